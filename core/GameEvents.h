@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/GameEvent.h"
+
+#include <cstdint>
+#include <string>
+
+namespace GAME {
+
+// "GameEvent_GenericEntitySpawn", "...InitialUpdate", "...Destroy", conversations and the like.
+class GameEvent_GenericEntity : public GameEvent {
+public:
+    std::string objectName;
+    uint32_t objectId = 0;
+};
+
+// "GameEvent_CreatureDeath": who died and who killed it.
+class GameEvent_CreatureDeath : public GameEvent {
+public:
+    std::string name;
+    uint32_t victimId = 0;
+    uint32_t killerId = 0;
+};
+
+} // namespace GAME

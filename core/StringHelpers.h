@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+// Record paths: lower case with backslashes, compared without regard to case or slash direction.
+void NormalizeFileNameLower(std::string& path);
+std::string NormalizeFileName(const std::string& path);
+void ConvertToBackslashes(std::string& path);
+void ConvertToForwardSlashes(std::string& path);
+void ToLowerCopy(const std::string& source, std::string& destination);
+bool FileNameEquals(const std::string& a, const std::string& b);
+bool FileNameEqualsCString(const char* a, const char* b);
+std::string GetFileNameFromPath(const std::string& path, bool stripExtension);
+std::string RemoveSlashes(const std::string& path);
+
+// Display text. Both stop after 50 rounds, so pathological text is left partly untouched.
+void StripLineBreaks(std::wstring& text);
+void TrimSpacesAndBraces(std::wstring& text);
+
+bool StringListsIntersect(const std::vector<std::string>& a, const std::vector<std::string>& b);
+void AppendAllStrings(const std::vector<std::wstring>& strings, std::wstring& destination);
+
+std::string IntToString(int value);
+std::string FloatToStringPrecision(float value, int digits);
+std::string FloatToString(float value);
+
+// min(index, count - 1): with a count of 0 the answer is -1, which callers treat as "none".
+int ClampIndexToCount(int index, int count);
+
+} // namespace GAME

@@ -1,0 +1,9 @@
+#include "engine/Actor.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(Actor, Entity);
+
+Actor::~Actor() = default;
+
+} // namespace GAME

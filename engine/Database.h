@@ -1,0 +1,52 @@
+#pragma once
+
+#include "engine/LoadTable.h"
+
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <unordered_map>
+
+namespace GAME {
+
+// The game database: record files under one root folder, named by paths such as
+// "Records/Game/GameEngine.dbr" that compare without regard to case or slash direction.
+// Each record is read once and kept.
+class Database {
+public:
+    // Records larger than this are refused rather than read.
+    static constexpr size_t kMaxRecordBytes = 64u << 20;
+
+    Database() = default;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Forgets every cached record. False when the folder does not exist or cannot be read.
+    bool SetRoot(const std::string& folder);
+    const std::string& GetRoot() const { return root; }
+    bool HasRoot() const { return !root.empty(); }
+
+    // Loads the record unless it is cached; false when it is missing or unreadable.
+    bool LoadTableFile(const std::string& recordPath);
+    // The loaded record, or an empty table for a path that did not load.
+    const LoadTable& GetLoadTable(const std::string& recordPath);
+
+    // The file's bytes, found the same way as records; false when missing or unreadable.
+    bool ReadFile(const std::string& path, std::string& bytes);
+    // The file-system path of a database file, or empty.
+    std::string ResolvePath(const std::string& path);
+
+private:
+    void Rescan();
+    std::string FindFile(const std::string& normalized);
+
+    std::recursive_mutex lock;
+    std::string root;
+    std::unordered_map<std::string, std::string> files; // normalized path -> file-system path
+    std::unordered_map<std::string, std::unique_ptr<LoadTable>> tables;
+    std::set<std::string> failed;
+    bool scanned = false;
+};
+
+} // namespace GAME

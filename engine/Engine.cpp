@@ -1,0 +1,69 @@
+#include "engine/Engine.h"
+
+#include "engine/ObjectManager.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace GAME {
+
+namespace {
+Engine gDefaultEngine;
+
+void WriteToStderr(int level, const std::string& line)
+{
+    fprintf(stderr, "[%d] %s\n", level, line.c_str());
+}
+} // namespace
+
+Engine* gEngine = &gDefaultEngine;
+
+Engine::Engine() : sink(WriteToStderr) {}
+
+Engine::~Engine() = default;
+
+void Engine::Log(int level, const char* format, ...)
+{
+    if (format == nullptr || !sink)
+        return;
+    char small[512];
+    va_list args;
+    va_start(args, format);
+    const int length = vsnprintf(small, sizeof(small), format, args);
+    va_end(args);
+    if (length < 0)
+        return;
+    if (static_cast<size_t>(length) < sizeof(small)) {
+        sink(level, std::string(small, length));
+        return;
+    }
+    std::vector<char> large(static_cast<size_t>(length) + 1);
+    va_start(args, format);
+    vsnprintf(large.data(), large.size(), format, args);
+    va_end(args);
+    sink(level, std::string(large.data(), length));
+}
+
+Engine::LogSink Engine::SetLogSink(LogSink newSink)
+{
+    LogSink previous = std::move(sink);
+    sink = std::move(newSink);
+    return previous;
+}
+
+void Engine::SetNetworkMode(bool enabled, bool client)
+{
+    networkEnabled = enabled;
+    networkClient = client;
+}
+
+void Engine::RunFrame(int elapsedMs)
+{
+    if (elapsedMs > 0)
+        gameTime += static_cast<uint64_t>(elapsedMs);
+    ++frameCount;
+    ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
+} // namespace GAME

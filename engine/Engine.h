@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/GameInfo.h"
+#include "engine/Options.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace GAME {
+
+// The engine object: the log, the mode flags, the frame loop's clock and count, and the game
+// info and options. `gEngine` always points at one.
+class Engine {
+public:
+    enum LogLevel { LogInfo = 0, LogData = 1, LogRuntime = 2 };
+    using LogSink = std::function<void(int level, const std::string& line)>;
+
+    Engine();
+    virtual ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // printf-style; the line goes to the sink without a trailing newline added.
+    void Log(int level, const char* format, ...) __attribute__((format(printf, 3, 4)));
+    // Returns the previous sink so that captures can nest.
+    LogSink SetLogSink(LogSink sink);
+
+    virtual bool IsLevelEditor() const { return levelEditor; }
+    void SetLevelEditor(bool value) { levelEditor = value; }
+
+    bool IsNetworkEnabled() const { return networkEnabled; }
+    bool IsNetworkClient() const { return networkEnabled && networkClient; }
+    bool IsNetworkServer() const { return networkEnabled && !networkClient; }
+    void SetNetworkMode(bool enabled, bool client);
+
+    // One frame of the engine's own loop: the game clock advances, the frame count rises and
+    // objects destroyed during the frame are deleted.
+    void RunFrame(int elapsedMs);
+    uint32_t GetFrameCount() const { return frameCount; }
+    // Game time in milliseconds since start; what `GameTimer`s measure against.
+    uint64_t GetGameTime() const { return gameTime; }
+
+    GameInfo& GetGameInfo() { return gameInfo; }
+    const GameInfo& GetGameInfo() const { return gameInfo; }
+    Options& GetOptions() { return options; }
+
+private:
+    LogSink sink;
+    bool levelEditor = false;
+    bool networkEnabled = false;
+    bool networkClient = false;
+    uint32_t frameCount = 0;
+    uint64_t gameTime = 0;
+    GameInfo gameInfo;
+    Options options;
+};
+
+extern Engine* gEngine;
+
+} // namespace GAME

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/Object.h"
+
+namespace GAME {
+
+// An object that can be placed in the world.
+class Entity : public Object {
+    GAME_DECLARE_CLASS(Entity)
+
+public:
+    Entity() = default;
+    ~Entity() override;
+};
+
+} // namespace GAME

@@ -1,0 +1,262 @@
+#include "engine/LoadTable.h"
+
+#include "engine/Engine.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace GAME {
+
+namespace {
+
+std::string_view Trim(std::string_view text)
+{
+    const char* blanks = " \t\r\n\v\f";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    const size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] - 'A' + 'a') : a[i];
+        const char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] - 'A' + 'a') : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+std::string_view SkipPlus(std::string_view text)
+{
+    return !text.empty() && text[0] == '+' ? text.substr(1) : text;
+}
+
+} // namespace
+
+bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
+{
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    bool clean = true;
+    uint32_t lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const size_t end = text.find('\n');
+        std::string_view line = Trim(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty() || line[0] == '#')
+            continue;
+
+        const size_t equals = line.find('=');
+        const std::string_view key =
+            equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
+        if (key.empty()) {
+            gEngine->Log(Engine::LogData, "Record '%s' line %u: malformed entry skipped",
+                         sourceName.c_str(), lineNumber);
+            clean = false;
+            continue;
+        }
+        std::vector<std::string> values;
+        std::string_view rest = line.substr(equals + 1);
+        while (true) {
+            const size_t semicolon = rest.find(';');
+            values.emplace_back(Trim(rest.substr(0, semicolon)));
+            if (semicolon == std::string_view::npos)
+                break;
+            rest.remove_prefix(semicolon + 1);
+        }
+        // "a;b;" is two values, not three.
+        while (values.size() > 1 && values.back().empty())
+            values.pop_back();
+        if (!entries.try_emplace(std::string(key), std::move(values)).second) {
+            gEngine->Log(Engine::LogData, "Record '%s' line %u: key '%.*s' repeated, first kept",
+                         sourceName.c_str(), lineNumber, static_cast<int>(key.size()), key.data());
+            clean = false;
+        }
+    }
+    return clean;
+}
+
+const std::vector<std::string>* LoadTable::GetValues(const char* key) const
+{
+    if (key == nullptr)
+        return nullptr;
+    auto found = entries.find(std::string_view(key));
+    return found != entries.end() ? &found->second : nullptr;
+}
+
+bool LoadTable::HasKey(const char* key) const
+{
+    return GetValues(key) != nullptr;
+}
+
+size_t LoadTable::GetValueCount(const char* key) const
+{
+    const std::vector<std::string>* values = GetValues(key);
+    return values != nullptr ? values->size() : 0;
+}
+
+std::string LoadTable::GetString(const char* key, const std::string& fallback) const
+{
+    return GetStringAt(key, 0, fallback);
+}
+
+int32_t LoadTable::GetInt(const char* key, int32_t fallback) const
+{
+    return GetIntAt(key, 0, fallback);
+}
+
+float LoadTable::GetFloat(const char* key, float fallback) const
+{
+    return GetFloatAt(key, 0, fallback);
+}
+
+bool LoadTable::GetBool(const char* key, bool fallback) const
+{
+    const std::vector<std::string>* values = GetValues(key);
+    bool value = fallback;
+    if (values == nullptr || values->empty() || !ParseBool((*values)[0], value))
+        return fallback;
+    return value;
+}
+
+Name LoadTable::CreateName(const char* key) const
+{
+    return Name::Create(GetString(key));
+}
+
+std::string LoadTable::GetStringAt(const char* key, size_t index, const std::string& fallback) const
+{
+    const std::vector<std::string>* values = GetValues(key);
+    return values != nullptr && index < values->size() ? (*values)[index] : fallback;
+}
+
+int32_t LoadTable::GetIntAt(const char* key, size_t index, int32_t fallback) const
+{
+    const std::vector<std::string>* values = GetValues(key);
+    int32_t value = fallback;
+    if (values == nullptr || index >= values->size() || !ParseInt((*values)[index], value))
+        return fallback;
+    return value;
+}
+
+float LoadTable::GetFloatAt(const char* key, size_t index, float fallback) const
+{
+    const std::vector<std::string>* values = GetValues(key);
+    float value = fallback;
+    if (values == nullptr || index >= values->size() || !ParseFloat((*values)[index], value))
+        return fallback;
+    return value;
+}
+
+void LoadTable::GetStringList(const char* key, std::vector<std::string>& out) const
+{
+    const std::vector<std::string>* values = GetValues(key);
+    if (values != nullptr)
+        out = *values;
+    else
+        out.clear();
+}
+
+void LoadTable::GetIntList(const char* key, std::vector<int32_t>& out) const
+{
+    out.clear();
+    if (const std::vector<std::string>* values = GetValues(key)) {
+        out.reserve(values->size());
+        for (const std::string& text : *values) {
+            int32_t value = 0;
+            out.push_back(ParseInt(text, value) ? value : 0);
+        }
+    }
+}
+
+void LoadTable::GetFloatList(const char* key, std::vector<float>& out) const
+{
+    out.clear();
+    if (const std::vector<std::string>* values = GetValues(key)) {
+        out.reserve(values->size());
+        for (const std::string& text : *values) {
+            float value = 0.0f;
+            out.push_back(ParseFloat(text, value) ? value : 0.0f);
+        }
+    }
+}
+
+bool LoadTable::ParseInt(std::string_view text, int32_t& value)
+{
+    text = SkipPlus(text);
+    int64_t whole = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), whole);
+    if (error == std::errc() && end == text.data() + text.size()) {
+        value = static_cast<int32_t>(whole < INT32_MIN ? INT32_MIN
+                                                       : (whole > INT32_MAX ? INT32_MAX : whole));
+        return true;
+    }
+    if (error == std::errc::result_out_of_range && end == text.data() + text.size()) {
+        value = text[0] == '-' ? INT32_MIN : INT32_MAX;
+        return true;
+    }
+    // "12.5" in an integer field truncates toward zero, saturating.
+    float real = 0.0f;
+    if (!ParseFloat(text, real))
+        return false;
+    if (real <= static_cast<float>(INT32_MIN))
+        value = INT32_MIN;
+    else if (real >= static_cast<float>(INT32_MAX))
+        value = INT32_MAX;
+    else
+        value = static_cast<int32_t>(real);
+    return true;
+}
+
+bool LoadTable::ParseFloat(std::string_view text, float& value)
+{
+    text = SkipPlus(text);
+    if (text.empty())
+        return false;
+    double real = 0.0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), real);
+    if (end != text.data() + text.size())
+        return false;
+    if (error == std::errc::result_out_of_range) {
+        // Too large saturates; too small is zero.
+        const bool negative = text[0] == '-';
+        const bool tiny = text.find_first_of("eE") != std::string_view::npos &&
+                          text.find('-', text.find_first_of("eE")) != std::string_view::npos;
+        value = tiny ? 0.0f
+                     : (negative ? -std::numeric_limits<float>::max()
+                                 : std::numeric_limits<float>::max());
+        return true;
+    }
+    if (error != std::errc() || !std::isfinite(real))
+        return false;
+    const double limit = std::numeric_limits<float>::max();
+    value = static_cast<float>(real > limit ? limit : (real < -limit ? -limit : real));
+    return true;
+}
+
+bool LoadTable::ParseBool(std::string_view text, bool& value)
+{
+    if (text == "1" || EqualsIgnoringCase(text, "true")) {
+        value = true;
+        return true;
+    }
+    if (text == "0" || EqualsIgnoringCase(text, "false")) {
+        value = false;
+        return true;
+    }
+    int32_t number = 0;
+    if (!ParseInt(text, number))
+        return false;
+    value = number != 0;
+    return true;
+}
+
+} // namespace GAME

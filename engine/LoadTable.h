@@ -1,0 +1,62 @@
+#pragma once
+
+#include "engine/Name.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace GAME {
+
+// One database record: keys, each with one or more values. Every getter takes the caller's
+// default for an absent key or a value that is not of the asked kind, so a record never has to
+// hold every key.
+class LoadTable {
+public:
+    LoadTable() = default;
+
+    // Parses record text ("key = value;value", '#' comments). Each malformed line is reported
+    // once through the engine log with `sourceName` and its line number, and skipped.
+    bool Parse(std::string_view text, const std::string& sourceName);
+
+    bool HasKey(const char* key) const;
+    size_t GetKeyCount() const { return entries.size(); }
+    size_t GetValueCount(const char* key) const;
+
+    std::string GetString(const char* key, const std::string& fallback = "") const;
+    int32_t GetInt(const char* key, int32_t fallback = 0) const;
+    float GetFloat(const char* key, float fallback = 0.0f) const;
+    bool GetBool(const char* key, bool fallback = false) const;
+    Name CreateName(const char* key) const;
+
+    // One value of a list; an index past the end answers the fallback.
+    std::string GetStringAt(const char* key, size_t index, const std::string& fallback = "") const;
+    int32_t GetIntAt(const char* key, size_t index, int32_t fallback = 0) const;
+    float GetFloatAt(const char* key, size_t index, float fallback = 0.0f) const;
+
+    // Replace the list's contents; an absent key leaves it empty. Values that are not numbers
+    // read as 0 so that per-level lists keep their positions.
+    void GetStringList(const char* key, std::vector<std::string>& out) const;
+    void GetIntList(const char* key, std::vector<int32_t>& out) const;
+    void GetFloatList(const char* key, std::vector<float>& out) const;
+
+    // Values of a key in record order; null when absent.
+    const std::vector<std::string>* GetValues(const char* key) const;
+
+    // Numeric conversions shared by the getters: saturating, and false when the text is not a
+    // number at all.
+    static bool ParseInt(std::string_view text, int32_t& value);
+    static bool ParseFloat(std::string_view text, float& value);
+    static bool ParseBool(std::string_view text, bool& value);
+
+private:
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+    std::unordered_map<std::string, std::vector<std::string>, KeyHash, std::equal_to<>> entries;
+};
+
+} // namespace GAME

@@ -1,0 +1,233 @@
+#include "engine/LocalizationManager.h"
+
+#include "engine/Database.h"
+#include "engine/Engine.h"
+
+#include <cstdio>
+#include <cwchar>
+
+namespace GAME {
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    const char* blanks = " \t\r\n";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+void AppendArgument(std::wstring& out, const LocalizationManager::Arg& arg)
+{
+    using Arg = LocalizationManager::Arg;
+    switch (arg.kind) {
+    case Arg::Int:
+    case Arg::Unsigned:
+        out += std::to_wstring(arg.integer);
+        break;
+    case Arg::Real: {
+        wchar_t buffer[64];
+        swprintf(buffer, 64, L"%g", arg.real);
+        out += buffer;
+        break;
+    }
+    case Arg::Narrow:
+        out += LocalizationManager::ToWChar(arg.narrow);
+        break;
+    case Arg::Wide:
+        out += arg.wide;
+        break;
+    }
+}
+
+// Formats one numeric code ("%5.2f", "%d") with the C library, whatever kind the argument is.
+void AppendNumber(std::wstring& out, std::string spec, char conversion,
+                  const LocalizationManager::Arg& arg)
+{
+    using Arg = LocalizationManager::Arg;
+    char buffer[128];
+    const bool isReal = arg.kind == Arg::Real;
+    if (arg.kind == Arg::Narrow || arg.kind == Arg::Wide) {
+        AppendArgument(out, arg);
+        return;
+    }
+    if (conversion == 'f' || conversion == 'g' || conversion == 'e') {
+        spec += conversion;
+        snprintf(buffer, sizeof(buffer), spec.c_str(), isReal ? arg.real : double(arg.integer));
+    } else {
+        spec += "ll";
+        spec += conversion;
+        const long long whole = isReal ? static_cast<long long>(arg.real) : arg.integer;
+        snprintf(buffer, sizeof(buffer), spec.c_str(), whole);
+    }
+    out += LocalizationManager::ToWChar(buffer);
+}
+
+} // namespace
+
+LocalizationManager& LocalizationManager::Instance()
+{
+    static LocalizationManager manager;
+    return manager;
+}
+
+bool LocalizationManager::LoadFile(Database& database, const std::string& path)
+{
+    std::string bytes;
+    if (!database.ReadFile(path, bytes)) {
+        gEngine->Log(Engine::LogData, "Localization file '%s' could not be read", path.c_str());
+        return false;
+    }
+    std::string_view text(bytes);
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    uint32_t lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const size_t end = text.find('\n');
+        const std::string_view line = TrimBlanks(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty() || line[0] == '#')
+            continue;
+        const size_t equals = line.find('=');
+        const std::string_view tag = equals == std::string_view::npos
+                                         ? std::string_view()
+                                         : TrimBlanks(line.substr(0, equals));
+        if (tag.empty()) {
+            gEngine->Log(Engine::LogData, "Localization file '%s' line %u: malformed entry skipped",
+                         path.c_str(), lineNumber);
+            continue;
+        }
+        texts.emplace(std::string(tag), ToWChar(std::string(TrimBlanks(line.substr(equals + 1)))));
+    }
+    return true;
+}
+
+void LocalizationManager::AddText(const std::string& tag, const std::wstring& text)
+{
+    texts.emplace(tag, text);
+}
+
+void LocalizationManager::Clear()
+{
+    texts.clear();
+}
+
+bool LocalizationManager::HasTag(const std::string& tag) const
+{
+    return texts.count(tag) != 0;
+}
+
+std::wstring LocalizationManager::Format(const std::string& tag,
+                                         std::initializer_list<Arg> args) const
+{
+    std::wstring out;
+    auto found = texts.find(tag);
+    if (found == texts.end()) {
+        out = ToWChar(tag);
+        for (const Arg& arg : args) {
+            out += L' ';
+            AppendArgument(out, arg);
+        }
+        return out;
+    }
+    const std::wstring& format = found->second;
+    const Arg* next = args.begin();
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != L'%' || i + 1 >= format.size()) {
+            out += format[i];
+            continue;
+        }
+        if (format[i + 1] == L'%') {
+            out += L'%';
+            ++i;
+            continue;
+        }
+        // Flags, width and precision, then an optional 'l' and the conversion.
+        size_t j = i + 1;
+        std::string spec = "%";
+        while (j < format.size() && spec.size() < 16 &&
+               wcschr(L"-+ #0123456789.", format[j]) != nullptr && format[j] != 0)
+            spec += static_cast<char>(format[j++]);
+        while (j < format.size() && format[j] == L'l')
+            ++j;
+        if (j >= format.size() || next == args.end()) {
+            out += format[i];
+            continue;
+        }
+        const wchar_t conversion = format[j];
+        if (conversion == L's' || conversion == L'S') {
+            AppendArgument(out, *next++);
+        } else if (wcschr(L"diuxXfge", conversion) != nullptr) {
+            AppendNumber(out, spec, static_cast<char>(conversion), *next++);
+        } else {
+            out += format[i];
+            continue;
+        }
+        i = j;
+    }
+    return out;
+}
+
+std::wstring LocalizationManager::ToWChar(const std::string& text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        int extra = lead < 0x80           ? 0
+                    : (lead >> 5) == 0x6  ? 1
+                    : (lead >> 4) == 0xE  ? 2
+                    : (lead >> 3) == 0x1E ? 3
+                                          : -1;
+        uint32_t code = extra == 0   ? lead
+                        : extra == 1 ? lead & 0x1F
+                        : extra == 2 ? lead & 0x0F
+                                     : lead & 0x07;
+        bool valid = extra >= 0 && i + extra < text.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const unsigned char c = static_cast<unsigned char>(text[i + k]);
+            valid = (c & 0xC0) == 0x80;
+            code = (code << 6) | (c & 0x3F);
+        }
+        if (!valid || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            out += static_cast<wchar_t>(0xFFFD);
+            ++i;
+            continue;
+        }
+        out += static_cast<wchar_t>(code);
+        i += extra + 1;
+    }
+    return out;
+}
+
+std::string LocalizationManager::ToChar(const std::wstring& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t wc : text) {
+        uint32_t code = static_cast<uint32_t>(wc);
+        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            code = 0xFFFD;
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (code >> 18));
+            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
+} // namespace GAME

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace GAME {
+
+class Database;
+
+// Display text by tag. A text file of the database holds one "tag = text" per line ('#'
+// starts a comment); texts are format strings whose arguments the caller passes. An unknown tag
+// formats as the tag followed by its arguments, so missing text is visible and testable.
+class LocalizationManager {
+public:
+    // One argument of `Format`, whatever its kind.
+    class Arg {
+    public:
+        enum Kind { Int, Unsigned, Real, Narrow, Wide };
+        Arg(int v) : kind(Int), integer(v) {}
+        Arg(long v) : kind(Int), integer(v) {}
+        Arg(long long v) : kind(Int), integer(v) {}
+        Arg(unsigned v) : kind(Unsigned), integer(static_cast<int64_t>(v)) {}
+        Arg(unsigned long v) : kind(Unsigned), integer(static_cast<int64_t>(v)) {}
+        Arg(double v) : kind(Real), real(v) {}
+        Arg(const char* v) : kind(Narrow), narrow(v != nullptr ? v : "") {}
+        Arg(const std::string& v) : kind(Narrow), narrow(v) {}
+        Arg(const wchar_t* v) : kind(Wide), wide(v != nullptr ? v : L"") {}
+        Arg(const std::wstring& v) : kind(Wide), wide(v) {}
+
+        Kind kind;
+        int64_t integer = 0;
+        double real = 0.0;
+        std::string narrow;
+        std::wstring wide;
+    };
+
+    static LocalizationManager& Instance();
+
+    // Adds the tags of a text file of the database; a tag already known keeps its text.
+    bool LoadFile(Database& database, const std::string& path);
+    void AddText(const std::string& tag, const std::wstring& text);
+    void Clear();
+
+    bool HasTag(const std::string& tag) const;
+    // The tag's text with the arguments put in place of its %d, %i, %u, %x, %f (with width and
+    // precision), %s, %ls, %S and %% codes. Codes beyond the arguments stay as written.
+    std::wstring Format(const std::string& tag, std::initializer_list<Arg> args = {}) const;
+    template <typename... Args>
+    std::wstring Format(const std::string& tag, const Args&... args) const
+    {
+        return Format(tag, {Arg(args)...});
+    }
+
+    // UTF-8 to wide text; bytes that are not UTF-8 become U+FFFD.
+    static std::wstring ToWChar(const std::string& text);
+    // Wide text to UTF-8.
+    static std::string ToChar(const std::wstring& text);
+
+private:
+    std::unordered_map<std::string, std::wstring> texts;
+};
+
+} // namespace GAME

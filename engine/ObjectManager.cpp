@@ -1,0 +1,163 @@
+#include "engine/ObjectManager.h"
+
+#include "engine/Engine.h"
+
+#include <algorithm>
+
+namespace GAME {
+
+namespace {
+constexpr uint32_t kIdBits = 28;
+constexpr uint32_t kIdMask = (1u << kIdBits) - 1;
+} // namespace
+
+ObjectManager& ObjectManager::Instance()
+{
+    static ObjectManager manager;
+    return manager;
+}
+
+ObjectManager::ObjectManager() = default;
+
+ObjectManager::~ObjectManager()
+{
+    DestroyAllObjects();
+}
+
+void ObjectManager::SetHostIndex(uint32_t index)
+{
+    hostIndex = index & 0xF;
+}
+
+uint32_t ObjectManager::CreateObjectID()
+{
+    CriticalSectionLock guard(lock);
+    // At most 2^28 tries: only a full id space fails, and then 0 says so.
+    for (uint32_t tries = 0; tries <= kIdMask; ++tries) {
+        const uint32_t serial = nextId;
+        nextId = nextId >= kIdMask ? 1 : nextId + 1;
+        const uint32_t id = (hostIndex << kIdBits) | serial;
+        if (objects.count(id) == 0)
+            return id;
+    }
+    return 0;
+}
+
+bool ObjectManager::Register(Object* object, uint32_t id)
+{
+    CriticalSectionLock guard(lock);
+    if (id == 0)
+        id = CreateObjectID();
+    if (id == 0 || !objects.emplace(id, object).second) {
+        gEngine->Log(Engine::LogData, "ObjectManager: object id 0x%08x is already in use (%s)", id,
+                     object->GetClassInfo()->GetName());
+        return false;
+    }
+    object->objectId = id;
+    return true;
+}
+
+bool ObjectManager::RegisterObject(Object* object, uint32_t id)
+{
+    return object != nullptr && Register(object, id);
+}
+
+Object* ObjectManager::CreateObject(const char* className, uint32_t id)
+{
+    Object* object = static_cast<Object*>(Object::classInfo.CreateObject(className));
+    if (object == nullptr)
+        return nullptr;
+    if (!Register(object, id)) {
+        delete object;
+        return nullptr;
+    }
+    return object;
+}
+
+Object* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t id, bool load)
+{
+    if (!database.LoadTableFile(recordPath)) {
+        gEngine->Log(Engine::LogData, "ObjectManager: record '%s' could not be loaded",
+                     recordPath.c_str());
+        return nullptr;
+    }
+    const LoadTable& table = database.GetLoadTable(recordPath);
+    const std::string className = table.GetString("Class");
+    Object* object = CreateObject(className.c_str(), id);
+    if (object == nullptr) {
+        gEngine->Log(Engine::LogData,
+                     "ObjectManager: record '%s' names no class that can be made (%s)",
+                     recordPath.c_str(), className.c_str());
+        return nullptr;
+    }
+    object->SetObjectName(recordPath);
+    if (load)
+        object->Load(table);
+    return object;
+}
+
+Object* ObjectManager::GetObject(uint32_t id) const
+{
+    CriticalSectionLock guard(lock);
+    auto found = objects.find(id);
+    return found != objects.end() ? found->second : nullptr;
+}
+
+size_t ObjectManager::GetObjectCount() const
+{
+    CriticalSectionLock guard(lock);
+    return objects.size();
+}
+
+void ObjectManager::DestroyObjectEx(Object* object, const char* file, int line)
+{
+    if (object == nullptr)
+        return;
+    CriticalSectionLock guard(lock);
+    if (object == deleting || !pendingSet.insert(object).second)
+        return;
+    auto found = objects.find(object->objectId);
+    if (found != objects.end() && found->second == object)
+        objects.erase(found);
+    pendingDeletes.push_back(object);
+    if (destroyHistory.size() == kDestroyHistory)
+        destroyHistory.pop_front();
+    destroyHistory.push_back({object->objectId, file != nullptr ? file : "", line});
+}
+
+void ObjectManager::ProcessDestroyedObjects()
+{
+    // One at a time: a destructor may destroy further objects, which join the queue, and one
+    // already queued must not be queued twice.
+    while (true) {
+        {
+            CriticalSectionLock guard(lock);
+            if (pendingDeletes.empty())
+                return;
+            deleting = pendingDeletes.front();
+            pendingDeletes.pop_front();
+            pendingSet.erase(deleting);
+        }
+        delete deleting;
+        CriticalSectionLock guard(lock);
+        deleting = nullptr;
+    }
+}
+
+void ObjectManager::DestroyAllObjects()
+{
+    {
+        CriticalSectionLock guard(lock);
+        for (auto& entry : objects) {
+            if (pendingSet.insert(entry.second).second)
+                pendingDeletes.push_back(entry.second);
+        }
+        objects.clear();
+    }
+    ProcessDestroyedObjects();
+    CriticalSectionLock guard(lock);
+    destroyHistory.clear();
+    nextId = 1;
+}
+
+} // namespace GAME

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "engine/CriticalSection.h"
+#include "engine/Database.h"
+#include "engine/Object.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace GAME {
+
+// Owns every game object under a 32-bit object id. Objects are made by class name or from a
+// record, looked up by id (typed look-ups answer null for another class), and destroyed with
+// the source place of the request: the id stops resolving at once and the object itself is
+// deleted at the end of the frame, so an object may ask for its own destruction mid-update.
+class ObjectManager {
+public:
+    struct DestroyRecord {
+        uint32_t objectId;
+        std::string file;
+        int line;
+    };
+    static constexpr size_t kDestroyHistory = 256;
+
+    static ObjectManager& Instance();
+
+    ObjectManager();
+    ~ObjectManager();
+    ObjectManager(const ObjectManager&) = delete;
+    ObjectManager& operator=(const ObjectManager&) = delete;
+
+    // Ids made here carry this index (0 to 15) in their top four bits.
+    void SetHostIndex(uint32_t index);
+    uint32_t GetHostIndex() const { return hostIndex; }
+    // A fresh id, never 0 and never one in use.
+    uint32_t CreateObjectID();
+
+    // Creates by class name and registers under `id` (0 takes a fresh one). Null for an unknown
+    // class, and (logged) for an id already in use.
+    Object* CreateObject(const char* className, uint32_t id = 0);
+    // Loads the record, creates the object its "Class" names, registers it, names it after the
+    // record and calls its `Load` when `load` is set. Null when any step fails.
+    Object* CreateObjectFromFile(const std::string& recordPath, uint32_t id = 0, bool load = true);
+    template <typename T>
+    T* CreateObjectFromFile(const std::string& recordPath, uint32_t id = 0, bool load = true);
+
+    // Registers an object made elsewhere; false (logged) when the id is taken.
+    bool RegisterObject(Object* object, uint32_t id = 0);
+
+    Object* GetObject(uint32_t id) const;
+    template <typename T> T* GetObject(uint32_t id) const;
+    size_t GetObjectCount() const;
+
+    void DestroyObjectEx(Object* object, const char* file, int line);
+    // Deletes what was destroyed during the frame (and what those deletions destroy).
+    void ProcessDestroyedObjects();
+    // The most recent destructions, oldest first.
+    const std::deque<DestroyRecord>& GetDestroyHistory() const { return destroyHistory; }
+    // Deletes every object at once; for shut-down and tests.
+    void DestroyAllObjects();
+
+    Database& GetDatabase() { return database; }
+    bool LoadTableFile(const std::string& recordPath) { return database.LoadTableFile(recordPath); }
+    const LoadTable& GetLoadTable(const std::string& recordPath)
+    {
+        return database.GetLoadTable(recordPath);
+    }
+
+private:
+    bool Register(Object* object, uint32_t id);
+
+    mutable CriticalSection lock;
+    std::unordered_map<uint32_t, Object*> objects;
+    std::deque<Object*> pendingDeletes;
+    std::unordered_set<Object*> pendingSet;
+    Object* deleting = nullptr;
+    std::deque<DestroyRecord> destroyHistory;
+    uint32_t hostIndex = 0;
+    uint32_t nextId = 1;
+    Database database;
+};
+
+template <typename T> T* ObjectManager::GetObject(uint32_t id) const
+{
+    return DynamicCast<T>(GetObject(id));
+}
+
+template <typename T>
+T* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t id, bool load)
+{
+    Object* object = CreateObjectFromFile(recordPath, id, load);
+    if (object == nullptr)
+        return nullptr;
+    if (T* typed = DynamicCast<T>(object))
+        return typed;
+    DestroyObjectEx(object, "Engine/ObjectManager", 25);
+    return nullptr;
+}
+
+} // namespace GAME

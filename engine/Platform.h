@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace GAME {
+
+// What the game asks of the operating system and the C runtime, shaped after the platform it
+// was written for: a 15-bit `rand`, GUIDs, thread ids and the runtime's number formatting.
+namespace Platform {
+
+struct Guid {
+    uint32_t data1 = 0;
+    uint16_t data2 = 0;
+    uint16_t data3 = 0;
+    uint8_t data4[8] = {};
+};
+
+// A fresh random GUID (version 4 layout).
+Guid CreateGuid();
+
+// The shared C-runtime generator: 0 to 32767, the same sequence for the same seed everywhere.
+constexpr int kRandMax = 32767;
+int Rand();
+void SRand(uint32_t seed);
+
+uint32_t GetCurrentThreadId();
+
+// Decimal text of a value in the given base (2 to 36); negative only in base 10.
+std::string IntToAscii(int32_t value, int base = 10);
+
+// The runtime's `_gcvt`: `digits` significant digits, fixed notation when the decimal exponent
+// lies in [-1, digits - 1] and exponent notation ("1.5e+010") otherwise; trailing zeros go but
+// the decimal point stays ("2." for 2).
+std::string FormatSignificant(double value, int digits);
+
+} // namespace Platform
+} // namespace GAME

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/Entity.h"
+
+namespace GAME {
+
+// A placed piece of level geometry that game markers derive from.
+class Tile : public Entity {
+    GAME_DECLARE_CLASS(Tile)
+
+public:
+    Tile() = default;
+    ~Tile() override;
+};
+
+} // namespace GAME

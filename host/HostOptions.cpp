@@ -1,0 +1,66 @@
+#include "host/HostOptions.h"
+
+#include <charconv>
+
+namespace GAME {
+
+namespace {
+
+template <typename T> bool ParseNumber(const std::string& text, T& value)
+{
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
+const char* HostOptions::Usage()
+{
+    return "usage: gamehost --db DIR [--classes] [--frames N] [--frame-ms MS] [--seed S]\n"
+           "  --db DIR      game database folder (records and text)\n"
+           "  --classes     print the class tree\n"
+           "  --frames N    run N frames of the frame loop (default 0)\n"
+           "  --frame-ms MS milliseconds of game time per frame (default 33)\n"
+           "  --seed S      seed of the shared C-runtime generator (default 1)\n"
+           "  --help        this text\n";
+}
+
+bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--help" || arg == "-h") {
+            showHelp = true;
+        } else if (arg == "--classes") {
+            printClasses = true;
+        } else if (arg == "--db" && hasValue) {
+            databaseFolder = args[++i];
+        } else if (arg == "--frames" && hasValue) {
+            if (!ParseNumber(args[++i], frames) || frames < 0) {
+                error = "--frames needs a count of 0 or more, not '" + args[i] + "'";
+                return false;
+            }
+        } else if (arg == "--frame-ms" && hasValue) {
+            if (!ParseNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
+                error = "--frame-ms needs milliseconds of 0 or more, not '" + args[i] + "'";
+                return false;
+            }
+        } else if (arg == "--seed" && hasValue) {
+            if (!ParseNumber(args[++i], seed)) {
+                error = "--seed needs an unsigned number, not '" + args[i] + "'";
+                return false;
+            }
+        } else {
+            error = "unknown or incomplete option '" + arg + "'";
+            return false;
+        }
+    }
+    if (!showHelp && databaseFolder.empty()) {
+        error = "no database folder given (--db DIR)";
+        return false;
+    }
+    return true;
+}
+
+} // namespace GAME

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+// The command line of `gamehost`.
+struct HostOptions {
+    std::string databaseFolder;
+    bool printClasses = false;
+    bool showHelp = false;
+    int frames = 0;
+    int frameMilliseconds = 33;
+    uint32_t seed = 1;
+
+    // False with `error` set when the command line cannot be understood.
+    bool Parse(const std::vector<std::string>& args, std::string& error);
+    static const char* Usage();
+};
+
+} // namespace GAME

@@ -1,0 +1,37 @@
+# Shared by the scripts: the repository root and the tools the build needs, installed with
+# apt-get when run as root on a machine that lacks them.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+JOBS="${JOBS:-$(nproc 2>/dev/null || echo 2)}"
+
+ensure_tools() {
+    local missing=()
+    command -v cmake >/dev/null || missing+=(cmake)
+    command -v ninja >/dev/null || missing+=(ninja-build)
+    command -v g++ >/dev/null || missing+=(g++)
+    command -v clang++ >/dev/null || missing+=(clang)
+    command -v clang-format >/dev/null || missing+=(clang-format)
+    [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
+    [ -f /usr/include/gmock/gmock.h ] || missing+=(libgmock-dev)
+    [ -f /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
+    if command -v clang++ >/dev/null && ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
+        missing+=(libclang-rt-dev)
+    fi
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
+        echo "== installing: ${missing[*]}"
+        DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    else
+        echo "missing tools: ${missing[*]} (run as root to install them)" >&2
+        return 1
+    fi
+}
+
+# configure DIR [cmake options...]: configures once, then only when options change.
+configure() {
+    local dir="$1"; shift
+    local stamp="$dir/.configure-args"
+    if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$*" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null && echo "$*" >"$stamp"
+    fi
+}
