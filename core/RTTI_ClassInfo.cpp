@@ -5,8 +5,21 @@
 
 namespace GAME {
 
+namespace {
+
+uint32_t HashName(const char* text)
+{
+    uint32_t h = 2166136261u;
+    for (; *text != '\0'; ++text)
+        h = (h ^ static_cast<uint8_t>(*text)) * 16777619u;
+    return h;
+}
+
+} // namespace
+
 RTTI_ClassInfo::RTTI_ClassInfo(const char* className, RTTI_ClassInfo* parentInfo, Factory make)
-    : name(strdup(className != nullptr ? className : "")), parent(parentInfo), factory(make)
+    : name(strdup(className != nullptr ? className : "")),
+      nameHash(name != nullptr ? HashName(name) : 0), parent(parentInfo), factory(make)
 {
     if (parent != nullptr)
         parent->AddChild(this);
@@ -63,6 +76,8 @@ bool RTTI_ClassInfo::operator==(const RTTI_ClassInfo& other) const
 {
     if (this == &other)
         return true;
+    if (nameHash != other.nameHash)
+        return false;
     return name != nullptr && other.name != nullptr && strcmp(name, other.name) == 0;
 }
 

@@ -40,6 +40,9 @@ public:
 
 private:
     char* name;
+    // Equal names have equal hashes, so a hash mismatch settles most comparisons without
+    // touching the text.
+    uint32_t nameHash;
     RTTI_ClassInfo* parent;
     // Deliberately without initialisers: see the class comment.
     int32_t childCount;

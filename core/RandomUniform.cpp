@@ -18,8 +18,13 @@ int RandomUniform::IGenerate(int min, int max)
 {
     state = Step(state);
     const double u = static_cast<double>(state) * kUnit;
-    return static_cast<int>(static_cast<double>(min) +
-                            (static_cast<double>(max) - static_cast<double>(min)) * u + 0.5);
+    const int value = static_cast<int>(
+        static_cast<double>(min) + (static_cast<double>(max) - static_cast<double>(min)) * u + 0.5);
+    // Truncation toward zero can step past max when the range ends below zero (-3..-1 gives 0
+    // at high u); every in-range result is left exactly as peers compute it.
+    if (min <= max && value > max)
+        return max;
+    return value;
 }
 
 float RandomUniform::FGenerate(float min, float max)

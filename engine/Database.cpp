@@ -66,7 +66,7 @@ std::string Database::FindFile(const std::string& normalized)
         Rescan();
     auto found = files.find(normalized);
     if (found == files.end()) {
-        // Files may have been written since the last scan (tools, tests).
+        // Another file may have been written since the last scan (tools, tests).
         Rescan();
         found = files.find(normalized);
     }

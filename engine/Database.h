@@ -27,7 +27,8 @@ public:
     const std::string& GetRoot() const { return root; }
     bool HasRoot() const { return !root.empty(); }
 
-    // Loads the record unless it is cached; false when it is missing or unreadable.
+    // Loads the record unless it is cached; false when it is missing or unreadable. A path that
+    // failed stays failed until the next `SetRoot`, so a missing record costs one folder scan.
     bool LoadTableFile(const std::string& recordPath);
     // The loaded record, or an empty table for a path that did not load.
     const LoadTable& GetLoadTable(const std::string& recordPath);

@@ -1,6 +1,7 @@
 #include "engine/FileSystem.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace GAME {
@@ -11,6 +12,15 @@ FileSystem& FileSystem::Instance()
     return fileSystem;
 }
 
+namespace {
+// The player's files come from a platform whose file names ignore case.
+bool SameLetter(char a, char b)
+{
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+}
+} // namespace
+
 bool FileSystem::MatchesPattern(const char* name, const char* pattern)
 {
     // Iterative match with one back-track point: linear in practice, never exponential.
@@ -20,7 +30,7 @@ bool FileSystem::MatchesPattern(const char* name, const char* pattern)
         if (*pattern == '*') {
             starPattern = ++pattern;
             starName = name;
-        } else if (*pattern == '?' || *pattern == *name) {
+        } else if (*pattern == '?' || SameLetter(*pattern, *name)) {
             ++pattern;
             ++name;
         } else if (starPattern != nullptr) {

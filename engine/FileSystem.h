@@ -13,7 +13,8 @@ public:
     void SetUserFolder(const std::string& folder) { userFolder = folder; }
     const std::string& GetUserFolder() const { return userFolder; }
 
-    // Names of the files in the user folder matching a pattern of '*' and '?' ("*.chr"),
+    // Names of the files in the user folder matching a pattern of '*' and '?' ("*.chr", case
+    // ignored),
     // sorted so that every run lists them alike.
     std::vector<std::string> GetMatchingFiles(const std::string& pattern) const;
 

@@ -204,12 +204,15 @@ bool LoadTable::ParseInt(std::string_view text, int32_t& value)
         return true;
     }
     // "12.5" in an integer field truncates toward zero, saturating.
-    float real = 0.0f;
-    if (!ParseFloat(text, real))
+    float checked = 0.0f;
+    if (!ParseFloat(text, checked))
         return false;
-    if (real <= static_cast<float>(INT32_MIN))
+    // Truncate the text's own double, not the float: a float keeps only 24 bits of the digits.
+    double real = checked;
+    std::from_chars(text.data(), text.data() + text.size(), real);
+    if (real <= static_cast<double>(INT32_MIN))
         value = INT32_MIN;
-    else if (real >= static_cast<float>(INT32_MAX))
+    else if (real >= static_cast<double>(INT32_MAX))
         value = INT32_MAX;
     else
         value = static_cast<int32_t>(real);

@@ -24,8 +24,10 @@ void AppendArgument(std::wstring& out, const LocalizationManager::Arg& arg)
     using Arg = LocalizationManager::Arg;
     switch (arg.kind) {
     case Arg::Int:
-    case Arg::Unsigned:
         out += std::to_wstring(arg.integer);
+        break;
+    case Arg::Unsigned:
+        out += std::to_wstring(arg.whole);
         break;
     case Arg::Real: {
         wchar_t buffer[64];
@@ -47,20 +49,37 @@ void AppendNumber(std::wstring& out, std::string spec, char conversion,
                   const LocalizationManager::Arg& arg)
 {
     using Arg = LocalizationManager::Arg;
-    char buffer[128];
-    const bool isReal = arg.kind == Arg::Real;
     if (arg.kind == Arg::Narrow || arg.kind == Arg::Wide) {
         AppendArgument(out, arg);
         return;
     }
+    const double real = arg.kind == Arg::Real       ? arg.real
+                        : arg.kind == Arg::Unsigned ? static_cast<double>(arg.whole)
+                                                    : static_cast<double>(arg.integer);
+    char buffer[400];
     if (conversion == 'f' || conversion == 'g' || conversion == 'e') {
         spec += conversion;
-        snprintf(buffer, sizeof(buffer), spec.c_str(), isReal ? arg.real : double(arg.integer));
+        if (snprintf(buffer, sizeof(buffer), spec.c_str(), real) < 0)
+            buffer[0] = '\0';
+    } else if (arg.kind == Arg::Unsigned || conversion == 'u' || conversion == 'x' ||
+               conversion == 'X') {
+        spec += "ll";
+        spec += conversion == 'd' || conversion == 'i' ? 'u' : conversion;
+        unsigned long long value = arg.whole;
+        if (arg.kind == Arg::Int)
+            value = static_cast<unsigned long long>(arg.integer);
+        else if (arg.kind == Arg::Real)
+            value = real > 0.0 && real < 1.8e19 ? static_cast<unsigned long long>(real) : 0;
+        if (snprintf(buffer, sizeof(buffer), spec.c_str(), value) < 0)
+            buffer[0] = '\0';
     } else {
         spec += "ll";
         spec += conversion;
-        const long long whole = isReal ? static_cast<long long>(arg.real) : arg.integer;
-        snprintf(buffer, sizeof(buffer), spec.c_str(), whole);
+        long long value = arg.integer;
+        if (arg.kind == Arg::Real)
+            value = real > -9.2e18 && real < 9.2e18 ? static_cast<long long>(real) : 0;
+        if (snprintf(buffer, sizeof(buffer), spec.c_str(), value) < 0)
+            buffer[0] = '\0';
     }
     out += LocalizationManager::ToWChar(buffer);
 }
@@ -100,7 +119,14 @@ bool LocalizationManager::LoadFile(Database& database, const std::string& path)
                          path.c_str(), lineNumber);
             continue;
         }
-        texts.emplace(std::string(tag), ToWChar(std::string(TrimBlanks(line.substr(equals + 1)))));
+        const bool added = texts
+                               .emplace(std::string(tag),
+                                        ToWChar(std::string(TrimBlanks(line.substr(equals + 1)))))
+                               .second;
+        if (!added)
+            gEngine->Log(Engine::LogData,
+                         "Localization file '%s' line %u: tag '%.*s' repeated, first kept",
+                         path.c_str(), lineNumber, static_cast<int>(tag.size()), tag.data());
     }
     return true;
 }
@@ -192,7 +218,9 @@ std::wstring LocalizationManager::ToWChar(const std::string& text)
             valid = (c & 0xC0) == 0x80;
             code = (code << 6) | (c & 0x3F);
         }
-        if (!valid || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+        const bool overlong = valid && code < kSmallest[extra];
+        if (!valid || overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
             out += static_cast<wchar_t>(0xFFFD);
             ++i;
             continue;

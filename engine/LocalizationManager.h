@@ -22,8 +22,9 @@ public:
         Arg(int v) : kind(Int), integer(v) {}
         Arg(long v) : kind(Int), integer(v) {}
         Arg(long long v) : kind(Int), integer(v) {}
-        Arg(unsigned v) : kind(Unsigned), integer(static_cast<int64_t>(v)) {}
-        Arg(unsigned long v) : kind(Unsigned), integer(static_cast<int64_t>(v)) {}
+        Arg(unsigned v) : kind(Unsigned), whole(v) {}
+        Arg(unsigned long v) : kind(Unsigned), whole(v) {}
+        Arg(unsigned long long v) : kind(Unsigned), whole(v) {}
         Arg(double v) : kind(Real), real(v) {}
         Arg(const char* v) : kind(Narrow), narrow(v != nullptr ? v : "") {}
         Arg(const std::string& v) : kind(Narrow), narrow(v) {}
@@ -32,6 +33,7 @@ public:
 
         Kind kind;
         int64_t integer = 0;
+        uint64_t whole = 0;
         double real = 0.0;
         std::string narrow;
         std::wstring wide;

@@ -37,7 +37,7 @@ uint32_t ObjectManager::CreateObjectID()
         const uint32_t serial = nextId;
         nextId = nextId >= kIdMask ? 1 : nextId + 1;
         const uint32_t id = (hostIndex << kIdBits) | serial;
-        if (objects.count(id) == 0)
+        if (!objects.Contains(id))
             return id;
     }
     return 0;
@@ -45,10 +45,11 @@ uint32_t ObjectManager::CreateObjectID()
 
 bool ObjectManager::Register(Object* object, uint32_t id)
 {
+    // One hold across choosing and inserting, so no other thread can take the id in between.
     CriticalSectionLock guard(lock);
     if (id == 0)
         id = CreateObjectID();
-    if (id == 0 || !objects.emplace(id, object).second) {
+    if (id == 0 || !objects.Insert(id, object)) {
         gEngine->Log(Engine::LogData, "ObjectManager: object id 0x%08x is already in use (%s)", id,
                      object->GetClassInfo()->GetName());
         return false;
@@ -99,14 +100,13 @@ Object* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint3
 Object* ObjectManager::GetObject(uint32_t id) const
 {
     CriticalSectionLock guard(lock);
-    auto found = objects.find(id);
-    return found != objects.end() ? found->second : nullptr;
+    return objects.Find(id);
 }
 
 size_t ObjectManager::GetObjectCount() const
 {
     CriticalSectionLock guard(lock);
-    return objects.size();
+    return objects.Size();
 }
 
 void ObjectManager::DestroyObjectEx(Object* object, const char* file, int line)
@@ -116,9 +116,8 @@ void ObjectManager::DestroyObjectEx(Object* object, const char* file, int line)
     CriticalSectionLock guard(lock);
     if (object == deleting || !pendingSet.insert(object).second)
         return;
-    auto found = objects.find(object->objectId);
-    if (found != objects.end() && found->second == object)
-        objects.erase(found);
+    if (objects.Find(object->objectId) == object)
+        objects.Erase(object->objectId);
     pendingDeletes.push_back(object);
     if (destroyHistory.size() == kDestroyHistory)
         destroyHistory.pop_front();
@@ -129,11 +128,17 @@ void ObjectManager::ProcessDestroyedObjects()
 {
     // One at a time: a destructor may destroy further objects, which join the queue, and one
     // already queued must not be queued twice.
+    // A destructor that runs a frame itself must not start a second pass over the queue.
+    if (processing)
+        return;
+    processing = true;
     while (true) {
         {
             CriticalSectionLock guard(lock);
-            if (pendingDeletes.empty())
+            if (pendingDeletes.empty()) {
+                processing = false;
                 return;
+            }
             deleting = pendingDeletes.front();
             pendingDeletes.pop_front();
             pendingSet.erase(deleting);
@@ -148,11 +153,11 @@ void ObjectManager::DestroyAllObjects()
 {
     {
         CriticalSectionLock guard(lock);
-        for (auto& entry : objects) {
-            if (pendingSet.insert(entry.second).second)
-                pendingDeletes.push_back(entry.second);
-        }
-        objects.clear();
+        objects.ForEach([this](uint32_t, Object* object) {
+            if (pendingSet.insert(object).second)
+                pendingDeletes.push_back(object);
+        });
+        objects.Clear();
     }
     ProcessDestroyedObjects();
     CriticalSectionLock guard(lock);

@@ -3,11 +3,11 @@
 #include "engine/CriticalSection.h"
 #include "engine/Database.h"
 #include "engine/Object.h"
+#include "engine/ObjectIdMap.h"
 
 #include <cstdint>
 #include <deque>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -74,10 +74,11 @@ private:
     bool Register(Object* object, uint32_t id);
 
     mutable CriticalSection lock;
-    std::unordered_map<uint32_t, Object*> objects;
+    ObjectIdMap objects;
     std::deque<Object*> pendingDeletes;
     std::unordered_set<Object*> pendingSet;
     Object* deleting = nullptr;
+    bool processing = false;
     std::deque<DestroyRecord> destroyHistory;
     uint32_t hostIndex = 0;
     uint32_t nextId = 1;

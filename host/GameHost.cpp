@@ -55,6 +55,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         err << "[log " << level << "] " << line << '\n';
     });
     Platform::SRand(options.seed);
+    LocalizationManager::Instance().Clear();
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
 
     if (options.printClasses)

@@ -1,0 +1,161 @@
+#include "core/RTTI_ClassInfo.h"
+
+#include "engine/Actor.h"
+#include "engine/Object.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <new>
+
+namespace GAME {
+namespace {
+
+class TestCreature : public Actor {
+    GAME_DECLARE_CLASS(TestCreature)
+};
+class TestMonster : public TestCreature {
+    GAME_DECLARE_CLASS(TestMonster)
+};
+class TestPlayer : public TestCreature {
+    GAME_DECLARE_CLASS(TestPlayer)
+};
+
+GAME_IMPLEMENT_CLASS(TestCreature, Actor);
+GAME_IMPLEMENT_CLASS(TestMonster, TestCreature);
+GAME_IMPLEMENT_CLASS(TestPlayer, TestCreature);
+
+const RTTI_ClassInfo* FindByName(const RTTI_ClassInfo& from, const char* name)
+{
+    if (strcmp(from.GetName(), name) == 0)
+        return &from;
+    for (int32_t i = 0; i < from.GetChildCount(); ++i) {
+        if (const RTTI_ClassInfo* found = FindByName(*from.GetChild(i), name))
+            return found;
+    }
+    return nullptr;
+}
+
+TEST(RTTI_ClassInfo, ChildRegisteredBeforeParentConstructionIsKept)
+{
+    // Static, hence zeroed, like the storage of a record whose initialiser has not run yet.
+    alignas(RTTI_ClassInfo) static unsigned char storage[sizeof(RTTI_ClassInfo)];
+    RTTI_ClassInfo* parent = nullptr;
+    {
+        RTTI_ClassInfo child("EarlyChild", reinterpret_cast<RTTI_ClassInfo*>(storage), nullptr);
+        parent = new (storage) RTTI_ClassInfo("LateParent", nullptr, nullptr);
+        EXPECT_EQ(parent->GetChildCount(), 1);
+        EXPECT_EQ(parent->GetChild(0), &child);
+        EXPECT_TRUE(child.IsA(*parent));
+    }
+    EXPECT_EQ(parent->GetChildCount(), 0);
+    parent->~RTTI_ClassInfo();
+}
+
+TEST(RTTI_ClassInfo, IsAFollowsTheParentChainOnly)
+{
+    const RTTI_ClassInfo& monster = TestMonster::classInfo;
+    EXPECT_TRUE(monster.IsA(TestMonster::classInfo));
+    EXPECT_TRUE(monster.IsA(TestCreature::classInfo));
+    EXPECT_TRUE(monster.IsA(Actor::classInfo));
+    EXPECT_TRUE(monster.IsA(Object::classInfo));
+    EXPECT_FALSE(monster.IsA(TestPlayer::classInfo));
+    EXPECT_FALSE(TestCreature::classInfo.IsA(TestMonster::classInfo));
+    EXPECT_FALSE(monster.IsDerivedFrom(TestMonster::classInfo));
+
+    // A record is identified by its name, so a same-named copy answers alike.
+    RTTI_ClassInfo twin("TestCreature", nullptr, nullptr);
+    EXPECT_TRUE(twin == TestCreature::classInfo);
+    EXPECT_FALSE(twin == TestMonster::classInfo);
+    EXPECT_TRUE(monster.IsA(twin));
+    EXPECT_TRUE(TestPlayer::classInfo.IsA(twin));
+    EXPECT_FALSE(Actor::classInfo.IsA(twin));
+}
+
+TEST(RTTI_ClassInfo, CreateObjectSearchesTheSubtreeByName)
+{
+    EXPECT_EQ(Object::classInfo.CreateObject("NoSuchClass"), nullptr);
+    EXPECT_EQ(Object::classInfo.CreateObject(nullptr), nullptr);
+
+    Object* made = static_cast<Object*>(Object::classInfo.CreateObject("TestPlayer"));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetClassInfo(), &TestPlayer::classInfo);
+    delete made;
+
+    made = static_cast<Object*>(TestMonster::classInfo.CreateObject("TestMonster"));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetClassInfo(), &TestMonster::classInfo);
+    delete made;
+    EXPECT_EQ(TestMonster::classInfo.CreateObject("TestPlayer"), nullptr);
+    EXPECT_EQ(TestMonster::classInfo.CreateObject("Actor"), nullptr);
+}
+
+TEST(RTTI_ClassInfo, RemoveChildKeepsOrderAndIgnoresStrangers)
+{
+    // Static so that the child list starts zeroed; it ends empty, so repeated runs still pass.
+    static RTTI_ClassInfo parent("RemovalParent", nullptr, nullptr);
+    RTTI_ClassInfo stranger("Stranger", nullptr, nullptr);
+    {
+        RTTI_ClassInfo first("First", &parent, nullptr);
+        RTTI_ClassInfo second("Second", &parent, nullptr);
+        RTTI_ClassInfo third("Third", &parent, nullptr);
+        ASSERT_EQ(parent.GetChildCount(), 3);
+
+        parent.RemoveChild(&stranger);
+        ASSERT_EQ(parent.GetChildCount(), 3);
+
+        parent.RemoveChild(&second);
+        ASSERT_EQ(parent.GetChildCount(), 2);
+        EXPECT_EQ(parent.GetChild(0), &first);
+        EXPECT_EQ(parent.GetChild(1), &third);
+        EXPECT_EQ(parent.GetChild(2), nullptr);
+
+        parent.RemoveChild(&first);
+        parent.RemoveChild(&third);
+        EXPECT_EQ(parent.GetChildCount(), 0);
+        EXPECT_EQ(parent.GetChild(0), nullptr);
+        EXPECT_EQ(parent.GetChild(-1), nullptr);
+    } // The destructors remove themselves again: a no-op on a parent that no longer lists them.
+    EXPECT_EQ(parent.GetChildCount(), 0);
+}
+
+TEST(RTTI_ClassInfo, DynamicCast)
+{
+    Object* none = nullptr;
+    EXPECT_EQ(DynamicCast<TestCreature>(none), nullptr);
+
+    TestMonster monster;
+    Object* object = &monster;
+    EXPECT_EQ(DynamicCast<TestCreature>(object), &monster);
+    EXPECT_EQ(DynamicCast<TestMonster>(object), &monster);
+    EXPECT_EQ(DynamicCast<TestPlayer>(object), nullptr);
+    const Object* constObject = object;
+    EXPECT_EQ(DynamicCast<Actor>(constObject), &monster);
+}
+
+TEST(RTTI_ClassInfo, EngineClassesAreRegisteredUnderTheirParents)
+{
+    struct Expected {
+        const char* name;
+        const char* parent; // null for the root
+    };
+    // Append classes here as they are added.
+    const Expected table[] = {
+        {"Object", nullptr},      {"Entity", "Object"},    {"Actor", "Entity"}, {"Light", "Entity"},
+        {"LineEffect", "Entity"}, {"ChaosBeam", "Entity"}, {"Tile", "Entity"},
+    };
+    for (const Expected& entry : table) {
+        SCOPED_TRACE(entry.name);
+        const RTTI_ClassInfo* found = FindByName(Object::classInfo, entry.name);
+        ASSERT_NE(found, nullptr);
+        if (entry.parent == nullptr) {
+            EXPECT_EQ(found->GetParent(), nullptr);
+        } else {
+            ASSERT_NE(found->GetParent(), nullptr);
+            EXPECT_STREQ(found->GetParent()->GetName(), entry.parent);
+        }
+    }
+}
+
+} // namespace
+} // namespace GAME

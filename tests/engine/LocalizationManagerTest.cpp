@@ -1,0 +1,87 @@
+#include "engine/LocalizationManager.h"
+
+#include "engine/ObjectManager.h"
+#include "tests/support/EngineFixture.h"
+
+namespace GAME::Test {
+namespace {
+
+class LocalizationManagerTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        texts.Clear();
+    }
+    void TearDown() override
+    {
+        texts.Clear();
+        EngineFixture::TearDown();
+    }
+
+    LocalizationManager& texts = LocalizationManager::Instance();
+};
+
+TEST_F(LocalizationManagerTest, LoadsTagsFromATextFile)
+{
+    database.WriteFile("Text/English.txt", "\xEF\xBB\xBF# comment\r\n"
+                                           "tagHello = Hello %s, level %d\r\n"
+                                           "\n"
+                                           "no equals\n"
+                                           "tagHello = Second text\n"
+                                           "tagAccent = caf\xC3\xA9\n");
+    Database& db = ObjectManager::Instance().GetDatabase();
+    ASSERT_TRUE(texts.LoadFile(db, "text/english.txt"));
+    EXPECT_TRUE(texts.HasTag("tagHello"));
+    EXPECT_FALSE(texts.HasTag("# comment"));
+    EXPECT_EQ(texts.Format("tagHello", "Ann", 3), L"Hello Ann, level 3");
+    EXPECT_EQ(texts.Format("tagAccent"), L"caf\u00E9");
+    EXPECT_EQ(log.GetLines(),
+              (std::vector<LogCapture::Line>{
+                  {1, "Localization file 'text/english.txt' line 4: malformed entry skipped"},
+                  {1, "Localization file 'text/english.txt' line 5: tag 'tagHello' repeated, "
+                      "first kept"}}));
+
+    EXPECT_FALSE(texts.LoadFile(db, "Text/Missing.txt"));
+    EXPECT_EQ(log.Count(1, "Localization file 'Text/Missing.txt' could not be read"), 1u);
+}
+
+TEST_F(LocalizationManagerTest, FormatPutsArgumentsInPlace)
+{
+    texts.AddText("tagMix", L"%s/%ls/%S %d%% %.1f %5.2f [%3d] %x %u");
+    EXPECT_EQ(texts.Format("tagMix", "narrow", L"wide", std::string("str"), -4, 2.25, 3.14159, 7,
+                           255, 9u),
+              L"narrow/wide/str -4% 2.2  3.14 [  7] ff 9");
+    // Numbers and texts meet codes of the other kind.
+    texts.AddText("tagCross", L"%d %f %s %s");
+    EXPECT_EQ(texts.Format("tagCross", 2.9, 1, 5, 0.5), L"2 1.000000 5 0.5");
+    texts.AddText("tagShort", L"a %d b %s c %");
+    EXPECT_EQ(texts.Format("tagShort", 1), L"a 1 b %s c %");
+    texts.AddText("tagUnknownCode", L"%q %d");
+    EXPECT_EQ(texts.Format("tagUnknownCode", 6), L"%q 6");
+}
+
+TEST_F(LocalizationManagerTest, UnknownTagsShowTheTagAndArguments)
+{
+    EXPECT_EQ(texts.Format("tagMissing", 5, "x"), L"tagMissing 5 x");
+    EXPECT_EQ(texts.Format("tagMissing", L"w", 0.5, -2), L"tagMissing w 0.5 -2");
+    EXPECT_EQ(texts.Format("tagMissing"), L"tagMissing");
+    EXPECT_FALSE(texts.HasTag("tagMissing"));
+}
+
+TEST_F(LocalizationManagerTest, ConvertsBetweenUtf8AndWideText)
+{
+    const std::string utf8 = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
+    const std::wstring wide = L"A\u00E9\u20AC\U0001F600";
+    EXPECT_EQ(LocalizationManager::ToWChar(utf8), wide);
+    EXPECT_EQ(LocalizationManager::ToChar(wide), utf8);
+
+    // A stray continuation, a truncated sequence and an encoded surrogate.
+    EXPECT_EQ(LocalizationManager::ToWChar("a\x80z"), L"a\uFFFDz");
+    EXPECT_EQ(LocalizationManager::ToWChar("a\xE2\x82"), L"a\uFFFD\uFFFD");
+    EXPECT_EQ(LocalizationManager::ToWChar("\xED\xA0\x80"), L"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(LocalizationManager::ToChar(std::wstring(1, wchar_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+} // namespace
+} // namespace GAME::Test

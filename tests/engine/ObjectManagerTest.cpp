@@ -1,0 +1,153 @@
+#include "engine/ObjectManager.h"
+
+#include "engine/Actor.h"
+#include "engine/LoadTable.h"
+#include "tests/support/EngineFixture.h"
+
+namespace GAME {
+
+// Keeps a key of its record; counts its deletion and may destroy an object while being deleted.
+class ObjTestUnit : public Actor {
+    GAME_DECLARE_CLASS(ObjTestUnit)
+
+public:
+    ~ObjTestUnit() override
+    {
+        if (deletions != nullptr)
+            ++*deletions;
+        if (destroyOnDelete != nullptr)
+            ObjectManager::Instance().DestroyObjectEx(destroyOnDelete, "test", 2);
+    }
+    void Load(const LoadTable& table) override { loadedLevel = table.GetInt("level", -1); }
+
+    int loadedLevel = 0;
+    int* deletions = nullptr;
+    Object* destroyOnDelete = nullptr;
+};
+
+class ObjTestOtherUnit : public Actor {
+    GAME_DECLARE_CLASS(ObjTestOtherUnit)
+};
+
+GAME_IMPLEMENT_CLASS(ObjTestUnit, Actor);
+GAME_IMPLEMENT_CLASS(ObjTestOtherUnit, Actor);
+
+namespace Test {
+namespace {
+
+class ObjectManagerTest : public EngineFixture {
+protected:
+    ObjTestUnit* MakeUnit(int* deletions)
+    {
+        auto* unit = static_cast<ObjTestUnit*>(objects.CreateObject("ObjTestUnit"));
+        unit->deletions = deletions;
+        return unit;
+    }
+
+    ObjectManager& objects = ObjectManager::Instance();
+};
+
+TEST_F(ObjectManagerTest, IdsAndTypedLookUps)
+{
+    const uint32_t first = objects.CreateObjectID();
+    const uint32_t second = objects.CreateObjectID();
+    EXPECT_NE(first, 0u);
+    EXPECT_NE(first, second);
+
+    Object* unit = objects.CreateObject("ObjTestUnit");
+    ASSERT_NE(unit, nullptr);
+    const uint32_t id = unit->GetObjectId();
+    EXPECT_EQ(objects.GetObject<ObjTestUnit>(id), unit);
+    EXPECT_EQ(objects.GetObject<Entity>(id), unit);
+    EXPECT_EQ(objects.GetObject<ObjTestOtherUnit>(id), nullptr);
+    EXPECT_EQ(objects.GetObject(id + 1), nullptr);
+
+    EXPECT_EQ(objects.CreateObject("NoSuchClass"), nullptr);
+    EXPECT_TRUE(log.GetLines().empty());
+
+    objects.SetHostIndex(3);
+    EXPECT_EQ(objects.CreateObjectID() >> 28, 3u);
+    EXPECT_EQ(objects.CreateObject("ObjTestUnit")->GetObjectId() >> 28, 3u);
+}
+
+TEST_F(ObjectManagerTest, ATakenIdIsRefusedAndTheFirstObjectKept)
+{
+    Object* first = objects.CreateObject("ObjTestUnit", 0x42);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetObjectId(), 0x42u);
+
+    // LeakSanitizer fails the run should the refused object leak.
+    EXPECT_EQ(objects.CreateObject("ObjTestOtherUnit", 0x42), nullptr);
+    EXPECT_EQ(
+        log.GetLines(),
+        (std::vector<LogCapture::Line>{
+            {1, "ObjectManager: object id 0x00000042 is already in use (ObjTestOtherUnit)"}}));
+    EXPECT_EQ(objects.GetObject(0x42), first);
+    EXPECT_EQ(objects.GetObjectCount(), 1u);
+}
+
+TEST_F(ObjectManagerTest, DestroyedObjectsVanishAtOnceAndAreDeletedAtFrameEnd)
+{
+    int deletions = 0;
+    ObjTestUnit* unit = MakeUnit(&deletions);
+    const uint32_t id = unit->GetObjectId();
+    objects.DestroyObjectEx(unit, "Units/Test.cpp", 7);
+    objects.DestroyObjectEx(unit, "Units/Test.cpp", 8);
+    EXPECT_EQ(objects.GetObject(id), nullptr);
+    EXPECT_EQ(deletions, 0);
+    ASSERT_EQ(objects.GetDestroyHistory().size(), 1u);
+    EXPECT_EQ(objects.GetDestroyHistory().back().objectId, id);
+    EXPECT_EQ(objects.GetDestroyHistory().back().file, "Units/Test.cpp");
+    EXPECT_EQ(objects.GetDestroyHistory().back().line, 7);
+
+    gEngine->RunFrame(16);
+    EXPECT_EQ(deletions, 1);
+    gEngine->RunFrame(16);
+    EXPECT_EQ(deletions, 1);
+}
+
+TEST_F(ObjectManagerTest, DestructorsMayDestroyThemselvesAndOthers)
+{
+    int deletions[5] = {};
+    ObjTestUnit* units[5];
+    for (int i = 0; i < 5; ++i)
+        units[i] = MakeUnit(&deletions[i]);
+    units[0]->destroyOnDelete = units[0]; // itself, while being deleted
+    units[1]->destroyOnDelete = units[2]; // one not yet destroyed
+    units[3]->destroyOnDelete = units[4]; // one already waiting
+    for (int i : {0, 1, 3, 4})
+        objects.DestroyObjectEx(units[i], "a", i);
+
+    objects.ProcessDestroyedObjects();
+    EXPECT_EQ(std::vector<int>(deletions, deletions + 5), std::vector<int>(5, 1));
+    EXPECT_EQ(objects.GetObjectCount(), 0u);
+    ASSERT_EQ(objects.GetDestroyHistory().size(), 5u);
+    EXPECT_EQ(objects.GetDestroyHistory().back().file, "test");
+}
+
+TEST_F(ObjectManagerTest, CreateObjectFromFileNamesAndLoadsTheObject)
+{
+    database.WriteRecord("Records/Units/Grunt.dbr", {"Class = ObjTestUnit", "level = 12"});
+    database.WriteRecord("Records/Units/Ghost.dbr", {"Class = NoSuchClass"});
+
+    auto* unit = objects.CreateObjectFromFile<ObjTestUnit>("Records/Units/Grunt.dbr");
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(unit->GetObjectName(), "Records/Units/Grunt.dbr");
+    EXPECT_EQ(unit->loadedLevel, 12);
+    EXPECT_EQ(
+        objects.CreateObjectFromFile<ObjTestUnit>("Records/Units/Grunt.dbr", 0, false)->loadedLevel,
+        0);
+    EXPECT_EQ(objects.CreateObjectFromFile("Records/Units/Missing.dbr"), nullptr);
+    EXPECT_EQ(objects.CreateObjectFromFile("Records/Units/Ghost.dbr"), nullptr);
+    EXPECT_EQ(objects.GetObjectCount(), 2u);
+
+    EXPECT_EQ(objects.CreateObjectFromFile<ObjTestOtherUnit>("Records/Units/Grunt.dbr"), nullptr);
+    EXPECT_EQ(objects.GetObjectCount(), 2u);
+    ASSERT_EQ(objects.GetDestroyHistory().size(), 1u);
+    EXPECT_EQ(objects.GetDestroyHistory().back().file, "Engine/ObjectManager");
+    EXPECT_EQ(objects.GetDestroyHistory().back().line, 25);
+}
+
+} // namespace
+} // namespace Test
+} // namespace GAME
