@@ -9,17 +9,19 @@ template <typename T> void SafeDelete(T*& pointer)
     pointer = nullptr;
 }
 
+// The first when it is less (greater) than the second, else the second: with equal values or
+// a NaN the second wins, which callers of the float forms rely on.
 template <typename T> constexpr T Min(T a, T b)
 {
-    return b < a ? b : a;
+    return a < b ? a : b;
 }
 template <typename T> constexpr T Max(T a, T b)
 {
-    return a < b ? b : a;
+    return a > b ? a : b;
 }
 template <typename T> constexpr T Clamp(T value, T low, T high)
 {
-    return value < low ? low : (high < value ? high : value);
+    return Min(Max(value, low), high);
 }
 
 } // namespace GAME

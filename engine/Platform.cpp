@@ -8,6 +8,11 @@
 #include <random>
 #include <thread>
 
+#include <pthread.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace GAME::Platform {
 
 namespace {
@@ -47,6 +52,26 @@ uint32_t GetCurrentThreadId()
     if (tThreadId == 0)
         tThreadId = gNextThreadId.fetch_add(1);
     return tThreadId;
+}
+
+int GetSystemThreadId()
+{
+    return static_cast<int>(syscall(SYS_gettid));
+}
+
+void SetThreadPriority(int systemThreadId, int level)
+{
+    const int niceness = level == 0 ? 19 : (level == 2 ? -5 : 0);
+    setpriority(PRIO_PROCESS, static_cast<id_t>(systemThreadId), niceness);
+}
+
+void SetCurrentThreadName(const char* name)
+{
+    if (name == nullptr)
+        return;
+    char shortName[16];
+    snprintf(shortName, sizeof(shortName), "%s", name);
+    pthread_setname_np(pthread_self(), shortName);
 }
 
 std::string IntToAscii(int32_t value, int base)

@@ -25,6 +25,13 @@ int Rand();
 void SRand(uint32_t seed);
 
 uint32_t GetCurrentThreadId();
+// The operating system's id of the calling thread.
+int GetSystemThreadId();
+// 0 lowest, 2 above normal, anything else normal. Raising above normal needs privileges the
+// process may lack; the request is then ignored.
+void SetThreadPriority(int systemThreadId, int level);
+// Names the calling thread for debuggers (at most 15 characters are kept).
+void SetCurrentThreadName(const char* name);
 
 // Decimal text of a value in the given base (2 to 36); negative only in base 10.
 std::string IntToAscii(int32_t value, int base = 10);
