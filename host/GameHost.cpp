@@ -1,12 +1,15 @@
 #include "host/GameHost.h"
 
 #include "engine/Engine.h"
+#include "engine/IOStreamRead.h"
 #include "engine/LocalizationManager.h"
 #include "engine/Object.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "host/HostOptions.h"
 
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 namespace GAME {
@@ -32,6 +35,26 @@ void GameHost::PrintClassTree(const RTTI_ClassInfo& root, std::ostream& out, int
         PrintClassTree(*root.GetChild(i), out, depth + 1);
 }
 
+int GameHost::DumpStream(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        err << "gamehost: stream file '" << path << "' cannot be read\n";
+        return 2;
+    }
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                     std::istreambuf_iterator<char>());
+    std::string text;
+    const bool complete = IOStreamRead::Describe(bytes, text);
+    out << text;
+    if (!complete) {
+        err << "gamehost: '" << path
+            << "' is not a complete stream; it ends after the lines shown\n";
+        return 2;
+    }
+    return 0;
+}
+
 int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     HostOptions options;
@@ -44,6 +67,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         out << HostOptions::Usage();
         return 0;
     }
+    if (!options.dumpStreamFile.empty())
+        return DumpStream(options.dumpStreamFile, out, err);
 
     ObjectManager& objects = ObjectManager::Instance();
     if (!objects.GetDatabase().SetRoot(options.databaseFolder)) {

@@ -15,6 +15,9 @@ public:
     // Exit status: 0 done, 1 bad command line, 2 database not usable.
     static int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+    // Prints a saved keyed stream as text; 2 when it cannot be read or is malformed.
+    static int DumpStream(const std::string& path, std::ostream& out, std::ostream& err);
+
     // The class tree below `root`, one class a line, indented two blanks a level.
     static void PrintClassTree(const RTTI_ClassInfo& root, std::ostream& out, int depth = 0);
 };

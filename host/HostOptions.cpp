@@ -17,11 +17,13 @@ template <typename T> bool ParseNumber(const std::string& text, T& value)
 const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--frames N] [--frame-ms MS] [--seed S]\n"
+           "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
            "  --frames N    run N frames of the frame loop (default 0)\n"
            "  --frame-ms MS milliseconds of game time per frame (default 33)\n"
            "  --seed S      seed of the shared C-runtime generator (default 1)\n"
+           "  --dump-stream FILE  print a saved keyed stream as text\n"
            "  --help        this text\n";
 }
 
@@ -34,6 +36,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             showHelp = true;
         } else if (arg == "--classes") {
             printClasses = true;
+        } else if (arg == "--dump-stream" && hasValue) {
+            dumpStreamFile = args[++i];
         } else if (arg == "--db" && hasValue) {
             databaseFolder = args[++i];
         } else if (arg == "--frames" && hasValue) {
@@ -56,7 +60,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             return false;
         }
     }
-    if (!showHelp && databaseFolder.empty()) {
+    if (!showHelp && dumpStreamFile.empty() && databaseFolder.empty()) {
         error = "no database folder given (--db DIR)";
         return false;
     }

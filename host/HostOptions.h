@@ -9,6 +9,7 @@ namespace GAME {
 // The command line of `gamehost`.
 struct HostOptions {
     std::string databaseFolder;
+    std::string dumpStreamFile;
     bool printClasses = false;
     bool showHelp = false;
     int frames = 0;

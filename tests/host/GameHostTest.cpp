@@ -1,6 +1,7 @@
 #include "host/GameHost.h"
 
 #include "engine/Engine.h"
+#include "engine/IOStreamWrite.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "host/HostOptions.h"
@@ -79,6 +80,30 @@ TEST(GameHost, RunsFramesAndPrintsTheClassTree)
     EXPECT_EQ(bare.err, "[log 1] Localization file 'Text/English.txt' could not be read\n");
     EXPECT_NE(bare.out.find("\nframes: 0 (0 ms of game time)\n"), std::string::npos);
     ObjectManager::Instance().GetDatabase().SetRoot("");
+}
+
+TEST(GameHost, DumpsASavedStreamAsText)
+{
+    TempDatabase folder;
+    IOStreamWrite writer;
+    int32_t version = 5;
+    std::wstring name = L"Ann";
+    writer.StreamInt("version", version);
+    writer.BeginBlock();
+    writer.StreamWideString("playerName", name);
+    writer.EndBlock();
+    const std::string path = folder.GetRoot() + "/hero.chr";
+    ASSERT_TRUE(writer.SaveToFile(path));
+
+    Result result = RunHost({"--dump-stream", path});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "int version = 5\n{\n  wideString playerName = L\"Ann\"\n}\n");
+
+    folder.WriteFile("broken.chr", "GSTR");
+    result = RunHost({"--dump-stream", folder.GetRoot() + "/broken.chr"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("is not a complete stream"), std::string::npos);
+    EXPECT_EQ(RunHost({"--dump-stream", folder.GetRoot() + "/absent.chr"}).status, 2);
 }
 
 } // namespace

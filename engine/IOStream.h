@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace GAME {
+
+class UniqueId;
+
+// The player's keyed save stream. One routine serves both directions: each value is handed over
+// by reference under its key, so writing takes it and reading puts the stored value back.
+// Reading follows the order of writing; keys are labels checked on the way, not an index.
+//
+// Byte layout (little-endian), after the header "GSTR" and a 32-bit format version:
+//   value entry : kind byte (1-7), key as a 16-bit length and its bytes, then the value
+//                 UniqueId 4 x u32 | wide string: u32 count of 16-bit units, the units |
+//                 bool u8 | u32 | string: u32 length, bytes | float as u32 bits | i32
+//   block       : kind byte 8, u32 byte length of the contents, the contents, kind byte 9
+// The block length lets a reader that stops early in a block skip the rest at `EndBlock`.
+class IOStream {
+public:
+    enum Kind : uint8_t {
+        KindUniqueId = 1,
+        KindWideString,
+        KindBool,
+        KindUInt,
+        KindString,
+        KindFloat,
+        KindInt,
+        KindBeginBlock,
+        KindEndBlock,
+    };
+    static constexpr uint32_t kFormatVersion = 1;
+    static constexpr uint32_t kMaxKeyLength = 0xFFFF;
+
+    virtual ~IOStream() = default;
+
+    virtual bool StreamUniqueId(const std::string& key, UniqueId& value) = 0;
+    virtual bool StreamWideString(const std::string& key, std::wstring& value) = 0;
+    virtual bool StreamBool(const std::string& key, bool& value) = 0;
+    virtual bool StreamUInt(const std::string& key, uint32_t& value) = 0;
+    virtual bool StreamString(const std::string& key, std::string& value) = 0;
+    virtual bool StreamFloat(const std::string& key, float& value) = 0;
+    virtual bool StreamInt(const std::string& key, int32_t& value) = 0;
+    virtual bool IsReading() const = 0;
+    virtual bool BeginBlock() = 0;
+    virtual bool EndBlock() = 0;
+
+    // A stream that failed (a key out of step, truncated bytes, an unbalanced block) stays
+    // failed: later reads leave their values untouched and later writes are dropped.
+    bool HasFailed() const { return failed; }
+
+protected:
+    bool failed = false;
+};
+
+} // namespace GAME

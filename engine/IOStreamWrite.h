@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/IOStream.h"
+
+#include <vector>
+
+namespace GAME {
+
+// Writes a keyed stream into memory; `SaveToFile` puts the bytes on disk.
+class IOStreamWrite : public IOStream {
+public:
+    IOStreamWrite();
+
+    bool StreamUniqueId(const std::string& key, UniqueId& value) override;
+    bool StreamWideString(const std::string& key, std::wstring& value) override;
+    bool StreamBool(const std::string& key, bool& value) override;
+    bool StreamUInt(const std::string& key, uint32_t& value) override;
+    bool StreamString(const std::string& key, std::string& value) override;
+    bool StreamFloat(const std::string& key, float& value) override;
+    bool StreamInt(const std::string& key, int32_t& value) override;
+    bool IsReading() const override { return false; }
+    bool BeginBlock() override;
+    bool EndBlock() override;
+
+    // The bytes so far; complete once every block is closed.
+    const std::vector<uint8_t>& GetBytes() const { return bytes; }
+    // False when a block is still open, the stream failed or the file cannot be written.
+    bool SaveToFile(const std::string& path) const;
+
+private:
+    bool Key(Kind kind, const std::string& key);
+    void PutU8(uint8_t value) { bytes.push_back(value); }
+    void PutU32(uint32_t value);
+
+    std::vector<uint8_t> bytes;
+    std::vector<size_t> openBlocks; // offsets of the length words to patch
+};
+
+} // namespace GAME
