@@ -11,6 +11,9 @@ class Entity : public Object {
 public:
     Entity() = default;
     ~Entity() override;
+
+    // Whether a server creates this entity on its clients; scenery stays local.
+    virtual bool ShouldServerSpawn() const { return false; }
 };
 
 } // namespace GAME

@@ -141,8 +141,19 @@ TEST(RTTI_ClassInfo, EngineClassesAreRegisteredUnderTheirParents)
     };
     // Append classes here as they are added.
     const Expected table[] = {
-        {"Object", nullptr},      {"Entity", "Object"},    {"Actor", "Entity"}, {"Light", "Entity"},
-        {"LineEffect", "Entity"}, {"ChaosBeam", "Entity"}, {"Tile", "Entity"},
+        {"Object", nullptr},
+        {"Entity", "Object"},
+        {"Actor", "Entity"},
+        {"Light", "Entity"},
+        {"LineEffect", "Entity"},
+        {"ChaosBeam", "Entity"},
+        {"Tile", "Entity"},
+        {"Character", "Actor"},
+        {"Player", "Character"},
+        {"Monster", "Character"},
+        {"BoundingVolume", "Actor"},
+        {"NpcTrafficNode", "BoundingVolume"},
+        {"PlayerSpawnPoint", "Actor"},
     };
     for (const Expected& entry : table) {
         SCOPED_TRACE(entry.name);

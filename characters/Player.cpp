@@ -1,0 +1,9 @@
+#include "characters/Player.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(Player, Character);
+
+Player::~Player() = default;
+
+} // namespace GAME

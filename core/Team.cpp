@@ -1,0 +1,108 @@
+#include "core/Team.h"
+
+#include "engine/Engine.h"
+
+namespace GAME {
+
+namespace {
+
+enum : uint32_t { MajorFriendly = 0, MajorHostile = 1, MajorHuman = 2, MajorMonster = 3 };
+enum : uint32_t { MinorNone = 0, MinorMonsterHostile = 1 };
+
+struct NamedValue {
+    const char* name;
+    uint32_t value;
+};
+
+const NamedValue kMajorNames[] = {
+    {"TeamMajor_Hostile", MajorHostile},
+    {"TeamMajor_Friendly", MajorFriendly},
+    {"TeamMajor_Human", MajorHuman},
+    {"TeamMajor_Monster", MajorMonster},
+};
+
+// "TeamMinorMonster_Hostile" is missing on purpose: it un-sets the team instead, so that the
+// loading character falls back to its kind's default team.
+const NamedValue kMinorNames[] = {
+    {"TeamMinorMonster_Friendly", 0}, {"TeamMinorMonster_Red", 2},
+    {"TeamMinorMonster_Orange", 3},   {"TeamMinorMonster_Yellow", 4},
+    {"TeamMinorMonster_Green", 5},    {"TeamMinorMonster_Blue", 6},
+    {"TeamMinorMonster_Indigo", 7},   {"TeamMinorMonster_Violet", 8},
+};
+
+template <size_t N>
+const NamedValue* FindName(const NamedValue (&table)[N], const std::string& name)
+{
+    for (const NamedValue& entry : table) {
+        if (name == entry.name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+bool HumansAreFoes(uint32_t a, uint32_t b)
+{
+    if (!gEngine->GetGameInfo().GetPvP())
+        return false;
+    return a != MinorNone && b != MinorNone && a != b;
+}
+
+bool MonstersAreFoes(uint32_t a, uint32_t b)
+{
+    if (a == MinorMonsterHostile || b == MinorMonsterHostile)
+        return true;
+    if (a == MinorNone || b == MinorNone)
+        return false;
+    return a != b;
+}
+
+} // namespace
+
+void Team::Set(uint32_t majorTeam, uint32_t minorTeam)
+{
+    major = majorTeam;
+    minor = minorTeam;
+    initialized = true;
+}
+
+bool Team::IsFoe(const Team& other) const
+{
+    if (major == MajorHostile || other.major == MajorHostile)
+        return true;
+    if (major == MajorFriendly || other.major == MajorFriendly)
+        return false;
+    if (major != other.major)
+        return true;
+    if (major == MajorHuman)
+        return HumansAreFoes(minor, other.minor);
+    if (major == MajorMonster)
+        return MonstersAreFoes(minor, other.minor);
+    // No record should carry another major; one that does fights even its own kind.
+    return true;
+}
+
+bool Team::IsFriend(const Team& other) const
+{
+    // Players are friends only by sharing a side, whatever the player-versus-player rule says.
+    if (major == MajorHuman && other.major == MajorHuman)
+        return minor == other.minor && minor != MinorNone;
+    return !IsFoe(other);
+}
+
+void Team::ConvertFromHistoricalTeam(const std::string& majorName, const std::string& minorName)
+{
+    if (majorName.empty() && minorName.empty())
+        return;
+    if (const NamedValue* found = FindName(kMajorNames, majorName)) {
+        major = found->value;
+        initialized = true;
+    }
+    if (minorName == "TeamMinorMonster_Hostile") {
+        initialized = false;
+    } else if (const NamedValue* found = FindName(kMinorNames, minorName)) {
+        minor = found->value;
+        initialized = true;
+    }
+}
+
+} // namespace GAME

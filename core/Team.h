@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace GAME {
+
+// A character's side: a major team (0 friendly or invisible, 1 hostile, 2 human, 3 monster) and
+// a minor team (a human's party or side, a monster's colour). Copied freely.
+class Team {
+public:
+    Team() = default;
+    ~Team() = default;
+
+    void Set(uint32_t major, uint32_t minor);
+    bool IsInitialized() const { return initialized; }
+    uint32_t GetTeamMajor() const { return major; }
+    uint32_t GetTeamMinor() const { return minor; }
+
+    bool IsFoe(const Team& other) const;
+    bool IsFriend(const Team& other) const;
+
+    // Old records name their team in words; names it does not know leave the team as it was.
+    void ConvertFromHistoricalTeam(const std::string& majorName, const std::string& minorName);
+
+private:
+    uint32_t major = 0;
+    uint32_t minor = 0;
+    bool initialized = false;
+};
+
+} // namespace GAME

@@ -1,0 +1,175 @@
+#include "core/Team.h"
+#include "core/TeamManager.h"
+
+#include "characters/Monster.h"
+#include "characters/Player.h"
+#include "engine/Engine.h"
+#include "engine/ObjectManager.h"
+#include "tests/support/EngineFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace GAME {
+namespace {
+
+Team Make(uint32_t major, uint32_t minor)
+{
+    return TeamManager::BuildTeam(major, minor);
+}
+
+// Both ways round: every rule must be symmetric.
+void ExpectPair(const Team& a, const Team& b, bool foes, bool friends)
+{
+    EXPECT_EQ(a.IsFoe(b), foes);
+    EXPECT_EQ(b.IsFoe(a), foes);
+    EXPECT_EQ(a.IsFriend(b), friends);
+    EXPECT_EQ(b.IsFriend(a), friends);
+}
+
+void ExpectTeam(const Team& team, bool initialized, uint32_t major, uint32_t minor)
+{
+    EXPECT_EQ(team.IsInitialized(), initialized);
+    EXPECT_EQ(team.GetTeamMajor(), major);
+    EXPECT_EQ(team.GetTeamMinor(), minor);
+}
+
+TEST(Team, MajorsAndMonsterColours)
+{
+    ExpectPair(Make(0, 0), Make(1, 0), true, false); // hostile is checked before friendly
+    ExpectPair(Make(1, 0), Make(1, 0), true, false);
+    ExpectPair(Make(0, 0), Make(3, 0), false, true);
+    ExpectPair(Make(0, 5), Make(2, 0), false, true);
+    ExpectPair(Make(2, 0), Make(3, 0), true, false);
+
+    ExpectPair(Make(3, 2), Make(3, 2), false, true);
+    ExpectPair(Make(3, 2), Make(3, 5), true, false);
+    ExpectPair(Make(3, 0), Make(3, 5), false, true);
+    ExpectPair(Make(3, 1), Make(3, 0), true, false);
+    ExpectPair(Make(3, 1), Make(3, 1), true, false);
+
+    // Numbers no record should carry still answer without tripping anything.
+    ExpectPair(Make(7, 0), Make(7, 0), true, false);
+    ExpectPair(Make(7, 0), Make(0, 0), false, true);
+    ExpectPair(Make(3, 99), Make(3, 100), true, false);
+}
+
+// Player-versus-player lives in the engine's game info, shared by every test: put it back.
+class TeamPlayers : public ::testing::Test {
+protected:
+    void TearDown() override { gEngine->GetGameInfo().SetPvP(false); }
+};
+
+TEST_F(TeamPlayers, FriendsShareASideFoesNeedPlayerVersusPlayer)
+{
+    ExpectPair(Make(2, 4), Make(2, 4), false, true);
+    ExpectPair(Make(2, 0), Make(2, 0), false, false);
+    ExpectPair(Make(2, 3), Make(2, 4), false, false);
+
+    gEngine->GetGameInfo().SetPvP(true);
+    ExpectPair(Make(2, 3), Make(2, 4), true, false);
+    ExpectPair(Make(2, 4), Make(2, 4), false, true);
+    ExpectPair(Make(2, 0), Make(2, 4), false, false);
+    ExpectPair(Make(2, 0), Make(2, 0), false, false);
+}
+
+TEST(TeamHistorical, KnownNames)
+{
+    const std::pair<const char*, uint32_t> majors[] = {{"TeamMajor_Hostile", 1},
+                                                       {"TeamMajor_Friendly", 0},
+                                                       {"TeamMajor_Human", 2},
+                                                       {"TeamMajor_Monster", 3}};
+    for (const auto& [name, major] : majors) {
+        Team team;
+        team.Set(9, 6);
+        team.ConvertFromHistoricalTeam(name, "");
+        SCOPED_TRACE(name);
+        ExpectTeam(team, true, major, 6);
+    }
+    const std::pair<const char*, uint32_t> minors[] = {
+        {"TeamMinorMonster_Friendly", 0}, {"TeamMinorMonster_Red", 2},
+        {"TeamMinorMonster_Orange", 3},   {"TeamMinorMonster_Yellow", 4},
+        {"TeamMinorMonster_Green", 5},    {"TeamMinorMonster_Blue", 6},
+        {"TeamMinorMonster_Indigo", 7},   {"TeamMinorMonster_Violet", 8}};
+    for (const auto& [name, minor] : minors) {
+        Team team;
+        team.ConvertFromHistoricalTeam("", name);
+        SCOPED_TRACE(name);
+        ExpectTeam(team, true, 0, minor);
+    }
+
+    Team both;
+    both.ConvertFromHistoricalTeam("TeamMajor_Monster", "TeamMinorMonster_Indigo");
+    ExpectTeam(both, true, 3, 7);
+
+    // The hostile minor unsets the team so that the loader falls back to its kind's default.
+    Team hostile;
+    hostile.Set(2, 5);
+    hostile.ConvertFromHistoricalTeam("TeamMajor_Human", "TeamMinorMonster_Hostile");
+    ExpectTeam(hostile, false, 2, 5);
+}
+
+TEST(TeamHistorical, UnknownOrEmptyNamesLeaveTheTeamAlone)
+{
+    Team unset;
+    unset.ConvertFromHistoricalTeam("", "");
+    unset.ConvertFromHistoricalTeam("teammajor_monster", "TeamMinorMonster_red");
+    unset.ConvertFromHistoricalTeam("TeamMajor_Elf", " TeamMinorMonster_Red");
+    ExpectTeam(unset, false, 0, 0);
+
+    Team set;
+    set.Set(3, 4);
+    set.ConvertFromHistoricalTeam("", "");
+    set.ConvertFromHistoricalTeam("TeamMajor_Elf", "TeamMinorHuman_Blue");
+    ExpectTeam(set, true, 3, 4);
+    set.ConvertFromHistoricalTeam("TeamMajor_Elf", "TeamMinorMonster_Violet");
+    ExpectTeam(set, true, 3, 8);
+}
+
+class TeamManagerTest : public GAME::Test::EngineFixture {
+protected:
+    template <typename T> uint32_t Spawn(const char* className, const Team& team)
+    {
+        T* made = DynamicCast<T>(ObjectManager::Instance().CreateObject(className));
+        if (made == nullptr)
+            return 0;
+        made->SetTeam(team);
+        return made->GetObjectId();
+    }
+
+    const TeamManager teams;
+};
+
+TEST_F(TeamManagerTest, StandardTeamsAndCharactersById)
+{
+    ExpectTeam(TeamManager::DefaultPlayerTeam(), true, 2, 0);
+    ExpectTeam(TeamManager::DefaultMonsterTeam(), true, 3, 0);
+    ExpectTeam(TeamManager::InvisibleTeam(), true, 0, 0);
+
+    const uint32_t player = Spawn<Player>("Player", TeamManager::DefaultPlayerTeam());
+    const uint32_t red = Spawn<Monster>("Monster", Make(3, 2));
+    const uint32_t redToo = Spawn<Monster>("Monster", Make(3, 2));
+    const uint32_t hostile = Spawn<Monster>("Monster", Make(1, 0));
+    ASSERT_TRUE(player && red && redToo && hostile);
+
+    EXPECT_TRUE(teams.IsFoe(player, red));
+    EXPECT_FALSE(teams.IsFriend(player, red));
+    EXPECT_TRUE(teams.IsFriend(red, redToo));
+    EXPECT_TRUE(teams.IsFriend(red, red));
+    EXPECT_TRUE(teams.IsFoe(hostile, red));
+    EXPECT_FALSE(teams.IsFoe(hostile, hostile)); // everyone's foe but its own
+
+    const uint32_t marker =
+        ObjectManager::Instance().CreateObject("PlayerSpawnPoint")->GetObjectId();
+    const uint32_t missing = ObjectManager::Instance().CreateObjectID();
+    for (uint32_t other : {marker, missing, 0u}) {
+        SCOPED_TRACE(other);
+        EXPECT_FALSE(teams.IsFoe(hostile, other));
+        EXPECT_FALSE(teams.IsFoe(other, hostile));
+        EXPECT_FALSE(teams.IsFriend(red, other));
+        EXPECT_FALSE(teams.IsFriend(other, red));
+    }
+    EXPECT_TRUE(log.GetLines().empty());
+}
+
+} // namespace
+} // namespace GAME

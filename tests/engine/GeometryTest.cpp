@@ -1,0 +1,253 @@
+#include "engine/ABBox.h"
+#include "engine/Coords.h"
+#include "engine/Frustum.h"
+#include "engine/OBBox.h"
+#include "engine/Platform.h"
+#include "engine/Quaternion.h"
+#include "engine/Ray.h"
+#include "engine/Rect.h"
+#include "engine/Sphere.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace GAME {
+
+void PrintTo(const Vec3& v, std::ostream* out)
+{
+    *out << "(" << v.x << ", " << v.y << ", " << v.z << ")";
+}
+
+namespace {
+
+constexpr float kQuarterTurn = 1.5707964f;
+const Vec3 kUp(0.0f, 1.0f, 0.0f);
+
+void ExpectNear(const Vec3& actual, const Vec3& expected, float tolerance = 1e-6f)
+{
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+void ExpectNear(const Coords& actual, const Coords& expected)
+{
+    ExpectNear(actual.right, expected.right);
+    ExpectNear(actual.up, expected.up);
+    ExpectNear(actual.forward, expected.forward);
+    ExpectNear(actual.origin, expected.origin);
+}
+
+// q and -q are one rotation, so the comparison takes whichever sign is nearer.
+void ExpectSameRotation(const Quaternion& actual, const Quaternion& expected)
+{
+    const float sign = Quaternion::Dot(actual, expected) < 0.0f ? -1.0f : 1.0f;
+    EXPECT_NEAR(actual.x * sign, expected.x, 1e-6f);
+    EXPECT_NEAR(actual.y * sign, expected.y, 1e-6f);
+    EXPECT_NEAR(actual.z * sign, expected.z, 1e-6f);
+    EXPECT_NEAR(actual.w * sign, expected.w, 1e-6f);
+}
+
+Quaternion Normalized(Quaternion q)
+{
+    q.Normalize();
+    return q;
+}
+
+TEST(Vec3, LengthUnitAndCross)
+{
+    EXPECT_EQ(Vec3(3.0f, 4.0f, 12.0f).Length(), 13.0f);
+    EXPECT_EQ(Vec3().Length(), 0.0f);
+    EXPECT_EQ(Vec3().Unit(), Vec3());
+    EXPECT_EQ(Cross(Vec3(1.0f, -2.0f, 3.0f), Vec3(-4.0f, 5.0f, 6.0f)), Vec3(-27.0f, -18.0f, -3.0f));
+    EXPECT_EQ(Lerp(Vec3(1.0f, -2.0f, 3.0f), Vec3(-4.0f, 5.0f, 6.0f), 0.5f),
+              Vec3(-1.5f, 1.5f, 4.5f));
+}
+
+TEST(Vec3, GetPerpendicularCrossesUpUnlessAlongIt)
+{
+    EXPECT_EQ(Vec3(3.0f, 0.0f, 4.0f).GetPerpendicular(), Vec3(-0.8f, 0.0f, 0.6f));
+    EXPECT_EQ(Vec3(0.0f, 0.9999f, 2.0f).GetPerpendicular(), Vec3(-1.0f, 0.0f, 0.0f));
+    // Past 0.9999 in y the x axis is crossed instead: (0, z, -y).
+    EXPECT_EQ(kUp.GetPerpendicular(), Vec3(0.0f, 0.0f, -1.0f));
+    EXPECT_EQ((-kUp).GetPerpendicular(), Vec3(0.0f, 0.0f, 1.0f));
+    ExpectNear(Vec3(0.001f, 0.99995f, 0.0f).GetPerpendicular(), {0.0f, 0.0f, -1.0f});
+}
+
+TEST(Coords, QuarterTurnAboutUpTakesForwardToPositiveX)
+{
+    const Coords turn = Coords::RotationAboutAxis(kQuarterTurn, kUp);
+    ExpectNear(turn.TransformVector({0.0f, 0.0f, 1.0f}), {1.0f, 0.0f, 0.0f});
+    ExpectNear(turn.TransformVector({1.0f, 0.0f, 0.0f}), {0.0f, 0.0f, -1.0f});
+    ExpectNear(turn.up, kUp);
+}
+
+TEST(Coords, RowsAreLocalAxesAndCompositionAppliesTheRightOperandFirst)
+{
+    const Coords frame({0.0f, 0.0f, -1.0f}, kUp, {1.0f, 0.0f, 0.0f}, {10.0f, 20.0f, 30.0f});
+    EXPECT_EQ(frame.TransformPoint({1.0f, 2.0f, 3.0f}), Vec3(13.0f, 22.0f, 29.0f));
+    const Coords world = frame * Coords::FromTranslation({0.0f, 0.0f, 1.0f});
+    EXPECT_EQ(world.origin, Vec3(11.0f, 20.0f, 30.0f));
+    EXPECT_EQ(world.forward, frame.forward);
+
+    const Coords tilt = Coords::RotationAboutAxis(0.5f, Vec3(1.0f, 2.0f, 2.0f) / 3.0f);
+    const Vec3 p(0.25f, -1.5f, 2.0f);
+    ExpectNear((frame * tilt).TransformPoint(p), frame.TransformPoint(tilt.TransformPoint(p)),
+               1e-5f);
+}
+
+TEST(Coords, LookAtRowsAreRightUpForward)
+{
+    // right = forward x up: facing +z with +y up that is -x, a mirror of RotationAboutAxis.
+    const Coords ahead =
+        Coords::LookAt({1.0f, 2.0f, 3.0f}, {1.0f, 2.0f, 13.0f}, {0.0f, 1.0f, 1.0f});
+    EXPECT_EQ(ahead, Coords({-1.0f, 0.0f, 0.0f}, kUp, {0.0f, 0.0f, 1.0f}, {1.0f, 2.0f, 3.0f}));
+
+    const Coords turned = Coords::LookAt({}, {3.0f, 0.0f, 4.0f}, kUp);
+    ExpectNear(turned.right, {-0.8f, 0.0f, 0.6f});
+    ExpectNear(turned.forward, {0.6f, 0.0f, 0.8f});
+
+    const Coords general = Coords::LookAlong({1.0f, -2.0f, 0.5f}, {0.3f, 1.0f, 0.2f}, {});
+    EXPECT_NEAR(general.up.Length(), 1.0f, 1e-6f);
+    EXPECT_NEAR(Dot(general.up, general.forward), 0.0f, 1e-6f);
+    ExpectNear(Cross(general.forward, general.up), general.right);
+}
+
+TEST(Coords, QuaternionsRoundTripIncludingHalfTurns)
+{
+    const Vec3 axis = Vec3(1.0f, 2.0f, 3.0f).Unit();
+    const Quaternion general(axis.x * Sin(1.25f), axis.y * Sin(1.25f), axis.z * Sin(1.25f),
+                             Cos(1.25f));
+    ExpectNear(Coords::FromQuaternion(general), Coords::RotationAboutAxis(2.5f, axis));
+
+    const Quaternion rotations[] = {
+        Quaternion(),
+        general,
+        // Half turns: the trace is -1, so each largest-diagonal branch runs.
+        {1.0f, 0.0f, 0.0f, 0.0f},
+        {0.0f, 1.0f, 0.0f, 0.0f},
+        {0.0f, 0.0f, 1.0f, 0.0f},
+        Normalized({1.0f, 1.0f, 0.0f, 0.0f}),
+        // Just short of half turns, where a wrong sign of w or of a sum would show.
+        Normalized({0.9f, 0.3f, -0.2f, 0.004f}),
+        Normalized({-0.2f, 0.9f, 0.3f, 0.004f}),
+        Normalized({0.3f, -0.2f, 0.9f, 0.004f})};
+    for (const Quaternion& q : rotations) {
+        SCOPED_TRACE(testing::Message() << q.x << " " << q.y << " " << q.z << " " << q.w);
+        ExpectSameRotation(Coords::FromQuaternion(q).ToQuaternion(), q);
+    }
+}
+
+TEST(Coords, BlendAndInterpolateTakeTheShortWay)
+{
+    // -quarter is the same quarter turn; blending towards it as written would swing the long way.
+    const Quaternion quarter = Normalized({0.0f, 1.0f, 0.0f, 1.0f});
+    const Quaternion negated(-quarter.x, -quarter.y, -quarter.z, -quarter.w);
+    const Quaternion eighth(0.0f, 0.38268343f, 0.0f, 0.9238795f);
+    ExpectSameRotation(Quaternion::Blend(Quaternion(), quarter, 0.5f), eighth);
+    const Quaternion halfway = Quaternion::Blend(Quaternion(), negated, 0.5f);
+    EXPECT_NEAR(halfway.y, eighth.y, 1e-6f);
+    EXPECT_NEAR(halfway.w, eighth.w, 1e-6f);
+
+    Coords to = Coords::RotationAboutAxis(kQuarterTurn, kUp);
+    to.origin = {2.0f, 4.0f, 6.0f};
+    Coords expected = Coords::RotationAboutAxis(kQuarterTurn / 2, kUp);
+    expected.origin = {1.0f, 2.0f, 3.0f};
+    ExpectNear(Coords::Interpolate(Coords::Identity(), to, 0.5f), expected);
+}
+
+TEST(OBBox, AxisAlignedBoxes)
+{
+    const ABBox box({1.0f, 2.0f, 3.0f}, {3.0f, 6.0f, 9.0f});
+    const OBBox oriented(box);
+    EXPECT_EQ(oriented.extents, Vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(oriented.coords, Coords::FromTranslation({2.0f, 4.0f, 6.0f}));
+    EXPECT_EQ(oriented.GetAxisAlignedBox(), box);
+
+    // Local x along world -z, local z along world x: the extents swap axes.
+    const Coords swapped({0.0f, 0.0f, -1.0f}, kUp, {1.0f, 0.0f, 0.0f}, {5.0f, 0.0f, 0.0f});
+    EXPECT_EQ(OBBox({1.0f, 2.0f, 3.0f}, swapped).GetAxisAlignedBox(),
+              ABBox({2.0f, -2.0f, -1.0f}, {8.0f, 2.0f, 1.0f}));
+    const OBBox tilted({2.0f, 1.0f, 0.5f},
+                       Coords::RotationAboutAxis(kQuarterTurn / 2, {0.0f, 0.0f, 1.0f}));
+    ExpectNear(tilted.GetAxisAlignedBox().GetExtents(), {2.1213204f, 2.1213204f, 0.5f});
+}
+
+TEST(OBBox, RandomPointOnAFlatAxisLiesOnThePlaneWithoutADraw)
+{
+    Platform::SRand(11);
+    const int first = Platform::Rand();
+    const int second = Platform::Rand();
+    const int third = Platform::Rand();
+    Platform::SRand(11);
+    const Vec3 point =
+        OBBox({0.5f, 0.0f, 2.0f}, Coords::FromTranslation({10.0f, 20.0f, 30.0f})).GetRandomPoint();
+    EXPECT_EQ(point, Vec3(10.0f + (static_cast<float>(first % 1000) * 0.001f - 0.5f), 20.0f,
+                          30.0f + (static_cast<float>(second % 4000) * 0.001f - 2.0f)));
+    EXPECT_EQ(Platform::Rand(), third);
+
+    Coords tilted = Coords::RotationAboutAxis(0.7f, Vec3(1.0f, 1.0f, 0.0f).Unit());
+    tilted.origin = {1.0f, 2.0f, 3.0f};
+    const OBBox plane({1.0f, 0.0f, 1.0f}, tilted);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_NEAR(Dot(plane.GetRandomPoint() - tilted.origin, tilted.up), 0.0f, 1e-5f);
+}
+
+TEST(OBBox, RandomPointWithBadExtentsStaysDefined)
+{
+    Platform::SRand(3);
+    const int first = Platform::Rand();
+    Platform::SRand(3);
+    // Inverted: its -e face, no draw. NaN: the centre. Huge: the step count saturates.
+    const Vec3 point = OBBox({-1.0f, gQuietNaN, 1e30f}, Coords()).GetRandomPoint();
+    EXPECT_EQ(point, Vec3(1.0f, 0.0f, static_cast<float>(first) * 0.001f - 1e30f));
+    EXPECT_EQ(OBBox({gPositiveInfinity, 0.0f, 0.0f}, Coords()).GetRandomPoint(), Vec3());
+}
+
+TEST(Sphere, IntersectRay)
+{
+    const auto cast = [](const Vec3& center, float direction) {
+        const Ray ray({}, {0.0f, 0.0f, direction});
+        return Sphere::IntersectRay(Sphere(center, 1.0f), ray);
+    };
+    EXPECT_EQ(cast({0.0f, 0.0f, 5.0f}, 1.0f), 4.0f);
+    EXPECT_EQ(Ray({}, {0.0f, 0.0f, 1.0f}).GetPoint(4.0f), Vec3(0.0f, 0.0f, 4.0f));
+    EXPECT_EQ(cast({0.0f, 0.5f, 0.5f}, 1.0f), 0.0f);  // starts inside
+    EXPECT_EQ(cast({0.0f, 0.5f, -0.5f}, 1.0f), 0.0f); // inside, facing out
+    EXPECT_EQ(cast({0.0f, 0.0f, 5.0f}, -1.0f), gPositiveInfinity);
+    EXPECT_EQ(cast({0.0f, 1.0f, 5.0f}, 1.0f), 5.0f); // grazes: m equals R
+    EXPECT_EQ(cast({0.0f, 3.0f, 5.0f}, 1.0f), gPositiveInfinity);
+    // The line crosses this sphere, but only behind the start.
+    EXPECT_EQ(cast({0.0f, 0.9f, -0.5f}, 1.0f), gPositiveInfinity);
+    // From the surface the far crossing is reported.
+    EXPECT_EQ(cast({0.0f, 0.0f, 1.0f}, 1.0f), 2.0f);
+    EXPECT_EQ(cast({0.0f, 0.0f, -1.0f}, 1.0f), 0.0f);
+}
+
+TEST(Rect, ContainsLeftAndTopEdgesOnly)
+{
+    const Rect rect(1.0f, 2.0f, 3.0f, 4.0f);
+    EXPECT_TRUE(rect.Contains({1.0f, 2.0f}));
+    EXPECT_TRUE(rect.Contains({3.999f, 5.999f}));
+    EXPECT_FALSE(rect.Contains({4.0f, 3.0f}));
+    EXPECT_FALSE(rect.Contains({2.0f, 6.0f}));
+    EXPECT_FALSE(rect.Contains({0.999f, 3.0f}));
+}
+
+TEST(Frustum, GetInflatedMovesEveryPlaneAndKeepsTheOriginal)
+{
+    Frustum::Planes planes;
+    for (std::size_t i = 0; i < planes.size(); ++i)
+        planes[i] = {Vec3(static_cast<float>(i), 1.0f, 0.0f), static_cast<float>(i)};
+    const Frustum frustum(planes);
+    const Frustum inflated = frustum.GetInflated(0.5f);
+    for (std::size_t i = 0; i < planes.size(); ++i) {
+        EXPECT_EQ(inflated.GetPlanes()[i].normal, planes[i].normal);
+        EXPECT_EQ(inflated.GetPlanes()[i].distance, static_cast<float>(i) + 0.5f);
+        EXPECT_EQ(frustum.GetPlanes()[i].distance, static_cast<float>(i));
+    }
+}
+
+} // namespace
+} // namespace GAME
