@@ -15,7 +15,8 @@ public:
     RandomUniform& operator=(const RandomUniform&) = default;
 
     virtual void Seed(uint32_t seed);
-    // In [min, max]; each end has half the weight of an inner value.
+    // In [min, max]; for a range above zero each end has half the weight of an inner value.
+    // The conversion truncates toward zero, so below zero the values shift up by one half.
     virtual int IGenerate(int min, int max);
     // In [min, max).
     virtual float FGenerate(float min, float max);

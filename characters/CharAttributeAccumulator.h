@@ -1,0 +1,23 @@
+#pragma once
+
+#include "characters/CharAttributeType.h"
+
+namespace GAME {
+
+// The sum of every source's attributes: flat values and percentage modifiers per type. Plain
+// arrays, so a character's totals can be rebuilt every update without allocating.
+class CharAttributeAccumulator {
+public:
+    void AddValue(CharAttributeType type, float value);
+    void AddModifier(CharAttributeType type, float modifier);
+    // The flat value raised by its modifier, a percentage of the value's magnitude; uncapped.
+    float GetValue(CharAttributeType type) const;
+    float GetModifier(CharAttributeType type) const;
+    void Clear();
+
+private:
+    float values[kCharAttributeTypeCount] = {};
+    float modifiers[kCharAttributeTypeCount] = {};
+};
+
+} // namespace GAME
