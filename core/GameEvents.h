@@ -22,4 +22,7 @@ public:
     uint32_t killerId = 0;
 };
 
+// "GameEvent_PreRun": the level is loaded and the game is about to run; carries nothing.
+class GameEvent_PreRun : public GameEvent {};
+
 } // namespace GAME

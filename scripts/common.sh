@@ -13,6 +13,8 @@ ensure_tools() {
     [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
     [ -f /usr/include/gmock/gmock.h ] || missing+=(libgmock-dev)
     [ -f /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
+    # The peer that bench/equation_bench.cpp measures the designer equations against.
+    [ -f /usr/include/muParser.h ] || missing+=(libmuparser-dev)
     if command -v clang++ >/dev/null && ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
         missing+=(libclang-rt-dev)
     fi

@@ -1,0 +1,283 @@
+#include "core/DesignerEquation_Algebra.h"
+#include "core/DesignerEquation_Boolean.h"
+#include "core/EquationInterface.h"
+#include "tests/support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+using GAME::Test::LogCapture;
+
+// Answers the names it holds and remembers every name it was asked for.
+template <typename T> class Variables final : public EquationInterface<T> {
+public:
+    Variables(std::initializer_list<std::pair<const std::string, T>> values) : values(values) {}
+
+    bool GetDesignerVariable(const char* name, T& value) override
+    {
+        value = T();
+        asked.push_back(name);
+        const auto found = values.find(name);
+        if (found == values.end())
+            return false;
+        value = found->second;
+        return true;
+    }
+
+    std::map<std::string, T> values;
+    std::vector<std::string> asked;
+};
+
+float Eval(const std::string& text, Variables<float>& variables)
+{
+    DesignerEquation_Algebra equation;
+    EXPECT_TRUE(equation.ParseEquation(text.c_str(), &variables)) << text;
+    return equation();
+}
+
+float Eval(const std::string& text)
+{
+    Variables<float> none{};
+    return Eval(text, none);
+}
+
+bool Check(const std::string& text, Variables<bool>& variables)
+{
+    DesignerEquation_Boolean equation;
+    EXPECT_TRUE(equation.ParseEquation(text.c_str(), &variables)) << text;
+    return equation();
+}
+
+bool AlgebraParses(const std::string& text)
+{
+    Variables<float> none{};
+    DesignerEquation_Algebra equation;
+    return equation.ParseEquation(text.c_str(), &none);
+}
+
+bool BooleanParses(const std::string& text)
+{
+    Variables<bool> none{};
+    DesignerEquation_Boolean equation;
+    return equation.ParseEquation(text.c_str(), &none);
+}
+
+std::string Nested(int depth, const std::string& inside)
+{
+    return std::string(depth, '(') + inside + std::string(depth, ')');
+}
+
+TEST(DesignerEquationAlgebra, ComputesEachOperatorInSinglePrecision)
+{
+    EXPECT_EQ(Eval("2*(3+4)"), 14.0f);
+    EXPECT_EQ(Eval("2^3"), 8.0f);
+    EXPECT_EQ(Eval("10/4"), 2.5f);
+    EXPECT_EQ(Eval("0-5"), -5.0f);
+    EXPECT_EQ(Eval("1.5*2"), 3.0f);
+    EXPECT_EQ(Eval("1 + 2"), Eval("1+2"));
+    EXPECT_EQ(Eval("1 + 2"), 3.0f);
+    EXPECT_EQ(Eval("16777216+1"), 16777216.0f);
+    Variables<float> x{{"x", 1.1f}};
+    EXPECT_EQ(Eval("x^2", x), 1.1f * 1.1f);
+    EXPECT_EQ(Eval("(0-3)^2"), 9.0f);
+    EXPECT_EQ(Eval("4^0.5"), 2.0f);
+
+    LogCapture capture;
+    EXPECT_EQ(Eval("1/0"), std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::isnan(Eval("0/0")));
+    EXPECT_TRUE(std::isnan(Eval("(0-1)^0.5")));
+    EXPECT_TRUE(capture.GetLines().empty());
+}
+
+TEST(DesignerEquationAlgebra, EachBracketLevelHoldsOneOperatorAndIgnoresTheRest)
+{
+    Variables<float> v{{"a", 10.0f}, {"b", 4.0f}, {"c", 3.0f}, {"d", 100.0f}};
+    EXPECT_EQ(Eval("7-2-1"), 5.0f);
+    EXPECT_EQ(Eval("a-(b-c)", v), 9.0f);
+    EXPECT_EQ(Eval("(a-b-c)", v), 3.0f);
+    EXPECT_EQ(Eval("(a-b-c-d)", v), 3.0f);
+    EXPECT_EQ(Eval("(a-b]", v), 6.0f);
+    EXPECT_EQ(Eval("[a-b)", v), 6.0f);
+    EXPECT_EQ(Eval("a-b)c", v), 6.0f);
+    EXPECT_EQ(Eval("(a-b", v), 6.0f);
+    // A later operand replaces an earlier one.
+    EXPECT_EQ(Eval("(a)(b)", v), 4.0f);
+    EXPECT_EQ(Eval("(1)2"), 2.0f);
+    EXPECT_EQ(Eval("a2", v), 2.0f);
+
+    Variables<float> abc{{"a", 1.0f}, {"b", 2.0f}, {"c", 3.0f}};
+    EXPECT_EQ(Eval("a+b*c", abc), 3.0f);
+    EXPECT_EQ(Eval("a+(b*c)", abc), 7.0f);
+    EXPECT_EQ(Eval("(a+b)*c", abc), 9.0f);
+    // Providers are asked in reading order.
+    abc.asked.clear();
+    EXPECT_EQ(Eval("((c^b)-(a/b))+(b*c)", abc), 14.5f);
+    EXPECT_EQ(abc.asked, (std::vector<std::string>{"c", "b", "a", "b", "b", "c"}));
+}
+
+TEST(DesignerEquationAlgebra, LoneOperandsParse)
+{
+    Variables<float> v{{"x", 4.0f}, {"level_up", 7.0f}};
+    EXPECT_EQ(Eval("5"), 5.0f);
+    EXPECT_EQ(Eval("x", v), 4.0f);
+    EXPECT_EQ(Eval("2*(x)", v), 8.0f);
+    EXPECT_EQ(Eval("[x]", v), 4.0f);
+    EXPECT_EQ(Eval("level_up", v), 7.0f);
+    EXPECT_EQ(Eval(Nested(DesignerEquation<float>::MaxNesting, "x"), v), 4.0f);
+}
+
+TEST(DesignerEquationAlgebra, MalformedTextFails)
+{
+    for (const char* text :
+         {"", "   ", "()", "1+", "(1+)", "1+()", "-5", "1\t+2", "a&b", "a$b", "(", "+"}) {
+        EXPECT_FALSE(AlgebraParses(text)) << text;
+    }
+    DesignerEquation_Algebra equation;
+    EXPECT_FALSE(equation.ParseEquation(nullptr, nullptr));
+    // A level that closes before any operand is empty, not an error, at the top as well.
+    EXPECT_TRUE(equation.ParseEquation(")", nullptr));
+    EXPECT_EQ(equation(), 0.0f);
+}
+
+TEST(DesignerEquationAlgebra, TokenizersStopAtTheFirstForeignCharacter)
+{
+    DesignerEquation_Algebra equation;
+    const char* text = "-5-3";
+    const char* cursor = text;
+    EXPECT_EQ(equation.TokenizeReal(cursor), -5.0f);
+    EXPECT_EQ(cursor, text + 2);
+    text = "1.25.5x";
+    cursor = text;
+    EXPECT_EQ(equation.TokenizeReal(cursor), 1.25f);
+    EXPECT_EQ(cursor, text + 6);
+
+    std::string name = "old";
+    text = "hp_max2";
+    cursor = text;
+    equation.TokenizeString(cursor, name);
+    EXPECT_EQ(name, "hp_max");
+    EXPECT_EQ(cursor, text + 6);
+}
+
+TEST(DesignerEquationBoolean, CombinesConditions)
+{
+    Variables<bool> v{{"a", true}, {"b", false}, {"f", false}, {"x", true}};
+    EXPECT_TRUE(Check("a&!b", v));
+    EXPECT_FALSE(Check("a&b", v));
+    EXPECT_TRUE(Check("!(b|f)", v));
+    EXPECT_FALSE(Check("!(a|f)", v));
+    EXPECT_FALSE(Check("!!a", v));
+    EXPECT_TRUE(Check("x", v));
+    EXPECT_FALSE(Check("!x", v));
+    EXPECT_TRUE(Check("(x)", v));
+    EXPECT_TRUE(Check("1", v));
+    EXPECT_TRUE(Check("10", v));
+    EXPECT_FALSE(Check("0", v));
+    EXPECT_FALSE(Check("00", v));
+    EXPECT_TRUE(Check("(a&b) | (x&!f)", v));
+    EXPECT_FALSE(Check(std::string(10000, '!') + "x", v));
+
+    for (const char* text : {"", "!", "a&", "&a", "a+b", "2", "0.5", "a\tb", "(!)"})
+        EXPECT_FALSE(BooleanParses(text)) << text;
+}
+
+TEST(DesignerEquationBoolean, RightSideIsAskedOnlyWhenTheLeftDoesNotDecide)
+{
+    struct Case {
+        const char* text;
+        bool a;
+        bool result;
+        std::vector<std::string> asked;
+    };
+    const std::vector<Case> cases = {
+        {"a|b", true, true, {"a"}},
+        {"a|b", false, true, {"a", "b"}},
+        {"a&b", false, false, {"a"}},
+        {"a&b", true, true, {"a", "b"}},
+    };
+    for (const Case& c : cases) {
+        Variables<bool> v{{"a", c.a}, {"b", true}};
+        EXPECT_EQ(Check(c.text, v), c.result) << c.text << " a=" << c.a;
+        EXPECT_EQ(v.asked, c.asked) << c.text << " a=" << c.a;
+    }
+}
+
+TEST(DesignerEquation, UnknownNamesLogAtEveryEvaluationAndReadAsZero)
+{
+    LogCapture capture;
+    Variables<float> v{{"hp", 3.0f}};
+    DesignerEquation_Algebra algebra;
+    ASSERT_TRUE(algebra.ParseEquation("hp+(mana*2)", &v));
+    EXPECT_EQ(algebra(), 3.0f);
+    EXPECT_EQ(algebra(), 3.0f);
+    EXPECT_EQ(capture.GetLines().size(), 2u);
+    EXPECT_EQ(capture.Count(1, "Designer variable 'mana' not found in parent"), 2u);
+
+    capture.Clear();
+    ASSERT_TRUE(algebra.ParseEquation("hp*2", nullptr));
+    EXPECT_EQ(algebra(), 0.0f);
+    Variables<bool> none{};
+    DesignerEquation_Boolean boolean;
+    ASSERT_TRUE(boolean.ParseEquation("!locked", &none));
+    EXPECT_TRUE(boolean());
+    const std::vector<LogCapture::Line> expected = {
+        {1, "Designer variable 'hp' not found in parent"},
+        {1, "Designer variable 'locked' not found in parent"},
+    };
+    EXPECT_EQ(capture.GetLines(), expected);
+}
+
+TEST(DesignerEquation, ReparsingReplacesTheTreeAndAFailedParseEvaluatesToZero)
+{
+    Variables<float> v{{"a", 2.0f}};
+    DesignerEquation_Algebra algebra;
+    EXPECT_EQ(algebra(), 0.0f);
+    ASSERT_TRUE(algebra.ParseEquation("a+1", &v));
+    EXPECT_EQ(algebra(), 3.0f);
+    ASSERT_TRUE(algebra.ParseEquation("a*5", &v));
+    EXPECT_EQ(algebra(), 10.0f);
+    EXPECT_FALSE(algebra.ParseEquation("(a*5)+", &v));
+    EXPECT_EQ(algebra(), 0.0f);
+
+    Variables<bool> b{{"a", true}};
+    DesignerEquation_Boolean boolean;
+    ASSERT_TRUE(boolean.ParseEquation("a", &b));
+    EXPECT_TRUE(boolean());
+    EXPECT_FALSE(boolean.ParseEquation("a&(a|", &b));
+    EXPECT_FALSE(boolean());
+}
+
+TEST(DesignerEquation, HostileTextFailsOrParsesSafely)
+{
+    LogCapture capture;
+    EXPECT_EQ(Eval(std::string(10000, '9')), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(Eval("0." + std::string(10000, '0') + "1"), 0.0f);
+    EXPECT_EQ(Eval("1" + std::string(40, '0')), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(Eval("340282350000000000000000000000000000000"), std::numeric_limits<float>::max());
+
+    const std::string longName(10000, 'n');
+    Variables<float> v{{longName, 6.0f}};
+    EXPECT_EQ(Eval(longName + "/2", v), 3.0f);
+    EXPECT_EQ(v.asked, std::vector<std::string>{longName});
+
+    EXPECT_FALSE(AlgebraParses(Nested(DesignerEquation<float>::MaxNesting + 1, "1")));
+    EXPECT_FALSE(AlgebraParses(Nested(100000, "1")));
+    EXPECT_FALSE(BooleanParses(Nested(100000, "1")));
+    EXPECT_FALSE(AlgebraParses(std::string(100000, '(')));
+    for (const char* text : {"\xc3\xa9t\xc3\xa9", "a+\xff", "\x80", "a&\xe9"}) {
+        EXPECT_FALSE(AlgebraParses(text));
+        EXPECT_FALSE(BooleanParses(text));
+    }
+    EXPECT_TRUE(capture.GetLines().empty());
+}
+
+} // namespace
+} // namespace GAME
