@@ -1,6 +1,7 @@
 #include "engine/Engine.h"
 
 #include "engine/ObjectManager.h"
+#include "engine/World.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -19,7 +20,7 @@ void WriteToStderr(int level, const std::string& line)
 
 Engine* gEngine = &gDefaultEngine;
 
-Engine::Engine() : sink(WriteToStderr) {}
+Engine::Engine() : sink(WriteToStderr), world(std::make_unique<World>()) {}
 
 Engine::~Engine() = default;
 
@@ -50,6 +51,12 @@ Engine::LogSink Engine::SetLogSink(LogSink newSink)
     LogSink previous = std::move(sink);
     sink = std::move(newSink);
     return previous;
+}
+
+std::unique_ptr<World> Engine::SetWorld(std::unique_ptr<World> newWorld)
+{
+    std::swap(world, newWorld);
+    return newWorld;
 }
 
 void Engine::SetNetworkMode(bool enabled, bool client)

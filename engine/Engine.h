@@ -5,9 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace GAME {
+
+class World;
 
 // The engine object: the log, the mode flags, the frame loop's clock and count, and the game
 // info and options. `gEngine` always points at one.
@@ -45,6 +48,12 @@ public:
     const GameInfo& GetGameInfo() const { return gameInfo; }
     Options& GetOptions() { return options; }
 
+    // The world the game plays in: an empty one from the start. Callers still check for null,
+    // since a host may take the world away between levels.
+    World* GetWorld() const { return world.get(); }
+    // Installs another world (null allowed) and hands back the previous one.
+    std::unique_ptr<World> SetWorld(std::unique_ptr<World> newWorld);
+
 private:
     LogSink sink;
     bool levelEditor = false;
@@ -54,6 +63,7 @@ private:
     uint64_t gameTime = 0;
     GameInfo gameInfo;
     Options options;
+    std::unique_ptr<World> world;
 };
 
 extern Engine* gEngine;

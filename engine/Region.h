@@ -1,0 +1,50 @@
+#pragma once
+
+#include "engine/ABBox.h"
+#include "engine/Vec3.h"
+
+#include <cstdint>
+
+namespace GAME {
+
+// A piece of the world with its own origin: positions inside it are relative to its offset, so
+// they keep full float precision however far the region lies from the world's origin. Its
+// ground is one flat floor across the footprint of its bounds.
+class Region {
+public:
+    Region(uint32_t id, const Vec3& offsetFromWorld, const ABBox& bounds);
+    Region(const Region&) = delete;
+    Region& operator=(const Region&) = delete;
+
+    uint32_t GetId() const { return id; }
+    const Vec3& GetOffsetFromWorld() const { return offset; }
+    // Region-relative, inclusive on every face.
+    const ABBox& GetBounds() const { return bounds; }
+    Vec3 GetRelativePosition(const Vec3& worldPoint) const { return worldPoint - offset; }
+    bool ContainsPoint(const Vec3& worldPoint) const;
+
+    // A region starts loaded; a streaming loader clears the flag until its level has arrived.
+    bool IsLevelLoaded() const { return levelLoaded; }
+    void SetLevelLoaded(bool value) { levelLoaded = value; }
+    bool IsUnderground() const { return underground; }
+    void SetUnderground(bool value) { underground = value; }
+
+    float GetFloorHeight() const { return floorHeight; }
+    void SetFloorHeight(float height) { floorHeight = height; }
+    // The floor spans only the footprint (x and z) of the bounds; beyond it there is no ground.
+    bool HasFloorAt(const Vec3& regionPosition) const;
+    // The physics surface code that ray hits on the floor report.
+    uint32_t GetSurface() const { return surface; }
+    void SetSurface(uint32_t code) { surface = code; }
+
+private:
+    uint32_t id;
+    Vec3 offset;
+    ABBox bounds;
+    float floorHeight = 0.0f;
+    uint32_t surface = 0;
+    bool levelLoaded = true;
+    bool underground = false;
+};
+
+} // namespace GAME

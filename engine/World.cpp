@@ -1,0 +1,308 @@
+#include "engine/World.h"
+
+#include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/Intersection.h"
+#include "engine/Region.h"
+#include "engine/WorldCoords.h"
+#include "engine/WorldRay.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace GAME {
+
+namespace {
+
+// Far beyond any level; keeps cell arithmetic inside 32 bits for infinite or absurd bounds.
+constexpr int32_t kCellLimit = 1 << 30;
+
+int32_t GetCellCoordinate(float value)
+{
+    const float cell = std::floor(value / World::kCellSize);
+    if (!(cell > -kCellLimit))
+        return -kCellLimit;
+    if (cell > kCellLimit)
+        return kCellLimit;
+    return static_cast<int32_t>(cell);
+}
+
+// Rounding in the cosine must not push a point lying exactly on the cone's edge outside.
+constexpr float kConeEdgeSlack = 1.0e-6f;
+
+constexpr float kPi = 3.14159265f;
+
+} // namespace
+
+World::World() = default;
+
+World::~World()
+{
+    for (Entity* entity : entities)
+        entity->world = nullptr;
+}
+
+Region* World::CreateRegion(uint32_t id, const Vec3& offsetFromWorld, const ABBox& bounds)
+{
+    if (id == 0 || regions.count(id) != 0) {
+        gEngine->Log(Engine::LogData, "Region id %u is not free", id);
+        return nullptr;
+    }
+    auto region = std::make_unique<Region>(id, offsetFromWorld, bounds);
+    Region* created = region.get();
+    regions.emplace(id, std::move(region));
+    return created;
+}
+
+Region* World::GetRegionById(uint32_t id) const
+{
+    const auto found = regions.find(id);
+    return found != regions.end() ? found->second.get() : nullptr;
+}
+
+Region* World::GetRegionContainingPoint(const Vec3& worldPoint) const
+{
+    for (const auto& [id, region] : regions) {
+        if (region->ContainsPoint(worldPoint))
+            return region.get();
+    }
+    return nullptr;
+}
+
+bool World::GetWorldPosition(const WorldCoords& coords, Vec3& out) const
+{
+    const Region* region = GetRegionById(coords.GetRegionId());
+    if (region == nullptr) {
+        gEngine->Log(Engine::LogRuntime, "World has no region %u", coords.GetRegionId());
+        return false;
+    }
+    out = region->GetOffsetFromWorld() + coords.GetRegionCoords().origin;
+    return true;
+}
+
+bool World::AddEntity(Entity* entity, const WorldCoords& coords, bool /*flag*/)
+{
+    if (entity == nullptr)
+        return false;
+    if (entity->world == this)
+        return SetCoords(entity, coords);
+    Vec3 position;
+    if (!GetWorldPosition(coords, position))
+        return false;
+    if (entity->world != nullptr)
+        entity->world->RemoveEntity(entity);
+    entity->coords = coords;
+    Insert(entity, position);
+    return true;
+}
+
+bool World::RemoveEntity(Entity* entity)
+{
+    if (entity == nullptr || entity->world != this)
+        return false;
+    const auto found = placements.find(entity);
+    RemoveFromCell(GetCell(found->second.position), entity);
+    const size_t index = found->second.index;
+    Entity* last = entities.back();
+    entities[index] = last;
+    placements.find(last)->second.index = index;
+    entities.pop_back();
+    placements.erase(entity);
+    entity->world = nullptr;
+    return true;
+}
+
+bool World::SetCoords(Entity* entity, const WorldCoords& coords)
+{
+    if (entity == nullptr)
+        return false;
+    if (entity->world != nullptr && entity->world != this)
+        return entity->world->SetCoords(entity, coords);
+    if (entity->world == nullptr) {
+        entity->coords = coords;
+        return true;
+    }
+    Vec3 position;
+    if (!GetWorldPosition(coords, position))
+        return false;
+    entity->coords = coords;
+    Move(placements.find(entity)->second, entity, position);
+    return true;
+}
+
+size_t World::CellHash::operator()(const Cell& cell) const
+{
+    uint64_t hash = static_cast<uint32_t>(cell.x) * 0x9E3779B97F4A7C15ull;
+    hash ^= static_cast<uint32_t>(cell.y) * 0xC2B2AE3D27D4EB4Full + (hash << 6) + (hash >> 2);
+    hash ^= static_cast<uint32_t>(cell.z) * 0x165667B19E3779F9ull + (hash << 6) + (hash >> 2);
+    return static_cast<size_t>(hash);
+}
+
+World::Cell World::GetCell(const Vec3& worldPoint)
+{
+    return {GetCellCoordinate(worldPoint.x), GetCellCoordinate(worldPoint.y),
+            GetCellCoordinate(worldPoint.z)};
+}
+
+void World::Insert(Entity* entity, const Vec3& position)
+{
+    entity->world = this;
+    placements[entity] = Placement{position, entities.size()};
+    entities.push_back(entity);
+    cells[GetCell(position)].push_back(Slot{entity, position});
+}
+
+void World::Move(Placement& placement, Entity* entity, const Vec3& position)
+{
+    const Cell from = GetCell(placement.position);
+    const Cell to = GetCell(position);
+    placement.position = position;
+    if (from == to) {
+        for (Slot& slot : cells[from]) {
+            if (slot.entity == entity)
+                slot.position = position;
+        }
+        return;
+    }
+    RemoveFromCell(from, entity);
+    cells[to].push_back(Slot{entity, position});
+}
+
+void World::RemoveFromCell(const Cell& cell, const Entity* entity)
+{
+    const auto found = cells.find(cell);
+    if (found == cells.end())
+        return;
+    std::vector<Slot>& slots = found->second;
+    slots.erase(std::find_if(slots.begin(), slots.end(),
+                             [entity](const Slot& slot) { return slot.entity == entity; }));
+    // Empty cells go, so that the count of occupied cells stays a fair measure for Collect.
+    if (slots.empty())
+        cells.erase(found);
+}
+
+template <typename Test>
+void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
+                    const Test& test) const
+{
+    const Cell first = GetCell(low);
+    const Cell last = GetCell(high);
+    if (first.x > last.x || first.y > last.y || first.z > last.z)
+        return;
+    const auto visit = [&](const std::vector<Slot>& slots) {
+        for (const Slot& slot : slots) {
+            if (test(slot.position))
+                out.push_back(slot.entity);
+        }
+    };
+    const double span = (double(last.x) - first.x + 1.0) * (double(last.y) - first.y + 1.0) *
+                        (double(last.z) - first.z + 1.0);
+    // A box wider than the occupied cells is cheaper to answer by walking those cells.
+    if (span > double(cells.size())) {
+        for (const auto& [cell, slots] : cells) {
+            if (first.x <= cell.x && cell.x <= last.x && first.y <= cell.y && cell.y <= last.y &&
+                first.z <= cell.z && cell.z <= last.z)
+                visit(slots);
+        }
+        return;
+    }
+    for (int32_t x = first.x; x <= last.x; ++x) {
+        for (int32_t y = first.y; y <= last.y; ++y) {
+            for (int32_t z = first.z; z <= last.z; ++z) {
+                const auto found = cells.find(Cell{x, y, z});
+                if (found != cells.end())
+                    visit(found->second);
+            }
+        }
+    }
+}
+
+void World::GetEntities(std::vector<Entity*>& out, const FilterFunction<Entity>& filter) const
+{
+    for (Entity* entity : entities) {
+        if (filter(entity))
+            out.push_back(entity);
+    }
+}
+
+void World::GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region, const Vec3& center,
+                                float radius, bool /*flag*/, int /*listType*/) const
+{
+    if (region == nullptr || !(radius >= 0.0f))
+        return;
+    const Vec3 worldCenter = region->GetOffsetFromWorld() + center;
+    const Vec3 reach(radius, radius, radius);
+    const float radiusSquared = radius * radius;
+    Collect(out, worldCenter - reach, worldCenter + reach, [&](const Vec3& position) {
+        return (position - worldCenter).LengthSquared() <= radiusSquared;
+    });
+}
+
+void World::GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
+                             bool /*flag*/, int /*listType*/) const
+{
+    const Vec3 shift = region != nullptr ? region->GetOffsetFromWorld() : Vec3();
+    const Vec3 low = box.min + shift;
+    const Vec3 high = box.max + shift;
+    Collect(out, low, high, [&](const Vec3& p) {
+        return low.x <= p.x && p.x <= high.x && low.y <= p.y && p.y <= high.y && low.z <= p.z &&
+               p.z <= high.z;
+    });
+}
+
+void World::GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex,
+                              const Vec3& direction, float angle, float length, bool /*flag*/,
+                              int /*listType*/) const
+{
+    const Region* region = GetRegionById(apex.GetRegionId());
+    const Vec3 axis = direction.Unit();
+    if (region == nullptr || axis.LengthSquared() <= 0.0f || !(angle >= 0.0f) || !(length >= 0.0f))
+        return;
+    const Vec3 worldApex = region->GetOffsetFromWorld() + apex.GetRegionPosition();
+    const float cosine = Cos(Min(angle, kPi));
+    const float lengthSquared = length * length;
+    const Vec3 reach(length, length, length);
+    Collect(out, worldApex - reach, worldApex + reach, [&](const Vec3& position) {
+        const Vec3 toPoint = position - worldApex;
+        const float distanceSquared = toPoint.LengthSquared();
+        if (distanceSquared > lengthSquared)
+            return false;
+        const float distance = Sqrt(distanceSquared);
+        return Dot(toPoint, axis) >= distance * (cosine - kConeEdgeSlack);
+    });
+}
+
+bool World::GetIntersection(const WorldRay& ray, Intersection& out, int /*surface*/,
+                            bool /*flag*/) const
+{
+    out = Intersection();
+    const Region* region = GetRegionById(ray.origin.GetRegionId());
+    const Vec3& origin = ray.origin.GetRegionPosition();
+    const float height = origin.y - (region != nullptr ? region->GetFloorHeight() : 0.0f);
+    if (region == nullptr || !(ray.direction.y < 0.0f) || height < 0.0f)
+        return false;
+    const float distance = height / -ray.direction.y;
+    Vec3 point = origin + ray.direction * distance;
+    if (!region->HasFloorAt(point))
+        return false;
+    point.y = region->GetFloorHeight();
+    out.distance = distance;
+    out.point = point;
+    out.surface = region->GetSurface();
+    return true;
+}
+
+float World::GetDistanceSquared(const WorldVec3& a, const WorldVec3& b) const
+{
+    Vec3 position;
+    if (!a.GetPositionInRegion(b.GetRegionId(), position, this))
+        return gPositiveInfinity;
+    return (position - b.GetRegionPosition()).LengthSquared();
+}
+
+float World::GetDistance(const WorldVec3& a, const WorldVec3& b) const
+{
+    return Sqrt(GetDistanceSquared(a, b));
+}
+
+} // namespace GAME

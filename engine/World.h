@@ -1,0 +1,117 @@
+#pragma once
+
+#include "engine/ABBox.h"
+#include "engine/FilterFunction.h"
+#include "engine/Vec3.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace GAME {
+
+class Entity;
+class Region;
+class WorldCoords;
+class WorldVec3;
+struct Intersection;
+struct WorldRay;
+
+// The regions and the entities placed in them. Entities are kept in a uniform grid over world
+// space (region offset plus region position), so an area query visits only the cells its
+// bounding box overlaps and then tests each entity's position exactly. Entities count as
+// points at their coordinates' origin. Shape boundaries are inclusive: an entity exactly on a
+// sphere's surface, a box's face or a cone's edge is inside.
+//
+// Queries append to `out`. Their order is deterministic for one history of additions and moves
+// but otherwise unspecified. The `flag` and `listType` arguments that callers pass choose among
+// the entity lists of a full engine; this world keeps a single list and answers them all alike.
+class World {
+public:
+    static constexpr float kCellSize = 8.0f;
+
+    World();
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // Null (logged) for id 0 or an id already taken.
+    Region* CreateRegion(uint32_t id, const Vec3& offsetFromWorld, const ABBox& bounds);
+    Region* GetRegionById(uint32_t id) const;
+    // Of several regions containing the point, the one of lowest id.
+    Region* GetRegionContainingPoint(const Vec3& worldPoint) const;
+
+    // False (logged) for a null entity or coordinates in a region this world does not know.
+    // An entity already here is moved; one in another world leaves that world first.
+    bool AddEntity(Entity* entity, const WorldCoords& coords, bool flag);
+    // False when the entity is not in this world. It keeps its last coordinates.
+    bool RemoveEntity(Entity* entity);
+    // An entity outside every world just takes the coordinates, ready for `AddEntity`. For one in
+    // this world an unknown region is refused (logged) and nothing changes.
+    bool SetCoords(Entity* entity, const WorldCoords& coords);
+    size_t GetEntityCount() const { return entities.size(); }
+
+    // Every entity the filter accepts; each is offered once.
+    void GetEntities(std::vector<Entity*>& out, const FilterFunction<Entity>& filter) const;
+    // Centre relative to the region; nothing without a region or with a negative radius.
+    void GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region, const Vec3& center,
+                             float radius, bool flag = true, int listType = 2) const;
+    // The box is relative to the region, or in world space without one.
+    void GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
+                          bool flag = false, int listType = 2) const;
+    // A cone of the given half-angle (radians, between the axis and the edge) about the
+    // direction, cut off at `length` from the apex: a spherical sector. The apex itself counts.
+    void GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex, const Vec3& direction,
+                           float angle, float length, bool flag = true, int listType = 2) const;
+
+    // The ray against the floor of its own region, hit from above only and only within the
+    // region's footprint. `out` is reset first; a hit fills the distance, the point (in the
+    // ray's region) and the region's surface code. The surface argument filters by kind of
+    // geometry in a full engine; flat floors answer every filter.
+    bool GetIntersection(const WorldRay& ray, Intersection& out, int surface = 0,
+                         bool flag = true) const;
+
+    // Positive infinity when either point has no region or, across regions, a region this world
+    // does not know.
+    float GetDistanceSquared(const WorldVec3& a, const WorldVec3& b) const;
+    float GetDistance(const WorldVec3& a, const WorldVec3& b) const;
+
+private:
+    struct Cell {
+        int32_t x;
+        int32_t y;
+        int32_t z;
+        bool operator==(const Cell& other) const = default;
+    };
+    struct CellHash {
+        size_t operator()(const Cell& cell) const;
+    };
+    struct Slot {
+        Entity* entity;
+        Vec3 position;
+    };
+    struct Placement {
+        Vec3 position;
+        size_t index;
+    };
+
+    static Cell GetCell(const Vec3& worldPoint);
+    bool GetWorldPosition(const WorldCoords& coords, Vec3& out) const;
+    void Insert(Entity* entity, const Vec3& position);
+    void Move(Placement& placement, Entity* entity, const Vec3& position);
+    void RemoveFromCell(const Cell& cell, const Entity* entity);
+    // Every entity in the cells overlapping [low, high] whose world position passes the test.
+    template <typename Test>
+    void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
+                 const Test& test) const;
+
+    std::map<uint32_t, std::unique_ptr<Region>> regions;
+    std::vector<Entity*> entities;
+    std::unordered_map<const Entity*, Placement> placements;
+    std::unordered_map<Cell, std::vector<Slot>, CellHash> cells;
+};
+
+} // namespace GAME

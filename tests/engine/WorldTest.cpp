@@ -1,0 +1,362 @@
+#include "engine/World.h"
+
+#include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/Intersection.h"
+#include "engine/ObjectManager.h"
+#include "engine/Region.h"
+#include "engine/WorldCoords.h"
+#include "engine/WorldRay.h"
+#include "tests/support/EngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+constexpr uint32_t kHome = 1;  // at the world's origin
+constexpr uint32_t kAnnex = 2; // east of home, sharing its face at x = 100
+constexpr uint32_t kFar = 3;   // far east, on a raised floor of surface 7
+
+// Each test plays in a fresh world of three regions installed in the engine.
+class WorldTest : public GAME::Test::EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        previous = gEngine->SetWorld(std::make_unique<World>());
+        world = gEngine->GetWorld();
+        world->CreateRegion(kHome, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
+        world->CreateRegion(kAnnex, {100, 0, 0}, ABBox({0, -10, -100}, {100, 10, 100}))
+            ->SetFloorHeight(1.5f);
+        Region* far = world->CreateRegion(kFar, {1000, 0, 0}, ABBox({0, -10, 0}, {50, 10, 50}));
+        far->SetFloorHeight(2.0f);
+        far->SetSurface(7);
+    }
+    void TearDown() override
+    {
+        gEngine->SetWorld(std::move(previous));
+        EngineFixture::TearDown();
+    }
+
+    Entity* Place(const Vec3& position, uint32_t region = kHome)
+    {
+        owned.push_back(std::make_unique<Entity>());
+        EXPECT_TRUE(world->AddEntity(owned.back().get(), At(region, position), true));
+        return owned.back().get();
+    }
+    // A hundred entities in a hundred far cells, so that small queries walk the grid cell by
+    // cell rather than the short list of occupied cells.
+    void Scatter()
+    {
+        for (int i = 0; i < 10; ++i) {
+            for (int j = 0; j < 10; ++j)
+                Place({-90.0f + 8.0f * i, -9, -90.0f + 8.0f * j});
+        }
+    }
+    static WorldCoords At(uint32_t region, const Vec3& position)
+    {
+        return WorldCoords(WorldVec3(region, position));
+    }
+    static std::vector<Entity*> Sorted(std::vector<Entity*> entities)
+    {
+        std::sort(entities.begin(), entities.end());
+        return entities;
+    }
+    std::vector<Entity*> InSphere(const Vec3& center, float radius, uint32_t region = kHome)
+    {
+        std::vector<Entity*> out;
+        world->GetEntitiesInSphere(out, world->GetRegionById(region), center, radius, true, 2);
+        return Sorted(out);
+    }
+
+    std::unique_ptr<World> previous;
+    World* world = nullptr;
+    std::vector<std::unique_ptr<Entity>> owned;
+};
+
+class AcceptAbove : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override
+    {
+        ++offered;
+        return candidate->GetCoords().GetRegionCoords().origin.y > 0.0f;
+    }
+    mutable int offered = 0;
+};
+
+TEST_F(WorldTest, SphereQueryCountsTheSurfaceAcrossCellsRegionsAndNegativeCoordinates)
+{
+    Scatter();
+    Entity* center = Place({0, 0, 0});
+    Entity* surface = Place({3, 4, 0});
+    Entity* negative = Place({-3, -4, 0});
+    Entity* below = Place({0, -5, 0});
+    Place({3, 4, 0.01f});
+    Place({5.001f, 0, 0});
+    Place({40, 0, 0});
+    EXPECT_EQ(InSphere({0, 0, 0}, 5), Sorted({center, surface, negative, below}));
+
+    // Centred on a cell corner: the four neighbours lie in four different cells.
+    Entity* west = Place({-9, 0, -8});
+    Entity* east = Place({-7, 0, -8});
+    Entity* north = Place({-8, 0, -9});
+    Place({-8, 0, -6.9f});
+    EXPECT_EQ(InSphere({-8, 0, -8}, 1), Sorted({west, east, north}));
+
+    // Across the border into the annex, whose x = 1 is world x = 101.
+    Entity* inAnnex = Place({1, 0, 0}, kAnnex);
+    Place({96, 0, 0});
+    EXPECT_EQ(InSphere({99, 0, 0}, 2), Sorted({inAnnex}));
+    EXPECT_EQ(InSphere({-1, 0, 0}, 2, kAnnex), Sorted({inAnnex}));
+
+    EXPECT_TRUE(InSphere({0, 0, 0}, -1).empty());
+    std::vector<Entity*> out;
+    world->GetEntitiesInSphere(out, nullptr, {0, 0, 0}, 5);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST_F(WorldTest, BoxQueryIncludesFacesInRegionOrWorldSpace)
+{
+    Entity* corner = Place({2, 1, 2});
+    Entity* low = Place({-2, -1, -2});
+    Place({2.001f, 0, 0});
+    Entity* annex = Place({1, 0, 1}, kAnnex);
+
+    std::vector<Entity*> out;
+    world->GetEntitiesInBox(out, ABBox({-2, -1, -2}, {2, 1, 2}), world->GetRegionById(kHome), false,
+                            2);
+    EXPECT_EQ(Sorted(out), Sorted({corner, low}));
+
+    out.clear();
+    world->GetEntitiesInBox(out, ABBox({101, 0, 1}, {200, 0, 1}), nullptr, false, 2);
+    EXPECT_EQ(out, std::vector<Entity*>{annex});
+
+    out.clear();
+    world->GetEntitiesInBox(out, ABBox({2, 2, 2}, {-2, -2, -2}), nullptr);
+    EXPECT_TRUE(out.empty());
+
+    // A box far wider than the populated cells is answered from the occupied cells alone.
+    world->GetEntitiesInBox(out, ABBox({-1e30f, -1e30f, -1e30f}, {1e30f, 1e30f, 1e30f}), nullptr);
+    EXPECT_EQ(out.size(), 4u);
+}
+
+TEST_F(WorldTest, ConeQueryTakesTheHalfAngleAndCountsEdgeAndTip)
+{
+    Scatter();
+    Entity* apex = Place({0, 0, 0});
+    Entity* edge = Place({1, 0, 1});
+    Entity* otherEdge = Place({-1, 0, 1});
+    Entity* tip = Place({0, 0, 10});
+    Entity* rim = Place({6, 0, 8});
+    Place({1.1f, 0, 1});
+    Place({0, 0, 10.01f});
+    Place({0, 0, -1});
+    Entity* steep = Place({3, 0, 1});
+
+    std::vector<Entity*> out;
+    const float halfAngle = DegreesToRadians(45.0f);
+    world->GetEntitiesInCone(out, WorldVec3(kHome, {0, 0, 0}), {0, 0, 2}, halfAngle, 10);
+    EXPECT_EQ(Sorted(out), Sorted({apex, edge, otherEdge, tip, rim}));
+
+    // This edge's cosine rounds so that, taken literally, the point would fall outside.
+    out.clear();
+    world->GetEntitiesInCone(out, WorldVec3(kHome, {0, 0, 0}), {0, 0, 1}, std::atan2(3.0f, 1.0f),
+                             10);
+    EXPECT_NE(std::find(out.begin(), out.end(), steep), out.end());
+
+    out.clear();
+    world->GetEntitiesInCone(out, WorldVec3(kHome, {0, 0, 0}), {0, 0, 0}, halfAngle, 10);
+    world->GetEntitiesInCone(out, WorldVec3(), {0, 0, 1}, halfAngle, 10);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST_F(WorldTest, RemovedAndDeletedEntitiesLeaveTheQueries)
+{
+    Entity* removed = Place({2, 1, 0});
+    Entity* kept = Place({1, 1, 0});
+    Place({3, 1, 0});
+
+    EXPECT_TRUE(world->RemoveEntity(removed));
+    EXPECT_FALSE(world->RemoveEntity(removed));
+    EXPECT_FALSE(removed->IsInWorld());
+    EXPECT_EQ(removed->GetCoords(), At(kHome, {2, 1, 0}));
+    // The last entity has taken the removed one's place in the listing; deleting it must still
+    // find it there.
+    owned.back().reset();
+    EXPECT_EQ(InSphere({0, 0, 0}, 10), Sorted({kept}));
+    Entity* flat = Place({5, 0, 0});
+    AcceptAbove filter;
+    std::vector<Entity*> listed;
+    world->GetEntities(listed, filter);
+    EXPECT_EQ(listed, std::vector<Entity*>{kept});
+    EXPECT_EQ(filter.offered, 2);
+
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* managed = static_cast<Entity*>(objects.CreateObject("Entity"));
+    ASSERT_NE(managed, nullptr);
+    ASSERT_TRUE(world->AddEntity(managed, At(kHome, {4, 0, 0}), false));
+    objects.DestroyObjectEx(managed, "WorldTest", 1);
+    objects.ProcessDestroyedObjects();
+    EXPECT_EQ(InSphere({0, 0, 0}, 10), Sorted({kept, flat}));
+}
+
+TEST_F(WorldTest, SetCoordsMovesBetweenCellsAndRefusesUnknownRegions)
+{
+    Entity* mover = Place({1, 0, 1});
+    EXPECT_TRUE(world->SetCoords(mover, At(kHome, {-20, 0, 30})));
+    EXPECT_TRUE(InSphere({1, 0, 1}, 1).empty());
+    EXPECT_EQ(InSphere({-20, 0, 30}, 0), Sorted({mover}));
+
+    EXPECT_TRUE(world->SetCoords(mover, At(kHome, {-20.5f, 0, 30})));
+    EXPECT_EQ(InSphere({-20.5f, 0, 30}, 0), Sorted({mover}));
+
+    EXPECT_FALSE(world->SetCoords(mover, At(9, {0, 0, 0})));
+    EXPECT_EQ(log.Count(2, "World has no region 9"), 1u);
+    EXPECT_EQ(mover->GetCoords(), At(kHome, {-20.5f, 0, 30}));
+
+    // Outside the world the coordinates are only stored.
+    Entity loose;
+    EXPECT_TRUE(world->SetCoords(&loose, At(kHome, {1, 0, 1})));
+    EXPECT_FALSE(loose.IsInWorld());
+    EXPECT_TRUE(InSphere({1, 0, 1}, 1).empty());
+}
+
+TEST_F(WorldTest, AddEntityRefusesUnknownRegionsAndMovesWhatIsAlreadyIn)
+{
+    Entity entity;
+    EXPECT_FALSE(world->AddEntity(nullptr, At(kHome, {0, 0, 0}), true));
+    EXPECT_FALSE(world->AddEntity(&entity, WorldCoords(), true));
+    EXPECT_FALSE(entity.IsInWorld());
+
+    ASSERT_TRUE(world->AddEntity(&entity, At(kHome, {0, 0, 0}), true));
+    ASSERT_TRUE(world->AddEntity(&entity, At(kAnnex, {0, 0, 0}), true));
+    EXPECT_EQ(world->GetEntityCount(), 1u);
+    EXPECT_EQ(InSphere({100, 0, 0}, 0), Sorted({&entity}));
+
+    {
+        World other;
+        other.CreateRegion(kHome, {0, 0, 0}, ABBox({-1, -1, -1}, {1, 1, 1}));
+        ASSERT_TRUE(other.AddEntity(&entity, At(kHome, {0, 0, 0}), false));
+        EXPECT_EQ(world->GetEntityCount(), 0u);
+    }
+    // The world went first; the entity must not point into it.
+    EXPECT_FALSE(entity.IsInWorld());
+}
+
+TEST_F(WorldTest, RegionsByIdAndByPoint)
+{
+    EXPECT_EQ(world->GetRegionContainingPoint({1010, 0, 10}), world->GetRegionById(kFar));
+    EXPECT_EQ(world->GetRegionContainingPoint({1050, 10, 50}), world->GetRegionById(kFar));
+    EXPECT_EQ(world->GetRegionContainingPoint({100, 0, 0}), world->GetRegionById(kHome));
+    EXPECT_EQ(world->GetRegionContainingPoint({150, 0, 0}), world->GetRegionById(kAnnex));
+    EXPECT_EQ(world->GetRegionContainingPoint({500, 0, 0}), nullptr);
+    EXPECT_EQ(world->GetRegionById(kFar)->GetRelativePosition({1010, 2, 3}), Vec3(10, 2, 3));
+
+    EXPECT_EQ(world->CreateRegion(kFar, {}, ABBox()), nullptr);
+    EXPECT_EQ(world->CreateRegion(0, {}, ABBox()), nullptr);
+    EXPECT_EQ(log.Count(1, "Region id 3 is not free"), 1u);
+}
+
+TEST_F(WorldTest, GetIntersectionHitsTheFloorFromAboveWithinTheFootprint)
+{
+    Intersection hit;
+    ASSERT_TRUE(
+        world->GetIntersection(WorldRay(WorldVec3(kFar, {10, 5, 10}), {0, -2, 0}), hit, 100, true));
+    EXPECT_EQ(hit.distance, 3.0f);
+    EXPECT_EQ(hit.point, Vec3(10, 2, 10));
+    EXPECT_EQ(hit.surface, 7u);
+
+    ASSERT_TRUE(world->GetIntersection(WorldRay(WorldVec3(kHome, {0, 8, 0}), {3, -4, 0}), hit));
+    EXPECT_FLOAT_EQ(hit.distance, 10.0f);
+    EXPECT_FLOAT_EQ(hit.point.x, 6.0f);
+
+    const WorldRay misses[] = {
+        WorldRay(WorldVec3(kFar, {10, 5, 10}), {0, 1, 0}),      // up
+        WorldRay(WorldVec3(kFar, {10, 5, 10}), {1, 0, 0}),      // level
+        WorldRay(WorldVec3(kFar, {10, 1, 10}), {0, -1, 0}),     // from below the floor
+        WorldRay(WorldVec3(kFar, {45, 5, 10}), {1, -0.01f, 0}), // lands beyond the footprint
+        WorldRay(WorldVec3(9, {0, 5, 0}), {0, -1, 0}),          // unknown region
+    };
+    for (const WorldRay& ray : misses) {
+        EXPECT_FALSE(world->GetIntersection(ray, hit, 7));
+        EXPECT_EQ(hit.distance, gPositiveInfinity);
+    }
+}
+
+TEST_F(WorldTest, DistancesCompareAcrossRegionsThroughTheirOffsets)
+{
+    const WorldVec3 home(kHome, {10, 3, 0});
+    const WorldVec3 far(kFar, {5, 0, 4}); // world (1005, 0, 4)
+    EXPECT_EQ(world->GetDistanceSquared(home, far), 990050.0f);
+    EXPECT_EQ(world->GetDistance(WorldVec3(kHome, {0, 0, 0}), WorldVec3(kHome, {3, 4, 0})), 5.0f);
+    EXPECT_EQ(world->GetDistanceSquared(home, WorldVec3()), gPositiveInfinity);
+    EXPECT_EQ(world->GetDistance(home, WorldVec3(9, {})), gPositiveInfinity);
+}
+
+TEST_F(WorldTest, TranslateCrossesIntoTheRegionThatContainsTheNewPoint)
+{
+    WorldVec3 point(kHome, {90, 0, 0});
+    point.Translate({60, 1, 0});
+    EXPECT_EQ(point, WorldVec3(kAnnex, {50, 1, 0}));
+
+    point.Translate({500, 0, 0}); // nothing there: stays in the annex, out of bounds
+    EXPECT_EQ(point, WorldVec3(kAnnex, {550, 1, 0}));
+
+    // On the shared face both regions contain the point; it stays where it was.
+    point = WorldVec3(kAnnex, {0, 0, 0});
+    point.Translate({0, 1, 0});
+    EXPECT_EQ(point, WorldVec3(kAnnex, {0, 1, 0}));
+}
+
+TEST_F(WorldTest, FloorPlacementUsesTheRegionFloorAndLeavesFailuresUnchanged)
+{
+    WorldVec3 point(kHome, {90, 5, 0});
+    ASSERT_TRUE(point.TranslateToFloor({20, 3, 0}));
+    EXPECT_EQ(point, WorldVec3(kAnnex, {10, 1.5f, 0}));
+
+    WorldVec3 far(kFar, {10, 9, 10});
+    EXPECT_TRUE(far.PutOnFloor());
+    EXPECT_EQ(far, WorldVec3(kFar, {10, 2, 10}));
+
+    for (WorldVec3 stuck : {WorldVec3(kFar, {10, 9, 10}), WorldVec3(), WorldVec3(9, {})}) {
+        const WorldVec3 before = stuck;
+        EXPECT_FALSE(stuck.TranslateToFloor({100, 0, 0}));
+        EXPECT_EQ(stuck, before);
+    }
+
+    std::unique_ptr<World> mine = gEngine->SetWorld(nullptr);
+    EXPECT_FALSE(far.PutOnFloor());
+    EXPECT_EQ(far.GetRegion(), nullptr);
+    gEngine->SetWorld(std::move(mine));
+}
+
+TEST_F(WorldTest, WorldCoordsFaceTargetsUprightOrFreely)
+{
+    WorldCoords coords;
+    coords.LookAtNoLean(WorldVec3(kHome, {0, 0, 0}), WorldVec3(kHome, {3, 5, 4}), {0, 1, 0});
+    EXPECT_EQ(coords.GetRegionCoords(),
+              Coords({-0.8f, 0, 0.6f}, {0, 1, 0}, {0.6f, 0, 0.8f}, {0, 0, 0}));
+
+    // The target across the region border, seen from home.
+    coords.LookAt(WorldVec3(kHome, {90, 0, 0}), WorldVec3(kAnnex, {0, 0, 0}), {0, 1, 0});
+    EXPECT_EQ(coords.GetRegionId(), kHome);
+    EXPECT_EQ(coords.GetRegionCoords().forward, Vec3(1, 0, 0));
+    EXPECT_EQ(coords.GetRegionCoords().right, Vec3(0, 0, 1));
+
+    // Straight up has no upright facing: the frame stays, the position moves.
+    const Coords before = coords.GetRegionCoords();
+    coords.LookAtNoLean(WorldVec3(kHome, {1, 0, 0}), WorldVec3(kHome, {1, 9, 0}), {0, 1, 0});
+    EXPECT_EQ(coords.GetRegionCoords(), Coords(before.right, before.up, before.forward, {1, 0, 0}));
+
+    coords.ClearRotation();
+    EXPECT_EQ(coords, At(kHome, {1, 0, 0}));
+}
+
+} // namespace
+} // namespace GAME
