@@ -45,6 +45,15 @@ bool IsSpaceOrBrace(wchar_t c)
 
 } // namespace
 
+std::string_view TrimWhitespace(std::string_view text)
+{
+    const char* blanks = " \t\r\n\v\f";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 void NormalizeFileNameLower(std::string& path)
 {
     for (char& c : path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace GAME {
@@ -15,6 +16,9 @@ bool FileNameEquals(const std::string& a, const std::string& b);
 bool FileNameEqualsCString(const char* a, const char* b);
 std::string GetFileNameFromPath(const std::string& path, bool stripExtension);
 std::string RemoveSlashes(const std::string& path);
+
+// The text without leading and trailing blanks, tabs and line ends.
+std::string_view TrimWhitespace(std::string_view text);
 
 // Display text. Both stop after 50 rounds, so pathological text is left partly untouched.
 void StripLineBreaks(std::wstring& text);

@@ -1,5 +1,7 @@
 #include "engine/BinaryReader.h"
 
+#include "engine/ByteOrder.h"
+
 #include <cstring>
 
 namespace GAME {
@@ -20,7 +22,7 @@ bool BinaryReader::ReadUInt16(uint16_t& value)
     const uint8_t* b = Take(2);
     if (b == nullptr)
         return false;
-    value = static_cast<uint16_t>(b[0] | (b[1] << 8));
+    value = LoadLittleEndian16(b);
     return true;
 }
 
@@ -29,8 +31,7 @@ bool BinaryReader::ReadUInt32(uint32_t& value)
     const uint8_t* b = Take(4);
     if (b == nullptr)
         return false;
-    value =
-        uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
+    value = LoadLittleEndian32(b);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/IOStreamRead.h"
 
 #include "core/UniqueId.h"
+#include "engine/ByteOrder.h"
 #include "engine/LocalizationManager.h"
 
 #include <cstdio>
@@ -61,8 +62,7 @@ bool IOStreamRead::TakeU32(uint32_t& value)
     const uint8_t* b = Take(4);
     if (b == nullptr)
         return false;
-    value =
-        uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
+    value = LoadLittleEndian32(b);
     return true;
 }
 

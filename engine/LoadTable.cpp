@@ -1,5 +1,6 @@
 #include "engine/LoadTable.h"
 
+#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 
 #include <charconv>
@@ -9,16 +10,6 @@
 namespace GAME {
 
 namespace {
-
-std::string_view Trim(std::string_view text)
-{
-    const char* blanks = " \t\r\n\v\f";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    const size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -49,14 +40,15 @@ bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
     while (!text.empty()) {
         ++lineNumber;
         const size_t end = text.find('\n');
-        std::string_view line = Trim(text.substr(0, end));
+        std::string_view line = TrimWhitespace(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line[0] == '#')
             continue;
 
         const size_t equals = line.find('=');
-        const std::string_view key =
-            equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
+        const std::string_view key = equals == std::string_view::npos
+                                         ? std::string_view()
+                                         : TrimWhitespace(line.substr(0, equals));
         if (key.empty()) {
             gEngine->Log(Engine::LogData, "Record '%s' line %u: malformed entry skipped",
                          sourceName.c_str(), lineNumber);
@@ -67,7 +59,7 @@ bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
         std::string_view rest = line.substr(equals + 1);
         while (true) {
             const size_t semicolon = rest.find(';');
-            values.emplace_back(Trim(rest.substr(0, semicolon)));
+            values.emplace_back(TrimWhitespace(rest.substr(0, semicolon)));
             if (semicolon == std::string_view::npos)
                 break;
             rest.remove_prefix(semicolon + 1);

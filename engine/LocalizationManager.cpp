@@ -1,5 +1,6 @@
 #include "engine/LocalizationManager.h"
 
+#include "core/StringHelpers.h"
 #include "engine/Database.h"
 #include "engine/Engine.h"
 
@@ -9,15 +10,6 @@
 namespace GAME {
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    const char* blanks = " \t\r\n";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 void AppendArgument(std::wstring& out, const LocalizationManager::Arg& arg)
 {
@@ -106,23 +98,24 @@ bool LocalizationManager::LoadFile(Database& database, const std::string& path)
     while (!text.empty()) {
         ++lineNumber;
         const size_t end = text.find('\n');
-        const std::string_view line = TrimBlanks(text.substr(0, end));
+        const std::string_view line = TrimWhitespace(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line[0] == '#')
             continue;
         const size_t equals = line.find('=');
         const std::string_view tag = equals == std::string_view::npos
                                          ? std::string_view()
-                                         : TrimBlanks(line.substr(0, equals));
+                                         : TrimWhitespace(line.substr(0, equals));
         if (tag.empty()) {
             gEngine->Log(Engine::LogData, "Localization file '%s' line %u: malformed entry skipped",
                          path.c_str(), lineNumber);
             continue;
         }
-        const bool added = texts
-                               .emplace(std::string(tag),
-                                        ToWChar(std::string(TrimBlanks(line.substr(equals + 1)))))
-                               .second;
+        const bool added =
+            texts
+                .emplace(std::string(tag),
+                         ToWChar(std::string(TrimWhitespace(line.substr(equals + 1)))))
+                .second;
         if (!added)
             gEngine->Log(Engine::LogData,
                          "Localization file '%s' line %u: tag '%.*s' repeated, first kept",
