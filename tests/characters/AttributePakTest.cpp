@@ -1,0 +1,167 @@
+#include "characters/AttributePak.h"
+
+#include "characters/CharAttributeAccumulator.h"
+#include "combat/CombatAttributeAccumulator.h"
+#include "engine/LoadTable.h"
+#include "skills/SkillAttributeAccumulator.h"
+#include "tests/support/EngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+constexpr const char* kPakRecord = "Records/Game/PlayerAttributePak.dbr";
+
+class AttributePakTest : public Test::EngineFixture {
+protected:
+    // The character attributes that the pack adds at the level, as (type, value) pairs.
+    static std::vector<std::pair<uint32_t, float>> CharTotals(const AttributePak& pak,
+                                                              uint32_t level)
+    {
+        CharAttributeAccumulator accumulator;
+        pak.GetCharAttributes(accumulator, level);
+        std::vector<std::pair<uint32_t, float>> totals;
+        for (uint32_t type = 1; type < kCharAttributeTypeCount; ++type) {
+            const auto kind = static_cast<CharAttributeType>(type);
+            if (accumulator.GetValue(kind) != 0.0f || accumulator.GetModifier(kind) != 0.0f)
+                totals.emplace_back(type, accumulator.GetValue(kind));
+        }
+        return totals;
+    }
+
+    static std::vector<std::wstring> Texts(const std::vector<GameTextLine>& lines)
+    {
+        std::vector<std::wstring> texts;
+        for (const GameTextLine& line : lines)
+            texts.push_back(line.text);
+        return texts;
+    }
+
+    // Every store of the pack asked once, as a player and a monster ask their packs.
+    static void AddEverything(const AttributePak& pak, uint32_t level,
+                              SkillAttributeAccumulator& skills)
+    {
+        CombatAttributeAccumulator combat;
+        pak.GetSkillAttributes(skills, level);
+        pak.GetOffensiveDamageAttributes(combat, level);
+        pak.GetOffensiveModifierAttributes(combat, level);
+        pak.GetRetaliationAttributes(combat, level);
+        pak.GetDefenseAttributes(combat, level);
+    }
+};
+
+using Totals = std::vector<std::pair<uint32_t, float>>;
+
+TEST_F(AttributePakTest, StrengthAloneIsAddedAtTheLevelAskedAndNothingElse)
+{
+    database.WriteRecord(kPakRecord, {"characterStrength = 10;20;30"});
+    AttributePak pak;
+    pak.LoadFromDatabase(kPakRecord);
+
+    EXPECT_EQ(pak.GetRecordName(), kPakRecord);
+    EXPECT_EQ(CharTotals(pak, 2), (Totals{{CharAttribute_Strength, 20.0f}}));
+    EXPECT_EQ(CharTotals(pak, 7), (Totals{{CharAttribute_Strength, 30.0f}}));
+    EXPECT_EQ(CharTotals(pak, 0), Totals{});
+
+    SkillAttributeAccumulator skills;
+    skills.SetSeed(9);
+    const uint32_t state = skills.GetRandomGen().GetState();
+    AddEverything(pak, 2, skills);
+    for (uint32_t type = 1; type < kSkillAttributeTypeCount; ++type)
+        EXPECT_EQ(skills.GetValue(static_cast<SkillAttributeType>(type)), 0.0f);
+    EXPECT_EQ(skills.GetRandomGen().GetState(), state) << "no skill attribute may roll";
+    EXPECT_TRUE(log.GetLines().empty());
+}
+
+TEST_F(AttributePakTest, StrengthAloneShowsItsOneLineAfterWhatIsThere)
+{
+    database.WriteRecord(kPakRecord, {"characterStrength = 10;20"});
+    AttributePak pak;
+    pak.LoadFromDatabase(kPakRecord);
+
+    std::vector<GameTextLine> lines{GameTextLine(GameTextClass::ItemSetName, L"Set", false)};
+    pak.GetUIDisplayText(2, GameTextClass::ItemSetBonuses, lines);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text, L"Set");
+    EXPECT_EQ(lines[1].style, GameTextClass::ItemSetBonuses);
+    EXPECT_EQ(lines[1].text, L"CharacterStrength 20");
+    EXPECT_FALSE(lines[1].flag);
+}
+
+TEST_F(AttributePakTest, CharacterLinesComeBeforeSkillLines)
+{
+    LoadTable record;
+    record.Parse("skillManaCostReduction = 3\nskillManaCostReductionChance = 50\n"
+                 "characterStrengthModifier = 10\ncharacterStrength = 5\n"
+                 "skillCooldownReduction = 2\n",
+                 "test.dbr");
+    AttributePak pak;
+    pak.LoadFromTable(record);
+
+    std::vector<GameTextLine> lines;
+    pak.GetUIDisplayText(1, GameTextClass::Default, lines);
+    EXPECT_EQ(Texts(lines),
+              (std::vector<std::wstring>{L"CharacterStrength 5", L"CharacterStrengthModifier 10",
+                                         L"SkillCooldownReduction 2",
+                                         L"ChanceOfTag 50SkillManaCostReduction 3"}));
+}
+
+TEST_F(AttributePakTest, SkillAttributesReachTheSkillAccumulator)
+{
+    LoadTable record;
+    record.Parse("skillCooldownReduction = 4;6\nskillCooldownReductionModifier = 50\n", "test.dbr");
+    AttributePak pak;
+    pak.LoadFromTable(record);
+
+    SkillAttributeAccumulator skills;
+    pak.GetSkillAttributes(skills, 2);
+    EXPECT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 9.0f);
+    EXPECT_EQ(CharTotals(pak, 2), Totals{});
+}
+
+TEST_F(AttributePakTest, LoadingAgainReplacesTheContents)
+{
+    database.WriteRecord(kPakRecord, {"characterStrength = 10"});
+    LoadTable other;
+    other.Parse("characterDexterity = 4\n", "test.dbr");
+    AttributePak pak;
+    pak.LoadFromDatabase(kPakRecord);
+    pak.LoadFromTable(other);
+    EXPECT_EQ(CharTotals(pak, 1), (Totals{{CharAttribute_Dexterity, 4.0f}}));
+
+    pak.LoadFromDatabase("Records/Game/Missing.dbr");
+    EXPECT_EQ(CharTotals(pak, 1), Totals{});
+}
+
+TEST_F(AttributePakTest, AnEmptyOrMissingRecordAddsNothingAndShowsNothing)
+{
+    database.WriteRecord(kPakRecord, {"# balance comes later", "unrelatedKey = 5"});
+    for (const std::string name : {kPakRecord, "", "Records/Game/Missing.dbr"}) {
+        SCOPED_TRACE(name);
+        AttributePak pak;
+        pak.LoadFromDatabase(name);
+        EXPECT_EQ(pak.GetRecordName(), name);
+        EXPECT_EQ(CharTotals(pak, 1), Totals{});
+
+        SkillAttributeAccumulator skills;
+        AddEverything(pak, 1, skills);
+        EXPECT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 0.0f);
+        EXPECT_EQ(skills.GetRandomGen().GetState(), 0u);
+
+        std::vector<GameTextLine> lines;
+        pak.GetUIDisplayText(1, GameTextClass::Default, lines);
+        EXPECT_TRUE(lines.empty());
+    }
+    // Only the record that names something absent is a fault; an empty name asks for no pack.
+    EXPECT_EQ(log.GetLines(),
+              (std::vector<GAME::Test::LogCapture::Line>{
+                  {1, "AttributePak: could not load record 'Records/Game/Missing.dbr'"}}));
+}
+
+} // namespace
+} // namespace GAME
