@@ -1,5 +1,6 @@
 #include "engine/Engine.h"
 
+#include "engine/ConnectionManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 
@@ -20,7 +21,10 @@ void WriteToStderr(int level, const std::string& line)
 
 Engine* gEngine = &gDefaultEngine;
 
-Engine::Engine() : sink(WriteToStderr), world(std::make_unique<World>()) {}
+Engine::Engine()
+    : sink(WriteToStderr), world(std::make_unique<World>()),
+      connectionManager(std::make_unique<ConnectionManager>())
+{}
 
 Engine::~Engine() = default;
 

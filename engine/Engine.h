@@ -10,6 +10,7 @@
 
 namespace GAME {
 
+class ConnectionManager;
 class World;
 
 // The engine object: the log, the mode flags, the frame loop's clock and count, and the game
@@ -54,6 +55,9 @@ public:
     // Installs another world (null allowed) and hands back the previous one.
     std::unique_ptr<World> SetWorld(std::unique_ptr<World> newWorld);
 
+    // The network transport; always there, whatever the network mode.
+    ConnectionManager& GetNetworkConnectionManager() { return *connectionManager; }
+
 private:
     LogSink sink;
     bool levelEditor = false;
@@ -64,6 +68,7 @@ private:
     GameInfo gameInfo;
     Options options;
     std::unique_ptr<World> world;
+    std::unique_ptr<ConnectionManager> connectionManager;
 };
 
 extern Engine* gEngine;

@@ -1,11 +1,66 @@
 #include "engine/InstanceGroupManager.h"
 
+#include "core/RTTI_ClassInfo.h"
+
+#include <algorithm>
+
 namespace GAME {
 
 InstanceGroupManager& InstanceGroupManager::Instance()
 {
     static InstanceGroupManager instance;
     return instance;
+}
+
+void InstanceGroupManager::AddGroupAffiliation(const std::string& groupName,
+                                               const RTTI_ClassInfo& classInfo)
+{
+    auto group =
+        std::find_if(affiliations.begin(), affiliations.end(),
+                     [&](const GroupAffiliation& entry) { return entry.groupName == groupName; });
+    if (group == affiliations.end())
+        group = affiliations.insert(affiliations.end(), GroupAffiliation{groupName, {}});
+    const bool declared =
+        std::any_of(group->classes.begin(), group->classes.end(),
+                    [&](const RTTI_ClassInfo* known) { return *known == classInfo; });
+    if (!declared)
+        group->classes.push_back(&classInfo);
+}
+
+bool InstanceGroupManager::IsAffiliated(const std::string& groupName,
+                                        const RTTI_ClassInfo& classInfo) const
+{
+    for (const GroupAffiliation& group : affiliations) {
+        if (group.groupName != groupName)
+            continue;
+        return std::any_of(
+            group.classes.begin(), group.classes.end(),
+            [&](const RTTI_ClassInfo* declared) { return classInfo.IsA(*declared); });
+    }
+    return false;
+}
+
+void InstanceGroupManager::AddGroup(const InstanceGroup& group)
+{
+    CriticalSectionLock hold(groupLock);
+    groups.push_back(group);
+}
+
+const InstanceGroup* InstanceGroupManager::GetGroup(int32_t index) const
+{
+    if (index < 0 || index >= GetNumGroups())
+        return nullptr;
+    return &groups[static_cast<size_t>(index)];
+}
+
+void InstanceGroupManager::GetGroupsThatContain(const UniqueId& id,
+                                                std::vector<int32_t>& indices) const
+{
+    indices.clear();
+    for (int32_t i = 0; i < GetNumGroups(); ++i) {
+        if (groups[static_cast<size_t>(i)].Contains(id))
+            indices.push_back(i);
+    }
 }
 
 void InstanceGroupManager::SetEntityData(const UniqueId& id, const EntityData& data)
@@ -24,7 +79,10 @@ bool InstanceGroupManager::GetEntityData(const UniqueId& id, EntityData& out) co
 
 void InstanceGroupManager::Destroy()
 {
+    CriticalSectionLock hold(groupLock);
     entityData.clear();
+    affiliations.clear();
+    groups.clear();
 }
 
 } // namespace GAME

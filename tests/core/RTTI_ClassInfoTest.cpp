@@ -154,6 +154,9 @@ TEST(RTTI_ClassInfo, EngineClassesAreRegisteredUnderTheirParents)
         {"BoundingVolume", "Actor"},
         {"NpcTrafficNode", "BoundingVolume"},
         {"PlayerSpawnPoint", "Actor"},
+        {"SoundPak", "Object"},
+        {"FixedItem", "Actor"},
+        {"FixedItemTeleport", "FixedItem"},
     };
     for (const Expected& entry : table) {
         SCOPED_TRACE(entry.name);

@@ -1,0 +1,47 @@
+#include "engine/Jukebox.h"
+
+namespace GAME {
+
+Jukebox& Jukebox::Instance()
+{
+    static Jukebox instance;
+    return instance;
+}
+
+void Jukebox::SetTrackedPlayer(uint32_t playerId)
+{
+    if (playerId != trackedPlayer)
+        trackedPlayerDead = false;
+    trackedPlayer = playerId;
+}
+
+void Jukebox::SetTrackedBoss(uint32_t monsterId)
+{
+    if (monsterId != trackedBoss)
+        trackedBossDead = false;
+    trackedBoss = monsterId;
+}
+
+void Jukebox::PlayEventMusic(const std::string& musicRecord, bool flag)
+{
+    Request request;
+    request.type = PlayEventMusicRequest;
+    request.name = musicRecord;
+    request.flag = flag;
+    requests.push_back(request);
+}
+
+void Jukebox::FadeOutMusic(int32_t milliseconds)
+{
+    Request request;
+    request.type = FadeOutMusicRequest;
+    request.milliseconds = milliseconds;
+    requests.push_back(request);
+}
+
+void Jukebox::Reset()
+{
+    *this = Jukebox();
+}
+
+} // namespace GAME

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+// The music player. It plays nothing here: it keeps whom it follows (the player and boss whose
+// deaths change the music) and records every music request in order.
+class Jukebox {
+public:
+    enum RequestType { PlayEventMusicRequest, FadeOutMusicRequest };
+
+    struct Request {
+        RequestType type = PlayEventMusicRequest;
+        std::string name; // the music record, for event music
+        int32_t milliseconds = 0;
+        bool flag = false;
+    };
+
+    static Jukebox& Instance();
+
+    // 0 follows nobody. Choosing another character forgets whether the previous one died.
+    void SetTrackedPlayer(uint32_t playerId);
+    uint32_t GetTrackedPlayer() const { return trackedPlayer; }
+    void SetTrackedBoss(uint32_t monsterId);
+    uint32_t GetTrackedBoss() const { return trackedBoss; }
+
+    void SetTrackedPlayerDead(bool dead) { trackedPlayerDead = dead; }
+    bool IsTrackedPlayerDead() const { return trackedPlayerDead; }
+    void SetTrackedBossDead(bool dead) { trackedBossDead = dead; }
+    bool IsTrackedBossDead() const { return trackedBossDead; }
+
+    void PlayEventMusic(const std::string& musicRecord, bool flag);
+    void FadeOutMusic(int32_t milliseconds);
+    const std::vector<Request>& GetRequests() const { return requests; }
+
+    // Forgets the tracked characters and the requests: a new game starts silent.
+    void Reset();
+
+private:
+    uint32_t trackedPlayer = 0;
+    uint32_t trackedBoss = 0;
+    bool trackedPlayerDead = false;
+    bool trackedBossDead = false;
+    std::vector<Request> requests;
+};
+
+} // namespace GAME

@@ -1,0 +1,28 @@
+#include "engine/SoundPak.h"
+
+#include "engine/LoadTable.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(SoundPak, Object);
+
+SoundPak::~SoundPak() = default;
+
+void SoundPak::Load(const LoadTable& table)
+{
+    table.GetStringList("soundFiles", soundFiles);
+}
+
+void SoundPak::Play(bool flag)
+{
+    PlayRequest request;
+    request.flag = flag;
+    playRequests.push_back(request);
+}
+
+void SoundPak::Play(const WorldCoords& coords, bool loop, bool flag)
+{
+    playRequests.push_back(PlayRequest{true, coords, loop, flag});
+}
+
+} // namespace GAME

@@ -1,0 +1,385 @@
+#include "engine/NetPacket.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Name.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
+#include "engine/SmartObjectId.h"
+#include "engine/WorldCoords.h"
+
+#include "tests/support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+// One field of every kind, in this order on the wire.
+class AllKindsPacket : public NetPacket {
+public:
+    static constexpr uint32_t kType = 250;
+
+    AllKindsPacket() : NetPacket(kType) {}
+
+    uint32_t PrepareOutBuffer() override
+    {
+        NetPacketOutBuffer out(*this);
+        out.AddUInt(word);
+        out.AddUInt(signedWord);
+        out.AddUInt(real);
+        out.Add(flag);
+        out.Add(id);
+        out.Add(position);
+        out.Add(coords);
+        out.Add(text);
+        out.AddFileName(fileName);
+        out.AddRaw(rawText);
+        out.Add(wide);
+        out.AddUIntVector(words);
+        out.AddWorldCoordsVector(coordsList);
+        out.AddRaw(name);
+        return out.Done();
+    }
+
+    void CopyInbound(const uint8_t* data, int length) override
+    {
+        NetPacketInBuffer in(*this, data, length);
+        in.RemoveUInt(word);
+        in.RemoveUInt(signedWord);
+        in.RemoveUInt(real);
+        in.Remove(flag);
+        in.Remove(id);
+        in.Remove(position);
+        in.Remove(coords);
+        in.Remove(text);
+        in.Remove(fileName);
+        in.RemoveRaw(rawText);
+        in.Remove(wide);
+        in.RemoveUIntVector(words);
+        in.RemoveWorldCoordsVector(coordsList);
+        in.RemoveRaw(name);
+    }
+
+    std::string GetPacketDescription(bool) const override { return std::string(); }
+
+    uint32_t word = 0;
+    int32_t signedWord = 0;
+    float real = 0.0f;
+    bool flag = false;
+    SmartObjectId id;
+    WorldVec3 position;
+    WorldCoords coords;
+    std::string text;
+    std::string fileName;
+    std::string rawText;
+    std::wstring wide;
+    std::vector<uint32_t> words;
+    std::vector<WorldCoords> coordsList;
+    Name name;
+};
+
+const bool registered = ConnectionManager::RegisterPacketClass<AllKindsPacket>();
+
+const WorldCoords kTurned(9, Coords({0, 0, -1}, {0, 1, 0}, {1, 0, 0}, {2, 3, 4}));
+
+AllKindsPacket Sample()
+{
+    AllKindsPacket p;
+    p.word = 0x11223344;
+    p.signedWord = -2;
+    p.real = -0.0f;
+    p.flag = true;
+    p.id = 0x0A0B0C0D;
+    p.position = WorldVec3(7, Vec3(1.0f, -2.0f, 0.5f));
+    p.coords = kTurned;
+    p.text = "ab";
+    p.fileName = "Records/x.dbr";
+    p.wide = L"h\U0001F600";
+    p.words = {1, 0xFFFFFFFF};
+    p.coordsList = {kTurned};
+    p.name = Name::FromWords(1, 2, 3, 0xA1B2C3D4);
+    return p;
+}
+
+// Little-endian words and single bytes, to spell out expected messages.
+struct Bytes {
+    std::vector<uint8_t> b;
+    Bytes& W(uint32_t w)
+    {
+        for (int shift = 0; shift < 32; shift += 8)
+            b.push_back(static_cast<uint8_t>(w >> shift));
+        return *this;
+    }
+    Bytes& B(std::initializer_list<uint8_t> bytes)
+    {
+        b.insert(b.end(), bytes);
+        return *this;
+    }
+};
+
+constexpr uint32_t kOne = 0x3F800000, kMinusOne = 0xBF800000, kTwo = 0x40000000;
+
+Bytes& TurnedCoords(Bytes& e)
+{
+    // region, then origin, right, up, forward
+    return e.W(9)
+        .W(kTwo)
+        .W(0x40400000)
+        .W(0x40800000)
+        .W(0)
+        .W(0)
+        .W(kMinusOne)
+        .W(0)
+        .W(kOne)
+        .W(0)
+        .W(kOne)
+        .W(0)
+        .W(0);
+}
+
+std::vector<uint8_t> SamplePayload()
+{
+    Bytes e;
+    e.W(0x11223344).W(0xFFFFFFFE).W(0x80000000).B({1}).W(0x0A0B0C0D);
+    e.W(7).W(kOne).W(0xC0000000).W(0x3F000000);
+    TurnedCoords(e);
+    e.W(2).B({'a', 'b'});
+    e.W(13).B({'R', 'e', 'c', 'o', 'r', 'd', 's', '/', 'x', '.', 'd', 'b', 'r'});
+    e.W(0);
+    e.W(3).B({'h', 0, 0x3D, 0xD8, 0x00, 0xDE}); // U+1F600 as a surrogate pair
+    e.W(2).W(1).W(0xFFFFFFFF);
+    TurnedCoords(e.W(1));
+    e.W(1).W(2).W(3).W(0xA1B2C3D4);
+    return e.b;
+}
+
+TEST(NetPacketOutBuffer, EveryFieldKindHasItsExactBytes)
+{
+    ASSERT_TRUE(registered);
+    AllKindsPacket p = Sample();
+    const std::vector<uint8_t> payload = SamplePayload();
+    std::vector<uint8_t> expected = Bytes().W(AllKindsPacket::kType).W(payload.size()).b;
+    expected.insert(expected.end(), payload.begin(), payload.end());
+
+    EXPECT_EQ(p.PrepareOutBuffer(), expected.size());
+    EXPECT_EQ(std::vector<uint8_t>(p.GetOutBuffer(), p.GetOutBuffer() + p.GetOutBufferSize()),
+              expected);
+    EXPECT_EQ(p.GetHeader().size, payload.size());
+}
+
+TEST(NetPacketOutBuffer, EmptyListsAndStringsAreOneZeroCount)
+{
+    AllKindsPacket p;
+    p.PrepareOutBuffer();
+    // word .. id (17 bytes), then a zero position and coords
+    const uint8_t* after = p.GetOutBuffer() + NetPacketHeader::kSize + 17 + 16 + 52;
+    EXPECT_EQ(std::vector<uint8_t>(after, p.GetOutBuffer() + p.GetOutBufferSize()),
+              Bytes().W(0).W(0).W(0).W(0).W(0).W(0).W(0).W(0).W(0).W(0).b);
+}
+
+TEST(NetPacketInBuffer, EveryFieldKindReadsBack)
+{
+    AllKindsPacket sent = Sample();
+    sent.PrepareOutBuffer();
+    std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(
+        std::vector<uint8_t>(sent.GetOutBuffer(), sent.GetOutBuffer() + sent.GetOutBufferSize()));
+    auto* p = dynamic_cast<AllKindsPacket*>(decoded.get());
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->word, 0x11223344u);
+    EXPECT_EQ(p->signedWord, -2);
+    EXPECT_EQ(p->real, 0.0f);
+    EXPECT_TRUE(std::signbit(p->real));
+    EXPECT_TRUE(p->flag);
+    EXPECT_EQ(p->id.GetId(), 0x0A0B0C0Du);
+    EXPECT_EQ(p->position, sent.position);
+    EXPECT_EQ(p->coords, kTurned);
+    EXPECT_EQ(p->text, "ab");
+    EXPECT_EQ(p->fileName, "Records/x.dbr");
+    EXPECT_EQ(p->rawText, "");
+    EXPECT_EQ(p->wide, L"h\U0001F600");
+    EXPECT_EQ(p->words, (std::vector<uint32_t>{1, 0xFFFFFFFF}));
+    EXPECT_EQ(p->coordsList, std::vector<WorldCoords>{kTurned});
+    EXPECT_EQ(p->name, sent.name);
+}
+
+TEST(NetPacketInBuffer, ListsAppendToWhatTheyHold)
+{
+    const std::vector<uint8_t> bytes = Bytes().W(2).W(5).W(6).b;
+    std::vector<uint8_t> coordsBytes = Bytes().W(1).b;
+    Bytes turned;
+    TurnedCoords(turned);
+    coordsBytes.insert(coordsBytes.end(), turned.b.begin(), turned.b.end());
+
+    AllKindsPacket p;
+    std::vector<uint32_t> words = {4};
+    std::vector<WorldCoords> list = {WorldCoords()};
+    {
+        NetPacketInBuffer in(p, bytes.data(), 12);
+        EXPECT_TRUE(in.RemoveUIntVector(words));
+    }
+    {
+        NetPacketInBuffer in(p, coordsBytes.data(), static_cast<int>(coordsBytes.size()));
+        EXPECT_TRUE(in.RemoveWorldCoordsVector(list));
+    }
+    EXPECT_EQ(words, (std::vector<uint32_t>{4, 5, 6}));
+    EXPECT_EQ(list, (std::vector<WorldCoords>{WorldCoords(), kTurned}));
+    EXPECT_TRUE(p.IsInboundComplete());
+}
+
+// Cut the fields at every byte: no read runs past the cut (the sanitizer watches), the packet
+// is incomplete, and the last field, which never fully arrives, keeps its value.
+TEST(NetPacketInBuffer, TruncationAtEveryByteFailsCleanly)
+{
+    const std::vector<uint8_t> payload = SamplePayload();
+    for (size_t cut = 0; cut < payload.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        const std::vector<uint8_t> part(payload.begin(), payload.begin() + cut);
+        AllKindsPacket p;
+        p.CopyInbound(part.data(), static_cast<int>(cut));
+        EXPECT_FALSE(p.IsInboundComplete());
+        EXPECT_TRUE(p.name.IsEmpty());
+    }
+    AllKindsPacket whole;
+    whole.CopyInbound(payload.data(), static_cast<int>(payload.size()));
+    EXPECT_TRUE(whole.IsInboundComplete());
+}
+
+TEST(NetPacketInBuffer, FailureIsStickyAndLeavesTargetsAlone)
+{
+    const std::vector<uint8_t> bytes = Bytes().B({2}).W(77).b;
+    AllKindsPacket p;
+    NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
+    bool flag = false;
+    uint32_t word = 1;
+    EXPECT_FALSE(in.Remove(flag)); // a bool is 0 or 1; anything else means the reader is lost
+    EXPECT_FALSE(in.RemoveUInt(word));
+    EXPECT_EQ(word, 1u);
+    EXPECT_TRUE(in.HasFailed());
+
+    AllKindsPacket negative;
+    negative.CopyInbound(bytes.data(), -1);
+    EXPECT_FALSE(negative.IsInboundComplete());
+}
+
+TEST(NetPacketInBuffer, CountLargerThanTheBytesLeftFailsBeforeAllocating)
+{
+    AllKindsPacket p;
+    {
+        const std::vector<uint8_t> bytes = Bytes().W(0x3FFFFFFF).W(1).b;
+        std::vector<uint32_t> words;
+        NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
+        EXPECT_FALSE(in.RemoveUIntVector(words));
+        EXPECT_EQ(words.capacity(), 0u);
+    }
+    {
+        std::vector<uint8_t> bytes = Bytes().W(2).b;
+        bytes.resize(4 + 2 * NetPacketInBuffer::kWorldCoordsBytes - 1);
+        std::vector<WorldCoords> list;
+        NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
+        EXPECT_FALSE(in.RemoveWorldCoordsVector(list));
+        EXPECT_EQ(list.capacity(), 0u);
+    }
+    {
+        const std::vector<uint8_t> bytes = Bytes().W(0xFFFFFFFF).B({'a', 'b'}).b;
+        std::string text = "kept";
+        NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
+        EXPECT_FALSE(in.Remove(text));
+        EXPECT_EQ(text, "kept");
+    }
+    {
+        const std::vector<uint8_t> bytes = Bytes().W(3).B({1, 0, 2, 0, 3}).b;
+        std::wstring wide = L"kept";
+        NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
+        EXPECT_FALSE(in.Remove(wide));
+        EXPECT_EQ(wide, L"kept");
+    }
+    // Lists of records read field by field check their count the same way.
+    const std::vector<uint8_t> bytes = Bytes().W(2).W(0).W(0).W(0).W(0).W(0).b;
+    uint32_t count = 0;
+    NetPacketInBuffer fits(p, bytes.data(), 24);
+    EXPECT_TRUE(fits.RemoveCount(count, 10));
+    EXPECT_EQ(count, 2u);
+    NetPacketInBuffer tooMany(p, bytes.data(), 23);
+    EXPECT_FALSE(tooMany.RemoveCount(count, 10));
+}
+
+TEST(NetPacketInBuffer, BytesLeftOverLeaveThePacketIncomplete)
+{
+    std::vector<uint8_t> payload = SamplePayload();
+    payload.push_back(0);
+    AllKindsPacket p;
+    p.CopyInbound(payload.data(), static_cast<int>(payload.size()));
+    EXPECT_FALSE(p.IsInboundComplete());
+    EXPECT_EQ(p.name, Sample().name); // every field still read
+}
+
+TEST(ConnectionManager, KeepsTheEncodedBytesAndWhereTheyGo)
+{
+    ConnectionManager& network = gEngine->GetNetworkConnectionManager();
+    network.ClearSentPackets();
+    AllKindsPacket p;
+    p.word = 1;
+    network.SendPacket(p);
+    p.word = 2; // refilling the packet after sending changes nothing sent
+    network.BroadcastPacket(p);
+    network.SendPacketToHost(3, p);
+
+    const std::vector<ConnectionManager::SentPacket> sent = network.TakeSentPackets();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].route, ConnectionManager::Route::Send);
+    EXPECT_EQ(sent[0].host, ConnectionManager::kPeerHosts);
+    EXPECT_EQ(sent[1].route, ConnectionManager::Route::Broadcast);
+    EXPECT_EQ(sent[2].route, ConnectionManager::Route::ToHost);
+    EXPECT_EQ(sent[2].host, 3);
+    EXPECT_EQ(sent[0].bytes[NetPacketHeader::kSize], 1);
+    EXPECT_EQ(sent[1].bytes[NetPacketHeader::kSize], 2);
+    EXPECT_TRUE(network.GetSentPackets().empty());
+}
+
+TEST(ConnectionManager, RefusesMessagesThatDoNotDecode)
+{
+    AllKindsPacket p = Sample();
+    p.PrepareOutBuffer();
+    const std::vector<uint8_t> good(p.GetOutBuffer(), p.GetOutBuffer() + p.GetOutBufferSize());
+    const uint32_t fields = static_cast<uint32_t>(good.size()) - NetPacketHeader::kSize;
+
+    GAME::Test::LogCapture log;
+    EXPECT_EQ(ConnectionManager::DecodePacket(std::vector<uint8_t>(good.begin(), good.begin() + 7)),
+              nullptr);
+    std::vector<uint8_t> longer = good;
+    longer.push_back(0);
+    EXPECT_EQ(ConnectionManager::DecodePacket(longer), nullptr);
+    std::vector<uint8_t> unknown = good;
+    unknown[0] = 251;
+    EXPECT_EQ(ConnectionManager::DecodePacket(unknown), nullptr);
+    // Header and size agree, but the fields stop early.
+    std::vector<uint8_t> cut(good.begin(), good.end() - 1);
+    cut[4] = static_cast<uint8_t>(fields - 1);
+    EXPECT_EQ(ConnectionManager::DecodePacket(cut), nullptr);
+
+    const std::vector<GAME::Test::LogCapture::Line> expected = {
+        {2, "ConnectionManager: message of 7 bytes has no header"},
+        {2, "ConnectionManager: packet 250 claims " + std::to_string(fields) +
+                " bytes of fields, message has " + std::to_string(fields + 1)},
+        {2, "ConnectionManager: unknown packet type 251"},
+        {2, "ConnectionManager: packet 250 does not read back"},
+    };
+    EXPECT_EQ(log.GetLines(), expected);
+}
+
+TEST(ConnectionManager, FirstRegistrationOfATypeStays)
+{
+    GAME::Test::LogCapture log;
+    EXPECT_FALSE(ConnectionManager::RegisterPacketType(
+        AllKindsPacket::kType, []() -> std::unique_ptr<NetPacket> { return nullptr; }));
+    EXPECT_EQ(log.Count(1, "ConnectionManager: packet type 250 registered twice"), 1u);
+    EXPECT_NE(
+        dynamic_cast<AllKindsPacket*>(ConnectionManager::CreatePacket(AllKindsPacket::kType).get()),
+        nullptr);
+    EXPECT_EQ(ConnectionManager::CreatePacket(251), nullptr);
+}
+
+} // namespace
+} // namespace GAME

@@ -1,0 +1,9 @@
+#include "world/FixedItem.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(FixedItem, Actor);
+
+FixedItem::~FixedItem() = default;
+
+} // namespace GAME

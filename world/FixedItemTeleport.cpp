@@ -1,0 +1,9 @@
+#include "world/FixedItemTeleport.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(FixedItemTeleport, FixedItem);
+
+FixedItemTeleport::~FixedItemTeleport() = default;
+
+} // namespace GAME
