@@ -3,6 +3,7 @@
 #include "core/UniqueId.h"
 #include "engine/ByteOrder.h"
 #include "engine/LocalizationManager.h"
+#include "engine/Utf16Units.h"
 
 #include <cstdio>
 #include <cstring>
@@ -101,22 +102,7 @@ bool IOStreamRead::StreamWideString(const std::string& key, std::wstring& value)
     const uint8_t* units = Take(size_t(count) * 2); // checked against the bytes left first
     if (units == nullptr)
         return false;
-    std::wstring text;
-    text.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        uint32_t unit = units[2 * i] | (units[2 * i + 1] << 8);
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count) {
-            const uint32_t low = units[2 * i + 2] | (units[2 * i + 3] << 8);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        if (unit >= 0xD800 && unit <= 0xDFFF)
-            unit = 0xFFFD;
-        text.push_back(static_cast<wchar_t>(unit));
-    }
-    value = std::move(text);
+    value = FromUtf16LittleEndian(units, count);
     return true;
 }
 

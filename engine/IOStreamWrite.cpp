@@ -1,6 +1,7 @@
 #include "engine/IOStreamWrite.h"
 
 #include "core/UniqueId.h"
+#include "engine/Utf16Units.h"
 
 #include <cstring>
 #include <fstream>
@@ -43,22 +44,7 @@ bool IOStreamWrite::StreamUniqueId(const std::string& key, UniqueId& value)
 
 bool IOStreamWrite::StreamWideString(const std::string& key, std::wstring& value)
 {
-    // 16-bit units whatever the size of wchar_t: characters past the first plane become
-    // surrogate pairs, and values that are no character become U+FFFD.
-    std::vector<uint16_t> units;
-    units.reserve(value.size());
-    for (wchar_t wc : value) {
-        uint32_t code = static_cast<uint32_t>(wc);
-        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            code = 0xFFFD;
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            units.push_back(static_cast<uint16_t>(0xD800 | (code >> 10)));
-            units.push_back(static_cast<uint16_t>(0xDC00 | (code & 0x3FF)));
-        } else {
-            units.push_back(static_cast<uint16_t>(code));
-        }
-    }
+    const std::vector<uint16_t> units = ToUtf16Units(value);
     if (units.size() > UINT32_MAX / 2 || !Key(KindWideString, key)) {
         failed = true;
         return false;
