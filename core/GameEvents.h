@@ -25,4 +25,16 @@ public:
 // "GameEvent_PreRun": the level is loaded and the game is about to run; carries nothing.
 class GameEvent_PreRun : public GameEvent {};
 
+// "GameEvent_TutorialUnlock": a tutorial page became available to the player.
+class GameEvent_TutorialUnlock : public GameEvent {
+public:
+    uint32_t page = 0;
+};
+
+// "GameEvent_GameBalanceLevel": the server changed the game balance level.
+class GameEvent_GameBalanceLevel : public GameEvent {
+public:
+    int32_t level = 0;
+};
+
 } // namespace GAME

@@ -63,6 +63,11 @@ std::unique_ptr<World> Engine::SetWorld(std::unique_ptr<World> newWorld)
     return newWorld;
 }
 
+void Engine::UnloadWorld()
+{
+    world = std::make_unique<World>();
+}
+
 void Engine::SetNetworkMode(bool enabled, bool client)
 {
     networkEnabled = enabled;

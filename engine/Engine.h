@@ -54,6 +54,8 @@ public:
     World* GetWorld() const { return world.get(); }
     // Installs another world (null allowed) and hands back the previous one.
     std::unique_ptr<World> SetWorld(std::unique_ptr<World> newWorld);
+    // Leaves the levels: the world starts over empty and its entities are in none.
+    void UnloadWorld();
 
     // The network transport; always there, whatever the network mode.
     ConnectionManager& GetNetworkConnectionManager() { return *connectionManager; }

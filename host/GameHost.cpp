@@ -6,6 +6,7 @@
 #include "engine/Object.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
+#include "host/GameSession.h"
 #include "host/HostOptions.h"
 
 #include <fstream>
@@ -87,8 +88,13 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         PrintClassTree(Object::classInfo, out);
 
     const uint64_t startTime = gEngine->GetGameTime();
-    for (int frame = 0; frame < options.frames; ++frame)
-        gEngine->RunFrame(options.frameMilliseconds);
+    if (!options.role.empty()) {
+        GameSession session(options, out);
+        session.Run();
+    } else {
+        for (int frame = 0; frame < options.frames; ++frame)
+            gEngine->RunFrame(options.frameMilliseconds);
+    }
 
     out << "database: " << options.databaseFolder << '\n'
         << "classes: " << CountClasses(Object::classInfo) << '\n'

@@ -16,12 +16,15 @@ template <typename T> bool ParseNumber(const std::string& text, T& value)
 
 const char* HostOptions::Usage()
 {
-    return "usage: gamehost --db DIR [--classes] [--frames N] [--frame-ms MS] [--seed S]\n"
+    return "usage: gamehost --db DIR [--classes] [--role single|server|client] [--frames N]\n"
+           "                [--ms MS] [--answer yes|no] [--seed S]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
-           "  --frames N    run N frames of the frame loop (default 0)\n"
-           "  --frame-ms MS milliseconds of game time per frame (default 33)\n"
+           "  --role R      play a session as single player, server or client\n"
+           "  --frames N    run N frames (default 0)\n"
+           "  --ms MS       milliseconds of game time per frame (default 33)\n"
+           "  --answer A    how the host answers the game's questions (default yes)\n"
            "  --seed S      seed of the shared C-runtime generator (default 1)\n"
            "  --dump-stream FILE  print a saved keyed stream as text\n"
            "  --help        this text\n";
@@ -45,7 +48,20 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
                 error = "--frames needs a count of 0 or more, not '" + args[i] + "'";
                 return false;
             }
-        } else if (arg == "--frame-ms" && hasValue) {
+        } else if (arg == "--role" && hasValue) {
+            role = args[++i];
+            if (role != "single" && role != "server" && role != "client") {
+                error = "--role takes single, server or client, not '" + role + "'";
+                return false;
+            }
+        } else if (arg == "--answer" && hasValue) {
+            const std::string answer = args[++i];
+            if (answer != "yes" && answer != "no") {
+                error = "--answer takes yes or no, not '" + answer + "'";
+                return false;
+            }
+            answerYes = answer == "yes";
+        } else if ((arg == "--ms" || arg == "--frame-ms") && hasValue) {
             if (!ParseNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
                 error = "--frame-ms needs milliseconds of 0 or more, not '" + args[i] + "'";
                 return false;

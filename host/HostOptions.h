@@ -15,6 +15,9 @@ struct HostOptions {
     int frames = 0;
     int frameMilliseconds = 33;
     uint32_t seed = 1;
+    // With a role, a game session is played: "single", "server" or "client".
+    std::string role;
+    bool answerYes = true;
 
     // False with `error` set when the command line cannot be understood.
     bool Parse(const std::vector<std::string>& args, std::string& error);

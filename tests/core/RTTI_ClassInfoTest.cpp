@@ -157,6 +157,18 @@ TEST(RTTI_ClassInfo, EngineClassesAreRegisteredUnderTheirParents)
         {"SoundPak", "Object"},
         {"FixedItem", "Actor"},
         {"FixedItemTeleport", "FixedItem"},
+        {"Npc", "Character"},
+        {"Proxy", "Actor"},
+        {"Decoration", "Actor"},
+        {"PatrolPoint", "Actor"},
+        {"NpcWanderPoint", "Actor"},
+        {"BandariTeleportPoint", "Actor"},
+        {"StrategicMovementBase", "Tile"},
+        {"StrategicMovementTeleportShrine", "StrategicMovementBase"},
+        {"StrategicMovementRespawnShrine", "StrategicMovementBase"},
+        {"Item", "Actor"},
+        {"ItemEquipment", "Item"},
+        {"Weapon", "ItemEquipment"},
     };
     for (const Expected& entry : table) {
         SCOPED_TRACE(entry.name);

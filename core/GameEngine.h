@@ -1,0 +1,489 @@
+#pragma once
+
+#include "characters/AttributePak.h"
+#include "characters/CharacterActionType.h"
+#include "characters/MonsterClassification.h"
+#include "core/ChatMessage.h"
+#include "core/DialogManager.h"
+#include "core/EquationInterface.h"
+#include "core/GameDifficulty.h"
+#include "core/GameEvents.h"
+#include "core/GameTextLine.h"
+#include "core/GameTextStyleMap.h"
+#include "core/PartyRequestResponse.h"
+#include "core/PlayerInfo.h"
+#include "core/RenderingDisable.h"
+#include "core/UINotification.h"
+#include "core/UniqueId.h"
+#include "engine/CriticalSection.h"
+#include "engine/EventHandler.h"
+#include "engine/Name.h"
+#include "engine/RandomUniformLocked.h"
+#include "engine/Vec2.h"
+#include "engine/WorldCoords.h"
+#include "items/ChestClassification.h"
+#include "items/ItemClassification.h"
+#include "items/RandomizerWeightModifiers.h"
+#include "skills/SkillProfile.h"
+#include "world/FixedItemTeleport.h"
+#include "world/GameCamera.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace GAME {
+
+class Bonus;
+class GameEngineClientServicesModule;
+class GameEngineInboundInterface;
+class GameEngineNetworkInterface;
+class GameEngineOutboundInterface;
+class GameEngineServerServicesModule;
+class GameEngineServerServicesModuleBase;
+class GameUIInterface;
+class ItemReplicaInfo;
+class ItemSet;
+class Jukebox;
+class LoadTable;
+class NetworkRegionLoaderBase;
+class PartyManager;
+class Player;
+class PlayerManagerClient;
+class PlayerManagerServer;
+class RandomUniform;
+class TeamManager;
+class TradeManager;
+class WorldFrustum;
+class WorldVec3;
+template <typename T> class DesignerEquation;
+
+// The one central object of the game library, published in `gGameEngine` between
+// `InitializeObjects` and `ShutdownObjects`. It owns the managers, the network interfaces and
+// service modules of the machine's role, the camera, the shared random generator and the game's
+// settings, and it keeps the rules that belong to no single character.
+class GameEngine final : public EquationInterface<float> {
+public:
+    using AssertHandler = void (*)();
+
+    GameEngine();
+    ~GameEngine();
+    GameEngine(const GameEngine&) = delete;
+    GameEngine& operator=(const GameEngine&) = delete;
+
+    // Life cycle.
+    void Initialize();
+    void Shutdown();
+    static void InitializeAssertHandler(AssertHandler handler, bool flag1, bool flag2);
+    static void SetAssertHandlerLogPath(const std::string& path);
+    void SuperPreRun();
+    const LoadTable& GetDatabase();
+
+    // Owned parts.
+    DialogManager& GetDialogManager() { return dialogManager; }
+    PartyManager* GetPartyManager() const { return partyManager.get(); }
+    TradeManager* GetTradeManager() const { return tradeManager.get(); }
+    TeamManager* GetTeamManager() const { return teamManager.get(); }
+    GameCamera& GetCamera() { return camera; }
+    RandomUniform& GetRandomGen() { return randomGen; }
+    const SkillProfile* GetNullSkillResource() const { return &nullSkillProfile; }
+    const AttributePak& GetMonsterAttributePak() const { return monsterAttributePak; }
+    const AttributePak& GetPlayerAttributePak() const { return playerAttributePak; }
+    GameUIInterface* GetUI() const { return ui; }
+    void SetUI(GameUIInterface* newUI) { ui = newUI; }
+    bool UIExists() const { return ui != nullptr; }
+    void GetOverlayColor(float color[4]) const;
+    void SetOverlayColor(const float color[4]);
+    void SetPlayer(Player* player);
+    Jukebox& GetJukebox();
+    const std::vector<uint32_t>& GetLocalPetList() const { return localPets; }
+    std::vector<FixedItemTeleport::TeleportInfo>& GetTeleportInfoList() { return teleportInfoList; }
+
+    // The frame and the tutorial pages.
+    void Update(int ms);
+    void UnlockTutorialPage(uint32_t page, bool notify);
+    void UnlockAllTutorials();
+    void ResetTutorialState();
+    std::vector<int32_t>& GetTutorialUnlockList() { return tutorialUnlockList; }
+    bool GetDisableTutorialAutoPop() const { return disableTutorialAutoPop; }
+    void SetDisableTutorialAutoPop(bool disable) { disableTutorialAutoPop = disable; }
+    // The main player's state that the hints watch, reported by the player and the inventory.
+    void SetUnspentSkillPoints(int32_t points) { unspentSkillPoints = points; }
+    void SetUnspentMasteryPoints(int32_t points) { unspentMasteryPoints = points; }
+    void SetPotionPickedUp() { potionPickedUp = 1; }
+    void SetPotionUsed() { potionUsed = 1; }
+    void IncrementItemsAdded() { ++itemsAdded; }
+    void SetHotSlotChanged(bool changed) { hotSlotChanged = changed ? 1 : 0; }
+    void IncrementDeathCount() { ++deathCount; }
+
+    // Settings.
+    void LoadFromDatabase(const std::string& recordName);
+    float GetArmorDefensiveAbsorption() const { return armorDefensiveAbsorption; }
+    float GetMeleeRange() const { return meleeRange; }
+    float GetShortRange() const { return shortRange; }
+    float GetModerateRange() const { return moderateRange; }
+    float GetLongRange() const { return longRange; }
+    float GetMaximumRange() const { return maximumRange; }
+    float GetMinRotationSpeed() const { return minRotationSpeed; }
+    float GetMaxRotationSpeed() const { return maxRotationSpeed; }
+    float GetPathSlowdownLength() const { return pathSlowdownLength; }
+    float GetMinPlayerRotationSpeed() const { return minPlayerRotationSpeed; }
+    float GetMaxPlayerRotationSpeed() const { return maxPlayerRotationSpeed; }
+    float GetPlayerPathSlowdownLength() const { return playerPathSlowdownLength; }
+    const Vec2& GetInventorySackDims(int sack) const;
+    std::wstring GetItemColorText(ItemClassification classification) const;
+    std::string GetItemSparkleName(ItemClassification classification) const;
+    GameTextClass GetItemTextClass(ItemClassification classification) const;
+    const std::string& GetItemForearmAnimationName() const { return itemForearmAnimationName; }
+    std::wstring GetMonsterColorText(MonsterClassification classification) const;
+    void GetMonsterLootWeightModifiers(MonsterClassification classification,
+                                       RandomizerWeightModifiers& out) const;
+    void GetChestLootWeightModifiers(ChestClassification classification,
+                                     RandomizerWeightModifiers& out) const;
+    const std::vector<int32_t>& GetSkillMasteryTierLevels() const { return skillMasteryTierLevels; }
+    const GameTextStyleMap& GetGameTextStyles() const { return gameTextStyles; }
+    std::string GetGameTextStyleName(GameTextClass style) const;
+    float GetGameTextStyleIndent(GameTextClass style) const;
+    bool GetDesignerVariable(const char* name, float& value) override;
+    static const char* GetGameDifficultyAsString(GameDifficulty difficulty);
+    static ItemClassification ResolveItemClassificationEnum(const std::string& text);
+    static MonsterClassification ResolveMonsterClassificationEnum(const std::string& text);
+    static ChestClassification ResolveChestClassificationEnum(const std::string& text);
+
+    // Network role and the requests that other machines must see.
+    void SetAsNetworkStub();
+    void SetAsNetworkServer();
+    void SetAsNetworkClient();
+    GameEngineNetworkInterface* GetNetworkInterface() const { return currentInterface; }
+    GameEngineNetworkInterface* GetInboundNetworkInterface() const;
+    GameEngineClientServicesModule* GetClientServices() const { return currentClientServices; }
+    GameEngineServerServicesModuleBase* GetServerServices() const { return currentServerServices; }
+    PlayerManagerClient* GetPlayerManagerClient() const;
+    PlayerManagerServer* GetPlayerManagerServer() const;
+    bool IsServerOrSingle() const { return GetPlayerManagerServer() != nullptr; }
+    void SetGameBalanceLevel(int32_t level);
+    int32_t GetBalanceDifficulty() const { return gameBalanceLevel; }
+    void CreateItem(const WorldCoords& coords, const ItemReplicaInfo& item);
+    void CreateItemForCharacter(uint32_t characterId, const WorldCoords& coords,
+                                const ItemReplicaInfo& item, std::wstring* nameOut);
+    void CreateEntity(const WorldCoords& coords, const std::string& recordName, uint32_t objectId);
+    void CreateFixedItemTeleport(const WorldCoords& coords, uint32_t ownerId, uint32_t teleportId,
+                                 const std::string& recordName);
+    void DestroyFixedItemTeleport(uint32_t teleportId);
+    void HandleBonusToServerOutbound(const Bonus& bonus, const WorldVec3& position,
+                                     uint32_t killerId);
+    void AddPlayerToParty(uint32_t playerId, int32_t partyId);
+    void InvitePlayerToParty(uint32_t inviteeId, int32_t inviterId);
+    void SendQuestPacket(const std::vector<uint32_t>& words, uint32_t target, bool isConditionSet);
+    void DisplayMessageRemote(uint32_t playerId, uint32_t aboutPlayerId, bool asBubble,
+                              const std::string& tag);
+    void DisplayWMessageRemote(uint32_t playerId, bool asBubble, const std::wstring& text);
+    void BroadcastMessageRemote(uint32_t aboutPlayerId, bool asBubble, const std::string& tag);
+    void SendChatMessage(const std::wstring& sender, const std::wstring& text, uint8_t channel,
+                         const std::vector<uint32_t>& recipients);
+    void QuestCommandMove(uint32_t characterId, uint32_t targetId, const WorldVec3& target,
+                          bool allowInterruptions);
+    void QuestCommandWalk(uint32_t characterId, uint32_t targetId, const WorldVec3& target,
+                          bool allowInterruptions);
+    void QuestCommandPlayAnimation(uint32_t characterId, uint32_t animation, bool looping,
+                                   bool allowInterruptions);
+    void QuestCommandUseSkill(uint32_t characterId, std::string& skillName, uint32_t targetId,
+                              bool allowInterruptions);
+    void QuestCommandLockFixedItem(uint32_t objectId, bool locked);
+    void SendPartyRequestResponse(uint32_t senderId, uint32_t recipientId, bool accepted);
+    void StoC_StartTeleportOutbound(uint32_t playerId, int32_t x, int32_t y, int32_t z);
+    void CtoS_StartTeleportOutbound(uint32_t playerId, int32_t x, int32_t y, int32_t z);
+    void StoC_HandleNRLoaderStateChangeOutbound(uint32_t playerId, int32_t state);
+    void CtoS_HandleNRLoaderStateChangeOutbound(uint32_t playerId, int32_t state);
+
+    // Damage, experience and the lookup tables.
+    void RegisterDamage(uint32_t victimId, uint32_t attackerId, float amount);
+    float GetTotalDamageDone(uint32_t victimId) const;
+    float GetDamageByAttacker(uint32_t attackerId, uint32_t victimId) const;
+    float GetPlayerDamagePercent(uint32_t attackerId, uint32_t victimId) const;
+    void RemoveDamageEntry(uint32_t victimId);
+    uint32_t GetMasterAttacker(uint32_t attackerId) const;
+    void OnCreatureDeath(const GameEvent_CreatureDeath& event);
+    void HandleBonusToServerInbound(const Bonus& bonus, const WorldVec3& position,
+                                    uint32_t killerId);
+    uint32_t CalculateExperienceReward(uint32_t monsterLevel, uint32_t monsterExperience);
+    int32_t GetPlayerDeathExperiencePenalty(Player* player, uint32_t killerId);
+    CharacterActionPermission CheckPlayerAction(CharacterActionType requested,
+                                                CharacterActionType current) const;
+    const std::string& GetClassTag(uint32_t mastery1, uint32_t mastery2) const;
+    const std::string& GetClassTag(uint32_t mastery) const;
+    const std::string& GetMonsterRaceTagSingular(const std::string& race) const;
+    const std::string& GetMonsterRaceTagPlural(const std::string& race) const;
+    uint32_t GetSkillMasteryLevel(uint32_t tier) const;
+    int32_t GetRandomSeed();
+    uint32_t PickObject(const std::vector<uint32_t>& candidates,
+                        const std::vector<uint32_t>& excluded);
+
+    // Players.
+    uint32_t GetPlayerId() const;
+    Player* GetMainPlayer() const;
+    bool IsPlayerAlive() const;
+    bool IsGameWaiting() const;
+    std::wstring GetPlayerName(uint32_t playerId) const;
+    void GetPlayerInfo(PlayerInfo& info) const;
+    void RemovePlayerFromGame(int host);
+    void ExitPlayingMode();
+    void TryJump(uint32_t entityId);
+    GameDifficulty GetGameDifficulty() const;
+    void SetGameDifficulty(GameDifficulty difficulty);
+    void InvokeSpawnCharacter(const std::string& name, uint32_t id);
+    void InvokeSpawnCharacter(const std::string& name);
+    void DefaultSpawn(uint32_t id);
+    void HandleSpawnCharacter(uint32_t id, uint32_t otherId);
+    void HandleSpawnCharacter(uint32_t id);
+    void HandleRespawnCharacter(uint32_t id, uint32_t otherId);
+    void BanPlayer(uint32_t playerId, bool ask);
+
+    // Queues for the host's user interface.
+    void AddUINotificationTag(UINotificationType type, const std::string& tag, bool clearFirst);
+    void AddUINotification(UINotificationType type, const std::wstring& text, bool clearFirst);
+    void AddUINotificationTag(UINotificationType type, const std::vector<std::string>& tags,
+                              bool clearFirst);
+    void AddUINotification(UINotificationType type, const std::vector<std::wstring>& texts,
+                           bool clearFirst);
+    size_t GetNumNotifications() const { return notifications.size(); }
+    // An empty notification when none is queued.
+    UINotification TakeTopNotification();
+    void AddChatMessage(const std::wstring& sender, const std::wstring& text, uint8_t channel);
+    void RemovePendingMessages(std::vector<ChatMessage>& out);
+    void RegisterPartyRequestResponse(uint32_t playerId, bool accepted);
+    size_t GetNumPartyRequestResponses() const { return partyRequestResponses.size(); }
+    // A refusal by nobody when none is queued.
+    PartyRequestResponse GetTopPartyRequestResponse();
+
+    // Markets, saving and pets.
+    void CreateMarketClient(uint32_t marketId);
+    void DestroyMarketClient(uint32_t marketId);
+    void ForceMarketRefresh(uint32_t marketId);
+    void PlayMarketPurchaseSound();
+    void PlayMarketSaleSound();
+    bool SaveGame();
+    bool SaveGame(GameDifficulty difficulty);
+    bool SaveQuest(bool flag);
+    bool AutoSave();
+    bool AutoSaveQuest(bool flag);
+    bool DisplaySkillReallocationWindow(uint32_t npcId);
+    void SetAutoSave(bool enabled) { autoSave = enabled; }
+    bool GetAutoSave() const { return autoSave; }
+    void RegisterLocalPet(uint32_t petId);
+    void UnregisterLocalPet(uint32_t petId);
+    bool IsLocalPet(uint32_t petId) const;
+    void ClearPetList() { localPets.clear(); }
+
+    // Caches.
+    const SkillProfile* LoadSkillResource(const Name& name, const LoadTable& table);
+    const SkillProfile* GetSkillResource(const Name& name);
+    void LoadItemSet(const std::string& recordName);
+    ItemSet* GetItemSet(const std::string& recordName) const;
+
+    // Switches and host services.
+    bool IsRenderingEnabled() const;
+    void SetRenderingEnabled(bool enabled, RenderingDisable reason);
+    void ForceRenderingEnabled();
+    void IncrementNeedsSleepCounter() { ++needsSleepCounter; }
+    void DecrementNeedsSleepCounter() { --needsSleepCounter; }
+    bool NeedsSleep() const { return needsSleepCounter > 0; }
+    void LockMouse() { mouseLocked = true; }
+    void UnlockMouse() { mouseLocked = false; }
+    bool IsMouseLocked() const { return mouseLocked; }
+    void SetGameLoading(bool loading) { gameLoading = loading; }
+    bool IsGameLoading() const { return gameLoading; }
+    void SetPlayerCompletedLevel(bool completed) { playerCompletedLevel = completed; }
+    bool GetPlayerCompletedLevel() const { return playerCompletedLevel; }
+    void SetPlayerUnlockedLevel(bool unlocked) { playerUnlockedLevel = unlocked; }
+    bool GetPlayerUnlockedLevel() const { return playerUnlockedLevel; }
+    void SetCameraFOV(float degrees);
+    void UnloadWorld();
+    void GetFrustumForPlayer(WorldFrustum& out, const WorldVec3& position) const;
+
+    static constexpr int32_t kTutorialPageCount = 36;
+    static constexpr uint32_t kMasteryCount = 8;
+
+private:
+    struct DamageEntry {
+        uint32_t attackerId = 0;
+        float damage = 0.0f;
+    };
+    struct ItemClassificationInfo {
+        std::wstring colorText;
+        std::string sparkleName;
+        GameTextClass textClass = GameTextClass::ItemNameCommon;
+    };
+    struct RaceTags {
+        std::string singular;
+        std::string plural;
+    };
+
+    // Construction, split by what each step fills.
+    void LoadTuning(const LoadTable& table);
+    void LoadMarketSounds(const LoadTable& table);
+    void LoadEquations(const LoadTable& table);
+    void LoadItemAndMonsterColors(const LoadTable& table);
+    void LoadCamera(const LoadTable& table);
+    void LoadInventorySacks(const LoadTable& table);
+    void LoadLootWeights(const LoadTable& table);
+    void FillClassArray();
+    void SetClassEntry(uint32_t mastery1, uint32_t mastery2, const char* tag);
+    void InitializeActionMatrix();
+    void InitializeMonsterRaceMap();
+
+    // The frame's steps.
+    void UpdateTutorialHints(int ms, const Player* mainPlayer);
+    void UpdatePortalQuestion();
+    void UpdateMusicTracking();
+    void UpdateBanQuestion();
+    void UpdateAmbience(const Player& mainPlayer);
+
+    // The equation's value, at least 0, plus one half: truncating it rounds half up.
+    float EvaluatePlusHalf(const DesignerEquation<float>& equation) const;
+    void AddNotification(UINotification notification, bool clearFirst);
+    void PlayMarketSound(uint32_t soundId);
+    void DestroyMarketSound(uint32_t soundId, int line);
+
+    // 1. The range of `GetRandomSeed`.
+    uint32_t seedMinimum = 1;
+    uint32_t seedMaximum = 32767;
+    // 2. Tutorial state.
+    int32_t unspentSkillPoints = 0;
+    int32_t unspentMasteryPoints = 0;
+    uint8_t potionPickedUp = 0;
+    uint8_t potionUsed = 0;
+    int32_t inventoryHintTimer = 0;
+    int32_t itemsAdded = 0;
+    int32_t attributePointsTimer = 0;
+    uint8_t hotSlotChanged = 0;
+    int32_t hotSlotHintTimer = 0;
+    int32_t deathCount = 0;
+    int32_t skillPointsTimer = 0;
+    // 3.
+    bool autoSave = false;
+    // 4 to 6.
+    DialogManager dialogManager;
+    std::vector<UINotification> notifications;
+    std::vector<FixedItemTeleport::TeleportInfo> teleportInfoList;
+    // 7.
+    std::unique_ptr<PartyManager> partyManager;
+    std::unique_ptr<TradeManager> tradeManager;
+    std::unique_ptr<TeamManager> teamManager;
+    // 8. Red, green, blue, alpha.
+    float overlayColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    // 9.
+    const char* settingsRecord;
+    // 10 and 11.
+    std::map<Name, std::unique_ptr<SkillProfile>> skillProfileCache;
+    SkillProfile nullSkillProfile;
+    std::vector<int32_t> skillMasteryTierLevels;
+    // 12. By object id: the object manager owns the sounds and may have deleted them already.
+    uint32_t marketPurchaseSoundId = 0;
+    uint32_t marketSaleSoundId = 0;
+    // 13 and 14.
+    RandomUniformLocked randomGen;
+    float armorDefensiveAbsorption = 0.0f;
+    float meleeRange = 0.4f;
+    float shortRange = 2.0f;
+    float moderateRange = 4.0f;
+    float longRange = 8.0f;
+    float maximumRange = 12.0f;
+    float minRotationSpeed = 3.0f;
+    float maxRotationSpeed = 10.0f;
+    float pathSlowdownLength = 0.3f;
+    float minPlayerRotationSpeed = 3.0f;
+    float maxPlayerRotationSpeed = 10.0f;
+    float playerPathSlowdownLength = 0.3f;
+    // 15 and 16.
+    GameCamera camera;
+    GameUIInterface* ui = nullptr;
+    // 17. Spawn-pool groups.
+    std::map<std::string, UniqueId> uniqueProxySelections;
+    std::map<std::string, uint32_t> unifiedProxyPoolNames;
+    const char* unifiedProxiesGroupType;
+    const char* uniqueProxiesGroupType;
+    std::set<std::string> heroBossProxies;
+    // 18.
+    std::unique_ptr<DesignerEquation<float>> experienceEquation;
+    std::unique_ptr<DesignerEquation<float>> deathPenaltyEquation;
+    // 19. What the designer variables answer.
+    PlayerInfo playerInfo;
+    uint32_t monsterLevel = 0;
+    uint32_t monsterExperience = 0;
+    uint32_t currentPlayerLevel = 0;
+    // 20.
+    int32_t deathPenaltyMin = 0;
+    int32_t deathPenaltyMax = 0;
+    // 21. Victim id to the attackers in order of their first hit.
+    std::map<uint32_t, std::vector<DamageEntry>> damageRegistry;
+    // 22 to 26.
+    std::map<ItemClassification, ItemClassificationInfo> itemClassifications;
+    std::string itemForearmAnimationName;
+    std::map<std::string, std::unique_ptr<ItemSet>> itemSets;
+    AttributePak monsterAttributePak;
+    AttributePak playerAttributePak;
+    Vec2 inventorySackDims[2];
+    std::map<MonsterClassification, std::wstring> monsterColors;
+    // 27.
+    EventHandler<GameEngine, GameEvent_CreatureDeath> creatureDeathListener;
+    // 28. The role: which of the owned interfaces and modules are current.
+    GameEngineNetworkInterface* currentInterface = nullptr;
+    std::unique_ptr<GameEngineOutboundInterface> outboundInterface;
+    std::unique_ptr<GameEngineInboundInterface> inboundInterface;
+    GameEngineClientServicesModule* currentClientServices = nullptr;
+    GameEngineServerServicesModuleBase* currentServerServices = nullptr;
+    std::unique_ptr<GameEngineServerServicesModuleBase> serverServicesStub;
+    std::unique_ptr<GameEngineServerServicesModule> serverServices;
+    std::unique_ptr<GameEngineClientServicesModule> clientServices;
+    // 29. The skill-profile cache's, then the unified-proxy-pool names'.
+    CriticalSection skillProfileLock;
+    CriticalSection proxyPoolLock;
+    // 30 to 33.
+    std::string classTags[kMasteryCount][kMasteryCount];
+    std::vector<uint32_t> localPets;
+    CharacterActionPermission actionMatrix[kCharacterActionTypeCount][kCharacterActionTypeCount];
+    GameTextStyleMap gameTextStyles;
+    // 34 and 35.
+    uint32_t pendingBanId = 0;
+    bool disableTutorialAutoPop = false;
+    // 36. The portal waiting for the player's answer.
+    WorldCoords pendingTeleportCoords;
+    uint32_t pendingTeleportOwnerId = 0;
+    uint32_t pendingTeleportId = 0;
+    std::string pendingTeleportRecord;
+    bool pendingTeleport = false;
+    // 37 to 41.
+    std::map<std::string, RaceTags> monsterRaces;
+    std::vector<ChatMessage> pendingChatMessages;
+    std::map<MonsterClassification, RandomizerWeightModifiers> monsterLootWeights;
+    std::map<ChestClassification, RandomizerWeightModifiers> chestLootWeights;
+    std::vector<int32_t> tutorialUnlockList;
+    std::vector<bool> tutorialUnlockBits;
+    std::vector<std::pair<NetworkRegionLoaderBase*, uint32_t>> networkRegionLoaders;
+    // 42.
+    bool renderingDisabled[kRenderingDisableCount] = {false, false, false, false};
+    int32_t needsSleepCounter = 0;
+    bool playerCompletedLevel = false;
+    bool playerUnlockedLevel = false;
+    bool mouseLocked = false;
+    // 43 and 44.
+    std::vector<PartyRequestResponse> partyRequestResponses;
+    int32_t gameBalanceLevel = 0;
+    bool gameLoading = true;
+};
+
+// The one engine object, or null outside `InitializeObjects` ... `ShutdownObjects`.
+extern __attribute__((visibility("default"))) GameEngine* gGameEngine;
+
+} // namespace GAME
+
+// The library's entry points for the host.
+extern "C" {
+__attribute__((visibility("default"))) void InitializeObjects();
+__attribute__((visibility("default"))) void ShutdownObjects();
+}

@@ -1,0 +1,138 @@
+#include "host/GameSession.h"
+
+#include "core/DialogManager.h"
+#include "core/GameEngine.h"
+#include "core/UINotification.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Engine.h"
+#include "engine/LocalizationManager.h"
+#include "engine/NetPacket.h"
+#include "host/HostOptions.h"
+#include "host/HostUserInterface.h"
+
+#include <ostream>
+
+namespace GAME {
+
+namespace {
+
+std::string Narrow(const std::wstring& text)
+{
+    return LocalizationManager::ToChar(text);
+}
+
+const char* RouteName(ConnectionManager::Route route)
+{
+    switch (route) {
+    case ConnectionManager::Route::Send:
+        return "send";
+    case ConnectionManager::Route::Broadcast:
+        return "broadcast";
+    case ConnectionManager::Route::ToHost:
+        return "to host";
+    }
+    return "?";
+}
+
+} // namespace
+
+GameSession::GameSession(const HostOptions& options, std::ostream& out)
+    : options(options), out(out),
+      tutorialListener("GameEvent_TutorialUnlock", &GameSession::OnTutorialUnlock, this)
+{}
+
+GameSession::~GameSession() = default;
+
+bool GameSession::Run()
+{
+    if (options.role != "single" && options.role != "server" && options.role != "client")
+        return false;
+    gEngine->SetNetworkMode(options.role != "single", options.role == "client");
+    InitializeObjects();
+    if (gGameEngine == nullptr)
+        return false;
+    HostUserInterface ui(out, options.answerYes);
+    gGameEngine->SetUI(&ui);
+    if (options.role == "server")
+        gGameEngine->SetAsNetworkServer();
+    else if (options.role == "client")
+        gGameEngine->SetAsNetworkClient();
+    gGameEngine->SetGameLoading(false);
+    out << "session: " << options.role << ", " << options.frames << " frames of "
+        << options.frameMilliseconds << " ms\n";
+
+    for (frame = 1; frame <= options.frames; ++frame) {
+        gEngine->RunFrame(options.frameMilliseconds);
+        gGameEngine->Update(options.frameMilliseconds);
+        ReportFrame();
+    }
+
+    gGameEngine->SetUI(nullptr);
+    ShutdownObjects();
+    gEngine->SetNetworkMode(false, false);
+    out << "session ended: " << notices << " messages to the player, " << packets
+        << " packets sent\n";
+    return true;
+}
+
+void GameSession::OnTutorialUnlock(const GameEvent_TutorialUnlock& event)
+{
+    out << "frame " << frame << ": tutorial page " << event.page << " unlocked\n";
+}
+
+void GameSession::ReportFrame()
+{
+    ReportNotifications();
+    ReportDialogs();
+    ReportPackets();
+}
+
+void GameSession::ReportNotifications()
+{
+    while (gGameEngine->GetNumNotifications() > 0) {
+        const UINotification note = gGameEngine->TakeTopNotification();
+        out << "frame " << frame << ": notification " << note.type << ':';
+        for (const std::string& tag : note.tags)
+            out << ' ' << Narrow(LocalizationManager::Instance().Format(tag));
+        for (const std::wstring& text : note.texts)
+            out << ' ' << Narrow(text);
+        out << '\n';
+        ++notices;
+    }
+}
+
+void GameSession::ReportDialogs()
+{
+    DialogManager& dialogs = gGameEngine->GetDialogManager();
+    while (dialogs.GetNumDialog() > 0) {
+        const DialogManager::Dialog dialog = dialogs.PeekTopDialog();
+        dialogs.RemoveTopDialog();
+        ++notices;
+        out << "frame " << frame << ": dialog \"" << Narrow(dialog.text) << '"';
+        if (dialog.type == DialogManager::DialogQuestion) {
+            dialogs.AddResponse({dialog.party, options.answerYes});
+            out << " answered " << (options.answerYes ? "yes" : "no");
+        }
+        out << '\n';
+    }
+}
+
+void GameSession::ReportPackets()
+{
+    ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
+    for (const ConnectionManager::SentPacket& sent : connection.TakeSentPackets()) {
+        ++packets;
+        std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(sent.bytes);
+        out << "frame " << frame << ": packet " << RouteName(sent.route) << ' ' << sent.bytes.size()
+            << " bytes";
+        if (packet) {
+            std::string description = packet->GetPacketDescription(true);
+            while (!description.empty() && description.back() == '\n')
+                description.pop_back();
+            out << ": " << description;
+        }
+        out << '\n';
+    }
+}
+
+} // namespace GAME

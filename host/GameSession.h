@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/GameEvents.h"
+#include "engine/EventHandler.h"
+
+#include <iosfwd>
+#include <string>
+
+namespace GAME {
+
+struct HostOptions;
+
+// One run of the game as the host drives it: the library is initialised, takes its role and
+// plays frame after frame; whatever the game asks of the host (tutorial pages, notifications,
+// dialogs, network packets) is printed with the frame it happened in, and questions are answered.
+class GameSession {
+public:
+    GameSession(const HostOptions& options, std::ostream& out);
+    ~GameSession();
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    // False when the role is unknown.
+    bool Run();
+
+private:
+    void OnTutorialUnlock(const GameEvent_TutorialUnlock& event);
+    void ReportFrame();
+    void ReportNotifications();
+    void ReportDialogs();
+    void ReportPackets();
+
+    const HostOptions& options;
+    std::ostream& out;
+    int frame = 0;
+    size_t packets = 0;
+    size_t notices = 0;
+    EventHandler<GameSession, GameEvent_TutorialUnlock> tutorialListener;
+};
+
+} // namespace GAME

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/GameUIInterface.h"
+
+#include <iosfwd>
+
+namespace GAME {
+
+// The headless host's user interface: what the game asks of a player's screen is printed, and
+// questions are answered with a fixed choice (yes unless told otherwise).
+class HostUserInterface : public GameUIInterface {
+public:
+    HostUserInterface(std::ostream& out, bool answerYes) : out(out), answerYes(answerYes) {}
+
+    bool SaveGame() override;
+    bool SaveGame(GameDifficulty difficulty) override;
+    bool SaveQuest(bool flag) override;
+    bool DisplaySkillReallocationWindow(uint32_t npcId) override;
+
+    bool GetAnswer() const { return answerYes; }
+
+private:
+    std::ostream& out;
+    bool answerYes;
+};
+
+} // namespace GAME

@@ -1,0 +1,17 @@
+#include "multiplayer/EntityPackets.h"
+
+#include "engine/ConnectionManager.h"
+
+namespace GAME {
+
+namespace {
+[[maybe_unused]] const bool registered = [] {
+    ConnectionManager::RegisterPacketClass<CreateItemPacket>();
+    ConnectionManager::RegisterPacketClass<CreateEntityPacket>();
+    ConnectionManager::RegisterPacketClass<CreateItemTeleportPacket>();
+    ConnectionManager::RegisterPacketClass<DestroyItemTeleportPacket>();
+    return true;
+}();
+} // namespace
+
+} // namespace GAME

@@ -1,0 +1,260 @@
+#include "multiplayer/GameEngineInboundInterface.h"
+
+#include "core/DialogManager.h"
+#include "core/GameEngine.h"
+#include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/LocalizationManager.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "multiplayer/PartyManager.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerManagerServer.h"
+
+namespace GAME {
+
+// Several operations below have nothing to act on yet: the trade manager, the markets, the
+// quest repository, characters and fixed items do not take these requests, and items cannot
+// be made from their records. They do what the missing object's absence calls for: nothing.
+
+namespace {
+constexpr UINotificationType kNotificationRemoteText = 6;
+
+PlayerManagerClient* ClientPlayers()
+{
+    return gGameEngine != nullptr ? gGameEngine->GetPlayerManagerClient() : nullptr;
+}
+
+PlayerManagerServer* ServerPlayers()
+{
+    return gGameEngine != nullptr ? gGameEngine->GetPlayerManagerServer() : nullptr;
+}
+
+// A bubble over the game, or a notice the player must close.
+void ShowRemoteText(bool asBubble, const std::wstring& text)
+{
+    if (gGameEngine == nullptr)
+        return;
+    if (asBubble)
+        gGameEngine->AddUINotification(kNotificationRemoteText, text, false);
+    else
+        gGameEngine->GetDialogManager().AddDialog(DialogManager::DialogNotice, false,
+                                                  DialogManager::PartyNotice, text, true, true);
+}
+} // namespace
+
+void GameEngineInboundInterface::TradeInitiate(uint32_t /*sender*/, uint32_t /*receiver*/) {}
+
+void GameEngineInboundInterface::TradeCancel(uint32_t /*sender*/, uint32_t /*receiver*/) {}
+
+void GameEngineInboundInterface::TradeFinalize(uint32_t /*sender*/, uint32_t /*receiver*/) {}
+
+void GameEngineInboundInterface::TradeAddItem(uint32_t /*sender*/, uint32_t /*receiver*/,
+                                              const Vec2& /*position*/,
+                                              const ItemReplicaInfo& /*item*/)
+{}
+
+void GameEngineInboundInterface::TradeRemoveItem(uint32_t /*sender*/, uint32_t /*receiver*/,
+                                                 uint32_t /*itemId*/)
+{}
+
+void GameEngineInboundInterface::TradeSetGoldAmount(uint32_t /*sender*/, uint32_t /*receiver*/,
+                                                    uint32_t /*gold*/)
+{}
+
+void GameEngineInboundInterface::GiveGoldToPlayer(uint32_t /*playerId*/, int32_t /*amount*/) {}
+
+void GameEngineInboundInterface::CreateItem(uint32_t /*characterId*/, const WorldCoords& /*coords*/,
+                                            const ItemReplicaInfo& /*item*/,
+                                            std::wstring* /*nameOut*/)
+{}
+
+void GameEngineInboundInterface::CreateEntity(const WorldCoords& coords,
+                                              const std::string& recordName, uint32_t objectId)
+{
+    if (recordName.empty())
+        return;
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t id = objectId != 0 ? objectId : objects.CreateObjectID();
+    Entity* entity = objects.CreateObjectFromFile<Entity>(recordName, id, true);
+    World* world = gEngine->GetWorld();
+    if (entity != nullptr && world != nullptr)
+        world->AddEntity(entity, coords, false);
+}
+
+void GameEngineInboundInterface::CreateFixedItemTeleport(const WorldCoords& /*coords*/,
+                                                         uint32_t /*ownerId*/,
+                                                         uint32_t /*objectId*/,
+                                                         const std::string& /*sectorTag*/,
+                                                         uint32_t /*targetPlayerId*/)
+{}
+
+void GameEngineInboundInterface::DestroyFixedItemTeleport(uint32_t /*objectId*/) {}
+
+void GameEngineInboundInterface::StoC_AllPlayersHeartbeat(
+    const std::vector<PlayerNetHeartbeatInfo>& players)
+{
+    if (PlayerManagerClient* client = ClientPlayers())
+        client->HandlePlayerHeartbeatInbound(players);
+}
+
+void GameEngineInboundInterface::CtoS_SinglePlayerHeartbeat(const PlayerNetHeartbeatInfo& player)
+{
+    if (PlayerManagerServer* server = ServerPlayers())
+        server->HandlePlayerHeartbeatInbound(player);
+}
+
+void GameEngineInboundInterface::StoC_AllPlayersUpdate(
+    const std::vector<PlayerNetBasicInfo>& players)
+{
+    if (PlayerManagerClient* client = ClientPlayers())
+        client->HandlePlayerUpdate(players);
+}
+
+void GameEngineInboundInterface::CtoS_AddNewPlayer(const PlayerNetBasicInfo& player)
+{
+    if (PlayerManagerServer* server = ServerPlayers())
+        server->HandleNewPlayer(player);
+}
+
+void GameEngineInboundInterface::HandleBonusToClient(const Bonus& bonus,
+                                                     const uint32_t& /*playerId*/)
+{
+    if (PlayerManagerClient* client = ClientPlayers())
+        client->HandleBonus(bonus);
+}
+
+void GameEngineInboundInterface::HandleBonusToServer(const Bonus& bonus, const WorldVec3& location,
+                                                     const uint32_t& playerId)
+{
+    if (gGameEngine != nullptr)
+        gGameEngine->HandleBonusToServerInbound(bonus, location, playerId);
+}
+
+void GameEngineInboundInterface::HandleQuestMessagePacket(uint32_t /*senderId*/,
+                                                          bool /*isConditionSet*/,
+                                                          const std::vector<uint32_t>& /*words*/,
+                                                          uint32_t /*receiverId*/)
+{}
+
+void GameEngineInboundInterface::AddPlayerToParty(uint32_t playerId, int32_t partyId)
+{
+    if (PlayerManagerClient* client = ClientPlayers())
+        client->AddPlayerToParty(playerId, partyId);
+    if (PlayerManagerServer* server = ServerPlayers())
+        server->AddPlayerToParty(playerId, partyId);
+
+    // A leader who joins another party leaves his own to the next member.
+    if (gGameEngine == nullptr || playerId != gGameEngine->GetPlayerId() ||
+        gGameEngine->GetMainPlayer() == nullptr)
+        return;
+    PartyManager* parties = gGameEngine->GetPartyManager();
+    if (parties != nullptr && parties->GetParty(playerId) == playerId &&
+        static_cast<uint32_t>(partyId) != playerId)
+        parties->ReassignRemainingParty();
+}
+
+void GameEngineInboundInterface::InvitePlayerToParty(uint32_t inviteeId, int32_t inviterId)
+{
+    PartyManager* parties = gGameEngine != nullptr ? gGameEngine->GetPartyManager() : nullptr;
+    if (parties != nullptr)
+        parties->HandlePartyInvite(inviteeId, inviterId);
+}
+
+void GameEngineInboundInterface::GameBalanceUpdate(int32_t level)
+{
+    if (gGameEngine != nullptr)
+        gGameEngine->SetGameBalanceLevel(level);
+}
+
+void GameEngineInboundInterface::S2C_MarketUpdate(uint32_t /*marketId*/,
+                                                  const std::string& /*marketName*/,
+                                                  uint32_t /*level*/, uint32_t /*seed*/,
+                                                  const std::vector<uint32_t>& /*soldIndices*/)
+{}
+
+void GameEngineInboundInterface::S2C_MarketPurchaseConfirmation(uint32_t /*marketId*/,
+                                                                uint32_t /*itemIndex*/,
+                                                                uint32_t /*buyerId*/)
+{}
+
+void GameEngineInboundInterface::S2C_MarketPurchaseDenied(uint32_t /*marketId*/,
+                                                          uint32_t /*itemIndex*/,
+                                                          uint32_t /*buyerId*/,
+                                                          MarketItemStatus /*status*/)
+{}
+
+void GameEngineInboundInterface::S2C_MarketItemStatusUpdate(uint32_t /*marketId*/,
+                                                            uint32_t /*itemIndex*/,
+                                                            MarketItemStatus /*status*/)
+{}
+
+void GameEngineInboundInterface::C2S_MarketPurchaseRequest(uint32_t /*marketId*/,
+                                                           uint32_t /*level*/, uint32_t /*seed*/,
+                                                           uint32_t /*itemIndex*/,
+                                                           uint32_t /*buyerId*/)
+{}
+
+void GameEngineInboundInterface::C2S_MarketSellBack(uint32_t /*marketId*/, uint32_t /*level*/,
+                                                    uint32_t /*seed*/, uint32_t /*itemIndex*/,
+                                                    uint32_t /*buyerId*/)
+{}
+
+void GameEngineInboundInterface::C2S_MarketUpdateRequest(uint32_t /*marketId*/) {}
+
+// Shown wherever it arrives: the sender chose the receiver's machine.
+void GameEngineInboundInterface::DisplayMessageRemote(uint32_t /*receiverId*/,
+                                                      uint32_t aboutPlayerId, bool asBubble,
+                                                      const std::string& textTag)
+{
+    const LocalizationManager& texts = LocalizationManager::Instance();
+    std::wstring text;
+    if (aboutPlayerId == 0) {
+        text = texts.Format("SimpleStringFormat", textTag);
+    } else {
+        PlayerManagerClient* client = ClientPlayers();
+        const std::wstring name =
+            client != nullptr ? client->GetPlayerName(aboutPlayerId) : std::wstring(L"ErrorName");
+        text = texts.Format(textTag, name);
+    }
+    ShowRemoteText(asBubble, text);
+}
+
+void GameEngineInboundInterface::DisplayWMessageRemote(uint32_t /*receiverId*/, bool asBubble,
+                                                       const std::wstring& text)
+{
+    ShowRemoteText(asBubble, text);
+}
+
+void GameEngineInboundInterface::HandleChatMessage(const std::wstring& sender,
+                                                   const std::wstring& text, uint8_t channel,
+                                                   std::vector<uint32_t> /*recipients*/)
+{
+    if (gGameEngine != nullptr)
+        gGameEngine->AddChatMessage(sender, text, channel);
+}
+
+void GameEngineInboundInterface::QuestCommandMove(uint32_t /*characterId*/, uint32_t /*targetId*/,
+                                                  WorldVec3 /*target*/, bool /*allowInterruptions*/)
+{}
+
+void GameEngineInboundInterface::QuestCommandWalk(uint32_t /*characterId*/, uint32_t /*targetId*/,
+                                                  WorldVec3 /*target*/, bool /*allowInterruptions*/)
+{}
+
+void GameEngineInboundInterface::QuestCommandPlayAnimation(uint32_t /*characterId*/,
+                                                           uint32_t /*animation*/, bool /*looping*/,
+                                                           bool /*allowInterruptions*/)
+{}
+
+void GameEngineInboundInterface::QuestCommandUseSkill(uint32_t /*characterId*/,
+                                                      std::string& /*skillName*/,
+                                                      uint32_t /*targetId*/,
+                                                      bool /*allowInterruptions*/)
+{}
+
+void GameEngineInboundInterface::QuestCommandLockFixedItem(uint32_t /*objectId*/, bool /*locked*/)
+{}
+
+} // namespace GAME

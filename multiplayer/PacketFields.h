@@ -1,0 +1,170 @@
+#pragma once
+
+#include "engine/NetPacket.h"
+#include "engine/NetPacketDescriber.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
+#include "engine/WorldCoords.h"
+#include "engine/WorldVec3.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace GAME {
+
+// The game's plain packets list their fields once, in wire order, in a static
+// `VisitFields(visitor, packet)`; these three visitors turn that list into the writer, the reader
+// and the description, so the three can never disagree on the order.
+//
+//   Field (label, value)   a 32-bit word, bool, position, coords, string or wide string
+//   FileName / Raw         a record name or a raw string (the plain string on the wire)
+//   Hidden (value)         travels but is left out of the description
+//   Heading (text, level)  description only
+//   Records (list, minimumBytes, visitOne[, countLabel])   a count, then each record
+//                                                          field by field
+
+class PacketFieldWriter {
+public:
+    explicit PacketFieldWriter(NetPacketOutBuffer& out) : out(out) {}
+
+    template <typename T> void Field(const char* /*label*/, const T& value, int /*level*/ = 0)
+    {
+        Put(value);
+    }
+    template <typename T> void Hidden(const T& value) { Put(value); }
+    void FileName(const char* /*label*/, const std::string& name) { out.AddFileName(name); }
+    void Raw(const char* /*label*/, const std::string& text) { out.AddRaw(text); }
+    void Heading(const char* /*text*/, int /*level*/) {}
+
+    template <typename T, typename VisitOne>
+    void Records(const std::vector<T>& list, size_t /*minimumBytes*/, VisitOne visitOne,
+                 const char* /*countLabel*/ = nullptr)
+    {
+        out.AddUInt(static_cast<uint32_t>(list.size()));
+        for (const T& record : list)
+            visitOne(*this, record);
+    }
+
+private:
+    template <typename T> void Put(const T& value)
+    {
+        if constexpr (sizeof(T) == 4 && (std::is_arithmetic_v<T> || std::is_enum_v<T>))
+            out.AddUInt(value);
+        else
+            out.Add(value);
+    }
+
+    NetPacketOutBuffer& out;
+};
+
+class PacketFieldReader {
+public:
+    explicit PacketFieldReader(NetPacketInBuffer& in) : in(in) {}
+
+    template <typename T> void Field(const char* /*label*/, T& value, int /*level*/ = 0)
+    {
+        Take(value);
+    }
+    template <typename T> void Hidden(T& value) { Take(value); }
+    void FileName(const char* /*label*/, std::string& name) { in.Remove(name); }
+    void Raw(const char* /*label*/, std::string& text) { in.RemoveRaw(text); }
+    void Heading(const char* /*text*/, int /*level*/) {}
+
+    // Appends, as every list reader does; a count that the bytes left cannot hold fails the
+    // buffer before anything is allocated.
+    template <typename T, typename VisitOne>
+    void Records(std::vector<T>& list, size_t minimumBytes, VisitOne visitOne,
+                 const char* /*countLabel*/ = nullptr)
+    {
+        uint32_t count = 0;
+        if (!in.RemoveCount(count, minimumBytes))
+            return;
+        for (uint32_t i = 0; i < count; ++i) {
+            T record{};
+            visitOne(*this, record);
+            // A record cut short is dropped rather than appended half read.
+            if (in.HasFailed())
+                return;
+            list.push_back(std::move(record));
+        }
+    }
+
+private:
+    template <typename T> void Take(T& value)
+    {
+        if constexpr (sizeof(T) == 4 && (std::is_arithmetic_v<T> || std::is_enum_v<T>))
+            in.RemoveUInt(value);
+        else
+            in.Remove(value);
+    }
+
+    NetPacketInBuffer& in;
+};
+
+class PacketFieldDescriber {
+public:
+    explicit PacketFieldDescriber(NetPacketDescriber& describer) : describer(describer) {}
+
+    template <typename T> void Field(const char* label, const T& value, int level = 0)
+    {
+        if constexpr (std::is_enum_v<T>)
+            describer.Describe(label, static_cast<int32_t>(value), level);
+        else
+            describer.Describe(label, value, level);
+    }
+    template <typename T> void Hidden(const T& /*value*/) {}
+    void FileName(const char* label, const std::string& name) { Field(label, name); }
+    void Raw(const char* label, const std::string& text) { Field(label, text); }
+    void Heading(const char* text, int level) { describer.Heading(text, level); }
+
+    // A count label describes the count itself before the records.
+    template <typename T, typename VisitOne>
+    void Records(const std::vector<T>& list, size_t /*minimumBytes*/, VisitOne visitOne,
+                 const char* countLabel = nullptr)
+    {
+        if (countLabel != nullptr)
+            describer.Describe(countLabel, static_cast<uint32_t>(list.size()), 0);
+        for (const T& record : list)
+            visitOne(*this, record);
+    }
+
+private:
+    NetPacketDescriber& describer;
+};
+
+// A plain packet whose fields `Derived::VisitFields` lists.
+template <typename Derived> class FieldPacket : public NetPacket {
+public:
+    explicit FieldPacket(uint32_t type) : NetPacket(type) {}
+
+    uint32_t PrepareOutBuffer() override
+    {
+        NetPacketOutBuffer out(*this);
+        PacketFieldWriter writer(out);
+        Derived::VisitFields(writer, static_cast<const Derived&>(*this));
+        return out.Done();
+    }
+
+    void CopyInbound(const uint8_t* data, int length) override
+    {
+        NetPacketInBuffer in(*this, data, length);
+        PacketFieldReader reader(in);
+        Derived::VisitFields(reader, static_cast<Derived&>(*this));
+    }
+
+    std::string GetPacketDescription(bool withType) const override
+    {
+        NetPacketDescriber describer(*this, withType);
+        PacketFieldDescriber fields(describer);
+        Derived::VisitFields(fields, static_cast<const Derived&>(*this));
+        return describer.GetDescription();
+    }
+};
+
+// The smallest wire size of one element of a list, for the reader's count check.
+constexpr size_t kPacketWordBytes = 4;
+
+} // namespace GAME

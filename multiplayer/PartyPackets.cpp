@@ -1,0 +1,16 @@
+#include "multiplayer/PartyPackets.h"
+
+#include "engine/ConnectionManager.h"
+
+namespace GAME {
+
+namespace {
+[[maybe_unused]] const bool registered = [] {
+    ConnectionManager::RegisterPacketClass<JoinPartyConfigCmdPacket>();
+    ConnectionManager::RegisterPacketClass<InvitePartyConfigCmdPacket>();
+    ConnectionManager::RegisterPacketClass<GameBalanceUpdatePacket>();
+    return true;
+}();
+} // namespace
+
+} // namespace GAME

@@ -1,0 +1,202 @@
+#include "core/GameEngine.h"
+
+#include "characters/Monster.h"
+#include "engine/EventManager.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+namespace GAME::Test {
+namespace {
+
+using GameEngineRules = GameEngineFixture;
+
+template <class T> T* Make(const char* className)
+{
+    return static_cast<T*>(ObjectManager::Instance().CreateObject(className));
+}
+
+TEST_F(GameEngineRules, APetsDamageIsCreditedToItsMaster)
+{
+    Start();
+    Monster* victim = Make<Monster>("Monster");
+    Player* master = Make<Player>("Player");
+    Monster* pet = Make<Monster>("Monster");
+    pet->SetLeader(master->GetObjectId());
+    const uint32_t victimId = victim->GetObjectId();
+
+    Game().RegisterDamage(victimId, pet->GetObjectId(), 10.0f);
+    Game().RegisterDamage(victimId, 999, 5.0f);
+    Game().RegisterDamage(victimId, pet->GetObjectId(), 20.0f);
+    Game().RegisterDamage(victimId, master->GetObjectId(), 15.0f);
+
+    EXPECT_EQ(Game().GetDamageByAttacker(master->GetObjectId(), victimId), 45.0f);
+    EXPECT_EQ(Game().GetDamageByAttacker(pet->GetObjectId(), victimId), 0.0f);
+    EXPECT_EQ(Game().GetTotalDamageDone(victimId), 50.0f);
+    EXPECT_FLOAT_EQ(Game().GetPlayerDamagePercent(master->GetObjectId(), victimId), 0.9f);
+    EXPECT_EQ(Game().GetPlayerDamagePercent(master->GetObjectId(), 12345), 0.0f);
+
+    Game().RegisterDamage(master->GetObjectId(), victimId, 30.0f);
+    EXPECT_EQ(Game().GetTotalDamageDone(master->GetObjectId()), 0.0f) << "players keep no entry";
+}
+
+TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamage)
+{
+    Start();
+    Game().SetAsNetworkClient();
+    Game().RegisterDamage(40, 41, 10.0f);
+    EXPECT_EQ(Game().GetTotalDamageDone(40), 0.0f);
+
+    Game().SetAsNetworkStub();
+    Game().RegisterDamage(40, 41, 10.0f);
+    Game().SetAsNetworkClient();
+    Game().RemoveDamageEntry(40);
+    EXPECT_EQ(Game().GetTotalDamageDone(40), 10.0f);
+}
+
+TEST_F(GameEngineRules, ADeathClearsTheVictimsEntryFoundOrNot)
+{
+    Start();
+    Monster* victim = Make<Monster>("Monster");
+    victim->SetExperienceReward(80);
+    Game().RegisterDamage(victim->GetObjectId(), 7, 3.0f);
+    Game().RegisterDamage(5000, 7, 3.0f);
+
+    GameEvent_CreatureDeath death;
+    death.victimId = victim->GetObjectId();
+    death.killerId = 7;
+    EventManager::Instance().Send("GameEvent_CreatureDeath", death);
+    death.victimId = 5000;
+    EventManager::Instance().Send("GameEvent_CreatureDeath", death);
+
+    EXPECT_EQ(Game().GetTotalDamageDone(victim->GetObjectId()), 0.0f);
+    EXPECT_EQ(Game().GetTotalDamageDone(5000), 0.0f);
+}
+
+class ExperienceReward
+    : public GameEngineFixture,
+      public ::testing::WithParamInterface<std::tuple<const char*, uint32_t, uint32_t>> {};
+
+TEST_P(ExperienceReward, IsTheEquationRoundedHalfUpAndNeverNegative)
+{
+    const auto& [equation, experience, expected] = GetParam();
+    if (equation[0] != '\0')
+        Start({std::string("experienceEquation = ") + equation});
+    else
+        Start();
+    EXPECT_EQ(Game().CalculateExperienceReward(10, experience), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GameEngineRules, ExperienceReward,
+    ::testing::Values(std::make_tuple("", 250u, 250u), std::make_tuple("(0-3)", 250u, 0u),
+                      std::make_tuple("(monsterExperience*0.5)", 5u, 3u),
+                      std::make_tuple("(monsterExperience*0.5)", 4u, 2u),
+                      std::make_tuple("(monsterLevel*1000000000000)", 1u, UINT32_MAX)));
+
+TEST_F(GameEngineRules, CrossedDeathPenaltyBoundsGiveTheMaximum)
+{
+    Start({"deathPenaltyEquation = (currentPlayerLevel*10)", "deathPenaltyMin = 100",
+           "deathPenaltyMax = 50"});
+    Player* player = Make<Player>("Player");
+    player->SetCharLevel(0);
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, 0), 50);
+    player->SetCharLevel(200);
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, 0), 50);
+}
+
+TEST_F(GameEngineRules, DeathPenaltyReadsTheKillerAndClamps)
+{
+    Start({"deathPenaltyEquation = ((monsterLevel*10)+currentPlayerLevel)", "deathPenaltyMin = 5",
+           "deathPenaltyMax = 1000"});
+    Player* player = Make<Player>("Player");
+    player->SetCharLevel(3);
+    Monster* killer = Make<Monster>("Monster");
+    killer->SetCharLevel(7);
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, killer->GetObjectId()), 73);
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, 0), 5) << "3, raised to the minimum";
+    killer->SetCharLevel(500);
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, killer->GetObjectId()), 1000);
+}
+
+TEST_F(GameEngineRules, WithoutPenaltyEquationTheMinimumStands)
+{
+    Start({"deathPenaltyMin = 20", "deathPenaltyMax = 40"});
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(nullptr, 0), 20);
+}
+
+TEST_F(GameEngineRules, ActionMatrix)
+{
+    Start();
+    auto check = [&](int requested, int current) {
+        return Game().CheckPlayerAction(static_cast<CharacterActionType>(requested),
+                                        static_cast<CharacterActionType>(current));
+    };
+    EXPECT_EQ(check(12, 8), CharacterActionPermission_Allow);
+    EXPECT_EQ(check(16, 12), CharacterActionPermission_Allow);
+    EXPECT_EQ(check(8, 12), CharacterActionPermission_Refuse);
+    EXPECT_EQ(check(1, 14), CharacterActionPermission_AskController);
+    EXPECT_EQ(check(19, 19), CharacterActionPermission_AskController);
+    EXPECT_EQ(check(0, 0), CharacterActionPermission_Refuse);
+    // Outside the table: refused, not read from beyond it.
+    EXPECT_EQ(check(20, 0), CharacterActionPermission_Refuse);
+    EXPECT_EQ(check(4, 20), CharacterActionPermission_Refuse);
+    EXPECT_EQ(check(-1, 4), CharacterActionPermission_Refuse);
+}
+
+TEST_F(GameEngineRules, ClassTagsAreSymmetric)
+{
+    Start();
+    EXPECT_EQ(Game().GetClassTag(3, 0), "tagCClass31");
+    EXPECT_EQ(Game().GetClassTag(0, 3), "tagCClass31");
+    EXPECT_EQ(Game().GetClassTag(7, 6), "tagCClass15");
+    EXPECT_EQ(Game().GetClassTag(5), "tagCClass06");
+    EXPECT_EQ(Game().GetClassTag(8, 0), "");
+    EXPECT_EQ(Game().GetClassTag(0, 8), "");
+    EXPECT_EQ(Game().GetClassTag(UINT32_MAX), "");
+}
+
+TEST_F(GameEngineRules, RaceTagsAndUnknownRaces)
+{
+    Start();
+    EXPECT_EQ(Game().GetMonsterRaceTagSingular("Demon"), "tagRace07");
+    EXPECT_EQ(Game().GetMonsterRaceTagPlural("Device"), "tagRace12P");
+    EXPECT_EQ(Game().GetMonsterRaceTagSingular("demon"), "noTagUnknownRace");
+    EXPECT_EQ(Game().GetMonsterRaceTagPlural(""), "noTagUnknownRace");
+}
+
+TEST_F(GameEngineRules, MasteryTiersRepeatTheLastLevel)
+{
+    Start({"skillMasteryTierLevel = 1;10;20"});
+    EXPECT_EQ(Game().GetSkillMasteryLevel(0), 0u);
+    EXPECT_EQ(Game().GetSkillMasteryLevel(1), 1u);
+    EXPECT_EQ(Game().GetSkillMasteryLevel(2), 10u);
+    EXPECT_EQ(Game().GetSkillMasteryLevel(7), 20u);
+}
+
+TEST_F(GameEngineRules, NoTiersMeanNoRequirement)
+{
+    Start();
+    EXPECT_EQ(Game().GetSkillMasteryLevel(3), 0u);
+}
+
+TEST_F(GameEngineRules, PickObjectChoosesOnlyAllowedCandidates)
+{
+    Start();
+    EXPECT_EQ(Game().PickObject({4, 5}, {5, 4}), 0u);
+    EXPECT_EQ(Game().PickObject({}, {}), 0u);
+    EXPECT_EQ(Game().PickObject({4, 5, 6}, {4, 6}), 5u);
+    for (int i = 0; i < 50; ++i) {
+        const uint32_t picked = Game().PickObject({1, 2, 3}, {2});
+        EXPECT_TRUE(picked == 1 || picked == 3) << picked;
+        const int32_t seed = Game().GetRandomSeed();
+        EXPECT_GE(seed, 1);
+        EXPECT_LE(seed, 32767);
+    }
+}
+
+} // namespace
+} // namespace GAME::Test

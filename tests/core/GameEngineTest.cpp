@@ -1,0 +1,323 @@
+#include "core/GameEngine.h"
+
+#include "characters/Monster.h"
+#include "characters/Npc.h"
+#include "engine/Entity.h"
+#include "engine/InstanceGroupManager.h"
+#include "engine/SoundPak.h"
+#include "items/Weapon.h"
+#include "multiplayer/GameEngineServerServicesModule.h"
+#include "tests/support/GameEngineFixture.h"
+#include "world/BandariTeleportPoint.h"
+#include "world/Decoration.h"
+#include "world/NpcWanderPoint.h"
+#include "world/PatrolPoint.h"
+#include "world/Proxy.h"
+#include "world/StrategicMovementRespawnShrine.h"
+#include "world/StrategicMovementTeleportShrine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+using GameEngineLifeCycle = GameEngineFixture;
+
+TEST_F(GameEngineLifeCycle, ShutdownWithoutEngineDoesNothing)
+{
+    ShutdownObjects();
+    EXPECT_EQ(gGameEngine, nullptr);
+
+    Start();
+    ShutdownObjects();
+    EXPECT_EQ(gGameEngine, nullptr);
+    ShutdownObjects();
+    EXPECT_EQ(gGameEngine, nullptr);
+}
+
+TEST_F(GameEngineLifeCycle, StartsAsSinglePlayerWithTheInboundInterface)
+{
+    Start();
+    EXPECT_NE(Game().GetNetworkInterface(), nullptr);
+    EXPECT_EQ(Game().GetNetworkInterface(), Game().GetInboundNetworkInterface());
+    EXPECT_TRUE(Game().IsServerOrSingle());
+    EXPECT_NE(Game().GetPlayerManagerClient(), nullptr);
+    EXPECT_TRUE(Game().IsGameLoading());
+    EXPECT_TRUE(Game().GetAutoSave());
+    float overlay[4] = {};
+    Game().GetOverlayColor(overlay);
+    EXPECT_EQ(std::vector<float>(overlay, overlay + 4), (std::vector<float>{1, 1, 1, 0}));
+}
+
+TEST_F(GameEngineLifeCycle, SecondInitializeKeepsTheOneEngine)
+{
+    Start();
+    GameEngine* first = gGameEngine;
+    InitializeObjects();
+    EXPECT_EQ(gGameEngine, first);
+}
+
+TEST_F(GameEngineLifeCycle, RolesChooseInterfaceAndServerServices)
+{
+    Start();
+    GameEngineNetworkInterface* inbound = Game().GetInboundNetworkInterface();
+    GameEngineClientServicesModule* client = Game().GetClientServices();
+    GameEngineServerServicesModuleBase* fullServer = Game().GetServerServices();
+    ASSERT_NE(Game().GetPlayerManagerServer(), nullptr);
+
+    Game().SetAsNetworkServer();
+    EXPECT_NE(Game().GetNetworkInterface(), inbound);
+    EXPECT_EQ(Game().GetClientServices(), client);
+    EXPECT_EQ(Game().GetServerServices(), fullServer);
+    EXPECT_TRUE(Game().IsServerOrSingle());
+    GameEngineNetworkInterface* outbound = Game().GetNetworkInterface();
+
+    Game().SetAsNetworkClient();
+    EXPECT_EQ(Game().GetNetworkInterface(), outbound);
+    EXPECT_EQ(Game().GetClientServices(), client);
+    EXPECT_NE(Game().GetServerServices(), fullServer);
+    EXPECT_EQ(Game().GetPlayerManagerServer(), nullptr);
+    EXPECT_FALSE(Game().IsServerOrSingle());
+    EXPECT_EQ(Game().GetInboundNetworkInterface(), inbound);
+
+    Game().SetAsNetworkStub();
+    EXPECT_EQ(Game().GetNetworkInterface(), inbound);
+    EXPECT_EQ(Game().GetServerServices(), fullServer);
+}
+
+TEST_F(GameEngineLifeCycle, InitializeDeclaresTheEditorGroupsInOrder)
+{
+    Start();
+    using Group = std::pair<std::string, std::vector<std::string>>;
+    std::vector<Group> groups;
+    for (const auto& affiliation : InstanceGroupManager::Instance().GetGroupAffiliations()) {
+        Group group{affiliation.groupName, {}};
+        for (const RTTI_ClassInfo* info : affiliation.classes)
+            group.second.push_back(info->GetName());
+        groups.push_back(group);
+    }
+    const std::vector<Group> expected = {
+        {"Unified Proxies", {"Proxy"}},
+        {"Unique Proxies", {"Proxy"}},
+        {"Any Entity", {"Entity"}},
+        {"Decorations", {"Decoration"}},
+        {"Monsters And Weapons", {"Monster", "Weapon"}},
+        {"Patrol Points", {"PatrolPoint"}},
+        {"Patrollers", {"Monster"}},
+        {"ProxyPatrollers", {"Proxy"}},
+        {"Wander Points", {"NpcWanderPoint"}},
+        {"Npc Wanderers", {"Npc"}},
+        {"TeleportShrine", {"StrategicMovementTeleportShrine"}},
+        {"RespawnShrine", {"StrategicMovementRespawnShrine"}},
+        {"Bandari", {"Monster", "Proxy"}},
+        {"Bandari Teleport Points", {"BandariTeleportPoint"}},
+        {"Terracotta Warriors", {"Monster", "Proxy"}},
+    };
+    EXPECT_EQ(groups, expected);
+
+    ShutdownObjects();
+    EXPECT_TRUE(InstanceGroupManager::Instance().GetGroupAffiliations().empty());
+}
+
+TEST_F(GameEngineLifeCycle, MarketSoundsAreDestroyedLastWithTheirLines)
+{
+    database.WriteRecord("Records/Sounds/Buy.dbr", {"Class = SoundPak", "soundFiles = buy.wav"});
+    database.WriteRecord("Records/Sounds/Sell.dbr", {"Class = SoundPak", "soundFiles = sell.wav"});
+    Start({"marketPurchaseSound = Records/Sounds/Buy.dbr",
+           "marketSaleSound = Records/Sounds/Sell.dbr"});
+    ObjectManager& objects = ObjectManager::Instance();
+    std::vector<SoundPak*> sounds;
+    for (uint32_t id = 1; id < 64; ++id) {
+        if (SoundPak* sound = objects.GetObject<SoundPak>(id))
+            sounds.push_back(sound);
+    }
+    ASSERT_EQ(sounds.size(), 2u);
+    const uint32_t buyId = sounds[0]->GetObjectName() == "Records/Sounds/Buy.dbr"
+                               ? sounds[0]->GetObjectId()
+                               : sounds[1]->GetObjectId();
+    const uint32_t sellId =
+        sounds[0]->GetObjectId() == buyId ? sounds[1]->GetObjectId() : sounds[0]->GetObjectId();
+
+    Game().PlayMarketPurchaseSound();
+    EXPECT_EQ(objects.GetObject<SoundPak>(buyId)->GetPlayRequests().size(), 1u);
+    EXPECT_TRUE(objects.GetObject<SoundPak>(sellId)->GetPlayRequests().empty());
+
+    ShutdownObjects();
+    const auto& history = objects.GetDestroyHistory();
+    ASSERT_GE(history.size(), 2u);
+    const auto& purchase = history[history.size() - 2];
+    const auto& sale = history.back();
+    EXPECT_EQ(purchase.objectId, buyId);
+    EXPECT_EQ(purchase.file, "Project/Game/GameEngine");
+    EXPECT_EQ(purchase.line, 203);
+    EXPECT_EQ(sale.objectId, sellId);
+    EXPECT_EQ(sale.file, "Project/Game/GameEngine");
+    EXPECT_EQ(sale.line, 204);
+}
+
+TEST_F(GameEngineLifeCycle, AMarketSoundThatIsNoSoundPakIsDroppedAtOnce)
+{
+    database.WriteRecord("Records/Sounds/Odd.dbr", {"Class = Decoration"});
+    Start({"marketSaleSound = Records/Sounds/Odd.dbr"});
+    const auto& history = ObjectManager::Instance().GetDestroyHistory();
+    ASSERT_FALSE(history.empty());
+    EXPECT_EQ(history.back().file, "Engine/ObjectManager");
+    Game().PlayMarketSaleSound();
+    const size_t destroyed = history.size();
+    ShutdownObjects();
+    EXPECT_EQ(history.size(), destroyed) << "no sale sound is left to destroy";
+}
+
+using GameEngineSettings = GameEngineFixture;
+
+TEST_F(GameEngineSettings, ARecordWithoutRangesGivesZeroNotTheConstructorDefaults)
+{
+    Start({"CameraDistanceDefault = 12"});
+    EXPECT_EQ(Game().GetMeleeRange(), 0.0f);
+    EXPECT_EQ(Game().GetShortRange(), 0.0f);
+    EXPECT_EQ(Game().GetMaximumRange(), 0.0f);
+    EXPECT_EQ(Game().GetMaxRotationSpeed(), 0.0f);
+    EXPECT_EQ(Game().GetPlayerPathSlowdownLength(), 0.0f);
+}
+
+TEST_F(GameEngineSettings, TuningAndCameraComeFromTheRecord)
+{
+    Start({"meleeRange = 0.5", "longRange = 10", "minPlayerRotationSpeed = 4",
+           "armorDefensiveAbsorption = 0.7", "CameraDistanceDefault = 16",
+           "CameraPitchDefault = 45", "CameraDistanceMin = 6", "CameraDistanceMax = 22",
+           "CameraPitchMin = 20", "CameraPitchMax = 75", "itemForearmAnimationName = Forearm"});
+    EXPECT_EQ(Game().GetMeleeRange(), 0.5f);
+    EXPECT_EQ(Game().GetLongRange(), 10.0f);
+    EXPECT_EQ(Game().GetMinPlayerRotationSpeed(), 4.0f);
+    EXPECT_EQ(Game().GetArmorDefensiveAbsorption(), 0.7f);
+    EXPECT_EQ(Game().GetItemForearmAnimationName(), "Forearm");
+    GameCamera& camera = Game().GetCamera();
+    EXPECT_EQ(camera.GetCameraDistanceDefault(), 16.0f);
+    EXPECT_EQ(camera.GetCameraPitchDefault(), 45.0f);
+    EXPECT_FLOAT_EQ(camera.GetCameraPitch(), 45.0f * 0.017453292f);
+
+    Game().SetCameraFOV(30.0f);
+    EXPECT_FLOAT_EQ(camera.GetCameraFOV(), 30.0f * 0.017453292f);
+}
+
+TEST_F(GameEngineSettings, DesignerVariablesAnswerExactNamesOnly)
+{
+    Start({"experienceEquation = ((monsterExperience*(1+(gameDifficultyDV*0.5))))"});
+    Game().SetGameDifficulty(GameDifficulty_Legendary);
+    EXPECT_EQ(Game().CalculateExperienceReward(12, 100), 200u);
+
+    float value = -1.0f;
+    EXPECT_TRUE(Game().GetDesignerVariable("gameDifficultyDV", value));
+    EXPECT_EQ(value, 2.0f);
+    EXPECT_TRUE(Game().GetDesignerVariable("monsterLevel", value));
+    EXPECT_EQ(value, 12.0f);
+    EXPECT_TRUE(Game().GetDesignerVariable("monsterExperience", value));
+    EXPECT_EQ(value, 100.0f);
+    EXPECT_TRUE(Game().GetDesignerVariable("numberOfPlayers", value));
+    EXPECT_EQ(value, 0.0f);
+
+    for (const char* name : {"gameDifficulty", "gameDifficultyDVx", "monsterLevels", "monsterL",
+                             "monster", "m", "", "GameDifficultyDV", "unknown"}) {
+        value = -1.0f;
+        EXPECT_FALSE(Game().GetDesignerVariable(name, value)) << name;
+        EXPECT_EQ(value, 0.0f) << name;
+    }
+    EXPECT_FALSE(Game().GetDesignerVariable(nullptr, value));
+}
+
+TEST_F(GameEngineSettings, ItemClassesWithoutEntryAreCommon)
+{
+    Start({"magicalItemColor = ^y", "magicalItemSparkle = Records/Fx/Magic.dbr",
+           "commonItemColor = ^w", "bossMonsterColor = ^r"});
+    EXPECT_EQ(Game().GetItemTextClass(ItemClassification_Common), GameTextClass::ItemNameCommon);
+    EXPECT_EQ(Game().GetItemTextClass(static_cast<ItemClassification>(7)),
+              GameTextClass::ItemNameCommon);
+    EXPECT_EQ(Game().GetItemTextClass(ItemClassification_Quest), GameTextClass::ItemNameQuest);
+    EXPECT_EQ(Game().GetItemColorText(ItemClassification_Common), L"");
+    EXPECT_EQ(Game().GetItemColorText(static_cast<ItemClassification>(7)), L"");
+    EXPECT_EQ(Game().GetItemColorText(ItemClassification_Magical), L"^y");
+    EXPECT_EQ(Game().GetItemSparkleName(ItemClassification_Magical), "Records/Fx/Magic.dbr");
+    EXPECT_EQ(Game().GetItemSparkleName(ItemClassification_Common), "");
+    EXPECT_EQ(Game().GetMonsterColorText(MonsterClassification_Boss), L"^r");
+    EXPECT_EQ(Game().GetMonsterColorText(static_cast<MonsterClassification>(9)), L"");
+}
+
+TEST_F(GameEngineSettings, AnySackButTheFirstIsTheSecond)
+{
+    Start({"UICharWindowInventorySack0DimsX = 12", "UICharWindowInventorySack0DimsY = 5",
+           "UICharWindowInventorySack1DimsX = 4", "UICharWindowInventorySack1DimsY = 6"});
+    EXPECT_EQ(Game().GetInventorySackDims(0), Vec2(12, 5));
+    EXPECT_EQ(Game().GetInventorySackDims(1), Vec2(4, 6));
+    EXPECT_EQ(Game().GetInventorySackDims(5), Vec2(4, 6));
+    EXPECT_EQ(Game().GetInventorySackDims(-1), Vec2(4, 6));
+}
+
+TEST_F(GameEngineSettings, LootWeightsAreTruncatedTowardZero)
+{
+    Start({"noPrefixNoSuffixModifierChampion = 2.9", "bothPrefixSuffixModifierChampion = -1.5",
+           "prefixOnlyModifierChampion = 3", "brokenOnlyModifierChampion = 1e12",
+           "suffixOnlyModifierHeroChest = -7.99"});
+    RandomizerWeightModifiers weights;
+    Game().GetMonsterLootWeightModifiers(MonsterClassification_Champion, weights);
+    EXPECT_EQ(weights.noPrefixNoSuffix, 2);
+    EXPECT_EQ(weights.bothPrefixSuffix, -1);
+    EXPECT_EQ(weights.prefixOnly, 3);
+    EXPECT_EQ(weights.suffixOnly, 0);
+    EXPECT_EQ(weights.brokenOnly, INT32_MAX);
+
+    Game().GetChestLootWeightModifiers(ChestClassification_Hero, weights);
+    EXPECT_EQ(weights, (RandomizerWeightModifiers{0, 0, 0, -7, 0}));
+
+    RandomizerWeightModifiers untouched{1, 2, 3, 4, 5};
+    Game().GetMonsterLootWeightModifiers(static_cast<MonsterClassification>(4), untouched);
+    Game().GetChestLootWeightModifiers(static_cast<ChestClassification>(3), untouched);
+    EXPECT_EQ(untouched, (RandomizerWeightModifiers{1, 2, 3, 4, 5}));
+}
+
+TEST_F(GameEngineSettings, AnEquationThatDoesNotParseIsLoggedAndDropped)
+{
+    Start({"experienceEquation = (monsterExperience*",
+           "deathPenaltyEquation = (currentPlayerLevel+"});
+    EXPECT_EQ(log.Count(1, "-=- GameEngine Equation load failure : experienceEquation "), 1u);
+    EXPECT_EQ(log.Count(1, "-=- GameEngine Equation load failure : deathPenaltyEquation "), 1u);
+    EXPECT_EQ(Game().CalculateExperienceReward(10, 250), 250u);
+}
+
+TEST_F(GameEngineSettings, ShippedRecordLoadsCleanly)
+{
+    const char* source = getenv("GAME_SOURCE_DIR");
+    if (source == nullptr)
+        GTEST_SKIP() << "GAME_SOURCE_DIR is not set";
+    ObjectManager::Instance().GetDatabase().SetRoot(std::string(source) + "/data/database");
+    Start();
+    EXPECT_EQ(log.CountContaining("Equation load failure"), 0u);
+    EXPECT_EQ(Game().GetSkillMasteryTierLevels(),
+              (std::vector<int32_t>{1, 4, 10, 16, 24, 32, 40, 50}));
+    EXPECT_EQ(Game().GetItemColorText(ItemClassification_Magical), L"^y");
+    EXPECT_EQ(Game().GetGameTextStyleName(GameTextClass::ItemBonuses), "TextStats");
+    EXPECT_EQ(Game().GetGameTextStyleIndent(GameTextClass::ItemBonuses), 8.0f);
+    EXPECT_EQ(Game().GetPlayerAttributePak().GetRecordName(),
+              "Records/Game/GameBalance/PlayerAttributePak.dbr");
+    EXPECT_EQ(Game().CalculateExperienceReward(5, 100), 100u);
+    ShutdownObjects();
+    EXPECT_EQ(ObjectManager::Instance().GetDestroyHistory().back().line, 204);
+}
+
+TEST(GameEngineNames, DifficultiesAndClassificationsFromText)
+{
+    EXPECT_STREQ(GameEngine::GetGameDifficultyAsString(GameDifficulty_Epic), "Epic");
+    EXPECT_STREQ(GameEngine::GetGameDifficultyAsString(static_cast<GameDifficulty>(3)), "Invalid");
+    EXPECT_EQ(GameEngine::ResolveItemClassificationEnum("Relic"), ItemClassification_Relic);
+    EXPECT_EQ(GameEngine::ResolveItemClassificationEnum("relic"), ItemClassification_Common);
+    EXPECT_EQ(GameEngine::ResolveMonsterClassificationEnum("Boss"), MonsterClassification_Boss);
+    EXPECT_EQ(GameEngine::ResolveMonsterClassificationEnum("Elite"), MonsterClassification_Common);
+    EXPECT_EQ(GameEngine::ResolveChestClassificationEnum("Hero"), ChestClassification_Hero);
+    EXPECT_EQ(GameEngine::ResolveChestClassificationEnum("HeroChest"), ChestClassification_Common);
+}
+
+} // namespace
+} // namespace GAME::Test

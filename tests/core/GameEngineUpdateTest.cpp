@@ -1,0 +1,242 @@
+#include "core/GameEngine.h"
+
+#include "characters/Monster.h"
+#include "engine/AmbianceManager.h"
+#include "engine/EventHandler.h"
+#include "engine/World.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+// Hears the tutorial pages as the host's user interface does.
+class PageListener {
+public:
+    PageListener() : handler("GameEvent_TutorialUnlock", &PageListener::OnUnlock, this) {}
+    void OnUnlock(const GameEvent_TutorialUnlock& event) { pages.push_back(event.page); }
+
+    std::vector<uint32_t> pages;
+
+private:
+    EventHandler<PageListener, GameEvent_TutorialUnlock> handler;
+};
+
+class TutorialHints : public GameEngineFixture {
+protected:
+    bool Unlocked(int32_t page)
+    {
+        const std::vector<int32_t>& list = Game().GetTutorialUnlockList();
+        return std::find(list.begin(), list.end(), page) != list.end();
+    }
+
+    PageListener heard;
+};
+
+TEST_F(TutorialHints, MasteryPointsUnlockOnTheFirstFrame)
+{
+    Start();
+    Game().SetUnspentMasteryPoints(9);
+    Game().Update(16);
+    EXPECT_EQ(Game().GetTutorialUnlockList(), std::vector<int32_t>{32});
+    EXPECT_EQ(heard.pages, std::vector<uint32_t>{32});
+}
+
+TEST_F(TutorialHints, EightMasteryPointsOrUnspentSkillPointsUnlockNothing)
+{
+    Start();
+    Game().SetUnspentMasteryPoints(8);
+    Game().Update(16);
+    Game().SetUnspentMasteryPoints(9);
+    Game().SetUnspentSkillPoints(1);
+    Game().Update(16);
+    EXPECT_FALSE(Unlocked(32));
+}
+
+TEST_F(TutorialHints, HotSlotPageNeedsFiveUnusedMinutes)
+{
+    Start();
+    Game().SetUnspentSkillPoints(2);
+    Game().Update(299999);
+    EXPECT_FALSE(Unlocked(29));
+    Game().Update(1);
+    EXPECT_TRUE(Unlocked(29));
+}
+
+TEST_F(TutorialHints, UsingTheHotSlotsKeepsTheirPageLocked)
+{
+    Start();
+    Game().SetUnspentSkillPoints(2);
+    Game().SetHotSlotChanged(true);
+    for (int i = 0; i < 4; ++i)
+        Game().Update(100000);
+    EXPECT_FALSE(Unlocked(29));
+}
+
+TEST_F(TutorialHints, UnspentPointsPageNeedsMoreThanTenMinutes)
+{
+    Start();
+    Player* player = MakeMainPlayer();
+    player->SetSkillPoints(1);
+    Game().Update(600000);
+    EXPECT_FALSE(Unlocked(31));
+    Game().Update(1);
+    EXPECT_TRUE(Unlocked(31));
+}
+
+TEST_F(TutorialHints, UnspentAttributePointsAloneCountToo)
+{
+    Start();
+    Player* player = MakeMainPlayer();
+    player->SetModifierPoints(2);
+    Game().Update(400000);
+    player->SetModifierPoints(0);
+    Game().Update(1);
+    player->SetModifierPoints(2);
+    Game().Update(400000);
+    EXPECT_FALSE(Unlocked(31)) << "spending the points starts the count again";
+    Game().Update(200001);
+    EXPECT_TRUE(Unlocked(31));
+}
+
+TEST_F(TutorialHints, WithoutMainPlayerUnspentPointsCountNothing)
+{
+    Start();
+    Game().Update(700000);
+    EXPECT_FALSE(Unlocked(31));
+}
+
+TEST_F(TutorialHints, InventoryPageAtTenMinutesOrSixteenItems)
+{
+    Start();
+    Game().Update(599999);
+    EXPECT_FALSE(Unlocked(28));
+    Game().Update(1);
+    EXPECT_TRUE(Unlocked(28));
+
+    Game().ResetTutorialState();
+    for (int i = 0; i < 15; ++i)
+        Game().IncrementItemsAdded();
+    Game().Update(0);
+    EXPECT_FALSE(Unlocked(28));
+    Game().IncrementItemsAdded();
+    Game().Update(0);
+    EXPECT_TRUE(Unlocked(28));
+}
+
+TEST_F(TutorialHints, PotionPageAfterThreeDeathsWithAnUndrunkPotion)
+{
+    Start();
+    Game().SetPotionPickedUp();
+    Game().IncrementDeathCount();
+    Game().IncrementDeathCount();
+    Game().Update(0);
+    EXPECT_FALSE(Unlocked(30));
+    Game().IncrementDeathCount();
+    Game().Update(0);
+    EXPECT_TRUE(Unlocked(30));
+
+    Game().ResetTutorialState();
+    Game().SetPotionPickedUp();
+    Game().SetPotionUsed();
+    for (int i = 0; i < 3; ++i)
+        Game().IncrementDeathCount();
+    Game().Update(0);
+    EXPECT_FALSE(Unlocked(30));
+}
+
+TEST_F(TutorialHints, QuietUnlockIsKeptOnceAndUnknownPagesAreIgnored)
+{
+    Start();
+    Game().UnlockTutorialPage(5, false);
+    Game().UnlockTutorialPage(5, false);
+    Game().UnlockTutorialPage(5, true);
+    Game().UnlockTutorialPage(36, true);
+    Game().UnlockTutorialPage(UINT32_MAX, true);
+    EXPECT_EQ(Game().GetTutorialUnlockList(), std::vector<int32_t>{5});
+    EXPECT_TRUE(heard.pages.empty());
+
+    Game().SetDisableTutorialAutoPop(true);
+    Game().UnlockAllTutorials();
+    EXPECT_EQ(Game().GetTutorialUnlockList().size(), 36u);
+    EXPECT_EQ(heard.pages.size(), 35u);
+    EXPECT_EQ(heard.pages.front(), 0u);
+    EXPECT_EQ(heard.pages.back(), 35u);
+
+    Game().ResetTutorialState();
+    EXPECT_TRUE(Game().GetTutorialUnlockList().empty());
+    EXPECT_FALSE(Game().GetDisableTutorialAutoPop());
+}
+
+using GameEngineFrame = GameEngineFixture;
+
+TEST_F(GameEngineFrame, MusicFollowsTheTrackedCharactersDeaths)
+{
+    Start();
+    Player* player = MakeMainPlayer();
+    auto* boss = static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
+    Jukebox& jukebox = Jukebox::Instance();
+    jukebox.SetTrackedPlayer(player->GetObjectId());
+    jukebox.SetTrackedBoss(boss->GetObjectId());
+    Game().Update(16);
+    EXPECT_FALSE(jukebox.IsTrackedPlayerDead());
+    EXPECT_FALSE(jukebox.IsTrackedBossDead());
+
+    boss->SetLifeState(LifeState_Dead);
+    jukebox.SetTrackedPlayer(0xFFFFF);
+    Game().Update(16);
+    EXPECT_TRUE(jukebox.IsTrackedPlayerDead()) << "a missing player counts as dead";
+    EXPECT_TRUE(jukebox.IsTrackedBossDead());
+}
+
+TEST_F(GameEngineFrame, AmbienceFollowsTheMainPlayer)
+{
+    Start();
+    AmbianceManager& ambiance = AmbianceManager::Instance();
+    ambiance.Reset();
+    Game().Update(16);
+    EXPECT_EQ(ambiance.GetPositionUpdateCount(), 0u);
+
+    Player* player = MakeMainPlayer();
+    player->SetCharLevel(14);
+    gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(5, 0, 2))));
+    Game().Update(16);
+    EXPECT_EQ(ambiance.GetTargetPosition().GetRegionPosition(), Vec3(5, 0, 2));
+    EXPECT_EQ(ambiance.GetPositionUpdateCount(), 1u);
+    EXPECT_EQ(ambiance.GetViewUpdateCount(), 1u);
+    EXPECT_EQ(gEngine->GetGameInfo().GetPlayerLevel(), 14u);
+    ambiance.Reset();
+}
+
+// The host's loop in every role: frames of the game engine and of the engine itself.
+TEST_F(GameEngineFrame, AThousandFramesInEachRoleRunClean)
+{
+    Start();
+    Player* player = MakeMainPlayer();
+    ASSERT_NE(player, nullptr);
+    Game().SetGameLoading(false);
+    for (int role = 0; role < 3; ++role) {
+        if (role == 1)
+            Game().SetAsNetworkServer();
+        if (role == 2)
+            Game().SetAsNetworkClient();
+        for (int frame = 0; frame < 1000; ++frame) {
+            Game().Update(16);
+            gEngine->RunFrame(16);
+        }
+        gEngine->GetNetworkConnectionManager().ClearSentPackets();
+    }
+    EXPECT_EQ(Game().GetMainPlayer(), player);
+    EXPECT_EQ(std::count_if(log.GetLines().begin(), log.GetLines().end(),
+                            [](const LogCapture::Line& line) { return line.level == 2; }),
+              0);
+    ShutdownObjects();
+    EXPECT_EQ(gGameEngine, nullptr);
+}
+
+} // namespace
+} // namespace GAME::Test

@@ -1,0 +1,252 @@
+#include "multiplayer/BonusPackets.h"
+#include "multiplayer/GameEngineServerServicesModule.h"
+#include "multiplayer/PlayerInfoPackets.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerManagerServer.h"
+
+#include "characters/Player.h"
+#include "core/PlayerInfo.h"
+#include "engine/ConnectionManager.h"
+#include "engine/ObjectManager.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace GAME {
+namespace {
+
+PlayerNetBasicInfo Record(uint32_t id, const std::wstring& name, int32_t party = 0)
+{
+    PlayerNetBasicInfo record;
+    record.playerId = id;
+    record.name = name;
+    record.partyId = party;
+    return record;
+}
+
+class ClientPlayers : public GAME::Test::EngineFixture {
+protected:
+    Player* MakePlayer(uint32_t id, uint32_t level)
+    {
+        auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player", id));
+        if (player != nullptr)
+            player->SetCharLevel(level);
+        return player;
+    }
+
+    PlayerManagerClient players;
+};
+
+TEST_F(ClientPlayers, AnswersLookUpsFromTheServersList)
+{
+    PlayerNetBasicInfo bob = Record(0x20000001, L"Bob");
+    bob.level = 12;
+    bob.classTag = "tagWarrior";
+    bob.position = WorldVec3(1, Vec3(1.0f, 2.0f, 3.0f));
+    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), bob});
+
+    EXPECT_EQ(players.GetAllPlayersInGame(), (std::vector<uint32_t>{0x10000001, 0x20000001}));
+    EXPECT_EQ(players.GetPlayerName(0x20000001), L"Bob");
+    EXPECT_EQ(players.GetPlayerName(0x50000001), L"ErrorName");
+    EXPECT_EQ(players.GetPlayerClass(0x20000001), "tagWarrior");
+    EXPECT_EQ(players.GetPlayerLocation(0x20000001), bob.position);
+    EXPECT_EQ(players.GetPlayerLocation(0x50000001), WorldVec3());
+    EXPECT_EQ(players.GetPlayerLevel(0x20000001), L"12");
+    EXPECT_EQ(players.GetPlayerLevel(0x50000001), L"");
+    EXPECT_EQ(players.GetPlayerIdFromHostId(2), 0x20000001u);
+    EXPECT_EQ(players.GetPlayerIdFromHostId(3), 0u);
+    EXPECT_TRUE(players.IsPlayerInList(0x10000001));
+    EXPECT_FALSE(players.IsPlayerInGame(0x50000001));
+    EXPECT_EQ(players.GetPlayerInfo(0x50000001).name, L"");
+}
+
+TEST_F(ClientPlayers, FindsNamesIgnoringCaseAndQuotes)
+{
+    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
+    EXPECT_EQ(players.GetPlayerWithName(L"bOB"), 0x20000001u);
+    EXPECT_EQ(players.GetPlayerWithName(L"\"ana\""), 0x10000001u);
+    EXPECT_EQ(players.GetPlayerWithName(L"\"B"), 0u);
+    EXPECT_EQ(players.GetPlayerWithName(L"Bo"), 0u);
+}
+
+TEST_F(ClientPlayers, HeartbeatsRefreshOthersButNeverTheLocalPlayer)
+{
+    players.SetMainPlayer(0x10000001);
+    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
+
+    PlayerNetHeartbeatInfo mine;
+    mine.playerId = 0x10000001;
+    mine.level = 40;
+    PlayerNetHeartbeatInfo his;
+    his.playerId = 0x20000001;
+    his.level = 9;
+    his.partyId = 0x20000001;
+    players.HandlePlayerHeartbeatInbound({mine, his});
+
+    EXPECT_EQ(players.GetPlayerInfo(0x10000001).level, 0u);
+    EXPECT_EQ(players.GetPlayerInfo(0x20000001).level, 9u);
+    EXPECT_EQ(players.GetPlayerInfo(0x20000001).partyId, 0x20000001);
+    EXPECT_EQ(players.GetPlayerName(0x20000001), L"Bob");
+}
+
+TEST_F(ClientPlayers, RemovingAHostKeepsTheTwoListsAligned)
+{
+    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob"),
+                                Record(0x20000002, L"Pet"), Record(0x30000001, L"Cy")});
+    players.RemovePlayerFromGame(2);
+    EXPECT_EQ(players.GetAllPlayersInGame(), (std::vector<uint32_t>{0x10000001, 0x30000001}));
+    ASSERT_EQ(players.GetPlayerInfoCache().size(), 2u);
+    EXPECT_EQ(players.GetPlayerInfoCache()[1].name, L"Cy");
+
+    players.Clear();
+    EXPECT_TRUE(players.GetAllPlayersInGame().empty());
+    EXPECT_EQ(players.GetMainPlayer(), 0u);
+}
+
+TEST_F(ClientPlayers, PlayerInfoCountsOnlyPlayersThatExist)
+{
+    MakePlayer(0x10000001, 4);
+    MakePlayer(0x10000002, 9);
+    MakePlayer(0x10000003, 10);
+    players.HandlePlayerUpdate({Record(0x10000001, L"A"), Record(0x10000002, L"B"),
+                                Record(0x10000003, L"C"), Record(0x10000004, L"Gone")});
+    PlayerInfo info;
+    info.gameDifficulty = 2;
+    players.GetPlayerInfo(info);
+    EXPECT_EQ(info.numberOfPlayers, 3u);
+    EXPECT_EQ(info.minPlayerLevel, 4u);
+    EXPECT_EQ(info.maxPlayerLevel, 10u);
+    EXPECT_EQ(info.averagePlayerLevel, 8u); // 23 / 3 rounded
+    EXPECT_EQ(info.gameDifficulty, 0u);
+}
+
+TEST_F(ClientPlayers, BanningDropsTheHostOfTheNamedPlayer)
+{
+    MakePlayer(0x20000001, 1);
+    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
+    ConnectionManager& network = gEngine->GetNetworkConnectionManager();
+    const size_t before = network.GetDroppedHosts().size();
+
+    players.BanPlayer(L"Ana"); // listed, but no player object
+    players.BanPlayer(std::string("Bob"));
+    ASSERT_EQ(network.GetDroppedHosts().size(), before + 1);
+    EXPECT_EQ(network.GetDroppedHosts().back(), std::make_pair(2, std::string("ban")));
+    EXPECT_EQ(log.Count(Engine::LogInfo, "Banning Host 2 (Bob)"), 1u);
+}
+
+TEST_F(ClientPlayers, PartyChangesRewriteEveryRecordOfThePlayer)
+{
+    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
+    players.AddPlayerToParty(0x20000001, 0x10000001);
+    EXPECT_EQ(players.GetPlayerInfo(0x20000001).partyId, 0x10000001);
+    EXPECT_EQ(players.GetPlayerInfo(0x10000001).partyId, 0);
+}
+
+class ServerPlayers : public GAME::Test::EngineFixture {};
+
+TEST_F(ServerPlayers, LoadsTheSharingEquationsAndReportsTheBadOnes)
+{
+    database.WriteRecord("Records/Game/BonusSharing.dbr",
+                         {"ActiveExperience = amountOfExperience*2", "PassiveGold = ((("});
+    PlayerManagerServer players;
+    EXPECT_EQ(log.Count(Engine::LogData, "-=- Equation Load Failure: passiveGoldEquation"), 1u);
+    EXPECT_EQ(log.CountContaining("activeExperienceEquation"), 0u);
+
+    float value = -1.0f;
+    EXPECT_FALSE(players.GetDesignerVariable("AmountOfGold", value));
+    EXPECT_EQ(value, 0.0f);
+}
+
+TEST_F(ServerPlayers, RefusesAPlayerItAlreadyHolds)
+{
+    GameEngineServerServicesModule module;
+    PlayerManagerServer& players = *module.GetPlayerManager();
+    players.HandleNewPlayer(Record(0x20000001, L"Bob"));
+    players.HandleNewPlayer(Record(0x20000001, L"Bob again"));
+    players.AddPlayerToParty(0x20000001, 7);
+    EXPECT_EQ(players.GetPlayers(), (std::vector<uint32_t>{0x20000001}));
+
+    players.HandleNewPlayer(Record(0x20000002, L"Pet"));
+    players.HandleNewPlayer(Record(0x30000001, L"Cy"));
+    players.RemovePlayerFromGame(2);
+    EXPECT_EQ(players.GetPlayers(), (std::vector<uint32_t>{0x30000001}));
+}
+
+// Bonus sharing asks the game engine for damage shares and parties.
+class BonusSharing : public GAME::Test::GameEngineFixture {
+protected:
+    static constexpr uint32_t kVictim = 0x00000777;
+
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        database.WriteRecord("Records/Game/BonusSharing.dbr",
+                             {"ActiveExperience = amountOfExperience*2",
+                              "PassiveExperience = amountOfExperience/evaluatingPartyMemberCount",
+                              "ActiveGold = amountOfGold", "PassiveGold = 0"});
+        Start();
+    }
+
+    PlayerManagerServer& Server() { return *Game().GetPlayerManagerServer(); }
+
+    void AddPlayer(uint32_t id, float x)
+    {
+        PlayerNetBasicInfo record;
+        record.playerId = id;
+        record.position = WorldVec3(1, Vec3(x, 0.0f, 0.0f));
+        Server().HandleNewPlayer(record);
+    }
+
+    Bonus Reward() const
+    {
+        Bonus bonus;
+        bonus.experiencePoints = 1000;
+        bonus.goldPoints = 60;
+        bonus.sourceId = kVictim;
+        return bonus;
+    }
+};
+
+TEST_F(BonusSharing, AloneTheLocalPlayerEarnsByHisShareOfTheDamage)
+{
+    Player* me = MakeMainPlayer();
+    ASSERT_NE(me, nullptr);
+    AddPlayer(me->GetObjectId(), 0.0f);
+    Game().RegisterDamage(kVictim, me->GetObjectId(), 30.0f);
+    Game().RegisterDamage(kVictim, 0x00000999, 10.0f);
+    Game().SetAsNetworkServer();
+    gEngine->GetNetworkConnectionManager().ClearSentPackets();
+
+    Server().HandleBonus(Reward(), WorldVec3(1, Vec3()), 0x00000999); // not the local player
+    EXPECT_TRUE(TakeSent<BonusToClientPacket>().empty());
+
+    Server().HandleBonus(Reward(), WorldVec3(1, Vec3()), me->GetObjectId());
+    const auto sent = TakeSent<BonusToClientPacket>();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]->bonus.receiverId, me->GetObjectId());
+    EXPECT_EQ(sent[0]->bonus.experiencePoints, 750u);
+    EXPECT_EQ(sent[0]->bonus.goldPoints, 60u);
+}
+
+TEST_F(BonusSharing, OnlyPlayersNearTheKillShareAndTheKillerTakesTheActiveForm)
+{
+    AddPlayer(0x10000001, 0.0f);
+    AddPlayer(0x20000001, 24.0f);
+    AddPlayer(0x30000001, 30.0f);
+    Game().RegisterDamage(kVictim, 0x10000001, 20.0f);
+    Game().RegisterDamage(kVictim, 0x20000001, 20.0f);
+
+    const auto shares =
+        Server().ComputeBonusShares(60, 1000, WorldVec3(1, Vec3()), 0x10000001, kVictim);
+    ASSERT_EQ(shares.size(), 2u);
+    EXPECT_EQ(shares[0].playerId, 0x10000001u);
+    EXPECT_EQ(shares[0].experience, 1000u); // 2000 active, half the damage
+    EXPECT_EQ(shares[0].gold, 60u);
+    EXPECT_EQ(shares[1].playerId, 0x20000001u);
+    EXPECT_EQ(shares[1].experience, 500u); // 1000 passive, alone in his party
+    EXPECT_EQ(shares[1].gold, 0u);
+}
+
+} // namespace
+} // namespace GAME

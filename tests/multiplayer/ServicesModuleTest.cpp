@@ -1,0 +1,122 @@
+#include "engine/Engine.h"
+#include "multiplayer/GameEngineClientServicesModule.h"
+#include "multiplayer/GameEngineServerServicesModule.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerManagerServer.h"
+
+#include "tests/multiplayer/MockNetworkInterface.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace GAME {
+namespace {
+
+using ::testing::_;
+using ::testing::InSequence;
+using ::testing::NiceMock;
+using ::testing::SizeIs;
+using ::testing::StrictMock;
+
+PlayerNetBasicInfo Player(uint32_t id)
+{
+    PlayerNetBasicInfo player;
+    player.playerId = id;
+    return player;
+}
+
+class ServerServices : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gEngine->GetGameInfo().SetDifficulty(0);
+        module.SetNetworkInterfaceSlot(&slot);
+    }
+    void TearDown() override { gEngine->GetGameInfo().SetDifficulty(0); }
+
+    NiceMock<GAME::Test::MockNetworkInterface> first;
+    NiceMock<GAME::Test::MockNetworkInterface> second;
+    GameEngineNetworkInterface* slot = &first;
+    GameEngineServerServicesModule module;
+};
+
+TEST_F(ServerServices, SendsTheBalanceLevelOnceThroughTheInterfaceCurrentAtTheTime)
+{
+    gEngine->GetGameInfo().SetDifficulty(1);
+    module.GetPlayerManager()->HandleNewPlayer(Player(0x10000001));
+    module.GetPlayerManager()->HandleNewPlayer(Player(0x20000001));
+
+    EXPECT_CALL(first, GameBalanceUpdate(8)).Times(1);
+    EXPECT_CALL(second, GameBalanceUpdate(_)).Times(0);
+    module.Update(16);
+    module.Update(16);
+
+    // A change of role reaches the module through the slot, without telling it.
+    slot = &second;
+    module.GetPlayerManager()->HandleNewPlayer(Player(0x30000001));
+    EXPECT_CALL(second, GameBalanceUpdate(9)).Times(1);
+    module.Update(16);
+    module.Update(16);
+    EXPECT_EQ(module.GetBalanceLevel(), 9);
+}
+
+TEST_F(ServerServices, SendsNoLevelWithoutPlayersAtNormalDifficulty)
+{
+    EXPECT_CALL(first, GameBalanceUpdate(_)).Times(0);
+    module.Update(16);
+}
+
+TEST_F(ServerServices, PlayerListFollowsThreeHeartbeatsAndAFullUpdateAfterTheFirstFour)
+{
+    module.GetPlayerManager()->HandleNewPlayer(Player(0x10000001));
+    StrictMock<GAME::Test::MockNetworkInterface> strict;
+    slot = &strict;
+    {
+        InSequence order;
+        EXPECT_CALL(strict, StoC_AllPlayersHeartbeat(SizeIs(1))).Times(4);
+        EXPECT_CALL(strict, StoC_AllPlayersUpdate(SizeIs(1)));
+        EXPECT_CALL(strict, StoC_AllPlayersHeartbeat(SizeIs(1))).Times(3);
+        EXPECT_CALL(strict, StoC_AllPlayersUpdate(SizeIs(1)));
+    }
+    PlayerManagerServer& players = *module.GetPlayerManager();
+    players.Update(PlayerManagerServer::kUpdateIntervalMs); // not yet: the wait must be exceeded
+    players.Update(1);
+    for (int frame = 0; frame < 8; ++frame)
+        players.Update(1200);
+}
+
+TEST(ServerServicesBase, OwnsNothingAndSendsNothing)
+{
+    StrictMock<GAME::Test::MockNetworkInterface> network;
+    GameEngineNetworkInterface* slot = &network;
+    GameEngineServerServicesModuleBase module;
+    EXPECT_EQ(module.GetNetworkInterface(), nullptr);
+    module.SetNetworkInterfaceSlot(&slot);
+    module.Update(5000);
+    module.ForceMarketRefresh(0);
+    EXPECT_EQ(module.GetPlayerManager(), nullptr);
+    EXPECT_EQ(module.GetPlayerManagerServer(), nullptr);
+    EXPECT_EQ(module.GetMarketServer(3), nullptr);
+    EXPECT_EQ(module.GetNetworkInterface(), &network);
+}
+
+TEST(ClientServices, ItsPlayerManagerReachesTheInterfaceOfTheSlot)
+{
+    GameEngineClientServicesModule module;
+    ASSERT_NE(module.GetPlayerManager(), nullptr);
+    EXPECT_EQ(module.GetPlayerManager()->GetNetworkInterface(), nullptr);
+
+    NiceMock<GAME::Test::MockNetworkInterface> first;
+    NiceMock<GAME::Test::MockNetworkInterface> second;
+    GameEngineNetworkInterface* slot = &first;
+    module.SetNetworkInterfaceSlot(&slot);
+    EXPECT_EQ(module.GetPlayerManager()->GetNetworkInterface(), &first);
+    slot = &second;
+    EXPECT_EQ(module.GetPlayerManager()->GetNetworkInterface(), &second);
+
+    module.CreateMarketClient(4);
+    EXPECT_EQ(module.FindMarketClient(4), nullptr);
+}
+
+} // namespace
+} // namespace GAME

@@ -1,0 +1,9 @@
+#include "world/Decoration.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(Decoration, Actor);
+
+Decoration::~Decoration() = default;
+
+} // namespace GAME

@@ -1,0 +1,9 @@
+#include "world/Proxy.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(Proxy, Actor);
+
+Proxy::~Proxy() = default;
+
+} // namespace GAME
