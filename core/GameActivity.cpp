@@ -1,0 +1,8 @@
+#include "core/GameActivity.h"
+
+namespace GAME {
+
+// Out of line so that the virtual table has one home, in the library.
+GameActivity::~GameActivity() = default;
+
+} // namespace GAME

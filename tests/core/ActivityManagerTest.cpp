@@ -1,0 +1,184 @@
+#include "core/ActivityManager.h"
+
+#include "core/DialogManager.h"
+#include "core/EndGameActivity.h"
+#include "core/TeleportConfirmActivity.h"
+#include "engine/Jukebox.h"
+#include "engine/World.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+// Journals "<name>:<update number>" on each update and "~<name>" when deleted.
+class ScriptedActivity : public GameActivity {
+public:
+    ScriptedActivity(std::vector<std::string>& journal, std::string name, int updatesToFinish)
+        : journal(journal), name(std::move(name)), updatesToFinish(updatesToFinish)
+    {}
+    ~ScriptedActivity() override { journal.push_back("~" + name); }
+    void Update(int) override
+    {
+        journal.push_back(name + ":" + std::to_string(++updates));
+        if (spawn != nullptr)
+            ActivityManager::Get().InstallActivity(std::exchange(spawn, nullptr));
+    }
+    void Render(GraphicsCanvas&) override {}
+    bool IsFinished() override { return updates >= updatesToFinish; }
+
+    GameActivity* spawn = nullptr;
+
+private:
+    std::vector<std::string>& journal;
+    std::string name;
+    int updatesToFinish;
+    int updates = 0;
+};
+
+class Activities : public ::testing::Test {
+protected:
+    void TearDown() override { ActivityManager::Destroy(); }
+    ScriptedActivity* Make(const std::string& name, int updatesToFinish = 1000)
+    {
+        return new ScriptedActivity(journal, name, updatesToFinish);
+    }
+
+    std::vector<std::string> journal;
+};
+
+TEST_F(Activities, NewActivitiesGetConsecutiveIdsAndFirstRunOnTheNextFrame)
+{
+    ActivityManager& manager = ActivityManager::Get();
+    ScriptedActivity* first = Make("a");
+    manager.InstallActivity(first);
+    manager.InstallActivity(nullptr);
+    manager.InstallActivity(Make("b"));
+    EXPECT_EQ(first->GetId(), 1u);
+    EXPECT_FALSE(manager.IsActivityActive(1));
+
+    first->spawn = Make("spawned");
+    manager.Update(16);
+    EXPECT_EQ(journal, (std::vector<std::string>{"a:1", "b:1"}));
+    EXPECT_EQ(manager.GetActivity(1), first);
+    EXPECT_TRUE(manager.IsActivityActive(2));
+    EXPECT_FALSE(manager.IsActivityActive(3));
+    manager.Update(16);
+    EXPECT_EQ(journal, (std::vector<std::string>{"a:1", "b:1", "a:2", "b:2", "spawned:1"}));
+}
+
+TEST_F(Activities, FinishedActivitiesAreDeletedInTheUpdateThatFinishesThem)
+{
+    ActivityManager& manager = ActivityManager::Get();
+    manager.InstallActivity(Make("once", 1));
+    manager.InstallActivity(Make("twice", 2));
+    manager.FastInstallActivity(Make("fast"));
+    manager.Update(5);
+    manager.Update(5);
+    // The walk goes on with the activity that took the deleted one's place.
+    EXPECT_EQ(journal, (std::vector<std::string>{"fast:1", "once:1", "~once", "twice:1", "fast:2",
+                                                 "twice:2", "~twice"}));
+    EXPECT_TRUE(manager.IsActivityActive(3));
+    EXPECT_FALSE(manager.IsActivityActive(1));
+}
+
+TEST_F(Activities, ClearAndDestroyDeletePendingActivitiesToo)
+{
+    ActivityManager::Get().InstallActivity(Make("active"));
+    ActivityManager::Get().Update(1);
+    ActivityManager::Get().InstallActivity(Make("pending"));
+    ActivityManager::Get().Clear();
+    ActivityManager::Get().InstallActivity(Make("left"));
+    ActivityManager::Destroy();
+    EXPECT_EQ(journal, (std::vector<std::string>{"active:1", "~active", "~pending", "~left"}));
+
+    ScriptedActivity* next = Make("next");
+    ActivityManager::Get().InstallActivity(next);
+    EXPECT_EQ(next->GetId(), 1u);
+}
+
+class ActivityInGame : public GameEngineFixture {
+protected:
+    TeleportConfirmActivity* Confirmation(const WorldVec3& target)
+    {
+        auto* activity = new TeleportConfirmActivity();
+        activity->SetRequest("tagTeleportQuestion", target);
+        ActivityManager::Get().InstallActivity(activity);
+        return activity;
+    }
+    void Answer(bool yes)
+    {
+        Game().GetDialogManager().AddResponse({DialogManager::PartyTeleportConfirm, yes});
+    }
+};
+
+TEST_F(ActivityInGame, DeclinedConfirmationEndsWithoutTeleporting)
+{
+    Start();
+    gEngine->GetWorld()->CreateRegion(7, {100, -20, 3}, ABBox({-50, -50, -50}, {50, 50, 50}));
+    Confirmation(WorldVec3(7, Vec3(2.7f, -1.5f, 0.9f)));
+    Game().Update(16);
+    Game().Update(16);
+    const DialogManager& dialogs = Game().GetDialogManager();
+    ASSERT_EQ(dialogs.GetNumDialog(), 1u);
+    EXPECT_EQ(dialogs.PeekTopDialog().type, DialogManager::DialogQuestion);
+    EXPECT_FALSE(dialogs.PeekTopDialog().option1);
+    EXPECT_TRUE(dialogs.PeekTopDialog().option2 && dialogs.PeekTopDialog().option3);
+    EXPECT_TRUE(ActivityManager::Get().IsActivityActive(1));
+
+    Answer(false);
+    Game().Update(16);
+    EXPECT_FALSE(ActivityManager::Get().IsActivityActive(1));
+    EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyTeleportConfirm), 0u);
+    EXPECT_EQ(log.CountContaining("Player teleport"), 0u);
+}
+
+TEST_F(ActivityInGame, AcceptedConfirmationTeleportsToWholeWorldUnits)
+{
+    Start();
+    gEngine->GetWorld()->CreateRegion(7, {100.5f, -20, 3}, ABBox({-50, -50, -50}, {50, 50, 50}));
+    // The offset is whole before the position is added: 100 + 0.6, not 101.1.
+    Confirmation(WorldVec3(7, Vec3(0.6f, -1.5f, 0.9f)));
+    Answer(true);
+    Game().Update(16);
+    EXPECT_FALSE(ActivityManager::Get().IsActivityActive(1));
+    EXPECT_EQ(log.Count(Engine::LogData, "Player teleport to (100, -21, 3) is not available"), 1u);
+}
+
+TEST_F(ActivityInGame, EndGameDefaultsMusicAndDialogDelay)
+{
+    Start();
+    EndGameActivity activity;
+    EXPECT_EQ(activity.GetDialogDelay(), 4000);
+    EXPECT_EQ(activity.GetMusicDelay(), 0);
+    EXPECT_TRUE(activity.IsFirstFrame());
+    EXPECT_FALSE(activity.IsMusicStarted() || activity.IsDialogStarted() || activity.IsFinished());
+
+    activity.Update(0);
+    EXPECT_FALSE(activity.IsFirstFrame());
+    EXPECT_FALSE(activity.IsMusicStarted());
+    activity.Update(4000);
+    ASSERT_EQ(Jukebox::Instance().GetRequests().size(), 1u);
+    EXPECT_EQ(Jukebox::Instance().GetRequests()[0].name, EndGameActivity::kEndingMusic);
+    EXPECT_TRUE(Jukebox::Instance().GetRequests()[0].flag);
+    EXPECT_FALSE(activity.IsDialogStarted());
+    activity.Update(1);
+    EXPECT_TRUE(activity.IsDialogStarted());
+    // Without a user interface nobody closes the dialog window.
+    EXPECT_FALSE(activity.IsFinished());
+}
+
+TEST_F(ActivityInGame, EndGameDialogDelayComesFromItsRecord)
+{
+    database.WriteRecord(EndGameActivity::kDelayRecord, {"time = 250"});
+    Start();
+    EXPECT_EQ(EndGameActivity().GetDialogDelay(), 250);
+}
+
+} // namespace
+} // namespace GAME::Test
