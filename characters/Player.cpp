@@ -6,4 +6,9 @@ GAME_IMPLEMENT_CLASS(Player, Character);
 
 Player::~Player() = default;
 
+WorldCoords Player::GetNearSpawnCoords() const
+{
+    return GetCoords();
+}
+
 } // namespace GAME

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "characters/Character.h"
+#include "engine/WorldCoords.h"
 
 namespace GAME {
 
@@ -12,6 +13,10 @@ class Player : public Character {
 public:
     Player() = default;
     ~Player() override;
+
+    // Where something made for the player appears. Without a path finder to offer free points
+    // around the player, that is the player's own place.
+    WorldCoords GetNearSpawnCoords() const;
 };
 
 } // namespace GAME

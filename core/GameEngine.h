@@ -171,6 +171,9 @@ public:
     void CreateItemForCharacter(uint32_t characterId, const WorldCoords& coords,
                                 const ItemReplicaInfo& item, std::wstring* nameOut);
     void CreateEntity(const WorldCoords& coords, const std::string& recordName, uint32_t objectId);
+    // The local player asks for a personal portal; one that would replace his old portal is
+    // asked about first (answered in `Update`).
+    void CreateFixedItemTeleport();
     void CreateFixedItemTeleport(const WorldCoords& coords, uint32_t ownerId, uint32_t teleportId,
                                  const std::string& recordName);
     void DestroyFixedItemTeleport(uint32_t teleportId);

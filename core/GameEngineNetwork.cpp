@@ -1,4 +1,7 @@
+#include "characters/Player.h"
 #include "core/GameEngine.h"
+
+#include <algorithm>
 
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
@@ -75,6 +78,32 @@ void GameEngine::CreateEntity(const WorldCoords& coords, const std::string& reco
     // Every machine must make the entity under the same id, so it is fixed before it travels.
     const uint32_t id = objectId != 0 ? objectId : ObjectManager::Instance().CreateObjectID();
     currentInterface->CreateEntity(coords, recordName, id);
+}
+
+void GameEngine::CreateFixedItemTeleport()
+{
+    const Player* player = GetMainPlayer();
+    if (player == nullptr || pendingTeleport)
+        return;
+    const uint32_t owner = GetPlayerId();
+    const WorldCoords where = player->GetNearSpawnCoords();
+    const uint32_t teleportId = ObjectManager::Instance().CreateObjectID();
+    const bool ownsOne = std::any_of(
+        teleportInfoList.begin(), teleportInfoList.end(),
+        [owner](const FixedItemTeleport::TeleportInfo& info) { return info.ownerId == owner; });
+    if (!ownsOne) {
+        currentInterface->CreateFixedItemTeleport(where, owner, teleportId,
+                                                  gEngine->GetCinematicText(), 0);
+        return;
+    }
+    dialogManager.AddDialog(DialogManager::DialogQuestion, false,
+                            DialogManager::PartyFixedItemTeleport, std::string("tagPortalDialog"),
+                            true, 0, true);
+    pendingTeleportCoords = where;
+    pendingTeleportOwnerId = owner;
+    pendingTeleportId = teleportId;
+    pendingTeleportRecord = gEngine->GetCinematicText();
+    pendingTeleport = true;
 }
 
 void GameEngine::CreateFixedItemTeleport(const WorldCoords& coords, uint32_t ownerId,

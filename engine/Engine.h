@@ -56,6 +56,9 @@ public:
     std::unique_ptr<World> SetWorld(std::unique_ptr<World> newWorld);
     // Leaves the levels: the world starts over empty and its entities are in none.
     void UnloadWorld();
+    // The record of a player's personal portal.
+    const std::string& GetCinematicText() const { return cinematicText; }
+    void SetCinematicText(const std::string& record) { cinematicText = record; }
 
     // The network transport; always there, whatever the network mode.
     ConnectionManager& GetNetworkConnectionManager() { return *connectionManager; }
@@ -69,6 +72,7 @@ private:
     uint64_t gameTime = 0;
     GameInfo gameInfo;
     Options options;
+    std::string cinematicText = "Records/Item/Teleporters/PersonalPortal.dbr";
     std::unique_ptr<World> world;
     std::unique_ptr<ConnectionManager> connectionManager;
 };

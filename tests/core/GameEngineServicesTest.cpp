@@ -1,6 +1,5 @@
 #include "core/GameEngine.h"
 
-#include "core/GameUIInterface.h"
 #include "engine/LocalizationManager.h"
 #include "engine/World.h"
 #include "multiplayer/EntityPackets.h"
@@ -8,6 +7,7 @@
 #include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyPackets.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/RecordingUserInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -123,16 +123,6 @@ TEST_F(GameEngineServices, EachRenderingReasonIsSwitchedOnItsOwn)
     EXPECT_TRUE(Game().IsRenderingEnabled());
 }
 
-class CountingUI : public GameUIInterface {
-public:
-    bool SaveGame() override { return ++saves, true; }
-    bool SaveGame(GameDifficulty) override { return ++saves, true; }
-    bool SaveQuest(bool) override { return ++questSaves, false; }
-    bool DisplaySkillReallocationWindow(uint32_t) override { return true; }
-    int saves = 0;
-    int questSaves = 0;
-};
-
 TEST_F(GameEngineServices, AutoSaveOffSucceedsWithoutSaving)
 {
     Start();
@@ -140,7 +130,8 @@ TEST_F(GameEngineServices, AutoSaveOffSucceedsWithoutSaving)
     EXPECT_FALSE(Game().SaveQuest(true));
     EXPECT_FALSE(Game().DisplaySkillReallocationWindow(5));
 
-    CountingUI ui;
+    RecordingUserInterface ui;
+    ui.questSaveAnswer = false;
     Game().SetUI(&ui);
     Game().SetAutoSave(false);
     EXPECT_TRUE(Game().AutoSave());

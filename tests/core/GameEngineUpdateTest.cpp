@@ -1,9 +1,13 @@
 #include "core/GameEngine.h"
 
 #include "characters/Monster.h"
+#include "core/ActivityManager.h"
+#include "core/DialogManager.h"
+#include "core/GameActivity.h"
 #include "engine/AmbianceManager.h"
 #include "engine/EventHandler.h"
 #include "engine/World.h"
+#include "multiplayer/EntityPackets.h"
 #include "tests/support/GameEngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -210,6 +214,92 @@ TEST_F(GameEngineFrame, AmbienceFollowsTheMainPlayer)
     EXPECT_EQ(ambiance.GetViewUpdateCount(), 1u);
     EXPECT_EQ(gEngine->GetGameInfo().GetPlayerLevel(), 14u);
     ambiance.Reset();
+}
+
+// What the earlier and the later steps of the frame have done when the activities run.
+struct StepSnapshot {
+    bool ran = false;
+    bool masteryPageUnlocked = false;
+    uint32_t ambienceUpdates = 0;
+    size_t packetsSent = 0;
+};
+
+class OrderProbe : public GameActivity {
+public:
+    explicit OrderProbe(StepSnapshot& seen) : seen(seen) {}
+    void Update(int) override
+    {
+        const std::vector<int32_t>& pages = gGameEngine->GetTutorialUnlockList();
+        seen.ran = true;
+        seen.masteryPageUnlocked = std::find(pages.begin(), pages.end(), 32) != pages.end();
+        seen.ambienceUpdates = AmbianceManager::Instance().GetPositionUpdateCount();
+        seen.packetsSent = gEngine->GetNetworkConnectionManager().GetSentPackets().size();
+    }
+    void Render(GraphicsCanvas&) override {}
+    bool IsFinished() override { return seen.ran; }
+
+private:
+    StepSnapshot& seen;
+};
+
+TEST_F(GameEngineFrame, StepsRunInTheirFixedOrder)
+{
+    gEngine->GetGameInfo().SetDifficulty(2); // the server's balance level changes on frame one
+    Start();
+    Game().SetAsNetworkServer();
+    Player* player = MakeMainPlayer();
+    gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(1, 0, 1))));
+    Game().SetUnspentMasteryPoints(9);
+    AmbianceManager::Instance().Reset();
+    StepSnapshot seen;
+    ActivityManager::Get().InstallActivity(new OrderProbe(seen));
+
+    Game().Update(16);
+    ASSERT_TRUE(seen.ran);
+    EXPECT_TRUE(seen.masteryPageUnlocked) << "tutorial hints come before the activities";
+    EXPECT_EQ(seen.ambienceUpdates, 0u) << "ambience comes after the activities";
+    EXPECT_EQ(seen.packetsSent, 0u) << "the server services come last";
+    EXPECT_EQ(AmbianceManager::Instance().GetPositionUpdateCount(), 1u);
+    EXPECT_GE(gEngine->GetNetworkConnectionManager().GetSentPackets().size(), 1u);
+    AmbianceManager::Instance().Reset();
+}
+
+// A second personal portal is asked about; only the portal's own answer is taken by the frame.
+TEST_F(GameEngineFrame, PortalAnswersAreTakenOnlyWhileThePortalQuestionIsOpen)
+{
+    Start();
+    Game().SetAsNetworkServer();
+    Player* player = MakeMainPlayer();
+    gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(3, 0, 4))));
+    DialogManager& dialogs = Game().GetDialogManager();
+
+    Game().CreateFixedItemTeleport(); // no portal yet: made at once
+    std::vector<std::unique_ptr<CreateItemTeleportPacket>> sent =
+        TakeSent<CreateItemTeleportPacket>();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]->ownerId, player->GetObjectId());
+    EXPECT_EQ(sent[0]->sectorTag, gEngine->GetCinematicText());
+    EXPECT_EQ(dialogs.GetNumDialog(), 0u);
+
+    Game().GetTeleportInfoList().push_back({sent[0]->objectId, player->GetObjectId(), {}, "old"});
+    for (bool answer : {false, true}) {
+        SCOPED_TRACE(answer);
+        Game().CreateFixedItemTeleport();
+        ASSERT_EQ(dialogs.GetNumDialog(), 1u);
+        EXPECT_EQ(dialogs.PeekTopDialog().party, DialogManager::PartyFixedItemTeleport);
+        dialogs.RemoveTopDialog();
+        dialogs.AddResponse({DialogManager::PartyMarket, true});
+        dialogs.AddResponse({DialogManager::PartyFixedItemTeleport, answer});
+        Game().Update(16);
+        EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyFixedItemTeleport), 0u);
+        EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyMarket), 1u);
+        EXPECT_EQ(TakeSent<CreateItemTeleportPacket>().size(), answer ? 1u : 0u);
+        dialogs.GetResponseFor(DialogManager::PartyMarket);
+    }
+    // Without an open question the portal's answers stay for whoever asked.
+    dialogs.AddResponse({DialogManager::PartyFixedItemTeleport, true});
+    Game().Update(16);
+    EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyFixedItemTeleport), 1u);
 }
 
 // The host's loop in every role: frames of the game engine and of the engine itself.
