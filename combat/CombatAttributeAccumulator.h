@@ -1,40 +1,91 @@
 #pragma once
 
+#include "combat/CombatAttribute.h"
 #include "core/RandomUniform.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace GAME {
 
-// The combat attributes of one attack. For now the type that the attribute stores hand their
-// attributes to, and the attack's seeded generator; the attribute lists, the hit region and the
-// steps that act on the defender arrive with the combat attributes themselves.
+class Character;
+
+// The combat attributes of one attack, its seeded generator and its hit region. The attribute
+// stores fill it, rolling chances and values on its generator; the combat manager then lets the
+// attributes act on one another and on the defender.
 class CombatAttributeAccumulator {
 public:
+    using AttributeList = std::vector<std::unique_ptr<CombatAttribute>>;
+
     CombatAttributeAccumulator() = default;
-    virtual ~CombatAttributeAccumulator() = default;
-    CombatAttributeAccumulator(const CombatAttributeAccumulator&) = delete;
-
-    // A copy restarts the source's sequence from its seed rather than continuing it, so every
+    virtual ~CombatAttributeAccumulator();
+    CombatAttributeAccumulator(const CombatAttributeAccumulator& other);
+    // Appends clones of the source's attributes (callers assign onto an empty accumulator),
+    // then restarts the source's sequence from its seed rather than continuing it, so every
     // machine's copy of a hit rolls the same values whenever it was taken.
-    CombatAttributeAccumulator& operator=(const CombatAttributeAccumulator& other)
-    {
-        if (this != &other)
-            SetSeed(other.seed);
-        return *this;
-    }
+    CombatAttributeAccumulator& operator=(const CombatAttributeAccumulator& other);
 
-    void SetSeed(uint32_t value)
-    {
-        seed = value;
-        generator.Seed(value);
-    }
+    void SetSeed(uint32_t value);
     uint32_t GetSeed() const { return seed; }
     virtual RandomUniform& GetRandomGen() { return generator; }
+    void SetRegion(CombatAttributeRegion value) { region = value; }
+    CombatAttributeRegion GetRegion() const { return region; }
+
+    // Chances are percents; 0 means none was given, so the attribute always applies and no
+    // number is drawn.
+    virtual bool EvaluateChance(float chance);
+    virtual float GetChanceMultiplier(float value);
+
+    bool IsEmpty() const { return damage.empty(); }
+
+    void AddDamage(std::unique_ptr<CombatAttribute> attribute);
+    void AddDamageModifier(std::unique_ptr<CombatAttribute> attribute);
+    void AddDefense(std::unique_ptr<CombatAttribute> attribute);
+    void AddDefenseModifier(std::unique_ptr<CombatAttribute> attribute);
+
+    void ProcessDamage(const Character& who, float scalePercent, float flat, float percentReduction,
+                       float absoluteReduction);
+    void ProcessDefense(const Character& who, float scalePercent, float flat,
+                        float percentReduction, float absoluteReduction);
+    float ProcessBluntDamageModifier(float factor);
+    void ReduceDamage(float percent);
+    void DamageReductionByShield(const Character& defender, float shieldDefense,
+                                 float shieldAbsorption);
+    void ExecuteDefense();
+    void ExecuteDamage(Character& defender);
+
+    void GetTotalDamage(float& absolute, float& overTime);
+    void GetTotalDamageType(float& absolute, float& overTime, CombatAttributeType type);
+    float GetTotalDefenseType(CombatAttributeType type) const;
+    void ScaleDamage(float percent);
+    // Reflex damage and influences must not bounce back at the attacker.
+    void FilterReflectDamage();
+
+    void Clear();
+    void ClearDamage() { damage.clear(); }
+    void ClearDamageModifiers() { damageModifiers.clear(); }
+    void ClearDefense() { defenses.clear(); }
+    void ClearDefenseModifiers() { defenseModifiers.clear(); }
+
+    const AttributeList& GetDamage() const { return damage; }
+    const AttributeList& GetDamageModifiers() const { return damageModifiers; }
+    const AttributeList& GetDefenses() const { return defenses; }
+    const AttributeList& GetDefenseModifiers() const { return defenseModifiers; }
 
 private:
+    static void Process(AttributeList& modifiers, AttributeList& attributes,
+                        CombatAttributeRegion region, const Character& who, float scalePercent,
+                        float flat, float percentReduction, float absoluteReduction);
+    static void AppendClones(AttributeList& to, const AttributeList& from);
+
+    AttributeList damage;
+    AttributeList damageModifiers;
+    AttributeList defenses;
+    AttributeList defenseModifiers;
     RandomUniform generator;
     uint32_t seed = 0;
+    CombatAttributeRegion region = CombatAttributeRegion_FullyProtected;
 };
 
 } // namespace GAME

@@ -1,0 +1,203 @@
+#include "combat/CombatAttributeAccumulator.h"
+
+#include <vector>
+
+namespace GAME {
+
+CombatAttributeAccumulator::~CombatAttributeAccumulator()
+{
+    Clear();
+}
+
+CombatAttributeAccumulator::CombatAttributeAccumulator(const CombatAttributeAccumulator& other)
+{
+    *this = other;
+}
+
+CombatAttributeAccumulator&
+CombatAttributeAccumulator::operator=(const CombatAttributeAccumulator& other)
+{
+    if (this == &other)
+        return *this;
+    AppendClones(damage, other.damage);
+    AppendClones(damageModifiers, other.damageModifiers);
+    AppendClones(defenses, other.defenses);
+    AppendClones(defenseModifiers, other.defenseModifiers);
+    SetSeed(other.seed);
+    region = other.region;
+    return *this;
+}
+
+void CombatAttributeAccumulator::AppendClones(AttributeList& to, const AttributeList& from)
+{
+    for (const auto& attribute : from)
+        to.push_back(attribute->Clone());
+}
+
+void CombatAttributeAccumulator::SetSeed(uint32_t value)
+{
+    seed = value;
+    generator.Seed(value);
+}
+
+bool CombatAttributeAccumulator::EvaluateChance(float chance)
+{
+    if (chance == 0.0f)
+        return true;
+    return static_cast<float>(generator.IGenerate(0, 100)) <= chance;
+}
+
+float CombatAttributeAccumulator::GetChanceMultiplier(float /*value*/)
+{
+    return 1.0f;
+}
+
+void CombatAttributeAccumulator::AddDamage(std::unique_ptr<CombatAttribute> attribute)
+{
+    if (attribute)
+        damage.push_back(std::move(attribute));
+}
+
+void CombatAttributeAccumulator::AddDamageModifier(std::unique_ptr<CombatAttribute> attribute)
+{
+    if (attribute)
+        damageModifiers.push_back(std::move(attribute));
+}
+
+void CombatAttributeAccumulator::AddDefense(std::unique_ptr<CombatAttribute> attribute)
+{
+    if (!attribute)
+        return;
+    for (const auto& existing : defenses) {
+        if (existing->MergeDefense(attribute.get()))
+            return;
+    }
+    defenses.push_back(std::move(attribute));
+}
+
+void CombatAttributeAccumulator::AddDefenseModifier(std::unique_ptr<CombatAttribute> attribute)
+{
+    if (attribute)
+        defenseModifiers.push_back(std::move(attribute));
+}
+
+// Modifiers act once, before processing, and are spent by it.
+void CombatAttributeAccumulator::Process(AttributeList& modifiers, AttributeList& attributes,
+                                         CombatAttributeRegion region, const Character& who,
+                                         float scalePercent, float flat, float percentReduction,
+                                         float absoluteReduction)
+{
+    for (const auto& modifier : modifiers) {
+        for (const auto& attribute : attributes)
+            modifier->Execute(attribute.get(), region);
+    }
+    modifiers.clear();
+    for (const auto& attribute : attributes)
+        attribute->Process(who, scalePercent, flat, percentReduction, absoluteReduction);
+}
+
+void CombatAttributeAccumulator::ProcessDamage(const Character& who, float scalePercent, float flat,
+                                               float percentReduction, float absoluteReduction)
+{
+    Process(damageModifiers, damage, region, who, scalePercent, flat, percentReduction,
+            absoluteReduction);
+}
+
+void CombatAttributeAccumulator::ProcessDefense(const Character& who, float scalePercent,
+                                                float flat, float percentReduction,
+                                                float absoluteReduction)
+{
+    Process(defenseModifiers, defenses, region, who, scalePercent, flat, percentReduction,
+            absoluteReduction);
+}
+
+float CombatAttributeAccumulator::ProcessBluntDamageModifier(float factor)
+{
+    float total = 0.0f;
+    for (const auto& attribute : damage)
+        total += attribute->ProcessBluntDamageModifier(factor);
+    return total;
+}
+
+void CombatAttributeAccumulator::ReduceDamage(float percent)
+{
+    for (const auto& attribute : damage)
+        attribute->ReduceAbsoluteDamage(attribute->GetType(), percent);
+}
+
+void CombatAttributeAccumulator::DamageReductionByShield(const Character& defender,
+                                                         float shieldDefense,
+                                                         float shieldAbsorption)
+{
+    for (const auto& attribute : damage)
+        attribute->DamageReductionByShield(defender, shieldDefense, shieldAbsorption);
+}
+
+void CombatAttributeAccumulator::ExecuteDefense()
+{
+    for (const auto& defense : defenses) {
+        for (const auto& attribute : damage)
+            defense->Execute(attribute.get(), region);
+    }
+    defenses.clear();
+}
+
+void CombatAttributeAccumulator::ExecuteDamage(Character& defender)
+{
+    for (const auto& attribute : damage)
+        attribute->Execute(defender);
+}
+
+void CombatAttributeAccumulator::GetTotalDamage(float& absolute, float& overTime)
+{
+    for (const auto& attribute : damage)
+        attribute->GetTotalDamage(absolute, overTime);
+}
+
+void CombatAttributeAccumulator::GetTotalDamageType(float& absolute, float& overTime,
+                                                    CombatAttributeType type)
+{
+    for (const auto& attribute : damage) {
+        if (attribute->GetType() == type)
+            attribute->GetTotalDamage(absolute, overTime);
+    }
+}
+
+float CombatAttributeAccumulator::GetTotalDefenseType(CombatAttributeType type) const
+{
+    float total = 0.0f;
+    for (const auto& defense : defenses) {
+        if (defense->GetType() != type)
+            continue;
+        float absolute = 0.0f;
+        float overTime = 0.0f;
+        defense->GetTotalDefense(absolute, overTime);
+        total += absolute;
+    }
+    return total;
+}
+
+void CombatAttributeAccumulator::ScaleDamage(float percent)
+{
+    if (percent <= 0.0f)
+        return;
+    for (const auto& attribute : damage)
+        attribute->ScaleDamage(percent);
+}
+
+void CombatAttributeAccumulator::FilterReflectDamage()
+{
+    std::erase_if(damage, [](const std::unique_ptr<CombatAttribute>& attribute) {
+        return attribute->GetFilterForReflectDamage();
+    });
+}
+
+void CombatAttributeAccumulator::Clear()
+{
+    ClearDamage();
+    ClearDamageModifiers();
+    ClearDefense();
+    ClearDefenseModifiers();
+}
+
+} // namespace GAME
