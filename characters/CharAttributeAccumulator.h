@@ -1,6 +1,7 @@
 #pragma once
 
 #include "characters/CharAttributeType.h"
+#include "core/AttributeTotals.h"
 
 namespace GAME {
 
@@ -16,8 +17,7 @@ public:
     void Clear();
 
 private:
-    float values[kCharAttributeTypeCount] = {};
-    float modifiers[kCharAttributeTypeCount] = {};
+    AttributeTotals<kCharAttributeTypeCount> totals;
 };
 
 } // namespace GAME

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AttributeTotals.h"
 #include "core/RandomUniform.h"
 #include "skills/SkillAttributeType.h"
 
@@ -21,8 +22,7 @@ public:
     RandomUniform& GetRandomGen() { return randomGen; }
 
 private:
-    float values[kSkillAttributeTypeCount] = {};
-    float modifiers[kSkillAttributeTypeCount] = {};
+    AttributeTotals<kSkillAttributeTypeCount> totals;
     RandomUniform randomGen;
 };
 
