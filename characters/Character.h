@@ -1,12 +1,21 @@
 #pragma once
 
+#include "characters/CharAttributeType.h"
+#include "combat/CombatAttributeType.h"
 #include "core/Team.h"
 #include "engine/Actor.h"
 #include "engine/WorldCoords.h"
 
+#include <array>
 #include <cstdint>
+#include <memory>
 
 namespace GAME {
+
+class CombatManager;
+class DurationDamageManager;
+class PlayStats;
+struct PlayStatsDamageType;
 
 enum Character_LifeState : int32_t {
     LifeState_Unknown = 0,
@@ -17,14 +26,16 @@ enum Character_LifeState : int32_t {
     LifeState_Respawning = 5
 };
 
-// The base of every creature. Grown by the characters subsystem; for now what teams, filters
-// and the game engine ask of it. Levels, points and the experience reward are plain values with
-// setters until the experience control and the bio exist; teleporting only moves the coordinates.
+// The base of every creature. Grown by the characters subsystem; for now what teams, filters,
+// the game engine and combat ask of it. Levels, points, the experience reward, life, mana and
+// attribute totals are plain values with setters until the experience control and the bio
+// exist; teleporting only moves the coordinates. The influences of combat (taunt, fear,
+// confusion, skill cooldown) reach nobody until controllers and skills exist.
 class Character : public Actor {
     GAME_DECLARE_CLASS(Character)
 
 public:
-    Character() = default;
+    Character();
     ~Character() override;
 
     bool ShouldServerSpawn() const override { return true; }
@@ -53,7 +64,52 @@ public:
     uint32_t GetExperienceReward() const { return experienceReward; }
     void SetExperienceReward(uint32_t points) { experienceReward = points; }
 
+    // Combat, forwarded to the combat manager.
+    CombatManager& GetCombatManager() const { return *combatManager; }
+    DurationDamageManager& GetDurationDamageMgr() const;
+    bool ApplyDamage(float damage, const PlayStatsDamageType& statsType,
+                     CombatAttributeType damageType) const;
+    float DesignerCalculatePhysicalDamage(float damage) const;
+    float DesignerCalculatePierceDamage(float damage) const;
+    float DesignerCalculateElementalDamage(float damage) const;
+    float DesignerCalculateElementalDurationDamage(float damage) const;
+    float DesignerCalculatePhysicalDamageDefense(float damage, float protection, float absorbed,
+                                                 float bonus) const;
+    float DesignerCalculateShieldBlockDamageReduction(float damage, float shieldDefense,
+                                                      float shieldAbsorption) const;
+    void CombatAddLifeLeechDamage(float percent);
+    virtual void CombatAddCooldownDamage(int32_t /*milliseconds*/) {}
+    virtual void CombatExertInfluenceTaunt(float /*amount*/) {}
+    virtual void CombatExertInfluenceFear(int32_t /*milliseconds*/) {}
+    virtual void CombatExertInfluenceConfusion(int32_t /*milliseconds*/) {}
+    // Makes this character follow the caster for a while; a plain character follows nobody.
+    virtual void JoinMe(uint32_t /*casterId*/, int32_t /*milliseconds*/, bool /*converted*/) {}
+    // How high a resistance may be processed; 0 means no cap.
+    virtual float GetDefenseAttributeCap() const { return 0.0f; }
+    // Plays the absorption effect of a damage type once per attack; no effects are loaded yet.
+    virtual void FireAbsEffect(CombatAttributeType /*damageType*/) {}
+    bool IsInvincible() const { return invincible; }
+    void SetInvincible(bool value) { invincible = value; }
+
+    PlayStats& GetPlayStats() const { return *playStats; }
+    float GetCurrentLife() const { return currentLife; }
+    void SetCurrentLife(float value) { currentLife = value; }
+    float GetCurrentMana() const { return currentMana; }
+    void SetCurrentMana(float value) { currentMana = value; }
+    void SubtractLife(float amount, const PlayStatsDamageType& statsType);
+    void SubtractMana(float amount);
+    float GetTotalCharAttribute(CharAttributeType type) const;
+    void SetTotalCharAttribute(CharAttributeType type, float value);
+
 private:
+    static constexpr size_t kCharAttributeTotals = 64;
+
+    std::unique_ptr<CombatManager> combatManager;
+    std::unique_ptr<PlayStats> playStats;
+    float currentLife = 0.0f;
+    float currentMana = 0.0f;
+    std::array<float, kCharAttributeTotals> charAttributeTotals{};
+    bool invincible = false;
     Team team;
     Character_LifeState lifeState = LifeState_Alive;
     bool teleporting = false;

@@ -16,6 +16,9 @@ public:
     Monster() = default;
     ~Monster() override;
 
+    // The game settings' "monsterDefenseCap" at the current difficulty.
+    float GetDefenseAttributeCap() const override;
+
     // 0 when the monster serves nobody.
     uint32_t GetLeader() const { return leaderId; }
     void SetLeader(uint32_t id) { leaderId = id; }

@@ -14,6 +14,9 @@ public:
     Player() = default;
     ~Player() override;
 
+    // The game settings' "playerDefenseCap" at the current difficulty.
+    float GetDefenseAttributeCap() const override;
+
     // Where something made for the player appears. Without a path finder to offer free points
     // around the player, that is the player's own place.
     WorldCoords GetNearSpawnCoords() const;

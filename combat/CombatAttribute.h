@@ -2,6 +2,7 @@
 
 #include "combat/CombatAttributeRegion.h"
 #include "combat/CombatAttributeType.h"
+#include "core/PlayStatsDamageType.h"
 
 #include <memory>
 
@@ -47,6 +48,11 @@ protected:
     static float ApplyModifier(float value, float percent);
     // value - (|value| x percent % + absolute), the attack's shared reduction step.
     static float ApplyReduction(float value, float percent, float absolute);
+    // How damage of a type is tallied in the play statistics.
+    static PlayStatsDamageType StatsType(CombatAttributeType damageType)
+    {
+        return {PlayStatsDamageType::KindCombatAttribute, static_cast<int32_t>(damageType)};
+    }
     // Set by the kinds that must never be sent back at an attacker.
     void SetFilterForReflectDamage() { filterForReflectDamage = true; }
 

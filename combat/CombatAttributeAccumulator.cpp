@@ -19,6 +19,7 @@ CombatAttributeAccumulator::operator=(const CombatAttributeAccumulator& other)
 {
     if (this == &other)
         return *this;
+    Clear();
     AppendClones(damage, other.damage);
     AppendClones(damageModifiers, other.damageModifiers);
     AppendClones(defenses, other.defenses);

@@ -21,9 +21,9 @@ public:
     CombatAttributeAccumulator() = default;
     virtual ~CombatAttributeAccumulator();
     CombatAttributeAccumulator(const CombatAttributeAccumulator& other);
-    // Appends clones of the source's attributes (callers assign onto an empty accumulator),
-    // then restarts the source's sequence from its seed rather than continuing it, so every
-    // machine's copy of a hit rolls the same values whenever it was taken.
+    // Replaces the attributes with clones of the source's, then restarts the source's sequence from
+    // its seed rather than continuing it, so every machine's copy of a hit rolls the same values
+    // whenever it was taken.
     CombatAttributeAccumulator& operator=(const CombatAttributeAccumulator& other);
 
     void SetSeed(uint32_t value);

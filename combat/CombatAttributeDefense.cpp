@@ -1,5 +1,8 @@
 #include "combat/CombatAttributeDefense.h"
 
+#include "characters/Character.h"
+#include "core/Helpers.h"
+
 namespace GAME {
 
 namespace {
@@ -13,11 +16,31 @@ bool MergeSameType(CombatAttributeType type, float& value, CombatAttribute* othe
     return true;
 }
 
+// The defender's cap: 0 means none.
+float CapDefense(float value, const Character& defender)
+{
+    const float cap = defender.GetDefenseAttributeCap();
+    return cap > 0.0f ? Min(value, cap) : value;
+}
+
 } // namespace
 
 std::unique_ptr<CombatAttribute> CombatAttributeAbsDefense::Clone() const
 {
     return std::unique_ptr<CombatAttribute>(new CombatAttributeAbsDefense(*this));
+}
+
+void CombatAttributeAbsDefense::Process(const Character& defender, float scalePercent,
+                                        float /*flat*/, float percentReduction,
+                                        float absoluteReduction)
+{
+    value = ApplyModifier(value, modifier);
+    // Unlike damage, a negative percent leaves a resistance unscaled.
+    if (scalePercent > 0.0f)
+        value = scalePercent * 0.01f * value;
+    value = ApplyReduction(value, percentReduction, absoluteReduction);
+    modifier = 0.0f;
+    value = CapDefense(value, defender);
 }
 
 void CombatAttributeAbsDefense::Execute(CombatAttribute* target, CombatAttributeRegion)
@@ -42,9 +65,33 @@ bool CombatAttributeAbsDefense::MergeDefense(CombatAttribute* other)
     return MergeSameType(GetType(), value, other);
 }
 
+std::unique_ptr<CombatAttribute> CombatAttributeAbsDefenseRestricted::Clone() const
+{
+    return std::unique_ptr<CombatAttribute>(new CombatAttributeAbsDefenseRestricted(*this));
+}
+
+void CombatAttributeAbsDefenseRestricted::Process(const Character& defender, float scalePercent,
+                                                  float /*flat*/, float /*percentReduction*/,
+                                                  float /*absoluteReduction*/)
+{
+    CombatAttributeAbsDefense::Process(defender, scalePercent, 0.0f, 0.0f, 0.0f);
+}
+
 std::unique_ptr<CombatAttribute> CombatAttributeDurDefense::Clone() const
 {
     return std::unique_ptr<CombatAttribute>(new CombatAttributeDurDefense(*this));
+}
+
+void CombatAttributeDurDefense::Process(const Character& defender, float scalePercent,
+                                        float /*flat*/, float /*percentReduction*/,
+                                        float /*absoluteReduction*/)
+{
+    value = ApplyModifier(value, modifier);
+    if (scalePercent > 0.0f)
+        value = scalePercent * 0.01f * value;
+    value = Max(value, 0.0f);
+    modifier = 0.0f;
+    value = CapDefense(value, defender);
 }
 
 void CombatAttributeDurDefense::Execute(CombatAttribute* target, CombatAttributeRegion)

@@ -12,6 +12,10 @@ public:
     {}
 
     std::unique_ptr<CombatAttribute> Clone() const override;
+    // May leave the resistance negative (it then raises the damage); the defender's cap, when it
+    // has one, bounds it from above.
+    void Process(const Character& defender, float scalePercent, float flat, float percentReduction,
+                 float absoluteReduction) override;
     void Execute(CombatAttribute* target, CombatAttributeRegion region) override;
     void ModifyAbsoluteDefense(CombatAttributeType modType, float amount) override;
     void GetTotalDefense(float& absolute, float& overTime) const override;
@@ -25,7 +29,21 @@ protected:
     float modifier = 0.0f; // percent
 };
 
-// A resistance that shortens damage over time of its own type.
+// A resistance that the attacker's resistance reductions cannot lower (status resistances).
+class CombatAttributeAbsDefenseRestricted : public CombatAttributeAbsDefense {
+public:
+    using CombatAttributeAbsDefense::CombatAttributeAbsDefense;
+
+    std::unique_ptr<CombatAttribute> Clone() const override;
+    void Process(const Character& defender, float scalePercent, float flat, float percentReduction,
+                 float absoluteReduction) override;
+
+protected:
+    CombatAttributeAbsDefenseRestricted(const CombatAttributeAbsDefenseRestricted&) = default;
+};
+
+// A resistance that shortens damage over time of its own type. Reductions do not lower it and
+// it never goes below zero.
 class CombatAttributeDurDefense : public CombatAttribute {
 public:
     CombatAttributeDurDefense(CombatAttributeType type, float value)
@@ -33,6 +51,8 @@ public:
     {}
 
     std::unique_ptr<CombatAttribute> Clone() const override;
+    void Process(const Character& defender, float scalePercent, float flat, float percentReduction,
+                 float absoluteReduction) override;
     void Execute(CombatAttribute* target, CombatAttributeRegion region) override;
     void ModifyDurationDefense(CombatAttributeType modType, float amount) override;
     void GetTotalDefense(float& absolute, float& overTime) const override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "characters/CharacterRagDoll.h"
 #include "combat/AttackRandoms.h"
 #include "combat/CombatAttributeAccumulator.h"
 
@@ -23,13 +24,6 @@ enum ParametersCombatStyle : int32_t {
 // accumulator and, through it, every attribute of the attack.
 class ParametersCombat {
 public:
-    // The impulse handed to the defender's rag doll: the effect kind, then five floats of
-    // which the fourth is the strength.
-    struct RagDollEffect {
-        int32_t kind = 2;
-        float values[5] = {0.0f, 1.0f, 0.0f, 1.0f, 0.0f};
-    };
-
     // Draws the seven randoms from `generator` (exactly seven draws) and seeds the
     // accumulator with the first.
     explicit ParametersCombat(RandomUniform& generator);
@@ -46,7 +40,7 @@ public:
     std::string auraName;
     int32_t auraDuration = 0; // whole seconds
     CombatAttributeAccumulator attributes;
-    RagDollEffect ragDoll;
+    CharacterRagDoll::EffectData ragDoll; // the impulse handed to the defender's rag doll
     float racialBonusDamage = 0.0f;
     float fumbleChance = 0.0f; // percent
     float skillManaCost = 0.0f;

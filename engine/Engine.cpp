@@ -30,23 +30,42 @@ Engine::~Engine() = default;
 
 void Engine::Log(int level, const char* format, ...)
 {
+    va_list args;
+    va_start(args, format);
+    LogArgs(level, format, args);
+    va_end(args);
+}
+
+void Engine::LogCategory(uint32_t category, int level, const char* format, ...)
+{
+    if (!IsLogCategoryEnabled(category))
+        return;
+    va_list args;
+    va_start(args, format);
+    LogArgs(level, format, args);
+    va_end(args);
+}
+
+void Engine::LogArgs(int level, const char* format, va_list args)
+{
     if (format == nullptr || !sink)
         return;
     char small[512];
-    va_list args;
-    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
     const int length = vsnprintf(small, sizeof(small), format, args);
-    va_end(args);
-    if (length < 0)
+    if (length < 0) {
+        va_end(again);
         return;
+    }
     if (static_cast<size_t>(length) < sizeof(small)) {
+        va_end(again);
         sink(level, std::string(small, length));
         return;
     }
     std::vector<char> large(static_cast<size_t>(length) + 1);
-    va_start(args, format);
-    vsnprintf(large.data(), large.size(), format, args);
-    va_end(args);
+    vsnprintf(large.data(), large.size(), format, again);
+    va_end(again);
     sink(level, std::string(large.data(), length));
 }
 

@@ -3,6 +3,7 @@
 #include "engine/GameInfo.h"
 #include "engine/Options.h"
 
+#include <cstdarg>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,6 +28,15 @@ public:
 
     // printf-style; the line goes to the sink without a trailing newline added.
     void Log(int level, const char* format, ...) __attribute__((format(printf, 3, 4)));
+    // Trace lines of one subsystem: written only when `category` is one of the enabled ones, so
+    // a disabled trace costs a test and no formatting.
+    void LogCategory(uint32_t category, int level, const char* format, ...)
+        __attribute__((format(printf, 4, 5)));
+    bool IsLogCategoryEnabled(uint32_t category) const
+    {
+        return (category & enabledLogCategories) != 0;
+    }
+    void SetLogCategories(uint32_t mask) { enabledLogCategories = mask; }
     // Returns the previous sink so that captures can nest.
     LogSink SetLogSink(LogSink sink);
 
@@ -64,7 +74,10 @@ public:
     ConnectionManager& GetNetworkConnectionManager() { return *connectionManager; }
 
 private:
+    void LogArgs(int level, const char* format, va_list args);
+
     LogSink sink;
+    uint32_t enabledLogCategories = 0;
     bool levelEditor = false;
     bool networkEnabled = false;
     bool networkClient = false;

@@ -1,0 +1,76 @@
+// One hit of one attack: the parameters with their seven draws, a typical item's attributes,
+// processing, the defender's resistances and the damage landing. Runs for every hit of every
+// character, so it should cost little more than the attributes it allocates.
+#include "characters/Character.h"
+#include "combat/CombatAttributeDamage.h"
+#include "combat/CombatAttributeDamage_BasePhysical.h"
+#include "combat/CombatAttributeDefense.h"
+#include "combat/CombatAttributeDefense_AbsorptionProtection.h"
+#include "combat/CombatAttributeMod.h"
+#include "combat/DurationDamageManager.h"
+#include "combat/ParametersCombat.h"
+#include "core/RandomUniform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace GAME {
+
+static void AddTypicalItem(CombatAttributeAccumulator& attributes)
+{
+    attributes.AddDamage(std::make_unique<CombatAttributeDamage_BasePhysical>(
+        CombatAttributeType_Physical, 40.0f, 10.0f, true));
+    attributes.AddDamage(
+        std::make_unique<CombatAttributeAbsDamage>(CombatAttributeType_Fire, 12.0f));
+    attributes.AddDamage(
+        std::make_unique<CombatAttributeDurDamage>(CombatAttributeType_Poison, 5.0f, 3.0f));
+    attributes.AddDamageModifier(
+        std::make_unique<CombatAttributeAbsDamageMod>(CombatAttributeType_Fire, 20.0f));
+}
+
+static void AddTypicalDefenses(CombatAttributeAccumulator& attributes)
+{
+    attributes.AddDefense(std::make_unique<CombatAttributeDefense_AbsorptionProtection>(
+        70.0f, 30.0f, CombatAttributeRegion_Torso));
+    attributes.AddDefense(
+        std::make_unique<CombatAttributeAbsDefense>(CombatAttributeType_Fire, 25.0f));
+    attributes.AddDefense(
+        std::make_unique<CombatAttributeDurDefense>(CombatAttributeType_Poison, 20.0f));
+}
+
+static void BM_Combat_BuildAndProcessParameters(benchmark::State& state)
+{
+    Character attacker;
+    RandomUniform random;
+    random.Seed(12345);
+    for (auto _ : state) {
+        ParametersCombat parameters(random);
+        AddTypicalItem(parameters.attributes);
+        parameters.attributes.ProcessDamage(attacker, 100.0f, 0.0f, 0.0f, 0.0f);
+        benchmark::DoNotOptimize(parameters.attributes.GetDamage().data());
+    }
+}
+BENCHMARK(BM_Combat_BuildAndProcessParameters);
+
+static void BM_Combat_WholeHitOnADefender(benchmark::State& state)
+{
+    Character attacker;
+    Character defender;
+    defender.SetCurrentLife(1.0e9f);
+    RandomUniform random;
+    random.Seed(12345);
+    for (auto _ : state) {
+        ParametersCombat parameters(random);
+        AddTypicalItem(parameters.attributes);
+        parameters.attributes.ProcessDamage(attacker, 100.0f, 0.0f, 0.0f, 0.0f);
+        AddTypicalDefenses(parameters.attributes);
+        parameters.attributes.ProcessDefense(defender, 0.0f, 0.0f, 0.0f, 0.0f);
+        parameters.attributes.ExecuteDefense();
+        parameters.attributes.ExecuteDamage(defender);
+        defender.GetDurationDamageMgr().Clear();
+    }
+}
+BENCHMARK(BM_Combat_WholeHitOnADefender);
+
+} // namespace GAME

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace GAME {
+
+// A per-difficulty float of the game settings record at the current difficulty; 0 without a
+// game engine or an entry.
+float GetDefenseCapSetting(const char* key);
+
+} // namespace GAME

@@ -1,0 +1,272 @@
+#include "characters/Character.h"
+#include "combat/CombatAttributeAbsDamage_Disruption.h"
+#include "combat/CombatAttributeAbsDamage_LifeLeech.h"
+#include "combat/CombatAttributeAbsDamage_ManaBurn.h"
+#include "combat/CombatAttributeAbsDamage_PercentLife.h"
+#include "combat/CombatAttributeAccumulator.h"
+#include "combat/CombatAttributeDamage.h"
+#include "combat/CombatAttributeDamage_BasePhysical.h"
+#include "combat/CombatAttributeDamage_BonusPhysical.h"
+#include "combat/CombatAttributeDefense.h"
+#include "combat/CombatAttributeInfluenceDamage.h"
+#include "combat/CombatManager.h"
+#include "combat/DurationDamageManager.h"
+#include "engine/ObjectManager.h"
+#include "tests/support/EngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+// A defender that records what combat asks of it, with a cap on its resistances.
+class RecordingDefender : public Character {
+public:
+    float cap = 0.0f;
+    std::vector<std::string> calls;
+
+    float GetDefenseAttributeCap() const override { return cap; }
+    void CombatAddCooldownDamage(int32_t ms) override { Record("cooldown", ms); }
+    void CombatExertInfluenceTaunt(float amount) override { Record("taunt", amount); }
+    void CombatExertInfluenceFear(int32_t ms) override { Record("fear", ms); }
+    void CombatExertInfluenceConfusion(int32_t ms) override { Record("confusion", ms); }
+    void JoinMe(uint32_t casterId, int32_t ms, bool converted) override
+    {
+        Record("join " + std::to_string(casterId) + (converted ? " converted" : ""), ms);
+    }
+
+private:
+    void Record(const std::string& what, double amount)
+    {
+        calls.push_back(what + " " + std::to_string(amount));
+    }
+};
+
+TEST(CombatAttributeBasePhysical, PierceSplitsOffAndRatioClampsAtHundred)
+{
+    Character attacker;
+    CombatAttributeDamage_BasePhysical weapon(CombatAttributeType_Physical, 100.0f, 30.0f, true);
+    EXPECT_EQ(weapon.GetType(), CombatAttributeType_PhysicalPierce);
+    weapon.Process(attacker, 0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPhysical(), 70.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPierce(), 30.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPierceRatio(), 0.0f);
+
+    CombatAttributeDamage_BasePhysical piercing(CombatAttributeType_Physical, 100.0f, 80.0f, false);
+    piercing.ModifyAbsoluteDamage(CombatAttributeType_PierceRatio, 50.0f); // 120 -> 100
+    piercing.Process(attacker, 0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_FLOAT_EQ(piercing.GetPhysical(), 0.0f);
+    EXPECT_FLOAT_EQ(piercing.GetPierce(), 100.0f);
+}
+
+TEST(CombatAttributeBasePhysical, ModifiersScaleFlatAndReductionsInOrder)
+{
+    Character attacker;
+    CombatAttributeDamage_BasePhysical weapon(CombatAttributeType_Physical, 100.0f, 50.0f, false);
+    weapon.ModifyAbsoluteDamage(CombatAttributeType_Physical, 20.0f); // 120
+    weapon.ModifyAbsoluteDamage(CombatAttributeType_Pierce, 50.0f);   // pierce 60 -> 90
+    weapon.ModifyAbsoluteDamage(CombatAttributeType_Fire, 1000.0f);
+    // 60 and 90, scaled by 50 % to 30 and 45, minus flat 5, minus 10 % and 2.
+    weapon.Process(attacker, 50.0f, 5.0f, 10.0f, 2.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPhysical(), 25.0f - 2.5f - 2.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPierce(), 40.0f - 4.0f - 2.0f);
+    float absolute = 0.0f, overTime = 0.0f;
+    weapon.GetTotalDamage(absolute, overTime);
+    EXPECT_FLOAT_EQ(absolute, 20.5f + 34.0f);
+
+    // Reductions by part; armour only gathers its numbers for execution.
+    weapon.ReduceAbsoluteDamage(CombatAttributeType_Physical, 50.0f);
+    weapon.ReduceAbsoluteDamage(CombatAttributeType_PhysicalPierce, 200.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPhysical(), 0.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPierce(), 0.0f);
+    weapon.ReduceAbsoluteDamage(CombatAttributeType_AbsorptionProtection, 7.0f);
+    weapon.ReduceAbsoluteDamage(CombatAttributeType_AbsorptionProtection, 5.0f);
+    weapon.ReduceAbsoluteDamage(CombatAttributeType_Protection, 30.0f);
+    EXPECT_FLOAT_EQ(weapon.GetAbsorbed(), 12.0f);
+    EXPECT_FLOAT_EQ(weapon.GetProtection(), 30.0f);
+}
+
+TEST(CombatAttributeBasePhysical, ExecuteDealsPhysicalAndPierceAndBluntScalesBoth)
+{
+    Character attacker;
+    Character defender;
+    defender.SetCurrentLife(500.0f);
+    CombatAttributeDamage_BasePhysical weapon(CombatAttributeType_Physical, 100.0f, 30.0f, true);
+    weapon.Process(attacker, 0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_FLOAT_EQ(weapon.ProcessBluntDamageModifier(0.5f), 35.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPierce(), 15.0f);
+    weapon.Execute(defender);
+    EXPECT_FLOAT_EQ(defender.GetCurrentLife(), 450.0f);
+}
+
+TEST(CombatAttributeBonusPhysical, IgnoresScalingModifiersAndReductions)
+{
+    Character attacker;
+    CombatAttributeDamage_BonusPhysical bonus(CombatAttributeType_Physical, 40.0f);
+    bonus.ModifyAbsoluteDamage(CombatAttributeType_Physical, 100.0f);
+    bonus.Process(attacker, 50.0f, 10.0f, 50.0f, 10.0f);
+    EXPECT_FLOAT_EQ(bonus.GetValue(), 40.0f);
+    bonus.ScaleDamage(50.0f);
+    bonus.ReduceAbsoluteDamage(CombatAttributeType_Physical, 50.0f);
+    EXPECT_FLOAT_EQ(bonus.GetValue(), 10.0f);
+}
+
+TEST(CombatAttributeDefenseCap, ResistancesAreCutToThePositiveCap)
+{
+    RecordingDefender defender;
+    defender.cap = 50.0f;
+    CombatAttributeAbsDefense fire(CombatAttributeType_Fire, 80.0f);
+    fire.Process(defender, 0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_FLOAT_EQ(fire.GetDefense(), 50.0f);
+    // Reduced below zero stays negative: it then adds to the damage.
+    CombatAttributeAbsDefense cold(CombatAttributeType_Cold, 20.0f);
+    cold.Process(defender, 0.0f, 0.0f, 50.0f, 25.0f);
+    EXPECT_FLOAT_EQ(cold.GetDefense(), -15.0f);
+    // Status resistances ignore the attacker's reductions but not the cap.
+    CombatAttributeAbsDefenseRestricted stun(CombatAttributeType_Stun, 70.0f);
+    stun.Process(defender, 0.0f, 10.0f, 50.0f, 25.0f);
+    EXPECT_FLOAT_EQ(stun.GetDefense(), 50.0f);
+    defender.cap = 0.0f;
+    CombatAttributeAbsDefenseRestricted trap(CombatAttributeType_Trap, 70.0f);
+    trap.Process(defender, 0.0f, 10.0f, 50.0f, 25.0f);
+    EXPECT_FLOAT_EQ(trap.GetDefense(), 70.0f) << "a cap of 0 is no cap";
+    CombatAttributeDurDefense poison(CombatAttributeType_Poison, 30.0f);
+    poison.ModifyDurationDefense(CombatAttributeType_Poison, -200.0f);
+    poison.Process(defender, 0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_FLOAT_EQ(poison.GetDefense(), 0.0f);
+}
+
+TEST(CombatAttributeManaBurn, DrainsUpToTheManaAndDealsTheRatio)
+{
+    Character defender;
+    defender.SetTotalCharAttribute(CharAttribute_Mana, 200.0f);
+    defender.SetCurrentMana(50.0f);
+    defender.SetCurrentLife(100.0f);
+    CombatAttributeAbsDamage_ManaBurn burn(CombatAttributeType_ManaBurn, 20.0f, 50.0f);
+    burn.Execute(defender); // 20 % of 200 = 40 drained, 20 damage
+    EXPECT_FLOAT_EQ(defender.GetCurrentMana(), 10.0f);
+    EXPECT_FLOAT_EQ(defender.GetCurrentLife(), 80.0f);
+    burn.Execute(defender); // only 10 left to drain
+    EXPECT_FLOAT_EQ(defender.GetCurrentMana(), 0.0f);
+    EXPECT_FLOAT_EQ(defender.GetCurrentLife(), 75.0f);
+
+    float absolute = 0.0f, overTime = 0.0f;
+    burn.GetTotalDamage(absolute, overTime);
+    EXPECT_FLOAT_EQ(absolute, 0.0f);
+    burn.ModifyAbsoluteDamage(CombatAttributeType_ManaBurn, 10.0f);
+    EXPECT_FLOAT_EQ(burn.GetRatio(), 60.0f);
+    EXPECT_FLOAT_EQ(burn.GetValue(), 20.0f);
+    burn.ReduceAbsoluteDamage(CombatAttributeType_ManaLeach, 25.0f);
+    burn.ReduceAbsoluteDamage(static_cast<CombatAttributeType>(46), 50.0f);
+    EXPECT_FLOAT_EQ(burn.GetValue(), 15.0f);
+    EXPECT_FLOAT_EQ(burn.GetRatio(), 30.0f);
+    burn.ReduceAbsoluteDamage(static_cast<CombatAttributeType>(46), 300.0f);
+    EXPECT_FLOAT_EQ(burn.GetRatio(), 0.0f);
+}
+
+TEST(CombatAttributeKinds, PercentLifeDisruptionLeechAndInfluences)
+{
+    RecordingDefender defender;
+    defender.SetCurrentLife(200.0f);
+    CombatAttributeAbsDamage_PercentLife percent(CombatAttributeType_PercentCurrentLife, 20.0f);
+    percent.ReduceAbsoluteDamage(CombatAttributeType_Life, 50.0f);
+    percent.Execute(defender);
+    EXPECT_FLOAT_EQ(defender.GetCurrentLife(), 180.0f);
+
+    CombatAttributeAbsDamage_Disruption(CombatAttributeType_Disruption, 2.5f).Execute(defender);
+    CombatAttributeInfluenceDamage_Taunt(CombatAttributeType_Taunt, 3.0f).Execute(defender);
+    CombatAttributeInfluenceDamage_Fear(CombatAttributeType_Fear, 1.2345f).Execute(defender);
+    CombatAttributeInfluenceDamage_Confusion(CombatAttributeType_Confusion, 0.0f).Execute(defender);
+    EXPECT_EQ(defender.calls, (std::vector<std::string>{"cooldown 2500.000000", "taunt 3.000000",
+                                                        "fear 1234.000000"}));
+
+    CombatAttributeAbsDamage_LifeLeech(CombatAttributeType_LifeLeach, 15.0f).Execute(defender);
+    CombatAttributeAbsDamage_LifeLeech(CombatAttributeType_LifeLeach, 5.0f).Execute(defender);
+    EXPECT_FLOAT_EQ(defender.GetCombatManager().GetLifeLeechPercent(), 20.0f);
+
+    EXPECT_TRUE(CombatAttributeInfluenceDamage_Fear(CombatAttributeType_Fear, 1.0f)
+                    .GetFilterForReflectDamage());
+}
+
+class CombatAttributeConvert : public GAME::Test::EngineFixture {};
+
+TEST_F(CombatAttributeConvert, OnlyWithinFiveLevelsOfALivingCaster)
+{
+    auto* caster = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+    ASSERT_NE(caster, nullptr);
+    caster->SetCharLevel(5);
+    CombatAttributeInfluenceDamage_Convert convert(CombatAttributeType_Convert, 2.0f);
+    convert.Process(*caster, 0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(convert.GetCasterId(), caster->GetObjectId());
+
+    RecordingDefender defender;
+    defender.SetCharLevel(11);
+    convert.Execute(defender);
+    EXPECT_TRUE(defender.calls.empty());
+    defender.SetCharLevel(10);
+    convert.Execute(defender);
+    ASSERT_EQ(defender.calls.size(), 1u);
+    EXPECT_EQ(defender.calls[0],
+              "join " + std::to_string(caster->GetObjectId()) + " converted 2000.000000");
+
+    ObjectManager::Instance().DestroyAllObjects();
+    convert.Execute(defender);
+    EXPECT_EQ(defender.calls.size(), 1u) << "a caster that is gone converts nobody";
+}
+
+TEST(CombatAttributeOverTime, DurationFixedAndReflexGoToTheDefendersTracks)
+{
+    Character defender;
+    CombatAttributeDurDamage(CombatAttributeType_Poison, 10.0f, 2.0f).Execute(defender);
+    CombatAttributeDurFixedDamage(CombatAttributeType_RunSpeed, 30.0f, 0.5f).Execute(defender);
+    CombatAttributeReflexDamage(CombatAttributeType_Stun, 1.5f).Execute(defender);
+    CombatAttributeReflexDamage(CombatAttributeType_Freeze, 0.0f).Execute(defender);
+    DurationDamageManager& overTime = defender.GetDurationDamageMgr();
+    overTime.EndAttack();
+    ASSERT_EQ(overTime.GetTracks().size(), 1u);
+    EXPECT_EQ(overTime.GetTracks()[0].GetActiveTicks(), std::vector<float>(20, 1.0f));
+    EXPECT_FLOAT_EQ(overTime.GetFixedDamage(CombatAttributeType_RunSpeed), 30.0f);
+    ASSERT_EQ(overTime.GetFixedTracks().size(), 2u);
+    EXPECT_EQ(overTime.GetFixedTracks()[1].GetActiveTicks(), std::vector<float>(15, 1.0f));
+    EXPECT_FLOAT_EQ(overTime.GetFixedDamage(CombatAttributeType_Freeze), 0.0f);
+
+    float absolute = 0.0f, over = 0.0f;
+    CombatAttributeDurFixedDamage(CombatAttributeType_RunSpeed, 30.0f, 1.0f)
+        .GetTotalDamage(absolute, over);
+    CombatAttributeReflexDamage(CombatAttributeType_Stun, 1.5f).GetTotalDamage(absolute, over);
+    EXPECT_FLOAT_EQ(absolute + over, 0.0f);
+}
+
+TEST(CombatAttributeOverTime, InvincibleDefendersTakeNothingAndSevenTenthsMakeSixTicks)
+{
+    Character defender;
+    CombatAttributeDurDamage(CombatAttributeType_Fire, 10.0f, 0.7f).Execute(defender);
+    defender.GetDurationDamageMgr().EndAttack();
+    EXPECT_EQ(defender.GetDurationDamageMgr().GetTracks()[0].GetActiveTicks().size(), 6u);
+
+    Character invincible;
+    invincible.SetInvincible(true);
+    CombatAttributeDurDamage(CombatAttributeType_Fire, 10.0f, 2.0f).Execute(invincible);
+    EXPECT_TRUE(invincible.GetDurationDamageMgr().GetTracks().empty());
+}
+
+TEST(CombatAttributeAccumulatorAssignment, ReplacesTheTargetAndSurvivesSelfAssignment)
+{
+    CombatAttributeAccumulator source;
+    source.AddDamage(std::make_unique<CombatAttributeAbsDamage>(CombatAttributeType_Fire, 5.0f));
+    CombatAttributeAccumulator target;
+    target.AddDamage(std::make_unique<CombatAttributeAbsDamage>(CombatAttributeType_Cold, 1.0f));
+    target = source;
+    ASSERT_EQ(target.GetDamage().size(), 1u);
+    EXPECT_EQ(target.GetDamage()[0]->GetType(), CombatAttributeType_Fire);
+    EXPECT_NE(target.GetDamage()[0].get(), source.GetDamage()[0].get());
+    auto& alias = target;
+    target = alias;
+    EXPECT_EQ(target.GetDamage().size(), 1u);
+}
+
+} // namespace
+} // namespace GAME
