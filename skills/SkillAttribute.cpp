@@ -2,12 +2,45 @@
 
 #include "core/Helpers.h"
 #include "core/RandomUniform.h"
+#include "core/Saturate.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+
+#include <cmath>
 
 namespace GAME {
 
 namespace {
+// Percentages are taken with the single-precision hundredth and multiplied out in double, as
+// the character attributes' rolls are, so an item rolls alike on every machine.
+constexpr double kPercent = static_cast<double>(0.01f);
+
+// Whole units of a percentage of a record value. Record values can be anything, so the
+// conversion saturates rather than being undefined.
+int32_t WholePercentOf(float value, float percent)
+{
+    return SaturateToInt(static_cast<double>(percent) * kPercent * static_cast<double>(value));
+}
+
+float Jitter(float value, float percent, RandomUniform& random)
+{
+    if (value == 0.0f)
+        return value;
+    int32_t range = WholePercentOf(value, percent);
+    if (range == 0)
+        range = 1;
+    // A saturated negative range must still negate.
+    range = Max(range, -INT32_MAX);
+    const float result = value + static_cast<float>(random.IGenerate(-range, range));
+    // A roll that wipes a small value out would leave an empty attribute behind.
+    return std::fabs(result) < 1.0f ? value : result;
+}
+
+float Scale(float value, float percent)
+{
+    return value + static_cast<float>(WholePercentOf(value, percent));
+}
+
 float AtLevel(const std::vector<float>& list, uint32_t level)
 {
     if (level == 0 || list.empty())
@@ -15,10 +48,11 @@ float AtLevel(const std::vector<float>& list, uint32_t level)
     return list[Min<size_t>(level, list.size()) - 1];
 }
 
-// A chance of 0 means the designer gave none: the attribute always applies.
-bool Applies(float chance, float roll)
+// A chance of 0 means the designer gave none: the part always applies.
+float Rolled(float value, float chance, RandomUniform& random)
 {
-    return chance == 0.0f || roll <= chance;
+    const float roll = random.FGenerate(0.0f, 100.0f);
+    return chance == 0.0f || roll <= chance ? value : 0.0f;
 }
 } // namespace
 
@@ -36,9 +70,29 @@ void SkillAttribute::LoadBaseTable(const LoadTable& table)
         values.clear();
 }
 
+void SkillAttribute::LoadPrefixTable(const LoadTable& table, RandomUniform* random)
+{
+    prefix = LoadAffix(table, random);
+}
+
+void SkillAttribute::LoadSuffixTable(const LoadTable& table, RandomUniform* random)
+{
+    suffix = LoadAffix(table, random);
+}
+
+SkillAttribute::Affix SkillAttribute::LoadAffix(const LoadTable& table, RandomUniform* random) const
+{
+    Affix affix;
+    affix.value = table.GetFloat(valueKey, 0.0f);
+    if (random != nullptr)
+        affix.value = Jitter(affix.value, table.GetFloat("lootRandomizerJitter", 0.0f), *random);
+    affix.chance = table.GetFloat(chanceKey, 0.0f);
+    return affix;
+}
+
 bool SkillAttribute::IsNotEmpty() const
 {
-    return !values.empty();
+    return !values.empty() || prefix.value != 0.0f || suffix.value != 0.0f;
 }
 
 float SkillAttribute::GetValue(uint32_t level) const
@@ -54,22 +108,50 @@ float SkillAttribute::GetChance(uint32_t level) const
 float SkillAttribute::GetTotalValue(RandomUniform& random, uint32_t level) const
 {
     float total = 0.0f;
-    if (Applies(GetChance(level), random.FGenerate(0.0f, 100.0f)))
-        total += GetValue(level);
-    // The prefix and suffix rolls of an item's attribute; a record of its own has neither, but
-    // the draws are made all the same so that every machine's generator moves by three.
-    random.FGenerate(0.0f, 100.0f);
-    random.FGenerate(0.0f, 100.0f);
+    total += Rolled(GetValue(level), GetChance(level), random);
+    total += Rolled(prefix.value, prefix.chance, random);
+    total += Rolled(suffix.value, suffix.chance, random);
     return total;
+}
+
+void SkillAttribute::AddJitter(float percent, RandomUniform* random)
+{
+    if (!(percent > 0.0f) || random == nullptr)
+        return;
+    const float limited = Clamp(percent, 0.0f, 50.0f);
+    for (float& value : values)
+        value = Jitter(value, limited, *random);
+}
+
+void SkillAttribute::ScaleAttribute(float percent)
+{
+    if (percent == 0.0f)
+        return;
+    for (float& value : values)
+        value = Scale(value, percent);
+    prefix.value = Scale(prefix.value, percent);
+    suffix.value = Scale(suffix.value, percent);
 }
 
 void SkillAttribute::CreateText(uint32_t level, std::vector<std::wstring>& lines) const
 {
-    const float value = GetValue(level);
+    AddLine(GetValue(level), GetChance(level), lines);
+    AddLine(prefix.value, prefix.chance, lines);
+    AddLine(suffix.value, suffix.chance, lines);
+}
+
+void SkillAttribute::CreateNextText(uint32_t level, uint32_t nextLevel,
+                                    std::vector<std::wstring>& lines) const
+{
+    if (GetValue(level) != GetValue(nextLevel) || GetChance(level) != GetChance(nextLevel))
+        AddLine(GetValue(nextLevel), GetChance(nextLevel), lines);
+}
+
+void SkillAttribute::AddLine(float value, float chance, std::vector<std::wstring>& lines) const
+{
     if (!(value > 0.0f))
         return;
     const LocalizationManager& texts = LocalizationManager::Instance();
-    const float chance = GetChance(level);
     std::wstring line;
     if (chance > 0.0f)
         line = texts.Format("ChanceOfTag", static_cast<double>(chance));

@@ -8,6 +8,7 @@ namespace GAME {
 class SkillAttributeVal : public SkillAttribute {
 public:
     void AddToAccumulator(SkillAttributeAccumulator& accumulator, uint32_t level) const override;
+    void GetCostInfo(CostInfo_SkillAttributes& info) const override;
 
 protected:
     using SkillAttribute::SkillAttribute;

@@ -1,13 +1,16 @@
+#include "characters/AttributePak.h"
 #include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
+#include "items/CostInfo_SkillAttributes.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "skills/SkillAttributeMod.h"
+#include "skills/SkillAttributeStore_Equipment.h"
 #include "skills/SkillAttributeStore_Skill.h"
+#include "tests/support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace GAME {
@@ -41,11 +44,11 @@ uint32_t StateAfter(uint32_t seed, int draws)
     return random.GetState();
 }
 
-float FirstDraw(uint32_t seed)
+RandomUniform Seeded(uint32_t seed)
 {
     RandomUniform random;
     random.Seed(seed);
-    return random.FGenerate(0.0f, 100.0f);
+    return random;
 }
 
 TEST(SkillAttributeAccumulator, ModifierIsAPercentOfTheValuesMagnitude)
@@ -85,61 +88,95 @@ TEST(SkillAttributeStore, LoadsItsKindsInTheirOrderAndDropsALoneZero)
     EXPECT_EQ(Kinds(store), std::vector<std::string>{"Val2"});
 }
 
-TEST(SkillAttributeStore, ValuesAndModifiersGoToTheirTypes)
+TEST(SkillAttributeStore, JitterNeedsAGeneratorAndScaleAndNextTextReachEveryAttribute)
 {
     SkillAttributeStore_Skill store;
-    store.Load(Record("skillCooldownReduction = 5;8\nskillCooldownReductionModifier = 20;40\n"
-                      "skillManaCostReduction = 10\nskillManaCostReductionModifier = -50\n"
-                      "skillProjectileSpeedModifier = 30;35;40\n"));
+    store.Load(Record("skillCooldownReduction = 3\nskillManaCostReductionModifier = 7;9\n"));
+    store.AddJitter(10.0f);
+    RandomUniform random = Seeded(3);
+    store.SetRandomGen(&random);
+    store.AddJitter(0.0f);
+    EXPECT_EQ(random.GetState(), Seeded(3).GetState());
+
+    store.AddJitter(10.0f);
+    RandomUniform expected = Seeded(3);
+    const float value = 3.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    const float modifier = 7.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    expected.IGenerate(-1, 1);
+    EXPECT_EQ(random.GetState(), expected.GetState());
+    EXPECT_EQ(store.GetAttributes()[0]->GetValue(1), value);
+    EXPECT_EQ(store.GetAttributes()[1]->GetValue(1), modifier);
+
+    store.Load(Record("skillCooldownReduction = 7;7\nskillManaCostReductionModifier = 7;9\n"));
+    store.ScaleAttributes(50.0f);
+    std::vector<std::wstring> lines;
+    store.CreateNextText(lines, 1, 2);
+    EXPECT_EQ(lines, std::vector<std::wstring>{L"SkillManaCostReductionModifier 13"});
+}
+
+TEST(SkillAttributeStore, EquipmentRollsItsAffixesOnTheStoresGenerator)
+{
+    const LoadTable record = Record("skillCooldownReduction = 10\n");
+    const LoadTable prefix = Record("skillManaCostReduction = 20\nlootRandomizerJitter = 10\n"
+                                    "skillManaCostReductionChance = 30\n");
+    const LoadTable suffix = Record("skillCooldownReductionModifier = 40\n");
+
+    SkillAttributeStore_Equipment store;
+    store.Load(record, &prefix, &suffix, false);
+    EXPECT_EQ(Kinds(store), (std::vector<std::string>{"Val1", "Val2", "Mod1"}));
+    EXPECT_EQ(store.GetAttributes()[1]->GetPrefixValue(), 20.0f);
+    EXPECT_EQ(store.GetAttributes()[2]->GetSuffixValue(), 40.0f);
+
+    // Only the two affix values roll; an affix without a jitter percentage still moves a unit.
+    RandomUniform random = Seeded(5);
+    store.SetRandomGen(&random);
+    store.Load(record, &prefix, &suffix, true);
+    RandomUniform expected = Seeded(5);
+    const float prefixValue = 20.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    const float suffixValue = 40.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    EXPECT_EQ(random.GetState(), expected.GetState());
+
+    EXPECT_EQ(store.GetAttributes()[1]->GetPrefixValue(), prefixValue);
+    EXPECT_EQ(store.GetAttributes()[2]->GetSuffixValue(), suffixValue);
+
+    CostInfo_SkillAttributes info;
+    store.GetCostInfo(info);
+    EXPECT_EQ(info.base, 10.0f);
+    EXPECT_EQ(info.bonus, prefixValue);
+    EXPECT_EQ(info.bonusCount, 2);
+}
+
+class SkillAttributePak : public GAME::Test::EngineFixture {};
+
+TEST_F(SkillAttributePak, LoadsEverySkillKeyAddsItAndShowsIt)
+{
+    constexpr const char* kPak = "Records/Game/MonsterAttributePak.dbr";
+    database.WriteRecord(kPak,
+                         {"skillCooldownReduction = 5;8", "skillCooldownReductionModifier = 20;40",
+                          "skillManaCostReduction = 10", "skillManaCostReductionModifier = -50",
+                          "skillProjectileSpeedModifier = 30;35;40"});
+    AttributePak pak;
+    pak.LoadFromDatabase(kPak);
+
     SkillAttributeAccumulator accumulator;
     accumulator.SetSeed(77);
-    store.AddToAccumulator(accumulator, 2);
+    pak.GetSkillAttributes(accumulator, 2);
     EXPECT_EQ(accumulator.GetValue(SkillAttribute_CooldownReduction), 11.2f);
     EXPECT_EQ(accumulator.GetValue(SkillAttribute_ManaCostReduction), 5.0f);
     EXPECT_EQ(accumulator.GetValue(SkillAttribute_ProjectileSpeedModifier), 35.0f);
     // Three rolls per attribute, value and the two affixes, whatever applies.
     EXPECT_EQ(accumulator.GetRandomGen().GetState(), StateAfter(77, 15));
-}
 
-TEST(SkillAttributeStore, AChanceAppliesWhenTheFirstRollIsWithinIt)
-{
-    const LoadTable record =
-        Record("skillCooldownReduction = 10;20\nskillCooldownReductionChance = 50\n");
-    SkillAttributeStore_Skill store;
-    store.Load(record);
-
-    ASSERT_LE(FirstDraw(1), 50.0f);
-    ASSERT_GT(FirstDraw(4), 50.0f);
-    for (const auto& [seed, level, expected] :
-         {std::tuple{1u, 3u, 20.0f}, std::tuple{4u, 3u, 0.0f}, std::tuple{1u, 0u, 0.0f}}) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << " level " << level);
-        SkillAttributeAccumulator accumulator;
-        accumulator.SetSeed(seed);
-        store.AddToAccumulator(accumulator, level);
-        EXPECT_EQ(accumulator.GetValue(SkillAttribute_CooldownReduction), expected);
-        EXPECT_EQ(accumulator.GetRandomGen().GetState(), StateAfter(seed, 3));
-    }
-}
-
-TEST(SkillAttributeStore, TextShowsPositiveValuesWithTheirChance)
-{
-    SkillAttributeStore_Skill store;
-    store.Load(Record("skillManaCostReduction = 3;-2\n"
-                      "skillCooldownReduction = 10;20\nskillCooldownReductionChance = 50;0\n"
-                      "skillProjectileSpeedModifier = 0;15\n"));
-    std::vector<std::wstring> lines{L"kept"};
-    store.CreateText(lines, 1);
-    EXPECT_EQ(lines, (std::vector<std::wstring>{L"kept", L"ChanceOfTag 50SkillCooldownReduction 10",
-                                                L"SkillManaCostReduction 3"}));
-
-    lines.clear();
-    store.CreateText(lines, 2);
-    EXPECT_EQ(lines, (std::vector<std::wstring>{L"SkillCooldownReduction 20",
-                                                L"SkillProjectileSpeedModifier 15"}));
-
-    lines.clear();
-    store.CreateText(lines, 0);
-    EXPECT_TRUE(lines.empty());
+    std::vector<GameTextLine> lines;
+    pak.GetUIDisplayText(2, GameTextClass::Default, lines);
+    std::vector<std::wstring> texts;
+    for (const GameTextLine& line : lines)
+        texts.push_back(line.text);
+    EXPECT_EQ(texts,
+              (std::vector<std::wstring>{L"SkillCooldownReduction 8", L"SkillManaCostReduction 10",
+                                         L"SkillProjectileSpeedModifier 35",
+                                         L"SkillCooldownReductionModifier 40"}));
+    EXPECT_TRUE(log.GetLines().empty());
 }
 
 } // namespace
