@@ -9,6 +9,17 @@
 namespace GAME {
 namespace {
 
+TEST(CombatAttributeRegionName, KnownRegionsAndAnythingElse)
+{
+    EXPECT_STREQ(GetCombatAttributeRegionName(CombatAttributeRegion_FullyProtected),
+                 "FullyProtected");
+    EXPECT_STREQ(GetCombatAttributeRegionName(CombatAttributeRegion_Legs), "Legs");
+    EXPECT_STREQ(GetCombatAttributeRegionName(static_cast<CombatAttributeRegion>(6)),
+                 "Unknown Region");
+    EXPECT_STREQ(GetCombatAttributeRegionName(static_cast<CombatAttributeRegion>(-1)),
+                 "Unknown Region");
+}
+
 TEST(CombatAttributeArmour, GuardsOnlyItsRegionUnlessEitherIsFullyProtected)
 {
     CombatAttributeDefense_AbsorptionProtection head(50.0f, 40.0f, CombatAttributeRegion_Head);
