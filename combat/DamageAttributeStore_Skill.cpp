@@ -1,21 +1,16 @@
 #include "combat/DamageAttributeStore_Skill.h"
 
+#include "combat/DamageAttributeKinds.h"
+
 namespace GAME {
 
-void DamageAttributeStore_Skill::CreateText(std::vector<std::wstring>& /*first*/,
-                                            std::vector<std::wstring>& /*second*/,
-                                            std::vector<std::wstring>& /*third*/,
-                                            uint32_t /*level*/) const
-{}
-
-void DamageAttributeStore_Skill::AddDamageToAccumulator(CombatAttributeAccumulator& /*accumulator*/,
-                                                        uint32_t /*level*/) const
-{}
-
-void DamageAttributeStore_Skill::AddModifierToAccumulator(
-    CombatAttributeAccumulator& /*accumulator*/, uint32_t /*level*/) const
-{}
-
-void DamageAttributeStore_Skill::Load(const LoadTable& /*record*/) {}
+void DamageAttributeStore_Skill::Load(const LoadTable& record)
+{
+    BeginLoad(record, nullptr, nullptr);
+    LoadAttributes<DamageAttribute_Physical, DamageAttributeDur_Physical>(*this, record, nullptr,
+                                                                          nullptr, 0.0f);
+    LoadCommonAttributes(record, nullptr, nullptr, 0.0f, true);
+    EndLoad();
+}
 
 } // namespace GAME

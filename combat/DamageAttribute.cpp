@@ -1,0 +1,202 @@
+#include "combat/DamageAttribute.h"
+
+#include "combat/CombatAttributeAccumulator.h"
+#include "combat/DamageAttributeStore.h"
+#include "core/Helpers.h"
+#include "core/RandomUniform.h"
+#include "core/Saturate.h"
+#include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
+
+#include <cmath>
+
+namespace GAME {
+
+namespace {
+// Percentages use the single-precision hundredth and are multiplied out unrounded, so that 10
+// percent of 100 is 9.9999998 and truncates to 9 on every machine alike.
+constexpr double kPercent = static_cast<double>(0.01f);
+
+int32_t WholePercentOf(float value, float percent)
+{
+    return SaturateToInt(static_cast<double>(value) * static_cast<double>(percent) * kPercent);
+}
+} // namespace
+
+float DamageAttribute::GetChance(uint32_t level) const
+{
+    return AtLevel(chance, level);
+}
+
+CombatAttributeType DamageAttribute::GetType() const
+{
+    return keys->type;
+}
+
+const char* DamageAttribute::GetLoadChanceTag() const
+{
+    return keys->chance;
+}
+
+const char* DamageAttribute::GetLoadXorTag() const
+{
+    return keys->xorKey;
+}
+
+const char* DamageAttribute::GetLoadGlobalTag() const
+{
+    return keys->global;
+}
+
+const char* DamageAttribute::GetDisplayTag() const
+{
+    return keys->display;
+}
+
+DamageAttribute* DamageAttribute::LoadInto(std::unique_ptr<DamageAttribute> attribute,
+                                           DamageAttributeStore& store, const LoadTable& table)
+{
+    if (!attribute || !attribute->LoadFromTable(store, table))
+        return nullptr;
+    // The attribute has put itself into the store, which owns it now.
+    return attribute.release();
+}
+
+float DamageAttribute::Jitter(float value, float jitterPercent, RandomUniform& random) const
+{
+    return JitterValue(value, jitterPercent, random);
+}
+
+float DamageAttribute::Scale(float value, float percent) const
+{
+    return ScaleValue(value, percent);
+}
+
+float DamageAttribute::JitterValue(float value, float jitterPercent, RandomUniform& random)
+{
+    if (value == 0.0f)
+        return 0.0f;
+    int32_t range = WholePercentOf(value, jitterPercent);
+    if (range == 0)
+        range = 1;
+    // A saturated range must still negate.
+    range = Max(range, -INT32_MAX);
+    const float result = value + static_cast<float>(random.IGenerate(-range, range));
+    // A roll that wipes a small value out would leave an empty attribute on the item.
+    return std::fabs(result) < 1.0f ? value : result;
+}
+
+float DamageAttribute::ScaleValue(float value, float percent)
+{
+    return value + static_cast<float>(WholePercentOf(value, percent));
+}
+
+float DamageAttribute::JitterPercent(float jitterPercent, const RandomUniform* random)
+{
+    if (!(jitterPercent > 0.0f) || random == nullptr)
+        return -1.0f;
+    return Clamp(jitterPercent, 0.0f, 50.0f);
+}
+
+void DamageAttribute::ReadLevels(const LoadTable& table, const char* key, std::vector<float>& out,
+                                 bool dropLoneZero)
+{
+    table.GetFloatList(key, out);
+    // Designers write a lone 0 to mean "not given".
+    if (dropLoneZero && out.size() == 1 && out[0] == 0.0f)
+        out.clear();
+}
+
+std::vector<DamageAttributeRange> DamageAttribute::MakeRanges(const std::vector<float>& minimums,
+                                                              const std::vector<float>& maximums)
+{
+    std::vector<DamageAttributeRange> ranges;
+    if (minimums.empty())
+        return ranges;
+    ranges.reserve(minimums.size());
+    float maximum = minimums[0];
+    for (size_t i = 0; i < minimums.size(); ++i) {
+        if (i < maximums.size())
+            maximum = maximums[i];
+        ranges.push_back({minimums[i], Max(maximum - minimums[i], 0.0f)});
+    }
+    return ranges;
+}
+
+void DamageAttribute::ReadChance(const LoadTable& table)
+{
+    ReadLevels(table, GetLoadChanceTag(), chance, false);
+}
+
+void DamageAttribute::Register(DamageAttributeStore& store, const LoadTable& table)
+{
+    if (!table.GetBool(GetLoadGlobalTag(), false))
+        store.AddAttribute(this);
+    else if (table.GetBool(GetLoadXorTag(), false))
+        store.AddGlobalXorAttribute(this);
+    else
+        store.AddGlobalAndAttribute(this);
+}
+
+bool DamageAttribute::RollChance(CombatAttributeAccumulator& accumulator, uint32_t level,
+                                 bool force, float& multiplier) const
+{
+    const float chanceValue = GetChance(level);
+    if (!force && !accumulator.EvaluateChance(chanceValue))
+        return false;
+    multiplier = accumulator.GetChanceMultiplier(chanceValue);
+    return true;
+}
+
+std::wstring DamageAttribute::ChancePrefix(float chanceValue) const
+{
+    const LocalizationManager& text = LocalizationManager::Instance();
+    if (hideChanceIndentLine)
+        return text.Format("tagIndent");
+    if (chanceValue > 0.0f)
+        return text.Format("ChanceOfTag", static_cast<double>(chanceValue));
+    return std::wstring();
+}
+
+float DamageAttribute::CostFactor() const
+{
+    const float chanceValue = GetChance(1);
+    return chanceValue > 0.0f ? chanceValue * 0.01f : 1.0f;
+}
+
+std::wstring DamageAttribute::FormatAmount(float low, float high, const char* singleTag,
+                                           const char* rangeTag)
+{
+    const LocalizationManager& text = LocalizationManager::Instance();
+    if (low == high)
+        return text.Format(singleTag, static_cast<double>(low));
+    return text.Format(rangeTag, static_cast<double>(low), static_cast<double>(high));
+}
+
+float DamageAttribute::CostAverage(float minimum, float maximum)
+{
+    const float sum = minimum + maximum;
+    return minimum > 0.0f && maximum > 0.0f ? sum * 0.5f : sum;
+}
+
+void DamageAttribute::AppendLine(std::wstring line, Lines& lines)
+{
+    if (!line.empty())
+        lines.push_back(std::move(line));
+}
+
+DamageAttribute::Lines& DamageAttribute::PickList(TextList list, Lines& lines1, Lines& lines2,
+                                                  Lines& lines3)
+{
+    switch (list) {
+    case TextList_First:
+        return lines1;
+    case TextList_Second:
+        return lines2;
+    case TextList_Third:
+        break;
+    }
+    return lines3;
+}
+
+} // namespace GAME

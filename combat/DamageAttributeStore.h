@@ -1,0 +1,119 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+class CombatAttributeAccumulator;
+struct CostInfo_DamageAttributes;
+class DamageAttribute;
+class LoadTable;
+class RandomUniform;
+
+// The offensive damage attributes one source (an item, a skill record, an attribute pack)
+// brings to an attack. Besides the plain group, which always takes part, two global groups
+// share one chance per level: the "all of" group takes part whole, the "one of" group with a
+// single member picked by the members' own chances. The loaders are the kinds of this store.
+class DamageAttributeStore {
+public:
+    using AttributeList = std::vector<std::unique_ptr<DamageAttribute>>;
+
+    DamageAttributeStore();
+    virtual ~DamageAttributeStore();
+    // A copy owns copies of the attributes. It gets no generator: the source's was only lent
+    // for its own loading.
+    DamageAttributeStore(const DamageAttributeStore& other);
+    DamageAttributeStore& operator=(const DamageAttributeStore& other);
+
+    virtual void CreateText(std::vector<std::wstring>& first, std::vector<std::wstring>& second,
+                            std::vector<std::wstring>& third, uint32_t level) const;
+    virtual void CreateNextText(std::vector<std::wstring>& first, std::vector<std::wstring>& second,
+                                std::vector<std::wstring>& third, uint32_t level,
+                                uint32_t nextLevel) const;
+    // Attributes register themselves while they load; the store takes ownership of a
+    // non-null pointer and ignores a null one.
+    virtual void AddGlobalXorAttribute(DamageAttribute* attribute);
+    virtual void AddGlobalAndAttribute(DamageAttribute* attribute);
+    virtual void AddAttribute(DamageAttribute* attribute);
+    virtual void AddDamageToAccumulator(CombatAttributeAccumulator& accumulator,
+                                        uint32_t level) const;
+    virtual void AddModifierToAccumulator(CombatAttributeAccumulator& accumulator,
+                                          uint32_t level) const;
+    virtual void ScaleAttributes(float percent);
+    virtual void GetCostInfo(CostInfo_DamageAttributes& info) const;
+
+    // The generator that loading rolls jitter with; items lend one seeded from the item.
+    RandomUniform* GetRandomGen() const { return randomGen; }
+    void SetRandomGen(RandomUniform* random) { randomGen = random; }
+    void Clear();
+
+    // Loads one attribute kind from the record and from each affix record given; `make`
+    // creates a fresh attribute of the kind for each.
+    using MakeAttribute = std::unique_ptr<DamageAttribute> (*)();
+    void LoadKind(MakeAttribute make, const LoadTable& record, const LoadTable* prefix,
+                  const LoadTable* suffix, float jitterPercent);
+
+    const AttributeList& GetGlobalXorAttributes() const { return attributesGlobalXor; }
+    const AttributeList& GetGlobalAndAttributes() const { return attributesGlobalAnd; }
+    const AttributeList& GetAttributes() const { return attributes; }
+
+protected:
+    // Kinds with records of another family read their chance under their own key.
+    virtual void SetGlobalChance(const LoadTable& record, const LoadTable* prefix,
+                                 const LoadTable* suffix);
+    void LoadGlobalChance(const char* key, const LoadTable& record, const LoadTable* prefix,
+                          const LoadTable* suffix);
+    float GetGlobalChance(uint32_t level) const;
+
+    // Every loader starts and ends with these: the lent generator must not outlive loading.
+    void BeginLoad(const LoadTable& record, const LoadTable* prefix, const LoadTable* suffix);
+    void EndLoad() { randomGen = nullptr; }
+
+    // The damage kinds that items and skills share, in their load order. Skills keep
+    // disruption in place and add their trap, taunt and fear; items move disruption last.
+    void LoadCommonAttributes(const LoadTable& record, const LoadTable* prefix,
+                              const LoadTable* suffix, float jitterPercent, bool skillKinds);
+
+private:
+    void LoadFrom(MakeAttribute make, const LoadTable& table, float jitterPercent);
+    bool HoldsLast(const DamageAttribute* attribute) const;
+
+    // Damage and modifiers take part by the same rolls, each with draws of its own.
+    void AddToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
+                          bool modifiers) const;
+    const DamageAttribute* PickGlobalXor(uint32_t level, RandomUniform& random) const;
+    template <typename Text>
+    static void CreateGroupText(const AttributeList& group, const char* percentTag,
+                                const char* plainTag, float chance,
+                                std::vector<std::wstring>& second, Text text);
+
+    AttributeList attributesGlobalXor;
+    AttributeList attributesGlobalAnd;
+    AttributeList attributes;
+    RandomUniform* randomGen = nullptr;
+    std::vector<float> globalChance;
+    float prefixGlobalChance = 0.0f;
+    float suffixGlobalChance = 0.0f;
+};
+
+// One attribute kind from the record and, each on its own, from the prefix and suffix records.
+template <typename T>
+void LoadAttribute(DamageAttributeStore& store, const LoadTable& record, const LoadTable* prefix,
+                   const LoadTable* suffix, float jitterPercent)
+{
+    store.LoadKind(
+        +[]() -> std::unique_ptr<DamageAttribute> { return std::make_unique<T>(); }, record, prefix,
+        suffix, jitterPercent);
+}
+
+template <typename... T>
+void LoadAttributes(DamageAttributeStore& store, const LoadTable& record, const LoadTable* prefix,
+                    const LoadTable* suffix, float jitterPercent)
+{
+    (LoadAttribute<T>(store, record, prefix, suffix, jitterPercent), ...);
+}
+
+} // namespace GAME
