@@ -1,27 +1,12 @@
 #include "characters/CharAttribute.h"
 
+#include "core/AttributeRolls.h"
 #include "core/Helpers.h"
 #include "core/RandomUniform.h"
-#include "core/Saturate.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
 
-#include <cmath>
-
 namespace GAME {
-
-namespace {
-// Percentages are taken with the single-precision hundredth and multiplied out in double, as the
-// item rolls of every machine are.
-constexpr double kPercent = static_cast<double>(0.01f);
-
-// Whole units of a percentage of a value. Record values can be anything, so the conversion
-// saturates (not-a-number gives 0) rather than being undefined.
-int32_t WholePercentOf(float value, float percent)
-{
-    return SaturateToInt(static_cast<double>(percent) * kPercent * static_cast<double>(value));
-}
-} // namespace
 
 CharAttribute::CharAttribute(CharAttributeType type, const char* recordKey, const char* textTag)
     : type(type), recordKey(recordKey), textTag(textTag)
@@ -113,21 +98,12 @@ void CharAttribute::ScaleAttribute(float percent)
 
 float CharAttribute::Jitter(float value, float percent, RandomUniform& random)
 {
-    if (value == 0.0f)
-        return value;
-    int32_t range = WholePercentOf(value, percent);
-    if (range == 0)
-        range = 1;
-    // A saturated range must still negate.
-    range = Max(range, -INT32_MAX);
-    const float result = value + static_cast<float>(random.IGenerate(-range, range));
-    // A roll that wipes a small value out would leave an empty attribute on the item.
-    return std::fabs(result) < 1.0f ? value : result;
+    return JitterAttributeValue(value, percent, random);
 }
 
 float CharAttribute::Scale(float value, float percent)
 {
-    return value + static_cast<float>(WholePercentOf(value, percent));
+    return ScaleAttributeValue(value, percent);
 }
 
 void CharAttribute::AddCost(float& sum, int32_t& count) const

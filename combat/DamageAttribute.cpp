@@ -2,26 +2,13 @@
 
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/DamageAttributeStore.h"
+#include "core/AttributeRolls.h"
 #include "core/Helpers.h"
 #include "core/RandomUniform.h"
-#include "core/Saturate.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
 
-#include <cmath>
-
 namespace GAME {
-
-namespace {
-// Percentages use the single-precision hundredth and are multiplied out unrounded, so that 10
-// percent of 100 is 9.9999998 and truncates to 9 on every machine alike.
-constexpr double kPercent = static_cast<double>(0.01f);
-
-int32_t WholePercentOf(float value, float percent)
-{
-    return SaturateToInt(static_cast<double>(value) * static_cast<double>(percent) * kPercent);
-}
-} // namespace
 
 float DamageAttribute::GetChance(uint32_t level) const
 {
@@ -74,21 +61,12 @@ float DamageAttribute::Scale(float value, float percent) const
 
 float DamageAttribute::JitterValue(float value, float jitterPercent, RandomUniform& random)
 {
-    if (value == 0.0f)
-        return 0.0f;
-    int32_t range = WholePercentOf(value, jitterPercent);
-    if (range == 0)
-        range = 1;
-    // A saturated range must still negate.
-    range = Max(range, -INT32_MAX);
-    const float result = value + static_cast<float>(random.IGenerate(-range, range));
-    // A roll that wipes a small value out would leave an empty attribute on the item.
-    return std::fabs(result) < 1.0f ? value : result;
+    return JitterAttributeValue(value, jitterPercent, random);
 }
 
 float DamageAttribute::ScaleValue(float value, float percent)
 {
-    return value + static_cast<float>(WholePercentOf(value, percent));
+    return ScaleAttributeValue(value, percent);
 }
 
 float DamageAttribute::JitterPercent(float jitterPercent, const RandomUniform* random)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "combat/CombatAttributeType.h"
+#include "core/AttributeRolls.h"
 
 #include <cstdint>
 #include <memory>
@@ -112,9 +113,7 @@ protected:
     // Level 0 and empty lists read 0; levels past the end read the last entry.
     template <typename T> static T AtLevel(const std::vector<T>& list, uint32_t level)
     {
-        if (level == 0 || list.empty())
-            return T{};
-        return list[level <= list.size() ? level - 1 : list.size() - 1];
+        return GetLevelEntry(list, level);
     }
     // A per-level list; with `dropLoneZero` a record that says just 0 reads as one saying nothing.
     static void ReadLevels(const LoadTable& table, const char* key, std::vector<float>& out,

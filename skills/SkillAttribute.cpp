@@ -1,53 +1,14 @@
 #include "skills/SkillAttribute.h"
 
+#include "core/AttributeRolls.h"
 #include "core/Helpers.h"
 #include "core/RandomUniform.h"
-#include "core/Saturate.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
-
-#include <cmath>
 
 namespace GAME {
 
 namespace {
-// Percentages are taken with the single-precision hundredth and multiplied out in double, as
-// the character attributes' rolls are, so an item rolls alike on every machine.
-constexpr double kPercent = static_cast<double>(0.01f);
-
-// Whole units of a percentage of a record value. Record values can be anything, so the
-// conversion saturates rather than being undefined.
-int32_t WholePercentOf(float value, float percent)
-{
-    return SaturateToInt(static_cast<double>(percent) * kPercent * static_cast<double>(value));
-}
-
-float Jitter(float value, float percent, RandomUniform& random)
-{
-    if (value == 0.0f)
-        return value;
-    int32_t range = WholePercentOf(value, percent);
-    if (range == 0)
-        range = 1;
-    // A saturated negative range must still negate.
-    range = Max(range, -INT32_MAX);
-    const float result = value + static_cast<float>(random.IGenerate(-range, range));
-    // A roll that wipes a small value out would leave an empty attribute behind.
-    return std::fabs(result) < 1.0f ? value : result;
-}
-
-float Scale(float value, float percent)
-{
-    return value + static_cast<float>(WholePercentOf(value, percent));
-}
-
-float AtLevel(const std::vector<float>& list, uint32_t level)
-{
-    if (level == 0 || list.empty())
-        return 0.0f;
-    return list[Min<size_t>(level, list.size()) - 1];
-}
-
 // A chance of 0 means the designer gave none: the part always applies.
 float Rolled(float value, float chance, RandomUniform& random)
 {
@@ -85,7 +46,8 @@ SkillAttribute::Affix SkillAttribute::LoadAffix(const LoadTable& table, RandomUn
     Affix affix;
     affix.value = table.GetFloat(valueKey, 0.0f);
     if (random != nullptr)
-        affix.value = Jitter(affix.value, table.GetFloat("lootRandomizerJitter", 0.0f), *random);
+        affix.value = JitterAttributeValue(affix.value,
+                                           table.GetFloat("lootRandomizerJitter", 0.0f), *random);
     affix.chance = table.GetFloat(chanceKey, 0.0f);
     return affix;
 }
@@ -97,12 +59,12 @@ bool SkillAttribute::IsNotEmpty() const
 
 float SkillAttribute::GetValue(uint32_t level) const
 {
-    return AtLevel(values, level);
+    return GetLevelEntry(values, level);
 }
 
 float SkillAttribute::GetChance(uint32_t level) const
 {
-    return AtLevel(chances, level);
+    return GetLevelEntry(chances, level);
 }
 
 float SkillAttribute::GetTotalValue(RandomUniform& random, uint32_t level) const
@@ -120,7 +82,7 @@ void SkillAttribute::AddJitter(float percent, RandomUniform* random)
         return;
     const float limited = Clamp(percent, 0.0f, 50.0f);
     for (float& value : values)
-        value = Jitter(value, limited, *random);
+        value = JitterAttributeValue(value, limited, *random);
 }
 
 void SkillAttribute::ScaleAttribute(float percent)
@@ -128,9 +90,9 @@ void SkillAttribute::ScaleAttribute(float percent)
     if (percent == 0.0f)
         return;
     for (float& value : values)
-        value = Scale(value, percent);
-    prefix.value = Scale(prefix.value, percent);
-    suffix.value = Scale(suffix.value, percent);
+        value = ScaleAttributeValue(value, percent);
+    prefix.value = ScaleAttributeValue(prefix.value, percent);
+    suffix.value = ScaleAttributeValue(suffix.value, percent);
 }
 
 void SkillAttribute::CreateText(uint32_t level, std::vector<std::wstring>& lines) const

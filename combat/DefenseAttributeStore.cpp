@@ -1,0 +1,143 @@
+#include "combat/DefenseAttributeStore.h"
+
+#include "combat/DefenseAttributeAbs.h"
+#include "combat/DefenseAttributeAbsMod.h"
+#include "combat/DefenseAttributeDur.h"
+#include "combat/DefenseAttributeDurMod.h"
+#include "engine/LoadTable.h"
+
+namespace GAME {
+
+DefenseAttributeStore::~DefenseAttributeStore()
+{
+    Clear();
+}
+
+DefenseAttributeStore::DefenseAttributeStore(const DefenseAttributeStore& other)
+    : randomGen(other.randomGen)
+{
+    for (const auto& attribute : other.attributes)
+        attributes.push_back(attribute->Clone());
+}
+
+DefenseAttributeStore& DefenseAttributeStore::operator=(const DefenseAttributeStore& other)
+{
+    if (this != &other) {
+        DefenseAttributeStore copy(other);
+        attributes.swap(copy.attributes);
+        randomGen = other.randomGen;
+    }
+    return *this;
+}
+
+void DefenseAttributeStore::CreateText(std::vector<std::wstring>& first,
+                                       std::vector<std::wstring>& second, uint32_t level) const
+{
+    for (const auto& attribute : attributes)
+        attribute->CreateText(level, first, second);
+}
+
+void DefenseAttributeStore::CreateNextText(std::vector<std::wstring>& first,
+                                           std::vector<std::wstring>& second, uint32_t level,
+                                           uint32_t nextLevel) const
+{
+    for (const auto& attribute : attributes)
+        attribute->CreateNextText(level, nextLevel, first, second);
+}
+
+void DefenseAttributeStore::AddAttribute(std::unique_ptr<DefenseAttribute> attribute)
+{
+    if (attribute != nullptr)
+        attributes.push_back(std::move(attribute));
+}
+
+void DefenseAttributeStore::AddToAccumulator(CombatAttributeAccumulator& accumulator,
+                                             uint32_t level) const
+{
+    for (const auto& attribute : attributes)
+        attribute->AddToAccumulator(accumulator, level, false);
+}
+
+void DefenseAttributeStore::ScaleAttributes(float percent)
+{
+    for (const auto& attribute : attributes)
+        attribute->ScaleAttribute(percent);
+}
+
+void DefenseAttributeStore::GetCostInfo(CostInfo_DefenseAttributes& info) const
+{
+    for (const auto& attribute : attributes)
+        attribute->GetCostInfo(info);
+}
+
+void DefenseAttributeStore::Clear()
+{
+    attributes.clear();
+}
+
+void DefenseAttributeStore::LoadKind(MakeAttribute make, const LoadTable& record,
+                                     const LoadTable* prefix, const LoadTable* suffix, float jitter)
+{
+    LoadFrom(make, record, false, jitter);
+    // Each affix rolls by the spread its own loot table allows.
+    for (const LoadTable* affix : {prefix, suffix}) {
+        if (affix != nullptr)
+            LoadFrom(make, *affix, false, affix->GetFloat("lootRandomizerJitter", 0.0f));
+    }
+}
+
+void DefenseAttributeStore::LoadKeptKind(MakeAttribute make, const LoadTable& record)
+{
+    LoadFrom(make, record, true, 0.0f);
+}
+
+void DefenseAttributeStore::LoadSequence(const LoadTable& record, const LoadTable* prefix,
+                                         const LoadTable* suffix, float jitter, bool skillKinds)
+{
+    LoadAttributes<DefenseAttributeAbsMod_Protection, DefenseAttributeAbsMod_Absorption,
+                   DefenseAttributeAbs_Physical>(*this, record, prefix, suffix, jitter);
+    if (skillKinds)
+        LoadAttributes<DefenseAttributeDur_Physical, DefenseAttributeAbsMod_Physical>(
+            *this, record, prefix, suffix, jitter);
+    else
+        LoadAttributes<DefenseAttributeAbsMod_Physical, DefenseAttributeDur_Physical>(
+            *this, record, prefix, suffix, jitter);
+    LoadAttributes<
+        DefenseAttributeDurMod_Physical, DefenseAttributeAbs_Pierce, DefenseAttributeAbsMod_Pierce,
+        DefenseAttributeAbs_Bleeding, DefenseAttributeDur_Bleeding, DefenseAttributeAbsMod_Bleeding,
+        DefenseAttributeDurMod_Bleeding, DefenseAttributeAbs_ElementalResistance,
+        DefenseAttributeAbs_Fire, DefenseAttributeDur_Fire, DefenseAttributeAbsMod_Fire,
+        DefenseAttributeDurMod_Fire, DefenseAttributeAbs_Cold, DefenseAttributeDur_Cold,
+        DefenseAttributeAbsMod_Cold, DefenseAttributeDurMod_Cold, DefenseAttributeAbs_Lightning,
+        DefenseAttributeDur_Lightning, DefenseAttributeAbsMod_Lightning,
+        DefenseAttributeDurMod_Lightning, DefenseAttributeAbs_Poison, DefenseAttributeDur_Poison,
+        DefenseAttributeAbsMod_Poison, DefenseAttributeDurMod_Poison, DefenseAttributeAbs_Life,
+        DefenseAttributeDur_Life, DefenseAttributeAbsMod_Life, DefenseAttributeDurMod_Life,
+        DefenseAttributeAbs_LifeLeach, DefenseAttributeDur_LifeLeach,
+        DefenseAttributeAbsMod_LifeLeach, DefenseAttributeDurMod_LifeLeach,
+        DefenseAttributeAbs_ManaLeach, DefenseAttributeDur_ManaLeach,
+        DefenseAttributeAbsMod_ManaLeach, DefenseAttributeDurMod_ManaLeach,
+        DefenseAttributeAbs_Stun, DefenseAttributeAbsMod_Stun, DefenseAttributeAbs_Trap,
+        DefenseAttributeAbs_Freeze, DefenseAttributeAbs_Petrify, DefenseAttributeAbs_Disruption,
+        DefenseAttributeAbs_Taunt, DefenseAttributeAbs_Fear, DefenseAttributeAbs_Confusion>(
+        *this, record, prefix, suffix, jitter);
+    if (skillKinds)
+        LoadAttributes<DefenseAttributeAbs_Convert>(*this, record, prefix, suffix, jitter);
+    LoadAttributes<DefenseAttributeMisc_BlockModifier, DefenseAttributeMisc_Reflect>(
+        *this, record, prefix, suffix, jitter);
+    if (skillKinds)
+        LoadAttributes<DefenseAttributeAbs_ManaBurnRatio, DefenseAttributeAbs_PercentCurrentLife>(
+            *this, record, prefix, suffix, jitter);
+}
+
+void DefenseAttributeStore::LoadFrom(MakeAttribute make, const LoadTable& table, bool keepEmpty,
+                                     float jitter)
+{
+    std::unique_ptr<DefenseAttribute> attribute = make();
+    if (!attribute->LoadFromTable(table, keepEmpty))
+        return;
+    attribute->AddJitter(jitter, randomGen);
+    AddAttribute(std::move(attribute));
+}
+
+} // namespace GAME

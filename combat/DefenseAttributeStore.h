@@ -1,0 +1,101 @@
+#pragma once
+
+#include "combat/DefenseAttribute.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+class CombatAttributeAccumulator;
+class CostInfo_DefenseAttributes;
+class LoadTable;
+class RandomUniform;
+
+// The defenses that one source grants (an item with its affixes, a skill record, a character's
+// own resistances), in their load order. Every attack they are added at the source's level,
+// each rolling its own chance; the accumulator merges defenses of one type.
+class DefenseAttributeStore {
+public:
+    using AttributeList = std::vector<std::unique_ptr<DefenseAttribute>>;
+
+    DefenseAttributeStore() = default;
+    virtual ~DefenseAttributeStore();
+    // A copy owns copies of the attributes; the generator is shared, it was never owned.
+    DefenseAttributeStore(const DefenseAttributeStore& other);
+    DefenseAttributeStore& operator=(const DefenseAttributeStore& other);
+
+    virtual void CreateText(std::vector<std::wstring>& first, std::vector<std::wstring>& second,
+                            uint32_t level) const;
+    virtual void CreateNextText(std::vector<std::wstring>& first, std::vector<std::wstring>& second,
+                                uint32_t level, uint32_t nextLevel) const;
+    // Takes ownership; a null attribute is ignored.
+    virtual void AddAttribute(std::unique_ptr<DefenseAttribute> attribute);
+    virtual void AddToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level) const;
+    virtual void ScaleAttributes(float percent);
+
+    // The generator that loading rolls jitter with; items lend one seeded from the item.
+    RandomUniform* GetRandomGen() const { return randomGen; }
+    void SetRandomGen(RandomUniform* random) { randomGen = random; }
+    void GetCostInfo(CostInfo_DefenseAttributes& info) const;
+    void Clear();
+
+    const AttributeList& GetAttributes() const { return attributes; }
+
+    // Loads one attribute kind from the record and, each on its own with its own jitter, from
+    // each affix record given; `make` creates a fresh attribute of the kind for each.
+    using MakeAttribute = std::unique_ptr<DefenseAttribute> (*)();
+    void LoadKind(MakeAttribute make, const LoadTable& record, const LoadTable* prefix,
+                  const LoadTable* suffix, float jitter);
+    // Loads one kind that is kept, worth 0, when the record leaves it out.
+    void LoadKeptKind(MakeAttribute make, const LoadTable& record);
+
+protected:
+    // The defenses that items and skills share, in their load order. Skills take the physical
+    // resistance over time before its modifier, and add conversion and the monster-only kinds.
+    void LoadSequence(const LoadTable& record, const LoadTable* prefix, const LoadTable* suffix,
+                      float jitter, bool skillKinds);
+
+private:
+    void LoadFrom(MakeAttribute make, const LoadTable& table, bool keepEmpty, float jitter);
+
+    AttributeList attributes;
+    RandomUniform* randomGen = nullptr;
+};
+
+template <typename T> std::unique_ptr<DefenseAttribute> MakeDefenseAttribute()
+{
+    return std::make_unique<T>();
+}
+
+// One attribute kind from the record and from each affix record given.
+template <typename T>
+void LoadAttribute(DefenseAttributeStore& store, const LoadTable& record, const LoadTable* prefix,
+                   const LoadTable* suffix, float jitter)
+{
+    store.LoadKind(&MakeDefenseAttribute<T>, record, prefix, suffix, jitter);
+}
+
+template <typename... T>
+void LoadAttributes(DefenseAttributeStore& store, const LoadTable& record, const LoadTable* prefix,
+                    const LoadTable* suffix, float jitter)
+{
+    (LoadAttribute<T>(store, record, prefix, suffix, jitter), ...);
+}
+
+// One kind that a character always has, worth 0 when its record leaves it out.
+template <typename T>
+void LoadCharacterAttribute(DefenseAttributeStore& store, const LoadTable& record)
+{
+    store.LoadKeptKind(&MakeDefenseAttribute<T>, record);
+}
+
+template <typename... T>
+void LoadCharacterAttributes(DefenseAttributeStore& store, const LoadTable& record)
+{
+    (LoadCharacterAttribute<T>(store, record), ...);
+}
+
+} // namespace GAME

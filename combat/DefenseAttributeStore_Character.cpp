@@ -1,0 +1,26 @@
+#include "combat/DefenseAttributeStore_Character.h"
+
+#include "combat/DefenseAttributeAbs.h"
+#include "core/GameEngine.h"
+
+namespace GAME {
+
+void DefenseAttributeStore_Character::Load(const LoadTable& record)
+{
+    Clear();
+    LoadCharacterAttributes<
+        DefenseAttributeAbs_Physical, DefenseAttributeAbs_Pierce, DefenseAttributeAbs_Bleeding,
+        DefenseAttributeAbs_Fire, DefenseAttributeAbs_Cold, DefenseAttributeAbs_Lightning,
+        DefenseAttributeAbs_Poison, DefenseAttributeAbs_Life, DefenseAttributeAbs_Stun,
+        DefenseAttributeAbs_Trap, DefenseAttributeAbs_Freeze, DefenseAttributeAbs_Petrify>(*this,
+                                                                                           record);
+}
+
+uint32_t DefenseAttributeStore_Character::GetDifficultyLevel()
+{
+    if (gGameEngine == nullptr)
+        return 1;
+    return static_cast<uint32_t>(gGameEngine->GetGameDifficulty()) + 1;
+}
+
+} // namespace GAME

@@ -1,0 +1,22 @@
+#include "combat/DefenseAttributeStore_Equipment.h"
+
+#include "combat/DefenseAttribute_BaseProtectionAbsorption.h"
+
+namespace GAME {
+
+namespace {
+constexpr float kItemJitter = 20.0f;
+}
+
+void DefenseAttributeStore_Equipment::Load(const LoadTable& record, const LoadTable* prefix,
+                                           const LoadTable* suffix, bool withBaseProtection,
+                                           CombatAttributeRegion region)
+{
+    Clear();
+    if (withBaseProtection)
+        DefenseAttribute_BaseProtectionAbsorption::Create_BaseAbsorptionProtection(
+            *this, record, prefix, suffix, kItemJitter, region);
+    LoadSequence(record, prefix, suffix, kItemJitter, false);
+}
+
+} // namespace GAME

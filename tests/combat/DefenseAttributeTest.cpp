@@ -1,0 +1,314 @@
+#include "combat/CombatAttributeAccumulator.h"
+#include "combat/CombatAttributeDamage.h"
+#include "combat/CombatAttributeDefense_AbsorptionProtection.h"
+#include "combat/DefenseAttributeAbs.h"
+#include "combat/DefenseAttributeAbsMod.h"
+#include "combat/DefenseAttributeDur.h"
+#include "combat/DefenseAttributeDurMod.h"
+#include "combat/DefenseAttributeStore_Equipment.h"
+#include "combat/DefenseAttribute_SkillProtectionAbsorption.h"
+#include "core/RandomUniform.h"
+#include "engine/LoadTable.h"
+#include "items/CostInfo_DefenseAttributes.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+using Pairs = std::vector<std::pair<int32_t, float>>;
+
+LoadTable Record(const std::string& text)
+{
+    LoadTable table;
+    table.Parse(text, "test.dbr");
+    return table;
+}
+
+// A kind loaded from the record text, or nothing when the record gives it nothing.
+template <typename T> std::unique_ptr<T> Loaded(const std::string& text, bool keepEmpty = false)
+{
+    auto attribute = std::make_unique<T>();
+    if (!attribute->LoadFromTable(Record(text), keepEmpty))
+        return nullptr;
+    return attribute;
+}
+
+Pairs DefensesOf(const CombatAttributeAccumulator& accumulator)
+{
+    Pairs result;
+    for (const auto& defense : accumulator.GetDefenses())
+        result.emplace_back(defense->GetType(), defense->GetDefense());
+    return result;
+}
+
+// The defenses (type, value) that the attribute adds to a fresh attack at the level.
+Pairs Defenses(const DefenseAttribute& attribute, uint32_t level)
+{
+    CombatAttributeAccumulator accumulator;
+    attribute.AddToAccumulator(accumulator, level, false);
+    return DefensesOf(accumulator);
+}
+
+template <typename T> std::vector<std::string> KeysOf()
+{
+    T attribute;
+    return {attribute.GetChanceKey(), attribute.GetValueKey(), attribute.GetDisplayTag()};
+}
+
+using Keys = std::vector<std::string>;
+
+TEST(DefenseAttribute, KeysJoinTheKindWordWithTheFamilyWords)
+{
+    EXPECT_EQ(KeysOf<DefenseAttributeAbs_Physical>(),
+              (Keys{"defensivePhysicalChance", "defensivePhysical", "DefensePhysical"}));
+    // The leech kinds read the slow leech keys but show their own name.
+    EXPECT_EQ(KeysOf<DefenseAttributeAbs_LifeLeach>(),
+              (Keys{"defensiveSlowLifeLeachChance", "defensiveSlowLifeLeach", "DefenseLifeLeach"}));
+    EXPECT_EQ(KeysOf<DefenseAttributeDurMod_Physical>(),
+              (Keys{"defensivePhysicalDurationModifierChance", "defensivePhysicalDurationModifier",
+                    "DefensePhysicalDurationModifier"}));
+    EXPECT_EQ(KeysOf<DefenseAttributeMisc_Reflect>(),
+              (Keys{"defensiveReflectChance", "defensiveReflect", "DefenseReflect"}));
+    EXPECT_EQ(KeysOf<DefenseAttributeAbs_ManaBurnRatio>(),
+              (Keys{"defensiveManaBurnRatioChance", "defensiveManaBurnRatio", "MONSTER ONLY"}));
+    EXPECT_EQ(DefenseAttributeAbs_ManaBurnRatio().GetType(), 46);
+}
+
+TEST(DefenseAttribute, ALoneZeroIsNoValueUnlessKeptEmptyAndLevelsClampToTheList)
+{
+    EXPECT_EQ(Loaded<DefenseAttributeAbs_Fire>("defensiveFire = 0\n"), nullptr);
+    EXPECT_EQ(Loaded<DefenseAttributeAbs_Fire>("defensiveFireChance = 50\n"), nullptr);
+    const auto kept = Loaded<DefenseAttributeAbs_Fire>("defensiveFire = 0\n", true);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(Defenses(*kept, 3), (Pairs{{CombatAttributeType_Fire, 0.0f}}));
+
+    const auto fire = Loaded<DefenseAttributeAbs_Fire>("defensiveFire = 10;20;30\n");
+    EXPECT_EQ(Defenses(*fire, 2), (Pairs{{CombatAttributeType_Fire, 20.0f}}));
+    EXPECT_EQ(Defenses(*fire, 5), (Pairs{{CombatAttributeType_Fire, 30.0f}}));
+    EXPECT_EQ(Defenses(*fire, 0), (Pairs{{CombatAttributeType_Fire, 0.0f}}));
+}
+
+TEST(DefenseAttribute, EachFamilyAddsItsOwnCombatAttribute)
+{
+    CombatAttributeAccumulator accumulator;
+    const std::unique_ptr<DefenseAttribute> attributes[] = {
+        Loaded<DefenseAttributeAbs_Stun>("defensiveStun = 5\n"),
+        Loaded<DefenseAttributeDur_Cold>("defensiveColdDuration = 6\n"),
+        Loaded<DefenseAttributeMisc_BlockModifier>("defensiveBlockModifier = 7\n"),
+        Loaded<DefenseAttributeAbsMod_Fire>("defensiveFireModifier = 8\n"),
+        Loaded<DefenseAttributeDurMod_Poison>("defensivePoisonDurationModifier = 9\n")};
+    for (const auto& attribute : attributes)
+        attribute->AddToAccumulator(accumulator, 1, false);
+
+    const auto& defenses = accumulator.GetDefenses();
+    ASSERT_EQ(defenses.size(), 3u);
+    EXPECT_TRUE(dynamic_cast<const CombatAttributeAbsDefenseRestricted*>(defenses[0].get()));
+    EXPECT_TRUE(dynamic_cast<const CombatAttributeDurDefense*>(defenses[1].get()));
+    EXPECT_TRUE(dynamic_cast<const CombatAttributeDefenseMisc*>(defenses[2].get()));
+    EXPECT_EQ(DefensesOf(accumulator).front().second, 5.0f);
+    EXPECT_EQ(accumulator.GetTotalDefenseType(CombatAttributeType_BlockModifier), 7.0f);
+    const auto& modifiers = accumulator.GetDefenseModifiers();
+    ASSERT_EQ(modifiers.size(), 2u);
+    EXPECT_TRUE(dynamic_cast<const CombatAttributeAbsDefenseMod*>(modifiers[0].get()));
+    EXPECT_TRUE(dynamic_cast<const CombatAttributeDurDefenseMod*>(modifiers[1].get()));
+}
+
+TEST(DefenseAttribute, ElementalResistanceRollsOnceForColdFireAndLightning)
+{
+    const auto elemental = Loaded<DefenseAttributeAbs_ElementalResistance>(
+        "defensiveElementalResistance = 12\ndefensiveElementalResistanceChance = 50\n");
+    std::set<bool> outcomes;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        RandomUniform probe;
+        probe.Seed(seed);
+        const bool passes = probe.IGenerate(0, 100) <= 50;
+        outcomes.insert(passes);
+        CombatAttributeAccumulator accumulator;
+        accumulator.SetSeed(seed);
+        elemental->AddToAccumulator(accumulator, 1, false);
+        EXPECT_EQ(accumulator.GetRandomGen().GetState(), probe.GetState()) << "one roll";
+        EXPECT_EQ(DefensesOf(accumulator),
+                  passes ? (Pairs{{5, 12.0f}, {6, 12.0f}, {8, 12.0f}}) : Pairs{});
+    }
+    EXPECT_EQ(outcomes.size(), 2u) << "the seeds should cover a pass and a failure";
+}
+
+TEST(DefenseAttribute, JitterNeverWipesAValueOutAndDrawsOnlyForValues)
+{
+    std::set<float> seen;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        auto one = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 1\n");
+        RandomUniform generator;
+        generator.Seed(seed);
+        one->AddJitter(20.0f, &generator);
+        seen.insert(Defenses(*one, 1)[0].second);
+    }
+    EXPECT_EQ(seen, (std::set<float>{1.0f, 2.0f})) << "a candidate of 0 keeps the 1";
+
+    auto zero = Loaded<DefenseAttributeAbs_Physical>("", true);
+    RandomUniform generator;
+    generator.Seed(5);
+    zero->AddJitter(20.0f, &generator);
+    EXPECT_EQ(generator.GetState(), 5u * 16807u) << "a value of 0 draws nothing";
+
+    // Beyond 50 percent rolls as 50.
+    auto wide = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 100\n");
+    auto capped = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 100\n");
+    RandomUniform first = generator;
+    wide->AddJitter(80.0f, &first);
+    capped->AddJitter(50.0f, &generator);
+    EXPECT_EQ(Defenses(*wide, 1), Defenses(*capped, 1));
+}
+
+TEST(DefenseAttribute, ScalingAddsWholeUnitsTruncatedTowardZero)
+{
+    auto physical = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 15;-15;3e10;100\n");
+    physical->ScaleAttribute(0.0f);
+    EXPECT_EQ(Defenses(*physical, 1)[0].second, 15.0f);
+    physical->ScaleAttribute(10.0f);
+    EXPECT_EQ(Defenses(*physical, 1)[0].second, 16.0f);
+    EXPECT_EQ(Defenses(*physical, 2)[0].second, -16.0f);
+    // The single-precision hundredth makes 10 percent of 100 a 9.9999998, so 9, as every kind does.
+    EXPECT_EQ(Defenses(*physical, 4)[0].second, 109.0f);
+    // A step beyond the integers saturates instead of wrapping to a negative one.
+    EXPECT_EQ(Defenses(*physical, 3)[0].second, 3e10f + 2147483648.0f);
+}
+
+TEST(DefenseAttribute, CostWeighsTheLevelOneValueByItsChanceIntoTheFamilysField)
+{
+    CostInfo_DefenseAttributes info;
+    Loaded<DefenseAttributeAbs_Fire>("defensiveFire = 40;90\ndefensiveFireChance = 30\n")
+        ->GetCostInfo(info);
+    EXPECT_EQ(info.base, 12.0f);
+    EXPECT_EQ(info.count, 1);
+
+    Loaded<DefenseAttributeDur_Fire>("defensiveFireDuration = 5\n")->GetCostInfo(info);
+    Loaded<DefenseAttributeAbsMod_Fire>("defensiveFireModifier = 6\n")->GetCostInfo(info);
+    Loaded<DefenseAttributeDurMod_Fire>("defensiveFireDurationModifier = 7\n")->GetCostInfo(info);
+    Loaded<DefenseAttributeAbs_Fire>("", true)->GetCostInfo(info);
+    EXPECT_EQ(info.baseDuration, 5.0f);
+    EXPECT_EQ(info.mod, 6.0f);
+    EXPECT_EQ(info.modDuration, 7.0f);
+    EXPECT_EQ(info.count, 4) << "a value of 0 is not counted";
+}
+
+TEST(DefenseAttribute, TextShowsTheChanceAndOnlyWhatTheNextLevelChanges)
+{
+    const auto fire = Loaded<DefenseAttributeAbs_Fire>(
+        "defensiveFire = 10;10;0\ndefensiveFireChance = 0;25;25\n");
+    Lines first, second;
+    fire->CreateText(1, first, second);
+    fire->CreateText(3, first, second);
+    fire->CreateNextText(1, 2, first, second);
+    fire->CreateNextText(2, 2, first, second);
+    fire->CreateNextText(2, 3, first, second);
+    EXPECT_TRUE(first.empty());
+    EXPECT_EQ(second, (Lines{L"DefenseFire 10", L"ChanceOfTag 25DefenseFire 10",
+                             L"ChanceOfTag 25DefenseFire 0"}));
+
+    const auto monster =
+        Loaded<DefenseAttributeAbs_ManaBurnRatio>("defensiveManaBurnRatio = 10;20\n");
+    for (uint32_t level : {0u, 1u, 2u}) {
+        monster->CreateText(level, first, second);
+        monster->CreateNextText(level, level + 1, first, second);
+    }
+    EXPECT_EQ(second.size(), 3u) << "monster-only defenses are never described";
+}
+
+// Protection needs the game's absorption, so these tests run a game engine.
+class DefenseAttributeProtectionTest : public Test::GameEngineFixture {
+protected:
+    // Armour of 100 with a prefix of 20 on the legs, added to the accumulator.
+    static void AddArmour(CombatAttributeAccumulator& accumulator)
+    {
+        DefenseAttributeStore_Equipment store;
+        const LoadTable prefix = Record("defensiveProtection = 20\n");
+        store.Load(Record("defensiveProtection = 100\n"), &prefix, nullptr, true,
+                   CombatAttributeRegion_Legs);
+        store.AddToAccumulator(accumulator, 1);
+    }
+};
+
+TEST_F(DefenseAttributeProtectionTest, WithoutAbsorptionArmourAddsNothing)
+{
+    Start({"armorDefensiveAbsorption = 0"});
+    CombatAttributeAccumulator accumulator;
+    AddArmour(accumulator);
+    EXPECT_TRUE(accumulator.GetDefenses().empty());
+}
+
+TEST_F(DefenseAttributeProtectionTest, ArmourAddsItsTotalProtectionForItsRegion)
+{
+    Start({"armorDefensiveAbsorption = 70"});
+    CombatAttributeAccumulator accumulator;
+    AddArmour(accumulator);
+    ASSERT_EQ(accumulator.GetDefenses().size(), 1u);
+    auto* armour = dynamic_cast<CombatAttributeDefense_AbsorptionProtection*>(
+        accumulator.GetDefenses()[0].get());
+    ASSERT_NE(armour, nullptr);
+    EXPECT_EQ(armour->GetAbsorption(), 70.0f);
+    EXPECT_EQ(armour->GetProtection(), 120.0f);
+
+    // 70 % of 120 is absorbed from a hit on the legs, nothing from a hit on the head.
+    CombatAttributeAbsDamage head(CombatAttributeType_AbsorptionProtection, 100.0f);
+    armour->Execute(&head, CombatAttributeRegion_Head);
+    EXPECT_EQ(head.GetValue(), 100.0f);
+    CombatAttributeAbsDamage legs(CombatAttributeType_AbsorptionProtection, 100.0f);
+    armour->Execute(&legs, CombatAttributeRegion_Legs);
+    EXPECT_FLOAT_EQ(legs.GetValue(), 16.0f);
+}
+
+TEST_F(DefenseAttributeProtectionTest, ArmourScalesItsOwnListAndRollsOnlyItsAffixes)
+{
+    Start({"armorDefensiveAbsorption = 70"});
+    const LoadTable prefix = Record("defensiveProtection = 20\n");
+    const LoadTable suffix = Record("defensiveProtection = 10\n");
+    DefenseAttribute_BaseProtectionAbsorption armour;
+    ASSERT_TRUE(
+        armour.LoadFromTable(Record("defensiveProtection = 100;200\n"), &prefix, &suffix, false));
+    armour.ScaleAttribute(10.0f);
+    Lines first, second;
+    armour.CreateText(2, first, second);
+    armour.CreateNextText(1, 2, first, second);
+    EXPECT_EQ(first, (Lines{L"DefenseAbsorptionProtection 219"}));
+    EXPECT_EQ(second, (Lines{L"DefenseAbsorptionProtectionBonus 30"}));
+    CostInfo_DefenseAttributes info;
+    armour.GetCostInfo(info);
+    EXPECT_EQ(info.armor, 139.0f);
+
+    RandomUniform generator;
+    generator.Seed(4);
+    RandomUniform probe = generator;
+    armour.AddJitter(20.0f, &generator);
+    const float prefixRolled = 20.0f + static_cast<float>(probe.IGenerate(-3, 3));
+    const float suffixRolled = 10.0f + static_cast<float>(probe.IGenerate(-1, 1));
+    EXPECT_EQ(generator.GetState(), probe.GetState());
+    CombatAttributeAccumulator accumulator;
+    armour.AddToAccumulator(accumulator, 1, false);
+    EXPECT_EQ(accumulator.GetTotalDefenseType(CombatAttributeType_AbsorptionProtection),
+              109.0f + prefixRolled + suffixRolled);
+}
+
+TEST_F(DefenseAttributeProtectionTest, SkillProtectionShowsOneBonusLine)
+{
+    Start({"armorDefensiveAbsorption = 50"});
+    DefenseAttribute_SkillProtectionAbsorption skill;
+    ASSERT_TRUE(skill.LoadFromTable(Record("defensiveProtection = 30;30;45\n"), false));
+    Lines first, second;
+    skill.CreateText(1, first, second);
+    skill.CreateNextText(1, 2, first, second);
+    skill.CreateNextText(2, 3, first, second);
+    EXPECT_TRUE(first.empty());
+    EXPECT_EQ(second,
+              (Lines{L"DefenseAbsorptionProtection 30", L"DefenseAbsorptionProtection 45"}));
+}
+
+} // namespace
+} // namespace GAME
