@@ -608,17 +608,8 @@ constexpr CombatAttributeType kElements[] = {CombatAttributeType_Cold, CombatAtt
 constexpr float kThird = 0.33333334f;
 } // namespace
 
-DamageAttributeAbs_ElementalDamage::DamageAttributeAbs_ElementalDamage()
-    : DamageAttributeAbsBonus(DamageAttributeKindKeys::Abs_ElementalDamage)
-{}
-
-std::unique_ptr<DamageAttribute> DamageAttributeAbs_ElementalDamage::Clone() const
-{
-    return std::make_unique<DamageAttributeAbs_ElementalDamage>(*this);
-}
-
-void DamageAttributeAbs_ElementalDamage::AddDrawnDamage(CombatAttributeAccumulator& accumulator,
-                                                        uint32_t /*level*/, float value) const
+void DamageAttributeAbsElementalSplit::AddDrawnDamage(CombatAttributeAccumulator& accumulator,
+                                                      uint32_t /*level*/, float value) const
 {
     const float share = value * kThird;
     for (CombatAttributeType element : kElements)

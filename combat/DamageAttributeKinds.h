@@ -102,16 +102,22 @@ extern const DamageAttributeKeys Dur_SpellCastSpeed;
 extern const DamageAttributeKeys Dur_RunSpeed;
 } // namespace DamageAttributeKindKeys
 
-// The elemental group: one draw split in three, cold, fire and lightning.
-class DamageAttributeAbs_ElementalDamage final : public DamageAttributeAbsBonus {
+// The elemental group: one draw split in three equal plain damages, cold, fire and lightning.
+// Offense and retaliation share it under their own keys.
+class DamageAttributeAbsElementalSplit : public DamageAttributeAbsBonus {
 public:
-    DamageAttributeAbs_ElementalDamage();
-    std::unique_ptr<DamageAttribute> Clone() const override;
+    explicit DamageAttributeAbsElementalSplit(const DamageAttributeKeys& keys)
+        : DamageAttributeAbsBonus(keys)
+    {}
 
 protected:
     void AddDrawnDamage(CombatAttributeAccumulator& accumulator, uint32_t level,
                         float value) const override;
 };
+
+using DamageAttributeAbs_ElementalDamage =
+    DamageAttributeKind<DamageAttributeAbsElementalSplit,
+                        DamageAttributeKindKeys::Abs_ElementalDamage>;
 
 // The elemental group's modifier: the whole modifier to each of cold, fire and lightning.
 class DamageAttributeAbsMod_Elemental final : public DamageAttributeAbsModBase {

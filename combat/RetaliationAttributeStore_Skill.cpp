@@ -1,21 +1,25 @@
 #include "combat/RetaliationAttributeStore_Skill.h"
 
+#include "combat/RetaliationAttributeKinds.h"
+
 namespace GAME {
 
-void RetaliationAttributeStore_Skill::CreateText(std::vector<std::wstring>& /*first*/,
-                                                 std::vector<std::wstring>& /*second*/,
-                                                 std::vector<std::wstring>& /*third*/,
-                                                 uint32_t /*level*/) const
-{}
-
-void RetaliationAttributeStore_Skill::AddDamageToAccumulator(
-    CombatAttributeAccumulator& /*accumulator*/, uint32_t /*level*/) const
-{}
-
-void RetaliationAttributeStore_Skill::AddModifierToAccumulator(
-    CombatAttributeAccumulator& /*accumulator*/, uint32_t /*level*/) const
-{}
-
-void RetaliationAttributeStore_Skill::Load(const LoadTable& /*record*/) {}
+void RetaliationAttributeStore_Skill::Load(const LoadTable& record)
+{
+    BeginLoad(record, nullptr, nullptr);
+    LoadLeadingAttributes(record, nullptr, nullptr, 0.0f);
+    // Skills take their elements fire, cold, lightning, poison; items in an order of their own.
+    LoadAttributes<RetaliationAttributeAbs_Fire, RetaliationAttributeDur_Fire,
+                   RetaliationAttributeAbsMod_Fire, RetaliationAttributeDurMod_Fire,
+                   RetaliationAttributeAbs_Cold, RetaliationAttributeDur_Cold,
+                   RetaliationAttributeAbsMod_Cold, RetaliationAttributeDurMod_Cold,
+                   RetaliationAttributeAbs_Lightning, RetaliationAttributeDur_Lightning,
+                   RetaliationAttributeAbsMod_Lightning, RetaliationAttributeDurMod_Lightning,
+                   RetaliationAttributeAbs_Poison, RetaliationAttributeDur_Poison,
+                   RetaliationAttributeAbsMod_Poison, RetaliationAttributeDurMod_Poison>(
+        *this, record, nullptr, nullptr, 0.0f);
+    LoadTrailingAttributes(record, nullptr, nullptr, 0.0f);
+    EndLoad();
+}
 
 } // namespace GAME

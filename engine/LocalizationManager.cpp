@@ -111,11 +111,11 @@ bool LocalizationManager::LoadFile(Database& database, const std::string& path)
                          path.c_str(), lineNumber);
             continue;
         }
-        const bool added =
-            texts
-                .emplace(std::string(tag),
-                         ToWChar(std::string(TrimWhitespace(line.substr(equals + 1)))))
-                .second;
+        std::string_view value = TrimWhitespace(line.substr(equals + 1));
+        // Quotes keep the blanks at the ends of a text that is joined to another.
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        const bool added = texts.emplace(std::string(tag), ToWChar(std::string(value))).second;
         if (!added)
             gEngine->Log(Engine::LogData,
                          "Localization file '%s' line %u: tag '%.*s' repeated, first kept",

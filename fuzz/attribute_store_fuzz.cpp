@@ -9,6 +9,8 @@
 #include "combat/DefenseAttributeStore_Character.h"
 #include "combat/DefenseAttributeStore_Equipment.h"
 #include "combat/DefenseAttributeStore_Skill.h"
+#include "combat/RetaliationAttributeStore_Equipment.h"
+#include "combat/RetaliationAttributeStore_Skill.h"
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
@@ -83,6 +85,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     GAME::DamageAttributeStore_Skill skillDamage;
     skillDamage.Load(record);
     Exercise(skillDamage);
+
+    GAME::RetaliationAttributeStore_Equipment retaliation;
+    retaliation.SetRandomGen(&random);
+    retaliation.Load(record, &tables[1], &tables[2], false);
+    Exercise(retaliation);
+    GAME::RetaliationAttributeStore_Skill skillRetaliation;
+    skillRetaliation.Load(record);
+    Exercise(skillRetaliation);
 
     GAME::DefenseAttributeStore_Equipment defense;
     defense.SetRandomGen(&random);

@@ -1,7 +1,9 @@
 #include "host/GameSession.h"
 
+#include "characters/AttributePak.h"
 #include "core/DialogManager.h"
 #include "core/GameEngine.h"
+#include "core/GameTextLine.h"
 #include "core/UINotification.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
@@ -60,6 +62,7 @@ bool GameSession::Run()
     gGameEngine->SetGameLoading(false);
     out << "session: " << options.role << ", " << options.frames << " frames of "
         << options.frameMilliseconds << " ms\n";
+    ReportBalance();
 
     for (frame = 1; frame <= options.frames; ++frame) {
         gEngine->RunFrame(options.frameMilliseconds);
@@ -73,6 +76,26 @@ bool GameSession::Run()
     out << "session ended: " << notices << " messages to the player, " << packets
         << " packets sent\n";
     return true;
+}
+
+// What the game balance gives every monster and every player at the difficulty played, as a
+// tooltip would show it.
+void GameSession::ReportBalance()
+{
+    const auto level = static_cast<uint32_t>(gGameEngine->GetGameDifficulty()) + 1;
+    const struct {
+        const char* who;
+        const AttributePak& pak;
+    } paks[] = {{"monsters", gGameEngine->GetMonsterAttributePak()},
+                {"players", gGameEngine->GetPlayerAttributePak()}};
+    for (const auto& [who, pak] : paks) {
+        std::vector<GameTextLine> lines;
+        pak.GetUIDisplayText(level, GameTextClass::ItemBonuses, lines);
+        out << "balance for " << who << " (" << pak.GetRecordName() << ") at level " << level
+            << ":\n";
+        for (const GameTextLine& line : lines)
+            out << "  " << Narrow(line.text) << '\n';
+    }
 }
 
 void GameSession::OnTutorialUnlock(const GameEvent_TutorialUnlock& event)

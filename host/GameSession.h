@@ -25,6 +25,7 @@ public:
 
 private:
     void OnTutorialUnlock(const GameEvent_TutorialUnlock& event);
+    void ReportBalance();
     void ReportFrame();
     void ReportNotifications();
     void ReportDialogs();

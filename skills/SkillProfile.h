@@ -19,7 +19,7 @@ class SkillProfile {
 public:
     SkillProfile() = default;
     virtual ~SkillProfile();
-    // The combat stores share their attribute objects and cannot be copied yet.
+    // Profiles are shared by every skill of the record, never copied.
     SkillProfile(const SkillProfile&) = delete;
     SkillProfile& operator=(const SkillProfile&) = delete;
 

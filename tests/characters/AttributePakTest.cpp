@@ -124,6 +124,37 @@ TEST_F(AttributePakTest, SkillAttributesReachTheSkillAccumulator)
     EXPECT_EQ(CharTotals(pak, 2), Totals{});
 }
 
+TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrder)
+{
+    LoadTable record;
+    record.Parse("characterStrength = 5\nskillCooldownReduction = 2\noffensiveColdMin = 7\n"
+                 "defensiveFire = 20\nretaliationPhysicalMin = 3\n",
+                 "test.dbr");
+    AttributePak pak;
+    pak.LoadFromTable(record);
+
+    CombatAttributeAccumulator offense, retaliation, defense;
+    pak.GetOffensiveDamageAttributes(offense, 1);
+    pak.GetRetaliationAttributes(retaliation, 1);
+    pak.GetDefenseAttributes(defense, 1);
+    ASSERT_EQ(offense.GetDamage().size(), 1u);
+    EXPECT_EQ(offense.GetDamage()[0]->GetType(), CombatAttributeType_Cold);
+    ASSERT_EQ(retaliation.GetDamage().size(), 1u);
+    EXPECT_EQ(retaliation.GetDamage()[0]->GetType(), CombatAttributeType_Physical);
+    EXPECT_EQ(defense.GetTotalDefenseType(CombatAttributeType_Fire), 20.0f);
+    SkillAttributeAccumulator skills;
+    pak.GetSkillAttributes(skills, 1);
+    EXPECT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 2.0f);
+    EXPECT_EQ(CharTotals(pak, 1), (Totals{{CharAttribute_Strength, 5.0f}}));
+
+    std::vector<GameTextLine> lines;
+    pak.GetUIDisplayText(1, GameTextClass::Default, lines);
+    EXPECT_EQ(Texts(lines),
+              (std::vector<std::wstring>{L"DamageSingleFormat 7DamageCold", L"DefenseFire 20",
+                                         L"DamageSingleFormat 3RetaliationPhysical",
+                                         L"CharacterStrength 5", L"SkillCooldownReduction 2"}));
+}
+
 TEST_F(AttributePakTest, LoadingAgainReplacesTheContents)
 {
     database.WriteRecord(kPakRecord, {"characterStrength = 10"});

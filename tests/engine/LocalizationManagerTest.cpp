@@ -29,13 +29,15 @@ TEST_F(LocalizationManagerTest, LoadsTagsFromATextFile)
                                            "\n"
                                            "no equals\n"
                                            "tagHello = Second text\n"
-                                           "tagAccent = caf\xC3\xA9\n");
+                                           "tagAccent = caf\xC3\xA9\n"
+                                           "tagJoined = \" and more \"\n");
     Database& db = ObjectManager::Instance().GetDatabase();
     ASSERT_TRUE(texts.LoadFile(db, "text/english.txt"));
     EXPECT_TRUE(texts.HasTag("tagHello"));
     EXPECT_FALSE(texts.HasTag("# comment"));
     EXPECT_EQ(texts.Format("tagHello", "Ann", 3), L"Hello Ann, level 3");
     EXPECT_EQ(texts.Format("tagAccent"), L"caf\u00E9");
+    EXPECT_EQ(texts.Format("tagJoined"), L" and more ");
     EXPECT_EQ(log.GetLines(),
               (std::vector<LogCapture::Line>{
                   {1, "Localization file 'text/english.txt' line 4: malformed entry skipped"},
