@@ -49,6 +49,21 @@ DamageAttribute* DamageAttribute::LoadInto(std::unique_ptr<DamageAttribute> attr
     return attribute.release();
 }
 
+void DamageAttribute::CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const
+{
+    std::wstring line;
+    GetText(line, level);
+    AppendLine(std::move(line), PickList(textList, lines1, lines2, lines3));
+}
+
+void DamageAttribute::CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level,
+                                     uint32_t nextLevel) const
+{
+    std::wstring line;
+    GetNextText(line, level, nextLevel);
+    AppendLine(std::move(line), PickList(textList, lines1, lines2, lines3));
+}
+
 float DamageAttribute::Jitter(float value, float jitterPercent, RandomUniform& random) const
 {
     return JitterValue(value, jitterPercent, random);

@@ -67,9 +67,10 @@ public:
     // itself into the store. False: nothing was registered and the caller destroys it.
     virtual bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) = 0;
     virtual CombatAttributeType GetType() const;
-    virtual void CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const = 0;
+    // The family's line of the level, routed to the family's list.
+    virtual void CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const;
     virtual void CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level,
-                                uint32_t nextLevel) const = 0;
+                                uint32_t nextLevel) const;
     // `force`: the store already rolled a group chance for this attribute, so it rolls none of
     // its own. Every draw comes from `random`, in a fixed order that peers repeat.
     virtual void AddDamageToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
@@ -96,10 +97,17 @@ public:
                                      DamageAttributeStore& store, const LoadTable& table);
 
 protected:
-    explicit DamageAttribute(const DamageAttributeKeys& keys) : keys(&keys) {}
+    explicit DamageAttribute(const DamageAttributeKeys& keys, TextList list = TextList_First)
+        : keys(&keys), textList(list)
+    {}
     DamageAttribute(const DamageAttribute&) = default;
     DamageAttribute& operator=(const DamageAttribute&) = default;
 
+    // One tooltip line of the level, or the next level's where it differs; empty for none.
+    virtual void GetText(std::wstring& /*line*/, uint32_t /*level*/) const {}
+    virtual void GetNextText(std::wstring& /*line*/, uint32_t /*level*/,
+                             uint32_t /*nextLevel*/) const
+    {}
     virtual float Jitter(float value, float jitterPercent, RandomUniform& random) const;
     virtual float Scale(float value, float percent) const;
 
@@ -146,6 +154,7 @@ protected:
 
 private:
     const DamageAttributeKeys* keys;
+    TextList textList;
 };
 
 // A concrete kind: a family with its literal keys. Kinds with code of their own derive from the

@@ -23,22 +23,6 @@ bool DamageAttributeAbs::LoadFromTable(DamageAttributeStore& store, const LoadTa
     return true;
 }
 
-void DamageAttributeAbs::CreateText(Lines& lines1, Lines& lines2, Lines& lines3,
-                                    uint32_t level) const
-{
-    std::wstring line;
-    GetText(line, level);
-    AppendLine(std::move(line), PickList(textList, lines1, lines2, lines3));
-}
-
-void DamageAttributeAbs::CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level,
-                                        uint32_t nextLevel) const
-{
-    std::wstring line;
-    GetNextText(line, level, nextLevel);
-    AppendLine(std::move(line), PickList(textList, lines1, lines2, lines3));
-}
-
 void DamageAttributeAbs::AddDamageToAccumulator(CombatAttributeAccumulator& accumulator,
                                                 uint32_t level, RandomUniform& random,
                                                 bool force) const

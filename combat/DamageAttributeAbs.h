@@ -9,9 +9,6 @@ namespace GAME {
 class DamageAttributeAbs : public DamageAttribute {
 public:
     bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) override;
-    void CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const override;
-    void CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level,
-                        uint32_t nextLevel) const override;
     void AddDamageToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
                                 RandomUniform& random, bool force) const override;
     void AddModifierToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
@@ -24,15 +21,14 @@ public:
     virtual const char* GetLoadValueMaxTag() const;
     virtual float GetValueMin(uint32_t level) const;
     virtual float GetValueMax(uint32_t level) const;
-    virtual void GetText(std::wstring& line, uint32_t level) const;
-    virtual void GetNextText(std::wstring& line, uint32_t level, uint32_t nextLevel) const;
+    void GetText(std::wstring& line, uint32_t level) const override;
+    void GetNextText(std::wstring& line, uint32_t level, uint32_t nextLevel) const override;
 
     const char* GetSingleFormatTag() const { return singleFormatTag; }
     const char* GetRangeFormatTag() const { return rangeFormatTag; }
 
 protected:
-    DamageAttributeAbs(const DamageAttributeKeys& keys, TextList list)
-        : DamageAttribute(keys), textList(list)
+    DamageAttributeAbs(const DamageAttributeKeys& keys, TextList list) : DamageAttribute(keys, list)
     {}
 
     // The drawn damage, already weighted by the chance multiplier, becomes a combat attribute.
@@ -52,7 +48,6 @@ private:
 
     const char* singleFormatTag = "DamageSingleFormat";
     const char* rangeFormatTag = "DamageRangeFormat";
-    TextList textList;
 };
 
 // A weapon's own elemental damage: shown first, never jittered, priced as base damage.

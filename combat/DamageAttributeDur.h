@@ -9,9 +9,6 @@ namespace GAME {
 class DamageAttributeDur : public DamageAttribute {
 public:
     bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) override;
-    void CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const override;
-    void CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level,
-                        uint32_t nextLevel) const override;
     void AddDamageToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
                                 RandomUniform& random, bool force) const override;
     void AddModifierToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
@@ -28,12 +25,11 @@ public:
     virtual float GetValueMax(uint32_t level) const;
     virtual float GetDurationMin(uint32_t level) const;
     virtual float GetDurationMax(uint32_t level) const;
-    virtual void GetText(std::wstring& line, uint32_t level) const;
-    virtual void GetNextText(std::wstring& line, uint32_t level, uint32_t nextLevel) const;
+    void GetText(std::wstring& line, uint32_t level) const override;
+    void GetNextText(std::wstring& line, uint32_t level, uint32_t nextLevel) const override;
 
 protected:
-    DamageAttributeDur(const DamageAttributeKeys& keys, TextList list)
-        : DamageAttribute(keys), textList(list)
+    DamageAttributeDur(const DamageAttributeKeys& keys, TextList list) : DamageAttribute(keys, list)
     {}
 
     // The drawn damage per second (weighted by the chance multiplier) and duration become a
@@ -48,8 +44,6 @@ protected:
 
 private:
     std::wstring BuildLine(uint32_t level) const;
-
-    TextList textList;
 };
 
 class DamageAttributeDurBase : public DamageAttributeDur {

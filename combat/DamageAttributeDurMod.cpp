@@ -19,22 +19,6 @@ bool DamageAttributeDurMod::LoadFromTable(DamageAttributeStore& store, const Loa
     return true;
 }
 
-void DamageAttributeDurMod::CreateText(Lines& lines1, Lines& lines2, Lines& lines3,
-                                       uint32_t level) const
-{
-    std::wstring line;
-    GetText(line, level);
-    AppendLine(std::move(line), PickList(textList, lines1, lines2, lines3));
-}
-
-void DamageAttributeDurMod::CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3,
-                                           uint32_t level, uint32_t nextLevel) const
-{
-    std::wstring line;
-    GetNextText(line, level, nextLevel);
-    AppendLine(std::move(line), PickList(textList, lines1, lines2, lines3));
-}
-
 void DamageAttributeDurMod::AddDamageToAccumulator(CombatAttributeAccumulator& /*accumulator*/,
                                                    uint32_t /*level*/, RandomUniform& /*random*/,
                                                    bool /*force*/) const

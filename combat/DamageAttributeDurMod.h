@@ -8,9 +8,6 @@ namespace GAME {
 class DamageAttributeDurMod : public DamageAttribute {
 public:
     bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) override;
-    void CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const override;
-    void CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level,
-                        uint32_t nextLevel) const override;
     void AddDamageToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
                                 RandomUniform& random, bool force) const override;
     void AddModifierToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
@@ -23,12 +20,12 @@ public:
     virtual const char* GetLoadDurationModifierTag() const;
     virtual float GetModifierValue(uint32_t level) const;
     virtual float GetDurationModifierValue(uint32_t level) const;
-    virtual void GetText(std::wstring& line, uint32_t level) const;
-    virtual void GetNextText(std::wstring& line, uint32_t level, uint32_t nextLevel) const;
+    void GetText(std::wstring& line, uint32_t level) const override;
+    void GetNextText(std::wstring& line, uint32_t level, uint32_t nextLevel) const override;
 
 protected:
     DamageAttributeDurMod(const DamageAttributeKeys& keys, TextList list)
-        : DamageAttribute(keys), textList(list)
+        : DamageAttribute(keys, list)
     {}
 
     std::vector<float> modifier;
@@ -36,8 +33,6 @@ protected:
 
 private:
     std::wstring BuildLine(uint32_t level) const;
-
-    TextList textList;
 };
 
 class DamageAttributeDurModBase : public DamageAttributeDurMod {

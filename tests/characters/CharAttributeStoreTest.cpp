@@ -8,6 +8,7 @@
 #include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +19,7 @@
 namespace GAME {
 namespace {
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "test.dbr");
-    return table;
-}
+using Test::Record;
 
 // Names of the types 0 to 46, in the order of the enumeration.
 // clang-format off

@@ -5,6 +5,7 @@
 #include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +20,7 @@
 namespace GAME {
 namespace {
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "test.dbr");
-    return table;
-}
+using Test::Record;
 
 RandomUniform Seeded(uint32_t seed)
 {

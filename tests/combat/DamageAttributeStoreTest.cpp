@@ -6,6 +6,8 @@
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DamageAttributes.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/Records.h"
+#include "tests/support/ScriptedAccumulator.h"
 
 #include <gtest/gtest.h>
 
@@ -18,48 +20,10 @@
 namespace GAME {
 namespace {
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "test.dbr");
-    return table;
-}
+using Test::Record;
 
-// Answers the draws a test scripts, then the lower bound; remembers every range asked for.
-class ScriptedRandom : public RandomUniform {
-public:
-    std::deque<float> floats;
-    std::deque<int> ints;
-    std::vector<std::pair<float, float>> floatCalls;
-    std::vector<std::pair<int, int>> intCalls;
-
-    float FGenerate(float min, float max) override
-    {
-        floatCalls.emplace_back(min, max);
-        return Next(floats, min);
-    }
-    int IGenerate(int min, int max) override
-    {
-        intCalls.emplace_back(min, max);
-        return Next(ints, min);
-    }
-
-private:
-    template <typename T> static T Next(std::deque<T>& script, T fallback)
-    {
-        if (script.empty())
-            return fallback;
-        const T value = script.front();
-        script.pop_front();
-        return value;
-    }
-};
-
-class ScriptedAccumulator : public CombatAttributeAccumulator {
-public:
-    ScriptedRandom random;
-    RandomUniform& GetRandomGen() override { return random; }
-};
+using Test::ScriptedAccumulator;
+using Test::ScriptedRandom;
 
 class ExposedStore : public DamageAttributeStore_Equipment {
 public:

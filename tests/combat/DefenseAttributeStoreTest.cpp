@@ -10,6 +10,7 @@
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DefenseAttributes.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,7 @@ namespace {
 using Names = std::vector<std::string>;
 using Pairs = std::vector<std::pair<int32_t, float>>;
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "test.dbr");
-    return table;
-}
+using Test::Record;
 
 // Each attribute by its value key; the protection classes by their own names.
 Names KindsOf(const DefenseAttributeStore& store)

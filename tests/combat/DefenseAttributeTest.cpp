@@ -11,6 +11,7 @@
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DefenseAttributes.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,7 @@ namespace {
 using Lines = std::vector<std::wstring>;
 using Pairs = std::vector<std::pair<int32_t, float>>;
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "test.dbr");
-    return table;
-}
+using Test::Record;
 
 // A kind loaded from the record text, or nothing when the record gives it nothing.
 template <typename T> std::unique_ptr<T> Loaded(const std::string& text, bool keepEmpty = false)

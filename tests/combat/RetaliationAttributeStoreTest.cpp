@@ -6,7 +6,8 @@
 #include "combat/RetaliationAttributeStore_Skill.h"
 #include "engine/LoadTable.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/ScriptedRandom.h"
+#include "tests/support/Records.h"
+#include "tests/support/ScriptedAccumulator.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +19,9 @@
 namespace GAME {
 namespace {
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "test.dbr");
-    return table;
-}
+using Test::Record;
 
-class ScriptedAccumulator : public CombatAttributeAccumulator {
-public:
-    Test::ScriptedRandom random;
-    RandomUniform& GetRandomGen() override { return random; }
-};
+using Test::ScriptedAccumulator;
 
 class ExposedEquipmentStore : public RetaliationAttributeStore_Equipment {
 public:

@@ -7,6 +7,7 @@
 #include "skills/SkillAttributeStore_Equipment.h"
 #include "skills/SkillAttributeStore_Skill.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,7 @@
 namespace GAME {
 namespace {
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "test.dbr");
-    return table;
-}
+using Test::Record;
 
 // The store's attributes as their family and type, in store order.
 std::vector<std::string> Kinds(const SkillAttributeStore& store)

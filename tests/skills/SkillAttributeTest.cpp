@@ -3,6 +3,7 @@
 #include "items/CostInfo_SkillAttributes.h"
 #include "skills/SkillAttributeMod.h"
 #include "skills/SkillAttributeVal.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,7 @@
 namespace GAME {
 namespace {
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "test.dbr");
-    return table;
-}
+using Test::Record;
 
 // Hands out the draws a test names and remembers the ranges it was asked for.
 class ScriptedRandom : public RandomUniform {
