@@ -43,10 +43,21 @@ const char* DamageAttribute::GetDisplayTag() const
 DamageAttribute* DamageAttribute::LoadInto(std::unique_ptr<DamageAttribute> attribute,
                                            DamageAttributeStore& store, const LoadTable& table)
 {
-    if (!attribute || !attribute->LoadFromTable(store, table))
+    if (!attribute || !attribute->LoadFromTable(table))
         return nullptr;
-    // The attribute has put itself into the store, which owns it now.
-    return attribute.release();
+    DamageAttribute* loaded = attribute.get();
+    switch (loaded->GetLoadGroup(table)) {
+    case LoadGroup_Plain:
+        store.AddAttribute(std::move(attribute));
+        break;
+    case LoadGroup_GlobalAnd:
+        store.AddGlobalAndAttribute(std::move(attribute));
+        break;
+    case LoadGroup_GlobalXor:
+        store.AddGlobalXorAttribute(std::move(attribute));
+        break;
+    }
+    return loaded;
 }
 
 void DamageAttribute::CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const
@@ -121,14 +132,11 @@ void DamageAttribute::ReadChance(const LoadTable& table)
     ReadLevels(table, GetLoadChanceTag(), chance, false);
 }
 
-void DamageAttribute::Register(DamageAttributeStore& store, const LoadTable& table)
+DamageAttribute::LoadGroup DamageAttribute::GetLoadGroup(const LoadTable& table) const
 {
     if (!table.GetBool(GetLoadGlobalTag(), false))
-        store.AddAttribute(this);
-    else if (table.GetBool(GetLoadXorTag(), false))
-        store.AddGlobalXorAttribute(this);
-    else
-        store.AddGlobalAndAttribute(this);
+        return LoadGroup_Plain;
+    return table.GetBool(GetLoadXorTag(), false) ? LoadGroup_GlobalXor : LoadGroup_GlobalAnd;
 }
 
 bool DamageAttribute::RollChance(CombatAttributeAccumulator& accumulator, uint32_t level,

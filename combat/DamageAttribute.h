@@ -50,22 +50,22 @@ struct DamageAttributeRange {
 // combat attributes to an attack at a level, writes its tooltip lines, and can be jittered,
 // scaled and priced when loot is made.
 //
-// Registration: on a successful `LoadFromTable` the attribute hands itself to exactly one of
-// `DamageAttributeStore::AddAttribute`, `AddGlobalAndAttribute` or `AddGlobalXorAttribute`
-// (each taking a `DamageAttribute*`), and from then on the store owns it. `LoadInto` wraps that
-// hand-over for loaders that hold the new attribute in a `std::unique_ptr`.
 class DamageAttribute {
 public:
     // The three tooltip lists, shown in this order.
     enum TextList { TextList_First, TextList_Second, TextList_Third };
     using Lines = std::vector<std::wstring>;
+    // The store's group an attribute joins: the plain one, or one of the two that share the
+    // store's global chance.
+    enum LoadGroup { LoadGroup_Plain, LoadGroup_GlobalAnd, LoadGroup_GlobalXor };
 
     virtual ~DamageAttribute() = default;
 
     virtual float GetChance(uint32_t level) const;
-    // True when the record gives a value for at least one level; the attribute has then put
-    // itself into the store. False: nothing was registered and the caller destroys it.
-    virtual bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) = 0;
+    // True when the record gives a value for at least one level.
+    virtual bool LoadFromTable(const LoadTable& table) = 0;
+    // The group the record puts it in.
+    virtual LoadGroup GetLoadGroup(const LoadTable& table) const;
     virtual CombatAttributeType GetType() const;
     // The family's line of the level, routed to the family's list.
     virtual void CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const;
@@ -91,8 +91,8 @@ public:
     bool GetHideChanceIndentLine() const { return hideChanceIndentLine; }
     const DamageAttributeKeys& GetKeys() const { return *keys; }
 
-    // Lets a new attribute load itself. On success the store owns it and the result points at
-    // it (for jitter); when the record holds nothing for it, it is destroyed and null returned.
+    // Loads a new attribute into its group of the store, which owns it then; the result points
+    // at it. When the record holds nothing for it, it is destroyed and the result is null.
     static DamageAttribute* LoadInto(std::unique_ptr<DamageAttribute> attribute,
                                      DamageAttributeStore& store, const LoadTable& table);
 
@@ -131,8 +131,6 @@ protected:
     static std::vector<DamageAttributeRange> MakeRanges(const std::vector<float>& minimums,
                                                         const std::vector<float>& maximums);
     void ReadChance(const LoadTable& table);
-    // Puts this attribute into the plain or a global group of the store; the store owns it then.
-    void Register(DamageAttributeStore& store, const LoadTable& table);
     // The common steps of adding: rolls the chance unless forced; false when it fails.
     bool RollChance(CombatAttributeAccumulator& accumulator, uint32_t level, bool force,
                     float& multiplier) const;

@@ -9,7 +9,7 @@
 
 namespace GAME {
 
-bool DamageAttributeAbs::LoadFromTable(DamageAttributeStore& store, const LoadTable& table)
+bool DamageAttributeAbs::LoadFromTable(const LoadTable& table)
 {
     ReadChance(table);
     std::vector<float> minimums;
@@ -19,7 +19,6 @@ bool DamageAttributeAbs::LoadFromTable(DamageAttributeStore& store, const LoadTa
     values = MakeRanges(minimums, maximums);
     if (values.empty())
         return false;
-    Register(store, table);
     return true;
 }
 

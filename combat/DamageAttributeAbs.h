@@ -8,7 +8,7 @@ namespace GAME {
 // Flat damage, minimum to maximum per level, dealt at once.
 class DamageAttributeAbs : public DamageAttribute {
 public:
-    bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) override;
+    bool LoadFromTable(const LoadTable& table) override;
     void AddDamageToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
                                 RandomUniform& random, bool force) const override;
     void AddModifierToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,

@@ -8,13 +8,12 @@
 
 namespace GAME {
 
-bool DamageAttributeAbsMod::LoadFromTable(DamageAttributeStore& store, const LoadTable& table)
+bool DamageAttributeAbsMod::LoadFromTable(const LoadTable& table)
 {
     ReadChance(table);
     ReadLevels(table, GetLoadModifierTag(), modifier, true);
     if (modifier.empty())
         return false;
-    Register(store, table);
     return true;
 }
 

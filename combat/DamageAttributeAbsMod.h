@@ -7,7 +7,7 @@ namespace GAME {
 // A percent change of one damage type's damage.
 class DamageAttributeAbsMod : public DamageAttribute {
 public:
-    bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) override;
+    bool LoadFromTable(const LoadTable& table) override;
     void AddDamageToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
                                 RandomUniform& random, bool force) const override;
     void AddModifierToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,

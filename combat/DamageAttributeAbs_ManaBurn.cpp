@@ -29,10 +29,10 @@ std::wstring RatioText(float ratio)
 DamageAttributeAbs_ManaBurn::DamageAttributeAbs_ManaBurn() : DamageAttributeAbsBonus(kManaBurnKeys)
 {}
 
-bool DamageAttributeAbs_ManaBurn::LoadFromTable(DamageAttributeStore& store, const LoadTable& table)
+bool DamageAttributeAbs_ManaBurn::LoadFromTable(const LoadTable& table)
 {
     ReadLevels(table, GetLoadDamageRatioTag(), damageRatio, false);
-    return DamageAttributeAbsBonus::LoadFromTable(store, table);
+    return DamageAttributeAbsBonus::LoadFromTable(table);
 }
 
 void DamageAttributeAbs_ManaBurn::GetText(std::wstring& line, uint32_t level) const

@@ -9,7 +9,7 @@ class DamageAttributeAbs_ManaBurn final : public DamageAttributeAbsBonus {
 public:
     DamageAttributeAbs_ManaBurn();
 
-    bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) override;
+    bool LoadFromTable(const LoadTable& table) override;
     void GetText(std::wstring& line, uint32_t level) const override;
     void GetNextText(std::wstring& line, uint32_t level, uint32_t nextLevel) const override;
     std::unique_ptr<DamageAttribute> Clone() const override;

@@ -9,7 +9,7 @@
 
 namespace GAME {
 
-bool DamageAttributeDur::LoadFromTable(DamageAttributeStore& store, const LoadTable& table)
+bool DamageAttributeDur::LoadFromTable(const LoadTable& table)
 {
     ReadChance(table);
     // One pair of lists serves both ranges: each read replaces what the last one left.
@@ -23,7 +23,6 @@ bool DamageAttributeDur::LoadFromTable(DamageAttributeStore& store, const LoadTa
     durations = MakeRanges(minimums, maximums);
     if (values.empty() || durations.empty())
         return false;
-    Register(store, table);
     return true;
 }
 

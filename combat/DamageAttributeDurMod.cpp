@@ -8,14 +8,13 @@
 
 namespace GAME {
 
-bool DamageAttributeDurMod::LoadFromTable(DamageAttributeStore& store, const LoadTable& table)
+bool DamageAttributeDurMod::LoadFromTable(const LoadTable& table)
 {
     ReadChance(table);
     ReadLevels(table, GetLoadModifierTag(), modifier, true);
     ReadLevels(table, GetLoadDurationModifierTag(), durationModifier, true);
     if (modifier.empty() && durationModifier.empty())
         return false;
-    Register(store, table);
     return true;
 }
 

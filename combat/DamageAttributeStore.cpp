@@ -25,10 +25,10 @@ void CopyList(DamageAttributeStore::AttributeList& to,
             to.push_back(std::move(copy));
 }
 
-void Adopt(DamageAttributeStore::AttributeList& list, DamageAttribute* attribute)
+void Adopt(DamageAttributeStore::AttributeList& list, std::unique_ptr<DamageAttribute> attribute)
 {
-    if (attribute != nullptr)
-        list.emplace_back(attribute);
+    if (attribute)
+        list.push_back(std::move(attribute));
 }
 
 // The records one loader reads, so that a run of kinds reads as one list.
@@ -91,19 +91,19 @@ void DamageAttributeStore::Clear()
     attributes.clear();
 }
 
-void DamageAttributeStore::AddGlobalXorAttribute(DamageAttribute* attribute)
+void DamageAttributeStore::AddGlobalXorAttribute(std::unique_ptr<DamageAttribute> attribute)
 {
-    Adopt(attributesGlobalXor, attribute);
+    Adopt(attributesGlobalXor, std::move(attribute));
 }
 
-void DamageAttributeStore::AddGlobalAndAttribute(DamageAttribute* attribute)
+void DamageAttributeStore::AddGlobalAndAttribute(std::unique_ptr<DamageAttribute> attribute)
 {
-    Adopt(attributesGlobalAnd, attribute);
+    Adopt(attributesGlobalAnd, std::move(attribute));
 }
 
-void DamageAttributeStore::AddAttribute(DamageAttribute* attribute)
+void DamageAttributeStore::AddAttribute(std::unique_ptr<DamageAttribute> attribute)
 {
-    Adopt(attributes, attribute);
+    Adopt(attributes, std::move(attribute));
 }
 
 void DamageAttributeStore::SetGlobalChance(const LoadTable& record, const LoadTable* prefix,
@@ -149,26 +149,10 @@ void DamageAttributeStore::BeginLoad(const LoadTable& record, const LoadTable* p
     SetGlobalChance(record, prefix, suffix);
 }
 
-bool DamageAttributeStore::HoldsLast(const DamageAttribute* attribute) const
-{
-    for (const AttributeList* list : {&attributesGlobalXor, &attributesGlobalAnd, &attributes})
-        if (!list->empty() && list->back().get() == attribute)
-            return true;
-    return false;
-}
-
 void DamageAttributeStore::LoadFrom(MakeAttribute make, const LoadTable& table, float jitterPercent)
 {
-    std::unique_ptr<DamageAttribute> attribute = make();
-    DamageAttribute* loading = attribute.get();
-    const bool loaded = loading->LoadFromTable(*this, table);
-    // Ownership goes by what the store holds, not by the answer, so a kind that answers
-    // wrongly leaks or double-deletes nothing.
-    if (!HoldsLast(loading))
-        return;
-    attribute.release();
-    if (loaded)
-        loading->AddJitter(jitterPercent, randomGen);
+    if (DamageAttribute* loaded = DamageAttribute::LoadInto(make(), *this, table))
+        loaded->AddJitter(jitterPercent, randomGen);
 }
 
 void DamageAttributeStore::LoadKind(MakeAttribute make, const LoadTable& record,

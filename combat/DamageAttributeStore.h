@@ -33,11 +33,10 @@ public:
     virtual void CreateNextText(std::vector<std::wstring>& first, std::vector<std::wstring>& second,
                                 std::vector<std::wstring>& third, uint32_t level,
                                 uint32_t nextLevel) const;
-    // Attributes register themselves while they load; the store takes ownership of a
-    // non-null pointer and ignores a null one.
-    virtual void AddGlobalXorAttribute(DamageAttribute* attribute);
-    virtual void AddGlobalAndAttribute(DamageAttribute* attribute);
-    virtual void AddAttribute(DamageAttribute* attribute);
+    // A null attribute is ignored.
+    virtual void AddGlobalXorAttribute(std::unique_ptr<DamageAttribute> attribute);
+    virtual void AddGlobalAndAttribute(std::unique_ptr<DamageAttribute> attribute);
+    virtual void AddAttribute(std::unique_ptr<DamageAttribute> attribute);
     virtual void AddDamageToAccumulator(CombatAttributeAccumulator& accumulator,
                                         uint32_t level) const;
     virtual void AddModifierToAccumulator(CombatAttributeAccumulator& accumulator,
@@ -79,7 +78,6 @@ protected:
 
 private:
     void LoadFrom(MakeAttribute make, const LoadTable& table, float jitterPercent);
-    bool HoldsLast(const DamageAttribute* attribute) const;
 
     // Damage and modifiers take part by the same rolls, each with draws of its own.
     void AddToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,

@@ -35,15 +35,20 @@ float DamageAttribute_BasePhysical::GetChance(uint32_t /*level*/) const
     return 0.0f;
 }
 
-bool DamageAttribute_BasePhysical::LoadFromTable(DamageAttributeStore& store,
-                                                 const LoadTable& table)
+bool DamageAttribute_BasePhysical::LoadFromTable(const LoadTable& table)
 {
     minimum = table.GetFloat("offensivePhysicalMin", 0.0f);
     spread = Max(table.GetFloat("offensivePhysicalMax", 0.0f) - minimum, 0.0f);
     pierceRatio = table.GetFloat("offensivePierceRatioMin", 0.0f);
-    // A weapon always strikes, even for nothing, and never in a global group.
-    store.AddAttribute(this);
+    // A weapon always strikes, even for nothing.
     return true;
+}
+
+// Never in a global group.
+DamageAttribute::LoadGroup
+DamageAttribute_BasePhysical::GetLoadGroup(const LoadTable& /*table*/) const
+{
+    return LoadGroup_Plain;
 }
 
 CombatAttributeType DamageAttribute_BasePhysical::GetType() const

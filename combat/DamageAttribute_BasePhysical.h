@@ -13,7 +13,8 @@ public:
     static void Create_BasePhysical(DamageAttributeStore& store, const LoadTable& table);
 
     float GetChance(uint32_t level) const override;
-    bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) override;
+    bool LoadFromTable(const LoadTable& table) override;
+    LoadGroup GetLoadGroup(const LoadTable& table) const override;
     CombatAttributeType GetType() const override;
     void CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const override;
     void CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level,

@@ -24,7 +24,7 @@ const DamageAttributeKeys kPhysicalKeys{
 
 DamageAttribute_Physical::DamageAttribute_Physical() : DamageAttribute(kPhysicalKeys) {}
 
-bool DamageAttribute_Physical::LoadFromTable(DamageAttributeStore& store, const LoadTable& table)
+bool DamageAttribute_Physical::LoadFromTable(const LoadTable& table)
 {
     ReadChance(table);
     ReadLevels(table, "offensivePierceRatio", pierceRatio, false);
@@ -38,7 +38,6 @@ bool DamageAttribute_Physical::LoadFromTable(DamageAttributeStore& store, const 
         values.push_back({range.minimum, SaturateToUInt(range.spread)});
     if (values.empty())
         return false;
-    Register(store, table);
     return true;
 }
 

@@ -15,7 +15,7 @@ public:
 
     DamageAttribute_Physical();
 
-    bool LoadFromTable(DamageAttributeStore& store, const LoadTable& table) override;
+    bool LoadFromTable(const LoadTable& table) override;
     void CreateText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level) const override;
     void CreateNextText(Lines& lines1, Lines& lines2, Lines& lines3, uint32_t level,
                         uint32_t nextLevel) const override;
