@@ -46,10 +46,9 @@ struct DamageAttributeRange {
 };
 
 // One offensive property that an item, a skill level or a character record gives to an attack.
-// It loads itself from a record, puts itself into its store's plain or global group, adds
-// combat attributes to an attack at a level, writes its tooltip lines, and can be jittered,
-// scaled and priced when loot is made.
-//
+// It loads itself from a record and names the group of its store that it joins (plain or
+// global); it adds combat attributes to an attack at a level, writes its tooltip lines, and can
+// be jittered, scaled and priced when loot is made.
 class DamageAttribute {
 public:
     // The three tooltip lists, shown in this order.
