@@ -11,14 +11,15 @@ namespace GAME {
 
 bool DamageAttributeAbs::LoadFromTable(const LoadTable& table)
 {
-    ReadChance(table);
+    // Most kinds are absent from a record: the minimum decides before anything else is read.
     std::vector<float> minimums;
-    std::vector<float> maximums;
     ReadLevels(table, GetLoadValueMinTag(), minimums, true);
+    if (minimums.empty())
+        return false;
+    std::vector<float> maximums;
     ReadLevels(table, GetLoadValueMaxTag(), maximums, true);
     values = MakeRanges(minimums, maximums);
-    if (values.empty())
-        return false;
+    ReadChance(table);
     return true;
 }
 

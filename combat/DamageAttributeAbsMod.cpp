@@ -10,10 +10,10 @@ namespace GAME {
 
 bool DamageAttributeAbsMod::LoadFromTable(const LoadTable& table)
 {
-    ReadChance(table);
     ReadLevels(table, GetLoadModifierTag(), modifier, true);
     if (modifier.empty())
         return false;
+    ReadChance(table);
     return true;
 }
 

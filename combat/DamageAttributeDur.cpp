@@ -11,18 +11,21 @@ namespace GAME {
 
 bool DamageAttributeDur::LoadFromTable(const LoadTable& table)
 {
-    ReadChance(table);
-    // One pair of lists serves both ranges: each read replaces what the last one left.
+    // One pair of lists serves both ranges: each read replaces what the last one left. Most
+    // kinds are absent from a record, so each minimum decides before its maximum is read.
     std::vector<float> minimums;
     std::vector<float> maximums;
     ReadLevels(table, GetLoadValueMinTag(), minimums, true);
+    if (minimums.empty())
+        return false;
     ReadLevels(table, GetLoadValueMaxTag(), maximums, true);
     values = MakeRanges(minimums, maximums);
     ReadLevels(table, GetLoadDurationMinTag(), minimums, true);
+    if (minimums.empty())
+        return false;
     ReadLevels(table, GetLoadDurationMaxTag(), maximums, true);
     durations = MakeRanges(minimums, maximums);
-    if (values.empty() || durations.empty())
-        return false;
+    ReadChance(table);
     return true;
 }
 

@@ -10,11 +10,11 @@ namespace GAME {
 
 bool DamageAttributeDurMod::LoadFromTable(const LoadTable& table)
 {
-    ReadChance(table);
     ReadLevels(table, GetLoadModifierTag(), modifier, true);
     ReadLevels(table, GetLoadDurationModifierTag(), durationModifier, true);
     if (modifier.empty() && durationModifier.empty())
         return false;
+    ReadChance(table);
     return true;
 }
 

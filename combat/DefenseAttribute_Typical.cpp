@@ -7,7 +7,7 @@ namespace GAME {
 
 bool DefenseAttribute_Typical::LoadFromTable(const LoadTable& record, bool keepEmpty)
 {
-    DefenseAttribute::LoadFromTable(record, keepEmpty);
+    // Most kinds are absent from a record: the values decide before the chance is read.
     record.GetFloatList(valueKey, values);
     if (values.size() == 1 && values[0] == 0.0f)
         values.clear();
@@ -16,7 +16,7 @@ bool DefenseAttribute_Typical::LoadFromTable(const LoadTable& record, bool keepE
             return false;
         values.push_back(0.0f);
     }
-    return true;
+    return DefenseAttribute::LoadFromTable(record, keepEmpty);
 }
 
 std::wstring DefenseAttribute_Typical::FormatLine(float chance, float value) const
