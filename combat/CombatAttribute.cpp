@@ -14,6 +14,15 @@ float CombatAttribute::ApplyReduction(float value, float percent, float absolute
     return value - (std::fabs(value) * (percent * 0.01f) + absolute);
 }
 
+float CombatAttribute::ProcessDefenseValue(float value, float modifierPercent, float scalePercent,
+                                           float percentReduction, float absoluteReduction)
+{
+    value = ApplyModifier(value, modifierPercent);
+    if (scalePercent > 0.0f)
+        value = scalePercent * 0.01f * value;
+    return ApplyReduction(value, percentReduction, absoluteReduction);
+}
+
 void CombatAttribute::Process(const Character& /*who*/, float /*scalePercent*/, float /*flat*/,
                               float /*percentReduction*/, float /*absoluteReduction*/)
 {}

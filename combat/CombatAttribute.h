@@ -48,6 +48,10 @@ protected:
     static float ApplyModifier(float value, float percent);
     // value - (|value| x percent % + absolute), the attack's shared reduction step.
     static float ApplyReduction(float value, float percent, float absolute);
+    // The steps every defensive quantity takes: its modifier, the attack's scale (a negative one
+    // leaves it unscaled, unlike damage) and the reductions, with no lower bound.
+    static float ProcessDefenseValue(float value, float modifierPercent, float scalePercent,
+                                     float percentReduction, float absoluteReduction);
     // How damage of a type is tallied in the play statistics.
     static PlayStatsDamageType StatsType(CombatAttributeType damageType)
     {

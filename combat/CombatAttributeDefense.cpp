@@ -34,11 +34,7 @@ void CombatAttributeAbsDefense::Process(const Character& defender, float scalePe
                                         float /*flat*/, float percentReduction,
                                         float absoluteReduction)
 {
-    value = ApplyModifier(value, modifier);
-    // Unlike damage, a negative percent leaves a resistance unscaled.
-    if (scalePercent > 0.0f)
-        value = scalePercent * 0.01f * value;
-    value = ApplyReduction(value, percentReduction, absoluteReduction);
+    value = ProcessDefenseValue(value, modifier, scalePercent, percentReduction, absoluteReduction);
     modifier = 0.0f;
     value = CapDefense(value, defender);
 }
@@ -86,10 +82,7 @@ void CombatAttributeDurDefense::Process(const Character& defender, float scalePe
                                         float /*flat*/, float /*percentReduction*/,
                                         float /*absoluteReduction*/)
 {
-    value = ApplyModifier(value, modifier);
-    if (scalePercent > 0.0f)
-        value = scalePercent * 0.01f * value;
-    value = Max(value, 0.0f);
+    value = Max(ProcessDefenseValue(value, modifier, scalePercent, 0.0f, 0.0f), 0.0f);
     modifier = 0.0f;
     value = CapDefense(value, defender);
 }
@@ -126,10 +119,7 @@ void CombatAttributeDefenseMisc::Process(const Character& /*who*/, float scalePe
                                          float /*flat*/, float percentReduction,
                                          float absoluteReduction)
 {
-    value = ApplyModifier(value, modifier);
-    if (scalePercent > 0.0f)
-        value = scalePercent * 0.01f * value;
-    value = ApplyReduction(value, percentReduction, absoluteReduction);
+    value = ProcessDefenseValue(value, modifier, scalePercent, percentReduction, absoluteReduction);
     modifier = 0.0f;
 }
 

@@ -653,106 +653,134 @@ void DamageAttributeDur_TotalSpeed::AddDrawnDamage(CombatAttributeAccumulator& a
             std::make_unique<CombatAttributeDurFixedDamage>(speed, value, duration));
 }
 
-namespace {
-template <typename T> DamageAttributeKindInfo Kind(const char* className)
-{
-    return {className, []() -> std::unique_ptr<DamageAttribute> { return std::make_unique<T>(); }};
-}
-} // namespace
-
 const std::vector<DamageAttributeKindInfo>& GetDamageAttributeKinds()
 {
     static const std::vector<DamageAttributeKindInfo> kinds = {
-        Kind<DamageAttributeAbsMod_Physical>("DamageAttributeAbsMod_Physical"),
-        Kind<DamageAttributeAbsMod_PierceRatio>("DamageAttributeAbsMod_PierceRatio"),
-        Kind<DamageAttributeAbsMod_Pierce>("DamageAttributeAbsMod_Pierce"),
-        Kind<DamageAttributeAbsMod_Bleeding>("DamageAttributeAbsMod_Bleeding"),
-        Kind<DamageAttributeAbsMod_Cold>("DamageAttributeAbsMod_Cold"),
-        Kind<DamageAttributeAbsMod_Fire>("DamageAttributeAbsMod_Fire"),
-        Kind<DamageAttributeAbsMod_Poison>("DamageAttributeAbsMod_Poison"),
-        Kind<DamageAttributeAbsMod_Lightning>("DamageAttributeAbsMod_Lightning"),
-        Kind<DamageAttributeAbsMod_Life>("DamageAttributeAbsMod_Life"),
-        Kind<DamageAttributeAbsMod_Stun>("DamageAttributeAbsMod_Stun"),
-        Kind<DamageAttributeAbsMod_ManaBurn>("DamageAttributeAbsMod_ManaBurn"),
-        Kind<DamageAttributeAbsMod_Elemental>("DamageAttributeAbsMod_Elemental"),
-        Kind<DamageAttributeDurMod_Physical>("DamageAttributeDurMod_Physical"),
-        Kind<DamageAttributeDurMod_Bleeding>("DamageAttributeDurMod_Bleeding"),
-        Kind<DamageAttributeDurMod_Cold>("DamageAttributeDurMod_Cold"),
-        Kind<DamageAttributeDurMod_Fire>("DamageAttributeDurMod_Fire"),
-        Kind<DamageAttributeDurMod_Poison>("DamageAttributeDurMod_Poison"),
-        Kind<DamageAttributeDurMod_Lightning>("DamageAttributeDurMod_Lightning"),
-        Kind<DamageAttributeDurMod_Life>("DamageAttributeDurMod_Life"),
-        Kind<DamageAttributeDurMod_AttackSpeed>("DamageAttributeDurMod_AttackSpeed"),
-        Kind<DamageAttributeDurMod_SpellCastSpeed>("DamageAttributeDurMod_SpellCastSpeed"),
-        Kind<DamageAttributeDurMod_RunSpeed>("DamageAttributeDurMod_RunSpeed"),
-        Kind<DamageAttributeDurMod_LifeLeach>("DamageAttributeDurMod_LifeLeach"),
-        Kind<DamageAttributeDurMod_ManaLeach>("DamageAttributeDurMod_ManaLeach"),
-        Kind<DamageAttributeDurMod_OffensiveAbility>("DamageAttributeDurMod_OffensiveAbility"),
-        Kind<DamageAttributeDurMod_DefensiveAbility>("DamageAttributeDurMod_DefensiveAbility"),
-        Kind<DamageAttributeDurMod_OffensiveReduction>("DamageAttributeDurMod_OffensiveReduction"),
-        Kind<DamageAttributeReflex_Stun>("DamageAttributeReflex_Stun"),
-        Kind<DamageAttributeReflex_Freeze>("DamageAttributeReflex_Freeze"),
-        Kind<DamageAttributeReflex_Petrify>("DamageAttributeReflex_Petrify"),
-        Kind<DamageAttributeReflex_Trap>("DamageAttributeReflex_Trap"),
-        Kind<DamageAttributeAbs_Taunt>("DamageAttributeAbs_Taunt"),
-        Kind<DamageAttributeAbs_Convert>("DamageAttributeAbs_Convert"),
-        Kind<DamageAttributeAbs_Fear>("DamageAttributeAbs_Fear"),
-        Kind<DamageAttributeAbs_Confusion>("DamageAttributeAbs_Confusion"),
-        Kind<DamageAttributeAbs_PercentCurrentLife>("DamageAttributeAbs_PercentCurrentLife"),
-        Kind<DamageAttributeAbs_Disruption>("DamageAttributeAbs_Disruption"),
-        Kind<DamageAttributeAbs_LifeLeech>("DamageAttributeAbs_LifeLeech"),
-        Kind<DamageAttributeAbsBase_Cold>("DamageAttributeAbsBase_Cold"),
-        Kind<DamageAttributeAbsBase_Fire>("DamageAttributeAbsBase_Fire"),
-        Kind<DamageAttributeAbsBase_Poison>("DamageAttributeAbsBase_Poison"),
-        Kind<DamageAttributeAbsBase_Lightning>("DamageAttributeAbsBase_Lightning"),
-        Kind<DamageAttributeAbsBase_Life>("DamageAttributeAbsBase_Life"),
-        Kind<DamageAttributeAbs_Pierce>("DamageAttributeAbs_Pierce"),
-        Kind<DamageAttributeAbs_Cold>("DamageAttributeAbs_Cold"),
-        Kind<DamageAttributeAbs_Fire>("DamageAttributeAbs_Fire"),
-        Kind<DamageAttributeAbs_Poison>("DamageAttributeAbs_Poison"),
-        Kind<DamageAttributeAbs_Lightning>("DamageAttributeAbs_Lightning"),
-        Kind<DamageAttributeAbs_Life>("DamageAttributeAbs_Life"),
-        Kind<DamageAttributeAbs_ElementalDamage>("DamageAttributeAbs_ElementalDamage"),
-        Kind<DamageAttributeAbs_BonusPhysical>("DamageAttributeAbs_BonusPhysical"),
-        Kind<DamageAttributeDur_Physical>("DamageAttributeDur_Physical"),
-        Kind<DamageAttributeDur_Bleeding>("DamageAttributeDur_Bleeding"),
-        Kind<DamageAttributeDur_Cold>("DamageAttributeDur_Cold"),
-        Kind<DamageAttributeDur_Fire>("DamageAttributeDur_Fire"),
-        Kind<DamageAttributeDur_Poison>("DamageAttributeDur_Poison"),
-        Kind<DamageAttributeDur_Lightning>("DamageAttributeDur_Lightning"),
-        Kind<DamageAttributeDur_Life>("DamageAttributeDur_Life"),
-        Kind<DamageAttributeDur_LifeLeach>("DamageAttributeDur_LifeLeach"),
-        Kind<DamageAttributeDur_ManaLeach>("DamageAttributeDur_ManaLeach"),
-        Kind<DamageAttributeDur_OffensiveAbility>("DamageAttributeDur_OffensiveAbility"),
-        Kind<DamageAttributeDur_DefensiveAbility>("DamageAttributeDur_DefensiveAbility"),
-        Kind<DamageAttributeDur_OffensiveReduction>("DamageAttributeDur_OffensiveReduction"),
-        Kind<DamageAttributeDur_DefensiveReduction>("DamageAttributeDur_DefensiveReduction"),
-        Kind<DamageAttributeDur_TotalDamageReductionPercent>(
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Physical>(
+            "DamageAttributeAbsMod_Physical"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_PierceRatio>(
+            "DamageAttributeAbsMod_PierceRatio"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Pierce>("DamageAttributeAbsMod_Pierce"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Bleeding>(
+            "DamageAttributeAbsMod_Bleeding"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Cold>("DamageAttributeAbsMod_Cold"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Fire>("DamageAttributeAbsMod_Fire"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Poison>("DamageAttributeAbsMod_Poison"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Lightning>(
+            "DamageAttributeAbsMod_Lightning"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Life>("DamageAttributeAbsMod_Life"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Stun>("DamageAttributeAbsMod_Stun"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_ManaBurn>(
+            "DamageAttributeAbsMod_ManaBurn"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsMod_Elemental>(
+            "DamageAttributeAbsMod_Elemental"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_Physical>(
+            "DamageAttributeDurMod_Physical"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_Bleeding>(
+            "DamageAttributeDurMod_Bleeding"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_Cold>("DamageAttributeDurMod_Cold"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_Fire>("DamageAttributeDurMod_Fire"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_Poison>("DamageAttributeDurMod_Poison"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_Lightning>(
+            "DamageAttributeDurMod_Lightning"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_Life>("DamageAttributeDurMod_Life"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_AttackSpeed>(
+            "DamageAttributeDurMod_AttackSpeed"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_SpellCastSpeed>(
+            "DamageAttributeDurMod_SpellCastSpeed"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_RunSpeed>(
+            "DamageAttributeDurMod_RunSpeed"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_LifeLeach>(
+            "DamageAttributeDurMod_LifeLeach"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_ManaLeach>(
+            "DamageAttributeDurMod_ManaLeach"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_OffensiveAbility>(
+            "DamageAttributeDurMod_OffensiveAbility"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_DefensiveAbility>(
+            "DamageAttributeDurMod_DefensiveAbility"),
+        DamageAttributeKindInfo::Of<DamageAttributeDurMod_OffensiveReduction>(
+            "DamageAttributeDurMod_OffensiveReduction"),
+        DamageAttributeKindInfo::Of<DamageAttributeReflex_Stun>("DamageAttributeReflex_Stun"),
+        DamageAttributeKindInfo::Of<DamageAttributeReflex_Freeze>("DamageAttributeReflex_Freeze"),
+        DamageAttributeKindInfo::Of<DamageAttributeReflex_Petrify>("DamageAttributeReflex_Petrify"),
+        DamageAttributeKindInfo::Of<DamageAttributeReflex_Trap>("DamageAttributeReflex_Trap"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Taunt>("DamageAttributeAbs_Taunt"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Convert>("DamageAttributeAbs_Convert"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Fear>("DamageAttributeAbs_Fear"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Confusion>("DamageAttributeAbs_Confusion"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_PercentCurrentLife>(
+            "DamageAttributeAbs_PercentCurrentLife"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Disruption>("DamageAttributeAbs_Disruption"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_LifeLeech>("DamageAttributeAbs_LifeLeech"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsBase_Cold>("DamageAttributeAbsBase_Cold"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsBase_Fire>("DamageAttributeAbsBase_Fire"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsBase_Poison>("DamageAttributeAbsBase_Poison"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsBase_Lightning>(
+            "DamageAttributeAbsBase_Lightning"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbsBase_Life>("DamageAttributeAbsBase_Life"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Pierce>("DamageAttributeAbs_Pierce"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Cold>("DamageAttributeAbs_Cold"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Fire>("DamageAttributeAbs_Fire"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Poison>("DamageAttributeAbs_Poison"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Lightning>("DamageAttributeAbs_Lightning"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_Life>("DamageAttributeAbs_Life"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_ElementalDamage>(
+            "DamageAttributeAbs_ElementalDamage"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_BonusPhysical>(
+            "DamageAttributeAbs_BonusPhysical"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_Physical>("DamageAttributeDur_Physical"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_Bleeding>("DamageAttributeDur_Bleeding"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_Cold>("DamageAttributeDur_Cold"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_Fire>("DamageAttributeDur_Fire"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_Poison>("DamageAttributeDur_Poison"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_Lightning>("DamageAttributeDur_Lightning"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_Life>("DamageAttributeDur_Life"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_LifeLeach>("DamageAttributeDur_LifeLeach"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_ManaLeach>("DamageAttributeDur_ManaLeach"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_OffensiveAbility>(
+            "DamageAttributeDur_OffensiveAbility"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_DefensiveAbility>(
+            "DamageAttributeDur_DefensiveAbility"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_OffensiveReduction>(
+            "DamageAttributeDur_OffensiveReduction"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_DefensiveReduction>(
+            "DamageAttributeDur_DefensiveReduction"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_TotalDamageReductionPercent>(
             "DamageAttributeDur_TotalDamageReductionPercent"),
-        Kind<DamageAttributeDur_TotalDamageReductionAbsolute>(
+        DamageAttributeKindInfo::Of<DamageAttributeDur_TotalDamageReductionAbsolute>(
             "DamageAttributeDur_TotalDamageReductionAbsolute"),
-        Kind<DamageAttributeDur_TotalResistanceReductionPercent>(
+        DamageAttributeKindInfo::Of<DamageAttributeDur_TotalResistanceReductionPercent>(
             "DamageAttributeDur_TotalResistanceReductionPercent"),
-        Kind<DamageAttributeDur_TotalResistanceReductionAbsolute>(
+        DamageAttributeKindInfo::Of<DamageAttributeDur_TotalResistanceReductionAbsolute>(
             "DamageAttributeDur_TotalResistanceReductionAbsolute"),
-        Kind<DamageAttributeDur_Fumble>("DamageAttributeDur_Fumble"),
-        Kind<DamageAttributeDur_ProjectileFumble>("DamageAttributeDur_ProjectileFumble"),
-        Kind<DamageAttributeDur_TotalSpeed>("DamageAttributeDur_TotalSpeed"),
-        Kind<DamageAttributeDur_AttackSpeed>("DamageAttributeDur_AttackSpeed"),
-        Kind<DamageAttributeDur_SpellCastSpeed>("DamageAttributeDur_SpellCastSpeed"),
-        Kind<DamageAttributeDur_RunSpeed>("DamageAttributeDur_RunSpeed"),
-        Kind<DamageAttributeAbs_ManaBurn>("DamageAttributeAbs_ManaBurn"),
-        Kind<DamageAttribute_Physical>("DamageAttribute_Physical"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_Fumble>("DamageAttributeDur_Fumble"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_ProjectileFumble>(
+            "DamageAttributeDur_ProjectileFumble"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_TotalSpeed>("DamageAttributeDur_TotalSpeed"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_AttackSpeed>(
+            "DamageAttributeDur_AttackSpeed"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_SpellCastSpeed>(
+            "DamageAttributeDur_SpellCastSpeed"),
+        DamageAttributeKindInfo::Of<DamageAttributeDur_RunSpeed>("DamageAttributeDur_RunSpeed"),
+        DamageAttributeKindInfo::Of<DamageAttributeAbs_ManaBurn>("DamageAttributeAbs_ManaBurn"),
+        DamageAttributeKindInfo::Of<DamageAttribute_Physical>("DamageAttribute_Physical"),
     };
     return kinds;
 }
 
-std::unique_ptr<DamageAttribute> CreateDamageAttribute(std::string_view className)
+std::unique_ptr<DamageAttribute>
+CreateDamageAttributeKind(const std::vector<DamageAttributeKindInfo>& kinds,
+                          std::string_view className)
 {
-    for (const DamageAttributeKindInfo& kind : GetDamageAttributeKinds())
+    for (const DamageAttributeKindInfo& kind : kinds)
         if (className == kind.className)
             return kind.create();
     return nullptr;
+}
+
+std::unique_ptr<DamageAttribute> CreateDamageAttribute(std::string_view className)
+{
+    return CreateDamageAttributeKind(GetDamageAttributeKinds(), className);
 }
 
 } // namespace GAME

@@ -322,7 +322,17 @@ using DamageAttributeDur_RunSpeed =
 struct DamageAttributeKindInfo {
     const char* className;
     std::unique_ptr<DamageAttribute> (*create)();
+
+    template <typename T> static DamageAttributeKindInfo Of(const char* className)
+    {
+        return {className, [] { return std::unique_ptr<DamageAttribute>(std::make_unique<T>()); }};
+    }
 };
+
+// A new attribute of the kind of that class name in the list, or null when none is.
+std::unique_ptr<DamageAttribute>
+CreateDamageAttributeKind(const std::vector<DamageAttributeKindInfo>& kinds,
+                          std::string_view className);
 
 // The kinds the damage attribute stores load from records (the weapon's base physical damage,
 // made by `DamageAttribute_BasePhysical::Create_BasePhysical`, is not among them).

@@ -389,81 +389,108 @@ const DamageAttributeKeys Reflex_Stun{.type = CombatAttributeType_Stun,
                                       .valueMax = "retaliationStunMax"};
 } // namespace RetaliationAttributeKindKeys
 
-namespace {
-template <typename T> DamageAttributeKindInfo Kind(const char* className)
-{
-    return {className, []() -> std::unique_ptr<DamageAttribute> { return std::make_unique<T>(); }};
-}
-} // namespace
-
 const std::vector<DamageAttributeKindInfo>& GetRetaliationAttributeKinds()
 {
     static const std::vector<DamageAttributeKindInfo> kinds = {
-        Kind<RetaliationAttributeAbs_ElementalDamage>("RetaliationAttributeAbs_ElementalDamage"),
-        Kind<RetaliationAttributeAbs_PercentCurrentLife>(
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_ElementalDamage>(
+            "RetaliationAttributeAbs_ElementalDamage"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_PercentCurrentLife>(
             "RetaliationAttributeAbs_PercentCurrentLife"),
-        Kind<RetaliationAttributeAbs_Physical>("RetaliationAttributeAbs_Physical"),
-        Kind<RetaliationAttributeAbs_Pierce>("RetaliationAttributeAbs_Pierce"),
-        Kind<RetaliationAttributeAbs_Cold>("RetaliationAttributeAbs_Cold"),
-        Kind<RetaliationAttributeAbs_Fire>("RetaliationAttributeAbs_Fire"),
-        Kind<RetaliationAttributeAbs_Poison>("RetaliationAttributeAbs_Poison"),
-        Kind<RetaliationAttributeAbs_Lightning>("RetaliationAttributeAbs_Lightning"),
-        Kind<RetaliationAttributeAbs_Life>("RetaliationAttributeAbs_Life"),
-        Kind<RetaliationAttributeDur_Physical>("RetaliationAttributeDur_Physical"),
-        Kind<RetaliationAttributeDur_Bleeding>("RetaliationAttributeDur_Bleeding"),
-        Kind<RetaliationAttributeDur_Cold>("RetaliationAttributeDur_Cold"),
-        Kind<RetaliationAttributeDur_Fire>("RetaliationAttributeDur_Fire"),
-        Kind<RetaliationAttributeDur_Poison>("RetaliationAttributeDur_Poison"),
-        Kind<RetaliationAttributeDur_Lightning>("RetaliationAttributeDur_Lightning"),
-        Kind<RetaliationAttributeDur_Life>("RetaliationAttributeDur_Life"),
-        Kind<RetaliationAttributeDur_LifeLeach>("RetaliationAttributeDur_LifeLeach"),
-        Kind<RetaliationAttributeDur_ManaLeach>("RetaliationAttributeDur_ManaLeach"),
-        Kind<RetaliationAttributeDur_AttackSpeed>("RetaliationAttributeDur_AttackSpeed"),
-        Kind<RetaliationAttributeDur_SpellCastSpeed>("RetaliationAttributeDur_SpellCastSpeed"),
-        Kind<RetaliationAttributeDur_RunSpeed>("RetaliationAttributeDur_RunSpeed"),
-        Kind<RetaliationAttributeDur_OffensiveAbility>("RetaliationAttributeDur_OffensiveAbility"),
-        Kind<RetaliationAttributeDur_DefensiveAbility>("RetaliationAttributeDur_DefensiveAbility"),
-        Kind<RetaliationAttributeDur_OffensiveReduction>(
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_Physical>(
+            "RetaliationAttributeAbs_Physical"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_Pierce>(
+            "RetaliationAttributeAbs_Pierce"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_Cold>("RetaliationAttributeAbs_Cold"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_Fire>("RetaliationAttributeAbs_Fire"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_Poison>(
+            "RetaliationAttributeAbs_Poison"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_Lightning>(
+            "RetaliationAttributeAbs_Lightning"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbs_Life>("RetaliationAttributeAbs_Life"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_Physical>(
+            "RetaliationAttributeDur_Physical"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_Bleeding>(
+            "RetaliationAttributeDur_Bleeding"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_Cold>("RetaliationAttributeDur_Cold"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_Fire>("RetaliationAttributeDur_Fire"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_Poison>(
+            "RetaliationAttributeDur_Poison"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_Lightning>(
+            "RetaliationAttributeDur_Lightning"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_Life>("RetaliationAttributeDur_Life"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_LifeLeach>(
+            "RetaliationAttributeDur_LifeLeach"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_ManaLeach>(
+            "RetaliationAttributeDur_ManaLeach"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_AttackSpeed>(
+            "RetaliationAttributeDur_AttackSpeed"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_SpellCastSpeed>(
+            "RetaliationAttributeDur_SpellCastSpeed"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_RunSpeed>(
+            "RetaliationAttributeDur_RunSpeed"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_OffensiveAbility>(
+            "RetaliationAttributeDur_OffensiveAbility"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_DefensiveAbility>(
+            "RetaliationAttributeDur_DefensiveAbility"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDur_OffensiveReduction>(
             "RetaliationAttributeDur_OffensiveReduction"),
-        Kind<RetaliationAttributeAbsMod_Physical>("RetaliationAttributeAbsMod_Physical"),
-        Kind<RetaliationAttributeAbsMod_PierceRatio>("RetaliationAttributeAbsMod_PierceRatio"),
-        Kind<RetaliationAttributeAbsMod_Pierce>("RetaliationAttributeAbsMod_Pierce"),
-        Kind<RetaliationAttributeAbsMod_Cold>("RetaliationAttributeAbsMod_Cold"),
-        Kind<RetaliationAttributeAbsMod_Fire>("RetaliationAttributeAbsMod_Fire"),
-        Kind<RetaliationAttributeAbsMod_Poison>("RetaliationAttributeAbsMod_Poison"),
-        Kind<RetaliationAttributeAbsMod_Lightning>("RetaliationAttributeAbsMod_Lightning"),
-        Kind<RetaliationAttributeAbsMod_Life>("RetaliationAttributeAbsMod_Life"),
-        Kind<RetaliationAttributeAbsMod_Stun>("RetaliationAttributeAbsMod_Stun"),
-        Kind<RetaliationAttributeDurMod_Physical>("RetaliationAttributeDurMod_Physical"),
-        Kind<RetaliationAttributeDurMod_Bleeding>("RetaliationAttributeDurMod_Bleeding"),
-        Kind<RetaliationAttributeDurMod_Cold>("RetaliationAttributeDurMod_Cold"),
-        Kind<RetaliationAttributeDurMod_Fire>("RetaliationAttributeDurMod_Fire"),
-        Kind<RetaliationAttributeDurMod_Poison>("RetaliationAttributeDurMod_Poison"),
-        Kind<RetaliationAttributeDurMod_Lightning>("RetaliationAttributeDurMod_Lightning"),
-        Kind<RetaliationAttributeDurMod_Life>("RetaliationAttributeDurMod_Life"),
-        Kind<RetaliationAttributeDurMod_AttackSpeed>("RetaliationAttributeDurMod_AttackSpeed"),
-        Kind<RetaliationAttributeDurMod_SpellCastSpeed>(
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_Physical>(
+            "RetaliationAttributeAbsMod_Physical"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_PierceRatio>(
+            "RetaliationAttributeAbsMod_PierceRatio"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_Pierce>(
+            "RetaliationAttributeAbsMod_Pierce"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_Cold>(
+            "RetaliationAttributeAbsMod_Cold"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_Fire>(
+            "RetaliationAttributeAbsMod_Fire"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_Poison>(
+            "RetaliationAttributeAbsMod_Poison"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_Lightning>(
+            "RetaliationAttributeAbsMod_Lightning"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_Life>(
+            "RetaliationAttributeAbsMod_Life"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeAbsMod_Stun>(
+            "RetaliationAttributeAbsMod_Stun"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_Physical>(
+            "RetaliationAttributeDurMod_Physical"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_Bleeding>(
+            "RetaliationAttributeDurMod_Bleeding"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_Cold>(
+            "RetaliationAttributeDurMod_Cold"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_Fire>(
+            "RetaliationAttributeDurMod_Fire"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_Poison>(
+            "RetaliationAttributeDurMod_Poison"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_Lightning>(
+            "RetaliationAttributeDurMod_Lightning"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_Life>(
+            "RetaliationAttributeDurMod_Life"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_AttackSpeed>(
+            "RetaliationAttributeDurMod_AttackSpeed"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_SpellCastSpeed>(
             "RetaliationAttributeDurMod_SpellCastSpeed"),
-        Kind<RetaliationAttributeDurMod_RunSpeed>("RetaliationAttributeDurMod_RunSpeed"),
-        Kind<RetaliationAttributeDurMod_LifeLeach>("RetaliationAttributeDurMod_LifeLeach"),
-        Kind<RetaliationAttributeDurMod_ManaLeach>("RetaliationAttributeDurMod_ManaLeach"),
-        Kind<RetaliationAttributeDurMod_OffensiveAbility>(
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_RunSpeed>(
+            "RetaliationAttributeDurMod_RunSpeed"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_LifeLeach>(
+            "RetaliationAttributeDurMod_LifeLeach"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_ManaLeach>(
+            "RetaliationAttributeDurMod_ManaLeach"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_OffensiveAbility>(
             "RetaliationAttributeDurMod_OffensiveAbility"),
-        Kind<RetaliationAttributeDurMod_DefensiveAbility>(
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_DefensiveAbility>(
             "RetaliationAttributeDurMod_DefensiveAbility"),
-        Kind<RetaliationAttributeDurMod_OffensiveReduction>(
+        DamageAttributeKindInfo::Of<RetaliationAttributeDurMod_OffensiveReduction>(
             "RetaliationAttributeDurMod_OffensiveReduction"),
-        Kind<RetaliationAttributeReflex_Stun>("RetaliationAttributeReflex_Stun"),
+        DamageAttributeKindInfo::Of<RetaliationAttributeReflex_Stun>(
+            "RetaliationAttributeReflex_Stun"),
     };
     return kinds;
 }
 
 std::unique_ptr<DamageAttribute> CreateRetaliationAttribute(std::string_view className)
 {
-    for (const DamageAttributeKindInfo& kind : GetRetaliationAttributeKinds())
-        if (className == kind.className)
-            return kind.create();
-    return nullptr;
+    return CreateDamageAttributeKind(GetRetaliationAttributeKinds(), className);
 }
 
 } // namespace GAME
