@@ -7,6 +7,28 @@
 #include <memory>
 #include <vector>
 
+// How one hit is worked out, and why every machine agrees on it.
+//
+// A hit travels as a `ParametersCombat`. The attacking skill builds one per target from a shared
+// seed: its `AttackRandoms` draws exactly seven numbers, whether anyone reads them or not, so
+// the seed's generator stands at the same place for the next target on every machine. The first
+// number seeds this accumulator, and every roll of the hit is made on that generator, in a fixed
+// order: each attribute store adds its kinds in its own fixed sequence; a kind with a chance
+// draws once for it (a chance of 0 means none was given and draws nothing), and a kind that
+// passes draws its values. So the same record rolls the same hit wherever it is resolved, and a
+// copy restarts from the seed instead of carrying the source's position along.
+//
+// The accumulator then lets the attributes act in steps, each walking its lists in insertion
+// order. The attacker's side is processed first (`ProcessDamage`): damage modifiers change the
+// damage and are deleted, then each damage attribute takes the attacker's scaling and
+// reductions. On the defender, its defenses join; resistances of one type merge into one entry
+// as they arrive, while armour pieces stay apart, each guarding its own region. Then blunt
+// damage, `ProcessDefense` (the same two steps for defenses, resistances cut to the defender's
+// cap), shield block and racial reductions, `ExecuteDefense` (every defense against every
+// damage, for the hit's region; the defenses are spent), and last `ExecuteDamage`, the only step
+// that touches the defender. The base class answers every step with nothing, so each family
+// overrides just the steps it takes part in.
+
 namespace GAME {
 
 class Character;
