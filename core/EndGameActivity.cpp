@@ -1,6 +1,7 @@
 #include "core/EndGameActivity.h"
 
 #include "core/GameEngine.h"
+#include "core/Saturate.h"
 #include "engine/Jukebox.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
@@ -21,7 +22,7 @@ EndGameActivity::~EndGameActivity() = default;
 void EndGameActivity::Update(int ms)
 {
     firstFrame = false;
-    elapsedTime += ms;
+    elapsedTime = AddSaturating(elapsedTime, ms);
     if (!musicStarted && elapsedTime > musicDelay) {
         musicStarted = true;
         Jukebox::Instance().PlayEventMusic(kEndingMusic, true);

@@ -3,6 +3,7 @@
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "core/ActivityManager.h"
+#include "core/Saturate.h"
 #include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
@@ -36,15 +37,6 @@ constexpr int32_t kInventoryHintItems = 16;
 constexpr int32_t kMasteryHintPoints = 9;
 constexpr int32_t kPotionHintDeaths = 2;
 
-// The inventory timer never drops, so a long session must not carry it past the top.
-void Grow(int32_t& timer, int ms)
-{
-    const int64_t grown = static_cast<int64_t>(timer) + ms;
-    timer = grown > INT32_MAX   ? INT32_MAX
-            : grown < INT32_MIN ? INT32_MIN
-                                : static_cast<int32_t>(grown);
-}
-
 } // namespace
 
 void GameEngine::Update(int ms)
@@ -69,7 +61,7 @@ void GameEngine::UpdateTutorialHints(int ms, const Player* mainPlayer)
         if (hotSlotChanged != 0)
             hotSlotHintTimer = 0;
         else
-            Grow(hotSlotHintTimer, ms);
+            hotSlotHintTimer = AddSaturating(hotSlotHintTimer, ms);
         if (hotSlotHintTimer >= kHotSlotHintMs)
             UnlockTutorialPage(kPageHotSlots, true);
     }
@@ -77,17 +69,17 @@ void GameEngine::UpdateTutorialHints(int ms, const Player* mainPlayer)
         UnlockTutorialPage(kPageMastery, true);
 
     if (mainPlayer != nullptr && mainPlayer->GetModifierPoints() > 0)
-        Grow(attributePointsTimer, ms);
+        attributePointsTimer = AddSaturating(attributePointsTimer, ms);
     else
         attributePointsTimer = 0;
     if (mainPlayer != nullptr && mainPlayer->GetSkillPoints() != 0)
-        Grow(skillPointsTimer, ms);
+        skillPointsTimer = AddSaturating(skillPointsTimer, ms);
     else
         skillPointsTimer = 0;
     if (skillPointsTimer > kUnspentPointsHintMs || attributePointsTimer > kUnspentPointsHintMs)
         UnlockTutorialPage(kPageUnspentPoints, true);
 
-    Grow(inventoryHintTimer, ms);
+    inventoryHintTimer = AddSaturating(inventoryHintTimer, ms);
     if (inventoryHintTimer >= kInventoryHintMs || itemsAdded >= kInventoryHintItems)
         UnlockTutorialPage(kPageInventory, true);
 

@@ -26,4 +26,12 @@ inline uint32_t SaturateToUInt(double value)
     return static_cast<uint32_t>(value);
 }
 
+// Frame timers add whatever time the host hands them; a long session or a huge frame must stop
+// a timer at the top rather than wrap it.
+inline int32_t AddSaturating(int32_t value, int32_t amount)
+{
+    const int64_t sum = static_cast<int64_t>(value) + amount;
+    return sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : static_cast<int32_t>(sum);
+}
+
 } // namespace GAME

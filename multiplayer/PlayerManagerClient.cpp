@@ -2,6 +2,7 @@
 
 #include "characters/Player.h"
 #include "core/PlayerInfo.h"
+#include "core/Saturate.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/LocalizationManager.h"
@@ -37,7 +38,7 @@ GameEngineNetworkInterface* PlayerManagerClient::GetNetworkInterface() const
 
 void PlayerManagerClient::Update(int ms)
 {
-    heartbeatTimer += ms;
+    heartbeatTimer = AddSaturating(heartbeatTimer, ms);
     UpdateLocalPlayer();
     if (heartbeatTimer > kHeartbeatIntervalMs) {
         HandlePlayerHeartbeatOutbound();

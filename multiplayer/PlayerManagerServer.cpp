@@ -68,7 +68,7 @@ GameEngineNetworkInterface* PlayerManagerServer::GetNetworkInterface() const
 
 void PlayerManagerServer::Update(int ms)
 {
-    updateTimer += ms;
+    updateTimer = AddSaturating(updateTimer, ms);
     if (updateTimer <= kUpdateIntervalMs)
         return;
     if (tickCount > kHeartbeatsPerFullUpdate) {
