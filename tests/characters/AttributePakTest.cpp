@@ -5,6 +5,7 @@
 #include "engine/LoadTable.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ protected:
 
 using Totals = std::vector<std::pair<uint32_t, float>>;
 
-TEST_F(AttributePakTest, StrengthAloneIsAddedAtTheLevelAskedAndNothingElse)
+TEST_F(AttributePakTest, StrengthAloneIsAddedAndShownAtTheLevelAskedAndNothingElse)
 {
     database.WriteRecord(kPakRecord, {"characterStrength = 10;20;30"});
     AttributePak pak;
@@ -75,15 +76,8 @@ TEST_F(AttributePakTest, StrengthAloneIsAddedAtTheLevelAskedAndNothingElse)
     for (uint32_t type = 1; type < kSkillAttributeTypeCount; ++type)
         EXPECT_EQ(skills.GetValue(static_cast<SkillAttributeType>(type)), 0.0f);
     EXPECT_EQ(skills.GetRandomGen().GetState(), state) << "no skill attribute may roll";
-    EXPECT_TRUE(log.GetLines().empty());
-}
 
-TEST_F(AttributePakTest, StrengthAloneShowsItsOneLineAfterWhatIsThere)
-{
-    database.WriteRecord(kPakRecord, {"characterStrength = 10;20"});
-    AttributePak pak;
-    pak.LoadFromDatabase(kPakRecord);
-
+    // The pack's line goes after what is there, in the style asked.
     std::vector<GameTextLine> lines{GameTextLine(GameTextClass::ItemSetName, L"Set", false)};
     pak.GetUIDisplayText(2, GameTextClass::ItemSetBonuses, lines);
     ASSERT_EQ(lines.size(), 2u);
@@ -91,47 +85,15 @@ TEST_F(AttributePakTest, StrengthAloneShowsItsOneLineAfterWhatIsThere)
     EXPECT_EQ(lines[1].style, GameTextClass::ItemSetBonuses);
     EXPECT_EQ(lines[1].text, L"CharacterStrength 20");
     EXPECT_FALSE(lines[1].flag);
-}
-
-TEST_F(AttributePakTest, CharacterLinesComeBeforeSkillLines)
-{
-    LoadTable record;
-    record.Parse("skillManaCostReduction = 3\nskillManaCostReductionChance = 50\n"
-                 "characterStrengthModifier = 10\ncharacterStrength = 5\n"
-                 "skillCooldownReduction = 2\n",
-                 "test.dbr");
-    AttributePak pak;
-    pak.LoadFromTable(record);
-
-    std::vector<GameTextLine> lines;
-    pak.GetUIDisplayText(1, GameTextClass::Default, lines);
-    EXPECT_EQ(Texts(lines),
-              (std::vector<std::wstring>{L"CharacterStrength 5", L"CharacterStrengthModifier 10",
-                                         L"SkillCooldownReduction 2",
-                                         L"ChanceOfTag 50SkillManaCostReduction 3"}));
-}
-
-TEST_F(AttributePakTest, SkillAttributesReachTheSkillAccumulator)
-{
-    LoadTable record;
-    record.Parse("skillCooldownReduction = 4;6\nskillCooldownReductionModifier = 50\n", "test.dbr");
-    AttributePak pak;
-    pak.LoadFromTable(record);
-
-    SkillAttributeAccumulator skills;
-    pak.GetSkillAttributes(skills, 2);
-    EXPECT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 9.0f);
-    EXPECT_EQ(CharTotals(pak, 2), Totals{});
+    EXPECT_TRUE(log.GetLines().empty());
 }
 
 TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrder)
 {
-    LoadTable record;
-    record.Parse("characterStrength = 5\nskillCooldownReduction = 2\noffensiveColdMin = 7\n"
-                 "defensiveFire = 20\nretaliationPhysicalMin = 3\n",
-                 "test.dbr");
     AttributePak pak;
-    pak.LoadFromTable(record);
+    pak.LoadFromTable(GAME::Test::Record("characterStrength = 5\nskillCooldownReduction = 2\n"
+                                         "offensiveColdMin = 7\ndefensiveFire = 20\n"
+                                         "retaliationPhysicalMin = 3\n"));
 
     CombatAttributeAccumulator offense, retaliation, defense;
     pak.GetOffensiveDamageAttributes(offense, 1);
@@ -155,26 +117,16 @@ TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrder)
                                          L"CharacterStrength 5", L"SkillCooldownReduction 2"}));
 }
 
-TEST_F(AttributePakTest, LoadingAgainReplacesTheContents)
+TEST_F(AttributePakTest, LoadingAgainReplacesTheContentsAndAnEmptyOrMissingRecordGivesNothing)
 {
-    database.WriteRecord(kPakRecord, {"characterStrength = 10"});
-    LoadTable other;
-    other.Parse("characterDexterity = 4\n", "test.dbr");
     AttributePak pak;
-    pak.LoadFromDatabase(kPakRecord);
-    pak.LoadFromTable(other);
+    pak.LoadFromTable(GAME::Test::Record("characterStrength = 10\n"));
+    pak.LoadFromTable(GAME::Test::Record("characterDexterity = 4\n"));
     EXPECT_EQ(CharTotals(pak, 1), (Totals{{CharAttribute_Dexterity, 4.0f}}));
 
-    pak.LoadFromDatabase("Records/Game/Missing.dbr");
-    EXPECT_EQ(CharTotals(pak, 1), Totals{});
-}
-
-TEST_F(AttributePakTest, AnEmptyOrMissingRecordAddsNothingAndShowsNothing)
-{
     database.WriteRecord(kPakRecord, {"# balance comes later", "unrelatedKey = 5"});
     for (const std::string name : {kPakRecord, "", "Records/Game/Missing.dbr"}) {
         SCOPED_TRACE(name);
-        AttributePak pak;
         pak.LoadFromDatabase(name);
         EXPECT_EQ(pak.GetRecordName(), name);
         EXPECT_EQ(CharTotals(pak, 1), Totals{});

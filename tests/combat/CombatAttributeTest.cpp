@@ -9,10 +9,12 @@
 namespace GAME {
 namespace {
 
-TEST(CombatAttributeRegionName, KnownRegionsAndAnythingElse)
+TEST(CombatAttributeNames, TypeAndRegionNamesNeverReadPastTheirTables)
 {
-    EXPECT_STREQ(GetCombatAttributeRegionName(CombatAttributeRegion_FullyProtected),
-                 "FullyProtected");
+    EXPECT_STREQ(GetCombatAttributeTypeName(CombatAttributeType_ManaBurn),
+                 "CombatAttributeType_ManaBurn         ");
+    EXPECT_STREQ(GetCombatAttributeTypeName(46), "Unknown");
+    EXPECT_STREQ(GetCombatAttributeTypeName(-1), "Unknown");
     EXPECT_STREQ(GetCombatAttributeRegionName(CombatAttributeRegion_Legs), "Legs");
     EXPECT_STREQ(GetCombatAttributeRegionName(static_cast<CombatAttributeRegion>(6)),
                  "Unknown Region");
@@ -24,7 +26,6 @@ TEST(CombatAttributeArmour, GuardsOnlyItsRegionUnlessEitherIsFullyProtected)
 {
     CombatAttributeDefense_AbsorptionProtection head(50.0f, 40.0f, CombatAttributeRegion_Head);
     CombatAttributeAbsDamage fire(CombatAttributeType_Fire, 10.0f);
-    // Only the physical attribute listens to 30 and 32; the fire value is untouched either way.
     head.Execute(&fire, CombatAttributeRegion_Head);
     head.Execute(nullptr, CombatAttributeRegion_Head);
     EXPECT_FLOAT_EQ(fire.GetValue(), 10.0f);

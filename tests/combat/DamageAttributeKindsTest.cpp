@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -291,13 +292,11 @@ TEST(DamageAttributeKinds, RegistryHoldsTheSeventySixLoadedKinds)
         const std::unique_ptr<DamageAttribute> copy = made->Clone();
         EXPECT_EQ(typeid(*copy), typeid(*made)) << kind.className;
     }
+    // The tables above look each kind up by name; here none is missing or doubled.
     EXPECT_EQ(GetDamageAttributeKinds().size(), 76u);
     EXPECT_EQ(names.size(), 76u);
-    for (const KindRow& row : kStemKinds)
-        EXPECT_EQ(names.count(row.className), 1u) << row.className;
-    for (const char* own : {"DamageAttributeAbs_BonusPhysical", "DamageAttributeAbs_ManaBurn",
-                            "DamageAttribute_Physical"})
-        EXPECT_EQ(names.count(own), 1u) << own;
+    EXPECT_EQ(std::size(kStemKinds) + 3, 76u);
+    EXPECT_NE(CreateDamageAttribute("DamageAttribute_Physical"), nullptr);
     EXPECT_EQ(CreateDamageAttribute("DamageAttribute_BasePhysical"), nullptr);
     EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_Frost"), nullptr);
 }

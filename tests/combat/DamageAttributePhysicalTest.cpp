@@ -1,13 +1,11 @@
 #include "combat/CombatAttributeAbsDamage_ManaBurn.h"
-#include "combat/CombatAttributeAccumulator.h"
 #include "combat/CombatAttributeDamage_BasePhysical.h"
 #include "combat/DamageAttributeAbs_ManaBurn.h"
-#include "combat/DamageAttributeStore.h"
 #include "combat/DamageAttribute_BasePhysical.h"
 #include "combat/DamageAttribute_Physical.h"
-#include "engine/LoadTable.h"
-#include "engine/LocalizationManager.h"
 #include "items/CostInfo_DamageAttributes.h"
+#include "tests/combat/StoreTestHelpers.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -17,40 +15,19 @@
 namespace GAME {
 namespace {
 
-using Lines = std::vector<std::wstring>;
+using Test::Calls;
+using Test::IntCalls;
+using Test::Lines;
+using Test::Record;
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "record");
-    return table;
-}
-
-RandomUniform Seeded(uint32_t seed)
-{
-    RandomUniform random;
-    random.Seed(seed);
-    return random;
-}
-
-class DamageAttributePhysicalTest : public ::testing::Test {
+class DamageAttributePhysicalTest : public Test::DamageAttributeFixture {
 protected:
-    void SetUp() override { LocalizationManager::Instance().Clear(); }
-
-    template <typename T> T* Load(const std::string& text)
-    {
-        return static_cast<T*>(
-            DamageAttribute::LoadInto(std::make_unique<T>(), store, Record(text)));
-    }
     const CombatAttributeDamage_BasePhysical& OnlyPhysical() const
     {
         EXPECT_EQ(accumulator.GetDamage().size(), 1u);
         return dynamic_cast<const CombatAttributeDamage_BasePhysical&>(
             *accumulator.GetDamage().at(0));
     }
-
-    DamageAttributeStore store;
-    CombatAttributeAccumulator accumulator;
 };
 
 TEST_F(DamageAttributePhysicalTest, WeaponWithoutPhysicalKeysStillStrikesForNothing)
@@ -59,7 +36,6 @@ TEST_F(DamageAttributePhysicalTest, WeaponWithoutPhysicalKeysStillStrikesForNoth
                                                       Record("offensivePhysicalGlobal = 1\n"));
     ASSERT_EQ(store.GetAttributes().size(), 1u);
     const DamageAttribute& base = *store.GetAttributes()[0];
-    RandomUniform random = Seeded(3);
     base.AddDamageToAccumulator(accumulator, 1, random, false);
     EXPECT_EQ(OnlyPhysical().GetPhysical(), 0.0f);
     Lines first, second, third;
@@ -79,11 +55,11 @@ TEST_F(DamageAttributePhysicalTest, WeaponDamageRollsNoChanceAndIsScaledButNever
     ASSERT_NE(base, nullptr);
     accumulator.SetSeed(12);
     const uint32_t chanceState = accumulator.GetRandomGen().GetState();
-    RandomUniform random = Seeded(5);
-    RandomUniform reference = Seeded(5);
+    random.floats = {5.5f};
     base->AddDamageToAccumulator(accumulator, 0, random, false);
     EXPECT_EQ(accumulator.GetRandomGen().GetState(), chanceState);
-    EXPECT_EQ(OnlyPhysical().GetPhysical(), reference.FGenerate(4.0f, 6.0f));
+    EXPECT_EQ(random.floatCalls, (Calls{{4.0f, 6.0f}}));
+    EXPECT_EQ(OnlyPhysical().GetPhysical(), 5.5f);
     EXPECT_EQ(OnlyPhysical().GetPierceRatio(), 10.0f);
 
     Lines first, second, third;
@@ -98,6 +74,7 @@ TEST_F(DamageAttributePhysicalTest, WeaponDamageRollsNoChanceAndIsScaledButNever
 
     base->AddJitter(50.0f, &random);
     EXPECT_EQ(base->GetMinimum(), 4.0f);
+    EXPECT_TRUE(random.intCalls.empty());
     // 50 percent of 4 is 1.99999996, one whole point.
     base->ScaleAttribute(50.0f);
     EXPECT_EQ(base->GetMinimum(), 5.0f);
@@ -114,10 +91,8 @@ TEST_F(DamageAttributePhysicalTest, PerLevelSpreadHoldsWholeUnits)
     // An absurd maximum saturates rather than overflowing the whole number.
     EXPECT_EQ(physical->GetValueMax(2), 1.0f + 4294967295.0f);
 
-    RandomUniform random = Seeded(8);
-    RandomUniform reference = Seeded(8);
     physical->AddDamageToAccumulator(accumulator, 1, random, true);
-    EXPECT_EQ(OnlyPhysical().GetPhysical(), reference.FGenerate(3.5f, 6.5f));
+    EXPECT_EQ(random.floatCalls, (Calls{{3.5f, 6.5f}}));
     EXPECT_EQ(OnlyPhysical().GetType(), CombatAttributeType_PhysicalPierce);
     EXPECT_EQ(Load<DamageAttribute_Physical>("offensivePierceRatio = 20\n"), nullptr);
 }
@@ -128,16 +103,12 @@ TEST_F(DamageAttributePhysicalTest, PerLevelJitterTruncatesTheSpreadAndMovesTheP
                                                     "offensivePhysicalMax = 20\n"
                                                     "offensivePierceRatio = 30\n");
     ASSERT_NE(physical, nullptr);
-    RandomUniform random = Seeded(31);
-    RandomUniform reference = Seeded(31);
+    random.ints = {1, -1, 2};
     physical->AddJitter(10.0f, &random);
-    const int minimumStep = reference.IGenerate(-1, 1);
-    const int spreadStep = reference.IGenerate(-1, 1);
-    const int ratioStep = reference.IGenerate(-2, 2);
-    const float minimum = minimumStep == 0 ? 10.0f : 10.0f + static_cast<float>(minimumStep);
-    EXPECT_EQ(physical->GetValueMin(1), minimum);
-    EXPECT_EQ(physical->GetValueMax(1), minimum + 10.0f + static_cast<float>(spreadStep));
-    EXPECT_EQ(physical->GetPierceRatio(1), 30.0f + static_cast<float>(ratioStep));
+    EXPECT_EQ(random.intCalls, (IntCalls{{-1, 1}, {-1, 1}, {-2, 2}}));
+    EXPECT_EQ(physical->GetValueMin(1), 11.0f);
+    EXPECT_EQ(physical->GetValueMax(1), 20.0f);
+    EXPECT_EQ(physical->GetPierceRatio(1), 32.0f);
 }
 
 TEST_F(DamageAttributePhysicalTest, PierceRatioLineOnlyWhenItRises)
@@ -184,7 +155,6 @@ TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoAttackAndText)
     burn->CreateNextText(first, second, third, 1, 2);
     EXPECT_EQ(third, (Lines{L"DamageSingleFormat 5DamageManaDrain"}));
 
-    RandomUniform random = Seeded(2);
     burn->AddDamageToAccumulator(accumulator, 3, random, false);
     ASSERT_EQ(accumulator.GetDamage().size(), 1u);
     const auto& drain =

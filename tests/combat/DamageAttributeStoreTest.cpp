@@ -3,40 +3,35 @@
 #include "combat/DamageAttributeKinds.h"
 #include "combat/DamageAttributeStore_Equipment.h"
 #include "combat/DamageAttributeStore_Skill.h"
+#include "combat/RetaliationAttributeStore_Equipment.h"
+#include "combat/RetaliationAttributeStore_Skill.h"
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DamageAttributes.h"
+#include "tests/combat/StoreTestHelpers.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedAccumulator.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
-#include <typeinfo>
 #include <utility>
 #include <vector>
 
 namespace GAME {
 namespace {
 
+using Test::Element;
+using Test::EveryKind;
+using Test::HeldKinds;
+using Test::Join;
+using Test::Names;
 using Test::Record;
-
 using Test::ScriptedAccumulator;
 using Test::ScriptedRandom;
+using Test::Types;
 
-class ExposedStore : public DamageAttributeStore_Equipment {
-public:
-    using DamageAttributeStore::GetGlobalChance;
-};
-
-std::vector<CombatAttributeType> Types(const CombatAttributeAccumulator::AttributeList& list)
-{
-    std::vector<CombatAttributeType> types;
-    for (const auto& attribute : list)
-        types.push_back(attribute->GetType());
-    return types;
-}
+using ExposedStore = Test::Exposed<DamageAttributeStore_Equipment>;
 
 float ValueMin(const std::unique_ptr<DamageAttribute>& attribute)
 {
@@ -153,176 +148,89 @@ TEST(DamageAttributeStoreText, GlobalGroupsGoUnderTheirHeadersInTheSecondList)
     EXPECT_EQ(second[2], L"GlobalChanceOfOneTag");
 }
 
-// One line of record per loadable kind, in the shared order, with the skill- and item-only kinds
-// where each loader puts them.
-struct Kind {
-    const std::type_info* type;
-    const char* keys;
-};
+// Kinds by class name without the "DamageAttribute" head, in the shared order, with the skill- and
+// item-only kinds where each loader puts them.
+const Names kItemBase = {"AbsBase_Fire",   "AbsBase_Cold", "AbsBase_Lightning",
+                         "AbsBase_Poison", "AbsBase_Life", "Abs_BonusPhysical"};
+const Names kPhysicalHead = {"AbsMod_Physical", "DurMod_Physical", "AbsMod_PierceRatio",
+                             "Abs_Pierce",      "AbsMod_Pierce",   "Dur_Bleeding",
+                             "AbsMod_Bleeding", "DurMod_Bleeding", "Abs_ElementalDamage",
+                             "AbsMod_Elemental"};
+const Names kDrains = {"Abs_LifeLeech",        "Dur_LifeLeach",          "DurMod_LifeLeach",
+                       "Abs_ManaBurn",         "AbsMod_ManaBurn",        "Dur_ManaLeach",
+                       "DurMod_ManaLeach",     "Dur_OffensiveAbility",   "DurMod_OffensiveAbility",
+                       "Dur_DefensiveAbility", "DurMod_DefensiveAbility"};
+const Names kReductions = {"Dur_OffensiveReduction",
+                           "DurMod_OffensiveReduction",
+                           "Dur_DefensiveReduction",
+                           "Dur_TotalDamageReductionPercent",
+                           "Dur_TotalDamageReductionAbsolute",
+                           "Dur_TotalResistanceReductionPercent",
+                           "Dur_TotalResistanceReductionAbsolute",
+                           "Dur_Fumble",
+                           "Dur_ProjectileFumble"};
+const Names kCommonHead =
+    Join(kPhysicalHead, Element("Fire"), Element("Cold"), Element("Lightning"), Element("Poison"),
+         Names{"Abs_PercentCurrentLife"}, Element("Life"), kDrains, kReductions);
+const Names kStun = {"Reflex_Stun", "AbsMod_Stun"};
+const Names kPetrify = {"Reflex_Freeze", "Reflex_Petrify"};
+const Names kCommonTail = {"Abs_Confusion",      "Dur_TotalSpeed",     "Dur_AttackSpeed",
+                           "DurMod_AttackSpeed", "Dur_SpellCastSpeed", "DurMod_SpellCastSpeed",
+                           "Dur_RunSpeed",       "DurMod_RunSpeed"};
 
-const Kind kPhysical{&typeid(DamageAttribute_Physical), "offensivePhysicalMin = 5"};
-const Kind kDurPhysical{&typeid(DamageAttributeDur_Physical),
-                        "offensiveSlowPhysicalMin = 5\noffensiveSlowPhysicalDurationMin = 2"};
-const Kind kBasePhysical{&typeid(DamageAttribute_BasePhysical), ""};
-const Kind kItemBase[] = {
-    {&typeid(DamageAttributeAbsBase_Fire), "offensiveBaseFireMin = 5"},
-    {&typeid(DamageAttributeAbsBase_Cold), "offensiveBaseColdMin = 5"},
-    {&typeid(DamageAttributeAbsBase_Lightning), "offensiveBaseLightningMin = 5"},
-    {&typeid(DamageAttributeAbsBase_Poison), "offensiveBasePoisonMin = 5"},
-    {&typeid(DamageAttributeAbsBase_Life), "offensiveBaseLifeMin = 5"},
-    {&typeid(DamageAttributeAbs_BonusPhysical), "offensiveBonusPhysicalMin = 5"}};
-const Kind kDisruption{&typeid(DamageAttributeAbs_Disruption), "offensiveDisruptionMin = 5"};
-const Kind kTrap{&typeid(DamageAttributeReflex_Trap), "offensiveTrapMin = 5"};
-const Kind kTaunt{&typeid(DamageAttributeAbs_Taunt), "offensiveTauntMin = 5"};
-const Kind kFear{&typeid(DamageAttributeAbs_Fear), "offensiveFearMin = 5"};
-#define DUR(stem) stem "Min = 5\n" stem "DurationMin = 2"
-const Kind kCommonHead[] = {
-    {&typeid(DamageAttributeAbsMod_Physical), "offensivePhysicalModifier = 5"},
-    {&typeid(DamageAttributeDurMod_Physical), "offensiveSlowPhysicalModifier = 5"},
-    {&typeid(DamageAttributeAbsMod_PierceRatio), "offensivePierceRatioModifier = 5"},
-    {&typeid(DamageAttributeAbs_Pierce), "offensivePierceMin = 5"},
-    {&typeid(DamageAttributeAbsMod_Pierce), "offensivePierceModifier = 5"},
-    {&typeid(DamageAttributeDur_Bleeding), DUR("offensiveSlowBleeding")},
-    {&typeid(DamageAttributeAbsMod_Bleeding), "offensiveBleedingModifier = 5"},
-    {&typeid(DamageAttributeDurMod_Bleeding), "offensiveSlowBleedingModifier = 5"},
-    {&typeid(DamageAttributeAbs_ElementalDamage), "offensiveElementalMin = 5"},
-    {&typeid(DamageAttributeAbsMod_Elemental), "offensiveElementalModifier = 5"},
-    {&typeid(DamageAttributeAbs_Fire), "offensiveFireMin = 5"},
-    {&typeid(DamageAttributeDur_Fire), DUR("offensiveSlowFire")},
-    {&typeid(DamageAttributeAbsMod_Fire), "offensiveFireModifier = 5"},
-    {&typeid(DamageAttributeDurMod_Fire), "offensiveSlowFireModifier = 5"},
-    {&typeid(DamageAttributeAbs_Cold), "offensiveColdMin = 5"},
-    {&typeid(DamageAttributeDur_Cold), DUR("offensiveSlowCold")},
-    {&typeid(DamageAttributeAbsMod_Cold), "offensiveColdModifier = 5"},
-    {&typeid(DamageAttributeDurMod_Cold), "offensiveSlowColdModifier = 5"},
-    {&typeid(DamageAttributeAbs_Lightning), "offensiveLightningMin = 5"},
-    {&typeid(DamageAttributeDur_Lightning), DUR("offensiveSlowLightning")},
-    {&typeid(DamageAttributeAbsMod_Lightning), "offensiveLightningModifier = 5"},
-    {&typeid(DamageAttributeDurMod_Lightning), "offensiveSlowLightningModifier = 5"},
-    {&typeid(DamageAttributeAbs_Poison), "offensivePoisonMin = 5"},
-    {&typeid(DamageAttributeDur_Poison), DUR("offensiveSlowPoison")},
-    {&typeid(DamageAttributeAbsMod_Poison), "offensivePoisonModifier = 5"},
-    {&typeid(DamageAttributeDurMod_Poison), "offensiveSlowPoisonModifier = 5"},
-    {&typeid(DamageAttributeAbs_PercentCurrentLife), "offensivePercentCurrentLifeMin = 5"},
-    {&typeid(DamageAttributeAbs_Life), "offensiveLifeMin = 5"},
-    {&typeid(DamageAttributeDur_Life), DUR("offensiveSlowLife")},
-    {&typeid(DamageAttributeAbsMod_Life), "offensiveLifeModifier = 5"},
-    {&typeid(DamageAttributeDurMod_Life), "offensiveSlowLifeModifier = 5"},
-    {&typeid(DamageAttributeAbs_LifeLeech), "offensiveLifeLeechMin = 5"},
-    {&typeid(DamageAttributeDur_LifeLeach), DUR("offensiveSlowLifeLeach")},
-    {&typeid(DamageAttributeDurMod_LifeLeach), "offensiveSlowLifeLeachModifier = 5"},
-    {&typeid(DamageAttributeAbs_ManaBurn), "offensiveManaBurnDrainMin = 5"},
-    {&typeid(DamageAttributeAbsMod_ManaBurn), "offensiveManaBurnRatioAdder = 5"},
-    {&typeid(DamageAttributeDur_ManaLeach), DUR("offensiveSlowManaLeach")},
-    {&typeid(DamageAttributeDurMod_ManaLeach), "offensiveSlowManaLeachModifier = 5"},
-    {&typeid(DamageAttributeDur_OffensiveAbility), DUR("offensiveSlowOffensiveAbility")},
-    {&typeid(DamageAttributeDurMod_OffensiveAbility), "offensiveSlowOffensiveAbilityModifier = 5"},
-    {&typeid(DamageAttributeDur_DefensiveAbility), DUR("offensiveSlowDefensiveAbility")},
-    {&typeid(DamageAttributeDurMod_DefensiveAbility), "offensiveSlowDefensiveAbilityModifier = 5"},
-    {&typeid(DamageAttributeDur_OffensiveReduction), DUR("offensiveSlowOffensiveReduction")},
-    {&typeid(DamageAttributeDurMod_OffensiveReduction),
-     "offensiveSlowOffensiveReductionModifier = 5"},
-    {&typeid(DamageAttributeDur_DefensiveReduction), DUR("offensiveSlowDefensiveReduction")},
-    {&typeid(DamageAttributeDur_TotalDamageReductionPercent),
-     DUR("offensiveTotalDamageReductionPercent")},
-    {&typeid(DamageAttributeDur_TotalDamageReductionAbsolute),
-     DUR("offensiveTotalDamageReductionAbsolute")},
-    {&typeid(DamageAttributeDur_TotalResistanceReductionPercent),
-     DUR("offensiveTotalResistanceReductionPercent")},
-    {&typeid(DamageAttributeDur_TotalResistanceReductionAbsolute),
-     DUR("offensiveTotalResistanceReductionAbsolute")},
-    {&typeid(DamageAttributeDur_Fumble), DUR("offensiveFumble")},
-    {&typeid(DamageAttributeDur_ProjectileFumble), DUR("offensiveProjectileFumble")}};
-const Kind kStun[] = {{&typeid(DamageAttributeReflex_Stun), "offensiveStunMin = 5"},
-                      {&typeid(DamageAttributeAbsMod_Stun), "offensiveStunModifier = 5"}};
-const Kind kPetrify[] = {{&typeid(DamageAttributeReflex_Freeze), "offensiveFreezeMin = 5"},
-                         {&typeid(DamageAttributeReflex_Petrify), "offensivePetrifyMin = 5"}};
-const Kind kConvert{&typeid(DamageAttributeAbs_Convert), "offensiveConvertMin = 5"};
-const Kind kCommonTail[] = {
-    {&typeid(DamageAttributeAbs_Confusion), "offensiveConfusionMin = 5"},
-    {&typeid(DamageAttributeDur_TotalSpeed), DUR("offensiveSlowTotalSpeed")},
-    {&typeid(DamageAttributeDur_AttackSpeed), DUR("offensiveSlowAttackSpeed")},
-    {&typeid(DamageAttributeDurMod_AttackSpeed), "offensiveSlowAttackSpeedModifier = 5"},
-    {&typeid(DamageAttributeDur_SpellCastSpeed), DUR("offensiveSlowSpellCastSpeed")},
-    {&typeid(DamageAttributeDurMod_SpellCastSpeed), "offensiveSlowSpellCastSpeedModifier = 5"},
-    {&typeid(DamageAttributeDur_RunSpeed), DUR("offensiveSlowRunSpeed")},
-    {&typeid(DamageAttributeDurMod_RunSpeed), "offensiveSlowRunSpeedModifier = 5"}};
-#undef DUR
-
-template <typename... Parts> std::vector<Kind> Join(const Parts&... parts)
+Names DamageKinds(const DamageAttributeStore& store)
 {
-    std::vector<Kind> kinds;
-    auto add = [&kinds](const auto& part) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(part)>, Kind>)
-            kinds.push_back(part);
-        else
-            kinds.insert(kinds.end(), std::begin(part), std::end(part));
-    };
-    (add(parts), ...);
-    return kinds;
-}
-
-std::vector<std::string> Names(const std::vector<Kind>& kinds)
-{
-    std::vector<std::string> names;
-    for (const Kind& kind : kinds)
-        names.push_back(kind.type->name());
-    return names;
-}
-
-std::vector<std::string> Names(const DamageAttributeStore& store)
-{
-    std::vector<std::string> names;
-    for (const auto& attribute : store.GetAttributes()) {
-        const DamageAttribute& held = *attribute;
-        names.push_back(typeid(held).name());
-    }
-    return names;
+    return HeldKinds(store.GetAttributes(), GetDamageAttributeKinds(), "DamageAttribute");
 }
 
 TEST(DamageAttributeStoreLoad, EachLoaderKeepsItsOrderOfKinds)
 {
-    const std::vector<Kind> skill = Join(kPhysical, kDurPhysical, kCommonHead, kDisruption, kStun,
-                                         kTrap, kPetrify, kTaunt, kConvert, kFear, kCommonTail);
-    std::string text;
-    for (const Kind& kind : Join(skill, kItemBase))
-        text += std::string(kind.keys) + "\n";
-    const LoadTable record = Record(text);
-
+    const LoadTable record = EveryKind(GetDamageAttributeKinds());
     DamageAttributeStore_Skill skillStore;
     skillStore.Load(record);
-    EXPECT_EQ(Names(skillStore), Names(skill));
+    const Names skill = Join(Names{"_Physical", "Dur_Physical"}, kCommonHead,
+                             Names{"Abs_Disruption"}, kStun, Names{"Reflex_Trap"}, kPetrify,
+                             Names{"Abs_Taunt", "Abs_Convert", "Abs_Fear"}, kCommonTail);
+    EXPECT_EQ(DamageKinds(skillStore), skill);
 
-    const std::vector<Kind> itemTail =
-        Join(kCommonHead, kStun, kPetrify, kConvert, kCommonTail, kDisruption);
+    const Names itemTail = Join(kCommonHead, kStun, kPetrify, Names{"Abs_Convert"}, kCommonTail,
+                                Names{"Abs_Disruption"});
     DamageAttributeStore_Equipment weapon;
     weapon.Load(record, nullptr, nullptr, false);
-    EXPECT_EQ(Names(weapon), Names(Join(kBasePhysical, kItemBase, itemTail)));
+    EXPECT_EQ(DamageKinds(weapon), Join(Names{"_BasePhysical"}, kItemBase, itemTail));
 
     DamageAttributeStore_Equipment armour;
     armour.Load(record, nullptr, nullptr, true);
-    EXPECT_EQ(Names(armour), Names(Join(kPhysical, itemTail)));
+    EXPECT_EQ(DamageKinds(armour), Join(Names{"_Physical"}, itemTail));
 }
 
-TEST(DamageAttributeStoreLoad, BasePrefixAndSuffixEachGiveAnAttributeJitteredOnItsOwn)
+template <typename Store> void ExpectAffixesJitteredOnTheirOwn(const std::string& key, size_t first)
 {
-    const LoadTable record = Record("offensiveFireMin = 10\n");
-    const LoadTable prefix = Record("offensiveFireMin = 20\n");
-    const LoadTable suffix = Record("offensiveFireMin = 30\nlootRandomizerJitter = 10\n");
+    SCOPED_TRACE(key);
+    const LoadTable record = Record(key + " = 10\n");
+    const LoadTable prefix = Record(key + " = 20\n");
+    const LoadTable suffix = Record(key + " = 30\nlootRandomizerJitter = 10\n");
     ScriptedRandom random;
     random.ints = {1, -2};
-    DamageAttributeStore_Equipment store;
+    Store store;
     store.SetRandomGen(&random);
     store.Load(record, &prefix, &suffix, false);
 
     // The item's own record rolls 20 percent, the prefix nothing, the suffix its 10 percent.
     const auto& attributes = store.GetAttributes();
-    ASSERT_EQ(attributes.size(), 4u);
-    EXPECT_EQ(ValueMin(attributes[1]), 11.0f);
-    EXPECT_EQ(ValueMin(attributes[2]), 20.0f);
-    EXPECT_EQ(ValueMin(attributes[3]), 28.0f);
+    ASSERT_EQ(attributes.size(), first + 3);
+    EXPECT_EQ(ValueMin(attributes[first]), 11.0f);
+    EXPECT_EQ(ValueMin(attributes[first + 1]), 20.0f);
+    EXPECT_EQ(ValueMin(attributes[first + 2]), 28.0f);
     EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{-1, 1}, {-2, 2}}));
     EXPECT_EQ(store.GetRandomGen(), nullptr) << "the lent generator is gone after loading";
+}
+
+TEST(DamageAttributeStoreLoad, BasePrefixAndSuffixEachGiveAnAttributeJitteredOnItsOwn)
+{
+    // The weapon's base physical damage comes first.
+    ExpectAffixesJitteredOnTheirOwn<DamageAttributeStore_Equipment>("offensiveFireMin", 1);
+    ExpectAffixesJitteredOnTheirOwn<RetaliationAttributeStore_Equipment>("retaliationFireMin", 0);
 }
 
 TEST(DamageAttributeStoreLoad, CostAndScaleReachEveryGroup)
@@ -342,61 +250,88 @@ TEST(DamageAttributeStoreLoad, CostAndScaleReachEveryGroup)
     EXPECT_EQ(ValueMin(store.GetGlobalXorAttributes()[0]), 14.0f);
 }
 
-TEST(DamageAttributeStoreCopy, CopiesOwnTheirAttributesAndNoGenerator)
+template <typename Store>
+void ExpectDeepCopies(const std::string& text, const std::vector<CombatAttributeType>& added)
 {
-    const LoadTable record = Record("offensiveGlobalChance = 100\n"
-                                    "offensivePoisonMin = 3\n"
-                                    "offensiveLifeMin = 4\noffensiveLifeGlobal = 1\n"
-                                    "offensiveFireMin = 5\noffensiveFireGlobal = 1\n"
-                                    "offensiveFireXOR = 1\n");
     RandomUniform random;
-    auto source = std::make_unique<DamageAttributeStore_Skill>();
-    source->Load(record);
+    auto source = std::make_unique<Store>();
+    source->Load(Record(text));
     source->SetRandomGen(&random);
 
-    DamageAttributeStore_Skill copy(*source);
-    DamageAttributeStore_Skill assigned;
-    assigned.Load(Record("offensiveColdMin = 1\n"));
+    Store copy(*source);
+    Store assigned;
+    assigned.Load(Record("offensiveColdMin = 1\nretaliationColdMin = 1\n"));
     assigned = *source;
-    const DamageAttributeStore_Skill& itself = assigned;
+    const Store& itself = assigned;
     assigned = itself;
     EXPECT_NE(copy.GetAttributes()[0].get(), source->GetAttributes()[0].get());
     source.reset();
 
-    for (const DamageAttributeStore_Skill* store : {&copy, &assigned}) {
+    for (const Store* store : {&copy, &assigned}) {
         EXPECT_EQ(store->GetRandomGen(), nullptr);
         CombatAttributeAccumulator accumulator;
         store->AddDamageToAccumulator(accumulator, 1);
-        EXPECT_EQ(
-            Types(accumulator.GetDamage()),
-            (std::vector<CombatAttributeType>{CombatAttributeType_Poison, CombatAttributeType_Life,
-                                              CombatAttributeType_Fire}));
+        EXPECT_EQ(Types(accumulator.GetDamage()), added);
     }
 }
 
-class DamageAttributeStorePak : public Test::EngineFixture {};
-
-TEST_F(DamageAttributeStorePak, PackRecordDamageIsLoadedAndAdded)
+TEST(DamageAttributeStoreCopy, CopiesOwnTheirAttributesAndNoGenerator)
 {
-    const LoadTable record = Record("offensiveFireMin = 7\noffensivePhysicalModifier = 25\n");
-    AttributePak pak;
-    pak.LoadFromTable(record);
+    ExpectDeepCopies<DamageAttributeStore_Skill>(
+        "offensiveGlobalChance = 100\noffensivePoisonMin = 3\n"
+        "offensiveLifeMin = 4\noffensiveLifeGlobal = 1\n"
+        "offensiveFireMin = 5\noffensiveFireGlobal = 1\noffensiveFireXOR = 1\n",
+        {CombatAttributeType_Poison, CombatAttributeType_Life, CombatAttributeType_Fire});
+    ExpectDeepCopies<RetaliationAttributeStore_Skill>(
+        "retaliationGlobalChance = 100\nretaliationElementalMin = 30\n"
+        "retaliationLifeMin = 4\nretaliationLifeGlobal = 1\n",
+        {CombatAttributeType_Cold, CombatAttributeType_Fire, CombatAttributeType_Lightning,
+         CombatAttributeType_Life});
+}
 
-    CombatAttributeAccumulator accumulator;
-    pak.GetOffensiveDamageAttributes(accumulator, 1);
-    pak.GetOffensiveModifierAttributes(accumulator, 1);
-    EXPECT_EQ(Types(accumulator.GetDamage()),
-              std::vector<CombatAttributeType>{CombatAttributeType_Fire});
-    EXPECT_EQ(Types(accumulator.GetDamageModifiers()),
-              std::vector<CombatAttributeType>{CombatAttributeType_Physical});
+class AttributePakStores : public Test::EngineFixture {};
+
+TEST_F(AttributePakStores, PackRecordLoadsAddsAndShowsDamageRetaliationAndDefense)
+{
+    AttributePak pak;
+    pak.LoadFromTable(Record("offensiveFireMin = 7\noffensivePhysicalModifier = 25\n"
+                             "retaliationPhysicalMin = 12\nretaliationFireModifier = 25\n"
+                             "defensiveFire = 15\ndefensiveStun = 5;10\n"
+                             "defensiveColdDurationModifier = 3\n"));
+
+    CombatAttributeAccumulator offense;
+    pak.GetOffensiveDamageAttributes(offense, 1);
+    pak.GetOffensiveModifierAttributes(offense, 1);
+    EXPECT_EQ(Types(offense.GetDamage()), std::vector{CombatAttributeType_Fire});
+    EXPECT_EQ(Types(offense.GetDamageModifiers()), std::vector{CombatAttributeType_Physical});
+
+    CombatAttributeAccumulator retaliation;
+    pak.GetRetaliationAttributes(retaliation, 1);
+    EXPECT_EQ(Types(retaliation.GetDamage()), std::vector{CombatAttributeType_Physical});
+    EXPECT_EQ(Types(retaliation.GetDamageModifiers()), std::vector{CombatAttributeType_Fire});
     float absolute = 0.0f;
     float overTime = 0.0f;
-    accumulator.GetTotalDamageType(absolute, overTime, CombatAttributeType_Fire);
-    EXPECT_EQ(absolute, 7.0f);
+    offense.GetTotalDamage(absolute, overTime);
+    retaliation.GetTotalDamage(absolute, overTime);
+    EXPECT_EQ(absolute, 7.0f + 12.0f);
+
+    CombatAttributeAccumulator defense;
+    pak.GetDefenseAttributes(defense, 2);
+    EXPECT_EQ(Types(defense.GetDefenses()),
+              (std::vector{CombatAttributeType_Fire, CombatAttributeType_Stun}));
+    EXPECT_EQ(defense.GetTotalDefenseType(CombatAttributeType_Stun), 10.0f);
+    EXPECT_EQ(Types(defense.GetDefenseModifiers()), std::vector{CombatAttributeType_Cold});
 
     std::vector<GameTextLine> lines;
-    pak.GetUIDisplayText(1, GameTextClass{}, lines);
-    EXPECT_EQ(lines.size(), 2u);
+    pak.GetUIDisplayText(2, GameTextClass::Default, lines);
+    std::vector<std::wstring> texts;
+    for (const GameTextLine& line : lines)
+        texts.push_back(line.text);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"DamageModifierPhysical 25",
+                                                L"DamageSingleFormat 7DamageFire",
+                                                L"DefenseFire 15", L"DefenseColdDurationModifier 3",
+                                                L"DefenseStun 10", L"RetaliationModifierFire 25",
+                                                L"DamageSingleFormat 12RetaliationPhysical"}));
 }
 
 } // namespace

@@ -7,14 +7,14 @@
 #include "combat/CombatAttributeInfluenceDamage.h"
 #include "combat/CombatAttributeMod.h"
 #include "combat/DamageAttributeKinds.h"
-#include "combat/DamageAttributeStore.h"
 #include "engine/LoadTable.h"
-#include "engine/LocalizationManager.h"
 #include "items/CostInfo_DamageAttributes.h"
+#include "tests/combat/StoreTestHelpers.h"
+#include "tests/support/Records.h"
+#include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -22,44 +22,30 @@
 namespace GAME {
 namespace {
 
-using Lines = std::vector<std::wstring>;
+using Test::Calls;
+using Test::IntCalls;
+using Test::Lines;
+using Test::Record;
+using Test::ScriptedRandom;
 
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "record");
-    return table;
-}
-
-RandomUniform Seeded(uint32_t seed)
-{
-    RandomUniform random;
-    random.Seed(seed);
-    return random;
-}
-
-// Tags without texts show as the tag and its numbers, so lines can be compared exactly.
-class DamageAttributeTest : public ::testing::Test {
+class DamageAttributeTest : public Test::DamageAttributeFixture {
 protected:
-    void SetUp() override { LocalizationManager::Instance().Clear(); }
-
-    template <typename T> T* Load(const std::string& text)
-    {
-        return static_cast<T*>(
-            DamageAttribute::LoadInto(std::make_unique<T>(), store, Record(text)));
-    }
     DamageAttribute* LoadKind(const char* className, const std::string& text)
     {
         return DamageAttribute::LoadInto(CreateDamageAttribute(className), store, Record(text));
     }
-
-    DamageAttributeStore store;
-    CombatAttributeAccumulator accumulator;
 };
 
-// An accumulator whose chances weigh the damage, to show what the weight reaches.
-class DoublingAccumulator : public CombatAttributeAccumulator {
+// Counts chance rolls, passing them on request, and weighs the damage double.
+class RiggedAccumulator : public CombatAttributeAccumulator {
 public:
+    int rolls = 0;
+    bool pass = true;
+    bool EvaluateChance(float /*chance*/) override
+    {
+        ++rolls;
+        return pass;
+    }
     float GetChanceMultiplier(float /*value*/) override { return 2.0f; }
 };
 
@@ -101,7 +87,6 @@ TEST_F(DamageAttributeTest, AbsentOrLoneZeroRecordsLoadNothing)
     ASSERT_NE(chance, nullptr);
     accumulator.SetSeed(5);
     const uint32_t before = accumulator.GetRandomGen().GetState();
-    RandomUniform random = Seeded(1);
     chance->AddDamageToAccumulator(accumulator, 1, random, false);
     EXPECT_EQ(accumulator.GetRandomGen().GetState(), before);
     EXPECT_EQ(accumulator.GetDamage().size(), 1u);
@@ -128,29 +113,15 @@ TEST_F(DamageAttributeTest, ChanceIsRolledOnlyWhenNotForcedAndAFailedRollDrawsNo
 {
     auto* cold = Load<DamageAttributeAbs_Cold>("offensiveColdChance = 25\noffensiveColdMin = 10\n");
     ASSERT_NE(cold, nullptr);
-    accumulator.SetSeed(77);
-    const uint32_t before = accumulator.GetRandomGen().GetState();
-    RandomUniform random = Seeded(3);
-    cold->AddDamageToAccumulator(accumulator, 1, random, true);
-    EXPECT_EQ(accumulator.GetRandomGen().GetState(), before);
-    EXPECT_EQ(accumulator.GetDamage().size(), 1u);
-
-    // A roll just above the chance fails: no value is drawn and nothing is added.
-    uint32_t seed = 1;
-    int roll = 0;
-    while (roll < 1) {
-        RandomUniform reference = Seeded(++seed);
-        roll = reference.IGenerate(0, 100);
-    }
-    auto* fire = Load<DamageAttributeAbs_Fire>("offensiveFireChance = " + std::to_string(roll - 1) +
-                                               ".5\noffensiveFireMin = 10\n");
-    ASSERT_NE(fire, nullptr);
-    CombatAttributeAccumulator failing;
-    failing.SetSeed(seed);
-    const uint32_t valueState = random.GetState();
-    fire->AddDamageToAccumulator(failing, 1, random, false);
-    EXPECT_TRUE(failing.GetDamage().empty());
-    EXPECT_EQ(random.GetState(), valueState);
+    RiggedAccumulator attack;
+    attack.pass = false;
+    cold->AddDamageToAccumulator(attack, 1, random, true);
+    EXPECT_EQ(attack.rolls, 0);
+    EXPECT_EQ(attack.GetDamage().size(), 1u);
+    cold->AddDamageToAccumulator(attack, 1, random, false);
+    EXPECT_EQ(attack.rolls, 1);
+    EXPECT_EQ(attack.GetDamage().size(), 1u);
+    EXPECT_EQ(random.floatCalls, (Calls{{10.0f, 10.0f}})) << "only the forced value is drawn";
 }
 
 TEST_F(DamageAttributeTest, DurationKindsDrawValueThenDurationAndWeighOnlyTheValue)
@@ -158,20 +129,16 @@ TEST_F(DamageAttributeTest, DurationKindsDrawValueThenDurationAndWeighOnlyTheVal
     auto* cold = Load<DamageAttributeDur_Cold>(
         "offensiveSlowColdMin = 5\noffensiveSlowColdMax = 9\noffensiveSlowColdDurationMin = 3\n");
     ASSERT_NE(cold, nullptr);
-    RandomUniform random = Seeded(11);
-    RandomUniform reference = Seeded(11);
-    const float value = reference.FGenerate(5.0f, 9.0f);
-    reference.FGenerate(3.0f, 3.0f);
-
-    DoublingAccumulator doubling;
+    random.floats = {7.0f, 3.0f};
+    RiggedAccumulator doubling;
     cold->AddDamageToAccumulator(doubling, 1, random, false);
-    EXPECT_EQ(random.GetState(), reference.GetState());
+    EXPECT_EQ(random.floatCalls, (Calls{{5.0f, 9.0f}, {3.0f, 3.0f}}));
     ASSERT_EQ(doubling.GetDamage().size(), 1u);
     const auto& damage = *doubling.GetDamage()[0];
     EXPECT_EQ(typeid(damage), typeid(CombatAttributeDurDamageElemental));
     const auto& dur = static_cast<const CombatAttributeDurDamage&>(damage);
     EXPECT_EQ(dur.GetType(), CombatAttributeType_Cold);
-    EXPECT_EQ(dur.GetValue(), value * 2.0f);
+    EXPECT_EQ(dur.GetValue(), 14.0f);
     EXPECT_EQ(dur.GetDuration(), 3.0f);
 }
 
@@ -179,11 +146,8 @@ TEST_F(DamageAttributeTest, ElementalDamageSplitsOneDrawIntoColdFireAndLightning
 {
     auto* elemental = Load<DamageAttributeAbs_ElementalDamage>("offensiveElementalMin = 30\n");
     ASSERT_NE(elemental, nullptr);
-    RandomUniform random = Seeded(4);
-    RandomUniform reference = Seeded(4);
-    reference.FGenerate(30.0f, 30.0f);
     elemental->AddDamageToAccumulator(accumulator, 1, random, false);
-    EXPECT_EQ(random.GetState(), reference.GetState());
+    EXPECT_EQ(random.floatCalls, (Calls{{30.0f, 30.0f}}));
 
     const CombatAttributeType order[] = {CombatAttributeType_Cold, CombatAttributeType_Fire,
                                          CombatAttributeType_Lightning};
@@ -201,7 +165,6 @@ TEST_F(DamageAttributeTest, ElementalModifierGivesTheWholeModifierToEachElement)
 {
     auto* elemental = Load<DamageAttributeAbsMod_Elemental>("offensiveElementalModifier = 20\n");
     ASSERT_NE(elemental, nullptr);
-    RandomUniform random = Seeded(4);
     elemental->AddDamageToAccumulator(accumulator, 1, random, false);
     EXPECT_TRUE(accumulator.GetDamage().empty());
     elemental->AddModifierToAccumulator(accumulator, 1, random, false);
@@ -221,16 +184,14 @@ TEST_F(DamageAttributeTest, TotalSpeedSlowsAttackSpellCastAndRunSpeedAlike)
                                                       "offensiveSlowTotalSpeedMax = 20\n"
                                                       "offensiveSlowTotalSpeedDurationMin = 2\n");
     ASSERT_NE(speed, nullptr);
-    RandomUniform random = Seeded(8);
-    RandomUniform reference = Seeded(8);
-    const float value = reference.FGenerate(10.0f, 20.0f);
+    random.floats = {12.0f, 2.0f};
     speed->AddDamageToAccumulator(accumulator, 1, random, false);
     ASSERT_EQ(accumulator.GetDamage().size(), 3u);
     for (int32_t i = 0; i < 3; ++i) {
         const auto& slow = *accumulator.GetDamage()[i];
         EXPECT_EQ(typeid(slow), typeid(CombatAttributeDurFixedDamage));
         EXPECT_EQ(slow.GetType(), CombatAttributeType_AttackSpeed + i);
-        EXPECT_EQ(static_cast<const CombatAttributeDurDamage&>(slow).GetValue(), value);
+        EXPECT_EQ(static_cast<const CombatAttributeDurDamage&>(slow).GetValue(), 12.0f);
         EXPECT_EQ(static_cast<const CombatAttributeDurDamage&>(slow).GetDuration(), 2.0f);
     }
 }
@@ -270,7 +231,6 @@ TEST_F(DamageAttributeTest, EachKindAddsItsOwnCombatAttribute)
         DamageAttribute* attribute = LoadKind(entry.kind, text);
         ASSERT_NE(attribute, nullptr);
         CombatAttributeAccumulator attack;
-        RandomUniform random = Seeded(2);
         attribute->AddModifierToAccumulator(attack, 1, random, false);
         attribute->AddDamageToAccumulator(attack, 1, random, false);
         EXPECT_TRUE(attack.GetDamageModifiers().empty());
@@ -288,7 +248,7 @@ TEST_F(DamageAttributeTest, ScalingTruncatesTheSinglePrecisionPercent)
     auto* modifier = Load<DamageAttributeAbsMod_Fire>("offensiveFireModifier = 100\n");
     auto* flat = Load<DamageAttributeAbs_Fire>("offensiveFireMin = 10\noffensiveFireMax = 14\n");
     auto* dur = Load<DamageAttributeDur_Fire>("offensiveSlowFireMin = 10\n"
-                                              "offensiveSlowFireDurationMin = 10\n");
+                                              "offensiveSlowFireDurationMin = 4\n");
     ASSERT_TRUE(modifier && flat && dur);
     modifier->ScaleAttribute(10.0f);
     EXPECT_EQ(modifier->GetModifierValue(1), 109.0f);
@@ -299,56 +259,50 @@ TEST_F(DamageAttributeTest, ScalingTruncatesTheSinglePrecisionPercent)
     EXPECT_EQ(flat->GetValueMax(1), 18.0f);
     dur->ScaleAttribute(50.0f);
     EXPECT_EQ(dur->GetValueMin(1), 14.0f);
-    EXPECT_EQ(dur->GetDurationMin(1), 10.0f);
+    EXPECT_EQ(dur->GetDurationMin(1), 4.0f);
 }
 
-TEST_F(DamageAttributeTest, JitterIsClampedToFiftyPercentAndSpendsItsDraws)
+TEST_F(DamageAttributeTest, JitterIsClampedToFiftyPercentAndSparesBaseKindsAndDurations)
 {
     const std::string cold = "offensiveColdMin = 100\noffensiveColdMax = 150\n";
     auto* clamped = Load<DamageAttributeAbs_Cold>(cold);
     auto* half = Load<DamageAttributeAbs_Cold>(cold);
     ASSERT_TRUE(clamped && half);
-    RandomUniform first = Seeded(21);
-    RandomUniform second = Seeded(21);
-    RandomUniform reference = Seeded(21);
-    clamped->AddJitter(80.0f, &first);
-    half->AddJitter(50.0f, &second);
+    ScriptedRandom other;
+    random.ints = {3, -2};
+    other.ints = {3, -2};
+    clamped->AddJitter(80.0f, &random);
+    half->AddJitter(50.0f, &other);
     // 100 and its spread 50 move by whole steps of at most 49 and 24.
-    const float minimum = 100.0f + static_cast<float>(reference.IGenerate(-49, 49));
-    const float spread = 50.0f + static_cast<float>(reference.IGenerate(-24, 24));
-    EXPECT_EQ(clamped->GetValueMin(1), minimum);
-    EXPECT_EQ(clamped->GetValueMax(1), minimum + spread);
-    EXPECT_EQ(half->GetValueMax(1), minimum + spread);
-    EXPECT_EQ(first.GetState(), reference.GetState());
+    EXPECT_EQ(random.intCalls, (IntCalls{{-49, 49}, {-24, 24}}));
+    EXPECT_EQ(other.intCalls, random.intCalls);
+    EXPECT_EQ(clamped->GetValueMin(1), 103.0f);
+    EXPECT_EQ(clamped->GetValueMax(1), 151.0f);
 
     // No percent or no generator: nothing changes and nothing is drawn.
-    const uint32_t state = first.GetState();
-    clamped->AddJitter(0.0f, &first);
+    clamped->AddJitter(0.0f, &random);
     clamped->AddJitter(20.0f, nullptr);
-    EXPECT_EQ(clamped->GetValueMin(1), minimum);
-    EXPECT_EQ(first.GetState(), state);
+    EXPECT_EQ(clamped->GetValueMin(1), 103.0f);
+    EXPECT_EQ(random.intCalls.size(), 2u);
 
     // A result below 1 in magnitude keeps the value, but the draw is spent.
     auto* small = Load<DamageAttributeAbsMod_Cold>("offensiveColdModifier = 0.5\n");
     ASSERT_NE(small, nullptr);
-    small->AddJitter(10.0f, &first);
-    reference.IGenerate(-1, 1);
+    random.ints = {-1};
+    small->AddJitter(10.0f, &random);
     EXPECT_EQ(small->GetModifierValue(1), 0.5f);
-    EXPECT_EQ(first.GetState(), reference.GetState());
-}
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(-1, 1));
 
-TEST_F(DamageAttributeTest, BaseKindsAndDurationsAreNeverJittered)
-{
     auto* base = Load<DamageAttributeAbsBase_Cold>("offensiveBaseColdMin = 100\n");
     auto* dur = Load<DamageAttributeDur_Poison>("offensiveSlowPoisonMin = 100\n"
                                                 "offensiveSlowPoisonDurationMin = 100\n");
     ASSERT_TRUE(base && dur);
-    RandomUniform random = Seeded(9);
-    const uint32_t state = random.GetState();
-    base->AddJitter(50.0f, &random);
+    ScriptedRandom spare;
+    spare.ints = {7, 7};
+    base->AddJitter(50.0f, &spare);
     EXPECT_EQ(base->GetValueMin(1), 100.0f);
-    EXPECT_EQ(random.GetState(), state);
-    dur->AddJitter(50.0f, &random);
+    EXPECT_TRUE(spare.intCalls.empty());
+    dur->AddJitter(50.0f, &spare);
     EXPECT_EQ(dur->GetDurationMin(1), 100.0f);
     EXPECT_EQ(dur->GetDurationMax(1), 100.0f);
 }
@@ -358,9 +312,10 @@ TEST_F(DamageAttributeTest, ExtremeRecordValuesSaturateInsteadOfOverflowing)
     auto* huge = Load<DamageAttributeDurMod_Fire>("offensiveSlowFireModifier = 3e38\n"
                                                   "offensiveSlowFireDurationModifier = -3e38\n");
     ASSERT_NE(huge, nullptr);
-    RandomUniform random = Seeded(6);
+    random.ints = {INT32_MAX, INT32_MAX};
     huge->AddJitter(50.0f, &random);
     huge->ScaleAttribute(50.0f);
+    EXPECT_EQ(random.intCalls.front(), std::make_pair(-INT32_MAX, INT32_MAX));
     EXPECT_FLOAT_EQ(huge->GetModifierValue(1), 3e38f);
     EXPECT_FLOAT_EQ(huge->GetDurationModifierValue(1), -3e38f);
 }

@@ -1,4 +1,3 @@
-#include "characters/AttributePak.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/DefenseAttributeAbs.h"
 #include "combat/DefenseAttributeStore_Character.h"
@@ -6,25 +5,28 @@
 #include "combat/DefenseAttributeStore_Skill.h"
 #include "combat/DefenseAttribute_BaseProtectionAbsorption.h"
 #include "combat/DefenseAttribute_SkillProtectionAbsorption.h"
-#include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DefenseAttributes.h"
+#include "tests/combat/StoreTestHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
 namespace {
 
-using Names = std::vector<std::string>;
-using Pairs = std::vector<std::pair<int32_t, float>>;
-
+using Test::DefensesOf;
+using Test::Names;
+using Test::Pairs;
 using Test::Record;
+using Test::ScriptedRandom;
 
 // Each attribute by its value key; the protection classes by their own names.
 Names KindsOf(const DefenseAttributeStore& store)
@@ -45,10 +47,7 @@ Pairs Defenses(const DefenseAttributeStore& store, uint32_t level)
 {
     CombatAttributeAccumulator accumulator;
     store.AddToAccumulator(accumulator, level);
-    Pairs result;
-    for (const auto& defense : accumulator.GetDefenses())
-        result.emplace_back(defense->GetType(), defense->GetDefense());
-    return result;
+    return DefensesOf(accumulator);
 }
 
 // The value keys of the equipment sequence, in its order.
@@ -116,20 +115,18 @@ TEST(DefenseAttributeStore, AffixesAddAttributesOfTheirOwnThatTheAttackMerges)
 {
     const LoadTable prefix = Record("defensivePhysical = 5\nlootRandomizerJitter = 0\n");
     const LoadTable suffix = Record("defensiveFire = 8\n");
-    RandomUniform generator;
-    generator.Seed(21);
-    RandomUniform probe = generator;
-    const float rolled = 10.0f + static_cast<float>(probe.IGenerate(-2, 2));
-
+    ScriptedRandom random;
+    random.ints = {1};
     DefenseAttributeStore_Equipment item;
-    item.SetRandomGen(&generator);
+    item.SetRandomGen(&random);
     item.Load(Record("defensivePhysical = 10\n"), &prefix, &suffix, false,
               CombatAttributeRegion_Arms);
     item.SetRandomGen(nullptr);
     EXPECT_EQ(KindsOf(item), (Names{"defensivePhysical", "defensivePhysical", "defensiveFire"}));
-    EXPECT_EQ(generator.GetState(), probe.GetState()) << "only the item's own value is rolled";
-    EXPECT_EQ(Defenses(item, 1), (Pairs{{CombatAttributeType_Physical, rolled + 5.0f},
-                                        {CombatAttributeType_Fire, 8.0f}}));
+    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{-1, 1}}))
+        << "only the item's own value is rolled";
+    EXPECT_EQ(Defenses(item, 1),
+              (Pairs{{CombatAttributeType_Physical, 16.0f}, {CombatAttributeType_Fire, 8.0f}}));
 
     CostInfo_DefenseAttributes info;
     item.GetCostInfo(info);
@@ -174,29 +171,6 @@ TEST_F(DefenseAttributeStoreCharacterTest, TwelveResistancesAtDifficultyPlusOne)
     ASSERT_EQ(defenses.size(), 12u);
     for (const auto& [type, value] : defenses)
         EXPECT_EQ(value, type == CombatAttributeType_Fire ? 20.0f : 0.0f) << type;
-}
-
-TEST_F(DefenseAttributeStoreCharacterTest, AttributePackAddsAndShowsItsDefenses)
-{
-    AttributePak pak;
-    pak.LoadFromTable(Record("defensiveFire = 15\ndefensiveStun = 5;10\n"
-                             "defensiveColdDurationModifier = 3\n"));
-    CombatAttributeAccumulator accumulator;
-    pak.GetDefenseAttributes(accumulator, 2);
-    Pairs defenses;
-    for (const auto& defense : accumulator.GetDefenses())
-        defenses.emplace_back(defense->GetType(), defense->GetDefense());
-    EXPECT_EQ(defenses,
-              (Pairs{{CombatAttributeType_Fire, 15.0f}, {CombatAttributeType_Stun, 10.0f}}));
-    EXPECT_EQ(accumulator.GetDefenseModifiers().size(), 1u);
-
-    std::vector<GameTextLine> lines;
-    pak.GetUIDisplayText(2, GameTextClass::Default, lines);
-    std::vector<std::wstring> texts;
-    for (const GameTextLine& line : lines)
-        texts.push_back(line.text);
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"DefenseFire 15", L"DefenseColdDurationModifier 3",
-                                                L"DefenseStun 10"}));
 }
 
 } // namespace

@@ -6,26 +6,28 @@
 #include "combat/DefenseAttributeDur.h"
 #include "combat/DefenseAttributeDurMod.h"
 #include "combat/DefenseAttributeStore_Equipment.h"
+#include "combat/DefenseAttribute_BaseProtectionAbsorption.h"
 #include "combat/DefenseAttribute_SkillProtectionAbsorption.h"
-#include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DefenseAttributes.h"
+#include "tests/combat/StoreTestHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 namespace GAME {
 namespace {
 
-using Lines = std::vector<std::wstring>;
-using Pairs = std::vector<std::pair<int32_t, float>>;
-
+using Test::DefensesOf;
+using Test::Lines;
+using Test::Pairs;
 using Test::Record;
+using Test::ScriptedRandom;
 
 // A kind loaded from the record text, or nothing when the record gives it nothing.
 template <typename T> std::unique_ptr<T> Loaded(const std::string& text, bool keepEmpty = false)
@@ -34,14 +36,6 @@ template <typename T> std::unique_ptr<T> Loaded(const std::string& text, bool ke
     if (!attribute->LoadFromTable(Record(text), keepEmpty))
         return nullptr;
     return attribute;
-}
-
-Pairs DefensesOf(const CombatAttributeAccumulator& accumulator)
-{
-    Pairs result;
-    for (const auto& defense : accumulator.GetDefenses())
-        result.emplace_back(defense->GetType(), defense->GetDefense());
-    return result;
 }
 
 // The defenses (type, value) that the attribute adds to a fresh attack at the level.
@@ -116,51 +110,50 @@ TEST(DefenseAttribute, EachFamilyAddsItsOwnCombatAttribute)
     EXPECT_TRUE(dynamic_cast<const CombatAttributeDurDefenseMod*>(modifiers[1].get()));
 }
 
+// Counts chance rolls and passes them on request.
+class RiggedAccumulator : public CombatAttributeAccumulator {
+public:
+    int rolls = 0;
+    bool pass = true;
+    bool EvaluateChance(float /*chance*/) override
+    {
+        ++rolls;
+        return pass;
+    }
+};
+
 TEST(DefenseAttribute, ElementalResistanceRollsOnceForColdFireAndLightning)
 {
     const auto elemental = Loaded<DefenseAttributeAbs_ElementalResistance>(
         "defensiveElementalResistance = 12\ndefensiveElementalResistanceChance = 50\n");
-    std::set<bool> outcomes;
-    for (uint32_t seed = 1; seed <= 20; ++seed) {
-        RandomUniform probe;
-        probe.Seed(seed);
-        const bool passes = probe.IGenerate(0, 100) <= 50;
-        outcomes.insert(passes);
-        CombatAttributeAccumulator accumulator;
-        accumulator.SetSeed(seed);
+    for (const bool pass : {true, false}) {
+        RiggedAccumulator accumulator;
+        accumulator.pass = pass;
         elemental->AddToAccumulator(accumulator, 1, false);
-        EXPECT_EQ(accumulator.GetRandomGen().GetState(), probe.GetState()) << "one roll";
+        EXPECT_EQ(accumulator.rolls, 1);
         EXPECT_EQ(DefensesOf(accumulator),
-                  passes ? (Pairs{{5, 12.0f}, {6, 12.0f}, {8, 12.0f}}) : Pairs{});
+                  pass ? (Pairs{{5, 12.0f}, {6, 12.0f}, {8, 12.0f}}) : Pairs{});
     }
-    EXPECT_EQ(outcomes.size(), 2u) << "the seeds should cover a pass and a failure";
 }
 
 TEST(DefenseAttribute, JitterNeverWipesAValueOutAndDrawsOnlyForValues)
 {
-    std::set<float> seen;
-    for (uint32_t seed = 1; seed <= 60; ++seed) {
-        auto one = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 1\n");
-        RandomUniform generator;
-        generator.Seed(seed);
-        one->AddJitter(20.0f, &generator);
-        seen.insert(Defenses(*one, 1)[0].second);
-    }
-    EXPECT_EQ(seen, (std::set<float>{1.0f, 2.0f})) << "a candidate of 0 keeps the 1";
+    auto one = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 1;1\n");
+    ScriptedRandom random;
+    random.ints = {-1, 1};
+    one->AddJitter(20.0f, &random);
+    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{-1, 1}, {-1, 1}}));
+    EXPECT_EQ(Defenses(*one, 1)[0].second, 1.0f) << "a candidate of 0 keeps the 1";
+    EXPECT_EQ(Defenses(*one, 2)[0].second, 2.0f);
 
     auto zero = Loaded<DefenseAttributeAbs_Physical>("", true);
-    RandomUniform generator;
-    generator.Seed(5);
-    zero->AddJitter(20.0f, &generator);
-    EXPECT_EQ(generator.GetState(), 5u * 16807u) << "a value of 0 draws nothing";
+    zero->AddJitter(20.0f, &random);
+    EXPECT_EQ(random.intCalls.size(), 2u) << "a value of 0 draws nothing";
 
     // Beyond 50 percent rolls as 50.
     auto wide = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 100\n");
-    auto capped = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 100\n");
-    RandomUniform first = generator;
-    wide->AddJitter(80.0f, &first);
-    capped->AddJitter(50.0f, &generator);
-    EXPECT_EQ(Defenses(*wide, 1), Defenses(*capped, 1));
+    wide->AddJitter(80.0f, &random);
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(-49, 49));
 }
 
 TEST(DefenseAttribute, ScalingAddsWholeUnitsTruncatedTowardZero)
@@ -279,17 +272,14 @@ TEST_F(DefenseAttributeProtectionTest, ArmourScalesItsOwnListAndRollsOnlyItsAffi
     armour.GetCostInfo(info);
     EXPECT_EQ(info.armor, 139.0f);
 
-    RandomUniform generator;
-    generator.Seed(4);
-    RandomUniform probe = generator;
-    armour.AddJitter(20.0f, &generator);
-    const float prefixRolled = 20.0f + static_cast<float>(probe.IGenerate(-3, 3));
-    const float suffixRolled = 10.0f + static_cast<float>(probe.IGenerate(-1, 1));
-    EXPECT_EQ(generator.GetState(), probe.GetState());
+    ScriptedRandom random;
+    random.ints = {2, -1};
+    armour.AddJitter(20.0f, &random);
+    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{-3, 3}, {-1, 1}}));
     CombatAttributeAccumulator accumulator;
     armour.AddToAccumulator(accumulator, 1, false);
     EXPECT_EQ(accumulator.GetTotalDefenseType(CombatAttributeType_AbsorptionProtection),
-              109.0f + prefixRolled + suffixRolled);
+              109.0f + 22.0f + 9.0f);
 }
 
 TEST_F(DefenseAttributeProtectionTest, SkillProtectionShowsOneBonusLine)

@@ -1,7 +1,10 @@
 #include "combat/ParametersCombat.h"
+#include "combat/CombatAttributeDamage.h"
 #include "core/RandomUniform.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace GAME {
 namespace {
@@ -13,10 +16,10 @@ RandomUniform SeededWith(uint32_t seed)
     return generator;
 }
 
-TEST(ParametersCombatTest, DrawsSevenValuesInOrderAndAdvancesTheCallerBySeven)
+TEST(ParametersCombatTest, DrawsSevenValuesAdvancesTheCallerBySevenAndSeedsWithTheFirst)
 {
     RandomUniform generator = SeededWith(12345);
-    const ParametersCombat parameters(generator);
+    ParametersCombat parameters(generator);
 
     const AttackRandoms& r = parameters.randoms;
     EXPECT_EQ(r.minimum, 0u);
@@ -31,45 +34,34 @@ TEST(ParametersCombatTest, DrawsSevenValuesInOrderAndAdvancesTheCallerBySeven)
         reference.IGenerate(0, 32765);
     EXPECT_EQ(generator.GetState(), reference.GetState());
     EXPECT_EQ(generator.GetState(), 1395453353u);
-}
 
-TEST(ParametersCombatTest, StartsFromDefaultsWithTheAccumulatorSeededByTheFirstDraw)
-{
-    RandomUniform generator = SeededWith(12345);
-    ParametersCombat parameters(generator);
-
-    EXPECT_EQ(parameters.attackerId, 0u);
-    EXPECT_EQ(parameters.style, 0);
-    EXPECT_EQ(parameters.unusedWord, 0u);
-    EXPECT_TRUE(parameters.auraName.empty());
-    EXPECT_EQ(parameters.ragDoll.kind, 2);
-    EXPECT_EQ(parameters.ragDoll.values[3], 1.0f);
     EXPECT_EQ(parameters.attributes.GetSeed(), 27326u);
-    RandomUniform& rolls = parameters.attributes.GetRandomGen();
-    EXPECT_EQ(rolls.IGenerate(0, 100), 40);
-    EXPECT_EQ(rolls.IGenerate(0, 100), 64);
+    EXPECT_EQ(parameters.attributes.GetRandomGen().IGenerate(0, 100), 40);
+    EXPECT_EQ(parameters.attributes.GetRandomGen().IGenerate(0, 100), 64);
 }
 
-TEST(ParametersCombatTest, AssignmentCopiesFieldsAndRestartsTheAttributeRolls)
+TEST(ParametersCombatTest, AssignmentCopiesAndRestartsTheAttributeRollsEvenOntoItself)
 {
     RandomUniform shared = SeededWith(12345);
     ParametersCombat source(shared);
-    source.attackerId = 9;
-    source.style = ParametersCombatStyle_Projectile;
     source.auraName = "records/aura.dbr";
-    source.skillManaCost = 12.5f;
+    source.attributes.AddDamage(
+        std::make_unique<CombatAttributeAbsDamage>(CombatAttributeType_Fire, 5.0f));
     source.attributes.GetRandomGen().IGenerate(0, 100);
     source.attributes.GetRandomGen().IGenerate(0, 100);
 
     RandomUniform zero = SeededWith(0);
     ParametersCombat copy(zero);
+    copy.attributes.AddDamage(
+        std::make_unique<CombatAttributeAbsDamage>(CombatAttributeType_Cold, 1.0f));
     copy = source;
+    const ParametersCombat& alias = copy;
+    copy = alias;
 
-    EXPECT_EQ(copy.attackerId, 9u);
-    EXPECT_EQ(copy.style, ParametersCombatStyle_Projectile);
     EXPECT_EQ(copy.auraName, "records/aura.dbr");
-    EXPECT_EQ(copy.skillManaCost, 12.5f);
     EXPECT_EQ(copy.randoms.r6, 21291u);
+    ASSERT_EQ(copy.attributes.GetDamage().size(), 1u);
+    EXPECT_EQ(copy.attributes.GetDamage()[0]->GetType(), CombatAttributeType_Fire);
     EXPECT_EQ(copy.attributes.GetSeed(), 27326u);
     // The copy repeats the source's first rolls, not its next one (27).
     EXPECT_EQ(copy.attributes.GetRandomGen().IGenerate(0, 100), 40);

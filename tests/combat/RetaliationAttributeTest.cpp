@@ -6,6 +6,7 @@
 #include "combat/RetaliationAttributeKinds.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -162,18 +163,11 @@ TEST(RetaliationAttributeKinds, RegistryHoldsTheFortyNineKindsEachCopyingToItsOw
         const std::unique_ptr<DamageAttribute> copy = made->Clone();
         EXPECT_EQ(std::type_index(typeid(*copy)), std::type_index(typeid(*made))) << kind.className;
     }
+    // The table above looks each kind up by name; here none is missing or doubled.
     EXPECT_EQ(GetRetaliationAttributeKinds().size(), 49u);
-    for (const KindRow& row : kKinds)
-        EXPECT_EQ(names.count(row.className), 1u) << row.className;
     EXPECT_EQ(names.size(), 49u);
+    EXPECT_EQ(std::size(kKinds), 49u);
     EXPECT_EQ(CreateRetaliationAttribute("DamageAttributeAbs_Fire"), nullptr);
-}
-
-LoadTable Record(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "record");
-    return table;
 }
 
 // Tags without texts show as the tag and its numbers, so lines compare exactly.
@@ -183,12 +177,13 @@ protected:
 
     DamageAttribute* Load(std::unique_ptr<DamageAttribute> attribute, const std::string& text)
     {
-        return DamageAttribute::LoadInto(std::move(attribute), store, Record(text));
+        return DamageAttribute::LoadInto(std::move(attribute), store, GAME::Test::Record(text));
     }
     DamageAttribute* Load(const char* className, const std::string& text)
     {
         return Load(CreateRetaliationAttribute(className), text);
     }
+
     // The attack's damage as (class of combat attribute, type, value).
     struct Added {
         std::type_index kind;
@@ -215,49 +210,33 @@ protected:
     CombatAttributeAccumulator accumulator;
 };
 
-TEST_F(RetaliationAttributeTest, ElementalThirtyStrikesBackTenColdTenFireTenLightningUnequated)
+TEST_F(RetaliationAttributeTest, RetaliationAddsPlainDamageWhereOffenseAddsElemental)
 {
-    DamageAttribute* elemental =
-        Load("RetaliationAttributeAbs_ElementalDamage",
-             "retaliationElementalMin = 30\nretaliationElementalMax = 30\n");
-    ASSERT_NE(elemental, nullptr);
-    EXPECT_EQ(elemental->GetType(), CombatAttributeType_ElementalGroup);
-    elemental->AddDamageToAccumulator(accumulator, 1, accumulator.GetRandomGen(), false);
-    // Plain absolute damage: the elemental equation is for the character's own blows only.
-    const std::type_index plain = typeid(CombatAttributeAbsDamage);
-    EXPECT_EQ(Damage(), (std::vector<Added>{{plain, CombatAttributeType_Cold, 10.0f},
-                                            {plain, CombatAttributeType_Fire, 10.0f},
-                                            {plain, CombatAttributeType_Lightning, 10.0f}}));
-}
-
-TEST_F(RetaliationAttributeTest, RetaliatedElementsArePlainWhereOffensiveOnesAreElemental)
-{
-    Load("RetaliationAttributeAbs_Fire", "retaliationFireMin = 20\n")
-        ->AddDamageToAccumulator(accumulator, 1, accumulator.GetRandomGen(), false);
-    Load(std::make_unique<DamageAttributeAbs_Fire>(), "offensiveFireMin = 20\n")
-        ->AddDamageToAccumulator(accumulator, 1, accumulator.GetRandomGen(), false);
-    Load("RetaliationAttributeDur_Lightning",
-         "retaliationSlowLightningMin = 4\nretaliationSlowLightningDurationMin = 3\n")
-        ->AddDamageToAccumulator(accumulator, 1, accumulator.GetRandomGen(), false);
-    EXPECT_EQ(Damage(),
-              (std::vector<Added>{
-                  {typeid(CombatAttributeAbsDamage), CombatAttributeType_Fire, 20.0f},
-                  {typeid(CombatAttributeAbsDamageElemental), CombatAttributeType_Fire, 20.0f},
-                  {typeid(CombatAttributeDurDamage), CombatAttributeType_Lightning, 4.0f}}));
-}
-
-TEST_F(RetaliationAttributeTest, OwnCombatAttributesOfLifeStunAndSlows)
-{
-    for (const auto& [className, keys] :
-         {std::pair{"RetaliationAttributeAbs_PercentCurrentLife",
-                    "retaliationPercentCurrentLifeMin = 15\n"},
-          std::pair{"RetaliationAttributeReflex_Stun", "retaliationStunMin = 2\n"},
-          std::pair{"RetaliationAttributeDur_RunSpeed",
-                    "retaliationSlowRunSpeedMin = 30\nretaliationSlowRunSpeedDurationMin = 5\n"}})
-        Load(className, keys)
+    std::pair<std::unique_ptr<DamageAttribute>, const char*> records[] = {
+        {CreateRetaliationAttribute("RetaliationAttributeAbs_ElementalDamage"),
+         "retaliationElementalMin = 30\nretaliationElementalMax = 30\n"},
+        {CreateRetaliationAttribute("RetaliationAttributeAbs_Fire"), "retaliationFireMin = 20\n"},
+        {std::make_unique<DamageAttributeAbs_Fire>(), "offensiveFireMin = 20\n"},
+        {CreateRetaliationAttribute("RetaliationAttributeDur_Lightning"),
+         "retaliationSlowLightningMin = 4\nretaliationSlowLightningDurationMin = 3\n"},
+        {CreateRetaliationAttribute("RetaliationAttributeAbs_PercentCurrentLife"),
+         "retaliationPercentCurrentLifeMin = 15\n"},
+        {CreateRetaliationAttribute("RetaliationAttributeReflex_Stun"), "retaliationStunMin = 2\n"},
+        {CreateRetaliationAttribute("RetaliationAttributeDur_RunSpeed"),
+         "retaliationSlowRunSpeedMin = 30\nretaliationSlowRunSpeedDurationMin = 5\n"}};
+    for (auto& [attribute, keys] : records)
+        Load(std::move(attribute), keys)
             ->AddDamageToAccumulator(accumulator, 1, accumulator.GetRandomGen(), false);
+    // The elemental equation is for the character's own blows only.
+    const std::type_index plain = typeid(CombatAttributeAbsDamage);
     EXPECT_EQ(Damage(),
               (std::vector<Added>{
+                  {plain, CombatAttributeType_Cold, 10.0f},
+                  {plain, CombatAttributeType_Fire, 10.0f},
+                  {plain, CombatAttributeType_Lightning, 10.0f},
+                  {plain, CombatAttributeType_Fire, 20.0f},
+                  {typeid(CombatAttributeAbsDamageElemental), CombatAttributeType_Fire, 20.0f},
+                  {typeid(CombatAttributeDurDamage), CombatAttributeType_Lightning, 4.0f},
                   {typeid(CombatAttributeAbsDamage_PercentLife),
                    CombatAttributeType_PercentCurrentLife, 15.0f},
                   {typeid(CombatAttributeReflexDamage), CombatAttributeType_Stun, 2.0f},

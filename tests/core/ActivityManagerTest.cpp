@@ -104,49 +104,37 @@ TEST_F(Activities, ClearAndDestroyDeletePendingActivitiesToo)
 
 class ActivityInGame : public GameEngineFixture {
 protected:
-    TeleportConfirmActivity* Confirmation(const WorldVec3& target)
+    // Region 7 lies at (100.5, -20, 3); the offset is made whole before a position is added.
+    void Confirm(const Vec3& target, bool yes)
     {
+        Start();
+        gEngine->GetWorld()->CreateRegion(7, {100.5f, -20, 3},
+                                          ABBox({-50, -50, -50}, {50, 50, 50}));
         auto* activity = new TeleportConfirmActivity();
-        activity->SetRequest("tagTeleportQuestion", target);
+        activity->SetRequest("tagTeleportQuestion", WorldVec3(7, target));
         ActivityManager::Get().InstallActivity(activity);
-        return activity;
-    }
-    void Answer(bool yes)
-    {
+        Game().Update(16);
+        EXPECT_TRUE(ActivityManager::Get().IsActivityActive(1));
+        const DialogManager& dialogs = Game().GetDialogManager();
+        ASSERT_EQ(dialogs.GetNumDialog(), 1u);
+        EXPECT_EQ(dialogs.PeekTopDialog().type, DialogManager::DialogQuestion);
         Game().GetDialogManager().AddResponse({DialogManager::PartyTeleportConfirm, yes});
+        Game().Update(16);
+        EXPECT_FALSE(ActivityManager::Get().IsActivityActive(1));
+        EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyTeleportConfirm), 0u);
     }
 };
 
 TEST_F(ActivityInGame, DeclinedConfirmationEndsWithoutTeleporting)
 {
-    Start();
-    gEngine->GetWorld()->CreateRegion(7, {100, -20, 3}, ABBox({-50, -50, -50}, {50, 50, 50}));
-    Confirmation(WorldVec3(7, Vec3(2.7f, -1.5f, 0.9f)));
-    Game().Update(16);
-    Game().Update(16);
-    const DialogManager& dialogs = Game().GetDialogManager();
-    ASSERT_EQ(dialogs.GetNumDialog(), 1u);
-    EXPECT_EQ(dialogs.PeekTopDialog().type, DialogManager::DialogQuestion);
-    EXPECT_FALSE(dialogs.PeekTopDialog().option1);
-    EXPECT_TRUE(dialogs.PeekTopDialog().option2 && dialogs.PeekTopDialog().option3);
-    EXPECT_TRUE(ActivityManager::Get().IsActivityActive(1));
-
-    Answer(false);
-    Game().Update(16);
-    EXPECT_FALSE(ActivityManager::Get().IsActivityActive(1));
-    EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyTeleportConfirm), 0u);
+    Confirm(Vec3(2.7f, -1.5f, 0.9f), false);
     EXPECT_EQ(log.CountContaining("Player teleport"), 0u);
 }
 
 TEST_F(ActivityInGame, AcceptedConfirmationTeleportsToWholeWorldUnits)
 {
-    Start();
-    gEngine->GetWorld()->CreateRegion(7, {100.5f, -20, 3}, ABBox({-50, -50, -50}, {50, 50, 50}));
-    // The offset is whole before the position is added: 100 + 0.6, not 101.1.
-    Confirmation(WorldVec3(7, Vec3(0.6f, -1.5f, 0.9f)));
-    Answer(true);
-    Game().Update(16);
-    EXPECT_FALSE(ActivityManager::Get().IsActivityActive(1));
+    Confirm(Vec3(0.6f, -1.5f, 0.9f), true);
+    // 100 + 0.6, not 101.1.
     EXPECT_EQ(log.Count(Engine::LogData, "Player teleport to (100, -21, 3) is not available"), 1u);
 }
 

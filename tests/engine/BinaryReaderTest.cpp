@@ -9,7 +9,9 @@
 namespace GAME {
 namespace {
 
-std::vector<uint8_t> SampleState()
+// Cut the state at every byte: reading never runs past the end, and from the first short read
+// on every read fails and leaves its target alone. The whole state reads back as written.
+TEST(BinaryReader, ReadsBackWhatWasWrittenAndFailsCleanlyAtEveryCut)
 {
     BinaryWriter writer = BinaryWriter::ToMemory(16);
     writer.WriteUInt16(0xBEEF);
@@ -17,34 +19,9 @@ std::vector<uint8_t> SampleState()
     writer.WriteBool(true);
     writer.WriteString("Records/Item/Sword.dbr");
     writer.WriteUInt32(42);
-    return std::vector<uint8_t>(writer.GetData(), writer.GetData() + writer.GetPosition());
-}
+    const std::vector<uint8_t> bytes(writer.GetData(), writer.GetData() + writer.GetPosition());
 
-TEST(BinaryReader, ReadsBackWhatTheWriterWrote)
-{
-    const std::vector<uint8_t> bytes = SampleState();
-    BinaryReader reader(bytes.data(), bytes.size());
-    uint16_t half = 0;
-    uint32_t word = 0, last = 0;
-    bool flag = false;
-    std::string text;
-    EXPECT_TRUE(reader.ReadUInt16(half) && reader.ReadUInt32(word) && reader.ReadBool(flag) &&
-                reader.ReadString(text) && reader.ReadUInt32(last));
-    EXPECT_EQ(half, 0xBEEF);
-    EXPECT_EQ(word, 123456789u);
-    EXPECT_TRUE(flag);
-    EXPECT_EQ(text, "Records/Item/Sword.dbr");
-    EXPECT_EQ(last, 42u);
-    EXPECT_EQ(reader.GetRemaining(), 0u);
-    EXPECT_FALSE(reader.HasFailed());
-}
-
-// Cut the state at every byte: reading never runs past the end, and from the first short read
-// on every read fails and leaves its target alone.
-TEST(BinaryReader, TruncatedInputFailsCleanlyAtEveryLength)
-{
-    const std::vector<uint8_t> bytes = SampleState();
-    for (size_t cut = 0; cut < bytes.size(); ++cut) {
+    for (size_t cut = 0; cut <= bytes.size(); ++cut) {
         SCOPED_TRACE(cut);
         const std::vector<uint8_t> part(bytes.begin(), bytes.begin() + cut);
         BinaryReader reader(part.data(), part.size());
@@ -55,6 +32,17 @@ TEST(BinaryReader, TruncatedInputFailsCleanlyAtEveryLength)
         const bool all = reader.ReadUInt16(half) && reader.ReadUInt32(word) &&
                          reader.ReadBool(flag) && reader.ReadString(text) &&
                          reader.ReadUInt32(last);
+        if (cut == bytes.size()) {
+            EXPECT_TRUE(all);
+            EXPECT_EQ(half, 0xBEEF);
+            EXPECT_EQ(word, 123456789u);
+            EXPECT_TRUE(flag);
+            EXPECT_EQ(text, "Records/Item/Sword.dbr");
+            EXPECT_EQ(last, 42u);
+            EXPECT_EQ(reader.GetRemaining(), 0u);
+            EXPECT_FALSE(reader.HasFailed());
+            continue;
+        }
         EXPECT_FALSE(all);
         EXPECT_TRUE(reader.HasFailed());
         EXPECT_EQ(last, 1u);
@@ -82,7 +70,7 @@ TEST(BinaryReader, OverlongStringFailsAfterItsLengthWord)
     EXPECT_EQ(text, "kept");
 
     BinaryReader none(nullptr, 100);
-    EXPECT_FALSE(none.ReadUInt16(*reinterpret_cast<uint16_t*>(&next)));
+    EXPECT_FALSE(none.ReadUInt32(next));
 }
 
 } // namespace

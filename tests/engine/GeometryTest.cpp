@@ -1,6 +1,5 @@
 #include "engine/ABBox.h"
 #include "engine/Coords.h"
-#include "engine/Frustum.h"
 #include "engine/OBBox.h"
 #include "engine/Platform.h"
 #include "engine/Quaternion.h"
@@ -55,24 +54,14 @@ Quaternion Normalized(Quaternion q)
     return q;
 }
 
-TEST(Vec3, LengthUnitAndCross)
-{
-    EXPECT_EQ(Vec3(3.0f, 4.0f, 12.0f).Length(), 13.0f);
-    EXPECT_EQ(Vec3().Length(), 0.0f);
-    EXPECT_EQ(Vec3().Unit(), Vec3());
-    EXPECT_EQ(Cross(Vec3(1.0f, -2.0f, 3.0f), Vec3(-4.0f, 5.0f, 6.0f)), Vec3(-27.0f, -18.0f, -3.0f));
-    EXPECT_EQ(Lerp(Vec3(1.0f, -2.0f, 3.0f), Vec3(-4.0f, 5.0f, 6.0f), 0.5f),
-              Vec3(-1.5f, 1.5f, 4.5f));
-}
-
 TEST(Vec3, GetPerpendicularCrossesUpUnlessAlongIt)
 {
+    EXPECT_EQ(Vec3().Unit(), Vec3());
     EXPECT_EQ(Vec3(3.0f, 0.0f, 4.0f).GetPerpendicular(), Vec3(-0.8f, 0.0f, 0.6f));
     EXPECT_EQ(Vec3(0.0f, 0.9999f, 2.0f).GetPerpendicular(), Vec3(-1.0f, 0.0f, 0.0f));
     // Past 0.9999 in y the x axis is crossed instead: (0, z, -y).
     EXPECT_EQ(kUp.GetPerpendicular(), Vec3(0.0f, 0.0f, -1.0f));
     EXPECT_EQ((-kUp).GetPerpendicular(), Vec3(0.0f, 0.0f, 1.0f));
-    ExpectNear(Vec3(0.001f, 0.99995f, 0.0f).GetPerpendicular(), {0.0f, 0.0f, -1.0f});
 }
 
 TEST(Coords, QuarterTurnAboutUpTakesForwardToPositiveX)
@@ -139,7 +128,7 @@ TEST(Coords, QuaternionsRoundTripIncludingHalfTurns)
     }
 }
 
-TEST(Coords, BlendAndInterpolateTakeTheShortWay)
+TEST(Quaternion, BlendTakesTheShortWay)
 {
     // -quarter is the same quarter turn; blending towards it as written would swing the long way.
     const Quaternion quarter = Normalized({0.0f, 1.0f, 0.0f, 1.0f});
@@ -149,12 +138,6 @@ TEST(Coords, BlendAndInterpolateTakeTheShortWay)
     const Quaternion halfway = Quaternion::Blend(Quaternion(), negated, 0.5f);
     EXPECT_NEAR(halfway.y, eighth.y, 1e-6f);
     EXPECT_NEAR(halfway.w, eighth.w, 1e-6f);
-
-    Coords to = Coords::RotationAboutAxis(kQuarterTurn, kUp);
-    to.origin = {2.0f, 4.0f, 6.0f};
-    Coords expected = Coords::RotationAboutAxis(kQuarterTurn / 2, kUp);
-    expected.origin = {1.0f, 2.0f, 3.0f};
-    ExpectNear(Coords::Interpolate(Coords::Identity(), to, 0.5f), expected);
 }
 
 TEST(OBBox, AxisAlignedBoxes)
@@ -169,9 +152,6 @@ TEST(OBBox, AxisAlignedBoxes)
     const Coords swapped({0.0f, 0.0f, -1.0f}, kUp, {1.0f, 0.0f, 0.0f}, {5.0f, 0.0f, 0.0f});
     EXPECT_EQ(OBBox({1.0f, 2.0f, 3.0f}, swapped).GetAxisAlignedBox(),
               ABBox({2.0f, -2.0f, -1.0f}, {8.0f, 2.0f, 1.0f}));
-    const OBBox tilted({2.0f, 1.0f, 0.5f},
-                       Coords::RotationAboutAxis(kQuarterTurn / 2, {0.0f, 0.0f, 1.0f}));
-    ExpectNear(tilted.GetAxisAlignedBox().GetExtents(), {2.1213204f, 2.1213204f, 0.5f});
 }
 
 TEST(OBBox, RandomPointOnAFlatAxisLiesOnThePlaneWithoutADraw)
@@ -186,12 +166,6 @@ TEST(OBBox, RandomPointOnAFlatAxisLiesOnThePlaneWithoutADraw)
     EXPECT_EQ(point, Vec3(10.0f + (static_cast<float>(first % 1000) * 0.001f - 0.5f), 20.0f,
                           30.0f + (static_cast<float>(second % 4000) * 0.001f - 2.0f)));
     EXPECT_EQ(Platform::Rand(), third);
-
-    Coords tilted = Coords::RotationAboutAxis(0.7f, Vec3(1.0f, 1.0f, 0.0f).Unit());
-    tilted.origin = {1.0f, 2.0f, 3.0f};
-    const OBBox plane({1.0f, 0.0f, 1.0f}, tilted);
-    for (int i = 0; i < 20; ++i)
-        EXPECT_NEAR(Dot(plane.GetRandomPoint() - tilted.origin, tilted.up), 0.0f, 1e-5f);
 }
 
 TEST(OBBox, RandomPointWithBadExtentsStaysDefined)
@@ -212,7 +186,6 @@ TEST(Sphere, IntersectRay)
         return Sphere::IntersectRay(Sphere(center, 1.0f), ray);
     };
     EXPECT_EQ(cast({0.0f, 0.0f, 5.0f}, 1.0f), 4.0f);
-    EXPECT_EQ(Ray({}, {0.0f, 0.0f, 1.0f}).GetPoint(4.0f), Vec3(0.0f, 0.0f, 4.0f));
     EXPECT_EQ(cast({0.0f, 0.5f, 0.5f}, 1.0f), 0.0f);  // starts inside
     EXPECT_EQ(cast({0.0f, 0.5f, -0.5f}, 1.0f), 0.0f); // inside, facing out
     EXPECT_EQ(cast({0.0f, 0.0f, 5.0f}, -1.0f), gPositiveInfinity);
@@ -233,20 +206,6 @@ TEST(Rect, ContainsLeftAndTopEdgesOnly)
     EXPECT_FALSE(rect.Contains({4.0f, 3.0f}));
     EXPECT_FALSE(rect.Contains({2.0f, 6.0f}));
     EXPECT_FALSE(rect.Contains({0.999f, 3.0f}));
-}
-
-TEST(Frustum, GetInflatedMovesEveryPlaneAndKeepsTheOriginal)
-{
-    Frustum::Planes planes;
-    for (std::size_t i = 0; i < planes.size(); ++i)
-        planes[i] = {Vec3(static_cast<float>(i), 1.0f, 0.0f), static_cast<float>(i)};
-    const Frustum frustum(planes);
-    const Frustum inflated = frustum.GetInflated(0.5f);
-    for (std::size_t i = 0; i < planes.size(); ++i) {
-        EXPECT_EQ(inflated.GetPlanes()[i].normal, planes[i].normal);
-        EXPECT_EQ(inflated.GetPlanes()[i].distance, static_cast<float>(i) + 0.5f);
-        EXPECT_EQ(frustum.GetPlanes()[i].distance, static_cast<float>(i));
-    }
 }
 
 } // namespace

@@ -18,6 +18,8 @@ struct Values {
     int32_t level = 0;
     int32_t extra = 0;
     uint32_t repeated[2] = {0, 0};
+
+    bool operator==(const Values&) const = default;
 };
 
 // One routine for both directions, as the game's own stream code is written. With `readAll`
@@ -65,38 +67,22 @@ std::vector<uint8_t> Written()
     return writer.GetBytes();
 }
 
-void ExpectSame(const Values& a, const Values& b)
-{
-    EXPECT_EQ(a.id, b.id);
-    EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.flag, b.flag);
-    EXPECT_EQ(a.gold, b.gold);
-    EXPECT_EQ(a.record, b.record);
-    EXPECT_EQ(a.speed, b.speed);
-    EXPECT_EQ(a.level, b.level);
-    EXPECT_EQ(a.repeated[0], b.repeated[0]);
-    EXPECT_EQ(a.repeated[1], b.repeated[1]);
-}
-
-TEST(IOStream, EveryKindRoundTripsAndRepeatedKeysKeepTheirOrder)
+TEST(IOStream, EveryKindRoundTripsRepeatedKeysKeepTheirOrderAndBlocksSkip)
 {
     IOStreamRead reader(Written());
     EXPECT_TRUE(reader.IsReading());
     Values read;
     Stream(reader, read);
     EXPECT_FALSE(reader.HasFailed());
-    ExpectSame(read, Sample());
-}
+    EXPECT_EQ(read, Sample());
 
-TEST(IOStream, EndBlockSkipsWhatTheReaderDidNotAskFor)
-{
-    IOStreamRead reader(Written());
-    Values read;
-    Stream(reader, read, false);
-    EXPECT_FALSE(reader.HasFailed());
-    EXPECT_EQ(read.gold, 0u);
-    EXPECT_EQ(read.level, -7);
-    EXPECT_EQ(read.repeated[1], 20u);
+    IOStreamRead skipping(Written());
+    Values partial;
+    Stream(skipping, partial, false);
+    EXPECT_FALSE(skipping.HasFailed());
+    EXPECT_EQ(partial.gold, 0u);
+    EXPECT_EQ(partial.level, -7);
+    EXPECT_EQ(partial.repeated[1], 20u);
 }
 
 TEST(IOStream, TruncationAtEveryByteFailsAndLeavesTheRestUntouched)

@@ -78,10 +78,11 @@ TEST_F(LocalizationManagerTest, ConvertsBetweenUtf8AndWideText)
     EXPECT_EQ(LocalizationManager::ToWChar(utf8), wide);
     EXPECT_EQ(LocalizationManager::ToChar(wide), utf8);
 
-    // A stray continuation, a truncated sequence and an encoded surrogate.
+    // A stray continuation, a truncated sequence, an encoded surrogate and an overlong '/'.
     EXPECT_EQ(LocalizationManager::ToWChar("a\x80z"), L"a\uFFFDz");
     EXPECT_EQ(LocalizationManager::ToWChar("a\xE2\x82"), L"a\uFFFD\uFFFD");
     EXPECT_EQ(LocalizationManager::ToWChar("\xED\xA0\x80"), L"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(LocalizationManager::ToWChar("\xC0\xAF"), L"\uFFFD\uFFFD");
     EXPECT_EQ(LocalizationManager::ToChar(std::wstring(1, wchar_t(0xD800))), "\xEF\xBF\xBD");
 }
 

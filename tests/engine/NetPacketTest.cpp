@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 namespace GAME {
@@ -106,10 +105,12 @@ AllKindsPacket Sample()
 // Little-endian words and single bytes, to spell out expected messages.
 struct Bytes {
     std::vector<uint8_t> b;
-    Bytes& W(uint32_t w)
+    Bytes& W(std::initializer_list<uint32_t> words)
     {
-        for (int shift = 0; shift < 32; shift += 8)
-            b.push_back(static_cast<uint8_t>(w >> shift));
+        for (uint32_t w : words) {
+            for (int shift = 0; shift < 32; shift += 8)
+                b.push_back(static_cast<uint8_t>(w >> shift));
+        }
         return *this;
     }
     Bytes& B(std::initializer_list<uint8_t> bytes)
@@ -124,35 +125,30 @@ constexpr uint32_t kOne = 0x3F800000, kMinusOne = 0xBF800000, kTwo = 0x40000000;
 Bytes& TurnedCoords(Bytes& e)
 {
     // region, then origin, right, up, forward
-    return e.W(9)
-        .W(kTwo)
-        .W(0x40400000)
-        .W(0x40800000)
-        .W(0)
-        .W(0)
-        .W(kMinusOne)
-        .W(0)
-        .W(kOne)
-        .W(0)
-        .W(kOne)
-        .W(0)
-        .W(0);
+    return e.W({9, kTwo, 0x40400000, 0x40800000, 0, 0, kMinusOne, 0, kOne, 0, kOne, 0, 0});
 }
 
 std::vector<uint8_t> SamplePayload()
 {
     Bytes e;
-    e.W(0x11223344).W(0xFFFFFFFE).W(0x80000000).B({1}).W(0x0A0B0C0D);
-    e.W(7).W(kOne).W(0xC0000000).W(0x3F000000);
+    e.W({0x11223344, 0xFFFFFFFE, 0x80000000}).B({1}).W({0x0A0B0C0D});
+    e.W({7, kOne, 0xC0000000, 0x3F000000});
     TurnedCoords(e);
-    e.W(2).B({'a', 'b'});
-    e.W(13).B({'R', 'e', 'c', 'o', 'r', 'd', 's', '/', 'x', '.', 'd', 'b', 'r'});
-    e.W(0);
-    e.W(3).B({'h', 0, 0x3D, 0xD8, 0x00, 0xDE}); // U+1F600 as a surrogate pair
-    e.W(2).W(1).W(0xFFFFFFFF);
-    TurnedCoords(e.W(1));
-    e.W(1).W(2).W(3).W(0xA1B2C3D4);
+    e.W({2}).B({'a', 'b'});
+    e.W({13}).B({'R', 'e', 'c', 'o', 'r', 'd', 's', '/', 'x', '.', 'd', 'b', 'r'});
+    e.W({0});
+    e.W({3}).B({'h', 0, 0x3D, 0xD8, 0x00, 0xDE}); // U+1F600 as a surrogate pair
+    e.W({2, 1, 0xFFFFFFFF});
+    TurnedCoords(e.W({1}));
+    e.W({1, 2, 3, 0xA1B2C3D4});
     return e.b;
+}
+
+std::vector<uint8_t> Encoded(NetPacket& packet)
+{
+    packet.PrepareOutBuffer();
+    return std::vector<uint8_t>(packet.GetOutBuffer(),
+                                packet.GetOutBuffer() + packet.GetOutBufferSize());
 }
 
 TEST(NetPacketOutBuffer, EveryFieldKindHasItsExactBytes)
@@ -160,79 +156,37 @@ TEST(NetPacketOutBuffer, EveryFieldKindHasItsExactBytes)
     ASSERT_TRUE(registered);
     AllKindsPacket p = Sample();
     const std::vector<uint8_t> payload = SamplePayload();
-    std::vector<uint8_t> expected = Bytes().W(AllKindsPacket::kType).W(payload.size()).b;
+    std::vector<uint8_t> expected = Bytes().W({AllKindsPacket::kType, uint32_t(payload.size())}).b;
     expected.insert(expected.end(), payload.begin(), payload.end());
-
     EXPECT_EQ(p.PrepareOutBuffer(), expected.size());
-    EXPECT_EQ(std::vector<uint8_t>(p.GetOutBuffer(), p.GetOutBuffer() + p.GetOutBufferSize()),
-              expected);
+    EXPECT_EQ(Encoded(p), expected);
     EXPECT_EQ(p.GetHeader().size, payload.size());
+
+    // Empty: word .. id (17 bytes), a zero position and coords, then ten zero counts.
+    AllKindsPacket empty;
+    const std::vector<uint8_t> bytes = Encoded(empty);
+    EXPECT_EQ(
+        std::vector<uint8_t>(bytes.begin() + NetPacketHeader::kSize + 17 + 16 + 52, bytes.end()),
+        std::vector<uint8_t>(40, 0));
 }
 
-TEST(NetPacketOutBuffer, EmptyListsAndStringsAreOneZeroCount)
-{
-    AllKindsPacket p;
-    p.PrepareOutBuffer();
-    // word .. id (17 bytes), then a zero position and coords
-    const uint8_t* after = p.GetOutBuffer() + NetPacketHeader::kSize + 17 + 16 + 52;
-    EXPECT_EQ(std::vector<uint8_t>(after, p.GetOutBuffer() + p.GetOutBufferSize()),
-              Bytes().W(0).W(0).W(0).W(0).W(0).W(0).W(0).W(0).W(0).W(0).b);
-}
-
+// The exact bytes are pinned above, so a decoded packet that encodes to the same bytes has read
+// every field back (the sign of -0.0 included).
 TEST(NetPacketInBuffer, EveryFieldKindReadsBack)
 {
     AllKindsPacket sent = Sample();
-    sent.PrepareOutBuffer();
-    std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(
-        std::vector<uint8_t>(sent.GetOutBuffer(), sent.GetOutBuffer() + sent.GetOutBufferSize()));
-    auto* p = dynamic_cast<AllKindsPacket*>(decoded.get());
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->word, 0x11223344u);
-    EXPECT_EQ(p->signedWord, -2);
-    EXPECT_EQ(p->real, 0.0f);
-    EXPECT_TRUE(std::signbit(p->real));
-    EXPECT_TRUE(p->flag);
-    EXPECT_EQ(p->id.GetId(), 0x0A0B0C0Du);
-    EXPECT_EQ(p->position, sent.position);
-    EXPECT_EQ(p->coords, kTurned);
-    EXPECT_EQ(p->text, "ab");
-    EXPECT_EQ(p->fileName, "Records/x.dbr");
-    EXPECT_EQ(p->rawText, "");
-    EXPECT_EQ(p->wide, L"h\U0001F600");
-    EXPECT_EQ(p->words, (std::vector<uint32_t>{1, 0xFFFFFFFF}));
-    EXPECT_EQ(p->coordsList, std::vector<WorldCoords>{kTurned});
-    EXPECT_EQ(p->name, sent.name);
-}
-
-TEST(NetPacketInBuffer, ListsAppendToWhatTheyHold)
-{
-    const std::vector<uint8_t> bytes = Bytes().W(2).W(5).W(6).b;
-    std::vector<uint8_t> coordsBytes = Bytes().W(1).b;
-    Bytes turned;
-    TurnedCoords(turned);
-    coordsBytes.insert(coordsBytes.end(), turned.b.begin(), turned.b.end());
-
-    AllKindsPacket p;
-    std::vector<uint32_t> words = {4};
-    std::vector<WorldCoords> list = {WorldCoords()};
-    {
-        NetPacketInBuffer in(p, bytes.data(), 12);
-        EXPECT_TRUE(in.RemoveUIntVector(words));
-    }
-    {
-        NetPacketInBuffer in(p, coordsBytes.data(), static_cast<int>(coordsBytes.size()));
-        EXPECT_TRUE(in.RemoveWorldCoordsVector(list));
-    }
-    EXPECT_EQ(words, (std::vector<uint32_t>{4, 5, 6}));
-    EXPECT_EQ(list, (std::vector<WorldCoords>{WorldCoords(), kTurned}));
-    EXPECT_TRUE(p.IsInboundComplete());
+    const std::vector<uint8_t> bytes = Encoded(sent);
+    std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(bytes);
+    ASSERT_NE(dynamic_cast<AllKindsPacket*>(decoded.get()), nullptr);
+    EXPECT_EQ(Encoded(*decoded), bytes);
 }
 
 // Cut the fields at every byte: no read runs past the cut (the sanitizer watches), the packet
-// is incomplete, and the last field, which never fully arrives, keeps its value.
-TEST(NetPacketInBuffer, TruncationAtEveryByteFailsCleanly)
+// is incomplete, and the last field, which never fully arrives, keeps its value. A byte left
+// over leaves the packet incomplete too, though every field is read.
+TEST(NetPacketInBuffer, TruncationAtEveryByteAndBytesLeftOverFailCleanly)
 {
-    const std::vector<uint8_t> payload = SamplePayload();
+    std::vector<uint8_t> payload = SamplePayload();
     for (size_t cut = 0; cut < payload.size(); ++cut) {
         SCOPED_TRACE(cut);
         const std::vector<uint8_t> part(payload.begin(), payload.begin() + cut);
@@ -244,11 +198,38 @@ TEST(NetPacketInBuffer, TruncationAtEveryByteFailsCleanly)
     AllKindsPacket whole;
     whole.CopyInbound(payload.data(), static_cast<int>(payload.size()));
     EXPECT_TRUE(whole.IsInboundComplete());
+
+    payload.push_back(0);
+    AllKindsPacket longer;
+    longer.CopyInbound(payload.data(), static_cast<int>(payload.size()));
+    EXPECT_FALSE(longer.IsInboundComplete());
+    EXPECT_EQ(longer.name, Sample().name);
+}
+
+// Runs `read` on a reader over `bytes` and returns what it answered.
+template <typename Read> bool ReadFrom(const std::vector<uint8_t>& bytes, Read read)
+{
+    AllKindsPacket p;
+    NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
+    return read(in);
+}
+
+TEST(NetPacketInBuffer, ListsAppendToWhatTheyHold)
+{
+    std::vector<uint32_t> words = {4};
+    EXPECT_TRUE(
+        ReadFrom(Bytes().W({2, 5, 6}).b, [&](auto& in) { return in.RemoveUIntVector(words); }));
+    EXPECT_EQ(words, (std::vector<uint32_t>{4, 5, 6}));
+    Bytes one;
+    TurnedCoords(one.W({1}));
+    std::vector<WorldCoords> list = {WorldCoords()};
+    EXPECT_TRUE(ReadFrom(one.b, [&](auto& in) { return in.RemoveWorldCoordsVector(list); }));
+    EXPECT_EQ(list, (std::vector<WorldCoords>{WorldCoords(), kTurned}));
 }
 
 TEST(NetPacketInBuffer, FailureIsStickyAndLeavesTargetsAlone)
 {
-    const std::vector<uint8_t> bytes = Bytes().B({2}).W(77).b;
+    const std::vector<uint8_t> bytes = Bytes().B({2}).W({77}).b;
     AllKindsPacket p;
     NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
     bool flag = false;
@@ -265,54 +246,34 @@ TEST(NetPacketInBuffer, FailureIsStickyAndLeavesTargetsAlone)
 
 TEST(NetPacketInBuffer, CountLargerThanTheBytesLeftFailsBeforeAllocating)
 {
-    AllKindsPacket p;
-    {
-        const std::vector<uint8_t> bytes = Bytes().W(0x3FFFFFFF).W(1).b;
-        std::vector<uint32_t> words;
-        NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
-        EXPECT_FALSE(in.RemoveUIntVector(words));
-        EXPECT_EQ(words.capacity(), 0u);
-    }
-    {
-        std::vector<uint8_t> bytes = Bytes().W(2).b;
-        bytes.resize(4 + 2 * NetPacketInBuffer::kWorldCoordsBytes - 1);
-        std::vector<WorldCoords> list;
-        NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
-        EXPECT_FALSE(in.RemoveWorldCoordsVector(list));
-        EXPECT_EQ(list.capacity(), 0u);
-    }
-    {
-        const std::vector<uint8_t> bytes = Bytes().W(0xFFFFFFFF).B({'a', 'b'}).b;
-        std::string text = "kept";
-        NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
-        EXPECT_FALSE(in.Remove(text));
-        EXPECT_EQ(text, "kept");
-    }
-    {
-        const std::vector<uint8_t> bytes = Bytes().W(3).B({1, 0, 2, 0, 3}).b;
-        std::wstring wide = L"kept";
-        NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
-        EXPECT_FALSE(in.Remove(wide));
-        EXPECT_EQ(wide, L"kept");
-    }
-    // Lists of records read field by field check their count the same way.
-    const std::vector<uint8_t> bytes = Bytes().W(2).W(0).W(0).W(0).W(0).W(0).b;
-    uint32_t count = 0;
-    NetPacketInBuffer fits(p, bytes.data(), 24);
-    EXPECT_TRUE(fits.RemoveCount(count, 10));
-    EXPECT_EQ(count, 2u);
-    NetPacketInBuffer tooMany(p, bytes.data(), 23);
-    EXPECT_FALSE(tooMany.RemoveCount(count, 10));
-}
+    std::vector<uint32_t> words;
+    EXPECT_FALSE(ReadFrom(Bytes().W({0x3FFFFFFF, 1}).b,
+                          [&](auto& in) { return in.RemoveUIntVector(words); }));
+    EXPECT_EQ(words.capacity(), 0u);
 
-TEST(NetPacketInBuffer, BytesLeftOverLeaveThePacketIncomplete)
-{
-    std::vector<uint8_t> payload = SamplePayload();
-    payload.push_back(0);
-    AllKindsPacket p;
-    p.CopyInbound(payload.data(), static_cast<int>(payload.size()));
-    EXPECT_FALSE(p.IsInboundComplete());
-    EXPECT_EQ(p.name, Sample().name); // every field still read
+    std::vector<uint8_t> twoCoordsLessOne = Bytes().W({2}).b;
+    twoCoordsLessOne.resize(4 + 2 * NetPacketInBuffer::kWorldCoordsBytes - 1);
+    std::vector<WorldCoords> list;
+    EXPECT_FALSE(
+        ReadFrom(twoCoordsLessOne, [&](auto& in) { return in.RemoveWorldCoordsVector(list); }));
+    EXPECT_EQ(list.capacity(), 0u);
+
+    std::string text = "kept";
+    EXPECT_FALSE(ReadFrom(Bytes().W({0xFFFFFFFF}).B({'a', 'b'}).b,
+                          [&](auto& in) { return in.Remove(text); }));
+    EXPECT_EQ(text, "kept");
+    std::wstring wide = L"kept";
+    EXPECT_FALSE(
+        ReadFrom(Bytes().W({3}).B({1, 0, 2, 0, 3}).b, [&](auto& in) { return in.Remove(wide); }));
+    EXPECT_EQ(wide, L"kept");
+
+    // Lists of records read field by field check their count the same way.
+    std::vector<uint8_t> records = Bytes().W({2, 0, 0, 0, 0, 0}).b;
+    uint32_t count = 0;
+    EXPECT_TRUE(ReadFrom(records, [&](auto& in) { return in.RemoveCount(count, 10); }));
+    EXPECT_EQ(count, 2u);
+    records.pop_back();
+    EXPECT_FALSE(ReadFrom(records, [&](auto& in) { return in.RemoveCount(count, 10); }));
 }
 
 TEST(ConnectionManager, KeepsTheEncodedBytesAndWhereTheyGo)
@@ -341,8 +302,7 @@ TEST(ConnectionManager, KeepsTheEncodedBytesAndWhereTheyGo)
 TEST(ConnectionManager, RefusesMessagesThatDoNotDecode)
 {
     AllKindsPacket p = Sample();
-    p.PrepareOutBuffer();
-    const std::vector<uint8_t> good(p.GetOutBuffer(), p.GetOutBuffer() + p.GetOutBufferSize());
+    const std::vector<uint8_t> good = Encoded(p);
     const uint32_t fields = static_cast<uint32_t>(good.size()) - NetPacketHeader::kSize;
 
     GAME::Test::LogCapture log;

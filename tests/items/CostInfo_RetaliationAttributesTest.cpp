@@ -1,43 +1,35 @@
 #include "items/CostInfo_RetaliationAttributes.h"
+
 #include "combat/RetaliationAttributeStore_Equipment.h"
-#include "engine/LoadTable.h"
-#include "tests/support/LogCapture.h"
+#include "tests/items/CostInfoTestHelpers.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-namespace GAME {
+namespace GAME::Test {
 namespace {
 
-using Lines = std::vector<GAME::Test::LogCapture::Line>;
-
-TEST(CostInfo_RetaliationAttributes, DumpsItsFiguresWithoutTheBaseLine)
+TEST_F(CostInfoDump, RetaliationThroughTheDamageSummaryLeavesOutTheBaseLine)
 {
-    LoadTable record;
-    record.Parse("retaliationFireMin = 10\nretaliationFireMax = 20\n"
-                 "retaliationColdModifier = 15\nretaliationColdModifierChance = 50\n",
-                 "test.dbr");
     RetaliationAttributeStore_Equipment store;
-    store.Load(record, nullptr, nullptr, false);
+    store.Load(
+        GAME::Test::Record("retaliationFireMin = 10\nretaliationFireMax = 20\n"
+                           "retaliationColdModifier = 15\nretaliationColdModifierChance = 50\n"),
+        nullptr, nullptr, false);
     CostInfo_RetaliationAttributes info;
     store.GetCostInfo(info);
     info.avgBase = 3.0f;
 
-    GAME::Test::LogCapture log;
     const CostInfo_DamageAttributes& asDamage = info;
-    asDamage.Dump();
-    EXPECT_EQ(log.GetLines(), (Lines{{0, "Retaliation Cost Attributes"},
-                                     {0, "   avgBonus        = 15.000000"},
-                                     {0, "   mod             = 7.500000"},
-                                     {0, "   count           = 2"}}));
+    EXPECT_EQ(Dumped(asDamage), (Lines{{0, "Retaliation Cost Attributes"},
+                                       {0, "   avgBonus        = 15.000000"},
+                                       {0, "   mod             = 7.500000"},
+                                       {0, "   count           = 2"}}));
     EXPECT_EQ(info.GetTotalCount(), 2);
 
     info.Reset();
-    log.Clear();
-    info.Dump();
-    EXPECT_EQ(log.GetLines(), (Lines{{0, "Retaliation Cost Attributes"}}));
+    EXPECT_EQ(Dumped(info), (Lines{{0, "Retaliation Cost Attributes"}}));
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

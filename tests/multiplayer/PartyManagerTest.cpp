@@ -64,7 +64,7 @@ protected:
     }
 };
 
-TEST_F(Parties, CountMembersFromThePlayerRecords)
+TEST_F(Parties, CountMembersAndKnowWhoIsTogetherFromThePlayerRecords)
 {
     FourPlayers();
     EXPECT_EQ(Party().GetNumInPlayersParty(kBob), 3u);
@@ -81,11 +81,7 @@ TEST_F(Parties, CountMembersFromThePlayerRecords)
     members.clear();
     Party().GetPartyMembers(kDee, members);
     EXPECT_EQ(members, (std::vector<uint32_t>{kDee}));
-}
 
-TEST_F(Parties, KnowWhoIsTogether)
-{
-    FourPlayers();
     EXPECT_TRUE(Party().AreInPartyTogether(kBob, kCy));
     EXPECT_FALSE(Party().AreInPartyTogether(kAna, kDee));
     EXPECT_TRUE(Party().AreInPartyTogether(kUnknown, kUnknown));

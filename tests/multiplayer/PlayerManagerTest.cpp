@@ -38,7 +38,7 @@ protected:
     PlayerManagerClient players;
 };
 
-TEST_F(ClientPlayers, AnswersLookUpsFromTheServersList)
+TEST_F(ClientPlayers, AnswersLookUpsByIdHostAndName)
 {
     PlayerNetBasicInfo bob = Record(0x20000001, L"Bob");
     bob.level = 12;
@@ -59,11 +59,7 @@ TEST_F(ClientPlayers, AnswersLookUpsFromTheServersList)
     EXPECT_TRUE(players.IsPlayerInList(0x10000001));
     EXPECT_FALSE(players.IsPlayerInGame(0x50000001));
     EXPECT_EQ(players.GetPlayerInfo(0x50000001).name, L"");
-}
 
-TEST_F(ClientPlayers, FindsNamesIgnoringCaseAndQuotes)
-{
-    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
     EXPECT_EQ(players.GetPlayerWithName(L"bOB"), 0x20000001u);
     EXPECT_EQ(players.GetPlayerWithName(L"\"ana\""), 0x10000001u);
     EXPECT_EQ(players.GetPlayerWithName(L"\"B"), 0u);
@@ -133,14 +129,6 @@ TEST_F(ClientPlayers, BanningDropsTheHostOfTheNamedPlayer)
     ASSERT_EQ(network.GetDroppedHosts().size(), before + 1);
     EXPECT_EQ(network.GetDroppedHosts().back(), std::make_pair(2, std::string("ban")));
     EXPECT_EQ(log.Count(Engine::LogInfo, "Banning Host 2 (Bob)"), 1u);
-}
-
-TEST_F(ClientPlayers, PartyChangesRewriteEveryRecordOfThePlayer)
-{
-    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
-    players.AddPlayerToParty(0x20000001, 0x10000001);
-    EXPECT_EQ(players.GetPlayerInfo(0x20000001).partyId, 0x10000001);
-    EXPECT_EQ(players.GetPlayerInfo(0x10000001).partyId, 0);
 }
 
 class ServerPlayers : public GAME::Test::EngineFixture {};

@@ -90,13 +90,10 @@ TEST(ServerServicesBase, OwnsNothingAndSendsNothing)
     StrictMock<GAME::Test::MockNetworkInterface> network;
     GameEngineNetworkInterface* slot = &network;
     GameEngineServerServicesModuleBase module;
-    EXPECT_EQ(module.GetNetworkInterface(), nullptr);
     module.SetNetworkInterfaceSlot(&slot);
     module.Update(5000);
     module.ForceMarketRefresh(0);
     EXPECT_EQ(module.GetPlayerManager(), nullptr);
-    EXPECT_EQ(module.GetPlayerManagerServer(), nullptr);
-    EXPECT_EQ(module.GetMarketServer(3), nullptr);
     EXPECT_EQ(module.GetNetworkInterface(), &network);
 }
 
@@ -113,9 +110,6 @@ TEST(ClientServices, ItsPlayerManagerReachesTheInterfaceOfTheSlot)
     EXPECT_EQ(module.GetPlayerManager()->GetNetworkInterface(), &first);
     slot = &second;
     EXPECT_EQ(module.GetPlayerManager()->GetNetworkInterface(), &second);
-
-    module.CreateMarketClient(4);
-    EXPECT_EQ(module.FindMarketClient(4), nullptr);
 }
 
 } // namespace

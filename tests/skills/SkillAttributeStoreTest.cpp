@@ -59,16 +59,6 @@ TEST(SkillAttributeAccumulator, ModifierIsAPercentOfTheValuesMagnitude)
     EXPECT_EQ(accumulator.GetValue(SkillAttribute_CooldownReduction), 15.0f);
     EXPECT_EQ(accumulator.GetValue(SkillAttribute_ManaCostReduction), -5.0f);
     EXPECT_EQ(accumulator.GetValue(SkillAttribute_ProjectileSpeedModifier), 0.0f);
-
-    for (uint32_t type : {4u, 0xFFFFFFFFu}) {
-        accumulator.AddValue(static_cast<SkillAttributeType>(type), 5.0f);
-        accumulator.AddModifier(static_cast<SkillAttributeType>(type), 5.0f);
-        EXPECT_EQ(accumulator.GetValue(static_cast<SkillAttributeType>(type)), 0.0f);
-    }
-
-    accumulator.Clear();
-    EXPECT_EQ(accumulator.GetValue(SkillAttribute_CooldownReduction), 0.0f);
-    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ManaCostReduction), 0.0f);
 }
 
 TEST(SkillAttributeStore, LoadsItsKindsInTheirOrderAndDropsALoneZero)

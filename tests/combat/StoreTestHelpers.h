@@ -1,0 +1,111 @@
+#pragma once
+
+#include "combat/CombatAttributeAccumulator.h"
+#include "combat/DamageAttributeKinds.h"
+#include "combat/DamageAttributeStore.h"
+#include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
+#include "tests/support/Records.h"
+#include "tests/support/ScriptedRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
+namespace GAME::Test {
+
+using Lines = std::vector<std::wstring>;
+using Calls = std::vector<std::pair<float, float>>;
+using IntCalls = std::vector<std::pair<int, int>>;
+
+// Tags without texts show as the tag and its numbers, so lines can be compared exactly.
+class DamageAttributeFixture : public ::testing::Test {
+protected:
+    void SetUp() override { LocalizationManager::Instance().Clear(); }
+
+    template <typename T> T* Load(const std::string& text)
+    {
+        return static_cast<T*>(
+            DamageAttribute::LoadInto(std::make_unique<T>(), store, Record(text)));
+    }
+
+    DamageAttributeStore store;
+    CombatAttributeAccumulator accumulator;
+    ScriptedRandom random;
+};
+
+template <typename Store> class Exposed : public Store {
+public:
+    using DamageAttributeStore::GetGlobalChance;
+};
+
+inline std::vector<CombatAttributeType> Types(const CombatAttributeAccumulator::AttributeList& list)
+{
+    std::vector<CombatAttributeType> types;
+    for (const auto& attribute : list)
+        types.push_back(attribute->GetType());
+    return types;
+}
+
+using Pairs = std::vector<std::pair<int32_t, float>>;
+
+// The defenses (type, value) the attack holds, in order.
+inline Pairs DefensesOf(const CombatAttributeAccumulator& accumulator)
+{
+    Pairs result;
+    for (const auto& defense : accumulator.GetDefenses())
+        result.emplace_back(defense->GetType(), defense->GetDefense());
+    return result;
+}
+
+using Names = std::vector<std::string>;
+
+template <typename... Parts> Names Join(const Parts&... parts)
+{
+    Names names;
+    (names.insert(names.end(), parts.begin(), parts.end()), ...);
+    return names;
+}
+
+// Damage, damage over time and the modifier of each, for one element.
+inline Names Element(const std::string& name)
+{
+    return {"Abs_" + name, "Dur_" + name, "AbsMod_" + name, "DurMod_" + name};
+}
+
+// The class names, without the head, of what a group holds, looked up in the registry.
+inline Names HeldKinds(const DamageAttributeStore::AttributeList& list,
+                       const std::vector<DamageAttributeKindInfo>& kinds, const char* head)
+{
+    Names names;
+    for (const auto& attribute : list) {
+        const DamageAttribute& held = *attribute;
+        std::string name = "DamageAttribute_BasePhysical";
+        for (const DamageAttributeKindInfo& kind : kinds)
+            if (typeid(*kind.create()) == typeid(held))
+                name = kind.className;
+        names.push_back(name.erase(0, strlen(head)));
+    }
+    return names;
+}
+
+// A record that gives every kind a value under the keys the kind reads.
+inline LoadTable EveryKind(const std::vector<DamageAttributeKindInfo>& kinds)
+{
+    std::string text;
+    for (const DamageAttributeKindInfo& kind : kinds) {
+        const DamageAttributeKeys& keys = kind.create()->GetKeys();
+        for (const char* key : {keys.valueMin, keys.durationMin, keys.modifier})
+            if (key != nullptr)
+                text += std::string(key) + " = 5\n";
+    }
+    return Record(text);
+}
+
+} // namespace GAME::Test
