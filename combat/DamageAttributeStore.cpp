@@ -1,5 +1,6 @@
 #include "combat/DamageAttributeStore.h"
 
+#include "combat/AttributeRecords.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/DamageAttribute.h"
 #include "combat/DamageAttributeKinds.h"
@@ -13,8 +14,6 @@
 namespace GAME {
 
 namespace {
-
-const char* const kLootJitterKey = "lootRandomizerJitter";
 
 void CopyList(DamageAttributeStore::AttributeList& to,
               const DamageAttributeStore::AttributeList& from)
@@ -31,18 +30,12 @@ void Adopt(DamageAttributeStore::AttributeList& list, std::unique_ptr<DamageAttr
         list.push_back(std::move(attribute));
 }
 
-// The records one loader reads, so that a run of kinds reads as one list.
+// One loader's store and records, so that a run of kinds reads as one list.
 struct Records {
     DamageAttributeStore& store;
-    const LoadTable& record;
-    const LoadTable* prefix;
-    const LoadTable* suffix;
-    float jitterPercent;
+    const AttributeRecords& records;
 
-    template <typename... T> void Load() const
-    {
-        LoadAttributes<T...>(store, record, prefix, suffix, jitterPercent);
-    }
+    template <typename... T> void Load() const { LoadAttributes<T...>(store, records); }
 };
 
 // A chance that is not a number would neither pass nor fail in a meaningful way.
@@ -142,11 +135,10 @@ float DamageAttributeStore::GetGlobalChance(uint32_t level) const
     return chance;
 }
 
-void DamageAttributeStore::BeginLoad(const LoadTable& record, const LoadTable* prefix,
-                                     const LoadTable* suffix)
+void DamageAttributeStore::BeginLoad(const AttributeRecords& records)
 {
     Clear();
-    SetGlobalChance(record, prefix, suffix);
+    SetGlobalChance(records.record, records.prefix, records.suffix);
 }
 
 void DamageAttributeStore::LoadFrom(MakeAttribute make, const LoadTable& table, float jitterPercent)
@@ -155,21 +147,18 @@ void DamageAttributeStore::LoadFrom(MakeAttribute make, const LoadTable& table, 
         loaded->AddJitter(jitterPercent, randomGen);
 }
 
-void DamageAttributeStore::LoadKind(MakeAttribute make, const LoadTable& record,
-                                    const LoadTable* prefix, const LoadTable* suffix,
-                                    float jitterPercent)
+void DamageAttributeStore::LoadKind(MakeAttribute make, const AttributeRecords& records)
 {
-    LoadFrom(make, record, jitterPercent);
-    for (const LoadTable* affix : {prefix, suffix})
-        if (affix != nullptr)
-            LoadFrom(make, *affix, FiniteOrZero(affix->GetFloat(kLootJitterKey, 0.0f)));
+    LoadFrom(make, records.record, records.jitterPercent);
+    if (records.prefix != nullptr)
+        LoadFrom(make, *records.prefix, records.prefixJitterPercent);
+    if (records.suffix != nullptr)
+        LoadFrom(make, *records.suffix, records.suffixJitterPercent);
 }
 
-void DamageAttributeStore::LoadCommonAttributes(const LoadTable& record, const LoadTable* prefix,
-                                                const LoadTable* suffix, float jitterPercent,
-                                                bool skillKinds)
+void DamageAttributeStore::LoadCommonAttributes(const AttributeRecords& sources, bool skillKinds)
 {
-    const Records records{*this, record, prefix, suffix, jitterPercent};
+    const Records records{*this, sources};
     records.Load<
         DamageAttributeAbsMod_Physical, DamageAttributeDurMod_Physical,
         DamageAttributeAbsMod_PierceRatio, DamageAttributeAbs_Pierce, DamageAttributeAbsMod_Pierce,

@@ -7,6 +7,7 @@
 
 namespace GAME {
 
+struct AttributeRecords;
 class CombatAttributeAccumulator;
 struct CostInfo_DamageAttributes;
 class DamageAttribute;
@@ -52,8 +53,7 @@ public:
     // Loads one attribute kind from the record and from each affix record given; `make`
     // creates a fresh attribute of the kind for each.
     using MakeAttribute = std::unique_ptr<DamageAttribute> (*)();
-    void LoadKind(MakeAttribute make, const LoadTable& record, const LoadTable* prefix,
-                  const LoadTable* suffix, float jitterPercent);
+    void LoadKind(MakeAttribute make, const AttributeRecords& records);
 
     const AttributeList& GetGlobalXorAttributes() const { return attributesGlobalXor; }
     const AttributeList& GetGlobalAndAttributes() const { return attributesGlobalAnd; }
@@ -68,13 +68,12 @@ protected:
     float GetGlobalChance(uint32_t level) const;
 
     // Every loader starts and ends with these: the lent generator must not outlive loading.
-    void BeginLoad(const LoadTable& record, const LoadTable* prefix, const LoadTable* suffix);
+    void BeginLoad(const AttributeRecords& records);
     void EndLoad() { randomGen = nullptr; }
 
     // The damage kinds that items and skills share, in their load order. Skills keep
     // disruption in place and add their trap, taunt and fear; items move disruption last.
-    void LoadCommonAttributes(const LoadTable& record, const LoadTable* prefix,
-                              const LoadTable* suffix, float jitterPercent, bool skillKinds);
+    void LoadCommonAttributes(const AttributeRecords& records, bool skillKinds);
 
 private:
     void LoadFrom(MakeAttribute make, const LoadTable& table, float jitterPercent);
@@ -99,19 +98,16 @@ private:
 
 // One attribute kind from the record and, each on its own, from the prefix and suffix records.
 template <typename T>
-void LoadAttribute(DamageAttributeStore& store, const LoadTable& record, const LoadTable* prefix,
-                   const LoadTable* suffix, float jitterPercent)
+void LoadAttribute(DamageAttributeStore& store, const AttributeRecords& records)
 {
     store.LoadKind(
-        +[]() -> std::unique_ptr<DamageAttribute> { return std::make_unique<T>(); }, record, prefix,
-        suffix, jitterPercent);
+        +[]() -> std::unique_ptr<DamageAttribute> { return std::make_unique<T>(); }, records);
 }
 
 template <typename... T>
-void LoadAttributes(DamageAttributeStore& store, const LoadTable& record, const LoadTable* prefix,
-                    const LoadTable* suffix, float jitterPercent)
+void LoadAttributes(DamageAttributeStore& store, const AttributeRecords& records)
 {
-    (LoadAttribute<T>(store, record, prefix, suffix, jitterPercent), ...);
+    (LoadAttribute<T>(store, records), ...);
 }
 
 } // namespace GAME

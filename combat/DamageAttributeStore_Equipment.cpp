@@ -1,5 +1,6 @@
 #include "combat/DamageAttributeStore_Equipment.h"
 
+#include "combat/AttributeRecords.h"
 #include "combat/DamageAttributeKinds.h"
 
 namespace GAME {
@@ -11,18 +12,19 @@ constexpr float kItemJitter = 20.0f;
 void DamageAttributeStore_Equipment::Load(const LoadTable& record, const LoadTable* prefix,
                                           const LoadTable* suffix, bool isArmor)
 {
-    BeginLoad(record, prefix, suffix);
+    const AttributeRecords records(record, prefix, suffix, kItemJitter);
+    BeginLoad(records);
     if (isArmor) {
-        LoadAttribute<DamageAttribute_Physical>(*this, record, prefix, suffix, kItemJitter);
+        LoadAttribute<DamageAttribute_Physical>(*this, records);
     } else {
         // A weapon's own damage is fixed by its record; affixes cannot add another.
         DamageAttribute_BasePhysical::Create_BasePhysical(*this, record);
         LoadAttributes<DamageAttributeAbsBase_Fire, DamageAttributeAbsBase_Cold,
                        DamageAttributeAbsBase_Lightning, DamageAttributeAbsBase_Poison,
-                       DamageAttributeAbsBase_Life, DamageAttributeAbs_BonusPhysical>(
-            *this, record, prefix, suffix, kItemJitter);
+                       DamageAttributeAbsBase_Life, DamageAttributeAbs_BonusPhysical>(*this,
+                                                                                      records);
     }
-    LoadCommonAttributes(record, prefix, suffix, kItemJitter, false);
+    LoadCommonAttributes(records, false);
     EndLoad();
 }
 

@@ -1,15 +1,16 @@
 #include "combat/DamageAttributeStore_Skill.h"
 
+#include "combat/AttributeRecords.h"
 #include "combat/DamageAttributeKinds.h"
 
 namespace GAME {
 
 void DamageAttributeStore_Skill::Load(const LoadTable& record)
 {
-    BeginLoad(record, nullptr, nullptr);
-    LoadAttributes<DamageAttribute_Physical, DamageAttributeDur_Physical>(*this, record, nullptr,
-                                                                          nullptr, 0.0f);
-    LoadCommonAttributes(record, nullptr, nullptr, 0.0f, true);
+    const AttributeRecords records(record, nullptr, nullptr, 0.0f);
+    BeginLoad(records);
+    LoadAttributes<DamageAttribute_Physical, DamageAttributeDur_Physical>(*this, records);
+    LoadCommonAttributes(records, true);
     EndLoad();
 }
 

@@ -1,5 +1,6 @@
 #include "combat/DefenseAttributeStore.h"
 
+#include "combat/AttributeRecords.h"
 #include "combat/DefenseAttributeAbs.h"
 #include "combat/DefenseAttributeAbsMod.h"
 #include "combat/DefenseAttributeDur.h"
@@ -75,15 +76,13 @@ void DefenseAttributeStore::Clear()
     attributes.clear();
 }
 
-void DefenseAttributeStore::LoadKind(MakeAttribute make, const LoadTable& record,
-                                     const LoadTable* prefix, const LoadTable* suffix, float jitter)
+void DefenseAttributeStore::LoadKind(MakeAttribute make, const AttributeRecords& records)
 {
-    LoadFrom(make, record, false, jitter);
-    // Each affix rolls by the spread its own loot table allows.
-    for (const LoadTable* affix : {prefix, suffix}) {
-        if (affix != nullptr)
-            LoadFrom(make, *affix, false, affix->GetFloat("lootRandomizerJitter", 0.0f));
-    }
+    LoadFrom(make, records.record, false, records.jitterPercent);
+    if (records.prefix != nullptr)
+        LoadFrom(make, *records.prefix, false, records.prefixJitterPercent);
+    if (records.suffix != nullptr)
+        LoadFrom(make, *records.suffix, false, records.suffixJitterPercent);
 }
 
 void DefenseAttributeStore::LoadKeptKind(MakeAttribute make, const LoadTable& record)
@@ -91,17 +90,16 @@ void DefenseAttributeStore::LoadKeptKind(MakeAttribute make, const LoadTable& re
     LoadFrom(make, record, true, 0.0f);
 }
 
-void DefenseAttributeStore::LoadSequence(const LoadTable& record, const LoadTable* prefix,
-                                         const LoadTable* suffix, float jitter, bool skillKinds)
+void DefenseAttributeStore::LoadSequence(const AttributeRecords& records, bool skillKinds)
 {
     LoadAttributes<DefenseAttributeAbsMod_Protection, DefenseAttributeAbsMod_Absorption,
-                   DefenseAttributeAbs_Physical>(*this, record, prefix, suffix, jitter);
+                   DefenseAttributeAbs_Physical>(*this, records);
     if (skillKinds)
-        LoadAttributes<DefenseAttributeDur_Physical, DefenseAttributeAbsMod_Physical>(
-            *this, record, prefix, suffix, jitter);
+        LoadAttributes<DefenseAttributeDur_Physical, DefenseAttributeAbsMod_Physical>(*this,
+                                                                                      records);
     else
-        LoadAttributes<DefenseAttributeAbsMod_Physical, DefenseAttributeDur_Physical>(
-            *this, record, prefix, suffix, jitter);
+        LoadAttributes<DefenseAttributeAbsMod_Physical, DefenseAttributeDur_Physical>(*this,
+                                                                                      records);
     LoadAttributes<
         DefenseAttributeDurMod_Physical, DefenseAttributeAbs_Pierce, DefenseAttributeAbsMod_Pierce,
         DefenseAttributeAbs_Bleeding, DefenseAttributeDur_Bleeding, DefenseAttributeAbsMod_Bleeding,
@@ -120,14 +118,14 @@ void DefenseAttributeStore::LoadSequence(const LoadTable& record, const LoadTabl
         DefenseAttributeAbs_Stun, DefenseAttributeAbsMod_Stun, DefenseAttributeAbs_Trap,
         DefenseAttributeAbs_Freeze, DefenseAttributeAbs_Petrify, DefenseAttributeAbs_Disruption,
         DefenseAttributeAbs_Taunt, DefenseAttributeAbs_Fear, DefenseAttributeAbs_Confusion>(
-        *this, record, prefix, suffix, jitter);
+        *this, records);
     if (skillKinds)
-        LoadAttributes<DefenseAttributeAbs_Convert>(*this, record, prefix, suffix, jitter);
-    LoadAttributes<DefenseAttributeMisc_BlockModifier, DefenseAttributeMisc_Reflect>(
-        *this, record, prefix, suffix, jitter);
+        LoadAttributes<DefenseAttributeAbs_Convert>(*this, records);
+    LoadAttributes<DefenseAttributeMisc_BlockModifier, DefenseAttributeMisc_Reflect>(*this,
+                                                                                     records);
     if (skillKinds)
         LoadAttributes<DefenseAttributeAbs_ManaBurnRatio, DefenseAttributeAbs_PercentCurrentLife>(
-            *this, record, prefix, suffix, jitter);
+            *this, records);
 }
 
 void DefenseAttributeStore::LoadFrom(MakeAttribute make, const LoadTable& table, bool keepEmpty,

@@ -9,6 +9,7 @@
 
 namespace GAME {
 
+struct AttributeRecords;
 class CombatAttributeAccumulator;
 class CostInfo_DefenseAttributes;
 class LoadTable;
@@ -47,16 +48,14 @@ public:
     // Loads one attribute kind from the record and, each on its own with its own jitter, from
     // each affix record given; `make` creates a fresh attribute of the kind for each.
     using MakeAttribute = std::unique_ptr<DefenseAttribute> (*)();
-    void LoadKind(MakeAttribute make, const LoadTable& record, const LoadTable* prefix,
-                  const LoadTable* suffix, float jitter);
+    void LoadKind(MakeAttribute make, const AttributeRecords& records);
     // Loads one kind that is kept, worth 0, when the record leaves it out.
     void LoadKeptKind(MakeAttribute make, const LoadTable& record);
 
 protected:
     // The defenses that items and skills share, in their load order. Skills take the physical
     // resistance over time before its modifier, and add conversion and the monster-only kinds.
-    void LoadSequence(const LoadTable& record, const LoadTable* prefix, const LoadTable* suffix,
-                      float jitter, bool skillKinds);
+    void LoadSequence(const AttributeRecords& records, bool skillKinds);
 
 private:
     void LoadFrom(MakeAttribute make, const LoadTable& table, bool keepEmpty, float jitter);
@@ -72,17 +71,15 @@ template <typename T> std::unique_ptr<DefenseAttribute> MakeDefenseAttribute()
 
 // One attribute kind from the record and from each affix record given.
 template <typename T>
-void LoadAttribute(DefenseAttributeStore& store, const LoadTable& record, const LoadTable* prefix,
-                   const LoadTable* suffix, float jitter)
+void LoadAttribute(DefenseAttributeStore& store, const AttributeRecords& records)
 {
-    store.LoadKind(&MakeDefenseAttribute<T>, record, prefix, suffix, jitter);
+    store.LoadKind(&MakeDefenseAttribute<T>, records);
 }
 
 template <typename... T>
-void LoadAttributes(DefenseAttributeStore& store, const LoadTable& record, const LoadTable* prefix,
-                    const LoadTable* suffix, float jitter)
+void LoadAttributes(DefenseAttributeStore& store, const AttributeRecords& records)
 {
-    (LoadAttribute<T>(store, record, prefix, suffix, jitter), ...);
+    (LoadAttribute<T>(store, records), ...);
 }
 
 // One kind that a character always has, worth 0 when its record leaves it out.

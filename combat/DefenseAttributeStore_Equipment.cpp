@@ -1,5 +1,6 @@
 #include "combat/DefenseAttributeStore_Equipment.h"
 
+#include "combat/AttributeRecords.h"
 #include "combat/DefenseAttribute_BaseProtectionAbsorption.h"
 
 namespace GAME {
@@ -16,7 +17,7 @@ void DefenseAttributeStore_Equipment::Load(const LoadTable& record, const LoadTa
     if (withBaseProtection)
         DefenseAttribute_BaseProtectionAbsorption::Create_BaseAbsorptionProtection(
             *this, record, prefix, suffix, kItemJitter, region);
-    LoadSequence(record, prefix, suffix, kItemJitter, false);
+    LoadSequence(AttributeRecords(record, prefix, suffix, kItemJitter), false);
 }
 
 } // namespace GAME

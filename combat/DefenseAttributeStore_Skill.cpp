@@ -1,5 +1,6 @@
 #include "combat/DefenseAttributeStore_Skill.h"
 
+#include "combat/AttributeRecords.h"
 #include "combat/DefenseAttribute_SkillProtectionAbsorption.h"
 
 namespace GAME {
@@ -8,9 +9,9 @@ void DefenseAttributeStore_Skill::Load(const LoadTable& record)
 {
     Clear();
     // Skills never roll: their values are the designer's.
-    LoadAttribute<DefenseAttribute_SkillProtectionAbsorption>(*this, record, nullptr, nullptr,
-                                                              0.0f);
-    LoadSequence(record, nullptr, nullptr, 0.0f, true);
+    const AttributeRecords records(record, nullptr, nullptr, 0.0f);
+    LoadAttribute<DefenseAttribute_SkillProtectionAbsorption>(*this, records);
+    LoadSequence(records, true);
 }
 
 } // namespace GAME

@@ -1,5 +1,6 @@
 #include "combat/RetaliationAttributeStore.h"
 
+#include "combat/AttributeRecords.h"
 #include "combat/RetaliationAttributeKinds.h"
 
 namespace GAME {
@@ -10,21 +11,17 @@ void RetaliationAttributeStore::SetGlobalChance(const LoadTable& record, const L
     LoadGlobalChance("retaliationGlobalChance", record, prefix, suffix);
 }
 
-void RetaliationAttributeStore::LoadLeadingAttributes(const LoadTable& record,
-                                                      const LoadTable* prefix,
-                                                      const LoadTable* suffix, float jitterPercent)
+void RetaliationAttributeStore::LoadLeadingAttributes(const AttributeRecords& records)
 {
     LoadAttributes<RetaliationAttributeAbs_Physical, RetaliationAttributeDur_Physical,
                    RetaliationAttributeAbsMod_Physical, RetaliationAttributeDurMod_Physical,
                    RetaliationAttributeAbsMod_PierceRatio, RetaliationAttributeAbs_Pierce,
                    RetaliationAttributeAbsMod_Pierce, RetaliationAttributeDur_Bleeding,
                    RetaliationAttributeDurMod_Bleeding, RetaliationAttributeAbs_ElementalDamage>(
-        *this, record, prefix, suffix, jitterPercent);
+        *this, records);
 }
 
-void RetaliationAttributeStore::LoadTrailingAttributes(const LoadTable& record,
-                                                       const LoadTable* prefix,
-                                                       const LoadTable* suffix, float jitterPercent)
+void RetaliationAttributeStore::LoadTrailingAttributes(const AttributeRecords& records)
 {
     LoadAttributes<
         RetaliationAttributeAbs_PercentCurrentLife, RetaliationAttributeAbs_Life,
@@ -38,7 +35,7 @@ void RetaliationAttributeStore::LoadTrailingAttributes(const LoadTable& record,
         RetaliationAttributeAbsMod_Stun, RetaliationAttributeDur_AttackSpeed,
         RetaliationAttributeDurMod_AttackSpeed, RetaliationAttributeDur_SpellCastSpeed,
         RetaliationAttributeDurMod_SpellCastSpeed, RetaliationAttributeDur_RunSpeed,
-        RetaliationAttributeDurMod_RunSpeed>(*this, record, prefix, suffix, jitterPercent);
+        RetaliationAttributeDurMod_RunSpeed>(*this, records);
 }
 
 } // namespace GAME

@@ -13,10 +13,8 @@ protected:
                          const LoadTable* suffix) override;
 
     // The kinds that items and skills share at the head and the tail of their load order.
-    void LoadLeadingAttributes(const LoadTable& record, const LoadTable* prefix,
-                               const LoadTable* suffix, float jitterPercent);
-    void LoadTrailingAttributes(const LoadTable& record, const LoadTable* prefix,
-                                const LoadTable* suffix, float jitterPercent);
+    void LoadLeadingAttributes(const AttributeRecords& records);
+    void LoadTrailingAttributes(const AttributeRecords& records);
 };
 
 } // namespace GAME

@@ -1,5 +1,6 @@
 #include "combat/RetaliationAttributeStore_Equipment.h"
 
+#include "combat/AttributeRecords.h"
 #include "combat/RetaliationAttributeKinds.h"
 
 namespace GAME {
@@ -12,8 +13,9 @@ constexpr float kItemJitterPercent = 20.0f;
 void RetaliationAttributeStore_Equipment::Load(const LoadTable& record, const LoadTable* prefix,
                                                const LoadTable* suffix, bool /*isArmor*/)
 {
-    BeginLoad(record, prefix, suffix);
-    LoadLeadingAttributes(record, prefix, suffix, kItemJitterPercent);
+    const AttributeRecords records(record, prefix, suffix, kItemJitterPercent);
+    BeginLoad(records);
+    LoadLeadingAttributes(records);
     // Items take their elements cold, poison, lightning, fire; skills in an order of their own.
     LoadAttributes<RetaliationAttributeAbs_Cold, RetaliationAttributeDur_Cold,
                    RetaliationAttributeAbsMod_Cold, RetaliationAttributeDurMod_Cold,
@@ -22,9 +24,9 @@ void RetaliationAttributeStore_Equipment::Load(const LoadTable& record, const Lo
                    RetaliationAttributeAbs_Lightning, RetaliationAttributeDur_Lightning,
                    RetaliationAttributeAbsMod_Lightning, RetaliationAttributeDurMod_Lightning,
                    RetaliationAttributeAbs_Fire, RetaliationAttributeDur_Fire,
-                   RetaliationAttributeAbsMod_Fire, RetaliationAttributeDurMod_Fire>(
-        *this, record, prefix, suffix, kItemJitterPercent);
-    LoadTrailingAttributes(record, prefix, suffix, kItemJitterPercent);
+                   RetaliationAttributeAbsMod_Fire, RetaliationAttributeDurMod_Fire>(*this,
+                                                                                     records);
+    LoadTrailingAttributes(records);
     EndLoad();
 }
 
