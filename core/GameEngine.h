@@ -62,6 +62,27 @@ class WorldFrustum;
 class WorldVec3;
 template <typename T> class DesignerEquation;
 
+// How the host drives the game.
+//
+// The host brings up its engine layer first (the log, the database root, the network mode),
+// then calls `InitializeObjects`. That builds the one game object, which reads its settings
+// record (designer variables, tables, equations, attribute packs) and creates its network
+// interfaces, service modules and managers in a fixed order; publishes it in `gGameEngine`; and
+// registers the game's instance-group affiliations with the engine. The game starts as single
+// player; a server or a client says so with `SetAsNetworkServer` or `SetAsNetworkClient`, which
+// only choose which network interface and service modules are current (see
+// GameEngineNetworkInterface.h). The host then hands over its user interface with `SetUI`,
+// through which the game asks its questions, saves and shows its notices.
+//
+// Every frame the host first runs the engine's frame (game clock, deferred deletions) and then
+// `Update`, which always steps in one order: tutorial hints, the party manager, the answers to
+// the portal question, music tracking, the ban question, activities, ambience, trades, quests,
+// then the server's and the client's service modules. Answers the host gives between frames are
+// therefore taken up in the next `Update`, never in the middle of one. `ShutdownObjects`
+// releases the cached skill profiles, destroys the object (its interfaces and service modules
+// before the managers that might still ask for them) and clears `gGameEngine`; calling it
+// twice, or initialising twice, does nothing.
+
 // The one central object of the game library, published in `gGameEngine` between
 // `InitializeObjects` and `ShutdownObjects`. It owns the managers, the network interfaces and
 // service modules of the machine's role, the camera, the shared random generator and the game's

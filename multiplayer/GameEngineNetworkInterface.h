@@ -7,6 +7,23 @@
 #include <string>
 #include <vector>
 
+// How the game's operations reach every machine.
+//
+// Game code never sends a packet itself. Every operation that the other machines must see
+// (trading, gold, items, teleports, party and quest messages, market purchases, players'
+// heartbeats) is one call on the engine's current interface, and the machine's role decides
+// what the call does. In single player the current interface is the inbound one, which carries
+// the operation out at once. On a server or a client it is the outbound one, which packs the
+// call into the packet of its message, field for field, and hands it to the connection
+// manager: a client's call goes to the server, a server's to its clients (StoC_ and CtoS_ name
+// the direction where one operation travels both ways). Bytes that arrive become a packet again
+// through the registry of packet types, which refuses anything short, unknown or not read back
+// exactly, and the inbound packet dispatcher hands the packet to the inbound interface, which
+// carries it out as single player would have. So each operation's effect is written once
+// (inbound), its transport once (outbound), and the wire format only in the packet classes.
+// What runs between operations, the player managers' heartbeats and the parties, lives in the
+// service modules; a client holds a stand-in for the server's.
+
 namespace GAME {
 
 class Bonus;
