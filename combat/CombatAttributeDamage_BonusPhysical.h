@@ -1,23 +1,35 @@
 #pragma once
 
-#include "combat/CombatAttributeDamage.h"
+#include "combat/CombatAttribute.h"
+
+#include <memory>
 
 namespace GAME {
 
 // Physical damage that bypasses the attack's processing: neither the skill's damage percent,
 // nor modifiers, nor the attacker's damage reductions touch it. Defenses, shields and scaling
 // act on it as on any damage dealt at once.
-class CombatAttributeDamage_BonusPhysical : public CombatAttributeAbsDamage {
+class CombatAttributeDamage_BonusPhysical : public CombatAttribute {
 public:
-    using CombatAttributeAbsDamage::CombatAttributeAbsDamage;
+    CombatAttributeDamage_BonusPhysical(CombatAttributeType type, float value)
+        : CombatAttribute(type), value(value)
+    {}
 
     std::unique_ptr<CombatAttribute> Clone() const override;
-    void Process(const Character& who, float scalePercent, float flat, float percentReduction,
-                 float absoluteReduction) override;
-    void ModifyAbsoluteDamage(CombatAttributeType modType, float amount) override;
+    void Execute(Character& defender) override;
+    void GetTotalDamage(float& absolute, float& overTime) override;
+    void ReduceAbsoluteDamage(CombatAttributeType reduceType, float percent) override;
+    void DamageReductionByShield(const Character& defender, float shieldDefense,
+                                 float shieldAbsorption) override;
+    void ScaleDamage(float percent) override;
+
+    float GetValue() const { return value; }
 
 protected:
     CombatAttributeDamage_BonusPhysical(const CombatAttributeDamage_BonusPhysical&) = default;
+
+private:
+    float value;
 };
 
 } // namespace GAME

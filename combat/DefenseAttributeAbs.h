@@ -10,17 +10,27 @@ using DefenseAttributeAbs =
     DefenseAttributeFamily<CombatAttributeAbsDefense, &CombatAttributeAccumulator::AddDefense,
                            &CostInfo_DefenseAttributes::base, "">;
 
+// A resistance that hands the attack a combat attribute of another class; it keeps the
+// resistance's keys, tags and price.
+template <typename Combat> class DefenseAttributeAbsAs : public DefenseAttributeAbs {
+public:
+    void AddToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
+                          bool skipChance) const override
+    {
+        if (const auto value = RollValue(accumulator, level, skipChance))
+            accumulator.AddDefense(std::make_unique<Combat>(GetType(), *value));
+    }
+
+protected:
+    using DefenseAttributeAbs::DefenseAttributeAbs;
+};
+
 // Resistances to status effects, which the attacker's resistance reductions cannot lower.
-using DefenseAttributeAbsRestricted =
-    DefenseAttributeFamily<CombatAttributeAbsDefenseRestricted,
-                           &CombatAttributeAccumulator::AddDefense,
-                           &CostInfo_DefenseAttributes::base, "">;
+using DefenseAttributeAbsRestricted = DefenseAttributeAbsAs<CombatAttributeAbsDefenseRestricted>;
 
 // Quantities the combat manager reads as totals (block chance, reflected percent); they act on
 // no damage themselves.
-using DefenseAttributeMisc =
-    DefenseAttributeFamily<CombatAttributeDefenseMisc, &CombatAttributeAccumulator::AddDefense,
-                           &CostInfo_DefenseAttributes::base, "">;
+using DefenseAttributeMisc = DefenseAttributeAbsAs<CombatAttributeDefenseMisc>;
 
 // Defenses that only monster records give; players never see them described.
 class DefenseAttributeAbsMonsterOnly : public DefenseAttributeAbs {
