@@ -25,9 +25,9 @@ class AttributePak {
 public:
     AttributePak() = default;
     virtual ~AttributePak() = default;
-    // Nothing copies a pack, and its stores own their attributes.
-    AttributePak(const AttributePak&) = delete;
-    AttributePak& operator=(const AttributePak&) = delete;
+    // Each store copies its attributes deeply, so a copy outlives its source.
+    AttributePak(const AttributePak&) = default;
+    AttributePak& operator=(const AttributePak&) = default;
 
     // A record that cannot be loaded leaves the pack empty.
     virtual void LoadFromDatabase(const std::string& recordName);

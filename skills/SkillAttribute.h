@@ -4,6 +4,7 @@
 #include "skills/SkillAttributeType.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ class SkillAttributeAccumulator;
 class SkillAttribute {
 public:
     virtual ~SkillAttribute() = default;
-    SkillAttribute(const SkillAttribute&) = delete;
     SkillAttribute& operator=(const SkillAttribute&) = delete;
+
+    virtual std::unique_ptr<SkillAttribute> Clone() const = 0;
 
     virtual void LoadBaseTable(const LoadTable& table);
     // With a generator the affix value is jittered by the affix record's own percentage.
@@ -52,6 +54,7 @@ public:
 protected:
     SkillAttribute(SkillAttributeType type, const char* valueKey, const char* chanceKey,
                    const char* textTag);
+    SkillAttribute(const SkillAttribute&) = default;
 
 private:
     struct Affix {
@@ -78,6 +81,10 @@ template <typename Family, SkillAttributeType Type, CharAttributeName ValueKey,
 class SkillAttributeKind final : public Family {
 public:
     SkillAttributeKind() : Family(Type, ValueKey.text, ChanceKey.text, Tag.text) {}
+    std::unique_ptr<SkillAttribute> Clone() const override
+    {
+        return std::make_unique<SkillAttributeKind>(*this);
+    }
 };
 
 } // namespace GAME

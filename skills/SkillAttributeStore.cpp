@@ -5,6 +5,23 @@
 
 namespace GAME {
 
+SkillAttributeStore::SkillAttributeStore(const SkillAttributeStore& other)
+{
+    *this = other;
+}
+
+SkillAttributeStore& SkillAttributeStore::operator=(const SkillAttributeStore& other)
+{
+    if (this == &other)
+        return *this;
+    attributes.clear();
+    attributes.reserve(other.attributes.size());
+    for (const auto& attribute : other.attributes)
+        attributes.push_back(attribute->Clone());
+    randomGen = nullptr;
+    return *this;
+}
+
 void SkillAttributeStore::CreateText(std::vector<std::wstring>& lines, uint32_t level) const
 {
     for (const auto& attribute : attributes)

@@ -20,8 +20,10 @@ class SkillAttributeStore {
 public:
     SkillAttributeStore() = default;
     virtual ~SkillAttributeStore() = default;
-    SkillAttributeStore(const SkillAttributeStore&) = delete;
-    SkillAttributeStore& operator=(const SkillAttributeStore&) = delete;
+    // Copies own attributes of their own and no generator: a lent generator belongs to the one
+    // load it was lent for.
+    SkillAttributeStore(const SkillAttributeStore& other);
+    SkillAttributeStore& operator=(const SkillAttributeStore& other);
 
     virtual void CreateText(std::vector<std::wstring>& lines, uint32_t level) const;
     virtual void CreateNextText(std::vector<std::wstring>& lines, uint32_t level,

@@ -19,9 +19,9 @@ class SkillProfile {
 public:
     SkillProfile() = default;
     virtual ~SkillProfile();
-    // Profiles are shared by every skill of the record, never copied.
-    SkillProfile(const SkillProfile&) = delete;
-    SkillProfile& operator=(const SkillProfile&) = delete;
+    // Each store copies its attributes deeply, so a copy outlives its source.
+    SkillProfile(const SkillProfile&) = default;
+    SkillProfile& operator=(const SkillProfile&) = default;
 
     virtual void LoadProfile(const LoadTable& table);
 

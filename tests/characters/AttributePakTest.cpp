@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -115,6 +116,29 @@ TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrder)
               (std::vector<std::wstring>{L"DamageSingleFormat 7DamageCold", L"DefenseFire 20",
                                          L"DamageSingleFormat 3RetaliationPhysical",
                                          L"CharacterStrength 5", L"SkillCooldownReduction 2"}));
+}
+
+// Item sets copy their pack; every store's attributes must go with the copy, not stay shared.
+TEST_F(AttributePakTest, CopiesOutliveTheirSource)
+{
+    auto source = std::make_unique<AttributePak>();
+    source->LoadFromTable(GAME::Test::Record("characterStrength = 5\nskillCooldownReduction = 2\n"
+                                             "offensiveColdMin = 7\ndefensiveFire = 20\n"
+                                             "retaliationPhysicalMin = 3\n"));
+    std::vector<GameTextLine> expected;
+    source->GetUIDisplayText(1, GameTextClass::Default, expected);
+    ASSERT_EQ(expected.size(), 5u);
+
+    AttributePak copy(*source);
+    AttributePak assigned;
+    assigned.LoadFromTable(GAME::Test::Record("characterDexterity = 4\n"));
+    assigned = *source;
+    source.reset();
+    for (const AttributePak* pak : {&copy, &assigned}) {
+        std::vector<GameTextLine> lines;
+        pak->GetUIDisplayText(1, GameTextClass::Default, lines);
+        EXPECT_EQ(Texts(lines), Texts(expected));
+    }
 }
 
 TEST_F(AttributePakTest, LoadingAgainReplacesTheContentsAndAnEmptyOrMissingRecordGivesNothing)
