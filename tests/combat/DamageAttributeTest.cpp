@@ -11,6 +11,7 @@
 #include "items/CostInfo_DamageAttributes.h"
 #include "tests/combat/StoreTestHelpers.h"
 #include "tests/support/Records.h"
+#include "tests/support/RiggedAccumulator.h"
 #include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ using Test::Calls;
 using Test::IntCalls;
 using Test::Lines;
 using Test::Record;
+using Test::RiggedAccumulator;
 using Test::ScriptedRandom;
 
 class DamageAttributeTest : public Test::DamageAttributeFixture {
@@ -34,19 +36,6 @@ protected:
     {
         return DamageAttribute::LoadInto(CreateDamageAttribute(className), store, Record(text));
     }
-};
-
-// Counts chance rolls, passing them on request, and weighs the damage double.
-class RiggedAccumulator : public CombatAttributeAccumulator {
-public:
-    int rolls = 0;
-    bool pass = true;
-    bool EvaluateChance(float /*chance*/) override
-    {
-        ++rolls;
-        return pass;
-    }
-    float GetChanceMultiplier(float /*value*/) override { return 2.0f; }
 };
 
 TEST_F(DamageAttributeTest, PairsTakeTheLastMaximumAndNeverGoBelowTheMinimum)
@@ -131,6 +120,7 @@ TEST_F(DamageAttributeTest, DurationKindsDrawValueThenDurationAndWeighOnlyTheVal
     ASSERT_NE(cold, nullptr);
     random.floats = {7.0f, 3.0f};
     RiggedAccumulator doubling;
+    doubling.multiplier = 2.0f;
     cold->AddDamageToAccumulator(doubling, 1, random, false);
     EXPECT_EQ(random.floatCalls, (Calls{{5.0f, 9.0f}, {3.0f, 3.0f}}));
     ASSERT_EQ(doubling.GetDamage().size(), 1u);

@@ -13,6 +13,7 @@
 #include "tests/combat/StoreTestHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/RiggedAccumulator.h"
 #include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ using Test::DefensesOf;
 using Test::Lines;
 using Test::Pairs;
 using Test::Record;
+using Test::RiggedAccumulator;
 using Test::ScriptedRandom;
 
 // A kind loaded from the record text, or nothing when the record gives it nothing.
@@ -109,18 +111,6 @@ TEST(DefenseAttribute, EachFamilyAddsItsOwnCombatAttribute)
     EXPECT_TRUE(dynamic_cast<const CombatAttributeAbsDefenseMod*>(modifiers[0].get()));
     EXPECT_TRUE(dynamic_cast<const CombatAttributeDurDefenseMod*>(modifiers[1].get()));
 }
-
-// Counts chance rolls and passes them on request.
-class RiggedAccumulator : public CombatAttributeAccumulator {
-public:
-    int rolls = 0;
-    bool pass = true;
-    bool EvaluateChance(float /*chance*/) override
-    {
-        ++rolls;
-        return pass;
-    }
-};
 
 TEST(DefenseAttribute, ElementalResistanceRollsOnceForColdFireAndLightning)
 {
