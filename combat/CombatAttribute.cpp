@@ -1,5 +1,8 @@
 #include "combat/CombatAttribute.h"
 
+#include "characters/Character.h"
+#include "core/Helpers.h"
+
 #include <cmath>
 
 namespace GAME {
@@ -12,6 +15,14 @@ float CombatAttribute::ApplyModifier(float value, float percent)
 float CombatAttribute::ApplyReduction(float value, float percent, float absolute)
 {
     return value - (std::fabs(value) * (percent * 0.01f) + absolute);
+}
+
+float CombatAttribute::BlockedByShield(const Character& defender, float value, float shieldDefense,
+                                       float shieldAbsorption)
+{
+    return Max(defender.DesignerCalculateShieldBlockDamageReduction(value, shieldDefense,
+                                                                    shieldAbsorption),
+               0.0f);
 }
 
 float CombatAttribute::ProcessDefenseValue(float value, float modifierPercent, float scalePercent,

@@ -52,6 +52,9 @@ protected:
     // leaves it unscaled, unlike damage) and the reductions, with no lower bound.
     static float ProcessDefenseValue(float value, float modifierPercent, float scalePercent,
                                      float percentReduction, float absoluteReduction);
+    // What a shield block leaves of `value`: the defender's formula, never below 0.
+    static float BlockedByShield(const Character& defender, float value, float shieldDefense,
+                                 float shieldAbsorption);
     // How damage of a type is tallied in the play statistics.
     static PlayStatsDamageType StatsType(CombatAttributeType damageType)
     {

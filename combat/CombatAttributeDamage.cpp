@@ -58,9 +58,7 @@ void CombatAttributeAbsDamage::ReduceAbsoluteDamage(CombatAttributeType reduceTy
 void CombatAttributeAbsDamage::DamageReductionByShield(const Character& defender,
                                                        float shieldDefense, float shieldAbsorption)
 {
-    value = Max(defender.DesignerCalculateShieldBlockDamageReduction(value, shieldDefense,
-                                                                     shieldAbsorption),
-                0.0f);
+    value = BlockedByShield(defender, value, shieldDefense, shieldAbsorption);
 }
 
 void CombatAttributeAbsDamage::ScaleDamage(float percent)
@@ -150,9 +148,7 @@ void CombatAttributeDurDamage::ReduceAbsoluteDamage(CombatAttributeType reduceTy
 void CombatAttributeDurDamage::DamageReductionByShield(const Character& defender,
                                                        float shieldDefense, float shieldAbsorption)
 {
-    value = Max(defender.DesignerCalculateShieldBlockDamageReduction(value, shieldDefense,
-                                                                     shieldAbsorption),
-                0.0f);
+    value = BlockedByShield(defender, value, shieldDefense, shieldAbsorption);
 }
 
 void CombatAttributeDurDamage::ReduceDurationDamage(CombatAttributeType reduceType, float percent)

@@ -112,12 +112,8 @@ void CombatAttributeDamage_BasePhysical::DamageReductionByShield(const Character
                                                                  float shieldDefense,
                                                                  float shieldAbsorption)
 {
-    physical = Max(defender.DesignerCalculateShieldBlockDamageReduction(physical, shieldDefense,
-                                                                        shieldAbsorption),
-                   0.0f);
-    pierce = Max(defender.DesignerCalculateShieldBlockDamageReduction(pierce, shieldDefense,
-                                                                      shieldAbsorption),
-                 0.0f);
+    physical = BlockedByShield(defender, physical, shieldDefense, shieldAbsorption);
+    pierce = BlockedByShield(defender, pierce, shieldDefense, shieldAbsorption);
 }
 
 void CombatAttributeDamage_BasePhysical::ScaleDamage(float percent)

@@ -33,9 +33,7 @@ void CombatAttributeDamage_BonusPhysical::DamageReductionByShield(const Characte
                                                                   float shieldDefense,
                                                                   float shieldAbsorption)
 {
-    value = Max(defender.DesignerCalculateShieldBlockDamageReduction(value, shieldDefense,
-                                                                     shieldAbsorption),
-                0.0f);
+    value = BlockedByShield(defender, value, shieldDefense, shieldAbsorption);
 }
 
 void CombatAttributeDamage_BonusPhysical::ScaleDamage(float percent)
