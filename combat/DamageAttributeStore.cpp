@@ -30,14 +30,6 @@ void Adopt(DamageAttributeStore::AttributeList& list, std::unique_ptr<DamageAttr
         list.push_back(std::move(attribute));
 }
 
-// One loader's store and records, so that a run of kinds reads as one list.
-struct Records {
-    DamageAttributeStore& store;
-    const AttributeRecords& records;
-
-    template <typename... T> void Load() const { LoadAttributes<T...>(store, records); }
-};
-
 // A chance that is not a number would neither pass nor fail in a meaningful way.
 float FiniteOrZero(float value)
 {
@@ -156,10 +148,9 @@ void DamageAttributeStore::LoadKind(MakeAttribute make, const AttributeRecords& 
         LoadFrom(make, *records.suffix, records.suffixJitterPercent);
 }
 
-void DamageAttributeStore::LoadCommonAttributes(const AttributeRecords& sources, bool skillKinds)
+void DamageAttributeStore::LoadCommonAttributes(const AttributeRecords& records, bool skillKinds)
 {
-    const Records records{*this, sources};
-    records.Load<
+    LoadAttributes<
         DamageAttributeAbsMod_Physical, DamageAttributeDurMod_Physical,
         DamageAttributeAbsMod_PierceRatio, DamageAttributeAbs_Pierce, DamageAttributeAbsMod_Pierce,
         DamageAttributeDur_Bleeding, DamageAttributeAbsMod_Bleeding, DamageAttributeDurMod_Bleeding,
@@ -182,24 +173,24 @@ void DamageAttributeStore::LoadCommonAttributes(const AttributeRecords& sources,
         DamageAttributeDur_TotalDamageReductionAbsolute,
         DamageAttributeDur_TotalResistanceReductionPercent,
         DamageAttributeDur_TotalResistanceReductionAbsolute, DamageAttributeDur_Fumble,
-        DamageAttributeDur_ProjectileFumble>();
+        DamageAttributeDur_ProjectileFumble>(*this, records);
     if (skillKinds)
-        records.Load<DamageAttributeAbs_Disruption>();
-    records.Load<DamageAttributeReflex_Stun, DamageAttributeAbsMod_Stun>();
+        LoadAttributes<DamageAttributeAbs_Disruption>(*this, records);
+    LoadAttributes<DamageAttributeReflex_Stun, DamageAttributeAbsMod_Stun>(*this, records);
     if (skillKinds)
-        records.Load<DamageAttributeReflex_Trap>();
-    records.Load<DamageAttributeReflex_Freeze, DamageAttributeReflex_Petrify>();
+        LoadAttributes<DamageAttributeReflex_Trap>(*this, records);
+    LoadAttributes<DamageAttributeReflex_Freeze, DamageAttributeReflex_Petrify>(*this, records);
     if (skillKinds)
-        records.Load<DamageAttributeAbs_Taunt>();
-    records.Load<DamageAttributeAbs_Convert>();
+        LoadAttributes<DamageAttributeAbs_Taunt>(*this, records);
+    LoadAttributes<DamageAttributeAbs_Convert>(*this, records);
     if (skillKinds)
-        records.Load<DamageAttributeAbs_Fear>();
-    records.Load<DamageAttributeAbs_Confusion, DamageAttributeDur_TotalSpeed,
-                 DamageAttributeDur_AttackSpeed, DamageAttributeDurMod_AttackSpeed,
-                 DamageAttributeDur_SpellCastSpeed, DamageAttributeDurMod_SpellCastSpeed,
-                 DamageAttributeDur_RunSpeed, DamageAttributeDurMod_RunSpeed>();
+        LoadAttributes<DamageAttributeAbs_Fear>(*this, records);
+    LoadAttributes<DamageAttributeAbs_Confusion, DamageAttributeDur_TotalSpeed,
+                   DamageAttributeDur_AttackSpeed, DamageAttributeDurMod_AttackSpeed,
+                   DamageAttributeDur_SpellCastSpeed, DamageAttributeDurMod_SpellCastSpeed,
+                   DamageAttributeDur_RunSpeed, DamageAttributeDurMod_RunSpeed>(*this, records);
     if (!skillKinds)
-        records.Load<DamageAttributeAbs_Disruption>();
+        LoadAttributes<DamageAttributeAbs_Disruption>(*this, records);
 }
 
 void DamageAttributeStore::AddDamageToAccumulator(CombatAttributeAccumulator& accumulator,
