@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -49,26 +50,29 @@ float Eval(const std::string& text)
     return Eval(text, none);
 }
 
-bool Check(const std::string& text, Variables<bool>& variables)
+bool Eval(const std::string& text, Variables<bool>& variables)
 {
     DesignerEquation_Boolean equation;
     EXPECT_TRUE(equation.ParseEquation(text.c_str(), &variables)) << text;
     return equation();
 }
 
-bool AlgebraParses(const std::string& text)
+// Evaluates each text with the same provider.
+template <typename T, size_t N>
+void ExpectValues(Variables<T>& variables, const std::pair<const char*, T> (&cases)[N])
 {
-    Variables<float> none{};
-    DesignerEquation_Algebra equation;
-    return equation.ParseEquation(text.c_str(), &none);
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(Eval(text, variables), expected) << text;
 }
 
-bool BooleanParses(const std::string& text)
+template <class Equation, typename T> bool Parses(const std::string& text)
 {
-    Variables<bool> none{};
-    DesignerEquation_Boolean equation;
+    Variables<T> none{};
+    Equation equation;
     return equation.ParseEquation(text.c_str(), &none);
 }
+constexpr auto AlgebraParses = Parses<DesignerEquation_Algebra, float>;
+constexpr auto BooleanParses = Parses<DesignerEquation_Boolean, bool>;
 
 std::string Nested(int depth, const std::string& inside)
 {
@@ -77,15 +81,12 @@ std::string Nested(int depth, const std::string& inside)
 
 TEST(DesignerEquationAlgebra, ComputesEachOperatorInSinglePrecision)
 {
-    EXPECT_EQ(Eval("2*(3+4)"), 14.0f);
-    EXPECT_EQ(Eval("2^3"), 8.0f);
-    EXPECT_EQ(Eval("10/4"), 2.5f);
-    EXPECT_EQ(Eval("1.5*2"), 3.0f);
-    EXPECT_EQ(Eval("1 + 2"), 3.0f);
-    EXPECT_EQ(Eval("16777216+1"), 16777216.0f);
     Variables<float> x{{"x", 1.1f}};
-    EXPECT_EQ(Eval("x^2", x), 1.1f * 1.1f);
-    EXPECT_EQ(Eval("(0-3)^2"), 9.0f);
+    const std::pair<const char*, float> operators[] = {
+        {"2*(3+4)", 14.0f},   {"2^3", 8.0f},    {"10/4", 2.5f},
+        {"1.5*2", 3.0f},      {"1 + 2", 3.0f},  {"16777216+1", 16777216.0f},
+        {"x^2", 1.1f * 1.1f}, {"(0-3)^2", 9.0f}};
+    ExpectValues(x, operators);
 
     LogCapture capture;
     EXPECT_EQ(Eval("1/0"), std::numeric_limits<float>::infinity());
@@ -97,23 +98,17 @@ TEST(DesignerEquationAlgebra, ComputesEachOperatorInSinglePrecision)
 TEST(DesignerEquationAlgebra, EachBracketLevelHoldsOneOperatorAndIgnoresTheRest)
 {
     Variables<float> v{{"a", 10.0f}, {"b", 4.0f}, {"c", 3.0f}, {"d", 100.0f}};
-    EXPECT_EQ(Eval("7-2-1"), 5.0f);
-    EXPECT_EQ(Eval("a-(b-c)", v), 9.0f);
-    EXPECT_EQ(Eval("(a-b-c)", v), 3.0f);
-    EXPECT_EQ(Eval("(a-b-c-d)", v), 3.0f);
-    EXPECT_EQ(Eval("(a-b]", v), 6.0f);
-    EXPECT_EQ(Eval("[a-b)", v), 6.0f);
-    EXPECT_EQ(Eval("a-b)c", v), 6.0f);
-    EXPECT_EQ(Eval("(a-b", v), 6.0f);
-    // A later operand replaces an earlier one.
-    EXPECT_EQ(Eval("(a)(b)", v), 4.0f);
-    EXPECT_EQ(Eval("(1)2"), 2.0f);
-    EXPECT_EQ(Eval("a2", v), 2.0f);
+    // A later operand replaces an earlier one: "(a)(b)" is b.
+    const std::pair<const char*, float> levels[] = {
+        {"7-2-1", 5.0f},  {"a-(b-c)", 9.0f}, {"(a-b-c)", 3.0f}, {"(a-b-c-d)", 3.0f},
+        {"(a-b]", 6.0f},  {"[a-b)", 6.0f},   {"a-b)c", 6.0f},   {"(a-b", 6.0f},
+        {"(a)(b)", 4.0f}, {"(1)2", 2.0f},    {"a2", 2.0f}};
+    ExpectValues(v, levels);
 
     Variables<float> abc{{"a", 1.0f}, {"b", 2.0f}, {"c", 3.0f}};
-    EXPECT_EQ(Eval("a+b*c", abc), 3.0f);
-    EXPECT_EQ(Eval("a+(b*c)", abc), 7.0f);
-    EXPECT_EQ(Eval("(a+b)*c", abc), 9.0f);
+    const std::pair<const char*, float> precedence[] = {
+        {"a+b*c", 3.0f}, {"a+(b*c)", 7.0f}, {"(a+b)*c", 9.0f}};
+    ExpectValues(abc, precedence);
     // Providers are asked in reading order.
     abc.asked.clear();
     EXPECT_EQ(Eval("((c^b)-(a/b))+(b*c)", abc), 14.5f);
@@ -123,11 +118,9 @@ TEST(DesignerEquationAlgebra, EachBracketLevelHoldsOneOperatorAndIgnoresTheRest)
 TEST(DesignerEquationAlgebra, LoneOperandsParse)
 {
     Variables<float> v{{"x", 4.0f}, {"level_up", 7.0f}};
-    EXPECT_EQ(Eval("5"), 5.0f);
-    EXPECT_EQ(Eval("x", v), 4.0f);
-    EXPECT_EQ(Eval("2*(x)", v), 8.0f);
-    EXPECT_EQ(Eval("[x]", v), 4.0f);
-    EXPECT_EQ(Eval("level_up", v), 7.0f);
+    const std::pair<const char*, float> lone[] = {
+        {"5", 5.0f}, {"x", 4.0f}, {"2*(x)", 8.0f}, {"[x]", 4.0f}, {"level_up", 7.0f}};
+    ExpectValues(v, lone);
     EXPECT_EQ(Eval(Nested(DesignerEquation<float>::MaxNesting, "x"), v), 4.0f);
 }
 
@@ -147,20 +140,12 @@ TEST(DesignerEquationAlgebra, MalformedTextFails)
 TEST(DesignerEquationBoolean, CombinesConditions)
 {
     Variables<bool> v{{"a", true}, {"b", false}, {"f", false}, {"x", true}};
-    EXPECT_TRUE(Check("a&!b", v));
-    EXPECT_FALSE(Check("a&b", v));
-    EXPECT_TRUE(Check("!(b|f)", v));
-    EXPECT_FALSE(Check("!(a|f)", v));
-    EXPECT_FALSE(Check("!!a", v));
-    EXPECT_TRUE(Check("x", v));
-    EXPECT_FALSE(Check("!x", v));
-    EXPECT_TRUE(Check("(x)", v));
-    EXPECT_TRUE(Check("1", v));
-    EXPECT_TRUE(Check("10", v));
-    EXPECT_FALSE(Check("0", v));
-    EXPECT_FALSE(Check("00", v));
-    EXPECT_TRUE(Check("(a&b) | (x&!f)", v));
-    EXPECT_FALSE(Check(std::string(10000, '!') + "x", v));
+    const std::pair<const char*, bool> conditions[] = {
+        {"a&!b", true}, {"a&b", false}, {"!(b|f)", true},        {"!(a|f)", false}, {"!!a", false},
+        {"x", true},    {"!x", false},  {"(x)", true},           {"1", true},       {"10", true},
+        {"0", false},   {"00", false},  {"(a&b) | (x&!f)", true}};
+    ExpectValues(v, conditions);
+    EXPECT_FALSE(Eval(std::string(10000, '!') + "x", v));
 
     for (const char* text : {"", "!", "a&", "&a", "a+b", "2", "0.5", "a\tb", "(!)"})
         EXPECT_FALSE(BooleanParses(text)) << text;
@@ -182,7 +167,7 @@ TEST(DesignerEquationBoolean, RightSideIsAskedOnlyWhenTheLeftDoesNotDecide)
     };
     for (const Case& c : cases) {
         Variables<bool> v{{"a", c.a}, {"b", true}};
-        EXPECT_EQ(Check(c.text, v), c.result) << c.text << " a=" << c.a;
+        EXPECT_EQ(Eval(c.text, v), c.result) << c.text << " a=" << c.a;
         EXPECT_EQ(v.asked, c.asked) << c.text << " a=" << c.a;
     }
 }

@@ -43,37 +43,30 @@ TEST_F(GameEngineRules, APetsDamageIsCreditedToItsMaster)
     EXPECT_EQ(Game().GetTotalDamageDone(master->GetObjectId()), 0.0f) << "players keep no entry";
 }
 
-TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamage)
+TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamageAndADeathClearsIt)
 {
     Start();
     Game().SetAsNetworkClient();
     Game().RegisterDamage(40, 41, 10.0f);
     EXPECT_EQ(Game().GetTotalDamageDone(40), 0.0f);
-
     Game().SetAsNetworkStub();
     Game().RegisterDamage(40, 41, 10.0f);
     Game().SetAsNetworkClient();
     Game().RemoveDamageEntry(40);
     EXPECT_EQ(Game().GetTotalDamageDone(40), 10.0f);
-}
 
-TEST_F(GameEngineRules, ADeathClearsTheVictimsEntryFoundOrNot)
-{
-    Start();
+    // Found as a creature or not, the victim's entry goes.
+    Game().SetAsNetworkStub();
     Monster* victim = Make<Monster>("Monster");
     victim->SetExperienceReward(80);
     Game().RegisterDamage(victim->GetObjectId(), 7, 3.0f);
-    Game().RegisterDamage(5000, 7, 3.0f);
-
     GameEvent_CreatureDeath death;
-    death.victimId = victim->GetObjectId();
     death.killerId = 7;
-    EventManager::Instance().Send("GameEvent_CreatureDeath", death);
-    death.victimId = 5000;
-    EventManager::Instance().Send("GameEvent_CreatureDeath", death);
-
-    EXPECT_EQ(Game().GetTotalDamageDone(victim->GetObjectId()), 0.0f);
-    EXPECT_EQ(Game().GetTotalDamageDone(5000), 0.0f);
+    for (uint32_t victimId : {victim->GetObjectId(), 40u}) {
+        death.victimId = victimId;
+        EventManager::Instance().Send("GameEvent_CreatureDeath", death);
+        EXPECT_EQ(Game().GetTotalDamageDone(victimId), 0.0f) << victimId;
+    }
 }
 
 class ExperienceReward
@@ -126,7 +119,8 @@ TEST_F(GameEngineRules, WithoutPenaltyEquationTheMinimumStands)
     EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(nullptr, 0), 20);
 }
 
-TEST_F(GameEngineRules, ActionMatrix)
+// Arguments outside the tables are refused or answered empty, never read from beyond them.
+TEST_F(GameEngineRules, ConstantTables)
 {
     Start();
     auto check = [&](int requested, int current) {
@@ -139,15 +133,10 @@ TEST_F(GameEngineRules, ActionMatrix)
     EXPECT_EQ(check(1, 14), CharacterActionPermission_AskController);
     EXPECT_EQ(check(19, 19), CharacterActionPermission_AskController);
     EXPECT_EQ(check(0, 0), CharacterActionPermission_Refuse);
-    // Outside the table: refused, not read from beyond it.
     EXPECT_EQ(check(20, 0), CharacterActionPermission_Refuse);
     EXPECT_EQ(check(4, 20), CharacterActionPermission_Refuse);
     EXPECT_EQ(check(-1, 4), CharacterActionPermission_Refuse);
-}
 
-TEST_F(GameEngineRules, ClassTagsAreSymmetric)
-{
-    Start();
     EXPECT_EQ(Game().GetClassTag(3, 0), "tagCClass31");
     EXPECT_EQ(Game().GetClassTag(0, 3), "tagCClass31");
     EXPECT_EQ(Game().GetClassTag(7, 6), "tagCClass15");
@@ -155,15 +144,13 @@ TEST_F(GameEngineRules, ClassTagsAreSymmetric)
     EXPECT_EQ(Game().GetClassTag(8, 0), "");
     EXPECT_EQ(Game().GetClassTag(0, 8), "");
     EXPECT_EQ(Game().GetClassTag(UINT32_MAX), "");
-}
 
-TEST_F(GameEngineRules, RaceTagsAndUnknownRaces)
-{
-    Start();
     EXPECT_EQ(Game().GetMonsterRaceTagSingular("Demon"), "tagRace07");
     EXPECT_EQ(Game().GetMonsterRaceTagPlural("Device"), "tagRace12P");
     EXPECT_EQ(Game().GetMonsterRaceTagSingular("demon"), "noTagUnknownRace");
     EXPECT_EQ(Game().GetMonsterRaceTagPlural(""), "noTagUnknownRace");
+
+    EXPECT_EQ(Game().GetSkillMasteryLevel(3), 0u) << "no tiers, no requirement";
 }
 
 TEST_F(GameEngineRules, MasteryTiersRepeatTheLastLevel)
@@ -172,12 +159,6 @@ TEST_F(GameEngineRules, MasteryTiersRepeatTheLastLevel)
     EXPECT_EQ(Game().GetSkillMasteryLevel(0), 0u);
     EXPECT_EQ(Game().GetSkillMasteryLevel(2), 10u);
     EXPECT_EQ(Game().GetSkillMasteryLevel(7), 20u);
-}
-
-TEST_F(GameEngineRules, NoTiersMeanNoRequirement)
-{
-    Start();
-    EXPECT_EQ(Game().GetSkillMasteryLevel(3), 0u);
 }
 
 TEST_F(GameEngineRules, PickObjectChoosesOnlyAllowedCandidates)

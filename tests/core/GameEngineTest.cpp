@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -117,14 +118,12 @@ TEST_F(GameEngineLifeCycle, MarketSoundsAreDestroyedLastWithTheirLines)
     ShutdownObjects();
     const auto& history = objects.GetDestroyHistory();
     ASSERT_GE(history.size(), 2u);
-    const auto& purchase = history[history.size() - 2];
-    const auto& sale = history.back();
-    EXPECT_EQ(purchase.objectId, buyId);
-    EXPECT_EQ(purchase.file, "Project/Game/GameEngine");
-    EXPECT_EQ(purchase.line, 203);
-    EXPECT_EQ(sale.objectId, sellId);
-    EXPECT_EQ(sale.file, "Project/Game/GameEngine");
-    EXPECT_EQ(sale.line, 204);
+    for (const auto& [offset, id, line] : {std::tuple{2u, buyId, 203}, {1u, sellId, 204}}) {
+        const auto& destroyed = history[history.size() - offset];
+        EXPECT_EQ(destroyed.objectId, id);
+        EXPECT_EQ(destroyed.file, "Project/Game/GameEngine");
+        EXPECT_EQ(destroyed.line, line);
+    }
 }
 
 TEST_F(GameEngineLifeCycle, AMarketSoundThatIsNoSoundPakIsDroppedAtOnce)
@@ -142,17 +141,12 @@ TEST_F(GameEngineLifeCycle, AMarketSoundThatIsNoSoundPakIsDroppedAtOnce)
 
 using GameEngineSettings = GameEngineFixture;
 
-TEST_F(GameEngineSettings, ARecordWithoutRangesGivesZeroNotTheConstructorDefaults)
+// Absent ranges read as zero, not as the constructor's defaults; angles are given in degrees.
+TEST_F(GameEngineSettings, ARecordWithoutRangesGivesZeroAndAnglesAreDegrees)
 {
-    Start({"CameraDistanceDefault = 12"});
+    Start({"CameraPitchDefault = 45"});
     EXPECT_EQ(Game().GetMeleeRange(), 0.0f);
     EXPECT_EQ(Game().GetMaximumRange(), 0.0f);
-}
-
-TEST_F(GameEngineSettings, CameraAnglesAreReadInDegrees)
-{
-    Start({"meleeRange = 0.5", "CameraPitchDefault = 45"});
-    EXPECT_EQ(Game().GetMeleeRange(), 0.5f);
     EXPECT_FLOAT_EQ(Game().GetCamera().GetCameraPitch(), 45.0f * 0.017453292f);
     Game().SetCameraFOV(30.0f);
     EXPECT_FLOAT_EQ(Game().GetCamera().GetCameraFOV(), 30.0f * 0.017453292f);
@@ -165,15 +159,13 @@ TEST_F(GameEngineSettings, DesignerVariablesAnswerExactNamesOnly)
     EXPECT_EQ(Game().CalculateExperienceReward(12, 100), 200u);
 
     float value = -1.0f;
-    EXPECT_TRUE(Game().GetDesignerVariable("gameDifficultyDV", value));
-    EXPECT_EQ(value, 2.0f);
-    EXPECT_TRUE(Game().GetDesignerVariable("monsterLevel", value));
-    EXPECT_EQ(value, 12.0f);
-    EXPECT_TRUE(Game().GetDesignerVariable("monsterExperience", value));
-    EXPECT_EQ(value, 100.0f);
-    EXPECT_TRUE(Game().GetDesignerVariable("numberOfPlayers", value));
-    EXPECT_EQ(value, 0.0f);
-
+    for (const auto& [name, expected] : {std::pair{"gameDifficultyDV", 2.0f},
+                                         {"monsterLevel", 12.0f},
+                                         {"monsterExperience", 100.0f},
+                                         {"numberOfPlayers", 0.0f}}) {
+        EXPECT_TRUE(Game().GetDesignerVariable(name, value)) << name;
+        EXPECT_EQ(value, expected) << name;
+    }
     for (const char* name : {"gameDifficulty", "gameDifficultyDVx", "monsterLevels", "monsterL",
                              "monster", "m", "", "GameDifficultyDV", "unknown"}) {
         value = -1.0f;

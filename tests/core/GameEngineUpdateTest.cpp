@@ -47,16 +47,15 @@ protected:
     PageListener heard;
 };
 
-TEST_F(TutorialHints, MasteryPointsUnlockOnTheFirstFrame)
+// Nine mastery points and no skill points unlock the page on the first frame.
+TEST_F(TutorialHints, MasteryPageOnTheFirstFrame)
 {
     Game().SetUnspentMasteryPoints(9);
     Game().Update(16);
     EXPECT_EQ(Game().GetTutorialUnlockList(), std::vector<int32_t>{32});
     EXPECT_EQ(heard.pages, std::vector<uint32_t>{32});
-}
 
-TEST_F(TutorialHints, EightMasteryPointsOrUnspentSkillPointsUnlockNothing)
-{
+    Game().ResetTutorialState();
     Game().SetUnspentMasteryPoints(8);
     Game().Update(16);
     Game().SetUnspentMasteryPoints(9);

@@ -92,8 +92,6 @@ TEST(GradientNoise, NonFiniteAndHugeInputsGiveZero)
     const GradientNoise table = SeededTable(1, 1);
     for (float x : {gPositiveInfinity, -gPositiveInfinity, gQuietNaN, 1e30f, -3e38f, 16777216.0f})
         EXPECT_EQ(table.Sample(x), 0.0f) << x;
-    EXPECT_EQ(Noise1D(-41.7f), GetNoiseTable1D().Sample(-41.7f));
-    EXPECT_EQ(GetNoiseTable2D().GetDimensions(), 2);
 }
 
 } // namespace
