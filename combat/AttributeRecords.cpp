@@ -2,19 +2,13 @@
 
 #include "engine/LoadTable.h"
 
-#include <cmath>
-
 namespace GAME {
 
 namespace {
 
-// A spread that is not a number would neither roll nor stay put in a meaningful way.
 float AffixJitter(const LoadTable* affix)
 {
-    if (affix == nullptr)
-        return 0.0f;
-    const float jitter = affix->GetFloat("lootRandomizerJitter", 0.0f);
-    return std::isfinite(jitter) ? jitter : 0.0f;
+    return affix != nullptr ? affix->GetFloat("lootRandomizerJitter", 0.0f) : 0.0f;
 }
 
 } // namespace

@@ -15,7 +15,7 @@ struct AttributeRecords {
     const LoadTable* prefix;
     const LoadTable* suffix;
     float jitterPercent;
-    // 0 for an affix that is absent or names no number.
+    // 0 for an affix that is absent or names no spread.
     float prefixJitterPercent;
     float suffixJitterPercent;
 };

@@ -8,7 +8,6 @@
 #include "engine/LocalizationManager.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace GAME {
@@ -28,12 +27,6 @@ void Adopt(DamageAttributeStore::AttributeList& list, std::unique_ptr<DamageAttr
 {
     if (attribute)
         list.push_back(std::move(attribute));
-}
-
-// A chance that is not a number would neither pass nor fail in a meaningful way.
-float FiniteOrZero(float value)
-{
-    return std::isfinite(value) ? value : 0.0f;
 }
 
 } // namespace
@@ -101,15 +94,12 @@ void DamageAttributeStore::LoadGlobalChance(const char* key, const LoadTable& re
                                             const LoadTable* prefix, const LoadTable* suffix)
 {
     // The first record's chances stand for the life of the store.
-    if (globalChance.empty()) {
+    if (globalChance.empty())
         record.GetFloatList(key, globalChance);
-        std::transform(globalChance.begin(), globalChance.end(), globalChance.begin(),
-                       FiniteOrZero);
-    }
     if (prefix != nullptr)
-        prefixGlobalChance = FiniteOrZero(prefix->GetFloat(key, 0.0f));
+        prefixGlobalChance = prefix->GetFloat(key, 0.0f);
     if (suffix != nullptr)
-        suffixGlobalChance = FiniteOrZero(suffix->GetFloat(key, 0.0f));
+        suffixGlobalChance = suffix->GetFloat(key, 0.0f);
 }
 
 float DamageAttributeStore::GetGlobalChance(uint32_t level) const
