@@ -1,7 +1,7 @@
 // The central object's per-frame cost with nothing happening, and its designer-variable look-up,
 // which every experience and penalty equation runs once per name per evaluation.
-#include "core/GameEngine.h"
 #include "engine/Engine.h"
+#include "game/GameEngine.h"
 
 #include <benchmark/benchmark.h>
 

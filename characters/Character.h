@@ -1,8 +1,8 @@
 #pragma once
 
 #include "characters/CharAttributeType.h"
+#include "characters/Team.h"
 #include "combat/CombatAttributeType.h"
-#include "core/Team.h"
 #include "engine/Actor.h"
 #include "engine/WorldCoords.h"
 

@@ -1,7 +1,7 @@
 #include "characters/CharacterSettings.h"
 
-#include "core/GameEngine.h"
 #include "engine/LoadTable.h"
+#include "game/GameEngine.h"
 
 namespace GAME {
 

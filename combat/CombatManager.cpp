@@ -1,10 +1,10 @@
 #include "combat/CombatManager.h"
 
 #include "characters/Character.h"
-#include "core/GameEngine.h"
 #include "core/GameLog.h"
 #include "core/Helpers.h"
 #include "engine/Engine.h"
+#include "game/GameEngine.h"
 
 namespace GAME {
 

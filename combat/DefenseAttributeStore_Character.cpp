@@ -1,7 +1,7 @@
 #include "combat/DefenseAttributeStore_Character.h"
 
 #include "combat/DefenseAttributeAbs.h"
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 namespace GAME {
 

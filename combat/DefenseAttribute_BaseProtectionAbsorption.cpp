@@ -3,9 +3,9 @@
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/CombatAttributeDefense_AbsorptionProtection.h"
 #include "combat/DefenseAttributeStore.h"
-#include "core/GameEngine.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+#include "game/GameEngine.h"
 #include "items/CostInfo_DefenseAttributes.h"
 
 namespace GAME {

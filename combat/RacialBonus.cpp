@@ -1,9 +1,9 @@
 #include "combat/RacialBonus.h"
 
-#include "core/GameEngine.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
 
 #include <algorithm>
 

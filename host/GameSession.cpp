@@ -2,13 +2,13 @@
 
 #include "characters/AttributePak.h"
 #include "core/DialogManager.h"
-#include "core/GameEngine.h"
 #include "core/GameTextLine.h"
-#include "core/UINotification.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/LocalizationManager.h"
 #include "engine/NetPacket.h"
+#include "game/GameEngine.h"
+#include "game/UINotification.h"
 #include "host/HostOptions.h"
 #include "host/HostUserInterface.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/GameUIInterface.h"
+#include "game/GameUIInterface.h"
 
 #include <iosfwd>
 

@@ -1,13 +1,13 @@
 #include "multiplayer/PartyManager.h"
 
 #include "core/DialogManager.h"
-#include "core/GameEngine.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "engine/World.h"
+#include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 
 namespace GAME {

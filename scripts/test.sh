@@ -8,6 +8,9 @@ ensure_tools
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
+echo "== layers"
+bash "$ROOT/scripts/layers.sh"
+
 echo "== build (debug, sanitizers)"
 configure "$ROOT/build/debug" -DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON -DGAME_WERROR=ON -DGAME_BENCH=OFF
 cmake --build "$ROOT/build/debug" -j "$JOBS"

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "characters/Player.h"
-#include "core/GameEngine.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/EngineFixture.h"
 

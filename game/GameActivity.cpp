@@ -1,4 +1,4 @@
-#include "core/GameActivity.h"
+#include "game/GameActivity.h"
 
 namespace GAME {
 

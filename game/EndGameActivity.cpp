@@ -1,10 +1,10 @@
-#include "core/EndGameActivity.h"
+#include "game/EndGameActivity.h"
 
-#include "core/GameEngine.h"
 #include "core/Saturate.h"
 #include "engine/Jukebox.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
 
 namespace GAME {
 

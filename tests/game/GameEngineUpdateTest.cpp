@@ -1,12 +1,12 @@
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 #include "characters/Monster.h"
-#include "core/ActivityManager.h"
 #include "core/DialogManager.h"
-#include "core/GameActivity.h"
 #include "engine/AmbianceManager.h"
 #include "engine/EventHandler.h"
 #include "engine/World.h"
+#include "game/ActivityManager.h"
+#include "game/GameActivity.h"
 #include "multiplayer/EntityPackets.h"
 #include "tests/support/GameEngineFixture.h"
 

@@ -1,4 +1,4 @@
-#include "core/Team.h"
+#include "characters/Team.h"
 
 #include "engine/Engine.h"
 

@@ -1,9 +1,9 @@
-#include "core/TeleportConfirmActivity.h"
+#include "game/TeleportConfirmActivity.h"
 
 #include "core/DialogManager.h"
-#include "core/GameEngine.h"
 #include "engine/Engine.h"
 #include "engine/Region.h"
+#include "game/GameEngine.h"
 
 namespace GAME {
 

@@ -1,4 +1,4 @@
-#include "core/EntityFilters.h"
+#include "game/EntityFilters.h"
 
 #include "characters/Player.h"
 #include "engine/CharacterAction.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/GameActivity.h"
+#include "game/GameActivity.h"
 
 #include <cstdint>
 

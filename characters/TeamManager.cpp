@@ -1,4 +1,4 @@
-#include "core/TeamManager.h"
+#include "characters/TeamManager.h"
 
 #include "characters/Character.h"
 #include "engine/ObjectManager.h"

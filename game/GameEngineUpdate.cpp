@@ -1,8 +1,7 @@
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 #include "characters/Monster.h"
 #include "characters/Player.h"
-#include "core/ActivityManager.h"
 #include "core/Saturate.h"
 #include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
@@ -10,6 +9,7 @@
 #include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
 #include "engine/WorldFrustum.h"
+#include "game/ActivityManager.h"
 #include "items/TradeManager.h"
 #include "multiplayer/GameEngineClientServicesModule.h"
 #include "multiplayer/GameEngineNetworkInterface.h"

@@ -1,4 +1,4 @@
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 #include "engine/LocalizationManager.h"
 #include "engine/World.h"

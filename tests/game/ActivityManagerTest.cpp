@@ -1,10 +1,10 @@
-#include "core/ActivityManager.h"
+#include "game/ActivityManager.h"
 
 #include "core/DialogManager.h"
-#include "core/EndGameActivity.h"
-#include "core/TeleportConfirmActivity.h"
 #include "engine/Jukebox.h"
 #include "engine/World.h"
+#include "game/EndGameActivity.h"
+#include "game/TeleportConfirmActivity.h"
 #include "tests/support/GameEngineFixture.h"
 
 #include <gtest/gtest.h>

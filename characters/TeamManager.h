@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Team.h"
+#include "characters/Team.h"
 #include "engine/CriticalSection.h"
 
 #include <cstdint>

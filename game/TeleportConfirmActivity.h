@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/GameActivity.h"
 #include "engine/WorldVec3.h"
+#include "game/GameActivity.h"
 
 #include <cstdint>
 #include <string>

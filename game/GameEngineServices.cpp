@@ -1,8 +1,6 @@
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 #include "characters/Player.h"
-#include "core/ActivityManager.h"
-#include "core/GameUIInterface.h"
 #include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
 #include "engine/LocalizationManager.h"
@@ -10,6 +8,8 @@
 #include "engine/SoundPak.h"
 #include "engine/Viewport.h"
 #include "engine/WorldFrustum.h"
+#include "game/ActivityManager.h"
+#include "game/GameUIInterface.h"
 #include "items/ItemSet.h"
 #include "multiplayer/GameEngineClientServicesModule.h"
 #include "multiplayer/GameEngineNetworkInterface.h"

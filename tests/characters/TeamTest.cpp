@@ -1,5 +1,5 @@
-#include "core/Team.h"
-#include "core/TeamManager.h"
+#include "characters/Team.h"
+#include "characters/TeamManager.h"
 
 #include "characters/Monster.h"
 #include "characters/Player.h"

@@ -1,4 +1,4 @@
-#include "core/ActivityManager.h"
+#include "game/ActivityManager.h"
 
 #include <cstddef>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 #include "core/DesignerEquation_Algebra.h"
 #include "core/Saturate.h"

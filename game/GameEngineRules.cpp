@@ -1,4 +1,4 @@
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 #include "characters/Bonus.h"
 #include "characters/Monster.h"

@@ -1,5 +1,5 @@
 #include "characters/Player.h"
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "core/GameEngine.h"
+#include "game/GameEngine.h"
 
 #include "characters/Monster.h"
 #include "engine/EventManager.h"
