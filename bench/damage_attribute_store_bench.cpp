@@ -75,7 +75,7 @@ void BM_AddItemDamageToAttack(benchmark::State& state)
         accumulator.SetSeed(seed++);
         store.AddDamageToAccumulator(accumulator, 1);
         store.AddModifierToAccumulator(accumulator, 1);
-        benchmark::DoNotOptimize(accumulator.GetDamage().data());
+        benchmark::DoNotOptimize(accumulator.GetDamage().size());
     }
     state.counters["added"] = static_cast<double>(accumulator.GetDamage().size() +
                                                   accumulator.GetDamageModifiers().size());

@@ -9,22 +9,6 @@ CharAttributeStore::~CharAttributeStore()
     Clear();
 }
 
-CharAttributeStore::CharAttributeStore(const CharAttributeStore& other) : randomGen(other.randomGen)
-{
-    for (const auto& attribute : other.attributes)
-        attributes.push_back(attribute->Clone());
-}
-
-CharAttributeStore& CharAttributeStore::operator=(const CharAttributeStore& other)
-{
-    if (this != &other) {
-        CharAttributeStore copy(other);
-        attributes.swap(copy.attributes);
-        randomGen = other.randomGen;
-    }
-    return *this;
-}
-
 void CharAttributeStore::CreateText(std::vector<std::wstring>& headerLines,
                                     std::vector<std::wstring>& lines, uint32_t level) const
 {
@@ -42,8 +26,7 @@ void CharAttributeStore::CreateNextText(std::vector<std::wstring>& headerLines,
 
 void CharAttributeStore::AddToStore(std::unique_ptr<CharAttribute> attribute)
 {
-    if (attribute != nullptr)
-        attributes.push_back(std::move(attribute));
+    attributes.Add(std::move(attribute));
 }
 
 void CharAttributeStore::AddToAccumulator(CharAttributeAccumulator& accumulator,
@@ -67,7 +50,7 @@ void CharAttributeStore::GetCostInfo(CharAttributeCostSums& info) const
 
 void CharAttributeStore::Clear()
 {
-    attributes.clear();
+    attributes.Clear();
 }
 
 void CharAttributeStore::LoadAttribute(std::unique_ptr<CharAttribute> attribute,
@@ -76,13 +59,13 @@ void CharAttributeStore::LoadAttribute(std::unique_ptr<CharAttribute> attribute,
 {
     attribute->LoadBaseTable(source.record);
     if (source.prefix != nullptr)
-        attribute->LoadPrefixTable(*source.prefix, randomGen);
+        attribute->LoadPrefixTable(*source.prefix, randomGen.Get());
     if (source.suffix != nullptr)
-        attribute->LoadSuffixTable(*source.suffix, randomGen);
+        attribute->LoadSuffixTable(*source.suffix, randomGen.Get());
     if (!keepWhenEmpty && !attribute->IsNotEmpty())
         return;
     if (jitterPercent > 0.0f)
-        attribute->AddJitter(jitterPercent, randomGen);
+        attribute->AddJitter(jitterPercent, randomGen.Get());
     AddToStore(std::move(attribute));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "characters/CharAttribute.h"
+#include "core/LentPointer.h"
+#include "core/OwnedList.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,11 +20,13 @@ struct CharAttributeCostSums;
 // its description lists them. Each kind knows which attributes its records hold.
 class CharAttributeStore {
 public:
+    using AttributeList = OwnedList<CharAttribute>;
+
     CharAttributeStore() = default;
     virtual ~CharAttributeStore();
-    // Copies own attributes of their own; the generator is shared, it was never owned.
-    CharAttributeStore(const CharAttributeStore& other);
-    CharAttributeStore& operator=(const CharAttributeStore& other);
+    // A copy owns clones of the attributes and no generator.
+    CharAttributeStore(const CharAttributeStore& other) = default;
+    CharAttributeStore& operator=(const CharAttributeStore& other) = default;
 
     virtual void CreateText(std::vector<std::wstring>& headerLines,
                             std::vector<std::wstring>& lines, uint32_t level) const;
@@ -33,13 +37,14 @@ public:
     virtual void AddToAccumulator(CharAttributeAccumulator& accumulator, uint32_t level) const;
     virtual void ScaleAttributes(float percent);
 
-    // The generator that loading rolls jitter with; items seed one with their own seed.
-    RandomUniform* GetRandomGen() const { return randomGen; }
-    void SetRandomGen(RandomUniform* random) { randomGen = random; }
+    // The generator that loading rolls jitter with; items lend one seeded with their own seed.
+    // Every loader ends the loan, so the store holds none once loaded.
+    RandomUniform* GetRandomGen() const { return randomGen.Get(); }
+    void SetRandomGen(RandomUniform* random) { randomGen.Lend(random); }
     void GetCostInfo(CharAttributeCostSums& info) const;
     void Clear();
 
-    const std::vector<std::unique_ptr<CharAttribute>>& GetAttributes() const { return attributes; }
+    const AttributeList& GetAttributes() const { return attributes; }
 
 protected:
     // The records one attribute is read from; prefix and suffix only for items.
@@ -58,10 +63,12 @@ protected:
     }
     // The item-requirement reductions of every item group, in the order items and skills list them.
     void LoadItemReqReductions(const Source& source);
+    // Every loader ends with this: the lent generator must not outlive loading.
+    void EndLoad() { randomGen.EndLoan(); }
 
 private:
-    std::vector<std::unique_ptr<CharAttribute>> attributes;
-    RandomUniform* randomGen = nullptr;
+    AttributeList attributes;
+    LentPointer<RandomUniform> randomGen;
 };
 
 } // namespace GAME

@@ -17,6 +17,7 @@ void CharAttributeStore_Bio::Load(const LoadTable& record)
                    CharAttributeVal_SpellCastSpeed, CharAttributeVal_RunSpeed,
                    CharAttributeVal_OffensiveAbility, CharAttributeVal_DefensiveAbility>(
         source, 0.0f, false);
+    EndLoad();
 }
 
 void CharAttributeStore_Bio::SetBaseValue(CharAttributeType type, float value)

@@ -45,6 +45,7 @@ void CharAttributeStore_Equipment::Load(const LoadTable& record, const LoadTable
     LoadItemReqReductions(source);
     LoadAttributes<CharAttributeVal_LevelReqReduction, CharAttributeVal_IncreasedExperience>(
         source, 0.0f, false);
+    EndLoad();
 }
 
 } // namespace GAME

@@ -27,6 +27,7 @@ void CharAttributeStore_Skill::Load(const LoadTable& record)
     LoadItemReqReductions(source);
     LoadAttributes<CharAttributeVal_LevelReqReduction, CharAttributeVal_IncreasedExperience>(
         source, 0.0f, false);
+    EndLoad();
 }
 
 } // namespace GAME

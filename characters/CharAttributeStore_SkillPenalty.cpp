@@ -10,6 +10,7 @@ void CharAttributeStore_SkillPenalty::Load(const LoadTable& record)
     Clear();
     LoadAttributes<CharAttributeVal_ManaLimitReserve, CharAttributeMod_ManaLimitReserve>(
         Source{record}, 0.0f, false);
+    EndLoad();
 }
 
 } // namespace GAME

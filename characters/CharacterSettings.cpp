@@ -7,10 +7,9 @@ namespace GAME {
 
 float GetDefenseCapSetting(const char* key)
 {
-    if (!gGameEngine)
-        return 0.0f;
-    const auto difficulty = static_cast<size_t>(gGameEngine->GetGameDifficulty());
-    return gGameEngine->GetDatabase().GetFloatAt(key, difficulty, 0.0f);
+    GameEngine& game = GameEngine::Get();
+    const auto difficulty = static_cast<size_t>(game.GetGameDifficulty());
+    return game.GetDatabase().GetFloatAt(key, difficulty, 0.0f);
 }
 
 } // namespace GAME

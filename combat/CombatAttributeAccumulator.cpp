@@ -1,7 +1,5 @@
 #include "combat/CombatAttributeAccumulator.h"
 
-#include <vector>
-
 namespace GAME {
 
 CombatAttributeAccumulator::~CombatAttributeAccumulator()
@@ -10,8 +8,10 @@ CombatAttributeAccumulator::~CombatAttributeAccumulator()
 }
 
 CombatAttributeAccumulator::CombatAttributeAccumulator(const CombatAttributeAccumulator& other)
+    : damage(other.damage), damageModifiers(other.damageModifiers), defenses(other.defenses),
+      defenseModifiers(other.defenseModifiers), region(other.region)
 {
-    *this = other;
+    SetSeed(other.seed);
 }
 
 CombatAttributeAccumulator&
@@ -19,20 +19,13 @@ CombatAttributeAccumulator::operator=(const CombatAttributeAccumulator& other)
 {
     if (this == &other)
         return *this;
-    Clear();
-    AppendClones(damage, other.damage);
-    AppendClones(damageModifiers, other.damageModifiers);
-    AppendClones(defenses, other.defenses);
-    AppendClones(defenseModifiers, other.defenseModifiers);
+    damage = other.damage;
+    damageModifiers = other.damageModifiers;
+    defenses = other.defenses;
+    defenseModifiers = other.defenseModifiers;
     SetSeed(other.seed);
     region = other.region;
     return *this;
-}
-
-void CombatAttributeAccumulator::AppendClones(AttributeList& to, const AttributeList& from)
-{
-    for (const auto& attribute : from)
-        to.push_back(attribute->Clone());
 }
 
 void CombatAttributeAccumulator::SetSeed(uint32_t value)
@@ -55,14 +48,12 @@ float CombatAttributeAccumulator::GetChanceMultiplier(float /*value*/)
 
 void CombatAttributeAccumulator::AddDamage(std::unique_ptr<CombatAttribute> attribute)
 {
-    if (attribute)
-        damage.push_back(std::move(attribute));
+    damage.Add(std::move(attribute));
 }
 
 void CombatAttributeAccumulator::AddDamageModifier(std::unique_ptr<CombatAttribute> attribute)
 {
-    if (attribute)
-        damageModifiers.push_back(std::move(attribute));
+    damageModifiers.Add(std::move(attribute));
 }
 
 void CombatAttributeAccumulator::AddDefense(std::unique_ptr<CombatAttribute> attribute)
@@ -73,13 +64,12 @@ void CombatAttributeAccumulator::AddDefense(std::unique_ptr<CombatAttribute> att
         if (existing->MergeDefense(attribute.get()))
             return;
     }
-    defenses.push_back(std::move(attribute));
+    defenses.Add(std::move(attribute));
 }
 
 void CombatAttributeAccumulator::AddDefenseModifier(std::unique_ptr<CombatAttribute> attribute)
 {
-    if (attribute)
-        defenseModifiers.push_back(std::move(attribute));
+    defenseModifiers.Add(std::move(attribute));
 }
 
 // Modifiers act once, before processing, and are spent by it.
@@ -92,7 +82,7 @@ void CombatAttributeAccumulator::Process(AttributeList& modifiers, AttributeList
         for (const auto& attribute : attributes)
             modifier->Execute(attribute.get(), region);
     }
-    modifiers.clear();
+    modifiers.Clear();
     for (const auto& attribute : attributes)
         attribute->Process(who, scalePercent, flat, percentReduction, absoluteReduction);
 }
@@ -140,7 +130,7 @@ void CombatAttributeAccumulator::ExecuteDefense()
         for (const auto& attribute : damage)
             defense->Execute(attribute.get(), region);
     }
-    defenses.clear();
+    defenses.Clear();
 }
 
 void CombatAttributeAccumulator::ExecuteDamage(Character& defender)
@@ -188,7 +178,7 @@ void CombatAttributeAccumulator::ScaleDamage(float percent)
 
 void CombatAttributeAccumulator::FilterReflectDamage()
 {
-    std::erase_if(damage, [](const std::unique_ptr<CombatAttribute>& attribute) {
+    damage.RemoveIf([](const std::unique_ptr<CombatAttribute>& attribute) {
         return attribute->GetFilterForReflectDamage();
     });
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "combat/CombatAttribute.h"
+#include "core/OwnedList.h"
 #include "core/RandomUniform.h"
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 // How one hit is worked out, and why every machine agrees on it.
 //
@@ -38,7 +38,7 @@ class Character;
 // attributes act on one another and on the defender.
 class CombatAttributeAccumulator {
 public:
-    using AttributeList = std::vector<std::unique_ptr<CombatAttribute>>;
+    using AttributeList = OwnedList<CombatAttribute>;
 
     CombatAttributeAccumulator() = default;
     virtual ~CombatAttributeAccumulator();
@@ -85,10 +85,10 @@ public:
     void FilterReflectDamage();
 
     void Clear();
-    void ClearDamage() { damage.clear(); }
-    void ClearDamageModifiers() { damageModifiers.clear(); }
-    void ClearDefense() { defenses.clear(); }
-    void ClearDefenseModifiers() { defenseModifiers.clear(); }
+    void ClearDamage() { damage.Clear(); }
+    void ClearDamageModifiers() { damageModifiers.Clear(); }
+    void ClearDefense() { defenses.Clear(); }
+    void ClearDefenseModifiers() { defenseModifiers.Clear(); }
 
     const AttributeList& GetDamage() const { return damage; }
     const AttributeList& GetDamageModifiers() const { return damageModifiers; }
@@ -99,7 +99,6 @@ private:
     static void Process(AttributeList& modifiers, AttributeList& attributes,
                         CombatAttributeRegion region, const Character& who, float scalePercent,
                         float flat, float percentReduction, float absoluteReduction);
-    static void AppendClones(AttributeList& to, const AttributeList& from);
 
     AttributeList damage;
     AttributeList damageModifiers;

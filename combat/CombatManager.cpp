@@ -38,8 +38,7 @@ bool CombatManager::ApplyDamage(float damage, const PlayStatsDamageType& statsTy
     parent->SubtractLife(damage, statsType);
     gEngine->LogCategory(gLogCombat, 0, "^y    Damage %f to Defender 0x%x\n", damage,
                          parent->GetObjectId());
-    if (gGameEngine)
-        gGameEngine->RegisterDamage(parent->GetObjectId(), attackerId, damage);
+    GameEngine::Get().RegisterDamage(parent->GetObjectId(), attackerId, damage);
     return true;
 }
 

@@ -12,25 +12,6 @@
 
 namespace GAME {
 
-namespace {
-
-void CopyList(DamageAttributeStore::AttributeList& to,
-              const DamageAttributeStore::AttributeList& from)
-{
-    to.reserve(from.size());
-    for (const auto& attribute : from)
-        if (std::unique_ptr<DamageAttribute> copy = attribute->Clone())
-            to.push_back(std::move(copy));
-}
-
-void Adopt(DamageAttributeStore::AttributeList& list, std::unique_ptr<DamageAttribute> attribute)
-{
-    if (attribute)
-        list.push_back(std::move(attribute));
-}
-
-} // namespace
-
 DamageAttributeStore::DamageAttributeStore() = default;
 
 DamageAttributeStore::~DamageAttributeStore()
@@ -38,50 +19,30 @@ DamageAttributeStore::~DamageAttributeStore()
     Clear();
 }
 
-DamageAttributeStore::DamageAttributeStore(const DamageAttributeStore& other)
-    : globalChance(other.globalChance), prefixGlobalChance(other.prefixGlobalChance),
-      suffixGlobalChance(other.suffixGlobalChance)
-{
-    CopyList(attributesGlobalXor, other.attributesGlobalXor);
-    CopyList(attributesGlobalAnd, other.attributesGlobalAnd);
-    CopyList(attributes, other.attributes);
-}
+DamageAttributeStore::DamageAttributeStore(const DamageAttributeStore& other) = default;
 
-DamageAttributeStore& DamageAttributeStore::operator=(const DamageAttributeStore& other)
-{
-    if (this != &other) {
-        DamageAttributeStore copy(other);
-        attributesGlobalXor.swap(copy.attributesGlobalXor);
-        attributesGlobalAnd.swap(copy.attributesGlobalAnd);
-        attributes.swap(copy.attributes);
-        globalChance.swap(copy.globalChance);
-        prefixGlobalChance = other.prefixGlobalChance;
-        suffixGlobalChance = other.suffixGlobalChance;
-        randomGen = nullptr;
-    }
-    return *this;
-}
+DamageAttributeStore& DamageAttributeStore::operator=(const DamageAttributeStore& other) = default;
 
 void DamageAttributeStore::Clear()
 {
-    attributesGlobalXor.clear();
-    attributesGlobalAnd.clear();
-    attributes.clear();
+    attributesGlobalXor.Clear();
+    attributesGlobalAnd.Clear();
+    attributes.Clear();
 }
 
 void DamageAttributeStore::AddGlobalXorAttribute(std::unique_ptr<DamageAttribute> attribute)
 {
-    Adopt(attributesGlobalXor, std::move(attribute));
+    attributesGlobalXor.Add(std::move(attribute));
 }
 
 void DamageAttributeStore::AddGlobalAndAttribute(std::unique_ptr<DamageAttribute> attribute)
 {
-    Adopt(attributesGlobalAnd, std::move(attribute));
+    attributesGlobalAnd.Add(std::move(attribute));
 }
 
 void DamageAttributeStore::AddAttribute(std::unique_ptr<DamageAttribute> attribute)
 {
-    Adopt(attributes, std::move(attribute));
+    attributes.Add(std::move(attribute));
 }
 
 void DamageAttributeStore::SetGlobalChance(const LoadTable& record, const LoadTable* prefix,
@@ -126,7 +87,7 @@ void DamageAttributeStore::BeginLoad(const AttributeRecords& records)
 void DamageAttributeStore::LoadFrom(MakeAttribute make, const LoadTable& table, float jitterPercent)
 {
     if (DamageAttribute* loaded = DamageAttribute::LoadInto(make(), *this, table))
-        loaded->AddJitter(jitterPercent, randomGen);
+        loaded->AddJitter(jitterPercent, randomGen.Get());
 }
 
 void DamageAttributeStore::LoadKind(MakeAttribute make, const AttributeRecords& records)

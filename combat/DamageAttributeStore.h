@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/LentPointer.h"
+#include "core/OwnedList.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,12 +23,11 @@ class RandomUniform;
 // single member picked by the members' own chances. The loaders are the kinds of this store.
 class DamageAttributeStore {
 public:
-    using AttributeList = std::vector<std::unique_ptr<DamageAttribute>>;
+    using AttributeList = OwnedList<DamageAttribute>;
 
     DamageAttributeStore();
     virtual ~DamageAttributeStore();
-    // A copy owns copies of the attributes. It gets no generator: the source's was only lent
-    // for its own loading.
+    // A copy owns clones of the attributes and no generator.
     DamageAttributeStore(const DamageAttributeStore& other);
     DamageAttributeStore& operator=(const DamageAttributeStore& other);
 
@@ -45,9 +47,10 @@ public:
     virtual void ScaleAttributes(float percent);
     virtual void GetCostInfo(CostInfo_DamageAttributes& info) const;
 
-    // The generator that loading rolls jitter with; items lend one seeded from the item.
-    RandomUniform* GetRandomGen() const { return randomGen; }
-    void SetRandomGen(RandomUniform* random) { randomGen = random; }
+    // The generator that loading rolls jitter with; items lend one seeded from the item. Every
+    // loader ends the loan, so the store holds none once loaded.
+    RandomUniform* GetRandomGen() const { return randomGen.Get(); }
+    void SetRandomGen(RandomUniform* random) { randomGen.Lend(random); }
     void Clear();
 
     // Loads one attribute kind from the record and from each affix record given; `make`
@@ -69,7 +72,7 @@ protected:
 
     // Every loader starts and ends with these: the lent generator must not outlive loading.
     void BeginLoad(const AttributeRecords& records);
-    void EndLoad() { randomGen = nullptr; }
+    void EndLoad() { randomGen.EndLoan(); }
 
     // The damage kinds that items and skills share, in their load order. Skills keep
     // disruption in place and add their trap, taunt and fear; items move disruption last.
@@ -90,7 +93,7 @@ private:
     AttributeList attributesGlobalXor;
     AttributeList attributesGlobalAnd;
     AttributeList attributes;
-    RandomUniform* randomGen = nullptr;
+    LentPointer<RandomUniform> randomGen;
     std::vector<float> globalChance;
     float prefixGlobalChance = 0.0f;
     float suffixGlobalChance = 0.0f;

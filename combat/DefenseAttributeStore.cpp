@@ -14,23 +14,6 @@ DefenseAttributeStore::~DefenseAttributeStore()
     Clear();
 }
 
-DefenseAttributeStore::DefenseAttributeStore(const DefenseAttributeStore& other)
-    : randomGen(other.randomGen)
-{
-    for (const auto& attribute : other.attributes)
-        attributes.push_back(attribute->Clone());
-}
-
-DefenseAttributeStore& DefenseAttributeStore::operator=(const DefenseAttributeStore& other)
-{
-    if (this != &other) {
-        DefenseAttributeStore copy(other);
-        attributes.swap(copy.attributes);
-        randomGen = other.randomGen;
-    }
-    return *this;
-}
-
 void DefenseAttributeStore::CreateText(std::vector<std::wstring>& first,
                                        std::vector<std::wstring>& second, uint32_t level) const
 {
@@ -48,8 +31,7 @@ void DefenseAttributeStore::CreateNextText(std::vector<std::wstring>& first,
 
 void DefenseAttributeStore::AddAttribute(std::unique_ptr<DefenseAttribute> attribute)
 {
-    if (attribute != nullptr)
-        attributes.push_back(std::move(attribute));
+    attributes.Add(std::move(attribute));
 }
 
 void DefenseAttributeStore::AddToAccumulator(CombatAttributeAccumulator& accumulator,
@@ -73,7 +55,7 @@ void DefenseAttributeStore::GetCostInfo(CostInfo_DefenseAttributes& info) const
 
 void DefenseAttributeStore::Clear()
 {
-    attributes.clear();
+    attributes.Clear();
 }
 
 void DefenseAttributeStore::LoadKind(MakeAttribute make, const AttributeRecords& records)
@@ -134,7 +116,7 @@ void DefenseAttributeStore::LoadFrom(MakeAttribute make, const LoadTable& table,
     std::unique_ptr<DefenseAttribute> attribute = make();
     if (!attribute->LoadFromTable(table, keepEmpty))
         return;
-    attribute->AddJitter(jitter, randomGen);
+    attribute->AddJitter(jitter, randomGen.Get());
     AddAttribute(std::move(attribute));
 }
 

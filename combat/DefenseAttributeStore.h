@@ -1,6 +1,8 @@
 #pragma once
 
 #include "combat/DefenseAttribute.h"
+#include "core/LentPointer.h"
+#include "core/OwnedList.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,13 +22,13 @@ class RandomUniform;
 // each rolling its own chance; the accumulator merges defenses of one type.
 class DefenseAttributeStore {
 public:
-    using AttributeList = std::vector<std::unique_ptr<DefenseAttribute>>;
+    using AttributeList = OwnedList<DefenseAttribute>;
 
     DefenseAttributeStore() = default;
     virtual ~DefenseAttributeStore();
-    // A copy owns copies of the attributes; the generator is shared, it was never owned.
-    DefenseAttributeStore(const DefenseAttributeStore& other);
-    DefenseAttributeStore& operator=(const DefenseAttributeStore& other);
+    // A copy owns clones of the attributes and no generator.
+    DefenseAttributeStore(const DefenseAttributeStore& other) = default;
+    DefenseAttributeStore& operator=(const DefenseAttributeStore& other) = default;
 
     virtual void CreateText(std::vector<std::wstring>& first, std::vector<std::wstring>& second,
                             uint32_t level) const;
@@ -37,9 +39,10 @@ public:
     virtual void AddToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level) const;
     virtual void ScaleAttributes(float percent);
 
-    // The generator that loading rolls jitter with; items lend one seeded from the item.
-    RandomUniform* GetRandomGen() const { return randomGen; }
-    void SetRandomGen(RandomUniform* random) { randomGen = random; }
+    // The generator that loading rolls jitter with; items lend one seeded from the item. Every
+    // loader ends the loan, so the store holds none once loaded.
+    RandomUniform* GetRandomGen() const { return randomGen.Get(); }
+    void SetRandomGen(RandomUniform* random) { randomGen.Lend(random); }
     void GetCostInfo(CostInfo_DefenseAttributes& info) const;
     void Clear();
 
@@ -56,12 +59,14 @@ protected:
     // The defenses that items and skills share, in their load order. Skills take the physical
     // resistance over time before its modifier, and add conversion and the monster-only kinds.
     void LoadSequence(const AttributeRecords& records, bool skillKinds);
+    // Every loader ends with this: the lent generator must not outlive loading.
+    void EndLoad() { randomGen.EndLoan(); }
 
 private:
     void LoadFrom(MakeAttribute make, const LoadTable& table, bool keepEmpty, float jitter);
 
     AttributeList attributes;
-    RandomUniform* randomGen = nullptr;
+    LentPointer<RandomUniform> randomGen;
 };
 
 template <typename T> std::unique_ptr<DefenseAttribute> MakeDefenseAttribute()

@@ -14,13 +14,12 @@ void DefenseAttributeStore_Character::Load(const LoadTable& record)
         DefenseAttributeAbs_Poison, DefenseAttributeAbs_Life, DefenseAttributeAbs_Stun,
         DefenseAttributeAbs_Trap, DefenseAttributeAbs_Freeze, DefenseAttributeAbs_Petrify>(*this,
                                                                                            record);
+    EndLoad();
 }
 
 uint32_t DefenseAttributeStore_Character::GetDifficultyLevel()
 {
-    if (gGameEngine == nullptr)
-        return 1;
-    return static_cast<uint32_t>(gGameEngine->GetGameDifficulty()) + 1;
+    return static_cast<uint32_t>(GameEngine::Get().GetGameDifficulty()) + 1;
 }
 
 } // namespace GAME

@@ -18,6 +18,7 @@ void DefenseAttributeStore_Equipment::Load(const LoadTable& record, const LoadTa
         DefenseAttribute_BaseProtectionAbsorption::Create_BaseAbsorptionProtection(
             *this, record, prefix, suffix, kItemJitter, region);
     LoadSequence(AttributeRecords(record, prefix, suffix, kItemJitter), false);
+    EndLoad();
 }
 
 } // namespace GAME

@@ -12,6 +12,7 @@ void DefenseAttributeStore_Skill::Load(const LoadTable& record)
     const AttributeRecords records(record, nullptr, nullptr, 0.0f);
     LoadAttribute<DefenseAttribute_SkillProtectionAbsorption>(*this, records);
     LoadSequence(records, true);
+    EndLoad();
 }
 
 } // namespace GAME

@@ -29,6 +29,8 @@ void DefenseAttribute_BaseProtectionAbsorption::Create_BaseAbsorptionProtection(
 bool DefenseAttribute_BaseProtectionAbsorption::LoadFromTable(const LoadTable& record,
                                                               bool /*keepEmpty*/)
 {
+    // The hub's own attribute packs load while it is built, before it is published; theirs and
+    // those of stores read without a game keep no absorption.
     if (gGameEngine != nullptr)
         absorption = gGameEngine->GetArmorDefensiveAbsorption();
     record.GetFloatList(kProtectionKey, protection);

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 namespace GAME {
 
@@ -27,6 +28,34 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 std::string_view SkipPlus(std::string_view text)
 {
     return !text.empty() && text[0] == '+' ? text.substr(1) : text;
+}
+
+// The value at `index` read as a T; `fallback` when there is none or it is not a T.
+template <typename T> T ValueAt(const std::vector<std::string>* values, size_t index, T fallback)
+{
+    if (values == nullptr || index >= values->size())
+        return fallback;
+    const std::string& text = (*values)[index];
+    T value = fallback;
+    bool parsed = false;
+    if constexpr (std::is_same_v<T, bool>)
+        parsed = LoadTable::ParseBool(text, value);
+    else if constexpr (std::is_same_v<T, int32_t>)
+        parsed = LoadTable::ParseInt(text, value);
+    else
+        parsed = LoadTable::ParseFloat(text, value);
+    return parsed ? value : fallback;
+}
+
+// Every value read as a T, 0 in place of one that is not, so that positions are kept.
+template <typename T> void AllValues(const std::vector<std::string>* values, std::vector<T>& out)
+{
+    out.clear();
+    if (values == nullptr)
+        return;
+    out.reserve(values->size());
+    for (size_t i = 0; i < values->size(); ++i)
+        out.push_back(ValueAt(values, i, T()));
 }
 
 } // namespace
@@ -112,11 +141,7 @@ float LoadTable::GetFloat(const char* key, float fallback) const
 
 bool LoadTable::GetBool(const char* key, bool fallback) const
 {
-    const std::vector<std::string>* values = GetValues(key);
-    bool value = fallback;
-    if (values == nullptr || values->empty() || !ParseBool((*values)[0], value))
-        return fallback;
-    return value;
+    return ValueAt(GetValues(key), 0, fallback);
 }
 
 Name LoadTable::CreateName(const char* key) const
@@ -132,20 +157,12 @@ std::string LoadTable::GetStringAt(const char* key, size_t index, const std::str
 
 int32_t LoadTable::GetIntAt(const char* key, size_t index, int32_t fallback) const
 {
-    const std::vector<std::string>* values = GetValues(key);
-    int32_t value = fallback;
-    if (values == nullptr || index >= values->size() || !ParseInt((*values)[index], value))
-        return fallback;
-    return value;
+    return ValueAt(GetValues(key), index, fallback);
 }
 
 float LoadTable::GetFloatAt(const char* key, size_t index, float fallback) const
 {
-    const std::vector<std::string>* values = GetValues(key);
-    float value = fallback;
-    if (values == nullptr || index >= values->size() || !ParseFloat((*values)[index], value))
-        return fallback;
-    return value;
+    return ValueAt(GetValues(key), index, fallback);
 }
 
 void LoadTable::GetStringList(const char* key, std::vector<std::string>& out) const
@@ -159,26 +176,12 @@ void LoadTable::GetStringList(const char* key, std::vector<std::string>& out) co
 
 void LoadTable::GetIntList(const char* key, std::vector<int32_t>& out) const
 {
-    out.clear();
-    if (const std::vector<std::string>* values = GetValues(key)) {
-        out.reserve(values->size());
-        for (const std::string& text : *values) {
-            int32_t value = 0;
-            out.push_back(ParseInt(text, value) ? value : 0);
-        }
-    }
+    AllValues(GetValues(key), out);
 }
 
 void LoadTable::GetFloatList(const char* key, std::vector<float>& out) const
 {
-    out.clear();
-    if (const std::vector<std::string>* values = GetValues(key)) {
-        out.reserve(values->size());
-        for (const std::string& text : *values) {
-            float value = 0.0f;
-            out.push_back(ParseFloat(text, value) ? value : 0.0f);
-        }
-    }
+    AllValues(GetValues(key), out);
 }
 
 bool LoadTable::ParseInt(std::string_view text, int32_t& value)

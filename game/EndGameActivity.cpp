@@ -35,7 +35,7 @@ void EndGameActivity::Update(int ms)
     // With no story dialog to show, the dialog window is never open, so the first check after
     // the start finds it closed. Without a user interface nobody can close it: the sequence
     // then waits for good.
-    if (gGameEngine != nullptr && gGameEngine->UIExists())
+    if (GameEngine::Get().UIExists())
         finished = true;
 }
 

@@ -1,13 +1,19 @@
 #include "game/GameEngine.h"
 
+#include "characters/AttributePak.h"
 #include "characters/Monster.h"
 #include "characters/Npc.h"
 #include "characters/TeamManager.h"
 #include "core/DesignerEquation.h"
+#include "core/DialogManager.h"
+#include "core/GameEvents.h"
+#include "engine/CriticalSection.h"
 #include "engine/Entity.h"
+#include "engine/EventHandler.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
+#include "engine/RandomUniformLocked.h"
 #include "engine/SoundPak.h"
 #include "game/ActivityManager.h"
 #include "items/ItemSet.h"
@@ -19,8 +25,10 @@
 #include "multiplayer/GameEngineServerServicesModule.h"
 #include "multiplayer/PartyManager.h"
 #include "quests/QuestRepository.h"
+#include "skills/SkillProfile.h"
 #include "world/BandariTeleportPoint.h"
 #include "world/Decoration.h"
+#include "world/GameCamera.h"
 #include "world/NpcWanderPoint.h"
 #include "world/PatrolPoint.h"
 #include "world/Proxy.h"
@@ -44,44 +52,35 @@ bool assertHandlerFlag1 = false;
 bool assertHandlerFlag2 = false;
 std::string assertHandlerLogPath;
 
-// A failed allocation leaves the slot null rather than throwing across the host's call.
-template <typename T> std::unique_ptr<T> MakeOwned()
-{
-    return std::unique_ptr<T>(new (std::nothrow) T());
-}
-
 } // namespace
 
+// The parts are made in the order of their declaration, as members held by value would be.
 GameEngine::GameEngine()
-    : settingsRecord(kSettingsRecord), unifiedProxiesGroupType("Unified Proxies"),
-      uniqueProxiesGroupType("Unique Proxies"),
-      creatureDeathListener("GameEvent_CreatureDeath", &GameEngine::OnCreatureDeath)
+    : dialogManager(std::make_unique<DialogManager>()), settingsRecord(kSettingsRecord),
+      nullSkillProfile(std::make_unique<SkillProfile>()),
+      randomGen(std::make_unique<RandomUniformLocked>()), camera(std::make_unique<GameCamera>()),
+      unifiedProxiesGroupType("Unified Proxies"), uniqueProxiesGroupType("Unique Proxies"),
+      monsterAttributePak(std::make_unique<AttributePak>()),
+      playerAttributePak(std::make_unique<AttributePak>()),
+      creatureDeathListener(std::make_unique<EventHandler<GameEngine, GameEvent_CreatureDeath>>(
+          "GameEvent_CreatureDeath", &GameEngine::OnCreatureDeath, this)),
+      skillProfileLock(std::make_unique<CriticalSection>()),
+      proxyPoolLock(std::make_unique<CriticalSection>())
 {
-    randomGen.Seed(static_cast<uint32_t>(time(nullptr)));
-    armorDefensiveAbsorption = 0.0f;
-    pendingBanId = 0;
-    ResetTutorialState();
-    pendingTeleport = false;
-    ui = nullptr;
-    experienceEquation.reset();
-    deathPenaltyEquation.reset();
+    randomGen->Seed(static_cast<uint32_t>(time(nullptr)));
 
     LoadFromDatabase(settingsRecord);
 
-    const float clearWhite[4] = {1.0f, 1.0f, 1.0f, 0.0f};
-    SetOverlayColor(clearWhite);
+    outboundInterface = std::make_unique<GameEngineOutboundInterface>();
+    inboundInterface = std::make_unique<GameEngineInboundInterface>();
 
-    outboundInterface = MakeOwned<GameEngineOutboundInterface>();
-    inboundInterface = MakeOwned<GameEngineInboundInterface>();
-    ForceRenderingEnabled();
+    serverServicesStub = std::make_unique<GameEngineServerServicesModuleBase>();
+    serverServices = std::make_unique<GameEngineServerServicesModule>();
+    clientServices = std::make_unique<GameEngineClientServicesModule>();
 
-    serverServicesStub = MakeOwned<GameEngineServerServicesModuleBase>();
-    serverServices = MakeOwned<GameEngineServerServicesModule>();
-    clientServices = MakeOwned<GameEngineClientServicesModule>();
-
-    teamManager = MakeOwned<TeamManager>();
-    partyManager = MakeOwned<PartyManager>();
-    tradeManager = MakeOwned<TradeManager>();
+    teamManager = std::make_unique<TeamManager>();
+    partyManager = std::make_unique<PartyManager>();
+    tradeManager = std::make_unique<TradeManager>();
 
     // The modules keep the slot, not the interface, so a change of role reaches them unasked.
     serverServicesStub->SetNetworkInterfaceSlot(&currentInterface);
@@ -90,18 +89,12 @@ GameEngine::GameEngine()
 
     SetAsNetworkStub();
 
-    creatureDeathListener.SetOwner(this);
-
     FillClassArray();
-    autoSave = true;
     InitializeActionMatrix();
     InitializeMonsterRaceMap();
 
-    needsSleepCounter = 0;
-    mouseLocked = false;
-
     // Dialogs built from a tag and a player id name the player from our player list.
-    dialogManager.SetPlayerNameSource(
+    dialogManager->SetPlayerNameSource(
         [this](uint32_t playerId) { return GetPlayerName(playerId); });
 }
 
@@ -159,7 +152,7 @@ void GameEngine::Initialize()
 
 void GameEngine::Shutdown()
 {
-    CriticalSectionLock hold(skillProfileLock);
+    CriticalSectionLock hold(*skillProfileLock);
     for (auto& entry : skillProfileCache)
         entry.second.reset();
 }
@@ -204,7 +197,12 @@ void GameEngine::SetOverlayColor(const float color[4])
 
 void GameEngine::SetPlayer(Player* player)
 {
-    camera.SetPlayer(player);
+    camera->SetPlayer(player);
+}
+
+RandomUniform& GameEngine::GetRandomGen()
+{
+    return *randomGen;
 }
 
 Jukebox& GameEngine::GetJukebox()
@@ -223,9 +221,11 @@ void GameEngine::DestroyMarketSound(uint32_t soundId, int line)
 
 extern "C" void InitializeObjects()
 {
-    // One engine at a time: everything in the library reaches it through the one global.
+    // One engine at a time: everything in the library reaches it through the one global. A
+    // second call finds it made and does nothing.
     if (GAME::gGameEngine != nullptr)
         return;
+    // The host's only word of a failed allocation is the global left null, never an exception.
     GAME::gGameEngine = new (std::nothrow) GAME::GameEngine();
     if (GAME::gGameEngine != nullptr)
         GAME::gGameEngine->Initialize();
@@ -233,6 +233,7 @@ extern "C" void InitializeObjects()
 
 extern "C" void ShutdownObjects()
 {
+    // Before `InitializeObjects`, or a second time, there is nothing to shut down.
     if (GAME::gGameEngine == nullptr)
         return;
     GAME::gGameEngine->Shutdown();

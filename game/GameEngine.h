@@ -1,21 +1,15 @@
 #pragma once
 
-#include "characters/AttributePak.h"
 #include "characters/CharacterActionType.h"
 #include "characters/MonsterClassification.h"
-#include "core/DialogManager.h"
 #include "core/EquationInterface.h"
 #include "core/GameDifficulty.h"
-#include "core/GameEvents.h"
 #include "core/GameTextLine.h"
 #include "core/GameTextStyleMap.h"
 #include "core/PlayerInfo.h"
 #include "core/RenderingDisable.h"
 #include "core/UniqueId.h"
-#include "engine/CriticalSection.h"
-#include "engine/EventHandler.h"
 #include "engine/Name.h"
-#include "engine/RandomUniformLocked.h"
 #include "engine/Vec2.h"
 #include "engine/WorldCoords.h"
 #include "game/ChatMessage.h"
@@ -24,10 +18,10 @@
 #include "items/ChestClassification.h"
 #include "items/ItemClassification.h"
 #include "items/RandomizerWeightModifiers.h"
-#include "skills/SkillProfile.h"
 #include "world/FixedItemTeleport.h"
-#include "world/GameCamera.h"
 
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -38,13 +32,18 @@
 
 namespace GAME {
 
+class AttributePak;
 class Bonus;
+class CriticalSection;
+class DialogManager;
+class GameCamera;
 class GameEngineClientServicesModule;
 class GameEngineInboundInterface;
 class GameEngineNetworkInterface;
 class GameEngineOutboundInterface;
 class GameEngineServerServicesModule;
 class GameEngineServerServicesModuleBase;
+class GameEvent_CreatureDeath;
 class GameUIInterface;
 class ItemReplicaInfo;
 class ItemSet;
@@ -56,11 +55,14 @@ class Player;
 class PlayerManagerClient;
 class PlayerManagerServer;
 class RandomUniform;
+class RandomUniformLocked;
+class SkillProfile;
 class TeamManager;
 class TradeManager;
 class WorldFrustum;
 class WorldVec3;
 template <typename T> class DesignerEquation;
+template <typename Owner, typename Event> class EventHandler;
 
 // How the host drives the game.
 //
@@ -96,6 +98,10 @@ public:
     GameEngine(const GameEngine&) = delete;
     GameEngine& operator=(const GameEngine&) = delete;
 
+    // The hub, for the objects it owns and the code it drives: they only run while it exists,
+    // so its absence is a wiring mistake, never a case to handle.
+    static GameEngine& Get();
+
     // Life cycle.
     void Initialize();
     void Shutdown();
@@ -105,15 +111,15 @@ public:
     const LoadTable& GetDatabase();
 
     // Owned parts.
-    DialogManager& GetDialogManager() { return dialogManager; }
+    DialogManager& GetDialogManager() { return *dialogManager; }
     PartyManager* GetPartyManager() const { return partyManager.get(); }
     TradeManager* GetTradeManager() const { return tradeManager.get(); }
     TeamManager* GetTeamManager() const { return teamManager.get(); }
-    GameCamera& GetCamera() { return camera; }
-    RandomUniform& GetRandomGen() { return randomGen; }
-    const SkillProfile* GetNullSkillResource() const { return &nullSkillProfile; }
-    const AttributePak& GetMonsterAttributePak() const { return monsterAttributePak; }
-    const AttributePak& GetPlayerAttributePak() const { return playerAttributePak; }
+    GameCamera& GetCamera() { return *camera; }
+    RandomUniform& GetRandomGen();
+    const SkillProfile* GetNullSkillResource() const { return nullSkillProfile.get(); }
+    const AttributePak& GetMonsterAttributePak() const { return *monsterAttributePak; }
+    const AttributePak& GetPlayerAttributePak() const { return *playerAttributePak; }
     GameUIInterface* GetUI() const { return ui; }
     void SetUI(GameUIInterface* newUI) { ui = newUI; }
     bool UIExists() const { return ui != nullptr; }
@@ -373,10 +379,10 @@ private:
     void PlayMarketSound(uint32_t soundId);
     void DestroyMarketSound(uint32_t soundId, int line);
 
-    // 1. The range of `GetRandomSeed`.
+    // The range of `GetRandomSeed`.
     uint32_t seedMinimum = 1;
     uint32_t seedMaximum = 32767;
-    // 2. Tutorial state.
+    // What the tutorial hints watch, and how long each has waited.
     int32_t unspentSkillPoints = 0;
     int32_t unspentMasteryPoints = 0;
     uint8_t potionPickedUp = 0;
@@ -388,74 +394,70 @@ private:
     int32_t hotSlotHintTimer = 0;
     int32_t deathCount = 0;
     int32_t skillPointsTimer = 0;
-    // 3.
-    bool autoSave = false;
-    // 4 to 6.
-    DialogManager dialogManager;
+    // Whether `AutoSave` and `AutoSaveQuest` save; off, they succeed without saving.
+    bool autoSave = true;
+    // Queues for the user interface, and the player portals every machine lists.
+    std::unique_ptr<DialogManager> dialogManager;
     std::vector<UINotification> notifications;
     std::vector<FixedItemTeleport::TeleportInfo> teleportInfoList;
-    // 7.
     std::unique_ptr<PartyManager> partyManager;
     std::unique_ptr<TradeManager> tradeManager;
     std::unique_ptr<TeamManager> teamManager;
-    // 8. Red, green, blue, alpha.
-    float overlayColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    // 9.
+    // Red, green, blue, alpha: clear white.
+    float overlayColor[4] = {1.0f, 1.0f, 1.0f, 0.0f};
     const char* settingsRecord;
-    // 10 and 11.
+    // Skill profiles by name; the null profile answers names not loaded.
     std::map<Name, std::unique_ptr<SkillProfile>> skillProfileCache;
-    SkillProfile nullSkillProfile;
+    std::unique_ptr<SkillProfile> nullSkillProfile;
     std::vector<int32_t> skillMasteryTierLevels;
-    // 12. By object id: the object manager owns the sounds and may have deleted them already.
+    // By object id: the object manager owns the sounds and may have deleted them already.
     uint32_t marketPurchaseSoundId = 0;
     uint32_t marketSaleSoundId = 0;
-    // 13 and 14.
-    RandomUniformLocked randomGen;
+    std::unique_ptr<RandomUniformLocked> randomGen;
+    // Tuning from the settings record, whose defaults they start at.
     float armorDefensiveAbsorption = 0.0f;
-    float meleeRange = 0.4f;
-    float shortRange = 2.0f;
-    float moderateRange = 4.0f;
-    float longRange = 8.0f;
-    float maximumRange = 12.0f;
-    float minRotationSpeed = 3.0f;
-    float maxRotationSpeed = 10.0f;
-    float pathSlowdownLength = 0.3f;
-    float minPlayerRotationSpeed = 3.0f;
-    float maxPlayerRotationSpeed = 10.0f;
-    float playerPathSlowdownLength = 0.3f;
-    // 15 and 16.
-    GameCamera camera;
+    float meleeRange = 0.0f;
+    float shortRange = 0.0f;
+    float moderateRange = 0.0f;
+    float longRange = 0.0f;
+    float maximumRange = 0.0f;
+    float minRotationSpeed = 0.0f;
+    float maxRotationSpeed = 0.0f;
+    float pathSlowdownLength = 0.0f;
+    float minPlayerRotationSpeed = 0.0f;
+    float maxPlayerRotationSpeed = 0.0f;
+    float playerPathSlowdownLength = 0.0f;
+    std::unique_ptr<GameCamera> camera;
     GameUIInterface* ui = nullptr;
-    // 17. Spawn-pool groups.
+    // Spawn-pool groups.
     std::map<std::string, UniqueId> uniqueProxySelections;
     std::map<std::string, uint32_t> unifiedProxyPoolNames;
     const char* unifiedProxiesGroupType;
     const char* uniqueProxiesGroupType;
     std::set<std::string> heroBossProxies;
-    // 18.
+    // Null when the record has none or it does not parse.
     std::unique_ptr<DesignerEquation<float>> experienceEquation;
     std::unique_ptr<DesignerEquation<float>> deathPenaltyEquation;
-    // 19. What the designer variables answer.
+    // What the designer variables answer.
     PlayerInfo playerInfo;
     uint32_t monsterLevel = 0;
     uint32_t monsterExperience = 0;
     uint32_t currentPlayerLevel = 0;
-    // 20.
     int32_t deathPenaltyMin = 0;
     int32_t deathPenaltyMax = 0;
-    // 21. Victim id to the attackers in order of their first hit.
+    // Victim id to the attackers in order of their first hit.
     std::map<uint32_t, std::vector<DamageEntry>> damageRegistry;
-    // 22 to 26.
+    // Item and monster colours and the attribute packs from the settings record; item sets as
+    // they are asked for.
     std::map<ItemClassification, ItemClassificationInfo> itemClassifications;
     std::string itemForearmAnimationName;
     std::map<std::string, std::unique_ptr<ItemSet>> itemSets;
-    AttributePak monsterAttributePak;
-    AttributePak playerAttributePak;
+    std::unique_ptr<AttributePak> monsterAttributePak;
+    std::unique_ptr<AttributePak> playerAttributePak;
     Vec2 inventorySackDims[2];
     std::map<MonsterClassification, std::wstring> monsterColors;
-    // 27.
-    EventHandler<GameEngine, GameEvent_CreatureDeath> creatureDeathListener;
-    // 28. The role: which of the owned interfaces and modules are current.
+    std::unique_ptr<EventHandler<GameEngine, GameEvent_CreatureDeath>> creatureDeathListener;
+    // The role: which of the owned interfaces and modules are current.
     GameEngineNetworkInterface* currentInterface = nullptr;
     std::unique_ptr<GameEngineOutboundInterface> outboundInterface;
     std::unique_ptr<GameEngineInboundInterface> inboundInterface;
@@ -464,38 +466,37 @@ private:
     std::unique_ptr<GameEngineServerServicesModuleBase> serverServicesStub;
     std::unique_ptr<GameEngineServerServicesModule> serverServices;
     std::unique_ptr<GameEngineClientServicesModule> clientServices;
-    // 29. The skill-profile cache's, then the unified-proxy-pool names'.
-    CriticalSection skillProfileLock;
-    CriticalSection proxyPoolLock;
-    // 30 to 33.
+    // The skill-profile cache's, then the unified-proxy-pool names'.
+    std::unique_ptr<CriticalSection> skillProfileLock;
+    std::unique_ptr<CriticalSection> proxyPoolLock;
+    // Class tags by mastery pair, filled at construction.
     std::string classTags[kMasteryCount][kMasteryCount];
     std::vector<uint32_t> localPets;
+    // Requested action by running action, filled at construction.
     CharacterActionPermission actionMatrix[kCharacterActionTypeCount][kCharacterActionTypeCount];
     GameTextStyleMap gameTextStyles;
-    // 34 and 35.
+    // The player to ban once the question is answered.
     uint32_t pendingBanId = 0;
     bool disableTutorialAutoPop = false;
-    // 36. The portal waiting for the player's answer.
+    // The portal waiting for the player's answer.
     WorldCoords pendingTeleportCoords;
     uint32_t pendingTeleportOwnerId = 0;
     uint32_t pendingTeleportId = 0;
     std::string pendingTeleportRecord;
     bool pendingTeleport = false;
-    // 37 to 41.
     std::map<std::string, RaceTags> monsterRaces;
     std::vector<ChatMessage> pendingChatMessages;
     std::map<MonsterClassification, RandomizerWeightModifiers> monsterLootWeights;
     std::map<ChestClassification, RandomizerWeightModifiers> chestLootWeights;
     std::vector<int32_t> tutorialUnlockList;
-    std::vector<bool> tutorialUnlockBits;
+    std::vector<bool> tutorialUnlockBits = std::vector<bool>(kTutorialPageCount, false);
     std::vector<std::pair<NetworkRegionLoaderBase*, uint32_t>> networkRegionLoaders;
-    // 42.
+    // Switches the host reads.
     bool renderingDisabled[kRenderingDisableCount] = {false, false, false, false};
     int32_t needsSleepCounter = 0;
     bool playerCompletedLevel = false;
     bool playerUnlockedLevel = false;
     bool mouseLocked = false;
-    // 43 and 44.
     std::vector<PartyRequestResponse> partyRequestResponses;
     int32_t gameBalanceLevel = 0;
     bool gameLoading = true;
@@ -503,6 +504,12 @@ private:
 
 // The one engine object, or null outside `InitializeObjects` ... `ShutdownObjects`.
 extern __attribute__((visibility("default"))) GameEngine* gGameEngine;
+
+inline GameEngine& GameEngine::Get()
+{
+    assert(gGameEngine != nullptr && "the hub is asked for outside InitializeObjects");
+    return *gGameEngine;
+}
 
 } // namespace GAME
 

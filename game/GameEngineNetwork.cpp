@@ -1,8 +1,8 @@
-#include "characters/Player.h"
 #include "game/GameEngine.h"
 
-#include <algorithm>
-
+#include "characters/Player.h"
+#include "core/DialogManager.h"
+#include "core/GameEvents.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
@@ -14,6 +14,8 @@
 #include "multiplayer/GameEngineServerServicesModule.h"
 #include "multiplayer/PartyManager.h"
 #include "multiplayer/PlayerManagerClient.h"
+
+#include <algorithm>
 
 namespace GAME {
 
@@ -96,9 +98,9 @@ void GameEngine::CreateFixedItemTeleport()
                                                   gEngine->GetCinematicText(), 0);
         return;
     }
-    dialogManager.AddDialog(DialogManager::DialogQuestion, false,
-                            DialogManager::PartyFixedItemTeleport, std::string("tagPortalDialog"),
-                            true, 0, true);
+    dialogManager->AddDialog(DialogManager::DialogQuestion, false,
+                             DialogManager::PartyFixedItemTeleport, std::string("tagPortalDialog"),
+                             true, 0, true);
     pendingTeleportCoords = where;
     pendingTeleportOwnerId = owner;
     pendingTeleportId = teleportId;

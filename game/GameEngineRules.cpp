@@ -4,9 +4,11 @@
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "core/DesignerEquation.h"
+#include "core/GameEvents.h"
 #include "core/Helpers.h"
 #include "core/Saturate.h"
 #include "engine/ObjectManager.h"
+#include "engine/RandomUniformLocked.h"
 #include "multiplayer/PlayerManagerServer.h"
 
 #include <algorithm>
@@ -208,7 +210,7 @@ uint32_t GameEngine::GetSkillMasteryLevel(uint32_t tier) const
 
 int32_t GameEngine::GetRandomSeed()
 {
-    return randomGen.IGenerate(static_cast<int>(seedMinimum), static_cast<int>(seedMaximum));
+    return randomGen->IGenerate(static_cast<int>(seedMinimum), static_cast<int>(seedMaximum));
 }
 
 uint32_t GameEngine::PickObject(const std::vector<uint32_t>& candidates,
@@ -221,7 +223,7 @@ uint32_t GameEngine::PickObject(const std::vector<uint32_t>& candidates,
     }
     if (allowed.empty())
         return 0;
-    const int index = randomGen.IGenerate(0, static_cast<int>(allowed.size()) - 1);
+    const int index = randomGen->IGenerate(0, static_cast<int>(allowed.size()) - 1);
     if (index < 0 || static_cast<size_t>(index) >= allowed.size())
         return 0;
     return allowed[static_cast<size_t>(index)];

@@ -1,8 +1,12 @@
 #include "game/GameEngine.h"
 
 #include "characters/Player.h"
+#include "core/DialogManager.h"
+#include "core/MathUtils.h"
 #include "engine/AmbianceManager.h"
+#include "engine/CriticalSection.h"
 #include "engine/Engine.h"
+#include "engine/Entity.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
@@ -16,13 +20,14 @@
 #include "multiplayer/GameEngineServerServicesModule.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
+#include "skills/SkillProfile.h"
+#include "world/GameCamera.h"
 
 #include <algorithm>
 
 namespace GAME {
 
 namespace {
-constexpr float kDegreesToRadians = 0.017453292f;
 // The screen a default camera is imagined on when the game needs a player's view.
 const Viewport kDefaultViewport(0, 0, 1024, 768);
 } // namespace
@@ -89,7 +94,7 @@ void GameEngine::ExitPlayingMode()
     heroBossProxies.clear();
     teleportInfoList.clear();
     ActivityManager::Get().Clear();
-    camera.ResetToDefaults(true);
+    camera->ResetToDefaults(true);
 }
 
 void GameEngine::TryJump(uint32_t entityId)
@@ -132,8 +137,9 @@ void GameEngine::BanPlayer(uint32_t playerId, bool ask)
     const std::wstring name = players->GetPlayerName(playerId);
     const LocalizationManager& texts = LocalizationManager::Instance();
     if (ask) {
-        dialogManager.AddDialog(DialogManager::DialogQuestion, false, DialogManager::PartyBanPlayer,
-                                texts.Format("tagQuestionBan", name), true, true);
+        dialogManager->AddDialog(DialogManager::DialogQuestion, false,
+                                 DialogManager::PartyBanPlayer,
+                                 texts.Format("tagQuestionBan", name), true, true);
         pendingBanId = playerId;
         return;
     }
@@ -293,7 +299,7 @@ bool GameEngine::IsLocalPet(uint32_t petId) const
 
 const SkillProfile* GameEngine::LoadSkillResource(const Name& name, const LoadTable& table)
 {
-    CriticalSectionLock hold(skillProfileLock);
+    CriticalSectionLock hold(*skillProfileLock);
     std::unique_ptr<SkillProfile>& profile = skillProfileCache[name];
     // An entry emptied by `Shutdown` loads again rather than answering nothing.
     if (!profile) {
@@ -306,10 +312,10 @@ const SkillProfile* GameEngine::LoadSkillResource(const Name& name, const LoadTa
 const SkillProfile* GameEngine::GetSkillResource(const Name& name)
 {
     // The same lock as loading: skills load on the loading thread while others look up.
-    CriticalSectionLock hold(skillProfileLock);
+    CriticalSectionLock hold(*skillProfileLock);
     auto found = skillProfileCache.find(name);
     if (found == skillProfileCache.end() || !found->second)
-        return &nullSkillProfile;
+        return nullSkillProfile.get();
     return found->second.get();
 }
 
@@ -351,12 +357,12 @@ void GameEngine::ForceRenderingEnabled()
 
 void GameEngine::SetCameraFOV(float degrees)
 {
-    camera.SetCameraFOV(degrees * kDegreesToRadians);
+    camera->SetCameraFOV(DegreesToRadians(degrees));
 }
 
 void GameEngine::UnloadWorld()
 {
-    camera.SetTarget(WorldVec3());
+    camera->SetTarget(WorldVec3());
     gEngine->UnloadWorld();
 }
 

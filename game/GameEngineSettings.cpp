@@ -1,12 +1,15 @@
 #include "game/GameEngine.h"
 
+#include "characters/AttributePak.h"
 #include "core/DesignerEquation_Algebra.h"
+#include "core/MathUtils.h"
 #include "core/Saturate.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
+#include "world/GameCamera.h"
 
 #include <cstring>
 
@@ -14,7 +17,6 @@ namespace GAME {
 
 namespace {
 
-constexpr float kDegreesToRadians = 0.017453292f;
 // The colour conversion wrote into a buffer of 511 characters, its terminator included.
 constexpr size_t kColorTextLength = 510;
 
@@ -101,10 +103,10 @@ void GameEngine::LoadFromDatabase(const std::string& recordName)
 
     const std::string monsterPak = table.GetString("monsterAttributePak", "");
     if (!monsterPak.empty())
-        monsterAttributePak.LoadFromDatabase(monsterPak);
+        monsterAttributePak->LoadFromDatabase(monsterPak);
     const std::string playerPak = table.GetString("playerAttributePak", "");
     if (!playerPak.empty())
-        playerAttributePak.LoadFromDatabase(playerPak);
+        playerAttributePak->LoadFromDatabase(playerPak);
 
     LoadInventorySacks(table);
     table.GetIntList("skillMasteryTierLevel", skillMasteryTierLevels);
@@ -114,7 +116,7 @@ void GameEngine::LoadFromDatabase(const std::string& recordName)
 
 void GameEngine::LoadTuning(const LoadTable& table)
 {
-    // The record's own defaults replace the constructor's: a record without ranges means 0.
+    // A record without ranges means 0.
     armorDefensiveAbsorption = table.GetFloat("armorDefensiveAbsorption", 0.0f);
     meleeRange = table.GetFloat("meleeRange", 0.0f);
     shortRange = table.GetFloat("shortRange", 0.0f);
@@ -183,11 +185,11 @@ void GameEngine::LoadCamera(const LoadTable& table)
     const float pitchMax = table.GetFloat("CameraPitchMax", 0.0f);
     const float distanceDefault = table.GetFloat("CameraDistanceDefault", 0.0f);
     const float pitchDefault = table.GetFloat("CameraPitchDefault", 0.0f);
-    camera.SetCameraDistanceDefault(distanceDefault);
-    camera.SetCameraPitchDefault(pitchDefault);
-    camera.SetCameraDistance(distanceDefault);
-    camera.SetCameraPitch(pitchDefault * kDegreesToRadians);
-    camera.SetMovementExtents(distanceMin, distanceMax, pitchMin, pitchMax);
+    camera->SetCameraDistanceDefault(distanceDefault);
+    camera->SetCameraPitchDefault(pitchDefault);
+    camera->SetCameraDistance(distanceDefault);
+    camera->SetCameraPitch(DegreesToRadians(pitchDefault));
+    camera->SetMovementExtents(distanceMin, distanceMax, pitchMin, pitchMax);
 }
 
 void GameEngine::LoadInventorySacks(const LoadTable& table)

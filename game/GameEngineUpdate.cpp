@@ -2,6 +2,8 @@
 
 #include "characters/Monster.h"
 #include "characters/Player.h"
+#include "core/DialogManager.h"
+#include "core/GameEvents.h"
 #include "core/Saturate.h"
 #include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
@@ -90,9 +92,9 @@ void GameEngine::UpdateTutorialHints(int ms, const Player* mainPlayer)
 void GameEngine::UpdatePortalQuestion()
 {
     if (!pendingTeleport ||
-        dialogManager.GetNumResponsesFor(DialogManager::PartyFixedItemTeleport) == 0)
+        dialogManager->GetNumResponsesFor(DialogManager::PartyFixedItemTeleport) == 0)
         return;
-    if (dialogManager.GetResponseFor(DialogManager::PartyFixedItemTeleport).answer) {
+    if (dialogManager->GetResponseFor(DialogManager::PartyFixedItemTeleport).answer) {
         currentInterface->CreateFixedItemTeleport(pendingTeleportCoords, pendingTeleportOwnerId,
                                                   pendingTeleportId, pendingTeleportRecord, 0);
     }
@@ -115,9 +117,9 @@ void GameEngine::UpdateMusicTracking()
 
 void GameEngine::UpdateBanQuestion()
 {
-    if (pendingBanId == 0 || dialogManager.GetNumResponsesFor(DialogManager::PartyBanPlayer) == 0)
+    if (pendingBanId == 0 || dialogManager->GetNumResponsesFor(DialogManager::PartyBanPlayer) == 0)
         return;
-    if (dialogManager.GetResponseFor(DialogManager::PartyBanPlayer).answer)
+    if (dialogManager->GetResponseFor(DialogManager::PartyBanPlayer).answer)
         BanPlayer(pendingBanId, false);
     pendingBanId = 0;
 }

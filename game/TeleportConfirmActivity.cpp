@@ -15,9 +15,7 @@ void TeleportConfirmActivity::SetRequest(const std::string& requestText, const W
 
 void TeleportConfirmActivity::Update(int /*ms*/)
 {
-    if (gGameEngine == nullptr)
-        return;
-    DialogManager& dialogs = gGameEngine->GetDialogManager();
+    DialogManager& dialogs = GameEngine::Get().GetDialogManager();
     if (!dialogShown) {
         dialogs.AddDialog(DialogManager::DialogQuestion, false, DialogManager::PartyTeleportConfirm,
                           text, true, 0, true);

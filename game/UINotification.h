@@ -9,6 +9,12 @@ namespace GAME {
 // The kinds of message the host's user interface knows how to show; the values are the host's.
 using UINotificationType = int32_t;
 
+// The kinds the game raises itself; the host's others pass through by number.
+enum UINotificationKind : UINotificationType {
+    // A line over the game: a message from another machine, or a party rule's refusal.
+    UINotificationKind_Message = 6,
+};
+
 // One message waiting for the user interface: text tags to localise, or ready wide texts.
 struct UINotification {
     std::vector<std::string> tags;

@@ -51,6 +51,7 @@ bool GameSession::Run()
         return false;
     gEngine->SetNetworkMode(options.role != "single", options.role == "client");
     InitializeObjects();
+    // The library reports an engine it could not allocate by leaving the global null.
     if (gGameEngine == nullptr)
         return false;
     HostUserInterface ui(out, options.answerYes);

@@ -8,6 +8,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "game/UINotification.h"
 #include "multiplayer/PartyManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
@@ -19,28 +20,25 @@ namespace GAME {
 // be made from their records. They do what the missing object's absence calls for: nothing.
 
 namespace {
-constexpr UINotificationType kNotificationRemoteText = 6;
-
 PlayerManagerClient* ClientPlayers()
 {
-    return gGameEngine != nullptr ? gGameEngine->GetPlayerManagerClient() : nullptr;
+    return GameEngine::Get().GetPlayerManagerClient();
 }
 
 PlayerManagerServer* ServerPlayers()
 {
-    return gGameEngine != nullptr ? gGameEngine->GetPlayerManagerServer() : nullptr;
+    return GameEngine::Get().GetPlayerManagerServer();
 }
 
 // A bubble over the game, or a notice the player must close.
 void ShowRemoteText(bool asBubble, const std::wstring& text)
 {
-    if (gGameEngine == nullptr)
-        return;
+    GameEngine& game = GameEngine::Get();
     if (asBubble)
-        gGameEngine->AddUINotification(kNotificationRemoteText, text, false);
+        game.AddUINotification(UINotificationKind_Message, text, false);
     else
-        gGameEngine->GetDialogManager().AddDialog(DialogManager::DialogNotice, false,
-                                                  DialogManager::PartyNotice, text, true, true);
+        game.GetDialogManager().AddDialog(DialogManager::DialogNotice, false,
+                                          DialogManager::PartyNotice, text, true, true);
 }
 } // namespace
 
@@ -128,8 +126,7 @@ void GameEngineInboundInterface::HandleBonusToClient(const Bonus& bonus,
 void GameEngineInboundInterface::HandleBonusToServer(const Bonus& bonus, const WorldVec3& location,
                                                      const uint32_t& playerId)
 {
-    if (gGameEngine != nullptr)
-        gGameEngine->HandleBonusToServerInbound(bonus, location, playerId);
+    GameEngine::Get().HandleBonusToServerInbound(bonus, location, playerId);
 }
 
 void GameEngineInboundInterface::HandleQuestMessagePacket(uint32_t /*senderId*/,
@@ -146,10 +143,10 @@ void GameEngineInboundInterface::AddPlayerToParty(uint32_t playerId, int32_t par
         server->AddPlayerToParty(playerId, partyId);
 
     // A leader who joins another party leaves his own to the next member.
-    if (gGameEngine == nullptr || playerId != gGameEngine->GetPlayerId() ||
-        gGameEngine->GetMainPlayer() == nullptr)
+    GameEngine& game = GameEngine::Get();
+    if (playerId != game.GetPlayerId() || game.GetMainPlayer() == nullptr)
         return;
-    PartyManager* parties = gGameEngine->GetPartyManager();
+    PartyManager* parties = game.GetPartyManager();
     if (parties != nullptr && parties->GetParty(playerId) == playerId &&
         static_cast<uint32_t>(partyId) != playerId)
         parties->ReassignRemainingParty();
@@ -157,15 +154,14 @@ void GameEngineInboundInterface::AddPlayerToParty(uint32_t playerId, int32_t par
 
 void GameEngineInboundInterface::InvitePlayerToParty(uint32_t inviteeId, int32_t inviterId)
 {
-    PartyManager* parties = gGameEngine != nullptr ? gGameEngine->GetPartyManager() : nullptr;
+    PartyManager* parties = GameEngine::Get().GetPartyManager();
     if (parties != nullptr)
         parties->HandlePartyInvite(inviteeId, inviterId);
 }
 
 void GameEngineInboundInterface::GameBalanceUpdate(int32_t level)
 {
-    if (gGameEngine != nullptr)
-        gGameEngine->SetGameBalanceLevel(level);
+    GameEngine::Get().SetGameBalanceLevel(level);
 }
 
 void GameEngineInboundInterface::S2C_MarketUpdate(uint32_t /*marketId*/,
@@ -231,8 +227,7 @@ void GameEngineInboundInterface::HandleChatMessage(const std::wstring& sender,
                                                    const std::wstring& text, uint8_t channel,
                                                    std::vector<uint32_t> /*recipients*/)
 {
-    if (gGameEngine != nullptr)
-        gGameEngine->AddChatMessage(sender, text, channel);
+    GameEngine::Get().AddChatMessage(sender, text, channel);
 }
 
 void GameEngineInboundInterface::QuestCommandMove(uint32_t /*characterId*/, uint32_t /*targetId*/,

@@ -8,6 +8,7 @@
 #include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
+#include "game/UINotification.h"
 #include "multiplayer/PlayerManagerClient.h"
 
 namespace GAME {
@@ -15,14 +16,12 @@ namespace GAME {
 namespace {
 constexpr const char* kInviteEvent = "GameEvent_InviteToParty";
 constexpr const char* kInviteSoundRecord = "Records/Sounds/Soundpak/UI/PartyInviteMessagePak.dbr";
-constexpr UINotificationType kNotificationParty = 6;
 
 // Parties live in the client player manager's records; without one there are no parties.
 const std::vector<PlayerNetBasicInfo>& Records()
 {
     static const std::vector<PlayerNetBasicInfo> none;
-    PlayerManagerClient* client =
-        gGameEngine != nullptr ? gGameEngine->GetPlayerManagerClient() : nullptr;
+    PlayerManagerClient* client = GameEngine::Get().GetPlayerManagerClient();
     return client != nullptr ? client->GetPlayerInfoCache() : none;
 }
 
@@ -33,13 +32,12 @@ uint32_t PartyOf(const PlayerNetBasicInfo& record)
 
 uint32_t LocalPlayerId()
 {
-    return gGameEngine != nullptr ? gGameEngine->GetPlayerId() : 0;
+    return GameEngine::Get().GetPlayerId();
 }
 
 void SetParty(uint32_t playerId, uint32_t partyId)
 {
-    if (gGameEngine != nullptr)
-        gGameEngine->AddPlayerToParty(playerId, static_cast<int32_t>(partyId));
+    GameEngine::Get().AddPlayerToParty(playerId, static_cast<int32_t>(partyId));
 }
 
 bool IsWithin(const WorldVec3& a, const WorldVec3& b, float radius)
@@ -65,9 +63,10 @@ PartyManager::~PartyManager()
 
 void PartyManager::Update()
 {
-    if (!invitePending || gGameEngine == nullptr)
+    if (!invitePending)
         return;
-    DialogManager& dialogs = gGameEngine->GetDialogManager();
+    GameEngine& game = GameEngine::Get();
+    DialogManager& dialogs = game.GetDialogManager();
     if (dialogs.GetNumResponsesFor(DialogManager::PartyInvitation) == 0)
         return;
 
@@ -75,7 +74,7 @@ void PartyManager::Update()
     invitePending = false;
     const uint32_t localId = LocalPlayerId();
     const uint32_t inviterId = currentInvitation.inviterId;
-    gGameEngine->SendPartyRequestResponse(localId, inviterId, accepted);
+    game.SendPartyRequestResponse(localId, inviterId, accepted);
 
     if (accepted) {
         SetParty(localId, inviterId);
@@ -86,7 +85,7 @@ void PartyManager::Update()
         queuedInvitations.clear();
         return;
     }
-    gGameEngine->DisplayMessageRemote(inviterId, localId, true, "tagMessageDeny");
+    game.DisplayMessageRemote(inviterId, localId, true, "tagMessageDeny");
     if (!queuedInvitations.empty()) {
         const GameEvent_InviteToParty next = queuedInvitations.front();
         queuedInvitations.erase(queuedInvitations.begin());
@@ -174,13 +173,12 @@ bool PartyManager::AreInPartyTogether(uint32_t a, uint32_t b) const
 
 float PartyManager::GetPartyExperienceMultiplier(uint32_t playerId, uint32_t monsterId) const
 {
-    if (gGameEngine == nullptr)
-        return 0.0f;
+    const GameEngine& game = GameEngine::Get();
     std::vector<uint32_t> members;
     GetPartyMembers(playerId, members);
     float sum = 0.0f;
     for (uint32_t member : members)
-        sum += gGameEngine->GetPlayerDamagePercent(member, monsterId);
+        sum += game.GetPlayerDamagePercent(member, monsterId);
     return sum;
 }
 
@@ -202,7 +200,7 @@ void PartyManager::MessagePlayerLeaving(uint32_t partyId, uint32_t leaverId)
 void PartyManager::HandlePartyInvite(uint32_t inviteeId, int32_t inviterId)
 {
     const uint32_t localId = LocalPlayerId();
-    if (gGameEngine == nullptr || inviteeId != localId || gGameEngine->GetMainPlayer() == nullptr ||
+    if (inviteeId != localId || GameEngine::Get().GetMainPlayer() == nullptr ||
         GetParty(localId) != 0)
         return;
     GameEvent_InviteToParty event;
@@ -220,12 +218,10 @@ void PartyManager::OnInviteToParty(const GameEvent_InviteToParty& event)
 
 void PartyManager::AttemptToKickFromLocalParty(uint32_t playerId)
 {
-    if (gGameEngine == nullptr)
-        return;
     const uint32_t localId = LocalPlayerId();
     if (GetParty(playerId) != localId || playerId == localId) {
-        gGameEngine->AddUINotification(kNotificationParty,
-                                       L"You do not have permission to kick that person.", false);
+        GameEngine::Get().AddUINotification(
+            UINotificationKind_Message, L"You do not have permission to kick that person.", false);
         return;
     }
     MessagePlayerLeaving(GetParty(playerId), playerId);
@@ -261,27 +257,25 @@ void PartyManager::ShowInvitation(const GameEvent_InviteToParty& invitation)
 {
     invitePending = true;
     currentInvitation = invitation;
-    if (gGameEngine == nullptr)
-        return;
-    PlayerManagerClient* client = gGameEngine->GetPlayerManagerClient();
+    GameEngine& game = GameEngine::Get();
+    PlayerManagerClient* client = game.GetPlayerManagerClient();
     const std::wstring name =
         client != nullptr ? client->GetPlayerName(invitation.inviterId) : std::wstring();
     const std::wstring text = LocalizationManager::Instance().Format("tagInviteMessage", name);
-    gGameEngine->GetDialogManager().AddDialog(DialogManager::DialogQuestion, false,
-                                              DialogManager::PartyInvitation, text, true, true);
+    game.GetDialogManager().AddDialog(DialogManager::DialogQuestion, false,
+                                      DialogManager::PartyInvitation, text, true, true);
     if (SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(inviteSoundId))
         sound->Play(false);
 }
 
 void PartyManager::MessagePartyExcept(uint32_t partyId, uint32_t exceptId, const char* tag)
 {
-    if (gGameEngine == nullptr)
-        return;
+    GameEngine& game = GameEngine::Get();
     std::vector<uint32_t> members;
     GetPlayersInParty(partyId, members);
     for (uint32_t member : members)
         if (member != exceptId)
-            gGameEngine->DisplayMessageRemote(member, exceptId, true, tag);
+            game.DisplayMessageRemote(member, exceptId, true, tag);
 }
 
 } // namespace GAME

@@ -33,24 +33,22 @@ float Distance(const WorldVec3& a, const WorldVec3& b)
 
 uint32_t LocalPlayerId()
 {
-    return gGameEngine != nullptr ? gGameEngine->GetPlayerId() : 0;
+    return GameEngine::Get().GetPlayerId();
 }
 
 std::wstring NameOf(uint32_t playerId)
 {
-    PlayerManagerClient* client =
-        gGameEngine != nullptr ? gGameEngine->GetPlayerManagerClient() : nullptr;
+    PlayerManagerClient* client = GameEngine::Get().GetPlayerManagerClient();
     return client != nullptr ? client->GetPlayerName(playerId) : std::wstring(L"ErrorName");
 }
 
 // Tells every player in `players` but `except` the text.
 void TellOthers(const std::vector<uint32_t>& players, uint32_t except, const std::wstring& text)
 {
-    if (gGameEngine == nullptr)
-        return;
+    GameEngine& game = GameEngine::Get();
     for (uint32_t id : players)
         if (id != except)
-            gGameEngine->DisplayWMessageRemote(id, true, text);
+            game.DisplayWMessageRemote(id, true, text);
 }
 } // namespace
 
@@ -111,11 +109,10 @@ void PlayerManagerServer::HandleNewPlayer(const PlayerNetBasicInfo& player)
     players.push_back(newId);
     playerInfo.push_back(player);
     HandlePlayerUpdateOutbound();
-    if (gGameEngine == nullptr)
-        return;
+    GameEngine& game = GameEngine::Get();
     for (uint32_t id : players)
         if (id != newId)
-            gGameEngine->DisplayMessageRemote(id, newId, true, "tagMessageGameJoin");
+            game.DisplayMessageRemote(id, newId, true, "tagMessageGameJoin");
 }
 
 void PlayerManagerServer::HandleRemovePlayer(uint32_t playerId)
@@ -148,7 +145,7 @@ void PlayerManagerServer::RemovePlayerFromGame(int host)
         playerInfo.erase(playerInfo.begin() + static_cast<std::ptrdiff_t>(i));
     }
 
-    PartyManager* parties = gGameEngine != nullptr ? gGameEngine->GetPartyManager() : nullptr;
+    PartyManager* parties = GameEngine::Get().GetPartyManager();
     if (leaver != 0 && parties != nullptr)
         parties->CleanUpForPlayerLeave(leaver);
 }
@@ -176,12 +173,11 @@ WorldVec3 PlayerManagerServer::GetPlayerLocation(uint32_t playerId) const
 
 float PlayerManagerServer::GetExperienceMultiplier(uint32_t playerId, uint32_t victimId) const
 {
-    if (gGameEngine == nullptr)
-        return 0.0f;
-    const float damage = gGameEngine->GetDamageByAttacker(playerId, victimId);
+    const GameEngine& game = GameEngine::Get();
+    const float damage = game.GetDamageByAttacker(playerId, victimId);
     if (damage == 0.0f || std::isnan(damage))
         return 0.0f;
-    return damage / gGameEngine->GetTotalDamageDone(victimId);
+    return damage / game.GetTotalDamageDone(victimId);
 }
 
 bool PlayerManagerServer::GetDesignerVariable(const char* name, float& value)
@@ -265,7 +261,7 @@ PlayerManagerServer::ComputeBonusShares(uint32_t gold, uint32_t experience,
         return shares;
     }
 
-    PartyManager* parties = gGameEngine != nullptr ? gGameEngine->GetPartyManager() : nullptr;
+    PartyManager* parties = GameEngine::Get().GetPartyManager();
     for (uint32_t playerId : players) {
         if (!(Distance(GetPlayerLocation(playerId), location) < kBonusShareRadius))
             continue;

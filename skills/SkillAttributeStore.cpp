@@ -5,23 +5,6 @@
 
 namespace GAME {
 
-SkillAttributeStore::SkillAttributeStore(const SkillAttributeStore& other)
-{
-    *this = other;
-}
-
-SkillAttributeStore& SkillAttributeStore::operator=(const SkillAttributeStore& other)
-{
-    if (this == &other)
-        return *this;
-    attributes.clear();
-    attributes.reserve(other.attributes.size());
-    for (const auto& attribute : other.attributes)
-        attributes.push_back(attribute->Clone());
-    randomGen = nullptr;
-    return *this;
-}
-
 void SkillAttributeStore::CreateText(std::vector<std::wstring>& lines, uint32_t level) const
 {
     for (const auto& attribute : attributes)
@@ -37,8 +20,7 @@ void SkillAttributeStore::CreateNextText(std::vector<std::wstring>& lines, uint3
 
 void SkillAttributeStore::AddToStore(std::unique_ptr<SkillAttribute> attribute)
 {
-    if (attribute != nullptr)
-        attributes.push_back(std::move(attribute));
+    attributes.Add(std::move(attribute));
 }
 
 void SkillAttributeStore::AddToAccumulator(SkillAttributeAccumulator& accumulator,
@@ -50,10 +32,11 @@ void SkillAttributeStore::AddToAccumulator(SkillAttributeAccumulator& accumulato
 
 void SkillAttributeStore::AddJitter(float percent)
 {
-    if (!(percent > 0.0f) || randomGen == nullptr)
+    RandomUniform* random = randomGen.Get();
+    if (!(percent > 0.0f) || random == nullptr)
         return;
     for (const auto& attribute : attributes)
-        attribute->AddJitter(percent, randomGen);
+        attribute->AddJitter(percent, random);
 }
 
 void SkillAttributeStore::ScaleAttributes(float percent)
@@ -75,9 +58,9 @@ void SkillAttributeStore::LoadKinds(const LoadTable& record, const LoadTable* pr
     auto load = [&](std::unique_ptr<SkillAttribute> attribute) {
         attribute->LoadBaseTable(record);
         if (prefix != nullptr)
-            attribute->LoadPrefixTable(*prefix, randomGen);
+            attribute->LoadPrefixTable(*prefix, randomGen.Get());
         if (suffix != nullptr)
-            attribute->LoadSuffixTable(*suffix, randomGen);
+            attribute->LoadSuffixTable(*suffix, randomGen.Get());
         if (attribute->IsNotEmpty())
             AddToStore(std::move(attribute));
     };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LentPointer.h"
+#include "core/OwnedList.h"
 #include "skills/SkillAttribute.h"
 
 #include <cstdint>
@@ -18,12 +20,13 @@ class SkillAttributeAccumulator;
 // order of their rolls on the accumulator's generator and of their text.
 class SkillAttributeStore {
 public:
+    using AttributeList = OwnedList<SkillAttribute>;
+
     SkillAttributeStore() = default;
     virtual ~SkillAttributeStore() = default;
-    // Copies own attributes of their own and no generator: a lent generator belongs to the one
-    // load it was lent for.
-    SkillAttributeStore(const SkillAttributeStore& other);
-    SkillAttributeStore& operator=(const SkillAttributeStore& other);
+    // A copy owns clones of the attributes and no generator.
+    SkillAttributeStore(const SkillAttributeStore& other) = default;
+    SkillAttributeStore& operator=(const SkillAttributeStore& other) = default;
 
     virtual void CreateText(std::vector<std::wstring>& lines, uint32_t level) const;
     virtual void CreateNextText(std::vector<std::wstring>& lines, uint32_t level,
@@ -35,11 +38,13 @@ public:
     virtual void ScaleAttributes(float percent);
 
     void GetCostInfo(CostInfo_SkillAttributes& info) const;
-    void Clear() { attributes.clear(); }
-    // The generator that loading and jitter roll with; items seed one with their own seed.
-    RandomUniform* GetRandomGen() const { return randomGen; }
-    void SetRandomGen(RandomUniform* random) { randomGen = random; }
-    const std::vector<std::unique_ptr<SkillAttribute>>& GetAttributes() const { return attributes; }
+    void Clear() { attributes.Clear(); }
+    // The generator that loading and jitter roll with; items lend one seeded with their own
+    // seed. Unlike the other stores, loading keeps it: an item jitters this store after loading
+    // and scaling it, and ends the loan itself with a null generator once the item is rolled.
+    RandomUniform* GetRandomGen() const { return randomGen.Get(); }
+    void SetRandomGen(RandomUniform* random) { randomGen.Lend(random); }
+    const AttributeList& GetAttributes() const { return attributes; }
 
 protected:
     // Replaces the contents with every kind the records give something for, in the fixed kind
@@ -47,8 +52,8 @@ protected:
     void LoadKinds(const LoadTable& record, const LoadTable* prefix, const LoadTable* suffix);
 
 private:
-    std::vector<std::unique_ptr<SkillAttribute>> attributes;
-    RandomUniform* randomGen = nullptr;
+    AttributeList attributes;
+    LentPointer<RandomUniform> randomGen;
 };
 
 } // namespace GAME

@@ -12,6 +12,7 @@
 #include "combat/DurationDamageManager.h"
 #include "engine/ObjectManager.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/GameEngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,20 @@ private:
     }
 };
 
-TEST(CombatAttributeBasePhysical, PierceSplitsOffAndRatioClampsAtHundred)
+// Damage taken is registered with the hub, so the suites that deal it run with one.
+class WithGame : public GAME::Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+};
+class CombatAttributeBasePhysical : public WithGame {};
+class CombatAttributeManaBurn : public WithGame {};
+class CombatAttributeKinds : public WithGame {};
+
+TEST_F(CombatAttributeBasePhysical, PierceSplitsOffAndRatioClampsAtHundred)
 {
     Character attacker;
     CombatAttributeDamage_BasePhysical weapon(CombatAttributeType_Physical, 100.0f, 30.0f, true);
@@ -61,7 +75,7 @@ TEST(CombatAttributeBasePhysical, PierceSplitsOffAndRatioClampsAtHundred)
     EXPECT_FLOAT_EQ(piercing.GetPierce(), 100.0f);
 }
 
-TEST(CombatAttributeBasePhysical, ModifiersScaleFlatAndReductionsInOrder)
+TEST_F(CombatAttributeBasePhysical, ModifiersScaleFlatAndReductionsInOrder)
 {
     Character attacker;
     CombatAttributeDamage_BasePhysical weapon(CombatAttributeType_Physical, 100.0f, 50.0f, false);
@@ -88,7 +102,7 @@ TEST(CombatAttributeBasePhysical, ModifiersScaleFlatAndReductionsInOrder)
     EXPECT_FLOAT_EQ(weapon.GetProtection(), 30.0f);
 }
 
-TEST(CombatAttributeBasePhysical, ExecuteDealsPhysicalAndPierceAndBluntScalesBoth)
+TEST_F(CombatAttributeBasePhysical, ExecuteDealsPhysicalAndPierceAndBluntScalesBoth)
 {
     Character attacker;
     Character defender;
@@ -138,7 +152,7 @@ TEST(CombatAttributeDefenseCap, ResistancesAreCutToThePositiveCap)
     EXPECT_FLOAT_EQ(poison.GetDefense(), 0.0f);
 }
 
-TEST(CombatAttributeManaBurn, DrainsUpToTheManaAndDealsTheRatio)
+TEST_F(CombatAttributeManaBurn, DrainsUpToTheManaAndDealsTheRatio)
 {
     Character defender;
     defender.SetTotalCharAttribute(CharAttribute_Mana, 200.0f);
@@ -166,7 +180,7 @@ TEST(CombatAttributeManaBurn, DrainsUpToTheManaAndDealsTheRatio)
     EXPECT_FLOAT_EQ(burn.GetRatio(), 0.0f);
 }
 
-TEST(CombatAttributeKinds, PercentLifeDisruptionLeechAndInfluences)
+TEST_F(CombatAttributeKinds, PercentLifeDisruptionLeechAndInfluences)
 {
     RecordingDefender defender;
     defender.SetCurrentLife(200.0f);

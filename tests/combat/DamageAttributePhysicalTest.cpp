@@ -25,8 +25,7 @@ protected:
     const CombatAttributeDamage_BasePhysical& OnlyPhysical() const
     {
         EXPECT_EQ(accumulator.GetDamage().size(), 1u);
-        return dynamic_cast<const CombatAttributeDamage_BasePhysical&>(
-            *accumulator.GetDamage().at(0));
+        return dynamic_cast<const CombatAttributeDamage_BasePhysical&>(*accumulator.GetDamage()[0]);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "combat/DefenseAttributeStore_Skill.h"
 #include "combat/DefenseAttribute_BaseProtectionAbsorption.h"
 #include "combat/DefenseAttribute_SkillProtectionAbsorption.h"
+#include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DefenseAttributes.h"
 #include "tests/combat/StoreTestHelpers.h"
@@ -121,7 +122,7 @@ TEST(DefenseAttributeStore, AffixesAddAttributesOfTheirOwnThatTheAttackMerges)
     item.SetRandomGen(&random);
     item.Load(Record("defensivePhysical = 10\n"), &prefix, &suffix, false,
               CombatAttributeRegion_Arms);
-    item.SetRandomGen(nullptr);
+    EXPECT_EQ(item.GetRandomGen(), nullptr) << "loading ends the loan";
     EXPECT_EQ(KindsOf(item), (Names{"defensivePhysical", "defensivePhysical", "defensiveFire"}));
     EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{-1, 1}}))
         << "only the item's own value is rolled";
@@ -135,8 +136,10 @@ TEST(DefenseAttributeStore, AffixesAddAttributesOfTheirOwnThatTheAttackMerges)
 
 TEST(DefenseAttributeStore, CopiesOwnAttributesOfTheirOwn)
 {
+    RandomUniform random;
     auto original = std::make_unique<DefenseAttributeStore_Skill>();
     original->Load(Record("defensiveCold = 7\ndefensiveProtection = 4\n"));
+    original->SetRandomGen(&random);
     DefenseAttributeStore_Skill copy(*original);
     DefenseAttributeStore_Skill assigned;
     assigned.Load(Record("defensiveFire = 1\n"));
@@ -144,6 +147,7 @@ TEST(DefenseAttributeStore, CopiesOwnAttributesOfTheirOwn)
     EXPECT_NE(copy.GetAttributes()[1].get(), original->GetAttributes()[1].get());
     original.reset();
     for (const DefenseAttributeStore* store : {&copy, &assigned}) {
+        EXPECT_EQ(store->GetRandomGen(), nullptr);
         std::vector<std::wstring> first, second;
         store->CreateText(first, second, 1);
         EXPECT_EQ(second,
@@ -155,15 +159,15 @@ class DefenseAttributeStoreCharacterTest : public Test::GameEngineFixture {};
 
 TEST_F(DefenseAttributeStoreCharacterTest, TwelveResistancesAtDifficultyPlusOne)
 {
+    Start();
     DefenseAttributeStore_Character character;
-    EXPECT_EQ(DefenseAttributeStore_Character::GetDifficultyLevel(), 1u) << "no engine yet";
+    EXPECT_EQ(DefenseAttributeStore_Character::GetDifficultyLevel(), 1u) << "normal difficulty";
     character.Load(Record("defensiveFire = 10;20;30\ndefensiveStun = 0\n"));
     EXPECT_EQ(KindsOf(character),
               (Names{"defensivePhysical", "defensivePierce", "defensiveBleeding", "defensiveFire",
                      "defensiveCold", "defensiveLightning", "defensivePoison", "defensiveLife",
                      "defensiveStun", "defensiveTrap", "defensiveFreeze", "defensivePetrify"}));
 
-    Start();
     Game().SetGameDifficulty(GameDifficulty_Epic);
     const uint32_t level = DefenseAttributeStore_Character::GetDifficultyLevel();
     EXPECT_EQ(level, 2u);

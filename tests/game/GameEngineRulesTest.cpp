@@ -1,13 +1,14 @@
 #include "game/GameEngine.h"
 
 #include "characters/Monster.h"
+#include "core/GameEvents.h"
 #include "engine/EventManager.h"
 #include "tests/support/GameEngineFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
-#include <tuple>
 
 namespace GAME::Test {
 namespace {
@@ -69,26 +70,42 @@ TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamageAndADeathClearsIt)
     }
 }
 
-class ExperienceReward
-    : public GameEngineFixture,
-      public ::testing::WithParamInterface<std::tuple<const char*, uint32_t, uint32_t>> {};
+// Each row needs an engine of its own, made from its own settings record.
+struct ExperienceCase {
+    const char* name;
+    const char* equation; // none when empty
+    uint32_t experience;
+    uint32_t expected;
+};
+
+void PrintTo(const ExperienceCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+const ExperienceCase kExperienceCases[] = {
+    {"NoEquationPaysTheMonstersExperience", "", 250u, 250u},
+    {"NegativeResultPaysNothing", "(0-3)", 250u, 0u},
+    {"HalfRoundsUp", "(monsterExperience*0.5)", 5u, 3u},
+    {"WholeStaysWhole", "(monsterExperience*0.5)", 4u, 2u},
+    {"HugeResultSaturates", "(monsterLevel*1000000000000)", 1u, UINT32_MAX},
+};
+
+class ExperienceReward : public GameEngineFixture,
+                         public ::testing::WithParamInterface<ExperienceCase> {};
 
 TEST_P(ExperienceReward, IsTheEquationRoundedHalfUpAndNeverNegative)
 {
-    const auto& [equation, experience, expected] = GetParam();
-    if (equation[0] != '\0')
-        Start({std::string("experienceEquation = ") + equation});
+    const ExperienceCase& row = GetParam();
+    if (row.equation[0] != '\0')
+        Start({std::string("experienceEquation = ") + row.equation});
     else
         Start();
-    EXPECT_EQ(Game().CalculateExperienceReward(10, experience), expected);
+    EXPECT_EQ(Game().CalculateExperienceReward(10, row.experience), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GameEngineRules, ExperienceReward,
-    ::testing::Values(std::make_tuple("", 250u, 250u), std::make_tuple("(0-3)", 250u, 0u),
-                      std::make_tuple("(monsterExperience*0.5)", 5u, 3u),
-                      std::make_tuple("(monsterExperience*0.5)", 4u, 2u),
-                      std::make_tuple("(monsterLevel*1000000000000)", 1u, UINT32_MAX)));
+INSTANTIATE_TEST_SUITE_P(GameEngineRules, ExperienceReward, ::testing::ValuesIn(kExperienceCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameEngineRules, DeathPenaltyReadsTheKillerClampsAndSaturates)
 {

@@ -1,11 +1,13 @@
 #include "game/GameEngine.h"
 
+#include "core/DialogManager.h"
 #include "engine/LocalizationManager.h"
 #include "engine/World.h"
 #include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEnginePackets.h"
 #include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyPackets.h"
+#include "skills/SkillProfile.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
 

@@ -1,9 +1,11 @@
 #include "game/GameEngine.h"
 
+#include "characters/AttributePak.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/SoundPak.h"
 #include "multiplayer/GameEngineServerServicesModule.h"
 #include "tests/support/GameEngineFixture.h"
+#include "world/GameCamera.h"
 
 #include <gtest/gtest.h>
 
@@ -141,7 +143,7 @@ TEST_F(GameEngineLifeCycle, AMarketSoundThatIsNoSoundPakIsDroppedAtOnce)
 
 using GameEngineSettings = GameEngineFixture;
 
-// Absent ranges read as zero, not as the constructor's defaults; angles are given in degrees.
+// Absent ranges read as zero; angles are given in degrees.
 TEST_F(GameEngineSettings, ARecordWithoutRangesGivesZeroAndAnglesAreDegrees)
 {
     Start({"CameraPitchDefault = 45"});

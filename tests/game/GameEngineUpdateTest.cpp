@@ -2,6 +2,7 @@
 
 #include "characters/Monster.h"
 #include "core/DialogManager.h"
+#include "core/GameEvents.h"
 #include "engine/AmbianceManager.h"
 #include "engine/EventHandler.h"
 #include "engine/World.h"

@@ -1,5 +1,6 @@
 #include "multiplayer/PartyManager.h"
 
+#include "core/DialogManager.h"
 #include "multiplayer/GameEngineInboundInterface.h"
 #include "multiplayer/GameEngineOutboundInterface.h"
 #include "multiplayer/GameEnginePackets.h"

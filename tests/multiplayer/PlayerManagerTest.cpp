@@ -131,7 +131,8 @@ TEST_F(ClientPlayers, BanningDropsTheHostOfTheNamedPlayer)
     EXPECT_EQ(log.Count(Engine::LogInfo, "Banning Host 2 (Bob)"), 1u);
 }
 
-class ServerPlayers : public GAME::Test::EngineFixture {};
+// A server's player list tells the others through the hub.
+class ServerPlayers : public GAME::Test::GameEngineFixture {};
 
 TEST_F(ServerPlayers, LoadsTheSharingEquationsAndReportsTheBadOnes)
 {
@@ -148,6 +149,7 @@ TEST_F(ServerPlayers, LoadsTheSharingEquationsAndReportsTheBadOnes)
 
 TEST_F(ServerPlayers, RefusesAPlayerItAlreadyHolds)
 {
+    Start();
     GameEngineServerServicesModule module;
     PlayerManagerServer& players = *module.GetPlayerManager();
     players.HandleNewPlayer(Record(0x20000001, L"Bob"));

@@ -5,6 +5,7 @@
 #include "multiplayer/PlayerManagerServer.h"
 
 #include "tests/multiplayer/MockNetworkInterface.h"
+#include "tests/support/GameEngineFixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -25,14 +26,15 @@ PlayerNetBasicInfo Player(uint32_t id)
     return player;
 }
 
-class ServerServices : public ::testing::Test {
+// A server's player list greets newcomers through the hub, so the module runs beside one.
+class ServerServices : public GAME::Test::GameEngineFixture {
 protected:
     void SetUp() override
     {
-        gEngine->GetGameInfo().SetDifficulty(0);
+        GameEngineFixture::SetUp();
+        Start();
         module.SetNetworkInterfaceSlot(&slot);
     }
-    void TearDown() override { gEngine->GetGameInfo().SetDifficulty(0); }
 
     NiceMock<GAME::Test::MockNetworkInterface> first;
     NiceMock<GAME::Test::MockNetworkInterface> second;

@@ -132,6 +132,29 @@ TEST(SkillAttributeStore, EquipmentRollsItsAffixesOnTheStoresGenerator)
     EXPECT_EQ(info.bonusCount, 2);
 }
 
+TEST(SkillAttributeStore, KeepsItsLentGeneratorPastLoadingForTheJitterButCopiesGoWithout)
+{
+    RandomUniform random = Seeded(5);
+    SkillAttributeStore_Equipment item;
+    item.SetRandomGen(&random);
+    item.Load(Record("skillCooldownReduction = 10\n"), nullptr, nullptr, false);
+    EXPECT_EQ(item.GetRandomGen(), &random) << "the item jitters after loading";
+
+    SkillAttributeStore_Equipment copy(item);
+    SkillAttributeStore_Equipment assigned;
+    assigned.SetRandomGen(&random);
+    assigned = item;
+    for (SkillAttributeStore* store : {&copy, &assigned}) {
+        EXPECT_EQ(store->GetRandomGen(), nullptr);
+        store->AddJitter(20.0f);
+    }
+    EXPECT_EQ(random.GetState(), Seeded(5).GetState()) << "a copy has nothing to roll with";
+    EXPECT_NE(copy.GetAttributes()[0].get(), item.GetAttributes()[0].get());
+
+    item.AddJitter(20.0f);
+    EXPECT_EQ(random.GetState(), StateAfter(5, 1));
+}
+
 class SkillAttributePak : public GAME::Test::EngineFixture {};
 
 TEST_F(SkillAttributePak, LoadsEverySkillKeyAddsItAndShowsIt)
