@@ -104,30 +104,13 @@ bool NetPacketInBuffer::RemoveRaw(Name& name)
 
 bool NetPacketInBuffer::RemoveUIntVector(std::vector<uint32_t>& words)
 {
-    uint32_t count = 0;
-    if (!RemoveCount(count, 4))
-        return false;
-    words.reserve(words.size() + count);
-    for (uint32_t i = 0; i < count; ++i) {
-        uint32_t word = 0;
-        RemoveUInt(word); // cannot fail: the count was checked against the bytes left
-        words.push_back(word);
-    }
-    return true;
+    return RemoveList(words, 4, [this](uint32_t& word) { return RemoveUInt(word); });
 }
 
 bool NetPacketInBuffer::RemoveWorldCoordsVector(std::vector<WorldCoords>& list)
 {
-    uint32_t count = 0;
-    if (!RemoveCount(count, kWorldCoordsBytes))
-        return false;
-    list.reserve(list.size() + count);
-    for (uint32_t i = 0; i < count; ++i) {
-        WorldCoords coords;
-        Remove(coords);
-        list.push_back(coords);
-    }
-    return true;
+    return RemoveList(list, kWorldCoordsBytes,
+                      [this](WorldCoords& coords) { return Remove(coords); });
 }
 
 bool NetPacketInBuffer::RemoveCount(uint32_t& count, size_t minimumBytes)

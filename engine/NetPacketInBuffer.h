@@ -2,10 +2,12 @@
 
 #include "engine/BinaryReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -54,9 +56,32 @@ public:
     // Both lists append, as the packets that carry them expect.
     bool RemoveUIntVector(std::vector<uint32_t>& words);
     bool RemoveWorldCoordsVector(std::vector<WorldCoords>& list);
-    // A list's count, for lists of records read field by field: fails, before anything is
-    // allocated, when the bytes left cannot hold `count` elements of at least `minimumBytes`.
+    // A list's count: fails, before anything is allocated, when the bytes left cannot hold
+    // `count` elements of at least `minimumBytes`.
     bool RemoveCount(uint32_t& count, size_t minimumBytes);
+
+    // Every counted list is read here: a count, then `readOne(element)` for each element, which
+    // answers whether it read one. Appends; an element cut short is dropped. An element in
+    // memory can be several times its wire size, so room is never taken from the count alone:
+    // it doubles as elements arrive and stops at the count, and a count that lies costs at
+    // most twice the elements really read.
+    template <typename T, typename ReadOne>
+    bool RemoveList(std::vector<T>& list, size_t minimumBytes, ReadOne readOne)
+    {
+        uint32_t count = 0;
+        if (!RemoveCount(count, minimumBytes))
+            return false;
+        const size_t end = list.size() + count;
+        for (uint32_t i = 0; i < count; ++i) {
+            T element{};
+            if (!readOne(element))
+                return Fail();
+            if (list.size() == list.capacity())
+                list.reserve(std::min(end, std::max<size_t>(2 * list.capacity(), 1)));
+            list.push_back(std::move(element));
+        }
+        return true;
+    }
 
     size_t GetRemaining() const { return reader.GetRemaining(); }
     bool HasFailed() const { return failed; }

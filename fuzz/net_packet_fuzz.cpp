@@ -38,8 +38,8 @@ void OnFree(const volatile void*) {}
 
 using namespace GAME;
 
-// The game's packets so far hold only fixed-size fields; this one gives the fuzzer the
-// variable-length readers too.
+// No game packet carries word lists, coords lists or names yet; this one gives those readers
+// to the fuzzer too.
 class VariableFieldsPacket : public NetPacket {
 public:
     VariableFieldsPacket() : NetPacket(255) {}
@@ -100,8 +100,10 @@ std::vector<uint8_t> Encode(NetPacket& packet)
 
 void Check(const uint8_t* data, size_t size)
 {
-    // A wide string widens 16-bit units to wchar_t; nothing else may grow past its bytes.
-    const size_t limit = 2 * size + 4096;
+    // The widest growth a reader truly needs: an empty record name in a list is a 4-byte count
+    // on the wire and a whole std::string in memory, 32 bytes here. Player records grow less
+    // than 3 times, wide strings 2, and lists make room for no more elements than their count.
+    const size_t limit = sizeof(std::string) / 4 * size + 4096;
     largest = 0;
     tracking = true;
     std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);

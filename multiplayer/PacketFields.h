@@ -73,23 +73,15 @@ public:
     void Raw(const char* /*label*/, std::string& text) { in.RemoveRaw(text); }
     void Heading(const char* /*text*/, int /*level*/) {}
 
-    // Appends, as every list reader does; a count that the bytes left cannot hold fails the
-    // buffer before anything is allocated.
+    // The buffer's list reader, so that every list of records follows one rule.
     template <typename T, typename VisitOne>
     void Records(std::vector<T>& list, size_t minimumBytes, VisitOne visitOne,
                  const char* /*countLabel*/ = nullptr)
     {
-        uint32_t count = 0;
-        if (!in.RemoveCount(count, minimumBytes))
-            return;
-        for (uint32_t i = 0; i < count; ++i) {
-            T record{};
+        in.RemoveList(list, minimumBytes, [&](T& record) {
             visitOne(*this, record);
-            // A record cut short is dropped rather than appended half read.
-            if (in.HasFailed())
-                return;
-            list.push_back(std::move(record));
-        }
+            return !in.HasFailed();
+        });
     }
 
 private:

@@ -8,11 +8,18 @@
 
 #include <gmock/gmock.h>
 
+#include <memory>
+
 namespace GAME::Test {
 
 // Records what the game asks of the current network interface.
 class MockNetworkInterface : public GameEngineNetworkInterface {
 public:
+    // Out of line: the mock's many methods are compiled once, in MockNetworkInterface.cpp,
+    // for every test that reaches the mock through a reference.
+    MockNetworkInterface();
+    ~MockNetworkInterface() override;
+
     MOCK_METHOD(void, TradeInitiate, (uint32_t, uint32_t), (override));
     MOCK_METHOD(void, TradeCancel, (uint32_t, uint32_t), (override));
     MOCK_METHOD(void, TradeFinalize, (uint32_t, uint32_t), (override));
@@ -72,5 +79,8 @@ public:
 
     int itemCalls = 0;
 };
+
+// A strict mock made where the mock is compiled, for tests that do not name the type.
+std::unique_ptr<MockNetworkInterface> MakeStrictMockNetworkInterface();
 
 } // namespace GAME::Test

@@ -1,0 +1,248 @@
+#include "multiplayer/PlayerInfoPackets.h"
+
+#include "tests/multiplayer/WireFixtures.h"
+#include "tests/support/LogCapture.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace GAME {
+namespace {
+
+using GAME::Test::kPosition;
+using GAME::Test::OutboundInterface;
+using GAME::Test::RoundTrip;
+using GAME::Test::WireBytes;
+using ::testing::_;
+using ::testing::Field;
+
+TEST_F(OutboundInterface, HeartbeatsPutThePartyBeforeTheLevelAndTheClassBeforeThePosition)
+{
+    PlayerNetHeartbeatInfo player;
+    player.playerId = 0x10000002;
+    player.health = 50.5f;
+    player.maxHealth = 100.0f;
+    player.mana = -0.0f;
+    player.maxMana = 40.0f;
+    player.level = 7;
+    player.partyId = -3;
+    player.position = kPosition;
+    player.classTag = "tagWarrior";
+    player.activeStatusSkills = {"Records/Skills/Haste.dbr"};
+
+    outbound.StoC_AllPlayersHeartbeat({player});
+    EXPECT_EQ(Sent(), WireBytes()
+                          .Word(1)
+                          .Word(0x10000002)
+                          .Float(50.5f)
+                          .Float(100.0f)
+                          .Word(0x80000000) // negative zero, bit for bit
+                          .Float(40.0f)
+                          .Word(0xFFFFFFFD)
+                          .Word(7)
+                          .Text("tagWarrior")
+                          .Position(kPosition)
+                          .Word(1)
+                          .Text("Records/Skills/Haste.dbr")
+                          .Packet(21));
+}
+
+TEST_F(OutboundInterface, NewPlayerCarriesNameAndGenderBetweenPartyAndLevel)
+{
+    PlayerNetBasicInfo player;
+    player.playerId = 0x30000001;
+    player.health = 1.0f;
+    player.maxHealth = 2.0f;
+    player.mana = 3.0f;
+    player.maxMana = 4.0f;
+    player.partyId = 0x30000001;
+    player.name = L"Ana";
+    player.isMale = false;
+    player.level = 12;
+    player.classTag = "tagRogue";
+    player.position = kPosition;
+
+    outbound.CtoS_AddNewPlayer(player);
+    EXPECT_EQ(Sent(), WireBytes()
+                          .Word(0x30000001)
+                          .Float(1.0f)
+                          .Float(2.0f)
+                          .Float(3.0f)
+                          .Float(4.0f)
+                          .Word(0x30000001)
+                          .WideText(L"Ana")
+                          .Bool(false)
+                          .Word(12)
+                          .Text("tagRogue")
+                          .Position(kPosition)
+                          .Word(0)
+                          .Packet(24));
+}
+
+TEST_F(OutboundInterface, BonusToClientSendsTenWordsWithTheReceiverLast)
+{
+    Bonus bonus;
+    bonus.receiverId = 0x10000001;
+    bonus.lifePoints = 10.0f;
+    bonus.lifePercent = 0.5f;
+    bonus.manaPoints = 20.0f;
+    bonus.manaPercent = 0.25f;
+    bonus.goldPoints = 300;
+    bonus.skillPoints = 1;
+    bonus.attributePoints = 2;
+    bonus.experiencePoints = 4000;
+    bonus.effectName = "Records/Effects/Glow.dbr";
+    bonus.sourceId = 77;
+
+    const WireBytes tenWords = WireBytes()
+                                   .Float(10.0f)
+                                   .Float(0.5f)
+                                   .Float(20.0f)
+                                   .Float(0.25f)
+                                   .Word(300)
+                                   .Word(1)
+                                   .Word(2)
+                                   .Word(4000)
+                                   .Word(77)
+                                   .Word(0x10000001);
+    outbound.HandleBonusToClient(bonus, 0x20000009);
+    EXPECT_EQ(Sent(), WireBytes(tenWords).Packet(113));
+
+    outbound.HandleBonusToServer(bonus, kPosition, 0x20000009);
+    EXPECT_EQ(Sent(), WireBytes(tenWords).Position(kPosition).Word(0x20000009).Packet(114));
+}
+
+TEST(PacketDecoding, RefusesCountsThatTheBytesCannotHold)
+{
+    GAME::Test::LogCapture log;
+    // A heartbeat list claiming four billion players in four bytes.
+    EXPECT_EQ(ConnectionManager::DecodePacket(WireBytes().Word(0xFFFFFFFF).Packet(21)), nullptr);
+    // One heartbeat whose skill list runs past the end.
+    EXPECT_EQ(ConnectionManager::DecodePacket(WireBytes()
+                                                  .Word(1)
+                                                  .Word(1)
+                                                  .Float(0)
+                                                  .Float(0)
+                                                  .Float(0)
+                                                  .Float(0)
+                                                  .Word(0)
+                                                  .Word(0)
+                                                  .Text("")
+                                                  .Position(kPosition)
+                                                  .Word(2)
+                                                  .Text("one")
+                                                  .Packet(21)),
+              nullptr);
+    // A remote message one byte short of its tag.
+    std::vector<uint8_t> shortMessage =
+        WireBytes().Word(7).Word(0).Bool(false).Text("tagHi").Packet(26);
+    shortMessage.pop_back();
+    shortMessage[4] -= 1;
+    EXPECT_EQ(ConnectionManager::DecodePacket(shortMessage), nullptr);
+}
+
+// A player record at its smallest but for `skills` empty status skill names.
+void AddPlayer(WireBytes& bytes, uint32_t skills)
+{
+    bytes.Word(1).Float(0).Float(0).Float(0).Float(0).Word(0).WideText(L"").Bool(false);
+    bytes.Word(0).Text("").Position(kPosition).Word(skills);
+    for (uint32_t i = 0; i < skills; ++i)
+        bytes.Text("");
+}
+
+// The fuzz target's allocation bound rests on this: a record in memory is several times its
+// wire size, so a list may hold room for its records read and never for a count alone.
+TEST(PacketDecoding, ListsTakeRoomForTheirRecordsNotForTheirCount)
+{
+    WireBytes three;
+    three.Word(3);
+    AddPlayer(three, 0);
+    AddPlayer(three, 0);
+    AddPlayer(three, 5);
+    const std::vector<uint8_t> whole = three.Packet(23);
+    AllPlayersBasicInfoPacket packet;
+    packet.CopyInbound(whole.data() + NetPacketHeader::kSize,
+                       static_cast<int>(whole.size() - NetPacketHeader::kSize));
+    EXPECT_TRUE(packet.IsInboundComplete());
+    EXPECT_EQ(packet.players.capacity(), 3u);
+    ASSERT_EQ(packet.players.size(), 3u);
+    EXPECT_EQ(packet.players[2].activeStatusSkills.capacity(), 5u);
+
+    // As many players as the bytes could hold at their smallest, spent on one player's names.
+    WireBytes lying;
+    lying.Word(8);
+    AddPlayer(lying, 100);
+    const std::vector<uint8_t> lie = lying.Packet(23);
+    AllPlayersBasicInfoPacket cut;
+    cut.CopyInbound(lie.data() + NetPacketHeader::kSize,
+                    static_cast<int>(lie.size() - NetPacketHeader::kSize));
+    EXPECT_FALSE(cut.IsInboundComplete());
+    EXPECT_EQ(cut.players.size(), 1u);
+    EXPECT_EQ(cut.players.capacity(), 1u);
+}
+
+TEST_F(RoundTrip, PlayerRecordsAndBonusesArriveWhole)
+{
+    PlayerNetBasicInfo player;
+    player.playerId = 0x20000001;
+    player.health = 12.5f;
+    player.partyId = 0x10000001;
+    player.level = 4;
+    player.name = L"Cy";
+    player.isMale = true;
+    player.position = kPosition;
+    player.classTag = "tagMage";
+    player.activeStatusSkills = {"a.dbr", "b.dbr"};
+
+    std::vector<PlayerNetBasicInfo> players;
+    std::vector<PlayerNetHeartbeatInfo> heartbeats;
+    PlayerNetHeartbeatInfo heartbeat;
+    Bonus bonus;
+    WorldVec3 bonusPosition;
+    uint32_t bonusPlayer = 0;
+    EXPECT_CALL(target, StoC_AllPlayersUpdate(_)).WillOnce(::testing::SaveArg<0>(&players));
+    EXPECT_CALL(target, StoC_AllPlayersHeartbeat(_)).WillOnce(::testing::SaveArg<0>(&heartbeats));
+    EXPECT_CALL(target, CtoS_SinglePlayerHeartbeat(_)).WillOnce(::testing::SaveArg<0>(&heartbeat));
+    EXPECT_CALL(target, CtoS_AddNewPlayer(Field(&PlayerNetBasicInfo::name, std::wstring(L"Cy"))));
+    EXPECT_CALL(target, HandleBonusToServer(_, _, _))
+        .WillOnce([&](const Bonus& b, const WorldVec3& p, const uint32_t& id) {
+            bonus = b;
+            bonusPosition = p;
+            bonusPlayer = id;
+        });
+    EXPECT_CALL(target, HandleBonusToClient(Field(&Bonus::experiencePoints, 900u), 0x20000001u));
+
+    outbound.StoC_AllPlayersUpdate({player, player});
+    outbound.StoC_AllPlayersHeartbeat({player});
+    outbound.CtoS_SinglePlayerHeartbeat(player);
+    outbound.CtoS_AddNewPlayer(player);
+    Bonus sent;
+    sent.receiverId = 0x20000001;
+    sent.experiencePoints = 900;
+    sent.manaPercent = 0.75f;
+    sent.effectName = "stays home";
+    sent.sourceId = 31;
+    outbound.HandleBonusToServer(sent, kPosition, 0x10000001);
+    outbound.HandleBonusToClient(sent, 0x10000001);
+    Deliver();
+
+    ASSERT_EQ(players.size(), 2u);
+    EXPECT_EQ(players[1].name, L"Cy");
+    EXPECT_TRUE(players[1].isMale);
+    EXPECT_EQ(players[1].partyId, 0x10000001);
+    EXPECT_EQ(players[1].activeStatusSkills, (std::vector<std::string>{"a.dbr", "b.dbr"}));
+    ASSERT_EQ(heartbeats.size(), 1u);
+    EXPECT_EQ(heartbeats[0].position, kPosition);
+    EXPECT_EQ(heartbeats[0].classTag, "tagMage");
+    EXPECT_EQ(heartbeat.health, 12.5f);
+    EXPECT_EQ(heartbeat.level, 4u);
+    EXPECT_EQ(bonus.receiverId, 0x20000001u);
+    EXPECT_EQ(bonus.sourceId, 31u);
+    EXPECT_EQ(bonus.manaPercent, 0.75f);
+    EXPECT_EQ(bonus.effectName, "");
+    EXPECT_EQ(bonusPosition, kPosition);
+    EXPECT_EQ(bonusPlayer, 0x10000001u);
+}
+
+} // namespace
+} // namespace GAME
