@@ -2,9 +2,10 @@
 
 #include "core/StringHelpers.h"
 #include "engine/Engine.h"
+#include "engine/FileSystem.h"
 
 #include <filesystem>
-#include <fstream>
+#include <vector>
 
 namespace GAME {
 
@@ -23,6 +24,26 @@ std::string Normalize(std::string path)
     while (start < path.size() && path[start] == '\\')
         ++start;
     return path.substr(start);
+}
+
+// Adds the folder's files and queues its sub-folders; false when it cannot be read.
+bool ScanFolder(const std::filesystem::path& base, const std::filesystem::path& folder,
+                std::vector<std::filesystem::path>& pending,
+                std::unordered_map<std::string, std::string>& files)
+{
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
+        std::error_code entryError;
+        // Linked folders are not followed: a link back up the tree would never end.
+        if (it->is_directory(entryError) && !it->is_symlink(entryError)) {
+            pending.push_back(it->path());
+        } else if (it->is_regular_file(entryError)) {
+            const std::string relative = it->path().lexically_relative(base).generic_string();
+            files.emplace(Normalize(relative), it->path().string());
+        }
+    }
+    return !error;
 }
 
 } // namespace
@@ -46,16 +67,23 @@ void Database::Rescan()
 {
     files.clear();
     scanned = true;
-    std::error_code error;
+    // Folder by folder from a list of those still to read: one folder is open at a time, however
+    // deep the tree, and a folder that cannot be read costs only what lies below it.
     const std::filesystem::path base(root);
-    auto options = std::filesystem::directory_options::skip_permission_denied;
-    for (std::filesystem::recursive_directory_iterator it(base, options, error), end;
-         !error && it != end; it.increment(error)) {
-        if (!it->is_regular_file(error))
-            continue;
-        const std::string relative = it->path().lexically_relative(base).generic_string();
-        files.emplace(Normalize(relative), it->path().string());
+    std::vector<std::filesystem::path> pending{base};
+    size_t unreadable = 0;
+    std::string firstUnreadable;
+    while (!pending.empty()) {
+        const std::filesystem::path folder = std::move(pending.back());
+        pending.pop_back();
+        if (!ScanFolder(base, folder, pending, files) && unreadable++ == 0)
+            firstUnreadable = folder.lexically_relative(base).generic_string();
     }
+    if (unreadable > 0)
+        gEngine->Log(Engine::LogData,
+                     "Database folder '%s': cannot read %zu of its folders (the first: "
+                     "'%.160s'); their files are missing",
+                     root.c_str(), unreadable, firstUnreadable.c_str());
 }
 
 std::string Database::FindFile(const std::string& normalized)
@@ -84,18 +112,10 @@ bool Database::ReadFile(const std::string& path, std::string& bytes)
     const std::string file = ResolvePath(path);
     if (file.empty())
         return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxRecordBytes) {
+    const FileSystem::ReadResult result = FileSystem::ReadWholeFile(file, kMaxRecordBytes, bytes);
+    if (result == FileSystem::ReadResult::TooLarge)
         gEngine->Log(Engine::LogData, "Database file '%s' is too large to read", path.c_str());
-        return false;
-    }
-    in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<size_t>(size));
-    return static_cast<bool>(in.read(bytes.data(), size)) || size == 0;
+    return result == FileSystem::ReadResult::Done;
 }
 
 bool Database::LoadTableFile(const std::string& recordPath)

@@ -39,6 +39,7 @@ public:
     std::string ResolvePath(const std::string& path);
 
 private:
+    // Lists every regular file under the root; folders that cannot be read are logged.
     void Rescan();
     std::string FindFile(const std::string& normalized);
 

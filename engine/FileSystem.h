@@ -1,24 +1,37 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace GAME {
 
-// The player's own files (saved characters and the like) in one user folder.
+// The player's own files (saved characters and the like) in one user folder, and the one way
+// the engine reads a whole file from outside.
 class FileSystem {
 public:
+    // How reading a whole file ended.
+    enum class ReadResult { Done, Missing, NotAFile, TooLarge, Unreadable };
+
     static FileSystem& Instance();
 
     void SetUserFolder(const std::string& folder) { userFolder = folder; }
     const std::string& GetUserFolder() const { return userFolder; }
 
     // Names of the files in the user folder matching a pattern of '*' and '?' ("*.chr", case
-    // ignored),
-    // sorted so that every run lists them alike.
+    // ignored), sorted so that every run lists them alike.
     std::vector<std::string> GetMatchingFiles(const std::string& pattern) const;
 
     static bool MatchesPattern(const char* name, const char* pattern);
+
+    // The bytes of a regular file of at most `maxBytes`; anything else (a folder, a pipe, a
+    // device, a larger file) is refused before a byte is read, and leaves `bytes` empty.
+    static ReadResult ReadWholeFile(const std::string& path, size_t maxBytes,
+                                    std::vector<uint8_t>& bytes);
+    static ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& bytes);
+    // "does not exist", "is not a regular file" and the like, to follow a file's name.
+    static std::string Explain(ReadResult result, size_t maxBytes);
 
 private:
     std::string userFolder = ".";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,6 +18,7 @@ class UniqueId;
 //                 bool u8 | u32 | string: u32 length, bytes | float as u32 bits | i32
 //   block       : kind byte 8, u32 byte length of the contents, the contents, kind byte 9
 // The block length lets a reader that stops early in a block skip the rest at `EndBlock`.
+// Blocks nest at most `kMaxBlockDepth` deep; the writer fails rather than go deeper.
 class IOStream {
 public:
     enum Kind : uint8_t {
@@ -32,6 +34,10 @@ public:
     };
     static constexpr uint32_t kFormatVersion = 1;
     static constexpr uint32_t kMaxKeyLength = 0xFFFF;
+    // A saved game nests a handful of blocks (player, inventory, item, its attributes); eight
+    // times that leaves room for the format to grow, while a hostile stream of thousands of
+    // nested blocks is refused as corrupt before it costs memory or output.
+    static constexpr size_t kMaxBlockDepth = 32;
 
     virtual ~IOStream() = default;
 

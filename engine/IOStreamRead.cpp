@@ -2,16 +2,21 @@
 
 #include "core/UniqueId.h"
 #include "engine/ByteOrder.h"
+#include "engine/FileSystem.h"
 #include "engine/LocalizationManager.h"
 #include "engine/Utf16Units.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <ostream>
+#include <sstream>
 
 namespace GAME {
 
 namespace {
+
+const char kMagic[4] = {'G', 'S', 'T', 'R'};
+constexpr size_t kHeaderBytes = 8;
 
 const char* KindName(uint8_t kind)
 {
@@ -20,30 +25,33 @@ const char* KindName(uint8_t kind)
     return kind < sizeof(names) / sizeof(names[0]) ? names[kind] : "?";
 }
 
+std::ostream& Indent(std::ostream& out, size_t depth)
+{
+    for (size_t i = 0; i < depth; ++i)
+        out << "  ";
+    return out;
+}
+
 } // namespace
 
 IOStreamRead::IOStreamRead(std::vector<uint8_t> data) : bytes(std::move(data))
 {
-    uint32_t version = 0;
-    const uint8_t* magic = Take(4);
-    if (magic == nullptr || memcmp(magic, "GSTR", 4) != 0 || !TakeU32(version) ||
-        version != kFormatVersion)
+    if (HasHeader(bytes))
+        position = kHeaderBytes;
+    else
         failed = true;
+}
+
+bool IOStreamRead::HasHeader(const std::vector<uint8_t>& data)
+{
+    return data.size() >= kHeaderBytes && memcmp(data.data(), kMagic, sizeof(kMagic)) == 0 &&
+           LoadLittleEndian32(data.data() + sizeof(kMagic)) == kFormatVersion;
 }
 
 IOStreamRead IOStreamRead::FromFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> data;
-    if (in) {
-        in.seekg(0, std::ios::end);
-        const std::streamoff size = in.tellg();
-        if (size >= 0 && static_cast<uint64_t>(size) <= kMaxFileBytes) {
-            in.seekg(0, std::ios::beg);
-            data.resize(static_cast<size_t>(size));
-            in.read(reinterpret_cast<char*>(data.data()), size);
-        }
-    }
+    FileSystem::ReadWholeFile(path, kMaxFileBytes, data); // left empty when refused
     return IOStreamRead(std::move(data));
 }
 
@@ -67,17 +75,29 @@ bool IOStreamRead::TakeU32(uint32_t& value)
     return true;
 }
 
-bool IOStreamRead::Expect(Kind kind, const std::string& key)
+bool IOStreamRead::PeekEntry(Entry& entry)
 {
-    const uint8_t* header = Take(3);
-    if (header == nullptr)
-        return false;
-    const size_t length = header[1] | (header[2] << 8);
-    const uint8_t* name = header[0] == kind ? Take(length) : nullptr;
-    if (name == nullptr || length != key.size() || memcmp(name, key.data(), length) != 0) {
+    const size_t left = failed ? 0 : Limit() - position;
+    const uint8_t* at = bytes.data() + position;
+    const size_t length = left >= 3 ? size_t(at[1] | (at[2] << 8)) : 0;
+    if (left < 3 || length > left - 3) {
         failed = true;
         return false;
     }
+    entry.kind = at[0];
+    entry.key = std::string_view(reinterpret_cast<const char*>(at + 3), length);
+    entry.headerSize = 3 + length;
+    return true;
+}
+
+bool IOStreamRead::Expect(Kind kind, const std::string& key)
+{
+    Entry entry;
+    if (!PeekEntry(entry) || entry.kind != kind || entry.key != key) {
+        failed = true;
+        return false;
+    }
+    position += entry.headerSize;
     return true;
 }
 
@@ -159,7 +179,7 @@ bool IOStreamRead::BeginBlock()
     const uint8_t* kind = Take(1);
     uint32_t length = 0;
     if (kind == nullptr || *kind != KindBeginBlock || !TakeU32(length) ||
-        length > Limit() - position) {
+        length > Limit() - position || blockEnds.size() >= kMaxBlockDepth) {
         failed = true;
         return false;
     }
@@ -184,89 +204,98 @@ bool IOStreamRead::EndBlock()
     return true;
 }
 
-bool IOStreamRead::Describe(const std::vector<uint8_t>& data, std::string& text)
+bool IOStreamRead::Describe(const std::vector<uint8_t>& data, std::ostream& out)
 {
     IOStreamRead stream(data);
-    char line[160];
-    int depth = 0;
     while (!stream.failed && stream.position < stream.bytes.size()) {
-        if (!stream.blockEnds.empty() && stream.position == stream.blockEnds.back()) {
+        const size_t depth = stream.blockEnds.size();
+        if (depth > 0 && stream.position == stream.blockEnds.back()) {
             if (!stream.EndBlock())
                 break;
-            --depth;
-            text += std::string(static_cast<size_t>(depth) * 2, ' ') + "}\n";
-            continue;
-        }
-        const uint8_t kind = stream.bytes[stream.position];
-        const std::string indent(static_cast<size_t>(depth) * 2, ' ');
-        if (kind == KindBeginBlock) {
+            Indent(out, depth - 1) << "}\n";
+        } else if (stream.bytes[stream.position] == KindBeginBlock) {
             if (!stream.BeginBlock())
                 break;
-            text += indent + "{\n";
-            ++depth;
-            continue;
-        }
-        const uint8_t* header = stream.Take(3);
-        const size_t keyLength = header != nullptr ? size_t(header[1] | (header[2] << 8)) : 0;
-        const uint8_t* keyBytes = header != nullptr ? stream.Take(keyLength) : nullptr;
-        if (keyBytes == nullptr)
-            break;
-        const std::string key(reinterpret_cast<const char*>(keyBytes), keyLength);
-        // Rewind to the entry and read it through the typed operation under its own key.
-        stream.position -= 3 + keyLength;
-        std::string shown;
-        bool ok = false;
-        switch (kind) {
-        case KindUniqueId: {
-            UniqueId id;
-            ok = stream.StreamUniqueId(key, id);
-            snprintf(line, sizeof(line), "%08x %08x %08x %08x", id.GetPart(0), id.GetPart(1),
-                     id.GetPart(2), id.GetPart(3));
-            shown = line;
+            Indent(out, depth) << "{\n";
+        } else if (!stream.DescribeEntry(out)) {
             break;
         }
-        case KindWideString: {
-            std::wstring wide;
-            ok = stream.StreamWideString(key, wide);
-            shown = "L\"" + LocalizationManager::ToChar(wide) + "\"";
-            break;
-        }
-        case KindBool: {
-            bool value = false;
-            ok = stream.StreamBool(key, value);
-            shown = value ? "true" : "false";
-            break;
-        }
-        case KindUInt:
-        case KindInt: {
-            uint32_t word = 0;
-            int32_t signedWord = 0;
-            ok =
-                kind == KindUInt ? stream.StreamUInt(key, word) : stream.StreamInt(key, signedWord);
-            shown = kind == KindUInt ? std::to_string(word) : std::to_string(signedWord);
-            break;
-        }
-        case KindString: {
-            std::string value;
-            ok = stream.StreamString(key, value);
-            shown = "\"" + value + "\"";
-            break;
-        }
-        case KindFloat: {
-            float value = 0.0f;
-            ok = stream.StreamFloat(key, value);
-            snprintf(line, sizeof(line), "%.9g", value);
-            shown = line;
-            break;
-        }
-        default:
-            break;
-        }
-        if (!ok)
-            break;
-        text += indent + KindName(kind) + " " + key + " = " + shown + "\n";
     }
-    return !stream.failed && stream.position == data.size() && depth == 0;
+    return !stream.failed && stream.position == data.size() && stream.blockEnds.empty();
+}
+
+bool IOStreamRead::Describe(const std::vector<uint8_t>& data, std::string& text)
+{
+    std::ostringstream out;
+    const bool complete = Describe(data, out);
+    text = out.str();
+    return complete;
+}
+
+bool IOStreamRead::DescribeEntry(std::ostream& out)
+{
+    Entry entry;
+    if (!PeekEntry(entry))
+        return false;
+    // Read through the typed operation under the entry's own key.
+    const std::string key(entry.key);
+    char line[160];
+    std::string shown;
+    bool ok = false;
+    switch (entry.kind) {
+    case KindUniqueId: {
+        UniqueId id;
+        ok = StreamUniqueId(key, id);
+        snprintf(line, sizeof(line), "%08x %08x %08x %08x", id.GetPart(0), id.GetPart(1),
+                 id.GetPart(2), id.GetPart(3));
+        shown = line;
+        break;
+    }
+    case KindWideString: {
+        std::wstring wide;
+        ok = StreamWideString(key, wide);
+        shown = "L\"" + LocalizationManager::ToChar(wide) + "\"";
+        break;
+    }
+    case KindBool: {
+        bool value = false;
+        ok = StreamBool(key, value);
+        shown = value ? "true" : "false";
+        break;
+    }
+    case KindUInt: {
+        uint32_t value = 0;
+        ok = StreamUInt(key, value);
+        shown = std::to_string(value);
+        break;
+    }
+    case KindInt: {
+        int32_t value = 0;
+        ok = StreamInt(key, value);
+        shown = std::to_string(value);
+        break;
+    }
+    case KindString: {
+        std::string value;
+        ok = StreamString(key, value);
+        shown = "\"" + value + "\"";
+        break;
+    }
+    case KindFloat: {
+        float value = 0.0f;
+        ok = StreamFloat(key, value);
+        snprintf(line, sizeof(line), "%.9g", value);
+        shown = line;
+        break;
+    }
+    default:
+        failed = true;
+        break;
+    }
+    if (ok)
+        Indent(out, blockEnds.size())
+            << KindName(entry.kind) << ' ' << key << " = " << shown << '\n';
+    return ok;
 }
 
 } // namespace GAME

@@ -2,6 +2,8 @@
 
 #include "engine/IOStream.h"
 
+#include <iosfwd>
+#include <string_view>
 #include <vector>
 
 namespace GAME {
@@ -12,7 +14,7 @@ public:
     static constexpr size_t kMaxFileBytes = 64u << 20;
 
     explicit IOStreamRead(std::vector<uint8_t> bytes);
-    // An unreadable or oversized file gives a failed stream.
+    // An unreadable or oversized file, or anything but a regular file, gives a failed stream.
     static IOStreamRead FromFile(const std::string& path);
 
     bool StreamUniqueId(const std::string& key, UniqueId& value) override;
@@ -23,16 +25,31 @@ public:
     bool StreamFloat(const std::string& key, float& value) override;
     bool StreamInt(const std::string& key, int32_t& value) override;
     bool IsReading() const override { return true; }
+    // A block nested deeper than `kMaxBlockDepth` fails the stream.
     bool BeginBlock() override;
     bool EndBlock() override;
 
-    // The whole stream as indented text, one entry a line; false (with what was read so far)
-    // when the bytes are not a well-formed stream.
+    // True when the bytes start with the stream's mark and the format version this build reads.
+    static bool HasHeader(const std::vector<uint8_t>& bytes);
+    // Writes the whole stream as indented text, one entry a line, as it reads; false (after the
+    // lines read so far) when the bytes are not a well-formed stream.
+    static bool Describe(const std::vector<uint8_t>& bytes, std::ostream& out);
+    // The same into a text, for tests and tools that compare it whole.
     static bool Describe(const std::vector<uint8_t>& bytes, std::string& text);
 
 private:
+    struct Entry {
+        uint8_t kind = 0;
+        std::string_view key;
+        size_t headerSize = 0;
+    };
+
+    // The next value entry's kind and key, left unread; fails the stream when they are cut off.
+    bool PeekEntry(Entry& entry);
     // The entry's kind and key must match; on any mismatch the stream fails.
     bool Expect(Kind kind, const std::string& key);
+    // Reads the next value entry through its typed operation and shows its value as text.
+    bool DescribeEntry(std::ostream& out);
     const uint8_t* Take(size_t count);
     bool TakeU32(uint32_t& value);
     size_t Limit() const { return blockEnds.empty() ? bytes.size() : blockEnds.back(); }

@@ -104,8 +104,11 @@ bool IOStreamWrite::StreamInt(const std::string& key, int32_t& value)
 
 bool IOStreamWrite::BeginBlock()
 {
-    if (failed)
+    // A block deeper than a reader accepts would make the whole save unreadable.
+    if (failed || openBlocks.size() >= kMaxBlockDepth) {
+        failed = true;
         return false;
+    }
     PutU8(KindBeginBlock);
     openBlocks.push_back(bytes.size());
     PutU32(0);

@@ -19,6 +19,7 @@ public:
     bool StreamFloat(const std::string& key, float& value) override;
     bool StreamInt(const std::string& key, int32_t& value) override;
     bool IsReading() const override { return false; }
+    // Fails the stream past `kMaxBlockDepth` open blocks.
     bool BeginBlock() override;
     bool EndBlock() override;
 

@@ -4,6 +4,7 @@
 #include "engine/Database.h"
 #include "engine/Engine.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 
@@ -37,6 +38,7 @@ void AppendArgument(std::wstring& out, const LocalizationManager::Arg& arg)
 }
 
 // Formats one numeric code ("%5.2f", "%d") with the C library, whatever kind the argument is.
+// The clamped width and precision keep every result inside the buffer.
 void AppendNumber(std::wstring& out, std::string spec, char conversion,
                   const LocalizationManager::Arg& arg)
 {
@@ -76,6 +78,74 @@ void AppendNumber(std::wstring& out, std::string spec, char conversion,
     out += LocalizationManager::ToWChar(buffer);
 }
 
+// One conversion code as written after its '%': flags, width and precision (-1 when absent),
+// any 'l' skipped; `end` is the index of the conversion character.
+struct FormatCode {
+    std::string flags;
+    int width = -1;
+    int precision = -1;
+    size_t end = 0;
+    bool clamped = false;
+
+    // The code for the C library, with the width and precision clamped.
+    std::string Spec() const
+    {
+        std::string spec = "%" + flags;
+        if (width >= 0)
+            spec += std::to_string(width);
+        if (precision >= 0)
+            spec += "." + std::to_string(precision);
+        return spec;
+    }
+};
+
+FormatCode ParseCode(const std::wstring& format, size_t percent)
+{
+    FormatCode code;
+    size_t j = percent + 1;
+    // Each flag is kept once, however often it is repeated.
+    for (; j < format.size() && format[j] != 0 && wcschr(L"-+ #0", format[j]) != nullptr; ++j) {
+        if (code.flags.find(static_cast<char>(format[j])) == std::string::npos)
+            code.flags += static_cast<char>(format[j]);
+    }
+    auto number = [&](int& value, int limit) {
+        value = 0;
+        for (; j < format.size() && format[j] >= L'0' && format[j] <= L'9'; ++j) {
+            value = value * 10 + static_cast<int>(format[j] - L'0');
+            if (value > limit) {
+                value = limit;
+                code.clamped = true;
+            }
+        }
+    };
+    if (j < format.size() && format[j] >= L'0' && format[j] <= L'9')
+        number(code.width, LocalizationManager::kMaxFieldWidth);
+    if (j < format.size() && format[j] == L'.') {
+        ++j;
+        number(code.precision, LocalizationManager::kMaxPrecision);
+    }
+    while (j < format.size() && format[j] == L'l')
+        ++j;
+    code.end = j;
+    return code;
+}
+
+// Whether any code of the text asks for more than the limits.
+bool AsksBeyondLimits(const std::wstring& format)
+{
+    for (size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != L'%')
+            continue;
+        if (format[i + 1] == L'%') {
+            ++i;
+            continue;
+        }
+        if (ParseCode(format, i).clamped)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 LocalizationManager& LocalizationManager::Instance()
@@ -91,7 +161,12 @@ bool LocalizationManager::LoadFile(Database& database, const std::string& path)
         gEngine->Log(Engine::LogData, "Localization file '%s' could not be read", path.c_str());
         return false;
     }
-    std::string_view text(bytes);
+    LoadText(bytes, path);
+    return true;
+}
+
+void LocalizationManager::LoadText(std::string_view text, const std::string& sourceName)
+{
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     uint32_t lineNumber = 0;
@@ -108,20 +183,26 @@ bool LocalizationManager::LoadFile(Database& database, const std::string& path)
                                          : TrimWhitespace(line.substr(0, equals));
         if (tag.empty()) {
             gEngine->Log(Engine::LogData, "Localization file '%s' line %u: malformed entry skipped",
-                         path.c_str(), lineNumber);
+                         sourceName.c_str(), lineNumber);
             continue;
         }
         std::string_view value = TrimWhitespace(line.substr(equals + 1));
         // Quotes keep the blanks at the ends of a text that is joined to another.
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        const bool added = texts.emplace(std::string(tag), ToWChar(std::string(value))).second;
-        if (!added)
+        const auto [entry, added] = texts.emplace(std::string(tag), ToWChar(std::string(value)));
+        if (!added) {
             gEngine->Log(Engine::LogData,
                          "Localization file '%s' line %u: tag '%.*s' repeated, first kept",
-                         path.c_str(), lineNumber, static_cast<int>(tag.size()), tag.data());
+                         sourceName.c_str(), lineNumber, static_cast<int>(tag.size()), tag.data());
+        } else if (AsksBeyondLimits(entry->second)) {
+            gEngine->Log(Engine::LogData,
+                         "Localization file '%s' line %u: tag '%.*s' asks for a field wider than "
+                         "%d or more than %d digits, clamped",
+                         sourceName.c_str(), lineNumber, static_cast<int>(tag.size()), tag.data(),
+                         kMaxFieldWidth, kMaxPrecision);
+        }
     }
-    return true;
 }
 
 void LocalizationManager::AddText(const std::string& tag, const std::wstring& text)
@@ -137,6 +218,16 @@ void LocalizationManager::Clear()
 bool LocalizationManager::HasTag(const std::string& tag) const
 {
     return texts.count(tag) != 0;
+}
+
+std::vector<std::string> LocalizationManager::GetTags() const
+{
+    std::vector<std::string> tags;
+    tags.reserve(texts.size());
+    for (const auto& entry : texts)
+        tags.push_back(entry.first);
+    std::sort(tags.begin(), tags.end());
+    return tags;
 }
 
 std::wstring LocalizationManager::Format(const std::string& tag,
@@ -164,14 +255,8 @@ std::wstring LocalizationManager::Format(const std::string& tag,
             ++i;
             continue;
         }
-        // Flags, width and precision, then an optional 'l' and the conversion.
-        size_t j = i + 1;
-        std::string spec = "%";
-        while (j < format.size() && spec.size() < 16 &&
-               wcschr(L"-+ #0123456789.", format[j]) != nullptr && format[j] != 0)
-            spec += static_cast<char>(format[j++]);
-        while (j < format.size() && format[j] == L'l')
-            ++j;
+        const FormatCode code = ParseCode(format, i);
+        const size_t j = code.end;
         if (j >= format.size() || next == args.end()) {
             out += format[i];
             continue;
@@ -179,8 +264,8 @@ std::wstring LocalizationManager::Format(const std::string& tag,
         const wchar_t conversion = format[j];
         if (conversion == L's' || conversion == L'S') {
             AppendArgument(out, *next++);
-        } else if (wcschr(L"diuxXfge", conversion) != nullptr) {
-            AppendNumber(out, spec, static_cast<char>(conversion), *next++);
+        } else if (wcschr(L"diuxXfge", conversion) != nullptr && conversion != 0) {
+            AppendNumber(out, code.Spec(), static_cast<char>(conversion), *next++);
         } else {
             out += format[i];
             continue;

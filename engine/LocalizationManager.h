@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -39,16 +40,28 @@ public:
         std::wstring wide;
     };
 
+    // Texts come from modders: a field width or precision beyond these would cost seconds and
+    // gigabytes for one line, while real texts pad a few columns and show a few decimals. 17
+    // digits already show every digit a double holds.
+    static constexpr int kMaxFieldWidth = 32;
+    static constexpr int kMaxPrecision = 17;
+
     static LocalizationManager& Instance();
 
     // Adds the tags of a text file of the database; a tag already known keeps its text.
     bool LoadFile(Database& database, const std::string& path);
+    // The same for the file's text in hand; `sourceName` names it in log lines.
+    void LoadText(std::string_view text, const std::string& sourceName);
     void AddText(const std::string& tag, const std::wstring& text);
     void Clear();
 
     bool HasTag(const std::string& tag) const;
+    // Every tag known, sorted.
+    std::vector<std::string> GetTags() const;
     // The tag's text with the arguments put in place of its %d, %i, %u, %x, %f (with width and
-    // precision), %s, %ls, %S and %% codes. Codes beyond the arguments stay as written.
+    // precision), %s, %ls, %S and %% codes. Codes beyond the arguments stay as written. Widths
+    // and precisions beyond the limits above are clamped (a loaded entry that asks for more is
+    // logged once, when it is loaded).
     std::wstring Format(const std::string& tag, std::initializer_list<Arg> args = {}) const;
     template <typename... Args>
     std::wstring Format(const std::string& tag, const Args&... args) const

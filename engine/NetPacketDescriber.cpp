@@ -6,6 +6,9 @@
 #include "engine/WorldCoords.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cxxabi.h>
+#include <typeinfo>
 
 namespace GAME {
 
@@ -29,6 +32,24 @@ NetPacketDescriber::NetPacketDescriber(const NetPacket& packet, bool withType)
 {
     if (withType)
         Line("Packet type ", std::to_string(packet.GetType()), 0);
+}
+
+std::string NetPacketDescriber::GetClassName(const NetPacket& packet)
+{
+    const char* mangled = typeid(packet).name();
+    int status = 0;
+    char* demangled = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+    std::string name = status == 0 && demangled != nullptr ? demangled : mangled;
+    free(demangled);
+    // The last name outside any template arguments, without the scopes before it.
+    size_t start = 0;
+    int depth = 0;
+    for (size_t i = 0; i + 1 < name.size(); ++i) {
+        depth += name[i] == '<' ? 1 : name[i] == '>' ? -1 : 0;
+        if (depth == 0 && name[i] == ':' && name[i + 1] == ':')
+            start = i + 2;
+    }
+    return name.substr(start);
 }
 
 void NetPacketDescriber::Line(const std::string& label, const std::string& value, int level)

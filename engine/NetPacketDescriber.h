@@ -33,6 +33,10 @@ public:
 
     const std::string& GetDescription() const { return text; }
 
+    // The packet's class without its namespace ("ChatPacket"): a type number tells a reader
+    // of the host's output little.
+    static std::string GetClassName(const NetPacket& packet);
+
 private:
     void Line(const std::string& label, const std::string& value, int level);
 

@@ -90,7 +90,8 @@ Enum ResolveEnum(const EnumText<Enum> (&table)[Count], const std::string& text)
 void GameEngine::LoadFromDatabase(const std::string& recordName)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    objects.LoadTableFile(recordName);
+    if (!objects.LoadTableFile(recordName))
+        gEngine->Log(Engine::LogData, "GameEngine: could not load record '%s'", recordName.c_str());
     const LoadTable& table = objects.GetLoadTable(recordName);
 
     LoadTuning(table);

@@ -1,6 +1,8 @@
 #include "host/GameHost.h"
 
+#include "engine/Database.h"
 #include "engine/Engine.h"
+#include "engine/FileSystem.h"
 #include "engine/IOStreamRead.h"
 #include "engine/LocalizationManager.h"
 #include "engine/Object.h"
@@ -9,8 +11,7 @@
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <ostream>
 
 namespace GAME {
@@ -27,6 +28,48 @@ int CountClasses(const RTTI_ClassInfo& root)
     return count;
 }
 
+// Sends the engine's log to the host's error stream while it lives.
+class LogToStream {
+public:
+    explicit LogToStream(std::ostream& err)
+        : previous(gEngine->SetLogSink([&err](int level, const std::string& line) {
+              err << "[log " << level << "] " << line << '\n';
+          }))
+    {}
+    ~LogToStream() { gEngine->SetLogSink(std::move(previous)); }
+    LogToStream(const LogToStream&) = delete;
+    LogToStream& operator=(const LogToStream&) = delete;
+
+private:
+    Engine::LogSink previous;
+};
+
+// Makes the folder the database when it is one and holds the game's settings; otherwise one
+// line says what is wrong and the answer is false.
+bool OpenDatabase(const std::string& folder, std::ostream& err)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(folder, error);
+    Database& database = ObjectManager::Instance().GetDatabase();
+    const char* settings = GameHost::kSettingsRecord;
+    if (status.type() == std::filesystem::file_type::not_found) {
+        err << "gamehost: database folder '" << folder << "' does not exist\n";
+    } else if (std::filesystem::status_known(status) && !std::filesystem::is_directory(status)) {
+        err << "gamehost: database '" << folder << "' is not a folder\n";
+    } else if (!database.SetRoot(folder)) {
+        err << "gamehost: database folder '" << folder << "' cannot be read\n";
+    } else if (!database.LoadTableFile(settings)) {
+        err << "gamehost: database '" << folder << "' has no readable settings record '" << settings
+            << "'\n";
+    } else if (database.GetLoadTable(settings).GetKeyCount() == 0) {
+        err << "gamehost: settings record '" << settings << "' of database '" << folder
+            << "' is empty\n";
+    } else {
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void GameHost::PrintClassTree(const RTTI_ClassInfo& root, std::ostream& out, int depth)
@@ -38,19 +81,20 @@ void GameHost::PrintClassTree(const RTTI_ClassInfo& root, std::ostream& out, int
 
 int GameHost::DumpStream(const std::string& path, std::ostream& out, std::ostream& err)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        err << "gamehost: stream file '" << path << "' cannot be read\n";
+    const size_t limit = IOStreamRead::kMaxFileBytes;
+    std::vector<uint8_t> bytes;
+    const FileSystem::ReadResult read = FileSystem::ReadWholeFile(path, limit, bytes);
+    if (read != FileSystem::ReadResult::Done) {
+        err << "gamehost: stream file '" << path << "' " << FileSystem::Explain(read, limit)
+            << '\n';
         return 2;
     }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
-    std::string text;
-    const bool complete = IOStreamRead::Describe(bytes, text);
-    out << text;
-    if (!complete) {
-        err << "gamehost: '" << path
-            << "' is not a complete stream; it ends after the lines shown\n";
+    if (!IOStreamRead::HasHeader(bytes)) {
+        err << "gamehost: '" << path << "' is not a saved stream\n";
+        return 2;
+    }
+    if (!IOStreamRead::Describe(bytes, out)) {
+        err << "gamehost: '" << path << "' is a damaged stream; it ends after the lines shown\n";
         return 2;
     }
     return 0;
@@ -71,15 +115,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (!options.dumpStreamFile.empty())
         return DumpStream(options.dumpStreamFile, out, err);
 
-    ObjectManager& objects = ObjectManager::Instance();
-    if (!objects.GetDatabase().SetRoot(options.databaseFolder)) {
-        err << "gamehost: database folder '" << options.databaseFolder
-            << "' does not exist or cannot be read\n";
+    LogToStream log(err);
+    if (!OpenDatabase(options.databaseFolder, err))
         return 2;
-    }
-    auto previousSink = gEngine->SetLogSink([&err](int level, const std::string& line) {
-        err << "[log " << level << "] " << line << '\n';
-    });
+    ObjectManager& objects = ObjectManager::Instance();
     Platform::SRand(options.seed);
     LocalizationManager::Instance().Clear();
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
@@ -90,9 +129,12 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     const uint64_t startTime = gEngine->GetGameTime();
     if (!options.role.empty()) {
         GameSession session(options, out);
-        session.Run();
+        if (!session.Run()) {
+            err << "gamehost: the game library did not start\n";
+            return 2;
+        }
     } else {
-        for (int frame = 0; frame < options.frames; ++frame)
+        for (int64_t frame = 0; frame < options.frames; ++frame)
             gEngine->RunFrame(options.frameMilliseconds);
     }
 
@@ -103,7 +145,6 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         << "objects: " << objects.GetObjectCount() << '\n';
 
     objects.DestroyAllObjects();
-    gEngine->SetLogSink(std::move(previousSink));
     return 0;
 }
 

@@ -7,12 +7,15 @@
 #include "engine/Engine.h"
 #include "engine/LocalizationManager.h"
 #include "engine/NetPacket.h"
+#include "engine/NetPacketDescriber.h"
 #include "game/GameEngine.h"
 #include "game/UINotification.h"
 #include "host/HostOptions.h"
 #include "host/HostUserInterface.h"
 
+#include <algorithm>
 #include <ostream>
+#include <string_view>
 
 namespace GAME {
 
@@ -99,9 +102,15 @@ void GameSession::ReportBalance()
     }
 }
 
+// A tutorial page is shown by the host, not the library: its title is the text of the tag
+// "tagTutorialPage<n>", and the tag alone names it when the database has no such text.
 void GameSession::OnTutorialUnlock(const GameEvent_TutorialUnlock& event)
 {
-    out << "frame " << frame << ": tutorial page " << event.page << " unlocked\n";
+    const std::string tag = "tagTutorialPage" + std::to_string(event.page);
+    out << "frame " << frame << ": tutorial page " << tag << " unlocked";
+    if (LocalizationManager::Instance().HasTag(tag))
+        out << ": " << Narrow(LocalizationManager::Instance().Format(tag));
+    out << '\n';
 }
 
 void GameSession::ReportFrame()
@@ -147,15 +156,18 @@ void GameSession::ReportPackets()
     for (const ConnectionManager::SentPacket& sent : connection.TakeSentPackets()) {
         ++packets;
         std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(sent.bytes);
-        out << "frame " << frame << ": packet " << RouteName(sent.route) << ' ' << sent.bytes.size()
-            << " bytes";
-        if (packet) {
-            std::string description = packet->GetPacketDescription(true);
-            while (!description.empty() && description.back() == '\n')
-                description.pop_back();
-            out << ": " << description;
+        out << "frame " << frame << ": "
+            << (packet ? NetPacketDescriber::GetClassName(*packet) : "undecodable packet") << " ("
+            << RouteName(sent.route) << ", " << sent.bytes.size() << " bytes)\n";
+        if (!packet)
+            continue;
+        // The fields, one a line, below the packet's name.
+        const std::string fields = packet->GetPacketDescription(false);
+        for (size_t start = 0; start < fields.size();) {
+            const size_t end = std::min(fields.find('\n', start), fields.size());
+            out << "    " << std::string_view(fields).substr(start, end - start) << '\n';
+            start = end + 1;
         }
-        out << '\n';
     }
 }
 

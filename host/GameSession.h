@@ -3,6 +3,7 @@
 #include "core/GameEvents.h"
 #include "engine/EventHandler.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 
@@ -11,8 +12,9 @@ namespace GAME {
 struct HostOptions;
 
 // One run of the game as the host drives it: the library is initialised, takes its role and
-// plays frame after frame; whatever the game asks of the host (tutorial pages, notifications,
-// dialogs, network packets) is printed with the frame it happened in, and questions are answered.
+// plays frame after frame; whatever the game asks of the host (tutorial pages by their text tag,
+// notifications, dialogs, network packets by their class) is printed with the frame it happened
+// in, and questions are answered.
 class GameSession {
 public:
     GameSession(const HostOptions& options, std::ostream& out);
@@ -33,7 +35,8 @@ private:
 
     const HostOptions& options;
     std::ostream& out;
-    int frame = 0;
+    // 64 bits: the last of 2^31 - 1 frames must not wrap the counter.
+    int64_t frame = 0;
     size_t packets = 0;
     size_t notices = 0;
     EventHandler<GameSession, GameEvent_TutorialUnlock> tutorialListener;

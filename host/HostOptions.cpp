@@ -27,7 +27,8 @@ const char* HostOptions::Usage()
            "  --answer A    how the host answers the game's questions (default yes)\n"
            "  --seed S      seed of the shared C-runtime generator (default 1)\n"
            "  --dump-stream FILE  print a saved keyed stream as text\n"
-           "  --help        this text\n";
+           "  --help        this text\n"
+           "exit status: 0 done, 1 bad options, 2 a database or file that cannot be used\n";
 }
 
 bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error)
@@ -63,7 +64,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             answerYes = answer == "yes";
         } else if ((arg == "--ms" || arg == "--frame-ms") && hasValue) {
             if (!ParseNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
-                error = "--frame-ms needs milliseconds of 0 or more, not '" + args[i] + "'";
+                error = arg + " needs milliseconds of 0 or more, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--seed" && hasValue) {

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Builds (Release) and runs the headless host on the bundled sample database: the class tree,
-# eleven minutes of game time in single player, and a few seconds as a server.
+# Builds (Release) and runs the headless host on the bundled sample database: eleven minutes of
+# game time in single player, then five seconds as a server. Each session prints what the game
+# did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
 configure "$ROOT/build/release" -DCMAKE_BUILD_TYPE=Release -DGAME_TESTS=OFF -DGAME_BENCH=OFF
 cmake --build "$ROOT/build/release" -j "$JOBS" --target gamehost >/dev/null
 host="$ROOT/build/release/host/gamehost"
-echo "== class tree"
-"$host" --db "$ROOT/data/database" --classes
-echo "== single player"
+echo "== single player: eleven minutes of game time"
 "$host" --db "$ROOT/data/database" --role single --frames 20000 "$@"
-echo "== server"
+echo
+echo "== server: five seconds of game time"
 "$host" --db "$ROOT/data/database" --role server --frames 150 "$@"
+echo
+echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 namespace GAME {
 namespace {
 
@@ -123,26 +126,147 @@ TEST(IOStream, AKeyOrKindOutOfStepFailsTheStream)
     EXPECT_TRUE(IOStreamRead(std::vector<uint8_t>{'G', 'S', 'T', 'R', 9, 0, 0, 0}).HasFailed());
 }
 
+std::string Described(const std::vector<uint8_t>& bytes, bool& complete)
+{
+    std::ostringstream text;
+    complete = IOStreamRead::Describe(bytes, text);
+    return text.str();
+}
+
 TEST(IOStream, DescribeShowsTheStreamAsText)
 {
-    std::string text;
-    EXPECT_TRUE(IOStreamRead::Describe(Written(), text));
-    EXPECT_EQ(text, "uniqueId id = 00000001 00000002 00000003 ffffffff\n"
-                    "wideString name = L\"H\xC3\xA9ro \xF0\x9F\x98\x80\"\n"
-                    "{\n"
-                    "  bool flag = true\n"
-                    "  uint gold = 4000000000\n"
-                    "  {\n"
-                    "    string record = \"Records/Item/Sword.dbr\"\n"
-                    "  }\n"
-                    "}\n"
-                    "float speed = -1.5\n"
-                    "int level = -7\n"
-                    "uint temp = 10\n"
-                    "uint temp = 20\n");
+    bool complete = false;
+    EXPECT_EQ(Described(Written(), complete),
+              "uniqueId id = 00000001 00000002 00000003 ffffffff\n"
+              "wideString name = L\"H\xC3\xA9ro \xF0\x9F\x98\x80\"\n"
+              "{\n"
+              "  bool flag = true\n"
+              "  uint gold = 4000000000\n"
+              "  {\n"
+              "    string record = \"Records/Item/Sword.dbr\"\n"
+              "  }\n"
+              "}\n"
+              "float speed = -1.5\n"
+              "int level = -7\n"
+              "uint temp = 10\n"
+              "uint temp = 20\n");
+    EXPECT_TRUE(complete);
     std::vector<uint8_t> cut = Written();
     cut.resize(cut.size() - 2);
-    EXPECT_FALSE(IOStreamRead::Describe(cut, text));
+    Described(cut, complete);
+    EXPECT_FALSE(complete);
+    EXPECT_TRUE(IOStreamRead::HasHeader(Written()));
+    EXPECT_FALSE(IOStreamRead::HasHeader({'G', 'S', 'T', 'R', 2, 0, 0, 0}));
+}
+
+// Every kind once and one block, spelled out byte by byte: a change that moves a byte of the
+// save format, even in writer and reader alike, would make every stored save unreadable.
+TEST(IOStream, TheBytesOfASmallStreamArePinned)
+{
+    // clang-format off
+    const std::vector<uint8_t> expected = {
+        'G', 'S', 'T', 'R', 1, 0, 0, 0,                 // mark, format version 1
+        1, 2, 0, 'i', 'd',                              // uniqueId "id"
+            0x44, 0x33, 0x22, 0x11, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0,
+        7, 2, 0, 'l', 'v', 0xFE, 0xFF, 0xFF, 0xFF,      // int "lv" = -2
+        8, 35, 0, 0, 0,                                 // block of 35 bytes
+            2, 1, 0, 'n', 2, 0, 0, 0, 'A', 0, 0xE9, 0,  // wideString "n" = L"A\u00e9"
+            3, 1, 0, 'f', 1,                            // bool "f" = true
+            4, 1, 0, 'g', 4, 3, 2, 1,                   // uint "g" = 0x01020304
+            5, 1, 0, 'r', 2, 0, 0, 0, 'a', 'b',         // string "r" = "ab"
+        9,                                              // end of the block
+        6, 1, 0, 's', 0, 0, 0xC0, 0x3F,                 // float "s" = 1.5
+    };
+    // clang-format on
+    struct Small {
+        UniqueId id{0x11223344, 1, 2, 3};
+        int32_t level = -2;
+        std::wstring name = L"A\u00e9";
+        bool flag = true;
+        uint32_t gold = 0x01020304;
+        std::string record = "ab";
+        float speed = 1.5f;
+    };
+    auto stream = [](IOStream& io, Small& v) {
+        io.StreamUniqueId("id", v.id);
+        io.StreamInt("lv", v.level);
+        io.BeginBlock();
+        io.StreamWideString("n", v.name);
+        io.StreamBool("f", v.flag);
+        io.StreamUInt("g", v.gold);
+        io.StreamString("r", v.record);
+        io.EndBlock();
+        io.StreamFloat("s", v.speed);
+    };
+    IOStreamWrite writer;
+    Small written;
+    stream(writer, written);
+    EXPECT_EQ(writer.GetBytes(), expected);
+
+    IOStreamRead reader(expected);
+    Small read{UniqueId(), 0, L"", false, 0, "", 0.0f};
+    stream(reader, read);
+    EXPECT_FALSE(reader.HasFailed());
+    EXPECT_EQ(read.id, written.id);
+    EXPECT_EQ(read.level, -2);
+    EXPECT_EQ(read.name, L"A\u00e9");
+    EXPECT_TRUE(read.flag);
+    EXPECT_EQ(read.gold, 0x01020304u);
+    EXPECT_EQ(read.record, "ab");
+    EXPECT_EQ(read.speed, 1.5f);
+}
+
+// A stream of `depth` empty blocks, one inside the other, as a hostile file would hold them.
+std::vector<uint8_t> NestedBlocks(size_t depth)
+{
+    std::vector<uint8_t> bytes = {'G', 'S', 'T', 'R', 1, 0, 0, 0};
+    for (size_t level = 0; level < depth; ++level) {
+        const uint32_t length = static_cast<uint32_t>((depth - 1 - level) * 6);
+        bytes.push_back(IOStream::KindBeginBlock);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<uint8_t>(length >> shift));
+    }
+    bytes.insert(bytes.end(), depth, IOStream::KindEndBlock);
+    return bytes;
+}
+
+TEST(IOStream, BlocksNestAtMostTheDepthCap)
+{
+    const size_t cap = IOStream::kMaxBlockDepth;
+    IOStreamWrite writer;
+    for (size_t level = 0; level < cap; ++level)
+        EXPECT_TRUE(writer.BeginBlock());
+    EXPECT_FALSE(writer.BeginBlock());
+    EXPECT_TRUE(writer.HasFailed());
+
+    IOStreamRead deepest(NestedBlocks(cap));
+    for (size_t level = 0; level < cap; ++level)
+        EXPECT_TRUE(deepest.BeginBlock());
+    for (size_t level = 0; level < cap; ++level)
+        EXPECT_TRUE(deepest.EndBlock());
+    EXPECT_FALSE(deepest.HasFailed());
+
+    IOStreamRead tooDeep(NestedBlocks(cap + 1));
+    for (size_t level = 0; level < cap; ++level)
+        EXPECT_TRUE(tooDeep.BeginBlock());
+    EXPECT_FALSE(tooDeep.BeginBlock());
+    EXPECT_TRUE(tooDeep.HasFailed());
+
+    // Thirty thousand nested blocks give the lines down to the cap, not gigabytes.
+    bool complete = true;
+    const std::string text = Described(NestedBlocks(30000), complete);
+    EXPECT_FALSE(complete);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<std::ptrdiff_t>(cap));
+    EXPECT_EQ(text.substr(text.size() - 2 * cap), std::string(2 * cap - 2, ' ') + "{\n");
+    Described(NestedBlocks(cap), complete);
+    EXPECT_TRUE(complete);
+}
+
+TEST(IOStream, FilesThatAreNotRegularGiveAFailedStream)
+{
+    EXPECT_TRUE(IOStreamRead::FromFile("/").HasFailed());
+    EXPECT_TRUE(IOStreamRead::FromFile("/dev/zero").HasFailed());
+    EXPECT_TRUE(IOStreamRead::FromFile("/nonexistent/hero.chr").HasFailed());
 }
 
 } // namespace

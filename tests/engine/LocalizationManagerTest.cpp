@@ -63,6 +63,40 @@ TEST_F(LocalizationManagerTest, FormatPutsArgumentsInPlace)
     EXPECT_EQ(texts.Format("tagUnknownCode", 6), L"%q 6");
 }
 
+TEST_F(LocalizationManagerTest, HugeWidthsAndPrecisionsAreClampedAndLoggedOncePerEntry)
+{
+    database.WriteFile("Text/English.txt", "tagPrecise = %.999999999f\n"
+                                           "tagWide = [%999999999f]\n"
+                                           "tagWideInt = [%2147483647d] %.0f%%\n"
+                                           "tagPercent = %%999999999d\n"
+                                           "tagReal = %+.0f%% [%-5.2f] %.17f\n");
+    ASSERT_TRUE(texts.LoadFile(ObjectManager::Instance().GetDatabase(), "Text/English.txt"));
+    const std::string clamped = "asks for a field wider than 32 or more than 17 digits, clamped";
+    EXPECT_EQ(
+        log.GetLines(),
+        (std::vector<LogCapture::Line>{
+            {1, "Localization file 'Text/English.txt' line 1: tag 'tagPrecise' " + clamped},
+            {1, "Localization file 'Text/English.txt' line 2: tag 'tagWide' " + clamped},
+            {1, "Localization file 'Text/English.txt' line 3: tag 'tagWideInt' " + clamped}}));
+
+    EXPECT_EQ(texts.Format("tagPrecise", 1.5), L"1.50000000000000000");
+    EXPECT_EQ(texts.Format("tagWide", 2.0), L"[" + std::wstring(24, L' ') + L"2.000000]");
+    EXPECT_EQ(texts.Format("tagWideInt", 7, 50.0), L"[" + std::wstring(31, L' ') + L"7] 50%");
+    EXPECT_EQ(texts.Format("tagPercent", 7), L"%999999999d");
+    // What real texts use is formatted as written.
+    EXPECT_EQ(texts.Format("tagReal", 5.0, 1.5, 0.5), L"+5% [1.50 ] 0.50000000000000000");
+    // Formatting again logs nothing more; repeated flags count once.
+    texts.AddText("tagFlags", L"[%--+05d]");
+    EXPECT_EQ(texts.Format("tagFlags", 3), L"[+3   ]");
+    EXPECT_EQ(log.GetLines().size(), 3u);
+}
+
+TEST_F(LocalizationManagerTest, ListsItsTagsSorted)
+{
+    texts.LoadText("b = 1\na = 2\n", "inline");
+    EXPECT_EQ(texts.GetTags(), (std::vector<std::string>{"a", "b"}));
+}
+
 TEST_F(LocalizationManagerTest, UnknownTagsShowTheTagAndArguments)
 {
     EXPECT_EQ(texts.Format("tagMissing", 5, "x"), L"tagMissing 5 x");

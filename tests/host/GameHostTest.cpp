@@ -1,6 +1,7 @@
 #include "host/GameHost.h"
 
 #include "engine/Engine.h"
+#include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
@@ -9,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace GAME::Test {
 namespace {
@@ -28,13 +33,29 @@ Result RunHost(const std::vector<std::string>& args)
     return {status, out.str(), err.str()};
 }
 
+// A refusal: status 2, nothing on the output and exactly this one line on the error stream.
+void ExpectRefused(const std::vector<std::string>& args, const std::string& line)
+{
+    const Result result = RunHost(args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, line + "\n");
+}
+
+// A database folder with the settings record the host needs.
+void WriteSettings(const TempDatabase& database)
+{
+    database.WriteRecord(GameHost::kSettingsRecord, {"meleeRange = 1.5"});
+}
+
 TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
 {
-    const Result missing = RunHost({"--db", "/nonexistent"});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err,
-              "gamehost: database folder '/nonexistent' does not exist or cannot be read\n");
+    ExpectRefused({"--db", "/nonexistent"},
+                  "gamehost: database folder '/nonexistent' does not exist");
+    TempDatabase folder;
+    folder.WriteFile("file.txt", "x");
+    const std::string file = folder.GetRoot() + "/file.txt";
+    ExpectRefused({"--db", file}, "gamehost: database '" + file + "' is not a folder");
 
     const Result noDb = RunHost({});
     EXPECT_EQ(noDb.status, 1);
@@ -46,6 +67,14 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     EXPECT_EQ(negative.err,
               std::string("gamehost: --frames needs a count of 0 or more, not '-1'\n") +
                   HostOptions::Usage());
+    // The message names the option as the user typed it.
+    for (const char* option : {"--ms", "--frame-ms"}) {
+        const Result ms = RunHost({"--db", "/tmp", option, "-5"});
+        EXPECT_EQ(ms.status, 1);
+        EXPECT_EQ(ms.err, "gamehost: " + std::string(option) +
+                              " needs milliseconds of 0 or more, not '-5'\n" +
+                              HostOptions::Usage());
+    }
     EXPECT_EQ(RunHost({"--db", "/tmp", "--bogus"}).status, 1);
 
     const Result help = RunHost({"--help"});
@@ -54,9 +83,41 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     EXPECT_EQ(help.err, "");
 }
 
+TEST(GameHost, ADatabaseWithoutItsSettingsIsRefused)
+{
+    const std::string settings = GameHost::kSettingsRecord;
+    TempDatabase empty;
+    const std::string missing = "gamehost: database '" + empty.GetRoot() +
+                                "' has no readable settings record '" + settings + "'";
+    ExpectRefused({"--db", empty.GetRoot()}, missing);
+    empty.WriteFile("Text/English.txt", "tag = text\n");
+    ExpectRefused({"--db", empty.GetRoot(), "--role", "single"}, missing);
+
+    TempDatabase folderNamed;
+    std::filesystem::create_directories(folderNamed.GetRoot() + "/" + settings);
+    ExpectRefused({"--db", folderNamed.GetRoot()}, "gamehost: database '" + folderNamed.GetRoot() +
+                                                       "' has no readable settings record '" +
+                                                       settings + "'");
+
+    TempDatabase pipe;
+    std::filesystem::create_directories(pipe.GetRoot() + "/Records/Game");
+    ASSERT_EQ(mkfifo((pipe.GetRoot() + "/" + settings).c_str(), 0600), 0);
+    ExpectRefused({"--db", pipe.GetRoot()}, "gamehost: database '" + pipe.GetRoot() +
+                                                "' has no readable settings record '" + settings +
+                                                "'");
+
+    TempDatabase blank;
+    blank.WriteFile(settings, "# nothing set\n");
+    ExpectRefused({"--db", blank.GetRoot()}, "gamehost: settings record '" + settings +
+                                                 "' of database '" + blank.GetRoot() +
+                                                 "' is empty");
+    ObjectManager::Instance().GetDatabase().SetRoot("");
+}
+
 TEST(GameHost, RunsFramesAndPrintsTheClassTree)
 {
     TempDatabase database;
+    WriteSettings(database);
     database.WriteFile("Text/English.txt", "tagHostTest = hi\n");
     const uint64_t startTime = gEngine->GetGameTime();
     const Result run =
@@ -74,11 +135,16 @@ TEST(GameHost, RunsFramesAndPrintsTheClassTree)
     LocalizationManager::Instance().Clear();
 
     // Without the text file the run still succeeds and says what was missing.
-    TempDatabase empty;
-    const Result bare = RunHost({"--db", empty.GetRoot()});
+    TempDatabase textless;
+    WriteSettings(textless);
+    const Result bare = RunHost({"--db", textless.GetRoot()});
     EXPECT_EQ(bare.status, 0);
     EXPECT_EQ(bare.err, "[log 1] Localization file 'Text/English.txt' could not be read\n");
-    EXPECT_NE(bare.out.find("\nframes: 0 (0 ms of game time)\n"), std::string::npos);
+    const size_t classes = run.out.find("\nclasses: ") + 1;
+    const std::string classLine =
+        run.out.substr(classes, run.out.find('\n', classes) + 1 - classes);
+    EXPECT_EQ(bare.out, "database: " + textless.GetRoot() + "\n" + classLine +
+                            "frames: 0 (0 ms of game time)\nobjects: 0\n");
     ObjectManager::Instance().GetDatabase().SetRoot("");
 }
 
@@ -98,12 +164,67 @@ TEST(GameHost, DumpsASavedStreamAsText)
     Result result = RunHost({"--dump-stream", path});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "int version = 5\n{\n  wideString playerName = L\"Ann\"\n}\n");
+    EXPECT_EQ(result.err, "");
 
-    folder.WriteFile("broken.chr", "GSTR");
-    result = RunHost({"--dump-stream", folder.GetRoot() + "/broken.chr"});
+    // Cut inside the block, whose length then claims more than is left: the lines read so far,
+    // then one line of why it stopped.
+    std::vector<uint8_t> cut = writer.GetBytes();
+    cut.resize(cut.size() - 3);
+    folder.WriteFile("cut.chr", std::string(cut.begin(), cut.end()));
+    result = RunHost({"--dump-stream", folder.GetRoot() + "/cut.chr"});
     EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.err.find("is not a complete stream"), std::string::npos);
-    EXPECT_EQ(RunHost({"--dump-stream", folder.GetRoot() + "/absent.chr"}).status, 2);
+    EXPECT_EQ(result.out, "int version = 5\n");
+    EXPECT_EQ(result.err, "gamehost: '" + folder.GetRoot() +
+                              "/cut.chr' is a damaged stream; it ends after the lines shown\n");
+}
+
+TEST(GameHost, WhatIsNotAStreamFileGivesOneLine)
+{
+    TempDatabase folder;
+    const std::string root = folder.GetRoot();
+    const std::string stream = "gamehost: stream file '";
+    ExpectRefused({"--dump-stream", root}, stream + root + "' is not a regular file");
+    ExpectRefused({"--dump-stream", "/dev/zero"}, stream + "/dev/zero' is not a regular file");
+    ASSERT_EQ(mkfifo((root + "/pipe.chr").c_str(), 0600), 0);
+    ExpectRefused({"--dump-stream", root + "/pipe.chr"},
+                  stream + root + "/pipe.chr' is not a regular file");
+    ExpectRefused({"--dump-stream", root + "/absent.chr"},
+                  stream + root + "/absent.chr' does not exist");
+    // Larger than the stream reader reads: refused by its size, without reading it.
+    folder.WriteFile("huge.chr", "GSTR");
+    std::filesystem::resize_file(root + "/huge.chr", IOStreamRead::kMaxFileBytes + 1);
+    ExpectRefused({"--dump-stream", root + "/huge.chr"},
+                  stream + root + "/huge.chr' is larger than 67108864 bytes");
+
+    for (const char* text : {"", "GSTR", "GSTX\x01\x00\x00\x00", "not a save at all"}) {
+        folder.WriteFile("other.chr", text);
+        ExpectRefused({"--dump-stream", root + "/other.chr"},
+                      "gamehost: '" + root + "/other.chr' is not a saved stream");
+    }
+}
+
+TEST(GameHost, ADeeplyNestedStreamIsRefusedAfterTheDepthCap)
+{
+    // Thirty thousand empty blocks one inside the other, 6 bytes each.
+    const size_t depth = 30000;
+    std::string bytes("GSTR\x01\x00\x00\x00", 8);
+    for (size_t level = 0; level < depth; ++level) {
+        const uint32_t length = static_cast<uint32_t>((depth - 1 - level) * 6);
+        bytes += static_cast<char>(IOStream::KindBeginBlock);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes += static_cast<char>(length >> shift);
+    }
+    bytes.append(depth, static_cast<char>(IOStream::KindEndBlock));
+    TempDatabase folder;
+    folder.WriteFile("deep.chr", bytes);
+
+    const Result result = RunHost({"--dump-stream", folder.GetRoot() + "/deep.chr"});
+    EXPECT_EQ(result.status, 2);
+    const size_t cap = IOStream::kMaxBlockDepth;
+    EXPECT_EQ(static_cast<size_t>(std::count(result.out.begin(), result.out.end(), '\n')), cap);
+    EXPECT_EQ(result.out.size(), cap * cap + cap); // 2k blanks and "{\n" on line k
+    EXPECT_EQ(result.err, "gamehost: '" + folder.GetRoot() +
+                              "/deep.chr' is a damaged stream; it ends after the lines shown\n");
 }
 
 } // namespace

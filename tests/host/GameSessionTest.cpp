@@ -32,7 +32,8 @@ TEST(GameSession, SinglePlayerUnlocksTheInventoryHintAfterTenMinutes)
     EXPECT_EQ(status, 0);
     EXPECT_NE(out.find("session: single, 18182 frames of 33 ms\n"), std::string::npos);
     // 18182 frames of 33 ms are the first to reach 600000 ms.
-    EXPECT_NE(out.find("frame 18182: tutorial page 28 unlocked\n"), std::string::npos);
+    EXPECT_NE(out.find("frame 18182: tutorial page tagTutorialPage28 unlocked: Your inventory\n"),
+              std::string::npos);
     EXPECT_EQ(out.find("frame 18181:"), std::string::npos);
 }
 
@@ -48,6 +49,25 @@ TEST(GameSession, EveryRoleRunsAndShutsDownCleanly)
     int status = 0;
     Play({"--role", "observer"}, status);
     EXPECT_EQ(status, 1);
+}
+
+TEST(GameSession, PacketsAreNamedByTheirClassAndTheFooterComesOnce)
+{
+    int status = 1;
+    const std::string out = Play({"--role", "server", "--frames", "40"}, status);
+    EXPECT_EQ(status, 0);
+    // The server tells its clients about every player once a second.
+    EXPECT_NE(out.find("\nframe 34: AllPlayersHeartbeatPacket (send, 12 bytes)\n"),
+              std::string::npos);
+    EXPECT_EQ(out.find("Packet type"), std::string::npos);
+    EXPECT_NE(out.find("\nsession ended: 0 messages to the player, 1 packets sent\n"
+                       "database: "),
+              std::string::npos);
+    size_t footers = 0;
+    for (size_t at = out.find("\nobjects: "); at != std::string::npos;
+         at = out.find("\nobjects: ", at + 1))
+        ++footers;
+    EXPECT_EQ(footers, 1u);
 }
 
 } // namespace
