@@ -62,6 +62,7 @@ template <typename T> void AllValues(const std::vector<std::string>* values, std
 
 bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
 {
+    source = sourceName;
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     bool clean = true;

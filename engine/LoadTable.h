@@ -20,6 +20,8 @@ public:
     // Parses record text ("key = value;value", '#' comments). Each malformed line is reported
     // once through the engine log with `sourceName` and its line number, and skipped.
     bool Parse(std::string_view text, const std::string& sourceName);
+    // Where the record came from, for log lines about its values.
+    const std::string& GetSourceName() const { return source; }
 
     bool HasKey(const char* key) const;
     size_t GetKeyCount() const { return entries.size(); }
@@ -57,6 +59,7 @@ private:
         size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
     };
     std::unordered_map<std::string, std::vector<std::string>, KeyHash, std::equal_to<>> entries;
+    std::string source;
 };
 
 } // namespace GAME

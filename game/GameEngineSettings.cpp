@@ -1,6 +1,7 @@
 #include "game/GameEngine.h"
 
 #include "characters/AttributePak.h"
+#include "core/DesignerEquationLoader.h"
 #include "core/DesignerEquation_Algebra.h"
 #include "core/MathUtils.h"
 #include "core/Saturate.h"
@@ -147,18 +148,9 @@ void GameEngine::LoadMarketSounds(const LoadTable& table)
 
 void GameEngine::LoadEquations(const LoadTable& table)
 {
-    auto load = [&](const char* key, std::unique_ptr<DesignerEquation<float>>& equation) {
-        const std::string text = table.GetString(key, "");
-        if (text.empty())
-            return;
-        equation = std::make_unique<DesignerEquation_Algebra>();
-        if (!equation->ParseEquation(text.c_str(), this)) {
-            gEngine->Log(Engine::LogData, "-=- GameEngine Equation load failure : %s ", key);
-            equation.reset();
-        }
-    };
-    load("experienceEquation", experienceEquation);
-    load("deathPenaltyEquation", deathPenaltyEquation);
+    constexpr const char* kFailure = "-=- GameEngine Equation load failure : %s ";
+    experienceEquation = LoadDesignerEquation(table, "experienceEquation", this, kFailure);
+    deathPenaltyEquation = LoadDesignerEquation(table, "deathPenaltyEquation", this, kFailure);
 }
 
 void GameEngine::LoadItemAndMonsterColors(const LoadTable& table)
