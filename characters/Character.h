@@ -1,21 +1,50 @@
 #pragma once
 
+#include "characters/AnimationSound.h"
 #include "characters/CharAttributeType.h"
+#include "characters/CharFxPak.h"
+#include "characters/CharacterBio.h"
+#include "characters/CharacterRagDoll.h"
+#include "characters/ExperienceLevelControl.h"
+#include "characters/PFxManager.h"
 #include "characters/Team.h"
+#include "combat/AuraManager.h"
 #include "combat/CombatAttributeType.h"
+#include "combat/CombatManager.h"
+#include "core/EnumConverter.h"
+#include "core/PlayStats.h"
 #include "engine/Actor.h"
+#include "engine/GameTimer.h"
+#include "engine/Vec3.h"
 #include "engine/WorldCoords.h"
+#include "engine/WorldVec3.h"
+#include "items/EquipManager_HandState.h"
+#include "items/GarmentManager.h"
+#include "items/Inventory.h"
+#include "items/RandomizerWeightModifiers.h"
+#include "skills/SkillManager.h"
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace GAME {
 
-class CombatManager;
+class AnimationSet;
+class CharAttributeAccumulator;
+class CharacterActionHandler;
+class CharacterMovementManager;
+class DeathManager;
 class DurationDamageManager;
-class PlayStats;
+class GraphicsAnim;
+class LoadTable;
+class SlotManager;
+class SoundPak;
 struct PlayStatsDamageType;
+enum AnimationSet_Type : int32_t;
 
 enum Character_LifeState : int32_t {
     LifeState_Unknown = 0,
@@ -26,46 +55,217 @@ enum Character_LifeState : int32_t {
     LifeState_Respawning = 5
 };
 
-// The base of every creature. Grown by the characters subsystem; for now what teams, filters,
-// the game engine and combat ask of it. Levels, points, the experience reward, life, mana and
-// attribute totals are plain values with setters until the experience control and the bio
-// exist; teleporting only moves the coordinates. The influences of combat (taunt, fear,
-// confusion, skill cooldown) reach nobody until controllers and skills exist.
+// Value 2 has no name.
+enum Character_ActionState : int32_t {
+    ActionState_Unknown = 0,
+    ActionState_ForcedStop = 1,
+    ActionState_Idle = 3,
+    ActionState_Fidget = 4,
+    ActionState_Move = 5,
+    ActionState_Walk = 6,
+    ActionState_Attack = 7,
+    ActionState_Stun = 8,
+    ActionState_Immobilize = 9,
+    ActionState_Trap = 10,
+    ActionState_Pickup = 11,
+    ActionState_Chatting = 12,
+    ActionState_Fallen = 13,
+    ActionState_Dying = 14
+};
+
+// Record key "characterGenderProfile"; a word that names none of these is `Gender_None`.
+enum Character_Gender : int32_t {
+    Gender_None = 0,
+    Gender_Male = 1,
+    Gender_Female = 2,
+    Gender_Native = 3,
+    Gender_Satyr = 4,
+    Gender_JackalMan = 5,
+    Gender_Tigerman = 6
+};
+
+// Record key "pathingSize"; any other word is Small. Picks the row of the shared effects too.
+enum PathingSize : int32_t { PathingSize_Small = 0, PathingSize_Medium = 1, PathingSize_Large = 2 };
+
+enum CharacterBuff : int32_t {
+    CharacterBuff_None = 0,
+    CharacterBuff_Fire = 1,
+    CharacterBuff_Poison = 2
+};
+
+// The base of every creature: players, monsters and the people of the towns. It owns the
+// managers of the other subsystems (combat, skills, auras, garments, inventory, movement,
+// effects), its life in a bio and its levels in an experience control, one animation set per
+// weapon style, its sounds and shared effect packs, and the death handlers made for it when it
+// enters the world. `Load` reads the record (with the hub: the game settings name the default
+// combat record and the shared effects); construction and destruction need no hub.
+//
+// Sound packs are held by object id: when every object is torn down at once a pack may go
+// before its character, and a kept pointer would then dangle.
 class Character : public Actor {
     GAME_DECLARE_CLASS(Character)
 
 public:
+    // One absorption effect of a damage type; the sound pack is owned.
+    struct AbsEffect {
+        std::string effectName;
+        uint32_t soundId = 0;
+        bool armed = false;
+    };
+
+    static constexpr size_t kNumAnimationSets = 6;
+    static constexpr size_t kNumDamageFx = 16;
+    static constexpr int32_t kLoopingRunningSoundFadeTime = 1000;
+
     Character();
+
+    // Virtual operations, in the order of their slots.
+    void Load(const LoadTable& table) override;
     ~Character() override;
-
+    void PreLoad(bool flag) override;
+    void InitialUpdate() override;
     bool ShouldServerSpawn() const override { return true; }
-
-    Team GetTeam() const { return team; }
-    virtual void SetTeam(const Team& newTeam) { team = newTeam; }
-
+    virtual float GetExtents() const;
+    // Null for an empty or missing name; the caller gives the load back to the graphics engine.
+    virtual GraphicsAnim* LoadAnimation(const std::string& name);
+    // Switches to the set of what the hands hold; a style never allocated keeps the current set.
+    virtual void SetAnimation(EquipManager_HandState handState);
+    virtual GraphicsAnim* GetCurrentAnimation() const;
+    virtual void TeleportToLocation(const WorldCoords& coords);
     virtual void SetLifeState(Character_LifeState state) { lifeState = state; }
     virtual Character_LifeState GetLifeState() const { return lifeState; }
+    virtual const char* GetLifeStateAsText() const;
+    virtual void SetActionState(Character_ActionState state) { actionState = state; }
+    virtual Character_ActionState GetActionState() const { return actionState; }
     // Unknown counts as alive: a character not yet set up is not a corpse.
     virtual bool IsAlive() const;
+    virtual void SetTeam(const Team& newTeam) { team = newTeam; }
+    virtual Character_Gender GetGender() const { return gender; }
+    virtual const std::vector<std::string>& GetRace() const { return racialProfile; }
+    // Makes this character follow the caster for a while; a plain character follows nobody.
+    virtual void JoinMe(uint32_t /*casterId*/, int32_t /*milliseconds*/, bool /*converted*/) {}
+    // How high a resistance may be processed; 0 means no cap.
+    virtual float GetDefenseAttributeCap() const { return 0.0f; }
+    // A player or monster adds its game-balance pack; a plain character adds nothing.
+    virtual void
+    ContributeGameBalanceCharAttributes(CharAttributeAccumulator& /*accumulator*/) const
+    {}
+    // The influences of combat reach nobody until controllers and skills exist.
+    virtual void CombatExertInfluenceFear(int32_t /*milliseconds*/) {}
+    virtual void CombatExertInfluenceConfusion(int32_t /*milliseconds*/) {}
+    virtual void CombatExertInfluenceTaunt(float /*amount*/) {}
+    virtual void CombatAddCooldownDamage(int32_t /*milliseconds*/) {}
+    virtual void CombatAddLifeLeechDamage(float percent);
+    // The effects hung on this character, through its effect manager.
+    virtual uint32_t AddParticleEffect(const std::string& record, const std::string& attachPoint);
+    virtual void StartParticleEffect(uint32_t id);
+    virtual void StopParticleEffect(uint32_t id);
+    virtual void RemoveParticleEffect(uint32_t& id);
+    virtual uint32_t AddMeshEffect(const std::string& record);
+    virtual void StartMeshEffect(uint32_t id);
+    virtual void StopMeshEffect(uint32_t id);
+    virtual void RemoveMeshEffect(uint32_t& id);
+    virtual PathingSize GetSize() const { return pathingSize; }
+    // Plays the absorption effect of a damage type once per attack; not yet played.
+    virtual void FireAbsEffect(CombatAttributeType /*damageType*/) {}
+    // A player holds a set for every weapon style; others only for what they hold.
+    virtual bool AllocateAllAnimSets() const { return false; }
+    // The two steps of a death: when the death manager starts, and when it is done.
+    virtual void ImDying();
+    virtual void ImDead();
+    // Their last steps, for the kinds to add to.
+    virtual void CharacterIsDying();
+    virtual void CharacterHasDied() {}
+    // The aura's id, 0 when none was made.
+    virtual uint32_t AddAura(const std::string& recordName, bool permanent, int32_t seconds);
+    // False keeps the character off hate lists.
+    virtual bool CausesAnger() const { return causesAnger; }
 
+    // States.
+    static const char* GetActionStateAsText(Character_ActionState state);
+    const char* GetActionStateAsText() const { return GetActionStateAsText(actionState); }
+    Team GetTeam() const { return team; }
     bool IsTeleporting() const { return teleporting; }
     void SetTeleporting(bool value) { teleporting = value; }
-    virtual void TeleportToLocation(const WorldCoords& coords);
+    uint32_t GetEffectIndex() const;
+    const WorldCoords& GetSpawnPoint() const { return spawnPoint; }
+    void SetSpawnPoint(const WorldCoords& coords) { spawnPoint = coords; }
+    uint32_t GetControllerId() const { return controllerId; }
+    // Null until `InitialUpdate`.
+    DeathManager* GetDeathManager() const { return deathHandlers.get(); }
+    int32_t GetLoopingRunningSoundFadeTime() const { return loopingRunningSoundFadeTime; }
 
-    uint32_t GetCharLevel() const { return charLevel; }
-    void SetCharLevel(uint32_t level) { charLevel = level; }
-    uint32_t GetExperiencePoints() const { return experiencePoints; }
-    void SetExperiencePoints(uint32_t points) { experiencePoints = points; }
-    uint32_t GetModifierPoints() const { return modifierPoints; }
-    void SetModifierPoints(uint32_t points) { modifierPoints = points; }
-    uint32_t GetSkillPoints() const { return skillPoints; }
-    void SetSkillPoints(uint32_t points) { skillPoints = points; }
+    // What the record asks of a death.
+    const std::string& GetDeleteBehavior() const { return deleteBehavior; }
+    const std::string& GetActorToSpawnOnDeath() const { return actorToSpawnOnDeath; }
+    bool ShouldWaitForCallbackToSpawn() const { return waitForCallbackToSpawn; }
+    const std::string& GetActorToSpawnForMyBones() const { return actorToSpawnForMyBones; }
+    const std::string& GetDissolveEffect() const { return dissolveEffect; }
+    const std::string& GetDissolveLight() const { return dissolveLight; }
+    float GetDissolveTime() const { return dissolveTime; } // seconds
+    const std::string& GetDissolveTexture() const { return dissolveTexture; }
+    int32_t GetDissolveColorRed() const { return dissolveColorR; }
+    int32_t GetDissolveColorGreen() const { return dissolveColorG; }
+    int32_t GetDissolveColorBlue() const { return dissolveColorB; }
+    const std::string& GetDeathEffect() const { return deathEffect; }
+
+    // The rag doll: it takes over a death only near the view and with a body to throw.
+    bool ShouldDoRagDoll() const;
+    bool ShouldDoLateCrumple() const { return doLateCrumple; }
+    // Kept unless forced once life is gone, so the blow that killed decides the fall.
+    void SetRagdollData(const CharacterRagDoll::EffectData& data, bool force);
+    const CharacterRagDoll::EffectData& GetRagdollData() const { return ragdollData; }
+
+    // Sounds.
+    void PlayAnimationSound(Actor& actor, const Name& name);
+    void PlayDeathSound();
+
+    // Auras, through the aura manager.
+    void RemoveAura(uint32_t id);
+    void RemoveAura(const std::string& recordName);
+
+    // Anger that this character causes in monsters.
+    void SetCausesAnger(bool value) { causesAnger = value; }
+    float GetAngerMultiplier() const { return angerMultiplier; }
+
+    // Animations.
+    AnimationSet* GetAnimationSet() const { return currentAnimationSet; }
+    bool CanPlayAnimation(AnimationSet_Type type) const;
+
+    // Life, mana, attributes and levels, through the bio and the experience control.
+    CharacterBio& GetCharacterBio() { return bio; }
+    const CharacterBio& GetCharacterBio() const { return bio; }
+    void SubtractLife(float amount, const PlayStatsDamageType& statsType);
+    void SubtractMana(float amount);
+    float GetCurrentLife() const { return bio.GetCurrentLife(); }
+    float GetCurrentMana() const { return bio.GetCurrentMana(); }
+    void SetCurrentMana(float value);
+    float GetTotalCharAttribute(CharAttributeType type) const { return bio.GetAttribute(type); }
+    uint32_t GetCharLevel() const { return experienceLevelControl.GetCharLevel(); }
+    uint32_t GetExperiencePoints() const { return experienceLevelControl.GetExperiencePoints(); }
+    uint32_t GetModifierPoints() const { return experienceLevelControl.GetModifierPoints(); }
+    uint32_t GetSkillPoints() const { return experienceLevelControl.GetSkillPoints(); }
     // What killing this character is worth.
-    uint32_t GetExperienceReward() const { return experienceReward; }
-    void SetExperienceReward(uint32_t points) { experienceReward = points; }
+    uint32_t GetExperienceReward() const;
+    bool IsInvincible() const { return invincible; }
+    void SetInvincible(bool value) { invincible = value; }
+    bool IsGod() const { return god; }
+    void SetGod(bool value) { god = value; }
+    bool IsOmnipotent() const { return omnipotent; }
+    void SetOmnipotent(bool value) { omnipotent = value; }
+    PlayStats& GetPlayStats() { return playStats; }
+    const PlayStats& GetPlayStats() const { return playStats; }
+
+    // What the bio gathers into the attribute totals on every update.
+    void GetEquipCharAttributes(CharAttributeAccumulator& accumulator) const;
+    void GetSkillCharAttributes(CharAttributeAccumulator& accumulator) const;
+    // Each worn set's bonus at the number of its pieces worn.
+    void ContributeItemSetCharAttributes(CharAttributeAccumulator& accumulator) const;
+    void AddItemToSet(const std::string& setName, const std::string& itemName);
 
     // Combat, forwarded to the combat manager.
-    CombatManager& GetCombatManager() const { return *combatManager; }
+    CombatManager& GetCombatManager() { return combatManager; }
+    const CombatManager& GetCombatManager() const { return combatManager; }
     DurationDamageManager& GetDurationDamageMgr() const;
     bool ApplyDamage(float damage, const PlayStatsDamageType& statsType,
                      CombatAttributeType damageType) const;
@@ -77,47 +277,178 @@ public:
                                                  float bonus) const;
     float DesignerCalculateShieldBlockDamageReduction(float damage, float shieldDefense,
                                                       float shieldAbsorption) const;
-    void CombatAddLifeLeechDamage(float percent);
-    virtual void CombatAddCooldownDamage(int32_t /*milliseconds*/) {}
-    virtual void CombatExertInfluenceTaunt(float /*amount*/) {}
-    virtual void CombatExertInfluenceFear(int32_t /*milliseconds*/) {}
-    virtual void CombatExertInfluenceConfusion(int32_t /*milliseconds*/) {}
-    // Makes this character follow the caster for a while; a plain character follows nobody.
-    virtual void JoinMe(uint32_t /*casterId*/, int32_t /*milliseconds*/, bool /*converted*/) {}
-    // How high a resistance may be processed; 0 means no cap.
-    virtual float GetDefenseAttributeCap() const { return 0.0f; }
-    // Plays the absorption effect of a damage type once per attack; no effects are loaded yet.
-    virtual void FireAbsEffect(CombatAttributeType /*damageType*/) {}
-    bool IsInvincible() const { return invincible; }
-    void SetInvincible(bool value) { invincible = value; }
 
-    PlayStats& GetPlayStats() const { return *playStats; }
-    float GetCurrentLife() const { return currentLife; }
-    void SetCurrentLife(float value) { currentLife = value; }
-    float GetCurrentMana() const { return currentMana; }
-    void SetCurrentMana(float value) { currentMana = value; }
-    void SubtractLife(float amount, const PlayStatsDamageType& statsType);
-    void SubtractMana(float amount);
-    float GetTotalCharAttribute(CharAttributeType type) const;
-    void SetTotalCharAttribute(CharAttributeType type, float value);
+protected:
+    // Creates the sets of the weapon styles and picks the current one. Run again (loot that
+    // arrives after loading), it keeps the sets it has and adds only the missing ones.
+    void AllocateAnimSets();
+    // Fills the sets from the animation table the own record names, or from the own record.
+    void LoadAnimations();
+    void LoadUnarmedAnimationSet(const LoadTable& table);
+    void LoadSingleHandedAnimationSet(const LoadTable& table);
+    void LoadDualWieldedAnimationSet(const LoadTable& table);
+    void LoadSpearAnimationSet(const LoadTable& table);
+    void LoadBowAnimationSet(const LoadTable& table);
+    void LoadStaffAnimationSet(const LoadTable& table);
+    void LoadAnimationSound(const LoadTable& table, const char* key, float chance);
+    void LoadAnimationSound(const LoadTable& table, const char* key, const char* chanceKey);
+    // The pack of the record at the key (or the default record); 0 when there is none. A pack
+    // already held is destroyed first, so loading again strands nothing.
+    void LoadSoundPak(const LoadTable& table, uint32_t& field, const char* key,
+                      const char* defaultRecord);
+    SoundPak* GetSoundPak(uint32_t id) const;
+
+    // Fields, in their order.
+    // The formulas evaluate through the manager's own inputs, so a const character still
+    // computes with it.
+    mutable CombatManager combatManager;
+    SkillManager skillManager;
+    AuraManager auraManager;
+    GarmentManager garmentManager;
+    Inventory inventory;
+    std::unique_ptr<CharacterMovementManager> movementManager;
+    PFxManager pfxManager;
+    WorldCoords spawnPoint;
+    float turnRate = 0.0f;
+    float avoidForce = 0.0f;
+    float spineCurve = 0.0f;
+    float targetSpineCurve = 0.0f;
+    float spineCurveRate = 3.14159265f; // 180 degrees, in radians
+    float maxSpineCurve = 40.0f * 3.14159265f / 180.0f;
+    bool tweakSpineOnTurn = false;
+    CharacterPathGenerationStyle pathGenerationStyle = CharacterPathGeneration_Default;
+    CharacterBio bio;
+    uint32_t controllerId = 0;
+    uint32_t currentMoney = 0;
+    Character_Gender gender = Gender_None;
+    std::vector<std::string> racialProfile;
+    ExperienceLevelControl experienceLevelControl;
+    PlayStats playStats;
+    Team team;
+    bool invisible = false;
+    bool ofInterest = false;
+    bool hasPointOfInterest = false;
+    Vec3 pointOfInterest;
+    float breastSupport = 0.0f;
+    bool invincible = false;
+    bool god = false;
+    bool omnipotent = false;
+    float weaponScale = 0.0f;
+    GameTimer frameTimer;
+    int32_t frameTime = 0;
+    // Item-set record name to the item records worn from that set.
+    std::map<std::string, std::vector<std::string>> itemSets;
+    bool classifiedLoot = false;
+    RandomizerWeightModifiers lootWeightModifiers;
+    float deathAnimBlendTime = 250.0f; // milliseconds
+    bool causesAnger = true;
+    float angerMultiplier = 1.0f;
+    uint32_t footGrassSound = 0;
+    uint32_t footDirtSound = 0;
+    uint32_t footSandSound = 0;
+    uint32_t footSnowSound = 0;
+    uint32_t footStoneSound = 0;
+    uint32_t footWoodSound = 0;
+    uint32_t footWaterSound = 0;
+    uint32_t loopingRunningSound = 0;
+    int32_t loopingRunningSoundFadeTime = kLoopingRunningSoundFadeTime;
+    uint32_t attackSound = 0;
+    uint32_t swipeSound = 0;
+    uint32_t stunSound = 0;
+    uint32_t criticalHitSound = 0;
+    uint32_t impactSound = 0;
+    uint32_t levelUpSound = 0;
+    uint32_t lowHealthSound = 0;
+    uint32_t lootSound = 0;
+    uint32_t splashSound = 0;
+    std::string levelUpFx;
+    std::string dyingFxPak;
+    float impactSoundChance = 0.0f;
+    float lowHealthTriggerLevel = 0.0f;
+    float lowHealthResetLevel = 0.0f;
+    std::vector<uint32_t> netSounds;
+    bool lowHealthSoundPlayed = false;
+    bool equipmentChanged = false;
+    bool teleporting = false;
+    Character_LifeState lifeState = LifeState_Alive;
+    Character_ActionState actionState = ActionState_Unknown;
+    bool hiddenFromCombat = false;
+    bool observerMode = false;
+    std::unique_ptr<CharacterActionHandler> actionHandler;
+    Character_ActionState initialActionState = ActionState_Unknown;
+    WorldVec3 initialPoint;
+    uint32_t initialTargetId = 0;
+    uint32_t initialSkillId = 0;
+    // Unarmed, single-handed, dual-wielded, spear, bow, staff.
+    std::array<std::unique_ptr<AnimationSet>, kNumAnimationSets> animationSets;
+    AnimationSet* currentAnimationSet = nullptr;
+    AnimationSound animationSounds;
+    std::string prespawnEffect;
+    std::string spawnEffect;
+    uint32_t spawnSoundId = 0;
+    uint32_t currentAttackTargetId = 0;
+    WorldVec3 currentAttackPoint;
+    int32_t currentAttackSkillId = -1;
+    bool rotateTowardsTarget = false;
+    bool rotateWhenChatting = true;
+    bool movementDisallowed = false;
+    bool disallowRotation = false;
+    bool isControllingCharacter = false;
+    bool showAngerLevels = false;
+    bool skillWarmingUp = false;
+    std::unique_ptr<DeathManager> deathHandlers;
+    std::string deleteBehavior;
+    std::string dissolveEffect;
+    std::string dissolveLight;
+    float dissolveTime = 0.0f;
+    std::string dissolveTexture;
+    int32_t dissolveColorR = 0;
+    int32_t dissolveColorG = 0;
+    int32_t dissolveColorB = 0;
+    std::string deathEffect;
+    std::string actorToSpawnOnDeath;
+    bool waitForCallbackToSpawn = false;
+    std::string actorToSpawnForMyBones;
+    std::string overrideRagdollBehavior;
+    float overrideRagdollSpeed = 0.0f;
+    std::unique_ptr<SlotManager> attackSlots;
+    std::unique_ptr<SlotManager> defenseSlots;
+    PathingSize pathingSize = PathingSize_Small;
+    float pathMass = 1.0f;
+    CharacterRagDoll::EffectData ragdollData;
+    bool doLateCrumple = false;
+    // Cold, lightning, fire, poison, life, bleeding, attack speed, spell-cast speed, run speed,
+    // offensive ability, defensive ability, offensive reduction, defensive reduction, life leech,
+    // mana leech, fumble.
+    std::array<CharFxPak, kNumDamageFx> damageFx;
+    std::map<CombatAttributeType, AbsEffect> absEffects;
+    bool absEffectsArmed = false;
+    CharFxPak fireBuffFx;
+    CharFxPak poisonBuffFx;
+    std::map<CharacterBuff, CharFxPak*> buffFx;
+    std::string portraitName;
+    float goldGeneratorChance = 0.0f;
+    std::string goldGenerator;
+    bool distressCall = true;
+    float distressCallRange = 15.0f;
+    std::string distressCallGroup;
+    int32_t distressCallTime = 5000; // milliseconds
+    int32_t distressCallsLeft = 1;
+    int32_t distressCallTimer = 0; // milliseconds
+    bool distressCallWhenDying = true;
+    float minRotationSpeed = 9.0f;
+    float maxRotationSpeed = 12.0f;
+    bool forcedUpdates = false;
+    bool registeredForForcedUpdates = false;
 
 private:
-    static constexpr size_t kCharAttributeTotals = 64;
-
-    std::unique_ptr<CombatManager> combatManager;
-    std::unique_ptr<PlayStats> playStats;
-    float currentLife = 0.0f;
-    float currentMana = 0.0f;
-    std::array<float, kCharAttributeTotals> charAttributeTotals{};
-    bool invincible = false;
-    Team team;
-    Character_LifeState lifeState = LifeState_Alive;
-    bool teleporting = false;
-    uint32_t charLevel = 0;
-    uint32_t experiencePoints = 0;
-    uint32_t modifierPoints = 0;
-    uint32_t skillPoints = 0;
-    uint32_t experienceReward = 0;
+    void LoadSoundPaks(const LoadTable& table);
+    void LoadAnimationSounds(const LoadTable& table);
+    void LoadOwnAnimationSet(const LoadTable& table, size_t style);
+    void LoadSharedEffects();
+    void AddDeathHandlers();
+    // The eighteen shared effect packs: the damage packs, then the fire and poison buff packs.
+    template <typename Function> void ForEachFxPak(Function function);
 };
 
 } // namespace GAME

@@ -16,6 +16,8 @@ public:
 
     // The game settings' "playerDefenseCap" at the current difficulty.
     float GetDefenseAttributeCap() const override;
+    // A player switches weapons at will: every style's set is ready.
+    bool AllocateAllAnimSets() const override { return true; }
 
     // Where something made for the player appears. Without a path finder to offer free points
     // around the player, that is the player's own place.

@@ -22,6 +22,21 @@ public:
     uint32_t killerId = 0;
 };
 
+// "GameEvent_CreatureSpawn": a creature was placed in the world.
+class GameEvent_CreatureSpawn : public GameEvent {
+public:
+    std::string objectName;
+    uint32_t objectId = 0;
+    bool isPlayer = false;
+};
+
+// "GameEvent_CreatureInitialUpdate": a creature placed in the world has set itself up.
+class GameEvent_CreatureInitialUpdate : public GameEvent {
+public:
+    std::string objectName;
+    uint32_t objectId = 0;
+};
+
 // "GameEvent_PreRun": the level is loaded and the game is about to run; carries nothing.
 class GameEvent_PreRun : public GameEvent {};
 
@@ -35,6 +50,29 @@ public:
 class GameEvent_GameBalanceLevel : public GameEvent {
 public:
     int32_t level = 0;
+};
+
+// "GameEvent_ItemAttach": a character put an item on.
+class GameEvent_ItemAttach : public GameEvent {
+public:
+    uint32_t ownerId = 0;
+    uint32_t itemId = 0;
+};
+
+// "GameEvent_ItemDetach": a character took an item off.
+class GameEvent_ItemDetach : public GameEvent {
+public:
+    uint32_t ownerId = 0;
+    uint32_t itemId = 0;
+};
+
+// "GameEvent_ItemAdd": an item joined a character's inventory.
+class GameEvent_ItemAdd : public GameEvent {
+public:
+    uint32_t ownerId = 0;
+    uint32_t itemId = 0;
+    // As the adder passed it to the inventory.
+    bool flag = false;
 };
 
 } // namespace GAME

@@ -1,9 +1,71 @@
 #include "engine/Actor.h"
 
+#include "core/Helpers.h"
+#include "core/Saturate.h"
+
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Actor, Entity);
 
 Actor::~Actor() = default;
+
+WorldCoords Actor::GetAttachedCoords(const Name& attachPoint) const
+{
+    const auto found = attachPoints.find(attachPoint);
+    if (found == attachPoints.end())
+        return GetCoords();
+    const WorldCoords& own = GetCoords();
+    return WorldCoords(own.GetRegionId(), own.GetRegionCoords() * found->second);
+}
+
+void Actor::SetAttachPointPlacement(const Name& attachPoint, const Coords& placement)
+{
+    attachPoints[attachPoint] = placement;
+}
+
+bool Actor::PlayAnimation(int32_t channel, GraphicsAnim* animation, bool keepPlaying, float speed,
+                          int32_t blendTimeMs)
+{
+    if (animation == nullptr || channel < 0)
+        return false;
+    AnimationChannel& state = animationChannels[channel];
+    state.animation = animation;
+    state.keepPlaying = keepPlaying;
+    state.speed = speed;
+    state.blendTimeMs = blendTimeMs;
+    state.playRequests.push_back({animation, keepPlaying, speed, blendTimeMs});
+    return true;
+}
+
+void Actor::SetAnimationSpeedMultiplier(int32_t channel, float multiplier)
+{
+    if (channel >= 0)
+        animationChannels[channel].speedMultiplier = multiplier;
+}
+
+const AnimationChannel* Actor::GetAnimationChannel(int32_t channel) const
+{
+    const auto found = animationChannels.find(channel);
+    return found == animationChannels.end() ? nullptr : &found->second;
+}
+
+void Actor::BeginDissolve(int32_t red, int32_t green, int32_t blue, float seconds,
+                          const std::string& texture)
+{
+    dissolveRequests.push_back({red, green, blue, seconds, texture});
+    dissolving = true;
+    dissolved = false;
+    dissolveElapsedMs = 0;
+}
+
+void Actor::UpdateSelf(int32_t elapsedMs)
+{
+    if (!dissolving || dissolved)
+        return;
+    dissolveElapsedMs = AddSaturating(dissolveElapsedMs, Max(elapsedMs, 0));
+    // A time that is not a number never ends.
+    const float timeMs = dissolveRequests.back().seconds * 1000.0f;
+    dissolved = static_cast<float>(dissolveElapsedMs) >= timeMs;
+}
 
 } // namespace GAME

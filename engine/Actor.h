@@ -1,6 +1,15 @@
 #pragma once
 
+#include "engine/AnimationChannel.h"
+#include "engine/Color.h"
 #include "engine/Entity.h"
+#include "engine/Name.h"
+#include "engine/SkeletalPose.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -11,6 +20,88 @@ class Actor : public Entity {
 public:
     Actor() = default;
     ~Actor() override;
+
+    // Channel 0 carries the body. False, recording nothing, for a null animation or a negative
+    // channel.
+    bool PlayAnimation(int32_t channel, GraphicsAnim* animation, bool keepPlaying, float speed,
+                       int32_t blendTimeMs);
+    void SetAnimationSpeedMultiplier(int32_t channel, float multiplier);
+    // Null for a channel never played or re-timed.
+    const AnimationChannel* GetAnimationChannel(int32_t channel) const;
+
+    virtual const SkeletalPose& GetPose() const { return pose; }
+    virtual void SetPose(const SkeletalPose& newPose) { pose = newPose; }
+
+    // What the actor's meshes are multiplied by; white leaves them as drawn.
+    const Color& GetTintColor() const { return tintColor; }
+    void SetTintColor(const Color& color)
+    {
+        tintColor = color;
+        ++tintColorSetCount;
+    }
+    // Tells a tint left alone from one set again to the same colour.
+    uint32_t GetTintColorSetCount() const { return tintColorSetCount; }
+
+    virtual void SetVisibility(bool visible) { this->visible = visible; }
+    virtual bool GetVisibility() const { return visible; }
+    // Where the named point of the mesh stands in the world; an actor without that point
+    // answers its own coordinates.
+    virtual WorldCoords GetAttachedCoords(const Name& attachPoint) const;
+    // The mesh's points in the actor's own frame, as the mesh loader (or a test) gives them.
+    void SetAttachPointPlacement(const Name& attachPoint, const Coords& placement);
+
+    // A mesh and textures worn in place of the record's own (clothing, a vestment); empty names
+    // mean the record's own.
+    void SetMesh(const std::string& mesh) { meshOverride = mesh; }
+    void RestoreMesh() { meshOverride.clear(); }
+    const std::string& GetMeshOverride() const { return meshOverride; }
+    void SetBaseTexture(const std::string& texture) { baseTexture = texture; }
+    const std::string& GetBaseTexture() const { return baseTexture; }
+    void SetBumpTexture(const std::string& texture) { bumpTexture = texture; }
+    const std::string& GetBumpTexture() const { return bumpTexture; }
+
+    // What the mesh was asked to dissolve with: a colour (0 to 255 each), a time and a texture.
+    struct DissolveRequest {
+        int32_t red = 0;
+        int32_t green = 0;
+        int32_t blue = 0;
+        float seconds = 0.0f;
+        std::string texture;
+    };
+    // Starts the mesh dissolving over the seconds, from the start again if it already was.
+    void BeginDissolve(int32_t red, int32_t green, int32_t blue, float seconds,
+                       const std::string& texture);
+    const std::vector<DissolveRequest>& GetDissolveRequests() const { return dissolveRequests; }
+    // True once updates have carried a dissolve through its whole time.
+    bool GetIsDissolved() const { return dissolved; }
+
+    // The engine's update of the actor each frame: the dissolve advances.
+    virtual void UpdateSelf(int32_t elapsedMs);
+
+    float GetCurrentScale() const { return scale; }
+    void SetScale(float value) { scale = value; }
+
+    // Whether the mesh carries the rigid bodies a rag doll needs; none are loaded here, so whoever
+    // plays the mesh loader says so.
+    bool HasRigidBodyData() const { return rigidBodyData; }
+    void SetHasRigidBodyData(bool value) { rigidBodyData = value; }
+
+private:
+    std::map<int32_t, AnimationChannel> animationChannels;
+    SkeletalPose pose;
+    Color tintColor;
+    uint32_t tintColorSetCount = 0;
+    bool visible = true;
+    std::map<Name, Coords> attachPoints;
+    std::string meshOverride;
+    std::string baseTexture;
+    std::string bumpTexture;
+    std::vector<DissolveRequest> dissolveRequests;
+    bool dissolving = false;
+    bool dissolved = false;
+    int32_t dissolveElapsedMs = 0;
+    float scale = 1.0f;
+    bool rigidBodyData = false;
 };
 
 } // namespace GAME

@@ -4,6 +4,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -93,11 +94,19 @@ void Engine::SetNetworkMode(bool enabled, bool client)
     networkClient = client;
 }
 
+void Engine::UnregisterForForcedUpdates(uint32_t objectId)
+{
+    const auto found = std::find(forcedUpdates.begin(), forcedUpdates.end(), objectId);
+    if (found != forcedUpdates.end())
+        forcedUpdates.erase(found);
+}
+
 void Engine::RunFrame(int elapsedMs)
 {
     if (elapsedMs > 0)
         gameTime += static_cast<uint64_t>(elapsedMs);
     ++frameCount;
+    statisticGraph.Clear();
     ObjectManager::Instance().ProcessDestroyedObjects();
 }
 

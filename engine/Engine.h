@@ -2,12 +2,14 @@
 
 #include "engine/GameInfo.h"
 #include "engine/Options.h"
+#include "engine/StatisticGraph.h"
 
 #include <cstdarg>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -73,6 +75,19 @@ public:
     // The network transport; always there, whatever the network mode.
     ConnectionManager& GetNetworkConnectionManager() { return *connectionManager; }
 
+    // Objects updated every frame even out of sight, by object id in the order they asked; an id
+    // registered twice is listed twice, and unregistering takes one of them away.
+    void RegisterForForcedUpdates(uint32_t objectId) { forcedUpdates.push_back(objectId); }
+    void UnregisterForForcedUpdates(uint32_t objectId);
+    const std::vector<uint32_t>& GetForcedUpdates() const { return forcedUpdates; }
+
+    // One bar of the debug display's graph; the bars last until the frame ends.
+    void AddStatisticGraph(const std::string& name, float value, const Color& color)
+    {
+        statisticGraph.Add(name, value, color);
+    }
+    const StatisticGraph& GetStatisticGraph() const { return statisticGraph; }
+
 private:
     void LogArgs(int level, const char* format, va_list args);
 
@@ -85,9 +100,11 @@ private:
     uint64_t gameTime = 0;
     GameInfo gameInfo;
     Options options;
+    StatisticGraph statisticGraph;
     std::string cinematicText = "Records/Item/Teleporters/PersonalPortal.dbr";
     std::unique_ptr<World> world;
     std::unique_ptr<ConnectionManager> connectionManager;
+    std::vector<uint32_t> forcedUpdates;
 };
 
 extern Engine* gEngine;

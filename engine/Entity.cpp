@@ -1,6 +1,9 @@
 #include "engine/Entity.h"
 
+#include "engine/Name.h"
 #include "engine/World.h"
+
+#include <vector>
 
 namespace GAME {
 
@@ -11,6 +14,37 @@ Entity::~Entity()
 {
     if (world != nullptr)
         world->RemoveEntity(this);
+    if (attachParent != nullptr)
+        attachParent->Detach(this);
+    for (Entity* child : attachedChildren)
+        child->attachParent = nullptr;
+}
+
+void Entity::Attach(Entity* child, const Coords& placement, const char* attachPoint)
+{
+    if (child == nullptr || child == this)
+        return;
+    if (child->attachParent != nullptr)
+        child->attachParent->Detach(child);
+    child->attachParent = this;
+    child->attachPointName = attachPoint != nullptr ? attachPoint : "";
+    child->attachPlacement = placement;
+    attachedChildren.push_back(child);
+}
+
+void Entity::Attach(Entity* child, const Coords& placement, const Name& attachPoint)
+{
+    Attach(child, placement, attachPoint.GetString().c_str());
+}
+
+void Entity::Detach(Entity* child)
+{
+    if (child == nullptr || child->attachParent != this)
+        return;
+    std::erase(attachedChildren, child);
+    child->attachParent = nullptr;
+    child->attachPointName.clear();
+    child->attachPlacement = Coords();
 }
 
 void Entity::EnsureUniqueID()

@@ -4,8 +4,13 @@
 #include "engine/Object.h"
 #include "engine/WorldCoords.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace GAME {
 
+class Name;
 class World;
 
 // An object that can be placed in the world.
@@ -18,22 +23,51 @@ public:
 
     // Whether a server creates this entity on its clients; scenery stays local.
     virtual bool ShouldServerSpawn() const { return false; }
+    // Once, when the engine first places the entity in the world; a plain entity has nothing to
+    // set up.
+    virtual void InitialUpdate() {}
+
+    // How the physics engine moves the entity (0 as scenery); only kept here.
+    void SetPhysicsType(int32_t type) { physicsType = type; }
+    int32_t GetPhysicsType() const { return physicsType; }
 
     // Where the entity stands, or last stood; written by the world (`World::AddEntity`,
     // `World::SetCoords`).
     const WorldCoords& GetCoords() const { return coords; }
     virtual bool IsInWorld() const { return world != nullptr; }
+    // Whether the renderer would be loading the entity by now, being near enough the view.
+    // Nothing is rendered here, so every entity counts as near unless told otherwise.
+    bool InRenderPreLoadFrustum() const { return inPreLoadFrustum; }
+    void SetInRenderPreLoadFrustum(bool value) { inPreLoadFrustum = value; }
 
     // Zero until the level gives the entity one or `EnsureUniqueID` makes one.
     const UniqueId& GetUniqueID() const { return uniqueId; }
     void SetUniqueID(const UniqueId& id) { uniqueId = id; }
     void EnsureUniqueID();
 
+    // Carries `child` with this entity at the named attach point (empty or null: the entity's
+    // own frame), placed there by `placement`. A child attached elsewhere moves here.
+    void Attach(Entity* child, const Coords& placement, const char* attachPoint);
+    void Attach(Entity* child, const Coords& placement, const Name& attachPoint);
+    // Nothing for an entity that is not attached to this one.
+    void Detach(Entity* child);
+    Entity* GetAttachParent() const { return attachParent; }
+    const std::string& GetAttachPointName() const { return attachPointName; }
+    const Coords& GetAttachPlacement() const { return attachPlacement; }
+    const std::vector<Entity*>& GetAttachedChildren() const { return attachedChildren; }
+
 private:
     friend class World;
     World* world = nullptr;
     WorldCoords coords;
     UniqueId uniqueId;
+    int32_t physicsType = 0;
+    bool inPreLoadFrustum = true;
+    // Both sides are plain pointers; whichever side is deleted first unlinks the other.
+    Entity* attachParent = nullptr;
+    std::string attachPointName;
+    Coords attachPlacement;
+    std::vector<Entity*> attachedChildren;
 };
 
 } // namespace GAME

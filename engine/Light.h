@@ -1,16 +1,26 @@
 #pragma once
 
+#include "engine/Color.h"
 #include "engine/Entity.h"
 
 namespace GAME {
 
-// A light source placed in the world.
+// A light source placed in the world. Nothing is lit: the light keeps its colour and radius.
 class Light : public Entity {
     GAME_DECLARE_CLASS(Light)
 
 public:
     Light() = default;
     ~Light() override;
+
+    void SetColor(const Color& value) { color = value; }
+    const Color& GetColor() const { return color; }
+    void SetRadius(float value) { radius = value; }
+    float GetRadius() const { return radius; }
+
+private:
+    Color color;
+    float radius = 0.0f;
 };
 
 } // namespace GAME

@@ -17,6 +17,8 @@ public:
     virtual const RTTI_ClassInfo* GetClassInfo() const { return &classInfo; }
     virtual void Load(const LoadTable& table);
     virtual ~Object();
+    // Asks for the object's resources ahead of their first use; a plain object has none.
+    virtual void PreLoad(bool /*flag*/) {}
 
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;

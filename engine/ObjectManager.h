@@ -93,13 +93,19 @@ template <typename T> T* ObjectManager::GetObject(uint32_t id) const
 template <typename T>
 T* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t id, bool load)
 {
-    Object* object = CreateObjectFromFile(recordPath, id, load);
+    // Typed before it loads: an object of another class would read a record meant for something
+    // else, and one whose loading names the same record again would never finish.
+    Object* object = CreateObjectFromFile(recordPath, id, false);
     if (object == nullptr)
         return nullptr;
-    if (T* typed = DynamicCast<T>(object))
-        return typed;
-    DestroyObjectEx(object, "Engine/ObjectManager", 25);
-    return nullptr;
+    T* typed = DynamicCast<T>(object);
+    if (typed == nullptr) {
+        DestroyObjectEx(object, "Engine/ObjectManager", 25);
+        return nullptr;
+    }
+    if (load)
+        typed->Load(database.GetLoadTable(recordPath));
+    return typed;
 }
 
 } // namespace GAME

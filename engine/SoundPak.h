@@ -3,6 +3,7 @@
 #include "engine/Object.h"
 #include "engine/WorldCoords.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,9 +36,27 @@ public:
     void Play(const WorldCoords& coords, bool loop, bool flag);
     const std::vector<PlayRequest>& GetPlayRequests() const { return playRequests; }
 
+    // Warms the pack's sounds; only the requests' flags are kept.
+    void PreLoad(bool flag) override { preLoadRequests.push_back(flag); }
+    const std::vector<bool>& GetPreLoadRequests() const { return preLoadRequests; }
+
+    // The pack's sounds follow the object (0: they stay where they were played).
+    void Track(uint32_t objectId) { trackedObjectId = objectId; }
+    void StopTracking() { trackedObjectId = 0; }
+    uint32_t GetTrackedObjectId() const { return trackedObjectId; }
+    // Fades out the sound played last over the milliseconds; each request's time is kept.
+    void FadeLastPlayedSound(int32_t fadeMs) { fadeRequests.push_back(fadeMs); }
+    const std::vector<int32_t>& GetFadeRequests() const { return fadeRequests; }
+    void Stop() { ++stopCount; }
+    uint32_t GetStopCount() const { return stopCount; }
+
 private:
     std::vector<std::string> soundFiles;
     std::vector<PlayRequest> playRequests;
+    std::vector<bool> preLoadRequests;
+    uint32_t trackedObjectId = 0;
+    std::vector<int32_t> fadeRequests;
+    uint32_t stopCount = 0;
 };
 
 } // namespace GAME

@@ -8,6 +8,7 @@
 #include "engine/Object.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
+#include "host/CharacterReport.h"
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
 
@@ -125,6 +126,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
 
     if (options.printClasses)
         PrintClassTree(Object::classInfo, out);
+    if (options.showCharacters && !CharacterReport(out, err).Run())
+        return 2;
 
     const uint64_t startTime = gEngine->GetGameTime();
     if (!options.role.empty()) {

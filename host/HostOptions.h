@@ -11,6 +11,8 @@ struct HostOptions {
     std::string databaseFolder;
     std::string dumpStreamFile;
     bool printClasses = false;
+    // The sample player and monster, loaded and shown.
+    bool showCharacters = false;
     bool showHelp = false;
     int frames = 0;
     int frameMilliseconds = 33;

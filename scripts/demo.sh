@@ -2,6 +2,7 @@
 # Builds (Release) and runs the headless host on the bundled sample database: eleven minutes of
 # game time in single player, then five seconds as a server. Each session prints what the game
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
+# Last, the sample player and monster show what they loaded.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
@@ -13,5 +14,8 @@ echo "== single player: eleven minutes of game time"
 echo
 echo "== server: five seconds of game time"
 "$host" --db "$ROOT/data/database" --role server --frames 150 "$@"
+echo
+echo "== characters: the sample player and monster, and the player's life after a wound"
+"$host" --db "$ROOT/data/database" --characters
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

@@ -13,6 +13,7 @@
 #include "engine/ObjectManager.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,21 @@ private:
     }
 };
 
-// Damage taken is registered with the hub, so the suites that deal it run with one.
+// Loaded from its record, with its pools as full as its first update leaves them.
+void Ready(Character& character, const std::string& record)
+{
+    character.Load(GAME::Test::Record(record));
+    character.GetCharacterBio().Update(character, 0);
+}
+
+// Spent mana drains from the pool at the bio's next update; without a rate, all of it.
+void Drain(Character& character)
+{
+    character.GetCharacterBio().Update(character, 1);
+}
+
+// Damage taken is registered with the hub, and characters load with it, so the suites that deal
+// damage or load characters run with one.
 class WithGame : public GAME::Test::GameEngineFixture {
 protected:
     void SetUp() override
@@ -106,7 +121,7 @@ TEST_F(CombatAttributeBasePhysical, ExecuteDealsPhysicalAndPierceAndBluntScalesB
 {
     Character attacker;
     Character defender;
-    defender.SetCurrentLife(500.0f);
+    Ready(defender, "characterLife = 500");
     CombatAttributeDamage_BasePhysical weapon(CombatAttributeType_Physical, 100.0f, 30.0f, true);
     weapon.Process(attacker, 0.0f, 0.0f, 0.0f, 0.0f);
     EXPECT_FLOAT_EQ(weapon.ProcessBluntDamageModifier(0.5f), 35.0f);
@@ -155,14 +170,15 @@ TEST(CombatAttributeDefenseCap, ResistancesAreCutToThePositiveCap)
 TEST_F(CombatAttributeManaBurn, DrainsUpToTheManaAndDealsTheRatio)
 {
     Character defender;
-    defender.SetTotalCharAttribute(CharAttribute_Mana, 200.0f);
+    Ready(defender, "characterLife = 100\ncharacterMana = 200");
     defender.SetCurrentMana(50.0f);
-    defender.SetCurrentLife(100.0f);
     CombatAttributeAbsDamage_ManaBurn burn(CombatAttributeType_ManaBurn, 20.0f, 50.0f);
     burn.Execute(defender); // 20 % of 200 = 40 drained, 20 damage
+    Drain(defender);
     EXPECT_FLOAT_EQ(defender.GetCurrentMana(), 10.0f);
     EXPECT_FLOAT_EQ(defender.GetCurrentLife(), 80.0f);
     burn.Execute(defender); // only 10 left to drain
+    Drain(defender);
     EXPECT_FLOAT_EQ(defender.GetCurrentMana(), 0.0f);
     EXPECT_FLOAT_EQ(defender.GetCurrentLife(), 75.0f);
 
@@ -183,7 +199,7 @@ TEST_F(CombatAttributeManaBurn, DrainsUpToTheManaAndDealsTheRatio)
 TEST_F(CombatAttributeKinds, PercentLifeDisruptionLeechAndInfluences)
 {
     RecordingDefender defender;
-    defender.SetCurrentLife(200.0f);
+    Ready(defender, "characterLife = 200");
     CombatAttributeAbsDamage_PercentLife percent(CombatAttributeType_PercentCurrentLife, 20.0f);
     percent.ReduceAbsoluteDamage(CombatAttributeType_Life, 50.0f);
     percent.Execute(defender);
@@ -204,28 +220,30 @@ TEST_F(CombatAttributeKinds, PercentLifeDisruptionLeechAndInfluences)
                     .GetFilterForReflectDamage());
 }
 
-class CombatAttributeConvert : public GAME::Test::EngineFixture {};
+class CombatAttributeConvert : public WithGame {};
 
 TEST_F(CombatAttributeConvert, OnlyWithinFiveLevelsOfALivingCaster)
 {
     auto* caster = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
     ASSERT_NE(caster, nullptr);
-    caster->SetCharLevel(5);
+    caster->Load(GAME::Test::Record("charLevel = 5"));
     CombatAttributeInfluenceDamage_Convert convert(CombatAttributeType_Convert, 2.0f);
     convert.Process(*caster, 0.0f, 0.0f, 0.0f, 0.0f);
     EXPECT_EQ(convert.GetCasterId(), caster->GetObjectId());
 
+    RecordingDefender tooHigh;
+    tooHigh.Load(GAME::Test::Record("charLevel = 11"));
+    convert.Execute(tooHigh);
+    EXPECT_TRUE(tooHigh.calls.empty());
     RecordingDefender defender;
-    defender.SetCharLevel(11);
-    convert.Execute(defender);
-    EXPECT_TRUE(defender.calls.empty());
-    defender.SetCharLevel(10);
+    defender.Load(GAME::Test::Record("charLevel = 10"));
     convert.Execute(defender);
     ASSERT_EQ(defender.calls.size(), 1u);
     EXPECT_EQ(defender.calls[0],
               "join " + std::to_string(caster->GetObjectId()) + " converted 2000.000000");
 
-    ObjectManager::Instance().DestroyAllObjects();
+    ObjectManager::Instance().DestroyObjectEx(caster, "test", 1);
+    ObjectManager::Instance().ProcessDestroyedObjects();
     convert.Execute(defender);
     EXPECT_EQ(defender.calls.size(), 1u) << "a caster that is gone converts nobody";
 }

@@ -21,8 +21,13 @@ public:
         if (destroyOnDelete != nullptr)
             ObjectManager::Instance().DestroyObjectEx(destroyOnDelete, "test", 2);
     }
-    void Load(const LoadTable& table) override { loadedLevel = table.GetInt("level", -1); }
+    void Load(const LoadTable& table) override
+    {
+        loadedLevel = table.GetInt("level", -1);
+        ++loads;
+    }
 
+    static inline int loads = 0;
     int loadedLevel = 0;
     int* deletions = nullptr;
     Object* destroyOnDelete = nullptr;
@@ -146,7 +151,10 @@ TEST_F(ObjectManagerTest, CreateObjectFromFileNamesAndLoadsTheObject)
     EXPECT_EQ(objects.CreateObjectFromFile("Records/Units/Ghost.dbr"), nullptr);
     EXPECT_EQ(objects.GetObjectCount(), 2u);
 
+    // Refused before it loads: a record read as the wrong class could name itself again.
+    const int loads = ObjTestUnit::loads;
     EXPECT_EQ(objects.CreateObjectFromFile<ObjTestOtherUnit>("Records/Units/Grunt.dbr"), nullptr);
+    EXPECT_EQ(ObjTestUnit::loads, loads);
     EXPECT_EQ(objects.GetObjectCount(), 2u);
     ASSERT_EQ(objects.GetDestroyHistory().size(), 1u);
     EXPECT_EQ(objects.GetDestroyHistory().back().file, "Engine/ObjectManager");

@@ -1,5 +1,7 @@
 #include "core/MathUtils.h"
 #include "engine/Actor.h"
+#include "engine/EffectEntity.h"
+#include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Jukebox.h"
@@ -12,6 +14,37 @@
 
 namespace GAME::Test {
 namespace {
+
+TEST(Actor, ADissolveEndsOnceUpdatesHaveCarriedItThroughItsTime)
+{
+    Actor actor;
+    actor.UpdateSelf(5000);
+    EXPECT_FALSE(actor.GetIsDissolved()) << "nothing to dissolve";
+    actor.BeginDissolve(255, 0, 0, 0.5f, "Burn.tex");
+    EXPECT_FALSE(actor.GetIsDissolved());
+    actor.UpdateSelf(499);
+    actor.UpdateSelf(-1000);
+    EXPECT_FALSE(actor.GetIsDissolved());
+    actor.UpdateSelf(1);
+    EXPECT_TRUE(actor.GetIsDissolved());
+
+    actor.BeginDissolve(0, 0, 255, 0.0f, "");
+    EXPECT_FALSE(actor.GetIsDissolved()) << "started over";
+    actor.UpdateSelf(0);
+    EXPECT_TRUE(actor.GetIsDissolved());
+    ASSERT_EQ(actor.GetDissolveRequests().size(), 2u);
+    EXPECT_EQ(actor.GetDissolveRequests()[0].texture, "Burn.tex");
+}
+
+TEST(EffectEntity, HandedToAWorldThatRefusesItsPlaceItIsStillRecorded)
+{
+    EffectEntity effect;
+    const WorldCoords nowhere(9999, Coords());
+    EXPECT_FALSE(effect.AddToWorld(nowhere, true));
+    EXPECT_FALSE(effect.IsInWorld());
+    ASSERT_EQ(effect.GetAddToWorldRequests().size(), 1u);
+    EXPECT_TRUE(effect.GetAddToWorldRequests()[0].flag);
+}
 
 TEST(Jukebox, ADeathFlagBelongsToTheTrackedCharacter)
 {

@@ -4,6 +4,7 @@
 #include "core/GameEvents.h"
 #include "engine/EventManager.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamageAndADeathClearsIt)
     // Found as a creature or not, the victim's entry goes.
     Game().SetAsNetworkStub();
     Monster* victim = Make<Monster>("Monster");
-    victim->SetExperienceReward(80);
+    victim->Load(Record("experiencePoints = 80"));
     Game().RegisterDamage(victim->GetObjectId(), 7, 3.0f);
     GameEvent_CreatureDeath death;
     death.killerId = 7;
@@ -112,13 +113,14 @@ TEST_F(GameEngineRules, DeathPenaltyReadsTheKillerClampsAndSaturates)
     Start({"deathPenaltyEquation = ((monsterLevel*10)+currentPlayerLevel)", "deathPenaltyMin = 5",
            "deathPenaltyMax = 2147483647"});
     Player* player = Make<Player>("Player");
-    player->SetCharLevel(3);
+    player->Load(Record("charLevel = 3"));
     Monster* killer = Make<Monster>("Monster");
-    killer->SetCharLevel(7);
+    killer->Load(Record("charLevel = 7"));
     EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, killer->GetObjectId()), 73);
     EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, 0), 5) << "3, raised to the minimum";
-    killer->SetCharLevel(1000000000);
-    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, killer->GetObjectId()), INT32_MAX);
+    Monster* boss = Make<Monster>("Monster");
+    boss->Load(Record("charLevel = 1000000000"));
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, boss->GetObjectId()), INT32_MAX);
 }
 
 TEST_F(GameEngineRules, CrossedDeathPenaltyBoundsGiveTheMaximum)
@@ -126,7 +128,7 @@ TEST_F(GameEngineRules, CrossedDeathPenaltyBoundsGiveTheMaximum)
     Start({"deathPenaltyEquation = (currentPlayerLevel*10)", "deathPenaltyMin = 100",
            "deathPenaltyMax = 50"});
     Player* player = Make<Player>("Player");
-    player->SetCharLevel(3);
+    player->Load(Record("charLevel = 3"));
     EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, 0), 50);
 }
 

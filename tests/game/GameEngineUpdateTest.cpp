@@ -10,6 +10,7 @@
 #include "game/GameActivity.h"
 #include "multiplayer/EntityPackets.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -85,20 +86,20 @@ TEST_F(TutorialHints, UnspentPointsPageNeedsMoreThanTenMinutes)
 {
     Game().Update(700000);
     EXPECT_FALSE(Unlocked(31)) << "no main player";
+    // Each load stands for the points the player holds at that moment.
     Player* player = MakeMainPlayer();
-    player->SetSkillPoints(1);
+    player->Load(Record("skillPoints = 1"));
     Game().Update(600000);
     EXPECT_FALSE(Unlocked(31));
     Game().Update(1);
     EXPECT_TRUE(Unlocked(31));
 
     Game().ResetTutorialState();
-    player->SetSkillPoints(0);
-    player->SetModifierPoints(2);
+    player->Load(Record("skillPoints = 0\nmodifierPoints = 2"));
     Game().Update(400000);
-    player->SetModifierPoints(0);
+    player->Load(Record("modifierPoints = 0"));
     Game().Update(1);
-    player->SetModifierPoints(2);
+    player->Load(Record("modifierPoints = 2"));
     Game().Update(400000);
     EXPECT_FALSE(Unlocked(31));
     Game().Update(200001);
@@ -166,7 +167,7 @@ TEST_F(GameEngineFrame, MusicAndAmbienceFollowThePlayers)
 {
     Start();
     Player* player = MakeMainPlayer();
-    player->SetCharLevel(14);
+    player->Load(Record("charLevel = 14"));
     gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(5, 0, 2))));
     auto* boss = static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
     Jukebox& jukebox = Jukebox::Instance();

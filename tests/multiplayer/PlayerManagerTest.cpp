@@ -10,6 +10,7 @@
 #include "engine/ObjectManager.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +26,20 @@ PlayerNetBasicInfo Record(uint32_t id, const std::wstring& name, int32_t party =
     return record;
 }
 
-class ClientPlayers : public GAME::Test::EngineFixture {
+// Players load their levels with the game running.
+class ClientPlayers : public GAME::Test::GameEngineFixture {
 protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+
     Player* MakePlayer(uint32_t id, uint32_t level)
     {
         auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player", id));
         if (player != nullptr)
-            player->SetCharLevel(level);
+            player->Load(GAME::Test::Record("charLevel = " + std::to_string(level)));
         return player;
     }
 

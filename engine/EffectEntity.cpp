@@ -1,0 +1,45 @@
+#include "engine/EffectEntity.h"
+
+#include "engine/Engine.h"
+#include "engine/World.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(EffectEntity, Entity);
+
+EffectEntity::~EffectEntity() = default;
+
+void EffectEntity::PreLoad(bool)
+{
+    ++preLoadCount;
+}
+
+void EffectEntity::Reset()
+{
+    ++resetCount;
+    emitting = false;
+    activeParticles = false;
+}
+
+void EffectEntity::StartEmitting()
+{
+    ++startEmittingCount;
+    emitting = true;
+    activeParticles = true;
+}
+
+// The particles already made live on.
+void EffectEntity::StopEmitting()
+{
+    ++stopEmittingCount;
+    emitting = false;
+}
+
+bool EffectEntity::AddToWorld(const WorldCoords& coords, bool flag)
+{
+    addToWorld.push_back({coords, flag});
+    World* world = gEngine->GetWorld();
+    return world != nullptr && world->AddEntity(this, coords, flag);
+}
+
+} // namespace GAME

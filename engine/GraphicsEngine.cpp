@@ -1,0 +1,64 @@
+#include "engine/GraphicsEngine.h"
+
+namespace GAME {
+
+GraphicsEngine& GraphicsEngine::Instance()
+{
+    static GraphicsEngine instance;
+    return instance;
+}
+
+GraphicsEngine::GraphicsEngine() : defaultAnimation("Default", 1, 30, 0.0f) {}
+
+GraphicsEngine::~GraphicsEngine() = default;
+
+GraphicsAnim* GraphicsEngine::LoadAnimation(const std::string& name)
+{
+    if (name.empty() || missing.count(name) != 0)
+        return nullptr;
+    Loaded& entry = loaded[name];
+    if (!entry.animation) {
+        const auto described = descriptions.find(name);
+        const AnimationInfo info =
+            described != descriptions.end() ? described->second : AnimationInfo();
+        entry.animation =
+            std::make_unique<GraphicsAnim>(name, info.length, info.frameRate, info.speed);
+    }
+    ++entry.count;
+    return entry.animation.get();
+}
+
+void GraphicsEngine::UnloadAnimation(GraphicsAnim* animation)
+{
+    if (animation == nullptr || animation == &defaultAnimation)
+        return;
+    const auto found = loaded.find(animation->GetName());
+    if (found == loaded.end() || found->second.animation.get() != animation)
+        return;
+    if (--found->second.count <= 0)
+        loaded.erase(found);
+}
+
+void GraphicsEngine::DescribeAnimation(const std::string& name, const AnimationInfo& info)
+{
+    descriptions[name] = info;
+}
+
+void GraphicsEngine::DeclareMissing(const std::string& name)
+{
+    missing.insert(name);
+}
+
+int32_t GraphicsEngine::GetLoadCount(const std::string& name) const
+{
+    const auto found = loaded.find(name);
+    return found == loaded.end() ? 0 : found->second.count;
+}
+
+void GraphicsEngine::Reset()
+{
+    descriptions.clear();
+    missing.clear();
+}
+
+} // namespace GAME

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engine/GraphicsAnim.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace GAME {
+
+// The graphics engine's animation store. Nothing is read from disk: any named animation loads
+// with the properties described for it (or the defaults), except names declared missing. Loads
+// of one name share one animation and are counted; the last unload frees it, so a test can see
+// whether every load was given back.
+class GraphicsEngine {
+public:
+    struct AnimationInfo {
+        int32_t length = 30;
+        int32_t frameRate = 30;
+        float speed = 1.0f;
+    };
+
+    static GraphicsEngine& Instance();
+
+    GraphicsEngine();
+    ~GraphicsEngine();
+    GraphicsEngine(const GraphicsEngine&) = delete;
+    GraphicsEngine& operator=(const GraphicsEngine&) = delete;
+
+    // Null for an empty name or a missing one.
+    GraphicsAnim* LoadAnimation(const std::string& name);
+    // Null, unknown pointers and the default animation are ignored.
+    void UnloadAnimation(GraphicsAnim* animation);
+    // The pose every actor falls back to; owned by the engine and never unloaded.
+    GraphicsAnim* GetDefaultAnimation() { return &defaultAnimation; }
+
+    // Takes effect for names not loaded at the time.
+    void DescribeAnimation(const std::string& name, const AnimationInfo& info);
+    void DeclareMissing(const std::string& name);
+    // Loads of the name not yet given back.
+    int32_t GetLoadCount(const std::string& name) const;
+    size_t GetLoadedAnimationCount() const { return loaded.size(); }
+    // Forgets descriptions and missing names; animations still loaded stay valid.
+    void Reset();
+
+private:
+    struct Loaded {
+        std::unique_ptr<GraphicsAnim> animation;
+        int32_t count = 0;
+    };
+
+    GraphicsAnim defaultAnimation;
+    std::map<std::string, AnimationInfo> descriptions;
+    std::set<std::string> missing;
+    std::map<std::string, Loaded> loaded;
+};
+
+} // namespace GAME

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "items/Weapon.h"
+
+namespace GAME {
+
+// A weapon worn as armour: the base of the shield.
+class WeaponArmor : public Weapon {
+    GAME_DECLARE_CLASS(WeaponArmor)
+
+public:
+    WeaponArmor() = default;
+    ~WeaponArmor() override;
+};
+
+} // namespace GAME

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "items/Weapon.h"
+
+namespace GAME {
+
+// The base of the hunting weapons.
+class WeaponHunting : public Weapon {
+    GAME_DECLARE_CLASS(WeaponHunting)
+
+public:
+    WeaponHunting() = default;
+    ~WeaponHunting() override;
+};
+
+} // namespace GAME

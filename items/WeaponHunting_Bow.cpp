@@ -1,0 +1,9 @@
+#include "items/WeaponHunting_Bow.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(WeaponHunting_Bow, WeaponHunting);
+
+WeaponHunting_Bow::~WeaponHunting_Bow() = default;
+
+} // namespace GAME

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "items/Weapon.h"
+
+namespace GAME {
+
+// The base of the magical weapons.
+class WeaponMagical : public Weapon {
+    GAME_DECLARE_CLASS(WeaponMagical)
+
+public:
+    WeaponMagical() = default;
+    ~WeaponMagical() override;
+};
+
+} // namespace GAME

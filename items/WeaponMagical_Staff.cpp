@@ -1,0 +1,9 @@
+#include "items/WeaponMagical_Staff.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(WeaponMagical_Staff, WeaponMagical);
+
+WeaponMagical_Staff::~WeaponMagical_Staff() = default;
+
+} // namespace GAME

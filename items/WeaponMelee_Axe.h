@@ -1,0 +1,17 @@
+#pragma once
+
+#include "items/WeaponMelee.h"
+
+namespace GAME {
+
+// An axe.
+class WeaponMelee_Axe : public WeaponMelee {
+    GAME_DECLARE_CLASS(WeaponMelee_Axe)
+
+public:
+    WeaponMelee_Axe() = default;
+    ~WeaponMelee_Axe() override;
+    Weapon_Type GetWeaponType() const override { return Weapon_Type_Axe; }
+};
+
+} // namespace GAME

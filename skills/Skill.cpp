@@ -1,0 +1,7 @@
+#include "skills/Skill.h"
+
+namespace GAME {
+
+Skill::~Skill() = default;
+
+} // namespace GAME

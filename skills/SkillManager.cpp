@@ -1,0 +1,91 @@
+#include "skills/SkillManager.h"
+
+#include "characters/Character.h"
+#include "engine/Engine.h"
+#include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
+#include "skills/Skill.h"
+
+#include <algorithm>
+
+namespace GAME {
+
+SkillManager::~SkillManager()
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    for (Skill* skill : learnedSkills)
+        objects.DestroyObjectEx(skill, "Project/Game/SkillManager", __LINE__);
+    for (Skill* skill : itemSkills)
+        objects.DestroyObjectEx(skill, "Project/Game/SkillManager", __LINE__);
+}
+
+void SkillManager::Initialize(CombatManager* combatManager, Character* parent)
+{
+    this->combatManager = combatManager;
+    this->parent = parent;
+}
+
+const char* SkillManager::GetParentName() const
+{
+    return parent != nullptr ? parent->GetObjectName().c_str() : "(no character)";
+}
+
+void SkillManager::ReadLevels(const LoadTable& table, const char* key,
+                              std::vector<uint32_t>& out) const
+{
+    std::vector<int32_t> values;
+    table.GetIntList(key, values);
+    out.clear();
+    out.reserve(values.size());
+    for (int32_t value : values) {
+        if (value < 0)
+            gEngine->Log(Engine::LogData, "SkillManager: %s of %s holds %d, read as 0", key,
+                         GetParentName(), value);
+        out.push_back(static_cast<uint32_t>(std::max(value, 0)));
+    }
+}
+
+void SkillManager::Load(const LoadTable& table)
+{
+    ReadLevels(table, "masteryIncrementLevel", masteryIncrementLevels);
+    ReadLevels(table, "reclamationPointTiers", reclamationPointTiers);
+    ReadLevels(table, "reclamationPointCosts", reclamationPointCosts);
+    // A tier without its cost (or a cost without its tier) would be read past the end.
+    const size_t pairs = std::min(reclamationPointTiers.size(), reclamationPointCosts.size());
+    if (reclamationPointTiers.size() != reclamationPointCosts.size()) {
+        gEngine->Log(Engine::LogData,
+                     "SkillManager: %s has %zu reclamationPointTiers but %zu "
+                     "reclamationPointCosts; keeping %zu",
+                     GetParentName(), reclamationPointTiers.size(), reclamationPointCosts.size(),
+                     pairs);
+        reclamationPointTiers.resize(pairs);
+        reclamationPointCosts.resize(pairs);
+    }
+}
+
+void SkillManager::PreLoad(bool flag)
+{
+    if (gGameEngine != nullptr)
+        skillAttributes.SetSeed(static_cast<uint32_t>(gGameEngine->GetRandomSeed()));
+    for (Skill* skill : learnedSkills)
+        skill->PreLoad(flag);
+    for (Skill* skill : itemSkills) {
+        if (skill->GetCurrentLevel() != 0)
+            skill->PreLoad(flag);
+    }
+}
+
+void SkillManager::GetCharAttributes(CharAttributeAccumulator& accumulator) const
+{
+    for (const Skill* skill : activeSkills) {
+        if (skill->GetCurrentLevel() != 0)
+            skill->CollectPassiveCharAttributes(accumulator);
+    }
+    for (const Skill* skill : itemSkills) {
+        if (skill->GetCurrentLevel() != 0)
+            skill->CollectPassiveCharAttributes(accumulator);
+    }
+}
+
+} // namespace GAME

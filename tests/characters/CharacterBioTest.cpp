@@ -1,0 +1,355 @@
+#include "characters/CharacterBio.h"
+
+#include "characters/Bonus.h"
+#include "characters/CharAttributeAccumulator.h"
+#include "characters/Character.h"
+#include "characters/CharacterBioReplicaInfo.h"
+#include "core/PlayStats.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+// A character whose game-balance row adds what the test sets, as a player's pack would.
+class BalancedCharacter : public Character {
+public:
+    void ContributeGameBalanceCharAttributes(CharAttributeAccumulator& accumulator) const override
+    {
+        accumulator.AddModifier(CharAttribute_Life, lifeModifier);
+        accumulator.AddValue(CharAttribute_ManaLimitReserve, manaReserve);
+    }
+
+    float lifeModifier = 0.0f;
+    float manaReserve = 0.0f;
+};
+
+class CharacterBioTest : public GAME::Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        GameEngineFixture::Start();
+    }
+
+    void WriteRegen(std::initializer_list<std::string> lines)
+    {
+        database.WriteRecord(CharacterBio::kRegenRecord, lines);
+    }
+
+    // Loaded from the character record and brought to its limits, untainted, by a first update.
+    void StartBio(const std::string& record = "characterLife = 100\ncharacterMana = 100")
+    {
+        bio.Load(GAME::Test::Record(record));
+        bio.InitialUpdate(character);
+        bio.Update(character, 100);
+    }
+
+    std::string LifeHealedLine()
+    {
+        std::string found;
+        character.GetPlayStats().Display([&found](const std::string& line) {
+            if (line.rfind("    Life healed:", 0) == 0)
+                found = line;
+        });
+        return found;
+    }
+
+    float Variable(const char* name)
+    {
+        float value = -1.0f;
+        EXPECT_TRUE(bio.GetDesignerVariable(name, value)) << name;
+        return value;
+    }
+
+    BalancedCharacter character;
+    CharacterBio bio;
+};
+
+TEST_F(CharacterBioTest, UntaintedPoolsRefillAndANegativeSubtractionOnlyTaints)
+{
+    StartBio();
+    EXPECT_EQ(bio.GetCurrentLife(), 100.0f);
+    EXPECT_EQ(bio.GetCurrentMana(), 100.0f);
+    EXPECT_FALSE(bio.GetTaintedBio());
+    bio.BioIsTainted();
+    EXPECT_TRUE(bio.GetTaintedBio());
+
+    CharacterBio fresh;
+    fresh.BioIsTainted();
+    EXPECT_FALSE(fresh.GetTaintedBio()) << "only after InitialUpdate";
+    fresh.SubtractLife(-5.0f);
+    EXPECT_TRUE(fresh.GetTaintedBio());
+    EXPECT_EQ(fresh.GetCurrentLife(), 0.0f);
+}
+
+TEST_F(CharacterBioTest, SpentManaDrainsAtItsRate)
+{
+    WriteRegen({"manaDrainRate = 2"});
+    StartBio();
+    bio.SubtractMana(30.0f);
+    EXPECT_EQ(bio.GetCurrentMana(), 100.0f) << "nothing is taken at once";
+    for (float expected : {95.0f, 90.0f, 85.0f, 80.0f, 75.0f, 70.0f, 70.0f}) {
+        bio.Update(character, 100);
+        EXPECT_EQ(bio.GetCurrentMana(), expected);
+    }
+}
+
+TEST_F(CharacterBioTest, NegativeRegenerationNeverKills)
+{
+    WriteRegen({"lifeRegenEquation = 0-0.2"});
+    StartBio();
+    bio.SubtractLife(99.5f);
+    bio.Update(character, 100);
+    EXPECT_EQ(bio.GetCurrentLife(), 0.5f);
+    bio.AddLifeFast(1.5f);
+    bio.Update(character, 100);
+    EXPECT_EQ(bio.GetCurrentLife(), 2.0f - 0.2f);
+}
+
+TEST_F(CharacterBioTest, AcceleratedRegenerationSkipsTheUpdateAfterAHit)
+{
+    StartBio("characterLife = 100\nacceleratedLifeRegenPercent = 10");
+    bio.SetAcceleratedLifeRegen(true);
+    bio.SubtractLife(50.0f);
+    bio.Update(character, 1000);
+    EXPECT_EQ(bio.GetCurrentLife(), 50.0f);
+    bio.Update(character, 1000);
+    EXPECT_EQ(bio.GetCurrentLife(), 60.0f);
+    // A negative amount is no hit.
+    bio.SubtractLife(-5.0f);
+    bio.Update(character, 1000);
+    EXPECT_EQ(bio.GetCurrentLife(), 70.0f);
+    EXPECT_EQ(LifeHealedLine(), "    Life healed: 20.00");
+}
+
+TEST_F(CharacterBioTest, ALimitChangedByAModifierKeepsTheRatio)
+{
+    StartBio();
+    bio.SubtractLife(50.0f);
+    character.lifeModifier = 100.0f;
+    bio.Update(character, 100);
+    EXPECT_EQ(bio.GetLifeLimit(), 200.0f);
+    EXPECT_EQ(bio.GetCurrentLife(), 100.0f);
+    EXPECT_EQ(bio.GetCurrentMana(), 100.0f);
+    bio.Update(character, 100);
+    EXPECT_EQ(bio.GetCurrentLife(), 100.0f);
+}
+
+TEST_F(CharacterBioTest, FromALimitOf0TheValueIsKeptWithinTheNewLimit)
+{
+    StartBio("characterLife = 0\ncharacterMana = 0");
+    CharacterBioReplicaInfo replica;
+    replica.currentLife = 50;
+    replica.currentMana = 150;
+    replica.tainted = 1;
+    bio.RestoreCurrentBioStats(replica, false);
+    bio.IncrementBaseAttribute(CharAttribute_Life, 80.0f);
+    bio.IncrementBaseAttribute(CharAttribute_Mana, 80.0f);
+    bio.BalanceHasChanged();
+    bio.Update(character, 0);
+    EXPECT_EQ(bio.GetCurrentLife(), 50.0f);
+    EXPECT_EQ(bio.GetCurrentMana(), 80.0f);
+}
+
+TEST_F(CharacterBioTest, SlowLifeFeedsAtItsRateUpToTheStorageCap)
+{
+    WriteRegen({"healthOverStorageLimit = 0.5", "healthFeedRate = 2"});
+    StartBio();
+    bio.SubtractLife(60.0f);
+    bio.AddLifeSlow(80.0f);
+    EXPECT_EQ(bio.GetLifePotential(), 90.0f);
+    bio.Update(character, 100);
+    EXPECT_EQ(bio.GetCurrentLife(), 45.0f);
+    bio.Update(character, 100);
+    EXPECT_EQ(bio.GetCurrentLife(), 50.0f);
+}
+
+TEST_F(CharacterBioTest, RatesOf0OrLessMoveEverythingPendingAtOnce)
+{
+    WriteRegen({"healthOverStorageLimit = 1", "manaOverStorageLimit = 1", "healthFeedRate = 0",
+                "manaFeedRate = -1", "manaDrainRate = 0"});
+    StartBio();
+    bio.SubtractLife(60.0f);
+    bio.AddLifeSlow(30.0f);
+    bio.SubtractMana(30.0f);
+    bio.Update(character, 100);
+    EXPECT_EQ(bio.GetCurrentLife(), 70.0f);
+    EXPECT_EQ(bio.GetCurrentMana(), 70.0f);
+    bio.AddManaSlow(20.0f);
+    bio.Update(character, 100);
+    EXPECT_EQ(bio.GetCurrentMana(), 90.0f);
+}
+
+TEST_F(CharacterBioTest, EquationsReadTheBiosVariablesAndTheReserveLowersTheManaTotal)
+{
+    WriteRegen({"lifeRegenEquation = ((lifeRegen+lifeRegenMod)*elapsedTime)",
+                "manaRegenEquation = (manaTotal*elapsedTime)"});
+    StartBio("characterLife = 100\ncharacterMana = 100\ncharacterLifeRegen = 10\n"
+             "characterIntelligence = 7");
+    character.Load(GAME::Test::Record("charLevel = 12"));
+    character.manaReserve = 20.0f;
+    bio.SubtractLife(50.0f);
+    bio.SubtractMana(70.0f);
+    bio.Update(character, 500);
+    EXPECT_EQ(bio.GetCurrentLife(), 55.0f);
+    EXPECT_EQ(bio.GetManaReserve(), 20.0f);
+    // Everything drains at once without a rate; the regeneration sees the reserve-free total.
+    EXPECT_EQ(bio.GetCurrentMana(), 100.0f - 70.0f + 80.0f * 0.5f);
+    EXPECT_EQ(Variable("lifeTotal"), 100.0f);
+    EXPECT_EQ(Variable("manaTotal"), 80.0f);
+    EXPECT_EQ(Variable("intelligence"), 7.0f);
+    EXPECT_EQ(Variable("charLevel"), 12.0f);
+    EXPECT_EQ(Variable("elapsedTime"), 0.5f);
+    EXPECT_EQ(Variable("lifeRegen"), 10.0f);
+    float value = -1.0f;
+    EXPECT_FALSE(bio.GetDesignerVariable("LifeTotal", value));
+    EXPECT_EQ(value, 0.0f);
+}
+
+TEST_F(CharacterBioTest, BadEquationsAreLoggedWithTheirKeyAndDropped)
+{
+    WriteRegen({"lifeRegenEquation = (lifeRegen*5)+", "manaRegenEquation = (1+"});
+    StartBio();
+    EXPECT_EQ(log.Count(1, "-=- CharacterBio Equation load failure : lifeRegenEquation "), 1u);
+    EXPECT_EQ(log.Count(1, "-=- CharacterBio Equation load failure : manaRegenEquation "), 1u);
+    EXPECT_EQ(bio.GetLifeRegenValue(5.0f, 0.0f, 1.0f), 0.0f);
+    EXPECT_EQ(bio.GetManaRegenValue(5.0f, 0.0f, 1.0f), 0.0f);
+}
+
+TEST_F(CharacterBioTest, BonusesAddLifeAndManaFastOrSlow)
+{
+    WriteRegen({"healthOverStorageLimit = 1"});
+    StartBio();
+    bio.SubtractLife(50.0f);
+    bio.Update(character, 100);
+    Bonus bonus;
+    bonus.lifePoints = 30.0f;
+    bonus.lifePercent = 10.0f;
+    EXPECT_EQ(bio.GetBonusLifeAmount(bonus), 30.0f + 10.0f * 0.01f * 100.0f);
+    bonus.lifePoints = 45.0f;
+    EXPECT_EQ(bio.GetBonusLifeAmount(bonus), 50.0f) << "no more than the missing life";
+    bio.TakeBonus(bonus, true);
+    EXPECT_EQ(bio.GetCurrentLife(), 50.0f + 10.0f * 0.01f * 100.0f);
+    EXPECT_EQ(bio.GetLifePotential(), 100.0f);
+}
+
+TEST_F(CharacterBioTest, ReplicasCarryNonNegativeSaturatedWholeNumbers)
+{
+    StartBio("characterLife = 5000000000\ncharacterMana = 12.7\ncharacterStrength = 3.9");
+    CharacterBioReplicaInfo replica;
+    bio.GetCurrentBioStats(replica);
+    EXPECT_EQ(replica.currentLife, UINT32_MAX);
+    EXPECT_EQ(replica.currentMana, 12u);
+    EXPECT_EQ(replica.tainted, 0u);
+    EXPECT_EQ(replica.baseLife, UINT32_MAX);
+    EXPECT_EQ(replica.baseStrength, 3u);
+
+    bio.SubtractLife(6.0e9f);
+    bio.GetCurrentBioStats(replica);
+    EXPECT_EQ(replica.currentLife, 0u);
+    EXPECT_EQ(replica.tainted, 1u);
+    EXPECT_EQ(CharacterBioReplicaInfo::ToWholeNumber(std::numeric_limits<float>::quiet_NaN()), 0u);
+
+    CharacterBio restored;
+    restored.Load(GAME::Test::Record(""));
+    replica = CharacterBioReplicaInfo{};
+    replica.tainted = 1;
+    replica.currentLife = 40;
+    replica.currentMana = 9;
+    replica.baseLife = 100;
+    replica.baseMana = 50;
+    replica.baseStrength = 1;
+    replica.baseDexterity = 2;
+    replica.baseIntelligence = 3;
+    restored.RestoreCurrentBioStats(replica, true);
+    restored.Update(character, 0);
+    EXPECT_EQ(restored.GetCurrentLife(), 40.0f) << "a restored bio is not refilled";
+    EXPECT_EQ(restored.GetCurrentMana(), 9.0f);
+    EXPECT_EQ(restored.GetLifeLimit(), 100.0f);
+    EXPECT_EQ(restored.GetBaseCharAttribute(CharAttribute_Intelligence), 3.0f);
+}
+
+TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValues)
+{
+    StartBio("characterStrength = 5.5\ncharacterDexterity = 6\ncharacterIntelligence = 7\n"
+             "characterLife = 100\ncharacterMana = 50");
+    IOStreamWrite writer;
+    bio.StreamProperties(&writer);
+    std::ostringstream text;
+    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
+    EXPECT_EQ(text.str(), "{\n"
+                          "  float temp = 5.5\n"
+                          "  float temp = 6\n"
+                          "  float temp = 7\n"
+                          "  float temp = 100\n"
+                          "  float temp = 50\n"
+                          "}\n");
+
+    CharacterBio loaded;
+    loaded.Load(GAME::Test::Record(""));
+    IOStreamRead reader(writer.GetBytes());
+    loaded.StreamProperties(&reader);
+    ASSERT_FALSE(reader.HasFailed());
+    loaded.Update(character, 0);
+    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Strength), 5.5f);
+    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Dexterity), 6.0f);
+    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Intelligence), 7.0f);
+    EXPECT_EQ(loaded.GetCurrentLife(), 100.0f);
+    EXPECT_EQ(loaded.GetCurrentMana(), 50.0f);
+}
+
+TEST_F(CharacterBioTest, SavedZerosAndValuesThatAreNotFiniteKeepTheBase)
+{
+    StartBio("characterStrength = 5\ncharacterDexterity = 6\ncharacterIntelligence = 7\n"
+             "characterLife = 100\ncharacterMana = 50");
+    IOStreamWrite writer;
+    writer.BeginBlock();
+    for (float value : {0.0f, 12.0f, std::numeric_limits<float>::quiet_NaN(), 0.0f,
+                        std::numeric_limits<float>::infinity()})
+        writer.StreamFloat("temp", value);
+    writer.EndBlock();
+    IOStreamRead reader(writer.GetBytes());
+    bio.StreamProperties(&reader);
+    bio.Update(character, 0);
+    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Strength), 5.0f);
+    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Dexterity), 12.0f);
+    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Intelligence), 7.0f);
+    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Life), 100.0f);
+    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Mana), 50.0f);
+    EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 3 is not finite"), 1u);
+    EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 5 is not finite"), 1u);
+    EXPECT_EQ(log.CountContaining("unreadable"), 0u);
+
+    IOStreamRead truncated(
+        std::vector<uint8_t>(writer.GetBytes().begin(), writer.GetBytes().end() - 3));
+    bio.StreamProperties(&truncated);
+    EXPECT_EQ(log.Count(1, "CharacterBio: the saved block is unreadable"), 1u);
+}
+
+TEST_F(CharacterBioTest, WornSetPiecesAddTheSetBonusAtTheirCount)
+{
+    constexpr const char* kSet = "Records/Item/Sets/Bronze.dbr";
+    database.WriteRecord(kSet, {"characterStrength = 10;20;30"});
+    Game().LoadItemSet(kSet);
+    character.AddItemToSet(kSet, "records/item/bronzehelm.dbr");
+    character.AddItemToSet(kSet, "records/item/bronzeshield.dbr");
+    character.AddItemToSet("Records/Item/Sets/Unloaded.dbr", "records/item/ring.dbr");
+    StartBio("characterStrength = 5");
+    EXPECT_EQ(bio.GetAttribute(CharAttribute_Strength), 25.0f);
+    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Strength), 5.0f);
+}
+
+} // namespace
+} // namespace GAME

@@ -1,0 +1,393 @@
+#include "characters/Character.h"
+
+#include "characters/Player.h"
+#include "combat/CombatAttributeRegion.h"
+#include "combat/DeathHandler.h"
+#include "combat/DeathManager.h"
+#include "core/GameEvents.h"
+#include "core/PlayStatsDamageType.h"
+#include "engine/Coords.h"
+#include "engine/Engine.h"
+#include "engine/EventHandler.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/World.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <set>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+constexpr const char* kSound = "Records/Sounds/Thud.dbr";
+
+// A character whose hidden parts the tests look into; the engine would hand it its controller.
+class TestCharacter : public Character {
+public:
+    void SetController(uint32_t id) { controllerId = id; }
+    PFxManager& Effects() { return pfxManager; }
+    const std::map<CombatAttributeType, AbsEffect>& AbsEffects() const { return absEffects; }
+};
+
+// Hears the two announcements of a creature entering the world, in order.
+class SpawnListener {
+public:
+    SpawnListener()
+        : spawn("GameEvent_CreatureSpawn", &SpawnListener::OnSpawn, this),
+          initialUpdate("GameEvent_CreatureInitialUpdate", &SpawnListener::OnInitialUpdate, this)
+    {}
+    void OnSpawn(const GameEvent_CreatureSpawn& event)
+    {
+        heard.push_back("spawn " + event.objectName + (event.isPlayer ? " player" : ""));
+        ids.push_back(event.objectId);
+    }
+    void OnInitialUpdate(const GameEvent_CreatureInitialUpdate& event)
+    {
+        heard.push_back("initial update " + event.objectName);
+        ids.push_back(event.objectId);
+    }
+
+    std::vector<std::string> heard;
+    std::vector<uint32_t> ids;
+
+private:
+    EventHandler<SpawnListener, GameEvent_CreatureSpawn> spawn;
+    EventHandler<SpawnListener, GameEvent_CreatureInitialUpdate> initialUpdate;
+};
+
+class CharacterTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        database.WriteRecord(kSound, {"Class = SoundPak"});
+    }
+
+    // Made from its record by class name, as the engine makes a character of a level.
+    template <typename T = Character>
+    T* Spawn(const std::string& path, std::initializer_list<std::string> lines)
+    {
+        database.WriteRecord(path, lines);
+        return ObjectManager::Instance().CreateObjectFromFile<T>(path);
+    }
+
+    // The same for the test's own class, which no record names.
+    TestCharacter* Place(const std::string& path, std::initializer_list<std::string> lines)
+    {
+        database.WriteRecord(path, lines);
+        ObjectManager& objects = ObjectManager::Instance();
+        auto* character = new TestCharacter();
+        objects.RegisterObject(character);
+        character->SetObjectName(path);
+        objects.LoadTableFile(path);
+        character->Load(objects.GetLoadTable(path));
+        return character;
+    }
+
+    static SoundPak* FindSound(const std::string& record)
+    {
+        for (uint32_t id = 1; id < 256; ++id) {
+            SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
+            if (sound != nullptr && sound->GetObjectName() == record)
+                return sound;
+        }
+        return nullptr;
+    }
+
+    static size_t SoundPakCount()
+    {
+        size_t count = 0;
+        for (uint32_t id = 1; id < 256; ++id)
+            count += ObjectManager::Instance().GetObject<SoundPak>(id) != nullptr ? 1 : 0;
+        return count;
+    }
+};
+
+TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
+{
+    Start({"defaultCombatManagerRecord = Records/Game/DefaultCombat.dbr"});
+    database.WriteRecord("Records/Game/DefaultCombat.dbr", {"combatRegionHeadChance = 7"});
+    database.WriteRecord("Records/Game/OwnCombat.dbr", {"combatRegionHeadChance = 3"});
+    EXPECT_EQ(Character().GetLoopingRunningSoundFadeTime(), 1000) << "as built";
+
+    Character* plain = Spawn("Records/Creatures/Plain.dbr",
+                             {"Class = Character", "pathingSize = Huge",
+                              "characterGenderProfile = Native", "startVisible = false"});
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 7.0f);
+    EXPECT_EQ(plain->GetSize(), PathingSize_Small);
+    EXPECT_EQ(plain->GetExtents(), 0.5f);
+    EXPECT_EQ(plain->GetGender(), 3);
+    EXPECT_EQ(plain->GetLoopingRunningSoundFadeTime(), 500);
+    EXPECT_FALSE(plain->GetVisibility());
+    EXPECT_EQ(plain->GetPhysicsType(), 1);
+
+    Character* own = Spawn("Records/Creatures/Own.dbr",
+                           {"Class = Character", "combatManagerRecord = Records/Game/OwnCombat.dbr",
+                            "pathingSize = Large", "characterGenderProfile = native",
+                            "startVisible = true", "loopingRunningSoundFadeTime = 750"});
+    EXPECT_EQ(own->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 3.0f);
+    EXPECT_EQ(own->GetExtents(), 1.75f);
+    EXPECT_EQ(own->GetEffectIndex(), 2u);
+    EXPECT_EQ(own->GetGender(), Gender_None) << "gender words compare exactly";
+    EXPECT_EQ(own->GetLoopingRunningSoundFadeTime(), 750);
+    EXPECT_TRUE(own->GetVisibility());
+}
+
+// The shared damage, buff and absorption effects come from the settings' row of the size.
+TEST_F(CharacterTest, SharedEffectsTakeTheRowOfTheCharactersSize)
+{
+    Start({"coldDamageFxPak = Records/Fx/One.dbr;Records/Fx/Two.dbr",
+           "poisonBuffFxPak = ;Records/Fx/Two.dbr",
+           "absFireFx = Records/Fx/SmallFire.dbr;"
+           "Records/Fx/MediumFire.dbr",
+           std::string("absFireFxSound = ") + kSound});
+    database.WriteRecord("Records/Fx/Spark.dbr", {"Class = EffectEntity"});
+    database.WriteRecord("Records/Fx/One.dbr", {"particleEffectNames = Records/Fx/Spark.dbr"});
+    database.WriteRecord("Records/Fx/Two.dbr",
+                         {"particleEffectNames = Records/Fx/Spark.dbr;Records/Fx/Spark.dbr"});
+
+    TestCharacter* small = Place("Records/Creatures/Small.dbr", {"Class = Character"});
+    EXPECT_EQ(small->Effects().GetNumParticleEffects(), 1u);
+    TestCharacter* medium =
+        Place("Records/Creatures/Medium.dbr", {"Class = Character", "pathingSize = Medium"});
+    EXPECT_EQ(medium->Effects().GetNumParticleEffects(), 4u);
+
+    ASSERT_EQ(medium->AbsEffects().size(), 8u);
+    const Character::AbsEffect& fire = medium->AbsEffects().at(CombatAttributeType_Fire);
+    EXPECT_EQ(fire.effectName, "Records/Fx/MediumFire.dbr");
+    EXPECT_FALSE(fire.armed);
+    ASSERT_NE(ObjectManager::Instance().GetObject<SoundPak>(fire.soundId), nullptr);
+    EXPECT_EQ(medium->AbsEffects().at(CombatAttributeType_Cold).soundId, 0u);
+}
+
+struct HandlerCase {
+    const char* name;
+    std::vector<std::string> lines;
+    std::vector<std::string> expected;
+};
+
+std::string HandlerKind(const DeathHandler& handler)
+{
+    static const struct {
+        const std::type_info& type;
+        const char* name;
+    } kKinds[] = {
+        {typeid(DefaultDeathHandler), "Default"},
+        {typeid(DissolveActorDeathHandler), "Dissolve"},
+        {typeid(FadeActorDeathHandler), "Fade"},
+        {typeid(PlaySoundDeathHandler), "PlaySound"},
+        {typeid(SpawnActorDeathHandler), "SpawnActor"},
+        {typeid(SpawnMyBonesDeathHandler), "SpawnMyBones"},
+        {typeid(PlayEffectDeathHandler), "PlayEffect"},
+    };
+    for (const auto& kind : kKinds) {
+        if (typeid(handler) == kind.type)
+            return kind.name;
+    }
+    return "?";
+}
+
+TEST_F(CharacterTest, InitialUpdateBuildsTheDeathHandlersTheRecordAsksFor)
+{
+    Start();
+    const HandlerCase cases[] = {
+        {"delete", {"deleteBehavior = Delete"}, {"Default", "Dissolve"}},
+        {"fade",
+         {"deleteBehavior = Fade", "actorToSpawnOnDeath = Records/Gore.dbr",
+          "actorToSpawnForMyBones = Records/Bones.dbr", "deathEffect = Records/Fx/Dust.dbr"},
+         {"Default", "Fade", "SpawnActor", "SpawnMyBones", "PlayEffect"}},
+        {"sound", {"deleteBehavior = PlaySound"}, {"Default", "PlaySound"}},
+        {"other", {"deleteBehavior = dissolve"}, {"Default"}},
+    };
+    for (const HandlerCase& row : cases) {
+        const std::string path = "Records/Creatures/" + std::string(row.name) + ".dbr";
+        std::string text = "Class = Character\n";
+        for (const std::string& line : row.lines)
+            text += line + "\n";
+        database.WriteFile(path, text);
+        Character* character = ObjectManager::Instance().CreateObjectFromFile<Character>(path);
+        ASSERT_NE(character, nullptr);
+        EXPECT_EQ(character->GetDeathManager(), nullptr);
+        character->InitialUpdate();
+        ASSERT_NE(character->GetDeathManager(), nullptr);
+        std::vector<std::string> kinds;
+        for (const auto& handler : character->GetDeathManager()->GetHandlers())
+            kinds.push_back(HandlerKind(*handler));
+        EXPECT_EQ(kinds, row.expected) << row.name;
+    }
+}
+
+TEST_F(CharacterTest, InitialUpdateKeepsTheSpawnPointAndAnnouncesTheCreature)
+{
+    Start();
+    SpawnListener listener;
+    Player* player =
+        Spawn<Player>("Records/Creatures/Hero.dbr", {"Class = Player", "characterStrength = 12"});
+    const WorldCoords place(0, Coords::FromTranslation(Vec3(5, 0, 2)));
+    gEngine->GetWorld()->SetCoords(player, place);
+    EXPECT_EQ(player->GetTotalCharAttribute(CharAttribute_Strength), 0.0f) << "not yet gathered";
+    player->InitialUpdate();
+    EXPECT_EQ(player->GetSpawnPoint(), place);
+    EXPECT_EQ(player->GetTotalCharAttribute(CharAttribute_Strength), 12.0f);
+    EXPECT_EQ(listener.heard,
+              (std::vector<std::string>{"spawn Records/Creatures/Hero.dbr player",
+                                        "initial update Records/Creatures/Hero.dbr"}));
+    EXPECT_EQ(listener.ids, std::vector<uint32_t>(2, player->GetObjectId()));
+}
+
+// Every sound the record made goes with the character, the spawn sound and the absorption
+// sounds included, and so does its controller; the forced updates it asked for end.
+TEST_F(CharacterTest, DestructionTakesItsControllerAndEverySoundPackAlong)
+{
+    Start({std::string("absColdFxSound = ") + kSound, std::string("absLifeFxSound = ") + kSound});
+    const std::string sound = std::string(" = ") + kSound;
+    const size_t objectsBefore = ObjectManager::Instance().GetObjectCount();
+    TestCharacter* character = Place("Records/Creatures/Loud.dbr",
+                                     {"footGrass" + sound,        "footDirt" + sound,
+                                      "footSand" + sound,         "footSnow" + sound,
+                                      "footStone" + sound,        "footWood" + sound,
+                                      "footWater" + sound,        "loopingRunningSound" + sound,
+                                      "attackSound" + sound,      "swipeSound" + sound,
+                                      "criticalHitSound" + sound, "stunSound" + sound,
+                                      "lootSound" + sound,        "levelUpSound" + sound,
+                                      "lowHealthSound" + sound,   "impactSound" + sound,
+                                      "splashSound" + sound,      "spawnSoundEffect" + sound,
+                                      "voxSound" + sound,         "voxSoundChance = 50",
+                                      "forcedUpdates = true"});
+    // Seventeen packs, the spawn sound, two absorption sounds, and the vox and critical hit
+    // animation sounds.
+    EXPECT_EQ(SoundPakCount(), 22u);
+    const uint32_t controller = ObjectManager::Instance().CreateObject("Entity")->GetObjectId();
+    character->SetController(controller);
+    const uint32_t id = character->GetObjectId();
+
+    character->PreLoad(true);
+    character->PreLoad(true);
+    const std::vector<uint32_t>& forced = gEngine->GetForcedUpdates();
+    EXPECT_EQ(std::count(forced.begin(), forced.end(), id), 1) << "registered once";
+
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.DestroyObjectEx(character, "test", 1);
+    objects.ProcessDestroyedObjects();
+    std::set<uint32_t> destroyed;
+    for (const ObjectManager::DestroyRecord& record : objects.GetDestroyHistory()) {
+        if (record.file == "Project/Game/Character")
+            destroyed.insert(record.objectId);
+    }
+    EXPECT_EQ(destroyed.size(), 21u) << "the controller, 18 packs and two absorption sounds";
+    EXPECT_EQ(destroyed.count(controller), 1u);
+    EXPECT_EQ(SoundPakCount(), 0u);
+    EXPECT_EQ(objects.GetObjectCount(), objectsBefore);
+    EXPECT_EQ(std::count(forced.begin(), forced.end(), id), 0);
+}
+
+TEST_F(CharacterTest, PreLoadWarmsTheSoundsButTheSplash)
+{
+    Start();
+    database.WriteRecord("Records/Sounds/Splash.dbr", {"Class = SoundPak"});
+    TestCharacter* character =
+        Place("Records/Creatures/Quiet.dbr",
+              {std::string("footGrass = ") + kSound, "splashSound = Records/Sounds/Splash.dbr"});
+    character->PreLoad(true);
+    EXPECT_EQ(FindSound(kSound)->GetPreLoadRequests(), std::vector<bool>{false});
+    EXPECT_TRUE(FindSound("Records/Sounds/Splash.dbr")->GetPreLoadRequests().empty());
+    const std::vector<uint32_t>& forced = gEngine->GetForcedUpdates();
+    EXPECT_EQ(std::count(forced.begin(), forced.end(), character->GetObjectId()), 0)
+        << "not asked for";
+}
+
+TEST_F(CharacterTest, SplashSoundDefaultsToTheGooFall)
+{
+    Start();
+    database.WriteRecord("Records/Sounds/SoundPak/BodyFalls/FallMdGooPak.dbr",
+                         {"Class = SoundPak"});
+    Place("Records/Creatures/Quiet.dbr", {});
+    EXPECT_NE(FindSound("records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr"), nullptr);
+}
+
+TEST_F(CharacterTest, LifeAndManaGoThroughTheBioUnlessTheCharacterIsProtected)
+{
+    Start({"experienceEquation = (monsterLevel*monsterExperience)"});
+    Character* character =
+        Spawn("Records/Creatures/Hurt.dbr",
+              {"Class = Character", "characterLife = 100", "characterMana = 100", "charLevel = 4",
+               "experiencePoints = 30", "modifierPoints = 2", "skillPoints = 3"});
+    character->InitialUpdate();
+    character->GetCharacterBio().Update(*character, 0);
+    EXPECT_EQ(character->GetCharLevel(), 4u);
+    EXPECT_EQ(character->GetExperiencePoints(), 30u);
+    EXPECT_EQ(character->GetModifierPoints(), 2u);
+    EXPECT_EQ(character->GetSkillPoints(), 3u);
+    EXPECT_EQ(character->GetExperienceReward(), 120u);
+
+    const PlayStatsDamageType type{};
+    character->SetGod(true);
+    character->SubtractLife(10.0f, type);
+    character->SetGod(false);
+    character->SetInvincible(true);
+    character->SubtractLife(10.0f, type);
+    EXPECT_EQ(character->GetCurrentLife(), 100.0f);
+    character->SetInvincible(false);
+    character->SubtractLife(10.0f, type); // also taints the bio: no more refills
+    EXPECT_EQ(character->GetCurrentLife(), 90.0f);
+
+    character->SetOmnipotent(true);
+    character->SubtractMana(30.0f);
+    character->GetCharacterBio().Update(*character, 1);
+    EXPECT_EQ(character->GetCurrentMana(), 100.0f);
+    character->SetOmnipotent(false);
+    character->SubtractMana(30.0f);
+    character->GetCharacterBio().Update(*character, 1);
+    EXPECT_EQ(character->GetCurrentMana(), 70.0f);
+    character->SetCurrentMana(40.0f);
+    EXPECT_EQ(character->GetCurrentMana(), 40.0f);
+}
+
+TEST(CharacterStates, TextsNameEveryStateAndCallTheRestIllegal)
+{
+    Character character;
+    const std::pair<int32_t, const char*> lifeTexts[] = {
+        {0, "Life: Unknown"}, {1, "Life: Initializing"}, {2, "Life: Alive"},
+        {3, "Life: Dying"},   {4, "Life: Dead"},         {5, "Life: Respawning"},
+        {6, "Life: Illegal"}, {-1, "Life: Illegal"},
+    };
+    for (const auto& [state, text] : lifeTexts) {
+        character.SetLifeState(static_cast<Character_LifeState>(state));
+        EXPECT_STREQ(character.GetLifeStateAsText(), text) << state;
+    }
+    const char* actionTexts[] = {
+        "Action State: Unknown",
+        "Action State: Forced Stop",
+        "Illegal",
+        "Action State: Idle",
+        "Action State: Fidget",
+        "Action State: Move",
+        "Action State: Walk",
+        "Action State: Attack",
+        "Action State: Stun",
+        "Action State: Immobilize",
+        "Action State: Trap",
+        "Action State: Pickup",
+        "Action State: Chatting",
+        "Action State: Fallen",
+        "Action State: Dying",
+        "Illegal",
+    };
+    for (int32_t state = 0; state < 16; ++state)
+        EXPECT_STREQ(Character::GetActionStateAsText(static_cast<Character_ActionState>(state)),
+                     actionTexts[state])
+            << state;
+    character.SetActionState(ActionState_Chatting);
+    EXPECT_STREQ(character.GetActionStateAsText(), "Action State: Chatting");
+}
+
+} // namespace
+} // namespace GAME::Test

@@ -1,0 +1,252 @@
+#include "characters/ExperienceLevelControl.h"
+
+#include "characters/Character.h"
+#include "core/GameEvents.h"
+#include "engine/EventHandler.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "engine/ObjectManager.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/RecordingUserInterface.h"
+#include "tests/support/Records.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+constexpr const char* kLevelFile = "Records/Creature/PC/LevelTable.dbr";
+
+// The object ids that the skill-up events carried, in order.
+class SkillUpRecorder {
+public:
+    void OnSkillUp(const GameEvent_GenericEntity& event) { ids.push_back(event.objectId); }
+
+    std::vector<uint32_t> ids;
+    EventHandler<SkillUpRecorder, GameEvent_GenericEntity> listener{
+        "GameEvent_PlayerSkillUp", &SkillUpRecorder::OnSkillUp, this};
+};
+
+class ExperienceLevelControlTest : public Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+
+    // The level file, then a character record that names it followed by its own lines.
+    void Load(std::initializer_list<std::string> levelFile, const std::string& record = "")
+    {
+        database.WriteRecord(kLevelFile, levelFile);
+        control.Load(
+            GAME::Test::Record("levelFileName = " + std::string(kLevelFile) + "\n" + record));
+    }
+
+    // The threshold of the first level under a level file of its own with the equation.
+    uint32_t NextLevelExperience(const std::string& equation)
+    {
+        const std::string path = "Records/Creature/PC/Levels" + std::to_string(++files) + ".dbr";
+        database.WriteRecord(path,
+                             {"experienceLevelEquation = " + equation, "maxPlayerLevel = 10"});
+        ExperienceLevelControl levels;
+        levels.Load(GAME::Test::Record("levelFileName = " + path));
+        return levels.GetNextLevelExperience();
+    }
+
+    ExperienceLevelControl control;
+    SkillUpRecorder skillUps;
+    int files = 0;
+};
+
+TEST_F(ExperienceLevelControlTest, WithoutAnEquationTheFirstAwardReachesTheMaximumWithAllPoints)
+{
+    Load({"characterModifierPoints = 2", "skillModifierPoints = 3", "initialSkillPoints = 1",
+          "maxPlayerLevel = 5"});
+    EXPECT_EQ(control.GetSkillPoints(), 1u);
+    EXPECT_TRUE(control.ReceiveExperience(1));
+    EXPECT_EQ(control.GetCharLevel(), 5u);
+    EXPECT_TRUE(control.IsMaxLevel());
+    EXPECT_EQ(control.GetModifierPoints(), 8u);
+    EXPECT_EQ(control.GetSkillPoints(), 13u);
+    EXPECT_EQ(control.GetExperiencePoints(), 0u);
+    EXPECT_EQ(skillUps.ids.size(), 4u);
+}
+
+TEST_F(ExperienceLevelControlTest, AnAwardWorthThreeLevelsGrantsThreeLevelsAndThreeSkillUps)
+{
+    auto* owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+    ASSERT_NE(owner, nullptr);
+    control.SetOwner(owner);
+    Load({"experienceLevelEquation = (playerLevel*100)", "characterModifierPoints = 1",
+          "skillModifierPoints = 2", "maxPlayerLevel = 10"});
+    GAME::Test::RecordingUserInterface ui;
+    Game().SetUI(&ui);
+    EXPECT_TRUE(control.ReceiveExperience(350));
+    Game().SetUI(nullptr);
+    EXPECT_EQ(ui.saves, 3) << "one automatic save per level";
+    EXPECT_EQ(control.GetCharLevel(), 4u);
+    EXPECT_EQ(control.GetExperiencePoints(), 350u);
+    EXPECT_EQ(control.GetModifierPoints(), 3u);
+    EXPECT_EQ(control.GetSkillPoints(), 6u);
+    const uint32_t id = owner->GetObjectId();
+    EXPECT_EQ(skillUps.ids, (std::vector<uint32_t>{id, id, id}));
+    EXPECT_EQ(control.GetNextLevelExperience(), 400u);
+    EXPECT_EQ(control.GetLastLevelExperience(), 300u);
+    EXPECT_FALSE(control.ReceiveExperience(49));
+
+    // A penalty stops at the start of the level.
+    control.LoseExperience(90);
+    EXPECT_EQ(control.GetExperiencePoints(), 309u);
+    control.LoseExperience(1000);
+    EXPECT_EQ(control.GetExperiencePoints(), 300u);
+    EXPECT_EQ(control.GetCharLevel(), 4u);
+}
+
+TEST_F(ExperienceLevelControlTest, AtTheMaximumExperienceIsDropped)
+{
+    Load({"experienceLevelEquation = (playerLevel*100)", "maxPlayerLevel = 3"});
+    EXPECT_TRUE(control.ReceiveExperience(250));
+    EXPECT_EQ(control.GetCharLevel(), 3u);
+    EXPECT_EQ(control.GetExperiencePoints(), 200u) << "where the last level began";
+    EXPECT_FALSE(control.ReceiveExperience(500));
+    EXPECT_EQ(control.GetExperiencePoints(), 200u);
+    EXPECT_TRUE(skillUps.ids.empty()) << "no skill points per level, no event";
+}
+
+TEST_F(ExperienceLevelControlTest, LevelThresholdsRoundHalfUpAndSaturate)
+{
+    EXPECT_EQ(NextLevelExperience("99.5"), 100u);
+    EXPECT_EQ(NextLevelExperience("99.49"), 99u);
+    EXPECT_EQ(NextLevelExperience("(10^20)"), UINT32_MAX);
+    EXPECT_EQ(NextLevelExperience("(0-5)"), 0u);
+    EXPECT_EQ(NextLevelExperience("(0/0)"), 0u);
+}
+
+TEST_F(ExperienceLevelControlTest, ExperienceSumsStopAtTheTopAndLossesKeepTheirSign)
+{
+    Load({"experienceLevelEquation = (10^20)", "maxPlayerLevel = 3"});
+    control.SetCurrentStats(1, 4000000000u);
+    EXPECT_TRUE(control.ReceiveExperience(4000000000u));
+    EXPECT_EQ(control.GetCharLevel(), 3u);
+    EXPECT_EQ(control.GetExperiencePoints(), UINT32_MAX);
+
+    ExperienceLevelControl rich;
+    rich.Load(GAME::Test::Record(""));
+    rich.SetCurrentStats(0, 4000000000u);
+    rich.LoseExperience(1);
+    uint32_t level = 7;
+    uint32_t experience = 0;
+    rich.GetCurrentStats(level, experience);
+    EXPECT_EQ(level, 0u);
+    EXPECT_EQ(experience, 3999999999u);
+}
+
+TEST_F(ExperienceLevelControlTest, NegativeCountsReadAs0AndTheMaximumLevelIsBounded)
+{
+    Load({"maxPlayerLevel = -1", "characterModifierPoints = -2"});
+    EXPECT_EQ(log.Count(1, "ExperienceLevelControl: negative maxPlayerLevel counts as 0"), 1u);
+    EXPECT_EQ(log.Count(1, "ExperienceLevelControl: negative characterModifierPoints counts as 0"),
+              1u);
+    EXPECT_FALSE(control.ReceiveExperience(100));
+    EXPECT_EQ(control.GetCharLevel(), 1u);
+    EXPECT_EQ(control.GetExperiencePoints(), 0u);
+
+    ExperienceLevelControl huge;
+    database.WriteRecord("Records/Creature/PC/Huge.dbr", {"maxPlayerLevel = 2000000000"});
+    huge.Load(GAME::Test::Record("levelFileName = Records/Creature/PC/Huge.dbr"));
+    EXPECT_EQ(huge.GetMaxPlayerLevel(), ExperienceLevelControl::kMaxPlayerLevelCap);
+    EXPECT_EQ(log.Count(1, "ExperienceLevelControl: maxPlayerLevel 2000000000 is above 10000"), 1u);
+    EXPECT_TRUE(huge.ReceiveExperience(1));
+    EXPECT_EQ(huge.GetCharLevel(), 10000u);
+}
+
+TEST_F(ExperienceLevelControlTest, WithoutALevelFileTheRecordStillGivesLevelAndPoints)
+{
+    gEngine->GetGameInfo().SetDifficulty(1);
+    control.Load(GAME::Test::Record("charLevel = 3;7;9\nmodifierPoints = 2\nskillPoints = 4\n"
+                                    "experiencePoints = 55"));
+    EXPECT_EQ(control.GetCharLevel(), 7u);
+    EXPECT_EQ(control.GetSkillPoints(), 4u);
+    EXPECT_EQ(control.GetExperiencePoints(), 55u);
+    EXPECT_EQ(control.IncrementBaseStrength(), 1u);
+    EXPECT_EQ(control.IncrementBaseMana(), 1u);
+    EXPECT_EQ(control.IncrementBaseLife(), 0u) << "no point left";
+    EXPECT_EQ(control.GetModifierPoints(), 0u);
+    EXPECT_FALSE(control.ReceiveExperience(500));
+    EXPECT_EQ(control.GetExperiencePoints(), 0u);
+
+    EXPECT_EQ(control.SubtractSkillPoint(), 3u);
+    EXPECT_EQ(control.AddToSkillPoints(UINT32_MAX), UINT32_MAX);
+    EXPECT_EQ(control.GetSkillPoints(), UINT32_MAX);
+}
+
+TEST_F(ExperienceLevelControlTest, ABadEquationIsLoggedAndLeavesEveryThresholdAt0)
+{
+    Load({"experienceLevelEquation = (playerLevel*", "maxPlayerLevel = 2",
+          "intelligenceIncrement = 4"});
+    EXPECT_EQ(
+        log.Count(1, "-=- Experience Level Control Equation load failure : experienceEquation "),
+        1u);
+    EXPECT_EQ(control.GetNextLevelExperience(), 0u);
+    control.AddModifierPoints(1);
+    EXPECT_EQ(control.IncrementBaseIntelligence(), 4u);
+}
+
+TEST_F(ExperienceLevelControlTest, DumpListsWhereEachLevelBegins)
+{
+    Load({"experienceLevelEquation = (playerLevel*100)", "maxPlayerLevel = 3"});
+    log.Clear();
+    control.DumpExperienceLevels();
+    const std::string gap(30, ' ');
+    const std::string rule(38, '-');
+    std::vector<std::string> lines;
+    for (const auto& line : log.GetLines()) {
+        EXPECT_EQ(line.level, 0);
+        lines.push_back(line.text);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"Level                       Experience", rule,
+                                               "  1" + gap + "       0", "  2" + gap + "     100",
+                                               "  3" + gap + "     200", rule}));
+}
+
+TEST_F(ExperienceLevelControlTest, SaveBlockRoundTrips)
+{
+    Load({"experienceLevelEquation = (playerLevel*100)", "characterModifierPoints = 1",
+          "skillModifierPoints = 2", "maxPlayerLevel = 10"});
+    control.ReceiveExperience(350);
+    IOStreamWrite writer;
+    control.StreamProperties(&writer);
+    std::ostringstream text;
+    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
+    EXPECT_EQ(text.str(), "{\n"
+                          "  uint currentStats.charLevel = 4\n"
+                          "  uint currentStats.experiencePoints = 350\n"
+                          "  uint modifierPoints = 3\n"
+                          "  uint skillPoints = 6\n"
+                          "}\n");
+
+    ExperienceLevelControl loaded;
+    IOStreamRead reader(writer.GetBytes());
+    loaded.StreamProperties(&reader);
+    ASSERT_FALSE(reader.HasFailed());
+    EXPECT_EQ(loaded.GetCharLevel(), 4u);
+    EXPECT_EQ(loaded.GetExperiencePoints(), 350u);
+    EXPECT_EQ(loaded.GetModifierPoints(), 3u);
+    EXPECT_EQ(loaded.GetSkillPoints(), 6u);
+
+    IOStreamRead truncated(
+        std::vector<uint8_t>(writer.GetBytes().begin(), writer.GetBytes().end() - 6));
+    ExperienceLevelControl partial;
+    partial.StreamProperties(&truncated);
+    EXPECT_EQ(log.Count(1, "ExperienceLevelControl: the saved block is unreadable"), 1u);
+}
+
+} // namespace
+} // namespace GAME

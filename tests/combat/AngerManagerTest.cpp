@@ -1,0 +1,267 @@
+#include "combat/AngerManager.h"
+
+#include "characters/Character.h"
+#include "characters/TeamManager.h"
+#include "engine/ABBox.h"
+#include "engine/Engine.h"
+#include "engine/ObjectManager.h"
+#include "engine/StatisticGraph.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace GAME::Test {
+namespace {
+
+constexpr uint32_t kRegion = 1;
+constexpr uint32_t kA = 10;
+constexpr uint32_t kB = 20;
+constexpr uint32_t kC = 30;
+
+class AngerManagerTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        previousWorld = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+        monster = Place(100, "Monster", {0, 0, 0}, TeamManager::DefaultMonsterTeam());
+        a = Place(kA, "A", {10, 0, 0});
+        b = Place(kB, "B", {0, 0, 20});
+    }
+
+    void TearDown() override
+    {
+        // The characters leave the test's world before it goes.
+        GameEngineFixture::TearDown();
+        gEngine->SetWorld(std::move(previousWorld));
+    }
+
+    Character* Place(uint32_t id, const std::string& name, const Vec3& position,
+                     const Team& team = TeamManager::DefaultPlayerTeam())
+    {
+        auto* character =
+            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character", id));
+        character->SetObjectName(name);
+        character->SetTeam(team);
+        gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
+        return character;
+    }
+
+    // The debug bars of one manager, as the graph received them.
+    static std::vector<StatisticGraph::Bar> Bars(const AngerManager& manager)
+    {
+        gEngine->RunFrame(0);
+        manager.ShowAngerLevels();
+        return gEngine->GetStatisticGraph().GetBars();
+    }
+
+    // Anger by enemy name; only enemies that exist show.
+    static std::map<std::string, float> Levels(const AngerManager& manager)
+    {
+        std::map<std::string, float> levels;
+        for (const StatisticGraph::Bar& bar : Bars(manager))
+            levels[bar.name] = bar.value;
+        return levels;
+    }
+
+    // A = 50 and B = 20: B's 37.5 loses 50 / 2 x 0.7 when A's anger arrives.
+    void AngerAtFiftyAndTwenty(AngerManager& manager)
+    {
+        manager.AddAnger(kB, 37.5f);
+        manager.AddAnger(kA, 50.0f);
+    }
+
+    // A = B = 20.
+    void EqualAnger(AngerManager& manager)
+    {
+        manager.AddAnger(kB, 27.0f);
+        manager.AddAnger(kA, 20.0f);
+    }
+
+    std::unique_ptr<World> previousWorld;
+    Character* monster = nullptr;
+    Character* a = nullptr;
+    Character* b = nullptr;
+    AngerManager anger;
+};
+
+TEST_F(AngerManagerTest, AngerIsCappedAndItsShareSpreadUnclampedToTheOthers)
+{
+    EXPECT_FLOAT_EQ(AngerManager::GetMaxAnger(), 100.0f);
+    anger.AddAnger(kA, 150.0f);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 100.0f}}));
+
+    anger.Clear();
+    AngerAtFiftyAndTwenty(anger);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 50.0f}, {"B", 20.0f}}));
+    anger.AddAnger(kA, 10.0f);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 60.0f}, {"B", 16.5f}}));
+
+    // The share comes from the whole amount, not from what fitted under the cap, and may take
+    // the others below 0 until the next update.
+    anger.AddAnger(kA, 80.0f);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 100.0f}, {"B", -11.5f}}));
+    anger.Update(0, 0.0f, monster);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 100.0f}}));
+}
+
+TEST_F(AngerManagerTest, UnknownDeadAndAngerFreeCharactersGetNoEntry)
+{
+    anger.AddAnger(kA, 10.0f);
+    anger.AddAnger(kC, 40.0f);
+    b->SetLifeState(LifeState_Dead);
+    anger.AddAnger(kB, 40.0f);
+
+    // Neither joined the list: A kept all its anger, and both show nothing once they could.
+    Place(kC, "C", {0, 0, 5});
+    b->SetLifeState(LifeState_Alive);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 10.0f}}));
+
+    b->SetCausesAnger(false);
+    anger.AddAnger(kB, 40.0f);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 10.0f}}));
+}
+
+TEST_F(AngerManagerTest, EnemiesBeyondFiftyDropAndTheNearestIsFound)
+{
+    Place(kC, "C", {50.5f, 0, 0});
+    gEngine->GetWorld()->SetCoords(a, WorldCoords(WorldVec3(kRegion, {50, 0, 0})));
+    gEngine->GetWorld()->SetCoords(b, WorldCoords(WorldVec3(kRegion, {30, 0, 40})));
+    anger.AddAnger(kA, 10.0f);
+    anger.AddAnger(kB, 10.0f);
+    anger.AddAnger(kC, 10.0f);
+
+    anger.Update(0, 0.0f, monster);
+    EXPECT_EQ(Levels(anger).count("C"), 0u);
+    EXPECT_EQ(Levels(anger).size(), 2u);
+    // A and B are both exactly 50 away: the lower id is the nearest.
+    uint32_t closest = 0;
+    float distance = 0.0f;
+    anger.GetClosestEnemy(closest, distance);
+    EXPECT_EQ(closest, kA);
+    EXPECT_FLOAT_EQ(distance, 50.0f);
+
+    gEngine->GetWorld()->SetCoords(b, WorldCoords(WorldVec3(kRegion, {3, 0, 4})));
+    anger.Update(0, 0.0f, monster);
+    anger.GetClosestEnemy(closest, distance);
+    EXPECT_EQ(closest, kB);
+    EXPECT_FLOAT_EQ(distance, 5.0f);
+
+    // An enemy out of the world goes too; with nobody left the distance stays squared-far.
+    gEngine->GetWorld()->RemoveEntity(a);
+    gEngine->GetWorld()->RemoveEntity(b);
+    anger.Update(0, 0.0f, monster);
+    EXPECT_TRUE(Levels(anger).empty());
+    anger.GetClosestEnemy(closest, distance);
+    EXPECT_EQ(closest, 0u);
+    EXPECT_FLOAT_EQ(distance, 10000000.0f);
+}
+
+TEST_F(AngerManagerTest, EqualAngerGoesToTheLowerIdUnlessTheHigherIsTheCurrentTarget)
+{
+    EqualAnger(anger);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 20.0f}, {"B", 20.0f}}));
+    EXPECT_EQ(anger.GetNewTarget(0.0f), a);
+
+    AngerManager chasingB;
+    chasingB.AddAnger(kB, 5.0f);
+    EXPECT_EQ(chasingB.GetNewTarget(0.0f), b);
+    // Taking over A's and B's equal anger keeps B as the current target, counted double.
+    anger.TransferAnger(chasingB);
+    EXPECT_EQ(chasingB.GetNewTarget(0.0f), b);
+
+    // A dead enemy is never chosen.
+    b->SetLifeState(LifeState_Dying);
+    EXPECT_EQ(chasingB.GetNewTarget(0.0f), a);
+}
+
+TEST_F(AngerManagerTest, ABestScoreAtTheThresholdChoosesNobody)
+{
+    EXPECT_EQ(anger.GetNewTarget(-1.0f), nullptr);
+    anger.AddAnger(kA, 20.0f);
+    EXPECT_EQ(anger.GetNewTarget(20.0f), nullptr);
+    EXPECT_EQ(anger.GetNewTarget(19.9f), a);
+
+    // A forced enemy is the target whatever its anger, while it exists.
+    anger.SetMostHatedEnemy(kB);
+    EXPECT_EQ(anger.GetNewTarget(50.0f), b);
+    anger.SetMostHatedEnemy(kC);
+    EXPECT_EQ(anger.GetNewTarget(50.0f), nullptr);
+}
+
+TEST_F(AngerManagerTest, DecayToExactlyZeroKeepsAndBelowZeroErasesAndForgetsTheTarget)
+{
+    anger.AddAnger(kB, 10.0f);
+    ASSERT_EQ(anger.GetNewTarget(0.0f), b);
+    anger.Update(1000, 10.0f, monster);
+    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"B", 0.0f}}));
+    anger.Update(1, 10.0f, monster);
+    EXPECT_TRUE(Levels(anger).empty());
+
+    // B is no longer the current target, so its anger no longer counts double.
+    EqualAnger(anger);
+    EXPECT_EQ(anger.GetNewTarget(0.0f), a);
+}
+
+TEST_F(AngerManagerTest, AnEnemyTurnedFriendIsDroppedAndNoLongerForced)
+{
+    anger.AddAnger(kA, 10.0f);
+    anger.AddAnger(kB, 10.0f);
+    anger.SetMostHatedEnemy(kA);
+    a->SetTeam(TeamManager::DefaultMonsterTeam());
+    anger.Update(0, 0.0f, monster);
+    EXPECT_EQ(Levels(anger).count("A"), 0u);
+    EXPECT_EQ(anger.GetNewTarget(0.0f), b);
+}
+
+TEST_F(AngerManagerTest, TransferCopiesTheListAndTheForcedEnemyToTheDebugGraph)
+{
+    AngerAtFiftyAndTwenty(anger);
+    anger.SetMostHatedEnemy(kB);
+    AngerManager other;
+    other.AddAnger(kC, 5.0f);
+    anger.TransferAnger(other);
+
+    const auto bars = Bars(other);
+    ASSERT_EQ(bars.size(), 3u);
+    EXPECT_EQ(bars[0].name, "B");
+    EXPECT_FLOAT_EQ(bars[0].value, 100.0f);
+    EXPECT_EQ(bars[0].color, Color(1.0f, 0.0f, 0.0f, 1.0f));
+    EXPECT_EQ(bars[1].name, "A");
+    EXPECT_FLOAT_EQ(bars[1].value, 50.0f);
+    EXPECT_EQ(bars[1].color, Color(0.5f, 0.5f, 0.0f, 1.0f));
+    EXPECT_EQ(bars[2].name, "B");
+    EXPECT_FLOAT_EQ(bars[2].value, 20.0f);
+}
+
+TEST_F(AngerManagerTest, ClearForgetsEnemiesButKeepsTheCurrentTarget)
+{
+    anger.AddAnger(kB, 10.0f);
+    ASSERT_EQ(anger.GetNewTarget(0.0f), b);
+    anger.Update(0, 0.0f, monster);
+    anger.SetMostHatedEnemy(kA);
+    anger.Clear();
+    EXPECT_TRUE(Levels(anger).empty());
+
+    uint32_t closest = 1;
+    float distance = 0.0f;
+    anger.GetClosestEnemy(closest, distance);
+    EXPECT_EQ(closest, 0u);
+    EXPECT_FLOAT_EQ(distance, 20.0f);
+
+    // No longer forced to A, and B's equal anger still counts double.
+    EqualAnger(anger);
+    EXPECT_EQ(anger.GetNewTarget(0.0f), b);
+}
+
+} // namespace
+} // namespace GAME::Test

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "characters/Character.h"
+#include "characters/Monster.h"
+#include "combat/DeathHandler.h"
+#include "combat/DeathManager.h"
+#include "engine/ABBox.h"
+#include "engine/Coords.h"
+#include "engine/Engine.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/World.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+namespace GAME::Test {
+
+// Characters that die in a world of their own, with the records their deaths make things from.
+class DeathFixture : public GameEngineFixture {
+protected:
+    static constexpr uint32_t kRegion = 1;
+    static constexpr const char* kDeathSound = "Records/Sounds/Death.dbr";
+    static constexpr const char* kEffect = "Records/Fx/Ash.dbr";
+    static constexpr const char* kLight = "Records/Fx/Glow.dbr";
+    static constexpr const char* kGore = "Records/Creatures/Gore.dbr";
+    static constexpr const char* kBones = "Records/Creatures/Bones.dbr";
+
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        previousWorld = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+                                          ABBox({-100, -10, -100}, {100, 10, 100}));
+        database.WriteRecord(kDeathSound, {"Class = SoundPak"});
+        database.WriteRecord(kEffect, {"Class = EffectEntity"});
+        database.WriteRecord(kLight, {"Class = Light"});
+        database.WriteRecord(kGore, {"Class = Character"});
+        database.WriteRecord(kBones, {"Class = Monster"});
+    }
+
+    void TearDown() override
+    {
+        // The characters leave the test's world before it goes.
+        GameEngineFixture::TearDown();
+        gEngine->SetWorld(std::move(previousWorld));
+    }
+
+    // Made from its record, standing in the world, its death handlers built. Unless the lines
+    // say otherwise it can play its death animation.
+    template <typename T = Monster>
+    T* Spawn(const std::string& path, std::initializer_list<std::string> lines)
+    {
+        std::string text = std::string("Class = ") + T::classInfo.GetName() + "\n";
+        for (const std::string& line : lines)
+            text += line + "\n";
+        database.WriteFile(path, text);
+        T* character = ObjectManager::Instance().CreateObjectFromFile<T>(path);
+        if (character == nullptr)
+            return nullptr;
+        gEngine->GetWorld()->AddEntity(character, kPlace, false);
+        character->InitialUpdate();
+        return character;
+    }
+
+    static DeathManager& Deaths(Character& character) { return *character.GetDeathManager(); }
+
+    // The death's part of the character's frame: the body, then the handlers, then the end of
+    // the death once every handler is done.
+    static void Frame(Character& character, int32_t elapsedMs)
+    {
+        character.UpdateSelf(elapsedMs);
+        DeathManager& deaths = Deaths(character);
+        deaths.Update(elapsedMs);
+        if (deaths.IsFinished())
+            deaths.PostProcess();
+    }
+
+    static void Callback(Character& character, const char* name)
+    {
+        Deaths(character).AnimationCallback(Name::Create(name));
+    }
+
+    static void Event(Character& character, const char* name)
+    {
+        Deaths(character).ExternalEvent(Name::Create(name));
+    }
+
+    // The sound pack made from the record, or null.
+    static SoundPak* FindSound(const std::string& record)
+    {
+        for (uint32_t id = 1; id < 512; ++id) {
+            SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
+            if (sound != nullptr && sound->GetObjectName() == record)
+                return sound;
+        }
+        return nullptr;
+    }
+
+    static bool Exists(uint32_t id) { return ObjectManager::Instance().GetObject(id) != nullptr; }
+
+    template <typename T> static T* Find(uint32_t id)
+    {
+        return ObjectManager::Instance().GetObject<T>(id);
+    }
+
+    const WorldCoords kPlace{kRegion, Coords::FromTranslation(Vec3(3, 0, 4))};
+    std::unique_ptr<World> previousWorld;
+};
+
+} // namespace GAME::Test

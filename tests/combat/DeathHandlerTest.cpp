@@ -1,0 +1,316 @@
+#include "combat/DeathHandler.h"
+
+#include "engine/EffectEntity.h"
+#include "engine/Light.h"
+#include "tests/combat/DeathFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+class DeathHandlerTest : public DeathFixture {
+protected:
+    // The one entity of the class hanging on the character, or null.
+    template <typename T> static T* Attached(const Character& character)
+    {
+        for (Entity* child : character.GetAttachedChildren()) {
+            if (T* typed = DynamicCast<T>(child))
+                return typed;
+        }
+        return nullptr;
+    }
+
+    static bool InWorld(const Entity& entity) { return entity.IsInWorld(); }
+};
+
+// ---------------------------------------------------------------------------------------------
+// Fading.
+
+TEST_F(DeathHandlerTest, AFadeDimsTheTintOverItsTimeAndTheBodyGoesWhenTheDeathEnds)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Ghost.dbr",
+              {"unarmedDieAnim1 = Die", "deleteBehavior = Fade", "dissolveTime = 2.0"});
+    const uint32_t id = monster->GetObjectId();
+    const size_t objects = ObjectManager::Instance().GetObjectCount();
+    monster->SetTintColor(Color(0.8f, 0.4f, 0.2f, 0.5f));
+    DeathManager& deaths = Deaths(*monster);
+    deaths.Execute();
+    for (int frame = 0; frame < 4; ++frame)
+        Frame(*monster, 250);
+    EXPECT_EQ(monster->GetTintColor(), Color(0.4f, 0.2f, 0.1f, 1.0f));
+    EXPECT_FALSE(deaths.GetHandlers()[1]->IsFinished());
+
+    Frame(*monster, 1000);
+    EXPECT_EQ(monster->GetTintColor(), Color(0.0f, 0.0f, 0.0f, 1.0f));
+    EXPECT_TRUE(deaths.GetHandlers()[1]->IsFinished());
+    Frame(*monster, 1000);
+    EXPECT_EQ(monster->GetTintColor(), Color(0.0f, 0.0f, 0.0f, 1.0f)) << "never below black";
+    EXPECT_TRUE(Exists(id)) << "the death animation is still playing";
+
+    Callback(*monster, "End");
+    Frame(*monster, 16);
+    // Gone from the world and from look-ups, but deleted only when the frame ends.
+    EXPECT_FALSE(Exists(id));
+    EXPECT_EQ(gEngine->GetWorld()->GetEntityCount(), 0u);
+    EXPECT_FALSE(deaths.IsFinished());
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects - 1);
+}
+
+TEST_F(DeathHandlerTest, AFadeOfNoTimeEndsOnTheFirstUpdate)
+{
+    Monster* monster = Spawn("Records/Creatures/Blink.dbr", {"deleteBehavior = Fade"});
+    Deaths(*monster).Execute();
+    const DeathHandler& fade = *Deaths(*monster).GetHandlers()[1];
+    EXPECT_FALSE(fade.IsFinished());
+    const uint32_t tints = monster->GetTintColorSetCount();
+    Deaths(*monster).Update(1);
+    EXPECT_TRUE(fade.IsFinished());
+    EXPECT_EQ(monster->GetTintColorSetCount(), tints);
+}
+
+TEST_F(DeathHandlerTest, ASecondDeathFadesFromFullAgain)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Twice.dbr", {"deleteBehavior = Fade", "dissolveTime = 2.0"});
+    DeathManager& deaths = Deaths(*monster);
+    deaths.Execute();
+    deaths.Update(1500);
+    EXPECT_EQ(monster->GetTintColor(), Color(0.25f, 0.25f, 0.25f, 1.0f));
+
+    deaths.Reset();
+    EXPECT_FALSE(deaths.GetHandlers()[1]->IsFinished());
+    monster->SetTintColor(Color());
+    deaths.Execute();
+    deaths.Update(1000);
+    EXPECT_EQ(monster->GetTintColor(), Color(0.5f, 0.5f, 0.5f, 1.0f));
+    EXPECT_FALSE(deaths.GetHandlers()[1]->IsFinished());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dissolving.
+
+TEST_F(DeathHandlerTest, ADissolveStartsWithTheDeathAndItsLightDimsToNothing)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Ember.dbr",
+              {"unarmedDieAnim1 = Die", "deleteBehavior = Dissolve", "dissolveTime = 3",
+               "dissolveColorR = 255", "dissolveColorG = 128", "dissolveColorB = 7",
+               "dissolveTexture = Fx/Burn.tex", std::string("dissolveEffect = ") + kEffect,
+               std::string("dissolveLight = ") + kLight});
+    DeathManager& deaths = Deaths(*monster);
+    deaths.Execute();
+    ASSERT_EQ(monster->GetDissolveRequests().size(), 1u);
+    const Actor::DissolveRequest& request = monster->GetDissolveRequests()[0];
+    EXPECT_EQ(request.red, 255);
+    EXPECT_EQ(request.green, 128);
+    EXPECT_EQ(request.blue, 7);
+    EXPECT_EQ(request.seconds, 3.0f);
+    EXPECT_EQ(request.texture, "Fx/Burn.tex");
+
+    Light* light = Attached<Light>(*monster);
+    EffectEntity* effect = Attached<EffectEntity>(*monster);
+    ASSERT_NE(light, nullptr);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(light->GetAttachPointName(), "Target");
+    EXPECT_EQ(light->GetColor(), Color(1.0f, 0.0f, 0.0f, 1.0f));
+    EXPECT_EQ(light->GetRadius(), 10.0f);
+    EXPECT_EQ(effect->GetAttachPointName(), "");
+
+    std::vector<float> radii;
+    for (int frame = 0; frame < 3; ++frame) {
+        Frame(*monster, 1000);
+        radii.push_back(light->GetRadius());
+    }
+    EXPECT_EQ(radii, (std::vector<float>{5.0f, 0.0f, 0.0f}));
+    EXPECT_TRUE(deaths.GetHandlers()[1]->IsFinished()) << "dissolved at 3000 ms";
+
+    const uint32_t lightId = light->GetObjectId();
+    Callback(*monster, "End");
+    EXPECT_FALSE(Exists(lightId));
+    EXPECT_EQ(effect->GetAttachParent(), nullptr);
+    EXPECT_EQ(effect->GetStopEmittingCount(), 2u) << "by the default handler, then its own";
+    ASSERT_EQ(effect->GetAddToWorldRequests().size(), 1u);
+    EXPECT_EQ(effect->GetAddToWorldRequests()[0].coords, kPlace);
+    EXPECT_TRUE(effect->GetAddToWorldRequests()[0].flag);
+    EXPECT_TRUE(InWorld(*effect));
+}
+
+TEST_F(DeathHandlerTest, DissolveOnCallbackWaitsForItsCallbackAndDeleteNeverDissolves)
+{
+    Monster* late = Spawn("Records/Creatures/Late.dbr", {"deleteBehavior = DissolveOnCallback"});
+    Monster* dissolving = Spawn("Records/Creatures/Now.dbr", {"deleteBehavior = Dissolve"});
+    Monster* deleted = Spawn("Records/Creatures/Gone.dbr", {"deleteBehavior = Delete"});
+    for (Monster* monster : {late, dissolving, deleted}) {
+        Deaths(*monster).Execute();
+        Callback(*monster, "dissolve");
+    }
+    EXPECT_EQ(late->GetDissolveRequests().size(), 1u);
+    EXPECT_EQ(dissolving->GetDissolveRequests().size(), 1u) << "from the start, once";
+    EXPECT_TRUE(deleted->GetDissolveRequests().empty());
+
+    const uint32_t id = deleted->GetObjectId();
+    Callback(*deleted, "End");
+    Frame(*deleted, 16);
+    EXPECT_TRUE(deleted->GetDissolveRequests().empty());
+    EXPECT_FALSE(Exists(id));
+}
+
+TEST_F(DeathHandlerTest, ALightAndEffectStillOnTheBodyGoWhenTheBodyDoes)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Limp.dbr",
+              {"deleteBehavior = Dissolve", std::string("dissolveEffect = ") + kEffect,
+               std::string("dissolveLight = ") + kLight});
+    monster->SetHasRigidBodyData(true);
+    Deaths(*monster).Execute();
+    const uint32_t lightId = Attached<Light>(*monster)->GetObjectId();
+    EffectEntity* effect = Attached<EffectEntity>(*monster);
+    Event(*monster, "PhysicsComplete");
+    Frame(*monster, 16);
+    EXPECT_FALSE(Exists(lightId));
+    EXPECT_TRUE(InWorld(*effect));
+    EXPECT_EQ(effect->GetAttachParent(), nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The death effect and the death sound.
+
+TEST_F(DeathHandlerTest, TheDeathEffectPlaysOnTheBodyUntilTheDeathEndsAndTheSoundPlaysAtOnce)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Dusty.dbr", {"unarmedDieAnim1 = Die", "deleteBehavior = PlaySound",
+                                              std::string("deathSound1 = ") + kDeathSound,
+                                              std::string("deathEffect = ") + kEffect});
+    DeathManager& deaths = Deaths(*monster);
+    deaths.Execute();
+    EXPECT_TRUE(deaths.GetHandlers()[1]->IsFinished());
+    EXPECT_TRUE(deaths.GetHandlers()[2]->IsFinished());
+    ASSERT_NE(FindSound(kDeathSound), nullptr);
+    EXPECT_EQ(FindSound(kDeathSound)->GetPlayRequests().size(), 1u);
+    EffectEntity* effect = Attached<EffectEntity>(*monster);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(effect->GetAttachPointName(), "Target");
+    EXPECT_TRUE(effect->IsEmitting());
+
+    Callback(*monster, "End");
+    EXPECT_FALSE(effect->IsEmitting());
+    EXPECT_EQ(effect->GetFadeLightCount(), 1u);
+    EXPECT_EQ(effect->GetAttachParent(), monster) << "it stays on the body";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Spawning.
+
+TEST_F(DeathHandlerTest, TheDeathActorStandsWhereTheCharacterFell)
+{
+    Monster* now =
+        Spawn("Records/Creatures/Now.dbr", {std::string("actorToSpawnOnDeath = ") + kGore});
+    Monster* later =
+        Spawn("Records/Creatures/Later.dbr",
+              {std::string("actorToSpawnOnDeath = ") + kGore, "waitForCallbackToSpawn = true"});
+    for (Monster* monster : {now, later}) {
+        Deaths(*monster).SetObjectIds({monster == now ? 901u : 902u});
+        Deaths(*monster).Execute();
+    }
+    ASSERT_NE(Find<Character>(901), nullptr);
+    EXPECT_EQ(Find<Character>(902), nullptr);
+    Callback(*later, "spawnDeathActor");
+    Callback(*now, "spawnDeathActor");
+    for (uint32_t id : {901u, 902u}) {
+        Character* gore = Find<Character>(id);
+        ASSERT_NE(gore, nullptr) << id;
+        EXPECT_EQ(gore->GetObjectName(), kGore);
+        EXPECT_EQ(gore->GetSpawnPoint(), kPlace);
+        EXPECT_EQ(gore->GetCoords(), kPlace);
+        EXPECT_TRUE(gore->IsInWorld());
+    }
+
+    Callback(*now, "End");
+    Event(*later, "PhysicsComplete");
+    EXPECT_TRUE(Deaths(*now).GetHandlers()[1]->IsFinished());
+    EXPECT_TRUE(Deaths(*later).GetHandlers()[1]->IsFinished());
+}
+
+TEST_F(DeathHandlerTest, TheDeathActorAndTheBonesTakeTheFirstAndSecondIds)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Lich.dbr", {std::string("actorToSpawnOnDeath = ") + kGore,
+                                             std::string("actorToSpawnForMyBones = ") + kBones});
+    monster->SetScale(1.5f);
+    DeathManager& deaths = Deaths(*monster);
+    const std::vector<uint32_t> ids = deaths.CreateObjectIds();
+    ASSERT_EQ(ids.size(), 2u);
+    deaths.SetObjectIds(ids);
+    deaths.Execute();
+    Character* gore = Find<Character>(ids[0]);
+    Monster* bones = Find<Monster>(ids[1]);
+    ASSERT_NE(gore, nullptr);
+    ASSERT_NE(bones, nullptr);
+    EXPECT_EQ(gore->GetObjectName(), kGore);
+    EXPECT_EQ(bones->GetObjectName(), kBones);
+    EXPECT_EQ(bones->GetAttachParent(), monster);
+    EXPECT_FALSE(bones->IsInWorld());
+
+    Callback(*monster, "End");
+    EXPECT_EQ(bones->GetAttachParent(), nullptr);
+    EXPECT_EQ(bones->GetCurrentScale(), 1.5f);
+    EXPECT_EQ(bones->GetCoords(), kPlace);
+    EXPECT_TRUE(bones->IsInWorld());
+    EXPECT_TRUE(deaths.GetHandlers()[2]->IsFinished());
+}
+
+TEST_F(DeathHandlerTest, AShortIdListSpawnsNoBonesAndAnIdInUseSpawnsNothing)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Lich.dbr", {std::string("actorToSpawnOnDeath = ") + kGore,
+                                             std::string("actorToSpawnForMyBones = ") + kBones});
+    const size_t objects = ObjectManager::Instance().GetObjectCount();
+    Deaths(*monster).SetObjectIds({777});
+    Deaths(*monster).Execute();
+    EXPECT_NE(Find<Character>(777), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 1) << "no bones";
+
+    Deaths(*monster).Reset();
+    const uint32_t taken = monster->GetObjectId();
+    Deaths(*monster).SetObjectIds({777, taken});
+    Deaths(*monster).Execute();
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 1);
+    EXPECT_EQ(Find<Character>(taken), monster);
+    EXPECT_EQ(log.CountContaining("is already in use"), 2u);
+}
+
+TEST_F(DeathHandlerTest, BonesRiseWhenTheRagDollComesToRest)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Limp.dbr", {std::string("actorToSpawnForMyBones = ") + kBones});
+    Deaths(*monster).SetObjectIds({555});
+    Deaths(*monster).Execute();
+    Event(*monster, "PhysicsComplete");
+    ASSERT_NE(Find<Monster>(555), nullptr);
+    EXPECT_TRUE(Find<Monster>(555)->IsInWorld());
+    EXPECT_TRUE(Deaths(*monster).GetHandlers()[1]->IsFinished());
+}
+
+TEST_F(DeathHandlerTest, BonesThatNeverRoseGoWithTheBody)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Cut.dbr", {std::string("actorToSpawnForMyBones = ") + kBones});
+    ObjectManager& objects = ObjectManager::Instance();
+    const size_t before = objects.GetObjectCount();
+    Deaths(*monster).SetObjectIds({556});
+    Deaths(*monster).Execute();
+    ASSERT_NE(Find<Monster>(556), nullptr);
+    objects.DestroyObjectEx(monster, "test", 1);
+    objects.ProcessDestroyedObjects();
+    EXPECT_FALSE(Exists(556));
+    EXPECT_EQ(objects.GetObjectCount(), before - 1);
+}
+
+} // namespace
+} // namespace GAME::Test
