@@ -11,12 +11,15 @@
 #include "combat/ParametersCombat.h"
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
+#include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -78,7 +81,11 @@ static void BM_Combat_WholeHitOnADefender(benchmark::State& state)
     QuietHub hub;
     Character attacker;
     Character defender;
-    defender.SetCurrentLife(1.0e9f);
+    // A life deep enough that no run of hits reaches the bottom.
+    LoadTable record;
+    record.Parse("characterLife = 1000000000\n", "bench.dbr");
+    defender.Load(record);
+    defender.GetCharacterBio().Update(defender, 0);
     RandomUniform random;
     random.Seed(12345);
     for (auto _ : state) {
@@ -93,5 +100,49 @@ static void BM_Combat_WholeHitOnADefender(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Combat_WholeHitOnADefender);
+
+// Three attackers' poison, fire and bleeding on one character, as one attack commits them.
+static void HitOverTime(Character& character)
+{
+    static constexpr CombatAttributeType kKinds[] = {
+        CombatAttributeType_Poison, CombatAttributeType_Fire, CombatAttributeType_Bleeding};
+    DurationDamageManager& overTime = character.GetDurationDamageMgr();
+    uint32_t attacker = 0;
+    for (const CombatAttributeType kind : kKinds) {
+        character.GetCombatManager().SetAttacker(++attacker);
+        overTime.AddDamage(kind, 10.0f, 5.0f);
+    }
+    overTime.EndAttack();
+}
+
+// One 33 ms frame of damage over time on a crowd of a thousand characters, each with three
+// running tracks; a character whose tracks ran out is hit again, as in a long fight. Their ticks
+// fall due in different frames.
+static void BM_Combat_DamageOverTimeFrame(benchmark::State& state)
+{
+    QuietHub hub;
+    LoadTable record;
+    record.Parse("characterLife = 1000000000", "crowd.dbr");
+    std::vector<Character*> crowd;
+    for (int i = 0; i < 1000; ++i) {
+        auto* character =
+            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        character->Load(record);
+        character->GetCharacterBio().Update(*character, 0);
+        HitOverTime(*character);
+        character->GetDurationDamageMgr().Update(i % 100);
+        crowd.push_back(character);
+    }
+    for (auto _ : state) {
+        for (Character* character : crowd) {
+            DurationDamageManager& overTime = character->GetDurationDamageMgr();
+            overTime.Update(33);
+            if (overTime.GetTracks().empty())
+                HitOverTime(*character);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(crowd.size()));
+}
+BENCHMARK(BM_Combat_DamageOverTimeFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace GAME

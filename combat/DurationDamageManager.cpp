@@ -1,13 +1,87 @@
 #include "combat/DurationDamageManager.h"
 
+#include "characters/Bonus.h"
 #include "characters/Character.h"
+#include "characters/CharacterRagDoll.h"
+#include "combat/CombatManager.h"
+#include "core/Helpers.h"
+#include "core/PlayStatsDamageType.h"
+
+#include <algorithm>
 
 namespace GAME {
 
-// The combat manager is needed once ticks deal damage.
-void DurationDamageManager::AssignParents(Character* newOwner, CombatManager* /*manager*/)
+namespace {
+
+// Integration seams. The character and combat-manager rows named here are not built yet; each
+// seam does nothing until its row exists, and then becomes the call named.
+// Character::StartDamageEffect (type) / StopDamageEffect (type).
+void StartDamageEffect(Character& /*owner*/, CombatAttributeType /*type*/) {}
+void StopDamageEffect(Character& /*owner*/, CombatAttributeType /*type*/) {}
+// Character::StartInvoluntaryEffect (type) / StopInvoluntaryEffect (type).
+void StartInvoluntaryEffect(Character& /*owner*/, CombatAttributeType /*type*/) {}
+void StopInvoluntaryEffect(Character& /*owner*/, CombatAttributeType /*type*/) {}
+// Character::SetRagdollData (data, false).
+void SetRagdollData(Character& /*owner*/, const CharacterRagDoll::EffectData& /*data*/) {}
+// The owner's SkillManager::IsSpeedUpdateNeeded ().
+bool SkillsNeedSpeedUpdate(const Character& /*owner*/)
+{
+    return false;
+}
+// Character::ForceSpeedUpdate ().
+void ForceSpeedUpdate(Character& /*owner*/) {}
+// CombatManager::GiveBonus (bonus, attacker).
+void GiveBonus(CombatManager& /*combat*/, const Bonus& /*bonus*/, uint32_t /*attackerId*/) {}
+// End of the integration seams.
+
+// A leech gives what the owner had, never more than the tick; an owner already drained below 0
+// has nothing to give.
+float LeechAmount(float tick, float before)
+{
+    return Max(Min(tick, before), 0.0f);
+}
+
+template <typename Track> void ConsumeAndDropFinished(std::vector<Track>& list)
+{
+    for (Track& track : list)
+        track.ConsumeDueTicks();
+    std::erase_if(list, [](const Track& track) { return track.IsFinished(); });
+}
+
+// Every track that matches takes `add`; with none, a new track made from `make` takes it.
+template <typename Track, typename Matches, typename Add, typename... Make>
+void AddToMatching(std::vector<Track>& list, Matches matches, Add add, Make... make)
+{
+    bool matched = false;
+    for (Track& track : list) {
+        if (matches(track)) {
+            add(track);
+            matched = true;
+        }
+    }
+    if (!matched) {
+        list.emplace_back(make...);
+        add(list.back());
+    }
+}
+
+template <typename Record> bool AllValid(const std::vector<Record>& records)
+{
+    return std::all_of(records.begin(), records.end(),
+                       [](const Record& record) { return record.IsValid(); });
+}
+
+} // namespace
+
+DurationDamageManager::DurationDamageManager()
+{
+    Clear();
+}
+
+void DurationDamageManager::AssignParents(Character* newOwner, CombatManager* manager)
 {
     owner = newOwner;
+    combatManager = manager;
 }
 
 bool DurationDamageManager::Accepts(float amount, float duration) const
@@ -17,38 +91,42 @@ bool DurationDamageManager::Accepts(float amount, float duration) const
     return amount > 0.0f && duration > 0.0f;
 }
 
+void DurationDamageManager::AddDamageEffect(CombatAttributeType type)
+{
+    if (damageEffects.contains(type))
+        return;
+    if (owner)
+        StartDamageEffect(*owner, type);
+    damageEffects.emplace(type, false);
+}
+
 void DurationDamageManager::AddDamage(CombatAttributeType type, float amount, float duration)
 {
     if (!Accepts(amount, duration))
         return;
-    bool matched = false;
-    for (DurationDamageTrack& track : tracks) {
-        if (track.GetDamageType() == type && track.GetAttackerId() == attackerId) {
+    AddDamageEffect(type);
+    AddToMatching(
+        tracks,
+        [this, type](const DurationDamageTrack& track) {
+            return track.GetDamageType() == type && track.GetAttackerId() == attackerId;
+        },
+        [amount, duration](DurationDamageTrack& track) {
             track.AddDamage({amount, duration});
-            matched = true;
-        }
-    }
-    if (!matched) {
-        tracks.emplace_back(attackerId, type);
-        tracks.back().AddDamage({amount, duration});
-    }
+        },
+        attackerId, type);
 }
 
 void DurationDamageManager::AddFixedDamage(CombatAttributeType type, float level, float duration)
 {
     if (!Accepts(level, duration))
         return;
-    bool matched = false;
-    for (FixedDurationDamageTrack& track : fixedTracks) {
-        if (track.GetDamageType() == type) {
+    AddToMatching(
+        fixedTracks,
+        [type](const FixedDurationDamageTrack& track) { return track.GetDamageType() == type; },
+        [level, duration](FixedDurationDamageTrack& track) {
             track.AddDamage({level, duration});
-            matched = true;
-        }
-    }
-    if (!matched) {
-        fixedTracks.emplace_back(type);
-        fixedTracks.back().AddDamage({level, duration});
-    }
+        },
+        type);
 }
 
 void DurationDamageManager::EndAttack()
@@ -59,18 +137,211 @@ void DurationDamageManager::EndAttack()
         track.CommitPending();
 }
 
+void DurationDamageManager::Update(int32_t elapsedMs)
+{
+    // A frame cannot take time back.
+    const int32_t elapsed = Max(elapsedMs, 0);
+    for (DurationDamageTrack& track : tracks)
+        track.AdvanceTime(elapsed);
+    for (FixedDurationDamageTrack& track : fixedTracks)
+        track.AdvanceTime(elapsed);
+    ProcessDamage();
+    ExecuteDamage();
+    if (clearCountdown > 0) {
+        clearCountdown -= elapsed;
+        if (clearCountdown <= 0)
+            Clear();
+    }
+    ConsumeAndDropFinished(tracks);
+    ConsumeAndDropFinished(fixedTracks);
+}
+
+void DurationDamageManager::ProcessDamage()
+{
+    attackSpeedChanged = false;
+    runSpeedChanged = false;
+    const float attackSpeed = GetFixedDamage(CombatAttributeType_AttackSpeed);
+    const float runSpeed = GetFixedDamage(CombatAttributeType_RunSpeed);
+    if (attackSpeed != lastAttackSpeedLevel) {
+        lastAttackSpeedLevel = attackSpeed;
+        attackSpeedChanged = true;
+    }
+    if (runSpeed != lastRunSpeedLevel) {
+        lastRunSpeedLevel = runSpeed;
+        runSpeedChanged = true;
+    }
+}
+
+void DurationDamageManager::ExecuteDamage()
+{
+    if (owner == nullptr || combatManager == nullptr)
+        return;
+    CharacterRagDoll::EffectData ragDoll;
+    ragDoll.kind = 0;
+    ragDoll.values[4] = 0.0f;
+    SetRagdollData(*owner, ragDoll);
+    UpdateEffects();
+    // By index and by value: what a tick sets off (a death, a filter) may change the tracks.
+    for (size_t i = 0; i < tracks.size(); ++i) {
+        const float damage = tracks[i].GetDamage();
+        if (damage > 0.0f)
+            ApplyTick(tracks[i].GetDamageType(), tracks[i].GetAttackerId(), damage);
+    }
+    if (GetSpeedUpdate() || SkillsNeedSpeedUpdate(*owner))
+        ForceSpeedUpdate(*owner);
+}
+
+void DurationDamageManager::ApplyTick(CombatAttributeType type, uint32_t attacker, float damage)
+{
+    const PlayStatsDamageType statsType{PlayStatsDamageType::KindCombatAttribute, type};
+    Bonus bonus;
+    if (type == CombatAttributeType_ManaLeach) {
+        const float manaBefore = owner->GetCurrentMana();
+        owner->SubtractMana(damage);
+        bonus.manaPoints = LeechAmount(damage, manaBefore);
+    } else if (type == CombatAttributeType_LifeLeach) {
+        const float lifeBefore = owner->GetCurrentLife();
+        combatManager->SetAttacker(attacker);
+        if (!combatManager->ApplyDamage(damage, statsType, type))
+            return;
+        bonus.lifePoints = LeechAmount(damage, lifeBefore);
+    } else {
+        combatManager->SetAttacker(attacker);
+        combatManager->ApplyDamage(damage, statsType, type);
+        return;
+    }
+    if (bonus.lifePoints > 0.0f || bonus.manaPoints > 0.0f)
+        GiveBonus(*combatManager, bonus, attacker);
+}
+
+// The involuntary states by precedence, the strongest first.
+CombatAttributeType DurationDamageManager::FindInvoluntaryEffect() const
+{
+    static constexpr CombatAttributeType kStates[] = {
+        CombatAttributeType_Immobilize, CombatAttributeType_Petrify, CombatAttributeType_Freeze,
+        CombatAttributeType_Trap, CombatAttributeType_Stun};
+    for (const CombatAttributeType state : kStates)
+        if (GetFixedDamage(state) > 0.0f)
+            return state;
+    return CombatAttributeType_Unknown;
+}
+
+void DurationDamageManager::UpdateEffects()
+{
+    const CombatAttributeType state = FindInvoluntaryEffect();
+    if (state != involuntaryEffect) {
+        StopInvoluntaryEffect(*owner, involuntaryEffect);
+        StartInvoluntaryEffect(*owner, state);
+        involuntaryEffect = state;
+    }
+    for (auto& [type, stale] : damageEffects)
+        stale = true;
+    const auto keep = [this](CombatAttributeType type) {
+        auto found = damageEffects.find(type);
+        if (found != damageEffects.end())
+            found->second = false;
+        else
+            AddDamageEffect(type);
+    };
+    for (const FixedDurationDamageTrack& track : fixedTracks)
+        keep(track.GetDamageType());
+    for (const DurationDamageTrack& track : tracks)
+        keep(track.GetDamageType());
+    for (auto entry = damageEffects.begin(); entry != damageEffects.end();) {
+        if (entry->second) {
+            StopDamageEffect(*owner, entry->first);
+            entry = damageEffects.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
+}
+
 float DurationDamageManager::GetFixedDamage(CombatAttributeType type) const
 {
     for (const FixedDurationDamageTrack& track : fixedTracks)
         if (track.GetDamageType() == type)
-            return track.GetLevel();
+            return track.GetDamage();
     return 0.0f;
+}
+
+bool DurationDamageManager::IsPoisoned() const
+{
+    return std::any_of(tracks.begin(), tracks.end(), [](const DurationDamageTrack& track) {
+        return track.GetDamageType() == CombatAttributeType_Poison;
+    });
 }
 
 void DurationDamageManager::Clear()
 {
     tracks.clear();
     fixedTracks.clear();
+}
+
+void DurationDamageManager::GetDamageReplica(std::vector<DurationDamageReplication>& out) const
+{
+    for (const DurationDamageTrack& track : tracks) {
+        std::vector<DurationDamageInfo> runs = track.GetReplicaRuns();
+        if (!runs.empty())
+            out.push_back({track.GetDamageType(), track.GetAttackerId(), std::move(runs)});
+    }
+}
+
+void DurationDamageManager::GetFixedDamageReplica(
+    std::vector<FixedDurationDamageReplication>& out) const
+{
+    for (const FixedDurationDamageTrack& track : fixedTracks) {
+        std::vector<DurationDamageInfo> runs = track.GetReplicaRuns();
+        if (!runs.empty())
+            out.push_back({track.GetDamageType(), std::move(runs)});
+    }
+}
+
+void DurationDamageManager::SetDamageReplica(const std::vector<DurationDamageReplication>& records)
+{
+    if (!AllValid(records))
+        return;
+    for (const DurationDamageReplication& record : records)
+        AddDamageReplication(record.damageType, record.attackerId, record.runs);
+}
+
+void DurationDamageManager::SetFixedDamageReplica(
+    const std::vector<FixedDurationDamageReplication>& records)
+{
+    if (!AllValid(records))
+        return;
+    for (const FixedDurationDamageReplication& record : records)
+        AddFixedDamageReplication(record.damageType, record.runs);
+}
+
+namespace {
+
+template <typename Track> void AppendRuns(Track& track, const std::vector<DurationDamageInfo>& runs)
+{
+    for (const DurationDamageInfo& run : runs)
+        track.AppendTicks(run.amount, run.length);
+}
+
+} // namespace
+
+void DurationDamageManager::AddDamageReplication(CombatAttributeType type, uint32_t attacker,
+                                                 const std::vector<DurationDamageInfo>& runs)
+{
+    AddToMatching(
+        tracks,
+        [type, attacker](const DurationDamageTrack& track) {
+            return track.GetDamageType() == type && track.GetAttackerId() == attacker;
+        },
+        [&runs](DurationDamageTrack& track) { AppendRuns(track, runs); }, attacker, type);
+}
+
+void DurationDamageManager::AddFixedDamageReplication(CombatAttributeType type,
+                                                      const std::vector<DurationDamageInfo>& runs)
+{
+    AddToMatching(
+        fixedTracks,
+        [type](const FixedDurationDamageTrack& track) { return track.GetDamageType() == type; },
+        [&runs](FixedDurationDamageTrack& track) { AppendRuns(track, runs); }, type);
 }
 
 } // namespace GAME

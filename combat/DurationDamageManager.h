@@ -1,8 +1,11 @@
 #pragma once
 
+#include "combat/CombatAttributeType.h"
+#include "combat/DurationDamageReplication.h"
 #include "combat/DurationDamageTrack.h"
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 namespace GAME {
@@ -11,32 +14,76 @@ class Character;
 class CombatManager;
 
 // Everything that acts on a character over time after a hit: damage over time per kind and
-// attacker, and levels held for a duration (slows, states). So far it takes what attacks add
-// and commits it when the attack ends; the per-frame ticking comes with the combat manager.
+// attacker, cut into 100 ms ticks, and levels held for a duration (slows, ability reductions and
+// the involuntary states). Each frame it deals the ticks that fell due through the combat
+// manager, keeps the character's damage effects and state in step with what runs, and notices
+// when a speed level changes. Replicas carry what runs to other machines; applying one adds to
+// what is there.
 class DurationDamageManager {
 public:
-    DurationDamageManager() = default;
+    // How long after the owner starts dying everything is cleared.
+    static constexpr int32_t kClearDelayMs = 250;
+
+    DurationDamageManager();
     virtual ~DurationDamageManager() = default;
     DurationDamageManager(const DurationDamageManager&) = delete;
     DurationDamageManager& operator=(const DurationDamageManager&) = delete;
 
-    void AssignParents(Character* owner, CombatManager* combatManager);
-    void SetAttacker(uint32_t id) { attackerId = id; }
+    virtual void Update(int32_t elapsedMs);
+    // The level of that kind now in force; 0 when none runs.
+    virtual float GetFixedDamage(CombatAttributeType type) const;
     // Per second for `duration` seconds, credited to the attacker now set.
     virtual void AddDamage(CombatAttributeType type, float amount, float duration);
     virtual void AddFixedDamage(CombatAttributeType type, float level, float duration);
-    void EndAttack();
-    virtual float GetFixedDamage(CombatAttributeType type) const;
+    // Drops every track; effects and state follow at the next update.
     virtual void Clear();
+    virtual void DelayedClearHack() { clearCountdown = clearDelay; }
+
+    void AssignParents(Character* owner, CombatManager* combatManager);
+    void SetAttacker(uint32_t id) { attackerId = id; }
+    void EndAttack();
+    bool IsPoisoned() const;
+    bool GetSpeedUpdate() const { return attackSpeedChanged || runSpeedChanged; }
+
+    void GetDamageReplica(std::vector<DurationDamageReplication>& out) const;
+    void GetFixedDamageReplica(std::vector<FixedDurationDamageReplication>& out) const;
+    // Records that are not valid (see the records' IsValid) make the whole list refused.
+    void SetDamageReplica(const std::vector<DurationDamageReplication>& records);
+    void SetFixedDamageReplica(const std::vector<FixedDurationDamageReplication>& records);
 
     const std::vector<DurationDamageTrack>& GetTracks() const { return tracks; }
     const std::vector<FixedDurationDamageTrack>& GetFixedTracks() const { return fixedTracks; }
+    CombatAttributeType GetInvoluntaryEffect() const { return involuntaryEffect; }
+    // The kinds whose damage effect runs on the owner.
+    const std::map<CombatAttributeType, bool>& GetDamageEffects() const { return damageEffects; }
+
+protected:
+    void ProcessDamage();
+    void ExecuteDamage();
+    void UpdateEffects();
+    void AddDamageEffect(CombatAttributeType type);
+    void AddDamageReplication(CombatAttributeType type, uint32_t attacker,
+                              const std::vector<DurationDamageInfo>& runs);
+    void AddFixedDamageReplication(CombatAttributeType type,
+                                   const std::vector<DurationDamageInfo>& runs);
 
 private:
     bool Accepts(float amount, float duration) const;
+    void ApplyTick(CombatAttributeType type, uint32_t attacker, float damage);
+    CombatAttributeType FindInvoluntaryEffect() const;
 
     Character* owner = nullptr;
+    CombatManager* combatManager = nullptr;
+    float lastAttackSpeedLevel = 0.0f;
+    float lastRunSpeedLevel = 0.0f;
+    bool attackSpeedChanged = false;
+    bool runSpeedChanged = false;
     uint32_t attackerId = 0;
+    CombatAttributeType involuntaryEffect = CombatAttributeType_Unknown;
+    // The bool marks an entry stale while the effects are brought in step.
+    std::map<CombatAttributeType, bool> damageEffects;
+    int32_t clearCountdown = 0;
+    int32_t clearDelay = kClearDelayMs;
     std::vector<DurationDamageTrack> tracks;
     std::vector<FixedDurationDamageTrack> fixedTracks;
 };

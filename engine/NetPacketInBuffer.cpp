@@ -116,8 +116,18 @@ bool NetPacketInBuffer::RemoveWorldCoordsVector(std::vector<WorldCoords>& list)
 bool NetPacketInBuffer::RemoveCount(uint32_t& count, size_t minimumBytes)
 {
     uint32_t read = 0;
-    if (!RemoveUInt(read))
-        return false;
+    return RemoveUInt(read) && AcceptCount(read, minimumBytes, count);
+}
+
+bool NetPacketInBuffer::RemoveSignedCount(uint32_t& count, size_t minimumBytes)
+{
+    int32_t read = 0;
+    return RemoveUInt(read) &&
+           AcceptCount(read > 0 ? static_cast<uint32_t>(read) : 0, minimumBytes, count);
+}
+
+bool NetPacketInBuffer::AcceptCount(uint32_t read, size_t minimumBytes, uint32_t& count)
+{
     const size_t each = minimumBytes > 0 ? minimumBytes : 1;
     if (read > reader.GetRemaining() / each)
         return Fail();

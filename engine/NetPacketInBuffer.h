@@ -69,18 +69,15 @@ public:
     bool RemoveList(std::vector<T>& list, size_t minimumBytes, ReadOne readOne)
     {
         uint32_t count = 0;
-        if (!RemoveCount(count, minimumBytes))
-            return false;
-        const size_t end = list.size() + count;
-        for (uint32_t i = 0; i < count; ++i) {
-            T element{};
-            if (!readOne(element))
-                return Fail();
-            if (list.size() == list.capacity())
-                list.reserve(std::min(end, std::max<size_t>(2 * list.capacity(), 1)));
-            list.push_back(std::move(element));
-        }
-        return true;
+        return RemoveCount(count, minimumBytes) && RemoveElements(list, count, readOne);
+    }
+    // The same for a count sent as a signed word, where 0 or less means none.
+    bool RemoveSignedCount(uint32_t& count, size_t minimumBytes);
+    template <typename T, typename ReadOne>
+    bool RemoveSignedList(std::vector<T>& list, size_t minimumBytes, ReadOne readOne)
+    {
+        uint32_t count = 0;
+        return RemoveSignedCount(count, minimumBytes) && RemoveElements(list, count, readOne);
     }
 
     size_t GetRemaining() const { return reader.GetRemaining(); }
@@ -96,6 +93,22 @@ private:
         return false;
     }
     bool ReadFloats(float* out, int count);
+    bool AcceptCount(uint32_t read, size_t minimumBytes, uint32_t& count);
+
+    template <typename T, typename ReadOne>
+    bool RemoveElements(std::vector<T>& list, uint32_t count, ReadOne& readOne)
+    {
+        const size_t end = list.size() + count;
+        for (uint32_t i = 0; i < count; ++i) {
+            T element{};
+            if (!readOne(element))
+                return Fail();
+            if (list.size() == list.capacity())
+                list.reserve(std::min(end, std::max<size_t>(2 * list.capacity(), 1)));
+            list.push_back(std::move(element));
+        }
+        return true;
+    }
 
     NetPacket& packet;
     BinaryReader reader;

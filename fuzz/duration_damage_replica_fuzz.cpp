@@ -1,0 +1,153 @@
+// Hostile replication data: the two counted lists of damage-over-time replicas, read and applied
+// to a live character, which then runs its updates. A list that lies applies nothing; no track
+// outgrows its cap, every track runs out, and what the manager sends back reads back the same.
+#include "characters/Character.h"
+#include "combat/DurationDamageManager.h"
+#include "combat/DurationDamageReplication.h"
+#include "engine/Engine.h"
+#include "engine/LoadTable.h"
+#include "engine/NetPacket.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
+#include "game/GameEngine.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <vector>
+
+// As in the packet fuzzer: the sanitizers' hooks see every allocation, so a count trusted before
+// it was checked shows up as an allocation out of proportion to the input.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
+                                                                            size_t),
+                                                         void (*freeHook)(const volatile void*))
+    __attribute__((weak));
+
+namespace {
+bool tracking = false;
+size_t largest = 0;
+
+void OnMalloc(const volatile void*, size_t size)
+{
+    if (tracking && size > largest)
+        largest = size;
+}
+
+void OnFree(const volatile void*) {}
+
+using namespace GAME;
+
+class Carrier : public NetPacket {
+public:
+    Carrier() : NetPacket(251) {}
+    uint32_t PrepareOutBuffer() override { return 0; }
+    void CopyInbound(const uint8_t*, int) override {}
+    std::string GetPacketDescription(bool) const override { return std::string(); }
+};
+
+struct Replicas {
+    std::vector<DurationDamageReplication> damage;
+    std::vector<FixedDurationDamageReplication> fixed;
+};
+
+bool Read(const uint8_t* data, size_t size, Replicas& replicas)
+{
+    Carrier carrier;
+    NetPacketInBuffer in(carrier, data, static_cast<int>(size));
+    return DurationDamageReplication::ReadList(in, replicas.damage) &&
+           FixedDurationDamageReplication::ReadList(in, replicas.fixed);
+}
+
+Replicas Collect(const DurationDamageManager& manager)
+{
+    Replicas replicas;
+    manager.GetDamageReplica(replicas.damage);
+    manager.GetFixedDamageReplica(replicas.fixed);
+    return replicas;
+}
+
+std::vector<uint8_t> Write(const Replicas& replicas)
+{
+    Carrier carrier;
+    NetPacketOutBuffer out(carrier);
+    DurationDamageReplication::WriteList(out, replicas.damage);
+    FixedDurationDamageReplication::WriteList(out, replicas.fixed);
+    out.Done();
+    return std::vector<uint8_t>(carrier.GetOutBuffer() + NetPacketHeader::kSize,
+                                carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+}
+
+bool WithinCap(const DurationDamageManager& manager)
+{
+    const auto within = [](const DurationDamageTrack& track) {
+        return track.GetActiveTicks().size() <= size_t(DurationDamageTrack::kMaxTicks);
+    };
+    for (const DurationDamageTrack& track : manager.GetTracks())
+        if (!within(track))
+            return false;
+    for (const FixedDurationDamageTrack& track : manager.GetFixedTracks())
+        if (!within(track))
+            return false;
+    return true;
+}
+
+void Check(const uint8_t* data, size_t size, const LoadTable& record)
+{
+    Character victim;
+    victim.Load(record);
+    victim.GetCharacterBio().Update(victim, 0);
+    DurationDamageManager& manager = victim.GetDurationDamageMgr();
+
+    // The largest a track may grow to, with a vector's room to spare, or what the input holds.
+    const size_t limit = 2 * sizeof(float) * DurationDamageTrack::kMaxTicks + 64 * size + 4096;
+    largest = 0;
+    tracking = true;
+    Replicas replicas;
+    const bool ok = Read(data, size, replicas);
+    if (ok) {
+        manager.SetDamageReplica(replicas.damage);
+        manager.SetFixedDamageReplica(replicas.fixed);
+    }
+    tracking = false;
+    if (largest > limit)
+        abort();
+    if (!ok && (!manager.GetTracks().empty() || !manager.GetFixedTracks().empty()))
+        abort();
+    if (!WithinCap(manager))
+        abort();
+
+    // What it would send reads back to the same records.
+    const Replicas sent = Collect(manager);
+    const std::vector<uint8_t> bytes = Write(sent);
+    Replicas again;
+    if (!Read(bytes.data(), bytes.size(), again) || again.damage != sent.damage ||
+        again.fixed != sent.fixed)
+        abort();
+
+    for (const DurationDamageTrack& track : manager.GetTracks())
+        track.Dump();
+    for (const int32_t ms : {0, 100, 1, 350, 5000, -7})
+        manager.Update(ms);
+    manager.Update(std::numeric_limits<int32_t>::max());
+    manager.Update(1);
+    if (!manager.GetTracks().empty() || !manager.GetFixedTracks().empty())
+        abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const LoadTable* record = [] {
+        gEngine->SetLogSink([](int, const std::string&) {});
+        InitializeObjects();
+        if (__sanitizer_install_malloc_and_free_hooks != nullptr)
+            __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
+        auto* table = new LoadTable;
+        table->Parse("characterLife = 1000\ncharacterMana = 500", "victim.dbr");
+        return table;
+    }();
+    Check(data, size, *record);
+    return 0;
+}

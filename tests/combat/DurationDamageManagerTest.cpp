@@ -1,0 +1,414 @@
+#include "combat/DurationDamageManager.h"
+
+#include "characters/Character.h"
+#include "combat/CombatManager.h"
+#include "combat/DurationDamageReplication.h"
+#include "engine/NetPacket.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
+#include "engine/ObjectManager.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <functional>
+#include <limits>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+// Ticks deal their damage through the combat manager, which registers it with the hub.
+class DurationDamageManagerTest : public GAME::Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        victim = MakeCharacter();
+        victim->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
+        victim->GetCharacterBio().Update(*victim, 0); // pools full
+        attacker = MakeCharacter()->GetObjectId();
+    }
+
+    Character* MakeCharacter()
+    {
+        auto* character =
+            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        EXPECT_NE(character, nullptr);
+        return character;
+    }
+
+    DurationDamageManager& Dot() { return victim->GetDurationDamageMgr(); }
+
+    // One attack as the combat manager runs it: the attacker set, the damage added, the end.
+    void Attack(uint32_t by, std::function<void(DurationDamageManager&)> add)
+    {
+        victim->GetCombatManager().SetAttacker(by);
+        add(Dot());
+        Dot().EndAttack();
+    }
+
+    float CreditedTo(uint32_t id) const
+    {
+        return gGameEngine->GetDamageByAttacker(id, victim->GetObjectId());
+    }
+
+    Character* victim = nullptr;
+    uint32_t attacker = 0;
+};
+
+TEST_F(DurationDamageManagerTest, PoisonDealsTwentyTicksOfOneAndPoisonsUntilTheLast)
+{
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 2.0f);
+    });
+    ASSERT_EQ(Dot().GetTracks().size(), 1u);
+    EXPECT_EQ(Dot().GetTracks()[0].GetActiveTicks(), std::vector<float>(20, 1.0f));
+
+    Dot().Update(100);
+    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 100.0f) << "exactly 100 ms makes no tick";
+    Dot().Update(901);
+    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 90.0f);
+    Dot().Update(899);
+    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 81.0f);
+    EXPECT_TRUE(Dot().IsPoisoned());
+    Dot().Update(100);
+    EXPECT_TRUE(Dot().IsPoisoned());
+    Dot().Update(1);
+    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 80.0f);
+    EXPECT_FALSE(Dot().IsPoisoned());
+    EXPECT_TRUE(Dot().GetTracks().empty());
+    EXPECT_FLOAT_EQ(CreditedTo(attacker), 20.0f);
+}
+
+TEST_F(DurationDamageManagerTest, OneAttackAddsUpWhileALaterOneKeepsTheLargerTick)
+{
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 1.0f);
+        dot.AddDamage(CombatAttributeType_Poison, 5.0f, 1.0f);
+    });
+    ASSERT_EQ(Dot().GetTracks().size(), 1u);
+    EXPECT_EQ(Dot().GetTracks()[0].GetActiveTicks(), std::vector<float>(10, 1.5f));
+
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 5.0f, 3.0f);
+    });
+    std::vector<float> expected(10, 1.5f);
+    expected.resize(30, 0.5f);
+    ASSERT_EQ(Dot().GetTracks().size(), 1u);
+    EXPECT_EQ(Dot().GetTracks()[0].GetActiveTicks(), expected);
+}
+
+TEST_F(DurationDamageManagerTest, EachAttackerHasItsOwnTrackAndIsCreditedWithItsTicks)
+{
+    const uint32_t second = MakeCharacter()->GetObjectId();
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 1.0f);
+    });
+    Attack(second, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 5.0f, 1.0f);
+    });
+    ASSERT_EQ(Dot().GetTracks().size(), 2u);
+    EXPECT_EQ(Dot().GetTracks()[0].GetAttackerId(), attacker);
+    EXPECT_EQ(Dot().GetTracks()[1].GetAttackerId(), second);
+
+    Dot().Update(1001);
+    EXPECT_FLOAT_EQ(CreditedTo(attacker), 10.0f);
+    EXPECT_FLOAT_EQ(CreditedTo(second), 5.0f);
+    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 85.0f);
+    EXPECT_TRUE(Dot().GetTracks().empty());
+}
+
+TEST_F(DurationDamageManagerTest, LeechTicksDrainTheirPoolAndOnlyLifeLeechIsDamage)
+{
+    const uint32_t later = MakeCharacter()->GetObjectId();
+    victim->SetCurrentMana(5.0f);
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_ManaLeach, 80.0f, 0.1f);
+    });
+    victim->GetCombatManager().SetAttacker(later);
+    Dot().Update(101);
+    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 100.0f);
+    EXPECT_FLOAT_EQ(CreditedTo(attacker), 0.0f);
+    EXPECT_EQ(victim->GetCombatManager().GetAttackerId(), later)
+        << "a mana leech tick leaves the attacker alone";
+    victim->GetCharacterBio().Update(*victim, 1); // spent mana drains here
+    EXPECT_FLOAT_EQ(victim->GetCurrentMana(), 0.0f);
+
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_LifeLeach, 30.0f, 0.1f);
+    });
+    victim->GetCombatManager().SetAttacker(later);
+    Dot().Update(101);
+    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 97.0f);
+    EXPECT_FLOAT_EQ(CreditedTo(attacker), 3.0f);
+    EXPECT_EQ(victim->GetCombatManager().GetAttackerId(), attacker);
+}
+
+TEST_F(DurationDamageManagerTest, StrongestInvoluntaryStateShowsAndTheNextTakesOver)
+{
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddFixedDamage(CombatAttributeType_Stun, 1.0f, 1.0f);
+        dot.AddFixedDamage(CombatAttributeType_Immobilize, 1.0f, 0.5f);
+    });
+    EXPECT_TRUE(Dot().GetDamageEffects().empty()) << "fixed levels start no effect when added";
+    Dot().Update(50);
+    EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Immobilize);
+    EXPECT_EQ(Dot().GetDamageEffects().size(), 2u);
+    Dot().Update(500); // the last immobilize tick is consumed after the state is chosen
+    EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Immobilize);
+    Dot().Update(1);
+    EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Stun);
+    EXPECT_FALSE(Dot().GetDamageEffects().contains(CombatAttributeType_Immobilize));
+    Dot().Update(500);
+    Dot().Update(1);
+    EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Unknown);
+    EXPECT_TRUE(Dot().GetDamageEffects().empty());
+}
+
+TEST_F(DurationDamageManagerTest, SpeedLevelChangesAreNoticedOnceAndSlowsAreNotCapped)
+{
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddFixedDamage(CombatAttributeType_RunSpeed, 150.0f, 0.2f);
+        dot.AddFixedDamage(CombatAttributeType_OffensiveAbility, 130.0f, 0.2f);
+    });
+    EXPECT_FLOAT_EQ(Dot().GetFixedDamage(CombatAttributeType_RunSpeed), 150.0f);
+    EXPECT_FLOAT_EQ(Dot().GetFixedDamage(CombatAttributeType_OffensiveAbility), 130.0f);
+    EXPECT_FLOAT_EQ(Dot().GetFixedDamage(CombatAttributeType_AttackSpeed), 0.0f);
+    Dot().Update(1);
+    EXPECT_TRUE(Dot().GetSpeedUpdate());
+    Dot().Update(1);
+    EXPECT_FALSE(Dot().GetSpeedUpdate());
+    Dot().Update(200);
+    EXPECT_FALSE(Dot().GetSpeedUpdate()) << "the level runs out after it is read";
+    Dot().Update(1);
+    EXPECT_TRUE(Dot().GetSpeedUpdate());
+    EXPECT_FLOAT_EQ(Dot().GetFixedDamage(CombatAttributeType_RunSpeed), 0.0f);
+}
+
+TEST_F(DurationDamageManagerTest, TooShortDamageStillStartsItsEffectUntilItsTrackGoes)
+{
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Fire, 10.0f, 0.05f);
+    });
+    EXPECT_TRUE(Dot().GetDamageEffects().contains(CombatAttributeType_Fire));
+    ASSERT_EQ(Dot().GetTracks().size(), 1u);
+    Dot().Update(1);
+    EXPECT_TRUE(Dot().GetTracks().empty());
+    EXPECT_TRUE(Dot().GetDamageEffects().contains(CombatAttributeType_Fire));
+    Dot().Update(1);
+    EXPECT_TRUE(Dot().GetDamageEffects().empty());
+}
+
+TEST_F(DurationDamageManagerTest, NothingLandsOnAnInvincibleOwnerOrWithoutAmountOrDuration)
+{
+    Dot().AddDamage(CombatAttributeType_Fire, 0.0f, 2.0f);
+    Dot().AddDamage(CombatAttributeType_Fire, 10.0f, -1.0f);
+    Dot().AddFixedDamage(CombatAttributeType_Stun, 1.0f, 0.0f);
+    victim->SetInvincible(true);
+    Dot().AddDamage(CombatAttributeType_Fire, 10.0f, 2.0f);
+    Dot().AddFixedDamage(CombatAttributeType_Stun, 1.0f, 2.0f);
+    EXPECT_TRUE(Dot().GetTracks().empty());
+    EXPECT_TRUE(Dot().GetFixedTracks().empty());
+    EXPECT_TRUE(Dot().GetDamageEffects().empty());
+}
+
+TEST_F(DurationDamageManagerTest, DelayedClearEmptiesAfterTwoHundredFiftyMsThenStopsEffects)
+{
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 5.0f);
+        dot.AddFixedDamage(CombatAttributeType_Freeze, 1.0f, 5.0f);
+    });
+    Dot().Update(1);
+    EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Freeze);
+    Dot().DelayedClearHack();
+    Dot().Update(100);
+    Dot().Update(100);
+    EXPECT_EQ(Dot().GetTracks().size(), 1u);
+    Dot().Update(50);
+    EXPECT_TRUE(Dot().GetTracks().empty());
+    EXPECT_TRUE(Dot().GetFixedTracks().empty());
+    EXPECT_EQ(Dot().GetDamageEffects().size(), 2u) << "effects stop at the next update";
+    Dot().Update(1);
+    EXPECT_TRUE(Dot().GetDamageEffects().empty());
+    EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Unknown);
+
+    Attack(attacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 5.0f);
+    });
+    Dot().Update(1000);
+    EXPECT_EQ(Dot().GetTracks().size(), 1u) << "the countdown is spent until armed again";
+}
+
+// Packets carry replicas; this one only lends the buffers a packet to work on.
+class Carrier : public NetPacket {
+public:
+    Carrier() : NetPacket(251) {}
+    uint32_t PrepareOutBuffer() override { return 0; }
+    void CopyInbound(const uint8_t*, int) override {}
+    std::string GetPacketDescription(bool) const override { return std::string(); }
+};
+
+std::vector<uint8_t> Encode(const std::function<void(NetPacketOutBuffer&)>& write)
+{
+    Carrier carrier;
+    NetPacketOutBuffer out(carrier);
+    write(out);
+    out.Done();
+    return std::vector<uint8_t>(carrier.GetOutBuffer() + NetPacketHeader::kSize,
+                                carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+}
+
+// Little-endian words, floats by their bits.
+std::vector<uint8_t> Words(std::initializer_list<uint32_t> words)
+{
+    std::vector<uint8_t> bytes;
+    for (const uint32_t word : words)
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<uint8_t>(word >> (8 * i)));
+    return bytes;
+}
+
+uint32_t Bits(float value)
+{
+    return std::bit_cast<uint32_t>(value);
+}
+
+struct ReadResult {
+    bool ok = false;
+    bool failed = false;
+    std::vector<DurationDamageReplication> damage;
+    std::vector<FixedDurationDamageReplication> fixed;
+};
+
+// Reads both counted lists as replication data carries them.
+ReadResult ReadBoth(const std::vector<uint8_t>& bytes)
+{
+    Carrier carrier;
+    ReadResult result;
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+    result.ok = DurationDamageReplication::ReadList(in, result.damage) &&
+                FixedDurationDamageReplication::ReadList(in, result.fixed);
+    result.failed = in.HasFailed();
+    return result;
+}
+
+TEST_F(DurationDamageManagerTest, TicksReplicateAsRunsInTwentyEightBytesAndRebuildEqual)
+{
+    constexpr uint32_t kAttacker = 0x01020304;
+    Attack(kAttacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 20.0f, 0.4f);
+        dot.AddFixedDamage(CombatAttributeType_Stun, 1.0f, 0.3f);
+    });
+    Attack(kAttacker, [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_Poison, 50.0f, 0.3f);
+    });
+    ASSERT_EQ(Dot().GetTracks()[0].GetActiveTicks(), (std::vector<float>{5.0f, 5.0f, 5.0f, 2.0f}));
+
+    std::vector<DurationDamageReplication> damage;
+    std::vector<FixedDurationDamageReplication> fixed;
+    Dot().GetDamageReplica(damage);
+    Dot().GetFixedDamageReplica(fixed);
+    ASSERT_EQ(damage.size(), 1u);
+    EXPECT_EQ(damage[0].runs, (std::vector<DurationDamageInfo>{{5.0f, 3.0f}, {2.0f, 1.0f}}));
+    const std::vector<uint8_t> record =
+        Encode([&](NetPacketOutBuffer& out) { damage[0].Write(out); });
+    EXPECT_EQ(record, Words({7, kAttacker, 2, Bits(5.0f), Bits(3.0f), Bits(2.0f), Bits(1.0f)}));
+    EXPECT_EQ(record.size(), 28u);
+    EXPECT_EQ(Encode([&](NetPacketOutBuffer& out) { fixed[0].Write(out); }),
+              Words({34, 1, Bits(1.0f), Bits(3.0f)}));
+
+    const ReadResult read = ReadBoth(Encode([&](NetPacketOutBuffer& out) {
+        DurationDamageReplication::WriteList(out, damage);
+        FixedDurationDamageReplication::WriteList(out, fixed);
+    }));
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.damage, damage);
+    EXPECT_EQ(read.fixed, fixed);
+
+    Character* receiver = MakeCharacter();
+    DurationDamageManager& rebuilt = receiver->GetDurationDamageMgr();
+    rebuilt.SetDamageReplica(read.damage);
+    rebuilt.SetFixedDamageReplica(read.fixed);
+    ASSERT_EQ(rebuilt.GetTracks().size(), 1u);
+    EXPECT_EQ(rebuilt.GetTracks()[0].GetAttackerId(), kAttacker);
+    EXPECT_EQ(rebuilt.GetTracks()[0].GetActiveTicks(), Dot().GetTracks()[0].GetActiveTicks());
+    EXPECT_EQ(rebuilt.GetFixedTracks()[0].GetActiveTicks(), std::vector<float>(3, 1.0f));
+
+    rebuilt.SetDamageReplica(read.damage);
+    EXPECT_EQ(rebuilt.GetTracks()[0].GetActiveTicks().size(), 8u) << "replicas add";
+}
+
+TEST_F(DurationDamageManagerTest, CountsOfZeroOrLessReadAsNone)
+{
+    const ReadResult read = ReadBoth(Words({1, 7, 9, 0xFFFFFFFB, 0x80000000}));
+    ASSERT_TRUE(read.ok);
+    ASSERT_EQ(read.damage.size(), 1u);
+    EXPECT_TRUE(read.damage[0].runs.empty());
+    EXPECT_TRUE(read.fixed.empty());
+}
+
+TEST_F(DurationDamageManagerTest, ALyingListIsRefusedWholeAndLeavesTheListsAlone)
+{
+    const uint32_t good[] = {7, 9, 1, Bits(2.0f), Bits(3.0f)};
+    const auto withSecond = [&good](std::initializer_list<uint32_t> second) {
+        std::vector<uint8_t> bytes = Words({2});
+        for (const uint32_t word : good)
+            bytes.insert(bytes.end(), {uint8_t(word), uint8_t(word >> 8), uint8_t(word >> 16),
+                                       uint8_t(word >> 24)});
+        const std::vector<uint8_t> tail = Words(second);
+        bytes.insert(bytes.end(), tail.begin(), tail.end());
+        const std::vector<uint8_t> noFixed = Words({0});
+        bytes.insert(bytes.end(), noFixed.begin(), noFixed.end());
+        return bytes;
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::vector<std::vector<uint8_t>> lies = {
+        withSecond({6, 9, 1000, Bits(1.0f), Bits(1.0f)}),  // more runs than bytes
+        withSecond({46, 9, 1, Bits(1.0f), Bits(1.0f)}),    // no such kind
+        withSecond({0xFFFFFFFF, 9, 0}),                    // nor this
+        withSecond({6, 9, 1, Bits(nan), Bits(1.0f)}),      // amount not a number
+        withSecond({6, 9, 1, Bits(inf), Bits(1.0f)}),      // nor finite
+        withSecond({6, 9, 1, Bits(1.0f), Bits(-1.0f)}),    // negative length
+        withSecond({6, 9, 1, Bits(1.0f), Bits(36001.0f)}), // past the cap
+        Words({1, 6, 9, 1, Bits(1.0f)}),                   // a run cut short
+        Words({1000, 7, 9, 0}),                            // more records than bytes
+        Words({0, 1, 46, 0}),                              // a fixed record of no kind
+    };
+    for (size_t i = 0; i < lies.size(); ++i) {
+        const ReadResult read = ReadBoth(lies[i]);
+        EXPECT_FALSE(read.ok) << "lie " << i;
+        EXPECT_TRUE(read.failed) << "lie " << i;
+        EXPECT_TRUE(read.damage.empty()) << "lie " << i;
+        EXPECT_TRUE(read.fixed.empty()) << "lie " << i;
+    }
+    const ReadResult truth = ReadBoth(withSecond({6, 9, 1, Bits(1.0f), Bits(36000.0f)}));
+    EXPECT_TRUE(truth.ok);
+    EXPECT_EQ(truth.damage.size(), 2u);
+}
+
+TEST_F(DurationDamageManagerTest, ReplicasWithAnInvalidRecordApplyNothing)
+{
+    std::vector<DurationDamageReplication> damage = {
+        {CombatAttributeType_Fire, 9, {{2.0f, 3.0f}}},
+        {static_cast<CombatAttributeType>(46), 9, {{2.0f, 3.0f}}},
+    };
+    Dot().SetDamageReplica(damage);
+    EXPECT_TRUE(Dot().GetTracks().empty());
+    Dot().SetFixedDamageReplica(
+        {{CombatAttributeType_Stun, {{1.0f, 2.0f}}}, {CombatAttributeType_Trap, {{1.0f, -2.0f}}}});
+    EXPECT_TRUE(Dot().GetFixedTracks().empty());
+
+    damage.pop_back();
+    damage.push_back({CombatAttributeType_Fire, 9, {{4.0f, 36000.0f}}});
+    Dot().SetDamageReplica(damage);
+    ASSERT_EQ(Dot().GetTracks().size(), 1u) << "one kind and attacker, one track";
+    EXPECT_EQ(Dot().GetTracks()[0].GetActiveTicks().size(), size_t(DurationDamageTrack::kMaxTicks));
+}
+
+} // namespace
+} // namespace GAME
