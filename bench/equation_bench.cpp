@@ -1,8 +1,17 @@
 // Designer formulas are evaluated on every stat query: how far is our tree walk from a general
 // expression library's compiled form, and from plain C++? Each formula is fully bracketed so
-// that our grammar and the peer's agree; "Lambda" is the same formula written in C++.
+// that our grammar and the peer's agree; "Lambda" is the same formula written in C++. The
+// "Game" benchmarks run the game's own providers, a character's bio and combat manager, on the
+// formulas of their records.
+#include "characters/Character.h"
+#include "characters/CharacterBio.h"
+#include "combat/CombatManager.h"
 #include "core/DesignerEquation_Algebra.h"
 #include "core/EquationInterface.h"
+#include "engine/Engine.h"
+#include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +19,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -229,6 +241,225 @@ void BM_Evaluate_Ratio(benchmark::State& state)
 }
 #endif
 
+// The records the game's providers load their formulas from, in a folder of their own that is
+// removed again afterwards; the hub runs meanwhile, as the providers expect.
+class GameRecords {
+public:
+    static constexpr const char* kCombatRecord = "Records/Game/CombatEquations.dbr";
+
+    GameRecords() : root(std::filesystem::temp_directory_path() / "equation_bench_database")
+    {
+        Write(CharacterBio::kRegenRecord,
+              "lifeRegenEquation = ((lifeRegen*(1+(lifeRegenMod*0.01)))*elapsedTime)\n"
+              "manaRegenEquation = (((manaRegen*(1+(manaRegenMod*0.01)))+(intelligence*0.002))"
+              "*elapsedTime)\n");
+        Write(kCombatRecord,
+              "physicalDamageEquation = (physicalDamageDV*(1+(strengthDV*0.005)))\n"
+              "pierceDamageEquation = (pierceDamageDV*(1+(dexterityDV*0.004)))\n"
+              "elementalDamageEquation = ((elementalDamageDV*(1+(intelligenceDV*0.01)))"
+              "+characterLevelDV)\n");
+        // The bare character's missing sounds and animations are not what is measured.
+        previousSink = gEngine->SetLogSink([](int, const std::string&) {});
+        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        InitializeObjects();
+    }
+    ~GameRecords()
+    {
+        ShutdownObjects();
+        ObjectManager::Instance().DestroyAllObjects();
+        ObjectManager::Instance().GetDatabase().SetRoot("");
+        gEngine->SetLogSink(previousSink);
+        std::error_code error;
+        std::filesystem::remove_all(root, error);
+    }
+    GameRecords(const GameRecords&) = delete;
+    GameRecords& operator=(const GameRecords&) = delete;
+
+private:
+    void Write(const char* path, const char* text)
+    {
+        const std::filesystem::path file = root / path;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    }
+
+    std::filesystem::path root;
+    Engine::LogSink previousSink;
+};
+
+// A loaded character: its numbers from its record, its bio with the regeneration formulas and
+// its combat manager with the damage formulas of the combat record the character names.
+struct GameSide {
+    static constexpr float kRegen = 2.0f, kRegenMod = 15.0f, kSeconds = 0.033f;
+    static constexpr float kDamage = 140.0f;
+
+    Character* character = nullptr;
+
+    bool Setup()
+    {
+        character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        if (character == nullptr)
+            return false;
+        LoadTable record;
+        record.Parse(std::string("characterLife = 300\ncharacterMana = 200\n"
+                                 "characterStrength = 55\ncharacterDexterity = 40\n"
+                                 "characterIntelligence = 62\ncharLevel = 14\n"
+                                 "combatManagerRecord = ") +
+                         GameRecords::kCombatRecord + "\n",
+                     "bench.dbr");
+        character->Load(record);
+        Bio().InitialUpdate(*character);
+        return Bio().GetAttribute(CharAttribute_Intelligence) == 62.0f;
+    }
+
+    CharacterBio& Bio() { return character->GetCharacterBio(); }
+    CombatManager& Combat() { return character->GetCombatManager(); }
+    // What the providers answer for a name, for the peer to bind.
+    double Variable(const char* name)
+    {
+        float value = 0.0f;
+        if (!Bio().GetDesignerVariable(name, value))
+            Combat().GetDesignerVariable(name, value);
+        return value;
+    }
+};
+
+struct GameFormula {
+    const char* name;
+    // The peer's text: the record's formula.
+    const char* text;
+    float (*ours)(GameSide&);
+};
+
+const std::vector<GameFormula>& GameFormulas()
+{
+    using S = GameSide;
+    static const std::vector<GameFormula> formulas = {
+        {"lifeRegen", "((lifeRegen*(1+(lifeRegenMod*0.01)))*elapsedTime)",
+         [](S& s) { return s.Bio().GetLifeRegenValue(S::kRegen, S::kRegenMod, S::kSeconds); }},
+        {"manaRegen", "(((manaRegen*(1+(manaRegenMod*0.01)))+(intelligence*0.002))*elapsedTime)",
+         [](S& s) { return s.Bio().GetManaRegenValue(S::kRegen, S::kRegenMod, S::kSeconds); }},
+        {"physicalDamage", "(physicalDamageDV*(1+(strengthDV*0.005)))",
+         [](S& s) { return s.Combat().DesignerCalculatePhysicalDamage(S::kDamage); }},
+        {"pierceDamage", "(pierceDamageDV*(1+(dexterityDV*0.004)))",
+         [](S& s) { return s.Combat().DesignerCalculatePierceDamage(S::kDamage); }},
+        {"elementalDamage", "((elementalDamageDV*(1+(intelligenceDV*0.01)))+characterLevelDV)",
+         [](S& s) { return s.Combat().DesignerCalculateElementalDamage(S::kDamage); }},
+    };
+    return formulas;
+}
+
+void BM_Game_Ours(benchmark::State& state)
+{
+    const GameFormula& formula = GameFormulas()[state.range(0)];
+    GameRecords records;
+    GameSide side;
+    if (!side.Setup()) {
+        state.SkipWithError("the character does not load");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(formula.ours(side));
+    state.SetLabel(formula.name);
+}
+
+#ifdef GAME_HAVE_MUPARSER
+// The peer bound to doubles of the same names and values; each call sets the inputs the game's
+// call passes, as the game's provider stores them before it evaluates.
+struct MuParserGameSide {
+    double lifeRegen = 0, lifeRegenMod = 0, manaRegen = 0, manaRegenMod = 0, elapsedTime = 0;
+    double physicalDamageDV = 0, pierceDamageDV = 0, elementalDamageDV = 0;
+    double intelligence = 0, strengthDV = 0, dexterityDV = 0, intelligenceDV = 0;
+    double characterLevelDV = 0;
+    mu::Parser parser;
+
+    bool Setup(const char* text, GameSide& game)
+    {
+        const std::pair<const char*, double*> variables[] = {
+            {"lifeRegen", &lifeRegen},
+            {"lifeRegenMod", &lifeRegenMod},
+            {"manaRegen", &manaRegen},
+            {"manaRegenMod", &manaRegenMod},
+            {"elapsedTime", &elapsedTime},
+            {"intelligence", &intelligence},
+            {"physicalDamageDV", &physicalDamageDV},
+            {"pierceDamageDV", &pierceDamageDV},
+            {"elementalDamageDV", &elementalDamageDV},
+            {"strengthDV", &strengthDV},
+            {"dexterityDV", &dexterityDV},
+            {"intelligenceDV", &intelligenceDV},
+            {"characterLevelDV", &characterLevelDV},
+        };
+        try {
+            for (const auto& [name, variable] : variables) {
+                *variable = game.Variable(name);
+                parser.DefineVar(name, variable);
+            }
+            parser.SetExpr(text);
+            parser.Eval();
+            return true;
+        } catch (const mu::Parser::exception_type&) {
+            return false;
+        }
+    }
+
+    double Eval()
+    {
+        lifeRegen = manaRegen = GameSide::kRegen;
+        lifeRegenMod = manaRegenMod = GameSide::kRegenMod;
+        elapsedTime = GameSide::kSeconds;
+        physicalDamageDV = pierceDamageDV = elementalDamageDV = GameSide::kDamage;
+        benchmark::ClobberMemory();
+        return parser.Eval();
+    }
+};
+
+void BM_Game_MuParser(benchmark::State& state)
+{
+    const GameFormula& formula = GameFormulas()[state.range(0)];
+    GameRecords records;
+    GameSide game;
+    MuParserGameSide side;
+    if (!game.Setup() || !side.Setup(formula.text, game)) {
+        state.SkipWithError("formula does not load");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(side.Eval());
+    state.SetLabel(formula.name);
+}
+
+// The two sides timed in turns, as in BM_Evaluate_Ratio.
+void BM_Game_Ratio(benchmark::State& state)
+{
+    const GameFormula& formula = GameFormulas()[state.range(0)];
+    GameRecords records;
+    GameSide game;
+    MuParserGameSide peer;
+    if (!game.Setup() || !peer.Setup(formula.text, game)) {
+        state.SkipWithError("formula does not load");
+        return;
+    }
+    const double expected = peer.Eval();
+    if (std::abs(formula.ours(game) - expected) > 1e-3 * std::abs(expected)) {
+        state.SkipWithError("the two sides disagree");
+        return;
+    }
+    const int64_t calls = 500000;
+    double ours = std::numeric_limits<double>::max(), theirs = ours;
+    for (auto _ : state) {
+        for (int round = 0; round < 7; ++round) {
+            ours = std::min(ours, NanosecondsPerCall(calls, [&] { return formula.ours(game); }));
+            theirs = std::min(theirs, NanosecondsPerCall(calls, [&] { return peer.Eval(); }));
+        }
+    }
+    state.counters["ours_ns"] = ours;
+    state.counters["muparser_ns"] = theirs;
+    state.counters["ours/muparser"] = ours / theirs;
+    state.SetLabel(formula.name);
+}
+#endif
+
 std::vector<std::string> ThousandFormulas()
 {
     std::vector<std::string> texts;
@@ -280,6 +511,12 @@ void FormulaArguments(benchmark::internal::Benchmark* benchmark)
         benchmark->Arg(static_cast<int64_t>(i));
 }
 
+void GameFormulaArguments(benchmark::internal::Benchmark* benchmark)
+{
+    for (size_t i = 0; i < GameFormulas().size(); ++i)
+        benchmark->Arg(static_cast<int64_t>(i));
+}
+
 BENCHMARK(BM_Evaluate_Ours)->Apply(FormulaArguments);
 BENCHMARK(BM_Evaluate_OursWalk)->Apply(FormulaArguments);
 #ifdef GAME_HAVE_MUPARSER
@@ -288,6 +525,11 @@ BENCHMARK(BM_Evaluate_MuParser)->Apply(FormulaArguments);
 BENCHMARK(BM_Evaluate_Lambda)->Apply(FormulaArguments);
 #ifdef GAME_HAVE_MUPARSER
 BENCHMARK(BM_Evaluate_Ratio)->Apply(FormulaArguments)->Iterations(1)->Unit(benchmark::kMillisecond);
+#endif
+BENCHMARK(BM_Game_Ours)->Apply(GameFormulaArguments);
+#ifdef GAME_HAVE_MUPARSER
+BENCHMARK(BM_Game_MuParser)->Apply(GameFormulaArguments);
+BENCHMARK(BM_Game_Ratio)->Apply(GameFormulaArguments)->Iterations(1)->Unit(benchmark::kMillisecond);
 #endif
 BENCHMARK(BM_Parse1000_Ours)->Unit(benchmark::kMicrosecond);
 #ifdef GAME_HAVE_MUPARSER

@@ -74,6 +74,7 @@ template <typename T>
 bool DesignerEquation<T>::ParseEquation(const char* text, EquationInterface<T>* provider)
 {
     // A failed parse leaves no half-built tree behind: evaluation then answers T().
+    program.Clear();
     root.reset();
     nesting = 0;
     std::string compact;
@@ -89,6 +90,9 @@ bool DesignerEquation<T>::ParseEquation(const char* text, EquationInterface<T>* 
     if (!BuildEquationTree(cursor, tree, provider))
         return false;
     root = std::move(tree);
+    // An empty level (")") parses to no tree at all.
+    if (root)
+        program.Compile(*root);
     return true;
 }
 

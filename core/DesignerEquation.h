@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EqOperator.h"
+#include "core/EqProgram.h"
 
 #include <memory>
 #include <string>
@@ -33,8 +34,13 @@ public:
     // Every variable of the tree asks provider, which must outlive the tree.
     bool ParseEquation(const char* text, EquationInterface<T>* provider);
     // T() while nothing is parsed or the last parse failed. Inline, as it is on the path of
-    // every stat query.
-    T operator()() const { return root ? root->Evaluate() : T(); }
+    // every stat query; a tree the program cannot lay out is walked.
+    T operator()() const
+    {
+        if (!program.IsEmpty())
+            return program.Run();
+        return root ? root->Evaluate() : T();
+    }
 
     // One bracket level from the cursor, which stops past what the level used.
     bool BuildEquationTree(const char*& cursor, std::unique_ptr<EqOperator<T>>& node,
@@ -56,6 +62,8 @@ private:
                         std::unique_ptr<EqOperator<T>>& node) const;
 
     std::unique_ptr<EqOperator<T>> root;
+    // The tree laid out for evaluation, built with it.
+    EqProgram<T> program;
     int nesting = 0;
 };
 

@@ -12,8 +12,13 @@ template <typename T> T EqVariable<T>::Evaluate() const
     T value = T();
     // Without a provider the name is as unknown as one the provider refuses.
     if (!provider || !provider->GetDesignerVariable(name.c_str(), value))
-        gEngine->Log(Engine::LogData, "Designer variable '%s' not found in parent", name.c_str());
+        ReportUnknown(name.c_str());
     return this->Result(value);
+}
+
+template <typename T> void EqVariable<T>::ReportUnknown(const char* name)
+{
+    gEngine->Log(Engine::LogData, "Designer variable '%s' not found in parent", name);
 }
 
 template <typename T> T EqIdentity<T>::Evaluate() const
@@ -49,10 +54,14 @@ float EqDivide::Evaluate() const
 float EqPower::Evaluate() const
 {
     const float base = left->Evaluate();
-    const float exponent = right->Evaluate();
+    return Result(Apply(base, right->Evaluate()));
+}
+
+float EqPower::Apply(float base, float exponent)
+{
     // Squares are the common curve; the product is the correctly rounded pow(base, 2).
-    return Result(exponent == 2.0f ? base * base
-                                   : static_cast<float>(std::pow(double(base), double(exponent))));
+    return exponent == 2.0f ? base * base
+                            : static_cast<float>(std::pow(double(base), double(exponent)));
 }
 
 bool EqAnd::Evaluate() const

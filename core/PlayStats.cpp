@@ -77,24 +77,44 @@ bool PlayStats::GetDesignerVariable(const char* name, float& value)
     value = 0.0f;
     if (name == nullptr)
         return false;
-    const struct {
-        const char* name;
-        float value;
-    } variables[] = {
-        {"playTimeInMinutes", static_cast<float>(GetPlayTimeInMinutes())},
-        {"numberOfDeaths", static_cast<float>(numberOfDeaths)},
-        {"experienceFromKills", static_cast<float>(experienceFromKills)},
-        {"numberOfKills", static_cast<float>(numberOfKills)},
-        {"healthPotionsUsed", static_cast<float>(healthPotionsUsed)},
-        {"manaPotionsUsed", static_cast<float>(manaPotionsUsed)},
-        {"maxLevel", static_cast<float>(maxLevel)},
-        {"greatestDamageInflicted", greatestDamageInflicted},
+    // The first letter leaves at most two names, each compared whole.
+    const auto count = [&value](uint32_t tally) {
+        value = static_cast<float>(tally);
+        return true;
     };
-    for (const auto& variable : variables) {
-        if (std::strcmp(name, variable.name) == 0) {
-            value = variable.value;
+    switch (name[0]) {
+    case 'p':
+        if (IsDesignerName(name, "playTimeInMinutes"))
+            return count(GetPlayTimeInMinutes());
+        break;
+    case 'n':
+        if (IsDesignerName(name, "numberOfDeaths"))
+            return count(numberOfDeaths);
+        if (IsDesignerName(name, "numberOfKills"))
+            return count(numberOfKills);
+        break;
+    case 'e':
+        if (IsDesignerName(name, "experienceFromKills"))
+            return count(experienceFromKills);
+        break;
+    case 'h':
+        if (IsDesignerName(name, "healthPotionsUsed"))
+            return count(healthPotionsUsed);
+        break;
+    case 'm':
+        if (IsDesignerName(name, "manaPotionsUsed"))
+            return count(manaPotionsUsed);
+        if (IsDesignerName(name, "maxLevel"))
+            return count(maxLevel);
+        break;
+    case 'g':
+        if (IsDesignerName(name, "greatestDamageInflicted")) {
+            value = greatestDamageInflicted;
             return true;
         }
+        break;
+    default:
+        break;
     }
     return false;
 }

@@ -1,13 +1,18 @@
 // Designer formulas come from records: any text must parse or fail without undefined behaviour,
-// and whatever parses must evaluate. The first byte picks the grammar.
+// and whatever parses must evaluate, to the bits of the tree's own walk with the same names
+// asked in the same order. The first byte picks the grammar.
 #include "core/DesignerEquation_Algebra.h"
 #include "core/DesignerEquation_Boolean.h"
 #include "core/EquationInterface.h"
 #include "engine/Engine.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -17,6 +22,7 @@ public:
     bool GetDesignerVariable(const char* name, T& value) override
     {
         value = T();
+        asked.emplace_back(name);
         if (std::strcmp(name, "a") == 0)
             value = static_cast<T>(2);
         else if (std::strcmp(name, "b") == 0)
@@ -27,15 +33,44 @@ public:
             return false;
         return true;
     }
+
+    std::vector<std::string> asked;
 };
+
+// NaNs count as one: which of two NaNs an operation passes on is the compiler's choice.
+template <typename T> bool SameValue(T a, T b)
+{
+    if constexpr (std::is_same_v<T, float>) {
+        if (std::isnan(a) || std::isnan(b))
+            return std::isnan(a) && std::isnan(b);
+        return std::memcmp(&a, &b, sizeof(a)) == 0;
+    } else {
+        return a == b;
+    }
+}
 
 template <typename Equation, typename T> void ParseAndEvaluate(const std::string& text)
 {
     FuzzVariables<T> variables;
     Equation equation;
-    equation.ParseEquation(text.c_str(), &variables);
-    volatile T result = equation();
-    (void)result;
+    const bool parsed = equation.ParseEquation(text.c_str(), &variables);
+    const T result = equation();
+
+    // The same text as a bare tree, walked node by node.
+    std::string compact;
+    for (char c : text) {
+        if (c != ' ')
+            compact += c;
+    }
+    FuzzVariables<T> reference;
+    Equation builder;
+    const char* cursor = compact.c_str();
+    std::unique_ptr<GAME::EqOperator<T>> tree;
+    if (builder.BuildEquationTree(cursor, tree, &reference) != parsed)
+        __builtin_trap();
+    const T walked = parsed && tree ? tree->Evaluate() : T();
+    if (!SameValue(result, walked) || variables.asked != reference.asked)
+        __builtin_trap();
 }
 
 } // namespace
