@@ -9,6 +9,7 @@
 #include "engine/NetPacket.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
+#include "fuzz/AllocationWatch.h"
 #include "game/GameEngine.h"
 
 #include <cstdint>
@@ -17,24 +18,7 @@
 #include <string>
 #include <vector>
 
-// As in the packet fuzzer: the sanitizers' hooks see every allocation, so a count trusted before
-// it was checked shows up as an allocation out of proportion to the input.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
-                                                                            size_t),
-                                                         void (*freeHook)(const volatile void*))
-    __attribute__((weak));
-
 namespace {
-bool tracking = false;
-size_t largest = 0;
-
-void OnMalloc(const volatile void*, size_t size)
-{
-    if (tracking && size > largest)
-        largest = size;
-}
-
-void OnFree(const volatile void*) {}
 
 using namespace GAME;
 
@@ -101,16 +85,14 @@ void Check(const uint8_t* data, size_t size, const LoadTable& record)
 
     // The largest a track may grow to, with a vector's room to spare, or what the input holds.
     const size_t limit = 2 * sizeof(float) * DurationDamageTrack::kMaxTicks + 64 * size + 4096;
-    largest = 0;
-    tracking = true;
+    AllocationWatch::Start();
     Replicas replicas;
     const bool ok = Read(data, size, replicas);
     if (ok) {
         manager.SetDamageReplica(replicas.damage);
         manager.SetFixedDamageReplica(replicas.fixed);
     }
-    tracking = false;
-    if (largest > limit)
+    if (AllocationWatch::Stop() > limit)
         abort();
     if (!ok && (!manager.GetTracks().empty() || !manager.GetFixedTracks().empty()))
         abort();
@@ -142,8 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const LoadTable* record = [] {
         gEngine->SetLogSink([](int, const std::string&) {});
         InitializeObjects();
-        if (__sanitizer_install_malloc_and_free_hooks != nullptr)
-            __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
         auto* table = new LoadTable;
         table->Parse("characterLife = 1000\ncharacterMana = 500", "victim.dbr");
         return table;

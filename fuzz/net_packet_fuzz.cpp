@@ -10,31 +10,14 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/SmartObjectId.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/AllocationWatch.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-// The sanitizers' allocation hooks see every allocation of the decoder, so a count trusted
-// before it was checked against the bytes shows up as an allocation larger than the input.
-// Declared weak: without a sanitizer there are no hooks and the size check is skipped.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
-                                                                            size_t),
-                                                         void (*freeHook)(const volatile void*))
-    __attribute__((weak));
-
 namespace {
-bool tracking = false;
-size_t largest = 0;
-
-void OnMalloc(const volatile void*, size_t size)
-{
-    if (tracking && size > largest)
-        largest = size;
-}
-
-void OnFree(const volatile void*) {}
 
 using namespace GAME;
 
@@ -104,11 +87,9 @@ void Check(const uint8_t* data, size_t size)
     // on the wire and a whole std::string in memory, 32 bytes here. Player records grow less
     // than 3 times, wide strings 2, and lists make room for no more elements than their count.
     const size_t limit = sizeof(std::string) / 4 * size + 4096;
-    largest = 0;
-    tracking = true;
+    AllocationWatch::Start();
     std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
-    tracking = false;
-    if (largest > limit)
+    if (AllocationWatch::Stop() > limit)
         abort();
     if (packet == nullptr)
         return;
@@ -126,8 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const bool setUp = [] {
         gEngine->SetLogSink([](int, const std::string&) {});
         ConnectionManager::RegisterPacketClass<VariableFieldsPacket>();
-        if (__sanitizer_install_malloc_and_free_hooks != nullptr)
-            __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
         return true;
     }();
     (void)setUp;
