@@ -13,7 +13,7 @@ namespace {
 
 using AnimationSetTest = AnimationFixture;
 
-TEST_F(AnimationSetTest, TypeNamesAreExactAndCaseSensitive)
+TEST_F(AnimationSetTest, TypeNamesAreExactAndAKindOutsideTheTableIsNone)
 {
     EXPECT_EQ(AnimationSet::GetAnimTextAsType("attack"), AnimationSet_None);
     EXPECT_EQ(AnimationSet::GetAnimTextAsType("Attack"), 16);
@@ -26,6 +26,14 @@ TEST_F(AnimationSetTest, TypeNamesAreExactAndCaseSensitive)
         const auto value = static_cast<AnimationSet_Type>(type);
         EXPECT_EQ(AnimationSet::GetAnimTextAsType(AnimationSet::GetAnimTypeAsText(value)), value);
     }
+
+    // A kind outside the table is None.
+    AnimationSet set;
+    const auto outside = static_cast<AnimationSet_Type>(40);
+    EXPECT_EQ(&set.GetAnimationBase(outside), &set.GetAnimationBase(AnimationSet_None));
+    EXPECT_TRUE(set.DoesAnimationExist(outside));
+    EXPECT_TRUE(set.PlayAnimation(actor, outside, Name::noName, 1.0f, false, 0));
+    EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
 }
 
 TEST_F(AnimationSetTest, AnEmptyTypeFallsBackToNoneUnlessOnlyPlayedIfAvailable)
@@ -45,16 +53,6 @@ TEST_F(AnimationSetTest, AnEmptyTypeFallsBackToNoneUnlessOnlyPlayedIfAvailable)
     EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
     EXPECT_EQ(Playing(), graphics.GetDefaultAnimation());
     EXPECT_TRUE(actor.GetAnimationChannel(0)->keepPlaying);
-}
-
-TEST_F(AnimationSetTest, AKindOutsideTheTableIsNone)
-{
-    AnimationSet set;
-    const auto outside = static_cast<AnimationSet_Type>(40);
-    EXPECT_EQ(&set.GetAnimationBase(outside), &set.GetAnimationBase(AnimationSet_None));
-    EXPECT_TRUE(set.DoesAnimationExist(outside));
-    EXPECT_TRUE(set.PlayAnimation(actor, outside, Name::noName, 1.0f, false, 0));
-    EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
 }
 
 TEST_F(AnimationSetTest, CallbacksAndRetimingGoToTheKindPlayingNow)

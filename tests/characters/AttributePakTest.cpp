@@ -89,9 +89,10 @@ TEST_F(AttributePakTest, StrengthAloneIsAddedAndShownAtTheLevelAskedAndNothingEl
     EXPECT_TRUE(log.GetLines().empty());
 }
 
-TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrder)
+TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrderAndCopiesOutliveTheSource)
 {
-    AttributePak pak;
+    auto source = std::make_unique<AttributePak>();
+    AttributePak& pak = *source;
     pak.LoadFromTable(GAME::Test::Record("characterStrength = 5\nskillCooldownReduction = 2\n"
                                          "offensiveColdMin = 7\ndefensiveFire = 20\n"
                                          "retaliationPhysicalMin = 3\n"));
@@ -116,28 +117,17 @@ TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrder)
               (std::vector<std::wstring>{L"DamageSingleFormat 7DamageCold", L"DefenseFire 20",
                                          L"DamageSingleFormat 3RetaliationPhysical",
                                          L"CharacterStrength 5", L"SkillCooldownReduction 2"}));
-}
 
-// Item sets copy their pack; every store's attributes must go with the copy, not stay shared.
-TEST_F(AttributePakTest, CopiesOutliveTheirSource)
-{
-    auto source = std::make_unique<AttributePak>();
-    source->LoadFromTable(GAME::Test::Record("characterStrength = 5\nskillCooldownReduction = 2\n"
-                                             "offensiveColdMin = 7\ndefensiveFire = 20\n"
-                                             "retaliationPhysicalMin = 3\n"));
-    std::vector<GameTextLine> expected;
-    source->GetUIDisplayText(1, GameTextClass::Default, expected);
-    ASSERT_EQ(expected.size(), 5u);
-
-    AttributePak copy(*source);
+    // Item sets copy their pack: every store's attributes go with the copy, not stay shared.
+    AttributePak copy(pak);
     AttributePak assigned;
     assigned.LoadFromTable(GAME::Test::Record("characterDexterity = 4\n"));
-    assigned = *source;
+    assigned = pak;
     source.reset();
-    for (const AttributePak* pak : {&copy, &assigned}) {
-        std::vector<GameTextLine> lines;
-        pak->GetUIDisplayText(1, GameTextClass::Default, lines);
-        EXPECT_EQ(Texts(lines), Texts(expected));
+    for (const AttributePak* each : {&copy, &assigned}) {
+        std::vector<GameTextLine> copied;
+        each->GetUIDisplayText(1, GameTextClass::Default, copied);
+        EXPECT_EQ(Texts(copied), Texts(lines));
     }
 }
 

@@ -30,14 +30,10 @@ TEST(Bonus, LoadsTheNineKeysAndReadsNegativeCountsAsNone)
     bonus.Load(Record("bonusGoldPoints = -5\n"));
     EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 0.0f);
     EXPECT_TRUE(bonus.effectName.empty());
-}
 
-TEST(Bonus, TotalWeighsThePercentagesByTheBases)
-{
-    Bonus bonus;
     bonus.lifePercent = 0.25f;
     bonus.manaPoints = 10.0f;
-    EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 260.0f);
+    EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 260.0f) << "percentages weighed by the bases";
 }
 
 TEST(Bonus, CopyValuesKeepsTheEffectName)

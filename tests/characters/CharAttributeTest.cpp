@@ -46,18 +46,15 @@ TEST(CharAttribute, BaseValuesArePerLevelAndLevelZeroIsNothing)
     strength.LoadSuffixTable(Record("characterStrength = 100\n"), nullptr);
     EXPECT_EQ(strength.GetValue(0), 0.0f);
     EXPECT_EQ(strength.GetValue(2), 112.0f);
-}
 
-TEST(CharAttribute, ALoneZeroLoadsAsEmpty)
-{
-    CharAttributeVal_Strength strength;
-    strength.LoadBaseTable(Record("characterStrength = 0\n"));
-    EXPECT_FALSE(strength.IsNotEmpty());
-    EXPECT_EQ(strength.GetValue(1), 0.0f);
-    strength.LoadPrefixTable(Record("characterStrength = 4\n"), nullptr);
-    EXPECT_TRUE(strength.IsNotEmpty());
-    EXPECT_EQ(strength.GetValue(1), 4.0f);
-
+    // A lone zero loads as empty; two do not.
+    CharAttributeVal_Strength zero;
+    zero.LoadBaseTable(Record("characterStrength = 0\n"));
+    EXPECT_FALSE(zero.IsNotEmpty());
+    EXPECT_EQ(zero.GetValue(1), 0.0f);
+    zero.LoadPrefixTable(Record("characterStrength = 4\n"), nullptr);
+    EXPECT_TRUE(zero.IsNotEmpty());
+    EXPECT_EQ(zero.GetValue(1), 4.0f);
     CharAttributeVal_Strength twoZeros;
     twoZeros.LoadBaseTable(Record("characterStrength = 0;0\n"));
     EXPECT_TRUE(twoZeros.IsNotEmpty());
@@ -106,10 +103,10 @@ TEST(CharAttribute, JitterKeepsAValueThatARollWouldBringBelowOne)
     one.AddJitter(20.0f, &up);
     EXPECT_EQ(one.GetValue(1), 2.0f);
 
-    RandomUniform again = Seeded(6);
+    up = Seeded(6);
     CharAttributeVal_Strength minusOne;
     minusOne.SetBaseValue(-1.0f);
-    minusOne.AddJitter(20.0f, &again);
+    minusOne.AddJitter(20.0f, &up);
     EXPECT_EQ(minusOne.GetValue(1), -1.0f);
 }
 

@@ -134,7 +134,7 @@ TEST_F(CharFxPakTest, EnablingTwiceStartsOnceAndDisablingPlaysTheStopSoundOnce)
     EXPECT_EQ(start->GetPlayRequests().size(), 1u);
 }
 
-TEST_F(CharFxPakTest, TintsTheParentWhileOnAndGivesItsColourBack)
+TEST_F(CharFxPakTest, TintsTheParentWhileOnOnlyIfAskedAndGivesItsColourBack)
 {
     CharFxPak pack;
     LoadAndInitialize(pack);
@@ -143,19 +143,16 @@ TEST_F(CharFxPakTest, TintsTheParentWhileOnAndGivesItsColourBack)
     pack.Stop();
     EXPECT_EQ(character->GetTintColor(), Color(0.5f, 0.5f, 0.5f, 1.0f));
     EXPECT_EQ(character->GetTintColorSetCount(), 3u);
-}
 
-TEST_F(CharFxPakTest, APackWithoutUseTintColorNeverTouchesTheTint)
-{
+    // Without useTintColor a pack never touches the tint.
     database.WriteRecord("Records/Fx/Packs/Plain.dbr",
                          {"particleEffectNames = Records/Fx/A.dbr", "colorRed = 1.0"});
-    const uint32_t setsBefore = character->GetTintColorSetCount();
-    CharFxPak pack;
-    LoadAndInitialize(pack, "Records/Fx/Packs/Plain.dbr");
-    pack.Enable(true);
-    pack.Enable(false);
-    pack.UnLoad();
-    EXPECT_EQ(character->GetTintColorSetCount(), setsBefore);
+    CharFxPak plain;
+    LoadAndInitialize(plain, "Records/Fx/Packs/Plain.dbr");
+    plain.Enable(true);
+    plain.Enable(false);
+    plain.UnLoad();
+    EXPECT_EQ(character->GetTintColorSetCount(), 3u);
 }
 
 TEST_F(CharFxPakTest, UnloadingStopsAndRemovesTheEffectsAndSilencesTheActiveSound)

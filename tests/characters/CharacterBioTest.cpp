@@ -281,7 +281,7 @@ TEST_F(CharacterBioTest, ReplicasCarryNonNegativeSaturatedWholeNumbers)
     EXPECT_EQ(restored.GetBaseCharAttribute(CharAttribute_Intelligence), 3.0f);
 }
 
-TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValues)
+TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForBadOnes)
 {
     StartBio("characterStrength = 5.5\ncharacterDexterity = 6\ncharacterIntelligence = 7\n"
              "characterLife = 100\ncharacterMana = 50");
@@ -308,22 +308,18 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValues)
     EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Intelligence), 7.0f);
     EXPECT_EQ(loaded.GetCurrentLife(), 100.0f);
     EXPECT_EQ(loaded.GetCurrentMana(), 50.0f);
-}
 
-TEST_F(CharacterBioTest, SavedZerosAndValuesThatAreNotFiniteKeepTheBase)
-{
-    StartBio("characterStrength = 5\ncharacterDexterity = 6\ncharacterIntelligence = 7\n"
-             "characterLife = 100\ncharacterMana = 50");
-    IOStreamWrite writer;
-    writer.BeginBlock();
+    // Saved zeros and values that are not finite keep the base.
+    IOStreamWrite odd;
+    odd.BeginBlock();
     for (float value : {0.0f, 12.0f, std::numeric_limits<float>::quiet_NaN(), 0.0f,
                         std::numeric_limits<float>::infinity()})
-        writer.StreamFloat("temp", value);
-    writer.EndBlock();
-    IOStreamRead reader(writer.GetBytes());
-    bio.StreamProperties(&reader);
+        odd.StreamFloat("temp", value);
+    odd.EndBlock();
+    IOStreamRead oddReader(odd.GetBytes());
+    bio.StreamProperties(&oddReader);
     bio.Update(character, 0);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Strength), 5.0f);
+    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Strength), 5.5f);
     EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Dexterity), 12.0f);
     EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Intelligence), 7.0f);
     EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Life), 100.0f);
@@ -332,8 +328,7 @@ TEST_F(CharacterBioTest, SavedZerosAndValuesThatAreNotFiniteKeepTheBase)
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 5 is not finite"), 1u);
     EXPECT_EQ(log.CountContaining("unreadable"), 0u);
 
-    IOStreamRead truncated(
-        std::vector<uint8_t>(writer.GetBytes().begin(), writer.GetBytes().end() - 3));
+    IOStreamRead truncated(std::vector<uint8_t>(odd.GetBytes().begin(), odd.GetBytes().end() - 3));
     bio.StreamProperties(&truncated);
     EXPECT_EQ(log.Count(1, "CharacterBio: the saved block is unreadable"), 1u);
 }

@@ -91,22 +91,16 @@ protected:
         return character;
     }
 
-    static SoundPak* FindSound(const std::string& record)
+    // The live sound packs, or those of the record when one is named.
+    static std::vector<SoundPak*> Sounds(const std::string& record = "")
     {
+        std::vector<SoundPak*> found;
         for (uint32_t id = 1; id < 256; ++id) {
             SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
-            if (sound != nullptr && sound->GetObjectName() == record)
-                return sound;
+            if (sound != nullptr && (record.empty() || sound->GetObjectName() == record))
+                found.push_back(sound);
         }
-        return nullptr;
-    }
-
-    static size_t SoundPakCount()
-    {
-        size_t count = 0;
-        for (uint32_t id = 1; id < 256; ++id)
-            count += ObjectManager::Instance().GetObject<SoundPak>(id) != nullptr ? 1 : 0;
-        return count;
+        return found;
     }
 };
 
@@ -115,7 +109,6 @@ TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
     Start({"defaultCombatManagerRecord = Records/Game/DefaultCombat.dbr"});
     database.WriteRecord("Records/Game/DefaultCombat.dbr", {"combatRegionHeadChance = 7"});
     database.WriteRecord("Records/Game/OwnCombat.dbr", {"combatRegionHeadChance = 3"});
-    EXPECT_EQ(Character().GetLoopingRunningSoundFadeTime(), 1000) << "as built";
 
     Character* plain = Spawn("Records/Creatures/Plain.dbr",
                              {"Class = Character", "pathingSize = Huge",
@@ -243,8 +236,6 @@ TEST_F(CharacterTest, InitialUpdateKeepsTheSpawnPointAndAnnouncesTheCreature)
     EXPECT_EQ(listener.ids, std::vector<uint32_t>(2, player->GetObjectId()));
 }
 
-// Every sound the record made goes with the character, the spawn sound and the absorption
-// sounds included, and so does its controller; the forced updates it asked for end.
 TEST_F(CharacterTest, DestructionTakesItsControllerAndEverySoundPackAlong)
 {
     Start({std::string("absColdFxSound = ") + kSound, std::string("absLifeFxSound = ") + kSound});
@@ -262,9 +253,8 @@ TEST_F(CharacterTest, DestructionTakesItsControllerAndEverySoundPackAlong)
                                       "splashSound" + sound,      "spawnSoundEffect" + sound,
                                       "voxSound" + sound,         "voxSoundChance = 50",
                                       "forcedUpdates = true"});
-    // Seventeen packs, the spawn sound, two absorption sounds, and the vox and critical hit
-    // animation sounds.
-    EXPECT_EQ(SoundPakCount(), 22u);
+    // 17 packs, spawn, two absorption, vox and critical-hit animation sounds.
+    EXPECT_EQ(Sounds().size(), 22u);
     const uint32_t controller = ObjectManager::Instance().CreateObject("Entity")->GetObjectId();
     character->SetController(controller);
     const uint32_t id = character->GetObjectId();
@@ -284,12 +274,12 @@ TEST_F(CharacterTest, DestructionTakesItsControllerAndEverySoundPackAlong)
     }
     EXPECT_EQ(destroyed.size(), 21u) << "the controller, 18 packs and two absorption sounds";
     EXPECT_EQ(destroyed.count(controller), 1u);
-    EXPECT_EQ(SoundPakCount(), 0u);
+    EXPECT_EQ(Sounds().size(), 0u);
     EXPECT_EQ(objects.GetObjectCount(), objectsBefore);
     EXPECT_EQ(std::count(forced.begin(), forced.end(), id), 0);
 }
 
-TEST_F(CharacterTest, PreLoadWarmsTheSoundsButTheSplash)
+TEST_F(CharacterTest, PreLoadWarmsTheSoundsButTheSplashWhichDefaultsToGoo)
 {
     Start();
     database.WriteRecord("Records/Sounds/Splash.dbr", {"Class = SoundPak"});
@@ -297,35 +287,28 @@ TEST_F(CharacterTest, PreLoadWarmsTheSoundsButTheSplash)
         Place("Records/Creatures/Quiet.dbr",
               {std::string("footGrass = ") + kSound, "splashSound = Records/Sounds/Splash.dbr"});
     character->PreLoad(true);
-    EXPECT_EQ(FindSound(kSound)->GetPreLoadRequests(), std::vector<bool>{false});
-    EXPECT_TRUE(FindSound("Records/Sounds/Splash.dbr")->GetPreLoadRequests().empty());
+    ASSERT_EQ(Sounds(kSound).size(), 1u);
+    EXPECT_EQ(Sounds(kSound)[0]->GetPreLoadRequests(), std::vector<bool>{false});
+    ASSERT_EQ(Sounds("Records/Sounds/Splash.dbr").size(), 1u);
+    EXPECT_TRUE(Sounds("Records/Sounds/Splash.dbr")[0]->GetPreLoadRequests().empty());
     const std::vector<uint32_t>& forced = gEngine->GetForcedUpdates();
-    EXPECT_EQ(std::count(forced.begin(), forced.end(), character->GetObjectId()), 0)
-        << "not asked for";
-}
+    EXPECT_EQ(std::count(forced.begin(), forced.end(), character->GetObjectId()), 0);
 
-TEST_F(CharacterTest, SplashSoundDefaultsToTheGooFall)
-{
-    Start();
+    // Without its own splash a character falls into goo.
     database.WriteRecord("Records/Sounds/SoundPak/BodyFalls/FallMdGooPak.dbr",
                          {"Class = SoundPak"});
-    Place("Records/Creatures/Quiet.dbr", {});
-    EXPECT_NE(FindSound("records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr"), nullptr);
+    Place("Records/Creatures/Plain.dbr", {});
+    EXPECT_EQ(Sounds("records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr").size(), 1u);
 }
 
 TEST_F(CharacterTest, LifeAndManaGoThroughTheBioUnlessTheCharacterIsProtected)
 {
     Start({"experienceEquation = (monsterLevel*monsterExperience)"});
-    Character* character =
-        Spawn("Records/Creatures/Hurt.dbr",
-              {"Class = Character", "characterLife = 100", "characterMana = 100", "charLevel = 4",
-               "experiencePoints = 30", "modifierPoints = 2", "skillPoints = 3"});
+    Character* character = Spawn("Records/Creatures/Hurt.dbr",
+                                 {"Class = Character", "characterLife = 100", "characterMana = 100",
+                                  "charLevel = 4", "experiencePoints = 30"});
     character->InitialUpdate();
     character->GetCharacterBio().Update(*character, 0);
-    EXPECT_EQ(character->GetCharLevel(), 4u);
-    EXPECT_EQ(character->GetExperiencePoints(), 30u);
-    EXPECT_EQ(character->GetModifierPoints(), 2u);
-    EXPECT_EQ(character->GetSkillPoints(), 3u);
     EXPECT_EQ(character->GetExperienceReward(), 120u);
 
     const PlayStatsDamageType type{};
@@ -347,8 +330,6 @@ TEST_F(CharacterTest, LifeAndManaGoThroughTheBioUnlessTheCharacterIsProtected)
     character->SubtractMana(30.0f);
     character->GetCharacterBio().Update(*character, 1);
     EXPECT_EQ(character->GetCurrentMana(), 70.0f);
-    character->SetCurrentMana(40.0f);
-    EXPECT_EQ(character->GetCurrentMana(), 40.0f);
 }
 
 TEST(CharacterStates, TextsNameEveryStateAndCallTheRestIllegal)
@@ -363,24 +344,14 @@ TEST(CharacterStates, TextsNameEveryStateAndCallTheRestIllegal)
         character.SetLifeState(static_cast<Character_LifeState>(state));
         EXPECT_STREQ(character.GetLifeStateAsText(), text) << state;
     }
+    // clang-format off
     const char* actionTexts[] = {
-        "Action State: Unknown",
-        "Action State: Forced Stop",
-        "Illegal",
-        "Action State: Idle",
-        "Action State: Fidget",
-        "Action State: Move",
-        "Action State: Walk",
-        "Action State: Attack",
-        "Action State: Stun",
-        "Action State: Immobilize",
-        "Action State: Trap",
-        "Action State: Pickup",
-        "Action State: Chatting",
-        "Action State: Fallen",
-        "Action State: Dying",
-        "Illegal",
-    };
+        "Action State: Unknown", "Action State: Forced Stop", "Illegal", "Action State: Idle",
+        "Action State: Fidget", "Action State: Move", "Action State: Walk", "Action State: Attack",
+        "Action State: Stun", "Action State: Immobilize", "Action State: Trap",
+        "Action State: Pickup", "Action State: Chatting", "Action State: Fallen",
+        "Action State: Dying", "Illegal"};
+    // clang-format on
     for (int32_t state = 0; state < 16; ++state)
         EXPECT_STREQ(Character::GetActionStateAsText(static_cast<Character_ActionState>(state)),
                      actionTexts[state])

@@ -79,7 +79,8 @@ TEST_F(ExperienceLevelControlTest, WithoutAnEquationTheFirstAwardReachesTheMaxim
     EXPECT_EQ(skillUps.ids.size(), 4u);
 }
 
-TEST_F(ExperienceLevelControlTest, AnAwardWorthThreeLevelsGrantsThreeLevelsAndThreeSkillUps)
+TEST_F(ExperienceLevelControlTest,
+       AnAwardWorthThreeLevelsGrantsThreeLevelsAndThreeSkillUpsAndIsSaved)
 {
     auto* owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
     ASSERT_NE(owner, nullptr);
@@ -91,14 +92,36 @@ TEST_F(ExperienceLevelControlTest, AnAwardWorthThreeLevelsGrantsThreeLevelsAndTh
     EXPECT_TRUE(control.ReceiveExperience(350));
     Game().SetUI(nullptr);
     EXPECT_EQ(ui.saves, 3) << "one automatic save per level";
-    EXPECT_EQ(control.GetCharLevel(), 4u);
-    EXPECT_EQ(control.GetExperiencePoints(), 350u);
-    EXPECT_EQ(control.GetModifierPoints(), 3u);
-    EXPECT_EQ(control.GetSkillPoints(), 6u);
     const uint32_t id = owner->GetObjectId();
     EXPECT_EQ(skillUps.ids, (std::vector<uint32_t>{id, id, id}));
     EXPECT_EQ(control.GetNextLevelExperience(), 400u);
     EXPECT_EQ(control.GetLastLevelExperience(), 300u);
+
+    // The save block pins level, experience and points as the award left them.
+    IOStreamWrite writer;
+    control.StreamProperties(&writer);
+    std::ostringstream text;
+    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
+    EXPECT_EQ(text.str(), "{\n"
+                          "  uint currentStats.charLevel = 4\n"
+                          "  uint currentStats.experiencePoints = 350\n"
+                          "  uint modifierPoints = 3\n"
+                          "  uint skillPoints = 6\n"
+                          "}\n");
+    ExperienceLevelControl loaded;
+    IOStreamRead reader(writer.GetBytes());
+    loaded.StreamProperties(&reader);
+    ASSERT_FALSE(reader.HasFailed());
+    EXPECT_EQ(loaded.GetCharLevel(), 4u);
+    EXPECT_EQ(loaded.GetExperiencePoints(), 350u);
+    EXPECT_EQ(loaded.GetModifierPoints(), 3u);
+    EXPECT_EQ(loaded.GetSkillPoints(), 6u);
+    IOStreamRead truncated(
+        std::vector<uint8_t>(writer.GetBytes().begin(), writer.GetBytes().end() - 6));
+    ExperienceLevelControl partial;
+    partial.StreamProperties(&truncated);
+    EXPECT_EQ(log.Count(1, "ExperienceLevelControl: the saved block is unreadable"), 1u);
+
     EXPECT_FALSE(control.ReceiveExperience(49));
 
     // A penalty stops at the start of the level.
@@ -109,9 +132,22 @@ TEST_F(ExperienceLevelControlTest, AnAwardWorthThreeLevelsGrantsThreeLevelsAndTh
     EXPECT_EQ(control.GetCharLevel(), 4u);
 }
 
-TEST_F(ExperienceLevelControlTest, AtTheMaximumExperienceIsDropped)
+TEST_F(ExperienceLevelControlTest, DumpListsWhereEachLevelBeginsAndAtTheMaximumExperienceIsDropped)
 {
     Load({"experienceLevelEquation = (playerLevel*100)", "maxPlayerLevel = 3"});
+    log.Clear();
+    control.DumpExperienceLevels();
+    const std::string gap(30, ' ');
+    const std::string rule(38, '-');
+    std::vector<std::string> lines;
+    for (const auto& line : log.GetLines()) {
+        EXPECT_EQ(line.level, 0);
+        lines.push_back(line.text);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"Level                       Experience", rule,
+                                               "  1" + gap + "       0", "  2" + gap + "     100",
+                                               "  3" + gap + "     200", rule}));
+
     EXPECT_TRUE(control.ReceiveExperience(250));
     EXPECT_EQ(control.GetCharLevel(), 3u);
     EXPECT_EQ(control.GetExperiencePoints(), 200u) << "where the last level began";
@@ -197,55 +233,6 @@ TEST_F(ExperienceLevelControlTest, ABadEquationIsLoggedAndLeavesEveryThresholdAt
     EXPECT_EQ(control.GetNextLevelExperience(), 0u);
     control.AddModifierPoints(1);
     EXPECT_EQ(control.IncrementBaseIntelligence(), 4u);
-}
-
-TEST_F(ExperienceLevelControlTest, DumpListsWhereEachLevelBegins)
-{
-    Load({"experienceLevelEquation = (playerLevel*100)", "maxPlayerLevel = 3"});
-    log.Clear();
-    control.DumpExperienceLevels();
-    const std::string gap(30, ' ');
-    const std::string rule(38, '-');
-    std::vector<std::string> lines;
-    for (const auto& line : log.GetLines()) {
-        EXPECT_EQ(line.level, 0);
-        lines.push_back(line.text);
-    }
-    EXPECT_EQ(lines, (std::vector<std::string>{"Level                       Experience", rule,
-                                               "  1" + gap + "       0", "  2" + gap + "     100",
-                                               "  3" + gap + "     200", rule}));
-}
-
-TEST_F(ExperienceLevelControlTest, SaveBlockRoundTrips)
-{
-    Load({"experienceLevelEquation = (playerLevel*100)", "characterModifierPoints = 1",
-          "skillModifierPoints = 2", "maxPlayerLevel = 10"});
-    control.ReceiveExperience(350);
-    IOStreamWrite writer;
-    control.StreamProperties(&writer);
-    std::ostringstream text;
-    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
-    EXPECT_EQ(text.str(), "{\n"
-                          "  uint currentStats.charLevel = 4\n"
-                          "  uint currentStats.experiencePoints = 350\n"
-                          "  uint modifierPoints = 3\n"
-                          "  uint skillPoints = 6\n"
-                          "}\n");
-
-    ExperienceLevelControl loaded;
-    IOStreamRead reader(writer.GetBytes());
-    loaded.StreamProperties(&reader);
-    ASSERT_FALSE(reader.HasFailed());
-    EXPECT_EQ(loaded.GetCharLevel(), 4u);
-    EXPECT_EQ(loaded.GetExperiencePoints(), 350u);
-    EXPECT_EQ(loaded.GetModifierPoints(), 3u);
-    EXPECT_EQ(loaded.GetSkillPoints(), 6u);
-
-    IOStreamRead truncated(
-        std::vector<uint8_t>(writer.GetBytes().begin(), writer.GetBytes().end() - 6));
-    ExperienceLevelControl partial;
-    partial.StreamProperties(&truncated);
-    EXPECT_EQ(log.Count(1, "ExperienceLevelControl: the saved block is unreadable"), 1u);
 }
 
 } // namespace

@@ -82,6 +82,17 @@ TEST_F(PFxManagerTest, ARemovedEmittingEffectSurvivesUntilTheSecondUpdateAfterIt
     manager.Update(16);
     EXPECT_EQ(Particle(kept), nullptr);
     EXPECT_EQ(manager.GetNumParticleEffects(), 0u);
+
+    // Starting a removed effect does nothing; never on the actor, the first update destroys it.
+    id = manager.AddParticleEffect(kSpark, "Chest");
+    const uint32_t idle = id;
+    manager.RemoveParticleEffect(id);
+    manager.StartParticleEffect(idle);
+    EXPECT_EQ(Particle(idle)->GetResetCount(), 0u);
+    EXPECT_FALSE(Particle(idle)->IsEmitting());
+    EXPECT_EQ(Particle(idle)->GetAttachParent(), nullptr);
+    manager.Update(16);
+    EXPECT_EQ(Particle(idle), nullptr);
 }
 
 TEST_F(PFxManagerTest, AStoppedEffectLeavesTheActorOnlyWhenItsParticlesAreGoneAndCanRestart)
@@ -107,21 +118,6 @@ TEST_F(PFxManagerTest, AStoppedEffectLeavesTheActorOnlyWhenItsParticlesAreGoneAn
     manager.StartParticleEffect(id);
     EXPECT_EQ(effect->GetAttachParent(), &actor);
     EXPECT_EQ(effect->GetAttachPointName(), "Hand");
-}
-
-TEST_F(PFxManagerTest, StartingARemovedEffectDoesNothing)
-{
-    uint32_t id = manager.AddParticleEffect(kSpark, "Chest");
-    const uint32_t kept = id;
-    manager.RemoveParticleEffect(id);
-    manager.StartParticleEffect(kept);
-    const EffectEntity* effect = Particle(kept);
-    EXPECT_EQ(effect->GetResetCount(), 0u);
-    EXPECT_FALSE(effect->IsEmitting());
-    EXPECT_EQ(effect->GetAttachParent(), nullptr);
-    // Never on the actor, so the first update destroys it.
-    manager.Update(16);
-    EXPECT_EQ(Particle(kept), nullptr);
 }
 
 TEST_F(PFxManagerTest, MeshEffectsHangOnTheActorWhileStartedAndGoAtOnceWhenRemoved)

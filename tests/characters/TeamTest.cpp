@@ -72,7 +72,7 @@ TEST_F(TeamPlayers, FriendsShareASideFoesNeedPlayerVersusPlayer)
     ExpectPair(Make(2, 0), Make(2, 0), false, false);
 }
 
-TEST(TeamHistorical, KnownNames)
+TEST(TeamHistorical, KnownNamesConvertAndOthersLeaveTheTeamAlone)
 {
     const std::pair<const char*, uint32_t> majors[] = {{"TeamMajor_Hostile", 1},
                                                        {"TeamMajor_Friendly", 0},
@@ -106,10 +106,8 @@ TEST(TeamHistorical, KnownNames)
     hostile.Set(2, 5);
     hostile.ConvertFromHistoricalTeam("TeamMajor_Human", "TeamMinorMonster_Hostile");
     ExpectTeam(hostile, false, 2, 5);
-}
 
-TEST(TeamHistorical, UnknownOrEmptyNamesLeaveTheTeamAlone)
-{
+    // Unknown or empty names leave the team alone.
     Team unset;
     unset.ConvertFromHistoricalTeam("", "");
     unset.ConvertFromHistoricalTeam("teammajor_monster", "TeamMinorMonster_red");

@@ -378,15 +378,15 @@ TEST_F(DamageAttributeTest, DurationTimesShowPerSecondSingleOrRange)
                                                     "offensiveSlowRunSpeedMax = 30\n"
                                                     "offensiveSlowRunSpeedDurationMin = 2\n");
     ASSERT_TRUE(range && single && fixed);
-    std::wstring line;
-    range->GetText(line, 1);
-    EXPECT_EQ(line, L"DamageRangeFormat 24 40DamageDurationColdDamageRangeFormatTime 3 5");
-    line.clear();
-    single->GetText(line, 1);
-    EXPECT_EQ(line, L"DamageSingleFormat 24DamageDurationLifeDamageSingleFormatTime 3");
-    line.clear();
-    fixed->GetText(line, 1);
-    EXPECT_EQ(line, L"DamageRangeFormat 20 30DamageDurationRunSpeedDamageFixedSingleFormatTime 2");
+    const auto text = [](const auto* attribute) {
+        std::wstring line;
+        attribute->GetText(line, 1);
+        return line;
+    };
+    EXPECT_EQ(text(range), L"DamageRangeFormat 24 40DamageDurationColdDamageRangeFormatTime 3 5");
+    EXPECT_EQ(text(single), L"DamageSingleFormat 24DamageDurationLifeDamageSingleFormatTime 3");
+    EXPECT_EQ(text(fixed),
+              L"DamageRangeFormat 20 30DamageDurationRunSpeedDamageFixedSingleFormatTime 2");
 }
 
 TEST_F(DamageAttributeTest, NextLevelLinesOnlyWhereSomethingChanges)

@@ -27,9 +27,6 @@ protected:
     static bool InWorld(const Entity& entity) { return entity.IsInWorld(); }
 };
 
-// ---------------------------------------------------------------------------------------------
-// Fading.
-
 TEST_F(DeathHandlerTest, AFadeDimsTheTintOverItsTimeAndTheBodyGoesWhenTheDeathEnds)
 {
     Monster* monster =
@@ -91,9 +88,6 @@ TEST_F(DeathHandlerTest, ASecondDeathFadesFromFullAgain)
     EXPECT_EQ(monster->GetTintColor(), Color(0.5f, 0.5f, 0.5f, 1.0f));
     EXPECT_FALSE(deaths.GetHandlers()[1]->IsFinished());
 }
-
-// ---------------------------------------------------------------------------------------------
-// Dissolving.
 
 TEST_F(DeathHandlerTest, ADissolveStartsWithTheDeathAndItsLightDimsToNothing)
 {
@@ -161,13 +155,15 @@ TEST_F(DeathHandlerTest, DissolveOnCallbackWaitsForItsCallbackAndDeleteNeverDiss
     EXPECT_FALSE(Exists(id));
 }
 
-TEST_F(DeathHandlerTest, ALightAndEffectStillOnTheBodyGoWhenTheBodyDoes)
+TEST_F(DeathHandlerTest, AtRestTheLightGoesTheEffectStaysAndTheBonesRise)
 {
     Monster* monster =
         Spawn("Records/Creatures/Limp.dbr",
               {"deleteBehavior = Dissolve", std::string("dissolveEffect = ") + kEffect,
-               std::string("dissolveLight = ") + kLight});
+               std::string("dissolveLight = ") + kLight,
+               std::string("actorToSpawnForMyBones = ") + kBones});
     monster->SetHasRigidBodyData(true);
+    Deaths(*monster).SetObjectIds({555});
     Deaths(*monster).Execute();
     const uint32_t lightId = Attached<Light>(*monster)->GetObjectId();
     EffectEntity* effect = Attached<EffectEntity>(*monster);
@@ -176,10 +172,10 @@ TEST_F(DeathHandlerTest, ALightAndEffectStillOnTheBodyGoWhenTheBodyDoes)
     EXPECT_FALSE(Exists(lightId));
     EXPECT_TRUE(InWorld(*effect));
     EXPECT_EQ(effect->GetAttachParent(), nullptr);
+    ASSERT_NE(Find<Monster>(555), nullptr);
+    EXPECT_TRUE(Find<Monster>(555)->IsInWorld());
+    EXPECT_TRUE(Deaths(*monster).GetHandlers()[2]->IsFinished());
 }
-
-// ---------------------------------------------------------------------------------------------
-// The death effect and the death sound.
 
 TEST_F(DeathHandlerTest, TheDeathEffectPlaysOnTheBodyUntilTheDeathEndsAndTheSoundPlaysAtOnce)
 {
@@ -202,10 +198,13 @@ TEST_F(DeathHandlerTest, TheDeathEffectPlaysOnTheBodyUntilTheDeathEndsAndTheSoun
     EXPECT_FALSE(effect->IsEmitting());
     EXPECT_EQ(effect->GetFadeLightCount(), 1u);
     EXPECT_EQ(effect->GetAttachParent(), monster) << "it stays on the body";
-}
 
-// ---------------------------------------------------------------------------------------------
-// Spawning.
+    // ... and goes with it, not left behind among the objects.
+    const uint32_t effectId = effect->GetObjectId();
+    ObjectManager::Instance().DestroyObjectEx(monster, "Test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_FALSE(Exists(effectId));
+}
 
 TEST_F(DeathHandlerTest, TheDeathActorStandsWhereTheCharacterFell)
 {
@@ -283,18 +282,6 @@ TEST_F(DeathHandlerTest, AShortIdListSpawnsNoBonesAndAnIdInUseSpawnsNothing)
     EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 1);
     EXPECT_EQ(Find<Character>(taken), monster);
     EXPECT_EQ(log.CountContaining("is already in use"), 2u);
-}
-
-TEST_F(DeathHandlerTest, BonesRiseWhenTheRagDollComesToRest)
-{
-    Monster* monster =
-        Spawn("Records/Creatures/Limp.dbr", {std::string("actorToSpawnForMyBones = ") + kBones});
-    Deaths(*monster).SetObjectIds({555});
-    Deaths(*monster).Execute();
-    Event(*monster, "PhysicsComplete");
-    ASSERT_NE(Find<Monster>(555), nullptr);
-    EXPECT_TRUE(Find<Monster>(555)->IsInWorld());
-    EXPECT_TRUE(Deaths(*monster).GetHandlers()[1]->IsFinished());
 }
 
 TEST_F(DeathHandlerTest, BonesThatNeverRoseGoWithTheBody)

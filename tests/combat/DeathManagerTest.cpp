@@ -73,6 +73,12 @@ TEST(DeathManagerTest, OwnsItsHandlersAndDeletesThemInOrder)
         journal.clear();
     }
     EXPECT_EQ(journal, (Journal{"delete a", "delete b"}));
+
+    DeathManager empty(nullptr);
+    EXPECT_FALSE(empty.IsFinished());
+    empty.Execute();
+    EXPECT_TRUE(empty.IsFinished()) << "with no handlers a death is over as it starts";
+    EXPECT_TRUE(empty.CreateObjectIds().empty());
 }
 
 TEST(DeathManagerTest, UpdatesOnlyWhileRunningAndPostProcessesOncePerDeath)
@@ -123,15 +129,6 @@ TEST(DeathManagerTest, UpdatesOnlyWhileRunningAndPostProcessesOncePerDeath)
                                 "update b 5", "post a", "post b"}));
 }
 
-TEST(DeathManagerTest, WithNoHandlersADeathIsOverAsSoonAsItStarts)
-{
-    DeathManager manager(nullptr);
-    EXPECT_FALSE(manager.IsFinished());
-    manager.Execute();
-    EXPECT_TRUE(manager.IsFinished());
-    EXPECT_TRUE(manager.CreateObjectIds().empty());
-}
-
 TEST(DeathManagerTest, IdsGoInOrderToTheHandlersThatNeedThemWhileTheyLast)
 {
     Journal journal;
@@ -157,12 +154,9 @@ TEST(DeathManagerTest, IdsGoInOrderToTheHandlersThatNeedThemWhileTheyLast)
     EXPECT_EQ(journal, (Journal{"id a 0", "id b 0", "id c 0"}));
 }
 
-// ---------------------------------------------------------------------------------------------
-// The default handler, on characters.
-
 class DefaultDeathTest : public DeathFixture {};
 
-TEST_F(DefaultDeathTest, ACharacterWithNoDeathKeysPlaysItsDeathAndIsDoneAtEnd)
+TEST_F(DefaultDeathTest, ADeathWithoutKeysPlaysItsAnimationToTheEndOrEndsAtOnceWithoutOne)
 {
     Monster* monster = Spawn("Records/Creatures/Plain.dbr", {"unarmedDieAnim1 = Die"});
     ASSERT_NE(monster, nullptr);
@@ -181,13 +175,10 @@ TEST_F(DefaultDeathTest, ACharacterWithNoDeathKeysPlaysItsDeathAndIsDoneAtEnd)
     EXPECT_TRUE(Deaths(*monster).IsFinished());
     Frame(*monster, 16);
     EXPECT_TRUE(Exists(monster->GetObjectId())) << "the body stays";
-}
 
-TEST_F(DefaultDeathTest, ADeathAnimationThatCannotPlayEndsTheDeathAtOnce)
-{
-    Monster* monster = Spawn("Records/Creatures/Stiff.dbr", {});
-    Deaths(*monster).Execute();
-    EXPECT_TRUE(Deaths(*monster).IsFinished());
+    Monster* stiff = Spawn("Records/Creatures/Stiff.dbr", {});
+    Deaths(*stiff).Execute();
+    EXPECT_TRUE(Deaths(*stiff).IsFinished()) << "no death animation to play";
 }
 
 TEST_F(DefaultDeathTest, TheRagDollTakesOverAtOnceWithTheDeathSoundAndEndsAtRest)

@@ -353,16 +353,11 @@ TEST_F(DurationDamageManagerTest, CountsOfZeroOrLessReadAsNone)
 
 TEST_F(DurationDamageManagerTest, ALyingListIsRefusedWholeAndLeavesTheListsAlone)
 {
-    const uint32_t good[] = {7, 9, 1, Bits(2.0f), Bits(3.0f)};
-    const auto withSecond = [&good](std::initializer_list<uint32_t> second) {
-        std::vector<uint8_t> bytes = Words({2});
-        for (const uint32_t word : good)
-            bytes.insert(bytes.end(), {uint8_t(word), uint8_t(word >> 8), uint8_t(word >> 16),
-                                       uint8_t(word >> 24)});
-        const std::vector<uint8_t> tail = Words(second);
-        bytes.insert(bytes.end(), tail.begin(), tail.end());
-        const std::vector<uint8_t> noFixed = Words({0});
-        bytes.insert(bytes.end(), noFixed.begin(), noFixed.end());
+    // A good first record, the second given, and no fixed records.
+    const auto withSecond = [](std::initializer_list<uint32_t> second) {
+        std::vector<uint8_t> bytes = Words({2, 7, 9, 1, Bits(2.0f), Bits(3.0f)});
+        for (const std::vector<uint8_t>& tail : {Words(second), Words({0})})
+            bytes.insert(bytes.end(), tail.begin(), tail.end());
         return bytes;
     };
     const float nan = std::numeric_limits<float>::quiet_NaN();

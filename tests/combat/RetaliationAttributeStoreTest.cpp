@@ -110,10 +110,6 @@ TEST(RetaliationAttributeStoreGlobal, SuffixHundredBeatsRecordFortyAtTheItemsLev
     store.AddDamageToAccumulator(accumulator, 1);
     EXPECT_EQ(Types(accumulator.GetDamage()),
               std::vector<CombatAttributeType>{CombatAttributeType_Cold});
-
-    ExposedRetaliationStore prefixOnly;
-    prefixOnly.Load(record, &prefix, nullptr, false);
-    EXPECT_EQ(prefixOnly.GetGlobalChance(1), 30.0f);
 }
 
 } // namespace

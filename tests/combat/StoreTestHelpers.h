@@ -1,6 +1,7 @@
 #pragma once
 
 #include "combat/CombatAttributeAccumulator.h"
+#include "combat/CombatAttributeType.h"
 #include "combat/DamageAttributeKinds.h"
 #include "combat/DamageAttributeStore.h"
 #include "engine/LoadTable.h"
@@ -39,6 +40,18 @@ protected:
     CombatAttributeAccumulator accumulator;
     ScriptedRandom random;
 };
+
+// The type whose table name is "CombatAttributeType_<name>", or Unknown.
+inline CombatAttributeType TypeNamed(const std::string& name)
+{
+    for (int32_t type = 0; type < kCombatAttributeTypeManaBurnRatio; ++type) {
+        std::string held = GetCombatAttributeTypeName(type);
+        held.erase(held.find_last_not_of(' ') + 1);
+        if (held == "CombatAttributeType_" + name)
+            return static_cast<CombatAttributeType>(type);
+    }
+    return CombatAttributeType_Unknown;
+}
 
 template <typename Store> class Exposed : public Store {
 public:

@@ -5,7 +5,7 @@
 namespace GAME {
 namespace {
 
-TEST(EnumConverter, ClassTypeAndMountTypeAreMinusOneWhenUnknown)
+TEST(EnumConverter, UnknownNamesGiveMinusOneOrTheDefault)
 {
     using Type = PlayerCharacterClassType;
     EXPECT_EQ(EnumConverter::GetStringAsEnum<Type>("Sorceress"), PlayerCharacterClass_Sorceress);
@@ -18,10 +18,8 @@ TEST(EnumConverter, ClassTypeAndMountTypeAreMinusOneWhenUnknown)
     EXPECT_EQ(EnumConverter::GetStringAsEnum<ActorMountType>("Centaur"), ActorMount_Centaur);
     EXPECT_EQ(EnumConverter::GetStringAsEnum<ActorMountType>("Horse"), -1);
     EXPECT_EQ(EnumConverter::GetEnumAsString(static_cast<ActorMountType>(1)), "None");
-}
 
-TEST(EnumConverter, UnknownPathStyleIsDefault)
-{
+    // An unknown path style falls back to the default, not -1.
     using Style = CharacterPathGenerationStyle;
     EXPECT_EQ(EnumConverter::GetStringAsEnum<Style>("Sheep"), CharacterPathGeneration_Sheep);
     EXPECT_EQ(EnumConverter::GetStringAsEnum<Style>("sheep"), CharacterPathGeneration_Default);

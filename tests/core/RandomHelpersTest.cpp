@@ -29,7 +29,7 @@ uint32_t SeedFirstDrawing(int wanted)
     return 0;
 }
 
-TEST(RandomHelpers, RandomFloatStaysWithinBounds)
+TEST(RandomHelpers, RandomFloatAndIntStayWithinBounds)
 {
     Platform::SRand(7);
     EXPECT_EQ(RandomFloat(2.5f, 2.5f), 2.5f);
@@ -43,11 +43,7 @@ TEST(RandomHelpers, RandomFloatStaysWithinBounds)
     EXPECT_EQ(RandomFloat(0.0f, 1.0f), 1.0f);
     Platform::SRand(SeedFirstDrawing(0));
     EXPECT_EQ(RandomFloat(0.0f, 1.0f), 0.0f);
-}
 
-TEST(RandomHelpers, RandomIntStaysWithinBounds)
-{
-    Platform::SRand(7);
     EXPECT_EQ(RandomInt(5, 5), 5);
     for (int i = 0; i < 1000; ++i) {
         const int reversed = RandomInt(9, 3);

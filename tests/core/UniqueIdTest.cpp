@@ -18,7 +18,7 @@ TEST(UniqueId, FreshAndGeneratedIds)
     EXPECT_NE(a, b);
 }
 
-TEST(UniqueId, PartsRoundTripAndOutOfRangeIsIgnored)
+TEST(UniqueId, PartsRoundTripOutOfRangeIsIgnoredAndOrderIsByUnsignedWord)
 {
     const UniqueId expected(0xDEADBEEFu, 0u, 0xFFFFFFFFu, 0x80000000u);
     UniqueId id;
@@ -32,10 +32,7 @@ TEST(UniqueId, PartsRoundTripAndOutOfRangeIsIgnored)
     id.SetPart(-1, 7);
     id.SetPart(4, 7);
     EXPECT_EQ(id, expected);
-}
 
-TEST(UniqueId, OrderIsByUnsignedWordFromTheFirst)
-{
     EXPECT_TRUE(UniqueId(1, 9, 9, 9) < UniqueId(2, 0, 0, 0));
     EXPECT_TRUE(UniqueId(1, 1, 1, 1) < UniqueId(1, 1, 1, 2));
     EXPECT_FALSE(UniqueId(1, 2, 3, 4) < UniqueId(1, 2, 3, 4));

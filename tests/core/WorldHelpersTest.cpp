@@ -51,7 +51,7 @@ TEST_F(WorldHelpers, InstanceEntityPositionNeedsKnownIdAndKnownRegion)
     EXPECT_FALSE(GetInstanceEntityPosition(placed, out));
 }
 
-TEST_F(WorldHelpers, RaySphereTakesTheNearestRootAtOrAheadOfTheStart)
+TEST_F(WorldHelpers, RaySphereTakesTheNearestRootAheadOrGivesNoRegion)
 {
     const WorldVec3 start(1, {0, 0, 0});
     const Vec3 east(1, 0, 0);
@@ -69,13 +69,9 @@ TEST_F(WorldHelpers, RaySphereTakesTheNearestRootAtOrAheadOfTheStart)
     // A centre in another region is brought into the start's: world (95, 0, 0).
     EXPECT_EQ(GetRaySphereIntersection(start, east, WorldVec3(2, {-5, 0, 0}), 5),
               WorldVec3(1, {90, 0, 0}));
-}
 
-TEST_F(WorldHelpers, RaySphereGivesNoRegionForEveryFailure)
-{
-    const WorldVec3 start(1, {0, 0, 0});
+    // Every failure gives a point with no region.
     const WorldVec3 ahead(1, {5, 0, 0});
-    const Vec3 east(1, 0, 0);
     EXPECT_FALSE(GetRaySphereIntersection(start, east, WorldVec3(1, {5, 2.01f, 0}), 2).HasRegion());
     EXPECT_FALSE(GetRaySphereIntersection(start, -east, ahead, 2).HasRegion());
     EXPECT_FALSE(GetRaySphereIntersection(WorldVec3(), east, ahead, 2).HasRegion());

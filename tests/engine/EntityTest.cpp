@@ -60,9 +60,6 @@ TEST(ActorAttachPoints, APointIsPlacedInTheActorsFrameAndAnUnknownOneIsTheActorI
     const WorldCoords hand = actor.GetAttachedCoords(Name::Create("R Hand"));
     EXPECT_EQ(hand.GetRegionCoords().origin, Vec3(1.0f, 2.0f, 3.0f));
     EXPECT_EQ(actor.GetAttachedCoords(Name::Create("Tail")), actor.GetCoords());
-    EXPECT_TRUE(actor.GetVisibility());
-    actor.SetVisibility(false);
-    EXPECT_FALSE(actor.GetVisibility());
 }
 
 } // namespace

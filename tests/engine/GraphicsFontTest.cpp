@@ -34,6 +34,10 @@ TEST(GraphicsFont, CaretCodesTakeNoWidthAndColourWhatFollows)
 
     GraphicsFont headless(7, false);
     EXPECT_EQ(headless.DrawString(L"abc", 0.0f, 0.0f, kWhite, 0x520, false, 14, 0), 0);
+
+    // Each channel is clamped on its own; NaN packs as zero.
+    EXPECT_EQ(GraphicsFont::PackColor(kWhite), 0xFFFFFFFFu);
+    EXPECT_EQ(GraphicsFont::PackColor({0.5f, 2.0f, -1.0f, std::nanf("")}), 0x0080FF00u);
 }
 
 TEST(GraphicsFont, LongTextsAreDrawnInRunsOf511Glyphs)
@@ -51,12 +55,6 @@ TEST(GraphicsFont, LongTextsAreDrawnInRunsOf511Glyphs)
     // A full run at the very end is not followed by an empty one.
     EXPECT_EQ(font.DrawString(std::wstring(511, L'x'), 0.0f, 0.0f, kWhite, 0, false, 10, 0), 1533);
     EXPECT_EQ(font.GetRenderer()->GetRuns().size(), 1u);
-}
-
-TEST(GraphicsFont, PackColorClampsEachChannel)
-{
-    EXPECT_EQ(GraphicsFont::PackColor(kWhite), 0xFFFFFFFFu);
-    EXPECT_EQ(GraphicsFont::PackColor({0.5f, 2.0f, -1.0f, std::nanf("")}), 0x0080FF00u);
 }
 
 TEST(StyleManager, StylesAreFoundByExactNameAndKeepTheirFirstEntry)

@@ -186,6 +186,7 @@ TEST(IOStream, TheBytesOfASmallStreamArePinned)
         uint32_t gold = 0x01020304;
         std::string record = "ab";
         float speed = 1.5f;
+        bool operator==(const Small&) const = default;
     };
     auto stream = [](IOStream& io, Small& v) {
         io.StreamUniqueId("id", v.id);
@@ -207,13 +208,7 @@ TEST(IOStream, TheBytesOfASmallStreamArePinned)
     Small read{UniqueId(), 0, L"", false, 0, "", 0.0f};
     stream(reader, read);
     EXPECT_FALSE(reader.HasFailed());
-    EXPECT_EQ(read.id, written.id);
-    EXPECT_EQ(read.level, -2);
-    EXPECT_EQ(read.name, L"A\u00e9");
-    EXPECT_TRUE(read.flag);
-    EXPECT_EQ(read.gold, 0x01020304u);
-    EXPECT_EQ(read.record, "ab");
-    EXPECT_EQ(read.speed, 1.5f);
+    EXPECT_EQ(read, written);
 }
 
 // A stream of `depth` empty blocks, one inside the other, as a hostile file would hold them.

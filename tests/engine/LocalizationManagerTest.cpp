@@ -91,14 +91,10 @@ TEST_F(LocalizationManagerTest, HugeWidthsAndPrecisionsAreClampedAndLoggedOncePe
     EXPECT_EQ(log.GetLines().size(), 3u);
 }
 
-TEST_F(LocalizationManagerTest, ListsItsTagsSorted)
+TEST_F(LocalizationManagerTest, TagsListSortedAndUnknownOnesShowTheTagAndArguments)
 {
     texts.LoadText("b = 1\na = 2\n", "inline");
     EXPECT_EQ(texts.GetTags(), (std::vector<std::string>{"a", "b"}));
-}
-
-TEST_F(LocalizationManagerTest, UnknownTagsShowTheTagAndArguments)
-{
     EXPECT_EQ(texts.Format("tagMissing", 5, "x"), L"tagMissing 5 x");
     EXPECT_EQ(texts.Format("tagMissing", L"w", 0.5, -2), L"tagMissing w 0.5 -2");
     EXPECT_EQ(texts.Format("tagMissing"), L"tagMissing");

@@ -144,12 +144,9 @@ TEST_F(ActivityInGame, EndGameDefaultsMusicAndDialogDelay)
     EndGameActivity activity;
     EXPECT_EQ(activity.GetDialogDelay(), 4000);
     EXPECT_EQ(activity.GetMusicDelay(), 0);
-    EXPECT_TRUE(activity.IsFirstFrame());
-    EXPECT_FALSE(activity.IsMusicStarted() || activity.IsDialogStarted() || activity.IsFinished());
-
     activity.Update(0);
     EXPECT_FALSE(activity.IsFirstFrame());
-    EXPECT_FALSE(activity.IsMusicStarted());
+    EXPECT_FALSE(activity.IsMusicStarted() || activity.IsDialogStarted());
     activity.Update(4000);
     ASSERT_EQ(Jukebox::Instance().GetRequests().size(), 1u);
     EXPECT_EQ(Jukebox::Instance().GetRequests()[0].name, EndGameActivity::kEndingMusic);

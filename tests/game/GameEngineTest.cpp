@@ -144,14 +144,33 @@ TEST_F(GameEngineLifeCycle, AMarketSoundThatIsNoSoundPakIsDroppedAtOnce)
 using GameEngineSettings = GameEngineFixture;
 
 // Absent ranges read as zero; angles are given in degrees.
-TEST_F(GameEngineSettings, ARecordWithoutRangesGivesZeroAndAnglesAreDegrees)
+TEST_F(GameEngineSettings, RangesAnglesItemClassesAndSacks)
 {
-    Start({"CameraPitchDefault = 45"});
-    EXPECT_EQ(Game().GetMeleeRange(), 0.0f);
+    Start({"meleeRange = 2", "CameraPitchDefault = 45", "magicalItemColor = ^y",
+           "commonItemColor = ^w", "bossMonsterColor = ^r", "UICharWindowInventorySack0DimsX = 12",
+           "UICharWindowInventorySack0DimsY = 5", "UICharWindowInventorySack1DimsX = 4",
+           "UICharWindowInventorySack1DimsY = 6"});
+    EXPECT_EQ(log.CountContaining("could not load record"), 0u);
+    EXPECT_EQ(Game().GetMeleeRange(), 2.0f);
     EXPECT_EQ(Game().GetMaximumRange(), 0.0f);
     EXPECT_FLOAT_EQ(Game().GetCamera().GetCameraPitch(), 45.0f * 0.017453292f);
     Game().SetCameraFOV(30.0f);
     EXPECT_FLOAT_EQ(Game().GetCamera().GetCameraFOV(), 30.0f * 0.017453292f);
+
+    // Item classes without an entry are common.
+    const auto stray = static_cast<ItemClassification>(7);
+    EXPECT_EQ(Game().GetItemTextClass(ItemClassification_Common), GameTextClass::ItemNameCommon);
+    EXPECT_EQ(Game().GetItemTextClass(stray), GameTextClass::ItemNameCommon);
+    EXPECT_EQ(Game().GetItemTextClass(ItemClassification_Quest), GameTextClass::ItemNameQuest);
+    EXPECT_EQ(Game().GetItemColorText(ItemClassification_Common), L"");
+    EXPECT_EQ(Game().GetItemColorText(stray), L"");
+    EXPECT_EQ(Game().GetItemColorText(ItemClassification_Magical), L"^y");
+    EXPECT_EQ(Game().GetMonsterColorText(static_cast<MonsterClassification>(9)), L"");
+
+    // Any sack but the first is the second.
+    EXPECT_EQ(Game().GetInventorySackDims(0), Vec2(12, 5));
+    for (int32_t sack : {1, 5, -1})
+        EXPECT_EQ(Game().GetInventorySackDims(sack), Vec2(4, 6)) << sack;
 }
 
 TEST_F(GameEngineSettings, DesignerVariablesAnswerExactNamesOnly)
@@ -175,29 +194,6 @@ TEST_F(GameEngineSettings, DesignerVariablesAnswerExactNamesOnly)
         EXPECT_EQ(value, 0.0f) << name;
     }
     EXPECT_FALSE(Game().GetDesignerVariable(nullptr, value));
-}
-
-TEST_F(GameEngineSettings, ItemClassesWithoutEntryAreCommon)
-{
-    Start({"magicalItemColor = ^y", "commonItemColor = ^w", "bossMonsterColor = ^r"});
-    const auto stray = static_cast<ItemClassification>(7);
-    EXPECT_EQ(Game().GetItemTextClass(ItemClassification_Common), GameTextClass::ItemNameCommon);
-    EXPECT_EQ(Game().GetItemTextClass(stray), GameTextClass::ItemNameCommon);
-    EXPECT_EQ(Game().GetItemTextClass(ItemClassification_Quest), GameTextClass::ItemNameQuest);
-    EXPECT_EQ(Game().GetItemColorText(ItemClassification_Common), L"");
-    EXPECT_EQ(Game().GetItemColorText(stray), L"");
-    EXPECT_EQ(Game().GetItemColorText(ItemClassification_Magical), L"^y");
-    EXPECT_EQ(Game().GetMonsterColorText(static_cast<MonsterClassification>(9)), L"");
-}
-
-TEST_F(GameEngineSettings, AnySackButTheFirstIsTheSecond)
-{
-    Start({"UICharWindowInventorySack0DimsX = 12", "UICharWindowInventorySack0DimsY = 5",
-           "UICharWindowInventorySack1DimsX = 4", "UICharWindowInventorySack1DimsY = 6"});
-    EXPECT_EQ(Game().GetInventorySackDims(0), Vec2(12, 5));
-    EXPECT_EQ(Game().GetInventorySackDims(1), Vec2(4, 6));
-    EXPECT_EQ(Game().GetInventorySackDims(5), Vec2(4, 6));
-    EXPECT_EQ(Game().GetInventorySackDims(-1), Vec2(4, 6));
 }
 
 TEST_F(GameEngineSettings, LootWeightsAreTruncatedTowardZero)

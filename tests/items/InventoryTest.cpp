@@ -65,27 +65,23 @@ TEST_F(InventoryTest, AnItemIsListedAndAnnouncedOnce)
                                                         "42:" + std::to_string(ring) + ":0"}));
 }
 
-TEST_F(InventoryTest, ListensUnderItsEventNameWhileItLives)
+TEST_F(InventoryTest, RemovingAndPoppingKeepTheOrderAndItListensWhileItLives)
 {
-    const size_t before = EventManager::Instance().GetListenerCount("GameEvent_ItemAdd");
+    EventManager& events = EventManager::Instance();
+    const size_t before = events.GetListenerCount("GameEvent_ItemAdd");
     {
         Inventory inventory;
-        EXPECT_EQ(EventManager::Instance().GetListenerCount("GameEvent_ItemAdd"), before + 1);
+        EXPECT_EQ(events.GetListenerCount("GameEvent_ItemAdd"), before + 1);
+        for (uint32_t id : {5u, 6u, 7u})
+            inventory.AddItemToInventory(id, false);
+        inventory.RemoveItemFromInventory(0);
+        inventory.RemoveItemFromInventory(6);
+        EXPECT_EQ(inventory.GetInventoryItems(), (std::vector<uint32_t>{5, 7}));
+        EXPECT_EQ(inventory.PopInventoryItem(), 5u);
+        EXPECT_EQ(inventory.PopInventoryItem(), 7u);
+        EXPECT_EQ(inventory.PopInventoryItem(), 0u);
     }
-    EXPECT_EQ(EventManager::Instance().GetListenerCount("GameEvent_ItemAdd"), before);
-}
-
-TEST_F(InventoryTest, RemovingAndPoppingKeepTheOrder)
-{
-    Inventory inventory;
-    for (uint32_t id : {5u, 6u, 7u})
-        inventory.AddItemToInventory(id, false);
-    inventory.RemoveItemFromInventory(0);
-    inventory.RemoveItemFromInventory(6);
-    EXPECT_EQ(inventory.GetInventoryItems(), (std::vector<uint32_t>{5, 7}));
-    EXPECT_EQ(inventory.PopInventoryItem(), 5u);
-    EXPECT_EQ(inventory.PopInventoryItem(), 7u);
-    EXPECT_EQ(inventory.PopInventoryItem(), 0u);
+    EXPECT_EQ(events.GetListenerCount("GameEvent_ItemAdd"), before);
 }
 
 TEST_F(InventoryTest, FindingByRecordStopsAtTheFirstVanishedItem)

@@ -44,15 +44,13 @@ TEST_F(ItemSetTest, LoadsItsKeysAndMembersInRecordOrder)
     // A member without a record still belongs to the set, under an empty name tag.
     EXPECT_EQ(set.GetMembers()[1].recordName, "records\\item\\bronze\\norecord.dbr");
     EXPECT_EQ(set.GetMembers()[1].displayName, L"<>");
-}
 
-TEST_F(ItemSetTest, AMissingRecordIsLoggedAndLeavesTheSetEmpty)
-{
-    ItemSet set;
-    set.LoadFromDatabase("Records/Item/Sets/Gone.dbr");
+    // A missing record is logged and leaves the set empty.
+    ItemSet gone;
+    gone.LoadFromDatabase("Records/Item/Sets/Gone.dbr");
     EXPECT_EQ(log.Count(1, "ItemSet: could not load record 'Records/Item/Sets/Gone.dbr'"), 1u);
-    EXPECT_TRUE(set.GetMembers().empty());
-    EXPECT_TRUE(set.GetSetName().empty());
+    EXPECT_TRUE(gone.GetMembers().empty());
+    EXPECT_TRUE(gone.GetSetName().empty());
 }
 
 } // namespace

@@ -30,6 +30,7 @@ protected:
     ProbeItem* item = nullptr;
 };
 
+// Without a point the item is hidden until detached.
 TEST_F(ItemTest, AttachedAtAPointTheItemRidesThereInView)
 {
     item->AttachItem(*character, "R Hand");
@@ -43,10 +44,7 @@ TEST_F(ItemTest, AttachedAtAPointTheItemRidesThereInView)
     EXPECT_EQ(item->GetAttachParent(), nullptr);
     EXPECT_TRUE(item->GetVisibility());
     EXPECT_EQ(item->GetCharacter(), nullptr);
-}
 
-TEST_F(ItemTest, WithoutAPointTheItemIsHiddenUntilDetached)
-{
     for (const char* point : {static_cast<const char*>(nullptr), ""}) {
         item->AttachItem(*character, point);
         EXPECT_EQ(item->GetAttachParent(), character);

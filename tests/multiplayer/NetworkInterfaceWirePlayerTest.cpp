@@ -31,20 +31,11 @@ TEST_F(OutboundInterface, HeartbeatsPutThePartyBeforeTheLevelAndTheClassBeforeTh
     player.activeStatusSkills = {"Records/Skills/Haste.dbr"};
 
     outbound.StoC_AllPlayersHeartbeat({player});
-    EXPECT_EQ(Sent(), WireBytes()
-                          .Word(1)
-                          .Word(0x10000002)
-                          .Float(50.5f)
-                          .Float(100.0f)
-                          .Word(0x80000000) // negative zero, bit for bit
-                          .Float(40.0f)
-                          .Word(0xFFFFFFFD)
-                          .Word(7)
-                          .Text("tagWarrior")
-                          .Position(kPosition)
-                          .Word(1)
-                          .Text("Records/Skills/Haste.dbr")
-                          .Packet(21));
+    WireBytes bytes;
+    bytes.Word(1).Word(0x10000002).Float(50.5f).Float(100.0f);
+    bytes.Word(0x80000000).Float(40.0f).Word(0xFFFFFFFD).Word(7); // -0.0f bit for bit
+    bytes.Text("tagWarrior").Position(kPosition).Word(1).Text("Records/Skills/Haste.dbr");
+    EXPECT_EQ(Sent(), bytes.Packet(21));
 }
 
 TEST_F(OutboundInterface, NewPlayerCarriesNameAndGenderBetweenPartyAndLevel)
@@ -63,20 +54,10 @@ TEST_F(OutboundInterface, NewPlayerCarriesNameAndGenderBetweenPartyAndLevel)
     player.position = kPosition;
 
     outbound.CtoS_AddNewPlayer(player);
-    EXPECT_EQ(Sent(), WireBytes()
-                          .Word(0x30000001)
-                          .Float(1.0f)
-                          .Float(2.0f)
-                          .Float(3.0f)
-                          .Float(4.0f)
-                          .Word(0x30000001)
-                          .WideText(L"Ana")
-                          .Bool(false)
-                          .Word(12)
-                          .Text("tagRogue")
-                          .Position(kPosition)
-                          .Word(0)
-                          .Packet(24));
+    WireBytes bytes;
+    bytes.Word(0x30000001).Float(1.0f).Float(2.0f).Float(3.0f).Float(4.0f).Word(0x30000001);
+    bytes.WideText(L"Ana").Bool(false).Word(12).Text("tagRogue").Position(kPosition).Word(0);
+    EXPECT_EQ(Sent(), bytes.Packet(24));
 }
 
 TEST_F(OutboundInterface, BonusToClientSendsTenWordsWithTheReceiverLast)
@@ -94,17 +75,9 @@ TEST_F(OutboundInterface, BonusToClientSendsTenWordsWithTheReceiverLast)
     bonus.effectName = "Records/Effects/Glow.dbr";
     bonus.sourceId = 77;
 
-    const WireBytes tenWords = WireBytes()
-                                   .Float(10.0f)
-                                   .Float(0.5f)
-                                   .Float(20.0f)
-                                   .Float(0.25f)
-                                   .Word(300)
-                                   .Word(1)
-                                   .Word(2)
-                                   .Word(4000)
-                                   .Word(77)
-                                   .Word(0x10000001);
+    WireBytes tenWords;
+    tenWords.Float(10.0f).Float(0.5f).Float(20.0f).Float(0.25f).Word(300).Word(1).Word(2);
+    tenWords.Word(4000).Word(77).Word(0x10000001);
     outbound.HandleBonusToClient(bonus, 0x20000009);
     EXPECT_EQ(Sent(), WireBytes(tenWords).Packet(113));
 
@@ -118,21 +91,10 @@ TEST(PacketDecoding, RefusesCountsThatTheBytesCannotHold)
     // A heartbeat list claiming four billion players in four bytes.
     EXPECT_EQ(ConnectionManager::DecodePacket(WireBytes().Word(0xFFFFFFFF).Packet(21)), nullptr);
     // One heartbeat whose skill list runs past the end.
-    EXPECT_EQ(ConnectionManager::DecodePacket(WireBytes()
-                                                  .Word(1)
-                                                  .Word(1)
-                                                  .Float(0)
-                                                  .Float(0)
-                                                  .Float(0)
-                                                  .Float(0)
-                                                  .Word(0)
-                                                  .Word(0)
-                                                  .Text("")
-                                                  .Position(kPosition)
-                                                  .Word(2)
-                                                  .Text("one")
-                                                  .Packet(21)),
-              nullptr);
+    WireBytes skills;
+    skills.Word(1).Word(1).Float(0).Float(0).Float(0).Float(0).Word(0).Word(0).Text("");
+    skills.Position(kPosition).Word(2).Text("one");
+    EXPECT_EQ(ConnectionManager::DecodePacket(skills.Packet(21)), nullptr);
     // A remote message one byte short of its tag.
     std::vector<uint8_t> shortMessage =
         WireBytes().Word(7).Word(0).Bool(false).Text("tagHi").Packet(26);

@@ -21,13 +21,9 @@ TEST_F(OutboundInterface, SmallMessagesKeepTheirFieldOrder)
     EXPECT_EQ(Sent(), WireBytes().Word(0x10).Word(3).Bool(true).Bool(false).Packet(58));
 
     outbound.S2C_MarketUpdate(4, "Records/Markets/Smith.dbr", 9, 1234, {});
-    EXPECT_EQ(Sent(), WireBytes()
-                          .Word(4)
-                          .Text("Records/Markets/Smith.dbr")
-                          .Word(9)
-                          .Word(1234)
-                          .Word(0)
-                          .Packet(55));
+    WireBytes market;
+    market.Word(4).Text("Records/Markets/Smith.dbr").Word(9).Word(1234).Word(0);
+    EXPECT_EQ(Sent(), market.Packet(55));
 
     outbound.S2C_MarketPurchaseDenied(4, 2, 0x10000001, MarketItemStatus_Sold);
     EXPECT_EQ(Sent(), WireBytes().Word(4).Word(2).Word(0x10000001).Word(3).Packet(53));

@@ -44,6 +44,10 @@ protected:
 
 TEST_F(ServerServices, SendsTheBalanceLevelOnceThroughTheInterfaceCurrentAtTheTime)
 {
+    EXPECT_CALL(first, GameBalanceUpdate(_)).Times(0); // no players at normal difficulty
+    module.Update(16);
+    ::testing::Mock::VerifyAndClearExpectations(&first);
+
     gEngine->GetGameInfo().SetDifficulty(1);
     module.GetPlayerManager()->HandleNewPlayer(Player(0x10000001));
     module.GetPlayerManager()->HandleNewPlayer(Player(0x20000001));
@@ -60,12 +64,6 @@ TEST_F(ServerServices, SendsTheBalanceLevelOnceThroughTheInterfaceCurrentAtTheTi
     module.Update(16);
     module.Update(16);
     EXPECT_EQ(module.GetBalanceLevel(), 9);
-}
-
-TEST_F(ServerServices, SendsNoLevelWithoutPlayersAtNormalDifficulty)
-{
-    EXPECT_CALL(first, GameBalanceUpdate(_)).Times(0);
-    module.Update(16);
 }
 
 TEST_F(ServerServices, PlayerListFollowsThreeHeartbeatsAndAFullUpdateAfterTheFirstFour)

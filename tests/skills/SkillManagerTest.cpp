@@ -12,7 +12,7 @@ namespace {
 
 using Levels = std::vector<uint32_t>;
 
-TEST(SkillManagerTest, LoadReadsTheThreeLists)
+TEST(SkillManagerTest, LoadReadsTheThreeListsCutsUnevenPairsAndZeroesNegatives)
 {
     LogCapture log;
     SkillManager manager;
@@ -29,31 +29,17 @@ TEST(SkillManagerTest, LoadReadsTheThreeLists)
     EXPECT_EQ(manager.GetMasteryIncrementLevels(), (Levels{20}));
     EXPECT_TRUE(manager.GetReclamationPointTiers().empty());
     EXPECT_TRUE(manager.GetReclamationPointCosts().empty());
-}
 
-TEST(SkillManagerTest, TiersAndCostsOfDifferentLengthsAreCutToPairs)
-{
-    LogCapture log;
-    SkillManager manager;
-    manager.Load(Record("reclamationPointTiers = 0;5;10;20\n"
-                        "reclamationPointCosts = 100;250\n"));
+    manager.Load(Record("reclamationPointTiers = 0;5;10;20\nreclamationPointCosts = 100;250\n"));
     EXPECT_EQ(manager.GetReclamationPointTiers(), (Levels{0, 5}));
     EXPECT_EQ(manager.GetReclamationPointCosts(), (Levels{100, 250}));
     EXPECT_EQ(log.Count(1, "SkillManager: (no character) has 4 reclamationPointTiers but 2 "
                            "reclamationPointCosts; keeping 2"),
               1u);
-
     manager.Load(Record("reclamationPointCosts = 100\n"));
-    EXPECT_TRUE(manager.GetReclamationPointTiers().empty());
     EXPECT_TRUE(manager.GetReclamationPointCosts().empty());
-}
 
-TEST(SkillManagerTest, ANegativeEntryReadsAsZero)
-{
-    LogCapture log;
-    SkillManager manager;
-    manager.Load(Record("masteryIncrementLevel = 4;-3\n"
-                        "reclamationPointTiers = 0\n"
+    manager.Load(Record("masteryIncrementLevel = 4;-3\nreclamationPointTiers = 0\n"
                         "reclamationPointCosts = -1\n"));
     EXPECT_EQ(manager.GetMasteryIncrementLevels(), (Levels{4, 0}));
     EXPECT_EQ(manager.GetReclamationPointCosts(), (Levels{0}));
