@@ -394,6 +394,11 @@ void SpawnMyBonesDeathHandler::PreLoad()
 
 // ---------------------------------------------------------------------------------------------
 
+PlayEffectDeathHandler::~PlayEffectDeathHandler()
+{
+    Destroy(ObjectManager::Instance().GetObject<EffectEntity>(effectId), __LINE__);
+}
+
 void PlayEffectDeathHandler::Execute()
 {
     DeathHandler::Execute();

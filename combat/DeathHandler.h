@@ -160,6 +160,10 @@ protected:
 class PlayEffectDeathHandler : public DeathHandler {
 public:
     explicit PlayEffectDeathHandler(Character* owner) : DeathHandler(owner) {}
+    PlayEffectDeathHandler(const PlayEffectDeathHandler&) = default;
+    PlayEffectDeathHandler& operator=(const PlayEffectDeathHandler&) = default;
+    // The effect rides on the body to the end and goes with it.
+    ~PlayEffectDeathHandler() override;
 
     void Execute() override;
 

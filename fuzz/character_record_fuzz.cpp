@@ -2,15 +2,24 @@
 // game settings, a combat record, a level file, an animation table, a sound pack, an effect pack
 // and its particle effect, and the regeneration record. They are written into a database folder
 // of their own; the character is made from its record by class name, enters the world, takes a
-// wound and a few updates, and is destroyed. Nothing may crash, life and mana stay numbers, and
-// nothing it made may outlive it: no object, loaded animation or forced update.
+// wound and a few updates, then dies in a world of its own: the death runs through its updates
+// and every callback to its end, a bounded number of frames. Then it is destroyed. Nothing may
+// crash, life and mana stay numbers, and nothing it made may outlive it: no object, loaded
+// animation or forced update.
 #include "characters/AnimationSet.h"
 #include "characters/Character.h"
+#include "combat/DeathManager.h"
 #include "core/PlayStatsDamageType.h"
+#include "engine/ABBox.h"
+#include "engine/Coords.h"
 #include "engine/Engine.h"
+#include "engine/FilterFunction.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/LoadTable.h"
+#include "engine/Name.h"
 #include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "items/EquipManager_HandState.h"
 
@@ -20,8 +29,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <unistd.h>
 
@@ -39,6 +50,12 @@ constexpr const char* kRecords[] = {
 // The kinds a character record may ask for; any other class is made a plain character, since
 // other classes have fuzzers (or none) of their own.
 constexpr const char* kKinds[] = {"Character", "Player", "Monster"};
+
+constexpr uint32_t kRegion = 1;
+// Enough frames for every callback and a few updates on each side of them; a death that is
+// still running after them (a fade of years) is simply left.
+constexpr int32_t kDeathFrameMs[] = {0, 16, 1, 1000, 33, 1 << 30, 16, 250, 2000, 16};
+constexpr const char* kCallbacks[] = {"dissolve", "spawnDeathActor", "ragDoll", "End"};
 
 // A folder of the system's temporary folder for the run, removed when the run ends.
 class Folder {
@@ -109,6 +126,52 @@ void Exercise(Character& character)
     character.PreLoad(false);
 }
 
+class EveryEntity final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity*) const override { return true; }
+};
+
+// The death's part of the character's frame, with the animation's callbacks and the rag doll's
+// rest spread over the frames; then the late callbacks a finished death may still hear.
+void Die(Character& character)
+{
+    DeathManager* deaths = character.GetDeathManager();
+    if (deaths == nullptr)
+        return;
+    gEngine->GetWorld()->AddEntity(&character, {kRegion, Coords::Identity()}, false);
+    deaths->SetObjectIds(deaths->CreateObjectIds());
+    deaths->Execute();
+    deaths->PreLoad();
+    size_t frame = 0;
+    for (const int32_t ms : kDeathFrameMs) {
+        if (frame < std::size(kCallbacks))
+            deaths->AnimationCallback(Name::Create(kCallbacks[frame]));
+        else if (frame == std::size(kCallbacks))
+            deaths->ExternalEvent(Name::Create("PhysicsComplete"));
+        ++frame;
+        character.UpdateSelf(ms);
+        deaths->Update(ms);
+        if (deaths->IsFinished()) {
+            deaths->PostProcess();
+            break;
+        }
+    }
+    for (const char* callback : kCallbacks)
+        deaths->AnimationCallback(Name::Create(callback));
+}
+
+// What the death left standing goes, the body with it if it is still there.
+void ClearWorld()
+{
+    World& world = *gEngine->GetWorld();
+    std::vector<Entity*> entities;
+    world.GetEntities(entities, EveryEntity());
+    for (Entity* entity : entities) {
+        world.RemoveEntity(entity);
+        ObjectManager::Instance().DestroyObjectEx(entity, "Fuzz/CharacterRecord", __LINE__);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -117,6 +180,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const Folder* folder = [] {
         gEngine->SetLogSink([](int, const std::string&) {});
         InitializeObjects();
+        gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+                                          ABBox({-100, -10, -100}, {100, 10, 100}));
         static const Folder made;
         return &made;
     }();
@@ -146,8 +212,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Character* character = objects.CreateObjectFromFile<Character>(kRecords[0]);
     if (character == nullptr)
         abort(); // every kind above is a character
+    const uint32_t id = character->GetObjectId();
     Exercise(*character);
-    objects.DestroyObjectEx(character, "Fuzz/CharacterRecord", __LINE__);
+    Die(*character);
+    ClearWorld();
+    // A body the death did not take (or that never entered the world) goes here.
+    if (objects.GetObject(id) == character)
+        objects.DestroyObjectEx(character, "Fuzz/CharacterRecord", __LINE__);
     objects.ProcessDestroyedObjects();
 
     if (objects.GetObjectCount() != objectsBefore)

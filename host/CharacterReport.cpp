@@ -7,26 +7,22 @@
 #include "characters/Monster.h"
 #include "characters/PFxManager.h"
 #include "characters/Player.h"
-#include "combat/DeathHandler.h"
 #include "combat/DeathManager.h"
 #include "core/PlayStatsDamageType.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
-#include "game/GameEngine.h"
+#include "host/HostSamples.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 #include <ostream>
 #include <string>
-#include <typeinfo>
 
 namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Host/CharacterReport";
 constexpr uint32_t kTableLevels = 5;
 constexpr int kBioStepMs = 500;
 constexpr int kBioSteps = 6;
@@ -75,13 +71,6 @@ public:
     }
 };
 
-std::string OneDecimal(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
-    return text;
-}
-
 const char* GenderName(Character_Gender gender)
 {
     static constexpr const char* kNames[] = {"none",  "Male",      "Female",  "Native",
@@ -111,60 +100,6 @@ std::string TeamText(const Team& team)
     const std::string majorText =
         major < std::size(kMajors) ? kMajors[major] : "major " + std::to_string(major);
     return majorText + ", minor " + std::to_string(team.GetTeamMinor());
-}
-
-const char* HandlerName(const DeathHandler& handler)
-{
-    static const struct {
-        const std::type_info& type;
-        const char* name;
-    } kKinds[] = {
-        {typeid(DefaultDeathHandler), "Default"},
-        {typeid(DissolveActorDeathHandler), "Dissolve"},
-        {typeid(FadeActorDeathHandler), "Fade"},
-        {typeid(PlaySoundDeathHandler), "PlaySound"},
-        {typeid(SpawnActorDeathHandler), "SpawnActor"},
-        {typeid(SpawnMyBonesDeathHandler), "SpawnMyBones"},
-        {typeid(PlayEffectDeathHandler), "PlayEffect"},
-    };
-    for (const auto& kind : kKinds) {
-        if (typeid(handler) == kind.type)
-            return kind.name;
-    }
-    return "other";
-}
-
-// Made as `ObjectManager::CreateObjectFromFile` makes it, once the record is known to ask for
-// this kind; null, with one line on `err`, otherwise.
-template <class Kind> Shown<Kind>* Make(const char* record, std::ostream& err)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    if (!objects.LoadTableFile(record)) {
-        err << "gamehost: sample character record '" << record << "' cannot be read\n";
-        return nullptr;
-    }
-    const LoadTable& table = objects.GetLoadTable(record);
-    const std::string className = table.GetString("Class");
-    if (className != Kind::classInfo.GetName()) {
-        err << "gamehost: sample character record '" << record << "' names class '" << className
-            << "', not " << Kind::classInfo.GetName() << '\n';
-        return nullptr;
-    }
-    auto* character = new Shown<Kind>();
-    if (!objects.RegisterObject(character)) {
-        delete character;
-        err << "gamehost: no object id is left for '" << record << "'\n";
-        return nullptr;
-    }
-    character->SetObjectName(record);
-    character->Load(table);
-    return character;
-}
-
-void Destroy(Character* character)
-{
-    ObjectManager::Instance().DestroyObjectEx(character, kSourceFile, __LINE__);
-    ObjectManager::Instance().ProcessDestroyedObjects();
 }
 
 // The experience at which each of the first levels begins, from a control of its own loaded
@@ -197,13 +132,13 @@ template <class Kind> void Describe(const char* role, Shown<Kind>& character, st
         << "  class: " << character.GetClassInfo()->GetName() << '\n'
         << "  level: " << character.GetCharLevel() << " (experience "
         << character.GetExperiencePoints() << ")\n"
-        << "  life: " << OneDecimal(character.GetCurrentLife()) << " of "
-        << OneDecimal(character.GetCharacterBio().GetLifeLimit()) << '\n'
-        << "  mana: " << OneDecimal(character.GetCurrentMana()) << " of "
-        << OneDecimal(character.GetCharacterBio().GetManaLimit()) << '\n'
+        << "  life: " << HostSamples::OneDecimal(character.GetCurrentLife()) << " of "
+        << HostSamples::OneDecimal(character.GetCharacterBio().GetLifeLimit()) << '\n'
+        << "  mana: " << HostSamples::OneDecimal(character.GetCurrentMana()) << " of "
+        << HostSamples::OneDecimal(character.GetCharacterBio().GetManaLimit()) << '\n'
         << "  gender: " << GenderName(character.GetGender()) << '\n'
         << "  pathing size: " << PathingSizeName(character.GetSize()) << " (extents "
-        << OneDecimal(character.GetExtents()) << ")\n"
+        << HostSamples::OneDecimal(character.GetExtents()) << ")\n"
         << "  team: " << TeamText(character.GetTeam()) << '\n';
 
     out << "  animation sets:";
@@ -222,7 +157,7 @@ template <class Kind> void Describe(const char* role, Shown<Kind>& character, st
     separator = " ";
     if (const DeathManager* deaths = character.GetDeathManager()) {
         for (const auto& handler : deaths->GetHandlers()) {
-            out << separator << HandlerName(*handler);
+            out << separator << HostSamples::HandlerName(*handler);
             separator = ", ";
         }
     }
@@ -243,42 +178,35 @@ CharacterReport::CharacterReport(std::ostream& out, std::ostream& err) : out(out
 
 bool CharacterReport::Run()
 {
-    InitializeObjects();
-    // The library reports an engine it could not allocate by leaving the global null.
-    if (gGameEngine == nullptr) {
-        err << "gamehost: the game library did not start\n";
-        return false;
-    }
-    const bool shown = ShowCharacters();
-    ShutdownObjects();
-    return shown;
+    return HostSamples::WithLibrary(err, [this] { return ShowCharacters(); });
 }
 
 bool CharacterReport::ShowCharacters()
 {
-    Shown<Player>* player = Make<Player>(kSamplePlayer, err);
-    Shown<Monster>* monster = player != nullptr ? Make<Monster>(kSampleMonster, err) : nullptr;
+    Shown<Player>* player = HostSamples::Make<Shown<Player>>(kSamplePlayer, err);
+    Shown<Monster>* monster =
+        player != nullptr ? HostSamples::Make<Shown<Monster>>(kSampleMonster, err) : nullptr;
     if (monster != nullptr) {
         Describe("player", *player, out);
         Describe("monster", *monster, out);
         ShowBio(*player);
     }
-    Destroy(monster);
-    Destroy(player);
+    HostSamples::Destroy(monster);
+    HostSamples::Destroy(player);
     return monster != nullptr;
 }
 
 // The wound taints the bio, so from then on it regenerates instead of refilling.
 void CharacterReport::ShowBio(Character& character)
 {
-    out << "bio of " << character.GetObjectName() << " after losing " << OneDecimal(kWound)
-        << " life (life each " << kBioStepMs << " ms):\n";
+    out << "bio of " << character.GetObjectName() << " after losing "
+        << HostSamples::OneDecimal(kWound) << " life (life each " << kBioStepMs << " ms):\n";
     character.SubtractLife(kWound, PlayStatsDamageType{});
     for (int step = 0; step <= kBioSteps; ++step) {
         if (step > 0)
             character.GetCharacterBio().Update(character, kBioStepMs);
-        out << "  " << step * kBioStepMs << " ms: " << OneDecimal(character.GetCurrentLife())
-            << '\n';
+        out << "  " << step * kBioStepMs
+            << " ms: " << HostSamples::OneDecimal(character.GetCurrentLife()) << '\n';
     }
 }
 

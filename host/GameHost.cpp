@@ -9,6 +9,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "host/CharacterReport.h"
+#include "host/DeathReport.h"
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
 
@@ -127,6 +128,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.printClasses)
         PrintClassTree(Object::classInfo, out);
     if (options.showCharacters && !CharacterReport(out, err).Run())
+        return 2;
+    if (options.showDeaths && !DeathReport(out, err).Run())
         return 2;
 
     const uint64_t startTime = gEngine->GetGameTime();

@@ -16,12 +16,15 @@ template <typename T> bool ParseNumber(const std::string& text, T& value)
 
 const char* HostOptions::Usage()
 {
-    return "usage: gamehost --db DIR [--classes] [--characters] [--role single|server|client]\n"
-           "                [--frames N] [--ms MS] [--answer yes|no] [--seed S]\n"
+    return "usage: gamehost --db DIR [--classes] [--characters] [--deaths]\n"
+           "                [--role single|server|client] [--frames N] [--ms MS]\n"
+           "                [--answer yes|no] [--seed S]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
            "  --characters  load the sample player and monster and show what they loaded\n"
+           "  --deaths      three sample monsters die, frame by frame; an aura times out; a\n"
+           "                monster picks its target from its hate list\n"
            "  --role R      play a session as single player, server or client\n"
            "  --frames N    run N frames (default 0)\n"
            "  --ms MS       milliseconds of game time per frame (default 33)\n"
@@ -43,6 +46,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             printClasses = true;
         } else if (arg == "--characters") {
             showCharacters = true;
+        } else if (arg == "--deaths") {
+            showDeaths = true;
         } else if (arg == "--dump-stream" && hasValue) {
             dumpStreamFile = args[++i];
         } else if (arg == "--db" && hasValue) {

@@ -13,6 +13,8 @@ struct HostOptions {
     bool printClasses = false;
     // The sample player and monster, loaded and shown.
     bool showCharacters = false;
+    // Three sample monsters die frame by frame; an aura times out; a monster picks a target.
+    bool showDeaths = false;
     bool showHelp = false;
     int frames = 0;
     int frameMilliseconds = 33;

@@ -2,7 +2,7 @@
 # Builds (Release) and runs the headless host on the bundled sample database: eleven minutes of
 # game time in single player, then five seconds as a server. Each session prints what the game
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
-# Last, the sample player and monster show what they loaded.
+# Then the sample player and monster show what they loaded; last, three sample monsters die.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
@@ -17,5 +17,8 @@ echo "== server: five seconds of game time"
 echo
 echo "== characters: the sample player and monster, and the player's life after a wound"
 "$host" --db "$ROOT/data/database" --characters
+echo
+echo "== deaths: three monsters die frame by frame, an aura times out, a monster picks a target"
+"$host" --db "$ROOT/data/database" --deaths
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

@@ -2,43 +2,24 @@
 
 #include "engine/ObjectManager.h"
 #include "host/GameHost.h"
+#include "tests/host/HostRun.h"
 #include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace GAME::Test {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunHost(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = GameHost::Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = HostRun;
 
 // The library's own start may log what the small database lacks; the refusal comes last.
 std::string LastLine(const std::string& text)
 {
     const size_t start = text.size() < 2 ? std::string::npos : text.rfind('\n', text.size() - 2);
     return start == std::string::npos ? text : text.substr(start + 1);
-}
-
-std::string SampleDatabase()
-{
-    const char* source = std::getenv("GAME_SOURCE_DIR");
-    return std::string(source != nullptr ? source : ".") + "/data/database";
 }
 
 TEST(CharacterReport, TheSampleCharactersLoadCleanlyAndShowWhatTheyLoaded)

@@ -6,6 +6,7 @@
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "host/HostOptions.h"
+#include "tests/host/HostRun.h"
 #include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
@@ -19,19 +20,7 @@
 namespace GAME::Test {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunHost(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = GameHost::Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = HostRun;
 
 // A refusal: status 2, nothing on the output and exactly this one line on the error stream.
 void ExpectRefused(const std::vector<std::string>& args, const std::string& line)

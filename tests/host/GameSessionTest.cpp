@@ -1,4 +1,5 @@
 #include "host/GameHost.h"
+#include "tests/host/HostRun.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,7 @@
 namespace GAME {
 namespace {
 
-std::string SampleDatabase()
-{
-    const char* source = std::getenv("GAME_SOURCE_DIR");
-    return std::string(source != nullptr ? source : ".") + "/data/database";
-}
+using Test::SampleDatabase;
 
 std::string Play(const std::vector<std::string>& extra, int& status)
 {

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/RTTI_ClassInfo.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+namespace GAME {
+
+class DeathHandler;
+class LoadTable;
+class Object;
+
+// What the host's reports on the sample database share: the library started around them,
+// characters made from the sample records and destroyed again, and how numbers and death
+// handlers are printed.
+class HostSamples {
+public:
+    // Starts the library, shows, and shuts it down again. False, with one line on `err`, when
+    // the library does not start; otherwise what `show` answers.
+    static bool WithLibrary(std::ostream& err, const std::function<bool()>& show);
+
+    // Made as `ObjectManager::CreateObjectFromFile` makes it, once the record is known to ask
+    // for this kind; null, with one line on `err`, otherwise.
+    template <class Kind> static Kind* Make(const char* record, std::ostream& err)
+    {
+        const LoadTable* table = OpenRecord(record, Kind::classInfo, err);
+        if (table == nullptr)
+            return nullptr;
+        auto* character = new Kind();
+        if (!Register(character, record, err))
+            return nullptr;
+        character->Load(*table);
+        return character;
+    }
+
+    // Destroyed at once, not at the end of a frame; null is ignored.
+    static void Destroy(Object* object);
+
+    static std::string OneDecimal(float value);
+    static const char* HandlerName(const DeathHandler& handler);
+
+private:
+    static const LoadTable* OpenRecord(const char* record, const RTTI_ClassInfo& kind,
+                                       std::ostream& err);
+    // Registered under a fresh id and named after its record; deleted, with one line on `err`,
+    // when no id is left.
+    static bool Register(Object* object, const char* record, std::ostream& err);
+};
+
+} // namespace GAME

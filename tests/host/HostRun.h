@@ -1,0 +1,34 @@
+#pragma once
+
+#include "host/GameHost.h"
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+// One run of `gamehost`, as the program would make it, with what it printed.
+struct HostRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline HostRun RunHost(const std::vector<std::string>& args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = GameHost::Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The database shipped with the sources.
+inline std::string SampleDatabase()
+{
+    const char* source = std::getenv("GAME_SOURCE_DIR");
+    return std::string(source != nullptr ? source : ".") + "/data/database";
+}
+
+} // namespace GAME::Test
