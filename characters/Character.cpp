@@ -538,9 +538,10 @@ void Character::AddDeathHandlers()
         deathHandlers->AddHandler(std::make_unique<PlayEffectDeathHandler>(this));
 }
 
-// Still to join: the combat manager's and the skills' dying steps, and the controller's notice.
+// Still to join: the skills' dying step and the controller's notice.
 void Character::ImDying()
 {
+    combatManager.ImDying();
     auraManager.Clear(*this);
     if (!dyingFxPak.empty()) {
         FxPak* fx = ObjectManager::Instance().CreateObjectFromFile<FxPak>(dyingFxPak);
@@ -552,16 +553,17 @@ void Character::ImDying()
     CharacterIsDying();
 }
 
-// Still to join: the combat manager's step, leaving the physics simulation and the controller's
-// notice.
+// Still to join: leaving the physics simulation and the controller's notice.
 void Character::ImDead()
 {
+    combatManager.ImDead();
     CharacterHasDied();
 }
 
-// The distress call joins with the controllers that answer it.
 void Character::CharacterIsDying()
 {
+    if (distressCallWhenDying)
+        DoDistressCall(combatManager.GetAttackerId());
     GameEvent_CreatureDeath death;
     death.name = GetObjectName();
     death.victimId = GetObjectId();
@@ -959,20 +961,6 @@ float Character::DesignerCalculateElementalDamage(float damage) const
 float Character::DesignerCalculateElementalDurationDamage(float damage) const
 {
     return combatManager.DesignerCalculateElementalDurationDamage(damage);
-}
-
-float Character::DesignerCalculatePhysicalDamageDefense(float damage, float protection,
-                                                        float absorbed, float bonus) const
-{
-    return combatManager.DesignerCalculatePhysicalDamageDefense(damage, protection, absorbed,
-                                                                bonus);
-}
-
-float Character::DesignerCalculateShieldBlockDamageReduction(float damage, float shieldDefense,
-                                                             float shieldAbsorption) const
-{
-    return combatManager.DesignerCalculateShieldBlockDamageReduction(damage, shieldDefense,
-                                                                     shieldAbsorption);
 }
 
 void Character::CombatAddLifeLeechDamage(float percent)

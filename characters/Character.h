@@ -34,16 +34,21 @@
 namespace GAME {
 
 class AnimationSet;
+class Bonus;
 class CharAttributeAccumulator;
 class CharacterActionHandler;
 class CharacterMovementManager;
+class CombatAttributeAccumulator;
+class CombatFilter;
 class DeathManager;
 class DurationDamageManager;
 class GraphicsAnim;
 class LoadTable;
+class ParametersCombat;
 class SlotManager;
 class SoundPak;
 struct PlayStatsDamageType;
+struct RacialBonus_Defense;
 enum AnimationSet_Type : int32_t;
 
 enum Character_LifeState : int32_t {
@@ -110,7 +115,7 @@ public:
     struct AbsEffect {
         std::string effectName;
         uint32_t soundId = 0;
-        bool armed = false;
+        bool fired = false;
     };
 
     static constexpr size_t kNumAnimationSets = 6;
@@ -154,7 +159,7 @@ public:
     virtual void CombatExertInfluenceFear(int32_t /*milliseconds*/) {}
     virtual void CombatExertInfluenceConfusion(int32_t /*milliseconds*/) {}
     virtual void CombatExertInfluenceTaunt(float /*amount*/) {}
-    virtual void CombatAddCooldownDamage(int32_t /*milliseconds*/) {}
+    virtual void CombatAddCooldownDamage(int32_t milliseconds);
     virtual void CombatAddLifeLeechDamage(float percent);
     // The effects hung on this character, through its effect manager.
     virtual uint32_t AddParticleEffect(const std::string& record, const std::string& attachPoint);
@@ -166,8 +171,8 @@ public:
     virtual void StopMeshEffect(uint32_t id);
     virtual void RemoveMeshEffect(uint32_t& id);
     virtual PathingSize GetSize() const { return pathingSize; }
-    // Plays the absorption effect of a damage type once per attack; not yet played.
-    virtual void FireAbsEffect(CombatAttributeType /*damageType*/) {}
+    // Plays the absorption effect of a damage type at most once per arming.
+    virtual void FireAbsEffect(CombatAttributeType damageType);
     // A player holds a set for every weapon style; others only for what they hold.
     virtual bool AllocateAllAnimSets() const { return false; }
     // The two steps of a death: when the death manager starts, and when it is done.
@@ -180,6 +185,31 @@ public:
     virtual uint32_t AddAura(const std::string& recordName, bool permanent, int32_t seconds);
     // False keeps the character off hate lists.
     virtual bool CausesAnger() const { return causesAnger; }
+    // A hit taken: books it, adds the attack's aura and lets the combat manager resolve it.
+    virtual bool TakeAttack(ParametersCombat& parameters);
+    virtual void ResetAbsEffects();
+    virtual void DisarmAbsEffects();
+    // The damage pack of a type; types without a pack do nothing.
+    virtual void StartDamageEffect(CombatAttributeType damageType);
+    virtual void StopDamageEffect(CombatAttributeType damageType);
+    virtual void TakeBonus(const Bonus& bonus, bool flag, PlayStatsLifeType lifeType);
+    // Rolled against the record's chance on every call.
+    virtual void PlayImpactSound();
+    virtual SoundPak* GetCriticalHitSound() const;
+    // A player or monster adds its game-balance pack; a plain character adds nothing.
+    virtual void
+    ContributeGameBalanceDefenseAttributes(CombatAttributeAccumulator& /*accumulator*/) const
+    {}
+    virtual void
+    ContributeGameBalanceRetaliationAttributes(CombatAttributeAccumulator& /*accumulator*/) const
+    {}
+    virtual void UnderAttack(uint32_t attackerId);
+    virtual void AllyAttacked(uint32_t allyId, uint32_t attackerId);
+    virtual bool ShouldUseDistressCall();
+    // A player caps its speeds; others run as fast as their attributes say.
+    virtual float CapRunSpeed(float speed) const { return speed; }
+    virtual float CapAttackSpeed(float speed) const { return speed; }
+    virtual float CapSpellCastSpeed(float speed) const { return speed; }
 
     // States.
     static const char* GetActionStateAsText(Character_ActionState state);
@@ -240,6 +270,20 @@ public:
     float GetCurrentLife() const { return bio.GetCurrentLife(); }
     float GetCurrentMana() const { return bio.GetCurrentMana(); }
     void SetCurrentMana(float value);
+    void AddManaSlow(float amount);
+    float GetLifeLimit() const;
+    // Bonus experience from IncreasedExperience is added first; `quiet` skips sound and effect.
+    void ReceiveExperience(uint32_t amount, bool quiet);
+    uint32_t GetCurrentMoney() const { return currentMoney; }
+    void AddMoney(uint32_t amount);
+    // Speeds after the combat manager's slows and the caps.
+    float GetRunSpeed() const;
+    float GetAttackSpeed() const;
+    float GetSpellCastSpeed() const;
+    // Clamps to the game settings' per-difficulty share of the base run speed, when set.
+    float CapAbsoluteRunSpeed(float speed) const;
+    // Refreshes the attribute totals and re-times a running or attacking animation.
+    void ForceSpeedUpdate();
     float GetTotalCharAttribute(CharAttributeType type) const { return bio.GetAttribute(type); }
     uint32_t GetCharLevel() const { return experienceLevelControl.GetCharLevel(); }
     uint32_t GetExperiencePoints() const { return experienceLevelControl.GetExperiencePoints(); }
@@ -263,8 +307,31 @@ public:
     void ContributeItemSetCharAttributes(CharAttributeAccumulator& accumulator) const;
     void AddItemToSet(const std::string& setName, const std::string& itemName);
 
+    // What combat gathers from the equipment, skills, bio and item sets.
+    void GetAllDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
+    void ContributeRacialBonusDefense(const std::vector<std::string>& races,
+                                      RacialBonus_Defense& bonus) const;
+    void GetEquipRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
+    void ContributeItemSetDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
+    void ContributeItemSetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
+
+    // Stun (34), trap (35), freeze (36), petrify (37) and immobilize (38); others do nothing.
+    void StartInvoluntaryEffect(CombatAttributeType type);
+    void StopInvoluntaryEffect(CombatAttributeType type);
+    void BeginStun();
+    void EndStun();
+    void BeginTrap();
+    void EndTrap();
+    void BeginFreeze();
+    void EndFreeze();
+    void BeginPetrify();
+    void EndPetrify();
+    void BeginImmobilize();
+    void EndImmobilize();
+
     // Combat, forwarded to the combat manager.
     CombatManager& GetCombatManager() { return combatManager; }
+    SkillManager& GetSkillManager() { return skillManager; }
     const CombatManager& GetCombatManager() const { return combatManager; }
     DurationDamageManager& GetDurationDamageMgr() const;
     bool ApplyDamage(float damage, const PlayStatsDamageType& statsType,
@@ -277,6 +344,19 @@ public:
                                                  float bonus) const;
     float DesignerCalculateShieldBlockDamageReduction(float damage, float shieldDefense,
                                                       float shieldAbsorption) const;
+    float DesignerCalculateOffensiveAbility(float bonus) const;
+    float DesignerCalculateDefensiveAbility(float bonus) const;
+    float GetOffensiveReduction() const;
+    float GetTotalDamageReductionPercent() const;
+    float GetTotalDamageReductionAbsolute() const;
+    float GetFumbleDamage() const;
+    float GetProjectileFumbleDamage() const;
+    float GetCombatRegionChance(CombatAttributeRegion region) const;
+    bool IsPoisoned() const;
+    uint32_t GetAttackerId() const;
+    bool IsUnderAttack() const;
+    void AddCombatFilter(CombatFilter* filter);
+    void RemoveCombatFilter(CombatFilter* filter);
 
 protected:
     // Creates the sets of the weapon styles and picks the current one. Run again (loot that
@@ -297,6 +377,8 @@ protected:
     void LoadSoundPak(const LoadTable& table, uint32_t& field, const char* key,
                       const char* defaultRecord);
     SoundPak* GetSoundPak(uint32_t id) const;
+    // Tells the friends within `distressCallRange` who attacks.
+    void DoDistressCall(uint32_t attackerId) const;
 
     // Fields, in their order.
     // The formulas evaluate through the manager's own inputs, so a const character still
@@ -323,7 +405,9 @@ protected:
     Character_Gender gender = Gender_None;
     std::vector<std::string> racialProfile;
     ExperienceLevelControl experienceLevelControl;
-    PlayStats playStats;
+    // The reductions are booked by the formula wrappers, which combat reaches through a const
+    // character.
+    mutable PlayStats playStats;
     Team team;
     bool invisible = false;
     bool ofInterest = false;

@@ -1,17 +1,24 @@
 #include "combat/CombatManager.h"
 
+#include "characters/Bonus.h"
 #include "characters/CharAttributeType.h"
 #include "characters/Character.h"
+#include "combat/CombatAttributeAccumulator.h"
+#include "combat/CombatAttributeDamage_BasePhysical.h"
+#include "combat/CombatFilter.h"
 #include "core/DesignerEquationLoader.h"
 #include "core/GameLog.h"
 #include "core/Helpers.h"
+#include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 namespace GAME {
 
@@ -32,6 +39,32 @@ constexpr RegionKey kRegionKeys[] = {
     {"combatRegionArmsChance", CombatAttributeRegion_Arms},
     {"combatRegionLegsChance", CombatAttributeRegion_Legs},
 };
+
+// Elapsed time may be anything the host hands in; the countdowns saturate rather than wrap.
+int32_t CountDown(int32_t left, int32_t milliseconds)
+{
+    const int64_t value = static_cast<int64_t>(left) - milliseconds;
+    return static_cast<int32_t>(Clamp<int64_t>(value, 0, std::numeric_limits<int32_t>::max()));
+}
+
+// A level that runs is a percent slow; above 100 it turns the value round.
+float Slowed(float value, float percent)
+{
+    return (1.0f - percent * 0.01f) * value;
+}
+
+bool LogBlock(const char* kind, float blockChance, float blockModifier, float probabilityToHit,
+              float chance, float roll)
+{
+    const bool blocked = roll <= chance;
+    gEngine->LogCategory(gLogCombat, 0, "    %s Block Chance %f\n", kind, blockChance);
+    gEngine->LogCategory(gLogCombat, 0, "    %s Block Chance Modifiers %f\n", kind, blockModifier);
+    gEngine->LogCategory(gLogCombat, 0, "    %s Block PTH %f\n", kind, probabilityToHit);
+    gEngine->LogCategory(gLogCombat, 0, "    %s Block Chance %f, Random Chance (%f)\n", kind,
+                         chance, roll);
+    gEngine->LogCategory(gLogCombat, 0, "    %s Block %s\n", kind, blocked ? "True" : "False");
+    return blocked;
+}
 
 } // namespace
 
@@ -114,7 +147,7 @@ bool CombatManager::GetDesignerVariable(const char* name, float& value)
     };
     // The character's own numbers; a manager without one reads them as 0.
     const auto attribute = [this, &value](CharAttributeType type) {
-        value = parent != nullptr ? parent->GetTotalCharAttribute(type) : 0.0f;
+        value = ParentAttribute(type);
         return true;
     };
     switch (name[0]) {
@@ -188,26 +221,149 @@ void CombatManager::SetAttacker(uint32_t id)
     durationDamage.SetAttacker(id);
 }
 
-bool CombatManager::ApplyDamage(float damage, const PlayStatsDamageType& statsType,
-                                CombatAttributeType damageType)
+void CombatManager::Update(int32_t milliseconds, CharacterBio& /*bio*/)
 {
-    if (damage <= 0.0f || !parent)
-        return true;
-    parent->FireAbsEffect(damageType);
-    if (racialBonusDefenseAbsolute > 0.0f) {
-        const float filtered = Min(racialBonusDefenseAbsolute, damage);
-        gEngine->LogCategory(gLogCombat, 0, "^y  Racial Bonus Defense (%f) filtered (%f) damage\n",
-                             racialBonusDefenseAbsolute, filtered);
-        racialBonusDefenseAbsolute -= filtered;
-        damage -= filtered;
-        if (damage <= 0.0f)
-            return false;
+    // Saturating, so a long session cannot wrap the countdown back into combat.
+    remainingCombatTime = CountDown(remainingCombatTime, milliseconds);
+    if (remainingCombatTime < 1)
+        combatState = CombatManager_State_Idle;
+    if (shieldRecoveryTimeLeft > 0)
+        shieldRecoveryTimeLeft = CountDown(shieldRecoveryTimeLeft, milliseconds);
+    durationDamage.Update(milliseconds);
+}
+
+void CombatManager::ImDying()
+{
+    durationDamage.DelayedClearHack();
+    combatState = CombatManager_State_Idle;
+    remainingCombatTime = 0;
+}
+
+void CombatManager::AddCombatFilter(CombatFilter* filter)
+{
+    if (std::find(filters.begin(), filters.end(), filter) == filters.end())
+        filters.push_back(filter);
+}
+
+void CombatManager::RemoveCombatFilter(CombatFilter* filter)
+{
+    std::erase(filters, filter);
+}
+
+void CombatManager::GetHandHitDamage(CombatAttributeAccumulator& accumulator) const
+{
+    const float value = accumulator.GetRandomGen().FGenerate(handHitDamageMin, handHitDamageMax);
+    if (value > 0.0f) {
+        accumulator.AddDamage(std::make_unique<CombatAttributeDamage_BasePhysical>(
+            CombatAttributeType_Physical, value, 0.0f, true));
     }
-    parent->SubtractLife(damage, statsType);
-    gEngine->LogCategory(gLogCombat, 0, "^y    Damage %f to Defender 0x%x\n", damage,
-                         parent->GetObjectId());
-    GameEngine::Get().RegisterDamage(parent->GetObjectId(), attackerId, damage);
-    return true;
+}
+
+CombatAttributeRegion CombatManager::PickRegion(RandomUniform& generator) const
+{
+    const int32_t roll = generator.IGenerate(1, static_cast<int32_t>(regionTotal));
+    // Wide enough that six full weights cannot wrap.
+    int64_t sum = 0;
+    for (const RegionChance& entry : regionTable) {
+        sum += entry.chance;
+        if (sum >= roll)
+            return entry.region;
+    }
+    return CombatAttributeRegion_FullyProtected;
+}
+
+float CombatManager::GetRunSpeed(float speed) const
+{
+    return Slowed(speed, durationDamage.GetFixedDamage(CombatAttributeType_RunSpeed));
+}
+
+float CombatManager::GetAttackSpeed(float speed) const
+{
+    return Slowed(speed, durationDamage.GetFixedDamage(CombatAttributeType_AttackSpeed));
+}
+
+float CombatManager::ContributeSpellCastSpeed(float speed) const
+{
+    return Slowed(speed, durationDamage.GetFixedDamage(CombatAttributeType_SpellCastSpeed));
+}
+
+float CombatManager::ContributeOffensiveAbility(float ability) const
+{
+    return Max(
+        0.0f, Slowed(ability, durationDamage.GetFixedDamage(CombatAttributeType_OffensiveAbility)));
+}
+
+float CombatManager::ContributeDefensiveAbility(float ability) const
+{
+    return Max(
+        0.0f, Slowed(ability, durationDamage.GetFixedDamage(CombatAttributeType_DefensiveAbility)));
+}
+
+float CombatManager::ContributeOffensiveReduction() const
+{
+    return durationDamage.GetFixedDamage(CombatAttributeType_OffensiveReduction);
+}
+
+float CombatManager::ContributeDefensiveReduction() const
+{
+    return durationDamage.GetFixedDamage(CombatAttributeType_DefensiveReduction);
+}
+
+float CombatManager::ContributeFumbleDamage() const
+{
+    return durationDamage.GetFixedDamage(CombatAttributeType_Fumble);
+}
+
+float CombatManager::ContributeProjectileFumbleDamage() const
+{
+    return durationDamage.GetFixedDamage(CombatAttributeType_ProjectileFumble);
+}
+
+float CombatManager::ContributeTotalDamageReductionPercent() const
+{
+    return durationDamage.GetFixedDamage(CombatAttributeType_TotalDamageReductionPercent);
+}
+
+float CombatManager::ContributeTotalDamageReductionAbsolute() const
+{
+    return durationDamage.GetFixedDamage(CombatAttributeType_TotalDamageReductionAbsolute);
+}
+
+float CombatManager::ContributeTotalResistanceReductionPercent() const
+{
+    return durationDamage.GetFixedDamage(CombatAttributeType_TotalResistanceReductionPercent);
+}
+
+float CombatManager::ContributeTotalResistanceReductionAbsolute() const
+{
+    return durationDamage.GetFixedDamage(CombatAttributeType_TotalResistanceReductionAbsolute);
+}
+
+void CombatManager::ForceSpeedUpdate()
+{
+    if (parent)
+        parent->ForceSpeedUpdate();
+}
+
+bool CombatManager::IsPoisoned() const
+{
+    return durationDamage.IsPoisoned();
+}
+
+void CombatManager::GiveBonus(const Bonus& bonus, uint32_t characterId)
+{
+    if (Character* character = ObjectManager::Instance().GetObject<Character>(characterId))
+        character->TakeBonus(bonus, false, PlayStatsLife_Unknown);
+}
+
+uint32_t CombatManager::GetRightHandWeapon() const
+{
+    return equipment.GetRightHandWeapon();
+}
+
+uint32_t CombatManager::GetLeftHandWeapon() const
+{
+    return equipment.GetLeftHandWeapon();
 }
 
 void CombatManager::GetHandHitDamage(float& minimum, float& maximum) const
@@ -295,6 +451,102 @@ float CombatManager::DesignerCalculateShieldBlockDamageReduction(float damage, f
     const float result = Max(Evaluate(formula, damage), 0.0f);
     gEngine->LogCategory(gLogCombat, 0, "           Damage (%f) Result (%f)\n", damage, result);
     return result;
+}
+
+float CombatManager::DesignerCalculateOffensiveAbility(float bonus)
+{
+    inputs[Input_Bonus] = bonus;
+    inputs[Input_OffensiveAbility] = ParentAttribute(CharAttribute_OffensiveAbility);
+    inputs[Input_OffensiveAbilityModifier] =
+        ParentAttribute(CharAttribute_OffensiveAbilityModifier);
+    return ContributeOffensiveAbility(Evaluate(Formula_OffensiveAbility, 0.0f));
+}
+
+float CombatManager::DesignerCalculateDefensiveAbility(float bonus)
+{
+    inputs[Input_Bonus] = bonus;
+    inputs[Input_DefensiveAbility] = ParentAttribute(CharAttribute_DefensiveAbility);
+    inputs[Input_DefensiveAbilityModifier] =
+        ParentAttribute(CharAttribute_DefensiveAbilityModifier);
+    return ContributeDefensiveAbility(Evaluate(Formula_DefensiveAbility, 0.0f));
+}
+
+float CombatManager::DesignerCalculateProbabilityToHit(float offensiveAbility,
+                                                       float defensiveAbility)
+{
+    inputs[Input_OffensiveAbility] = offensiveAbility;
+    inputs[Input_DefensiveAbility] = defensiveAbility;
+    const float probabilityToHit = Evaluate(Formula_ProbabilityToHit, 0.0f);
+    gEngine->LogCategory(gLogCombat, 0, "    PTH Offensive Ability %f\n", offensiveAbility);
+    gEngine->LogCategory(gLogCombat, 0, "    PTH Defensive Ability %f\n", defensiveAbility);
+    gEngine->LogCategory(gLogCombat, 0, "    PTH %f\n", probabilityToHit);
+    return probabilityToHit;
+}
+
+bool CombatManager::DesignerCalculateMeleeBlockChance(float blockChance, float blockModifier,
+                                                      float probabilityToHit,
+                                                      RandomUniform& generator)
+{
+    return CalculateBlock(Formula_MeleeBlock, "Melee", blockChance, blockModifier, probabilityToHit,
+                          generator);
+}
+
+bool CombatManager::DesignerCalculateProjectileBlockChance(float blockChance, float blockModifier,
+                                                           float probabilityToHit,
+                                                           RandomUniform& generator)
+{
+    return CalculateBlock(Formula_ProjectileBlock, "Projectile", blockChance, blockModifier,
+                          probabilityToHit, generator);
+}
+
+bool CombatManager::CalculateBlock(Formula formula, const char* kind, float blockChance,
+                                   float blockModifier, float probabilityToHit,
+                                   RandomUniform& generator)
+{
+    inputs[Input_ProbabilityToHit] = probabilityToHit;
+    inputs[Input_BlockChance] = blockChance;
+    inputs[Input_BlockChanceModifier] = blockModifier;
+    const float chance = Evaluate(formula, 0.0f);
+    const float roll = generator.FGenerate(1.0f, 100.0f);
+    return LogBlock(kind, blockChance, blockModifier, probabilityToHit, chance, roll);
+}
+
+float CombatManager::CalculateDamageModifier(float probabilityToHit, float roll)
+{
+    gEngine->LogCategory(gLogCombat, 0, "    PTH %f, Rand Seed %f\n", probabilityToHit, roll);
+    // Peers must agree on the miss, so both products are rounded to single precision.
+    if (probabilityToHit < lowChanceToHitThreshold) {
+        const float r = static_cast<float>(roll * 99.0);
+        gEngine->LogCategory(gLogCombat, 0, "    PTH Random Number %f\n", r);
+        if (r > probabilityToHit) {
+            gEngine->LogCategory(gLogCombat, 0, "    PTH Missed Hit\n");
+            return 0.0f;
+        }
+    }
+    if (probabilityToHit > damageBands[0].threshold) {
+        const float v = probabilityToHit * roll;
+        gEngine->LogCategory(gLogCombat, 0, "    PTH Random Number %f\n", v);
+        gEngine->LogCategory(gLogCombat, 0, "    PTH Uber Hit\n");
+        // Highest band first, whatever order the record put the thresholds in.
+        float modifier = damageBands[0].damageModifier;
+        for (size_t band = kNumDamageBands - 1; band > 0; --band) {
+            if (v > damageBands[band].threshold) {
+                modifier = damageBands[band].damageModifier;
+                break;
+            }
+        }
+        gEngine->LogCategory(gLogCombat, 0, "    PTH Modifier value %f\n", modifier);
+        return modifier;
+    }
+    inputs[Input_ProbabilityToHit] = probabilityToHit;
+    const float modifier = Evaluate(Formula_NormalProbabilityToHit, 0.75f);
+    gEngine->LogCategory(gLogCombat, 0, "    PTH Modifier Equation result %f\n", modifier);
+    return modifier;
+}
+
+float CombatManager::ParentAttribute(CharAttributeType type) const
+{
+    return parent != nullptr ? parent->GetTotalCharAttribute(type) : 0.0f;
 }
 
 } // namespace GAME

@@ -6,33 +6,26 @@
 #include "combat/CombatManager.h"
 #include "core/Helpers.h"
 #include "core/PlayStatsDamageType.h"
+#include "skills/SkillManager.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace GAME {
 
 namespace {
 
-// Integration seams. The character and combat-manager rows named here are not built yet; each
-// seam does nothing until its row exists, and then becomes the call named.
-// Character::StartDamageEffect (type) / StopDamageEffect (type).
-void StartDamageEffect(Character& /*owner*/, CombatAttributeType /*type*/) {}
-void StopDamageEffect(Character& /*owner*/, CombatAttributeType /*type*/) {}
-// Character::StartInvoluntaryEffect (type) / StopInvoluntaryEffect (type).
-void StartInvoluntaryEffect(Character& /*owner*/, CombatAttributeType /*type*/) {}
-void StopInvoluntaryEffect(Character& /*owner*/, CombatAttributeType /*type*/) {}
-// Character::SetRagdollData (data, false).
-void SetRagdollData(Character& /*owner*/, const CharacterRagDoll::EffectData& /*data*/) {}
-// The owner's SkillManager::IsSpeedUpdateNeeded ().
-bool SkillsNeedSpeedUpdate(const Character& /*owner*/)
+// Kinds a track may have: the named ones, each a bit of the running effects.
+bool IsKind(CombatAttributeType type)
 {
-    return false;
+    return type >= 0 && static_cast<size_t>(type) < kCombatAttributeTypeNameCount;
 }
-// Character::ForceSpeedUpdate ().
-void ForceSpeedUpdate(Character& /*owner*/) {}
-// CombatManager::GiveBonus (bonus, attacker).
-void GiveBonus(CombatManager& /*combat*/, const Bonus& /*bonus*/, uint32_t /*attackerId*/) {}
-// End of the integration seams.
+static_assert(kCombatAttributeTypeNameCount <= 64);
+
+uint64_t KindBit(CombatAttributeType type)
+{
+    return uint64_t(1) << static_cast<uint32_t>(type);
+}
 
 // A leech gives what the owner had, never more than the tick; an owner already drained below 0
 // has nothing to give.
@@ -65,10 +58,23 @@ void AddToMatching(std::vector<Track>& list, Matches matches, Add add, Make... m
     }
 }
 
-template <typename Record> bool AllValid(const std::vector<Record>& records)
+// Valid records whose ticks, added to those the vector holds, stay within the cap.
+template <typename Record, typename Track>
+bool Acceptable(const std::vector<Record>& records, const std::vector<Track>& tracks)
 {
-    return std::all_of(records.begin(), records.end(),
-                       [](const Record& record) { return record.IsValid(); });
+    size_t ticks = 0;
+    for (const Track& track : tracks)
+        ticks += track.GetActiveTicks().size();
+    for (const Record& record : records) {
+        if (!record.IsValid())
+            return false;
+        // A valid run is at most a track's cap, so the sum cannot wrap before it is checked.
+        for (const DurationDamageInfo& run : record.runs)
+            ticks += static_cast<size_t>(run.length);
+        if (ticks > DurationDamageManager::kMaxReplicaTicks)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -84,25 +90,30 @@ void DurationDamageManager::AssignParents(Character* newOwner, CombatManager* ma
     combatManager = manager;
 }
 
-bool DurationDamageManager::Accepts(float amount, float duration) const
+bool DurationDamageManager::Accepts(CombatAttributeType type, float amount, float duration) const
 {
-    if (owner && owner->IsInvincible())
+    if (!IsKind(type) || (owner && owner->IsInvincible()))
         return false;
     return amount > 0.0f && duration > 0.0f;
 }
 
 void DurationDamageManager::AddDamageEffect(CombatAttributeType type)
 {
-    if (damageEffects.contains(type))
+    if (HasDamageEffect(type))
         return;
     if (owner)
-        StartDamageEffect(*owner, type);
-    damageEffects.emplace(type, false);
+        owner->StartDamageEffect(type);
+    damageEffects |= KindBit(type);
+}
+
+bool DurationDamageManager::HasDamageEffect(CombatAttributeType type) const
+{
+    return IsKind(type) && (damageEffects & KindBit(type)) != 0;
 }
 
 void DurationDamageManager::AddDamage(CombatAttributeType type, float amount, float duration)
 {
-    if (!Accepts(amount, duration))
+    if (!Accepts(type, amount, duration))
         return;
     AddDamageEffect(type);
     AddToMatching(
@@ -118,7 +129,7 @@ void DurationDamageManager::AddDamage(CombatAttributeType type, float amount, fl
 
 void DurationDamageManager::AddFixedDamage(CombatAttributeType type, float level, float duration)
 {
-    if (!Accepts(level, duration))
+    if (!Accepts(type, level, duration))
         return;
     AddToMatching(
         fixedTracks,
@@ -179,7 +190,7 @@ void DurationDamageManager::ExecuteDamage()
     CharacterRagDoll::EffectData ragDoll;
     ragDoll.kind = 0;
     ragDoll.values[4] = 0.0f;
-    SetRagdollData(*owner, ragDoll);
+    owner->SetRagdollData(ragDoll, false);
     UpdateEffects();
     // By index and by value: what a tick sets off (a death, a filter) may change the tracks.
     for (size_t i = 0; i < tracks.size(); ++i) {
@@ -187,8 +198,8 @@ void DurationDamageManager::ExecuteDamage()
         if (damage > 0.0f)
             ApplyTick(tracks[i].GetDamageType(), tracks[i].GetAttackerId(), damage);
     }
-    if (GetSpeedUpdate() || SkillsNeedSpeedUpdate(*owner))
-        ForceSpeedUpdate(*owner);
+    if (GetSpeedUpdate() || owner->GetSkillManager().IsSpeedUpdateNeeded())
+        owner->ForceSpeedUpdate();
 }
 
 void DurationDamageManager::ApplyTick(CombatAttributeType type, uint32_t attacker, float damage)
@@ -210,8 +221,7 @@ void DurationDamageManager::ApplyTick(CombatAttributeType type, uint32_t attacke
         combatManager->ApplyDamage(damage, statsType, type);
         return;
     }
-    if (bonus.lifePoints > 0.0f || bonus.manaPoints > 0.0f)
-        GiveBonus(*combatManager, bonus, attacker);
+    combatManager->GiveBonus(bonus, attacker);
 }
 
 // The involuntary states by precedence, the strongest first.
@@ -230,31 +240,23 @@ void DurationDamageManager::UpdateEffects()
 {
     const CombatAttributeType state = FindInvoluntaryEffect();
     if (state != involuntaryEffect) {
-        StopInvoluntaryEffect(*owner, involuntaryEffect);
-        StartInvoluntaryEffect(*owner, state);
+        owner->StopInvoluntaryEffect(involuntaryEffect);
+        owner->StartInvoluntaryEffect(state);
         involuntaryEffect = state;
     }
-    for (auto& [type, stale] : damageEffects)
-        stale = true;
-    const auto keep = [this](CombatAttributeType type) {
-        auto found = damageEffects.find(type);
-        if (found != damageEffects.end())
-            found->second = false;
-        else
-            AddDamageEffect(type);
+    uint64_t running = 0;
+    const auto keep = [this, &running](CombatAttributeType type) {
+        AddDamageEffect(type);
+        running |= KindBit(type);
     };
     for (const FixedDurationDamageTrack& track : fixedTracks)
         keep(track.GetDamageType());
     for (const DurationDamageTrack& track : tracks)
         keep(track.GetDamageType());
-    for (auto entry = damageEffects.begin(); entry != damageEffects.end();) {
-        if (entry->second) {
-            StopDamageEffect(*owner, entry->first);
-            entry = damageEffects.erase(entry);
-        } else {
-            ++entry;
-        }
-    }
+    // What no track runs any more stops, the lowest kind first.
+    for (uint64_t stale = damageEffects & ~running; stale != 0; stale &= stale - 1)
+        owner->StopDamageEffect(static_cast<CombatAttributeType>(std::countr_zero(stale)));
+    damageEffects = running;
 }
 
 float DurationDamageManager::GetFixedDamage(CombatAttributeType type) const
@@ -297,21 +299,23 @@ void DurationDamageManager::GetFixedDamageReplica(
     }
 }
 
-void DurationDamageManager::SetDamageReplica(const std::vector<DurationDamageReplication>& records)
+bool DurationDamageManager::SetDamageReplica(const std::vector<DurationDamageReplication>& records)
 {
-    if (!AllValid(records))
-        return;
+    if (!Acceptable(records, tracks))
+        return false;
     for (const DurationDamageReplication& record : records)
         AddDamageReplication(record.damageType, record.attackerId, record.runs);
+    return true;
 }
 
-void DurationDamageManager::SetFixedDamageReplica(
+bool DurationDamageManager::SetFixedDamageReplica(
     const std::vector<FixedDurationDamageReplication>& records)
 {
-    if (!AllValid(records))
-        return;
+    if (!Acceptable(records, fixedTracks))
+        return false;
     for (const FixedDurationDamageReplication& record : records)
         AddFixedDamageReplication(record.damageType, record.runs);
+    return true;
 }
 
 namespace {

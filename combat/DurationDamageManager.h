@@ -4,8 +4,8 @@
 #include "combat/DurationDamageReplication.h"
 #include "combat/DurationDamageTrack.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <map>
 #include <vector>
 
 namespace GAME {
@@ -47,15 +47,23 @@ public:
 
     void GetDamageReplica(std::vector<DurationDamageReplication>& out) const;
     void GetFixedDamageReplica(std::vector<FixedDurationDamageReplication>& out) const;
-    // Records that are not valid (see the records' IsValid) make the whole list refused.
-    void SetDamageReplica(const std::vector<DurationDamageReplication>& records);
-    void SetFixedDamageReplica(const std::vector<FixedDurationDamageReplication>& records);
+    // Replicas are applied once, when the character is made, and eight bytes of one may stand
+    // for an hour of ticks. Play leaves a character a crowd's poisons, burns and slows of
+    // seconds each, a few thousand ticks; a list that would take a vector past two tracks at
+    // their cap (72,000 ticks, 288,000 bytes) lies.
+    static constexpr size_t kMaxReplicaTicks = 2 * size_t(DurationDamageTrack::kMaxTicks);
+
+    // False, applying nothing, when a record is not valid (see the records' IsValid) or the
+    // list would take the vector past kMaxReplicaTicks.
+    bool SetDamageReplica(const std::vector<DurationDamageReplication>& records);
+    bool SetFixedDamageReplica(const std::vector<FixedDurationDamageReplication>& records);
 
     const std::vector<DurationDamageTrack>& GetTracks() const { return tracks; }
     const std::vector<FixedDurationDamageTrack>& GetFixedTracks() const { return fixedTracks; }
     CombatAttributeType GetInvoluntaryEffect() const { return involuntaryEffect; }
-    // The kinds whose damage effect runs on the owner.
-    const std::map<CombatAttributeType, bool>& GetDamageEffects() const { return damageEffects; }
+    // Whether the kind's damage effect runs on the owner.
+    bool HasDamageEffect(CombatAttributeType type) const;
+    bool HasDamageEffects() const { return damageEffects != 0; }
 
 protected:
     void ProcessDamage();
@@ -68,7 +76,7 @@ protected:
                                    const std::vector<DurationDamageInfo>& runs);
 
 private:
-    bool Accepts(float amount, float duration) const;
+    bool Accepts(CombatAttributeType type, float amount, float duration) const;
     void ApplyTick(CombatAttributeType type, uint32_t attacker, float damage);
     CombatAttributeType FindInvoluntaryEffect() const;
 
@@ -80,8 +88,9 @@ private:
     bool runSpeedChanged = false;
     uint32_t attackerId = 0;
     CombatAttributeType involuntaryEffect = CombatAttributeType_Unknown;
-    // The bool marks an entry stale while the effects are brought in step.
-    std::map<CombatAttributeType, bool> damageEffects;
+    // One bit a kind whose damage effect runs: every frame brings these in step, and a set of
+    // tree nodes cost a crowd more than the damage did.
+    uint64_t damageEffects = 0;
     int32_t clearCountdown = 0;
     int32_t clearDelay = kClearDelayMs;
     std::vector<DurationDamageTrack> tracks;

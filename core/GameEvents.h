@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GameEvent.h"
+#include "engine/WorldCoords.h"
 
 #include <cstdint>
 #include <string>
@@ -73,6 +74,15 @@ public:
     uint32_t itemId = 0;
     // As the adder passed it to the inventory.
     bool flag = false;
+};
+
+// "GameEvent_FloatingText": text that rises over an object, such as a critical hit.
+class GameEvent_FloatingText : public GameEvent {
+public:
+    uint32_t objectId = 0;
+    WorldCoords position;
+    std::string styleName;
+    std::wstring text;
 };
 
 } // namespace GAME

@@ -56,6 +56,7 @@ bool Database::SetRoot(const std::string& folder)
     tables.clear();
     failed.clear();
     scanned = false;
+    ++generation;
     std::error_code error;
     if (folder.empty() || !std::filesystem::is_directory(folder, error))
         return false;

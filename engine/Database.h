@@ -2,6 +2,7 @@
 
 #include "engine/LoadTable.h"
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -26,6 +27,8 @@ public:
     bool SetRoot(const std::string& folder);
     const std::string& GetRoot() const { return root; }
     bool HasRoot() const { return !root.empty(); }
+    // Changes whenever cached tables are dropped, so a holder of a table can tell it went stale.
+    uint32_t GetGeneration() const { return generation; }
 
     // Loads the record unless it is cached; false when it is missing or unreadable. A path that
     // failed stays failed until the next `SetRoot`, so a missing record costs one folder scan.
@@ -49,6 +52,7 @@ private:
     std::unordered_map<std::string, std::unique_ptr<LoadTable>> tables;
     std::set<std::string> failed;
     bool scanned = false;
+    uint32_t generation = 0;
 };
 
 } // namespace GAME

@@ -1,6 +1,7 @@
 // Hostile replication data: the two counted lists of damage-over-time replicas, read and applied
-// to a live character, which then runs its updates. A list that lies applies nothing; no track
-// outgrows its cap, every track runs out, and what the manager sends back reads back the same.
+// to a live character, which then runs its updates. A list that lies, or that would bring more
+// ticks than a manager takes from replicas, applies nothing; no track outgrows its cap, every
+// track runs out, and what the manager sends back reads back the same.
 #include "characters/Character.h"
 #include "combat/DurationDamageManager.h"
 #include "combat/DurationDamageReplication.h"
@@ -9,6 +10,7 @@
 #include "engine/NetPacket.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
+#include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
 #include "game/GameEngine.h"
 
@@ -62,41 +64,41 @@ std::vector<uint8_t> Write(const Replicas& replicas)
                                 carrier.GetOutBuffer() + carrier.GetOutBufferSize());
 }
 
-bool WithinCap(const DurationDamageManager& manager)
+template <typename Track> bool WithinCaps(const std::vector<Track>& tracks)
 {
-    const auto within = [](const DurationDamageTrack& track) {
-        return track.GetActiveTicks().size() <= size_t(DurationDamageTrack::kMaxTicks);
-    };
-    for (const DurationDamageTrack& track : manager.GetTracks())
-        if (!within(track))
+    size_t total = 0;
+    for (const Track& track : tracks) {
+        const size_t ticks = track.GetActiveTicks().size();
+        if (ticks > size_t(DurationDamageTrack::kMaxTicks))
             return false;
-    for (const FixedDurationDamageTrack& track : manager.GetFixedTracks())
-        if (!within(track))
-            return false;
-    return true;
+        total += ticks;
+    }
+    return total <= DurationDamageManager::kMaxReplicaTicks;
 }
 
 void Check(const uint8_t* data, size_t size, const LoadTable& record)
 {
-    Character victim;
-    victim.Load(record);
-    victim.GetCharacterBio().Update(victim, 0);
-    DurationDamageManager& manager = victim.GetDurationDamageMgr();
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* victim = static_cast<Character*>(objects.CreateObject("Character"));
+    if (victim == nullptr)
+        abort();
+    victim->Load(record);
+    victim->GetCharacterBio().Update(*victim, 0);
+    DurationDamageManager& manager = victim->GetDurationDamageMgr();
 
     // The largest a track may grow to, with a vector's room to spare, or what the input holds.
     const size_t limit = 2 * sizeof(float) * DurationDamageTrack::kMaxTicks + 64 * size + 4096;
     AllocationWatch::Start();
     Replicas replicas;
-    const bool ok = Read(data, size, replicas);
-    if (ok) {
-        manager.SetDamageReplica(replicas.damage);
-        manager.SetFixedDamageReplica(replicas.fixed);
-    }
+    const bool read = Read(data, size, replicas);
+    const bool damageApplied = read && manager.SetDamageReplica(replicas.damage);
+    const bool fixedApplied = read && manager.SetFixedDamageReplica(replicas.fixed);
     if (AllocationWatch::Stop() > limit)
         abort();
-    if (!ok && (!manager.GetTracks().empty() || !manager.GetFixedTracks().empty()))
+    if ((!damageApplied && !manager.GetTracks().empty()) ||
+        (!fixedApplied && !manager.GetFixedTracks().empty()))
         abort();
-    if (!WithinCap(manager))
+    if (!WithinCaps(manager.GetTracks()) || !WithinCaps(manager.GetFixedTracks()))
         abort();
 
     // What it would send reads back to the same records.
@@ -113,8 +115,14 @@ void Check(const uint8_t* data, size_t size, const LoadTable& record)
         manager.Update(ms);
     manager.Update(std::numeric_limits<int32_t>::max());
     manager.Update(1);
-    if (!manager.GetTracks().empty() || !manager.GetFixedTracks().empty())
+    if (!manager.GetTracks().empty() || !manager.GetFixedTracks().empty() ||
+        manager.HasDamageEffects())
         abort();
+
+    const uint32_t id = victim->GetObjectId();
+    objects.DestroyObjectEx(victim, "Fuzz/DurationDamageReplica", __LINE__);
+    objects.ProcessDestroyedObjects();
+    GameEngine::Get().RemoveDamageEntry(id);
 }
 
 } // namespace

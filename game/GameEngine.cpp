@@ -176,11 +176,17 @@ void GameEngine::SuperPreRun()
     quests.SimulateRewards();
 }
 
+// Read on every hit (defense caps) and every frame; finding the record by path each time cost
+// more than the rest of a hit, so the table is kept until the database drops its tables.
 const LoadTable& GameEngine::GetDatabase()
 {
-    ObjectManager& objects = ObjectManager::Instance();
-    objects.LoadTableFile(settingsRecord);
-    return objects.GetLoadTable(settingsRecord);
+    Database& database = ObjectManager::Instance().GetDatabase();
+    if (settingsTable == nullptr || settingsTableGeneration != database.GetGeneration()) {
+        database.LoadTableFile(settingsRecord);
+        settingsTable = &database.GetLoadTable(settingsRecord);
+        settingsTableGeneration = database.GetGeneration();
+    }
+    return *settingsTable;
 }
 
 void GameEngine::GetOverlayColor(float color[4]) const

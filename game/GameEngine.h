@@ -406,6 +406,8 @@ private:
     // Red, green, blue, alpha: clear white.
     float overlayColor[4] = {1.0f, 1.0f, 1.0f, 0.0f};
     const char* settingsRecord;
+    const LoadTable* settingsTable = nullptr;
+    uint32_t settingsTableGeneration = 0;
     // Skill profiles by name; the null profile answers names not loaded.
     std::map<Name, std::unique_ptr<SkillProfile>> skillProfileCache;
     std::unique_ptr<SkillProfile> nullSkillProfile;

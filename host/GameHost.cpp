@@ -10,6 +10,7 @@
 #include "engine/Platform.h"
 #include "host/CharacterReport.h"
 #include "host/DeathReport.h"
+#include "host/DuelReport.h"
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
 
@@ -130,6 +131,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.showCharacters && !CharacterReport(out, err).Run())
         return 2;
     if (options.showDeaths && !DeathReport(out, err).Run())
+        return 2;
+    if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
         return 2;
 
     const uint64_t startTime = gEngine->GetGameTime();

@@ -16,7 +16,7 @@ template <typename T> bool ParseNumber(const std::string& text, T& value)
 
 const char* HostOptions::Usage()
 {
-    return "usage: gamehost --db DIR [--classes] [--characters] [--deaths]\n"
+    return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S]\n"
            "       gamehost --dump-stream FILE\n"
@@ -25,11 +25,13 @@ const char* HostOptions::Usage()
            "  --characters  load the sample player and monster and show what they loaded\n"
            "  --deaths      three sample monsters die, frame by frame; an aura times out; a\n"
            "                monster picks its target from its hate list\n"
+           "  --duel N      the sample player and monster exchange N seeded hits (1 to 1000),\n"
+           "                one a second, with their combat transcripts and ticks\n"
            "  --role R      play a session as single player, server or client\n"
            "  --frames N    run N frames (default 0)\n"
            "  --ms MS       milliseconds of game time per frame (default 33)\n"
            "  --answer A    how the host answers the game's questions (default yes)\n"
-           "  --seed S      seed of the shared C-runtime generator (default 1)\n"
+           "  --seed S      seed of the shared C-runtime generator and of the duel (default 1)\n"
            "  --dump-stream FILE  print a saved keyed stream as text\n"
            "  --help        this text\n"
            "exit status: 0 done, 1 bad options, 2 a database or file that cannot be used\n";
@@ -48,6 +50,12 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             showCharacters = true;
         } else if (arg == "--deaths") {
             showDeaths = true;
+        } else if (arg == "--duel" && hasValue) {
+            if (!ParseNumber(args[++i], duelHits) || duelHits < 1 || duelHits > kMaxDuelHits) {
+                error = "--duel needs a count of hits from 1 to " + std::to_string(kMaxDuelHits) +
+                        ", not '" + args[i] + "'";
+                return false;
+            }
         } else if (arg == "--dump-stream" && hasValue) {
             dumpStreamFile = args[++i];
         } else if (arg == "--db" && hasValue) {

@@ -15,6 +15,8 @@ struct HostOptions {
     bool showCharacters = false;
     // Three sample monsters die frame by frame; an aura times out; a monster picks a target.
     bool showDeaths = false;
+    // The sample player and monster exchange this many seeded hits; 0 for no duel.
+    int32_t duelHits = 0;
     bool showHelp = false;
     int frames = 0;
     int frameMilliseconds = 33;
@@ -26,6 +28,9 @@ struct HostOptions {
     // False with `error` set when the command line cannot be understood.
     bool Parse(const std::vector<std::string>& args, std::string& error);
     static const char* Usage();
+
+    // Each hit prints a few dozen lines; this keeps a mistyped count from flooding the output.
+    static constexpr int32_t kMaxDuelHits = 1000;
 };
 
 } // namespace GAME

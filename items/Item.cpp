@@ -2,7 +2,10 @@
 
 #include "characters/Character.h"
 #include "engine/Coords.h"
+#include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/WorldCoords.h"
 
 namespace GAME {
 
@@ -27,9 +30,40 @@ void Item::DetachItem(Character& character)
     attachedTo = 0;
 }
 
+void Item::GetDefenseAttributes(CombatAttributeAccumulator&) const {}
+
+void Item::GetRetaliationAttributes(CombatAttributeAccumulator&) const {}
+
+void Item::ContributeRacialBonusDefense(const std::vector<std::string>&, RacialBonus_Defense&) const
+{}
+
 Character* Item::GetCharacter() const
 {
     return ObjectManager::Instance().GetObject<Character>(attachedTo);
+}
+
+uint32_t Item::LoadSoundPakFromTable(const LoadTable& table, const char* key)
+{
+    const std::string record = table.GetString(key);
+    if (record.empty())
+        return 0;
+    const SoundPak* sound = ObjectManager::Instance().CreateObjectFromFile<SoundPak>(record);
+    return sound != nullptr ? sound->GetObjectId() : 0;
+}
+
+void Item::DestroySoundPak(uint32_t& soundId, const char* sourceFile, int line)
+{
+    if (soundId == 0)
+        return;
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.DestroyObjectEx(objects.GetObject<SoundPak>(soundId), sourceFile, line);
+    soundId = 0;
+}
+
+void Item::PlaySoundPak(uint32_t soundId, const WorldCoords& position)
+{
+    if (SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(soundId))
+        sound->Play(position, false, true);
 }
 
 } // namespace GAME

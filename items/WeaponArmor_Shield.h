@@ -2,9 +2,15 @@
 
 #include "items/WeaponArmor.h"
 
+#include <cstdint>
+
 namespace GAME {
 
-// A shield, held in the left hand.
+class LoadTable;
+class WorldCoords;
+
+// A shield, held in the left hand: it may block a blow, taking part of its damage, and then
+// needs a while before it can block again.
 class WeaponArmor_Shield : public WeaponArmor {
     GAME_DECLARE_CLASS(WeaponArmor_Shield)
 
@@ -12,6 +18,23 @@ public:
     WeaponArmor_Shield() = default;
     ~WeaponArmor_Shield() override;
     Weapon_Type GetWeaponType() const override { return Weapon_Type_Shield; }
+
+    void Load(const LoadTable& table) override;
+
+    float GetShieldBlockChance() const { return blockChance; }
+    float GetShieldDefense() const { return blockDefense; }
+    float GetShieldAbsorption() const { return blockAbsorption; }
+    // Milliseconds, truncated; the record gives seconds.
+    int32_t GetShieldRecoveryTime() const;
+    void PlayBlockSound(const WorldCoords& position);
+
+private:
+    uint32_t blockSound = 0;
+    float blockChance = 0.0f;
+    float blockDefense = 0.0f;
+    float blockAbsorption = 0.0f;
+    // Seconds.
+    float blockRecoveryTime = 0.0f;
 };
 
 } // namespace GAME

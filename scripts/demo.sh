@@ -2,7 +2,8 @@
 # Builds (Release) and runs the headless host on the bundled sample database: eleven minutes of
 # game time in single player, then five seconds as a server. Each session prints what the game
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
-# Then the sample player and monster show what they loaded; last, three sample monsters die.
+# Then the sample player and monster show what they loaded, three sample monsters die, and last
+# the player and monster fight a short duel.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
@@ -20,5 +21,9 @@ echo "== characters: the sample player and monster, and the player's life after 
 echo
 echo "== deaths: three monsters die frame by frame, an aura times out, a monster picks a target"
 "$host" --db "$ROOT/data/database" --deaths
+echo
+# Seed 17's four hits show a dodge, an ordinary and a harder hit, claws and a thrown stone.
+echo "== duel: the sample player and monster exchange four hits, with retaliation and reflection"
+"$host" --db "$ROOT/data/database" --duel 4 --seed 17
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

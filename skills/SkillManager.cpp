@@ -76,16 +76,71 @@ void SkillManager::PreLoad(bool flag)
     }
 }
 
-void SkillManager::GetCharAttributes(CharAttributeAccumulator& accumulator) const
+template <typename Visit> void SkillManager::ForEachPassiveSkill(Visit visit) const
 {
     for (const Skill* skill : activeSkills) {
         if (skill->GetCurrentLevel() != 0)
-            skill->CollectPassiveCharAttributes(accumulator);
+            visit(*skill);
     }
     for (const Skill* skill : itemSkills) {
         if (skill->GetCurrentLevel() != 0)
-            skill->CollectPassiveCharAttributes(accumulator);
+            visit(*skill);
     }
+}
+
+void SkillManager::GetCharAttributes(CharAttributeAccumulator& accumulator) const
+{
+    ForEachPassiveSkill(
+        [&](const Skill& skill) { skill.CollectPassiveCharAttributes(accumulator); });
+}
+
+void SkillManager::GetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    ForEachPassiveSkill(
+        [&](const Skill& skill) { skill.CollectPassiveRetaliationAttributes(accumulator); });
+}
+
+void SkillManager::GetDefenseAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    ForEachPassiveSkill(
+        [&](const Skill& skill) { skill.CollectPassiveDefenseAttributes(accumulator); });
+}
+
+void SkillManager::ContributeRacialBonusDefense(const std::vector<std::string>& races,
+                                                RacialBonus_Defense& defense) const
+{
+    ForEachPassiveSkill(
+        [&](const Skill& skill) { skill.CollectPassiveRacialBonusDefense(races, defense); });
+}
+
+// By index: an answering skill may install another one, which lands at the back.
+void SkillManager::UnderAttack(const ParametersCombat& parameters)
+{
+    if (parent == nullptr)
+        return;
+    for (size_t i = 0; i < activeSkills.size(); ++i) {
+        if (activeSkills[i]->IsSkillOnHitActive())
+            activeSkills[i]->OnHitActivation(*parent, parameters);
+    }
+    for (size_t i = 0; i < itemSkills.size(); ++i) {
+        if (itemSkills[i]->GetCurrentLevel() != 0)
+            itemSkills[i]->OnHitActivation(*parent, parameters);
+    }
+}
+
+void SkillManager::ApplyCooldownDamage(float seconds)
+{
+    for (Skill* skill : activeSkills)
+        skill->ApplyDisruptionCooldownTime(seconds);
+    for (Skill* skill : itemSkills)
+        skill->ApplyDisruptionCooldownTime(seconds);
+}
+
+bool SkillManager::IsSpeedUpdateNeeded() const
+{
+    const bool needed = speedUpdateNeeded;
+    speedUpdateNeeded = false;
+    return needed;
 }
 
 } // namespace GAME

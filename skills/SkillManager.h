@@ -3,15 +3,19 @@
 #include "skills/SkillAttributeAccumulator.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace GAME {
 
 class CharAttributeAccumulator;
 class Character;
+class CombatAttributeAccumulator;
 class CombatManager;
 class LoadTable;
+class ParametersCombat;
 class Skill;
+struct RacialBonus_Defense;
 
 // A character's skills: it owns them (through the object manager), runs them and gathers what
 // they add to the character. So far it loads its record numbers and gathers attributes.
@@ -33,6 +37,20 @@ public:
     // What the active skills and the item skills of a level above 0 add.
     void GetCharAttributes(CharAttributeAccumulator& accumulator) const;
 
+    void GetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
+    void GetDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
+    void ContributeRacialBonusDefense(const std::vector<std::string>& races,
+                                      RacialBonus_Defense& defense) const;
+
+    // The character was attacked (hit or not): armed on-hit skills and item skills answer.
+    void UnderAttack(const ParametersCombat& parameters);
+    // Disruption damage lengthens the skills' cooldowns by the seconds.
+    void ApplyCooldownDamage(float seconds);
+
+    void SetSpeedUpdateNeeded() { speedUpdateNeeded = true; }
+    // Answers once: asking clears the mark, so the speeds are recomputed once per change.
+    bool IsSpeedUpdateNeeded() const;
+
     const std::vector<uint32_t>& GetMasteryIncrementLevels() const
     {
         return masteryIncrementLevels;
@@ -40,8 +58,17 @@ public:
     const std::vector<uint32_t>& GetReclamationPointTiers() const { return reclamationPointTiers; }
     const std::vector<uint32_t>& GetReclamationPointCosts() const { return reclamationPointCosts; }
 
+protected:
+    // Open to derived managers: until skills can be learnt nothing else can fill these.
+    // The learned skills installed on the character; not owned.
+    std::vector<Skill*> activeSkills;
+    // Owned through the object manager.
+    std::vector<Skill*> itemSkills;
+
 private:
     const char* GetParentName() const;
+    // Over the active skills, then the item skills, those whose current level is not 0.
+    template <typename Visit> void ForEachPassiveSkill(Visit visit) const;
     void ReadLevels(const LoadTable& table, const char* key, std::vector<uint32_t>& out) const;
 
     CombatManager* combatManager = nullptr;
@@ -52,10 +79,7 @@ private:
     std::vector<uint32_t> reclamationPointTiers;
     std::vector<uint32_t> reclamationPointCosts;
     SkillAttributeAccumulator skillAttributes;
-    // The learned skills installed on the character; not owned.
-    std::vector<Skill*> activeSkills;
-    // Owned through the object manager.
-    std::vector<Skill*> itemSkills;
+    mutable bool speedUpdateNeeded = false;
 };
 
 } // namespace GAME

@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -94,23 +95,7 @@ TEST(CharAttribute, SpeedsAndLevelReductionsAreNeverScaledOrRolled)
     EXPECT_EQ(random.GetState(), Seeded(7).GetState());
 }
 
-TEST(CharAttribute, JitterKeepsAValueThatARollWouldBringBelowOne)
-{
-    // Seed 6 rolls +1 in -1..1; a percent of a value this small rounds to 0 and rolls one unit.
-    RandomUniform up = Seeded(6);
-    CharAttributeVal_Strength one;
-    one.SetBaseValue(1.0f);
-    one.AddJitter(20.0f, &up);
-    EXPECT_EQ(one.GetValue(1), 2.0f);
-
-    up = Seeded(6);
-    CharAttributeVal_Strength minusOne;
-    minusOne.SetBaseValue(-1.0f);
-    minusOne.AddJitter(20.0f, &up);
-    EXPECT_EQ(minusOne.GetValue(1), -1.0f);
-}
-
-TEST(CharAttribute, AddJitterIgnoresBadArgumentsAndClampsThePercentToFifty)
+TEST(CharAttribute, JitterIgnoresBadArgumentsClampsToFiftyAndKeepsValuesAboveZero)
 {
     RandomUniform random = Seeded(7);
     CharAttributeVal_Strength strength;
@@ -125,6 +110,15 @@ TEST(CharAttribute, AddJitterIgnoresBadArgumentsAndClampsThePercentToFifty)
     // 50 x 0.01f x 100 truncates to 49; seed 7 rolls 41 in -49..49 (it would roll 66 in -79..79).
     strength.AddJitter(80.0f, &random);
     EXPECT_EQ(strength.GetValue(1), 141.0f);
+
+    // Seed 6 rolls +1 in -1..1; a percent of a value this small rounds to 0 and rolls one unit.
+    for (const auto& [base, expected] : {std::pair{1.0f, 2.0f}, std::pair{-1.0f, -1.0f}}) {
+        RandomUniform up = Seeded(6);
+        CharAttributeVal_Strength small;
+        small.SetBaseValue(base);
+        small.AddJitter(20.0f, &up);
+        EXPECT_EQ(small.GetValue(1), expected) << base;
+    }
 }
 
 TEST(CharAttribute, AffixValuesAreRolledWithTheRecordsJitter)

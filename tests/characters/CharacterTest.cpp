@@ -156,7 +156,7 @@ TEST_F(CharacterTest, SharedEffectsTakeTheRowOfTheCharactersSize)
     ASSERT_EQ(medium->AbsEffects().size(), 8u);
     const Character::AbsEffect& fire = medium->AbsEffects().at(CombatAttributeType_Fire);
     EXPECT_EQ(fire.effectName, "Records/Fx/MediumFire.dbr");
-    EXPECT_FALSE(fire.armed);
+    EXPECT_FALSE(fire.fired);
     ASSERT_NE(ObjectManager::Instance().GetObject<SoundPak>(fire.soundId), nullptr);
     EXPECT_EQ(medium->AbsEffects().at(CombatAttributeType_Cold).soundId, 0u);
 }

@@ -1,15 +1,20 @@
 #include "combat/CombatManager.h"
 
 #include "characters/Character.h"
+#include "combat/CombatAttributeDamage_BasePhysical.h"
+#include "combat/CombatFilter.h"
 #include "core/GameLog.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "items/EquipManager.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/ScriptedAccumulator.h"
+#include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -34,6 +39,8 @@ const std::vector<std::string> kFormulaKeys = {
     "normalPTHEquation",
 };
 
+using Lines = std::vector<LogCapture::Line>;
+
 class CombatManagerTest : public GameEngineFixture {
 protected:
     void SetUp() override
@@ -43,7 +50,21 @@ protected:
         ASSERT_NE(character, nullptr);
     }
 
+    void TearDown() override
+    {
+        gEngine->SetLogCategories(0);
+        gLogCombat = 0;
+        GameEngineFixture::TearDown();
+    }
+
     CombatManager& Combat() { return character->GetCombatManager(); }
+
+    // Combat trace lines are written only while the host lets the category through.
+    void LogCombat()
+    {
+        gLogCombat = 1;
+        gEngine->SetLogCategories(1);
+    }
 
     // The character's own numbers come from its record, read with the game running, and reach
     // its totals when it enters the world.
@@ -162,9 +183,7 @@ TEST_F(CombatManagerTest, PhysicalDefenseChoosesItsFormulaByModifiedProtection)
 
 TEST_F(CombatManagerTest, ShieldReductionChoosesByDefenseHoldsAtZeroAndLogsOnlyWithAFormula)
 {
-    const uint32_t previousWord = gLogCombat;
-    gLogCombat = 1;
-    gEngine->SetLogCategories(1);
+    LogCombat();
     LoadCombatRecord({"shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV",
                       "shieldDamageReductionEquationDLEB = shieldAbsorptionDV-damageDV"});
 
@@ -185,9 +204,6 @@ TEST_F(CombatManagerTest, ShieldReductionChoosesByDefenseHoldsAtZeroAndLogsOnlyW
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateShieldBlockDamageReduction(20.0f, 50.0f, 0.5f),
                     20.0f);
     EXPECT_TRUE(log.GetLines().empty());
-
-    gEngine->SetLogCategories(0);
-    gLogCombat = previousWord;
 }
 
 TEST_F(CombatManagerTest, DesignerVariablesAnswerEveryNameExactly)
@@ -261,6 +277,160 @@ TEST_F(CombatManagerTest, EquipmentCallsReachTheCharactersEquipManager)
     Combat().DetachItemAction(id);
     EXPECT_EQ(Combat().GetHandState(), EquipManager_HandState_Unarmed);
     EXPECT_TRUE(Combat().GetAttachedItems().empty());
+}
+
+TEST_F(CombatManagerTest, RegionWalkTakesTheFirstRunningSumThatReachesTheRoll)
+{
+    LoadCombatRecord({"combatRegionFullyProtectedChance = 5", "combatRegionUnprotectedChance = 10",
+                      "combatRegionLegsChance = 15"});
+    ScriptedRandom random;
+    random.ints = {5, 6, 16};
+    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_FullyProtected);
+    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_Unprotected);
+    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_Legs);
+    // Without weights one number is still drawn.
+    Combat().LoadRecord("");
+    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_FullyProtected);
+    EXPECT_EQ(random.intCalls,
+              (std::vector<std::pair<int, int>>{{1, 30}, {1, 30}, {1, 30}, {1, 0}}));
+}
+
+TEST_F(CombatManagerTest, AnEmptyRecordNeverBlocksAndMissesUnlessTheRollIsZero)
+{
+    Combat().LoadRecord("");
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateOffensiveAbility(20.0f), 0.0f);
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateProbabilityToHit(50.0f, 10.0f), 0.0f);
+    ScriptedRandom random;
+    random.floats = {1.0f};
+    EXPECT_FALSE(Combat().DesignerCalculateMeleeBlockChance(100.0f, 0.0f, 0.0f, random));
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(0.0f, 0.01f), 0.0f);
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(0.0f, 0.0f), 0.75f);
+    // Every band modifier is 0, which reads as a miss.
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(50.0f, 0.5f), 0.0f);
+}
+
+TEST_F(CombatManagerTest, DamageModifierMissesBandsAndFallsBackAsRecorded)
+{
+    LogCombat();
+    const std::string bands = "pthThreshold1 = 100\npthDamageModifier1 = 1.0\n"
+                              "pthThreshold2 = 110\npthDamageModifier2 = 1.1\n"
+                              "pthThreshold3 = 120\npthDamageModifier3 = 1.2\n"
+                              "pthThreshold4 = 130\npthDamageModifier4 = 1.3\n"
+                              "pthThreshold5 = 140\npthDamageModifier5 = 1.4\n"
+                              "pthThreshold6 = 150\npthDamageModifier6 = 1.5";
+    LoadCombatRecord({bands});
+
+    // 160 x 0.75 is 120, which only exceeds the second threshold: equal is not enough.
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(160.0f, 0.75f), 1.1f);
+    EXPECT_EQ(log.GetLines(), (Lines{{0, "    PTH 160.000000, Rand Seed 0.750000\n"},
+                                     {0, "    PTH Random Number 120.000000\n"},
+                                     {0, "    PTH Uber Hit\n"},
+                                     {0, "    PTH Modifier value 1.100000\n"}}));
+    log.Clear();
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(60.0f, 0.75f), 0.0f);
+    EXPECT_EQ(log.GetLines(), (Lines{{0, "    PTH 60.000000, Rand Seed 0.750000\n"},
+                                     {0, "    PTH Random Number 74.250000\n"},
+                                     {0, "    PTH Missed Hit\n"}}));
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(60.0f, 0.5f), 0.75f);
+    // Just below the low threshold the highest roll still misses; at it nothing does.
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(98.9f, 0.9999f), 0.0f);
+
+    LoadCombatRecord({bands, "normalPTHEquation = probabilityToHitDV/200"});
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(60.0f, 0.5f), 0.3f);
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(99.0f, 0.9999f), 0.495f);
+    EXPECT_FLOAT_EQ(Combat().CalculateDamageModifier(100.0f, 0.9999f), 0.5f);
+}
+
+TEST_F(CombatManagerTest, AbilitiesReadTheCharacterAndSlowsCutThemButNotBelowZero)
+{
+    LogCombat();
+    LoadCharacter("characterOffensiveAbility = 50\ncharacterDefensiveAbility = 35");
+    LoadCombatRecord(
+        {"offensiveAbilityEquation = (offensiveAbilityDV+offensiveAbilityModifierDV)+bonusDV",
+         "defensiveAbilityEquation = (defensiveAbilityDV-defensiveAbilityModifierDV)+bonusDV",
+         "probabilityToHitEquation = offensiveAbilityDV-defensiveAbilityDV"});
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateOffensiveAbility(15.0f), 65.0f);
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateDefensiveAbility(0.0f), 35.0f);
+    log.Clear();
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateProbabilityToHit(65.0f, 35.0f), 30.0f);
+    EXPECT_EQ(log.GetLines(), (Lines{{0, "    PTH Offensive Ability 65.000000\n"},
+                                     {0, "    PTH Defensive Ability 35.000000\n"},
+                                     {0, "    PTH 30.000000\n"}}));
+
+    DurationDamageManager& overTime = Combat().GetDurationDamageMgr();
+    overTime.AddFixedDamage(CombatAttributeType_OffensiveAbility, 50.0f, 2.0f);
+    overTime.AddFixedDamage(CombatAttributeType_DefensiveAbility, 150.0f, 2.0f);
+    overTime.AddFixedDamage(CombatAttributeType_RunSpeed, 150.0f, 2.0f);
+    overTime.AddFixedDamage(CombatAttributeType_Fumble, 7.0f, 2.0f);
+    overTime.EndAttack();
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateOffensiveAbility(15.0f), 32.5f);
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateDefensiveAbility(0.0f), 0.0f);
+    // Speeds have no floor, and each reads only its own slow.
+    EXPECT_FLOAT_EQ(Combat().GetRunSpeed(10.0f), -5.0f);
+    EXPECT_FLOAT_EQ(Combat().GetAttackSpeed(10.0f), 10.0f);
+    EXPECT_FLOAT_EQ(Combat().ContributeFumbleDamage(), 7.0f);
+}
+
+TEST_F(CombatManagerTest, BlockDrawsOnceAndSucceedsUpToTheChance)
+{
+    LogCombat();
+    LoadCombatRecord(
+        {"meleeBlockEquation = (blockChanceDV+blockChanceModifierDV)-probabilityToHitDV"});
+    ScriptedRandom random;
+    random.floats = {30.0f, 30.5f, 99.0f};
+    EXPECT_TRUE(Combat().DesignerCalculateMeleeBlockChance(25.0f, 15.0f, 10.0f, random));
+    EXPECT_EQ(log.GetLines(), (Lines{{0, "    Melee Block Chance 25.000000\n"},
+                                     {0, "    Melee Block Chance Modifiers 15.000000\n"},
+                                     {0, "    Melee Block PTH 10.000000\n"},
+                                     {0, "    Melee Block Chance 30.000000, Random Chance "
+                                         "(30.000000)\n"},
+                                     {0, "    Melee Block True\n"}}));
+    EXPECT_FALSE(Combat().DesignerCalculateMeleeBlockChance(25.0f, 15.0f, 10.0f, random));
+    // No projectile formula: a chance of 0, the draw still made.
+    EXPECT_FALSE(Combat().DesignerCalculateProjectileBlockChance(25.0f, 15.0f, 10.0f, random));
+    EXPECT_EQ(log.GetLines().back(), (LogCapture::Line{0, "    Projectile Block False\n"}));
+    EXPECT_EQ(random.floatCalls, (std::vector<std::pair<float, float>>(3, {1.0f, 100.0f})));
+}
+
+TEST_F(CombatManagerTest, CombatTimeStopsAtZero)
+{
+    CharacterBio& bio = character->GetCharacterBio();
+    Combat().Update(std::numeric_limits<int32_t>::max(), bio);
+    Combat().Update(std::numeric_limits<int32_t>::max(), bio);
+    EXPECT_EQ(Combat().GetRemainingCombatTime(), 0);
+    EXPECT_EQ(Combat().GetCombatState(), CombatManager_State_Idle);
+}
+
+TEST_F(CombatManagerTest, HandHitAddsBarePhysicalDamageOnlyWhenTheRollIsPositive)
+{
+    Combat().Load(Record("handHitDamageMin = 2\nhandHitDamageMax = 6"));
+    ScriptedAccumulator attack;
+    attack.random.floats = {4.5f, 0.0f};
+    Combat().GetHandHitDamage(attack);
+    Combat().GetHandHitDamage(attack);
+    ASSERT_EQ(attack.GetDamage().size(), 1u);
+    EXPECT_FLOAT_EQ(static_cast<const CombatAttributeDamage_BasePhysical&>(*attack.GetDamage()[0])
+                        .GetPhysical(),
+                    4.5f);
+    EXPECT_EQ(attack.random.floatCalls, (std::vector<std::pair<float, float>>(2, {2.0f, 6.0f})));
+}
+
+class NullFilter : public CombatFilter {
+public:
+    float ModifyDamage(float damage, CombatAttributeType) override { return damage; }
+    bool ProvidesInvulnerability(const std::vector<std::string>&) const override { return false; }
+};
+
+TEST_F(CombatManagerTest, FiltersAreKeptOnceInOrderAndRemovedWhole)
+{
+    NullFilter first, second;
+    Combat().AddCombatFilter(&first);
+    Combat().AddCombatFilter(&second);
+    Combat().AddCombatFilter(&first);
+    EXPECT_EQ(Combat().GetCombatFilters(), (std::vector<CombatFilter*>{&first, &second}));
+    Combat().RemoveCombatFilter(&first);
+    Combat().RemoveCombatFilter(&first);
+    EXPECT_EQ(Combat().GetCombatFilters(), (std::vector<CombatFilter*>{&second}));
 }
 
 } // namespace

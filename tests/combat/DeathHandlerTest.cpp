@@ -236,7 +236,7 @@ TEST_F(DeathHandlerTest, TheDeathActorStandsWhereTheCharacterFell)
     EXPECT_TRUE(Deaths(*later).GetHandlers()[1]->IsFinished());
 }
 
-TEST_F(DeathHandlerTest, TheDeathActorAndTheBonesTakeTheFirstAndSecondIds)
+TEST_F(DeathHandlerTest, TheDeathActorAndTheBonesTakeTheirIdsAndAnIdInUseSpawnsNothing)
 {
     Monster* monster =
         Spawn("Records/Creatures/Lich.dbr", {std::string("actorToSpawnOnDeath = ") + kGore,
@@ -262,23 +262,19 @@ TEST_F(DeathHandlerTest, TheDeathActorAndTheBonesTakeTheFirstAndSecondIds)
     EXPECT_EQ(bones->GetCoords(), kPlace);
     EXPECT_TRUE(bones->IsInWorld());
     EXPECT_TRUE(deaths.GetHandlers()[2]->IsFinished());
-}
 
-TEST_F(DeathHandlerTest, AShortIdListSpawnsNoBonesAndAnIdInUseSpawnsNothing)
-{
-    Monster* monster =
-        Spawn("Records/Creatures/Lich.dbr", {std::string("actorToSpawnOnDeath = ") + kGore,
-                                             std::string("actorToSpawnForMyBones = ") + kBones});
+    // A short list spawns no bones; ids already in use spawn nothing.
     const size_t objects = ObjectManager::Instance().GetObjectCount();
-    Deaths(*monster).SetObjectIds({777});
-    Deaths(*monster).Execute();
+    deaths.Reset();
+    deaths.SetObjectIds({777});
+    deaths.Execute();
     EXPECT_NE(Find<Character>(777), nullptr);
     EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 1) << "no bones";
 
-    Deaths(*monster).Reset();
+    deaths.Reset();
     const uint32_t taken = monster->GetObjectId();
-    Deaths(*monster).SetObjectIds({777, taken});
-    Deaths(*monster).Execute();
+    deaths.SetObjectIds({777, taken});
+    deaths.Execute();
     EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 1);
     EXPECT_EQ(Find<Character>(taken), monster);
     EXPECT_EQ(log.CountContaining("is already in use"), 2u);

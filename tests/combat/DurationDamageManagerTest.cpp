@@ -1,8 +1,10 @@
 #include "combat/DurationDamageManager.h"
 
 #include "characters/Character.h"
+#include "combat/CombatFilter.h"
 #include "combat/CombatManager.h"
 #include "combat/DurationDamageReplication.h"
+#include "core/PlayStatsDamageType.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
@@ -15,6 +17,7 @@
 #include <bit>
 #include <functional>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace GAME {
@@ -122,30 +125,51 @@ TEST_F(DurationDamageManagerTest, EachAttackerHasItsOwnTrackAndIsCreditedWithIts
     EXPECT_TRUE(Dot().GetTracks().empty());
 }
 
-TEST_F(DurationDamageManagerTest, LeechTicksDrainTheirPoolAndOnlyLifeLeechIsDamage)
+// Stops every hit, as a full shield does.
+class StopAll final : public CombatFilter {
+public:
+    float ModifyDamage(float, CombatAttributeType) override { return 0.0f; }
+    bool ProvidesInvulnerability(const std::vector<std::string>&) const override { return false; }
+};
+
+TEST_F(DurationDamageManagerTest, LeechTicksDrainTheirPoolAndGiveTheAttackerWhatWasThere)
 {
+    Character* leech = MakeCharacter();
+    leech->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
+    leech->GetCharacterBio().Update(*leech, 0);
+    leech->SubtractLife(50.0f, PlayStatsDamageType{});
+    leech->SetCurrentMana(20.0f);
     const uint32_t later = MakeCharacter()->GetObjectId();
     victim->SetCurrentMana(5.0f);
-    Attack(attacker, [](DurationDamageManager& dot) {
+    Attack(leech->GetObjectId(), [](DurationDamageManager& dot) {
         dot.AddDamage(CombatAttributeType_ManaLeach, 80.0f, 0.1f);
     });
     victim->GetCombatManager().SetAttacker(later);
     Dot().Update(101);
     EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 100.0f);
-    EXPECT_FLOAT_EQ(CreditedTo(attacker), 0.0f);
+    EXPECT_FLOAT_EQ(CreditedTo(leech->GetObjectId()), 0.0f);
     EXPECT_EQ(victim->GetCombatManager().GetAttackerId(), later)
         << "a mana leech tick leaves the attacker alone";
     victim->GetCharacterBio().Update(*victim, 1); // spent mana drains here
     EXPECT_FLOAT_EQ(victim->GetCurrentMana(), 0.0f);
+    EXPECT_FLOAT_EQ(leech->GetCurrentMana(), 25.0f) << "8 leeched from 5 gives 5";
 
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_LifeLeach, 30.0f, 0.1f);
+    Attack(leech->GetObjectId(), [](DurationDamageManager& dot) {
+        dot.AddDamage(CombatAttributeType_LifeLeach, 30.0f, 0.2f);
     });
     victim->GetCombatManager().SetAttacker(later);
     Dot().Update(101);
     EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 97.0f);
-    EXPECT_FLOAT_EQ(CreditedTo(attacker), 3.0f);
-    EXPECT_EQ(victim->GetCombatManager().GetAttackerId(), attacker);
+    EXPECT_FLOAT_EQ(CreditedTo(leech->GetObjectId()), 3.0f);
+    EXPECT_EQ(victim->GetCombatManager().GetAttackerId(), leech->GetObjectId());
+    EXPECT_FLOAT_EQ(leech->GetCurrentLife(), 53.0f);
+
+    StopAll shield;
+    victim->AddCombatFilter(&shield);
+    Dot().Update(100);
+    victim->RemoveCombatFilter(&shield);
+    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 97.0f);
+    EXPECT_FLOAT_EQ(leech->GetCurrentLife(), 53.0f) << "a refused tick gives nothing";
 }
 
 TEST_F(DurationDamageManagerTest, StrongestInvoluntaryStateShowsAndTheNextTakesOver)
@@ -154,19 +178,20 @@ TEST_F(DurationDamageManagerTest, StrongestInvoluntaryStateShowsAndTheNextTakesO
         dot.AddFixedDamage(CombatAttributeType_Stun, 1.0f, 1.0f);
         dot.AddFixedDamage(CombatAttributeType_Immobilize, 1.0f, 0.5f);
     });
-    EXPECT_TRUE(Dot().GetDamageEffects().empty()) << "fixed levels start no effect when added";
+    EXPECT_FALSE(Dot().HasDamageEffects()) << "fixed levels start no effect when added";
     Dot().Update(50);
     EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Immobilize);
-    EXPECT_EQ(Dot().GetDamageEffects().size(), 2u);
+    EXPECT_TRUE(Dot().HasDamageEffect(CombatAttributeType_Stun));
+    EXPECT_TRUE(Dot().HasDamageEffect(CombatAttributeType_Immobilize));
     Dot().Update(500); // the last immobilize tick is consumed after the state is chosen
     EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Immobilize);
     Dot().Update(1);
     EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Stun);
-    EXPECT_FALSE(Dot().GetDamageEffects().contains(CombatAttributeType_Immobilize));
+    EXPECT_FALSE(Dot().HasDamageEffect(CombatAttributeType_Immobilize));
     Dot().Update(500);
     Dot().Update(1);
     EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Unknown);
-    EXPECT_TRUE(Dot().GetDamageEffects().empty());
+    EXPECT_FALSE(Dot().HasDamageEffects());
 }
 
 TEST_F(DurationDamageManagerTest, SpeedLevelChangesAreNoticedOnceAndSlowsAreNotCapped)
@@ -194,13 +219,13 @@ TEST_F(DurationDamageManagerTest, TooShortDamageStillStartsItsEffectUntilItsTrac
     Attack(attacker, [](DurationDamageManager& dot) {
         dot.AddDamage(CombatAttributeType_Fire, 10.0f, 0.05f);
     });
-    EXPECT_TRUE(Dot().GetDamageEffects().contains(CombatAttributeType_Fire));
+    EXPECT_TRUE(Dot().HasDamageEffect(CombatAttributeType_Fire));
     ASSERT_EQ(Dot().GetTracks().size(), 1u);
     Dot().Update(1);
     EXPECT_TRUE(Dot().GetTracks().empty());
-    EXPECT_TRUE(Dot().GetDamageEffects().contains(CombatAttributeType_Fire));
+    EXPECT_TRUE(Dot().HasDamageEffect(CombatAttributeType_Fire));
     Dot().Update(1);
-    EXPECT_TRUE(Dot().GetDamageEffects().empty());
+    EXPECT_FALSE(Dot().HasDamageEffects());
 }
 
 TEST_F(DurationDamageManagerTest, NothingLandsOnAnInvincibleOwnerOrWithoutAmountOrDuration)
@@ -208,12 +233,14 @@ TEST_F(DurationDamageManagerTest, NothingLandsOnAnInvincibleOwnerOrWithoutAmount
     Dot().AddDamage(CombatAttributeType_Fire, 0.0f, 2.0f);
     Dot().AddDamage(CombatAttributeType_Fire, 10.0f, -1.0f);
     Dot().AddFixedDamage(CombatAttributeType_Stun, 1.0f, 0.0f);
+    Dot().AddDamage(static_cast<CombatAttributeType>(46), 10.0f, 2.0f); // no such kind
+    Dot().AddFixedDamage(static_cast<CombatAttributeType>(-1), 1.0f, 2.0f);
     victim->SetInvincible(true);
     Dot().AddDamage(CombatAttributeType_Fire, 10.0f, 2.0f);
     Dot().AddFixedDamage(CombatAttributeType_Stun, 1.0f, 2.0f);
     EXPECT_TRUE(Dot().GetTracks().empty());
     EXPECT_TRUE(Dot().GetFixedTracks().empty());
-    EXPECT_TRUE(Dot().GetDamageEffects().empty());
+    EXPECT_FALSE(Dot().HasDamageEffects());
 }
 
 TEST_F(DurationDamageManagerTest, DelayedClearEmptiesAfterTwoHundredFiftyMsThenStopsEffects)
@@ -231,9 +258,11 @@ TEST_F(DurationDamageManagerTest, DelayedClearEmptiesAfterTwoHundredFiftyMsThenS
     Dot().Update(50);
     EXPECT_TRUE(Dot().GetTracks().empty());
     EXPECT_TRUE(Dot().GetFixedTracks().empty());
-    EXPECT_EQ(Dot().GetDamageEffects().size(), 2u) << "effects stop at the next update";
+    EXPECT_TRUE(Dot().HasDamageEffect(CombatAttributeType_Freeze))
+        << "effects stop at the next update";
+    EXPECT_TRUE(Dot().HasDamageEffect(CombatAttributeType_Poison));
     Dot().Update(1);
-    EXPECT_TRUE(Dot().GetDamageEffects().empty());
+    EXPECT_FALSE(Dot().HasDamageEffects());
     EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Unknown);
 
     Attack(attacker, [](DurationDamageManager& dot) {
@@ -392,10 +421,10 @@ TEST_F(DurationDamageManagerTest, ReplicasWithAnInvalidRecordApplyNothing)
         {CombatAttributeType_Fire, 9, {{2.0f, 3.0f}}},
         {static_cast<CombatAttributeType>(46), 9, {{2.0f, 3.0f}}},
     };
-    Dot().SetDamageReplica(damage);
+    EXPECT_FALSE(Dot().SetDamageReplica(damage));
     EXPECT_TRUE(Dot().GetTracks().empty());
-    Dot().SetFixedDamageReplica(
-        {{CombatAttributeType_Stun, {{1.0f, 2.0f}}}, {CombatAttributeType_Trap, {{1.0f, -2.0f}}}});
+    EXPECT_FALSE(Dot().SetFixedDamageReplica(
+        {{CombatAttributeType_Stun, {{1.0f, 2.0f}}}, {CombatAttributeType_Trap, {{1.0f, -2.0f}}}}));
     EXPECT_TRUE(Dot().GetFixedTracks().empty());
 
     damage.pop_back();
@@ -403,6 +432,34 @@ TEST_F(DurationDamageManagerTest, ReplicasWithAnInvalidRecordApplyNothing)
     Dot().SetDamageReplica(damage);
     ASSERT_EQ(Dot().GetTracks().size(), 1u) << "one kind and attacker, one track";
     EXPECT_EQ(Dot().GetTracks()[0].GetActiveTicks().size(), size_t(DurationDamageTrack::kMaxTicks));
+}
+
+TEST_F(DurationDamageManagerTest, ReplicaListsPastTheTickCapApplyNothing)
+{
+    // Thousands of records of an hour each are what hostile data looks like.
+    std::vector<DurationDamageReplication> flood;
+    for (uint32_t id = 0; id < 3300; ++id)
+        flood.push_back({CombatAttributeType_Fire, id, {{1.0f, 36000.0f}}});
+    EXPECT_FALSE(Dot().SetDamageReplica(flood));
+    EXPECT_TRUE(Dot().GetTracks().empty());
+
+    const DurationDamageReplication oneTick{CombatAttributeType_Cold, 10, {{1.0f, 1.0f}}};
+    std::vector<DurationDamageReplication> full = {
+        {CombatAttributeType_Fire, 9, {{1.0f, 36000.0f}}},
+        {CombatAttributeType_Poison, 9, {{1.0f, 35999.0f}, {2.0f, 1.0f}}}};
+    full.push_back(oneTick);
+    EXPECT_FALSE(Dot().SetDamageReplica(full));
+    EXPECT_TRUE(Dot().GetTracks().empty());
+    full.pop_back();
+    EXPECT_TRUE(Dot().SetDamageReplica(full));
+    EXPECT_EQ(Dot().GetTracks().size(), 2u);
+    EXPECT_FALSE(Dot().SetDamageReplica({oneTick})) << "the ticks held count";
+    EXPECT_EQ(Dot().GetTracks().size(), 2u);
+
+    EXPECT_FALSE(Dot().SetFixedDamageReplica({{CombatAttributeType_Stun, {{1.0f, 36000.0f}}},
+                                              {CombatAttributeType_Trap, {{1.0f, 36000.0f}}},
+                                              {CombatAttributeType_Freeze, {{1.0f, 1.0f}}}}));
+    EXPECT_TRUE(Dot().GetFixedTracks().empty());
 }
 
 } // namespace

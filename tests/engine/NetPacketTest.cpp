@@ -168,17 +168,11 @@ TEST(NetPacketOutBuffer, EveryFieldKindHasItsExactBytes)
     EXPECT_EQ(
         std::vector<uint8_t>(bytes.begin() + NetPacketHeader::kSize + 17 + 16 + 52, bytes.end()),
         std::vector<uint8_t>(40, 0));
-}
 
-// The exact bytes are pinned above, so a decoded packet that encodes to the same bytes has read
-// every field back (the sign of -0.0 included).
-TEST(NetPacketInBuffer, EveryFieldKindReadsBack)
-{
-    AllKindsPacket sent = Sample();
-    const std::vector<uint8_t> bytes = Encoded(sent);
-    std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(bytes);
+    // The bytes are pinned, so a decoded packet that encodes alike has read every field back.
+    std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(expected);
     ASSERT_NE(dynamic_cast<AllKindsPacket*>(decoded.get()), nullptr);
-    EXPECT_EQ(Encoded(*decoded), bytes);
+    EXPECT_EQ(Encoded(*decoded), expected);
 }
 
 // Cut the fields at every byte: no read runs past the cut (the sanitizer watches), the packet
@@ -195,10 +189,6 @@ TEST(NetPacketInBuffer, TruncationAtEveryByteAndBytesLeftOverFailCleanly)
         EXPECT_FALSE(p.IsInboundComplete());
         EXPECT_TRUE(p.name.IsEmpty());
     }
-    AllKindsPacket whole;
-    whole.CopyInbound(payload.data(), static_cast<int>(payload.size()));
-    EXPECT_TRUE(whole.IsInboundComplete());
-
     payload.push_back(0);
     AllKindsPacket longer;
     longer.CopyInbound(payload.data(), static_cast<int>(payload.size()));

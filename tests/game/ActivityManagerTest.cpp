@@ -143,7 +143,6 @@ TEST_F(ActivityInGame, EndGameDefaultsMusicAndDialogDelay)
     Start();
     EndGameActivity activity;
     EXPECT_EQ(activity.GetDialogDelay(), 4000);
-    EXPECT_EQ(activity.GetMusicDelay(), 0);
     activity.Update(0);
     EXPECT_FALSE(activity.IsFirstFrame());
     EXPECT_FALSE(activity.IsMusicStarted() || activity.IsDialogStarted());

@@ -40,7 +40,7 @@ void ExpectWire(NetPacket& packet, const std::vector<uint8_t>& bytes, bool verbo
     EXPECT_EQ(back->GetPacketDescription(verbose), description);
 }
 
-TEST(GameEnginePackets, PartyAnswerSitsBetweenRecipientAndSender)
+TEST(GameEnginePackets, PartyAnswerLoaderStateAndRespawnKeepTheirFields)
 {
     PartyRequestResponsePacket p;
     p.recipient = 5;
@@ -50,6 +50,23 @@ TEST(GameEnginePackets, PartyAnswerSitsBetweenRecipientAndSender)
                {29, 0, 0, 0, 9, 0, 0, 0, //
                 5, 0, 0, 0, 1, 3, 0, 0, 0x10},
                false, "Recipient: 5\nAccepted:  true\nSender:    268435459\n");
+
+    NRLoaderStatePacket loader;
+    loader.playerId = 7;
+    loader.state = -1;
+    ExpectWire(loader,
+               {47, 0, 0, 0, 8, 0, 0, 0, //
+                7, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF},
+               false, "Player Id: 7\nState: -1\n");
+
+    StartServerRespawnPacket respawn;
+    respawn.playerId = 3;
+    respawn.location = WorldVec3(12, Vec3(1.0f, 0.0f, -0.5f));
+    ExpectWire(respawn, {48, 0, 0,    0,    20, 0, 0, 0, //
+                         3,  0, 0,    0,    12, 0, 0, 0, //
+                         0,  0, 0x80, 0x3F, 0,  0, 0, 0, //
+                         0,  0, 0,    0xBF},
+               false, "Player Id: 3\nLocation: region 12 (1, 0, -0.5)\n");
 }
 
 TEST(GameEnginePackets, TeleportCarriesThePlayerAndThreeFloatsBitForBit)
@@ -73,29 +90,6 @@ TEST(GameEnginePackets, TeleportCarriesThePlayerAndThreeFloatsBitForBit)
     EXPECT_TRUE(std::signbit(back->x));
     EXPECT_EQ(back->y, p.y);
     EXPECT_EQ(back->z, p.z);
-}
-
-TEST(GameEnginePackets, LoaderStateCarriesThePlayerAndASignedState)
-{
-    NRLoaderStatePacket p;
-    p.playerId = 7;
-    p.state = -1;
-    ExpectWire(p,
-               {47, 0, 0, 0, 8, 0, 0, 0, //
-                7, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF},
-               false, "Player Id: 7\nState: -1\n");
-}
-
-TEST(GameEnginePackets, RespawnCarriesThePlayerAndThePositionsFourWords)
-{
-    StartServerRespawnPacket p;
-    p.playerId = 3;
-    p.location = WorldVec3(12, Vec3(1.0f, 0.0f, -0.5f));
-    ExpectWire(p, {48, 0, 0,    0,    20, 0, 0, 0, //
-                   3,  0, 0,    0,    12, 0, 0, 0, //
-                   0,  0, 0x80, 0x3F, 0,  0, 0, 0, //
-                   0,  0, 0,    0xBF},
-               false, "Player Id: 3\nLocation: region 12 (1, 0, -0.5)\n");
 }
 
 // Every shorter message, its size word made to agree, is refused rather than read past.

@@ -14,24 +14,18 @@ using GAME::Test::WireBytes;
 using ::testing::_;
 using ::testing::ElementsAre;
 
-TEST_F(OutboundInterface, DisplayMessageRemoteSendsReceiverInsertBubbleAndTag)
+// Message: receiver, insert, bubble, tag. Entity: coords, record, id. The portal leaves the
+// target player behind.
+TEST_F(OutboundInterface, MessagesEntitiesAndPortalsKeepTheirFieldOrder)
 {
     outbound.DisplayMessageRemote(7, 0x20000001, true, "tagHi");
     EXPECT_EQ(Sent(), (std::vector<uint8_t>{26, 0, 0, 0, 18, 0,   0,   0,    //
                                             7,  0, 0, 0, 1,  0,   0,   0x20, //
                                             1,  5, 0, 0, 0,  't', 'a', 'g',  'H', 'i'}));
-}
-
-TEST_F(OutboundInterface, CreateEntitySendsCoordsThenRecordThenId)
-{
     outbound.CreateEntity(kCoords, "Records/Creatures/Boar.dbr", 0x10000005);
     EXPECT_EQ(
         Sent(),
         WireBytes().Place(kCoords).Text("Records/Creatures/Boar.dbr").Word(0x10000005).Packet(33));
-}
-
-TEST_F(OutboundInterface, TeleportPortalLeavesTheTargetPlayerBehind)
-{
     outbound.CreateFixedItemTeleport(kCoords, 0x10000001, 44, "tagSector", 0x20000001);
     EXPECT_EQ(Sent(),
               WireBytes().Place(kCoords).Word(0x10000001).Word(44).Text("tagSector").Packet(44));

@@ -14,50 +14,47 @@ using GAME::Test::OutboundInterface;
 using GAME::Test::RoundTrip;
 using GAME::Test::WireBytes;
 using ::testing::_;
+using ::testing::DoAll;
 using ::testing::Field;
+using ::testing::SaveArg;
 
-TEST_F(OutboundInterface, HeartbeatsPutThePartyBeforeTheLevelAndTheClassBeforeThePosition)
+TEST_F(OutboundInterface, PlayerRecordsPutThePartyBeforeTheLevelAndTheClassBeforeThePosition)
 {
-    PlayerNetHeartbeatInfo player;
-    player.playerId = 0x10000002;
-    player.health = 50.5f;
-    player.maxHealth = 100.0f;
-    player.mana = -0.0f;
-    player.maxMana = 40.0f;
-    player.level = 7;
-    player.partyId = -3;
-    player.position = kPosition;
-    player.classTag = "tagWarrior";
-    player.activeStatusSkills = {"Records/Skills/Haste.dbr"};
-
+    const PlayerNetHeartbeatInfo player{.playerId = 0x10000002,
+                                        .health = 50.5f,
+                                        .maxHealth = 100.0f,
+                                        .mana = -0.0f,
+                                        .maxMana = 40.0f,
+                                        .level = 7,
+                                        .partyId = -3,
+                                        .position = kPosition,
+                                        .classTag = "tagWarrior",
+                                        .activeStatusSkills = {"Records/Skills/Haste.dbr"}};
     outbound.StoC_AllPlayersHeartbeat({player});
     WireBytes bytes;
     bytes.Word(1).Word(0x10000002).Float(50.5f).Float(100.0f);
     bytes.Word(0x80000000).Float(40.0f).Word(0xFFFFFFFD).Word(7); // -0.0f bit for bit
     bytes.Text("tagWarrior").Position(kPosition).Word(1).Text("Records/Skills/Haste.dbr");
     EXPECT_EQ(Sent(), bytes.Packet(21));
-}
 
-TEST_F(OutboundInterface, NewPlayerCarriesNameAndGenderBetweenPartyAndLevel)
-{
-    PlayerNetBasicInfo player;
-    player.playerId = 0x30000001;
-    player.health = 1.0f;
-    player.maxHealth = 2.0f;
-    player.mana = 3.0f;
-    player.maxMana = 4.0f;
-    player.partyId = 0x30000001;
-    player.name = L"Ana";
-    player.isMale = false;
-    player.level = 12;
-    player.classTag = "tagRogue";
-    player.position = kPosition;
-
-    outbound.CtoS_AddNewPlayer(player);
-    WireBytes bytes;
-    bytes.Word(0x30000001).Float(1.0f).Float(2.0f).Float(3.0f).Float(4.0f).Word(0x30000001);
-    bytes.WideText(L"Ana").Bool(false).Word(12).Text("tagRogue").Position(kPosition).Word(0);
-    EXPECT_EQ(Sent(), bytes.Packet(24));
+    // A new player carries name and gender between party and level.
+    PlayerNetBasicInfo basic;
+    basic = PlayerNetHeartbeatInfo{.playerId = 0x30000001,
+                                   .health = 1.0f,
+                                   .maxHealth = 2.0f,
+                                   .mana = 3.0f,
+                                   .maxMana = 4.0f,
+                                   .level = 12,
+                                   .partyId = 0x30000001,
+                                   .position = kPosition,
+                                   .classTag = "tagRogue",
+                                   .activeStatusSkills = {}};
+    basic.name = L"Ana";
+    outbound.CtoS_AddNewPlayer(basic);
+    WireBytes added;
+    added.Word(0x30000001).Float(1.0f).Float(2.0f).Float(3.0f).Float(4.0f).Word(0x30000001);
+    added.WideText(L"Ana").Bool(false).Word(12).Text("tagRogue").Position(kPosition).Word(0);
+    EXPECT_EQ(Sent(), added.Packet(24));
 }
 
 TEST_F(OutboundInterface, BonusToClientSendsTenWordsWithTheReceiverLast)
@@ -146,32 +143,27 @@ TEST(PacketDecoding, ListsTakeRoomForTheirRecordsNotForTheirCount)
 TEST_F(RoundTrip, PlayerRecordsAndBonusesArriveWhole)
 {
     PlayerNetBasicInfo player;
-    player.playerId = 0x20000001;
-    player.health = 12.5f;
-    player.partyId = 0x10000001;
-    player.level = 4;
+    player = PlayerNetHeartbeatInfo{.playerId = 0x20000001,
+                                    .health = 12.5f,
+                                    .level = 4,
+                                    .partyId = 0x10000001,
+                                    .position = kPosition,
+                                    .classTag = "tagMage",
+                                    .activeStatusSkills = {"a.dbr", "b.dbr"}};
     player.name = L"Cy";
     player.isMale = true;
-    player.position = kPosition;
-    player.classTag = "tagMage";
-    player.activeStatusSkills = {"a.dbr", "b.dbr"};
-
     std::vector<PlayerNetBasicInfo> players;
     std::vector<PlayerNetHeartbeatInfo> heartbeats;
     PlayerNetHeartbeatInfo heartbeat;
     Bonus bonus;
     WorldVec3 bonusPosition;
     uint32_t bonusPlayer = 0;
-    EXPECT_CALL(target, StoC_AllPlayersUpdate(_)).WillOnce(::testing::SaveArg<0>(&players));
-    EXPECT_CALL(target, StoC_AllPlayersHeartbeat(_)).WillOnce(::testing::SaveArg<0>(&heartbeats));
-    EXPECT_CALL(target, CtoS_SinglePlayerHeartbeat(_)).WillOnce(::testing::SaveArg<0>(&heartbeat));
+    EXPECT_CALL(target, StoC_AllPlayersUpdate(_)).WillOnce(SaveArg<0>(&players));
+    EXPECT_CALL(target, StoC_AllPlayersHeartbeat(_)).WillOnce(SaveArg<0>(&heartbeats));
+    EXPECT_CALL(target, CtoS_SinglePlayerHeartbeat(_)).WillOnce(SaveArg<0>(&heartbeat));
     EXPECT_CALL(target, CtoS_AddNewPlayer(Field(&PlayerNetBasicInfo::name, std::wstring(L"Cy"))));
     EXPECT_CALL(target, HandleBonusToServer(_, _, _))
-        .WillOnce([&](const Bonus& b, const WorldVec3& p, const uint32_t& id) {
-            bonus = b;
-            bonusPosition = p;
-            bonusPlayer = id;
-        });
+        .WillOnce(DoAll(SaveArg<0>(&bonus), SaveArg<1>(&bonusPosition), SaveArg<2>(&bonusPlayer)));
     EXPECT_CALL(target, HandleBonusToClient(Field(&Bonus::experiencePoints, 900u), 0x20000001u));
 
     outbound.StoC_AllPlayersUpdate({player, player});

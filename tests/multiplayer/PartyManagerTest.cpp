@@ -24,8 +24,6 @@ constexpr uint32_t kCy = 0x30000001;
 constexpr uint32_t kDee = 0x40000001;
 constexpr uint32_t kUnknown = 0x70000001;
 
-// Parties live in the client player manager's records, so each test describes the game's
-// players as the server would.
 class Parties : public GAME::Test::GameEngineFixture {
 protected:
     void SetUp() override
@@ -100,7 +98,6 @@ TEST_F(Parties, ALeaderWhoLeavesHandsThePartyToTheNextMember)
     EXPECT_EQ(PartyOf(kCy), kBob);
     EXPECT_EQ(PartyOf(kDee), 0u);
 
-    // Bob leaves a party of two: Cy is left with none.
     Party().CleanUpForPlayerLeave(kBob);
     EXPECT_EQ(PartyOf(kCy), 0u);
 }
@@ -220,17 +217,13 @@ TEST_F(InboundDelivery, PartyChatAndBalanceReachTheGame)
 
 TEST_F(InboundDelivery, InSinglePlayerTheServersListReachesTheClientAtOnce)
 {
-    PlayerNetBasicInfo joiner;
-    joiner.playerId = kBob;
-    joiner.name = L"Bob";
-    Game().GetPlayerManagerServer()->HandleNewPlayer(joiner);
+    Game().GetPlayerManagerServer()->HandleNewPlayer(Record(kBob, L"Bob", 0));
     EXPECT_EQ(Players().GetPlayerName(kBob), L"Bob");
     EXPECT_TRUE(GAME::Test::TakeSentBytes().empty());
 
     // On a server the same list goes out on the wire instead.
     Game().SetAsNetworkServer();
-    joiner.playerId = kCy;
-    Game().GetPlayerManagerServer()->HandleNewPlayer(joiner);
+    Game().GetPlayerManagerServer()->HandleNewPlayer(Record(kCy, L"Bob", 0));
     EXPECT_FALSE(Players().IsPlayerInList(kCy));
     EXPECT_EQ(TakeSent<AllPlayersBasicInfoPacket>().size(), 1u);
 }

@@ -26,7 +26,6 @@ PlayerNetBasicInfo Record(uint32_t id, const std::wstring& name, int32_t party =
     return record;
 }
 
-// Players load their levels with the game running.
 class ClientPlayers : public GAME::Test::GameEngineFixture {
 protected:
     void SetUp() override
@@ -139,7 +138,6 @@ TEST_F(ClientPlayers, BanningDropsTheHostOfTheNamedPlayer)
     EXPECT_EQ(log.Count(Engine::LogInfo, "Banning Host 2 (Bob)"), 1u);
 }
 
-// A server's player list tells the others through the hub.
 class ServerPlayers : public GAME::Test::GameEngineFixture {};
 
 TEST_F(ServerPlayers, LoadsTheSharingEquationsAndReportsTheBadOnes)
@@ -171,7 +169,6 @@ TEST_F(ServerPlayers, RefusesAPlayerItAlreadyHolds)
     EXPECT_EQ(players.GetPlayers(), (std::vector<uint32_t>{0x30000001}));
 }
 
-// Bonus sharing asks the game engine for damage shares and parties.
 class BonusSharing : public GAME::Test::GameEngineFixture {
 protected:
     static constexpr uint32_t kVictim = 0x00000777;

@@ -85,24 +85,10 @@ TEST_F(ServerServices, PlayerListFollowsThreeHeartbeatsAndAFullUpdateAfterTheFir
         players.Update(1200);
 }
 
-TEST(ServerServicesBase, OwnsNothingAndSendsNothing)
-{
-    StrictMock<GAME::Test::MockNetworkInterface> network;
-    GameEngineNetworkInterface* slot = &network;
-    GameEngineServerServicesModuleBase module;
-    module.SetNetworkInterfaceSlot(&slot);
-    module.Update(5000);
-    module.ForceMarketRefresh(0);
-    EXPECT_EQ(module.GetPlayerManager(), nullptr);
-    EXPECT_EQ(module.GetNetworkInterface(), &network);
-}
-
 TEST(ClientServices, ItsPlayerManagerReachesTheInterfaceOfTheSlot)
 {
     GameEngineClientServicesModule module;
     ASSERT_NE(module.GetPlayerManager(), nullptr);
-    EXPECT_EQ(module.GetPlayerManager()->GetNetworkInterface(), nullptr);
-
     NiceMock<GAME::Test::MockNetworkInterface> first;
     NiceMock<GAME::Test::MockNetworkInterface> second;
     GameEngineNetworkInterface* slot = &first;

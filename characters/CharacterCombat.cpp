@@ -1,0 +1,517 @@
+// The character's side of combat: taking hits, the formula wrappers that book reductions, the
+// damage and absorption effects, speeds, rewards and what combat gathers from the equipment.
+#include "characters/AnimationSet.h"
+#include "characters/Bonus.h"
+#include "characters/Character.h"
+#include "characters/Player.h"
+#include "characters/TeamManager.h"
+#include "combat/CombatAttributeAccumulator.h"
+#include "combat/ParametersCombat.h"
+#include "combat/RacialBonus.h"
+#include "core/GameEvents.h"
+#include "core/Helpers.h"
+#include "core/RandomHelpers.h"
+#include "engine/EffectEntity.h"
+#include "engine/Engine.h"
+#include "engine/EventManager.h"
+#include "engine/LoadTable.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/World.h"
+#include "game/GameEngine.h"
+#include "items/Item.h"
+#include "items/ItemSet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+constexpr const char* kSourceFile = "Project/Game/Character";
+constexpr uint32_t kMaxMoney = 2000000000;
+
+// The damage pack of each type, in the order of `damageFx`.
+constexpr CombatAttributeType kDamageFxTypes[Character::kNumDamageFx] = {
+    CombatAttributeType_Cold,
+    CombatAttributeType_Lightning,
+    CombatAttributeType_Fire,
+    CombatAttributeType_Poison,
+    CombatAttributeType_Life,
+    CombatAttributeType_Bleeding,
+    CombatAttributeType_AttackSpeed,
+    CombatAttributeType_SpellCastSpeed,
+    CombatAttributeType_RunSpeed,
+    CombatAttributeType_OffensiveAbility,
+    CombatAttributeType_DefensiveAbility,
+    CombatAttributeType_OffensiveReduction,
+    CombatAttributeType_DefensiveReduction,
+    CombatAttributeType_LifeLeach,
+    CombatAttributeType_ManaLeach,
+    CombatAttributeType_Fumble,
+};
+
+// -1 for a type without a pack.
+int32_t DamageFxIndex(CombatAttributeType type)
+{
+    const auto* end = std::end(kDamageFxTypes);
+    const auto* found = std::find(std::begin(kDamageFxTypes), end, type);
+    return found == end ? -1 : static_cast<int32_t>(found - std::begin(kDamageFxTypes));
+}
+
+template <typename Function> void ForEachItem(const std::vector<uint32_t>& ids, Function function)
+{
+    const ObjectManager& objects = ObjectManager::Instance();
+    for (uint32_t id : ids) {
+        if (const Item* item = objects.GetObject<Item>(id))
+            function(*item);
+    }
+}
+
+template <typename Function>
+void ForEachWornSet(const std::map<std::string, std::vector<std::string>>& itemSets,
+                    Function function)
+{
+    for (const auto& [setName, items] : itemSets) {
+        if (items.empty())
+            continue;
+        if (const ItemSet* set = GameEngine::Get().GetItemSet(setName))
+            function(*set, static_cast<uint32_t>(items.size()));
+    }
+}
+
+void SendObjectEvent(const char* name, uint32_t objectId)
+{
+    GameEvent_GenericEntity event;
+    event.objectId = objectId;
+    EventManager::Instance().Send(name, event);
+}
+
+} // namespace
+
+// Attacks.
+
+bool Character::TakeAttack(ParametersCombat& parameters)
+{
+    bio.BioIsTainted();
+    playStats.ReceiveHit();
+    if (!parameters.auraName.empty())
+        AddAura(parameters.auraName, false, parameters.auraDuration);
+    return combatManager.TakeAttack(parameters, skillManager, bio);
+}
+
+float Character::DesignerCalculatePhysicalDamageDefense(float damage, float protection,
+                                                        float absorbed, float bonus) const
+{
+    const float result =
+        combatManager.DesignerCalculatePhysicalDamageDefense(damage, protection, absorbed, bonus);
+    playStats.TallyDamageReduction(damage - result, PlayStatsDamageReduction_Unknown);
+    return result;
+}
+
+float Character::DesignerCalculateShieldBlockDamageReduction(float damage, float shieldDefense,
+                                                             float shieldAbsorption) const
+{
+    const float result = combatManager.DesignerCalculateShieldBlockDamageReduction(
+        damage, shieldDefense, shieldAbsorption);
+    playStats.TallyDamageReduction(damage - result, PlayStatsDamageReduction_Blocked);
+    return result;
+}
+
+float Character::DesignerCalculateOffensiveAbility(float bonus) const
+{
+    return combatManager.DesignerCalculateOffensiveAbility(bonus);
+}
+
+float Character::DesignerCalculateDefensiveAbility(float bonus) const
+{
+    return combatManager.DesignerCalculateDefensiveAbility(bonus);
+}
+
+float Character::GetOffensiveReduction() const
+{
+    return combatManager.ContributeOffensiveReduction();
+}
+
+float Character::GetTotalDamageReductionPercent() const
+{
+    return combatManager.ContributeTotalDamageReductionPercent();
+}
+
+float Character::GetTotalDamageReductionAbsolute() const
+{
+    return combatManager.ContributeTotalDamageReductionAbsolute();
+}
+
+float Character::GetFumbleDamage() const
+{
+    return combatManager.ContributeFumbleDamage();
+}
+
+float Character::GetProjectileFumbleDamage() const
+{
+    return combatManager.ContributeProjectileFumbleDamage();
+}
+
+float Character::GetCombatRegionChance(CombatAttributeRegion region) const
+{
+    return combatManager.GetRegionChance(region);
+}
+
+bool Character::IsPoisoned() const
+{
+    return combatManager.IsPoisoned();
+}
+
+uint32_t Character::GetAttackerId() const
+{
+    return combatManager.GetAttackerId();
+}
+
+bool Character::IsUnderAttack() const
+{
+    return combatManager.GetCombatState() != CombatManager_State_Idle;
+}
+
+void Character::AddCombatFilter(CombatFilter* filter)
+{
+    combatManager.AddCombatFilter(filter);
+}
+
+void Character::RemoveCombatFilter(CombatFilter* filter)
+{
+    combatManager.RemoveCombatFilter(filter);
+}
+
+void Character::CombatAddCooldownDamage(int32_t milliseconds)
+{
+    skillManager.ApplyCooldownDamage(static_cast<float>(milliseconds));
+}
+
+// Effects.
+
+void Character::ResetAbsEffects()
+{
+    for (auto& [type, effect] : absEffects)
+        effect.fired = false;
+    absEffectsArmed = true;
+}
+
+void Character::DisarmAbsEffects()
+{
+    absEffectsArmed = false;
+}
+
+void Character::FireAbsEffect(CombatAttributeType damageType)
+{
+    if (!absEffectsArmed)
+        return;
+    const auto entry = absEffects.find(damageType);
+    if (entry == absEffects.end() || entry->second.fired)
+        return;
+    AbsEffect& effect = entry->second;
+    effect.fired = true;
+    static const Name target = Name::Create("Target");
+    const WorldCoords coords = GetAttachedCoords(target);
+    if (!effect.effectName.empty()) {
+        ObjectManager& objects = ObjectManager::Instance();
+        if (auto* fx = objects.CreateObjectFromFile<EffectEntity>(effect.effectName)) {
+            fx->StartEmitting();
+            // An effect the world will not take would be nobody's.
+            if (!fx->AddToWorld(coords, true))
+                objects.DestroyObjectEx(fx, kSourceFile, __LINE__);
+        }
+    }
+    if (SoundPak* sound = GetSoundPak(effect.soundId))
+        sound->Play(coords, false, true);
+}
+
+void Character::StartDamageEffect(CombatAttributeType damageType)
+{
+    const int32_t index = DamageFxIndex(damageType);
+    if (index >= 0)
+        damageFx[static_cast<size_t>(index)].Enable(true);
+}
+
+void Character::StopDamageEffect(CombatAttributeType damageType)
+{
+    const int32_t index = DamageFxIndex(damageType);
+    if (index >= 0)
+        damageFx[static_cast<size_t>(index)].Enable(false);
+}
+
+void Character::StartInvoluntaryEffect(CombatAttributeType type)
+{
+    switch (type) {
+    case CombatAttributeType_Stun:
+        BeginStun();
+        break;
+    case CombatAttributeType_Trap:
+        BeginTrap();
+        break;
+    case CombatAttributeType_Freeze:
+        BeginFreeze();
+        break;
+    case CombatAttributeType_Petrify:
+        BeginPetrify();
+        break;
+    case CombatAttributeType_Immobilize:
+        BeginImmobilize();
+        break;
+    default:
+        break;
+    }
+}
+
+void Character::StopInvoluntaryEffect(CombatAttributeType type)
+{
+    switch (type) {
+    case CombatAttributeType_Stun:
+        EndStun();
+        break;
+    case CombatAttributeType_Trap:
+        EndTrap();
+        break;
+    case CombatAttributeType_Freeze:
+        EndFreeze();
+        break;
+    case CombatAttributeType_Petrify:
+        EndPetrify();
+        break;
+    case CombatAttributeType_Immobilize:
+        EndImmobilize();
+        break;
+    default:
+        break;
+    }
+}
+
+// These reach the combat controller once controllers exist; until then nobody answers.
+void Character::BeginStun() {}
+void Character::EndStun() {}
+void Character::BeginTrap() {}
+void Character::EndTrap() {}
+// Freezing and petrifying both immobilize the controller.
+void Character::BeginFreeze() {}
+void Character::EndFreeze() {}
+void Character::BeginPetrify() {}
+void Character::EndPetrify() {}
+void Character::BeginImmobilize() {}
+void Character::EndImmobilize() {}
+
+// Under attack.
+
+void Character::UnderAttack(uint32_t attackerId)
+{
+    // The combat controller hears of the attacker here once controllers exist.
+    if (!ShouldUseDistressCall())
+        return;
+    DoDistressCall(attackerId);
+    distressCallTimer = distressCallTime;
+    --distressCallsLeft;
+}
+
+// The combat controller takes up the ally's cause once controllers exist.
+void Character::AllyAttacked(uint32_t /*allyId*/, uint32_t /*attackerId*/) {}
+
+bool Character::ShouldUseDistressCall()
+{
+    return distressCall && distressCallsLeft > 0 && distressCallTimer <= 0;
+}
+
+void Character::DoDistressCall(uint32_t attackerId) const
+{
+    World* world = gEngine->GetWorld();
+    const TeamManager* teams = GameEngine::Get().GetTeamManager();
+    if (world == nullptr || teams == nullptr)
+        return;
+    const WorldVec3 position = GetCoords().GetPosition();
+    std::vector<Entity*> found;
+    world->GetEntitiesInSphere(found, position.GetRegion(), position.GetRegionPosition(),
+                               distressCallRange);
+    for (Entity* entity : found) {
+        auto* ally = DynamicCast<Character>(entity);
+        if (ally != nullptr && ally != this && teams->IsFriend(GetTeam(), ally->GetTeam()))
+            ally->AllyAttacked(GetObjectId(), attackerId);
+    }
+}
+
+// Life, speed, experience and rewards.
+
+void Character::AddManaSlow(float amount)
+{
+    bio.AddManaSlow(amount);
+}
+
+float Character::GetLifeLimit() const
+{
+    return bio.GetLifeLimit();
+}
+
+float Character::GetRunSpeed() const
+{
+    const float speed = combatManager.GetRunSpeed(GetTotalCharAttribute(CharAttribute_RunSpeed));
+    return skillWarmingUp ? CapAbsoluteRunSpeed(speed) : CapRunSpeed(speed);
+}
+
+float Character::GetAttackSpeed() const
+{
+    const float speed = GetTotalCharAttribute(CharAttribute_AttackSpeed);
+    float base = GetTotalCharAttribute(CharAttribute_BaseAttackSpeed);
+    if (combatManager.GetHandState() == EquipManager_HandState_DualWielded)
+        base *= 0.5f;
+    return CapAttackSpeed(combatManager.GetAttackSpeed(speed + base));
+}
+
+float Character::GetSpellCastSpeed() const
+{
+    return CapSpellCastSpeed(combatManager.ContributeSpellCastSpeed(
+        GetTotalCharAttribute(CharAttribute_SpellCastSpeed)));
+}
+
+float Character::CapAbsoluteRunSpeed(float speed) const
+{
+    GameEngine& hub = GameEngine::Get();
+    const LoadTable& settings = hub.GetDatabase();
+    const auto difficulty = static_cast<size_t>(hub.GetGameDifficulty());
+    const float minimum = settings.GetFloatAt("absoluteRunSpeedCapMin", difficulty, 0.0f);
+    const float maximum = settings.GetFloatAt("absoluteRunSpeedCapMax", difficulty, 0.0f);
+    if (!(minimum > 0.0f) || !(maximum > 0.0f))
+        return speed;
+    const float base = bio.GetBaseCharAttribute(CharAttribute_RunSpeed);
+    // A record with the bounds swapped still gets a sound clamp.
+    const float low = minimum * 0.01f * base;
+    const float high = maximum * 0.01f * base;
+    return Clamp(speed, Min(low, high), Max(low, high));
+}
+
+void Character::ForceSpeedUpdate()
+{
+    bio.Update(*this, 0);
+    if (currentAnimationSet == nullptr)
+        return;
+    if (actionState == ActionState_Move)
+        currentAnimationSet->AdjustAnimation(*this, GetRunSpeed());
+    else if (actionState == ActionState_Attack)
+        currentAnimationSet->AdjustAnimation(*this, GetAttackSpeed());
+}
+
+void Character::ReceiveExperience(uint32_t amount, bool quiet)
+{
+    const float bonus = GetTotalCharAttribute(CharAttribute_IncreasedExperience);
+    uint32_t total = amount;
+    if (bonus != 0.0f && std::isfinite(bonus)) {
+        const long double extra = static_cast<long double>(bonus) * 0.01f * amount + 0.5L;
+        // A negative bonus may not take more than it was given, nor a huge one wrap.
+        const long double sum =
+            static_cast<long double>(amount) +
+            static_cast<int64_t>(Clamp<long double>(extra, -4294967296.0L, 4294967296.0L));
+        total = static_cast<uint32_t>(Clamp<long double>(sum, 0.0L, 4294967295.0L));
+    }
+    if (total == 0)
+        return;
+    if (experienceLevelControl.ReceiveExperience(total)) {
+        bio.ReloadValues();
+        // The skill manager raises the masteries allowed here once it keeps them.
+        SendObjectEvent("GameEvent_PlayerLevelUp", GetObjectId());
+        if (!quiet) {
+            SoundPak* sound = GetSoundPak(levelUpSound);
+            if (sound != nullptr && GameEngine::Get().GetMainPlayer() == this)
+                sound->Play(true);
+            if (!levelUpFx.empty())
+                pfxManager.OneShotParticleEffect(levelUpFx, std::string());
+        }
+        playStats.IncrementLevel();
+    }
+    playStats.GainExperience(total);
+}
+
+void Character::AddMoney(uint32_t amount)
+{
+    currentMoney = static_cast<uint32_t>(
+        Min<uint64_t>(static_cast<uint64_t>(currentMoney) + amount, kMaxMoney));
+}
+
+void Character::TakeBonus(const Bonus& bonus, bool flag, PlayStatsLifeType lifeType)
+{
+    bio.BioIsTainted();
+    bio.TakeBonus(bonus, flag);
+    if (bonus.experiencePoints != 0)
+        ReceiveExperience(bonus.experiencePoints, false);
+    if (bonus.goldPoints != 0)
+        AddMoney(bonus.goldPoints);
+    if (bonus.attributePoints != 0)
+        experienceLevelControl.AddModifierPoints(bonus.attributePoints);
+    if (bonus.skillPoints != 0) {
+        experienceLevelControl.AddToSkillPoints(bonus.skillPoints);
+        SendObjectEvent("GameEvent_PlayerSkillUp", GetObjectId());
+    }
+    if (!bonus.effectName.empty())
+        pfxManager.OneShotParticleEffect(bonus.effectName, std::string());
+    playStats.GainLife(bio.GetBonusLifeAmount(bonus), lifeType);
+}
+
+// Sounds.
+
+void Character::PlayImpactSound()
+{
+    if (!(RandomFloat(0.0f, 100.0f) < impactSoundChance))
+        return;
+    if (SoundPak* sound = GetSoundPak(impactSound))
+        sound->Play(GetCoords(), false, true);
+}
+
+SoundPak* Character::GetCriticalHitSound() const
+{
+    return GetSoundPak(criticalHitSound);
+}
+
+// What combat gathers.
+
+void Character::GetAllDefenseAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    std::vector<uint32_t> ids;
+    combatManager.GetEquipManager().GetAllAttachedItems(ids);
+    ForEachItem(ids, [&](const Item& item) { item.GetDefenseAttributes(accumulator); });
+    skillManager.GetDefenseAttributes(accumulator);
+    bio.GetDefenseAttributes(accumulator);
+    ContributeItemSetDefenseAttributes(accumulator);
+    ContributeGameBalanceDefenseAttributes(accumulator);
+}
+
+void Character::ContributeRacialBonusDefense(const std::vector<std::string>& races,
+                                             RacialBonus_Defense& bonus) const
+{
+    std::vector<uint32_t> ids;
+    combatManager.GetEquipManager().GetAllAttachedItems(ids);
+    ForEachItem(ids, [&](const Item& item) { item.ContributeRacialBonusDefense(races, bonus); });
+    skillManager.ContributeRacialBonusDefense(races, bonus);
+}
+
+void Character::GetEquipRetaliationAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    std::vector<uint32_t> ids;
+    combatManager.GetEquipManager().GetAllAttachedItems(ids);
+    ForEachItem(ids, [&](const Item& item) { item.GetRetaliationAttributes(accumulator); });
+}
+
+void Character::ContributeItemSetDefenseAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    ForEachWornSet(itemSets, [&](const ItemSet& set, uint32_t count) {
+        set.GetDefenseAttributes(accumulator, count);
+    });
+}
+
+void Character::ContributeItemSetRetaliationAttributes(
+    CombatAttributeAccumulator& accumulator) const
+{
+    ForEachWornSet(itemSets, [&](const ItemSet& set, uint32_t count) {
+        set.GetRetaliationAttributes(accumulator, count);
+    });
+}
+
+} // namespace GAME
