@@ -1,5 +1,6 @@
 #include "characters/Character.h"
 
+#include "ai/ControllerCombat.h"
 #include "ai/SlotManager.h"
 #include "characters/AnimationSet.h"
 #include "characters/CharacterActionHandler.h"
@@ -14,6 +15,7 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "engine/PhysicsEngine.h"
 #include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
@@ -538,11 +540,13 @@ void Character::AddDeathHandlers()
         deathHandlers->AddHandler(std::make_unique<PlayEffectDeathHandler>(this));
 }
 
-// Still to join: the skills' dying step and the controller's notice.
 void Character::ImDying()
 {
     combatManager.ImDying();
+    skillManager.ImDead();
     auraManager.Clear(*this);
+    if (auto* controller = ObjectManager::Instance().GetObject<ControllerCombat>(controllerId))
+        controller->CharacterIsDying();
     if (!dyingFxPak.empty()) {
         FxPak* fx = ObjectManager::Instance().CreateObjectFromFile<FxPak>(dyingFxPak);
         World* world = gEngine->GetWorld();
@@ -553,10 +557,12 @@ void Character::ImDying()
     CharacterIsDying();
 }
 
-// Still to join: leaving the physics simulation and the controller's notice.
 void Character::ImDead()
 {
     combatManager.ImDead();
+    gEngine->GetPhysicsEngine().RemoveEntityFromSimulation(this);
+    if (auto* controller = ObjectManager::Instance().GetObject<ControllerCombat>(controllerId))
+        controller->CharacterIsDead();
     CharacterHasDied();
 }
 
@@ -835,12 +841,6 @@ bool Character::IsAlive() const
     if (observerMode)
         return false;
     return lifeState == LifeState_Alive || lifeState == LifeState_Unknown;
-}
-
-void Character::TeleportToLocation(const WorldCoords& coords)
-{
-    if (World* world = gEngine->GetWorld())
-        world->SetCoords(this, coords);
 }
 
 void Character::SubtractLife(float amount, const PlayStatsDamageType& statsType)

@@ -15,6 +15,8 @@
 #include "core/PlayStats.h"
 #include "engine/Actor.h"
 #include "engine/GameTimer.h"
+#include "engine/Name.h"
+#include "engine/Sphere.h"
 #include "engine/Vec3.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
@@ -44,9 +46,12 @@ class DeathManager;
 class DurationDamageManager;
 class GraphicsAnim;
 class LoadTable;
+class MovementGoalManager;
+class Path;
 class ParametersCombat;
 class SlotManager;
 class SoundPak;
+struct PathGenerationParams;
 struct PlayStatsDamageType;
 struct RacialBonus_Defense;
 enum AnimationSet_Type : int32_t;
@@ -155,10 +160,11 @@ public:
     virtual void
     ContributeGameBalanceCharAttributes(CharAttributeAccumulator& /*accumulator*/) const
     {}
-    // The influences of combat reach nobody until controllers and skills exist.
-    virtual void CombatExertInfluenceFear(int32_t /*milliseconds*/) {}
+    // Fear and taunts reach the combat controller, naming the last attacker; a plain character
+    // cannot be confused.
+    virtual void CombatExertInfluenceFear(int32_t milliseconds);
     virtual void CombatExertInfluenceConfusion(int32_t /*milliseconds*/) {}
-    virtual void CombatExertInfluenceTaunt(float /*amount*/) {}
+    virtual void CombatExertInfluenceTaunt(float amount);
     virtual void CombatAddCooldownDamage(int32_t milliseconds);
     virtual void CombatAddLifeLeechDamage(float percent);
     // The effects hung on this character, through its effect manager.
@@ -211,16 +217,154 @@ public:
     virtual float CapAttackSpeed(float speed) const { return speed; }
     virtual float CapSpellCastSpeed(float speed) const { return speed; }
 
+    // The frame: body, skills and controller before the animation; then everything else.
+    void PreAnimationUpdate(int32_t elapsedMs) override;
+    void UpdateSelf(int32_t elapsedMs) override;
+    // An event an animation raised; kind 0 is the game's own.
+    void AnimationCallback(int32_t kind, const Name& name) override;
+    void TweakPose() override;
+    virtual float GetAmbientHighlight() const;
+    virtual void DebugRender();
+    virtual bool DoDebugRender() const { return true; }
+    virtual void SetIsControllingCharacter(bool value) { isControllingCharacter = value; }
+    virtual bool IsHiding() const;
+    virtual bool IsImmobilized() const { return actionState == ActionState_Immobilize; }
+    virtual bool IsCharacter() const { return true; }
+    virtual bool IsOfInterest() const { return ofInterest; }
+    virtual void TouchedByPlayer() { ofInterest = false; }
+    bool OccludesPathing() const override;
+    void OnDestroy() override;
+    virtual void StopRespawn();
+    virtual void StartRespawn(const WorldCoords& coords);
+    virtual void SetSpineCurve(float curve);
+    virtual void PlayLowHealthSoundIfNeeded(float currentLife);
+    virtual void ExecuteStun();
+    virtual void ReleaseStun();
+    virtual void ExecuteImmobilize();
+    virtual void ReleaseImmobilize();
+    virtual void ExecuteTrap();
+    virtual void ReleaseTrap() { movementDisallowed = false; }
+    virtual bool CanMoveTo(const WorldVec3& point, float tolerance);
+    virtual void WalkTo(const WorldVec3& point, float speed);
+    virtual WorldCoords GetChatCoords() const;
+    virtual void CharacterStop();
+    virtual bool NearTarget(uint32_t targetId, float margin) const;
+    virtual float GetPathSlowdownLength() const;
+    virtual void FollowPath(int32_t elapsedMs);
+    virtual bool DeleteOnEnteringUnloadedLevel() const { return false; }
+    virtual bool ShouldLoadLoot() const { return false; }
+    virtual bool GetShouldRenderAcrossPortals() const { return true; }
+    virtual bool WillYouChat(uint32_t /*otherId*/) { return false; }
+    virtual bool ChatWith(uint32_t /*otherId*/) { return false; }
+    virtual void DumpPlayStats();
+
+    // Path following, through the movement manager.
+    void ResetMovementManager();
+    bool IsMoving() const;
+    bool CanWalk() const;
+    bool AlreadyThere(const WorldVec3& point) const;
+    WorldVec3 GetFurthestMoveToPoint(const WorldVec3& point);
+    WorldVec3 GetPathPosition();
+    // Unset unless moving.
+    WorldVec3 GetPathTarget() const;
+    Path* GetPath() const;
+    void UpdatePathPosition(const WorldVec3& point);
+    // Moves the entity there too.
+    void SetPathPosition(const WorldVec3& point);
+    void SetPathPositionNotCoords(const WorldVec3& point);
+    float GetPathMass() const;
+    void SetPathMass(float mass) { pathMass = mass; }
+    bool DisallowsMovement() const { return movementDisallowed; }
+    static MovementGoalManager& GetMovementGoalManager();
+    void GetPathGenerationParams(PathGenerationParams& params) const;
+    Sphere GetRegionBoundingSphere() const;
+    void MoveTo(const WorldVec3& point, float blendTime);
+    CharacterMovementManager* GetMovementManager() const { return movementManager.get(); }
+    void CharacterStopMoving();
+    // Re-aims the path at a moving attack target.
+    void UpdatePath();
+
+    // Where to stand to act on another object; no region when there is no such place.
+    WorldVec3 GetMoveToPoint(uint32_t targetId, uint32_t skillId, const WorldVec3& point);
+    void RequestAttackSlot(WorldVec3& out, uint32_t attackerId, uint32_t skillId);
+    void RequestDefenseSlot(WorldVec3& out, uint32_t otherId, bool flag);
+    void ReleaseAttackSlot(uint32_t id);
+    void ReleaseDefenseSlot(uint32_t id);
+    static float GetTargetDistance(uint32_t characterId, uint32_t targetId, uint32_t skillId);
+    // Tells the controller its slot went.
+    void LostSlot();
+
+    // Attack target and skills.
+    void SetCurrentAttackTarget(uint32_t id, const WorldVec3& point, int32_t skillReference);
+    void GetCurrentAttackTarget(uint32_t& id, WorldVec3& point, uint32_t& skillId) const;
+    void RotateTowardsTarget(bool on) { rotateTowardsTarget = on && !disallowRotation; }
+    void ShowAngerLevels(bool value) { showAngerLevels = value; }
+    bool GetShowAngerLevels() const { return showAngerLevels; }
+    void SetInvisible(bool value) { invisible = value; }
+    bool StartSkill(uint32_t skillId, uint32_t targetId, const WorldVec3& point,
+                    uint32_t lastValue);
+    bool HandleSkillAnimationCallback(const Name& name, uint32_t skillId, uint32_t targetId,
+                                      const WorldVec3& point);
+    void CancelSkillAction(uint32_t skillId);
+    uint32_t GetSkillReferenceNumber(uint32_t skillId) const;
+    void SkillWarmUp(uint32_t skillId, uint32_t flag);
+
+    // Sounds.
+    void PlayStunSound();
+    void PlayLoopingRunningSound();
+    void StopLoopingRunningSound();
+
+    // State restored from a saved level or a replica.
+    void SetInitialStateInfo(Character_ActionState state, const WorldVec3& point, uint32_t targetId,
+                             uint32_t skillId);
+    void RestoreLifeState();
+    void SetActionHandler(CharacterActionHandler* handler);
+    CharacterActionHandler* GetActionHandler() const { return actionHandler.get(); }
+    bool IsControllingCharacter() const { return isControllingCharacter; }
+    void SetObserverMode(bool value) { observerMode = value; }
+    void SetObserverCheatMode(bool value) { hiddenFromCombat = value; }
+    void SetExtentsLarge();
+    void SetExtentsSmall();
+    const std::string& GetRagDollBehaviorOverride() const { return overrideRagdollBehavior; }
+    float GetRagDollSpeedOverride() const { return overrideRagdollSpeed; }
+    const std::string& GetPortraitName() const { return portraitName; }
+    const std::string& GetGoldGenerator() const { return goldGenerator; }
+    float GetGoldGeneratorChance() const { return goldGeneratorChance; }
+    const std::string& GetDistressCallGroup() const { return distressCallGroup; }
+    void DestroyMe();
+    void SendQuestMoveCompletedEvent() const;
+    void SendQuestAnimationCompletedEvent() const;
+
+    // Turning and pose.
+    void RotateTowards(int32_t ms, const Vec3& direction, const WorldVec3& position);
+    float GetMinRotationSpeed() const { return minRotationSpeed; }
+    float GetMaxRotationSpeed() const { return maxRotationSpeed; }
+    float GetSpineCurve() const { return spineCurve; }
+    float GetTargetSpineCurve() const { return targetSpineCurve; }
+    void Update_TweakPose(int32_t ms);
+    void SetBreastSupport(float value);
+    float GetBreastSupport() const { return breastSupport; }
+    void TweakPose_Head() {}
+    void TweakPose_Spine() {}
+    void TweakPose_Breasts();
+    void SetPointOfInterest(const Vec3& point);
+    void ClearPointOfInterest() { hasPointOfInterest = false; }
+    bool ShouldRotateWhenChatting() const { return rotateWhenChatting; }
+    int32_t GetFrameTime() const { return frameTime; }
+
     // States.
     static const char* GetActionStateAsText(Character_ActionState state);
     const char* GetActionStateAsText() const { return GetActionStateAsText(actionState); }
-    Team GetTeam() const { return team; }
+    // While invisible the character belongs to the invisible team.
+    Team GetTeam() const;
     bool IsTeleporting() const { return teleporting; }
     void SetTeleporting(bool value) { teleporting = value; }
     uint32_t GetEffectIndex() const;
     const WorldCoords& GetSpawnPoint() const { return spawnPoint; }
     void SetSpawnPoint(const WorldCoords& coords) { spawnPoint = coords; }
     uint32_t GetControllerId() const { return controllerId; }
+    // The controller object that drives this character; the character destroys it.
+    void SetControllerId(uint32_t id) { controllerId = id; }
     // Null until `InitialUpdate`.
     DeathManager* GetDeathManager() const { return deathHandlers.get(); }
     int32_t GetLoopingRunningSoundFadeTime() const { return loopingRunningSoundFadeTime; }
@@ -379,6 +523,8 @@ protected:
     SoundPak* GetSoundPak(uint32_t id) const;
     // Tells the friends within `distressCallRange` who attacks.
     void DoDistressCall(uint32_t attackerId) const;
+    WorldCoords GetFootCoords(bool left) const;
+    void StartSpawnEffect();
 
     // Fields, in their order.
     // The formulas evaluate through the manager's own inputs, so a const character still
@@ -527,6 +673,8 @@ protected:
 
 private:
     void LoadSoundPaks(const LoadTable& table);
+    // The foot sound of the surface under the character.
+    void PlayFootstepSound();
     void LoadAnimationSounds(const LoadTable& table);
     void LoadOwnAnimationSet(const LoadTable& table, size_t style);
     void LoadSharedEffects();

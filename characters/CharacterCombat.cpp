@@ -1,8 +1,12 @@
 // The character's side of combat: taking hits, the formula wrappers that book reductions, the
 // damage and absorption effects, speeds, rewards and what combat gathers from the equipment.
+#include "ai/ControllerBaseCharacter.h"
+#include "ai/ControllerCombat.h"
 #include "characters/AnimationSet.h"
 #include "characters/Bonus.h"
 #include "characters/Character.h"
+#include "characters/CharacterActionHandler.h"
+#include "characters/CharacterMovementManager.h"
 #include "characters/Player.h"
 #include "characters/TeamManager.h"
 #include "combat/CombatAttributeAccumulator.h"
@@ -82,6 +86,11 @@ void ForEachWornSet(const std::map<std::string, std::vector<std::string>>& itemS
         if (const ItemSet* set = GameEngine::Get().GetItemSet(setName))
             function(*set, static_cast<uint32_t>(items.size()));
     }
+}
+
+ControllerCombat* GetCombatController(uint32_t controllerId)
+{
+    return ObjectManager::Instance().GetObject<ControllerCombat>(controllerId);
 }
 
 void SendObjectEvent(const char* name, uint32_t objectId)
@@ -290,24 +299,236 @@ void Character::StopInvoluntaryEffect(CombatAttributeType type)
     }
 }
 
-// These reach the combat controller once controllers exist; until then nobody answers.
-void Character::BeginStun() {}
-void Character::EndStun() {}
-void Character::BeginTrap() {}
-void Character::EndTrap() {}
-// Freezing and petrifying both immobilize the controller.
-void Character::BeginFreeze() {}
-void Character::EndFreeze() {}
-void Character::BeginPetrify() {}
-void Character::EndPetrify() {}
-void Character::BeginImmobilize() {}
-void Character::EndImmobilize() {}
+// The involuntary effects reach the combat controller; freezing and petrifying both
+// immobilize it.
+void Character::BeginStun()
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->BeginStun();
+}
+
+void Character::EndStun()
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->EndStun();
+}
+
+void Character::BeginTrap()
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->BeginTrap();
+}
+
+void Character::EndTrap()
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->EndTrap();
+}
+
+void Character::BeginFreeze()
+{
+    BeginImmobilize();
+}
+
+void Character::EndFreeze()
+{
+    EndImmobilize();
+}
+
+void Character::BeginPetrify()
+{
+    BeginImmobilize();
+}
+
+void Character::EndPetrify()
+{
+    EndImmobilize();
+}
+
+void Character::BeginImmobilize()
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->BeginImmobilize();
+}
+
+void Character::EndImmobilize()
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->EndImmobilize();
+}
+
+void Character::CombatExertInfluenceFear(int32_t milliseconds)
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->ScareMe(combatManager.GetAttackerId(), static_cast<float>(milliseconds));
+}
+
+void Character::CombatExertInfluenceTaunt(float amount)
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->TauntMe(amount, combatManager.GetAttackerId());
+}
+
+// Stun, immobilisation and traps.
+
+void Character::ExecuteStun()
+{
+    if (actionState == ActionState_Stun)
+        return;
+    if (currentAnimationSet == nullptr ||
+        !currentAnimationSet->PlayAnimation(*this, AnimationSet_Stun, Name::noName, 1.0f, true))
+        gEngine->Log(2, "Failed to start stun animation.");
+    SetActionState(ActionState_Stun);
+}
+
+void Character::ReleaseStun()
+{
+    if (actionState == ActionState_Stun)
+        CharacterStop();
+}
+
+void Character::ExecuteImmobilize()
+{
+    if (actionState == ActionState_Immobilize)
+        return;
+    SetActionState(ActionState_Immobilize);
+    if (currentAnimationSet != nullptr)
+        currentAnimationSet->AdjustAnimation(*this, 0.0f);
+}
+
+void Character::ReleaseImmobilize()
+{
+    if (actionState == ActionState_Immobilize)
+        CharacterStop();
+}
+
+void Character::ExecuteTrap()
+{
+    movementDisallowed = true;
+    if (actionState != ActionState_Trap)
+        SetActionState(ActionState_Trap);
+}
+
+void Character::CharacterStop()
+{
+    if (actionHandler != nullptr)
+        actionHandler->Stop();
+    movementManager->Reset();
+    SetActionState(ActionState_ForcedStop);
+}
+
+// Attack target and skills.
+
+void Character::SetCurrentAttackTarget(uint32_t id, const WorldVec3& point, int32_t skillReference)
+{
+    currentAttackTargetId = id;
+    currentAttackPoint = point;
+    currentAttackSkillId = static_cast<int32_t>(
+        skillManager.GetSkillIdFromReference(static_cast<uint32_t>(skillReference)));
+}
+
+void Character::GetCurrentAttackTarget(uint32_t& id, WorldVec3& point, uint32_t& skillId) const
+{
+    id = currentAttackTargetId;
+    point = currentAttackPoint;
+    skillId = static_cast<uint32_t>(currentAttackSkillId);
+}
+
+bool Character::StartSkill(uint32_t skillId, uint32_t targetId, const WorldVec3& point,
+                           uint32_t lastValue)
+{
+    bio.BioIsTainted();
+    return skillManager.StartSkill(skillId, targetId, point, lastValue);
+}
+
+bool Character::HandleSkillAnimationCallback(const Name& name, uint32_t skillId, uint32_t targetId,
+                                             const WorldVec3& point)
+{
+    return skillManager.HandleSkillAnimationCallback(name, skillId, targetId, point);
+}
+
+void Character::CancelSkillAction(uint32_t skillId)
+{
+    skillManager.CancelSkillAction(skillId);
+}
+
+uint32_t Character::GetSkillReferenceNumber(uint32_t skillId) const
+{
+    return skillManager.GetSkillReferenceNumber(skillId);
+}
+
+void Character::SkillWarmUp(uint32_t skillId, uint32_t flag)
+{
+    const bool warm = skillManager.SkillWarmUp(skillId, flag);
+    if (flag != 0 && skillWarmingUp) {
+        skillWarmingUp = false;
+        ForceSpeedUpdate();
+    } else if (flag == 0 && warm) {
+        skillWarmingUp = true;
+        ForceSpeedUpdate();
+    }
+}
+
+void Character::LostSlot()
+{
+    if (auto* controller =
+            ObjectManager::Instance().GetObject<ControllerBaseCharacter>(controllerId))
+        controller->LostSlot();
+}
+
+Team Character::GetTeam() const
+{
+    return invisible ? TeamManager::InvisibleTeam() : team;
+}
+
+// Sounds.
+
+void Character::PlayStunSound()
+{
+    if (SoundPak* sound = GetSoundPak(stunSound))
+        sound->Play(GetCoords(), false, true);
+}
+
+void Character::PlayLoopingRunningSound()
+{
+    SoundPak* sound = GetSoundPak(loopingRunningSound);
+    if (sound == nullptr || sound->IsPlaying())
+        return;
+    sound->Play(WorldCoords(GetPathPosition()), true, true);
+    sound->Track(GetObjectId());
+}
+
+void Character::StopLoopingRunningSound()
+{
+    SoundPak* sound = GetSoundPak(loopingRunningSound);
+    if (sound != nullptr && sound->IsPlaying())
+        sound->FadeLastPlayedSound(loopingRunningSoundFadeTime);
+}
+
+void Character::PlayLowHealthSoundIfNeeded(float currentLife)
+{
+    const float limit = bio.GetAttribute(CharAttribute_Life);
+    if (lowHealthSoundPlayed) {
+        if (currentLife >= limit * lowHealthResetLevel * 0.01f)
+            lowHealthSoundPlayed = false;
+        return;
+    }
+    if (currentLife > limit * lowHealthTriggerLevel * 0.01f)
+        return;
+    lowHealthSoundPlayed = true;
+    if (SoundPak* sound = GetSoundPak(lowHealthSound))
+        sound->Play(GetCoords(), false, true);
+    if (auto* controller =
+            ObjectManager::Instance().GetObject<ControllerBaseCharacter>(controllerId))
+        controller->LowHealth();
+}
 
 // Under attack.
 
 void Character::UnderAttack(uint32_t attackerId)
 {
-    // The combat controller hears of the attacker here once controllers exist.
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->UnderAttack(attackerId);
     if (!ShouldUseDistressCall())
         return;
     DoDistressCall(attackerId);
@@ -315,8 +536,11 @@ void Character::UnderAttack(uint32_t attackerId)
     --distressCallsLeft;
 }
 
-// The combat controller takes up the ally's cause once controllers exist.
-void Character::AllyAttacked(uint32_t /*allyId*/, uint32_t /*attackerId*/) {}
+void Character::AllyAttacked(uint32_t allyId, uint32_t attackerId)
+{
+    if (ControllerCombat* controller = GetCombatController(controllerId))
+        controller->AllyAttacked(allyId, attackerId);
+}
 
 bool Character::ShouldUseDistressCall()
 {
@@ -329,7 +553,7 @@ void Character::DoDistressCall(uint32_t attackerId) const
     const TeamManager* teams = GameEngine::Get().GetTeamManager();
     if (world == nullptr || teams == nullptr)
         return;
-    const WorldVec3 position = GetCoords().GetPosition();
+    const WorldVec3 position = movementManager->GetPathPosition();
     std::vector<Entity*> found;
     world->GetEntitiesInSphere(found, position.GetRegion(), position.GetRegionPosition(),
                                distressCallRange);

@@ -24,12 +24,49 @@ public:
     CharacterMovementManager(const CharacterMovementManager&) = delete;
     CharacterMovementManager& operator=(const CharacterMovementManager&) = delete;
 
+    // Taken from the owner's coordinates the first time it is asked for.
+    WorldVec3 GetPathPosition();
+    void SetPathPosition(const WorldVec3& position);
+    // Leaves the local path's place alone.
+    void SetPathPositionNoJump(const WorldVec3& position);
+    const WorldVec3& GetPathTarget() const { return pathTarget; }
+    Path* GetPath() const { return path.get(); }
+
+    // A reachability test's path survives both, for the move that follows it.
+    void ClearPath();
+    void Reset();
+
+    bool AlreadyThere(const WorldVec3& from, const WorldVec3& to);
+    // True when there is a path to walk, or when the target is already reached (`alreadyThere`).
+    bool SetNewPathTarget(const WorldVec3& from, const WorldVec3& to, bool& alreadyThere);
+    // A `maxDetourRatio` of 0 accepts any detour.
+    bool CanMoveTo(const WorldVec3& from, const WorldVec3& to, float endTolerance,
+                   float maxDetourRatio);
+    WorldVec3 GetFurthestMoveToPoint(const WorldVec3& point);
+    // The point `distance` short of the goal along the way there.
+    WorldVec3 GetPointAwayFromGoal(const WorldVec3& goal, float distance);
+    void UpdatePathPosition(const WorldVec3& point);
+
+    // False when the character has to stop.
+    bool Update(int32_t ms);
+    void DebugRender();
+
 private:
-    // The marked fields are read only by the movement steps themselves.
-    [[maybe_unused]] Character* owner;
+    std::unique_ptr<Path> FindPath(const WorldVec3& from, const WorldVec3& to);
+    bool MoveDownPath(int32_t ms, float speed);
+    void UpdateCharacterPosition(int32_t ms, float speed);
+    float CalculateSpeed();
+    void CreateLocalPath(int32_t ms, float speed);
+    bool ShouldAvoid(Character* other, float speed);
+    // Paths round the characters ahead; the candidate path replaces the local one when it keeps
+    // to the global path.
+    void AvoidCharactersAhead(float speed);
+    float GetDistance(const WorldVec3& a, const WorldVec3& b) const;
+
+    Character* owner;
     std::unique_ptr<Path> path;
     // Distance advanced in the last update.
-    [[maybe_unused]] float step = 0.0f;
+    float step = 0.0f;
     // No region until first read.
     WorldVec3 pathPosition;
     Vec3 direction;
@@ -39,7 +76,7 @@ private:
     // No region while the local path is not in use this frame.
     WorldVec3 localPosition;
     // Milliseconds until the next look for characters to steer round.
-    [[maybe_unused]] int32_t localPathTimer = 0;
+    int32_t localPathTimer = 0;
     std::unique_ptr<Path> cachedPath;
     WorldVec3 cachedFrom;
     WorldVec3 cachedTo;

@@ -33,6 +33,9 @@ bool Actor::PlayAnimation(int32_t channel, GraphicsAnim* animation, bool keepPla
     state.keepPlaying = keepPlaying;
     state.speed = speed;
     state.blendTimeMs = blendTimeMs;
+    state.timeMs = 0.0;
+    state.nextEvent = 0;
+    state.ended = false;
     state.playRequests.push_back({animation, keepPlaying, speed, blendTimeMs});
     return true;
 }

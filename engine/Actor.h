@@ -1,10 +1,13 @@
 #pragma once
 
+#include "engine/ABBox.h"
 #include "engine/AnimationChannel.h"
+#include "engine/BoundedLog.h"
 #include "engine/Color.h"
 #include "engine/Entity.h"
 #include "engine/Name.h"
 #include "engine/SkeletalPose.h"
+#include "engine/Vec3.h"
 
 #include <cstdint>
 #include <map>
@@ -28,9 +31,38 @@ public:
     void SetAnimationSpeedMultiplier(int32_t channel, float multiplier);
     // Null for a channel never played or re-timed.
     const AnimationChannel* GetAnimationChannel(int32_t channel) const;
+    // Every channel stops where it is; the next play starts afresh.
+    void StopAnimations();
+
+    // The animation player, once a frame: each channel advances by the elapsed time at its
+    // speed, raising the events placed on its animation as the play position passes them, and
+    // "End" once when an animation that does not keep playing has run its length.
+    void UpdateAnimations(int32_t elapsedMs) override;
+    // Receives the animation events (kind 0 for the animations' own). The engine's handler
+    // only keeps them.
+    struct AnimationEvent {
+        int32_t kind = 0;
+        Name name;
+    };
+    virtual void AnimationCallback(int32_t kind, const Name& name);
+    const BoundedLog<AnimationEvent>& GetAnimationEvents() const { return animationEvents; }
+
+    // The ground velocity the body animation carries the actor at: its facing times the
+    // animation's speed times the speed it plays at. Zero with nothing playing or once a
+    // non-looping animation has ended.
+    Vec3 GetMotion() const;
+    // The engine frame count when the actor was last drawn (`World::UpdateEntities` draws
+    // every actor in the render pre-load frustum).
+    uint32_t GetLastFrameRendered() const { return lastFrameRendered; }
+    void SetLastFrameRendered(uint32_t frame) { lastFrameRendered = frame; }
 
     virtual const SkeletalPose& GetPose() const { return pose; }
     virtual void SetPose(const SkeletalPose& newPose) { pose = newPose; }
+    // Adjusts the pose after the animations have posed the skeleton; the engine's own leaves it.
+    virtual void TweakPose() {}
+    // Where the named bone of the pose stands in the world, oriented as the actor; an actor
+    // whose pose lacks the bone answers its own coordinates.
+    WorldCoords GetBoneCoords(const Name& bone) const;
 
     // What the actor's meshes are multiplied by; white leaves them as drawn.
     const Color& GetTintColor() const { return tintColor; }
@@ -49,6 +81,15 @@ public:
     virtual WorldCoords GetAttachedCoords(const Name& attachPoint) const;
     // The mesh's points in the actor's own frame, as the mesh loader (or a test) gives them.
     void SetAttachPointPlacement(const Name& attachPoint, const Coords& placement);
+    // After this the actor makes no more attachments of its own (a dead body's effects).
+    void DisableCreateAttachements() { createAttachementsDisabled = true; }
+    bool AreCreateAttachementsDisabled() const { return createAttachementsDisabled; }
+
+    // The mesh's bounding box in the actor's frame, as the mesh loader (or a test) gives it.
+    const ABBox& GetMeshBoundingBox() const { return meshBoundingBox; }
+    void SetMeshBoundingBox(const ABBox& box) { meshBoundingBox = box; }
+    // Half the box's diagonal.
+    float GetMeshBoundingRadius() const;
 
     // A mesh and textures worn in place of the record's own (clothing, a vestment); empty names
     // mean the record's own.
@@ -76,7 +117,7 @@ public:
     bool GetIsDissolved() const { return dissolved; }
 
     // The engine's update of the actor each frame: the dissolve advances.
-    virtual void UpdateSelf(int32_t elapsedMs);
+    void UpdateSelf(int32_t elapsedMs) override;
 
     float GetCurrentScale() const { return scale; }
     void SetScale(float value) { scale = value; }
@@ -87,6 +128,10 @@ public:
     void SetHasRigidBodyData(bool value) { rigidBodyData = value; }
 
 private:
+    // False when the channel did not move on this frame, or a handler replaced what it played.
+    bool AdvanceChannel(AnimationChannel& channel, int32_t elapsedMs);
+    bool RaiseAnimationEvents(AnimationChannel& channel, double upToMs);
+
     std::map<int32_t, AnimationChannel> animationChannels;
     SkeletalPose pose;
     Color tintColor;
@@ -102,6 +147,10 @@ private:
     int32_t dissolveElapsedMs = 0;
     float scale = 1.0f;
     bool rigidBodyData = false;
+    BoundedLog<AnimationEvent> animationEvents;
+    uint32_t lastFrameRendered = 0;
+    bool createAttachementsDisabled = false;
+    ABBox meshBoundingBox;
 };
 
 } // namespace GAME

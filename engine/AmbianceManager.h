@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Color.h"
 #include "engine/WorldFrustum.h"
 #include "engine/WorldVec3.h"
 
@@ -23,6 +24,10 @@ public:
     uint32_t GetPositionUpdateCount() const { return positionUpdates; }
     uint32_t GetViewUpdateCount() const { return viewUpdates; }
 
+    // The sky's ambient light; one colour serves every index here. Dark until a level sets it.
+    const Color& GetSkyAmbientColor(int32_t /*index*/) const { return skyAmbientColor; }
+    void SetSkyAmbientColor(const Color& color) { skyAmbientColor = color; }
+
     // Play ended: nothing is followed any more.
     void Reset();
 
@@ -32,6 +37,7 @@ private:
     WorldFrustum effectsView;
     uint32_t positionUpdates = 0;
     uint32_t viewUpdates = 0;
+    Color skyAmbientColor{0.0f, 0.0f, 0.0f, 1.0f};
 };
 
 } // namespace GAME

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,11 @@ struct AnimationChannel {
     float speed = 0.0f;
     int32_t blendTimeMs = 0;
     float speedMultiplier = 1.0f;
+    // The play position in milliseconds of the animation's own time, the first of its events
+    // not yet raised in this pass, and whether "End" has been raised.
+    double timeMs = 0.0;
+    size_t nextEvent = 0;
+    bool ended = false;
     std::vector<PlayRequest> playRequests;
 };
 

@@ -50,6 +50,11 @@ void ConnectionManager::BroadcastPacket(NetPacket& packet)
     Record(Route::Broadcast, kPeerHosts, packet);
 }
 
+void ConnectionManager::BroadcastPacketExcept(int excludedHost, NetPacket& packet)
+{
+    Record(Route::Broadcast, excludedHost, packet);
+}
+
 void ConnectionManager::SendPacketToHost(int host, NetPacket& packet)
 {
     Record(Route::ToHost, host, packet);

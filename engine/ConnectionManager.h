@@ -35,6 +35,8 @@ public:
 
     void SendPacket(NetPacket& packet);
     void BroadcastPacket(NetPacket& packet);
+    // A broadcast that skips one host, recorded as a broadcast with that host.
+    void BroadcastPacketExcept(int excludedHost, NetPacket& packet);
     void SendPacketToHost(int host, NetPacket& packet);
 
     const std::vector<SentPacket>& GetSentPackets() const { return sent; }

@@ -105,6 +105,8 @@ void Engine::RunFrame(int elapsedMs)
 {
     if (elapsedMs > 0)
         gameTime += static_cast<uint64_t>(elapsedMs);
+    if (world != nullptr)
+        world->UpdateEntities(elapsedMs);
     ++frameCount;
     statisticGraph.Clear();
     ObjectManager::Instance().ProcessDestroyedObjects();

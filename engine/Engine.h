@@ -1,7 +1,9 @@
 #pragma once
 
+#include "engine/DebugRenderManager.h"
 #include "engine/GameInfo.h"
 #include "engine/Options.h"
+#include "engine/PhysicsEngine.h"
 #include "engine/StatisticGraph.h"
 
 #include <cstdarg>
@@ -45,13 +47,21 @@ public:
     virtual bool IsLevelEditor() const { return levelEditor; }
     void SetLevelEditor(bool value) { levelEditor = value; }
 
+    // The per-character debug data (paths, positions) is drawn only while this log is on.
+    virtual bool IsCharacterDataLogEnabled() const { return characterDataLog; }
+    void SetCharacterDataLogEnabled(bool value) { characterDataLog = value; }
+    // While set, movers keep their path positions but leave the entities where they stand (a
+    // host replaying positions from elsewhere, for one).
+    virtual bool IsPositionUpdateSuppressed() const { return positionUpdateSuppressed; }
+    void SetPositionUpdateSuppressed(bool value) { positionUpdateSuppressed = value; }
+
     bool IsNetworkEnabled() const { return networkEnabled; }
     bool IsNetworkClient() const { return networkEnabled && networkClient; }
     bool IsNetworkServer() const { return networkEnabled && !networkClient; }
     void SetNetworkMode(bool enabled, bool client);
 
-    // One frame of the engine's own loop: the game clock advances, the frame count rises and
-    // objects destroyed during the frame are deleted.
+    // One frame of the engine's own loop: the game clock advances, the world updates its
+    // entities, the frame count rises and objects destroyed during the frame are deleted.
     void RunFrame(int elapsedMs);
     uint32_t GetFrameCount() const { return frameCount; }
     // Game time in milliseconds since start; what `GameTimer`s measure against.
@@ -71,6 +81,9 @@ public:
     // The record of a player's personal portal.
     const std::string& GetCinematicText() const { return cinematicText; }
     void SetCinematicText(const std::string& record) { cinematicText = record; }
+
+    PhysicsEngine& GetPhysicsEngine() { return physicsEngine; }
+    DebugRenderManager& GetDebugRenderManager() { return debugRenderManager; }
 
     // The network transport; always there, whatever the network mode.
     ConnectionManager& GetNetworkConnectionManager() { return *connectionManager; }
@@ -94,6 +107,8 @@ private:
     LogSink sink;
     uint32_t enabledLogCategories = 0;
     bool levelEditor = false;
+    bool characterDataLog = false;
+    bool positionUpdateSuppressed = false;
     bool networkEnabled = false;
     bool networkClient = false;
     uint32_t frameCount = 0;
@@ -101,6 +116,8 @@ private:
     GameInfo gameInfo;
     Options options;
     StatisticGraph statisticGraph;
+    PhysicsEngine physicsEngine;
+    DebugRenderManager debugRenderManager;
     std::string cinematicText = "Records/Item/Teleporters/PersonalPortal.dbr";
     std::unique_ptr<World> world;
     std::unique_ptr<ConnectionManager> connectionManager;

@@ -26,10 +26,29 @@ public:
     // Once, when the engine first places the entity in the world; a plain entity has nothing to
     // set up.
     virtual void InitialUpdate() {}
+    // The world's frame runs these three for each entity in turn (`World::UpdateEntities`):
+    // before the animations advance, the animations, then the entity's own update.
+    virtual void PreAnimationUpdate(int32_t /*elapsedMs*/) {}
+    virtual void UpdateAnimations(int32_t /*elapsedMs*/) {}
+    virtual void UpdateSelf(int32_t /*elapsedMs*/) {}
+    // Just before the object manager deletes the entity; a plain entity has nothing to let go.
+    virtual void OnDestroy() {}
 
     // How the physics engine moves the entity (0 as scenery); only kept here.
     void SetPhysicsType(int32_t type) { physicsType = type; }
     int32_t GetPhysicsType() const { return physicsType; }
+    // Scenery (physics type 0) never moves.
+    virtual bool IsStatic() const { return physicsType == 0; }
+    // Whether path finders must go round the entity.
+    virtual bool OccludesPathing() const { return true; }
+
+    // The engine's measure of how big the entity is (about half its height, in world units);
+    // growing and shrinking effects add to it and take from it.
+    float GetSizeValue() const { return sizeValue; }
+    void SetSizeValue(float value) { sizeValue = value; }
+    // Set for an entity that stays shown when a saved dead state is restored.
+    bool GetStayVisibleWhenDead() const { return stayVisibleWhenDead; }
+    void SetStayVisibleWhenDead(bool value) { stayVisibleWhenDead = value; }
 
     // Where the entity stands, or last stood; written by the world (`World::AddEntity`,
     // `World::SetCoords`).
@@ -52,6 +71,8 @@ public:
     // Nothing for an entity that is not attached to this one.
     void Detach(Entity* child);
     Entity* GetAttachParent() const { return attachParent; }
+    // The entity this one is carried by, or null.
+    Entity* GetParent() const { return attachParent; }
     const std::string& GetAttachPointName() const { return attachPointName; }
     const Coords& GetAttachPlacement() const { return attachPlacement; }
     const std::vector<Entity*>& GetAttachedChildren() const { return attachedChildren; }
@@ -62,6 +83,8 @@ private:
     WorldCoords coords;
     UniqueId uniqueId;
     int32_t physicsType = 0;
+    float sizeValue = 1.0f;
+    bool stayVisibleWhenDead = false;
     bool inPreLoadFrustum = true;
     // Both sides are plain pointers; whichever side is deleted first unlinks the other.
     Entity* attachParent = nullptr;

@@ -1,10 +1,20 @@
 #include "engine/Region.h"
 
+#include "engine/DynamicObstacle.h"
+
 namespace GAME {
 
 Region::Region(uint32_t id, const Vec3& offsetFromWorld, const ABBox& bounds)
     : id(id), offset(offsetFromWorld), bounds(bounds)
 {}
+
+Region::~Region()
+{
+    for (DynamicObstacle* obstacle : obstacles) {
+        obstacle->attached = false;
+        obstacle->region = nullptr;
+    }
+}
 
 bool Region::ContainsPoint(const Vec3& worldPoint) const
 {

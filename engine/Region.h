@@ -4,8 +4,11 @@
 #include "engine/Vec3.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace GAME {
+
+class DynamicObstacle;
 
 // A piece of the world with its own origin: positions inside it are relative to its offset, so
 // they keep full float precision however far the region lies from the world's origin. Its
@@ -15,6 +18,8 @@ public:
     Region(uint32_t id, const Vec3& offsetFromWorld, const ABBox& bounds);
     Region(const Region&) = delete;
     Region& operator=(const Region&) = delete;
+    // Obstacles still attached are detached, so none keeps pointing here.
+    ~Region();
 
     uint32_t GetId() const { return id; }
     const Vec3& GetOffsetFromWorld() const { return offset; }
@@ -37,6 +42,9 @@ public:
     uint32_t GetSurface() const { return surface; }
     void SetSurface(uint32_t code) { surface = code; }
 
+    // The dynamic obstacles attached here, in the order they were attached.
+    const std::vector<DynamicObstacle*>& GetObstacles() const { return obstacles; }
+
 private:
     uint32_t id;
     Vec3 offset;
@@ -45,6 +53,9 @@ private:
     uint32_t surface = 0;
     bool levelLoaded = true;
     bool underground = false;
+    std::vector<DynamicObstacle*> obstacles;
+    // Only an obstacle attaches or detaches itself.
+    friend class DynamicObstacle;
 };
 
 } // namespace GAME

@@ -23,6 +23,8 @@ void SoundPak::Play(bool flag)
 void SoundPak::Play(const WorldCoords& coords, bool loop, bool flag)
 {
     playRequests.push_back(PlayRequest{true, coords, loop, flag});
+    if (loop)
+        looping = true;
 }
 
 } // namespace GAME

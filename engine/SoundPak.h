@@ -45,9 +45,19 @@ public:
     void StopTracking() { trackedObjectId = 0; }
     uint32_t GetTrackedObjectId() const { return trackedObjectId; }
     // Fades out the sound played last over the milliseconds; each request's time is kept.
-    void FadeLastPlayedSound(int32_t fadeMs) { fadeRequests.push_back(fadeMs); }
+    void FadeLastPlayedSound(int32_t fadeMs)
+    {
+        fadeRequests.push_back(fadeMs);
+        looping = false;
+    }
     const std::vector<int32_t>& GetFadeRequests() const { return fadeRequests; }
-    void Stop() { ++stopCount; }
+    void Stop()
+    {
+        ++stopCount;
+        looping = false;
+    }
+    // Nothing is heard, so a one-shot is over at once; a loop plays until faded or stopped.
+    bool IsPlaying() const { return looping; }
     uint32_t GetStopCount() const { return stopCount; }
 
 private:
@@ -57,6 +67,7 @@ private:
     uint32_t trackedObjectId = 0;
     std::vector<int32_t> fadeRequests;
     uint32_t stopCount = 0;
+    bool looping = false;
 };
 
 } // namespace GAME

@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/Intersection.h"
+#include "engine/PathFinder.h"
 #include "engine/Region.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldRay.h"
@@ -107,6 +108,8 @@ bool World::RemoveEntity(Entity* entity)
     entities[index] = last;
     placements.find(last)->second.index = index;
     entities.pop_back();
+    updateOrder[found->second.order] = nullptr;
+    ++updateOrderHoles;
     placements.erase(entity);
     entity->world = nullptr;
     return true;
@@ -147,8 +150,12 @@ World::Cell World::GetCell(const Vec3& worldPoint)
 void World::Insert(Entity* entity, const Vec3& position)
 {
     entity->world = this;
-    placements[entity] = Placement{position, entities.size()};
+    // Keeps a world whose entities come and go between frames from growing the order list.
+    if (!updatingEntities && updateOrderHoles > 64 && updateOrderHoles * 2 > updateOrder.size())
+        CompactUpdateOrder();
+    placements[entity] = Placement{position, entities.size(), updateOrder.size()};
     entities.push_back(entity);
+    updateOrder.push_back(entity);
     cells[GetCell(position)].push_back(Slot{entity, position});
 }
 
@@ -303,6 +310,15 @@ float World::GetDistanceSquared(const WorldVec3& a, const WorldVec3& b) const
 float World::GetDistance(const WorldVec3& a, const WorldVec3& b) const
 {
     return Sqrt(GetDistanceSquared(a, b));
+}
+
+std::unique_ptr<Path> World::FindPath(int32_t size, const WorldVec3& from, const WorldVec3& to,
+                                      const Vec3& vector, float value0, float value1, float value2,
+                                      float value3, int32_t limit)
+{
+    ++pathRequestCount;
+    lastPathRequest = {size, from, to, {{value0, value1, value2, value3}, vector}, limit};
+    return PathFinder::Instance().FindPath(this, size, from, to);
 }
 
 } // namespace GAME

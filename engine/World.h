@@ -1,8 +1,12 @@
 #pragma once
 
 #include "engine/ABBox.h"
+#include "engine/BoundedLog.h"
 #include "engine/FilterFunction.h"
+#include "engine/Path.h"
+#include "engine/PathGenerationParams.h"
 #include "engine/Vec3.h"
+#include "engine/WorldVec3.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +20,6 @@ namespace GAME {
 class Entity;
 class Region;
 class WorldCoords;
-class WorldVec3;
 struct Intersection;
 struct WorldRay;
 
@@ -54,6 +57,23 @@ public:
     bool SetCoords(Entity* entity, const WorldCoords& coords);
     size_t GetEntityCount() const { return entities.size(); }
 
+    // One frame for every entity, in the order they were added: `PreAnimationUpdate`, the
+    // animations, then `UpdateSelf`. An entity added during the frame starts with the next
+    // one; one removed is not touched again. Afterwards each actor in the render pre-load
+    // frustum counts as drawn in this frame.
+    void UpdateEntities(int32_t elapsedMs);
+
+    // A stir in the ground cover and water around a mover; only kept here.
+    struct Disturbance {
+        WorldVec3 position;
+        float radius = 0.0f;
+        float strength = 0.0f;
+        int32_t splashType = 0;
+    };
+    void CreateDisturbance(const WorldVec3& position, float radius, float strength,
+                           int32_t splashType);
+    const BoundedLog<Disturbance>& GetDisturbances() const { return disturbances; }
+
     // Every entity the filter accepts; each is offered once.
     void GetEntities(std::vector<Entity*>& out, const FilterFunction<Entity>& filter) const;
     // Centre relative to the region; nothing without a region or with a negative radius.
@@ -79,6 +99,24 @@ public:
     float GetDistanceSquared(const WorldVec3& a, const WorldVec3& b) const;
     float GetDistance(const WorldVec3& a, const WorldVec3& b) const;
 
+    // What a mover last asked of `FindPath`, kept as given.
+    struct PathRequest {
+        int32_t size = 0;
+        WorldVec3 from;
+        WorldVec3 to;
+        PathGenerationParams params;
+        int32_t limit = 0;
+    };
+    // The shortest way for a mover of the pathing size across the floor of the region of
+    // `from`, round the attached dynamic obstacles; null when there is none (see PathFinder).
+    // The vector, the four floats and the limit tune a full engine's search; here they are
+    // recorded with the request.
+    std::unique_ptr<Path> FindPath(int32_t size, const WorldVec3& from, const WorldVec3& to,
+                                   const Vec3& vector, float value0, float value1, float value2,
+                                   float value3, int32_t limit);
+    const PathRequest& GetLastPathRequest() const { return lastPathRequest; }
+    uint32_t GetPathRequestCount() const { return pathRequestCount; }
+
 private:
     struct Cell {
         int32_t x;
@@ -96,6 +134,8 @@ private:
     struct Placement {
         Vec3 position;
         size_t index;
+        // In `updateOrder`.
+        size_t order;
     };
 
     static Cell GetCell(const Vec3& worldPoint);
@@ -112,6 +152,14 @@ private:
     std::vector<Entity*> entities;
     std::unordered_map<const Entity*, Placement> placements;
     std::unordered_map<Cell, std::vector<Slot>, CellHash> cells;
+    // Entities in the order they were added; a removed one leaves a null until compacted.
+    std::vector<Entity*> updateOrder;
+    size_t updateOrderHoles = 0;
+    bool updatingEntities = false;
+    BoundedLog<Disturbance> disturbances;
+    void CompactUpdateOrder();
+    PathRequest lastPathRequest;
+    uint32_t pathRequestCount = 0;
 };
 
 } // namespace GAME

@@ -21,8 +21,8 @@ namespace {
 
 using namespace GAME;
 
-// No game packet carries word lists, coords lists or names yet; this one gives those readers
-// to the fuzzer too.
+// No game packet carries a coords list; this one gives that reader, with the others, to the
+// fuzzer too.
 class VariableFieldsPacket : public NetPacket {
 public:
     VariableFieldsPacket() : NetPacket(255) {}

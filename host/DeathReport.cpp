@@ -239,7 +239,7 @@ bool DeathReport::ShowDeath(const char* record)
                 deaths.AnimationCallback(end);
                 changes.push_back("\"End\"");
             }
-            monster->UpdateSelf(kFrameMs);
+            monster->Actor::UpdateSelf(kFrameMs);
             deaths.Update(kFrameMs);
             finished = deaths.IsFinished();
             if (finished)

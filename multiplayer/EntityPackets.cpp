@@ -10,6 +10,7 @@ namespace {
     ConnectionManager::RegisterPacketClass<CreateEntityPacket>();
     ConnectionManager::RegisterPacketClass<CreateItemTeleportPacket>();
     ConnectionManager::RegisterPacketClass<DestroyItemTeleportPacket>();
+    ConnectionManager::RegisterPacketClass<UpdatePositionPacket>();
     return true;
 }();
 } // namespace

@@ -88,4 +88,21 @@ public:
     uint32_t objectId = 0;
 };
 
+// A character placed somewhere at once (a teleport), from the machine that moved it.
+class UpdatePositionPacket : public FieldPacket<UpdatePositionPacket> {
+public:
+    UpdatePositionPacket() : FieldPacket(106) {}
+
+    template <typename V, typename P> static void VisitFields(V& v, P& p)
+    {
+        v.Field("Originator ID: ", p.originatorId);
+        v.Field("Entity ID: ", p.entityId);
+        v.Hidden(p.coords);
+    }
+
+    int32_t originatorId = 0;
+    uint32_t entityId = 0;
+    WorldCoords coords;
+};
+
 } // namespace GAME

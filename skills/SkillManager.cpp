@@ -3,6 +3,7 @@
 #include "characters/Character.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
+#include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "skills/Skill.h"
@@ -134,6 +135,49 @@ void SkillManager::ApplyCooldownDamage(float seconds)
         skill->ApplyDisruptionCooldownTime(seconds);
     for (Skill* skill : itemSkills)
         skill->ApplyDisruptionCooldownTime(seconds);
+}
+
+uint32_t SkillManager::GetSkillIdFromReference(uint32_t reference) const
+{
+    if (reference >= learnedSkills.size() || learnedSkills[reference] == nullptr)
+        return 0;
+    return learnedSkills[reference]->GetObjectId();
+}
+
+uint32_t SkillManager::GetSkillReferenceNumber(uint32_t skillId) const
+{
+    for (size_t index = 0; index < learnedSkills.size(); ++index) {
+        if (skillId != 0 && learnedSkills[index] != nullptr &&
+            learnedSkills[index]->GetObjectId() == skillId)
+            return static_cast<uint32_t>(index);
+    }
+    return 0xFFFFFFFFu;
+}
+
+bool SkillManager::HoldsSkill(uint32_t skillId) const
+{
+    if (skillId == 0)
+        return false;
+    for (const std::vector<Skill*>* list : {&learnedSkills, &activeSkills, &itemSkills}) {
+        for (const Skill* skill : *list) {
+            if (skill != nullptr && skill->GetObjectId() == skillId)
+                return true;
+        }
+    }
+    return false;
+}
+
+bool SkillManager::StartSkill(uint32_t skillId, uint32_t /*targetId*/, const WorldVec3& /*point*/,
+                              uint32_t /*lastValue*/)
+{
+    return HoldsSkill(skillId);
+}
+
+bool SkillManager::HandleSkillAnimationCallback(const Name& name, uint32_t /*skillId*/,
+                                                uint32_t /*targetId*/, const WorldVec3& /*point*/)
+{
+    static const Name end = Name::Create("End");
+    return name == end;
 }
 
 bool SkillManager::IsSpeedUpdateNeeded() const

@@ -13,6 +13,8 @@ class Character;
 class CombatAttributeAccumulator;
 class CombatManager;
 class LoadTable;
+class Name;
+class WorldVec3;
 class ParametersCombat;
 class Skill;
 struct RacialBonus_Defense;
@@ -47,6 +49,22 @@ public:
     // Disruption damage lengthens the skills' cooldowns by the seconds.
     void ApplyCooldownDamage(float seconds);
 
+    // Skills keep no timers of their own yet, so a frame and the owner's death change nothing.
+    void Update(int32_t /*elapsedMs*/) {}
+    void ImDead() {}
+    // A skill's reference number is its place among the learned skills; 0 (as an id) and
+    // 0xFFFFFFFF (as a number) answer for none.
+    uint32_t GetSkillIdFromReference(uint32_t reference) const;
+    uint32_t GetSkillReferenceNumber(uint32_t skillId) const;
+    // Only a skill this manager holds can start; its animation's "End" ends its use.
+    bool StartSkill(uint32_t skillId, uint32_t targetId, const WorldVec3& point,
+                    uint32_t lastValue);
+    bool HandleSkillAnimationCallback(const Name& name, uint32_t skillId, uint32_t targetId,
+                                      const WorldVec3& point);
+    void CancelSkillAction(uint32_t /*skillId*/) {}
+    // No skill warms up yet.
+    bool SkillWarmUp(uint32_t /*skillId*/, uint32_t /*flag*/) { return false; }
+
     void SetSpeedUpdateNeeded() { speedUpdateNeeded = true; }
     // Answers once: asking clears the mark, so the speeds are recomputed once per change.
     bool IsSpeedUpdateNeeded() const;
@@ -67,6 +85,7 @@ protected:
 
 private:
     const char* GetParentName() const;
+    bool HoldsSkill(uint32_t skillId) const;
     // Over the active skills, then the item skills, those whose current level is not 0.
     template <typename Visit> void ForEachPassiveSkill(Visit visit) const;
     void ReadLevels(const LoadTable& table, const char* key, std::vector<uint32_t>& out) const;

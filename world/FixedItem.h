@@ -1,17 +1,27 @@
 #pragma once
 
 #include "engine/Actor.h"
+#include "engine/WorldVec3.h"
+
+#include <cstdint>
 
 namespace GAME {
 
 // The base of the usable objects that stand in a level and never move: chests, doors, shrines,
-// teleporters and the like. So far a class record that look-ups and filters can test.
+// teleporters and the like. So far its class record and what a character's use action asks of
+// it; the controller, the lock and the mesh come with the fixed item's own work.
 class FixedItem : public Actor {
     GAME_DECLARE_CLASS(FixedItem)
 
 public:
     FixedItem() = default;
     ~FixedItem() override;
+
+    // Virtual operations, in the order of their slots (those not yet built left out).
+    // A character asks to use the item; nothing reacts to it yet.
+    virtual void RequestToUse(uint32_t /*user*/) {}
+    // Where a character stands to use the item: so far the item's own position.
+    virtual WorldVec3 GetMoveToPoint(uint32_t user);
 };
 
 } // namespace GAME

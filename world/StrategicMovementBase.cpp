@@ -6,4 +6,9 @@ GAME_IMPLEMENT_CLASS(StrategicMovementBase, Tile);
 
 StrategicMovementBase::~StrategicMovementBase() = default;
 
+WorldVec3 StrategicMovementBase::GetMoveToPoint(uint32_t /*user*/)
+{
+    return GetCoords().GetPosition();
+}
+
 } // namespace GAME

@@ -1,8 +1,12 @@
 #include "ai/SlotManager.h"
 
+#include "characters/Monster.h"
+#include "tests/combat/DeathFixture.h"
 #include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace GAME::Test {
 namespace {
@@ -47,6 +51,105 @@ TEST(SlotManagerTest, ReleasingWhatNobodyHoldsChangesNothing)
     ring.ReleaseSlot(0);
     EXPECT_EQ(ring.GetNumSlots(), 3u);
     EXPECT_EQ(ring.GetSlotHolder(0), 0u);
+}
+
+// A ring of four places at radius 2 round an owner at (3, 0, 4): (5, 0, 4), (3, 0, 6), (1, 0, 4),
+// (3, 0, 2).
+class SlotRingTest : public DeathFixture {
+protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        owner = Make("Owner", 3, 4);
+        ring = std::make_unique<SlotManager>(owner);
+        ring->SetNumSlots(4);
+    }
+
+    void TearDown() override
+    {
+        ring.reset();
+        DeathFixture::TearDown();
+    }
+
+    Monster* Make(const std::string& name, float x, float z, const char* size = "Small")
+    {
+        Monster* monster =
+            Spawn("Records/Creatures/" + name + ".dbr", {std::string("pathingSize = ") + size});
+        monster->SetPathPosition(At(x, z));
+        return monster;
+    }
+
+    // The place given, with the reach test skipped; no region for none.
+    WorldVec3 Request(const Character& requester, float radius = 2.0f)
+    {
+        WorldVec3 place;
+        ring->RequestSlot(place, requester.GetObjectId(), radius, true);
+        return place;
+    }
+
+    static WorldVec3 At(float x, float z) { return WorldVec3(kRegion, Vec3(x, 0, z)); }
+
+    static void ExpectNear(const WorldVec3& place, float x, float z)
+    {
+        EXPECT_EQ(place.GetRegionId(), kRegion);
+        EXPECT_LT((place.GetRegionPosition() - Vec3(x, 0, z)).LengthSquared(), 1e-10f);
+    }
+
+    Monster* owner = nullptr;
+    std::unique_ptr<SlotManager> ring;
+};
+
+TEST_F(SlotRingTest, TheNearestFreePlaceIsGivenAndARequesterNeverHoldsTwo)
+{
+    Monster* boar = Make("Boar", 10, 4);
+    EXPECT_FALSE(Request(*boar, 0.0f).HasRegion());
+    WorldVec3 place = At(1, 1);
+    ring->RequestSlot(place, 0, 2.0f, true);
+    EXPECT_FALSE(place.HasRegion());
+
+    ExpectNear(Request(*boar), 5, 4);
+    EXPECT_EQ(ring->GetSlotHolder(0), boar->GetObjectId());
+
+    boar->SetPathPosition(At(3, -5));
+    ExpectNear(Request(*boar), 3, 2);
+    EXPECT_EQ(ring->GetSlotHolder(0), 0u);
+    EXPECT_EQ(ring->GetSlotHolder(3), boar->GetObjectId());
+
+    // The owner moved: the ring moves with it.
+    owner->SetPathPosition(At(13, 4));
+    ExpectNear(Request(*boar), 11, 4);
+
+    // A dead holder's place goes to the next without a release.
+    boar->SetLifeState(LifeState_Dead);
+    Monster* wolf = Make("Wolf", 8, 4);
+    ExpectNear(Request(*wolf), 11, 4);
+    EXPECT_EQ(ring->GetSlotHolder(2), wolf->GetObjectId());
+
+    ring->SetNumSlots(0);
+    EXPECT_FALSE(Request(*wolf).HasRegion());
+}
+
+TEST_F(SlotRingTest, AFullRingGivesWayOnlyToANearerRequesterOfTheSameSize)
+{
+    // Each holder stands 3 out beyond its own place.
+    const float stands[4][2] = {{8, 4}, {3, 9}, {-2, 4}, {3, -1}};
+    std::vector<Monster*> holders;
+    for (int index = 0; index < 4; ++index) {
+        holders.push_back(
+            Make("Holder" + std::to_string(index), stands[index][0], stands[index][1]));
+        Request(*holders.back());
+    }
+    for (uint32_t index = 0; index < 4; ++index)
+        ASSERT_EQ(ring->GetSlotHolder(index), holders[index]->GetObjectId()) << index;
+
+    Monster* giant = Make("Giant", 6, 4, "Large");
+    EXPECT_FALSE(Request(*giant).HasRegion());
+    Monster* far = Make("Far", 30, 4);
+    EXPECT_FALSE(Request(*far).HasRegion());
+
+    Monster* near = Make("Near", 6, 4);
+    ExpectNear(Request(*near), 5, 4);
+    EXPECT_EQ(ring->GetSlotHolder(0), near->GetObjectId());
 }
 
 } // namespace

@@ -18,7 +18,7 @@
 
 namespace GAME {
 
-// A character whose game-balance rows add what the test sets, and which hears distress calls.
+// A character whose game-balance rows add what the test sets.
 class CombatTestCharacter : public Character {
     GAME_DECLARE_CLASS(CombatTestCharacter)
 
@@ -34,16 +34,6 @@ public:
         accumulator.AddDefense(
             std::make_unique<CombatAttributeAbsDefense>(CombatAttributeType_Life, 7.0f));
     }
-    void AllyAttacked(uint32_t allyId, uint32_t attackerId) override
-    {
-        heard.emplace_back(allyId, attackerId);
-    }
-    // The cool-down's part of a frame, as the character's update counts it down.
-    void Elapse(int32_t milliseconds)
-    {
-        if (distressCallTimer > 0)
-            distressCallTimer -= milliseconds;
-    }
     std::vector<size_t> ActiveDamageFx() const
     {
         std::vector<size_t> active;
@@ -55,7 +45,6 @@ public:
     }
 
     std::map<CharAttributeType, float> balance;
-    std::vector<std::pair<uint32_t, uint32_t>> heard;
 };
 
 // Equipment that adds a lightning resistance.
@@ -194,32 +183,6 @@ TEST_F(CharacterCombatTest, DualWieldingHalvesOnlyTheBaseAttackSpeed)
                             EquipLocations_LeftHand);
     ASSERT_EQ(combat.GetHandState(), EquipManager_HandState_DualWielded);
     EXPECT_FLOAT_EQ(character->GetAttackSpeed(), 60.0f);
-}
-
-TEST_F(CharacterCombatTest, DistressCallsWaitForTheirCoolDownAndRunOut)
-{
-    CombatTestCharacter* victim =
-        Make({"maxDistressCalls = 2", "distressCallTime = 5000", "distressCallRange = 10"});
-    CombatTestCharacter* ally = Make();
-    CombatTestCharacter* farAlly = Make();
-    ASSERT_TRUE(victim != nullptr && ally != nullptr && farAlly != nullptr);
-    gEngine->GetWorld()->SetCoords(farAlly,
-                                   WorldCoords(kRegion, Coords::FromTranslation(Vec3(50, 0, 50))));
-    constexpr uint32_t kAttacker = 4242;
-    const std::pair<uint32_t, uint32_t> call{victim->GetObjectId(), kAttacker};
-
-    victim->UnderAttack(kAttacker);
-    victim->Elapse(1000);
-    victim->UnderAttack(kAttacker);
-    EXPECT_EQ(ally->heard, (std::vector{call}));
-
-    victim->Elapse(4000);
-    victim->UnderAttack(kAttacker);
-    victim->Elapse(5000);
-    victim->UnderAttack(kAttacker);
-    EXPECT_EQ(ally->heard, (std::vector{call, call}));
-    EXPECT_TRUE(victim->heard.empty());
-    EXPECT_TRUE(farAlly->heard.empty());
 }
 
 TEST_F(CharacterCombatTest, AllDefensesGatherItemsBioItemSetsAndGameBalance)

@@ -1,5 +1,6 @@
 #include "tests/support/EngineFixture.h"
 
+#include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 
 namespace GAME::Test {
@@ -10,6 +11,11 @@ void EngineFixture::SetUp()
     objects.DestroyAllObjects();
     objects.SetHostIndex(0);
     objects.GetDatabase().SetRoot(database.GetRoot());
+    // The engine's records and switches outlive a test; each starts from none and off.
+    gEngine->GetPhysicsEngine().Reset();
+    gEngine->GetDebugRenderManager().Reset();
+    gEngine->SetCharacterDataLogEnabled(false);
+    gEngine->SetPositionUpdateSuppressed(false);
 }
 
 void EngineFixture::TearDown()

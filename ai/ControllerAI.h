@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ai/ControllerCombat.h"
+
+#include <cstdint>
+
+namespace GAME {
+
+class Name;
+class WorldVec3;
+enum AnimationSet_Type : int32_t;
+
+// The thinking controllers' base. So far its class record and the operations that turn an
+// order into a character action for the driven character.
+class ControllerAI : public ControllerCombat {
+    GAME_DECLARE_CLASS(ControllerAI)
+
+public:
+    ControllerAI() = default;
+    ~ControllerAI() override = default;
+
+    void Idle();
+    void LongIdle();
+    void PickUp(uint32_t itemId);
+    void Use(uint32_t objectId);
+    void UseSkill(uint32_t targetId, const WorldVec3& point, uint32_t skillRef, uint32_t value);
+    void TakeStun();
+    void Chat(uint32_t partnerId);
+    void PlayAnimation(AnimationSet_Type type, const Name& name, float speed, bool loop,
+                       uint32_t value);
+    void Immobilize();
+    void TakeTrap();
+    void MoveTo(const WorldVec3& destination, uint32_t targetId, uint32_t skillId);
+    void WalkTo(const WorldVec3& destination, uint32_t targetId);
+    void Die();
+};
+
+} // namespace GAME

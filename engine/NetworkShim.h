@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace GAME {
+
+class CharacterAction;
+class CharacterActionPacket;
+class NetPacket;
+
+// Carries character actions between machines over the engine's connection manager. The
+// engine knows neither the game's action classes nor its controllers, so the game registers
+// how an action is rebuilt from each packet type and who takes a received action.
+class NetworkShim {
+public:
+    // A new action equal to the one the packet carries, pre-move data aside; null when the
+    // packet cannot make one.
+    using ActionBuilder = std::unique_ptr<CharacterAction> (*)(const CharacterActionPacket&);
+    // Hands a received action to whoever drives the character; false when nothing does (the
+    // character or its controller is gone), and the action is then dropped.
+    using ActionReceiver = bool (*)(uint32_t characterId, std::unique_ptr<CharacterAction> action);
+
+    // Sends the action's packet: a client to its server, a server to all its clients. Nothing
+    // outside a network game or for an action without a packet.
+    static void SendAction(const CharacterAction& action);
+    // A packet received from `fromHost`. A character action is rebuilt and handed to the
+    // receiver; a server then passes it on to its other clients. False for any other packet
+    // and for an action that was dropped.
+    static bool ReceivePacket(int fromHost, NetPacket& packet);
+
+    // The first builder of a packet type stays; a second is refused with a log line.
+    static bool RegisterActionBuilder(uint32_t packetType, ActionBuilder builder);
+    // Answers the receiver it replaces, so that a stand-in can be put back.
+    static ActionReceiver SetActionReceiver(ActionReceiver receiver);
+};
+
+} // namespace GAME

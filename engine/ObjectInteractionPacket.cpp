@@ -1,0 +1,7 @@
+#include "engine/ObjectInteractionPacket.h"
+
+namespace GAME {
+
+ObjectInteractionPacket::~ObjectInteractionPacket() = default;
+
+} // namespace GAME

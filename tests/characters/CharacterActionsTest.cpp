@@ -1,0 +1,206 @@
+#include "ai/ControllerBaseCharacter.h"
+#include "characters/AttackAction.h"
+#include "characters/ChatAction.h"
+#include "characters/DieAction.h"
+#include "characters/EngageNpcAction.h"
+#include "characters/IdleAction.h"
+#include "characters/ImmobilizeAction.h"
+#include "characters/LongIdleAction.h"
+#include "characters/MoveToAction.h"
+#include "characters/PickUpAction.h"
+#include "characters/PlayAnimationAction.h"
+#include "characters/RespawnAction.h"
+#include "characters/SpawnAction.h"
+#include "characters/TakeStunAction.h"
+#include "characters/TakeTrapAction.h"
+#include "characters/UseAction.h"
+#include "characters/WalkAction.h"
+#include "engine/CharacterActionPacket.h"
+#include "engine/ConnectionManager.h"
+#include "multiplayer/CharacterActionPackets.h"
+#include "tests/combat/DeathFixture.h"
+#include "world/FixedItem.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+// Counts the ends of path it is told of.
+class CountingController : public ControllerBaseCharacter {
+public:
+    void EndOfPathReached() override { ++endsOfPath; }
+    int endsOfPath = 0;
+};
+
+class CharacterActionsTest : public DeathFixture {
+protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        owner = Spawn("Records/Creatures/Actor.dbr",
+                      {"unarmedLongIdleAnim = Loop", "unarmedPickupAnim = Bend"});
+        ASSERT_NE(owner, nullptr);
+        id = owner->GetObjectId();
+    }
+
+    CountingController& AttachController()
+    {
+        auto* controller = new CountingController();
+        ObjectManager::Instance().RegisterObject(controller);
+        controller->AttachParent(id);
+        owner->SetControllerId(controller->GetObjectId());
+        return *controller;
+    }
+
+    WorldVec3 At(float x, float z) const { return WorldVec3(kRegion, Vec3(x, 0.0f, z)); }
+
+    Monster* owner = nullptr;
+    uint32_t id = 0;
+};
+
+TEST_F(CharacterActionsTest, EveryActionTravelsAndNamesItsKind)
+{
+    std::vector<std::unique_ptr<CharacterAction>> actions;
+    actions.push_back(std::make_unique<IdleAction>(id));
+    actions.push_back(std::make_unique<LongIdleAction>(id));
+    actions.push_back(std::make_unique<MoveToAction>(id, At(0, 0), At(1, 1), 0, 0, 0.0f));
+    actions.push_back(std::make_unique<WalkAction>(id, At(0, 0), At(1, 1), 0));
+    actions.push_back(std::make_unique<PickUpAction>(id, 0));
+    actions.push_back(std::make_unique<UseAction>(id, 0));
+    actions.push_back(std::make_unique<AttackAction>(id, 0, At(0, 0), 0, 0));
+    actions.push_back(std::make_unique<TakeStunAction>(id));
+    actions.push_back(std::make_unique<ImmobilizeAction>(id));
+    actions.push_back(std::make_unique<TakeTrapAction>(id));
+    actions.push_back(std::make_unique<DieAction>(id, std::vector<uint32_t>{}));
+    actions.push_back(std::make_unique<ChatAction>(id, 0));
+    actions.push_back(
+        std::make_unique<PlayAnimationAction>(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0));
+    actions.push_back(std::make_unique<SpawnAction>(id));
+    actions.push_back(std::make_unique<RespawnAction>(id, kPlace));
+    actions.push_back(std::make_unique<EngageNpcAction>(id, 0, false, false));
+    const std::pair<int32_t, const char*> kinds[] = {
+        {1, "IdleAction"},           {3, "LongIdleAction"}, {4, "MoveToAction"},
+        {5, "WalkAction"},           {6, "PickUpAction"},   {7, "UseAction"},
+        {8, "AttackAction"},         {9, "TakeStunAction"}, {10, "ImobilizeAction"},
+        {11, "TakeTrapAction"},      {12, "DieAction"},     {13, "ChatAction"},
+        {14, "PlayAnimationAction"}, {15, "SpawnAction"},   {16, "RespawnAction"},
+        {19, "EngageNpcAction"},
+    };
+    for (size_t i = 0; i < actions.size(); ++i) {
+        const CharacterAction& action = *actions[i];
+        EXPECT_EQ(action.GetType(), kinds[i].first) << i;
+        EXPECT_EQ(action.ToString(), kinds[i].second) << i;
+        EXPECT_TRUE(action.SupportsNetwork()) << i;
+        EXPECT_TRUE(action.IsActive()) << i;
+        EXPECT_EQ(action.GetParentId(), id) << i;
+        EXPECT_EQ(action.GetBlendTime(), kinds[i].first == 8 ? 100.0f : 250.0f) << i;
+        EXPECT_EQ(action.GetPreAction(), nullptr) << i;
+    }
+}
+
+// The owner stands at (3, 0, 4); the move starts and ends at `from`, so it never runs.
+TEST_F(CharacterActionsTest, MoveToPlacesTheOwnerOnlyBeyondTenAndEndsWhenItDoesNotRun)
+{
+    CountingController& controller = AttachController();
+    for (const auto& [x, placed] : {std::pair{13.0f, false}, std::pair{13.01f, true}}) {
+        owner->SetPathPosition(At(3.0f, 4.0f));
+        controller.endsOfPath = 0;
+        MoveToAction action(id, At(x, 4.0f), At(x, 4.0f), 0, 0, 0.0f);
+        action.Execute();
+        EXPECT_EQ(owner->GetPathPosition(), At(x, 4.0f)) << x;
+        EXPECT_EQ(owner->GetCoords().GetPosition() == At(x, 4.0f), placed) << x;
+        EXPECT_EQ(controller.endsOfPath, 1) << x;
+        EXPECT_FALSE(action.IsActive()) << x;
+    }
+}
+
+TEST_F(CharacterActionsTest, UseAlwaysFinishes)
+{
+    auto* fixedItem = new FixedItem();
+    ObjectManager::Instance().RegisterObject(fixedItem);
+    for (uint32_t target : {fixedItem->GetObjectId(), 9999u}) {
+        UseAction action(id, target);
+        action.Execute();
+        EXPECT_FALSE(action.IsActive()) << target;
+    }
+    UseAction ownerless(9999u, fixedItem->GetObjectId());
+    ownerless.Execute();
+    EXPECT_FALSE(ownerless.IsActive());
+}
+
+TEST_F(CharacterActionsTest, AttackOnADeadTargetStartsNoSkill)
+{
+    Monster* target = Spawn("Records/Creatures/Target.dbr", {});
+    target->SetLifeState(LifeState_Dead);
+    AttackAction action(id, target->GetObjectId(), At(0.0f, 0.0f), 1, 0);
+    EXPECT_EQ(action.GetBlendTime(), 100.0f);
+    action.Execute();
+    EXPECT_FALSE(action.IsActive());
+    EXPECT_NE(owner->GetActionState(), ActionState_Attack);
+    EXPECT_FALSE(owner->GetCharacterBio().GetTaintedBio()) << "StartSkill taints the bio";
+}
+
+TEST_F(CharacterActionsTest, PlayAnimationLeavesStateTwoEvenWhenItCannotPlay)
+{
+    PlayAnimationAction action(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0);
+    action.Execute();
+    EXPECT_FALSE(action.IsActive());
+    EXPECT_EQ(owner->GetActionState(), static_cast<Character_ActionState>(2));
+}
+
+TEST_F(CharacterActionsTest, LongIdleWithoutATransitionLoopsWithAFreshTransitionTime)
+{
+    LongIdleAction action(id);
+    action.Execute();
+    EXPECT_TRUE(action.IsActive());
+    EXPECT_EQ(action.GetPhase(), LongIdleAction::Phase_Looping);
+    EXPECT_EQ(owner->GetActionState(), ActionState_Fidget);
+    EXPECT_GE(action.GetTransitionTime(), 3000);
+    EXPECT_LE(action.GetTransitionTime(), 20000);
+    EXPECT_EQ(owner->GetAnimationSet()->GetCurrentType(), AnimationSet_LongIdle);
+}
+
+// The pre-move block is loaded after the action's own fields and comes back with them.
+TEST_F(CharacterActionsTest, APacketRebuildsTheActionWithItsPreMove)
+{
+    MoveToAction sent(id, At(1.0f, 2.0f), At(5.0f, 6.0f), 7, 8, 2.5f);
+    sent.SetPreMoveData(At(9.0f, 9.0f), 10, 11, 0.5f);
+    const std::unique_ptr<NetPacket> packet = sent.GetNetPacket();
+    ASSERT_NE(packet, nullptr);
+    packet->PrepareOutBuffer();
+    const std::unique_ptr<NetPacket> received =
+        ConnectionManager::DecodePacket(packet->GetOutBuffer(), packet->GetOutBufferSize());
+    const auto* move = dynamic_cast<const MoveToPacket*>(received.get());
+    ASSERT_NE(move, nullptr);
+    const std::unique_ptr<NetPacket> again = MoveToAction(*move).GetNetPacket();
+    EXPECT_EQ(again->GetPacketDescription(true), packet->GetPacketDescription(true));
+    const auto& block = static_cast<const CharacterActionPacket&>(*again);
+    EXPECT_TRUE(block.hasPreMoveData);
+    EXPECT_EQ(block.preMovePoint, At(9.0f, 9.0f));
+    EXPECT_EQ(block.preMoveTargetId, 10u);
+    EXPECT_EQ(block.preMoveSkillId, 11u);
+    EXPECT_EQ(block.preMoveValue, 0.5f);
+
+    // The move before it starts where the owner's path stands.
+    const std::unique_ptr<CharacterAction> pre = sent.GetPreAction();
+    ASSERT_NE(pre, nullptr);
+    const std::unique_ptr<NetPacket> prePacket = pre->GetNetPacket();
+    const auto& preMove = static_cast<const MoveToPacket&>(*prePacket);
+    EXPECT_EQ(preMove.startLocation, owner->GetPathPosition());
+    EXPECT_EQ(preMove.worldLocation, At(9.0f, 9.0f));
+    EXPECT_EQ(preMove.targetId, 10u);
+    EXPECT_EQ(preMove.skillNumber, 11u);
+    EXPECT_EQ(preMove.speed, 0.5f);
+
+    const std::unique_ptr<NetPacket> plain =
+        MoveToAction(id, At(1.0f, 2.0f), At(5.0f, 6.0f), 7, 8, 2.5f).GetNetPacket();
+    EXPECT_FALSE(static_cast<const CharacterActionPacket&>(*plain).hasPreMoveData);
+}
+
+} // namespace
+} // namespace GAME::Test
