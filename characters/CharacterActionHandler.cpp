@@ -16,12 +16,15 @@ void CharacterActionHandler::Execute(std::unique_ptr<CharacterAction> action)
         executing = true;
         if (currentAction != nullptr) {
             currentAction->Finish();
+            // Replaced from inside one of its own animation events, it must outlive that call.
+            if (callbacksRunning > 0)
+                retired.push_back(std::move(currentAction));
             currentAction.reset();
         }
         currentAction = std::move(action);
         currentAction->Execute();
         executing = false;
-        stoppedWhileExecuting.reset();
+        DestroyRetired();
         if (queue.empty())
             return;
         action = std::move(queue.front());
@@ -34,17 +37,30 @@ void CharacterActionHandler::Stop()
     if (currentAction == nullptr)
         return;
     currentAction->Finish();
-    // The action may be the one whose `Execute` called us: it must outlive that call.
-    if (executing)
-        stoppedWhileExecuting = std::move(currentAction);
-    else
-        currentAction.reset();
+    Retire(std::move(currentAction));
 }
 
 void CharacterActionHandler::AnimationCallback(const Name& event)
 {
-    if (currentAction != nullptr)
-        currentAction->AnimationCallback(event);
+    if (currentAction == nullptr)
+        return;
+    ++callbacksRunning;
+    currentAction->AnimationCallback(event);
+    --callbacksRunning;
+    DestroyRetired();
+}
+
+// The action may be the one whose call led here: it must outlive that call.
+void CharacterActionHandler::Retire(std::unique_ptr<CharacterAction> action)
+{
+    if (executing || callbacksRunning > 0)
+        retired.push_back(std::move(action));
+}
+
+void CharacterActionHandler::DestroyRetired()
+{
+    if (!executing && callbacksRunning == 0)
+        retired.clear();
 }
 
 bool CharacterActionHandler::IsActive() const

@@ -4,9 +4,11 @@
 #include "engine/CharacterAction.h"
 #include "engine/FilterFunction.h"
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -42,8 +44,13 @@ private:
     bool executing = false;
     // First in, first out.
     std::deque<std::unique_ptr<CharacterAction>> queue;
-    // An action stopped while its own `Execute` ran; destroyed once that returns.
-    std::unique_ptr<CharacterAction> stoppedWhileExecuting;
+    // Actions stopped or replaced while one of their own calls ran (`Execute`, or an animation
+    // event that stopped the character or handed it a new action); destroyed once it returns.
+    std::vector<std::unique_ptr<CharacterAction>> retired;
+    int32_t callbacksRunning = 0;
+
+    void Retire(std::unique_ptr<CharacterAction> action);
+    void DestroyRetired();
 };
 
 } // namespace GAME

@@ -13,6 +13,7 @@
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
+#include "host/ScenarioReport.h"
 
 #include <filesystem>
 #include <ostream>
@@ -135,8 +136,12 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
         return 2;
 
+    if (!options.scenario.empty() && !ScenarioReport(options, out, err).Run())
+        return 2;
+
     const uint64_t startTime = gEngine->GetGameTime();
-    if (!options.role.empty()) {
+    // A scenario plays its role itself.
+    if (!options.role.empty() && options.scenario.empty()) {
         GameSession session(options, out);
         if (!session.Run()) {
             err << "gamehost: the game library did not start\n";

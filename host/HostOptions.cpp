@@ -18,7 +18,7 @@ const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
-           "                [--answer yes|no] [--seed S]\n"
+           "                [--answer yes|no] [--seed S] [--scenario actions]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
@@ -28,6 +28,8 @@ const char* HostOptions::Usage()
            "  --duel N      the sample player and monster exchange N seeded hits (1 to 1000),\n"
            "                one a second, with their combat transcripts and ticks\n"
            "  --role R      play a session as single player, server or client\n"
+           "  --scenario actions  a player and two monsters move, attack and die on scripted\n"
+           "                orders, frame by frame (role single or server)\n"
            "  --frames N    run N frames (default 0)\n"
            "  --ms MS       milliseconds of game time per frame (default 33)\n"
            "  --answer A    how the host answers the game's questions (default yes)\n"
@@ -71,6 +73,12 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
                 error = "--role takes single, server or client, not '" + role + "'";
                 return false;
             }
+        } else if (arg == "--scenario" && hasValue) {
+            scenario = args[++i];
+            if (scenario != "actions") {
+                error = "--scenario takes actions, not '" + scenario + "'";
+                return false;
+            }
         } else if (arg == "--answer" && hasValue) {
             const std::string answer = args[++i];
             if (answer != "yes" && answer != "no") {
@@ -92,6 +100,11 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             error = "unknown or incomplete option '" + arg + "'";
             return false;
         }
+    }
+    // A client would only send its orders to a server that is not there.
+    if (!scenario.empty() && role == "client") {
+        error = "--scenario runs as single or server, not as client";
+        return false;
     }
     if (!showHelp && dumpStreamFile.empty() && databaseFolder.empty()) {
         error = "no database folder given (--db DIR)";

@@ -23,6 +23,9 @@ struct HostOptions {
     uint32_t seed = 1;
     // With a role, a game session is played: "single", "server" or "client".
     std::string role;
+    // A scripted scene played instead of a session ("actions"), in the role given (single when
+    // none is).
+    std::string scenario;
     bool answerYes = true;
 
     // False with `error` set when the command line cannot be understood.

@@ -2,8 +2,8 @@
 # Builds (Release) and runs the headless host on the bundled sample database: eleven minutes of
 # game time in single player, then five seconds as a server. Each session prints what the game
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
-# Then the sample player and monster show what they loaded, three sample monsters die, and last
-# the player and monster fight a short duel.
+# Then the sample player and monster show what they loaded, three sample monsters die, the player
+# and monster fight a short duel, and last a player and two monsters act on scripted orders.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
@@ -25,5 +25,11 @@ echo
 # Seed 17's four hits show a dodge, an ordinary and a harder hit, claws and a thrown stone.
 echo "== duel: the sample player and monster exchange four hits, with retaliation and reflection"
 "$host" --db "$ROOT/data/database" --duel 4 --seed 17
+echo
+echo "== scenario: a player and two monsters run, step round each other, attack and die (single)"
+"$host" --db "$ROOT/data/database" --scenario actions --role single
+echo
+echo "== scenario: the same orders as a server, with the action packets it broadcasts"
+"$host" --db "$ROOT/data/database" --scenario actions --role server
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

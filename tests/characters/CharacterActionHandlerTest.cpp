@@ -1,4 +1,5 @@
 #include "characters/CharacterActionHandler.h"
+#include "engine/Name.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,13 @@ public:
         log.push_back(name + " returns");
     }
     void Finish() override { log.push_back(name + " finish"); }
+    void AnimationCallback(const Name& /*event*/) override
+    {
+        log.push_back(name + " event");
+        if (onExecute)
+            onExecute();
+        log.push_back(name + " event returns");
+    }
     bool IsActive() const override { return true; }
     float GetBlendTime() const override { return 250.0f; }
     CharacterActionType GetType() const override { return CharacterActionType_Walk; }
@@ -104,6 +112,34 @@ TEST_F(CharacterActionHandlerTest, StopInsideExecuteFinishesTheActionAndDeletesI
                                              "C returns", "C destroyed"}));
     EXPECT_EQ(handler.GetActionType(), CharacterActionType_None);
     EXPECT_FALSE(handler.IsActive());
+}
+
+// A death handler stopping the character, or a controller handing it a new action, from inside
+// an animation event of the running action.
+TEST_F(CharacterActionHandlerTest, AnActionStoppedOrReplacedByItsOwnEventOutlivesTheEvent)
+{
+    bool running = false;
+    handler.Execute(Make("A", [&] {
+        if (running)
+            handler.Stop();
+    }));
+    running = true;
+    log.clear();
+    handler.AnimationCallback(Name::Create("End"));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"A event", "A finish", "A event returns", "A destroyed"}));
+
+    running = false;
+    handler.Execute(Make("B", [&] {
+        if (running)
+            handler.Execute(Make("C"));
+    }));
+    running = true;
+    log.clear();
+    handler.AnimationCallback(Name::Create("End"));
+    EXPECT_EQ(log, (std::vector<std::string>{"B event", "B finish", "C execute", "C returns",
+                                             "B event returns", "B destroyed"}));
+    EXPECT_EQ(handler.GetActionAsString(), "Current Action: C");
 }
 
 } // namespace
