@@ -9,6 +9,7 @@
 #include "combat/DeathHandler.h"
 #include "combat/DeathManager.h"
 #include "core/GameEvents.h"
+#include "core/PlayerInfo.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/FxPak.h"
@@ -19,7 +20,6 @@
 #include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
-#include "items/ItemSet.h"
 
 #include <new>
 #include <string>
@@ -293,9 +293,16 @@ void Character::Load(const LoadTable& table)
 
     gender = GenderFromText(table.GetString("characterGenderProfile"));
 
-    // Loot is not loaded yet: the sets follow what the hands hold now.
-    AllocateAnimSets();
-    LoadAnimations();
+    // The starting equipment comes before the sets, so they follow what the hands hold.
+    if (ShouldLoadLoot()) {
+        PlayerInfo info;
+        game.GetPlayerInfo(info);
+        LoadLootFromSeed(static_cast<uint16_t>(game.GetRandomSeed()),
+                         static_cast<uint16_t>(info.averagePlayerLevel));
+    } else {
+        AllocateAnimSets();
+        LoadAnimations();
+    }
 
     LoadSoundPaks(table);
     levelUpFx = table.GetString("levelUpFx");
@@ -875,16 +882,6 @@ void Character::GetEquipCharAttributes(CharAttributeAccumulator& /*accumulator*/
 void Character::GetSkillCharAttributes(CharAttributeAccumulator& accumulator) const
 {
     skillManager.GetCharAttributes(accumulator);
-}
-
-void Character::ContributeItemSetCharAttributes(CharAttributeAccumulator& accumulator) const
-{
-    for (const auto& [setName, items] : itemSets) {
-        if (items.empty())
-            continue;
-        if (const ItemSet* set = GameEngine::Get().GetItemSet(setName))
-            set->GetCharAttributes(accumulator, static_cast<uint32_t>(items.size()));
-    }
 }
 
 void Character::AddItemToSet(const std::string& setName, const std::string& itemName)

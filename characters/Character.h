@@ -20,9 +20,11 @@
 #include "engine/Vec3.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
+#include "items/EquipLocations.h"
 #include "items/EquipManager_HandState.h"
 #include "items/GarmentManager.h"
 #include "items/Inventory.h"
+#include "items/LootLoader.h"
 #include "items/RandomizerWeightModifiers.h"
 #include "skills/SkillManager.h"
 
@@ -40,17 +42,25 @@ class Bonus;
 class CharAttributeAccumulator;
 class CharacterActionHandler;
 class CharacterMovementManager;
+class CollisionData;
 class CombatAttributeAccumulator;
 class CombatFilter;
 class DeathManager;
+class Item;
 class DurationDamageManager;
 class GraphicsAnim;
 class LoadTable;
 class MovementGoalManager;
 class Path;
 class ParametersCombat;
+class Skill;
+class SkillAttributeAccumulator;
+class RandomUniform;
 class SlotManager;
 class SoundPak;
+class ABBox;
+class Entity;
+struct InventoryReplica;
 struct PathGenerationParams;
 struct PlayStatsDamageType;
 struct RacialBonus_Defense;
@@ -126,6 +136,17 @@ public:
     static constexpr size_t kNumAnimationSets = 6;
     static constexpr size_t kNumDamageFx = 16;
     static constexpr int32_t kLoopingRunningSoundFadeTime = 1000;
+    static constexpr size_t kNumLootSlots = 9;
+
+    // The loot state a replica or a saved level carries, copied whole: the seed and level
+    // argument share the first word, then one item id per slot (head, neck, right hand, left
+    // hand, torso, lower body, forearm, finger 1, finger 2).
+    struct LootStruct {
+        uint16_t seed = 0;
+        uint16_t levelArgument = 0;
+        std::array<uint32_t, kNumLootSlots> itemIds{};
+    };
+    static_assert(sizeof(LootStruct) == 40, "ten 32-bit words");
 
     Character();
 
@@ -216,6 +237,21 @@ public:
     virtual float CapRunSpeed(float speed) const { return speed; }
     virtual float CapAttackSpeed(float speed) const { return speed; }
     virtual float CapSpellCastSpeed(float speed) const { return speed; }
+    // Takes the item out of the inventory onto the body, stopping an attack under way.
+    virtual void AttachItemAction(uint32_t itemId, EquipLocations location);
+    // Nothing for an item that is not attached.
+    virtual void DetachItemAction(uint32_t itemId);
+    // A player takes what it is given; others do not.
+    virtual void GiveItemToCharacter(Item* /*item*/) {}
+    virtual void NotifyControllerItemRemovedFromInventory(uint32_t /*itemId*/) {}
+    // Throws the item from the left hand into the world; the floats are unused.
+    virtual void DropItem(Item* item, float unused1, float unused2);
+    // Items, characters and sounds pass through; null collides.
+    virtual bool CanCollide(const Entity* other) const;
+    virtual void CollisionCallback(const CollisionData& data);
+    // A plain character is neither stunned by formula nor aims.
+    virtual float CalculateStun(float /*a*/, float /*b*/, float /*c*/, float /*d*/) { return 0.0f; }
+    virtual float GetChanceToHit(Skill* /*skill*/) { return 0.0f; }
 
     // The frame: body, skills and controller before the animation; then everything else.
     void PreAnimationUpdate(int32_t elapsedMs) override;
@@ -458,6 +494,97 @@ public:
     void GetEquipRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
     void ContributeItemSetDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
     void ContributeItemSetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
+    void ContributeItemSetSkillAttributes(SkillAttributeAccumulator& accumulator) const;
+    void ContributeItemSetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const;
+    void
+    ContributeItemSetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const;
+    // Item names compare lower-cased, with back slashes for slashes.
+    void RemoveItemFromSet(const std::string& setName, const std::string& itemName);
+    uint32_t GetNumberOfItemsInSet(const std::string& setName) const;
+
+    // Items carried and worn.
+    // True once after each attach or detach.
+    bool GetChangeOfEquipmentNotification();
+    void TakeItemFromCharacter(uint32_t itemId);
+    // Every attached, then carried, item of the record; case and slash direction do not count.
+    void TakeItemFromCharacter(const std::string& recordName);
+    // Rebuilds the items a replica lists, in order; an entry that makes no item is skipped.
+    void SetInventoryReplica(const std::vector<InventoryReplica>& replicas);
+    bool HasItem(uint32_t itemId) const;
+    bool HasItem(const std::string& recordName) const;
+    const std::vector<uint32_t>& GetInventoryItems() const { return inventory.GetInventoryItems(); }
+    const std::vector<EquipManagerContainer>& GetAttachedItems() const
+    {
+        return combatManager.GetEquipManager().GetAttachedItems();
+    }
+    Inventory& GetInventory() { return inventory; }
+    GarmentManager& GetGarmentManager() { return garmentManager; }
+    bool IsWieldingDualWeapons() const;
+    bool IsUnarmed() const;
+    float GetWeaponScale() const { return weaponScale; }
+    // The purse holds at most 2,000,000,000 and never goes below 0.
+    uint32_t SubtractMoney(uint32_t amount);
+
+    // Life, attributes and levels.
+    // A living character never shows 0: anything above 0 shows at least 1.
+    int32_t GetCurrentLifeInt() const;
+    float GetPotentialLife() const { return bio.GetLifePotential(); }
+    float GetPotentialMana() const { return bio.GetManaPotential(); }
+    float GetReserveMana() const { return bio.GetManaReserve(); }
+    float GetManaLimit() const { return bio.GetManaLimit(); }
+    void AddLifeSlow(float amount, PlayStatsLifeType lifeType);
+    void ReloadCharacterBio() { bio.ReloadValues(); }
+    float GetLifeRegenValue(float regen, float modifier, float seconds)
+    {
+        return bio.GetLifeRegenValue(regen, modifier, seconds);
+    }
+    float GetManaRegenValue(float regen, float modifier, float seconds)
+    {
+        return bio.GetManaRegenValue(regen, modifier, seconds);
+    }
+    float GetTotalCharModifier(CharAttributeType type) const { return bio.GetModifier(type); }
+    void GetBaseCharAttributes(CharAttributeAccumulator& accumulator) const;
+    void IncrementBaseAttribute(CharAttributeType type, float amount);
+    // Each spends one attribute point; without one they add 0.
+    void IncrementBaseStrength();
+    void IncrementBaseDexterity();
+    void IncrementBaseIntelligence();
+    void IncrementBaseLife();
+    void IncrementBaseMana();
+    void IncrementBaseLife(int32_t amount);
+    void IncrementBaseMana(int32_t amount);
+    uint32_t GetLastLevelExperience() { return experienceLevelControl.GetLastLevelExperience(); }
+    uint32_t GetNextLevelExperience() { return experienceLevelControl.GetNextLevelExperience(); }
+    bool IsMaxLevel() const { return experienceLevelControl.IsMaxLevel(); }
+    void AddModifierPoints(uint32_t count) { experienceLevelControl.AddModifierPoints(count); }
+    uint32_t SubtractSkillPoint() { return experienceLevelControl.SubtractSkillPoint(); }
+    uint32_t AddToSkillPoints(uint32_t count)
+    {
+        return experienceLevelControl.AddToSkillPoints(count);
+    }
+    // Exactly one level, without sound or effect; nothing at the maximum level.
+    void IncrementCharLevel();
+
+    // Effects and neighbours.
+    // Exact and case-sensitive; unknown text is None.
+    static CharacterBuff ConvertFxBuffName(const std::string& name);
+    void StopCharacterBuffFx(CharacterBuff buff);
+    void StopAttachedEffects();
+    std::string GetPrespawnEffectName() const { return prespawnEffect; }
+    // A plain character has no spawn effect of its own to start or let go.
+    void StartPrespawnEffect(uint32_t /*id*/, const WorldCoords& /*coords*/) {}
+    void DetachSpawnEffect() {}
+    // The living non-player characters in the box, but this one, in the world's order.
+    void GetLivingCharacters(std::vector<Entity*>& out, const ABBox& box) const;
+
+    // Sounds.
+    virtual SoundPak* GetAttackSound() const { return GetSoundPak(attackSound); }
+    virtual SoundPak* GetSwipeSound() const { return GetSoundPak(swipeSound); }
+    void PlayAttackSound() const;
+    void PlayArmSwipeSound() const;
+    void PlayLootSound();
+    // Water (7) splashes; anything else thuds through the animation sounds.
+    void PlayBodyFallSound(uint32_t surface);
 
     // Stun (34), trap (35), freeze (36), petrify (37) and immobilize (38); others do nothing.
     void StartInvoluntaryEffect(CombatAttributeType type);
@@ -503,6 +630,18 @@ public:
     void RemoveCombatFilter(CombatFilter* filter);
 
 protected:
+    // Nothing for null.
+    void AttachItem(Item* item, EquipLocations location);
+    // Fresh ids for the nine slots, then the starting equipment rolled and the animation sets
+    // allocated for what the hands now hold.
+    void LoadLootFromSeed(uint16_t seed, uint16_t levelArgument);
+    // A replica rolls the same items under the same ids.
+    void LoadLootFromStruct(const LootStruct& loot);
+    // Null when the chance roll fails, nothing is picked or the item cannot be made; a failed
+    // roll takes exactly one draw.
+    Item* CreateItemFromLootTable(const LoadTable& table, const char* chanceKey,
+                                  LootLoader::Location location, uint32_t& itemId,
+                                  RandomUniform& random);
     // Creates the sets of the weapon styles and picks the current one. Run again (loot that
     // arrives after loading), it keeps the sets it has and adds only the missing ones.
     void AllocateAnimSets();
@@ -568,6 +707,7 @@ protected:
     int32_t frameTime = 0;
     // Item-set record name to the item records worn from that set.
     std::map<std::string, std::vector<std::string>> itemSets;
+    LootStruct lootState;
     bool classifiedLoot = false;
     RandomizerWeightModifiers lootWeightModifiers;
     float deathAnimBlendTime = 250.0f; // milliseconds
@@ -672,6 +812,7 @@ protected:
     bool registeredForForcedUpdates = false;
 
 private:
+    void LoadLoot();
     void LoadSoundPaks(const LoadTable& table);
     // The foot sound of the surface under the character.
     void PlayFootstepSound();

@@ -15,6 +15,8 @@
 #include "core/GameEvents.h"
 #include "core/Helpers.h"
 #include "core/RandomHelpers.h"
+#include "engine/ABBox.h"
+#include "engine/CollisionData.h"
 #include "engine/EffectEntity.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
@@ -23,9 +25,9 @@
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "engine/World.h"
+#include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
-#include "items/ItemSet.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +39,7 @@ namespace GAME {
 namespace {
 
 constexpr const char* kSourceFile = "Project/Game/Character";
-constexpr uint32_t kMaxMoney = 2000000000;
+constexpr uint32_t kWaterSurface = 7;
 
 // The damage pack of each type, in the order of `damageFx`.
 constexpr CombatAttributeType kDamageFxTypes[Character::kNumDamageFx] = {
@@ -73,18 +75,6 @@ template <typename Function> void ForEachItem(const std::vector<uint32_t>& ids, 
     for (uint32_t id : ids) {
         if (const Item* item = objects.GetObject<Item>(id))
             function(*item);
-    }
-}
-
-template <typename Function>
-void ForEachWornSet(const std::map<std::string, std::vector<std::string>>& itemSets,
-                    Function function)
-{
-    for (const auto& [setName, items] : itemSets) {
-        if (items.empty())
-            continue;
-        if (const ItemSet* set = GameEngine::Get().GetItemSet(setName))
-            function(*set, static_cast<uint32_t>(items.size()));
     }
 }
 
@@ -654,10 +644,80 @@ void Character::ReceiveExperience(uint32_t amount, bool quiet)
     playStats.GainExperience(total);
 }
 
-void Character::AddMoney(uint32_t amount)
+void Character::IncrementCharLevel()
 {
-    currentMoney = static_cast<uint32_t>(
-        Min<uint64_t>(static_cast<uint64_t>(currentMoney) + amount, kMaxMoney));
+    if (experienceLevelControl.IsMaxLevel())
+        return;
+    const uint32_t next = experienceLevelControl.GetNextLevelExperience();
+    const uint32_t current = experienceLevelControl.GetExperiencePoints();
+    // A level table that does not rise would give nothing, or wrap to a huge gift.
+    if (next <= current)
+        return;
+    ReceiveExperience(next - current, true);
+}
+
+int32_t Character::GetCurrentLifeInt() const
+{
+    const float life = GetCurrentLife();
+    if (life > 1.0f)
+        return static_cast<int32_t>(Min(life, 2147483520.0f));
+    return life > 0.0f ? 1 : 0;
+}
+
+void Character::AddLifeSlow(float amount, PlayStatsLifeType lifeType)
+{
+    playStats.GainLife(amount, lifeType);
+    bio.AddLifeSlow(amount);
+}
+
+void Character::GetBaseCharAttributes(CharAttributeAccumulator& accumulator) const
+{
+    bio.GetBaseCharAttributes(accumulator);
+}
+
+void Character::IncrementBaseAttribute(CharAttributeType type, float amount)
+{
+    bio.IncrementBaseAttribute(type, amount);
+}
+
+void Character::IncrementBaseStrength()
+{
+    IncrementBaseAttribute(CharAttribute_Strength,
+                           static_cast<float>(experienceLevelControl.IncrementBaseStrength()));
+}
+
+void Character::IncrementBaseDexterity()
+{
+    IncrementBaseAttribute(CharAttribute_Dexterity,
+                           static_cast<float>(experienceLevelControl.IncrementBaseDexterity()));
+}
+
+void Character::IncrementBaseIntelligence()
+{
+    IncrementBaseAttribute(CharAttribute_Intelligence,
+                           static_cast<float>(experienceLevelControl.IncrementBaseIntelligence()));
+}
+
+void Character::IncrementBaseLife()
+{
+    IncrementBaseAttribute(CharAttribute_Life,
+                           static_cast<float>(experienceLevelControl.IncrementBaseLife()));
+}
+
+void Character::IncrementBaseMana()
+{
+    IncrementBaseAttribute(CharAttribute_Mana,
+                           static_cast<float>(experienceLevelControl.IncrementBaseMana()));
+}
+
+void Character::IncrementBaseLife(int32_t amount)
+{
+    IncrementBaseAttribute(CharAttribute_Life, static_cast<float>(amount));
+}
+
+void Character::IncrementBaseMana(int32_t amount)
+{
+    IncrementBaseAttribute(CharAttribute_Mana, static_cast<float>(amount));
 }
 
 void Character::TakeBonus(const Bonus& bonus, bool flag, PlayStatsLifeType lifeType)
@@ -681,6 +741,37 @@ void Character::TakeBonus(const Bonus& bonus, bool flag, PlayStatsLifeType lifeT
 
 // Sounds.
 
+void Character::PlayAttackSound() const
+{
+    if (SoundPak* sound = GetSoundPak(attackSound))
+        sound->Play(GetCoords(), false, true);
+}
+
+void Character::PlayArmSwipeSound() const
+{
+    if (SoundPak* sound = GetSoundPak(swipeSound))
+        sound->Play(GetCoords(), false, true);
+}
+
+void Character::PlayLootSound()
+{
+    if (SoundPak* sound = GetSoundPak(lootSound))
+        sound->Play(GetCoords(), false, true);
+}
+
+void Character::PlayBodyFallSound(uint32_t surface)
+{
+    static const Name target = Name::Create("Target");
+    const WorldCoords position = GetAttachedCoords(target);
+    if (surface == kWaterSurface) {
+        if (SoundPak* sound = GetSoundPak(splashSound))
+            sound->Play(position, false, true);
+        return;
+    }
+    static const Name bodyFall = Name::Create("bodyFallSound");
+    animationSounds.PlaySound(*this, bodyFall, &position);
+}
+
 void Character::PlayImpactSound()
 {
     if (!(RandomFloat(0.0f, 100.0f) < impactSoundChance))
@@ -692,6 +783,59 @@ void Character::PlayImpactSound()
 SoundPak* Character::GetCriticalHitSound() const
 {
     return GetSoundPak(criticalHitSound);
+}
+
+// Collisions, effects and neighbours.
+
+CharacterBuff Character::ConvertFxBuffName(const std::string& name)
+{
+    if (name == "Fire")
+        return CharacterBuff_Fire;
+    if (name == "Poison")
+        return CharacterBuff_Poison;
+    return CharacterBuff_None;
+}
+
+void Character::StopCharacterBuffFx(CharacterBuff buff)
+{
+    const auto found = buffFx.find(buff);
+    if (found != buffFx.end() && found->second != nullptr)
+        found->second->Enable(false);
+}
+
+bool Character::CanCollide(const Entity* other) const
+{
+    if (other == nullptr)
+        return true;
+    return DynamicCast<Item>(other) == nullptr && DynamicCast<Character>(other) == nullptr;
+}
+
+void Character::CollisionCallback(const CollisionData& data)
+{
+    if (data.impact)
+        PlayBodyFallSound(data.surface);
+}
+
+void Character::StopAttachedEffects()
+{
+    for (size_t i = 0; i < GetNumAttachedEntities(); ++i) {
+        if (auto* effect = DynamicCast<EffectEntity>(GetAttachedEntity(i)))
+            effect->StopEmitting();
+    }
+}
+
+void Character::GetLivingCharacters(std::vector<Entity*>& out, const ABBox& box) const
+{
+    World* world = gEngine->GetWorld();
+    if (world == nullptr)
+        return;
+    world->GetEntitiesInBox(out, box, nullptr, false, 2);
+    const auto unwanted = [this](Entity* entity) {
+        const auto* character = DynamicCast<Character>(entity);
+        return character == nullptr || character == this || !character->IsAlive() ||
+               DynamicCast<Player>(entity) != nullptr;
+    };
+    out.erase(std::remove_if(out.begin(), out.end(), unwanted), out.end());
 }
 
 // What combat gathers.
@@ -721,21 +865,6 @@ void Character::GetEquipRetaliationAttributes(CombatAttributeAccumulator& accumu
     std::vector<uint32_t> ids;
     combatManager.GetEquipManager().GetAllAttachedItems(ids);
     ForEachItem(ids, [&](const Item& item) { item.GetRetaliationAttributes(accumulator); });
-}
-
-void Character::ContributeItemSetDefenseAttributes(CombatAttributeAccumulator& accumulator) const
-{
-    ForEachWornSet(itemSets, [&](const ItemSet& set, uint32_t count) {
-        set.GetDefenseAttributes(accumulator, count);
-    });
-}
-
-void Character::ContributeItemSetRetaliationAttributes(
-    CombatAttributeAccumulator& accumulator) const
-{
-    ForEachWornSet(itemSets, [&](const ItemSet& set, uint32_t count) {
-        set.GetRetaliationAttributes(accumulator, count);
-    });
 }
 
 } // namespace GAME

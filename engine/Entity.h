@@ -4,6 +4,7 @@
 #include "engine/Object.h"
 #include "engine/WorldCoords.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -76,6 +77,12 @@ public:
     const std::string& GetAttachPointName() const { return attachPointName; }
     const Coords& GetAttachPlacement() const { return attachPlacement; }
     const std::vector<Entity*>& GetAttachedChildren() const { return attachedChildren; }
+    size_t GetNumAttachedEntities() const { return attachedChildren.size(); }
+    // Null past the end.
+    Entity* GetAttachedEntity(size_t index) const
+    {
+        return index < attachedChildren.size() ? attachedChildren[index] : nullptr;
+    }
 
 private:
     friend class World;

@@ -10,4 +10,16 @@ void PhysicsEngine::RemoveEntityFromSimulation(Entity* entity)
         removedEntities.Add(entity->GetObjectId());
 }
 
+void PhysicsEngine::SetEntityLinearVelocity(Entity* entity, const Vec3& velocity)
+{
+    if (entity != nullptr)
+        linearVelocities.Add({entity->GetObjectId(), velocity});
+}
+
+void PhysicsEngine::SetEntityAngularVelocity(Entity* entity, const Vec3& velocity)
+{
+    if (entity != nullptr)
+        angularVelocities.Add({entity->GetObjectId(), velocity});
+}
+
 } // namespace GAME

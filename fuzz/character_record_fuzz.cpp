@@ -8,7 +8,8 @@
 // formulas and bands, and the character takes a blow of each style, damage over time included,
 // from an attacker it strikes back at. Then it is destroyed. Nothing may crash, a region is a
 // region, life and mana stay numbers, and nothing it made may outlive it: no object, loaded
-// animation or forced update.
+// animation or forced update. Its starting equipment is rolled too, as a replica would roll it,
+// from loot keys of any weight or name: whatever it makes is an item.
 #include "characters/AnimationSet.h"
 #include "characters/Character.h"
 #include "combat/CombatAttributeDamage.h"
@@ -18,6 +19,7 @@
 #include "combat/DurationDamageManager.h"
 #include "combat/ParametersCombat.h"
 #include "core/PlayStatsDamageType.h"
+#include "core/RTTI_ClassInfo.h"
 #include "core/RandomUniform.h"
 #include "engine/ABBox.h"
 #include "engine/Coords.h"
@@ -26,11 +28,13 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/LoadTable.h"
 #include "engine/Name.h"
+#include "engine/Object.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "items/EquipManager_HandState.h"
+#include "items/Item.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,6 +58,7 @@ constexpr const char* kRecords[] = {
     "Records/Fuzz/Character.dbr", "Records/Game/GameEngine.dbr", "Records/Fuzz/Combat.dbr",
     "Records/Fuzz/Levels.dbr",    "Records/Fuzz/Animations.dbr", "Records/Fuzz/Sound.dbr",
     "Records/Fuzz/FxPak.dbr",     "Records/Fuzz/Effect.dbr",     "Records/Game/HealthManaRegen.dbr",
+    "Records/Fuzz/Item.dbr",
 };
 
 // The kinds a character record may ask for; any other class is made a plain character, since
@@ -246,6 +251,39 @@ void ClearWorld()
     }
 }
 
+class LootRoller : public Character {
+public:
+    using Character::LoadLootFromStruct;
+    const LootStruct& Loot() const { return lootState; }
+};
+
+void RollLoot(uint16_t seed)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* roller = new LootRoller();
+    if (!objects.RegisterObject(roller))
+        abort();
+    roller->SetObjectName(kRecords[0]);
+    roller->Load(objects.GetLoadTable(kRecords[0]));
+    Character::LootStruct loot;
+    loot.seed = seed;
+    loot.levelArgument = seed;
+    for (uint32_t& id : loot.itemIds)
+        id = objects.CreateObjectID();
+    roller->LoadLootFromStruct(loot);
+    std::vector<Object*> items;
+    for (const uint32_t id : roller->Loot().itemIds) {
+        if (Object* item = objects.GetObject(id)) {
+            if (DynamicCast<Item>(item) == nullptr)
+                abort();
+            items.push_back(item);
+        }
+    }
+    objects.DestroyObjectEx(roller, "Fuzz/CharacterRecord", __LINE__);
+    for (Object* item : items)
+        objects.DestroyObjectEx(item, "Fuzz/CharacterRecord", __LINE__);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -293,6 +331,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A body the death did not take (or that never entered the world) goes here.
     if (objects.GetObject(id) == character)
         objects.DestroyObjectEx(character, "Fuzz/CharacterRecord", __LINE__);
+    RollLoot(static_cast<uint16_t>(size));
     objects.ProcessDestroyedObjects();
 
     if (objects.GetObjectCount() != objectsBefore)

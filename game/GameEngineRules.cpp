@@ -90,9 +90,11 @@ float GameEngine::GetDamageByAttacker(uint32_t attackerId, uint32_t victimId) co
 
 float GameEngine::GetPlayerDamagePercent(uint32_t attackerId, uint32_t victimId) const
 {
-    if (damageRegistry.find(victimId) == damageRegistry.end())
+    // A victim whose hits sum to nothing (or less) gives no one a share.
+    const float total = GetTotalDamageDone(victimId);
+    if (!(total > 0.0f))
         return 0.0f;
-    return GetDamageByAttacker(attackerId, victimId) / GetTotalDamageDone(victimId);
+    return GetDamageByAttacker(attackerId, victimId) / total;
 }
 
 void GameEngine::RemoveDamageEntry(uint32_t victimId)

@@ -13,6 +13,7 @@
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
+#include "host/KillReport.h"
 #include "host/ScenarioReport.h"
 
 #include <filesystem>
@@ -136,7 +137,9 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
         return 2;
 
-    if (!options.scenario.empty() && !ScenarioReport(options, out, err).Run())
+    if (options.scenario == "actions" && !ScenarioReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "kill" && !KillReport(options, out, err).Run())
         return 2;
 
     const uint64_t startTime = gEngine->GetGameTime();

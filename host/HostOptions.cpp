@@ -18,7 +18,7 @@ const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
-           "                [--answer yes|no] [--seed S] [--scenario actions]\n"
+           "                [--answer yes|no] [--seed S] [--scenario actions|kill]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
@@ -30,6 +30,8 @@ const char* HostOptions::Usage()
            "  --role R      play a session as single player, server or client\n"
            "  --scenario actions  a player and two monsters move, attack and die on scripted\n"
            "                orders, frame by frame (role single or server)\n"
+           "  --scenario kill  the sample hero, his pet and a stranger wound a monster; its\n"
+           "                death pays the hero his share (single player)\n"
            "  --frames N    run N frames (default 0)\n"
            "  --ms MS       milliseconds of game time per frame (default 33)\n"
            "  --answer A    how the host answers the game's questions (default yes)\n"
@@ -75,8 +77,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
-            if (scenario != "actions") {
-                error = "--scenario takes actions, not '" + scenario + "'";
+            if (scenario != "actions" && scenario != "kill") {
+                error = "--scenario takes actions or kill, not '" + scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {
@@ -104,6 +106,11 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     // A client would only send its orders to a server that is not there.
     if (!scenario.empty() && role == "client") {
         error = "--scenario runs as single or server, not as client";
+        return false;
+    }
+    // Rewards are shared out by the server's rules; the kill shows the single player's.
+    if (scenario == "kill" && !role.empty() && role != "single") {
+        error = "--scenario kill runs as single player only";
         return false;
     }
     if (!showHelp && dumpStreamFile.empty() && databaseFolder.empty()) {

@@ -13,6 +13,41 @@ GAME_IMPLEMENT_CLASS(Item, Actor);
 
 Item::~Item() = default;
 
+Item* Item::CreateItem(const ItemReplicaInfo& info)
+{
+    Item* item = ObjectManager::Instance().CreateObjectFromFile<Item>(info.baseName, info.id, true);
+    if (item == nullptr)
+        return nullptr;
+    item->SetItemReplicaInfo(info);
+    item->InitializeItem();
+    return item;
+}
+
+void Item::SetItemReplicaInfo(const ItemReplicaInfo& info)
+{
+    itemInfo = info;
+    itemInfo.id = GetObjectId();
+    itemInfo.baseName = GetObjectName();
+}
+
+void Item::GetItemReplicaInfo(ItemReplicaInfo& info) const
+{
+    info = itemInfo;
+    // Until a record is applied the item's own id and name still name it.
+    info.id = GetObjectId();
+    info.baseName = GetObjectName();
+}
+
+void Item::InitializeItem()
+{
+    initialized = true;
+}
+
+void Item::SetDropSoundToPlay()
+{
+    dropSoundPending = true;
+}
+
 void Item::AttachItem(Character& character, const char* attachPoint)
 {
     if (attachPoint == nullptr || *attachPoint == '\0') {

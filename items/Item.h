@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Actor.h"
+#include "items/ItemReplicaInfo.h"
 
 #include <cstdint>
 #include <string>
@@ -14,14 +15,28 @@ class LoadTable;
 class WorldCoords;
 struct RacialBonus_Defense;
 
-// The base of everything a character can pick up, carry or equip. So far its class record and
-// how it is worn.
+// The base of everything a character can pick up, carry or equip. Every instance is named by
+// its replica record, through which creation, saves and replication rebuild the same item.
 class Item : public Actor {
     GAME_DECLARE_CLASS(Item)
 
 public:
     Item() = default;
     ~Item() override;
+
+    // The one way to make an item from a record: the object of the record's base name under
+    // the record's id (0 takes a fresh one), then the record applied and the item initialized.
+    // Null when the base names no record, a record of something else, or the id is taken.
+    static Item* CreateItem(const ItemReplicaInfo& info);
+
+    // Takes the whole record but its id and base name, which stay the item's own.
+    void SetItemReplicaInfo(const ItemReplicaInfo& info);
+    virtual void GetItemReplicaInfo(ItemReplicaInfo& info) const;
+
+    // Equipment rolls its attributes from the seed here; a plain item only notes it is done.
+    virtual void InitializeItem();
+    // The next collision plays the drop sound.
+    virtual void SetDropSoundToPlay();
 
     // Rides on the character at the attach point. An item with no point (a ring, an amulet)
     // still rides along, unseen.
@@ -48,8 +63,12 @@ protected:
     // Plays the pack at the position; nothing when it is absent.
     static void PlaySoundPak(uint32_t soundId, const WorldCoords& position);
 
+    bool initialized = false;
+    bool dropSoundPending = true;
+
 private:
     uint32_t attachedTo = 0;
+    ItemReplicaInfo itemInfo;
 };
 
 } // namespace GAME

@@ -1,5 +1,6 @@
 #include "multiplayer/PlayerManagerClient.h"
 
+#include "characters/Bonus.h"
 #include "characters/Player.h"
 #include "core/PlayerInfo.h"
 #include "core/Saturate.h"
@@ -7,6 +8,7 @@
 #include "engine/Engine.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
 #include "multiplayer/GameEngineClientServicesModule.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 
@@ -117,8 +119,14 @@ void PlayerManagerClient::AddPlayerToParty(uint32_t playerId, int32_t partyId)
             record.partyId = partyId;
 }
 
-// Characters cannot take a bonus yet.
-void PlayerManagerClient::HandleBonus(const Bonus& /*bonus*/) {}
+// A bonus that the local player's own object earned has been taken here already.
+void PlayerManagerClient::HandleBonus(const Bonus& bonus)
+{
+    if (bonus.sourceId == GameEngine::Get().GetPlayerId())
+        return;
+    if (Player* player = FindPlayer(bonus.receiverId))
+        player->TakeBonus(bonus, false, PlayStatsLife_Unknown);
+}
 
 void PlayerManagerClient::GetPlayerInfo(PlayerInfo& info)
 {

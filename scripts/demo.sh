@@ -3,7 +3,8 @@
 # game time in single player, then five seconds as a server. Each session prints what the game
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
 # Then the sample player and monster show what they loaded, three sample monsters die, the player
-# and monster fight a short duel, and last a player and two monsters act on scripted orders.
+# and monster fight a short duel, a player and two monsters act on scripted orders, and last a
+# kill pays the hero his share of a monster's experience.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
@@ -31,5 +32,8 @@ echo "== scenario: a player and two monsters run, step round each other, attack 
 echo
 echo "== scenario: the same orders as a server, with the action packets it broadcasts"
 "$host" --db "$ROOT/data/database" --scenario actions --role server
+echo
+echo "== scenario: a kill pays the hero his share of the experience and a level (single)"
+"$host" --db "$ROOT/data/database" --scenario kill --seed 7
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

@@ -1,9 +1,14 @@
 #include "characters/Bonus.h"
 #include "characters/CharAttributeAccumulator.h"
 #include "characters/Character.h"
+#include "characters/Player.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/CombatAttributeDefense.h"
 #include "core/GameEvents.h"
+#include "core/PlayStatsDamageType.h"
+#include "engine/ABBox.h"
+#include "engine/CollisionData.h"
+#include "engine/EffectEntity.h"
 #include "engine/EventHandler.h"
 #include "items/Item.h"
 #include "tests/combat/DeathFixture.h"
@@ -66,6 +71,19 @@ namespace {
 
 constexpr const char* kSizzle = "Records/Sounds/Sizzle.dbr";
 constexpr const char* kCombat = "Records/Game/CombatT.dbr";
+constexpr const char* kLevels = "Records/Creatures/Levels.dbr";
+constexpr const char* kSplash = "Records/Sounds/Splash.dbr";
+constexpr const char* kThud = "Records/Sounds/Thud.dbr";
+constexpr const char* kImpact = "Records/Sounds/Impact.dbr";
+constexpr const char* kChime = "Records/Sounds/Chime.dbr";
+
+class LevelUpRecorder {
+public:
+    void OnLevelUp(const GameEvent_GenericEntity& event) { ids.push_back(event.objectId); }
+    std::vector<uint32_t> ids;
+    EventHandler<LevelUpRecorder, GameEvent_GenericEntity> listener{
+        "GameEvent_PlayerLevelUp", &LevelUpRecorder::OnLevelUp, this};
+};
 
 class SkillUpRecorder {
 public:
@@ -82,6 +100,10 @@ protected:
         database.WriteRecord(kSettings, {"absFireFx = " + std::string(kEffect),
                                          "absFireFxSound = " + std::string(kSizzle)});
         database.WriteRecord(kSizzle, {"Class = SoundPak"});
+        for (const char* sound : {kSplash, kThud, kImpact, kChime})
+            database.WriteRecord(sound, {"Class = SoundPak"});
+        database.WriteRecord(kLevels, {"experienceLevelEquation = (playerLevel*100)",
+                                       "maxPlayerLevel = 3", "strengthIncrement = 4"});
         DeathFixture::SetUp();
     }
 
@@ -203,6 +225,164 @@ TEST_F(CharacterCombatTest, AllDefensesGatherItemsBioItemSetsAndGameBalance)
     EXPECT_FLOAT_EQ(defenses.GetTotalDefenseType(CombatAttributeType_Fire), 10.0f);
     EXPECT_FLOAT_EQ(defenses.GetTotalDefenseType(CombatAttributeType_Cold), 5.0f);
     EXPECT_FLOAT_EQ(defenses.GetTotalDefenseType(CombatAttributeType_Life), 7.0f);
+}
+
+TEST_F(CharacterCombatTest, CurrentLifeIntNeverShowsZeroForTheLiving)
+{
+    CombatTestCharacter* character = Make({"characterLife = 10"});
+    ASSERT_NE(character, nullptr);
+    character->ForceSpeedUpdate();
+    ASSERT_FLOAT_EQ(character->GetCurrentLife(), 10.0f);
+    const PlayStatsDamageType physical{};
+    character->SubtractLife(2.1f, physical);
+    EXPECT_EQ(character->GetCurrentLifeInt(), 7) << "7.9 truncates";
+    character->SubtractLife(7.5f, physical);
+    EXPECT_EQ(character->GetCurrentLifeInt(), 1) << "0.4 shows 1";
+    character->SubtractLife(5.0f, physical);
+    EXPECT_EQ(character->GetCurrentLifeInt(), 0);
+}
+
+TEST_F(CharacterCombatTest, NegativeExperienceBonusGivesNothing)
+{
+    CombatTestCharacter* character = Make({"levelFileName = " + std::string(kLevels)});
+    ASSERT_NE(character, nullptr);
+    character->balance[CharAttribute_IncreasedExperience] = -200.0f;
+    character->ForceSpeedUpdate();
+    character->ReceiveExperience(100, false);
+    EXPECT_EQ(character->GetExperiencePoints(), 0u);
+    EXPECT_EQ(character->GetCharLevel(), 1u);
+}
+
+TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtTheMaximum)
+{
+    CombatTestCharacter* character =
+        Make({"levelFileName = " + std::string(kLevels), "levelUpSound = " + std::string(kChime),
+              "levelUpFx = Records/Fx/LevelUp.dbr"});
+    ASSERT_NE(character, nullptr);
+    LevelUpRecorder levelUps;
+    character->IncrementCharLevel();
+    EXPECT_EQ(character->GetCharLevel(), 2u);
+    EXPECT_EQ(character->GetExperiencePoints(), 100u);
+    EXPECT_EQ(levelUps.ids, (std::vector<uint32_t>{character->GetObjectId()}));
+    SoundPak* chime = FindSound(kChime);
+    ASSERT_NE(chime, nullptr);
+    EXPECT_TRUE(chime->GetPlayRequests().empty());
+
+    character->IncrementCharLevel();
+    ASSERT_EQ(character->GetCharLevel(), 3u);
+    ASSERT_TRUE(character->IsMaxLevel());
+    const uint32_t experience = character->GetExperiencePoints();
+    character->IncrementCharLevel();
+    EXPECT_EQ(character->GetCharLevel(), 3u);
+    EXPECT_EQ(character->GetExperiencePoints(), experience);
+    EXPECT_EQ(levelUps.ids.size(), 2u);
+}
+
+TEST_F(CharacterCombatTest, IncrementBaseStrengthSpendsAPointOrAddsNothing)
+{
+    CombatTestCharacter* character =
+        Make({"levelFileName = " + std::string(kLevels), "characterStrength = 10"});
+    ASSERT_NE(character, nullptr);
+    character->IncrementBaseStrength();
+    character->ForceSpeedUpdate();
+    EXPECT_FLOAT_EQ(character->GetTotalCharAttribute(CharAttribute_Strength), 10.0f);
+    character->AddModifierPoints(1);
+    character->IncrementBaseStrength();
+    character->ForceSpeedUpdate();
+    EXPECT_FLOAT_EQ(character->GetTotalCharAttribute(CharAttribute_Strength), 14.0f);
+    EXPECT_EQ(character->GetModifierPoints(), 0u);
+}
+
+TEST_F(CharacterCombatTest, BuffNamesAreExact)
+{
+    EXPECT_EQ(Character::ConvertFxBuffName("Fire"), CharacterBuff_Fire);
+    EXPECT_EQ(Character::ConvertFxBuffName("Poison"), CharacterBuff_Poison);
+    EXPECT_EQ(Character::ConvertFxBuffName("fire"), CharacterBuff_None);
+    EXPECT_EQ(Character::ConvertFxBuffName(""), CharacterBuff_None);
+}
+
+TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
+{
+    CombatTestCharacter* self = Make();
+    CombatTestCharacter* first = Make();
+    CombatTestCharacter* dead = Make();
+    Player* player = Spawn<Player>("Records/Creatures/Hero.dbr", {});
+    CombatTestCharacter* second = Make();
+    ASSERT_TRUE(self && first && dead && player && second);
+    dead->SetLifeState(LifeState_Dead);
+    auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect);
+    ASSERT_NE(effect, nullptr);
+    gEngine->GetWorld()->AddEntity(effect, kPlace, false);
+
+    std::vector<Entity*> found;
+    self->GetLivingCharacters(found, ABBox({-50, -50, -50}, {50, 50, 50}));
+    EXPECT_EQ(found, (std::vector<Entity*>{first, second}));
+}
+
+TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
+{
+    CombatTestCharacter* character = Make();
+    CombatTestCharacter* other = Make();
+    ASSERT_TRUE(character && other);
+    auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_TRUE(character->CanCollide(nullptr));
+    EXPECT_TRUE(character->CanCollide(effect));
+    EXPECT_FALSE(character->CanCollide(other));
+    EXPECT_FALSE(
+        character->CanCollide(DynamicCast<Entity>(ObjectManager::Instance().CreateObject("Item"))));
+
+    effect->StartEmitting();
+    character->Attach(effect, Coords::Identity(), "Target");
+    character->StopAttachedEffects();
+    EXPECT_FALSE(effect->IsEmitting());
+}
+
+TEST_F(CharacterCombatTest, ImpactChanceZeroNeverHundredAlways)
+{
+    constexpr const char* kCrack = "Records/Sounds/Crack.dbr";
+    database.WriteRecord(kCrack, {"Class = SoundPak"});
+    CombatTestCharacter* never =
+        Make({"impactSound = " + std::string(kImpact), "impactSoundChance = 0"});
+    CombatTestCharacter* always =
+        Make({"impactSound = " + std::string(kCrack), "impactSoundChance = 100"});
+    ASSERT_TRUE(never && always);
+    SoundPak* impact = FindSound(kImpact);
+    SoundPak* crack = FindSound(kCrack);
+    ASSERT_TRUE(impact && crack);
+    for (int i = 0; i < 50; ++i) {
+        never->PlayImpactSound();
+        always->PlayImpactSound();
+    }
+    EXPECT_TRUE(impact->GetPlayRequests().empty());
+    EXPECT_EQ(crack->GetPlayRequests().size(), 50u);
+}
+
+TEST_F(CharacterCombatTest, BodyFallSplashesInWaterAndThudsElsewhere)
+{
+    CombatTestCharacter* character =
+        Make({"splashSound = " + std::string(kSplash), "bodyFallSound = " + std::string(kThud),
+              "bodyFallSoundChance = 100"});
+    ASSERT_NE(character, nullptr);
+    SoundPak* splash = FindSound(kSplash);
+    SoundPak* thud = FindSound(kThud);
+    ASSERT_TRUE(splash && thud);
+
+    CollisionData soft;
+    soft.surface = 7;
+    character->CollisionCallback(soft);
+    EXPECT_TRUE(splash->GetPlayRequests().empty()) << "no impact, no sound";
+
+    CollisionData water = soft;
+    water.impact = true;
+    character->CollisionCallback(water);
+    ASSERT_EQ(splash->GetPlayRequests().size(), 1u);
+    EXPECT_FALSE(splash->GetPlayRequests()[0].loop);
+    EXPECT_TRUE(thud->GetPlayRequests().empty());
+
+    character->PlayBodyFallSound(1);
+    EXPECT_EQ(thud->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(splash->GetPlayRequests().size(), 1u);
 }
 
 } // namespace

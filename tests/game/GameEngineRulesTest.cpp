@@ -3,6 +3,7 @@
 #include "characters/Monster.h"
 #include "core/GameEvents.h"
 #include "engine/EventManager.h"
+#include "multiplayer/PlayerManagerServer.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 
@@ -69,6 +70,48 @@ TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamageAndADeathClearsIt)
         EventManager::Instance().Send("GameEvent_CreatureDeath", death);
         EXPECT_EQ(Game().GetTotalDamageDone(victimId), 0.0f) << victimId;
     }
+}
+
+TEST_F(GameEngineRules, AKillPaysTheLocalPlayerHisShareAndClearsTheEntry)
+{
+    Start();
+    database.WriteRecord("Records/Levels.dbr",
+                         {"experienceLevelEquation = (playerLevel*1000)", "maxPlayerLevel = 50"});
+    Player* player = MakeMainPlayer();
+    ASSERT_NE(player, nullptr);
+    player->Load(Record("levelFileName = Records/Levels.dbr"));
+    PlayerNetBasicInfo record;
+    record.playerId = player->GetObjectId();
+    Game().GetPlayerManagerServer()->HandleNewPlayer(record);
+    Monster* pet = Make<Monster>("Monster");
+    pet->SetLeader(player->GetObjectId());
+    Monster* victim = Make<Monster>("Monster");
+    victim->Load(Record("charLevel = 10\nexperiencePoints = 250"));
+    const uint32_t victimId = victim->GetObjectId();
+    EXPECT_EQ(victim->GetExperienceReward(), 250u);
+
+    Game().RegisterDamage(victimId, player->GetObjectId(), 30.0f);
+    Game().RegisterDamage(victimId, pet->GetObjectId(), 10.0f);
+    Game().RegisterDamage(victimId, 999, 40.0f);
+    const uint32_t before = player->GetExperiencePoints();
+    GameEvent_CreatureDeath death;
+    death.victimId = victimId;
+    death.killerId = pet->GetObjectId();
+    EventManager::Instance().Send("GameEvent_CreatureDeath", death);
+
+    EXPECT_EQ(player->GetExperiencePoints() - before, 125u);
+    EXPECT_EQ(Game().GetTotalDamageDone(victimId), 0.0f);
+}
+
+TEST_F(GameEngineRules, DamageSummingToNothingGivesNoShare)
+{
+    Start();
+    Game().RegisterDamage(40, 41, 0.0f);
+    Game().RegisterDamage(40, 42, 0.0f);
+    EXPECT_EQ(Game().GetPlayerDamagePercent(41, 40), 0.0f);
+    Game().RegisterDamage(50, 41, 5.0f);
+    Game().RegisterDamage(50, 42, -5.0f);
+    EXPECT_EQ(Game().GetPlayerDamagePercent(41, 50), 0.0f);
 }
 
 // Each row needs an engine of its own, made from its own settings record.

@@ -2,6 +2,8 @@
 
 #include "characters/Character.h"
 #include "engine/ObjectManager.h"
+#include "items/OneShot_PotionHealth.h"
+#include "items/OneShot_PotionMana.h"
 #include "tests/support/EngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +12,14 @@ namespace GAME::Test {
 namespace {
 
 class ProbeItem : public Item {
+    GAME_DECLARE_CLASS(ProbeItem)
+
 public:
     using Item::GetCharacter;
+    using Item::initialized;
 };
+
+GAME_IMPLEMENT_CLASS(ProbeItem, Item);
 
 class ItemTest : public EngineFixture {
 protected:
@@ -62,6 +69,69 @@ TEST_F(ItemTest, AWearerThatIsGoneIsNobody)
     EXPECT_EQ(item->GetCharacter(), nullptr);
     ObjectManager::Instance().ProcessDestroyedObjects();
     EXPECT_EQ(item->GetAttachParent(), nullptr);
+}
+
+ItemReplicaInfo Named(const std::string& baseName, uint32_t id)
+{
+    ItemReplicaInfo info;
+    info.id = id;
+    info.baseName = baseName;
+    info.prefixName = "Records/Prefix.dbr";
+    info.seed = 42;
+    info.var1 = 2;
+    return info;
+}
+
+TEST_F(ItemTest, CreateItemMakesTheRecordsObjectUnderItsIdWithTheRecordApplied)
+{
+    database.WriteRecord("Records/Items/Probe.dbr", {"Class = ProbeItem"});
+    const ItemReplicaInfo info = Named("records/items/probe.dbr", 0x7777);
+    auto* made = DynamicCast<ProbeItem>(Item::CreateItem(info));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetObjectId(), 0x7777u);
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(0x7777), made);
+    EXPECT_TRUE(made->initialized);
+    ItemReplicaInfo held;
+    made->GetItemReplicaInfo(held);
+    EXPECT_TRUE(held == info);
+    EXPECT_EQ(held.id, 0x7777u);
+
+    // Another under the same id, a missing record and a record of something else: nothing.
+    EXPECT_EQ(Item::CreateItem(info), nullptr);
+    EXPECT_EQ(Item::CreateItem(Named("Records/Items/None.dbr", 0)), nullptr);
+    database.WriteRecord("Records/Sound.dbr", {"Class = SoundPak"});
+    const size_t objects = ObjectManager::Instance().GetObjectCount();
+    EXPECT_EQ(Item::CreateItem(Named("Records/Sound.dbr", 0)), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects);
+
+    // The one-shot kinds are items by their class records.
+    database.WriteRecord("Records/Items/Health.dbr", {"Class = OneShot_PotionHealth"});
+    database.WriteRecord("Records/Items/Mana.dbr", {"Class = OneShot_PotionMana"});
+    Item* health = Item::CreateItem(Named("Records/Items/Health.dbr", 0));
+    Item* mana = Item::CreateItem(Named("Records/Items/Mana.dbr", 0));
+    EXPECT_NE(DynamicCast<OneShot_PotionHealth>(health), nullptr);
+    EXPECT_NE(DynamicCast<OneShot_PotionMana>(mana), nullptr);
+    EXPECT_NE(DynamicCast<OneShot_Potion>(mana), nullptr);
+    ASSERT_NE(health, nullptr);
+    EXPECT_NE(health->GetObjectId(), 0u);
+}
+
+TEST_F(ItemTest, TheItemKeepsItsOwnIdAndBaseNameWhateverRecordItIsGiven)
+{
+    item->SetObjectName("Records/Items/Own.dbr");
+    ItemReplicaInfo held;
+    item->GetItemReplicaInfo(held);
+    EXPECT_EQ(held.id, item->GetObjectId());
+    EXPECT_EQ(held.baseName, "Records/Items/Own.dbr");
+    EXPECT_FALSE(item->initialized);
+
+    item->SetItemReplicaInfo(Named("Records/Items/Other.dbr", 12345));
+    item->GetItemReplicaInfo(held);
+    EXPECT_EQ(held.id, item->GetObjectId());
+    EXPECT_EQ(held.baseName, "Records/Items/Own.dbr");
+    EXPECT_EQ(held.prefixName, "Records/Prefix.dbr");
+    EXPECT_EQ(held.seed, 42u);
+    EXPECT_EQ(held.var1, 2u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 
+#include "characters/Bonus.h"
 #include "characters/Player.h"
 #include "core/PlayerInfo.h"
 #include "engine/ConnectionManager.h"
@@ -136,6 +137,32 @@ TEST_F(ClientPlayers, BanningDropsTheHostOfTheNamedPlayer)
     ASSERT_EQ(network.GetDroppedHosts().size(), before + 1);
     EXPECT_EQ(network.GetDroppedHosts().back(), std::make_pair(2, std::string("ban")));
     EXPECT_EQ(log.Count(Engine::LogInfo, "Banning Host 2 (Bob)"), 1u);
+}
+
+TEST_F(ClientPlayers, ABonusReachesTheNamedPlayerUnlessTheLocalPlayerEarnedIt)
+{
+    Player* local = MakeMainPlayer();
+    Player* other = MakePlayer(0x20000001, 1);
+    ASSERT_NE(local, nullptr);
+    ASSERT_NE(other, nullptr);
+    Bonus bonus;
+    bonus.goldPoints = 70;
+    bonus.receiverId = other->GetObjectId();
+    bonus.sourceId = 0x30000001;
+    players.HandleBonus(bonus);
+    EXPECT_EQ(other->GetCurrentMoney(), 70u);
+
+    bonus.sourceId = local->GetObjectId();
+    players.HandleBonus(bonus);
+    bonus.receiverId = local->GetObjectId();
+    players.HandleBonus(bonus);
+    EXPECT_EQ(other->GetCurrentMoney(), 70u);
+    EXPECT_EQ(local->GetCurrentMoney(), 0u);
+
+    bonus.sourceId = 0x30000001;
+    bonus.receiverId = 0x50000001; // no such player
+    players.HandleBonus(bonus);
+    EXPECT_EQ(local->GetCurrentMoney(), 0u);
 }
 
 class ServerPlayers : public GAME::Test::GameEngineFixture {};

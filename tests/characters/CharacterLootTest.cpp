@@ -1,0 +1,238 @@
+#include "characters/Character.h"
+
+#include "core/RandomUniform.h"
+#include "engine/ObjectManager.h"
+#include "items/EquipManager.h"
+#include "items/Item.h"
+#include "items/ItemReplicaInfo.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/ScriptedRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+class LootCharacter : public Character {
+public:
+    using Character::CreateItemFromLootTable;
+    using Character::LoadLootFromSeed;
+    using Character::LoadLootFromStruct;
+    const LootStruct& Loot() const { return lootState; }
+};
+
+class LootingCharacter : public Character {
+public:
+    bool ShouldLoadLoot() const override { return true; }
+};
+
+// What a slot holds after the roll: record, id and item seed; empty when nothing.
+struct Rolled {
+    std::string record;
+    uint32_t id = 0;
+    uint32_t seed = 0;
+    bool operator==(const Rolled&) const = default;
+};
+
+class CharacterLootTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        for (const char* name : {"HelmA", "HelmB", "Ring1", "Ring2", "Ring3", "Vest", "Shield"})
+            database.WriteRecord(std::string("Records/Items/") + name + ".dbr", {"Class = Item"});
+        database.WriteRecord("Records/Items/Sword.dbr", {"Class = WeaponMelee_Sword"});
+        database.WriteRecord("Records/Items/Bow.dbr", {"Class = WeaponHunting_Bow"});
+        database.WriteRecord("Records/Items/Staff.dbr", {"Class = WeaponMagical_Staff"});
+    }
+
+    template <typename T = LootCharacter>
+    T* Place(const std::string& path, std::initializer_list<std::string> lines)
+    {
+        database.WriteRecord(path, lines);
+        ObjectManager& objects = ObjectManager::Instance();
+        auto* character = new T();
+        objects.RegisterObject(character);
+        character->SetObjectName(path);
+        objects.LoadTableFile(path);
+        character->Load(objects.GetLoadTable(path));
+        return character;
+    }
+
+    // Head, torso and fingers roll from several weights; the hands from one record each.
+    LootCharacter* Looter(const std::string& leftHand)
+    {
+        // One record a left hand: the database keeps a record once read.
+        return Place(LooterPath(leftHand),
+                     {"chanceToEquipHead = 100",
+                      "chanceToEquipHeadItem1 = 3",
+                      "lootHeadItem1 = Records/Items/HelmA.dbr",
+                      "chanceToEquipHeadItem2 = 5",
+                      "lootHeadItem2 = Records/Items/HelmB.dbr",
+                      "chanceToEquipTorso = 60",
+                      "chanceToEquipTorsoItem1 = 1",
+                      "lootTorsoItem1 = Records/Items/Vest.dbr",
+                      "chanceToEquipLeftHand = 100",
+                      "chanceToEquipLeftHandItem1 = 1",
+                      "lootLeftHandItem1 = Records/Items/" + leftHand + ".dbr",
+                      "chanceToEquipRightHand = 100",
+                      "chanceToEquipRightHandItem1 = 1",
+                      "lootRightHandItem1 = Records/Items/Sword.dbr",
+                      "chanceToEquipFinger1 = 100",
+                      "chanceToEquipFinger1Item1 = 4",
+                      "lootFinger1Item1 = Records/Items/Ring1.dbr",
+                      "chanceToEquipFinger1Item2 = 4",
+                      "lootFinger1Item2 = Records/Items/Ring2.dbr",
+                      "chanceToEquipFinger1Item3 = 4",
+                      "lootFinger1Item3 = Records/Items/Ring3.dbr"});
+    }
+
+    static std::string LooterPath(const std::string& leftHand)
+    {
+        return "Records/Creatures/Looter" + leftHand + ".dbr";
+    }
+
+    static std::vector<Rolled> Slots(const LootCharacter& character)
+    {
+        std::vector<Rolled> out;
+        for (const uint32_t id : character.Loot().itemIds) {
+            Rolled rolled;
+            if (const Item* item = ObjectManager::Instance().GetObject<Item>(id)) {
+                ItemReplicaInfo info;
+                item->GetItemReplicaInfo(info);
+                rolled = {info.baseName, info.id, info.seed};
+            }
+            out.push_back(rolled);
+        }
+        return out;
+    }
+
+    static void DestroyWithItems(LootCharacter* character)
+    {
+        const Character::LootStruct loot = character->Loot();
+        ObjectManager& objects = ObjectManager::Instance();
+        objects.DestroyObjectEx(character, __FILE__, __LINE__);
+        for (const uint32_t id : loot.itemIds) {
+            if (Object* item = objects.GetObject(id))
+                objects.DestroyObjectEx(item, __FILE__, __LINE__);
+        }
+    }
+
+    static Character::LootStruct Struct(uint16_t seed)
+    {
+        Character::LootStruct loot;
+        loot.seed = seed;
+        loot.levelArgument = 4;
+        for (uint32_t i = 0; i < Character::kNumLootSlots; ++i)
+            loot.itemIds[i] = 5001 + i;
+        return loot;
+    }
+};
+
+TEST_F(CharacterLootTest, AReplicaRollsTheSameItemsUnderTheSameIds)
+{
+    for (const uint16_t seed : {uint16_t(1), uint16_t(777), uint16_t(65535)}) {
+        LootCharacter* first = Looter("Shield");
+        first->LoadLootFromStruct(Struct(seed));
+        const std::vector<Rolled> rolled = Slots(*first);
+        // Head, left and right hand and finger 1 always roll.
+        EXPECT_EQ(rolled[0].id, 5001u);
+        EXPECT_EQ(rolled[2].record, "Records/Items/Sword.dbr");
+        EXPECT_EQ(rolled[3].record, "Records/Items/Shield.dbr");
+        EXPECT_EQ(rolled[7].id, 5008u);
+        EXPECT_EQ(first->GetCombatManager().GetEquipManager().GetItemId(EquipLocations_Head),
+                  5001u);
+        DestroyWithItems(first);
+
+        LootCharacter* second = Looter("Shield");
+        second->LoadLootFromStruct(Struct(seed));
+        EXPECT_EQ(Slots(*second), rolled) << seed;
+        DestroyWithItems(second);
+    }
+}
+
+TEST_F(CharacterLootTest, ABowOrStaffLeavesTheRightHandAndItsDrawToFingerOne)
+{
+    LootCharacter* armed = Looter("Shield");
+    armed->LoadLootFromStruct(Struct(321));
+    const Rolled rightHand = Slots(*armed)[2];
+    DestroyWithItems(armed);
+    ASSERT_EQ(rightHand.record, "Records/Items/Sword.dbr");
+
+    for (const char* twoHanded : {"Bow", "Staff"}) {
+        LootCharacter* archer = Looter(twoHanded);
+        archer->LoadLootFromStruct(Struct(321));
+        const std::vector<Rolled> rolled = Slots(*archer);
+        EXPECT_EQ(rolled[2], Rolled{}) << twoHanded;
+        EXPECT_EQ(rolled[3].record, std::string("Records/Items/") + twoHanded + ".dbr");
+        // Finger 1 drew what the sword would have: its seed is the sword's.
+        EXPECT_EQ(rolled[7].seed, rightHand.seed) << twoHanded;
+        EXPECT_EQ(rolled[7].id, 5008u);
+        DestroyWithItems(archer);
+    }
+}
+
+TEST_F(CharacterLootTest, AFailedRollTakesOneDrawAndASuccessTheLoadersAndTheSeeds)
+{
+    LootCharacter* looter = Looter("Shield");
+    const LoadTable& record = ObjectManager::Instance().GetLoadTable(LooterPath("Shield"));
+
+    ScriptedRandom failed;
+    failed.floats = {60.5f};
+    uint32_t id = 42;
+    EXPECT_EQ(looter->CreateItemFromLootTable(record, "chanceToEquipTorso", LootLoader::Torso, id,
+                                              failed),
+              nullptr);
+    EXPECT_EQ(failed.floatCalls, (std::vector<std::pair<float, float>>{{0.1f, 100.0f}}));
+    EXPECT_TRUE(failed.intCalls.empty());
+    EXPECT_EQ(id, 42u);
+
+    // A missing chance key is 0: not even the lowest roll passes.
+    ScriptedRandom missing;
+    EXPECT_EQ(
+        looter->CreateItemFromLootTable(record, "chanceToEquipNeck", LootLoader::Neck, id, missing),
+        nullptr);
+    EXPECT_EQ(missing.floatCalls.size(), 1u);
+    EXPECT_TRUE(missing.intCalls.empty());
+
+    ScriptedRandom passed;
+    passed.floats = {60.0f};
+    passed.ints = {0, 9876};
+    Item* item = looter->CreateItemFromLootTable(record, "chanceToEquipTorso", LootLoader::Torso,
+                                                 id, passed);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(passed.intCalls, (std::vector<std::pair<int, int>>{{0, 1}, {0, 10000}}));
+    ItemReplicaInfo info;
+    item->GetItemReplicaInfo(info);
+    EXPECT_EQ(info.baseName, "Records/Items/Vest.dbr");
+    EXPECT_EQ(info.id, 42u);
+    EXPECT_EQ(info.seed, 9876u);
+}
+
+TEST_F(CharacterLootTest, ChanceZeroCreatesNothingAndLoadingRollsOnlyWhenAsked)
+{
+    LootCharacter* none =
+        Place("Records/Creatures/Bare.dbr", {"chanceToEquipHead = 0", "chanceToEquipHeadItem1 = 1",
+                                             "lootHeadItem1 = Records/Items/HelmA.dbr"});
+    none->LoadLootFromSeed(9, 1);
+    EXPECT_TRUE(none->GetCombatManager().GetEquipManager().GetAttachedItems().empty());
+    EXPECT_EQ(Slots(*none), std::vector<Rolled>(Character::kNumLootSlots));
+
+    auto* looting = Place<LootingCharacter>(
+        "Records/Creatures/Always.dbr", {"chanceToEquipHead = 100", "chanceToEquipHeadItem1 = 1",
+                                         "lootHeadItem1 = Records/Items/HelmB.dbr"});
+    const uint32_t head =
+        looting->GetCombatManager().GetEquipManager().GetItemId(EquipLocations_Head);
+    const Item* helm = ObjectManager::Instance().GetObject<Item>(head);
+    ASSERT_NE(helm, nullptr);
+    EXPECT_EQ(helm->GetObjectName(), "Records/Items/HelmB.dbr");
+}
+
+} // namespace
+} // namespace GAME::Test

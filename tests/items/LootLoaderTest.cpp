@@ -1,0 +1,124 @@
+#include "items/LootLoader.h"
+
+#include "core/RandomUniform.h"
+#include "tests/support/Records.h"
+#include "tests/support/ScriptedRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+std::vector<std::pair<std::string, uint32_t>> Entries(const LootLoader& loader)
+{
+    std::vector<std::pair<std::string, uint32_t>> out;
+    for (const LootLoader::Entry& entry : loader.GetEntries())
+        out.emplace_back(entry.name, entry.weight);
+    return out;
+}
+
+TEST(LootLoaderTest, ByLocationReadsTheSixKeysAndTheDifficultysName)
+{
+    const LoadTable record = Record("chanceToEquipTorsoItem1 = 5\n"
+                                    "lootTorsoItem1 = a.dbr;b.dbr\n"
+                                    "chanceToEquipTorsoItem2 = -4\n"
+                                    "lootTorsoItem2 = neg.dbr\n"
+                                    "chanceToEquipTorsoItem3 = 7\n"
+                                    "lootTorsoItem3 = ;\n"
+                                    "chanceToEquipTorsoItem6 = 3\n"
+                                    "lootTorsoItem6 = c.dbr;d.dbr\n"
+                                    "chanceToEquipTorsoItem7 = 9\n"
+                                    "lootTorsoItem7 = seven.dbr\n"
+                                    "chanceToEquipHeadItem1 = 1\n"
+                                    "lootHeadItem1 = head.dbr\n");
+    LootLoader loader;
+    loader.Load(record, LootLoader::Torso, 6, 1);
+    // Negative weights, empty names and keys past the count are skipped.
+    EXPECT_EQ(Entries(loader),
+              (std::vector<std::pair<std::string, uint32_t>>{{"b.dbr", 5}, {"d.dbr", 3}}));
+    EXPECT_EQ(loader.GetTotalWeight(), 8u);
+
+    // Seven or more keeps the previous list whole.
+    loader.Load(record, LootLoader::Head, 7, 0);
+    EXPECT_EQ(loader.GetEntries().size(), 2u);
+    EXPECT_EQ(loader.GetTotalWeight(), 8u);
+
+    // An index past a short list names nothing.
+    loader.Load(record, LootLoader::Head, 6, 2);
+    EXPECT_TRUE(loader.GetEntries().empty());
+    EXPECT_EQ(loader.GetTotalWeight(), 0u);
+}
+
+TEST(LootLoaderTest, ByKeysAppendsTheNumber)
+{
+    LootLoader loader;
+    loader.Load(Record("w1 = 2\nn1 = x.dbr\nw2 = 4\nn2 = y.dbr\n"), "n", "w", 2, 0);
+    EXPECT_EQ(Entries(loader),
+              (std::vector<std::pair<std::string, uint32_t>>{{"x.dbr", 2}, {"y.dbr", 4}}));
+}
+
+TEST(LootLoaderTest, RunningSumPicksTheFirstEntryAtOrAboveTheRoll)
+{
+    LootLoader loader;
+    loader.Load(Record("w1 = 2\nn1 = x.dbr\nw2 = 4\nn2 = y.dbr\n"), "n", "w", 2, 0);
+    for (const auto& [roll, expected] : std::vector<std::pair<int, std::string>>{
+             {0, "x.dbr"}, {2, "x.dbr"}, {3, "y.dbr"}, {6, "y.dbr"}, {7, "kept"}}) {
+        ScriptedRandom random;
+        random.ints = {roll};
+        std::string base = "kept";
+        std::string prefix;
+        std::string suffix;
+        loader.GetLootName(base, prefix, suffix, random);
+        EXPECT_EQ(base, expected) << roll;
+        EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{0, 6}}));
+    }
+}
+
+TEST(LootLoaderTest, OneEntryOfWeightWIsAlwaysPicked)
+{
+    for (const int32_t weight : {1, 37, 2147483647}) {
+        LootLoader loader;
+        loader.Load(Record("w1 = " + std::to_string(weight) + "\nn1 = only.dbr\n"), "n", "w", 1, 0);
+        RandomUniform random;
+        random.Seed(12345);
+        for (int i = 0; i < 200; ++i) {
+            std::string base;
+            std::string prefix;
+            std::string suffix;
+            loader.GetLootName(base, prefix, suffix, random);
+            ASSERT_EQ(base, "only.dbr") << weight;
+        }
+    }
+}
+
+TEST(LootLoaderTest, HugeWeightsDoNotWrapTheTotal)
+{
+    LootLoader loader;
+    loader.Load(Record("w1 = 2147483647\nn1 = a.dbr\nw2 = 2147483647\nn2 = b.dbr\n"
+                       "w3 = 2147483647\nn3 = c.dbr\n"),
+                "n", "w", 3, 0);
+    ASSERT_EQ(loader.GetEntries().size(), 3u);
+    EXPECT_EQ(loader.GetTotalWeight(), 2147483647u);
+
+    ScriptedRandom scripted;
+    std::string base;
+    std::string prefix;
+    std::string suffix;
+    loader.GetLootName(base, prefix, suffix, scripted);
+    EXPECT_EQ(scripted.intCalls, (std::vector<std::pair<int, int>>{{0, 2147483647}}));
+
+    RandomUniform random;
+    random.Seed(99);
+    for (int i = 0; i < 100; ++i) {
+        base.clear();
+        loader.GetLootName(base, prefix, suffix, random);
+        ASSERT_EQ(base, "a.dbr");
+    }
+}
+
+} // namespace
+} // namespace GAME::Test
