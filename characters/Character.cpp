@@ -10,6 +10,7 @@
 #include "combat/DeathManager.h"
 #include "core/GameEvents.h"
 #include "core/PlayerInfo.h"
+#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/FxPak.h"
@@ -884,9 +885,12 @@ void Character::GetSkillCharAttributes(CharAttributeAccumulator& accumulator) co
     skillManager.GetCharAttributes(accumulator);
 }
 
+// Kept in the form `RemoveItemFromSet` looks for, so that taking a piece off always finds it.
 void Character::AddItemToSet(const std::string& setName, const std::string& itemName)
 {
-    itemSets[setName].push_back(itemName);
+    std::string name = itemName;
+    NormalizeFileNameLower(name);
+    itemSets[setName].push_back(std::move(name));
 }
 
 uint32_t Character::AddParticleEffect(const std::string& record, const std::string& attachPoint)

@@ -170,7 +170,7 @@ TEST_F(CharacterItemsTest, ItemSetsRemoveNormalizedNames)
 {
     ItemsTestCharacter* holder = Make();
     ASSERT_NE(holder, nullptr);
-    holder->AddItemToSet("Records/Sets/Frost.dbr", "records\\items\\ring.dbr");
+    holder->AddItemToSet("Records/Sets/Frost.dbr", "Records/Items/Ring.dbr");
     holder->AddItemToSet("Records/Sets/Frost.dbr", "records\\items\\amulet.dbr");
     EXPECT_EQ(holder->GetNumberOfItemsInSet("Records/Sets/Frost.dbr"), 2u);
     EXPECT_EQ(holder->GetNumberOfItemsInSet("Records/Sets/None.dbr"), 0u);
