@@ -58,7 +58,7 @@ class SkillAttributeAccumulator;
 class RandomUniform;
 class SlotManager;
 class SoundPak;
-class ABBox;
+struct ABBox;
 class Entity;
 struct InventoryReplica;
 struct PathGenerationParams;
