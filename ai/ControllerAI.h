@@ -33,6 +33,9 @@ public:
     void MoveTo(const WorldVec3& destination, uint32_t targetId, uint32_t skillId);
     void WalkTo(const WorldVec3& destination, uint32_t targetId);
     void Die();
+
+    // After the driven character's team changed; nothing to re-think at this layer.
+    virtual void TeamChanged() {}
 };
 
 } // namespace GAME

@@ -596,9 +596,9 @@ void Character::SetRagdollData(const CharacterRagDoll::EffectData& data, bool fo
         return;
     ragdollData = data;
     if (!overrideRagdollBehavior.empty())
-        ragdollData.kind = CharacterRagDoll::GetEffectEnum(overrideRagdollBehavior);
+        ragdollData.effect = CharacterRagDoll::GetEffectEnum(overrideRagdollBehavior);
     if (overrideRagdollSpeed != 0.0f)
-        ragdollData.values[CharacterRagDoll::EffectData::kSpeed] = overrideRagdollSpeed;
+        ragdollData.speed = overrideRagdollSpeed;
 }
 
 void Character::PlayAnimationSound(Actor& actor, const Name& name)

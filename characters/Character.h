@@ -53,6 +53,7 @@ class LoadTable;
 class MovementGoalManager;
 class Path;
 class ParametersCombat;
+class ProjectileInfo;
 class Skill;
 class SkillAttributeAccumulator;
 class RandomUniform;
@@ -170,7 +171,8 @@ public:
     virtual Character_ActionState GetActionState() const { return actionState; }
     // Unknown counts as alive: a character not yet set up is not a corpse.
     virtual bool IsAlive() const;
-    virtual void SetTeam(const Team& newTeam) { team = newTeam; }
+    // The controller hears of a change of major or minor team only.
+    virtual void SetTeam(const Team& newTeam);
     virtual Character_Gender GetGender() const { return gender; }
     virtual const std::vector<std::string>& GetRace() const { return racialProfile; }
     // Makes this character follow the caster for a while; a plain character follows nobody.
@@ -329,6 +331,8 @@ public:
     static float GetTargetDistance(uint32_t characterId, uint32_t targetId, uint32_t skillId);
     // Tells the controller its slot went.
     void LostSlot();
+    void ProjectileNotification(uint32_t projectileId);
+    void ProjectileCollisionCallback(const ProjectileInfo& info, const CollisionData& data);
 
     // Attack target and skills.
     void SetCurrentAttackTarget(uint32_t id, const WorldVec3& point, int32_t skillReference);
@@ -486,6 +490,8 @@ public:
     // Each worn set's bonus at the number of its pieces worn.
     void ContributeItemSetCharAttributes(CharAttributeAccumulator& accumulator) const;
     void AddItemToSet(const std::string& setName, const std::string& itemName);
+    // Empty for a set not worn.
+    std::vector<std::string> GetItemsInSet(const std::string& setName) const;
 
     // What combat gathers from the equipment, skills, bio and item sets.
     void GetAllDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
@@ -511,6 +517,12 @@ public:
     // Rebuilds the items a replica lists, in order; an entry that makes no item is skipped.
     void SetInventoryReplica(const std::vector<InventoryReplica>& replicas);
     bool HasItem(uint32_t itemId) const;
+    // The id is cleared whether or not it named an item.
+    void DropItemFromEquipLocation(uint32_t& itemId, EquipLocations location, bool throwIt);
+    // Carried items first (location none), then the attached ones where they hang.
+    void GetInventoryReplica(std::vector<InventoryReplica>& replicas) const;
+    // Two places facing each other across the character, along its first axis.
+    void GetConversationPartnerLocation(std::vector<WorldVec3>& points) const;
     bool HasItem(const std::string& recordName) const;
     const std::vector<uint32_t>& GetInventoryItems() const { return inventory.GetInventoryItems(); }
     const std::vector<EquipManagerContainer>& GetAttachedItems() const
@@ -569,6 +581,8 @@ public:
     // Exact and case-sensitive; unknown text is None.
     static CharacterBuff ConvertFxBuffName(const std::string& name);
     void StopCharacterBuffFx(CharacterBuff buff);
+    // On only switches a pack the character has; off always goes through the stop.
+    void SetCharacterBuffFx(CharacterBuff buff, bool on);
     void StopAttachedEffects();
     std::string GetPrespawnEffectName() const { return prespawnEffect; }
     // A plain character has no spawn effect of its own to start or let go.

@@ -350,7 +350,7 @@ bool CombatManager::TakeAttack(ParametersCombat& parameters, SkillManager& skill
                              absolute, overTime);
         // A defender without a life limit would divide by zero; it gets no push.
         const float lifeLimit = parent->GetLifeLimit();
-        parameters.ragDoll.values[CharacterRagDoll::EffectData::kSpeed] =
+        parameters.ragDoll.speed =
             lifeLimit > 0.0f ? absolute * kRagDollStrengthFactor / lifeLimit : 0.0f;
         parent->SetRagdollData(parameters.ragDoll, false);
 

@@ -118,8 +118,8 @@ void DefaultDeathHandler::AnimationCallback(const Name& name)
     } else if (name == Names().ragDoll && owner->ShouldDoRagDoll() &&
                owner->ShouldDoLateCrumple()) {
         CharacterRagDoll::EffectData data;
-        data.kind = 0;
-        data.values[4] = 0.0f;
+        data.effect = CharacterRagDoll::Crumple;
+        data.amplification = 0.0f;
         owner->SetRagdollData(data, true);
         owner->SetPhysicsType(kPhysicsRagDoll);
     }

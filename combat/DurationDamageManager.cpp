@@ -188,8 +188,8 @@ void DurationDamageManager::ExecuteDamage()
     if (owner == nullptr || combatManager == nullptr)
         return;
     CharacterRagDoll::EffectData ragDoll;
-    ragDoll.kind = 0;
-    ragDoll.values[4] = 0.0f;
+    ragDoll.effect = CharacterRagDoll::Crumple;
+    ragDoll.amplification = 0.0f;
     owner->SetRagdollData(ragDoll, false);
     UpdateEffects();
     // By index and by value: what a tick sets off (a death, a filter) may change the tracks.

@@ -55,10 +55,20 @@ int32_t GraphicsEngine::GetLoadCount(const std::string& name) const
     return found == loaded.end() ? 0 : found->second.count;
 }
 
+void GraphicsEngine::SetSize(int32_t newWidth, int32_t newHeight)
+{
+    if (newWidth < 1 || newHeight < 1)
+        return;
+    width = newWidth;
+    height = newHeight;
+}
+
 void GraphicsEngine::Reset()
 {
     descriptions.clear();
     missing.clear();
+    width = kDefaultWidth;
+    height = kDefaultHeight;
 }
 
 } // namespace GAME

@@ -42,8 +42,17 @@ public:
     // Loads of the name not yet given back.
     int32_t GetLoadCount(const std::string& name) const;
     size_t GetLoadedAnimationCount() const { return loaded.size(); }
-    // Forgets descriptions and missing names; animations still loaded stay valid.
+    // The screen in pixels; a size below 1 is refused and the old one kept.
+    int32_t GetWidth() const { return width; }
+    int32_t GetHeight() const { return height; }
+    void SetSize(int32_t newWidth, int32_t newHeight);
+
+    // Forgets descriptions and missing names and restores the default screen size; animations
+    // still loaded stay valid.
     void Reset();
+
+    static constexpr int32_t kDefaultWidth = 1024;
+    static constexpr int32_t kDefaultHeight = 768;
 
 private:
     struct Loaded {
@@ -55,6 +64,8 @@ private:
     std::map<std::string, AnimationInfo> descriptions;
     std::set<std::string> missing;
     std::map<std::string, Loaded> loaded;
+    int32_t width = kDefaultWidth;
+    int32_t height = kDefaultHeight;
 };
 
 } // namespace GAME

@@ -6,6 +6,7 @@
 #include "engine/PathFinder.h"
 #include "engine/Region.h"
 #include "engine/WorldCoords.h"
+#include "engine/WorldFrustum.h"
 #include "engine/WorldRay.h"
 
 #include <algorithm>
@@ -255,6 +256,28 @@ void World::GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const 
         return low.x <= p.x && p.x <= high.x && low.y <= p.y && p.y <= high.y && low.z <= p.z &&
                p.z <= high.z;
     });
+}
+
+void World::GetEntitiesInFrustum(std::vector<Entity*>& out, const WorldFrustum& frustum,
+                                 bool /*flag*/, int /*listType*/) const
+{
+    const Region* region = GetRegionById(frustum.GetRegionId());
+    if (region == nullptr)
+        return;
+    // The planes are moved into world space once, so each entity costs six dot products.
+    Frustum::Planes planes = frustum.GetFrustum().GetPlanes();
+    for (Frustum::Plane& plane : planes)
+        plane.distance -= Dot(plane.normal, region->GetOffsetFromWorld());
+    for (Entity* entity : updateOrder) {
+        if (entity == nullptr)
+            continue;
+        const Vec3& position = placements.find(entity)->second.position;
+        const bool inside = std::all_of(planes.begin(), planes.end(), [&](const auto& plane) {
+            return Dot(plane.normal, position) + plane.distance >= 0.0f;
+        });
+        if (inside)
+            out.push_back(entity);
+    }
 }
 
 void World::GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex,

@@ -20,6 +20,7 @@ namespace GAME {
 class Entity;
 class Region;
 class WorldCoords;
+class WorldFrustum;
 struct Intersection;
 struct WorldRay;
 
@@ -86,6 +87,11 @@ public:
     // direction, cut off at `length` from the apex: a spherical sector. The apex itself counts.
     void GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex, const Vec3& direction,
                            float angle, float length, bool flag = true, int listType = 2) const;
+
+    // Every entity inside the frustum (see WorldFrustum), in the order the entities were added;
+    // nothing when the frustum's region is unknown.
+    void GetEntitiesInFrustum(std::vector<Entity*>& out, const WorldFrustum& frustum,
+                              bool flag = true, int listType = 2) const;
 
     // The ray against the floor of its own region, hit from above only and only within the
     // region's footprint. `out` is reset first; a hit fills the distance, the point (in the

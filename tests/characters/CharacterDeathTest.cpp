@@ -141,20 +141,21 @@ TEST_F(CharacterDeathTest, TheBlowThatKillsKeepsItsRagDollData)
     ASSERT_EQ(mortal->GetCurrentLife(), 100.0f);
 
     CharacterRagDoll::EffectData blow;
-    blow.kind = 0;
-    blow.values[0] = 2.0f;
+    blow.effect = CharacterRagDoll::Crumple;
+    blow.direction.x = 2.0f;
     mortal->SetRagdollData(blow, false);
-    EXPECT_EQ(mortal->GetRagdollData().kind, 1) << "the record's override";
-    EXPECT_EQ(mortal->GetRagdollData().values[0], 2.0f);
-    EXPECT_EQ(mortal->GetRagdollData().values[3], 7.0f);
+    EXPECT_EQ(mortal->GetRagdollData().effect, CharacterRagDoll::TakeHit)
+        << "the record's override";
+    EXPECT_EQ(mortal->GetRagdollData().direction.x, 2.0f);
+    EXPECT_EQ(mortal->GetRagdollData().speed, 7.0f);
 
     mortal->SubtractLife(100.0f, PlayStatsDamageType());
     CharacterRagDoll::EffectData later;
-    later.values[0] = 9.0f;
+    later.direction.x = 9.0f;
     mortal->SetRagdollData(later, false);
-    EXPECT_EQ(mortal->GetRagdollData().values[0], 2.0f);
+    EXPECT_EQ(mortal->GetRagdollData().direction.x, 2.0f);
     mortal->SetRagdollData(later, true);
-    EXPECT_EQ(mortal->GetRagdollData().values[0], 9.0f);
+    EXPECT_EQ(mortal->GetRagdollData().direction.x, 9.0f);
 }
 
 TEST_F(CharacterDeathTest, AurasGoByRecordNameOrById)

@@ -393,10 +393,10 @@ TEST_F(CombatManagerAttackTest, ManaReturnLifeLeechAndRagDollOfAStyleThreeHit)
     EXPECT_FLOAT_EQ(defender->GetCharacterBio().GetManaPotential(), 50.0f);
     EXPECT_FLOAT_EQ(Lost(*attacker), 90.0f);
     // The leech counts in the total that pushes the body; no life limit, no push.
-    EXPECT_FLOAT_EQ(defender->GetRagdollData().values[3], 70.0f * 3.0f / 1000.0f);
+    EXPECT_FLOAT_EQ(defender->GetRagdollData().speed, 70.0f * 3.0f / 1000.0f);
     auto push = Attack(*attacker, 3, {{CombatAttributeType_Cold, 20.0f}});
     Make("Lifeless", {{CharAttribute_Life, -1000.0f}})->TakeAttack(*push);
-    EXPECT_EQ(push->ragDoll.values[3], 0.0f);
+    EXPECT_EQ(push->ragDoll.speed, 0.0f);
 }
 
 } // namespace

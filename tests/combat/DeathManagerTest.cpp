@@ -1,8 +1,10 @@
 #include "combat/DeathManager.h"
 
 #include "characters/AnimationSet.h"
+#include "characters/CharacterRagDoll.h"
 #include "characters/Player.h"
 #include "combat/DeathHandler.h"
+#include "engine/Vec3.h"
 #include "tests/combat/DeathFixture.h"
 
 #include <gtest/gtest.h>
@@ -215,10 +217,10 @@ TEST_F(DefaultDeathTest, ALateCrumpleFallsIntoTheRagDollAtItsCallback)
     Callback(*monster, "ragDoll");
     EXPECT_EQ(monster->GetPhysicsType(), 3);
     const CharacterRagDoll::EffectData& data = monster->GetRagdollData();
-    EXPECT_EQ(data.kind, 0);
-    const float expected[5] = {0.0f, 1.0f, 0.0f, 6.0f, 0.0f};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(data.values[i], expected[i]) << i;
+    EXPECT_EQ(data.effect, CharacterRagDoll::Crumple);
+    EXPECT_EQ(data.direction, Vec3(0.0f, 1.0f, 0.0f));
+    EXPECT_EQ(data.speed, 6.0f);
+    EXPECT_EQ(data.amplification, 0.0f);
 }
 
 TEST_F(DefaultDeathTest, OutOfSightAMonsterDiesHiddenAndAPlayerDoesNot)

@@ -1,0 +1,199 @@
+#include "characters/CharacterRagDoll.h"
+
+#include "characters/Monster.h"
+#include "engine/Coords.h"
+#include "engine/GraphicsAnim.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "engine/SkeletalPose.h"
+#include "engine/Vec3.h"
+#include "engine/WorldCoords.h"
+#include "engine/WorldVec3.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+namespace GAME::Test {
+namespace {
+
+// A monster whose current animation the test chooses.
+class Posed : public Monster {
+public:
+    GraphicsAnim* GetCurrentAnimation() const override { return current; }
+    GraphicsAnim* current = nullptr;
+};
+
+class TestRagDoll : public CharacterRagDoll {
+public:
+    explicit TestRagDoll(Character* character) : CharacterRagDoll(character)
+    {
+        for (int i = 0; i < 4; ++i)
+            AddRigidBody(Name::Create("Bone" + std::to_string(i)),
+                         Name::Create("Bone" + std::to_string(i + 1)));
+    }
+};
+
+class CharacterRagDollTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        const std::string path = "Records/Creatures/Limp.dbr";
+        database.WriteRecord(path, {"characterLife = 100"});
+        ObjectManager& objects = ObjectManager::Instance();
+        monster = new Posed();
+        objects.RegisterObject(monster);
+        monster->SetObjectName(path);
+        objects.LoadTableFile(path);
+        monster->Load(objects.GetLoadTable(path));
+    }
+
+    // The simulation starts with the character's effect as it stands now.
+    TestRagDoll& Throw(const CharacterRagDoll::EffectData& data)
+    {
+        monster->SetRagdollData(data, true);
+        ragDoll = std::make_unique<TestRagDoll>(monster);
+        ragDoll->SetSimulationTimeMs(1000);
+        ragDoll->StartSimulation();
+        return *ragDoll;
+    }
+
+    static CharacterRagDoll::EffectData Hit(const Vec3& direction, float speed, float amplification)
+    {
+        CharacterRagDoll::EffectData data;
+        data.effect = CharacterRagDoll::TakeHit;
+        data.direction = direction;
+        data.speed = speed;
+        data.amplification = amplification;
+        return data;
+    }
+
+    Posed* monster = nullptr;
+    std::unique_ptr<TestRagDoll> ragDoll;
+};
+
+TEST(CharacterRagDollEffectData, DefaultsToAnUpwardRandomTossWithoutAmplification)
+{
+    const CharacterRagDoll::EffectData data;
+    EXPECT_EQ(data.effect, CharacterRagDoll::Random);
+    EXPECT_EQ(data.direction, Vec3(0.0f, 1.0f, 0.0f));
+    EXPECT_EQ(data.speed, 1.0f);
+    EXPECT_EQ(data.amplification, 0.0f);
+}
+
+TEST_F(CharacterRagDollTest, ATakeHitIsClampedAndSpreadAroundTheLiftedBlow)
+{
+    // 0.5 amplifies by no less than 1: 20 clamps to 12, spread 6, lift 3.996.
+    for (const auto& body : Throw(Hit(Vec3(1, 0, 0), 20.0f, 0.5f)).GetRigidBodies()) {
+        ASSERT_TRUE(body.velocitySet);
+        EXPECT_GE(body.linearVelocity.x, 6.0f);
+        EXPECT_LE(body.linearVelocity.x, 18.0f);
+        EXPECT_FLOAT_EQ(body.linearVelocity.y, 3.996f);
+        EXPECT_GE(body.linearVelocity.z, -6.0f);
+        EXPECT_LE(body.linearVelocity.z, 6.0f);
+    }
+    // Speed 1 rises to 3, spread 3, lift 0.999.
+    for (const auto& body : Throw(Hit(Vec3(0, 0, -2), 1.0f, 1.0f)).GetRigidBodies()) {
+        EXPECT_GE(body.linearVelocity.x, -3.0f);
+        EXPECT_LE(body.linearVelocity.x, 3.0f);
+        EXPECT_FLOAT_EQ(body.linearVelocity.y, 0.999f);
+        EXPECT_GE(body.linearVelocity.z, -6.0f);
+        EXPECT_LE(body.linearVelocity.z, 0.0f);
+    }
+    for (const auto& body : Throw(Hit(Vec3(0, 0, 0), 20.0f, 1.0f)).GetRigidBodies())
+        EXPECT_FALSE(body.velocitySet) << "no direction, no push";
+}
+
+TEST_F(CharacterRagDollTest, ARandomTossGoesUpAtThreeWithinFiveEitherSide)
+{
+    for (const auto& body : Throw(CharacterRagDoll::EffectData()).GetRigidBodies()) {
+        EXPECT_EQ(body.linearVelocity.y, 3.0f);
+        EXPECT_LE(std::fabs(body.linearVelocity.x), 5.0f);
+        EXPECT_LE(std::fabs(body.linearVelocity.z), 5.0f);
+    }
+    CharacterRagDoll::EffectData unknown;
+    unknown.effect = static_cast<CharacterRagDoll::Effect>(7);
+    for (const auto& body : Throw(unknown).GetRigidBodies())
+        EXPECT_FALSE(body.velocitySet);
+}
+
+TEST_F(CharacterRagDollTest, WithoutAnAnimationEveryBodyCrumplesWithTheDampedCappedMotion)
+{
+    GraphicsAnim run("Run", 10, 30, 2.0f);
+    ASSERT_TRUE(monster->PlayAnimation(0, &run, true, 1.0f, 0));
+    CharacterRagDoll::EffectData crumple;
+    crumple.effect = CharacterRagDoll::Crumple;
+    for (const auto& body : Throw(crumple).GetRigidBodies())
+        EXPECT_EQ(body.linearVelocity, Vec3(0.0f, 0.0f, 1.6f));
+
+    run.SetSpeed(10.0f);
+    for (const auto& body : Throw(crumple).GetRigidBodies())
+        EXPECT_FLOAT_EQ(body.linearVelocity.z, 4.5f) << "8 capped";
+}
+
+TEST_F(CharacterRagDollTest, CrumpleOnTheFirstFrameComesFromTheLastFrame)
+{
+    GraphicsAnim fall("Fall", 10, 30, 0.0f);
+    monster->current = &fall;
+    ASSERT_TRUE(monster->PlayAnimation(0, &fall, false, 1.0f, 0));
+    CharacterRagDoll::EffectData crumple;
+    crumple.effect = CharacterRagDoll::Crumple;
+    monster->SetRagdollData(crumple, true);
+    TestRagDoll doll(monster);
+    SkeletalPose first;
+    SkeletalPose last;
+    for (int i = 0; i < 5; ++i) {
+        const Name bone = Name::Create("Bone" + std::to_string(i));
+        first.SetBoneCoords(bone, Coords::FromTranslation(Vec3(0.1f, 0, 0)));
+        last.SetBoneCoords(bone, Coords());
+    }
+    doll.SetFrameBones(0, first);
+    doll.SetFrameBones(9, last);
+    doll.StartSimulation();
+    // 0.1 a frame at 30 frames a second.
+    for (const auto& body : doll.GetRigidBodies()) {
+        EXPECT_FLOAT_EQ(body.linearVelocity.x, 3.0f);
+        EXPECT_EQ(body.linearVelocity.y, 0.0f);
+    }
+}
+
+TEST_F(CharacterRagDollTest, TheSimulationStartsOnceAndEndsAfterItsTime)
+{
+    TestRagDoll& doll = Throw(CharacterRagDoll::EffectData());
+    EXPECT_TRUE(doll.IsEnabled());
+    doll.Update(999);
+    EXPECT_TRUE(doll.IsEnabled());
+    doll.Update(1);
+    EXPECT_FALSE(doll.IsEnabled());
+}
+
+TEST(CharacterRagDollText, TheParsersAreExactAndCaseSensitive)
+{
+    EXPECT_EQ(CharacterRagDoll::GetEffectEnum("Crumple"), CharacterRagDoll::Crumple);
+    EXPECT_EQ(CharacterRagDoll::GetEffectEnum("TakeHit"), CharacterRagDoll::TakeHit);
+    EXPECT_EQ(CharacterRagDoll::GetEffectEnum("takehit"), CharacterRagDoll::Random);
+
+    const WorldVec3 from(1, Vec3(1, 0, 0));
+    const WorldVec3 to(1, Vec3(1, 0, 4));
+    EXPECT_EQ(CharacterRagDoll::GetDirectionVec("Push", from, to), Vec3(0, 0, 1));
+    EXPECT_EQ(CharacterRagDoll::GetDirectionVec("Pull", from, to), Vec3(0, 0, -1));
+    EXPECT_EQ(CharacterRagDoll::GetDirectionVec("push", from, to), Vec3());
+    EXPECT_EQ(CharacterRagDoll::GetDirectionVec("Push", from, from), Vec3()) << "no NaNs";
+
+    const WorldCoords facing(1, Coords({0, 0, -1}, {0, 1, 0}, {1, 0, 0}, {5, 0, 5}));
+    EXPECT_EQ(CharacterRagDoll::GetPushVec("Left", facing), Vec3(0, 1, 0));
+    EXPECT_EQ(CharacterRagDoll::GetPushVec("Right", facing), Vec3(0, -1, 0));
+    EXPECT_EQ(CharacterRagDoll::GetPushVec("left", facing), Vec3());
+
+    EXPECT_EQ(CharacterRagDoll::GetElevationVec("Upward"), Vec3(0, 3, 0));
+    EXPECT_EQ(CharacterRagDoll::GetElevationVec("Downward"), Vec3(0, -3, 0));
+    EXPECT_EQ(CharacterRagDoll::GetElevationVec("upward"), Vec3());
+}
+
+} // namespace
+} // namespace GAME::Test
