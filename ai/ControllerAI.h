@@ -34,6 +34,17 @@ public:
     void WalkTo(const WorldVec3& destination, uint32_t targetId);
     void Die();
 
+    // Orders from outside the controller's own thinking: the owner's pet orders and the
+    // quests. The thinking controllers answer them; this layer has none of that thinking yet.
+    virtual void GoToIdleState() {}
+    virtual void RequestAttack(uint32_t /*targetId*/, uint32_t /*skillId*/) {}
+    virtual void RequestMove(uint32_t /*id*/, const WorldVec3& /*point*/) {}
+    virtual void QuestCommandMove(uint32_t /*id*/, const WorldVec3& /*point*/, bool /*flag*/) {}
+    virtual void QuestCommandWalk(uint32_t /*id*/, const WorldVec3& /*point*/, bool /*flag*/) {}
+    virtual void QuestCommandPlayAnimation(AnimationSet_Type /*type*/, bool /*flag1*/,
+                                           bool /*flag2*/)
+    {}
+
     // After the driven character's team changed; nothing to re-think at this layer.
     virtual void TeamChanged() {}
 };

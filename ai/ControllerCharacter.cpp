@@ -1,9 +1,16 @@
 #include "ai/ControllerCharacter.h"
 
 #include "characters/Character.h"
+#include "characters/CharacterConfigCommands.h"
+#include "engine/ActorConfigCommand.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
+#include "engine/Platform.h"
 #include "multiplayer/EntityPackets.h"
+
+#include <cmath>
+#include <numbers>
+#include <utility>
 
 namespace GAME {
 
@@ -26,6 +33,85 @@ void ControllerCharacter::Teleport(const WorldCoords& coords)
     if (!position.TranslateToFloor(Vec3()))
         gEngine->Log(Engine::LogRuntime, "Could Not Translate To Floor");
     character->SetPathPosition(position);
+}
+
+void ControllerCharacter::PickupItem(uint32_t itemId)
+{
+    Send(std::make_unique<CharPickUpConfigCmd>(GetParentId(), itemId));
+}
+
+void ControllerCharacter::SendEquipAttachAction(uint32_t itemId, EquipLocations location)
+{
+    Send(std::make_unique<AttachItemConfigCmd>(GetParentId(), itemId, location));
+}
+
+void ControllerCharacter::SendEquipDetachAction(uint32_t itemId)
+{
+    Send(std::make_unique<DetachItemConfigCmd>(GetParentId(), itemId));
+}
+
+void ControllerCharacter::SendDropFromEquipLocation(uint32_t itemId, EquipLocations location,
+                                                    bool throwIt)
+{
+    Send(std::make_unique<DropItemFromEquipLocationConfigCmd>(GetParentId(), itemId, location,
+                                                              throwIt));
+}
+
+void ControllerCharacter::SendDropItemRandom(uint32_t itemId)
+{
+    if (itemId == 0)
+        return;
+    const float angle = static_cast<float>(Platform::Rand()) /
+                        static_cast<float>(Platform::kRandMax) * 2.0f * std::numbers::pi_v<float>;
+    Send(std::make_unique<DropItemConfigCmd>(GetParentId(), itemId, std::cos(angle) * 1.25f,
+                                             std::sin(angle) * 1.25f));
+}
+
+void ControllerCharacter::SendRemoveItemFromInventory(uint32_t itemId)
+{
+    if (itemId != 0)
+        Send(std::make_unique<RemoveInventoryItemConfigCmd>(GetParentId(), itemId));
+}
+
+void ControllerCharacter::IncrementCharacterStrength()
+{
+    Send(std::make_unique<IncrementBaseStrengthConfigCmd>(GetParentId()));
+}
+
+void ControllerCharacter::IncrementCharacterIntelligence()
+{
+    Send(std::make_unique<IncrementBaseIntelligenceConfigCmd>(GetParentId()));
+}
+
+void ControllerCharacter::IncrementCharacterDexterity()
+{
+    Send(std::make_unique<IncrementBaseDexterityConfigCmd>(GetParentId()));
+}
+
+void ControllerCharacter::IncrementCharacterLife()
+{
+    Send(std::make_unique<IncrementBaseLifeConfigCmd>(GetParentId()));
+}
+
+void ControllerCharacter::IncrementCharacterLife(int32_t amount)
+{
+    Send(std::make_unique<IncrementBaseLifeConfigCmd>(GetParentId(), amount));
+}
+
+void ControllerCharacter::IncrementCharacterMana()
+{
+    Send(std::make_unique<IncrementBaseManaConfigCmd>(GetParentId()));
+}
+
+void ControllerCharacter::IncrementCharacterMana(int32_t amount)
+{
+    Send(std::make_unique<IncrementBaseManaConfigCmd>(GetParentId(), amount));
+}
+
+void ControllerCharacter::Send(std::unique_ptr<ActorConfigCommand> command) const
+{
+    if (Character* character = GetCharacter())
+        character->Enqueue(std::move(command));
 }
 
 } // namespace GAME

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "ai/ControllerBaseCharacter.h"
+#include "items/EquipLocations.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 namespace GAME {
 
+class ActorConfigCommand;
 class Item;
 class LoadTable;
 
-// Adds what a character carries and teleporting. So far only teleporting: the equipment and
-// item commands come with the equipment controller.
+// Adds what a character carries, its base attributes and teleporting. Every change to items and
+// attributes goes out as a config command, so that each machine of a game makes it alike.
 class ControllerCharacter : public ControllerBaseCharacter {
     GAME_DECLARE_CLASS(ControllerCharacter)
 
@@ -20,10 +24,38 @@ public:
 
     // Tells the other machines, then puts the character on the floor under the coordinates.
     void Teleport(const WorldCoords& coords) override;
+    void PickupItem(uint32_t itemId) override;
 
     // Virtual operations of this layer, in the order of their slots.
     virtual void LoadLootFromActor(Character& /*character*/, const LoadTable& /*table*/) {}
     virtual Item* CreateItemInInventory(const std::string& /*record*/) { return nullptr; }
+
+    // Kept for the equipment controller, which will take it over.
+    void AllowDualWieldWeapons(bool allow) { dualWieldAllowed = allow; }
+    bool IsDualWieldAllowed() const { return dualWieldAllowed; }
+
+    // Command senders; none sends when the character is gone.
+    void SendEquipAttachAction(uint32_t itemId, EquipLocations location);
+    void SendEquipDetachAction(uint32_t itemId);
+    void SendDropFromEquipLocation(uint32_t itemId, EquipLocations location, bool throwIt);
+    // Drops the item 1.25 from the character in a random direction; nothing for item 0.
+    void SendDropItemRandom(uint32_t itemId);
+    // Nothing for item 0.
+    void SendRemoveItemFromInventory(uint32_t itemId);
+    void IncrementCharacterStrength();
+    void IncrementCharacterIntelligence();
+    void IncrementCharacterDexterity();
+    void IncrementCharacterLife();
+    void IncrementCharacterLife(int32_t amount);
+    void IncrementCharacterMana();
+    void IncrementCharacterMana(int32_t amount);
+
+protected:
+    // Hands the command to the character, which runs and replicates it.
+    void Send(std::unique_ptr<ActorConfigCommand> command) const;
+
+private:
+    bool dualWieldAllowed = false;
 };
 
 } // namespace GAME

@@ -1,11 +1,19 @@
 #include "ai/ControllerCombat.h"
 
 #include "characters/Character.h"
+#include "characters/CharacterConfigCommands.h"
 #include "characters/DieAction.h"
 #include "characters/Npc.h"
 #include "combat/DeathManager.h"
 #include "core/GameEvents.h"
 #include "engine/EventManager.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "items/Weapon.h"
+#include "skills/SkillBuffTransfer.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace GAME {
 
@@ -23,8 +31,19 @@ void ControllerCombat::Update(int32_t elapsedMs)
         KillMe();
 }
 
+void ControllerCombat::HandleEvent(const Name& event)
+{
+    static const Name show = Name::Create("show");
+    static const Name hide = Name::Create("hide");
+    if (event != show && event != hide)
+        return;
+    if (Character* character = GetCharacter())
+        character->Enqueue(std::make_unique<ShowCharacterConfigCmd>(GetParentId(), event == show));
+}
+
 void ControllerCombat::KillMe()
 {
+    RemoveAllSkillBuffs();
     Character* character = GetCharacter();
     // The people of the towns cannot be killed this way.
     if (character == nullptr || !character->IsAlive() || DynamicCast<Npc>(character) != nullptr)
@@ -34,6 +53,56 @@ void ControllerCombat::KillMe()
     GameEvent_GenericEntity event;
     event.objectId = GetParentId();
     EventManager::Instance().Send("GameEvent_CreatureStartDeath", event);
+}
+
+bool ControllerCombat::HoldsWeaponOf(const Character& character,
+                                     const std::vector<Weapon_Type>& types) const
+{
+    const CombatManager& combat = character.GetCombatManager();
+    for (uint32_t weaponId : {combat.GetRightHandWeapon(), combat.GetLeftHandWeapon()}) {
+        const Weapon* weapon = ObjectManager::Instance().GetObject<Weapon>(weaponId);
+        if (weapon != nullptr &&
+            std::find(types.begin(), types.end(), weapon->GetWeaponType()) != types.end())
+            return true;
+    }
+    return false;
+}
+
+void ControllerCombat::CreateSkillBuff(const SkillBuffTransfer& transfer,
+                                       const std::vector<Weapon_Type>& weaponTypes,
+                                       bool needsTwoWeapons)
+{
+    Character* character = GetCharacter();
+    if (character == nullptr || !character->IsAlive())
+        return;
+    if (!weaponTypes.empty() && !HoldsWeaponOf(*character, weaponTypes))
+        return;
+    if (needsTwoWeapons &&
+        character->GetCombatManager().GetHandState() != EquipManager_HandState_DualWielded)
+        return;
+
+    const auto found = skillBuffs.find(transfer.buffName);
+    const bool send = found == skillBuffs.end() || found->second.level != transfer.buffLevel;
+    SkillBuffEntry& entry = skillBuffs[transfer.buffName];
+    entry.level = transfer.buffLevel;
+    entry.timeToLive = transfer.timeToLive;
+    entry.remainingTime = transfer.timeToLive;
+    if (send)
+        character->Enqueue(std::make_unique<CreateRemoveSkillBuffConfigCmd>(
+            GetParentId(), 0u, transfer.buffName, transfer.buffLevel, transfer.modifierName1,
+            transfer.modifierLevel1, transfer.modifierName2, transfer.modifierLevel2,
+            transfer.timeToLive, transfer.casterId));
+}
+
+void ControllerCombat::RemoveAllSkillBuffs()
+{
+    if (Character* character = GetCharacter()) {
+        // Level 0 removes a buff.
+        for (const auto& [name, entry] : skillBuffs)
+            character->Enqueue(std::make_unique<CreateRemoveSkillBuffConfigCmd>(
+                GetParentId(), 0u, name, 0u, std::string(), 0u, std::string(), 0u, 0, 0u));
+    }
+    skillBuffs.clear();
 }
 
 void ControllerCombat::HandleDieAction()

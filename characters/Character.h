@@ -26,6 +26,7 @@
 #include "items/Inventory.h"
 #include "items/LootLoader.h"
 #include "items/RandomizerWeightModifiers.h"
+#include "items/Weapon_Type.h"
 #include "skills/SkillManager.h"
 
 #include <array>
@@ -64,7 +65,11 @@ class Entity;
 struct InventoryReplica;
 struct PathGenerationParams;
 struct PlayStatsDamageType;
+struct RacialBonus_Damage;
 struct RacialBonus_Defense;
+struct SkillBuffTransfer;
+struct SkillActiveState;
+struct SkillState;
 enum AnimationSet_Type : int32_t;
 
 enum Character_LifeState : int32_t {
@@ -333,6 +338,10 @@ public:
     void LostSlot();
     void ProjectileNotification(uint32_t projectileId);
     void ProjectileCollisionCallback(const ProjectileInfo& info, const CollisionData& data);
+    void AllowDualWieldWeapons(bool allow);
+    // The controller decides whether the buff reaches this character.
+    void ControllerAddSkillBuff(const SkillBuffTransfer& transfer,
+                                const std::vector<Weapon_Type>& weaponTypes, bool needsTwoWeapons);
 
     // Attack target and skills.
     void SetCurrentAttackTarget(uint32_t id, const WorldVec3& point, int32_t skillReference);
@@ -427,6 +436,8 @@ public:
     bool ShouldDoRagDoll() const;
     bool ShouldDoLateCrumple() const { return doLateCrumple; }
     // Kept unless forced once life is gone, so the blow that killed decides the fall.
+    // Once: type 3 a rag doll, any other type a rigid body.
+    virtual void CreatePhysicsObject();
     void SetRagdollData(const CharacterRagDoll::EffectData& data, bool force);
     const CharacterRagDoll::EffectData& GetRagdollData() const { return ragdollData; }
 
@@ -498,6 +509,12 @@ public:
     void ContributeRacialBonusDefense(const std::vector<std::string>& races,
                                       RacialBonus_Defense& bonus) const;
     void GetEquipRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
+    void GetEquipSkillAttributes(SkillAttributeAccumulator& accumulator) const;
+    void GetEquipArmorDamageAttributes(CombatAttributeAccumulator& accumulator) const;
+    void GetEquipOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const;
+    // The worn non-weapons, the skills, then the weapon named (when it is a weapon).
+    void ContributeRacialBonusDamage(const std::vector<std::string>& races, uint32_t weaponId,
+                                     RacialBonus_Damage& bonus) const;
     void ContributeItemSetDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
     void ContributeItemSetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
     void ContributeItemSetSkillAttributes(SkillAttributeAccumulator& accumulator) const;
@@ -519,6 +536,9 @@ public:
     bool HasItem(uint32_t itemId) const;
     // The id is cleared whether or not it named an item.
     void DropItemFromEquipLocation(uint32_t& itemId, EquipLocations location, bool throwIt);
+    // Both act only on items the character holds; any other id is logged and ignored.
+    void UseInventoryItem(uint32_t itemId, bool destroy);
+    void UseRelic(uint32_t relicId, uint32_t itemId);
     // Carried items first (location none), then the attached ones where they hang.
     void GetInventoryReplica(std::vector<InventoryReplica>& replicas) const;
     // Two places facing each other across the character, along its first axis.
@@ -599,6 +619,9 @@ public:
     void PlayLootSound();
     // Water (7) splashes; anything else thuds through the animation sounds.
     void PlayBodyFallSound(uint32_t surface);
+    // Played on every machine through a config command; the pack must be registered first.
+    void PlayNetSound(SoundPak* pack);
+    void OnPlayNetSound(uint32_t index);
 
     // Stun (34), trap (35), freeze (36), petrify (37) and immobilize (38); others do nothing.
     void StartInvoluntaryEffect(CombatAttributeType type);
@@ -617,6 +640,31 @@ public:
     // Combat, forwarded to the combat manager.
     CombatManager& GetCombatManager() { return combatManager; }
     SkillManager& GetSkillManager() { return skillManager; }
+    // Skill services the replicated commands reach; the skill manager carries them out.
+    void CreateRemoveSkillBuff(uint32_t skillId, const std::string& skillName, uint32_t level,
+                               const std::string& modName1, uint32_t modLevel1,
+                               const std::string& modName2, uint32_t modLevel2, int32_t timeToLive,
+                               uint32_t casterId);
+    void SkillTargetResult(uint32_t skillNumber, const std::vector<uint32_t>& targets,
+                           const WorldCoords& origin, uint32_t seed, uint32_t weaponId,
+                           bool useWeapon, int32_t hitIteration);
+    void CreateProjectile(uint32_t skillNumber, uint32_t projectileId, const WorldCoords& origin,
+                          uint32_t targetId, const WorldVec3& point, uint32_t weaponId,
+                          uint32_t seed, int32_t hitIteration);
+    void SkillSpawnObject(uint32_t skillNumber, const WorldCoords& origin, uint32_t targetId,
+                          const std::vector<WorldCoords>& spawnCoords,
+                          const std::vector<uint32_t>& spawnIds, uint32_t lastValue);
+    void SkillStateUpdateCommand(uint32_t skillId, const SkillState& state);
+    void SkillActiveStateUpdateCommand(uint32_t skillId, const SkillActiveState& state);
+    void ActivateSkill(uint32_t skillReference, const Name& name, uint32_t targetId,
+                       const WorldVec3& point);
+    // Orders for the thinking controller; nothing without one.
+    void GoIdle();
+    void RequestAttack(uint32_t targetId, uint32_t skillId);
+    void RequestMove(uint32_t id, const WorldVec3& point);
+    void QuestCommandMove(uint32_t id, const WorldVec3& point, bool flag);
+    void QuestCommandWalk(uint32_t id, const WorldVec3& point, bool flag);
+    void QuestCommandPlayAnimation(AnimationSet_Type type, bool flag1, bool flag2);
     const CombatManager& GetCombatManager() const { return combatManager; }
     DurationDamageManager& GetDurationDamageMgr() const;
     bool ApplyDamage(float damage, const PlayStatsDamageType& statsType,
@@ -674,6 +722,8 @@ protected:
     void LoadSoundPak(const LoadTable& table, uint32_t& field, const char* key,
                       const char* defaultRecord);
     SoundPak* GetSoundPak(uint32_t id) const;
+    // A pack's net sound number is its place in the list; null and repeats are ignored.
+    void RegisterNetSound(SoundPak* pack);
     // Tells the friends within `distressCallRange` who attacks.
     void DoDistressCall(uint32_t attackerId) const;
     WorldCoords GetFootCoords(bool left) const;

@@ -27,7 +27,10 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "items/EquipManager.h"
 #include "items/Item.h"
+#include "items/Weapon.h"
+#include "skills/SkillAttributeAccumulator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -865,6 +868,40 @@ void Character::GetEquipRetaliationAttributes(CombatAttributeAccumulator& accumu
     std::vector<uint32_t> ids;
     combatManager.GetEquipManager().GetAllAttachedItems(ids);
     ForEachItem(ids, [&](const Item& item) { item.GetRetaliationAttributes(accumulator); });
+}
+
+void Character::GetEquipSkillAttributes(SkillAttributeAccumulator& accumulator) const
+{
+    for (const EquipManagerContainer& container :
+         combatManager.GetEquipManager().GetAttachedItems()) {
+        if (const Item* item = ObjectManager::Instance().GetObject<Item>(container.itemId))
+            item->GetSkillAttributes(accumulator);
+    }
+}
+
+void Character::GetEquipArmorDamageAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    std::vector<uint32_t> ids;
+    combatManager.GetEquipManager().GetAllNonWeapons(ids);
+    ForEachItem(ids, [&](const Item& item) { item.GetOffensiveDamageAttributes(accumulator); });
+}
+
+void Character::GetEquipOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    std::vector<uint32_t> ids;
+    combatManager.GetEquipManager().GetAllAttachedItems(ids);
+    ForEachItem(ids, [&](const Item& item) { item.GetOffensiveModifierAttributes(accumulator); });
+}
+
+void Character::ContributeRacialBonusDamage(const std::vector<std::string>& races,
+                                            uint32_t weaponId, RacialBonus_Damage& bonus) const
+{
+    std::vector<uint32_t> ids;
+    combatManager.GetEquipManager().GetAllNonWeapons(ids);
+    ForEachItem(ids, [&](const Item& item) { item.ContributeRacialBonusDamage(races, bonus); });
+    skillManager.ContributeRacialBonusDamage(races, bonus);
+    if (const Weapon* weapon = ObjectManager::Instance().GetObject<Weapon>(weaponId))
+        weapon->ContributeRacialBonusDamage(races, bonus);
 }
 
 } // namespace GAME

@@ -1,5 +1,7 @@
 #include "ai/ControllerAI.h"
 #include "ai/ControllerBaseCharacter.h"
+#include "ai/ControllerCharacter.h"
+#include "ai/ControllerCombat.h"
 #include "characters/CharFxPak.h"
 #include "characters/Character.h"
 #include "core/RandomHelpers.h"
@@ -66,6 +68,20 @@ void Character::ProjectileCollisionCallback(const ProjectileInfo& info, const Co
 {
     if (ControllerBaseCharacter* controller = GetBaseController(controllerId))
         controller->ProjectileCollisionCallback(info, data);
+}
+
+void Character::AllowDualWieldWeapons(bool allow)
+{
+    if (auto* controller = ObjectManager::Instance().GetObject<ControllerCharacter>(controllerId))
+        controller->AllowDualWieldWeapons(allow);
+}
+
+void Character::ControllerAddSkillBuff(const SkillBuffTransfer& transfer,
+                                       const std::vector<Weapon_Type>& weaponTypes,
+                                       bool needsTwoWeapons)
+{
+    if (auto* controller = ObjectManager::Instance().GetObject<ControllerCombat>(controllerId))
+        controller->CreateSkillBuff(transfer, weaponTypes, needsTwoWeapons);
 }
 
 std::vector<std::string> Character::GetItemsInSet(const std::string& setName) const

@@ -12,7 +12,9 @@
 #include "engine/WorldVec3.h"
 #include "world/GameCamera.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace GAME {
@@ -28,6 +30,81 @@ struct Body {
     float mass;
     bool active;
     bool npc;
+};
+
+// What the far-apart test reads, column by column so that one character's row against the rest
+// runs as a plain loop the compiler can vectorise. The test's margin is wider than Separate's,
+// so it only turns down pairs Separate would; anything unclear (other regions, NaN) goes on to
+// Separate.
+class NearTable {
+public:
+    explicit NearTable(const std::vector<Body>& bodies)
+        : x(bodies.size()), z(bodies.size()), radius(bodies.size()), regionId(bodies.size()),
+          skip(bodies.size()), candidate(bodies.size() + kWord, 0)
+    {
+        for (size_t i = 0; i < bodies.size(); ++i)
+            Update(i, bodies[i]);
+    }
+
+    void Update(size_t i, const Body& body)
+    {
+        const Vec3& p = body.position.GetRegionPosition();
+        x[i] = p.x;
+        z[i] = p.z;
+        radius[i] = body.radius;
+        regionId[i] = body.position.GetRegionId();
+        skip[i] = (body.active ? 0u : kInactive) | (body.npc ? kNpc : 0u);
+    }
+
+    // Marks the pairs (i, j), j from `first` on, that Separate has to look at.
+    void MarkRow(size_t i, size_t first)
+    {
+        const float ax = x[i];
+        const float az = z[i];
+        const float ar = radius[i];
+        const uint32_t region = regionId[i];
+        const uint32_t skipMask = (skip[i] & kNpc) != 0 ? kInactive | kNpc : kInactive;
+        for (size_t j = first; j < x.size(); ++j) {
+            const float dx = x[j] - ax;
+            const float dz = z[j] - az;
+            const float reach = ar + radius[j];
+            // Bitwise, not short-circuit, so the loop has no branches.
+            const uint32_t far = static_cast<uint32_t>(regionId[j] == region) &
+                                 static_cast<uint32_t>(dx * dx + dz * dz > reach * reach * 1.01f);
+            candidate[j] = static_cast<uint8_t>((far | (skip[j] & skipMask)) == 0);
+        }
+    }
+
+    // The first marked j at or after `first`, else the count. A word at a time: in a crowd
+    // nearly every mark is 0.
+    size_t NextCandidate(size_t first) const
+    {
+        const size_t count = x.size();
+        for (size_t j = first; j < count; j += kWord) {
+            uint64_t word;
+            std::memcpy(&word, candidate.data() + j, kWord);
+            if (word == 0)
+                continue;
+            for (size_t k = j; k < j + kWord; ++k) {
+                if (candidate[k] != 0)
+                    return std::min(count, k);
+            }
+        }
+        return count;
+    }
+
+private:
+    static constexpr uint32_t kInactive = 1;
+    static constexpr uint32_t kNpc = 2;
+    // Marks past the end stay 0, so a word read never runs off the table.
+    static constexpr size_t kWord = sizeof(uint64_t);
+
+    std::vector<float> x;
+    std::vector<float> z;
+    std::vector<float> radius;
+    std::vector<uint32_t> regionId;
+    std::vector<uint32_t> skip;
+    std::vector<uint8_t> candidate;
 };
 
 // A path mass at or below 0 pins the character: a negative one would otherwise flip the shares
@@ -116,14 +193,27 @@ int32_t InterpenetrationManager::FixupCharacterCollisions(const GameCamera& came
                               character->IsAlive() && character->GetVisibility(),
                               character->GetClassInfo()->IsA(Npc::classInfo)});
     }
+    const size_t count = bodies.size();
+    NearTable near(bodies);
     int32_t passes = 0;
     bool moved = true;
     while (moved && passes < kMaxPasses) {
         moved = false;
         ++passes;
-        for (size_t i = 0; i < bodies.size(); ++i) {
-            for (size_t j = i + 1; j < bodies.size(); ++j)
+        for (size_t i = 0; i < count; ++i) {
+            if (!bodies[i].active)
+                continue;
+            near.MarkRow(i, i + 1);
+            for (size_t j = near.NextCandidate(i + 1); j < count; j = near.NextCandidate(j + 1)) {
+                const WorldVec3 before = bodies[i].position;
                 moved |= Separate(*world, bodies[i], bodies[j]);
+                near.Update(j, bodies[j]);
+                // The rest of the row was marked from where i stood.
+                if (bodies[i].position != before) {
+                    near.Update(i, bodies[i]);
+                    near.MarkRow(i, j + 1);
+                }
+            }
         }
     }
     return passes;

@@ -2,6 +2,8 @@
 
 #include "engine/Engine.h"
 
+#include <cstddef>
+
 namespace GAME {
 
 namespace {
@@ -103,6 +105,44 @@ void Team::ConvertFromHistoricalTeam(const std::string& majorName, const std::st
         minor = found->value;
         initialized = true;
     }
+}
+
+} // namespace GAME
+
+namespace GAME {
+
+namespace {
+void PutWord(std::array<uint8_t, 12>& bytes, size_t at, uint32_t word)
+{
+    for (size_t i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<uint8_t>(word >> (8 * i));
+}
+
+uint32_t GetWord(const std::array<uint8_t, 12>& bytes, size_t at)
+{
+    uint32_t word = 0;
+    for (size_t i = 0; i < 4; ++i)
+        word |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
+    return word;
+}
+} // namespace
+
+std::array<uint8_t, 12> Team::ToRaw() const
+{
+    std::array<uint8_t, 12> bytes{};
+    PutWord(bytes, 0, major);
+    PutWord(bytes, 4, minor);
+    bytes[8] = initialized ? 1 : 0;
+    return bytes;
+}
+
+Team Team::FromRaw(const std::array<uint8_t, 12>& bytes)
+{
+    Team team;
+    team.major = GetWord(bytes, 0);
+    team.minor = GetWord(bytes, 4);
+    team.initialized = bytes[8] != 0;
+    return team;
 }
 
 } // namespace GAME

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -22,6 +23,11 @@ public:
 
     // Old records name their team in words; names it does not know leave the team as it was.
     void ConvertFromHistoricalTeam(const std::string& majorName, const std::string& minorName);
+
+    // The 12-byte wire record: major and minor little-endian, the flag as 0 or 1, three zero
+    // bytes. Reading takes any non-zero flag byte as true, so a peer's byte never lands in a bool.
+    std::array<uint8_t, 12> ToRaw() const;
+    static Team FromRaw(const std::array<uint8_t, 12>& bytes);
 
 private:
     uint32_t major = 0;

@@ -1,5 +1,8 @@
 #include "engine/Actor.h"
 
+#include "engine/ActorConfigCommand.h"
+#include "engine/NetworkShim.h"
+
 #include "core/Helpers.h"
 #include "core/Saturate.h"
 
@@ -8,6 +11,21 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(Actor, Entity);
 
 Actor::~Actor() = default;
+
+void Actor::Enqueue(std::unique_ptr<ActorConfigCommand> command)
+{
+    if (command == nullptr)
+        return;
+    command->Execute();
+    if (command->IsNetworked())
+        NetworkShim::SendCommand(*command);
+}
+
+void Actor::LocalEnqueue(std::unique_ptr<ActorConfigCommand> command)
+{
+    if (command != nullptr)
+        command->Execute();
+}
 
 WorldCoords Actor::GetAttachedCoords(const Name& attachPoint) const
 {

@@ -11,10 +11,13 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace GAME {
+
+class ActorConfigCommand;
 
 // An entity that animates and takes commands.
 class Actor : public Entity {
@@ -73,6 +76,13 @@ public:
     }
     // Tells a tint left alone from one set again to the same colour.
     uint32_t GetTintColorSetCount() const { return tintColorSetCount; }
+
+    // Takes the command, runs it here and then, in a network game and when the command is
+    // networked, sends its packet: a client to its server, a server to all its clients. The
+    // command may destroy this actor, so nothing of the actor is touched after it ran.
+    virtual void Enqueue(std::unique_ptr<ActorConfigCommand> command);
+    // Runs the command here only: one rebuilt from a packet that already went where it must.
+    virtual void LocalEnqueue(std::unique_ptr<ActorConfigCommand> command);
 
     virtual void SetVisibility(bool visible) { this->visible = visible; }
     virtual bool GetVisibility() const { return visible; }

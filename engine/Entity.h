@@ -2,11 +2,14 @@
 
 #include "core/UniqueId.h"
 #include "engine/Object.h"
+#include "engine/PhysicsObject.h"
 #include "engine/WorldCoords.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -40,6 +43,12 @@ public:
     int32_t GetPhysicsType() const { return physicsType; }
     // Scenery (physics type 0) never moves.
     virtual bool IsStatic() const { return physicsType == 0; }
+    // Owned; null until one is made. Setting another destroys the one before.
+    PhysicsObject* GetPhysicsObject() const { return physicsObject.get(); }
+    void SetPhysicsObject(std::unique_ptr<PhysicsObject> object)
+    {
+        physicsObject = std::move(object);
+    }
     // Whether path finders must go round the entity.
     virtual bool OccludesPathing() const { return true; }
 
@@ -90,6 +99,7 @@ private:
     WorldCoords coords;
     UniqueId uniqueId;
     int32_t physicsType = 0;
+    std::unique_ptr<PhysicsObject> physicsObject;
     float sizeValue = 1.0f;
     bool stayVisibleWhenDead = false;
     bool inPreLoadFrustum = true;

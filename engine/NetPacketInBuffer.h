@@ -3,6 +3,8 @@
 #include "engine/BinaryReader.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -53,6 +55,14 @@ public:
 
     bool RemoveRaw(std::string& text) { return Remove(text); }
     bool RemoveRaw(Name& name);
+    template <size_t N> bool RemoveRaw(std::array<uint8_t, N>& record)
+    {
+        std::array<uint8_t, N> read{};
+        if (failed || !reader.ReadBytes(read.data(), N))
+            return Fail();
+        record = read;
+        return true;
+    }
     // Both lists append, as the packets that carry them expect.
     bool RemoveUIntVector(std::vector<uint32_t>& words);
     bool RemoveWorldCoordsVector(std::vector<WorldCoords>& list);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -21,6 +23,7 @@ class WorldVec3;
 //   string, raw string, file name: u32 length, the bytes
 //   wide string: u32 count of 16-bit units, the units
 //   u32 list, coords list: u32 count, the elements  raw 16 (a Name): its four words
+//   raw N (a record's own wire bytes): the N bytes
 class NetPacketOutBuffer {
 public:
     explicit NetPacketOutBuffer(NetPacket& packet) : packet(packet) {}
@@ -50,6 +53,11 @@ public:
     void AddFileName(const std::string& name) { Add(name); }
     void AddRaw(const std::string& text) { Add(text); }
     void AddRaw(const Name& name);
+    // A fixed-size record already laid out in its wire bytes by its owner.
+    template <size_t N> void AddRaw(const std::array<uint8_t, N>& record)
+    {
+        bytes.insert(bytes.end(), record.begin(), record.end());
+    }
     void AddUIntVector(const std::vector<uint32_t>& words);
     void AddWorldCoordsVector(const std::vector<WorldCoords>& list);
 

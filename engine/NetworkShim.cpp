@@ -1,9 +1,12 @@
 #include "engine/NetworkShim.h"
 
+#include "engine/Actor.h"
+#include "engine/ActorConfigCommand.h"
 #include "engine/CharacterAction.h"
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
+#include "engine/ObjectManager.h"
 
 #include <map>
 #include <mutex>
@@ -15,6 +18,7 @@ namespace {
 struct ShimRegistry {
     std::mutex lock;
     std::map<uint32_t, NetworkShim::ActionBuilder> builders;
+    std::map<uint32_t, NetworkShim::CommandBuilder> commandBuilders;
     NetworkShim::ActionReceiver receiver = nullptr;
 };
 
@@ -24,12 +28,64 @@ ShimRegistry& Registry()
     return registry;
 }
 
+template <typename Builder>
+Builder FindIn(const std::map<uint32_t, Builder>& builders, uint32_t type)
+{
+    std::lock_guard<std::mutex> guard(Registry().lock);
+    const auto found = builders.find(type);
+    return found != builders.end() ? found->second : nullptr;
+}
+
+template <typename Builder>
+bool RegisterIn(std::map<uint32_t, Builder>& builders, uint32_t type, Builder builder,
+                const char* what)
+{
+    {
+        std::lock_guard<std::mutex> guard(Registry().lock);
+        if (builder != nullptr && builders.emplace(type, builder).second)
+            return true;
+    }
+    gEngine->Log(Engine::LogData, "NetworkShim: %s builder for packet %u registered twice", what,
+                 type);
+    return false;
+}
+
 NetworkShim::ActionBuilder FindBuilder(uint32_t type)
 {
-    ShimRegistry& registry = Registry();
-    std::lock_guard<std::mutex> guard(registry.lock);
-    const auto found = registry.builders.find(type);
-    return found != registry.builders.end() ? found->second : nullptr;
+    return FindIn(Registry().builders, type);
+}
+
+// Where a packet a machine sent goes: a client's to its server, a server's to every client.
+void Send(NetPacket& packet)
+{
+    ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
+    if (gEngine->IsNetworkClient())
+        connection.SendPacket(packet);
+    else
+        connection.BroadcastPacket(packet);
+}
+
+// The sender already ran it, so its own packet does not go back to it.
+void PassOn(int fromHost, NetPacket& packet)
+{
+    if (gEngine->IsNetworkServer())
+        gEngine->GetNetworkConnectionManager().BroadcastPacketExcept(fromHost, packet);
+}
+
+bool ReceiveCommand(int fromHost, NetPacket& packet, NetworkShim::CommandBuilder builder)
+{
+    std::unique_ptr<ActorConfigCommand> command = builder(packet);
+    const uint32_t actorId = command != nullptr ? command->GetActorId() : 0;
+    Actor* actor = actorId != 0 ? ObjectManager::Instance().GetObject<Actor>(actorId) : nullptr;
+    if (actor == nullptr) {
+        gEngine->Log(Engine::LogRuntime,
+                     "NetworkShim: command packet %u from host %d for actor %u dropped",
+                     packet.GetType(), fromHost, actorId);
+        return false;
+    }
+    actor->LocalEnqueue(std::move(command));
+    PassOn(fromHost, packet);
+    return true;
 }
 
 std::unique_ptr<CharacterAction> Rebuild(const CharacterActionPacket& packet)
@@ -55,20 +111,26 @@ void NetworkShim::SendAction(const CharacterAction& action)
     if (!gEngine->IsNetworkEnabled())
         return;
     std::unique_ptr<NetPacket> packet = action.GetNetPacket();
-    if (packet == nullptr)
+    if (packet != nullptr)
+        Send(*packet);
+}
+
+void NetworkShim::SendCommand(const ActorConfigCommand& command)
+{
+    if (!gEngine->IsNetworkEnabled())
         return;
-    ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
-    if (gEngine->IsNetworkClient())
-        connection.SendPacket(*packet);
-    else
-        connection.BroadcastPacket(*packet);
+    std::unique_ptr<NetPacket> packet = command.GetNetPacket();
+    if (packet != nullptr)
+        Send(*packet);
 }
 
 bool NetworkShim::ReceivePacket(int fromHost, NetPacket& packet)
 {
     const auto* actionPacket = dynamic_cast<const CharacterActionPacket*>(&packet);
-    if (actionPacket == nullptr)
-        return false;
+    if (actionPacket == nullptr) {
+        const CommandBuilder builder = FindIn(Registry().commandBuilders, packet.GetType());
+        return builder != nullptr && ReceiveCommand(fromHost, packet, builder);
+    }
     const uint32_t characterId = actionPacket->ownerId.GetId();
     std::unique_ptr<CharacterAction> action = characterId != 0 ? Rebuild(*actionPacket) : nullptr;
     const ActionReceiver receiver = GetReceiver();
@@ -78,22 +140,18 @@ bool NetworkShim::ReceivePacket(int fromHost, NetPacket& packet)
                      packet.GetType(), fromHost, characterId);
         return false;
     }
-    // The sender already ran it, so its own packet does not go back to it.
-    if (gEngine->IsNetworkServer())
-        gEngine->GetNetworkConnectionManager().BroadcastPacketExcept(fromHost, packet);
+    PassOn(fromHost, packet);
     return true;
 }
 
 bool NetworkShim::RegisterActionBuilder(uint32_t packetType, ActionBuilder builder)
 {
-    ShimRegistry& registry = Registry();
-    std::lock_guard<std::mutex> guard(registry.lock);
-    if (builder == nullptr || !registry.builders.emplace(packetType, builder).second) {
-        gEngine->Log(Engine::LogData, "NetworkShim: action builder for packet %u registered twice",
-                     packetType);
-        return false;
-    }
-    return true;
+    return RegisterIn(Registry().builders, packetType, builder, "action");
+}
+
+bool NetworkShim::RegisterCommandBuilder(uint32_t packetType, CommandBuilder builder)
+{
+    return RegisterIn(Registry().commandBuilders, packetType, builder, "command");
 }
 
 NetworkShim::ActionReceiver NetworkShim::SetActionReceiver(ActionReceiver receiver)

@@ -5,13 +5,15 @@
 
 namespace GAME {
 
+class ActorConfigCommand;
 class CharacterAction;
 class CharacterActionPacket;
 class NetPacket;
 
-// Carries character actions between machines over the engine's connection manager. The
-// engine knows neither the game's action classes nor its controllers, so the game registers
-// how an action is rebuilt from each packet type and who takes a received action.
+// Carries character actions and actor commands between machines over the engine's connection
+// manager. The engine knows neither the game's action and command classes nor its
+// controllers, so the game registers how each is rebuilt from its packet type and who takes a
+// received action. A rebuilt command goes to its actor's `LocalEnqueue`.
 class NetworkShim {
 public:
     // A new action equal to the one the packet carries, pre-move data aside; null when the
@@ -21,16 +23,23 @@ public:
     // character or its controller is gone), and the action is then dropped.
     using ActionReceiver = bool (*)(uint32_t characterId, std::unique_ptr<CharacterAction> action);
 
+    // A new command equal to the one the packet carries; null when the packet cannot make one.
+    using CommandBuilder = std::unique_ptr<ActorConfigCommand> (*)(const NetPacket&);
+
     // Sends the action's packet: a client to its server, a server to all its clients. Nothing
     // outside a network game or for an action without a packet.
     static void SendAction(const CharacterAction& action);
+    // Sends the command's packet the same way.
+    static void SendCommand(const ActorConfigCommand& command);
     // A packet received from `fromHost`. A character action is rebuilt and handed to the
-    // receiver; a server then passes it on to its other clients. False for any other packet
-    // and for an action that was dropped.
+    // receiver, a command rebuilt and run by its actor; a server then passes the packet on to
+    // its other clients. False for any other packet and for one that was dropped (its actor
+    // or character is gone, or it rebuilds into nothing).
     static bool ReceivePacket(int fromHost, NetPacket& packet);
 
     // The first builder of a packet type stays; a second is refused with a log line.
     static bool RegisterActionBuilder(uint32_t packetType, ActionBuilder builder);
+    static bool RegisterCommandBuilder(uint32_t packetType, CommandBuilder builder);
     // Answers the receiver it replaces, so that a stand-in can be put back.
     static ActionReceiver SetActionReceiver(ActionReceiver receiver);
 };

@@ -2,6 +2,7 @@
 
 #include "engine/Coords.h"
 #include "engine/Name.h"
+#include "engine/PhysicsObject.h"
 #include "engine/SkeletalPose.h"
 #include "engine/Vec3.h"
 
@@ -17,7 +18,7 @@ class Actor;
 // An actor's body handed to the physics as a chain of rigid bodies. Nothing is simulated here:
 // the bodies keep the starting velocities they are given, and the simulation is only a span of
 // time that starts the bodies off and then ends.
-class PhysicsRagDoll {
+class PhysicsRagDoll : public PhysicsObject {
 public:
     // Each body hangs between two bones of the skeleton.
     struct RigidBody {
@@ -28,9 +29,7 @@ public:
     };
 
     explicit PhysicsRagDoll(Actor* actor) : actor(actor) {}
-    virtual ~PhysicsRagDoll() = default;
-    PhysicsRagDoll(const PhysicsRagDoll&) = delete;
-    PhysicsRagDoll& operator=(const PhysicsRagDoll&) = delete;
+    ~PhysicsRagDoll() override = default;
 
     Actor* GetActor() const { return actor; }
 

@@ -103,7 +103,7 @@ bool World::RemoveEntity(Entity* entity)
     if (entity == nullptr || entity->world != this)
         return false;
     const auto found = placements.find(entity);
-    RemoveFromCell(GetCell(found->second.position), entity);
+    RemoveFromCell(GetCell(found->second.position), found->second);
     const size_t index = found->second.index;
     Entity* last = entities.back();
     entities[index] = last;
@@ -154,36 +154,44 @@ void World::Insert(Entity* entity, const Vec3& position)
     // Keeps a world whose entities come and go between frames from growing the order list.
     if (!updatingEntities && updateOrderHoles > 64 && updateOrderHoles * 2 > updateOrder.size())
         CompactUpdateOrder();
-    placements[entity] = Placement{position, entities.size(), updateOrder.size()};
+    Placement& placement = placements[entity];
+    const Cell key = GetCell(position);
+    std::vector<Slot>& slots = cells[key];
+    placement = Placement{position, entities.size(), updateOrder.size(), &slots, slots.size(), key};
     entities.push_back(entity);
     updateOrder.push_back(entity);
-    cells[GetCell(position)].push_back(Slot{entity, position});
+    slots.push_back(Slot{entity, position, &placement});
 }
 
 void World::Move(Placement& placement, Entity* entity, const Vec3& position)
 {
-    const Cell from = GetCell(placement.position);
+    const Cell from = placement.key;
     const Cell to = GetCell(position);
     placement.position = position;
+    placement.key = to;
     if (from == to) {
-        for (Slot& slot : cells[from]) {
-            if (slot.entity == entity)
-                slot.position = position;
-        }
+        (*placement.cell)[placement.slot].position = position;
         return;
     }
-    RemoveFromCell(from, entity);
-    cells[to].push_back(Slot{entity, position});
+    RemoveFromCell(from, placement);
+    std::vector<Slot>& slots = cells[to];
+    placement.cell = &slots;
+    placement.slot = slots.size();
+    slots.push_back(Slot{entity, position, &placement});
 }
 
-void World::RemoveFromCell(const Cell& cell, const Entity* entity)
+void World::RemoveFromCell(const Cell& cell, const Placement& placement)
 {
     const auto found = cells.find(cell);
     if (found == cells.end())
         return;
     std::vector<Slot>& slots = found->second;
-    slots.erase(std::find_if(slots.begin(), slots.end(),
-                             [entity](const Slot& slot) { return slot.entity == entity; }));
+    if (placement.slot >= slots.size())
+        return;
+    // Erasing in place keeps the order queries answer in; those behind move up one.
+    slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(placement.slot));
+    for (size_t i = placement.slot; i < slots.size(); ++i)
+        --slots[i].placement->slot;
     // Empty cells go, so that the count of occupied cells stays a fair measure for Collect.
     if (slots.empty())
         cells.erase(found);

@@ -133,22 +133,31 @@ private:
     struct CellHash {
         size_t operator()(const Cell& cell) const;
     };
+    struct Placement;
     struct Slot {
         Entity* entity;
         Vec3 position;
+        // The entity's entry in `placements`; map nodes stay put, so this keeps.
+        Placement* placement;
     };
     struct Placement {
         Vec3 position;
         size_t index;
         // In `updateOrder`.
         size_t order;
+        // The entity's cell and its place there, so a move within the cell needs no search.
+        // An occupied cell's vector stays put in the map.
+        std::vector<Slot>* cell;
+        size_t slot;
+        // GetCell(position), kept so a move works out only the cell it goes to.
+        Cell key;
     };
 
     static Cell GetCell(const Vec3& worldPoint);
     bool GetWorldPosition(const WorldCoords& coords, Vec3& out) const;
     void Insert(Entity* entity, const Vec3& position);
     void Move(Placement& placement, Entity* entity, const Vec3& position);
-    void RemoveFromCell(const Cell& cell, const Entity* entity);
+    void RemoveFromCell(const Cell& cell, const Placement& placement);
     // Every entity in the cells overlapping [low, high] whose world position passes the test.
     template <typename Test>
     void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,

@@ -13,6 +13,12 @@ GAME_IMPLEMENT_CLASS(Item, Actor);
 
 Item::~Item() = default;
 
+void Item::Load(const LoadTable& table)
+{
+    Actor::Load(table);
+    cannotPickUpMultiple = table.GetBool("cannotPickUpMultiple", false);
+}
+
 Item* Item::CreateItem(const ItemReplicaInfo& info)
 {
     Item* item = ObjectManager::Instance().CreateObjectFromFile<Item>(info.baseName, info.id, true);
@@ -70,6 +76,15 @@ void Item::GetDefenseAttributes(CombatAttributeAccumulator&) const {}
 void Item::GetRetaliationAttributes(CombatAttributeAccumulator&) const {}
 
 void Item::ContributeRacialBonusDefense(const std::vector<std::string>&, RacialBonus_Defense&) const
+{}
+
+void Item::GetSkillAttributes(SkillAttributeAccumulator&) const {}
+
+void Item::GetOffensiveDamageAttributes(CombatAttributeAccumulator&) const {}
+
+void Item::GetOffensiveModifierAttributes(CombatAttributeAccumulator&) const {}
+
+void Item::ContributeRacialBonusDamage(const std::vector<std::string>&, RacialBonus_Damage&) const
 {}
 
 Character* Item::GetCharacter() const

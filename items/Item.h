@@ -13,7 +13,9 @@ class Character;
 class CombatAttributeAccumulator;
 class LoadTable;
 class WorldCoords;
+struct RacialBonus_Damage;
 struct RacialBonus_Defense;
+class SkillAttributeAccumulator;
 
 // The base of everything a character can pick up, carry or equip. Every instance is named by
 // its replica record, through which creation, saves and replication rebuild the same item.
@@ -23,6 +25,8 @@ class Item : public Actor {
 public:
     Item() = default;
     ~Item() override;
+
+    void Load(const LoadTable& table) override;
 
     // The one way to make an item from a record: the object of the record's base name under
     // the record's id (0 takes a fresh one), then the record applied and the item initialized.
@@ -49,6 +53,18 @@ public:
     virtual void GetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
     virtual void ContributeRacialBonusDefense(const std::vector<std::string>& races,
                                               RacialBonus_Defense& defense) const;
+    // What the item adds to its wearer's skills and attacks; nothing here either.
+    virtual void GetSkillAttributes(SkillAttributeAccumulator& accumulator) const;
+    virtual void GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const;
+    virtual void GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const;
+    virtual void ContributeRacialBonusDamage(const std::vector<std::string>& races,
+                                             RacialBonus_Damage& damage) const;
+
+    // A character may carry only one item of this record.
+    bool CannotPickUpMultiple() const { return cannotPickUpMultiple; }
+    // Set once a pick-up of this item has been handled, whether or not it was taken.
+    void SetPickupOk(bool ok) { pickupOk = ok; }
+    bool IsPickupOk() const { return pickupOk; }
 
 protected:
     // Whom the item is attached to; null when nobody (or when that character is gone).
@@ -68,6 +84,8 @@ protected:
 
 private:
     uint32_t attachedTo = 0;
+    bool cannotPickUpMultiple = false;
+    bool pickupOk = false;
     ItemReplicaInfo itemInfo;
 };
 

@@ -9,7 +9,7 @@ class OneShot_PotionHealth : public OneShot_Potion {
     GAME_DECLARE_CLASS(OneShot_PotionHealth)
 
 public:
-    OneShot_PotionHealth() = default;
+    OneShot_PotionHealth();
     ~OneShot_PotionHealth() override;
 };
 

@@ -4,6 +4,11 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(OneShot_PotionMana, OneShot_Potion);
 
+OneShot_PotionMana::OneShot_PotionMana()
+{
+    playStatsType = PlayStatsLife_Potion;
+}
+
 OneShot_PotionMana::~OneShot_PotionMana() = default;
 
 } // namespace GAME

@@ -9,7 +9,7 @@ class OneShot_PotionMana : public OneShot_Potion {
     GAME_DECLARE_CLASS(OneShot_PotionMana)
 
 public:
-    OneShot_PotionMana() = default;
+    OneShot_PotionMana();
     ~OneShot_PotionMana() override;
 };
 

@@ -7,6 +7,7 @@
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,6 +26,10 @@ namespace GAME {
 //   Heading (text, level)  description only
 //   Records (list, minimumBytes, visitOne[, countLabel])   a count, then each record
 //                                                          field by field
+//   WordList / CoordsList (heading, entry, list)   a u32 or coords list, described as the
+//                                                  heading, then "<entry><i>: " at level 1
+//   RawRecord (record)     the record's own ToRaw/FromRaw bytes, not described
+//   Shown (label, value)   description only, e.g. what a raw record holds
 
 class PacketFieldWriter {
 public:
@@ -38,6 +43,17 @@ public:
     void FileName(const char* /*label*/, const std::string& name) { out.AddFileName(name); }
     void Raw(const char* /*label*/, const std::string& text) { out.AddRaw(text); }
     void Heading(const char* /*text*/, int /*level*/) {}
+    template <typename T> void Shown(const char* /*label*/, const T& /*value*/) {}
+    template <typename R> void RawRecord(const R& record) { out.AddRaw(record.ToRaw()); }
+    void WordList(const char* /*heading*/, const char* /*entry*/, const std::vector<uint32_t>& list)
+    {
+        out.AddUIntVector(list);
+    }
+    void CoordsList(const char* /*heading*/, const char* /*entry*/,
+                    const std::vector<WorldCoords>& list)
+    {
+        out.AddWorldCoordsVector(list);
+    }
 
     template <typename T, typename VisitOne>
     void Records(const std::vector<T>& list, size_t /*minimumBytes*/, VisitOne visitOne,
@@ -72,6 +88,23 @@ public:
     void FileName(const char* /*label*/, std::string& name) { in.Remove(name); }
     void Raw(const char* /*label*/, std::string& text) { in.RemoveRaw(text); }
     void Heading(const char* /*text*/, int /*level*/) {}
+    template <typename T> void Shown(const char* /*label*/, const T& /*value*/) {}
+    // A short read leaves the record as it was.
+    template <typename R> void RawRecord(R& record)
+    {
+        decltype(record.ToRaw()) bytes{};
+        if (in.RemoveRaw(bytes))
+            record = R::FromRaw(bytes);
+    }
+    // Both append; the buffer checks each count against the bytes left.
+    void WordList(const char* /*heading*/, const char* /*entry*/, std::vector<uint32_t>& list)
+    {
+        in.RemoveUIntVector(list);
+    }
+    void CoordsList(const char* /*heading*/, const char* /*entry*/, std::vector<WorldCoords>& list)
+    {
+        in.RemoveWorldCoordsVector(list);
+    }
 
     // The buffer's list reader, so that every list of records follows one rule.
     template <typename T, typename VisitOne>
@@ -111,6 +144,20 @@ public:
     void FileName(const char* label, const std::string& name) { Field(label, name); }
     void Raw(const char* label, const std::string& text) { Field(label, text); }
     void Heading(const char* text, int level) { describer.Heading(text, level); }
+    template <typename T> void Shown(const char* label, const T& value) { Field(label, value); }
+    template <typename R> void RawRecord(const R& /*record*/) {}
+    void WordList(const char* heading, const char* entry, const std::vector<uint32_t>& list)
+    {
+        describer.Heading(heading, 0);
+        for (size_t i = 0; i < list.size(); ++i)
+            describer.Describe(entry + std::to_string(i) + ": ", list[i], 1);
+    }
+    void CoordsList(const char* heading, const char* entry, const std::vector<WorldCoords>& list)
+    {
+        describer.Heading(heading, 0);
+        for (size_t i = 0; i < list.size(); ++i)
+            describer.Describe(entry + std::to_string(i) + ": ", list[i], 1);
+    }
 
     // A count label describes the count itself before the records.
     template <typename T, typename VisitOne>
@@ -127,10 +174,10 @@ private:
     NetPacketDescriber& describer;
 };
 
-// A plain packet whose fields `Derived::VisitFields` lists.
-template <typename Derived> class FieldPacket : public NetPacket {
+// A packet whose fields `Derived::VisitFields` lists; plain unless another base is named.
+template <typename Derived, typename Base = NetPacket> class FieldPacket : public Base {
 public:
-    explicit FieldPacket(uint32_t type) : NetPacket(type) {}
+    explicit FieldPacket(uint32_t type) : Base(type) {}
 
     uint32_t PrepareOutBuffer() override
     {

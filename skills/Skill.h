@@ -13,6 +13,7 @@ class Character;
 class CombatAttributeAccumulator;
 class LoadTable;
 class ParametersCombat;
+struct RacialBonus_Damage;
 struct RacialBonus_Defense;
 
 // The base of every skill object. So far only what a character's skill manager asks of its
@@ -47,6 +48,9 @@ public:
     virtual void CollectPassiveDefenseAttributes(CombatAttributeAccumulator& /*acc*/) const {}
     virtual void CollectPassiveRacialBonusDefense(const std::vector<std::string>& /*races*/,
                                                   RacialBonus_Defense& /*defense*/) const
+    {}
+    virtual void CollectPassiveRacialBonusDamage(const std::vector<std::string>& /*races*/,
+                                                 RacialBonus_Damage& /*damage*/) const
     {}
 
     // The game's distance for the range profile; 1.0 for a profile it has none for.

@@ -114,6 +114,13 @@ void SkillManager::ContributeRacialBonusDefense(const std::vector<std::string>& 
         [&](const Skill& skill) { skill.CollectPassiveRacialBonusDefense(races, defense); });
 }
 
+void SkillManager::ContributeRacialBonusDamage(const std::vector<std::string>& races,
+                                               RacialBonus_Damage& damage) const
+{
+    ForEachPassiveSkill(
+        [&](const Skill& skill) { skill.CollectPassiveRacialBonusDamage(races, damage); });
+}
+
 // By index: an answering skill may install another one, which lands at the back.
 void SkillManager::UnderAttack(const ParametersCombat& parameters)
 {
@@ -185,6 +192,65 @@ bool SkillManager::IsSpeedUpdateNeeded() const
     const bool needed = speedUpdateNeeded;
     speedUpdateNeeded = false;
     return needed;
+}
+
+} // namespace GAME
+
+namespace GAME {
+
+bool SkillManager::HoldsCommandSkill(uint32_t skillId, const char* command) const
+{
+    if (HoldsSkill(skillId))
+        return true;
+    gEngine->Log(Engine::LogRuntime,
+                 "SkillManager: %s of %s names skill %u, which it does not hold", command,
+                 GetParentName(), skillId);
+    return false;
+}
+
+void SkillManager::CreateRemoveSkillBuff(uint32_t skillId, const std::string& /*skillName*/,
+                                         uint32_t /*level*/, const std::string& /*modName1*/,
+                                         uint32_t /*modLevel1*/, const std::string& /*modName2*/,
+                                         uint32_t /*modLevel2*/, int32_t /*timeToLive*/,
+                                         uint32_t /*casterId*/, bool /*flag*/)
+{
+    HoldsCommandSkill(skillId, "CreateRemoveSkillBuff");
+}
+
+void SkillManager::SkillTargetResult(uint32_t skillNumber, const std::vector<uint32_t>& /*targets*/,
+                                     const WorldCoords& /*origin*/, uint32_t /*seed*/,
+                                     uint32_t /*weaponId*/, bool /*useWeapon*/,
+                                     int32_t /*hitIteration*/)
+{
+    HoldsCommandSkill(GetSkillIdFromReference(skillNumber), "SkillTargetResult");
+}
+
+void SkillManager::CreateProjectile(uint32_t skillNumber, uint32_t /*projectileId*/,
+                                    const WorldCoords& /*origin*/, uint32_t /*targetId*/,
+                                    const WorldVec3& /*point*/, uint32_t /*weaponId*/,
+                                    uint32_t /*seed*/, int32_t /*hitIteration*/)
+{
+    HoldsCommandSkill(GetSkillIdFromReference(skillNumber), "CreateProjectile");
+}
+
+void SkillManager::SkillSpawnObject(uint32_t skillNumber, const WorldCoords& /*origin*/,
+                                    uint32_t /*targetId*/,
+                                    const std::vector<WorldCoords>& /*spawnCoords*/,
+                                    const std::vector<uint32_t>& /*spawnIds*/,
+                                    uint32_t /*lastValue*/)
+{
+    HoldsCommandSkill(GetSkillIdFromReference(skillNumber), "SkillSpawnObject");
+}
+
+void SkillManager::SkillStateUpdateCommand(uint32_t skillId, const SkillState& /*state*/)
+{
+    HoldsCommandSkill(skillId, "SkillStateUpdateCommand");
+}
+
+void SkillManager::SkillActiveStateUpdateCommand(uint32_t skillId,
+                                                 const SkillActiveState& /*state*/)
+{
+    HoldsCommandSkill(skillId, "SkillActiveStateUpdateCommand");
 }
 
 } // namespace GAME

@@ -15,8 +15,12 @@ class CombatManager;
 class LoadTable;
 class Name;
 class WorldVec3;
+class WorldCoords;
+struct SkillActiveState;
+struct SkillState;
 class ParametersCombat;
 class Skill;
+struct RacialBonus_Damage;
 struct RacialBonus_Defense;
 
 // A character's skills: it owns them (through the object manager), runs them and gathers what
@@ -43,6 +47,8 @@ public:
     void GetDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
     void ContributeRacialBonusDefense(const std::vector<std::string>& races,
                                       RacialBonus_Defense& defense) const;
+    void ContributeRacialBonusDamage(const std::vector<std::string>& races,
+                                     RacialBonus_Damage& damage) const;
 
     // The character was attacked (hit or not): armed on-hit skills and item skills answer.
     void UnderAttack(const ParametersCombat& parameters);
@@ -62,6 +68,23 @@ public:
     bool HandleSkillAnimationCallback(const Name& name, uint32_t skillId, uint32_t targetId,
                                       const WorldVec3& point);
     void CancelSkillAction(uint32_t /*skillId*/) {}
+    // The replicated skill results. Skills cannot act on them yet (the skills work fills
+    // these in); until then each only finds its skill.
+    void CreateRemoveSkillBuff(uint32_t skillId, const std::string& skillName, uint32_t level,
+                               const std::string& modName1, uint32_t modLevel1,
+                               const std::string& modName2, uint32_t modLevel2, int32_t timeToLive,
+                               uint32_t casterId, bool flag);
+    void SkillTargetResult(uint32_t skillNumber, const std::vector<uint32_t>& targets,
+                           const WorldCoords& origin, uint32_t seed, uint32_t weaponId,
+                           bool useWeapon, int32_t hitIteration);
+    void CreateProjectile(uint32_t skillNumber, uint32_t projectileId, const WorldCoords& origin,
+                          uint32_t targetId, const WorldVec3& point, uint32_t weaponId,
+                          uint32_t seed, int32_t hitIteration);
+    void SkillSpawnObject(uint32_t skillNumber, const WorldCoords& origin, uint32_t targetId,
+                          const std::vector<WorldCoords>& spawnCoords,
+                          const std::vector<uint32_t>& spawnIds, uint32_t lastValue);
+    void SkillStateUpdateCommand(uint32_t skillId, const SkillState& state);
+    void SkillActiveStateUpdateCommand(uint32_t skillId, const SkillActiveState& state);
     // No skill warms up yet.
     bool SkillWarmUp(uint32_t /*skillId*/, uint32_t /*flag*/) { return false; }
 
@@ -86,6 +109,8 @@ protected:
 private:
     const char* GetParentName() const;
     bool HoldsSkill(uint32_t skillId) const;
+    // A skill a replicated command names; a peer may name one this character lacks (logged).
+    bool HoldsCommandSkill(uint32_t skillId, const char* command) const;
     // Over the active skills, then the item skills, those whose current level is not 0.
     template <typename Visit> void ForEachPassiveSkill(Visit visit) const;
     void ReadLevels(const LoadTable& table, const char* key, std::vector<uint32_t>& out) const;

@@ -4,14 +4,42 @@
 #include "characters/Monster.h"
 #include "characters/Npc.h"
 #include "core/GameEvents.h"
+#include "engine/ActorConfigCommand.h"
 #include "engine/EventHandler.h"
+#include "engine/Name.h"
+#include "engine/NetPacket.h"
+#include "multiplayer/ConfigCmdPackets.h"
+#include "skills/SkillBuffTransfer.h"
 #include "tests/combat/DeathFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
-namespace GAME::Test {
+namespace GAME {
+
+// Keeps the buff packets it is handed, then runs the commands as usual.
+class BuffTestMonster : public Monster {
+    GAME_DECLARE_CLASS(BuffTestMonster)
+
+public:
+    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
+    {
+        std::unique_ptr<NetPacket> packet = command->GetNetPacket();
+        if (packet->GetType() == 87)
+            buffs.push_back(static_cast<CreateRemoveSkillBuffConfigCmdPacket&>(*packet));
+        ++commands;
+        Monster::Enqueue(std::move(command));
+    }
+    std::vector<CreateRemoveSkillBuffConfigCmdPacket> buffs;
+    int commands = 0;
+};
+
+GAME_IMPLEMENT_CLASS(BuffTestMonster, Monster);
+
+namespace Test {
 namespace {
 
 class ControllerCombatTest : public DeathFixture {
@@ -55,5 +83,124 @@ TEST_F(ControllerCombatTest, KillMeStartsAMonstersDeathAndLeavesAnNpcAlive)
     EXPECT_FALSE(controller->NeedsDeathUpdate());
 }
 
+class ControllerCombatBuffTest : public ControllerCombatTest {
+protected:
+    void SetUp() override
+    {
+        ControllerCombatTest::SetUp();
+        monster = Spawn<BuffTestMonster>("Records/Creatures/Buffed.dbr", {});
+        ASSERT_NE(monster, nullptr);
+        controller = Control(*monster);
+        monster->SetControllerId(controller->GetObjectId());
+    }
+
+    static SkillBuffTransfer Transfer(const std::string& name, uint32_t level)
+    {
+        SkillBuffTransfer transfer;
+        transfer.buffName = name;
+        transfer.buffLevel = level;
+        transfer.modifierName1 = "Records/Skills/Mod1.dbr";
+        transfer.modifierLevel1 = 4;
+        transfer.modifierName2 = "Records/Skills/Mod2.dbr";
+        transfer.modifierLevel2 = 5;
+        transfer.timeToLive = 1500;
+        transfer.casterId = 77;
+        return transfer;
+    }
+
+    BuffTestMonster* monster = nullptr;
+    ControllerCombat* controller = nullptr;
+};
+
+TEST_F(ControllerCombatBuffTest, HideAndShowEventsSetTheVisibility)
+{
+    controller->HandleEvent(Name::Create("hide"));
+    EXPECT_FALSE(monster->GetVisibility());
+    controller->HandleEvent(Name::Create("Show"));
+    EXPECT_FALSE(monster->GetVisibility());
+    controller->HandleEvent(Name::Create("show"));
+    EXPECT_TRUE(monster->GetVisibility());
+    EXPECT_EQ(monster->commands, 2);
+}
+
+TEST_F(ControllerCombatBuffTest, ABuffIsSentOnceAndAgainOnlyForAnotherLevel)
+{
+    monster->ControllerAddSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
+    ASSERT_EQ(monster->buffs.size(), 1u);
+    const CreateRemoveSkillBuffConfigCmdPacket& made = monster->buffs[0];
+    EXPECT_EQ(made.actorId.GetId(), monster->GetObjectId());
+    EXPECT_EQ(made.skillId, 0u);
+    EXPECT_EQ(made.skillName, "Records/Skills/Rage.dbr");
+    EXPECT_EQ(made.level, 2u);
+    EXPECT_EQ(made.modName1, "Records/Skills/Mod1.dbr");
+    EXPECT_EQ(made.modLevel1, 4u);
+    EXPECT_EQ(made.modName2, "Records/Skills/Mod2.dbr");
+    EXPECT_EQ(made.modLevel2, 5u);
+    EXPECT_EQ(made.timeToLive, 1500);
+    EXPECT_EQ(made.casterId, 77u);
+
+    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
+    EXPECT_EQ(monster->buffs.size(), 1u);
+    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 3), {}, false);
+    ASSERT_EQ(monster->buffs.size(), 2u);
+    EXPECT_EQ(monster->buffs[1].level, 3u);
+    EXPECT_EQ(controller->GetSkillBuffCount(), 1u);
+}
+
+TEST_F(ControllerCombatBuffTest, WeaponAndDualWieldDemandsAndTheDeadGetNoBuff)
+{
+    // Unarmed: neither a listed weapon in a hand nor two weapons.
+    controller->CreateSkillBuff(Transfer("Records/Skills/Edge.dbr", 1), {Weapon_Type_Sword}, false);
+    controller->CreateSkillBuff(Transfer("Records/Skills/Twin.dbr", 1), {}, true);
+    EXPECT_TRUE(monster->buffs.empty());
+    monster->SetLifeState(LifeState_Dead);
+    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 1), {}, false);
+    EXPECT_TRUE(monster->buffs.empty());
+    EXPECT_EQ(controller->GetSkillBuffCount(), 0u);
+}
+
+TEST_F(ControllerCombatBuffTest, RemovingAllSendsLevelZeroForEachAndKillMeRemovesThem)
+{
+    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
+    controller->CreateSkillBuff(Transfer("Records/Skills/Ward.dbr", 1), {}, false);
+    monster->buffs.clear();
+    controller->KillMe();
+    ASSERT_EQ(monster->buffs.size(), 2u);
+    std::vector<std::string> removed;
+    for (const CreateRemoveSkillBuffConfigCmdPacket& packet : monster->buffs) {
+        removed.push_back(packet.skillName);
+        EXPECT_EQ(packet.skillId, 0u);
+        EXPECT_EQ(packet.level, 0u);
+        EXPECT_EQ(packet.modName1, "");
+        EXPECT_EQ(packet.modLevel1, 0u);
+        EXPECT_EQ(packet.modName2, "");
+        EXPECT_EQ(packet.modLevel2, 0u);
+        EXPECT_EQ(packet.timeToLive, 0);
+        EXPECT_EQ(packet.casterId, 0u);
+    }
+    EXPECT_EQ(removed,
+              (std::vector<std::string>{"Records/Skills/Rage.dbr", "Records/Skills/Ward.dbr"}));
+    EXPECT_EQ(controller->GetSkillBuffCount(), 0u);
+    EXPECT_EQ(monster->GetLifeState(), LifeState_Dying);
+    controller->RemoveAllSkillBuffs();
+    EXPECT_EQ(monster->buffs.size(), 2u);
+}
+
+TEST_F(ControllerCombatTest, KillMeOnAnNpcOnlyRemovesTheBuffs)
+{
+    Npc* npc = Spawn<Npc>("Records/Creatures/Baker.dbr", {});
+    ASSERT_NE(npc, nullptr);
+    ControllerCombat* controller = Control(*npc);
+    SkillBuffTransfer transfer;
+    transfer.buffName = "Records/Skills/Rage.dbr";
+    transfer.buffLevel = 1;
+    controller->CreateSkillBuff(transfer, {}, false);
+    ASSERT_EQ(controller->GetSkillBuffCount(), 1u);
+    controller->KillMe();
+    EXPECT_EQ(controller->GetSkillBuffCount(), 0u);
+    EXPECT_EQ(npc->GetLifeState(), LifeState_Alive);
+}
+
 } // namespace
-} // namespace GAME::Test
+} // namespace Test
+} // namespace GAME

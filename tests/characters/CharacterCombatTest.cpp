@@ -4,13 +4,17 @@
 #include "characters/Player.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/CombatAttributeDefense.h"
+#include "combat/RacialBonus.h"
 #include "core/GameEvents.h"
 #include "core/PlayStatsDamageType.h"
 #include "engine/ABBox.h"
 #include "engine/CollisionData.h"
 #include "engine/EffectEntity.h"
 #include "engine/EventHandler.h"
+#include "engine/ObjectManager.h"
 #include "items/Item.h"
+#include "items/WeaponMelee_Sword.h"
+#include "skills/SkillAttributeAccumulator.h"
 #include "tests/combat/DeathFixture.h"
 
 #include <gtest/gtest.h>
@@ -64,8 +68,49 @@ public:
     }
 };
 
+// Armour whose every offensive row adds a mark the gathering tests look for.
+class CombatTestGauntlet : public Item {
+    GAME_DECLARE_CLASS(CombatTestGauntlet)
+
+public:
+    void GetSkillAttributes(SkillAttributeAccumulator& accumulator) const override
+    {
+        accumulator.AddValue(SkillAttribute_CooldownReduction, 4.0f);
+    }
+    void GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const override
+    {
+        accumulator.AddDefense(
+            std::make_unique<CombatAttributeAbsDefense>(CombatAttributeType_Fire, 5.0f));
+    }
+    void GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const override
+    {
+        accumulator.AddDefense(
+            std::make_unique<CombatAttributeAbsDefense>(CombatAttributeType_Cold, 6.0f));
+    }
+    void ContributeRacialBonusDamage(const std::vector<std::string>& races,
+                                     RacialBonus_Damage& damage) const override
+    {
+        damage.percent += static_cast<float>(races.size()) * 10.0f;
+        damage.absolute += 2.0f;
+    }
+};
+
+// A sword that adds a racial damage mark of its own.
+class CombatTestBlade : public WeaponMelee_Sword {
+    GAME_DECLARE_CLASS(CombatTestBlade)
+
+public:
+    void ContributeRacialBonusDamage(const std::vector<std::string>& /*races*/,
+                                     RacialBonus_Damage& damage) const override
+    {
+        damage.absolute += 100.0f;
+    }
+};
+
 GAME_IMPLEMENT_CLASS(CombatTestCharacter, Character);
 GAME_IMPLEMENT_CLASS(CombatTestCharm, Item);
+GAME_IMPLEMENT_CLASS(CombatTestGauntlet, Item);
+GAME_IMPLEMENT_CLASS(CombatTestBlade, WeaponMelee_Sword);
 
 namespace {
 
@@ -383,6 +428,71 @@ TEST_F(CharacterCombatTest, BodyFallSplashesInWaterAndThudsElsewhere)
     character->PlayBodyFallSound(1);
     EXPECT_EQ(thud->GetPlayRequests().size(), 1u);
     EXPECT_EQ(splash->GetPlayRequests().size(), 1u);
+}
+
+} // namespace
+} // namespace GAME
+
+namespace GAME {
+namespace {
+
+class CharacterGatheringTest : public CharacterCombatTest {
+protected:
+    void SetUp() override
+    {
+        CharacterCombatTest::SetUp();
+        character = Make({});
+        ASSERT_NE(character, nullptr);
+        character->GetCombatManager().AttachItemAction(
+            ObjectManager::Instance().CreateObject("CombatTestGauntlet")->GetObjectId(),
+            EquipLocations_Head);
+    }
+
+    CombatTestCharacter* character = nullptr;
+};
+
+TEST_F(CharacterGatheringTest, EquipSkillAttributesCarryTheWornItems)
+{
+    SkillAttributeAccumulator skills;
+    character->GetEquipSkillAttributes(skills);
+    EXPECT_FLOAT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 4.0f);
+}
+
+TEST_F(CharacterGatheringTest, ArmorDamageAttributesCarryTheWornNonWeapons)
+{
+    CombatAttributeAccumulator damage;
+    character->GetEquipArmorDamageAttributes(damage);
+    EXPECT_FLOAT_EQ(damage.GetTotalDefenseType(CombatAttributeType_Fire), 5.0f);
+}
+
+TEST_F(CharacterGatheringTest, OffensiveModifierAttributesCarryTheWornItems)
+{
+    CombatAttributeAccumulator modifiers;
+    character->GetEquipOffensiveModifierAttributes(modifiers);
+    EXPECT_FLOAT_EQ(modifiers.GetTotalDefenseType(CombatAttributeType_Cold), 6.0f);
+}
+
+TEST_F(CharacterGatheringTest, RacialBonusDamageCarriesTheWornItemsAndTheNamedWeapon)
+{
+    RacialBonus_Damage bonus;
+    character->ContributeRacialBonusDamage({"Undead", "Beast"}, 0, bonus);
+    EXPECT_FLOAT_EQ(bonus.percent, 20.0f);
+    EXPECT_FLOAT_EQ(bonus.absolute, 2.0f);
+
+    // The held weapon counts once, as the named weapon, not among the worn items.
+    const uint32_t bladeId =
+        ObjectManager::Instance().CreateObject("CombatTestBlade")->GetObjectId();
+    character->GetCombatManager().AttachItemAction(bladeId, EquipLocations_RightHand);
+    RacialBonus_Damage armed;
+    character->ContributeRacialBonusDamage({"Undead"}, bladeId, armed);
+    EXPECT_FLOAT_EQ(armed.percent, 10.0f);
+    EXPECT_FLOAT_EQ(armed.absolute, 102.0f);
+
+    // An id that is no weapon adds nothing more.
+    const uint32_t gauntletId = character->GetAttachedItems().front().itemId;
+    RacialBonus_Damage again;
+    character->ContributeRacialBonusDamage({"Undead"}, gauntletId, again);
+    EXPECT_FLOAT_EQ(again.percent, 10.0f);
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace GAME {
 namespace {
 
@@ -154,6 +156,28 @@ TEST_F(TeamManagerTest, CharactersAreComparedById)
         EXPECT_FALSE(teams.IsFriend(other, red));
     }
     EXPECT_TRUE(log.GetLines().empty());
+}
+
+} // namespace
+} // namespace GAME
+
+namespace GAME {
+namespace {
+
+TEST(TeamRaw, WritesTheFlagAsZeroOrOneAndReadsAnyNonZeroByte)
+{
+    Team team;
+    team.Set(0x01020304, 7);
+    EXPECT_EQ(team.ToRaw(), (std::array<uint8_t, 12>{4, 3, 2, 1, 7, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(Team().ToRaw(), (std::array<uint8_t, 12>{}));
+
+    const Team seven = Team::FromRaw({2, 0, 0, 0, 1, 0, 0, 0, 7, 0xAA, 0xBB, 0xCC});
+    EXPECT_TRUE(seven.IsInitialized());
+    EXPECT_EQ(seven.GetTeamMajor(), 2u);
+    EXPECT_EQ(seven.GetTeamMinor(), 1u);
+    EXPECT_EQ(seven.ToRaw()[8], 1);
+    EXPECT_EQ(seven.ToRaw()[9], 0);
+    EXPECT_FALSE(Team::FromRaw({}).IsInitialized());
 }
 
 } // namespace

@@ -227,6 +227,28 @@ TEST_F(WorldTest, SetCoordsMovesBetweenCellsAndRefusesUnknownRegions)
     EXPECT_TRUE(InSphere({1, 0, 1}, 1).empty());
 }
 
+// A move within a cell goes straight to the entity's place in it, which shifts whenever one
+// ahead of it leaves the cell.
+TEST_F(WorldTest, MovesWithinACellFindTheirPlaceAfterOthersLeaveIt)
+{
+    Entity* first = Place({1, 0, 1});
+    Entity* middle = Place({2, 0, 1});
+    Entity* last = Place({3, 0, 1});
+
+    EXPECT_TRUE(world->SetCoords(middle, At(kHome, {-20, 0, 30})));
+    EXPECT_TRUE(world->SetCoords(last, At(kHome, {3, 0, 4})));
+    EXPECT_EQ(InSphere({3, 0, 4}, 0), Sorted({last}));
+    EXPECT_TRUE(InSphere({3, 0, 1}, 0.5f).empty());
+
+    EXPECT_TRUE(world->SetCoords(middle, At(kHome, {2, 0, 2})));
+    EXPECT_TRUE(world->RemoveEntity(first));
+    EXPECT_TRUE(world->SetCoords(last, At(kHome, {5, 0, 5})));
+    EXPECT_TRUE(world->SetCoords(middle, At(kHome, {6, 0, 6})));
+    EXPECT_EQ(InSphere({5, 0, 5}, 0), Sorted({last}));
+    EXPECT_EQ(InSphere({6, 0, 6}, 0), Sorted({middle}));
+    EXPECT_EQ(InSphere({0, 0, 0}, 10), Sorted({middle, last}));
+}
+
 TEST_F(WorldTest, AddEntityRefusesUnknownRegionsAndMovesWhatIsAlreadyIn)
 {
     Entity entity;

@@ -134,5 +134,23 @@ TEST_F(ItemTest, TheItemKeepsItsOwnIdAndBaseNameWhateverRecordItIsGiven)
     EXPECT_EQ(held.var1, 2u);
 }
 
+TEST_F(ItemTest, ReadsSingleOnlyFromItsRecordAndKeepsThePickUpFlag)
+{
+    database.WriteRecord("Records/Unique.dbr", {"Class = Item", "cannotPickUpMultiple = 1"});
+    database.WriteRecord("Records/Common.dbr", {"Class = Item"});
+    ObjectManager& objects = ObjectManager::Instance();
+    Item* unique = objects.CreateObjectFromFile<Item>("Records/Unique.dbr");
+    Item* common = objects.CreateObjectFromFile<Item>("Records/Common.dbr");
+    ASSERT_NE(unique, nullptr);
+    ASSERT_NE(common, nullptr);
+    EXPECT_TRUE(unique->CannotPickUpMultiple());
+    EXPECT_FALSE(common->CannotPickUpMultiple());
+    EXPECT_FALSE(common->IsPickupOk());
+    common->SetPickupOk(true);
+    EXPECT_TRUE(common->IsPickupOk());
+    common->SetPickupOk(false);
+    EXPECT_FALSE(common->IsPickupOk());
+}
+
 } // namespace
 } // namespace GAME::Test

@@ -1,0 +1,9 @@
+#include "engine/ActorConfigCommand.h"
+
+#include "engine/NetPacket.h"
+
+namespace GAME {
+
+ActorConfigCommand::~ActorConfigCommand() = default;
+
+} // namespace GAME

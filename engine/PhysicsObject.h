@@ -1,0 +1,15 @@
+#pragma once
+
+namespace GAME {
+
+// What the physics engine moves an entity by: a single rigid body or a rag doll. The entity
+// owns it (`Entity::SetPhysicsObject`).
+class PhysicsObject {
+public:
+    PhysicsObject() = default;
+    virtual ~PhysicsObject() = default;
+    PhysicsObject(const PhysicsObject&) = delete;
+    PhysicsObject& operator=(const PhysicsObject&) = delete;
+};
+
+} // namespace GAME

@@ -1,0 +1,518 @@
+#include "characters/CharacterConfigCommands.h"
+
+#include "ai/ControllerAI.h"
+#include "ai/ControllerCombat.h"
+#include "characters/Character.h"
+#include "characters/Monster.h"
+#include "characters/Player.h"
+#include "characters/Typhon.h"
+#include "combat/CombatAttributeType.h"
+#include "engine/ConnectionManager.h"
+#include "engine/NetPacket.h"
+#include "engine/NetworkShim.h"
+#include "engine/ObjectManager.h"
+#include "engine/Vec3.h"
+#include "engine/World.h"
+#include "engine/WorldVec3.h"
+#include "items/Item.h"
+#include "tests/combat/DeathFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+// Records the virtual calls the commands make.
+class CommandTestCharacter : public Character {
+    GAME_DECLARE_CLASS(CommandTestCharacter)
+
+public:
+    void AttachItemAction(uint32_t itemId, EquipLocations location) override
+    {
+        Record("attach " + std::to_string(itemId) + " " + std::to_string(location));
+    }
+    void DetachItemAction(uint32_t itemId) override { Record("detach " + std::to_string(itemId)); }
+    void DropItem(Item* item, float x, float z) override
+    {
+        char text[64];
+        std::snprintf(text, sizeof(text), "drop %u %g %g", item->GetObjectId(), x, z);
+        Record(text);
+    }
+    void ReleaseTrap() override { Record("release trap"); }
+    void ReleaseStun() override { Record("release stun"); }
+    void ReleaseImmobilize() override { Record("release immobilize"); }
+    void SetVisibility(bool visible) override { Record("visible " + std::to_string(visible)); }
+    void StartDamageEffect(CombatAttributeType type) override
+    {
+        Record("start effect " + std::to_string(type));
+    }
+    void StopDamageEffect(CombatAttributeType type) override
+    {
+        Record("stop effect " + std::to_string(type));
+    }
+    void SetTeam(const Team& team) override
+    {
+        Record("team " + std::to_string(team.GetTeamMajor()) + " " +
+               std::to_string(team.GetTeamMinor()));
+    }
+
+    void Record(const std::string& call) { calls.push_back(call); }
+    std::vector<std::string> calls;
+};
+
+GAME_IMPLEMENT_CLASS(CommandTestCharacter, Character);
+
+class CommandTestController : public ControllerAI {
+    GAME_DECLARE_CLASS(CommandTestController)
+
+public:
+    void RequestAttack(uint32_t targetId, uint32_t skillId) override
+    {
+        calls.push_back("attack " + std::to_string(targetId) + " " + std::to_string(skillId));
+    }
+    void RequestMove(uint32_t id, const WorldVec3& point) override
+    {
+        calls.push_back("move " + std::to_string(id) + " " +
+                        std::to_string(point.GetRegionPosition().x));
+    }
+
+    std::vector<std::string> calls;
+};
+
+GAME_IMPLEMENT_CLASS(CommandTestController, ControllerAI);
+
+// A player whose received items are counted.
+class CommandTestPlayer : public Player {
+    GAME_DECLARE_CLASS(CommandTestPlayer)
+
+public:
+    void GiveItemToCharacter(Item* item) override
+    {
+        GetInventory().AddItemToInventory(item->GetObjectId(), false);
+        given.push_back(item->GetObjectId());
+    }
+    std::vector<uint32_t> given;
+};
+
+GAME_IMPLEMENT_CLASS(CommandTestPlayer, Player);
+
+namespace Test {
+namespace {
+
+using Make = std::function<std::unique_ptr<ActorConfigCommand>(uint32_t actorId)>;
+
+struct CommandCase {
+    const char* name;
+    Make make;
+    uint32_t packetType;
+    std::vector<std::string> trace;
+};
+
+constexpr const char* kRecord = "Records/Creatures/Commanded.dbr";
+
+class CharacterConfigCommandsTest : public DeathFixture {
+protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        character = Spawn<CommandTestCharacter>(kRecord, {});
+        ASSERT_NE(character, nullptr);
+        controller = static_cast<CommandTestController*>(
+            ObjectManager::Instance().CreateObject("CommandTestController"));
+        controller->AttachParent(character->GetObjectId());
+        character->SetControllerId(controller->GetObjectId());
+        character->AddModifierPoints(10);
+    }
+
+    // What a command did: the calls heard, the attribute changes, the flags, the log lines.
+    std::vector<std::string> Run(const std::function<void()>& run)
+    {
+        character->calls.clear();
+        controller->calls.clear();
+        log.Clear();
+        const std::vector<std::pair<const char*, CharAttributeType>> attributes = {
+            {"strength", CharAttribute_Strength},
+            {"dexterity", CharAttribute_Dexterity},
+            {"intelligence", CharAttribute_Intelligence},
+            {"life", CharAttribute_Life},
+            {"mana", CharAttribute_Mana}};
+        character->SetCausesAnger(false);
+        character->SetInvincible(false);
+        const uint32_t points = character->GetModifierPoints();
+        std::vector<float> before;
+        for (const auto& attribute : attributes)
+            before.push_back(character->GetCharacterBio().GetBaseCharAttribute(attribute.second));
+        run();
+        character->GetCharacterBio().Update(*character, 0);
+        std::vector<std::string> trace = character->calls;
+        trace.insert(trace.end(), controller->calls.begin(), controller->calls.end());
+        for (size_t index = 0; index < attributes.size(); ++index) {
+            const float after =
+                character->GetCharacterBio().GetBaseCharAttribute(attributes[index].second);
+            if (after != before[index])
+                trace.push_back(std::string(attributes[index].first) + " +" +
+                                std::to_string(static_cast<int>(after - before[index])));
+        }
+        if (character->GetModifierPoints() != points)
+            trace.push_back("points -" + std::to_string(points - character->GetModifierPoints()));
+        if (character->CausesAnger())
+            trace.push_back("causes anger");
+        if (character->IsInvincible())
+            trace.push_back("invincible");
+        for (const LogCapture::Line& line : log.GetLines())
+            trace.push_back(line.text);
+        return trace;
+    }
+
+    // Encoded, decoded and handed to the network shim as a peer's packet would be.
+    bool Receive(const ActorConfigCommand& command)
+    {
+        ConnectionManager wire;
+        std::unique_ptr<NetPacket> packet = command.GetNetPacket();
+        wire.SendPacket(*packet);
+        std::unique_ptr<NetPacket> decoded =
+            ConnectionManager::DecodePacket(wire.GetSentPackets().back().bytes);
+        return decoded != nullptr && NetworkShim::ReceivePacket(1, *decoded);
+    }
+
+    CommandTestCharacter* character = nullptr;
+    CommandTestController* controller = nullptr;
+};
+
+std::string NoSkill(const char* operation, uint32_t skillId)
+{
+    return std::string("SkillManager: ") + operation + " of " + kRecord + " names skill " +
+           std::to_string(skillId) + ", which it does not hold";
+}
+
+std::vector<CommandCase> Cases()
+{
+    const WorldVec3 point(1, Vec3(4, 0, 0));
+    Team team;
+    team.Set(3, 1);
+    SkillState state;
+    state.skillLevel = 2;
+    const std::string noSound =
+        std::string(kRecord) + " received config cmd to play an invalid Net Sound.";
+    return {
+        {"attach",
+         [](uint32_t id) {
+             return std::make_unique<AttachItemConfigCmd>(id, 999, EquipLocations_Head);
+         },
+         79,
+         {"attach 999 5"}},
+        {"detach",
+         [](uint32_t id) { return std::make_unique<DetachItemConfigCmd>(id, 999); },
+         80,
+         {"detach 999"}},
+        {"buff",
+         [](uint32_t id) {
+             return std::make_unique<CreateRemoveSkillBuffConfigCmd>(id, 11, "a.dbr", 1, "b.dbr", 2,
+                                                                     "c.dbr", 3, -4, 5);
+         },
+         87,
+         {NoSkill("CreateRemoveSkillBuff", 11)}},
+        {"target result",
+         [](uint32_t id) {
+             return std::make_unique<SkillTargetResultConfigCmd>(id, 7, std::vector<uint32_t>{1, 2},
+                                                                 WorldCoords(), 3, 4, true, -1);
+         },
+         88,
+         {NoSkill("SkillTargetResult", 0)}},
+        {"strength",
+         [](uint32_t id) { return std::make_unique<IncrementBaseStrengthConfigCmd>(id); },
+         89,
+         {"strength +1", "points -1"}},
+        {"dexterity",
+         [](uint32_t id) { return std::make_unique<IncrementBaseDexterityConfigCmd>(id); },
+         90,
+         {"dexterity +1", "points -1"}},
+        {"intelligence",
+         [](uint32_t id) { return std::make_unique<IncrementBaseIntelligenceConfigCmd>(id); },
+         91,
+         {"intelligence +1", "points -1"}},
+        {"life by points",
+         [](uint32_t id) { return std::make_unique<IncrementBaseLifeConfigCmd>(id, 0); },
+         92,
+         {"life +1", "points -1"}},
+        {"life by amount",
+         [](uint32_t id) { return std::make_unique<IncrementBaseLifeConfigCmd>(id, 7); },
+         92,
+         {"life +7"}},
+        {"mana by points",
+         [](uint32_t id) { return std::make_unique<IncrementBaseManaConfigCmd>(id); },
+         93,
+         {"mana +1", "points -1"}},
+        {"mana by amount",
+         [](uint32_t id) { return std::make_unique<IncrementBaseManaConfigCmd>(id, 6); },
+         93,
+         {"mana +6"}},
+        {"trap",
+         [](uint32_t id) { return std::make_unique<ReleaseTrapConfigCmd>(id); },
+         94,
+         {"release trap"}},
+        {"stun",
+         [](uint32_t id) { return std::make_unique<ReleaseStunConfigCmd>(id); },
+         95,
+         {"release stun"}},
+        {"immobilize",
+         [](uint32_t id) { return std::make_unique<ReleaseImmobilizeConfigCmd>(id); },
+         96,
+         {"release immobilize"}},
+        {"projectile",
+         [point](uint32_t id) {
+             return std::make_unique<CreateProjectileConfigCmd>(id, 1, 2, WorldCoords(), 3, point,
+                                                                4, 5, 6);
+         },
+         97,
+         {NoSkill("CreateProjectile", 0)}},
+        {"spawn",
+         [](uint32_t id) {
+             return std::make_unique<SpawnObjectConfigCmd>(
+                 id, 1, WorldCoords(), 2, std::vector<WorldCoords>(2), std::vector<uint32_t>{8}, 9);
+         },
+         98,
+         {NoSkill("SkillSpawnObject", 0)}},
+        {"skill state",
+         [state](uint32_t id) {
+             return std::make_unique<SkillStateUpdateConfigCmd>(id, 12, state);
+         },
+         99,
+         {NoSkill("SkillStateUpdateCommand", 12)}},
+        {"active state",
+         [](uint32_t id) {
+             return std::make_unique<SkillActiveStateUpdateConfigCmd>(
+                 id, 13, SkillActiveState(1, true, false));
+         },
+         100,
+         {NoSkill("SkillActiveStateUpdateCommand", 13)}},
+        {"sound",
+         [](uint32_t id) { return std::make_unique<PlaySoundConfigCmd>(id, 0); },
+         115,
+         {noSound}},
+        {"ally attack",
+         [](uint32_t id) { return std::make_unique<RequestAllyAttackConfigCmd>(id, 5, 6); },
+         116,
+         {"attack 5 6"}},
+        {"ally move",
+         [point](uint32_t id) { return std::make_unique<RequestAllyMoveConfigCmd>(id, 5, point); },
+         117,
+         {"move 5 4.000000"}},
+        {"show",
+         [](uint32_t id) { return std::make_unique<ShowCharacterConfigCmd>(id, false); },
+         118,
+         {"visible 0"}},
+        {"start effect",
+         [](uint32_t id) {
+             return std::make_unique<StartStopDamageEffectConfigCmd>(id, true,
+                                                                     CombatAttributeType_Fire);
+         },
+         119,
+         {"start effect 6"}},
+        {"stop effect",
+         [](uint32_t id) {
+             return std::make_unique<StartStopDamageEffectConfigCmd>(id, false,
+                                                                     CombatAttributeType_Fire);
+         },
+         119,
+         {"stop effect 6"}},
+        {"causes anger",
+         [](uint32_t id) { return std::make_unique<SetCausesAngerConfigCmd>(id, true); },
+         124,
+         {"causes anger"}},
+        {"invincible",
+         [](uint32_t id) { return std::make_unique<SetInvincibleConfigCmd>(id, true); },
+         125,
+         {"invincible"}},
+        {"team",
+         [team](uint32_t id) { return std::make_unique<SetTeamConfigCmd>(id, team); },
+         126,
+         {"team 3 1"}},
+    };
+}
+
+TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakesItAgain)
+{
+    for (const CommandCase& entry : Cases()) {
+        SCOPED_TRACE(entry.name);
+        std::unique_ptr<ActorConfigCommand> command = entry.make(character->GetObjectId());
+        EXPECT_TRUE(command->IsNetworked());
+        EXPECT_EQ(command->GetNetPacket()->GetType(), entry.packetType);
+        EXPECT_EQ(Run([&] { command->Execute(); }), entry.trace);
+        EXPECT_EQ(Run([&] { EXPECT_TRUE(Receive(*command)); }), entry.trace);
+    }
+}
+
+TEST_F(CharacterConfigCommandsTest, AmountZeroIsTheIncrementWithoutAmount)
+{
+    const uint32_t id = character->GetObjectId();
+    const auto withZero = Run([&] { IncrementBaseLifeConfigCmd(id, 0).Execute(); });
+    EXPECT_EQ(Run([&] { IncrementBaseLifeConfigCmd(id).Execute(); }), withZero);
+    EXPECT_EQ(character->GetModifierPoints(), 8u);
+}
+
+TEST_F(CharacterConfigCommandsTest, ActorOnlyAndUntestableCallsStillTravel)
+{
+    // These reach no recorder here: they must still fill their packet and find their actor.
+    const uint32_t id = character->GetObjectId();
+    const std::vector<std::pair<std::unique_ptr<ActorConfigCommand>, uint32_t>> sent = [&] {
+        std::vector<std::pair<std::unique_ptr<ActorConfigCommand>, uint32_t>> list;
+        list.emplace_back(std::make_unique<ActivateSkillConfigCmd>(id, 1, 2, WorldVec3()), 120);
+        list.emplace_back(std::make_unique<QuestMoveCompletedConfigCmd>(id), 121);
+        list.emplace_back(std::make_unique<QuestAnimationCompletedConfigCmd>(id), 122);
+        list.emplace_back(std::make_unique<DisableTyphonSkillEffectsConfigCmd>(id), 123);
+        list.emplace_back(std::make_unique<ReleasePetConfigCmd>(id, 999), 81);
+        list.emplace_back(std::make_unique<DropItemConfigCmd>(id, 999, 1.0f, 2.0f), 82);
+        list.emplace_back(std::make_unique<DropItemFromEquipLocationConfigCmd>(
+                              id, 999, EquipLocations_Head, true),
+                          83);
+        list.emplace_back(std::make_unique<UseItemConfigCmd>(id, 999, true), 84);
+        list.emplace_back(std::make_unique<UseRelicConfigCmd>(id, 998, 999), 85);
+        list.emplace_back(std::make_unique<CharPickUpConfigCmd>(id, 999), 86);
+        list.emplace_back(std::make_unique<RemoveInventoryItemConfigCmd>(id, 999), 101);
+        return list;
+    }();
+    for (const auto& [command, type] : sent) {
+        SCOPED_TRACE(type);
+        EXPECT_TRUE(command->IsNetworked());
+        EXPECT_EQ(command->GetNetPacket()->GetType(), type);
+        EXPECT_TRUE(Receive(*command));
+    }
+}
+
+TEST_F(CharacterConfigCommandsTest, APacketForAMissingActorDoesNothing)
+{
+    const uint32_t missing = character->GetObjectId() + 1000;
+    EXPECT_FALSE(Receive(SetInvincibleConfigCmd(missing, true)));
+    EXPECT_FALSE(Receive(IncrementBaseLifeConfigCmd(missing, 5)));
+    SetInvincibleConfigCmd(missing, true).Execute();
+    EXPECT_FALSE(character->IsInvincible());
+}
+
+TEST_F(CharacterConfigCommandsTest, DropsAndRemovalsActOnlyOnHeldItems)
+{
+    auto* held = DynamicCast<Item>(ObjectManager::Instance().CreateObject("Item"));
+    auto* foreign = DynamicCast<Item>(ObjectManager::Instance().CreateObject("Item"));
+    CommandTestCharacter* other = Spawn<CommandTestCharacter>(kRecord, {});
+    ASSERT_NE(other, nullptr);
+    character->GetInventory().AddItemToInventory(held->GetObjectId(), false);
+    other->GetInventory().AddItemToInventory(foreign->GetObjectId(), false);
+    const uint32_t id = character->GetObjectId();
+    const uint32_t heldId = held->GetObjectId();
+    const uint32_t foreignId = foreign->GetObjectId();
+
+    EXPECT_EQ(Run([&] { DropItemConfigCmd(id, foreignId, 1.5f, -2.25f).Execute(); }).size(), 1u);
+    EXPECT_EQ(log.CountContaining("does not hold item"), 1u);
+    char drop[64];
+    std::snprintf(drop, sizeof(drop), "drop %u 1.5 -2.25", heldId);
+    EXPECT_EQ(Run([&] { EXPECT_TRUE(Receive(DropItemConfigCmd(id, heldId, 1.5f, -2.25f))); }),
+              (std::vector<std::string>{drop}));
+
+    // Another character's item id: nothing destroyed, nothing taken.
+    RemoveInventoryItemConfigCmd(id, foreignId).Execute();
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(foreignId), foreign);
+    EXPECT_TRUE(other->HasItem(foreignId));
+
+    RemoveInventoryItemConfigCmd(id, heldId).Execute();
+    EXPECT_EQ(ObjectManager::Instance().GetObject(heldId), nullptr);
+    EXPECT_FALSE(character->HasItem(heldId));
+}
+
+TEST_F(CharacterConfigCommandsTest, OnlyTheActorsOwnPetIsReleased)
+{
+    Monster* stranger = Spawn("Records/Creatures/Boar.dbr", {});
+    Monster* pet = Spawn("Records/Creatures/Boar.dbr", {});
+    ASSERT_NE(stranger, nullptr);
+    ASSERT_NE(pet, nullptr);
+    pet->SetLeader(character->GetObjectId());
+    for (Monster* monster : {stranger, pet}) {
+        auto* combat = static_cast<ControllerCombat*>(
+            ObjectManager::Instance().CreateObject("ControllerCombat"));
+        combat->AttachParent(monster->GetObjectId());
+        monster->SetControllerId(combat->GetObjectId());
+    }
+
+    ReleasePetConfigCmd(character->GetObjectId(), stranger->GetObjectId()).Execute();
+    EXPECT_EQ(stranger->GetLifeState(), LifeState_Alive);
+    EXPECT_EQ(log.CountContaining("is not a pet of"), 1u);
+
+    EXPECT_TRUE(Receive(ReleasePetConfigCmd(character->GetObjectId(), pet->GetObjectId())));
+    EXPECT_EQ(pet->GetLifeState(), LifeState_Dying);
+}
+
+class CharPickUpTest : public CharacterConfigCommandsTest {
+protected:
+    // Two records: one that a holder may carry once, one it may carry many of.
+    Item* Lying(bool single)
+    {
+        const std::string path = single ? "Records/Items/Charm.dbr" : "Records/Items/Pebble.dbr";
+        database.WriteFile(path, std::string("Class = Item\ncannotPickUpMultiple = ") +
+                                     (single ? "1" : "0") + "\n");
+        auto* item = ObjectManager::Instance().CreateObjectFromFile<Item>(path);
+        gEngine->GetWorld()->AddEntity(item, kPlace, false);
+        return item;
+    }
+};
+
+TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheFlag)
+{
+    auto* player = Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {});
+    ASSERT_NE(player, nullptr);
+    Item* first = Lying(true);
+    ASSERT_TRUE(first->CannotPickUpMultiple());
+    CharPickUpConfigCmd(player->GetObjectId(), first->GetObjectId()).Execute();
+    EXPECT_EQ(player->given, (std::vector<uint32_t>{first->GetObjectId()}));
+    EXPECT_FALSE(first->IsInWorld());
+    EXPECT_TRUE(first->IsPickupOk());
+
+    Item* second = Lying(true);
+    EXPECT_TRUE(Receive(CharPickUpConfigCmd(player->GetObjectId(), second->GetObjectId())));
+    EXPECT_EQ(player->given.size(), 1u);
+    EXPECT_TRUE(second->IsInWorld());
+    EXPECT_TRUE(second->IsPickupOk());
+
+    Item* many = Lying(false);
+    CharPickUpConfigCmd(player->GetObjectId(), many->GetObjectId()).Execute();
+    EXPECT_EQ(player->given.size(), 2u);
+
+    Item* forMonster = Lying(false);
+    CharPickUpConfigCmd(character->GetObjectId(), forMonster->GetObjectId()).Execute();
+    EXPECT_TRUE(forMonster->IsInWorld());
+    EXPECT_TRUE(forMonster->IsPickupOk());
+}
+
+TEST_F(CharPickUpTest, AnItemNotLyingInTheWorldIsNotTaken)
+{
+    auto* player = Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {});
+    ASSERT_NE(player, nullptr);
+    Item* held = Lying(false);
+    gEngine->GetWorld()->RemoveEntity(held);
+    CharPickUpConfigCmd(player->GetObjectId(), held->GetObjectId()).Execute();
+    EXPECT_TRUE(player->given.empty());
+    EXPECT_EQ(log.Count(2, "CharPickUpConfigCmd: item " + std::to_string(held->GetObjectId()) +
+                               " for Records/Creatures/Picker.dbr does not lie in the world"),
+              1u);
+}
+
+TEST_F(CharacterConfigCommandsTest, TyphonsPacksGoOffAndAPlainMonsterIsUntouched)
+{
+    Typhon* typhon = Spawn<Typhon>("Records/Creatures/Typhon.dbr", {});
+    Monster* plain = Spawn("Records/Creatures/Boar.dbr", {});
+    ASSERT_NE(typhon, nullptr);
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        typhon->EnableSkillEffect(god);
+    EXPECT_TRUE(Receive(DisableTyphonSkillEffectsConfigCmd(typhon->GetObjectId())));
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        EXPECT_FALSE(typhon->GetSkillEffect(god)->IsActive()) << god;
+    DisableTyphonSkillEffectsConfigCmd(plain->GetObjectId()).Execute();
+    EXPECT_EQ(plain->GetLifeState(), LifeState_Alive);
+}
+
+} // namespace
+} // namespace Test
+} // namespace GAME

@@ -1,0 +1,294 @@
+#include "multiplayer/ConfigCmdPackets.h"
+
+#include "engine/ConnectionManager.h"
+
+#include "tests/multiplayer/WireBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <typeinfo>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+using Test::WireBytes;
+
+std::vector<uint8_t> Encode(NetPacket& packet)
+{
+    const uint32_t size = packet.PrepareOutBuffer();
+    return std::vector<uint8_t>(packet.GetOutBuffer(), packet.GetOutBuffer() + size);
+}
+
+// Decodes through the registry, expecting the same class back.
+template <typename P> std::unique_ptr<P> Decode(const std::vector<uint8_t>& bytes)
+{
+    std::unique_ptr<NetPacket> back = ConnectionManager::DecodePacket(bytes);
+    if (back == nullptr)
+        return nullptr;
+    const NetPacket& decoded = *back;
+    if (typeid(decoded) != typeid(P))
+        return nullptr;
+    return std::unique_ptr<P>(static_cast<P*>(back.release()));
+}
+
+// Every packet has its type, is registered under it and, filled with its actor alone,
+// survives a trip through the registry unchanged.
+template <typename... P> void ExpectTypes(const std::vector<uint32_t>& types)
+{
+    size_t i = 0;
+    (
+        [&] {
+            P packet;
+            packet.actorId = 0x10000007;
+            EXPECT_EQ(packet.GetType(), types[i]) << typeid(P).name();
+            const std::vector<uint8_t> bytes = Encode(packet);
+            std::unique_ptr<P> back = Decode<P>(bytes);
+            ASSERT_NE(back, nullptr) << typeid(P).name();
+            EXPECT_EQ(back->actorId.GetId(), 0x10000007u);
+            EXPECT_EQ(Encode(*back), bytes) << typeid(P).name();
+            ++i;
+        }(),
+        ...);
+}
+
+TEST(ConfigCmdPackets, EveryPacketHasItsTypeAndIsRegistered)
+{
+    ExpectTypes<AttachItemConfigCmdPacket, DetachItemConfigCmdPacket, ReleasePetConfigCmdPacket,
+                DropItemConfigCmdPacket, DropItemFromEquipLocConfigCmdPacket,
+                UseItemConfigCmdPacket, UseRelicConfigCmdPacket, PickupItemConfigCmdPacket,
+                CreateRemoveSkillBuffConfigCmdPacket, SkillTargetResultConfigCmdPacket,
+                IncBaseStrengthConfigCmdPacket, IncBaseDexterityConfigCmdPacket,
+                IncBaseIntelligenceConfigCmdPacket, IncBaseLifeConfigCmdPacket,
+                IncBaseManaConfigCmdPacket, ReleaseTrapConfigCmdPacket, ReleaseStunConfigCmdPacket,
+                ReleaseImmobilizeConfigCmdPacket, CreateProjectileConfigCmdPacket,
+                SpawnObjectConfigCmdPacket, SkillStateUpdateConfigCmdPacket,
+                SkillActiveStateUpdateConfigCmdPacket, RemoveInventoryItemConfigCmdPacket>(
+        {79, 80, 81, 82, 83, 84, 85, 86, 87, 88,  89, 90,
+         91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101});
+    ExpectTypes<PlaySoundConfigCmdPacket, RequestAllyAttackConfigCmdPacket,
+                RequestAllyMoveConfigCmdPacket, ShowCharacterConfigCmdPacket,
+                StartStopDamageEffectConfigCmdPacket, ActivateSkillConfigCmdPacket,
+                QuestMoveCompletedConfigCmdPacket, QuestAnimationCompletedConfigCmdPacket,
+                DisableTyphonSkillEffectsConfigCmdPacket, SetCausesAngerConfigCmdPacket,
+                SetInvincibleConfigCmdPacket, SetTeamConfigCmdPacket>(
+        {115, 116, 117, 118, 119, 120, 121, 122, 123, 124, 125, 126});
+}
+
+TEST(ConfigCmdPackets, ActorOnlyPacketCarriesTheActorAlone)
+{
+    ReleaseStunConfigCmdPacket p;
+    p.actorId = 0x01020304;
+    EXPECT_EQ(Encode(p), WireBytes().Word(0x01020304).Packet(95));
+    EXPECT_EQ(p.GetPacketDescription(false), "Parent ID: 16909060\n");
+}
+
+TEST(ConfigCmdPackets, DropItemCarriesXAndZBitForBit)
+{
+    const float nanWithPayload = [] {
+        const uint32_t word = 0x7FC01234;
+        float value = 0.0f;
+        std::memcpy(&value, &word, sizeof(value));
+        return value;
+    }();
+    DropItemConfigCmdPacket p;
+    p.actorId = 2;
+    p.itemId = 9;
+    p.x = -0.0f;
+    p.z = nanWithPayload;
+    const std::vector<uint8_t> bytes = Encode(p);
+    EXPECT_EQ(bytes, WireBytes().Word(2).Word(9).Word(0x80000000).Word(0x7FC01234).Packet(82));
+    std::unique_ptr<DropItemConfigCmdPacket> back = Decode<DropItemConfigCmdPacket>(bytes);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(std::signbit(back->x));
+    EXPECT_EQ(back->x, 0.0f);
+    uint32_t zWord = 0;
+    std::memcpy(&zWord, &back->z, sizeof(zWord));
+    EXPECT_EQ(zWord, 0x7FC01234u);
+}
+
+TEST(ConfigCmdPackets, SpawnObjectWithEmptyListsWritesTwoZeroCounts)
+{
+    SpawnObjectConfigCmdPacket p;
+    p.actorId = 1;
+    p.skillNumber = 4;
+    p.targetId = 6;
+    p.lastValue = 0xAB;
+    const std::vector<uint8_t> bytes = Encode(p);
+    EXPECT_EQ(
+        bytes,
+        WireBytes().Word(1).Word(4).Place(p.origin).Word(6).Word(0).Word(0).Word(0xAB).Packet(98));
+    std::unique_ptr<SpawnObjectConfigCmdPacket> back = Decode<SpawnObjectConfigCmdPacket>(bytes);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->spawnCoords.empty());
+    EXPECT_TRUE(back->spawnIds.empty());
+    EXPECT_EQ(back->lastValue, 0xABu);
+}
+
+TEST(ConfigCmdPackets, SpawnObjectListsRoundTripAndACountBeyondTheBytesIsRefused)
+{
+    SpawnObjectConfigCmdPacket p;
+    p.actorId = 1;
+    p.spawnCoords = {WorldCoords(), WorldCoords()};
+    p.spawnIds = {70, 71};
+    std::vector<uint8_t> bytes = Encode(p);
+    std::unique_ptr<SpawnObjectConfigCmdPacket> back = Decode<SpawnObjectConfigCmdPacket>(bytes);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->spawnCoords.size(), 2u);
+    EXPECT_EQ(back->spawnIds, (std::vector<uint32_t>{70, 71}));
+    EXPECT_NE(back->GetPacketDescription(false).find("Spawn IDs:\n  Id 0: 70\n  Id 1: 71\n"),
+              std::string::npos);
+
+    // The id count, just after the two coords, claims a million ids.
+    const size_t idCount = 8 + 4 + 4 + 52 + 4 + 4 + 2 * 52;
+    bytes[idCount + 2] = 0x0F;
+    EXPECT_EQ(ConnectionManager::DecodePacket(bytes), nullptr);
+}
+
+TEST(ConfigCmdPackets, SkillTargetResultWritesItsTargetsLast)
+{
+    SkillTargetResultConfigCmdPacket p;
+    p.actorId = 3;
+    p.skillNumber = 1;
+    p.seed = 2;
+    p.weaponId = 5;
+    p.useWeapon = true;
+    p.hitIteration = -1;
+    p.targets = {11, 12};
+    EXPECT_EQ(Encode(p), WireBytes()
+                             .Word(3)
+                             .Word(1)
+                             .Word(2)
+                             .Word(5)
+                             .Bool(true)
+                             .Place(p.origin)
+                             .Word(0xFFFFFFFF)
+                             .Word(2)
+                             .Word(11)
+                             .Word(12)
+                             .Packet(88));
+    const std::string text = p.GetPacketDescription(false);
+    EXPECT_NE(text.find("Hit Iteration: -1\nTarget IDs:\n  Target 0: 11\n  Target 1: 12\n"),
+              std::string::npos);
+
+    p.targets.clear(); // none: a count of 0, still last
+    const std::vector<uint8_t> none = Encode(p);
+    EXPECT_EQ(std::vector<uint8_t>(none.end() - 8, none.end()),
+              (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
+}
+
+TEST(ConfigCmdPackets, SetTeamWritesTheFlagAsZeroOrOneAndReadsAnyNonZeroByte)
+{
+    SetTeamConfigCmdPacket p;
+    p.actorId = 8;
+    p.team.Set(3, 0x0201);
+    std::vector<uint8_t> bytes = Encode(p);
+    ASSERT_EQ(bytes.size(), 8u + 4 + 12);
+    const size_t team = 12;
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + team, bytes.end()),
+              (std::vector<uint8_t>{3, 0, 0, 0, 1, 2, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(p.GetPacketDescription(false), "Parent ID: 8\n");
+
+    p.team = Team();
+    EXPECT_EQ(Encode(p)[team + 8], 0);
+
+    bytes[team + 8] = 2;
+    std::unique_ptr<SetTeamConfigCmdPacket> back = Decode<SetTeamConfigCmdPacket>(bytes);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->team.IsInitialized());
+    EXPECT_EQ(back->team.GetTeamMajor(), 3u);
+    EXPECT_EQ(back->team.GetTeamMinor(), 0x0201u);
+    EXPECT_EQ(Encode(*back)[team + 8], 1);
+}
+
+TEST(ConfigCmdPackets, SkillStatesTravelAsEightBytesAndDescribeWhatTheyHold)
+{
+    SkillStateUpdateConfigCmdPacket s;
+    s.actorId = 1;
+    s.skillNumber = 2;
+    s.state.skillLevel = 0xFFFFFFFF;
+    s.state.enabled = true;
+    std::vector<uint8_t> bytes = Encode(s);
+    EXPECT_EQ(bytes, WireBytes().Word(1).Word(2).Word(0xFFFFFFFF).Word(1).Packet(99));
+    EXPECT_EQ(s.GetPacketDescription(false),
+              "Parent ID: 1\nSkill Number: 2\nLevel: -1\nEnabled: true\n");
+    bytes[8 + 12] = 0x80;
+    std::unique_ptr<SkillStateUpdateConfigCmdPacket> backState =
+        Decode<SkillStateUpdateConfigCmdPacket>(bytes);
+    ASSERT_NE(backState, nullptr);
+    EXPECT_TRUE(backState->state.enabled);
+
+    SkillActiveStateUpdateConfigCmdPacket a;
+    a.actorId = 1;
+    a.skillNumber = 2;
+    a.state = SkillActiveState(-3, false, true);
+    bytes = Encode(a);
+    EXPECT_EQ(bytes, WireBytes().Word(1).Word(2).Word(0xFFFFFFFD).Word(0x100).Packet(100));
+    EXPECT_EQ(a.GetPacketDescription(false), "Parent ID: 1\nSkill Number: 2\nSub Level: -3\n"
+                                             "Active: false\nTransition: true\n");
+    std::unique_ptr<SkillActiveStateUpdateConfigCmdPacket> backActive =
+        Decode<SkillActiveStateUpdateConfigCmdPacket>(bytes);
+    ASSERT_NE(backActive, nullptr);
+    EXPECT_EQ(backActive->state.subLevel, -3);
+    EXPECT_FALSE(backActive->state.active);
+    EXPECT_TRUE(backActive->state.transition);
+}
+
+TEST(ConfigCmdPackets, DescriptionsUseTheirExactLabels)
+{
+    UseItemConfigCmdPacket use;
+    use.actorId = 4;
+    use.itemId = 5;
+    use.destroy = true;
+    EXPECT_EQ(use.GetPacketDescription(false), "Parent ID: 4\nItem ID: 5\nDestory: true\n");
+
+    CreateProjectileConfigCmdPacket projectile;
+    projectile.actorId = 4;
+    projectile.hitIteration = 1;
+    const std::string text = projectile.GetPacketDescription(false);
+    EXPECT_NE(text.find("\nTarget ID: 0\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 16), "Hit Iteration:1\n");
+
+    SetInvincibleConfigCmdPacket invincible;
+    invincible.actorId = 4;
+    invincible.invincible = true;
+    EXPECT_EQ(Encode(invincible), WireBytes().Word(4).Bool(true).Packet(125));
+    EXPECT_EQ(invincible.GetPacketDescription(false), "Parent ID: 4\nInvincible: true\n");
+
+    AttachItemConfigCmdPacket attach;
+    attach.actorId = 4;
+    attach.itemId = 0xFFFFFFFF;
+    attach.equipLocation = -1;
+    EXPECT_EQ(attach.GetPacketDescription(false),
+              "Parent ID: 4\nItem ID: 4294967295\nEquip Location: -1\n");
+}
+
+TEST(ConfigCmdPackets, SkillBuffRoundTripsItsNames)
+{
+    CreateRemoveSkillBuffConfigCmdPacket p;
+    p.actorId = 1;
+    p.skillId = 2;
+    p.level = 3;
+    p.modLevel1 = 4;
+    p.modLevel2 = 5;
+    p.skillName = "records/skills/buff.dbr";
+    p.modName2 = "records/skills/mod.dbr";
+    p.timeToLive = -7;
+    p.casterId = 9;
+    std::unique_ptr<CreateRemoveSkillBuffConfigCmdPacket> back =
+        Decode<CreateRemoveSkillBuffConfigCmdPacket>(Encode(p));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->skillName, p.skillName);
+    EXPECT_EQ(back->modName1, "");
+    EXPECT_EQ(back->modName2, p.modName2);
+    EXPECT_EQ(back->timeToLive, -7);
+    EXPECT_EQ(back->casterId, 9u);
+    EXPECT_EQ(back->modLevel2, 5u);
+}
+
+} // namespace
+} // namespace GAME
