@@ -2,6 +2,7 @@
 
 #include "ai/ControllerBaseCharacter.h"
 #include "items/EquipLocations.h"
+#include "items/EquipmentCtrl.h"
 
 #include <cstdint>
 #include <memory>
@@ -19,7 +20,7 @@ class ControllerCharacter : public ControllerBaseCharacter {
     GAME_DECLARE_CLASS(ControllerCharacter)
 
 public:
-    ControllerCharacter() = default;
+    ControllerCharacter() { equipmentCtrl.SetController(this); }
     ~ControllerCharacter() override = default;
 
     // Tells the other machines, then puts the character on the floor under the coordinates.
@@ -29,6 +30,10 @@ public:
     // Virtual operations of this layer, in the order of their slots.
     virtual void LoadLootFromActor(Character& /*character*/, const LoadTable& /*table*/) {}
     virtual Item* CreateItemInInventory(const std::string& /*record*/) { return nullptr; }
+
+    EquipmentCtrl& GetEquipmentCtrl() { return equipmentCtrl; }
+    // Switches between the main and the alternate weapons.
+    void SetAlternateEquipment(bool flag) { equipmentCtrl.SetAlternateEquipment(flag); }
 
     // Kept for the equipment controller, which will take it over.
     void AllowDualWieldWeapons(bool allow) { dualWieldAllowed = allow; }
@@ -56,6 +61,7 @@ protected:
 
 private:
     bool dualWieldAllowed = false;
+    EquipmentCtrl equipmentCtrl;
 };
 
 } // namespace GAME

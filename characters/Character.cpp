@@ -450,6 +450,13 @@ template <typename Function> void Character::ForEachFxPak(Function function)
     function(poisonBuffFx);
 }
 
+void Character::SetControllerId(uint32_t id)
+{
+    if (id != controllerId)
+        DestroyObject(controllerId, __LINE__);
+    controllerId = id;
+}
+
 Character::~Character()
 {
     actionHandler.reset();

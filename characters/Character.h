@@ -300,6 +300,11 @@ public:
     virtual bool WillYouChat(uint32_t /*otherId*/) { return false; }
     virtual bool ChatWith(uint32_t /*otherId*/) { return false; }
     virtual void DumpPlayStats();
+    // What the game calls the character; the kinds give their own.
+    virtual std::wstring GetGameDescription(bool /*flag*/) const
+    {
+        return std::wstring(GetObjectName().begin(), GetObjectName().end());
+    }
 
     // Path following, through the movement manager.
     void ResetMovementManager();
@@ -412,8 +417,9 @@ public:
     const WorldCoords& GetSpawnPoint() const { return spawnPoint; }
     void SetSpawnPoint(const WorldCoords& coords) { spawnPoint = coords; }
     uint32_t GetControllerId() const { return controllerId; }
-    // The controller object that drives this character; the character destroys it.
-    void SetControllerId(uint32_t id) { controllerId = id; }
+    // The controller object that drives this character; the character destroys it, and the one
+    // it replaces.
+    void SetControllerId(uint32_t id);
     // Null until `InitialUpdate`.
     DeathManager* GetDeathManager() const { return deathHandlers.get(); }
     int32_t GetLoopingRunningSoundFadeTime() const { return loopingRunningSoundFadeTime; }
@@ -435,9 +441,9 @@ public:
     // The rag doll: it takes over a death only near the view and with a body to throw.
     bool ShouldDoRagDoll() const;
     bool ShouldDoLateCrumple() const { return doLateCrumple; }
-    // Kept unless forced once life is gone, so the blow that killed decides the fall.
     // Once: type 3 a rag doll, any other type a rigid body.
-    virtual void CreatePhysicsObject();
+    void CreatePhysicsObject() override;
+    // Kept unless forced once life is gone, so the blow that killed decides the fall.
     void SetRagdollData(const CharacterRagDoll::EffectData& data, bool force);
     const CharacterRagDoll::EffectData& GetRagdollData() const { return ragdollData; }
 

@@ -56,14 +56,18 @@ public:
         skip[i] = (body.active ? 0u : kInactive) | (body.npc ? kNpc : 0u);
     }
 
-    // Marks the pairs (i, j), j from `first` on, that Separate has to look at.
+    // Marks the pairs (i, j), j from `first` on, that Separate has to look at while i stays
+    // within half of kSlack (see HasDrifted) of where it stands now.
     void MarkRow(size_t i, size_t first)
     {
         const float ax = x[i];
         const float az = z[i];
-        const float ar = radius[i];
+        const float ar = radius[i] + kSlack;
         const uint32_t region = regionId[i];
         const uint32_t skipMask = (skip[i] & kNpc) != 0 ? kInactive | kNpc : kInactive;
+        markX = ax;
+        markZ = az;
+        markRegionId = region;
         for (size_t j = first; j < x.size(); ++j) {
             const float dx = x[j] - ax;
             const float dz = z[j] - az;
@@ -73,6 +77,18 @@ public:
                                  static_cast<uint32_t>(dx * dx + dz * dz > reach * reach * 1.01f);
             candidate[j] = static_cast<uint8_t>((far | (skip[j] & skipMask)) == 0);
         }
+    }
+
+    // Whether i has left the reach of the last MarkRow. Within half the slack, every pair
+    // Separate would act on is still marked: by the triangle inequality the old distance is at
+    // most the new one plus the drift, and float subtraction, squares and sums err only
+    // relatively (a few parts in 2^24), far inside the 1.01 margin. NaN counts as drifted.
+    bool HasDrifted(size_t i) const
+    {
+        const float dx = x[i] - markX;
+        const float dz = z[i] - markZ;
+        constexpr float kHalf = kSlack * 0.5f;
+        return regionId[i] != markRegionId || !(dx * dx + dz * dz <= kHalf * kHalf);
     }
 
     // The first marked j at or after `first`, else the count. A word at a time: in a crowd
@@ -94,6 +110,8 @@ public:
     }
 
 private:
+    // How much farther than touching a row marks, so that a push of i seldom needs a new row.
+    static constexpr float kSlack = 0.5f;
     static constexpr uint32_t kInactive = 1;
     static constexpr uint32_t kNpc = 2;
     // Marks past the end stay 0, so a word read never runs off the table.
@@ -105,6 +123,9 @@ private:
     std::vector<uint32_t> regionId;
     std::vector<uint32_t> skip;
     std::vector<uint8_t> candidate;
+    float markX = 0.0f;
+    float markZ = 0.0f;
+    uint32_t markRegionId = 0;
 };
 
 // A path mass at or below 0 pins the character: a negative one would otherwise flip the shares
@@ -127,11 +148,9 @@ float ShareOf(const Body& a, const Body& b)
 void Push(World& world, Body& body, const Vec3& offset)
 {
     WorldVec3 position = body.position;
-    if (!position.TranslateToFloor(offset))
+    if (!position.TranslateToFloor(offset, world))
         return;
-    WorldCoords coords = body.character->GetCoords();
-    coords.SetPosition(position);
-    if (world.SetCoords(body.character, coords))
+    if (world.SetPosition(body.character, position))
         body.position = position;
 }
 
@@ -211,7 +230,8 @@ int32_t InterpenetrationManager::FixupCharacterCollisions(const GameCamera& came
                 // The rest of the row was marked from where i stood.
                 if (bodies[i].position != before) {
                     near.Update(i, bodies[i]);
-                    near.MarkRow(i, j + 1);
+                    if (near.HasDrifted(i))
+                        near.MarkRow(i, j + 1);
                 }
             }
         }

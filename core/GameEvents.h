@@ -85,4 +85,20 @@ public:
     std::wstring text;
 };
 
+// "GameEvent_GotToken": a player took a quest trigger token.
+class GameEvent_GotToken : public GameEvent {
+public:
+    uint32_t playerId = 0;
+    std::string tokenName;
+};
+
+// "GameEvent_QuestComplete": a quest was completed.
+class GameEvent_QuestComplete : public GameEvent {};
+
+// "GameEvent_QuestUpdate": a quest moved on; the flag is handed to the quest save.
+class GameEvent_QuestUpdate : public GameEvent {
+public:
+    bool flag = false;
+};
+
 } // namespace GAME

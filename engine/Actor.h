@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -136,6 +137,13 @@ public:
     // plays the mesh loader says so.
     bool HasRigidBodyData() const { return rigidBodyData; }
     void SetHasRigidBodyData(bool value) { rigidBodyData = value; }
+    // The mesh's rigid bodies, each hung between two bones; a rag doll of the actor takes them.
+    void AddRigidBodyBones(const Name& first, const Name& second)
+    {
+        rigidBodyBones.emplace_back(first, second);
+        rigidBodyData = true;
+    }
+    const std::vector<std::pair<Name, Name>>& GetRigidBodyBones() const { return rigidBodyBones; }
 
 private:
     // False when the channel did not move on this frame, or a handler replaced what it played.
@@ -157,6 +165,7 @@ private:
     int32_t dissolveElapsedMs = 0;
     float scale = 1.0f;
     bool rigidBodyData = false;
+    std::vector<std::pair<Name, Name>> rigidBodyBones;
     BoundedLog<AnimationEvent> animationEvents;
     uint32_t lastFrameRendered = 0;
     bool createAttachementsDisabled = false;

@@ -28,6 +28,10 @@ public:
     const Color& GetSkyAmbientColor(int32_t /*index*/) const { return skyAmbientColor; }
     void SetSkyAmbientColor(const Color& color) { skyAmbientColor = color; }
 
+    // Whether the followed point stands where a boss's music plays; the level says so.
+    bool TargetIsInBossMusicZone() const { return targetInBossMusicZone; }
+    void SetTargetInBossMusicZone(bool value) { targetInBossMusicZone = value; }
+
     // Play ended: nothing is followed any more.
     void Reset();
 
@@ -38,6 +42,7 @@ private:
     uint32_t positionUpdates = 0;
     uint32_t viewUpdates = 0;
     Color skyAmbientColor{0.0f, 0.0f, 0.0f, 1.0f};
+    bool targetInBossMusicZone = false;
 };
 
 } // namespace GAME

@@ -9,6 +9,17 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Entity, Object);
 
+void Entity::SetPhysicsType(int32_t type)
+{
+    if (type == physicsType)
+        return;
+    physicsType = type;
+    physicsObject.reset();
+    CreatePhysicsObject();
+    if (physicsObject != nullptr)
+        physicsObject->Start();
+}
+
 // The world's grid holds plain pointers; a deleted entity must not stay in it.
 Entity::~Entity()
 {

@@ -15,6 +15,8 @@
 namespace GAME {
 
 class Name;
+class NetPacketInBuffer;
+class NetPacketOutBuffer;
 class World;
 
 // An object that can be placed in the world.
@@ -37,9 +39,18 @@ public:
     virtual void UpdateSelf(int32_t /*elapsedMs*/) {}
     // Just before the object manager deletes the entity; a plain entity has nothing to let go.
     virtual void OnDestroy() {}
+    // The record that makes a copy of the entity elsewhere (another machine, the paper doll):
+    // written by the original, read into the copy, then applied. A plain entity carries none.
+    virtual void WriteReplicationData(NetPacketOutBuffer& /*out*/) {}
+    virtual void ReadReplicationData(NetPacketInBuffer& /*in*/) {}
+    virtual void ApplyReplicationData() {}
 
-    // How the physics engine moves the entity (0 as scenery); only kept here.
-    void SetPhysicsType(int32_t type) { physicsType = type; }
+    // How the physics engine moves the entity (0 as scenery). A new type hands the entity over
+    // anew: the old physics object goes, the entity makes the one of its new type, and that one
+    // starts at once (a rag doll falls from where the body stands).
+    void SetPhysicsType(int32_t type);
+    // Makes the physics object of the entity's type; a plain entity has none.
+    virtual void CreatePhysicsObject() {}
     int32_t GetPhysicsType() const { return physicsType; }
     // Scenery (physics type 0) never moves.
     virtual bool IsStatic() const { return physicsType == 0; }

@@ -3,8 +3,13 @@
 #include "core/UniqueId.h"
 #include "engine/Utf16Units.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace GAME {
 
@@ -136,12 +141,31 @@ bool IOStreamWrite::EndBlock()
 
 bool IOStreamWrite::SaveToFile(const std::string& path) const
 {
-    if (failed || !openBlocks.empty())
+    if (failed || !openBlocks.empty() || path.empty())
         return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    // The old character file must survive a crash or a full disk mid-save: write everything
+    // beside it, then swap it in with one rename.
+    std::string temporary = path + ".XXXXXX";
+    const int file = mkstemp(temporary.data());
+    if (file < 0)
+        return false;
+    bool written = fchmod(file, 0644) == 0;
+    size_t done = 0;
+    while (written && done < bytes.size()) {
+        const ssize_t count = write(file, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            written = false;
+        else
+            done += static_cast<size_t>(count);
+    }
+    written = written && fsync(file) == 0;
+    written = close(file) == 0 && written;
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(temporary.c_str());
+    return false;
 }
 
 } // namespace GAME

@@ -25,7 +25,8 @@ public:
 
     // The bytes so far; complete once every block is closed.
     const std::vector<uint8_t>& GetBytes() const { return bytes; }
-    // False when a block is still open, the stream failed or the file cannot be written.
+    // False when a block is still open, the stream failed or the file cannot be written; the
+    // bytes go to a temporary file beside `path` first, so a failure leaves the old file whole.
     bool SaveToFile(const std::string& path) const;
 
 private:

@@ -39,6 +39,31 @@ void Jukebox::FadeOutMusic(int32_t milliseconds)
     requests.push_back(request);
 }
 
+void Jukebox::AbsoluteMusicFade()
+{
+    Request request;
+    request.type = AbsoluteMusicFadeRequest;
+    requests.push_back(request);
+}
+
+void Jukebox::InitiateBossMusic(const std::string& musicRecord)
+{
+    Request request;
+    request.type = InitiateBossMusicRequest;
+    request.name = musicRecord;
+    requests.push_back(request);
+    bossMusic = musicRecord;
+}
+
+void Jukebox::BossMusicLeave()
+{
+    Request request;
+    request.type = BossMusicLeaveRequest;
+    request.name = bossMusic;
+    requests.push_back(request);
+    bossMusic.clear();
+}
+
 void Jukebox::Reset()
 {
     *this = Jukebox();

@@ -10,7 +10,13 @@ namespace GAME {
 // deaths change the music) and records every music request in order.
 class Jukebox {
 public:
-    enum RequestType { PlayEventMusicRequest, FadeOutMusicRequest };
+    enum RequestType {
+        PlayEventMusicRequest,
+        FadeOutMusicRequest,
+        AbsoluteMusicFadeRequest,
+        InitiateBossMusicRequest,
+        BossMusicLeaveRequest
+    };
 
     struct Request {
         RequestType type = PlayEventMusicRequest;
@@ -36,6 +42,13 @@ public:
     void FadeOutMusic(int32_t milliseconds);
     const std::vector<Request>& GetRequests() const { return requests; }
 
+    // Boss music: started by name, left when the player walks out of its zone.
+    void AbsoluteMusicFade();
+    void InitiateBossMusic(const std::string& musicRecord);
+    void BossMusicLeave();
+    bool IsBossMusicPlaying() const { return !bossMusic.empty(); }
+    const std::string& GetBossMusic() const { return bossMusic; }
+
     // Forgets the tracked characters and the requests: a new game starts silent.
     void Reset();
 
@@ -45,6 +58,7 @@ private:
     bool trackedPlayerDead = false;
     bool trackedBossDead = false;
     std::vector<Request> requests;
+    std::string bossMusic;
 };
 
 } // namespace GAME

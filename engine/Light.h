@@ -17,10 +17,14 @@ public:
     const Color& GetColor() const { return color; }
     void SetRadius(float value) { radius = value; }
     float GetRadius() const { return radius; }
+    // Kept only; nothing casts shadows here.
+    void SetForceShadows(bool value) { forceShadows = value; }
+    bool GetForceShadows() const { return forceShadows; }
 
 private:
     Color color;
     float radius = 0.0f;
+    bool forceShadows = false;
 };
 
 } // namespace GAME

@@ -439,4 +439,28 @@ bool PathFinder::TestPointCollide(const World* world, int32_t size, const WorldV
     return !Prepare(world, size, point) || !Finite(p) || !PointFree(p.x, p.z, -1);
 }
 
+size_t PathFinder::FillPointSet(int32_t size, const WorldVec3& center,
+                                const std::vector<float>& spacings, std::vector<WorldVec3>& out)
+{
+    return FillPointSet(gEngine->GetWorld(), size, center, spacings, out);
+}
+
+size_t PathFinder::FillPointSet(const World* world, int32_t size, const WorldVec3& center,
+                                const std::vector<float>& spacings, std::vector<WorldVec3>& out)
+{
+    static constexpr float kDirections[4][2] = {
+        {1.0f, 0.0f}, {0.0f, 1.0f}, {-1.0f, 0.0f}, {0.0f, -1.0f}};
+    out.clear();
+    float distance = 0.0f;
+    for (size_t i = 0; i < spacings.size(); ++i) {
+        distance += spacings[i];
+        const float* direction = kDirections[i % 4];
+        WorldVec3 point = center;
+        point.TranslateInRegion(Vec3(direction[0] * distance, 0.0f, direction[1] * distance));
+        if (!TestPointCollide(world, size, point))
+            out.push_back(point);
+    }
+    return out.size();
+}
+
 } // namespace GAME

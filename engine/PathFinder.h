@@ -37,6 +37,14 @@ public:
     // or inside an obstacle.
     bool TestPointCollide(int32_t size, const WorldVec3& point);
     bool TestPointCollide(const World* world, int32_t size, const WorldVec3& point);
+    // Free standing points around `center`, one per spacing: the i-th lies the sum of the first
+    // i + 1 spacings away, a quarter turn on from the one before (+x, +z, -x, -z, ...), so the
+    // set winds outwards. Points where the mover cannot stand are left out. Replaces `out`;
+    // the number of points found.
+    size_t FillPointSet(int32_t size, const WorldVec3& center, const std::vector<float>& spacings,
+                        std::vector<WorldVec3>& out);
+    size_t FillPointSet(const World* world, int32_t size, const WorldVec3& center,
+                        const std::vector<float>& spacings, std::vector<WorldVec3>& out);
 
 private:
     struct Circle {

@@ -1,6 +1,16 @@
 #include "engine/PhysicsRagDoll.h"
 
+#include "engine/Actor.h"
+
 namespace GAME {
+
+PhysicsRagDoll::PhysicsRagDoll(Actor* actor) : actor(actor)
+{
+    if (actor == nullptr)
+        return;
+    for (const auto& [first, second] : actor->GetRigidBodyBones())
+        AddRigidBody(first, second);
+}
 
 void PhysicsRagDoll::AddRigidBody(const Name& firstBone, const Name& secondBone)
 {

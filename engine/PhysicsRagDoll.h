@@ -28,7 +28,8 @@ public:
         bool velocitySet = false;
     };
 
-    explicit PhysicsRagDoll(Actor* actor) : actor(actor) {}
+    // Takes the rigid bodies of the actor's mesh.
+    explicit PhysicsRagDoll(Actor* actor);
     ~PhysicsRagDoll() override = default;
 
     Actor* GetActor() const { return actor; }
@@ -56,8 +57,9 @@ public:
     void SetSimulationTimeMs(int32_t ms) { simulationTimeMs = ms; }
     // Starts the bodies off; a running simulation is not restarted.
     void StartSimulation();
+    void Start() override { StartSimulation(); }
     // Ends the simulation once its time has passed.
-    void Update(int32_t elapsedMs);
+    void Update(int32_t elapsedMs) override;
     bool IsEnabled() const { return enabled; }
 
 protected:

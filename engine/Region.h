@@ -45,6 +45,14 @@ public:
     // The dynamic obstacles attached here, in the order they were attached.
     const std::vector<DynamicObstacle*>& GetObstacles() const { return obstacles; }
 
+    // Entities kept by a region of their own, outside any world (the paper doll). Held by id:
+    // an entity destroyed elsewhere is simply skipped. Adding one twice keeps one entry.
+    void AddEntity(uint32_t entityId);
+    void RemoveEntity(uint32_t entityId);
+    const std::vector<uint32_t>& GetEntityIds() const { return entityIds; }
+    // Runs each held entity's own update.
+    void Update(int32_t elapsedMs);
+
 private:
     uint32_t id;
     Vec3 offset;
@@ -54,6 +62,7 @@ private:
     bool levelLoaded = true;
     bool underground = false;
     std::vector<DynamicObstacle*> obstacles;
+    std::vector<uint32_t> entityIds;
     // Only an obstacle attaches or detaches itself.
     friend class DynamicObstacle;
 };

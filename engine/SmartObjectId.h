@@ -16,12 +16,16 @@ public:
         return *this;
     }
     uint32_t GetId() const { return id; }
+    // Set by a packet that carries the object itself, not just its name; never on the wire.
+    void MarkForReplication(bool value) { markedForReplication = value; }
+    bool IsMarkedForReplication() const { return markedForReplication; }
 
     bool operator==(const SmartObjectId& other) const { return id == other.id; }
     bool operator!=(const SmartObjectId& other) const { return id != other.id; }
 
 private:
     uint32_t id = 0;
+    bool markedForReplication = false;
 };
 
 } // namespace GAME

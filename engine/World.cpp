@@ -134,6 +134,27 @@ bool World::SetCoords(Entity* entity, const WorldCoords& coords)
     return true;
 }
 
+bool World::SetPosition(Entity* entity, const WorldVec3& position)
+{
+    if (entity == nullptr)
+        return false;
+    if (entity->world != nullptr && entity->world != this)
+        return entity->world->SetPosition(entity, position);
+    if (entity->world == nullptr) {
+        entity->coords.SetPosition(position);
+        return true;
+    }
+    const Region* region = GetRegionById(position.GetRegionId());
+    if (region == nullptr) {
+        gEngine->Log(Engine::LogRuntime, "World has no region %u", position.GetRegionId());
+        return false;
+    }
+    entity->coords.SetPosition(position);
+    Move(placements.find(entity)->second, entity,
+         region->GetOffsetFromWorld() + position.GetRegionPosition());
+    return true;
+}
+
 size_t World::CellHash::operator()(const Cell& cell) const
 {
     uint64_t hash = static_cast<uint32_t>(cell.x) * 0x9E3779B97F4A7C15ull;

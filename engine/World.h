@@ -56,6 +56,8 @@ public:
     // An entity outside every world just takes the coordinates, ready for `AddEntity`. For one in
     // this world an unknown region is refused (logged) and nothing changes.
     bool SetCoords(Entity* entity, const WorldCoords& coords);
+    // SetCoords with only the position (and its region) changed; the rotation stays.
+    bool SetPosition(Entity* entity, const WorldVec3& position);
     size_t GetEntityCount() const { return entities.size(); }
 
     // One frame for every entity, in the order they were added: `PreAnimationUpdate`, the
@@ -123,6 +125,17 @@ public:
     const PathRequest& GetLastPathRequest() const { return lastPathRequest; }
     uint32_t GetPathRequestCount() const { return pathRequestCount; }
 
+    // Opens the fog of war around a point for a frame; only the last opening is kept here.
+    void AddFOWVisibility(const WorldVec3& position, int32_t elapsedMs)
+    {
+        lastFOWPosition = position;
+        lastFOWElapsedMs = elapsedMs;
+        ++fowVisibilityCount;
+    }
+    const WorldVec3& GetLastFOWPosition() const { return lastFOWPosition; }
+    int32_t GetLastFOWElapsedMs() const { return lastFOWElapsedMs; }
+    uint32_t GetFOWVisibilityCount() const { return fowVisibilityCount; }
+
 private:
     struct Cell {
         int32_t x;
@@ -175,6 +188,9 @@ private:
     void CompactUpdateOrder();
     PathRequest lastPathRequest;
     uint32_t pathRequestCount = 0;
+    WorldVec3 lastFOWPosition;
+    int32_t lastFOWElapsedMs = 0;
+    uint32_t fowVisibilityCount = 0;
 };
 
 } // namespace GAME

@@ -3,6 +3,7 @@
 #include "engine/Actor.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
+#include "engine/PhysicsObject.h"
 
 namespace GAME {
 
@@ -27,6 +28,10 @@ void World::UpdateEntities(int32_t elapsedMs)
         if (updateOrder[i] != entity)
             continue;
         entity->UpdateSelf(elapsedMs);
+        if (updateOrder[i] != entity)
+            continue;
+        if (PhysicsObject* physics = entity->GetPhysicsObject())
+            physics->Update(elapsedMs);
     }
     const uint32_t frame = gEngine->GetFrameCount();
     for (size_t i = 0; i < count; ++i) {

@@ -71,4 +71,28 @@ bool WorldVec3::TranslateToFloor(const Vec3& offset)
     return true;
 }
 
+bool WorldVec3::TranslateToFloor(const Vec3& offset, const World& world)
+{
+    const Region* region = HasRegion() ? world.GetRegionById(regionId) : nullptr;
+    if (region == nullptr)
+        return false;
+    uint32_t movedRegionId = regionId;
+    Vec3 moved = position;
+    moved += offset;
+    const Vec3 worldPoint = region->GetOffsetFromWorld() + moved;
+    if (!region->ContainsPoint(worldPoint)) {
+        if (const Region* next = world.GetRegionContainingPoint(worldPoint)) {
+            region = next;
+            movedRegionId = next->GetId();
+            moved = next->GetRelativePosition(worldPoint);
+        }
+    }
+    if (!region->HasFloorAt(moved))
+        return false;
+    moved.y = region->GetFloorHeight();
+    regionId = movedRegionId;
+    position = moved;
+    return true;
+}
+
 } // namespace GAME

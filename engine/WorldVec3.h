@@ -41,6 +41,8 @@ public:
     bool PutOnFloor();
     // Translate, then PutOnFloor; on failure the point is left as it was before the move.
     bool TranslateToFloor(const Vec3& offset);
+    // The same against the given world rather than the engine's, each region looked up once.
+    bool TranslateToFloor(const Vec3& offset, const World& world);
 
     bool operator==(const WorldVec3& other) const
     {

@@ -1,6 +1,7 @@
 // Hostile network messages: decoding through the packet registry never crashes, no allocation
 // outgrows what the input could hold, and whatever decodes re-encodes into a message that
 // decodes again to the same bytes.
+#include "characters/PlayerReplicationRecord.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/Name.h"
@@ -100,6 +101,33 @@ void Check(const uint8_t* data, size_t size)
         abort();
 }
 
+// A spawned player's record, as the receiver reads it out of the container packet: reading is
+// bounded, and what reads re-encodes into bytes that read again.
+void CheckPlayerRecord(const uint8_t* data, size_t size)
+{
+    const size_t limit = sizeof(std::string) / 4 * size + 4096;
+    VariableFieldsPacket carrier;
+    PlayerReplicationRecord record;
+    AllocationWatch::Start();
+    bool read = false;
+    {
+        NetPacketInBuffer in(carrier, data, static_cast<int>(size));
+        read = record.Read(in);
+    }
+    if (AllocationWatch::Stop() > limit)
+        abort();
+    if (!read)
+        return;
+    NetPacketOutBuffer out(carrier);
+    record.Write(out);
+    out.Done();
+    PlayerReplicationRecord again;
+    NetPacketInBuffer in(carrier, carrier.GetOutBuffer() + NetPacketHeader::kSize,
+                         static_cast<int>(carrier.GetOutBufferSize() - NetPacketHeader::kSize));
+    if (!again.Read(in))
+        abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -111,6 +139,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
     (void)setUp;
     Check(data, size);
+    // A spawn message's fields after the player id are the player's record.
+    if (size >= NetPacketHeader::kSize + 4)
+        CheckPlayerRecord(data + NetPacketHeader::kSize + 4, size - NetPacketHeader::kSize - 4);
     // Most inputs' size words disagree with their length; mended, their fields get read too.
     if (size >= NetPacketHeader::kSize) {
         std::vector<uint8_t> mended(data, data + size);

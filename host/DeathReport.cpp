@@ -12,7 +12,6 @@
 #include "engine/Color.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
-#include "engine/FilterFunction.h"
 #include "engine/GraphicsAnim.h"
 #include "engine/Light.h"
 #include "engine/Name.h"
@@ -151,23 +150,6 @@ void PrintFrame(std::ostream& out, int32_t ms, const std::vector<std::string>& c
     out << '\n';
 }
 
-class EveryEntity final : public FilterFunction<Entity> {
-public:
-    bool operator()(const Entity*) const override { return true; }
-};
-
-// Whatever the deaths left standing goes before the world does.
-void ClearWorld(World& world)
-{
-    std::vector<Entity*> entities;
-    world.GetEntities(entities, EveryEntity());
-    for (Entity* entity : entities) {
-        world.RemoveEntity(entity);
-        ObjectManager::Instance().DestroyObjectEx(entity, "Host/DeathReport", __LINE__);
-    }
-    ObjectManager::Instance().ProcessDestroyedObjects();
-}
-
 // In the host's world as a level puts its characters, with its first update; null when the
 // record does not make one.
 template <class Kind> Kind* Place(const char* record, float x, std::ostream& err)
@@ -199,12 +181,12 @@ bool DeathReport::ShowDeaths()
     bool shown = true;
     for (const char* record : {kDissolvingMonster, kFadingMonster, kSpawningMonster}) {
         shown = shown && ShowDeath(record);
-        ClearWorld(world);
+        HostSamples::ClearWorld(world);
     }
     shown = shown && ShowAura();
-    ClearWorld(world);
+    HostSamples::ClearWorld(world);
     shown = shown && ShowTarget();
-    ClearWorld(world);
+    HostSamples::ClearWorld(world);
     gEngine->SetWorld(std::move(previousWorld));
     return shown;
 }

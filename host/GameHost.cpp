@@ -9,6 +9,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "host/CharacterReport.h"
+#include "host/CommandReport.h"
 #include "host/DeathReport.h"
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
@@ -140,6 +141,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "actions" && !ScenarioReport(options, out, err).Run())
         return 2;
     if (options.scenario == "kill" && !KillReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "commands" && !CommandReport(options, out, err).Run())
         return 2;
 
     const uint64_t startTime = gEngine->GetGameTime();

@@ -11,6 +11,7 @@
 #include "game/GameEngine.h"
 #include "game/UINotification.h"
 #include "host/HostOptions.h"
+#include "host/HostSamples.h"
 #include "host/HostUserInterface.h"
 
 #include <algorithm>
@@ -24,19 +25,6 @@ namespace {
 std::string Narrow(const std::wstring& text)
 {
     return LocalizationManager::ToChar(text);
-}
-
-const char* RouteName(ConnectionManager::Route route)
-{
-    switch (route) {
-    case ConnectionManager::Route::Send:
-        return "send";
-    case ConnectionManager::Route::Broadcast:
-        return "broadcast";
-    case ConnectionManager::Route::ToHost:
-        return "to host";
-    }
-    return "?";
 }
 
 } // namespace
@@ -155,19 +143,7 @@ void GameSession::ReportPackets()
     ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
     for (const ConnectionManager::SentPacket& sent : connection.TakeSentPackets()) {
         ++packets;
-        std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(sent.bytes);
-        out << "frame " << frame << ": "
-            << (packet ? NetPacketDescriber::GetClassName(*packet) : "undecodable packet") << " ("
-            << RouteName(sent.route) << ", " << sent.bytes.size() << " bytes)\n";
-        if (!packet)
-            continue;
-        // The fields, one a line, below the packet's name.
-        const std::string fields = packet->GetPacketDescription(false);
-        for (size_t start = 0; start < fields.size();) {
-            const size_t end = std::min(fields.find('\n', start), fields.size());
-            out << "    " << std::string_view(fields).substr(start, end - start) << '\n';
-            start = end + 1;
-        }
+        HostSamples::PrintPacket(out, sent, "frame " + std::to_string(frame) + ": ", "    ");
     }
 }
 

@@ -18,7 +18,7 @@ const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
-           "                [--answer yes|no] [--seed S] [--scenario actions|kill]\n"
+           "                [--answer yes|no] [--seed S] [--scenario actions|kill|commands]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
@@ -32,6 +32,8 @@ const char* HostOptions::Usage()
            "                orders, frame by frame (role single or server)\n"
            "  --scenario kill  the sample hero, his pet and a stranger wound a monster; its\n"
            "                death pays the hero his share (single player)\n"
+           "  --scenario commands  the hero's and a monster's config commands as a server,\n"
+           "                replayed into a fresh client; a rag-doll death (server)\n"
            "  --frames N    run N frames (default 0)\n"
            "  --ms MS       milliseconds of game time per frame (default 33)\n"
            "  --answer A    how the host answers the game's questions (default yes)\n"
@@ -77,8 +79,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
-            if (scenario != "actions" && scenario != "kill") {
-                error = "--scenario takes actions or kill, not '" + scenario + "'";
+            if (scenario != "actions" && scenario != "kill" && scenario != "commands") {
+                error = "--scenario takes actions, kill or commands, not '" + scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {
@@ -111,6 +113,11 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     // Rewards are shared out by the server's rules; the kill shows the single player's.
     if (scenario == "kill" && !role.empty() && role != "single") {
         error = "--scenario kill runs as single player only";
+        return false;
+    }
+    // The commands are shown as a server sends them and a client replays them.
+    if (scenario == "commands" && !role.empty() && role != "server") {
+        error = "--scenario commands runs as server only";
         return false;
     }
     if (!showHelp && dumpStreamFile.empty() && databaseFolder.empty()) {

@@ -1,13 +1,23 @@
 #include "host/HostSamples.h"
 
 #include "combat/DeathHandler.h"
+#include "engine/Entity.h"
+#include "engine/FilterFunction.h"
 #include "engine/LoadTable.h"
+#include "engine/NetPacket.h"
+#include "engine/NetPacketDescriber.h"
 #include "engine/Object.h"
 #include "engine/ObjectManager.h"
+#include "engine/Vec3.h"
+#include "engine/World.h"
 #include "game/GameEngine.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <ostream>
+#include <string_view>
 #include <typeinfo>
 
 namespace GAME {
@@ -15,6 +25,11 @@ namespace GAME {
 namespace {
 
 constexpr const char* kSourceFile = "Host/HostSamples";
+
+class EveryEntity final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity*) const override { return true; }
+};
 
 } // namespace
 
@@ -49,9 +64,9 @@ const LoadTable* HostSamples::OpenRecord(const char* record, const RTTI_ClassInf
     return &table;
 }
 
-bool HostSamples::Register(Object* object, const char* record, std::ostream& err)
+bool HostSamples::Register(Object* object, const char* record, std::ostream& err, uint32_t id)
 {
-    if (!ObjectManager::Instance().RegisterObject(object)) {
+    if (!ObjectManager::Instance().RegisterObject(object, id)) {
         delete object;
         err << "gamehost: no object id is left for '" << record << "'\n";
         return false;
@@ -64,6 +79,61 @@ void HostSamples::Destroy(Object* object)
 {
     ObjectManager::Instance().DestroyObjectEx(object, kSourceFile, __LINE__);
     ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
+void HostSamples::ClearWorld(World& world)
+{
+    std::vector<Entity*> entities;
+    world.GetEntities(entities, EveryEntity());
+    for (Entity* entity : entities) {
+        world.RemoveEntity(entity);
+        ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
+    }
+    ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
+std::string HostSamples::TwoDecimals(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
+    // "-0.00" would flicker in and out of the output with rounding noise.
+    return std::strcmp(text, "-0.00") == 0 ? std::string("0.00") : std::string(text);
+}
+
+std::string HostSamples::PointText(const Vec3& point)
+{
+    return "(" + TwoDecimals(point.x) + ", " + TwoDecimals(point.y) + ", " + TwoDecimals(point.z) +
+           ")";
+}
+
+const char* HostSamples::RouteName(ConnectionManager::Route route)
+{
+    switch (route) {
+    case ConnectionManager::Route::Send:
+        return "send";
+    case ConnectionManager::Route::Broadcast:
+        return "broadcast";
+    case ConnectionManager::Route::ToHost:
+        return "to host";
+    }
+    return "?";
+}
+
+void HostSamples::PrintPacket(std::ostream& out, const ConnectionManager::SentPacket& sent,
+                              const std::string& prefix, const char* fieldIndent)
+{
+    std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(sent.bytes);
+    out << prefix << (packet ? NetPacketDescriber::GetClassName(*packet) : "undecodable packet")
+        << " (" << RouteName(sent.route) << ", " << sent.bytes.size() << " bytes)\n";
+    if (!packet)
+        return;
+    const std::string fields = packet->GetPacketDescription(false);
+    for (size_t start = 0; start < fields.size();) {
+        const size_t end = std::min(fields.find('\n', start), fields.size());
+        if (end > start)
+            out << fieldIndent << std::string_view(fields).substr(start, end - start) << '\n';
+        start = end + 1;
+    }
 }
 
 std::string HostSamples::OneDecimal(float value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RTTI_ClassInfo.h"
+#include "engine/ConnectionManager.h"
 
 #include <functional>
 #include <iosfwd>
@@ -11,6 +12,8 @@ namespace GAME {
 class DeathHandler;
 class LoadTable;
 class Object;
+class Vec3;
+class World;
 
 // What the host's reports on the sample database share: the library started around them,
 // characters made from the sample records and destroyed again, and how numbers and death
@@ -23,13 +26,14 @@ public:
 
     // Made as `ObjectManager::CreateObjectFromFile` makes it, once the record is known to ask
     // for this kind; null, with one line on `err`, otherwise.
-    template <class Kind> static Kind* Make(const char* record, std::ostream& err)
+    // `id` 0 takes a fresh id; another must be free (a machine making what a peer made).
+    template <class Kind> static Kind* Make(const char* record, std::ostream& err, uint32_t id = 0)
     {
         const LoadTable* table = OpenRecord(record, Kind::classInfo, err);
         if (table == nullptr)
             return nullptr;
         auto* character = new Kind();
-        if (!Register(character, record, err))
+        if (!Register(character, record, err, id))
             return nullptr;
         character->Load(*table);
         return character;
@@ -38,15 +42,27 @@ public:
     // Destroyed at once, not at the end of a frame; null is ignored.
     static void Destroy(Object* object);
 
+    // Everything in the world is taken out and destroyed, before the world itself goes.
+    static void ClearWorld(World& world);
+
     static std::string OneDecimal(float value);
+    // "(x, y, z)" with two decimals; a rounded "-0.00" shows as "0.00".
+    static std::string TwoDecimals(float value);
+    static std::string PointText(const Vec3& point);
     static const char* HandlerName(const DeathHandler& handler);
+
+    static const char* RouteName(ConnectionManager::Route route);
+    // `prefix`, the packet's class, route and size, then its described fields, one a line
+    // after `fieldIndent`.
+    static void PrintPacket(std::ostream& out, const ConnectionManager::SentPacket& sent,
+                            const std::string& prefix, const char* fieldIndent);
 
 private:
     static const LoadTable* OpenRecord(const char* record, const RTTI_ClassInfo& kind,
                                        std::ostream& err);
     // Registered under a fresh id and named after its record; deleted, with one line on `err`,
     // when no id is left.
-    static bool Register(Object* object, const char* record, std::ostream& err);
+    static bool Register(Object* object, const char* record, std::ostream& err, uint32_t id);
 };
 
 } // namespace GAME

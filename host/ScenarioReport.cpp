@@ -13,7 +13,6 @@
 #include "engine/ConnectionManager.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
-#include "engine/FilterFunction.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketDescriber.h"
 #include "engine/ObjectManager.h"
@@ -72,50 +71,6 @@ constexpr int32_t LastOrderMs()
     return last;
 }
 
-std::string TwoDecimals(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-    // "-0.00" would flicker in and out of the output with rounding noise.
-    return std::strcmp(text, "-0.00") == 0 ? std::string("0.00") : std::string(text);
-}
-
-std::string PointText(const Vec3& point)
-{
-    return "(" + TwoDecimals(point.x) + ", " + TwoDecimals(point.y) + ", " + TwoDecimals(point.z) +
-           ")";
-}
-
-const char* RouteName(ConnectionManager::Route route)
-{
-    switch (route) {
-    case ConnectionManager::Route::Send:
-        return "send";
-    case ConnectionManager::Route::Broadcast:
-        return "broadcast";
-    case ConnectionManager::Route::ToHost:
-        return "to host";
-    }
-    return "?";
-}
-
-class EveryEntity final : public FilterFunction<Entity> {
-public:
-    bool operator()(const Entity*) const override { return true; }
-};
-
-// The bodies and whatever their deaths left go before the world does.
-void ClearWorld(World& world)
-{
-    std::vector<Entity*> entities;
-    world.GetEntities(entities, EveryEntity());
-    for (Entity* entity : entities) {
-        world.RemoveEntity(entity);
-        ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
-    }
-    ObjectManager::Instance().ProcessDestroyedObjects();
-}
-
 // Puts the network mode back however the scene ends.
 class NetworkMode {
 public:
@@ -165,7 +120,7 @@ bool ScenarioReport::Play()
             played = false;
         }
     }
-    ClearWorld(world);
+    HostSamples::ClearWorld(world);
     gEngine->GetNetworkConnectionManager().ClearSentPackets();
     gEngine->SetWorld(std::move(previousWorld));
     return played;
@@ -214,7 +169,7 @@ Character* ScenarioReport::Enter(const char* name, const char* record, const cha
     character->SetControllerId(controller->GetObjectId());
     cast.push_back({name, character->GetObjectId(), {}, {}, {}, false});
     out << "  " << name << ": " << record << " with " << controller->GetClassInfo()->GetName()
-        << " at " << PointText(Vec3(x, 0, z)) << '\n';
+        << " at " << HostSamples::PointText(Vec3(x, 0, z)) << '\n';
     return character;
 }
 
@@ -247,7 +202,7 @@ void ScenarioReport::GiveOrders(int32_t ms)
         switch (order.kind) {
         case OrderKind::Move: {
             const Vec3 to(order.x, 0, order.z);
-            out << " runs to " << PointText(to);
+            out << " runs to " << HostSamples::PointText(to);
             action = new MoveToAction(id, character->GetPathPosition(), WorldVec3(kRegion, to), 0,
                                       0, 0.0f);
             break;
@@ -298,7 +253,8 @@ bool ScenarioReport::Look(int32_t ms)
             continue;
         }
         const CharacterActionHandler* handler = character->GetActionHandler();
-        const std::string position = PointText(character->GetCoords().GetRegionCoords().origin);
+        const std::string position =
+            HostSamples::PointText(character->GetCoords().GetRegionCoords().origin);
         const std::string state =
             std::string(character->GetLifeStateAsText()) + " | " +
             character->GetActionStateAsText() + " | " +
@@ -321,20 +277,8 @@ bool ScenarioReport::Look(int32_t ms)
 void ScenarioReport::ReportPackets()
 {
     ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
-    for (const ConnectionManager::SentPacket& sent : connection.TakeSentPackets()) {
-        std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(sent.bytes);
-        out << "    " << (packet ? NetPacketDescriber::GetClassName(*packet) : "undecodable packet")
-            << " (" << RouteName(sent.route) << ", " << sent.bytes.size() << " bytes)\n";
-        if (!packet)
-            continue;
-        const std::string fields = packet->GetPacketDescription(false);
-        for (size_t start = 0; start < fields.size();) {
-            const size_t end = std::min(fields.find('\n', start), fields.size());
-            if (end > start)
-                out << "      " << std::string_view(fields).substr(start, end - start) << '\n';
-            start = end + 1;
-        }
-    }
+    for (const ConnectionManager::SentPacket& sent : connection.TakeSentPackets())
+        HostSamples::PrintPacket(out, sent, "    ", "      ");
 }
 
 } // namespace GAME

@@ -11,6 +11,7 @@
 #include "game/GameEngine.h"
 #include "multiplayer/GameEngineClientServicesModule.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/PlayerManagerServer.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -48,8 +49,16 @@ void PlayerManagerClient::Update(int ms)
     }
 }
 
-// The player fills his own heartbeat; until players can, there is nothing to send.
-void PlayerManagerClient::HandlePlayerHeartbeatOutbound() {}
+void PlayerManagerClient::HandlePlayerHeartbeatOutbound()
+{
+    const Player* player = FindPlayer(mainPlayer);
+    GameEngineNetworkInterface* network = GetNetworkInterface();
+    if (player == nullptr || network == nullptr)
+        return;
+    PlayerNetHeartbeatInfo heartbeat;
+    player->GetPlayerNetHeartbeatInfo(heartbeat);
+    network->CtoS_SinglePlayerHeartbeat(heartbeat);
+}
 
 void PlayerManagerClient::HandlePlayerHeartbeatInbound(
     const std::vector<PlayerNetHeartbeatInfo>& heartbeats)
@@ -75,8 +84,16 @@ void PlayerManagerClient::HandlePlayerUpdate(const std::vector<PlayerNetBasicInf
     UpdateGameInfo();
 }
 
-// The local record is rewritten from the player object, which cannot describe itself yet.
-void PlayerManagerClient::UpdateLocalPlayer() {}
+// Whatever the server last sent, the local record is the player as it is now.
+void PlayerManagerClient::UpdateLocalPlayer()
+{
+    const Player* player = FindPlayer(mainPlayer);
+    if (player == nullptr)
+        return;
+    for (PlayerNetBasicInfo& record : playerInfoCache)
+        if (record.playerId == mainPlayer)
+            player->GetPlayerNetBasicInfo(record);
+}
 
 // The engine's game info keeps no list of player names yet.
 void PlayerManagerClient::UpdateGameInfo() {}
@@ -88,6 +105,17 @@ void PlayerManagerClient::SetMainPlayer(uint32_t playerId)
     if (FindRecord(playerId) != nullptr)
         return;
     playersInGame.push_back(playerId);
+    const Player* player = FindPlayer(playerId);
+    if (player == nullptr)
+        return;
+    PlayerNetBasicInfo record;
+    player->GetPlayerNetBasicInfo(record);
+    playerInfoCache.push_back(record);
+    if (PlayerManagerServer* server = GameEngine::Get().GetPlayerManagerServer()) {
+        PlayerNetBasicInfo fresh;
+        player->GetPlayerNetBasicInfo(fresh);
+        server->HandleNewPlayer(fresh);
+    }
 }
 
 void PlayerManagerClient::RemovePlayerFromGame(int host)

@@ -36,4 +36,8 @@ echo
 echo "== scenario: a kill pays the hero his share of the experience and a level (single)"
 "$host" --db "$ROOT/data/database" --scenario kill --seed 7
 echo
+echo "== scenario: equip, drop, pick up, team, potion, net sound and hide as config commands"
+echo "   (server), replayed into a fresh client engine; then a rag-doll death"
+"$host" --db "$ROOT/data/database" --scenario commands
+echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

@@ -3,9 +3,13 @@
 #include "engine/LoadTable.h"
 #include "game/GameEngine.h"
 
+#include <new>
+
 #include <iterator>
 
 namespace GAME {
+
+GAME_IMPLEMENT_ABSTRACT_CLASS(Skill, Object);
 
 Skill::~Skill() = default;
 

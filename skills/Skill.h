@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Object.h"
+#include "skills/SkillActiveState.h"
+#include "skills/SkillState.h"
 
 #include <cstdint>
 #include <string>
@@ -13,6 +15,7 @@ class Character;
 class CombatAttributeAccumulator;
 class LoadTable;
 class ParametersCombat;
+class SkillManager;
 struct RacialBonus_Damage;
 struct RacialBonus_Defense;
 
@@ -20,6 +23,8 @@ struct RacialBonus_Defense;
 // skills; the skill kinds fill it in. A skill that does not answer a question adds nothing and
 // reacts to nothing, which is what the defaults here do.
 class Skill : public Object {
+    GAME_DECLARE_CLASS(Skill)
+
 public:
     // How far the skill reaches, as the record's "distanceProfile" names it.
     enum RangeProfile : int32_t {
@@ -53,6 +58,25 @@ public:
                                                  RacialBonus_Damage& /*damage*/) const
     {}
 
+    // The learned level and the running state, as the owner's machine decided them.
+    virtual void SetSkillLevel(uint32_t level) { skillState.skillLevel = level; }
+    uint32_t GetSkillLevel() const { return skillState.skillLevel; }
+    const SkillState& GetSkillState() const { return skillState; }
+    const SkillActiveState& GetSkillActiveState() const { return skillActiveState; }
+    virtual void ReceiveStateUpdate(const SkillState& state, bool /*fromSave*/)
+    {
+        skillState = state;
+    }
+    virtual void ReceiveActiveUpdate(Character* /*owner*/, const SkillActiveState& state,
+                                     bool /*fromSave*/)
+    {
+        skillActiveState = state;
+    }
+    void SetSkillManager(SkillManager* manager) { skillManager = manager; }
+    SkillManager* GetSkillManager() const { return skillManager; }
+    bool IsItemSkill() const { return itemSkill; }
+    void SetItemSkill(bool isItemSkill) { itemSkill = isItemSkill; }
+
     // The game's distance for the range profile; 1.0 for a profile it has none for.
     float GetRange() const;
     // Melee skills need a place of the target's attack ring.
@@ -60,6 +84,11 @@ public:
 
 private:
     int32_t rangeProfile = RangeProfile_Melee;
+    SkillState skillState;
+    SkillActiveState skillActiveState;
+    // Not owned: the manager owns the skill.
+    SkillManager* skillManager = nullptr;
+    bool itemSkill = false;
 };
 
 } // namespace GAME

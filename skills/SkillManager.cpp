@@ -7,16 +7,23 @@
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "skills/Skill.h"
+#include "skills/SkillServicesBase.h"
 
 #include <algorithm>
 
 namespace GAME {
 
+SkillManager::SkillManager() = default;
+
 SkillManager::~SkillManager()
 {
     ObjectManager& objects = ObjectManager::Instance();
-    for (Skill* skill : learnedSkills)
-        objects.DestroyObjectEx(skill, "Project/Game/SkillManager", __LINE__);
+    // When every object goes at once the skills may already be gone: only a skill the manager
+    // still knows under its id is destroyed here, the rest are in its queue already.
+    for (size_t i = 0; i < learnedSkills.size(); ++i) {
+        if (objects.GetObject(learnedSkillIds[i]) == learnedSkills[i])
+            objects.DestroyObjectEx(learnedSkills[i], "Project/Game/SkillManager", __LINE__);
+    }
     for (Skill* skill : itemSkills)
         objects.DestroyObjectEx(skill, "Project/Game/SkillManager", __LINE__);
 }
@@ -242,15 +249,28 @@ void SkillManager::SkillSpawnObject(uint32_t skillNumber, const WorldCoords& /*o
     HoldsCommandSkill(GetSkillIdFromReference(skillNumber), "SkillSpawnObject");
 }
 
-void SkillManager::SkillStateUpdateCommand(uint32_t skillId, const SkillState& /*state*/)
+// The services send the reference number, so every machine finds the same skill.
+Skill* SkillManager::FindCommandSkill(uint32_t skillNumber, const char* command) const
 {
-    HoldsCommandSkill(skillId, "SkillStateUpdateCommand");
+    Skill* skill = FindSkill(GetSkillIdFromReference(skillNumber));
+    if (skill == nullptr)
+        gEngine->Log(Engine::LogRuntime,
+                     "SkillManager: %s of %s names skill %u, which it does not hold", command,
+                     GetParentName(), skillNumber);
+    return skill;
 }
 
-void SkillManager::SkillActiveStateUpdateCommand(uint32_t skillId,
-                                                 const SkillActiveState& /*state*/)
+void SkillManager::SkillStateUpdateCommand(uint32_t skillNumber, const SkillState& state)
 {
-    HoldsCommandSkill(skillId, "SkillActiveStateUpdateCommand");
+    if (Skill* skill = FindCommandSkill(skillNumber, "SkillStateUpdateCommand"))
+        skill->ReceiveStateUpdate(state, false);
+}
+
+void SkillManager::SkillActiveStateUpdateCommand(uint32_t skillNumber,
+                                                 const SkillActiveState& state)
+{
+    if (Skill* skill = FindCommandSkill(skillNumber, "SkillActiveStateUpdateCommand"))
+        skill->ReceiveActiveUpdate(parent, state, false);
 }
 
 } // namespace GAME

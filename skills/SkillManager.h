@@ -2,7 +2,11 @@
 
 #include "skills/SkillAttributeAccumulator.h"
 
+#include "skills/SkillActiveState.h"
+#include "skills/SkillState.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,13 +15,13 @@ namespace GAME {
 class CharAttributeAccumulator;
 class Character;
 class CombatAttributeAccumulator;
+class IOStream;
+class SkillServicesBase;
 class CombatManager;
 class LoadTable;
 class Name;
 class WorldVec3;
 class WorldCoords;
-struct SkillActiveState;
-struct SkillState;
 class ParametersCombat;
 class Skill;
 struct RacialBonus_Damage;
@@ -27,7 +31,22 @@ struct RacialBonus_Defense;
 // they add to the character. So far it loads its record numbers and gathers attributes.
 class SkillManager {
 public:
-    SkillManager() = default;
+    // One skill's state as saves and replication carry it.
+    struct _SkillReplica {
+        std::string skillName;
+        SkillState skillState;
+        SkillActiveState skillActiveState;
+    };
+    // A buff with up to two modifier skills (an empty name is none) and who cast it.
+    struct _SkillBuffReplica {
+        _SkillReplica buff;
+        _SkillReplica modifier1;
+        _SkillReplica modifier2;
+        int32_t timeToLive = 0;
+        uint32_t casterId = 0;
+    };
+
+    SkillManager();
     // Destroys the skills it owns.
     virtual ~SkillManager();
     SkillManager(const SkillManager&) = delete;
@@ -39,6 +58,39 @@ public:
     // pairs: the longer list is cut to the shorter (logged); a negative entry reads as 0.
     virtual void Load(const LoadTable& table);
     virtual void PreLoad(bool flag);
+
+    // "skillName1".."skillNameN" with their "skillLevelN"; N from 1 to count, count 1 to 31.
+    void LoadSkills(const LoadTable& table, uint32_t count);
+    // The same from the named record; an empty name loads nothing.
+    void LoadSkills(const std::string& record, uint32_t count);
+    // The default attack skills; the default skill's id, 0 when it cannot be made.
+    uint32_t LoadDefaultSkills();
+    // A learned skill by record name (case and slash direction ignored); 0 when absent.
+    uint32_t FindSkillId(const std::string& name) const;
+    uint32_t FindItemSkillId(const std::string& name) const;
+    bool IsSkillValidForUse(uint32_t skillId, bool itemSkillAlwaysValid) const;
+    // A learned or item skill by id; null when this manager holds none.
+    Skill* GetSkill(uint32_t skillId) const { return FindSkill(skillId); }
+    // Only the controlling machine's manager sends skill results; done once.
+    void SetAsControllingManager();
+    SkillServicesBase* GetSkillServices() const { return skillServices.get(); }
+    uint32_t GetDefaultSkillId() const { return defaultSkillId; }
+    uint32_t GetDefaultWPSkillId() const { return defaultWPSkillId; }
+    const std::vector<uint32_t>& GetUISkillList() const { return uiSkillList; }
+    uint32_t GetMasteriesAllowed() const { return masteriesAllowed; }
+    // Appends the enumeration of each mastery learned above level 0. No mastery skill exists
+    // yet, so none is appended.
+    void GetSkillMasteries(std::vector<uint32_t>& /*masteries*/) const {}
+    void SetMasteriesAllowed(uint32_t count) { masteriesAllowed = count; }
+    uint32_t GetSkillReclamationPointsUsed() const { return skillReclamationPointsUsed; }
+    void SetSkillReclamationPointsUsed(uint32_t points) { skillReclamationPointsUsed = points; }
+    void SetIsMonster(bool monster) { isMonster = monster; }
+    bool IsMonster() const { return isMonster; }
+
+    // The skills block of the player's save stream, one routine for both directions.
+    void StreamProperties(IOStream* stream);
+    void GetSkillReplica(std::vector<_SkillReplica>& replicas) const;
+    void SetSkillReplica(const std::vector<_SkillReplica>& replicas);
 
     // What the active skills and the item skills of a level above 0 add.
     void GetCharAttributes(CharAttributeAccumulator& accumulator) const;
@@ -83,8 +135,9 @@ public:
     void SkillSpawnObject(uint32_t skillNumber, const WorldCoords& origin, uint32_t targetId,
                           const std::vector<WorldCoords>& spawnCoords,
                           const std::vector<uint32_t>& spawnIds, uint32_t lastValue);
-    void SkillStateUpdateCommand(uint32_t skillId, const SkillState& state);
-    void SkillActiveStateUpdateCommand(uint32_t skillId, const SkillActiveState& state);
+    // Both name the skill by its reference number.
+    void SkillStateUpdateCommand(uint32_t skillNumber, const SkillState& state);
+    void SkillActiveStateUpdateCommand(uint32_t skillNumber, const SkillActiveState& state);
     // No skill warms up yet.
     bool SkillWarmUp(uint32_t /*skillId*/, uint32_t /*flag*/) { return false; }
 
@@ -115,10 +168,28 @@ private:
     template <typename Visit> void ForEachPassiveSkill(Visit visit) const;
     void ReadLevels(const LoadTable& table, const char* key, std::vector<uint32_t>& out) const;
 
+    // Creates the named skill unless it is learned already, then sets its level.
+    void CreateAndLoadSkill(const std::string& name, uint32_t level, uint32_t& masteryId,
+                            uint32_t& baseSkillId);
+    Skill* FindSkill(uint32_t skillId) const;
+    Skill* FindCommandSkill(uint32_t skillNumber, const char* command) const;
+    // Makes the record a skill of this manager at the level; null when it is no skill.
+    Skill* AddLearnedSkill(const std::string& record, uint32_t level);
+    void StreamReplica(IOStream& stream, _SkillReplica& replica) const;
+
     CombatManager* combatManager = nullptr;
     Character* parent = nullptr;
+    std::unique_ptr<SkillServicesBase> skillServices;
+    std::vector<uint32_t> uiSkillList;
+    uint32_t defaultSkillId = 0;
+    uint32_t defaultWPSkillId = 0;
+    bool isMonster = false;
+    uint32_t masteriesAllowed = 0;
+    uint32_t skillReclamationPointsUsed = 0;
     // Owned through the object manager; a skill's index is its reference number.
     std::vector<Skill*> learnedSkills;
+    // The learned skills' ids, in step with learnedSkills.
+    std::vector<uint32_t> learnedSkillIds;
     std::vector<uint32_t> masteryIncrementLevels;
     std::vector<uint32_t> reclamationPointTiers;
     std::vector<uint32_t> reclamationPointCosts;

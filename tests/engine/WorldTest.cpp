@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -227,6 +228,34 @@ TEST_F(WorldTest, SetCoordsMovesBetweenCellsAndRefusesUnknownRegions)
     EXPECT_TRUE(InSphere({1, 0, 1}, 1).empty());
 }
 
+// The position-only move must leave exactly what SetCoords with the same position would.
+TEST_F(WorldTest, SetPositionKeepsTheRotationAndRefusesUnknownRegions)
+{
+    WorldCoords facing = At(kHome, {1, 0, 1});
+    facing.LookAt(WorldVec3(kHome, {1, 0, 1}), WorldVec3(kHome, {4, 2, 5}), {0, 1, 0});
+    Entity* mover = Place({1, 0, 1});
+    ASSERT_TRUE(world->SetCoords(mover, facing));
+
+    const WorldVec3 there(kAnnex, {5, 0, -3});
+    EXPECT_TRUE(world->SetPosition(mover, there));
+    WorldCoords expected = facing;
+    expected.SetPosition(there);
+    EXPECT_EQ(mover->GetCoords(), expected);
+    EXPECT_TRUE(InSphere({1, 0, 1}, 1).empty());
+    EXPECT_EQ(InSphere({5, 0, -3}, 0, kAnnex), Sorted({mover}));
+    EXPECT_EQ(InSphere({105, 0, -3}, 0), Sorted({mover}));
+
+    EXPECT_FALSE(world->SetPosition(mover, WorldVec3(9, {})));
+    EXPECT_FALSE(world->SetPosition(nullptr, there));
+    EXPECT_EQ(log.Count(2, "World has no region 9"), 1u);
+    EXPECT_EQ(mover->GetCoords(), expected);
+
+    Entity loose;
+    EXPECT_TRUE(world->SetPosition(&loose, WorldVec3(kHome, {1, 0, 1})));
+    EXPECT_EQ(loose.GetCoords(), At(kHome, {1, 0, 1}));
+    EXPECT_FALSE(loose.IsInWorld());
+}
+
 // A move within a cell goes straight to the entity's place in it, which shifts whenever one
 // ahead of it leaves the cell.
 TEST_F(WorldTest, MovesWithinACellFindTheirPlaceAfterOthersLeaveIt)
@@ -349,6 +378,33 @@ TEST_F(WorldTest, TranslateCrossesRegionsAndFloorPlacementLeavesFailuresUnchange
     std::unique_ptr<World> mine = gEngine->SetWorld(nullptr);
     EXPECT_FALSE(far.PutOnFloor());
     EXPECT_EQ(far.GetRegion(), nullptr);
+    gEngine->SetWorld(std::move(mine));
+}
+
+// Handed the world, floor placement answers as the engine's does, and needs no engine world.
+TEST_F(WorldTest, TranslateToFloorInAGivenWorldMatchesTheEnginesWorld)
+{
+    const std::vector<std::pair<WorldVec3, Vec3>> moves = {
+        {WorldVec3(kHome, {90, 5, 0}), {20, 3, 0}},     // into the annex
+        {WorldVec3(kHome, {-5, 2, 7}), {1.25f, 0, -3}}, // stays home
+        {WorldVec3(kAnnex, {0, 0, 0}), {0, 1, 0}},      // on the shared face
+        {WorldVec3(kAnnex, {90, 0, 0}), {500, 0, 0}},   // off every floor
+        {WorldVec3(kFar, {10, 9, 10}), {100, 0, 0}},
+        {WorldVec3(kHome, {0, 20, 0}), {0, 0, 0}}, // above the bounds, still over the floor
+        {WorldVec3(), {1, 0, 0}},
+        {WorldVec3(9, {}), {1, 0, 0}},
+    };
+    for (const auto& [start, offset] : moves) {
+        WorldVec3 engines = start;
+        WorldVec3 given = start;
+        EXPECT_EQ(given.TranslateToFloor(offset, *world), engines.TranslateToFloor(offset));
+        EXPECT_EQ(given, engines);
+    }
+
+    std::unique_ptr<World> mine = gEngine->SetWorld(nullptr);
+    WorldVec3 point(kHome, {90, 5, 0});
+    EXPECT_TRUE(point.TranslateToFloor({20, 3, 0}, *mine));
+    EXPECT_EQ(point, WorldVec3(kAnnex, {10, 1.5f, 0}));
     gEngine->SetWorld(std::move(mine));
 }
 

@@ -27,7 +27,7 @@ TEST(CharacterReport, TheSampleCharactersLoadCleanlyAndShowWhatTheyLoaded)
     const Result run = RunHost({"--db", SampleDatabase(), "--characters"});
     EXPECT_EQ(run.status, 0);
     // Every record the two characters name is there and well formed.
-    EXPECT_EQ(run.err.find("[log 1]"), std::string::npos) << run.err;
+    EXPECT_EQ(DataErrors(run.err), "") << run.err;
 
     const std::string player = std::string("player: ") + CharacterReport::kSamplePlayer +
                                "\n"

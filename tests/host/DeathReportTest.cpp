@@ -14,7 +14,7 @@ TEST(DeathReport, TheSampleMonstersDieFrameByFrameAndLeaveNothingBehind)
     const HostRun run = RunHost({"--db", SampleDatabase(), "--deaths"});
     EXPECT_EQ(run.status, 0);
     // Every record the deaths name is there and well formed.
-    EXPECT_EQ(run.err.find("[log 1]"), std::string::npos) << run.err;
+    EXPECT_EQ(DataErrors(run.err), "") << run.err;
 
     const std::string die = "animation Creatures/Monster/Jackalman/Animations/Die.anm";
     const std::string warrior = DeathReport::kFadingMonster;

@@ -33,7 +33,7 @@ TEST(DuelReport, SeededHitsShowTranscriptsLivesTicksAndReplicas)
 {
     const HostRun run = RunHost({"--db", SampleDatabase(), "--duel", "4", "--seed", "17"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(DataErrors(run.err), "") << run.err;
 
     const std::string lines[] = {
         // The monster's war gear dodges the first blow, and still strikes back and reflects.

@@ -13,7 +13,7 @@ TEST(KillReport, TheMonsterRollsItsGearAndTheHeroEarnsHisShareAndALevel)
 {
     const HostRun run = RunHost({"--db", SampleDatabase(), "--scenario", "kill", "--seed", "7"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err.find("[log 1]"), std::string::npos) << run.err;
+    EXPECT_EQ(DataErrors(run.err), "") << run.err;
     const char* lines[] = {
         "scenario kill as single player, seed 7:\n",
         ", level 3, experience 1200, reward 1200\n"

@@ -25,7 +25,7 @@ TEST(ScenarioReport, OrdersRunAsActionsAndEveryoneEndsWhereSent)
 {
     const HostRun run = RunHost({"--db", SampleDatabase(), "--scenario", "actions"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err.find("[log 1]"), std::string::npos) << run.err;
+    EXPECT_EQ(DataErrors(run.err), "") << run.err;
     ExpectInOrder(
         run.out,
         {"scenario actions as single player, 100 ms frames:\n",

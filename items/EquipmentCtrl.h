@@ -1,0 +1,70 @@
+#pragma once
+
+#include "items/EquipLocations.h"
+#include "items/EquipmentCtrlWeaponSet.h"
+
+#include <array>
+#include <cstdint>
+
+namespace GAME {
+
+class Character;
+class ControllerCharacter;
+class IOStream;
+
+// A character's logical equipment: which item sits in which slot and whether it is attached,
+// and the two weapon sets. Placement and requirement rules come with the items work.
+class EquipmentCtrl {
+public:
+    struct EquipmentInfo {
+        uint32_t itemId = 0;
+        bool attached = false;
+        EquipLocations location = EquipLocations_None;
+    };
+
+    // The body entries, in the order the save keeps them.
+    enum BodySlot : uint32_t {
+        BodySlot_Head,
+        BodySlot_Neck,
+        BodySlot_UpperBody,
+        BodySlot_LowerBody,
+        BodySlot_Finger1,
+        BodySlot_Finger2,
+        BodySlot_Forearm,
+        BodySlot_Count
+    };
+
+    EquipmentCtrl();
+    virtual ~EquipmentCtrl() = default;
+
+    void SetParent(Character* character);
+    void SetController(ControllerCharacter* controller);
+
+    const EquipmentInfo& GetBodyEntry(BodySlot slot) const { return body[slot]; }
+    const EquipmentCtrlWeaponSet& GetPrimarySet() const { return primary; }
+    const EquipmentCtrlWeaponSet& GetAlternateSet() const { return alternate; }
+    bool IsUsingAlternate() const { return useAlternate; }
+
+    void SetAlternateEquipment(bool flag);
+
+    void StreamProperties(IOStream* stream);
+    // One slot's record, shared by the body entries and the hands. Reading makes the item,
+    // hands it to the character and attaches it when the record says so; false when no item
+    // came of it.
+    static bool StreamSlot(IOStream* stream, Character* character, uint32_t& itemId, bool& attached,
+                           EquipLocations location);
+
+private:
+    // The set character, else the controller's; null when it is gone.
+    Character* GetParent() const;
+
+    uint32_t parentId = 0;
+    ControllerCharacter* controller = nullptr;
+    bool ignoreRequirements = false;
+    bool useAlternate = false;
+    std::array<EquipmentInfo, BodySlot_Count> body;
+    EquipmentCtrlWeaponSet primary{false};
+    EquipmentCtrlWeaponSet alternate{true};
+};
+
+} // namespace GAME

@@ -1,0 +1,163 @@
+#include "skills/SkillManager.h"
+
+#include "characters/Character.h"
+#include "engine/Engine.h"
+#include "engine/GameInfo.h"
+#include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
+#include "skills/Skill.h"
+#include "skills/SkillServices_Character.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace GAME {
+
+namespace {
+
+// Records are named either way round on the platform the saves come from.
+bool SameRecordName(const std::string& left, const std::string& right)
+{
+    auto fold = [](char c) {
+        return c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(),
+                      [&](char a, char b) { return fold(a) == fold(b); });
+}
+
+uint32_t FindByName(const std::vector<Skill*>& skills, const std::string& name)
+{
+    if (name.empty())
+        return 0;
+    for (const Skill* skill : skills) {
+        if (skill != nullptr && SameRecordName(skill->GetObjectName(), name))
+            return skill->GetObjectId();
+    }
+    return 0;
+}
+
+} // namespace
+
+void SkillManager::LoadSkills(const LoadTable& table, uint32_t count)
+{
+    // The record numbers its keys 1 to 31.
+    if (count == 0 || count >= 32)
+        return;
+    // The engine's game info holds the difficulty the hub reports; asked directly so a
+    // manager loads without the hub.
+    const auto difficulty = static_cast<size_t>(gEngine->GetGameInfo().GetDifficulty());
+    uint32_t masteryId = 0;
+    uint32_t baseSkillId = 0;
+    for (uint32_t i = 1; i <= count; ++i) {
+        const std::string number = std::to_string(i);
+        const std::string name = table.GetString(("skillName" + number).c_str(), "");
+        if (name.empty())
+            continue;
+        const std::string levelKey = "skillLevel" + number;
+        const int32_t level = table.GetIntAt(levelKey.c_str(), difficulty, 0);
+        if (level < 0)
+            gEngine->Log(Engine::LogData, "SkillManager: %s of %s holds %d, read as 0",
+                         levelKey.c_str(), GetParentName(), level);
+        CreateAndLoadSkill(name, static_cast<uint32_t>(std::max(level, 0)), masteryId, baseSkillId);
+    }
+}
+
+void SkillManager::LoadSkills(const std::string& record, uint32_t count)
+{
+    if (record.empty())
+        return;
+    ObjectManager& objects = ObjectManager::Instance();
+    if (!objects.LoadTableFile(record))
+        return;
+    LoadSkills(objects.GetLoadTable(record), count);
+}
+
+Skill* SkillManager::AddLearnedSkill(const std::string& record, uint32_t level)
+{
+    Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>(record);
+    if (skill == nullptr)
+        return nullptr;
+    skill->SetSkillManager(this);
+    learnedSkills.push_back(skill);
+    learnedSkillIds.push_back(skill->GetObjectId());
+    uiSkillList.push_back(skill->GetObjectId());
+    skill->SetSkillLevel(level);
+    return skill;
+}
+
+// No mastery, modifier or secondary skill kinds exist yet, so every skill opens its own group.
+void SkillManager::CreateAndLoadSkill(const std::string& name, uint32_t level,
+                                      uint32_t& /*masteryId*/, uint32_t& baseSkillId)
+{
+    if (FindSkillId(name) != 0) {
+        gEngine->Log(Engine::LogData,
+                     "SkillManager::Tried to create duplicate non-modifier skill (%s)",
+                     name.c_str());
+        return;
+    }
+    Skill* skill = AddLearnedSkill(name, level);
+    if (skill == nullptr) {
+        gEngine->Log(Engine::LogData, "SkillManager::Unable to create skill (%s) (%s)",
+                     name.c_str(), GetParentName());
+        return;
+    }
+    baseSkillId = skill->GetObjectId();
+}
+
+uint32_t SkillManager::LoadDefaultSkills()
+{
+    if (Skill* pool = AddLearnedSkill("Records/Skills/Default/DefaultWPBasicAttack.dbr", 1))
+        defaultWPSkillId = pool->GetObjectId();
+    Skill* skill = AddLearnedSkill("Records/Skills/Default/DefaultWeaponAttack.dbr", 1);
+    if (skill == nullptr)
+        return 0;
+    defaultSkillId = skill->GetObjectId();
+    return defaultSkillId;
+}
+
+uint32_t SkillManager::FindSkillId(const std::string& name) const
+{
+    return FindByName(learnedSkills, name);
+}
+
+uint32_t SkillManager::FindItemSkillId(const std::string& name) const
+{
+    return FindByName(itemSkills, name);
+}
+
+Skill* SkillManager::FindSkill(uint32_t skillId) const
+{
+    if (skillId == 0)
+        return nullptr;
+    for (const std::vector<Skill*>* list : {&learnedSkills, &itemSkills}) {
+        for (Skill* skill : *list) {
+            if (skill != nullptr && skill->GetObjectId() == skillId)
+                return skill;
+        }
+    }
+    return nullptr;
+}
+
+bool SkillManager::IsSkillValidForUse(uint32_t skillId, bool itemSkillAlwaysValid) const
+{
+    const Skill* skill = FindSkill(skillId);
+    if (skill == nullptr)
+        return false;
+    const bool itemSkill = skill->IsItemSkill() || std::find(itemSkills.begin(), itemSkills.end(),
+                                                             skill) != itemSkills.end();
+    if (itemSkill && itemSkillAlwaysValid)
+        return true;
+    return skill->GetSkillLevel() != 0;
+}
+
+void SkillManager::SetAsControllingManager()
+{
+    if (skillServices != nullptr)
+        return;
+    skillServices = std::make_unique<SkillServices_Character>();
+    skillServices->SetParent(parent);
+}
+
+} // namespace GAME

@@ -1,0 +1,221 @@
+#include "characters/Player.h"
+
+#include "characters/CharacterBio.h"
+#include "characters/CharacterBioReplicaInfo.h"
+#include "characters/PlayerReplicationRecord.h"
+#include "engine/ConnectionManager.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
+#include "engine/ObjectManager.h"
+#include "multiplayer/PlayerNetBasicInfo.h"
+#include "multiplayer/SpawnPlayerPacket.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <limits>
+
+namespace GAME::Test {
+namespace {
+
+// The record's bytes, without the packet header.
+std::vector<uint8_t> Encode(const PlayerReplicationRecord& record)
+{
+    SpawnPlayerPacket carrier;
+    NetPacketOutBuffer out(carrier);
+    record.Write(out);
+    out.Done();
+    return {carrier.GetOutBuffer() + NetPacketHeader::kSize,
+            carrier.GetOutBuffer() + carrier.GetOutBufferSize()};
+}
+
+class PlayerReplicationTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        source = NewPlayer();
+        copy = NewPlayer();
+        ASSERT_NE(source, nullptr);
+        ASSERT_NE(copy, nullptr);
+    }
+
+    // With the five base attributes, so that the bio keeps what it is given.
+    static Player* NewPlayer()
+    {
+        auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+        if (player != nullptr)
+            player->GetCharacterBio().Load(
+                Record("characterLife = 1\ncharacterMana = 1\ncharacterStrength = 1\n"
+                       "characterDexterity = 1\ncharacterIntelligence = 1"));
+        return player;
+    }
+
+    // What the source sends when spawned elsewhere, as the transport carries it.
+    std::vector<uint8_t> SpawnMessage()
+    {
+        SpawnPlayerPacket packet;
+        packet.objectId = source->GetObjectId();
+        const uint32_t size = packet.PrepareOutBuffer();
+        return {packet.GetOutBuffer(), packet.GetOutBuffer() + size};
+    }
+
+    static void Feed(Player& player, const std::vector<uint8_t>& bytes)
+    {
+        SpawnPlayerPacket carrier;
+        NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+        player.ReadReplicationData(in);
+    }
+
+    Player* source = nullptr;
+    Player* copy = nullptr;
+};
+
+TEST_F(PlayerReplicationTest, ASpawnedCopyTakesNameStatsMoneyAndLevel)
+{
+    source->SetPlayerName(L"Ana");
+    CharacterBioReplicaInfo stats;
+    stats.currentLife = 250;
+    stats.currentMana = 40;
+    stats.baseLife = 300;
+    stats.baseMana = 60;
+    stats.baseStrength = 51;
+    stats.baseDexterity = 52;
+    stats.baseIntelligence = 123;
+    source->GetCharacterBio().RestoreCurrentBioStats(stats, true);
+    source->AddMoney(777);
+
+    char expectedLine[96];
+    std::snprintf(expectedLine, sizeof expectedLine,
+                  "Replicating entity %d (0x%x) in SpawnPlayerPacket",
+                  static_cast<int>(source->GetObjectId()), source->GetObjectId());
+    LogCapture log;
+    const std::vector<uint8_t> message = SpawnMessage();
+    EXPECT_EQ(log.Count(0, expectedLine), 1u);
+    std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(message);
+    auto* spawn = dynamic_cast<SpawnPlayerPacket*>(decoded.get());
+    ASSERT_NE(spawn, nullptr);
+    EXPECT_EQ(spawn->GetType(), 30u);
+    EXPECT_EQ(spawn->GetContainerKind(), 2u);
+    EXPECT_EQ(spawn->objectId.GetId(), source->GetObjectId());
+    ASSERT_TRUE(spawn->ReadObjectRecord(*copy));
+    copy->ApplyReplicationData();
+
+    EXPECT_EQ(copy->GetPlayerName(), L"Ana");
+    CharacterBioReplicaInfo arrived;
+    copy->GetCharacterBio().GetCurrentBioStats(arrived);
+    EXPECT_EQ(arrived.baseIntelligence, 123u);
+    EXPECT_EQ(arrived.baseStrength, 51u);
+    EXPECT_EQ(arrived.currentLife, 250u);
+    EXPECT_EQ(copy->GetCurrentMoney(), 777u);
+    EXPECT_EQ(copy->GetCharLevel(), source->GetCharLevel());
+}
+
+TEST_F(PlayerReplicationTest, AStandingPlayerEndsAfterTheMovingFlag)
+{
+    const std::vector<uint8_t> message = SpawnMessage();
+    ASSERT_FALSE(message.empty());
+    EXPECT_EQ(message.back(), 0); // moving flag: no path target or attack target follow
+    PlayerReplicationRecord record;
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, message.data() + NetPacketHeader::kSize + 4,
+                         static_cast<int>(message.size() - NetPacketHeader::kSize - 4));
+    EXPECT_TRUE(record.Read(in));
+    EXPECT_EQ(in.GetRemaining(), 0u);
+}
+
+TEST_F(PlayerReplicationTest, AMovingRecordCarriesTargetsAfterTheFlag)
+{
+    PlayerReplicationRecord standing;
+    PlayerReplicationRecord moving;
+    moving.moving = true;
+    moving.pathTarget = WorldVec3(7, Vec3(1.0f, 2.0f, 3.0f));
+    moving.attackTargetId = 0x11223344;
+    moving.attackTargetSkillId = 5;
+    const std::vector<uint8_t> still = Encode(standing);
+    const std::vector<uint8_t> moved = Encode(moving);
+    ASSERT_EQ(moved.size(), still.size() + 16 + 4 + 4);
+    EXPECT_EQ(still.back(), 0);
+    const std::vector<uint8_t> tail(moved.end() - 9, moved.end());
+    EXPECT_EQ(tail, (std::vector<uint8_t>{0x40, 0x44, 0x33, 0x22, 0x11, 5, 0, 0, 0}));
+
+    PlayerReplicationRecord back;
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, moved.data(), static_cast<int>(moved.size()));
+    ASSERT_TRUE(back.Read(in));
+    EXPECT_TRUE(back.moving);
+    EXPECT_EQ(back.pathTarget, moving.pathTarget);
+    EXPECT_EQ(back.attackTargetSkillId, 5u);
+}
+
+TEST_F(PlayerReplicationTest, ARecordCutShortIsDiscardedAndApplyingNothingIsLogged)
+{
+    source->SetPlayerName(L"Ana");
+    std::vector<uint8_t> message = SpawnMessage();
+    const std::vector<uint8_t> record(message.begin() + NetPacketHeader::kSize + 4,
+                                      message.end() - 1);
+    copy->SetPlayerName(L"Bea");
+    Feed(*copy, record);
+    LogCapture log;
+    copy->ApplyReplicationData();
+    EXPECT_EQ(copy->GetPlayerName(), L"Bea");
+    EXPECT_EQ(log.Count(1, "Player replication applied without a record read"), 1u);
+
+    SpawnPlayerPacket packet;
+    packet.CopyInbound(message.data() + NetPacketHeader::kSize,
+                       static_cast<int>(message.size() - NetPacketHeader::kSize - 1));
+    EXPECT_FALSE(packet.ReadObjectRecord(*copy));
+    EXPECT_FALSE(packet.IsInboundComplete());
+}
+
+TEST_F(PlayerReplicationTest, ListCountsBeyondTheBytesAreRefusedBeforeAnyRoomIsMade)
+{
+    std::vector<uint8_t> bytes = Encode(PlayerReplicationRecord());
+    // The skill count follows the two damage lists; 0xFFFFFFFF skills cannot fit.
+    PlayerReplicationRecord record;
+    const size_t skillCount = bytes.size() - (4 + 4 + 4 + 4 + 1);
+    for (size_t i = 0; i < 4; ++i)
+        bytes[skillCount + i] = 0xFF;
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+    EXPECT_FALSE(record.Read(in));
+    EXPECT_TRUE(record.skills.empty());
+}
+
+TEST_F(PlayerReplicationTest, BioFloatsThatAreNotNumbersOrNegativeArriveAsZero)
+{
+    PlayerReplicationRecord sent;
+    sent.currentLife = -5.0f;
+    sent.baseStrength = std::numeric_limits<float>::quiet_NaN();
+    sent.baseIntelligence = 1e20f;
+    sent.baseDexterity = 42.9f;
+    Feed(*copy, Encode(sent));
+    copy->ApplyReplicationData();
+    CharacterBioReplicaInfo arrived;
+    copy->GetCharacterBio().GetCurrentBioStats(arrived);
+    EXPECT_EQ(arrived.currentLife, 0u);
+    EXPECT_EQ(arrived.baseStrength, 0u);
+    EXPECT_EQ(arrived.baseDexterity, 42u);
+    EXPECT_EQ(arrived.baseIntelligence, CharacterBioReplicaInfo::ToWholeNumber(1e20f));
+}
+
+TEST_F(PlayerReplicationTest, BasicInfoNamesThePlayerOnTopOfItsHeartbeat)
+{
+    source->SetPlayerName(L"Ana");
+    PlayerNetBasicInfo info;
+    info.activeStatusSkills = {"stale"};
+    source->GetPlayerNetBasicInfo(info);
+    EXPECT_EQ(info.playerId, source->GetObjectId());
+    EXPECT_EQ(info.name, L"Ana");
+    EXPECT_EQ(info.isMale, source->GetGender() == Gender_Male);
+    EXPECT_EQ(info.level, source->GetCharLevel());
+    EXPECT_EQ(info.position, source->GetCoords().GetPosition());
+    EXPECT_TRUE(info.activeStatusSkills.empty());
+}
+
+} // namespace
+} // namespace GAME::Test

@@ -1,0 +1,370 @@
+#include "characters/Player.h"
+
+#include "ai/ControllerPlayer.h"
+#include "characters/PlayerGameInterface.h"
+#include "characters/PlayerSave_UISetting.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "engine/ObjectManager.h"
+#include "engine/TriggerToken.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+// Opens the fields the save carries to the test.
+class SavedPlayer : public Player {
+public:
+    using Player::alternateConfigEnabled;
+    using Player::heldTokens;
+    using Player::markerIds;
+    using Player::pendingTokens;
+    using Player::respawnIds;
+    using Player::strategicMovementRespawnPoints;
+    using Player::teleportIds;
+};
+
+class RecordingInterface : public PlayerGameInterface {
+public:
+    void RestoreUISettings(PlayerSave_UISetting& settings) override
+    {
+        restored.push_back(settings);
+    }
+    std::vector<PlayerSave_UISetting> restored;
+};
+
+// The player's own block written by hand, so that the reader is checked against the layout
+// rather than against itself. The blocks that follow are left out.
+struct OwnBlock {
+    uint32_t version = 5;
+    uint32_t pageCount = 36;
+    std::vector<int32_t> pages;
+    int32_t teleportVersion = 1;
+    uint32_t epicTeleports = 1;
+    int32_t temp = 1;
+
+    std::vector<uint8_t> Write() const
+    {
+        IOStreamWrite out;
+        uint32_t v = version;
+        out.StreamUInt("playerVersion", v);
+        out.BeginBlock();
+        std::wstring name = L"Hand";
+        out.StreamWideString("myPlayerName", name);
+        bool no = false, yes = true;
+        if (version >= 5)
+            out.StreamBool("isInMainQuest", no);
+        out.StreamBool("disableAutoPopV2", yes);
+        uint32_t count = pageCount;
+        out.StreamUInt("numTutorialPagesV2", count);
+        for (uint32_t i = 0; i < pageCount; ++i) {
+            int32_t page = i < pages.size() ? pages[i] : -1;
+            out.StreamInt("currentPageV2", page);
+        }
+        Group(out, "versionCheckTeleportInfo", teleportVersion, "teleportUIDsSize", "teleportUID",
+              epicTeleports);
+        Group(out, "versionCheckMovementInfo", 1, "markerUIDsSize", "markerUID", 0);
+        Group(out, "versionCheckRespawnInfo", 1, "respawnUIDsSize", "respawnUID", 0);
+        int32_t one = 1;
+        out.StreamInt("versionRespawnPoint", one);
+        for (int i = 0; i < 3; ++i) {
+            UniqueId point(0, 0, 0, static_cast<uint32_t>(i + 1));
+            out.StreamUniqueId("strategicMovementRespawnPoint[i]", point);
+        }
+        uint32_t money = 250;
+        out.StreamUInt("money", money);
+        int32_t compass = 2;
+        out.StreamInt("compassState", compass);
+        out.StreamBool("skillWindowShowHelp", no);
+        out.StreamBool("alternateConfig", yes);
+        out.StreamBool("alternateConfigEnabled", yes);
+        std::string texture = "hand.tex";
+        out.StreamString("playerTexture", texture);
+        int32_t greatest = temp;
+        if (version >= 3)
+            out.StreamInt("temp", greatest);
+        if (version >= 4)
+            out.StreamBool("hasBeenInGame", yes);
+        out.EndBlock();
+        return out.GetBytes();
+    }
+
+    static void Group(IOStreamWrite& out, const char* versionKey, int32_t groupVersion,
+                      const char* sizeKey, const char* idKey, uint32_t epicCount)
+    {
+        out.StreamInt(versionKey, groupVersion);
+        if (groupVersion != 1)
+            return;
+        for (uint32_t difficulty = 0; difficulty < 3; ++difficulty) {
+            uint32_t size = difficulty == 1 ? epicCount : 0;
+            out.StreamUInt(sizeKey, size);
+            for (uint32_t i = 0; i < size && i < 4; ++i) {
+                UniqueId id(7, 7, 7, i);
+                out.StreamUniqueId(idKey, id);
+            }
+        }
+    }
+};
+
+class PlayerSaveStreamTest : public Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+
+    static std::vector<uint8_t> Save(Player& player)
+    {
+        IOStreamWrite out;
+        player.StreamProperties(&out);
+        EXPECT_FALSE(out.HasFailed());
+        return out.GetBytes();
+    }
+    static bool Read(Player& player, const std::vector<uint8_t>& bytes)
+    {
+        IOStreamRead in(bytes);
+        player.StreamProperties(&in);
+        return !in.HasFailed();
+    }
+    static std::string Text(const std::vector<uint8_t>& bytes)
+    {
+        std::string text;
+        IOStreamRead::Describe(bytes, text);
+        return text;
+    }
+
+    // A player with something in every field the save keeps.
+    void Play(SavedPlayer& player)
+    {
+        player.SetPlayerName(L"H\u00e9ro");
+        player.SetIsInMainQuest(false);
+        player.teleportIds[1] = {UniqueId(1, 2, 3, 4)};
+        player.teleportIds[2] = {UniqueId(5, 6, 7, 8), UniqueId(9, 9, 9, 9)};
+        player.markerIds[0] = {UniqueId(10, 0, 0, 1)};
+        player.respawnIds[2] = {UniqueId(11, 0, 0, 2)};
+        player.strategicMovementRespawnPoints[1] = UniqueId(11, 0, 0, 3);
+        player.AddMoney(1234);
+        player.SetCompassState(-2);
+        player.SetSkillWindowShowsHelp(false);
+        player.alternateConfigEnabled = true;
+        player.SetGreatestDifficultyCompleted(static_cast<GameDifficulty>(1));
+        player.SetHasBeenInGame(true);
+        player.ReceiveExperience(5000, true);
+        Game().UnlockTutorialPage(4, false);
+        Game().UnlockTutorialPage(20, false);
+        Game().SetDisableTutorialAutoPop(true);
+    }
+};
+
+TEST_F(PlayerSaveStreamTest, APlayedPlayerReadIntoANewOneIsEqualAndWritesTheSameBytes)
+{
+    SavedPlayer played;
+    Play(played);
+    const std::vector<uint8_t> bytes = Save(played);
+    Game().ResetTutorialState();
+
+    SavedPlayer loaded;
+    ASSERT_TRUE(Read(loaded, bytes));
+    EXPECT_EQ(loaded.GetPlayerName(), L"H\u00e9ro");
+    EXPECT_FALSE(loaded.IsInMainQuest());
+    EXPECT_EQ(loaded.teleportIds, played.teleportIds);
+    EXPECT_TRUE(loaded.teleportIds[0].empty()); // lists stay apart by difficulty
+    EXPECT_EQ(loaded.markerIds, played.markerIds);
+    EXPECT_EQ(loaded.respawnIds, played.respawnIds);
+    EXPECT_EQ(loaded.strategicMovementRespawnPoints, played.strategicMovementRespawnPoints);
+    EXPECT_EQ(loaded.GetCurrentMoney(), played.GetCurrentMoney());
+    EXPECT_EQ(loaded.GetCompassState(), -2);
+    EXPECT_FALSE(loaded.GetSkillWindowShowsHelp());
+    EXPECT_TRUE(loaded.alternateConfigEnabled);
+    EXPECT_EQ(loaded.GetGreatestDifficultyCompleted(), static_cast<GameDifficulty>(1));
+    EXPECT_TRUE(loaded.GetHasBeenInGame());
+    EXPECT_EQ(loaded.GetExperiencePoints(), played.GetExperiencePoints());
+    EXPECT_EQ(Game().GetTutorialUnlockList(), (std::vector<int32_t>{4, 20}));
+    EXPECT_TRUE(Game().GetDisableTutorialAutoPop());
+    // Skills, hot slots, statistics and the rest: the reloaded player saves byte for byte alike.
+    EXPECT_EQ(Save(loaded), bytes);
+}
+
+TEST_F(PlayerSaveStreamTest, TheOwnBlockOfANewPlayerIsPinned)
+{
+    SavedPlayer player;
+    Game().UnlockTutorialPage(3, false);
+    const std::string text = Text(Save(player));
+    std::string expected = "uint playerVersion = 5\n{\n  wideString myPlayerName = L\"Player\"\n"
+                           "  bool isInMainQuest = true\n  bool disableAutoPopV2 = false\n"
+                           "  uint numTutorialPagesV2 = 36\n  int currentPageV2 = 3\n";
+    for (int i = 1; i < 36; ++i)
+        expected += "  int currentPageV2 = -1\n";
+    for (const char* group : {"Teleport", "Movement", "Respawn"}) {
+        const std::string kind = group == std::string("Teleport")   ? "teleport"
+                                 : group == std::string("Movement") ? "marker"
+                                                                    : "respawn";
+        expected += "  int versionCheck" + std::string(group) + "Info = 1\n";
+        for (int i = 0; i < 3; ++i)
+            expected += "  uint " + kind + "UIDsSize = 0\n";
+    }
+    expected += "  int versionRespawnPoint = 1\n";
+    for (int i = 0; i < 3; ++i)
+        expected += "  uniqueId strategicMovementRespawnPoint[i] = 00000000 00000000 00000000 "
+                    "00000000\n";
+    expected += "  uint money = 0\n  int compassState = 0\n  bool skillWindowShowHelp = true\n"
+                "  bool alternateConfig = false\n  bool alternateConfigEnabled = false\n"
+                "  string playerTexture = \"\"\n  int temp = 3\n  bool hasBeenInGame = false\n}\n";
+    ASSERT_GE(text.size(), expected.size());
+    EXPECT_EQ(text.substr(0, expected.size()), expected);
+}
+
+TEST_F(PlayerSaveStreamTest, TheUISettingsWrittenAreTheDefaultsAndAReadHandsThemOn)
+{
+    SavedPlayer player;
+    const std::string text = Text(Save(player));
+    std::string ui = "  {\n    bool equipmentSelection = false\n    uint skillWindowSelection = 0\n"
+                     "    bool skillSettingValid = false\n";
+    for (int n = 1; n <= 5; ++n) {
+        const std::string number = std::to_string(n);
+        ui += "    string primarySkill" + number + " = \"\"\n    string secondarySkill" + number +
+              " = \"\"\n    bool skillActive" + number + " = " + (n == 1 ? "true" : "false") + "\n";
+    }
+    ui += "  }\n";
+    EXPECT_NE(text.find(ui), std::string::npos) << text;
+
+    RecordingInterface screen;
+    SavedPlayer loaded;
+    loaded.SetGameInterface(&screen);
+    ASSERT_TRUE(Read(loaded, Save(player)));
+    ASSERT_EQ(screen.restored.size(), 1u);
+    EXPECT_TRUE(screen.restored[0].skillBar[0].active);
+    EXPECT_FALSE(screen.restored[0].skillBar[1].active);
+}
+
+TEST_F(PlayerSaveStreamTest, VersionsPageCountsAndGroupVersionsGateWhatIsRead)
+{
+    OwnBlock layout;
+    layout.pages = {4, 7};
+    SavedPlayer current;
+    Read(current, layout.Write());
+    EXPECT_EQ(current.GetPlayerName(), L"Hand");
+    EXPECT_FALSE(current.IsInMainQuest());
+    EXPECT_EQ(Game().GetTutorialUnlockList(), (std::vector<int32_t>{4, 7}));
+    EXPECT_EQ(current.teleportIds[1], std::vector<UniqueId>{UniqueId(7, 7, 7, 0)});
+    EXPECT_EQ(current.strategicMovementRespawnPoints[2], UniqueId(0, 0, 0, 3));
+    EXPECT_EQ(current.GetCurrentMoney(), 250u);
+    EXPECT_TRUE(current.GetHasBeenInGame());
+
+    layout.pageCount = 35; // consumed, nothing unlocked
+    layout.teleportVersion = 2;
+    SavedPlayer older;
+    Read(older, layout.Write());
+    EXPECT_TRUE(Game().GetTutorialUnlockList().empty());
+    EXPECT_TRUE(older.teleportIds[1].empty());
+    EXPECT_EQ(older.GetCurrentMoney(), 250u); // the keys after the skipped group still line up
+
+    layout.version = 4;
+    SavedPlayer four;
+    Read(four, layout.Write());
+    EXPECT_TRUE(four.IsInMainQuest());
+    EXPECT_TRUE(four.GetHasBeenInGame());
+    layout.version = 2;
+    SavedPlayer two;
+    Read(two, layout.Write());
+    EXPECT_FALSE(two.GetHasBeenInGame());
+    EXPECT_EQ(two.GetGreatestDifficultyCompleted(), static_cast<GameDifficulty>(0));
+}
+
+TEST_F(PlayerSaveStreamTest, HostileCountsAndDifficultiesAreRefused)
+{
+    OwnBlock layout;
+    layout.temp = 9;
+    SavedPlayer odd;
+    Read(odd, layout.Write());
+    EXPECT_EQ(odd.GetGreatestDifficultyCompleted(), static_cast<GameDifficulty>(0)); // stored 3
+
+    layout.epicTeleports = 65537;
+    SavedPlayer flooded;
+    EXPECT_FALSE(Read(flooded, layout.Write()));
+    EXPECT_TRUE(flooded.teleportIds[1].empty());
+    EXPECT_EQ(log.Count(1, "Player: saved \"teleportUIDsSize\" of 65537 refused"), 1u);
+
+    layout.epicTeleports = 65536; // allowed, but the stream holds only four: stops there
+    SavedPlayer cut;
+    EXPECT_FALSE(Read(cut, layout.Write()));
+    EXPECT_EQ(cut.teleportIds[1].size(), 4u);
+}
+
+TEST_F(PlayerSaveStreamTest, EveryTruncationOfASaveFails)
+{
+    SavedPlayer played;
+    Play(played);
+    const std::vector<uint8_t> bytes = Save(played);
+    for (size_t size = 8; size < bytes.size(); size += 13) {
+        SavedPlayer loaded;
+        EXPECT_FALSE(Read(loaded, {bytes.begin(), bytes.begin() + static_cast<long>(size)}))
+            << size;
+    }
+}
+
+TEST_F(PlayerSaveStreamTest, ControllerBlocksAreStreamedOrPassedOver)
+{
+    auto* controller =
+        static_cast<ControllerPlayer*>(ObjectManager::Instance().CreateObject("ControllerPlayer"));
+    ASSERT_NE(controller, nullptr);
+    SavedPlayer played;
+    played.SetControllerId(controller->GetObjectId());
+    const std::vector<uint8_t> bytes = Save(played);
+    EXPECT_NE(Text(bytes).find("bool controllerStreamed = true\n{\n"), std::string::npos);
+
+    SavedPlayer withController;
+    withController.SetControllerId(controller->GetObjectId());
+    EXPECT_TRUE(Read(withController, bytes));
+    EXPECT_EQ(log.CountContaining("passed over"), 0u);
+
+    SavedPlayer without; // the hot slots after the three blocks are still read in step
+    EXPECT_TRUE(Read(without, bytes));
+    EXPECT_EQ(log.Count(1, "Player: saved inventory and equipment passed over, no player "
+                           "controller"),
+              1u);
+    EXPECT_NE(Text(Save(without)).find("bool controllerStreamed = false\n"), std::string::npos);
+}
+
+TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsReadNone)
+{
+    SavedPlayer holder;
+    holder.heldTokens = {TriggerToken("bridge"), TriggerToken("gate")};
+    IOStreamWrite out;
+    EXPECT_TRUE(holder.StreamPropertiesQuestTokens(&out));
+    EXPECT_EQ(Text(out.GetBytes()), "int versionNumber = 1\n{\n  int numberOfTriggerTokens = 2\n"
+                                    "  string tokenName = \"bridge\"\n"
+                                    "  string tokenName = \"gate\"\n}\n");
+    SavedPlayer loaded;
+    IOStreamRead in(out.GetBytes());
+    EXPECT_TRUE(loaded.StreamPropertiesQuestTokens(&in));
+    EXPECT_FALSE(in.HasFailed());
+    EXPECT_TRUE(loaded.heldTokens.empty());
+    EXPECT_EQ(loaded.pendingTokens, holder.heldTokens);
+
+    for (int32_t count : {-1, 65537}) {
+        IOStreamWrite hostile;
+        int32_t version = 1;
+        hostile.StreamInt("versionNumber", version);
+        hostile.BeginBlock();
+        hostile.StreamInt("numberOfTriggerTokens", count);
+        std::string name = "x";
+        hostile.StreamString("tokenName", name);
+        hostile.EndBlock();
+        IOStreamRead read(hostile.GetBytes());
+        SavedPlayer fresh;
+        fresh.StreamPropertiesQuestTokens(&read);
+        EXPECT_FALSE(read.HasFailed()) << count; // the block's rest is passed over
+        EXPECT_TRUE(fresh.pendingTokens.empty()) << count;
+    }
+    EXPECT_EQ(log.Count(1, "Player: saved \"numberOfTriggerTokens\" of 65537 refused"), 1u);
+}
+
+} // namespace
+} // namespace GAME

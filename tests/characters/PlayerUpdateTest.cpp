@@ -1,0 +1,160 @@
+#include "characters/Player.h"
+
+#include "engine/AmbianceManager.h"
+#include "engine/Engine.h"
+#include "engine/EventHandler.h"
+#include "engine/EventManager.h"
+#include "engine/Jukebox.h"
+#include "engine/ObjectManager.h"
+#include "engine/TriggerToken.h"
+#include "engine/World.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/RecordingUserInterface.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+// Reaches the frame state that only the frame itself changes.
+class UpdateTestPlayer : public Player {
+    GAME_DECLARE_CLASS(UpdateTestPlayer)
+
+public:
+    void Hold(const char* name) { heldTokens.emplace_back(name); }
+    size_t HeldCount() const { return heldTokens.size(); }
+    size_t PendingCount() const { return pendingTokens.size(); }
+    int32_t AutoSaveTimer() const { return autoSaveTimer; }
+    void Control(bool on) { Character::SetIsControllingCharacter(on); }
+};
+
+GAME_IMPLEMENT_CLASS(UpdateTestPlayer, Player);
+
+namespace {
+
+// Every name a "GameEvent_GotToken" carried.
+class TokenListener {
+public:
+    TokenListener() : handler("GameEvent_GotToken", &TokenListener::On, this) {}
+    void On(const GameEvent_GotToken& event) { names.push_back(event.tokenName); }
+    std::vector<std::string> names;
+
+private:
+    EventHandler<TokenListener, GameEvent_GotToken> handler;
+};
+
+class PlayerUpdateTest : public GAME::Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        AmbianceManager::Instance().Reset();
+        Start();
+        Game().SetUI(&ui);
+        player = static_cast<UpdateTestPlayer*>(
+            ObjectManager::Instance().CreateObject("UpdateTestPlayer"));
+        ASSERT_NE(player, nullptr);
+    }
+
+    void TearDown() override
+    {
+        Game().SetUI(nullptr);
+        AmbianceManager::Instance().Reset();
+        gEngine->SetLevelEditor(false);
+        GameEngineFixture::TearDown();
+    }
+
+    bool PageUnlocked(int32_t page)
+    {
+        const auto& list = Game().GetTutorialUnlockList();
+        return std::find(list.begin(), list.end(), page) != list.end();
+    }
+
+    GAME::Test::RecordingUserInterface ui;
+    UpdateTestPlayer* player = nullptr;
+};
+
+TEST_F(PlayerUpdateTest, PendingTokensAreTakenOnceAndAllDropped)
+{
+    TokenListener listener;
+    player->Hold("Gate");
+    player->BestowToken(TriggerToken("Gate"));
+    player->BestowToken(TriggerToken("Key"));
+    player->BestowToken(TriggerToken("Key"));
+    player->UpdateSelf(16);
+    EXPECT_EQ(listener.names, std::vector<std::string>{"Key"});
+    EXPECT_EQ(player->HeldCount(), 2u);
+    EXPECT_EQ(player->PendingCount(), 0u);
+    EXPECT_FALSE(player->IsSaveNeeded()) << "the auto-save carried the mark out";
+}
+
+TEST_F(PlayerUpdateTest, AutoSaveComesAfterSixtySecondsForTheControllingPlayer)
+{
+    player->Control(true);
+    player->UpdateSelf(60000);
+    EXPECT_EQ(ui.saves, 0) << "the timer reached 0, not below";
+    EXPECT_EQ(player->AutoSaveTimer(), 0);
+    player->UpdateSelf(1);
+    EXPECT_EQ(ui.saves, 1);
+    EXPECT_EQ(player->AutoSaveTimer(), Player::kAutoSaveInterval);
+}
+
+TEST_F(PlayerUpdateTest, TheLevelEditorNeverAutoSavesButRestartsTheTimer)
+{
+    gEngine->SetLevelEditor(true);
+    player->Control(true);
+    player->UpdateSelf(60001);
+    EXPECT_EQ(ui.saves, 0);
+    EXPECT_EQ(player->AutoSaveTimer(), Player::kAutoSaveInterval);
+    EXPECT_FALSE(player->IsSaveNeeded());
+}
+
+TEST_F(PlayerUpdateTest, AQuestUpdateAsksForAQuestSaveOnTheNextFrame)
+{
+    player->Control(true);
+    GameEvent_QuestUpdate event;
+    event.flag = true;
+    EventManager::Instance().Send("GameEvent_QuestUpdate", event);
+    EXPECT_EQ(ui.questSaves, 0);
+    player->UpdateSelf(16);
+    EXPECT_EQ(ui.questSaves, 1);
+    player->UpdateSelf(16);
+    EXPECT_EQ(ui.questSaves, 1);
+}
+
+TEST_F(PlayerUpdateTest, BossMusicStartsInItsZoneAndIsLeftOutside)
+{
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    ASSERT_EQ(Game().GetPlayerId(), player->GetObjectId());
+    Jukebox& jukebox = Jukebox::Instance();
+    AmbianceManager::Instance().SetTargetInBossMusicZone(true);
+    player->RegisterMonsterMusic(77, "Records/Music/Boss.dbr");
+    EXPECT_EQ(jukebox.GetTrackedBoss(), 77u);
+    player->UpdateSelf(16);
+    EXPECT_EQ(jukebox.GetBossMusic(), "Records/Music/Boss.dbr");
+
+    AmbianceManager::Instance().SetTargetInBossMusicZone(false);
+    player->UpdateSelf(16);
+    EXPECT_FALSE(jukebox.IsBossMusicPlaying());
+    ASSERT_GE(jukebox.GetRequests().size(), 3u);
+    EXPECT_EQ(jukebox.GetRequests().back().type, Jukebox::BossMusicLeaveRequest);
+}
+
+TEST_F(PlayerUpdateTest, TheLocalPlayerOpensTheFogOfWar)
+{
+    World* world = gEngine->GetWorld();
+    ASSERT_NE(world, nullptr);
+    const uint32_t before = world->GetFOWVisibilityCount();
+    player->UpdateSelf(16);
+    EXPECT_EQ(world->GetFOWVisibilityCount(), before);
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    player->UpdateSelf(33);
+    EXPECT_EQ(world->GetFOWVisibilityCount(), before + 1);
+    EXPECT_EQ(world->GetLastFOWElapsedMs(), 33);
+}
+
+} // namespace
+} // namespace GAME

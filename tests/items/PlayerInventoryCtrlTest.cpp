@@ -1,0 +1,258 @@
+#include "items/PlayerInventoryCtrl.h"
+
+#include "ai/ControllerPlayer.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "engine/ObjectManager.h"
+#include "items/Item.h"
+#include "items/OneShot_Potion.h"
+#include "tests/combat/DeathFixture.h"
+#include "tests/support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+constexpr const char* kRing = "Records/Items/Ring.dbr";
+constexpr const char* kPotion = "Records/Items/Heal.dbr";
+
+class PlayerInventoryCtrlTest : public DeathFixture {
+protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        database.WriteRecord(kRing, {"Class = Item"});
+        database.WriteRecord(kPotion, {"Class = OneShot_PotionHealth", "bonusLifePoints = 40"});
+    }
+
+    // A character driven by a fresh player controller, whose bag the test fills.
+    ControllerPlayer* NewCarrier()
+    {
+        Character* character = Spawn("Records/Creatures/Hero.dbr", {});
+        auto* controller = static_cast<ControllerPlayer*>(
+            ObjectManager::Instance().CreateObject("ControllerPlayer"));
+        controller->AttachParent(character->GetObjectId());
+        character->SetControllerId(controller->GetObjectId());
+        carriers.push_back(character);
+        return controller;
+    }
+
+    static uint32_t MakeItem(const char* record, uint32_t seed)
+    {
+        ItemReplicaInfo info;
+        info.baseName = record;
+        info.seed = seed;
+        return Item::CreateItem(info)->GetObjectId();
+    }
+
+    static std::vector<uint8_t> Written(PlayerInventoryCtrl& bag)
+    {
+        IOStreamWrite writer;
+        bag.StreamProperties(&writer);
+        EXPECT_FALSE(writer.HasFailed());
+        return writer.GetBytes();
+    }
+
+    static uint32_t SeedOf(uint32_t id)
+    {
+        ItemReplicaInfo info;
+        ObjectManager::Instance().GetObject<Item>(id)->GetItemReplicaInfo(info);
+        return info.seed;
+    }
+
+    std::vector<Character*> carriers;
+};
+
+TEST_F(PlayerInventoryCtrlTest, SacksStopAtFourAndNumbersClampToTheLast)
+{
+    PlayerInventoryCtrl bag;
+    EXPECT_EQ(bag.GetNumberOfSacks(), 1u);
+    EXPECT_EQ(bag.GetSelectedSackNumber(), 0u);
+    ASSERT_TRUE(bag.AddSack());
+    EXPECT_EQ(bag.GetSelectedSackNumber(), 1u);
+    bag.SetFocusSackNumber(9);
+    EXPECT_EQ(bag.GetFocusSackNumber(), 1u);
+    EXPECT_EQ(bag.GetSack(-1), bag.GetSack(1));
+    bag.RestoreNumberOfSacks(7);
+    EXPECT_EQ(bag.GetNumberOfSacks(), 4u);
+    EXPECT_FALSE(bag.AddSack());
+    EXPECT_EQ(bag.GetSack(4), nullptr);
+    EXPECT_EQ(bag.GetSack(-2), nullptr);
+}
+
+TEST_F(PlayerInventoryCtrlTest, EmptyBagWritesItsKeysInOrder)
+{
+    PlayerInventoryCtrl bag;
+    std::string text;
+    ASSERT_TRUE(IOStreamRead::Describe(Written(bag), text));
+    EXPECT_EQ(text, "{\n"
+                    "  bool itemPositionsSavedAsGridCoords = true\n"
+                    "  uint numberOfSacks = 1\n"
+                    "  uint currentlyFocusedSackNumber = 0\n"
+                    "  uint currentlySelectedSackNumber = 0\n"
+                    "  {\n"
+                    "    bool tempBool = false\n"
+                    "    uint size = 0\n"
+                    "  }\n"
+                    "}\n");
+}
+
+TEST_F(PlayerInventoryCtrlTest, SavedBagComesBackWithCellsFlagsAndHiddenPotions)
+{
+    ControllerPlayer* source = NewCarrier();
+    PlayerInventoryCtrl& bag = source->GetInventoryCtrl();
+    bag.AddSack();
+    bag.SetFocusSackNumber(1);
+    const uint32_t ring = MakeItem(kRing, 11);
+    const uint32_t potion = MakeItem(kPotion, 22);
+    bag.GetSack(0)->AddItem(ring, {2, 3});
+    bag.GetSack(1)->AddItem(potion, {0, 1});
+    bag.GetSack(1)->SetItemAddedWhileNotSelected(true);
+    const std::vector<uint8_t> bytes = Written(bag);
+
+    ControllerPlayer* target = NewCarrier();
+    IOStreamRead reader(bytes);
+    target->GetInventoryCtrl().StreamProperties(&reader);
+    ASSERT_FALSE(reader.HasFailed());
+    PlayerInventoryCtrl& read = target->GetInventoryCtrl();
+    EXPECT_EQ(read.GetNumberOfSacks(), 2u);
+    EXPECT_EQ(read.GetFocusSackNumber(), 1u);
+    EXPECT_EQ(read.GetSelectedSackNumber(), 1u);
+    ASSERT_EQ(read.GetSack(0)->GetItems().size(), 1u);
+    const auto& [ringId, ringCell] = *read.GetSack(0)->GetItems().begin();
+    EXPECT_NE(ringId, ring);
+    EXPECT_EQ(SeedOf(ringId), 11u);
+    EXPECT_EQ(ringCell.x, 2);
+    EXPECT_EQ(ringCell.y, 3);
+    EXPECT_TRUE(read.GetSack(1)->IsItemAddedWhileNotSelected());
+    EXPECT_FALSE(read.GetSack(0)->IsItemAddedWhileNotSelected());
+    EXPECT_TRUE(carriers[1]->GetInventory().IsItemInInventory(ringId));
+    // Written again it is the same save.
+    EXPECT_EQ(Written(read), bytes);
+}
+
+TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
+{
+    IOStreamWrite writer;
+    writer.BeginBlock();
+    bool grid = true;
+    uint32_t one = 1, zero = 0, three = 3;
+    writer.StreamBool("itemPositionsSavedAsGridCoords", grid);
+    writer.StreamUInt("numberOfSacks", one);
+    writer.StreamUInt("currentlyFocusedSackNumber", zero);
+    writer.StreamUInt("currentlySelectedSackNumber", zero);
+    writer.BeginBlock();
+    bool flag = false;
+    writer.StreamBool("tempBool", flag);
+    writer.StreamUInt("size", three);
+    for (int32_t i = 0; i < 3; ++i) {
+        ItemReplicaInfo info;
+        info.baseName = kPotion;
+        info.seed = static_cast<uint32_t>(i);
+        int32_t cell = i == 0 ? 4 : -1;
+        writer.BeginBlock();
+        info.StreamProperties(&writer);
+        writer.StreamInt("pointX", cell);
+        writer.StreamInt("pointY", cell);
+        writer.EndBlock();
+    }
+    writer.EndBlock();
+    writer.EndBlock();
+
+    ControllerPlayer* target = NewCarrier();
+    IOStreamRead reader(writer.GetBytes());
+    PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
+    bag.StreamProperties(&reader);
+    ASSERT_FALSE(reader.HasFailed());
+    ASSERT_EQ(bag.GetSack(0)->GetItems().size(), 1u);
+    const uint32_t visible = bag.GetSack(0)->GetItems().begin()->first;
+    const std::vector<uint32_t>& hidden = bag.GetHiddenPotions(visible);
+    ASSERT_EQ(hidden.size(), 2u);
+    EXPECT_EQ(SeedOf(hidden[0]), 1u);
+    EXPECT_EQ(SeedOf(hidden[1]), 2u);
+    EXPECT_EQ(ObjectManager::Instance().GetObject<OneShot_Potion>(visible)->GetNumberInStack(), 2u);
+    EXPECT_EQ(carriers[0]->GetInventory().GetInventoryItems().size(), 3u);
+    EXPECT_EQ(Written(bag), writer.GetBytes());
+}
+
+TEST_F(PlayerInventoryCtrlTest, HostileCountsAndOrphansMakeNothing)
+{
+    IOStreamWrite writer;
+    writer.BeginBlock();
+    bool grid = true;
+    uint32_t sacks = 9, zero = 0, huge = 70000, one = 1;
+    writer.StreamBool("itemPositionsSavedAsGridCoords", grid);
+    writer.StreamUInt("numberOfSacks", sacks);
+    writer.StreamUInt("currentlyFocusedSackNumber", sacks);
+    writer.StreamUInt("currentlySelectedSackNumber", zero);
+    bool flag = false;
+    writer.BeginBlock();
+    writer.StreamBool("tempBool", flag);
+    writer.StreamUInt("size", huge);
+    writer.EndBlock();
+    // A hidden potion with no potion before it.
+    writer.BeginBlock();
+    writer.StreamBool("tempBool", flag);
+    writer.StreamUInt("size", one);
+    ItemReplicaInfo info;
+    info.baseName = kPotion;
+    int32_t hiddenCell = -1;
+    writer.BeginBlock();
+    info.StreamProperties(&writer);
+    writer.StreamInt("pointX", hiddenCell);
+    writer.StreamInt("pointY", hiddenCell);
+    writer.EndBlock();
+    writer.EndBlock();
+    // Blocks for sacks that cannot exist.
+    for (int i = 0; i < 7; ++i) {
+        writer.BeginBlock();
+        writer.StreamBool("tempBool", flag);
+        writer.StreamUInt("size", zero);
+        writer.EndBlock();
+    }
+    writer.EndBlock();
+
+    LogCapture log;
+    ControllerPlayer* target = NewCarrier();
+    IOStreamRead reader(writer.GetBytes());
+    PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
+    bag.StreamProperties(&reader);
+    EXPECT_FALSE(reader.HasFailed());
+    EXPECT_EQ(bag.GetNumberOfSacks(), 4u);
+    EXPECT_EQ(bag.GetFocusSackNumber(), 3u);
+    EXPECT_EQ(log.Count(1, "Inventory sack holds 70000 items, more than 65536; sack skipped"), 1u);
+    EXPECT_EQ(log.Count(1, "Inventory item Records/Items/Heal.dbr not restored: hidden potion "
+                           "without a potion"),
+              1u);
+    EXPECT_TRUE(carriers[0]->GetInventory().GetInventoryItems().empty());
+}
+
+TEST_F(PlayerInventoryCtrlTest, TruncatedSaveStopsWithoutHalfItems)
+{
+    ControllerPlayer* source = NewCarrier();
+    source->GetInventoryCtrl().GetSack(0)->AddItem(MakeItem(kRing, 5), {1, 1});
+    const std::vector<uint8_t> bytes = Written(source->GetInventoryCtrl());
+    for (size_t cut = 0; cut < bytes.size(); ++cut) {
+        ControllerPlayer* target = NewCarrier();
+        IOStreamRead reader(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut));
+        target->GetInventoryCtrl().StreamProperties(&reader);
+        EXPECT_TRUE(reader.HasFailed()) << cut;
+        // The ring is there whole, carried and placed, or not at all.
+        const auto& items = target->GetInventoryCtrl().GetSack(0)->GetItems();
+        ASSERT_LE(items.size(), 1u) << cut;
+        auto* carrier = ObjectManager::Instance().GetObject<Character>(target->GetParentId());
+        ASSERT_NE(carrier, nullptr) << cut;
+        EXPECT_EQ(carrier->GetInventory().GetInventoryItems().size(), items.size()) << cut;
+        if (!items.empty()) {
+            EXPECT_EQ(SeedOf(items.begin()->first), 5u) << cut;
+            EXPECT_EQ(items.begin()->second.x, 1) << cut;
+        }
+    }
+}
+
+} // namespace
+} // namespace GAME::Test

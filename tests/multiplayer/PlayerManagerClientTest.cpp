@@ -1,0 +1,87 @@
+#include "multiplayer/PlayerManagerClient.h"
+
+#include "characters/Player.h"
+#include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
+#include "multiplayer/GameEngineClientServicesModule.h"
+#include "multiplayer/PlayerManagerServer.h"
+#include "tests/multiplayer/MockNetworkInterface.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace GAME {
+namespace {
+
+using ::testing::_;
+using ::testing::NiceMock;
+
+class LocalPlayer : public GAME::Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        module.SetNetworkInterfaceSlot(&slot);
+        player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+        ASSERT_NE(player, nullptr);
+        player->SetPlayerName(L"Ana");
+    }
+
+    PlayerManagerClient& Players() { return *module.GetPlayerManager(); }
+
+    GameEngineClientServicesModule module;
+    NiceMock<GAME::Test::MockNetworkInterface> network;
+    GameEngineNetworkInterface* slot = &network;
+    Player* player = nullptr;
+};
+
+TEST_F(LocalPlayer, TheMainPlayerIsListedWithItsOwnRecord)
+{
+    Players().SetMainPlayer(player->GetObjectId());
+    ASSERT_EQ(Players().GetPlayerInfoCache().size(), 1u);
+    EXPECT_EQ(Players().GetPlayerName(player->GetObjectId()), L"Ana");
+    // Set again, the player is not listed twice.
+    Players().SetMainPlayer(player->GetObjectId());
+    EXPECT_EQ(Players().GetAllPlayersInGame().size(), 1u);
+    // Single player: the server's manager hears of the new player too.
+    const std::vector<uint32_t>& serverPlayers = Game().GetPlayerManagerServer()->GetPlayers();
+    EXPECT_EQ(std::count(serverPlayers.begin(), serverPlayers.end(), player->GetObjectId()), 1);
+}
+
+TEST_F(LocalPlayer, TheLocalRecordIsThePlayerWhateverTheServerSaid)
+{
+    Players().SetMainPlayer(player->GetObjectId());
+    PlayerNetBasicInfo stale;
+    stale.playerId = player->GetObjectId();
+    stale.name = L"Old";
+    PlayerNetBasicInfo other;
+    other.playerId = 0x20000001;
+    other.name = L"Bob";
+    Players().HandlePlayerUpdate({other, stale});
+    EXPECT_EQ(Players().GetPlayerName(player->GetObjectId()), L"Ana");
+    EXPECT_EQ(Players().GetPlayerName(0x20000001), L"Bob");
+}
+
+TEST_F(LocalPlayer, HeartbeatGoesOutOnlyPastTheIntervalAndOnlyForAnExistingPlayer)
+{
+    Players().SetMainPlayer(0x70000001);
+    EXPECT_CALL(network, CtoS_SinglePlayerHeartbeat(_)).Times(0);
+    Players().Update(PlayerManagerClient::kHeartbeatIntervalMs + 1);
+    ::testing::Mock::VerifyAndClearExpectations(&network);
+
+    Players().SetMainPlayer(player->GetObjectId());
+    PlayerNetHeartbeatInfo sent;
+    EXPECT_CALL(network, CtoS_SinglePlayerHeartbeat(_))
+        .WillOnce([&](const PlayerNetHeartbeatInfo& heartbeat) { sent = heartbeat; });
+    Players().Update(PlayerManagerClient::kHeartbeatIntervalMs);
+    Players().Update(1);
+    EXPECT_EQ(sent.playerId, player->GetObjectId());
+    EXPECT_EQ(sent.level, player->GetCharLevel());
+}
+
+} // namespace
+} // namespace GAME

@@ -1,0 +1,161 @@
+#include "skills/SkillManager.h"
+
+#include "characters/Character.h"
+#include "engine/Engine.h"
+#include "engine/GameInfo.h"
+#include "engine/ObjectManager.h"
+#include "skills/Skill.h"
+#include "skills/SkillServices_Character.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/Records.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace GAME::Test {
+
+// The plainest skill a record can name.
+class LoadedSkill : public Skill {
+    GAME_DECLARE_CLASS(LoadedSkill)
+
+public:
+    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
+    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
+};
+
+GAME_IMPLEMENT_CLASS(LoadedSkill, Skill);
+
+namespace {
+
+constexpr const char* kFire = "Records/Skills/Fire.dbr";
+constexpr const char* kIce = "Records/Skills/Ice.dbr";
+constexpr const char* kTree = "Records/Skills/Tree.dbr";
+
+class SkillManagerSkillsTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord(kFire, {"Class = LoadedSkill"});
+        database.WriteRecord(kIce, {"Class = LoadedSkill"});
+        database.WriteRecord("Records/Skills/NotASkill.dbr", {"Class = Character"});
+    }
+    void TearDown() override
+    {
+        gEngine->GetGameInfo().SetDifficulty(0);
+        EngineFixture::TearDown();
+    }
+
+    uint32_t Level(const SkillManager& manager, const char* name) const
+    {
+        const Skill* skill = manager.GetSkill(manager.FindSkillId(name));
+        return skill != nullptr ? skill->GetSkillLevel() : 999u;
+    }
+};
+
+TEST_F(SkillManagerSkillsTest, LoadSkillsTakesEachNamedSkillAtTheDifficultysLevel)
+{
+    database.WriteRecord(kTree, {"skillName1 = Records/Skills/Fire.dbr", "skillLevel1 = 1;2;3",
+                                 "skillName3 = Records/Skills/Ice.dbr", "skillLevel3 = 0;-4",
+                                 "skillName4 = Records/Skills/Fire.dbr",
+                                 "skillName5 = Records/Skills/NotASkill.dbr"});
+    gEngine->GetGameInfo().SetDifficulty(1);
+    SkillManager manager;
+    manager.LoadSkills(std::string(kTree), 25);
+
+    EXPECT_EQ(Level(manager, kFire), 2u);
+    EXPECT_EQ(Level(manager, kIce), 0u);
+    ASSERT_EQ(manager.GetUISkillList().size(), 2u);
+    EXPECT_EQ(manager.GetUISkillList()[0], manager.FindSkillId(kFire));
+    EXPECT_EQ(log.Count(1, "SkillManager: skillLevel3 of (no character) holds -4, read as 0"), 1u);
+    EXPECT_EQ(log.Count(1, "SkillManager::Tried to create duplicate non-modifier skill "
+                           "(Records/Skills/Fire.dbr)"),
+              1u);
+    EXPECT_EQ(log.Count(1, "SkillManager::Unable to create skill "
+                           "(Records/Skills/NotASkill.dbr) ((no character))"),
+              1u);
+}
+
+TEST_F(SkillManagerSkillsTest, LoadSkillsReadsUpToThirtyOneKeysAndNothingForOtherCounts)
+{
+    const LoadTable table = Record("skillName31 = Records/Skills/Fire.dbr\n"
+                                   "skillName1 = Records/Skills/Ice.dbr\n");
+    SkillManager manager;
+    manager.LoadSkills(table, 32);
+    manager.LoadSkills(table, 0);
+    manager.LoadSkills(std::string(), 5);
+    EXPECT_TRUE(manager.GetUISkillList().empty());
+    manager.LoadSkills(table, 31);
+    EXPECT_NE(manager.FindSkillId(kFire), 0u);
+    EXPECT_NE(manager.FindSkillId(kIce), 0u);
+}
+
+TEST_F(SkillManagerSkillsTest, FindSkillIdIgnoresCaseAndSlashesAndNeverSeesItemSkills)
+{
+    SkillManager manager;
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    const uint32_t id = manager.FindSkillId(kFire);
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(manager.FindSkillId("records\\SKILLS\\fire.DBR"), id);
+    EXPECT_EQ(manager.FindSkillId("Records/Skills/Fire.db"), 0u);
+    EXPECT_EQ(manager.FindSkillId(""), 0u);
+    EXPECT_EQ(manager.FindItemSkillId(kFire), 0u);
+}
+
+TEST_F(SkillManagerSkillsTest, OnlyAHeldSkillAboveLevelZeroIsValidForUse)
+{
+    SkillManager manager;
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 3\n"
+                              "skillName2 = Records/Skills/Ice.dbr\n"),
+                       2);
+    EXPECT_TRUE(manager.IsSkillValidForUse(manager.FindSkillId(kFire), false));
+    EXPECT_FALSE(manager.IsSkillValidForUse(manager.FindSkillId(kIce), true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(0, true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(123456, true));
+}
+
+TEST_F(SkillManagerSkillsTest, DefaultSkillsAreLearnedAtLevelOne)
+{
+    database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
+                         {"Class = LoadedSkill"});
+    database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
+    SkillManager loaded;
+    const uint32_t id = loaded.LoadDefaultSkills();
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(loaded.GetDefaultSkillId(), id);
+    EXPECT_NE(loaded.GetDefaultWPSkillId(), 0u);
+    EXPECT_EQ(loaded.GetSkill(id)->GetSkillLevel(), 1u);
+    EXPECT_EQ(loaded.GetUISkillList(), (std::vector<uint32_t>{loaded.GetDefaultWPSkillId(), id}));
+    EXPECT_TRUE(loaded.IsSkillValidForUse(id, false));
+}
+
+TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferenceNumber)
+{
+    auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+    ASSERT_NE(character, nullptr);
+    SkillManager& manager = character->GetSkillManager();
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Ice.dbr\n"
+                              "skillName2 = Records/Skills/Fire.dbr\n"),
+                       2);
+    EXPECT_EQ(manager.GetSkillServices(), nullptr);
+    manager.SetAsControllingManager();
+    SkillServicesBase* services = manager.GetSkillServices();
+    ASSERT_NE(services, nullptr);
+    manager.SetAsControllingManager();
+    EXPECT_EQ(manager.GetSkillServices(), services);
+    EXPECT_EQ(static_cast<SkillServices_Character*>(services)->GetParent(), character);
+
+    const uint32_t fire = manager.FindSkillId(kFire);
+    services->SendSkillStateUpdate(fire, SkillState{7, true});
+    services->SendSkillActiveUpdate(fire, SkillActiveState(2, true, true));
+    const Skill* skill = manager.GetSkill(fire);
+    EXPECT_EQ(skill->GetSkillLevel(), 7u);
+    EXPECT_TRUE(skill->GetSkillState().enabled);
+    EXPECT_EQ(skill->GetSkillActiveState().subLevel, 2);
+    EXPECT_EQ(Level(manager, kIce), 0u);
+    ObjectManager::Instance().DestroyObjectEx(character, "test", __LINE__);
+}
+
+} // namespace
+} // namespace GAME::Test
