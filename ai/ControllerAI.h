@@ -44,6 +44,7 @@ public:
     virtual void QuestCommandPlayAnimation(AnimationSet_Type /*type*/, bool /*flag1*/,
                                            bool /*flag2*/)
     {}
+    virtual void QuestCommandUseSkill(uint32_t /*skillId*/, uint32_t /*id*/, bool /*flag*/) {}
 
     // After the driven character's team changed; nothing to re-think at this layer.
     virtual void TeamChanged() {}

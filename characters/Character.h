@@ -671,6 +671,8 @@ public:
     void QuestCommandMove(uint32_t id, const WorldVec3& point, bool flag);
     void QuestCommandWalk(uint32_t id, const WorldVec3& point, bool flag);
     void QuestCommandPlayAnimation(AnimationSet_Type type, bool flag1, bool flag2);
+    // The skill goes to the controller by the id this character's manager holds it under.
+    void QuestCommandUseSkill(const std::string& skillName, uint32_t id, bool flag);
     const CombatManager& GetCombatManager() const { return combatManager; }
     DurationDamageManager& GetDurationDamageMgr() const;
     bool ApplyDamage(float damage, const PlayStatsDamageType& statsType,

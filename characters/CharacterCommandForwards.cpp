@@ -112,4 +112,10 @@ void Character::QuestCommandPlayAnimation(AnimationSet_Type type, bool flag1, bo
         controller->QuestCommandPlayAnimation(type, flag1, flag2);
 }
 
+void Character::QuestCommandUseSkill(const std::string& skillName, uint32_t id, bool flag)
+{
+    if (ControllerAI* controller = GetAIController(controllerId))
+        controller->QuestCommandUseSkill(skillManager.FindSkillId(skillName), id, flag);
+}
+
 } // namespace GAME

@@ -12,7 +12,7 @@ namespace GAME {
 class DeathHandler;
 class LoadTable;
 class Object;
-class Vec3;
+struct Vec3;
 class World;
 
 // What the host's reports on the sample database share: the library started around them,

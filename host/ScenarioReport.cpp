@@ -35,7 +35,6 @@ namespace GAME {
 namespace {
 
 constexpr uint32_t kRegion = 1;
-constexpr const char* kSourceFile = "Host/ScenarioReport";
 
 enum class OrderKind { Move, Attack, Kill };
 
