@@ -18,6 +18,7 @@
 #include "multiplayer/PartyManager.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace GAME {
 
@@ -30,6 +31,11 @@ void CountDown(int32_t& cooldown, int32_t elapsedMs)
 {
     if (cooldown != 0)
         cooldown -= elapsedMs;
+}
+
+int32_t ClampToInt32(uint32_t value)
+{
+    return static_cast<int32_t>(std::min<uint32_t>(value, INT32_MAX));
 }
 
 } // namespace
@@ -113,8 +119,11 @@ void Player::UpdateVoxCooldowns(int32_t elapsedMs)
 
 void Player::UpdateMainPlayerSkillPoints()
 {
+    GameEngine& game = GameEngine::Get();
+    game.SetUnspentSkillPoints(ClampToInt32(skillManager.GetNumRegularSkillPoints()));
+    game.SetUnspentMasteryPoints(ClampToInt32(skillManager.GetNumMasteryPoints()));
     if (!hotSlotCtrl->IsInDefaultState())
-        GameEngine::Get().SetHotSlotChanged(true);
+        game.SetHotSlotChanged(true);
 }
 
 void Player::Heartbeat(int32_t elapsedMs)

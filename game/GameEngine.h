@@ -141,6 +141,8 @@ public:
     // The main player's state that the hints watch, reported by the player and the inventory.
     void SetUnspentSkillPoints(int32_t points) { unspentSkillPoints = points; }
     void SetUnspentMasteryPoints(int32_t points) { unspentMasteryPoints = points; }
+    int32_t GetUnspentSkillPoints() const { return unspentSkillPoints; }
+    int32_t GetUnspentMasteryPoints() const { return unspentMasteryPoints; }
     void SetPotionPickedUp() { potionPickedUp = 1; }
     void SetPotionUsed() { potionUsed = 1; }
     void IncrementItemsAdded() { ++itemsAdded; }

@@ -149,8 +149,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     // A scenario plays its role itself.
     if (!options.role.empty() && options.scenario.empty()) {
         GameSession session(options, out);
-        if (!session.Run()) {
-            err << "gamehost: the game library did not start\n";
+        std::string failure;
+        if (!session.Run(failure)) {
+            err << "gamehost: " << failure << '\n';
+            objects.DestroyAllObjects();
             return 2;
         }
     } else {

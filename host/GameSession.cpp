@@ -1,26 +1,36 @@
 #include "host/GameSession.h"
 
 #include "characters/AttributePak.h"
+#include "characters/Player.h"
 #include "core/DialogManager.h"
 #include "core/GameTextLine.h"
+#include "engine/ABBox.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/LocalizationManager.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketDescriber.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "game/UINotification.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/HostUserInterface.h"
+#include "host/PlayerSaveFile.h"
+#include "multiplayer/PlayerManagerClient.h"
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 
 namespace GAME {
 
 namespace {
+
+constexpr uint32_t kRegion = 1;
 
 std::string Narrow(const std::wstring& text)
 {
@@ -36,38 +46,91 @@ GameSession::GameSession(const HostOptions& options, std::ostream& out)
 
 GameSession::~GameSession() = default;
 
-bool GameSession::Run()
+bool GameSession::Run(std::string& error)
 {
-    if (options.role != "single" && options.role != "server" && options.role != "client")
+    if (options.role != "single" && options.role != "server" && options.role != "client") {
+        error = "unknown role '" + options.role + "'";
         return false;
+    }
     gEngine->SetNetworkMode(options.role != "single", options.role == "client");
     InitializeObjects();
     // The library reports an engine it could not allocate by leaving the global null.
-    if (gGameEngine == nullptr)
+    if (gGameEngine == nullptr) {
+        gEngine->SetNetworkMode(false, false);
+        error = "the game library did not start";
         return false;
+    }
     HostUserInterface ui(out, options.answerYes);
     gGameEngine->SetUI(&ui);
     if (options.role == "server")
         gGameEngine->SetAsNetworkServer();
     else if (options.role == "client")
         gGameEngine->SetAsNetworkClient();
+    std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
+    World& world = *gEngine->GetWorld();
+    bool played = options.playerRecord.empty() || StartMainPlayer(error);
+    if (played)
+        Play();
+    if (played && !options.saveFile.empty()) {
+        played = PlayerSaveFile::Save(*mainPlayer, options.saveFile, error);
+        if (played)
+            ReportPlayer("saved to", options.saveFile);
+    }
+
+    mainPlayer = nullptr;
+    HostSamples::ClearWorld(world);
+    gEngine->SetWorld(std::move(previousWorld));
+    gGameEngine->SetUI(nullptr);
+    ShutdownObjects();
+    gEngine->SetNetworkMode(false, false);
+    if (played)
+        out << "session ended: " << notices << " messages to the player, " << packets
+            << " packets sent\n";
+    return played;
+}
+
+void GameSession::Play()
+{
     gGameEngine->SetGameLoading(false);
     out << "session: " << options.role << ", " << options.frames << " frames of "
         << options.frameMilliseconds << " ms\n";
     ReportBalance();
+    if (mainPlayer != nullptr && !options.loadFile.empty())
+        ReportPlayer("loaded from", options.loadFile);
 
     for (frame = 1; frame <= options.frames; ++frame) {
         gEngine->RunFrame(options.frameMilliseconds);
         gGameEngine->Update(options.frameMilliseconds);
         ReportFrame();
     }
+}
 
-    gGameEngine->SetUI(nullptr);
-    ShutdownObjects();
-    gEngine->SetNetworkMode(false, false);
-    out << "session ended: " << notices << " messages to the player, " << packets
-        << " packets sent\n";
-    return true;
+bool GameSession::StartMainPlayer(std::string& error)
+{
+    std::ostringstream why;
+    mainPlayer = HostSamples::Make<Player>(options.playerRecord.c_str(), why);
+    if (mainPlayer == nullptr) {
+        // Make's line, without its program prefix and line end.
+        error = why.str();
+        if (error.rfind("gamehost: ", 0) == 0)
+            error.erase(0, 10);
+        while (!error.empty() && error.back() == '\n')
+            error.pop_back();
+        return false;
+    }
+    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    gEngine->GetWorld()->AddEntity(mainPlayer, WorldCoords{kRegion, Coords()}, false);
+    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(mainPlayer->GetObjectId());
+    mainPlayer->InitialUpdate();
+    return options.loadFile.empty() || PlayerSaveFile::Load(*mainPlayer, options.loadFile, error);
+}
+
+// What a save keeps that a reader can check at a glance.
+void GameSession::ReportPlayer(const char* what, const std::string& path) const
+{
+    out << "player " << what << " " << path << ": " << Narrow(mainPlayer->GetPlayerName())
+        << ", level " << mainPlayer->GetCharLevel() << ", " << mainPlayer->GetExperiencePoints()
+        << " experience, " << mainPlayer->GetCurrentMoney() << " money\n";
 }
 
 // What the game balance gives every monster and every player at the difficulty played, as a

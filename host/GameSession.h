@@ -10,6 +10,8 @@
 namespace GAME {
 
 struct HostOptions;
+class Player;
+class World;
 
 // One run of the game as the host drives it: the library is initialised, takes its role and
 // plays frame after frame; whatever the game asks of the host (tutorial pages by their text tag,
@@ -22,10 +24,15 @@ public:
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
 
-    // False when the role is unknown.
-    bool Run();
+    // False when the role is unknown, the main player cannot be made or its save file cannot
+    // be read or written; `error` then says why in one line.
+    bool Run(std::string& error);
 
 private:
+    // The main player, made and placed in the world, then read from its save file.
+    bool StartMainPlayer(std::string& error);
+    void Play();
+    void ReportPlayer(const char* what, const std::string& path) const;
     void OnTutorialUnlock(const GameEvent_TutorialUnlock& event);
     void ReportBalance();
     void ReportFrame();
@@ -39,6 +46,7 @@ private:
     int64_t frame = 0;
     size_t packets = 0;
     size_t notices = 0;
+    Player* mainPlayer = nullptr;
     EventHandler<GameSession, GameEvent_TutorialUnlock> tutorialListener;
 };
 

@@ -19,6 +19,7 @@ const char* HostOptions::Usage()
     return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S] [--scenario actions|kill|commands]\n"
+           "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
@@ -34,6 +35,9 @@ const char* HostOptions::Usage()
            "                death pays the hero his share (single player)\n"
            "  --scenario commands  the hero's and a monster's config commands as a server,\n"
            "                replayed into a fresh client; a rag-doll death (server)\n"
+           "  --player RECORD  the session's main player, made from this record\n"
+           "  --load FILE   read the main player from this save file before the first frame\n"
+           "  --save FILE   write the main player to this save file after the last frame\n"
            "  --frames N    run N frames (default 0)\n"
            "  --ms MS       milliseconds of game time per frame (default 33)\n"
            "  --answer A    how the host answers the game's questions (default yes)\n"
@@ -64,6 +68,12 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--dump-stream" && hasValue) {
             dumpStreamFile = args[++i];
+        } else if (arg == "--player" && hasValue) {
+            playerRecord = args[++i];
+        } else if (arg == "--load" && hasValue) {
+            loadFile = args[++i];
+        } else if (arg == "--save" && hasValue) {
+            saveFile = args[++i];
         } else if (arg == "--db" && hasValue) {
             databaseFolder = args[++i];
         } else if (arg == "--frames" && hasValue) {
@@ -118,6 +128,15 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     // The commands are shown as a server sends them and a client replays them.
     if (scenario == "commands" && !role.empty() && role != "server") {
         error = "--scenario commands runs as server only";
+        return false;
+    }
+    if ((!loadFile.empty() || !saveFile.empty()) && playerRecord.empty()) {
+        error = "--load and --save need the main player's record (--player RECORD)";
+        return false;
+    }
+    // Only a session has a main player; a scenario brings its own characters.
+    if (!playerRecord.empty() && (role.empty() || !scenario.empty())) {
+        error = "--player needs a session (--role) and no --scenario";
         return false;
     }
     if (!showHelp && dumpStreamFile.empty() && databaseFolder.empty()) {

@@ -27,6 +27,11 @@ struct HostOptions {
     // (single when none is; "kill" only as single).
     std::string scenario;
     bool answerYes = true;
+    // The main player of a session, made from this record; the save file read into it before
+    // the first frame and the one written after the last.
+    std::string playerRecord;
+    std::string loadFile;
+    std::string saveFile;
 
     // False with `error` set when the command line cannot be understood.
     bool Parse(const std::vector<std::string>& args, std::string& error);

@@ -4,7 +4,9 @@
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
 # Then the sample player and monster show what they loaded, three sample monsters die, the player
 # and monster fight a short duel, a player and two monsters act on scripted orders, and last a
-# kill pays the hero his share of a monster's experience.
+# kill pays the hero his share of a monster's experience. Last the hero plays a minute, is saved,
+# reloaded into a fresh session and saved again; the two files must match, and a truncated copy
+# of the save is refused.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
@@ -39,5 +41,40 @@ echo
 echo "== scenario: equip, drop, pick up, team, potion, net sound and hide as config commands"
 echo "   (server), replayed into a fresh client engine; then a rag-doll death"
 "$host" --db "$ROOT/data/database" --scenario commands
+echo
+echo "== save and load: the hero plays a minute (single), is saved and reloaded"
+saves="$(mktemp -d)"
+trap 'rm -rf "$saves"' EXIT
+hero=Records/Creatures/PC/Hero.dbr
+"$host" --db "$ROOT/data/database" --role single --player "$hero" --frames 1819 \
+    --save "$saves/hero.chr" >"$saves/played.txt" 2>"$saves/log.txt" ||
+    { cat "$saves/log.txt" >&2; exit 1; }
+grep -E '^(session|player)[: ]' "$saves/played.txt"
+"$host" --db "$ROOT/data/database" --role single --player "$hero" --load "$saves/hero.chr" \
+    --save "$saves/again.chr" >"$saves/reloaded.txt" 2>"$saves/log.txt" ||
+    { cat "$saves/log.txt" >&2; exit 1; }
+grep '^player ' "$saves/reloaded.txt"
+if cmp -s "$saves/hero.chr" "$saves/again.chr"; then
+    echo "the two players match: the reloaded hero saves byte for byte as the played one"
+else
+    echo "the two players differ" >&2
+    exit 1
+fi
+echo "-- the start of gamehost --dump-stream of the save:"
+"$host" --dump-stream "$saves/hero.chr" >"$saves/dump.txt"
+head -n 12 "$saves/dump.txt"
+echo "-- a copy cut to half its size is refused, and left as it was:"
+head -c "$(($(wc -c <"$saves/hero.chr") / 2))" "$saves/hero.chr" >"$saves/cut.chr"
+cp "$saves/cut.chr" "$saves/cut-before.chr"
+status=0
+"$host" --db "$ROOT/data/database" --role single --player "$hero" --load "$saves/cut.chr" \
+    --save "$saves/cut.chr" >/dev/null 2>"$saves/cut-err.txt" || status=$?
+grep '^gamehost: ' "$saves/cut-err.txt" || true
+if [ "$status" -eq 2 ] && cmp -s "$saves/cut.chr" "$saves/cut-before.chr"; then
+    echo "(exit status 2, file untouched)"
+else
+    echo "the truncated save was not refused as it should be (status $status)" >&2
+    exit 1
+fi
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

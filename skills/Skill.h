@@ -75,6 +75,8 @@ public:
     void SetSkillManager(SkillManager* manager) { skillManager = manager; }
     SkillManager* GetSkillManager() const { return skillManager; }
     bool IsItemSkill() const { return itemSkill; }
+    // The mastery kind answers true; every other skill spends regular points.
+    virtual bool IsSkillTheMasterySkill() const { return false; }
     void SetItemSkill(bool isItemSkill) { itemSkill = isItemSkill; }
 
     // The game's distance for the range profile; 1.0 for a profile it has none for.

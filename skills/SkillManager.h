@@ -82,6 +82,10 @@ public:
     // yet, so none is appended.
     void GetSkillMasteries(std::vector<uint32_t>& /*masteries*/) const {}
     void SetMasteriesAllowed(uint32_t count) { masteriesAllowed = count; }
+    // The levels of the active skills, the two default attacks left out, split into regular
+    // skills and masteries; saturated, since the levels come from saves.
+    uint32_t GetNumRegularSkillPoints() const { return SumActiveSkillLevels(false); }
+    uint32_t GetNumMasteryPoints() const { return SumActiveSkillLevels(true); }
     uint32_t GetSkillReclamationPointsUsed() const { return skillReclamationPointsUsed; }
     void SetSkillReclamationPointsUsed(uint32_t points) { skillReclamationPointsUsed = points; }
     void SetIsMonster(bool monster) { isMonster = monster; }
@@ -167,6 +171,7 @@ private:
     // Over the active skills, then the item skills, those whose current level is not 0.
     template <typename Visit> void ForEachPassiveSkill(Visit visit) const;
     void ReadLevels(const LoadTable& table, const char* key, std::vector<uint32_t>& out) const;
+    uint32_t SumActiveSkillLevels(bool masteries) const;
 
     // Creates the named skill unless it is learned already, then sets its level.
     void CreateAndLoadSkill(const std::string& name, uint32_t level, uint32_t& masteryId,

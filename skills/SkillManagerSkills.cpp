@@ -9,22 +9,24 @@
 #include "skills/SkillServices_Character.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace GAME {
 
 namespace {
 
-// Records are named either way round on the platform the saves come from.
+// Records are named either way round on the platform the saves come from. Names share their
+// long folder prefix, so the ends are compared first; only ASCII letters fold.
 bool SameRecordName(const std::string& left, const std::string& right)
 {
     auto fold = [](char c) {
-        return c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c == '\\')
+            return '/';
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     };
     return left.size() == right.size() &&
-           std::equal(left.begin(), left.end(), right.begin(),
-                      [&](char a, char b) { return fold(a) == fold(b); });
+           std::equal(left.rbegin(), left.rend(), right.rbegin(),
+                      [&](char a, char b) { return a == b || fold(a) == fold(b); });
 }
 
 uint32_t FindByName(const std::vector<Skill*>& skills, const std::string& name)
@@ -150,6 +152,20 @@ bool SkillManager::IsSkillValidForUse(uint32_t skillId, bool itemSkillAlwaysVali
     if (itemSkill && itemSkillAlwaysValid)
         return true;
     return skill->GetSkillLevel() != 0;
+}
+
+uint32_t SkillManager::SumActiveSkillLevels(bool masteries) const
+{
+    uint64_t sum = 0;
+    for (const Skill* skill : activeSkills) {
+        if (skill == nullptr || skill->IsSkillTheMasterySkill() != masteries)
+            continue;
+        const uint32_t id = skill->GetObjectId();
+        if (id == defaultSkillId || id == defaultWPSkillId)
+            continue;
+        sum = std::min<uint64_t>(sum + skill->GetSkillLevel(), UINT32_MAX);
+    }
+    return static_cast<uint32_t>(sum);
 }
 
 void SkillManager::SetAsControllingManager()

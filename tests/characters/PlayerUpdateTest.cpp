@@ -10,6 +10,7 @@
 #include "engine/World.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ public:
     size_t PendingCount() const { return pendingTokens.size(); }
     int32_t AutoSaveTimer() const { return autoSaveTimer; }
     void Control(bool on) { Character::SetIsControllingCharacter(on); }
+    void LoadLevels(const LoadTable& record) { experienceLevelControl.Load(record); }
 };
 
 GAME_IMPLEMENT_CLASS(UpdateTestPlayer, Player);
@@ -76,6 +78,52 @@ protected:
     GAME::Test::RecordingUserInterface ui;
     UpdateTestPlayer* player = nullptr;
 };
+
+TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyOnEveryUpdate)
+{
+    constexpr const char* kLevels = "Records/Creatures/PC/TestLevels.dbr";
+    database.WriteRecord(kLevels, {"experienceLevelEquation = ((playerLevel*(playerLevel+1))*250)",
+                                   "maxPlayerLevel = 50", "initialSkillPoints = 1"});
+    auto* other =
+        static_cast<UpdateTestPlayer*>(ObjectManager::Instance().CreateObject("UpdateTestPlayer"));
+    ASSERT_NE(other, nullptr);
+    for (UpdateTestPlayer* each : {player, other})
+        each->LoadLevels(
+            GAME::Test::Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
+    ASSERT_EQ(player->GetCharLevel(), 8u);
+    ASSERT_EQ(other->GetCharLevel(), 8u);
+
+    other->UpdateSelf(16);
+    EXPECT_FALSE(PageUnlocked(20)) << "not the main player";
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    for (int frame = 0; frame < 3; ++frame) {
+        Game().ResetTutorialState();
+        other->UpdateSelf(16);
+        EXPECT_FALSE(PageUnlocked(20)) << frame;
+        player->UpdateSelf(16);
+        EXPECT_TRUE(PageUnlocked(20)) << frame;
+    }
+
+    player->IncrementCharLevel();
+    ASSERT_EQ(player->GetCharLevel(), 9u);
+    Game().ResetTutorialState();
+    player->UpdateSelf(16);
+    EXPECT_FALSE(PageUnlocked(20)) << "level 9 is past the page";
+}
+
+TEST_F(PlayerUpdateTest, OnlyTheMainPlayerReportsItsSkillPoints)
+{
+    // A player without active skills has spent none of either kind.
+    Game().SetUnspentSkillPoints(5);
+    Game().SetUnspentMasteryPoints(9);
+    player->UpdateSelf(16);
+    EXPECT_EQ(Game().GetUnspentSkillPoints(), 5);
+    EXPECT_EQ(Game().GetUnspentMasteryPoints(), 9);
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    player->UpdateSelf(16);
+    EXPECT_EQ(Game().GetUnspentSkillPoints(), 0);
+    EXPECT_EQ(Game().GetUnspentMasteryPoints(), 0);
+}
 
 TEST_F(PlayerUpdateTest, PendingTokensAreTakenOnceAndAllDropped)
 {

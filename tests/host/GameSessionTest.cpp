@@ -1,8 +1,11 @@
+#include "engine/FileSystem.h"
 #include "host/GameHost.h"
 #include "tests/host/HostRun.h"
+#include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -10,7 +13,30 @@
 namespace GAME {
 namespace {
 
+using Test::HostRun;
+using Test::RunHost;
 using Test::SampleDatabase;
+using Test::TempDatabase;
+
+const char* const kHero = "Records/Creatures/PC/Hero.dbr";
+
+std::string FileBytes(const std::string& path)
+{
+    std::string bytes;
+    FileSystem::ReadWholeFile(path, 1 << 24, bytes);
+    return bytes;
+}
+
+// The lines of `text` that start with `prefix`.
+std::string LinesStarting(const std::string& text, const std::string& prefix)
+{
+    std::istringstream lines(text);
+    std::string found;
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind(prefix, 0) == 0)
+            found += line + '\n';
+    return found;
+}
 
 std::string Play(const std::vector<std::string>& extra, int& status)
 {
@@ -65,6 +91,75 @@ TEST(GameSession, PacketsAreNamedByTheirClassAndTheFooterComesOnce)
          at = out.find("\nobjects: ", at + 1))
         ++footers;
     EXPECT_EQ(footers, 1u);
+}
+
+TEST(GameSession, ASavedMainPlayerReloadsIntoAFreshSessionAlike)
+{
+    TempDatabase folder;
+    const std::string first = folder.GetRoot() + "/first.chr";
+    const std::string second = folder.GetRoot() + "/second.chr";
+    const std::string db = SampleDatabase();
+    const HostRun played = RunHost(
+        {"--db", db, "--role", "single", "--player", kHero, "--frames", "100", "--save", first});
+    ASSERT_EQ(played.status, 0) << played.err;
+    const HostRun reloaded = RunHost(
+        {"--db", db, "--role", "single", "--player", kHero, "--load", first, "--save", second});
+    ASSERT_EQ(reloaded.status, 0) << reloaded.err;
+
+    const std::string saved = LinesStarting(played.out, "player saved to ");
+    ASSERT_FALSE(saved.empty()) << played.out;
+    EXPECT_EQ(LinesStarting(reloaded.out, "player loaded from ").substr(19),
+              saved.substr(16)) // the same after the path's verb
+        << reloaded.out;
+    EXPECT_NE(FileBytes(first), "");
+    EXPECT_EQ(FileBytes(second), FileBytes(first));
+}
+
+TEST(GameSession, ABadSaveFileStopsTheSessionAndIsLeftAsItWas)
+{
+    TempDatabase folder;
+    const std::string path = folder.GetRoot() + "/hero.chr";
+    const std::string db = SampleDatabase();
+    ASSERT_EQ(RunHost({"--db", db, "--role", "single", "--player", kHero, "--save", path}).status,
+              0);
+    std::string cut = FileBytes(path);
+    cut.resize(cut.size() / 2);
+    folder.WriteFile("hero.chr", cut);
+
+    const HostRun refused = RunHost({"--db", db, "--role", "single", "--player", kHero, "--load",
+                                     path, "--save", path, "--frames", "5"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(LinesStarting(refused.err, "gamehost: "),
+              "gamehost: save file '" + path + "' is damaged; no player was loaded from it\n");
+    EXPECT_EQ(FileBytes(path), cut);
+
+    const HostRun unwritable = RunHost({"--db", db, "--role", "single", "--player", kHero, "--save",
+                                        folder.GetRoot() + "/none/hero.chr"});
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_EQ(LinesStarting(unwritable.err, "gamehost: "),
+              "gamehost: the player could not be saved to '" + folder.GetRoot() +
+                  "/none/hero.chr'\n");
+
+    const HostRun notAPlayer =
+        RunHost({"--db", db, "--role", "single", "--player", "Records/Game/GameEngine.dbr"});
+    EXPECT_EQ(notAPlayer.status, 2);
+    const std::string line = LinesStarting(notAPlayer.err, "gamehost: ");
+    EXPECT_EQ(line.rfind("gamehost: sample character record 'Records/Game/GameEngine.dbr'", 0), 0u)
+        << notAPlayer.err;
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
+}
+
+TEST(GameSession, SaveAndLoadNeedAMainPlayerInASession)
+{
+    const std::string db = SampleDatabase();
+    EXPECT_EQ(RunHost({"--db", db, "--role", "single", "--save", "x.chr"}).status, 1);
+    EXPECT_EQ(RunHost({"--db", db, "--role", "single", "--load", "x.chr"}).status, 1);
+    const HostRun noRole = RunHost({"--db", db, "--player", kHero});
+    EXPECT_EQ(noRole.status, 1);
+    EXPECT_EQ(noRole.err.substr(0, noRole.err.find('\n')),
+              "gamehost: --player needs a session (--role) and no --scenario");
+    EXPECT_EQ(RunHost({"--db", db, "--scenario", "kill", "--player", kHero}).status, 1);
 }
 
 } // namespace

@@ -26,6 +26,21 @@ public:
 
 GAME_IMPLEMENT_CLASS(LoadedSkill, Skill);
 
+class LoadedMasterySkill : public LoadedSkill {
+    GAME_DECLARE_CLASS(LoadedMasterySkill)
+
+public:
+    bool IsSkillTheMasterySkill() const override { return true; }
+};
+
+GAME_IMPLEMENT_CLASS(LoadedMasterySkill, LoadedSkill);
+
+// Puts learned skills on the active list, as learning them will.
+class ActiveListManager : public SkillManager {
+public:
+    void Activate(uint32_t skillId) { activeSkills.push_back(GetSkill(skillId)); }
+};
+
 namespace {
 
 constexpr const char* kFire = "Records/Skills/Fire.dbr";
@@ -128,6 +143,35 @@ TEST_F(SkillManagerSkillsTest, DefaultSkillsAreLearnedAtLevelOne)
     EXPECT_EQ(loaded.GetSkill(id)->GetSkillLevel(), 1u);
     EXPECT_EQ(loaded.GetUISkillList(), (std::vector<uint32_t>{loaded.GetDefaultWPSkillId(), id}));
     EXPECT_TRUE(loaded.IsSkillValidForUse(id, false));
+}
+
+TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAttacks)
+{
+    database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
+                         {"Class = LoadedSkill"});
+    database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
+    database.WriteRecord("Records/Skills/Earth.dbr", {"Class = LoadedMasterySkill"});
+    ActiveListManager manager;
+    manager.LoadDefaultSkills();
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 3\n"
+                              "skillName2 = Records/Skills/Ice.dbr\nskillLevel2 = 4\n"
+                              "skillName3 = Records/Skills/Earth.dbr\nskillLevel3 = 6\n"),
+                       3);
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), 0u);
+    for (uint32_t id :
+         {manager.GetDefaultSkillId(), manager.GetDefaultWPSkillId(), manager.FindSkillId(kFire),
+          manager.FindSkillId("Records/Skills/Earth.dbr")})
+        manager.Activate(id);
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), 3u) << "the learned, inactive Ice is not counted";
+    EXPECT_EQ(manager.GetNumMasteryPoints(), 6u);
+
+    const uint32_t ice = manager.FindSkillId(kIce);
+    manager.Activate(ice);
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), 7u);
+    // Levels come from saves: a huge one saturates instead of wrapping to a small count.
+    manager.GetSkill(ice)->SetSkillLevel(UINT32_MAX - 1);
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), UINT32_MAX);
+    EXPECT_EQ(manager.GetNumMasteryPoints(), 6u);
 }
 
 TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferenceNumber)

@@ -1,0 +1,46 @@
+#include "host/PlayerSaveFile.h"
+
+#include "characters/Player.h"
+#include "engine/FileSystem.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+
+#include <utility>
+#include <vector>
+
+namespace GAME {
+
+bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& error)
+{
+    const size_t limit = IOStreamRead::kMaxFileBytes;
+    std::vector<uint8_t> bytes;
+    const FileSystem::ReadResult read = FileSystem::ReadWholeFile(path, limit, bytes);
+    if (read != FileSystem::ReadResult::Done) {
+        error = "save file '" + path + "' " + FileSystem::Explain(read, limit);
+        return false;
+    }
+    if (!IOStreamRead::HasHeader(bytes)) {
+        error = "'" + path + "' is not a saved stream";
+        return false;
+    }
+    IOStreamRead in(std::move(bytes));
+    player.StreamProperties(&in);
+    if (in.HasFailed()) {
+        error = "save file '" + path + "' is damaged; no player was loaded from it";
+        return false;
+    }
+    return true;
+}
+
+bool PlayerSaveFile::Save(Player& player, const std::string& path, std::string& error)
+{
+    IOStreamWrite out;
+    player.StreamProperties(&out);
+    if (out.HasFailed() || !out.SaveToFile(path)) {
+        error = "the player could not be saved to '" + path + "'";
+        return false;
+    }
+    return true;
+}
+
+} // namespace GAME

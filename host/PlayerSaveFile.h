@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace GAME {
+
+class Player;
+
+// The main player's character file as the host reads and writes it: the player's keyed save
+// stream, whole, in one file.
+class PlayerSaveFile {
+public:
+    // Reads `path` into `player`. False, with why in `error`, when the file cannot be read, is
+    // not a saved stream or ends or breaks inside the player; the player is then half read and
+    // must be discarded. The file itself is never written.
+    static bool Load(Player& player, const std::string& path, std::string& error);
+
+    // Writes `player` to `path`; on failure the file there stays as it was.
+    static bool Save(Player& player, const std::string& path, std::string& error);
+};
+
+} // namespace GAME
