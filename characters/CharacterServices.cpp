@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -42,7 +43,7 @@ void AppendReplica(std::vector<InventoryReplica>& replicas, uint32_t itemId,
     InventoryReplica replica;
     item->GetItemReplicaInfo(replica.item);
     replica.location = location;
-    replicas.push_back(replica);
+    replicas.push_back(std::move(replica));
 }
 
 } // namespace
@@ -114,6 +115,8 @@ void Character::DropItemFromEquipLocation(uint32_t& itemId, EquipLocations locat
 
 void Character::GetInventoryReplica(std::vector<InventoryReplica>& replicas) const
 {
+    replicas.reserve(replicas.size() + inventory.GetInventoryItems().size() +
+                     combatManager.GetAttachedItems().size());
     for (uint32_t id : inventory.GetInventoryItems())
         AppendReplica(replicas, id, EquipLocations_None);
     for (const EquipManagerContainer& attached : combatManager.GetAttachedItems())

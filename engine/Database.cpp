@@ -1,10 +1,11 @@
 #include "engine/Database.h"
 
-#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/FileSystem.h"
 
+#include <cctype>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -17,13 +18,27 @@ const LoadTable& EmptyTable()
     return empty;
 }
 
-std::string Normalize(std::string path)
+// Every look-up normalizes its path, so this one is built in a single pass and allocation; it
+// gives the same key as NormalizeFileNameLower followed by dropping the leading separators.
+std::string Normalize(const std::string& path)
 {
-    NormalizeFileNameLower(path);
     size_t start = 0;
-    while (start < path.size() && path[start] == '\\')
+    while (start < path.size() && (path[start] == '\\' || path[start] == '/'))
         ++start;
-    return path.substr(start);
+    std::string key;
+    key.reserve(path.size() - start);
+    for (size_t i = start; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c == '/')
+            key.push_back('\\');
+        else if (c >= 'A' && c <= 'Z')
+            key.push_back(static_cast<char>(c - 'A' + 'a'));
+        else if (static_cast<unsigned char>(c) < 0x80)
+            key.push_back(c);
+        else
+            key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    }
+    return key;
 }
 
 // Adds the folder's files and queues its sub-folders; false when it cannot be read.
@@ -121,23 +136,27 @@ bool Database::ReadFile(const std::string& path, std::string& bytes)
 
 bool Database::LoadTableFile(const std::string& recordPath)
 {
+    return FindLoadTable(recordPath) != nullptr;
+}
+
+const LoadTable* Database::FindLoadTable(const std::string& recordPath)
+{
     std::lock_guard<std::recursive_mutex> guard(lock);
-    const std::string key = Normalize(recordPath);
+    std::string key = Normalize(recordPath);
     if (key.empty())
-        return false;
-    if (tables.count(key) != 0)
-        return true;
+        return nullptr;
+    if (const auto found = tables.find(key); found != tables.end())
+        return found->second.get();
     if (failed.count(key) != 0)
-        return false;
+        return nullptr;
     std::string bytes;
     if (!ReadFile(recordPath, bytes)) {
-        failed.insert(key);
-        return false;
+        failed.insert(std::move(key));
+        return nullptr;
     }
     auto table = std::make_unique<LoadTable>();
     table->Parse(bytes, recordPath);
-    tables.emplace(key, std::move(table));
-    return true;
+    return tables.emplace(std::move(key), std::move(table)).first->second.get();
 }
 
 const LoadTable& Database::GetLoadTable(const std::string& recordPath)

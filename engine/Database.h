@@ -33,6 +33,9 @@ public:
     // Loads the record unless it is cached; false when it is missing or unreadable. A path that
     // failed stays failed until the next `SetRoot`, so a missing record costs one folder scan.
     bool LoadTableFile(const std::string& recordPath);
+    // The same, answering the loaded record (null when it did not load): one look-up where the
+    // pair LoadTableFile, GetLoadTable takes two.
+    const LoadTable* FindLoadTable(const std::string& recordPath);
     // The loaded record, or an empty table for a path that did not load.
     const LoadTable& GetLoadTable(const std::string& recordPath);
 

@@ -77,13 +77,20 @@ Object* ObjectManager::CreateObject(const char* className, uint32_t id)
 
 Object* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t id, bool load)
 {
-    if (!database.LoadTableFile(recordPath)) {
+    const LoadTable* table = nullptr;
+    return CreateFromRecord(recordPath, id, load, table);
+}
+
+Object* ObjectManager::CreateFromRecord(const std::string& recordPath, uint32_t id, bool load,
+                                        const LoadTable*& table)
+{
+    table = database.FindLoadTable(recordPath);
+    if (table == nullptr) {
         gEngine->Log(Engine::LogData, "ObjectManager: record '%s' could not be loaded",
                      recordPath.c_str());
         return nullptr;
     }
-    const LoadTable& table = database.GetLoadTable(recordPath);
-    const std::string className = table.GetString("Class");
+    const std::string className = table->GetString("Class");
     Object* object = CreateObject(className.c_str(), id);
     if (object == nullptr) {
         gEngine->Log(Engine::LogData,
@@ -93,7 +100,7 @@ Object* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint3
     }
     object->SetObjectName(recordPath);
     if (load)
-        object->Load(table);
+        object->Load(*table);
     return object;
 }
 

@@ -72,6 +72,9 @@ public:
 
 private:
     bool Register(Object* object, uint32_t id);
+    // CreateObjectFromFile, also answering the record it was made from.
+    Object* CreateFromRecord(const std::string& recordPath, uint32_t id, bool load,
+                             const LoadTable*& table);
 
     mutable CriticalSection lock;
     ObjectIdMap objects;
@@ -95,7 +98,8 @@ T* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t i
 {
     // Typed before it loads: an object of another class would read a record meant for something
     // else, and one whose loading names the same record again would never finish.
-    Object* object = CreateObjectFromFile(recordPath, id, false);
+    const LoadTable* table = nullptr;
+    Object* object = CreateFromRecord(recordPath, id, false, table);
     if (object == nullptr)
         return nullptr;
     T* typed = DynamicCast<T>(object);
@@ -104,7 +108,7 @@ T* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t i
         return nullptr;
     }
     if (load)
-        typed->Load(database.GetLoadTable(recordPath));
+        typed->Load(*table);
     return typed;
 }
 

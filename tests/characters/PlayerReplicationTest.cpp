@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <limits>
 
@@ -150,6 +151,68 @@ TEST_F(PlayerReplicationTest, AMovingRecordCarriesTargetsAfterTheFlag)
     EXPECT_TRUE(back.moving);
     EXPECT_EQ(back.pathTarget, moving.pathTarget);
     EXPECT_EQ(back.attackTargetSkillId, 5u);
+}
+
+TEST_F(PlayerReplicationTest, EveryFieldTravelsInItsPlace)
+{
+    PlayerReplicationRecord sent;
+    sent.playerName = L"Ana";
+    sent.coords = WorldCoords(WorldVec3(3, Vec3(1.0f, 2.0f, 3.0f)));
+    sent.currentLife = 250.0f;
+    sent.currentMana = 40.0f;
+    sent.tainted = true;
+    sent.baseLife = 300.0f;
+    sent.baseMana = 60.0f;
+    sent.baseStrength = 51.0f;
+    sent.baseDexterity = 52.0f;
+    sent.baseIntelligence = 123.0f;
+    sent.team.Set(2, 5);
+    sent.characterLevel = 7;
+    sent.experiencePoints = 9000;
+    sent.money = 777;
+    sent.playerTexture = "skin.tex";
+    sent.actionState = ActionState_Idle;
+    const std::vector<uint8_t> bytes = Encode(sent);
+
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+    std::wstring name;
+    WorldCoords coords;
+    float life = 0, mana = 0, base[5] = {};
+    bool tainted = false;
+    std::array<uint8_t, 12> team{};
+    uint32_t level = 0, experience = 0, money = 0;
+    std::string texture;
+    ASSERT_TRUE(in.Remove(name) && in.Remove(coords) && in.RemoveUInt(life) &&
+                in.RemoveUInt(mana) && in.Remove(tainted));
+    for (float& value : base)
+        ASSERT_TRUE(in.RemoveUInt(value));
+    ASSERT_TRUE(in.RemoveRaw(team) && in.RemoveUInt(level) && in.RemoveUInt(experience) &&
+                in.RemoveUInt(money) && in.Remove(texture));
+    EXPECT_EQ(name, L"Ana");
+    EXPECT_EQ(coords, sent.coords);
+    EXPECT_EQ(life, 250.0f);
+    EXPECT_EQ(mana, 40.0f);
+    EXPECT_TRUE(tainted);
+    EXPECT_EQ(std::vector<float>(base, base + 5),
+              (std::vector<float>{300.0f, 60.0f, 51.0f, 52.0f, 123.0f}));
+    EXPECT_EQ(team, sent.team.ToRaw());
+    EXPECT_EQ(level, 7u);
+    EXPECT_EQ(experience, 9000u);
+    EXPECT_EQ(money, 777u);
+    EXPECT_EQ(texture, "skin.tex");
+    // Damage, fixed damage, skills, buffs and items: five empty counts.
+    for (int list = 0; list < 5; ++list) {
+        uint32_t count = 1;
+        ASSERT_TRUE(in.RemoveUInt(count));
+        EXPECT_EQ(count, 0u) << list;
+    }
+    uint32_t action = 0;
+    bool moving = true;
+    ASSERT_TRUE(in.RemoveUInt(action) && in.Remove(moving));
+    EXPECT_EQ(action, static_cast<uint32_t>(ActionState_Idle));
+    EXPECT_FALSE(moving);
+    EXPECT_EQ(in.GetRemaining(), 0u);
 }
 
 TEST_F(PlayerReplicationTest, ARecordCutShortIsDiscardedAndApplyingNothingIsLogged)

@@ -46,6 +46,10 @@ struct OwnBlock {
     std::vector<int32_t> pages;
     int32_t teleportVersion = 1;
     uint32_t epicTeleports = 1;
+    int32_t markerVersion = 1;
+    int32_t respawnVersion = 1;
+    uint32_t epicMarkersAndRespawns = 0;
+    int32_t respawnPointVersion = 1;
     int32_t temp = 1;
 
     std::vector<uint8_t> Write() const
@@ -68,11 +72,13 @@ struct OwnBlock {
         }
         Group(out, "versionCheckTeleportInfo", teleportVersion, "teleportUIDsSize", "teleportUID",
               epicTeleports);
-        Group(out, "versionCheckMovementInfo", 1, "markerUIDsSize", "markerUID", 0);
-        Group(out, "versionCheckRespawnInfo", 1, "respawnUIDsSize", "respawnUID", 0);
-        int32_t one = 1;
-        out.StreamInt("versionRespawnPoint", one);
-        for (int i = 0; i < 3; ++i) {
+        Group(out, "versionCheckMovementInfo", markerVersion, "markerUIDsSize", "markerUID",
+              epicMarkersAndRespawns);
+        Group(out, "versionCheckRespawnInfo", respawnVersion, "respawnUIDsSize", "respawnUID",
+              epicMarkersAndRespawns);
+        int32_t pointVersion = respawnPointVersion;
+        out.StreamInt("versionRespawnPoint", pointVersion);
+        for (int i = 0; i < 3 && pointVersion == 1; ++i) {
             UniqueId point(0, 0, 0, static_cast<uint32_t>(i + 1));
             out.StreamUniqueId("strategicMovementRespawnPoint[i]", point);
         }
@@ -275,6 +281,39 @@ TEST_F(PlayerSaveStreamTest, VersionsPageCountsAndGroupVersionsGateWhatIsRead)
     Read(two, layout.Write());
     EXPECT_FALSE(two.GetHasBeenInGame());
     EXPECT_EQ(two.GetGreatestDifficultyCompleted(), static_cast<GameDifficulty>(0));
+}
+
+TEST_F(PlayerSaveStreamTest, EachPlaceGroupVersionSkipsOnlyItsOwnKeys)
+{
+    OwnBlock layout;
+    layout.epicMarkersAndRespawns = 1;
+    SavedPlayer all;
+    Read(all, layout.Write());
+    EXPECT_EQ(all.markerIds[1], std::vector<UniqueId>{UniqueId(7, 7, 7, 0)});
+    EXPECT_EQ(all.respawnIds[1], std::vector<UniqueId>{UniqueId(7, 7, 7, 0)});
+    EXPECT_EQ(all.strategicMovementRespawnPoints[0], UniqueId(0, 0, 0, 1));
+
+    layout.markerVersion = 0;
+    layout.respawnVersion = 2;
+    layout.respawnPointVersion = 7;
+    SavedPlayer skipped;
+    Read(skipped, layout.Write());
+    EXPECT_EQ(skipped.teleportIds[1], std::vector<UniqueId>{UniqueId(7, 7, 7, 0)});
+    EXPECT_TRUE(skipped.markerIds[1].empty());
+    EXPECT_TRUE(skipped.respawnIds[1].empty());
+    for (const UniqueId& point : skipped.strategicMovementRespawnPoints)
+        EXPECT_EQ(point, UniqueId());
+    EXPECT_EQ(skipped.GetCurrentMoney(), 250u);
+    EXPECT_EQ(skipped.GetCompassState(), 2);
+    EXPECT_TRUE(skipped.GetHasBeenInGame());
+
+    layout.markerVersion = 1; // only the respawn list is skipped; the point is read again
+    layout.respawnPointVersion = 1;
+    SavedPlayer respawnOnly;
+    Read(respawnOnly, layout.Write());
+    EXPECT_EQ(respawnOnly.markerIds[1].size(), 1u);
+    EXPECT_TRUE(respawnOnly.respawnIds[1].empty());
+    EXPECT_EQ(respawnOnly.strategicMovementRespawnPoints[2], UniqueId(0, 0, 0, 3));
 }
 
 TEST_F(PlayerSaveStreamTest, HostileCountsAndDifficultiesAreRefused)

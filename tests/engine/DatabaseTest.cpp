@@ -27,6 +27,12 @@ TEST_F(DatabaseTest, FindsRecordsWhateverTheCaseAndSlashes)
     ASSERT_TRUE(db.LoadTableFile("records\\game\\x.DBR"));
     EXPECT_EQ(db.GetLoadTable("\\RECORDS/GAME/X.dbr").GetInt("value"), 5);
     EXPECT_EQ(db.ResolvePath("records/game/x.dbr"), files.GetRoot() + "/Records/Game/X.dbr");
+    // Leading separators of either kind are dropped; every spelling answers the one table.
+    const LoadTable* table = db.FindLoadTable("//Records\\Game/X.dbr");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table, &db.GetLoadTable("records\\GAME\\x.dbr"));
+    EXPECT_EQ(db.FindLoadTable("Records/Game/Y.dbr"), nullptr);
+    EXPECT_EQ(db.FindLoadTable("\\/"), nullptr);
 
     EXPECT_FALSE(db.LoadTableFile("Records/Missing.dbr"));
     EXPECT_FALSE(db.GetLoadTable("Records/Missing.dbr").HasKey("value"));
