@@ -12,12 +12,11 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,14 +34,10 @@ class Level {
 public:
     static constexpr const char* kAura = "Records/Fx/Glow.dbr";
 
-    Level()
-        : previousSink(gEngine->SetLogSink([](int, const std::string&) {})),
-          root(std::filesystem::temp_directory_path() / "anger_aura_bench_database")
+    Level() : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
     {
-        const std::filesystem::path record = root / kAura;
-        std::filesystem::create_directories(record.parent_path());
-        std::ofstream(record) << "Class = EffectEntity\n";
-        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        folder.WriteFile(kAura, "Class = EffectEntity\n");
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
         InitializeObjects();
         previousWorld = gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
@@ -55,8 +50,6 @@ public:
         ObjectManager::Instance().DestroyAllObjects();
         gEngine->SetWorld(std::move(previousWorld));
         ObjectManager::Instance().GetDatabase().SetRoot("");
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
         gEngine->SetLogSink(previousSink);
     }
 
@@ -70,7 +63,7 @@ public:
 
 private:
     Engine::LogSink previousSink;
-    std::filesystem::path root;
+    Test::TempDatabase folder;
     std::unique_ptr<World> previousWorld;
 };
 

@@ -10,11 +10,10 @@
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
+#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace GAME {
@@ -53,7 +52,7 @@ public:
 // A database folder holding the monster and what it names, removed again afterwards.
 class MonsterDatabase {
 public:
-    MonsterDatabase() : root(std::filesystem::temp_directory_path() / "character_bench_database")
+    MonsterDatabase()
     {
         Write("Records/Game/GameEngine.dbr",
               "defaultCombatManagerRecord = Records/Game/CombatManager.dbr\n"
@@ -125,26 +124,16 @@ public:
         Write(kLooter, LooterRecord());
         for (int i = 1; i <= 6; ++i)
             Write("Records/Items/Gear" + std::to_string(i) + ".dbr", "Class = Item\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
     }
-    ~MonsterDatabase()
-    {
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
-    }
+    ~MonsterDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
     MonsterDatabase(const MonsterDatabase&) = delete;
     MonsterDatabase& operator=(const MonsterDatabase&) = delete;
 
 private:
-    void Write(const std::string& path, const std::string& text)
-    {
-        const std::filesystem::path file = root / path;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
+    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
 
-    std::filesystem::path root;
+    Test::TempDatabase folder;
 };
 
 } // namespace

@@ -6,11 +6,10 @@
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
+#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,28 +24,22 @@ constexpr int kFrameMs = 33;
 // A database folder holding the regeneration record, removed again afterwards.
 class RegenDatabase {
 public:
-    RegenDatabase() : root(std::filesystem::temp_directory_path() / "character_bio_bench_database")
+    RegenDatabase()
     {
-        const std::filesystem::path record = root / "Records" / "Game" / "HealthManaRegen.dbr";
-        std::filesystem::create_directories(record.parent_path());
-        std::ofstream(record) << "lifeRegenEquation = ((lifeRegen*(1+(lifeRegenMod*0.01)))"
-                                 "*elapsedTime)\n"
-                                 "manaRegenEquation = (((manaRegen*(1+(manaRegenMod*0.01)))"
-                                 "+(intelligence*0.002))*elapsedTime)\n"
-                                 "healthOverStorageLimit = 0.5\nhealthFeedRate = 4\n"
-                                 "manaOverStorageLimit = 0.5\nmanaFeedRate = 4\n"
-                                 "manaDrainRate = 2\n";
-        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        folder.WriteFile("Records/Game/HealthManaRegen.dbr",
+                         "lifeRegenEquation = ((lifeRegen*(1+(lifeRegenMod*0.01)))"
+                         "*elapsedTime)\n"
+                         "manaRegenEquation = (((manaRegen*(1+(manaRegenMod*0.01)))"
+                         "+(intelligence*0.002))*elapsedTime)\n"
+                         "healthOverStorageLimit = 0.5\nhealthFeedRate = 4\n"
+                         "manaOverStorageLimit = 0.5\nmanaFeedRate = 4\n"
+                         "manaDrainRate = 2\n");
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
     }
-    ~RegenDatabase()
-    {
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
-    }
+    ~RegenDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
 
 private:
-    std::filesystem::path root;
+    Test::TempDatabase folder;
 };
 
 struct Creature {

@@ -27,11 +27,10 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
+#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -128,9 +127,7 @@ constexpr const char* kWarGear = "Records/Bench/WarGear.dbr";
 // again afterwards. The hub is built on it with the log silenced.
 class FightDatabase {
 public:
-    FightDatabase()
-        : root(std::filesystem::temp_directory_path() / "combat_bench_database"),
-          previous(gEngine->SetLogSink([](int, const std::string&) {}))
+    FightDatabase() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
     {
         std::string packs;
         for (const char* kind : {"cold", "fire", "poison", "bleeding", "lifeLeach"})
@@ -181,7 +178,7 @@ public:
                        "defensiveBlock = 40\nblockAbsorption = 30\nblockRecoveryTime = 0\n");
         Write(kWarGear, "setName = WarGear\nretaliationPhysicalChance = 50\n"
                         "retaliationPhysicalMin = 3\nretaliationPhysicalMax = 5\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
         InitializeObjects();
         GameEngine::Get().LoadItemSet(kWarGear);
     }
@@ -190,8 +187,6 @@ public:
         ShutdownObjects();
         ObjectManager::Instance().DestroyAllObjects();
         ObjectManager::Instance().GetDatabase().SetRoot("");
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
         gEngine->SetLogSink(previous);
     }
     FightDatabase(const FightDatabase&) = delete;
@@ -211,12 +206,10 @@ public:
 private:
     void Write(const std::string& path, const std::string& text) const
     {
-        const std::filesystem::path file = root / path;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file) << text;
+        folder.WriteFile(path, text);
     }
 
-    std::filesystem::path root;
+    Test::TempDatabase folder;
     Engine::LogSink previous;
 };
 

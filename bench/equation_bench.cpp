@@ -12,6 +12,7 @@
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
+#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,8 +20,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <limits>
 #include <string>
@@ -247,7 +246,7 @@ class GameRecords {
 public:
     static constexpr const char* kCombatRecord = "Records/Game/CombatEquations.dbr";
 
-    GameRecords() : root(std::filesystem::temp_directory_path() / "equation_bench_database")
+    GameRecords()
     {
         Write(CharacterBio::kRegenRecord,
               "lifeRegenEquation = ((lifeRegen*(1+(lifeRegenMod*0.01)))*elapsedTime)\n"
@@ -260,7 +259,7 @@ public:
               "+characterLevelDV)\n");
         // The bare character's missing sounds and animations are not what is measured.
         previousSink = gEngine->SetLogSink([](int, const std::string&) {});
-        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
         InitializeObjects();
     }
     ~GameRecords()
@@ -269,21 +268,14 @@ public:
         ObjectManager::Instance().DestroyAllObjects();
         ObjectManager::Instance().GetDatabase().SetRoot("");
         gEngine->SetLogSink(previousSink);
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
     }
     GameRecords(const GameRecords&) = delete;
     GameRecords& operator=(const GameRecords&) = delete;
 
 private:
-    void Write(const char* path, const char* text)
-    {
-        const std::filesystem::path file = root / path;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
+    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
 
-    std::filesystem::path root;
+    Test::TempDatabase folder;
     Engine::LogSink previousSink;
 };
 

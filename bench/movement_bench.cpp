@@ -16,11 +16,10 @@
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
 #include "game/GameEngine.h"
+#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,33 +41,23 @@ constexpr float kAside = 0.3f;
 // A database folder holding the walker's record, removed again afterwards.
 class WalkerDatabase {
 public:
-    WalkerDatabase() : root(std::filesystem::temp_directory_path() / "movement_bench_database")
+    WalkerDatabase()
     {
         Write("Records/Game/GameEngine.dbr", "pathSlowdownLength = 1.0\n");
         Write(kWalker, "Class = Monster\n"
                        "characterLife = 100\ncharacterRunSpeed = 3.0\nturnRate = 6\n"
                        "pathingSize = Medium\ndefaultTeamMajor = TeamMajor_Monster\n"
                        "unarmedAttackIdleAnim = WalkerIdle\nunarmedRunAnim = WalkerRun\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
     }
-    ~WalkerDatabase()
-    {
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
-    }
+    ~WalkerDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
     WalkerDatabase(const WalkerDatabase&) = delete;
     WalkerDatabase& operator=(const WalkerDatabase&) = delete;
 
 private:
-    void Write(const std::string& path, const std::string& text)
-    {
-        const std::filesystem::path file = root / path;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
+    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
 
-    std::filesystem::path root;
+    Test::TempDatabase folder;
 };
 
 struct Walker {

@@ -23,11 +23,10 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "skills/Skill.h"
+#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -73,7 +72,7 @@ std::string GearRecord(int kind)
 // A database folder holding the player and what it names, removed again afterwards.
 class PlayerDatabase {
 public:
-    PlayerDatabase() : root(std::filesystem::temp_directory_path() / "player_bench_database")
+    PlayerDatabase()
     {
         Write(kHero, "Class = PlayerBenchPlayer\n"
                      "characterLife = 300\ncharacterMana = 120\ncharacterStrength = 50\n"
@@ -102,26 +101,16 @@ public:
         Write(kShield, "Class = WeaponArmor_Shield\n");
         for (int kind = 0; kind < 6; ++kind)
             Write(GearRecord(kind), "Class = Item\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
     }
-    ~PlayerDatabase()
-    {
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
-    }
+    ~PlayerDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
     PlayerDatabase(const PlayerDatabase&) = delete;
     PlayerDatabase& operator=(const PlayerDatabase&) = delete;
 
 private:
-    void Write(const std::string& path, const std::string& text)
-    {
-        const std::filesystem::path file = root / path;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
+    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
 
-    std::filesystem::path root;
+    Test::TempDatabase folder;
 };
 
 void EquipmentSlot(IOStreamWrite& out, const char* record, bool attached, uint32_t seed)
