@@ -48,6 +48,8 @@ public:
 
     // After the driven character's team changed; nothing to re-think at this layer.
     virtual void TeamChanged() {}
+    // Whether the AI takes up a conversation with the other character; a plain AI never does.
+    virtual bool RequestConversation(uint32_t /*otherId*/) { return false; }
 };
 
 } // namespace GAME

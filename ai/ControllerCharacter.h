@@ -39,6 +39,10 @@ public:
     void AllowDualWieldWeapons(bool allow) { dualWieldAllowed = allow; }
     bool IsDualWieldAllowed() const { return dualWieldAllowed; }
 
+    // Monsters and townsfolk use whatever they are given, whatever its requirements.
+    void SetIgnoreEquipmentRequirements(bool ignore) { ignoreEquipmentRequirements = ignore; }
+    bool GetIgnoreEquipmentRequirements() const { return ignoreEquipmentRequirements; }
+
     // Command senders; none sends when the character is gone.
     void SendEquipAttachAction(uint32_t itemId, EquipLocations location);
     void SendEquipDetachAction(uint32_t itemId);
@@ -61,6 +65,7 @@ protected:
 
 private:
     bool dualWieldAllowed = false;
+    bool ignoreEquipmentRequirements = false;
     EquipmentCtrl equipmentCtrl;
 };
 

@@ -28,6 +28,13 @@ void ControllerPlayer::ClearTarget()
     repeatPoint = WorldVec3();
 }
 
+bool ControllerPlayer::GiveItemToPlayer(uint32_t itemId)
+{
+    if (itemId == 0)
+        return false;
+    return GetEquipmentCtrl().AutoInsertItem(itemId) || inventoryCtrl.AddItem(itemId, true);
+}
+
 void ControllerPlayer::SetMouseRepeat(uint32_t id, const WorldVec3& point)
 {
     repeatTarget = id;

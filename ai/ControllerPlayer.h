@@ -29,6 +29,8 @@ public:
     const WorldVec3& GetTargetPoint() const { return targetPoint; }
 
     PlayerInventoryCtrl& GetInventoryCtrl() { return inventoryCtrl; }
+    // Equips the item where a slot is free, else puts it in a sack; false when neither took it.
+    bool GiveItemToPlayer(uint32_t itemId);
 
 private:
     uint32_t repeatTarget = 0;

@@ -22,6 +22,7 @@
 #include "engine/World.h"
 #include "game/GameEngine.h"
 
+#include <charconv>
 #include <new>
 #include <string>
 
@@ -134,38 +135,36 @@ constexpr AnimationRow kAnimationRows[] = {
      nullptr},
 };
 
-void AddKeyedAnimation(const LoadTable& table, AnimationSet& set, AnimationSet_Type type,
-                       const std::string& nameKey, const std::string& speedKey, float weight,
-                       const std::string* referenceKey)
-{
-    const std::string name = table.GetString(nameKey.c_str());
-    const std::string reference =
-        referenceKey != nullptr ? table.GetString(referenceKey->c_str()) : std::string();
-    const float speed = table.GetFloat(speedKey.c_str(), 1.0f);
-    set.AddAnimation(type, name, speed, weight, reference);
-}
-
-// Every row of the key table under the style's prefix, in the table's order.
+// Every row of the key table under the style's prefix, in the table's order. A character looks
+// up some hundreds of these keys per style and most are absent, so keys are built in place and
+// a row naming no animation and no reference (which every holder ignores) reads no more.
 void LoadAnimationRows(const LoadTable& table, AnimationSet& set, const char* prefix,
                        int32_t specialRows)
 {
-    const std::string start(prefix);
+    std::string key;
+    key.reserve(64);
+    auto build = [prefix, &key](const char* part, const char* number) -> const char* {
+        key.assign(prefix).append(part).append(number);
+        return key.c_str();
+    };
     for (const AnimationRow& row : kAnimationRows) {
         const int32_t last = row.last == kSpecialRows ? specialRows : row.last;
         const int32_t first = last == 0 ? 0 : row.first;
         for (int32_t n = first; n <= last; ++n) {
-            const std::string number = n == 0 ? std::string() : std::to_string(n);
-            const std::string nameKey = start + row.name + number;
-            const std::string speedKey = start + row.speed + number;
+            char number[12] = "";
+            if (n != 0)
+                *std::to_chars(number, number + sizeof(number) - 1, n).ptr = '\0';
+            const std::string name = table.GetString(build(row.name, number));
+            const std::string reference = row.reference != nullptr
+                                              ? table.GetString(build(row.reference, number))
+                                              : std::string();
+            if (name.empty() && reference.empty())
+                continue;
             const float weight = row.weight != nullptr
-                                     ? table.GetFloat((start + row.weight + number).c_str(), 0.0f)
+                                     ? table.GetFloat(build(row.weight, number), 0.0f)
                                      : row.fixedWeight;
-            if (row.reference == nullptr) {
-                AddKeyedAnimation(table, set, row.type, nameKey, speedKey, weight, nullptr);
-            } else {
-                const std::string referenceKey = start + row.reference + number;
-                AddKeyedAnimation(table, set, row.type, nameKey, speedKey, weight, &referenceKey);
-            }
+            const float speed = table.GetFloat(build(row.speed, number), 1.0f);
+            set.AddAnimation(row.type, name, speed, weight, reference);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "characters/ChatAction.h"
 
 #include "characters/Character.h"
+#include "characters/Npc.h"
 #include "engine/ObjectManager.h"
 #include "multiplayer/CharacterActionPackets.h"
 
@@ -29,7 +30,8 @@ void ChatAction::Execute()
 void ChatAction::Finish()
 {
     CharacterActionBase::Finish();
-    // Telling the Npc the conversation ended waits for the Npc's conversation support.
+    if (Npc* npc = ObjectManager::Instance().GetObject<Npc>(targetId))
+        npc->OnConversationEnd(GetParentId());
 }
 
 void ChatAction::FaceTarget(uint32_t id)

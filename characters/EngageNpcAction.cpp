@@ -20,10 +20,11 @@ EngageNpcAction::EngageNpcAction(const EngageNpcPacket& packet)
 
 void EngageNpcAction::Execute()
 {
-    if (GetLivingOwnerOrFinish() == nullptr || npcId == 0 ||
-        ObjectManager::Instance().GetObject<Npc>(npcId) == nullptr)
+    Character* owner = GetLivingOwnerOrFinish();
+    Npc* npc = npcId != 0 ? ObjectManager::Instance().GetObject<Npc>(npcId) : nullptr;
+    if (owner == nullptr || npc == nullptr)
         return;
-    // The Npc hears of the player (with both flags) once it can take part in a conversation.
+    npc->OnPlayerInteract(owner->GetObjectId(), firstFlag, secondFlag);
     Finish();
 }
 

@@ -169,6 +169,17 @@ void Player::GiveItemToCharacter(Item* item)
     inventory.AddItemToInventory(item->GetObjectId(), false);
     item->SetPose(SkeletalPose());
     item->SetPhysicsType(kPhysicsTypeHeld);
+    ControllerPlayer* controller = GetControllerPlayer();
+    if (controller == nullptr)
+        return;
+    if (controller->GiveItemToPlayer(item->GetObjectId())) {
+        PlayPickUpSound();
+        MarkSaveNeeded();
+        return;
+    }
+    GameEngine::Get().UnlockTutorialPage(33, true);
+    controller->SendDropItemRandom(item->GetObjectId());
+    PlayInventoryFullSound();
 }
 
 void Player::DropItem(Item* item, float unused1, float unused2)

@@ -7,24 +7,6 @@ namespace GAME {
 
 namespace {
 
-void WriteSkill(NetPacketOutBuffer& out, const SkillManager::_SkillReplica& skill)
-{
-    out.AddFileName(skill.skillName);
-    out.AddRaw(skill.skillState.ToRaw());
-    out.AddRaw(skill.skillActiveState.ToRaw());
-}
-
-bool ReadSkill(NetPacketInBuffer& in, SkillManager::_SkillReplica& skill)
-{
-    std::array<uint8_t, 8> state{};
-    std::array<uint8_t, 8> activeState{};
-    if (!in.Remove(skill.skillName) || !in.RemoveRaw(state) || !in.RemoveRaw(activeState))
-        return false;
-    skill.skillState = SkillState::FromRaw(state);
-    skill.skillActiveState = SkillActiveState::FromRaw(activeState);
-    return true;
-}
-
 bool ReadFloats(NetPacketInBuffer& in, std::initializer_list<float*> values)
 {
     for (float* value : values)
@@ -51,16 +33,7 @@ void PlayerReplicationRecord::Write(NetPacketOutBuffer& out) const
     out.Add(playerTexture);
     DurationDamageReplication::WriteList(out, durationDamage);
     FixedDurationDamageReplication::WriteList(out, fixedDurationDamage);
-    out.AddUInt(static_cast<uint32_t>(skills.size()));
-    for (const auto& skill : skills)
-        WriteSkill(out, skill);
-    out.AddUInt(static_cast<uint32_t>(skillBuffs.size()));
-    for (const auto& buff : skillBuffs) {
-        WriteSkill(out, buff.buff);
-        WriteSkill(out, buff.modifier1);
-        WriteSkill(out, buff.modifier2);
-        out.AddUInt(buff.casterId);
-    }
+    SkillManager::WriteReplicaLists(out, skills, skillBuffs);
     out.AddUInt(static_cast<uint32_t>(inventory.size()));
     for (const InventoryReplica& entry : inventory) {
         out.AddUInt(entry.location);
@@ -90,20 +63,14 @@ bool PlayerReplicationRecord::Read(NetPacketInBuffer& in)
     if (!read)
         return false;
     team = Team::FromRaw(teamBytes);
-    read =
-        in.RemoveList(skills, kMinimumSkillBytes,
-                      [&](SkillManager::_SkillReplica& skill) { return ReadSkill(in, skill); }) &&
-        in.RemoveList(skillBuffs, kMinimumBuffBytes,
-                      [&](SkillManager::_SkillBuffReplica& buff) {
-                          return ReadSkill(in, buff.buff) && ReadSkill(in, buff.modifier1) &&
-                                 ReadSkill(in, buff.modifier2) && in.RemoveUInt(buff.casterId);
-                      }) &&
-        in.RemoveList(inventory, kMinimumItemBytes,
-                      [&](InventoryReplica& entry) {
-                          return in.RemoveUInt(entry.location) && in.Remove(entry.item.baseName) &&
-                                 entry.item.ReadReplicationData(in);
-                      }) &&
-        in.RemoveUInt(actionState) && in.Remove(moving);
+    read = SkillManager::ReadReplicaLists(in, skills, skillBuffs) &&
+           in.RemoveList(inventory, kMinimumItemBytes,
+                         [&](InventoryReplica& entry) {
+                             return in.RemoveUInt(entry.location) &&
+                                    in.Remove(entry.item.baseName) &&
+                                    entry.item.ReadReplicationData(in);
+                         }) &&
+           in.RemoveUInt(actionState) && in.Remove(moving);
     if (!read)
         return false;
     if (moving)

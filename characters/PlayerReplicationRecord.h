@@ -21,10 +21,6 @@ class NetPacketOutBuffer;
 // What a player sends of itself when it is spawned on another machine, in wire order. The last
 // three fields travel only while the player moves.
 struct PlayerReplicationRecord {
-    // One skill on the wire: record name, then its two 8-byte states.
-    static constexpr size_t kMinimumSkillBytes = 4 + 8 + 8;
-    // A buff: three skills and the caster id.
-    static constexpr size_t kMinimumBuffBytes = 3 * kMinimumSkillBytes + 4;
     // An item: its location, five names and two words.
     static constexpr size_t kMinimumItemBytes = 4 + 4 + 4 + 4 * 4 + 4 + 4;
 

@@ -15,6 +15,14 @@ public:
     uint32_t objectId = 0;
 };
 
+// "GameEvent_FixedItemUse": who used which fixed item.
+class GameEvent_FixedItemUse : public GameEvent {
+public:
+    uint32_t userId = 0;
+    uint32_t objectId = 0;
+    std::string objectName;
+};
+
 // "GameEvent_CreatureDeath": who died and who killed it.
 class GameEvent_CreatureDeath : public GameEvent {
 public:
@@ -99,6 +107,20 @@ class GameEvent_QuestComplete : public GameEvent {};
 class GameEvent_QuestUpdate : public GameEvent {
 public:
     bool flag = false;
+};
+
+// "GameEvent_EnterBoundingVolume": an entity came inside a bounding volume's sphere.
+class GameEvent_EnterBoundingVolume : public GameEvent {
+public:
+    uint32_t volumeId = 0;
+    uint32_t entityId = 0;
+};
+
+// "GameEvent_ExitBoundingVolume": an entity left a bounding volume's sphere.
+class GameEvent_ExitBoundingVolume : public GameEvent {
+public:
+    uint32_t volumeId = 0;
+    uint32_t entityId = 0;
 };
 
 } // namespace GAME

@@ -1,8 +1,10 @@
 #include "engine/Actor.h"
 
 #include "engine/ActorConfigCommand.h"
+#include "engine/BinaryReader.h"
 #include "engine/NetworkShim.h"
 
+#include "core/BinaryWriter.h"
 #include "core/Helpers.h"
 #include "core/Saturate.h"
 
@@ -79,6 +81,16 @@ void Actor::BeginDissolve(int32_t red, int32_t green, int32_t blue, float second
     dissolveElapsedMs = 0;
 }
 
+void Actor::BeginUnDissolve(int32_t red, int32_t green, int32_t blue, float seconds,
+                            const std::string& texture)
+{
+    dissolveRequests.push_back({red, green, blue, seconds, texture});
+    ++unDissolveCount;
+    dissolving = false;
+    dissolved = false;
+    dissolveElapsedMs = 0;
+}
+
 void Actor::UpdateSelf(int32_t elapsedMs)
 {
     if (!dissolving || dissolved)
@@ -87,6 +99,16 @@ void Actor::UpdateSelf(int32_t elapsedMs)
     // A time that is not a number never ends.
     const float timeMs = dissolveRequests.back().seconds * 1000.0f;
     dissolved = static_cast<float>(dissolveElapsedMs) >= timeMs;
+}
+
+void Actor::SaveState(BinaryWriter& writer) const
+{
+    writer.WriteBool(visible);
+}
+
+bool Actor::RestoreState(BinaryReader& reader)
+{
+    return reader.ReadBool(visible);
 }
 
 } // namespace GAME

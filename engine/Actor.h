@@ -124,6 +124,10 @@ public:
     void BeginDissolve(int32_t red, int32_t green, int32_t blue, float seconds,
                        const std::string& texture);
     const std::vector<DissolveRequest>& GetDissolveRequests() const { return dissolveRequests; }
+    // Brings a dissolved mesh back over the seconds; recorded and the mesh counts as whole again.
+    void BeginUnDissolve(int32_t red, int32_t green, int32_t blue, float seconds,
+                         const std::string& texture);
+    uint32_t GetUnDissolveCount() const { return unDissolveCount; }
     // True once updates have carried a dissolve through its whole time.
     bool GetIsDissolved() const { return dissolved; }
 
@@ -132,6 +136,14 @@ public:
 
     float GetCurrentScale() const { return scale; }
     void SetScale(float value) { scale = value; }
+
+    // The outline drawn round the actor when it is under the pointer.
+    const Color& GetOutlineColor() const { return outlineColor; }
+    void SetOutlineColor(const Color& color) { outlineColor = color; }
+
+    // The actor's own level state: its visibility, as a 32-bit word.
+    void SaveState(BinaryWriter& writer) const override;
+    bool RestoreState(BinaryReader& reader) override;
 
     // Whether the mesh carries the rigid bodies a rag doll needs; none are loaded here, so whoever
     // plays the mesh loader says so.
@@ -155,6 +167,7 @@ private:
     Color tintColor;
     uint32_t tintColorSetCount = 0;
     bool visible = true;
+    Color outlineColor;
     std::map<Name, Coords> attachPoints;
     std::string meshOverride;
     std::string baseTexture;
@@ -163,6 +176,7 @@ private:
     bool dissolving = false;
     bool dissolved = false;
     int32_t dissolveElapsedMs = 0;
+    uint32_t unDissolveCount = 0;
     float scale = 1.0f;
     bool rigidBodyData = false;
     std::vector<std::pair<Name, Name>> rigidBodyBones;

@@ -25,18 +25,14 @@ std::string Normalize(const std::string& path)
     size_t start = 0;
     while (start < path.size() && (path[start] == '\\' || path[start] == '/'))
         ++start;
-    std::string key;
-    key.reserve(path.size() - start);
-    for (size_t i = start; i < path.size(); ++i) {
-        const char c = path[i];
+    std::string key(path, start);
+    for (char& c : key) {
         if (c == '/')
-            key.push_back('\\');
+            c = '\\';
         else if (c >= 'A' && c <= 'Z')
-            key.push_back(static_cast<char>(c - 'A' + 'a'));
-        else if (static_cast<unsigned char>(c) < 0x80)
-            key.push_back(c);
-        else
-            key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+            c = static_cast<char>(c - 'A' + 'a');
+        else if (static_cast<unsigned char>(c) >= 0x80)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return key;
 }
@@ -69,6 +65,7 @@ bool Database::SetRoot(const std::string& folder)
     root.clear();
     files.clear();
     tables.clear();
+    tablesAsNamed.clear();
     failed.clear();
     scanned = false;
     ++generation;
@@ -142,11 +139,11 @@ bool Database::LoadTableFile(const std::string& recordPath)
 const LoadTable* Database::FindLoadTable(const std::string& recordPath)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
+    if (const LoadTable* cached = FindCachedTable(recordPath))
+        return cached;
     std::string key = Normalize(recordPath);
     if (key.empty())
         return nullptr;
-    if (const auto found = tables.find(key); found != tables.end())
-        return found->second.get();
     if (failed.count(key) != 0)
         return nullptr;
     std::string bytes;
@@ -156,14 +153,27 @@ const LoadTable* Database::FindLoadTable(const std::string& recordPath)
     }
     auto table = std::make_unique<LoadTable>();
     table->Parse(bytes, recordPath);
-    return tables.emplace(std::move(key), std::move(table)).first->second.get();
+    const LoadTable* loaded = tables.emplace(std::move(key), std::move(table)).first->second.get();
+    tablesAsNamed.emplace(recordPath, loaded);
+    return loaded;
+}
+
+const LoadTable* Database::FindCachedTable(const std::string& recordPath)
+{
+    std::lock_guard<std::recursive_mutex> guard(lock);
+    if (const auto named = tablesAsNamed.find(recordPath); named != tablesAsNamed.end())
+        return named->second;
+    const auto found = tables.find(Normalize(recordPath));
+    if (found == tables.end())
+        return nullptr;
+    tablesAsNamed.emplace(recordPath, found->second.get());
+    return found->second.get();
 }
 
 const LoadTable& Database::GetLoadTable(const std::string& recordPath)
 {
-    std::lock_guard<std::recursive_mutex> guard(lock);
-    auto found = tables.find(Normalize(recordPath));
-    return found != tables.end() ? *found->second : EmptyTable();
+    const LoadTable* table = FindCachedTable(recordPath);
+    return table != nullptr ? *table : EmptyTable();
 }
 
 } // namespace GAME

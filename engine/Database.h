@@ -48,11 +48,16 @@ private:
     // Lists every regular file under the root; folders that cannot be read are logged.
     void Rescan();
     std::string FindFile(const std::string& normalized);
+    // A record already loaded, or null; loads nothing.
+    const LoadTable* FindCachedTable(const std::string& recordPath);
 
     std::recursive_mutex lock;
     std::string root;
     std::unordered_map<std::string, std::string> files; // normalized path -> file-system path
     std::unordered_map<std::string, std::unique_ptr<LoadTable>> tables;
+    // Loaded records by the spelling callers used: objects made from records ask for the same
+    // path again and again, and this spares folding it each time.
+    std::unordered_map<std::string, const LoadTable*> tablesAsNamed;
     std::set<std::string> failed;
     bool scanned = false;
     uint32_t generation = 0;

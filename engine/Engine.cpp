@@ -1,6 +1,7 @@
 #include "engine/Engine.h"
 
 #include "engine/ConnectionManager.h"
+#include "engine/NetworkEntityList.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 
@@ -24,7 +25,8 @@ Engine* gEngine = &gDefaultEngine;
 
 Engine::Engine()
     : sink(WriteToStderr), world(std::make_unique<World>()),
-      connectionManager(std::make_unique<ConnectionManager>())
+      connectionManager(std::make_unique<ConnectionManager>()),
+      networkEntityList(std::make_unique<NetworkEntityList>())
 {}
 
 Engine::~Engine() = default;
@@ -109,6 +111,7 @@ void Engine::RunFrame(int elapsedMs)
         world->UpdateEntities(elapsedMs);
     ++frameCount;
     statisticGraph.Clear();
+    statisticTexts.clear();
     ObjectManager::Instance().ProcessDestroyedObjects();
 }
 

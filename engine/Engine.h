@@ -16,6 +16,7 @@
 namespace GAME {
 
 class ConnectionManager;
+class NetworkEntityList;
 class World;
 
 // The engine object: the log, the mode flags, the frame loop's clock and count, and the game
@@ -100,6 +101,28 @@ public:
         statisticGraph.Add(name, value, color);
     }
     const StatisticGraph& GetStatisticGraph() const { return statisticGraph; }
+    // A line of the debug display naming what runs; the lines last until the frame ends.
+    void AddStatisticText(const std::string& text) { statisticTexts.push_back(text); }
+    const std::vector<std::string>& GetStatisticTexts() const { return statisticTexts; }
+    void ClearStatisticTexts() { statisticTexts.clear(); }
+
+    // How far the frustum of a loading player is widened, so the regions just beyond his view
+    // come in with the rest.
+    float GetLevelLoadInflation() const { return levelLoadInflation; }
+    void SetLevelLoadInflation(float value) { levelLoadInflation = value; }
+    // While on, the engine streams whole regions instead of drawing; every switch is counted.
+    void SetTeleportMode(bool value)
+    {
+        teleportMode = value;
+        ++teleportModeSwitches;
+    }
+    bool IsTeleportMode() const { return teleportMode; }
+    uint32_t GetTeleportModeSwitchCount() const { return teleportModeSwitches; }
+    // The server's pass over the entities a host sees; the hosts asked for are recorded.
+    void UpdateClientEntities(int32_t host) { clientEntityUpdates.push_back(host); }
+    const std::vector<int32_t>& GetClientEntityUpdates() const { return clientEntityUpdates; }
+    // What each remote host sees.
+    NetworkEntityList& GetNetworkEntityList() { return *networkEntityList; }
 
 private:
     void LogArgs(int level, const char* format, va_list args);
@@ -122,6 +145,12 @@ private:
     std::unique_ptr<World> world;
     std::unique_ptr<ConnectionManager> connectionManager;
     std::vector<uint32_t> forcedUpdates;
+    std::vector<std::string> statisticTexts;
+    float levelLoadInflation = 10.0f;
+    bool teleportMode = false;
+    uint32_t teleportModeSwitches = 0;
+    std::vector<int32_t> clientEntityUpdates;
+    std::unique_ptr<NetworkEntityList> networkEntityList;
 };
 
 extern Engine* gEngine;

@@ -14,10 +14,13 @@
 
 namespace GAME {
 
+class BinaryReader;
+class BinaryWriter;
 class Name;
 class NetPacketInBuffer;
 class NetPacketOutBuffer;
 class World;
+struct MinimapGameNugget;
 
 // An object that can be placed in the world.
 class Entity : public Object {
@@ -30,8 +33,11 @@ public:
     // Whether a server creates this entity on its clients; scenery stays local.
     virtual bool ShouldServerSpawn() const { return false; }
     // Once, when the engine first places the entity in the world; a plain entity has nothing to
-    // set up.
-    virtual void InitialUpdate() {}
+    // set up. Overrides call it, so area queries can pass over entities not set up yet.
+    virtual void InitialUpdate() { initialUpdateDone = true; }
+    bool HasDoneInitialUpdate() const { return initialUpdateDone; }
+    // The entity's own markers on the detail map; a plain entity has none.
+    virtual void AppendDetailMapData(std::vector<MinimapGameNugget>& /*list*/) const {}
     // The world's frame runs these three for each entity in turn (`World::UpdateEntities`):
     // before the animations advance, the animations, then the entity's own update.
     virtual void PreAnimationUpdate(int32_t /*elapsedMs*/) {}
@@ -44,6 +50,14 @@ public:
     virtual void WriteReplicationData(NetPacketOutBuffer& /*out*/) {}
     virtual void ReadReplicationData(NetPacketInBuffer& /*in*/) {}
     virtual void ApplyReplicationData() {}
+    // What the entity keeps while its level is unloaded; a plain entity keeps nothing. A restore
+    // answers false when the state is refused.
+    virtual bool ShouldSaveState() const { return false; }
+    virtual void SaveState(BinaryWriter& /*writer*/) const {}
+    virtual bool RestoreState(BinaryReader& /*reader*/) { return true; }
+    // Set by whoever restores the entity from its level's saved state.
+    bool GetRestoredFromLevelState() const { return restoredFromLevelState; }
+    void SetRestoredFromLevelState(bool value) { restoredFromLevelState = value; }
 
     // How the physics engine moves the entity (0 as scenery). A new type hands the entity over
     // anew: the old physics object goes, the entity makes the one of its new type, and that one
@@ -113,7 +127,9 @@ private:
     std::unique_ptr<PhysicsObject> physicsObject;
     float sizeValue = 1.0f;
     bool stayVisibleWhenDead = false;
+    bool restoredFromLevelState = false;
     bool inPreLoadFrustum = true;
+    bool initialUpdateDone = false;
     // Both sides are plain pointers; whichever side is deleted first unlinks the other.
     Entity* attachParent = nullptr;
     std::string attachPointName;

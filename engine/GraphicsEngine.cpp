@@ -39,6 +39,44 @@ void GraphicsEngine::UnloadAnimation(GraphicsAnim* animation)
         loaded.erase(found);
 }
 
+GraphicsTexture* GraphicsEngine::LoadTexture(const std::string& name)
+{
+    if (name.empty() || missing.count(name) != 0)
+        return nullptr;
+    const auto described = textureSizes.find(name);
+    const auto size = described != textureSizes.end()
+                          ? described->second
+                          : std::make_pair(kDefaultTextureSize, kDefaultTextureSize);
+    ++textureLoadCounts[name];
+    std::unique_ptr<GraphicsTexture>& texture = textures[name];
+    if (!texture)
+        texture = std::make_unique<GraphicsTexture>(name, size.first, size.second);
+    else
+        texture->SetSize(size.first, size.second);
+    return texture.get();
+}
+
+void GraphicsEngine::UnloadTexture(GraphicsTexture* texture)
+{
+    if (texture == nullptr)
+        return;
+    const auto found = textureLoadCounts.find(texture->GetName());
+    if (found == textureLoadCounts.end() || found->second <= 0)
+        return;
+    --found->second;
+}
+
+int32_t GraphicsEngine::GetTextureLoadCount(const std::string& name) const
+{
+    const auto found = textureLoadCounts.find(name);
+    return found == textureLoadCounts.end() ? 0 : found->second;
+}
+
+void GraphicsEngine::DescribeTexture(const std::string& name, int32_t width, int32_t height)
+{
+    textureSizes[name] = {width, height};
+}
+
 void GraphicsEngine::DescribeAnimation(const std::string& name, const AnimationInfo& info)
 {
     descriptions[name] = info;
@@ -67,6 +105,7 @@ void GraphicsEngine::Reset()
 {
     descriptions.clear();
     missing.clear();
+    textureSizes.clear();
     width = kDefaultWidth;
     height = kDefaultHeight;
 }

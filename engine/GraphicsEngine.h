@@ -1,12 +1,14 @@
 #pragma once
 
 #include "engine/GraphicsAnim.h"
+#include "engine/GraphicsTexture.h"
 
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace GAME {
 
@@ -36,6 +38,21 @@ public:
     // The pose every actor falls back to; owned by the engine and never unloaded.
     GraphicsAnim* GetDefaultAnimation() { return &defaultAnimation; }
 
+    // Null for an empty name or a missing one. A name never described loads one 32-pixel
+    // square; the engine keeps every texture until it is reset.
+    GraphicsTexture* LoadTexture(const std::string& name);
+    // Takes effect at the next load of the name.
+    void DescribeTexture(const std::string& name, int32_t width, int32_t height);
+    // Gives one load of the texture back; null and unknown textures are ignored. The texture
+    // itself stays until the engine is reset.
+    void UnloadTexture(GraphicsTexture* texture);
+    // Loads of the name not yet given back.
+    int32_t GetTextureLoadCount(const std::string& name) const;
+    // Re-reads every resource after a change of level; only counted here.
+    void ReloadAllResources() { ++reloadCount; }
+    uint32_t GetReloadCount() const { return reloadCount; }
+    static constexpr int32_t kDefaultTextureSize = 32;
+
     // Takes effect for names not loaded at the time.
     void DescribeAnimation(const std::string& name, const AnimationInfo& info);
     void DeclareMissing(const std::string& name);
@@ -64,6 +81,10 @@ private:
     std::map<std::string, AnimationInfo> descriptions;
     std::set<std::string> missing;
     std::map<std::string, Loaded> loaded;
+    std::map<std::string, std::pair<int32_t, int32_t>> textureSizes;
+    std::map<std::string, std::unique_ptr<GraphicsTexture>> textures;
+    std::map<std::string, int32_t> textureLoadCounts;
+    uint32_t reloadCount = 0;
     int32_t width = kDefaultWidth;
     int32_t height = kDefaultHeight;
 };

@@ -43,7 +43,16 @@ bool InstanceGroupManager::IsAffiliated(const std::string& groupName,
 void InstanceGroupManager::AddGroup(const InstanceGroup& group)
 {
     CriticalSectionLock hold(groupLock);
+    const int32_t index = GetNumGroups();
     groups.push_back(group);
+    std::vector<UniqueId> ids;
+    group.FillIdList(ids);
+    for (const UniqueId& id : ids) {
+        std::vector<int32_t>& indices = groupsById[id];
+        // An id listed twice in one group still names the group once.
+        if (indices.empty() || indices.back() != index)
+            indices.push_back(index);
+    }
 }
 
 const InstanceGroup* InstanceGroupManager::GetGroup(int32_t index) const
@@ -57,10 +66,9 @@ void InstanceGroupManager::GetGroupsThatContain(const UniqueId& id,
                                                 std::vector<int32_t>& indices) const
 {
     indices.clear();
-    for (int32_t i = 0; i < GetNumGroups(); ++i) {
-        if (groups[static_cast<size_t>(i)].Contains(id))
-            indices.push_back(i);
-    }
+    const auto found = groupsById.find(id);
+    if (found != groupsById.end())
+        indices = found->second;
 }
 
 void InstanceGroupManager::SetEntityData(const UniqueId& id, const EntityData& data)
@@ -83,6 +91,7 @@ void InstanceGroupManager::Destroy()
     entityData.clear();
     affiliations.clear();
     groups.clear();
+    groupsById.clear();
 }
 
 } // namespace GAME

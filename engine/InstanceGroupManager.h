@@ -64,6 +64,9 @@ private:
     std::map<UniqueId, EntityData> entityData;
     std::vector<GroupAffiliation> affiliations;
     std::vector<InstanceGroup> groups;
+    // Group indices, ascending, by member id: spawn pools ask for their group every time they
+    // spawn, and walking every group for that does not scale with big levels.
+    std::map<UniqueId, std::vector<int32_t>> groupsById;
     mutable CriticalSection groupLock;
 };
 

@@ -10,16 +10,27 @@
 namespace GAME {
 
 namespace {
-void AppendWord(std::vector<uint8_t>& bytes, uint32_t word)
+void StoreWord(uint8_t* out, uint32_t word)
 {
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(static_cast<uint8_t>(word >> shift));
+    out[0] = static_cast<uint8_t>(word);
+    out[1] = static_cast<uint8_t>(word >> 8);
+    out[2] = static_cast<uint8_t>(word >> 16);
+    out[3] = static_cast<uint8_t>(word >> 24);
 }
 } // namespace
 
+NetPacketOutBuffer::NetPacketOutBuffer(NetPacket& packet) : packet(packet)
+{
+    // The header goes in front once the size is known; keeping its place saves a copy.
+    bytes.reserve(256);
+    bytes.resize(NetPacketHeader::kSize);
+}
+
 void NetPacketOutBuffer::PutWord(uint32_t word)
 {
-    AppendWord(bytes, word);
+    const size_t at = bytes.size();
+    bytes.resize(at + 4);
+    StoreWord(bytes.data() + at, word);
 }
 
 bool NetPacketOutBuffer::PutCount(size_t count)
@@ -77,9 +88,11 @@ void NetPacketOutBuffer::Add(const std::wstring& text)
     const std::vector<uint16_t> units = ToUtf16Units(text);
     if (!PutCount(units.size()))
         return;
+    size_t at = bytes.size();
+    bytes.resize(at + 2 * units.size());
     for (uint16_t unit : units) {
-        bytes.push_back(static_cast<uint8_t>(unit));
-        bytes.push_back(static_cast<uint8_t>(unit >> 8));
+        bytes[at++] = static_cast<uint8_t>(unit);
+        bytes[at++] = static_cast<uint8_t>(unit >> 8);
     }
 }
 
@@ -107,13 +120,10 @@ void NetPacketOutBuffer::AddWorldCoordsVector(const std::vector<WorldCoords>& li
 
 uint32_t NetPacketOutBuffer::Done()
 {
-    packet.header.size = static_cast<uint32_t>(bytes.size());
-    std::vector<uint8_t> message;
-    message.reserve(NetPacketHeader::kSize + bytes.size());
-    AppendWord(message, packet.header.type);
-    AppendWord(message, packet.header.size);
-    message.insert(message.end(), bytes.begin(), bytes.end());
-    packet.outBuffer = std::move(message);
+    packet.header.size = static_cast<uint32_t>(bytes.size() - NetPacketHeader::kSize);
+    StoreWord(bytes.data(), packet.header.type);
+    StoreWord(bytes.data() + 4, packet.header.size);
+    packet.outBuffer.assign(bytes.begin(), bytes.end());
     return packet.GetOutBufferSize();
 }
 

@@ -26,7 +26,7 @@ class WorldVec3;
 //   raw N (a record's own wire bytes): the N bytes
 class NetPacketOutBuffer {
 public:
-    explicit NetPacketOutBuffer(NetPacket& packet) : packet(packet) {}
+    explicit NetPacketOutBuffer(NetPacket& packet);
     NetPacketOutBuffer(const NetPacketOutBuffer&) = delete;
     NetPacketOutBuffer& operator=(const NetPacketOutBuffer&) = delete;
 

@@ -178,6 +178,7 @@ void World::Insert(Entity* entity, const Vec3& position)
     Placement& placement = placements[entity];
     const Cell key = GetCell(position);
     std::vector<Slot>& slots = cells[key];
+    NoteOccupied(key);
     placement = Placement{position, entities.size(), updateOrder.size(), &slots, slots.size(), key};
     entities.push_back(entity);
     updateOrder.push_back(entity);
@@ -196,6 +197,7 @@ void World::Move(Placement& placement, Entity* entity, const Vec3& position)
     }
     RemoveFromCell(from, placement);
     std::vector<Slot>& slots = cells[to];
+    NoteOccupied(to);
     placement.cell = &slots;
     placement.slot = slots.size();
     slots.push_back(Slot{entity, position, &placement});
@@ -218,12 +220,26 @@ void World::RemoveFromCell(const Cell& cell, const Placement& placement)
         cells.erase(found);
 }
 
+void World::NoteOccupied(const Cell& cell)
+{
+    occupiedLow =
+        Cell{Min(occupiedLow.x, cell.x), Min(occupiedLow.y, cell.y), Min(occupiedLow.z, cell.z)};
+    occupiedHigh =
+        Cell{Max(occupiedHigh.x, cell.x), Max(occupiedHigh.y, cell.y), Max(occupiedHigh.z, cell.z)};
+}
+
 template <typename Test>
 void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
                     const Test& test) const
 {
-    const Cell first = GetCell(low);
-    const Cell last = GetCell(high);
+    // Cells outside every cell ever occupied hold nothing: a sphere over flat ground need not
+    // look above or below it.
+    const Cell wanted = GetCell(low);
+    const Cell wantedLast = GetCell(high);
+    const Cell first{Max(wanted.x, occupiedLow.x), Max(wanted.y, occupiedLow.y),
+                     Max(wanted.z, occupiedLow.z)};
+    const Cell last{Min(wantedLast.x, occupiedHigh.x), Min(wantedLast.y, occupiedHigh.y),
+                    Min(wantedLast.z, occupiedHigh.z)};
     if (first.x > last.x || first.y > last.y || first.z > last.z)
         return;
     const auto visit = [&](const std::vector<Slot>& slots) {
@@ -309,6 +325,32 @@ void World::GetEntitiesInFrustum(std::vector<Entity*>& out, const WorldFrustum& 
     }
 }
 
+void World::GetRegionsInFrustum(std::vector<Region*>& out, const WorldFrustum& frustum) const
+{
+    Region* own = GetRegionById(frustum.GetRegionId());
+    if (own == nullptr)
+        return;
+    Frustum::Planes planes = frustum.GetFrustum().GetPlanes();
+    for (Frustum::Plane& plane : planes)
+        plane.distance -= Dot(plane.normal, own->GetOffsetFromWorld());
+    out.push_back(own);
+    for (const auto& [id, region] : regions) {
+        if (region.get() == own)
+            continue;
+        const Vec3 low = region->GetBounds().min + region->GetOffsetFromWorld();
+        const Vec3 high = region->GetBounds().max + region->GetOffsetFromWorld();
+        // The box corner furthest along each normal decides whether all of it is behind.
+        const bool reached = std::all_of(planes.begin(), planes.end(), [&](const auto& plane) {
+            const Vec3 corner(plane.normal.x >= 0.0f ? high.x : low.x,
+                              plane.normal.y >= 0.0f ? high.y : low.y,
+                              plane.normal.z >= 0.0f ? high.z : low.z);
+            return Dot(plane.normal, corner) + plane.distance >= 0.0f;
+        });
+        if (reached)
+            out.push_back(region.get());
+    }
+}
+
 void World::GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex,
                               const Vec3& direction, float angle, float length, bool /*flag*/,
                               int /*listType*/) const
@@ -328,6 +370,25 @@ void World::GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex,
             return false;
         const float distance = Sqrt(distanceSquared);
         return Dot(toPoint, axis) >= distance * (cosine - kConeEdgeSlack);
+    });
+}
+
+void World::GetAllIntersections(const WorldRay& ray, std::vector<Entity*>& out, bool /*flag*/,
+                                float length) const
+{
+    const Region* region = GetRegionById(ray.origin.GetRegionId());
+    if (region == nullptr || !(length >= 0.0f) || ray.direction.LengthSquared() <= 0.0f)
+        return;
+    const Vec3 start = region->GetOffsetFromWorld() + ray.origin.GetRegionPosition();
+    const Vec3 end = start + ray.direction * length;
+    const Vec3 reach(kRayHitRadius, kRayHitRadius, kRayHitRadius);
+    const Vec3 low(Min(start.x, end.x), Min(start.y, end.y), Min(start.z, end.z));
+    const Vec3 high(Max(start.x, end.x), Max(start.y, end.y), Max(start.z, end.z));
+    const float radiusSquared = kRayHitRadius * kRayHitRadius;
+    Collect(out, low - reach, high + reach, [&](const Vec3& position) {
+        const Vec3 toPoint = position - start;
+        const float along = Clamp(Dot(toPoint, ray.direction), 0.0f, length);
+        return (toPoint - ray.direction * along).LengthSquared() <= radiusSquared;
     });
 }
 

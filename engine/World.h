@@ -90,10 +90,21 @@ public:
     void GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex, const Vec3& direction,
                            float angle, float length, bool flag = true, int listType = 2) const;
 
+    // The regions the frustum reaches into: each one whose bounds lie not wholly behind any of
+    // its planes, the frustum's own region first; nothing when that region is unknown.
+    void GetRegionsInFrustum(std::vector<Region*>& out, const WorldFrustum& frustum) const;
+
     // Every entity inside the frustum (see WorldFrustum), in the order the entities were added;
     // nothing when the frustum's region is unknown.
     void GetEntitiesInFrustum(std::vector<Entity*>& out, const WorldFrustum& frustum,
                               bool flag = true, int listType = 2) const;
+
+    // Every entity the ray passes within `kRayHitRadius` of, from its origin up to `length`
+    // along it (entities are points here, so a ray needs some width to hit one); nothing
+    // without a region or with a negative length.
+    static constexpr float kRayHitRadius = 1.0f;
+    void GetAllIntersections(const WorldRay& ray, std::vector<Entity*>& out, bool flag,
+                             float length) const;
 
     // The ray against the floor of its own region, hit from above only and only within the
     // region's footprint. `out` is reset first; a hit fills the distance, the point (in the
@@ -167,6 +178,9 @@ private:
     };
 
     static Cell GetCell(const Vec3& worldPoint);
+    // Widens the bounds of the cells ever occupied; they never shrink, which only costs a
+    // query a few empty cells.
+    void NoteOccupied(const Cell& cell);
     bool GetWorldPosition(const WorldCoords& coords, Vec3& out) const;
     void Insert(Entity* entity, const Vec3& position);
     void Move(Placement& placement, Entity* entity, const Vec3& position);
@@ -180,6 +194,8 @@ private:
     std::vector<Entity*> entities;
     std::unordered_map<const Entity*, Placement> placements;
     std::unordered_map<Cell, std::vector<Slot>, CellHash> cells;
+    Cell occupiedLow{INT32_MAX, INT32_MAX, INT32_MAX};
+    Cell occupiedHigh{INT32_MIN, INT32_MIN, INT32_MIN};
     // Entities in the order they were added; a removed one leaves a null until compacted.
     std::vector<Entity*> updateOrder;
     size_t updateOrderHoles = 0;

@@ -35,6 +35,8 @@ public:
     // Active activities only; a pending one is neither active nor found.
     bool IsActivityActive(uint32_t id) const;
     GameActivity* GetActivity(uint32_t id) const;
+    // The id given to the activity installed last, 0 before any.
+    uint32_t GetLastId() const { return idCounter; }
 
     // Deletes every activity, pending ones included: after a clear nothing may start running.
     void Clear();

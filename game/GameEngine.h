@@ -33,6 +33,16 @@
 namespace GAME {
 
 class AttributePak;
+class Character;
+class Entity;
+class InstanceGroup;
+class Proxy;
+class Skill;
+class Team;
+struct Vec3;
+struct MinimapGameNugget;
+struct SkillReasons;
+struct WorldRay;
 class Bonus;
 class CriticalSection;
 class DialogManager;
@@ -337,6 +347,69 @@ public:
     void UnloadWorld();
     void GetFrustumForPlayer(WorldFrustum& out, const WorldVec3& position) const;
 
+    // Portals, teleports, respawns and the region loaders that wait for both machines.
+    void CreateFixedItemTeleportNetHook(const WorldCoords& coords, uint32_t ownerId,
+                                        uint32_t teleportId, const std::string& recordName);
+    void DestroyFixedItemTeleportNetHook(uint32_t id);
+    void RemovePortalsFor(uint32_t ownerId);
+    void SendFixedItemTeleports(uint32_t playerId);
+    const FixedItemTeleport::TeleportInfo* GetTeleportInfo(uint32_t teleportId) const;
+    bool ValidateArtifactPortal(uint32_t teleportId) const;
+    bool HasFixedItemTeleport(uint32_t ownerId) const;
+    bool MainPlayerHasPersonalTeleport() const;
+    uint32_t GetMainPlayersPersonalPortalZone() const;
+    void InitiatePlayerTeleport(int32_t x, int32_t y, int32_t z);
+    void InstallTeleportActivity(uint32_t playerId, int32_t x, int32_t y, int32_t z);
+    void StoC_StartTeleportInbound(uint32_t playerId, int32_t x, int32_t y, int32_t z);
+    void CtoS_StartTeleportInbound(uint32_t playerId, int32_t x, int32_t y, int32_t z);
+    void ServerPropegateTeleport(uint32_t playerId, int32_t x, int32_t y, int32_t z);
+    uint32_t StartRespawnForLocalPlayer(const WorldVec3& position);
+    void CtoS_StartServerRespawnInbound(uint32_t playerId, const WorldVec3& position);
+    bool IsDeathLoaderActive(uint32_t activityId) const;
+    NetworkRegionLoaderBase* CreateNetworkLoader(uint32_t playerId, const WorldVec3& position);
+    NetworkRegionLoaderBase* CreateNetworkLoaderInbound(uint32_t playerId,
+                                                        const WorldVec3& position);
+    void CreateNetworkLoaderOutbound(uint32_t, const WorldVec3&) {}
+    void DestroyNetworkLoaderInbound(uint32_t) {}
+    void DestroyNetworkLoaderOutbound(uint32_t) {}
+    void RegisterNRLoader(uint32_t playerId, NetworkRegionLoaderBase* loader);
+    void UnregisterNRLoader(NetworkRegionLoaderBase* loader);
+    NetworkRegionLoaderBase* FindNRLoader(uint32_t playerId) const;
+    void DestroyNetworkLoader(NetworkRegionLoaderBase* loader);
+    void CtoS_HandleNRLoaderStateChangeInbound(uint32_t playerId, int32_t state);
+    void StoC_HandleNRLoaderStateChangeInbound(uint32_t playerId, int32_t state);
+
+    // Spawn-pool groups, target queries and the host's skill, map and detail-map texts.
+    enum ProxyType : int32_t { ProxyType_None = 0, ProxyType_Unified = 1, ProxyType_Unique = 2 };
+    ProxyType GetProxyType(const Proxy* proxy) const;
+    bool GetUnifiedProxyPool(const Proxy* proxy, uint32_t& pool) const;
+    void SetUnifiedProxyPool(const Proxy* proxy, uint32_t pool);
+    bool IsUniqueProxySelected(const Proxy* proxy);
+    void RegisterProxyHeroBoss(const std::string& name);
+    void UnregisterProxyHeroBoss(const std::string& name);
+    bool IsProxyHeroBossInGame(const std::string& name) const;
+    void ClearProxyInfo();
+    void DumpGroupProxyData() const;
+    void FilterInvalidTargets(const Team& team, const std::vector<Entity*>& entities,
+                              std::vector<uint32_t>& out, uint32_t excludeId, bool friends) const;
+    void GetTargetsInRadius(const Team& team, const WorldVec3& centre, float radius,
+                            std::vector<uint32_t>& out, uint32_t excludeId, bool friends) const;
+    void GetTargetsInRadius(const Character& character, const WorldVec3& centre, float radius,
+                            std::vector<uint32_t>& out, uint32_t excludeId, bool friends) const;
+    void GetAllTargetsInRadius(const Team& team, const WorldVec3& centre, float radius,
+                               std::vector<uint32_t>& out, uint32_t excludeId) const;
+    void GetTargetsAlongRay(const Team& team, const WorldRay& ray, float length,
+                            std::vector<uint32_t>& out, uint32_t excludeId, bool friends) const;
+    void GetTargetsInCone(const Team& team, const WorldVec3& apex, const Vec3& direction,
+                          float angleDegrees, float length, std::vector<uint32_t>& out,
+                          uint32_t excludeId, bool friends) const;
+    static void GenerateUISkillInfo(const Skill* skill, std::vector<GameTextLine>& lines);
+    static void GenerateUISkillText(const Skill* skill, std::vector<GameTextLine>& lines,
+                                    const SkillReasons* reasons, bool noRequirements,
+                                    bool reclaimMode, int32_t cost);
+    std::wstring GetMapName() const;
+    void GetDetailMapData(std::vector<MinimapGameNugget>& out, const WorldFrustum& frustum) const;
+
     static constexpr int32_t kTutorialPageCount = 36;
     static constexpr uint32_t kMasteryCount = 8;
 
@@ -374,6 +447,16 @@ private:
     void UpdateMusicTracking();
     void UpdateBanQuestion();
     void UpdateAmbience(const Player& mainPlayer);
+
+    // Travel: the server is told of a client's respawn so it loads the place too.
+    void CtoS_InitiateServerRespawnLoaderOutbound(const WorldVec3& position);
+    void HandleNRLoaderStateChangeInbound(uint32_t playerId, int32_t state);
+
+    // Spawn-pool groups by name; the pool names only under `proxyPoolLock`.
+    bool GetUnifiedProxyPoolName(const std::string& group, uint32_t& pool) const;
+    void SetUnifiedProxyPoolName(const std::string& group, uint32_t pool);
+    UniqueId LoadAndSelectOneProxy(const InstanceGroup* group);
+    const InstanceGroup* GetProxyGroup(const Proxy* proxy) const;
 
     // The equation's value, at least 0, plus one half: truncating it rounds half up.
     float EvaluatePlusHalf(const DesignerEquation<float>& equation) const;

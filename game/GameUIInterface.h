@@ -6,6 +6,8 @@
 
 namespace GAME {
 
+class DialogPak;
+
 // The host's user interface, as the game library calls it. The host implements it and hands it
 // to the game engine with `SetUI`; every operation answers whether it did what was asked.
 class GameUIInterface {
@@ -16,6 +18,14 @@ public:
     virtual bool SaveGame(GameDifficulty difficulty) = 0;
     virtual bool SaveQuest(bool flag) = 0;
     virtual bool DisplaySkillReallocationWindow(uint32_t npcId) = 0;
+
+    // Put before a townsperson starts talking to the player; while it answers false the quest
+    // actions the talk sets off stay delayed.
+    virtual bool QueryNpcConversation(uint32_t npcId) = 0;
+    // The pak stays the character's; the screen only shows it until told to close.
+    virtual bool ShowNpcDialog(uint32_t npcId, uint32_t playerId, DialogPak* pak) = 0;
+    virtual bool IsShowingNpcDialog(const DialogPak* pak) const = 0;
+    virtual bool CloseNpcDialog() = 0;
 };
 
 } // namespace GAME

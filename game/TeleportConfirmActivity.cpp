@@ -1,7 +1,6 @@
 #include "game/TeleportConfirmActivity.h"
 
 #include "core/DialogManager.h"
-#include "engine/Engine.h"
 #include "engine/Region.h"
 #include "game/GameEngine.h"
 
@@ -49,12 +48,8 @@ void TeleportConfirmActivity::Teleport()
     int32_t x = 0;
     int32_t y = 0;
     int32_t z = 0;
-    if (!GetWorldDestination(x, y, z))
-        return;
-    // The player's teleport activity is not part of this build yet, so the request stops here,
-    // in the log, rather than vanishing unseen.
-    gEngine->Log(Engine::LogData, "Player teleport to (%d, %d, %d) is not available",
-                 static_cast<int>(x), static_cast<int>(y), static_cast<int>(z));
+    if (GetWorldDestination(x, y, z))
+        GameEngine::Get().InitiatePlayerTeleport(x, y, z);
 }
 
 } // namespace GAME

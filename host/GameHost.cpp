@@ -8,6 +8,7 @@
 #include "engine/Object.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
+#include "host/CastReport.h"
 #include "host/CharacterReport.h"
 #include "host/CommandReport.h"
 #include "host/DeathReport.h"
@@ -143,6 +144,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "kill" && !KillReport(options, out, err).Run())
         return 2;
     if (options.scenario == "commands" && !CommandReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "cast" && !CastReport(options, out, err).Run())
         return 2;
 
     const uint64_t startTime = gEngine->GetGameTime();

@@ -1,6 +1,7 @@
 #include "host/GameSession.h"
 
 #include "characters/AttributePak.h"
+#include "characters/Character.h"
 #include "characters/Player.h"
 #include "core/DialogManager.h"
 #include "core/GameTextLine.h"
@@ -10,6 +11,8 @@
 #include "engine/LocalizationManager.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketDescriber.h"
+#include "engine/ObjectManager.h"
+#include "engine/Vec3.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
@@ -31,11 +34,73 @@ namespace GAME {
 namespace {
 
 constexpr uint32_t kRegion = 1;
+constexpr ABBox kRegionBox({-20, -10, -20}, {20, 10, 20});
+
+bool InRegionBox(const Vec3& point)
+{
+    const Vec3& low = kRegionBox.min;
+    const Vec3& high = kRegionBox.max;
+    return point.x >= low.x && point.x <= high.x && point.y >= low.y && point.y <= high.y &&
+           point.z >= low.z && point.z <= high.z;
+}
 
 std::string Narrow(const std::wstring& text)
 {
     return LocalizationManager::ToChar(text);
 }
+
+// Built before the interface that writes into it.
+struct SaidLines {
+    std::stringstream said;
+};
+
+// The host's interface, its lines printed with the frame they came in, and with the first
+// line of a dialog shown.
+class SessionUserInterface final : private SaidLines, public HostUserInterface {
+public:
+    SessionUserInterface(std::ostream& out, bool answerYes, const int64_t& frame)
+        : HostUserInterface(said, answerYes), out(out), frame(frame)
+    {}
+
+    bool SaveGame() override { return Relay(HostUserInterface::SaveGame()); }
+    bool SaveGame(GameDifficulty difficulty) override
+    {
+        return Relay(HostUserInterface::SaveGame(difficulty));
+    }
+    bool SaveQuest(bool flag) override { return Relay(HostUserInterface::SaveQuest(flag)); }
+    bool DisplaySkillReallocationWindow(uint32_t npcId) override
+    {
+        return Relay(HostUserInterface::DisplaySkillReallocationWindow(npcId));
+    }
+    bool QueryNpcConversation(uint32_t npcId) override
+    {
+        return Relay(HostUserInterface::QueryNpcConversation(npcId));
+    }
+    bool ShowNpcDialog(uint32_t npcId, uint32_t playerId, DialogPak* pak) override
+    {
+        const bool shown = HostUserInterface::ShowNpcDialog(npcId, playerId, pak);
+        said << "  dialog line " << HostSamples::DialogLine(pak) << '\n';
+        return Relay(shown);
+    }
+    bool CloseNpcDialog() override { return Relay(HostUserInterface::CloseNpcDialog()); }
+
+private:
+    bool Relay(bool answer)
+    {
+        std::string line;
+        while (std::getline(said, line)) {
+            const size_t text = line.find_first_not_of(' ');
+            if (text != std::string::npos)
+                out << "frame " << frame << ": " << line.substr(text) << '\n';
+        }
+        said.clear();
+        said.str("");
+        return answer;
+    }
+
+    std::ostream& out;
+    const int64_t& frame;
+};
 
 } // namespace
 
@@ -60,7 +125,7 @@ bool GameSession::Run(std::string& error)
         error = "the game library did not start";
         return false;
     }
-    HostUserInterface ui(out, options.answerYes);
+    SessionUserInterface ui(out, options.answerYes, frame);
     gGameEngine->SetUI(&ui);
     if (options.role == "server")
         gGameEngine->SetAsNetworkServer();
@@ -68,7 +133,9 @@ bool GameSession::Run(std::string& error)
         gGameEngine->SetAsNetworkClient();
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
+    world.CreateRegion(kRegion, {0, 0, 0}, kRegionBox);
     bool played = options.playerRecord.empty() || StartMainPlayer(error);
+    played = played && PlaceSpawns(error);
     if (played)
         Play();
     if (played && !options.saveFile.empty()) {
@@ -78,6 +145,7 @@ bool GameSession::Run(std::string& error)
     }
 
     mainPlayer = nullptr;
+    placed.clear();
     HostSamples::ClearWorld(world);
     gEngine->SetWorld(std::move(previousWorld));
     gGameEngine->SetUI(nullptr);
@@ -97,6 +165,9 @@ void GameSession::Play()
     ReportBalance();
     if (mainPlayer != nullptr && !options.loadFile.empty())
         ReportPlayer("loaded from", options.loadFile);
+    for (const Placed& one : placed)
+        out << "frame 0: placed " << one.where << '\n';
+    ReportCast();
 
     for (frame = 1; frame <= options.frames; ++frame) {
         gEngine->RunFrame(options.frameMilliseconds);
@@ -118,11 +189,49 @@ bool GameSession::StartMainPlayer(std::string& error)
             error.pop_back();
         return false;
     }
-    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     gEngine->GetWorld()->AddEntity(mainPlayer, WorldCoords{kRegion, Coords()}, false);
     gGameEngine->GetPlayerManagerClient()->SetMainPlayer(mainPlayer->GetObjectId());
     mainPlayer->InitialUpdate();
     return options.loadFile.empty() || PlayerSaveFile::Load(*mainPlayer, options.loadFile, error);
+}
+
+bool GameSession::PlaceSpawns(std::string& error)
+{
+    World& world = *gEngine->GetWorld();
+    for (const HostOptions::Spawn& spawn : options.spawns) {
+        const Vec3 point(spawn.x, spawn.y, spawn.z);
+        if (!InRegionBox(point)) {
+            error = "spawn point " + HostSamples::PointText(point) + " of '" + spawn.record +
+                    "' lies outside the session's region";
+            return false;
+        }
+        auto* character = ObjectManager::Instance().CreateObjectFromFile<Character>(spawn.record);
+        if (character == nullptr) {
+            error = "spawn record '" + spawn.record + "' does not make a character";
+            return false;
+        }
+        if (!world.AddEntity(character, WorldCoords{kRegion, Coords::FromTranslation(point)},
+                             false)) {
+            HostSamples::Destroy(character);
+            error = "'" + spawn.record + "' cannot be placed in the world";
+            return false;
+        }
+        character->InitialUpdate();
+        placed.push_back({character->GetObjectId(),
+                          spawn.record + " (" + std::to_string(character->GetObjectId()) + ") at " +
+                              HostSamples::PointText(point),
+                          {}});
+    }
+    return true;
+}
+
+void GameSession::ReportCast()
+{
+    for (Placed& one : placed) {
+        if (const auto* character = ObjectManager::Instance().GetObject<Character>(one.id))
+            HostSamples::PrintCastChanges(out, "frame " + std::to_string(frame) + ": ", *character,
+                                          one.view);
+    }
 }
 
 // What a save keeps that a reader can check at a glance.
@@ -166,6 +275,7 @@ void GameSession::OnTutorialUnlock(const GameEvent_TutorialUnlock& event)
 
 void GameSession::ReportFrame()
 {
+    ReportCast();
     ReportNotifications();
     ReportDialogs();
     ReportPackets();

@@ -2,14 +2,17 @@
 
 #include "core/GameEvents.h"
 #include "engine/EventHandler.h"
+#include "host/HostSamples.h"
 
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
 struct HostOptions;
+class Character;
 class Player;
 class World;
 
@@ -24,13 +27,16 @@ public:
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
 
-    // False when the role is unknown, the main player cannot be made or its save file cannot
-    // be read or written; `error` then says why in one line.
+    // False when the role is unknown, the main player or a placed character cannot be made or
+    // the main player's save file cannot be read or written; `error` then says why in one line.
     bool Run(std::string& error);
 
 private:
     // The main player, made and placed in the world, then read from its save file.
     bool StartMainPlayer(std::string& error);
+    // The characters of `--spawn`, placed in the world.
+    bool PlaceSpawns(std::string& error);
+    void ReportCast();
     void Play();
     void ReportPlayer(const char* what, const std::string& path) const;
     void OnTutorialUnlock(const GameEvent_TutorialUnlock& event);
@@ -47,6 +53,13 @@ private:
     size_t packets = 0;
     size_t notices = 0;
     Player* mainPlayer = nullptr;
+    // Placed characters by id (they may die and go), with what was last printed of each.
+    struct Placed {
+        uint32_t id;
+        std::string where;
+        HostSamples::CastView view;
+    };
+    std::vector<Placed> placed;
     EventHandler<GameSession, GameEvent_TutorialUnlock> tutorialListener;
 };
 

@@ -1,6 +1,7 @@
 #include "host/HostOptions.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace GAME {
 
@@ -14,12 +15,76 @@ template <typename T> bool ParseNumber(const std::string& text, T& value)
 
 } // namespace
 
+bool HostOptions::ParseSpawn(const std::string& text, std::string& error)
+{
+    error = "--spawn needs RECORD@x,y,z, not '" + text + "'";
+    const size_t at = text.rfind('@');
+    if (at == std::string::npos || at == 0)
+        return false;
+    Spawn spawn;
+    spawn.record = text.substr(0, at);
+    float* coordinates[] = {&spawn.x, &spawn.y, &spawn.z};
+    size_t start = at + 1;
+    for (size_t i = 0; i < 3; ++i) {
+        const size_t end = i < 2 ? text.find(',', start) : text.size();
+        if (end == std::string::npos)
+            return false;
+        // from_chars takes "inf" and "nan", which no point in a world can be.
+        if (!ParseNumber(text.substr(start, end - start), *coordinates[i]) ||
+            !std::isfinite(*coordinates[i]))
+            return false;
+        start = end + 1;
+    }
+    if (spawns.size() >= kMaxSpawns) {
+        error = "--spawn may be given at most " + std::to_string(kMaxSpawns) + " times";
+        return false;
+    }
+    spawns.push_back(std::move(spawn));
+    error.clear();
+    return true;
+}
+
+bool HostOptions::ParseTeleport(const std::string& text, std::string& error)
+{
+    size_t start = 0;
+    for (size_t i = 0; i < 3; ++i) {
+        const size_t end = i < 2 ? text.find(',', start) : text.size();
+        if (end == std::string::npos ||
+            !ParseNumber(text.substr(start, end - start), teleportTo[i])) {
+            error = "--teleport needs whole world coordinates X,Y,Z, not '" + text + "'";
+            return false;
+        }
+        start = end + 1;
+    }
+    teleport = true;
+    return true;
+}
+
+bool HostOptions::CheckTravel(std::string& error) const
+{
+    const char* travel = teleport ? "--teleport" : respawn ? "--respawn" : portal ? "--portal" : nullptr;
+    if (travel == nullptr)
+        return true;
+    if (playerRecord.empty()) {
+        error = std::string(travel) + " needs the main player's record (--player RECORD)";
+        return false;
+    }
+    // Both would act on the same player in the same frame.
+    if (teleport && respawn) {
+        error = "--teleport and --respawn cannot be given together";
+        return false;
+    }
+    return true;
+}
+
 const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
-           "                [--answer yes|no] [--seed S] [--scenario actions|kill|commands]\n"
+           "                [--answer yes|no] [--seed S] [--scenario actions|kill|commands|cast]\n"
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
+           "                [--spawn RECORD@x,y,z ...]\n"
+           "                [--teleport X,Y,Z | --respawn] [--portal]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
@@ -35,7 +100,17 @@ const char* HostOptions::Usage()
            "                death pays the hero his share (single player)\n"
            "  --scenario commands  the hero's and a monster's config commands as a server,\n"
            "                replayed into a fresh client; a rag-doll death (server)\n"
+           "  --scenario cast  a monster serves the hero for 5 s, the hero talks to a\n"
+           "                townsman, their level state is saved, cleared and restored; a\n"
+           "                guard and a scenery creature (single player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
+           "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
+           "                session before its first frame (repeatable); its leader, banner,\n"
+           "                mark and dialogs are printed as they change\n"
+           "  --teleport X,Y,Z  at frame 10 the main player teleports to this world point;\n"
+           "                each frame of it is printed (the world has regions at x 0 and 1000)\n"
+           "  --respawn     at frame 10 the main player respawns where he stands, printed alike\n"
+           "  --portal      the main player asks for his portal at frames 5 and 10\n"
            "  --load FILE   read the main player from this save file before the first frame\n"
            "  --save FILE   write the main player to this save file after the last frame\n"
            "  --frames N    run N frames (default 0)\n"
@@ -70,6 +145,16 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             dumpStreamFile = args[++i];
         } else if (arg == "--player" && hasValue) {
             playerRecord = args[++i];
+        } else if (arg == "--spawn" && hasValue) {
+            if (!ParseSpawn(args[++i], error))
+                return false;
+        } else if (arg == "--teleport" && hasValue) {
+            if (!ParseTeleport(args[++i], error))
+                return false;
+        } else if (arg == "--respawn") {
+            respawn = true;
+        } else if (arg == "--portal") {
+            portal = true;
         } else if (arg == "--load" && hasValue) {
             loadFile = args[++i];
         } else if (arg == "--save" && hasValue) {
@@ -89,8 +174,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
-            if (scenario != "actions" && scenario != "kill" && scenario != "commands") {
-                error = "--scenario takes actions, kill or commands, not '" + scenario + "'";
+            if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
+                scenario != "cast") {
+                error = "--scenario takes actions, kill, commands or cast, not '" + scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {
@@ -130,6 +216,14 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario commands runs as server only";
         return false;
     }
+    if (scenario == "cast" && !role.empty() && role != "single") {
+        error = "--scenario cast runs as single player only";
+        return false;
+    }
+    if (!spawns.empty() && (role.empty() || !scenario.empty())) {
+        error = "--spawn needs a session (--role) and no --scenario";
+        return false;
+    }
     if ((!loadFile.empty() || !saveFile.empty()) && playerRecord.empty()) {
         error = "--load and --save need the main player's record (--player RECORD)";
         return false;
@@ -139,6 +233,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--player needs a session (--role) and no --scenario";
         return false;
     }
+    if (!CheckTravel(error))
+        return false;
     if (!showHelp && dumpStreamFile.empty() && databaseFolder.empty()) {
         error = "no database folder given (--db DIR)";
         return false;

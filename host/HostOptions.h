@@ -32,6 +32,21 @@ struct HostOptions {
     std::string playerRecord;
     std::string loadFile;
     std::string saveFile;
+    // Characters placed in a session's world before its first frame (`--spawn RECORD@x,y,z`).
+    struct Spawn {
+        std::string record;
+        float x = 0.0f;
+        float y = 0.0f;
+        float z = 0.0f;
+    };
+    std::vector<Spawn> spawns;
+    // At frame 10 the main player teleports to this world point (`--teleport X,Y,Z`) or
+    // respawns where he stands (`--respawn`); `--portal` asks for his personal portal at frames
+    // 5 and 10, the second time while owning one.
+    bool teleport = false;
+    int32_t teleportTo[3] = {0, 0, 0};
+    bool respawn = false;
+    bool portal = false;
 
     // False with `error` set when the command line cannot be understood.
     bool Parse(const std::vector<std::string>& args, std::string& error);
@@ -39,6 +54,14 @@ struct HostOptions {
 
     // Each hit prints a few dozen lines; this keeps a mistyped count from flooding the output.
     static constexpr int32_t kMaxDuelHits = 1000;
+    // Each placed character is watched every frame; a bound keeps a runaway script sane.
+    static constexpr size_t kMaxSpawns = 64;
+
+private:
+    bool ParseSpawn(const std::string& text, std::string& error);
+    bool ParseTeleport(const std::string& text, std::string& error);
+    // False with `error` set when a travel option lacks its main player or conflicts.
+    bool CheckTravel(std::string& error) const;
 };
 
 } // namespace GAME

@@ -1,9 +1,13 @@
 #include "host/HostSamples.h"
 
+#include "characters/Character.h"
+#include "characters/Monster.h"
+#include "characters/Npc.h"
 #include "combat/DeathHandler.h"
 #include "engine/Entity.h"
 #include "engine/FilterFunction.h"
 #include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketDescriber.h"
 #include "engine/Object.h"
@@ -11,6 +15,8 @@
 #include "engine/Vec3.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
+#include "quests/Dialog.h"
+#include "quests/DialogPak.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -134,6 +140,53 @@ void HostSamples::PrintPacket(std::ostream& out, const ConnectionManager::SentPa
             out << fieldIndent << std::string_view(fields).substr(start, end - start) << '\n';
         start = end + 1;
     }
+}
+
+HostSamples::CastView HostSamples::ViewCast(const Character& character)
+{
+    CastView view;
+    view.teamMajor = character.GetTeam().GetTeamMajor();
+    view.teamMinor = character.GetTeam().GetTeamMinor();
+    if (const auto* monster = DynamicCast<const Monster>(&character)) {
+        view.leader = monster->GetLeader();
+        const Object* banner = ObjectManager::Instance().GetObject(monster->GetShownBanner());
+        if (banner != nullptr)
+            view.banner = banner->GetObjectName();
+    }
+    if (const auto* npc = DynamicCast<const Npc>(&character))
+        view.mark = npc->GetPunctuationRecord();
+    return view;
+}
+
+void HostSamples::PrintCastChanges(std::ostream& out, const std::string& prefix,
+                                   const Character& character, CastView& last)
+{
+    const CastView now = ViewCast(character);
+    const std::string who =
+        prefix + character.GetObjectName() + " (" + std::to_string(character.GetObjectId()) + "): ";
+    if (now.leader != last.leader)
+        out << who << "leader " << last.leader << " -> " << now.leader << '\n';
+    if (now.teamMajor != last.teamMajor || now.teamMinor != last.teamMinor)
+        out << who << "team " << last.teamMajor << '/' << last.teamMinor << " -> " << now.teamMajor
+            << '/' << now.teamMinor << '\n';
+    if (now.banner != last.banner) {
+        if (!last.banner.empty())
+            out << who << "banner removed " << last.banner << '\n';
+        if (!now.banner.empty())
+            out << who << "banner shown " << now.banner << '\n';
+    }
+    if (now.mark != last.mark)
+        out << who << "mark " << (last.mark.empty() ? "none" : last.mark) << " -> "
+            << (now.mark.empty() ? "none" : now.mark) << '\n';
+    last = now;
+}
+
+std::string HostSamples::DialogLine(DialogPak* pak)
+{
+    Dialog* line = pak != nullptr ? pak->GetPrimaryDialog() : nullptr;
+    if (line == nullptr)
+        return "no line";
+    return line->GetTextTag() + " \"" + LocalizationManager::ToChar(line->GetText()) + '"';
 }
 
 std::string HostSamples::OneDecimal(float value)

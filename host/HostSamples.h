@@ -9,7 +9,9 @@
 
 namespace GAME {
 
+class Character;
 class DeathHandler;
+class DialogPak;
 class LoadTable;
 class Object;
 struct Vec3;
@@ -50,6 +52,23 @@ public:
     static std::string TwoDecimals(float value);
     static std::string PointText(const Vec3& point);
     static const char* HandlerName(const DeathHandler& handler);
+
+    // What is printed of a placed character as it changes: whom it follows, its side, the
+    // banner over it and the mark over an NPC's head (record names, empty for none).
+    struct CastView {
+        uint32_t leader = 0;
+        uint32_t teamMajor = 0;
+        uint32_t teamMinor = 0;
+        std::string banner;
+        std::string mark;
+    };
+    static CastView ViewCast(const Character& character);
+    // One line per change from `last`, each after `prefix`; `last` then holds the new view.
+    // From a default view, the first call prints whatever is set.
+    static void PrintCastChanges(std::ostream& out, const std::string& prefix,
+                                 const Character& character, CastView& last);
+    // The pak's first line: its text tag and text; "no line" when it has none.
+    static std::string DialogLine(DialogPak* pak);
 
     static const char* RouteName(ConnectionManager::Route route);
     // `prefix`, the packet's class, route and size, then its described fields, one a line

@@ -28,4 +28,30 @@ bool HostUserInterface::DisplaySkillReallocationWindow(uint32_t npcId)
     return true;
 }
 
+bool HostUserInterface::QueryNpcConversation(uint32_t npcId)
+{
+    out << "  conversation with 0x" << std::hex << npcId << std::dec << "? "
+        << (answerYes ? "yes" : "no") << '\n';
+    return answerYes;
+}
+
+bool HostUserInterface::ShowNpcDialog(uint32_t npcId, uint32_t playerId, DialogPak* pak)
+{
+    out << "  dialog of 0x" << std::hex << npcId << " for 0x" << playerId << std::dec << '\n';
+    shownDialog = pak;
+    return true;
+}
+
+bool HostUserInterface::IsShowingNpcDialog(const DialogPak* pak) const
+{
+    return pak != nullptr && pak == shownDialog;
+}
+
+bool HostUserInterface::CloseNpcDialog()
+{
+    out << "  dialog closed\n";
+    shownDialog = nullptr;
+    return true;
+}
+
 } // namespace GAME

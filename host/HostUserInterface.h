@@ -16,12 +16,17 @@ public:
     bool SaveGame(GameDifficulty difficulty) override;
     bool SaveQuest(bool flag) override;
     bool DisplaySkillReallocationWindow(uint32_t npcId) override;
+    bool QueryNpcConversation(uint32_t npcId) override;
+    bool ShowNpcDialog(uint32_t npcId, uint32_t playerId, DialogPak* pak) override;
+    bool IsShowingNpcDialog(const DialogPak* pak) const override;
+    bool CloseNpcDialog() override;
 
     bool GetAnswer() const { return answerYes; }
 
 private:
     std::ostream& out;
     bool answerYes;
+    const DialogPak* shownDialog = nullptr;
 };
 
 } // namespace GAME

@@ -31,6 +31,7 @@ namespace {
 class LootedMonster final : public Monster {
 public:
     using Character::LoadLootFromSeed;
+    bool ShouldLoadLoot() const override { return false; }
 };
 
 // Prints each event heard under its name, with the object the host knows it to be about.

@@ -2,12 +2,59 @@
 
 #include "ai/ControllerCharacter.h"
 #include "characters/Character.h"
+#include "core/RTTI_ClassInfo.h"
 #include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
 
+#include <cstring>
+#include <initializer_list>
+
 namespace GAME {
+
+namespace {
+
+// Matched by name so that a slot takes the kinds as soon as they are registered.
+bool IsOfClass(const Item& item, const char* name)
+{
+    for (const RTTI_ClassInfo* info = item.GetClassInfo(); info != nullptr;
+         info = info->GetParent()) {
+        if (std::strcmp(info->GetName(), name) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool SlotTakes(EquipmentCtrl::BodySlot slot, const Item& item)
+{
+    auto anyOf = [&item](std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            if (IsOfClass(item, name))
+                return true;
+        }
+        return false;
+    };
+    switch (slot) {
+    case EquipmentCtrl::BodySlot_Head:
+        return anyOf({"ArmorProtective_Head"});
+    case EquipmentCtrl::BodySlot_Neck:
+        return anyOf({"ArmorJewelry_Amulet"});
+    case EquipmentCtrl::BodySlot_UpperBody:
+        return anyOf({"ArmorProtective_UpperBody", "ArmorMisc_Vestment", "ArmorMisc_Clothing"});
+    case EquipmentCtrl::BodySlot_LowerBody:
+        return anyOf({"ArmorProtective_LowerBody"});
+    case EquipmentCtrl::BodySlot_Forearm:
+        return anyOf({"ArmorProtective_Forearm", "ArmorJewelry_Bracelet"});
+    case EquipmentCtrl::BodySlot_Finger1:
+    case EquipmentCtrl::BodySlot_Finger2:
+        return anyOf({"ArmorJewelry_Ring"});
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 EquipmentCtrl::EquipmentCtrl()
 {
@@ -44,6 +91,69 @@ void EquipmentCtrl::SetAlternateEquipment(bool flag)
     useAlternate = flag;
     primary.SetAlternate(flag);
     alternate.SetAlternate(!flag);
+}
+
+bool EquipmentCtrl::AreRequirementsMet(const Item* item) const
+{
+    // Items carry no attribute requirements yet, so any existing item may be worn.
+    return ignoreRequirements || item != nullptr;
+}
+
+bool EquipmentCtrl::CanItemBePlaced(BodySlot slot, uint32_t id, bool mustBeEmpty) const
+{
+    if (slot >= BodySlot_Count || (mustBeEmpty && body[slot].itemId != 0))
+        return false;
+    const Item* item = ObjectManager::Instance().GetObject<Item>(id);
+    return item != nullptr && SlotTakes(slot, *item) && AreRequirementsMet(item);
+}
+
+void EquipmentCtrl::PlaceItem(BodySlot slot, uint32_t& id, bool quiet)
+{
+    if (slot >= BodySlot_Count ||
+        (id != 0 && ObjectManager::Instance().GetObject<Item>(id) == nullptr))
+        return;
+    // No drop sound exists yet to play when not quiet.
+    static_cast<void>(quiet);
+    EquipmentInfo& entry = body[slot];
+    const uint32_t old = entry.itemId;
+    if (old != 0 && entry.attached && controller != nullptr)
+        controller->SendEquipDetachAction(old);
+    entry.attached = false;
+    entry.itemId = id;
+    if (id != 0) {
+        entry.attached = true;
+        if (controller != nullptr)
+            controller->SendEquipAttachAction(id, entry.location);
+    }
+    id = old;
+}
+
+bool EquipmentCtrl::AutoInsertItem(uint32_t id)
+{
+    if (ObjectManager::Instance().GetObject<Item>(id) == nullptr)
+        return false;
+    Character* character = GetParent();
+    primary.SetParent(character);
+    alternate.SetParent(character);
+    for (uint32_t i = 0; i < BodySlot_Count; ++i) {
+        const auto slot = static_cast<BodySlot>(i);
+        if (CanItemBePlaced(slot, id, true)) {
+            uint32_t placed = id;
+            PlaceItem(slot, placed, true);
+            return true;
+        }
+    }
+    EquipmentCtrlWeaponSet& set = GetSetInUse();
+    uint32_t placed = id;
+    if (set.CanItemBePlaced_HandRight(id, true)) {
+        set.PlaceItem_HandRight(placed, true);
+        return true;
+    }
+    if (set.CanItemBePlaced_HandLeft(id, true)) {
+        set.PlaceItem_HandLeft(placed, true);
+        return true;
+    }
+    return false;
 }
 
 void EquipmentCtrl::StreamProperties(IOStream* stream)

@@ -11,9 +11,10 @@ namespace GAME {
 class Character;
 class ControllerCharacter;
 class IOStream;
+class Item;
 
 // A character's logical equipment: which item sits in which slot and whether it is attached,
-// and the two weapon sets. Placement and requirement rules come with the items work.
+// and the two weapon sets.
 class EquipmentCtrl {
 public:
     struct EquipmentInfo {
@@ -28,9 +29,9 @@ public:
         BodySlot_Neck,
         BodySlot_UpperBody,
         BodySlot_LowerBody,
+        BodySlot_Forearm,
         BodySlot_Finger1,
         BodySlot_Finger2,
-        BodySlot_Forearm,
         BodySlot_Count
     };
 
@@ -47,6 +48,16 @@ public:
 
     void SetAlternateEquipment(bool flag);
 
+    // Whether the item may go into the body slot: of a kind the slot takes, requirements met,
+    // and with mustBeEmpty, the slot free.
+    bool CanItemBePlaced(BodySlot slot, uint32_t id, bool mustBeEmpty) const;
+    // Swaps: on return id holds what the slot gave up (0 for nothing).
+    void PlaceItem(BodySlot slot, uint32_t& id, bool quiet);
+    // A picked-up item goes into the first free slot that takes it, body first, then the hands
+    // in use. False when none does.
+    bool AutoInsertItem(uint32_t id);
+    bool AreRequirementsMet(const Item* item) const;
+
     void StreamProperties(IOStream* stream);
     // One slot's record, shared by the body entries and the hands. Reading makes the item,
     // hands it to the character and attaches it when the record says so; false when no item
@@ -55,6 +66,7 @@ public:
                            EquipLocations location);
 
 private:
+    EquipmentCtrlWeaponSet& GetSetInUse() { return useAlternate ? alternate : primary; }
     // The set character, else the controller's; null when it is gone.
     Character* GetParent() const;
 

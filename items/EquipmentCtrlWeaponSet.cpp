@@ -1,5 +1,6 @@
 #include "items/EquipmentCtrlWeaponSet.h"
 
+#include "ai/ControllerCharacter.h"
 #include "core/RTTI_ClassInfo.h"
 #include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
@@ -52,12 +53,100 @@ int32_t AllowedOtherMask(int32_t handType)
     }
 }
 
+bool IsTwoHanded(int32_t handType)
+{
+    return handType == 4 || handType == 16;
+}
+
+// Every type but an off-hand melee weapon, which needs dual weapons.
+constexpr int32_t kSingleWeaponTypes = 62;
+
 } // namespace
 
 EquipmentCtrlWeaponSet::EquipmentCtrlWeaponSet(bool alternate) : alternate(alternate)
 {
     right.location = EquipLocations_RightHand;
     left.location = EquipLocations_LeftHand;
+}
+
+bool EquipmentCtrlWeaponSet::AreRequirementsMet(const Item* item) const
+{
+    // Items carry no attribute requirements yet, so any existing item may be held.
+    return ignoreRequirements || item != nullptr;
+}
+
+uint32_t EquipmentCtrlWeaponSet::GetHand(bool rightHand) const
+{
+    const HandEntry& self = rightHand ? right : left;
+    const HandEntry& other = rightHand ? left : right;
+    if (self.itemId != 0)
+        return self.itemId;
+    return IsTwoHanded(other.handType) ? other.itemId : 0;
+}
+
+bool EquipmentCtrlWeaponSet::CanItemBePlaced(bool rightHand, uint32_t id, bool mustBeEmpty) const
+{
+    const HandEntry& self = rightHand ? right : left;
+    const HandEntry& other = rightHand ? left : right;
+    if (mustBeEmpty && GetHand(rightHand) != 0)
+        return false;
+    const Item* item = ObjectManager::Instance().GetObject<Item>(id);
+    if (item == nullptr)
+        return false;
+    const int32_t type = HandType(item, rightHand);
+    if (mustBeEmpty && IsTwoHanded(type) && GetHand(!rightHand) != 0)
+        return false;
+    // Only one item can come back from a swap.
+    if (IsTwoHanded(type) && self.itemId != 0 && other.itemId != 0 && self.itemId != other.itemId)
+        return false;
+    const int32_t allowed = allowDualWeapons ? -1 : kSingleWeaponTypes;
+    const bool otherDisplaced = other.itemId != 0 && IsTwoHanded(other.handType);
+    const int32_t mask = otherDisplaced || IsTwoHanded(type) ? -1 : other.allowedOtherMask;
+    if ((type & allowed & mask) == 0)
+        return false;
+    return AreRequirementsMet(item);
+}
+
+void EquipmentCtrlWeaponSet::ClearEntry(HandEntry& entry)
+{
+    if (entry.attached && !alternate && controller != nullptr)
+        controller->SendEquipDetachAction(entry.itemId);
+    entry.itemId = 0;
+    entry.attached = false;
+    entry.handType = 0;
+    entry.allowedOtherMask = -1;
+}
+
+void EquipmentCtrlWeaponSet::PlaceItem(bool rightHand, uint32_t& id, bool quiet)
+{
+    HandEntry& self = rightHand ? right : left;
+    HandEntry& other = rightHand ? left : right;
+    int32_t type = 0;
+    if (id != 0) {
+        const Item* item = ObjectManager::Instance().GetObject<Item>(id);
+        if (item == nullptr)
+            return;
+        type = HandType(item, rightHand);
+    }
+    // No drop sound exists yet to play when not quiet.
+    static_cast<void>(quiet);
+    uint32_t previous = GetHand(rightHand);
+    ClearEntry(self);
+    if (other.itemId != 0 && IsTwoHanded(other.handType))
+        ClearEntry(other);
+    if (previous == 0 && IsTwoHanded(type)) {
+        previous = GetHand(!rightHand);
+        ClearEntry(other);
+    }
+    self.itemId = id;
+    self.handType = type;
+    self.allowedOtherMask = AllowedOtherMask(type);
+    if (id != 0 && !alternate) {
+        self.attached = true;
+        if (controller != nullptr)
+            controller->SendEquipAttachAction(id, self.location);
+    }
+    id = previous;
 }
 
 void EquipmentCtrlWeaponSet::StreamProperties(IOStream* stream)

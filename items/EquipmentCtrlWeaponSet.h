@@ -9,9 +9,10 @@ namespace GAME {
 class Character;
 class ControllerCharacter;
 class IOStream;
+class Item;
 
-// One pair of hands: the primary set or the alternate one. The hand rules come with the items
-// work; this keeps what the save needs.
+// One pair of hands: the primary set or the alternate one, with the rules of what two hands may
+// hold together.
 class EquipmentCtrlWeaponSet {
 public:
     struct HandEntry {
@@ -32,10 +33,33 @@ public:
     void SetAlternate(bool flag) { alternate = flag; }
     const HandEntry& GetRight() const { return right; }
     const HandEntry& GetLeft() const { return left; }
+    void SetIgnoreRequirements(bool flag) { ignoreRequirements = flag; }
+    void SetAllowDualWeapons(bool flag) { allowDualWeapons = flag; }
+
+    // What the hand holds; an empty hand reports the two-handed item of the other.
+    uint32_t GetItem_HandRight() const { return GetHand(true); }
+    uint32_t GetItem_HandLeft() const { return GetHand(false); }
+    bool CanItemBePlaced_HandRight(uint32_t id, bool mustBeEmpty) const
+    {
+        return CanItemBePlaced(true, id, mustBeEmpty);
+    }
+    bool CanItemBePlaced_HandLeft(uint32_t id, bool mustBeEmpty) const
+    {
+        return CanItemBePlaced(false, id, mustBeEmpty);
+    }
+    // Swaps: on return id holds what the hand gave up (0 for nothing).
+    void PlaceItem_HandRight(uint32_t& id, bool quiet) { PlaceItem(true, id, quiet); }
+    void PlaceItem_HandLeft(uint32_t& id, bool quiet) { PlaceItem(false, id, quiet); }
+    bool AreRequirementsMet(const Item* item) const;
 
     void StreamProperties(IOStream* stream);
 
 private:
+    uint32_t GetHand(bool rightHand) const;
+    bool CanItemBePlaced(bool rightHand, uint32_t id, bool mustBeEmpty) const;
+    void PlaceItem(bool rightHand, uint32_t& id, bool quiet);
+    // Empties the entry, taking the item off the character when this set is in use.
+    void ClearEntry(HandEntry& entry);
     void StreamEntry(IOStream* stream, HandEntry& entry);
 
     Character* owner = nullptr;

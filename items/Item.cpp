@@ -2,6 +2,7 @@
 
 #include "characters/Character.h"
 #include "engine/Coords.h"
+#include "engine/GraphicsEngine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
@@ -17,6 +18,17 @@ void Item::Load(const LoadTable& table)
 {
     Actor::Load(table);
     cannotPickUpMultiple = table.GetBool("cannotPickUpMultiple", false);
+    bitmapName = table.GetString("bitmap", "");
+}
+
+GraphicsTexture* Item::GetBitmap() const
+{
+    return nullptr;
+}
+
+GraphicsTexture* Item::LoadBitmap() const
+{
+    return GraphicsEngine::Instance().LoadTexture(bitmapName);
 }
 
 Item* Item::CreateItem(const ItemReplicaInfo& info)

@@ -11,6 +11,7 @@ namespace GAME {
 
 class Character;
 class CombatAttributeAccumulator;
+class GraphicsTexture;
 class LoadTable;
 class WorldCoords;
 struct RacialBonus_Damage;
@@ -60,6 +61,10 @@ public:
     virtual void ContributeRacialBonusDamage(const std::vector<std::string>& races,
                                              RacialBonus_Damage& damage) const;
 
+    // The picture the bags show, which also sets the room the item takes in a sack. A plain
+    // item has none.
+    virtual GraphicsTexture* GetBitmap() const;
+
     // A character may carry only one item of this record.
     bool CannotPickUpMultiple() const { return cannotPickUpMultiple; }
     // Set once a pick-up of this item has been handled, whether or not it was taken.
@@ -79,8 +84,12 @@ protected:
     // Plays the pack at the position; nothing when it is absent.
     static void PlaySoundPak(uint32_t soundId, const WorldCoords& position);
 
+    // The picture of the kinds that have one.
+    GraphicsTexture* LoadBitmap() const;
+
     bool initialized = false;
     bool dropSoundPending = true;
+    std::string bitmapName;
 
 private:
     uint32_t attachedTo = 0;

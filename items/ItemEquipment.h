@@ -11,6 +11,8 @@ class ItemEquipment : public Item {
 public:
     ItemEquipment() = default;
     ~ItemEquipment() override;
+
+    GraphicsTexture* GetBitmap() const override { return LoadBitmap(); }
 };
 
 } // namespace GAME

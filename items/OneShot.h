@@ -28,6 +28,7 @@ public:
     // Milliseconds before the next use.
     virtual int32_t GetUseDelayTime() const { return useDelay; }
     const Bonus& GetBonus() const { return bonus; }
+    GraphicsTexture* GetBitmap() const override { return LoadBitmap(); }
 
 protected:
     PlayStatsLifeType playStatsType = PlayStatsLife_Unknown;

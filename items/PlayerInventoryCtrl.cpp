@@ -4,14 +4,17 @@
 #include "characters/Character.h"
 #include "characters/Player.h"
 #include "core/RTTI_ClassInfo.h"
+#include "core/Saturate.h"
 #include "engine/Engine.h"
 #include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
 #include "items/OneShot_Potion.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace GAME {
@@ -58,10 +61,60 @@ bool PlayerInventoryCtrl::AddSack()
 {
     if (sacks.size() >= kMaxSacks)
         return false;
-    sacks.push_back(std::make_unique<InventorySack>());
+    auto sack = std::make_unique<InventorySack>();
+    SizeSack(*sack, static_cast<uint32_t>(sacks.size()));
+    sacks.push_back(std::move(sack));
     if (sacks.size() == 2)
         selectedSack = 1;
     return true;
+}
+
+void PlayerInventoryCtrl::SizeSack(InventorySack& sack, uint32_t index)
+{
+    if (gGameEngine == nullptr)
+        return;
+    const Vec2& dims = gGameEngine->GetInventorySackDims(static_cast<int>(index));
+    InventorySack sized;
+    sized.SetDims(SaturateToInt(dims.x), SaturateToInt(dims.y));
+    // A grid with no cell would refuse every item for good.
+    if (sized.GetWidth() == 0 || sized.GetHeight() == 0) {
+        gEngine->Log(Engine::LogData,
+                     "Inventory sack %u of %gx%g pixels holds no cell; default size kept", index,
+                     static_cast<double>(dims.x), static_cast<double>(dims.y));
+        return;
+    }
+    sack.SetDims(SaturateToInt(dims.x), SaturateToInt(dims.y));
+}
+
+bool PlayerInventoryCtrl::IsSpaceAvailable(const Item* item) const
+{
+    return std::any_of(sacks.begin(), sacks.end(),
+                       [item](const auto& sack) { return sack->IsSpaceForItem(item); });
+}
+
+bool PlayerInventoryCtrl::AddItem(uint32_t id, bool anySack)
+{
+    Item* item = ObjectManager::Instance().GetObject<Item>(id);
+    if (item == nullptr)
+        return false;
+    if (item->GetBitmap() == nullptr) {
+        gEngine->Log(Engine::LogData, "Item %s has no inventory bitmap; not taken",
+                     item->GetObjectName().c_str());
+        return false;
+    }
+    if (sacks[0]->AddItem(item, true))
+        return true;
+    if (!anySack || selectedSack == 0)
+        return false;
+    if (sacks[selectedSack]->AddItem(item, true))
+        return true;
+    for (uint32_t i = 0; i < sacks.size(); ++i) {
+        if (i != selectedSack && sacks[i]->AddItem(item, true)) {
+            sacks[i]->SetItemAddedWhileNotSelected(true);
+            return true;
+        }
+    }
+    return false;
 }
 
 void PlayerInventoryCtrl::RestoreNumberOfSacks(uint32_t count)
@@ -127,11 +180,15 @@ void PlayerInventoryCtrl::WriteSack(IOStream* stream, InventorySack& sack)
 {
     // Items that vanished from the world are left out, so the count matches the records.
     std::vector<std::pair<const Item*, InventorySack::Cell>> records;
-    for (const auto& [id, cell] : sack.GetItems()) {
+    for (const auto& [id, rect] : sack.GetInventory()) {
         const Item* item = ObjectManager::Instance().GetObject<Item>(id);
         if (item == nullptr)
             continue;
-        records.emplace_back(item, cell);
+        // An item not yet placed is saved at the first cell rather than as a hidden potion.
+        const Vec2 grid = sack.PixelsToGrid(Vec2(rect.x, rect.y));
+        records.emplace_back(item,
+                             InventorySack::Cell{std::max(SaturateToInt(std::floor(grid.x)), 0),
+                                                 std::max(SaturateToInt(std::floor(grid.y)), 0)});
         for (uint32_t hiddenId : GetHiddenPotions(id)) {
             if (const Item* hidden = ObjectManager::Instance().GetObject<Item>(hiddenId))
                 records.emplace_back(hidden, InventorySack::Cell{kHiddenCell, kHiddenCell});
@@ -213,8 +270,11 @@ void PlayerInventoryCtrl::PlaceReadItem(InventorySack& sack, ItemReplicaInfo& in
             visible->SetStackCount(static_cast<uint32_t>(hiddenPotions[lastPotion].size()));
         return;
     }
-    // Pixel positions from old saves wait for the sack grid; until then they are kept as cells.
-    (void)gridCoords;
+    if (!gridCoords) {
+        const Vec2 grid =
+            sack.PixelsToGrid(Vec2(static_cast<float>(cell.x), static_cast<float>(cell.y)));
+        cell = {SaturateToInt(std::floor(grid.x)), SaturateToInt(std::floor(grid.y))};
+    }
     sack.AddItem(id, cell);
     if (DynamicCast<OneShot_Potion>(item) != nullptr)
         lastPotion = id;

@@ -12,6 +12,7 @@ namespace GAME {
 class Character;
 class ControllerPlayer;
 class IOStream;
+class Item;
 class ItemReplicaInfo;
 class Player;
 
@@ -36,6 +37,11 @@ public:
 
     // False when four sacks exist. The second sack becomes the selected one.
     bool AddSack();
+    // Whether some sack has room for the item.
+    bool IsSpaceAvailable(const Item* item) const;
+    // A picked-up item: the main sack first, then, with anySack, the selected sack and the
+    // others in order. False when no sack has room.
+    bool AddItem(uint32_t id, bool anySack);
     // Only ever adds.
     void RestoreNumberOfSacks(uint32_t count);
     // -1 is the focused sack; null for a number that names no sack.
@@ -48,6 +54,8 @@ public:
     void StreamProperties(IOStream* stream);
 
 private:
+    // The size the game gives the sack at this index; the default grid when it holds no cell.
+    static void SizeSack(InventorySack& sack, uint32_t index);
     void WriteSack(IOStream* stream, InventorySack& sack);
     void ReadSack(IOStream* stream, InventorySack& sack, bool gridCoords, uint32_t& lastPotion);
     static void StreamItemRecord(IOStream* stream, ItemReplicaInfo& info,

@@ -81,14 +81,18 @@ void GameEngineInboundInterface::CreateEntity(const WorldCoords& coords,
         world->AddEntity(entity, coords, false);
 }
 
-void GameEngineInboundInterface::CreateFixedItemTeleport(const WorldCoords& /*coords*/,
-                                                         uint32_t /*ownerId*/,
-                                                         uint32_t /*objectId*/,
-                                                         const std::string& /*sectorTag*/,
+void GameEngineInboundInterface::CreateFixedItemTeleport(const WorldCoords& coords,
+                                                         uint32_t ownerId, uint32_t objectId,
+                                                         const std::string& sectorTag,
                                                          uint32_t /*targetPlayerId*/)
-{}
+{
+    GameEngine::Get().CreateFixedItemTeleportNetHook(coords, ownerId, objectId, sectorTag);
+}
 
-void GameEngineInboundInterface::DestroyFixedItemTeleport(uint32_t /*objectId*/) {}
+void GameEngineInboundInterface::DestroyFixedItemTeleport(uint32_t objectId)
+{
+    GameEngine::Get().DestroyFixedItemTeleportNetHook(objectId);
+}
 
 void GameEngineInboundInterface::StoC_AllPlayersHeartbeat(
     const std::vector<PlayerNetHeartbeatInfo>& players)

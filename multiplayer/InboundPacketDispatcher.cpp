@@ -1,8 +1,11 @@
 #include "multiplayer/InboundPacketDispatcher.h"
 
+#include "core/Saturate.h"
+#include "game/GameEngine.h"
 #include "multiplayer/BonusPackets.h"
 #include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/GameEnginePackets.h"
 #include "multiplayer/MarketPackets.h"
 #include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyPackets.h"
@@ -124,6 +127,35 @@ const std::unordered_map<uint32_t, Route>& Routes()
     return routes;
 }
 } // namespace
+
+bool InboundPacketDispatcher::DispatchToEngine(const NetPacket& packet, GameEngine& game)
+{
+    // A client hears from its server; the server, and a single player, from a client.
+    const bool fromServer = !game.IsServerOrSingle();
+    if (const auto* teleport = dynamic_cast<const StartTeleportPacket*>(&packet)) {
+        const auto x = SaturateToInt(teleport->x);
+        const auto y = SaturateToInt(teleport->y);
+        const auto z = SaturateToInt(teleport->z);
+        if (fromServer)
+            game.StoC_StartTeleportInbound(teleport->playerId, x, y, z);
+        else
+            game.CtoS_StartTeleportInbound(teleport->playerId, x, y, z);
+        return true;
+    }
+    if (const auto* loader = dynamic_cast<const NRLoaderStatePacket*>(&packet)) {
+        if (fromServer)
+            game.StoC_HandleNRLoaderStateChangeInbound(loader->playerId, loader->state);
+        else
+            game.CtoS_HandleNRLoaderStateChangeInbound(loader->playerId, loader->state);
+        return true;
+    }
+    if (const auto* respawn = dynamic_cast<const StartServerRespawnPacket*>(&packet)) {
+        if (!fromServer)
+            game.CtoS_StartServerRespawnInbound(respawn->playerId, respawn->location);
+        return !fromServer;
+    }
+    return false;
+}
 
 bool InboundPacketDispatcher::Dispatch(const NetPacket& packet, GameEngineNetworkInterface& target)
 {

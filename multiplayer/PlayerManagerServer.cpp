@@ -110,6 +110,7 @@ void PlayerManagerServer::HandleNewPlayer(const PlayerNetBasicInfo& player)
     playerInfo.push_back(player);
     HandlePlayerUpdateOutbound();
     GameEngine& game = GameEngine::Get();
+    game.SendFixedItemTeleports(newId);
     for (uint32_t id : players)
         if (id != newId)
             game.DisplayMessageRemote(id, newId, true, "tagMessageGameJoin");

@@ -42,6 +42,15 @@ echo "== scenario: equip, drop, pick up, team, potion, net sound and hide as con
 echo "   (server), replayed into a fresh client engine; then a rag-doll death"
 "$host" --db "$ROOT/data/database" --scenario commands
 echo
+echo "== scenario: a monster serves the hero for 5 s and goes back; a talk with the elder; their"
+echo "   level state saved, the world cleared and the state restored; a guard and a deer (single)"
+"$host" --db "$ROOT/data/database" --scenario cast
+echo
+echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
+"$host" --db "$ROOT/data/database" --role single --frames 60 \
+    --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \
+    --spawn Records/Creatures/Monster/Jackalman/JackalmanChieftain.dbr@-3,0,5
+echo
 echo "== save and load: the hero plays a minute (single), is saved and reloaded"
 saves="$(mktemp -d)"
 trap 'rm -rf "$saves"' EXIT

@@ -16,6 +16,7 @@ class CombatAttributeAccumulator;
 class LoadTable;
 class ParametersCombat;
 class SkillManager;
+struct GameTextLine;
 struct RacialBonus_Damage;
 struct RacialBonus_Defense;
 
@@ -78,6 +79,24 @@ public:
     // The mastery kind answers true; every other skill spends regular points.
     virtual bool IsSkillTheMasterySkill() const { return false; }
     void SetItemSkill(bool isItemSkill) { itemSkill = isItemSkill; }
+
+    // What the skill window and tool-tips show. The skill kinds fill these in; a plain skill
+    // has no lines, no mastery, no dependencies and is always ready.
+    virtual void CreateUISkillHeading(std::vector<GameTextLine>& /*lines*/) const {}
+    virtual void CreateUIParameterText(std::vector<GameTextLine>& /*lines*/) const {}
+    virtual void CreateUINextParameterText(std::vector<GameTextLine>& /*lines*/) const {}
+    virtual std::string GetDisplayNameTag() const { return std::string(); }
+    virtual std::wstring GetBaseNameText() const { return std::wstring(); }
+    // Record names of the skills this one needs learnt first.
+    virtual std::vector<std::string> GetSkillDependancy() const { return {}; }
+    virtual uint32_t GetMasteryId() const { return 0; }
+    virtual uint32_t GetMasteryLevel() const { return 0; }
+    virtual uint32_t GetMasteryLevelRequirement() const { return 0; }
+    // 1 cooling down, 2 short of mana, 4 needs configuring; anything else usable.
+    virtual int32_t GetReason() const { return 0; }
+    virtual bool IsDefaultSkill() const { return false; }
+    // Whether the player must set the skill up before it can be used.
+    virtual bool NeedsConfiguration() const { return false; }
 
     // The game's distance for the range profile; 1.0 for a profile it has none for.
     float GetRange() const;

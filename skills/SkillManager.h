@@ -16,6 +16,8 @@ class CharAttributeAccumulator;
 class Character;
 class CombatAttributeAccumulator;
 class IOStream;
+class NetPacketInBuffer;
+class NetPacketOutBuffer;
 class SkillServicesBase;
 class CombatManager;
 class LoadTable;
@@ -45,6 +47,14 @@ public:
         int32_t timeToLive = 0;
         uint32_t casterId = 0;
     };
+
+    // The skill and buff lists as every character's replication record carries them: a count,
+    // then per skill its name and the two 8-byte state records; a buff is three skills and its
+    // caster. A read stops at the first field that is not there.
+    static void WriteReplicaLists(NetPacketOutBuffer& out, const std::vector<_SkillReplica>& skills,
+                                  const std::vector<_SkillBuffReplica>& buffs);
+    static bool ReadReplicaLists(NetPacketInBuffer& in, std::vector<_SkillReplica>& skills,
+                                 std::vector<_SkillBuffReplica>& buffs);
 
     SkillManager();
     // Destroys the skills it owns.
@@ -181,6 +191,9 @@ private:
     // Makes the record a skill of this manager at the level; null when it is no skill.
     Skill* AddLearnedSkill(const std::string& record, uint32_t level);
     void StreamReplica(IOStream& stream, _SkillReplica& replica) const;
+    // For each replica, the learned skill FindSkillId would name (null when none), in one pass.
+    void FindReplicaSkills(const std::vector<_SkillReplica>& replicas,
+                           std::vector<Skill*>& found) const;
 
     CombatManager* combatManager = nullptr;
     Character* parent = nullptr;

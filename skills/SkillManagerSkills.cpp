@@ -9,6 +9,7 @@
 #include "skills/SkillServices_Character.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace GAME {
@@ -24,9 +25,31 @@ bool SameRecordName(const std::string& left, const std::string& right)
             return '/';
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     };
-    return left.size() == right.size() &&
-           std::equal(left.rbegin(), left.rend(), right.rbegin(),
+    if (left.size() != right.size())
+        return false;
+    // Most names arrive spelt as loaded; a plain compare settles those at once.
+    if (left == right)
+        return true;
+    return std::equal(left.rbegin(), left.rend(), right.rbegin(),
                       [&](char a, char b) { return a == b || fold(a) == fold(b); });
+}
+
+// Equal for names SameRecordName calls equal, so it can stand in front of it. Names share
+// their folder prefix, so the length and the last characters tell them apart.
+uint64_t FoldedNameHash(const std::string& name)
+{
+    static const std::array<uint8_t, 256> folded = [] {
+        std::array<uint8_t, 256> table{};
+        for (size_t c = 0; c < table.size(); ++c)
+            table[c] = static_cast<uint8_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        table['\\'] = '/';
+        return table;
+    }();
+    constexpr size_t kTail = 12;
+    uint64_t hash = name.size();
+    for (size_t i = name.size() > kTail ? name.size() - kTail : 0; i < name.size(); ++i)
+        hash = hash * 131 + folded[static_cast<uint8_t>(name[i])];
+    return hash;
 }
 
 uint32_t FindByName(const std::vector<Skill*>& skills, const std::string& name)
@@ -127,6 +150,32 @@ uint32_t SkillManager::FindSkillId(const std::string& name) const
 uint32_t SkillManager::FindItemSkillId(const std::string& name) const
 {
     return FindByName(itemSkills, name);
+}
+
+void SkillManager::FindReplicaSkills(const std::vector<_SkillReplica>& replicas,
+                                     std::vector<Skill*>& found) const
+{
+    // A replica names every learned skill, so name by name the search would be quadratic in
+    // string comparisons; hashes narrow it to one comparison each, first match kept.
+    std::vector<uint64_t> hashes;
+    hashes.reserve(learnedSkills.size());
+    for (const Skill* skill : learnedSkills)
+        hashes.push_back(skill != nullptr ? FoldedNameHash(skill->GetObjectName()) : 0);
+    found.assign(replicas.size(), nullptr);
+    for (size_t r = 0; r < replicas.size(); ++r) {
+        const std::string& name = replicas[r].skillName;
+        if (name.empty())
+            continue;
+        const uint64_t hash = FoldedNameHash(name);
+        for (size_t i = 0; i < learnedSkills.size(); ++i) {
+            Skill* skill = learnedSkills[i];
+            if (hashes[i] == hash && skill != nullptr &&
+                SameRecordName(skill->GetObjectName(), name)) {
+                found[r] = skill;
+                break;
+            }
+        }
+    }
 }
 
 Skill* SkillManager::FindSkill(uint32_t skillId) const

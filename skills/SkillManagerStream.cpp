@@ -3,9 +3,12 @@
 #include "characters/Character.h"
 #include "engine/Engine.h"
 #include "engine/IOStream.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
 #include "skills/Skill.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace GAME {
@@ -15,7 +18,57 @@ namespace {
 // Far above any skill tree, low enough that a hostile count cannot keep the reader busy.
 constexpr int32_t kMaxStreamedSkills = 65536;
 
+// The least a replicated skill and buff can take on the wire, so a hostile count cannot make
+// the reader reserve more than the packet could hold.
+constexpr size_t kMinimumSkillBytes = 4 + 8 + 8;
+constexpr size_t kMinimumBuffBytes = 3 * kMinimumSkillBytes + 4;
+
+void WriteSkill(NetPacketOutBuffer& out, const SkillManager::_SkillReplica& skill)
+{
+    out.AddFileName(skill.skillName);
+    out.AddRaw(skill.skillState.ToRaw());
+    out.AddRaw(skill.skillActiveState.ToRaw());
+}
+
+bool ReadSkill(NetPacketInBuffer& in, SkillManager::_SkillReplica& skill)
+{
+    std::array<uint8_t, 8> state{};
+    std::array<uint8_t, 8> activeState{};
+    if (!in.Remove(skill.skillName) || !in.RemoveRaw(state) || !in.RemoveRaw(activeState))
+        return false;
+    skill.skillState = SkillState::FromRaw(state);
+    skill.skillActiveState = SkillActiveState::FromRaw(activeState);
+    return true;
+}
+
 } // namespace
+
+void SkillManager::WriteReplicaLists(NetPacketOutBuffer& out,
+                                     const std::vector<_SkillReplica>& skills,
+                                     const std::vector<_SkillBuffReplica>& buffs)
+{
+    out.AddUInt(static_cast<uint32_t>(skills.size()));
+    for (const _SkillReplica& skill : skills)
+        WriteSkill(out, skill);
+    out.AddUInt(static_cast<uint32_t>(buffs.size()));
+    for (const _SkillBuffReplica& buff : buffs) {
+        WriteSkill(out, buff.buff);
+        WriteSkill(out, buff.modifier1);
+        WriteSkill(out, buff.modifier2);
+        out.AddUInt(buff.casterId);
+    }
+}
+
+bool SkillManager::ReadReplicaLists(NetPacketInBuffer& in, std::vector<_SkillReplica>& skills,
+                                    std::vector<_SkillBuffReplica>& buffs)
+{
+    return in.RemoveList(skills, kMinimumSkillBytes, [&](_SkillReplica& skill) {
+        return ReadSkill(in, skill);
+    }) && in.RemoveList(buffs, kMinimumBuffBytes, [&](_SkillBuffReplica& buff) {
+        return ReadSkill(in, buff.buff) && ReadSkill(in, buff.modifier1) &&
+               ReadSkill(in, buff.modifier2) && in.RemoveUInt(buff.casterId);
+    });
+}
 
 void SkillManager::StreamReplica(IOStream& stream, _SkillReplica& replica) const
 {
@@ -83,12 +136,13 @@ void SkillManager::GetSkillReplica(std::vector<_SkillReplica>& replicas) const
 
 void SkillManager::SetSkillReplica(const std::vector<_SkillReplica>& replicas)
 {
-    for (const _SkillReplica& replica : replicas) {
-        Skill* skill = FindSkill(FindSkillId(replica.skillName));
-        if (skill == nullptr)
+    std::vector<Skill*> skills;
+    FindReplicaSkills(replicas, skills);
+    for (size_t i = 0; i < replicas.size(); ++i) {
+        if (skills[i] == nullptr)
             continue;
-        skill->ReceiveStateUpdate(replica.skillState, true);
-        skill->ReceiveActiveUpdate(parent, replica.skillActiveState, true);
+        skills[i]->ReceiveStateUpdate(replicas[i].skillState, true);
+        skills[i]->ReceiveActiveUpdate(parent, replicas[i].skillActiveState, true);
     }
 }
 

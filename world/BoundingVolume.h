@@ -12,6 +12,12 @@ class BoundingVolume : public Actor {
 public:
     BoundingVolume() = default;
     ~BoundingVolume() override;
+
+    float GetRadius() const { return radius; }
+    void SetRadius(float value) { radius = value; }
+
+private:
+    float radius = 10.0f;
 };
 
 } // namespace GAME

@@ -22,6 +22,12 @@ public:
     virtual void RequestToUse(uint32_t /*user*/) {}
     // Where a character stands to use the item: so far the item's own position.
     virtual WorldVec3 GetMoveToPoint(uint32_t user);
+    // A locked item refuses its users.
+    virtual void SetLock(bool lock) { locked = lock; }
+    bool IsLocked() const { return locked; }
+
+private:
+    bool locked = false;
 };
 
 } // namespace GAME

@@ -8,8 +8,9 @@
 
 namespace GAME {
 
-// A fixed item that moves the local player elsewhere: a static portal placed in the level, or a
-// player's own portal made during play. So far its class record and the portal list's entry.
+// A fixed item that moves the local player elsewhere: a static portal placed in the level, whose
+// destination is another member of its instance group, or a player's own portal made during
+// play, which lives only while the game engine lists it.
 class FixedItemTeleport : public FixedItem {
     GAME_DECLARE_CLASS(FixedItemTeleport)
 
@@ -22,8 +23,30 @@ public:
         std::string recordName;
     };
 
+    // How long an unlisted player portal may stay, counted in clamped frame time.
+    static constexpr int32_t kValidationLimit = 2000;
+
     FixedItemTeleport() = default;
     ~FixedItemTeleport() override;
+
+    void Load(const LoadTable& table) override;
+    void UpdateSelf(int32_t elapsedMs) override;
+    WorldVec3 GetMoveToPoint(uint32_t user) override;
+    void RequestToUse(uint32_t user) override;
+
+    bool IsStaticPortal() const { return staticPortal; }
+    const std::string& GetTextTag() const { return textTag; }
+    int32_t GetValidationTime() const { return validationTime; }
+    const std::wstring& GetOwnerName() const { return ownerName; }
+
+private:
+    void UsePlayerPortal(uint32_t user) const;
+    void UseStaticPortal() const;
+
+    bool staticPortal = false;
+    std::string textTag = "tagSBoatQuestion";
+    std::wstring ownerName;
+    int32_t validationTime = 0;
 };
 
 } // namespace GAME

@@ -12,6 +12,9 @@ class StrategicMovementRespawnShrine : public StrategicMovementBase {
 public:
     StrategicMovementRespawnShrine() = default;
     ~StrategicMovementRespawnShrine() override;
+
+    StrategicMovementBaseState DetermineStateFromPlayer() override;
+    bool InstallOnPlayerProximity(Player* player) override;
 };
 
 } // namespace GAME

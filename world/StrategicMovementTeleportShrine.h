@@ -12,6 +12,9 @@ class StrategicMovementTeleportShrine : public StrategicMovementBase {
 public:
     StrategicMovementTeleportShrine() = default;
     ~StrategicMovementTeleportShrine() override;
+
+    StrategicMovementBaseState DetermineStateFromPlayer() override;
+    bool InstallOnPlayerProximity(Player* player) override;
 };
 
 } // namespace GAME

@@ -21,8 +21,10 @@ TEST_F(ControllerRecords, TheShippedRecordsMakeTheirControllers)
     ObjectManager& objects = ObjectManager::Instance();
     objects.GetDatabase().SetRoot(std::string(source) + "/data/database");
     const std::pair<const char*, const char*> records[] = {
-        {"Records/Controllers/Monster/DefaultControllerAI.dbr", "ControllerAI"},
-        {"Records/Controllers/Npc/Npc2Controller.dbr", "ControllerAI"},
+        {"Records/Controllers/Monster/DefaultControllerAI.dbr", "ControllerMonster"},
+        {"Records/Controllers/Npc/Npc2Controller.dbr", "ControllerNpc2"},
+        {"Records/Controllers/Npc/NpcHerdAnimalController.dbr", "ControllerNpcHerdAnimal"},
+        {"Records/Controllers/Npc/NpcHerderController.dbr", "ControllerNpcHerder"},
         {"Records/Controllers/Player/CharacterControllerStub.dbr", "ControllerCombat"},
         {"Records/Controllers/Editor/EditorController.dbr", "ControllerBaseCharacter"}};
     for (const auto& [record, className] : records) {

@@ -5,6 +5,7 @@
 #include "engine/World.h"
 #include "game/EndGameActivity.h"
 #include "game/TeleportConfirmActivity.h"
+#include "multiplayer/GameEnginePackets.h"
 #include "tests/support/GameEngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,9 @@ protected:
         EXPECT_FALSE(ActivityManager::Get().IsActivityActive(1));
         EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyTeleportConfirm), 0u);
     }
+
+    // Outlives the activities, which the engine's shutdown deletes.
+    std::vector<std::string> journal;
 };
 
 TEST_F(ActivityInGame, DeclinedConfirmationEndsWithoutTeleporting)
@@ -134,8 +138,16 @@ TEST_F(ActivityInGame, DeclinedConfirmationEndsWithoutTeleporting)
 TEST_F(ActivityInGame, AcceptedConfirmationTeleportsToWholeWorldUnits)
 {
     Confirm(Vec3(0.6f, -1.5f, 0.9f), true);
-    // 100 + 0.6, not 101.1.
-    EXPECT_EQ(log.Count(Engine::LogData, "Player teleport to (100, -21, 3) is not available"), 1u);
+    // The teleport took the next id; it heads for 100 + 0.6, not 101.1, which lies in region 7
+    // at -0.5 from its whole-unit offset.
+    auto* probe = new ScriptedActivity(journal, "probe", 1);
+    ActivityManager::Get().InstallActivity(probe);
+    EXPECT_EQ(probe->GetId(), 3u);
+    const auto sent = TakeSent<StartTeleportPacket>();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]->x, 100.0f);
+    EXPECT_EQ(sent[0]->y, -21.0f);
+    EXPECT_EQ(sent[0]->z, 3.0f);
 }
 
 TEST_F(ActivityInGame, EndGameDefaultsMusicAndDialogDelay)

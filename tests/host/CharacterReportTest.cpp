@@ -52,15 +52,18 @@ TEST(CharacterReport, TheSampleCharactersLoadCleanlyAndShowWhatTheyLoaded)
                                 "  team: monster, minor 2\n"
                                 "  animation sets: unarmed (current)\n"
                                 "  death handlers: Default, Fade, PlayEffect\n";
-    // Both rows of the settings name every shared pack; the fire pack makes two effects.
+    // Both rows of the settings name every shared pack; the fire pack makes two effects. A
+    // monster also carries its confusion pack.
     const std::string packs = " row, 19 particle effects, 8 absorption effects with 8 sounds\n";
+    const std::string monsterPacks =
+        " row, 20 particle effects, 8 absorption effects with 8 sounds\n";
     const std::string lines[] = {
         player,
         "  effect packs: 18 of 18 from the Small" + packs,
         "  experience table: 1 -> 0, 2 -> 500, 3 -> 1500, 4 -> 3000, 5 -> 5000 (first 5 of 50 "
         "levels)\n",
         monster,
-        "  effect packs: 18 of 18 from the Medium" + packs,
+        "  effect packs: 18 of 18 from the Medium" + monsterPacks,
         "  experience table: none\n",
         // Six life a second, with no refill once wounded.
         std::string("bio of ") + CharacterReport::kSamplePlayer +

@@ -175,5 +175,55 @@ TEST_F(EquipmentCtrlTest, TruncatedSaveNeverEndsInAHalfMadeSlot)
     }
 }
 
+TEST_F(EquipmentCtrlTest, APickedUpWeaponTakesAFreeHandOfTheSetInUse)
+{
+    ControllerPlayer* wearer = NewWearer();
+    EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
+    auto make = [](const char* record) {
+        ItemReplicaInfo info;
+        info.baseName = record;
+        return Item::CreateItem(info)->GetObjectId();
+    };
+    const uint32_t sword = make(kSword), second = make(kSword), bow = make(kBow);
+
+    EXPECT_FALSE(equipment.AutoInsertItem(0));
+    EXPECT_FALSE(equipment.AutoInsertItem(make(kHelm))) << "no slot takes a plain item";
+    ASSERT_TRUE(equipment.AutoInsertItem(sword));
+    EXPECT_EQ(equipment.GetPrimarySet().GetRight().itemId, sword);
+    EXPECT_TRUE(equipment.GetPrimarySet().GetRight().attached);
+    EXPECT_EQ(equipment.GetPrimarySet().GetRight().allowedOtherMask, 33);
+    // Without dual weapons a sword never goes left, and a bow needs both hands free.
+    EXPECT_FALSE(equipment.AutoInsertItem(second));
+    EXPECT_FALSE(equipment.AutoInsertItem(bow));
+
+    equipment.SetAlternateEquipment(true);
+    ASSERT_TRUE(equipment.AutoInsertItem(bow));
+    const EquipmentCtrlWeaponSet& in = equipment.GetAlternateSet();
+    EXPECT_EQ(in.GetLeft().itemId, bow);
+    EXPECT_EQ(in.GetLeft().handType, 4);
+    EXPECT_EQ(in.GetItem_HandRight(), bow) << "a two-hander fills both hands";
+    EXPECT_FALSE(equipment.AutoInsertItem(second));
+    EXPECT_EQ(equipment.GetPrimarySet().GetRight().itemId, sword);
+}
+
+TEST_F(EquipmentCtrlTest, PlacingATwoHanderGivesBackTheOneItemItDisplaces)
+{
+    EquipmentCtrlWeaponSet set(false);
+    ItemReplicaInfo info;
+    info.baseName = kSword;
+    uint32_t sword = Item::CreateItem(info)->GetObjectId();
+    info.baseName = kBow;
+    const uint32_t bowId = Item::CreateItem(info)->GetObjectId();
+    const uint32_t swordId = sword;
+    set.PlaceItem_HandRight(sword, true);
+    EXPECT_EQ(sword, 0u);
+    EXPECT_TRUE(set.CanItemBePlaced_HandLeft(bowId, false));
+    uint32_t bow = bowId;
+    set.PlaceItem_HandLeft(bow, true);
+    EXPECT_EQ(bow, swordId);
+    EXPECT_EQ(set.GetItem_HandRight(), bowId);
+    EXPECT_EQ(set.GetRight().itemId, 0u);
+}
+
 } // namespace
 } // namespace GAME::Test

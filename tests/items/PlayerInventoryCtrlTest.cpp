@@ -1,6 +1,7 @@
 #include "items/PlayerInventoryCtrl.h"
 
 #include "ai/ControllerPlayer.h"
+#include "engine/GraphicsEngine.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/ObjectManager.h"
@@ -19,6 +20,10 @@ namespace {
 
 constexpr const char* kRing = "Records/Items/Ring.dbr";
 constexpr const char* kPotion = "Records/Items/Heal.dbr";
+constexpr const char* kBar = "Records/Items/Bar.dbr";
+constexpr const char* kSpeck = "Records/Items/Speck.dbr";
+constexpr const char* kBoulder = "Records/Items/Boulder.dbr";
+constexpr const char* kChest = "Records/Items/Chest.dbr";
 
 class PlayerInventoryCtrlTest : public DeathFixture {
 protected:
@@ -27,6 +32,25 @@ protected:
         DeathFixture::SetUp();
         database.WriteRecord(kRing, {"Class = Item"});
         database.WriteRecord(kPotion, {"Class = OneShot_PotionHealth", "bonusLifePoints = 40"});
+        // Five cells by one; no size at all; far beyond any sack; the whole 12 x 5 main sack.
+        Picture(kBar, "bar.tex", 160, 32);
+        Picture(kSpeck, "speck.tex", 0, 0);
+        Picture(kBoulder, "boulder.tex", 100000, 100000);
+        Picture(kChest, "chest.tex", 384, 160);
+    }
+
+    void Picture(const char* record, const char* bitmap, int32_t width, int32_t height)
+    {
+        database.WriteRecord(record,
+                             {"Class = WeaponMelee_Sword", std::string("bitmap = ") + bitmap});
+        GraphicsEngine::Instance().DescribeTexture(bitmap, width, height);
+    }
+
+    static Rect PlaceOf(PlayerInventoryCtrl& bag, int32_t sack, uint32_t id)
+    {
+        const auto& items = bag.GetSack(sack)->GetInventory();
+        const auto found = items.find(id);
+        return found == items.end() ? Rect(-9, -9, -9, -9) : found->second;
     }
 
     // A character driven by a fresh player controller, whose bag the test fills.
@@ -122,12 +146,12 @@ TEST_F(PlayerInventoryCtrlTest, SavedBagComesBackWithCellsFlagsAndHiddenPotions)
     EXPECT_EQ(read.GetNumberOfSacks(), 2u);
     EXPECT_EQ(read.GetFocusSackNumber(), 1u);
     EXPECT_EQ(read.GetSelectedSackNumber(), 1u);
-    ASSERT_EQ(read.GetSack(0)->GetItems().size(), 1u);
-    const auto& [ringId, ringCell] = *read.GetSack(0)->GetItems().begin();
+    ASSERT_EQ(read.GetSack(0)->GetInventory().size(), 1u);
+    const auto& [ringId, ringCell] = *read.GetSack(0)->GetInventory().begin();
     EXPECT_NE(ringId, ring);
     EXPECT_EQ(SeedOf(ringId), 11u);
-    EXPECT_EQ(ringCell.x, 2);
-    EXPECT_EQ(ringCell.y, 3);
+    EXPECT_EQ(ringCell.x, 64.0f);
+    EXPECT_EQ(ringCell.y, 96.0f);
     EXPECT_TRUE(read.GetSack(1)->IsItemAddedWhileNotSelected());
     EXPECT_FALSE(read.GetSack(0)->IsItemAddedWhileNotSelected());
     EXPECT_TRUE(carriers[1]->GetInventory().IsItemInInventory(ringId));
@@ -168,8 +192,8 @@ TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
     PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
     bag.StreamProperties(&reader);
     ASSERT_FALSE(reader.HasFailed());
-    ASSERT_EQ(bag.GetSack(0)->GetItems().size(), 1u);
-    const uint32_t visible = bag.GetSack(0)->GetItems().begin()->first;
+    ASSERT_EQ(bag.GetSack(0)->GetInventory().size(), 1u);
+    const uint32_t visible = bag.GetSack(0)->GetInventory().begin()->first;
     const std::vector<uint32_t>& hidden = bag.GetHiddenPotions(visible);
     ASSERT_EQ(hidden.size(), 2u);
     EXPECT_EQ(SeedOf(hidden[0]), 1u);
@@ -242,16 +266,72 @@ TEST_F(PlayerInventoryCtrlTest, TruncatedSaveStopsWithoutHalfItems)
         target->GetInventoryCtrl().StreamProperties(&reader);
         EXPECT_TRUE(reader.HasFailed()) << cut;
         // The ring is there whole, carried and placed, or not at all.
-        const auto& items = target->GetInventoryCtrl().GetSack(0)->GetItems();
+        const auto& items = target->GetInventoryCtrl().GetSack(0)->GetInventory();
         ASSERT_LE(items.size(), 1u) << cut;
         auto* carrier = ObjectManager::Instance().GetObject<Character>(target->GetParentId());
         ASSERT_NE(carrier, nullptr) << cut;
         EXPECT_EQ(carrier->GetInventory().GetInventoryItems().size(), items.size()) << cut;
         if (!items.empty()) {
             EXPECT_EQ(SeedOf(items.begin()->first), 5u) << cut;
-            EXPECT_EQ(items.begin()->second.x, 1) << cut;
+            EXPECT_EQ(items.begin()->second.x, 32.0f) << cut;
         }
     }
+}
+
+TEST_F(PlayerInventoryCtrlTest, PickedUpItemsTakeTheFirstFreePlaceRowByRow)
+{
+    PlayerInventoryCtrl& bag = NewCarrier()->GetInventoryCtrl();
+    const uint32_t first = MakeItem(kBar, 1), second = MakeItem(kBar, 2), third = MakeItem(kBar, 3);
+    const uint32_t speck = MakeItem(kSpeck, 4);
+    for (uint32_t id : {first, second, third, speck})
+        EXPECT_TRUE(bag.AddItem(id, true));
+    const Rect a = PlaceOf(bag, 0, first), b = PlaceOf(bag, 0, second);
+    const Rect c = PlaceOf(bag, 0, third), d = PlaceOf(bag, 0, speck);
+    EXPECT_EQ(std::vector<float>({a.x, a.y, a.width, a.height}),
+              std::vector<float>({0, 0, 160, 32}));
+    EXPECT_EQ(std::vector<float>({b.x, b.y}), std::vector<float>({160, 0}));
+    // 320 + 160 passes the 384-pixel row, so the third starts the next row.
+    EXPECT_EQ(std::vector<float>({c.x, c.y}), std::vector<float>({0, 32}));
+    // A bitmap of no size still takes one whole cell, the first left free.
+    EXPECT_EQ(std::vector<float>({d.x, d.y, d.width, d.height}),
+              std::vector<float>({320, 0, 32, 32}));
+}
+
+TEST_F(PlayerInventoryCtrlTest, AFullMainSackSpillsOnlyWhenAnySackMay)
+{
+    PlayerInventoryCtrl& bag = NewCarrier()->GetInventoryCtrl();
+    ASSERT_TRUE(bag.AddItem(MakeItem(kChest, 1), true));
+    const uint32_t bar = MakeItem(kBar, 2);
+    EXPECT_FALSE(bag.AddItem(bar, true)) << "one sack only";
+    EXPECT_FALSE(bag.IsSpaceAvailable(ObjectManager::Instance().GetObject<Item>(bar)));
+
+    bag.RestoreNumberOfSacks(3); // sack 1 becomes the selected one
+    EXPECT_FALSE(bag.AddItem(bar, false));
+    const uint32_t chest = MakeItem(kChest, 3);
+    ASSERT_TRUE(bag.AddItem(chest, true));
+    EXPECT_EQ(PlaceOf(bag, 1, chest).x, 0.0f);
+    EXPECT_FALSE(bag.GetSack(1)->IsItemAddedWhileNotSelected());
+    // The main and the selected sack are full: the next sack takes it and is marked.
+    ASSERT_TRUE(bag.AddItem(bar, true));
+    EXPECT_EQ(PlaceOf(bag, 2, bar).y, 0.0f);
+    EXPECT_TRUE(bag.GetSack(2)->IsItemAddedWhileNotSelected());
+}
+
+TEST_F(PlayerInventoryCtrlTest, ItemsWithoutRoomOrPictureAreRefusedWithoutHarm)
+{
+    PlayerInventoryCtrl& bag = NewCarrier()->GetInventoryCtrl();
+    EXPECT_FALSE(bag.AddItem(MakeItem(kBoulder, 1), true));
+    EXPECT_FALSE(bag.AddItem(MakeItem(kRing, 2), true));
+    EXPECT_EQ(log.Count(1, "Item Records/Items/Ring.dbr has no inventory bitmap; not taken"), 1u);
+    EXPECT_FALSE(bag.AddItem(0, true));
+    EXPECT_TRUE(bag.GetSack(0)->GetInventory().empty());
+
+    InventorySack sack;
+    sack.SetDims(1 << 30, -5);
+    EXPECT_EQ(sack.GetWidth(), InventorySack::kMaxCells);
+    EXPECT_EQ(sack.GetHeight(), 0u);
+    EXPECT_FALSE(
+        sack.IsSpaceForItem(ObjectManager::Instance().GetObject<Item>(MakeItem(kSpeck, 3))));
 }
 
 } // namespace

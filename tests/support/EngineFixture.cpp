@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
+#include "engine/SoundManager.h"
 
 namespace GAME::Test {
 
@@ -14,6 +15,7 @@ void EngineFixture::SetUp()
     // The engine's records and switches outlive a test; each starts from none and off.
     gEngine->GetPhysicsEngine().Reset();
     gEngine->GetDebugRenderManager().Reset();
+    SoundManager::Instance().Reset();
     gEngine->SetCharacterDataLogEnabled(false);
     gEngine->SetPositionUpdateSuppressed(false);
 }

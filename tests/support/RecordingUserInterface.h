@@ -22,6 +22,33 @@ public:
         reallocationNpcs.push_back(npcId);
         return windowAnswer;
     }
+    bool QueryNpcConversation(uint32_t npcId) override
+    {
+        conversationQueries.push_back(npcId);
+        return conversationAnswer;
+    }
+    bool ShowNpcDialog(uint32_t npcId, uint32_t playerId, DialogPak* pak) override
+    {
+        shownDialogs.push_back({npcId, playerId, pak});
+        shownDialog = pak;
+        return true;
+    }
+    bool IsShowingNpcDialog(const DialogPak* pak) const override
+    {
+        return pak != nullptr && pak == shownDialog;
+    }
+    bool CloseNpcDialog() override
+    {
+        ++dialogCloses;
+        shownDialog = nullptr;
+        return true;
+    }
+
+    struct ShownDialog {
+        uint32_t npcId = 0;
+        uint32_t playerId = 0;
+        DialogPak* pak = nullptr;
+    };
 
     bool saveAnswer = true;
     bool questSaveAnswer = true;
@@ -30,6 +57,12 @@ public:
     int questSaves = 0;
     std::vector<GameDifficulty> savedDifficulties;
     std::vector<uint32_t> reallocationNpcs;
+    bool conversationAnswer = true;
+    std::vector<uint32_t> conversationQueries;
+    std::vector<ShownDialog> shownDialogs;
+    // What the screen shows now; a test may set it to play a dialog left open.
+    DialogPak* shownDialog = nullptr;
+    int dialogCloses = 0;
 
 private:
     static bool Record(int& count, bool answer)

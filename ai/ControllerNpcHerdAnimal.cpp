@@ -1,0 +1,7 @@
+#include "ai/ControllerNpcHerdAnimal.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(ControllerNpcHerdAnimal, ControllerAI);
+
+} // namespace GAME

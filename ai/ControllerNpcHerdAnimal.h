@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ai/ControllerAI.h"
+
+namespace GAME {
+
+// Drives an animal of a herd after the first: it stands where it was placed.
+class ControllerNpcHerdAnimal : public ControllerAI {
+    GAME_DECLARE_CLASS(ControllerNpcHerdAnimal)
+
+public:
+    ControllerNpcHerdAnimal() = default;
+    ~ControllerNpcHerdAnimal() override = default;
+};
+
+} // namespace GAME

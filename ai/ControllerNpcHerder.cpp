@@ -1,0 +1,7 @@
+#include "ai/ControllerNpcHerder.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(ControllerNpcHerder, ControllerAI);
+
+} // namespace GAME

@@ -1,0 +1,163 @@
+#include "characters/AmbientCharacter.h"
+
+#include "ai/ControllerStooge.h"
+#include "characters/CharacterActionHandler.h"
+#include "characters/TeamManager.h"
+#include "engine/ObjectManager.h"
+#include "multiplayer/CharacterActionPackets.h"
+#include "skills/Skill.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace GAME {
+
+// A skill an ambient record can name.
+class AmbientRecordSkill : public Skill {
+    GAME_DECLARE_CLASS(AmbientRecordSkill)
+
+public:
+    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
+    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
+};
+
+GAME_IMPLEMENT_CLASS(AmbientRecordSkill, Skill);
+
+// Keeps every action for the test instead of running it.
+class HoldingStooge : public ControllerStooge {
+    GAME_DECLARE_CLASS(HoldingStooge)
+
+public:
+    CharacterActionPermission CheckAction(CharacterActionType) override
+    {
+        return CharacterActionPermission_AskController;
+    }
+};
+
+GAME_IMPLEMENT_CLASS(HoldingStooge, ControllerStooge);
+
+namespace Test {
+namespace {
+
+constexpr const char* kCritter = "Records/Creatures/Ambient/Crab.dbr";
+
+class AmbientCharacterTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        database.WriteRecord("Records/Skills/Pinch.dbr", {"Class = AmbientRecordSkill"});
+        database.WriteRecord("Records/Skills/Scuttle.dbr", {"Class = AmbientRecordSkill"});
+    }
+
+    AmbientCharacter* Make(std::initializer_list<std::string> lines)
+    {
+        database.WriteRecord(kCritter, lines);
+        return ObjectManager::Instance().CreateObjectFromFile<AmbientCharacter>(kCritter);
+    }
+
+    const char* ControllerClass(uint32_t id) const
+    {
+        const Object* controller = ObjectManager::Instance().GetObject(id);
+        return controller != nullptr ? controller->GetClassInfo()->GetName() : "";
+    }
+};
+
+TEST_F(AmbientCharacterTest, AStoogeGetsItsControllerAtTheFirstUpdateAndTheMonsterTeam)
+{
+    AmbientCharacter* crab =
+        Make({"Class = AmbientCharacter", "controllerType = Stooge",
+              "skillName14 = Records/Skills/Scuttle.dbr", "skillName15 = Records/Skills/Pinch.dbr",
+              "skill1 = Records/Skills/Pinch.dbr"});
+    ASSERT_NE(crab, nullptr);
+    EXPECT_STREQ(ControllerClass(crab->GetPendingControllerId()), "ControllerStooge");
+    EXPECT_EQ(crab->GetControllerId(), 0u);
+    EXPECT_NE(crab->GetSkillManager().GetSkillServices(), nullptr);
+    ASSERT_NE(crab->GetSkillId1(), 0u);
+    EXPECT_EQ(crab->GetSkillId1(), crab->GetSkillManager().FindSkillId("Records/Skills/Pinch.dbr"));
+
+    const uint32_t pending = crab->GetPendingControllerId();
+    crab->InitialUpdate();
+    EXPECT_EQ(crab->GetControllerId(), pending);
+    EXPECT_EQ(crab->GetPendingControllerId(), 0u);
+    auto* controller = ObjectManager::Instance().GetObject<ControllerStooge>(pending);
+    ASSERT_NE(controller, nullptr);
+    EXPECT_EQ(controller->GetParentId(), crab->GetObjectId());
+    EXPECT_EQ(crab->GetTeam().ToRaw(), TeamManager::DefaultMonsterTeam().ToRaw());
+}
+
+TEST_F(AmbientCharacterTest, OtherCapitalsOrNoTypeGiveNoControllerButAControllingManager)
+{
+    for (const char* type : {"controllerType = stooge", "controllerType = Critter", "#"}) {
+        AmbientCharacter* crab = Make({"Class = AmbientCharacter", type});
+        ASSERT_NE(crab, nullptr) << type;
+        EXPECT_EQ(crab->GetPendingControllerId(), 0u) << type;
+        EXPECT_NE(crab->GetSkillManager().GetSkillServices(), nullptr) << type;
+        EXPECT_EQ(crab->GetSkillId1(), 0u) << type;
+    }
+}
+
+TEST_F(AmbientCharacterTest, ANeverAttachedControllerGoesWithTheCharacter)
+{
+    AmbientCharacter* crab = Make({"Class = AmbientCharacter", "controllerType = Stooge"});
+    ASSERT_NE(crab, nullptr);
+    const uint32_t pending = crab->GetPendingControllerId();
+    ASSERT_NE(ObjectManager::Instance().GetObject(pending), nullptr);
+    ObjectManager::Instance().DestroyObjectEx(crab, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(ObjectManager::Instance().GetObject(pending), nullptr);
+    bool namedSource = false;
+    for (const auto& record : ObjectManager::Instance().GetDestroyHistory())
+        namedSource |= record.objectId == pending && record.file == "Project/Game/AmbientCharacter";
+    EXPECT_TRUE(namedSource);
+}
+
+TEST_F(AmbientCharacterTest, BeingAttackedCastsTheFirstSkillOnItselfWhoeverAttacked)
+{
+    AmbientCharacter* crab =
+        Make({"Class = AmbientCharacter", "skillName1 = Records/Skills/Scuttle.dbr",
+              "skillName2 = Records/Skills/Pinch.dbr", "skill1 = Records/Skills/Pinch.dbr"});
+    ASSERT_NE(crab, nullptr);
+    auto* stooge =
+        static_cast<HoldingStooge*>(ObjectManager::Instance().CreateObject("HoldingStooge"));
+    crab->SetControllerId(stooge->GetObjectId());
+    stooge->AttachParent(crab->GetObjectId());
+
+    crab->UnderAttack(12345);
+    std::unique_ptr<CharacterAction> action(stooge->GetQueuedAction());
+    ASSERT_NE(action, nullptr);
+    std::unique_ptr<NetPacket> packet = action->GetNetPacket();
+    auto* attack = dynamic_cast<AttackPacket*>(packet.get());
+    ASSERT_NE(attack, nullptr);
+    EXPECT_EQ(attack->ownerId.GetId(), crab->GetObjectId());
+    EXPECT_EQ(attack->defenderId, crab->GetObjectId());
+    EXPECT_EQ(attack->skillNumber,
+              crab->GetSkillManager().GetSkillReferenceNumber(crab->GetSkillId1()));
+    EXPECT_NE(attack->skillNumber, 0xFFFFFFFFu);
+}
+
+TEST_F(AmbientCharacterTest, SummaryAlwaysShowsManaAndTheDamageLine)
+{
+    AmbientCharacter* crab = Make({"Class = AmbientCharacter"});
+    ASSERT_NE(crab, nullptr);
+    std::vector<GameTextLine> lines;
+    crab->CreateUISummaryText(GameTextClass{}, lines);
+    ASSERT_EQ(lines.size(), 5u);
+    const auto startsWith = [](const std::wstring& text, const std::wstring& prefix) {
+        return text.compare(0, prefix.size(), prefix) == 0;
+    };
+    EXPECT_TRUE(startsWith(lines[0].text, L"SkillPetDescriptionHealth"));
+    // No mana at all, and still the line.
+    EXPECT_TRUE(startsWith(lines[1].text, L"SkillPetDescriptionMana"));
+    EXPECT_TRUE(lines[2].text.empty());
+    // No hand damage either: min equals max.
+    EXPECT_TRUE(startsWith(lines[3].text, L"SkillPetDescriptionDamageMinOnly"));
+    EXPECT_TRUE(lines[4].text.empty());
+}
+
+} // namespace
+} // namespace Test
+} // namespace GAME

@@ -1,0 +1,201 @@
+#include "characters/Npc.h"
+
+#include "characters/ChatAction.h"
+#include "characters/EngageNpcAction.h"
+#include "core/BinaryWriter.h"
+#include "engine/BinaryReader.h"
+#include "engine/EffectEntity.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
+#include "engine/World.h"
+#include "multiplayer/SpawnPlayerPacket.h"
+#include "quests/Action_IlluminateNpc.h"
+#include "quests/QuestRepository.h"
+#include "tests/characters/NpcFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+using NpcTest = NpcFixture;
+
+TEST_F(NpcTest, ASecondConverseWithinACoolDownDoesNothing)
+{
+    npc->Dialog_ReplaceStatic(kDialogRecord, nullptr, false);
+    npc->Converse(player->GetObjectId());
+    ASSERT_EQ(ui.shownDialogs.size(), 1u);
+    EXPECT_EQ(ui.shownDialogs[0].pak, npc->GetDialogPak());
+    EXPECT_EQ(npc->GetDialogTimer(), 2000);
+    EXPECT_EQ(npc->GetPunctuationRecord(), kQuestion03);
+
+    npc->UpdateSelf(999);
+    npc->Converse(player->GetObjectId());
+    EXPECT_EQ(ui.shownDialogs.size(), 1u);
+    npc->UpdateSelf(1);
+    npc->Converse(player->GetObjectId());
+    EXPECT_EQ(ui.shownDialogs.size(), 2u);
+
+    // Once the wait has run out, the default type offers its question again.
+    npc->UpdateSelf(2000);
+    EXPECT_EQ(npc->GetDialogTimer(), 0);
+    EXPECT_EQ(npc->GetPunctuationRecord(), kQuestion01);
+}
+
+TEST_F(NpcTest, EngagingTalksAndTheEndOfTheChatLetsThePlayerGo)
+{
+    npc->Dialog_ReplaceStatic(kDialogRecord, nullptr, false);
+    const uint32_t playerId = player->GetObjectId();
+    EngageNpcAction engage(playerId, npc->GetObjectId(), false, false);
+    engage.Execute();
+    ASSERT_EQ(ui.shownDialogs.size(), 1u);
+
+    npc->AddSocialTarget(playerId);
+    ASSERT_TRUE(npc->IsChatting());
+    ChatAction chat(playerId, npc->GetObjectId());
+    chat.Finish();
+    EXPECT_FALSE(npc->IsChatting());
+}
+
+TEST_F(NpcTest, ADestroyedNpcTakesItsMarkAlong)
+{
+    npc->AttachPunctuation(kQuestion01);
+    const uint32_t markId = npc->GetPunctuationEffect()->GetObjectId();
+    ObjectManager::Instance().DestroyObjectEx(npc, __FILE__, __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(ObjectManager::Instance().GetObject(markId), nullptr);
+}
+
+TEST_F(NpcTest, DelayedQuestActionsStayOnOnlyWhenTheQueryAnswersFalse)
+{
+    npc->Dialog_ReplaceStatic(kDialogRecord, nullptr, false);
+    npc->Converse(player->GetObjectId());
+    EXPECT_FALSE(QuestRepository::Get().IsDelayedActionsEnabled());
+
+    ui.conversationAnswer = false;
+    npc->UpdateSelf(1000);
+    npc->Converse(player->GetObjectId());
+    EXPECT_TRUE(QuestRepository::Get().IsDelayedActionsEnabled());
+    QuestRepository::Get().EnableDelayedActions(false);
+}
+
+TEST_F(NpcTest, TheSamePunctuationKeepsItsMark)
+{
+    npc->AttachPunctuation(kQuestion01);
+    EffectEntity* mark = npc->GetPunctuationEffect();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->GetAttachParent(), npc);
+    EXPECT_EQ(mark->GetAttachPointName(), "Head");
+    npc->AttachPunctuation(kQuestion01);
+    EXPECT_EQ(npc->GetPunctuationEffect(), mark);
+    npc->AttachPunctuation(kQuestion03);
+    EXPECT_NE(npc->GetPunctuationEffect(), mark);
+    EXPECT_EQ(npc->GetNumAttachedEntities(), 1u);
+}
+
+TEST_F(NpcTest, DialogFadeByDistanceToThePlayer)
+{
+    PlaceApart(3.0f);
+    EXPECT_FLOAT_EQ(npc->GetDialogFade(), 1.0f);
+    PlaceApart(5.0f);
+    EXPECT_NEAR(npc->GetDialogFade(), 0.6213f, 0.001f);
+    PlaceApart(7.17f);
+    EXPECT_FLOAT_EQ(npc->GetDialogFade(), 0.0f);
+    EXPECT_NEAR(npc->GetDistanceToPlayer(), 7.17f, 0.0001f);
+}
+
+TEST_F(NpcTest, ABoatMasterIgnoresReplaceStatic)
+{
+    npc->SetBoatMaster(true, "tagFerry", 1, 2, 3);
+    npc->Dialog_ReplaceStatic(kDialogRecord, nullptr, false);
+    EXPECT_FALSE(npc->HasDialog());
+    EXPECT_TRUE(npc->IsOfInterest());
+}
+
+TEST_F(NpcTest, TypeThreeDeluminatesByRemovingTheIllumination)
+{
+    npc->SetDialogType(Npc::DialogType_Illumination);
+    Action_IlluminateNpc action(0x01020304u, nullptr);
+    action.SetType(3);
+    npc->Dialog_Illuminate(&action);
+    ASSERT_NE(npc->GetIlluminationEffect(), nullptr);
+    EXPECT_TRUE(npc->GetIlluminationEffect()->IsEmitting());
+    NpcIlluminationData recorded;
+    ASSERT_TRUE(player->GetNpcIllumination(npc->GetObjectName(), recorded));
+    EXPECT_EQ(recorded.actionId, 0x01020304u);
+
+    npc->Dialog_Deluminate();
+    EXPECT_EQ(npc->GetIlluminationEffect(), nullptr);
+    EXPECT_EQ(npc->GetPunctuationEffect(), nullptr);
+    EXPECT_TRUE(action.IsDeluminate());
+    EXPECT_EQ(npc->GetIlluminateAction(), nullptr);
+}
+
+TEST_F(NpcTest, ReplacingAPakOnScreenClosesTheDialogFirst)
+{
+    npc->Dialog_ReplaceStatic(kDialogRecord, nullptr, false);
+    npc->Converse(player->GetObjectId());
+    ASSERT_NE(ui.shownDialog, nullptr);
+    npc->Dialog_ReplaceStatic("", nullptr, false);
+    EXPECT_EQ(ui.dialogCloses, 1);
+    EXPECT_EQ(ui.shownDialog, nullptr);
+    EXPECT_FALSE(npc->HasDialog());
+    EXPECT_TRUE(npc->GetPunctuationRecord().empty());
+}
+
+TEST_F(NpcTest, LevelStateOrderAndAShortState)
+{
+    npc->Dialog_ReplaceStatic(kDialogRecord, nullptr, false);
+    npc->SetDialogType(Npc::DialogType_Question);
+    npc->Converse(player->GetObjectId());
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    npc->SaveState(writer);
+    ASSERT_EQ(writer.GetSize(), 16u);
+    const std::vector<uint8_t> bytes(writer.GetData(), writer.GetData() + writer.GetSize());
+    EXPECT_EQ(bytes[4], 1u);     // save state wanted
+    EXPECT_EQ(bytes[8], 2u);     // dialog type
+    EXPECT_EQ(bytes[12], 0xD0u); // 2000 ms
+    EXPECT_EQ(bytes[13], 0x07u);
+
+    Npc* copy = NewNpc();
+    BinaryReader reader(bytes.data(), bytes.size());
+    EXPECT_TRUE(copy->RestoreState(reader));
+    EXPECT_TRUE(copy->ShouldSaveState());
+    EXPECT_EQ(copy->GetDialogType(), Npc::DialogType_Question);
+    EXPECT_EQ(copy->GetDialogTimer(), 2000);
+
+    Npc* shortCopy = NewNpc();
+    BinaryReader shortReader(bytes.data(), 12);
+    EXPECT_TRUE(shortCopy->RestoreState(shortReader));
+    EXPECT_EQ(shortCopy->GetDialogType(), Npc::DialogType_Question);
+    EXPECT_EQ(shortCopy->GetDialogTimer(), -1);
+    EXPECT_EQ(log.CountContaining("Npc::RestoreState: the level state of"), 1u);
+}
+
+TEST_F(NpcTest, ReplicationCarriesTheSeedBytesAndNineIds)
+{
+    SpawnPlayerPacket carrier;
+    NetPacketOutBuffer out(carrier);
+    npc->WriteReplicationData(out);
+    out.Done();
+    const std::vector<uint8_t> bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
+                                     carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+    EXPECT_EQ(bytes.size(), 2u + 9u * 4u);
+
+    Npc* copy = NewNpc();
+    NetPacketInBuffer shortIn(carrier, bytes.data(), static_cast<int>(bytes.size()) - 1);
+    copy->ReadReplicationData(shortIn);
+    EXPECT_TRUE(shortIn.HasFailed());
+    copy->ApplyReplicationData();
+    EXPECT_EQ(copy->GetInventoryItems().size(), 0u);
+
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+    copy->ReadReplicationData(in);
+    EXPECT_FALSE(in.HasFailed());
+    copy->ApplyReplicationData();
+}
+
+} // namespace
+} // namespace GAME::Test

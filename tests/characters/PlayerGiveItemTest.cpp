@@ -1,0 +1,134 @@
+#include "characters/Player.h"
+
+#include "ai/ControllerPlayer.h"
+#include "engine/ActorConfigCommand.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/NetPacket.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "game/GameEngine.h"
+#include "items/Item.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace GAME {
+
+// Keeps the type of every command it is handed instead of running it, and knows its two
+// pick-up sounds.
+class GiveTestPlayer : public Player {
+    GAME_DECLARE_CLASS(GiveTestPlayer)
+
+public:
+    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
+    {
+        sent.push_back(command->GetNetPacket()->GetType());
+    }
+    void SetSounds(uint32_t full, uint32_t pickUp)
+    {
+        inventoryFullSound = full;
+        pickUpSound = pickUp;
+    }
+    std::vector<uint32_t> sent;
+};
+
+GAME_IMPLEMENT_CLASS(GiveTestPlayer, Player);
+
+namespace Test {
+namespace {
+
+constexpr const char* kSword = "Records/Items/GiveSword.dbr";
+constexpr const char* kHelm = "Records/Items/GiveHelm.dbr";
+constexpr uint32_t kAttachItemPacket = 79;
+constexpr uint32_t kDropItemPacket = 82;
+
+class PlayerGiveItemTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        database.WriteRecord(kSword, {"Class = WeaponMelee_Sword", "bitmap = givesword.tex"});
+        // A plain item no slot takes, the whole main sack in size.
+        database.WriteRecord(kHelm, {"Class = ItemEquipment", "bitmap = givehelm.tex"});
+        GraphicsEngine::Instance().DescribeTexture("givesword.tex", 32, 96);
+        GraphicsEngine::Instance().DescribeTexture("givehelm.tex", 384, 160);
+        database.WriteRecord("Records/Sounds/Full.dbr", {"Class = SoundPak"});
+        database.WriteRecord("Records/Sounds/PickUp.dbr", {"Class = SoundPak"});
+        Start();
+        auto& objects = ObjectManager::Instance();
+        player = static_cast<GiveTestPlayer*>(objects.CreateObject("GiveTestPlayer"));
+        full = objects.CreateObjectFromFile<SoundPak>("Records/Sounds/Full.dbr");
+        pickUp = objects.CreateObjectFromFile<SoundPak>("Records/Sounds/PickUp.dbr");
+        player->SetSounds(full->GetObjectId(), pickUp->GetObjectId());
+        controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
+        controller->AttachParent(player->GetObjectId());
+        player->SetControllerId(controller->GetObjectId());
+    }
+
+    Item* Make(const char* record)
+    {
+        return ObjectManager::Instance().CreateObjectFromFile<Item>(record);
+    }
+
+    bool PageUnlocked(int32_t page)
+    {
+        const std::vector<int32_t>& pages = GameEngine::Get().GetTutorialUnlockList();
+        return std::find(pages.begin(), pages.end(), page) != pages.end();
+    }
+
+    GiveTestPlayer* player = nullptr;
+    ControllerPlayer* controller = nullptr;
+    SoundPak* full = nullptr;
+    SoundPak* pickUp = nullptr;
+};
+
+TEST_F(PlayerGiveItemTest, AWeaponIsEquippedAndASackTakesTheRest)
+{
+    Item* sword = Make(kSword);
+    Item* helm = Make(kHelm);
+    player->GiveItemToCharacter(sword);
+    EXPECT_EQ(controller->GetEquipmentCtrl().GetPrimarySet().GetRight().itemId,
+              sword->GetObjectId());
+    EXPECT_TRUE(controller->GetInventoryCtrl().GetSack(0)->GetInventory().empty());
+    EXPECT_TRUE(player->IsSaveNeeded());
+    EXPECT_EQ(pickUp->GetPlayRequests().size(), 1u);
+
+    player->GiveItemToCharacter(helm);
+    ASSERT_EQ(controller->GetInventoryCtrl().GetSack(0)->GetInventory().count(helm->GetObjectId()),
+              1u);
+    EXPECT_EQ(pickUp->GetPlayRequests().size(), 2u);
+    EXPECT_TRUE(full->GetPlayRequests().empty());
+    EXPECT_FALSE(PageUnlocked(33));
+    EXPECT_EQ(player->sent, std::vector<uint32_t>{kAttachItemPacket}) << "only the sword";
+}
+
+TEST_F(PlayerGiveItemTest, AFullBagRefusesDropsAtRandomAndSaysSo)
+{
+    player->GiveItemToCharacter(Make(kHelm));  // fills the one sack
+    player->GiveItemToCharacter(Make(kSword)); // takes the right hand
+    Item* late = Make(kSword);
+    player->GiveItemToCharacter(late);
+    EXPECT_TRUE(PageUnlocked(33));
+    EXPECT_EQ(player->sent, (std::vector<uint32_t>{kAttachItemPacket, kDropItemPacket}));
+    EXPECT_EQ(full->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(pickUp->GetPlayRequests().size(), 2u);
+    EXPECT_FALSE(controller->GiveItemToPlayer(0));
+}
+
+TEST_F(PlayerGiveItemTest, WithoutTheControllerTheItemIsOnlyHeld)
+{
+    player->SetControllerId(0);
+    Item* sword = Make(kSword);
+    player->GiveItemToCharacter(sword);
+    EXPECT_TRUE(player->GetInventory().IsItemInInventory(sword->GetObjectId()));
+    EXPECT_FALSE(player->IsSaveNeeded());
+    EXPECT_TRUE(pickUp->GetPlayRequests().empty());
+}
+
+} // namespace
+} // namespace Test
+} // namespace GAME

@@ -1,0 +1,271 @@
+#include "game/TeleportActivity.h"
+
+#include "engine/GraphicsCanvas.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/NetworkEntityList.h"
+#include "engine/Region.h"
+#include "engine/RegionLoader.h"
+#include "engine/SoundPak.h"
+#include "engine/World.h"
+#include "game/TeleportLocalClientActivity.h"
+#include "game/TeleportLocalServerActivity.h"
+#include "game/TeleportNonLocalClientActivity.h"
+#include "game/TeleportNonLocalServerActivity.h"
+#include "multiplayer/GameEnginePackets.h"
+#include "multiplayer/NetworkRegionLoaderOwnPlayer.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <memory>
+
+namespace GAME::Test {
+
+namespace {
+
+class TeleportActivityTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        RegionLoader::SetFramesToLoad(1);
+        World& world = *gEngine->GetWorld();
+        world.CreateRegion(1, Vec3(0.0f, 0.0f, 0.0f), ABBox(Vec3(0, -10, 0), Vec3(64, 10, 64)));
+        world.CreateRegion(2, Vec3(1000.0f, 0.0f, 0.0f), ABBox(Vec3(0, -10, 0), Vec3(64, 10, 64)));
+        player = MakeMainPlayer();
+        player->SetIsControllingCharacter(true);
+        world.AddEntity(player, WorldCoords(WorldVec3(1, Vec3(5, 0, 5))), false);
+        gEngine->GetNetworkConnectionManager().ClearSentPackets();
+    }
+
+    void TearDown() override
+    {
+        RegionLoader::SetFramesToLoad(RegionLoader::kDefaultFramesToLoad);
+        GameEngineFixture::TearDown();
+    }
+
+    void Destroy(Player* which) { ObjectManager::Instance().DestroyObjectEx(which, "test", 1); }
+
+    Player* player = nullptr;
+};
+
+TEST_F(TeleportActivityTest, ADestinationInNoRegionOnlyStoresItAndEndsAtTheNextUpdate)
+{
+    auto teleport = std::make_unique<TeleportLocalClientActivity>();
+    teleport->SetDestination(-500, 0, -500, player->GetObjectId());
+    EXPECT_FALSE(teleport->GetDestination().HasRegion());
+    EXPECT_FALSE(teleport->GetRegionLoader()->HasPlayerId());
+    EXPECT_FALSE(player->IsTeleporting());
+    EXPECT_FALSE(Game().NeedsSleep());
+    EXPECT_TRUE(gEngine->GetNetworkConnectionManager().TakeSentPackets().empty());
+    teleport->Update(10);
+    EXPECT_TRUE(teleport->IsFinished());
+    teleport.reset();
+    EXPECT_FALSE(Game().NeedsSleep());
+    EXPECT_FALSE(Game().IsMouseLocked());
+}
+
+TEST_F(TeleportActivityTest, TheDepartureSoundPlaysAtTheDestinationAndGoesWithTheHourglass)
+{
+    database.WriteRecord("Sounds/Soundpak/Player/PlayerTeleportOutgoing.dbr",
+                         {"Class = SoundPak", "soundFiles = out.wav"});
+    GraphicsEngine& graphics = GraphicsEngine::Instance();
+    const int32_t hourglassLoads = graphics.GetTextureLoadCount("UI/UI_Hourglass.tex");
+    auto teleport = std::make_unique<TeleportNonLocalClientActivity>();
+    EXPECT_EQ(graphics.GetTextureLoadCount("UI/UI_Hourglass.tex"), hourglassLoads + 1);
+    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+    auto* sound = ObjectManager::Instance().GetObject<SoundPak>(teleport->GetDepartureSoundId());
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(sound->GetPlayRequests()[0].coords.GetRegionId(), 2u);
+    const uint32_t soundId = sound->GetObjectId();
+    teleport.reset();
+    EXPECT_EQ(graphics.GetTextureLoadCount("UI/UI_Hourglass.tex"), hourglassLoads);
+    const ObjectManager::DestroyRecord& destroyed =
+        ObjectManager::Instance().GetDestroyHistory().back();
+    EXPECT_EQ(destroyed.objectId, soundId);
+    EXPECT_EQ(destroyed.file, "Project/Game/TeleportActivity");
+    EXPECT_EQ(destroyed.line, 56);
+}
+
+TEST_F(TeleportActivityTest, AVanishedPlayerEndsTheTeleportAndGivesTheCounterBack)
+{
+    auto teleport = std::make_unique<TeleportLocalClientActivity>();
+    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+    EXPECT_TRUE(Game().NeedsSleep());
+    Destroy(player);
+    teleport->Update(10);
+    EXPECT_TRUE(teleport->IsFinished());
+    teleport.reset();
+    EXPECT_FALSE(Game().NeedsSleep());
+}
+
+TEST_F(TeleportActivityTest, TheLocalClientRunsItsSixStates)
+{
+    auto teleport = std::make_unique<TeleportLocalClientActivity>();
+    EXPECT_TRUE(Game().IsMouseLocked());
+    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+    EXPECT_EQ(teleport->GetDestination(), WorldVec3(2, Vec3(10, 0, 20)));
+    EXPECT_EQ(TakeSent<StartTeleportPacket>().size(), 1u);
+    EXPECT_TRUE(player->IsTeleporting());
+
+    teleport->Update(10);
+    EXPECT_EQ(teleport->GetState(), 1);
+    EXPECT_TRUE(player->IsInvincible());
+    ASSERT_FALSE(player->GetDissolveRequests().empty());
+    EXPECT_EQ(player->GetDissolveRequests().back().texture, "System/Textures/Cloud.tex");
+    EXPECT_FLOAT_EQ(player->GetDissolveRequests().back().seconds, 2.5f);
+    teleport->Update(2500);
+    EXPECT_EQ(teleport->GetState(), 1) << "the fade must be exceeded, not met";
+    teleport->Update(1);
+    EXPECT_EQ(teleport->GetState(), 2);
+    EXPECT_TRUE(gEngine->IsTeleportMode());
+    EXPECT_FALSE(Game().IsRenderingEnabled());
+    Game().SetRenderingEnabled(true, RenderingDisable_Respawn);
+    EXPECT_FALSE(Game().IsRenderingEnabled()) << "teleports switch their own reason, 2";
+
+    teleport->Update(300);
+    EXPECT_EQ(teleport->GetState(), 2) << "the server has not answered";
+    teleport->GetRegionLoader()->SetRemoteState(2);
+    teleport->Update(1400);
+    EXPECT_EQ(teleport->GetStateTimer(), 700) << "the remainder of the loading step";
+    teleport->Update(299);
+    EXPECT_EQ(teleport->GetState(), 2);
+    teleport->Update(1);
+    EXPECT_EQ(teleport->GetState(), 3);
+    EXPECT_FALSE(gEngine->IsTeleportMode());
+    EXPECT_TRUE(Game().IsRenderingEnabled());
+    EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
+    EXPECT_EQ(player->GetUnDissolveCount(), 1u);
+
+    teleport->Update(2501);
+    EXPECT_EQ(teleport->GetState(), 4);
+    EXPECT_FALSE(player->IsInvincible());
+    EXPECT_TRUE(player->IsTeleporting());
+    teleport->Update(1);
+    EXPECT_TRUE(teleport->IsFinished());
+    EXPECT_FALSE(player->IsTeleporting());
+    EXPECT_EQ(gEngine->GetStatisticTexts().back(), "TeleportLocalClientActivity");
+    teleport.reset();
+    EXPECT_FALSE(Game().NeedsSleep());
+    EXPECT_FALSE(Game().IsMouseLocked());
+}
+
+TEST_F(TeleportActivityTest, TheLocalServerIsItsOwnPeerAndEndsFromStateThree)
+{
+    auto teleport = std::make_unique<TeleportLocalServerActivity>();
+    EXPECT_NE(dynamic_cast<NetworkRegionLoaderOwnPlayer*>(teleport->GetRegionLoader()), nullptr);
+    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+    EXPECT_TRUE(Game().NeedsSleep());
+    teleport->Update(10);
+    teleport->Update(2501);
+    ASSERT_EQ(teleport->GetState(), 2);
+    EXPECT_TRUE(gEngine->IsTeleportMode());
+    teleport->Update(10);
+    EXPECT_FALSE(gEngine->IsTeleportMode()) << "off as soon as loading is done";
+    EXPECT_EQ(teleport->GetState(), 2);
+    teleport->Update(990);
+    EXPECT_EQ(teleport->GetState(), 3);
+    EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
+    teleport->Update(2501);
+    EXPECT_TRUE(teleport->IsFinished());
+    EXPECT_FALSE(player->IsTeleporting());
+    EXPECT_FALSE(player->IsInvincible());
+    teleport.reset();
+    EXPECT_FALSE(Game().NeedsSleep());
+}
+
+TEST_F(TeleportActivityTest, RenderFadesThroughTheStatesAndDrawsThePieBottomRight)
+{
+    TeleportLocalServerActivity teleport;
+    teleport.SetDestination(1010, 0, 20, player->GetObjectId());
+    GraphicsCanvas canvas(1024, 768);
+    teleport.Update(10);
+    teleport.Update(1250);
+    teleport.Render(canvas);
+    ASSERT_EQ(canvas.GetDraws().size(), 1u) << "the pie has not faded in yet";
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[0].color.alpha, 0.5f);
+    teleport.Update(1251);
+    teleport.Update(600);
+    canvas.Clear();
+    teleport.Render(canvas);
+    ASSERT_EQ(canvas.GetDraws().size(), 3u);
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[0].color.alpha, 1.0f);
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[1].rect.x, 924.0f);
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[1].rect.y, 668.0f);
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[1].rect.width, 100.0f);
+    EXPECT_EQ(canvas.GetDraws()[2].texture, "InGameUI/UI_LoadingArt_01.tex");
+
+    player->SetIsControllingCharacter(false);
+    canvas.Clear();
+    teleport.Render(canvas);
+    EXPECT_TRUE(canvas.GetDraws().empty()) << "only the controlled character's teleport shows";
+}
+
+TEST_F(TeleportActivityTest, TheNonLocalServerHandsTheFrustumOverAndBack)
+{
+    NetworkEntityList& entities = gEngine->GetNetworkEntityList();
+    entities.SetFrustumEntry(0, WorldFrustum(1, Frustum()));
+    auto teleport = std::make_unique<TeleportNonLocalServerActivity>();
+    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+    EXPECT_FALSE(Game().NeedsSleep());
+    EXPECT_FALSE(Game().IsMouseLocked());
+    teleport->Update(10);
+    teleport->Update(2501);
+    EXPECT_TRUE(teleport->IsFrustumStolen());
+    EXPECT_EQ(entities.GetFrustumEntry(0), nullptr);
+    EXPECT_FALSE(player->IsInWorld());
+
+    teleport->GetRegionLoader()->SetRemoteState(2);
+    teleport->Update(10);
+    ASSERT_NE(entities.GetFrustumEntry(0), nullptr);
+    EXPECT_EQ(entities.GetFrustumEntry(0)->frustum.GetRegionId(), 2u);
+    EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
+    EXPECT_EQ(gEngine->GetClientEntityUpdates().back(), 0);
+    EXPECT_EQ(teleport->GetState(), 3) << "the released loader is done in the same frame";
+    EXPECT_FALSE(gEngine->IsTeleportMode());
+    teleport->Update(2501);
+    teleport->Update(1);
+    EXPECT_TRUE(teleport->IsFinished());
+}
+
+TEST_F(TeleportActivityTest, ANonLocalServerTeleportEndingBeforeItsMoveGivesTheEntryBack)
+{
+    NetworkEntityList& entities = gEngine->GetNetworkEntityList();
+    entities.SetFrustumEntry(0, WorldFrustum(1, Frustum()));
+    auto teleport = std::make_unique<TeleportNonLocalServerActivity>();
+    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+    teleport->Update(10);
+    teleport->Update(2501);
+    ASSERT_EQ(entities.GetFrustumEntry(0), nullptr);
+    Destroy(player);
+    teleport->Update(10);
+    EXPECT_TRUE(teleport->IsFinished());
+    teleport.reset();
+    ASSERT_NE(entities.GetFrustumEntry(0), nullptr);
+    EXPECT_EQ(entities.GetFrustumEntry(0)->frustum.GetRegionId(), 1u);
+}
+
+TEST_F(TeleportActivityTest, TheNonLocalClientWaitsForNothingAndDrawsNothing)
+{
+    const uint32_t modeSwitches = gEngine->GetTeleportModeSwitchCount();
+    TeleportNonLocalClientActivity teleport;
+    EXPECT_EQ(teleport.GetRegionLoader(), nullptr);
+    teleport.SetDestination(1010, 0, 20, player->GetObjectId());
+    EXPECT_TRUE(gEngine->GetNetworkConnectionManager().TakeSentPackets().empty());
+    teleport.Update(10);
+    teleport.Update(2501);
+    teleport.Update(1);
+    EXPECT_EQ(teleport.GetState(), 3);
+    EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
+    EXPECT_EQ(gEngine->GetTeleportModeSwitchCount(), modeSwitches);
+    GraphicsCanvas canvas(1024, 768);
+    teleport.Render(canvas);
+    EXPECT_TRUE(canvas.GetDraws().empty());
+    teleport.Update(1);
+    EXPECT_TRUE(teleport.IsFinished());
+    EXPECT_FALSE(Game().NeedsSleep());
+}
+
+} // namespace
+
+} // namespace GAME::Test

@@ -1,0 +1,119 @@
+#include "quests/Action_IlluminateNpc.h"
+#include "quests/Action_UpdateNPCDialog.h"
+
+#include "characters/Npc.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "engine/ObjectManager.h"
+#include "quests/Dialog.h"
+#include "quests/DialogPak.h"
+#include "tests/support/EngineFixture.h"
+
+namespace GAME {
+namespace {
+
+class NpcDialogActionTest : public GAME::Test::EngineFixture {
+protected:
+    Npc* MakeNpc() { return DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc")); }
+};
+
+TEST_F(NpcDialogActionTest, DescriptionsShowBareNamesAndTheIlluminationKind)
+{
+    Action_UpdateNPCDialog update(0x01020304u, nullptr);
+    EXPECT_EQ(update.GetId(), 0x01020304u);
+    update.SetNPC("Records/Npc/Town\\Baker.dbr");
+    EXPECT_EQ(update.GetDescription(), "Update {BBaker}'s Dialog to {B[empty]}");
+    update.SetDialogFile("Records/Dialog/BakerQ2.dbr");
+    EXPECT_EQ(update.GetDescription(), "Update {BBaker}'s Dialog to {BBakerQ2}");
+
+    Action_IlluminateNpc illuminate(7, nullptr);
+    EXPECT_EQ(illuminate.GetType(), 1);
+    EXPECT_EQ(illuminate.GetDescription(), "Illuminate {B[empty]} as {B Primary }");
+    illuminate.SetNpc("Records/Npc/Baker.dbr");
+    illuminate.SetType(2);
+    EXPECT_EQ(illuminate.GetDescription(), "Illuminate {BBaker} as {B Secondary }");
+    illuminate.SetType(3);
+    EXPECT_EQ(illuminate.GetDescription(), "Illuminate {BBaker} as {B Tertiary }");
+    illuminate.SetType(4);
+    EXPECT_EQ(illuminate.GetDescription(), "Illuminate {BBaker} as {B[empty]}");
+}
+
+TEST_F(NpcDialogActionTest, UpdateDialogWaitsForItsNpcThenHandsTheDialogOver)
+{
+    database.WriteRecord("Records/Dialog/Baker.dbr", {"defaultDialogTextTag = tagBaker"});
+    Action_UpdateNPCDialog action(1, nullptr);
+    action.SetDialogFile("Records/Dialog/Baker.dbr");
+    action.SetNoPrimaryDialog(true);
+    action.Fire(0, false);
+    EXPECT_TRUE(action.IsPendingFire());
+    action.SetNpcId(999999); // names nothing
+    action.Apply();
+    EXPECT_TRUE(action.IsPendingFire());
+
+    Npc* npc = MakeNpc();
+    ASSERT_NE(npc, nullptr);
+    action.SetNpcId(npc->GetObjectId());
+    action.Apply();
+    EXPECT_FALSE(action.IsPendingFire());
+    ASSERT_TRUE(npc->HasDialog());
+    ASSERT_NE(npc->GetDialogPak()->GetPrimaryDialog(), nullptr);
+    EXPECT_TRUE(npc->GetDialogPak()->GetPrimaryDialog()->HasBeenPlayed());
+}
+
+TEST_F(NpcDialogActionTest, IlluminateSetsTheDialogTypeAndDeluminatedActionUnmarks)
+{
+    Npc* npc = MakeNpc();
+    ASSERT_NE(npc, nullptr);
+    Action_IlluminateNpc action(2, nullptr);
+    action.SetType(2);
+    action.SetNpcId(npc->GetObjectId());
+    action.Fire(0, false);
+    EXPECT_FALSE(action.IsPendingFire());
+    EXPECT_EQ(npc->GetDialogType(), Npc::DialogType_Question);
+    EXPECT_EQ(npc->GetIlluminateAction(), &action);
+
+    Action_IlluminateNpc ended(3, nullptr);
+    ended.SetType(1);
+    ended.SetDeluminate();
+    ended.SetNpcId(npc->GetObjectId());
+    ended.Fire(0, true);
+    EXPECT_EQ(npc->GetIlluminateAction(), nullptr);
+}
+
+TEST_F(NpcDialogActionTest, PropertiesAndStateStreamUnderTheirKeys)
+{
+    IOStreamWrite out;
+    {
+        Action_UpdateNPCDialog update(1, nullptr);
+        update.SetNPC("Records/Npc/Baker.dbr");
+        update.SetDialogFile("Records/Dialog/Baker.dbr");
+        update.SetNoPrimaryDialog(true);
+        update.Fire(0, false);
+        Action_IlluminateNpc illuminate(2, nullptr);
+        illuminate.SetNpc("Records/Npc/Smith.dbr");
+        illuminate.SetType(3);
+        illuminate.SetDeluminate();
+        ASSERT_TRUE(update.SerializeChildProperties(&out));
+        ASSERT_TRUE(update.StreamChildProperties(&out));
+        ASSERT_TRUE(illuminate.SerializeChildProperties(&out));
+        ASSERT_TRUE(illuminate.StreamChildProperties(&out));
+    }
+    IOStreamRead in(out.GetBytes());
+    Action_UpdateNPCDialog update(1, nullptr);
+    Action_IlluminateNpc illuminate(2, nullptr);
+    ASSERT_TRUE(update.SerializeChildProperties(&in));
+    ASSERT_TRUE(update.StreamChildProperties(&in));
+    ASSERT_TRUE(illuminate.SerializeChildProperties(&in));
+    ASSERT_TRUE(illuminate.StreamChildProperties(&in));
+    EXPECT_STREQ(update.GetNPC(), "Records/Npc/Baker.dbr");
+    EXPECT_STREQ(update.GetDialogFile(), "Records/Dialog/Baker.dbr");
+    EXPECT_TRUE(update.IsPendingFire());
+    EXPECT_TRUE(update.GetNoPrimaryDialog());
+    EXPECT_STREQ(illuminate.GetNpc(), "Records/Npc/Smith.dbr");
+    EXPECT_EQ(illuminate.GetType(), 3);
+    EXPECT_FALSE(illuminate.IsPendingFire());
+    EXPECT_TRUE(illuminate.IsDeluminate());
+}
+
+} // namespace
+} // namespace GAME

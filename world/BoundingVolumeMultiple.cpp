@@ -1,0 +1,106 @@
+#include "world/BoundingVolumeMultiple.h"
+
+#include "characters/Player.h"
+#include "engine/Coords.h"
+#include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
+#include "world/BoundingVolume.h"
+
+#include <algorithm>
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(BoundingVolumeMultiple, Entity);
+
+namespace {
+
+constexpr const char* kSourceFile = "Project/Game/BoundingVolumeMultiple";
+
+const char* const radiusKeys[] = {"boundingVolumeRadius1", "boundingVolumeRadius2",
+                                  "boundingVolumeRadius3", "boundingVolumeRadius4"};
+
+// Radii this close to 0 are a designer's "no sphere here".
+constexpr float radiusEpsilon = 0.0001f;
+
+} // namespace
+
+BoundingVolumeMultiple::BoundingVolumeMultiple()
+    : enterListener("GameEvent_EnterBoundingVolume", &BoundingVolumeMultiple::OnEnterBoundingVolume,
+                    this),
+      exitListener("GameEvent_ExitBoundingVolume", &BoundingVolumeMultiple::OnExitBoundingVolume,
+                   this)
+{}
+
+BoundingVolumeMultiple::~BoundingVolumeMultiple()
+{
+    // Attached spheres belong to the entity that carries them now.
+    ObjectManager& objects = ObjectManager::Instance();
+    for (const VolumeEntry& entry : volumeEntries) {
+        if (entry.attached)
+            continue;
+        if (BoundingVolume* volume = objects.GetObject<BoundingVolume>(entry.volumeId))
+            objects.DestroyObjectEx(volume, kSourceFile, __LINE__);
+    }
+}
+
+void BoundingVolumeMultiple::Load(const LoadTable& table)
+{
+    Object::Load(table);
+    ObjectManager& objects = ObjectManager::Instance();
+    const LoadTable empty;
+    for (const char* key : radiusKeys) {
+        const float radius = table.GetFloat(key, 0.0f);
+        if (radius < radiusEpsilon && radius > -radiusEpsilon)
+            continue;
+        auto* volume = DynamicCast<BoundingVolume>(
+            objects.CreateObject("BoundingVolume", objects.CreateObjectID()));
+        if (volume == nullptr)
+            continue;
+        volume->Load(empty);
+        volume->SetRadius(radius);
+        volumeEntries.push_back({volume->GetObjectId(), radius, false});
+    }
+}
+
+void BoundingVolumeMultiple::AttachVolumes(Entity* parent)
+{
+    std::stable_sort(
+        volumeEntries.begin(), volumeEntries.end(),
+        [](const VolumeEntry& a, const VolumeEntry& b) { return a.radius < b.radius; });
+    if (parent == nullptr)
+        return;
+    for (VolumeEntry& entry : volumeEntries) {
+        auto* volume = ObjectManager::Instance().GetObject<BoundingVolume>(entry.volumeId);
+        if (volume == nullptr)
+            continue;
+        entry.attached = true;
+        parent->Attach(volume, Coords::Identity(), "");
+    }
+}
+
+int BoundingVolumeMultiple::FindPlayerVolumeIndex(uint32_t volumeId, uint32_t entityId) const
+{
+    if (triggered || ObjectManager::Instance().GetObject<Player>(entityId) == nullptr)
+        return -1;
+    for (size_t index = 0; index < volumeEntries.size(); ++index) {
+        if (volumeEntries[index].volumeId == volumeId)
+            return static_cast<int>(index);
+    }
+    return -1;
+}
+
+void BoundingVolumeMultiple::OnEnterBoundingVolume(const GameEvent_EnterBoundingVolume& event)
+{
+    const int index = FindPlayerVolumeIndex(event.volumeId, event.entityId);
+    if (index >= 0)
+        OnEnterVolume(index);
+}
+
+void BoundingVolumeMultiple::OnExitBoundingVolume(const GameEvent_ExitBoundingVolume& event)
+{
+    const int index = FindPlayerVolumeIndex(event.volumeId, event.entityId);
+    if (index >= 0)
+        OnExitVolume(index);
+}
+
+} // namespace GAME

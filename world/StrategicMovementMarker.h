@@ -1,0 +1,19 @@
+#pragma once
+
+#include "world/StrategicMovementBase.h"
+
+namespace GAME {
+
+// A landmark of the map that the player discovers by walking up to it; it is never used.
+class StrategicMovementMarker : public StrategicMovementBase {
+    GAME_DECLARE_CLASS(StrategicMovementMarker)
+
+public:
+    StrategicMovementMarker() = default;
+    ~StrategicMovementMarker() override;
+
+    StrategicMovementBaseState DetermineStateFromPlayer() override;
+    bool InstallOnPlayerProximity(Player* player) override;
+};
+
+} // namespace GAME
