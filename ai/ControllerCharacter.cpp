@@ -5,7 +5,10 @@
 #include "engine/ActorConfigCommand.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
+#include "engine/ObjectManager.h"
 #include "engine/Platform.h"
+#include "items/Inventory.h"
+#include "items/Item.h"
 #include "multiplayer/EntityPackets.h"
 
 #include <cmath>
@@ -38,6 +41,17 @@ void ControllerCharacter::Teleport(const WorldCoords& coords)
 void ControllerCharacter::PickupItem(uint32_t itemId)
 {
     Send(std::make_unique<CharPickUpConfigCmd>(GetParentId(), itemId));
+}
+
+Item* ControllerCharacter::CreateItemInInventory(const std::string& record)
+{
+    Character* character = GetCharacter();
+    if (character == nullptr)
+        return nullptr;
+    Item* item = ObjectManager::Instance().CreateObjectFromFile<Item>(record);
+    if (item != nullptr)
+        character->GetInventory().AddItemToInventory(item->GetObjectId(), false);
+    return item;
 }
 
 void ControllerCharacter::SendEquipAttachAction(uint32_t itemId, EquipLocations location)

@@ -29,7 +29,8 @@ public:
 
     // Virtual operations of this layer, in the order of their slots.
     virtual void LoadLootFromActor(Character& /*character*/, const LoadTable& /*table*/) {}
-    virtual Item* CreateItemInInventory(const std::string& /*record*/) { return nullptr; }
+    // Null when the character is gone or the record makes no item.
+    virtual Item* CreateItemInInventory(const std::string& record);
 
     EquipmentCtrl& GetEquipmentCtrl() { return equipmentCtrl; }
     // Switches between the main and the alternate weapons.

@@ -9,6 +9,9 @@
 #include "engine/EventManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
+#include "items/GoldGenerator.h"
+#include "items/ItemReplicaInfo.h"
 #include "items/Weapon.h"
 #include "skills/SkillBuffTransfer.h"
 
@@ -48,11 +51,36 @@ void ControllerCombat::KillMe()
     // The people of the towns cannot be killed this way.
     if (character == nullptr || !character->IsAlive() || DynamicCast<Npc>(character) != nullptr)
         return;
+    RunGoldGenerator(character);
     character->SetLifeState(LifeState_Dying);
     HandleDieAction();
     GameEvent_GenericEntity event;
     event.objectId = GetParentId();
     EventManager::Instance().Send("GameEvent_CreatureStartDeath", event);
+}
+
+void ControllerCombat::RunGoldGenerator(Character* character)
+{
+    // Without the game there is nowhere to drop anything.
+    if (gGameEngine == nullptr || gGameEngine->GetNetworkInterface() == nullptr ||
+        character == nullptr || character->GetGoldGenerator().empty() ||
+        !(character->GetGoldGeneratorChance() > 0.0f))
+        return;
+    GoldGenerator generator;
+    generator.LoadFromDatabase(character->GetGoldGenerator());
+    generator.SetChance(character->GetGoldGeneratorChance());
+    generator.SetGeneratorLevel(static_cast<float>(character->GetCharLevel()));
+    generator.SetMonsterExperience(static_cast<float>(character->GetExperiencePoints()));
+    const Character* attacker =
+        ObjectManager::Instance().GetObject<Character>(character->GetAttackerId());
+    generator.SetPlayerLevel(attacker != nullptr ? static_cast<float>(attacker->GetCharLevel())
+                                                 : 0.0f);
+    std::vector<ItemReplicaInfo> piles;
+    generator.RunGenerator(piles);
+    for (ItemReplicaInfo& pile : piles) {
+        pile.id = ObjectManager::Instance().CreateObjectID();
+        gGameEngine->CreateItem(character->GetCoords(), pile);
+    }
 }
 
 bool ControllerCombat::HoldsWeaponOf(const Character& character,

@@ -32,7 +32,7 @@ public:
     virtual void DeathUpdate(int32_t /*elapsedMs*/) {}
     virtual void StunMe(float /*seconds*/) {}
     virtual void ScareMe(uint32_t /*attackerId*/, float /*seconds*/) {}
-    // A non-player character starts dying: life state Dying and a die action.
+    // A non-player character drops its gold and starts dying: life state Dying and a die action.
     virtual void KillMe();
     virtual void TauntMe(float /*amount*/, uint32_t /*attackerId*/) {}
     virtual void BeginStun() {}
@@ -53,6 +53,8 @@ public:
     // Removes every buff this controller created.
     void RemoveAllSkillBuffs();
     size_t GetSkillBuffCount() const { return skillBuffs.size(); }
+    // Drops the character's gold piles where it stands, each a new item.
+    void RunGoldGenerator(Character* character);
 
 protected:
     // A die action with fresh ids from the character's death handlers (none without them).

@@ -1,5 +1,6 @@
 #include "ai/ControllerMonster.h"
 
+#include "ai/ControllerAIState.h"
 #include "engine/ObjectManager.h"
 #include "world/Proxy.h"
 
@@ -166,9 +167,10 @@ Proxy* ControllerMonster::GetTreasureProxy() const
     return treasureProxyId ? ObjectManager::Instance().GetObject<Proxy>(treasureProxyId) : nullptr;
 }
 
-void ControllerMonster::Confuse(int32_t /*value*/)
+void ControllerMonster::Confuse(int32_t value)
 {
-    // The states answer confusion; until they exist nobody is told.
+    if (ControllerAIState* state = GetExecutingState())
+        state->Confused(value);
 }
 
 } // namespace GAME

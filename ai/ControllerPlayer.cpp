@@ -22,6 +22,7 @@ void ControllerPlayer::PostParentAttached()
 
 void ControllerPlayer::ClearTarget()
 {
+    SetState("Idle", ControllerAIStateData());
     combatEnemy = 0;
     targetPoint = WorldVec3();
     repeatTarget = 0;

@@ -16,8 +16,22 @@ public:
         WorldVec3 point;
     };
 
+    // Goals of other characters nearer the target than this (squared) are stepped round.
+    static constexpr float kCrowdDistanceSquared = 20.0f;
+
     // The instance the characters hand out; game thread only.
     static MovementGoalManager& GetCharacterInstance();
+    // The instance the monster controllers share; game thread only.
+    static MovementGoalManager& GetMonsterInstance();
+
+    // The target itself, or, when other characters were sent close to it, the nearest place
+    // round it where a body of `requesterRadius` stands clear of them. Forgets the goals of
+    // characters that are gone, dead or nowhere, and the requester's own, then remembers the
+    // answer as the requester's goal.
+    WorldVec3 GetClosestMovePoint(uint32_t requester, float requesterRadius,
+                                  const WorldVec3& target);
+    // Forgets the first goal of that character.
+    void ReleaseMoveGoal(uint32_t requester);
 
     const std::vector<Goal>& GetGoals() const { return goals; }
 

@@ -81,16 +81,7 @@ void AmbientCharacter::CreateUISummaryText(GameTextClass textClass,
         textClass, texts.Format("SkillPetDescriptionMana", bio.GetAttribute(CharAttribute_Mana)),
         false);
     lines.emplace_back(textClass, std::wstring(), false);
-    float minimum = 0.0f;
-    float maximum = 0.0f;
-    combatManager.GetHandHitDamage(minimum, maximum);
-    if (minimum == maximum)
-        lines.emplace_back(textClass, texts.Format("SkillPetDescriptionDamageMinOnly", minimum),
-                           false);
-    else
-        lines.emplace_back(
-            textClass, texts.Format("SkillPetDescriptionDamageMinMax", minimum, maximum), false);
-    lines.emplace_back(textClass, std::wstring(), false);
+    AppendHandDamageSummary(textClass, lines);
 }
 
 } // namespace GAME

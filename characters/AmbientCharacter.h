@@ -26,8 +26,8 @@ public:
     void UnderAttack(uint32_t attackerId) override;
 
     // The pet summary, always with mana, and with the hand damage while no skill is shown.
-    virtual void CreateUISummaryText(GameTextClass textClass,
-                                     std::vector<GameTextLine>& lines) const;
+    void CreateUISummaryText(GameTextClass textClass,
+                             std::vector<GameTextLine>& lines) const override;
 
     // The skill named by "skill1"; 0 when none.
     uint32_t GetSkillId1() const { return skillId1; }

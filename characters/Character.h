@@ -12,6 +12,7 @@
 #include "combat/CombatAttributeType.h"
 #include "combat/CombatManager.h"
 #include "core/EnumConverter.h"
+#include "core/GameTextLine.h"
 #include "core/PlayStats.h"
 #include "engine/Actor.h"
 #include "engine/GameTimer.h"
@@ -58,6 +59,7 @@ class ProjectileInfo;
 class Skill;
 class SkillAttributeAccumulator;
 class RandomUniform;
+class Region;
 class SlotManager;
 class SoundPak;
 struct ABBox;
@@ -290,6 +292,10 @@ public:
     virtual bool CanMoveTo(const WorldVec3& point, float tolerance);
     virtual void WalkTo(const WorldVec3& point, float speed);
     virtual WorldCoords GetChatCoords() const;
+    // The lines a pet's or creature's tooltip shows; nothing for a plain character.
+    virtual void CreateUISummaryText(GameTextClass /*textClass*/,
+                                     std::vector<GameTextLine>& /*lines*/) const
+    {}
     virtual void CharacterStop();
     virtual bool NearTarget(uint32_t targetId, float margin) const;
     virtual float GetPathSlowdownLength() const;
@@ -326,6 +332,10 @@ public:
     static MovementGoalManager& GetMovementGoalManager();
     void GetPathGenerationParams(PathGenerationParams& params) const;
     Sphere GetRegionBoundingSphere() const;
+    // The characters among the world's entities in the sphere (centre relative to the region),
+    // in the order found; `out` is cleared first. Nothing without a world or a region.
+    static void FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
+                                       const Sphere& sphere, bool flag = true, int listType = 2);
     void MoveTo(const WorldVec3& point, float blendTime);
     CharacterMovementManager* GetMovementManager() const { return movementManager.get(); }
     void CharacterStopMoving();
@@ -338,6 +348,9 @@ public:
     void RequestDefenseSlot(WorldVec3& out, uint32_t otherId, bool flag);
     void ReleaseAttackSlot(uint32_t id);
     void ReleaseDefenseSlot(uint32_t id);
+    // The rings themselves, for whoever must look at who holds what.
+    SlotManager& GetAttackSlotManager() { return *attackSlots; }
+    SlotManager& GetDefenseSlotManager() { return *defenseSlots; }
     static float GetTargetDistance(uint32_t characterId, uint32_t targetId, uint32_t skillId);
     // Tells the controller its slot went.
     void LostSlot();
@@ -700,6 +713,9 @@ public:
     void RemoveCombatFilter(CombatFilter* filter);
 
 protected:
+    // The summary's hand-damage line ("…MinOnly" when both ends agree) and the blank after it.
+    void AppendHandDamageSummary(GameTextClass textClass, std::vector<GameTextLine>& lines) const;
+
     // Nothing for null.
     void AttachItem(Item* item, EquipLocations location);
     // Fresh ids for the nine slots, then the starting equipment rolled and the animation sets

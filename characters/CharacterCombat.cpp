@@ -21,6 +21,7 @@
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
@@ -557,6 +558,23 @@ void Character::DoDistressCall(uint32_t attackerId) const
     }
 }
 
+void Character::FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
+                                       const Sphere& sphere, bool flag, int listType)
+{
+    out.clear();
+    const World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr;
+    if (world == nullptr)
+        return;
+    // Sight queries run for every thinking character every frame: keep the scratch list.
+    thread_local std::vector<Entity*> found;
+    found.clear();
+    world->GetEntitiesInSphere(found, region, sphere.center, sphere.radius, flag, listType);
+    for (Entity* entity : found) {
+        if (auto* character = DynamicCast<Character>(entity))
+            out.push_back(character);
+    }
+}
+
 // Life, speed, experience and rewards.
 
 void Character::AddManaSlow(float amount)
@@ -902,6 +920,26 @@ void Character::ContributeRacialBonusDamage(const std::vector<std::string>& race
     skillManager.ContributeRacialBonusDamage(races, bonus);
     if (const Weapon* weapon = ObjectManager::Instance().GetObject<Weapon>(weaponId))
         weapon->ContributeRacialBonusDamage(races, bonus);
+}
+
+} // namespace GAME
+
+namespace GAME {
+
+void Character::AppendHandDamageSummary(GameTextClass textClass,
+                                        std::vector<GameTextLine>& lines) const
+{
+    LocalizationManager& texts = LocalizationManager::Instance();
+    float minimum = 0.0f;
+    float maximum = 0.0f;
+    combatManager.GetHandHitDamage(minimum, maximum);
+    if (minimum == maximum)
+        lines.emplace_back(textClass, texts.Format("SkillPetDescriptionDamageMinOnly", minimum),
+                           false);
+    else
+        lines.emplace_back(
+            textClass, texts.Format("SkillPetDescriptionDamageMinMax", minimum, maximum), false);
+    lines.emplace_back(textClass, std::wstring(), false);
 }
 
 } // namespace GAME

@@ -71,8 +71,8 @@ public:
     std::wstring GetGameDescription(bool flag) const override;
     void TouchedByPlayer() override { Character::TouchedByPlayer(); }
     // The pet summary.
-    virtual void CreateUISummaryText(GameTextClass textClass,
-                                     std::vector<GameTextLine>& lines) const;
+    void CreateUISummaryText(GameTextClass textClass,
+                             std::vector<GameTextLine>& lines) const override;
     void JoinMe(uint32_t leaderId, int32_t duration, bool showBanner) override;
     float GetDefenseAttributeCap() const override;
     float CapRunSpeed(float speed) const override;

@@ -142,15 +142,8 @@ void Monster::CreateUISummaryText(GameTextClass textClass, std::vector<GameTextL
     float minimum = 0.0f;
     float maximum = 0.0f;
     combatManager.GetHandHitDamage(minimum, maximum);
-    if (minimum <= 0.0f && maximum <= 0.0f)
-        return;
-    if (minimum == maximum)
-        lines.emplace_back(textClass, texts.Format("SkillPetDescriptionDamageMinOnly", minimum),
-                           false);
-    else
-        lines.emplace_back(
-            textClass, texts.Format("SkillPetDescriptionDamageMinMax", minimum, maximum), false);
-    lines.emplace_back(textClass, std::wstring(), false);
+    if (minimum > 0.0f || maximum > 0.0f)
+        AppendHandDamageSummary(textClass, lines);
 }
 
 } // namespace GAME

@@ -51,6 +51,10 @@ public:
     virtual void AnimationCallback(int32_t kind, const Name& name);
     const BoundedLog<AnimationEvent>& GetAnimationEvents() const { return animationEvents; }
 
+    // Offset from the actor's position to its middle: half way up, the size value being about
+    // half its height. Sight lines run between middles, not feet.
+    virtual Vec3 GetCenterOfMass() const { return Vec3(0.0f, GetSizeValue(), 0.0f); }
+
     // The ground velocity the body animation carries the actor at: its facing times the
     // animation's speed times the speed it plays at. Zero with nothing playing or once a
     // non-looping animation has ended.

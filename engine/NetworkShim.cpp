@@ -20,6 +20,7 @@ struct ShimRegistry {
     std::map<uint32_t, NetworkShim::ActionBuilder> builders;
     std::map<uint32_t, NetworkShim::CommandBuilder> commandBuilders;
     NetworkShim::ActionReceiver receiver = nullptr;
+    NetworkShim::PacketReceiver packetReceiver = nullptr;
 };
 
 ShimRegistry& Registry()
@@ -104,6 +105,12 @@ NetworkShim::ActionReceiver GetReceiver()
     std::lock_guard<std::mutex> guard(registry.lock);
     return registry.receiver;
 }
+NetworkShim::PacketReceiver GetPacketReceiver()
+{
+    ShimRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    return registry.packetReceiver;
+}
 } // namespace
 
 void NetworkShim::SendAction(const CharacterAction& action)
@@ -129,7 +136,10 @@ bool NetworkShim::ReceivePacket(int fromHost, NetPacket& packet)
     const auto* actionPacket = dynamic_cast<const CharacterActionPacket*>(&packet);
     if (actionPacket == nullptr) {
         const CommandBuilder builder = FindIn(Registry().commandBuilders, packet.GetType());
-        return builder != nullptr && ReceiveCommand(fromHost, packet, builder);
+        if (builder != nullptr)
+            return ReceiveCommand(fromHost, packet, builder);
+        const PacketReceiver other = GetPacketReceiver();
+        return other != nullptr && other(fromHost, packet);
     }
     const uint32_t characterId = actionPacket->ownerId.GetId();
     std::unique_ptr<CharacterAction> action = characterId != 0 ? Rebuild(*actionPacket) : nullptr;
@@ -160,6 +170,15 @@ NetworkShim::ActionReceiver NetworkShim::SetActionReceiver(ActionReceiver receiv
     std::lock_guard<std::mutex> guard(registry.lock);
     const ActionReceiver previous = registry.receiver;
     registry.receiver = receiver;
+    return previous;
+}
+
+NetworkShim::PacketReceiver NetworkShim::SetPacketReceiver(PacketReceiver receiver)
+{
+    ShimRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    const PacketReceiver previous = registry.packetReceiver;
+    registry.packetReceiver = receiver;
     return previous;
 }
 

@@ -25,6 +25,8 @@ public:
 
     // A new command equal to the one the packet carries; null when the packet cannot make one.
     using CommandBuilder = std::unique_ptr<ActorConfigCommand> (*)(const NetPacket&);
+    // Takes a received packet that is neither an action nor a command; false when it does not.
+    using PacketReceiver = bool (*)(int fromHost, const NetPacket& packet);
 
     // Sends the action's packet: a client to its server, a server to all its clients. Nothing
     // outside a network game or for an action without a packet.
@@ -34,7 +36,8 @@ public:
     // A packet received from `fromHost`. A character action is rebuilt and handed to the
     // receiver, a command rebuilt and run by its actor; a server then passes the packet on to
     // its other clients. False for any other packet and for one that was dropped (its actor
-    // or character is gone, or it rebuilds into nothing).
+    // or character is gone, or it rebuilds into nothing). Any other packet goes to the packet
+    // receiver, when one is set.
     static bool ReceivePacket(int fromHost, NetPacket& packet);
 
     // The first builder of a packet type stays; a second is refused with a log line.
@@ -42,6 +45,7 @@ public:
     static bool RegisterCommandBuilder(uint32_t packetType, CommandBuilder builder);
     // Answers the receiver it replaces, so that a stand-in can be put back.
     static ActionReceiver SetActionReceiver(ActionReceiver receiver);
+    static PacketReceiver SetPacketReceiver(PacketReceiver receiver);
 };
 
 } // namespace GAME

@@ -64,9 +64,14 @@ float PathFinder::GetSizeRadius(int32_t size)
 
 bool PathFinder::Prepare(const World* world, int32_t size, const WorldVec3& from)
 {
-    const float radius = GetSizeRadius(size);
-    region =
-        world != nullptr && radius >= 0.0f ? world->GetRegionById(from.GetRegionId()) : nullptr;
+    return Prepare(world, GetSizeRadius(size), from);
+}
+
+bool PathFinder::Prepare(const World* world, float radius, const WorldVec3& from)
+{
+    region = world != nullptr && radius >= 0.0f && IsFinite(radius)
+                 ? world->GetRegionById(from.GetRegionId())
+                 : nullptr;
     if (region == nullptr)
         return false;
     floorHeight = region->GetFloorHeight();
@@ -459,6 +464,52 @@ size_t PathFinder::FillPointSet(const World* world, int32_t size, const WorldVec
         point.TranslateInRegion(Vec3(direction[0] * distance, 0.0f, direction[1] * distance));
         if (!TestPointCollide(world, size, point))
             out.push_back(point);
+    }
+    return out.size();
+}
+
+size_t PathFinder::FillPointSet(const WorldVec3& center, const std::vector<float>& bodyRadii,
+                                std::vector<WorldVec3>& out)
+{
+    return FillPointSet(gEngine->GetWorld(), center, bodyRadii, out);
+}
+
+size_t PathFinder::FillPointSet(const World* world, const WorldVec3& center,
+                                const std::vector<float>& bodyRadii, std::vector<WorldVec3>& out)
+{
+    // Rings farther out than this are no longer "round" the centre.
+    static constexpr int32_t kRings = 8;
+    static constexpr double kMinStep = 0.25;
+    out.clear();
+    const Vec3& c = center.GetRegionPosition();
+    if (!Finite(c))
+        return 0;
+    // Bodies placed so far, so that the next one stands clear of them.
+    std::vector<Circle> placed;
+    for (const float bodyRadius : bodyRadii) {
+        if (!Prepare(world, bodyRadius, center))
+            continue;
+        for (const Circle& body : placed)
+            circles.push_back({body.x, body.z, body.r + bodyRadius});
+        const double step = Max(static_cast<double>(bodyRadius), kMinStep);
+        bool found = PointFree(c.x, c.z, -1);
+        double x = c.x;
+        double z = c.z;
+        for (int32_t ring = 1; ring <= kRings && !found; ++ring) {
+            // Six more points each ring out, so neighbours stay about a radius apart.
+            const int32_t count = 6 * ring;
+            for (int32_t i = 0; i < count && !found; ++i) {
+                const double angle = kTwoPi * i / count;
+                x = c.x + std::cos(angle) * step * ring;
+                z = c.z + std::sin(angle) * step * ring;
+                found = PointFree(x, z, -1);
+            }
+        }
+        if (!found)
+            continue;
+        placed.push_back({x, z, static_cast<double>(bodyRadius)});
+        out.emplace_back(center.GetRegionId(),
+                         Vec3(static_cast<float>(x), c.y, static_cast<float>(z)));
     }
     return out.size();
 }

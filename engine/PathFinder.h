@@ -45,6 +45,15 @@ public:
                         std::vector<WorldVec3>& out);
     size_t FillPointSet(const World* world, int32_t size, const WorldVec3& center,
                         const std::vector<float>& spacings, std::vector<WorldVec3>& out);
+    // One free standing point per body radius, nearest first: the centre itself when the body
+    // fits there, else the first free point on rings a body's radius apart, turning from +x.
+    // Each body keeps clear of the floor's edge, the attached obstacles and the bodies placed
+    // before it; a body with no place (or a radius that is negative or not a number) is left
+    // out. Replaces `out`; the number of points found.
+    size_t FillPointSet(const WorldVec3& center, const std::vector<float>& bodyRadii,
+                        std::vector<WorldVec3>& out);
+    size_t FillPointSet(const World* world, const WorldVec3& center,
+                        const std::vector<float>& bodyRadii, std::vector<WorldVec3>& out);
 
 private:
     struct Circle {
@@ -79,6 +88,7 @@ private:
     // Takes the region of `from` and its obstacles grown by the mover's radius; false for an
     // unknown size or region.
     bool Prepare(const World* world, int32_t size, const WorldVec3& from);
+    bool Prepare(const World* world, float radius, const WorldVec3& from);
     bool OnFloor(double x, double z) const;
     bool PointFree(double x, double z, int32_t ownCircle) const;
     bool SegmentFree(double ax, double az, double bx, double bz) const;

@@ -42,6 +42,18 @@ public:
     uint32_t GetSurface() const { return surface; }
     void SetSurface(uint32_t code) { surface = code; }
 
+    // Solid level geometry (walls, rocks) standing on the floor; region-relative boxes that ray
+    // tests hit like the floor, each with its own surface code.
+    struct GeometryBox {
+        ABBox box;
+        uint32_t surface = 0;
+    };
+    void AddGeometryBox(const ABBox& box, uint32_t surfaceCode)
+    {
+        geometry.push_back({box, surfaceCode});
+    }
+    const std::vector<GeometryBox>& GetGeometryBoxes() const { return geometry; }
+
     // The dynamic obstacles attached here, in the order they were attached.
     const std::vector<DynamicObstacle*>& GetObstacles() const { return obstacles; }
 
@@ -62,6 +74,7 @@ private:
     bool levelLoaded = true;
     bool underground = false;
     std::vector<DynamicObstacle*> obstacles;
+    std::vector<GeometryBox> geometry;
     std::vector<uint32_t> entityIds;
     // Only an obstacle attaches or detaches itself.
     friend class DynamicObstacle;

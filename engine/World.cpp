@@ -392,24 +392,65 @@ void World::GetAllIntersections(const WorldRay& ray, std::vector<Entity*>& out, 
     });
 }
 
+namespace {
+
+// Slab test: the distance along the ray at which it enters the box, or +infinity for a miss.
+float EnterBox(const Vec3& origin, const Vec3& direction, const ABBox& box)
+{
+    float enter = 0.0f;
+    float leave = gPositiveInfinity;
+    const float from[3] = {origin.x, origin.y, origin.z};
+    const float along[3] = {direction.x, direction.y, direction.z};
+    const float low[3] = {box.min.x, box.min.y, box.min.z};
+    const float high[3] = {box.max.x, box.max.y, box.max.z};
+    for (int axis = 0; axis < 3; ++axis) {
+        if (along[axis] == 0.0f) {
+            if (from[axis] < low[axis] || from[axis] > high[axis])
+                return gPositiveInfinity;
+            continue;
+        }
+        float first = (low[axis] - from[axis]) / along[axis];
+        float second = (high[axis] - from[axis]) / along[axis];
+        if (first > second)
+            std::swap(first, second);
+        enter = Max(enter, first);
+        leave = Min(leave, second);
+        if (!(enter <= leave))
+            return gPositiveInfinity;
+    }
+    return enter;
+}
+
+} // namespace
+
 bool World::GetIntersection(const WorldRay& ray, Intersection& out, int /*surface*/,
                             bool /*flag*/) const
 {
     out = Intersection();
     const Region* region = GetRegionById(ray.origin.GetRegionId());
+    if (region == nullptr)
+        return false;
     const Vec3& origin = ray.origin.GetRegionPosition();
-    const float height = origin.y - (region != nullptr ? region->GetFloorHeight() : 0.0f);
-    if (region == nullptr || !(ray.direction.y < 0.0f) || height < 0.0f)
-        return false;
-    const float distance = height / -ray.direction.y;
-    Vec3 point = origin + ray.direction * distance;
-    if (!region->HasFloorAt(point))
-        return false;
-    point.y = region->GetFloorHeight();
-    out.distance = distance;
-    out.point = point;
-    out.surface = region->GetSurface();
-    return true;
+    const float height = origin.y - region->GetFloorHeight();
+    if (ray.direction.y < 0.0f && height >= 0.0f) {
+        const float distance = height / -ray.direction.y;
+        Vec3 point = origin + ray.direction * distance;
+        if (region->HasFloorAt(point)) {
+            point.y = region->GetFloorHeight();
+            out.distance = distance;
+            out.point = point;
+            out.surface = region->GetSurface();
+        }
+    }
+    for (const Region::GeometryBox& geometry : region->GetGeometryBoxes()) {
+        const float distance = EnterBox(origin, ray.direction, geometry.box);
+        if (distance < out.distance) {
+            out.distance = distance;
+            out.point = origin + ray.direction * distance;
+            out.surface = geometry.surface;
+        }
+    }
+    return out.IsHit();
 }
 
 float World::GetDistanceSquared(const WorldVec3& a, const WorldVec3& b) const

@@ -107,9 +107,11 @@ public:
                              float length) const;
 
     // The ray against the floor of its own region, hit from above only and only within the
-    // region's footprint. `out` is reset first; a hit fills the distance, the point (in the
-    // ray's region) and the region's surface code. The surface argument filters by kind of
-    // geometry in a full engine; flat floors answer every filter.
+    // region's footprint, and against the region's geometry boxes (from outside: a ray starting
+    // inside one hits it at distance 0). The nearest hit counts. `out` is reset first; a hit
+    // fills the distance, the point (in the ray's region) and the surface code of what was hit.
+    // The surface argument filters by kind of geometry in a full engine; here every kind
+    // answers every filter.
     bool GetIntersection(const WorldRay& ray, Intersection& out, int surface = 0,
                          bool flag = true) const;
 

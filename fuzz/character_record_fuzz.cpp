@@ -9,7 +9,11 @@
 // from an attacker it strikes back at. Then it is destroyed. Nothing may crash, a region is a
 // region, life and mana stay numbers, and nothing it made may outlive it: no object, loaded
 // animation or forced update. Its starting equipment is rolled too, as a replica would roll it,
-// from loot keys of any weight or name: whatever it makes is an item.
+// from loot keys of any weight or name: whatever it makes is an item. A second body of the
+// record, driven by a controller made from the controller record, is killed: it drops the gold
+// its gold record gives, every pile a named actor, none negative, never more piles than allowed;
+// and the gold record splits any amount into piles that add up to it.
+#include "ai/ControllerCombat.h"
 #include "characters/AnimationSet.h"
 #include "characters/Character.h"
 #include "combat/CombatAttributeDamage.h"
@@ -34,7 +38,10 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "items/EquipManager_HandState.h"
+#include "items/GoldGenerator.h"
 #include "items/Item.h"
+#include "items/ItemReplicaInfo.h"
+#include "multiplayer/GameEngineInboundInterface.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,12 +65,16 @@ constexpr const char* kRecords[] = {
     "Records/Fuzz/Character.dbr", "Records/Game/GameEngine.dbr", "Records/Fuzz/Combat.dbr",
     "Records/Fuzz/Levels.dbr",    "Records/Fuzz/Animations.dbr", "Records/Fuzz/Sound.dbr",
     "Records/Fuzz/FxPak.dbr",     "Records/Fuzz/Effect.dbr",     "Records/Game/HealthManaRegen.dbr",
-    "Records/Fuzz/Item.dbr",
+    "Records/Fuzz/Item.dbr",      "Records/Fuzz/Gold.dbr",       "Records/Fuzz/Controller.dbr",
 };
+constexpr const char* kGoldRecord = "Records/Fuzz/Gold.dbr";
+constexpr const char* kControllerRecord = "Records/Fuzz/Controller.dbr";
 
 // The kinds a character record may ask for; any other class is made a plain character, since
 // other classes have fuzzers (or none) of their own.
 constexpr const char* kKinds[] = {"Character", "Player", "Monster"};
+constexpr const char* kControllerKinds[] = {"ControllerCombat", "ControllerMonster",
+                                            "ControllerNpc2", "ControllerStooge"};
 
 constexpr uint32_t kRegion = 1;
 // Enough frames for every callback and a few updates on each side of them; a death that is
@@ -105,16 +116,18 @@ public:
     std::string root;
 };
 
-std::string CharacterText(std::string_view text)
+// The text as it is when it asks for one of the kinds, else made the first kind.
+template <size_t N>
+std::string KindText(std::string_view text, const char* record, const char* const (&kinds)[N])
 {
     LoadTable table;
-    table.Parse(text, kRecords[0]);
+    table.Parse(text, record);
     const std::string kind = table.GetString("Class");
-    for (const char* allowed : kKinds) {
+    for (const char* allowed : kinds) {
         if (kind == allowed)
             return std::string(text);
     }
-    return "Class = Character\n" + std::string(text);
+    return std::string("Class = ") + kinds[0] + "\n" + std::string(text);
 }
 
 bool HoldsNumbers(const Character& character)
@@ -284,14 +297,76 @@ void RollLoot(uint16_t seed)
         objects.DestroyObjectEx(item, "Fuzz/CharacterRecord", __LINE__);
 }
 
+// Takes the piles the game is asked to drop instead of making them.
+class GoldCatcher final : public GameEngineInboundInterface {
+public:
+    void CreateItem(uint32_t, const WorldCoords&, const ItemReplicaInfo& item,
+                    std::wstring*) override
+    {
+        if (item.baseName.empty() || item.var1 > INT32_MAX || item.id == 0)
+            abort();
+        ++piles;
+    }
+    size_t piles = 0;
+};
+
+// Any amount splits into at most the allowed piles, none negative, adding up to it.
+void SplitAmounts()
+{
+    GoldGenerator generator;
+    generator.LoadFromDatabase(kGoldRecord);
+    for (const int32_t amount : {INT32_MIN, -5, 0, 1, 2, 99, 123456, INT32_MAX}) {
+        std::vector<int32_t> piles;
+        generator.SplitGold(amount, piles);
+        int64_t sum = 0;
+        for (const int32_t pile : piles) {
+            if (pile < 0)
+                abort();
+            sum += pile;
+        }
+        if (piles.size() > static_cast<size_t>(GoldGenerator::kMaxPiles) ||
+            sum != std::max<int64_t>(amount, 0))
+            abort();
+    }
+}
+
+// A living body of the record, killed by a controller of the controller record.
+void Kill(GoldCatcher& catcher)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t firstId = objects.CreateObjectID();
+    Character* victim = objects.CreateObjectFromFile<Character>(kRecords[0]);
+    auto* controller = objects.CreateObjectFromFile<ControllerCombat>(kControllerRecord);
+    // Inputs without a controller record get the plain combat layer.
+    if (controller == nullptr)
+        controller = static_cast<ControllerCombat*>(objects.CreateObject("ControllerCombat"));
+    if (victim == nullptr || controller == nullptr)
+        abort();
+    gEngine->GetWorld()->AddEntity(victim, {kRegion, Coords::Identity()}, false);
+    controller->AttachParent(victim->GetObjectId());
+    catcher.piles = 0;
+    controller->KillMe();
+    if (catcher.piles > static_cast<size_t>(GoldGenerator::kMaxPiles))
+        abort();
+    gEngine->GetWorld()->RemoveEntity(victim);
+    // The body, its controller and whatever its record gave it to carry.
+    const uint32_t endId = objects.CreateObjectID();
+    for (uint32_t id = firstId; id < endId; ++id) {
+        if (Object* made = objects.GetObject(id))
+            objects.DestroyObjectEx(made, "Fuzz/CharacterRecord", __LINE__);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Characters live in a running game: one hub for the whole run.
+    static GoldCatcher catcher;
     static const Folder* folder = [] {
         gEngine->SetLogSink([](int, const std::string&) {});
         InitializeObjects();
+        GameEngine::Get().SetNetworkInterface(&catcher);
         gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
                                           ABBox({-100, -10, -100}, {100, 10, 100}));
@@ -309,7 +384,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const size_t end = std::min(input.find('\0', start), input.size());
         const std::string_view text = input.substr(start, end - start);
         if (record == kRecords[0])
-            folder->Write(record, CharacterText(text));
+            folder->Write(record, KindText(text, record, kKinds));
+        else if (record == kControllerRecord)
+            folder->Write(record, KindText(text, record, kControllerKinds));
         else
             folder->Write(record, text);
         start = end + 1;
@@ -327,7 +404,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint32_t id = character->GetObjectId();
     Exercise(*character);
     Die(*character);
+    Kill(catcher);
     ClearWorld();
+    SplitAmounts();
     // A body the death did not take (or that never entered the world) goes here.
     if (objects.GetObject(id) == character)
         objects.DestroyObjectEx(character, "Fuzz/CharacterRecord", __LINE__);

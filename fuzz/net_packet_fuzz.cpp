@@ -9,12 +9,19 @@
 #include "engine/NetPacketDescriber.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
+#include "engine/NetworkShim.h"
 #include "engine/SmartObjectId.h"
+#include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "fuzz/AllocationWatch.h"
+#include "game/ActivityManager.h"
+#include "game/GameEngine.h"
+#include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/InboundPacketDispatcher.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -128,6 +135,51 @@ void CheckPlayerRecord(const uint8_t* data, size_t size)
         abort();
 }
 
+// A received packet reaches the game as the host hands it over: the engine's own messages to
+// its inbound operations, the rest to the inbound interface. No player lives in this world, so
+// whatever the ids say, nothing may be installed for them.
+void RouteIntoEngine(NetPacket& packet, bool network, bool client)
+{
+    gEngine->SetNetworkMode(network, client);
+    InitializeObjects();
+    if (gGameEngine == nullptr) {
+        gEngine->SetNetworkMode(false, false);
+        return;
+    }
+    if (network && client)
+        gGameEngine->SetAsNetworkClient();
+    else if (network)
+        gGameEngine->SetAsNetworkServer();
+    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
+    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    const uint32_t lastActivity = ActivityManager::Get().GetLastId();
+    if (!NetworkShim::ReceivePacket(0, packet)) {
+        if (GameEngineNetworkInterface* inbound = gGameEngine->GetInboundNetworkInterface())
+            InboundPacketDispatcher::Dispatch(packet, *inbound);
+    }
+    gGameEngine->Update(33);
+    if (ActivityManager::Get().GetLastId() != lastActivity)
+        abort();
+    gEngine->GetNetworkConnectionManager().TakeSentPackets();
+    gEngine->SetWorld(std::move(previous));
+    ShutdownObjects();
+    gEngine->SetNetworkMode(false, false);
+}
+
+// The travel and portal messages, in each role.
+void RouteTravel(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
+    if (packet == nullptr)
+        return;
+    const uint32_t type = packet->GetType();
+    if (type != 44 && type != 45 && type != 46 && type != 47 && type != 48)
+        return;
+    RouteIntoEngine(*packet, false, false);
+    RouteIntoEngine(*packet, true, false);
+    RouteIntoEngine(*packet, true, true);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -149,6 +201,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int i = 0; i < 4; ++i)
             mended[4 + i] = static_cast<uint8_t>(fields >> (8 * i));
         Check(mended.data(), mended.size());
+        RouteTravel(mended.data(), mended.size());
     }
     return 0;
 }

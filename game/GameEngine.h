@@ -198,6 +198,11 @@ public:
     void SetAsNetworkServer();
     void SetAsNetworkClient();
     GameEngineNetworkInterface* GetNetworkInterface() const { return currentInterface; }
+    // Puts another interface in the way, for a host or a test that watches what is sent.
+    void SetNetworkInterface(GameEngineNetworkInterface* networkInterface)
+    {
+        currentInterface = networkInterface;
+    }
     GameEngineNetworkInterface* GetInboundNetworkInterface() const;
     GameEngineClientServicesModule* GetClientServices() const { return currentClientServices; }
     GameEngineServerServicesModuleBase* GetServerServices() const { return currentServerServices; }

@@ -8,6 +8,7 @@
 #include "engine/Object.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
+#include "host/AiReport.h"
 #include "host/CastReport.h"
 #include "host/CharacterReport.h"
 #include "host/CommandReport.h"
@@ -146,6 +147,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "commands" && !CommandReport(options, out, err).Run())
         return 2;
     if (options.scenario == "cast" && !CastReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "ai" && !AiReport(options, out, err).Run())
         return 2;
 
     const uint64_t startTime = gEngine->GetGameTime();

@@ -34,6 +34,9 @@ namespace GAME {
 namespace {
 
 constexpr uint32_t kRegion = 1;
+// A second region far enough away that a teleport to it loads it anew.
+constexpr uint32_t kFarRegion = 2;
+constexpr float kFarRegionOffset = 1000.0f;
 constexpr ABBox kRegionBox({-20, -10, -20}, {20, 10, 20});
 
 bool InRegionBox(const Vec3& point)
@@ -106,7 +109,8 @@ private:
 
 GameSession::GameSession(const HostOptions& options, std::ostream& out)
     : options(options), out(out),
-      tutorialListener("GameEvent_TutorialUnlock", &GameSession::OnTutorialUnlock, this)
+      tutorialListener("GameEvent_TutorialUnlock", &GameSession::OnTutorialUnlock, this),
+      travel(options, out)
 {}
 
 GameSession::~GameSession() = default;
@@ -134,6 +138,7 @@ bool GameSession::Run(std::string& error)
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
     world.CreateRegion(kRegion, {0, 0, 0}, kRegionBox);
+    world.CreateRegion(kFarRegion, {kFarRegionOffset, 0, 0}, kRegionBox);
     bool played = options.playerRecord.empty() || StartMainPlayer(error);
     played = played && PlaceSpawns(error);
     if (played)
@@ -170,9 +175,13 @@ void GameSession::Play()
     ReportCast();
 
     for (frame = 1; frame <= options.frames; ++frame) {
+        if (mainPlayer != nullptr)
+            travel.Act(frame, *mainPlayer);
         gEngine->RunFrame(options.frameMilliseconds);
         gGameEngine->Update(options.frameMilliseconds);
         ReportFrame();
+        if (mainPlayer != nullptr)
+            travel.Report(frame, *mainPlayer);
     }
 }
 

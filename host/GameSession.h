@@ -3,6 +3,7 @@
 #include "core/GameEvents.h"
 #include "engine/EventHandler.h"
 #include "host/HostSamples.h"
+#include "host/TravelReport.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -61,6 +62,7 @@ private:
     };
     std::vector<Placed> placed;
     EventHandler<GameSession, GameEvent_TutorialUnlock> tutorialListener;
+    TravelReport travel;
 };
 
 } // namespace GAME

@@ -62,7 +62,10 @@ bool HostOptions::ParseTeleport(const std::string& text, std::string& error)
 
 bool HostOptions::CheckTravel(std::string& error) const
 {
-    const char* travel = teleport ? "--teleport" : respawn ? "--respawn" : portal ? "--portal" : nullptr;
+    const char* travel = teleport  ? "--teleport"
+                         : respawn ? "--respawn"
+                         : portal  ? "--portal"
+                                   : nullptr;
     if (travel == nullptr)
         return true;
     if (playerRecord.empty()) {
@@ -81,7 +84,8 @@ const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
-           "                [--answer yes|no] [--seed S] [--scenario actions|kill|commands|cast]\n"
+           "                [--answer yes|no] [--seed S] [--scenario "
+           "actions|kill|commands|cast|ai]\n"
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
            "                [--teleport X,Y,Z | --respawn] [--portal]\n"
@@ -103,6 +107,9 @@ const char* HostOptions::Usage()
            "  --scenario cast  a monster serves the hero for 5 s, the hero talks to a\n"
            "                townsman, their level state is saved, cleared and restored; a\n"
            "                guard and a scenery creature (single player)\n"
+           "  --scenario ai  four monsters close on the hero round a ring of attack places,\n"
+           "                past a wall and a barrier; one dies and drops its gold (single\n"
+           "                player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -175,8 +182,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
-                scenario != "cast") {
-                error = "--scenario takes actions, kill, commands or cast, not '" + scenario + "'";
+                scenario != "cast" && scenario != "ai") {
+                error =
+                    "--scenario takes actions, kill, commands, cast or ai, not '" + scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {
@@ -218,6 +226,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     }
     if (scenario == "cast" && !role.empty() && role != "single") {
         error = "--scenario cast runs as single player only";
+        return false;
+    }
+    if (scenario == "ai" && !role.empty() && role != "single") {
+        error = "--scenario ai runs as single player only";
         return false;
     }
     if (!spawns.empty() && (role.empty() || !scenario.empty())) {

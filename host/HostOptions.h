@@ -23,8 +23,8 @@ struct HostOptions {
     uint32_t seed = 1;
     // With a role, a game session is played: "single", "server" or "client".
     std::string role;
-    // A scripted scene played instead of a session ("actions" or "kill"), in the role given
-    // (single when none is; "kill" only as single).
+    // A scripted scene played instead of a session ("actions", "kill", "commands", "cast" or
+    // "ai"), in the role given (single when none is; "kill", "cast" and "ai" only as single).
     std::string scenario;
     bool answerYes = true;
     // The main player of a session, made from this record; the save file read into it before

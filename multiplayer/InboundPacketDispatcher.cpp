@@ -1,6 +1,7 @@
 #include "multiplayer/InboundPacketDispatcher.h"
 
 #include "core/Saturate.h"
+#include "engine/NetworkShim.h"
 #include "game/GameEngine.h"
 #include "multiplayer/BonusPackets.h"
 #include "multiplayer/EntityPackets.h"
@@ -126,6 +127,18 @@ const std::unordered_map<uint32_t, Route>& Routes()
     };
     return routes;
 }
+
+// The engine's messages that arrive from the other machine reach this machine's engine.
+bool ReceiveInGame(int /*fromHost*/, const NetPacket& packet)
+{
+    return gGameEngine != nullptr &&
+           InboundPacketDispatcher::DispatchToEngine(packet, *gGameEngine);
+}
+
+[[maybe_unused]] const bool registered = [] {
+    NetworkShim::SetPacketReceiver(&ReceiveInGame);
+    return true;
+}();
 } // namespace
 
 bool InboundPacketDispatcher::DispatchToEngine(const NetPacket& packet, GameEngine& game)

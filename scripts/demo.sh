@@ -3,10 +3,11 @@
 # game time in single player, then five seconds as a server. Each session prints what the game
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
 # Then the sample player and monster show what they loaded, three sample monsters die, the player
-# and monster fight a short duel, a player and two monsters act on scripted orders, and last a
-# kill pays the hero his share of a monster's experience. Last the hero plays a minute, is saved,
-# reloaded into a fresh session and saved again; the two files must match, and a truncated copy
-# of the save is refused.
+# and monster fight a short duel, a player and two monsters act on scripted orders, a kill
+# pays the hero his share of a monster's experience, and raiders close on the hero. The hero
+# teleports and respawns, as a single player and as a server, and asks twice for his portal.
+# Last the hero plays a minute, is saved, reloaded into a fresh session and saved again; the two
+# files must match, and a truncated copy of the save is refused.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
@@ -46,10 +47,30 @@ echo "== scenario: a monster serves the hero for 5 s and goes back; a talk with 
 echo "   level state saved, the world cleared and the state restored; a guard and a deer (single)"
 "$host" --db "$ROOT/data/database" --scenario cast
 echo
+echo "== scenario: four raiders close on the hero round three attack places, past a wall and a"
+echo "   palisade; one dies and drops its gold (single)"
+"$host" --db "$ROOT/data/database" --scenario ai
+echo
 echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
 "$host" --db "$ROOT/data/database" --role single --frames 60 \
     --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \
     --spawn Records/Creatures/Monster/Jackalman/JackalmanChieftain.dbr@-3,0,5
+echo
+echo "== travel: the hero teleports to the far region, then respawns where he stands (single)"
+travel_hero=Records/Creatures/PC/Hero.dbr
+"$host" --db "$ROOT/data/database" --role single --player "$travel_hero" --frames 200 \
+    --teleport 1005,0,5 | grep -E '^frame [0-9]+: (teleport|rendering|Start|NR)' |
+    grep -Ev 'state [0-9], timer [1-9]'
+"$host" --db "$ROOT/data/database" --role single --player "$travel_hero" --frames 110 --respawn |
+    grep -E '^frame [0-9]+: (respawn [^s]|respawn state [0-9], timer 33,|rendering|teleport mode)'
+echo
+echo "== travel: a server's teleport with its broadcast to the clients"
+"$host" --db "$ROOT/data/database" --role server --player "$travel_hero" --frames 12 \
+    --teleport 1005,0,5 | grep -E '^frame 1[0-2]: '
+echo
+echo "== travel: a second portal request while owning one asks first (answered no)"
+"$host" --db "$ROOT/data/database" --role single --player "$travel_hero" --frames 12 --portal \
+    --answer no | grep -E '^frame '
 echo
 echo "== save and load: the hero plays a minute (single), is saved and reloaded"
 saves="$(mktemp -d)"

@@ -6,6 +6,7 @@
 #include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
+#include "items/Inventory.h"
 #include "items/Item.h"
 #include "multiplayer/ConfigCmdPackets.h"
 #include "tests/combat/DeathFixture.h"
@@ -169,6 +170,27 @@ TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsFor
     EXPECT_FALSE(controller->IsDualWieldAllowed());
     monster->AllowDualWieldWeapons(true);
     EXPECT_TRUE(controller->IsDualWieldAllowed());
+}
+
+TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItems)
+{
+    database.WriteFile("Records/Items/Ring.dbr", "Class = Item\n");
+    auto* orphan = static_cast<ControllerCharacter*>(
+        ObjectManager::Instance().CreateObject("ControllerCharacter"));
+    EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
+
+    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
+    ASSERT_NE(monster, nullptr);
+    ControllerCharacter* controller = Control(*monster);
+    Item* item = controller->CreateItemInInventory("Records/Items/Ring.dbr");
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(monster->GetInventory().IsItemInInventory(item->GetObjectId()));
+
+    // Not an item: made, then destroyed again.
+    const uint32_t next = ObjectManager::Instance().CreateObjectID() + 1;
+    EXPECT_EQ(controller->CreateItemInInventory(kBones), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(next), nullptr);
+    EXPECT_EQ(controller->CreateItemInInventory("Records/Items/Missing.dbr"), nullptr);
 }
 
 } // namespace

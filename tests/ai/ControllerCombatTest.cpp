@@ -8,7 +8,11 @@
 #include "engine/EventHandler.h"
 #include "engine/Name.h"
 #include "engine/NetPacket.h"
+#include "engine/WorldCoords.h"
+#include "game/GameEngine.h"
+#include "items/ItemReplicaInfo.h"
 #include "multiplayer/ConfigCmdPackets.h"
+#include "multiplayer/GameEngineInboundInterface.h"
 #include "skills/SkillBuffTransfer.h"
 #include "tests/combat/DeathFixture.h"
 
@@ -199,6 +203,110 @@ TEST_F(ControllerCombatTest, KillMeOnAnNpcOnlyRemovesTheBuffs)
     controller->KillMe();
     EXPECT_EQ(controller->GetSkillBuffCount(), 0u);
     EXPECT_EQ(npc->GetLifeState(), LifeState_Alive);
+}
+
+// Keeps every item the game is asked to create, with what the victim looked like then.
+class GoldRecorder : public GameEngineInboundInterface {
+public:
+    struct Drop {
+        WorldCoords coords;
+        ItemReplicaInfo item;
+        Character_LifeState lifeState = LifeState_Alive;
+        size_t buffPackets = 0;
+        size_t deathEvents = 0;
+    };
+
+    void CreateItem(uint32_t, const WorldCoords& coords, const ItemReplicaInfo& item,
+                    std::wstring*) override
+    {
+        drops.push_back({coords, item, victim != nullptr ? victim->GetLifeState() : LifeState_Alive,
+                         victim != nullptr ? victim->buffs.size() : 0u,
+                         started != nullptr ? started->size() : 0u});
+    }
+
+    BuffTestMonster* victim = nullptr;
+    const std::vector<uint32_t>* started = nullptr;
+    std::vector<Drop> drops;
+};
+
+class ControllerCombatGoldTest : public ControllerCombatTest {
+protected:
+    static constexpr const char* kGold = "Records/Loot/Gold.dbr";
+
+    void SetUp() override
+    {
+        ControllerCombatTest::SetUp();
+        // Up to three piles of 100 in all.
+        database.WriteRecord(kGold,
+                             {"goldAmountEquation = currentPlayerLevel+100", "goldValueMax = 1000",
+                              "goldSplitMin = 3", "goldSplitMax = 3", "goldSplitSizeMin = 30",
+                              "goldActors = Records/Items/Coins.dbr"});
+        previousInterface = Game().GetNetworkInterface();
+        Game().SetNetworkInterface(&recorder);
+        recorder.started = &started;
+    }
+
+    void TearDown() override
+    {
+        Game().SetNetworkInterface(previousInterface);
+        ControllerCombatTest::TearDown();
+    }
+
+    GoldRecorder recorder;
+    GameEngineNetworkInterface* previousInterface = nullptr;
+};
+
+TEST_F(ControllerCombatGoldTest, KillMeDropsTheGoldBeforeTheCharacterStartsDying)
+{
+    auto* monster = Spawn<BuffTestMonster>(
+        "Records/Creatures/Rich.dbr",
+        {"goldGeneratorChance = 100", std::string("goldGenerator = ") + kGold});
+    ASSERT_NE(monster, nullptr);
+    recorder.victim = monster;
+    ControllerCombat* controller = Control(*monster);
+    SkillBuffTransfer transfer;
+    transfer.buffName = "Records/Skills/Rage.dbr";
+    transfer.buffLevel = 1;
+    controller->CreateSkillBuff(transfer, {}, false);
+    const uint32_t nextId = ObjectManager::Instance().CreateObjectID() + 1;
+
+    controller->KillMe();
+    ASSERT_FALSE(recorder.drops.empty());
+    ASSERT_LE(recorder.drops.size(), 3u);
+    uint32_t amount = 0;
+    for (size_t i = 0; i < recorder.drops.size(); ++i) {
+        const GoldRecorder::Drop& drop = recorder.drops[i];
+        amount += drop.item.var1;
+        EXPECT_EQ(drop.item.baseName, "Records/Items/Coins.dbr");
+        EXPECT_EQ(drop.item.id, nextId + i);
+        EXPECT_EQ(drop.coords.GetRegionId(), monster->GetCoords().GetRegionId());
+        EXPECT_EQ(drop.coords.GetPosition().GetRegionPosition(),
+                  monster->GetCoords().GetPosition().GetRegionPosition());
+        // After the buffs went, before the life state and the event.
+        EXPECT_EQ(drop.buffPackets, 2u);
+        EXPECT_EQ(drop.lifeState, LifeState_Alive);
+        EXPECT_EQ(drop.deathEvents, 0u);
+    }
+    // No attacker: the player level is 0, so the amount is exactly 100.
+    EXPECT_EQ(amount, 100u);
+    EXPECT_EQ(monster->GetLifeState(), LifeState_Dying);
+    EXPECT_EQ(monster->GetActionHandler()->GetActionType(), CharacterActionType_Die);
+    EXPECT_EQ(started, (std::vector<uint32_t>{monster->GetObjectId()}));
+}
+
+TEST_F(ControllerCombatGoldTest, NoChanceOrAnNpcRunsNoGenerator)
+{
+    Monster* poor = Spawn("Records/Creatures/Poor.dbr",
+                          {"goldGeneratorChance = 0", std::string("goldGenerator = ") + kGold});
+    Npc* baker = Spawn<Npc>("Records/Creatures/RichBaker.dbr",
+                            {"goldGeneratorChance = 100", std::string("goldGenerator = ") + kGold});
+    ASSERT_NE(poor, nullptr);
+    ASSERT_NE(baker, nullptr);
+    Control(*poor)->KillMe();
+    Control(*baker)->KillMe();
+    EXPECT_TRUE(recorder.drops.empty());
+    EXPECT_EQ(poor->GetLifeState(), LifeState_Dying);
+    EXPECT_EQ(baker->GetLifeState(), LifeState_Alive);
 }
 
 } // namespace

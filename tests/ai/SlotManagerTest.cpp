@@ -129,6 +129,17 @@ TEST_F(SlotRingTest, TheNearestFreePlaceIsGivenAndARequesterNeverHoldsTwo)
     EXPECT_FALSE(Request(*wolf).HasRegion());
 }
 
+TEST_F(SlotRingTest, ARingRoundTheOriginStartsOnTheXAxisAndTurnsTowardsZ)
+{
+    owner->SetPathPosition(At(0, 0));
+    Monster* east = Make("East", 5, 0);
+    Monster* south = Make("South", 0, 5);
+    ExpectNear(Request(*east), 2, 0);
+    EXPECT_EQ(ring->GetSlotHolder(0), east->GetObjectId());
+    ExpectNear(Request(*south), 0, 2);
+    EXPECT_EQ(ring->GetSlotHolder(1), south->GetObjectId());
+}
+
 TEST_F(SlotRingTest, AFullRingGivesWayOnlyToANearerRequesterOfTheSameSize)
 {
     // Each holder stands 3 out beyond its own place.

@@ -211,5 +211,30 @@ TEST_F(PathFinderTest, FurthestPointAndPointCollide)
     EXPECT_TRUE(finder.TestPointCollide(&world, 0, {}));
 }
 
+TEST_F(PathFinderTest, BodiesArePlacedNearestFirstClearOfObstaclesAndOfEachOther)
+{
+    PathFinder& finder = PathFinder::Instance();
+    std::vector<WorldVec3> out;
+    // The first body fits at the centre; the second is pushed to the ring that clears it.
+    ASSERT_EQ(finder.FillPointSet(&world, {kRegion, Vec3(0, 0.5f, 0)}, {1.0f, 1.0f}, out), 2u);
+    EXPECT_EQ(out[0], WorldVec3(kRegion, Vec3(0, 0.5f, 0)));
+    EXPECT_EQ(out[1], WorldVec3(kRegion, Vec3(2, 0.5f, 0)));
+
+    // Round an obstacle of 1.2 a body of 0.5 needs 1.7: the fourth ring of half steps.
+    Block(0, 0, 1.2f);
+    ASSERT_EQ(finder.FillPointSet(&world, {kRegion, Vec3(0, 0.5f, 0)}, {0.5f}, out), 1u);
+    EXPECT_NEAR(out[0].GetRegionPosition().x, 2.0f, 1e-5f);
+    EXPECT_NEAR(out[0].GetRegionPosition().z, 0.0f, 1e-5f);
+
+    // No room, a bad radius, no region: nothing, and the old answer is gone.
+    const float bad = std::nanf("");
+    EXPECT_EQ(finder.FillPointSet(&world, {kRegion, Vec3(0, 0.5f, 0)}, {bad}, out), 0u);
+    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(finder.FillPointSet(&world, {kRegion, Vec3(0, 0.5f, 0)}, {-1.0f}, out), 0u);
+    EXPECT_EQ(finder.FillPointSet(&world, {7, Vec3(0, 0.5f, 0)}, {0.5f}, out), 0u);
+    Block(0, 0, 30.0f);
+    EXPECT_EQ(finder.FillPointSet(&world, {kRegion, Vec3(0, 0.5f, 0)}, {0.5f}, out), 0u);
+}
+
 } // namespace
 } // namespace GAME

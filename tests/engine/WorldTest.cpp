@@ -347,6 +347,28 @@ TEST_F(WorldTest, GetIntersectionHitsTheFloorFromAboveWithinTheFootprint)
     }
 }
 
+TEST_F(WorldTest, GetIntersectionHitsTheNearestGeometryBoxBeforeTheFloor)
+{
+    Region* far = world->GetRegionById(kFar);
+    far->AddGeometryBox(ABBox({20, 0, 0}, {22, 6, 50}), 3);
+    far->AddGeometryBox(ABBox({15, 0, 0}, {16, 6, 50}), 4);
+    Intersection hit;
+    ASSERT_TRUE(world->GetIntersection(WorldRay(WorldVec3(kFar, {10, 5, 10}), {1, 0, 0}), hit));
+    EXPECT_EQ(hit.distance, 5.0f);
+    EXPECT_EQ(hit.point, Vec3(15, 5, 10));
+    EXPECT_EQ(hit.surface, 4u);
+
+    // Steeply down, the floor comes first; from inside a box, the box at once.
+    ASSERT_TRUE(world->GetIntersection(WorldRay(WorldVec3(kFar, {14, 5, 10}), {1, -3, 0}), hit));
+    EXPECT_EQ(hit.surface, 7u);
+    ASSERT_TRUE(world->GetIntersection(WorldRay(WorldVec3(kFar, {21, 1, 10}), {-1, 0, 0}), hit));
+    EXPECT_EQ(hit.distance, 0.0f);
+    EXPECT_EQ(hit.surface, 3u);
+
+    EXPECT_FALSE(world->GetIntersection(WorldRay(WorldVec3(kFar, {10, 7, 10}), {1, 0, 0}), hit));
+    EXPECT_EQ(hit.distance, gPositiveInfinity);
+}
+
 TEST_F(WorldTest, TranslateCrossesRegionsAndFloorPlacementLeavesFailuresUnchanged)
 {
     WorldVec3 point(kHome, {90, 0, 0});

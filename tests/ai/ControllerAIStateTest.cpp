@@ -1,0 +1,386 @@
+#include "ai/ControllerAI.h"
+#include "ai/ControllerAIStateT.h"
+#include "ai/ControllerMonster.h"
+#include "ai/ControllerPlayer.h"
+#include "ai/SlotManager.h"
+#include "characters/Monster.h"
+#include "tests/combat/DeathFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+using Journal = std::vector<std::string>;
+
+class JournalState : public ControllerAIStateT<ControllerAI, Character> {
+public:
+    JournalState(ControllerAI* controller, Journal& journal, std::string name)
+        : ControllerAIStateT(controller), journal(journal), name(std::move(name))
+    {}
+
+    void OnBegin() override
+    {
+        journal.push_back(name + " begin");
+        if (onBegin)
+            onBegin();
+    }
+    void OnEnd() override
+    {
+        journal.push_back(name + " end");
+        if (onEnd)
+            onEnd();
+    }
+    void OnUpdate(int32_t /*elapsedMs*/) override { journal.push_back(name + " update"); }
+    bool IsAvailableForSidelineConversations() override
+    {
+        journal.push_back(name + " asked");
+        return true;
+    }
+    void QuestCommandMove(uint32_t /*targetId*/, const WorldVec3& /*point*/) override
+    {
+        journal.push_back(
+            name + (GetController()->GetAllowQuestInterruptions() ? " quest 1" : " quest 0"));
+    }
+
+    void SkillUsed(uint32_t skillId) override
+    {
+        journal.push_back(name + " used " + std::to_string(skillId));
+    }
+    void Confused(int32_t value) override
+    {
+        journal.push_back(name + " confused " + std::to_string(value));
+    }
+    void Strike(uint32_t targetId, uint32_t skillId)
+    {
+        UseSkill(targetId, WorldVec3(), skillId, 0);
+    }
+
+    std::function<void()> onBegin;
+    std::function<void()> onEnd;
+
+private:
+    Journal& journal;
+    std::string name;
+};
+
+class JournalController : public ControllerAI {
+public:
+    JournalState* Add(const std::string& name, bool temporary = false)
+    {
+        auto* state = new JournalState(this, journal, name);
+        if (temporary)
+            ControllerAI::AddTemporaryState(name, state);
+        else
+            AddState(name, state);
+        made[name] = state;
+        return state;
+    }
+
+    Journal journal;
+    // Temporaries are not found through GetState.
+    std::map<std::string, JournalState*> made;
+
+protected:
+    void RegisterStates() override
+    {
+        journal.push_back("register");
+        for (const char* name : {"Idle", "Chase", "Flee", "Stunned"})
+            Add(name);
+    }
+    void RegisterTemporaryStates() override
+    {
+        for (const char* name : {"Hit", "Taunt"})
+            Add(name, true);
+    }
+    void InitializeStates() override { SetState("Idle", ControllerAIStateData()); }
+};
+
+class ControllerAIStateTest : public DeathFixture {
+protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        self = Make("Self", 3, 4);
+        ASSERT_NE(self, nullptr);
+        controller = std::make_unique<JournalController>();
+        controller->AttachParent(self->GetObjectId());
+    }
+
+    void TearDown() override
+    {
+        controller.reset();
+        DeathFixture::TearDown();
+    }
+
+    Monster* Make(const std::string& name, float x, float z)
+    {
+        Monster* monster = Spawn("Records/Creatures/" + name + ".dbr", {"characterLife = 100"});
+        if (monster != nullptr)
+            monster->SetPathPosition(WorldVec3(kRegion, Vec3(x, 0, z)));
+        return monster;
+    }
+
+    // The first update registers and sets "Idle"; the journal starts empty afterwards.
+    void Start()
+    {
+        controller->Update(0);
+        controller->journal.clear();
+    }
+
+    JournalState* State(const std::string& name) { return controller->made.at(name); }
+
+    static ControllerAIStateData Against(uint32_t enemy, uint32_t ally = 0)
+    {
+        return ControllerAIStateData(enemy, ally, 0, WorldVec3());
+    }
+
+    Journal& journal() { return controller->journal; }
+
+    Monster* self = nullptr;
+    std::unique_ptr<JournalController> controller;
+};
+
+TEST_F(ControllerAIStateTest, TheFirstUpdateRegistersThenSetsTheFirstState)
+{
+    EXPECT_FLOAT_EQ(controller->GetViewDistance(), 20.0f);
+    EXPECT_EQ(controller->GetExecutingStateName(), nullptr);
+    controller->Update(16);
+    EXPECT_EQ(journal(), (Journal{"register", "Idle begin", "Idle update"}));
+    EXPECT_STREQ(controller->GetExecutingStateName(), "Idle");
+
+    controller->Load(LoadTable());
+    EXPECT_FLOAT_EQ(controller->GetViewDistance(), 15.0f);
+}
+
+TEST_F(ControllerAIStateTest, SetStateEndsBeginsAndRefusesUnknownNames)
+{
+    Start();
+    controller->SetState("Nowhere", Against(7));
+    EXPECT_EQ(log.Count(2, "State Nowhere is trying to be set, but not found."), 1u);
+    EXPECT_TRUE(journal().empty());
+    EXPECT_STREQ(controller->GetExecutingStateName(), "Idle");
+    EXPECT_EQ(controller->GetCurrentEnemy(), 0u);
+
+    // On itself: the same object ends and begins again.
+    controller->SetState("Idle", Against(7));
+    EXPECT_EQ(journal(), (Journal{"Idle end", "Idle begin"}));
+    EXPECT_EQ(controller->GetCurrentEnemy(), 7u);
+
+    // A switch made in OnEnd stands; the outer request goes no further.
+    journal().clear();
+    State("Idle")->onEnd = [this] { controller->SetState("Flee", Against(9)); };
+    controller->SetState("Chase", Against(8));
+    EXPECT_EQ(journal(), (Journal{"Idle end", "Flee begin"}));
+    EXPECT_STREQ(controller->GetExecutingStateName(), "Flee");
+    EXPECT_EQ(controller->GetCurrentEnemy(), 9u);
+}
+
+TEST_F(ControllerAIStateTest, SetStateBehindATemporaryOnlyChangesWhatResumes)
+{
+    Start();
+    controller->AddTemporaryState("Hit", Against(5));
+    journal().clear();
+    controller->SetState("Chase", Against(6));
+    EXPECT_TRUE(journal().empty());
+    EXPECT_STREQ(controller->GetExecutingStateName(), "Hit");
+    EXPECT_EQ(controller->GetCurrentEnemy(), 5u);
+
+    State("Hit")->SetDone(true);
+    controller->Update(10);
+    EXPECT_EQ(journal(), (Journal{"Hit end", "Chase begin", "Chase update"}));
+    EXPECT_FALSE(State("Hit")->Done());
+    EXPECT_EQ(controller->GetCurrentEnemy(), 6u);
+}
+
+TEST_F(ControllerAIStateTest, SlotsAreReleasedOnlyWhenTheEnemyChanges)
+{
+    Monster* enemy = Make("Enemy", 10, 4);
+    Monster* other = Make("Other", -10, 4);
+    Monster* ally = Make("Ally", 3, 10);
+    ASSERT_TRUE(enemy && other && ally);
+    const uint32_t me = self->GetObjectId();
+    WorldVec3 place;
+    auto hold = [&] {
+        enemy->GetAttackSlotManager().RequestSlot(place, me, 2.0f, true);
+        ally->GetDefenseSlotManager().RequestSlot(place, me, 2.0f, true);
+    };
+    auto holdsAttack = [&] { return enemy->GetAttackSlotManager().GetSlotHolder(2) == me; };
+    auto holdsDefence = [&] { return ally->GetDefenseSlotManager().GetSlotHolder(3) == me; };
+    Start();
+
+    controller->SetState("Chase", Against(enemy->GetObjectId(), ally->GetObjectId()));
+    hold();
+    ASSERT_TRUE(holdsAttack() && holdsDefence());
+    // Same enemy, another ally: neither goes.
+    controller->SetState("Flee", Against(enemy->GetObjectId(), other->GetObjectId()));
+    EXPECT_TRUE(holdsAttack());
+    EXPECT_TRUE(holdsDefence());
+
+    controller->SetState("Chase", Against(enemy->GetObjectId(), ally->GetObjectId()));
+    // A new enemy: the old enemy's attack slot and the old ally's defence slot go.
+    controller->SetState("Flee", Against(other->GetObjectId()));
+    EXPECT_FALSE(holdsAttack());
+    EXPECT_FALSE(holdsDefence());
+
+    // A temporary against another enemy releases the attack slot only.
+    controller->SetState("Chase", Against(enemy->GetObjectId(), ally->GetObjectId()));
+    hold();
+    controller->AddTemporaryState("Hit", Against(other->GetObjectId()));
+    EXPECT_FALSE(holdsAttack());
+    EXPECT_TRUE(holdsDefence());
+}
+
+TEST_F(ControllerAIStateTest, TemporariesQueueAndHandOverInOneUpdate)
+{
+    Start();
+    controller->AddTemporaryState("Nothing", Against(1));
+    EXPECT_EQ(log.Count(0, "Temporary State Nothing is trying to be set, but not found."), 1u);
+    EXPECT_TRUE(journal().empty());
+
+    controller->AddTemporaryState("Hit", Against(1));
+    controller->AddTemporaryState("Taunt", Against(2));
+    EXPECT_EQ(journal(), (Journal{"Idle end", "Hit begin"}));
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 2u);
+
+    journal().clear();
+    State("Hit")->SetDone(true);
+    EXPECT_EQ(controller->GetCurrentEnemy(), 2u);
+    controller->Update(10);
+    EXPECT_EQ(journal(), (Journal{"Hit end", "Taunt begin", "Taunt update"}));
+    EXPECT_FALSE(State("Hit")->Done());
+
+    // The drained queue begins the current state again.
+    journal().clear();
+    State("Taunt")->SetDone(true);
+    controller->Update(10);
+    EXPECT_EQ(journal(), (Journal{"Taunt end", "Idle begin", "Idle update"}));
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+
+    // Clearing ends nobody.
+    controller->AddTemporaryState("Hit", Against(1));
+    journal().clear();
+    controller->ClearTemporaryStates();
+    EXPECT_TRUE(journal().empty());
+    EXPECT_STREQ(controller->GetExecutingStateName(), "Idle");
+}
+
+TEST_F(ControllerAIStateTest, AnEndThatClearsOrRequeuesLeavesTheQueueSound)
+{
+    Start();
+    controller->AddTemporaryState("Hit", Against(1));
+    controller->AddTemporaryState("Taunt", Against(2));
+    State("Hit")->onEnd = [this] { controller->ClearTemporaryStates(); };
+    State("Hit")->SetDone(true);
+    journal().clear();
+    controller->Update(10);
+    EXPECT_EQ(journal(), (Journal{"Hit end", "Idle begin", "Idle update"}));
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+
+    // Cleared and queued anew: the new entry stays, begun once.
+    State("Hit")->onEnd = [this] {
+        controller->ClearTemporaryStates();
+        controller->AddTemporaryState("Hit", Against(3));
+    };
+    controller->AddTemporaryState("Hit", Against(1));
+    State("Hit")->SetDone(true);
+    journal().clear();
+    controller->Update(10);
+    EXPECT_EQ(journal(), (Journal{"Hit end", "Idle end", "Hit begin", "Hit update"}));
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 1u);
+    EXPECT_EQ(controller->GetCurrentEnemy(), 3u);
+}
+
+TEST_F(ControllerAIStateTest, RegistrationReplacesTheOldObject)
+{
+    Start();
+    controller->Add("Hit", true);
+    EXPECT_EQ(log.Count(0, "State Hit is being overwritten."), 1u);
+    log.Clear();
+    // The running state replaced: the new object runs, nothing is left dangling.
+    JournalState* fresh = controller->Add("Idle");
+    EXPECT_TRUE(log.GetLines().empty());
+    EXPECT_EQ(controller->GetExecutingState(), fresh);
+    controller->Update(5);
+    EXPECT_EQ(journal(), (Journal{"Idle update"}));
+}
+
+TEST_F(ControllerAIStateTest, DisinterestCountsDownAndKeepsTheStateUnasked)
+{
+    Start();
+    controller->SetConversationDisinterest(100);
+    controller->Update(150);
+    EXPECT_EQ(controller->GetConversationDisinterest(), -50);
+    journal().clear();
+    EXPECT_TRUE(controller->IsAvailableForSidelineConversations());
+    EXPECT_EQ(journal(), (Journal{"Idle asked"}));
+
+    controller->SetConversationDisinterest(1);
+    journal().clear();
+    EXPECT_FALSE(controller->IsAvailableForSidelineConversations());
+    EXPECT_TRUE(journal().empty());
+}
+
+TEST_F(ControllerAIStateTest, NotificationsReachTheExecutingState)
+{
+    Start();
+    controller->QuestCommandMove(1, WorldVec3(), true);
+    controller->QuestCommandMove(1, WorldVec3(), false);
+    EXPECT_EQ(journal(), (Journal{"Idle quest 1", "Idle quest 0"}));
+
+    // The default stun drops the temporaries, keeps whole units and goes to "Stunned".
+    controller->AddTemporaryState("Hit", Against(1));
+    journal().clear();
+    controller->StunMe(2.9f);
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+    EXPECT_EQ(controller->GetStunTime(), 2);
+    EXPECT_EQ(journal(), (Journal{"Idle end", "Stunned begin"}));
+
+    // No "Dying" registered: the default's switch is refused with the level-2 line.
+    controller->CharacterIsDying();
+    EXPECT_EQ(log.Count(2, "State Dying is trying to be set, but not found."), 1u);
+}
+
+TEST_F(ControllerAIStateTest, AStateHearsOfTheSkillItUsedByItsId)
+{
+    Start();
+    State("Idle")->Strike(0, 77);
+    EXPECT_EQ(journal(), (Journal{"Idle used 77"}));
+}
+
+class ConfusableController : public ControllerMonster {
+public:
+    Journal journal;
+
+protected:
+    void RegisterStates() override { AddState("Idle", new JournalState(this, journal, "Idle")); }
+    void InitializeStates() override { SetState("Idle", ControllerAIStateData()); }
+};
+
+TEST_F(ControllerAIStateTest, TheMonstersConfusionReachesItsState)
+{
+    ConfusableController monster;
+    monster.AttachParent(self->GetObjectId());
+    monster.Update(0);
+    monster.Confuse(1500);
+    EXPECT_EQ(monster.journal.back(), "Idle confused 1500");
+}
+
+TEST_F(ControllerAIStateTest, ThePlayersClearTargetAsksForIdle)
+{
+    ControllerPlayer player;
+    player.AttachParent(self->GetObjectId());
+    player.SetCombatEnemy(4);
+    player.ClearTarget();
+    EXPECT_EQ(log.Count(2, "State Idle is trying to be set, but not found."), 1u);
+    EXPECT_EQ(player.GetCombatEnemy(), 0u);
+}
+
+} // namespace
+} // namespace GAME::Test
