@@ -357,6 +357,10 @@ public:
     void ProjectileNotification(uint32_t projectileId);
     void ProjectileCollisionCallback(const ProjectileInfo& info, const CollisionData& data);
     void AllowDualWieldWeapons(bool allow);
+    void SetWeaponEnchantment(const std::string& name)
+    {
+        combatManager.GetEquipManager().SetWeaponEnchantment(name);
+    }
     // The controller decides whether the buff reaches this character.
     void ControllerAddSkillBuff(const SkillBuffTransfer& transfer,
                                 const std::vector<Weapon_Type>& weaponTypes, bool needsTwoWeapons);

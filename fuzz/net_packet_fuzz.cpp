@@ -1,6 +1,7 @@
 // Hostile network messages: decoding through the packet registry never crashes, no allocation
 // outgrows what the input could hold, and whatever decodes re-encodes into a message that
 // decodes again to the same bytes.
+#include "characters/Character.h"
 #include "characters/PlayerReplicationRecord.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
@@ -10,14 +11,17 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/NetworkShim.h"
+#include "engine/ObjectManager.h"
 #include "engine/SmartObjectId.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "fuzz/AllocationWatch.h"
 #include "game/ActivityManager.h"
 #include "game/GameEngine.h"
+#include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "multiplayer/InboundPacketDispatcher.h"
+#include "skills/SkillManager.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -180,6 +184,48 @@ void RouteTravel(const uint8_t* data, size_t size)
     RouteIntoEngine(*packet, true, true);
 }
 
+// Points a skill command at the live character; false for every other packet.
+template <typename Packet> bool AimAt(NetPacket& packet, uint32_t characterId)
+{
+    auto* typed = dynamic_cast<Packet*>(&packet);
+    if (typed == nullptr)
+        return false;
+    typed->actorId = characterId;
+    return true;
+}
+
+// The skill results a peer sends reach a live character's skill manager, whatever references
+// and lists they carry, on the controlling machine and on a mirroring one.
+void RouteSkillCommand(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
+    if (packet == nullptr)
+        return;
+    const uint32_t type = packet->GetType();
+    if (type != 88 && (type < 97 || type > 100))
+        return;
+    InitializeObjects();
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* character = static_cast<Character*>(objects.CreateObject("Character"));
+    if (character == nullptr)
+        abort();
+    const uint32_t id = character->GetObjectId();
+    if (AimAt<SkillTargetResultConfigCmdPacket>(*packet, id) ||
+        AimAt<CreateProjectileConfigCmdPacket>(*packet, id) ||
+        AimAt<SpawnObjectConfigCmdPacket>(*packet, id) ||
+        AimAt<SkillStateUpdateConfigCmdPacket>(*packet, id) ||
+        AimAt<SkillActiveStateUpdateConfigCmdPacket>(*packet, id)) {
+        SkillManager& skills = character->GetSkillManager();
+        skills.LoadDefaultSkills();
+        NetworkShim::ReceivePacket(0, *packet);
+        skills.SetAsControllingManager();
+        NetworkShim::ReceivePacket(0, *packet);
+        skills.Update(33);
+    }
+    objects.DestroyObjectEx(character, "Fuzz/NetPacket", __LINE__);
+    ShutdownObjects();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -202,6 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             mended[4 + i] = static_cast<uint8_t>(fields >> (8 * i));
         Check(mended.data(), mended.size());
         RouteTravel(mended.data(), mended.size());
+        RouteSkillCommand(mended.data(), mended.size());
     }
     return 0;
 }

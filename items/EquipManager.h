@@ -62,6 +62,14 @@ public:
     void GetAllNonWeapons(std::vector<uint32_t>& ids) const;
     EquipManager_HandState GetHandState() const;
 
+    // Stores a changed name; the weapons take it up with their own work.
+    void SetWeaponEnchantment(const std::string& name)
+    {
+        if (name != weaponEnchantment)
+            weaponEnchantment = name;
+    }
+    const std::string& GetWeaponEnchantment() const { return weaponEnchantment; }
+
 private:
     uint32_t GetRightHandItem() const;
     uint32_t GetLeftHandItem() const;
@@ -70,6 +78,7 @@ private:
 
     Character* owner = nullptr;
     std::vector<EquipManagerContainer> attachedItems;
+    std::string weaponEnchantment;
 };
 
 } // namespace GAME

@@ -1,6 +1,7 @@
 #include "skills/SkillManager.h"
 
 #include "characters/Character.h"
+#include "combat/CombatManager.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/Name.h"
@@ -21,11 +22,20 @@ SkillManager::~SkillManager()
     // When every object goes at once the skills may already be gone: only a skill the manager
     // still knows under its id is destroyed here, the rest are in its queue already.
     for (size_t i = 0; i < learnedSkills.size(); ++i) {
-        if (objects.GetObject(learnedSkillIds[i]) == learnedSkills[i])
-            objects.DestroyObjectEx(learnedSkills[i], "Project/Game/SkillManager", __LINE__);
+        if (objects.GetObject(learnedSkillIds[i]) != learnedSkills[i])
+            continue;
+        learnedSkills[i]->SetManager(nullptr);
+        objects.DestroyObjectEx(learnedSkills[i], "Project/Game/SkillManager", __LINE__);
     }
-    for (Skill* skill : itemSkills)
+    // Item skills likewise, found by id: one already queued is neither touched nor queued again,
+    // and none is left pointing at the manager once it is gone.
+    for (const auto& [grantingId, skillId] : itemSkillMap) {
+        Skill* skill = objects.GetObject<Skill>(skillId);
+        if (skill == nullptr)
+            continue;
+        skill->SetManager(nullptr);
         objects.DestroyObjectEx(skill, "Project/Game/SkillManager", __LINE__);
+    }
 }
 
 void SkillManager::Initialize(CombatManager* combatManager, Character* parent)
@@ -102,6 +112,55 @@ void SkillManager::GetCharAttributes(CharAttributeAccumulator& accumulator) cons
         [&](const Skill& skill) { skill.CollectPassiveCharAttributes(accumulator); });
 }
 
+void SkillManager::GetSkillAttributes(SkillAttributeAccumulator& accumulator) const
+{
+    ForEachPassiveSkill(
+        [&](const Skill& skill) { skill.CollectPassiveSkillAttributes(accumulator); });
+}
+
+void SkillManager::GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    ForEachPassiveSkill(
+        [&](const Skill& skill) { skill.CollectPassiveOffensiveDamageAttributes(accumulator); });
+}
+
+void SkillManager::GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const
+{
+    ForEachPassiveSkill(
+        [&](const Skill& skill) { skill.CollectPassiveOffensiveModifierAttributes(accumulator); });
+}
+
+void SkillManager::CollectAvailableSkillAttributes(SkillAttributeAccumulator& accumulator) const
+{
+    if (parent != nullptr) {
+        parent->GetEquipSkillAttributes(accumulator);
+        parent->ContributeItemSetSkillAttributes(accumulator);
+    }
+    GetSkillAttributes(accumulator);
+}
+
+void SkillManager::CollectAvailableOffensiveDamageAttributes(
+    uint32_t weaponId, CombatAttributeAccumulator& accumulator) const
+{
+    if (parent != nullptr) {
+        parent->GetEquipArmorDamageAttributes(accumulator);
+        parent->ContributeItemSetOffensiveDamageAttributes(accumulator);
+    }
+    GetOffensiveDamageAttributes(accumulator);
+    if (weaponId == 0 && combatManager != nullptr)
+        combatManager->GetHandHitDamage(accumulator);
+}
+
+void SkillManager::CollectAvailableOffensiveModifierAttributes(
+    CombatAttributeAccumulator& accumulator) const
+{
+    if (parent != nullptr) {
+        parent->GetEquipOffensiveModifierAttributes(accumulator);
+        parent->ContributeItemSetOffensiveModifierAttributes(accumulator);
+    }
+    GetOffensiveModifierAttributes(accumulator);
+}
+
 void SkillManager::GetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const
 {
     ForEachPassiveSkill(
@@ -153,17 +212,25 @@ void SkillManager::ApplyCooldownDamage(float seconds)
 
 uint32_t SkillManager::GetSkillIdFromReference(uint32_t reference) const
 {
-    if (reference >= learnedSkills.size() || learnedSkills[reference] == nullptr)
-        return 0;
-    return learnedSkills[reference]->GetObjectId();
+    if (reference < learnedSkills.size() && learnedSkills[reference] != nullptr)
+        return learnedSkills[reference]->GetObjectId();
+    const uint32_t index = reference - kItemReferenceBase;
+    if (index < itemSkills.size() && itemSkills[index] != nullptr)
+        return itemSkills[index]->GetObjectId();
+    return 0;
 }
 
 uint32_t SkillManager::GetSkillReferenceNumber(uint32_t skillId) const
 {
+    if (skillId == 0)
+        return 0xFFFFFFFFu;
     for (size_t index = 0; index < learnedSkills.size(); ++index) {
-        if (skillId != 0 && learnedSkills[index] != nullptr &&
-            learnedSkills[index]->GetObjectId() == skillId)
+        if (learnedSkills[index] != nullptr && learnedSkills[index]->GetObjectId() == skillId)
             return static_cast<uint32_t>(index);
+    }
+    for (size_t index = 0; index < itemSkills.size(); ++index) {
+        if (itemSkills[index] != nullptr && itemSkills[index]->GetObjectId() == skillId)
+            return kItemReferenceBase + static_cast<uint32_t>(index);
     }
     return 0xFFFFFFFFu;
 }
@@ -179,19 +246,6 @@ bool SkillManager::HoldsSkill(uint32_t skillId) const
         }
     }
     return false;
-}
-
-bool SkillManager::StartSkill(uint32_t skillId, uint32_t /*targetId*/, const WorldVec3& /*point*/,
-                              uint32_t /*lastValue*/)
-{
-    return HoldsSkill(skillId);
-}
-
-bool SkillManager::HandleSkillAnimationCallback(const Name& name, uint32_t /*skillId*/,
-                                                uint32_t /*targetId*/, const WorldVec3& /*point*/)
-{
-    static const Name end = Name::Create("End");
-    return name == end;
 }
 
 bool SkillManager::IsSpeedUpdateNeeded() const
@@ -224,31 +278,6 @@ void SkillManager::CreateRemoveSkillBuff(uint32_t skillId, const std::string& /*
     HoldsCommandSkill(skillId, "CreateRemoveSkillBuff");
 }
 
-void SkillManager::SkillTargetResult(uint32_t skillNumber, const std::vector<uint32_t>& /*targets*/,
-                                     const WorldCoords& /*origin*/, uint32_t /*seed*/,
-                                     uint32_t /*weaponId*/, bool /*useWeapon*/,
-                                     int32_t /*hitIteration*/)
-{
-    HoldsCommandSkill(GetSkillIdFromReference(skillNumber), "SkillTargetResult");
-}
-
-void SkillManager::CreateProjectile(uint32_t skillNumber, uint32_t /*projectileId*/,
-                                    const WorldCoords& /*origin*/, uint32_t /*targetId*/,
-                                    const WorldVec3& /*point*/, uint32_t /*weaponId*/,
-                                    uint32_t /*seed*/, int32_t /*hitIteration*/)
-{
-    HoldsCommandSkill(GetSkillIdFromReference(skillNumber), "CreateProjectile");
-}
-
-void SkillManager::SkillSpawnObject(uint32_t skillNumber, const WorldCoords& /*origin*/,
-                                    uint32_t /*targetId*/,
-                                    const std::vector<WorldCoords>& /*spawnCoords*/,
-                                    const std::vector<uint32_t>& /*spawnIds*/,
-                                    uint32_t /*lastValue*/)
-{
-    HoldsCommandSkill(GetSkillIdFromReference(skillNumber), "SkillSpawnObject");
-}
-
 // The services send the reference number, so every machine finds the same skill.
 Skill* SkillManager::FindCommandSkill(uint32_t skillNumber, const char* command) const
 {
@@ -258,19 +287,6 @@ Skill* SkillManager::FindCommandSkill(uint32_t skillNumber, const char* command)
                      "SkillManager: %s of %s names skill %u, which it does not hold", command,
                      GetParentName(), skillNumber);
     return skill;
-}
-
-void SkillManager::SkillStateUpdateCommand(uint32_t skillNumber, const SkillState& state)
-{
-    if (Skill* skill = FindCommandSkill(skillNumber, "SkillStateUpdateCommand"))
-        skill->ReceiveStateUpdate(state, false);
-}
-
-void SkillManager::SkillActiveStateUpdateCommand(uint32_t skillNumber,
-                                                 const SkillActiveState& state)
-{
-    if (Skill* skill = FindCommandSkill(skillNumber, "SkillActiveStateUpdateCommand"))
-        skill->ReceiveActiveUpdate(parent, state, false);
 }
 
 } // namespace GAME

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "skills/SkillAttributeAccumulator.h"
+#include "skills/SkillManagerBase.h"
 
 #include "skills/SkillActiveState.h"
 #include "skills/SkillState.h"
 
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace GAME {
@@ -25,13 +28,16 @@ class Name;
 class WorldVec3;
 class WorldCoords;
 class ParametersCombat;
+class CharFxPak;
 class Skill;
+class SkillBuff;
+class Skill_Modifier;
 struct RacialBonus_Damage;
 struct RacialBonus_Defense;
 
 // A character's skills: it owns them (through the object manager), runs them and gathers what
-// they add to the character. So far it loads its record numbers and gathers attributes.
-class SkillManager {
+// they add to the character.
+class SkillManager : public SkillManagerBase {
 public:
     // One skill's state as saves and replication carry it.
     struct _SkillReplica {
@@ -58,7 +64,7 @@ public:
 
     SkillManager();
     // Destroys the skills it owns.
-    virtual ~SkillManager();
+    ~SkillManager() override;
     SkillManager(const SkillManager&) = delete;
     SkillManager& operator=(const SkillManager&) = delete;
 
@@ -83,9 +89,7 @@ public:
     Skill* GetSkill(uint32_t skillId) const { return FindSkill(skillId); }
     // Only the controlling machine's manager sends skill results; done once.
     void SetAsControllingManager();
-    SkillServicesBase* GetSkillServices() const { return skillServices.get(); }
     uint32_t GetDefaultSkillId() const { return defaultSkillId; }
-    uint32_t GetDefaultWPSkillId() const { return defaultWPSkillId; }
     const std::vector<uint32_t>& GetUISkillList() const { return uiSkillList; }
     uint32_t GetMasteriesAllowed() const { return masteriesAllowed; }
     // Appends the enumeration of each mastery learned above level 0. No mastery skill exists
@@ -100,6 +104,62 @@ public:
     void SetSkillReclamationPointsUsed(uint32_t points) { skillReclamationPointsUsed = points; }
     void SetIsMonster(bool monster) { isMonster = monster; }
     bool IsMonster() const { return isMonster; }
+
+    // The owner interface skills call back.
+    SkillServicesBase* GetSkillServices() const override { return skillServices.get(); }
+    Character* GetParent() const override { return parent; }
+    bool IsMonsterSkill() const override { return isMonster; }
+    int32_t GetHandState() const override;
+    bool IsRangedWeapon() const override { return rangedWeapon; }
+    int32_t GetWeaponRangeProfile() const override { return weaponRangeProfile; }
+    void GetWeaponTypes(Weapon_Type& right, Weapon_Type& left) const override;
+    void SubtractMana(float amount) override;
+    void SubtractLife(float amount, const PlayStatsDamageType& statsType) override;
+    float GetCurrentMana() const override;
+    uint32_t GetRightHandWeapon() const override;
+    uint32_t GetLeftHandWeapon() const override;
+    float GetTotalSkillAttribute(SkillAttributeType type) const override;
+    void CollectAvailableOffensiveDamageAttributes(
+        uint32_t weaponId, CombatAttributeAccumulator& accumulator) const override;
+    void CollectAvailableOffensiveModifierAttributes(
+        CombatAttributeAccumulator& accumulator) const override;
+    float CalculateOffensiveAbility(float bonus) const override;
+    void ForceSpeedUpdate() override;
+    void SetSpeedUpdateNeeded() override { speedUpdateNeeded = true; }
+    // Ends every learned and item skill's cooldown.
+    void RefreshCooldown() override;
+    float GetAttackSpeed() const override;
+    float GetSpellCastSpeed() const override;
+    // The skills installed on the character and updated each frame; each is there once.
+    void AddToActiveList(Skill* skill) override;
+    void RemoveFromActiveList(Skill* skill) override;
+    const std::vector<Skill*>& GetActiveList() const { return activeSkills; }
+    uint32_t SelectWeaponPoolSkill(RandomUniform& random) override;
+    uint32_t GetDefaultWPSkillId() const override { return defaultWPSkillId; }
+    uint32_t GetDefaultWPChanceWeight() const { return defaultWPChanceWeight; }
+    // Pets are kept by id: one may vanish before the next frame initialises it.
+    void PushPetInitialize(Character* pet) override;
+    void PopPetInitialize(Character* pet) override;
+    // The newest enchantment shows; removing it shows the one before.
+    void AddWeaponEnchantment(uint32_t ownerId, const std::string& name) override;
+    void RemoveWeaponEnchantment(uint32_t ownerId) override;
+    // The newest owner's effect packs show.
+    void AddCharFxPak(uint32_t ownerId, const std::vector<std::string>& names) override;
+    void RemoveCharFxPak(uint32_t ownerId) override;
+    uint32_t GetShowingCharFxPakOwner() const { return charFxPakOwner; }
+
+    // An item grants its skill once; a later grant only sets the level.
+    void AddItemSkill(uint32_t grantingId, uint32_t level);
+    // The skill keeps its object and reference at level 0.
+    void RemoveItemSkill(uint32_t grantingId);
+    void IncrementSkill(uint32_t skillId, uint32_t amount);
+    const std::vector<Skill*>& GetWeaponPoolAttacks() const { return weaponPoolAttacks; }
+    const std::vector<Skill*>& GetOnDeathSkills() const { return onDeathSkills; }
+    void CollectWeaponTypes();
+    void CollectAvailableSkillAttributes(SkillAttributeAccumulator& accumulator) const;
+    void GetSkillAttributes(SkillAttributeAccumulator& accumulator) const;
+    void GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const;
+    void GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const;
 
     // The skills block of the player's save stream, one routine for both directions.
     void StreamProperties(IOStream* stream);
@@ -121,41 +181,48 @@ public:
     // Disruption damage lengthens the skills' cooldowns by the seconds.
     void ApplyCooldownDamage(float seconds);
 
-    // Skills keep no timers of their own yet, so a frame and the owner's death change nothing.
-    void Update(int32_t /*elapsedMs*/) {}
+    // The owner's death changes nothing yet.
     void ImDead() {}
     // A skill's reference number is its place among the learned skills; 0 (as an id) and
     // 0xFFFFFFFF (as a number) answer for none.
     uint32_t GetSkillIdFromReference(uint32_t reference) const;
     uint32_t GetSkillReferenceNumber(uint32_t skillId) const;
-    // Only a skill this manager holds can start; its animation's "End" ends its use.
-    bool StartSkill(uint32_t skillId, uint32_t targetId, const WorldVec3& point,
-                    uint32_t lastValue);
-    bool HandleSkillAnimationCallback(const Name& name, uint32_t skillId, uint32_t targetId,
-                                      const WorldVec3& point);
-    void CancelSkillAction(uint32_t /*skillId*/) {}
-    // The replicated skill results. Skills cannot act on them yet (the skills work fills
-    // these in); until then each only finds its skill.
+    // The replicated buff command; buffs are not kept yet.
     void CreateRemoveSkillBuff(uint32_t skillId, const std::string& skillName, uint32_t level,
                                const std::string& modName1, uint32_t modLevel1,
                                const std::string& modName2, uint32_t modLevel2, int32_t timeToLive,
                                uint32_t casterId, bool flag);
-    void SkillTargetResult(uint32_t skillNumber, const std::vector<uint32_t>& targets,
-                           const WorldCoords& origin, uint32_t seed, uint32_t weaponId,
-                           bool useWeapon, int32_t hitIteration);
-    void CreateProjectile(uint32_t skillNumber, uint32_t projectileId, const WorldCoords& origin,
+
+    // ---- running skills (begin) ----
+    // One frame: pending pets, skill attributes, weapon types and range, then the active
+    // skills and the item skills, each walked over a copy since an update may change the list.
+    void Update(int32_t elapsedMs);
+    // Every operation below names its skill by reference number and does nothing (false) when
+    // the skill is missing. A successful start restarts the hit count the results carry.
+    bool StartSkill(uint32_t reference, uint32_t targetId, const WorldVec3& point,
+                    uint32_t seed) const;
+    // True only for "End" when the skill's use is over.
+    bool HandleSkillAnimationCallback(const Name& name, uint32_t reference, uint32_t targetId,
+                                      const WorldVec3& point);
+    void CancelSkillAction(uint32_t reference);
+    // end set: the warm-up ends (false); else whether one starts.
+    bool SkillWarmUp(uint32_t reference, bool end);
+    // The replicated results run on every machine; mana and cooldown are charged once per use:
+    // at the first hit that finds a target, or when the first projectile is made.
+    void SkillTargetResult(uint32_t reference, const std::vector<uint32_t>& targets,
+                           const WorldCoords& origin, uint32_t seed, uint32_t weaponId, bool melee,
+                           int32_t hitIteration);
+    void CreateProjectile(uint32_t reference, uint32_t projectileId, const WorldCoords& origin,
                           uint32_t targetId, const WorldVec3& point, uint32_t weaponId,
                           uint32_t seed, int32_t hitIteration);
-    void SkillSpawnObject(uint32_t skillNumber, const WorldCoords& origin, uint32_t targetId,
+    void SkillSpawnObject(uint32_t reference, const WorldCoords& origin, uint32_t value,
                           const std::vector<WorldCoords>& spawnCoords,
-                          const std::vector<uint32_t>& spawnIds, uint32_t lastValue);
-    // Both name the skill by its reference number.
-    void SkillStateUpdateCommand(uint32_t skillNumber, const SkillState& state);
-    void SkillActiveStateUpdateCommand(uint32_t skillNumber, const SkillActiveState& state);
-    // No skill warms up yet.
-    bool SkillWarmUp(uint32_t /*skillId*/, uint32_t /*flag*/) { return false; }
+                          const std::vector<uint32_t>& spawnIds, uint32_t seed);
+    void SkillStateUpdateCommand(uint32_t reference, const SkillState& state);
+    void SkillActiveStateUpdateCommand(uint32_t reference, const SkillActiveState& state);
 
-    void SetSpeedUpdateNeeded() { speedUpdateNeeded = true; }
+    // ---- running skills (end) ----
+
     // Answers once: asking clears the mark, so the speeds are recomputed once per change.
     bool IsSpeedUpdateNeeded() const;
 
@@ -163,6 +230,7 @@ public:
     {
         return masteryIncrementLevels;
     }
+    static constexpr uint32_t kItemReferenceBase = 4096;
     const std::vector<uint32_t>& GetReclamationPointTiers() const { return reclamationPointTiers; }
     const std::vector<uint32_t>& GetReclamationPointCosts() const { return reclamationPointCosts; }
 
@@ -172,6 +240,8 @@ protected:
     std::vector<Skill*> activeSkills;
     // Owned through the object manager.
     std::vector<Skill*> itemSkills;
+    // Granting object id to the id of this manager's own copy.
+    std::unordered_map<uint32_t, uint32_t> itemSkillMap;
 
 private:
     const char* GetParentName() const;
@@ -213,6 +283,30 @@ private:
     std::vector<uint32_t> reclamationPointCosts;
     SkillAttributeAccumulator skillAttributes;
     mutable bool speedUpdateNeeded = false;
+
+    // Queued pets get their first update at the start of the next frame; one that is gone by
+    // then is skipped.
+    void InitializePendingPets();
+    // Each item skill's destruction; its manager pointer is cleared first.
+    void DestroyItemSkills();
+    // Shows the front owner's effect packs in place of the ones showing.
+    void ResetCurrentCharFxPaks();
+    void ClearCurrentCharFxPaks();
+
+    // Learned skills that are weapon-pool attacks and on-death skills; not owned.
+    std::vector<Skill*> weaponPoolAttacks;
+    std::vector<Skill*> onDeathSkills;
+    uint32_t defaultWPChanceWeight = 100;
+    bool dualWieldAllowed = false;
+    Weapon_Type rightWeaponType = Weapon_Type_Weapon;
+    Weapon_Type leftWeaponType = Weapon_Type_Weapon;
+    bool rangedWeapon = false;
+    int32_t weaponRangeProfile = 0;
+    std::vector<uint32_t> pendingPets;
+    std::list<std::pair<uint32_t, std::string>> weaponEnchantments;
+    std::list<std::pair<uint32_t, std::vector<std::string>>> charFxPaks;
+    uint32_t charFxPakOwner = 0;
+    std::vector<CharFxPak*> showingCharFxPaks;
 };
 
 } // namespace GAME

@@ -6,7 +6,12 @@
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "skills/Skill.h"
+#include "skills/SkillOnDeath.h"
+#include "skills/SkillSecondary.h"
 #include "skills/SkillServices_Character.h"
+#include "skills/Skill_Mastery.h"
+#include "skills/Skill_Modifier.h"
+#include "skills/Skill_WPAttack.h"
 
 #include <algorithm>
 #include <array>
@@ -104,7 +109,7 @@ Skill* SkillManager::AddLearnedSkill(const std::string& record, uint32_t level)
     Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>(record);
     if (skill == nullptr)
         return nullptr;
-    skill->SetSkillManager(this);
+    skill->SetManager(this);
     learnedSkills.push_back(skill);
     learnedSkillIds.push_back(skill->GetObjectId());
     uiSkillList.push_back(skill->GetObjectId());
@@ -112,34 +117,108 @@ Skill* SkillManager::AddLearnedSkill(const std::string& record, uint32_t level)
     return skill;
 }
 
-// No mastery, modifier or secondary skill kinds exist yet, so every skill opens its own group.
-void SkillManager::CreateAndLoadSkill(const std::string& name, uint32_t level,
-                                      uint32_t& /*masteryId*/, uint32_t& baseSkillId)
+// Records list a mastery, then its skills, each followed by its modifiers and secondaries.
+void SkillManager::CreateAndLoadSkill(const std::string& name, uint32_t level, uint32_t& masteryId,
+                                      uint32_t& baseSkillId)
 {
-    if (FindSkillId(name) != 0) {
-        gEngine->Log(Engine::LogData,
-                     "SkillManager::Tried to create duplicate non-modifier skill (%s)",
-                     name.c_str());
-        return;
+    uint32_t id = FindSkillId(name);
+    Skill* skill = nullptr;
+    if (id == 0) {
+        skill = AddLearnedSkill(name, level);
+        if (skill == nullptr) {
+            gEngine->Log(Engine::LogData, "SkillManager::Unable to create skill (%s) (%s)",
+                         name.c_str(), GetParentName());
+            return;
+        }
+        id = skill->GetObjectId();
+    } else {
+        skill = FindSkill(id);
+        if (DynamicCast<Skill_Modifier>(skill) == nullptr) {
+            gEngine->Log(Engine::LogData,
+                         "SkillManager::Tried to create duplicate non-modifier skill (%s)",
+                         name.c_str());
+            return;
+        }
     }
-    Skill* skill = AddLearnedSkill(name, level);
-    if (skill == nullptr) {
-        gEngine->Log(Engine::LogData, "SkillManager::Unable to create skill (%s) (%s)",
-                     name.c_str(), GetParentName());
-        return;
+    Skill* base = FindSkill(baseSkillId);
+    if (DynamicCast<Skill_Mastery>(skill) != nullptr) {
+        masteryId = id;
+        baseSkillId = 0;
+    } else if (DynamicCast<Skill_Modifier>(skill) != nullptr) {
+        skill->AddMastery(masteryId);
+        skill->AddBaseSkill(baseSkillId);
+        if (base != nullptr)
+            base->AddModifier(id);
+    } else if (DynamicCast<SkillSecondary>(skill) != nullptr) {
+        skill->AddMastery(masteryId);
+        skill->AddBaseSkill(baseSkillId);
+        if (base != nullptr)
+            base->AddSecondarySkill(id);
+        baseSkillId = id;
+    } else {
+        if (DynamicCast<Skill_WPAttack>(skill) != nullptr)
+            weaponPoolAttacks.push_back(skill);
+        skill->AddMastery(masteryId);
+        baseSkillId = id;
+        if (DynamicCast<SkillOnDeath>(skill) != nullptr)
+            onDeathSkills.push_back(skill);
     }
-    baseSkillId = skill->GetObjectId();
 }
 
 uint32_t SkillManager::LoadDefaultSkills()
 {
-    if (Skill* pool = AddLearnedSkill("Records/Skills/Default/DefaultWPBasicAttack.dbr", 1))
+    ObjectManager& objects = ObjectManager::Instance();
+    if (auto* pool = objects.CreateObjectFromFile<Skill_WPAttack>(
+            "Records/Skills/Default/DefaultWPBasicAttack.dbr")) {
+        pool->SetManager(this);
         defaultWPSkillId = pool->GetObjectId();
+        learnedSkills.push_back(pool);
+        learnedSkillIds.push_back(pool->GetObjectId());
+        uiSkillList.push_back(pool->GetObjectId());
+        pool->SetSkillLevel(1);
+        defaultWPChanceWeight = pool->GetChanceWeight(true);
+    }
     Skill* skill = AddLearnedSkill("Records/Skills/Default/DefaultWeaponAttack.dbr", 1);
     if (skill == nullptr)
         return 0;
     defaultSkillId = skill->GetObjectId();
     return defaultSkillId;
+}
+
+void SkillManager::AddItemSkill(uint32_t grantingId, uint32_t level)
+{
+    const auto mapped = itemSkillMap.find(grantingId);
+    if (mapped != itemSkillMap.end()) {
+        if (Skill* skill = FindSkill(mapped->second))
+            skill->SetSkillLevel(level);
+        return;
+    }
+    ObjectManager& objects = ObjectManager::Instance();
+    const Object* granting = objects.GetObject(grantingId);
+    if (granting == nullptr)
+        return;
+    Skill* skill = objects.CreateObjectFromFile<Skill>(granting->GetObjectName());
+    if (skill == nullptr) {
+        gEngine->Log(Engine::LogData, "SkillManager::Unable to create skill (%s) (%s)",
+                     granting->GetObjectName().c_str(), GetParentName());
+        return;
+    }
+    skill->SetAsItemSkill();
+    skill->SetAsTempSkill();
+    skill->SetManager(this);
+    skill->SetSkillLevel(level);
+    itemSkills.push_back(skill);
+    itemSkillMap.emplace(grantingId, skill->GetObjectId());
+    uiSkillList.push_back(skill->GetObjectId());
+}
+
+void SkillManager::RemoveItemSkill(uint32_t grantingId)
+{
+    const auto mapped = itemSkillMap.find(grantingId);
+    if (mapped == itemSkillMap.end())
+        return;
+    if (Skill* skill = FindSkill(mapped->second))
+        skill->SetSkillLevel(0);
 }
 
 uint32_t SkillManager::FindSkillId(const std::string& name) const

@@ -133,7 +133,7 @@ TEST_F(SkillManagerSkillsTest, OnlyAHeldSkillAboveLevelZeroIsValidForUse)
 TEST_F(SkillManagerSkillsTest, DefaultSkillsAreLearnedAtLevelOne)
 {
     database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
-                         {"Class = LoadedSkill"});
+                         {"Class = Skill_WPAttack"});
     database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
     SkillManager loaded;
     const uint32_t id = loaded.LoadDefaultSkills();
@@ -148,7 +148,7 @@ TEST_F(SkillManagerSkillsTest, DefaultSkillsAreLearnedAtLevelOne)
 TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAttacks)
 {
     database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
-                         {"Class = LoadedSkill"});
+                         {"Class = Skill_WPAttack"});
     database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
     database.WriteRecord("Records/Skills/Earth.dbr", {"Class = LoadedMasterySkill"});
     ActiveListManager manager;
@@ -157,11 +157,8 @@ TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAtt
                               "skillName2 = Records/Skills/Ice.dbr\nskillLevel2 = 4\n"
                               "skillName3 = Records/Skills/Earth.dbr\nskillLevel3 = 6\n"),
                        3);
-    EXPECT_EQ(manager.GetNumRegularSkillPoints(), 0u);
-    for (uint32_t id :
-         {manager.GetDefaultSkillId(), manager.GetDefaultWPSkillId(), manager.FindSkillId(kFire),
-          manager.FindSkillId("Records/Skills/Earth.dbr")})
-        manager.Activate(id);
+    // A level of 1 or more puts a skill on the active list; Ice is taken off it again.
+    manager.RemoveFromActiveList(manager.GetSkill(manager.FindSkillId(kIce)));
     EXPECT_EQ(manager.GetNumRegularSkillPoints(), 3u) << "the learned, inactive Ice is not counted";
     EXPECT_EQ(manager.GetNumMasteryPoints(), 6u);
 
@@ -199,6 +196,112 @@ TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferen
     EXPECT_EQ(skill->GetSkillActiveState().subLevel, 2);
     EXPECT_EQ(Level(manager, kIce), 0u);
     ObjectManager::Instance().DestroyObjectEx(character, "test", __LINE__);
+}
+
+} // namespace
+} // namespace GAME::Test
+
+namespace GAME::Test {
+namespace {
+
+TEST_F(SkillManagerSkillsTest, GroupsFollowTheListedOrder)
+{
+    const std::pair<const char*, const char*> records[] = {
+        {"Records/Skills/Mastery.dbr", "Skill_Mastery"},
+        {"Records/Skills/Mod.dbr", "Skill_Modifier"},
+        {"Records/Skills/Sec.dbr", "SkillSecondary"},
+        {"Records/Skills/Mod2.dbr", "Skill_Modifier"},
+        {"Records/Skills/Pool.dbr", "Skill_WPAttack"},
+        {"Records/Skills/Death.dbr", "SkillOnDeath"}};
+    for (const auto& [name, kind] : records)
+        database.WriteRecord(name, {std::string("Class = ") + kind});
+    SkillManager manager;
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Mastery.dbr\nskillLevel1 = 1\n"
+                              "skillName2 = Records/Skills/Fire.dbr\nskillLevel2 = 1\n"
+                              "skillName3 = Records/Skills/Mod.dbr\nskillLevel3 = 1\n"
+                              "skillName4 = Records/Skills/Mod.dbr\nskillLevel4 = 5\n"
+                              "skillName5 = Records/Skills/Sec.dbr\nskillLevel5 = 1\n"
+                              "skillName6 = Records/Skills/Mod2.dbr\n"
+                              "skillName7 = Records/Skills/Pool.dbr\nskillLevel7 = 1\n"
+                              "skillName8 = Records/Skills/Death.dbr\n"),
+                       8);
+    auto id = [&](const char* name) { return manager.FindSkillId(name); };
+    auto skill = [&](const char* name) { return manager.GetSkill(id(name)); };
+    const uint32_t mastery = id("Records/Skills/Mastery.dbr");
+    const uint32_t mod = id("Records/Skills/Mod.dbr");
+    const uint32_t sec = id("Records/Skills/Sec.dbr");
+    EXPECT_EQ(manager.GetUISkillList().size(), 7u) << "the modifier listed twice is one object";
+    EXPECT_EQ(skill("Records/Skills/Mod.dbr")->GetSkillLevel(), 1u);
+    EXPECT_EQ(skill(kFire)->GetModifiers(), (std::vector<uint32_t>{mod, mod}));
+    EXPECT_EQ(skill(kFire)->GetSecondarySkills(), std::vector<uint32_t>{sec});
+    EXPECT_EQ(skill(kFire)->GetMasteryId(), mastery);
+    EXPECT_EQ(skill("Records/Skills/Sec.dbr")->GetModifiers(),
+              std::vector<uint32_t>{id("Records/Skills/Mod2.dbr")});
+    EXPECT_EQ(skill("Records/Skills/Mod2.dbr")->GetBaseSkills(), std::vector<uint32_t>{sec});
+    EXPECT_EQ(skill("Records/Skills/Mod2.dbr")->GetMasteryId(), mastery);
+    EXPECT_EQ(manager.GetWeaponPoolAttacks(),
+              std::vector<Skill*>{skill("Records/Skills/Pool.dbr")});
+    EXPECT_EQ(manager.GetOnDeathSkills(), std::vector<Skill*>{skill("Records/Skills/Death.dbr")});
+    // Only the skills with a level joined the active list, each once.
+    EXPECT_EQ(manager.GetActiveList().size(), 5u);
+}
+
+TEST_F(SkillManagerSkillsTest, ItemSkillsAreGrantedOnceAndKeepTheirReference)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    Skill* granting = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(granting, nullptr);
+    SkillManager manager;
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), 0u);
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    manager.AddItemSkill(granting->GetObjectId(), 2);
+    manager.AddItemSkill(granting->GetObjectId(), 3);
+    const uint32_t item = manager.FindItemSkillId("records\\skills\\ICE.dbr");
+    ASSERT_NE(item, 0u);
+    EXPECT_EQ(manager.FindSkillId(kIce), 0u) << "learned look-ups skip item skills";
+    EXPECT_EQ(manager.GetSkill(item)->GetSkillLevel(), 3u);
+    EXPECT_TRUE(manager.GetSkill(item)->IsItemSkill());
+    EXPECT_EQ(manager.GetActiveList().size(), 1u) << "item skills stay off the active list";
+    EXPECT_EQ(manager.GetSkillReferenceNumber(item), 4096u);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), item);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4097), 0u);
+    EXPECT_EQ(manager.GetSkillReferenceNumber(granting->GetObjectId()), 0xFFFFFFFFu);
+    manager.RemoveItemSkill(granting->GetObjectId());
+    EXPECT_EQ(manager.GetSkill(item)->GetSkillLevel(), 0u);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), item);
+    EXPECT_TRUE(manager.IsSkillValidForUse(item, true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(item, false));
+    objects.DestroyObjectEx(granting, "test", __LINE__);
+}
+
+TEST_F(SkillManagerSkillsTest, DestructionLeavesNoSkillPointingAtTheManager)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    Skill* granting = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(granting, nullptr);
+    Skill* learned = nullptr;
+    Skill* item = nullptr;
+    {
+        SkillManager manager;
+        manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+        manager.AddItemSkill(granting->GetObjectId(), 1);
+        learned = manager.GetSkill(manager.FindSkillId(kFire));
+        item = manager.GetSkill(manager.FindItemSkillId(kIce));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetManager(), &manager);
+    }
+    // Destroyed objects wait in the manager's queue until the next flush.
+    EXPECT_EQ(learned->GetManager(), nullptr);
+    EXPECT_EQ(item->GetManager(), nullptr);
+    objects.DestroyObjectEx(granting, "test", __LINE__);
+
+    // At shut-down every object may go before the manager: it then touches none of its skills.
+    SkillManager survivor;
+    Skill* again = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(again, nullptr);
+    survivor.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    survivor.AddItemSkill(again->GetObjectId(), 1);
+    objects.DestroyAllObjects();
 }
 
 } // namespace

@@ -96,6 +96,7 @@ public:
 class FilledSkillManager : public SkillManager {
 public:
     using SkillManager::activeSkills;
+    using SkillManager::itemSkillMap;
     using SkillManager::itemSkills;
 };
 
@@ -117,6 +118,8 @@ TEST_F(SkillManagerLists, AsksEachListedSkillOnceByItsListsRule)
         FilledSkillManager manager;
         manager.activeSkills = {skills[0], skills[1], skills[2]};
         manager.itemSkills = {skills[3], skills[4]};
+        // Granted by two items that the test does not need to make.
+        manager.itemSkillMap = {{901, itemId}, {902, skills[4]->GetObjectId()}};
         RandomUniform generator;
         ParametersCombat hit(generator);
         hit.attackerId = 7;

@@ -1,0 +1,130 @@
+// A hostile skill record loaded into a profile, then every level answer asked for at levels
+// 0-300, each level's lines printed and the level hand-over run: nothing may crash or run away
+// whatever the counts, list lengths and numbers.
+#include "characters/CharAttributeAccumulator.h"
+#include "combat/CombatAttributeAccumulator.h"
+#include "combat/RacialBonus.h"
+#include "core/GameTextLine.h"
+#include "engine/Engine.h"
+#include "engine/LoadTable.h"
+#include "game/GameEngine.h"
+#include "skills/SkillAttributeAccumulator.h"
+#include "skills/SkillProfile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace GAME;
+
+constexpr uint32_t kLastLevel = 300;
+
+void AskEveryLevel(const SkillProfile& profile)
+{
+    // Sums keep the answers from being optimised away and catch nothing but crashes.
+    double sum = 0.0;
+    size_t length = 0;
+    for (uint32_t level = 0; level <= kLastLevel; ++level) {
+        sum +=
+            profile.GetChanceWeight(level) + profile.GetLifeMonitorPercent(level) +
+            profile.GetRadiusTime(level) + profile.GetActivationChance(level) +
+            profile.GetProjectileHitTimeToLive(level) + profile.GetProjectileMissTimeToLive(level) +
+            profile.GetSpawnObjectTimeToLive(level) + profile.GetSpawnObjectsNumberOfRings(level) +
+            profile.GetPetLimit(level) + profile.GetPetBurstSpawn(level) +
+            profile.GetSpellAuraDuration(level) + profile.GetMaxChargeLevel(level) +
+            profile.GetChargeDuration(level) + profile.GetLifeBonus(level) +
+            profile.GetManaBonus(level) + profile.GetSparkGap(level) +
+            profile.GetSparkChance(level) + profile.GetSparkMaxNumber(level) +
+            profile.GetRagDollAmplification(level) + profile.GetDamageAbsorption(level) +
+            profile.GetDamageAbsorptionPercent(level) + profile.GetSkillEnhancement(level) +
+            profile.GetContagionInterval(level) + profile.GetContagionRadius(level) +
+            profile.GetContagionLimit(level) + profile.GetContagionMaxSpread(level);
+        length +=
+            profile.GetProjectileName(level).size() + profile.GetSpawnObject(level).size() +
+            profile.GetWeaponEnchantment(level).size() + profile.GetTargetFxPakName(level).size() +
+            profile.GetProjModImpactFxPakName(level).size() +
+            profile.GetCharFxOtherName(level).size() + profile.GetCharFxSelfName(level).size() +
+            profile.GetEndBuffSelfFxPakName(level).size() +
+            profile.GetEndBuffOtherFxPakName(level).size() +
+            profile.GetChargeAuraName(level).size();
+    }
+    (void)sum;
+    (void)length;
+}
+
+// One level's numbers and the next level's changes, as the tooltip prints them.
+void PrintLevels(const SkillProfile& profile)
+{
+    const uint32_t last = std::min(profile.GetUltimateLevel() + 2, kLastLevel);
+    for (uint32_t level = 0; level <= last; ++level) {
+        std::vector<GameTextLine> lines;
+        const SkillProfile_Modifiers& modifiers = profile.GetSkillModifierData(level);
+        modifiers.CreateText(GameTextClass::Default, lines);
+        profile.GetSkillModifierData(level + 1).CreateNextText(modifiers, lines);
+        const SkillProfile_ProjectileModifiers& projectile =
+            profile.GetSkillProjectileModifierData(level);
+        projectile.CreateText(GameTextClass::Default, lines);
+        profile.GetSkillProjectileModifierData(level + 1).CreateNextText(projectile, lines);
+        // A modifier skill's numbers are added to the skill's own.
+        SkillProfile_Modifiers sum = modifiers;
+        sum += profile.GetSkillModifierData(level + 1);
+        SkillProfile_ProjectileModifiers projectileSum = projectile;
+        projectileSum += profile.GetSkillProjectileModifierData(level + 1);
+    }
+}
+
+void HandOver(const SkillProfile& profile)
+{
+    const std::vector<std::string> races = {"Undead", "Beast"};
+    for (const uint32_t level : {0u, 1u, 2u, 40u, kLastLevel}) {
+        CharAttributeAccumulator character;
+        profile.GetCharAttributes(character, level);
+        profile.GetCharAttributesPenalty(character, level);
+        SkillAttributeAccumulator skill;
+        profile.GetSkillAttributes(skill, level);
+        CombatAttributeAccumulator combat;
+        combat.SetSeed(level);
+        profile.GetOffensiveDamageAttributes(combat, level);
+        profile.GetOffensiveModifierAttributes(combat, level);
+        profile.GetRetaliationAttributes(combat, level);
+        profile.GetDefenseAttributes(combat, level);
+        RacialBonus_Damage damage;
+        profile.GetRacialBonusDamage(races, damage, level);
+        RacialBonus_Defense defense;
+        profile.GetRacialBonusDefense(races, defense, level);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // The mastery tier is answered by the game's hub: one for the whole run.
+    static const bool started = [] {
+        gEngine->SetLogSink([](int, const std::string&) {});
+        InitializeObjects();
+        return true;
+    }();
+    (void)started;
+
+    LoadTable table;
+    table.Parse(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.dbr");
+    SkillProfile profile;
+    profile.LoadProfile(table);
+    if (profile.GetUltimateLevel() < profile.GetMaxLevel() ||
+        profile.GetUltimateLevel() > SkillProfile::kMaxLevelCount ||
+        profile.GetNumberOfProjectiles() > SkillProfile::kMaxProjectiles)
+        abort();
+    AskEveryLevel(profile);
+    HandOver(profile);
+    PrintLevels(profile);
+    // A copy answers on its own once the original is gone.
+    const SkillProfile copy(profile);
+    AskEveryLevel(copy);
+    return 0;
+}

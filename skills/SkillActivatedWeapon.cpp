@@ -1,0 +1,7 @@
+#include "skills/SkillActivatedWeapon.h"
+
+namespace GAME {
+
+SkillActivatedWeapon::~SkillActivatedWeapon() = default;
+
+} // namespace GAME

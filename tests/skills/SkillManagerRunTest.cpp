@@ -1,0 +1,339 @@
+#include "skills/SkillManager.h"
+
+#include "ai/ControllerCharacter.h"
+#include "characters/Character.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "engine/WorldCoords.h"
+#include "engine/WorldVec3.h"
+#include "skills/SkillActivated.h"
+#include "skills/SkillServicesBase.h"
+#include "skills/Skill_WPAttack.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
+#include "tests/support/ScriptedRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+namespace {
+std::vector<std::string>& Calls()
+{
+    static std::vector<std::string> calls;
+    return calls;
+}
+} // namespace
+
+// Records each call the manager makes, in order.
+class RunRecordingSkill : public SkillActivated {
+    GAME_DECLARE_CLASS(RunRecordingSkill)
+
+public:
+    bool StartAction(Character&, uint32_t targetId, const WorldVec3&, uint32_t seed) override
+    {
+        Calls().push_back("Start " + std::to_string(targetId) + " " + std::to_string(seed));
+        return startAnswer;
+    }
+    void SwipeAction(Character&, const Name& callback, uint32_t, const WorldVec3&) override
+    {
+        Calls().push_back("Swipe " + callback.GetString());
+    }
+    void HitAction(Character&, const Name& callback, uint32_t, const WorldVec3&) override
+    {
+        Calls().push_back("Hit " + callback.GetString());
+    }
+    bool EndAction(Character&) override { return endAnswer; }
+    bool WarmUpStart() override
+    {
+        Note("WarmUpStart");
+        return true;
+    }
+    void WarmUpEnd() override { Note("WarmUpEnd"); }
+    void ParticleEffect2(Character&, bool on) override { Note(on ? "PS2 on" : "PS2 off"); }
+    void Cancel(Character&) override { Note("Cancel"); }
+    void TargetResult(Character&, const std::vector<uint32_t>& targets, const WorldCoords&,
+                      uint32_t seed, uint32_t, bool) override
+    {
+        Note("TargetResult " + std::to_string(targets.size()) + " " + std::to_string(seed));
+    }
+    void CreateProjectile(Character&, const WorldCoords&, uint32_t, const WorldVec3&,
+                          uint32_t weaponId, uint32_t projectileId, uint32_t) override
+    {
+        Note("Projectile " + std::to_string(projectileId) + " " + std::to_string(weaponId));
+    }
+    void SubtractManaCost() override { Note("Mana"); }
+    void StartCooldown() override { Note("Cooldown"); }
+    void Update(Character&, int32_t) override { Note("Update"); }
+    bool AllowDualWieldWeapons() const override
+    {
+        Note("DualWield");
+        return dualWield;
+    }
+
+    bool startAnswer = true;
+    bool endAnswer = true;
+    bool dualWield = false;
+
+private:
+    void Note(const std::string& what) const { Calls().push_back(what + " " + GetObjectName()); }
+};
+
+GAME_IMPLEMENT_CLASS(RunRecordingSkill, SkillActivated);
+
+// A pooled attack whose chance weight the test sets per record.
+class RunPoolAttack : public Skill_WPAttack {
+    GAME_DECLARE_CLASS(RunPoolAttack)
+
+public:
+    static std::map<std::string, uint32_t>& Weights()
+    {
+        static std::map<std::string, uint32_t> weights;
+        return weights;
+    }
+    uint32_t GetChanceWeight(bool) const override { return Weights()[GetObjectName()]; }
+};
+
+GAME_IMPLEMENT_CLASS(RunPoolAttack, Skill_WPAttack);
+
+namespace {
+
+constexpr const char* kA = "Records/Skills/A.dbr";
+constexpr const char* kB = "Records/Skills/B.dbr";
+
+class SkillManagerRunTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        Calls().clear();
+        RunPoolAttack::Weights().clear();
+        database.WriteRecord(kA, {"Class = RunRecordingSkill"});
+        database.WriteRecord(kB, {"Class = RunRecordingSkill"});
+        character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        ASSERT_NE(character, nullptr);
+        manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
+                                    "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
+                             2);
+        for (const char* name : {kA, kB})
+            Find(name)->ReceiveStateUpdate(SkillState{1, true}, false);
+        Calls().clear();
+    }
+
+    SkillManager& manager() { return character->GetSkillManager(); }
+    RunRecordingSkill* Find(const char* name)
+    {
+        return static_cast<RunRecordingSkill*>(manager().GetSkill(manager().FindSkillId(name)));
+    }
+
+    Character* character = nullptr;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(SkillManagerRunTest, AFailedStartLogsAndResetsNothingAndHitCallbacksCount)
+{
+    manager().SetAsControllingManager();
+    SkillServicesBase& services = *manager().GetSkillServices();
+    const WorldVec3 point;
+    services.IncHitIteration();
+    Find(kB)->startAnswer = false;
+    LogCapture log;
+    EXPECT_FALSE(manager().StartSkill(1, 7, point, 99));
+    EXPECT_EQ(services.GetHitIteration(), 1u);
+    EXPECT_EQ(log.Count(2, "Animation failed to start in SkillManager::StartSkill - " +
+                               character->GetObjectName() + " " + kB),
+              1u);
+    // No such reference, and a disabled skill, do not start at all.
+    EXPECT_FALSE(manager().StartSkill(4096, 7, point, 99));
+    Find(kA)->ReceiveStateUpdate(SkillState{1, false}, false);
+    EXPECT_FALSE(manager().StartSkill(0, 7, point, 99));
+    EXPECT_EQ(Calls(), (Lines{"Start 7 99"}));
+    Find(kA)->ReceiveStateUpdate(SkillState{1, true}, false);
+
+    EXPECT_TRUE(manager().StartSkill(0, 7, point, 5));
+    EXPECT_EQ(services.GetHitIteration(), 0u);
+    Calls().clear();
+    for (const char* callback :
+         {"Hit", "Swipe", "FootHit", "SpecialHit04", "PS2Start", "SkillProp1Add", "Bogus"})
+        EXPECT_FALSE(manager().HandleSkillAnimationCallback(Name::Create(callback), 0, 7, point));
+    EXPECT_EQ(services.GetHitIteration(), 3u);
+    EXPECT_EQ(Calls(), (Lines{"Hit Hit", "Swipe Swipe", "Hit FootHit", "Hit SpecialHit04",
+                              std::string("PS2 on ") + kA}));
+
+    // "End" answers what the skill's end answers.
+    EXPECT_TRUE(manager().HandleSkillAnimationCallback(Name::Create("End"), 0, 7, point));
+    Find(kA)->endAnswer = false;
+    EXPECT_FALSE(manager().HandleSkillAnimationCallback(Name::Create("End"), 0, 7, point));
+    EXPECT_FALSE(manager().HandleSkillAnimationCallback(Name::Create("End"), 9, 7, point));
+}
+
+TEST_F(SkillManagerRunTest, WithoutServicesHitsStillActAndNothingCounts)
+{
+    EXPECT_EQ(manager().GetSkillServices(), nullptr);
+    EXPECT_TRUE(manager().StartSkill(0, 0, WorldVec3(), 1));
+    EXPECT_FALSE(manager().HandleSkillAnimationCallback(Name::Create("Hit"), 0, 0, WorldVec3()));
+    EXPECT_EQ(Calls(), (Lines{"Start 0 1", "Hit Hit"}));
+}
+
+TEST_F(SkillManagerRunTest, ManaAndCooldownAreChargedOncePerUse)
+{
+    const std::string a = std::string(" ") + kA;
+    const WorldCoords origin;
+    manager().SkillTargetResult(0, {}, origin, 3, 0, true, 1);
+    manager().SkillTargetResult(0, {11, 12}, origin, 4, 0, true, 1);
+    manager().SkillTargetResult(0, {11}, origin, 5, 0, true, 2);
+    manager().SkillTargetResult(0, {11}, origin, 6, 0, false, 0);
+    EXPECT_EQ(Calls(), (Lines{"TargetResult 0 3" + a, "TargetResult 2 4" + a, "Mana" + a,
+                              "Cooldown" + a, "TargetResult 1 5" + a, "TargetResult 1 6" + a}));
+    Calls().clear();
+    manager().CreateProjectile(0, 77, origin, 0, WorldVec3(), 3, 8, 1);
+    manager().CreateProjectile(0, 78, origin, 0, WorldVec3(), 3, 8, 0);
+    EXPECT_EQ(Calls(),
+              (Lines{"Mana" + a, "Cooldown" + a, "Projectile 77 3" + a, "Projectile 78 3" + a}));
+    Calls().clear();
+    manager().CreateProjectile(2, 77, origin, 0, WorldVec3(), 3, 8, 1);
+    manager().SkillTargetResult(0xFFFFFFFFu, {1}, origin, 3, 0, true, 1);
+    manager().CancelSkillAction(1);
+    EXPECT_FALSE(manager().SkillWarmUp(1, true));
+    EXPECT_TRUE(manager().SkillWarmUp(1, false));
+    const std::string b = std::string(" ") + kB;
+    EXPECT_EQ(Calls(), (Lines{"PS2 off" + b, "Cancel" + b, "WarmUpEnd" + b, "WarmUpStart" + b}));
+}
+
+TEST_F(SkillManagerRunTest, UpdateWalksTheActiveSkillsThenTellsDualWieldOncePerChange)
+{
+    manager().Update(33);
+    const std::string a = std::string(" ") + kA;
+    const std::string b = std::string(" ") + kB;
+    EXPECT_EQ(Calls(), (Lines{"Update" + a, "DualWield" + a, "Update" + b, "DualWield" + b}));
+    EXPECT_FALSE(manager().IsRangedWeapon());
+    EXPECT_EQ(manager().GetWeaponRangeProfile(), 0);
+}
+
+TEST_F(SkillManagerRunTest, TheControllerIsToldOfDualWieldingOnlyWhenItChanges)
+{
+    auto* controller = DynamicCast<ControllerCharacter>(
+        ObjectManager::Instance().CreateObject("ControllerCharacter"));
+    ASSERT_NE(controller, nullptr);
+    character->SetControllerId(controller->GetObjectId());
+    Find(kB)->dualWield = true;
+    manager().Update(33);
+    EXPECT_TRUE(controller->IsDualWieldAllowed());
+    // Unchanged: the controller is not told again, so its own setting stands.
+    controller->AllowDualWieldWeapons(false);
+    manager().Update(33);
+    EXPECT_FALSE(controller->IsDualWieldAllowed());
+    Find(kB)->dualWield = false;
+    controller->AllowDualWieldWeapons(true);
+    manager().Update(33);
+    EXPECT_FALSE(controller->IsDualWieldAllowed());
+}
+
+// A manager whose hands the test sets.
+class HandStateManager : public SkillManager {
+public:
+    int32_t GetHandState() const override { return handState; }
+    int32_t handState = 0;
+};
+
+TEST_F(SkillManagerRunTest, OnlyTheTwoRangedHandStatesGiveTheRangedProfile)
+{
+    HandStateManager hands;
+    for (const int32_t state : {3, 5, 4, 0, 1}) {
+        hands.handState = state;
+        hands.Update(33);
+        const bool ranged = state == 3 || state == 5;
+        EXPECT_EQ(hands.IsRangedWeapon(), ranged) << state;
+        EXPECT_EQ(hands.GetWeaponRangeProfile(), ranged ? 3 : 0) << state;
+    }
+}
+
+class SkillManagerPoolTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        RunPoolAttack::Weights().clear();
+        for (const char* name : {"Records/Skills/Default/DefaultWPBasicAttack.dbr",
+                                 "Records/Skills/Default/DefaultWeaponAttack.dbr",
+                                 "Records/Skills/P1.dbr", "Records/Skills/P2.dbr"})
+            database.WriteRecord(name, {"Class = RunPoolAttack"});
+    }
+
+    // Two pooled attacks at level 1 after the default attacks.
+    void Load(SkillManager& manager, uint32_t first, uint32_t second, uint32_t fallback)
+    {
+        RunPoolAttack::Weights()["Records/Skills/Default/DefaultWPBasicAttack.dbr"] = fallback;
+        RunPoolAttack::Weights()["Records/Skills/P1.dbr"] = first;
+        RunPoolAttack::Weights()["Records/Skills/P2.dbr"] = second;
+        manager.LoadDefaultSkills();
+        manager.LoadSkills(Record("skillName1 = Records/Skills/P1.dbr\nskillLevel1 = 1\n"
+                                  "skillName2 = Records/Skills/P2.dbr\nskillLevel2 = 1\n"),
+                           2);
+    }
+};
+
+TEST_F(SkillManagerPoolTest, DrawsFallIntoTheRunningTotalsWithTheDefaultLast)
+{
+    SkillManager manager;
+    Load(manager, 30, 20, 10);
+    const uint32_t p1 = manager.FindSkillId("Records/Skills/P1.dbr");
+    const uint32_t p2 = manager.FindSkillId("Records/Skills/P2.dbr");
+    const uint32_t fallback = manager.GetDefaultWPSkillId();
+    ScriptedRandom random;
+    random.ints = {0, 30, 31, 50, 51, 100};
+    std::vector<uint32_t> picks;
+    for (int i = 0; i < 6; ++i)
+        picks.push_back(manager.SelectWeaponPoolSkill(random));
+    EXPECT_EQ(picks, (std::vector<uint32_t>{p1, p1, p2, p2, fallback, fallback}));
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 100));
+}
+
+TEST_F(SkillManagerPoolTest, TheTotalGoesPastOneHundredAndStaysWithinTheGeneratorsRange)
+{
+    SkillManager over;
+    Load(over, 120, 0, 0);
+    ScriptedRandom random;
+    random.ints = {120};
+    EXPECT_EQ(over.SelectWeaponPoolSkill(random), over.FindSkillId("Records/Skills/P1.dbr"));
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 120));
+
+    SkillManager none;
+    Load(none, 0, 0, 10);
+    random.ints = {0};
+    EXPECT_EQ(none.SelectWeaponPoolSkill(random), none.GetDefaultWPSkillId());
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 100));
+
+    // Weights from records are unsigned: the sum does not wrap and the draw stays an int.
+    SkillManager huge;
+    Load(huge, UINT32_MAX, UINT32_MAX, UINT32_MAX);
+    random.ints = {INT_MAX};
+    EXPECT_EQ(huge.SelectWeaponPoolSkill(random), huge.FindSkillId("Records/Skills/P1.dbr"));
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, INT_MAX));
+}
+
+TEST_F(SkillManagerPoolTest, OneSeedPicksTheSameAttackOnTwoManagers)
+{
+    SkillManager here;
+    SkillManager there;
+    Load(here, 30, 20, 10);
+    Load(there, 30, 20, 10);
+    for (uint32_t seed : {1u, 77u, 123456u, 99999u}) {
+        RandomUniform first;
+        RandomUniform second;
+        first.Seed(seed);
+        second.Seed(seed);
+        EXPECT_EQ(here.GetSkillReferenceNumber(here.SelectWeaponPoolSkill(first)),
+                  there.GetSkillReferenceNumber(there.SelectWeaponPoolSkill(second)));
+    }
+}
+
+} // namespace
+} // namespace GAME::Test
