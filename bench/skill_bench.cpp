@@ -1,14 +1,21 @@
-// A skill record of ten levels read into a profile (once per record per run), and the shared
-// profile found again, which every skill made from the record does.
+// A skill record of ten levels read into a profile (once per record per run), the shared
+// profile found again, which every skill made from the record does, and a character's skill
+// list through its wire form.
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/Name.h"
+#include "engine/NetPacket.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
 #include "game/GameEngine.h"
+#include "multiplayer/SpawnPlayerPacket.h"
+#include "skills/SkillManager.h"
 #include "skills/SkillProfile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 namespace GAME {
 namespace {
@@ -78,6 +85,30 @@ void BM_SkillProfile_CacheHit(benchmark::State& state)
         benchmark::DoNotOptimize(gGameEngine->LoadSkillResource(name, table));
 }
 BENCHMARK(BM_SkillProfile_CacheHit);
+
+// Forty skills as a replication record carries them, written and read back.
+void BM_SkillReplicas_WireRoundTrip(benchmark::State& state)
+{
+    std::vector<SkillManager::_SkillReplica> skills(40);
+    for (size_t i = 0; i < skills.size(); ++i)
+        skills[i].skillName = "Records/Skills/Warfare/WarfareSkill" + std::to_string(i) + ".dbr";
+    const std::vector<SkillManager::_SkillBuffReplica> buffs;
+    std::vector<SkillManager::_SkillReplica> readSkills;
+    std::vector<SkillManager::_SkillBuffReplica> readBuffs;
+    for (auto _ : state) {
+        readSkills.clear();
+        readBuffs.clear();
+        SpawnPlayerPacket carrier;
+        NetPacketOutBuffer out(carrier);
+        SkillManager::WriteReplicaLists(out, skills, buffs);
+        out.Done();
+        NetPacketInBuffer in(carrier, carrier.GetOutBuffer() + NetPacketHeader::kSize,
+                             static_cast<int>(carrier.GetOutBufferSize() - NetPacketHeader::kSize));
+        benchmark::DoNotOptimize(SkillManager::ReadReplicaLists(in, readSkills, readBuffs));
+    }
+    state.counters["skills"] = static_cast<double>(readSkills.size());
+}
+BENCHMARK(BM_SkillReplicas_WireRoundTrip)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace GAME

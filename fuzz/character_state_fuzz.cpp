@@ -2,6 +2,7 @@
 // which. Nothing may crash or hang, and nothing may allocate beyond what the bytes could hold.
 #include "characters/Monster.h"
 #include "characters/Npc.h"
+#include "combat/DurationDamageTrack.h"
 #include "engine/BinaryReader.h"
 #include "engine/Engine.h"
 #include "engine/NetPacketInBuffer.h"
@@ -58,8 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto kind = static_cast<Kind>(data[0] % Kind_Count);
     ++data;
     --size;
-    // Lists grow by doubling; every element costs more bytes than it takes in memory.
-    const size_t limit = 8 * size + 64 * 1024;
+    // Lists grow by doubling; every element costs more bytes than it takes in memory. A
+    // replicated damage run holds its ticks, bounded by the track's own limit whatever it asks.
+    const size_t limit = 8 * size + 64 * 1024 + 2 * sizeof(float) * DurationDamageTrack::kMaxTicks;
     AllocationWatch::Start();
     switch (kind) {
     case Kind_MonsterLevelState:
