@@ -110,7 +110,10 @@ void ControllerCombat::CreateSkillBuff(const SkillBuffTransfer& transfer,
         return;
 
     const auto found = skillBuffs.find(transfer.buffName);
-    const bool send = found == skillBuffs.end() || found->second.level != transfer.buffLevel;
+    // An entry whose buff the character no longer holds (it expired) counts as absent, else a
+    // repeated request would never put the buff back.
+    const bool send = found == skillBuffs.end() || found->second.level != transfer.buffLevel ||
+                      !character->IsSkillBuffActive(transfer.buffName);
     SkillBuffEntry& entry = skillBuffs[transfer.buffName];
     entry.level = transfer.buffLevel;
     entry.timeToLive = transfer.timeToLive;

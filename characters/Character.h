@@ -56,6 +56,7 @@ class MovementGoalManager;
 class Path;
 class ParametersCombat;
 class ProjectileInfo;
+class Prop;
 class Skill;
 class SkillAttributeAccumulator;
 class RandomUniform;
@@ -360,6 +361,16 @@ public:
     void SetWeaponEnchantment(const std::string& name)
     {
         combatManager.GetEquipManager().SetWeaponEnchantment(name);
+    }
+    // A skill's prop in the character's hands; nothing for null.
+    void AddEquipmentProp(Prop* prop)
+    {
+        if (prop != nullptr)
+            combatManager.GetEquipManager().AddPropAttachment(*prop);
+    }
+    void RemoveEquipmentProp(uint32_t propId)
+    {
+        combatManager.GetEquipManager().RemovePropAttachment(propId);
     }
     // The controller decides whether the buff reaches this character.
     void ControllerAddSkillBuff(const SkillBuffTransfer& transfer,
@@ -668,6 +679,20 @@ public:
                                const std::string& modName1, uint32_t modLevel1,
                                const std::string& modName2, uint32_t modLevel2, int32_t timeToLive,
                                uint32_t casterId);
+    // -- buffs --
+    // Buffs and extra skill levels, forwarded to the skill manager.
+    bool IsSkillBuffActive(const std::string& buffName) const;
+    virtual void DispelSkillBuffs();
+    virtual void DispelSkillDeBuffs();
+    void SetAllSkillLevelAugment(uint32_t amount, const std::string& exceptName);
+    void RemoveAllSkillLevelAugment(uint32_t amount, const std::string& exceptName);
+    void SetSkillLevelAugment(const std::string& name, uint32_t amount);
+    void RemoveSkillLevelAugment(const std::string& name, uint32_t amount);
+    void SetMasteryLevelAugment(const std::string& masteryName, uint32_t amount);
+    void RemoveMasteryLevelAugment(const std::string& masteryName, uint32_t amount);
+    // Record names of the listed and temporary skills that show an icon or are tracked.
+    void GetActiveStatusSkills(std::vector<std::string>& names) const;
+    // -- buffs end --
     void SkillTargetResult(uint32_t skillNumber, const std::vector<uint32_t>& targets,
                            const WorldCoords& origin, uint32_t seed, uint32_t weaponId,
                            bool useWeapon, int32_t hitIteration);

@@ -4,6 +4,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
+#include "skills/Skill.h"
 #include "skills/SkillActiveState.h"
 #include "skills/SkillManager.h"
 #include "skills/SkillState.h"
@@ -116,6 +117,70 @@ void Character::QuestCommandUseSkill(const std::string& skillName, uint32_t id, 
 {
     if (ControllerAI* controller = GetAIController(controllerId))
         controller->QuestCommandUseSkill(skillManager.FindSkillId(skillName), id, flag);
+}
+
+} // namespace GAME
+
+// Buffs and augments.
+
+namespace GAME {
+
+bool Character::IsSkillBuffActive(const std::string& buffName) const
+{
+    return skillManager.IsSkillBuffActive(buffName);
+}
+
+void Character::DispelSkillBuffs()
+{
+    skillManager.DispelSkillBuffs();
+}
+
+void Character::DispelSkillDeBuffs()
+{
+    skillManager.DispelSkillDeBuffs();
+}
+
+void Character::SetAllSkillLevelAugment(uint32_t amount, const std::string& exceptName)
+{
+    skillManager.SetAllSkillAugment(amount, exceptName);
+}
+
+void Character::RemoveAllSkillLevelAugment(uint32_t amount, const std::string& exceptName)
+{
+    skillManager.RemoveAllSkillAugment(amount, exceptName);
+}
+
+void Character::SetSkillLevelAugment(const std::string& name, uint32_t amount)
+{
+    skillManager.SetSkillLevelAugment(name, amount);
+}
+
+void Character::RemoveSkillLevelAugment(const std::string& name, uint32_t amount)
+{
+    skillManager.RemoveSkillLevelAugment(name, amount);
+}
+
+void Character::SetMasteryLevelAugment(const std::string& masteryName, uint32_t amount)
+{
+    skillManager.SetMasteryAugment(masteryName, amount);
+}
+
+void Character::RemoveMasteryLevelAugment(const std::string& masteryName, uint32_t amount)
+{
+    skillManager.RemoveMasteryAugment(masteryName, amount);
+}
+
+void Character::GetActiveStatusSkills(std::vector<std::string>& names) const
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    for (const std::vector<uint32_t>* list :
+         {&skillManager.GetUISkillList(), &skillManager.GetUITempSkillList()}) {
+        for (uint32_t id : *list) {
+            const Skill* skill = objects.GetObject<Skill>(id);
+            if (skill != nullptr && (skill->HasIconDisplay(id) || skill->IsTempTrackable(id)))
+                names.push_back(skill->GetObjectName());
+        }
+    }
 }
 
 } // namespace GAME

@@ -25,7 +25,7 @@ void Monster::WriteReplicationData(NetPacketOutBuffer& out)
     GetDurationDamageMgr().GetDamageReplica(record.durationDamage);
     GetDurationDamageMgr().GetFixedDamageReplica(record.fixedDurationDamage);
     skillManager.GetSkillReplica(record.skills);
-    // The skill manager keeps no buffs to replicate yet; the list travels empty.
+    skillManager.GetSkillBuffReplica(record.skillBuffs);
     record.alive = IsAlive();
     if (record.alive)
         record.loot = lootState;
@@ -73,6 +73,7 @@ void Monster::ApplyReplicationData()
     GetDurationDamageMgr().SetDamageReplica(record->durationDamage);
     GetDurationDamageMgr().SetFixedDamageReplica(record->fixedDurationDamage);
     skillManager.SetSkillReplica(record->skills);
+    skillManager.SetSkillBuffReplica(record->skillBuffs);
     lifeState = record->lifeState;
     proxyParent = record->proxyParent;
     proxyNumSiblings = record->proxyNumSiblings;

@@ -29,7 +29,7 @@ void Player::WriteReplicationData(NetPacketOutBuffer& out)
     GetDurationDamageMgr().GetDamageReplica(record.durationDamage);
     GetDurationDamageMgr().GetFixedDamageReplica(record.fixedDurationDamage);
     GetSkillManager().GetSkillReplica(record.skills);
-    // No buffs exist yet to replicate; the list travels empty until they do.
+    GetSkillManager().GetSkillBuffReplica(record.skillBuffs);
     GetInventoryReplica(record.inventory);
     experienceLevelControl.GetCurrentStats(record.characterLevel, record.experiencePoints);
     record.money = GetCurrentMoney();
@@ -79,7 +79,7 @@ void Player::ApplyReplicationData()
     GetDurationDamageMgr().SetDamageReplica(record->durationDamage);
     GetDurationDamageMgr().SetFixedDamageReplica(record->fixedDurationDamage);
     GetSkillManager().SetSkillReplica(record->skills);
-    // The buffs read are dropped: the skill manager has no buffs to restore them into yet.
+    GetSkillManager().SetSkillBuffReplica(record->skillBuffs);
     SetInventoryReplica(record->inventory);
     experienceLevelControl.SetCurrentStats(record->characterLevel, record->experiencePoints);
     currentMoney = record->money;

@@ -37,6 +37,16 @@ public:
     bool AddEvent(float timeMs, const Name& name, int32_t kind = 0);
     const std::vector<Event>& GetEvents() const { return events; }
 
+    // How a body killed during this animation is thrown; all empty when it says nothing.
+    struct RagDollInfo {
+        std::string effectType;
+        std::string direction;
+        std::string push;
+        std::string elevation;
+    };
+    const RagDollInfo& GetRagDollInfo() const { return ragDollInfo; }
+    void SetRagDollInfo(const RagDollInfo& info) { ragDollInfo = info; }
+
     // False, leaving the pose alone, for a frame outside the animation.
     bool GetFramePose(int32_t frame, SkeletalPose& pose) const;
 
@@ -46,6 +56,7 @@ private:
     int32_t frameRate;
     float speed;
     std::vector<Event> events;
+    RagDollInfo ragDollInfo;
 };
 
 } // namespace GAME

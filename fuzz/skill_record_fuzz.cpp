@@ -1,14 +1,18 @@
 // A hostile skill record loaded into a profile, then every level answer asked for at levels
-// 0-300, each level's lines printed and the level hand-over run: nothing may crash or run away
-// whatever the counts, list lengths and numbers.
+// 0-300, each level's lines printed and the level hand-over run; then the same record loaded
+// as a skill, preloaded, tested for use and asked for every tooltip from level 0 to one past
+// its maximum: nothing may crash or run away whatever the counts, list lengths and numbers.
 #include "characters/CharAttributeAccumulator.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/RacialBonus.h"
 #include "core/GameTextLine.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
+#include "skills/Skill.h"
 #include "skills/SkillAttributeAccumulator.h"
+#include "skills/SkillManager.h"
 #include "skills/SkillProfile.h"
 
 #include <algorithm>
@@ -100,6 +104,41 @@ void HandOver(const SkillProfile& profile)
     }
 }
 
+// The record as a skill of a character's manager, through every level a player could reach.
+void RunSkill(const LoadTable& table)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    SkillManager manager;
+    auto* skill = new Skill();
+    objects.RegisterObject(skill);
+    skill->SetObjectName("Records/Fuzz/Fuzz.dbr");
+    skill->Load(table);
+    skill->SetManager(&manager);
+    skill->PreLoad(true);
+    const uint32_t last = skill->GetMaxLevel() + 1;
+    size_t length = skill->CreateUISkillName().size();
+    for (uint32_t level = 0; level <= last; ++level) {
+        skill->SetSkillLevel(level);
+        skill->IncrementAugmentedSkillLevel(level);
+        skill->PreLoadPet();
+        skill->SetAvailability(false, false);
+        length += skill->UseDefaultWhenUnavailable() ? 1 : 0;
+        std::vector<GameTextLine> lines;
+        skill->CreateUISkillHeading(lines);
+        skill->CreateUIParameterText(lines);
+        skill->CreateUINextParameterText(lines);
+        skill->CreateUIShortSummaryText(GameTextClass::SkillStatsCurrent, lines);
+        skill->CreateUIShortSummaryText(GameTextClass::SkillStatsNext, lines);
+        length += lines.size();
+    }
+    (void)length;
+    manager.RemoveFromActiveList(skill);
+    objects.DestroyObjectEx(skill, "fuzz", __LINE__);
+    objects.ProcessDestroyedObjects();
+    // The next input must load its own profile, not this one's from the cache.
+    GameEngine::Get().Shutdown();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -126,5 +165,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A copy answers on its own once the original is gone.
     const SkillProfile copy(profile);
     AskEveryLevel(copy);
+    RunSkill(table);
     return 0;
 }

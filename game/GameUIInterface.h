@@ -26,6 +26,9 @@ public:
     virtual bool ShowNpcDialog(uint32_t npcId, uint32_t playerId, DialogPak* pak) = 0;
     virtual bool IsShowingNpcDialog(const DialogPak* pak) const = 0;
     virtual bool CloseNpcDialog() = 0;
+    // A skill of the controlled character went on or off; hosts without a skill bar ignore it.
+    virtual void SkillActivated(uint32_t /*skillId*/) {}
+    virtual void SkillDeactivated(uint32_t /*skillId*/) {}
 };
 
 } // namespace GAME

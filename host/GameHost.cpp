@@ -18,6 +18,7 @@
 #include "host/HostOptions.h"
 #include "host/KillReport.h"
 #include "host/ScenarioReport.h"
+#include "host/SkillReport.h"
 
 #include <filesystem>
 #include <ostream>
@@ -136,6 +137,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.showCharacters && !CharacterReport(out, err).Run())
         return 2;
     if (options.showDeaths && !DeathReport(out, err).Run())
+        return 2;
+    if (options.showSkills && !SkillReport(options, out, err).Run())
         return 2;
     if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
         return 2;

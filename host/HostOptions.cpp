@@ -82,7 +82,8 @@ bool HostOptions::CheckTravel(std::string& error) const
 
 const char* HostOptions::Usage()
 {
-    return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--duel N]\n"
+    return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--skills]\n"
+           "                [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S] [--scenario "
            "actions|kill|commands|cast|ai]\n"
@@ -95,6 +96,10 @@ const char* HostOptions::Usage()
            "  --characters  load the sample player and monster and show what they loaded\n"
            "  --deaths      three sample monsters die, frame by frame; an aura times out; a\n"
            "                monster picks its target from its hate list\n"
+           "  --skills      the sample player's and monster's skill trees: references,\n"
+           "                groups, levels, a modifier's lines, seeded weapon-pool draws as\n"
+           "                server and client, and the player's skills replayed on a second\n"
+           "                engine\n"
            "  --duel N      the sample player and monster exchange N seeded hits (1 to 1000),\n"
            "                one a second, with their combat transcripts and ticks\n"
            "  --role R      play a session as single player, server or client\n"
@@ -142,6 +147,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             showCharacters = true;
         } else if (arg == "--deaths") {
             showDeaths = true;
+        } else if (arg == "--skills") {
+            showSkills = true;
         } else if (arg == "--duel" && hasValue) {
             if (!ParseNumber(args[++i], duelHits) || duelHits < 1 || duelHits > kMaxDuelHits) {
                 error = "--duel needs a count of hits from 1 to " + std::to_string(kMaxDuelHits) +

@@ -15,6 +15,9 @@ struct HostOptions {
     bool showCharacters = false;
     // Three sample monsters die frame by frame; an aura times out; a monster picks a target.
     bool showDeaths = false;
+    // The sample player's and monster's skill trees: references, groups, levels, pool draws,
+    // a replica carried to a second engine.
+    bool showSkills = false;
     // The sample player and monster exchange this many seeded hits; 0 for no duel.
     int32_t duelHits = 0;
     bool showHelp = false;

@@ -10,6 +10,7 @@
 #include "items/Item.h"
 #include "items/Weapon.h"
 #include "items/WeaponArmor_Shield.h"
+#include "world/Prop.h"
 
 #include <algorithm>
 
@@ -283,6 +284,41 @@ void EquipManager::MoveToHand(const EquipManagerContainer& container, const char
         item->DetachItem(*owner);
         item->AttachItem(*owner, attachPoint);
     }
+}
+
+void EquipManager::SetItemsVisibleAt(const std::string& attachPoint, bool visible)
+{
+    // Rings and amulets hang nowhere and stay hidden whatever a prop does.
+    if (attachPoint.empty())
+        return;
+    for (const EquipManagerContainer& container : attachedItems) {
+        Item* item = FindItem(container.itemId);
+        // Where the item really hangs: a lone left-hand weapon shows in the right hand.
+        if (item != nullptr && item->GetAttachPointName() == attachPoint)
+            item->SetVisibility(visible);
+    }
+}
+
+void EquipManager::AddPropAttachment(Prop& prop)
+{
+    if (owner == nullptr)
+        return;
+    const std::string& attachPoint = prop.GetAttachPoint();
+    SetItemsVisibleAt(attachPoint, false);
+    prop.AttachProp(*owner);
+    props[prop.GetObjectId()] = attachPoint;
+}
+
+void EquipManager::RemovePropAttachment(uint32_t propId)
+{
+    const auto found = props.find(propId);
+    if (found == props.end() || owner == nullptr)
+        return;
+    const std::string attachPoint = found->second;
+    props.erase(found);
+    SetItemsVisibleAt(attachPoint, true);
+    if (Prop* prop = ObjectManager::Instance().GetObject<Prop>(propId))
+        prop->DetachProp(*owner);
 }
 
 } // namespace GAME

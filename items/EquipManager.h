@@ -5,6 +5,7 @@
 #include "items/EquipManager_HandState.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace GAME {
 class Character;
 class Item;
 class LoadTable;
+class Prop;
 
 // One attached item. A lone one-handed weapon in the left hand is shown in the right one; the
 // flags remember that it may move and that it did.
@@ -70,15 +72,22 @@ public:
     }
     const std::string& GetWeaponEnchantment() const { return weaponEnchantment; }
 
+    // A carried prop hides the items hanging where it goes; removing it shows them again.
+    void AddPropAttachment(Prop& prop);
+    // Nothing for a prop that was not added here.
+    void RemovePropAttachment(uint32_t propId);
+
 private:
     uint32_t GetRightHandItem() const;
     uint32_t GetLeftHandItem() const;
     void ForceRightHandAsNeeded();
     void MoveToHand(const EquipManagerContainer& container, const char* attachPoint);
+    void SetItemsVisibleAt(const std::string& attachPoint, bool visible);
 
     Character* owner = nullptr;
     std::vector<EquipManagerContainer> attachedItems;
     std::string weaponEnchantment;
+    std::map<uint32_t, std::string> props; // prop id to the attach point it hangs at
 };
 
 } // namespace GAME

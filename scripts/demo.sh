@@ -2,7 +2,8 @@
 # Builds (Release) and runs the headless host on the bundled sample database: eleven minutes of
 # game time in single player, then five seconds as a server. Each session prints what the game
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
-# Then the sample player and monster show what they loaded, three sample monsters die, the player
+# Then the sample player and monster show what they loaded, three sample monsters die, their
+# skill trees are shown (references, groups, costs, tooltips, an on-hit buff), the player
 # and monster fight a short duel, a player and two monsters act on scripted orders, a kill
 # pays the hero his share of a monster's experience, and raiders close on the hero. The hero
 # teleports and respawns, as a single player and as a server, and asks twice for his portal.
@@ -25,6 +26,11 @@ echo "== characters: the sample player and monster, and the player's life after 
 echo
 echo "== deaths: three monsters die frame by frame, an aura times out, a monster picks a target"
 "$host" --db "$ROOT/data/database" --deaths
+echo
+echo "== skills: the sample player's and monster's skill trees, a modifier's lines, seeded"
+echo "   weapon-pool draws as server and client, a replica on a second engine; then each skill's"
+echo "   costs and tooltips, and the monster's blows firing the hero's on-hit rage"
+"$host" --db "$ROOT/data/database" --skills --seed 1
 echo
 # Seed 17's four hits show a dodge, an ordinary and a harder hit, claws and a thrown stone.
 echo "== duel: the sample player and monster exchange four hits, with retaliation and reflection"

@@ -1,77 +1,193 @@
 #include "skills/Skill.h"
 
+#include "characters/Character.h"
+#include "core/StringHelpers.h"
 #include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
 #include "game/GameEngine.h"
+#include "game/GameUIInterface.h"
 #include "skills/SkillManagerBase.h"
+#include "skills/SkillProfile.h"
 #include "skills/SkillServicesBase.h"
-
-#include <algorithm>
-
-#include <new>
+#include "world/Prop.h"
 
 #include <iterator>
 
 namespace GAME {
 
-GAME_IMPLEMENT_ABSTRACT_CLASS(Skill, Object);
+GAME_IMPLEMENT_CLASS(Skill, Object);
 
-Skill::~Skill() = default;
+Skill::Skill() = default;
+
+Skill::~Skill()
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    Object* const owned[] = {warmUpSound, swipeSound,  hitSound,    activateSound, deactivateSound,
+                             castSound,   unCastSound, skillSound1, skillSound2,   prop1,
+                             prop2,       pet,         nextLevelPet};
+    for (Object* object : owned) {
+        if (object != nullptr)
+            objects.DestroyObjectEx(object, "Project/Game/Skill", __LINE__);
+    }
+}
 
 void Skill::Load(const LoadTable& table)
 {
+    resourceName = Name::Create(NormalizeFileName(GetObjectName()));
     LoadResources(table);
 }
 
 void Skill::LoadResources(const LoadTable& table)
 {
+    // Without the game's hub (tools, bare tests) the skill answers from the empty profile.
+    if (gGameEngine != nullptr)
+        profile = gGameEngine->LoadSkillResource(resourceName, table);
+
     static const char* const kProfiles[] = {"Melee", "Short", "Moderate", "Long", "Maximum"};
-    const std::string profile = table.GetString("distanceProfile", "");
+    const std::string text = table.GetString("distanceProfile", "");
     // A text naming no profile keeps the one the skill has.
     for (size_t index = 0; index < std::size(kProfiles); ++index) {
-        if (profile == kProfiles[index])
+        if (text == kProfiles[index])
             rangeProfile = static_cast<int32_t>(index);
     }
+
+    LoadSounds();
+
+    ObjectManager& objects = ObjectManager::Instance();
+    const SkillProfile& data = GetSkillProfile();
+    if (!data.GetPropName1().empty() && prop1 == nullptr)
+        prop1 = objects.CreateObjectFromFile<Prop>(data.GetPropName1());
+    if (!data.GetPropName2().empty() && prop2 == nullptr)
+        prop2 = objects.CreateObjectFromFile<Prop>(data.GetPropName2());
 }
 
-uint32_t Skill::GetCurrentLevel() const
+void Skill::LoadOriginalSkillResource(const LoadTable& table) const
 {
-    if (skillState.skillLevel == 0)
-        return 0;
-    const uint64_t level = static_cast<uint64_t>(skillState.skillLevel) + augmentedLevel;
-    return static_cast<uint32_t>(std::min<uint64_t>(level, UINT32_MAX));
+    if (gGameEngine != nullptr)
+        gGameEngine->LoadSkillResource(Name::Create(NormalizeFileName(GetObjectName())), table);
 }
 
-void Skill::SetSkillLevel(uint32_t level)
+const SkillProfile& Skill::GetSkillProfile() const
 {
-    skillState.skillLevel = level;
-    if (skillManager != nullptr) {
-        if (level >= 1 && !tempSkill)
-            skillManager->AddToActiveList(this);
-        if (skillManager->IsMonsterSkill())
-            skillState.enabled = true;
-    }
-    PreLoadResources();
+    if (profile != nullptr)
+        return *profile;
+    if (gGameEngine != nullptr && gGameEngine->GetNullSkillResource() != nullptr)
+        return *gGameEngine->GetNullSkillResource();
+    // Tools that run skills without the game's hub still get an all-zero answer.
+    static const SkillProfile empty;
+    return empty;
 }
 
-void Skill::IncrementSkillLevel(uint32_t amount)
+uint32_t Skill::GetMaxLevel() const
 {
-    const uint64_t raised = static_cast<uint64_t>(skillState.skillLevel) + amount;
-    const auto level = static_cast<uint32_t>(std::min<uint64_t>(raised, UINT32_MAX));
-    if (level == skillState.skillLevel)
+    return GetSkillProfile().GetMaxLevel();
+}
+
+uint32_t Skill::GetUltimateLevel() const
+{
+    return GetSkillProfile().GetUltimateLevel();
+}
+
+uint32_t Skill::GetMasteryLevelRequirement() const
+{
+    return GetSkillProfile().GetMasteryLevelRequirement();
+}
+
+std::string Skill::GetDisplayNameTag() const
+{
+    return GetSkillProfile().GetDisplayNameTag();
+}
+
+std::string Skill::GetBaseDescriptionTag() const
+{
+    return GetSkillProfile().GetBaseDescriptionTag();
+}
+
+std::vector<std::string> Skill::GetSkillDependancy() const
+{
+    return GetSkillProfile().GetSkillDependancy();
+}
+
+bool Skill::IsPetDisplayable() const
+{
+    return GetSkillProfile().GetPetDisplayable();
+}
+
+void Skill::UnInstall(Character*)
+{
+    if (skillManager == nullptr)
         return;
-    SetSkillLevel(level);
-    SendStateUpdate();
+    skillManager->RemoveWeaponEnchantment(GetObjectId());
+    skillManager->RemoveCharFxPak(GetObjectId());
 }
 
-void Skill::IncrementAugmentedSkillLevel(uint32_t amount)
+void Skill::AddMastery(uint32_t id)
 {
-    augmentedLevel = static_cast<uint32_t>(
-        std::min<uint64_t>(static_cast<uint64_t>(augmentedLevel) + amount, UINT32_MAX));
+    if (id != 0)
+        masteryId = id;
 }
 
-void Skill::DecrementAugmentedSkillLevel(uint32_t amount)
+void Skill::AddBaseSkill(uint32_t id)
 {
-    augmentedLevel = amount >= augmentedLevel ? 0 : augmentedLevel - amount;
+    if (id != 0)
+        baseSkills.push_back(id);
+}
+
+void Skill::AddModifier(uint32_t id)
+{
+    if (id != 0)
+        modifiers.push_back(id);
+}
+
+void Skill::AddSecondarySkill(uint32_t id)
+{
+    if (id != 0)
+        secondarySkills.push_back(id);
+}
+
+uint32_t Skill::GetMasteryLevel() const
+{
+    const Skill* mastery = ObjectManager::Instance().GetObject<Skill>(masteryId);
+    return mastery != nullptr ? mastery->GetSkillLevel() : 0;
+}
+
+bool Skill::IsBaseSkillEnabled() const
+{
+    if (baseSkills.empty())
+        return true;
+    const ObjectManager& objects = ObjectManager::Instance();
+    for (uint32_t id : baseSkills) {
+        const Skill* base = objects.GetObject<Skill>(id);
+        if (base != nullptr && base->GetCurrentLevel() > 0)
+            return true;
+    }
+    return false;
+}
+
+std::wstring Skill::GetBaseNameText() const
+{
+    if (baseSkills.empty())
+        return std::wstring();
+    const Skill* base = ObjectManager::Instance().GetObject<Skill>(baseSkills.front());
+    if (base == nullptr)
+        return std::wstring();
+    return LocalizationManager::Instance().Format(base->GetDisplayNameTag());
+}
+
+std::wstring Skill::GetBaseNamesText() const
+{
+    const ObjectManager& objects = ObjectManager::Instance();
+    const LocalizationManager& texts = LocalizationManager::Instance();
+    std::wstring text;
+    for (uint32_t id : baseSkills) {
+        const Skill* base = objects.GetObject<Skill>(id);
+        if (base == nullptr)
+            continue;
+        text += texts.Format("SkillBaseNamesFormat", texts.Format(base->GetDisplayNameTag()));
+    }
+    return text;
 }
 
 bool Skill::IsControllingSkill() const
@@ -91,23 +207,16 @@ void Skill::SendActiveStateUpdate() const
         services->SendSkillActiveUpdate(GetObjectId(), skillActiveState);
 }
 
-float Skill::GetRange() const
+void Skill::NotifyUIOnActivate() const
 {
-    const GameEngine& engine = GameEngine::Get();
-    switch (rangeProfile) {
-    case RangeProfile_Melee:
-        return engine.GetMeleeRange();
-    case RangeProfile_Short:
-        return engine.GetShortRange();
-    case RangeProfile_Moderate:
-        return engine.GetModerateRange();
-    case RangeProfile_Long:
-        return engine.GetLongRange();
-    case RangeProfile_Maximum:
-        return engine.GetMaximumRange();
-    default:
-        return 1.0f;
-    }
+    if (GameUIInterface* ui = GameEngine::Get().GetUI())
+        ui->SkillActivated(GetObjectId());
+}
+
+void Skill::NotifyUIOnDeactivate() const
+{
+    if (GameUIInterface* ui = GameEngine::Get().GetUI())
+        ui->SkillDeactivated(GetObjectId());
 }
 
 } // namespace GAME

@@ -9,7 +9,8 @@ class SkillActivated : public Skill {
     GAME_DECLARE_CLASS(SkillActivated)
 
 public:
-    SkillActivated() = default;
+    // Every used-on-demand kind may have its cooldown lengthened by disruption.
+    SkillActivated() { SetDisruptable(true); }
     ~SkillActivated() override;
     // Whether the use began.
     virtual bool StartAction(Character& /*owner*/, uint32_t /*targetId*/,

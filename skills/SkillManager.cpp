@@ -8,6 +8,7 @@
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "skills/Skill.h"
+#include "skills/SkillBuff.h"
 #include "skills/SkillServicesBase.h"
 
 #include <algorithm>
@@ -36,6 +37,7 @@ SkillManager::~SkillManager()
         skill->SetManager(nullptr);
         objects.DestroyObjectEx(skill, "Project/Game/SkillManager", __LINE__);
     }
+    DestroyAllBuffs();
 }
 
 void SkillManager::Initialize(CombatManager* combatManager, Character* parent)
@@ -100,6 +102,9 @@ template <typename Visit> void SkillManager::ForEachPassiveSkill(Visit visit) co
         if (skill->GetCurrentLevel() != 0)
             visit(*skill);
     }
+    // A buff adds only while active, which it tests itself.
+    for (const auto& [key, entry] : skillBuffs)
+        visit(static_cast<const Skill&>(*entry.buff));
     for (const Skill* skill : itemSkills) {
         if (skill->GetCurrentLevel() != 0)
             visit(*skill);
@@ -187,29 +192,6 @@ void SkillManager::ContributeRacialBonusDamage(const std::vector<std::string>& r
         [&](const Skill& skill) { skill.CollectPassiveRacialBonusDamage(races, damage); });
 }
 
-// By index: an answering skill may install another one, which lands at the back.
-void SkillManager::UnderAttack(const ParametersCombat& parameters)
-{
-    if (parent == nullptr)
-        return;
-    for (size_t i = 0; i < activeSkills.size(); ++i) {
-        if (activeSkills[i]->IsSkillOnHitActive())
-            activeSkills[i]->OnHitActivation(*parent, parameters);
-    }
-    for (size_t i = 0; i < itemSkills.size(); ++i) {
-        if (itemSkills[i]->GetCurrentLevel() != 0)
-            itemSkills[i]->OnHitActivation(*parent, parameters);
-    }
-}
-
-void SkillManager::ApplyCooldownDamage(float seconds)
-{
-    for (Skill* skill : activeSkills)
-        skill->ApplyDisruptionCooldownTime(seconds);
-    for (Skill* skill : itemSkills)
-        skill->ApplyDisruptionCooldownTime(seconds);
-}
-
 uint32_t SkillManager::GetSkillIdFromReference(uint32_t reference) const
 {
     if (reference < learnedSkills.size() && learnedSkills[reference] != nullptr)
@@ -267,15 +249,6 @@ bool SkillManager::HoldsCommandSkill(uint32_t skillId, const char* command) cons
                  "SkillManager: %s of %s names skill %u, which it does not hold", command,
                  GetParentName(), skillId);
     return false;
-}
-
-void SkillManager::CreateRemoveSkillBuff(uint32_t skillId, const std::string& /*skillName*/,
-                                         uint32_t /*level*/, const std::string& /*modName1*/,
-                                         uint32_t /*modLevel1*/, const std::string& /*modName2*/,
-                                         uint32_t /*modLevel2*/, int32_t /*timeToLive*/,
-                                         uint32_t /*casterId*/, bool /*flag*/)
-{
-    HoldsCommandSkill(skillId, "CreateRemoveSkillBuff");
 }
 
 // The services send the reference number, so every machine finds the same skill.

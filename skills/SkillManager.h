@@ -92,9 +92,6 @@ public:
     uint32_t GetDefaultSkillId() const { return defaultSkillId; }
     const std::vector<uint32_t>& GetUISkillList() const { return uiSkillList; }
     uint32_t GetMasteriesAllowed() const { return masteriesAllowed; }
-    // Appends the enumeration of each mastery learned above level 0. No mastery skill exists
-    // yet, so none is appended.
-    void GetSkillMasteries(std::vector<uint32_t>& /*masteries*/) const {}
     void SetMasteriesAllowed(uint32_t count) { masteriesAllowed = count; }
     // The levels of the active skills, the two default attacks left out, split into regular
     // skills and masteries; saturated, since the levels come from saves.
@@ -181,13 +178,12 @@ public:
     // Disruption damage lengthens the skills' cooldowns by the seconds.
     void ApplyCooldownDamage(float seconds);
 
-    // The owner's death changes nothing yet.
-    void ImDead() {}
     // A skill's reference number is its place among the learned skills; 0 (as an id) and
     // 0xFFFFFFFF (as a number) answer for none.
     uint32_t GetSkillIdFromReference(uint32_t reference) const;
     uint32_t GetSkillReferenceNumber(uint32_t skillId) const;
-    // The replicated buff command; buffs are not kept yet.
+    // The replicated buff command: level 0 removes the buff, a held buff is refreshed, else
+    // one is made (never on a dead character). The first argument is not used.
     void CreateRemoveSkillBuff(uint32_t skillId, const std::string& skillName, uint32_t level,
                                const std::string& modName1, uint32_t modLevel1,
                                const std::string& modName2, uint32_t modLevel2, int32_t timeToLive,
@@ -307,6 +303,72 @@ private:
     std::list<std::pair<uint32_t, std::vector<std::string>>> charFxPaks;
     uint32_t charFxPakOwner = 0;
     std::vector<CharFxPak*> showingCharFxPaks;
+
+    // -- buffs --
+public:
+    // A buff on this character with its modifiers; ids kept to find them again.
+    struct BuffEntry {
+        SkillBuff* buff = nullptr;
+        Skill_Modifier* modifier1 = nullptr;
+        Skill_Modifier* modifier2 = nullptr;
+        uint32_t buffId = 0;
+        uint32_t modifier1Id = 0;
+        uint32_t modifier2Id = 0;
+    };
+
+    // Buff names ignore case and slash direction.
+    bool IsSkillBuffActive(const std::string& buffName) const;
+    SkillBuff* GetSkillBuff(const std::string& buffName) const;
+    size_t GetSkillBuffCount() const { return skillBuffs.size(); }
+    const std::vector<uint32_t>& GetUITempSkillList() const { return uiTempSkillList; }
+    void DispelSkillBuffs();
+    void DispelSkillDeBuffs();
+    // Stops the skills, takes every buff down, then fires the on-death skills.
+    void ImDead();
+    void GetSkillBuffReplica(std::vector<_SkillBuffReplica>& replicas) const;
+    void SetSkillBuffReplica(const std::vector<_SkillBuffReplica>& replicas);
+
+    // Extra levels on learned skills only.
+    void SetAllSkillAugment(uint32_t amount, const std::string& exceptName);
+    void RemoveAllSkillAugment(uint32_t amount, const std::string& exceptName);
+    void SetMasteryAugment(const std::string& masteryName, uint32_t amount);
+    void RemoveMasteryAugment(const std::string& masteryName, uint32_t amount);
+    void SetSkillLevelAugment(const std::string& name, uint32_t amount);
+    void RemoveSkillLevelAugment(const std::string& name, uint32_t amount);
+
+    uint32_t GetSkillMasteriesAllowed() const { return masteriesAllowed; }
+    void DebugIncrementMasteriesAllowed() { ++masteriesAllowed; }
+    uint32_t GetSkillMasteriesActive() const;
+    // Appends the enumeration of each mastery above level 0.
+    void GetSkillMasteries(std::vector<uint32_t>& masteries) const;
+    uint32_t GetNumOfNonMasterySkillsWithPoints() const;
+    // At most one more mastery per call; each step saves.
+    void UpdateMasteriesAllowed(uint32_t characterLevel);
+    void AddMasteryAllowedIncrementLevel(uint32_t level);
+    uint32_t GetCurrentSkillReclamationCost() const;
+    // Buys (points > 0) or refunds (points < 0) reclamation points; false when money is short.
+    bool UseReclamationPoints(int32_t points);
+
+private:
+    void CreateSkillBuff(const _SkillBuffReplica& replica, bool flag);
+    void ReceiveBuffStates(Skill& skill, const SkillState& state, const SkillActiveState& active,
+                           bool flag);
+    // Out of the map at once; destroyed now, or when the outermost buff walk ends.
+    void RemoveBuffEntry(const std::string& key, bool flag, bool uninstall);
+    void DestroyBuffEntry(const BuffEntry& entry);
+    void RebuildUITempSkillList();
+    void UpdateBuffs(int32_t elapsedMs);
+    void DestroyAllBuffs();
+    // Over a copy of keys and ids; an entry gone or replaced meanwhile is skipped.
+    template <typename Visit> void WalkBuffs(Visit visit);
+    template <typename Visit> void ForEachBuff(Visit visit) const;
+    // Ends a walk begun by raising buffWalkDepth; the outermost one destroys what was removed.
+    void EndBuffWalk();
+
+    std::unordered_map<std::string, BuffEntry> skillBuffs;
+    std::vector<uint32_t> uiTempSkillList;
+    std::vector<BuffEntry> doomedBuffs;
+    int32_t buffWalkDepth = 0;
 };
 
 } // namespace GAME

@@ -8,6 +8,7 @@
 #include "skills/Skill.h"
 #include "skills/SkillActivated.h"
 #include "skills/SkillServicesBase.h"
+#include "world/Prop.h"
 
 namespace GAME {
 
@@ -85,6 +86,20 @@ Callback ClassifyCallback(const Name& name)
     return Callback::Other;
 }
 
+void TakePropOff(Character& character, Prop* prop)
+{
+    if (prop == nullptr)
+        return;
+    character.RemoveEquipmentProp(prop->GetObjectId());
+    prop->SetVisibility(true);
+}
+
+void HideProp(Prop* prop)
+{
+    if (prop != nullptr)
+        prop->SetVisibility(false);
+}
+
 } // namespace
 
 void SkillManager::Update(int32_t elapsedMs)
@@ -110,6 +125,7 @@ void SkillManager::Update(int32_t elapsedMs)
         dualWieldAllowed = dualWield;
         parent->AllowDualWieldWeapons(dualWield);
     }
+    UpdateBuffs(elapsedMs);
     const std::vector<Skill*> items = itemSkills;
     for (Skill* skill : items)
         skill->Update(*parent, elapsedMs);
@@ -153,13 +169,23 @@ bool SkillManager::HandleSkillAnimationCallback(const Name& name, uint32_t refer
     case Callback::SkillSound2:
         skill->PlaySkillSound2(character.GetCoords());
         break;
-    // A skill holds no props until they load with it, so these find none to place.
     case Callback::Prop1Add:
+        character.AddEquipmentProp(skill->GetProp1());
+        break;
     case Callback::Prop1Hide:
+        HideProp(skill->GetProp1());
+        break;
     case Callback::Prop1Remove:
+        TakePropOff(character, skill->GetProp1());
+        break;
     case Callback::Prop2Add:
+        character.AddEquipmentProp(skill->GetProp2());
+        break;
     case Callback::Prop2Hide:
+        HideProp(skill->GetProp2());
+        break;
     case Callback::Prop2Remove:
+        TakePropOff(character, skill->GetProp2());
         break;
     case Callback::PS1Start:
     case Callback::PS1End:
@@ -192,6 +218,8 @@ void SkillManager::CancelSkillAction(uint32_t reference)
     skill->ParticleEffect1(*parent, false);
     skill->ParticleEffect2(*parent, false);
     skill->ParticleEffect3(*parent, false);
+    TakePropOff(*parent, skill->GetProp1());
+    TakePropOff(*parent, skill->GetProp2());
     skill->Cancel(*parent);
 }
 

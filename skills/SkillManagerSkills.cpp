@@ -6,6 +6,7 @@
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "skills/Skill.h"
+#include "skills/SkillBuff.h"
 #include "skills/SkillOnDeath.h"
 #include "skills/SkillSecondary.h"
 #include "skills/SkillServices_Character.h"
@@ -223,7 +224,11 @@ void SkillManager::RemoveItemSkill(uint32_t grantingId)
 
 uint32_t SkillManager::FindSkillId(const std::string& name) const
 {
-    return FindByName(learnedSkills, name);
+    if (const uint32_t id = FindByName(learnedSkills, name))
+        return id;
+    // Then the buffs cast on the character.
+    const SkillBuff* buff = GetSkillBuff(name);
+    return buff != nullptr ? buff->GetObjectId() : 0;
 }
 
 uint32_t SkillManager::FindItemSkillId(const std::string& name) const

@@ -92,6 +92,7 @@ protected:
     void SetUp() override
     {
         ControllerCombatTest::SetUp();
+        database.WriteRecord("Records/Skills/Rage.dbr", {"Class = SkillBuff"});
         monster = Spawn<BuffTestMonster>("Records/Creatures/Buffed.dbr", {});
         ASSERT_NE(monster, nullptr);
         controller = Control(*monster);
@@ -149,6 +150,18 @@ TEST_F(ControllerCombatBuffTest, ABuffIsSentOnceAndAgainOnlyForAnotherLevel)
     ASSERT_EQ(monster->buffs.size(), 2u);
     EXPECT_EQ(monster->buffs[1].level, 3u);
     EXPECT_EQ(controller->GetSkillBuffCount(), 1u);
+}
+
+TEST_F(ControllerCombatBuffTest, AnExpiredBuffIsSentAgainAtTheSameLevel)
+{
+    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
+    ASSERT_TRUE(monster->IsSkillBuffActive("Records/Skills/Rage.dbr"));
+    // Expired on the character: the controller's entry no longer stands for a held buff.
+    monster->CreateRemoveSkillBuff(0, "Records/Skills/Rage.dbr", 0, "", 0, "", 0, 0, 0);
+    monster->buffs.clear();
+    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
+    EXPECT_EQ(monster->buffs.size(), 1u);
+    EXPECT_TRUE(monster->IsSkillBuffActive("Records/Skills/Rage.dbr"));
 }
 
 TEST_F(ControllerCombatBuffTest, WeaponAndDualWieldDemandsAndTheDeadGetNoBuff)

@@ -216,7 +216,8 @@ std::vector<CommandCase> Cases()
                                                                      "c.dbr", 3, -4, 5);
          },
          87,
-         {NoSkill("CreateRemoveSkillBuff", 11)}},
+         // The skill id is not used: the buff is made from its record, which is missing.
+         {"ObjectManager: record 'a.dbr' could not be loaded"}},
         {"target result",
          [](uint32_t id) {
              return std::make_unique<SkillTargetResultConfigCmd>(id, 7, std::vector<uint32_t>{1, 2},
