@@ -55,6 +55,7 @@ bool ObjectManager::Register(Object* object, uint32_t id)
         return false;
     }
     object->objectId = id;
+    deletedThisPass.erase(object);
     return true;
 }
 
@@ -121,7 +122,8 @@ void ObjectManager::DestroyObjectEx(Object* object, const char* file, int line)
     if (object == nullptr)
         return;
     CriticalSectionLock guard(lock);
-    if (object == deleting || !pendingSet.insert(object).second)
+    if (object == deleting || deletedThisPass.count(object) != 0 ||
+        !pendingSet.insert(object).second)
         return;
     if (objects.Find(object->objectId) == object)
         objects.Erase(object->objectId);
@@ -144,6 +146,7 @@ void ObjectManager::ProcessDestroyedObjects()
             CriticalSectionLock guard(lock);
             if (pendingDeletes.empty()) {
                 processing = false;
+                deletedThisPass.clear();
                 return;
             }
             deleting = pendingDeletes.front();
@@ -152,6 +155,7 @@ void ObjectManager::ProcessDestroyedObjects()
         }
         delete deleting;
         CriticalSectionLock guard(lock);
+        deletedThisPass.insert(deleting);
         deleting = nullptr;
     }
 }

@@ -81,6 +81,9 @@ private:
     std::deque<Object*> pendingDeletes;
     std::unordered_set<Object*> pendingSet;
     Object* deleting = nullptr;
+    // Deleted by the running pass: an owner destroyed later in the same pass (shut-down takes
+    // everything at once) may still name them and must not touch them again.
+    std::unordered_set<const Object*> deletedThisPass;
     bool processing = false;
     std::deque<DestroyRecord> destroyHistory;
     uint32_t hostIndex = 0;

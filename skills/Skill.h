@@ -203,7 +203,7 @@ public:
     // Mana and cooldown of one use.
     virtual void SubtractManaCost();
     virtual void StartCooldown();
-    virtual bool AllowDualWieldWeapons() const { return false; }
+    virtual bool AllowDualWieldWeapons() const;
     // The mastery kind answers true; every other skill spends regular points.
     virtual bool IsSkillTheMasterySkill() const { return false; }
     virtual uint32_t GetMasteryId() const { return masteryId; }

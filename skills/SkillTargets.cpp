@@ -88,6 +88,11 @@ bool Skill::QualifyingHandState() const
     return skillManager != nullptr && skillManager->GetHandState() == 2;
 }
 
+bool Skill::AllowDualWieldWeapons() const
+{
+    return GetCurrentLevel() != 0 && GetSkillProfile().GetQualifyingDualWeapons();
+}
+
 bool Skill::GetValidTarget(const Character& /*owner*/, uint32_t& target, const WorldVec3& /*point*/,
                            bool /*aroundSelf*/, float /*radius*/)
 {

@@ -135,6 +135,20 @@ TEST_F(ObjectManagerTest, DestructorsMayRunAFrameAndDestroyThemselvesAndOthers)
     EXPECT_EQ(objects.GetDestroyHistory().back().file, "test");
 }
 
+TEST_F(ObjectManagerTest, AnOwnerDeletedAfterWhatItOwnsInOnePassTouchesNothingTwice)
+{
+    // Shut-down queues everything at once; whichever of two goes second names the first again.
+    int deletions[2] = {};
+    ObjTestUnit* owned = MakeUnit(&deletions[0]);
+    ObjTestUnit* owner = MakeUnit(&deletions[1]);
+    owner->destroyOnDelete = owned;
+    owned->destroyOnDelete = owner;
+    objects.DestroyAllObjects();
+    EXPECT_EQ(deletions[0], 1);
+    EXPECT_EQ(deletions[1], 1);
+    EXPECT_EQ(objects.GetObjectCount(), 0u);
+}
+
 TEST_F(ObjectManagerTest, CreateObjectFromFileNamesAndLoadsTheObject)
 {
     database.WriteRecord("Records/Units/Grunt.dbr", {"Class = ObjTestUnit", "level = 12"});

