@@ -3,12 +3,17 @@
 // list through its wire form. Then a character's skills each frame: the manager's own work
 // (budget 5 us) and the frame with every skill testing its availability (budget 20 us), one
 // skill's mana cost with two modifiers (300 ns) and the combat record of a hit with two
-// modifiers and a racial bonus (2 us).
+// modifiers and a racial bonus (2 us). Buffs: the damage filter (30 ns), a buff with two
+// modifiers created and removed (30 us) and 1,000 characters holding three buffs each, updated
+// for a frame (1 ms).
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "combat/ParametersCombat.h"
 #include "core/GameLog.h"
 #include "core/RandomUniform.h"
+#include "engine/ABBox.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/Name.h"
@@ -16,15 +21,20 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "skills/Skill.h"
+#include "skills/SkillBuff.h"
 #include "skills/SkillManager.h"
 #include "skills/SkillProfile.h"
 #include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -136,6 +146,14 @@ void BM_SkillReplicas_WireRoundTrip(benchmark::State& state)
 BENCHMARK(BM_SkillReplicas_WireRoundTrip)->Unit(benchmark::kMicrosecond);
 
 constexpr const char* kBenchHero = "Records/Creatures/PC/BenchHero.dbr";
+constexpr const char* kMeleeHero = "Records/Creatures/PC/MeleeHero.dbr";
+constexpr const char* kToughFoe = "Records/Creatures/Monster/ToughFoe.dbr";
+constexpr const char* kBlow = "Records/Skills/Melee/Blow.dbr";
+constexpr const char* kWard = "Records/Skills/Buffs/Ward.dbr";
+constexpr const char* kWardKeen = "Records/Skills/Buffs/WardKeen.dbr";
+constexpr const char* kWardHeavy = "Records/Skills/Buffs/WardHeavy.dbr";
+constexpr const char* kHaste = "Records/Skills/Buffs/Haste.dbr";
+constexpr const char* kVigor = "Records/Skills/Buffs/Vigor.dbr";
 constexpr const char* kBenchFoe = "Records/Creatures/Monster/BenchFoe.dbr";
 constexpr int32_t kFrameMs = 33;
 // 39 tree skills in two trees (a tree holds at most 25) and the default attack are learnt; ten
@@ -200,6 +218,30 @@ public:
         Write("Records/Skills/Strike/Heavy.dbr",
               "Class = Skill_Modifier\nskillMaxLevel = 3\nskillManaCost = 1;2;3\n"
               "skillCooldownTime = 1;1;1\noffensiveFireMin = 5;6;7\n");
+        // A swordsman whose one skill is a pooled melee blow, and a foe healed after each blow.
+        Write(kMeleeHero,
+              "Class = Player\ncharacterLife = 300\ncharacterMana = 500\n"
+              "defaultTeamMajor = TeamMajor_Human\n"
+              "charAnimationTableName = Records/Creatures/PC/BenchAnimations.dbr\n"
+              "handHitDamageMin = 8\nhandHitDamageMax = 14\ncharacterOffensiveAbility = 2000\n"
+              "skillTree1 = Records/Skills/Melee/Tree.dbr\n");
+        Write("Records/Creatures/PC/BenchAnimations.dbr",
+              "unarmedAttackAnim1 = Creatures/PC/Male/Animations/Unarmed_Punch.anm\n"
+              "unarmedAttackAnimWeight1 = 1\n");
+        Write("Records/Skills/Melee/Tree.dbr",
+              "skillName1 = Records/Skills/Melee/Blow.dbr\nskillLevel1 = 2\n");
+        Write(kBlow, "Class = Skill_WPAttack_BasicAttack\nskillMaxLevel = 3\n"
+                     "offensivePhysicalMin = 10;12;14\noffensivePhysicalMax = 20;22;24\n");
+        Write(kToughFoe,
+              "Class = Monster\ncharacterLife = 100000\ndefaultTeamMajor = TeamMajor_Monster\n");
+        // Buffs: a ward (a 30 % cut, then at most 10 a hit) with two modifiers, and two more.
+        Write(kWard, "Class = SkillBuff\nskillMaxLevel = 3\ndamageAbsorption = 10;10;10\n"
+                     "damageAbsorptionPercent = 30;30;30\nphysicalDamageQualifier = 1\n"
+                     "characterStrength = 5;6;7\ndefensiveFire = 10;12;14\n");
+        Write(kWardKeen, "Class = Skill_Modifier\nskillMaxLevel = 3\ncharacterDexterity = 1;2;3\n");
+        Write(kWardHeavy, "Class = Skill_Modifier\nskillMaxLevel = 3\ndefensiveCold = 4;5;6\n");
+        Write(kHaste, "Class = SkillBuff\nskillMaxLevel = 3\ncharacterStrength = 2;3;4\n");
+        Write(kVigor, "Class = SkillBuff\nskillMaxLevel = 3\ncharacterLife = 20;30;40\n");
         ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
     }
     ~SkillDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
@@ -353,6 +395,155 @@ void BM_Skill_CombatParametersTwoModifiersRacial(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Skill_CombatParametersTwoModifiersRacial);
+
+// Puts a buff on `character` as the replicated command does; a total time of 0 never expires.
+void CastBuff(Character& character, const char* buff, const char* mod1 = "", const char* mod2 = "")
+{
+    character.GetSkillManager().CreateRemoveSkillBuff(0, buff, 2, mod1, 2, mod2, 2, 0, 0, false);
+}
+
+// The ward's filter on a qualifying hit: 100 becomes 60. No debug log is attached, as in play.
+void BM_SkillBuff_ModifyDamage(benchmark::State& state)
+{
+    SkillBench bench("ManagerBenchSkill", false);
+    if (!bench.Ready(state))
+        return;
+    CastBuff(*bench.hero, kWard, kWardKeen, kWardHeavy);
+    SkillBuff* ward = bench.Manager().GetSkillBuff(kWard);
+    if (ward == nullptr) {
+        state.SkipWithError("the ward was not made");
+        return;
+    }
+    Engine::LogSink quiet = gEngine->SetLogSink(Engine::LogSink());
+    float damage = 100.0f;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(damage);
+        benchmark::DoNotOptimize(ward->ModifyDamage(damage, CombatAttributeType_Physical));
+    }
+    gEngine->SetLogSink(quiet);
+    state.counters["result"] = ward->ModifyDamage(100.0f, CombatAttributeType_Physical);
+}
+BENCHMARK(BM_SkillBuff_ModifyDamage);
+
+// A buff with two modifiers made, installed, then taken down and destroyed.
+void BM_SkillBuff_CreateRemoveTwoModifiers(benchmark::State& state)
+{
+    SkillBench bench("ManagerBenchSkill", false);
+    if (!bench.Ready(state))
+        return;
+    SkillManager& manager = bench.Manager();
+    ObjectManager& objects = ObjectManager::Instance();
+    for (auto _ : state) {
+        CastBuff(*bench.hero, kWard, kWardKeen, kWardHeavy);
+        manager.CreateRemoveSkillBuff(0, kWard, 0, "", 0, "", 0, 0, 0, false);
+        objects.ProcessDestroyedObjects();
+    }
+    CastBuff(*bench.hero, kWard, kWardKeen, kWardHeavy);
+    state.counters["buffs"] = static_cast<double>(manager.GetSkillBuffCount());
+}
+BENCHMARK(BM_SkillBuff_CreateRemoveTwoModifiers)->Unit(benchmark::kMicrosecond);
+
+// A crowd's frame: 1,000 characters, each holding three buffs, their managers updated once.
+void BM_SkillBuff_ThousandCharactersThreeBuffs(benchmark::State& state)
+{
+    SkillBench bench("ManagerBenchSkill", false);
+    if (!bench.Ready(state))
+        return;
+    ObjectManager& objects = ObjectManager::Instance();
+    std::vector<Character*> crowd;
+    crowd.reserve(1000);
+    for (int i = 0; i < 1000; ++i) {
+        auto* foe = objects.CreateObjectFromFile<Monster>(kBenchFoe);
+        if (foe == nullptr) {
+            state.SkipWithError("the crowd was not made");
+            return;
+        }
+        foe->SetIsControllingCharacter(true);
+        for (const char* buff : {kWard, kHaste, kVigor})
+            CastBuff(*foe, buff);
+        crowd.push_back(foe);
+    }
+    for (auto _ : state) {
+        for (Character* character : crowd)
+            character->GetSkillManager().Update(kFrameMs);
+    }
+    size_t buffs = 0;
+    for (Character* character : crowd)
+        buffs += character->GetSkillManager().GetSkillBuffCount();
+    state.counters["buffs"] = static_cast<double>(buffs);
+}
+BENCHMARK(BM_SkillBuff_ThousandCharactersThreeBuffs)->Unit(benchmark::kMillisecond);
+
+// A melee use end to end, as a server runs it: start, "Swipe", "Hit" (the target result sent,
+// executed at once and encoded for the peers, one `TakeAttack`), the sent bytes decoded as a
+// peer would, then "End".
+void BM_SkillActivated_MeleeUseEndToEnd(benchmark::State& state)
+{
+    SkillBench bench("ManagerBenchSkill", false);
+    ObjectManager& objects = ObjectManager::Instance();
+    gEngine->SetNetworkMode(true, false);
+    gGameEngine->SetAsNetworkServer();
+    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
+    World& world = *gEngine->GetWorld();
+    world.CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    auto* hero = objects.CreateObjectFromFile<Player>(kMeleeHero);
+    auto* foe = objects.CreateObjectFromFile<Monster>(kToughFoe);
+    SkillManager* manager = hero != nullptr ? &hero->GetSkillManager() : nullptr;
+    const uint32_t reference =
+        manager != nullptr ? manager->GetSkillReferenceNumber(manager->FindSkillId(kBlow)) : 0;
+    int64_t sent = 0;
+    if (foe == nullptr || manager == nullptr ||
+        manager->GetSkill(manager->FindSkillId(kBlow)) == nullptr) {
+        state.SkipWithError("the swordsman, his blow or the foe was not made");
+    } else {
+        world.AddEntity(hero, WorldCoords(1, Coords()), false);
+        world.AddEntity(foe, WorldCoords(1, Coords::FromTranslation({0.0f, 0.0f, 1.0f})), false);
+        for (Character* character : {static_cast<Character*>(hero), static_cast<Character*>(foe)}) {
+            character->InitialUpdate();
+            character->GetCharacterBio().Update(*character, 0);
+        }
+        const float lifeBefore = foe->GetCurrentLife();
+        double lifeLost = 0.0;
+        hero->SetIsControllingCharacter(true);
+        manager->SetAsControllingManager();
+        manager->Update(kFrameMs);
+        ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
+        connection.ClearSentPackets();
+        const uint32_t foeId = foe->GetObjectId();
+        const WorldVec3 point = foe->GetCoords().GetPosition();
+        const Name swipe = Name::Create("Swipe");
+        const Name hit = Name::Create("RightHandHit");
+        const Name end = Name::Create("End");
+        uint32_t seed = 1;
+        for (auto _ : state) {
+            manager->StartSkill(reference, foeId, point, ++seed);
+            manager->HandleSkillAnimationCallback(swipe, reference, foeId, point);
+            manager->HandleSkillAnimationCallback(hit, reference, foeId, point);
+            for (const ConnectionManager::SentPacket& packet : connection.TakeSentPackets()) {
+                sent += ConnectionManager::DecodePacket(packet.bytes) != nullptr ? 1 : 0;
+            }
+            benchmark::DoNotOptimize(
+                manager->HandleSkillAnimationCallback(end, reference, foeId, point));
+            const float lost = lifeBefore - foe->GetCurrentLife();
+            lifeLost += lost;
+            foe->GetCharacterBio().AddLifeFast(lost);
+        }
+        state.counters["sentPerUse"] =
+            static_cast<double>(sent) /
+            static_cast<double>(std::max<int64_t>(state.iterations(), 1));
+        state.counters["lifeLostPerUse"] =
+            lifeLost / static_cast<double>(std::max<int64_t>(state.iterations(), 1));
+    }
+    for (Character* character : {static_cast<Character*>(hero), static_cast<Character*>(foe)}) {
+        if (character != nullptr && character->IsInWorld())
+            world.RemoveEntity(character);
+    }
+    objects.DestroyAllObjects();
+    gEngine->GetNetworkConnectionManager().ClearSentPackets();
+    gEngine->SetWorld(std::move(previous));
+    gEngine->SetNetworkMode(false, false);
+}
+BENCHMARK(BM_SkillActivated_MeleeUseEndToEnd)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace GAME

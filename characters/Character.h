@@ -191,6 +191,15 @@ public:
     virtual void
     ContributeGameBalanceCharAttributes(CharAttributeAccumulator& /*accumulator*/) const
     {}
+    virtual void
+    ContributeGameBalanceSkillAttributes(SkillAttributeAccumulator& /*accumulator*/) const
+    {}
+    virtual void ContributeGameBalanceOffensiveDamageAttributes(
+        CombatAttributeAccumulator& /*accumulator*/) const
+    {}
+    virtual void ContributeGameBalanceOffensiveModifierAttributes(
+        CombatAttributeAccumulator& /*accumulator*/) const
+    {}
     // Fear and taunts reach the combat controller, naming the last attacker; a plain character
     // cannot be confused.
     virtual void CombatExertInfluenceFear(int32_t milliseconds);

@@ -79,13 +79,14 @@ public:
     float CapSpellCastSpeed(float speed) const override;
     float CapAttackSpeed(float speed) const override;
     void ContributeGameBalanceCharAttributes(CharAttributeAccumulator& accumulator) const override;
-    void ContributeGameBalanceSkillAttributes(SkillAttributeAccumulator& accumulator) const;
+    void
+    ContributeGameBalanceSkillAttributes(SkillAttributeAccumulator& accumulator) const override;
     void
     ContributeGameBalanceDefenseAttributes(CombatAttributeAccumulator& accumulator) const override;
-    void
-    ContributeGameBalanceOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const;
-    void
-    ContributeGameBalanceOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const;
+    void ContributeGameBalanceOffensiveDamageAttributes(
+        CombatAttributeAccumulator& accumulator) const override;
+    void ContributeGameBalanceOffensiveModifierAttributes(
+        CombatAttributeAccumulator& accumulator) const override;
     void ContributeGameBalanceRetaliationAttributes(
         CombatAttributeAccumulator& accumulator) const override;
     void CombatExertInfluenceConfusion(int32_t milliseconds) override;

@@ -46,6 +46,13 @@ public:
     uint32_t objectId = 0;
 };
 
+// "GameEvent_CameraShake": a skill shakes the camera for a while.
+class GameEvent_CameraShake : public GameEvent {
+public:
+    int32_t durationMs = 0;
+    float amplitude = 0.0f;
+};
+
 // "GameEvent_PreRun": the level is loaded and the game is about to run; carries nothing.
 class GameEvent_PreRun : public GameEvent {};
 

@@ -108,4 +108,17 @@ void* RTTI_ClassInfo::CreateObject(const char* className) const
     return nullptr;
 }
 
+const RTTI_ClassInfo* RTTI_ClassInfo::FindClass(const char* className) const
+{
+    if (className == nullptr)
+        return nullptr;
+    if (name != nullptr && strcmp(name, className) == 0)
+        return this;
+    for (int32_t i = 0; i < childCount; ++i) {
+        if (const RTTI_ClassInfo* found = children[i]->FindClass(className))
+            return found;
+    }
+    return nullptr;
+}
+
 } // namespace GAME

@@ -37,6 +37,9 @@ public:
     // Depth-first search from this record in registration order; the first record whose name
     // matches ends the search with whatever its factory returns.
     void* CreateObject(const char* className) const;
+    // The record of that name, searched as CreateObject does; null when none. Lets a caller
+    // learn what a record would make before making it.
+    const RTTI_ClassInfo* FindClass(const char* className) const;
 
 private:
     char* name;

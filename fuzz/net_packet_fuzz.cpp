@@ -2,6 +2,7 @@
 // outgrows what the input could hold, and whatever decodes re-encodes into a message that
 // decodes again to the same bytes.
 #include "characters/Character.h"
+#include "characters/Monster.h"
 #include "characters/PlayerReplicationRecord.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
@@ -25,6 +26,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -226,6 +229,92 @@ void RouteSkillCommand(const uint8_t* data, size_t size)
     ShutdownObjects();
 }
 
+// A monster that learns a charging bow pool and its pooled attack, and the buffs it is given:
+// a shield, a contagious debuff and a plain buff with two modifiers. The records live in a
+// folder of their own for the whole run.
+constexpr const char* kBuffHolder = "Records/Fuzz/Holder.dbr";
+constexpr const char* kShield = "Records/Fuzz/Shield.dbr";
+constexpr const char* kRot = "Records/Fuzz/Rot.dbr";
+constexpr const char* kWard = "Records/Fuzz/Ward.dbr";
+constexpr const char* kWardMod = "Records/Fuzz/WardMod.dbr";
+constexpr const char* kRecords[][2] = {
+    {kBuffHolder, "Class = Monster\ncharacterLife = 300\ncharacterMana = 200\n"
+                  "skillName1 = Records/Fuzz/Volley.dbr\nskillLevel1 = 2\n"
+                  "skillName2 = Records/Fuzz/Shot.dbr\nskillLevel2 = 1\n"},
+    {"Records/Fuzz/Volley.dbr", "Class = Skill_WeaponPool_ChargedLinear\nskillMaxLevel = 3\n"
+                                "skillManaCost = 4;5;6\nskillChargeLevel = 3;4;5\n"
+                                "skillChargeDuration = 3;2.5;2;1.5;1\n"
+                                "skillChargeAura = Records/Fuzz/Aura.dbr\n"
+                                "characterDexterity = 5;10;15;20;25\n"},
+    {"Records/Fuzz/Shot.dbr", "Class = Skill_WPAttack_BasicAttack\nskillMaxLevel = 3\n"
+                              "skillChanceWeight = 60\nskillProjectileNumber = 3\n"},
+    {kShield, "Class = SkillBuff_PassiveShield\nskillMaxLevel = 3\ndamageAbsorption = 15;25;35\n"
+              "damageAbsorptionPercent = 20\nphysicalDamageQualifier = 1\n"},
+    {kRot, "Class = SkillBuff_Contageous\nskillMaxLevel = 3\nskillActiveDuration = 8\n"
+           "offensiveBasePoisonMin = 4\ncontagionInterval = 0.03\ncontagionRadius = 8\n"
+           "contagionLimit = 2\ncontagionMaxSpread = 4\n"},
+    {kWard, "Class = SkillBuff\nskillMaxLevel = 3\nskillManaCost = 2\ncharacterStrength = 5;6;7\n"
+            "skillEnhancement = 1;2;3\n"},
+    {kWardMod, "Class = Skill_Modifier\nskillMaxLevel = 3\ncharacterDexterity = 1;2;3\n"},
+};
+
+const std::string& BuffFolder()
+{
+    static const std::string root = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "net_packet_fuzz-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            abort();
+        for (const auto& [record, text] : kRecords) {
+            const std::filesystem::path path = std::filesystem::path(pattern) / record;
+            std::filesystem::create_directories(path.parent_path());
+            std::ofstream(path, std::ios::binary) << text;
+        }
+        return pattern;
+    }();
+    return root;
+}
+
+// Buff commands and active states (a pool's charge) reach a monster holding buffs and a
+// charging pool, whatever names, classes and levels they carry: first mirrored, then on the
+// controlling machine, through frames that expire, spread and decay, and last its death.
+// Nothing may outlive the monster.
+void RouteBuffCommand(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
+    if (packet == nullptr || (packet->GetType() != 87 && packet->GetType() != 100))
+        return;
+    InitializeObjects();
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.GetDatabase().SetRoot(BuffFolder());
+    const size_t objectsBefore = objects.GetObjectCount();
+    auto* holder = objects.CreateObjectFromFile<Monster>(kBuffHolder);
+    if (holder == nullptr)
+        abort();
+    const uint32_t id = holder->GetObjectId();
+    SkillManager& skills = holder->GetSkillManager();
+    skills.CreateRemoveSkillBuff(0, kShield, 2, "", 0, "", 0, 5000, id, false);
+    skills.CreateRemoveSkillBuff(0, kRot, 1, "", 0, "", 0, 0, id, false);
+    skills.CreateRemoveSkillBuff(0, kWard, 3, kWardMod, 2, kWardMod, 9, 0, id, false);
+    if (AimAt<CreateRemoveSkillBuffConfigCmdPacket>(*packet, id) ||
+        AimAt<SkillActiveStateUpdateConfigCmdPacket>(*packet, id)) {
+        NetworkShim::ReceivePacket(0, *packet);
+        skills.SetAsControllingManager();
+        holder->SetIsControllingCharacter(true);
+        NetworkShim::ReceivePacket(0, *packet);
+        for (int frame = 0; frame < 4; ++frame)
+            skills.Update(33);
+        skills.ImDead();
+        skills.Update(33);
+    }
+    objects.DestroyObjectEx(holder, "Fuzz/NetPacket", __LINE__);
+    objects.ProcessDestroyedObjects();
+    if (objects.GetObjectCount() != objectsBefore)
+        abort();
+    objects.GetDatabase().SetRoot("");
+    ShutdownObjects();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -249,6 +338,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(mended.data(), mended.size());
         RouteTravel(mended.data(), mended.size());
         RouteSkillCommand(mended.data(), mended.size());
+        RouteBuffCommand(mended.data(), mended.size());
     }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "host/CharacterReport.h"
+#include "host/DuelSkillReport.h"
 #include "host/HostSamples.h"
 
 #include <algorithm>
@@ -152,7 +153,8 @@ DuelReport::DuelReport(std::ostream& out, std::ostream& err, int32_t hits, uint3
 
 bool DuelReport::Run()
 {
-    return HostSamples::WithLibrary(err, [this] { return ShowDuel(); });
+    return HostSamples::WithLibrary(err, [this] { return ShowDuel(); }) &&
+           DuelSkillReport(out, err, seed).Run();
 }
 
 bool DuelReport::ShowDuel()

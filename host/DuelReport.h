@@ -13,7 +13,7 @@ class Character;
 // game time, the player first. Each hit prints its combat transcript (retaliation and reflection
 // included), both lives and the defender's damage over time as its replication data carries it;
 // each second between hits prints the ticks it dealt. The duel stops early when a side has no
-// life left.
+// life left. Then the skills take over (`DuelSkillReport`).
 class DuelReport {
 public:
     // Worn by the monster: dodge, retaliation and a reflect defense.

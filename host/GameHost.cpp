@@ -16,6 +16,7 @@
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
+#include "host/InputReport.h"
 #include "host/KillReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
@@ -143,6 +144,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
         return 2;
 
+    if (!options.inputFile.empty()) {
+        if (const int status = InputReport(options, out, err).Run(); status != 0)
+            return status;
+    }
     if (options.scenario == "actions" && !ScenarioReport(options, out, err).Run())
         return 2;
     if (options.scenario == "kill" && !KillReport(options, out, err).Run())

@@ -89,7 +89,7 @@ const char* HostOptions::Usage()
            "actions|kill|commands|cast|ai]\n"
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
-           "                [--teleport X,Y,Z | --respawn] [--portal]\n"
+           "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
@@ -101,7 +101,9 @@ const char* HostOptions::Usage()
            "                server and client, and the player's skills replayed on a second\n"
            "                engine\n"
            "  --duel N      the sample player and monster exchange N seeded hits (1 to 1000),\n"
-           "                one a second, with their combat transcripts and ticks\n"
+           "                one a second, with their combat transcripts and ticks; then a\n"
+           "                hunter's charging bow pool, a shield and a spreading rot as a\n"
+           "                server, replayed on a client engine\n"
            "  --role R      play a session as single player, server or client\n"
            "  --scenario actions  a player and two monsters move, attack and die on scripted\n"
            "                orders, frame by frame (role single or server)\n"
@@ -123,6 +125,10 @@ const char* HostOptions::Usage()
            "                each frame of it is printed (the world has regions at x 0 and 1000)\n"
            "  --respawn     at frame 10 the main player respawns where he stands, printed alike\n"
            "  --portal      the main player asks for his portal at frames 5 and 10\n"
+           "  --input FILE  the hero, an elder and a raider; the hero obeys the order script\n"
+           "                FILE (lines 'FRAME click X,Z', 'FRAME click @NAME', 'FRAME hold',\n"
+           "                'FRAME release', 'FRAME right @NAME', 'FRAME slot N', 'FRAME pet\n"
+           "                @NAME'; NAME Hero, Elder or Raider); each frame prints a line\n"
            "  --load FILE   read the main player from this save file before the first frame\n"
            "  --save FILE   write the main player to this save file after the last frame\n"
            "  --frames N    run N frames (default 0)\n"
@@ -169,6 +175,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             respawn = true;
         } else if (arg == "--portal") {
             portal = true;
+        } else if (arg == "--input" && hasValue) {
+            inputFile = args[++i];
         } else if (arg == "--load" && hasValue) {
             loadFile = args[++i];
         } else if (arg == "--save" && hasValue) {
@@ -250,6 +258,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     // Only a session has a main player; a scenario brings its own characters.
     if (!playerRecord.empty() && (role.empty() || !scenario.empty())) {
         error = "--player needs a session (--role) and no --scenario";
+        return false;
+    }
+    if (!inputFile.empty() && (!role.empty() || !scenario.empty())) {
+        error = "--input plays as single player, without --role or --scenario";
         return false;
     }
     if (!CheckTravel(error))

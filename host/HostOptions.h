@@ -50,6 +50,11 @@ struct HostOptions {
     int32_t teleportTo[3] = {0, 0, 0};
     bool respawn = false;
     bool portal = false;
+    // -- scripted input --
+    // The hero obeys this order script, one "FRAME ORDER" a line (`--input FILE`), as single
+    // player; no role or scenario goes with it.
+    std::string inputFile;
+    // -- end scripted input --
 
     // False with `error` set when the command line cannot be understood.
     bool Parse(const std::vector<std::string>& args, std::string& error);

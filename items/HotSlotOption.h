@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
 class IOStream;
 class Player;
+struct GameTextLine;
 
 // What a hot slot holds: a skill or a kind of potion, acting for one player.
 class HotSlotOption {
@@ -29,7 +31,11 @@ public:
     virtual void Activate(bool& targetingNeeded, bool& activated) = 0;
     virtual float GetCooldownCompletion() const { return 0.0f; }
     virtual int32_t GetStatus() const { return Status_NotUsable; }
+    virtual std::string GetBitmapNameUp() const { return {}; }
+    virtual std::string GetBitmapNameDown() const { return {}; }
     virtual int32_t GetNumberAvailable() const { return -1; }
+    virtual void GetRolloverText(std::vector<GameTextLine>& /*lines*/) const {}
+    virtual std::wstring GetDisplayName() const { return {}; }
     virtual void StreamProperties(IOStream* stream) = 0;
     virtual uint32_t GetSkillId() const { return 0; }
     virtual std::unique_ptr<HotSlotOption> DeepCopy() const = 0;
@@ -54,9 +60,14 @@ public:
     {}
     bool Validate() const override;
     bool operator==(const HotSlotOption& other) const override;
-    // Without the player controller nothing is used yet; see the header of this family.
+    // A self-cast skill is used at once; any other waits for a target.
     void Activate(bool& targetingNeeded, bool& activated) override;
+    float GetCooldownCompletion() const override;
     int32_t GetStatus() const override;
+    std::string GetBitmapNameUp() const override;
+    std::string GetBitmapNameDown() const override;
+    void GetRolloverText(std::vector<GameTextLine>& lines) const override;
+    std::wstring GetDisplayName() const override;
     void StreamProperties(IOStream* stream) override;
     uint32_t GetSkillId() const override { return skillId; }
     std::unique_ptr<HotSlotOption> DeepCopy() const override;
@@ -73,14 +84,24 @@ public:
         Potion_Mana = 1
     };
 
+    static constexpr size_t kDefaultDataLength = 128;
+
     explicit HotSlotOptionPotion(int32_t kind = Potion_None)
         : HotSlotOption(SLOT_TYPE_POTION), kind(kind)
     {}
+    // Fills the bar's look of one potion kind; longer texts are cut to fit.
+    static void SetDefaultPotionData(int32_t kind, const char* up, const char* down,
+                                     const wchar_t* displayName);
+
     bool Validate() const override { return storedType != static_cast<uint32_t>(-1); }
     bool operator==(const HotSlotOption& other) const override;
     void Activate(bool& targetingNeeded, bool& activated) override;
     float GetCooldownCompletion() const override;
+    std::string GetBitmapNameUp() const override;
+    std::string GetBitmapNameDown() const override;
     int32_t GetNumberAvailable() const override { return 0; }
+    void GetRolloverText(std::vector<GameTextLine>& lines) const override;
+    std::wstring GetDisplayName() const override;
     void StreamProperties(IOStream* stream) override;
     std::unique_ptr<HotSlotOption> DeepCopy() const override;
     int32_t GetKind() const { return kind; }

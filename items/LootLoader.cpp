@@ -1,7 +1,10 @@
 #include "items/LootLoader.h"
 
 #include "core/RandomUniform.h"
+#include "engine/Engine.h"
 #include "engine/LoadTable.h"
+#include "items/LootBase.h"
+#include "items/LootTable.h"
 
 #include <algorithm>
 #include <array>
@@ -38,6 +41,9 @@ const std::array<LocationKeys, LootLoader::kNumLocations>& GetLocationKeys()
     }();
     return keys;
 }
+
+// Loot tables a roll passes through before it gives up; nested master tables share it.
+constexpr int kLootDepth = 5;
 
 // The caller's count is a loop bound, not a promise of that many keys.
 constexpr uint32_t kMaxReserve = 30;
@@ -88,7 +94,7 @@ void LootLoader::Load(const LoadTable& table, const char* nameKey, const char* w
     });
 }
 
-void LootLoader::GetLootName(std::string& base, std::string& /*prefix*/, std::string& /*suffix*/,
+void LootLoader::GetLootName(std::string& base, std::string& prefix, std::string& suffix,
                              RandomUniform& random) const
 {
     const int32_t roll = random.IGenerate(0, static_cast<int32_t>(totalWeight));
@@ -97,6 +103,36 @@ void LootLoader::GetLootName(std::string& base, std::string& /*prefix*/, std::st
         runningSum += entry.weight;
         if (runningSum >= static_cast<uint64_t>(std::max(roll, 0))) {
             base = entry.name;
+            break;
+        }
+    }
+    if (base.empty())
+        return;
+    if (LootBase::Handle table = LootBase::Create(base)) {
+        table->SetNoBrokenItems(noBrokenItems);
+        table->SetRandomizerWeightModifiers(weightModifiers);
+        table->SetLevel(level1, level2);
+        int depth = kLootDepth;
+        table->GetLootName(base, prefix, suffix, random, depth);
+        return;
+    }
+    ValidateSelectLootRecursive(base, prefix, suffix, kLootDepth, random);
+}
+
+void LootLoader::ValidateSelectLootRecursive(std::string& base, std::string& prefix,
+                                             std::string& suffix, int depth,
+                                             RandomUniform& random) const
+{
+    // A loop rather than the call chain: each step is one table deeper, the bound the same.
+    for (; !base.empty(); --depth) {
+        LootTable table;
+        if (!table.ManualLoad(base))
+            return;
+        table.GetLootName(base, prefix, suffix, random);
+        if (depth <= 0) {
+            gEngine->Log(Engine::LogData,
+                         "Recursion too deep on LootLoader prefix (%s) or suffix (%s)",
+                         prefix.c_str(), suffix.c_str());
             return;
         }
     }

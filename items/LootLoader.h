@@ -47,14 +47,18 @@ public:
     // The same with the caller's keys, each followed by i.
     virtual void Load(const LoadTable& table, const char* nameKey, const char* weightKey,
                       uint32_t count, uint32_t index);
-    // Base is the picked item record; prefix and suffix stay as given until the loot tables
-    // name affixes. Nothing picked leaves base as it was.
+    // The three record names of one drop: a picked loot-table record rolls in its place.
+    // Nothing picked leaves base as it was.
     virtual void GetLootName(std::string& base, std::string& prefix, std::string& suffix,
                              RandomUniform& random) const;
     virtual void SetRandomizerWeightModifiers(const RandomizerWeightModifiers& modifiers)
     {
         weightModifiers = modifiers;
     }
+    // Follows chained "LootTable" records from base, at most depth more after the first.
+    virtual void ValidateSelectLootRecursive(std::string& base, std::string& prefix,
+                                             std::string& suffix, int depth,
+                                             RandomUniform& random) const;
 
     void SetLevel(uint32_t charLevel, uint32_t levelArgument)
     {
@@ -73,11 +77,11 @@ private:
 
     uint32_t totalWeight = 0;
     std::vector<Entry> entries;
-    // Handed to the loot-table records a pick names, once those records exist.
-    [[maybe_unused]] uint32_t level1 = 0;
-    [[maybe_unused]] uint32_t level2 = 0;
-    [[maybe_unused]] bool noBrokenItems = false;
-    [[maybe_unused]] RandomizerWeightModifiers weightModifiers;
+    // Handed to the loot-table record a pick names.
+    uint32_t level1 = 0;
+    uint32_t level2 = 0;
+    bool noBrokenItems = false;
+    RandomizerWeightModifiers weightModifiers;
 };
 
 } // namespace GAME

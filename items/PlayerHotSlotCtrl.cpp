@@ -52,18 +52,26 @@ void PlayerHotSlotCtrl::SetHotSlot(uint32_t index, const HotSlotOption* option)
     targetingNeeded = false;
     if (index >= kNumSlots)
         return;
+    if (option == nullptr) {
+        ClearSlot(index);
+        return;
+    }
+    // The option may be the very object this slot holds (dropped back onto its own slot):
+    // copy it before the slot lets it go.
+    const uint32_t type = option->GetType();
+    std::unique_ptr<HotSlotOption> copy;
+    if (type == HotSlotOption::SLOT_TYPE_SKILL || type == HotSlotOption::SLOT_TYPE_POTION)
+        copy = option->DeepCopy();
     ClearSlot(index);
-    if (option == nullptr)
+    if (copy == nullptr)
         return;
     for (HotSlotOption* existing : slots) {
-        if (SameOption(existing, option)) {
+        if (SameOption(existing, copy.get())) {
             slots[index] = existing;
             return;
         }
     }
-    const uint32_t type = option->GetType();
-    if (type == HotSlotOption::SLOT_TYPE_SKILL || type == HotSlotOption::SLOT_TYPE_POTION)
-        slots[index] = option->DeepCopy().release();
+    slots[index] = copy.release();
 }
 
 HotSlotOption* PlayerHotSlotCtrl::GetHotSlotOption(uint32_t index) const

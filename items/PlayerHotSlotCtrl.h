@@ -63,6 +63,9 @@ public:
     void StreamProperties(IOStream* stream);
 
     int32_t GetActiveTimer() const { return activeTimer; }
+    // While set, the player controller fires no armed option (the host's interface holds it).
+    void SetActivationBlocked(bool blocked) { activationBlocked = blocked; }
+    bool IsActivationBlocked() const { return activationBlocked; }
 
 private:
     // Empties the slot and destroys its option unless another slot shares it.
@@ -80,6 +83,7 @@ private:
     int32_t activeHoldTime = kActiveHoldTime;
     int32_t validateTimer = 0;
     int32_t validateInterval = kValidateInterval;
+    bool activationBlocked = false;
 };
 
 } // namespace GAME

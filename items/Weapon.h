@@ -3,9 +3,12 @@
 #include "items/ItemEquipment.h"
 #include "items/Weapon_Type.h"
 
+#include <string>
+
 namespace GAME {
 
 class WorldCoords;
+class WorldVec3;
 
 // The base of every weapon and shield. Each class of the family names its kind, which decides
 // the hand it goes in and how its wearer animates.
@@ -16,11 +19,29 @@ public:
     Weapon() = default;
     ~Weapon() override;
 
+    void Load(const LoadTable& table) override;
+
     virtual Weapon_Type GetWeaponType() const { return Weapon_Type_Weapon; }
-    // Stops the swing trail; weapons carry no trail yet, so there is nothing to stop.
-    virtual void DisableWeaponTrail() {}
-    // The swing of the weapon at a place; the kinds with a swing sound of their own play it.
-    virtual void PlaySwipeSound(const WorldCoords& /*position*/) const {}
+    // The swing trail runs only around attacks.
+    virtual void EnableWeaponTrail();
+    virtual void DisableWeaponTrail();
+    bool IsWeaponTrailEnabled() const { return trailEnabled; }
+
+    // The swing of the weapon at a place.
+    virtual void PlaySwipeSound(const WorldCoords& position) const;
+    void PlayHitSound(const WorldVec3& position) const;
+
+    // The record of what a ranged attack with this weapon launches; empty for none.
+    const std::string& GetProjectileName() const { return basicProjectileName; }
+    float GetProjectilePiercingChance() const { return piercingChance; }
+
+private:
+    // sound packs by object id; 0 = none
+    uint32_t swipeSound = 0;
+    uint32_t hitSound = 0;
+    std::string basicProjectileName;
+    float piercingChance = 0.0f;
+    bool trailEnabled = false;
 };
 
 } // namespace GAME

@@ -4,7 +4,8 @@
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
 # Then the sample player and monster show what they loaded, three sample monsters die, their
 # skill trees are shown (references, groups, costs, tooltips, an on-hit buff), the player
-# and monster fight a short duel, a player and two monsters act on scripted orders, a kill
+# and monster fight a short duel (then a hunter's charging pool, shield and rot, replayed on a
+# client), a player and two monsters act on scripted orders, a kill
 # pays the hero his share of a monster's experience, and raiders close on the hero. The hero
 # teleports and respawns, as a single player and as a server, and asks twice for his portal.
 # Last the hero plays a minute, is saved, reloaded into a fresh session and saved again; the two
@@ -33,7 +34,9 @@ echo "   costs and tooltips, and the monster's blows firing the hero's on-hit ra
 "$host" --db "$ROOT/data/database" --skills --seed 1
 echo
 # Seed 17's four hits show a dodge, an ordinary and a harder hit, claws and a thrown stone.
-echo "== duel: the sample player and monster exchange four hits, with retaliation and reflection"
+echo "== duel: the sample player and monster exchange four hits, with retaliation and reflection;"
+echo "   then a hunter's charging bow pool against a pack, a shield and a spreading rot (server),"
+echo "   replayed into a client engine and the end states compared"
 "$host" --db "$ROOT/data/database" --duel 4 --seed 17
 echo
 echo "== scenario: a player and two monsters run, step round each other, attack and die (single)"
@@ -114,3 +117,17 @@ else
 fi
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"
+echo
+echo "== input: the hero walks, talks to the elder, holds the button on a raider and fires bar"
+echo "   slot 0, on the orders of data/input/HeroOrders.txt (single; every tenth frame shown)"
+"$host" --db "$ROOT/data/database" --input "$ROOT/data/input/HeroOrders.txt" --ms 100 \
+    2>/dev/null |
+    awk '/-> / || !/^  frame / || $2 % 10 == 0'
+echo "-- a script with a bad line is refused with one line naming it, and nothing is run:"
+bad="$(mktemp)"
+printf '1 click 2,3\n2 click @Dragon\n' >"$bad"
+status=0
+"$host" --db "$ROOT/data/database" --input "$bad" >/dev/null 2>"$bad.err" || status=$?
+grep '^gamehost: ' "$bad.err" || true
+echo "(exit status $status)"
+rm -f "$bad" "$bad.err"

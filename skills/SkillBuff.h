@@ -62,10 +62,15 @@ public:
     float GetDamageAbsorption() const { return damageAbsorption; }
     float GetDamageAbsorptionPercent() const { return damageAbsorptionPercent; }
     uint32_t GetSkillEnhancement() const { return skillEnhancement; }
+    // The class's own name, as the designers' tools show it.
+    const char* GetDisplayName() const { return displayName; }
 
 protected:
+    void SetDisplayName(const char* name) { displayName = name; }
     // A dispel the record allows: the controlling machine sends the removal.
     void RequestDispel();
+    // The total stays.
+    void SetRemainingTimeToLive(int32_t ms) { timeToLiveRemaining = ms; }
     // Expires on the next update.
     void ExpireNow()
     {
@@ -77,6 +82,7 @@ private:
     // The controlling machine sends the removal; every machine then takes the buff down.
     void SendRemoval();
 
+    const char* displayName = "^bSkill Buff";
     uint32_t casterId = 0;
     float damageAbsorption = 0.0f;
     float damageAbsorptionPercent = 0.0f;

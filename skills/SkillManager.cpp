@@ -7,6 +7,7 @@
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
+#include "items/Weapon.h"
 #include "skills/Skill.h"
 #include "skills/SkillBuff.h"
 #include "skills/SkillServicesBase.h"
@@ -140,6 +141,7 @@ void SkillManager::CollectAvailableSkillAttributes(SkillAttributeAccumulator& ac
     if (parent != nullptr) {
         parent->GetEquipSkillAttributes(accumulator);
         parent->ContributeItemSetSkillAttributes(accumulator);
+        parent->ContributeGameBalanceSkillAttributes(accumulator);
     }
     GetSkillAttributes(accumulator);
 }
@@ -150,10 +152,15 @@ void SkillManager::CollectAvailableOffensiveDamageAttributes(
     if (parent != nullptr) {
         parent->GetEquipArmorDamageAttributes(accumulator);
         parent->ContributeItemSetOffensiveDamageAttributes(accumulator);
+        parent->ContributeGameBalanceOffensiveDamageAttributes(accumulator);
     }
     GetOffensiveDamageAttributes(accumulator);
-    if (weaponId == 0 && combatManager != nullptr)
+    if (weaponId != 0) {
+        if (const auto* weapon = ObjectManager::Instance().GetObject<Weapon>(weaponId))
+            weapon->GetOffensiveDamageAttributes(accumulator);
+    } else if (combatManager != nullptr) {
         combatManager->GetHandHitDamage(accumulator);
+    }
 }
 
 void SkillManager::CollectAvailableOffensiveModifierAttributes(
@@ -162,6 +169,7 @@ void SkillManager::CollectAvailableOffensiveModifierAttributes(
     if (parent != nullptr) {
         parent->GetEquipOffensiveModifierAttributes(accumulator);
         parent->ContributeItemSetOffensiveModifierAttributes(accumulator);
+        parent->ContributeGameBalanceOffensiveModifierAttributes(accumulator);
     }
     GetOffensiveModifierAttributes(accumulator);
 }

@@ -219,6 +219,11 @@ public:
 
     // ---- running skills (end) ----
 
+    // -- projectiles --
+    // The projectile of that id, if it still is one, leaves the world.
+    void DeleteProjectile(uint32_t projectileId);
+    // -- end projectiles --
+
     // Answers once: asking clears the mark, so the speeds are recomputed once per change.
     bool IsSpeedUpdateNeeded() const;
 

@@ -25,6 +25,10 @@ public:
     // A locked item refuses its users.
     virtual void SetLock(bool lock) { locked = lock; }
     bool IsLocked() const { return locked; }
+    // Whether the character may use the item; every character may, unless a kind says otherwise.
+    virtual bool CanIUse(uint32_t /*user*/) { return true; }
+    // How much farther than its own size a character may stand and still use the item.
+    virtual float GetExtraReach() { return 1.0f; }
 
 private:
     bool locked = false;

@@ -1,10 +1,13 @@
 #include "items/LootLoader.h"
 
 #include "core/RandomUniform.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <string>
 #include <utility>
@@ -117,6 +120,94 @@ TEST(LootLoaderTest, HugeWeightsDoNotWrapTheTotal)
         base.clear();
         loader.GetLootName(base, prefix, suffix, random);
         ASSERT_EQ(base, "a.dbr");
+    }
+}
+
+} // namespace
+} // namespace GAME::Test
+
+namespace GAME::Test {
+namespace {
+
+class LootLoaderRollTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord("R/Brk.dbr", {"Class = LootRandomizerTable", "randomizerName1 = b",
+                                           "randomizerWeight1 = 1"});
+        database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p1",
+                                           "randomizerWeight1 = 1", "randomizerName2 = p2",
+                                           "randomizerWeight2 = 2"});
+        database.WriteRecord("T/Fixed.dbr",
+                             {"Class = LootItemTable_FixedWeight", "lootName1 = item.dbr",
+                              "lootWeight1 = 1", "lootName2 = other.dbr", "lootWeight2 = 2",
+                              "brokenOnly = 100", "bothPrefixSuffix = 30",
+                              "brokenRandomizerChance = 100", "brokenRandomizerName1 = R/Brk.dbr",
+                              "brokenRandomizerWeight1 = 1", "prefixRandomizerChance = 60",
+                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1"});
+        database.WriteRecord("T/Master.dbr",
+                             {"Class = LootMasterTable", "lootName1 = T/Fixed.dbr",
+                              "lootWeight1 = 1", "lootName2 = T/Dyn.dbr", "lootWeight2 = 1"});
+        database.WriteRecord("T/Dyn.dbr",
+                             {"Class = LootItemTable_DynWeight", "itemNames = a.dbr;b.dbr",
+                              "defaultWeight = 5", "prefixRandomizerChance = 60", "prefixOnly = 1",
+                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1"});
+    }
+
+    std::string Broken(LootLoader& loader)
+    {
+        ScriptedRandom random;
+        // Loader, table, then the randomizer's share: 50 of 130 is the broken share.
+        random.ints = {0, 0, 50};
+        std::string base;
+        std::string prefix;
+        std::string suffix;
+        loader.GetLootName(base, prefix, suffix, random);
+        EXPECT_EQ(base, "item.dbr");
+        return prefix;
+    }
+};
+
+TEST_F(LootLoaderRollTest, LoaderHandsItsSettingsToTheTable)
+{
+    const LoadTable record = Record("n1 = T/Fixed.dbr\nw1 = 1\n");
+    LootLoader loader;
+    loader.Load(record, "n", "w", 1, 0);
+    EXPECT_EQ(Broken(loader), "b");
+    loader.SetRandomizerWeightModifiers({0, 0, 0, 0, -100});
+    EXPECT_EQ(Broken(loader), "");
+    LootLoader noBroken;
+    noBroken.Load(record, "n", "w", 1, 0);
+    noBroken.SetNoBrokenItems();
+    EXPECT_EQ(Broken(noBroken), "");
+}
+
+TEST_F(LootLoaderRollTest, TwoLoadersOnOneSeedNameTheSameRecords)
+{
+    const LoadTable record = Record("n1 = T/Master.dbr\nw1 = 3\nn2 = plain.dbr\nw2 = 1\n");
+    std::vector<std::string> rolls[2];
+    for (std::vector<std::string>& names : rolls) {
+        LootLoader loader;
+        loader.Load(record, "n", "w", 2, 0);
+        RandomUniform random;
+        random.Seed(20261208);
+        for (int i = 0; i < 40; ++i) {
+            std::string base;
+            std::string prefix;
+            std::string suffix;
+            loader.GetLootName(base, prefix, suffix, random);
+            names.push_back(base + "|" + prefix + "|" + suffix);
+        }
+    }
+    EXPECT_EQ(rolls[0], rolls[1]);
+    for (const char* expected :
+         {"item.dbr|", "other.dbr|", "a.dbr|", "b.dbr|", "plain.dbr||", "|p2|", "|b|"}) {
+        EXPECT_TRUE(std::any_of(rolls[0].begin(), rolls[0].end(),
+                                [expected](const std::string& roll) {
+                                    return roll.find(expected) != std::string::npos;
+                                }))
+            << expected;
     }
 }
 

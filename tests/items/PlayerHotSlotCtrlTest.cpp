@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace GAME::Test {
 
@@ -22,6 +23,10 @@ class HotSlotSkill : public Skill {
 public:
     uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
     void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
+    int32_t GetReason() const override { return reasonAnswer; }
+    void UseAtOnce() { SetSkillType(SkillType_UseAtOnce); }
+
+    int32_t reasonAnswer = 0;
 };
 
 GAME_IMPLEMENT_CLASS(HotSlotSkill, Skill);
@@ -249,6 +254,77 @@ TEST_F(PlayerHotSlotCtrlTest, UnknownTypesAndKindsReadAsEmptyOrNone)
     EXPECT_TRUE(truncated.HasFailed());
     for (uint32_t i = 2; i < PlayerHotSlotCtrl::kNumSlots; ++i)
         EXPECT_EQ(cut.GetHotSlotOption(i), nullptr);
+}
+
+TEST_F(PlayerHotSlotCtrlTest, AnOptionDroppedBackOntoItsOwnSlotStaysThere)
+{
+    const HotSlotOptionSkill option = Skill(fire);
+    ctrl.SetHotSlot(3, &option);
+    // The slot's own object comes back: it must be copied before the slot lets it go.
+    ctrl.SetHotSlot(3, ctrl.GetHotSlotOption(3));
+    ASSERT_NE(ctrl.GetHotSlotOption(3), nullptr);
+    EXPECT_EQ(ctrl.GetHotSlotOption(3)->GetSkillId(), fire);
+
+    ctrl.SetHotSlot(7, &option);
+    ctrl.SetHotSlot(7, ctrl.GetHotSlotOption(3));
+    EXPECT_EQ(ctrl.GetHotSlotOption(7), ctrl.GetHotSlotOption(3));
+    ctrl.SetHotSlot(3, nullptr);
+    ASSERT_NE(ctrl.GetHotSlotOption(7), nullptr);
+    EXPECT_EQ(ctrl.GetHotSlotOption(7)->GetSkillId(), fire);
+}
+
+TEST_F(PlayerHotSlotCtrlTest, SkillStatusFollowsTheSkillsReason)
+{
+    auto* skill = static_cast<HotSlotSkill*>(player->GetSkillManager().GetSkill(fire));
+    const HotSlotOptionSkill option = Skill(fire);
+    const std::vector<std::pair<int32_t, int32_t>> expected = {{0, 1}, {1, 2}, {2, 3}, {3, 0},
+                                                               {4, 5}, {5, 0}, {-1, 0}};
+    for (const auto& [reason, status] : expected) {
+        skill->reasonAnswer = reason;
+        EXPECT_EQ(option.GetStatus(), status) << "reason " << reason;
+    }
+    EXPECT_EQ(Skill(0).GetStatus(), 0);
+    EXPECT_FLOAT_EQ(Skill(0).GetCooldownCompletion(), 0.0f);
+    EXPECT_TRUE(Skill(0).GetBitmapNameUp().empty());
+    EXPECT_TRUE(Skill(0).GetDisplayName().empty());
+}
+
+TEST_F(PlayerHotSlotCtrlTest, AUseAtOnceSkillWithoutAControllerNeitherFiresNorWaits)
+{
+    static_cast<HotSlotSkill*>(player->GetSkillManager().GetSkill(ice))->UseAtOnce();
+    HotSlotOptionSkill option = Skill(ice);
+    bool targeting = true;
+    bool activated = true;
+    option.Activate(targeting, activated);
+    EXPECT_FALSE(targeting);
+    EXPECT_FALSE(activated);
+
+    HotSlotOptionSkill aimed = Skill(fire);
+    aimed.Activate(targeting, activated);
+    EXPECT_TRUE(targeting);
+    EXPECT_FALSE(activated);
+
+    EXPECT_FALSE(ctrl.IsActivationBlocked());
+    ctrl.SetActivationBlocked(true);
+    EXPECT_TRUE(ctrl.IsActivationBlocked());
+}
+
+TEST_F(PlayerHotSlotCtrlTest, DefaultPotionDataIsCutTo127CharactersAndOnlyKnownKindsHaveIt)
+{
+    const std::string longName(300, 'u');
+    HotSlotOptionPotion::SetDefaultPotionData(HotSlotOptionPotion::Potion_Mana, longName.c_str(),
+                                              "ManaDown.tex", L"Mana Potion");
+    HotSlotOptionPotion::SetDefaultPotionData(5, "Wrong.tex", "Wrong.tex", L"Wrong");
+    const HotSlotOptionPotion mana = Potion(HotSlotOptionPotion::Potion_Mana);
+    EXPECT_EQ(mana.GetBitmapNameUp(), std::string(127, 'u'));
+    EXPECT_EQ(mana.GetBitmapNameDown(), "ManaDown.tex");
+    // The name is shown only for a player with a controller.
+    EXPECT_TRUE(mana.GetDisplayName().empty());
+    for (int32_t kind : {-1, 2, 5}) {
+        const HotSlotOptionPotion odd = Potion(kind);
+        EXPECT_TRUE(odd.GetBitmapNameUp().empty()) << kind;
+        EXPECT_TRUE(odd.GetBitmapNameDown().empty()) << kind;
+    }
 }
 
 } // namespace

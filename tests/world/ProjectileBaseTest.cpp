@@ -1,5 +1,8 @@
 #include "world/ProjectileBase.h"
 
+#include "engine/ObjectManager.h"
+#include "tests/support/EngineFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -48,6 +51,44 @@ TEST(ProjectileBase, ModifiersLandOnTheirListsAndPiercingSumsPerSkill)
     projectile.AddProjectileModifier(Modifier(kOwnSkill, 2.0f, "Shard.dbr", 12.5f));
     EXPECT_FLOAT_EQ(projectile.GetPiercingModifier(kOwnSkill), 37.5f);
     EXPECT_FLOAT_EQ(projectile.GetPiercingModifier(kOtherSkill), 40.0f);
+}
+
+class ProjectileRecordTest : public EngineFixture {
+protected:
+    int made = 0;
+    ProjectileBase* Make(std::initializer_list<std::string> lines)
+    {
+        std::vector<std::string> all{"Class = ProjectileBase"};
+        all.insert(all.end(), lines);
+        std::string text;
+        for (const std::string& line : all)
+            text += line + "\n";
+        // Records are cached by path: each one gets its own.
+        const std::string path = "Records/Projectiles/Bolt" + std::to_string(++made) + ".dbr";
+        database.WriteFile(path, text);
+        return ObjectManager::Instance().CreateObjectFromFile<ProjectileBase>(path);
+    }
+};
+
+TEST_F(ProjectileRecordTest, TimesInWholeMillisecondsAndLaunchAngleKeptInRange)
+{
+    ProjectileBase* low = Make(
+        {"launchAngle = 5", "projectileHitTimeToLive = 1.2", "projectileMissTimeToLive = 0.0015"});
+    ASSERT_NE(low, nullptr);
+    EXPECT_FLOAT_EQ(low->GetLaunchAngle(), 10.0f);
+    EXPECT_FLOAT_EQ(low->GetHitTime(), 1200.0f);
+    EXPECT_FLOAT_EQ(low->GetMissTime(), 1.0f);
+    EXPECT_FLOAT_EQ(low->GetNotificationRadius(), 5.0f);
+    ProjectileBase* high = Make({"launchAngle = 95"});
+    ASSERT_NE(high, nullptr);
+    EXPECT_FLOAT_EQ(high->GetLaunchAngle(), 80.0f);
+
+    const uint32_t id = high->GetObjectId();
+    high->DeleteProjectile();
+    high->DeleteProjectile();
+    EXPECT_TRUE(high->IsDeleted());
+    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+    ObjectManager::Instance().ProcessDestroyedObjects();
 }
 
 } // namespace

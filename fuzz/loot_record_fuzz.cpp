@@ -1,0 +1,130 @@
+// Hostile loot records rolled with fixed seeds: the input holds several records, each after a
+// line "@@ <record path>", naming each other as master tables, item tables, chained loot tables
+// and randomizer tables, with negative or huge weights and bad equations. Every record is rolled
+// as a loader's pick, made as a loot table, and read as a randomizer: no crash, no hang.
+#include "core/RandomUniform.h"
+#include "engine/Engine.h"
+#include "engine/ObjectManager.h"
+#include "items/LootBase.h"
+#include "items/LootItemTableRandomizer.h"
+#include "items/LootLoader.h"
+#include "items/LootRandomizerTable.h"
+#include "items/LootTable.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+using namespace GAME;
+
+constexpr std::string_view kHeader = "@@ ";
+
+// Records by path; text before the first header is the loader's own record.
+std::vector<std::pair<std::string, std::string>> SplitRecords(std::string_view input)
+{
+    std::vector<std::pair<std::string, std::string>> records = {{"Records/Loot/Loader.dbr", ""}};
+    while (!input.empty()) {
+        const size_t end = input.find('\n');
+        const std::string_view line = input.substr(0, end);
+        input = end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
+        if (line.substr(0, kHeader.size()) == kHeader) {
+            std::string path(line.substr(kHeader.size()));
+            // Paths stay inside the scratch folder.
+            if (path.empty() || path.find("..") != std::string::npos || path.front() == '/' ||
+                path.size() > 100 || records.size() > 32)
+                path = "Records/Loot/Bad" + std::to_string(records.size()) + ".dbr";
+            records.emplace_back(std::move(path), "");
+        } else {
+            records.back().second.append(line).push_back('\n');
+        }
+    }
+    return records;
+}
+
+const std::filesystem::path& Scratch()
+{
+    static const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("loot_record_fuzz_" + std::to_string(getpid()));
+    return folder;
+}
+
+void Roll(const std::vector<std::pair<std::string, std::string>>& records, uint32_t seed)
+{
+    RandomUniform random;
+    random.Seed(seed);
+    LootLoader loader;
+    loader.Load(ObjectManager::Instance().GetLoadTable(records.front().first), "lootName",
+                "lootWeight", 30, 0);
+    loader.SetLevel(seed * 7, seed);
+    if (seed % 2 == 0)
+        loader.SetNoBrokenItems();
+    loader.SetRandomizerWeightModifiers({static_cast<int32_t>(seed) * 50, -100, 2000000000,
+                                         -2000000000, static_cast<int32_t>(seed)});
+    for (int i = 0; i < 8; ++i) {
+        std::string base;
+        std::string prefix;
+        std::string suffix;
+        loader.GetLootName(base, prefix, suffix, random);
+    }
+    for (const auto& [path, text] : records) {
+        std::string base;
+        std::string prefix;
+        std::string suffix;
+        if (LootBase::Handle table = LootBase::Create(path)) {
+            int depth = 5;
+            table->SetLevel(seed, seed * 3);
+            table->GetLootName(base, prefix, suffix, random, depth);
+            table->OverrideTest(base, prefix, suffix, random);
+        }
+        LootTable table;
+        if (table.ManualLoad(path))
+            table.GetLootName(base, prefix, suffix, random);
+        LootRandomizerTable randomizer;
+        if (randomizer.ManualLoad(path))
+            randomizer.GetRandomizerName(prefix, random);
+        LootItemTableRandomizer affixes;
+        affixes.LoadFromDatabase(path);
+        affixes.SetWeightModifiers({-1, 1000, -200, 2147483647, 0});
+        affixes.GetRandomizerNames(prefix, suffix, random);
+    }
+    ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool quiet = [] {
+        gEngine->SetLogSink([](int, const std::string&) {});
+        return true;
+    }();
+    (void)quiet;
+    if (size > 64 * 1024)
+        return 0;
+
+    const auto records = SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::filesystem::path& folder = Scratch();
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    for (const auto& [path, text] : records) {
+        const std::filesystem::path file = folder / path;
+        std::filesystem::create_directories(file.parent_path(), error);
+        std::ofstream(file, std::ios::binary) << text;
+    }
+    // A fresh root forgets the previous input's cached records.
+    ObjectManager::Instance().GetDatabase().SetRoot(folder.string());
+    for (const uint32_t seed : {1u, 2u, 977u})
+        Roll(records, seed);
+    ObjectManager::Instance().DestroyAllObjects();
+    std::filesystem::remove_all(folder, error);
+    return 0;
+}

@@ -1,0 +1,274 @@
+#include "host/InputReport.h"
+
+#include "ai/ControllerAI.h"
+#include "ai/ControllerPlayer.h"
+#include "characters/Character.h"
+#include "characters/Monster.h"
+#include "characters/Npc.h"
+#include "characters/Player.h"
+#include "engine/ABBox.h"
+#include "engine/Coords.h"
+#include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/ObjectManager.h"
+#include "engine/Vec3.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "game/GameEngine.h"
+#include "host/HostOptions.h"
+#include "host/HostSamples.h"
+#include "items/HotSlotOption.h"
+#include "items/PlayerHotSlotCtrl.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "skills/Skill.h"
+#include "skills/SkillManager.h"
+
+#include <algorithm>
+#include <memory>
+#include <ostream>
+
+namespace GAME {
+
+namespace {
+
+constexpr uint32_t kRegion = 1;
+constexpr uint32_t kBarSlot = 0;
+
+WorldVec3 At(float x, float z)
+{
+    return WorldVec3(kRegion, Vec3(x, 0.0f, z));
+}
+
+} // namespace
+
+InputReport::InputReport(const HostOptions& options, std::ostream& out, std::ostream& err)
+    : options(options), out(out), err(err)
+{}
+
+std::vector<std::string> InputReport::Names()
+{
+    return {"Hero", "Elder", "Raider"};
+}
+
+int InputReport::Run()
+{
+    // The script is read whole before anything runs: a bad line leaves the game untouched.
+    OrderScript script(Names());
+    std::string error;
+    if (!script.Load(options.inputFile, error)) {
+        err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
+        return 2;
+    }
+    gEngine->SetNetworkMode(false, false);
+    const std::vector<ScriptOrder>& orders = script.GetOrders();
+    return HostSamples::WithLibrary(err, [this, &orders] { return Play(orders); }) ? 0 : 2;
+}
+
+bool InputReport::Play(const std::vector<ScriptOrder>& orders)
+{
+    GameEngine& game = GameEngine::Get();
+    game.SetGameLoading(false);
+    std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
+    World& world = *gEngine->GetWorld();
+    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    out << "input '" << options.inputFile << "', " << orders.size() << " orders, "
+        << options.frameMilliseconds << " ms frames:\n";
+    const bool staged = Stage();
+    if (staged) {
+        const int32_t last = orders.empty() ? 0 : orders.back().frame;
+        const int32_t frames = std::max<int32_t>(last + kTrailingFrames, options.frames);
+        size_t next = 0;
+        for (int32_t frame = 0; frame <= frames; ++frame) {
+            for (; next < orders.size() && orders[next].frame == frame; ++next)
+                Give(orders[next]);
+            // A held button repeats the last click each frame, as a mouse held down would.
+            if (held && hasLastClick && HeroController() != nullptr && Hero() != nullptr) {
+                uint32_t target = lastTarget;
+                HeroController()->HandleActionFromMouse(lastPrimary, false, false, true,
+                                                        At(lastX, lastZ), target);
+            }
+            gEngine->RunFrame(options.frameMilliseconds);
+            gGameEngine->Update(options.frameMilliseconds);
+            Frame(frame);
+        }
+    }
+    HostSamples::ClearWorld(world);
+    gEngine->SetWorld(std::move(previousWorld));
+    return staged;
+}
+
+bool InputReport::Stage()
+{
+    Player* hero = static_cast<Player*>(Enter("Hero", kPlayer, nullptr, 0.0f, 0.0f));
+    // This machine drives him: he takes the player controller as the game gives it.
+    if (hero != nullptr)
+        hero->SetIsControllingCharacter(true);
+    if (hero == nullptr || HeroController() == nullptr ||
+        Enter("Elder", kNpc, nullptr, 6.0f, 0.0f) == nullptr ||
+        Enter("Raider", kRaider, kMonsterController, 0.0f, 8.0f) == nullptr) {
+        if (hero != nullptr && HeroController() == nullptr)
+            err << "gamehost: controller record '" << Player::kPlayerControllerRecord
+                << "' does not make a player controller\n";
+        return false;
+    }
+    GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
+    PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
+    slots.SetToDefaults();
+    SkillManager& skills = hero->GetSkillManager();
+    skills.LoadSkills(kBarSkillTree, kBarSkillTreeSize);
+    if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
+        HotSlotOptionSkill option(skill->GetObjectId());
+        option.SetPlayer(hero);
+        slots.SetHotSlot(kBarSlot, &option);
+        out << "  bar slot " << kBarSlot << ": " << kBarSkill << '\n';
+    } else {
+        out << "  bar slot " << kBarSlot << ": empty (" << kBarSkill << " not learnt)\n";
+    }
+    return true;
+}
+
+Character* InputReport::Enter(const std::string& name, const char* record,
+                              const char* controllerRecord, float x, float z)
+{
+    Character* character = nullptr;
+    if (name == "Hero")
+        character = HostSamples::Make<Player>(record, err);
+    else if (name == "Elder")
+        character = HostSamples::Make<Npc>(record, err);
+    else
+        character = HostSamples::Make<Monster>(record, err);
+    if (character == nullptr)
+        return nullptr;
+    const WorldCoords place{kRegion, Coords::FromTranslation(Vec3(x, 0, z))};
+    gEngine->GetWorld()->AddEntity(character, place, false);
+    character->InitialUpdate();
+    character->GetCharacterBio().Update(*character, 0);
+    cast.push_back({name, character->GetObjectId()});
+    if (controllerRecord != nullptr) {
+        auto* controller = ObjectManager::Instance().CreateObjectFromFile<ControllerBaseCharacter>(
+            controllerRecord);
+        if (controller == nullptr) {
+            err << "gamehost: controller record '" << controllerRecord << "' does not make one\n";
+            return nullptr;
+        }
+        controller->AttachParent(character->GetObjectId());
+        character->SetControllerId(controller->GetObjectId());
+    }
+    out << "  " << name << " " << character->GetObjectId() << ": " << record << " at "
+        << HostSamples::PointText(Vec3(x, 0, z)) << '\n';
+    return character;
+}
+
+uint32_t InputReport::IdOf(const std::string& name) const
+{
+    for (const Cast& member : cast) {
+        if (member.name == name)
+            return member.id;
+    }
+    return 0;
+}
+
+std::string InputReport::Label(uint32_t id) const
+{
+    for (const Cast& member : cast) {
+        if (member.id == id)
+            return member.name;
+    }
+    return std::to_string(id);
+}
+
+Player* InputReport::Hero() const
+{
+    return ObjectManager::Instance().GetObject<Player>(IdOf("Hero"));
+}
+
+ControllerPlayer* InputReport::HeroController() const
+{
+    const Player* hero = Hero();
+    return hero != nullptr ? hero->GetControllerPlayer() : nullptr;
+}
+
+void InputReport::Give(const ScriptOrder& order)
+{
+    Player* hero = Hero();
+    ControllerPlayer* controller = HeroController();
+    out << "  frame " << order.frame << ": " << OrderScript::KindName(order.kind);
+    if (!order.name.empty())
+        out << " @" << order.name;
+    if (hero == nullptr || controller == nullptr) {
+        out << " - the hero is gone\n";
+        return;
+    }
+    // A named thing is clicked where it stands; a gone one is clicked at the hero's feet.
+    uint32_t target = order.name.empty() ? 0 : IdOf(order.name);
+    WorldVec3 point = At(order.x, order.z);
+    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
+        point = thing->GetCoords().GetPosition();
+    else if (target != 0)
+        point = hero->GetCoords().GetPosition();
+    bool answer = false;
+    switch (order.kind) {
+    case ScriptOrder::Kind::Click:
+    case ScriptOrder::Kind::ClickOn:
+    case ScriptOrder::Kind::Right:
+        lastPrimary = order.kind != ScriptOrder::Kind::Right;
+        lastTarget = target;
+        lastX = point.GetRegionPosition().x;
+        lastZ = point.GetRegionPosition().z;
+        hasLastClick = true;
+        answer = controller->HandleActionFromMouse(lastPrimary, false, false, false, point, target);
+        break;
+    case ScriptOrder::Kind::Hold:
+        held = true;
+        break;
+    case ScriptOrder::Kind::Release:
+        held = false;
+        break;
+    case ScriptOrder::Kind::Slot:
+        hero->GetPlayerHotSlotCtrl().ActivateHotSlot(order.slot);
+        out << ' ' << order.slot;
+        answer = hero->GetPlayerHotSlotCtrl().IsHotSlotActive(order.slot);
+        break;
+    case ScriptOrder::Kind::Pet:
+        answer = controller->HandlePetAction(*hero, false, false, point, target);
+        break;
+    }
+    if (order.kind == ScriptOrder::Kind::Click)
+        out << ' ' << HostSamples::TwoDecimals(order.x) << ',' << HostSamples::TwoDecimals(order.z);
+    out << " -> " << (answer ? "true" : "false") << '\n';
+}
+
+void InputReport::Frame(int32_t frame)
+{
+    const Player* hero = Hero();
+    const ControllerPlayer* controller = HeroController();
+    if (hero == nullptr || controller == nullptr) {
+        out << "  frame " << frame << ": the hero is gone\n";
+        return;
+    }
+    const char* state = controller->GetExecutingStateName();
+    out << "  frame " << frame << ": "
+        << HostSamples::PointText(hero->GetCoords().GetRegionCoords().origin) << ' '
+        << (state != nullptr ? state : "no state") << " | " << hero->GetActionStateAsText();
+    const uint32_t enemy = controller->GetCombatEnemy();
+    if (const auto* target = ObjectManager::Instance().GetObject<Character>(enemy))
+        out << " | " << Label(enemy) << " life "
+            << HostSamples::OneDecimal(target->GetCurrentLife());
+    else
+        out << " | no target";
+    const PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
+    out << " | armed ";
+    uint32_t armed = PlayerHotSlotCtrl::kNumSlots;
+    for (uint32_t i = 0; i < PlayerHotSlotCtrl::kNumSlots && slots.IsAnySlotActive(); ++i) {
+        if (slots.IsHotSlotActive(i)) {
+            armed = i;
+            break;
+        }
+    }
+    if (armed < PlayerHotSlotCtrl::kNumSlots)
+        out << "slot " << armed << '\n';
+    else
+        out << "none\n";
+}
+
+} // namespace GAME

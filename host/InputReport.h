@@ -1,0 +1,77 @@
+#pragma once
+
+#include "host/OrderScript.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+class Character;
+class ControllerPlayer;
+class Player;
+struct HostOptions;
+
+// `gamehost --input FILE`: the host has no mouse, so a script of orders stands in for it. The
+// hero, the village elder and a jackalman raider stand on a flat region; each frame the orders
+// of that frame go to the hero's controller and hot slots, then the frame runs and one line
+// shows the hero's position, state, action, his target's life and the armed slot.
+class InputReport {
+public:
+    static constexpr const char* kPlayer = "Records/Creatures/PC/Hero.dbr";
+    static constexpr const char* kNpc = "Records/Creatures/Npc/Townsfolk/VillageElder.dbr";
+    static constexpr const char* kRaider =
+        "Records/Creatures/Monster/Jackalman/JackalmanRaider.dbr";
+    static constexpr const char* kMonsterController =
+        "Records/Controllers/Monster/DefaultControllerAI.dbr";
+    // The hero learns the hunter's skills; the charging volley goes to bar slot 0 for the
+    // script to fire.
+    static constexpr const char* kBarSkillTree = "Records/Skills/Hunting/HuntingTree.dbr";
+    static constexpr uint32_t kBarSkillTreeSize = 2;
+    static constexpr const char* kBarSkill = "Records/Skills/Hunting/ChargingVolley.dbr";
+    // After the last order the scene runs this many frames more (or `--frames`, if longer).
+    static constexpr int32_t kTrailingFrames = 30;
+
+    InputReport(const HostOptions& options, std::ostream& out, std::ostream& err);
+    InputReport(const InputReport&) = delete;
+    InputReport& operator=(const InputReport&) = delete;
+
+    // The names an order may give with "@NAME".
+    static std::vector<std::string> Names();
+
+    // 0 when played; 2, with one line on `err`, when the script cannot be used (nothing is run
+    // then), the library does not start or a sample record does not make its character.
+    int Run();
+
+private:
+    struct Cast {
+        std::string name;
+        uint32_t id = 0;
+    };
+
+    bool Play(const std::vector<ScriptOrder>& orders);
+    bool Stage();
+    Character* Enter(const std::string& name, const char* record, const char* controllerRecord,
+                     float x, float z);
+    void Give(const ScriptOrder& order);
+    void Frame(int32_t frame);
+    uint32_t IdOf(const std::string& name) const;
+    std::string Label(uint32_t id) const;
+    Player* Hero() const;
+    ControllerPlayer* HeroController() const;
+
+    const HostOptions& options;
+    std::ostream& out;
+    std::ostream& err;
+    std::vector<Cast> cast;
+    bool held = false;
+    bool lastPrimary = true;
+    uint32_t lastTarget = 0;
+    float lastX = 0.0f;
+    float lastZ = 0.0f;
+    bool hasLastClick = false;
+};
+
+} // namespace GAME

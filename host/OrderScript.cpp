@@ -1,0 +1,204 @@
+#include "host/OrderScript.h"
+
+#include "engine/FileSystem.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace GAME {
+
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::vector<std::string_view> Split(std::string_view line)
+{
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsBlank(line[i]))
+            ++i;
+        const size_t start = i;
+        while (i < line.size() && !IsBlank(line[i]))
+            ++i;
+        if (i > start)
+            words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+// Shown inside an error: cut and with anything unprintable as '?', so one line stays one line.
+std::string Quote(std::string_view text)
+{
+    constexpr size_t kShown = 32;
+    std::string shown(text.substr(0, kShown));
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
+            c = '?';
+    }
+    if (text.size() > kShown)
+        shown += "...";
+    return "'" + shown + "'";
+}
+
+template <typename T> bool ParseNumber(std::string_view text, T& value)
+{
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
+const char* OrderScript::KindName(ScriptOrder::Kind kind)
+{
+    switch (kind) {
+    case ScriptOrder::Kind::Click:
+    case ScriptOrder::Kind::ClickOn:
+        return "click";
+    case ScriptOrder::Kind::Hold:
+        return "hold";
+    case ScriptOrder::Kind::Release:
+        return "release";
+    case ScriptOrder::Kind::Right:
+        return "right";
+    case ScriptOrder::Kind::Slot:
+        return "slot";
+    case ScriptOrder::Kind::Pet:
+        return "pet";
+    }
+    return "?";
+}
+
+bool OrderScript::ParseName(std::string_view text, std::string& name, std::string& error) const
+{
+    if (text.size() < 2 || text[0] != '@') {
+        error = "needs @NAME, not " + Quote(text);
+        return false;
+    }
+    const std::string_view wanted = text.substr(1);
+    if (std::find(names.begin(), names.end(), wanted) == names.end()) {
+        error = "no character, item, NPC or fixed item is named " + Quote(wanted);
+        return false;
+    }
+    name = wanted;
+    return true;
+}
+
+bool OrderScript::ParseLine(std::string_view line, ScriptOrder& order, std::string& error) const
+{
+    const std::vector<std::string_view> words = Split(line);
+    if (words.size() < 2) {
+        error = "needs FRAME ORDER";
+        return false;
+    }
+    if (!ParseNumber(words[0], order.frame) || order.frame < 0 || order.frame > kMaxFrame) {
+        error = "frame must be a whole number from 0 to " + std::to_string(kMaxFrame) + ", not " +
+                Quote(words[0]);
+        return false;
+    }
+    const std::string_view verb = words[1];
+    const size_t wantedWords = (verb == "hold" || verb == "release") ? 2 : 3;
+    if (verb == "hold") {
+        order.kind = ScriptOrder::Kind::Hold;
+    } else if (verb == "release") {
+        order.kind = ScriptOrder::Kind::Release;
+    } else if (verb == "click" || verb == "right" || verb == "slot" || verb == "pet") {
+        if (words.size() < 3) {
+            error = "'" + std::string(verb) + "' needs an argument";
+            return false;
+        }
+        const std::string_view argument = words[2];
+        if (verb == "slot") {
+            order.kind = ScriptOrder::Kind::Slot;
+            if (!ParseNumber(argument, order.slot) || order.slot >= kBarSlots) {
+                error = "slot must be a bar slot from 0 to " + std::to_string(kBarSlots - 1) +
+                        ", not " + Quote(argument);
+                return false;
+            }
+        } else if (verb == "click" && argument.substr(0, 1) != "@") {
+            order.kind = ScriptOrder::Kind::Click;
+            const size_t comma = argument.find(',');
+            // from_chars takes "nan" and "inf", which are no ground point.
+            if (comma == std::string_view::npos ||
+                !ParseNumber(argument.substr(0, comma), order.x) ||
+                !ParseNumber(argument.substr(comma + 1), order.z) || !std::isfinite(order.x) ||
+                !std::isfinite(order.z) || std::fabs(order.x) > kMaxCoordinate ||
+                std::fabs(order.z) > kMaxCoordinate) {
+                error = "click needs X,Z or @NAME, not " + Quote(argument);
+                return false;
+            }
+        } else {
+            order.kind = verb == "click"   ? ScriptOrder::Kind::ClickOn
+                         : verb == "right" ? ScriptOrder::Kind::Right
+                                           : ScriptOrder::Kind::Pet;
+            if (!ParseName(argument, order.name, error))
+                return false;
+        }
+    } else {
+        error = "unknown order " + Quote(verb);
+        return false;
+    }
+    if (words.size() > wantedWords) {
+        error = "unexpected " + Quote(words[wantedWords]) + " after the order";
+        return false;
+    }
+    return true;
+}
+
+bool OrderScript::Parse(std::string_view text, std::string& error)
+{
+    orders.clear();
+    int32_t lineNumber = 0;
+    int32_t lastFrame = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        std::string problem;
+        ScriptOrder order;
+        const size_t first = line.find_first_not_of(" \t");
+        if (line.size() > kMaxLineLength) {
+            problem = "longer than " + std::to_string(kMaxLineLength) + " characters";
+        } else if (first == std::string_view::npos || line[first] == '#') {
+            continue;
+        } else if (orders.size() >= kMaxOrders) {
+            problem = "more than " + std::to_string(kMaxOrders) + " orders";
+        } else if (ParseLine(line, order, problem) && order.frame < lastFrame) {
+            problem = "frame " + std::to_string(order.frame) + " comes after frame " +
+                      std::to_string(lastFrame);
+        }
+        if (!problem.empty()) {
+            error = "line " + std::to_string(lineNumber) + ": " + problem;
+            orders.clear();
+            return false;
+        }
+        order.line = lineNumber;
+        lastFrame = order.frame;
+        orders.push_back(std::move(order));
+    }
+    return true;
+}
+
+bool OrderScript::Load(const std::string& path, std::string& error)
+{
+    orders.clear();
+    std::string text;
+    const FileSystem::ReadResult read = FileSystem::ReadWholeFile(path, kMaxFileBytes, text);
+    if (read != FileSystem::ReadResult::Done) {
+        error = FileSystem::Explain(read, kMaxFileBytes);
+        return false;
+    }
+    return Parse(text, error);
+}
+
+} // namespace GAME

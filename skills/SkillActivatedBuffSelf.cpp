@@ -1,0 +1,90 @@
+#include "skills/SkillActivatedBuffSelf.h"
+
+#include "characters/AnimationSet.h"
+#include "characters/Character.h"
+#include "core/PlayStatsDamageType.h"
+#include "skills/SkillManagerBase.h"
+#include "skills/SkillProfile.h"
+#include "skills/SkillProfile_Modifiers.h"
+
+namespace GAME {
+
+namespace {
+// The play statistics' kind for what a buff costs its own caster.
+constexpr int32_t kActiveCostStatsKind = 6;
+} // namespace
+
+SkillActivatedBuffSelf::SkillActivatedBuffSelf()
+{
+    SetTargetType(SkillTargetType_Self);
+    // A self buff needs no target search and is used at once from a hot slot.
+    SetSkillType(SkillType_UseAtOnce);
+}
+
+SkillActivatedBuffSelf::~SkillActivatedBuffSelf() = default;
+
+bool SkillActivatedBuffSelf::GetValidTarget(const Character& owner, uint32_t& target,
+                                            const WorldVec3& /*point*/, bool /*aroundSelf*/,
+                                            float /*radius*/)
+{
+    target = owner.GetObjectId();
+    return true;
+}
+
+void SkillActivatedBuffSelf::DispellSelfBuff(Character& owner)
+{
+    if (!GetSkillProfile().GetNotDispelSetting())
+        StopSkill(owner);
+}
+
+bool SkillActivatedBuffSelf::StartAction(Character& owner, uint32_t /*targetId*/,
+                                         const WorldVec3& /*point*/, uint32_t /*seed*/)
+{
+    return StartCastAnimation(owner, AnimationSet_BuffSelf);
+}
+
+void SkillActivatedBuffSelf::SwipeAction(Character& owner, const Name& /*callback*/,
+                                         uint32_t /*targetId*/, const WorldVec3& /*point*/)
+{
+    PlaySwipeSound(owner.GetCoords().GetPosition());
+}
+
+void SkillActivatedBuffSelf::HitAction(Character& owner, const Name& callback, uint32_t targetId,
+                                       const WorldVec3& point)
+{
+    ActivateNow(owner, callback, targetId, point);
+}
+
+void SkillActivatedBuffSelf::ApplyCost(bool atStart)
+{
+    if (atStart) {
+        SubtractManaCost();
+        if (!cooldownAtEnd)
+            StartCooldown();
+    } else if (cooldownAtEnd) {
+        StartCooldown();
+    }
+}
+
+void SkillActivatedBuffSelf::ApplyActiveCosts(Character& owner, int32_t ms)
+{
+    SkillManagerBase* manager = GetManager();
+    if (manager == nullptr)
+        return;
+    SkillProfile_Modifiers data;
+    GetSkillModifierData(data);
+    const float seconds = static_cast<float>(ms) * 0.001f;
+    if (data.GetActiveLifeCost() != 0.0f) {
+        const float cost = seconds * data.GetActiveLifeCost();
+        const float life = owner.GetCurrentLife();
+        if (cost < life && life > 1.0f)
+            manager->SubtractLife(cost, PlayStatsDamageType{kActiveCostStatsKind, 0});
+    }
+    if (data.GetActiveManaCost() != 0.0f) {
+        manager->SubtractMana(seconds * data.GetActiveManaCost());
+        if (manager->GetCurrentMana() <= 0.0f)
+            StopSkill(owner);
+    }
+}
+
+} // namespace GAME

@@ -1,0 +1,20 @@
+#include "skills/Skill_WeaponPool_Default.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(Skill_WeaponPool_Default, SkillActivatedWeaponPool);
+
+Skill_WeaponPool_Default::Skill_WeaponPool_Default()
+{
+    SetDefaultSkill(true);
+}
+
+Skill_WeaponPool_Default::~Skill_WeaponPool_Default() = default;
+
+bool Skill_WeaponPool_Default::SetAvailability(bool /*ignoreMana*/, bool /*ignoreCooldown*/)
+{
+    SetReason(UseQuery_Usable);
+    return true;
+}
+
+} // namespace GAME

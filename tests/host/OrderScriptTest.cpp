@@ -1,0 +1,100 @@
+#include "host/OrderScript.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace GAME::Test {
+namespace {
+
+OrderScript MakeScript()
+{
+    return OrderScript({"Elder", "Goblin", "Wolf"});
+}
+
+TEST(OrderScriptTest, ReadsEveryOrderKindWithItsLine)
+{
+    OrderScript script = MakeScript();
+    std::string error;
+    ASSERT_TRUE(script.Parse("# walk, talk, fight\n"
+                             "2 click 3.5,-1.25\r\n"
+                             "\n"
+                             "5\tclick @Elder\n"
+                             "9 hold\n"
+                             "9 release\n"
+                             "12 right @Goblin\n"
+                             "20 slot 9\n"
+                             "21 pet @Wolf",
+                             error))
+        << error;
+    const auto& orders = script.GetOrders();
+    ASSERT_EQ(orders.size(), 7u);
+    EXPECT_EQ(orders[0].kind, ScriptOrder::Kind::Click);
+    EXPECT_EQ(orders[0].frame, 2);
+    EXPECT_FLOAT_EQ(orders[0].x, 3.5f);
+    EXPECT_FLOAT_EQ(orders[0].z, -1.25f);
+    EXPECT_EQ(orders[0].line, 2);
+    EXPECT_EQ(orders[1].kind, ScriptOrder::Kind::ClickOn);
+    EXPECT_EQ(orders[1].name, "Elder");
+    EXPECT_EQ(orders[1].line, 4);
+    EXPECT_EQ(orders[2].kind, ScriptOrder::Kind::Hold);
+    EXPECT_EQ(orders[3].kind, ScriptOrder::Kind::Release);
+    EXPECT_EQ(orders[4].kind, ScriptOrder::Kind::Right);
+    EXPECT_EQ(orders[4].name, "Goblin");
+    EXPECT_EQ(orders[5].kind, ScriptOrder::Kind::Slot);
+    EXPECT_EQ(orders[5].slot, 9u);
+    EXPECT_EQ(orders[6].kind, ScriptOrder::Kind::Pet);
+    EXPECT_EQ(orders[6].line, 9);
+}
+
+TEST(OrderScriptTest, TheFirstBadLineFailsTheWholeScriptNamingThatLine)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"1 click 1,1\n2 jump\n", "line 2: unknown order 'jump'"},
+        {"1 click nan,0\n", "line 1: click needs X,Z or @NAME, not 'nan,0'"},
+        {"1 click 1e30,0\n", "line 1: click needs X,Z or @NAME, not '1e30,0'"},
+        {"1 click 4\n", "line 1: click needs X,Z or @NAME, not '4'"},
+        {"1 click @Dragon\n", "line 1: no character, item, NPC or fixed item is named 'Dragon'"},
+        {"1 pet Wolf\n", "line 1: needs @NAME, not 'Wolf'"},
+        {"1 slot 10\n", "line 1: slot must be a bar slot from 0 to 9, not '10'"},
+        {"1 slot -1\n", "line 1: slot must be a bar slot from 0 to 9, not '-1'"},
+        {"-1 hold\n", "line 1: frame must be a whole number from 0 to 100000, not '-1'"},
+        {"100001 hold\n", "line 1: frame must be a whole number from 0 to 100000, not '100001'"},
+        {"5 hold\n4 release\n", "line 2: frame 4 comes after frame 5"},
+        {"1 hold now\n", "line 1: unexpected 'now' after the order"},
+        {"1 right\n", "line 1: 'right' needs an argument"},
+        {"7\n", "line 1: needs FRAME ORDER"},
+    };
+    for (const auto& [text, expected] : cases) {
+        OrderScript script = MakeScript();
+        std::string error;
+        EXPECT_FALSE(script.Parse(text, error)) << text;
+        EXPECT_EQ(error, expected) << text;
+        EXPECT_TRUE(script.GetOrders().empty()) << text;
+    }
+}
+
+TEST(OrderScriptTest, OverlongLinesAndUnprintableNamesStayOneShortLine)
+{
+    OrderScript script = MakeScript();
+    std::string error;
+    EXPECT_FALSE(script.Parse("1 hold\n1 click @" + std::string(300, 'x') + "\n", error));
+    EXPECT_EQ(error, "line 2: longer than 200 characters");
+    EXPECT_FALSE(script.Parse(std::string("1 pet @W\x01lf\n"), error));
+    EXPECT_EQ(error, "line 1: no character, item, NPC or fixed item is named 'W?lf'");
+    EXPECT_FALSE(script.Parse("1 pet @" + std::string(100, 'y') + "\n", error));
+    EXPECT_EQ(error, "line 1: no character, item, NPC or fixed item is named '" +
+                         std::string(32, 'y') + "...'");
+}
+
+TEST(OrderScriptTest, AMissingFileIsOneError)
+{
+    OrderScript script = MakeScript();
+    std::string error;
+    EXPECT_FALSE(script.Load("/nonexistent/orders.txt", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error.find('\n'), std::string::npos);
+}
+
+} // namespace
+} // namespace GAME::Test

@@ -1,0 +1,409 @@
+#include "skills/SkillActivated.h"
+
+#include "characters/AnimationSet.h"
+#include "characters/Character.h"
+#include "characters/Player.h"
+#include "characters/TeamManager.h"
+#include "combat/ParametersCombat.h"
+#include "core/RandomUniform.h"
+#include "engine/ABBox.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "engine/WorldVec3.h"
+#include "items/Weapon.h"
+#include "skills/SkillActivatedWeapon.h"
+#include "skills/SkillActivatedWeaponPool.h"
+#include "skills/SkillServicesBase.h"
+#include "skills/Skill_WPAttack.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/StubSkillOwner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+// Records what the damage application hands over for each target.
+class ActivatedProbe : public SkillActivated {
+    GAME_DECLARE_CLASS(ActivatedProbe)
+
+public:
+    struct Collected {
+        ParametersCombatStyle style;
+        bool collectEquipment;
+        uint32_t weaponId;
+        float share;
+    };
+    void CollectCombatParameters(const Character&, Character*, ParametersCombatStyle style,
+                                 bool collectEquipment, uint32_t weaponId, ParametersCombat&,
+                                 float share) override
+    {
+        collected.push_back({style, collectEquipment, weaponId, share});
+    }
+    std::vector<Collected> collected;
+};
+GAME_IMPLEMENT_CLASS(ActivatedProbe, SkillActivated);
+
+class WeaponProbe : public SkillActivatedWeapon {
+    GAME_DECLARE_CLASS(WeaponProbe)
+};
+GAME_IMPLEMENT_CLASS(WeaponProbe, SkillActivated);
+
+// A defender that notes the rolls of each attack and answers whether it was hit.
+class RollTarget : public Character {
+    GAME_DECLARE_CLASS(RollTarget)
+
+public:
+    bool TakeAttack(ParametersCombat& parameters) override
+    {
+        rolls.push_back(parameters.randoms.r1);
+        return true;
+    }
+    std::vector<uint32_t> rolls;
+};
+GAME_IMPLEMENT_CLASS(RollTarget, Character);
+
+namespace {
+
+constexpr uint32_t kRegion = 1;
+const Team kSide = TeamManager::BuildTeam(2, 1);
+
+class SentResults : public SkillServicesBase {
+public:
+    struct Result {
+        std::vector<uint32_t> targets;
+        uint32_t weaponId;
+        bool melee;
+    };
+    struct Shot {
+        uint32_t target;
+        WorldVec3 aim;
+        uint32_t hitIteration;
+    };
+    void SetParent(Actor*) override {}
+    void SendTargetResult(uint32_t, const std::vector<uint32_t>& targets, const WorldCoords&,
+                          uint32_t, uint32_t weaponId, bool melee) override
+    {
+        results.push_back({targets, weaponId, melee});
+    }
+    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
+    void SendSkillActiveUpdate(uint32_t, const SkillActiveState&) override {}
+    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t target, const WorldVec3& aim,
+                              uint32_t, uint32_t) override
+    {
+        shots.push_back({target, aim, GetHitIteration()});
+    }
+    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
+                         const std::vector<uint32_t>&, uint32_t) override
+    {}
+    void RemoveSkillBuff(const std::string&) override {}
+
+    std::vector<Result> results;
+    std::vector<Shot> shots;
+};
+
+class ControllingOwner : public StubSkillOwner {
+public:
+    SkillServicesBase* GetSkillServices() const override
+    {
+        return controlling ? &services : nullptr;
+    }
+    float GetAttackSpeed() const override { return 1.0f; }
+    // Notes the pool's first draw and answers the attack the test set.
+    uint32_t SelectWeaponPoolSkill(RandomUniform& random) override
+    {
+        draws.push_back(random.IGenerate(0, 1000000));
+        return attackId;
+    }
+    std::vector<int> draws;
+    uint32_t attackId = 0;
+    bool controlling = true;
+    mutable SentResults services;
+};
+
+class SkillActivatedTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        previousWorld = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+        caster = Place({0, 0, 0}, kSide);
+    }
+
+    void TearDown() override
+    {
+        GameEngineFixture::TearDown();
+        gEngine->SetWorld(std::move(previousWorld));
+    }
+
+    template <class Kind = ActivatedProbe> Kind* Make(std::initializer_list<std::string> lines)
+    {
+        const std::string path = "Records/Skills/Probe" + std::to_string(++made) + ".dbr";
+        database.WriteRecord(path, lines);
+        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
+        EXPECT_NE(skill, nullptr);
+        skill->SetManager(&owner);
+        skill->SetSkillLevel(1);
+        return skill;
+    }
+
+    Character* Place(const Vec3& position, const Team& team, const char* kind = "Character")
+    {
+        auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject(kind));
+        character->SetTeam(team);
+        gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
+        character->InitialUpdate();
+        return character;
+    }
+    uint32_t Foe(const Vec3& position)
+    {
+        return Place(position, TeamManager::DefaultMonsterTeam())->GetObjectId();
+    }
+    static WorldVec3 At(float x, float z) { return WorldVec3(kRegion, {x, 0, z}); }
+    std::vector<SentResults::Result>& Results() { return owner.services.results; }
+
+    std::unique_ptr<World> previousWorld;
+    ControllingOwner owner;
+    Character* caster = nullptr;
+    int made = 0;
+};
+
+TEST_F(SkillActivatedTest, RecordKeysAndTargetTypes)
+{
+    auto* plain = Make({"Class = ActivatedProbe", "skillMaxLevel = 1",
+                        "cameraShakeDurationSecs = 0.25", "cameraShakeAmplitude = 3.5"});
+    EXPECT_FLOAT_EQ(plain->GetCameraShakeDuration(), 0.25f);
+    EXPECT_FLOAT_EQ(plain->GetCameraShakeAmplitude(), 3.5f);
+    EXPECT_EQ(plain->GetTargetType(), SkillTargetType_None);
+    EXPECT_TRUE(plain->EndAction(*caster));
+    EXPECT_EQ(Make<WeaponProbe>({"Class = WeaponProbe"})->GetTargetType(), SkillTargetType_Enemy);
+    EXPECT_EQ(SkillActivatedWeaponPool().GetTargetType(), SkillTargetType_Enemy);
+}
+
+TEST_F(SkillActivatedTest, MeleeWithoutAngleHitsOneInTheNarrowCone)
+{
+    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
+    const uint32_t near = Foe({0, 0, 1.0f});
+    const uint32_t farther = Foe({0, 0, 2.0f});
+    Foe({0, 0, -1.0f}); // behind
+    Foe({0, 0, 2.8f});  // beyond 2.5
+
+    ASSERT_TRUE(skill->ExecuteMeleeAttack(*caster, 0, At(0, 0), 77));
+    ASSERT_EQ(Results().size(), 1u);
+    ASSERT_EQ(Results()[0].targets.size(), 1u);
+    EXPECT_TRUE(Results()[0].targets[0] == near || Results()[0].targets[0] == farther);
+    EXPECT_EQ(Results()[0].weaponId, 77u);
+    EXPECT_TRUE(Results()[0].melee);
+}
+
+TEST_F(SkillActivatedTest, MeleeTargetNumberCutsTheConeAndKeepsTheTarget)
+{
+    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetAngle = 40",
+                        "skillTargetNumber = 3"});
+    auto* negative = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetAngle = 40",
+                           "skillTargetNumber = -2"});
+    const uint32_t kept = Foe({0, 0, 2.0f});
+    std::vector<uint32_t> cone;
+    for (float x : {-0.4f, -0.2f, 0.0f, 0.2f, 0.4f})
+        cone.push_back(Foe({x, 0, 1.2f}));
+
+    ASSERT_TRUE(skill->ExecuteMeleeAttack(*caster, kept, At(0, 0), 0));
+    const std::vector<uint32_t>& sent = Results()[0].targets;
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[2], kept);
+    EXPECT_NE(std::find(cone.begin(), cone.end(), sent[0]), cone.end());
+    EXPECT_NE(std::find(cone.begin(), cone.end(), sent[1]), cone.end());
+
+    // Below 0 counts as no limit: all five and the kept one.
+    ASSERT_TRUE(negative->ExecuteMeleeAttack(*caster, kept, At(0, 0), 0));
+    ASSERT_EQ(Results()[1].targets.size(), 6u);
+    EXPECT_EQ(Results()[1].targets[5], kept);
+}
+
+TEST_F(SkillActivatedTest, ThreeShotsAtALoneTargetChargeOnlyTheFirst)
+{
+    auto* skill =
+        Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillProjectileNumber = 3"});
+    const uint32_t target = Foe({0, 0, 20.0f});
+    owner.services.IncHitIteration();
+
+    ASSERT_TRUE(skill->ExecuteRangedAttack(*caster, caster->GetCoords(), target, At(0, 20.0f), 5));
+    const auto& shots = owner.services.shots;
+    ASSERT_EQ(shots.size(), 3u);
+    EXPECT_EQ(shots[0].target, target);
+    EXPECT_EQ(shots[0].aim, At(0, 20.0f));
+    EXPECT_EQ(shots[0].hitIteration, 1u);
+    for (size_t shot = 1; shot < 3; ++shot) {
+        const Vec3& aim = shots[shot].aim.GetRegionPosition();
+        EXPECT_EQ(shots[shot].target, 0u);
+        EXPECT_EQ(shots[shot].hitIteration, 0u);
+        EXPECT_LE(std::fabs(aim.x), 2.0f);
+        EXPECT_LE(std::fabs(aim.z - 20.0f), 2.0f);
+        EXPECT_TRUE(aim.y >= -0.8f && aim.y <= 0.0f) << aim.y;
+    }
+}
+
+TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNothing)
+{
+    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetRadius = 3",
+                        "skillProjectileNumber = 2"});
+    const uint32_t kept = Foe({0, 0, 3.0f});
+    const uint32_t nearPoint = Foe({1.0f, 0, 10.0f});
+    Foe({0, 0, 21.0f});
+
+    ASSERT_TRUE(skill->ExecuteRadiusAttack(*caster, kept, At(0, 20.0f)));
+    EXPECT_EQ(Results()[0].targets, std::vector<uint32_t>{kept});
+    EXPECT_EQ(Results()[0].weaponId, 0u);
+    EXPECT_FALSE(Results()[0].melee);
+
+    ASSERT_TRUE(skill->ExecuteRadiusAttack(*caster, kept, At(0, 10.0f)));
+    EXPECT_EQ(Results()[1].targets, (std::vector<uint32_t>{nearPoint, kept}));
+
+    // A mirror executes nothing.
+    owner.controlling = false;
+    EXPECT_FALSE(skill->ExecuteRadiusAttack(*caster, kept, At(0, 10.0f)));
+    EXPECT_FALSE(skill->ExecuteMeleeAttack(*caster, kept, At(0, 1), 0));
+    EXPECT_FALSE(skill->ExecuteRangedAttack(*caster, caster->GetCoords(), kept, At(0, 1), 0));
+    EXPECT_EQ(Results().size(), 2u);
+    EXPECT_TRUE(owner.services.shots.empty());
+}
+
+TEST_F(SkillActivatedTest, DamageRollsOneGeneratorPerResult)
+{
+    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
+    auto* first = static_cast<RollTarget*>(Place({0, 0, 1}, kSide, "RollTarget"));
+    auto* second = static_cast<RollTarget*>(Place({0, 0, 2}, kSide, "RollTarget"));
+    const std::vector<uint32_t> targets{first->GetObjectId(), 999999, second->GetObjectId()};
+
+    skill->ApplyMeleeDamageInherent(*caster, targets, caster->GetCoords(), 4242);
+    skill->ApplyMeleeDamageInherent(*caster, targets, caster->GetCoords(), 4242);
+    ASSERT_EQ(first->rolls.size(), 2u);
+    EXPECT_EQ(first->rolls[0], first->rolls[1]) << "the same seed rolls alike";
+    EXPECT_NE(first->rolls[0], second->rolls[0]) << "the generator runs on between targets";
+    ASSERT_EQ(skill->collected.size(), 4u) << "an unknown id is skipped";
+    // Three ids share 100 in whole percents, though only two are characters.
+    EXPECT_FLOAT_EQ(skill->collected[0].share, 33.0f);
+    EXPECT_FALSE(skill->collected[0].collectEquipment);
+    EXPECT_EQ(skill->collected[0].weaponId, 0u);
+    EXPECT_EQ(skill->collected[0].style, ParametersCombatStyle_Probability);
+
+    skill->collected.clear();
+    skill->ApplyRangedDamage(*caster, {first->GetObjectId()}, caster->GetCoords(), 1, 9);
+    skill->ApplyMeleeDamageInherent(*caster, {first->GetObjectId()}, caster->GetCoords(), 1);
+    ASSERT_EQ(skill->collected.size(), 2u);
+    EXPECT_EQ(skill->collected[0].style, ParametersCombatStyle_Projectile);
+    EXPECT_TRUE(skill->collected[0].collectEquipment);
+    EXPECT_EQ(skill->collected[0].weaponId, 9u);
+    EXPECT_FLOAT_EQ(skill->collected[1].share, 0.0f) << "a lone target takes no share";
+}
+
+TEST_F(SkillActivatedTest, WeaponRowsAndSwipeTrails)
+{
+    database.WriteRecord("Records/Items/Sword.dbr",
+                         {"Class = Weapon", "basicProjectileName = Records/Projectiles/Arrow.dbr",
+                          "piercingProjectile = 35"});
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* right = objects.CreateObjectFromFile<Weapon>("Records/Items/Sword.dbr");
+    auto* left = objects.CreateObjectFromFile<Weapon>("Records/Items/Sword.dbr");
+    ASSERT_TRUE(right != nullptr && left != nullptr);
+    EXPECT_EQ(right->GetProjectileName(), "Records/Projectiles/Arrow.dbr");
+    EXPECT_FLOAT_EQ(right->GetProjectilePiercingChance(), 35.0f);
+    owner.rightWeapon = right->GetObjectId();
+    owner.leftWeapon = left->GetObjectId();
+
+    auto* skill = Make<WeaponProbe>({"Class = WeaponProbe"});
+    skill->SwipeAction(*caster, Name::Create("SwipeLeft"), 0, At(0, 0));
+    EXPECT_FALSE(right->IsWeaponTrailEnabled());
+    EXPECT_TRUE(left->IsWeaponTrailEnabled());
+    skill->SwipeAction(*caster, Name::Create("SwipeBoth"), 0, At(0, 0));
+    EXPECT_TRUE(right->IsWeaponTrailEnabled());
+    EXPECT_TRUE(skill->EndAction(*caster));
+    EXPECT_FALSE(right->IsWeaponTrailEnabled());
+    EXPECT_FALSE(left->IsWeaponTrailEnabled());
+}
+
+TEST_F(SkillActivatedTest, APlayerFarOffItsFacingTurnsIntoTheSwing)
+{
+    database.WriteRecord("Records/Creatures/Hero.dbr",
+                         {"Class = Player", "unarmedAttackAnim1 = Swing",
+                          "unarmedAttTurnRight90Anim = TurnR", "unarmedAttTurnLeft90Anim = TurnL"});
+    auto* player =
+        ObjectManager::Instance().CreateObjectFromFile<Player>("Records/Creatures/Hero.dbr");
+    ASSERT_NE(player, nullptr);
+    gEngine->GetWorld()->AddEntity(player, WorldCoords(At(0, 0)), true);
+    player->InitialUpdate();
+    ASSERT_NE(player->GetAnimationSet(), nullptr);
+    auto* skill = Make<WeaponProbe>({"Class = WeaponProbe", "skillMaxLevel = 1"});
+    skill->Update(*player, 0);
+    ASSERT_TRUE(skill->IsSkillEnabled());
+
+    const auto typeFor = [&](const WorldVec3& point) {
+        player->GetAnimationSet()->Cancel();
+        skill->StartAction(*player, 0, point, 0);
+        return player->GetAnimationSet()->GetCurrentType();
+    };
+    EXPECT_EQ(typeFor(At(5, 0)), AnimationSet_AttTurnLeft90) << "right-hand side: 25";
+    EXPECT_EQ(typeFor(At(-5, 0)), AnimationSet_AttTurnRight90) << "left-hand side: 24";
+    EXPECT_EQ(typeFor(At(5, 5.1f)), AnimationSet_Attack) << "under 45 degrees";
+    EXPECT_EQ(typeFor(At(5, 4.9f)), AnimationSet_AttTurnLeft90);
+    EXPECT_EQ(typeFor(At(0, 0)), AnimationSet_Attack) << "no direction, no turn";
+    skill->SetSkillLevel(0);
+    EXPECT_FALSE(skill->StartAction(*player, 0, At(0, 5), 0)) << "a disabled skill never starts";
+}
+
+TEST_F(SkillActivatedTest, PoolDrawsAlikeFromTheSeedAndHandsOverToTheAttack)
+{
+    auto* pool =
+        Make<SkillActivatedWeaponPool>({"Class = SkillActivatedWeaponPool", "skillMaxLevel = 1"});
+    pool->Update(*caster, 0);
+    ASSERT_TRUE(pool->IsSkillEnabled());
+    EXPECT_FALSE(pool->StartAction(*caster, 0, At(0, 0), 12)) << "nothing drawn";
+    EXPECT_TRUE(pool->EndAction(*caster)) << "no attack to end";
+
+    auto* attack = Make<Skill_WPAttack>({"Class = Skill_WPAttack", "skillMaxLevel = 1"});
+    owner.attackId = attack->GetObjectId();
+    pool->StartAction(*caster, 0, At(0, 0), 12);
+    pool->StartAction(*caster, 0, At(0, 0), 13);
+    ASSERT_EQ(owner.draws.size(), 3u);
+    EXPECT_EQ(owner.draws[0], owner.draws[1]) << "one seed, one draw on every machine";
+    EXPECT_NE(owner.draws[1], owner.draws[2]);
+    EXPECT_EQ(pool->GetCurrentAttackId(), attack->GetObjectId());
+    EXPECT_EQ(attack->GetParentSkillId(), pool->GetObjectId());
+}
+
+TEST_F(SkillActivatedTest, MeleeDamagePlaysTheWeaponHitSoundOnce)
+{
+    database.WriteRecord("Records/Sounds/Clang.dbr", {"Class = SoundPak"});
+    database.WriteRecord("Records/Items/Mace.dbr",
+                         {"Class = Weapon", "hitSound = Records/Sounds/Clang.dbr"});
+    auto* weapon = ObjectManager::Instance().CreateObjectFromFile<Weapon>("Records/Items/Mace.dbr");
+    ASSERT_NE(weapon, nullptr);
+    SoundPak* clang = nullptr;
+    for (uint32_t id = 1; id < 4096 && clang == nullptr; ++id) {
+        SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
+        if (sound != nullptr && sound->GetObjectName() == "Records/Sounds/Clang.dbr")
+            clang = sound;
+    }
+    ASSERT_NE(clang, nullptr);
+
+    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
+    const uint32_t a = Place({0, 0, 1}, kSide, "RollTarget")->GetObjectId();
+    const uint32_t b = Place({0, 0, 2}, kSide, "RollTarget")->GetObjectId();
+    skill->ApplyMeleeDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());
+    EXPECT_EQ(clang->GetPlayRequests().size(), 1u);
+    skill->ApplyRangedDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());
+    EXPECT_EQ(clang->GetPlayRequests().size(), 1u) << "a ranged result plays no weapon hit";
+}
+
+} // namespace
+} // namespace GAME::Test

@@ -1,0 +1,349 @@
+#include "characters/Character.h"
+#include "core/GameTextLine.h"
+#include "engine/ObjectManager.h"
+#include "engine/WorldVec3.h"
+#include "skills/SkillAttributeAccumulator.h"
+#include "skills/SkillServicesBase.h"
+#include "skills/Skill_WPAttack_BasicAttack.h"
+#include "skills/Skill_WeaponPool_ChargedFinale.h"
+#include "skills/Skill_WeaponPool_ChargedLinear.h"
+#include "skills/Skill_WeaponPool_Default.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/StubSkillOwner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace GAME::Test {
+
+// Notes the effects and auras a charge puts on it.
+class ChargeOwner : public Character {
+    GAME_DECLARE_CLASS(ChargeOwner)
+
+public:
+    uint32_t AddParticleEffect(const std::string& record, const std::string&) override
+    {
+        created.push_back(record);
+        return static_cast<uint32_t>(created.size()) + 100;
+    }
+    void StartParticleEffect(uint32_t id) override { started.push_back(id); }
+    void StopParticleEffect(uint32_t id) override { stopped.push_back(id); }
+    uint32_t AddAura(const std::string& record, bool, int32_t) override
+    {
+        auras.push_back(record);
+        return static_cast<uint32_t>(auras.size()) + 200;
+    }
+    std::vector<std::string> created;
+    std::vector<uint32_t> started;
+    std::vector<uint32_t> stopped;
+    std::vector<std::string> auras;
+};
+GAME_IMPLEMENT_CLASS(ChargeOwner, Character);
+
+// A finale whose melee execution reports instead of searching a world.
+class FinaleProbe : public Skill_WeaponPool_ChargedFinale {
+    GAME_DECLARE_CLASS(FinaleProbe)
+
+public:
+    bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
+    {
+        meleeWeapons.push_back(weaponId);
+        return true;
+    }
+    std::vector<uint32_t> meleeWeapons;
+};
+GAME_IMPLEMENT_CLASS(FinaleProbe, Skill_WeaponPool_ChargedFinale);
+
+// A pooled attack whose melee execution reports its weapon.
+class AttackProbe : public Skill_WPAttack_BasicAttack {
+    GAME_DECLARE_CLASS(AttackProbe)
+
+public:
+    bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
+    {
+        meleeWeapons.push_back(weaponId);
+        return true;
+    }
+    std::vector<uint32_t> meleeWeapons;
+};
+GAME_IMPLEMENT_CLASS(AttackProbe, Skill_WPAttack_BasicAttack);
+
+namespace {
+
+class SentCharges : public SkillServicesBase {
+public:
+    void SetParent(Actor*) override {}
+    void SendTargetResult(uint32_t, const std::vector<uint32_t>&, const WorldCoords&, uint32_t,
+                          uint32_t, bool) override
+    {}
+    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
+    void SendSkillActiveUpdate(uint32_t, const SkillActiveState& state) override
+    {
+        charges.push_back(state.subLevel);
+    }
+    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t, const WorldVec3&, uint32_t,
+                              uint32_t) override
+    {}
+    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
+                         const std::vector<uint32_t>&, uint32_t) override
+    {}
+    void RemoveSkillBuff(const std::string&) override {}
+    std::vector<int32_t> charges;
+};
+
+class PoolOwner : public StubSkillOwner {
+public:
+    SkillServicesBase* GetSkillServices() const override
+    {
+        return controlling ? &services : nullptr;
+    }
+    bool controlling = true;
+    mutable SentCharges services;
+};
+
+const std::vector<uint32_t> kHit{7};
+
+class WeaponPoolTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        database.WriteRecord("Records/Creatures/Owner.dbr", {"Class = ChargeOwner"});
+        character = ObjectManager::Instance().CreateObjectFromFile<ChargeOwner>(
+            "Records/Creatures/Owner.dbr");
+        ASSERT_NE(character, nullptr);
+        owner.mana = 1000.0f;
+        owner.rightWeapon = 77;
+    }
+
+    template <class Kind> Kind* Make(const std::string& kind, std::vector<std::string> lines)
+    {
+        const std::string path = "Records/Skills/" + kind + std::to_string(++made) + ".dbr";
+        std::string text = "Class = " + kind + "\nskillMaxLevel = 2";
+        for (const std::string& line : lines)
+            text += "\n" + line;
+        database.WriteRecord(path, {text});
+        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
+        EXPECT_NE(skill, nullptr);
+        if (skill != nullptr) {
+            skill->SetManager(&owner);
+            skill->ReceiveStateUpdate(SkillState{1, true}, true);
+        }
+        return skill;
+    }
+
+    Skill_WeaponPool_ChargedLinear* MakeLinear()
+    {
+        return Make<Skill_WeaponPool_ChargedLinear>(
+            "Skill_WeaponPool_ChargedLinear",
+            {"skillChargeLevel = 3;5", "skillChargeDuration = 2.0;1.0;0.5",
+             "skillChargeAura = Fx/A.dbr;Fx/B.dbr;Fx/C.dbr;Fx/D.dbr;Fx/E.dbr", "skillManaCost = 10",
+             "skillCooldownReduction = 5;10;15;20;25"});
+    }
+
+    PoolOwner owner;
+    ChargeOwner* character = nullptr;
+    int made = 0;
+};
+
+} // namespace
+
+TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
+{
+    auto* pool = MakeLinear();
+    ASSERT_NE(pool, nullptr);
+    pool->WPAttackCallback(*character, {});
+    EXPECT_TRUE(owner.services.charges.empty());
+    EXPECT_EQ(owner.manaSubtracted, 0.0f);
+
+    const int32_t timers[] = {2000, 1000, 500};
+    for (int32_t timer : timers) {
+        pool->WPAttackCallback(*character, kHit);
+        EXPECT_EQ(pool->GetChargeTimer(), timer);
+    }
+    pool->Update(*character, 200);
+    EXPECT_EQ(pool->GetChargeTimer(), 300);
+    pool->WPAttackCallback(*character, kHit);
+    EXPECT_EQ(pool->GetCharge(), 3u);
+    EXPECT_EQ(pool->GetChargeTimer(), 500);
+    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 2, 3, 3}));
+    EXPECT_EQ(owner.manaSubtracted, 40.0f);
+}
+
+TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
+{
+    auto* pool = MakeLinear();
+    ASSERT_NE(pool, nullptr);
+    for (int i = 0; i < 3; ++i)
+        pool->WPAttackCallback(*character, kHit);
+    owner.services.charges.clear();
+    pool->Update(*character, 499);
+    EXPECT_EQ(pool->GetCharge(), 3u);
+    pool->Update(*character, 1);
+    EXPECT_EQ(pool->GetCharge(), 2u);
+    EXPECT_EQ(pool->GetChargeTimer(), 1000);
+    // 1000 - 2500 steps down to 1, whose 2000 ms outlast the rest of the frame.
+    pool->Update(*character, 2500);
+    EXPECT_EQ(pool->GetCharge(), 1u);
+    EXPECT_EQ(pool->GetChargeTimer(), 2000);
+    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{2, 1}));
+    pool->StopSkill(*character);
+    EXPECT_EQ(pool->GetCharge(), 0u);
+    EXPECT_EQ(owner.services.charges.back(), 0);
+}
+
+TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
+{
+    owner.controlling = false;
+    auto* pool = MakeLinear();
+    ASSERT_NE(pool, nullptr);
+    pool->ReceiveActiveUpdate(character, SkillActiveState(1000000, false, false), false);
+    EXPECT_EQ(pool->GetReplicatedCharge(), 3u);
+    EXPECT_EQ(character->created, (std::vector<std::string>{"Fx/A.dbr", "Fx/B.dbr", "Fx/C.dbr"}));
+    EXPECT_EQ(character->started, (std::vector<uint32_t>{103}));
+    EXPECT_EQ(owner.manaSubtracted, 10.0f);
+
+    SkillAttributeAccumulator bonus;
+    pool->CollectPassiveSkillAttributes(bonus);
+    EXPECT_EQ(bonus.GetValue(SkillAttribute_CooldownReduction), 15.0f);
+
+    // Falling costs nothing; the effect of 2 was made already.
+    pool->ReceiveActiveUpdate(character, SkillActiveState(2, false, false), false);
+    EXPECT_EQ(character->created.size(), 3u);
+    EXPECT_EQ(character->started, (std::vector<uint32_t>{103, 102}));
+    EXPECT_EQ(owner.manaSubtracted, 10.0f);
+
+    pool->ReceiveActiveUpdate(character, SkillActiveState(-5, false, false), false);
+    EXPECT_EQ(pool->GetReplicatedCharge(), 0u);
+    EXPECT_EQ(character->stopped, (std::vector<uint32_t>{103, 102}));
+    SkillAttributeAccumulator none;
+    pool->CollectPassiveSkillAttributes(none);
+    EXPECT_EQ(none.GetValue(SkillAttribute_CooldownReduction), 0.0f);
+    EXPECT_FALSE(pool->IsTrackable(0));
+}
+
+TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
+{
+    auto* pool =
+        Make<FinaleProbe>("FinaleProbe", {"skillChargeLevel = 3", "skillManaCost = 10",
+                                          "skillCooldownTime = 3", "skillChargeDuration = 5",
+                                          "skillChargeAura = Fx/One.dbr;Fx/Two.dbr;Fx/Full.dbr"});
+    ASSERT_NE(pool, nullptr);
+    const Name rightHit = Name::Create("RightHandHit");
+    pool->WPAttackCallback(*character, {});
+    EXPECT_EQ(pool->GetCooldownRemaining(), 0);
+    for (int hit = 1; hit <= 3; ++hit) {
+        EXPECT_FALSE(pool->IsFullCharge());
+        pool->HitAction(*character, rightHit, 0, WorldVec3());
+        EXPECT_TRUE(pool->meleeWeapons.empty());
+        pool->WPAttackCallback(*character, kHit);
+        // The echo of what was sent, as every machine receives it.
+        pool->ReceiveActiveUpdate(character, SkillActiveState(hit, false, false), false);
+    }
+    EXPECT_EQ(character->auras,
+              (std::vector<std::string>{"Fx/One.dbr", "Fx/Two.dbr", "Fx/Full.dbr"}));
+    EXPECT_EQ(pool->GetCurrentAura(), 203u);
+    EXPECT_TRUE(pool->IsFullCharge());
+    EXPECT_EQ(pool->GetCooldownRemaining(), 3000);
+    EXPECT_EQ(pool->TrackableRemainingTime(0), 3);
+    EXPECT_EQ(pool->TrackableTotalTime(0), 3);
+
+    pool->HitAction(*character, rightHit, 0, WorldVec3());
+    EXPECT_EQ(pool->meleeWeapons, (std::vector<uint32_t>{77}));
+    EXPECT_EQ(pool->GetCharge(), 0u);
+    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 2, 3, 0}));
+    // Each hit pays in the callback and again for the replicated charge.
+    EXPECT_EQ(owner.manaSubtracted, 60.0f);
+}
+
+TEST_F(WeaponPoolTest, PooledAttackAddsThePoolsNumbersUnlessItIsAFinale)
+{
+    auto* linear = MakeLinear();
+    auto* finale = Make<Skill_WeaponPool_ChargedFinale>("Skill_WeaponPool_ChargedFinale",
+                                                        {"skillManaCost = 10"});
+    auto* attack = Make<Skill_WPAttack_BasicAttack>(
+        "Skill_WPAttack_BasicAttack",
+        {"skillManaCost = 4", "skillChanceWeight = 30", "skillCooldownTime = 2"});
+    ASSERT_NE(linear, nullptr);
+    ASSERT_NE(finale, nullptr);
+    ASSERT_NE(attack, nullptr);
+    EXPECT_EQ(attack->GetManaCost(), 4.0f);
+    attack->SetParentSkillId(linear->GetObjectId());
+    EXPECT_EQ(attack->GetManaCost(), 14.0f);
+    // The owner's 20 counts once, not again through the pool.
+    owner.skillAttributes[SkillAttribute_CooldownReduction] = 20.0f;
+    EXPECT_EQ(attack->GetTotalSkillAttribute(SkillAttribute_CooldownReduction), 25.0f);
+    attack->SetParentSkillId(finale->GetObjectId());
+    EXPECT_EQ(attack->GetManaCost(), 4.0f);
+    EXPECT_EQ(attack->GetTotalSkillAttribute(SkillAttribute_CooldownReduction), 20.0f);
+
+    // Mana and cooldown are the pool's to check.
+    owner.mana = 0.0f;
+    attack->StartCooldown();
+    ASSERT_GT(attack->GetCooldownRemaining(), 0);
+    EXPECT_TRUE(attack->SetAvailability(false, false));
+    EXPECT_EQ(attack->GetChanceWeight(false), 30u);
+}
+
+TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
+{
+    owner.leftWeapon = 88;
+    auto* pool = MakeLinear();
+    auto* attack = Make<AttackProbe>("AttackProbe", {});
+    ASSERT_NE(pool, nullptr);
+    ASSERT_NE(attack, nullptr);
+    for (const char* callback : {"RightHandHit", "LeftHandHit", "Hit"})
+        attack->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
+    EXPECT_EQ(attack->meleeWeapons, (std::vector<uint32_t>{77, 88, 0}));
+
+    attack->SetParentSkillId(pool->GetObjectId());
+    attack->TargetResult(*character, {}, character->GetCoords(), 5, 0, true);
+    EXPECT_EQ(pool->GetCharge(), 0u);
+    attack->TargetResult(*character, kHit, character->GetCoords(), 5, 0, false);
+    EXPECT_EQ(pool->GetCharge(), 1u);
+}
+
+TEST_F(WeaponPoolTest, LinearTextShowsTheBonusesAtFullCharge)
+{
+    auto* pool = MakeLinear();
+    ASSERT_NE(pool, nullptr);
+    std::vector<GameTextLine> current;
+    pool->CreateUIParameterText(current);
+    std::vector<GameTextLine> next;
+    pool->CreateUINextParameterText(next);
+    using Shown = std::pair<GameTextClass, std::wstring>;
+    const auto shown = [](const std::vector<GameTextLine>& lines) {
+        std::vector<Shown> out;
+        for (const GameTextLine& line : lines)
+            out.emplace_back(line.style, line.text);
+        return out;
+    };
+    // Level 1 allows a charge of 3, level 2 one of 5.
+    EXPECT_EQ(
+        shown(current),
+        (std::vector<Shown>{{GameTextClass::SkillLevelTitles, L"tagCurrentLevel 3"},
+                            {GameTextClass::SkillStatsCurrent, L"SkillIntFormat 3 SkillChargeMax"},
+                            {GameTextClass::SkillStatsCurrent, L"SkillCostFormat 10 ManaCost"},
+                            {GameTextClass::SkillStatsCurrent, L"SkillCooldownReduction 15"}}));
+    ASSERT_FALSE(next.empty());
+    EXPECT_EQ(shown(next).front(), Shown(GameTextClass::SkillLevelTitles, L"tagNextLevel 5"));
+    EXPECT_EQ(shown(next).back(),
+              Shown(GameTextClass::SkillStatsNext, L"SkillCooldownReduction 25"));
+}
+
+TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
+{
+    auto* pool = Make<Skill_WeaponPool_Default>("Skill_WeaponPool_Default",
+                                                {"skillManaCost = 50", "Sword = 1"});
+    ASSERT_NE(pool, nullptr);
+    owner.mana = 0.0f;
+    EXPECT_TRUE(pool->SetAvailability(false, false));
+    EXPECT_EQ(pool->GetReason(), Skill::UseQuery_Usable);
+    EXPECT_TRUE(pool->IsDefaultSkill());
+}
+
+} // namespace GAME::Test
