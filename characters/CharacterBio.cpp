@@ -191,6 +191,11 @@ float CharacterBio::GetCurrentMana() const
     return Max(currentMana, 0.0f);
 }
 
+float CharacterBio::GetManaAfterDrain() const
+{
+    return Max(currentMana - manaToDrain, 0.0f);
+}
+
 float CharacterBio::GetLifePotential() const
 {
     return Clamp(pendingLife + currentLife, 0.0f, GetLifeLimit());

@@ -47,6 +47,8 @@ public:
     float GetManaLimit() const { return totalAttributes.GetValue(CharAttribute_Mana); }
     float GetCurrentLife() const;
     float GetCurrentMana() const;
+    // The mana left once the drains already asked for have been taken.
+    float GetManaAfterDrain() const;
     float GetLifePotential() const;
     float GetManaPotential() const;
     float GetManaReserve() const;

@@ -140,6 +140,9 @@ public:
 
     float GetCurrentScale() const { return scale; }
     void SetScale(float value) { scale = value; }
+    // The scale the actor returns to when nothing grows or shrinks it.
+    float GetBaseScale() const { return baseScale; }
+    void SetBaseScale(float value) { baseScale = value; }
 
     // The outline drawn round the actor when it is under the pointer.
     const Color& GetOutlineColor() const { return outlineColor; }
@@ -182,6 +185,7 @@ private:
     int32_t dissolveElapsedMs = 0;
     uint32_t unDissolveCount = 0;
     float scale = 1.0f;
+    float baseScale = 1.0f;
     bool rigidBodyData = false;
     std::vector<std::pair<Name, Name>> rigidBodyBones;
     BoundedLog<AnimationEvent> animationEvents;

@@ -58,6 +58,11 @@ public:
     // Set by whoever restores the entity from its level's saved state.
     bool GetRestoredFromLevelState() const { return restoredFromLevelState; }
     void SetRestoredFromLevelState(bool value) { restoredFromLevelState = value; }
+    // -- Y --
+    // A summoned entity whose owner plays on a client; the machines agree on it by message.
+    void SetOwnedByClient(bool value) { ownedByClient = value; }
+    bool IsOwnedByClient() const { return ownedByClient; }
+    // -- end Y --
 
     // How the physics engine moves the entity (0 as scenery). A new type hands the entity over
     // anew: the old physics object goes, the entity makes the one of its new type, and that one
@@ -130,6 +135,9 @@ private:
     bool restoredFromLevelState = false;
     bool inPreLoadFrustum = true;
     bool initialUpdateDone = false;
+    // -- Y --
+    bool ownedByClient = false;
+    // -- end Y --
     // Both sides are plain pointers; whichever side is deleted first unlinks the other.
     Entity* attachParent = nullptr;
     std::string attachPointName;

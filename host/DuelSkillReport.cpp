@@ -265,6 +265,10 @@ bool DuelSkillReport::ReplayClient()
     };
     const int32_t framesPerSecond = 1000 / kFrameMs;
     for (size_t i = 0; i < steps.size(); ++i) {
+        // The swing's start reaches every machine as a character action: the client starts the
+        // pool with the same seed, so the drawn attack knows its pool there too.
+        if (i % static_cast<size_t>(framesPerSecond) == 0)
+            Swing(cast, static_cast<int32_t>(i) / framesPerSecond);
         replay(steps[i].actions);
         LandArrows(steps[i].actions, false);
         if (i % static_cast<size_t>(framesPerSecond) == 0)

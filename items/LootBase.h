@@ -52,6 +52,20 @@ protected:
     // the table test forces every affix chance and the both and broken picks instead.
     void RollAffixes(std::string& prefix, std::string& suffix, RandomUniform& random,
                      bool overrideTest = false) const;
+    // The table test names its entries one per call, the first again after the last, each
+    // with forced affixes.
+    template <class Entries>
+    void NextOverride(const Entries& entries, uint32_t& index, std::string& base,
+                      std::string& prefix, std::string& suffix, RandomUniform& random) const
+    {
+        if (entries.empty())
+            return;
+        if (index >= entries.size())
+            index = 0;
+        base = entries[index].name;
+        RollAffixes(prefix, suffix, random, true);
+        index = index + 1 >= entries.size() ? 0 : index + 1;
+    }
 
     bool noBrokenItems = false;
     RandomizerWeightModifiers weightModifiers;

@@ -170,13 +170,7 @@ void LootItemTable_DynWeight::GetLootName(std::string& base, std::string& prefix
 void LootItemTable_DynWeight::OverrideTest(std::string& base, std::string& prefix,
                                            std::string& suffix, RandomUniform& random)
 {
-    if (entries.empty())
-        return;
-    if (overrideIndex >= entries.size())
-        overrideIndex = 0;
-    base = entries[overrideIndex].name;
-    RollAffixes(prefix, suffix, random, true);
-    overrideIndex = overrideIndex + 1 >= entries.size() ? 0 : overrideIndex + 1;
+    NextOverride(entries, overrideIndex, base, prefix, suffix, random);
 }
 
 } // namespace GAME

@@ -1,56 +1,26 @@
 #include "items/LootRandomizerTable.h"
 
 #include "core/RandomUniform.h"
-#include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "items/LootNumberedKeys.h"
 #include "items/LootWeights.h"
-
-#include <array>
 
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(LootRandomizerTable, Object);
 
-namespace {
-
-struct EntryKeys {
-    std::array<std::string, LootRandomizerTable::kNumEntries> names;
-    std::array<std::string, LootRandomizerTable::kNumEntries> weights;
-};
-
-// Built once: chained affix tables are loaded on every roll.
-const EntryKeys& GetEntryKeys()
-{
-    static const EntryKeys keys = [] {
-        EntryKeys built;
-        for (uint32_t i = 0; i < LootRandomizerTable::kNumEntries; ++i) {
-            built.names[i] = "randomizerName" + std::to_string(i + 1);
-            built.weights[i] = "randomizerWeight" + std::to_string(i + 1);
-        }
-        return built;
-    }();
-    return keys;
-}
-
-} // namespace
-
 LootRandomizerTable::~LootRandomizerTable() = default;
 
 void LootRandomizerTable::Load(const LoadTable& table)
 {
-    const EntryKeys& keys = GetEntryKeys();
+    // Chained affix tables are loaded on every roll.
+    static const LootNumberedKeys keys("randomizerName", "randomizerWeight", kNumEntries);
     entries.clear();
     totalWeight = 0;
-    for (uint32_t i = 0; i < kNumEntries; ++i) {
-        const int32_t weight = table.GetInt(keys.weights[i].c_str(), 0);
-        if (weight <= 0)
-            continue;
-        std::string name = table.GetString(keys.names[i].c_str());
-        if (name.empty())
-            continue;
-        entries.push_back({std::move(name), static_cast<uint32_t>(weight)});
-        totalWeight = AddLootWeight(totalWeight, static_cast<uint32_t>(weight));
-    }
+    keys.ForEachEntry(table, [&](std::string&& name, uint32_t weight) {
+        entries.push_back({std::move(name), weight});
+        totalWeight = AddLootWeight(totalWeight, weight);
+    });
 }
 
 bool LootRandomizerTable::ManualLoad(const std::string& record)

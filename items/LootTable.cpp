@@ -5,10 +5,9 @@
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "items/LootNumberedKeys.h"
 #include "items/LootRandomizerTable.h"
 #include "items/LootWeights.h"
-
-#include <array>
 
 namespace GAME {
 
@@ -16,46 +15,15 @@ GAME_IMPLEMENT_CLASS(LootTable, Object);
 
 namespace {
 
-enum ListKind { Items = 0, Prefixes = 1, Suffixes = 2, NumKinds = 3 };
-
-struct ListKeys {
-    std::array<std::array<std::string, LootTable::kNumEntries>, NumKinds> names;
-    std::array<std::array<std::string, LootTable::kNumEntries>, NumKinds> weights;
-};
-
-const ListKeys& GetListKeys()
+void LoadList(const LoadTable& table, const LootNumberedKeys& keys,
+              std::vector<LootTable::Entry>& list, uint32_t& total)
 {
-    static const ListKeys keys = [] {
-        constexpr const char* kNames[NumKinds] = {"lootName", "prefixRandomizerName",
-                                                  "suffixRandomizerName"};
-        constexpr const char* kWeights[NumKinds] = {"lootWeight", "prefixRandomizerWeight",
-                                                    "suffixRandomizerWeight"};
-        ListKeys built;
-        for (int kind = 0; kind < NumKinds; ++kind) {
-            for (uint32_t i = 0; i < LootTable::kNumEntries; ++i) {
-                built.names[kind][i] = kNames[kind] + std::to_string(i + 1);
-                built.weights[kind][i] = kWeights[kind] + std::to_string(i + 1);
-            }
-        }
-        return built;
-    }();
-    return keys;
-}
-
-void LoadList(const LoadTable& table, int kind, std::vector<LootTable::Entry>& list,
-              uint32_t& total)
-{
-    const ListKeys& keys = GetListKeys();
     list.clear();
     total = 0;
-    for (uint32_t i = 0; i < LootTable::kNumEntries; ++i) {
-        std::string name = table.GetString(keys.names[kind][i].c_str());
-        const int32_t weight = table.GetInt(keys.weights[kind][i].c_str(), 0);
-        if (name.empty() || weight <= 0)
-            continue;
-        list.push_back({std::move(name), static_cast<uint32_t>(weight)});
-        total = AddLootWeight(total, static_cast<uint32_t>(weight));
-    }
+    keys.ForEachEntry(table, [&](std::string&& name, uint32_t weight) {
+        list.push_back({std::move(name), weight});
+        total = AddLootWeight(total, weight);
+    });
 }
 
 // Running-sum rule: the first entry whose sum reaches the roll; null when none does.
@@ -76,11 +44,16 @@ LootTable::~LootTable() = default;
 
 void LootTable::Load(const LoadTable& table)
 {
-    LoadList(table, Items, items, totalItemWeight);
+    static const LootNumberedKeys itemKeys("lootName", "lootWeight", kNumEntries);
+    static const LootNumberedKeys prefixKeys("prefixRandomizerName", "prefixRandomizerWeight",
+                                             kNumEntries);
+    static const LootNumberedKeys suffixKeys("suffixRandomizerName", "suffixRandomizerWeight",
+                                             kNumEntries);
+    LoadList(table, itemKeys, items, totalItemWeight);
     prefixChance = table.GetFloat("prefixRandomizerChance", 0.0f);
-    LoadList(table, Prefixes, prefixes, prefixTotal);
+    LoadList(table, prefixKeys, prefixes, prefixTotal);
     suffixChance = table.GetFloat("suffixRandomizerChance", 0.0f);
-    LoadList(table, Suffixes, suffixes, suffixTotal);
+    LoadList(table, suffixKeys, suffixes, suffixTotal);
     bothPrefixSuffix = table.GetInt("bothPrefixSuffix", 0);
     noPrefixNoSuffix = table.GetInt("noPrefixNoSuffix", 0);
     prefixOnly = table.GetInt("prefixOnly", 0);

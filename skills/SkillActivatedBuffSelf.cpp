@@ -2,6 +2,7 @@
 
 #include "characters/AnimationSet.h"
 #include "characters/Character.h"
+#include "characters/CharacterBio.h"
 #include "core/PlayStatsDamageType.h"
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile.h"
@@ -82,7 +83,9 @@ void SkillActivatedBuffSelf::ApplyActiveCosts(Character& owner, int32_t ms)
     }
     if (data.GetActiveManaCost() != 0.0f) {
         manager->SubtractMana(seconds * data.GetActiveManaCost());
-        if (manager->GetCurrentMana() <= 0.0f)
+        // Spent mana drains over the character's next updates: this frame's cost counts now.
+        if (manager->GetCurrentMana() <= 0.0f ||
+            owner.GetCharacterBio().GetManaAfterDrain() <= 0.0f)
             StopSkill(owner);
     }
 }

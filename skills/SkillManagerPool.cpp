@@ -28,9 +28,12 @@ uint32_t SkillManager::SelectWeaponPoolSkill(RandomUniform& random)
         total += weight;
         runningTotals.emplace_back(total, attack->GetObjectId());
     }
-    // The default attack fills the pool up to 100 at least.
-    total += std::max<int64_t>(100 - total, defaultWPChanceWeight);
-    runningTotals.emplace_back(total, defaultWPSkillId);
+    // The default attack fills the pool up to 100 at least. A character without one draws
+    // among its pooled attacks only: a share for a missing attack would fail the swing.
+    if (defaultWPSkillId != 0) {
+        total += std::max<int64_t>(100 - total, defaultWPChanceWeight);
+        runningTotals.emplace_back(total, defaultWPSkillId);
+    }
 
     const int draw = random.IGenerate(0, static_cast<int>(std::min(total, kMaxTotal)));
     for (const auto& [runningTotal, skillId] : runningTotals) {

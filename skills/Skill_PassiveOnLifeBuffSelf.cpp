@@ -3,31 +3,12 @@
 #include "characters/CharAttributeType.h"
 #include "characters/Character.h"
 #include "core/Saturate.h"
-#include "skills/SkillContribution.h"
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile.h"
 
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Skill_PassiveOnLifeBuffSelf, Skill);
-
-Skill_PassiveOnLifeBuffSelf::Skill_PassiveOnLifeBuffSelf()
-{
-    SetPrimary(false);
-    SetSecondary(false);
-    SetRepeatable(false);
-}
-
-Skill_PassiveOnLifeBuffSelf::~Skill_PassiveOnLifeBuffSelf()
-{
-    shield.Release(*this);
-}
-
-void Skill_PassiveOnLifeBuffSelf::UnInstall(Character* owner)
-{
-    Skill::UnInstall(owner);
-    shield.Release(*this);
-}
 
 void Skill_PassiveOnLifeBuffSelf::Update(Character& owner, int32_t elapsedMs)
 {
@@ -77,17 +58,9 @@ void Skill_PassiveOnLifeBuffSelf::ReceiveActiveUpdate(Character* owner,
     Skill::ReceiveActiveUpdate(owner, state, force);
     if (owner == nullptr)
         return;
-    if (!force) {
-        if (state.active) {
-            CreateTargetFx(owner->GetCoords());
-            shield.SwitchOn(*this, *owner, *this);
-        } else {
-            StartCooldown();
-            shield.SwitchOff(*owner, *this);
-        }
-        PlayActivatedSounds(owner->GetCoords().GetPosition(), state.active);
-    }
-    ApplyActivatedVisualEffects(*owner, state.active);
+    if (!force && state.active)
+        CreateTargetFx(owner->GetCoords());
+    ApplySwitch(*owner, state.active, force);
     if (GetManager() != nullptr)
         GetManager()->SetSpeedUpdateNeeded();
 }
@@ -110,72 +83,6 @@ int32_t Skill_PassiveOnLifeBuffSelf::TrackableRemainingTime(uint32_t /*level*/) 
 int32_t Skill_PassiveOnLifeBuffSelf::TrackableTotalTime(uint32_t /*level*/) const
 {
     return lifeRestored ? totalActiveTime : 1;
-}
-
-float Skill_PassiveOnLifeBuffSelf::ModifyDamage(float damage, CombatAttributeType type)
-{
-    return shield.Filter(*this, damage, type);
-}
-
-bool Skill_PassiveOnLifeBuffSelf::ProvidesInvulnerability(
-    const std::vector<std::string>& /*races*/) const
-{
-    return false;
-}
-
-void Skill_PassiveOnLifeBuffSelf::CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::Char(*this, acc, false);
-}
-
-void Skill_PassiveOnLifeBuffSelf::CollectPassiveSkillAttributes(
-    SkillAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::SkillAttributes(*this, acc);
-}
-
-void Skill_PassiveOnLifeBuffSelf::CollectPassiveOffensiveDamageAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::OffensiveDamage(*this, acc);
-}
-
-void Skill_PassiveOnLifeBuffSelf::CollectPassiveOffensiveModifierAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::OffensiveModifier(*this, acc);
-}
-
-void Skill_PassiveOnLifeBuffSelf::CollectPassiveRetaliationAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::Retaliation(*this, acc);
-}
-
-void Skill_PassiveOnLifeBuffSelf::CollectPassiveDefenseAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::Defense(*this, acc);
-}
-
-void Skill_PassiveOnLifeBuffSelf::CollectPassiveRacialBonusDamage(
-    const std::vector<std::string>& races, RacialBonus_Damage& damage) const
-{
-    if (GetActiveState().active)
-        SkillContribution::RacialDamage(*this, races, damage);
-}
-
-void Skill_PassiveOnLifeBuffSelf::CollectPassiveRacialBonusDefense(
-    const std::vector<std::string>& races, RacialBonus_Defense& defense) const
-{
-    if (GetActiveState().active)
-        SkillContribution::RacialDefense(*this, races, defense);
 }
 
 } // namespace GAME

@@ -47,6 +47,14 @@ int32_t Skill_WeaponPool_Charged::ChargeDurationAt(uint32_t level) const
     return SaturateToInt(GetSkillProfile().GetChargeDuration(level));
 }
 
+bool Skill_WeaponPool_Charged::HoldsCharge() const
+{
+    if (IsSkillEnabled())
+        return true;
+    const int32_t why = GetReason();
+    return GetCurrentLevel() > 0 && (why == UseQuery_CoolingDown || why == UseQuery_NotEnoughMana);
+}
+
 void Skill_WeaponPool_Charged::SendCharge() const
 {
     SkillServicesBase* services = skillManager ? skillManager->GetSkillServices() : nullptr;

@@ -26,6 +26,9 @@ public:
 
 protected:
     int32_t ChargeDurationAt(uint32_t level) const;
+    // Whether the charge built so far stays: the pool's own cooldown, which every hit starts, or
+    // a short purse only make it fall back on the default attack.
+    bool HoldsCharge() const;
     void SendCharge() const;
     // A replicated charge from another machine or a save is held to what the level allows
     // before anything is built for it.

@@ -54,11 +54,11 @@ void Skill_WeaponPool_ChargedLinear::Update(Character& owner, int32_t elapsedMs)
         return;
     chargeTimer = AddSaturating(chargeTimer, elapsedMs == INT32_MIN ? INT32_MAX : -elapsedMs);
     // Each step down restarts the timer at the lower charge's duration.
-    while (IsSkillEnabled() && charge > 0 && chargeTimer < 1) {
+    while (HoldsCharge() && charge > 0 && chargeTimer < 1) {
         DecrementCharge();
         SendCharge();
     }
-    if (!IsSkillEnabled() && charge > 0) {
+    if (!HoldsCharge() && charge > 0) {
         ResetCharge();
         SendCharge();
     }

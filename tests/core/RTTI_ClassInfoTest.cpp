@@ -131,11 +131,11 @@ TEST(RTTI_ClassInfo, DynamicCast)
 TEST(RTTI_ClassInfo, ClassesAreRegisteredUnderTheirParents)
 {
     const std::pair<const char*, const char*> table[] = {
-        {"Entity", "Object"},       {"Actor", "Entity"},
-        {"Light", "Entity"},        {"LineEffect", "Entity"},
-        {"ChaosBeam", "Entity"},    {"Tile", "Entity"},
-        {"Player", "Character"},    {"NpcTrafficNode", "BoundingVolume"},
-        {"SoundPak", "Object"},     {"StrategicMovementRespawnShrine", "StrategicMovementBase"},
+        {"Entity", "Object"},        {"Actor", "Entity"},
+        {"Light", "Entity"},         {"LineEffect", "Entity"},
+        {"ChaosBeam", "LineEffect"}, {"Tile", "Entity"},
+        {"Player", "Character"},     {"NpcTrafficNode", "BoundingVolume"},
+        {"SoundPak", "Object"},      {"StrategicMovementRespawnShrine", "StrategicMovementBase"},
         {"Weapon", "ItemEquipment"}};
     EXPECT_EQ(Object::classInfo.GetParent(), nullptr);
     for (const auto& [name, parent] : table) {

@@ -32,16 +32,17 @@ TEST(SkillReport, TheSampleTreesLoadGroupAndReplicate)
     ExpectInOrder(
         run.out,
         {
-            "    0: Skill_Mastery, Records/Skills/Warfare/WarfareMastery.dbr, level 4, current 4\n",
-            "    4: Skill_Passive, Records/Skills/Warfare/Brawn.dbr, level 0, current 0\n",
+            "    2: Skill_Mastery, Records/Skills/Warfare/WarfareMastery.dbr, level 4, current 4\n",
+            "    6: Skill_Passive, Records/Skills/Warfare/Brawn.dbr, level 0, current 0\n",
             "    4096: Skill_Passive, Records/Skills/Item/IronWill.dbr, level 2, current 2, item "
             "skill\n",
             "  unknown skill id 1 has reference 0xFFFFFFFF; reference 4095 names id 0\n",
-            // The unlearnt passive stays off.
-            "  active list: #0 WarfareMastery.dbr, #1 Toughness.dbr, #2 HardenedSkin.dbr, "
-            "#3 Counterblow.dbr, #5 BattleRage.dbr, #6 LastStand.dbr\n",
-            "    #1 Toughness.dbr: mastery #0 WarfareMastery.dbr; base none; modifiers "
-            "#2 HardenedSkin.dbr; secondaries #3 Counterblow.dbr\n",
+            // The default attacks come first; the unlearnt passive stays off.
+            "  active list: #0 DefaultWPBasicAttack.dbr, #1 DefaultWeaponAttack.dbr, "
+            "#2 WarfareMastery.dbr, #3 Toughness.dbr, #4 HardenedSkin.dbr, #5 Counterblow.dbr, "
+            "#7 BattleRage.dbr, #8 LastStand.dbr\n",
+            "    #3 Toughness.dbr: mastery #2 WarfareMastery.dbr; base none; modifiers "
+            "#4 HardenedSkin.dbr; secondaries #5 Counterblow.dbr\n",
             // A mana refund prints, a life cost of -5 does not; a shrinking radius and cooldown
             // announce nothing for the next level.
             "    level 1:\n"
@@ -51,8 +52,8 @@ TEST(SkillReport, TheSampleTreesLoadGroupAndReplicate)
             "      SkillStatsNext: -6 Energy Cost\n"
             "    level 2:\n",
             "  the levels match the server's: yes\n",
-            "  weapon pool: #0 PoolRake.dbr weight 30 #1 PoolMaul.dbr weight 20; default weight "
-            "100\n",
+            "  weapon pool: #2 PoolRake.dbr weight 30 #3 PoolMaul.dbr weight 20; default weight "
+            "10\n",
             "  server and client draw alike: yes\n",
         });
 }
@@ -65,7 +66,7 @@ TEST(SkillReport, CostsTooltipsAndTheOnHitBuff)
         run.out,
         {
             // The modifier's refund of 6 would take the passive's cost below 0.
-            "  #1 Toughness.dbr (Skill_Passive): level 3, current 3, max 8, ultimate 10\n"
+            "  #3 Toughness.dbr (Skill_Passive): level 3, current 3, max 8, ultimate 10\n"
             "    level 1: current 1, reason 0, mana cost 0.0, cooldown 8000 ms\n",
             "    tooltip at level 0:\n"
             "      SkillName: Toughness\n"
@@ -75,7 +76,7 @@ TEST(SkillReport, CostsTooltipsAndTheOnHitBuff)
             "    tooltip at level 10:\n",
             "      SkillStatsCurrent: +50% Fire Resistance\n"
             "      SkillLevelTitles: Next Level: 11\n"
-            "  #2 HardenedSkin.dbr",
+            "  #4 HardenedSkin.dbr",
             "    level 1: current 1, reason 0, mana cost 12.0, cooldown 6000 ms\n"
             "    level 2: current 2, reason 0, mana cost 14.0, cooldown 5500 ms\n",
             "    hit 1 fires it: life 200.0 -> 220.0, active for 3000 ms, combat filters 1\n"
@@ -98,10 +99,8 @@ TEST(SkillReport, AnotherSeedDrawsOtherwiseButAlikeOnBothMachines)
     const HostRun run = RunHost({"--db", SampleDatabase(), "--skills", "--seed", "9"});
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out, {
-                               "  pool draws as server, seed 9: #0 default #0 default #0 default "
-                               "default default\n",
-                               "  pool draws as client, seed 9: #0 default #0 default #0 default "
-                               "default default\n",
+                               "  pool draws as server, seed 9: #2 #0 #2 #3 #2 #3 #0 #3\n",
+                               "  pool draws as client, seed 9: #2 #0 #2 #3 #2 #3 #0 #3\n",
                                "  server and client draw alike: yes\n",
                            });
 }

@@ -78,9 +78,15 @@ TEST_F(SelfBuffCostTest, LifeCostNeverKillsAndTheBuffStopsTheFrameManaRunsOut)
     };
     frame(500);
     EXPECT_FLOAT_EQ(owner->GetCurrentLife(), 995.0f);
+    EXPECT_FLOAT_EQ(owner->GetCharacterBio().GetManaAfterDrain(), 5.0f);
+    EXPECT_EQ(buff->stops, 0);
 
+    // The second 10 is still queued for draining, yet it empties the pool this frame.
     frame(500);
     EXPECT_FLOAT_EQ(owner->GetCurrentLife(), 990.0f);
+    EXPECT_FLOAT_EQ(owner->GetCurrentMana(), 15.0f);
+    EXPECT_FLOAT_EQ(owner->GetCharacterBio().GetManaAfterDrain(), 0.0f);
+    EXPECT_EQ(buff->stops, 1);
 
     // 99 seconds would cost 990: not below the life left, so nothing is taken.
     buff->ApplyActiveCosts(*owner, 99000);

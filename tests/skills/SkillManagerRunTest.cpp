@@ -322,6 +322,32 @@ TEST_F(SkillManagerPoolTest, TheTotalGoesPastOneHundredAndStaysWithinTheGenerato
     EXPECT_EQ(random.intCalls.back(), std::make_pair(0, INT_MAX));
 }
 
+// Without default records there is no default attack: every draw lands on a pooled one.
+TEST_F(SkillManagerPoolTest, WithoutADefaultAttackTheDrawStaysAmongThePooledOnes)
+{
+    SkillManager manager;
+    RunPoolAttack::Weights()["Records/Skills/P1.dbr"] = 30;
+    RunPoolAttack::Weights()["Records/Skills/P2.dbr"] = 20;
+    manager.LoadSkills(Record("skillName1 = Records/Skills/P1.dbr\nskillLevel1 = 1\n"
+                              "skillName2 = Records/Skills/P2.dbr\nskillLevel2 = 1\n"),
+                       2);
+    ASSERT_EQ(manager.GetDefaultWPSkillId(), 0u);
+    const uint32_t p1 = manager.FindSkillId("Records/Skills/P1.dbr");
+    const uint32_t p2 = manager.FindSkillId("Records/Skills/P2.dbr");
+    ScriptedRandom random;
+    random.ints = {0, 30, 31, 50};
+    std::vector<uint32_t> picks;
+    for (int i = 0; i < 4; ++i)
+        picks.push_back(manager.SelectWeaponPoolSkill(random));
+    EXPECT_EQ(picks, (std::vector<uint32_t>{p1, p1, p2, p2}));
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 50));
+
+    SkillManager empty;
+    random.ints = {0};
+    EXPECT_EQ(empty.SelectWeaponPoolSkill(random), 0u);
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 0));
+}
+
 TEST_F(SkillManagerPoolTest, OneSeedPicksTheSameAttackOnTwoManagers)
 {
     SkillManager here;

@@ -196,6 +196,27 @@ TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
     EXPECT_EQ(owner.services.charges.back(), 0);
 }
 
+// Every hit starts the pool's cooldown: the charge outlives it, but not the level's loss.
+TEST_F(WeaponPoolTest, LinearKeepsItsChargeThroughItsOwnCooldown)
+{
+    auto* pool = Make<Skill_WeaponPool_ChargedLinear>(
+        "Skill_WeaponPool_ChargedLinear",
+        {"skillChargeLevel = 3", "skillChargeDuration = 2.0;2.0;2.0", "skillCooldownTime = 0.5"});
+    ASSERT_NE(pool, nullptr);
+    pool->WPAttackCallback(*character, kHit);
+    EXPECT_EQ(pool->GetCooldownRemaining(), 500);
+    pool->Update(*character, 50);
+    EXPECT_FALSE(pool->IsSkillEnabled());
+    EXPECT_EQ(pool->GetCharge(), 1u);
+    EXPECT_EQ(pool->GetChargeTimer(), 1950);
+    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1}));
+
+    pool->ReceiveStateUpdate(SkillState{0, false}, true);
+    pool->Update(*character, 50);
+    EXPECT_EQ(pool->GetCharge(), 0u);
+    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 0}));
+}
+
 TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
 {
     owner.controlling = false;

@@ -1,0 +1,147 @@
+#include "skills/Skill_SpawnPet.h"
+
+#include "characters/Monster.h"
+#include "engine/Name.h"
+#include "skills/Skill_SpawnPetMonster.h"
+#include "tests/skills/SkillOnHitFixture.h"
+#include "tests/support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+namespace GAME::Test {
+
+namespace {
+
+class SpawnPetTest : public OwnedSkillFixture {
+protected:
+    void SetUp() override
+    {
+        OwnedSkillFixture::SetUp();
+        database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
+        database.WriteRecord("Records/Creatures/Pet.dbr",
+                             {"Class = Monster", "characterLife = 50"});
+    }
+
+    template <typename T> T* MakePets(const char* name, const char* burst, const char* limit)
+    {
+        return Make<T>(std::string("Records/Skills/") + name + ".dbr",
+                       {std::string("Class = ") + name, "skillMaxLevel = 3",
+                        "spawnObjects = Records/Creatures/Pet.dbr", "skillManaCost = 5",
+                        std::string("petBurstSpawn = ") + burst,
+                        std::string("petLimit = ") + limit});
+    }
+
+    // Applies what the skill just sent, as every machine does.
+    void Apply(Skill_SpawnPet& skill)
+    {
+        ASSERT_FALSE(services.spawnIds.empty());
+        skill.SkillSpawnObject(*owner, services.spawnOrigin, 0, services.spawnCoords,
+                               services.spawnIds.back(), 0);
+    }
+
+    static bool Living(uint32_t id)
+    {
+        const auto* pet = ObjectManager::Instance().GetObject<Monster>(id);
+        return pet != nullptr && pet->IsAlive();
+    }
+};
+
+} // namespace
+
+TEST_F(SpawnPetTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
+{
+    auto* one = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "0", "0");
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->GetNumPets(*owner), 1u);
+
+    auto* pets = Make<Skill_SpawnPet>("Records/Skills/Three.dbr",
+                                      {"Class = Skill_SpawnPet", "skillMaxLevel = 3",
+                                       "spawnObjects = Records/Creatures/Pet.dbr",
+                                       "petBurstSpawn = 3", "petLimit = 2"});
+    ASSERT_NE(pets, nullptr);
+    EXPECT_EQ(pets->GetNumPets(*owner), 3u);
+    pets->ActivateNow(*owner, Name(), 0, WorldVec3());
+    ASSERT_EQ(services.spawnIds.size(), 1u);
+    const std::vector<uint32_t> ids = services.spawnIds[0];
+    ASSERT_EQ(ids.size(), 3u);
+    Apply(*pets);
+    EXPECT_EQ(pets->GetPets(), (std::vector<uint32_t>{ids[1], ids[2]}));
+    EXPECT_FALSE(Living(ids[0]));
+    EXPECT_TRUE(Living(ids[1]));
+    EXPECT_TRUE(Living(ids[2]));
+
+    pets->StopSkill(*owner);
+    EXPECT_TRUE(pets->GetPets().empty());
+    EXPECT_FALSE(Living(ids[1]));
+    EXPECT_FALSE(Living(ids[2]));
+}
+
+TEST_F(SpawnPetTest, PeerMessagesWithTooManyIdsOrIdsInUseMakeNothing)
+{
+    auto* pets = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "2", "0");
+    ASSERT_NE(pets, nullptr);
+    const WorldCoords at(WorldVec3(kRegion, {3, 0, 0}));
+    ObjectManager& objects = ObjectManager::Instance();
+    const std::vector<uint32_t> many = {objects.CreateObjectID(), objects.CreateObjectID(),
+                                        objects.CreateObjectID()};
+    pets->SkillSpawnObject(*owner, at, 0, {at, at, at}, many, 0);
+    EXPECT_TRUE(pets->GetPets().empty());
+    EXPECT_EQ(objects.GetObject<Object>(many[0]), nullptr);
+    EXPECT_EQ(pets->GetCooldownRemaining(), 0);
+
+    const uint32_t fresh = objects.CreateObjectID();
+    pets->SkillSpawnObject(*owner, at, 0, {at, at}, {owner->GetObjectId(), fresh}, 0);
+    EXPECT_EQ(pets->GetPets(), std::vector<uint32_t>{fresh});
+    EXPECT_NE(DynamicCast<Character>(objects.GetObject<Object>(owner->GetObjectId())), nullptr);
+
+    // A pet destroyed outright leaves the list on the next update.
+    objects.DestroyObjectEx(objects.GetObject<Object>(fresh), "Test", __LINE__);
+    pets->Update(*owner, 33);
+    EXPECT_TRUE(pets->GetPets().empty());
+}
+
+TEST_F(SpawnPetTest, AMonsterTopsUpItsPetsThenStaysDisabled)
+{
+    auto* pets = MakePets<Skill_SpawnPetMonster>("Skill_SpawnPetMonster", "2", "0");
+    ASSERT_NE(pets, nullptr);
+    const WorldCoords at(WorldVec3(kRegion, {3, 0, 0}));
+    ObjectManager& objects = ObjectManager::Instance();
+    pets->SkillSpawnObject(*owner, at, 0, {at}, {objects.CreateObjectID()}, 0);
+    ASSERT_EQ(pets->GetPets().size(), 1u);
+    pets->Update(*owner, 33);
+    EXPECT_TRUE(pets->IsSkillEnabled());
+    EXPECT_EQ(pets->GetNumPets(*owner), 1u);
+
+    pets->ActivateNow(*owner, Name(), 0, WorldVec3());
+    ASSERT_EQ(services.spawnIds.size(), 1u);
+    EXPECT_EQ(services.spawnIds[0].size(), 1u);
+    Apply(*pets);
+    pets->Update(*owner, 33);
+    EXPECT_EQ(pets->GetPets().size(), 2u);
+    EXPECT_FALSE(pets->IsSkillEnabled());
+    EXPECT_EQ(pets->GetNumPets(*owner), 0u);
+}
+
+TEST_F(SpawnPetTest, NoFreePlaceSendsNothingAndAMissingRecordIsLogged)
+{
+    auto* pets = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "1", "0");
+    ASSERT_NE(pets, nullptr);
+    // Standing in no known region, the caster has no free place around it.
+    auto* lost =
+        ObjectManager::Instance().CreateObjectFromFile<Character>("Records/Creatures/Owner.dbr");
+    ASSERT_NE(lost, nullptr);
+    pets->ActivateNow(*lost, Name(), 0, WorldVec3());
+    EXPECT_TRUE(services.spawnIds.empty());
+
+    auto* ghost = Make<Skill_SpawnPet>("Records/Skills/Ghost.dbr",
+                                       {"Class = Skill_SpawnPet", "skillMaxLevel = 3",
+                                        "spawnObjects = Records/Creatures/Missing.dbr"});
+    ASSERT_NE(ghost, nullptr);
+    LogCapture log;
+    const WorldCoords at(WorldVec3(kRegion, {3, 0, 0}));
+    ghost->SkillSpawnObject(*owner, at, 0, {at}, {ObjectManager::Instance().CreateObjectID()}, 0);
+    EXPECT_TRUE(ghost->GetPets().empty());
+    EXPECT_EQ(log.Count(1, "Failed to spawn pet object (Records/Creatures/Missing.dbr)"), 1u);
+}
+
+} // namespace GAME::Test
