@@ -148,7 +148,7 @@ bool DuelSkillReport::Run()
     out << "duel skills as server, seed " << seed << ":\n";
     if (!InWorld(false, err, [this] { return PlayServer(); }))
         return false;
-    size_t sent = 0;
+    size_t sent = decided.size();
     for (const Step& step : steps)
         sent += step.actions.size() + step.frame.size();
     out << "  client: a fresh engine replays the " << sent << " packets received\n";
@@ -213,7 +213,7 @@ bool DuelSkillReport::PlayServer()
     // The controlling machine decides what its skills can do before the first swing; what that
     // sends reaches the client with the first step.
     cast.hunter->GetSkillManager().Update(0);
-    std::vector<std::vector<uint8_t>> decided = TakeSent();
+    decided = TakeSent();
 
     const int32_t framesPerSecond = 1000 / kFrameMs;
     for (int32_t second = 0; second < kSeconds; ++second) {
@@ -231,8 +231,6 @@ bool DuelSkillReport::PlayServer()
                 }
                 Swing(cast, second);
                 step.actions = TakeSent();
-                if (second == 0)
-                    step.actions.insert(step.actions.begin(), decided.begin(), decided.end());
                 const size_t arrows = LandArrows(step.actions, true);
                 if (arrows != 0) {
                     out << "  second " << second << ": " << arrows << " arrows loosed\n";
@@ -263,6 +261,7 @@ bool DuelSkillReport::ReplayClient()
             replayed += packet != nullptr && NetworkShim::ReceivePacket(0, *packet) ? 1 : 0;
         }
     };
+    replay(decided);
     const int32_t framesPerSecond = 1000 / kFrameMs;
     for (size_t i = 0; i < steps.size(); ++i) {
         // The swing's start reaches every machine as a character action: the client starts the

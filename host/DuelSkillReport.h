@@ -65,6 +65,8 @@ private:
     std::ostream& out;
     std::ostream& err;
     uint32_t seed;
+    // What the server decided before the first swing; the client hears it first.
+    std::vector<std::vector<uint8_t>> decided;
     std::vector<Step> steps;
     size_t replayed = 0;
     std::string serverState;
