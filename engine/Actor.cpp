@@ -18,9 +18,11 @@ void Actor::Enqueue(std::unique_ptr<ActorConfigCommand> command)
 {
     if (command == nullptr)
         return;
-    command->Execute();
+    // Sent before it runs: what it sends while running must reach the peers after it, in the
+    // order this machine applied them.
     if (command->IsNetworked())
         NetworkShim::SendCommand(*command);
+    command->Execute();
 }
 
 void Actor::LocalEnqueue(std::unique_ptr<ActorConfigCommand> command)

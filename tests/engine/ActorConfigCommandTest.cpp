@@ -26,6 +26,8 @@ struct Runs {
     int32_t value = 0;
 };
 std::vector<Runs> runs;
+// Value 20 enqueues a 21 on this actor while it runs.
+Actor* nestOn = nullptr;
 
 class TestCommandPacket : public NetPacket {
 public:
@@ -58,7 +60,12 @@ public:
     {
         SetNetworked(true);
     }
-    void Execute() override { runs.push_back({actorId, value}); }
+    void Execute() override
+    {
+        runs.push_back({actorId, value});
+        if (value == 20 && nestOn != nullptr)
+            nestOn->Enqueue(std::make_unique<TestCommand>(actorId, 21));
+    }
     std::unique_ptr<NetPacket> GetNetPacket() const override
     {
         auto packet = std::make_unique<TestCommandPacket>();
@@ -132,6 +139,24 @@ TEST_F(ActorConfigCommandTest, EnqueueRunsHereAndSendsOnlyInANetworkGame)
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].route, ConnectionManager::Route::Broadcast);
     EXPECT_EQ(runs.size(), 5u);
+}
+
+// What a command sends while it runs reaches the peers after it, as this machine applied them.
+TEST_F(ActorConfigCommandTest, ACommandSentWhileAnotherRunsFollowsIt)
+{
+    gEngine->SetNetworkMode(true, false);
+    nestOn = actor;
+    actor->Enqueue(std::make_unique<TestCommand>(actor->GetObjectId(), 20));
+    nestOn = nullptr;
+    std::vector<int32_t> values;
+    for (const ConnectionManager::SentPacket& sent : Sent()) {
+        std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(sent.bytes);
+        ASSERT_NE(packet, nullptr);
+        values.push_back(static_cast<const TestCommandPacket&>(*packet).value);
+    }
+    EXPECT_EQ(values, (std::vector<int32_t>{20, 21}));
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].value, 20);
 }
 
 TEST_F(ActorConfigCommandTest, AReceivedCommandRunsOnItsActorAndTheServerPassesItOn)
