@@ -4,6 +4,7 @@
 // blow through the defender's TakeAttack (budget 3 microseconds; the character adds under 0.1
 // over its combat manager), a kill paying a level (budget 5 microseconds) and a frame of damage
 // over time for a crowd of a thousand (budget 0.2 milliseconds).
+#include "bench/BenchCombatRecord.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
@@ -137,31 +138,7 @@ public:
         Write("Records/Fx/Spark.dbr", "Class = EffectEntity\n");
         Write("Records/Fx/Tint.dbr", "particleEffectNames = Records/Fx/Spark.dbr\n"
                                      "particleEffectAttachPoints = Chest\nuseTintColor = true\n");
-        Write("Records/Game/CombatManager.dbr",
-              "combatRegionFullyProtectedChance = 5\ncombatRegionUnprotectedChance = 5\n"
-              "combatRegionHeadChance = 15\ncombatRegionTorsoChance = 40\n"
-              "combatRegionArmsChance = 15\ncombatRegionLegsChance = 20\n"
-              "physicalDamageEquation = (physicalDamageDV*(1+(strengthDV*0.002)))\n"
-              "pierceDamageEquation = (pierceDamageDV*(1+(dexterityDV*0.002)))\n"
-              "elementalDamageEquation = (elementalDamageDV*(1+(intelligenceDV*0.002)))\n"
-              "elementalDurationDamageEquation = (elementalDamageDV*(1+(intelligenceDV*0.001)))\n"
-              "physicalDamageDefenseEquationDGP = ((physicalDamageDV-sumProtectionDV)+"
-              "(sumProtectionDV*(1-sumAbsorptionDV)))\n"
-              "physcialDamageDefenseEquationDLEP = (physicalDamageDV*(1-sumAbsorptionDV))\n"
-              "offensiveAbilityEquation = "
-              "(offensiveAbilityDV*(1+(offensiveAbilityModifierDV*0.01)))\n"
-              "defensiveAbilityEquation = "
-              "(defensiveAbilityDV*(1+(defensiveAbilityModifierDV*0.01)))\n"
-              "probabilityToHitEquation = (((offensiveAbilityDV-defensiveAbilityDV)*0.2)+90)\n"
-              "meleeBlockEquation = (blockChanceDV*(1+(blockChanceModifierDV*0.01)))\n"
-              "projectileBlockEquation = ((blockChanceDV*(1+(blockChanceModifierDV*0.01)))*0.5)\n"
-              "shieldDamageReductionEquationDGB = (damageDV-(shieldDefenseDV*shieldAbsorptionDV))\n"
-              "shieldDamageReductionEquationDLEB = (damageDV*(1-shieldAbsorptionDV))\n"
-              "normalPTHEquation = (0.5+(probabilityToHitDV*0.005))\n"
-              "pthThreshold1 = 100\npthDamageModifier1 = 1.0\npthThreshold2 = 110\n"
-              "pthDamageModifier2 = 1.1\npthThreshold3 = 120\npthDamageModifier3 = 1.2\n"
-              "pthThreshold4 = 130\npthDamageModifier4 = 1.3\npthThreshold5 = 140\n"
-              "pthDamageModifier5 = 1.4\npthThreshold6 = 150\npthDamageModifier6 = 1.5\n");
+        Write("Records/Game/CombatManager.dbr", Bench::kCombatManagerRecord);
         // Lives deep enough that no run of blows reaches the bottom.
         Write(kAttacker, "Class = Player\ncharacterStrength = 50\ncharacterDexterity = 50\n"
                          "characterIntelligence = 50\ncharacterLife = 1000000000\n"

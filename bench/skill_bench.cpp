@@ -6,6 +6,7 @@
 // modifiers and a racial bonus (2 us). Buffs: the damage filter (30 ns), a buff with two
 // modifiers created and removed (30 us) and 1,000 characters holding three buffs each, updated
 // for a frame (1 ms).
+#include "bench/BenchCombatRecord.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "combat/ParametersCombat.h"
@@ -218,7 +219,11 @@ public:
         Write("Records/Skills/Strike/Heavy.dbr",
               "Class = Skill_Modifier\nskillMaxLevel = 3\nskillManaCost = 1;2;3\n"
               "skillCooldownTime = 1;1;1\noffensiveFireMin = 5;6;7\n");
-        // A swordsman whose one skill is a pooled melee blow, and a foe healed after each blow.
+        // A swordsman whose one skill is a pooled melee blow, and a foe healed after each blow;
+        // the combat record makes its blows land.
+        Write("Records/Game/GameEngine.dbr",
+              "defaultCombatManagerRecord = Records/Game/CombatManager.dbr\n");
+        Write("Records/Game/CombatManager.dbr", Bench::kCombatManagerRecord);
         Write(kMeleeHero,
               "Class = Player\ncharacterLife = 300\ncharacterMana = 500\n"
               "defaultTeamMajor = TeamMajor_Human\n"
