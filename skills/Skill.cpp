@@ -207,6 +207,12 @@ void Skill::SendActiveStateUpdate() const
         services->SendSkillActiveUpdate(GetObjectId(), skillActiveState);
 }
 
+void Skill::SendActiveState(bool active, bool transition) const
+{
+    if (SkillServicesBase* services = skillManager ? skillManager->GetSkillServices() : nullptr)
+        services->SendSkillActiveUpdate(GetObjectId(), SkillActiveState(0, active, transition));
+}
+
 void Skill::NotifyUIOnActivate() const
 {
     if (GameUIInterface* ui = GameEngine::Get().GetUI())

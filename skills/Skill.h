@@ -238,6 +238,8 @@ public:
     bool IsControllingSkill() const;
     void SendStateUpdate() const;
     void SendActiveStateUpdate() const;
+    // A switch this machine decided (sub level 0); nothing where it does not control the owner.
+    void SendActiveState(bool active, bool transition = false) const;
     const SkillState& GetSkillState() const { return skillState; }
     const SkillActiveState& GetSkillActiveState() const { return skillActiveState; }
     const SkillActiveState& GetActiveState() const { return skillActiveState; }

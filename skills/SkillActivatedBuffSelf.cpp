@@ -90,4 +90,17 @@ void SkillActivatedBuffSelf::ApplyActiveCosts(Character& owner, int32_t ms)
     }
 }
 
+void SkillActivatedBuffSelf::SwitchByUse(bool& on)
+{
+    if (!IsControllingSkill())
+        return;
+    on = !on;
+    if (on)
+        NotifyUIOnActivate();
+    else
+        NotifyUIOnDeactivate();
+    SendActiveState(on);
+    SetIgnoreMana(on);
+}
+
 } // namespace GAME

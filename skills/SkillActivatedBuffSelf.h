@@ -30,6 +30,9 @@ public:
     bool IsCooldownAtEnd() const { return cooldownAtEnd; }
 
 protected:
+    // What a use does to a skill switched by use, on the controlling machine: flips `on`, tells
+    // the interface, sends the switch and waives the mana while on.
+    void SwitchByUse(bool& on);
     void SetCooldownAtEnd(bool value) { cooldownAtEnd = value; }
 
 private:

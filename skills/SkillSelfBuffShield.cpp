@@ -53,13 +53,6 @@ float SkillSelfBuffShield::Filter(const Skill& skill, float damage, CombatAttrib
                                              absorptionPercent);
 }
 
-void SkillSelfBuffShield::SendActive(const Skill& skill, bool active)
-{
-    SkillManagerBase* manager = skill.GetManager();
-    if (SkillServicesBase* services = manager ? manager->GetSkillServices() : nullptr)
-        services->SendSkillActiveUpdate(skill.GetObjectId(), SkillActiveState(0, active, false));
-}
-
 int32_t SkillSelfBuffShield::GetActiveTime(const Skill& skill)
 {
     SkillProfile_Modifiers data;

@@ -22,8 +22,6 @@ public:
     // The damage that passes while the buff is on.
     float Filter(const Skill& skill, float damage, CombatAttributeType type) const;
 
-    // The controlling machine's switch, sent to every machine.
-    static void SendActive(const Skill& skill, bool active);
     // The record's duration with the modifiers', in whole milliseconds.
     static int32_t GetActiveTime(const Skill& skill);
 

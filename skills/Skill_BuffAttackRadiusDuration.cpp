@@ -26,7 +26,7 @@ void Skill_BuffAttackRadiusDuration::ActivateNow(Character& /*owner*/, const Nam
     toggledOn = true;
     totalTime = SaturateToInt(static_cast<double>(data.GetActiveDuration()) * 1000.0);
     remainingTime = totalTime;
-    SkillSelfBuffShield::SendActive(*this, true);
+    SendActiveState(true);
 }
 
 void Skill_BuffAttackRadiusDuration::Update(Character& owner, int32_t elapsedMs)
@@ -37,7 +37,7 @@ void Skill_BuffAttackRadiusDuration::Update(Character& owner, int32_t elapsedMs)
     remainingTime = SaturateToInt(static_cast<double>(remainingTime) - elapsedMs);
     if (remainingTime < 1) {
         toggledOn = false;
-        SkillSelfBuffShield::SendActive(*this, false);
+        SendActiveState(false);
     }
 }
 

@@ -34,16 +34,7 @@ Skill_BuffAttackRadiusToggled::~Skill_BuffAttackRadiusToggled() = default;
 void Skill_BuffAttackRadiusToggled::ActivateNow(Character& /*owner*/, const Name& /*callback*/,
                                                 uint32_t /*targetId*/, const WorldVec3& /*point*/)
 {
-    // Only the controlling machine switches; the others apply the state it sends.
-    if (!IsControllingSkill())
-        return;
-    toggledOn = !toggledOn;
-    if (toggledOn)
-        NotifyUIOnActivate();
-    else
-        NotifyUIOnDeactivate();
-    SkillSelfBuffShield::SendActive(*this, toggledOn);
-    SetIgnoreMana(toggledOn);
+    SwitchByUse(toggledOn);
 }
 
 void Skill_BuffAttackRadiusToggled::ReceiveActiveUpdate(Character* owner,
@@ -114,7 +105,7 @@ void Skill_BuffAttackRadiusToggled::StopSkill(Character& /*owner*/)
     if (!IsControllingSkill() || !toggledOn)
         return;
     toggledOn = false;
-    SkillSelfBuffShield::SendActive(*this, false);
+    SendActiveState(false);
 }
 
 bool Skill_BuffAttackRadiusToggled::IsTrackable(uint32_t /*level*/) const

@@ -70,7 +70,7 @@ bool Skill_BuffRadius::SendTargetsAround(Character& owner, SkillServicesBase& se
 void Skill_BuffRadius::EndAura(bool notifyUI)
 {
     toggledOn = false;
-    SkillSelfBuffShield::SendActive(*this, false);
+    SendActiveState(false);
     if (notifyUI)
         NotifyUIOnDeactivate();
 }
@@ -87,7 +87,7 @@ void Skill_BuffRadius::ActivateNow(Character& owner, const Name& /*callback*/, u
     totalTime = SaturateToInt(static_cast<double>(data.GetActiveDuration()) * 1000.0);
     remainingTime = totalTime;
     pulseCountdown = pulseInterval;
-    SkillSelfBuffShield::SendActive(*this, true);
+    SendActiveState(true);
     NotifyUIOnActivate();
     std::vector<uint32_t> targets;
     SendTargetsAround(owner, *services, true, targets);

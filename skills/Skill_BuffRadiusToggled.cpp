@@ -43,7 +43,7 @@ void Skill_BuffRadiusToggled::ActivateNow(Character& owner, const Name& /*callba
         return;
     }
     toggledOn = true;
-    SkillSelfBuffShield::SendActive(*this, true);
+    SendActiveState(true);
     NotifyUIOnActivate();
     std::vector<uint32_t> targets;
     SendTargetsAround(owner, *services, true, targets);

@@ -16,12 +16,12 @@ Skill_BuffSelfDuration::~Skill_BuffSelfDuration() = default;
 void Skill_BuffSelfDuration::Update(Character& owner, int32_t elapsedMs)
 {
     Skill_BuffSelfToggled::Update(owner, elapsedMs);
-    if (!HasSkillServices() || !toggledOn)
+    if (!IsControllingSkill() || !toggledOn)
         return;
     remainingTime = SaturateToInt(static_cast<double>(remainingTime) - elapsedMs);
     if (remainingTime < 1) {
         toggledOn = false;
-        SendActive(false);
+        SendActiveState(false);
     }
 }
 
@@ -43,12 +43,12 @@ int32_t Skill_BuffSelfDuration::TrackableTotalTime(uint32_t /*level*/) const
 void Skill_BuffSelfDuration::ActivateNow(Character& /*owner*/, const Name& /*callback*/,
                                          uint32_t /*targetId*/, const WorldVec3& /*point*/)
 {
-    if (!HasSkillServices())
+    if (!IsControllingSkill())
         return;
     toggledOn = true;
     remainingTime = SkillSelfBuffShield::GetActiveTime(*this);
     totalTime = remainingTime;
-    SendActive(true);
+    SendActiveState(true);
 }
 
 } // namespace GAME

@@ -17,9 +17,9 @@ Skill_BuffSelfShield::~Skill_BuffSelfShield() = default;
 void Skill_BuffSelfShield::Update(Character& owner, int32_t elapsedMs)
 {
     Skill_BuffSelfToggled::Update(owner, elapsedMs);
-    if (HasSkillServices() && toggledOn && absorption <= 0.0f) {
+    if (IsControllingSkill() && toggledOn && absorption <= 0.0f) {
         toggledOn = false;
-        SendActive(false);
+        SendActiveState(false);
     }
 }
 
@@ -51,10 +51,10 @@ bool Skill_BuffSelfShield::SetAvailability(bool /*ignoreMana*/, bool /*ignoreCoo
 void Skill_BuffSelfShield::ActivateNow(Character& /*owner*/, const Name& /*callback*/,
                                        uint32_t /*targetId*/, const WorldVec3& /*point*/)
 {
-    if (!HasSkillServices())
+    if (!IsControllingSkill())
         return;
     toggledOn = true;
-    SendActive(true);
+    SendActiveState(true);
 }
 
 float Skill_BuffSelfShield::ModifyDamage(float damage, CombatAttributeType type)

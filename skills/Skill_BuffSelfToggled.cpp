@@ -26,12 +26,6 @@ Skill_BuffSelfToggled::~Skill_BuffSelfToggled()
     ReleaseFilter();
 }
 
-bool Skill_BuffSelfToggled::HasSkillServices() const
-{
-    const SkillManagerBase* manager = GetManager();
-    return manager != nullptr && manager->GetSkillServices() != nullptr;
-}
-
 void Skill_BuffSelfToggled::Install(Character* owner)
 {
     if (owner == nullptr)
@@ -74,22 +68,14 @@ bool Skill_BuffSelfToggled::IsTrackable(uint32_t /*level*/) const
 void Skill_BuffSelfToggled::ActivateNow(Character& /*owner*/, const Name& /*callback*/,
                                         uint32_t /*targetId*/, const WorldVec3& /*point*/)
 {
-    if (!HasSkillServices())
-        return;
-    toggledOn = !toggledOn;
-    if (toggledOn)
-        NotifyUIOnActivate();
-    else
-        NotifyUIOnDeactivate();
-    SendActive(toggledOn);
-    SetIgnoreMana(toggledOn);
+    SwitchByUse(toggledOn);
 }
 
 void Skill_BuffSelfToggled::StopSkill(Character& /*owner*/)
 {
-    if (HasSkillServices() && toggledOn) {
+    if (IsControllingSkill() && toggledOn) {
         toggledOn = false;
-        SendActive(false);
+        SendActiveState(false);
         NotifyUIOnDeactivate();
     }
     suppressed = false;

@@ -51,9 +51,7 @@ public:
     float GetAbsorptionPercent() const { return absorptionPercent; }
 
 protected:
-    bool HasSkillServices() const;
     // Sends this machine's request; every machine applies it when it comes back.
-    void SendActive(bool active) const { SkillSelfBuffShield::SendActive(*this, active); }
     // In force and not held back.
     bool IsFeeding() const { return GetActiveState().active && !suppressed; }
     // Takes the filter off the owner it was given to, if that owner still exists.

@@ -25,13 +25,6 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(Skill_OnHitAttackRadius, SkillActivated);
 
 namespace {
-void Send(const Skill& skill, bool active, bool transition)
-{
-    SkillManagerBase* manager = skill.GetManager();
-    if (SkillServicesBase* services = manager ? manager->GetSkillServices() : nullptr)
-        services->SendSkillActiveUpdate(skill.GetObjectId(),
-                                        SkillActiveState(0, active, transition));
-}
 
 float Distance(const WorldVec3& a, const WorldVec3& b)
 {
@@ -55,15 +48,7 @@ Skill_OnHitAttackRadius::~Skill_OnHitAttackRadius() = default;
 void Skill_OnHitAttackRadius::ActivateNow(Character& /*owner*/, const Name& /*callback*/,
                                           uint32_t /*targetId*/, const WorldVec3& /*point*/)
 {
-    if (!IsControllingSkill())
-        return;
-    armed = !armed;
-    if (armed)
-        NotifyUIOnActivate();
-    else
-        NotifyUIOnDeactivate();
-    Send(*this, armed, false);
-    SetIgnoreMana(armed);
+    SwitchByUse(armed);
 }
 
 void Skill_OnHitAttackRadius::OnHitActivation(Character& owner,
@@ -87,7 +72,7 @@ void Skill_OnHitAttackRadius::OnHitActivation(Character& owner,
     pendingTargets.clear();
     GameEngine::Get().GetTargetsInRadius(owner.GetTeam(), waveCentre, data.GetTargetRadius(),
                                          pendingTargets, 0, false);
-    Send(*this, true, true);
+    SendActiveState(true, true);
 }
 
 void Skill_OnHitAttackRadius::Update(Character& owner, int32_t elapsedMs)
@@ -162,7 +147,7 @@ void Skill_OnHitAttackRadius::StopSkill(Character& /*owner*/)
     if (!IsControllingSkill() || !armed)
         return;
     armed = false;
-    Send(*this, false, false);
+    SendActiveState(false);
     NotifyUIOnDeactivate();
 }
 

@@ -14,16 +14,6 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Skill_OnHitBuffSelf, SkillActivated);
 
-namespace {
-void Send(const Skill& skill, bool active, bool transition)
-{
-    SkillManagerBase* manager = skill.GetManager();
-    if (SkillServicesBase* services = manager ? manager->GetSkillServices() : nullptr)
-        services->SendSkillActiveUpdate(skill.GetObjectId(),
-                                        SkillActiveState(0, active, transition));
-}
-} // namespace
-
 Skill_OnHitBuffSelf::Skill_OnHitBuffSelf()
 {
     SetPrimary(false);
@@ -38,15 +28,7 @@ Skill_OnHitBuffSelf::~Skill_OnHitBuffSelf() = default;
 void Skill_OnHitBuffSelf::ActivateNow(Character& /*owner*/, const Name& /*callback*/,
                                       uint32_t /*targetId*/, const WorldVec3& /*point*/)
 {
-    if (!IsControllingSkill())
-        return;
-    armed = !armed;
-    if (armed)
-        NotifyUIOnActivate();
-    else
-        NotifyUIOnDeactivate();
-    Send(*this, armed, false);
-    SetIgnoreMana(armed);
+    SwitchByUse(armed);
 }
 
 void Skill_OnHitBuffSelf::OnHitActivation(Character& /*owner*/,
@@ -60,7 +42,7 @@ void Skill_OnHitBuffSelf::OnHitActivation(Character& /*owner*/,
         chance = 0.0f;
     if (roll > chance)
         return;
-    Send(*this, true, true);
+    SendActiveState(true, true);
     SkillProfile_Modifiers data;
     GetSkillModifierData(data);
     burstTime = SaturateToInt(static_cast<double>(data.GetActiveDuration()) * 1000.0);
@@ -78,7 +60,7 @@ void Skill_OnHitBuffSelf::Update(Character& owner, int32_t elapsedMs)
         remainingTime = SaturateToInt(static_cast<double>(remainingTime) - elapsedMs);
         if (remainingTime < 1) {
             onHitCooldown = SaturateToInt(static_cast<double>(GetCooldownTime()));
-            Send(*this, true, false);
+            SendActiveState(true);
         }
     }
     if (skillActiveState.active)
@@ -105,7 +87,7 @@ void Skill_OnHitBuffSelf::StopSkill(Character& /*owner*/)
     if (!IsControllingSkill() || !armed)
         return;
     armed = false;
-    Send(*this, false, false);
+    SendActiveState(false);
 }
 
 void Skill_OnHitBuffSelf::ReceiveActiveUpdate(Character* owner, const SkillActiveState& state,

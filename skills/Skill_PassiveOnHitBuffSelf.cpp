@@ -20,7 +20,7 @@ void Skill_PassiveOnHitBuffSelf::OnHitActivation(Character& /*owner*/,
     const int draw = GameEngine::Get().GetRandomGen().IGenerate(0, 100);
     if (static_cast<float>(draw) > chance)
         return;
-    SkillSelfBuffShield::SendActive(*this, true);
+    SendActiveState(true);
     totalActiveTime = SkillSelfBuffShield::GetActiveTime(*this);
     remainingActiveTime = totalActiveTime;
 }
@@ -32,7 +32,7 @@ void Skill_PassiveOnHitBuffSelf::Update(Character& owner, int32_t elapsedMs)
         return;
     remainingActiveTime = SaturateToInt(static_cast<double>(remainingActiveTime) - elapsedMs);
     if (remainingActiveTime < 1)
-        SkillSelfBuffShield::SendActive(*this, false);
+        SendActiveState(false);
 }
 
 void Skill_PassiveOnHitBuffSelf::StopSkill(Character& /*owner*/)
@@ -40,7 +40,7 @@ void Skill_PassiveOnHitBuffSelf::StopSkill(Character& /*owner*/)
     if (!IsControllingSkill() || remainingActiveTime <= 0)
         return;
     remainingActiveTime = 0;
-    SkillSelfBuffShield::SendActive(*this, false);
+    SendActiveState(false);
 }
 
 void Skill_PassiveOnHitBuffSelf::ReceiveActiveUpdate(Character* owner,

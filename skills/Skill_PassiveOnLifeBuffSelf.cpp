@@ -25,7 +25,7 @@ void Skill_PassiveOnLifeBuffSelf::Update(Character& owner, int32_t elapsedMs)
         if (known && lifePercent <= monitor && IsSkillEnabled()) {
             triggered = true;
             lifeRestored = false;
-            SkillSelfBuffShield::SendActive(*this, true);
+            SendActiveState(true);
             totalActiveTime = SkillSelfBuffShield::GetActiveTime(*this);
             remainingActiveTime = totalActiveTime;
         }
@@ -38,7 +38,7 @@ void Skill_PassiveOnLifeBuffSelf::Update(Character& owner, int32_t elapsedMs)
     remainingActiveTime = SaturateToInt(static_cast<double>(remainingActiveTime) - elapsedMs);
     if (remainingActiveTime < 1) {
         triggered = false;
-        SkillSelfBuffShield::SendActive(*this, false);
+        SendActiveState(false);
     }
 }
 
@@ -49,7 +49,7 @@ void Skill_PassiveOnLifeBuffSelf::StopSkill(Character& /*owner*/)
     triggered = false;
     lifeRestored = false;
     remainingActiveTime = 0;
-    SkillSelfBuffShield::SendActive(*this, false);
+    SendActiveState(false);
 }
 
 void Skill_PassiveOnLifeBuffSelf::ReceiveActiveUpdate(Character* owner,
