@@ -69,6 +69,18 @@ void Skill::LoadOriginalSkillResource(const LoadTable& table) const
         gGameEngine->LoadSkillResource(Name::Create(NormalizeFileName(GetObjectName())), table);
 }
 
+const LoadTable* Skill::LoadResourcesFrom(const std::string& record)
+{
+    const LoadTable* table =
+        record.empty() ? nullptr : ObjectManager::Instance().GetDatabase().FindLoadTable(record);
+    if (table == nullptr || table->GetKeyCount() == 0)
+        return nullptr;
+    resourceName = Name::Create(NormalizeFileName(record));
+    LoadResources(*table);
+    LoadOriginalSkillResource(*table);
+    return table;
+}
+
 const SkillProfile& Skill::GetSkillProfile() const
 {
     if (profile != nullptr)

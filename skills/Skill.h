@@ -231,6 +231,10 @@ public:
     // The engine's null profile while none is loaded, so every getter answers.
     const SkillProfile& GetSkillProfile() const;
     void LoadOriginalSkillResource(const LoadTable& table) const;
+    // Takes its numbers from another record (a buff or debuff the skill casts): that record
+    // becomes the resource. Null, with nothing loaded, when the record is unnamed, missing or
+    // empty; the caller says which.
+    const LoadTable* LoadResourcesFrom(const std::string& record);
     int32_t GetSkillType() const { return skillType; }
     bool IsPrimary() const { return isPrimary; }
     bool IsSecondary() const { return isSecondary; }

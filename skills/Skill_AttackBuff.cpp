@@ -26,20 +26,11 @@ Skill_AttackBuff::~Skill_AttackBuff() = default;
 void Skill_AttackBuff::Load(const LoadTable& table)
 {
     buffSkillName = table.GetString("buffSkillName", "");
-    resourceName = Name::Create(NormalizeFileName(buffSkillName));
     // A record naming no debuff, or a missing one, leaves the null profile: the skill stays
     // unusable instead of reading a table that is not there.
-    const LoadTable* debuff =
-        buffSkillName.empty()
-            ? nullptr
-            : ObjectManager::Instance().GetDatabase().FindLoadTable(buffSkillName);
-    if (debuff == nullptr) {
+    if (LoadResourcesFrom(buffSkillName) == nullptr)
         gEngine->Log(Engine::LogData, "Skill_AttackBuff: no debuff record (%s) (%s)",
                      buffSkillName.c_str(), GetObjectName().c_str());
-        return;
-    }
-    LoadResources(*debuff);
-    LoadOriginalSkillResource(*debuff);
 }
 
 void Skill_AttackBuff::ActivateNow(Character& owner, const Name& /*callback*/, uint32_t targetId,

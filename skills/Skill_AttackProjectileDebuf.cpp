@@ -24,19 +24,10 @@ void Skill_AttackProjectileDebuf::Load(const LoadTable& table)
 {
     table.GetStringList("projectileNames", projectileNames);
     buffSkillName = table.GetString("buffSkillName", "");
-    const LoadTable* buffTable =
-        buffSkillName.empty()
-            ? nullptr
-            : ObjectManager::Instance().GetDatabase().FindLoadTable(buffSkillName);
     // Without its debuff the skill keeps the null profile and stays unusable.
-    if (buffTable == nullptr) {
+    if (LoadResourcesFrom(buffSkillName) == nullptr)
         gEngine->Log(1, "Debuff skill record could not be loaded (%s) (%s)", buffSkillName.c_str(),
                      GetObjectName().c_str());
-        return;
-    }
-    resourceName = Name::Create(NormalizeFileName(buffSkillName));
-    LoadResources(*buffTable);
-    LoadOriginalSkillResource(*buffTable);
 }
 
 std::string Skill_AttackProjectileDebuf::GetProjectileName() const

@@ -32,20 +32,12 @@ void Skill_BuffOther::Load(const LoadTable& table)
 {
     buffSkillName = table.GetString("buffSkillName", "");
     NormalizeFileNameLower(buffSkillName);
-    const LoadTable* buff =
-        buffSkillName.empty()
-            ? nullptr
-            : ObjectManager::Instance().GetDatabase().FindLoadTable(buffSkillName);
-    if (buff == nullptr || buff->GetKeyCount() == 0) {
+    if (LoadResourcesFrom(buffSkillName) == nullptr) {
         // Without the buff's numbers there is nothing to cast: it keeps the null profile.
         gEngine->Log(Engine::LogData, "Skill (%s) has no buff record (%s)", GetObjectName().c_str(),
                      buffSkillName.c_str());
         buffSkillName.clear();
-        return;
     }
-    resourceName = Name::Create(buffSkillName);
-    LoadResources(*buff);
-    LoadOriginalSkillResource(*buff);
 }
 
 bool Skill_BuffOther::IsValidTarget(uint32_t target) const

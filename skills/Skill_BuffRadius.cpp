@@ -33,20 +33,14 @@ void Skill_BuffRadius::Load(const LoadTable& table)
 {
     buffSkillName = table.GetString("buffSkillName", "");
     NormalizeFileNameLower(buffSkillName);
-    const LoadTable* buff =
-        buffSkillName.empty()
-            ? nullptr
-            : ObjectManager::Instance().GetDatabase().FindLoadTable(buffSkillName);
-    if (buff == nullptr || buff->GetKeyCount() == 0) {
+    const LoadTable* buff = LoadResourcesFrom(buffSkillName);
+    if (buff == nullptr) {
         // Without the buff's numbers the aura has nothing to give: it keeps the null profile.
         gEngine->Log(Engine::LogData, "Skill (%s) has no buff record (%s)", GetObjectName().c_str(),
                      buffSkillName.c_str());
         buffSkillName.clear();
         return;
     }
-    resourceName = Name::Create(buffSkillName);
-    LoadResources(*buff);
-    LoadOriginalSkillResource(*buff);
     debuff = buff->GetBool("debufSkill", false);
 }
 
