@@ -6,11 +6,59 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
+class Character;
 class LoadTable;
 class Proxy;
+class Region;
+class WorldCoords;
+struct Sphere;
+
+enum FleeBehavior : int32_t {
+    NeverFlee = 0,
+    FleeOnLowHealth = 1,
+    FleeOnDamage = 2,
+    FleeWhenEnemyClose = 3,
+};
+
+enum FleeTarget : int32_t {
+    AwayFromEnemy = 0,
+    TowardsAllies = 1,
+    TowardsHome = 2,
+};
+
+enum RoamBehavior : int32_t {
+    NeverRoam = 0,
+    Roam = 1,
+};
+
+enum SkillUseBehavior : int32_t {
+    NeverUseSkill = 0,
+    WhenIdle = 1,
+    WhenEnemyIsSeen = 2,
+};
+
+enum BuffAllyTargeting : int32_t {
+    BuffClosest = 0,
+    BuffStrongest = 1,
+    BuffWeakest = 2,
+};
+
+enum DistressResponseBehavior : int32_t {
+    RespondToSameType = 0,
+    RespondToSameGroup = 1,
+    RespondToAll = 2,
+};
+
+enum LeaderBehavior : int32_t {
+    NeverLead = 0,
+    LeadOnPatrol = 1,
+    LeadWhenEnemyIsSeen = 2,
+    LeadOnDamage = 3,
+};
 
 // The band of distances in which a special attack may be used.
 enum SkillUseRange : int32_t {
@@ -27,9 +75,8 @@ enum ChainedSkillBehavior : int32_t {
     ChainedSkillBehavior_UseOnSelf = 2,
 };
 
-// The controller of every monster. So far it holds the skills the monster hands it, the
-// distance bands, the skill chain, the lifetime, the anger table and the treasure proxy; the
-// thinking that uses them comes with the monster states.
+// The controller of every monster: the record's personality, the skill slots the monster hands
+// it, the anger table and the decisions its states ask for. The states do the acting.
 class ControllerMonster : public ControllerAI {
     GAME_DECLARE_CLASS(ControllerMonster)
 
@@ -52,7 +99,152 @@ public:
     // Parses a record's range word; only the exact words name a band.
     static SkillUseRange GetSkillUseRangeFromText(const std::string& text);
 
+    void Load(const LoadTable& table) override;
+    void PostParentAttached() override;
+    void Update(int32_t elapsedMs) override;
     void TeamChanged() override;
+
+    // Behaviour the derived monster controllers change.
+    virtual float ProcessAngerTarget(const Character& foe, int32_t elapsedMs);
+    virtual void Teleported(const WorldCoords& coords);
+    virtual bool CanMove();
+    virtual uint32_t ChooseBestSkillOverride(uint32_t targetId, bool check);
+    virtual bool ClosestEnemyFoundOverride(uint32_t enemyId, float distance);
+    virtual bool ShouldAlwaysLookForClosestEnemy();
+
+    // Notifications.
+    void ProjectileNotification(uint32_t projectileId) override;
+    void ScareMe(uint32_t scarerId, float duration) override;
+    void TauntMe(float amount, uint32_t taunterId) override;
+    void BeginStun() override;
+    void EndStun() override;
+    void BeginImmobilize() override;
+    void EndImmobilize() override;
+    void BeginTrap() override;
+    void EndTrap() override;
+    void UnderAttack(uint32_t attackerId) override;
+    void AllyAttacked(uint32_t allyId, uint32_t attackerId) override;
+
+    // Decisions the states ask for.
+    uint32_t ChooseBestSkill(uint32_t targetId, bool check);
+    uint32_t ChooseBestBuffSelfSkill();
+    uint32_t ChooseBestAllyToBuff();
+    bool IsSkillInProperRange(uint32_t targetId, SkillUseRange range);
+    bool InPursuitRange(uint32_t characterId);
+    bool IsEnemyValid(uint32_t characterId);
+    WorldVec3 GetHomePosition();
+    bool ShouldCareAboutDistressCall(uint32_t allyId);
+    bool ShouldHealAlly(uint32_t allyId) const;
+    bool CanFlee();
+    bool StillScared() const { return scareTimer > 0; }
+    bool ShouldEmoteBeforePursuing();
+    void SetEmoted(bool value) { emoted = value; }
+    bool ShouldPlayRallyOrAlert();
+    bool IsEnemyFound() const { return enemyFound; }
+
+    // Flight bookkeeping.
+    void IncrementFleeCount() { ++fleeCount; }
+    void ResetFleeTimer() { fleeTimer = fleeDelay; }
+    uint32_t GetFleeCount() const { return fleeCount; }
+    int32_t GetFleeTimer() const { return fleeTimer; }
+    int32_t GetScareTimer() const { return scareTimer; }
+
+    // Called by the states when they used a skill.
+    void SetHealTimer(int32_t ms) { healTimer = ms; }
+    void SetSpecialAttackCooldown(int index, int32_t ms);
+    void SetSpecialAttackInitialWait(int index, int32_t ms);
+
+    // Sight.
+    void GetCharactersInSphere(std::vector<Character*>& out, const Region* region,
+                               const Sphere& sphere, bool foes);
+    void GetFriendsInSphere(std::vector<Character*>& out, const Region* region,
+                            const Sphere& sphere);
+    void GetFoesInSphere(std::vector<Character*>& out, const Region* region, const Sphere& sphere);
+
+    // Movement goals.
+    WorldVec3 GetClosestMovePoint(const WorldVec3& target);
+    void ReleaseMoveGoal();
+
+    // Leaders.
+    void TeleportToLeader(Character* leader);
+
+    // Patrol.
+    const std::vector<UniqueId>& GetPatrolPoints() const { return patrolPoints; }
+    uint32_t GetCurrentPatrolPoint() const { return currentPatrolPoint; }
+    void SetCurrentPatrolPoint(uint32_t index) { currentPatrolPoint = index; }
+    // Null unless the spawn pool still exists.
+    Proxy* GetProxy() const;
+
+    // Extra loot of a dying monster.
+    void CreateDropMiscItems();
+
+    // Settings from the record.
+    float GetAngerTolerance() const { return angerTolerance; }
+    float GetAttackedAnger() const { return attackedAnger; }
+    float GetAllyAttackedAnger() const { return allyAttackedAnger; }
+    float GetSightAngerRate() const { return sightAngerRate; }
+    float GetForgiveRate() const { return forgiveRate; }
+    float GetInnerSightAngerRate() const { return innerSightAngerRate; }
+    float GetProjectileAnger() const { return projectileAnger; }
+    float GetAngerTimer() const { return angerTimer; }
+    int32_t GetFindEnemyTimer() const { return findEnemyTimer; }
+    float GetEnemyTooClose() const { return enemyTooClose; }
+    int32_t GetPursuitTime() const { return pursuitTime; }
+    float GetMaxPursuitDistance() const { return maxPursuitDistance; }
+    FleeBehavior GetFleeBehavior() const { return fleeBehavior; }
+    FleeTarget GetFleeTarget() const { return fleeTarget; }
+    uint32_t GetMaxFleeCount() const { return maxFleeCount; }
+    uint32_t GetFleeChance() const { return fleeChance; }
+    int32_t GetFleeTime() const { return fleeTime; }
+    int32_t GetFleeDelay() const { return fleeDelay; }
+    float GetFleeDistance() const { return fleeDistance; }
+    bool GetClearAngerWhenFleeing() const { return clearAngerWhenFleeing; }
+    RoamBehavior GetRoamBehavior() const { return roamBehavior; }
+    SkillUseBehavior GetBuffSelfBehavior() const { return buffSelfBehavior; }
+    SkillUseBehavior GetBuffAllyBehavior() const { return buffAllyBehavior; }
+    BuffAllyTargeting GetBuffAllyTargeting() const { return buffAllyTargeting; }
+    SkillUseBehavior GetDebuffEnemyBehavior() const { return debuffEnemyBehavior; }
+    uint32_t GetChanceToRespondToDistressCall() const { return distressCallChance; }
+    const std::string& GetDistressResponseGroup() const { return distressResponseGroup; }
+    DistressResponseBehavior GetDistressResponseBehavior() const
+    {
+        return distressResponseBehavior;
+    }
+    uint32_t GetHealLeaderHealthPercentage() const { return healLeaderThreshold; }
+    uint32_t GetHealAllyHealthPercentage() const { return healAllyThreshold; }
+    LeaderBehavior GetLeaderBehavior() const { return leaderBehavior; }
+    float GetLeaderDistance() const { return leaderDistance; }
+    uint32_t GetMaxFollowers() const { return maxFollowers; }
+    uint32_t GetFollowersJoined() const { return followersJoined; }
+    void SetFollowersJoined(uint32_t count) { followersJoined = count; }
+    float GetWanderDistance() const { return wanderDistance; }
+    float GetRoamDistance() const { return roamDistance; }
+    float GetTeleportToLeaderDistance() const { return teleportToLeaderDistance; }
+    uint32_t GetChanceToIdleOnPatrol() const { return chanceToIdleOnPatrol; }
+    int32_t GetMinPatrolIdleTime() const { return minPatrolIdleTime; }
+    int32_t GetMaxPatrolIdleTime() const { return maxPatrolIdleTime; }
+    float GetInnerViewDistance() const { return innerViewDistance; }
+    float GetMaxYViewDistance() const { return maxYViewDistance; }
+    uint32_t GetRandomAngerChance() const { return randomAngerChance; }
+    int32_t GetMinTimeBeforeRoam() const { return minTimeBeforeRoam; }
+    int32_t GetMaxTimeBeforeRoam() const { return maxTimeBeforeRoam; }
+    float GetMinRoamDistance() const { return minRoamDistance; }
+    float GetMinWanderDistance() const { return minWanderDistance; }
+    bool GetResetOriginAfterFleeing() const { return resetOriginAfterFleeing; }
+    uint32_t GetEmoteBeforePursuingChance() const { return emoteBeforePursuingChance; }
+    float GetDodgeDistance() const { return dodgeDistance; }
+    float GetDodgeChance() const { return static_cast<float>(dodgeChance); }
+    float GetMinDodgeDistance() const { return minDodgeDistance; }
+    uint32_t GetRepositionChance() const { return repositionChance; }
+    uint32_t GetEmoteWhenWaitingChance() const { return emoteWhenWaitingChance; }
+    int32_t GetMinEmoteTime() const { return minEmoteTime; }
+    int32_t GetMaxEmoteTime() const { return maxEmoteTime; }
+    int32_t GetRandomAngerTimer() const { return randomAngerTimer; }
+    int32_t GetRandomAngerEvaluationTime() const { return randomAngerEvaluationTime; }
+    bool GetRandomAngerDone() const { return randomAngerDone; }
+    int32_t GetDodgeCooldown() const { return dodgeCooldown; }
+    int32_t GetDodgeDelay() const { return dodgeDelay; }
+    int32_t GetDeathRangeTimer() const { return deathRangeTimer; }
 
     // Skill slots, filled by the monster while it loads.
     void SetDefaultAttackSkill(uint32_t skillId) { defaultAttackSkill = skillId; }
@@ -131,6 +323,9 @@ public:
     // The other monster takes over this one's grudges.
     void TransferAnger(ControllerMonster& other) const;
     void SetMostHatedEnemy(uint32_t enemyId) { angerManager.SetMostHatedEnemy(enemyId); }
+    // The enemy the anger table names at the anger tolerance; 0 for none.
+    uint32_t GetMostHatedEnemy() const;
+    void ShowAngerLevels() const { angerManager.ShowAngerLevels(); }
 
     // A new master: old grudges no longer count.
     void NewLeader(uint32_t leaderId);
@@ -148,13 +343,95 @@ public:
     int32_t GetConfusedTime() const { return confusedTime; }
     void SetConfusedTime(int32_t ms) { confusedTime = ms; }
 
+protected:
+    // RegisterStates lives in ControllerMonsterRegisterStates.cpp, beside the state classes.
+    void RegisterStates() override;
+    void RegisterTemporaryStates() override;
+    void InitializeStates() override;
+
+    // Update's rounds.
+    void AngerUpdate(int32_t elapsedMs);
+    void FindEnemyUpdate(int32_t elapsedMs);
+    void FindEnemy();
+    void FindClosestEnemy(Character* foe, float distance);
+    void TryToHealAlly();
+    void RandomAngerUpdate(int32_t elapsedMs);
+    Character* PickRandomEnemyInView();
+    void DieIfEnemyInRange();
+
 private:
     static void SetSpecial(SpecialAttack& slot, uint32_t skillId, int32_t timeoutMs,
                            int32_t delayMs, uint32_t chance, SkillUseRange range);
     static void GetSpecial(const SpecialAttack& slot, uint32_t& skill, int32_t& timeout,
                            int32_t& delay, uint32_t& chance, SkillUseRange& range);
 
+    // Infinite without a world or across unrelated regions.
+    static float Distance(const WorldVec3& a, const WorldVec3& b);
+    static float HeightDifference(const WorldVec3& a, const WorldVec3& b);
+    static bool IsFoe(const Character& self, const Character& other);
+    static bool IsFriend(const Character& self, const Character& other);
+    bool CloseEnough(uint32_t targetId, uint32_t skillId);
+    static bool IsSkillEnabled(uint32_t skillId);
+    // The life fraction in percent; false for a maximum of 0 or less.
+    static bool GetLifePercent(const Character& character, float& percent);
+    void GatherPatrolPoints(const UniqueId& id, const std::string& groupType);
+
+    bool rallyPending = true;
+    int32_t findEnemyTimer = 0;
+    float angerTolerance = 10.0f;
+    float attackedAnger = 100.0f;
+    float allyAttackedAnger = 40.0f;
+    float sightAngerRate = 20.0f;
+    float forgiveRate = 50.0f;
+    float innerSightAngerRate = 50.0f;
+    float projectileAnger = 20.0f;
+    float angerTimer = 0.0f;
+    // Load always sets it; 5.0 like the record default.
+    float enemyTooClose = 5.0f;
     AngerManager angerManager;
+    int32_t pursuitTime = 10000;
+    float maxPursuitDistance = 20.0f;
+    FleeBehavior fleeBehavior = NeverFlee;
+    FleeTarget fleeTarget = AwayFromEnemy;
+    uint32_t maxFleeCount = 3;
+    uint32_t fleeChance = 100;
+    int32_t fleeTime = 3000;
+    int32_t fleeDelay = 2000;
+    float fleeDistance = 5.0f;
+    bool clearAngerWhenFleeing = false;
+    RoamBehavior roamBehavior = NeverRoam;
+    SkillUseBehavior buffSelfBehavior = WhenEnemyIsSeen;
+    SkillUseBehavior buffAllyBehavior = WhenEnemyIsSeen;
+    BuffAllyTargeting buffAllyTargeting = BuffClosest;
+    SkillUseBehavior debuffEnemyBehavior = NeverUseSkill;
+    uint32_t distressCallChance = 100;
+    std::string distressResponseGroup;
+    DistressResponseBehavior distressResponseBehavior = RespondToAll;
+    uint32_t healLeaderThreshold = 0;
+    uint32_t healAllyThreshold = 0;
+    LeaderBehavior leaderBehavior = NeverLead;
+    float leaderDistance = 2.0f;
+    uint32_t maxFollowers = 4;
+    uint32_t followersJoined = 0;
+    float wanderDistance = 5.0f;
+    float roamDistance = 10.0f;
+    float teleportToLeaderDistance = 15.0f;
+    uint32_t chanceToIdleOnPatrol = 20;
+    int32_t minPatrolIdleTime = 2000;
+    int32_t maxPatrolIdleTime = 5000;
+    float innerViewDistance = 5.0f;
+    float maxYViewDistance = 0.0f;
+    uint32_t randomAngerChance = 0;
+    int32_t minTimeBeforeRoam = 3000;
+    int32_t maxTimeBeforeRoam = 10000;
+    float minRoamDistance = 2.0f;
+    float minWanderDistance = 5.0f;
+    bool resetOriginAfterFleeing = false;
+    uint32_t emoteBeforePursuingChance = 0;
+    float dodgeDistance = 4.0f;
+    uint32_t dodgeChance = 0;
+    float minDodgeDistance = 2.0f;
+    uint32_t repositionChance = 0;
 
     uint32_t defaultAttackSkill = 0;
     uint32_t normalAttackSkill = 0;
@@ -167,10 +444,26 @@ private:
     uint32_t buffOtherSkills[3] = {0, 0, 0};
     SpecialAttack specialAttacks[kNumSpecialAttacks];
     uint32_t initialSkill = 0;
+    bool enemyFound = false;
+    bool emoted = false;
+    uint32_t emoteWhenWaitingChance = 0;
+    int32_t minEmoteTime = 2000;
+    int32_t maxEmoteTime = 4000;
+    std::vector<UniqueId> patrolPoints;
+    uint32_t currentPatrolPoint = 0;
 
     int32_t lifetime = 0; // ms
     UniqueId proxyId;
+    int32_t randomAngerTimer = 3000;
+    int32_t randomAngerEvaluationTime = 3000;
+    bool randomAngerDone = false;
+    int32_t dodgeCooldown = 0;
+    int32_t dodgeDelay = 0;
     int32_t confusedTime = 0; // ms
+    uint32_t fleeCount = 0;
+    int32_t fleeTimer = 0;
+    int32_t scareTimer = 0;
+    int32_t deathRangeTimer = 200;
 
     uint32_t chainInitialSkill = 0;
     uint32_t chainNextSkill = 0;

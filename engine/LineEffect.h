@@ -1,11 +1,18 @@
 #pragma once
 
+#include "engine/ABBox.h"
+#include "engine/Color.h"
 #include "engine/Entity.h"
+#include "engine/Vec3.h"
 #include "engine/WorldVec3.h"
+
+#include <string>
+#include <vector>
 
 namespace GAME {
 
-// A drawn line between two points (lightning and the like).
+// Textured strips drawn through lists of points (lightning and the like). Nothing is drawn here:
+// the effect keeps what it was given so that its users and tests can read it back.
 class LineEffect : public Entity {
     GAME_DECLARE_CLASS(LineEffect)
 
@@ -36,6 +43,31 @@ public:
     float GetTravelPercentage() const;
     void SetRevealTime(int32_t ms) { revealTime = ms; }
 
+    // One list of points a strip, relative to the source. Adding one answers its index.
+    size_t AddPointList(std::vector<Vec3> points);
+    size_t GetNumPointLists() const { return pointLists.size(); }
+    // Empty past the end.
+    const std::vector<Vec3>& GetPointList(size_t index) const;
+    std::vector<Vec3>* GetMutablePointList(size_t index);
+
+    const ABBox& GetBoundingBox() const { return boundingBox; }
+    void SetBoundingBox(const ABBox& box) { boundingBox = box; }
+
+    int32_t GetSeed() const { return seed; }
+    void SetSeed(int32_t value) { seed = value; }
+    const Color& GetColor() const { return color; }
+    void SetColor(const Color& value) { color = value; }
+    float GetWidth() const { return width; }
+    void SetWidth(float value) { width = value; }
+    float GetTextureStretch() const { return textureStretch; }
+    void SetTextureStretch(float value) { textureStretch = value; }
+    const std::string& GetTextureName() const { return textureName; }
+    void SetTexture(const std::string& name) { textureName = name; }
+    const std::string& GetShaderName() const { return shaderName; }
+    void SetShaderName(const std::string& name) { shaderName = name; }
+    // The fade a strip takes until its owner says otherwise.
+    float GetDefaultFade() const { return 1.0f; }
+
 private:
     WorldVec3 source;
     WorldVec3 destination;
@@ -43,6 +75,14 @@ private:
     float bottomPercent = 0.0f;
     int32_t elapsedTime = 0;
     int32_t revealTime = 0;
+    std::vector<std::vector<Vec3>> pointLists;
+    ABBox boundingBox;
+    int32_t seed = 0;
+    Color color;
+    float width = 0.0f;
+    float textureStretch = 0.0f;
+    std::string textureName;
+    std::string shaderName;
 };
 
 } // namespace GAME

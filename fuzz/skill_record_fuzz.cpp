@@ -1,7 +1,8 @@
 // A hostile skill record loaded into a profile, then every level answer asked for at levels
 // 0-300, each level's lines printed and the level hand-over run; then the same record loaded
-// as a skill, preloaded, tested for use and asked for every tooltip from level 0 to one past
-// its maximum: nothing may crash or run away whatever the counts, list lengths and numbers.
+// as the skill class it names (the base skill otherwise), preloaded, tested for use and asked for
+// every tooltip from level 0 to one past its maximum: nothing may crash or run away whatever the
+// counts, list lengths and numbers.
 #include "characters/CharAttributeAccumulator.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/RacialBonus.h"
@@ -109,8 +110,19 @@ void RunSkill(const LoadTable& table)
 {
     ObjectManager& objects = ObjectManager::Instance();
     SkillManager manager;
-    auto* skill = new Skill();
-    objects.RegisterObject(skill);
+    // A skill class the record names reads its own keys too; anything else loads as the base.
+    const std::string kind = table.GetString("Class");
+    Skill* skill = nullptr;
+    if (kind.starts_with("Skill_")) {
+        Object* made = objects.CreateObject(kind.c_str());
+        skill = DynamicCast<Skill>(made);
+        if (skill == nullptr && made != nullptr)
+            objects.DestroyObjectEx(made, "fuzz", __LINE__);
+    }
+    if (skill == nullptr) {
+        skill = new Skill();
+        objects.RegisterObject(skill);
+    }
     skill->SetObjectName("Records/Fuzz/Fuzz.dbr");
     skill->Load(table);
     skill->SetManager(&manager);

@@ -16,6 +16,7 @@
 #include "game/GameEngine.h"
 #include "host/CharacterReport.h"
 #include "host/DuelSkillReport.h"
+#include "host/DuelSpellReport.h"
 #include "host/HostSamples.h"
 
 #include <algorithm>
@@ -30,45 +31,6 @@
 namespace GAME {
 
 namespace {
-
-// While it lives, the combat trace goes to `out`, one log call a line, whenever its category is
-// switched on; every other line goes where it went before.
-class CombatTranscript {
-public:
-    explicit CombatTranscript(std::ostream& out) : out(out), previousWord(gLogCombat)
-    {
-        gLogCombat = DuelReport::kCombatLogWord;
-        previous =
-            gEngine->SetLogSink([this](int level, const std::string& line) { Write(level, line); });
-    }
-    ~CombatTranscript()
-    {
-        gEngine->SetLogCategories(0);
-        gEngine->SetLogSink(std::move(previous));
-        gLogCombat = previousWord;
-    }
-    CombatTranscript(const CombatTranscript&) = delete;
-    CombatTranscript& operator=(const CombatTranscript&) = delete;
-
-private:
-    void Write(int level, const std::string& line)
-    {
-        if (level != Engine::LogInfo || !gEngine->IsLogCategoryEnabled(gLogCombat)) {
-            if (previous)
-                previous(level, line);
-            return;
-        }
-        // Most trace lines end in their own newline, a few in none; each call is one line here.
-        const size_t length = !line.empty() && line.back() == '\n' ? line.size() - 1 : line.size();
-        if (length > 0)
-            out << "  " << line.substr(0, length);
-        out << '\n';
-    }
-
-    std::ostream& out;
-    uint32_t previousWord;
-    Engine::LogSink previous;
-};
 
 // Only lends the replica lists a packet to be written into.
 class ReplicaCarrier final : public NetPacket {
@@ -147,6 +109,34 @@ uint32_t HitSeed(uint32_t seed, int32_t hit)
 
 } // namespace
 
+DuelReport::Transcript::Transcript(std::ostream& out) : out(out), previousWord(gLogCombat)
+{
+    gLogCombat = kCombatLogWord;
+    previous =
+        gEngine->SetLogSink([this](int level, const std::string& line) { Write(level, line); });
+}
+
+DuelReport::Transcript::~Transcript()
+{
+    gEngine->SetLogCategories(0);
+    gEngine->SetLogSink(std::move(previous));
+    gLogCombat = previousWord;
+}
+
+void DuelReport::Transcript::Write(int level, const std::string& line)
+{
+    if (level != Engine::LogInfo || !gEngine->IsLogCategoryEnabled(gLogCombat)) {
+        if (previous)
+            previous(level, line);
+        return;
+    }
+    // Most trace lines end in their own newline, a few in none; each call is one line here.
+    const size_t length = !line.empty() && line.back() == '\n' ? line.size() - 1 : line.size();
+    if (length > 0)
+        out << "  " << line.substr(0, length);
+    out << '\n';
+}
+
 DuelReport::DuelReport(std::ostream& out, std::ostream& err, int32_t hits, uint32_t seed)
     : out(out), err(err), hits(hits), seed(seed)
 {}
@@ -154,7 +144,7 @@ DuelReport::DuelReport(std::ostream& out, std::ostream& err, int32_t hits, uint3
 bool DuelReport::Run()
 {
     return HostSamples::WithLibrary(err, [this] { return ShowDuel(); }) &&
-           DuelSkillReport(out, err, seed).Run();
+           DuelSkillReport(out, err, seed).Run() && DuelSpellReport(out, err, seed).Run();
 }
 
 bool DuelReport::ShowDuel()
@@ -177,7 +167,7 @@ bool DuelReport::ShowDuel()
             << HostSamples::OneDecimal(kPoisonSeconds) << " s)\n"
             << "  monster: " << CharacterReport::kSampleMonster << ", wearing " << kMonsterItemSet
             << '\n';
-        CombatTranscript transcript(out);
+        Transcript transcript(out);
         int32_t monsterHits = 0;
         int32_t hit = 1;
         for (; hit <= hits; ++hit) {

@@ -3,7 +3,9 @@
 #include "combat/ParametersCombat.h"
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
+#include <string>
 
 namespace GAME {
 
@@ -13,7 +15,7 @@ class Character;
 // game time, the player first. Each hit prints its combat transcript (retaliation and reflection
 // included), both lives and the defender's damage over time as its replication data carries it;
 // each second between hits prints the ticks it dealt. The duel stops early when a side has no
-// life left. Then the skills take over (`DuelSkillReport`).
+// life left. Then the skills take over (`DuelSkillReport`), then the spells (`DuelSpellReport`).
 class DuelReport {
 public:
     // Worn by the monster: dodge, retaliation and a reflect defense.
@@ -25,6 +27,23 @@ public:
     static constexpr float kPoisonSeconds = 2.0f;
     // The category word the duel gives the combat trace while it runs.
     static constexpr uint32_t kCombatLogWord = 1;
+
+    // While it lives, the combat trace goes to `out`, one log call a line, whenever its category
+    // is switched on; every other line goes where it went before.
+    class Transcript {
+    public:
+        explicit Transcript(std::ostream& out);
+        ~Transcript();
+        Transcript(const Transcript&) = delete;
+        Transcript& operator=(const Transcript&) = delete;
+
+    private:
+        void Write(int level, const std::string& line);
+
+        std::ostream& out;
+        uint32_t previousWord;
+        std::function<void(int, const std::string&)> previous;
+    };
 
     DuelReport(std::ostream& out, std::ostream& err, int32_t hits, uint32_t seed);
     DuelReport(const DuelReport&) = delete;

@@ -50,18 +50,6 @@ constexpr uint32_t kBowId = 0x205;
 // The pack stands together, within the rot's reach of each other, a bow shot from the hunter.
 constexpr Vec3 kPackPlaces[] = {{0.0f, 0.0f, 6.0f}, {1.5f, 0.0f, 7.0f}, {-1.5f, 0.0f, 7.0f}};
 
-// A step's seed: neighbouring steps must not start from neighbouring states.
-uint32_t StepSeed(uint32_t seed, int32_t step)
-{
-    uint32_t x = seed ^ (static_cast<uint32_t>(step) * 0x9E3779B9u);
-    x ^= x >> 16;
-    x *= 0x7FEB352Du;
-    x ^= x >> 15;
-    x *= 0x846CA68Bu;
-    x ^= x >> 16;
-    return x;
-}
-
 std::string Seconds(int32_t ms)
 {
     return HostSamples::OneDecimal(static_cast<float>(ms) * 0.001f) + " s";
@@ -114,8 +102,21 @@ size_t LandArrows(const std::vector<std::vector<uint8_t>>& packets, bool report)
     return arrows;
 }
 
-// Runs the library around `play` with a world of one region, in the given network role.
-bool InWorld(bool client, std::ostream& err, const std::function<bool()>& play)
+} // namespace
+
+// A step's seed: neighbouring steps must not start from neighbouring states.
+uint32_t DuelSkillReport::StepSeed(uint32_t seed, int32_t step)
+{
+    uint32_t x = seed ^ (static_cast<uint32_t>(step) * 0x9E3779B9u);
+    x ^= x >> 16;
+    x *= 0x7FEB352Du;
+    x ^= x >> 15;
+    x *= 0x846CA68Bu;
+    x ^= x >> 16;
+    return x;
+}
+
+bool DuelSkillReport::InWorld(bool client, std::ostream& err, const std::function<bool()>& play)
 {
     gEngine->SetNetworkMode(true, client);
     const bool played = HostSamples::WithLibrary(err, [&] {
@@ -136,8 +137,6 @@ bool InWorld(bool client, std::ostream& err, const std::function<bool()>& play)
     gEngine->SetNetworkMode(false, false);
     return played;
 }
-
-} // namespace
 
 DuelSkillReport::DuelSkillReport(std::ostream& out, std::ostream& err, uint32_t seed)
     : out(out), err(err), seed(seed)

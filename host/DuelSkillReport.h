@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -39,6 +40,12 @@ public:
     // not make its object.
     bool Run();
 
+    // Shared with the other duel halves: runs the library around `play` with a world of one
+    // region in the given network role; the packets sent since the last call; a step's seed.
+    static bool InWorld(bool client, std::ostream& err, const std::function<bool()>& play);
+    static std::vector<std::vector<uint8_t>> TakeSent();
+    static uint32_t StepSeed(uint32_t seed, int32_t step);
+
 private:
     // What both machines make alike, under the same ids.
     struct Cast {
@@ -58,7 +65,6 @@ private:
     void Swing(Cast& cast, int32_t second);
     void Strike(Cast& cast, int32_t second);
     void Frame(Cast& cast);
-    std::vector<std::vector<uint8_t>> TakeSent();
     std::string SecondText(Cast& cast);
     std::string EndState(Cast& cast);
 

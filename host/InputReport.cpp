@@ -10,6 +10,9 @@
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
+#include "engine/GraphicsAnim.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "engine/Vec3.h"
 #include "engine/World.h"
@@ -73,6 +76,7 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
     world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     out << "input '" << options.inputFile << "', " << orders.size() << " orders, "
         << options.frameMilliseconds << " ms frames:\n";
+    GraphicsAnim* punch = MarkPunch();
     const bool staged = Stage();
     if (staged) {
         const int32_t last = orders.empty() ? 0 : orders.back().frame;
@@ -94,7 +98,23 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
     }
     HostSamples::ClearWorld(world);
     gEngine->SetWorld(std::move(previousWorld));
+    GraphicsEngine::Instance().UnloadAnimation(punch);
     return staged;
+}
+
+GraphicsAnim* InputReport::MarkPunch()
+{
+    GraphicsAnim* punch = GraphicsEngine::Instance().LoadAnimation(kPunchAnimation);
+    if (punch == nullptr)
+        return nullptr;
+    const Name hit = Name::Create(kPunchHitEvent);
+    // Another holder may have kept it loaded, blow and all, since the last scene.
+    for (const GraphicsAnim::Event& event : punch->GetEvents()) {
+        if (event.name == hit)
+            return punch;
+    }
+    punch->AddEvent(kPunchHitMs, hit);
+    return punch;
 }
 
 bool InputReport::Stage()

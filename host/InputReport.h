@@ -11,6 +11,7 @@ namespace GAME {
 
 class Character;
 class ControllerPlayer;
+class GraphicsAnim;
 class Player;
 struct HostOptions;
 
@@ -20,17 +21,22 @@ struct HostOptions;
 // shows the hero's position, state, action, his target's life and the armed slot.
 class InputReport {
 public:
-    static constexpr const char* kPlayer = "Records/Creatures/PC/Hero.dbr";
+    static constexpr const char* kPlayer = "Records/Creatures/PC/HeroBrawler.dbr";
     static constexpr const char* kNpc = "Records/Creatures/Npc/Townsfolk/VillageElder.dbr";
     static constexpr const char* kRaider =
         "Records/Creatures/Monster/Jackalman/JackalmanRaider.dbr";
     static constexpr const char* kMonsterController =
         "Records/Controllers/Monster/DefaultControllerAI.dbr";
-    // The hero learns the hunter's skills; the charging volley goes to bar slot 0 for the
-    // script to fire.
-    static constexpr const char* kBarSkillTree = "Records/Skills/Hunting/HuntingTree.dbr";
-    static constexpr uint32_t kBarSkillTreeSize = 2;
-    static constexpr const char* kBarSkill = "Records/Skills/Hunting/ChargingVolley.dbr";
+    // The hero learns the brawler's skills; the haymaker goes to bar slot 0 for the script to
+    // fire.
+    static constexpr const char* kBarSkillTree = "Records/Skills/Brawling/BrawlingTree.dbr";
+    static constexpr uint32_t kBarSkillTreeSize = 1;
+    static constexpr const char* kBarSkill = "Records/Skills/Brawling/Haymaker.dbr";
+    // The sample animations are stand-ins that carry no events; the hero's bare-handed punch
+    // gets its blow halfway through, where the recorded swing lands.
+    static constexpr const char* kPunchAnimation = "Creatures/PC/Male/Animations/Unarmed_Punch.anm";
+    static constexpr const char* kPunchHitEvent = "RightHandHit";
+    static constexpr float kPunchHitMs = 500.0f;
     // After the last order the scene runs this many frames more (or `--frames`, if longer).
     static constexpr int32_t kTrailingFrames = 30;
 
@@ -53,6 +59,8 @@ private:
 
     bool Play(const std::vector<ScriptOrder>& orders);
     bool Stage();
+    // Holds the punch loaded, with its blow, while the scene plays; null when it cannot load.
+    static GraphicsAnim* MarkPunch();
     Character* Enter(const std::string& name, const char* record, const char* controllerRecord,
                      float x, float z);
     void Give(const ScriptOrder& order);

@@ -134,9 +134,9 @@ bool ScenarioReport::Stage()
         float x;
         float z;
     } parts[] = {
-        {"player", kPlayer, kPlayerController, 0.0f, 0.0f},
-        {"warrior", kWarrior, kMonsterController, 8.0f, 0.0f},
-        {"shaman", kShaman, kMonsterController, 10.0f, 4.0f},
+        {"player", kPlayer, kPuppetController, 0.0f, 0.0f},
+        {"warrior", kWarrior, kPuppetController, 8.0f, 0.0f},
+        {"shaman", kShaman, kPuppetController, 10.0f, 4.0f},
     };
     for (const auto& part : parts) {
         if (Enter(part.name, part.record, part.controller, part.x, part.z) == nullptr)

@@ -21,10 +21,10 @@ public:
         "Records/Creatures/Monster/Jackalman/JackalmanWarrior.dbr";
     static constexpr const char* kShaman =
         "Records/Creatures/Monster/Jackalman/JackalmanShaman.dbr";
-    static constexpr const char* kPlayerController =
+    // Everyone obeys the script alone: a thinking monster controller would replace the orders
+    // with its own.
+    static constexpr const char* kPuppetController =
         "Records/Controllers/Player/CharacterControllerStub.dbr";
-    static constexpr const char* kMonsterController =
-        "Records/Controllers/Monster/DefaultControllerAI.dbr";
     static constexpr int32_t kFrameMs = 100;
     // A position alone is printed this often while a character runs, and when it comes to rest.
     static constexpr int32_t kPositionMs = 500;

@@ -4,8 +4,9 @@
 # did, with the frame it happened in, and ends with one footer. Arguments go to both sessions.
 # Then the sample player and monster show what they loaded, three sample monsters die, their
 # skill trees are shown (references, groups, costs, tooltips, an on-hit buff), the player
-# and monster fight a short duel (then a hunter's charging pool, shield and rot, replayed on a
-# client), a player and two monsters act on scripted orders, a kill
+# and monster fight a short duel (then a hunter's charging pool, shield and rot, and a jackalman's
+# fireball, lightning, shield and bones against a hero's swing, beam, aura and burst, each replayed
+# on a client), a player and two monsters act on scripted orders, a kill
 # pays the hero his share of a monster's experience, and raiders close on the hero. The hero
 # teleports and respawns, as a single player and as a server, and asks twice for his portal.
 # Last the hero plays a minute, is saved, reloaded into a fresh session and saved again; the two
@@ -36,7 +37,9 @@ echo
 # Seed 17's four hits show a dodge, an ordinary and a harder hit, claws and a thrown stone.
 echo "== duel: the sample player and monster exchange four hits, with retaliation and reflection;"
 echo "   then a hunter's charging bow pool against a pack, a shield and a spreading rot (server),"
-echo "   replayed into a client engine and the end states compared"
+echo "   replayed into a client engine and the end states compared; then a jackalman's fireball,"
+echo "   lightning, stone shield and bones against a hero's charged swing, chaos beam, battle aura"
+echo "   and retaliating burst, frame by frame, the client's lives compared with the server's"
 "$host" --db "$ROOT/data/database" --duel 4 --seed 17
 echo
 echo "== scenario: a player and two monsters run, step round each other, attack and die (single)"

@@ -4,6 +4,7 @@
 #include "core/RTTI_ClassInfo.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
+#include "engine/Platform.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
 #include "world/GameCamera.h"
@@ -25,7 +26,7 @@ constexpr float kIdleExplodeRange = 30.0f;
 // range is cut to 15 bits: scaled by 1/32767, a wider rand would land far outside the band.
 float RandomBetween(float low, float high)
 {
-    const auto draw = static_cast<float>(std::rand() % 32768);
+    const auto draw = static_cast<float>(Platform::Rand() % 32768);
     return low + (high - low) * (draw * (1.0f / 32767.0f));
 }
 
@@ -82,7 +83,7 @@ WorldCoords Skill_DropProjectileTelekinesis::GetLaunchPoint(Character& owner,
     const std::vector<OrmenosDropZone*> zones =
         NearbyOfKind<OrmenosDropZone>(owner, kDropZoneRange);
     if (!zones.empty()) {
-        const OrmenosDropZone* zone = zones[static_cast<size_t>(std::rand()) % zones.size()];
+        const OrmenosDropZone* zone = zones[static_cast<size_t>(Platform::Rand()) % zones.size()];
         centre = zone->GetCoords();
         halfWidth = zone->GetRadius();
     }

@@ -16,7 +16,7 @@ public:
 
     void Load(const LoadTable& table) override;
     bool OccludesPathing() const override { return false; }
-    bool CanCollide() const { return false; }
+    bool CanCollide(const Entity* /*other*/) const { return false; }
     float GetRadius() const { return radius; }
 
 private:

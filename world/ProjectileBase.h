@@ -7,17 +7,21 @@
 
 #include "core/RandomUniform.h"
 #include "engine/Actor.h"
+#include "engine/Vec3.h"
 #include "engine/WorldVec3.h"
 #include "world/ProjectileInfo.h"
 
 namespace GAME {
 
+class Character;
+class CollisionData;
+class EffectEntity;
 class LoadTable;
 class SoundPak;
 
-// Everything the projectile kinds share: the record's numbers and sounds, the launch
-// description and the modifiers that skills attach (explosion, fragments, piercing). Flight
-// comes with the kinds.
+// Everything the projectile kinds share: the record's numbers, sounds and effects, the launch
+// description, the modifiers that skills attach (explosion, fragments, piercing), straight
+// flight and the target checks along the path. The kinds combine these into their flight.
 class ProjectileBase : public Actor {
     GAME_DECLARE_CLASS(ProjectileBase)
 
@@ -32,6 +36,15 @@ public:
         float piercingChance = 0.0f; // percent
     };
 
+    enum AnimationState : int32_t {
+        AnimationState_None = 0,
+        AnimationState_Launching = 1,
+        AnimationState_Flying = 2
+    };
+
+    // The engine's physics flight type.
+    static constexpr int32_t kPhysicsTypeFlight = 2;
+
     ProjectileBase();
     ~ProjectileBase() override;
     ProjectileBase(const ProjectileBase&) = delete;
@@ -40,6 +53,7 @@ public:
     void Load(const LoadTable& table) override;
     void PreLoad(bool flag) override;
     bool OccludesPathing() const override { return false; }
+    void UpdateSelf(int32_t elapsedMs) override;
 
     virtual float GetDistance() const { return distance; }
     // Both in milliseconds.
@@ -55,6 +69,13 @@ public:
     virtual void SetMaster(bool value) { master = value; }
     // The swipe follows the projectile once played.
     virtual void PlaySwipeSound(const WorldVec3& position);
+    virtual WorldCoords GetFlightCoords() const;
+    // Warns the owner's foes nearby that something is coming at them.
+    virtual void NotifyMonsters();
+
+    // Scenery stops a projectile; characters are only ever hit by the target checks.
+    virtual bool CanCollide(const Entity* other) const;
+    virtual void CollisionCallback(const CollisionData& data);
 
     // Out of the world and destroyed on the first call; later calls do nothing.
     void DeleteProjectile();
@@ -65,10 +86,33 @@ public:
     const std::string& GetWeaponTrailName() const { return weaponTrailName; }
     const WorldVec3& GetLastPosition() const { return lastPosition; }
     SoundPak* GetSwipeSound() const { return swipeSound; }
+    const std::string& GetImpactFxName() const { return impactFxName; }
+    const std::string& GetExplodingImpactFxName() const { return explodingImpactFxName; }
+    int32_t GetAnimationState() const { return animationState; }
 
     const ProjectileInfo& GetInfo() const { return info; }
+    // Where a projectile aims at the character: its "Target" point.
+    static WorldVec3 GetHitPoint(const Character& character);
+    // Of the ids still naming a character, the one nearest the point (extents subtracted);
+    // 0 when none.
+    static uint32_t FindClosestTarget(const std::vector<uint32_t>& ids, const WorldVec3& point);
     // Sum of the piercing chances the given skill attached; 0 when it attached none.
     float GetPiercingModifier(uint32_t skillId) const;
+    // Every path, explosion and fragment modifier will treat these as already reported.
+    void SetFilteredTargets(const std::vector<uint32_t>& targets);
+
+    void PlayHitSound(const WorldVec3& position);
+    void PlayExplodingHitSound(const WorldVec3& position);
+    void PlayBounceSound(const WorldVec3& position);
+    void PlayDestructSound(const WorldVec3& position);
+    void CreateImpactFx();
+    void CreateExploadingImpactFx();
+
+    // The flight the physics engine carries out: world units per second.
+    void SetVelocity(const Vec3& value) { flightVelocity = value; }
+    const Vec3& GetFlightVelocity() const { return flightVelocity; }
+    void SetGravityEnabled(bool value) { gravityEnabled = value; }
+    bool IsGravityEnabled() const { return gravityEnabled; }
 
     // Read access for the flight checks and for tests.
     size_t GetModifierCount() const { return modifiers.size(); }
@@ -80,6 +124,26 @@ public:
     size_t GetExplosionModifierCount() const { return explosionList.size(); }
     size_t GetFragmentModifierCount() const { return fragmentList.size(); }
 
+protected:
+    // Straight at the point, with the launch's speed bonus.
+    void MoveStraightLine(const WorldVec3& point);
+    // Straight along the current facing.
+    void MoveStraightLine();
+    // The owner's clumsiness may knock the launch off course.
+    void ApplyFumbleDamage();
+    void GetTargetsAlongPath(std::vector<uint32_t>& out, bool firstOnly);
+    // The found ids not yet known are added to both `known` and `out`.
+    static void FilterAndAddKnownTargets(const std::vector<uint32_t>& found,
+                                         std::vector<uint32_t>& known, std::vector<uint32_t>& out,
+                                         bool firstOnly);
+    void ProcessPathTargets(bool firstOnly, std::vector<uint32_t>& out);
+    // True when any modifier explodes.
+    bool ProcessExplosion(bool all, WorldCoords& at);
+    void ProcessFragmentation(uint32_t hitTargetId, WorldCoords& at);
+    RandomUniform& GetRandomGen() { return randomGen; }
+    ProjectileInfo& EditInfo() { return info; }
+    void SetLastPosition(const WorldVec3& position) { lastPosition = position; }
+
 private:
     // A modifier plus the targets it has already reported, so each is reported once.
     struct ModifierRecord {
@@ -88,6 +152,13 @@ private:
     };
 
     void DestroySounds();
+    void DestroyImpactFx();
+    void ReportTargets(uint32_t skillId, const WorldCoords& at,
+                       const std::vector<uint32_t>& targets) const;
+    void SpawnImpactFx(const std::string& name);
+    // What the engine's physics would do for a projectile in flight.
+    void AdvanceFlight(int32_t elapsedMs);
+    Character* GetOwner() const;
 
     float velocity = 0.0f;
     float distance = 0.0f;
@@ -101,6 +172,12 @@ private:
     int32_t hitTimeToLive = 0;  // ms
     int32_t missTimeToLive = 0; // ms
     float launchAngle = 0.0f;   // degrees
+    int32_t animationState = AnimationState_None;
+    std::string impactFxName;
+    std::string explodingImpactFxName;
+    // Owned through the object manager; null when the record names none.
+    EffectEntity* impactFx = nullptr;
+    EffectEntity* explodingImpactFx = nullptr;
     ProjectileInfo info;
     bool deleted = false;
     WorldVec3 lastPosition;
@@ -111,7 +188,12 @@ private:
     std::vector<ModifierRecord*> fragmentList;
     std::vector<ProjectileModifierStruct> modifierCopies;
     std::string weaponTrailName;
+    int32_t trailRefreshPending = 1;
+    int32_t notificationCountdown = 0; // ms
+    int32_t notificationInterval = 200;
     float notificationRadius = 10.0f;
+    Vec3 flightVelocity;
+    bool gravityEnabled = false;
 };
 
 } // namespace GAME

@@ -7,7 +7,7 @@
 namespace GAME {
 
 // A thrown object that lies in the level between uses. So far what the drop skill needs:
-// falling from its launch point and exploding while idle.
+// falling from its launch point, exploding, and going once exploded.
 class ProjectileTelekinesis : public ProjectileBase {
     GAME_DECLARE_CLASS(ProjectileTelekinesis)
 
@@ -25,6 +25,8 @@ public:
     ~ProjectileTelekinesis() override;
 
     bool OccludesPathing() const override { return true; }
+    void UpdateSelf(int32_t elapsedMs) override;
+    WorldCoords GetFlightCoords() const override;
     virtual void ProjectileFall();
     virtual bool IsInUse() const { return state != State_Idle; }
     bool IsIdle() const { return state == State_Idle; }
@@ -33,6 +35,8 @@ public:
     int32_t GetState() const { return state; }
 
 private:
+    void CreateExplosionEffect();
+
     int32_t state = State_Idle;
 };
 

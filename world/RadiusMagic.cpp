@@ -1,5 +1,6 @@
 #include "world/RadiusMagic.h"
 
+#include "core/Saturate.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -34,7 +35,7 @@ float RadiusMagic::GetCurrentRadius() const
 void RadiusMagic::UpdateSelf(int32_t elapsedMs)
 {
     Decoration::UpdateSelf(elapsedMs);
-    elapsed += elapsedMs;
+    elapsed = AddSaturating(elapsed, elapsedMs);
     const bool passed = effect.expansionTime <= 0.0f || GetCurrentRadius() > endRadius;
     if (!passed)
         return;

@@ -30,6 +30,8 @@ public:
     float GetCurrentRadius() const;
     float GetEndRadius() const { return endRadius; }
     int32_t GetElapsed() const { return elapsed; }
+    // Projectiles fly through the ring.
+    bool CanCollide() const { return false; }
 
     // "radius" and "strength"; false for any other name.
     bool GetShaderParam(const std::string& name, float& value) const;

@@ -122,3 +122,52 @@ TEST_F(ControllerMonsterTest, TreasureProxyReplacesTheOldOneAndKeepsOnlyProxies)
 
 } // namespace
 } // namespace GAME::Test
+
+namespace GAME::Test {
+namespace {
+
+TEST_F(ControllerMonsterTest, LoadDefaultsReplaceTheStartValues)
+{
+    EXPECT_EQ(controller->GetInnerSightAngerRate(), 20.0f);
+    EXPECT_EQ(controller->GetMaxPursuitDistance(), 0.0f);
+    EXPECT_EQ(controller->GetDodgeDelay(), 5000);
+    EXPECT_EQ(controller->GetLeaderDistance(), 5.0f);
+    EXPECT_EQ(controller->GetMinWanderDistance(), 2.0f);
+    EXPECT_EQ(controller->GetEmoteWhenWaitingChance(), 50u);
+    EXPECT_EQ(controller->GetBuffSelfBehavior(), NeverUseSkill);
+    EXPECT_EQ(controller->GetDebuffEnemyBehavior(), NeverUseSkill);
+    EXPECT_EQ(controller->GetMaxFleeCount(), 3u);
+    EXPECT_EQ(controller->GetDistressResponseBehavior(), RespondToAll);
+}
+
+TEST_F(ControllerMonsterTest, LoadReadsEnumerationsExactlyAndTheSecondFleeCount)
+{
+    database.WriteRecord("Records/Controllers/Monster/Coward.dbr",
+                         {"Class = ControllerMonster", "maxFleeCount = 7",
+                          "FleeBehavior = FleeWhenEnemyClose", "FleeTarget = towardsallies",
+                          "RoamBehavior = Roam", "BuffAllyTargeting = BuffWeakest",
+                          "DebuffEnemyBehavior = WhenIdle", "LeaderBehavior = LeadOnDamage",
+                          "DistressResponseBehavior = RespondToSameGroup"});
+    auto* coward = ObjectManager::Instance().CreateObjectFromFile<ControllerMonster>(
+        "Records/Controllers/Monster/Coward.dbr");
+    ASSERT_NE(coward, nullptr);
+    EXPECT_EQ(coward->GetMaxFleeCount(), 7u);
+    EXPECT_EQ(coward->GetFleeBehavior(), FleeWhenEnemyClose);
+    EXPECT_EQ(coward->GetFleeTarget(), AwayFromEnemy);
+    EXPECT_EQ(coward->GetRoamBehavior(), Roam);
+    EXPECT_EQ(coward->GetBuffAllyTargeting(), BuffWeakest);
+    EXPECT_EQ(coward->GetDebuffEnemyBehavior(), WhenIdle);
+    EXPECT_EQ(coward->GetLeaderBehavior(), LeadOnDamage);
+    EXPECT_EQ(coward->GetDistressResponseBehavior(), RespondToSameGroup);
+
+    database.WriteRecord(
+        "Records/Controllers/Monster/Odd.dbr",
+        {"Class = ControllerMonster", "DistressResponseBehavior = respondtosametype"});
+    auto* odd = ObjectManager::Instance().CreateObjectFromFile<ControllerMonster>(
+        "Records/Controllers/Monster/Odd.dbr");
+    ASSERT_NE(odd, nullptr);
+    EXPECT_EQ(odd->GetDistressResponseBehavior(), RespondToAll);
+}
+
+} // namespace
+} // namespace GAME::Test

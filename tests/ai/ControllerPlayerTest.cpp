@@ -6,10 +6,13 @@
 #include "characters/CharacterConfigCommands.h"
 #include "characters/Monster.h"
 #include "characters/Npc.h"
+#include "combat/ParametersCombat.h"
 #include "core/RTTI_ClassInfo.h"
+#include "core/RandomUniform.h"
 #include "engine/ActorConfigCommand.h"
 #include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/ActivityManager.h"
 #include "items/HotSlotOption.h"
@@ -41,6 +44,11 @@ public:
         sent.push_back(command->GetNetPacket()->GetType());
         Player::Enqueue(std::move(command));
     }
+    size_t CooldownVoxPlays() const
+    {
+        const SoundPak* sound = GetSoundPak(skillCooldownSound);
+        return sound != nullptr ? sound->GetPlayRequests().size() : 0;
+    }
     std::vector<uint32_t> sent;
 };
 
@@ -56,8 +64,16 @@ public:
     {
         return true;
     }
+    bool GetWarmUpWasActive() const override { return warmingUp; }
     void SetRepeatable(bool value) { repeatable = value; }
+    void SetCoolingDown(bool useDefault)
+    {
+        SetReason(UseQuery_CoolingDown);
+        coolingDown = true;
+        SetUseDefaultWhenCoolingDown(useDefault);
+    }
     using Skill::SetReason;
+    bool warmingUp = false;
 };
 
 GAME_IMPLEMENT_CLASS(ControllerPlayerTestSkill, Skill);
@@ -96,8 +112,11 @@ protected:
         world.CreateRegion(1, Vec3(), ABBox(Vec3(-100, -100, -100), Vec3(100, 100, 100)));
         ObjectManager& objects = ObjectManager::Instance();
         // A run animation lets the character walk.
+        database.WriteRecord("Records/Sounds/Cooldown.dbr",
+                             {"Class = SoundPak", "soundFiles = Cooldown.wav"});
         database.WriteRecord("Records/Creatures/PC/Tester.dbr",
-                             {"Class = ControllerPlayerTestPlayer", "unarmedRunAnim = Run"});
+                             {"Class = ControllerPlayerTestPlayer", "unarmedRunAnim = Run",
+                              "skillCooldownSound = Records/Sounds/Cooldown.dbr"});
         player = objects.CreateObjectFromFile<ControllerPlayerTestPlayer>(
             "Records/Creatures/PC/Tester.dbr");
         ASSERT_NE(player, nullptr);
@@ -193,6 +212,24 @@ TEST_F(ControllerPlayerTest, IdleDropsIntoLongIdleOnlyBelowZero)
     EXPECT_EQ(State(), "Idle");
     idle->OnUpdate(1);
     EXPECT_EQ(State(), "LongIdle");
+}
+
+TEST_F(ControllerPlayerTest, IdleUnderAttackNeverDozesOff)
+{
+    RandomUniform generator;
+    generator.Seed(1);
+    ParametersCombat hit(generator);
+    hit.attackerId = 99;
+    player->TakeAttack(hit);
+    ASSERT_TRUE(player->IsUnderAttack());
+    controller->SetState("Idle", ControllerAIStateData());
+    auto* idle = static_cast<ControllerPlayerStateIdle*>(controller->GetState("Idle"));
+    for (int i = 0; i < 3; ++i) {
+        idle->OnUpdate(INT32_MAX);
+        EXPECT_EQ(State(), "Idle");
+        EXPECT_GE(idle->GetIdleCountdown(), 8000);
+        EXPECT_LE(idle->GetIdleCountdown(), 12000);
+    }
 }
 
 TEST_F(ControllerPlayerTest, DeadOrTeleportingDropsTheOrderAndTheRepeat)
@@ -374,6 +411,35 @@ TEST_F(ControllerPlayerTest, APetOrderOnThePetItselfKeepsTheSelection)
     EXPECT_EQ(controller->GetPet(), 0u);
 }
 
+TEST_F(ControllerPlayerTest, APetAttacksAHostileMonsterAndOtherwiseMoves)
+{
+    const uint32_t self = player->GetObjectId();
+    database.WriteRecord("Records/Creatures/Hostile.dbr",
+                         {"Class = Monster", "defaultTeamMajor = TeamMajor_Monster"});
+    database.WriteRecord("Records/Creatures/Tame.dbr",
+                         {"Class = Monster", "defaultTeamMajor = TeamMajor_Friendly"});
+    Monster* pet = Place<Monster>("Records/Creatures/Pet.dbr", "Monster", 1.0f);
+    pet->SetLeader(self);
+    const uint32_t petId = pet->GetObjectId();
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* hostile = objects.CreateObjectFromFile<Monster>("Records/Creatures/Hostile.dbr");
+    auto* tame = objects.CreateObjectFromFile<Monster>("Records/Creatures/Tame.dbr");
+    ASSERT_NE(hostile, nullptr);
+    ASSERT_NE(tame, nullptr);
+    const WorldVec3 point = At(3, 3);
+    for (uint32_t clicked : {hostile->GetObjectId(), tame->GetObjectId(), 0u}) {
+        controller->SetPet(petId);
+        player->sent.clear();
+        uint32_t target = clicked;
+        EXPECT_TRUE(controller->HandlePetAction(*player, false, false, point, target));
+        EXPECT_EQ(controller->GetPet(), 0u);
+        const uint32_t expected = clicked == hostile->GetObjectId()
+                                      ? TypeOf<RequestAllyAttackConfigCmd>(petId, self, clicked)
+                                      : TypeOf<RequestAllyMoveConfigCmd>(petId, self, point);
+        EXPECT_EQ(player->sent, std::vector<uint32_t>{expected}) << clicked;
+    }
+}
+
 TEST_F(ControllerPlayerTest, MailboxesAndTheDeathDelay)
 {
     controller->SetUserText("", 100);
@@ -489,6 +555,36 @@ TEST_F(ControllerPlayerSkillTest, APrimarySkillRefusedForManaFallsBackToTheDefau
     Monster* far = Place<Monster>("Records/Creatures/Far.dbr", "Monster", 6.0f);
     EXPECT_TRUE(Click(At(6, 0), far->GetObjectId()));
     EXPECT_EQ(State(), "MoveTo");
+}
+
+TEST_F(ControllerPlayerSkillTest, CooldownPlaysItsLineUnlessTheDefaultStandsIn)
+{
+    player->SetIsControllingCharacter(true);
+    ASSERT_EQ(player->CooldownVoxPlays(), 0u);
+    Monster* foe = Place<Monster>("Records/Creatures/Near.dbr", "Monster", 2.0f);
+    skill->SetCoolingDown(true);
+    EXPECT_FALSE(Use(foe->GetObjectId()));
+    EXPECT_EQ(player->CooldownVoxPlays(), 0u);
+    skill->SetCoolingDown(false);
+    EXPECT_FALSE(Use(foe->GetObjectId()));
+    EXPECT_EQ(player->CooldownVoxPlays(), 1u);
+    EXPECT_EQ(State(), "LongIdle");
+}
+
+TEST_F(ControllerPlayerSkillTest, AWarmingUpSkillSwallowsRequests)
+{
+    Monster* foe = Place<Monster>("Records/Creatures/Near.dbr", "Monster", 2.0f);
+    Monster* other = Place<Monster>("Records/Creatures/Far.dbr", "Monster", -2.0f);
+    ASSERT_TRUE(Use(foe->GetObjectId()));
+    ASSERT_EQ(State(), "UseSkill");
+    skill->warmingUp = true;
+    EXPECT_TRUE(Use(other->GetObjectId()));
+    EXPECT_EQ(State(), "UseSkill");
+    EXPECT_EQ(controller->GetCurrentEnemy(), foe->GetObjectId());
+    EXPECT_EQ(controller->GetRepeatTarget(), foe->GetObjectId());
+    skill->warmingUp = false;
+    EXPECT_TRUE(Use(other->GetObjectId()));
+    EXPECT_EQ(controller->GetCurrentEnemy(), other->GetObjectId());
 }
 
 TEST_F(ControllerPlayerSkillTest, ATrappedPlayerUsesASkillInReachAndIsTrappedAgain)

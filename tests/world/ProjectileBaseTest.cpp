@@ -1,10 +1,19 @@
 #include "world/ProjectileBase.h"
 
+#include "characters/Character.h"
+#include "combat/CombatAttributeType.h"
+#include "core/MathUtils.h"
+#include "engine/ABBox.h"
 #include "engine/ObjectManager.h"
+#include "engine/World.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
 #include <vector>
 
 namespace GAME::Test {
@@ -89,6 +98,119 @@ TEST_F(ProjectileRecordTest, TimesInWholeMillisecondsAndLaunchAngleKeptInRange)
     EXPECT_TRUE(high->IsDeleted());
     EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
     ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
+// Opens the flight steps to the tests.
+class OpenProjectile : public ProjectileBase {
+public:
+    using ProjectileBase::GetRandomGen;
+    using ProjectileBase::MoveStraightLine;
+    using ProjectileBase::ProcessFragmentation;
+};
+
+class ProjectileFlightTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        previousWorld = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
+        owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        info.ownerId = owner->GetObjectId();
+        info.skillId = kOwnSkill;
+        info.launchCoords = WorldCoords(WorldVec3(1, {0, 0, 0}));
+        projectile.LoadInfo(info, kSeed);
+        gEngine->GetWorld()->AddEntity(&projectile, info.launchCoords, true);
+    }
+
+    void TearDown() override
+    {
+        gEngine->GetWorld()->RemoveEntity(&projectile);
+        GameEngineFixture::TearDown();
+        gEngine->SetWorld(std::move(previousWorld));
+    }
+
+    // The generator's next value, against a fresh one drawn `skipped` times.
+    bool DrewExactly(int skipped)
+    {
+        RandomUniform reference;
+        reference.Seed(kSeed);
+        for (int i = 0; i < skipped; ++i)
+            reference.FGenerate(0.0f, 1.0f);
+        return projectile.GetRandomGen().FGenerate(0.0f, 1.0f) == reference.FGenerate(0.0f, 1.0f);
+    }
+
+    static constexpr uint32_t kSeed = 99;
+    std::unique_ptr<World> previousWorld;
+    Character* owner = nullptr;
+    ProjectileInfo info;
+    OpenProjectile projectile;
+};
+
+TEST_F(ProjectileFlightTest, NoFumbleChanceDrawsNothingAndACertainOneTurnsTheFlight)
+{
+    projectile.MoveStraightLine(WorldVec3(1, {0, 0, 10}));
+    EXPECT_TRUE(DrewExactly(0));
+    EXPECT_EQ(projectile.GetCoords().GetRegionCoords().forward, Vec3(0, 0, 1));
+
+    DurationDamageManager& lasting = owner->GetCombatManager().GetDurationDamageMgr();
+    lasting.AddFixedDamage(CombatAttributeType_ProjectileFumble, 100.0f, 10.0f);
+    lasting.EndAttack();
+    ASSERT_EQ(owner->GetProjectileFumbleDamage(), 100.0f);
+    projectile.LoadInfo(info, kSeed);
+    projectile.MoveStraightLine(WorldVec3(1, {0, 0, 10}));
+    // Two chance rolls, yaw, pitch and the sign choice.
+    EXPECT_TRUE(DrewExactly(5));
+    const Vec3 forward = projectile.GetCoords().GetRegionCoords().forward;
+    const float degreesOff = std::acos(forward.z) / DegreesToRadians(1.0f);
+    EXPECT_GE(degreesOff, 10.0f);
+    EXPECT_LE(degreesOff, 23.0f);
+}
+
+TEST_F(ProjectileFlightTest, FragmentsThatFailToSpawnAreLoggedAndTheirSiblingsFly)
+{
+    database.WriteRecord("Records/Projectiles/Shard.dbr", {"Class = ProjectileBase"});
+    ProjectileBase::ProjectileModifierStruct missing = Modifier(kOwnSkill, 0.0f, "Missing.dbr");
+    missing.fragmentsMin = missing.fragmentsMax = 2;
+    ProjectileBase::ProjectileModifierStruct shards =
+        Modifier(kOtherSkill, 2.5f, "Records/Projectiles/Shard.dbr");
+    shards.fragmentsMin = shards.fragmentsMax = 3;
+    projectile.AddProjectileModifier(missing);
+    projectile.AddProjectileModifier(shards);
+
+    ObjectManager& objects = ObjectManager::Instance();
+    LogCapture log;
+    WorldCoords at(WorldVec3(1, {4, 0, 4}));
+    const uint32_t first = objects.CreateObjectID();
+    projectile.ProcessFragmentation(77, at);
+    const uint32_t last = objects.CreateObjectID();
+    EXPECT_EQ(log.Count(1, "Failed to spawn projectile fragments (Missing.dbr)"), 2u);
+
+    size_t count = 0;
+    for (uint32_t id = first + 1; id < last; ++id) {
+        auto* fragment = objects.GetObject<ProjectileBase>(id);
+        if (fragment == nullptr)
+            continue;
+        ++count;
+        EXPECT_EQ(fragment->GetInfo().skillId, kOtherSkill);
+        EXPECT_EQ(fragment->GetInfo().ownerId, owner->GetObjectId());
+        EXPECT_EQ(fragment->GetInfo().launchCoords.GetPosition().GetRegionPosition(),
+                  Vec3(4, 1, 4));
+        // They explode like the parent but never fragment again.
+        EXPECT_EQ(fragment->GetExplosionModifierCount(), 1u);
+        EXPECT_EQ(fragment->GetFragmentModifierCount(), 0u);
+    }
+    EXPECT_EQ(count, 3u);
+
+    // A record asking for more than a full fan of whole degrees gets a full fan.
+    missing.fragmentsMin = missing.fragmentsMax = 2000000000;
+    OpenProjectile greedy;
+    greedy.LoadInfo(info, kSeed);
+    greedy.AddProjectileModifier(missing);
+    log.Clear();
+    greedy.ProcessFragmentation(0, at);
+    EXPECT_EQ(log.Count(1, "Failed to spawn projectile fragments (Missing.dbr)"), 360u);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "tests/support/GameEngineFixture.h"
-#include "world/Lightning.h"
 
 #include <gtest/gtest.h>
 
@@ -64,33 +63,6 @@ TEST_F(RadiusMagicTest, NoExpansionTimeEndsAtOnceWithoutDividingByZero)
     const uint32_t id = magic->GetObjectId();
     magic->UpdateSelf(1);
     EXPECT_EQ(ObjectManager::Instance().GetObject<RadiusMagic>(id), nullptr);
-}
-
-TEST_F(RadiusMagicTest, LightningColourRevealAndABoltOfNoTime)
-{
-    database.WriteRecord("Records/Effects/Bolt.dbr",
-                         {"Class = Lightning", "Red256 = 255", "Green256 = 128", "Blue256 = 0",
-                          "Alpha256 = 255", "numberOfBolts = 1", "timeMin = 10", "timeMax = 10"});
-    auto* bolt = Placed(
-        ObjectManager::Instance().CreateObjectFromFile<Lightning>("Records/Effects/Bolt.dbr"));
-    ASSERT_NE(bolt, nullptr);
-    EXPECT_FLOAT_EQ(bolt->GetRecordColor().red, 1.0f);
-    EXPECT_FLOAT_EQ(bolt->GetRecordColor().green, 128.0f / 255.0f);
-    EXPECT_FLOAT_EQ(bolt->GetRecordColor().blue, 0.0f);
-    EXPECT_FLOAT_EQ(bolt->GetRecordColor().alpha, 1.0f);
-    bolt->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
-    bolt->UpdateSelf(9998);
-    EXPECT_FALSE(bolt->HasReachedTarget());
-    bolt->UpdateSelf(1);
-    EXPECT_TRUE(bolt->HasReachedTarget());
-
-    database.WriteRecord("Records/Effects/Flash.dbr", {"Class = Lightning", "numberOfBolts = 1"});
-    auto* flash = Placed(
-        ObjectManager::Instance().CreateObjectFromFile<Lightning>("Records/Effects/Flash.dbr"));
-    flash->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
-    const uint32_t id = flash->GetObjectId();
-    flash->UpdateSelf(16);
-    EXPECT_EQ(ObjectManager::Instance().GetObject<Lightning>(id), nullptr);
 }
 
 } // namespace

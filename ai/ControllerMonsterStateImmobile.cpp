@@ -1,0 +1,10 @@
+#include "ai/ControllerMonsterStateImmobile.h"
+
+namespace GAME {
+
+void ControllerMonsterStateImmobile::EndImmobilize()
+{
+    SwitchTo("Return");
+}
+
+} // namespace GAME

@@ -1,0 +1,10 @@
+#include "ai/ControllerMonsterStateStunned.h"
+
+namespace GAME {
+
+void ControllerMonsterStateStunned::EndStun()
+{
+    SwitchTo("Return");
+}
+
+} // namespace GAME

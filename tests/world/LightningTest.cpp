@@ -1,0 +1,163 @@
+#include "world/Lightning.h"
+
+#include "core/RTTI_ClassInfo.h"
+#include "engine/ABBox.h"
+#include "engine/FilterFunction.h"
+#include "engine/ObjectManager.h"
+#include "engine/Platform.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+namespace {
+
+class LightningTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        previousWorld = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-50, -10, -50}, {50, 10, 50}));
+    }
+    void TearDown() override
+    {
+        GameEngineFixture::TearDown();
+        gEngine->SetWorld(std::move(previousWorld));
+    }
+    Lightning* Bolt(std::initializer_list<std::string> keys)
+    {
+        database.WriteRecord("Records/Effects/Bolt.dbr", keys);
+        auto* bolt =
+            ObjectManager::Instance().CreateObjectFromFile<Lightning>("Records/Effects/Bolt.dbr");
+        gEngine->GetWorld()->AddEntity(bolt, WorldCoords(WorldVec3(1, {0, 0, 0})), false);
+        return bolt;
+    }
+    static bool Alive(uint32_t id) { return ObjectManager::Instance().GetObject<Lightning>(id); }
+    std::unique_ptr<World> previousWorld;
+};
+
+struct AnyLightning : FilterFunction<Entity> {
+    bool operator()(const Entity* candidate) const override
+    {
+        return DynamicCast<Lightning>(candidate) != nullptr;
+    }
+};
+
+TEST_F(LightningTest, RecordColourAndTimesAreScaled)
+{
+    Lightning* bolt = Bolt({"Class = Lightning", "Red256 = 255", "Green256 = 128", "Blue256 = 0",
+                            "Alpha256 = 255", "timeMin = 0.25", "timeMax = 1.5"});
+    EXPECT_EQ(bolt->GetRecordColor(), Color(1.0f, 128.0f / 255.0f, 0.0f, 1.0f));
+    EXPECT_EQ(bolt->GetColor(), bolt->GetRecordColor());
+    EXPECT_EQ(bolt->GetTimeMin(), 250);
+    EXPECT_EQ(bolt->GetTimeMax(), 1500);
+    EXPECT_FLOAT_EQ(bolt->GetWidth(), 0.0f);
+    EXPECT_FALSE(bolt->GetGenerateTendrils());
+}
+
+TEST_F(LightningTest, ShortSegmentStaysWholeAndLongOneSplitsIntoSixteen)
+{
+    Lightning* bolt =
+        Bolt({"Class = Lightning", "numberOfBolts = 1", "timeMin = 1", "timeMax = 1"});
+    bolt->SetTarget(WorldVec3(1, {2, 0, 2}), WorldVec3(1, {3.5f, 0, 2}));
+    ASSERT_EQ(bolt->GetNumPointLists(), 1u);
+    EXPECT_EQ(bolt->GetPointList(0), (std::vector<Vec3>{{0, 0, 0}, {1.5f, 0, 0}}));
+    EXPECT_EQ(bolt->GetBoundingBox(), ABBox({-5, 0, -5}, {5, 20, 5}));
+
+    bolt->Generate(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {40, 0, 0}), false, 0, Color(), 1000,
+                   0.1f);
+    const std::vector<Vec3>& points = bolt->GetPointList(1);
+    ASSERT_EQ(points.size(), 17u);
+    EXPECT_EQ(points.front(), Vec3(0, 0, 0));
+    EXPECT_EQ(points.back(), Vec3(40, 0, 0));
+    EXPECT_GE(bolt->GetBoundingBox().max.x, 40.0f);
+}
+
+TEST_F(LightningTest, FromSkyRunsTwentyDownOntoTheDestination)
+{
+    Lightning* bolt = Bolt(
+        {"Class = Lightning", "numberOfBolts = 2", "fromSky = 1", "timeMin = 1", "timeMax = 1"});
+    bolt->SetTarget(WorldVec3(1, {3, 0, 3}), WorldVec3(1, {10, 1, 0}));
+    ASSERT_EQ(bolt->GetBolts().size(), 2u);
+    EXPECT_EQ(bolt->GetSource(), WorldVec3(1, {10, 21, 0}));
+    EXPECT_EQ(bolt->GetPointList(1).back(), Vec3(0, -20, 0));
+    EXPECT_EQ(bolt->GetBolts()[1].timeToLive, 1000);
+}
+
+TEST_F(LightningTest, GrowsOverTheFirstQuarterAndWithdrawsOverTheLast)
+{
+    Lightning* bolt =
+        Bolt({"Class = Lightning", "numberOfBolts = 1", "timeMin = 40", "timeMax = 40"});
+    bolt->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
+    const uint32_t id = bolt->GetObjectId();
+    bolt->UpdateSelf(5000);
+    EXPECT_FLOAT_EQ(bolt->GetTopPercent(), 0.5f);
+    EXPECT_FLOAT_EQ(bolt->GetFadeMultiplier(0), 0.5f);
+    EXPECT_FLOAT_EQ(bolt->GetFadeMultiplier(1), 1.0f);
+    bolt->UpdateSelf(4998);
+    EXPECT_FALSE(bolt->HasReachedTarget());
+    bolt->UpdateSelf(1);
+    EXPECT_TRUE(bolt->HasReachedTarget());
+    bolt->UpdateSelf(25001);
+    EXPECT_FLOAT_EQ(bolt->GetTopPercent(), 1.0f);
+    EXPECT_FLOAT_EQ(bolt->GetBottomPercent(), 0.5f);
+    bolt->UpdateSelf(5000);
+    EXPECT_TRUE(Alive(id));
+    bolt->UpdateSelf(1);
+    EXPECT_FALSE(Alive(id));
+}
+
+TEST_F(LightningTest, NoBoltsOrABoltOfNoTimeGoOnTheFirstUpdate)
+{
+    Lightning* none = Bolt({"Class = Lightning"});
+    none->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
+    const uint32_t noneId = none->GetObjectId();
+    none->UpdateSelf(16);
+    EXPECT_FALSE(Alive(noneId));
+
+    Lightning* flash = Bolt({"Class = Lightning", "numberOfBolts = 1"});
+    flash->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
+    EXPECT_TRUE(flash->HasReachedTarget());
+    const uint32_t flashId = flash->GetObjectId();
+    flash->UpdateSelf(16);
+    EXPECT_FALSE(Alive(flashId));
+}
+
+TEST_F(LightningTest, TendrilsBranchNearTheDestinationWithoutTendrilsOfTheirOwn)
+{
+    Platform::SRand(7);
+    Lightning* bolt = Bolt({"Class = Lightning", "numberOfBolts = 1", "generateTendrils = 1",
+                            "timeMin = 8", "timeMax = 8", "Width = 2.5", "Texture = Bolt.tex"});
+    bolt->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {30, 0, 0}));
+    std::vector<Entity*> effects;
+    for (int step = 0; step < 2000 && effects.size() < 2; step += 10) {
+        bolt->UpdateSelf(10);
+        effects.clear();
+        gEngine->GetWorld()->GetEntities(effects, AnyLightning());
+    }
+    ASSERT_GE(effects.size(), 2u);
+    const auto* tendril = DynamicCast<Lightning>(effects[0] == bolt ? effects[1] : effects[0]);
+    EXPECT_FALSE(tendril->GetGenerateTendrils());
+    EXPECT_EQ(tendril->GetSource(), bolt->GetSource());
+    EXPECT_EQ(tendril->GetElapsedTime(), bolt->GetElapsedTime());
+    EXPECT_EQ(tendril->GetBolts()[0].timeToLive, 8000);
+    EXPECT_FLOAT_EQ(tendril->GetWidth(), 2.5f);
+    EXPECT_EQ(tendril->GetTextureName(), "Bolt.tex");
+    const Vec3 offset = tendril->GetDestination().GetRegionPosition() - Vec3(30, 0, 0);
+    EXPECT_GE(offset.Length(), 0.25f - 1e-4f);
+    EXPECT_LE(offset.Length(), 1.0f + 1e-4f);
+}
+
+} // namespace
+
+} // namespace GAME::Test

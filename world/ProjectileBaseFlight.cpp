@@ -1,0 +1,243 @@
+#include "world/ProjectileBase.h"
+
+#include "characters/Character.h"
+#include "core/MathUtils.h"
+#include "engine/Coords.h"
+#include "engine/Engine.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldRay.h"
+#include "game/GameEngine.h"
+#include "skills/Skill.h"
+
+#include <algorithm>
+
+namespace GAME {
+
+namespace {
+
+constexpr Vec3 kUp{0.0f, 1.0f, 0.0f};
+constexpr Vec3 kPitchAxis{1.0f, 0.0f, 0.0f};
+// Beyond a full turn in whole degrees the fan's step is 0: more fragments only pile up.
+constexpr int32_t kMaxFragments = 360;
+
+void SetCoordsInWorld(Entity* entity, const WorldCoords& coords)
+{
+    if (World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr)
+        world->SetCoords(entity, coords);
+}
+
+} // namespace
+
+void ProjectileBase::MoveStraightLine(const WorldVec3& point)
+{
+    SetGravityEnabled(false);
+    SetPhysicsType(kPhysicsTypeFlight);
+    WorldCoords coords = GetCoords();
+    coords.LookAt(coords.GetPosition(), point, kUp);
+    SetCoordsInWorld(this, coords);
+    ApplyFumbleDamage();
+    const float speed = velocity + velocity * info.speedBonus * 0.01f;
+    SetVelocity(GetCoords().GetRegionCoords().forward * speed);
+}
+
+void ProjectileBase::MoveStraightLine()
+{
+    SetGravityEnabled(false);
+    SetPhysicsType(kPhysicsTypeFlight);
+    ApplyFumbleDamage();
+    SetVelocity(GetCoords().GetRegionCoords().forward * velocity);
+}
+
+void ProjectileBase::ApplyFumbleDamage()
+{
+    const Character* owner = GetOwner();
+    if (owner == nullptr)
+        return;
+    const float fumble = owner->GetFumbleDamage();
+    const float projectileFumble = owner->GetProjectileFumbleDamage();
+    // Only a clumsy owner draws: the draw count must match on every machine either way.
+    if (!(fumble > 0.0f) && !(projectileFumble > 0.0f))
+        return;
+    const float r1 = randomGen.FGenerate(0.0f, 100.0f);
+    const float r2 = randomGen.FGenerate(0.0f, 100.0f);
+    if (!(r1 <= fumble) && !(r2 <= projectileFumble))
+        return;
+    float yaw = randomGen.FGenerate(10.0f, 20.0f);
+    float pitch = randomGen.FGenerate(5.0f, 10.0f);
+    const int k = randomGen.IGenerate(0, 3);
+    if (k == 0 || k == 2)
+        yaw = -yaw;
+    if (k == 1 || k == 2)
+        pitch = -pitch;
+    WorldCoords coords = GetCoords();
+    coords.SetRegionCoords(coords.GetRegionCoords() *
+                           Coords::RotationAboutAxis(DegreesToRadians(yaw), kUp) *
+                           Coords::RotationAboutAxis(DegreesToRadians(pitch), kPitchAxis));
+    SetCoordsInWorld(this, coords);
+}
+
+void ProjectileBase::AddProjectileModifier(const ProjectileModifierStruct& modifier)
+{
+    modifierCopies.push_back(modifier);
+    modifiers.push_back(std::make_unique<ModifierRecord>(ModifierRecord{modifier, {}}));
+    ModifierRecord* record = modifiers.back().get();
+
+    const bool explodes = modifier.explosionRadius > 0.0f;
+    if (!modifier.fragmentsName.empty()) {
+        fragmentList.push_back(record);
+        // Another skill's fragments only fragment: its explosion and path checks belong to
+        // whichever projectile that skill launched itself.
+        if (modifier.ownerSkillId != info.skillId)
+            return;
+    }
+    if (explodes)
+        explosionList.push_back(record);
+    pathList.push_back(record);
+}
+
+float ProjectileBase::GetPiercingModifier(uint32_t skillId) const
+{
+    float total = 0.0f;
+    for (const ProjectileModifierStruct& modifier : modifierCopies) {
+        if (modifier.ownerSkillId == skillId)
+            total += modifier.piercingChance;
+    }
+    return total;
+}
+
+void ProjectileBase::SetFilteredTargets(const std::vector<uint32_t>& targets)
+{
+    for (const std::vector<ModifierRecord*>* list : {&pathList, &explosionList, &fragmentList}) {
+        for (ModifierRecord* record : *list)
+            record->knownTargets = targets;
+    }
+}
+
+void ProjectileBase::GetTargetsAlongPath(std::vector<uint32_t>& out, bool firstOnly)
+{
+    const WorldVec3 position = GetFlightCoords().GetPosition();
+    Vec3 here;
+    Vec3 travel;
+    if (position.GetPositionInRegion(lastPosition.GetRegionId(), here))
+        travel = here - lastPosition.GetRegionPosition();
+    // Standing still, the check looks ahead rather than along no direction at all.
+    const Vec3 direction =
+        travel.LengthSquared() > 0.0f ? travel : GetCoords().GetRegionCoords().forward;
+    const float length = std::max(travel.Length(), 1.0f);
+    std::vector<uint32_t> found;
+    if (gGameEngine != nullptr)
+        gGameEngine->GetTargetsAlongRay(info.team, WorldRay(lastPosition, direction), length, found,
+                                        info.ownerId, info.friendlyTargets);
+    if (firstOnly && !found.empty())
+        out.push_back(found.front());
+    else if (!firstOnly)
+        out.insert(out.end(), found.begin(), found.end());
+    lastPosition = position;
+}
+
+void ProjectileBase::FilterAndAddKnownTargets(const std::vector<uint32_t>& found,
+                                              std::vector<uint32_t>& known,
+                                              std::vector<uint32_t>& out, bool firstOnly)
+{
+    for (uint32_t id : found) {
+        if (std::find(known.begin(), known.end(), id) != known.end())
+            continue;
+        out.push_back(id);
+        known.push_back(id);
+        if (firstOnly)
+            return;
+    }
+}
+
+void ProjectileBase::ReportTargets(uint32_t skillId, const WorldCoords& at,
+                                   const std::vector<uint32_t>& targets) const
+{
+    if (Skill* skill = ObjectManager::Instance().GetObject<Skill>(skillId))
+        skill->TargetInformation(info, at, targets);
+}
+
+void ProjectileBase::ProcessPathTargets(bool firstOnly, std::vector<uint32_t>& out)
+{
+    std::vector<uint32_t> found;
+    GetTargetsAlongPath(found, false);
+    if (found.empty())
+        return;
+    for (ModifierRecord* record : pathList) {
+        std::vector<uint32_t> fresh;
+        FilterAndAddKnownTargets(found, record->knownTargets, fresh, firstOnly);
+        if (record->modifier.ownerSkillId == info.skillId)
+            out.insert(out.end(), fresh.begin(), fresh.end());
+        ReportTargets(record->modifier.ownerSkillId, GetCoords(), fresh);
+    }
+}
+
+bool ProjectileBase::ProcessExplosion(bool all, WorldCoords& at)
+{
+    for (ModifierRecord* record : explosionList) {
+        std::vector<uint32_t> found;
+        if (gGameEngine != nullptr)
+            gGameEngine->GetTargetsInRadius(info.team, at.GetPosition(),
+                                            record->modifier.explosionRadius, found, info.ownerId,
+                                            info.friendlyTargets);
+        std::vector<uint32_t> fresh;
+        if (all)
+            fresh = found;
+        else
+            FilterAndAddKnownTargets(found, record->knownTargets, fresh, false);
+        ReportTargets(record->modifier.ownerSkillId, at, fresh);
+    }
+    return !explosionList.empty();
+}
+
+void ProjectileBase::ProcessFragmentation(uint32_t hitTargetId, WorldCoords& at)
+{
+    WorldVec3 spawn = at.GetPosition();
+    spawn.PutOnFloor();
+    spawn.TranslateInRegion(Vec3(0.0f, 1.0f, 0.0f));
+    const std::vector<uint32_t> filtered{hitTargetId};
+    bool swiped = false;
+    for (const ModifierRecord* record : fragmentList) {
+        const ProjectileModifierStruct& modifier = record->modifier;
+        const int32_t n = std::min(
+            randomGen.IGenerate(modifier.fragmentsMin, modifier.fragmentsMax), kMaxFragments);
+        if (modifier.fragmentsName.empty() || n <= 0)
+            continue;
+        const int32_t step = 360 / n;
+        float angle = 0.0f;
+        for (int32_t i = 0; i < n; ++i) {
+            angle += static_cast<float>(randomGen.IGenerate(-30, 30) + step);
+            Coords rotation = Coords::RotationAboutAxis(DegreesToRadians(angle), kUp);
+            rotation.origin = spawn.GetRegionPosition();
+            const WorldCoords coords(spawn.GetRegionId(), rotation);
+            ProjectileBase* fragment =
+                ObjectManager::Instance().CreateObjectFromFile<ProjectileBase>(
+                    modifier.fragmentsName, 0, true);
+            if (fragment == nullptr) {
+                gEngine->Log(Engine::LogData, "Failed to spawn projectile fragments (%s)",
+                             modifier.fragmentsName.c_str());
+                continue;
+            }
+            ProjectileInfo fragmentInfo;
+            fragmentInfo.skillId = modifier.ownerSkillId;
+            fragmentInfo.ownerId = info.ownerId;
+            fragmentInfo.launchCoords = coords;
+            fragmentInfo.targetPoint = coords.GetPosition();
+            fragmentInfo.team = info.team;
+            fragmentInfo.piercingChance = modifier.piercingChance;
+            fragment->LoadInfo(fragmentInfo, static_cast<uint32_t>(randomGen.IGenerate(1, 32767)));
+            ProjectileModifierStruct inherited;
+            inherited.ownerSkillId = modifier.ownerSkillId;
+            inherited.explosionRadius = modifier.explosionRadius;
+            fragment->AddProjectileModifier(inherited);
+            fragment->SetFilteredTargets(filtered);
+            if (!swiped) {
+                fragment->PlaySwipeSound(coords.GetPosition());
+                swiped = true;
+            }
+            fragment->ProjectileGo();
+        }
+    }
+}
+
+} // namespace GAME
