@@ -109,17 +109,13 @@ void ControllerCombat::CreateSkillBuff(const SkillBuffTransfer& transfer,
         character->GetCombatManager().GetHandState() != EquipManager_HandState_DualWielded)
         return;
 
-    const auto found = skillBuffs.find(transfer.buffName);
-    // An entry whose buff the character no longer holds (it expired) counts as absent, else a
-    // repeated request would never put the buff back.
-    const bool send = found == skillBuffs.end() || found->second.level != transfer.buffLevel ||
-                      !character->IsSkillBuffActive(transfer.buffName);
     SkillBuffEntry& entry = skillBuffs[transfer.buffName];
     entry.level = transfer.buffLevel;
     entry.timeToLive = transfer.timeToLive;
     entry.remainingTime = transfer.timeToLive;
-    if (send)
-        character->Enqueue(std::make_unique<CreateRemoveSkillBuffConfigCmd>(
+    // Sent even for a buff held at the same level: only the receiver's refresh renews the buff's
+    // own time to live, so an aura's buff would lapse between two pulses and flicker.
+    character->Enqueue(std::make_unique<CreateRemoveSkillBuffConfigCmd>(
             GetParentId(), 0u, transfer.buffName, transfer.buffLevel, transfer.modifierName1,
             transfer.modifierLevel1, transfer.modifierName2, transfer.modifierLevel2,
             transfer.timeToLive, transfer.casterId));

@@ -4,12 +4,15 @@
 #include "characters/CharAttributeType.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
+#include "characters/Team.h"
+#include "characters/TeamManager.h"
 #include "core/RTTI_ClassInfo.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/Sphere.h"
 #include "engine/WorldVec3.h"
+#include "game/GameEngine.h"
 #include "skills/Skill.h"
 
 #include <cmath>
@@ -187,14 +190,25 @@ void ControllerMonster::GetCharactersInSphere(std::vector<Character*>& out, cons
         out.clear();
         return;
     }
+    // Every monster asks this of every character in sight each anger round: the teams are
+    // looked up once, and the cheap team test goes first.
+    const TeamManager* teams = gGameEngine != nullptr ? gGameEngine->GetTeamManager() : nullptr;
+    if (teams == nullptr) {
+        out.clear();
+        return;
+    }
+    const Team ownTeam = self->GetTeam();
     const WorldVec3 own = self->GetPathPosition();
     std::erase_if(out, [&](Character* candidate) {
-        if (candidate == self || !candidate->IsAlive())
+        if (candidate == self)
             return true;
-        if (maxYViewDistance != 0.0f &&
-            std::abs(HeightDifference(own, candidate->GetPathPosition())) > maxYViewDistance)
+        const Team team = candidate->GetTeam();
+        if (foes ? !teams->IsFoe(ownTeam, team) : !teams->IsFriend(ownTeam, team))
             return true;
-        return foes ? !IsFoe(*self, *candidate) : !IsFriend(*self, *candidate);
+        if (!candidate->IsAlive())
+            return true;
+        return maxYViewDistance != 0.0f &&
+               std::abs(HeightDifference(own, candidate->GetPathPosition())) > maxYViewDistance;
     });
 }
 

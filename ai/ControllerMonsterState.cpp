@@ -594,6 +594,30 @@ bool ControllerMonsterState<TController, TCharacter>::IsCloseEnough(uint32_t ene
 }
 
 template <typename TController, typename TCharacter>
+bool ControllerMonsterState<TController, TCharacter>::CanAttackNow(uint32_t enemyId,
+                                                                   uint32_t skillId)
+{
+    return IsCloseEnough(enemyId, skillId) && IsClearPath(enemyId);
+}
+
+template <typename TController, typename TCharacter>
+void ControllerMonsterState<TController, TCharacter>::AttackElsePursue(uint32_t enemyId,
+                                                                       uint32_t skillId)
+{
+    SwitchTo(CanAttackNow(enemyId, skillId) ? "Attack" : "Pursue", enemyId, 0, skillId);
+}
+
+template <typename TController, typename TCharacter>
+void ControllerMonsterState<TController, TCharacter>::AttackElseReturn()
+{
+    const uint32_t enemy = this->GetCurrentEnemy();
+    if (CanAttackNow(enemy, this->GetCurrentSkillID()))
+        this->SetState("Attack", GetController()->GetCurrentStateData());
+    else
+        SwitchTo("Return");
+}
+
+template <typename TController, typename TCharacter>
 bool ControllerMonsterState<TController, TCharacter>::CanMove()
 {
     return GetController()->CanMove();

@@ -135,6 +135,13 @@ protected:
     static Character* FindCharacter(uint32_t id);
     bool IsClearPath(uint32_t targetId);
     bool IsCloseEnough(uint32_t enemyId, uint32_t skillId);
+    // Close enough for the skill and nothing in the way.
+    bool CanAttackNow(uint32_t enemyId, uint32_t skillId);
+    // "Attack" the enemy with the skill when it can be struck now, else "Pursue" it.
+    void AttackElsePursue(uint32_t enemyId, uint32_t skillId);
+    // At a path's end: "Attack" on with the current data when the enemy can be struck now, else
+    // "Return".
+    void AttackElseReturn();
     bool CanMove();
 
 private:

@@ -78,7 +78,7 @@ void ControllerMonsterStateAttack::AfterSkill()
 void ControllerMonsterStateAttack::AttackOrPursue(uint32_t enemyId, uint32_t usedSkillId)
 {
     const uint32_t best = GetController()->ChooseBestSkill(enemyId, false);
-    if (IsCloseEnough(enemyId, best) && IsClearPath(enemyId))
+    if (CanAttackNow(enemyId, best))
         SwitchTo(reposition && best == usedSkillId ? "RepositionForAttack" : "Attack", enemyId, 0,
                  best);
     else
@@ -106,9 +106,7 @@ void ControllerMonsterStateAttack::EnemyFound(uint32_t enemyId)
 {
     if (enemyId == GetCurrentEnemy() || !GetController()->IsEnemyValid(enemyId))
         return;
-    const uint32_t best = GetController()->ChooseBestSkill(enemyId, false);
-    SwitchTo(IsCloseEnough(enemyId, best) && IsClearPath(enemyId) ? "Attack" : "Pursue", enemyId, 0,
-             best);
+    AttackElsePursue(enemyId, GetController()->ChooseBestSkill(enemyId, false));
 }
 
 void ControllerMonsterStateAttack::ProjectileCollisionCallback(const ProjectileInfo& /*info*/,

@@ -28,18 +28,35 @@ bool ControllerMonsterStatePanic::RunAway()
     const Vec3 offset = DirectionAwayFrom(enemy->GetPathPosition(), point) * kRunDistance;
     if (!point.TranslateToFloor(offset) || !self->CanMoveTo(point, 0.5f))
         return false;
+    startingRun = true;
     MoveTo(point, 0, 0);
+    startingRun = false;
     return true;
 }
 
 void ControllerMonsterStatePanic::OnBegin()
 {
+    runPending = false;
     if (!RunAway())
         SwitchTo("Idle");
 }
 
+void ControllerMonsterStatePanic::OnUpdate(int32_t /*elapsedMs*/)
+{
+    if (runPending) {
+        runPending = false;
+        RunAway();
+    }
+}
+
 void ControllerMonsterStatePanic::EndOfPathReached()
 {
+    // A run that ends as it starts (the monster cannot move) would run again from inside itself
+    // without end; the next update runs again instead.
+    if (startingRun) {
+        runPending = true;
+        return;
+    }
     RunAway();
 }
 

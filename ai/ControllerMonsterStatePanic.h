@@ -17,6 +17,7 @@ public:
     ~ControllerMonsterStatePanic() override = default;
 
     void OnBegin() override;
+    void OnUpdate(int32_t elapsedMs) override;
     void EndOfPathReached() override;
 
     // How far one run goes.
@@ -29,6 +30,10 @@ public:
 protected:
     // False when there is nothing to run from or the point cannot be reached.
     bool RunAway();
+
+private:
+    bool startingRun = false;
+    bool runPending = false;
 };
 
 } // namespace GAME

@@ -89,20 +89,12 @@ void ControllerMonsterStatePursue::EnemyFound(uint32_t enemyId)
 {
     if (enemyId == GetCurrentEnemy())
         return;
-    const uint32_t skill = GetController()->ChooseBestSkill(enemyId, false);
-    if (IsCloseEnough(enemyId, skill) && IsClearPath(enemyId))
-        SwitchTo("Attack", enemyId, 0, skill);
-    else
-        SwitchTo("Pursue", enemyId, 0, skill);
+    AttackElsePursue(enemyId, GetController()->ChooseBestSkill(enemyId, false));
 }
 
 void ControllerMonsterStatePursue::EndOfPathReached()
 {
-    const uint32_t enemy = GetCurrentEnemy();
-    if (IsCloseEnough(enemy, GetCurrentSkillID()) && IsClearPath(enemy))
-        SetState("Attack", GetAIController()->GetCurrentStateData());
-    else
-        SwitchTo("Return");
+    AttackElseReturn();
 }
 
 void ControllerMonsterStatePursue::LostSlot()
@@ -142,13 +134,12 @@ void ControllerMonsterStatePursue::CheckSkillMatchesCharacter(uint32_t skillId)
     WorldVec3 point;
     uint32_t characterSkill = 0;
     self->GetCurrentAttackTarget(targetId, point, characterSkill);
-    // The character keeps skills by reference number; nothing to compare before it attacks.
-    const uint32_t expected = self->GetSkillReferenceNumber(skillId);
-    if (characterSkill == 0 || characterSkill == expected)
+    // Nothing to compare before the character has an attack under way.
+    if (characterSkill == 0 || characterSkill == skillId)
         return;
     gEngine->Log(Engine::LogRuntime,
                  "Pursue - controller skill (%d) doesn't match character skill (%d) in monster %s",
-                 static_cast<int>(expected), static_cast<int>(characterSkill),
+                 static_cast<int>(skillId), static_cast<int>(characterSkill),
                  self->GetObjectName().c_str());
 }
 

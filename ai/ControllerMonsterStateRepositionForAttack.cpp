@@ -23,11 +23,7 @@ void ControllerMonsterStateRepositionForAttack::OnEnd()
 
 void ControllerMonsterStateRepositionForAttack::EndOfPathReached()
 {
-    const uint32_t enemy = GetCurrentEnemy();
-    if (IsCloseEnough(enemy, GetCurrentSkillID()) && IsClearPath(enemy))
-        SetState("Attack", GetController()->GetCurrentStateData());
-    else
-        SwitchTo("Return");
+    AttackElseReturn();
 }
 
 } // namespace GAME

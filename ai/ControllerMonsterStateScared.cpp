@@ -22,7 +22,7 @@ void ControllerMonsterStateScared::OnBegin()
     }
     if (Monster* self = GetCharacter())
         self->PlayNetSound(self->GetFleeSound());
-    MoveTo(point, 0, 0);
+    StartRun(point);
 }
 
 void ControllerMonsterStateScared::OnUpdate(int32_t elapsedMs)
@@ -42,16 +42,26 @@ void ControllerMonsterStateScared::OnUpdate(int32_t elapsedMs)
 
 void ControllerMonsterStateScared::EndOfPathReached()
 {
-    RunOrHide();
+    // A run that ends as it starts (the monster cannot move) would run again from inside itself
+    // without end; the run timer of the update tries again.
+    if (!startingRun)
+        RunOrHide();
 }
 
 void ControllerMonsterStateScared::RunOrHide()
 {
     WorldVec3 point;
     if (PickRunToPoint(point))
-        MoveTo(point, 0, 0);
+        StartRun(point);
     else
         Hide();
+}
+
+void ControllerMonsterStateScared::StartRun(const WorldVec3& point)
+{
+    startingRun = true;
+    MoveTo(point, 0, 0);
+    startingRun = false;
 }
 
 bool ControllerMonsterStateScared::PickRunToPoint(WorldVec3& point)

@@ -24,10 +24,12 @@ private:
     // Runs to a new point, or hides when none is found.
     void RunOrHide();
     bool PickRunToPoint(WorldVec3& point);
+    void StartRun(const WorldVec3& point);
     void Hide();
 
     int32_t runTime = 0;  // ms
     int32_t hideTime = 0; // ms
+    bool startingRun = false;
 };
 
 } // namespace GAME

@@ -3,9 +3,8 @@
 #include "core/Saturate.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
+#include "engine/Platform.h"
 #include "skills/Skill.h"
-
-#include <cstdlib>
 
 namespace GAME {
 
@@ -19,9 +18,10 @@ void ControllerPlayerStateUseSkill::OnBegin()
             SetState(GetFallbackState(), ControllerAIStateData());
             return;
         }
-        UseSkill(target, character->GetPathPosition(), skillId, static_cast<uint32_t>(rand()));
+        UseSkill(target, character->GetPathPosition(), skillId,
+                 static_cast<uint32_t>(Platform::Rand()));
     } else {
-        UseSkill(0, GetPointOfInterest(), skillId, static_cast<uint32_t>(rand()));
+        UseSkill(0, GetPointOfInterest(), skillId, static_cast<uint32_t>(Platform::Rand()));
     }
     repeatDelay = kRepeatDelay;
 }

@@ -103,6 +103,14 @@ void AngerManager::Update(int32_t elapsedMs, float decayPerSecond, Character* se
         closestEnemyDistance = Sqrt(closestEnemyDistance);
 }
 
+float AngerManager::GetAnger(uint32_t enemyId) const
+{
+    const auto entry = std::lower_bound(
+        angerLevels.begin(), angerLevels.end(), enemyId,
+        [](const std::pair<uint32_t, float>& level, uint32_t id) { return level.first < id; });
+    return entry != angerLevels.end() && entry->first == enemyId ? entry->second : 0.0f;
+}
+
 Character* AngerManager::GetNewTarget(float threshold) const
 {
     const ObjectManager& objects = ObjectManager::Instance();

@@ -39,6 +39,8 @@ public:
     void TransferAnger(AngerManager& other) const;
     // One debug bar per enemy, the forced one first at full anger.
     void ShowAngerLevels() const;
+    // The anger held against one enemy; 0 for one not on the list.
+    float GetAnger(uint32_t enemyId) const;
 
 private:
     static constexpr float kMaxAnger = 100.0f;

@@ -12,10 +12,17 @@
 // from loot keys of any weight or name: whatever it makes is an item. A second body of the
 // record, driven by a controller made from the controller record, is killed: it drops the gold
 // its gold record gives, every pile a named actor, none negative, never more piles than allowed;
-// and the gold record splits any amount into piles that add up to it.
+// and the gold record splits any amount into piles that add up to it. Last, a monster thinks
+// with a hostile AI record (its personality and its skill slots in one): with an ally and an
+// enemy beside it, it is hurt, scared, taunted, stunned, trapped and confused over frames long
+// and short, asked for skills and ranges, then killed: no crash, no hang, and its place stays
+// finite.
 #include "ai/ControllerCombat.h"
+#include "ai/ControllerMonster.h"
 #include "characters/AnimationSet.h"
 #include "characters/Character.h"
+#include "characters/Monster.h"
+#include "characters/TeamManager.h"
 #include "combat/CombatAttributeDamage.h"
 #include "combat/CombatAttributeDamage_BasePhysical.h"
 #include "combat/CombatManager.h"
@@ -66,9 +73,16 @@ constexpr const char* kRecords[] = {
     "Records/Fuzz/Levels.dbr",    "Records/Fuzz/Animations.dbr", "Records/Fuzz/Sound.dbr",
     "Records/Fuzz/FxPak.dbr",     "Records/Fuzz/Effect.dbr",     "Records/Game/HealthManaRegen.dbr",
     "Records/Fuzz/Item.dbr",      "Records/Fuzz/Gold.dbr",       "Records/Fuzz/Controller.dbr",
+    "Records/Fuzz/MonsterAI.dbr",
 };
 constexpr const char* kGoldRecord = "Records/Fuzz/Gold.dbr";
 constexpr const char* kControllerRecord = "Records/Fuzz/Controller.dbr";
+constexpr const char* kMonsterAIRecord = "Records/Fuzz/MonsterAI.dbr";
+// The monster that thinks with the AI record, and the one it fights.
+constexpr const char* kThinkerRecord = "Records/Fuzz/Thinker.dbr";
+constexpr const char* kEnemyRecord = "Records/Fuzz/Enemy.dbr";
+constexpr int32_t kThinkFrameMs[] = {0,   33, 33,        450, 1000, 16, 1 << 30, 33, 5000,
+                                     333, 1,  INT32_MAX, 33,  200,  33, 2000,    33};
 
 // The kinds a character record may ask for; any other class is made a plain character, since
 // other classes have fuzzers (or none) of their own.
@@ -330,6 +344,19 @@ void SplitAmounts()
     }
 }
 
+// The AI record serves twice, its first keys winning: as the controller record, and as the
+// thinking monster's own record (its skill slots and ranges) that names it. The enemy is plain.
+void WriteMonsterAI(const Folder& folder, std::string_view text)
+{
+    folder.Write(kMonsterAIRecord, "Class = ControllerMonster\n" + std::string(text));
+    folder.Write(
+        kThinkerRecord,
+        std::string("Class = Monster\ncontroller = ") + kMonsterAIRecord + "\n" +
+            std::string(text) +
+            "\ncharacterLife = 500\nunarmedRunAnim = Run.anm\nunarmedWalkAnim = Walk.anm\n");
+    folder.Write(kEnemyRecord, "Class = Monster\ncharacterLife = 100\n");
+}
+
 // A living body of the record, killed by a controller of the controller record.
 void Kill(GoldCatcher& catcher)
 {
@@ -350,6 +377,132 @@ void Kill(GoldCatcher& catcher)
         abort();
     gEngine->GetWorld()->RemoveEntity(victim);
     // The body, its controller and whatever its record gave it to carry.
+    const uint32_t endId = objects.CreateObjectID();
+    for (uint32_t id = firstId; id < endId; ++id) {
+        if (Object* made = objects.GetObject(id))
+            objects.DestroyObjectEx(made, "Fuzz/CharacterRecord", __LINE__);
+    }
+}
+
+bool FinitePlace(Character& character)
+{
+    const Vec3 at = character.GetPathPosition().GetRegionPosition();
+    return std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z);
+}
+
+Monster* Spawn(const char* record, float x, float z)
+{
+    auto* monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(record);
+    if (monster == nullptr)
+        abort();
+    const WorldCoords at{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))};
+    gEngine->GetWorld()->AddEntity(monster, at, false);
+    monster->SetSpawnPoint(at);
+    monster->InitialUpdate();
+    monster->GetCharacterBio().Update(*monster, 0);
+    return monster;
+}
+
+ControllerMonster* MindOf(const Monster& monster)
+{
+    return ObjectManager::Instance().GetObject<ControllerMonster>(monster.GetControllerId());
+}
+
+// The notifications and questions a thinking monster hears, with the frame's index mixed in.
+void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32_t allyId,
+          size_t frame)
+{
+    switch (frame % 8) {
+    case 0:
+        controller.UnderAttack(enemyId);
+        break;
+    case 1:
+        controller.AllyAttacked(allyId, enemyId);
+        controller.ProjectileNotification(enemyId);
+        break;
+    case 2:
+        controller.ScareMe(enemyId, frame % 16 == 2 ? std::nanf("") : 1e30f);
+        break;
+    case 3:
+        controller.TauntMe(frame % 16 == 3 ? -1e30f : 50.0f, enemyId);
+        controller.BeginStun();
+        controller.EndStun();
+        break;
+    case 4:
+        controller.BeginImmobilize();
+        controller.BeginTrap();
+        controller.EndTrap();
+        controller.EndImmobilize();
+        break;
+    case 5:
+        controller.Confuse(frame % 16 == 5 ? INT32_MAX : 700);
+        self.SubtractLife(self.GetCurrentLife() * 0.6f, PlayStatsDamageType{});
+        break;
+    case 6:
+        controller.TauntMe(std::nanf(""), 0);
+        controller.ScareMe(0, 2.0f);
+        break;
+    default:
+        controller.Panic(enemyId);
+        break;
+    }
+    for (const bool check : {false, true})
+        controller.ChooseBestSkill(enemyId, check);
+    for (const SkillUseRange range : {SkillUseRange_None, SkillUseRange_Short, SkillUseRange_Medium,
+                                      SkillUseRange_Long, static_cast<SkillUseRange>(-7)})
+        controller.IsSkillInProperRange(enemyId, range);
+    controller.ChooseBestBuffSelfSkill();
+    controller.ChooseBestAllyToBuff();
+    controller.ShouldHealAlly(allyId);
+    controller.CanFlee();
+    controller.GetHomePosition();
+}
+
+// A monster of the AI record beside an ally of its kind and an enemy, over frames of every
+// length, prodded between them; then killed, its death run and everything it made removed.
+void Think()
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t firstId = objects.CreateObjectID();
+    Monster* self = Spawn(kThinkerRecord, 0.0f, 0.0f);
+    Monster* ally = Spawn(kThinkerRecord, 2.0f, 2.0f);
+    Monster* enemy = Spawn(kEnemyRecord, 3.0f, 0.0f);
+    enemy->SetTeam(TeamManager::DefaultPlayerTeam());
+    ally->SetLeader(self->GetObjectId());
+    if (MindOf(*self) == nullptr)
+        abort(); // the record's class is forced
+    const uint32_t selfId = self->GetObjectId();
+    const uint32_t allyId = ally->GetObjectId();
+    const uint32_t enemyId = enemy->GetObjectId();
+    for (size_t frame = 0; frame < std::size(kThinkFrameMs); ++frame) {
+        if (objects.GetObject<Monster>(selfId) == self) {
+            if (ControllerMonster* controller = MindOf(*self))
+                Prod(*controller, *self, enemyId, allyId, frame);
+        }
+        for (const uint32_t id : {selfId, allyId}) {
+            // A monster may kill itself (a lifetime, an enemy in its death range).
+            if (auto* monster = objects.GetObject<Monster>(id)) {
+                if (ControllerMonster* mind = MindOf(*monster)) {
+                    mind->Update(kThinkFrameMs[frame]);
+                    // Whatever the rates, the grudge and the anger clock stay numbers.
+                    if (!std::isfinite(mind->GetAngerManager().GetAnger(enemyId)) ||
+                        !std::isfinite(mind->GetAngerTimer()))
+                        abort();
+                }
+                if (!FinitePlace(*monster))
+                    abort();
+            }
+        }
+    }
+    ControllerMonster* controller =
+        objects.GetObject<Monster>(selfId) == self ? MindOf(*self) : nullptr;
+    if (controller != nullptr) {
+        controller->KillMe();
+        controller->CreateDropMiscItems();
+        for (const int32_t ms : {0, 33, 1000, 33})
+            controller->Update(ms);
+    }
+    ClearWorld();
     const uint32_t endId = objects.CreateObjectID();
     for (uint32_t id = firstId; id < endId; ++id) {
         if (Object* made = objects.GetObject(id))
@@ -378,7 +531,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t start = 0;
     for (const char* record : kRecords) {
         if (start > input.size()) {
-            folder->Remove(record);
+            // The thinking monster always needs its records; a missing AI record is empty.
+            if (record == kMonsterAIRecord)
+                WriteMonsterAI(*folder, "");
+            else
+                folder->Remove(record);
             continue;
         }
         const size_t end = std::min(input.find('\0', start), input.size());
@@ -387,6 +544,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             folder->Write(record, KindText(text, record, kKinds));
         else if (record == kControllerRecord)
             folder->Write(record, KindText(text, record, kControllerKinds));
+        else if (record == kMonsterAIRecord)
+            WriteMonsterAI(*folder, text);
         else
             folder->Write(record, text);
         start = end + 1;
@@ -406,6 +565,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Die(*character);
     Kill(catcher);
     ClearWorld();
+    Think();
     SplitAmounts();
     // A body the death did not take (or that never entered the world) goes here.
     if (objects.GetObject(id) == character)

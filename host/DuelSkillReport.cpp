@@ -323,6 +323,8 @@ void DuelSkillReport::Frame(Cast& cast)
     for (Character* character : everyone) {
         character->GetSkillManager().Update(kFrameMs);
         character->GetCombatManager().Update(kFrameMs, character->GetCharacterBio());
+        // Costs are queued on the bio; its frame applies them.
+        character->GetCharacterBio().Update(*character, kFrameMs);
     }
 }
 

@@ -21,6 +21,7 @@
 #include "multiplayer/ConfigCmdPackets.h"
 #include "skills/Skill.h"
 #include "skills/SkillManager.h"
+#include "skills/SkillServicesBase.h"
 #include "skills/Skill_AttackRadiusLightning.h"
 #include "world/Lightning.h"
 #include "world/ProjectileBase.h"
@@ -149,12 +150,18 @@ bool DuelSpellReport::PlayServer()
             out << "  frame " << elapsedMs << " ms:\n";
             if (frame == 0)
                 Act(cast, second);
+            // What the uses sent reaches the client before its frame; what the frame sent, after.
+            Packets acted = DuelSkillReport::TakeSent();
             Frame(cast, true);
             Packets packets = DuelSkillReport::TakeSent();
+            packets.insert(packets.begin(), acted.begin(), acted.end());
             ShowPackets(packets);
             Track(packets);
             ShowPetDeaths();
-            steps.push_back(std::move(packets));
+            steps.push_back(std::move(acted));
+            steps.push_back(Packets(packets.begin() + static_cast<std::ptrdiff_t>(
+                                                          steps.back().size()),
+                                    packets.end()));
         }
         out << "  after " << elapsedMs << " ms: " << LivesText(cast) << '\n';
     }
@@ -168,16 +175,20 @@ bool DuelSpellReport::ReplayClient()
     Cast cast = Stage();
     if (!cast.made)
         return false;
-    // The first step holds what the server sent before its first frame.
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const Packets& step = steps[i];
-        if (i > 0)
-            Frame(cast, false);
+    const auto receive = [&](const Packets& step) {
         for (const std::vector<uint8_t>& bytes : step) {
             std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(bytes);
             replayed += packet != nullptr && NetworkShim::ReceivePacket(0, *packet) ? 1 : 0;
         }
         Track(step);
+    };
+    // The first step holds what the server sent before its first frame; then each frame has
+    // what its uses sent and what the frame itself sent.
+    receive(steps.front());
+    for (size_t i = 1; i + 1 < steps.size(); i += 2) {
+        receive(steps[i]);
+        Frame(cast, false);
+        receive(steps[i + 1]);
     }
     DuelSkillReport::TakeSent();
     clientLives = LivesText(cast);
@@ -233,8 +244,12 @@ void DuelSpellReport::Use(Character& user, const char* record, uint32_t targetId
     out << "    " << user.GetObjectId() << " uses " << ShortName(record) << " on " << targetId
         << '\n';
     // The sample characters carry no cast animations: the callbacks then run without one.
-    if (!skills.StartSkill(reference, targetId, target, useSeed))
+    if (!skills.StartSkill(reference, targetId, target, useSeed)) {
         out << "    (no animation: its callbacks run alone)\n";
+        // A failed start leaves the last use's hit count, and only a first hit pays.
+        if (SkillServicesBase* services = skills.GetSkillServices())
+            services->ClearHitIteration();
+    }
     skills.HandleSkillAnimationCallback(Name::Create("Hit"), reference, targetId, target);
     skills.HandleSkillAnimationCallback(Name::Create("End"), reference, targetId, target);
 }
@@ -245,6 +260,8 @@ void DuelSpellReport::Frame(Cast& cast, bool controlling)
          {static_cast<Character*>(cast.hero), static_cast<Character*>(cast.jackalman)}) {
         character->GetSkillManager().Update(kFrameMs);
         character->GetCombatManager().Update(kFrameMs, character->GetCharacterBio());
+        // Costs are queued on the bio; its frame applies them.
+        character->GetCharacterBio().Update(*character, kFrameMs);
     }
     // The bolt comes down over its frames; the strike waits for it.
     SkillManager& spells = cast.jackalman->GetSkillManager();

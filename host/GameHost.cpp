@@ -9,6 +9,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "host/AiReport.h"
+#include "host/ArenaReport.h"
 #include "host/CastReport.h"
 #include "host/CharacterReport.h"
 #include "host/CommandReport.h"
@@ -144,7 +145,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
         return 2;
 
-    if (!options.inputFile.empty()) {
+    if (!options.inputFile.empty() && options.scenario.empty()) {
         if (const int status = InputReport(options, out, err).Run(); status != 0)
             return status;
     }
@@ -158,6 +159,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         return 2;
     if (options.scenario == "ai" && !AiReport(options, out, err).Run())
         return 2;
+    if (options.scenario == "arena") {
+        if (const int status = ArenaReport(options, out, err).Run(); status != 0)
+            return status;
+    }
 
     const uint64_t startTime = gEngine->GetGameTime();
     // A scenario plays its role itself.

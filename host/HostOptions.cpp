@@ -86,7 +86,7 @@ const char* HostOptions::Usage()
            "                [--duel N]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S] [--scenario "
-           "actions|kill|commands|cast|ai]\n"
+           "actions|kill|commands|cast|ai|arena]\n"
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
            "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
@@ -117,6 +117,10 @@ const char* HostOptions::Usage()
            "  --scenario ai  four monsters close on the hero round a ring of attack places,\n"
            "                past a wall and a barrier; one dies and drops its gold (single\n"
            "                player)\n"
+           "  --scenario arena  a patrolling pack, a chieftain with two followers and a\n"
+           "                mender think for themselves against the hero, who obeys --input\n"
+           "                FILE or built-in orders; each monster's state, enemy, anger,\n"
+           "                skill and attack place, and what the dead drop (single player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -197,9 +201,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
-                scenario != "cast" && scenario != "ai") {
-                error =
-                    "--scenario takes actions, kill, commands, cast or ai, not '" + scenario + "'";
+                scenario != "cast" && scenario != "ai" && scenario != "arena") {
+                error = "--scenario takes actions, kill, commands, cast, ai or arena, not '" +
+                        scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {
@@ -260,7 +264,11 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--player needs a session (--role) and no --scenario";
         return false;
     }
-    if (!inputFile.empty() && (!role.empty() || !scenario.empty())) {
+    if (scenario == "arena" && !role.empty() && role != "single") {
+        error = "--scenario arena runs as single player only";
+        return false;
+    }
+    if (!inputFile.empty() && (!role.empty() || (!scenario.empty() && scenario != "arena"))) {
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }

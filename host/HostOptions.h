@@ -26,8 +26,9 @@ struct HostOptions {
     uint32_t seed = 1;
     // With a role, a game session is played: "single", "server" or "client".
     std::string role;
-    // A scripted scene played instead of a session ("actions", "kill", "commands", "cast" or
-    // "ai"), in the role given (single when none is; "kill", "cast" and "ai" only as single).
+    // A scripted scene played instead of a session ("actions", "kill", "commands", "cast", "ai"
+    // or "arena"), in the role given (single when none is; "kill", "cast", "ai" and "arena"
+    // only as single; "arena" takes `inputFile` as its hero's orders).
     std::string scenario;
     bool answerYes = true;
     // The main player of a session, made from this record; the save file read into it before
@@ -52,7 +53,7 @@ struct HostOptions {
     bool portal = false;
     // -- scripted input --
     // The hero obeys this order script, one "FRAME ORDER" a line (`--input FILE`), as single
-    // player; no role or scenario goes with it.
+    // player; no role goes with it, and no scenario but "arena".
     std::string inputFile;
     // -- end scripted input --
 

@@ -125,7 +125,8 @@ bool InputReport::Stage()
         hero->SetIsControllingCharacter(true);
     if (hero == nullptr || HeroController() == nullptr ||
         Enter("Elder", kNpc, nullptr, 6.0f, 0.0f) == nullptr ||
-        Enter("Raider", kRaider, kMonsterController, 0.0f, 8.0f) == nullptr) {
+        // The raider thinks with the controller its record gives it, skills handed over.
+        Enter("Raider", kRaider, nullptr, 0.0f, 8.0f) == nullptr) {
         if (hero != nullptr && HeroController() == nullptr)
             err << "gamehost: controller record '" << Player::kPlayerControllerRecord
                 << "' does not make a player controller\n";

@@ -25,8 +25,6 @@ public:
     static constexpr const char* kNpc = "Records/Creatures/Npc/Townsfolk/VillageElder.dbr";
     static constexpr const char* kRaider =
         "Records/Creatures/Monster/Jackalman/JackalmanRaider.dbr";
-    static constexpr const char* kMonsterController =
-        "Records/Controllers/Monster/DefaultControllerAI.dbr";
     // The hero learns the brawler's skills; the haymaker goes to bar slot 0 for the script to
     // fire.
     static constexpr const char* kBarSkillTree = "Records/Skills/Brawling/BrawlingTree.dbr";

@@ -63,6 +63,10 @@ echo "== scenario: four raiders close on the hero round three attack places, pas
 echo "   palisade; one dies and drops its gold (single)"
 "$host" --db "$ROOT/data/database" --scenario ai
 echo
+echo "== scenario: a patrolling pack, a chieftain with two followers and a mender think for"
+echo "   themselves; the hero fells the chieftain, who drops gold, a potion and a shield (single)"
+"$host" --db "$ROOT/data/database" --scenario arena --ms 100 --seed 1
+echo
 echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
 "$host" --db "$ROOT/data/database" --role single --frames 60 \
     --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \

@@ -89,6 +89,10 @@ public:
 
 protected:
     void SetTargetType(SkillTargetType type) { targetType = type; }
+    // A direct blow from the skill's own numbers to each target, without avoidance rolls and
+    // without the owner's equipment.
+    void ApplyDirectDamage(Character& owner, const std::vector<uint32_t>& targets,
+                           const WorldCoords& origin, uint32_t seed);
 
 private:
     // Shared by the damage application: style, equipment flag, weapon, share, hit sound.

@@ -4,6 +4,8 @@
 #include "characters/Character.h"
 #include "characters/CharacterBio.h"
 #include "core/PlayStatsDamageType.h"
+#include "core/Saturate.h"
+#include "skills/SkillContribution.h"
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile.h"
 #include "skills/SkillProfile_Modifiers.h"
@@ -101,6 +103,70 @@ void SkillActivatedBuffSelf::SwitchByUse(bool& on)
         NotifyUIOnDeactivate();
     SendActiveState(on);
     SetIgnoreMana(on);
+}
+
+void SkillActivatedBuffSelf::SwitchOffWhenRunOut(bool& on, int32_t& remainingMs, int32_t elapsedMs)
+{
+    if (!IsControllingSkill() || !on)
+        return;
+    remainingMs = SaturateToInt(static_cast<double>(remainingMs) - elapsedMs);
+    if (remainingMs < 1) {
+        on = false;
+        SendActiveState(false);
+    }
+}
+
+void SkillActivatedBuffSelf::CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const
+{
+    if (InForce())
+        SkillContribution::Char(*this, acc, true);
+}
+
+void SkillActivatedBuffSelf::CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const
+{
+    if (InForce())
+        SkillContribution::SkillAttributes(*this, acc);
+}
+
+void SkillActivatedBuffSelf::CollectPassiveOffensiveDamageAttributes(
+    CombatAttributeAccumulator& acc) const
+{
+    if (InForce() && !KeepsOffenseForOwnStrikes())
+        SkillContribution::OffensiveDamage(*this, acc);
+}
+
+void SkillActivatedBuffSelf::CollectPassiveOffensiveModifierAttributes(
+    CombatAttributeAccumulator& acc) const
+{
+    if (InForce() && !KeepsOffenseForOwnStrikes())
+        SkillContribution::OffensiveModifier(*this, acc);
+}
+
+void SkillActivatedBuffSelf::CollectPassiveRetaliationAttributes(
+    CombatAttributeAccumulator& acc) const
+{
+    if (InForce())
+        SkillContribution::Retaliation(*this, acc);
+}
+
+void SkillActivatedBuffSelf::CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const
+{
+    if (InForce())
+        SkillContribution::Defense(*this, acc);
+}
+
+void SkillActivatedBuffSelf::CollectPassiveRacialBonusDamage(const std::vector<std::string>& races,
+                                                             RacialBonus_Damage& damage) const
+{
+    if (InForce() && !KeepsOffenseForOwnStrikes())
+        SkillContribution::RacialDamage(*this, races, damage);
+}
+
+void SkillActivatedBuffSelf::CollectPassiveRacialBonusDefense(const std::vector<std::string>& races,
+                                                              RacialBonus_Defense& defense) const
+{
+    if (InForce())
+        SkillContribution::RacialDefense(*this, races, defense);
 }
 
 } // namespace GAME

@@ -29,10 +29,29 @@ public:
 
     bool IsCooldownAtEnd() const { return cooldownAtEnd; }
 
+    // While in force the buff adds its own numbers and its modifiers'.
+    void CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const override;
+    void CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const override;
+    void CollectPassiveOffensiveDamageAttributes(CombatAttributeAccumulator& acc) const override;
+    void CollectPassiveOffensiveModifierAttributes(CombatAttributeAccumulator& acc) const override;
+    void CollectPassiveRetaliationAttributes(CombatAttributeAccumulator& acc) const override;
+    void CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const override;
+    void CollectPassiveRacialBonusDamage(const std::vector<std::string>& races,
+                                         RacialBonus_Damage& damage) const override;
+    void CollectPassiveRacialBonusDefense(const std::vector<std::string>& races,
+                                          RacialBonus_Defense& defense) const override;
+
 protected:
+    // When the buff's numbers apply; a kind that never says adds nothing.
+    virtual bool InForce() const { return false; }
+    // A buff that attacks deals its damage through its own blows, not through the owner's.
+    virtual bool KeepsOffenseForOwnStrikes() const { return false; }
     // What a use does to a skill switched by use, on the controlling machine: flips `on`, tells
     // the interface, sends the switch and waives the mana while on.
     void SwitchByUse(bool& on);
+    // A buff with a duration, on the controlling machine: counts `remainingMs` down while `on`
+    // and switches itself off once it has run out.
+    void SwitchOffWhenRunOut(bool& on, int32_t& remainingMs, int32_t elapsedMs);
     void SetCooldownAtEnd(bool value) { cooldownAtEnd = value; }
 
 private:

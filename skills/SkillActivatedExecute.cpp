@@ -195,6 +195,14 @@ void SkillActivated::ApplyDamage(Character& owner, const std::vector<uint32_t>& 
     }
 }
 
+void SkillActivated::ApplyDirectDamage(Character& owner, const std::vector<uint32_t>& targets,
+                                       const WorldCoords& origin, uint32_t seed)
+{
+    // Style 0 is none of the named styles: a direct attack.
+    ApplyDamage(owner, targets, origin, seed, static_cast<ParametersCombatStyle>(0), false, 0, 0.0f,
+                false);
+}
+
 void SkillActivated::ApplyRangedDamage(Character& owner, const std::vector<uint32_t>& targets,
                                        const WorldCoords& origin, uint32_t seed, uint32_t weaponId)
 {

@@ -3,7 +3,9 @@
 #include "characters/AnimationSet.h"
 #include "characters/Character.h"
 #include "combat/ParametersCombat.h"
+#include "core/RandomUniform.h"
 #include "engine/ObjectManager.h"
+#include "engine/WorldCoords.h"
 #include "skills/SkillProfile.h"
 #include "world/ProjectileBase.h"
 
@@ -92,6 +94,35 @@ void SkillActivatedSpell::HitAction(Character& owner, const Name& callback, uint
                                     const WorldVec3& point)
 {
     ActivateNow(owner, callback, targetId, point);
+}
+
+void SkillActivatedSpell::ApplySpellHits(Character& owner, const std::vector<uint32_t>& targets,
+                                         const WorldCoords& origin, uint32_t seed,
+                                         const Name& fxAttachPoint)
+{
+    if (targets.empty())
+        return;
+    RandomUniform random;
+    random.Seed(seed);
+    const SkillProfile& data = GetSkillProfile();
+    ObjectManager& objects = ObjectManager::Instance();
+    for (uint32_t id : targets) {
+        Character* target = objects.GetObject<Character>(id);
+        if (target == nullptr)
+            continue;
+        ParametersCombat parameters(random);
+        // Style 0: resolved as a direct attack, without dodge or deflect rolls.
+        CollectCombatParameters(owner, target, static_cast<ParametersCombatStyle>(0), false, 0,
+                                parameters, 0.0f);
+        InitRagDollData(parameters.ragDoll, origin, target->GetCoords());
+        CreateTargetFx(fxAttachPoint.IsEmpty() ? target->GetCoords()
+                                               : target->GetAttachedCoords(fxAttachPoint));
+        target->TakeAttack(parameters);
+        PlayHitSound(target->GetCoords().GetPosition());
+        if (!data.GetSpellAuraName().empty())
+            target->AddAura(data.GetSpellAuraName(), false,
+                            static_cast<int32_t>(data.GetSpellAuraDuration(GetCurrentLevel())));
+    }
 }
 
 } // namespace GAME

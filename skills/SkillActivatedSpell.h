@@ -30,6 +30,12 @@ public:
 
     ProjectileBase* GetTemplateProjectile() const { return templateProjectile; }
 
+protected:
+    // The per-target hits of a result, without the secondary skills: each a direct blow, its
+    // effect at the attach point (the body when none is named), the hit sound and the aura.
+    void ApplySpellHits(Character& owner, const std::vector<uint32_t>& targets,
+                        const WorldCoords& origin, uint32_t seed, const Name& fxAttachPoint);
+
 private:
     void DestroyTemplateProjectile();
 

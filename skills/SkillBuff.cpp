@@ -1,6 +1,7 @@
 #include "skills/SkillBuff.h"
 
 #include "characters/Character.h"
+#include "core/GameLog.h"
 #include "engine/Engine.h"
 #include "engine/WorldCoords.h"
 #include "skills/SkillContribution.h"
@@ -122,14 +123,16 @@ float SkillBuff::ModifyDamage(float damage, CombatAttributeType type)
     if (damageAbsorptionPercent > 0.0f) {
         const float incoming = damage;
         damage = damage - damageAbsorptionPercent * 0.01f * damage;
-        gEngine->Log(Engine::LogInfo,
-                     "^bShield: Reduced (%f) Damage by (%f%%) percent, remaining damage (%f)",
-                     incoming, damageAbsorptionPercent, damage);
+        // The combat trace: formatted only when asked for, as every hit passes here.
+        gEngine->LogCategory(
+            gLogCombat, 0, "^bShield: Reduced (%f) Damage by (%f%%) percent, remaining damage (%f)",
+            incoming, damageAbsorptionPercent, damage);
     }
     if (damageAbsorption > 0.0f) {
         const float absorbed = std::min(damage, damageAbsorption);
-        gEngine->Log(Engine::LogInfo, "^bShield: Absorbed (%f) of (%f) damage, max absorption (%f)",
-                     absorbed, damage, damageAbsorption);
+        gEngine->LogCategory(gLogCombat, 0,
+                             "^bShield: Absorbed (%f) of (%f) damage, max absorption (%f)",
+                             absorbed, damage, damageAbsorption);
         damage -= absorbed;
     }
     return damage;

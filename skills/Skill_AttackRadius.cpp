@@ -1,8 +1,6 @@
 #include "skills/Skill_AttackRadius.h"
 
 #include "characters/Character.h"
-#include "combat/ParametersCombat.h"
-#include "core/RandomUniform.h"
 #include "engine/Color.h"
 #include "engine/DebugRenderManager.h"
 #include "engine/Engine.h"
@@ -169,21 +167,7 @@ void Skill_AttackRadius::TargetResult(Character& owner, const std::vector<uint32
 {
     if (targets.empty())
         return;
-    RandomUniform random;
-    random.Seed(seed);
-    ObjectManager& objects = ObjectManager::Instance();
-    for (uint32_t id : targets) {
-        Character* target = objects.GetObject<Character>(id);
-        if (target == nullptr)
-            continue;
-        ParametersCombat parameters(random);
-        // Style 0: resolved as a direct attack, without dodge or deflect rolls.
-        CollectCombatParameters(owner, target, static_cast<ParametersCombatStyle>(0), false, 0,
-                                parameters, 0.0f);
-        InitRagDollData(parameters.ragDoll, origin, target->GetCoords());
-        CreateTargetFx(target->GetCoords());
-        target->TakeAttack(parameters);
-    }
+    ApplyDirectDamage(owner, targets, origin, seed);
     ActivateSecondarySkills(owner, 0, targets, origin.GetPosition());
 }
 

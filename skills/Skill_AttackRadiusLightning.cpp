@@ -1,8 +1,6 @@
 #include "skills/Skill_AttackRadiusLightning.h"
 
 #include "characters/Character.h"
-#include "combat/ParametersCombat.h"
-#include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -100,20 +98,7 @@ void Skill_AttackRadiusLightning::OnLightningComplete(Character& owner)
     CameraShake();
     if (targets.empty())
         return;
-    RandomUniform random;
-    random.Seed(seed);
-    ObjectManager& objects = ObjectManager::Instance();
-    for (uint32_t id : targets) {
-        Character* target = objects.GetObject<Character>(id);
-        if (target == nullptr)
-            continue;
-        ParametersCombat parameters(random);
-        CollectCombatParameters(owner, target, static_cast<ParametersCombatStyle>(0), false, 0,
-                                parameters, 0.0f);
-        InitRagDollData(parameters.ragDoll, strikeCoords, target->GetCoords());
-        CreateTargetFx(target->GetCoords());
-        target->TakeAttack(parameters);
-    }
+    ApplyDirectDamage(owner, targets, strikeCoords, seed);
     ActivateSecondarySkills(owner, chosenTarget, targets, strikeCoords.GetPosition());
     targets.clear();
 }

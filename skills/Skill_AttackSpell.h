@@ -20,11 +20,6 @@ public:
                       bool melee) override;
     void ActivateNow(Character& owner, const Name& callback, uint32_t targetId,
                      const WorldVec3& point) override;
-
-protected:
-    // The per-target hits of a result, without the secondary skills.
-    void ApplySpellHits(Character& owner, const std::vector<uint32_t>& targets,
-                        const WorldCoords& origin, uint32_t seed, const Name& fxAttachPoint);
 };
 
 } // namespace GAME

@@ -2,8 +2,6 @@
 
 #include "characters/Character.h"
 #include "characters/TeamManager.h"
-#include "combat/ParametersCombat.h"
-#include "core/RandomUniform.h"
 #include "engine/ChaosBeam.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
@@ -12,7 +10,6 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "skills/SkillManagerBase.h"
-#include "skills/SkillProfile.h"
 #include "skills/SkillServicesBase.h"
 
 #include <algorithm>
@@ -101,31 +98,7 @@ void Skill_AttackSpellChaos::TargetResult(Character& owner, const std::vector<ui
         }
         return;
     }
-    ApplyStrike(owner, targets, origin, seed);
-}
-
-void Skill_AttackSpellChaos::ApplyStrike(Character& owner, const std::vector<uint32_t>& targets,
-                                         const WorldCoords& origin, uint32_t seed)
-{
-    RandomUniform random;
-    random.Seed(seed);
-    const SkillProfile& data = GetSkillProfile();
-    ObjectManager& objects = ObjectManager::Instance();
-    for (uint32_t id : targets) {
-        Character* target = objects.GetObject<Character>(id);
-        if (target == nullptr)
-            continue;
-        ParametersCombat parameters(random);
-        CollectCombatParameters(owner, target, static_cast<ParametersCombatStyle>(0), false, 0,
-                                parameters, 0.0f);
-        InitRagDollData(parameters.ragDoll, origin, target->GetCoords());
-        CreateTargetFx(target->GetAttachedCoords(TargetPoint()));
-        target->TakeAttack(parameters);
-        PlayHitSound(target->GetCoords().GetPosition());
-        if (!data.GetSpellAuraName().empty())
-            target->AddAura(data.GetSpellAuraName(), false,
-                            static_cast<int32_t>(data.GetSpellAuraDuration(GetCurrentLevel())));
-    }
+    ApplySpellHits(owner, targets, origin, seed, TargetPoint());
 }
 
 void Skill_AttackSpellChaos::Update(Character& owner, int32_t elapsedMs)

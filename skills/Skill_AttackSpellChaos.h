@@ -50,8 +50,6 @@ public:
 private:
     ChaosBeam* GetBeam() const;
     void LiberateBeam();
-    void ApplyStrike(Character& owner, const std::vector<uint32_t>& targets,
-                     const WorldCoords& origin, uint32_t seed);
 
     float maxDistance = 0.0f;
     float headVelocity = 0.0f;

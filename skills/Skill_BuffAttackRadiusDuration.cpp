@@ -32,13 +32,7 @@ void Skill_BuffAttackRadiusDuration::ActivateNow(Character& /*owner*/, const Nam
 void Skill_BuffAttackRadiusDuration::Update(Character& owner, int32_t elapsedMs)
 {
     Skill_BuffAttackRadiusToggled::Update(owner, elapsedMs);
-    if (!IsControllingSkill() || !toggledOn)
-        return;
-    remainingTime = SaturateToInt(static_cast<double>(remainingTime) - elapsedMs);
-    if (remainingTime < 1) {
-        toggledOn = false;
-        SendActiveState(false);
-    }
+    SwitchOffWhenRunOut(toggledOn, remainingTime, elapsedMs);
 }
 
 bool Skill_BuffAttackRadiusDuration::TrackableTimed(uint32_t /*level*/) const

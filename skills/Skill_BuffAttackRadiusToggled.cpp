@@ -1,23 +1,14 @@
 #include "skills/Skill_BuffAttackRadiusToggled.h"
 
 #include "characters/Character.h"
-#include "combat/ParametersCombat.h"
-#include "core/RandomUniform.h"
 #include "core/Saturate.h"
-#include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
-#include "skills/SkillContribution.h"
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile_Modifiers.h"
 #include "skills/SkillSelfBuffShield.h"
 #include "skills/SkillServicesBase.h"
 
 namespace GAME {
-
-namespace {
-// Style 0: a direct attack that always lands.
-constexpr auto kDirectStyle = static_cast<ParametersCombatStyle>(0);
-} // namespace
 
 GAME_IMPLEMENT_CLASS(Skill_BuffAttackRadiusToggled, SkillActivated);
 
@@ -83,20 +74,7 @@ void Skill_BuffAttackRadiusToggled::TargetResult(Character& owner,
                                                  const WorldCoords& origin, uint32_t seed,
                                                  uint32_t /*weaponId*/, bool /*initial*/)
 {
-    // One generator per result, seeded once, so every machine rolls the same numbers.
-    RandomUniform random;
-    random.Seed(seed);
-    ObjectManager& objects = ObjectManager::Instance();
-    for (const uint32_t id : targets) {
-        Character* target = objects.GetObject<Character>(id);
-        if (target == nullptr)
-            continue;
-        ParametersCombat parameters(random);
-        CollectCombatParameters(owner, target, kDirectStyle, false, 0, parameters, 0.0f);
-        InitRagDollData(parameters.ragDoll, origin, target->GetCoords());
-        CreateTargetFx(target->GetCoords());
-        target->TakeAttack(parameters);
-    }
+    ApplyDirectDamage(owner, targets, origin, seed);
     ActivateSecondarySkills(owner, 0, targets, origin.GetPosition());
 }
 
@@ -111,41 +89,6 @@ void Skill_BuffAttackRadiusToggled::StopSkill(Character& /*owner*/)
 bool Skill_BuffAttackRadiusToggled::IsTrackable(uint32_t /*level*/) const
 {
     return toggledOn;
-}
-
-void Skill_BuffAttackRadiusToggled::CollectPassiveCharAttributes(
-    CharAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::Char(*this, acc, true);
-}
-
-void Skill_BuffAttackRadiusToggled::CollectPassiveSkillAttributes(
-    SkillAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::SkillAttributes(*this, acc);
-}
-
-void Skill_BuffAttackRadiusToggled::CollectPassiveRetaliationAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::Retaliation(*this, acc);
-}
-
-void Skill_BuffAttackRadiusToggled::CollectPassiveDefenseAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (GetActiveState().active)
-        SkillContribution::Defense(*this, acc);
-}
-
-void Skill_BuffAttackRadiusToggled::CollectPassiveRacialBonusDefense(
-    const std::vector<std::string>& races, RacialBonus_Defense& defense) const
-{
-    if (GetActiveState().active)
-        SkillContribution::RacialDefense(*this, races, defense);
 }
 
 } // namespace GAME

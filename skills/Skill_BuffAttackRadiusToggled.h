@@ -17,12 +17,6 @@ public:
 
     void Update(Character& owner, int32_t elapsedMs) override;
     bool IsTrackable(uint32_t level) const override;
-    void CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const override;
-    void CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const override;
-    void CollectPassiveRetaliationAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveRacialBonusDefense(const std::vector<std::string>& races,
-                                          RacialBonus_Defense& defense) const override;
     void TargetResult(Character& owner, const std::vector<uint32_t>& targets,
                       const WorldCoords& origin, uint32_t seed, uint32_t weaponId,
                       bool initial) override;
@@ -35,6 +29,9 @@ public:
     bool IsToggledOn() const { return toggledOn; }
 
 protected:
+    bool InForce() const override { return GetActiveState().active; }
+    bool KeepsOffenseForOwnStrikes() const override { return true; }
+
     int32_t pulseInterval = 1000;
     bool toggledOn = false;
     int32_t remainingTime = 0;

@@ -1,7 +1,5 @@
 #include "skills/Skill_BuffSelfDuration.h"
 
-#include "core/Saturate.h"
-
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Skill_BuffSelfDuration, Skill_BuffSelfToggled);
@@ -16,13 +14,7 @@ Skill_BuffSelfDuration::~Skill_BuffSelfDuration() = default;
 void Skill_BuffSelfDuration::Update(Character& owner, int32_t elapsedMs)
 {
     Skill_BuffSelfToggled::Update(owner, elapsedMs);
-    if (!IsControllingSkill() || !toggledOn)
-        return;
-    remainingTime = SaturateToInt(static_cast<double>(remainingTime) - elapsedMs);
-    if (remainingTime < 1) {
-        toggledOn = false;
-        SendActiveState(false);
-    }
+    SwitchOffWhenRunOut(toggledOn, remainingTime, elapsedMs);
 }
 
 bool Skill_BuffSelfDuration::TrackableTimed(uint32_t /*level*/) const

@@ -5,7 +5,6 @@
 #include "core/PlayStats.h"
 #include "engine/ObjectManager.h"
 #include "engine/WorldCoords.h"
-#include "skills/SkillContribution.h"
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile.h"
 #include "skills/Skill_PassiveShield.h"
@@ -136,59 +135,6 @@ float Skill_BuffSelfToggled::ModifyDamage(float damage, CombatAttributeType type
 bool Skill_BuffSelfToggled::ProvidesInvulnerability(const std::vector<std::string>& /*races*/) const
 {
     return false;
-}
-
-void Skill_BuffSelfToggled::CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const
-{
-    if (IsFeeding())
-        SkillContribution::Char(*this, acc, true);
-}
-
-void Skill_BuffSelfToggled::CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const
-{
-    if (IsFeeding())
-        SkillContribution::SkillAttributes(*this, acc);
-}
-
-void Skill_BuffSelfToggled::CollectPassiveOffensiveDamageAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (IsFeeding())
-        SkillContribution::OffensiveDamage(*this, acc);
-}
-
-void Skill_BuffSelfToggled::CollectPassiveOffensiveModifierAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (IsFeeding())
-        SkillContribution::OffensiveModifier(*this, acc);
-}
-
-void Skill_BuffSelfToggled::CollectPassiveRetaliationAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (IsFeeding())
-        SkillContribution::Retaliation(*this, acc);
-}
-
-void Skill_BuffSelfToggled::CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const
-{
-    if (IsFeeding())
-        SkillContribution::Defense(*this, acc);
-}
-
-void Skill_BuffSelfToggled::CollectPassiveRacialBonusDamage(const std::vector<std::string>& races,
-                                                            RacialBonus_Damage& damage) const
-{
-    if (IsFeeding())
-        SkillContribution::RacialDamage(*this, races, damage);
-}
-
-void Skill_BuffSelfToggled::CollectPassiveRacialBonusDefense(const std::vector<std::string>& races,
-                                                             RacialBonus_Defense& defense) const
-{
-    if (IsFeeding())
-        SkillContribution::RacialDefense(*this, races, defense);
 }
 
 } // namespace GAME

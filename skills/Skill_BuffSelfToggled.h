@@ -23,16 +23,6 @@ public:
     void UnInstall(Character* owner) override;
     void Update(Character& owner, int32_t elapsedMs) override;
     bool IsTrackable(uint32_t level) const override;
-    void CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const override;
-    void CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const override;
-    void CollectPassiveOffensiveDamageAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveOffensiveModifierAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveRetaliationAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveRacialBonusDamage(const std::vector<std::string>& races,
-                                         RacialBonus_Damage& damage) const override;
-    void CollectPassiveRacialBonusDefense(const std::vector<std::string>& races,
-                                          RacialBonus_Defense& defense) const override;
     void StopSkill(Character& owner) override;
     void ReceiveActiveUpdate(Character* owner, const SkillActiveState& state,
                              bool restoring) override;
@@ -54,6 +44,7 @@ protected:
     // Sends this machine's request; every machine applies it when it comes back.
     // In force and not held back.
     bool IsFeeding() const { return GetActiveState().active && !suppressed; }
+    bool InForce() const override { return IsFeeding(); }
     // Takes the filter off the owner it was given to, if that owner still exists.
     void ReleaseFilter();
 

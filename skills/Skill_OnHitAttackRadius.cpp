@@ -2,7 +2,6 @@
 
 #include "characters/Character.h"
 #include "combat/ParametersCombat.h"
-#include "core/RandomUniform.h"
 #include "core/Saturate.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
@@ -10,7 +9,6 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
-#include "skills/SkillContribution.h"
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile.h"
 #include "skills/SkillProfile_Modifiers.h"
@@ -125,20 +123,7 @@ void Skill_OnHitAttackRadius::TargetResult(Character& owner, const std::vector<u
                                            const WorldCoords& origin, uint32_t seed,
                                            uint32_t /*weaponId*/, bool /*melee*/)
 {
-    RandomUniform random;
-    random.Seed(seed);
-    ObjectManager& objects = ObjectManager::Instance();
-    for (uint32_t id : targets) {
-        Character* target = objects.GetObject<Character>(id);
-        if (target == nullptr)
-            continue;
-        ParametersCombat parameters(random);
-        CollectCombatParameters(owner, target, static_cast<ParametersCombatStyle>(0), false, 0,
-                                parameters, 0.0f);
-        InitRagDollData(parameters.ragDoll, origin, target->GetCoords());
-        CreateTargetFx(target->GetCoords());
-        target->TakeAttack(parameters);
-    }
+    ApplyDirectDamage(owner, targets, origin, seed);
     ActivateSecondarySkills(owner, 0, targets, origin.GetPosition());
 }
 
@@ -203,38 +188,6 @@ void Skill_OnHitAttackRadius::CreateVisualEffect(const WorldCoords& where, float
         if (!world->AddEntity(effect, at, false))
             objects.DestroyObjectEx(effect, "Project/Game/Skill", __LINE__);
     }
-}
-
-void Skill_OnHitAttackRadius::CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const
-{
-    if (InForce())
-        SkillContribution::Char(*this, acc, true);
-}
-
-void Skill_OnHitAttackRadius::CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const
-{
-    if (InForce())
-        SkillContribution::SkillAttributes(*this, acc);
-}
-
-void Skill_OnHitAttackRadius::CollectPassiveRetaliationAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (InForce())
-        SkillContribution::Retaliation(*this, acc);
-}
-
-void Skill_OnHitAttackRadius::CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const
-{
-    if (InForce())
-        SkillContribution::Defense(*this, acc);
-}
-
-void Skill_OnHitAttackRadius::CollectPassiveRacialBonusDefense(
-    const std::vector<std::string>& races, RacialBonus_Defense& defense) const
-{
-    if (InForce())
-        SkillContribution::RacialDefense(*this, races, defense);
 }
 
 } // namespace GAME

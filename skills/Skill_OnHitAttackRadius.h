@@ -20,12 +20,6 @@ public:
     void OnHitActivation(Character& owner, const ParametersCombat& parameters) override;
     bool IsSkillOnHitActive() const override { return armed; }
     bool IsTrackable(uint32_t /*level*/) const override { return armed; }
-    void CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const override;
-    void CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const override;
-    void CollectPassiveRetaliationAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveRacialBonusDefense(const std::vector<std::string>& races,
-                                          RacialBonus_Defense& defense) const override;
     void TargetResult(Character& owner, const std::vector<uint32_t>& targets,
                       const WorldCoords& origin, uint32_t seed, uint32_t weaponId,
                       bool melee) override;
@@ -42,9 +36,11 @@ public:
     int32_t GetOnHitCooldown() const { return onHitCooldown; }
     const std::vector<uint32_t>& GetPendingTargets() const { return pendingTargets; }
 
-private:
-    bool InForce() const { return skillActiveState.active; }
+protected:
+    bool InForce() const override { return skillActiveState.active; }
+    bool KeepsOffenseForOwnStrikes() const override { return true; }
 
+private:
     bool armed = false;
     int32_t onHitCooldown = 0;
     int32_t waveElapsed = 1;

@@ -115,54 +115,8 @@ void Skill_OnHitBuffSelf::CollectPassiveCharAttributes(CharAttributeAccumulator&
     if (!skillActiveState.active)
         return;
     GetSkillProfile().GetCharAttributesPenalty(acc, GetCurrentLevel());
-    if (BurstInForce())
+    if (InForce())
         SkillContribution::Char(*this, acc, false);
-}
-
-void Skill_OnHitBuffSelf::CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const
-{
-    if (BurstInForce())
-        SkillContribution::SkillAttributes(*this, acc);
-}
-
-void Skill_OnHitBuffSelf::CollectPassiveOffensiveDamageAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (BurstInForce())
-        SkillContribution::OffensiveDamage(*this, acc);
-}
-
-void Skill_OnHitBuffSelf::CollectPassiveOffensiveModifierAttributes(
-    CombatAttributeAccumulator& acc) const
-{
-    if (BurstInForce())
-        SkillContribution::OffensiveModifier(*this, acc);
-}
-
-void Skill_OnHitBuffSelf::CollectPassiveRetaliationAttributes(CombatAttributeAccumulator& acc) const
-{
-    if (BurstInForce())
-        SkillContribution::Retaliation(*this, acc);
-}
-
-void Skill_OnHitBuffSelf::CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const
-{
-    if (BurstInForce())
-        SkillContribution::Defense(*this, acc);
-}
-
-void Skill_OnHitBuffSelf::CollectPassiveRacialBonusDamage(const std::vector<std::string>& races,
-                                                          RacialBonus_Damage& damage) const
-{
-    if (BurstInForce())
-        SkillContribution::RacialDamage(*this, races, damage);
-}
-
-void Skill_OnHitBuffSelf::CollectPassiveRacialBonusDefense(const std::vector<std::string>& races,
-                                                           RacialBonus_Defense& defense) const
-{
-    if (BurstInForce())
-        SkillContribution::RacialDefense(*this, races, defense);
 }
 
 } // namespace GAME

@@ -21,15 +21,6 @@ public:
     int32_t TrackableRemainingTime(uint32_t level) const override;
     int32_t TrackableTotalTime(uint32_t level) const override;
     void CollectPassiveCharAttributes(CharAttributeAccumulator& acc) const override;
-    void CollectPassiveSkillAttributes(SkillAttributeAccumulator& acc) const override;
-    void CollectPassiveOffensiveDamageAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveOffensiveModifierAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveRetaliationAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveDefenseAttributes(CombatAttributeAccumulator& acc) const override;
-    void CollectPassiveRacialBonusDamage(const std::vector<std::string>& races,
-                                         RacialBonus_Damage& damage) const override;
-    void CollectPassiveRacialBonusDefense(const std::vector<std::string>& races,
-                                          RacialBonus_Defense& defense) const override;
     void StopSkill(Character& owner) override;
     void ReceiveActiveUpdate(Character* owner, const SkillActiveState& state,
                              bool fromSave) override;
@@ -42,7 +33,7 @@ public:
 
 private:
     // A burst's numbers apply on every machine while the transition flag is up.
-    bool BurstInForce() const { return skillActiveState.active && skillActiveState.transition; }
+    bool InForce() const override { return skillActiveState.active && skillActiveState.transition; }
 
     int32_t burstTime = 0;
     bool armed = false;

@@ -51,6 +51,15 @@ void PlayAt(SoundPak* sound, const WorldVec3& position)
         sound->Play(WorldCoords(position), false, true);
 }
 
+// A sound that flies on with the projectile.
+void PlayTracked(SoundPak* sound, const WorldVec3& position, uint32_t projectileId)
+{
+    if (sound == nullptr)
+        return;
+    sound->Play(WorldCoords(position), false, true);
+    sound->Track(projectileId);
+}
+
 } // namespace
 
 ProjectileBase::ProjectileBase()
@@ -250,10 +259,7 @@ void ProjectileBase::LoadInfo(const ProjectileInfo& newInfo, uint32_t seed)
 
 void ProjectileBase::PlaySwipeSound(const WorldVec3& position)
 {
-    if (swipeSound == nullptr)
-        return;
-    swipeSound->Play(WorldCoords(position), false, true);
-    swipeSound->Track(GetObjectId());
+    PlayTracked(swipeSound, position, GetObjectId());
 }
 
 void ProjectileBase::PlayHitSound(const WorldVec3& position)
@@ -268,10 +274,7 @@ void ProjectileBase::PlayExplodingHitSound(const WorldVec3& position)
 
 void ProjectileBase::PlayBounceSound(const WorldVec3& position)
 {
-    if (bounceSound == nullptr)
-        return;
-    bounceSound->Play(WorldCoords(position), false, true);
-    bounceSound->Track(GetObjectId());
+    PlayTracked(bounceSound, position, GetObjectId());
 }
 
 void ProjectileBase::PlayDestructSound(const WorldVec3& position)

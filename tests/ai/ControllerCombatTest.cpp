@@ -144,11 +144,14 @@ TEST_F(ControllerCombatBuffTest, ABuffIsSentOnceAndAgainOnlyForAnotherLevel)
     EXPECT_EQ(made.timeToLive, 1500);
     EXPECT_EQ(made.casterId, 77u);
 
+    // A renewal at the same level still goes out: it renews the buff's own time to live.
     controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
-    EXPECT_EQ(monster->buffs.size(), 1u);
-    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 3), {}, false);
     ASSERT_EQ(monster->buffs.size(), 2u);
-    EXPECT_EQ(monster->buffs[1].level, 3u);
+    EXPECT_EQ(monster->buffs[1].level, 2u);
+    EXPECT_EQ(monster->buffs[1].timeToLive, 1500);
+    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 3), {}, false);
+    ASSERT_EQ(monster->buffs.size(), 3u);
+    EXPECT_EQ(monster->buffs[2].level, 3u);
     EXPECT_EQ(controller->GetSkillBuffCount(), 1u);
 }
 

@@ -41,7 +41,7 @@ TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrder)
         "  ^bShield: Absorbed (3.000000) of (3.000000) damage, shield remaining (27.000000)\n",
         "    switch: StoneShield on\n    switch: BattleAura on\n    switch: Retribution on\n"
         "    targets: BattleAura [770]\n",
-        "  after 1000 ms: hero 300.0 life, 150.0 mana; jackalman 120.0 life, 40.0 mana\n",
+        "  after 1000 ms: hero 300.0 life, 145.5 mana; jackalman 120.0 life, 35.1 mana\n",
         "shield remaining (0.000000)\n",
         "    launch: Fireball projectile ",
         "    switch: StoneShield off\n",
@@ -49,14 +49,14 @@ TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrder)
         " at (0.00, 0.00, 2.80)\n",
         " at (0.00, 0.00, 1.60)\n",
         "    targets: Fireball [769]\n    switch: Retribution on\n",
-        "  after 2000 ms: hero 286.0 life",
+        "  after 2000 ms: hero 286.5 life",
         "    targets: LightningStrike [769]\n",
         // Lightning is not a quality the stone shield stops.
         "  ^bShield: Ignored non-qualified damage (",
         // The bolt lands a fifth of a second after it was called: 13.2 on the hero.
-        "  ^y    Damage 13.167760 to Defender 0x301\n",
+        "  ^y    Damage 12.420623 to Defender 0x301\n",
         "    targets: ChaosBeam [770]\n",
-        "  after 3000 ms: hero 272.9 life",
+        "  after 3000 ms: hero 280.1 life",
         "    spawn: RaiseBones [",
         "    targets: Retribution [770]\n",
         "  lives equal: yes\n",
@@ -86,7 +86,7 @@ TEST(DuelSpellReport, TheClientReplaysEveryPacketAndEndsWithTheServersLives)
     ASSERT_FALSE(sent.empty()) << spells;
     EXPECT_EQ(LineAfter(spells, "  client ran "), sent.substr(0, sent.find(' ')) + " of them");
     const std::string server = LineAfter(spells, "  server lives: ");
-    EXPECT_EQ(server, "hero 258.0 life, 150.0 mana; jackalman 51.8 life, 40.0 mana");
+    EXPECT_EQ(server, "hero 280.3 life, 146.0 mana; jackalman 49.3 life, 10.6 mana");
     EXPECT_EQ(LineAfter(spells, "  client lives: "), server);
 }
 

@@ -2,6 +2,8 @@
 
 #include "characters/Character.h"
 #include "combat/CombatManager.h"
+#include "core/GameLog.h"
+#include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "skills/SkillBuff.h"
 #include "skills/Skill_Modifier.h"
@@ -96,10 +98,21 @@ TEST_F(SkillManagerBuffsTest, TheFilterCutsThenCapsAndPassesOtherDamage)
     Cast(kWard, 1, 5000);
     SkillBuff* ward = manager().GetSkillBuff(kWard);
     ASSERT_NE(ward, nullptr);
+    // The trace belongs to the combat log: nothing is written while it is off.
+    {
+        LogCapture quiet;
+        EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Physical), 60.0f);
+        EXPECT_TRUE(quiet.GetLines().empty());
+    }
+    const uint32_t previousWord = gLogCombat;
+    gLogCombat = 1;
+    gEngine->SetLogCategories(gLogCombat);
     LogCapture log;
     EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Physical), 60.0f);
     EXPECT_FLOAT_EQ(ward->ModifyDamage(5.0f, CombatAttributeType_Physical), 0.0f);
     EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Fire), 100.0f);
+    gEngine->SetLogCategories(0);
+    gLogCombat = previousWord;
     EXPECT_EQ(log.Count(0, "^bShield: Reduced (100.000000) Damage by (30.000000%) percent, "
                            "remaining damage (70.000000)"),
               1u);

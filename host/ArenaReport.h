@@ -1,0 +1,92 @@
+#pragma once
+
+#include "host/OrderScript.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+class Character;
+class ControllerMonster;
+class ControllerPlayer;
+class Player;
+struct HostOptions;
+
+// `gamehost --scenario arena`: monsters that think for themselves against the hero. A pack of
+// two walks its patrol route, a chieftain leads two followers and a mender heals whoever is
+// hurt. The hero obeys an order script: `--input FILE`, or the built-in one. Each frame prints
+// the hero and each monster whose line changed: its state, most hated enemy with the anger
+// held against it, the skill its state uses and the attack place it holds round that enemy.
+// A death prints the records and gold the monster drops.
+class ArenaReport {
+public:
+    static constexpr const char* kPlayer = "Records/Creatures/PC/HeroBrawler.dbr";
+    static constexpr const char* kJackal = "Records/Creatures/Monster/Arena/PackJackal.dbr";
+    static constexpr const char* kChieftain = "Records/Creatures/Monster/Arena/PackChieftain.dbr";
+    static constexpr const char* kFollower = "Records/Creatures/Monster/Arena/PackFollower.dbr";
+    static constexpr const char* kMender = "Records/Creatures/Monster/Arena/PackMender.dbr";
+    static constexpr const char* kPatrolPoint = "Records/Game/Arena/PatrolPoint.dbr";
+    static constexpr const char* kBarSkillTree = "Records/Skills/Brawling/BrawlingTree.dbr";
+    static constexpr const char* kBarSkill = "Records/Skills/Brawling/Haymaker.dbr";
+    // The sample animations carry no events: the hero's punch and the jackals' claw get their
+    // blow where the swing lands.
+    static constexpr const char* kPunchAnimation = "Creatures/PC/Male/Animations/Unarmed_Punch.anm";
+    static constexpr const char* kClawAnimation = "Creatures/Monster/Jackalman/Animations/Claw.anm";
+    static constexpr const char* kHitEvent = "RightHandHit";
+    static constexpr float kHitMs = 500.0f;
+    static constexpr int32_t kTrailingFrames = 30;
+    // The orders played without `--input`: the hero goes for the chieftain, then a follower.
+    static const char* const kDefaultOrders;
+
+    ArenaReport(const HostOptions& options, std::ostream& out, std::ostream& err);
+    ArenaReport(const ArenaReport&) = delete;
+    ArenaReport& operator=(const ArenaReport&) = delete;
+
+    // The names an order may give with "@NAME".
+    static std::vector<std::string> Names();
+
+    // 0 when played; 2, with one line on `err`, when the script cannot be used (nothing is run
+    // then), the library does not start or a sample record does not make its thing.
+    int Run();
+
+private:
+    struct Cast {
+        std::string name;
+        uint32_t id = 0;
+        std::string printed;
+        bool dead = false;
+    };
+
+    bool Play(const std::vector<ScriptOrder>& orders);
+    bool Stage();
+    bool StagePatrol();
+    Character* Enter(const std::string& name, const char* record, float x, float z,
+                     uint32_t uniqueWord);
+    void Give(const ScriptOrder& order);
+    void Repeat();
+    void Frame(int32_t frame);
+    std::string HeroLine(const Player& hero) const;
+    std::string MonsterLine(const Character& monster, const ControllerMonster* controller) const;
+    uint32_t IdOf(const std::string& name) const;
+    std::string Label(uint32_t id) const;
+    Player* Hero() const;
+    ControllerPlayer* HeroController() const;
+
+    const HostOptions& options;
+    std::ostream& out;
+    std::ostream& err;
+    std::vector<Cast> cast;
+    // What dropped during the frame, printed after the deaths of that frame.
+    std::vector<std::string> drops;
+    bool held = false;
+    bool lastPrimary = true;
+    uint32_t lastTarget = 0;
+    float lastX = 0.0f;
+    float lastZ = 0.0f;
+    bool hasLastClick = false;
+};
+
+} // namespace GAME
