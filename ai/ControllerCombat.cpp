@@ -116,9 +116,9 @@ void ControllerCombat::CreateSkillBuff(const SkillBuffTransfer& transfer,
     // Sent even for a buff held at the same level: only the receiver's refresh renews the buff's
     // own time to live, so an aura's buff would lapse between two pulses and flicker.
     character->Enqueue(std::make_unique<CreateRemoveSkillBuffConfigCmd>(
-            GetParentId(), 0u, transfer.buffName, transfer.buffLevel, transfer.modifierName1,
-            transfer.modifierLevel1, transfer.modifierName2, transfer.modifierLevel2,
-            transfer.timeToLive, transfer.casterId));
+        GetParentId(), 0u, transfer.buffName, transfer.buffLevel, transfer.modifierName1,
+        transfer.modifierLevel1, transfer.modifierName2, transfer.modifierLevel2,
+        transfer.timeToLive, transfer.casterId));
 }
 
 void ControllerCombat::RemoveAllSkillBuffs()

@@ -207,6 +207,16 @@ void ControllerPlayer::ClearTarget()
     repeatPoint = WorldVec3();
 }
 
+void ControllerPlayer::ForgetFallenCombatants()
+{
+    const ObjectManager& objects = ObjectManager::Instance();
+    for (uint32_t* id : {&combatEnemy, &combatAlly}) {
+        const Character* character = objects.GetObject<Character>(*id);
+        if (*id != 0 && (character == nullptr || !character->IsAlive()))
+            *id = 0;
+    }
+}
+
 void ControllerPlayer::SetMouseRepeat(uint32_t id, const WorldVec3& point)
 {
     repeatTarget = id;

@@ -62,6 +62,9 @@ public:
     uint32_t GetCombatEnemy() const { return combatEnemy; }
     void SetCombatAlly(uint32_t id) { combatAlly = id; }
     uint32_t GetCombatAlly() const { return combatAlly; }
+    // A combat enemy or ally that died or vanished is no longer one: a kept id would steer every
+    // later skill at the corpse and the clicks on the next foe would only walk.
+    void ForgetFallenCombatants();
     void SetPet(uint32_t id) { pet = id; }
     uint32_t GetPet() const { return pet; }
     void SetTargetPoint(const WorldVec3& point) { targetPoint = point; }

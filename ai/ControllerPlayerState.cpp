@@ -139,6 +139,7 @@ bool ControllerPlayerState::ChooseSkillTarget(Skill& skill, bool flagA, const Wo
     Player* player = GetCharacter();
     ControllerPlayer* controller = GetController();
     if (const auto* activated = DynamicCast<SkillActivated>(&skill)) {
+        controller->ForgetFallenCombatants();
         switch (activated->GetTargetType()) {
         case SkillTargetType_Enemy:
             if (controller->GetCombatEnemy() == 0 && controller->GetCombatAlly() != 0) {

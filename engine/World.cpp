@@ -1,5 +1,6 @@
 #include "engine/World.h"
 
+#include "core/RTTI_ClassInfo.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/Intersection.h"
@@ -33,6 +34,20 @@ int32_t GetCellCoordinate(float value)
 constexpr float kConeEdgeSlack = 1.0e-6f;
 
 constexpr float kPi = 3.14159265f;
+
+// Accepts slots whose entity's class is `kind` or derives from it. Entities of one class tend
+// to crowd together, so the last answer usually serves again.
+auto OfKind(const RTTI_ClassInfo& kind)
+{
+    return [&kind, lastKind = static_cast<const RTTI_ClassInfo*>(nullptr),
+            lastAdmitted = false](const auto& slot) mutable {
+        if (slot.kind != lastKind) {
+            lastKind = slot.kind;
+            lastAdmitted = slot.kind != nullptr && slot.kind->IsA(kind);
+        }
+        return lastAdmitted;
+    };
+}
 
 } // namespace
 
@@ -182,7 +197,7 @@ void World::Insert(Entity* entity, const Vec3& position)
     placement = Placement{position, entities.size(), updateOrder.size(), &slots, slots.size(), key};
     entities.push_back(entity);
     updateOrder.push_back(entity);
-    slots.push_back(Slot{entity, position, &placement});
+    slots.push_back(Slot{entity, position, entity->GetClassInfo(), &placement});
 }
 
 void World::Move(Placement& placement, Entity* entity, const Vec3& position)
@@ -200,7 +215,7 @@ void World::Move(Placement& placement, Entity* entity, const Vec3& position)
     NoteOccupied(to);
     placement.cell = &slots;
     placement.slot = slots.size();
-    slots.push_back(Slot{entity, position, &placement});
+    slots.push_back(Slot{entity, position, entity->GetClassInfo(), &placement});
 }
 
 void World::RemoveFromCell(const Cell& cell, const Placement& placement)
@@ -232,6 +247,14 @@ template <typename Test>
 void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
                     const Test& test) const
 {
+    const auto any = [](const Slot&) { return true; };
+    Collect(out, low, high, test, any);
+}
+
+template <typename Test, typename Admit>
+void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
+                    Admit& admit) const
+{
     // Cells outside every cell ever occupied hold nothing: a sphere over flat ground need not
     // look above or below it.
     const Cell wanted = GetCell(low);
@@ -244,7 +267,7 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
         return;
     const auto visit = [&](const std::vector<Slot>& slots) {
         for (const Slot& slot : slots) {
-            if (test(slot.position))
+            if (admit(slot) && test(slot.position))
                 out.push_back(slot.entity);
         }
     };
@@ -289,6 +312,23 @@ void World::GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region,
     Collect(out, worldCenter - reach, worldCenter + reach, [&](const Vec3& position) {
         return (position - worldCenter).LengthSquared() <= radiusSquared;
     });
+}
+
+void World::GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region, const Vec3& center,
+                                float radius, const RTTI_ClassInfo& kind) const
+{
+    if (region == nullptr || !(radius >= 0.0f))
+        return;
+    const Vec3 worldCenter = region->GetOffsetFromWorld() + center;
+    const Vec3 reach(radius, radius, radius);
+    const float radiusSquared = radius * radius;
+    auto admit = OfKind(kind);
+    Collect(
+        out, worldCenter - reach, worldCenter + reach,
+        [&](const Vec3& position) {
+            return (position - worldCenter).LengthSquared() <= radiusSquared;
+        },
+        admit);
 }
 
 void World::GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
@@ -376,6 +416,21 @@ void World::GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex,
 void World::GetAllIntersections(const WorldRay& ray, std::vector<Entity*>& out, bool /*flag*/,
                                 float length) const
 {
+    const auto any = [](const Slot&) { return true; };
+    CollectOnRay(ray, out, length, any);
+}
+
+void World::GetAllIntersections(const WorldRay& ray, std::vector<Entity*>& out, bool /*flag*/,
+                                float length, const RTTI_ClassInfo& kind) const
+{
+    auto admit = OfKind(kind);
+    CollectOnRay(ray, out, length, admit);
+}
+
+template <typename Admit>
+void World::CollectOnRay(const WorldRay& ray, std::vector<Entity*>& out, float length,
+                         Admit& admit) const
+{
     const Region* region = GetRegionById(ray.origin.GetRegionId());
     if (region == nullptr || !(length >= 0.0f) || ray.direction.LengthSquared() <= 0.0f)
         return;
@@ -385,11 +440,14 @@ void World::GetAllIntersections(const WorldRay& ray, std::vector<Entity*>& out, 
     const Vec3 low(Min(start.x, end.x), Min(start.y, end.y), Min(start.z, end.z));
     const Vec3 high(Max(start.x, end.x), Max(start.y, end.y), Max(start.z, end.z));
     const float radiusSquared = kRayHitRadius * kRayHitRadius;
-    Collect(out, low - reach, high + reach, [&](const Vec3& position) {
-        const Vec3 toPoint = position - start;
-        const float along = Clamp(Dot(toPoint, ray.direction), 0.0f, length);
-        return (toPoint - ray.direction * along).LengthSquared() <= radiusSquared;
-    });
+    Collect(
+        out, low - reach, high + reach,
+        [&](const Vec3& position) {
+            const Vec3 toPoint = position - start;
+            const float along = Clamp(Dot(toPoint, ray.direction), 0.0f, length);
+            return (toPoint - ray.direction * along).LengthSquared() <= radiusSquared;
+        },
+        admit);
 }
 
 namespace {

@@ -19,6 +19,7 @@ namespace GAME {
 
 class Entity;
 class Region;
+class RTTI_ClassInfo;
 class WorldCoords;
 class WorldFrustum;
 struct Intersection;
@@ -82,6 +83,9 @@ public:
     // Centre relative to the region; nothing without a region or with a negative radius.
     void GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region, const Vec3& center,
                              float radius, bool flag = true, int listType = 2) const;
+    // The same, keeping only entities of class `kind` or one derived from it, in the same order.
+    void GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region, const Vec3& center,
+                             float radius, const RTTI_ClassInfo& kind) const;
     // The box is relative to the region, or in world space without one.
     void GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
                           bool flag = false, int listType = 2) const;
@@ -105,6 +109,11 @@ public:
     static constexpr float kRayHitRadius = 1.0f;
     void GetAllIntersections(const WorldRay& ray, std::vector<Entity*>& out, bool flag,
                              float length) const;
+    // The same, keeping only entities of class `kind` or one derived from it, in the same order.
+    // Others are passed over before their position is tested, so a ray through a swarm of
+    // projectiles costs little when only characters are wanted.
+    void GetAllIntersections(const WorldRay& ray, std::vector<Entity*>& out, bool flag,
+                             float length, const RTTI_ClassInfo& kind) const;
 
     // The ray against the floor of its own region, hit from above only and only within the
     // region's footprint, and against the region's geometry boxes (from outside: a ray starting
@@ -163,6 +172,8 @@ private:
     struct Slot {
         Entity* entity;
         Vec3 position;
+        // An object's class never changes, so it is read once rather than by every query.
+        const RTTI_ClassInfo* kind;
         // The entity's entry in `placements`; map nodes stay put, so this keeps.
         Placement* placement;
     };
@@ -191,6 +202,13 @@ private:
     template <typename Test>
     void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
                  const Test& test) const;
+    // As above, among the slots `admit` lets through.
+    template <typename Test, typename Admit>
+    void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
+                 Admit& admit) const;
+    template <typename Admit>
+    void CollectOnRay(const WorldRay& ray, std::vector<Entity*>& out, float length,
+                      Admit& admit) const;
 
     std::map<uint32_t, std::unique_ptr<Region>> regions;
     std::vector<Entity*> entities;

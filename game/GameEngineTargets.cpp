@@ -15,6 +15,9 @@
 #include "multiplayer/PlayerNetBasicInfo.h"
 #include "world/DynamicBarrier.h"
 
+#include <utility>
+#include <vector>
+
 namespace GAME {
 
 namespace {
@@ -36,21 +39,55 @@ void CollectSphere(const WorldVec3& centre, float radius, std::vector<Entity*>& 
                                centre.GetRegionPosition(), radius, true, 2);
 }
 
+// Target queries run for every projectile on every frame: each borrows this thread's buffer
+// rather than allocating its own. A query made while another holds the buffer gets a fresh one.
+class ScratchEntities {
+public:
+    ScratchEntities() : list(std::move(Spare())) { list.clear(); }
+    ~ScratchEntities()
+    {
+        list.clear();
+        Spare() = std::move(list);
+    }
+    ScratchEntities(const ScratchEntities&) = delete;
+    ScratchEntities& operator=(const ScratchEntities&) = delete;
+
+    std::vector<Entity*> list;
+
+private:
+    static std::vector<Entity*>& Spare()
+    {
+        thread_local std::vector<Entity*> spare;
+        return spare;
+    }
+};
+
 } // namespace
 
 void GameEngine::FilterInvalidTargets(const Team& team, const std::vector<Entity*>& entities,
                                       std::vector<uint32_t>& out, uint32_t excludeId,
                                       bool friends) const
 {
+    // Found entities come in runs of one class; the class tests are made once per run.
+    const RTTI_ClassInfo* lastKind = nullptr;
+    bool lastTarget = false;
+    bool lastBarrier = false;
     for (const Entity* entity : entities) {
-        const Character* character = DynamicCast<Character>(entity);
-        if (character == nullptr || DynamicCast<Npc>(character) != nullptr)
+        if (entity == nullptr)
             continue;
+        const RTTI_ClassInfo* kind = entity->GetClassInfo();
+        if (kind != lastKind) {
+            lastKind = kind;
+            lastTarget = kind->IsA(Character::classInfo) && !kind->IsA(Npc::classInfo);
+            lastBarrier = kind->IsA(DynamicBarrier::classInfo);
+        }
+        if (!lastTarget)
+            continue;
+        const auto* character = static_cast<const Character*>(entity);
         if (!character->HasDoneInitialUpdate() || !character->IsAlive() || character->IsHiding())
             continue;
         const Team other = character->GetTeam();
-        const bool wanted = friends ? teamManager->IsFriend(team, other) &&
-                                          DynamicCast<DynamicBarrier>(character) == nullptr
+        const bool wanted = friends ? teamManager->IsFriend(team, other) && !lastBarrier
                                     : teamManager->IsFoe(team, other);
         if (wanted && character->GetObjectId() != excludeId)
             out.push_back(character->GetObjectId());
@@ -61,9 +98,9 @@ void GameEngine::GetTargetsInRadius(const Team& team, const WorldVec3& centre, f
                                     std::vector<uint32_t>& out, uint32_t excludeId,
                                     bool friends) const
 {
-    std::vector<Entity*> entities;
-    CollectSphere(centre, radius, entities);
-    FilterInvalidTargets(team, entities, out, excludeId, friends);
+    ScratchEntities entities;
+    CollectSphere(centre, radius, entities.list);
+    FilterInvalidTargets(team, entities.list, out, excludeId, friends);
 }
 
 void GameEngine::GetTargetsInRadius(const Character& character, const WorldVec3& centre,
@@ -76,31 +113,32 @@ void GameEngine::GetTargetsInRadius(const Character& character, const WorldVec3&
 void GameEngine::GetAllTargetsInRadius(const Team& team, const WorldVec3& centre, float radius,
                                        std::vector<uint32_t>& out, uint32_t excludeId) const
 {
-    std::vector<Entity*> entities;
-    CollectSphere(centre, radius, entities);
-    FilterInvalidTargets(team, entities, out, excludeId, true);
-    FilterInvalidTargets(team, entities, out, excludeId, false);
+    ScratchEntities entities;
+    CollectSphere(centre, radius, entities.list);
+    FilterInvalidTargets(team, entities.list, out, excludeId, true);
+    FilterInvalidTargets(team, entities.list, out, excludeId, false);
 }
 
 void GameEngine::GetTargetsAlongRay(const Team& team, const WorldRay& ray, float length,
                                     std::vector<uint32_t>& out, uint32_t excludeId,
                                     bool friends) const
 {
-    std::vector<Entity*> entities;
+    ScratchEntities entities;
+    // Only characters can be targets: the rest are passed over inside the ray query.
     if (const World* world = GetWorld())
-        world->GetAllIntersections(ray, entities, true, length);
-    FilterInvalidTargets(team, entities, out, excludeId, friends);
+        world->GetAllIntersections(ray, entities.list, true, length, Character::classInfo);
+    FilterInvalidTargets(team, entities.list, out, excludeId, friends);
 }
 
 void GameEngine::GetTargetsInCone(const Team& team, const WorldVec3& apex, const Vec3& direction,
                                   float angleDegrees, float length, std::vector<uint32_t>& out,
                                   uint32_t excludeId, bool friends) const
 {
-    std::vector<Entity*> entities;
+    ScratchEntities entities;
     if (const World* world = GetWorld())
-        world->GetEntitiesInCone(entities, apex, direction, angleDegrees * kDegreesToRadians,
+        world->GetEntitiesInCone(entities.list, apex, direction, angleDegrees * kDegreesToRadians,
                                  length, true, 2);
-    FilterInvalidTargets(team, entities, out, excludeId, friends);
+    FilterInvalidTargets(team, entities.list, out, excludeId, friends);
 }
 
 std::wstring GameEngine::GetMapName() const

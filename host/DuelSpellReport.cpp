@@ -152,6 +152,7 @@ bool DuelSpellReport::PlayServer()
                 Act(cast, second);
             // What the uses sent reaches the client before its frame; what the frame sent, after.
             Packets acted = DuelSkillReport::TakeSent();
+            const auto actedCount = static_cast<std::ptrdiff_t>(acted.size());
             Frame(cast, true);
             Packets packets = DuelSkillReport::TakeSent();
             packets.insert(packets.begin(), acted.begin(), acted.end());
@@ -159,9 +160,7 @@ bool DuelSpellReport::PlayServer()
             Track(packets);
             ShowPetDeaths();
             steps.push_back(std::move(acted));
-            steps.push_back(Packets(packets.begin() + static_cast<std::ptrdiff_t>(
-                                                          steps.back().size()),
-                                    packets.end()));
+            steps.emplace_back(packets.begin() + actedCount, packets.end());
         }
         out << "  after " << elapsedMs << " ms: " << LivesText(cast) << '\n';
     }

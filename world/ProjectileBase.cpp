@@ -192,8 +192,9 @@ void ProjectileBase::NotifyMonsters()
         return;
     const WorldVec3 position = GetCoords().GetPosition();
     std::vector<Entity*> nearby;
+    // Only characters are told: other projectiles nearby are passed over inside the query.
     world->GetEntitiesInSphere(nearby, position.GetRegion(), position.GetRegionPosition(),
-                               notificationRadius);
+                               notificationRadius, Character::classInfo);
     for (Entity* entity : nearby) {
         auto* character = DynamicCast<Character>(entity);
         if (character != nullptr && teams->IsFoe(character->GetTeam(), owner->GetTeam()))

@@ -609,6 +609,73 @@ TEST_F(ControllerPlayerSkillTest, ATrappedPlayerUsesASkillInReachAndIsTrappedAga
     EXPECT_EQ(player->sent, std::vector<uint32_t>{TypeOf<ReleaseTrapConfigCmd>(self)});
 }
 
+// The weapon attack aims at the combat enemy, and without one at the first foe near the click.
+class ControllerPlayerWeaponTest : public ControllerPlayerTest {
+protected:
+    void SetUp() override
+    {
+        Build({"meleeRange = 1.0"}, "Skill_WeaponPool_Default");
+        skillId = player->GetSkillManager().GetDefaultSkillId();
+        ASSERT_NE(player->GetSkillManager().GetSkill(skillId), nullptr);
+        database.WriteRecord("Records/Creatures/Hostile.dbr",
+                             {"Class = Monster", "defaultTeamMajor = TeamMajor_Monster"});
+        option = std::make_unique<HotSlotOptionSkill>(skillId);
+        player->GetPlayerHotSlotCtrl().SetPrimarySlot(option.get());
+    }
+    Monster* Foe(float x)
+    {
+        auto* foe = ObjectManager::Instance().CreateObjectFromFile<Monster>(
+            "Records/Creatures/Hostile.dbr");
+        gEngine->GetWorld()->AddEntity(foe, WorldCoords(1, Coords::FromTranslation(Vec3(x, 0, 0))),
+                                       false);
+        foe->InitialUpdate();
+        return foe;
+    }
+    // Clicks the foe, holds the button on it and kills it.
+    void KillWithAHeldButton(Monster& foe, float x)
+    {
+        ASSERT_FALSE(Click(At(x, 0), foe.GetObjectId()));
+        ASSERT_EQ(State(), "UseSkill");
+        ASSERT_EQ(controller->GetCurrentEnemy(), foe.GetObjectId());
+        Click(At(x, 0), 0, true);
+        ASSERT_EQ(controller->GetCombatEnemy(), foe.GetObjectId());
+        foe.SetLifeState(LifeState_Dead);
+        uint32_t target = 0;
+        EXPECT_FALSE(controller->HandleActionFromMouse(true, false, false, true, At(x, 0), target));
+        controller->SetState("Idle", ControllerAIStateData());
+    }
+
+    uint32_t skillId = 0;
+    std::unique_ptr<HotSlotOptionSkill> option;
+};
+
+TEST_F(ControllerPlayerWeaponTest, AfterAKillTheNextFoeIsAttackedNotWalkedTo)
+{
+    Monster* first = Foe(2.0f);
+    Monster* second = Foe(-6.0f);
+    KillWithAHeldButton(*first, 2.0f);
+    // The corpse still stands: the click on the next foe used to swing at it.
+    EXPECT_FALSE(Click(At(-6, 0), second->GetObjectId()));
+    EXPECT_EQ(State(), "MoveToUseSkill");
+    EXPECT_EQ(controller->GetCurrentEnemy(), second->GetObjectId());
+    EXPECT_EQ(controller->GetCombatEnemy(), 0u);
+    EXPECT_EQ(controller->GetCombatAlly(), 0u);
+}
+
+TEST_F(ControllerPlayerWeaponTest, AfterTheBodyIsGoneTheNextFoeInReachIsHit)
+{
+    Monster* first = Foe(2.0f);
+    Monster* second = Foe(-2.0f);
+    KillWithAHeldButton(*first, 2.0f);
+    gEngine->GetWorld()->RemoveEntity(first);
+    ObjectManager::Instance().DestroyObjectEx(first, "test", __LINE__);
+    // A vanished combat enemy used to refuse both skills: a plain walk.
+    EXPECT_FALSE(Click(At(-2, 0), second->GetObjectId()));
+    EXPECT_EQ(State(), "UseSkill");
+    EXPECT_EQ(controller->GetCurrentEnemy(), second->GetObjectId());
+    EXPECT_EQ(controller->GetRepeatTarget(), second->GetObjectId());
+}
+
 } // namespace
 } // namespace Test
 } // namespace GAME

@@ -1,8 +1,10 @@
 #include "engine/World.h"
 
+#include "engine/Actor.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/Intersection.h"
+#include "engine/Light.h"
 #include "engine/ObjectManager.h"
 #include "engine/Region.h"
 #include "engine/WorldCoords.h"
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -120,6 +123,57 @@ TEST_F(WorldTest, SphereQueryCountsTheSurfaceAcrossCellsRegionsAndNegativeCoordi
     std::vector<Entity*> out;
     world->GetEntitiesInSphere(out, nullptr, {0, 0, 0}, 5);
     EXPECT_TRUE(out.empty());
+}
+
+// A ray or sphere asked for one class answers what the plain query answers, less the other
+// classes, in the same order: entities of several classes share cells in turn.
+TEST_F(WorldTest, QueriesOfOneClassKeepTheOrderOfThePlainQuery)
+{
+    const auto put = [&](std::unique_ptr<Entity> entity, const Vec3& position) {
+        owned.push_back(std::move(entity));
+        EXPECT_TRUE(world->AddEntity(owned.back().get(), At(kHome, position), true));
+        return owned.back().get();
+    };
+    // Along x from 1 to 14, over two cells; the light and the plain entities come between.
+    const std::vector<Entity*> placed{
+        put(std::make_unique<Actor>(), {9, 0, 0}),    put(std::make_unique<Light>(), {2, 0, 0}),
+        put(std::make_unique<Actor>(), {1, 0, 0}),    put(std::make_unique<Entity>(), {3, 0, 0}),
+        put(std::make_unique<Actor>(), {10, 0, 0}),   put(std::make_unique<Light>(), {12, 0, 0}),
+        put(std::make_unique<Actor>(), {14, 0, 0}),   put(std::make_unique<Entity>(), {5, 0, 0}),
+        put(std::make_unique<Actor>(), {4, 0.5f, 0}), put(std::make_unique<Actor>(), {6, 3, 0})};
+    // The last actor is beyond the ray's reach and inside the sphere's.
+    world->SetCoords(placed[2], At(kHome, {11, 0, 0}));
+    const auto actorsOf = [](const std::vector<Entity*>& all) {
+        std::vector<Entity*> actors;
+        std::copy_if(all.begin(), all.end(), std::back_inserter(actors),
+                     [](const Entity* entity) { return DynamicCast<Actor>(entity) != nullptr; });
+        return actors;
+    };
+
+    const WorldRay ray(WorldVec3(kHome, {0, 0, 0}), {1, 0, 0});
+    std::vector<Entity*> plain;
+    std::vector<Entity*> actors;
+    world->GetAllIntersections(ray, plain, true, 20.0f);
+    world->GetAllIntersections(ray, actors, true, 20.0f, Actor::classInfo);
+    EXPECT_EQ(plain.size(), 9u);
+    EXPECT_EQ(actors, actorsOf(plain));
+    EXPECT_EQ(actors.size(), 5u);
+
+    plain.clear();
+    actors.clear();
+    const Region* home = world->GetRegionById(kHome);
+    world->GetEntitiesInSphere(plain, home, {7, 0, 0}, 8.0f);
+    world->GetEntitiesInSphere(actors, home, {7, 0, 0}, 8.0f, Actor::classInfo);
+    EXPECT_EQ(plain.size(), 10u);
+    EXPECT_EQ(actors, actorsOf(plain));
+    EXPECT_EQ(actors.size(), 6u);
+    // Every entity is an entity; no region answers nothing.
+    std::vector<Entity*> all;
+    world->GetEntitiesInSphere(all, home, {7, 0, 0}, 8.0f, Entity::classInfo);
+    EXPECT_EQ(all, plain);
+    all.clear();
+    world->GetEntitiesInSphere(all, nullptr, {7, 0, 0}, 8.0f, Entity::classInfo);
+    EXPECT_TRUE(all.empty());
 }
 
 TEST_F(WorldTest, BoxQueryIncludesFacesInRegionOrWorldSpace)

@@ -53,10 +53,19 @@ TEST(ArenaReport, ThePackPatrolsTheBandFightsAndTheChieftainDropsItsLoot)
          "    drops Records/Items/Gold/GoldPileSmall.dbr, 20 gold at (-7.90, 0.00, 2.91)\n"
          "    drops Records/Items/Potions/HealthPotion.dbr at (-7.90, 0.00, 2.91)\n"
          "    drops Records/Items/Shields/WoodenShield.dbr at (-7.90, 0.00, 2.91)\n",
-         "  frame 82: Chieftain gone\n", "  frame 300: order release -> false\n"});
+         "  frame 82: Chieftain gone\n",
+         // After a kill the hero still attacks the next foe he is sent at.
+         "  frame 150: order click @Follower1 -> false\n"
+         "  frame 150: Hero (-5.97, 0.00, 2.40) UseSkill | life 300.0\n",
+         "  frame 174: Follower1 dies\n"
+         "    drops Records/Items/Gold/GoldPileSmall.dbr, 10 gold at (-6.08, 0.00, 0.81)\n"
+         "    drops Records/Items/Gold/GoldPileSmall.dbr, 25 gold at (-6.08, 0.00, 0.81)\n",
+         "  frame 300: order release -> false\n"});
     // One death, one set of drops: a body is not reported dying again while it fades.
     const size_t death = run.out.find("Chieftain dies\n");
-    EXPECT_EQ(run.out.find(" dies\n", death + 15), std::string::npos);
+    EXPECT_EQ(run.out.find("Chieftain dies\n", death + 15), std::string::npos);
+    const size_t follower = run.out.find("Follower1 dies\n");
+    EXPECT_EQ(run.out.find(" dies\n", follower + 15), std::string::npos);
 
     EXPECT_EQ(Arena({}).out, run.out);
     const HostRun other = Arena({"--seed", "5"});
