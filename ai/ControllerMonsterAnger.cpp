@@ -1,3 +1,23 @@
+// How a monster thinks.
+//
+// Only the machine that controls a monster runs this controller; every other machine sees what
+// it decided as the actions and skill commands its character sends. Each frame the controller
+// first runs its clocks (special-attack cooldowns, the initial waits once an enemy was seen,
+// dodge, flee, scare, lifetime, heal), then two rounds on fixed 200 ms periods whatever the
+// frame's length: the anger round grows a grudge against each foe in sight (at the inner sight
+// rate within the inner view distance, fading with distance beyond it) and lets the anger table
+// forgive, once per period that passed, keeping the remainder; the find-enemy round, at most
+// twice a frame, turns the most hated foe past the tolerance into `EnemyFound` and the closest
+// foe into `ClosestEnemyFound`.
+//
+// The controller never acts itself. It hands each notification (found, attacked, an ally
+// attacked, low health, a projectile coming, a leader's request, a quest command) to the
+// executing state, and the state decides: switch to another named state or queue a temporary
+// one ("UseSkillOnAlly", "UseSkillOnPoint") in front of it. States ask the controller the
+// questions that need the record's personality — `ChooseBestSkill`, `CanFlee`,
+// `ShouldCareAboutDistressCall`, `ChooseBestAllyToBuff` — and leave what they decide to the
+// character as actions.
+
 #include "ai/ControllerMonster.h"
 
 #include "ai/ControllerAIState.h"

@@ -80,22 +80,6 @@ std::string Stem(const std::string& record)
     return dot == std::string::npos ? file : file.substr(0, dot);
 }
 
-// Gives the animation its blow unless a holder kept it loaded, blow and all, since the last
-// scene; the caller unloads it.
-GraphicsAnim* MarkBlow(const char* animation)
-{
-    GraphicsAnim* anim = GraphicsEngine::Instance().LoadAnimation(animation);
-    if (anim == nullptr)
-        return nullptr;
-    const Name hit = Name::Create(ArenaReport::kHitEvent);
-    for (const GraphicsAnim::Event& event : anim->GetEvents()) {
-        if (event.name == hit)
-            return anim;
-    }
-    anim->AddEvent(ArenaReport::kHitMs, hit);
-    return anim;
-}
-
 // Single player hands a drop straight to the world; the arena notes it instead.
 class DropCatcher final : public GameEngineInboundInterface {
 public:
@@ -161,8 +145,8 @@ bool ArenaReport::Play(const std::vector<ScriptOrder>& orders)
         << (options.inputFile.empty() ? std::string("built-in orders")
                                       : "orders '" + options.inputFile + "'")
         << ", " << options.frameMilliseconds << " ms frames:\n";
-    GraphicsAnim* punch = MarkBlow(kPunchAnimation);
-    GraphicsAnim* claw = MarkBlow(kClawAnimation);
+    GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kHitEvent, kHitMs);
+    GraphicsAnim* claw = HostSamples::MarkHitEvent(kClawAnimation, kHitEvent, kHitMs);
     DropCatcher catcher(drops);
     GameEngineNetworkInterface* previousNetwork = game.GetNetworkInterface();
     game.SetNetworkInterface(&catcher);
@@ -308,32 +292,7 @@ void ArenaReport::Give(const ScriptOrder& order)
         point = thing->GetCoords().GetPosition();
     else if (target != 0)
         point = hero->GetCoords().GetPosition();
-    bool answer = false;
-    switch (order.kind) {
-    case ScriptOrder::Kind::Click:
-    case ScriptOrder::Kind::ClickOn:
-    case ScriptOrder::Kind::Right:
-        lastPrimary = order.kind != ScriptOrder::Kind::Right;
-        lastTarget = target;
-        lastX = point.GetRegionPosition().x;
-        lastZ = point.GetRegionPosition().z;
-        hasLastClick = true;
-        answer = controller->HandleActionFromMouse(lastPrimary, false, false, false, point, target);
-        break;
-    case ScriptOrder::Kind::Hold:
-        held = true;
-        break;
-    case ScriptOrder::Kind::Release:
-        held = false;
-        break;
-    case ScriptOrder::Kind::Slot:
-        hero->GetPlayerHotSlotCtrl().ActivateHotSlot(order.slot);
-        answer = hero->GetPlayerHotSlotCtrl().IsHotSlotActive(order.slot);
-        break;
-    case ScriptOrder::Kind::Pet:
-        answer = controller->HandlePetAction(*hero, false, false, point, target);
-        break;
-    }
+    const bool answer = mouse.Give(order, *hero, *controller, target, point);
     out << " -> " << (answer ? "true" : "false") << '\n';
 }
 
@@ -343,15 +302,14 @@ void ArenaReport::Repeat()
 {
     Player* hero = Hero();
     ControllerPlayer* controller = HeroController();
-    if (!held || !hasLastClick || hero == nullptr || controller == nullptr || !hero->IsAlive())
+    if (!mouse.IsRepeating() || hero == nullptr || controller == nullptr || !hero->IsAlive())
         return;
-    uint32_t target = lastTarget;
+    const uint32_t target = mouse.GetLastTarget();
     const auto* victim = ObjectManager::Instance().GetObject<Character>(target);
     if (target != 0 && (victim == nullptr || !victim->IsAlive()))
         return;
-    const WorldVec3 point =
-        victim != nullptr ? victim->GetCoords().GetPosition() : At(lastX, lastZ);
-    controller->HandleActionFromMouse(lastPrimary, false, false, true, point, target);
+    mouse.Repeat(*controller, victim != nullptr ? victim->GetCoords().GetPosition()
+                                                : At(mouse.GetLastX(), mouse.GetLastZ()));
 }
 
 void ArenaReport::Frame(int32_t frame)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/HeroMouse.h"
 #include "host/OrderScript.h"
 
 #include <cstdint>
@@ -81,12 +82,7 @@ private:
     std::vector<Cast> cast;
     // What dropped during the frame, printed after the deaths of that frame.
     std::vector<std::string> drops;
-    bool held = false;
-    bool lastPrimary = true;
-    uint32_t lastTarget = 0;
-    float lastX = 0.0f;
-    float lastZ = 0.0f;
-    bool hasLastClick = false;
+    HeroMouse mouse;
 };
 
 } // namespace GAME

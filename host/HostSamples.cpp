@@ -1,4 +1,7 @@
 #include "host/HostSamples.h"
+#include "engine/GraphicsAnim.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/Name.h"
 
 #include "characters/Character.h"
 #include "characters/Monster.h"
@@ -79,6 +82,20 @@ bool HostSamples::Register(Object* object, const char* record, std::ostream& err
     }
     object->SetObjectName(record);
     return true;
+}
+
+GraphicsAnim* HostSamples::MarkHitEvent(const char* animation, const char* event, float ms)
+{
+    GraphicsAnim* anim = GraphicsEngine::Instance().LoadAnimation(animation);
+    if (anim == nullptr)
+        return nullptr;
+    const Name hit = Name::Create(event);
+    for (const GraphicsAnim::Event& mark : anim->GetEvents()) {
+        if (mark.name == hit)
+            return anim;
+    }
+    anim->AddEvent(ms, hit);
+    return anim;
 }
 
 void HostSamples::Destroy(Object* object)

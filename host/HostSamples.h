@@ -12,6 +12,7 @@ namespace GAME {
 class Character;
 class DeathHandler;
 class DialogPak;
+class GraphicsAnim;
 class LoadTable;
 class Object;
 struct Vec3;
@@ -40,6 +41,11 @@ public:
         character->Load(*table);
         return character;
     }
+
+    // Loads the animation and gives it the named event at `ms` (the sample animations carry
+    // none); a holder that kept it loaded, event and all, gets it as it is. The caller unloads
+    // it; null when it does not load.
+    static GraphicsAnim* MarkHitEvent(const char* animation, const char* event, float ms);
 
     // Destroyed at once, not at the end of a frame; null is ignored.
     static void Destroy(Object* object);

@@ -76,7 +76,7 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
     world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     out << "input '" << options.inputFile << "', " << orders.size() << " orders, "
         << options.frameMilliseconds << " ms frames:\n";
-    GraphicsAnim* punch = MarkPunch();
+    GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kPunchHitEvent, kPunchHitMs);
     const bool staged = Stage();
     if (staged) {
         const int32_t last = orders.empty() ? 0 : orders.back().frame;
@@ -86,11 +86,8 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
             for (; next < orders.size() && orders[next].frame == frame; ++next)
                 Give(orders[next]);
             // A held button repeats the last click each frame, as a mouse held down would.
-            if (held && hasLastClick && HeroController() != nullptr && Hero() != nullptr) {
-                uint32_t target = lastTarget;
-                HeroController()->HandleActionFromMouse(lastPrimary, false, false, true,
-                                                        At(lastX, lastZ), target);
-            }
+            if (mouse.IsRepeating() && HeroController() != nullptr && Hero() != nullptr)
+                mouse.Repeat(*HeroController(), At(mouse.GetLastX(), mouse.GetLastZ()));
             gEngine->RunFrame(options.frameMilliseconds);
             gGameEngine->Update(options.frameMilliseconds);
             Frame(frame);
@@ -102,31 +99,16 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
     return staged;
 }
 
-GraphicsAnim* InputReport::MarkPunch()
-{
-    GraphicsAnim* punch = GraphicsEngine::Instance().LoadAnimation(kPunchAnimation);
-    if (punch == nullptr)
-        return nullptr;
-    const Name hit = Name::Create(kPunchHitEvent);
-    // Another holder may have kept it loaded, blow and all, since the last scene.
-    for (const GraphicsAnim::Event& event : punch->GetEvents()) {
-        if (event.name == hit)
-            return punch;
-    }
-    punch->AddEvent(kPunchHitMs, hit);
-    return punch;
-}
-
 bool InputReport::Stage()
 {
-    Player* hero = static_cast<Player*>(Enter("Hero", kPlayer, nullptr, 0.0f, 0.0f));
+    Player* hero = static_cast<Player*>(Enter("Hero", kPlayer, 0.0f, 0.0f));
     // This machine drives him: he takes the player controller as the game gives it.
     if (hero != nullptr)
         hero->SetIsControllingCharacter(true);
     if (hero == nullptr || HeroController() == nullptr ||
-        Enter("Elder", kNpc, nullptr, 6.0f, 0.0f) == nullptr ||
-        // The raider thinks with the controller its record gives it, skills handed over.
-        Enter("Raider", kRaider, nullptr, 0.0f, 8.0f) == nullptr) {
+        Enter("Elder", kNpc, 6.0f, 0.0f) == nullptr ||
+        // Each thinks with the controller its record gives it, the raider's skills handed over.
+        Enter("Raider", kRaider, 0.0f, 8.0f) == nullptr) {
         if (hero != nullptr && HeroController() == nullptr)
             err << "gamehost: controller record '" << Player::kPlayerControllerRecord
                 << "' does not make a player controller\n";
@@ -148,8 +130,7 @@ bool InputReport::Stage()
     return true;
 }
 
-Character* InputReport::Enter(const std::string& name, const char* record,
-                              const char* controllerRecord, float x, float z)
+Character* InputReport::Enter(const std::string& name, const char* record, float x, float z)
 {
     Character* character = nullptr;
     if (name == "Hero")
@@ -165,16 +146,6 @@ Character* InputReport::Enter(const std::string& name, const char* record,
     character->InitialUpdate();
     character->GetCharacterBio().Update(*character, 0);
     cast.push_back({name, character->GetObjectId()});
-    if (controllerRecord != nullptr) {
-        auto* controller = ObjectManager::Instance().CreateObjectFromFile<ControllerBaseCharacter>(
-            controllerRecord);
-        if (controller == nullptr) {
-            err << "gamehost: controller record '" << controllerRecord << "' does not make one\n";
-            return nullptr;
-        }
-        controller->AttachParent(character->GetObjectId());
-        character->SetControllerId(controller->GetObjectId());
-    }
     out << "  " << name << " " << character->GetObjectId() << ": " << record << " at "
         << HostSamples::PointText(Vec3(x, 0, z)) << '\n';
     return character;
@@ -227,33 +198,9 @@ void InputReport::Give(const ScriptOrder& order)
         point = thing->GetCoords().GetPosition();
     else if (target != 0)
         point = hero->GetCoords().GetPosition();
-    bool answer = false;
-    switch (order.kind) {
-    case ScriptOrder::Kind::Click:
-    case ScriptOrder::Kind::ClickOn:
-    case ScriptOrder::Kind::Right:
-        lastPrimary = order.kind != ScriptOrder::Kind::Right;
-        lastTarget = target;
-        lastX = point.GetRegionPosition().x;
-        lastZ = point.GetRegionPosition().z;
-        hasLastClick = true;
-        answer = controller->HandleActionFromMouse(lastPrimary, false, false, false, point, target);
-        break;
-    case ScriptOrder::Kind::Hold:
-        held = true;
-        break;
-    case ScriptOrder::Kind::Release:
-        held = false;
-        break;
-    case ScriptOrder::Kind::Slot:
-        hero->GetPlayerHotSlotCtrl().ActivateHotSlot(order.slot);
+    if (order.kind == ScriptOrder::Kind::Slot)
         out << ' ' << order.slot;
-        answer = hero->GetPlayerHotSlotCtrl().IsHotSlotActive(order.slot);
-        break;
-    case ScriptOrder::Kind::Pet:
-        answer = controller->HandlePetAction(*hero, false, false, point, target);
-        break;
-    }
+    const bool answer = mouse.Give(order, *hero, *controller, target, point);
     if (order.kind == ScriptOrder::Kind::Click)
         out << ' ' << HostSamples::TwoDecimals(order.x) << ',' << HostSamples::TwoDecimals(order.z);
     out << " -> " << (answer ? "true" : "false") << '\n';

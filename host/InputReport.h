@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/HeroMouse.h"
 #include "host/OrderScript.h"
 
 #include <cstdint>
@@ -57,10 +58,7 @@ private:
 
     bool Play(const std::vector<ScriptOrder>& orders);
     bool Stage();
-    // Holds the punch loaded, with its blow, while the scene plays; null when it cannot load.
-    static GraphicsAnim* MarkPunch();
-    Character* Enter(const std::string& name, const char* record, const char* controllerRecord,
-                     float x, float z);
+    Character* Enter(const std::string& name, const char* record, float x, float z);
     void Give(const ScriptOrder& order);
     void Frame(int32_t frame);
     uint32_t IdOf(const std::string& name) const;
@@ -72,12 +70,7 @@ private:
     std::ostream& out;
     std::ostream& err;
     std::vector<Cast> cast;
-    bool held = false;
-    bool lastPrimary = true;
-    uint32_t lastTarget = 0;
-    float lastX = 0.0f;
-    float lastZ = 0.0f;
-    bool hasLastClick = false;
+    HeroMouse mouse;
 };
 
 } // namespace GAME

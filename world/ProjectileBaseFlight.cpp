@@ -1,3 +1,17 @@
+// How a projectile flies and hits.
+//
+// Every machine launches the same projectile from the skill's create-projectile command, with
+// the seed the command carries, so every machine flies it alike. Each update moves it and
+// checks the stretch it covered since the last check (at least 1.0 long) for characters the
+// skill may hit. Skills attach modifiers to a projectile — the launching skill's own, and those
+// of modifier skills: each one keeps the targets it already reported, so a target crossed twice
+// or met again by an explosion counts once per modifier. What a check finds goes to each
+// modifier's skill as target information; the skill decides on the controlling machine and
+// sends one result that every machine applies. A hit may explode (every explosion modifier
+// looks round the point of impact) and fragment (new projectiles fanned out from the point,
+// which leave the target just hit alone). The kinds decide what stops them: a fireball stops
+// at its first target unless a piercing roll says otherwise, and at its range.
+
 #include "world/ProjectileBase.h"
 
 #include "characters/Character.h"
