@@ -183,8 +183,9 @@ bool ArenaReport::Stage()
     // This machine drives him: he takes the player controller as the game gives it.
     hero->SetIsControllingCharacter(true);
     cast.push_back({"Hero", hero->GetObjectId(), {}, false});
+    roster.Add("Hero", hero->GetObjectId());
     out << "  Hero: " << kPlayer << " at " << HostSamples::PointText(Vec3(0, 0, 0)) << '\n';
-    if (HeroController() == nullptr) {
+    if (roster.HeroController() == nullptr) {
         err << "gamehost: controller record '" << Player::kPlayerControllerRecord
             << "' does not make a player controller\n";
         return false;
@@ -208,9 +209,9 @@ bool ArenaReport::Stage()
             return false;
     }
     // The followers join the chieftain as a level's pool would join them.
-    const uint32_t chieftain = IdOf("Chieftain");
+    const uint32_t chieftain = roster.IdOf("Chieftain");
     for (const char* name : {"Follower1", "Follower2"}) {
-        auto* follower = ObjectManager::Instance().GetObject<Monster>(IdOf(name));
+        auto* follower = ObjectManager::Instance().GetObject<Monster>(roster.IdOf(name));
         follower->JoinMe(chieftain, -1, false);
         out << "  " << name << " follows Chieftain\n";
     }
@@ -267,6 +268,7 @@ Character* ArenaReport::Enter(const std::string& name, const char* record, float
         return nullptr;
     }
     cast.push_back({name, monster->GetObjectId(), {}, false});
+    roster.Add(name, monster->GetObjectId());
     out << "  " << name << ": " << record << " at " << HostSamples::PointText(Vec3(x, 0, z))
         << '\n';
     return monster;
@@ -274,8 +276,8 @@ Character* ArenaReport::Enter(const std::string& name, const char* record, float
 
 void ArenaReport::Give(const ScriptOrder& order)
 {
-    Player* hero = Hero();
-    ControllerPlayer* controller = HeroController();
+    Player* hero = roster.Hero();
+    ControllerPlayer* controller = roster.HeroController();
     out << "  frame " << order.frame << ": order " << OrderScript::KindName(order.kind);
     if (!order.name.empty())
         out << " @" << order.name;
@@ -286,7 +288,7 @@ void ArenaReport::Give(const ScriptOrder& order)
         return;
     }
     // A named thing is clicked where it stands; a gone one at the hero's feet.
-    uint32_t target = order.name.empty() ? 0 : IdOf(order.name);
+    uint32_t target = order.name.empty() ? 0 : roster.IdOf(order.name);
     WorldVec3 point = At(order.x, order.z);
     if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
         point = thing->GetCoords().GetPosition();
@@ -300,8 +302,8 @@ void ArenaReport::Give(const ScriptOrder& order)
 // a dead target is no longer clicked on.
 void ArenaReport::Repeat()
 {
-    Player* hero = Hero();
-    ControllerPlayer* controller = HeroController();
+    Player* hero = roster.Hero();
+    ControllerPlayer* controller = roster.HeroController();
     if (!mouse.IsRepeating() || hero == nullptr || controller == nullptr || !hero->IsAlive())
         return;
     const uint32_t target = mouse.GetLastTarget();
@@ -365,7 +367,7 @@ std::string ArenaReport::MonsterLine(const Character& monster,
     if (enemy == 0)
         enemy = controller->GetCurrentEnemy();
     if (enemy != 0)
-        line += Label(enemy) + ' ' +
+        line += roster.Label(enemy) + ' ' +
                 HostSamples::OneDecimal(controller->GetAngerManager().GetAnger(enemy));
     else
         line += "no enemy";
@@ -382,35 +384,6 @@ std::string ArenaReport::MonsterLine(const Character& monster,
         }
     }
     return line + "none";
-}
-
-uint32_t ArenaReport::IdOf(const std::string& name) const
-{
-    for (const Cast& member : cast) {
-        if (member.name == name)
-            return member.id;
-    }
-    return 0;
-}
-
-std::string ArenaReport::Label(uint32_t id) const
-{
-    for (const Cast& member : cast) {
-        if (member.id == id)
-            return member.name;
-    }
-    return std::to_string(id);
-}
-
-Player* ArenaReport::Hero() const
-{
-    return ObjectManager::Instance().GetObject<Player>(IdOf("Hero"));
-}
-
-ControllerPlayer* ArenaReport::HeroController() const
-{
-    const Player* hero = Hero();
-    return hero != nullptr ? hero->GetControllerPlayer() : nullptr;
 }
 
 } // namespace GAME

@@ -2,6 +2,7 @@
 
 #include "host/HeroMouse.h"
 #include "host/OrderScript.h"
+#include "host/ScriptCast.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -71,10 +72,6 @@ private:
     void Frame(int32_t frame);
     std::string HeroLine(const Player& hero) const;
     std::string MonsterLine(const Character& monster, const ControllerMonster* controller) const;
-    uint32_t IdOf(const std::string& name) const;
-    std::string Label(uint32_t id) const;
-    Player* Hero() const;
-    ControllerPlayer* HeroController() const;
 
     const HostOptions& options;
     std::ostream& out;
@@ -83,6 +80,7 @@ private:
     // What dropped during the frame, printed after the deaths of that frame.
     std::vector<std::string> drops;
     HeroMouse mouse;
+    ScriptCast roster;
 };
 
 } // namespace GAME

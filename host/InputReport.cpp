@@ -86,8 +86,9 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
             for (; next < orders.size() && orders[next].frame == frame; ++next)
                 Give(orders[next]);
             // A held button repeats the last click each frame, as a mouse held down would.
-            if (mouse.IsRepeating() && HeroController() != nullptr && Hero() != nullptr)
-                mouse.Repeat(*HeroController(), At(mouse.GetLastX(), mouse.GetLastZ()));
+            if (mouse.IsRepeating() && roster.HeroController() != nullptr &&
+                roster.Hero() != nullptr)
+                mouse.Repeat(*roster.HeroController(), At(mouse.GetLastX(), mouse.GetLastZ()));
             gEngine->RunFrame(options.frameMilliseconds);
             gGameEngine->Update(options.frameMilliseconds);
             Frame(frame);
@@ -105,11 +106,11 @@ bool InputReport::Stage()
     // This machine drives him: he takes the player controller as the game gives it.
     if (hero != nullptr)
         hero->SetIsControllingCharacter(true);
-    if (hero == nullptr || HeroController() == nullptr ||
+    if (hero == nullptr || roster.HeroController() == nullptr ||
         Enter("Elder", kNpc, 6.0f, 0.0f) == nullptr ||
         // Each thinks with the controller its record gives it, the raider's skills handed over.
         Enter("Raider", kRaider, 0.0f, 8.0f) == nullptr) {
-        if (hero != nullptr && HeroController() == nullptr)
+        if (hero != nullptr && roster.HeroController() == nullptr)
             err << "gamehost: controller record '" << Player::kPlayerControllerRecord
                 << "' does not make a player controller\n";
         return false;
@@ -145,45 +146,16 @@ Character* InputReport::Enter(const std::string& name, const char* record, float
     gEngine->GetWorld()->AddEntity(character, place, false);
     character->InitialUpdate();
     character->GetCharacterBio().Update(*character, 0);
-    cast.push_back({name, character->GetObjectId()});
+    roster.Add(name, character->GetObjectId());
     out << "  " << name << " " << character->GetObjectId() << ": " << record << " at "
         << HostSamples::PointText(Vec3(x, 0, z)) << '\n';
     return character;
 }
 
-uint32_t InputReport::IdOf(const std::string& name) const
-{
-    for (const Cast& member : cast) {
-        if (member.name == name)
-            return member.id;
-    }
-    return 0;
-}
-
-std::string InputReport::Label(uint32_t id) const
-{
-    for (const Cast& member : cast) {
-        if (member.id == id)
-            return member.name;
-    }
-    return std::to_string(id);
-}
-
-Player* InputReport::Hero() const
-{
-    return ObjectManager::Instance().GetObject<Player>(IdOf("Hero"));
-}
-
-ControllerPlayer* InputReport::HeroController() const
-{
-    const Player* hero = Hero();
-    return hero != nullptr ? hero->GetControllerPlayer() : nullptr;
-}
-
 void InputReport::Give(const ScriptOrder& order)
 {
-    Player* hero = Hero();
-    ControllerPlayer* controller = HeroController();
+    Player* hero = roster.Hero();
+    ControllerPlayer* controller = roster.HeroController();
     out << "  frame " << order.frame << ": " << OrderScript::KindName(order.kind);
     if (!order.name.empty())
         out << " @" << order.name;
@@ -192,7 +164,7 @@ void InputReport::Give(const ScriptOrder& order)
         return;
     }
     // A named thing is clicked where it stands; a gone one is clicked at the hero's feet.
-    uint32_t target = order.name.empty() ? 0 : IdOf(order.name);
+    uint32_t target = order.name.empty() ? 0 : roster.IdOf(order.name);
     WorldVec3 point = At(order.x, order.z);
     if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
         point = thing->GetCoords().GetPosition();
@@ -208,8 +180,8 @@ void InputReport::Give(const ScriptOrder& order)
 
 void InputReport::Frame(int32_t frame)
 {
-    const Player* hero = Hero();
-    const ControllerPlayer* controller = HeroController();
+    const Player* hero = roster.Hero();
+    const ControllerPlayer* controller = roster.HeroController();
     if (hero == nullptr || controller == nullptr) {
         out << "  frame " << frame << ": the hero is gone\n";
         return;
@@ -220,7 +192,7 @@ void InputReport::Frame(int32_t frame)
         << (state != nullptr ? state : "no state") << " | " << hero->GetActionStateAsText();
     const uint32_t enemy = controller->GetCombatEnemy();
     if (const auto* target = ObjectManager::Instance().GetObject<Character>(enemy))
-        out << " | " << Label(enemy) << " life "
+        out << " | " << roster.Label(enemy) << " life "
             << HostSamples::OneDecimal(target->GetCurrentLife());
     else
         out << " | no target";

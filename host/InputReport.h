@@ -2,6 +2,7 @@
 
 #include "host/HeroMouse.h"
 #include "host/OrderScript.h"
+#include "host/ScriptCast.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -51,26 +52,17 @@ public:
     int Run();
 
 private:
-    struct Cast {
-        std::string name;
-        uint32_t id = 0;
-    };
-
     bool Play(const std::vector<ScriptOrder>& orders);
     bool Stage();
     Character* Enter(const std::string& name, const char* record, float x, float z);
     void Give(const ScriptOrder& order);
     void Frame(int32_t frame);
-    uint32_t IdOf(const std::string& name) const;
-    std::string Label(uint32_t id) const;
-    Player* Hero() const;
-    ControllerPlayer* HeroController() const;
 
     const HostOptions& options;
     std::ostream& out;
     std::ostream& err;
-    std::vector<Cast> cast;
     HeroMouse mouse;
+    ScriptCast roster;
 };
 
 } // namespace GAME
