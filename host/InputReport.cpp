@@ -14,6 +14,7 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
+#include "engine/Platform.h"
 #include "engine/Vec3.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
@@ -70,6 +71,9 @@ int InputReport::Run()
 bool InputReport::Play(const std::vector<ScriptOrder>& orders)
 {
     GameEngine& game = GameEngine::Get();
+    // Both generators from the run's seed: the raider thinks for itself, and one seed is one run.
+    Platform::SRand(options.seed);
+    game.GetRandomGen().Seed(options.seed);
     game.SetGameLoading(false);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
