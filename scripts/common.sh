@@ -10,6 +10,7 @@ ensure_tools() {
     command -v g++ >/dev/null || missing+=(g++)
     command -v clang++ >/dev/null || missing+=(clang)
     command -v clang-format >/dev/null || missing+=(clang-format)
+    command -v ccache >/dev/null || missing+=(ccache)
     [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
     [ -f /usr/include/gmock/gmock.h ] || missing+=(libgmock-dev)
     [ -f /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
@@ -29,9 +30,29 @@ ensure_tools() {
     fi
 }
 
+# The compiler cache: paths under the repository are hashed relative to it and the working
+# folder is left out, so a fresh clone elsewhere on this machine reuses the working tree's
+# objects. The cache stays in its usual place under the user's home.
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+    export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
+    CACHE_LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+else
+    CACHE_LAUNCHER=()
+fi
+
+# stage NAME COMMAND...: runs one stage and prints its wall time on one line.
+stage() {
+    local name="$1" start=$SECONDS; shift
+    echo "== $name"
+    "$@"
+    echo "-- $name: $((SECONDS - start)) s"
+}
+
 # configure DIR [cmake options...]: configures once, then only when options change.
 configure() {
     local dir="$1"; shift
+    set -- "$@" "${CACHE_LAUNCHER[@]}"
     local stamp="$dir/.configure-args"
     if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$*" ]; then
         cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null && echo "$*" >"$stamp"

@@ -203,7 +203,8 @@ TEST(DamageAttributeKinds, RegistryHoldsTheSeventySixLoadedKinds)
         // Each kind's copy is of its own kind.
         const std::unique_ptr<DamageAttribute> made = kind.create();
         const std::unique_ptr<DamageAttribute> copy = made->Clone();
-        EXPECT_EQ(typeid(*copy), typeid(*made)) << kind.className;
+        const DamageAttribute &copied = *copy, &original = *made;
+        EXPECT_EQ(typeid(copied), typeid(original)) << kind.className;
     }
     // The tables above look each kind up by name; here none is missing or doubled.
     EXPECT_EQ(GetDamageAttributeKinds().size(), 76u);

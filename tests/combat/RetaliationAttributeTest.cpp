@@ -118,7 +118,9 @@ TEST(RetaliationAttributeKinds, RegistryHoldsTheFortyNineKindsEachCopyingToItsOw
         names.insert(kind.className);
         const std::unique_ptr<DamageAttribute> made = kind.create();
         const std::unique_ptr<DamageAttribute> copy = made->Clone();
-        EXPECT_EQ(std::type_index(typeid(*copy)), std::type_index(typeid(*made))) << kind.className;
+        const DamageAttribute &copied = *copy, &original = *made;
+        EXPECT_EQ(std::type_index(typeid(copied)), std::type_index(typeid(original)))
+            << kind.className;
     }
     // The table above looks each kind up by name; here none is missing or doubled.
     EXPECT_EQ(GetRetaliationAttributeKinds().size(), 49u);

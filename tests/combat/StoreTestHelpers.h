@@ -100,9 +100,12 @@ inline Names HeldKinds(const DamageAttributeStore::AttributeList& list,
     for (const auto& attribute : list) {
         const DamageAttribute& held = *attribute;
         std::string name = "DamageAttribute_BasePhysical";
-        for (const DamageAttributeKindInfo& kind : kinds)
-            if (typeid(*kind.create()) == typeid(held))
+        for (const DamageAttributeKindInfo& kind : kinds) {
+            const std::unique_ptr<DamageAttribute> made = kind.create();
+            const DamageAttribute& sample = *made;
+            if (typeid(sample) == typeid(held))
                 name = kind.className;
+        }
         names.push_back(name.erase(0, strlen(head)));
     }
     return names;
