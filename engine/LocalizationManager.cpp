@@ -90,11 +90,14 @@ struct FormatCode {
     // The code for the C library, with the width and precision clamped.
     std::string Spec() const
     {
-        std::string spec = "%" + flags;
+        std::string spec = "%";
+        spec += flags;
         if (width >= 0)
             spec += std::to_string(width);
-        if (precision >= 0)
-            spec += "." + std::to_string(precision);
+        if (precision >= 0) {
+            spec += '.';
+            spec += std::to_string(precision);
+        }
         return spec;
     }
 };

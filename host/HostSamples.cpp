@@ -125,8 +125,9 @@ std::string HostSamples::TwoDecimals(float value)
 
 std::string HostSamples::PointText(const Vec3& point)
 {
-    return "(" + TwoDecimals(point.x) + ", " + TwoDecimals(point.y) + ", " + TwoDecimals(point.z) +
-           ")";
+    std::string text = "(";
+    text += TwoDecimals(point.x) + ", " + TwoDecimals(point.y) + ", " + TwoDecimals(point.z);
+    return text + ")";
 }
 
 const char* HostSamples::RouteName(ConnectionManager::Route route)

@@ -56,8 +56,10 @@ std::string ShortName(const SkillManager& manager, uint32_t skillId)
         return "none";
     const std::string& name = skill->GetObjectName();
     const size_t slash = name.find_last_of("/\\");
-    return "#" + std::to_string(manager.GetSkillReferenceNumber(skillId)) + " " +
-           (slash == std::string::npos ? name : name.substr(slash + 1));
+    std::string text = "#";
+    text += std::to_string(manager.GetSkillReferenceNumber(skillId));
+    text += ' ';
+    return text + (slash == std::string::npos ? name : name.substr(slash + 1));
 }
 
 std::string IdList(const SkillManager& manager, const std::vector<uint32_t>& ids)
@@ -98,8 +100,9 @@ std::string LevelsText(const SkillManager& manager)
         const Skill* skill = manager.GetSkill(manager.GetSkillIdFromReference(reference));
         if (skill == nullptr)
             break;
-        text += (reference == 0 ? "" : " ") + std::to_string(reference) + ":" +
-                std::to_string(skill->GetSkillLevel());
+        if (reference != 0)
+            text += ' ';
+        text += std::to_string(reference) + ":" + std::to_string(skill->GetSkillLevel());
     }
     return text;
 }
@@ -439,10 +442,12 @@ bool SkillReport::ShowMonster(bool client, std::vector<uint32_t>& draws)
         draws.push_back(manager.GetSkillReferenceNumber(manager.SelectWeaponPoolSkill(random)));
     out << "  pool draws as " << (client ? "client" : "server") << ", seed " << options.seed << ":";
     // The default pool attack has no record in the sample database, hence no reference.
-    for (uint32_t reference : draws)
-        out << ' '
-            << (reference == kNoReference ? std::string("default")
-                                          : "#" + std::to_string(reference));
+    for (uint32_t reference : draws) {
+        if (reference == kNoReference)
+            out << " default";
+        else
+            out << " #" << reference;
+    }
     out << '\n';
     HostSamples::Destroy(monster);
     return true;

@@ -58,3 +58,11 @@ configure() {
         cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null && echo "$*" >"$stamp"
     fi
 }
+
+# The demo's Release tree, built with the default compiler (g++) and its warnings as errors;
+# the tests build it too, so that g++ keeps building the game warning-free.
+build_release_host() {
+    configure "$ROOT/build/release" -DCMAKE_BUILD_TYPE=Release -DGAME_TESTS=OFF -DGAME_BENCH=OFF \
+        -DGAME_WERROR=ON
+    cmake --build "$ROOT/build/release" -j "$JOBS" --target gamehost
+}

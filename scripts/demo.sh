@@ -14,8 +14,9 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
-configure "$ROOT/build/release" -DCMAKE_BUILD_TYPE=Release -DGAME_TESTS=OFF -DGAME_BENCH=OFF
-cmake --build "$ROOT/build/release" -j "$JOBS" --target gamehost >/dev/null
+start=$SECONDS
+build_release_host >/dev/null
+echo "-- build: $((SECONDS - start)) s"
 host="$ROOT/build/release/host/gamehost"
 echo "== single player: eleven minutes of game time"
 "$host" --db "$ROOT/data/database" --role single --frames 20000 "$@"

@@ -40,26 +40,40 @@ installed_host() {
         --frames 30 >/dev/null
 }
 stage "installed host" installed_host
+stage "release build (g++)" build_release_host
 stage formatting bash "$ROOT/scripts/format.sh" --check
 
 # fuzz NAME SECONDS MAX_LEN: runs one fuzzer from a scratch corpus and the seeds, with the
 # target's dictionary when it has one; prints the end of its log on a finding.
 fuzz() {
     local name="$1" out="$build/fuzzing"
-    local work="$out/corpus-$name" extra=()
+    local work="$out/corpus-$name-$3" extra=()
     [ -f "$ROOT/fuzz/$name.dict" ] && extra+=("-dict=$ROOT/fuzz/$name.dict")
     mkdir -p "$work"
     echo "-- fuzzing $name for $2 s, inputs up to $3 bytes"
     "$build/fuzz/${name}_fuzz" -max_total_time="$2" -rss_limit_mb=2048 -max_len="$3" \
-        "${extra[@]}" -artifact_prefix="$out/" "$work" "$ROOT/fuzz/corpus/$name" \
-        >"$out/$name.log" 2>&1 || { tail -40 "$out/$name.log"; exit 1; }
+        "${extra[@]}" -artifact_prefix="$out/$name-" "$work" "$ROOT/fuzz/corpus/$name" \
+        >"$out/$name-$3.log" 2>&1 || { tail -40 "$out/$name-$3.log"; return 1; }
 }
+# Each fuzzer is one process on one core: they run $JOBS at a time.
 fuzzing() {
+    local runs=() failed=0
     for fuzzer in "$build"/fuzz/*_fuzz; do
-        fuzz "$(basename "$fuzzer" _fuzz)" "${FUZZ_SECONDS:-10}" 65536
+        runs+=("$(basename "$fuzzer" _fuzz) ${FUZZ_SECONDS:-10} 65536")
     done
     # Faults that grow with the size of a save (nesting, block lengths) need larger inputs.
-    fuzz io_stream "${FUZZ_LARGE_SECONDS:-5}" 1048576
+    runs+=("io_stream ${FUZZ_LARGE_SECONDS:-5} 1048576")
+    for run in "${runs[@]}"; do
+        while [ "$(jobs -rp | wc -l)" -ge "$JOBS" ]; do
+            wait -n || failed=1
+        done
+        # shellcheck disable=SC2086
+        fuzz $run &
+    done
+    while [ "$(jobs -rp | wc -l)" -gt 0 ]; do
+        wait -n || failed=1
+    done
+    return "$failed"
 }
 if command -v clang++ >/dev/null; then
     stage fuzzing fuzzing

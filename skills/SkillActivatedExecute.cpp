@@ -89,7 +89,7 @@ bool SkillActivated::ExecuteMeleeAttack(Character& owner, uint32_t targetId,
         engine.GetTargetsInCone(owner.GetTeam(), apex, facing, kLoneConeAngle, kLoneConeRange,
                                 targets, 0, false);
         if (targets.size() > 1)
-            targets.resize(1);
+            targets.erase(targets.begin() + 1, targets.end());
     }
 
     if (targets.empty())
