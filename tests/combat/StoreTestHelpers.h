@@ -6,6 +6,7 @@
 #include "combat/DamageAttributeStore.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+#include "items/CostInfo_DamageAttributes.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 
@@ -40,6 +41,21 @@ protected:
     CombatAttributeAccumulator accumulator;
     ScriptedRandom random;
 };
+
+// The price fields in their order, the count last, to compare in one piece.
+inline std::vector<float> CostFields(const CostInfo_DamageAttributes& info)
+{
+    return {info.avgBase, info.avgPierceRatio,           info.avgBonus, info.avgOverTime, info.mod,
+            info.modDur,  static_cast<float>(info.count)};
+}
+
+// The one line the attribute shows at the level.
+template <typename Kind> std::wstring TextOf(const Kind& attribute, uint32_t level)
+{
+    std::wstring line;
+    attribute.GetText(line, level);
+    return line;
+}
 
 // The type whose table name is "CombatAttributeType_<name>", or Unknown.
 inline CombatAttributeType TypeNamed(const std::string& name)
