@@ -17,8 +17,8 @@
 #include "combat/DurationDamageManager.h"
 #include "core/RandomUniform.h"
 #include "engine/ObjectManager.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
@@ -146,14 +146,7 @@ void Drain(Character& character)
 
 // Damage taken is registered with the hub, and characters load with it, so the suites that deal
 // damage or load characters run with one.
-class WithGame : public GAME::Test::GameEngineFixture {
-protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-};
+using WithGame = GAME::Test::CombatGameFixture;
 using CombatAttributeBasePhysical = WithGame;
 using CombatAttributeManaBurn = WithGame;
 using CombatAttributeKinds = WithGame;

@@ -245,9 +245,7 @@ TEST(DamageAttributeStoreLoad, CostAndScaleReachEveryGroup)
     store.Load(record, nullptr, nullptr, false);
     CostInfo_DamageAttributes cost;
     store.GetCostInfo(cost);
-    EXPECT_EQ(cost.avgBase, 7.0f);
-    EXPECT_EQ(cost.avgBonus, 15.0f);
-    EXPECT_EQ(cost.count, 2);
+    EXPECT_EQ(GAME::Test::CostFields(cost), (std::vector<float>{7.0f, 0, 15.0f, 0, 0, 0, 2}));
 
     store.ScaleAttributes(50.0f);
     EXPECT_EQ(ValueMin(store.GetGlobalXorAttributes()[0]), 14.0f);

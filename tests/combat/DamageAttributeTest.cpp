@@ -724,25 +724,14 @@ TEST(DamageAttributeKinds, EveryStemKindReadsItsStemKeys)
 
 TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
 {
-    Expected bonus;
-    bonus.type = CombatAttributeType_Physical;
-    bonus.chance = "offensiveBonusPhysicalChance";
-    bonus.xorKey = "offensiveBonusPhysicalXOR";
-    bonus.global = "offensiveBonusPhysicalGlobal";
-    bonus.display = "DamageBonusPhysical";
-    bonus.valueMin = "offensiveBonusPhysicalMin";
-    bonus.valueMax = "offensiveBonusPhysicalMax";
-    ExpectKeys("DamageAttributeAbs_BonusPhysical", bonus);
-
-    Expected burn;
-    burn.type = CombatAttributeType_ManaBurn;
-    burn.chance = "offensiveManaBurnChance";
-    burn.xorKey = "offensiveManaBurnXOR";
-    burn.global = "offensiveManaBurnGlobal";
-    burn.display = "DamageManaDrain";
-    burn.valueMin = "offensiveManaBurnDrainMin";
-    burn.valueMax = "offensiveManaBurnDrainMax";
-    ExpectKeys("DamageAttributeAbs_ManaBurn", burn);
+    ExpectKeys("DamageAttributeAbs_BonusPhysical",
+               {CombatAttributeType_Physical, "offensiveBonusPhysicalChance",
+                "offensiveBonusPhysicalXOR", "offensiveBonusPhysicalGlobal", "DamageBonusPhysical",
+                "", "", "offensiveBonusPhysicalMin", "offensiveBonusPhysicalMax", "", ""});
+    ExpectKeys("DamageAttributeAbs_ManaBurn",
+               {CombatAttributeType_ManaBurn, "offensiveManaBurnChance", "offensiveManaBurnXOR",
+                "offensiveManaBurnGlobal", "DamageManaDrain", "", "", "offensiveManaBurnDrainMin",
+                "offensiveManaBurnDrainMax", "", ""});
     DamageAttributeAbs_ManaBurn manaBurn;
     EXPECT_STREQ(manaBurn.GetLoadDamageRatioTag(), "offensiveManaBurnDamageRatio");
 

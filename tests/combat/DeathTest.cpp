@@ -329,11 +329,8 @@ TEST_F(DeathHandlerTest, ADissolveStartsWithTheDeathAndItsLightDimsToNothing)
     deaths.Execute();
     ASSERT_EQ(monster->GetDissolveRequests().size(), 1u);
     const Actor::DissolveRequest& request = monster->GetDissolveRequests()[0];
-    EXPECT_EQ(request.red, 255);
-    EXPECT_EQ(request.green, 128);
-    EXPECT_EQ(request.blue, 7);
-    EXPECT_EQ(request.seconds, 3.0f);
-    EXPECT_EQ(request.texture, "Fx/Burn.tex");
+    EXPECT_EQ(std::tie(request.red, request.green, request.blue, request.seconds, request.texture),
+              std::make_tuple(255, 128, 7, 3.0f, std::string("Fx/Burn.tex")));
 
     Light* light = Attached<Light>(*monster);
     EffectEntity* effect = Attached<EffectEntity>(*monster);

@@ -15,7 +15,7 @@
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DefenseAttributes.h"
 #include "tests/combat/StoreTestHelpers.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/RiggedAccumulator.h"
 #include "tests/support/ScriptedRandom.h"
@@ -24,6 +24,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -172,17 +173,15 @@ TEST(DefenseAttribute, CostWeighsTheLevelOneValueByItsChanceIntoTheFamilysField)
     CostInfo_DefenseAttributes info;
     Loaded<DefenseAttributeAbs_Fire>("defensiveFire = 40;90\ndefensiveFireChance = 30\n")
         ->GetCostInfo(info);
-    EXPECT_EQ(info.base, 12.0f);
-    EXPECT_EQ(info.count, 1);
+    EXPECT_EQ(std::tie(info.base, info.count), std::make_tuple(12.0f, 1));
 
     Loaded<DefenseAttributeDur_Fire>("defensiveFireDuration = 5\n")->GetCostInfo(info);
     Loaded<DefenseAttributeAbsMod_Fire>("defensiveFireModifier = 6\n")->GetCostInfo(info);
     Loaded<DefenseAttributeDurMod_Fire>("defensiveFireDurationModifier = 7\n")->GetCostInfo(info);
     Loaded<DefenseAttributeAbs_Fire>("", true)->GetCostInfo(info);
-    EXPECT_EQ(info.baseDuration, 5.0f);
-    EXPECT_EQ(info.mod, 6.0f);
-    EXPECT_EQ(info.modDuration, 7.0f);
-    EXPECT_EQ(info.count, 4) << "a value of 0 is not counted";
+    EXPECT_EQ(std::tie(info.baseDuration, info.mod, info.modDuration, info.count),
+              std::make_tuple(5.0f, 6.0f, 7.0f, 4))
+        << "a value of 0 is not counted";
 }
 
 TEST(DefenseAttribute, TextShowsTheChanceAndOnlyWhatTheNextLevelChanges)
@@ -419,11 +418,10 @@ TEST(DefenseAttributeStore, CopiesOwnAttributesOfTheirOwn)
     }
 }
 
-class DefenseAttributeStoreCharacterTest : public Test::GameEngineFixture {};
+using DefenseAttributeStoreCharacterTest = Test::CombatGameFixture;
 
 TEST_F(DefenseAttributeStoreCharacterTest, TwelveResistancesAtDifficultyPlusOne)
 {
-    Start();
     DefenseAttributeStore_Character character;
     EXPECT_EQ(DefenseAttributeStore_Character::GetDifficultyLevel(), 1u) << "normal difficulty";
     character.Load(Record("defensiveFire = 10;20;30\ndefensiveStun = 0\n"));

@@ -10,7 +10,7 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 
@@ -168,12 +168,11 @@ TEST(DurationDamageTrack, DumpLogsAttackerAndEachRunsSumAndSeconds)
 }
 
 // Ticks deal their damage through the combat manager, which registers it with the hub.
-class DurationDamageManagerTest : public GAME::Test::GameEngineFixture {
+class DurationDamageManagerTest : public GAME::Test::CombatGameFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        CombatGameFixture::SetUp();
         victim = MakeCharacter();
         victim->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
         victim->GetCharacterBio().Update(*victim, 0); // pools full

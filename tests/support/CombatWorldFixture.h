@@ -12,16 +12,25 @@
 
 namespace GAME::Test {
 
+// The library started with the default settings.
+class CombatGameFixture : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+};
+
 // The library started, in a world of the test's own with one region, 200 across and 20 high,
 // centred on the origin.
-class CombatWorldFixture : public GameEngineFixture {
+class CombatWorldFixture : public CombatGameFixture {
 protected:
     static constexpr uint32_t kRegion = 1;
 
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        CombatGameFixture::SetUp();
         previousWorld = gEngine->SetWorld(std::make_unique<GAME::World>());
         TheWorld().CreateRegion(kRegion, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
     }
@@ -29,7 +38,7 @@ protected:
     void TearDown() override
     {
         // The objects leave the test's world before it goes.
-        GameEngineFixture::TearDown();
+        CombatGameFixture::TearDown();
         gEngine->SetWorld(std::move(previousWorld));
     }
 

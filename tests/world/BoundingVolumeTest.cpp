@@ -6,7 +6,7 @@
 #include "characters/Player.h"
 #include "engine/EventManager.h"
 #include "engine/ObjectManager.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/Records.h"
 
 #include <utility>
@@ -25,14 +25,8 @@ public:
 };
 using RecordingVolumes = Recording<BoundingVolumeMultiple>;
 
-class BoundingVolumeTest : public GAME::Test::GameEngineFixture {
+class BoundingVolumeTest : public GAME::Test::CombatGameFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-
     static uint32_t Make(const char* className)
     {
         return ObjectManager::Instance().CreateObject(className)->GetObjectId();
