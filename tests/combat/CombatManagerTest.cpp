@@ -33,6 +33,7 @@
 #include <fstream>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -79,6 +80,20 @@ public:
     mutable int invulnerabilityAsked = 0;
 };
 
+// Combat trace lines are written only while the host lets the category through.
+struct CombatTrace {
+    CombatTrace()
+    {
+        gLogCombat = 1;
+        gEngine->SetLogCategories(1);
+    }
+    ~CombatTrace()
+    {
+        gEngine->SetLogCategories(0);
+        gLogCombat = 0;
+    }
+};
+
 class CombatManagerTest : public GameEngineFixture {
 protected:
     void SetUp() override
@@ -88,21 +103,7 @@ protected:
         ASSERT_NE(character, nullptr);
     }
 
-    void TearDown() override
-    {
-        gEngine->SetLogCategories(0);
-        gLogCombat = 0;
-        GameEngineFixture::TearDown();
-    }
-
     CombatManager& Combat() { return character->GetCombatManager(); }
-
-    // Combat trace lines are written only while the host lets the category through.
-    void LogCombat()
-    {
-        gLogCombat = 1;
-        gEngine->SetLogCategories(1);
-    }
 
     // The character's own numbers come from its record, read with the game running, and reach
     // its totals when it enters the world.
@@ -229,7 +230,7 @@ TEST_F(CombatManagerTest, PhysicalDefenseChoosesItsFormulaByModifiedProtection)
 
 TEST_F(CombatManagerTest, ShieldReductionChoosesByDefenseHoldsAtZeroAndLogsOnlyWithAFormula)
 {
-    LogCombat();
+    const CombatTrace trace;
     LoadCombatRecord({"shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV",
                       "shieldDamageReductionEquationDLEB = shieldAbsorptionDV-damageDV"});
 
@@ -351,7 +352,7 @@ TEST_F(CombatManagerTest, AnEmptyRecordNeverBlocksAndMissesUnlessTheRollIsZero)
 
 TEST_F(CombatManagerTest, DamageModifierMissesBandsAndFallsBackAsRecorded)
 {
-    LogCombat();
+    const CombatTrace trace;
     const std::string bands = "pthThreshold1 = 100\npthDamageModifier1 = 1.0\n"
                               "pthThreshold2 = 110\npthDamageModifier2 = 1.1\n"
                               "pthThreshold3 = 120\npthDamageModifier3 = 1.2\n"
@@ -383,7 +384,7 @@ TEST_F(CombatManagerTest, DamageModifierMissesBandsAndFallsBackAsRecorded)
 
 TEST_F(CombatManagerTest, AbilitiesReadTheCharacterAndSlowsCutThemButNotBelowZero)
 {
-    LogCombat();
+    const CombatTrace trace;
     LoadCharacter("characterOffensiveAbility = 50\ncharacterDefensiveAbility = 35");
     LoadCombatRecord(
         {"offensiveAbilityEquation = (offensiveAbilityDV+offensiveAbilityModifierDV)+bonusDV",
@@ -413,7 +414,7 @@ TEST_F(CombatManagerTest, AbilitiesReadTheCharacterAndSlowsCutThemButNotBelowZer
 
 TEST_F(CombatManagerTest, BlockDrawsOnceAndSucceedsUpToTheChance)
 {
-    LogCombat();
+    const CombatTrace trace;
     LoadCombatRecord(
         {"meleeBlockEquation = (blockChanceDV+blockChanceModifierDV)-probabilityToHitDV"});
     ScriptedRandom random;
@@ -521,14 +522,7 @@ protected:
         database.WriteRecord(CharacterBio::kRegenRecord, {"manaOverStorageLimit = 1"});
         DeathFixture::SetUp();
         WriteCombatRecord(kCombat, {});
-        gLogCombat = 1;
-        gEngine->SetLogCategories(1);
-    }
-    void TearDown() override
-    {
-        gEngine->SetLogCategories(0);
-        gLogCombat = 0;
-        DeathFixture::TearDown();
+        trace.emplace();
     }
 
     // A record keeps the first line of a key, so `extra` overrides.
@@ -601,6 +595,8 @@ protected:
     {
         return character.GetCharacterBio().GetLifeLimit() - character.GetCurrentLife();
     }
+
+    std::optional<CombatTrace> trace;
 
     // How often the play statistics' report shows the line.
     size_t Reported(Character& character, const std::string& line)

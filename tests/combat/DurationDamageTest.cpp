@@ -173,17 +173,20 @@ protected:
     void SetUp() override
     {
         CombatGameFixture::SetUp();
-        victim = MakeCharacter();
-        victim->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
-        victim->GetCharacterBio().Update(*victim, 0); // pools full
+        victim = MakeCharacter(true);
         attacker = MakeCharacter()->GetObjectId();
     }
 
-    Character* MakeCharacter()
+    // Ready: with life 100 and mana 200, the pools full.
+    static Character* MakeCharacter(bool ready = false)
     {
         auto* character =
             static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
         EXPECT_NE(character, nullptr);
+        if (ready) {
+            character->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
+            character->GetCharacterBio().Update(*character, 0);
+        }
         return character;
     }
 
@@ -282,9 +285,7 @@ public:
 
 TEST_F(DurationDamageManagerTest, LeechTicksDrainTheirPoolAndGiveTheAttackerWhatWasThere)
 {
-    Character* leech = MakeCharacter();
-    leech->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
-    leech->GetCharacterBio().Update(*leech, 0);
+    Character* leech = MakeCharacter(true);
     leech->SubtractLife(50.0f, PlayStatsDamageType{});
     leech->SetCurrentMana(20.0f);
     const uint32_t later = MakeCharacter()->GetObjectId();
