@@ -41,13 +41,22 @@ float ValueMin(const std::unique_ptr<DamageAttribute>& attribute)
     return dynamic_cast<const DamageAttributeAbs&>(*attribute).GetValueMin(1);
 }
 
+// An item's store loaded from its record and affixes that give the global chance under the key.
+template <typename Store>
+void LoadAffixed(Store& store, const std::string& key, const std::string& record,
+                 const char* prefix, const char* suffix)
+{
+    const LoadTable prefixRecord = Record(key + " = " + prefix + "\n");
+    const LoadTable suffixRecord = Record(key + " = " + suffix + "\n");
+    store.Load(Record(key + " = " + record), &prefixRecord, &suffixRecord, false);
+}
+
 TEST(DamageAttributeStoreGlobalChance, SuffixThenPrefixOverrideTheFirstLevelOnly)
 {
     const LoadTable record = Record("offensiveGlobalChance = 70;80\n");
     const LoadTable prefix = Record("offensiveGlobalChance = 50\n");
-    const LoadTable suffix = Record("offensiveGlobalChance = 30\n");
     ExposedStore store;
-    store.Load(record, &prefix, &suffix, false);
+    LoadAffixed(store, "offensiveGlobalChance", "70;80\n", "50", "30");
     EXPECT_EQ(store.GetGlobalChance(0), 0.0f);
     EXPECT_EQ(store.GetGlobalChance(1), 30.0f);
     EXPECT_EQ(store.GetGlobalChance(2), 80.0f);
@@ -406,12 +415,9 @@ TEST(RetaliationAttributeStoreGlobal, DamageAndModifierOfOneNameShareTheOneOfGro
 
 TEST(RetaliationAttributeStoreGlobal, SuffixHundredBeatsRecordFortyAtTheItemsLevel)
 {
-    const LoadTable record = Record("retaliationGlobalChance = 40\n"
-                                    "retaliationColdMin = 6\nretaliationColdGlobal = 1\n");
-    const LoadTable prefix = Record("retaliationGlobalChance = 30\n");
-    const LoadTable suffix = Record("retaliationGlobalChance = 100\n");
     ExposedRetaliationStore store;
-    store.Load(record, &prefix, &suffix, false);
+    LoadAffixed(store, "retaliationGlobalChance",
+                "40\nretaliationColdMin = 6\nretaliationColdGlobal = 1\n", "30", "100");
     EXPECT_EQ(store.GetGlobalChance(1), 100.0f);
     EXPECT_EQ(store.GetGlobalChance(2), 40.0f);
 
