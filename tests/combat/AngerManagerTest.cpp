@@ -2,47 +2,30 @@
 
 #include "characters/Character.h"
 #include "characters/TeamManager.h"
-#include "engine/ABBox.h"
-#include "engine/Engine.h"
-#include "engine/ObjectManager.h"
 #include "engine/StatisticGraph.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/CombatWorldFixture.h"
 
 #include <map>
-#include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
 
-constexpr uint32_t kRegion = 1;
 constexpr uint32_t kA = 10;
 constexpr uint32_t kB = 20;
 constexpr uint32_t kC = 30;
+using Levels = std::map<std::string, float>;
 
-class AngerManagerTest : public GameEngineFixture {
+class AngerManagerTest : public CombatWorldFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+        CombatWorldFixture::SetUp();
         monster = Place(100, "Monster", {0, 0, 0}, TeamManager::DefaultMonsterTeam());
         a = Place(kA, "A", {10, 0, 0});
         b = Place(kB, "B", {0, 0, 20});
-    }
-
-    void TearDown() override
-    {
-        // The characters leave the test's world before it goes.
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
     }
 
     Character* Place(uint32_t id, const std::string& name, const Vec3& position,
@@ -52,8 +35,17 @@ protected:
             static_cast<Character*>(ObjectManager::Instance().CreateObject("Character", id));
         character->SetObjectName(name);
         character->SetTeam(team);
-        gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
+        TheWorld().AddEntity(character, WorldAt(position), true);
         return character;
+    }
+
+    // The nearest enemy's id and distance.
+    std::tuple<uint32_t, float> Closest()
+    {
+        uint32_t closest = 1;
+        float distance = 0.0f;
+        anger.GetClosestEnemy(closest, distance);
+        return {closest, distance};
     }
 
     // The debug bars of one manager, as the graph received them.
@@ -65,9 +57,9 @@ protected:
     }
 
     // Anger by enemy name; only enemies that exist show.
-    static std::map<std::string, float> Levels(const AngerManager& manager)
+    static Levels LevelsOf(const AngerManager& manager)
     {
-        std::map<std::string, float> levels;
+        Levels levels;
         for (const StatisticGraph::Bar& bar : Bars(manager))
             levels[bar.name] = bar.value;
         return levels;
@@ -87,7 +79,6 @@ protected:
         manager.AddAnger(kA, 20.0f);
     }
 
-    std::unique_ptr<World> previousWorld;
     Character* monster = nullptr;
     Character* a = nullptr;
     Character* b = nullptr;
@@ -98,20 +89,20 @@ TEST_F(AngerManagerTest, AngerIsCappedAndItsShareSpreadUnclampedToTheOthers)
 {
     EXPECT_FLOAT_EQ(AngerManager::GetMaxAnger(), 100.0f);
     anger.AddAnger(kA, 150.0f);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 100.0f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}}));
 
     anger.Clear();
     AngerAtFiftyAndTwenty(anger);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 50.0f}, {"B", 20.0f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 50.0f}, {"B", 20.0f}}));
     anger.AddAnger(kA, 10.0f);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 60.0f}, {"B", 16.5f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 60.0f}, {"B", 16.5f}}));
 
     // The share comes from the whole amount, not from what fitted under the cap, and may take
     // the others below 0 until the next update.
     anger.AddAnger(kA, 80.0f);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 100.0f}, {"B", -11.5f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}, {"B", -11.5f}}));
     anger.Update(0, 0.0f, monster);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 100.0f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}}));
 }
 
 TEST_F(AngerManagerTest, UnknownDeadAndAngerFreeCharactersGetNoEntry)
@@ -124,52 +115,44 @@ TEST_F(AngerManagerTest, UnknownDeadAndAngerFreeCharactersGetNoEntry)
     // Neither joined the list: A kept all its anger, and both show nothing once they could.
     Place(kC, "C", {0, 0, 5});
     b->SetLifeState(LifeState_Alive);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 10.0f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 10.0f}}));
 
     b->SetCausesAnger(false);
     anger.AddAnger(kB, 40.0f);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 10.0f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 10.0f}}));
 }
 
 TEST_F(AngerManagerTest, EnemiesBeyondFiftyDropAndTheNearestIsFound)
 {
     Place(kC, "C", {50.5f, 0, 0});
-    gEngine->GetWorld()->SetCoords(a, WorldCoords(WorldVec3(kRegion, {50, 0, 0})));
-    gEngine->GetWorld()->SetCoords(b, WorldCoords(WorldVec3(kRegion, {30, 0, 40})));
+    TheWorld().SetCoords(a, WorldAt({50, 0, 0}));
+    TheWorld().SetCoords(b, WorldAt({30, 0, 40}));
     anger.AddAnger(kA, 10.0f);
     anger.AddAnger(kB, 10.0f);
     anger.AddAnger(kC, 10.0f);
 
     anger.Update(0, 0.0f, monster);
-    EXPECT_EQ(Levels(anger).count("C"), 0u);
-    EXPECT_EQ(Levels(anger).size(), 2u);
+    EXPECT_EQ(LevelsOf(anger).count("C"), 0u);
+    EXPECT_EQ(LevelsOf(anger).size(), 2u);
     // A and B are both exactly 50 away: the lower id is the nearest.
-    uint32_t closest = 0;
-    float distance = 0.0f;
-    anger.GetClosestEnemy(closest, distance);
-    EXPECT_EQ(closest, kA);
-    EXPECT_FLOAT_EQ(distance, 50.0f);
+    EXPECT_EQ(Closest(), std::make_tuple(kA, 50.0f));
 
-    gEngine->GetWorld()->SetCoords(b, WorldCoords(WorldVec3(kRegion, {3, 0, 4})));
+    TheWorld().SetCoords(b, WorldAt({3, 0, 4}));
     anger.Update(0, 0.0f, monster);
-    anger.GetClosestEnemy(closest, distance);
-    EXPECT_EQ(closest, kB);
-    EXPECT_FLOAT_EQ(distance, 5.0f);
+    EXPECT_EQ(Closest(), std::make_tuple(kB, 5.0f));
 
     // An enemy out of the world goes too; with nobody left the distance stays squared-far.
-    gEngine->GetWorld()->RemoveEntity(a);
-    gEngine->GetWorld()->RemoveEntity(b);
+    TheWorld().RemoveEntity(a);
+    TheWorld().RemoveEntity(b);
     anger.Update(0, 0.0f, monster);
-    EXPECT_TRUE(Levels(anger).empty());
-    anger.GetClosestEnemy(closest, distance);
-    EXPECT_EQ(closest, 0u);
-    EXPECT_FLOAT_EQ(distance, 10000000.0f);
+    EXPECT_TRUE(LevelsOf(anger).empty());
+    EXPECT_EQ(Closest(), std::make_tuple(0u, 10000000.0f));
 }
 
 TEST_F(AngerManagerTest, EqualAngerGoesToTheLowerIdUnlessTheHigherIsTheCurrentTarget)
 {
     EqualAnger(anger);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"A", 20.0f}, {"B", 20.0f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 20.0f}, {"B", 20.0f}}));
     EXPECT_EQ(anger.GetNewTarget(0.0f), a);
 
     AngerManager chasingB;
@@ -203,9 +186,9 @@ TEST_F(AngerManagerTest, DecayToExactlyZeroKeepsAndBelowZeroErasesAndForgetsTheT
     anger.AddAnger(kB, 10.0f);
     ASSERT_EQ(anger.GetNewTarget(0.0f), b);
     anger.Update(1000, 10.0f, monster);
-    EXPECT_EQ(Levels(anger), (std::map<std::string, float>{{"B", 0.0f}}));
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"B", 0.0f}}));
     anger.Update(1, 10.0f, monster);
-    EXPECT_TRUE(Levels(anger).empty());
+    EXPECT_TRUE(LevelsOf(anger).empty());
 
     // B is no longer the current target, so its anger no longer counts double.
     EqualAnger(anger);
@@ -219,7 +202,7 @@ TEST_F(AngerManagerTest, AnEnemyTurnedFriendIsDroppedAndNoLongerForced)
     anger.SetMostHatedEnemy(kA);
     a->SetTeam(TeamManager::DefaultMonsterTeam());
     anger.Update(0, 0.0f, monster);
-    EXPECT_EQ(Levels(anger).count("A"), 0u);
+    EXPECT_EQ(LevelsOf(anger).count("A"), 0u);
     EXPECT_EQ(anger.GetNewTarget(0.0f), b);
 }
 
@@ -232,15 +215,13 @@ TEST_F(AngerManagerTest, TransferCopiesTheListAndTheForcedEnemyToTheDebugGraph)
     anger.TransferAnger(other);
 
     const auto bars = Bars(other);
-    ASSERT_EQ(bars.size(), 3u);
-    EXPECT_EQ(bars[0].name, "B");
-    EXPECT_FLOAT_EQ(bars[0].value, 100.0f);
+    std::vector<std::tuple<std::string, float>> shown;
+    for (const StatisticGraph::Bar& bar : bars)
+        shown.emplace_back(bar.name, bar.value);
+    EXPECT_EQ(shown, (std::vector<std::tuple<std::string, float>>{
+                         {"B", 100.0f}, {"A", 50.0f}, {"B", 20.0f}}));
     EXPECT_EQ(bars[0].color, Color(1.0f, 0.0f, 0.0f, 1.0f));
-    EXPECT_EQ(bars[1].name, "A");
-    EXPECT_FLOAT_EQ(bars[1].value, 50.0f);
     EXPECT_EQ(bars[1].color, Color(0.5f, 0.5f, 0.0f, 1.0f));
-    EXPECT_EQ(bars[2].name, "B");
-    EXPECT_FLOAT_EQ(bars[2].value, 20.0f);
 }
 
 TEST_F(AngerManagerTest, ClearForgetsEnemiesButKeepsTheCurrentTarget)
@@ -250,13 +231,9 @@ TEST_F(AngerManagerTest, ClearForgetsEnemiesButKeepsTheCurrentTarget)
     anger.Update(0, 0.0f, monster);
     anger.SetMostHatedEnemy(kA);
     anger.Clear();
-    EXPECT_TRUE(Levels(anger).empty());
+    EXPECT_TRUE(LevelsOf(anger).empty());
 
-    uint32_t closest = 1;
-    float distance = 0.0f;
-    anger.GetClosestEnemy(closest, distance);
-    EXPECT_EQ(closest, 0u);
-    EXPECT_FLOAT_EQ(distance, 20.0f);
+    EXPECT_EQ(Closest(), std::make_tuple(0u, 20.0f));
 
     // No longer forced to A, and B's equal anger still counts double.
     EqualAnger(anger);

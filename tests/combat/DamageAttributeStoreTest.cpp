@@ -1,8 +1,11 @@
-#include "characters/AttributePak.h"
 #include "combat/CombatAttributeAccumulator.h"
+
+#include "characters/AttributePak.h"
 #include "combat/DamageAttributeKinds.h"
+#include "combat/DamageAttributeStore.h"
 #include "combat/DamageAttributeStore_Equipment.h"
 #include "combat/DamageAttributeStore_Skill.h"
+#include "combat/RetaliationAttributeKinds.h"
 #include "combat/RetaliationAttributeStore_Equipment.h"
 #include "combat/RetaliationAttributeStore_Skill.h"
 #include "engine/LoadTable.h"
@@ -38,13 +41,22 @@ float ValueMin(const std::unique_ptr<DamageAttribute>& attribute)
     return dynamic_cast<const DamageAttributeAbs&>(*attribute).GetValueMin(1);
 }
 
+// An item's store loaded from its record and affixes that give the global chance under the key.
+template <typename Store>
+void LoadAffixed(Store& store, const std::string& key, const std::string& record,
+                 const char* prefix, const char* suffix)
+{
+    const LoadTable prefixRecord = Record(key + " = " + prefix + "\n");
+    const LoadTable suffixRecord = Record(key + " = " + suffix + "\n");
+    store.Load(Record(key + " = " + record), &prefixRecord, &suffixRecord, false);
+}
+
 TEST(DamageAttributeStoreGlobalChance, SuffixThenPrefixOverrideTheFirstLevelOnly)
 {
     const LoadTable record = Record("offensiveGlobalChance = 70;80\n");
     const LoadTable prefix = Record("offensiveGlobalChance = 50\n");
-    const LoadTable suffix = Record("offensiveGlobalChance = 30\n");
     ExposedStore store;
-    store.Load(record, &prefix, &suffix, false);
+    LoadAffixed(store, "offensiveGlobalChance", "70;80\n", "50", "30");
     EXPECT_EQ(store.GetGlobalChance(0), 0.0f);
     EXPECT_EQ(store.GetGlobalChance(1), 30.0f);
     EXPECT_EQ(store.GetGlobalChance(2), 80.0f);
@@ -242,9 +254,7 @@ TEST(DamageAttributeStoreLoad, CostAndScaleReachEveryGroup)
     store.Load(record, nullptr, nullptr, false);
     CostInfo_DamageAttributes cost;
     store.GetCostInfo(cost);
-    EXPECT_EQ(cost.avgBase, 7.0f);
-    EXPECT_EQ(cost.avgBonus, 15.0f);
-    EXPECT_EQ(cost.count, 2);
+    EXPECT_EQ(GAME::Test::CostFields(cost), (std::vector<float>{7.0f, 0, 15.0f, 0, 0, 0, 2}));
 
     store.ScaleAttributes(50.0f);
     EXPECT_EQ(ValueMin(store.GetGlobalXorAttributes()[0]), 14.0f);
@@ -332,6 +342,91 @@ TEST_F(AttributePakStores, PackRecordLoadsAddsAndShowsDamageRetaliationAndDefens
                                                 L"DefenseFire 15", L"DefenseColdDurationModifier 3",
                                                 L"DefenseStun 10", L"RetaliationModifierFire 25",
                                                 L"DamageSingleFormat 12RetaliationPhysical"}));
+}
+
+using ExposedRetaliationStore = Test::Exposed<RetaliationAttributeStore_Equipment>;
+
+Names RetaliationKinds(const DamageAttributeStore::AttributeList& list)
+{
+    return HeldKinds(list, GetRetaliationAttributeKinds(), "RetaliationAttribute");
+}
+
+const Names kRetaliationHead = {
+    "Abs_Physical", "Dur_Physical",  "AbsMod_Physical", "DurMod_Physical", "AbsMod_PierceRatio",
+    "Abs_Pierce",   "AbsMod_Pierce", "Dur_Bleeding",    "DurMod_Bleeding", "Abs_ElementalDamage"};
+const Names kRetaliationTail =
+    Join(Names{"Abs_PercentCurrentLife"}, Element("Life"),
+         Names{"Dur_LifeLeach", "DurMod_LifeLeach", "Dur_ManaLeach", "DurMod_ManaLeach",
+               "Dur_OffensiveAbility", "DurMod_OffensiveAbility", "Dur_DefensiveAbility",
+               "DurMod_DefensiveAbility", "Dur_OffensiveReduction", "DurMod_OffensiveReduction",
+               "Reflex_Stun", "AbsMod_Stun", "Dur_AttackSpeed", "DurMod_AttackSpeed",
+               "Dur_SpellCastSpeed", "DurMod_SpellCastSpeed", "Dur_RunSpeed", "DurMod_RunSpeed"});
+
+TEST(RetaliationAttributeStoreLoad, ItemsTakeColdPoisonLightningFireSkillsFireColdLightningPoison)
+{
+    const LoadTable record = EveryKind(GetRetaliationAttributeKinds());
+    RetaliationAttributeStore_Skill skill;
+    skill.Load(record);
+    EXPECT_EQ(RetaliationKinds(skill.GetAttributes()),
+              Join(kRetaliationHead, Element("Fire"), Element("Cold"), Element("Lightning"),
+                   Element("Poison"), kRetaliationTail));
+    EXPECT_EQ(skill.GetAttributes().size(), 49u);
+
+    RetaliationAttributeStore_Equipment item;
+    item.Load(record, nullptr, nullptr, true);
+    EXPECT_EQ(RetaliationKinds(item.GetAttributes()),
+              Join(kRetaliationHead, Element("Cold"), Element("Poison"), Element("Lightning"),
+                   Element("Fire"), kRetaliationTail));
+}
+
+TEST(RetaliationAttributeStoreLoad, OffensiveKeysLeaveTheStoreEmpty)
+{
+    const LoadTable record =
+        Record("offensiveGlobalChance = 100\noffensivePhysicalMin = 5\n"
+               "offensiveFireMin = 3\noffensiveFireGlobal = 1\n"
+               "offensiveSlowPoisonMin = 2\noffensiveSlowPoisonDurationMin = 1\n"
+               "offensiveStunModifier = 10\n");
+    ExposedRetaliationStore item;
+    item.Load(record, &record, &record, false);
+    RetaliationAttributeStore_Skill skill;
+    skill.Load(record);
+    for (const DamageAttributeStore* store :
+         {static_cast<DamageAttributeStore*>(&item), static_cast<DamageAttributeStore*>(&skill)}) {
+        EXPECT_TRUE(store->GetAttributes().empty());
+        EXPECT_TRUE(store->GetGlobalAndAttributes().empty());
+        EXPECT_TRUE(store->GetGlobalXorAttributes().empty());
+    }
+    EXPECT_EQ(item.GetGlobalChance(1), 0.0f) << "the offensive chance is not retaliation's";
+}
+
+TEST(RetaliationAttributeStoreGlobal, DamageAndModifierOfOneNameShareTheOneOfGroup)
+{
+    RetaliationAttributeStore_Skill store;
+    store.Load(Record("retaliationPhysicalMin = 5\nretaliationPhysicalModifier = 20\n"
+                      "retaliationPhysicalGlobal = 1\nretaliationPhysicalXOR = 1\n"
+                      "retaliationStunMin = 1\nretaliationStunModifier = 10\n"
+                      "retaliationStunGlobal = 1\n"));
+    EXPECT_EQ(RetaliationKinds(store.GetGlobalXorAttributes()),
+              (Names{"Abs_Physical", "AbsMod_Physical"}));
+    EXPECT_EQ(RetaliationKinds(store.GetGlobalAndAttributes()),
+              (Names{"Reflex_Stun", "AbsMod_Stun"}));
+    EXPECT_TRUE(store.GetAttributes().empty());
+}
+
+TEST(RetaliationAttributeStoreGlobal, SuffixHundredBeatsRecordFortyAtTheItemsLevel)
+{
+    ExposedRetaliationStore store;
+    LoadAffixed(store, "retaliationGlobalChance",
+                "40\nretaliationColdMin = 6\nretaliationColdGlobal = 1\n", "30", "100");
+    EXPECT_EQ(store.GetGlobalChance(1), 100.0f);
+    EXPECT_EQ(store.GetGlobalChance(2), 40.0f);
+
+    // Any roll up to 100 lets the group in at level 1.
+    ScriptedAccumulator accumulator;
+    accumulator.random.floats = {99.5f, 6.0f};
+    store.AddDamageToAccumulator(accumulator, 1);
+    EXPECT_EQ(Types(accumulator.GetDamage()),
+              std::vector<CombatAttributeType>{CombatAttributeType_Cold});
 }
 
 } // namespace

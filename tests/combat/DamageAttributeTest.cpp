@@ -1,12 +1,18 @@
 #include "combat/CombatAttributeAbsDamage_Disruption.h"
+#include "combat/CombatAttributeAbsDamage_ManaBurn.h"
+#include "combat/DamageAttributeKinds.h"
+
 #include "combat/CombatAttributeAbsDamage_LifeLeech.h"
 #include "combat/CombatAttributeAbsDamage_PercentLife.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/CombatAttributeDamage.h"
+#include "combat/CombatAttributeDamage_BasePhysical.h"
 #include "combat/CombatAttributeDamage_BonusPhysical.h"
 #include "combat/CombatAttributeInfluenceDamage.h"
 #include "combat/CombatAttributeMod.h"
-#include "combat/DamageAttributeKinds.h"
+#include "combat/DamageAttributeAbs_ManaBurn.h"
+#include "combat/DamageAttribute_BasePhysical.h"
+#include "combat/DamageAttribute_Physical.h"
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DamageAttributes.h"
 #include "tests/combat/StoreTestHelpers.h"
@@ -16,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -24,11 +31,13 @@ namespace GAME {
 namespace {
 
 using Test::Calls;
+using Test::CostFields;
 using Test::IntCalls;
 using Test::Lines;
 using Test::Record;
 using Test::RiggedAccumulator;
 using Test::ScriptedRandom;
+using Test::TextOf;
 
 class DamageAttributeTest : public Test::DamageAttributeFixture {
 protected:
@@ -351,14 +360,10 @@ TEST_F(DamageAttributeTest, GlobalMembersShowAnIndentInPlaceOfTheirChance)
 {
     auto* cold = Load<DamageAttributeAbs_Cold>("offensiveColdChance = 25\noffensiveColdMin = 10\n");
     ASSERT_NE(cold, nullptr);
-    std::wstring line;
     cold->SetHideChanceIndentLine(true);
-    cold->GetText(line, 1);
-    EXPECT_EQ(line, L"tagIndentDamageSingleFormat 10DamageCold");
-    line.clear();
+    EXPECT_EQ(TextOf(*cold, 1), L"tagIndentDamageSingleFormat 10DamageCold");
     cold->SetHideChanceIndentLine(false);
-    cold->GetText(line, 1);
-    EXPECT_EQ(line, L"ChanceOfTag 25DamageSingleFormat 10DamageCold");
+    EXPECT_EQ(TextOf(*cold, 1), L"ChanceOfTag 25DamageSingleFormat 10DamageCold");
     // A copy carries the data and the flag.
     cold->SetHideChanceIndentLine(true);
     const std::unique_ptr<DamageAttribute> copy = cold->Clone();
@@ -378,14 +383,11 @@ TEST_F(DamageAttributeTest, DurationTimesShowPerSecondSingleOrRange)
                                                     "offensiveSlowRunSpeedMax = 30\n"
                                                     "offensiveSlowRunSpeedDurationMin = 2\n");
     ASSERT_TRUE(range && single && fixed);
-    const auto text = [](const auto* attribute) {
-        std::wstring line;
-        attribute->GetText(line, 1);
-        return line;
-    };
-    EXPECT_EQ(text(range), L"DamageRangeFormat 24 40DamageDurationColdDamageRangeFormatTime 3 5");
-    EXPECT_EQ(text(single), L"DamageSingleFormat 24DamageDurationLifeDamageSingleFormatTime 3");
-    EXPECT_EQ(text(fixed),
+    EXPECT_EQ(TextOf(*range, 1),
+              L"DamageRangeFormat 24 40DamageDurationColdDamageRangeFormatTime 3 5");
+    EXPECT_EQ(TextOf(*single, 1),
+              L"DamageSingleFormat 24DamageDurationLifeDamageSingleFormatTime 3");
+    EXPECT_EQ(TextOf(*fixed, 1),
               L"DamageRangeFormat 20 30DamageDurationRunSpeedDamageFixedSingleFormatTime 2");
 }
 
@@ -426,13 +428,333 @@ TEST_F(DamageAttributeTest, PricesCountLevelOneWeighedByItsChance)
     CostInfo_DamageAttributes info;
     for (const auto& attribute : store.GetAttributes())
         attribute->GetCostInfo(info);
-    EXPECT_EQ(info.avgBonus, 7.5f);
-    // A range from 0 is not halved.
-    EXPECT_EQ(info.avgBase, 6.0f);
-    EXPECT_EQ(info.avgOverTime, 10.0f);
-    EXPECT_EQ(info.mod, 10.0f);
-    EXPECT_EQ(info.modDur, 30.0f);
-    EXPECT_EQ(info.count, 5);
+    // A range from 0 is not halved: a base of 6.
+    EXPECT_EQ(CostFields(info), (std::vector<float>{6.0f, 0.0f, 7.5f, 10.0f, 10.0f, 30.0f, 5}));
+}
+
+class DamageAttributePhysicalTest : public Test::DamageAttributeFixture {
+protected:
+    const CombatAttributeDamage_BasePhysical& OnlyPhysical() const
+    {
+        EXPECT_EQ(accumulator.GetDamage().size(), 1u);
+        return dynamic_cast<const CombatAttributeDamage_BasePhysical&>(*accumulator.GetDamage()[0]);
+    }
+};
+
+TEST_F(DamageAttributePhysicalTest, WeaponWithoutPhysicalKeysStillStrikesForNothing)
+{
+    DamageAttribute_BasePhysical::Create_BasePhysical(store,
+                                                      Record("offensivePhysicalGlobal = 1\n"));
+    ASSERT_EQ(store.GetAttributes().size(), 1u);
+    const DamageAttribute& base = *store.GetAttributes()[0];
+    base.AddDamageToAccumulator(accumulator, 1, random, false);
+    EXPECT_EQ(OnlyPhysical().GetPhysical(), 0.0f);
+    Lines first, second, third;
+    base.CreateText(first, second, third, 1);
+    EXPECT_TRUE(first.empty() && second.empty() && third.empty());
+    CostInfo_DamageAttributes info;
+    base.GetCostInfo(info);
+    EXPECT_EQ(CostFields(info), std::vector<float>(7, 0.0f));
+}
+
+TEST_F(DamageAttributePhysicalTest, WeaponDamageRollsNoChanceAndIsScaledButNeverJittered)
+{
+    auto* base = Load<DamageAttribute_BasePhysical>("offensivePhysicalMin = 4\n"
+                                                    "offensivePhysicalMax = 6\n"
+                                                    "offensivePierceRatioMin = 10\n"
+                                                    "offensivePhysicalChance = 50\n");
+    ASSERT_NE(base, nullptr);
+    accumulator.SetSeed(12);
+    const uint32_t chanceState = accumulator.GetRandomGen().GetState();
+    random.floats = {5.5f};
+    base->AddDamageToAccumulator(accumulator, 0, random, false);
+    EXPECT_EQ(accumulator.GetRandomGen().GetState(), chanceState);
+    EXPECT_EQ(random.floatCalls, (Calls{{4.0f, 6.0f}}));
+    EXPECT_EQ(OnlyPhysical().GetPhysical(), 5.5f);
+    EXPECT_EQ(OnlyPhysical().GetPierceRatio(), 10.0f);
+
+    Lines first, second, third;
+    base->CreateText(first, second, third, 1);
+    EXPECT_EQ(first,
+              (Lines{L"DamageRangeFormat 4 6DamageBasePhysical", L"DamageBasePierceRatio 10"}));
+    CostInfo_DamageAttributes info;
+    base->GetCostInfo(info);
+    EXPECT_EQ(CostFields(info), (std::vector<float>{5.0f, 10.0f, 0, 0, 0, 0, 1}));
+
+    base->AddJitter(50.0f, &random);
+    EXPECT_EQ(base->GetMinimum(), 4.0f);
+    EXPECT_TRUE(random.intCalls.empty());
+    // 50 percent of 4 is 1.99999996, one whole point.
+    base->ScaleAttribute(50.0f);
+    EXPECT_EQ(base->GetMinimum(), 5.0f);
+    EXPECT_EQ(base->GetSpread(), 2.0f);
+}
+
+TEST_F(DamageAttributePhysicalTest, PerLevelSpreadHoldsWholeUnits)
+{
+    auto* physical = Load<DamageAttribute_Physical>("offensivePhysicalMin = 3.5;1\n"
+                                                    "offensivePhysicalMax = 7.2;1e30\n"
+                                                    "offensivePierceRatio = 0\n");
+    ASSERT_NE(physical, nullptr);
+    EXPECT_EQ(physical->GetValueMax(1), 6.5f);
+    // An absurd maximum saturates rather than overflowing the whole number.
+    EXPECT_EQ(physical->GetValueMax(2), 1.0f + 4294967295.0f);
+
+    physical->AddDamageToAccumulator(accumulator, 1, random, true);
+    EXPECT_EQ(random.floatCalls, (Calls{{3.5f, 6.5f}}));
+    EXPECT_EQ(OnlyPhysical().GetType(), CombatAttributeType_PhysicalPierce);
+    EXPECT_EQ(Load<DamageAttribute_Physical>("offensivePierceRatio = 20\n"), nullptr);
+}
+
+TEST_F(DamageAttributePhysicalTest, PerLevelJitterTruncatesTheSpreadAndMovesThePierceRatio)
+{
+    auto* physical = Load<DamageAttribute_Physical>("offensivePhysicalMin = 10\n"
+                                                    "offensivePhysicalMax = 20\n"
+                                                    "offensivePierceRatio = 30\n");
+    ASSERT_NE(physical, nullptr);
+    random.ints = {1, -1, 2};
+    physical->AddJitter(10.0f, &random);
+    EXPECT_EQ(random.intCalls, (IntCalls{{-1, 1}, {-1, 1}, {-2, 2}}));
+    EXPECT_EQ(physical->GetValueMin(1), 11.0f);
+    EXPECT_EQ(physical->GetValueMax(1), 20.0f);
+    EXPECT_EQ(physical->GetPierceRatio(1), 32.0f);
+}
+
+TEST_F(DamageAttributePhysicalTest, PierceRatioLineOnlyWhenItRises)
+{
+    auto* physical = Load<DamageAttribute_Physical>("offensivePhysicalChance = 20\n"
+                                                    "offensivePhysicalMin = 4;5;6\n"
+                                                    "offensivePierceRatio = 10;15;12\n");
+    ASSERT_NE(physical, nullptr);
+    Lines first, second, third;
+    physical->CreateText(first, second, third, 1);
+    physical->CreateNextText(first, second, third, 1, 2);
+    physical->CreateNextText(first, second, third, 2, 3);
+    physical->CreateNextText(first, second, third, 3, 4);
+    EXPECT_EQ(
+        second,
+        (Lines{L"ChanceOfTag 20DamageSingleFormat 4DamageBasePhysical", L"DamageBasePierceRatio 10",
+               L"ChanceOfTag 20DamageSingleFormat 5DamageBasePhysical", L"DamageBasePierceRatio 15",
+               L"ChanceOfTag 20DamageSingleFormat 6DamageBasePhysical"}));
+    EXPECT_TRUE(first.empty() && third.empty());
+
+    CostInfo_DamageAttributes info;
+    physical->GetCostInfo(info);
+    // (4 + 4) / 2 at a chance of 20 percent.
+    EXPECT_FLOAT_EQ(info.avgBonus, 0.8f);
+    EXPECT_EQ(info.avgPierceRatio, 10.0f);
+    EXPECT_EQ(info.count, 1);
+}
+
+TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoAttackAndText)
+{
+    auto* burn = Load<DamageAttributeAbs_ManaBurn>("offensiveManaBurnDrainMin = 0;5\n"
+                                                   "offensiveManaBurnDamageRatio = 20;20;25\n");
+    ASSERT_NE(burn, nullptr);
+    EXPECT_EQ(TextOf(*burn, 1), L"DamageManaBurnRatio 20");
+    EXPECT_EQ(TextOf(*burn, 2), L"DamageSingleFormat 5DamageManaDrainDamageManaBurnRatio 20");
+    std::wstring line;
+    burn->GetNextText(line, 2, 3);
+    EXPECT_EQ(line, L"DamageManaBurnRatio 25");
+    Lines first, second, third;
+    burn->CreateNextText(first, second, third, 1, 2);
+    EXPECT_EQ(third, (Lines{L"DamageSingleFormat 5DamageManaDrain"}));
+
+    burn->AddDamageToAccumulator(accumulator, 3, random, false);
+    ASSERT_EQ(accumulator.GetDamage().size(), 1u);
+    const auto& drain =
+        dynamic_cast<const CombatAttributeAbsDamage_ManaBurn&>(*accumulator.GetDamage()[0]);
+    EXPECT_EQ(drain.GetType(), CombatAttributeType_ManaBurn);
+    EXPECT_EQ(drain.GetValue(), 5.0f);
+    EXPECT_EQ(drain.GetRatio(), 25.0f);
+
+    // Jitter and scaling leave the ratio alone.
+    burn->AddJitter(50.0f, &random);
+    burn->ScaleAttribute(50.0f);
+    EXPECT_EQ(burn->GetDamageRatio(3), 25.0f);
+}
+
+// Every kind whose keys follow the stem rule, by class name without its "DamageAttribute" head.
+// The name after the family is the type's, the stem's end and the display tag's end.
+// clang-format off
+const char* const kStemKinds[] = {
+    "AbsMod_Physical", "AbsMod_PierceRatio", "AbsMod_Pierce", "AbsMod_Bleeding", "AbsMod_Cold",
+    "AbsMod_Fire", "AbsMod_Poison", "AbsMod_Lightning", "AbsMod_Life", "AbsMod_Stun",
+    "AbsMod_ManaBurn", "AbsMod_Elemental", "DurMod_Physical", "DurMod_Bleeding", "DurMod_Cold",
+    "DurMod_Fire", "DurMod_Poison", "DurMod_Lightning", "DurMod_Life", "DurMod_AttackSpeed",
+    "DurMod_SpellCastSpeed", "DurMod_RunSpeed", "DurMod_LifeLeach", "DurMod_ManaLeach",
+    "DurMod_OffensiveAbility", "DurMod_DefensiveAbility", "DurMod_OffensiveReduction",
+    "Reflex_Stun", "Reflex_Freeze", "Reflex_Petrify", "Reflex_Trap", "Abs_Taunt", "Abs_Convert",
+    "Abs_Fear", "Abs_Confusion", "Abs_PercentCurrentLife", "Abs_Disruption", "Abs_LifeLeech",
+    "AbsBase_Cold", "AbsBase_Fire", "AbsBase_Poison", "AbsBase_Lightning", "AbsBase_Life",
+    "Abs_Pierce", "Abs_Cold", "Abs_Fire", "Abs_Poison", "Abs_Lightning", "Abs_Life",
+    "Abs_ElementalDamage", "Dur_Physical", "Dur_Bleeding", "Dur_Cold", "Dur_Fire", "Dur_Poison",
+    "Dur_Lightning", "Dur_Life", "Dur_LifeLeach", "Dur_ManaLeach", "Dur_OffensiveAbility",
+    "Dur_DefensiveAbility", "Dur_OffensiveReduction", "Dur_DefensiveReduction",
+    "Dur_TotalDamageReductionPercent", "Dur_TotalDamageReductionAbsolute",
+    "Dur_TotalResistanceReductionPercent", "Dur_TotalResistanceReductionAbsolute", "Dur_Fumble",
+    "Dur_ProjectileFumble", "Dur_TotalSpeed", "Dur_AttackSpeed", "Dur_SpellCastSpeed",
+    "Dur_RunSpeed",
+};
+// clang-format on
+
+// Where a kind's type, stem or display tag leaves the rule; null keeps the rule's.
+struct Exception {
+    const char* className;
+    CombatAttributeType type;
+    const char* stem;
+    const char* display;
+};
+const Exception kExceptions[] = {
+    {"AbsMod_Elemental", CombatAttributeType_ElementalGroup, nullptr, nullptr},
+    {"Abs_ElementalDamage", CombatAttributeType_ElementalGroup, "offensiveElemental",
+     "DamageElemental"},
+    {"Abs_LifeLeech", CombatAttributeType_LifeLeach, nullptr, nullptr},
+    {"AbsBase_Life", CombatAttributeType_Life, nullptr, "tagDamageBaseVitality"},
+    {"Dur_TotalDamageReductionPercent", CombatAttributeType_Unknown,
+     "offensiveTotalDamageReductionPercent", "DamageTotalDamageReductionPercent"},
+    {"Dur_TotalDamageReductionAbsolute", CombatAttributeType_Unknown,
+     "offensiveTotalDamageReductionAbsolute", "DamageTotalDamageReductionAbsolute"},
+    {"Dur_TotalResistanceReductionPercent", CombatAttributeType_Unknown,
+     "offensiveTotalResistanceReductionPercent", "DamageTotalResistanceReductionPercent"},
+    {"Dur_TotalResistanceReductionAbsolute", CombatAttributeType_Unknown,
+     "offensiveTotalResistanceReductionAbsolute", "DamageTotalResistanceReductionAbsolute"},
+    {"Dur_Fumble", CombatAttributeType_Unknown, "offensiveFumble", nullptr},
+    {"Dur_ProjectileFumble", CombatAttributeType_Unknown, "offensiveProjectileFumble", nullptr},
+};
+
+std::string Key(const std::string& stem, const char* suffix)
+{
+    return stem + suffix;
+}
+
+struct Expected {
+    CombatAttributeType type = CombatAttributeType_Unknown;
+    std::string chance, xorKey, global, display;
+    std::string modifier, durationModifier, valueMin, valueMax, durationMin, durationMax;
+};
+
+Expected FromStem(const std::string& className)
+{
+    const std::string head = className.substr(0, className.find('_'));
+    const std::string name = className.substr(head.size() + 1);
+    const bool slow = head == "Dur" || head == "DurMod";
+    std::string stem = std::string(slow ? "offensiveSlow" : "offensive") +
+                       (head == "AbsBase" ? "Base" : "") + name;
+    Expected e;
+    e.type = Test::TypeNamed(name);
+    e.display = (head == "AbsMod"    ? "DamageModifier"
+                 : head == "DurMod"  ? "DamageDurationModifier"
+                 : head == "Dur"     ? "DamageDuration"
+                 : head == "AbsBase" ? "tagDamageBase"
+                                     : "Damage") +
+                name;
+    for (const Exception& exception : kExceptions) {
+        if (className != exception.className)
+            continue;
+        if (exception.type != CombatAttributeType_Unknown)
+            e.type = exception.type;
+        if (exception.stem != nullptr)
+            stem = exception.stem;
+        if (exception.display != nullptr)
+            e.display = exception.display;
+    }
+    e.xorKey = Key(stem, "XOR");
+    e.global = Key(stem, "Global");
+    if (head == "AbsMod" || head == "DurMod") {
+        e.chance = Key(stem, "ModifierChance");
+        e.modifier = Key(stem, "Modifier");
+        if (head == "DurMod")
+            e.durationModifier = Key(stem, "DurationModifier");
+    } else {
+        e.chance = Key(stem, "Chance");
+        e.valueMin = Key(stem, "Min");
+        e.valueMax = Key(stem, "Max");
+        if (head == "Dur") {
+            e.durationMin = Key(stem, "DurationMin");
+            e.durationMax = Key(stem, "DurationMax");
+        }
+    }
+    return e;
+}
+
+void ExpectKeys(const char* className, const Expected& e)
+{
+    SCOPED_TRACE(className);
+    std::unique_ptr<DamageAttribute> attribute = CreateDamageAttribute(className);
+    ASSERT_NE(attribute, nullptr);
+    EXPECT_EQ(attribute->GetType(), e.type);
+    EXPECT_EQ(attribute->GetLoadChanceTag(), e.chance);
+    EXPECT_EQ(attribute->GetLoadXorTag(), e.xorKey);
+    EXPECT_EQ(attribute->GetLoadGlobalTag(), e.global);
+    EXPECT_EQ(attribute->GetDisplayTag(), e.display);
+    if (auto* mod = dynamic_cast<DamageAttributeAbsMod*>(attribute.get())) {
+        EXPECT_EQ(mod->GetLoadModifierTag(), e.modifier);
+        EXPECT_TRUE(e.durationModifier.empty());
+    } else if (auto* durMod = dynamic_cast<DamageAttributeDurMod*>(attribute.get())) {
+        EXPECT_EQ(durMod->GetLoadModifierTag(), e.modifier);
+        EXPECT_EQ(durMod->GetLoadDurationModifierTag(), e.durationModifier);
+    } else if (auto* flat = dynamic_cast<DamageAttributeAbs*>(attribute.get())) {
+        EXPECT_EQ(flat->GetLoadValueMinTag(), e.valueMin);
+        EXPECT_EQ(flat->GetLoadValueMaxTag(), e.valueMax);
+        EXPECT_TRUE(e.durationMin.empty());
+    } else if (auto* dur = dynamic_cast<DamageAttributeDur*>(attribute.get())) {
+        EXPECT_EQ(dur->GetLoadValueMinTag(), e.valueMin);
+        EXPECT_EQ(dur->GetLoadValueMaxTag(), e.valueMax);
+        EXPECT_EQ(dur->GetLoadDurationMinTag(), e.durationMin);
+        EXPECT_EQ(dur->GetLoadDurationMaxTag(), e.durationMax);
+    } else {
+        ADD_FAILURE() << "no family";
+    }
+}
+
+TEST(DamageAttributeKinds, EveryStemKindReadsItsStemKeys)
+{
+    for (const char* className : kStemKinds) {
+        Expected e = FromStem(className);
+        // The mana-burn modifier is read under its ratio-adder keys.
+        if (std::string(className) == "AbsMod_ManaBurn") {
+            e.chance = "offensiveManaBurnRatioAdderChance";
+            e.modifier = "offensiveManaBurnRatioAdder";
+        }
+        ExpectKeys(("DamageAttribute" + std::string(className)).c_str(), e);
+    }
+}
+
+TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
+{
+    ExpectKeys("DamageAttributeAbs_BonusPhysical",
+               {CombatAttributeType_Physical, "offensiveBonusPhysicalChance",
+                "offensiveBonusPhysicalXOR", "offensiveBonusPhysicalGlobal", "DamageBonusPhysical",
+                "", "", "offensiveBonusPhysicalMin", "offensiveBonusPhysicalMax", "", ""});
+    ExpectKeys("DamageAttributeAbs_ManaBurn",
+               {CombatAttributeType_ManaBurn, "offensiveManaBurnChance", "offensiveManaBurnXOR",
+                "offensiveManaBurnGlobal", "DamageManaDrain", "", "", "offensiveManaBurnDrainMin",
+                "offensiveManaBurnDrainMax", "", ""});
+    DamageAttributeAbs_ManaBurn manaBurn;
+    EXPECT_STREQ(manaBurn.GetLoadDamageRatioTag(), "offensiveManaBurnDamageRatio");
+
+    DamageAttribute_Physical physical;
+    EXPECT_EQ(physical.GetType(), CombatAttributeType_Physical);
+    EXPECT_STREQ(physical.GetLoadChanceTag(), "offensivePhysicalChance");
+    EXPECT_STREQ(physical.GetLoadXorTag(), "offensivePhysicalXOR");
+    EXPECT_STREQ(physical.GetLoadGlobalTag(), "offensivePhysicalGlobal");
+    EXPECT_STREQ(physical.GetDisplayTag(), "");
+
+    DamageAttribute_BasePhysical base;
+    EXPECT_EQ(base.GetType(), CombatAttributeType_Unknown);
+    for (const char* tag : {base.GetLoadChanceTag(), base.GetLoadXorTag(), base.GetLoadGlobalTag(),
+                            base.GetDisplayTag()})
+        EXPECT_STREQ(tag, "Not Used");
+}
+
+TEST(DamageAttributeKinds, RegistryHoldsTheSeventySixLoadedKinds)
+{
+    GAME::Test::ExpectRegistry(GetDamageAttributeKinds(), 76);
+    EXPECT_EQ(std::size(kStemKinds) + 3, 76u);
+    EXPECT_NE(CreateDamageAttribute("DamageAttribute_Physical"), nullptr);
+    EXPECT_EQ(CreateDamageAttribute("DamageAttribute_BasePhysical"), nullptr);
+    EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_Frost"), nullptr);
 }
 
 } // namespace

@@ -4,25 +4,19 @@
 #include "characters/Monster.h"
 #include "combat/DeathHandler.h"
 #include "combat/DeathManager.h"
-#include "engine/ABBox.h"
 #include "engine/Coords.h"
-#include "engine/Engine.h"
 #include "engine/Name.h"
-#include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
-#include "engine/World.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 
 #include <initializer_list>
-#include <memory>
 #include <string>
 
 namespace GAME::Test {
 
 // Characters that die in a world of their own, with the records their deaths make things from.
-class DeathFixture : public GameEngineFixture {
+class DeathFixture : public CombatWorldFixture {
 protected:
-    static constexpr uint32_t kRegion = 1;
     static constexpr const char* kDeathSound = "Records/Sounds/Death.dbr";
     static constexpr const char* kEffect = "Records/Fx/Ash.dbr";
     static constexpr const char* kLight = "Records/Fx/Glow.dbr";
@@ -31,23 +25,12 @@ protected:
 
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-100, -10, -100}, {100, 10, 100}));
+        CombatWorldFixture::SetUp();
         database.WriteRecord(kDeathSound, {"Class = SoundPak"});
         database.WriteRecord(kEffect, {"Class = EffectEntity"});
         database.WriteRecord(kLight, {"Class = Light"});
         database.WriteRecord(kGore, {"Class = Character"});
         database.WriteRecord(kBones, {"Class = Monster"});
-    }
-
-    void TearDown() override
-    {
-        // The characters leave the test's world before it goes.
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
     }
 
     // Made from its record, standing in the world, its death handlers built. Unless the lines
@@ -62,7 +45,7 @@ protected:
         T* character = ObjectManager::Instance().CreateObjectFromFile<T>(path);
         if (character == nullptr)
             return nullptr;
-        gEngine->GetWorld()->AddEntity(character, kPlace, false);
+        TheWorld().AddEntity(character, kPlace, false);
         character->InitialUpdate();
         return character;
     }
@@ -101,15 +84,12 @@ protected:
         return nullptr;
     }
 
-    static bool Exists(uint32_t id) { return ObjectManager::Instance().GetObject(id) != nullptr; }
-
     template <typename T> static T* Find(uint32_t id)
     {
         return ObjectManager::Instance().GetObject<T>(id);
     }
 
-    const WorldCoords kPlace{kRegion, Coords::FromTranslation(Vec3(3, 0, 4))};
-    std::unique_ptr<World> previousWorld;
+    const WorldCoords kPlace = WorldAt({3, 0, 4});
 };
 
 } // namespace GAME::Test

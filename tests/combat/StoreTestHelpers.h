@@ -6,6 +6,7 @@
 #include "combat/DamageAttributeStore.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+#include "items/CostInfo_DamageAttributes.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
 #include <typeinfo>
 #include <utility>
@@ -40,6 +42,37 @@ protected:
     CombatAttributeAccumulator accumulator;
     ScriptedRandom random;
 };
+
+// The price fields in their order, the count last, to compare in one piece.
+inline std::vector<float> CostFields(const CostInfo_DamageAttributes& info)
+{
+    return {info.avgBase, info.avgPierceRatio,           info.avgBonus, info.avgOverTime, info.mod,
+            info.modDur,  static_cast<float>(info.count)};
+}
+
+// The one line the attribute shows at the level.
+template <typename Kind> std::wstring TextOf(const Kind& attribute, uint32_t level)
+{
+    std::wstring line;
+    attribute.GetText(line, level);
+    return line;
+}
+
+// A registry of `count` kinds, none doubled, each copying to its own kind; the tables of kinds
+// the tests keep look each one up by name.
+inline void ExpectRegistry(const std::vector<DamageAttributeKindInfo>& kinds, size_t count)
+{
+    std::set<std::string> names;
+    for (const DamageAttributeKindInfo& kind : kinds) {
+        names.insert(kind.className);
+        const std::unique_ptr<DamageAttribute> made = kind.create();
+        const std::unique_ptr<DamageAttribute> copy = made->Clone();
+        const DamageAttribute &copied = *copy, &original = *made;
+        EXPECT_EQ(typeid(copied), typeid(original)) << kind.className;
+    }
+    EXPECT_EQ(kinds.size(), count);
+    EXPECT_EQ(names.size(), count);
+}
 
 // The type whose table name is "CombatAttributeType_<name>", or Unknown.
 inline CombatAttributeType TypeNamed(const std::string& name)

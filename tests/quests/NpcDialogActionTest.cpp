@@ -9,12 +9,25 @@
 #include "quests/DialogPak.h"
 #include "tests/support/EngineFixture.h"
 
+#include <string>
+#include <utility>
+
 namespace GAME {
 namespace {
 
 class NpcDialogActionTest : public GAME::Test::EngineFixture {
 protected:
     Npc* MakeNpc() { return DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc")); }
+
+    // Both actions' properties, then their state, each as its own key.
+    template <typename Channel>
+    static bool Stream(Action_UpdateNPCDialog& update, Action_IlluminateNpc& illuminate,
+                       Channel* stream)
+    {
+        return update.SerializeChildProperties(stream) && update.StreamChildProperties(stream) &&
+               illuminate.SerializeChildProperties(stream) &&
+               illuminate.StreamChildProperties(stream);
+    }
 };
 
 TEST_F(NpcDialogActionTest, DescriptionsShowBareNamesAndTheIlluminationKind)
@@ -30,12 +43,11 @@ TEST_F(NpcDialogActionTest, DescriptionsShowBareNamesAndTheIlluminationKind)
     EXPECT_EQ(illuminate.GetType(), 1);
     EXPECT_EQ(illuminate.GetDescription(), "Illuminate {B[empty]} as {B Primary }");
     illuminate.SetNpc("Records/Npc/Baker.dbr");
-    illuminate.SetType(2);
-    EXPECT_EQ(illuminate.GetDescription(), "Illuminate {BBaker} as {B Secondary }");
-    illuminate.SetType(3);
-    EXPECT_EQ(illuminate.GetDescription(), "Illuminate {BBaker} as {B Tertiary }");
-    illuminate.SetType(4);
-    EXPECT_EQ(illuminate.GetDescription(), "Illuminate {BBaker} as {B[empty]}");
+    for (const auto& [type, kind] : {std::pair{2, "{B Secondary }"}, std::pair{3, "{B Tertiary }"},
+                                     std::pair{4, "{B[empty]}"}}) {
+        illuminate.SetType(type);
+        EXPECT_EQ(illuminate.GetDescription(), std::string("Illuminate {BBaker} as ") + kind);
+    }
 }
 
 TEST_F(NpcDialogActionTest, UpdateDialogWaitsForItsNpcThenHandsTheDialogOver)
@@ -93,18 +105,12 @@ TEST_F(NpcDialogActionTest, PropertiesAndStateStreamUnderTheirKeys)
         illuminate.SetNpc("Records/Npc/Smith.dbr");
         illuminate.SetType(3);
         illuminate.SetDeluminate();
-        ASSERT_TRUE(update.SerializeChildProperties(&out));
-        ASSERT_TRUE(update.StreamChildProperties(&out));
-        ASSERT_TRUE(illuminate.SerializeChildProperties(&out));
-        ASSERT_TRUE(illuminate.StreamChildProperties(&out));
+        ASSERT_TRUE(Stream(update, illuminate, &out));
     }
     IOStreamRead in(out.GetBytes());
     Action_UpdateNPCDialog update(1, nullptr);
     Action_IlluminateNpc illuminate(2, nullptr);
-    ASSERT_TRUE(update.SerializeChildProperties(&in));
-    ASSERT_TRUE(update.StreamChildProperties(&in));
-    ASSERT_TRUE(illuminate.SerializeChildProperties(&in));
-    ASSERT_TRUE(illuminate.StreamChildProperties(&in));
+    ASSERT_TRUE(Stream(update, illuminate, &in));
     EXPECT_STREQ(update.GetNPC(), "Records/Npc/Baker.dbr");
     EXPECT_STREQ(update.GetDialogFile(), "Records/Dialog/Baker.dbr");
     EXPECT_TRUE(update.IsPendingFire());

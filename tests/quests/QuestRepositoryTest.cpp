@@ -25,29 +25,20 @@ GameEvent_Reward MakeReward(const char* quest, int32_t region, const wchar_t* te
     return event;
 }
 
-// Hears the reward announcements as any other listener of the game would.
-class RewardListener {
+// Hears an event as any other listener of the game would.
+template <typename Event> class Listener {
 public:
-    RewardListener() : handler("GameEvent_Reward", &RewardListener::OnReward, this) {}
-    void OnReward(const GameEvent_Reward& event)
+    explicit Listener(const char* name) : handler(name, &Listener::On, this) {}
+    void On(const Event& event)
     {
         heard.push_back(event);
         if (hook)
             hook();
     }
 
-    EventHandler<RewardListener, GameEvent_Reward> handler;
-    std::vector<GameEvent_Reward> heard;
+    EventHandler<Listener, Event> handler;
+    std::vector<Event> heard;
     std::function<void()> hook;
-};
-
-class QuestResetListener {
-public:
-    QuestResetListener() : handler("GameEvent_QuestReset", &QuestResetListener::OnReset, this) {}
-    void OnReset(const GameEvent&) { ++count; }
-
-    EventHandler<QuestResetListener, GameEvent> handler;
-    int count = 0;
 };
 
 class QuestRepositoryTest : public ::testing::Test {
@@ -87,7 +78,7 @@ TEST_F(QuestRepositoryTest, RecordsRewardsAndReplaysEachOnceAsSimulated)
     EXPECT_EQ(quests.GetRewards()[0].locationTag, "tagLocation");
     EXPECT_EQ(quests.GetRewards()[0].titleTag, "tagTitle");
 
-    RewardListener listener;
+    Listener<GameEvent_Reward> listener("GameEvent_Reward");
     // A reward announced during the replay is recorded, and not replayed in the same pass.
     listener.hook = [&] {
         if (listener.heard.size() == 1)
@@ -144,9 +135,9 @@ TEST_F(QuestRepositoryTest, ResetForgetsTheQuestStateAndAnnouncesIt)
     quests.EnableDebugging(true);
     quests.Update(16);
 
-    QuestResetListener listener;
+    Listener<GameEvent> listener("GameEvent_QuestReset");
     quests.Reset();
-    EXPECT_EQ(listener.count, 1);
+    EXPECT_EQ(listener.heard.size(), 1u);
     EXPECT_TRUE(quests.GetActiveQuestList().empty());
     EXPECT_TRUE(quests.GetFiredTriggers().empty());
     EXPECT_TRUE(quests.GetRewards().empty());

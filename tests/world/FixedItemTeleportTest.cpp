@@ -5,7 +5,7 @@
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/World.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "world/StrategicMovementMarker.h"
 #include "world/StrategicMovementRespawnShrine.h"
 #include "world/StrategicMovementTeleportShrine.h"
@@ -106,11 +106,10 @@ TEST_F(PlayerPortal, AStaticPortalAsksToSailToTheOtherMemberOfItsGroup)
     groups.Destroy();
 }
 
-using StrategicMovement = GameEngineFixture;
+using StrategicMovement = CombatGameFixture;
 
 TEST_F(StrategicMovement, DiscoveriesGoToThePlayersLists)
 {
-    Start();
     StrategicMovementMarker marker;
     StrategicMovementTeleportShrine teleport;
     StrategicMovementRespawnShrine respawn;

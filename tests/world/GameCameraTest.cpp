@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "engine/Viewport.h"
 #include "engine/World.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "world/CameraRange.h"
 
 #include <gtest/gtest.h>
@@ -114,23 +115,13 @@ TEST(GameCamera, TheTargetMovesByTheShakeOnlyWhileItRuns)
     EXPECT_EQ(camera.GetTarget(), WorldVec3(0, {1.0f, 1.0f, 1.0f}));
 }
 
-class GameCameraWorldTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
-    }
-    void TearDown() override { gEngine->SetWorld(std::move(previous)); }
-
-    std::unique_ptr<World> previous;
-};
+using GameCameraWorldTest = GAME::Test::CombatWorldFixture;
 
 TEST_F(GameCameraWorldTest, FollowsThePlayerAndSeesIt)
 {
     const WorldVec3 start(1, {10.0f, 0.0f, 20.0f});
     Player player;
-    ASSERT_TRUE(gEngine->GetWorld()->AddEntity(&player, WorldCoords(start), true));
+    ASSERT_TRUE(TheWorld().AddEntity(&player, WorldCoords(start), true));
 
     GameCamera camera;
     camera.SetPlayer(&player);

@@ -1,49 +1,21 @@
 #include "world/Lightning.h"
 
 #include "core/RTTI_ClassInfo.h"
-#include "engine/ABBox.h"
 #include "engine/FilterFunction.h"
-#include "engine/ObjectManager.h"
 #include "engine/Platform.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <memory>
-#include <string>
 #include <vector>
 
 namespace GAME::Test {
-
 namespace {
 
-class LightningTest : public GameEngineFixture {
+class LightningTest : public CombatWorldFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-50, -10, -50}, {50, 10, 50}));
-    }
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
-    }
     Lightning* Bolt(std::initializer_list<std::string> keys)
     {
-        database.WriteRecord("Records/Effects/Bolt.dbr", keys);
-        auto* bolt =
-            ObjectManager::Instance().CreateObjectFromFile<Lightning>("Records/Effects/Bolt.dbr");
-        gEngine->GetWorld()->AddEntity(bolt, WorldCoords(WorldVec3(1, {0, 0, 0})), false);
-        return bolt;
+        return SpawnAt<Lightning>("Records/Effects/Bolt.dbr", keys);
     }
-    static bool Alive(uint32_t id) { return ObjectManager::Instance().GetObject<Lightning>(id); }
-    std::unique_ptr<World> previousWorld;
 };
 
 struct AnyLightning : FilterFunction<Entity> {
@@ -112,9 +84,9 @@ TEST_F(LightningTest, GrowsOverTheFirstQuarterAndWithdrawsOverTheLast)
     EXPECT_FLOAT_EQ(bolt->GetTopPercent(), 1.0f);
     EXPECT_FLOAT_EQ(bolt->GetBottomPercent(), 0.5f);
     bolt->UpdateSelf(5000);
-    EXPECT_TRUE(Alive(id));
+    EXPECT_TRUE(Exists(id));
     bolt->UpdateSelf(1);
-    EXPECT_FALSE(Alive(id));
+    EXPECT_FALSE(Exists(id));
 }
 
 TEST_F(LightningTest, NoBoltsOrABoltOfNoTimeGoOnTheFirstUpdate)
@@ -123,14 +95,14 @@ TEST_F(LightningTest, NoBoltsOrABoltOfNoTimeGoOnTheFirstUpdate)
     none->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
     const uint32_t noneId = none->GetObjectId();
     none->UpdateSelf(16);
-    EXPECT_FALSE(Alive(noneId));
+    EXPECT_FALSE(Exists(noneId));
 
     Lightning* flash = Bolt({"Class = Lightning", "numberOfBolts = 1"});
     flash->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
     EXPECT_TRUE(flash->HasReachedTarget());
     const uint32_t flashId = flash->GetObjectId();
     flash->UpdateSelf(16);
-    EXPECT_FALSE(Alive(flashId));
+    EXPECT_FALSE(Exists(flashId));
 }
 
 TEST_F(LightningTest, TendrilsBranchNearTheDestinationWithoutTendrilsOfTheirOwn)
@@ -159,5 +131,4 @@ TEST_F(LightningTest, TendrilsBranchNearTheDestinationWithoutTendrilsOfTheirOwn)
 }
 
 } // namespace
-
 } // namespace GAME::Test

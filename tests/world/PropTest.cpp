@@ -9,7 +9,7 @@
 #include "items/Item.h"
 #include "skills/Skill.h"
 #include "skills/SkillManager.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +17,11 @@
 namespace GAME::Test {
 namespace {
 
-class CarriedProp : public GameEngineFixture {
+class CarriedProp : public CombatGameFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        CombatGameFixture::SetUp();
         database.WriteRecord("Records/Sounds/Torch.dbr", {"Class = SoundPak"});
         database.WriteRecord(
             "Records/Props/Torch.dbr",

@@ -1,45 +1,24 @@
 #include "world/RadiusMagic.h"
 
-#include "engine/ABBox.h"
-#include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
+#include "tests/support/CombatWorldFixture.h"
 
 namespace GAME::Test {
-
 namespace {
 
-class RadiusMagicTest : public GameEngineFixture {
+class RadiusMagicTest : public CombatWorldFixture {
 protected:
-    void SetUp() override
+    RadiusMagic* Placed()
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-50, -10, -50}, {50, 10, 50}));
+        auto* magic =
+            static_cast<RadiusMagic*>(ObjectManager::Instance().CreateObject("RadiusMagic"));
+        TheWorld().AddEntity(magic, WorldAt({0, 0, 0}), false);
+        return magic;
     }
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
-    }
-    template <class Kind> Kind* Placed(Kind* object)
-    {
-        gEngine->GetWorld()->AddEntity(object, WorldCoords(WorldVec3(1, {0, 0, 0})), false);
-        return object;
-    }
-    std::unique_ptr<World> previousWorld;
 };
 
 TEST_F(RadiusMagicTest, RingOfRadiusFiveGoesOnTheFirstUpdateAfterOneSecond)
 {
-    auto* magic =
-        Placed(static_cast<RadiusMagic*>(ObjectManager::Instance().CreateObject("RadiusMagic")));
+    RadiusMagic* magic = Placed();
     magic->SetEffect(5.0f, 100.0f);
     const uint32_t id = magic->GetObjectId();
     float strength[4] = {};
@@ -49,22 +28,20 @@ TEST_F(RadiusMagicTest, RingOfRadiusFiveGoesOnTheFirstUpdateAfterOneSecond)
     EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
     ASSERT_TRUE(magic->GetShaderParamFloat4("strength", strength));
     EXPECT_FLOAT_EQ(strength[3], 0.0f);
-    EXPECT_NE(ObjectManager::Instance().GetObject<RadiusMagic>(id), nullptr);
+    EXPECT_TRUE(Exists(id));
     magic->UpdateSelf(1);
-    EXPECT_EQ(ObjectManager::Instance().GetObject<RadiusMagic>(id), nullptr);
+    EXPECT_FALSE(Exists(id));
 }
 
 TEST_F(RadiusMagicTest, NoExpansionTimeEndsAtOnceWithoutDividingByZero)
 {
-    auto* magic =
-        Placed(static_cast<RadiusMagic*>(ObjectManager::Instance().CreateObject("RadiusMagic")));
+    RadiusMagic* magic = Placed();
     magic->SetEffect(5.0f, 0.0f);
     EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
     const uint32_t id = magic->GetObjectId();
     magic->UpdateSelf(1);
-    EXPECT_EQ(ObjectManager::Instance().GetObject<RadiusMagic>(id), nullptr);
+    EXPECT_FALSE(Exists(id));
 }
 
 } // namespace
-
 } // namespace GAME::Test

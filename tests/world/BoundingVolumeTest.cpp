@@ -1,14 +1,13 @@
+#include "world/BoundingVolume.h"
+#include "world/BoundingVolumeBossMonster.h"
 #include "world/BoundingVolumeMultiple.h"
 
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "engine/EventManager.h"
 #include "engine/ObjectManager.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/Records.h"
-#include "world/BoundingVolume.h"
-
-#include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
@@ -17,45 +16,51 @@ namespace GAME {
 namespace {
 
 // Records which nested sphere each crossing was reported for.
-class RecordingVolumes : public BoundingVolumeMultiple {
+template <typename Volumes> class Recording : public Volumes {
 public:
     void OnEnterVolume(int index) override { entered.push_back(index); }
     void OnExitVolume(int index) override { exited.push_back(index); }
     std::vector<int> entered;
     std::vector<int> exited;
 };
+using RecordingVolumes = Recording<BoundingVolumeMultiple>;
 
-class BoundingVolumeMultipleTest : public GAME::Test::GameEngineFixture {
+class BoundingVolumeTest : public GAME::Test::CombatGameFixture {
 protected:
-    void SetUp() override
+    static uint32_t Make(const char* className)
     {
-        GameEngineFixture::SetUp();
-        Start();
+        return ObjectManager::Instance().CreateObject(className)->GetObjectId();
     }
-
-    static void SendEnter(uint32_t volumeId, uint32_t entityId)
+    static void StartDeath(uint32_t id)
     {
-        GameEvent_EnterBoundingVolume event;
+        GameEvent_GenericEntity event;
+        event.objectId = id;
+        EventManager::Instance().Send("GameEvent_CreatureStartDeath", event);
+    }
+    template <typename Event>
+    static void Send(const char* name, uint32_t volumeId, uint32_t entityId)
+    {
+        Event event;
         event.volumeId = volumeId;
         event.entityId = entityId;
-        EventManager::Instance().Send("GameEvent_EnterBoundingVolume", event);
+        EventManager::Instance().Send(name, event);
+    }
+    static void SendEnter(uint32_t volumeId, uint32_t entityId)
+    {
+        Send<GameEvent_EnterBoundingVolume>("GameEvent_EnterBoundingVolume", volumeId, entityId);
     }
     static void SendExit(uint32_t volumeId, uint32_t entityId)
     {
-        GameEvent_ExitBoundingVolume event;
-        event.volumeId = volumeId;
-        event.entityId = entityId;
-        EventManager::Instance().Send("GameEvent_ExitBoundingVolume", event);
+        Send<GameEvent_ExitBoundingVolume>("GameEvent_ExitBoundingVolume", volumeId, entityId);
     }
 };
 
-TEST_F(BoundingVolumeMultipleTest, RadiiNearZeroMakeNoSphereAndTheOthersKeepTheirOrder)
+TEST_F(BoundingVolumeTest, RadiiNearZeroMakeNoSphereAndTheOthersKeepTheirOrder)
 {
     RecordingVolumes volumes;
     volumes.Load(GAME::Test::Record("boundingVolumeRadius1 = 0.00005\n"
                                     "boundingVolumeRadius2 = 12\n"
                                     "boundingVolumeRadius3 = -0.5\n"));
-
     const auto& entries = volumes.GetVolumeEntries();
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_FLOAT_EQ(entries[0].radius, 12.0f);
@@ -68,17 +73,16 @@ TEST_F(BoundingVolumeMultipleTest, RadiiNearZeroMakeNoSphereAndTheOthersKeepThei
     }
 }
 
-TEST_F(BoundingVolumeMultipleTest, AttachingSortsInnermostFirstAndSkipsSpheresAlreadyGone)
+TEST_F(BoundingVolumeTest, AttachingSortsInnermostFirstAndSkipsSpheresAlreadyGone)
 {
     ObjectManager& objects = ObjectManager::Instance();
     auto* carrier = static_cast<Monster*>(objects.CreateObject("Monster"));
     std::vector<uint32_t> leftOver;
     {
         RecordingVolumes volumes;
-        volumes.Load(GAME::Test::Record("boundingVolumeRadius1 = 30\n"
-                                        "boundingVolumeRadius2 = 10\n"
-                                        "boundingVolumeRadius3 = 20\n"
-                                        "boundingVolumeRadius4 = 40\n"));
+        volumes.Load(
+            GAME::Test::Record("boundingVolumeRadius1 = 30\nboundingVolumeRadius2 = 10\n"
+                               "boundingVolumeRadius3 = 20\nboundingVolumeRadius4 = 40\n"));
         const uint32_t gone = volumes.GetVolumeEntries()[3].volumeId;
         objects.DestroyObjectEx(objects.GetObject(gone), "test", 1);
         volumes.AttachVolumes(carrier);
@@ -101,23 +105,21 @@ TEST_F(BoundingVolumeMultipleTest, AttachingSortsInnermostFirstAndSkipsSpheresAl
         EXPECT_NE(objects.GetObject(leftOver[index]), nullptr);
 }
 
-TEST_F(BoundingVolumeMultipleTest, UnattachedSpheresGoWithTheVolume)
+TEST_F(BoundingVolumeTest, UnattachedSpheresGoWithTheVolume)
 {
-    ObjectManager& objects = ObjectManager::Instance();
     uint32_t childId = 0;
     {
         RecordingVolumes volumes;
         volumes.Load(GAME::Test::Record("boundingVolumeRadius2 = 5\n"));
         childId = volumes.GetVolumeEntries().at(0).volumeId;
     }
-    EXPECT_EQ(objects.GetObject(childId), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(childId), nullptr);
 }
 
-TEST_F(BoundingVolumeMultipleTest, OnlyPlayersCrossingOurSpheresAreReported)
+TEST_F(BoundingVolumeTest, OnlyPlayersCrossingOurSpheresAreReported)
 {
-    ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t playerId = objects.CreateObject("Player")->GetObjectId();
-    const uint32_t monsterId = objects.CreateObject("Monster")->GetObjectId();
+    const uint32_t playerId = Make("Player");
+    const uint32_t monsterId = Make("Monster");
     RecordingVolumes volumes;
     volumes.Load(GAME::Test::Record("boundingVolumeRadius1 = 4\nboundingVolumeRadius2 = 8\n"));
     const uint32_t inner = volumes.GetVolumeEntries()[0].volumeId;
@@ -129,9 +131,46 @@ TEST_F(BoundingVolumeMultipleTest, OnlyPlayersCrossingOurSpheresAreReported)
     SendEnter(outer + 1000, playerId);
     SendExit(outer, playerId);
     SendExit(outer, monsterId);
-
     EXPECT_EQ(volumes.entered, (std::vector<int>{1, 0}));
     EXPECT_EQ(volumes.exited, (std::vector<int>{1}));
+}
+
+TEST_F(BoundingVolumeTest, BossVolumeLoadsTheSpheresAndTheBossMusic)
+{
+    BoundingVolumeBossMonster volumes;
+    volumes.Load(GAME::Test::Record("boundingVolumeRadius1 = 15\nboundingVolumeRadius3 = 25\n"
+                                    "bossEventMusic = Music/Boss/Fight.mp3\n"));
+    EXPECT_EQ(volumes.GetVolumeEntries().size(), 2u);
+    EXPECT_EQ(volumes.GetBossEventMusic(), "Music/Boss/Fight.mp3");
+}
+
+TEST_F(BoundingVolumeTest, OnlyItsOwnMonsterStartingToDieSilencesABossVolume)
+{
+    const uint32_t bossId = Make("Monster");
+    const uint32_t otherId = Make("Monster");
+    const uint32_t playerId = Make("Player");
+    Recording<BoundingVolumeBossMonster> volumes;
+    volumes.Load(GAME::Test::Record("boundingVolumeRadius1 = 15\n"));
+    volumes.SetMonsterId(bossId);
+    const uint32_t sphere = volumes.GetVolumeEntries()[0].volumeId;
+
+    StartDeath(otherId);
+    StartDeath(0);
+    EXPECT_FALSE(volumes.IsTriggered());
+    SendEnter(sphere, playerId);
+    StartDeath(bossId);
+    EXPECT_TRUE(volumes.IsTriggered());
+    SendEnter(sphere, playerId);
+    EXPECT_EQ(volumes.entered, (std::vector<int>{0}));
+}
+
+TEST_F(BoundingVolumeTest, ABossVolumeIgnoresAnIdThatIsNoMonster)
+{
+    const uint32_t playerId = Make("Player");
+    BoundingVolumeBossMonster volumes;
+    volumes.SetMonsterId(playerId);
+    StartDeath(playerId);
+    EXPECT_FALSE(volumes.IsTriggered());
 }
 
 } // namespace

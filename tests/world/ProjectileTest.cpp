@@ -1,22 +1,37 @@
 #include "world/ProjectileBase.h"
+#include "world/ProjectileFireballLike.h"
+#include "world/ProjectileTelekinesis.h"
 
 #include "characters/Character.h"
+#include "characters/TeamManager.h"
 #include "combat/CombatAttributeType.h"
 #include "core/MathUtils.h"
-#include "engine/ABBox.h"
-#include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "tests/support/EngineFixture.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
-
-#include <gtest/gtest.h>
+#include "skills/Skill.h"
+#include "tests/support/CombatWorldFixture.h"
+#include "world/OrmenosDropZone.h"
 
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace GAME::Test {
+
+// Keeps every id a projectile reports to it, in order.
+class ReportedSkill : public Skill {
+    GAME_DECLARE_CLASS(ReportedSkill)
+
+public:
+    void TargetInformation(const ProjectileInfo&, const WorldCoords&,
+                           const std::vector<uint32_t>& targets) override
+    {
+        ++reports;
+        reported.insert(reported.end(), targets.begin(), targets.end());
+    }
+    int reports = 0;
+    std::vector<uint32_t> reported;
+};
+
+GAME_IMPLEMENT_CLASS(ReportedSkill, Skill);
+
 namespace {
 
 constexpr uint32_t kOwnSkill = 40;
@@ -108,27 +123,23 @@ public:
     using ProjectileBase::ProcessFragmentation;
 };
 
-class ProjectileFlightTest : public GameEngineFixture {
+class ProjectileFlightTest : public CombatWorldFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
+        CombatWorldFixture::SetUp();
         owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
         info.ownerId = owner->GetObjectId();
         info.skillId = kOwnSkill;
-        info.launchCoords = WorldCoords(WorldVec3(1, {0, 0, 0}));
+        info.launchCoords = WorldAt({0, 0, 0});
         projectile.LoadInfo(info, kSeed);
-        gEngine->GetWorld()->AddEntity(&projectile, info.launchCoords, true);
+        TheWorld().AddEntity(&projectile, info.launchCoords, true);
     }
 
     void TearDown() override
     {
-        gEngine->GetWorld()->RemoveEntity(&projectile);
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
+        TheWorld().RemoveEntity(&projectile);
+        CombatWorldFixture::TearDown();
     }
 
     // The generator's next value, against a fresh one drawn `skipped` times.
@@ -142,7 +153,6 @@ protected:
     }
 
     static constexpr uint32_t kSeed = 99;
-    std::unique_ptr<World> previousWorld;
     Character* owner = nullptr;
     ProjectileInfo info;
     OpenProjectile projectile;
@@ -211,6 +221,147 @@ TEST_F(ProjectileFlightTest, FragmentsThatFailToSpawnAreLoggedAndTheirSiblingsFl
     log.Clear();
     greedy.ProcessFragmentation(0, at);
     EXPECT_EQ(log.Count(1, "Failed to spawn projectile fragments (Missing.dbr)"), 360u);
+}
+
+class FireballTest : public CombatWorldFixture {
+protected:
+    void SetUp() override
+    {
+        CombatWorldFixture::SetUp();
+        database.WriteRecord("Records/Projectiles/Fireball.dbr",
+                             {"Class = ProjectileFireballLike", "projectileVelocity = 10",
+                              "projectileDistance = 12"});
+        owner = Place({0, 0, 0}, TeamManager::DefaultPlayerTeam());
+        near = Place({0, 0, 3}, TeamManager::DefaultMonsterTeam());
+        far = Place({0, 0, 6}, TeamManager::DefaultMonsterTeam());
+        own = static_cast<ReportedSkill*>(ObjectManager::Instance().CreateObject("ReportedSkill"));
+        other =
+            static_cast<ReportedSkill*>(ObjectManager::Instance().CreateObject("ReportedSkill"));
+    }
+
+    Character* Place(const Vec3& position, const Team& team)
+    {
+        auto* character =
+            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        character->SetTeam(team);
+        TheWorld().AddEntity(character, WorldAt(position), true);
+        character->InitialUpdate();
+        return character;
+    }
+
+    // Launched from the owner at a point straight ahead, with one modifier of each skill.
+    ProjectileFireballLike* Launch(float piercing)
+    {
+        auto* fireball = ObjectManager::Instance().CreateObjectFromFile<ProjectileFireballLike>(
+            "Records/Projectiles/Fireball.dbr");
+        ProjectileInfo info;
+        info.skillId = own->GetObjectId();
+        info.ownerId = owner->GetObjectId();
+        info.launchCoords = WorldAt({0, 0, 0});
+        info.targetPoint = WorldVec3(kRegion, {0, -1, 20});
+        info.team = owner->GetTeam();
+        info.piercingChance = piercing;
+        fireball->LoadInfo(info, 7);
+        ProjectileBase::ProjectileModifierStruct modifier;
+        modifier.ownerSkillId = own->GetObjectId();
+        fireball->AddProjectileModifier(modifier);
+        modifier.ownerSkillId = other->GetObjectId();
+        fireball->AddProjectileModifier(modifier);
+        fireball->ProjectileGo();
+        return fireball;
+    }
+
+    Character* owner = nullptr;
+    Character* near = nullptr;
+    Character* far = nullptr;
+    ReportedSkill* own = nullptr;
+    ReportedSkill* other = nullptr;
+};
+
+TEST_F(FireballTest, PiercingFireballReportsEachTargetOncePerModifierAndStopsAtItsRange)
+{
+    ProjectileFireballLike* fireball = Launch(100.0f);
+    // Short frames: every foe lies on several overlapping path checks.
+    int frames = 0;
+    while (fireball->GetState() == ProjectileFireballLike::State_Flying && frames < 100) {
+        fireball->UpdateSelf(50);
+        ++frames;
+    }
+    const std::vector<uint32_t> both{near->GetObjectId(), far->GetObjectId()};
+    EXPECT_EQ(own->reported, both);
+    EXPECT_EQ(other->reported, both);
+    // 12 units at 10 per second.
+    EXPECT_EQ(frames, 24);
+    EXPECT_NEAR(fireball->GetCoords().GetRegionCoords().origin.z, 12.0f, 1e-3f);
+    const uint32_t id = fireball->GetObjectId();
+    fireball->UpdateSelf(50);
+    EXPECT_EQ(fireball->GetState(), ProjectileFireballLike::State_Done);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+}
+
+TEST_F(FireballTest, PlainFireballStopsAtTheFirstTarget)
+{
+    ProjectileFireballLike* fireball = Launch(0.0f);
+    for (int i = 0; i < 10 && fireball->GetState() == ProjectileFireballLike::State_Flying; ++i)
+        fireball->UpdateSelf(50);
+    EXPECT_EQ(fireball->GetState(), ProjectileFireballLike::State_Stopped);
+    EXPECT_EQ(own->reported, std::vector<uint32_t>{near->GetObjectId()});
+    EXPECT_EQ(other->reported, std::vector<uint32_t>{near->GetObjectId()});
+    EXPECT_EQ(fireball->GetFlightVelocity(), Vec3());
+}
+
+using TelekinesisTest = CombatWorldFixture;
+
+TEST_F(TelekinesisTest, FallsAsAHazardToAllThenExplodesAndGoesOnTheNextUpdate)
+{
+    database.WriteRecord("Records/Projectiles/Rock.dbr", {"Class = ProjectileTelekinesis",
+                                                          "explosionEffect = Records/Fx/Boom.dbr"});
+    database.WriteRecord("Records/Fx/Boom.dbr", {"Class = FxPak"});
+    auto* rock = ObjectManager::Instance().CreateObjectFromFile<ProjectileTelekinesis>(
+        "Records/Projectiles/Rock.dbr");
+    ASSERT_NE(rock, nullptr);
+    EXPECT_TRUE(rock->IsIdle());
+    ProjectileInfo info;
+    info.launchCoords = WorldAt({2, 5, 2});
+    rock->LoadInfo(info, 1);
+    rock->ProjectileFall();
+    EXPECT_EQ(rock->GetState(), ProjectileTelekinesis::State_Falling);
+    EXPECT_TRUE(rock->IsInUse());
+    EXPECT_FALSE(rock->IsIdle());
+    EXPECT_TRUE(rock->IsGravityEnabled());
+    EXPECT_EQ(rock->GetInfo().team.GetTeamMajor(), 3u);
+
+    rock->Explode(true);
+    EXPECT_EQ(rock->GetState(), ProjectileTelekinesis::State_Exploded);
+    EXPECT_FALSE(rock->GetVisibility());
+    EXPECT_EQ(rock->GetPhysicsType(), 0);
+    std::vector<Entity*> around;
+    TheWorld().GetEntitiesInSphere(around, WorldVec3(1, {}).GetRegion(), {2, 5, 2}, 1.0f);
+    size_t effects = 0;
+    for (const Entity* entity : around)
+        effects += entity->GetObjectName() == "Records/Fx/Boom.dbr" ? 1 : 0;
+    EXPECT_EQ(effects, 1u);
+
+    const uint32_t id = rock->GetObjectId();
+    rock->UpdateSelf(10);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+}
+
+TEST_F(TelekinesisTest, DropZoneRadiusDefaultsToOneAndNeverBlocks)
+{
+    database.WriteRecord("Records/Markers/Zone.dbr", {"Class = OrmenosDropZone"});
+    database.WriteRecord("Records/Markers/WideZone.dbr",
+                         {"Class = OrmenosDropZone", "radius = 4.5"});
+    auto* zone =
+        ObjectManager::Instance().CreateObjectFromFile<OrmenosDropZone>("Records/Markers/Zone.dbr");
+    auto* wide = ObjectManager::Instance().CreateObjectFromFile<OrmenosDropZone>(
+        "Records/Markers/WideZone.dbr");
+    ASSERT_NE(zone, nullptr);
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(zone->GetRadius(), 1.0f);
+    EXPECT_EQ(wide->GetRadius(), 4.5f);
+    EXPECT_FALSE(zone->OccludesPathing());
+    EXPECT_FALSE(zone->CanCollide(wide));
 }
 
 } // namespace

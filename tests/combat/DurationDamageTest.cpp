@@ -1,4 +1,5 @@
 #include "combat/DurationDamageManager.h"
+#include "combat/DurationDamageTrack.h"
 
 #include "characters/Character.h"
 #include "combat/CombatFilter.h"
@@ -9,13 +10,15 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <functional>
+#include <initializer_list>
 #include <limits>
 #include <string>
 #include <vector>
@@ -23,34 +26,189 @@
 namespace GAME {
 namespace {
 
+std::vector<float> Ticks(std::initializer_list<float> values)
+{
+    return std::vector<float>(values);
+}
+
+TEST(DurationDamageTrack, DurationMakesTruncatedTickCountOfATenthPerSecond)
+{
+    DurationDamageTrack shortTrack(1, CombatAttributeType_Fire);
+    shortTrack.AddDamage({10.0f, 0.7f});
+    EXPECT_EQ(shortTrack.GetPendingTicks(), std::vector<float>(6, 1.0f)) << "0.7f is 0.69999999";
+
+    DurationDamageTrack twoSeconds(1, CombatAttributeType_Fire);
+    twoSeconds.AddDamage({10.0f, 2.0f});
+    twoSeconds.AddDamage({5.0f, 0.05f});
+    EXPECT_EQ(twoSeconds.GetPendingTicks(), std::vector<float>(20, 1.0f))
+        << "under a tenth of a second adds nothing";
+    twoSeconds.CommitPending();
+    EXPECT_TRUE(twoSeconds.GetPendingTicks().empty());
+    EXPECT_EQ(twoSeconds.GetActiveTicks(), std::vector<float>(20, 1.0f));
+
+    FixedDurationDamageTrack slow(CombatAttributeType_RunSpeed);
+    slow.AddDamage({30.0f, 0.3f});
+    slow.AddDamage({20.0f, 0.2f});
+    EXPECT_EQ(slow.GetPendingTicks(), Ticks({50.0f, 50.0f, 30.0f})) << "fixed levels add whole";
+    EXPECT_EQ(slow.GetAttackerId(), 0u);
+}
+
+TEST(DurationDamageTrack, HugeOrMeaninglessDurationsAreCappedBeforeBecomingTickCounts)
+{
+    DurationDamageTrack huge(1, CombatAttributeType_Poison);
+    huge.AddDamage({10.0f, 1.0e30f});
+    EXPECT_EQ(huge.GetPendingTicks().size(), size_t(DurationDamageTrack::kMaxTicks));
+    huge.AddDamage({10.0f, std::numeric_limits<float>::infinity()});
+    EXPECT_EQ(huge.GetPendingTicks().size(), size_t(DurationDamageTrack::kMaxTicks));
+    EXPECT_FLOAT_EQ(huge.GetPendingTicks().back(), 2.0f);
+
+    DurationDamageTrack none(1, CombatAttributeType_Poison);
+    none.AddDamage({10.0f, std::numeric_limits<float>::quiet_NaN()});
+    none.AddDamage({10.0f, -3.0f});
+    EXPECT_TRUE(none.GetPendingTicks().empty());
+}
+
+TEST(DurationDamageTrack, ALaterCommitKeepsTheLargerOfEachTick)
+{
+    DurationDamageTrack track(1, CombatAttributeType_Poison);
+    track.AddDamage({20.0f, 0.4f});
+    track.CommitPending();
+    track.AddDamage({50.0f, 0.3f});
+    track.AddDamage({10.0f, 0.6f});
+    track.CommitPending();
+    EXPECT_EQ(track.GetActiveTicks(), Ticks({6.0f, 6.0f, 6.0f, 2.0f, 1.0f, 1.0f}));
+}
+
+TEST(DurationDamageTrack, ATickNeedsMoreThanAHundredMillisecondsAndLongFramesMakeSeveral)
+{
+    DurationDamageTrack track(1, CombatAttributeType_Poison);
+    track.AddDamage({10.0f, 1.0f});
+    track.CommitPending();
+
+    track.AdvanceTime(100);
+    EXPECT_FLOAT_EQ(track.GetDamage(), 0.0f);
+    track.ConsumeDueTicks();
+    EXPECT_EQ(track.GetActiveTicks().size(), 10u);
+    track.AdvanceTime(1);
+    EXPECT_FLOAT_EQ(track.GetDamage(), 1.0f);
+    track.ConsumeDueTicks();
+
+    track.AdvanceTime(349); // 1 + 349: three ticks, 50 ms kept
+    EXPECT_FLOAT_EQ(track.GetDamage(), 3.0f);
+    track.ConsumeDueTicks();
+    EXPECT_EQ(track.GetActiveTicks().size(), 6u);
+    track.AdvanceTime(50);
+    EXPECT_FLOAT_EQ(track.GetDamage(), 0.0f) << "50 kept + 50 is not more than 100";
+    track.AdvanceTime(51);
+    EXPECT_FLOAT_EQ(track.GetDamage(), 1.0f);
+
+    track.AdvanceTime(std::numeric_limits<int32_t>::max());
+    EXPECT_FLOAT_EQ(track.GetDamage(), 6.0f) << "more due than left deals what is left";
+    track.ConsumeDueTicks();
+    EXPECT_TRUE(track.IsFinished());
+}
+
+TEST(DurationDamageTrack, FixedLevelIsTheFrontTickWhetherOrNotOneIsDue)
+{
+    FixedDurationDamageTrack stun(CombatAttributeType_Stun);
+    EXPECT_FLOAT_EQ(stun.GetDamage(), 0.0f);
+    stun.AddDamage({1.0f, 0.2f});
+    stun.CommitPending();
+    EXPECT_FLOAT_EQ(stun.GetDamage(), 1.0f);
+}
+
+TEST(DurationDamageTrack, AppendTicksTakesFiniteRunsWithinTheCapOnly)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    DurationDamageTrack track(1, CombatAttributeType_Fire);
+    EXPECT_FALSE(track.AppendTicks(nan, 3.0f));
+    EXPECT_FALSE(track.AppendTicks(inf, 3.0f));
+    EXPECT_FALSE(track.AppendTicks(2.0f, -1.0f));
+    EXPECT_FALSE(track.AppendTicks(2.0f, 36001.0f));
+    EXPECT_FALSE(track.AppendTicks(2.0f, nan));
+    EXPECT_TRUE(track.GetActiveTicks().empty());
+
+    EXPECT_TRUE(track.AppendTicks(2.0f, 2.9f));
+    EXPECT_TRUE(track.AppendTicks(7.0f, 0.0f));
+    EXPECT_EQ(track.GetActiveTicks(), Ticks({2.0f, 2.0f}));
+    EXPECT_TRUE(track.AppendTicks(3.0f, 36000.0f));
+    EXPECT_TRUE(track.AppendTicks(3.0f, 36000.0f));
+    EXPECT_EQ(track.GetActiveTicks().size(), size_t(DurationDamageTrack::kMaxTicks));
+}
+
+TEST(DurationDamageTrack, ReplicaRunsCutAtEachChangeAndLeaveOutNothing)
+{
+    DurationDamageTrack track(1, CombatAttributeType_Fire);
+    for (const float tick : {0.0f, 0.0f, 5.0f, 5.0f, 5.0f, 2.0f, 0.0f, -1.0f, 2.0f})
+        track.AppendTicks(tick, 1.0f);
+    EXPECT_EQ(track.GetReplicaRuns(),
+              (std::vector<DurationDamageInfo>{{5.0f, 3.0f}, {2.0f, 1.0f}, {2.0f, 1.0f}}));
+    EXPECT_TRUE(DurationDamageTrack(1, CombatAttributeType_Fire).GetReplicaRuns().empty());
+}
+
+TEST(DurationDamageTrack, DumpLogsAttackerAndEachRunsSumAndSeconds)
+{
+    GAME::Test::LogCapture log;
+    DurationDamageTrack empty(0x2a, CombatAttributeType_Poison);
+    empty.Dump();
+    EXPECT_TRUE(log.GetLines().empty());
+
+    DurationDamageTrack track(0x2a, CombatAttributeType_Poison);
+    track.AppendTicks(1.5f, 20.0f);
+    track.AppendTicks(0.0f, 2.0f);
+    track.AppendTicks(0.5f, 3.0f);
+    track.Dump();
+    const std::vector<GAME::Test::LogCapture::Line> expected = {
+        {0, "^bAttacker (0x0000002a)  Damage Type (7)"},
+        {0, "^g   Damage(30.000000)  Duration (2.000000) Seconds"},
+        {0, "^g   Damage(1.500000)  Duration (0.300000) Seconds"},
+    };
+    EXPECT_EQ(log.GetLines(), expected);
+}
+
 // Ticks deal their damage through the combat manager, which registers it with the hub.
-class DurationDamageManagerTest : public GAME::Test::GameEngineFixture {
+class DurationDamageManagerTest : public GAME::Test::CombatGameFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        victim = MakeCharacter();
-        victim->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
-        victim->GetCharacterBio().Update(*victim, 0); // pools full
+        CombatGameFixture::SetUp();
+        victim = MakeCharacter(true);
         attacker = MakeCharacter()->GetObjectId();
     }
 
-    Character* MakeCharacter()
+    // Ready: with life 100 and mana 200, the pools full.
+    static Character* MakeCharacter(bool ready = false)
     {
         auto* character =
             static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
         EXPECT_NE(character, nullptr);
+        if (ready) {
+            character->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
+            character->GetCharacterBio().Update(*character, 0);
+        }
         return character;
     }
 
     DurationDamageManager& Dot() { return victim->GetDurationDamageMgr(); }
 
+    struct Hit {
+        CombatAttributeType type;
+        float amount;
+        float seconds;
+        bool fixed = false;
+    };
+
     // One attack as the combat manager runs it: the attacker set, the damage added, the end.
-    void Attack(uint32_t by, std::function<void(DurationDamageManager&)> add)
+    void Attack(uint32_t by, std::initializer_list<Hit> hits)
     {
         victim->GetCombatManager().SetAttacker(by);
-        add(Dot());
+        for (const Hit& hit : hits) {
+            if (hit.fixed)
+                Dot().AddFixedDamage(hit.type, hit.amount, hit.seconds);
+            else
+                Dot().AddDamage(hit.type, hit.amount, hit.seconds);
+        }
         Dot().EndAttack();
     }
 
@@ -65,40 +223,37 @@ protected:
 
 TEST_F(DurationDamageManagerTest, PoisonDealsTwentyTicksOfOneAndPoisonsUntilTheLast)
 {
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 2.0f);
-    });
+    Attack(attacker, {{CombatAttributeType_Poison, 10.0f, 2.0f}});
     ASSERT_EQ(Dot().GetTracks().size(), 1u);
     EXPECT_EQ(Dot().GetTracks()[0].GetActiveTicks(), std::vector<float>(20, 1.0f));
 
-    Dot().Update(100);
-    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 100.0f) << "exactly 100 ms makes no tick";
-    Dot().Update(901);
-    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 90.0f);
-    Dot().Update(899);
-    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 81.0f);
-    EXPECT_TRUE(Dot().IsPoisoned());
-    Dot().Update(100);
-    EXPECT_TRUE(Dot().IsPoisoned());
-    Dot().Update(1);
-    EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 80.0f);
-    EXPECT_FALSE(Dot().IsPoisoned());
+    // Exactly 100 ms makes no tick.
+    const struct {
+        int32_t ms;
+        float life;
+        bool poisoned;
+    } steps[] = {{100, 100.0f, true},
+                 {901, 90.0f, true},
+                 {899, 81.0f, true},
+                 {100, 81.0f, true},
+                 {1, 80.0f, false}};
+    for (const auto& step : steps) {
+        Dot().Update(step.ms);
+        EXPECT_FLOAT_EQ(victim->GetCurrentLife(), step.life) << step.ms;
+        EXPECT_EQ(Dot().IsPoisoned(), step.poisoned) << step.ms;
+    }
     EXPECT_TRUE(Dot().GetTracks().empty());
     EXPECT_FLOAT_EQ(CreditedTo(attacker), 20.0f);
 }
 
 TEST_F(DurationDamageManagerTest, OneAttackAddsUpWhileALaterOneKeepsTheLargerTick)
 {
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 1.0f);
-        dot.AddDamage(CombatAttributeType_Poison, 5.0f, 1.0f);
-    });
+    Attack(attacker,
+           {{CombatAttributeType_Poison, 10.0f, 1.0f}, {CombatAttributeType_Poison, 5.0f, 1.0f}});
     ASSERT_EQ(Dot().GetTracks().size(), 1u);
     EXPECT_EQ(Dot().GetTracks()[0].GetActiveTicks(), std::vector<float>(10, 1.5f));
 
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 5.0f, 3.0f);
-    });
+    Attack(attacker, {{CombatAttributeType_Poison, 5.0f, 3.0f}});
     std::vector<float> expected(10, 1.5f);
     expected.resize(30, 0.5f);
     ASSERT_EQ(Dot().GetTracks().size(), 1u);
@@ -108,12 +263,8 @@ TEST_F(DurationDamageManagerTest, OneAttackAddsUpWhileALaterOneKeepsTheLargerTic
 TEST_F(DurationDamageManagerTest, EachAttackerHasItsOwnTrackAndIsCreditedWithItsTicks)
 {
     const uint32_t second = MakeCharacter()->GetObjectId();
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 1.0f);
-    });
-    Attack(second, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 5.0f, 1.0f);
-    });
+    Attack(attacker, {{CombatAttributeType_Poison, 10.0f, 1.0f}});
+    Attack(second, {{CombatAttributeType_Poison, 5.0f, 1.0f}});
     ASSERT_EQ(Dot().GetTracks().size(), 2u);
     EXPECT_EQ(Dot().GetTracks()[0].GetAttackerId(), attacker);
     EXPECT_EQ(Dot().GetTracks()[1].GetAttackerId(), second);
@@ -134,16 +285,12 @@ public:
 
 TEST_F(DurationDamageManagerTest, LeechTicksDrainTheirPoolAndGiveTheAttackerWhatWasThere)
 {
-    Character* leech = MakeCharacter();
-    leech->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
-    leech->GetCharacterBio().Update(*leech, 0);
+    Character* leech = MakeCharacter(true);
     leech->SubtractLife(50.0f, PlayStatsDamageType{});
     leech->SetCurrentMana(20.0f);
     const uint32_t later = MakeCharacter()->GetObjectId();
     victim->SetCurrentMana(5.0f);
-    Attack(leech->GetObjectId(), [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_ManaLeach, 80.0f, 0.1f);
-    });
+    Attack(leech->GetObjectId(), {{CombatAttributeType_ManaLeach, 80.0f, 0.1f}});
     victim->GetCombatManager().SetAttacker(later);
     Dot().Update(101);
     EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 100.0f);
@@ -154,9 +301,7 @@ TEST_F(DurationDamageManagerTest, LeechTicksDrainTheirPoolAndGiveTheAttackerWhat
     EXPECT_FLOAT_EQ(victim->GetCurrentMana(), 0.0f);
     EXPECT_FLOAT_EQ(leech->GetCurrentMana(), 25.0f) << "8 leeched from 5 gives 5";
 
-    Attack(leech->GetObjectId(), [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_LifeLeach, 30.0f, 0.2f);
-    });
+    Attack(leech->GetObjectId(), {{CombatAttributeType_LifeLeach, 30.0f, 0.2f}});
     victim->GetCombatManager().SetAttacker(later);
     Dot().Update(101);
     EXPECT_FLOAT_EQ(victim->GetCurrentLife(), 97.0f);
@@ -174,10 +319,8 @@ TEST_F(DurationDamageManagerTest, LeechTicksDrainTheirPoolAndGiveTheAttackerWhat
 
 TEST_F(DurationDamageManagerTest, StrongestInvoluntaryStateShowsAndTheNextTakesOver)
 {
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddFixedDamage(CombatAttributeType_Stun, 1.0f, 1.0f);
-        dot.AddFixedDamage(CombatAttributeType_Immobilize, 1.0f, 0.5f);
-    });
+    Attack(attacker, {{CombatAttributeType_Stun, 1.0f, 1.0f, true},
+                      {CombatAttributeType_Immobilize, 1.0f, 0.5f, true}});
     EXPECT_FALSE(Dot().HasDamageEffects()) << "fixed levels start no effect when added";
     Dot().Update(50);
     EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Immobilize);
@@ -196,29 +339,23 @@ TEST_F(DurationDamageManagerTest, StrongestInvoluntaryStateShowsAndTheNextTakesO
 
 TEST_F(DurationDamageManagerTest, SpeedLevelChangesAreNoticedOnceAndSlowsAreNotCapped)
 {
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddFixedDamage(CombatAttributeType_RunSpeed, 150.0f, 0.2f);
-        dot.AddFixedDamage(CombatAttributeType_OffensiveAbility, 130.0f, 0.2f);
-    });
+    Attack(attacker, {{CombatAttributeType_RunSpeed, 150.0f, 0.2f, true},
+                      {CombatAttributeType_OffensiveAbility, 130.0f, 0.2f, true}});
     EXPECT_FLOAT_EQ(Dot().GetFixedDamage(CombatAttributeType_RunSpeed), 150.0f);
     EXPECT_FLOAT_EQ(Dot().GetFixedDamage(CombatAttributeType_OffensiveAbility), 130.0f);
     EXPECT_FLOAT_EQ(Dot().GetFixedDamage(CombatAttributeType_AttackSpeed), 0.0f);
-    Dot().Update(1);
-    EXPECT_TRUE(Dot().GetSpeedUpdate());
-    Dot().Update(1);
-    EXPECT_FALSE(Dot().GetSpeedUpdate());
-    Dot().Update(200);
-    EXPECT_FALSE(Dot().GetSpeedUpdate()) << "the level runs out after it is read";
-    Dot().Update(1);
-    EXPECT_TRUE(Dot().GetSpeedUpdate());
+    // The level runs out after it is read at 202 ms, noticed at the next update.
+    const std::pair<int32_t, bool> steps[] = {{1, true}, {1, false}, {200, false}, {1, true}};
+    for (const auto& [ms, noticed] : steps) {
+        Dot().Update(ms);
+        EXPECT_EQ(Dot().GetSpeedUpdate(), noticed) << ms;
+    }
     EXPECT_FLOAT_EQ(Dot().GetFixedDamage(CombatAttributeType_RunSpeed), 0.0f);
 }
 
 TEST_F(DurationDamageManagerTest, TooShortDamageStillStartsItsEffectUntilItsTrackGoes)
 {
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Fire, 10.0f, 0.05f);
-    });
+    Attack(attacker, {{CombatAttributeType_Fire, 10.0f, 0.05f}});
     EXPECT_TRUE(Dot().HasDamageEffect(CombatAttributeType_Fire));
     ASSERT_EQ(Dot().GetTracks().size(), 1u);
     Dot().Update(1);
@@ -245,10 +382,8 @@ TEST_F(DurationDamageManagerTest, NothingLandsOnAnInvincibleOwnerOrWithoutAmount
 
 TEST_F(DurationDamageManagerTest, DelayedClearEmptiesAfterTwoHundredFiftyMsThenStopsEffects)
 {
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 5.0f);
-        dot.AddFixedDamage(CombatAttributeType_Freeze, 1.0f, 5.0f);
-    });
+    Attack(attacker, {{CombatAttributeType_Poison, 10.0f, 5.0f},
+                      {CombatAttributeType_Freeze, 1.0f, 5.0f, true}});
     Dot().Update(1);
     EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Freeze);
     Dot().DelayedClearHack();
@@ -265,9 +400,7 @@ TEST_F(DurationDamageManagerTest, DelayedClearEmptiesAfterTwoHundredFiftyMsThenS
     EXPECT_FALSE(Dot().HasDamageEffects());
     EXPECT_EQ(Dot().GetInvoluntaryEffect(), CombatAttributeType_Unknown);
 
-    Attack(attacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 10.0f, 5.0f);
-    });
+    Attack(attacker, {{CombatAttributeType_Poison, 10.0f, 5.0f}});
     Dot().Update(1000);
     EXPECT_EQ(Dot().GetTracks().size(), 1u) << "the countdown is spent until armed again";
 }
@@ -328,13 +461,9 @@ ReadResult ReadBoth(const std::vector<uint8_t>& bytes)
 TEST_F(DurationDamageManagerTest, TicksReplicateAsRunsInTwentyEightBytesAndRebuildEqual)
 {
     constexpr uint32_t kAttacker = 0x01020304;
-    Attack(kAttacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 20.0f, 0.4f);
-        dot.AddFixedDamage(CombatAttributeType_Stun, 1.0f, 0.3f);
-    });
-    Attack(kAttacker, [](DurationDamageManager& dot) {
-        dot.AddDamage(CombatAttributeType_Poison, 50.0f, 0.3f);
-    });
+    Attack(kAttacker, {{CombatAttributeType_Poison, 20.0f, 0.4f},
+                       {CombatAttributeType_Stun, 1.0f, 0.3f, true}});
+    Attack(kAttacker, {{CombatAttributeType_Poison, 50.0f, 0.3f}});
     ASSERT_EQ(Dot().GetTracks()[0].GetActiveTicks(), (std::vector<float>{5.0f, 5.0f, 5.0f, 2.0f}));
 
     std::vector<DurationDamageReplication> damage;
