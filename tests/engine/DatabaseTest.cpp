@@ -2,6 +2,7 @@
 #include "engine/FileSystem.h"
 #include "engine/LoadTable.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
 #include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
@@ -155,18 +156,11 @@ TEST_F(DatabaseTest, AFolderBeyondReachIsLoggedAndTheRestIsFound)
     EXPECT_NE(line.find("'); their files are missing"), std::string::npos);
 }
 
-LoadTable Parse(const std::string& text)
-{
-    LoadTable table;
-    table.Parse(text, "Records/Test.dbr");
-    return table;
-}
-
 TEST(LoadTable, ListsAndAbsentKeys)
 {
-    const LoadTable table = Parse("ints = 1;2;3\n"
-                                  "floats = 0.5; -1.25 ;x\n"
-                                  "names = a; b c ;\n");
+    const LoadTable table = Record("ints = 1;2;3\n"
+                                   "floats = 0.5; -1.25 ;x\n"
+                                   "names = a; b c ;\n");
     std::vector<int32_t> ints{9};
     table.GetIntList("ints", ints);
     EXPECT_EQ(ints, (std::vector<int32_t>{1, 2, 3}));
@@ -195,12 +189,13 @@ TEST(LoadTable, ListsAndAbsentKeys)
 
 TEST(LoadTable, NumbersConvertSaturateOrFallBack)
 {
-    const LoadTable table = Parse("real = 12.7\nnegReal = -12.7\nplus = +5\nbigReal = 123456789.9\n"
-                                  "huge = 99999999999999999999\nhugeNeg = -99999999999999999999\n"
-                                  "wideInt = 3000000000\n"
-                                  "bigFloat = 1e999\nbigNegFloat = -1e999\ntinyFloat = 1e-999\n"
-                                  "nan = nan\ninf = inf\nword = abc\n"
-                                  "one = 1\nzero = 0\nyes = true\nno = False\ntwo = 2\n");
+    const LoadTable table =
+        Record("real = 12.7\nnegReal = -12.7\nplus = +5\nbigReal = 123456789.9\n"
+               "huge = 99999999999999999999\nhugeNeg = -99999999999999999999\n"
+               "wideInt = 3000000000\n"
+               "bigFloat = 1e999\nbigNegFloat = -1e999\ntinyFloat = 1e-999\n"
+               "nan = nan\ninf = inf\nword = abc\n"
+               "one = 1\nzero = 0\nyes = true\nno = False\ntwo = 2\n");
     const std::pair<const char*, int32_t> ints[] = {
         {"real", 12},           {"negReal", -12},       {"plus", 5},
         {"bigReal", 123456789}, {"huge", INT32_MAX},    {"hugeNeg", INT32_MIN},

@@ -5,11 +5,11 @@
 #include "core/UniqueId.h"
 #include "engine/BinaryReader.h"
 #include "engine/TriggerToken.h"
+#include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -269,14 +269,6 @@ namespace fs = std::filesystem;
 // A fresh folder per test so leftover temporary files show up as extra entries.
 class SaveToFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "savetofile.XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     size_t Entries() const
     {
         return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
@@ -295,13 +287,14 @@ protected:
         return writer;
     }
 
-    fs::path folder;
+    GAME::Test::TempDatabase temp;
+    const fs::path folder = temp.GetRoot();
 };
 
 TEST_F(SaveToFileTest, ReplacesTheOldFileWithEveryByteAndLeavesNothingBeside)
 {
     const fs::path target = folder / "hero.chr";
-    std::ofstream(target) << "old save";
+    temp.WriteFile("hero.chr", "old save");
     const IOStreamWrite writer = Stream(77);
     ASSERT_TRUE(writer.SaveToFile(target.string()));
 
@@ -319,7 +312,7 @@ TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
 {
     const fs::path target = folder / "hero.chr";
     const std::string old("old\0save\xff", 9);
-    std::ofstream(target, std::ios::binary) << old;
+    temp.WriteFile("hero.chr", old);
 
     IOStreamWrite open; // a block never closed
     open.BeginBlock();
@@ -333,8 +326,7 @@ TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
 
     // Everything is written but the swap itself is refused: the temporary file goes away.
     const fs::path occupied = folder / "occupied.chr";
-    fs::create_directory(occupied);
-    std::ofstream(occupied / "inside") << "x";
+    temp.WriteFile("occupied.chr/inside", "x");
     EXPECT_FALSE(Stream(2).SaveToFile(occupied.string()));
     EXPECT_TRUE(fs::is_directory(occupied));
     EXPECT_EQ(Entries(), 2u);

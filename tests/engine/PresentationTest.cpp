@@ -21,6 +21,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -122,12 +123,13 @@ TEST_F(InstanceGroupManagerTest, AffiliationsKeepTheOrderOfFirstDeclaration)
     groups.AddGroupAffiliation("Any Entity", Entity::classInfo);
 
     const std::vector<InstanceGroupManager::GroupAffiliation>& list = groups.GetGroupAffiliations();
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].groupName, "Any Entity");
-    EXPECT_EQ(list[0].classes,
-              (std::vector<const RTTI_ClassInfo*>{&Entity::classInfo, &Actor::classInfo}));
-    EXPECT_EQ(list[1].groupName, "Patrollers");
-    EXPECT_EQ(list[1].classes, (std::vector<const RTTI_ClassInfo*>{&Actor::classInfo}));
+    using Classes = std::vector<const RTTI_ClassInfo*>;
+    std::vector<std::pair<std::string, Classes>> affiliations;
+    for (const InstanceGroupManager::GroupAffiliation& group : list)
+        affiliations.emplace_back(group.groupName, group.classes);
+    EXPECT_EQ(affiliations, (std::vector<std::pair<std::string, Classes>>{
+                                {"Any Entity", {&Entity::classInfo, &Actor::classInfo}},
+                                {"Patrollers", {&Actor::classInfo}}}));
 
     // A class derived from a declared one may join too; a base of it may not.
     EXPECT_TRUE(groups.IsAffiliated("Patrollers", Actor::classInfo));
@@ -166,9 +168,9 @@ TEST(EntityAttach, AChildHasOneParentAndOnlyThatParentDetachesIt)
     Entity first, second, child;
     const Coords placement = Coords::FromTranslation({0.0f, 1.0f, 0.0f});
     first.Attach(&child, placement, "R Hand");
-    EXPECT_EQ(child.GetAttachParent(), &first);
-    EXPECT_EQ(child.GetAttachPointName(), "R Hand");
-    EXPECT_EQ(child.GetAttachPlacement(), placement);
+    EXPECT_EQ(
+        std::tuple(child.GetAttachParent(), child.GetAttachPointName(), child.GetAttachPlacement()),
+        std::tuple(&first, "R Hand", placement));
 
     second.Attach(&child, Coords::Identity(), nullptr);
     EXPECT_TRUE(first.GetAttachedChildren().empty());
@@ -325,9 +327,8 @@ TEST_F(GraphicsEngineTest, LoadsOfOneNameShareOneCountedAnimation)
     GraphicsAnim* second = graphics.LoadAnimation("Anims/Swing.anm");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first, second);
-    EXPECT_EQ(first->GetLength(), 12);
-    EXPECT_EQ(first->GetFrameRate(), 24);
-    EXPECT_EQ(first->GetSpeed(), 2.5f);
+    EXPECT_EQ(std::tuple(first->GetLength(), first->GetFrameRate(), first->GetSpeed()),
+              std::tuple(12, 24, 2.5f));
     EXPECT_EQ(graphics.GetLoadCount("Anims/Swing.anm"), 2);
 
     graphics.UnloadAnimation(first);
@@ -352,6 +353,16 @@ TEST_F(GraphicsEngineTest, EmptyAndMissingNamesDoNotLoadAndTheDefaultIsNeverFree
 
 constexpr GraphicsFont::Color kWhite{1.0f, 1.0f, 1.0f, 1.0f};
 
+// The runs the font drew: glyphs, left edge, flags and colour.
+using Drawn = std::tuple<std::wstring, float, uint32_t, uint32_t>;
+std::vector<Drawn> Runs(const GraphicsFont& font)
+{
+    std::vector<Drawn> runs;
+    for (const TextRenderer::Run& run : font.GetRenderer()->GetRuns())
+        runs.emplace_back(run.glyphs, run.x, run.flags, run.color);
+    return runs;
+}
+
 // Caret codes take no width, end the current run and colour what follows; an unknown code is
 // still consumed, and a caret that ends the text is an ordinary glyph.
 TEST(GraphicsFont, CaretCodesTakeNoWidthAndColourWhatFollows)
@@ -364,14 +375,8 @@ TEST(GraphicsFont, CaretCodesTakeNoWidthAndColourWhatFollows)
 
     GraphicsFont font(7);
     EXPECT_EQ(font.DrawString(L"ab^rcd^n", 0.0f, 0.0f, kWhite, 0x520, false, 14, 0), 28);
-    const std::vector<TextRenderer::Run>& runs = font.GetRenderer()->GetRuns();
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].glyphs, L"ab");
-    EXPECT_EQ(runs[0].color, 0xFFFFFFFFu);
-    EXPECT_EQ(runs[0].flags, 0x520u);
-    EXPECT_EQ(runs[1].glyphs, L"cd");
-    EXPECT_EQ(runs[1].x, 14.0f);
-    EXPECT_EQ(runs[1].color, 0xFFFF0000u);
+    EXPECT_EQ(Runs(font), (std::vector<Drawn>{{L"ab", 0.0f, 0x520u, 0xFFFFFFFFu},
+                                              {L"cd", 14.0f, 0x520u, 0xFFFF0000u}}));
     EXPECT_FALSE(font.GetRenderer()->IsInBatch());
 
     GraphicsFont headless(7, false);
@@ -386,13 +391,11 @@ TEST(GraphicsFont, LongTextsAreDrawnInRunsOf511Glyphs)
 {
     GraphicsFont font(3);
     EXPECT_EQ(font.DrawString(std::wstring(1200, L'x'), 0.0f, 0.0f, kWhite, 0, false, 10, 1), 4800);
-    const std::vector<TextRenderer::Run>& runs = font.GetRenderer()->GetRuns();
-    ASSERT_EQ(runs.size(), 3u);
-    EXPECT_EQ(runs[0].glyphs.size(), 511u);
-    EXPECT_EQ(runs[1].glyphs.size(), 511u);
-    EXPECT_EQ(runs[1].x, 2044.0f);
-    EXPECT_EQ(runs[2].glyphs.size(), 178u);
-    EXPECT_EQ(runs[2].x, 4088.0f);
+    std::vector<std::pair<size_t, float>> runs;
+    for (const auto& [glyphs, x, flags, color] : Runs(font))
+        runs.emplace_back(glyphs.size(), x);
+    EXPECT_EQ(runs,
+              (std::vector<std::pair<size_t, float>>{{511, 0.0f}, {511, 2044.0f}, {178, 4088.0f}}));
 
     // A full run at the very end is not followed by an empty one.
     EXPECT_EQ(font.DrawString(std::wstring(511, L'x'), 0.0f, 0.0f, kWhite, 0, false, 10, 0), 1533);
@@ -420,13 +423,12 @@ TEST(StatisticGraph, KeepsTheFramesBarsInOrderUntilTheFrameEnds)
     gEngine->RunFrame(0);
     gEngine->AddStatisticGraph("first", 25.0f, Color(0.25f, 0.75f, 0.0f, 1.0f));
     gEngine->AddStatisticGraph("second", -3.0f, Color());
-    const auto& bars = gEngine->GetStatisticGraph().GetBars();
-    ASSERT_EQ(bars.size(), 2u);
-    EXPECT_EQ(bars[0].name, "first");
-    EXPECT_FLOAT_EQ(bars[0].value, 25.0f);
-    EXPECT_EQ(bars[0].color, Color(0.25f, 0.75f, 0.0f, 1.0f));
-    EXPECT_EQ(bars[1].name, "second");
-    EXPECT_FLOAT_EQ(bars[1].value, -3.0f);
+    std::vector<std::tuple<std::string, float, Color>> bars;
+    for (const StatisticGraph::Bar& bar : gEngine->GetStatisticGraph().GetBars())
+        bars.emplace_back(bar.name, bar.value, bar.color);
+    EXPECT_EQ(bars,
+              (std::vector<std::tuple<std::string, float, Color>>{
+                  {"first", 25.0f, Color(0.25f, 0.75f, 0.0f, 1.0f)}, {"second", -3.0f, Color()}}));
 
     gEngine->RunFrame(16);
     EXPECT_TRUE(gEngine->GetStatisticGraph().GetBars().empty());

@@ -41,9 +41,10 @@ protected:
         far->SetSurface(7);
     }
 
-    Entity* Place(const Vec3& position, uint32_t region = kHome)
+    Entity* Place(const Vec3& position, uint32_t region = kHome,
+                  std::unique_ptr<Entity> entity = std::make_unique<Entity>())
     {
-        owned.push_back(std::make_unique<Entity>());
+        owned.push_back(std::move(entity));
         EXPECT_TRUE(world->AddEntity(owned.back().get(), At(region, position), true));
         return owned.back().get();
     }
@@ -98,9 +99,8 @@ TEST_F(WorldTest, SphereQueryCountsTheSurfaceAcrossCellsRegionsAndNegativeCoordi
     Entity* surface = Place({3, 4, 0});
     Entity* negative = Place({-3, -4, 0});
     Entity* below = Place({0, -5, 0});
-    Place({3, 4, 0.01f});
-    Place({5.001f, 0, 0});
-    Place({40, 0, 0});
+    for (const Vec3& outside : {Vec3(3, 4, 0.01f), Vec3(5.001f, 0, 0), Vec3(40, 0, 0)})
+        Place(outside);
     EXPECT_EQ(InSphere({0, 0, 0}, 5), Sorted({center, surface, negative, below}));
 
     // Centred on a cell corner: the four neighbours lie in four different cells.
@@ -126,18 +126,16 @@ TEST_F(WorldTest, SphereQueryCountsTheSurfaceAcrossCellsRegionsAndNegativeCoordi
 // classes, in the same order: entities of several classes share cells in turn.
 TEST_F(WorldTest, QueriesOfOneClassKeepTheOrderOfThePlainQuery)
 {
-    const auto put = [&](std::unique_ptr<Entity> entity, const Vec3& position) {
-        owned.push_back(std::move(entity));
-        EXPECT_TRUE(world->AddEntity(owned.back().get(), At(kHome, position), true));
-        return owned.back().get();
-    };
+    const auto actor = [] { return std::make_unique<Actor>(); };
+    const auto light = [] { return std::make_unique<Light>(); };
+    const auto entity = [] { return std::make_unique<Entity>(); };
     // Along x from 1 to 14, over two cells; the light and the plain entities come between.
     const std::vector<Entity*> placed{
-        put(std::make_unique<Actor>(), {9, 0, 0}),    put(std::make_unique<Light>(), {2, 0, 0}),
-        put(std::make_unique<Actor>(), {1, 0, 0}),    put(std::make_unique<Entity>(), {3, 0, 0}),
-        put(std::make_unique<Actor>(), {10, 0, 0}),   put(std::make_unique<Light>(), {12, 0, 0}),
-        put(std::make_unique<Actor>(), {14, 0, 0}),   put(std::make_unique<Entity>(), {5, 0, 0}),
-        put(std::make_unique<Actor>(), {4, 0.5f, 0}), put(std::make_unique<Actor>(), {6, 3, 0})};
+        Place({9, 0, 0}, kHome, actor()),    Place({2, 0, 0}, kHome, light()),
+        Place({1, 0, 0}, kHome, actor()),    Place({3, 0, 0}, kHome, entity()),
+        Place({10, 0, 0}, kHome, actor()),   Place({12, 0, 0}, kHome, light()),
+        Place({14, 0, 0}, kHome, actor()),   Place({5, 0, 0}, kHome, entity()),
+        Place({4, 0.5f, 0}, kHome, actor()), Place({6, 3, 0}, kHome, actor())};
     // The last actor is beyond the ray's reach and inside the sphere's.
     world->SetCoords(placed[2], At(kHome, {11, 0, 0}));
     const auto actorsOf = [](const std::vector<Entity*>& all) {
@@ -206,9 +204,8 @@ TEST_F(WorldTest, ConeQueryTakesTheHalfAngleAndCountsEdgeAndTip)
     Entity* otherEdge = Place({-1, 0, 1});
     Entity* tip = Place({0, 0, 10});
     Entity* rim = Place({6, 0, 8});
-    Place({1.1f, 0, 1});
-    Place({0, 0, 10.01f});
-    Place({0, 0, -1});
+    for (const Vec3& outside : {Vec3(1.1f, 0, 1), Vec3(0, 0, 10.01f), Vec3(0, 0, -1)})
+        Place(outside);
     Entity* steep = Place({3, 0, 1});
 
     std::vector<Entity*> out;
