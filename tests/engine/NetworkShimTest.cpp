@@ -12,6 +12,8 @@
 #include "multiplayer/CharacterActionPackets.h"
 #include "tests/support/EngineFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 
 namespace GAME {
