@@ -1,41 +1,20 @@
+#include "core/DesignerEquationLoader.h"
 #include "core/DesignerEquation_Algebra.h"
 #include "core/DesignerEquation_Boolean.h"
-#include "core/EquationInterface.h"
+#include "engine/LoadTable.h"
+#include "tests/core/EquationVariables.h"
 #include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
-#include <map>
-#include <string>
-#include <utility>
-#include <vector>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
 
-using GAME::Test::LogCapture;
-
-// Answers the names it holds and remembers every name it was asked for.
-template <typename T> class Variables final : public EquationInterface<T> {
-public:
-    Variables(std::initializer_list<std::pair<const std::string, T>> values) : values(values) {}
-
-    bool GetDesignerVariable(const char* name, T& value) override
-    {
-        value = T();
-        asked.push_back(name);
-        const auto found = values.find(name);
-        if (found == values.end())
-            return false;
-        value = found->second;
-        return true;
-    }
-
-    std::map<std::string, T> values;
-    std::vector<std::string> asked;
-};
+constexpr float kInf = std::numeric_limits<float>::infinity();
 
 float Eval(const std::string& text, Variables<float>& variables)
 {
@@ -46,7 +25,7 @@ float Eval(const std::string& text, Variables<float>& variables)
 
 float Eval(const std::string& text)
 {
-    Variables<float> none{};
+    Variables<float> none;
     return Eval(text, none);
 }
 
@@ -67,9 +46,8 @@ void ExpectValues(Variables<T>& variables, const std::pair<const char*, T> (&cas
 
 template <class Equation, typename T> bool Parses(const std::string& text)
 {
-    Variables<T> none{};
-    Equation equation;
-    return equation.ParseEquation(text.c_str(), &none);
+    Variables<T> none;
+    return Equation().ParseEquation(text.c_str(), &none);
 }
 constexpr auto AlgebraParses = Parses<DesignerEquation_Algebra, float>;
 constexpr auto BooleanParses = Parses<DesignerEquation_Boolean, bool>;
@@ -89,7 +67,7 @@ TEST(DesignerEquationAlgebra, ComputesEachOperatorInSinglePrecision)
     ExpectValues(x, operators);
 
     LogCapture capture;
-    EXPECT_EQ(Eval("1/0"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(Eval("1/0"), kInf);
     EXPECT_TRUE(std::isnan(Eval("0/0")));
     EXPECT_TRUE(std::isnan(Eval("(0-1)^0.5")));
     EXPECT_TRUE(capture.GetLines().empty());
@@ -115,17 +93,14 @@ TEST(DesignerEquationAlgebra, EachBracketLevelHoldsOneOperatorAndIgnoresTheRest)
     EXPECT_EQ(abc.asked, (std::vector<std::string>{"c", "b", "a", "b", "b", "c"}));
 }
 
-TEST(DesignerEquationAlgebra, LoneOperandsParse)
+TEST(DesignerEquationAlgebra, LoneOperandsParseAndMalformedTextFails)
 {
     Variables<float> v{{"x", 4.0f}, {"level_up", 7.0f}};
     const std::pair<const char*, float> lone[] = {
         {"5", 5.0f}, {"x", 4.0f}, {"2*(x)", 8.0f}, {"[x]", 4.0f}, {"level_up", 7.0f}};
     ExpectValues(v, lone);
     EXPECT_EQ(Eval(Nested(DesignerEquation<float>::MaxNesting, "x"), v), 4.0f);
-}
 
-TEST(DesignerEquationAlgebra, MalformedTextFails)
-{
     for (const char* text :
          {"", "   ", "()", "1+", "(1+)", "1+()", "-5", "1\t+2", "a&b", "a$b", "(", "+"}) {
         EXPECT_FALSE(AlgebraParses(text)) << text;
@@ -159,12 +134,10 @@ TEST(DesignerEquationBoolean, RightSideIsAskedOnlyWhenTheLeftDoesNotDecide)
         bool result;
         std::vector<std::string> asked;
     };
-    const std::vector<Case> cases = {
-        {"a|b", true, true, {"a"}},
-        {"a|b", false, true, {"a", "b"}},
-        {"a&b", false, false, {"a"}},
-        {"a&b", true, true, {"a", "b"}},
-    };
+    const Case cases[] = {{"a|b", true, true, {"a"}},
+                          {"a|b", false, true, {"a", "b"}},
+                          {"a&b", false, false, {"a"}},
+                          {"a&b", true, true, {"a", "b"}}};
     for (const Case& c : cases) {
         Variables<bool> v{{"a", c.a}, {"b", true}};
         EXPECT_EQ(Eval(c.text, v), c.result) << c.text << " a=" << c.a;
@@ -186,15 +159,13 @@ TEST(DesignerEquation, UnknownNamesLogAtEveryEvaluationAndReadAsZero)
     capture.Clear();
     ASSERT_TRUE(algebra.ParseEquation("hp*2", nullptr));
     EXPECT_EQ(algebra(), 0.0f);
-    Variables<bool> none{};
+    Variables<bool> none;
     DesignerEquation_Boolean boolean;
     ASSERT_TRUE(boolean.ParseEquation("!locked", &none));
     EXPECT_TRUE(boolean());
-    const std::vector<LogCapture::Line> expected = {
-        {1, "Designer variable 'hp' not found in parent"},
-        {1, "Designer variable 'locked' not found in parent"},
-    };
-    EXPECT_EQ(capture.GetLines(), expected);
+    EXPECT_EQ(capture.GetLines(), (std::vector<LogCapture::Line>{
+                                      {1, "Designer variable 'hp' not found in parent"},
+                                      {1, "Designer variable 'locked' not found in parent"}}));
 }
 
 TEST(DesignerEquation, ReparsingReplacesTheTreeAndAFailedParseEvaluatesToZero)
@@ -202,12 +173,12 @@ TEST(DesignerEquation, ReparsingReplacesTheTreeAndAFailedParseEvaluatesToZero)
     Variables<float> v{{"a", 2.0f}};
     DesignerEquation_Algebra algebra;
     EXPECT_EQ(algebra(), 0.0f);
-    ASSERT_TRUE(algebra.ParseEquation("a+1", &v));
-    EXPECT_EQ(algebra(), 3.0f);
-    ASSERT_TRUE(algebra.ParseEquation("a*5", &v));
-    EXPECT_EQ(algebra(), 10.0f);
-    EXPECT_FALSE(algebra.ParseEquation("(a*5)+", &v));
-    EXPECT_EQ(algebra(), 0.0f);
+    for (const auto& [text, parses, value] :
+         {std::tuple("a+1", true, 3.0f), std::tuple("a*5", true, 10.0f),
+          std::tuple("(a*5)+", false, 0.0f)}) {
+        EXPECT_EQ(algebra.ParseEquation(text, &v), parses) << text;
+        EXPECT_EQ(algebra(), value) << text;
+    }
 
     Variables<bool> b{{"a", true}};
     DesignerEquation_Boolean boolean;
@@ -220,9 +191,9 @@ TEST(DesignerEquation, ReparsingReplacesTheTreeAndAFailedParseEvaluatesToZero)
 TEST(DesignerEquation, HostileTextFailsOrParsesSafely)
 {
     LogCapture capture;
-    EXPECT_EQ(Eval(std::string(10000, '9')), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(Eval(std::string(10000, '9')), kInf);
     EXPECT_EQ(Eval("0." + std::string(10000, '0') + "1"), 0.0f);
-    EXPECT_EQ(Eval("1" + std::string(40, '0')), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(Eval("1" + std::string(40, '0')), kInf);
     EXPECT_EQ(Eval("340282350000000000000000000000000000000"), std::numeric_limits<float>::max());
 
     const std::string longName(10000, 'n');
@@ -241,5 +212,43 @@ TEST(DesignerEquation, HostileTextFailsOrParsesSafely)
     EXPECT_TRUE(capture.GetLines().empty());
 }
 
+TEST(DesignerEquationLoader, ABrokenFormulaIsLoggedWithItsRecordAndText)
+{
+    LoadTable record;
+    record.Parse("good = 2 * 3\nbroken = (2*5)+\n", "Records/Game/Broken.dbr");
+    LogCapture log;
+
+    EXPECT_EQ(LoadDesignerEquation(record, "absent", nullptr, "failed : %s"), nullptr);
+    const auto good = LoadDesignerEquation(record, "good", nullptr, "failed : %s");
+    ASSERT_NE(good, nullptr);
+    EXPECT_FLOAT_EQ((*good)(), 6.0f);
+    EXPECT_TRUE(log.GetLines().empty());
+
+    EXPECT_EQ(LoadDesignerEquation(record, "broken", nullptr, "failed : %s "), nullptr);
+    EXPECT_EQ(log.Count(1, "failed : broken "), 1u);
+    EXPECT_EQ(log.Count(1, "Records/Game/Broken.dbr: \"broken\" does not parse: (2*5)+"), 1u);
+}
+
+// A heap copy exactly as long as the text, so that a read past its end is caught.
+std::unique_ptr<char[]> Exact(const std::string& text)
+{
+    auto copy = std::make_unique<char[]>(text.size() + 1);
+    std::memcpy(copy.get(), text.c_str(), text.size() + 1);
+    return copy;
+}
+
+TEST(EquationInterface, DesignerNamesMatchWholeAndCaseSensitively)
+{
+    EXPECT_TRUE(IsDesignerName(Exact("lifeRegen").get(), "lifeRegen"));
+    EXPECT_TRUE(IsDesignerName(Exact("").get(), ""));
+    for (const char* other : {"lifeRegenMod", "lifeRegen ", "lifeRege", "l", "", "LifeRegen",
+                              "liferegen", "lifeTotal", "xlifeRegen", "lifeRegen\x80"}) {
+        EXPECT_FALSE(IsDesignerName(Exact(other).get(), "lifeRegen")) << other;
+    }
+    // Bytes above 127 compare as they are.
+    EXPECT_TRUE(IsDesignerName(Exact("caf\xc3\xa9").get(), "caf\xc3\xa9"));
+    static_assert(IsDesignerName("damageDV", "damageDV") && !IsDesignerName("damage", "damageDV"));
+}
+
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

@@ -1,12 +1,16 @@
 #include "core/DialogManager.h"
 
-#include "engine/LocalizationManager.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/support/EngineTextFixture.h"
 
 namespace GAME::Test {
 namespace {
 
 using Party = DialogManager::InterestedParty;
+
+std::pair<int, bool> Answer(const DialogManager::YesNoResponse& response)
+{
+    return {response.party, response.answer};
+}
 
 TEST(DialogManager, DialogsAreShownInTheOrderQueued)
 {
@@ -37,41 +41,22 @@ TEST(DialogManager, ResponsesAreTakenOldestFirstPerParty)
     dialogs.AddResponse({party(5), false});
     EXPECT_EQ(dialogs.GetNumResponsesFor(party(5)), 2u);
 
-    DialogManager::YesNoResponse first = dialogs.GetResponseFor(party(5));
-    EXPECT_EQ(first.party, 5);
-    EXPECT_TRUE(first.answer);
-
-    DialogManager::YesNoResponse none = dialogs.GetResponseFor(party(3));
-    EXPECT_EQ(none.party, 0);
-    EXPECT_FALSE(none.answer);
+    EXPECT_EQ(Answer(dialogs.GetResponseFor(party(5))), std::pair(5, true));
+    EXPECT_EQ(Answer(dialogs.GetResponseFor(party(3))), std::pair(0, false)) << "none";
     EXPECT_EQ(dialogs.GetNumResponsesFor(party(4)), 1u);
     EXPECT_EQ(dialogs.GetNumResponsesFor(party(5)), 1u);
 
-    EXPECT_FALSE(dialogs.GetResponseFor(party(4)).answer);
-    EXPECT_FALSE(dialogs.GetResponseFor(party(5)).answer);
+    EXPECT_EQ(Answer(dialogs.GetResponseFor(party(4))), std::pair(4, false));
+    EXPECT_EQ(Answer(dialogs.GetResponseFor(party(5))), std::pair(5, false));
     EXPECT_EQ(dialogs.GetNumResponsesFor(party(5)), 0u);
 }
 
-class DialogManagerTextTest : public EngineFixture {
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        texts.Clear();
-        texts.AddText("SimpleStringFormat", L"<%s>");
-        texts.AddText("tagQuestionBan", L"Ban %s?");
-    }
-    void TearDown() override
-    {
-        texts.Clear();
-        EngineFixture::TearDown();
-    }
-
-    LocalizationManager& texts = LocalizationManager::Instance();
-};
+using DialogManagerTextTest = EngineTextFixture;
 
 TEST_F(DialogManagerTextTest, TagDialogsAreFormattedWithThePlayerNameOrAlone)
 {
+    texts.AddText("SimpleStringFormat", L"<%s>");
+    texts.AddText("tagQuestionBan", L"Ban %s?");
     DialogManager dialogs;
     dialogs.AddDialog(DialogManager::DialogQuestion, false, DialogManager::PartyFixedItemTeleport,
                       std::string("tagPortalDialog"), true, 0, true);

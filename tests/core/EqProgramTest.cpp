@@ -2,94 +2,47 @@
 
 #include "core/DesignerEquation_Algebra.h"
 #include "core/DesignerEquation_Boolean.h"
-#include "core/EquationInterface.h"
 #include "engine/Engine.h"
+#include "tests/core/EquationVariables.h"
 #include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
-#include <cstdint>
 #include <limits>
-#include <map>
-#include <memory>
 #include <random>
-#include <string>
-#include <vector>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
-
-using GAME::Test::LogCapture;
-
-// Answers from a table that the test changes between evaluations, and remembers every name.
-template <typename T> class Recorder final : public EquationInterface<T> {
-public:
-    bool GetDesignerVariable(const char* name, T& value) override
-    {
-        value = T();
-        asked.push_back(name);
-        const auto found = values.find(name);
-        if (found == values.end())
-            return false;
-        value = found->second;
-        return true;
-    }
-
-    std::map<std::string, T> values;
-    std::vector<std::string> asked;
-};
 
 // The tree walk as it was before equations were laid out as programs, kept as the reference:
 // left before right, every node through its prefix, & and | deciding on their left side.
 template <typename T> T Walk(const EqOperator<T>& node)
 {
     T value = T();
-    switch (node.GetKind()) {
-    case EqKind::Constant:
+    const EqKind kind = node.GetKind();
+    if (kind == EqKind::Constant) {
         value = static_cast<const EqConstant<T>&>(node).GetValue();
-        break;
-    case EqKind::Variable: {
+    } else if (kind == EqKind::Variable) {
         const auto& variable = static_cast<const EqVariable<T>&>(node);
-        if (!variable.GetProvider() ||
-            !variable.GetProvider()->GetDesignerVariable(variable.GetName().c_str(), value))
-            gEngine->Log(Engine::LogData, "Designer variable '%s' not found in parent",
-                         variable.GetName().c_str());
-        break;
-    }
-    case EqKind::Identity:
+        const char* name = variable.GetName().c_str();
+        if (!variable.GetProvider() || !variable.GetProvider()->GetDesignerVariable(name, value))
+            gEngine->Log(Engine::LogData, "Designer variable '%s' not found in parent", name);
+    } else if (kind == EqKind::Identity) {
         value = Walk(*node.GetLeft());
-        break;
-    default:
-        if constexpr (std::is_same_v<T, bool>) {
-            const bool left = Walk(*node.GetLeft());
-            if (node.GetKind() == EqKind::And)
-                value = left && Walk(*node.GetRight());
-            else
-                value = left || Walk(*node.GetRight());
-        } else {
-            const float left = Walk(*node.GetLeft());
-            const float right = Walk(*node.GetRight());
-            switch (node.GetKind()) {
-            case EqKind::Add:
-                value = left + right;
-                break;
-            case EqKind::Subtract:
-                value = left - right;
-                break;
-            case EqKind::Multiply:
-                value = left * right;
-                break;
-            case EqKind::Divide:
-                value = left / right;
-                break;
-            default:
-                value = right == 2.0f ? left * left
-                                      : static_cast<float>(std::pow(double(left), double(right)));
-                break;
-            }
-        }
+    } else if constexpr (std::is_same_v<T, bool>) {
+        const bool left = Walk(*node.GetLeft());
+        value =
+            kind == EqKind::And ? left && Walk(*node.GetRight()) : left || Walk(*node.GetRight());
+    } else {
+        const float left = Walk(*node.GetLeft()), right = Walk(*node.GetRight());
+        value = kind == EqKind::Add        ? left + right
+                : kind == EqKind::Subtract ? left - right
+                : kind == EqKind::Multiply ? left * right
+                : kind == EqKind::Divide   ? left / right
+                : right == 2.0f            ? left * left
+                                : static_cast<float>(std::pow(double(left), double(right)));
     }
     return node.GetUnary() ? node.GetUnary()->Apply(value) : value;
 }
@@ -141,8 +94,7 @@ private:
     {
         if constexpr (kBoolean)
             return {"a", "b", "c", "door_open", "missing"};
-        else
-            return {"a", "b", "c", "level", "x", "missing"};
+        return {"a", "b", "c", "level", "x", "missing"};
     }
 
     T Value()
@@ -151,23 +103,36 @@ private:
             return Chance(50);
         } else {
             const float inf = std::numeric_limits<float>::infinity();
-            const float nan = std::numeric_limits<float>::quiet_NaN();
-            const float pool[] = {0.0f,  -0.0f, 1.0f,  2.0f,   3.0f, 0.5f, 0.1f,        -2.5f, 7.0f,
-                                  1e-3f, 1e20f, 3e38f, 1e-41f, inf,  -inf, 16777217.0f, 12.0f, nan};
-            return pool[Below(sizeof(pool) / sizeof(pool[0]))];
+            const float pool[] = {
+                0.0f,   -0.0f, 1.0f, 2.0f,        3.0f,  0.5f,
+                0.1f,   -2.5f, 7.0f, 1e-3f,       1e20f, 3e38f,
+                1e-41f, inf,   -inf, 16777217.0f, 12.0f, std::numeric_limits<float>::quiet_NaN()};
+            return pool[Below(std::size(pool))];
         }
     }
 
     static std::vector<const char*> Numbers()
     {
-        if constexpr (kBoolean) {
+        if constexpr (kBoolean)
             return {"0", "1", "10", "01", "00"};
-        } else {
-            const char* const huge = "1000000000000000000000000000000000000000000";
-            const char* const tiny = "0.0000000000000000000000000000000000000000001";
-            return {"0",   "1",    "2",        "2",     "3", "0.5", "0.1",     "2.5", "10",
-                    "100", "0.01", "16777217", "1.2.3", ".", "1e5", "0.00001", huge,  tiny};
-        }
+        return {"0",
+                "1",
+                "2",
+                "2",
+                "3",
+                "0.5",
+                "0.1",
+                "2.5",
+                "10",
+                "100",
+                "0.01",
+                "16777217",
+                "1.2.3",
+                ".",
+                "1e5",
+                "0.00001",
+                "1000000000000000000000000000000000000000000",
+                "0.0000000000000000000000000000000000000000001"};
     }
 
     void Level(std::string& text, int depth)
@@ -177,7 +142,7 @@ private:
         const bool deep = maxDepth > kShallow;
         Operand(text, deep && operators > 0 ? maxDepth : depth);
         for (int i = 0; i < operators; ++i) {
-            text += Operator();
+            text += kBoolean ? (Chance(50) ? '&' : '|') : "+-*/^"[Below(5)];
             if (Chance(5))
                 text += ' ';
             Operand(text, deep && i + 1 < operators ? maxDepth : depth);
@@ -186,32 +151,19 @@ private:
 
     void Operand(std::string& text, int depth)
     {
-        if (kBoolean) {
-            for (int i = Chance(25) ? 1 + static_cast<int>(Below(2)) : 0; i > 0; --i)
-                text += '!';
-        }
+        for (int i = kBoolean && Chance(25) ? 1 + static_cast<int>(Below(2)) : 0; i > 0; --i)
+            text += '!';
         if (depth < maxDepth && Chance(maxDepth > kShallow ? 90 : 35)) {
             text += Chance(80) ? '(' : '[';
             Level(text, depth + 1);
             if (!Chance(3))
                 text += Chance(80) ? ')' : ']';
-        } else if (Chance(50)) {
-            const auto names = Names();
-            text += names[Below(names.size())];
         } else {
-            const auto numbers = Numbers();
-            text += numbers[Below(numbers.size())];
+            const auto words = Chance(50) ? Names() : Numbers();
+            text += words[Below(words.size())];
         }
         if (Chance(2))
             Operand(text, maxDepth);
-    }
-
-    char Operator()
-    {
-        if constexpr (kBoolean)
-            return Chance(50) ? '&' : '|';
-        else
-            return "+-*/^"[Below(5)];
     }
 
     bool Chance(int percent) { return Below(100) < static_cast<uint32_t>(percent); }
@@ -224,11 +176,15 @@ private:
     int maxDepth = kShallow;
 };
 
-struct Evaluation {
-    uint32_t bits;
-    std::vector<std::string> asked;
-    std::vector<LogCapture::Line> lines;
-};
+// Evaluates once under a log capture of its own, handing back the bits and the lines logged.
+template <typename Evaluate>
+uint32_t Logged(Evaluate evaluate, std::vector<LogCapture::Line>& lines)
+{
+    LogCapture capture;
+    const uint32_t bits = Bits(evaluate());
+    lines = capture.GetLines();
+    return bits;
+}
 
 // Each generated text parsed as the game does and as a bare tree; each parsed one evaluated
 // twice with other values, by the equation and by the reference walk. Both must give the same
@@ -239,16 +195,12 @@ template <class Equation, typename T> void CompareWithTheWalk(uint32_t seed, int
     int parsed = 0;
     for (int i = 0; i < formulas; ++i) {
         const std::string text = maker.Make();
-        Recorder<T> ours, reference;
-        Equation equation;
-        Equation builder;
+        Variables<T> ours, reference;
+        Equation equation, builder;
         const bool parses = equation.ParseEquation(text.c_str(), &ours);
 
-        std::string compact;
-        for (char c : text) {
-            if (c != ' ')
-                compact += c;
-        }
+        std::string compact = text;
+        std::erase(compact, ' ');
         const char* cursor = compact.c_str();
         std::unique_ptr<EqOperator<T>> tree;
         ASSERT_EQ(builder.BuildEquationTree(cursor, tree, &reference), parses) << text;
@@ -262,24 +214,15 @@ template <class Equation, typename T> void CompareWithTheWalk(uint32_t seed, int
             ours.values = reference.values = maker.Values();
             ours.asked.clear();
             reference.asked.clear();
-            Evaluation mine, theirs;
-            {
-                LogCapture capture;
-                mine.bits = Bits(equation());
-                mine.lines = capture.GetLines();
-            }
-            {
-                LogCapture capture;
-                theirs.bits = Bits(tree ? Walk(*tree) : T());
-                theirs.lines = capture.GetLines();
-            }
-            EXPECT_EQ(mine.bits, theirs.bits) << text << " round " << round;
+            std::vector<LogCapture::Line> mine, theirs;
+            const uint32_t bits = Logged([&] { return equation(); }, mine);
+            const uint32_t expected = Logged([&] { return tree ? Walk(*tree) : T(); }, theirs);
+            EXPECT_EQ(bits, expected) << text << " round " << round;
             EXPECT_EQ(ours.asked, reference.asked) << text;
-            EXPECT_EQ(mine.lines, theirs.lines) << text;
+            EXPECT_EQ(mine, theirs) << text;
             if (tree) {
-                reference.asked.clear();
                 LogCapture quiet;
-                EXPECT_EQ(Bits(tree->Evaluate()), theirs.bits) << text;
+                EXPECT_EQ(Bits(tree->Evaluate()), expected) << text;
             }
         }
     }
@@ -304,8 +247,7 @@ TEST(EqProgram, RightNestingPastTheStackStillEvaluatesEveryOperandInOrder)
         std::string text = "a";
         for (int i = 0; i < levels; ++i)
             text = "a-(" + text + ")";
-        Recorder<float> variables;
-        variables.values = {{"a", 1.0f}};
+        Variables<float> variables{{"a", 1.0f}};
         DesignerEquation_Algebra equation;
         ASSERT_TRUE(equation.ParseEquation(text.c_str(), &variables)) << levels;
         // a-(a-(a-...)) alternates between 0 and 1.
@@ -315,4 +257,4 @@ TEST(EqProgram, RightNestingPastTheStackStillEvaluatesEveryOperandInOrder)
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

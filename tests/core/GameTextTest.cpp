@@ -7,9 +7,12 @@
 #include "tests/support/EngineFixture.h"
 
 #include <climits>
+#include <tuple>
 
 namespace GAME::Test {
 namespace {
+
+using namespace std::string_literals;
 
 const char* const kSettings = "Records/Game/GameEngine.dbr";
 
@@ -49,6 +52,22 @@ protected:
     }
 };
 
+// What each string measured: its style, left and right margins, width and height.
+using Measured = std::tuple<std::string, int32_t, int32_t, int32_t, int32_t>;
+std::vector<Measured> Measures(const std::list<GameTextString>& strings)
+{
+    std::vector<Measured> measured;
+    for (const GameTextString& s : strings)
+        measured.emplace_back(s.styleName, s.leftMargin, s.rightMargin, s.width, s.height);
+    return measured;
+}
+
+std::pair<std::string, float> StyleOf(const GameTextStyleMap& map, int32_t textClass)
+{
+    const auto style = static_cast<GameTextClass>(textClass);
+    return {map.GetStyleName(style), map.GetStyleIndent(style)};
+}
+
 TEST_F(GameTextTest, ClassesAreNamedAfterTheirRecordKeysAndLinesAppend)
 {
     EXPECT_STREQ(GetGameTextClassName(GameTextClass::ItemBaseStats), "ItemBaseStats");
@@ -68,14 +87,12 @@ TEST_F(GameTextTest, StylesLoadEveryClassAndKeepTheFirstEntry)
     GameTextStyleMap map = LoadStyles({"ItemBaseStats = Stats", "ItemBaseStatsIndent = 10",
                                        "PetSkillStatsNextIndent = 4", "ItemBannerIndent = 3"});
     EXPECT_EQ(map.GetCount(), 39u);
-    EXPECT_EQ(map.GetStyleName(GameTextClass::ItemBaseStats), "Stats");
-    EXPECT_EQ(map.GetStyleIndent(GameTextClass::ItemBaseStats), 10.0f);
+    EXPECT_EQ(StyleOf(map, int32_t(GameTextClass::ItemBaseStats)), std::pair("Stats"s, 10.0f));
     EXPECT_EQ(map.GetStyleIndent(GameTextClass::PetSkillStatsNext), 4.0f);
     // No "ItemBanner" key: the entry exists with an empty name.
-    EXPECT_EQ(map.GetStyleName(GameTextClass::ItemBanner), "");
-    EXPECT_EQ(map.GetStyleIndent(GameTextClass::ItemBanner), 3.0f);
-    EXPECT_EQ(map.GetStyleName(static_cast<GameTextClass>(39)), "");
-    EXPECT_EQ(map.GetStyleIndent(static_cast<GameTextClass>(-5)), 0.0f);
+    EXPECT_EQ(StyleOf(map, int32_t(GameTextClass::ItemBanner)), std::pair(""s, 3.0f));
+    EXPECT_EQ(StyleOf(map, 39), std::pair(""s, 0.0f));
+    EXPECT_EQ(StyleOf(map, -5), std::pair(""s, 0.0f));
 
     EXPECT_FALSE(map.Insert(GameTextClass::ItemBaseStats, "Title", 1));
     EXPECT_EQ(map.GetStyleName(GameTextClass::ItemBaseStats), "Stats");
@@ -89,21 +106,10 @@ TEST_F(GameTextTest, IndentedStyleMeasuresTextPlusMargins)
     std::list<GameTextString> out = Convert(map, {{GameTextClass::ItemBaseStats, L"Damage", true},
                                                   {GameTextClass::ItemBaseStats, L"", false},
                                                   {GameTextClass::SkillName, L"Fire", false}});
-    ASSERT_EQ(out.size(), 3u);
-    const GameTextString& stats = out.front();
-    EXPECT_EQ(stats.styleName, "Stats");
-    EXPECT_EQ(stats.leftMargin, 16);
-    EXPECT_EQ(stats.rightMargin, 6);
-    EXPECT_EQ(stats.width, 42 + 22);
-    EXPECT_EQ(stats.height, 14);
-
-    const GameTextString& empty = *std::next(out.begin());
-    EXPECT_EQ(empty.width, 22);
-    EXPECT_EQ(empty.height, 14);
-
-    // Spacing after every glyph: 4 x (7 + 1), no indent.
-    EXPECT_EQ(out.back().width, 32 + 12);
-    EXPECT_EQ(out.back().height, 20);
+    // Spacing after every glyph in the title: 4 x (7 + 1), no indent.
+    EXPECT_EQ(Measures(out), (std::vector<Measured>{{"Stats", 16, 6, 42 + 22, 14},
+                                                    {"Stats", 16, 6, 22, 14},
+                                                    {"Title", 6, 6, 32 + 12, 20}}));
 }
 
 TEST_F(GameTextTest, CaretCodesTakeNoWidthAndLongTextIsMeasuredWhole)
@@ -131,16 +137,9 @@ TEST_F(GameTextTest, UnstyledLinesAreNotMeasured)
                          out);
     ASSERT_EQ(out.size(), 4u);
     EXPECT_EQ(out.front().text, L"kept");
-    auto banner = std::next(out.begin());
-    EXPECT_EQ(banner->styleName, "");
-    EXPECT_EQ(banner->leftMargin, 11);
-    EXPECT_EQ(banner->width, 0);
-    EXPECT_EQ(banner->height, 0);
-    EXPECT_EQ(std::next(banner)->styleName, "Missing");
-    EXPECT_EQ(std::next(banner)->width, 0);
-    EXPECT_EQ(out.back().styleName, "");
-    EXPECT_EQ(out.back().leftMargin, 6);
-    EXPECT_EQ(out.back().height, 0);
+    out.pop_front();
+    EXPECT_EQ(Measures(out), (std::vector<Measured>{
+                                 {"", 11, 6, 0, 0}, {"Missing", 6, 6, 0, 0}, {"", 6, 6, 0, 0}}));
 }
 
 TEST_F(GameTextTest, ExtremeIndentsSaturate)
@@ -149,10 +148,9 @@ TEST_F(GameTextTest, ExtremeIndentsSaturate)
                                        "ItemBonuses = Stats", "ItemBonusesIndent = -2147483648"});
     std::list<GameTextString> out = Convert(map, {{GameTextClass::ItemBaseStats, L"x", false},
                                                   {GameTextClass::ItemBonuses, L"x", false}});
-    EXPECT_EQ(out.front().leftMargin, INT_MAX);
-    EXPECT_EQ(out.front().width, INT_MAX);
-    EXPECT_EQ(out.back().leftMargin, INT_MIN + 6);
-    EXPECT_EQ(out.back().width, INT_MIN + 6 + 7 + 6);
+    EXPECT_EQ(Measures(out),
+              (std::vector<Measured>{{"Stats", INT_MAX, 6, INT_MAX, 14},
+                                     {"Stats", INT_MIN + 6, 6, INT_MIN + 6 + 7 + 6, 14}}));
 }
 
 } // namespace

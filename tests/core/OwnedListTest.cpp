@@ -1,4 +1,6 @@
 #include "core/OwnedList.h"
+#include "core/LentPointer.h"
+#include "core/RandomUniform.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +84,24 @@ TEST(OwnedList, NullItemsAndFailedClonesLeaveNoHole)
     EXPECT_EQ(Values(list), std::vector<int>{2});
     list.Clear();
     EXPECT_TRUE(list.empty());
+}
+
+TEST(LentPointer, HeldUntilTheLoanEndsAndCopiesStartWithoutIt)
+{
+    RandomUniform random, other;
+    LentPointer<RandomUniform> lent, assigned;
+    lent.Lend(&random);
+    EXPECT_EQ(lent.Get(), &random);
+    LentPointer<RandomUniform> copy(lent);
+    LentPointer<RandomUniform> moved(std::move(copy));
+    assigned.Lend(&other);
+    assigned = lent; // ends the target's own loan too
+    EXPECT_EQ(copy.Get(), nullptr);
+    EXPECT_EQ(moved.Get(), nullptr);
+    EXPECT_EQ(assigned.Get(), nullptr);
+    EXPECT_EQ(lent.Get(), &random) << "the original keeps its loan";
+    lent.EndLoan();
+    EXPECT_EQ(lent.Get(), nullptr);
 }
 
 } // namespace

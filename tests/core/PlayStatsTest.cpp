@@ -79,13 +79,15 @@ protected:
 
 TEST(PlayStatsDamageType, NamesComeFromTheTablesAndNeverReadPastThem)
 {
-    EXPECT_EQ(Damage(1, 10).ToString(),
-              "CombatAttributeType::CombatAttributeType_ManaBurn         ");
-    EXPECT_EQ(Damage(1, 45).ToString(), "CombatAttributeType::CombatAttributeType_ElementalGroup");
-    EXPECT_EQ(Damage(1, 46).ToString(), "CombatAttributeType::Unknown");
-    EXPECT_EQ(Damage(1, -1).ToString(), "CombatAttributeType::Unknown");
-    EXPECT_EQ(Damage(7).ToString(), "BuffSelf::Unknown");
-    EXPECT_EQ(Damage(8).ToString(), "Unknown::Unknown");
+    const std::pair<PlayStatsDamageType, const char*> names[] = {
+        {Damage(1, 10), "CombatAttributeType::CombatAttributeType_ManaBurn         "},
+        {Damage(1, 45), "CombatAttributeType::CombatAttributeType_ElementalGroup"},
+        {Damage(1, 46), "CombatAttributeType::Unknown"},
+        {Damage(1, -1), "CombatAttributeType::Unknown"},
+        {Damage(7), "BuffSelf::Unknown"},
+        {Damage(8), "Unknown::Unknown"}};
+    for (const auto& [damage, name] : names)
+        EXPECT_EQ(damage.ToString(), name);
     EXPECT_TRUE(Damage(1, 2) < Damage(1, 4));
     EXPECT_FALSE(Damage(1, 4) < Damage(1, 4));
 
@@ -97,20 +99,15 @@ TEST(PlayStatsDamageType, NamesComeFromTheTablesAndNeverReadPastThem)
     EXPECT_STREQ(PlayStatsLifeTypeToString(static_cast<PlayStatsLifeType>(-1)), "Unknown");
 }
 
+// A frame that runs backwards is ignored rather than wrapped into hours.
 TEST_F(PlayStatsTest, PlayClockCountsWholeSecondsAndCarriesTheRest)
 {
     PlayStats stats;
-    stats.Update(400);
-    stats.Update(400);
-    EXPECT_EQ(stats.GetPlayTimeInSeconds(), 0u);
-    stats.Update(400);
-    EXPECT_EQ(stats.GetPlayTimeInSeconds(), 1u);
-    stats.Update(800);
-    EXPECT_EQ(stats.GetPlayTimeInSeconds(), 2u);
-    // A frame that runs backwards is ignored rather than wrapped into hours.
-    stats.Update(-5000);
-    stats.Update(119000);
-    EXPECT_EQ(stats.GetPlayTimeInSeconds(), 121u);
+    for (const auto& [ms, seconds] :
+         {std::pair{400, 0u}, {400, 0u}, {400, 1u}, {800, 2u}, {-5000, 2u}, {119000, 121u}}) {
+        stats.Update(ms);
+        EXPECT_EQ(stats.GetPlayTimeInSeconds(), seconds) << ms;
+    }
     EXPECT_EQ(Variable(stats, "playTimeInMinutes"), 2.0f);
 }
 
@@ -137,9 +134,8 @@ TEST_F(PlayStatsTest, ReportShowsEveryTallyInKeyOrder)
     stats.IMissed();
     stats.IMissed();
     stats.IWasMissed();
-    stats.SkillUsed("Fireball");
-    stats.SkillUsed("Arrow");
-    stats.SkillUsed("Fireball");
+    for (const char* skill : {"Fireball", "Arrow", "Fireball"})
+        stats.SkillUsed(skill);
     stats.SetShieldBlockChance(12.5f);
 
     const std::vector<std::string> expected = {
@@ -196,8 +192,7 @@ TEST_F(PlayStatsTest, ReportShowsEveryTallyInKeyOrder)
         "  Critical hits inflicted: 1",
         "  Critical hits received:  1",
         "   Monster misses: 1",
-        "   Player misses:  2",
-    };
+        "   Player misses:  2"};
     EXPECT_EQ(Report(stats), expected);
 
     // The report is rebuilt only after a frame.
@@ -212,10 +207,13 @@ TEST_F(PlayStatsTest, RatesReadZeroBeforeTheFirstSecond)
     PlayStats stats;
     stats.UseMana(30.0f);
     stats.LoseExperience(20);
-    EXPECT_EQ(Line(stats, "  Mana used (per second):"), "  Mana used (per second): 0.00");
-    EXPECT_EQ(Line(stats, "         Lost per second"), "         Lost per second   0.00");
-    EXPECT_EQ(Line(stats, "    Kills per second"), "    Kills per second (whole game): 0.00");
-    EXPECT_EQ(Line(stats, "    Average hits"), "    Average hits per kill: 0.00");
+    const std::pair<const char*, const char*> rates[] = {
+        {"  Mana used (per second):", "  Mana used (per second): 0.00"},
+        {"         Lost per second", "         Lost per second   0.00"},
+        {"    Kills per second", "    Kills per second (whole game): 0.00"},
+        {"    Average hits", "    Average hits per kill: 0.00"}};
+    for (const auto& [label, line] : rates)
+        EXPECT_EQ(Line(stats, label), line);
 }
 
 TEST_F(PlayStatsTest, DamagePerSecondCountsOnlyTheLastFiveSeconds)
@@ -234,11 +232,11 @@ TEST_F(PlayStatsTest, DamagePerSecondCountsOnlyTheLastFiveSeconds)
     edge.TallyDamageInflicted(10.0f, Damage(3));
     edge.Update(5000);
     edge.TallyDamageInflicted(50.0f, Damage(1, 2));
-    EXPECT_EQ(Line(edge, "    Damage per second:"), "    Damage per second: 12.00");
-    edge.Update(5000);
-    EXPECT_EQ(Line(edge, "    Damage per second:"), "    Damage per second: 10.00");
-    edge.Update(1000);
-    EXPECT_EQ(Line(edge, "    Damage per second:"), "    Damage per second: 0.00");
+    for (const auto& [ms, rate] : {std::pair{0, "12.00"}, {5000, "10.00"}, {1000, "0.00"}}) {
+        edge.Update(ms);
+        EXPECT_EQ(Line(edge, "    Damage per second:"),
+                  "    Damage per second: " + std::string(rate));
+    }
 }
 
 TEST_F(PlayStatsTest, ProvidesItsEightTalliesToFormulas)
@@ -259,14 +257,16 @@ TEST_F(PlayStatsTest, ProvidesItsEightTalliesToFormulas)
     EXPECT_EQ(Variable(stats, "greatestDamageInflicted"), 40.0f);
     stats.TallyDamageInflicted(40.5f, Damage(1, 0));
 
-    EXPECT_EQ(Variable(stats, "playTimeInMinutes"), 3.0f);
-    EXPECT_EQ(Variable(stats, "numberOfDeaths"), 1.0f);
-    EXPECT_EQ(Variable(stats, "experienceFromKills"), 4000000300.0f);
-    EXPECT_EQ(Variable(stats, "numberOfKills"), 2.0f);
-    EXPECT_EQ(Variable(stats, "healthPotionsUsed"), 2.0f);
-    EXPECT_EQ(Variable(stats, "manaPotionsUsed"), 1.0f);
-    EXPECT_EQ(Variable(stats, "maxLevel"), 2.0f);
-    EXPECT_EQ(Variable(stats, "greatestDamageInflicted"), 40.5f);
+    const std::pair<const char*, float> tallies[] = {{"playTimeInMinutes", 3.0f},
+                                                     {"numberOfDeaths", 1.0f},
+                                                     {"experienceFromKills", 4000000300.0f},
+                                                     {"numberOfKills", 2.0f},
+                                                     {"healthPotionsUsed", 2.0f},
+                                                     {"manaPotionsUsed", 1.0f},
+                                                     {"maxLevel", 2.0f},
+                                                     {"greatestDamageInflicted", 40.5f}};
+    for (const auto& [name, value] : tallies)
+        EXPECT_EQ(Variable(stats, name), value);
     float value = 5.0f;
     EXPECT_FALSE(stats.GetDesignerVariable("numberofkills", value));
     EXPECT_EQ(value, 0.0f);
@@ -303,11 +303,13 @@ TEST_F(PlayStatsTest, ScoreTruncatesTowardZeroSaturatesAndFailsToZero)
     PlayStats stats;
     for (int i = 0; i < 3; ++i)
         stats.IncrementKills(0, 0);
-    EXPECT_EQ(ScoreOf(stats, "numberOfKills*2.5"), 7);
-    EXPECT_EQ(ScoreOf(stats, "0-(numberOfKills*2.5)"), -7);
-    EXPECT_EQ(ScoreOf(stats, "numberOfKills*10000000000"), INT32_MAX);
-    EXPECT_EQ(ScoreOf(stats, "0-(numberOfKills*10000000000)"), INT32_MIN);
-    EXPECT_EQ(ScoreOf(stats, "(numberOfKills*0)/0"), 0);
+    const std::pair<const char*, int32_t> scores[] = {{"numberOfKills*2.5", 7},
+                                                      {"0-(numberOfKills*2.5)", -7},
+                                                      {"numberOfKills*10000000000", INT32_MAX},
+                                                      {"0-(numberOfKills*10000000000)", INT32_MIN},
+                                                      {"(numberOfKills*0)/0", 0}};
+    for (const auto& [formula, score] : scores)
+        EXPECT_EQ(ScoreOf(stats, formula), score) << formula;
 
     log.Clear();
     EXPECT_EQ(ScoreOf(stats, "numberOfKills*"), 0);
@@ -333,13 +335,18 @@ TEST_F(PlayStatsTest, SavedTalliesRoundTripUnderTheirKeysPerDifficulty)
     saved.ReceiveCriticalHit();
     saved.ReceiveCriticalHit();
     GameInfo& info = gEngine->GetGameInfo();
-    saved.SetGreatestMonsterKilledName(L"Ogre");
-    saved.SetGreatestMonsterKilledLevel(12);
-    saved.SetGreatestMonsterKilledLifeAndMana(900);
-    info.SetDifficulty(2);
-    saved.SetGreatestMonsterKilledName(L"Dragon");
-    saved.SetGreatestMonsterKilledLevel(40);
-    saved.SetGreatestMonsterKilledLifeAndMana(5000);
+    struct Greatest {
+        uint32_t difficulty;
+        const wchar_t* name;
+        uint32_t level, lifeAndMana;
+    };
+    const Greatest greatest[] = {{0, L"Ogre", 12, 900}, {2, L"Dragon", 40, 5000}};
+    for (const Greatest& g : greatest) {
+        info.SetDifficulty(g.difficulty);
+        saved.SetGreatestMonsterKilledName(g.name);
+        saved.SetGreatestMonsterKilledLevel(g.level);
+        saved.SetGreatestMonsterKilledLifeAndMana(g.lifeAndMana);
+    }
 
     IOStreamWrite writer;
     saved.StreamProperties(&writer);
@@ -375,14 +382,12 @@ TEST_F(PlayStatsTest, SavedTalliesRoundTripUnderTheirKeysPerDifficulty)
     ASSERT_FALSE(reader.HasFailed());
     EXPECT_EQ(Variable(loaded, "experienceFromKills"), 70.0f);
     EXPECT_EQ(Variable(loaded, "greatestDamageInflicted"), 123.5f);
-    EXPECT_EQ(loaded.GetGreatestMonsterKilledName(), L"Dragon");
-    EXPECT_EQ(loaded.GetGreatestMonsterKilledLifeAndMana(), 5000u);
-    info.SetDifficulty(1);
-    EXPECT_EQ(loaded.GetGreatestMonsterKilledName(), L"");
-    EXPECT_EQ(loaded.GetGreatestMonsterKilledLevel(), 0u);
-    info.SetDifficulty(0);
-    EXPECT_EQ(loaded.GetGreatestMonsterKilledName(), L"Ogre");
-    EXPECT_EQ(loaded.GetGreatestMonsterKilledLevel(), 12u);
+    for (const Greatest& g : {greatest[1], Greatest{1, L"", 0, 0}, greatest[0]}) {
+        info.SetDifficulty(g.difficulty);
+        EXPECT_EQ(loaded.GetGreatestMonsterKilledName(), g.name) << g.difficulty;
+        EXPECT_EQ(loaded.GetGreatestMonsterKilledLevel(), g.level) << g.difficulty;
+        EXPECT_EQ(loaded.GetGreatestMonsterKilledLifeAndMana(), g.lifeAndMana) << g.difficulty;
+    }
     EXPECT_EQ(Line(loaded, "    Play Time:"), "    Play Time:           2 min 5 sec");
     // Only the saved subset comes back.
     EXPECT_EQ(Line(loaded, "    Damage Inflicted (total)"), "    Damage Inflicted (total)   0.00");
@@ -397,6 +402,7 @@ TEST_F(PlayStatsTest, UnbeatableSavedGreatestDamageIsReset)
     PlayStats loaded;
     IOStreamRead reader(writer.GetBytes());
     loaded.StreamProperties(&reader);
+    EXPECT_FALSE(reader.HasFailed());
     EXPECT_EQ(Variable(loaded, "greatestDamageInflicted"), 0.0f);
     EXPECT_EQ(log.Count(1, "PlayStats: saved greatestDamageInflicted is not finite"), 1u);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -76,15 +77,13 @@ TEST(RTTI_ClassInfo, CreateObjectSearchesTheSubtreeByName)
     EXPECT_EQ(Object::classInfo.CreateObject("NoSuchClass"), nullptr);
     EXPECT_EQ(Object::classInfo.CreateObject(nullptr), nullptr);
 
-    Object* made = static_cast<Object*>(Object::classInfo.CreateObject("TestPlayer"));
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->GetClassInfo(), &TestPlayer::classInfo);
-    delete made;
-
-    made = static_cast<Object*>(TestMonster::classInfo.CreateObject("TestMonster"));
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->GetClassInfo(), &TestMonster::classInfo);
-    delete made;
+    using Info = const RTTI_ClassInfo*;
+    for (auto [root, wanted] : {std::pair<Info, Info>{&Object::classInfo, &TestPlayer::classInfo},
+                                {&TestMonster::classInfo, &TestMonster::classInfo}}) {
+        std::unique_ptr<Object> made(static_cast<Object*>(root->CreateObject(wanted->GetName())));
+        ASSERT_NE(made, nullptr) << wanted->GetName();
+        EXPECT_EQ(made->GetClassInfo(), wanted);
+    }
     EXPECT_EQ(TestMonster::classInfo.CreateObject("TestPlayer"), nullptr);
     EXPECT_EQ(TestMonster::classInfo.CreateObject("Actor"), nullptr);
 }

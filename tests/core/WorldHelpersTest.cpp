@@ -1,33 +1,26 @@
 #include "core/WorldHelpers.h"
 
 #include "core/UniqueId.h"
-#include "engine/Engine.h"
 #include "engine/InstanceGroupManager.h"
-#include "engine/World.h"
+#include "tests/support/EngineWorldFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
-namespace GAME {
+namespace GAME::Test {
 namespace {
 
-// Two regions a hundred units apart along x, installed in the engine for each test.
-class WorldHelpers : public ::testing::Test {
+// Two regions a hundred units apart along x.
+class WorldHelpers : public EngineWorldFixture {
 protected:
     void SetUp() override
     {
-        previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-50, -50, -50}, {50, 50, 50}));
-        gEngine->GetWorld()->CreateRegion(2, {100, 0, 0}, ABBox({-50, -50, -50}, {50, 50, 50}));
+        EngineWorldFixture::SetUp();
+        world->CreateRegion(1, {0, 0, 0}, ABBox({-50, -50, -50}, {50, 50, 50}));
+        world->CreateRegion(2, {100, 0, 0}, ABBox({-50, -50, -50}, {50, 50, 50}));
     }
     void TearDown() override
     {
         InstanceGroupManager::Instance().Destroy();
-        gEngine->SetWorld(std::move(previous));
+        EngineWorldFixture::TearDown();
     }
-
-    std::unique_ptr<World> previous;
 };
 
 TEST_F(WorldHelpers, InstanceEntityPositionNeedsKnownIdAndKnownRegion)
@@ -72,15 +65,19 @@ TEST_F(WorldHelpers, RaySphereTakesTheNearestRootAheadOrGivesNoRegion)
 
     // Every failure gives a point with no region.
     const WorldVec3 ahead(1, {5, 0, 0});
-    EXPECT_FALSE(GetRaySphereIntersection(start, east, WorldVec3(1, {5, 2.01f, 0}), 2).HasRegion());
-    EXPECT_FALSE(GetRaySphereIntersection(start, -east, ahead, 2).HasRegion());
-    EXPECT_FALSE(GetRaySphereIntersection(WorldVec3(), east, ahead, 2).HasRegion());
-    EXPECT_FALSE(GetRaySphereIntersection(start, east, WorldVec3(0, {5, 0, 0}), 2).HasRegion());
-    EXPECT_FALSE(GetRaySphereIntersection(start, east, WorldVec3(9, {5, 0, 0}), 2).HasRegion());
-    EXPECT_FALSE(GetRaySphereIntersection(start, east, ahead, 0).HasRegion());
-    EXPECT_FALSE(GetRaySphereIntersection(start, east, ahead, -1).HasRegion());
-    EXPECT_FALSE(GetRaySphereIntersection(start, {0, 0, 0}, ahead, 2).HasRegion());
+    const auto misses = [&](const WorldVec3& from, const Vec3& direction, const WorldVec3& center,
+                            float radius) {
+        return !GetRaySphereIntersection(from, direction, center, radius).HasRegion();
+    };
+    EXPECT_TRUE(misses(start, east, WorldVec3(1, {5, 2.01f, 0}), 2));
+    EXPECT_TRUE(misses(start, -east, ahead, 2));
+    EXPECT_TRUE(misses(WorldVec3(), east, ahead, 2));
+    EXPECT_TRUE(misses(start, east, WorldVec3(0, {5, 0, 0}), 2));
+    EXPECT_TRUE(misses(start, east, WorldVec3(9, {5, 0, 0}), 2));
+    EXPECT_TRUE(misses(start, east, ahead, 0));
+    EXPECT_TRUE(misses(start, east, ahead, -1));
+    EXPECT_TRUE(misses(start, {0, 0, 0}, ahead, 2));
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

@@ -1,14 +1,20 @@
 #include "engine/Database.h"
-
+#include "engine/FileSystem.h"
+#include "engine/LoadTable.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
 #include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <climits>
 #include <filesystem>
 #include <iterator>
-
+#include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -148,6 +154,156 @@ TEST_F(DatabaseTest, AFolderBeyondReachIsLoggedAndTheRestIsFound)
                          0),
               0u);
     EXPECT_NE(line.find("'); their files are missing"), std::string::npos);
+}
+
+TEST(LoadTable, ListsAndAbsentKeys)
+{
+    const LoadTable table = Record("ints = 1;2;3\n"
+                                   "floats = 0.5; -1.25 ;x\n"
+                                   "names = a; b c ;\n");
+    std::vector<int32_t> ints{9};
+    table.GetIntList("ints", ints);
+    EXPECT_EQ(ints, (std::vector<int32_t>{1, 2, 3}));
+    std::vector<float> floats;
+    table.GetFloatList("floats", floats);
+    EXPECT_EQ(floats, (std::vector<float>{0.5f, -1.25f, 0.0f}));
+    std::vector<std::string> names;
+    table.GetStringList("names", names);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b c"}));
+
+    EXPECT_EQ(table.GetIntAt("ints", 2, -1), 3);
+    EXPECT_EQ(table.GetIntAt("ints", 3, -1), -1);
+    EXPECT_EQ(table.GetFloatAt("floats", 2, 9.0f), 9.0f);
+    EXPECT_EQ(table.GetStringAt("names", 2, "none"), "none");
+
+    EXPECT_FALSE(table.HasKey("absent"));
+    EXPECT_EQ(table.GetString("absent", "dflt"), "dflt");
+    EXPECT_EQ(table.GetInt("absent", 7), 7);
+    EXPECT_EQ(table.GetFloat("absent", 2.5f), 2.5f);
+    EXPECT_TRUE(table.GetBool("absent", true));
+    table.GetIntList("absent", ints);
+    table.GetFloatList("absent", floats);
+    table.GetStringList("absent", names);
+    EXPECT_TRUE(ints.empty() && floats.empty() && names.empty());
+}
+
+TEST(LoadTable, NumbersConvertSaturateOrFallBack)
+{
+    const LoadTable table =
+        Record("real = 12.7\nnegReal = -12.7\nplus = +5\nbigReal = 123456789.9\n"
+               "huge = 99999999999999999999\nhugeNeg = -99999999999999999999\n"
+               "wideInt = 3000000000\n"
+               "bigFloat = 1e999\nbigNegFloat = -1e999\ntinyFloat = 1e-999\n"
+               "nan = nan\ninf = inf\nword = abc\n"
+               "one = 1\nzero = 0\nyes = true\nno = False\ntwo = 2\n");
+    const std::pair<const char*, int32_t> ints[] = {
+        {"real", 12},           {"negReal", -12},       {"plus", 5},
+        {"bigReal", 123456789}, {"huge", INT32_MAX},    {"hugeNeg", INT32_MIN},
+        {"wideInt", INT32_MAX}, {"bigFloat", INT32_MAX}};
+    for (const auto& [key, value] : ints)
+        EXPECT_EQ(table.GetInt(key), value) << key;
+    EXPECT_EQ(table.GetFloat("bigFloat"), FLT_MAX);
+    EXPECT_EQ(table.GetFloat("bigNegFloat"), -FLT_MAX);
+    EXPECT_EQ(table.GetFloat("tinyFloat", 1.0f), 0.0f);
+    for (const char* key : {"nan", "inf", "word"}) {
+        EXPECT_EQ(table.GetInt(key, -3), -3) << key;
+        EXPECT_EQ(table.GetFloat(key, -3.0f), -3.0f) << key;
+        EXPECT_TRUE(table.GetBool(key, true)) << key;
+    }
+    for (const char* key : {"one", "yes", "two"})
+        EXPECT_TRUE(table.GetBool(key)) << key;
+    for (const char* key : {"zero", "no"})
+        EXPECT_FALSE(table.GetBool(key, true)) << key;
+}
+
+TEST(LoadTable, LayoutCommentsAndMalformedLines)
+{
+    LogCapture log;
+    LoadTable table;
+    EXPECT_TRUE(table.Parse("\xEF\xBB\xBF"
+                            "first = 1\r\n"
+                            "# hidden = 2\r\n"
+                            "\r\n"
+                            "   \t\r\n"
+                            "  spaced  =  a b  \r\n",
+                            "Records/Good.dbr"));
+    EXPECT_EQ(table.GetKeyCount(), 2u);
+    EXPECT_EQ(table.GetInt("first"), 1);
+    EXPECT_EQ(table.GetString("spaced"), "a b");
+    EXPECT_TRUE(log.GetLines().empty());
+
+    LoadTable bad;
+    EXPECT_FALSE(
+        bad.Parse("kept = 1\nno equals sign\n = 3\nkept = 2\nafter = 4\n", "Records/Bad.dbr"));
+    EXPECT_EQ(bad.GetKeyCount(), 2u);
+    EXPECT_EQ(bad.GetInt("kept"), 1);
+    EXPECT_EQ(bad.GetInt("after"), 4);
+    EXPECT_EQ(log.GetLines(),
+              (std::vector<LogCapture::Line>{
+                  {1, "Record 'Records/Bad.dbr' line 2: malformed entry skipped"},
+                  {1, "Record 'Records/Bad.dbr' line 3: malformed entry skipped"},
+                  {1, "Record 'Records/Bad.dbr' line 4: key 'kept' repeated, first kept"}}));
+}
+
+TEST(FileSystem, MatchesPatternsOfStarsAndQuestionMarks)
+{
+    EXPECT_TRUE(FileSystem::MatchesPattern("hero.chr", "*.chr"));
+    EXPECT_FALSE(FileSystem::MatchesPattern("hero.chr.bak", "*.chr"));
+    EXPECT_TRUE(FileSystem::MatchesPattern("abc", "a?c"));
+    EXPECT_FALSE(FileSystem::MatchesPattern("ac", "a?c"));
+    EXPECT_TRUE(FileSystem::MatchesPattern("", "*"));
+    EXPECT_FALSE(FileSystem::MatchesPattern("", "?"));
+    EXPECT_TRUE(FileSystem::MatchesPattern("Hero.CHR", "*.chr")); // player files ignore case
+
+    // Back-tracking over many stars must stay linear-ish: an exponential match would not end.
+    const std::string as(20000, 'a');
+    EXPECT_FALSE(FileSystem::MatchesPattern(as.c_str(), "*a*a*a*a*b"));
+    EXPECT_TRUE(FileSystem::MatchesPattern((as + "b").c_str(), "*a*a*a*a*b"));
+}
+
+TEST(FileSystem, ReadsWholeRegularFilesOnlyAndWithinTheLimit)
+{
+    using Result = FileSystem::ReadResult;
+    TempDatabase folder;
+    folder.WriteFile("five.bin", "12345");
+    const std::string five = folder.GetRoot() + "/five.bin";
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(FileSystem::ReadWholeFile(five, 5, bytes), Result::Done);
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{'1', '2', '3', '4', '5'}));
+    std::string text = "old";
+    EXPECT_EQ(FileSystem::ReadWholeFile(five, 4, text), Result::TooLarge);
+    EXPECT_EQ(text, "");
+
+    // A pipe with no writer, a device without end and a folder are refused before reading.
+    const std::string pipe = folder.GetRoot() + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(FileSystem::ReadWholeFile(pipe, 1 << 20, bytes), Result::NotAFile);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(FileSystem::ReadWholeFile("/dev/zero", 1 << 20, bytes), Result::NotAFile);
+    EXPECT_EQ(FileSystem::ReadWholeFile(folder.GetRoot(), 1 << 20, bytes), Result::NotAFile);
+    EXPECT_EQ(FileSystem::ReadWholeFile(five + "/inner", 1 << 20, bytes), Result::Missing);
+    EXPECT_EQ(FileSystem::ReadWholeFile(folder.GetRoot() + "/absent", 1, bytes), Result::Missing);
+
+    EXPECT_EQ(FileSystem::Explain(Result::TooLarge, 64), "is larger than 64 bytes");
+    EXPECT_EQ(FileSystem::Explain(Result::NotAFile, 64), "is not a regular file");
+}
+
+TEST(FileSystem, ListsMatchingFilesSorted)
+{
+    TempDatabase folder;
+    for (const char* name : {"b.chr", "a.chr", "c.txt", "A.chr"})
+        folder.WriteFile(name, "x");
+    folder.WriteFile("sub.chr/inner.chr", "x");
+
+    FileSystem& files = FileSystem::Instance();
+    const std::string previous = files.GetUserFolder();
+    files.SetUserFolder(folder.GetRoot());
+    EXPECT_EQ(files.GetMatchingFiles("*.chr"),
+              (std::vector<std::string>{"A.chr", "a.chr", "b.chr"}));
+    EXPECT_EQ(files.GetMatchingFiles("?.txt"), (std::vector<std::string>{"c.txt"}));
+    files.SetUserFolder(folder.GetRoot() + "/missing");
+    EXPECT_TRUE(files.GetMatchingFiles("*").empty());
+    files.SetUserFolder(previous);
 }
 
 } // namespace

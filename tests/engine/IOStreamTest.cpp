@@ -1,11 +1,18 @@
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 
+#include "core/BinaryWriter.h"
 #include "core/UniqueId.h"
+#include "engine/BinaryReader.h"
+#include "engine/TriggerToken.h"
+#include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace GAME {
@@ -83,9 +90,8 @@ TEST(IOStream, EveryKindRoundTripsRepeatedKeysKeepTheirOrderAndBlocksSkip)
     Values partial;
     Stream(skipping, partial, false);
     EXPECT_FALSE(skipping.HasFailed());
-    EXPECT_EQ(partial.gold, 0u);
-    EXPECT_EQ(partial.level, -7);
-    EXPECT_EQ(partial.repeated[1], 20u);
+    EXPECT_EQ(std::tuple(partial.gold, partial.level, partial.repeated[1]),
+              std::tuple(0u, -7, 20u));
 }
 
 TEST(IOStream, TruncationAtEveryByteFailsAndLeavesTheRestUntouched)
@@ -256,6 +262,158 @@ TEST(IOStream, BlocksNestAtMostTheDepthCap)
     EXPECT_EQ(text.substr(text.size() - 2 * cap), std::string(2 * cap - 2, ' ') + "{\n");
     Described(NestedBlocks(cap), complete);
     EXPECT_TRUE(complete);
+}
+
+namespace fs = std::filesystem;
+
+// A fresh folder per test so leftover temporary files show up as extra entries.
+class SaveToFileTest : public ::testing::Test {
+protected:
+    size_t Entries() const
+    {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
+    }
+    static std::string Contents(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    static IOStreamWrite Stream(uint32_t gold)
+    {
+        IOStreamWrite writer;
+        writer.BeginBlock();
+        writer.StreamUInt("gold", gold);
+        writer.EndBlock();
+        return writer;
+    }
+
+    GAME::Test::TempDatabase temp;
+    const fs::path folder = temp.GetRoot();
+};
+
+TEST_F(SaveToFileTest, ReplacesTheOldFileWithEveryByteAndLeavesNothingBeside)
+{
+    const fs::path target = folder / "hero.chr";
+    temp.WriteFile("hero.chr", "old save");
+    const IOStreamWrite writer = Stream(77);
+    ASSERT_TRUE(writer.SaveToFile(target.string()));
+
+    const std::string saved = Contents(target);
+    EXPECT_EQ(saved, std::string(writer.GetBytes().begin(), writer.GetBytes().end()));
+    EXPECT_EQ(Entries(), 1u);
+    IOStreamRead reader = IOStreamRead::FromFile(target.string());
+    uint32_t gold = 0;
+    EXPECT_TRUE(reader.BeginBlock());
+    EXPECT_TRUE(reader.StreamUInt("gold", gold));
+    EXPECT_EQ(gold, 77u);
+}
+
+TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
+{
+    const fs::path target = folder / "hero.chr";
+    const std::string old("old\0save\xff", 9);
+    temp.WriteFile("hero.chr", old);
+
+    IOStreamWrite open; // a block never closed
+    open.BeginBlock();
+    EXPECT_FALSE(open.SaveToFile(target.string()));
+    IOStreamWrite failedStream;
+    failedStream.EndBlock();
+    EXPECT_FALSE(failedStream.SaveToFile(target.string()));
+    EXPECT_FALSE(Stream(1).SaveToFile((folder / "missing" / "hero.chr").string()));
+    EXPECT_EQ(Contents(target), old);
+    EXPECT_EQ(Entries(), 1u);
+
+    // Everything is written but the swap itself is refused: the temporary file goes away.
+    const fs::path occupied = folder / "occupied.chr";
+    temp.WriteFile("occupied.chr/inside", "x");
+    EXPECT_FALSE(Stream(2).SaveToFile(occupied.string()));
+    EXPECT_TRUE(fs::is_directory(occupied));
+    EXPECT_EQ(Entries(), 2u);
+}
+
+TEST(TriggerToken, EqualByNameAndStreamedUnderTokenName)
+{
+    EXPECT_EQ(TriggerToken("gate"), TriggerToken("gate"));
+    EXPECT_NE(TriggerToken("gate"), TriggerToken("Gate"));
+    EXPECT_EQ(TriggerToken(), TriggerToken(""));
+
+    IOStreamWrite writer;
+    TriggerToken written("gate key");
+    EXPECT_TRUE(written.StreamProperties(&writer));
+    EXPECT_FALSE(written.StreamProperties(nullptr));
+
+    IOStreamRead reader(writer.GetBytes());
+    std::string name;
+    EXPECT_TRUE(reader.StreamString("tokenName", name));
+    EXPECT_EQ(name, "gate key");
+
+    IOStreamRead again(writer.GetBytes());
+    TriggerToken read;
+    EXPECT_TRUE(read.StreamProperties(&again));
+    EXPECT_EQ(read, written);
+}
+
+// Cut the state at every byte: reading never runs past the end, and from the first short read
+// on every read fails and leaves its target alone. The whole state reads back as written.
+TEST(BinaryReader, ReadsBackWhatWasWrittenAndFailsCleanlyAtEveryCut)
+{
+    BinaryWriter writer = BinaryWriter::ToMemory(16);
+    writer.WriteUInt16(0xBEEF);
+    writer.WriteUInt32(123456789);
+    writer.WriteBool(true);
+    writer.WriteString("Records/Item/Sword.dbr");
+    writer.WriteUInt32(42);
+    const std::vector<uint8_t> bytes(writer.GetData(), writer.GetData() + writer.GetPosition());
+
+    for (size_t cut = 0; cut <= bytes.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        const std::vector<uint8_t> part(bytes.begin(), bytes.begin() + cut);
+        BinaryReader reader(part.data(), part.size());
+        uint16_t half = 1;
+        uint32_t word = 1, last = 1;
+        bool flag = false;
+        std::string text = "untouched";
+        const bool all = reader.ReadUInt16(half) && reader.ReadUInt32(word) &&
+                         reader.ReadBool(flag) && reader.ReadString(text) &&
+                         reader.ReadUInt32(last);
+        if (cut == bytes.size()) {
+            EXPECT_TRUE(all);
+            EXPECT_EQ(
+                std::tie(half, word, flag, text, last),
+                std::tuple(uint16_t(0xBEEF), 123456789u, true, "Records/Item/Sword.dbr", 42u));
+            EXPECT_EQ(reader.GetRemaining(), 0u);
+            EXPECT_FALSE(reader.HasFailed());
+            continue;
+        }
+        EXPECT_FALSE(all);
+        EXPECT_TRUE(reader.HasFailed());
+        EXPECT_EQ(last, 1u);
+        EXPECT_TRUE(text == "untouched" || text == "Records/Item/Sword.dbr");
+        EXPECT_FALSE(reader.ReadUInt32(word));
+    }
+}
+
+TEST(BinaryReader, OverlongStringFailsAfterItsLengthWord)
+{
+    BinaryWriter writer = BinaryWriter::ToMemory(16);
+    writer.WriteUInt32(BinaryReader::kMaxStringLength + 1);
+    writer.WriteUInt32(7);
+    BinaryReader reader(writer.GetData(), writer.GetPosition());
+    std::string text = "kept";
+    EXPECT_FALSE(reader.ReadString(text));
+    EXPECT_EQ(text, "kept");
+    EXPECT_EQ(reader.GetPosition(), 4u);
+    uint32_t next = 0;
+    EXPECT_FALSE(reader.ReadUInt32(next)); // the state is out of step; nothing more is trusted
+
+    const uint8_t exact[] = {0, 0, 0x10, 0}; // exactly 1 MiB claimed, but no bytes follow
+    BinaryReader shortReader(exact, sizeof(exact));
+    EXPECT_FALSE(shortReader.ReadString(text));
+    EXPECT_EQ(text, "kept");
+
+    BinaryReader none(nullptr, 100);
+    EXPECT_FALSE(none.ReadUInt32(next));
 }
 
 } // namespace

@@ -1,26 +1,12 @@
 #include "engine/LocalizationManager.h"
 
 #include "engine/ObjectManager.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/support/EngineTextFixture.h"
 
 namespace GAME::Test {
 namespace {
 
-class LocalizationManagerTest : public EngineFixture {
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        texts.Clear();
-    }
-    void TearDown() override
-    {
-        texts.Clear();
-        EngineFixture::TearDown();
-    }
-
-    LocalizationManager& texts = LocalizationManager::Instance();
-};
+using LocalizationManagerTest = EngineTextFixture;
 
 TEST_F(LocalizationManagerTest, LoadsTagsFromATextFile)
 {

@@ -277,15 +277,15 @@ TEST(ConnectionManager, KeepsTheEncodedBytesAndWhereTheyGo)
     network.BroadcastPacket(p);
     network.SendPacketToHost(3, p);
 
-    const std::vector<ConnectionManager::SentPacket> sent = network.TakeSentPackets();
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[0].route, ConnectionManager::Route::Send);
-    EXPECT_EQ(sent[0].host, ConnectionManager::kPeerHosts);
-    EXPECT_EQ(sent[1].route, ConnectionManager::Route::Broadcast);
-    EXPECT_EQ(sent[2].route, ConnectionManager::Route::ToHost);
-    EXPECT_EQ(sent[2].host, 3);
-    EXPECT_EQ(sent[0].bytes[NetPacketHeader::kSize], 1);
-    EXPECT_EQ(sent[1].bytes[NetPacketHeader::kSize], 2);
+    // Where each went, and the first byte of its fields.
+    using Route = ConnectionManager::Route;
+    using Sent = std::tuple<Route, int, uint8_t>;
+    std::vector<Sent> sent;
+    for (const ConnectionManager::SentPacket& packet : network.TakeSentPackets())
+        sent.emplace_back(packet.route, packet.host, packet.bytes.at(NetPacketHeader::kSize));
+    EXPECT_EQ(sent, (std::vector<Sent>{{Route::Send, ConnectionManager::kPeerHosts, 1},
+                                       {Route::Broadcast, ConnectionManager::kPeerHosts, 2},
+                                       {Route::ToHost, 3, 2}}));
     EXPECT_TRUE(network.GetSentPackets().empty());
 }
 

@@ -1,8 +1,12 @@
 #include "engine/ObjectManager.h"
 
+#include "core/RandomUniform.h"
 #include "engine/Actor.h"
 #include "engine/LoadTable.h"
+#include "engine/ObjectIdMap.h"
 #include "tests/support/EngineFixture.h"
+
+#include <unordered_map>
 
 namespace GAME {
 
@@ -51,6 +55,13 @@ protected:
         auto* unit = static_cast<ObjTestUnit*>(objects.CreateObject("ObjTestUnit"));
         unit->deletions = deletions;
         return unit;
+    }
+
+    // The last destruction recorded: which object, from which file and line.
+    std::tuple<uint32_t, std::string, int32_t> LastDestroyed() const
+    {
+        const auto& last = objects.GetDestroyHistory().back();
+        return {last.objectId, last.file, last.line};
     }
 
     ObjectManager& objects = ObjectManager::Instance();
@@ -105,9 +116,7 @@ TEST_F(ObjectManagerTest, DestroyedObjectsVanishAtOnceAndAreDeletedAtFrameEnd)
     EXPECT_EQ(objects.GetObject(id), nullptr);
     EXPECT_EQ(deletions, 0);
     ASSERT_EQ(objects.GetDestroyHistory().size(), 1u);
-    EXPECT_EQ(objects.GetDestroyHistory().back().objectId, id);
-    EXPECT_EQ(objects.GetDestroyHistory().back().file, "Units/Test.cpp");
-    EXPECT_EQ(objects.GetDestroyHistory().back().line, 7);
+    EXPECT_EQ(LastDestroyed(), std::tuple(id, "Units/Test.cpp", 7));
 
     gEngine->RunFrame(16);
     EXPECT_EQ(deletions, 1);
@@ -144,8 +153,7 @@ TEST_F(ObjectManagerTest, AnOwnerDeletedAfterWhatItOwnsInOnePassTouchesNothingTw
     owner->destroyOnDelete = owned;
     owned->destroyOnDelete = owner;
     objects.DestroyAllObjects();
-    EXPECT_EQ(deletions[0], 1);
-    EXPECT_EQ(deletions[1], 1);
+    EXPECT_EQ(std::pair(deletions[0], deletions[1]), std::pair(1, 1));
     EXPECT_EQ(objects.GetObjectCount(), 0u);
 }
 
@@ -171,8 +179,53 @@ TEST_F(ObjectManagerTest, CreateObjectFromFileNamesAndLoadsTheObject)
     EXPECT_EQ(ObjTestUnit::loads, loads);
     EXPECT_EQ(objects.GetObjectCount(), 2u);
     ASSERT_EQ(objects.GetDestroyHistory().size(), 1u);
-    EXPECT_EQ(objects.GetDestroyHistory().back().file, "Engine/ObjectManager");
-    EXPECT_EQ(objects.GetDestroyHistory().back().line, 25);
+    EXPECT_EQ(std::get<1>(LastDestroyed()), "Engine/ObjectManager");
+    EXPECT_EQ(std::get<2>(LastDestroyed()), 25);
+}
+
+Object* Fake(uint32_t n)
+{
+    return reinterpret_cast<Object*>(static_cast<uintptr_t>(n) * 16);
+}
+
+TEST(ObjectIdMap, RefusesIdZeroAndDuplicates)
+{
+    ObjectIdMap map;
+    EXPECT_FALSE(map.Insert(0, Fake(1)));
+    EXPECT_TRUE(map.Insert(7, Fake(7)));
+    EXPECT_FALSE(map.Insert(7, Fake(8)));
+    EXPECT_EQ(map.Find(7), Fake(7));
+}
+
+// Random inserts and erases against a reference map: backward-shift deletion must keep every
+// surviving id reachable, across growth and with host bits in the top of the ids.
+TEST(ObjectIdMap, MatchesReferenceMapUnderChurn)
+{
+    ObjectIdMap map;
+    std::unordered_map<uint32_t, Object*> reference;
+    RandomUniform random;
+    random.Seed(99);
+    for (int step = 0; step < 20000; ++step) {
+        const uint32_t id =
+            (uint32_t(random.IGenerate(0, 3)) << 28) | uint32_t(random.IGenerate(1, 3000));
+        if (random.IGenerate(0, 2) == 0) {
+            auto found = reference.find(id);
+            EXPECT_EQ(map.Erase(id), found != reference.end() ? found->second : nullptr);
+            if (found != reference.end())
+                reference.erase(found);
+        } else {
+            EXPECT_EQ(map.Insert(id, Fake(id)), reference.emplace(id, Fake(id)).second);
+        }
+    }
+    ASSERT_EQ(map.Size(), reference.size());
+    for (const auto& [id, object] : reference)
+        ASSERT_EQ(map.Find(id), object) << id;
+    size_t visited = 0;
+    map.ForEach([&](uint32_t id, Object* object) {
+        EXPECT_EQ(reference.at(id), object);
+        ++visited;
+    });
+    EXPECT_EQ(visited, reference.size());
 }
 
 } // namespace

@@ -3,13 +3,26 @@
 #include "engine/EffectEntity.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
+#include "engine/GraphicsAnim.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/GraphicsFont.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Jukebox.h"
+#include "engine/Name.h"
+#include "engine/StatisticGraph.h"
+#include "engine/StyleManager.h"
 #include "engine/Viewport.h"
+#include "engine/World.h"
 #include "engine/WorldCamera.h"
+#include "engine/WorldCoords.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace GAME::Test {
@@ -110,12 +123,13 @@ TEST_F(InstanceGroupManagerTest, AffiliationsKeepTheOrderOfFirstDeclaration)
     groups.AddGroupAffiliation("Any Entity", Entity::classInfo);
 
     const std::vector<InstanceGroupManager::GroupAffiliation>& list = groups.GetGroupAffiliations();
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].groupName, "Any Entity");
-    EXPECT_EQ(list[0].classes,
-              (std::vector<const RTTI_ClassInfo*>{&Entity::classInfo, &Actor::classInfo}));
-    EXPECT_EQ(list[1].groupName, "Patrollers");
-    EXPECT_EQ(list[1].classes, (std::vector<const RTTI_ClassInfo*>{&Actor::classInfo}));
+    using Classes = std::vector<const RTTI_ClassInfo*>;
+    std::vector<std::pair<std::string, Classes>> affiliations;
+    for (const InstanceGroupManager::GroupAffiliation& group : list)
+        affiliations.emplace_back(group.groupName, group.classes);
+    EXPECT_EQ(affiliations, (std::vector<std::pair<std::string, Classes>>{
+                                {"Any Entity", {&Entity::classInfo, &Actor::classInfo}},
+                                {"Patrollers", {&Actor::classInfo}}}));
 
     // A class derived from a declared one may join too; a base of it may not.
     EXPECT_TRUE(groups.IsAffiliated("Patrollers", Actor::classInfo));
@@ -147,6 +161,277 @@ TEST_F(InstanceGroupManagerTest, GroupsAreFoundByMemberAndDestroyForgetsEverythi
     EXPECT_EQ(groups.GetNumGroups(), 0);
     EXPECT_TRUE(groups.GetGroupAffiliations().empty());
     EXPECT_FALSE(groups.GetEntityData(boat, data));
+}
+
+TEST(EntityAttach, AChildHasOneParentAndOnlyThatParentDetachesIt)
+{
+    Entity first, second, child;
+    const Coords placement = Coords::FromTranslation({0.0f, 1.0f, 0.0f});
+    first.Attach(&child, placement, "R Hand");
+    EXPECT_EQ(
+        std::tuple(child.GetAttachParent(), child.GetAttachPointName(), child.GetAttachPlacement()),
+        std::tuple(&first, "R Hand", placement));
+
+    second.Attach(&child, Coords::Identity(), nullptr);
+    EXPECT_TRUE(first.GetAttachedChildren().empty());
+    EXPECT_EQ(second.GetAttachedChildren(), std::vector<Entity*>{&child});
+    EXPECT_EQ(child.GetAttachPointName(), "");
+
+    first.Detach(&child);
+    EXPECT_EQ(child.GetAttachParent(), &second);
+    second.Detach(&child);
+    EXPECT_EQ(child.GetAttachParent(), nullptr);
+    EXPECT_TRUE(second.GetAttachedChildren().empty());
+
+    first.Attach(&first, Coords::Identity(), "");
+    first.Attach(nullptr, Coords::Identity(), "");
+    EXPECT_TRUE(first.GetAttachedChildren().empty());
+}
+
+TEST(EntityAttach, WhicheverSideGoesFirstUnlinksTheOther)
+{
+    Entity parent;
+    {
+        Entity child;
+        parent.Attach(&child, Coords::Identity(), "Head");
+    }
+    EXPECT_TRUE(parent.GetAttachedChildren().empty());
+
+    Entity child;
+    {
+        Entity shortLived;
+        shortLived.Attach(&child, Coords::Identity(), "Head");
+    }
+    EXPECT_EQ(child.GetAttachParent(), nullptr);
+}
+
+TEST(ActorAttachPoints, APointIsPlacedInTheActorsFrameAndAnUnknownOneIsTheActorItself)
+{
+    Actor actor;
+    actor.SetAttachPointPlacement(Name::Create("R Hand"),
+                                  Coords::FromTranslation({1.0f, 2.0f, 3.0f}));
+    const WorldCoords hand = actor.GetAttachedCoords(Name::Create("R Hand"));
+    EXPECT_EQ(hand.GetRegionCoords().origin, Vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(actor.GetAttachedCoords(Name::Create("Tail")), actor.GetCoords());
+}
+
+// 30 frames at 30 a second: one second long.
+class ActorAnimationTest : public ::testing::Test {
+protected:
+    // Events raised so far, as "name@ms" with the actor's frames counted in 100 ms steps.
+    std::vector<std::string> Run(int32_t frames)
+    {
+        for (int32_t i = 0; i < frames; ++i) {
+            elapsed += 100;
+            actor.UpdateAnimations(100);
+            for (size_t seen = raised.size(); seen < actor.GetAnimationEvents().GetTotalCount();
+                 ++seen) {
+                const Name& name = actor.GetAnimationEvents()[seen].name;
+                raised.push_back(name.GetString() + "@" + std::to_string(elapsed));
+            }
+        }
+        return raised;
+    }
+
+    GraphicsAnim swing{"Swing", 30, 30, 1.0f};
+    Actor actor;
+    std::vector<std::string> raised;
+    int32_t elapsed = 0;
+};
+
+TEST_F(ActorAnimationTest, ANonLoopingAnimationRaisesItsEventsThenEndOnce)
+{
+    swing.AddEvent(1000.0f, Name::Create("Last"));
+    swing.AddEvent(250.0f, Name::Create("Hit"));
+    swing.AddEvent(2000.0f, Name::Create("Beyond"));
+    ASSERT_TRUE(actor.PlayAnimation(0, &swing, false, 2.0f, 250));
+    Run(2);
+    EXPECT_EQ(actor.GetPose().frame, 12) << "400 ms of animation time";
+    EXPECT_EQ(Run(20), (std::vector<std::string>{"Hit@200", "Last@500", "End@500"}));
+    EXPECT_EQ(actor.GetPose().frame, 29);
+
+    // Played again, it starts over.
+    actor.PlayAnimation(0, &swing, false, 1.0f, 250);
+    EXPECT_EQ(Run(10).back(), "End@3200");
+    EXPECT_EQ(raised.size(), 6u);
+}
+
+TEST_F(ActorAnimationTest, ALoopingAnimationRaisesItsEventsEveryPassAndNeverEnd)
+{
+    swing.AddEvent(500.0f, Name::Create("Step"));
+    swing.AddEvent(0.0f, Name::Create("Start"));
+    actor.PlayAnimation(0, &swing, true, 1.0f, 250);
+    EXPECT_EQ(Run(25), (std::vector<std::string>{"Start@100", "Step@500", "Start@1000", "Step@1500",
+                                                 "Start@2000", "Step@2500"}));
+    actor.StopAnimations();
+    EXPECT_EQ(Run(10).size(), 6u);
+}
+
+// A handler that moves on to the next animation when one ends.
+class Chaining : public Actor {
+public:
+    void AnimationCallback(int32_t kind, const Name& name) override
+    {
+        Actor::AnimationCallback(kind, name);
+        if (next != nullptr && name == Name::Create("End"))
+            PlayAnimation(0, std::exchange(next, nullptr), false, 1.0f, 0);
+    }
+    GraphicsAnim* next = nullptr;
+};
+
+TEST(ActorAnimation, AHandlerThatPlaysAnotherAnimationStartsItFromItsBeginning)
+{
+    GraphicsAnim first("First", 3, 30, 1.0f);
+    GraphicsAnim second("Second", 3, 30, 1.0f);
+    second.AddEvent(0.0f, Name::Create("Begin"));
+    Chaining actor;
+    actor.next = &second;
+    actor.PlayAnimation(0, &first, false, 1.0f, 0);
+    actor.UpdateAnimations(500);
+    ASSERT_EQ(actor.GetAnimationEvents().GetSize(), 1u) << "the new animation waits a frame";
+    actor.UpdateAnimations(50);
+    actor.UpdateAnimations(50);
+    ASSERT_EQ(actor.GetAnimationEvents().GetSize(), 3u);
+    EXPECT_EQ(actor.GetAnimationEvents()[1].name, Name::Create("Begin"));
+    EXPECT_EQ(actor.GetAnimationEvents()[2].name, Name::Create("End"));
+    EXPECT_EQ(actor.GetAnimationChannel(0)->animation, &second);
+}
+
+TEST(ActorAnimation, MotionIsTheFacingTimesTheAnimationSpeedTimesThePlaySpeed)
+{
+    GraphicsAnim run("Run", 30, 30, 1.0f);
+    run.SetSpeed(3.5f);
+    Actor actor;
+    EXPECT_EQ(actor.GetMotion(), Vec3()) << "nothing playing";
+    Coords facingEast({0, 0, -1}, {0, 1, 0}, {1, 0, 0}, {5, 0, 5});
+    World().SetCoords(&actor, WorldCoords(1, facingEast));
+    actor.PlayAnimation(0, &run, true, 2.0f, 0);
+    actor.SetAnimationSpeedMultiplier(0, 0.5f);
+    EXPECT_EQ(actor.GetMotion(), Vec3(3.5f, 0.0f, 0.0f));
+
+    actor.PlayAnimation(0, &run, false, 1.0f, 0);
+    actor.UpdateAnimations(2000);
+    EXPECT_EQ(actor.GetMotion(), Vec3()) << "it has ended";
+}
+
+class GraphicsEngineTest : public ::testing::Test {
+protected:
+    void TearDown() override { graphics.Reset(); }
+    GraphicsEngine& graphics = GraphicsEngine::Instance();
+};
+
+TEST_F(GraphicsEngineTest, LoadsOfOneNameShareOneCountedAnimation)
+{
+    graphics.DescribeAnimation("Anims/Swing.anm", {12, 24, 2.5f});
+    GraphicsAnim* first = graphics.LoadAnimation("Anims/Swing.anm");
+    GraphicsAnim* second = graphics.LoadAnimation("Anims/Swing.anm");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(std::tuple(first->GetLength(), first->GetFrameRate(), first->GetSpeed()),
+              std::tuple(12, 24, 2.5f));
+    EXPECT_EQ(graphics.GetLoadCount("Anims/Swing.anm"), 2);
+
+    graphics.UnloadAnimation(first);
+    EXPECT_EQ(graphics.GetLoadCount("Anims/Swing.anm"), 1);
+    graphics.UnloadAnimation(second);
+    EXPECT_EQ(graphics.GetLoadCount("Anims/Swing.anm"), 0);
+    EXPECT_EQ(graphics.GetLoadedAnimationCount(), 0u);
+}
+
+TEST_F(GraphicsEngineTest, EmptyAndMissingNamesDoNotLoadAndTheDefaultIsNeverFreed)
+{
+    graphics.DeclareMissing("Anims/Gone.anm");
+    EXPECT_EQ(graphics.LoadAnimation(""), nullptr);
+    EXPECT_EQ(graphics.LoadAnimation("Anims/Gone.anm"), nullptr);
+
+    GraphicsAnim* fallback = graphics.GetDefaultAnimation();
+    graphics.UnloadAnimation(fallback);
+    graphics.UnloadAnimation(nullptr);
+    EXPECT_EQ(graphics.GetDefaultAnimation(), fallback);
+    EXPECT_EQ(graphics.GetLoadedAnimationCount(), 0u);
+}
+
+constexpr GraphicsFont::Color kWhite{1.0f, 1.0f, 1.0f, 1.0f};
+
+// The runs the font drew: glyphs, left edge, flags and colour.
+using Drawn = std::tuple<std::wstring, float, uint32_t, uint32_t>;
+std::vector<Drawn> Runs(const GraphicsFont& font)
+{
+    std::vector<Drawn> runs;
+    for (const TextRenderer::Run& run : font.GetRenderer()->GetRuns())
+        runs.emplace_back(run.glyphs, run.x, run.flags, run.color);
+    return runs;
+}
+
+// Caret codes take no width, end the current run and colour what follows; an unknown code is
+// still consumed, and a caret that ends the text is an ordinary glyph.
+TEST(GraphicsFont, CaretCodesTakeNoWidthAndColourWhatFollows)
+{
+    uint32_t pending = 0xFFFFFFFFu;
+    EXPECT_EQ(GraphicsFont::ProcessCharacter(L'^', L'z', pending), 6u);
+    EXPECT_EQ(pending, 0xFFFFFFFFu);
+    EXPECT_EQ(GraphicsFont::ProcessCharacter(L'^', L'\0', pending), 1u);
+    EXPECT_EQ(GraphicsFont::ProcessCharacter(L'\n', L'x', pending), 4u); // ends the run, no glyph
+
+    GraphicsFont font(7);
+    EXPECT_EQ(font.DrawString(L"ab^rcd^n", 0.0f, 0.0f, kWhite, 0x520, false, 14, 0), 28);
+    EXPECT_EQ(Runs(font), (std::vector<Drawn>{{L"ab", 0.0f, 0x520u, 0xFFFFFFFFu},
+                                              {L"cd", 14.0f, 0x520u, 0xFFFF0000u}}));
+    EXPECT_FALSE(font.GetRenderer()->IsInBatch());
+
+    GraphicsFont headless(7, false);
+    EXPECT_EQ(headless.DrawString(L"abc", 0.0f, 0.0f, kWhite, 0x520, false, 14, 0), 0);
+
+    // Each channel is clamped on its own; NaN packs as zero.
+    EXPECT_EQ(GraphicsFont::PackColor(kWhite), 0xFFFFFFFFu);
+    EXPECT_EQ(GraphicsFont::PackColor({0.5f, 2.0f, -1.0f, std::nanf("")}), 0x0080FF00u);
+}
+
+TEST(GraphicsFont, LongTextsAreDrawnInRunsOf511Glyphs)
+{
+    GraphicsFont font(3);
+    EXPECT_EQ(font.DrawString(std::wstring(1200, L'x'), 0.0f, 0.0f, kWhite, 0, false, 10, 1), 4800);
+    std::vector<std::pair<size_t, float>> runs;
+    for (const auto& [glyphs, x, flags, color] : Runs(font))
+        runs.emplace_back(glyphs.size(), x);
+    EXPECT_EQ(runs,
+              (std::vector<std::pair<size_t, float>>{{511, 0.0f}, {511, 2044.0f}, {178, 4088.0f}}));
+
+    // A full run at the very end is not followed by an empty one.
+    EXPECT_EQ(font.DrawString(std::wstring(511, L'x'), 0.0f, 0.0f, kWhite, 0, false, 10, 0), 1533);
+    EXPECT_EQ(font.GetRenderer()->GetRuns().size(), 1u);
+}
+
+TEST(StyleManager, StylesAreFoundByExactNameAndKeepTheirFirstEntry)
+{
+    StyleManager styles;
+    GraphicsFont* font = styles.AddFont("Body", 6);
+    EXPECT_EQ(styles.AddFont("Body", 9), font);
+
+    EXPECT_TRUE(styles.AddStyle("Normal", "Body", 12, 1));
+    EXPECT_FALSE(styles.AddStyle("Normal", "Body", 20, 0));
+    EXPECT_FALSE(styles.AddStyle("", "Body", 12, 0));
+    EXPECT_FALSE(styles.AddStyle("Other", "Missing", 12, 0));
+    ASSERT_NE(styles.GetStyle("Normal"), nullptr);
+    EXPECT_EQ(styles.GetStyle("Normal")->size, 12);
+    EXPECT_EQ(styles.GetStyle("normal"), nullptr);
+    EXPECT_EQ(styles.GetStyle("Other"), nullptr);
+}
+
+TEST(StatisticGraph, KeepsTheFramesBarsInOrderUntilTheFrameEnds)
+{
+    gEngine->RunFrame(0);
+    gEngine->AddStatisticGraph("first", 25.0f, Color(0.25f, 0.75f, 0.0f, 1.0f));
+    gEngine->AddStatisticGraph("second", -3.0f, Color());
+    std::vector<std::tuple<std::string, float, Color>> bars;
+    for (const StatisticGraph::Bar& bar : gEngine->GetStatisticGraph().GetBars())
+        bars.emplace_back(bar.name, bar.value, bar.color);
+    EXPECT_EQ(bars,
+              (std::vector<std::tuple<std::string, float, Color>>{
+                  {"first", 25.0f, Color(0.25f, 0.75f, 0.0f, 1.0f)}, {"second", -3.0f, Color()}}));
+
+    gEngine->RunFrame(16);
+    EXPECT_TRUE(gEngine->GetStatisticGraph().GetBars().empty());
 }
 
 } // namespace

@@ -1,40 +1,38 @@
 #include "engine/World.h"
 
 #include "engine/Actor.h"
-#include "engine/Engine.h"
 #include "engine/Entity.h"
+#include "engine/GraphicsAnim.h"
 #include "engine/Intersection.h"
 #include "engine/Light.h"
 #include "engine/ObjectManager.h"
-#include "engine/Region.h"
+#include "engine/RegionLoader.h"
 #include "engine/WorldCoords.h"
+#include "engine/WorldFrustum.h"
 #include "engine/WorldRay.h"
-#include "tests/support/EngineFixture.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/EngineWorldFixture.h"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <iterator>
-#include <memory>
-#include <utility>
-#include <vector>
+#include <tuple>
 
 namespace GAME {
 namespace {
+
+using GAME::Test::EngineWorldFixture;
 
 constexpr uint32_t kHome = 1;  // at the world's origin
 constexpr uint32_t kAnnex = 2; // east of home, sharing its face at x = 100
 constexpr uint32_t kFar = 3;   // far east, on a raised floor of surface 7
 
 // Each test plays in a fresh world of three regions installed in the engine.
-class WorldTest : public GAME::Test::EngineFixture {
+class WorldTest : public EngineWorldFixture {
 protected:
     void SetUp() override
     {
-        EngineFixture::SetUp();
-        previous = gEngine->SetWorld(std::make_unique<World>());
-        world = gEngine->GetWorld();
+        EngineWorldFixture::SetUp();
         world->CreateRegion(kHome, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
         world->CreateRegion(kAnnex, {100, 0, 0}, ABBox({0, -10, -100}, {100, 10, 100}))
             ->SetFloorHeight(1.5f);
@@ -42,15 +40,11 @@ protected:
         far->SetFloorHeight(2.0f);
         far->SetSurface(7);
     }
-    void TearDown() override
-    {
-        gEngine->SetWorld(std::move(previous));
-        EngineFixture::TearDown();
-    }
 
-    Entity* Place(const Vec3& position, uint32_t region = kHome)
+    Entity* Place(const Vec3& position, uint32_t region = kHome,
+                  std::unique_ptr<Entity> entity = std::make_unique<Entity>())
     {
-        owned.push_back(std::make_unique<Entity>());
+        owned.push_back(std::move(entity));
         EXPECT_TRUE(world->AddEntity(owned.back().get(), At(region, position), true));
         return owned.back().get();
     }
@@ -79,10 +73,14 @@ protected:
         return Sorted(out);
     }
 
-    std::unique_ptr<World> previous;
-    World* world = nullptr;
     std::vector<std::unique_ptr<Entity>> owned;
 };
+
+// What an intersection found: how far, where and on which surface.
+std::tuple<float, Vec3, uint32_t> Found(const Intersection& hit)
+{
+    return {hit.distance, hit.point, hit.surface};
+}
 
 class AcceptAbove : public FilterFunction<Entity> {
 public:
@@ -101,9 +99,8 @@ TEST_F(WorldTest, SphereQueryCountsTheSurfaceAcrossCellsRegionsAndNegativeCoordi
     Entity* surface = Place({3, 4, 0});
     Entity* negative = Place({-3, -4, 0});
     Entity* below = Place({0, -5, 0});
-    Place({3, 4, 0.01f});
-    Place({5.001f, 0, 0});
-    Place({40, 0, 0});
+    for (const Vec3& outside : {Vec3(3, 4, 0.01f), Vec3(5.001f, 0, 0), Vec3(40, 0, 0)})
+        Place(outside);
     EXPECT_EQ(InSphere({0, 0, 0}, 5), Sorted({center, surface, negative, below}));
 
     // Centred on a cell corner: the four neighbours lie in four different cells.
@@ -129,18 +126,16 @@ TEST_F(WorldTest, SphereQueryCountsTheSurfaceAcrossCellsRegionsAndNegativeCoordi
 // classes, in the same order: entities of several classes share cells in turn.
 TEST_F(WorldTest, QueriesOfOneClassKeepTheOrderOfThePlainQuery)
 {
-    const auto put = [&](std::unique_ptr<Entity> entity, const Vec3& position) {
-        owned.push_back(std::move(entity));
-        EXPECT_TRUE(world->AddEntity(owned.back().get(), At(kHome, position), true));
-        return owned.back().get();
-    };
+    const auto actor = [] { return std::make_unique<Actor>(); };
+    const auto light = [] { return std::make_unique<Light>(); };
+    const auto entity = [] { return std::make_unique<Entity>(); };
     // Along x from 1 to 14, over two cells; the light and the plain entities come between.
     const std::vector<Entity*> placed{
-        put(std::make_unique<Actor>(), {9, 0, 0}),    put(std::make_unique<Light>(), {2, 0, 0}),
-        put(std::make_unique<Actor>(), {1, 0, 0}),    put(std::make_unique<Entity>(), {3, 0, 0}),
-        put(std::make_unique<Actor>(), {10, 0, 0}),   put(std::make_unique<Light>(), {12, 0, 0}),
-        put(std::make_unique<Actor>(), {14, 0, 0}),   put(std::make_unique<Entity>(), {5, 0, 0}),
-        put(std::make_unique<Actor>(), {4, 0.5f, 0}), put(std::make_unique<Actor>(), {6, 3, 0})};
+        Place({9, 0, 0}, kHome, actor()),    Place({2, 0, 0}, kHome, light()),
+        Place({1, 0, 0}, kHome, actor()),    Place({3, 0, 0}, kHome, entity()),
+        Place({10, 0, 0}, kHome, actor()),   Place({12, 0, 0}, kHome, light()),
+        Place({14, 0, 0}, kHome, actor()),   Place({5, 0, 0}, kHome, entity()),
+        Place({4, 0.5f, 0}, kHome, actor()), Place({6, 3, 0}, kHome, actor())};
     // The last actor is beyond the ray's reach and inside the sphere's.
     world->SetCoords(placed[2], At(kHome, {11, 0, 0}));
     const auto actorsOf = [](const std::vector<Entity*>& all) {
@@ -209,9 +204,8 @@ TEST_F(WorldTest, ConeQueryTakesTheHalfAngleAndCountsEdgeAndTip)
     Entity* otherEdge = Place({-1, 0, 1});
     Entity* tip = Place({0, 0, 10});
     Entity* rim = Place({6, 0, 8});
-    Place({1.1f, 0, 1});
-    Place({0, 0, 10.01f});
-    Place({0, 0, -1});
+    for (const Vec3& outside : {Vec3(1.1f, 0, 1), Vec3(0, 0, 10.01f), Vec3(0, 0, -1)})
+        Place(outside);
     Entity* steep = Place({3, 0, 1});
 
     std::vector<Entity*> out;
@@ -380,9 +374,7 @@ TEST_F(WorldTest, GetIntersectionHitsTheFloorFromAboveWithinTheFootprint)
     Intersection hit;
     ASSERT_TRUE(
         world->GetIntersection(WorldRay(WorldVec3(kFar, {10, 5, 10}), {0, -2, 0}), hit, 100, true));
-    EXPECT_EQ(hit.distance, 3.0f);
-    EXPECT_EQ(hit.point, Vec3(10, 2, 10));
-    EXPECT_EQ(hit.surface, 7u);
+    EXPECT_EQ(Found(hit), std::tuple(3.0f, Vec3(10, 2, 10), 7u));
 
     ASSERT_TRUE(world->GetIntersection(WorldRay(WorldVec3(kHome, {0, 8, 0}), {3, -4, 0}), hit));
     EXPECT_FLOAT_EQ(hit.distance, 10.0f);
@@ -408,16 +400,13 @@ TEST_F(WorldTest, GetIntersectionHitsTheNearestGeometryBoxBeforeTheFloor)
     far->AddGeometryBox(ABBox({15, 0, 0}, {16, 6, 50}), 4);
     Intersection hit;
     ASSERT_TRUE(world->GetIntersection(WorldRay(WorldVec3(kFar, {10, 5, 10}), {1, 0, 0}), hit));
-    EXPECT_EQ(hit.distance, 5.0f);
-    EXPECT_EQ(hit.point, Vec3(15, 5, 10));
-    EXPECT_EQ(hit.surface, 4u);
+    EXPECT_EQ(Found(hit), std::tuple(5.0f, Vec3(15, 5, 10), 4u));
 
     // Steeply down, the floor comes first; from inside a box, the box at once.
     ASSERT_TRUE(world->GetIntersection(WorldRay(WorldVec3(kFar, {14, 5, 10}), {1, -3, 0}), hit));
     EXPECT_EQ(hit.surface, 7u);
     ASSERT_TRUE(world->GetIntersection(WorldRay(WorldVec3(kFar, {21, 1, 10}), {-1, 0, 0}), hit));
-    EXPECT_EQ(hit.distance, 0.0f);
-    EXPECT_EQ(hit.surface, 3u);
+    EXPECT_EQ(std::pair(hit.distance, hit.surface), std::pair(0.0f, 3u));
 
     EXPECT_FALSE(world->GetIntersection(WorldRay(WorldVec3(kFar, {10, 7, 10}), {1, 0, 0}), hit));
     EXPECT_EQ(hit.distance, gPositiveInfinity);
@@ -494,8 +483,8 @@ TEST_F(WorldTest, WorldCoordsFaceTargetsUprightOrFreely)
     // The target across the region border, seen from home.
     coords.LookAt(WorldVec3(kHome, {90, 0, 0}), WorldVec3(kAnnex, {0, 0, 0}), {0, 1, 0});
     EXPECT_EQ(coords.GetRegionId(), kHome);
-    EXPECT_EQ(coords.GetRegionCoords().forward, Vec3(1, 0, 0));
-    EXPECT_EQ(coords.GetRegionCoords().right, Vec3(0, 0, 1));
+    EXPECT_EQ(std::pair(coords.GetRegionCoords().forward, coords.GetRegionCoords().right),
+              std::pair(Vec3(1, 0, 0), Vec3(0, 0, 1)));
 
     // Straight up has no upright facing: the frame stays, the position moves.
     const Coords before = coords.GetRegionCoords();
@@ -504,6 +493,166 @@ TEST_F(WorldTest, WorldCoordsFaceTargetsUprightOrFreely)
 
     coords.ClearRotation();
     EXPECT_EQ(coords, At(kHome, {1, 0, 0}));
+}
+
+// Writes each step of its frame into a shared journal and runs an optional chore in UpdateSelf.
+class Journaling : public Actor {
+public:
+    Journaling(std::string label, std::vector<std::string>& journal)
+        : label(std::move(label)), journal(journal)
+    {}
+    void PreAnimationUpdate(int32_t elapsedMs) override { Write("pre", elapsedMs); }
+    void AnimationCallback(int32_t, const Name& name) override { Write(name.GetString(), 0); }
+    void UpdateSelf(int32_t elapsedMs) override
+    {
+        Write("self", elapsedMs);
+        if (chore)
+            std::exchange(chore, nullptr)();
+    }
+    std::function<void()> chore;
+
+private:
+    void Write(const std::string& step, int32_t ms)
+    {
+        journal.push_back(label + ":" + step + (ms != 0 ? "/" + std::to_string(ms) : ""));
+    }
+    std::string label;
+    std::vector<std::string>& journal;
+};
+
+class WorldUpdateTest : public EngineWorldFixture {
+protected:
+    void SetUp() override
+    {
+        EngineWorldFixture::SetUp();
+        world->CreateRegion(kHome, {0, 0, 0}, ABBox({-50, -10, -50}, {50, 10, 50}));
+    }
+    Journaling* Make(const std::string& label)
+    {
+        actors.push_back(std::make_unique<Journaling>(label, journal));
+        world->AddEntity(actors.back().get(), WorldCoords(kHome, Coords()), true);
+        return actors.back().get();
+    }
+
+    std::vector<std::string> journal;
+    std::vector<std::unique_ptr<Journaling>> actors;
+};
+
+TEST_F(WorldUpdateTest, EachEntityRunsItsWholeFrameInTheOrderItWasAdded)
+{
+    GraphicsAnim wave("Wave", 3, 30, 1.0f);
+    Journaling* a = Make("a");
+    Journaling* b = Make("b");
+    Make("c");
+    a->PlayAnimation(0, &wave, false, 1.0f, 0);
+    world->RemoveEntity(b);
+    world->AddEntity(b, WorldCoords(kHome, Coords()), true); // now last
+    gEngine->RunFrame(100);
+    EXPECT_EQ(journal, (std::vector<std::string>{"a:pre/100", "a:End", "a:self/100", "c:pre/100",
+                                                 "c:self/100", "b:pre/100", "b:self/100"}));
+}
+
+TEST_F(WorldUpdateTest, EntitiesAddedOrRemovedDuringAFrameWaitOrAreLeftAlone)
+{
+    Journaling* a = Make("a");
+    Make("b");
+    Make("c");
+    // Deleting c mid-frame must not leave the world touching it; d joins from the next frame.
+    a->chore = [&] {
+        actors.back().reset();
+        Make("d");
+    };
+    world->UpdateEntities(0);
+    EXPECT_EQ(journal, (std::vector<std::string>{"a:pre", "a:self", "b:pre", "b:self"}));
+    journal.clear();
+    world->UpdateEntities(16);
+    EXPECT_EQ(journal, (std::vector<std::string>{"a:pre/16", "a:self/16", "b:pre/16", "b:self/16",
+                                                 "d:pre/16", "d:self/16"}));
+    EXPECT_EQ(world->GetEntityCount(), 3u);
+}
+
+TEST_F(WorldUpdateTest, ActorsInThePreLoadFrustumCountAsDrawnEachFrame)
+{
+    Journaling* seen = Make("seen");
+    Journaling* hidden = Make("hidden");
+    hidden->SetInRenderPreLoadFrustum(false);
+    for (int i = 0; i < 8; ++i)
+        gEngine->RunFrame(16);
+    EXPECT_EQ(seen->GetLastFrameRendered(), gEngine->GetFrameCount() - 1);
+    EXPECT_EQ(hidden->GetLastFrameRendered(), 0u);
+}
+
+TEST_F(WorldUpdateTest, TheRecordsOfPresentationRequestsStayBounded)
+{
+    for (int32_t i = 0; i < 300; ++i) {
+        world->CreateDisturbance(WorldVec3(kHome, Vec3(float(i), 0, 0)), 0.5f, 2.0f, i % 2);
+        gEngine->GetDebugRenderManager().RenderSphere(WorldVec3(kHome, Vec3()), 0.1f,
+                                                      Color(0.25f, 1, 0.25f, 1));
+    }
+    Journaling* gone = Make("gone");
+    gEngine->GetPhysicsEngine().RemoveEntityFromSimulation(gone);
+    gEngine->GetPhysicsEngine().RemoveEntityFromSimulation(nullptr);
+
+    const auto& disturbances = world->GetDisturbances();
+    ASSERT_EQ(disturbances.GetSize(), 256u);
+    EXPECT_EQ(disturbances.GetTotalCount(), 300u);
+    EXPECT_EQ(disturbances[0].position.GetRegionPosition().x, 44.0f) << "oldest kept";
+    EXPECT_EQ(disturbances.GetLast().splashType, 1);
+    EXPECT_EQ(disturbances.GetLast().radius, 0.5f);
+    EXPECT_EQ(gEngine->GetDebugRenderManager().GetSpheres().GetSize(), 256u);
+    ASSERT_EQ(gEngine->GetPhysicsEngine().GetRemovedEntities().GetSize(), 1u);
+    EXPECT_EQ(gEngine->GetPhysicsEngine().GetRemovedEntities()[0], gone->GetObjectId());
+}
+
+TEST(RegionLoaderTest, LoadsOverTheSetNumberOfFrames)
+{
+    RegionLoader::SetFramesToLoad(2);
+    RegionLoader loader({1, 2});
+    RegionLoader::SetFramesToLoad(-4);
+    EXPECT_EQ(RegionLoader::GetFramesToLoad(), 0);
+    RegionLoader::SetFramesToLoad(RegionLoader::kDefaultFramesToLoad);
+    EXPECT_FALSE(loader.GetIsDone());
+    loader.Update();
+    EXPECT_FALSE(loader.GetIsDone());
+    loader.Update();
+    EXPECT_TRUE(loader.GetIsDone());
+    EXPECT_EQ(loader.GetRegionIds(), (std::vector<uint32_t>{1, 2}));
+}
+
+// A box of x, y and z in [0, 100] around the origin of region 1.
+Frustum BoxFrustum()
+{
+    Frustum::Planes planes{};
+    const Vec3 axes[3] = {Vec3(1, 0, 0), Vec3(0, 1, 0), Vec3(0, 0, 1)};
+    for (int axis = 0; axis < 3; ++axis) {
+        planes[axis * 2] = {axes[axis], 0.0f};
+        planes[axis * 2 + 1] = {-axes[axis], 100.0f};
+    }
+    return Frustum(planes);
+}
+
+TEST(RegionLoaderTest, TheWorldGivesTheRegionsAFrustumReachesOwnRegionFirst)
+{
+    World world;
+    const ABBox bounds(Vec3(0, 0, 0), Vec3(64, 64, 64));
+    world.CreateRegion(1, Vec3(300, 0, 0), bounds);
+    world.CreateRegion(2, Vec3(380, 0, 0), bounds);
+    world.CreateRegion(3, Vec3(600, 0, 0), bounds);
+    world.CreateRegion(4, Vec3(150, 0, 0), bounds);
+    std::vector<Region*> regions;
+    world.GetRegionsInFrustum(regions, WorldFrustum(2, BoxFrustum()));
+    ASSERT_EQ(regions.size(), 1u) << "region 1 ends at x = 364, short of 380";
+    EXPECT_EQ(regions[0]->GetId(), 2u);
+
+    regions.clear();
+    world.GetRegionsInFrustum(regions, WorldFrustum(1, BoxFrustum()));
+    ASSERT_EQ(regions.size(), 2u);
+    EXPECT_EQ(regions[0]->GetId(), 1u);
+    EXPECT_EQ(regions[1]->GetId(), 2u) << "region 2 starts at x = 380, inside 300 + 100";
+
+    regions.clear();
+    world.GetRegionsInFrustum(regions, WorldFrustum(9, BoxFrustum()));
+    EXPECT_TRUE(regions.empty());
 }
 
 } // namespace

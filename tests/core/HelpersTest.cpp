@@ -1,0 +1,203 @@
+#include "core/EnumConverter.h"
+#include "core/Saturate.h"
+#include "core/StringHelpers.h"
+#include "core/Thread.h"
+#include "core/UniqueId.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <climits>
+#include <limits>
+
+namespace GAME {
+namespace {
+
+std::wstring Repeat(const std::wstring& piece, int count)
+{
+    std::wstring text;
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+TEST(StringHelpers, FileNamesIgnoreCaseAndSlashDirection)
+{
+    EXPECT_TRUE(FileNameEqualsCString("a/b", "A\\B"));
+    EXPECT_FALSE(FileNameEqualsCString("a/b", "a/bc"));
+    EXPECT_FALSE(FileNameEqualsCString(nullptr, "a"));
+    EXPECT_FALSE(FileNameEqualsCString("a", nullptr));
+    EXPECT_TRUE(FileNameEquals("Records/Game/X.dbr", "records\\game\\x.DBR"));
+
+    EXPECT_EQ(NormalizeFileName("Records/Game/X.dbr"), "records\\game\\x.dbr");
+    EXPECT_EQ(GetFileNameFromPath("x/y\\z.tex", true), "z");
+    EXPECT_EQ(GetFileNameFromPath("x/y\\z.tex", false), "z.tex");
+    EXPECT_EQ(GetFileNameFromPath("a.d/file", true), "file");
+    EXPECT_EQ(RemoveSlashes("a/b\\c/"), "abc");
+
+    std::string path = "A/b\\C";
+    ConvertToBackslashes(path);
+    EXPECT_EQ(path, "A\\b\\C");
+    ConvertToForwardSlashes(path);
+    EXPECT_EQ(path, "A/b/C");
+
+    std::string destination = "x";
+    ToLowerCopy("AbC/D", destination);
+    EXPECT_EQ(destination, "xabc/d");
+}
+
+// Each strip or trim takes one of each kind per round, for fifty rounds, then leaves
+// pathological text as it is.
+TEST(StringHelpers, StripLineBreaksAndTrimSpacesAndBracesStopAfterFiftyRounds)
+{
+    const std::pair<std::wstring, std::wstring> strips[] = {
+        {L"one^ntwo^Nthree\nfour^bfive\n", L"onetwothreefour^bfive"},
+        {Repeat(L"^n\n", 40), L""}, // 80 breaks go in 40 rounds
+        {Repeat(L"a^n", 60), Repeat(L"a", 50) + Repeat(L"a^n", 10)},
+        {Repeat(L"b\n", 60), Repeat(L"b", 50) + Repeat(L"b\n", 10)}};
+    for (auto [text, expected] : strips) {
+        StripLineBreaks(text);
+        EXPECT_EQ(text, expected);
+    }
+    // Spaces among the leading and trailing braces go too; the interior stays.
+    const std::pair<std::wstring, std::wstring> trims[] = {
+        {L"  {x}  ", L"{x}"},
+        {L" { a b } ", L"{a b}"},
+        {Repeat(L" ", 60) + L"x" + Repeat(L" ", 60), Repeat(L" ", 10) + L"x" + Repeat(L" ", 10)}};
+    for (auto [text, expected] : trims) {
+        TrimSpacesAndBraces(text);
+        EXPECT_EQ(text, expected);
+    }
+}
+
+TEST(StringHelpers, ListsAndIntegers)
+{
+    EXPECT_TRUE(StringListsIntersect({"a", "b"}, {"c", "b"}));
+    EXPECT_FALSE(StringListsIntersect({"a"}, {"A"}));
+
+    std::wstring joined = L"x";
+    AppendAllStrings({L"a", L"", L"bc"}, joined);
+    EXPECT_EQ(joined, L"xabc");
+
+    EXPECT_EQ(IntToString(-42), "-42");
+    EXPECT_EQ(IntToString(INT_MIN), "-2147483648");
+    EXPECT_EQ(ClampIndexToCount(5, 3), 2);
+    EXPECT_EQ(ClampIndexToCount(0, 0), -1);
+}
+
+TEST(StringHelpers, FloatToStringUsesSixSignificantDigits)
+{
+    // 1234567 rounds to 1.23457 with exponent 6, beyond the five digits after the first;
+    // 0.05f is 0.0500000007..., which rounds to 5.00000 with exponent -2.
+    const std::pair<float, const char*> rows[] = {{1.0f, "1."},
+                                                  {0.5f, "0.5"},
+                                                  {0.0f, "0."},
+                                                  {100000.0f, "100000."},
+                                                  {1234567.0f, "1.23457e+006"},
+                                                  {0.05f, "5.e-002"}};
+    for (const auto& [value, text] : rows)
+        EXPECT_EQ(FloatToString(value), text) << text;
+    EXPECT_EQ(FloatToStringPrecision(-314150.0f, 7), "-314150.");
+    EXPECT_EQ(FloatToStringPrecision(-314150.0f, 5), "-3.1415e+005");
+}
+
+TEST(EnumConverter, UnknownNamesGiveMinusOneOrTheDefault)
+{
+    using Type = PlayerCharacterClassType;
+    EXPECT_EQ(EnumConverter::GetStringAsEnum<Type>("Sorceress"), PlayerCharacterClass_Sorceress);
+    EXPECT_EQ(EnumConverter::GetStringAsEnum<Type>("warrior"), -1);
+    EXPECT_EQ(EnumConverter::GetStringAsEnum<Type>(""), -1);
+    EXPECT_EQ(EnumConverter::GetEnumAsString(PlayerCharacterClass_Archer), "Archer");
+    EXPECT_EQ(EnumConverter::GetEnumAsString(static_cast<Type>(7)), "None");
+    EXPECT_EQ(EnumConverter::GetEnumAsString(static_cast<Type>(-1)), "None");
+
+    EXPECT_EQ(EnumConverter::GetStringAsEnum<ActorMountType>("Centaur"), ActorMount_Centaur);
+    EXPECT_EQ(EnumConverter::GetStringAsEnum<ActorMountType>("Horse"), -1);
+    EXPECT_EQ(EnumConverter::GetEnumAsString(static_cast<ActorMountType>(1)), "None");
+
+    // An unknown path style falls back to the default, not -1.
+    using Style = CharacterPathGenerationStyle;
+    EXPECT_EQ(EnumConverter::GetStringAsEnum<Style>("Sheep"), CharacterPathGeneration_Sheep);
+    EXPECT_EQ(EnumConverter::GetStringAsEnum<Style>("sheep"), CharacterPathGeneration_Default);
+    EXPECT_EQ(EnumConverter::GetEnumAsString(CharacterPathGeneration_Sheep), "Sheep");
+    EXPECT_EQ(EnumConverter::GetEnumAsString(static_cast<Style>(2)), "None");
+}
+
+TEST(Saturate, TruncatesTowardZeroAndHoldsAtTheLimits)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, int32_t> ints[] = {
+        {12.9, 12},
+        {-12.9, -12},
+        {3e9, INT32_MAX},
+        {-std::numeric_limits<double>::infinity(), INT32_MIN},
+        {nan, 0}};
+    for (const auto& [value, expected] : ints)
+        EXPECT_EQ(SaturateToInt(value), expected) << value;
+    EXPECT_EQ(SaturateToUInt(4294967295.5), UINT32_MAX);
+    EXPECT_EQ(SaturateToUInt(-1.0), 0u);
+    EXPECT_EQ(SaturateToUInt(nan), 0u);
+    EXPECT_EQ(SaturateToUInt(7.99f), 7u);
+}
+
+TEST(UniqueId, FreshIdsAreZeroAndGeneratedOnesDiffer)
+{
+    UniqueId a, b;
+    EXPECT_TRUE(a.IsZero());
+    EXPECT_TRUE(a == b);
+    a.Generate();
+    b.Generate();
+    EXPECT_FALSE(a.IsZero());
+    EXPECT_NE(a, b);
+}
+
+TEST(UniqueId, PartsRoundTripOutOfRangeIsIgnoredAndOrderIsByUnsignedWord)
+{
+    const UniqueId expected(0xDEADBEEFu, 0u, 0xFFFFFFFFu, 0x80000000u);
+    UniqueId id;
+    for (int i = 0; i < 4; ++i)
+        id.SetPart(i, expected.GetPart(i));
+    EXPECT_EQ(id, expected);
+    EXPECT_EQ(id.GetPart(2), 0xFFFFFFFFu);
+
+    EXPECT_EQ(id.GetPart(-1), 0u);
+    EXPECT_EQ(id.GetPart(4), 0u);
+    id.SetPart(-1, 7);
+    id.SetPart(4, 7);
+    EXPECT_EQ(id, expected);
+
+    EXPECT_TRUE(UniqueId(1, 9, 9, 9) < UniqueId(2, 0, 0, 0));
+    EXPECT_TRUE(UniqueId(1, 1, 1, 1) < UniqueId(1, 1, 1, 2));
+    EXPECT_FALSE(UniqueId(1, 2, 3, 4) < UniqueId(1, 2, 3, 4));
+    EXPECT_TRUE(UniqueId(0x7FFFFFFFu, 0, 0, 0) < UniqueId(0x80000000u, 0, 0, 0));
+}
+
+class CountingThread : public Thread {
+public:
+    void Run() override
+    {
+        SetThreadName("counting thread with a long name");
+        for (int i = 0; i < 1000; ++i)
+            ++count;
+    }
+    std::atomic<int> count{0};
+};
+
+TEST(Thread, RunsItsBodyAndIsWaitedFor)
+{
+    CountingThread thread;
+    EXPECT_FALSE(thread.WaitForExit()); // never started
+    thread.Start();
+    thread.SetPriority(0);
+    EXPECT_TRUE(thread.WaitForExit());
+    EXPECT_EQ(thread.count, 1000);
+    EXPECT_FALSE(thread.WaitForExit()); // already waited for
+
+    thread.Start();
+    thread.SetPriority(2); // may be refused without privileges; must not disturb the run
+    EXPECT_TRUE(thread.WaitForExit());
+    EXPECT_EQ(thread.count, 2000);
+}
+
+} // namespace
+} // namespace GAME
