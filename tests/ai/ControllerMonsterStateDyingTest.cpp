@@ -20,6 +20,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "skills/Skill.h"
+#include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 
@@ -27,6 +28,7 @@
 
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,9 +87,7 @@ protected:
     {
         GameEngineFixture::SetUp();
         Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        World& world = *gEngine->GetWorld();
-        world.CreateRegion(1, Vec3(), ABBox(Vec3(-100, -100, -100), Vec3(100, 100, 100)));
+        World& world = *scopedWorld.emplace(100.0f);
         ObjectManager& objects = ObjectManager::Instance();
         database.WriteRecord("Records/Creatures/Monster/Ghoul.dbr",
                              {"Class = MonsterStateTestMonster"});
@@ -117,12 +117,6 @@ protected:
         controller->AddTemporaryState("Queued", queued);
     }
 
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
-    }
-
     std::string State() const
     {
         const char* name = controller->GetExecutingStateName();
@@ -143,7 +137,7 @@ protected:
     ControllerMonster* controller = nullptr;
     std::vector<Probe*> probes;
     Probe* queued = nullptr;
-    std::unique_ptr<World> previousWorld;
+    std::optional<AiScopedWorld> scopedWorld;
 };
 
 TEST_F(ControllerMonsterStatesTest, DyingAndDeadIgnoreStunImmobilizeAndTrapButPanic)

@@ -35,32 +35,34 @@ TEST(DuelReport, SeededHitsShowTranscriptsLivesTicksAndReplicas)
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(DataErrors(run.err), "") << run.err;
 
-    ExpectInOrder(run.out, {
-        // The monster's war gear dodges the first blow, and still strikes back and reflects.
-        "hit 1 at 0 ms: player strikes monster, style 1 (melee)\n"
-        "  combat\n"
-        "  [\n"
-        "      attackerName = Records/Creatures/PC/Hero.dbr\n",
-        "      ^yDodge Chance (10.000000) caused a miss\n"
-        "      Miss occured\n",
-        "      ^b25.000000% Damage Reflected\n",
-        "  did not land; life: monster 120.0 -> 120.0, player 300.0 -> 293.4\n"
-        "  monster replica (8 bytes): 00000000 00000000\n"
-        "  ticks in the next 1000 ms: player 10 Poison, 10 Bleeding (3.2 life)\n",
-        "hit 2 at 1000 ms: monster strikes player, style 1 (melee)\n",
-        // 140 × 0.818 falls in the band above 110.
-        "      PTH 140.000000, Rand Seed 0.818061\n"
-        "      PTH Random Number 114.528587\n"
-        "      PTH Uber Hit\n"
-        "      PTH Modifier value 1.100000\n",
-        "  landed; life: monster 120.0 -> 105.6, player 278.8 -> 271.8\n"
-        // Twenty ticks of 0.5 poison from the player, no fixed levels.
-        "  monster replica (28 bytes): 01000000 07000000 " +
-            IdBytes(run.out) + " 01000000 0000003f 0000a041 00000000\n",
-        "hit 4 at 3000 ms: monster strikes player, style 2 (projectile)\n",
-        "duel over after 4 hits: player 256.9 life, monster 95.6 life\n",
-        "objects: 0\n",
-    });
+    ExpectInOrder(
+        run.out,
+        {
+            // The monster's war gear dodges the first blow, and still strikes back and reflects.
+            "hit 1 at 0 ms: player strikes monster, style 1 (melee)\n"
+            "  combat\n"
+            "  [\n"
+            "      attackerName = Records/Creatures/PC/Hero.dbr\n",
+            "      ^yDodge Chance (10.000000) caused a miss\n"
+            "      Miss occured\n",
+            "      ^b25.000000% Damage Reflected\n",
+            "  did not land; life: monster 120.0 -> 120.0, player 300.0 -> 293.4\n"
+            "  monster replica (8 bytes): 00000000 00000000\n"
+            "  ticks in the next 1000 ms: player 10 Poison, 10 Bleeding (3.2 life)\n",
+            "hit 2 at 1000 ms: monster strikes player, style 1 (melee)\n",
+            // 140 × 0.818 falls in the band above 110.
+            "      PTH 140.000000, Rand Seed 0.818061\n"
+            "      PTH Random Number 114.528587\n"
+            "      PTH Uber Hit\n"
+            "      PTH Modifier value 1.100000\n",
+            "  landed; life: monster 120.0 -> 105.6, player 278.8 -> 271.8\n"
+            // Twenty ticks of 0.5 poison from the player, no fixed levels.
+            "  monster replica (28 bytes): 01000000 07000000 " +
+                IdBytes(run.out) + " 01000000 0000003f 0000a041 00000000\n",
+            "hit 4 at 3000 ms: monster strikes player, style 2 (projectile)\n",
+            "duel over after 4 hits: player 256.9 life, monster 95.6 life\n",
+            "objects: 0\n",
+        });
 }
 
 TEST(DuelReport, ACountOutsideItsRangeIsRefused)
@@ -72,7 +74,6 @@ TEST(DuelReport, ACountOutsideItsRangeIsRefused)
                                std::string(count) + "'\n" + HostOptions::Usage());
     }
 }
-
 
 constexpr const char* kShield = "Records/Skills/Buffs/WardingShield.dbr level 1";
 constexpr const char* kRot = "Records/Skills/Buffs/PlagueRot.dbr level 1";
@@ -86,24 +87,27 @@ TEST(DuelSkillReport, ShieldBreaksRotSpreadsAndTheClientAgrees)
     EXPECT_EQ(run.status, 0);
     const size_t begin = run.out.find("duel skills as server, seed 17:\n");
     ASSERT_NE(begin, std::string::npos) << run.out;
-    ExpectInOrder(run.out, {
-        "  hunter 513 with bow 517 and Records/Skills/Hunting/ChargingVolley.dbr; pack 514, 515, "
-        "516\n",
-        // 5.2 claws: a fifth cut, the rest absorbed, 15 - 5.2 left.
-        std::string("    hunter: life 300.0, buffs ") + kShield +
-            " (19.0 s left, shield left 9.8)\n",
-        std::string("    pack 515: life 120.0, buffs ") + kRot + " (7.0 s left)\n",
-        "  after 2000 ms:",
-        // The first spread: both others, with the rot's full time.
-        std::string("    pack 516: life 120.0, buffs ") + kRot + " (8.0 s left)\n",
-        "  after 3000 ms:",
-        std::string(", shield left 4.0)\n"),
-        // The third blow breaks it; the removal goes out on the next update.
-        "  after 4000 ms:",
-        "    hunter: life 300.0, buffs none\n",
-        "  server and client agree: yes\n",
-        "objects: 0\n",
-    }, begin);
+    ExpectInOrder(run.out,
+                  {
+                      "  hunter 513 with bow 517 and Records/Skills/Hunting/ChargingVolley.dbr; "
+                      "pack 514, 515, "
+                      "516\n",
+                      // 5.2 claws: a fifth cut, the rest absorbed, 15 - 5.2 left.
+                      std::string("    hunter: life 300.0, buffs ") + kShield +
+                          " (19.0 s left, shield left 9.8)\n",
+                      std::string("    pack 515: life 120.0, buffs ") + kRot + " (7.0 s left)\n",
+                      "  after 2000 ms:",
+                      // The first spread: both others, with the rot's full time.
+                      std::string("    pack 516: life 120.0, buffs ") + kRot + " (8.0 s left)\n",
+                      "  after 3000 ms:",
+                      std::string(", shield left 4.0)\n"),
+                      // The third blow breaks it; the removal goes out on the next update.
+                      "  after 4000 ms:",
+                      "    hunter: life 300.0, buffs none\n",
+                      "  server and client agree: yes\n",
+                      "objects: 0\n",
+                  },
+                  begin);
 }
 
 // Every swing that starts looses the pooled attack's three arrows at the leader; the arrows'
@@ -132,7 +136,6 @@ TEST(DuelSkillReport, ThePooledBowAttackLoosesThreeArrowsBothMachinesApply)
     EXPECT_EQ(leaderLife("client end state:\n"), server);
 }
 
-
 std::string SpellPart(const HostRun& run)
 {
     const size_t begin = run.out.find("duel spells as server, seed 17:\n");
@@ -148,33 +151,35 @@ TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrder)
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string spells = SpellPart(run);
     ASSERT_FALSE(spells.empty()) << run.out;
-    ExpectInOrder(spells, {
-        "  hero 769 at (0.00, 0.00, 0.00), jackalman 770 at (0.00, 0.00, 4.00)\n",
-        "    770 uses StoneShield on 769\n",
-        // The aura strikes at once, 3 physical, into a pool of 30.
-        "  ^bShield: Absorbed (3.000000) of (3.000000) damage, shield remaining (27.000000)\n",
-        "    switch: StoneShield on\n    switch: BattleAura on\n    switch: Retribution on\n"
-        "    targets: BattleAura [770]\n",
-        "  after 1000 ms: hero 300.0 life, 145.5 mana; jackalman 120.0 life, 35.1 mana\n",
-        "shield remaining (0.000000)\n",
-        "    launch: Fireball projectile ",
-        "    switch: StoneShield off\n",
-        // Launched at the jackalman, 4 ahead of the hero, at 12 a second.
-        " at (0.00, 0.00, 2.80)\n",
-        " at (0.00, 0.00, 1.60)\n",
-        "    targets: Fireball [769]\n    switch: Retribution on\n",
-        "  after 2000 ms: hero 286.5 life",
-        "    targets: LightningStrike [769]\n",
-        // Lightning is not a quality the stone shield stops.
-        "  ^bShield: Ignored non-qualified damage (",
-        // The bolt lands a fifth of a second after it was called: 13.2 on the hero.
-        "  ^y    Damage 12.420623 to Defender 0x301\n",
-        "    targets: ChaosBeam [770]\n",
-        "  after 3000 ms: hero 280.1 life",
-        "    spawn: RaiseBones [",
-        "    targets: Retribution [770]\n",
-        "  lives equal: yes\n",
-    });
+    ExpectInOrder(
+        spells,
+        {
+            "  hero 769 at (0.00, 0.00, 0.00), jackalman 770 at (0.00, 0.00, 4.00)\n",
+            "    770 uses StoneShield on 769\n",
+            // The aura strikes at once, 3 physical, into a pool of 30.
+            "  ^bShield: Absorbed (3.000000) of (3.000000) damage, shield remaining (27.000000)\n",
+            "    switch: StoneShield on\n    switch: BattleAura on\n    switch: Retribution on\n"
+            "    targets: BattleAura [770]\n",
+            "  after 1000 ms: hero 300.0 life, 145.5 mana; jackalman 120.0 life, 35.1 mana\n",
+            "shield remaining (0.000000)\n",
+            "    launch: Fireball projectile ",
+            "    switch: StoneShield off\n",
+            // Launched at the jackalman, 4 ahead of the hero, at 12 a second.
+            " at (0.00, 0.00, 2.80)\n",
+            " at (0.00, 0.00, 1.60)\n",
+            "    targets: Fireball [769]\n    switch: Retribution on\n",
+            "  after 2000 ms: hero 286.5 life",
+            "    targets: LightningStrike [769]\n",
+            // Lightning is not a quality the stone shield stops.
+            "  ^bShield: Ignored non-qualified damage (",
+            // The bolt lands a fifth of a second after it was called: 13.2 on the hero.
+            "  ^y    Damage 12.420623 to Defender 0x301\n",
+            "    targets: ChaosBeam [770]\n",
+            "  after 3000 ms: hero 280.1 life",
+            "    spawn: RaiseBones [",
+            "    targets: Retribution [770]\n",
+            "  lives equal: yes\n",
+        });
     // Two bones at a time, three at most: the first raised is the one that falls.
     const std::string first = LineAfter(spells, "    spawn: RaiseBones [");
     ASSERT_FALSE(first.empty());

@@ -74,8 +74,8 @@ TEST(GameHost, ADatabaseWithoutItsSettingsIsRefused)
 {
     const std::string settings = GameHost::kSettingsRecord;
     const auto missing = [&settings](const TempDatabase& database) {
-        return "gamehost: database '" + database.GetRoot() +
-               "' has no readable settings record '" + settings + "'";
+        return "gamehost: database '" + database.GetRoot() + "' has no readable settings record '" +
+               settings + "'";
     };
     TempDatabase empty;
     ExpectRefused({"--db", empty.GetRoot()}, missing(empty));

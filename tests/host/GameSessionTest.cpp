@@ -71,11 +71,11 @@ TEST(GameSession, ASavedMainPlayerReloadsIntoAFreshSessionAlike)
     TempDatabase folder;
     const std::string first = folder.GetRoot() + "/first.chr";
     const std::string second = folder.GetRoot() + "/second.chr";
-    const HostRun played = RunSample(
-        {"--role", "single", "--player", kHero, "--frames", "100", "--save", first});
+    const HostRun played =
+        RunSample({"--role", "single", "--player", kHero, "--frames", "100", "--save", first});
     ASSERT_EQ(played.status, 0) << played.err;
-    const HostRun reloaded = RunSample(
-        {"--role", "single", "--player", kHero, "--load", first, "--save", second});
+    const HostRun reloaded =
+        RunSample({"--role", "single", "--player", kHero, "--load", first, "--save", second});
     ASSERT_EQ(reloaded.status, 0) << reloaded.err;
 
     const std::string saved = LinesStarting(played.out, "player saved to ");
@@ -91,22 +91,21 @@ TEST(GameSession, ABadSaveFileStopsTheSessionAndIsLeftAsItWas)
 {
     TempDatabase folder;
     const std::string path = folder.GetRoot() + "/hero.chr";
-    ASSERT_EQ(RunSample({"--role", "single", "--player", kHero, "--save", path}).status,
-              0);
+    ASSERT_EQ(RunSample({"--role", "single", "--player", kHero, "--save", path}).status, 0);
     std::string cut = FileBytes(path);
     cut.resize(cut.size() / 2);
     folder.WriteFile("hero.chr", cut);
 
-    const HostRun refused = RunSample({"--role", "single", "--player", kHero, "--load",
-                                     path, "--save", path, "--frames", "5"});
+    const HostRun refused = RunSample(
+        {"--role", "single", "--player", kHero, "--load", path, "--save", path, "--frames", "5"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(LinesStarting(refused.err, "gamehost: "),
               "gamehost: save file '" + path + "' is damaged; no player was loaded from it\n");
     EXPECT_EQ(FileBytes(path), cut);
 
-    const HostRun unwritable = RunSample({"--role", "single", "--player", kHero, "--save",
-                                        folder.GetRoot() + "/none/hero.chr"});
+    const HostRun unwritable = RunSample(
+        {"--role", "single", "--player", kHero, "--save", folder.GetRoot() + "/none/hero.chr"});
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_EQ(LinesStarting(unwritable.err, "gamehost: "),
               "gamehost: the player could not be saved to '" + folder.GetRoot() +

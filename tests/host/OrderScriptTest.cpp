@@ -1,5 +1,5 @@
-#include "host/InputReport.h"
 #include "host/OrderScript.h"
+#include "host/InputReport.h"
 
 #include "tests/host/HostRun.h"
 #include "tests/support/TempDatabase.h"
@@ -18,10 +18,7 @@ protected:
         folder.WriteFile("orders.txt", text);
         return folder.GetRoot() + "/orders.txt";
     }
-    HostRun Run(const std::string& script)
-    {
-        return RunSample({"--input", script});
-    }
+    HostRun Run(const std::string& script) { return RunSample({"--input", script}); }
 
     TempDatabase folder;
 };

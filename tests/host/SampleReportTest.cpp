@@ -56,27 +56,29 @@ TEST(CharacterReport, TheSampleCharactersLoadCleanlyAndShowWhatTheyLoaded)
     const std::string packs = " row, 19 particle effects, 8 absorption effects with 8 sounds\n";
     const std::string monsterPacks =
         " row, 20 particle effects, 8 absorption effects with 8 sounds\n";
-    ExpectInOrder(run.out, {
-        player,
-        "  effect packs: 18 of 18 from the Small" + packs,
-        "  experience table: 1 -> 0, 2 -> 500, 3 -> 1500, 4 -> 3000, 5 -> 5000 (first 5 of 50 "
-        "levels)\n",
-        monster,
-        "  effect packs: 18 of 18 from the Medium" + monsterPacks,
-        "  experience table: none\n",
-        // Six life a second, with no refill once wounded.
-        std::string("bio of ") + CharacterReport::kSamplePlayer +
-            " after losing 120.0 life (life each 500 ms):\n"
-            "  0 ms: 180.0\n"
-            "  500 ms: 183.0\n"
-            "  1000 ms: 186.0\n"
-            "  1500 ms: 189.0\n"
-            "  2000 ms: 192.0\n"
-            "  2500 ms: 195.0\n"
-            "  3000 ms: 198.0\n",
-        // Both characters went, with every sound pack and effect they made.
-        "objects: 0\n",
-    });
+    ExpectInOrder(
+        run.out,
+        {
+            player,
+            "  effect packs: 18 of 18 from the Small" + packs,
+            "  experience table: 1 -> 0, 2 -> 500, 3 -> 1500, 4 -> 3000, 5 -> 5000 (first 5 of 50 "
+            "levels)\n",
+            monster,
+            "  effect packs: 18 of 18 from the Medium" + monsterPacks,
+            "  experience table: none\n",
+            // Six life a second, with no refill once wounded.
+            std::string("bio of ") + CharacterReport::kSamplePlayer +
+                " after losing 120.0 life (life each 500 ms):\n"
+                "  0 ms: 180.0\n"
+                "  500 ms: 183.0\n"
+                "  1000 ms: 186.0\n"
+                "  1500 ms: 189.0\n"
+                "  2000 ms: 192.0\n"
+                "  2500 ms: 195.0\n"
+                "  3000 ms: 198.0\n",
+            // Both characters went, with every sound pack and effect they made.
+            "objects: 0\n",
+        });
 }
 
 TEST(DeathReport, TheSampleMonstersDieFrameByFrameAndLeaveNothingBehind)
@@ -89,47 +91,48 @@ TEST(DeathReport, TheSampleMonstersDieFrameByFrameAndLeaveNothingBehind)
     const std::string die = "animation Creatures/Monster/Jackalman/Animations/Die.anm";
     const std::string warrior = DeathReport::kFadingMonster;
     const std::string bones = "Records/Creatures/Monster/Jackalman/JackalmanBones.dbr";
-    ExpectInOrder(run.out, {
-        // The glow dims 5 a second; "End" lets the dissolve take the body before its 1.5 s.
-        std::string("death of ") + DeathReport::kDissolvingMonster +
-            " (handlers: Default, Dissolve):\n"
-            "  0 ms: " +
-            die +
-            "; dissolve over 1.5 s; light radius 10.0\n"
-            "  500 ms: light radius 7.5\n"
-            "  1000 ms: \"End\"; body removed; death over\n",
-        // Two seconds of fading from white; the animation's end alone does not take the body.
-        "death of " + warrior +
-            " (handlers: Default, Fade, PlayEffect):\n"
-            "  0 ms: " +
-            die +
-            "\n"
-            "  500 ms: tint 0.8 0.8 0.8\n"
-            "  1000 ms: \"End\"; tint 0.5 0.5 0.5\n"
-            "  1500 ms: tint 0.2 0.2 0.2\n"
-            "  2000 ms: body removed; death over\n",
-        std::string("death of ") + DeathReport::kSpawningMonster +
-            " (handlers: Default, Dissolve, SpawnActor, SpawnMyBones):\n"
-            "  0 ms: " +
-            die + "; spawned " + warrior + " in the world; spawned " + bones +
-            " on the body\n"
-            "  1000 ms: \"End\"; body removed; spawned " +
-            bones + " in the world; death over\n",
-        std::string("aura ") + DeathReport::kAura + " on " + warrior +
-            " for 1 s:\n"
-            "  1000 ms: aura gone\n",
-        // 45 beats 30 and 20, whatever the others lost to it.
-        "hate list of " + warrior +
-            ":\n"
-            "  attacker 1 adds anger 20.0\n"
-            "  attacker 2 adds anger 45.0\n"
-            "  attacker 3 adds anger 30.0\n"
-            "  target: attacker 2\n",
-        // The bodies, what they spawned, their effects and the attackers all went.
-        "objects: 0\n",
-    });
+    ExpectInOrder(
+        run.out,
+        {
+            // The glow dims 5 a second; "End" lets the dissolve take the body before its 1.5 s.
+            std::string("death of ") + DeathReport::kDissolvingMonster +
+                " (handlers: Default, Dissolve):\n"
+                "  0 ms: " +
+                die +
+                "; dissolve over 1.5 s; light radius 10.0\n"
+                "  500 ms: light radius 7.5\n"
+                "  1000 ms: \"End\"; body removed; death over\n",
+            // Two seconds of fading from white; the animation's end alone does not take the body.
+            "death of " + warrior +
+                " (handlers: Default, Fade, PlayEffect):\n"
+                "  0 ms: " +
+                die +
+                "\n"
+                "  500 ms: tint 0.8 0.8 0.8\n"
+                "  1000 ms: \"End\"; tint 0.5 0.5 0.5\n"
+                "  1500 ms: tint 0.2 0.2 0.2\n"
+                "  2000 ms: body removed; death over\n",
+            std::string("death of ") + DeathReport::kSpawningMonster +
+                " (handlers: Default, Dissolve, SpawnActor, SpawnMyBones):\n"
+                "  0 ms: " +
+                die + "; spawned " + warrior + " in the world; spawned " + bones +
+                " on the body\n"
+                "  1000 ms: \"End\"; body removed; spawned " +
+                bones + " in the world; death over\n",
+            std::string("aura ") + DeathReport::kAura + " on " + warrior +
+                " for 1 s:\n"
+                "  1000 ms: aura gone\n",
+            // 45 beats 30 and 20, whatever the others lost to it.
+            "hate list of " + warrior +
+                ":\n"
+                "  attacker 1 adds anger 20.0\n"
+                "  attacker 2 adds anger 45.0\n"
+                "  attacker 3 adds anger 30.0\n"
+                "  target: attacker 2\n",
+            // The bodies, what they spawned, their effects and the attackers all went.
+            "objects: 0\n",
+        });
 }
-
 
 TEST(SkillReport, TheSampleTreesLoadGroupAndReplicate)
 {
@@ -218,8 +221,8 @@ TEST(CharacterReport, ADatabaseWithoutTheSamplesIsRefusedInOneLine)
     TempDatabase database;
     database.WriteRecord(GameHost::kSettingsRecord, {"meleeRange = 1.5"});
     database.WriteFile("Text/English.txt", "tagHostTest = hi\n");
-    const std::string record = std::string("gamehost: sample character record '") +
-                               CharacterReport::kSamplePlayer + "' ";
+    const std::string record =
+        std::string("gamehost: sample character record '") + CharacterReport::kSamplePlayer + "' ";
     const std::pair<const char*, const char*> rows[] = {
         {"--characters", ""}, {"--skills", "skills of the sample player and monster, seed 1:\n"}};
     for (const auto& [report, out] : rows) {
