@@ -10,15 +10,15 @@
 #include "engine/NetPacket.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
-#include "items/ItemReplicaInfo.h"
 #include "multiplayer/ConfigCmdPackets.h"
-#include "multiplayer/GameEngineInboundInterface.h"
 #include "skills/SkillBuffTransfer.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/support/AiItemRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -221,9 +221,11 @@ TEST_F(ControllerCombatTest, KillMeOnAnNpcOnlyRemovesTheBuffs)
     EXPECT_EQ(npc->GetLifeState(), LifeState_Alive);
 }
 
-// Keeps every item the game is asked to create, with what the victim looked like then.
-class GoldRecorder : public GameEngineInboundInterface {
-public:
+class ControllerCombatGoldTest : public ControllerCombatTest {
+protected:
+    static constexpr const char* kGold = "Records/Loot/Gold.dbr";
+
+    // An item the game was asked to create, with what the victim looked like then.
     struct Drop {
         WorldCoords coords;
         ItemReplicaInfo item;
@@ -231,23 +233,6 @@ public:
         size_t buffPackets = 0;
         size_t deathEvents = 0;
     };
-
-    void CreateItem(uint32_t, const WorldCoords& coords, const ItemReplicaInfo& item,
-                    std::wstring*) override
-    {
-        drops.push_back({coords, item, victim != nullptr ? victim->GetLifeState() : LifeState_Alive,
-                         victim != nullptr ? victim->buffs.size() : 0u,
-                         started != nullptr ? started->size() : 0u});
-    }
-
-    BuffTestMonster* victim = nullptr;
-    const std::vector<uint32_t>* started = nullptr;
-    std::vector<Drop> drops;
-};
-
-class ControllerCombatGoldTest : public ControllerCombatTest {
-protected:
-    static constexpr const char* kGold = "Records/Loot/Gold.dbr";
 
     void SetUp() override
     {
@@ -257,19 +242,23 @@ protected:
                              {"goldAmountEquation = currentPlayerLevel+100", "goldValueMax = 1000",
                               "goldSplitMin = 3", "goldSplitMax = 3", "goldSplitSizeMin = 30",
                               "goldActors = Records/Items/Coins.dbr"});
-        previousInterface = Game().GetNetworkInterface();
-        Game().SetNetworkInterface(&recorder);
-        recorder.started = &started;
+        recorder.emplace().onCreate = [this](const WorldCoords& coords,
+                                             const ItemReplicaInfo& item) {
+            drops.push_back({coords, item,
+                             victim != nullptr ? victim->GetLifeState() : LifeState_Alive,
+                             victim != nullptr ? victim->buffs.size() : 0u, started.size()});
+        };
     }
 
     void TearDown() override
     {
-        Game().SetNetworkInterface(previousInterface);
+        recorder.reset();
         ControllerCombatTest::TearDown();
     }
 
-    GoldRecorder recorder;
-    GameEngineNetworkInterface* previousInterface = nullptr;
+    std::optional<AiItemRecorder> recorder;
+    BuffTestMonster* victim = nullptr;
+    std::vector<Drop> drops;
 };
 
 TEST_F(ControllerCombatGoldTest, KillMeDropsTheGoldBeforeTheCharacterStartsDying)
@@ -278,7 +267,7 @@ TEST_F(ControllerCombatGoldTest, KillMeDropsTheGoldBeforeTheCharacterStartsDying
         "Records/Creatures/Rich.dbr",
         {"goldGeneratorChance = 100", std::string("goldGenerator = ") + kGold});
     ASSERT_NE(monster, nullptr);
-    recorder.victim = monster;
+    victim = monster;
     ControllerCombat* controller = Control(*monster);
     SkillBuffTransfer transfer;
     transfer.buffName = "Records/Skills/Rage.dbr";
@@ -287,11 +276,11 @@ TEST_F(ControllerCombatGoldTest, KillMeDropsTheGoldBeforeTheCharacterStartsDying
     const uint32_t nextId = ObjectManager::Instance().CreateObjectID() + 1;
 
     controller->KillMe();
-    ASSERT_FALSE(recorder.drops.empty());
-    ASSERT_LE(recorder.drops.size(), 3u);
+    ASSERT_FALSE(drops.empty());
+    ASSERT_LE(drops.size(), 3u);
     uint32_t amount = 0;
-    for (size_t i = 0; i < recorder.drops.size(); ++i) {
-        const GoldRecorder::Drop& drop = recorder.drops[i];
+    for (size_t i = 0; i < drops.size(); ++i) {
+        const Drop& drop = drops[i];
         amount += drop.item.var1;
         EXPECT_EQ(drop.item.baseName, "Records/Items/Coins.dbr");
         EXPECT_EQ(drop.item.id, nextId + i);
@@ -320,7 +309,7 @@ TEST_F(ControllerCombatGoldTest, NoChanceOrAnNpcRunsNoGenerator)
     ASSERT_NE(baker, nullptr);
     Control(*poor)->KillMe();
     Control(*baker)->KillMe();
-    EXPECT_TRUE(recorder.drops.empty());
+    EXPECT_TRUE(drops.empty());
     EXPECT_EQ(poor->GetLifeState(), LifeState_Dying);
     EXPECT_EQ(baker->GetLifeState(), LifeState_Alive);
 }

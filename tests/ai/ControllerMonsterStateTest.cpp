@@ -32,6 +32,7 @@
 
 #include <cmath>
 #include <optional>
+#include <sstream>
 #include <string>
 
 namespace GAME {
@@ -196,38 +197,12 @@ TEST_F(ControllerMonsterStateTest, TheFirstUpdateRegistersEveryStateAndStartsUp)
 {
     Make({});
     controller->InitialUpdate();
-    for (const char* name : {"Startup",
-                             "Idle",
-                             "Pursue",
-                             "EmoteBeforePursue",
-                             "Attack",
-                             "RepositionForAttack",
-                             "Flee",
-                             "Roam",
-                             "Wander",
-                             "WanderPause",
-                             "Return",
-                             "Dying",
-                             "Dead",
-                             "FollowLeader",
-                             "DefendLeader",
-                             "NavigateObstacle",
-                             "Move",
-                             "DodgeAttack",
-                             "Panic",
-                             "Paralyze",
-                             "Confused",
-                             "Immobile",
-                             "Trapped",
-                             "TrappedAttack",
-                             "Stunned",
-                             "Scared",
-                             "Patrol",
-                             "WaitToAttack",
-                             "QuestMove",
-                             "QuestWalk",
-                             "QuestPlayAnimation",
-                             "QuestUseSkill"})
+    std::istringstream states(
+        "Startup Idle Pursue EmoteBeforePursue Attack RepositionForAttack Flee Roam Wander "
+        "WanderPause Return Dying Dead FollowLeader DefendLeader NavigateObstacle Move "
+        "DodgeAttack Panic Paralyze Confused Immobile Trapped TrappedAttack Stunned Scared Patrol "
+        "WaitToAttack QuestMove QuestWalk QuestPlayAnimation QuestUseSkill");
+    for (std::string name; states >> name;)
         EXPECT_NE(controller->GetState(name), nullptr) << name;
     EXPECT_NE(dynamic_cast<ControllerMonsterStateReturnFast*>(controller->GetState("Return")),
               nullptr);

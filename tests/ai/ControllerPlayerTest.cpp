@@ -31,6 +31,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -171,27 +172,11 @@ TEST_F(ControllerPlayerTest, MadeByNameWithABagAndEquipmentOfItsOwn)
 TEST_F(ControllerPlayerTest, StartsLongIdleAndRegistersTheStates)
 {
     EXPECT_EQ(State(), "LongIdle");
-    for (const char* name : {"Startup",
-                             "Idle",
-                             "LongIdle",
-                             "MoveTo",
-                             "MoveToNpc",
-                             "TalkToNpc",
-                             "MoveToItem",
-                             "PickupItem",
-                             "MoveToFixedItem",
-                             "UseFixedItem",
-                             "MoveToUseSkill",
-                             "UseSkill",
-                             "MoveToStrategicMovement",
-                             "DoStrategicMovement",
-                             "Dying",
-                             "Dead",
-                             "Immobilized",
-                             "Stunned",
-                             "Trapped",
-                             "UseSkillWhileTrapped",
-                             "Respawning"})
+    std::istringstream states(
+        "Startup Idle LongIdle MoveTo MoveToNpc TalkToNpc MoveToItem PickupItem MoveToFixedItem "
+        "UseFixedItem MoveToUseSkill UseSkill MoveToStrategicMovement DoStrategicMovement Dying "
+        "Dead Immobilized Stunned Trapped UseSkillWhileTrapped Respawning");
+    for (std::string name; states >> name;)
         EXPECT_NE(controller->GetState(name), nullptr) << name;
 }
 
