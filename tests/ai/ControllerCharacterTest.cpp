@@ -1,19 +1,24 @@
 #include "ai/ControllerCharacter.h"
 
+#include "ai/ControllerCombat.h"
+#include "characters/CharacterActionHandler.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "engine/ActorConfigCommand.h"
+#include "engine/CharacterAction.h"
 #include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "items/Inventory.h"
 #include "items/Item.h"
 #include "multiplayer/ConfigCmdPackets.h"
+#include "multiplayer/EntityPackets.h"
 #include "tests/combat/DeathFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace GAME {
@@ -191,6 +196,192 @@ TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItems)
     EXPECT_EQ(controller->CreateItemInInventory(kBones), nullptr);
     EXPECT_EQ(ObjectManager::Instance().GetObject(next), nullptr);
     EXPECT_EQ(controller->CreateItemInInventory("Records/Items/Missing.dbr"), nullptr);
+}
+
+using Journal = std::vector<std::string>;
+
+// Writes what happens to it into a journal; stays running until finished, so the handler is
+// busy while it is current.
+class ProbeAction : public CharacterAction {
+public:
+    ProbeAction(Journal& journal, std::string name,
+                CharacterActionType type = CharacterActionType_Idle, bool withPreAction = false)
+        : journal(journal), name(std::move(name)), type(type), withPreAction(withPreAction)
+    {}
+    ~ProbeAction() override { journal.push_back(name + " deleted"); }
+
+    void Execute() override { journal.push_back(name + " executed"); }
+    void Finish() override { active = false; }
+    void PendingActionAborted() override { journal.push_back(name + " aborted"); }
+    bool IsActive() const override { return active; }
+    CharacterActionType GetType() const override { return type; }
+    std::unique_ptr<CharacterAction> GetPreAction() const override
+    {
+        if (!withPreAction)
+            return nullptr;
+        return std::make_unique<ProbeAction>(journal, name + ".pre", CharacterActionType_MoveTo);
+    }
+    std::string ToString() const override { return name; }
+
+private:
+    Journal& journal;
+    std::string name;
+    CharacterActionType type;
+    bool withPreAction;
+    bool active = true;
+};
+
+// Answers every permission question as the test says.
+class ScriptedController : public ControllerCombat {
+public:
+    CharacterActionPermission CheckAction(CharacterActionType /*type*/) override { return answer; }
+    CharacterActionPermission answer = CharacterActionPermission_Allow;
+};
+
+class ControllerBaseCharacterTest : public DeathFixture {
+protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        monster = Spawn("Records/Creatures/Boar.dbr", {});
+        ASSERT_NE(monster, nullptr);
+        controller = std::make_unique<ScriptedController>();
+        controller->AttachParent(monster->GetObjectId());
+    }
+
+    void TearDown() override
+    {
+        controller.reset();
+        DeathFixture::TearDown();
+    }
+
+    void Hand(const char* name, CharacterActionPermission answer, bool withPreAction = false)
+    {
+        controller->answer = answer;
+        controller->HandleAction(
+            new ProbeAction(journal, name, CharacterActionType_Attack, withPreAction));
+    }
+
+    std::vector<std::string> Held() const
+    {
+        std::vector<std::string> lines;
+        controller->GetActionsAsStrings(lines);
+        return lines;
+    }
+
+    Monster* monster = nullptr;
+    std::unique_ptr<ScriptedController> controller;
+    Journal journal;
+};
+
+TEST_F(ControllerBaseCharacterTest, RefusedIsDeletedQueuedIsReplacedAllowedClearsBoth)
+{
+    Hand("A", CharacterActionPermission_Allow, true);
+    EXPECT_EQ(journal, (Journal{"A.pre executed"}));
+    Hand("Q1", CharacterActionPermission_AskController);
+    Hand("Q2", CharacterActionPermission_AskController);
+    Hand("R", CharacterActionPermission_Refuse);
+    EXPECT_EQ(journal, (Journal{"A.pre executed", "Q1 deleted", "R deleted"}));
+    EXPECT_EQ(Held(), (std::vector<std::string>{"Current Action: A.pre", "Pending Action: A",
+                                                "Queued Action: Q2"}));
+
+    journal.clear();
+    Hand("N", CharacterActionPermission_Allow);
+    EXPECT_EQ(journal,
+              (Journal{"A aborted", "A deleted", "Q2 deleted", "A.pre deleted", "N executed"}));
+    EXPECT_EQ(Held(), (std::vector<std::string>{"Current Action: N", "Pending Action: (none)",
+                                                "Queued Action: (none)"}));
+
+    journal.clear();
+    ScriptedController orphan;
+    orphan.HandleAction(new ProbeAction(journal, "O"));
+    EXPECT_EQ(journal, (Journal{"O deleted"}));
+    EXPECT_EQ(log.Count(1, "ControllerBaseCharacter: Can't execute action because parent does "
+                           "not exist."),
+              1u);
+}
+
+TEST_F(ControllerBaseCharacterTest, AFreeHandlerTakesThePendingThenTheQueuedThenIdles)
+{
+    Hand("A", CharacterActionPermission_Allow, true);
+    Hand("Q", CharacterActionPermission_AskController, true);
+    CharacterActionHandler& handler = *monster->GetActionHandler();
+
+    controller->CharacterHandlerUpdate(0); // the walk there still runs
+    EXPECT_EQ(journal, (Journal{"A.pre executed"}));
+    handler.Stop();
+    controller->CharacterHandlerUpdate(0);
+    handler.Stop();
+    // The queued action walks first too.
+    controller->CharacterHandlerUpdate(0);
+    handler.Stop();
+    controller->CharacterHandlerUpdate(0);
+    EXPECT_EQ(journal, (Journal{"A.pre executed", "A.pre deleted", "A executed", "A deleted",
+                                "Q.pre executed", "Q.pre deleted", "Q executed"}));
+
+    // The idle filler is on from the first update.
+    handler.Stop();
+    controller->InitialUpdate();
+    controller->CharacterHandlerUpdate(0);
+    EXPECT_EQ(handler.GetActionType(), CharacterActionType_Idle);
+}
+
+TEST_F(ControllerBaseCharacterTest, ADeadMonsterTakesOnlyRespawnADyingOneStillAnAttack)
+{
+    ControllerCombat plain;
+    plain.AttachParent(monster->GetObjectId());
+    const auto check = [&](int32_t type) {
+        return plain.CheckAction(static_cast<CharacterActionType>(type));
+    };
+
+    monster->SetLifeState(LifeState_Dead);
+    for (int32_t type = 0; type < kCharacterActionTypeCount; ++type)
+        EXPECT_EQ(check(type), type == CharacterActionType_Respawn
+                                   ? CharacterActionPermission_Allow
+                                   : CharacterActionPermission_Refuse)
+            << type;
+
+    monster->SetLifeState(LifeState_Dying);
+    monster->SetActionState(ActionState_Dying);
+    EXPECT_EQ(check(CharacterActionType_Attack), CharacterActionPermission_Allow);
+    EXPECT_EQ(check(CharacterActionType_Respawn), CharacterActionPermission_Allow);
+    EXPECT_EQ(check(CharacterActionType_MoveTo), CharacterActionPermission_Refuse);
+
+    monster->SetActionState(ActionState_Idle);
+    EXPECT_EQ(check(CharacterActionType_MoveTo), CharacterActionPermission_Allow);
+
+    ControllerCombat orphan;
+    EXPECT_EQ(orphan.CheckAction(CharacterActionType_Respawn), CharacterActionPermission_Refuse);
+
+    // A player is asked of the game's matrix only while it is busy.
+    Player* player = Spawn<Player>("Records/Creatures/Hero.dbr", {});
+    ASSERT_NE(player, nullptr);
+    plain.AttachParent(player->GetObjectId());
+    player->SetLifeState(LifeState_Dead);
+    EXPECT_EQ(check(CharacterActionType_Attack), CharacterActionPermission_Allow);
+    player->GetActionHandler()->Execute(
+        std::make_unique<ProbeAction>(journal, "busy", CharacterActionType_PlayAnimation));
+    for (int32_t type = 0; type < kCharacterActionTypeCount; ++type)
+        EXPECT_EQ(check(type), Game().CheckPlayerAction(static_cast<CharacterActionType>(type),
+                                                        CharacterActionType_PlayAnimation))
+            << type;
+}
+
+TEST_F(ControllerBaseCharacterTest, TeleportTellsTheOthersAndLogsAPlaceOffTheFloor)
+{
+    gEngine->GetNetworkConnectionManager().SetLocalHostID(3);
+    const WorldCoords away{kRegion, Coords::FromTranslation(Vec3(500, 2, 0))};
+    controller->Teleport(away);
+
+    const auto sent = TakeSent<UpdatePositionPacket>();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]->GetType(), 106u);
+    EXPECT_EQ(sent[0]->originatorId, 3);
+    EXPECT_EQ(sent[0]->entityId, monster->GetObjectId());
+    EXPECT_EQ(sent[0]->coords.GetPosition(), away.GetPosition());
+    EXPECT_EQ(log.Count(2, "Could Not Translate To Floor"), 1u);
+    EXPECT_EQ(monster->GetPathPosition(), away.GetPosition());
+    gEngine->GetNetworkConnectionManager().SetLocalHostID(0);
 }
 
 } // namespace
