@@ -8,17 +8,18 @@
 
 namespace GAME::Test {
 
-// A world of one region, 200 wide, in the engine while it lives; the previous world comes back
-// afterwards. Made after the library starts and dropped after the test's objects are destroyed.
+// A world of one region round the origin in the engine while it lives; the previous world comes
+// back afterwards. Made after the library starts, dropped after the test's objects are destroyed.
 class AiScopedWorld {
 public:
     static constexpr uint32_t kRegion = 1;
 
-    explicit AiScopedWorld(float halfHeight)
+    explicit AiScopedWorld(float halfHeight, float halfWidth = 100.0f)
         : previous(gEngine->SetWorld(std::make_unique<World>()))
     {
-        gEngine->GetWorld()->CreateRegion(
-            kRegion, Vec3(), ABBox(Vec3(-100, -halfHeight, -100), Vec3(100, halfHeight, 100)));
+        gEngine->GetWorld()->CreateRegion(kRegion, Vec3(),
+                                          ABBox(Vec3(-halfWidth, -halfHeight, -halfWidth),
+                                                Vec3(halfWidth, halfHeight, halfWidth)));
     }
     ~AiScopedWorld() { gEngine->SetWorld(std::move(previous)); }
     AiScopedWorld(const AiScopedWorld&) = delete;
