@@ -465,6 +465,16 @@ protected:
         return transfer;
     }
 
+    // Every field of a buff packet but its actor.
+    static std::string Fields(const CreateRemoveSkillBuffConfigCmdPacket& packet)
+    {
+        return "skill " + std::to_string(packet.skillId) + " " + packet.skillName + " level " +
+               std::to_string(packet.level) + ", mods '" + packet.modName1 + "' " +
+               std::to_string(packet.modLevel1) + " '" + packet.modName2 + "' " +
+               std::to_string(packet.modLevel2) + ", time " + std::to_string(packet.timeToLive) +
+               ", caster " + std::to_string(packet.casterId);
+    }
+
     ControllerTestMonster* monster = nullptr;
     ControllerCombat* controller = nullptr;
 };
@@ -484,17 +494,10 @@ TEST_F(ControllerCombatBuffTest, ABuffIsSentOnceAndAgainOnlyForAnotherLevel)
 {
     monster->ControllerAddSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
     ASSERT_EQ(monster->buffs.size(), 1u);
-    const CreateRemoveSkillBuffConfigCmdPacket& made = monster->buffs[0];
-    EXPECT_EQ(made.actorId.GetId(), monster->GetObjectId());
-    EXPECT_EQ(made.skillId, 0u);
-    EXPECT_EQ(made.skillName, "Records/Skills/Rage.dbr");
-    EXPECT_EQ(made.level, 2u);
-    EXPECT_EQ(made.modName1, "Records/Skills/Mod1.dbr");
-    EXPECT_EQ(made.modLevel1, 4u);
-    EXPECT_EQ(made.modName2, "Records/Skills/Mod2.dbr");
-    EXPECT_EQ(made.modLevel2, 5u);
-    EXPECT_EQ(made.timeToLive, 1500);
-    EXPECT_EQ(made.casterId, 77u);
+    EXPECT_EQ(monster->buffs[0].actorId.GetId(), monster->GetObjectId());
+    EXPECT_EQ(Fields(monster->buffs[0]), "skill 0 Records/Skills/Rage.dbr level 2, mods "
+                                         "'Records/Skills/Mod1.dbr' 4 'Records/Skills/Mod2.dbr' 5, "
+                                         "time 1500, caster 77");
 
     // A renewal at the same level still goes out: it renews the buff's own time to live.
     controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
@@ -538,20 +541,10 @@ TEST_F(ControllerCombatBuffTest, RemovingAllSendsLevelZeroForEachAndKillMeRemove
     monster->buffs.clear();
     controller->KillMe();
     ASSERT_EQ(monster->buffs.size(), 2u);
-    std::vector<std::string> removed;
-    for (const CreateRemoveSkillBuffConfigCmdPacket& packet : monster->buffs) {
-        removed.push_back(packet.skillName);
-        EXPECT_EQ(packet.skillId, 0u);
-        EXPECT_EQ(packet.level, 0u);
-        EXPECT_EQ(packet.modName1, "");
-        EXPECT_EQ(packet.modLevel1, 0u);
-        EXPECT_EQ(packet.modName2, "");
-        EXPECT_EQ(packet.modLevel2, 0u);
-        EXPECT_EQ(packet.timeToLive, 0);
-        EXPECT_EQ(packet.casterId, 0u);
-    }
-    EXPECT_EQ(removed,
-              (std::vector<std::string>{"Records/Skills/Rage.dbr", "Records/Skills/Ward.dbr"}));
+    EXPECT_EQ(Fields(monster->buffs[0]),
+              "skill 0 Records/Skills/Rage.dbr level 0, mods '' 0 '' 0, time 0, caster 0");
+    EXPECT_EQ(Fields(monster->buffs[1]),
+              "skill 0 Records/Skills/Ward.dbr level 0, mods '' 0 '' 0, time 0, caster 0");
     EXPECT_EQ(controller->GetSkillBuffCount(), 0u);
     EXPECT_EQ(monster->GetLifeState(), LifeState_Dying);
     controller->RemoveAllSkillBuffs();

@@ -66,8 +66,6 @@ TEST_F(ControllerMonsterTest, StartsWithEmptySlotsStandardBandsAndIgnoresRequire
     EXPECT_EQ(fifth.initialWait, 1200);
     EXPECT_EQ(fifth.chance, 40u);
     EXPECT_EQ(fifth.useRange, SkillUseRange_Long);
-    controller->SetLifetime(7000);
-    EXPECT_EQ(controller->GetLifetime(), 7000);
 }
 
 TEST_F(ControllerMonsterTest, RangeWordsAreExact)
