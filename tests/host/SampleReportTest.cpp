@@ -134,7 +134,7 @@ TEST(DeathReport, TheSampleMonstersDieFrameByFrameAndLeaveNothingBehind)
         });
 }
 
-TEST(SkillReport, TheSampleTreesLoadGroupAndReplicate)
+TEST(SkillReport, TheSampleTreesLoadGroupReplicateAndShowCostsTooltipsAndTheOnHitBuff)
 {
     const HostRun run = RunSample({"--skills", "--seed", "1"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -167,12 +167,7 @@ TEST(SkillReport, TheSampleTreesLoadGroupAndReplicate)
             "10\n",
             "  server and client draw alike: yes\n",
         });
-}
-
-TEST(SkillReport, CostsTooltipsAndTheOnHitBuff)
-{
-    const HostRun run = RunSample({"--skills", "--seed", "1"});
-    ASSERT_EQ(run.status, 0) << run.err;
+    // Costs, tooltips and the on-hit buff follow, in an order of their own.
     ExpectInOrder(
         run.out,
         {
