@@ -2,33 +2,56 @@
 
 #include "ai/ControllerMonster.h"
 #include "ai/ControllerMonsterStateAttack.h"
+#include "ai/ControllerMonsterStateDead.h"
+#include "ai/ControllerMonsterStateDefendLeader.h"
+#include "ai/ControllerMonsterStateDying.h"
 #include "ai/ControllerMonsterStateFlee.h"
+#include "ai/ControllerMonsterStateFollowLeader.h"
 #include "ai/ControllerMonsterStateIdle.h"
+#include "ai/ControllerMonsterStatePanic.h"
+#include "ai/ControllerMonsterStateParalyze.h"
 #include "ai/ControllerMonsterStatePatrol.h"
 #include "ai/ControllerMonsterStatePursue.h"
+#include "ai/ControllerMonsterStateQuestMove.h"
+#include "ai/ControllerMonsterStateQuestPlayAnimation.h"
+#include "ai/ControllerMonsterStateQuestUseSkill.h"
+#include "ai/ControllerMonsterStateQuestWalk.h"
 #include "ai/ControllerMonsterStateReturn.h"
 #include "ai/ControllerMonsterStateReturnFast.h"
 #include "ai/ControllerMonsterStateStartup.h"
+#include "ai/ControllerMonsterStateStunned.h"
+#include "ai/ControllerMonsterStateTrapped.h"
 #include "ai/ControllerMonsterStateWaitToAttack.h"
+#include "characters/AnimationSet.h"
+#include "characters/CharacterConfigCommands.h"
 #include "characters/CharacterMovementManager.h"
 #include "characters/Monster.h"
 #include "characters/TeamManager.h"
 #include "core/PlayStatsDamageType.h"
 #include "core/RTTI_ClassInfo.h"
+#include "engine/ActorConfigCommand.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
+#include "engine/Name.h"
+#include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/World.h"
 #include "skills/Skill.h"
+#include "skills/SkillState.h"
+#include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
+#include <limits>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -49,10 +72,34 @@ class MonsterStatesOneSkill : public Skill {
 
 GAME_IMPLEMENT_CLASS(MonsterStatesOneSkill, Skill);
 
+// Keeps the packet type of every command it is handed, then runs the command as usual.
+class MonsterStateTestMonster : public Monster {
+    GAME_DECLARE_CLASS(MonsterStateTestMonster)
+
+public:
+    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
+    {
+        sent.push_back(command->GetNetPacket()->GetType());
+        Monster::Enqueue(std::move(command));
+    }
+    std::vector<uint32_t> sent;
+};
+
+GAME_IMPLEMENT_CLASS(MonsterStateTestMonster, Monster);
+
+class MonsterStateTestSkill : public Skill {
+    GAME_DECLARE_CLASS(MonsterStateTestSkill)
+
+public:
+    using Skill::SetReason;
+};
+
+GAME_IMPLEMENT_CLASS(MonsterStateTestSkill, Skill);
+
 namespace Test {
 namespace {
 
-// Stands in for a state that is not under test: counts its entries, keeps its data.
+// Stands in for a state that is not under test: counts its entries and exits, keeps its data.
 class Stand : public ControllerMonsterStateBase {
 public:
     using ControllerMonsterStateBase::ControllerMonsterStateBase;
@@ -63,7 +110,9 @@ public:
         ally = GetCurrentAlly();
         skill = GetCurrentSkillID();
     }
+    void OnEnd() override { ++ends; }
     int begins = 0;
+    int ends = 0;
     uint32_t enemy = 0;
     uint32_t ally = 0;
     uint32_t skill = 0;
@@ -71,22 +120,19 @@ public:
 
 class ControllerMonsterStateTest : public GameEngineFixture {
 protected:
-    static constexpr uint32_t kRegion = 1;
+    static constexpr uint32_t kRegion = AiScopedWorld::kRegion;
 
     void SetUp() override
     {
         GameEngineFixture::SetUp();
         Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, Vec3(),
-                                          ABBox(Vec3(-100, -10, -100), Vec3(100, 10, 100)));
+        world.emplace(10.0f);
     }
 
     void TearDown() override
     {
         InstanceGroupManager::Instance().Destroy();
         GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
     }
 
     // The monster at the origin under a controller loaded from the lines; the named states
@@ -104,7 +150,7 @@ protected:
         monster = objects.CreateObjectFromFile<Monster>("Records/Creatures/Monster/Imp.dbr");
         ASSERT_NE(monster, nullptr);
         monster->SetUniqueID(uniqueId);
-        gEngine->GetWorld()->AddEntity(monster, WorldCoords(At(0, 0)), false);
+        (*world)->AddEntity(monster, WorldCoords(At(0, 0)), false);
         monster->SetSpawnPoint(WorldCoords(At(0, 0)));
         std::string record = "Class = MonsterStatesOneController\n";
         for (const std::string& line : lines)
@@ -123,11 +169,11 @@ protected:
         controller->AddState(name, state);
         return state;
     }
-    Stand& StandIn(const char* name)
+    Stand& StandIn(const char* name) { return *Add<Stand>(name); }
+    Stand& QueueStandIn()
     {
-        Stand*& stand = stands[name];
-        stand = new Stand(controller);
-        controller->AddState(name, stand);
+        auto* stand = new Stand(controller);
+        controller->AddTemporaryState("UseSkillOnAlly", stand);
         return *stand;
     }
 
@@ -137,20 +183,34 @@ protected:
             "Records/Creatures/Monster/Other" + std::to_string(++made) + ".dbr";
         database.WriteRecord(path, {"Class = Monster", extra});
         auto* other = ObjectManager::Instance().CreateObjectFromFile<Monster>(path);
-        gEngine->GetWorld()->AddEntity(other, WorldCoords(At(x, z)), false);
+        (*world)->AddEntity(other, WorldCoords(At(x, z)), false);
         if (foe)
             other->SetTeam(TeamManager::DefaultPlayerTeam());
         return other;
     }
-
-    uint32_t MakeSkill(const char* profile)
+    Monster* Living(float x, bool foe)
     {
+        Monster* other = Place(x, 0, foe);
+        other->SetLifeState(LifeState_Alive);
+        return other;
+    }
+
+    uint32_t MakeSkill(const std::string& name, const char* profile = "Melee")
+    {
+        const std::string path = "Records/Skills/" + name + ".dbr";
         database.WriteRecord(
-            "Records/Skills/Claw.dbr",
-            {"Class = MonsterStatesOneSkill", std::string("distanceProfile = ") + profile});
-        return ObjectManager::Instance()
-            .CreateObjectFromFile<GAME::Skill>("Records/Skills/Claw.dbr")
-            ->GetObjectId();
+            path, {"Class = MonsterStatesOneSkill", std::string("distanceProfile = ") + profile});
+        return ObjectManager::Instance().CreateObjectFromFile<Skill>(path)->GetObjectId();
+    }
+    // A skill of level 1, enabled.
+    uint32_t ReadySkill(const std::string& name)
+    {
+        const uint32_t id = MakeSkill(name);
+        SkillState state;
+        state.skillLevel = 1;
+        state.enabled = true;
+        ObjectManager::Instance().GetObject<Skill>(id)->ReceiveStateUpdate(state, true);
+        return id;
     }
 
     std::string State() const
@@ -158,10 +218,11 @@ protected:
         const char* name = controller->GetExecutingStateName();
         return name != nullptr ? name : "";
     }
-    void Enter(const char* name, uint32_t enemy = 0, uint32_t skill = 0)
+    void Enter(const char* name, uint32_t enemy = 0, uint32_t skill = 0, uint32_t ally = 0)
     {
-        controller->SetState(name, ControllerAIStateData(enemy, 0, skill, WorldVec3()));
+        controller->SetState(name, ControllerAIStateData(enemy, ally, skill, WorldVec3()));
     }
+    void End() { controller->HandleEvent(Name::Create("End")); }
 
     static WorldVec3 At(float x, float z) { return WorldVec3(kRegion, Vec3(x, 0, z)); }
     static float Between(const WorldVec3& a, const WorldVec3& b)
@@ -170,49 +231,22 @@ protected:
     }
     WorldVec3 Destination() const { return monster->GetMovementManager()->GetPathTarget(); }
 
+    std::optional<AiScopedWorld> world;
     Monster* monster = nullptr;
     MonsterStatesOneController* controller = nullptr;
-    std::map<std::string, Stand*> stands;
     int made = 0;
-    std::unique_ptr<World> previousWorld;
 };
 
 TEST_F(ControllerMonsterStateTest, TheFirstUpdateRegistersEveryStateAndStartsUp)
 {
     Make({});
     controller->InitialUpdate();
-    for (const char* name : {"Startup",
-                             "Idle",
-                             "Pursue",
-                             "EmoteBeforePursue",
-                             "Attack",
-                             "RepositionForAttack",
-                             "Flee",
-                             "Roam",
-                             "Wander",
-                             "WanderPause",
-                             "Return",
-                             "Dying",
-                             "Dead",
-                             "FollowLeader",
-                             "DefendLeader",
-                             "NavigateObstacle",
-                             "Move",
-                             "DodgeAttack",
-                             "Panic",
-                             "Paralyze",
-                             "Confused",
-                             "Immobile",
-                             "Trapped",
-                             "TrappedAttack",
-                             "Stunned",
-                             "Scared",
-                             "Patrol",
-                             "WaitToAttack",
-                             "QuestMove",
-                             "QuestWalk",
-                             "QuestPlayAnimation",
-                             "QuestUseSkill"})
+    std::istringstream states(
+        "Startup Idle Pursue EmoteBeforePursue Attack RepositionForAttack Flee Roam Wander "
+        "WanderPause Return Dying Dead FollowLeader DefendLeader NavigateObstacle Move "
+        "DodgeAttack Panic Paralyze Confused Immobile Trapped TrappedAttack Stunned Scared Patrol "
+        "WaitToAttack QuestMove QuestWalk QuestPlayAnimation QuestUseSkill");
+    for (std::string name; states >> name;)
         EXPECT_NE(controller->GetState(name), nullptr) << name;
     EXPECT_NE(dynamic_cast<ControllerMonsterStateReturnFast*>(controller->GetState("Return")),
               nullptr);
@@ -267,8 +301,7 @@ TEST_F(ControllerMonsterStateTest, WithoutASpawnAnimationStartupQueuesTheInitial
     Make({});
     Add<ControllerMonsterStateStartup>("Startup");
     Stand& idle = StandIn("Idle");
-    auto* queued = new Stand(controller);
-    controller->AddTemporaryState("UseSkillOnAlly", queued);
+    Stand* queued = &QueueStandIn();
     controller->SetInitialSkill(42);
 
     Enter("Startup");
@@ -286,7 +319,7 @@ TEST_F(ControllerMonsterStateTest, FullSlotsWaitAndAPursuitTimeOfZeroNeverRunsOu
     Stand& back = StandIn("Return");
     StandIn("Idle");
     StandIn("Attack");
-    const uint32_t claw = MakeSkill("Melee");
+    const uint32_t claw = MakeSkill("Claw");
     controller->SetDefaultAttackSkill(claw);
 
     const Monster* crowded = Place(30, 0, true, "numAttackSlots = 0");
@@ -309,7 +342,7 @@ TEST_F(ControllerMonsterStateTest, ThePursueTimerSendsTheMonsterBackAfterThePurs
     Make({"PursuitTime = 1000"});
     Add<ControllerMonsterStatePursue>("Pursue");
     Stand& back = StandIn("Return");
-    const uint32_t claw = MakeSkill("Melee");
+    const uint32_t claw = MakeSkill("Claw");
     controller->SetDefaultAttackSkill(claw);
     const Monster* far = Place(30, 0, true);
 
@@ -443,8 +476,7 @@ TEST_F(ControllerMonsterStateTest,
 {
     Make({"healAllyHealthPercentage = 50"});
     auto* attack = Add<ControllerMonsterStateAttack>("Attack");
-    auto* queued = new Stand(controller);
-    controller->AddTemporaryState("UseSkillOnAlly", queued);
+    Stand* queued = &QueueStandIn();
     controller->SetHealSkill(5, 0);
     Monster* hurt = Place(2, 0, false, "characterLife = 100");
     Monster* lifeless = Place(3, 0, false, "characterLife = 0");
@@ -486,6 +518,412 @@ TEST_F(ControllerMonsterStateTest, ARandomPointFailsFiveTimesThenLogsOnce)
                                                                       3.0f, 3.0f, 2.9f, 0.0f));
     EXPECT_NEAR(Between(point, At(0, 0)), 3.0f, 1e-4f);
     EXPECT_EQ(log.GetLines().size(), 0u);
+}
+
+// The "End" of the chain's first skill hands the next one on as the behaviour says; the next
+// skill's own "End" (or a behaviour out of range) picks the best skill again.
+TEST_F(ControllerMonsterStateTest, AttackEndChainsTheNextSkillAsTheBehaviourSays)
+{
+    Make({"BuffSelfBehavior = WhenIdle"});
+    Add<ControllerMonsterStateAttack>("Attack");
+    Stand& pursue = StandIn("Pursue");
+    StandIn("Return");
+    Stand& queued = QueueStandIn();
+    const Monster* leader = Living(2, false);
+    monster->SetLeader(leader->GetObjectId());
+    const uint32_t foe = Living(30, true)->GetObjectId();
+    const uint32_t claw = ReadySkill("Claw");
+    const uint32_t bite = ReadySkill("Bite");
+    controller->SetDefaultAttackSkill(claw);
+    controller->SetChainInitialSkill(claw);
+    controller->SetChainNextSkill(bite);
+
+    Enter("Attack", foe, claw);
+    End();
+    EXPECT_EQ(State(), "Attack");
+    EXPECT_EQ(controller->GetCurrentEnemy(), foe);
+    EXPECT_EQ(controller->GetCurrentSkillID(), bite);
+    End();
+    EXPECT_EQ(pursue.begins, 1);
+    EXPECT_EQ(pursue.enemy, foe);
+    EXPECT_EQ(pursue.skill, claw);
+
+    controller->SetChainBehavior(ChainedSkillBehavior_UseOnLeader);
+    Enter("Attack", foe, claw);
+    End();
+    ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
+    EXPECT_EQ(queued.ally, leader->GetObjectId());
+    EXPECT_EQ(queued.skill, bite);
+    controller->ClearTemporaryStates();
+
+    controller->SetChainBehavior(ChainedSkillBehavior_UseOnSelf);
+    Enter("Attack", foe, claw);
+    End();
+    ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
+    EXPECT_EQ(queued.ally, monster->GetObjectId());
+    EXPECT_EQ(queued.skill, bite);
+    controller->ClearTemporaryStates();
+    EXPECT_EQ(pursue.begins, 1);
+
+    controller->SetChainBehavior(static_cast<ChainedSkillBehavior>(3));
+    Enter("Attack", foe, claw);
+    End();
+    EXPECT_EQ(pursue.begins, 2);
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+}
+
+TEST_F(ControllerMonsterStateTest, AttackEndBuffsItselfBeforeTheChainAndReturns)
+{
+    Make({"BuffSelfBehavior = WhenIdle"});
+    Add<ControllerMonsterStateAttack>("Attack");
+    Stand& back = StandIn("Return");
+    StandIn("Pursue");
+    Stand& queued = QueueStandIn();
+    const uint32_t foe = Living(30, true)->GetObjectId();
+    const uint32_t claw = ReadySkill("Claw");
+    const uint32_t ward = ReadySkill("Ward");
+    controller->SetDefaultAttackSkill(claw);
+    controller->SetChainInitialSkill(claw);
+    controller->SetChainNextSkill(ReadySkill("Bite"));
+    controller->SetBuffSelfSkill(ward);
+
+    Enter("Attack", foe, claw);
+    End();
+    ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
+    EXPECT_EQ(queued.ally, monster->GetObjectId());
+    EXPECT_EQ(queued.skill, ward);
+    // "Return" waits behind the queued buff.
+    EXPECT_EQ(back.begins, 0);
+    controller->ClearTemporaryStates();
+    EXPECT_EQ(State(), "Return");
+    EXPECT_EQ(controller->GetCurrentEnemy(), 0u);
+}
+
+TEST_F(ControllerMonsterStateTest, ReturnToAnUnreachableSpawnLogsAndMakesHomeWhereItStands)
+{
+    Make({"BuffSelfBehavior = WhenIdle"});
+    Add<ControllerMonsterStateReturn>("Return");
+    Stand& idle = StandIn("Idle");
+    StandIn("Pursue");
+    monster->SetSpawnPoint(WorldCoords(At(500, 0)));
+
+    LogCapture log;
+    Enter("Return");
+    EXPECT_EQ(log.Count(Engine::LogRuntime,
+                        "Monster Records/Creatures/Monster/Imp.dbr can't return home."),
+              1u);
+    EXPECT_EQ(idle.begins, 1);
+    EXPECT_EQ(monster->GetSpawnPoint().GetPosition(), At(0, 0));
+}
+
+// A follower whose leader dies while it follows or defends ends idle, not bouncing between
+// "Return" and "FollowLeader".
+TEST_F(ControllerMonsterStateTest, FollowersOfADeadLeaderEndIdle)
+{
+    Make({"BuffSelfBehavior = WhenIdle"});
+    Add<ControllerMonsterStateReturn>("Return");
+    Add<ControllerMonsterStateFollowLeader>("FollowLeader");
+    Add<ControllerMonsterStateDefendLeader>("DefendLeader");
+    Stand& idle = StandIn("Idle");
+    StandIn("Wander");
+    Monster* leader = Living(2, false);
+    const uint32_t leaderId = leader->GetObjectId();
+    monster->SetLeader(leaderId);
+
+    Enter("DefendLeader", 0, 0, leaderId);
+    ASSERT_EQ(State(), "DefendLeader");
+    controller->GetExecutingState()->AllyDied(Living(3, false)->GetObjectId());
+    EXPECT_EQ(State(), "DefendLeader");
+    leader->SetLifeState(LifeState_Dead);
+    controller->GetExecutingState()->OnUpdate(1);
+    EXPECT_EQ(idle.begins, 1);
+
+    leader->SetLifeState(LifeState_Alive);
+    Enter("DefendLeader", 0, 0, leaderId);
+    leader->SetLifeState(LifeState_Dead);
+    controller->GetExecutingState()->AllyDied(leaderId);
+    EXPECT_EQ(idle.begins, 2);
+
+    Enter("FollowLeader", 0, 0, leaderId);
+    EXPECT_EQ(idle.begins, 3);
+    EXPECT_EQ(State(), "Idle");
+
+    leader->SetLifeState(LifeState_Alive);
+    leader->SetPathPosition(At(20, 0));
+    Enter("FollowLeader", 0, 0, leaderId);
+    ASSERT_EQ(State(), "FollowLeader");
+    leader->SetLifeState(LifeState_Dead);
+    controller->GetExecutingState()->OnUpdate(1);
+    EXPECT_EQ(idle.begins, 4);
+    EXPECT_EQ(State(), "Idle");
+}
+
+TEST_F(ControllerMonsterStateTest, ScaredReturnsOnTheFrameTheScareRunsOut)
+{
+    Make({"BuffSelfBehavior = WhenIdle"});
+    controller->Update(0);
+    ASSERT_EQ(State(), "Idle");
+    LogCapture log;
+    controller->ScareMe(0, 100.0f);
+    EXPECT_EQ(State(), "Scared");
+    EXPECT_EQ(log.Count(Engine::LogRuntime,
+                        "Records/Creatures/Monster/Imp.dbr is scared of an invalid enemy."),
+              1u);
+    controller->Update(99);
+    EXPECT_EQ(State(), "Scared");
+    controller->Update(1);
+    EXPECT_EQ(State(), "Idle");
+}
+
+// A monster without a run animation, so that every run stops where it starts, under its
+// controller after the first update, and a hunter 3.0 away.
+class ControllerMonsterStatePanicTest : public ControllerMonsterStateTest {
+protected:
+    void SetUp() override
+    {
+        ControllerMonsterStateTest::SetUp();
+        database.WriteRecord("Records/Controllers/Coward.dbr", {"Class = ControllerMonster"});
+        database.WriteRecord("Records/Creatures/Coward.dbr",
+                             {"Class = Monster", "characterLife = 100",
+                              "controller = Records/Controllers/Coward.dbr"});
+        database.WriteRecord("Records/Creatures/Hunter.dbr",
+                             {"Class = Monster", "characterLife = 100"});
+        coward =
+            ObjectManager::Instance().CreateObjectFromFile<Monster>("Records/Creatures/Coward.dbr");
+        hunter =
+            ObjectManager::Instance().CreateObjectFromFile<Monster>("Records/Creatures/Hunter.dbr");
+        ASSERT_NE(coward, nullptr);
+        ASSERT_NE(hunter, nullptr);
+        (*world)->AddEntity(coward, WorldCoords(At(0, 0)), false);
+        (*world)->AddEntity(hunter, WorldCoords(At(3, 0)), false);
+        hunter->SetTeam(TeamManager::DefaultPlayerTeam());
+        for (Monster* one : {coward, hunter}) {
+            one->InitialUpdate();
+            one->GetCharacterBio().Update(*one, 0);
+        }
+        cowardly =
+            ObjectManager::Instance().GetObject<ControllerMonster>(coward->GetControllerId());
+        ASSERT_NE(cowardly, nullptr);
+        cowardly->Update(0);
+    }
+
+    Monster* coward = nullptr;
+    Monster* hunter = nullptr;
+    ControllerMonster* cowardly = nullptr;
+};
+
+// Without the guards these runs restart from inside themselves and never return.
+TEST_F(ControllerMonsterStatePanicTest, ARunThatCannotStartRunsAgainOnTheNextUpdateNotAtOnce)
+{
+    cowardly->Panic(hunter->GetObjectId());
+    EXPECT_STREQ(cowardly->GetExecutingStateName(), "Panic");
+    EXPECT_EQ(coward->GetActionState(), ActionState_ForcedStop);
+    for (int frame = 0; frame < 3; ++frame) {
+        cowardly->Update(33);
+        EXPECT_STREQ(cowardly->GetExecutingStateName(), "Panic") << frame;
+    }
+    EXPECT_EQ(coward->GetPathPosition(), WorldVec3(kRegion, Vec3()));
+}
+
+TEST_F(ControllerMonsterStatePanicTest, AScaredRunThatCannotStartWaitsForItsRunTimer)
+{
+    cowardly->ScareMe(hunter->GetObjectId(), 5000.0f);
+    EXPECT_STREQ(cowardly->GetExecutingStateName(), "Scared");
+    EXPECT_EQ(coward->GetActionState(), ActionState_ForcedStop);
+    // Runs last 1000 to 2000 ms; the timer then tries again, once.
+    cowardly->Update(2001);
+    EXPECT_STREQ(cowardly->GetExecutingStateName(), "Scared");
+    EXPECT_EQ(coward->GetPathPosition(), WorldVec3(kRegion, Vec3()));
+}
+
+template <class Command, class... Args> uint32_t TypeOf(Args... args)
+{
+    return Command(args...).GetNetPacket()->GetType();
+}
+
+class ControllerMonsterStatesTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        World& world = *scopedWorld.emplace(100.0f);
+        ObjectManager& objects = ObjectManager::Instance();
+        database.WriteRecord("Records/Creatures/Monster/Ghoul.dbr",
+                             {"Class = MonsterStateTestMonster"});
+        monster = objects.CreateObjectFromFile<MonsterStateTestMonster>(
+            "Records/Creatures/Monster/Ghoul.dbr");
+        ASSERT_NE(monster, nullptr);
+        world.AddEntity(monster, WorldCoords(1, Coords::Identity()), false);
+        controller = static_cast<ControllerMonster*>(objects.CreateObject("ControllerMonster"));
+        ASSERT_NE(controller, nullptr);
+        controller->AttachParent(monster->GetObjectId());
+        monster->SetControllerId(controller->GetObjectId());
+        // The controller registers its own states first; the ones under test replace them.
+        controller->Update(0);
+        controller->AddState("Dying", new ControllerMonsterStateDying(controller));
+        controller->AddState("Dead", new ControllerMonsterStateDead(controller));
+        controller->AddState("Paralyze", new ControllerMonsterStateParalyze(controller));
+        controller->AddState("Stunned", new ControllerMonsterStateStunned(controller));
+        controller->AddState("Trapped", new ControllerMonsterStateTrapped(controller));
+        controller->AddState("QuestMove", new ControllerMonsterStateQuestMove(controller));
+        controller->AddState("QuestWalk", new ControllerMonsterStateQuestWalk(controller));
+        controller->AddState("QuestPlayAnimation",
+                             new ControllerMonsterStateQuestPlayAnimation(controller));
+        controller->AddState("QuestUseSkill", new ControllerMonsterStateQuestUseSkill(controller));
+        for (const char* name : {"Idle", "Return", "Panic"})
+            controller->AddState(name, probes.emplace_back(new Stand(controller)));
+        queued = new Stand(controller);
+        controller->AddTemporaryState("Queued", queued);
+    }
+
+    std::string State() const
+    {
+        const char* name = controller->GetExecutingStateName();
+        return name != nullptr ? name : "";
+    }
+    Stand& Idle() { return *probes[0]; }
+    Stand& Return() { return *probes[1]; }
+    Stand& Panic() { return *probes[2]; }
+    Monster* Place(float x)
+    {
+        auto* made = static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
+        gEngine->GetWorld()->AddEntity(made, WorldCoords(1, Coords::FromTranslation(Vec3(x, 0, 0))),
+                                       false);
+        return made;
+    }
+
+    MonsterStateTestMonster* monster = nullptr;
+    ControllerMonster* controller = nullptr;
+    std::vector<Stand*> probes;
+    Stand* queued = nullptr;
+    std::optional<AiScopedWorld> scopedWorld;
+};
+
+TEST_F(ControllerMonsterStatesTest, DyingAndDeadIgnoreStunImmobilizeAndTrapButPanic)
+{
+    for (const char* name : {"Dying", "Dead"}) {
+        controller->SetState(name, ControllerAIStateData());
+        controller->AddTemporaryState("Queued", ControllerAIStateData());
+        controller->ClearTemporaryStates();
+        controller->BeginStun();
+        controller->BeginImmobilize();
+        controller->BeginTrap();
+        EXPECT_EQ(State(), name);
+        const int panics = Panic().begins;
+        controller->Panic(42);
+        EXPECT_EQ(State(), "Panic") << name;
+        EXPECT_EQ(Panic().begins, panics + 1);
+        EXPECT_EQ(Panic().enemy, 42u);
+    }
+}
+
+TEST_F(ControllerMonsterStatesTest, DyingFiresItsReadySkillOnceEvenWhenToldToDieAgain)
+{
+    auto* skill = static_cast<MonsterStateTestSkill*>(
+        ObjectManager::Instance().CreateObject("MonsterStateTestSkill"));
+    controller->SetDyingSkill(skill->GetObjectId());
+    monster->sent.clear();
+    controller->SetState("Dying", ControllerAIStateData());
+    const uint32_t activate =
+        TypeOf<ActivateSkillConfigCmd>(monster->GetObjectId(), 0u, 0u, WorldVec3());
+    EXPECT_EQ(monster->sent, std::vector<uint32_t>{activate});
+    controller->CharacterIsDying();
+    EXPECT_EQ(monster->sent, std::vector<uint32_t>{activate});
+}
+
+TEST_F(ControllerMonsterStatesTest, BeginTrapElsewhereDropsTheQueueWithoutEndingIt)
+{
+    controller->SetState("Stunned", ControllerAIStateData());
+    controller->AddTemporaryState("Queued", ControllerAIStateData());
+    ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
+    controller->BeginTrap();
+    EXPECT_EQ(State(), "Trapped");
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+    EXPECT_EQ(queued->ends, 0);
+
+    monster->sent.clear();
+    controller->EndTrap();
+    EXPECT_EQ(State(), "Return");
+    EXPECT_EQ(monster->sent,
+              std::vector<uint32_t>{TypeOf<ReleaseTrapConfigCmd>(monster->GetObjectId())});
+}
+
+TEST_F(ControllerMonsterStatesTest, ParalyzeLastsLongerTheNearerTheEnemyInBandsOf25)
+{
+    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(25.0f), 4000);
+    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(50.5f), 4000);
+    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(24.0f), 160);
+    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(24.99f), 160);
+    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(1.0f), 3840);
+    // 2147483647 mod 25 is 22.
+    EXPECT_EQ(
+        ControllerMonsterStateParalyze::GetParalyzeTime(std::numeric_limits<float>::infinity()),
+        480);
+    EXPECT_EQ(
+        ControllerMonsterStateParalyze::GetParalyzeTime(std::numeric_limits<float>::quiet_NaN()),
+        4000);
+
+    // Running from an enemy on the very same spot goes nowhere, rather than to not-a-number.
+    const WorldVec3 here(1, Vec3(1, 0, 1));
+    EXPECT_EQ(ControllerMonsterStatePanic::DirectionAwayFrom(here, here), Vec3());
+    EXPECT_EQ(ControllerMonsterStatePanic::DirectionAwayFrom(WorldVec3(1, Vec3(4, 0, 5)), here),
+              Vec3(-0.6f, 0, -0.8f));
+
+    const uint32_t enemy = Place(24.0f)->GetObjectId();
+    controller->SetState("Paralyze", ControllerAIStateData(enemy, 0, 0, WorldVec3()));
+    controller->Update(159);
+    EXPECT_EQ(State(), "Paralyze");
+    controller->Update(1);
+    EXPECT_EQ(State(), "Panic");
+    EXPECT_EQ(Panic().enemy, enemy);
+
+    controller->SetState("Paralyze", ControllerAIStateData(999, 0, 0, WorldVec3()));
+    EXPECT_EQ(State(), "Idle");
+}
+
+TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkill)
+{
+    const uint32_t self = monster->GetObjectId();
+    monster->sent.clear();
+    controller->SetQuestPoint(WorldVec3(1, Vec3(6, 0, 0)));
+    controller->SetState("QuestMove", ControllerAIStateData());
+    controller->SetState("Idle", ControllerAIStateData());
+    EXPECT_EQ(monster->sent, std::vector<uint32_t>{TypeOf<QuestMoveCompletedConfigCmd>(self)});
+    // Where the quest left the monster is its new home.
+    EXPECT_EQ(monster->GetSpawnPoint().GetPosition(), monster->GetCoords().GetPosition());
+
+    controller->SetState("QuestPlayAnimation", ControllerAIStateData());
+    monster->sent.clear();
+    controller->HandleEvent(Name::Create("End"));
+    EXPECT_EQ(State(), "Idle");
+    EXPECT_EQ(monster->sent, std::vector<uint32_t>{TypeOf<QuestAnimationCompletedConfigCmd>(self)});
+
+    auto* skill = static_cast<MonsterStateTestSkill*>(
+        ObjectManager::Instance().CreateObject("MonsterStateTestSkill"));
+    skill->SetReason(Skill::UseQuery_CoolingDown);
+    LogCapture log;
+    controller->SetState("QuestUseSkill",
+                         ControllerAIStateData(0, 0, skill->GetObjectId(), WorldVec3()));
+    EXPECT_EQ(log.Count(Engine::LogRuntime,
+                        "Skill is not ready in ControllerMonsterStateQuestUseSkill - " +
+                            monster->GetObjectName()),
+              1u);
+
+    controller->QuestCommandMove(0, WorldVec3(9, Vec3()), false);
+    EXPECT_EQ(
+        log.Count(Engine::LogData, "Quest cannot move " + monster->GetObjectName() + " to point"),
+        1u);
+
+    // The quest's interruption flag decides whether the quest states look for enemies.
+    ControllerAIState* walk = controller->GetState("QuestWalk");
+    controller->QuestCommandWalk(0, WorldVec3(), false);
+    EXPECT_FALSE(walk->ShouldFindEnemy());
+    EXPECT_FALSE(walk->ShouldFindClosestEnemy());
+    EXPECT_FALSE(walk->RespondsToFear());
+    controller->QuestCommandWalk(0, WorldVec3(), true);
+    EXPECT_TRUE(walk->ShouldFindEnemy());
+    EXPECT_TRUE(walk->ShouldFindClosestEnemy());
 }
 
 } // namespace

@@ -1,11 +1,25 @@
 #include "ai/ControllerMonster.h"
 
+#include "ai/ControllerAIStateT.h"
 #include "characters/Monster.h"
+#include "characters/TeamManager.h"
+#include "core/PlayStatsDamageType.h"
+#include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerNetBasicInfo.h"
+#include "skills/Skill.h"
+#include "skills/SkillState.h"
+#include "tests/combat/DeathFixture.h"
+#include "tests/support/AiItemRecorder.h"
 #include "tests/support/EngineFixture.h"
 #include "world/Proxy.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -52,8 +66,6 @@ TEST_F(ControllerMonsterTest, StartsWithEmptySlotsStandardBandsAndIgnoresRequire
     EXPECT_EQ(fifth.initialWait, 1200);
     EXPECT_EQ(fifth.chance, 40u);
     EXPECT_EQ(fifth.useRange, SkillUseRange_Long);
-    controller->SetLifetime(7000);
-    EXPECT_EQ(controller->GetLifetime(), 7000);
 }
 
 TEST_F(ControllerMonsterTest, RangeWordsAreExact)
@@ -120,12 +132,6 @@ TEST_F(ControllerMonsterTest, TreasureProxyReplacesTheOldOneAndKeepsOnlyProxies)
     EXPECT_EQ(objects.GetObject(secondId), nullptr);
 }
 
-} // namespace
-} // namespace GAME::Test
-
-namespace GAME::Test {
-namespace {
-
 TEST_F(ControllerMonsterTest, LoadDefaultsReplaceTheStartValues)
 {
     EXPECT_EQ(controller->GetInnerSightAngerRate(), 20.0f);
@@ -167,6 +173,286 @@ TEST_F(ControllerMonsterTest, LoadReadsEnumerationsExactlyAndTheSecondFleeCount)
         "Records/Controllers/Monster/Odd.dbr");
     ASSERT_NE(odd, nullptr);
     EXPECT_EQ(odd->GetDistressResponseBehavior(), RespondToAll);
+}
+
+class MonsterProbe : public ControllerMonster {
+public:
+    using ControllerMonster::AngerUpdate;
+    using ControllerMonster::FindEnemy;
+    using ControllerMonster::FindEnemyUpdate;
+    using ControllerMonster::TryToHealAlly;
+};
+
+// Counts what the controller asks of the executing state.
+class CountingState : public ControllerAIStateT<ControllerAI, Character> {
+public:
+    using ControllerAIStateT::ControllerAIStateT;
+    void OnBegin() override {}
+    void OnEnd() override {}
+    void OnUpdate(int32_t /*elapsedMs*/) override {}
+    bool ShouldFindEnemy() override
+    {
+        ++findRounds;
+        return false;
+    }
+    void ProjectileNotification(uint32_t /*projectileId*/) override { ++projectiles; }
+    bool RespondsToFear() override { return true; }
+
+    int findRounds = 0;
+    int projectiles = 0;
+};
+
+// A monster at (0, 0, 0) thinking with a probe loaded from the test's record lines.
+class MonsterDecisionsTest : public DeathFixture {
+protected:
+    void Think(const std::string& lines)
+    {
+        self = Make("Self", 0, 0);
+        controller = std::make_unique<MonsterProbe>();
+        LoadTable table;
+        table.Parse(lines, "Probe.dbr");
+        controller->Load(table);
+        controller->SetParentId(self->GetObjectId());
+        state = new CountingState(controller.get());
+        controller->AddState("Counting", state);
+        controller->SetState("Counting", ControllerAIStateData());
+    }
+
+    void TearDown() override
+    {
+        controller.reset();
+        DeathFixture::TearDown();
+    }
+
+    Monster* Make(const std::string& name, float x, float z,
+                  std::initializer_list<std::string> lines = {})
+    {
+        Monster* character = Spawn<Monster>("Records/Creatures/" + name + ".dbr", lines);
+        character->SetPathPosition(WorldVec3(kRegion, Vec3(x, 0, z)));
+        return character;
+    }
+
+    Monster* MakeFoe(float x)
+    {
+        Monster* foe = Make("Foe", x, 0);
+        foe->SetTeam(TeamManager::DefaultPlayerTeam());
+        return foe;
+    }
+
+    uint32_t MakeSkill(const std::string& name, bool enabled)
+    {
+        database.WriteRecord("Records/Skills/" + name + ".dbr", {"Class = ReachSkill"});
+        Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>("Records/Skills/" +
+                                                                             name + ".dbr");
+        SkillState skillState;
+        skillState.skillLevel = 1;
+        skillState.enabled = enabled;
+        skill->ReceiveStateUpdate(skillState, true);
+        return skill->GetObjectId();
+    }
+
+    Monster* self = nullptr;
+    std::unique_ptr<MonsterProbe> controller;
+    CountingState* state = nullptr;
+};
+
+TEST_F(MonsterDecisionsTest, SpecialWaitsForTheEnemyItsTimeoutAndItsDelay)
+{
+    Think("");
+    const uint32_t foe = MakeFoe(3)->GetObjectId();
+    const uint32_t special = MakeSkill("Special", true);
+    const uint32_t fallback = MakeSkill("Fallback", false);
+    controller->SetSpecialAttackSkill(special, 2000, 500, 100, SkillUseRange_None);
+    controller->SetDefaultAttackSkill(fallback);
+
+    // The disabled default comes back: its state is never asked.
+    controller->Update(3000);
+    EXPECT_EQ(controller->ChooseBestSkill(foe, false), fallback);
+    controller->SetMostHatedEnemy(foe);
+    controller->FindEnemy();
+    EXPECT_EQ(controller->ChooseBestSkill(foe, false), fallback);
+    controller->Update(1999);
+    EXPECT_EQ(controller->ChooseBestSkill(foe, false), fallback);
+    controller->Update(1);
+    EXPECT_EQ(controller->ChooseBestSkill(foe, false), special);
+
+    controller->SetSpecialAttackCooldown(0, 500);
+    EXPECT_EQ(controller->ChooseBestSkill(foe, false), fallback);
+    controller->Update(500);
+    EXPECT_EQ(controller->ChooseBestSkill(foe, false), special);
+}
+
+TEST_F(MonsterDecisionsTest, NoSkillAtAllLogsAndGivesZero)
+{
+    Think("");
+    const uint32_t foe = MakeFoe(3)->GetObjectId();
+    log.Clear();
+    EXPECT_EQ(controller->ChooseBestSkill(foe, true), 0u);
+    EXPECT_EQ(log.GetLines().size(), 0u);
+    EXPECT_EQ(controller->ChooseBestSkill(foe, false), 0u);
+    EXPECT_EQ(log.Count(2, "ControllerMonster::ChooseBestSkill picked an invalid skill for "
+                           "Records/Creatures/Self.dbr"),
+              1u);
+}
+
+TEST_F(MonsterDecisionsTest, BandBoundsAreExcludedAfterTheRadii)
+{
+    Think("");
+    Monster* foe = MakeFoe(0);
+    const float radii = self->GetExtents() + foe->GetExtents();
+    const uint32_t id = foe->GetObjectId();
+    foe->SetPathPosition(WorldVec3(kRegion, Vec3(4.0f + radii, 0, 0)));
+    EXPECT_FALSE(controller->IsSkillInProperRange(id, SkillUseRange_Short));
+    EXPECT_FALSE(controller->IsSkillInProperRange(id, SkillUseRange_Medium));
+    foe->SetPathPosition(WorldVec3(kRegion, Vec3(3.5f + radii, 0, 0)));
+    EXPECT_TRUE(controller->IsSkillInProperRange(id, SkillUseRange_Short));
+    foe->SetPathPosition(WorldVec3(kRegion, Vec3(radii, 0, 0)));
+    EXPECT_FALSE(controller->IsSkillInProperRange(id, SkillUseRange_Short));
+    EXPECT_TRUE(controller->IsSkillInProperRange(999, SkillUseRange_None));
+    EXPECT_FALSE(controller->IsSkillInProperRange(999, SkillUseRange_Short));
+}
+
+TEST_F(MonsterDecisionsTest, SightAngerGrowsPerPeriodAndTheTimerKeepsTheRest)
+{
+    Think("ForgiveRate = 0\nViewDistance = 20");
+    Monster* foe = MakeFoe(10);
+    // Without "MaxPursuitDistance" every character is in range.
+    EXPECT_TRUE(controller->InPursuitRange(foe->GetObjectId()));
+    EXPECT_FLOAT_EQ(controller->ProcessAngerTarget(*foe, 200), 3.8f);
+
+    controller->AngerUpdate(450);
+    EXPECT_EQ(controller->GetAngerTimer(), 150.0f);
+    // 11.4 in all: above 11.3, not above 11.5.
+    EXPECT_EQ(controller->GetAngerManager().GetNewTarget(11.5f), nullptr);
+    EXPECT_EQ(controller->GetAngerManager().GetNewTarget(11.3f), foe);
+}
+
+TEST_F(MonsterDecisionsTest, HugeTimesSaturate)
+{
+    Think("ViewDistance = 20");
+    Monster* foe = MakeFoe(10);
+    // 10,737,419 periods: their 2,147,483,800 ms reach the table as 2,147,483,647, so the
+    // anger fades instead of growing by a wrapped negative time.
+    controller->AngerUpdate(2147483647);
+    EXPECT_GE(controller->GetAngerTimer(), 0.0f);
+    EXPECT_LT(controller->GetAngerTimer(), 400.0f);
+    EXPECT_EQ(controller->GetAngerManager().GetNewTarget(0.0f), nullptr);
+
+    controller->AddState("Scared", new CountingState(controller.get()));
+    controller->ScareMe(foe->GetObjectId(), 1.0e12f);
+    EXPECT_EQ(controller->GetScareTimer(), 2147483647);
+    EXPECT_TRUE(controller->StillScared());
+    EXPECT_EQ(controller->GetCurrentEnemy(), foe->GetObjectId());
+}
+
+TEST_F(MonsterDecisionsTest, FindRoundsCatchUpTwiceAtMost)
+{
+    Think("");
+    controller->FindEnemyUpdate(1000);
+    EXPECT_EQ(state->findRounds, 2);
+    EXPECT_EQ(controller->GetFindEnemyTimer(), 200);
+    controller->FindEnemyUpdate(350);
+    EXPECT_EQ(state->findRounds, 3);
+    EXPECT_EQ(controller->GetFindEnemyTimer(), 50);
+}
+
+TEST_F(MonsterDecisionsTest, AnAllyExactlyAtTheThresholdIsNotHealed)
+{
+    Think("healAllyHealthPercentage = 50");
+    controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller.get()));
+    Monster* ally = Make("Ally", 2, 0, {"characterLife = 100"});
+    ally->ForceSpeedUpdate();
+    ally->SubtractLife(50.0f, PlayStatsDamageType{});
+    controller->TryToHealAlly();
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+    ally->SubtractLife(1.0f, PlayStatsDamageType{});
+    controller->TryToHealAlly();
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 1u);
+}
+
+TEST_F(MonsterDecisionsTest, AProjectileInTheDodgeCooldownOnlyRestartsIt)
+{
+    Think("");
+    controller->ProjectileNotification(0);
+    EXPECT_EQ(state->projectiles, 1);
+    EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
+    controller->Update(1000);
+    EXPECT_EQ(controller->GetDodgeCooldown(), 4000);
+    controller->ProjectileNotification(0);
+    EXPECT_EQ(state->projectiles, 1);
+    EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
+}
+
+TEST_F(MonsterDecisionsTest, MiscDropsFollowTheirChanceAndThePerMemberItemComesOnce)
+{
+    AiItemRecorder recorder;
+    database.WriteRecord("Records/Items/Ring.dbr", {"Class = ItemEquipment"});
+    database.WriteRecord("Records/Items/Charm.dbr", {"Class = ItemEquipment"});
+    Think("");
+    Monster* dying =
+        Make("Dying", 1, 0,
+             {"chanceToEquipMisc1 = 0", "lootMisc1Item1 = Records/Items/Charm.dbr",
+              "chanceToEquipMisc1Item1 = 100", "chanceToEquipMisc2 = 100",
+              "lootMisc2Item1 = Records/Items/Ring.dbr", "chanceToEquipMisc2Item1 = 100",
+              "perPartyMemberDropItemName = Records/Items/Charm.dbr"});
+    controller->SetParentId(dying->GetObjectId());
+    controller->CreateDropMiscItems();
+    ASSERT_EQ(recorder.drops.size(), 2u);
+    EXPECT_EQ(recorder.drops[0].baseName, "Records/Items/Ring.dbr");
+    EXPECT_EQ(recorder.drops[1].baseName, "Records/Items/Charm.dbr");
+    EXPECT_NE(recorder.drops[0].id, recorder.drops[1].id);
+}
+
+constexpr uint32_t kAna = 0x10000001;
+constexpr uint32_t kBob = 0x20000001;
+constexpr uint32_t kCy = 0x30000001;
+constexpr uint32_t kDee = 0x40000001;
+
+class ControllerMonsterLootTest : public DeathFixture {
+protected:
+    static PlayerNetBasicInfo Player(uint32_t id, uint32_t party)
+    {
+        PlayerNetBasicInfo record;
+        record.playerId = id;
+        record.partyId = static_cast<int32_t>(party);
+        record.position = WorldVec3(kRegion, Vec3());
+        return record;
+    }
+
+    // The names of the items the monster drops when the attacker killed it.
+    std::vector<std::string> DropsWhenKilledBy(uint32_t attackerId)
+    {
+        database.WriteRecord("Records/Items/Charm.dbr", {"Class = ItemEquipment"});
+        Monster* dying = Spawn<Monster>("Records/Creatures/Dying.dbr",
+                                        {"perPartyMemberDropItemName = Records/Items/Charm.dbr"});
+        dying->SetPathPosition(WorldVec3(kRegion, Vec3(1, 0, 0)));
+        dying->GetCombatManager().SetAttacker(attackerId);
+        auto controller = std::make_unique<ControllerMonster>();
+        controller->SetParentId(dying->GetObjectId());
+
+        AiItemRecorder recorder;
+        controller->CreateDropMiscItems();
+
+        std::vector<std::string> names;
+        for (const ItemReplicaInfo& item : recorder.drops) {
+            names.push_back(item.baseName);
+            for (const ItemReplicaInfo& other : recorder.drops) {
+                if (&other != &item) {
+                    EXPECT_NE(other.id, item.id);
+                }
+            }
+        }
+        return names;
+    }
+};
+
+TEST_F(ControllerMonsterLootTest, EveryMemberOfTheKillersPartyGetsACopy)
+{
+    Game().GetPlayerManagerClient()->HandlePlayerUpdate(
+        {Player(kAna, kAna), Player(kBob, kAna), Player(kCy, kAna), Player(kDee, 0)});
+    const std::string charm = "Records/Items/Charm.dbr";
+    EXPECT_EQ(DropsWhenKilledBy(kBob), std::vector<std::string>(3, charm));
+    EXPECT_EQ(DropsWhenKilledBy(kDee), std::vector<std::string>(1, charm));
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "multiplayer/ConfigCmdPackets.h"
 #include "skills/Skill.h"
 #include "skills/SkillManager.h"
+#include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
@@ -29,6 +30,8 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -107,9 +110,7 @@ protected:
             database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr",
                                  {std::string("Class = ") + defaultSkillClass});
         Start(settings);
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        World& world = *gEngine->GetWorld();
-        world.CreateRegion(1, Vec3(), ABBox(Vec3(-100, -100, -100), Vec3(100, 100, 100)));
+        World& world = *scopedWorld.emplace(100.0f);
         ObjectManager& objects = ObjectManager::Instance();
         // A run animation lets the character walk.
         database.WriteRecord("Records/Sounds/Cooldown.dbr",
@@ -127,12 +128,6 @@ protected:
         controller->AttachParent(player->GetObjectId());
         player->SetControllerId(controller->GetObjectId());
         controller->InitialUpdate();
-    }
-
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
     }
 
     static WorldVec3 At(float x, float z) { return WorldVec3(1, Vec3(x, 0, z)); }
@@ -156,7 +151,7 @@ protected:
 
     ControllerPlayerTestPlayer* player = nullptr;
     ControllerPlayer* controller = nullptr;
-    std::unique_ptr<World> previousWorld;
+    std::optional<AiScopedWorld> scopedWorld;
 };
 
 TEST_F(ControllerPlayerTest, MadeByNameWithABagAndEquipmentOfItsOwn)
@@ -177,27 +172,11 @@ TEST_F(ControllerPlayerTest, MadeByNameWithABagAndEquipmentOfItsOwn)
 TEST_F(ControllerPlayerTest, StartsLongIdleAndRegistersTheStates)
 {
     EXPECT_EQ(State(), "LongIdle");
-    for (const char* name : {"Startup",
-                             "Idle",
-                             "LongIdle",
-                             "MoveTo",
-                             "MoveToNpc",
-                             "TalkToNpc",
-                             "MoveToItem",
-                             "PickupItem",
-                             "MoveToFixedItem",
-                             "UseFixedItem",
-                             "MoveToUseSkill",
-                             "UseSkill",
-                             "MoveToStrategicMovement",
-                             "DoStrategicMovement",
-                             "Dying",
-                             "Dead",
-                             "Immobilized",
-                             "Stunned",
-                             "Trapped",
-                             "UseSkillWhileTrapped",
-                             "Respawning"})
+    std::istringstream states(
+        "Startup Idle LongIdle MoveTo MoveToNpc TalkToNpc MoveToItem PickupItem MoveToFixedItem "
+        "UseFixedItem MoveToUseSkill UseSkill MoveToStrategicMovement DoStrategicMovement Dying "
+        "Dead Immobilized Stunned Trapped UseSkillWhileTrapped Respawning");
+    for (std::string name; states >> name;)
         EXPECT_NE(controller->GetState(name), nullptr) << name;
 }
 

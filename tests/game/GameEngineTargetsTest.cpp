@@ -3,7 +3,6 @@
 #include "characters/Character.h"
 #include "characters/Player.h"
 #include "characters/TeamManager.h"
-#include "engine/ABBox.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -11,18 +10,19 @@
 #include "engine/WorldRay.h"
 #include "game/MinimapGameNugget.h"
 #include "multiplayer/PlayerManagerClient.h"
+#include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
+#include <optional>
 #include <vector>
 
 namespace GAME::Test {
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kRegion = AiScopedWorld::kRegion;
 
 class GameEngineTargets : public GameEngineFixture {
 protected:
@@ -30,15 +30,7 @@ protected:
     {
         GameEngineFixture::SetUp();
         Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
-    }
-
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
+        world.emplace(10.0f, 500.0f);
     }
 
     Character* Place(const char* className, const Vec3& position, const Team& team,
@@ -61,7 +53,7 @@ protected:
         return out;
     }
 
-    std::unique_ptr<World> previousWorld;
+    std::optional<AiScopedWorld> world;
 };
 
 TEST_F(GameEngineTargets, OnlyLivingVisibleUpdatedCharactersOfTheSideAreTargets)

@@ -240,6 +240,14 @@ TEST_F(GameEngineSettings, ShippedRecordLoadsCleanly)
               "Records/Game/GameBalance/PlayerAttributePak.dbr");
 }
 
+// Without its settings the game runs on zeros: the log must say why.
+TEST_F(GameEngineSettings, AMissingRecordIsLogged)
+{
+    Start();
+    EXPECT_EQ(log.Count(1, "GameEngine: could not load record 'Records/Game/GameEngine.dbr'"), 1u);
+    EXPECT_EQ(Game().GetMeleeRange(), 0.0f);
+}
+
 TEST(GameEngineNames, DifficultiesAndClassificationsFromText)
 {
     EXPECT_STREQ(GameEngine::GetGameDifficultyAsString(GameDifficulty_Epic), "Epic");

@@ -31,52 +31,176 @@ std::string IdBytes(const std::string& out)
 
 TEST(DuelReport, SeededHitsShowTranscriptsLivesTicksAndReplicas)
 {
-    const HostRun run = RunHost({"--db", SampleDatabase(), "--duel", "4", "--seed", "17"});
+    const HostRun run = RunSample({"--duel", "4", "--seed", "17"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(DataErrors(run.err), "") << run.err;
 
-    const std::string lines[] = {
-        // The monster's war gear dodges the first blow, and still strikes back and reflects.
-        "hit 1 at 0 ms: player strikes monster, style 1 (melee)\n"
-        "  combat\n"
-        "  [\n"
-        "      attackerName = Records/Creatures/PC/Hero.dbr\n",
-        "      ^yDodge Chance (10.000000) caused a miss\n"
-        "      Miss occured\n",
-        "      ^b25.000000% Damage Reflected\n",
-        "  did not land; life: monster 120.0 -> 120.0, player 300.0 -> 293.4\n"
-        "  monster replica (8 bytes): 00000000 00000000\n"
-        "  ticks in the next 1000 ms: player 10 Poison, 10 Bleeding (3.2 life)\n",
-        "hit 2 at 1000 ms: monster strikes player, style 1 (melee)\n",
-        // 140 × 0.818 falls in the band above 110.
-        "      PTH 140.000000, Rand Seed 0.818061\n"
-        "      PTH Random Number 114.528587\n"
-        "      PTH Uber Hit\n"
-        "      PTH Modifier value 1.100000\n",
-        "  landed; life: monster 120.0 -> 105.6, player 278.8 -> 271.8\n"
-        // Twenty ticks of 0.5 poison from the player, no fixed levels.
-        "  monster replica (28 bytes): 01000000 07000000 " +
-            IdBytes(run.out) + " 01000000 0000003f 0000a041 00000000\n",
-        "hit 4 at 3000 ms: monster strikes player, style 2 (projectile)\n",
-        "duel over after 4 hits: player 256.9 life, monster 95.6 life\n",
-        "objects: 0\n",
-    };
-    size_t at = 0;
-    for (const std::string& line : lines) {
-        const size_t found = run.out.find(line, at);
-        ASSERT_NE(found, std::string::npos) << "missing, in order:\n" << line << "\n" << run.out;
-        at = found + line.size();
-    }
+    ExpectInOrder(
+        run.out,
+        {
+            // The monster's war gear dodges the first blow, and still strikes back and reflects.
+            "hit 1 at 0 ms: player strikes monster, style 1 (melee)\n"
+            "  combat\n"
+            "  [\n"
+            "      attackerName = Records/Creatures/PC/Hero.dbr\n",
+            "      ^yDodge Chance (10.000000) caused a miss\n"
+            "      Miss occured\n",
+            "      ^b25.000000% Damage Reflected\n",
+            "  did not land; life: monster 120.0 -> 120.0, player 300.0 -> 293.4\n"
+            "  monster replica (8 bytes): 00000000 00000000\n"
+            "  ticks in the next 1000 ms: player 10 Poison, 10 Bleeding (3.2 life)\n",
+            "hit 2 at 1000 ms: monster strikes player, style 1 (melee)\n",
+            // 140 × 0.818 falls in the band above 110.
+            "      PTH 140.000000, Rand Seed 0.818061\n"
+            "      PTH Random Number 114.528587\n"
+            "      PTH Uber Hit\n"
+            "      PTH Modifier value 1.100000\n",
+            "  landed; life: monster 120.0 -> 105.6, player 278.8 -> 271.8\n"
+            // Twenty ticks of 0.5 poison from the player, no fixed levels.
+            "  monster replica (28 bytes): 01000000 07000000 " +
+                IdBytes(run.out) + " 01000000 0000003f 0000a041 00000000\n",
+            "hit 4 at 3000 ms: monster strikes player, style 2 (projectile)\n",
+            "duel over after 4 hits: player 256.9 life, monster 95.6 life\n",
+            "objects: 0\n",
+        });
 }
 
 TEST(DuelReport, ACountOutsideItsRangeIsRefused)
 {
     for (const char* count : {"0", "1001", "x"}) {
-        const HostRun run = RunHost({"--db", SampleDatabase(), "--duel", count});
+        const HostRun run = RunSample({"--duel", count});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, "gamehost: --duel needs a count of hits from 1 to 1000, not '" +
                                std::string(count) + "'\n" + HostOptions::Usage());
     }
+}
+
+constexpr const char* kShield = "Records/Skills/Buffs/WardingShield.dbr level 1";
+constexpr const char* kRot = "Records/Skills/Buffs/PlagueRot.dbr level 1";
+
+// The skill half of the duel: the shield soaks the leader's claws until it breaks, the rot
+// spreads from the second of the pack to both others, and a client replaying the server's
+// commands ends as the server did.
+TEST(DuelSkillReport, ShieldBreaksRotSpreadsAndTheClientAgrees)
+{
+    const HostRun run = RunSample({"--duel", "1", "--seed", "17"});
+    EXPECT_EQ(run.status, 0);
+    const size_t begin = run.out.find("duel skills as server, seed 17:\n");
+    ASSERT_NE(begin, std::string::npos) << run.out;
+    ExpectInOrder(run.out,
+                  {
+                      "  hunter 513 with bow 517 and Records/Skills/Hunting/ChargingVolley.dbr; "
+                      "pack 514, 515, "
+                      "516\n",
+                      // 5.2 claws: a fifth cut, the rest absorbed, 15 - 5.2 left.
+                      std::string("    hunter: life 300.0, buffs ") + kShield +
+                          " (19.0 s left, shield left 9.8)\n",
+                      std::string("    pack 515: life 120.0, buffs ") + kRot + " (7.0 s left)\n",
+                      "  after 2000 ms:",
+                      // The first spread: both others, with the rot's full time.
+                      std::string("    pack 516: life 120.0, buffs ") + kRot + " (8.0 s left)\n",
+                      "  after 3000 ms:",
+                      std::string(", shield left 4.0)\n"),
+                      // The third blow breaks it; the removal goes out on the next update.
+                      "  after 4000 ms:",
+                      "    hunter: life 300.0, buffs none\n",
+                      "  server and client agree: yes\n",
+                      "objects: 0\n",
+                  },
+                  begin);
+}
+
+// Every swing that starts looses the pooled attack's three arrows at the leader; the arrows'
+// results reach the client, so both machines end with the same wounded leader.
+TEST(DuelSkillReport, ThePooledBowAttackLoosesThreeArrowsBothMachinesApply)
+{
+    const HostRun run = RunSample({"--duel", "1", "--seed", "17"});
+    ASSERT_EQ(run.status, 0);
+    const size_t begin = run.out.find("duel skills as server");
+    ASSERT_NE(begin, std::string::npos) << run.out;
+    const std::string skills = run.out.substr(begin);
+    EXPECT_NE(skills.find(": 3 arrows loosed\n"), std::string::npos) << skills;
+    EXPECT_EQ(skills.find(" arrows loosed\n"), skills.find(": 3 arrows loosed\n") + 3) << skills;
+
+    const auto leaderLife = [&skills](const char* heading) {
+        const size_t at = skills.find(heading);
+        const std::string mark = "    pack 514: life ";
+        const size_t life = skills.find(mark, at);
+        return at == std::string::npos || life == std::string::npos
+                   ? -1.0f
+                   : std::stof(skills.substr(life + mark.size()));
+    };
+    const float server = leaderLife("  server end state:\n");
+    EXPECT_GT(server, 0.0f);
+    EXPECT_LT(server, 120.0f);
+    EXPECT_EQ(leaderLife("client end state:\n"), server);
+}
+
+std::string SpellPart(const HostRun& run)
+{
+    const size_t begin = run.out.find("duel spells as server, seed 17:\n");
+    return begin == std::string::npos ? std::string() : run.out.substr(begin);
+}
+
+// The shield soaks the aura's first pulse and breaks under the charged swing; the fireball flies
+// to the hero, whose armed burst answers, and the bolt lands; the fourth bone pushes out the
+// first.
+TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrder)
+{
+    const HostRun run = RunSample({"--duel", "1", "--seed", "17"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string spells = SpellPart(run);
+    ASSERT_FALSE(spells.empty()) << run.out;
+    ExpectInOrder(
+        spells,
+        {
+            "  hero 769 at (0.00, 0.00, 0.00), jackalman 770 at (0.00, 0.00, 4.00)\n",
+            "    770 uses StoneShield on 769\n",
+            // The aura strikes at once, 3 physical, into a pool of 30.
+            "  ^bShield: Absorbed (3.000000) of (3.000000) damage, shield remaining (27.000000)\n",
+            "    switch: StoneShield on\n    switch: BattleAura on\n    switch: Retribution on\n"
+            "    targets: BattleAura [770]\n",
+            "  after 1000 ms: hero 300.0 life, 145.5 mana; jackalman 120.0 life, 35.1 mana\n",
+            "shield remaining (0.000000)\n",
+            "    launch: Fireball projectile ",
+            "    switch: StoneShield off\n",
+            // Launched at the jackalman, 4 ahead of the hero, at 12 a second.
+            " at (0.00, 0.00, 2.80)\n",
+            " at (0.00, 0.00, 1.60)\n",
+            "    targets: Fireball [769]\n    switch: Retribution on\n",
+            "  after 2000 ms: hero 286.5 life",
+            "    targets: LightningStrike [769]\n",
+            // Lightning is not a quality the stone shield stops.
+            "  ^bShield: Ignored non-qualified damage (",
+            // The bolt lands a fifth of a second after it was called: 13.2 on the hero.
+            "  ^y    Damage 12.420623 to Defender 0x301\n",
+            "    targets: ChaosBeam [770]\n",
+            "  after 3000 ms: hero 280.1 life",
+            "    spawn: RaiseBones [",
+            "    targets: Retribution [770]\n",
+            "  lives equal: yes\n",
+        });
+    // Two bones at a time, three at most: the first raised is the one that falls.
+    const std::string first = LineAfter(spells, "    spawn: RaiseBones [");
+    ASSERT_FALSE(first.empty());
+    const std::string firstId = first.substr(0, first.find(','));
+    EXPECT_EQ(LineAfter(spells, "    pet "), firstId + " dies");
+    EXPECT_EQ(spells.find("    pet ", spells.find("    pet ") + 1), std::string::npos) << spells;
+}
+
+// Whatever the server decided reaches the client as commands; replayed there, every packet is
+// taken and both machines end with the same lives, the hero's wounded by the jackalman's spells.
+TEST(DuelSpellReport, TheClientReplaysEveryPacketAndEndsWithTheServersLives)
+{
+    const HostRun run = RunSample({"--duel", "1", "--seed", "17"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string spells = SpellPart(run);
+    const std::string sent = LineAfter(spells, "  client: a fresh engine replays the ");
+    ASSERT_FALSE(sent.empty()) << spells;
+    EXPECT_EQ(LineAfter(spells, "  client ran "), sent.substr(0, sent.find(' ')) + " of them");
+    const std::string server = LineAfter(spells, "  server lives: ");
+    EXPECT_EQ(server, "hero 280.3 life, 146.0 mana; jackalman 49.3 life, 10.6 mana");
+    EXPECT_EQ(LineAfter(spells, "  client lives: "), server);
 }
 
 } // namespace

@@ -20,12 +20,10 @@
 namespace GAME::Test {
 namespace {
 
-using Result = HostRun;
-
 // A refusal: status 2, nothing on the output and exactly this one line on the error stream.
 void ExpectRefused(const std::vector<std::string>& args, const std::string& line)
 {
-    const Result result = RunHost(args);
+    const HostRun result = RunHost(args);
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, line + "\n");
@@ -46,19 +44,19 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     const std::string file = folder.GetRoot() + "/file.txt";
     ExpectRefused({"--db", file}, "gamehost: database '" + file + "' is not a folder");
 
-    const Result noDb = RunHost({});
+    const HostRun noDb = RunHost({});
     EXPECT_EQ(noDb.status, 1);
     EXPECT_EQ(noDb.err, std::string("gamehost: no database folder given (--db DIR)\n") +
                             HostOptions::Usage());
 
-    const Result negative = RunHost({"--db", "/tmp", "--frames", "-1"});
+    const HostRun negative = RunHost({"--db", "/tmp", "--frames", "-1"});
     EXPECT_EQ(negative.status, 1);
     EXPECT_EQ(negative.err,
               std::string("gamehost: --frames needs a count of 0 or more, not '-1'\n") +
                   HostOptions::Usage());
     // The message names the option as the user typed it.
     for (const char* option : {"--ms", "--frame-ms"}) {
-        const Result ms = RunHost({"--db", "/tmp", option, "-5"});
+        const HostRun ms = RunHost({"--db", "/tmp", option, "-5"});
         EXPECT_EQ(ms.status, 1);
         EXPECT_EQ(ms.err, "gamehost: " + std::string(option) +
                               " needs milliseconds of 0 or more, not '-5'\n" +
@@ -66,7 +64,7 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     }
     EXPECT_EQ(RunHost({"--db", "/tmp", "--bogus"}).status, 1);
 
-    const Result help = RunHost({"--help"});
+    const HostRun help = RunHost({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, HostOptions::Usage());
     EXPECT_EQ(help.err, "");
@@ -75,25 +73,23 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
 TEST(GameHost, ADatabaseWithoutItsSettingsIsRefused)
 {
     const std::string settings = GameHost::kSettingsRecord;
+    const auto missing = [&settings](const TempDatabase& database) {
+        return "gamehost: database '" + database.GetRoot() + "' has no readable settings record '" +
+               settings + "'";
+    };
     TempDatabase empty;
-    const std::string missing = "gamehost: database '" + empty.GetRoot() +
-                                "' has no readable settings record '" + settings + "'";
-    ExpectRefused({"--db", empty.GetRoot()}, missing);
+    ExpectRefused({"--db", empty.GetRoot()}, missing(empty));
     empty.WriteFile("Text/English.txt", "tag = text\n");
-    ExpectRefused({"--db", empty.GetRoot(), "--role", "single"}, missing);
+    ExpectRefused({"--db", empty.GetRoot(), "--role", "single"}, missing(empty));
 
     TempDatabase folderNamed;
     std::filesystem::create_directories(folderNamed.GetRoot() + "/" + settings);
-    ExpectRefused({"--db", folderNamed.GetRoot()}, "gamehost: database '" + folderNamed.GetRoot() +
-                                                       "' has no readable settings record '" +
-                                                       settings + "'");
+    ExpectRefused({"--db", folderNamed.GetRoot()}, missing(folderNamed));
 
     TempDatabase pipe;
     std::filesystem::create_directories(pipe.GetRoot() + "/Records/Game");
     ASSERT_EQ(mkfifo((pipe.GetRoot() + "/" + settings).c_str(), 0600), 0);
-    ExpectRefused({"--db", pipe.GetRoot()}, "gamehost: database '" + pipe.GetRoot() +
-                                                "' has no readable settings record '" + settings +
-                                                "'");
+    ExpectRefused({"--db", pipe.GetRoot()}, missing(pipe));
 
     TempDatabase blank;
     blank.WriteFile(settings, "# nothing set\n");
@@ -109,7 +105,7 @@ TEST(GameHost, RunsFramesAndPrintsTheClassTree)
     WriteSettings(database);
     database.WriteFile("Text/English.txt", "tagHostTest = hi\n");
     const uint64_t startTime = gEngine->GetGameTime();
-    const Result run =
+    const HostRun run =
         RunHost({"--db", database.GetRoot(), "--classes", "--frames", "3", "--frame-ms", "20"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
@@ -126,7 +122,7 @@ TEST(GameHost, RunsFramesAndPrintsTheClassTree)
     // Without the text file the run still succeeds and says what was missing.
     TempDatabase textless;
     WriteSettings(textless);
-    const Result bare = RunHost({"--db", textless.GetRoot()});
+    const HostRun bare = RunHost({"--db", textless.GetRoot()});
     EXPECT_EQ(bare.status, 0);
     EXPECT_EQ(bare.err, "[log 1] Localization file 'Text/English.txt' could not be read\n");
     const size_t classes = run.out.find("\nclasses: ") + 1;
@@ -150,7 +146,7 @@ TEST(GameHost, DumpsASavedStreamAsText)
     const std::string path = folder.GetRoot() + "/hero.chr";
     ASSERT_TRUE(writer.SaveToFile(path));
 
-    Result result = RunHost({"--dump-stream", path});
+    HostRun result = RunHost({"--dump-stream", path});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "int version = 5\n{\n  wideString playerName = L\"Ann\"\n}\n");
     EXPECT_EQ(result.err, "");
@@ -207,7 +203,7 @@ TEST(GameHost, ADeeplyNestedStreamIsRefusedAfterTheDepthCap)
     TempDatabase folder;
     folder.WriteFile("deep.chr", bytes);
 
-    const Result result = RunHost({"--dump-stream", folder.GetRoot() + "/deep.chr"});
+    const HostRun result = RunHost({"--dump-stream", folder.GetRoot() + "/deep.chr"});
     EXPECT_EQ(result.status, 2);
     const size_t cap = IOStream::kMaxBlockDepth;
     EXPECT_EQ(static_cast<size_t>(std::count(result.out.begin(), result.out.end(), '\n')), cap);

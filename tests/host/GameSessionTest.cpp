@@ -1,22 +1,19 @@
+#include "characters/Player.h"
 #include "engine/FileSystem.h"
 #include "host/GameHost.h"
+#include "host/PlayerSaveFile.h"
 #include "tests/host/HostRun.h"
+#include "tests/support/GameEngineFixture.h"
 #include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <sstream>
+#include <filesystem>
 #include <string>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
-
-using Test::HostRun;
-using Test::RunHost;
-using Test::SampleDatabase;
-using Test::TempDatabase;
 
 const char* const kHero = "Records/Creatures/PC/Hero.dbr";
 
@@ -27,32 +24,11 @@ std::string FileBytes(const std::string& path)
     return bytes;
 }
 
-// The lines of `text` that start with `prefix`.
-std::string LinesStarting(const std::string& text, const std::string& prefix)
-{
-    std::istringstream lines(text);
-    std::string found;
-    for (std::string line; std::getline(lines, line);)
-        if (line.rfind(prefix, 0) == 0)
-            found += line + '\n';
-    return found;
-}
-
-std::string Play(const std::vector<std::string>& extra, int& status)
-{
-    std::vector<std::string> args = {"--db", SampleDatabase()};
-    args.insert(args.end(), extra.begin(), extra.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    status = GameHost::Run(args, out, err);
-    return out.str();
-}
-
 TEST(GameSession, SinglePlayerUnlocksTheInventoryHintAfterTenMinutes)
 {
-    int status = 1;
-    const std::string out = Play({"--role", "single", "--frames", "18182", "--ms", "33"}, status);
-    EXPECT_EQ(status, 0);
+    const HostRun run = RunSample({"--role", "single", "--frames", "18182", "--ms", "33"});
+    EXPECT_EQ(run.status, 0);
+    const std::string& out = run.out;
     EXPECT_NE(out.find("session: single, 18182 frames of 33 ms\n"), std::string::npos);
     // 18182 frames of 33 ms are the first to reach 600000 ms.
     EXPECT_NE(out.find("frame 18182: tutorial page tagTutorialPage28 unlocked: Your inventory\n"),
@@ -64,21 +40,18 @@ TEST(GameSession, EveryRoleRunsAndShutsDownCleanly)
 {
     for (const char* role : {"single", "server", "client"}) {
         SCOPED_TRACE(role);
-        int status = 1;
-        const std::string out = Play({"--role", role, "--frames", "1000"}, status);
-        EXPECT_EQ(status, 0);
-        EXPECT_NE(out.find("session ended:"), std::string::npos);
+        const HostRun run = RunSample({"--role", role, "--frames", "1000"});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_NE(run.out.find("session ended:"), std::string::npos);
     }
-    int status = 0;
-    Play({"--role", "observer"}, status);
-    EXPECT_EQ(status, 1);
+    EXPECT_EQ(RunSample({"--role", "observer"}).status, 1);
 }
 
 TEST(GameSession, PacketsAreNamedByTheirClassAndTheFooterComesOnce)
 {
-    int status = 1;
-    const std::string out = Play({"--role", "server", "--frames", "40"}, status);
-    EXPECT_EQ(status, 0);
+    const HostRun run = RunSample({"--role", "server", "--frames", "40"});
+    EXPECT_EQ(run.status, 0);
+    const std::string& out = run.out;
     // The server tells its clients about every player once a second.
     EXPECT_NE(out.find("\nframe 34: AllPlayersHeartbeatPacket (send, 12 bytes)\n"),
               std::string::npos);
@@ -98,12 +71,11 @@ TEST(GameSession, ASavedMainPlayerReloadsIntoAFreshSessionAlike)
     TempDatabase folder;
     const std::string first = folder.GetRoot() + "/first.chr";
     const std::string second = folder.GetRoot() + "/second.chr";
-    const std::string db = SampleDatabase();
-    const HostRun played = RunHost(
-        {"--db", db, "--role", "single", "--player", kHero, "--frames", "100", "--save", first});
+    const HostRun played =
+        RunSample({"--role", "single", "--player", kHero, "--frames", "100", "--save", first});
     ASSERT_EQ(played.status, 0) << played.err;
-    const HostRun reloaded = RunHost(
-        {"--db", db, "--role", "single", "--player", kHero, "--load", first, "--save", second});
+    const HostRun reloaded =
+        RunSample({"--role", "single", "--player", kHero, "--load", first, "--save", second});
     ASSERT_EQ(reloaded.status, 0) << reloaded.err;
 
     const std::string saved = LinesStarting(played.out, "player saved to ");
@@ -119,30 +91,28 @@ TEST(GameSession, ABadSaveFileStopsTheSessionAndIsLeftAsItWas)
 {
     TempDatabase folder;
     const std::string path = folder.GetRoot() + "/hero.chr";
-    const std::string db = SampleDatabase();
-    ASSERT_EQ(RunHost({"--db", db, "--role", "single", "--player", kHero, "--save", path}).status,
-              0);
+    ASSERT_EQ(RunSample({"--role", "single", "--player", kHero, "--save", path}).status, 0);
     std::string cut = FileBytes(path);
     cut.resize(cut.size() / 2);
     folder.WriteFile("hero.chr", cut);
 
-    const HostRun refused = RunHost({"--db", db, "--role", "single", "--player", kHero, "--load",
-                                     path, "--save", path, "--frames", "5"});
+    const HostRun refused = RunSample(
+        {"--role", "single", "--player", kHero, "--load", path, "--save", path, "--frames", "5"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(LinesStarting(refused.err, "gamehost: "),
               "gamehost: save file '" + path + "' is damaged; no player was loaded from it\n");
     EXPECT_EQ(FileBytes(path), cut);
 
-    const HostRun unwritable = RunHost({"--db", db, "--role", "single", "--player", kHero, "--save",
-                                        folder.GetRoot() + "/none/hero.chr"});
+    const HostRun unwritable = RunSample(
+        {"--role", "single", "--player", kHero, "--save", folder.GetRoot() + "/none/hero.chr"});
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_EQ(LinesStarting(unwritable.err, "gamehost: "),
               "gamehost: the player could not be saved to '" + folder.GetRoot() +
                   "/none/hero.chr'\n");
 
     const HostRun notAPlayer =
-        RunHost({"--db", db, "--role", "single", "--player", "Records/Game/GameEngine.dbr"});
+        RunSample({"--role", "single", "--player", "Records/Game/GameEngine.dbr"});
     EXPECT_EQ(notAPlayer.status, 2);
     const std::string line = LinesStarting(notAPlayer.err, "gamehost: ");
     EXPECT_EQ(line.rfind("gamehost: sample character record 'Records/Game/GameEngine.dbr'", 0), 0u)
@@ -152,15 +122,136 @@ TEST(GameSession, ABadSaveFileStopsTheSessionAndIsLeftAsItWas)
 
 TEST(GameSession, SaveAndLoadNeedAMainPlayerInASession)
 {
-    const std::string db = SampleDatabase();
-    EXPECT_EQ(RunHost({"--db", db, "--role", "single", "--save", "x.chr"}).status, 1);
-    EXPECT_EQ(RunHost({"--db", db, "--role", "single", "--load", "x.chr"}).status, 1);
-    const HostRun noRole = RunHost({"--db", db, "--player", kHero});
+    EXPECT_EQ(RunSample({"--role", "single", "--save", "x.chr"}).status, 1);
+    EXPECT_EQ(RunSample({"--role", "single", "--load", "x.chr"}).status, 1);
+    const HostRun noRole = RunSample({"--player", kHero});
     EXPECT_EQ(noRole.status, 1);
     EXPECT_EQ(noRole.err.substr(0, noRole.err.find('\n')),
               "gamehost: --player needs a session (--role) and no --scenario");
-    EXPECT_EQ(RunHost({"--db", db, "--scenario", "kill", "--player", kHero}).status, 1);
+    EXPECT_EQ(RunSample({"--scenario", "kill", "--player", kHero}).status, 1);
+}
+
+TEST(TravelReport, TeleportRespawnAndPortalShowTheirSteps)
+{
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::vector<std::string> lines;
+    } rows[] = {
+        // Crosses to the far region and leaves no sleep behind.
+        {"teleport",
+         {"--frames", "200", "--teleport", "1005,0,5"},
+         {"frame 10: teleport of player 5 from region 1 (0.00, 0.00, 0.00) to 1005,0,5",
+          "frame 10: StartTeleportPacket (broadcast, 24 bytes)",
+          "frame 50: teleport state 1, timer 1320, fade 0.528, needs sleep 1",
+          "frame 86: rendering off", "frame 86: teleport mode on", "frame 117: rendering on",
+          "frame 193: teleport finished, player at region 2 (5.00, 0.00, 5.00), needs sleep 0"}},
+        {"respawn",
+         {"--frames", "120", "--respawn"},
+         {"frame 10: respawn of player 5 at region 1 (0.00, 0.00, 0.00)",
+          "frame 10: respawn state 0, timer 33, fade 0.033, needs sleep 0",
+          "frame 40: rendering off", "frame 71: teleport mode off",
+          "frame 103: respawn finished, player at region 1 (0.00, 0.00, 0.00), needs sleep 0"}},
+        // A second portal request asks first.
+        {"portal",
+         {"--frames", "12", "--portal", "--answer", "no"},
+         {"frame 5: portal asked for by player 5",
+          "frame 10: portal asked for by player 5, who owns one",
+          "frame 10: dialog \"tagPortalDialog\" answered no"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> args{"--player", kHero, "--role", "single"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const HostRun run = RunSample(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (const std::string& line : row.lines)
+            EXPECT_NE(run.out.find(line + '\n'), std::string::npos) << line;
+    }
+}
+
+TEST(TravelReport, TravelOptionsAreChecked)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{"--db", "d", "--role", "single", "--respawn"},
+         "--respawn needs the main player's record (--player RECORD)"},
+        {{"--db", "d", "--role", "single", "--teleport", "1,2"},
+         "--teleport needs whole world coordinates X,Y,Z, not '1,2'"},
+        {{"--db", "d", "--role", "single", "--teleport", "1,2,3.5"},
+         "--teleport needs whole world coordinates X,Y,Z, not '1,2,3.5'"},
+        {{"--db", "d", "--role", "single", "--player", kHero, "--teleport", "1,2,3", "--respawn"},
+         "--teleport and --respawn cannot be given together"},
+    };
+    for (const auto& one : cases) {
+        const HostRun run = RunHost(one.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(one.error), std::string::npos) << run.err;
+    }
+}
+
+class PlayerSaveFileTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+
+    TempDatabase folder;
+};
+
+TEST_F(PlayerSaveFileTest, ASavedPlayerLoadsIntoAFreshOne)
+{
+    Player* saved = MakeMainPlayer();
+    ASSERT_NE(saved, nullptr);
+    saved->SetPlayerName(L"Ann");
+    saved->AddMoney(77);
+    std::string error;
+    const std::string path = folder.GetRoot() + "/ann.chr";
+    ASSERT_TRUE(PlayerSaveFile::Save(*saved, path, error)) << error;
+    Player fresh;
+    ASSERT_TRUE(PlayerSaveFile::Load(fresh, path, error)) << error;
+    EXPECT_EQ(fresh.GetPlayerName(), L"Ann");
+    EXPECT_EQ(fresh.GetCurrentMoney(), 77u);
+    const std::string first = FileBytes(path);
+    ASSERT_TRUE(PlayerSaveFile::Save(fresh, path, error));
+    EXPECT_EQ(FileBytes(path), first);
+}
+
+TEST_F(PlayerSaveFileTest, ABadFileIsRefusedInOneLineAndLeftAsItWas)
+{
+    Player saved;
+    std::string error;
+    const std::string path = folder.GetRoot() + "/cut.chr";
+    ASSERT_TRUE(PlayerSaveFile::Save(saved, path, error));
+    std::string bytes = FileBytes(path);
+    bytes.resize(bytes.size() - 1);
+    folder.WriteFile("cut.chr", bytes);
+
+    Player loaded;
+    EXPECT_FALSE(PlayerSaveFile::Load(loaded, path, error));
+    EXPECT_EQ(error, "save file '" + path + "' is damaged; no player was loaded from it");
+    EXPECT_EQ(FileBytes(path), bytes);
+
+    folder.WriteFile("text.chr", "not a save");
+    EXPECT_FALSE(PlayerSaveFile::Load(loaded, folder.GetRoot() + "/text.chr", error));
+    EXPECT_EQ(error, "'" + folder.GetRoot() + "/text.chr' is not a saved stream");
+    EXPECT_FALSE(PlayerSaveFile::Load(loaded, folder.GetRoot() + "/absent.chr", error));
+    EXPECT_EQ(error, "save file '" + folder.GetRoot() + "/absent.chr' does not exist");
+}
+
+TEST_F(PlayerSaveFileTest, ASaveThatCannotBeWrittenSaysSo)
+{
+    Player player;
+    std::string error;
+    const std::string path = folder.GetRoot() + "/none/new.chr";
+    EXPECT_FALSE(PlayerSaveFile::Save(player, path, error));
+    EXPECT_EQ(error, "the player could not be saved to '" + path + "'");
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

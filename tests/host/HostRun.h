@@ -2,6 +2,8 @@
 
 #include "host/GameHost.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -24,16 +26,21 @@ inline HostRun RunHost(const std::vector<std::string>& args)
     return {status, out.str(), err.str()};
 }
 
+// The lines of `text` that start with `prefix`.
+inline std::string LinesStarting(const std::string& text, const std::string& prefix)
+{
+    std::istringstream lines(text);
+    std::string found;
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind(prefix, 0) == 0)
+            found += line + '\n';
+    return found;
+}
+
 // The data errors a run logged, one a line.
 inline std::string DataErrors(const std::string& err)
 {
-    std::istringstream lines(err);
-    std::string errors;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("[log 1]", 0) == 0)
-            errors += line + '\n';
-    }
-    return errors;
+    return LinesStarting(err, "[log 1]");
 }
 
 // The database shipped with the sources.
@@ -41,6 +48,35 @@ inline std::string SampleDatabase()
 {
     const char* source = std::getenv("GAME_SOURCE_DIR");
     return std::string(source != nullptr ? source : ".") + "/data/database";
+}
+
+// A run on the sample database.
+inline HostRun RunSample(std::vector<std::string> args)
+{
+    args.insert(args.begin(), {"--db", SampleDatabase()});
+    return RunHost(args);
+}
+
+// Each piece must be there, after the end of the one before it (and after `from`).
+inline void ExpectInOrder(const std::string& text, const std::vector<std::string>& pieces,
+                          size_t from = 0)
+{
+    size_t at = from;
+    for (const std::string& piece : pieces) {
+        const size_t found = text.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << "missing, in order:\n" << piece << "\n" << text;
+        at = found + piece.size();
+    }
+}
+
+// The rest of the first line that starts with `prefix` anywhere in the text; empty when none.
+inline std::string LineAfter(const std::string& text, const std::string& prefix)
+{
+    const size_t at = text.find(prefix);
+    if (at == std::string::npos)
+        return std::string();
+    const size_t begin = at + prefix.size();
+    return text.substr(begin, text.find('\n', begin) - begin);
 }
 
 } // namespace GAME::Test
