@@ -4,9 +4,12 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
-configure "$ROOT/build/release-bench" -DCMAKE_BUILD_TYPE=Release -DGAME_TESTS=OFF -DGAME_BENCH=ON
-cmake --build "$ROOT/build/release-bench" -j "$JOBS"
+build_bench() {
+    configure "$ROOT/build/release-bench" -DCMAKE_BUILD_TYPE=Release -DGAME_TESTS=OFF \
+        -DGAME_BENCH=ON
+    cmake --build "$ROOT/build/release-bench" -j "$JOBS"
+}
+stage build build_bench
 for program in "$ROOT"/build/release-bench/bench/*_bench; do
-    echo "== $(basename "$program")"
-    "$program" "$@"
+    stage "$(basename "$program")" "$program" "$@"
 done
