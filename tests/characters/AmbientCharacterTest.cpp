@@ -8,10 +8,6 @@
 #include "skills/Skill.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 namespace GAME {
 
 // A skill an ambient record can name.

@@ -7,8 +7,6 @@
 #include "engine/SoundPak.h"
 #include "tests/support/EngineFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 namespace GAME::Test {

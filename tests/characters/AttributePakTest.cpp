@@ -7,12 +7,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace GAME {
 namespace {

@@ -2,8 +2,6 @@
 
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
 namespace GAME {
 namespace {
 

@@ -11,13 +11,8 @@
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <sstream>
-#include <string>
 #include <typeinfo>
-#include <vector>
 
 namespace GAME {
 namespace {

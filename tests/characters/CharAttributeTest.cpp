@@ -5,13 +5,9 @@
 #include "engine/LoadTable.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
 #include <limits>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace GAME {
 namespace {

@@ -8,10 +8,6 @@
 #include "engine/SoundPak.h"
 #include "tests/support/EngineFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
 namespace GAME::Test {
 namespace {
 

@@ -1,13 +1,6 @@
 #include "characters/CharacterActionHandler.h"
 #include "engine/Name.h"
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
 namespace GAME::Test {
 namespace {
 

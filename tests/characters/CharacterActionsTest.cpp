@@ -21,12 +21,6 @@
 #include "tests/combat/DeathFixture.h"
 #include "world/FixedItem.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 namespace GAME::Test {
 namespace {
 

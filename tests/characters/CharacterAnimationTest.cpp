@@ -10,10 +10,7 @@
 #include "items/EquipLocations.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
-#include <string>
 
 namespace GAME::Test {
 namespace {

@@ -10,14 +10,10 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace GAME {
 namespace {
@@ -64,6 +60,17 @@ protected:
                 found = line;
         });
         return found;
+    }
+
+    // Strength, dexterity, intelligence, life and mana as the bio holds them at its base.
+    static std::vector<float> Bases(const CharacterBio& of)
+    {
+        std::vector<float> values;
+        for (CharAttributeType type :
+             {CharAttribute_Strength, CharAttribute_Dexterity, CharAttribute_Intelligence,
+              CharAttribute_Life, CharAttribute_Mana})
+            values.push_back(of.GetBaseCharAttribute(type));
+        return values;
     }
 
     float Variable(const char* name)
@@ -150,11 +157,7 @@ TEST_F(CharacterBioTest, ALimitChangedByAModifierKeepsTheRatio)
 TEST_F(CharacterBioTest, FromALimitOf0TheValueIsKeptWithinTheNewLimit)
 {
     StartBio("characterLife = 0\ncharacterMana = 0");
-    CharacterBioReplicaInfo replica;
-    replica.currentLife = 50;
-    replica.currentMana = 150;
-    replica.tainted = 1;
-    bio.RestoreCurrentBioStats(replica, false);
+    bio.RestoreCurrentBioStats({.currentLife = 50, .currentMana = 150, .tainted = 1}, false);
     bio.IncrementBaseAttribute(CharAttribute_Life, 80.0f);
     bio.IncrementBaseAttribute(CharAttribute_Mana, 80.0f);
     bio.BalanceHasChanged();
@@ -207,12 +210,11 @@ TEST_F(CharacterBioTest, EquationsReadTheBiosVariablesAndTheReserveLowersTheMana
     EXPECT_EQ(bio.GetManaReserve(), 20.0f);
     // Everything drains at once without a rate; the regeneration sees the reserve-free total.
     EXPECT_EQ(bio.GetCurrentMana(), 100.0f - 70.0f + 80.0f * 0.5f);
-    EXPECT_EQ(Variable("lifeTotal"), 100.0f);
-    EXPECT_EQ(Variable("manaTotal"), 80.0f);
-    EXPECT_EQ(Variable("intelligence"), 7.0f);
-    EXPECT_EQ(Variable("charLevel"), 12.0f);
-    EXPECT_EQ(Variable("elapsedTime"), 0.5f);
-    EXPECT_EQ(Variable("lifeRegen"), 10.0f);
+    const std::pair<const char*, float> variables[] = {
+        {"lifeTotal", 100.0f}, {"manaTotal", 80.0f},  {"intelligence", 7.0f},
+        {"charLevel", 12.0f},  {"elapsedTime", 0.5f}, {"lifeRegen", 10.0f}};
+    for (const auto& [name, value] : variables)
+        EXPECT_EQ(Variable(name), value) << name;
     float value = -1.0f;
     EXPECT_FALSE(bio.GetDesignerVariable("LifeTotal", value));
     EXPECT_EQ(value, 0.0f);
@@ -264,16 +266,15 @@ TEST_F(CharacterBioTest, ReplicasCarryNonNegativeSaturatedWholeNumbers)
 
     CharacterBio restored;
     restored.Load(GAME::Test::Record(""));
-    replica = CharacterBioReplicaInfo{};
-    replica.tainted = 1;
-    replica.currentLife = 40;
-    replica.currentMana = 9;
-    replica.baseLife = 100;
-    replica.baseMana = 50;
-    replica.baseStrength = 1;
-    replica.baseDexterity = 2;
-    replica.baseIntelligence = 3;
-    restored.RestoreCurrentBioStats(replica, true);
+    restored.RestoreCurrentBioStats({.currentLife = 40,
+                                     .currentMana = 9,
+                                     .tainted = 1,
+                                     .baseLife = 100,
+                                     .baseMana = 50,
+                                     .baseStrength = 1,
+                                     .baseDexterity = 2,
+                                     .baseIntelligence = 3},
+                                    true);
     restored.Update(character, 0);
     EXPECT_EQ(restored.GetCurrentLife(), 40.0f) << "a restored bio is not refilled";
     EXPECT_EQ(restored.GetCurrentMana(), 9.0f);
@@ -303,9 +304,7 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForB
     loaded.StreamProperties(&reader);
     ASSERT_FALSE(reader.HasFailed());
     loaded.Update(character, 0);
-    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Strength), 5.5f);
-    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Dexterity), 6.0f);
-    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Intelligence), 7.0f);
+    EXPECT_EQ(Bases(loaded), (std::vector<float>{5.5f, 6, 7, 100, 50}));
     EXPECT_EQ(loaded.GetCurrentLife(), 100.0f);
     EXPECT_EQ(loaded.GetCurrentMana(), 50.0f);
 
@@ -319,11 +318,7 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForB
     IOStreamRead oddReader(odd.GetBytes());
     bio.StreamProperties(&oddReader);
     bio.Update(character, 0);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Strength), 5.5f);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Dexterity), 12.0f);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Intelligence), 7.0f);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Life), 100.0f);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Mana), 50.0f);
+    EXPECT_EQ(Bases(bio), (std::vector<float>{5.5f, 12, 7, 100, 50}));
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 3 is not finite"), 1u);
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 5 is not finite"), 1u);
     EXPECT_EQ(log.CountContaining("unreadable"), 0u);

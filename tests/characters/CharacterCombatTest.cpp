@@ -17,13 +17,7 @@
 #include "skills/SkillAttributeAccumulator.h"
 #include "tests/combat/DeathFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace GAME {
 

@@ -12,14 +12,10 @@
 #include "engine/FxPak.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -71,15 +67,7 @@ protected:
 
     Mortal* Make(std::initializer_list<std::string> lines)
     {
-        const std::string path = "Records/Creatures/Mortal.dbr";
-        database.WriteRecord(path, lines);
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* mortal = new Mortal();
-        objects.RegisterObject(mortal);
-        mortal->SetObjectName(path);
-        objects.LoadTableFile(path);
-        mortal->Load(objects.GetLoadTable(path));
-        return mortal;
+        return Place<Mortal>(database, "Records/Creatures/Mortal.dbr", lines);
     }
 
     static size_t CountFxPaks()

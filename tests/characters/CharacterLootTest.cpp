@@ -5,15 +5,12 @@
 #include "items/EquipManager.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/ScriptedRandom.h"
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -55,14 +52,7 @@ protected:
     template <typename T = LootCharacter>
     T* Place(const std::string& path, std::initializer_list<std::string> lines)
     {
-        database.WriteRecord(path, lines);
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* character = new T();
-        objects.RegisterObject(character);
-        character->SetObjectName(path);
-        objects.LoadTableFile(path);
-        character->Load(objects.GetLoadTable(path));
-        return character;
+        return GAME::Test::Place<T>(database, path, lines);
     }
 
     // Head, torso and fingers roll from several weights; the hands from one record each.

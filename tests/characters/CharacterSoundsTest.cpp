@@ -6,11 +6,6 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/LogCapture.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-
 namespace GAME::Test {
 namespace {
 

@@ -12,16 +12,13 @@
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "engine/World.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <initializer_list>
 #include <set>
-#include <string>
 #include <typeinfo>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -70,7 +67,6 @@ protected:
         database.WriteRecord(kSound, {"Class = SoundPak"});
     }
 
-    // Made from its record by class name, as the engine makes a character of a level.
     template <typename T = Character>
     T* Spawn(const std::string& path, std::initializer_list<std::string> lines)
     {
@@ -78,17 +74,9 @@ protected:
         return ObjectManager::Instance().CreateObjectFromFile<T>(path);
     }
 
-    // The same for the test's own class, which no record names.
     TestCharacter* Place(const std::string& path, std::initializer_list<std::string> lines)
     {
-        database.WriteRecord(path, lines);
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* character = new TestCharacter();
-        objects.RegisterObject(character);
-        character->SetObjectName(path);
-        objects.LoadTableFile(path);
-        character->Load(objects.GetLoadTable(path));
-        return character;
+        return GAME::Test::Place<TestCharacter>(database, path, lines);
     }
 
     // The live sound packs, or those of the record when one is named.
@@ -202,10 +190,7 @@ TEST_F(CharacterTest, InitialUpdateBuildsTheDeathHandlersTheRecordAsksFor)
     };
     for (const HandlerCase& row : cases) {
         const std::string path = "Records/Creatures/" + std::string(row.name) + ".dbr";
-        std::string text = "Class = Character\n";
-        for (const std::string& line : row.lines)
-            text += line + "\n";
-        database.WriteFile(path, text);
+        database.WriteFile(path, RecordText(row.lines, "Class = Character\n"));
         Character* character = ObjectManager::Instance().CreateObjectFromFile<Character>(path);
         ASSERT_NE(character, nullptr);
         EXPECT_EQ(character->GetDeathManager(), nullptr);

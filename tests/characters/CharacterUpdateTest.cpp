@@ -1,20 +1,101 @@
+#include "ai/ControllerCombat.h"
+#include "characters/AnimationSet.h"
+#include "characters/Character.h"
+#include "characters/CharacterActionHandler.h"
 #include "core/GameEvents.h"
+#include "engine/CharacterAction.h"
 #include "engine/EventHandler.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
 #include "engine/PhysicsEngine.h"
-#include "tests/characters/CharacterFrameFixture.h"
+#include "engine/Region.h"
+#include "engine/SoundPak.h"
+#include "tests/characters/CharacterHelpers.h"
+#include "tests/combat/DeathFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
+#include <cmath>
+#include <initializer_list>
 
 namespace GAME {
 
-// The helpers of CharacterFrameFixture.h are registered once, here.
+// A combat controller that only writes down what its character tells it.
+class FrameTestController : public ControllerCombat {
+    GAME_DECLARE_CLASS(FrameTestController)
+
+public:
+    void Update(int32_t elapsedMs) override { updates.push_back(elapsedMs); }
+    bool NeedsDeathUpdate() const override { return wantsDeathUpdates; }
+    void DeathUpdate(int32_t elapsedMs) override { deathUpdates.push_back(elapsedMs); }
+    void HandleEvent(const Name& event) override { events.push_back(event.GetString()); }
+    void EndOfPathReached() override { ++endsOfPath; }
+    void LowHealth() override { ++lowHealthCalls; }
+    void UnderAttack(uint32_t attackerId) override { attackers.push_back(attackerId); }
+    void AllyAttacked(uint32_t allyId, uint32_t attackerId) override
+    {
+        allyCalls.push_back({allyId, attackerId});
+    }
+    void CharacterIsDying() override { notices.push_back("dying"); }
+    void CharacterIsDead() override { notices.push_back("dead"); }
+
+    bool wantsDeathUpdates = false;
+    std::vector<int32_t> updates;
+    std::vector<int32_t> deathUpdates;
+    std::vector<std::string> events;
+    int endsOfPath = 0;
+    int lowHealthCalls = 0;
+    std::vector<uint32_t> attackers;
+    std::vector<std::vector<uint32_t>> allyCalls;
+    std::vector<std::string> notices;
+};
+
+// A running action that writes down the events it hears.
+class FrameTestAction : public CharacterAction {
+public:
+    explicit FrameTestAction(std::vector<std::string>& heard) : heard(heard) {}
+    void AnimationCallback(const Name& event) override { heard.push_back(event.GetString()); }
+    bool IsActive() const override { return true; }
+
+private:
+    std::vector<std::string>& heard;
+};
+
+// A character whose turning toward its attack target can be seen.
+class FrameTestCharacter : public Character {
+    GAME_DECLARE_CLASS(FrameTestCharacter)
+
+public:
+    bool IsRotatingTowardsTarget() const { return rotateTowardsTarget; }
+};
+
 GAME_IMPLEMENT_CLASS(FrameTestController, ControllerCombat);
 GAME_IMPLEMENT_CLASS(FrameTestCharacter, Character);
 
 namespace Test {
 namespace {
+
+// Characters standing in a world of their own, each driven by a recording controller.
+class CharacterFrameFixture : public DeathFixture {
+protected:
+    FrameTestCharacter* Make(std::initializer_list<std::string> lines = {},
+                             const Vec3& position = Vec3(3, 0, 4))
+    {
+        const std::string path = "Records/Creatures/F" + std::to_string(++made) + ".dbr";
+        FrameTestCharacter* character = Spawn<FrameTestCharacter>(path, lines);
+        if (character == nullptr)
+            return nullptr;
+        character->SetPathPosition(WorldVec3(kRegion, position));
+        GiveController<FrameTestController>(*character);
+        return character;
+    }
+
+    static FrameTestController& ControllerOf(const Character& character)
+    {
+        return *ObjectManager::Instance().GetObject<FrameTestController>(
+            character.GetControllerId());
+    }
+
+    int made = 0;
+};
 
 using CharacterUpdateTest = CharacterFrameFixture;
 
@@ -141,6 +222,246 @@ TEST_F(CharacterUpdateTest, TheLowHealthSoundPlaysOncePerDip)
         character->PlayLowHealthSoundIfNeeded(life);
     EXPECT_EQ(FindSound(kGasp)->GetPlayRequests().size(), 2u);
     EXPECT_EQ(ControllerOf(*character).lowHealthCalls, 2);
+}
+
+using CharacterStateTest = CharacterFrameFixture;
+
+TEST_F(CharacterStateTest, ObserversAreNotAliveAndTheUnknownAreAliveButHiding)
+{
+    FrameTestCharacter* character = Make();
+    ASSERT_NE(character, nullptr);
+    EXPECT_FALSE(character->IsHiding());
+    character->SetObserverMode(true);
+    EXPECT_FALSE(character->IsAlive());
+    character->SetObserverMode(false);
+    character->SetLifeState(LifeState_Unknown);
+    EXPECT_TRUE(character->IsAlive());
+    EXPECT_TRUE(character->IsHiding());
+    EXPECT_STREQ(Character::GetActionStateAsText(static_cast<Character_ActionState>(2)), "Illegal");
+}
+
+TEST_F(CharacterStateTest, ADeadRestoreHidesAndKeepsTheInitialStateForLater)
+{
+    FrameTestCharacter* character = Make();
+    ASSERT_NE(character, nullptr);
+    character->SetInitialStateInfo(ActionState_Move, WorldVec3(kRegion, Vec3(9, 0, 9)), 0, 0);
+    character->SetLifeState(LifeState_Dead);
+    character->RestoreLifeState();
+    EXPECT_FALSE(character->GetVisibility());
+    EXPECT_TRUE(character->AreCreateAttachementsDisabled());
+    EXPECT_EQ(character->GetActionHandler()->GetActionType(), 0);
+
+    character->SetLifeState(LifeState_Alive);
+    character->RestoreLifeState();
+    EXPECT_EQ(character->GetActionHandler()->GetActionType(), CharacterActionType_MoveTo);
+}
+
+class NameRecorder {
+public:
+    void OnEvent(const GameEvent_GenericEntity& event) { names.push_back(event.objectName); }
+    std::vector<std::string> names;
+    EventHandler<NameRecorder, GameEvent_GenericEntity> moved{"GameEvent_MoveCompleted",
+                                                              &NameRecorder::OnEvent, this};
+    EventHandler<NameRecorder, GameEvent_GenericEntity> animated{"GameEvent_AnimationCompleted",
+                                                                 &NameRecorder::OnEvent, this};
+};
+
+TEST_F(CharacterStateTest, QuestEventsCarryTheNameAndDestroyMeLeavesTheWorld)
+{
+    FrameTestCharacter* character = Make();
+    ASSERT_NE(character, nullptr);
+    NameRecorder recorder;
+    character->SendQuestMoveCompletedEvent();
+    character->SendQuestAnimationCompletedEvent();
+    EXPECT_EQ(recorder.names, std::vector<std::string>(2, character->GetObjectName()));
+
+    const uint32_t id = character->GetObjectId();
+    const size_t before = gEngine->GetWorld()->GetEntityCount();
+    character->DestroyMe();
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_FALSE(Exists(id));
+    EXPECT_EQ(gEngine->GetWorld()->GetEntityCount(), before - 1);
+}
+
+class CharacterOrientationTest : public CharacterFrameFixture {
+protected:
+    void SetUp() override
+    {
+        CharacterFrameFixture::SetUp();
+        character = Make();
+        ASSERT_NE(character, nullptr);
+    }
+
+    const Coords& Frame() const { return character->GetCoords().GetRegionCoords(); }
+
+    FrameTestCharacter* character = nullptr;
+    const WorldVec3 there{kRegion, Vec3(6, 0, 1)};
+};
+
+TEST_F(CharacterOrientationTest, AShortDirectionMovesWithoutTurning)
+{
+    character->RotateTowards(100, Vec3(0.19f, 0, 0), there);
+    EXPECT_EQ(character->GetCoords().GetPosition(), there);
+    EXPECT_EQ(Frame().forward, Vec3(0, 0, 1));
+}
+
+TEST_F(CharacterOrientationTest, FacingAwayTurnsAtTheMaximumRateAndNearbyItSnaps)
+{
+    character->RotateTowards(100, Vec3(0, 0, -1), there);
+    EXPECT_NEAR(std::acos(Dot(Frame().forward, Vec3(0, 0, 1))), 12.0f * 100 * 0.001f, 1e-5f);
+    EXPECT_EQ(character->GetCoords().GetPosition(), there);
+
+    // Facing away a quarter turn less: the frame's limit covers what is left.
+    const Vec3 want = Vec3(1, 0, 1).Unit();
+    gEngine->GetWorld()->SetCoords(character, WorldCoords(kRegion, Coords()));
+    character->RotateTowards(100, want * 3.0f, there);
+    EXPECT_NEAR(Frame().forward.x, want.x, 1e-6f);
+    EXPECT_NEAR(Frame().forward.z, want.z, 1e-6f);
+    EXPECT_EQ(Frame().up, Vec3(0, 1, 0));
+}
+
+TEST_F(CharacterOrientationTest, ALookAtFrameStillTurnsTheShortWay)
+{
+    WorldCoords looking;
+    looking.LookAtNoLean(WorldVec3(kRegion, Vec3(0, 0, 0)), WorldVec3(kRegion, Vec3(0, 0, 5)),
+                         Vec3(0, 1, 0));
+    gEngine->GetWorld()->SetCoords(character, looking);
+    for (int frame = 0; frame < 3; ++frame)
+        character->RotateTowards(50, Vec3(1, 0, 0), there);
+    EXPECT_GT(Frame().forward.x, 0.9f);
+}
+
+TEST_F(CharacterOrientationTest, TheSpineBendsToItsLimitWithoutOvershooting)
+{
+    character->SetSpineCurve(-1.0f);
+    EXPECT_NEAR(character->GetTargetSpineCurve(), -0.6981f, 1e-4f);
+    character->Update_TweakPose(100);
+    EXPECT_NEAR(character->GetSpineCurve(), -0.314159f, 1e-5f);
+    character->Update_TweakPose(1000);
+    EXPECT_FLOAT_EQ(character->GetSpineCurve(), character->GetTargetSpineCurve());
+}
+
+constexpr const char* kFootKeys[] = {"footGrass", "footDirt", "footSand", "footSnow",
+                                     "footStone", "footWood", "footWater"};
+
+class CharacterAnimationEventsTest : public CharacterFrameFixture {
+protected:
+    void SetUp() override
+    {
+        CharacterFrameFixture::SetUp();
+        std::vector<std::string> lines{"unarmedAttackIdleAnim = Stand"};
+        for (const char* key : kFootKeys) {
+            const std::string record = std::string("Records/Sounds/") + key + ".dbr";
+            database.WriteRecord(record, {"Class = SoundPak"});
+            lines.push_back(std::string(key) + " = " + record);
+        }
+        character = Spawn<FrameTestCharacter>(
+            "Records/Creatures/Walker.dbr",
+            {lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6], lines[7]});
+        ASSERT_NE(character, nullptr);
+        controller = New<FrameTestController>();
+        character->SetControllerId(controller->GetObjectId());
+        character->GetActionHandler()->Execute(std::make_unique<FrameTestAction>(heard));
+    }
+
+    void Raise(const char* name, int32_t kind = 0)
+    {
+        character->AnimationCallback(kind, Name::Create(name));
+    }
+
+    size_t EngineEvents() const { return character->GetAnimationEvents().GetTotalCount(); }
+
+    size_t FootPlays() const
+    {
+        size_t plays = 0;
+        for (const char* key : kFootKeys)
+            plays +=
+                FindSound(std::string("Records/Sounds/") + key + ".dbr")->GetPlayRequests().size();
+        return plays;
+    }
+
+    FrameTestCharacter* character = nullptr;
+    FrameTestController* controller = nullptr;
+    std::vector<std::string> heard;
+};
+
+TEST_F(CharacterAnimationEventsTest, EventsReachSetActionControllerAndEngineInTurn)
+{
+    Raise("End", 1);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(controller->events.empty());
+    EXPECT_EQ(EngineEvents(), 1u) << "another kind reaches only the engine";
+
+    ASSERT_TRUE(character->GetAnimationSet()->PlayAnimation(*character, AnimationSet_AttackIdle,
+                                                            Name::noName, 1.0f, false, 2));
+    Raise("End");
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(controller->events.empty());
+    EXPECT_EQ(EngineEvents(), 1u) << "consumed by the set";
+    Raise("End");
+    EXPECT_EQ(heard, std::vector<std::string>{"End"});
+    EXPECT_EQ(controller->events, std::vector<std::string>{"End"});
+    EXPECT_EQ(EngineEvents(), 2u);
+
+    character->RotateTowardsTarget(true);
+    Raise("StopRotation");
+    EXPECT_FALSE(character->IsRotatingTowardsTarget());
+    EXPECT_EQ(heard.size(), 1u) << "not for the action";
+    EXPECT_EQ(controller->events.back(), "StopRotation");
+    EXPECT_EQ(EngineEvents(), 3u);
+}
+
+TEST_F(CharacterAnimationEventsTest, FootstepsSoundTheSurfaceAndGoNoFurther)
+{
+    Region* region = gEngine->GetWorld()->GetRegionById(kRegion);
+    region->SetSurface(8);
+    Raise("L Footstep");
+    EXPECT_EQ(FootPlays(), 0u);
+
+    region->SetSurface(2);
+    Raise("R Footstep");
+    const SoundPak* dirt = FindSound("Records/Sounds/footDirt.dbr");
+    ASSERT_EQ(FootPlays(), 1u);
+    ASSERT_EQ(dirt->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(dirt->GetPlayRequests()[0].coords, character->GetCoords());
+    EXPECT_EQ(dirt->GetTrackedObjectId(), character->GetObjectId());
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(controller->events.empty());
+    EXPECT_EQ(EngineEvents(), 0u);
+}
+
+TEST_F(CharacterAnimationEventsTest, AnEventBeforeTheSetsExistSkipsTheSet)
+{
+    Character early;
+    early.AnimationCallback(0, Name::Create("End"));
+    EXPECT_EQ(early.GetAnimationEvents().GetTotalCount(), 1u);
+}
+
+using CharacterMoveToPointTest = CharacterFrameFixture;
+
+TEST_F(CharacterMoveToPointTest, AWalkingFriendStopsOneUnitBeyondTouching)
+{
+    FrameTestCharacter* walker = Make({}, Vec3(0, 0, 0));
+    FrameTestCharacter* friendly = Make({}, Vec3(10, 0, 0));
+    ASSERT_TRUE(walker != nullptr && friendly != nullptr);
+    walker->SetActionState(ActionState_Walk);
+    const WorldVec3 point =
+        walker->GetMoveToPoint(friendly->GetObjectId(), 0, friendly->GetPathPosition());
+    ASSERT_TRUE(point.HasRegion());
+    EXPECT_NEAR(point.GetRegionPosition().x, 10.0f - (0.5f + 0.5f + 1.0f), 1e-5f);
+    EXPECT_NEAR(point.GetRegionPosition().z, 0.0f, 1e-5f);
+
+    EXPECT_EQ(walker->GetMoveToPoint(walker->GetObjectId(), 0, point), walker->GetPathPosition());
+}
+
+TEST_F(CharacterMoveToPointTest, AFriendOnTheSameSpotGivesNoDirectionSoNoMove)
+{
+    FrameTestCharacter* walker = Make({}, Vec3(2, 0, 2));
+    FrameTestCharacter* friendly = Make({}, Vec3(2, 0, 2));
+    ASSERT_TRUE(walker != nullptr && friendly != nullptr);
+    walker->SetActionState(ActionState_Walk);
+    EXPECT_EQ(walker->GetMoveToPoint(friendly->GetObjectId(), 0, WorldVec3()),
+              WorldVec3(kRegion, Vec3(2, 0, 2)));
 }
 
 } // namespace

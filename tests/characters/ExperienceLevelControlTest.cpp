@@ -10,13 +10,9 @@
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <initializer_list>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace GAME {
 namespace {

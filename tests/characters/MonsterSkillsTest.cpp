@@ -5,10 +5,6 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 namespace GAME::Test {
 
 // A skill a monster record can name.

@@ -11,13 +11,11 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "multiplayer/SpawnPlayerPacket.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <limits>
-#include <vector>
 
 namespace GAME {
 
@@ -35,16 +33,6 @@ GAME_IMPLEMENT_CLASS(StateTestMonster, Monster);
 namespace Test {
 namespace {
 
-std::vector<uint8_t> Encode(const MonsterReplicationRecord& record)
-{
-    SpawnPlayerPacket carrier;
-    NetPacketOutBuffer out(carrier);
-    record.Write(out);
-    out.Done();
-    return {carrier.GetOutBuffer() + NetPacketHeader::kSize,
-            carrier.GetOutBuffer() + carrier.GetOutBufferSize()};
-}
-
 bool Decode(const std::vector<uint8_t>& bytes, MonsterReplicationRecord& record)
 {
     SpawnPlayerPacket carrier;
@@ -60,11 +48,6 @@ protected:
         Start();
     }
 
-    static Monster* NewMonster()
-    {
-        return static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
-    }
-
     static std::vector<uint8_t> Save(const Monster& monster)
     {
         BinaryWriter writer = BinaryWriter::ToMemory(256);
@@ -77,26 +60,19 @@ protected:
         BinaryReader reader(bytes.data(), bytes.size());
         return monster.RestoreState(reader);
     }
-
-    static void Feed(Monster& monster, const std::vector<uint8_t>& bytes)
-    {
-        SpawnPlayerPacket carrier;
-        NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
-        monster.ReadReplicationData(in);
-    }
 };
 
 TEST_F(MonsterStateTest, ALivingMonsterRestoresItsFieldsAndJoinsItsLeaderForGood)
 {
-    Monster* leader = NewMonster();
-    Monster* source = NewMonster();
+    Monster* leader = New<Monster>();
+    Monster* source = New<Monster>();
     source->JoinMe(leader->GetObjectId(), -1, false);
     source->SetProxyParent("Records/Proxies/Pool.dbr");
     source->SetProxyNumSiblings(4);
     source->SetPoppedOut(true);
     const std::vector<uint8_t> bytes = Save(*source);
 
-    Monster* copy = NewMonster();
+    Monster* copy = New<Monster>();
     ASSERT_TRUE(Restore(*copy, bytes));
     EXPECT_EQ(copy->GetLeader(), leader->GetObjectId());
     EXPECT_EQ(copy->GetJoinTimer(), -1);
@@ -111,9 +87,8 @@ TEST_F(MonsterStateTest, ALivingMonsterRestoresItsFieldsAndJoinsItsLeaderForGood
 
 TEST_F(MonsterStateTest, ADeadMonsterKeepsItsSeedButReloadsNoLootAndNoLeader)
 {
-    Monster* leader = NewMonster();
-    auto* source =
-        static_cast<StateTestMonster*>(ObjectManager::Instance().CreateObject("StateTestMonster"));
+    Monster* leader = New<Monster>();
+    auto* source = New<StateTestMonster>();
     source->JoinMe(leader->GetObjectId(), -1, false);
     source->RollLoot(0x1234, 0x0056);
     source->SetLifeState(LifeState_Dead);
@@ -124,8 +99,7 @@ TEST_F(MonsterStateTest, ADeadMonsterKeepsItsSeedButReloadsNoLootAndNoLeader)
     EXPECT_EQ(bytes[9], 0x12);
     EXPECT_EQ(bytes[10], 0x56);
 
-    auto* copy =
-        static_cast<StateTestMonster*>(ObjectManager::Instance().CreateObject("StateTestMonster"));
+    auto* copy = New<StateTestMonster>();
     const Character::LootStruct before = copy->Loot();
     ASSERT_TRUE(Restore(*copy, bytes));
     EXPECT_EQ(copy->GetLifeState(), LifeState_Dead);
@@ -135,14 +109,14 @@ TEST_F(MonsterStateTest, ADeadMonsterKeepsItsSeedButReloadsNoLootAndNoLeader)
 
 TEST_F(MonsterStateTest, ACutStateKeepsWhatFollowsWithOneLine)
 {
-    Monster* source = NewMonster();
+    Monster* source = New<Monster>();
     source->SetProxyParent("parent");
     source->SetProxyNumSiblings(9);
     std::vector<uint8_t> bytes = Save(*source);
     // Make the proxy parent's length lie: the reader stops there.
     const size_t lengthAt = 4 + 4 + 2 + 2 + 4;
     bytes[lengthAt + 3] = 0x7F;
-    Monster* copy = NewMonster();
+    Monster* copy = New<Monster>();
     copy->SetProxyNumSiblings(3);
     EXPECT_TRUE(Restore(*copy, bytes));
     EXPECT_EQ(copy->GetProxyParent(), "");
@@ -152,10 +126,10 @@ TEST_F(MonsterStateTest, ACutStateKeepsWhatFollowsWithOneLine)
 
 TEST_F(MonsterStateTest, ALifeStateOutOfRangeIsRefused)
 {
-    Monster* source = NewMonster();
+    Monster* source = New<Monster>();
     std::vector<uint8_t> bytes = Save(*source);
     bytes[4] = 77;
-    Monster* copy = NewMonster();
+    Monster* copy = New<Monster>();
     copy->SetProxyNumSiblings(3);
     EXPECT_FALSE(Restore(*copy, bytes));
     EXPECT_EQ(copy->GetLifeState(), LifeState_Alive);
@@ -164,10 +138,8 @@ TEST_F(MonsterStateTest, ALifeStateOutOfRangeIsRefused)
 
 TEST_F(MonsterStateTest, RecordsEndAfterTheAliveAndMovingFlags)
 {
-    MonsterReplicationRecord dead;
-    dead.alive = false;
-    MonsterReplicationRecord alive;
-    alive.alive = true;
+    const MonsterReplicationRecord dead{.alive = false};
+    MonsterReplicationRecord alive{.alive = true};
     alive.loot.seed = 7;
     alive.loot.itemIds[8] = 99;
     const std::vector<uint8_t> deadBytes = Encode(dead);
@@ -178,11 +150,11 @@ TEST_F(MonsterStateTest, RecordsEndAfterTheAliveAndMovingFlags)
     EXPECT_EQ(read.loot.seed, 7);
     EXPECT_EQ(read.loot.itemIds[8], 99u);
 
-    MonsterReplicationRecord moving = dead;
-    moving.moving = true;
-    moving.pathTarget = WorldVec3(3, Vec3(1.0f, 2.0f, 3.0f));
-    moving.attackTargetId = 5;
-    moving.attackExtraValue = 6;
+    const MonsterReplicationRecord moving{.alive = false,
+                                          .moving = true,
+                                          .pathTarget = WorldVec3(3, Vec3(1.0f, 2.0f, 3.0f)),
+                                          .attackTargetId = 5,
+                                          .attackExtraValue = 6};
     const std::vector<uint8_t> movingBytes = Encode(moving);
     ASSERT_TRUE(Decode(movingBytes, read));
     EXPECT_EQ(read.pathTarget, moving.pathTarget);
@@ -193,8 +165,8 @@ TEST_F(MonsterStateTest, RecordsEndAfterTheAliveAndMovingFlags)
 
 TEST_F(MonsterStateTest, ReplicationCarriesTheMonsterAndOnlyTheSecondReadIsKept)
 {
-    Monster* leader = NewMonster();
-    Monster* source = NewMonster();
+    Monster* leader = New<Monster>();
+    Monster* source = New<Monster>();
     source->JoinMe(leader->GetObjectId(), -1, false);
     source->SetProxyParent("pool");
     SpawnPlayerPacket carrier;
@@ -204,10 +176,8 @@ TEST_F(MonsterStateTest, ReplicationCarriesTheMonsterAndOnlyTheSecondReadIsKept)
     const std::vector<uint8_t> bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
                                      carrier.GetOutBuffer() + carrier.GetOutBufferSize());
 
-    MonsterReplicationRecord other;
-    other.proxyParent = "first";
-    Monster* copy = NewMonster();
-    Feed(*copy, Encode(other));
+    Monster* copy = New<Monster>();
+    Feed(*copy, Encode(MonsterReplicationRecord{.proxyParent = "first"}));
     Feed(*copy, bytes);
     ASSERT_TRUE(copy->HasPendingReplicationData());
     copy->ApplyReplicationData();
@@ -225,10 +195,8 @@ TEST_F(MonsterStateTest, ReplicationCarriesTheMonsterAndOnlyTheSecondReadIsKept)
 
 TEST_F(MonsterStateTest, ABadPacketLeavesNoPendingRecord)
 {
-    MonsterReplicationRecord record;
-    record.actionState = ActionState_Dying;
-    std::vector<uint8_t> bytes = Encode(record);
-    Monster* copy = NewMonster();
+    std::vector<uint8_t> bytes = Encode(MonsterReplicationRecord{.actionState = ActionState_Dying});
+    Monster* copy = New<Monster>();
     Feed(*copy, std::vector<uint8_t>(bytes.begin(), bytes.end() - 1));
     EXPECT_FALSE(copy->HasPendingReplicationData()) << "cut short";
 
@@ -248,11 +216,9 @@ TEST_F(MonsterStateTest, ABadPacketLeavesNoPendingRecord)
 
 TEST_F(MonsterStateTest, HugeLifeConvertsWithSaturation)
 {
-    MonsterReplicationRecord record;
-    record.currentLife = std::numeric_limits<float>::infinity();
-    record.currentMana = -5.0f;
-    Monster* copy = NewMonster();
-    Feed(*copy, Encode(record));
+    Monster* copy = New<Monster>();
+    Feed(*copy, Encode(MonsterReplicationRecord{
+                    .currentLife = std::numeric_limits<float>::infinity(), .currentMana = -5.0f}));
     ASSERT_TRUE(copy->HasPendingReplicationData());
     copy->ApplyReplicationData();
     CharacterBioReplicaInfo stats;

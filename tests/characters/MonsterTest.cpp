@@ -3,17 +3,15 @@
 #include "ai/ControllerMonster.h"
 #include "characters/Player.h"
 #include "characters/TeamManager.h"
+#include "characters/Typhon.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -39,19 +37,11 @@ protected:
 
     Monster* Load(std::initializer_list<std::string> lines)
     {
-        std::string text = "Class = Monster\n";
-        for (const std::string& line : lines)
-            text += line + "\n";
         // A fresh path each time: the database may keep a record it read once.
         const std::string path =
             "Records/Creatures/Monster/Test" + std::to_string(++loads) + ".dbr";
-        database.WriteFile(path, text);
+        database.WriteFile(path, RecordText(lines, "Class = Monster\n"));
         return ObjectManager::Instance().CreateObjectFromFile<Monster>(path);
-    }
-
-    static Monster* NewMonster()
-    {
-        return static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
     }
 
     static bool IsForced(uint32_t id)
@@ -115,7 +105,7 @@ TEST_F(MonsterTest, SpeedCapsClampToPercentOfTheBaseSpeed)
 TEST_F(MonsterTest, CalculateStunNeedsMoreThanFivePointsOverTheDefence)
 {
     Start();
-    Monster* monster = NewMonster();
+    Monster* monster = New<Monster>();
     EXPECT_EQ(monster->CalculateStun(50.0f, 100.0f, 0.0f, 45.0f), 0.0f) << "equality";
     EXPECT_FLOAT_EQ(monster->CalculateStun(50.0f, 100.0f, 0.0f, 44.0f), 1001.5f);
     EXPECT_EQ(monster->CalculateStun(50.0f, 0.0f, 0.0f, -100.0f), 0.0f);
@@ -125,8 +115,8 @@ TEST_F(MonsterTest, CalculateStunNeedsMoreThanFivePointsOverTheDefence)
 TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
 {
     Start();
-    Monster* pet = NewMonster();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    Monster* pet = New<Monster>();
+    auto* player = New<Player>();
     pet->JoinMe(player->GetObjectId(), -1, false);
     pet->JoinMe(player->GetObjectId(), -1, false);
     EXPECT_EQ(pet->GetLeader(), player->GetObjectId());
@@ -136,8 +126,8 @@ TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
               1);
     EXPECT_EQ(log.CountContaining("has already joined"), 0u);
 
-    Monster* other = NewMonster();
-    Monster* follower = NewMonster();
+    Monster* other = New<Monster>();
+    Monster* follower = New<Monster>();
     follower->JoinMe(other->GetObjectId(), -1, false);
     EXPECT_FALSE(IsForced(follower->GetObjectId())) << "only a player leader";
 }
@@ -145,9 +135,9 @@ TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
 TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 {
     Start({std::string("playerPetBannerName = ") + kPetBanner});
-    Monster* pet = NewMonster();
-    Monster* first = NewMonster();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    Monster* pet = New<Monster>();
+    Monster* first = New<Monster>();
+    auto* player = New<Player>();
     pet->JoinMe(first->GetObjectId(), -1, false);
     const Team before = pet->GetTeam();
     Team human;
@@ -175,7 +165,7 @@ TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 TEST_F(MonsterTest, AnInvalidLeaderIsLoggedAndChangesNothing)
 {
     Start();
-    Monster* pet = NewMonster();
+    Monster* pet = New<Monster>();
     pet->JoinMe(999999, 5000, true);
     EXPECT_EQ(log.Count(2, "Monster::JoinMe() called by invalid target 999999"), 1u);
     EXPECT_EQ(pet->GetLeader(), 0u);
@@ -185,11 +175,11 @@ TEST_F(MonsterTest, AnInvalidLeaderIsLoggedAndChangesNothing)
 TEST_F(MonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-    Monster* pet = NewMonster();
+    auto* player = New<Player>();
+    Monster* pet = New<Monster>();
     pet->JoinMe(player->GetObjectId(), -1, false);
-    Monster* master = NewMonster();
-    Monster* follower = NewMonster();
+    Monster* master = New<Monster>();
+    Monster* follower = New<Monster>();
     follower->JoinMe(master->GetObjectId(), -1, false);
 
     player->SetLifeState(LifeState_Dead);
@@ -203,7 +193,7 @@ TEST_F(MonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
 TEST_F(MonsterTest, TheHighestBannerShowsAndTheNextTakesOver)
 {
     Start();
-    Monster* monster = NewMonster();
+    Monster* monster = New<Monster>();
     monster->SetBaseBanner(kBannerBase);
     monster->SetConvertBanner(kBannerConvert);
     monster->SetControlBanner(kBannerControl);
@@ -241,6 +231,43 @@ TEST_F(MonsterTest, ObjectIdSevenPicksTheSecondMeshAndTexture)
     single->SelectAlternativeMesh();
     EXPECT_EQ(single->GetMeshOverride(), "b.msh");
     EXPECT_EQ(single->GetBaseTexture(), "") << "index 1 is beyond the one texture";
+}
+
+constexpr const char* kGlow = "Records/Fx/Packs/GodGlow.dbr";
+
+class TyphonTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord("Records/Fx/Glow.dbr", {"Class = EffectEntity"});
+        database.WriteRecord(kGlow, {"particleEffectNames = Records/Fx/Glow.dbr"});
+        typhon = New<Typhon>();
+        ASSERT_NE(typhon, nullptr);
+        for (uint32_t god = 0; god < Typhon::kNumGods; ++god) {
+            CharFxPak* pack = typhon->GetSkillEffect(god);
+            pack->LoadFromDatabase(kGlow);
+            pack->SetParent(typhon->GetObjectId());
+            pack->InitializeFxPak();
+        }
+    }
+
+    Typhon* typhon = nullptr;
+};
+
+TEST_F(TyphonTest, EnableLightsOneGodAndDisableTurnsOffAllFour)
+{
+    typhon->EnableSkillEffect(2);
+    typhon->EnableSkillEffect(4);
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        EXPECT_EQ(typhon->GetSkillEffect(god)->IsActive(), god == 2) << god;
+    EXPECT_EQ(typhon->GetSkillEffect(4), nullptr);
+
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        typhon->EnableSkillEffect(god);
+    typhon->DisableSkillEffects();
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        EXPECT_FALSE(typhon->GetSkillEffect(god)->IsActive()) << god;
 }
 
 } // namespace

@@ -7,8 +7,6 @@
 #include "engine/ObjectManager.h"
 #include "tests/support/EngineFixture.h"
 
-#include <gtest/gtest.h>
-
 namespace GAME::Test {
 namespace {
 

@@ -5,8 +5,6 @@
 #include "items/Item.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
 namespace GAME {
 namespace {
 

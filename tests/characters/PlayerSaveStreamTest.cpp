@@ -9,11 +9,6 @@
 #include "engine/TriggerToken.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 namespace GAME {
 namespace {
 

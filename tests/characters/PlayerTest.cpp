@@ -7,12 +7,8 @@
 #include "engine/PathFinder.h"
 #include "engine/SoundPak.h"
 #include "items/Item.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace GAME {
 
@@ -35,6 +31,9 @@ GAME_IMPLEMENT_CLASS(LoadTestPlayer, Player);
 
 namespace {
 
+using Test::New;
+using Test::RecordText;
+
 constexpr const char* kRecord = "Records/Creatures/PC/TestPlayer.dbr";
 
 class PlayerTest : public GAME::Test::GameEngineFixture {
@@ -48,22 +47,10 @@ protected:
                                  {"Class = SoundPak"});
     }
 
-    LoadTestPlayer* Load(std::vector<std::string> extra)
+    LoadTestPlayer* Load(const std::vector<std::string>& lines)
     {
-        std::vector<std::string> lines = {"Class = LoadTestPlayer"};
-        lines.insert(lines.end(), extra.begin(), extra.end());
-        WriteLines(kRecord, lines);
+        database.WriteFile(kRecord, RecordText(lines, "Class = LoadTestPlayer\n"));
         return ObjectManager::Instance().CreateObjectFromFile<LoadTestPlayer>(kRecord);
-    }
-
-    void WriteLines(const std::string& path, const std::vector<std::string>& lines)
-    {
-        // The database writer takes a braced list; a record of up to twelve lines is enough.
-        std::vector<std::string> padded = lines;
-        padded.resize(12, "# pad");
-        database.WriteRecord(path,
-                             {padded[0], padded[1], padded[2], padded[3], padded[4], padded[5],
-                              padded[6], padded[7], padded[8], padded[9], padded[10], padded[11]});
     }
 
     static constexpr const char* kSoundKeys[] = {
@@ -75,7 +62,7 @@ protected:
 TEST_F(PlayerTest, ANewPlayerHoldsTheDocumentedValues)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    auto* player = New<Player>();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->GetPlayerName(), L"Player");
     EXPECT_EQ(player->GetPlayerNameInChar(), "Player");
@@ -137,7 +124,7 @@ TEST_F(PlayerTest, ALightRecordGivesALightThatForcesShadows)
 TEST_F(PlayerTest, CalculateStunNeedsMoreThanFifteenAboveTheResistance)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    auto* player = New<Player>();
     EXPECT_FLOAT_EQ(player->CalculateStun(50.0f, 100.0f, 0.0f, 30.0f), 1001.5f);
     EXPECT_EQ(player->CalculateStun(50.0f, 100.0f, 0.0f, 35.0f), 0.0f) << "equality";
     EXPECT_FLOAT_EQ(player->CalculateStun(50.0f, 100.0f, 50.0f, 0.0f), 500.75f);
@@ -149,7 +136,7 @@ TEST_F(PlayerTest, SpeedCapsOfZeroLeaveTheSpeed)
 {
     Start({"playerRunSpeedCapMin = 0;0;0", "playerRunSpeedCapMax = 0;0;0",
            "playerAttackSpeedCapMin = 50;50;50", "playerAttackSpeedCapMax = -1;-1;-1"});
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    auto* player = New<Player>();
     EXPECT_EQ(player->CapRunSpeed(12345.0f), 12345.0f);
     EXPECT_EQ(player->CapAttackSpeed(-7.0f), -7.0f);
     EXPECT_EQ(player->CapSpellCastSpeed(3.0f), 3.0f);
@@ -159,7 +146,7 @@ TEST_F(PlayerTest, AGivenItemIsHeldInTheInventoryWithPhysicsTypeTwo)
 {
     Start();
     database.WriteRecord("Records/Items/Ring.dbr", {"Class = Item"});
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    auto* player = New<Player>();
     Item* item = ObjectManager::Instance().CreateObjectFromFile<Item>("Records/Items/Ring.dbr");
     ASSERT_NE(item, nullptr);
     item->SetPhysicsType(0);
@@ -170,29 +157,23 @@ TEST_F(PlayerTest, AGivenItemIsHeldInTheInventoryWithPhysicsTypeTwo)
     EXPECT_EQ(item->GetPhysicsType(), 2);
 }
 
-TEST_F(PlayerTest, WithoutFreePointsThePlayerSpawnsThingsAtItsOwnPlace)
+TEST_F(PlayerTest, WithoutFloorToStandOnThingsSpawnAtThePlayersOwnPlace)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-    const WorldCoords own = player->GetCoords();
-    const WorldCoords near = player->GetNearSpawnCoords();
-    EXPECT_EQ(near.GetPosition(), own.GetPosition());
-}
-
-TEST_F(PlayerTest, FillPointSetLeavesOutPointsOffTheFloor)
-{
-    Start();
-    std::vector<WorldVec3> points = {WorldVec3()};
-    const std::vector<float> spacings(5, 2.0f);
+    auto* player = New<Player>();
+    EXPECT_EQ(player->GetNearSpawnCoords().GetPosition(), player->GetCoords().GetPosition());
     // No world region: no point can be stood on, and the old contents go.
-    EXPECT_EQ(PathFinder::Instance().FillPointSet(0, WorldVec3(), spacings, points), 0u);
+    std::vector<WorldVec3> points = {WorldVec3()};
+    EXPECT_EQ(
+        PathFinder::Instance().FillPointSet(0, WorldVec3(), std::vector<float>(5, 2.0f), points),
+        0u);
     EXPECT_TRUE(points.empty());
 }
 
 TEST_F(PlayerTest, GameDescriptionNamesPlayerClassAndLevel)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    auto* player = New<Player>();
     player->SetPlayerName(L"Ada");
     const std::wstring text = player->GetGameDescription(false);
     EXPECT_EQ(text.rfind(L"Ada - ", 0), 0u);

@@ -12,11 +12,7 @@
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <string>
-#include <vector>
 
 namespace GAME {
 

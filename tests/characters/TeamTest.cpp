@@ -7,8 +7,6 @@
 #include "engine/ObjectManager.h"
 #include "tests/support/EngineFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 
 namespace GAME {

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "characters/Character.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
+#include "engine/ObjectManager.h"
+#include "multiplayer/SpawnPlayerPacket.h"
+#include "tests/support/TempDatabase.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+// Made by its registered class name, as the engine makes what no record names.
+template <typename T> T* New()
+{
+    return static_cast<T*>(ObjectManager::Instance().CreateObject(T::classInfo.GetName()));
+}
+
+// A controller made and handed to the character, as the character's load would.
+template <typename T> T* GiveController(Character& character)
+{
+    T* controller = New<T>();
+    controller->AttachParent(character.GetObjectId());
+    character.SetControllerId(controller->GetObjectId());
+    return controller;
+}
+
+// A record's text: the lines, one each.
+inline std::string RecordText(const std::vector<std::string>& lines, std::string text = "")
+{
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// A character of a class no record can name (a test's own), loaded from its record.
+template <typename T>
+T* Place(const TempDatabase& database, const std::string& path,
+         std::initializer_list<std::string> lines)
+{
+    database.WriteRecord(path, lines);
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* character = new T();
+    objects.RegisterObject(character);
+    character->SetObjectName(path);
+    objects.LoadTableFile(path);
+    character->Load(objects.GetLoadTable(path));
+    return character;
+}
+
+// A replication record's bytes, without the packet header.
+template <typename Record> std::vector<uint8_t> Encode(const Record& record)
+{
+    SpawnPlayerPacket carrier;
+    NetPacketOutBuffer out(carrier);
+    record.Write(out);
+    out.Done();
+    return {carrier.GetOutBuffer() + NetPacketHeader::kSize,
+            carrier.GetOutBuffer() + carrier.GetOutBufferSize()};
+}
+
+// Replication bytes handed to the character as a spawn packet would hand them.
+inline void Feed(Character& character, const std::vector<uint8_t>& bytes)
+{
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+    character.ReadReplicationData(in);
+}
+
+} // namespace GAME::Test
