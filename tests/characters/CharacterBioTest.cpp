@@ -7,6 +7,7 @@
 #include "core/PlayStats.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 
@@ -286,23 +287,18 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForB
 {
     StartBio("characterStrength = 5.5\ncharacterDexterity = 6\ncharacterIntelligence = 7\n"
              "characterLife = 100\ncharacterMana = 50");
-    IOStreamWrite writer;
-    bio.StreamProperties(&writer);
-    std::ostringstream text;
-    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
-    EXPECT_EQ(text.str(), "{\n"
-                          "  float temp = 5.5\n"
-                          "  float temp = 6\n"
-                          "  float temp = 7\n"
-                          "  float temp = 100\n"
-                          "  float temp = 50\n"
-                          "}\n");
+    const std::vector<uint8_t> bytes = GAME::Test::Streamed(bio);
+    EXPECT_EQ(GAME::Test::Described(bytes), "{\n"
+                                            "  float temp = 5.5\n"
+                                            "  float temp = 6\n"
+                                            "  float temp = 7\n"
+                                            "  float temp = 100\n"
+                                            "  float temp = 50\n"
+                                            "}\n");
 
     CharacterBio loaded;
     loaded.Load(GAME::Test::Record(""));
-    IOStreamRead reader(writer.GetBytes());
-    loaded.StreamProperties(&reader);
-    ASSERT_FALSE(reader.HasFailed());
+    ASSERT_TRUE(GAME::Test::ReadBack(loaded, bytes));
     loaded.Update(character, 0);
     EXPECT_EQ(Bases(loaded), (std::vector<float>{5.5f, 6, 7, 100, 50}));
     EXPECT_EQ(loaded.GetCurrentLife(), 100.0f);
@@ -315,16 +311,14 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForB
                         std::numeric_limits<float>::infinity()})
         odd.StreamFloat("temp", value);
     odd.EndBlock();
-    IOStreamRead oddReader(odd.GetBytes());
-    bio.StreamProperties(&oddReader);
+    GAME::Test::ReadBack(bio, odd.GetBytes());
     bio.Update(character, 0);
     EXPECT_EQ(Bases(bio), (std::vector<float>{5.5f, 12, 7, 100, 50}));
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 3 is not finite"), 1u);
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 5 is not finite"), 1u);
     EXPECT_EQ(log.CountContaining("unreadable"), 0u);
 
-    IOStreamRead truncated(std::vector<uint8_t>(odd.GetBytes().begin(), odd.GetBytes().end() - 3));
-    bio.StreamProperties(&truncated);
+    GAME::Test::ReadBack(bio, {odd.GetBytes().begin(), odd.GetBytes().end() - 3});
     EXPECT_EQ(log.Count(1, "CharacterBio: the saved block is unreadable"), 1u);
 }
 

@@ -15,6 +15,7 @@
 #include "items/Item.h"
 #include "items/WeaponMelee_Sword.h"
 #include "skills/SkillAttributeAccumulator.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
 
 #include <utility>
@@ -116,22 +117,6 @@ constexpr const char* kThud = "Records/Sounds/Thud.dbr";
 constexpr const char* kImpact = "Records/Sounds/Impact.dbr";
 constexpr const char* kChime = "Records/Sounds/Chime.dbr";
 
-class LevelUpRecorder {
-public:
-    void OnLevelUp(const GameEvent_GenericEntity& event) { ids.push_back(event.objectId); }
-    std::vector<uint32_t> ids;
-    EventHandler<LevelUpRecorder, GameEvent_GenericEntity> listener{
-        "GameEvent_PlayerLevelUp", &LevelUpRecorder::OnLevelUp, this};
-};
-
-class SkillUpRecorder {
-public:
-    void OnSkillUp(const GameEvent_GenericEntity& event) { ids.push_back(event.objectId); }
-    std::vector<uint32_t> ids;
-    EventHandler<SkillUpRecorder, GameEvent_GenericEntity> listener{
-        "GameEvent_PlayerSkillUp", &SkillUpRecorder::OnSkillUp, this};
-};
-
 class CharacterCombatTest : public GAME::Test::DeathFixture {
 protected:
     void SetUp() override
@@ -214,7 +199,7 @@ TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
     ASSERT_NE(character, nullptr);
     character->balance[CharAttribute_IncreasedExperience] = 20.0f;
     character->ForceSpeedUpdate();
-    SkillUpRecorder skillUps;
+    GAME::Test::Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
 
     Bonus bonus;
     bonus.experiencePoints = 100;
@@ -223,7 +208,7 @@ TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
     character->TakeBonus(bonus, false, PlayStatsLife_Shrine);
     EXPECT_EQ(StatsLine(*character, "         Total Gained"), "         Total Gained 120");
     EXPECT_EQ(character->GetSkillPoints(), 2u);
-    EXPECT_EQ(skillUps.ids, (std::vector<uint32_t>{character->GetObjectId()}));
+    EXPECT_EQ(skillUps.Ids(), (std::vector<uint32_t>{character->GetObjectId()}));
     EXPECT_EQ(character->GetCurrentMoney(), 2000000000u) << "the purse is capped";
 }
 
@@ -298,11 +283,11 @@ TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtThe
         Make({"levelFileName = " + std::string(kLevels), "levelUpSound = " + std::string(kChime),
               "levelUpFx = Records/Fx/LevelUp.dbr"});
     ASSERT_NE(character, nullptr);
-    LevelUpRecorder levelUps;
+    GAME::Test::Heard<GameEvent_GenericEntity> levelUps{"GameEvent_PlayerLevelUp"};
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 2u);
     EXPECT_EQ(character->GetExperiencePoints(), 100u);
-    EXPECT_EQ(levelUps.ids, (std::vector<uint32_t>{character->GetObjectId()}));
+    EXPECT_EQ(levelUps.Ids(), (std::vector<uint32_t>{character->GetObjectId()}));
     SoundPak* chime = FindSound(kChime);
     ASSERT_NE(chime, nullptr);
     EXPECT_TRUE(chime->GetPlayRequests().empty());
@@ -314,7 +299,7 @@ TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtThe
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 3u);
     EXPECT_EQ(character->GetExperiencePoints(), experience);
-    EXPECT_EQ(levelUps.ids.size(), 2u);
+    EXPECT_EQ(levelUps.events.size(), 2u);
 }
 
 TEST_F(CharacterCombatTest, IncrementBaseStrengthSpendsAPointOrAddsNothing)

@@ -36,17 +36,6 @@ public:
     std::vector<std::string> journal;
 };
 
-class DeathListener {
-public:
-    DeathListener() : handler("GameEvent_CreatureDeath", &DeathListener::OnDeath, this) {}
-    void OnDeath(const GameEvent_CreatureDeath& event) { heard.push_back(event); }
-
-    std::vector<GameEvent_CreatureDeath> heard;
-
-private:
-    EventHandler<DeathListener, GameEvent_CreatureDeath> handler;
-};
-
 class CharacterDeathTest : public GameEngineFixture {
 protected:
     void SetUp() override
@@ -89,7 +78,7 @@ protected:
 
 TEST_F(CharacterDeathTest, DyingClearsTheAurasLeavesTheDyingEffectAndAnnouncesTheDeath)
 {
-    DeathListener listener;
+    Heard<GameEvent_CreatureDeath> listener{"GameEvent_CreatureDeath"};
     Mortal* mortal = Make({"dyingFxPak = Records/Fx/Dying.dbr"});
     gEngine->GetWorld()->AddEntity(mortal, place, false);
     mortal->InitialUpdate();
@@ -100,10 +89,10 @@ TEST_F(CharacterDeathTest, DyingClearsTheAurasLeavesTheDyingEffectAndAnnouncesTh
     EXPECT_EQ(ObjectManager::Instance().GetObject(aura), nullptr);
     EXPECT_TRUE(mortal->GetAttachedChildren().empty());
     EXPECT_EQ(CountFxPaks(), 1u);
-    ASSERT_EQ(listener.heard.size(), 1u);
-    EXPECT_EQ(listener.heard[0].name, "Records/Creatures/Mortal.dbr");
-    EXPECT_EQ(listener.heard[0].victimId, mortal->GetObjectId());
-    EXPECT_EQ(listener.heard[0].killerId, 0u);
+    ASSERT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.events[0].name, "Records/Creatures/Mortal.dbr");
+    EXPECT_EQ(listener.events[0].victimId, mortal->GetObjectId());
+    EXPECT_EQ(listener.events[0].killerId, 0u);
 
     mortal->GetDeathManager()->PostProcess();
     mortal->GetDeathManager()->PostProcess();

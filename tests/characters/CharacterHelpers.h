@@ -1,6 +1,9 @@
 #pragma once
 
 #include "characters/Character.h"
+#include "engine/EventHandler.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
@@ -70,5 +73,54 @@ inline void Feed(Character& character, const std::vector<uint8_t>& bytes)
     NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
     character.ReadReplicationData(in);
 }
+
+// The block the object streams into a save.
+template <typename T> std::vector<uint8_t> Streamed(T& object)
+{
+    IOStreamWrite writer;
+    object.StreamProperties(&writer);
+    EXPECT_FALSE(writer.HasFailed());
+    return writer.GetBytes();
+}
+
+// The block read back into the object; false when the reader failed.
+template <typename T> bool ReadBack(T& object, const std::vector<uint8_t>& bytes)
+{
+    IOStreamRead reader(bytes);
+    object.StreamProperties(&reader);
+    return !reader.HasFailed();
+}
+
+// The bytes as the stream's describer writes them.
+inline std::string Described(const std::vector<uint8_t>& bytes)
+{
+    std::string text;
+    EXPECT_TRUE(IOStreamRead::Describe(bytes, text));
+    return text;
+}
+
+// Every event of the names sent while it lives, in order.
+template <typename Event> class Heard {
+public:
+    Heard(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            handlers.push_back(std::make_unique<Handler>(name, &Heard::On, this));
+    }
+    void On(const Event& event) { events.push_back(event); }
+    std::vector<uint32_t> Ids() const
+    {
+        std::vector<uint32_t> ids;
+        for (const Event& event : events)
+            ids.push_back(event.objectId);
+        return ids;
+    }
+
+    std::vector<Event> events;
+
+private:
+    using Handler = EventHandler<Heard, Event>;
+    std::vector<std::unique_ptr<Handler>> handlers;
+};
 
 } // namespace GAME::Test

@@ -73,19 +73,27 @@ GAME_IMPLEMENT_CLASS(FrameTestCharacter, Character);
 namespace Test {
 namespace {
 
-// Characters standing in a world of their own, each driven by a recording controller.
+// Characters standing in a world of their own, each driven by a recording controller; one of
+// them is there from the start.
 class CharacterFrameFixture : public DeathFixture {
 protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        character = Make();
+        ASSERT_NE(character, nullptr);
+    }
+
     FrameTestCharacter* Make(std::initializer_list<std::string> lines = {},
                              const Vec3& position = Vec3(3, 0, 4))
     {
         const std::string path = "Records/Creatures/F" + std::to_string(++made) + ".dbr";
-        FrameTestCharacter* character = Spawn<FrameTestCharacter>(path, lines);
-        if (character == nullptr)
+        FrameTestCharacter* spawned = Spawn<FrameTestCharacter>(path, lines);
+        if (spawned == nullptr)
             return nullptr;
-        character->SetPathPosition(WorldVec3(kRegion, position));
-        GiveController<FrameTestController>(*character);
-        return character;
+        spawned->SetPathPosition(WorldVec3(kRegion, position));
+        GiveController<FrameTestController>(*spawned);
+        return spawned;
     }
 
     static FrameTestController& ControllerOf(const Character& character)
@@ -95,22 +103,13 @@ protected:
     }
 
     int made = 0;
+    FrameTestCharacter* character = nullptr;
 };
 
 using CharacterUpdateTest = CharacterFrameFixture;
 
-class DeathRecorder {
-public:
-    void OnDeath(const GameEvent_CreatureDeath& event) { deaths.push_back(event); }
-    std::vector<GameEvent_CreatureDeath> deaths;
-    EventHandler<DeathRecorder, GameEvent_CreatureDeath> listener{"GameEvent_CreatureDeath",
-                                                                  &DeathRecorder::OnDeath, this};
-};
-
 TEST_F(CharacterUpdateTest, TheControllerRunsOnTheLastFrameTimeAndAnEmptyFrameResetsIt)
 {
-    FrameTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
     FrameTestController& controller = ControllerOf(*character);
 
     gEngine->RunFrame(40);
@@ -124,9 +123,8 @@ TEST_F(CharacterUpdateTest, TheControllerRunsOnTheLastFrameTimeAndAnEmptyFrameRe
 
 TEST_F(CharacterUpdateTest, ADeadCharacterWithoutDeathUpdatesOnlyCountsItsPlayTime)
 {
-    FrameTestCharacter* character = Make();
     FrameTestCharacter* target = Make({}, Vec3(3, 0, 10));
-    ASSERT_TRUE(character != nullptr && target != nullptr);
+    ASSERT_NE(target, nullptr);
     FrameTestController& controller = ControllerOf(*character);
     character->SetCurrentAttackTarget(target->GetObjectId(), WorldVec3(), -1);
     character->RotateTowardsTarget(true);
@@ -176,15 +174,13 @@ TEST_F(CharacterUpdateTest, TwoDistressCallsFiveSecondsApartAndThenNoMore)
 
 TEST_F(CharacterUpdateTest, DyingAndDeathReachTheControllerThePhysicsAndTheDeathEvent)
 {
-    FrameTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
-    DeathRecorder recorder;
+    Heard<GameEvent_CreatureDeath> recorder{"GameEvent_CreatureDeath"};
 
     character->ImDying();
-    ASSERT_EQ(recorder.deaths.size(), 1u);
-    EXPECT_EQ(recorder.deaths[0].name, character->GetObjectName());
-    EXPECT_EQ(recorder.deaths[0].victimId, character->GetObjectId());
-    EXPECT_EQ(recorder.deaths[0].killerId, character->GetAttackerId());
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].name, character->GetObjectName());
+    EXPECT_EQ(recorder.events[0].victimId, character->GetObjectId());
+    EXPECT_EQ(recorder.events[0].killerId, character->GetAttackerId());
     character->ImDead();
     EXPECT_EQ(ControllerOf(*character).notices, (std::vector<std::string>{"dying", "dead"}));
     const auto& removed = gEngine->GetPhysicsEngine().GetRemovedEntities();
@@ -228,8 +224,6 @@ using CharacterStateTest = CharacterFrameFixture;
 
 TEST_F(CharacterStateTest, ObserversAreNotAliveAndTheUnknownAreAliveButHiding)
 {
-    FrameTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
     EXPECT_FALSE(character->IsHiding());
     character->SetObserverMode(true);
     EXPECT_FALSE(character->IsAlive());
@@ -242,8 +236,6 @@ TEST_F(CharacterStateTest, ObserversAreNotAliveAndTheUnknownAreAliveButHiding)
 
 TEST_F(CharacterStateTest, ADeadRestoreHidesAndKeepsTheInitialStateForLater)
 {
-    FrameTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
     character->SetInitialStateInfo(ActionState_Move, WorldVec3(kRegion, Vec3(9, 0, 9)), 0, 0);
     character->SetLifeState(LifeState_Dead);
     character->RestoreLifeState();
@@ -256,24 +248,15 @@ TEST_F(CharacterStateTest, ADeadRestoreHidesAndKeepsTheInitialStateForLater)
     EXPECT_EQ(character->GetActionHandler()->GetActionType(), CharacterActionType_MoveTo);
 }
 
-class NameRecorder {
-public:
-    void OnEvent(const GameEvent_GenericEntity& event) { names.push_back(event.objectName); }
-    std::vector<std::string> names;
-    EventHandler<NameRecorder, GameEvent_GenericEntity> moved{"GameEvent_MoveCompleted",
-                                                              &NameRecorder::OnEvent, this};
-    EventHandler<NameRecorder, GameEvent_GenericEntity> animated{"GameEvent_AnimationCompleted",
-                                                                 &NameRecorder::OnEvent, this};
-};
-
 TEST_F(CharacterStateTest, QuestEventsCarryTheNameAndDestroyMeLeavesTheWorld)
 {
-    FrameTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
-    NameRecorder recorder;
+    Heard<GameEvent_GenericEntity> recorder{"GameEvent_MoveCompleted",
+                                            "GameEvent_AnimationCompleted"};
     character->SendQuestMoveCompletedEvent();
     character->SendQuestAnimationCompletedEvent();
-    EXPECT_EQ(recorder.names, std::vector<std::string>(2, character->GetObjectName()));
+    ASSERT_EQ(recorder.events.size(), 2u);
+    for (const GameEvent_GenericEntity& event : recorder.events)
+        EXPECT_EQ(event.objectName, character->GetObjectName());
 
     const uint32_t id = character->GetObjectId();
     const size_t before = gEngine->GetWorld()->GetEntityCount();
@@ -285,16 +268,8 @@ TEST_F(CharacterStateTest, QuestEventsCarryTheNameAndDestroyMeLeavesTheWorld)
 
 class CharacterOrientationTest : public CharacterFrameFixture {
 protected:
-    void SetUp() override
-    {
-        CharacterFrameFixture::SetUp();
-        character = Make();
-        ASSERT_NE(character, nullptr);
-    }
-
     const Coords& Frame() const { return character->GetCoords().GetRegionCoords(); }
 
-    FrameTestCharacter* character = nullptr;
     const WorldVec3 there{kRegion, Vec3(6, 0, 1)};
 };
 
@@ -380,7 +355,6 @@ protected:
         return plays;
     }
 
-    FrameTestCharacter* character = nullptr;
     FrameTestController* controller = nullptr;
     std::vector<std::string> heard;
 };

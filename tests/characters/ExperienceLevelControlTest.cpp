@@ -6,6 +6,7 @@
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/ObjectManager.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
@@ -18,16 +19,6 @@ namespace GAME {
 namespace {
 
 constexpr const char* kLevelFile = "Records/Creature/PC/LevelTable.dbr";
-
-// The object ids that the skill-up events carried, in order.
-class SkillUpRecorder {
-public:
-    void OnSkillUp(const GameEvent_GenericEntity& event) { ids.push_back(event.objectId); }
-
-    std::vector<uint32_t> ids;
-    EventHandler<SkillUpRecorder, GameEvent_GenericEntity> listener{
-        "GameEvent_PlayerSkillUp", &SkillUpRecorder::OnSkillUp, this};
-};
 
 class ExperienceLevelControlTest : public Test::GameEngineFixture {
 protected:
@@ -57,7 +48,7 @@ protected:
     }
 
     ExperienceLevelControl control;
-    SkillUpRecorder skillUps;
+    GAME::Test::Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
     int files = 0;
 };
 
@@ -72,13 +63,13 @@ TEST_F(ExperienceLevelControlTest, WithoutAnEquationTheFirstAwardReachesTheMaxim
     EXPECT_EQ(control.GetModifierPoints(), 8u);
     EXPECT_EQ(control.GetSkillPoints(), 13u);
     EXPECT_EQ(control.GetExperiencePoints(), 0u);
-    EXPECT_EQ(skillUps.ids.size(), 4u);
+    EXPECT_EQ(skillUps.events.size(), 4u);
 }
 
 TEST_F(ExperienceLevelControlTest,
        AnAwardWorthThreeLevelsGrantsThreeLevelsAndThreeSkillUpsAndIsSaved)
 {
-    auto* owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+    auto* owner = GAME::Test::New<Character>();
     ASSERT_NE(owner, nullptr);
     control.SetOwner(owner);
     Load({"experienceLevelEquation = (playerLevel*100)", "characterModifierPoints = 1",
@@ -89,33 +80,26 @@ TEST_F(ExperienceLevelControlTest,
     Game().SetUI(nullptr);
     EXPECT_EQ(ui.saves, 3) << "one automatic save per level";
     const uint32_t id = owner->GetObjectId();
-    EXPECT_EQ(skillUps.ids, (std::vector<uint32_t>{id, id, id}));
+    EXPECT_EQ(skillUps.Ids(), (std::vector<uint32_t>{id, id, id}));
     EXPECT_EQ(control.GetNextLevelExperience(), 400u);
     EXPECT_EQ(control.GetLastLevelExperience(), 300u);
 
     // The save block pins level, experience and points as the award left them.
-    IOStreamWrite writer;
-    control.StreamProperties(&writer);
-    std::ostringstream text;
-    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
-    EXPECT_EQ(text.str(), "{\n"
-                          "  uint currentStats.charLevel = 4\n"
-                          "  uint currentStats.experiencePoints = 350\n"
-                          "  uint modifierPoints = 3\n"
-                          "  uint skillPoints = 6\n"
-                          "}\n");
+    const std::vector<uint8_t> bytes = GAME::Test::Streamed(control);
+    EXPECT_EQ(GAME::Test::Described(bytes), "{\n"
+                                            "  uint currentStats.charLevel = 4\n"
+                                            "  uint currentStats.experiencePoints = 350\n"
+                                            "  uint modifierPoints = 3\n"
+                                            "  uint skillPoints = 6\n"
+                                            "}\n");
     ExperienceLevelControl loaded;
-    IOStreamRead reader(writer.GetBytes());
-    loaded.StreamProperties(&reader);
-    ASSERT_FALSE(reader.HasFailed());
+    ASSERT_TRUE(GAME::Test::ReadBack(loaded, bytes));
     EXPECT_EQ(loaded.GetCharLevel(), 4u);
     EXPECT_EQ(loaded.GetExperiencePoints(), 350u);
     EXPECT_EQ(loaded.GetModifierPoints(), 3u);
     EXPECT_EQ(loaded.GetSkillPoints(), 6u);
-    IOStreamRead truncated(
-        std::vector<uint8_t>(writer.GetBytes().begin(), writer.GetBytes().end() - 6));
     ExperienceLevelControl partial;
-    partial.StreamProperties(&truncated);
+    EXPECT_FALSE(GAME::Test::ReadBack(partial, {bytes.begin(), bytes.end() - 6}));
     EXPECT_EQ(log.Count(1, "ExperienceLevelControl: the saved block is unreadable"), 1u);
 
     EXPECT_FALSE(control.ReceiveExperience(49));
@@ -149,7 +133,7 @@ TEST_F(ExperienceLevelControlTest, DumpListsWhereEachLevelBeginsAndAtTheMaximumE
     EXPECT_EQ(control.GetExperiencePoints(), 200u) << "where the last level began";
     EXPECT_FALSE(control.ReceiveExperience(500));
     EXPECT_EQ(control.GetExperiencePoints(), 200u);
-    EXPECT_TRUE(skillUps.ids.empty()) << "no skill points per level, no event";
+    EXPECT_TRUE(skillUps.events.empty()) << "no skill points per level, no event";
 }
 
 TEST_F(ExperienceLevelControlTest, LevelThresholdsRoundHalfUpAndSaturate)

@@ -8,6 +8,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/TriggerToken.h"
 #include "engine/World.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
@@ -32,17 +33,6 @@ public:
 GAME_IMPLEMENT_CLASS(UpdateTestPlayer, Player);
 
 namespace {
-
-// Every name a "GameEvent_GotToken" carried.
-class TokenListener {
-public:
-    TokenListener() : handler("GameEvent_GotToken", &TokenListener::On, this) {}
-    void On(const GameEvent_GotToken& event) { names.push_back(event.tokenName); }
-    std::vector<std::string> names;
-
-private:
-    EventHandler<TokenListener, GameEvent_GotToken> handler;
-};
 
 class PlayerUpdateTest : public GAME::Test::GameEngineFixture {
 protected:
@@ -123,13 +113,14 @@ TEST_F(PlayerUpdateTest, OnlyTheMainPlayerReportsItsSkillPoints)
 
 TEST_F(PlayerUpdateTest, PendingTokensAreTakenOnceAndAllDropped)
 {
-    TokenListener listener;
+    GAME::Test::Heard<GameEvent_GotToken> listener{"GameEvent_GotToken"};
     player->Hold("Gate");
     player->BestowToken(TriggerToken("Gate"));
     player->BestowToken(TriggerToken("Key"));
     player->BestowToken(TriggerToken("Key"));
     player->UpdateSelf(16);
-    EXPECT_EQ(listener.names, std::vector<std::string>{"Key"});
+    ASSERT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.events[0].tokenName, "Key");
     EXPECT_EQ(player->HeldCount(), 2u);
     EXPECT_EQ(player->PendingCount(), 0u);
     EXPECT_FALSE(player->IsSaveNeeded()) << "the auto-save carried the mark out";
