@@ -1,20 +1,31 @@
 #include "characters/Player.h"
 
 #include "ai/Controller.h"
+#include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
+#include "engine/EventHandler.h"
+#include "engine/EventManager.h"
+#include "engine/Jukebox.h"
 #include "engine/Light.h"
 #include "engine/ObjectManager.h"
 #include "engine/PathFinder.h"
 #include "engine/SoundPak.h"
+#include "engine/TriggerToken.h"
+#include "engine/World.h"
 #include "items/Item.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/RecordingUserInterface.h"
+#include "tests/support/Records.h"
+
+#include <algorithm>
 
 namespace GAME {
 
-// Reads the fields a loaded player keeps to itself.
-class LoadTestPlayer : public Player {
-    GAME_DECLARE_CLASS(LoadTestPlayer)
+// Opens what a player keeps to itself: its loaded fields, its tokens, its clocks and voices.
+class OpenPlayer : public Player {
+    GAME_DECLARE_CLASS(OpenPlayer)
 
 public:
     std::vector<uint32_t> SoundIds() const
@@ -24,10 +35,30 @@ public:
                 notEnoughManaSound, invalidEquipmentSound, skillCooldownSound};
     }
     float LongIdleTriggerTime() const { return longIdleTriggerTime; }
-    const std::vector<std::string>& Textures() const { return playerTextures; }
+    void Hold(const char* name) { heldTokens.emplace_back(name); }
+    size_t HeldCount() const { return heldTokens.size(); }
+    const std::vector<TriggerToken>& Pending() const { return pendingTokens; }
+    int32_t AutoSaveTimer() const { return autoSaveTimer; }
+    void Control(bool on) { Character::SetIsControllingCharacter(on); }
+    void LoadLevels(const LoadTable& record) { experienceLevelControl.Load(record); }
+    void SetTextures(std::vector<std::string> names) { playerTextures = std::move(names); }
+    void GiveVoices()
+    {
+        for (uint32_t* sound : {&notEnoughManaSound, &invalidEquipmentSound, &lockedChestSound})
+            *sound = Test::New<SoundPak>()->GetObjectId();
+    }
+    size_t ManaPlays() const { return GetSoundPak(notEnoughManaSound)->GetPlayRequests().size(); }
+    size_t ChestPlays() const { return GetSoundPak(lockedChestSound)->GetPlayRequests().size(); }
+    // Time passing for the voice cool-downs, as the frame counts them down.
+    void Pass(int32_t ms)
+    {
+        for (int32_t* cooldown :
+             {&lockedChestCooldown, &skillVoxSameCooldown, &skillVoxAnyCooldown})
+            *cooldown -= ms;
+    }
 };
 
-GAME_IMPLEMENT_CLASS(LoadTestPlayer, Player);
+GAME_IMPLEMENT_CLASS(OpenPlayer, Player);
 
 namespace {
 
@@ -47,10 +78,10 @@ protected:
                                  {"Class = SoundPak"});
     }
 
-    LoadTestPlayer* Load(const std::vector<std::string>& lines)
+    OpenPlayer* Load(const std::vector<std::string>& lines)
     {
-        database.WriteFile(kRecord, RecordText(lines, "Class = LoadTestPlayer\n"));
-        return ObjectManager::Instance().CreateObjectFromFile<LoadTestPlayer>(kRecord);
+        database.WriteFile(kRecord, RecordText(lines, "Class = OpenPlayer\n"));
+        return ObjectManager::Instance().CreateObjectFromFile<OpenPlayer>(kRecord);
     }
 
     static constexpr const char* kSoundKeys[] = {
@@ -83,7 +114,7 @@ TEST_F(PlayerTest, LoadReadsTheSoundsInOrderTheGoldAndTheStubController)
         lines.push_back(std::string(key) + " = Records/Sounds/" + key + ".dbr");
     lines.push_back("defaultGold = 250");
     lines.push_back("longIdleTriggerTime = 7000");
-    LoadTestPlayer* player = Load(lines);
+    OpenPlayer* player = Load(lines);
     ASSERT_NE(player, nullptr);
 
     const std::vector<uint32_t> ids = player->SoundIds();
@@ -109,7 +140,7 @@ TEST_F(PlayerTest, ALightRecordGivesALightThatForcesShadows)
 {
     Start();
     database.WriteRecord("Records/Lights/Torch.dbr", {"Class = Light"});
-    LoadTestPlayer* player =
+    OpenPlayer* player =
         Load({"playerLight = Records/Lights/Torch.dbr", "playerTextures = a.tex;b.tex"});
     ASSERT_NE(player, nullptr);
     auto* light = ObjectManager::Instance().GetObject<Light>(player->GetLightId());
@@ -178,6 +209,392 @@ TEST_F(PlayerTest, GameDescriptionNamesPlayerClassAndLevel)
     const std::wstring text = player->GetGameDescription(false);
     EXPECT_EQ(text.rfind(L"Ada - ", 0), 0u);
     EXPECT_EQ(text.substr(text.size() - 3), L"(" + std::to_wstring(player->GetCharLevel()) + L")");
+}
+
+class PlayerUpdateTest : public GAME::Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        AmbianceManager::Instance().Reset();
+        Start();
+        Game().SetUI(&ui);
+        player = New<OpenPlayer>();
+        ASSERT_NE(player, nullptr);
+    }
+
+    void TearDown() override
+    {
+        Game().SetUI(nullptr);
+        AmbianceManager::Instance().Reset();
+        gEngine->SetLevelEditor(false);
+        GameEngineFixture::TearDown();
+    }
+
+    bool PageUnlocked(int32_t page)
+    {
+        const auto& list = Game().GetTutorialUnlockList();
+        return std::find(list.begin(), list.end(), page) != list.end();
+    }
+
+    GAME::Test::RecordingUserInterface ui;
+    OpenPlayer* player = nullptr;
+};
+
+TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyOnEveryUpdate)
+{
+    constexpr const char* kLevels = "Records/Creatures/PC/TestLevels.dbr";
+    database.WriteRecord(kLevels, {"experienceLevelEquation = ((playerLevel*(playerLevel+1))*250)",
+                                   "maxPlayerLevel = 50", "initialSkillPoints = 1"});
+    auto* other = New<OpenPlayer>();
+    ASSERT_NE(other, nullptr);
+    for (OpenPlayer* each : {player, other})
+        each->LoadLevels(
+            GAME::Test::Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
+    ASSERT_EQ(player->GetCharLevel(), 8u);
+    ASSERT_EQ(other->GetCharLevel(), 8u);
+
+    other->UpdateSelf(16);
+    EXPECT_FALSE(PageUnlocked(20)) << "not the main player";
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    for (int frame = 0; frame < 3; ++frame) {
+        Game().ResetTutorialState();
+        other->UpdateSelf(16);
+        EXPECT_FALSE(PageUnlocked(20)) << frame;
+        player->UpdateSelf(16);
+        EXPECT_TRUE(PageUnlocked(20)) << frame;
+    }
+
+    player->IncrementCharLevel();
+    ASSERT_EQ(player->GetCharLevel(), 9u);
+    Game().ResetTutorialState();
+    player->UpdateSelf(16);
+    EXPECT_FALSE(PageUnlocked(20)) << "level 9 is past the page";
+}
+
+TEST_F(PlayerUpdateTest, OnlyTheMainPlayerReportsItsSkillPoints)
+{
+    // A player without active skills has spent none of either kind.
+    Game().SetUnspentSkillPoints(5);
+    Game().SetUnspentMasteryPoints(9);
+    player->UpdateSelf(16);
+    EXPECT_EQ(Game().GetUnspentSkillPoints(), 5);
+    EXPECT_EQ(Game().GetUnspentMasteryPoints(), 9);
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    player->UpdateSelf(16);
+    EXPECT_EQ(Game().GetUnspentSkillPoints(), 0);
+    EXPECT_EQ(Game().GetUnspentMasteryPoints(), 0);
+}
+
+TEST_F(PlayerUpdateTest, PendingTokensAreTakenOnceAndAllDropped)
+{
+    GAME::Test::Heard<GameEvent_GotToken> listener{"GameEvent_GotToken"};
+    player->Hold("Gate");
+    player->BestowToken(TriggerToken("Gate"));
+    player->BestowToken(TriggerToken("Key"));
+    player->BestowToken(TriggerToken("Key"));
+    player->UpdateSelf(16);
+    ASSERT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.events[0].tokenName, "Key");
+    EXPECT_EQ(player->HeldCount(), 2u);
+    EXPECT_EQ(player->Pending().size(), 0u);
+    EXPECT_FALSE(player->IsSaveNeeded()) << "the auto-save carried the mark out";
+}
+
+TEST_F(PlayerUpdateTest, AutoSaveComesAfterSixtySecondsForTheControllingPlayer)
+{
+    player->Control(true);
+    player->UpdateSelf(60000);
+    EXPECT_EQ(ui.saves, 0) << "the timer reached 0, not below";
+    EXPECT_EQ(player->AutoSaveTimer(), 0);
+    player->UpdateSelf(1);
+    EXPECT_EQ(ui.saves, 1);
+    EXPECT_EQ(player->AutoSaveTimer(), Player::kAutoSaveInterval);
+}
+
+TEST_F(PlayerUpdateTest, TheLevelEditorNeverAutoSavesButRestartsTheTimer)
+{
+    gEngine->SetLevelEditor(true);
+    player->Control(true);
+    player->UpdateSelf(60001);
+    EXPECT_EQ(ui.saves, 0);
+    EXPECT_EQ(player->AutoSaveTimer(), Player::kAutoSaveInterval);
+    EXPECT_FALSE(player->IsSaveNeeded());
+}
+
+TEST_F(PlayerUpdateTest, AQuestUpdateAsksForAQuestSaveOnTheNextFrame)
+{
+    player->Control(true);
+    GameEvent_QuestUpdate event;
+    event.flag = true;
+    EventManager::Instance().Send("GameEvent_QuestUpdate", event);
+    EXPECT_EQ(ui.questSaves, 0);
+    player->UpdateSelf(16);
+    EXPECT_EQ(ui.questSaves, 1);
+    player->UpdateSelf(16);
+    EXPECT_EQ(ui.questSaves, 1);
+}
+
+TEST_F(PlayerUpdateTest, BossMusicStartsInItsZoneAndIsLeftOutside)
+{
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    ASSERT_EQ(Game().GetPlayerId(), player->GetObjectId());
+    Jukebox& jukebox = Jukebox::Instance();
+    AmbianceManager::Instance().SetTargetInBossMusicZone(true);
+    player->RegisterMonsterMusic(77, "Records/Music/Boss.dbr");
+    EXPECT_EQ(jukebox.GetTrackedBoss(), 77u);
+    player->UpdateSelf(16);
+    EXPECT_EQ(jukebox.GetBossMusic(), "Records/Music/Boss.dbr");
+
+    AmbianceManager::Instance().SetTargetInBossMusicZone(false);
+    player->UpdateSelf(16);
+    EXPECT_FALSE(jukebox.IsBossMusicPlaying());
+    ASSERT_GE(jukebox.GetRequests().size(), 3u);
+    EXPECT_EQ(jukebox.GetRequests().back().type, Jukebox::BossMusicLeaveRequest);
+}
+
+TEST_F(PlayerUpdateTest, TheLocalPlayerOpensTheFogOfWar)
+{
+    World* world = gEngine->GetWorld();
+    ASSERT_NE(world, nullptr);
+    const uint32_t before = world->GetFOWVisibilityCount();
+    player->UpdateSelf(16);
+    EXPECT_EQ(world->GetFOWVisibilityCount(), before);
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    player->UpdateSelf(33);
+    EXPECT_EQ(world->GetFOWVisibilityCount(), before + 1);
+    EXPECT_EQ(world->GetLastFOWElapsedMs(), 33);
+}
+
+class PlayerRecordsTest : public GAME::Test::GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        player = New<OpenPlayer>();
+        ASSERT_NE(player, nullptr);
+    }
+
+    OpenPlayer* player = nullptr;
+};
+
+TEST_F(PlayerRecordsTest, TokensArePendingUntilHeldAndMatchedByName)
+{
+    player->BestowToken(TriggerToken("Gate"));
+    EXPECT_FALSE(player->HasToken("Gate"));
+    ASSERT_EQ(player->Pending().size(), 1u);
+
+    player->Hold("Gate");
+    player->Hold("Key");
+    player->Hold("Gate");
+    EXPECT_TRUE(player->HasToken("Key"));
+    EXPECT_FALSE(player->HasToken(nullptr));
+    EXPECT_EQ(player->GetTriggerTokensAsString(), "Gate, Key, Gate");
+    player->RemoveToken(TriggerToken("Gate"));
+    EXPECT_EQ(player->GetTriggerTokensAsString(), "Key, Gate");
+    player->ClearTokens();
+    EXPECT_EQ(player->GetTriggerTokensAsString(), "");
+}
+
+TEST_F(PlayerRecordsTest, ASeventhPetIsRefused)
+{
+    for (uint32_t id = 1; id <= 6; ++id)
+        EXPECT_TRUE(player->CanAdoptAPet(id));
+    EXPECT_FALSE(player->CanAdoptAPet(7));
+    EXPECT_EQ(player->GetPets(), (std::vector<uint32_t>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(PlayerRecordsTest, NpcRecordsReplaceButBoatMastersStay)
+{
+    player->AddNpcDialog({"Priest", 4});
+    player->AddNpcDialog({"Smith", 5});
+    player->AddNpcDialog({"Priest", 9});
+    NpcDialogData dialog;
+    ASSERT_TRUE(player->GetNpcDialog("Priest", dialog));
+    EXPECT_EQ(dialog.actionId, 9u);
+    player->RemoveNpcDialog("Priest");
+    EXPECT_FALSE(player->IsNpcDialog("Priest"));
+    EXPECT_FALSE(player->GetNpcDialog("Priest", dialog));
+    EXPECT_EQ(dialog.actionId, 9u); // a miss leaves the output alone
+    EXPECT_TRUE(player->IsNpcDialog("Smith"));
+
+    player->AddNpcIllumination({"Priest", 1});
+    player->AddNpcIllumination({"Priest", 2});
+    NpcIlluminationData light;
+    ASSERT_TRUE(player->GetNpcIllumination("Priest", light));
+    EXPECT_EQ(light.actionId, 2u);
+    player->RemoveNpcIllumination("Priest");
+    EXPECT_FALSE(player->IsNpcIllumination("Priest"));
+
+    const BoatMasterData first{"Ferryman", "tagHarbour", 1, 2, 3};
+    player->AddBoatMaster(first);
+    player->AddBoatMaster({"Ferryman", "tagElsewhere", 7, 8, 9});
+    BoatMasterData boat;
+    ASSERT_TRUE(player->GetBoatMaster("Ferryman", boat));
+    EXPECT_EQ(boat, first);
+    EXPECT_FALSE(player->IsBoatMaster("Sailor"));
+}
+
+TEST_F(PlayerRecordsTest, TexturesClampToTheListAndEmptyNamesAreIgnored)
+{
+    player->PickNewTexture(0); // no list: nothing to take, nothing stored
+    EXPECT_EQ(player->GetPlayerTexture(), "");
+    EXPECT_FALSE(player->IsSaveNeeded());
+
+    player->SetTextures({"skin0.tex", "skin1.tex"});
+    player->PickNewTexture(7);
+    EXPECT_EQ(player->GetPlayerTexture(), "skin1.tex");
+    EXPECT_EQ(player->GetBaseTexture(), "skin1.tex");
+    EXPECT_TRUE(player->IsSaveNeeded());
+    player->PickNewTexture(0);
+    EXPECT_EQ(player->GetBaseTexture(), "skin0.tex");
+
+    player->SetPlayerTexture("");
+    EXPECT_EQ(player->GetPlayerTexture(), "skin0.tex");
+}
+
+TEST_F(PlayerRecordsTest, SkillVoicesWaitLongForTheSameSkillAndShortForAny)
+{
+    player->GiveVoices();
+    player->Control(true);
+
+    player->PlayNotEnoughManaVox(10);
+    player->Pass(5000);
+    player->PlayNotEnoughManaVox(10);
+    EXPECT_EQ(player->ManaPlays(), 1u);
+
+    player->Pass(4000); // same-skill wait over too
+    player->PlayNotEnoughManaVox(10);
+    EXPECT_EQ(player->ManaPlays(), 2u);
+    player->Pass(4000);
+    player->PlayNotEnoughManaVox(11);
+    EXPECT_EQ(player->ManaPlays(), 3u);
+
+    player->Pass(2999);
+    player->PlayNotEnoughManaVox(12);
+    player->PlayInvalidEquipmentVox(13); // the short wait is shared by every skill voice
+    EXPECT_EQ(player->ManaPlays(), 3u);
+
+    player->Pass(1);
+    player->ResetSkillVox();
+    player->PlayNotEnoughManaVox(11);
+    EXPECT_EQ(player->ManaPlays(), 4u);
+}
+
+TEST_F(PlayerRecordsTest, VoicesSpeakOnlyForTheControllingCharacter)
+{
+    player->GiveVoices();
+    player->PlayNotEnoughManaVox(10);
+    player->PlayLockedChestVox();
+    EXPECT_EQ(player->ManaPlays(), 0u);
+    EXPECT_EQ(player->ChestPlays(), 0u);
+
+    player->Control(true);
+    player->PlayLockedChestVox();
+    player->Pass(7999);
+    player->PlayLockedChestVox();
+    EXPECT_EQ(player->ChestPlays(), 1u);
+    player->Pass(1);
+    player->PlayLockedChestVox();
+    EXPECT_EQ(player->ChestPlays(), 2u);
+}
+
+TEST_F(PlayerRecordsTest, WithoutAClassTheRolloverIsTheName)
+{
+    player->SetPlayerName(L"Ajax");
+    EXPECT_EQ(player->GetClassTag(), "");
+    EXPECT_EQ(player->GetClassNameA(), L"");
+    EXPECT_EQ(player->GetRolloverDescription(), L"Ajax");
+}
+
+class PlayerPlacesTest : public PlayerRecordsTest {
+protected:
+    void SetUp() override
+    {
+        PlayerRecordsTest::SetUp();
+        player->AutoSave();
+    }
+
+    const UniqueId first{1, 2, 3, 4};
+    const UniqueId second{0xA, 0xB, 0xC, 0xD};
+};
+
+TEST_F(PlayerPlacesTest, AKnownTeleportOrMarkerIdChangesNothingAndMarksNoSave)
+{
+    player->AddTeleportUID(first);
+    player->AddMarkerUID(second);
+    EXPECT_TRUE(player->IsSaveNeeded());
+    player->AutoSave();
+
+    player->AddTeleportUID(first);
+    player->AddMarkerUID(second);
+    EXPECT_FALSE(player->IsSaveNeeded());
+    EXPECT_EQ(player->GetTeleportUIDs(), std::vector<UniqueId>{first});
+    EXPECT_EQ(player->GetMarkerUIDs(), std::vector<UniqueId>{second});
+    EXPECT_FALSE(player->IsTeleportUIDKnown(second));
+    EXPECT_FALSE(player->IsMarkerUIDKnown(first));
+}
+
+TEST_F(PlayerPlacesTest, AKnownRespawnIdThatIsNotCurrentBecomesCurrent)
+{
+    player->AddRespawnUID(first);
+    player->AddRespawnUID(second);
+    EXPECT_TRUE(player->IsCurrentRespawnPoint(second));
+    player->AutoSave();
+
+    player->AddRespawnUID(first);
+    EXPECT_TRUE(player->IsCurrentRespawnPoint(first));
+    EXPECT_TRUE(player->IsRespawnUIDKnown(second));
+    EXPECT_TRUE(player->IsSaveNeeded());
+
+    player->AutoSave();
+    player->AddRespawnUID(first);
+    EXPECT_FALSE(player->IsSaveNeeded());
+}
+
+TEST_F(PlayerPlacesTest, IdsLearnedOnNormalAreUnknownOnEpic)
+{
+    player->AddTeleportUID(first);
+    player->AddMarkerUID(first);
+    player->AddRespawnUID(first);
+
+    Game().SetGameDifficulty(GameDifficulty_Epic);
+    EXPECT_FALSE(player->IsTeleportUIDKnown(first));
+    EXPECT_FALSE(player->IsMarkerUIDKnown(first));
+    EXPECT_FALSE(player->IsRespawnUIDKnown(first));
+    EXPECT_FALSE(player->IsCurrentRespawnPoint(first));
+    EXPECT_TRUE(player->GetTeleportUIDs().empty());
+    player->AddTeleportUID(second);
+    player->ClearTeleportLocations();
+
+    Game().SetGameDifficulty(GameDifficulty_Normal);
+    EXPECT_EQ(player->GetTeleportUIDs(), std::vector<UniqueId>{first});
+    EXPECT_TRUE(player->IsCurrentRespawnPoint(first));
+}
+
+TEST_F(PlayerPlacesTest, AClearedRespawnPointNamesNothingSoTheSpawnPointIsClosest)
+{
+    player->AddRespawnUID(first);
+    player->ClearRespawnLocation();
+    EXPECT_FALSE(player->IsCurrentRespawnPoint(first));
+    EXPECT_TRUE(player->IsRespawnUIDKnown(first));
+    EXPECT_EQ(player->GetClosestRespawnPoint(), player->GetSpawnPoint());
+}
+
+TEST_F(PlayerPlacesTest, DumpsNameEachIdAndWhetherItIsPlaced)
+{
+    player->AddTeleportUID(UniqueId(0x1f, 2, 3, 0xabc));
+    player->AddRespawnUID(second);
+    GAME::Test::LogCapture log;
+    player->DumpTeleportIds();
+    player->DumpRespawnIds();
+    const std::vector<GAME::Test::LogCapture::Line> expected = {
+        {0, "^bTeleport UIDs:"},
+        {0, "^b   ID (1f:2:3:abc)  eData Not Found"},
+        {0, "^bRespawn UID (a:b:c:d)  eData Not Found"},
+    };
+    EXPECT_EQ(log.GetLines(), expected);
 }
 
 } // namespace
