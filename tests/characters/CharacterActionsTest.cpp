@@ -59,41 +59,39 @@ protected:
 
 TEST_F(CharacterActionsTest, EveryActionTravelsAndNamesItsKind)
 {
-    std::vector<std::unique_ptr<CharacterAction>> actions;
-    actions.push_back(std::make_unique<IdleAction>(id));
-    actions.push_back(std::make_unique<LongIdleAction>(id));
-    actions.push_back(std::make_unique<MoveToAction>(id, At(0, 0), At(1, 1), 0, 0, 0.0f));
-    actions.push_back(std::make_unique<WalkAction>(id, At(0, 0), At(1, 1), 0));
-    actions.push_back(std::make_unique<PickUpAction>(id, 0));
-    actions.push_back(std::make_unique<UseAction>(id, 0));
-    actions.push_back(std::make_unique<AttackAction>(id, 0, At(0, 0), 0, 0));
-    actions.push_back(std::make_unique<TakeStunAction>(id));
-    actions.push_back(std::make_unique<ImmobilizeAction>(id));
-    actions.push_back(std::make_unique<TakeTrapAction>(id));
-    actions.push_back(std::make_unique<DieAction>(id, std::vector<uint32_t>{}));
-    actions.push_back(std::make_unique<ChatAction>(id, 0));
-    actions.push_back(
-        std::make_unique<PlayAnimationAction>(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0));
-    actions.push_back(std::make_unique<SpawnAction>(id));
-    actions.push_back(std::make_unique<RespawnAction>(id, kPlace));
-    actions.push_back(std::make_unique<EngageNpcAction>(id, 0, false, false));
-    const std::pair<int32_t, const char*> kinds[] = {
-        {1, "IdleAction"},           {3, "LongIdleAction"}, {4, "MoveToAction"},
-        {5, "WalkAction"},           {6, "PickUpAction"},   {7, "UseAction"},
-        {8, "AttackAction"},         {9, "TakeStunAction"}, {10, "ImobilizeAction"},
-        {11, "TakeTrapAction"},      {12, "DieAction"},     {13, "ChatAction"},
-        {14, "PlayAnimationAction"}, {15, "SpawnAction"},   {16, "RespawnAction"},
-        {19, "EngageNpcAction"},
+    const struct {
+        std::unique_ptr<CharacterAction> action;
+        int32_t type;
+        const char* name;
+    } rows[] = {
+        {std::make_unique<IdleAction>(id), 1, "IdleAction"},
+        {std::make_unique<LongIdleAction>(id), 3, "LongIdleAction"},
+        {std::make_unique<MoveToAction>(id, At(0, 0), At(1, 1), 0, 0, 0.0f), 4, "MoveToAction"},
+        {std::make_unique<WalkAction>(id, At(0, 0), At(1, 1), 0), 5, "WalkAction"},
+        {std::make_unique<PickUpAction>(id, 0), 6, "PickUpAction"},
+        {std::make_unique<UseAction>(id, 0), 7, "UseAction"},
+        {std::make_unique<AttackAction>(id, 0, At(0, 0), 0, 0), 8, "AttackAction"},
+        {std::make_unique<TakeStunAction>(id), 9, "TakeStunAction"},
+        {std::make_unique<ImmobilizeAction>(id), 10, "ImobilizeAction"},
+        {std::make_unique<TakeTrapAction>(id), 11, "TakeTrapAction"},
+        {std::make_unique<DieAction>(id, std::vector<uint32_t>{}), 12, "DieAction"},
+        {std::make_unique<ChatAction>(id, 0), 13, "ChatAction"},
+        {std::make_unique<PlayAnimationAction>(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0),
+         14, "PlayAnimationAction"},
+        {std::make_unique<SpawnAction>(id), 15, "SpawnAction"},
+        {std::make_unique<RespawnAction>(id, kPlace), 16, "RespawnAction"},
+        {std::make_unique<EngageNpcAction>(id, 0, false, false), 19, "EngageNpcAction"},
     };
-    for (size_t i = 0; i < actions.size(); ++i) {
-        const CharacterAction& action = *actions[i];
-        EXPECT_EQ(action.GetType(), kinds[i].first) << i;
-        EXPECT_EQ(action.ToString(), kinds[i].second) << i;
-        EXPECT_TRUE(action.SupportsNetwork()) << i;
-        EXPECT_TRUE(action.IsActive()) << i;
-        EXPECT_EQ(action.GetParentId(), id) << i;
-        EXPECT_EQ(action.GetBlendTime(), kinds[i].first == 8 ? 100.0f : 250.0f) << i;
-        EXPECT_EQ(action.GetPreAction(), nullptr) << i;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CharacterAction& action = *row.action;
+        EXPECT_EQ(action.GetType(), row.type);
+        EXPECT_EQ(action.ToString(), row.name);
+        EXPECT_TRUE(action.SupportsNetwork());
+        EXPECT_TRUE(action.IsActive());
+        EXPECT_EQ(action.GetParentId(), id);
+        EXPECT_EQ(action.GetBlendTime(), row.type == 8 ? 100.0f : 250.0f);
+        EXPECT_EQ(action.GetPreAction(), nullptr);
     }
 }
 

@@ -5,15 +5,13 @@
 #include "combat/DeathManager.h"
 #include "core/GameEvents.h"
 #include "core/PlayStatsDamageType.h"
-#include "engine/ABBox.h"
-#include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
 #include "engine/FxPak.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "tests/characters/CharacterHelpers.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/combat/DeathFixture.h"
 
 #include <initializer_list>
 
@@ -36,22 +34,13 @@ public:
     std::vector<std::string> journal;
 };
 
-class CharacterDeathTest : public GameEngineFixture {
+class CharacterDeathTest : public DeathFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
+        DeathFixture::SetUp();
         database.WriteRecord(kHalo, {"Class = EffectEntity"});
         database.WriteRecord("Records/Fx/Dying.dbr", {"Class = FxPak"});
-    }
-
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
     }
 
     Mortal* Make(std::initializer_list<std::string> lines)
@@ -71,16 +60,13 @@ protected:
         gEngine->GetWorld()->GetEntities(found, IsFxPak());
         return found.size();
     }
-
-    const WorldCoords place{1, Coords::FromTranslation(Vec3(2, 0, 5))};
-    std::unique_ptr<World> previousWorld;
 };
 
 TEST_F(CharacterDeathTest, DyingClearsTheAurasLeavesTheDyingEffectAndAnnouncesTheDeath)
 {
     Heard<GameEvent_CreatureDeath> listener{"GameEvent_CreatureDeath"};
     Mortal* mortal = Make({"dyingFxPak = Records/Fx/Dying.dbr"});
-    gEngine->GetWorld()->AddEntity(mortal, place, false);
+    gEngine->GetWorld()->AddEntity(mortal, kPlace, false);
     mortal->InitialUpdate();
     const uint32_t aura = mortal->AddAura(kHalo, true, 0);
     ASSERT_NE(aura, 0u);

@@ -63,13 +63,21 @@ GAME_IMPLEMENT_CLASS(ServicesTestController, ControllerAI);
 namespace Test {
 namespace {
 
+// A holder with a recording controller and another character, each with 100 life, and a
+// health potion's record.
 class CharacterItemsTest : public DeathFixture {
 protected:
     void SetUp() override
     {
         DeathFixture::SetUp();
-        holder = Spawn<ItemsTestCharacter>("Records/Creatures/Holder.dbr", {});
-        ASSERT_NE(holder, nullptr);
+        // Slow life is stored up to the limit; without the regen record nothing is stored.
+        database.WriteRecord(CharacterBio::kRegenRecord, {"healthOverStorageLimit = 1"});
+        database.WriteRecord("Records/Items/Heal.dbr",
+                             {"Class = OneShot_PotionHealth", "bonusLifePoints = 40"});
+        holder = Spawn<ItemsTestCharacter>("Records/Creatures/Holder.dbr", {"characterLife = 100"});
+        other = Spawn<Character>("Records/Creatures/Other.dbr", {"characterLife = 100"});
+        ASSERT_TRUE(holder != nullptr && other != nullptr);
+        controller = GiveController<ServicesTestController>(*holder);
     }
 
     // A carried item named after the record.
@@ -81,7 +89,25 @@ protected:
         return item;
     }
 
+    static OneShot_PotionHealth* GivePotion(Character& to)
+    {
+        auto* potion = ObjectManager::Instance().CreateObjectFromFile<OneShot_PotionHealth>(
+            "Records/Items/Heal.dbr");
+        if (potion != nullptr)
+            to.GetInventory().AddItemToInventory(potion->GetObjectId(), false);
+        return potion;
+    }
+
+    static uint32_t HealthPotions(Character& character)
+    {
+        float value = 0.0f;
+        character.GetPlayStats().GetDesignerVariable("healthPotionsUsed", value);
+        return static_cast<uint32_t>(value);
+    }
+
     ItemsTestCharacter* holder = nullptr;
+    Character* other = nullptr;
+    ServicesTestController* controller = nullptr;
 };
 
 TEST_F(CharacterItemsTest, MoneyIsCappedWithoutWrappingAndNeverNegative)
@@ -216,66 +242,33 @@ TEST_F(CharacterItemsTest, AThrownItemLeavesTheInventoryUpwardWithABoundedSpin)
     }
 }
 
-class CharacterItemUseTest : public DeathFixture {
-protected:
-    void SetUp() override
-    {
-        DeathFixture::SetUp();
-        // Slow life is stored up to the limit; without the regen record nothing is stored.
-        database.WriteRecord(CharacterBio::kRegenRecord, {"healthOverStorageLimit = 1"});
-        database.WriteRecord("Records/Items/Heal.dbr",
-                             {"Class = OneShot_PotionHealth", "bonusLifePoints = 40"});
-        user = Spawn<Character>("Records/Creatures/User.dbr", {"characterLife = 100"});
-        other = Spawn<Character>("Records/Creatures/Other.dbr", {"characterLife = 100"});
-        ASSERT_NE(user, nullptr);
-        ASSERT_NE(other, nullptr);
-    }
-
-    OneShot_PotionHealth* GivePotion(Character& holder)
-    {
-        auto* potion = ObjectManager::Instance().CreateObjectFromFile<OneShot_PotionHealth>(
-            "Records/Items/Heal.dbr");
-        if (potion != nullptr)
-            holder.GetInventory().AddItemToInventory(potion->GetObjectId(), false);
-        return potion;
-    }
-
-    static uint32_t HealthPotions(Character& character)
-    {
-        float value = 0.0f;
-        character.GetPlayStats().GetDesignerVariable("healthPotionsUsed", value);
-        return static_cast<uint32_t>(value);
-    }
-
-    Character* user = nullptr;
-    Character* other = nullptr;
-};
+using CharacterItemUseTest = CharacterItemsTest;
 
 TEST_F(CharacterItemUseTest, AHealthPotionAddsSlowLifeAndCountsOnce)
 {
-    OneShot_PotionHealth* potion = GivePotion(*user);
+    OneShot_PotionHealth* potion = GivePotion(*holder);
     ASSERT_NE(potion, nullptr);
     const uint32_t id = potion->GetObjectId();
-    user->GetCharacterBio().Update(*user, 0);
-    user->SubtractLife(60.0f, PlayStatsDamageType());
-    const float life = user->GetCurrentLife();
+    holder->GetCharacterBio().Update(*holder, 0);
+    holder->SubtractLife(60.0f, PlayStatsDamageType());
+    const float life = holder->GetCurrentLife();
     ASSERT_FLOAT_EQ(life, 40.0f);
 
-    user->UseInventoryItem(id, false);
-    EXPECT_FLOAT_EQ(user->GetCurrentLife(), life); // slow: nothing arrives at once
-    EXPECT_FLOAT_EQ(user->GetPotentialLife(), life + 40.0f);
-    EXPECT_EQ(HealthPotions(*user), 1u);
-    EXPECT_TRUE(user->HasItem(id));
+    holder->UseInventoryItem(id, false);
+    EXPECT_FLOAT_EQ(holder->GetCurrentLife(), life); // slow: nothing arrives at once
+    EXPECT_FLOAT_EQ(holder->GetPotentialLife(), life + 40.0f);
+    EXPECT_EQ(HealthPotions(*holder), 1u);
+    EXPECT_TRUE(holder->HasItem(id));
     EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(id), potion);
 }
 
 TEST_F(CharacterItemUseTest, TheDestroyFlagTakesAndDestroysTheItem)
 {
-    const uint32_t id = GivePotion(*user)->GetObjectId();
-    user->UseInventoryItem(id, true);
-    EXPECT_FALSE(user->HasItem(id));
+    const uint32_t id = GivePotion(*holder)->GetObjectId();
+    holder->UseInventoryItem(id, true);
+    EXPECT_FALSE(holder->HasItem(id));
     EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(id), nullptr);
-    EXPECT_EQ(HealthPotions(*user), 1u);
+    EXPECT_EQ(HealthPotions(*holder), 1u);
 }
 
 // Ids come from peers: an item someone else holds must stay where it is.
@@ -283,15 +276,15 @@ TEST_F(CharacterItemUseTest, AnItemNotHeldIsLoggedAndLeftAlone)
 {
     OneShot_PotionHealth* theirs = GivePotion(*other);
     const uint32_t id = theirs->GetObjectId();
-    const float life = user->GetPotentialLife();
+    const float life = holder->GetPotentialLife();
     LogCapture log;
 
-    user->UseInventoryItem(id, true);
-    user->UseRelic(id, id);
+    holder->UseInventoryItem(id, true);
+    holder->UseRelic(id, id);
     EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(id), theirs);
     EXPECT_TRUE(other->HasItem(id));
-    EXPECT_FLOAT_EQ(user->GetPotentialLife(), life);
-    EXPECT_EQ(HealthPotions(*user), 0u);
+    EXPECT_FLOAT_EQ(holder->GetPotentialLife(), life);
+    EXPECT_EQ(HealthPotions(*holder), 0u);
     ASSERT_EQ(log.GetLines().size(), 2u);
     EXPECT_EQ(log.GetLines()[0].level, 2);
     EXPECT_EQ(log.GetLines()[1].level, 2);
@@ -299,39 +292,27 @@ TEST_F(CharacterItemUseTest, AnItemNotHeldIsLoggedAndLeftAlone)
 
 TEST_F(CharacterItemUseTest, ARelicUseOnHeldItemsChangesNothingYet)
 {
-    const uint32_t a = GivePotion(*user)->GetObjectId();
-    const uint32_t b = GivePotion(*user)->GetObjectId();
+    const uint32_t a = GivePotion(*holder)->GetObjectId();
+    const uint32_t b = GivePotion(*holder)->GetObjectId();
     LogCapture log;
-    user->UseRelic(a, b);
-    EXPECT_TRUE(user->HasItem(a));
-    EXPECT_TRUE(user->HasItem(b));
+    holder->UseRelic(a, b);
+    EXPECT_TRUE(holder->HasItem(a));
+    EXPECT_TRUE(holder->HasItem(b));
     EXPECT_TRUE(log.GetLines().empty());
 }
 
-class CharacterServicesTest : public DeathFixture {
-protected:
-    void SetUp() override
-    {
-        DeathFixture::SetUp();
-        character = Spawn<Character>("Records/Creatures/Services.dbr", {});
-        ASSERT_NE(character, nullptr);
-        controller = GiveController<ServicesTestController>(*character);
-    }
-
-    Character* character = nullptr;
-    ServicesTestController* controller = nullptr;
-};
+using CharacterServicesTest = CharacterItemsTest;
 
 TEST_F(CharacterServicesTest, FreezeAndPetrifyBothImmobilizeAndTypeZeroDoesNothing)
 {
-    character->StartInvoluntaryEffect(static_cast<CombatAttributeType>(0));
-    character->StopInvoluntaryEffect(static_cast<CombatAttributeType>(0));
+    holder->StartInvoluntaryEffect(static_cast<CombatAttributeType>(0));
+    holder->StopInvoluntaryEffect(static_cast<CombatAttributeType>(0));
     EXPECT_TRUE(controller->calls.empty());
 
-    character->StartInvoluntaryEffect(CombatAttributeType_Freeze);
-    character->StopInvoluntaryEffect(CombatAttributeType_Freeze);
-    character->StartInvoluntaryEffect(CombatAttributeType_Petrify);
-    character->StopInvoluntaryEffect(CombatAttributeType_Petrify);
+    holder->StartInvoluntaryEffect(CombatAttributeType_Freeze);
+    holder->StopInvoluntaryEffect(CombatAttributeType_Freeze);
+    holder->StartInvoluntaryEffect(CombatAttributeType_Petrify);
+    holder->StopInvoluntaryEffect(CombatAttributeType_Petrify);
     EXPECT_EQ(controller->calls, (std::vector<std::string>{"begin immobilize", "end immobilize",
                                                            "begin immobilize", "end immobilize"}));
 }
@@ -340,29 +321,29 @@ TEST_F(CharacterServicesTest, OnlyAChangeOfMajorOrMinorTeamReachesTheController)
 {
     Team team;
     team.Set(3, 1);
-    character->SetTeam(team);
+    holder->SetTeam(team);
     ASSERT_EQ(controller->calls.size(), 1u);
 
     Team same;
     same.Set(3, 1);
-    character->SetTeam(same);
+    holder->SetTeam(same);
     EXPECT_EQ(controller->calls.size(), 1u);
-    EXPECT_EQ(character->GetTeam().GetTeamMajor(), 3u);
+    EXPECT_EQ(holder->GetTeam().GetTeamMajor(), 3u);
 
     Team otherMinor;
     otherMinor.Set(3, 2);
-    character->SetTeam(otherMinor);
+    holder->SetTeam(otherMinor);
     EXPECT_EQ(controller->calls, (std::vector<std::string>{"team", "team"}));
 }
 
 TEST_F(CharacterServicesTest, DroppingAnIdThatNamesNoItemOnlyClearsIt)
 {
     const size_t entities = gEngine->GetWorld()->GetEntityCount();
-    uint32_t itemId = character->GetObjectId(); // a character, not an item
-    character->DropItemFromEquipLocation(itemId, EquipLocations_RightHand, true);
+    uint32_t itemId = holder->GetObjectId(); // a character, not an item
+    holder->DropItemFromEquipLocation(itemId, EquipLocations_RightHand, true);
     EXPECT_EQ(itemId, 0u);
     uint32_t missing = 987654;
-    character->DropItemFromEquipLocation(missing, EquipLocations_RightHand, false);
+    holder->DropItemFromEquipLocation(missing, EquipLocations_RightHand, false);
     EXPECT_EQ(missing, 0u);
     EXPECT_EQ(gEngine->GetWorld()->GetEntityCount(), entities);
     EXPECT_TRUE(gEngine->GetPhysicsEngine().GetLinearVelocities().IsEmpty());
@@ -372,12 +353,12 @@ TEST_F(CharacterServicesTest, TheReplicaListsCarriedItemsFirstThenWornOnesWhereT
 {
     auto* helm = New<Item>();
     auto* potion = New<Item>();
-    character->GetInventory().AddItemToInventory(helm->GetObjectId(), false);
-    character->AttachItemAction(helm->GetObjectId(), EquipLocations_Head);
-    character->GetInventory().AddItemToInventory(potion->GetObjectId(), false);
+    holder->GetInventory().AddItemToInventory(helm->GetObjectId(), false);
+    holder->AttachItemAction(helm->GetObjectId(), EquipLocations_Head);
+    holder->GetInventory().AddItemToInventory(potion->GetObjectId(), false);
 
     std::vector<InventoryReplica> replicas;
-    character->GetInventoryReplica(replicas);
+    holder->GetInventoryReplica(replicas);
     ASSERT_EQ(replicas.size(), 2u);
     EXPECT_EQ(replicas[0].item.id, potion->GetObjectId());
     EXPECT_EQ(replicas[0].location, EquipLocations_None);
@@ -388,9 +369,9 @@ TEST_F(CharacterServicesTest, TheReplicaListsCarriedItemsFirstThenWornOnesWhereT
 TEST_F(CharacterServicesTest, ConversationPartnersStandAcrossTheFirstAxis)
 {
     const Coords facing({0, 0, 1}, {0, 1, 0}, {-1, 0, 0}, {3, 0, 4});
-    ASSERT_TRUE(gEngine->GetWorld()->SetCoords(character, WorldCoords(kRegion, facing)));
+    ASSERT_TRUE(gEngine->GetWorld()->SetCoords(holder, WorldCoords(kRegion, facing)));
     std::vector<WorldVec3> points{WorldVec3(kRegion, Vec3(9, 9, 9))};
-    character->GetConversationPartnerLocation(points);
+    holder->GetConversationPartnerLocation(points);
     ASSERT_EQ(points.size(), 3u);
     EXPECT_EQ(points[1], WorldVec3(kRegion, Vec3(3, 0, 4.9f)));
     EXPECT_EQ(points[2], WorldVec3(kRegion, Vec3(3, 0, 3.1f)));
