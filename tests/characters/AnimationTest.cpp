@@ -10,6 +10,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/SoundPak.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/AnimationFixture.h"
 #include "tests/support/EngineFixture.h"
 
@@ -64,8 +65,7 @@ TEST_F(AnimationHandleTest, PlaysOnTheBodyChannelWithScaledSpeedAndWholeBlendMil
 {
     handle.blendTime = 99.9f;
     ASSERT_TRUE(handle.Play(actor, 2.0f, false, 0));
-    const AnimationChannel* body = actor.GetAnimationChannel(0);
-    ASSERT_NE(body, nullptr);
+    const AnimationChannel* body = Must(actor.GetAnimationChannel(0));
     EXPECT_EQ(body->animation, handle.animation);
     EXPECT_FALSE(body->keepPlaying);
     EXPECT_EQ(body->speed, 3.0f);

@@ -6,6 +6,7 @@
 #include "engine/FxMesh.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/EngineFixture.h"
 
 namespace GAME::Test {
@@ -78,8 +79,7 @@ TEST_F(CharFxPakTest, ThreeNamesAndOneAttachPointPutTheLastTwoAtAnEmptyAttachPoi
     pack.Enable(true);
     const char* expected[] = {"Chest", "", ""};
     for (size_t i = 0; i < ids.size(); ++i) {
-        const EffectEntity* effect = Particle(ids[i]);
-        ASSERT_NE(effect, nullptr);
+        const EffectEntity* effect = Must(Particle(ids[i]));
         EXPECT_EQ(effect->GetAttachParent(), character);
         EXPECT_EQ(effect->GetAttachPointName(), expected[i]);
     }
@@ -208,8 +208,7 @@ TEST_F(CharFxPakTest, OwnsItsSoundsAndPreloadsThem)
         const char* records[] = {"Records/Sounds/Start.dbr", "Records/Sounds/Stop.dbr",
                                  "Records/Sounds/Hum.dbr"};
         for (int i = 0; i < 3; ++i) {
-            const SoundPak* sound = Sound(records[i]);
-            ASSERT_NE(sound, nullptr);
+            const SoundPak* sound = Must(Sound(records[i]));
             EXPECT_EQ(sound->GetPreLoadRequests(), std::vector<bool>{false});
             ids[i] = sound->GetObjectId();
         }

@@ -18,6 +18,7 @@
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "multiplayer/CharacterActionPackets.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
 #include "world/FixedItem.h"
 
@@ -36,9 +37,8 @@ protected:
     void SetUp() override
     {
         DeathFixture::SetUp();
-        owner = Spawn("Records/Creatures/Actor.dbr",
-                      {"unarmedLongIdleAnim = Loop", "unarmedPickupAnim = Bend"});
-        ASSERT_NE(owner, nullptr);
+        owner = Must(Spawn("Records/Creatures/Actor.dbr",
+                           {"unarmedLongIdleAnim = Loop", "unarmedPickupAnim = Bend"}));
         id = owner->GetObjectId();
     }
 
@@ -167,8 +167,7 @@ TEST_F(CharacterActionsTest, APacketRebuildsTheActionWithItsPreMove)
     packet->PrepareOutBuffer();
     const std::unique_ptr<NetPacket> received =
         ConnectionManager::DecodePacket(packet->GetOutBuffer(), packet->GetOutBufferSize());
-    const auto* move = dynamic_cast<const MoveToPacket*>(received.get());
-    ASSERT_NE(move, nullptr);
+    const auto* move = Must(dynamic_cast<const MoveToPacket*>(received.get()));
     const std::unique_ptr<NetPacket> again = MoveToAction(*move).GetNetPacket();
     EXPECT_EQ(again->GetPacketDescription(true), packet->GetPacketDescription(true));
     const auto& block = static_cast<const CharacterActionPacket&>(*again);

@@ -109,6 +109,8 @@ GAME_IMPLEMENT_CLASS(CombatTestBlade, WeaponMelee_Sword);
 
 namespace {
 
+using Test::Must;
+
 constexpr const char* kSizzle = "Records/Sounds/Sizzle.dbr";
 constexpr const char* kCombat = "Records/Game/CombatT.dbr";
 constexpr const char* kLevels = "Records/Creatures/Levels.dbr";
@@ -134,7 +136,7 @@ protected:
     CombatTestCharacter* Make(std::initializer_list<std::string> lines = {})
     {
         const std::string path = "Records/Creatures/C" + std::to_string(++made) + ".dbr";
-        return Spawn<CombatTestCharacter>(path, lines);
+        return Must(Spawn<CombatTestCharacter>(path, lines));
     }
 
     // The play statistics' report line that starts with the label, or "".
@@ -155,9 +157,7 @@ protected:
 TEST_F(CharacterCombatTest, AbsorptionEffectsFireOncePerArmingDamageEffectsOnlyForListedTypes)
 {
     CombatTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
-    SoundPak* sizzle = FindSound(kSizzle);
-    ASSERT_NE(sizzle, nullptr);
+    SoundPak* sizzle = Must(FindSound(kSizzle));
     character->FireAbsEffect(CombatAttributeType_Fire);
     EXPECT_TRUE(sizzle->GetPlayRequests().empty()) << "not armed yet";
     character->ResetAbsEffects();
@@ -184,7 +184,6 @@ TEST_F(CharacterCombatTest, FormulaWrappersBookTheirReductions)
                          {"physicalDamageDefenseEquationDGP = physicalDamageDV-sumProtectionDV",
                           "shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV"});
     CombatTestCharacter* character = Make({"combatManagerRecord = " + std::string(kCombat)});
-    ASSERT_NE(character, nullptr);
     EXPECT_FLOAT_EQ(character->DesignerCalculatePhysicalDamageDefense(100.0f, 50.0f, 25.0f, 0.2f),
                     40.0f);
     EXPECT_FLOAT_EQ(character->DesignerCalculateShieldBlockDamageReduction(80.0f, 50.0f, 0.5f),
@@ -196,7 +195,6 @@ TEST_F(CharacterCombatTest, FormulaWrappersBookTheirReductions)
 TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
 {
     CombatTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
     character->balance[CharAttribute_IncreasedExperience] = 20.0f;
     character->ForceSpeedUpdate();
     GAME::Test::Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
@@ -215,7 +213,6 @@ TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
 TEST_F(CharacterCombatTest, DualWieldingHalvesOnlyTheBaseAttackSpeed)
 {
     CombatTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
     character->balance = {{CharAttribute_AttackSpeed, 10.0f},
                           {CharAttribute_BaseAttackSpeed, 100.0f}};
     character->ForceSpeedUpdate();
@@ -237,7 +234,6 @@ TEST_F(CharacterCombatTest, AllDefensesGatherItemsBioItemSetsAndGameBalance)
     database.WriteRecord(kSet, {"defensiveCold = 5"});
     Game().LoadItemSet(kSet);
     CombatTestCharacter* character = Make({"defensiveFire = 10"});
-    ASSERT_NE(character, nullptr);
     character->AddItemToSet(kSet, "records/item/frostring.dbr");
     character->GetCombatManager().AttachItemAction(
         ObjectManager::Instance().CreateObject("CombatTestCharm")->GetObjectId(),
@@ -254,7 +250,6 @@ TEST_F(CharacterCombatTest, AllDefensesGatherItemsBioItemSetsAndGameBalance)
 TEST_F(CharacterCombatTest, CurrentLifeIntNeverShowsZeroForTheLiving)
 {
     CombatTestCharacter* character = Make({"characterLife = 10"});
-    ASSERT_NE(character, nullptr);
     character->ForceSpeedUpdate();
     ASSERT_FLOAT_EQ(character->GetCurrentLife(), 10.0f);
     const PlayStatsDamageType physical{};
@@ -269,7 +264,6 @@ TEST_F(CharacterCombatTest, CurrentLifeIntNeverShowsZeroForTheLiving)
 TEST_F(CharacterCombatTest, NegativeExperienceBonusGivesNothing)
 {
     CombatTestCharacter* character = Make({"levelFileName = " + std::string(kLevels)});
-    ASSERT_NE(character, nullptr);
     character->balance[CharAttribute_IncreasedExperience] = -200.0f;
     character->ForceSpeedUpdate();
     character->ReceiveExperience(100, false);
@@ -282,14 +276,12 @@ TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtThe
     CombatTestCharacter* character =
         Make({"levelFileName = " + std::string(kLevels), "levelUpSound = " + std::string(kChime),
               "levelUpFx = Records/Fx/LevelUp.dbr"});
-    ASSERT_NE(character, nullptr);
     GAME::Test::Heard<GameEvent_GenericEntity> levelUps{"GameEvent_PlayerLevelUp"};
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 2u);
     EXPECT_EQ(character->GetExperiencePoints(), 100u);
     EXPECT_EQ(levelUps.Ids(), (std::vector<uint32_t>{character->GetObjectId()}));
-    SoundPak* chime = FindSound(kChime);
-    ASSERT_NE(chime, nullptr);
+    SoundPak* chime = Must(FindSound(kChime));
     EXPECT_TRUE(chime->GetPlayRequests().empty());
 
     character->IncrementCharLevel();
@@ -306,7 +298,6 @@ TEST_F(CharacterCombatTest, IncrementBaseStrengthSpendsAPointOrAddsNothing)
 {
     CombatTestCharacter* character =
         Make({"levelFileName = " + std::string(kLevels), "characterStrength = 10"});
-    ASSERT_NE(character, nullptr);
     character->IncrementBaseStrength();
     character->ForceSpeedUpdate();
     EXPECT_FLOAT_EQ(character->GetTotalCharAttribute(CharAttribute_Strength), 10.0f);
@@ -330,12 +321,10 @@ TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
     CombatTestCharacter* self = Make();
     CombatTestCharacter* first = Make();
     CombatTestCharacter* dead = Make();
-    Player* player = Spawn<Player>("Records/Creatures/Hero.dbr", {});
+    Must(Spawn<Player>("Records/Creatures/Hero.dbr", {}));
     CombatTestCharacter* second = Make();
-    ASSERT_TRUE(self && first && dead && player && second);
     dead->SetLifeState(LifeState_Dead);
-    auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect);
-    ASSERT_NE(effect, nullptr);
+    auto* effect = Must(ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect));
     gEngine->GetWorld()->AddEntity(effect, kPlace, false);
 
     std::vector<Entity*> found;
@@ -347,9 +336,7 @@ TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
 {
     CombatTestCharacter* character = Make();
     CombatTestCharacter* other = Make();
-    ASSERT_TRUE(character && other);
-    auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect);
-    ASSERT_NE(effect, nullptr);
+    auto* effect = Must(ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect));
     EXPECT_TRUE(character->CanCollide(nullptr));
     EXPECT_TRUE(character->CanCollide(effect));
     EXPECT_FALSE(character->CanCollide(other));
@@ -370,10 +357,8 @@ TEST_F(CharacterCombatTest, ImpactChanceZeroNeverHundredAlways)
         Make({"impactSound = " + std::string(kImpact), "impactSoundChance = 0"});
     CombatTestCharacter* always =
         Make({"impactSound = " + std::string(kCrack), "impactSoundChance = 100"});
-    ASSERT_TRUE(never && always);
-    SoundPak* impact = FindSound(kImpact);
-    SoundPak* crack = FindSound(kCrack);
-    ASSERT_TRUE(impact && crack);
+    SoundPak* impact = Must(FindSound(kImpact));
+    SoundPak* crack = Must(FindSound(kCrack));
     for (int i = 0; i < 50; ++i) {
         never->PlayImpactSound();
         always->PlayImpactSound();
@@ -387,10 +372,8 @@ TEST_F(CharacterCombatTest, BodyFallSplashesInWaterAndThudsElsewhere)
     CombatTestCharacter* character =
         Make({"splashSound = " + std::string(kSplash), "bodyFallSound = " + std::string(kThud),
               "bodyFallSoundChance = 100"});
-    ASSERT_NE(character, nullptr);
-    SoundPak* splash = FindSound(kSplash);
-    SoundPak* thud = FindSound(kThud);
-    ASSERT_TRUE(splash && thud);
+    SoundPak* splash = Must(FindSound(kSplash));
+    SoundPak* thud = Must(FindSound(kThud));
 
     CollisionData soft;
     soft.surface = 7;
@@ -421,7 +404,6 @@ protected:
     {
         CharacterCombatTest::SetUp();
         character = Make({});
-        ASSERT_NE(character, nullptr);
         character->GetCombatManager().AttachItemAction(
             ObjectManager::Instance().CreateObject("CombatTestGauntlet")->GetObjectId(),
             EquipLocations_Head);

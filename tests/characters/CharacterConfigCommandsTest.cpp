@@ -119,8 +119,7 @@ protected:
     void SetUp() override
     {
         DeathFixture::SetUp();
-        character = Spawn<CommandTestCharacter>(kRecord, {});
-        ASSERT_NE(character, nullptr);
+        character = Must(Spawn<CommandTestCharacter>(kRecord, {}));
         controller = GiveController<CommandTestController>(*character);
         character->AddModifierPoints(10);
     }
@@ -310,8 +309,7 @@ TEST_F(CharacterConfigCommandsTest, DropsAndRemovalsActOnlyOnHeldItems)
 {
     auto* held = New<Item>();
     auto* foreign = New<Item>();
-    CommandTestCharacter* other = Spawn<CommandTestCharacter>(kRecord, {});
-    ASSERT_NE(other, nullptr);
+    CommandTestCharacter* other = Must(Spawn<CommandTestCharacter>(kRecord, {}));
     character->GetInventory().AddItemToInventory(held->GetObjectId(), false);
     other->GetInventory().AddItemToInventory(foreign->GetObjectId(), false);
     const uint32_t id = character->GetObjectId();
@@ -337,10 +335,8 @@ TEST_F(CharacterConfigCommandsTest, DropsAndRemovalsActOnlyOnHeldItems)
 
 TEST_F(CharacterConfigCommandsTest, OnlyTheActorsOwnPetIsReleased)
 {
-    Monster* stranger = Spawn("Records/Creatures/Boar.dbr", {});
-    Monster* pet = Spawn("Records/Creatures/Boar.dbr", {});
-    ASSERT_NE(stranger, nullptr);
-    ASSERT_NE(pet, nullptr);
+    Monster* stranger = Must(Spawn("Records/Creatures/Boar.dbr", {}));
+    Monster* pet = Must(Spawn("Records/Creatures/Boar.dbr", {}));
     pet->SetLeader(character->GetObjectId());
     for (Monster* monster : {stranger, pet})
         GiveController<ControllerCombat>(*monster);
@@ -369,8 +365,7 @@ protected:
 
 TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheFlag)
 {
-    auto* player = Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {});
-    ASSERT_NE(player, nullptr);
+    auto* player = Must(Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {}));
     Item* first = Lying(true);
     ASSERT_TRUE(first->CannotPickUpMultiple());
     CharPickUpConfigCmd(player->GetObjectId(), first->GetObjectId()).Execute();
@@ -396,8 +391,7 @@ TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheF
 
 TEST_F(CharPickUpTest, AnItemNotLyingInTheWorldIsNotTaken)
 {
-    auto* player = Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {});
-    ASSERT_NE(player, nullptr);
+    auto* player = Must(Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {}));
     Item* held = Lying(false);
     gEngine->GetWorld()->RemoveEntity(held);
     CharPickUpConfigCmd(player->GetObjectId(), held->GetObjectId()).Execute();
@@ -409,9 +403,8 @@ TEST_F(CharPickUpTest, AnItemNotLyingInTheWorldIsNotTaken)
 
 TEST_F(CharacterConfigCommandsTest, TyphonsPacksGoOffAndAPlainMonsterIsUntouched)
 {
-    Typhon* typhon = Spawn<Typhon>("Records/Creatures/Typhon.dbr", {});
+    Typhon* typhon = Must(Spawn<Typhon>("Records/Creatures/Typhon.dbr", {}));
     Monster* plain = Spawn("Records/Creatures/Boar.dbr", {});
-    ASSERT_NE(typhon, nullptr);
     for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
         typhon->EnableSkillEffect(god);
     EXPECT_TRUE(Receive(DisableTyphonSkillEffectsConfigCmd(typhon->GetObjectId())));

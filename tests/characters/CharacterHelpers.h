@@ -12,15 +12,24 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace GAME::Test {
 
+// The object a step made; a null one ends the test there with a failure, as an ASSERT would.
+template <typename T> T* Must(T* object)
+{
+    if (object == nullptr)
+        throw std::runtime_error("an object the test needs was not made");
+    return object;
+}
+
 // Made by its registered class name, as the engine makes what no record names.
 template <typename T> T* New()
 {
-    return static_cast<T*>(ObjectManager::Instance().CreateObject(T::classInfo.GetName()));
+    return Must(static_cast<T*>(ObjectManager::Instance().CreateObject(T::classInfo.GetName())));
 }
 
 // A controller made and handed to the character, as the character's load would.

@@ -74,9 +74,9 @@ protected:
         database.WriteRecord(CharacterBio::kRegenRecord, {"healthOverStorageLimit = 1"});
         database.WriteRecord("Records/Items/Heal.dbr",
                              {"Class = OneShot_PotionHealth", "bonusLifePoints = 40"});
-        holder = Spawn<ItemsTestCharacter>("Records/Creatures/Holder.dbr", {"characterLife = 100"});
-        other = Spawn<Character>("Records/Creatures/Other.dbr", {"characterLife = 100"});
-        ASSERT_TRUE(holder != nullptr && other != nullptr);
+        holder = Must(
+            Spawn<ItemsTestCharacter>("Records/Creatures/Holder.dbr", {"characterLife = 100"}));
+        other = Must(Spawn<Character>("Records/Creatures/Other.dbr", {"characterLife = 100"}));
         controller = GiveController<ServicesTestController>(*holder);
     }
 
@@ -246,8 +246,7 @@ using CharacterItemUseTest = CharacterItemsTest;
 
 TEST_F(CharacterItemUseTest, AHealthPotionAddsSlowLifeAndCountsOnce)
 {
-    OneShot_PotionHealth* potion = GivePotion(*holder);
-    ASSERT_NE(potion, nullptr);
+    OneShot_PotionHealth* potion = Must(GivePotion(*holder));
     const uint32_t id = potion->GetObjectId();
     holder->GetCharacterBio().Update(*holder, 0);
     holder->SubtractLife(60.0f, PlayStatsDamageType());

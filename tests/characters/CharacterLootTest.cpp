@@ -194,9 +194,8 @@ TEST_F(CharacterLootTest, AFailedRollTakesOneDrawAndASuccessTheLoadersAndTheSeed
     ScriptedRandom passed;
     passed.floats = {60.0f};
     passed.ints = {0, 9876};
-    Item* item = looter->CreateItemFromLootTable(record, "chanceToEquipTorso", LootLoader::Torso,
-                                                 id, passed);
-    ASSERT_NE(item, nullptr);
+    Item* item = Must(looter->CreateItemFromLootTable(record, "chanceToEquipTorso",
+                                                      LootLoader::Torso, id, passed));
     EXPECT_EQ(passed.intCalls, (std::vector<std::pair<int, int>>{{0, 1}, {0, 10000}}));
     ItemReplicaInfo info;
     item->GetItemReplicaInfo(info);
@@ -219,8 +218,7 @@ TEST_F(CharacterLootTest, ChanceZeroCreatesNothingAndLoadingRollsOnlyWhenAsked)
                                          "lootHeadItem1 = Records/Items/HelmB.dbr"});
     const uint32_t head =
         looting->GetCombatManager().GetEquipManager().GetItemId(EquipLocations_Head);
-    const Item* helm = ObjectManager::Instance().GetObject<Item>(head);
-    ASSERT_NE(helm, nullptr);
+    const Item* helm = Must(ObjectManager::Instance().GetObject<Item>(head));
     EXPECT_EQ(helm->GetObjectName(), "Records/Items/HelmB.dbr");
 }
 

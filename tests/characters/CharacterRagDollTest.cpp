@@ -206,8 +206,7 @@ TEST_F(CharacterPhysicsTest, TypeThreeMakesARagDollOfTheCharacterOnce)
 {
     Character* character = NewCharacter(3);
     character->CreatePhysicsObject();
-    auto* ragDoll = dynamic_cast<CharacterRagDoll*>(character->GetPhysicsObject());
-    ASSERT_NE(ragDoll, nullptr);
+    auto* ragDoll = Must(dynamic_cast<CharacterRagDoll*>(character->GetPhysicsObject()));
     EXPECT_EQ(ragDoll->GetActor(), character);
 
     character->CreatePhysicsObject();
@@ -247,8 +246,7 @@ TEST_F(CharacterPhysicsTest, BecomingARagDollStartsTheFallAndTheWorldEndsIt)
     character->SetRagdollData(blow, true);
 
     character->SetPhysicsType(3);
-    auto* ragDoll = dynamic_cast<CharacterRagDoll*>(character->GetPhysicsObject());
-    ASSERT_NE(ragDoll, nullptr);
+    auto* ragDoll = Must(dynamic_cast<CharacterRagDoll*>(character->GetPhysicsObject()));
     EXPECT_TRUE(ragDoll->IsEnabled());
     ASSERT_EQ(ragDoll->GetRigidBodies().size(), 2u);
     for (const PhysicsRagDoll::RigidBody& body : ragDoll->GetRigidBodies()) {

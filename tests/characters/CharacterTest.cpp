@@ -98,10 +98,9 @@ TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
     database.WriteRecord("Records/Game/DefaultCombat.dbr", {"combatRegionHeadChance = 7"});
     database.WriteRecord("Records/Game/OwnCombat.dbr", {"combatRegionHeadChance = 3"});
 
-    Character* plain = Spawn("Records/Creatures/Plain.dbr",
-                             {"Class = Character", "pathingSize = Huge",
-                              "characterGenderProfile = Native", "startVisible = false"});
-    ASSERT_NE(plain, nullptr);
+    Character* plain = Must(Spawn("Records/Creatures/Plain.dbr",
+                                  {"Class = Character", "pathingSize = Huge",
+                                   "characterGenderProfile = Native", "startVisible = false"}));
     EXPECT_EQ(plain->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 7.0f);
     EXPECT_EQ(plain->GetSize(), PathingSize_Small);
     EXPECT_EQ(plain->GetExtents(), 0.5f);
@@ -191,8 +190,8 @@ TEST_F(CharacterTest, InitialUpdateBuildsTheDeathHandlersTheRecordAsksFor)
     for (const HandlerCase& row : cases) {
         const std::string path = "Records/Creatures/" + std::string(row.name) + ".dbr";
         database.WriteFile(path, RecordText(row.lines, "Class = Character\n"));
-        Character* character = ObjectManager::Instance().CreateObjectFromFile<Character>(path);
-        ASSERT_NE(character, nullptr);
+        Character* character =
+            Must(ObjectManager::Instance().CreateObjectFromFile<Character>(path));
         EXPECT_EQ(character->GetDeathManager(), nullptr);
         character->InitialUpdate();
         ASSERT_NE(character->GetDeathManager(), nullptr);

@@ -81,16 +81,13 @@ protected:
     {
         DeathFixture::SetUp();
         character = Make();
-        ASSERT_NE(character, nullptr);
     }
 
     FrameTestCharacter* Make(std::initializer_list<std::string> lines = {},
                              const Vec3& position = Vec3(3, 0, 4))
     {
         const std::string path = "Records/Creatures/F" + std::to_string(++made) + ".dbr";
-        FrameTestCharacter* spawned = Spawn<FrameTestCharacter>(path, lines);
-        if (spawned == nullptr)
-            return nullptr;
+        FrameTestCharacter* spawned = Must(Spawn<FrameTestCharacter>(path, lines));
         spawned->SetPathPosition(WorldVec3(kRegion, position));
         GiveController<FrameTestController>(*spawned);
         return spawned;
@@ -124,7 +121,6 @@ TEST_F(CharacterUpdateTest, TheControllerRunsOnTheLastFrameTimeAndAnEmptyFrameRe
 TEST_F(CharacterUpdateTest, ADeadCharacterWithoutDeathUpdatesOnlyCountsItsPlayTime)
 {
     FrameTestCharacter* target = Make({}, Vec3(3, 0, 10));
-    ASSERT_NE(target, nullptr);
     FrameTestController& controller = ControllerOf(*character);
     character->SetCurrentAttackTarget(target->GetObjectId(), WorldVec3(), -1);
     character->RotateTowardsTarget(true);
@@ -152,7 +148,6 @@ TEST_F(CharacterUpdateTest, TwoDistressCallsFiveSecondsApartAndThenNoMore)
     FrameTestCharacter* victim =
         Make({"maxDistressCalls = 2", "distressCallTime = 5000", "distressCallRange = 10"});
     FrameTestCharacter* ally = Make({}, Vec3(5, 0, 4));
-    ASSERT_TRUE(victim != nullptr && ally != nullptr);
     constexpr uint32_t kAttacker = 4242;
     const std::vector<uint32_t> call{victim->GetObjectId(), kAttacker};
     auto calls = [&] { return ControllerOf(*ally).allyCalls.size(); };
@@ -191,7 +186,6 @@ TEST_F(CharacterUpdateTest, DyingAndDeathReachTheControllerThePhysicsAndTheDeath
 TEST_F(CharacterUpdateTest, StoppingReportsTheEndOfPathAndWalkingNowhereDoesNothing)
 {
     FrameTestCharacter* character = Make({"unarmedWalkAnim = Stroll"});
-    ASSERT_NE(character, nullptr);
     FrameTestController& controller = ControllerOf(*character);
     character->SetActionState(ActionState_Idle);
     character->CharacterStopMoving();
@@ -212,7 +206,6 @@ TEST_F(CharacterUpdateTest, TheLowHealthSoundPlaysOncePerDip)
     FrameTestCharacter* character =
         Make({"characterLife = 100", "lowHealthTriggerLevel = 30", "lowHealthResetLevel = 60",
               std::string("lowHealthSound = ") + kGasp});
-    ASSERT_NE(character, nullptr);
     ASSERT_FLOAT_EQ(character->GetTotalCharAttribute(CharAttribute_Life), 100.0f);
     for (float life : {25.0f, 20.0f, 59.0f, 60.0f, 30.0f})
         character->PlayLowHealthSoundIfNeeded(life);
@@ -330,10 +323,9 @@ protected:
             database.WriteRecord(record, {"Class = SoundPak"});
             lines.push_back(std::string(key) + " = " + record);
         }
-        character = Spawn<FrameTestCharacter>(
+        character = Must(Spawn<FrameTestCharacter>(
             "Records/Creatures/Walker.dbr",
-            {lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6], lines[7]});
-        ASSERT_NE(character, nullptr);
+            {lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6], lines[7]}));
         controller = New<FrameTestController>();
         character->SetControllerId(controller->GetObjectId());
         character->GetActionHandler()->Execute(std::make_unique<FrameTestAction>(heard));
@@ -417,7 +409,6 @@ TEST_F(CharacterMoveToPointTest, AWalkingFriendStopsOneUnitBeyondTouching)
 {
     FrameTestCharacter* walker = Make({}, Vec3(0, 0, 0));
     FrameTestCharacter* friendly = Make({}, Vec3(10, 0, 0));
-    ASSERT_TRUE(walker != nullptr && friendly != nullptr);
     walker->SetActionState(ActionState_Walk);
     const WorldVec3 point =
         walker->GetMoveToPoint(friendly->GetObjectId(), 0, friendly->GetPathPosition());
@@ -432,7 +423,6 @@ TEST_F(CharacterMoveToPointTest, AFriendOnTheSameSpotGivesNoDirectionSoNoMove)
 {
     FrameTestCharacter* walker = Make({}, Vec3(2, 0, 2));
     FrameTestCharacter* friendly = Make({}, Vec3(2, 0, 2));
-    ASSERT_TRUE(walker != nullptr && friendly != nullptr);
     walker->SetActionState(ActionState_Walk);
     EXPECT_EQ(walker->GetMoveToPoint(friendly->GetObjectId(), 0, WorldVec3()),
               WorldVec3(kRegion, Vec3(2, 0, 2)));

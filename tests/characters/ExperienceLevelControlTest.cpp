@@ -18,6 +18,8 @@
 namespace GAME {
 namespace {
 
+using Test::Must;
+
 constexpr const char* kLevelFile = "Records/Creature/PC/LevelTable.dbr";
 
 class ExperienceLevelControlTest : public Test::GameEngineFixture {
@@ -70,7 +72,6 @@ TEST_F(ExperienceLevelControlTest,
        AnAwardWorthThreeLevelsGrantsThreeLevelsAndThreeSkillUpsAndIsSaved)
 {
     auto* owner = GAME::Test::New<Character>();
-    ASSERT_NE(owner, nullptr);
     control.SetOwner(owner);
     Load({"experienceLevelEquation = (playerLevel*100)", "characterModifierPoints = 1",
           "skillModifierPoints = 2", "maxPlayerLevel = 10"});

@@ -76,7 +76,7 @@ protected:
         const std::string path =
             "Records/Creatures/Monster/Test" + std::to_string(++loads) + ".dbr";
         database.WriteFile(path, RecordText(lines, "Class = Monster\n"));
-        return ObjectManager::Instance().CreateObjectFromFile<Monster>(path);
+        return Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(path));
     }
 
     static bool IsForced(uint32_t id)
@@ -93,7 +93,6 @@ TEST_F(MonsterTest, LoadReadsClassificationSoundsAndTimes)
     Start();
     Monster* monster = Load({"rampageSoundDelay = 2.5", "ambientSound = " + std::string(kAmbient),
                              "ambientPeriodMin = 1.5", "ambientPeriodMax = 1.5"});
-    ASSERT_NE(monster, nullptr);
     EXPECT_EQ(monster->GetClassification(), MonsterClassification_Common);
     EXPECT_EQ(monster->GetSpeedCapKeys()[0], "monsterRunSpeedCapMin");
     EXPECT_EQ(monster->GetSpeedCapKeys()[5], "monsterAttackSpeedCapMax");
@@ -106,7 +105,6 @@ TEST_F(MonsterTest, LoadReadsClassificationSoundsAndTimes)
     EXPECT_EQ(monster->GetTeam().GetTeamMajor(), TeamManager::DefaultMonsterTeam().GetTeamMajor());
 
     Monster* boss = Load({"monsterClassification = Boss"});
-    ASSERT_NE(boss, nullptr);
     EXPECT_EQ(boss->GetClassification(), MonsterClassification_Boss);
     EXPECT_EQ(boss->GetSpeedCapKeys()[2], "bossSpellCastSpeedCapMin");
 }
@@ -115,7 +113,6 @@ TEST_F(MonsterTest, AmbientPeriodsOfZeroNeverPlay)
 {
     Start();
     Monster* monster = Load({"ambientSound = " + std::string(kAmbient)});
-    ASSERT_NE(monster, nullptr);
     for (int frame = 0; frame < 20; ++frame)
         monster->UpdateSelf(1000);
     EXPECT_TRUE(monster->GetAmbientSound()->GetPlayRequests().empty());
@@ -126,7 +123,6 @@ TEST_F(MonsterTest, SpeedCapsClampToPercentOfTheBaseSpeed)
     Start({"monsterRunSpeedCapMin = 50;50;50", "monsterRunSpeedCapMax = 150;150;150",
            "monsterAttackSpeedCapMin = 0;0;0", "monsterAttackSpeedCapMax = 150;150;150"});
     Monster* monster = Load({});
-    ASSERT_NE(monster, nullptr);
     monster->GetCharacterBio().Load(Record("characterRunSpeed = 200"));
     monster->GetCharacterBio().InitialUpdate(*monster);
     const float base = monster->GetCharacterBio().GetBaseCharAttribute(CharAttribute_RunSpeed);
@@ -233,8 +229,7 @@ TEST_F(MonsterTest, TheHighestBannerShowsAndTheNextTakesOver)
     monster->SetConvertBanner(kBannerConvert);
     monster->SetControlBanner(kBannerControl);
     EXPECT_EQ(monster->GetShownBanner(), monster->GetControlBanner());
-    auto* shown = ObjectManager::Instance().GetObject<Actor>(monster->GetShownBanner());
-    ASSERT_NE(shown, nullptr);
+    auto* shown = Must(ObjectManager::Instance().GetObject<Actor>(monster->GetShownBanner()));
     EXPECT_EQ(shown->GetAttachParent(), monster);
     EXPECT_EQ(shown->GetAttachPointName(), "Prey_Effect");
 
@@ -251,8 +246,7 @@ TEST_F(MonsterTest, ObjectIdSevenPicksTheSecondMeshAndTexture)
     Start();
     database.WriteRecord(kRecord, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
                                    "monsterBaseTexture = a.tex;b.tex"});
-    auto* monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(kRecord, 7);
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kRecord, 7));
     ASSERT_EQ(monster->GetObjectId(), 7u);
     monster->SelectAlternativeMesh();
     EXPECT_EQ(monster->GetMeshOverride(), "b.msh");
@@ -261,8 +255,7 @@ TEST_F(MonsterTest, ObjectIdSevenPicksTheSecondMeshAndTexture)
     constexpr const char* kSingle = "Records/Creatures/Monster/Single.dbr";
     database.WriteRecord(kSingle, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
                                    "monsterBaseTexture = only.tex"});
-    auto* single = ObjectManager::Instance().CreateObjectFromFile<Monster>(kSingle, 1006);
-    ASSERT_NE(single, nullptr);
+    auto* single = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kSingle, 1006));
     single->SelectAlternativeMesh();
     EXPECT_EQ(single->GetMeshOverride(), "b.msh");
     EXPECT_EQ(single->GetBaseTexture(), "") << "index 1 is beyond the one texture";
@@ -278,7 +271,6 @@ protected:
         database.WriteRecord("Records/Fx/Glow.dbr", {"Class = EffectEntity"});
         database.WriteRecord(kGlow, {"particleEffectNames = Records/Fx/Glow.dbr"});
         typhon = New<Typhon>();
-        ASSERT_NE(typhon, nullptr);
         for (uint32_t god = 0; god < Typhon::kNumGods; ++god) {
             CharFxPak* pack = typhon->GetSkillEffect(god);
             pack->LoadFromDatabase(kGlow);
@@ -522,8 +514,6 @@ protected:
             database.WriteRecord(record, {"Class = MonsterRecordSkill"});
         monster = New<Monster>();
         controller = New<ControllerMonster>();
-        ASSERT_NE(monster, nullptr);
-        ASSERT_NE(controller, nullptr);
         monster->GetSkillManager().LoadSkills(Record(std::string("skillName1 = ") + kBite +
                                                      "\nskillName2 = " + kRoar +
                                                      "\nskillName3 = " + kHeal + "\n"),

@@ -14,6 +14,7 @@
 #include "quests/Action_IlluminateNpc.h"
 #include "quests/MerchantDialogPak.h"
 #include "quests/QuestRepository.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
 
@@ -41,10 +42,8 @@ protected:
         database.WriteRecord(kDialogRecord, {"defaultDialogTextTag = tagHello",
                                              "shortGreetingTimerTime = 2", "resetDistance = 4.0"});
         Game().SetUI(&ui);
-        player = MakeMainPlayer();
-        ASSERT_NE(player, nullptr);
-        npc = NewNpc();
-        ASSERT_NE(npc, nullptr);
+        player = Must(MakeMainPlayer());
+        npc = Must(NewNpc());
     }
 
     void TearDown() override
@@ -136,8 +135,7 @@ TEST_F(NpcTest, DelayedQuestActionsStayOnOnlyWhenTheQueryAnswersFalse)
 TEST_F(NpcTest, TheSamePunctuationKeepsItsMark)
 {
     npc->AttachPunctuation(kQuestion01);
-    EffectEntity* mark = npc->GetPunctuationEffect();
-    ASSERT_NE(mark, nullptr);
+    EffectEntity* mark = Must(npc->GetPunctuationEffect());
     EXPECT_EQ(mark->GetAttachParent(), npc);
     EXPECT_EQ(mark->GetAttachPointName(), "Head");
     npc->AttachPunctuation(kQuestion01);
@@ -255,9 +253,8 @@ TEST_F(NpcSkillReallocatorTest, AReallocatorIgnoresAnotherPlayerAndKeepsItsMark)
 {
     database.WriteRecord("Records/Creatures/Npc/Reallocator.dbr",
                          {"Class = NpcSkillReallocator", "characterLife = 10"});
-    auto* reallocator = ObjectManager::Instance().CreateObjectFromFile<NpcSkillReallocator>(
-        "Records/Creatures/Npc/Reallocator.dbr");
-    ASSERT_NE(reallocator, nullptr);
+    auto* reallocator = Must(ObjectManager::Instance().CreateObjectFromFile<NpcSkillReallocator>(
+        "Records/Creatures/Npc/Reallocator.dbr"));
     EXPECT_EQ(reallocator->GetDialogType(), Npc::DialogType_Reallocation);
     const std::string mark = reallocator->GetPunctuationRecord();
     EXPECT_EQ(mark, "Records/Effects/ObjectEffects/Reallocation01.dbr");

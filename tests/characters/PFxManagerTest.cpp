@@ -5,6 +5,7 @@
 #include "engine/EffectEntity.h"
 #include "engine/FxMesh.h"
 #include "engine/ObjectManager.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/EngineFixture.h"
 
 namespace GAME::Test {
@@ -48,8 +49,7 @@ TEST_F(PFxManagerTest, AddsPreloadedParticleEffectsOnlyFromEffectRecords)
     EXPECT_EQ(manager.GetNumParticleEffects(), 0u);
 
     const uint32_t id = manager.AddParticleEffect(kSpark, "Chest");
-    const EffectEntity* effect = Particle(id);
-    ASSERT_NE(effect, nullptr);
+    const EffectEntity* effect = Must(Particle(id));
     EXPECT_EQ(effect->GetPreLoadCount(), 1u);
     EXPECT_EQ(effect->GetAttachParent(), nullptr);
     EXPECT_FALSE(effect->IsEmitting());
@@ -62,8 +62,7 @@ TEST_F(PFxManagerTest, ARemovedEmittingEffectSurvivesUntilTheSecondUpdateAfterIt
     manager.StartParticleEffect(id);
     manager.RemoveParticleEffect(id);
     EXPECT_EQ(id, 0u);
-    EffectEntity* effect = Particle(kept);
-    ASSERT_NE(effect, nullptr);
+    EffectEntity* effect = Must(Particle(kept));
     EXPECT_FALSE(effect->IsEmitting());
 
     // Its particles are still in the air: it stays on the actor.
@@ -124,8 +123,7 @@ TEST_F(PFxManagerTest, MeshEffectsHangOnTheActorWhileStartedAndGoAtOnceWhenRemov
     EXPECT_EQ(manager.AddMeshEffect(kSpark), 0u);
     uint32_t id = manager.AddMeshEffect(kShell);
     const uint32_t kept = id;
-    FxMesh* mesh = Mesh(id);
-    ASSERT_NE(mesh, nullptr);
+    FxMesh* mesh = Must(Mesh(id));
     EXPECT_EQ(mesh->GetPreLoadCount(), 1u);
     EXPECT_EQ(mesh->GetAttachParent(), nullptr);
 
@@ -157,8 +155,7 @@ TEST_F(PFxManagerTest, AOneShotEffectPlaysOnTheActorWithoutBeingKept)
 
     manager.OneShotParticleEffect(kSpark, "Head");
     ASSERT_EQ(actor.GetAttachedChildren().size(), 1u);
-    const auto* effect = DynamicCast<EffectEntity>(actor.GetAttachedChildren()[0]);
-    ASSERT_NE(effect, nullptr);
+    const auto* effect = Must(DynamicCast<EffectEntity>(actor.GetAttachedChildren()[0]));
     EXPECT_TRUE(effect->IsSelfDeletingChild());
     EXPECT_TRUE(effect->IsEmitting());
     EXPECT_EQ(effect->GetAttachPointName(), "Head");

@@ -3,10 +3,13 @@
 #include "engine/ObjectManager.h"
 #include "engine/Region.h"
 #include "items/Item.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 
 namespace GAME {
 namespace {
+
+using Test::Must;
 
 constexpr const char* kHero = "Records/Creatures/PC/Hero.dbr";
 constexpr const char* kHelm = "Records/Items/Helm.dbr";
@@ -19,8 +22,7 @@ protected:
         Start();
         database.WriteRecord(kHero, {"Class = Player"});
         database.WriteRecord(kHelm, {"Class = Item"});
-        player = ObjectManager::Instance().CreateObjectFromFile<Player>(kHero);
-        ASSERT_NE(player, nullptr);
+        player = Must(ObjectManager::Instance().CreateObjectFromFile<Player>(kHero));
     }
 
     // A helm from the player's pack put on its head.
@@ -47,16 +49,14 @@ protected:
 TEST_F(PlayerPaperDollTest, TheDollIsACopyStandingInABoxOfItsOwn)
 {
     player->CreatePaperDoll();
-    Player* doll = player->GetPaperDoll();
-    ASSERT_NE(doll, nullptr);
+    Player* doll = Must(player->GetPaperDoll());
     EXPECT_NE(doll, player);
     EXPECT_EQ(doll->GetObjectName(), kHero);
     EXPECT_TRUE(doll->IsCopy());
     EXPECT_FALSE(doll->IsControllingCharacter());
     EXPECT_EQ(doll->GetLightId(), 0u);
 
-    Region* region = player->GetPaperDollRegion();
-    ASSERT_NE(region, nullptr);
+    Region* region = Must(player->GetPaperDollRegion());
     EXPECT_EQ(region->GetBounds(), ABBox(Vec3(0.0f, 0.0f, 0.0f), Vec3(20.0f, 20.0f, 20.0f)));
     EXPECT_EQ(region->GetEntityIds(), std::vector<uint32_t>{doll->GetObjectId()});
 
@@ -67,15 +67,13 @@ TEST_F(PlayerPaperDollTest, TheDollIsACopyStandingInABoxOfItsOwn)
 TEST_F(PlayerPaperDollTest, EquippingIsMirroredByACopyThatUnequippingDestroys)
 {
     player->CreatePaperDoll();
-    Player* doll = player->GetPaperDoll();
-    ASSERT_NE(doll, nullptr);
+    Player* doll = Must(player->GetPaperDoll());
 
     const uint32_t helmId = WearHelm();
     const uint32_t copyId = HeadItem(*doll);
     ASSERT_NE(copyId, 0u);
     EXPECT_NE(copyId, helmId);
-    Object* copy = ObjectManager::Instance().GetObject(copyId);
-    ASSERT_NE(copy, nullptr);
+    Object* copy = Must(ObjectManager::Instance().GetObject(copyId));
     EXPECT_EQ(copy->GetObjectName(), kHelm);
 
     player->DetachItemAction(helmId);

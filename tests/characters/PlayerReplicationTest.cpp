@@ -27,18 +27,15 @@ protected:
         Start();
         source = NewPlayer();
         copy = NewPlayer();
-        ASSERT_NE(source, nullptr);
-        ASSERT_NE(copy, nullptr);
     }
 
     // With the five base attributes, so that the bio keeps what it is given.
     static Player* NewPlayer()
     {
         auto* player = New<Player>();
-        if (player != nullptr)
-            player->GetCharacterBio().Load(
-                Record("characterLife = 1\ncharacterMana = 1\ncharacterStrength = 1\n"
-                       "characterDexterity = 1\ncharacterIntelligence = 1"));
+        player->GetCharacterBio().Load(
+            Record("characterLife = 1\ncharacterMana = 1\ncharacterStrength = 1\n"
+                   "characterDexterity = 1\ncharacterIntelligence = 1"));
         return player;
     }
 
@@ -76,8 +73,7 @@ TEST_F(PlayerReplicationTest, ASpawnedCopyTakesNameStatsMoneyAndLevel)
     const std::vector<uint8_t> message = SpawnMessage();
     EXPECT_EQ(log.Count(0, expectedLine), 1u);
     std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(message);
-    auto* spawn = dynamic_cast<SpawnPlayerPacket*>(decoded.get());
-    ASSERT_NE(spawn, nullptr);
+    auto* spawn = Must(dynamic_cast<SpawnPlayerPacket*>(decoded.get()));
     EXPECT_EQ(spawn->GetType(), 30u);
     EXPECT_EQ(spawn->GetContainerKind(), 2u);
     EXPECT_EQ(spawn->objectId.GetId(), source->GetObjectId());

@@ -62,6 +62,8 @@ GAME_IMPLEMENT_CLASS(OpenPlayer, Player);
 
 namespace {
 
+using Test::Must;
+
 using Test::New;
 using Test::RecordText;
 
@@ -81,7 +83,7 @@ protected:
     OpenPlayer* Load(const std::vector<std::string>& lines)
     {
         database.WriteFile(kRecord, RecordText(lines, "Class = OpenPlayer\n"));
-        return ObjectManager::Instance().CreateObjectFromFile<OpenPlayer>(kRecord);
+        return Must(ObjectManager::Instance().CreateObjectFromFile<OpenPlayer>(kRecord));
     }
 
     static constexpr const char* kSoundKeys[] = {
@@ -94,7 +96,6 @@ TEST_F(PlayerTest, ANewPlayerHoldsTheDocumentedValues)
 {
     Start();
     auto* player = New<Player>();
-    ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->GetPlayerName(), L"Player");
     EXPECT_EQ(player->GetPlayerNameInChar(), "Player");
     EXPECT_EQ(player->GetPlayerCharacterClass(), Player::kNoClass);
@@ -115,7 +116,6 @@ TEST_F(PlayerTest, LoadReadsTheSoundsInOrderTheGoldAndTheStubController)
     lines.push_back("defaultGold = 250");
     lines.push_back("longIdleTriggerTime = 7000");
     OpenPlayer* player = Load(lines);
-    ASSERT_NE(player, nullptr);
 
     const std::vector<uint32_t> ids = player->SoundIds();
     for (size_t i = 0; i < ids.size(); ++i) {
@@ -130,8 +130,8 @@ TEST_F(PlayerTest, LoadReadsTheSoundsInOrderTheGoldAndTheStubController)
     EXPECT_EQ(player->LongIdleTriggerTime(), 7000.0f);
     EXPECT_EQ(player->GetLightId(), 0u) << "no light without playerLight";
 
-    auto* controller = ObjectManager::Instance().GetObject<Controller>(player->GetControllerId());
-    ASSERT_NE(controller, nullptr);
+    auto* controller =
+        Must(ObjectManager::Instance().GetObject<Controller>(player->GetControllerId()));
     EXPECT_EQ(controller->GetObjectName(), Player::kStubControllerRecord);
     EXPECT_EQ(player->GetControllerPlayer(), nullptr);
 }
@@ -143,8 +143,7 @@ TEST_F(PlayerTest, ALightRecordGivesALightThatForcesShadows)
     OpenPlayer* player =
         Load({"playerLight = Records/Lights/Torch.dbr", "playerTextures = a.tex;b.tex"});
     ASSERT_NE(player, nullptr);
-    auto* light = ObjectManager::Instance().GetObject<Light>(player->GetLightId());
-    ASSERT_NE(light, nullptr);
+    auto* light = Must(ObjectManager::Instance().GetObject<Light>(player->GetLightId()));
     EXPECT_TRUE(light->GetForceShadows());
     const uint32_t lightId = player->GetLightId();
     player->RemoveLight();
@@ -178,8 +177,8 @@ TEST_F(PlayerTest, AGivenItemIsHeldInTheInventoryWithPhysicsTypeTwo)
     Start();
     database.WriteRecord("Records/Items/Ring.dbr", {"Class = Item"});
     auto* player = New<Player>();
-    Item* item = ObjectManager::Instance().CreateObjectFromFile<Item>("Records/Items/Ring.dbr");
-    ASSERT_NE(item, nullptr);
+    Item* item =
+        Must(ObjectManager::Instance().CreateObjectFromFile<Item>("Records/Items/Ring.dbr"));
     item->SetPhysicsType(0);
     player->GiveItemToCharacter(item);
     player->GiveItemToCharacter(nullptr);
@@ -220,7 +219,6 @@ protected:
         Start();
         Game().SetUI(&ui);
         player = New<OpenPlayer>();
-        ASSERT_NE(player, nullptr);
     }
 
     void TearDown() override
@@ -247,7 +245,6 @@ TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyOnEveryUpdate)
     database.WriteRecord(kLevels, {"experienceLevelEquation = ((playerLevel*(playerLevel+1))*250)",
                                    "maxPlayerLevel = 50", "initialSkillPoints = 1"});
     auto* other = New<OpenPlayer>();
-    ASSERT_NE(other, nullptr);
     for (OpenPlayer* each : {player, other})
         each->LoadLevels(
             GAME::Test::Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
@@ -355,8 +352,7 @@ TEST_F(PlayerUpdateTest, BossMusicStartsInItsZoneAndIsLeftOutside)
 
 TEST_F(PlayerUpdateTest, TheLocalPlayerOpensTheFogOfWar)
 {
-    World* world = gEngine->GetWorld();
-    ASSERT_NE(world, nullptr);
+    World* world = Must(gEngine->GetWorld());
     const uint32_t before = world->GetFOWVisibilityCount();
     player->UpdateSelf(16);
     EXPECT_EQ(world->GetFOWVisibilityCount(), before);
@@ -373,7 +369,6 @@ protected:
         GameEngineFixture::SetUp();
         Start();
         player = New<OpenPlayer>();
-        ASSERT_NE(player, nullptr);
     }
 
     OpenPlayer* player = nullptr;
