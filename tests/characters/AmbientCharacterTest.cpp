@@ -40,12 +40,11 @@ namespace {
 
 constexpr const char* kCritter = "Records/Creatures/Ambient/Crab.dbr";
 
-class AmbientCharacterTest : public GameEngineFixture {
+class AmbientCharacterTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         database.WriteRecord("Records/Skills/Pinch.dbr", {"Class = AmbientRecordSkill"});
         database.WriteRecord("Records/Skills/Scuttle.dbr", {"Class = AmbientRecordSkill"});
     }

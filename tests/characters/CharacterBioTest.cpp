@@ -19,6 +19,8 @@
 namespace GAME {
 namespace {
 
+using Test::StartedFixture;
+
 // A character whose game-balance row adds what the test sets, as a player's pack would.
 class BalancedCharacter : public Character {
 public:
@@ -32,14 +34,8 @@ public:
     float manaReserve = 0.0f;
 };
 
-class CharacterBioTest : public GAME::Test::GameEngineFixture {
+class CharacterBioTest : public StartedFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        GameEngineFixture::Start();
-    }
-
     void WriteRegen(std::initializer_list<std::string> lines)
     {
         database.WriteRecord(CharacterBio::kRegenRecord, lines);

@@ -8,6 +8,7 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "multiplayer/SpawnPlayerPacket.h"
+#include "tests/support/GameEngineFixture.h"
 #include "tests/support/TempDatabase.h"
 
 #include <cstdint>
@@ -63,6 +64,16 @@ T* Place(const TempDatabase& database, const std::string& path,
     character->Load(objects.GetLoadTable(path));
     return character;
 }
+
+// The library started as the host starts it, on the settings' defaults.
+class StartedFixture : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+};
 
 // A replication record's bytes, without the packet header.
 template <typename Record> std::vector<uint8_t> Encode(const Record& record)

@@ -36,12 +36,11 @@ struct Rolled {
     bool operator==(const Rolled&) const = default;
 };
 
-class CharacterLootTest : public GameEngineFixture {
+class CharacterLootTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         for (const char* name : {"HelmA", "HelmB", "Ring1", "Ring2", "Ring3", "Vest", "Shield"})
             database.WriteRecord(std::string("Records/Items/") + name + ".dbr", {"Class = Item"});
         database.WriteRecord("Records/Items/Sword.dbr", {"Class = WeaponMelee_Sword"});

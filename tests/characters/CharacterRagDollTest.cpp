@@ -40,12 +40,11 @@ public:
     }
 };
 
-class CharacterRagDollTest : public GameEngineFixture {
+class CharacterRagDollTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         monster = Place<Posed>(database, "Records/Creatures/Limp.dbr", {"characterLife = 100"});
     }
 

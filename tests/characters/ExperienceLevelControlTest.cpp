@@ -18,18 +18,14 @@
 namespace GAME {
 namespace {
 
+using Test::StartedFixture;
+
 using Test::Must;
 
 constexpr const char* kLevelFile = "Records/Creature/PC/LevelTable.dbr";
 
-class ExperienceLevelControlTest : public Test::GameEngineFixture {
+class ExperienceLevelControlTest : public StartedFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-
     // The level file, then a character record that names it followed by its own lines.
     void Load(std::initializer_list<std::string> levelFile, const std::string& record = "")
     {

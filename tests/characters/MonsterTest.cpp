@@ -304,14 +304,8 @@ bool Decode(const std::vector<uint8_t>& bytes, MonsterReplicationRecord& record)
     return record.Read(in) && in.GetRemaining() == 0;
 }
 
-class MonsterStateTest : public GameEngineFixture {
+class MonsterStateTest : public StartedFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-
     static std::vector<uint8_t> Save(const Monster& monster)
     {
         BinaryWriter writer = BinaryWriter::ToMemory(256);

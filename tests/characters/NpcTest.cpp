@@ -28,12 +28,11 @@ constexpr const char* kQuestion03 = "Records/Effects/ObjectEffects/Question03.db
 constexpr const char* kNpcEffect = "Records/Effects/EnvironmentFX/NPCEffect.dbr";
 
 // A main player, a recording user interface, the mark records and one NPC.
-class NpcFixture : public GameEngineFixture {
+class NpcFixture : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         for (const char* effect : {kQuestion01, kQuestion03, kNpcEffect,
                                    "Records/Effects/ObjectEffects/Reallocation01.dbr",
                                    "Records/Effects/ObjectEffects/Exclaimation03.dbr"})

@@ -9,17 +9,18 @@
 namespace GAME {
 namespace {
 
+using Test::StartedFixture;
+
 using Test::Must;
 
 constexpr const char* kHero = "Records/Creatures/PC/Hero.dbr";
 constexpr const char* kHelm = "Records/Items/Helm.dbr";
 
-class PlayerPaperDollTest : public GAME::Test::GameEngineFixture {
+class PlayerPaperDollTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         database.WriteRecord(kHero, {"Class = Player"});
         database.WriteRecord(kHelm, {"Class = Item"});
         player = Must(ObjectManager::Instance().CreateObjectFromFile<Player>(kHero));

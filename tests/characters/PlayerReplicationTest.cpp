@@ -19,12 +19,11 @@
 namespace GAME::Test {
 namespace {
 
-class PlayerReplicationTest : public GameEngineFixture {
+class PlayerReplicationTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         source = NewPlayer();
         copy = NewPlayer();
     }

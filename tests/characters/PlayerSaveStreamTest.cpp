@@ -13,6 +13,8 @@
 namespace GAME {
 namespace {
 
+using Test::StartedFixture;
+
 using Test::ReadBack;
 using Test::Streamed;
 
@@ -116,14 +118,8 @@ struct OwnBlock {
     }
 };
 
-class PlayerSaveStreamTest : public Test::GameEngineFixture {
+class PlayerSaveStreamTest : public StartedFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-
     static std::string Text(const std::vector<uint8_t>& bytes)
     {
         std::string text;

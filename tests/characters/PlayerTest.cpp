@@ -62,6 +62,8 @@ GAME_IMPLEMENT_CLASS(OpenPlayer, Player);
 
 namespace {
 
+using Test::StartedFixture;
+
 using Test::Must;
 
 using Test::New;
@@ -362,12 +364,11 @@ TEST_F(PlayerUpdateTest, TheLocalPlayerOpensTheFogOfWar)
     EXPECT_EQ(world->GetLastFOWElapsedMs(), 33);
 }
 
-class PlayerRecordsTest : public GAME::Test::GameEngineFixture {
+class PlayerRecordsTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         player = New<OpenPlayer>();
     }
 
