@@ -18,10 +18,8 @@
 #include <typeinfo>
 #include <utility>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
-
-using Test::Record;
 
 RandomUniform Seeded(uint32_t seed)
 {
@@ -390,7 +388,7 @@ TEST(CharAttributeKinds, EachShowsItsTagCountsIntoItsTypeAndPricesIntoItsPair)
 
 TEST(CharAttributeStore_Bio, KeepsThePlayerStatsWhenTheRecordLeavesThemOut)
 {
-    GAME::Test::LogCapture log;
+    LogCapture log;
     CharAttributeStore_Bio bio;
     bio.Load(Record("characterLife = 300;400;500\ncharacterLifeRegen = 0\n"));
     EXPECT_EQ(Names(bio), Split("Val_Strength Val_Intelligence Val_Dexterity Val_Life Val_Mana"));
@@ -408,7 +406,7 @@ TEST(CharAttributeStore_Bio, KeepsThePlayerStatsWhenTheRecordLeavesThemOut)
     bio.SetBaseValue(static_cast<CharAttributeType>(99), 3.0f);
     EXPECT_EQ(bio.GetBaseValue(CharAttribute_LifeRegen), 0.0f);
     EXPECT_EQ(log.GetLines(),
-              (std::vector<GAME::Test::LogCapture::Line>{
+              (std::vector<LogCapture::Line>{
                   {1, "CharAttributeStore_Bio: Could not find type (6) to set base values"},
                   {1, "CharAttributeStore_Bio: Could not find type (99) to set base values"}}));
 }
@@ -517,4 +515,4 @@ TEST(CharAttributeStore, CopiesOwnAttributesOfTheirOwn)
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

@@ -16,12 +16,8 @@
 #include <limits>
 #include <sstream>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
-
-using Test::Record;
-
-using Test::StartedFixture;
 
 // A character whose game-balance row adds what the test sets, as a player's pack would.
 class BalancedCharacter : public Character {
@@ -46,7 +42,7 @@ protected:
     // Loaded from the character record and brought to its limits, untainted, by a first update.
     void StartBio(const std::string& record = "characterLife = 100\ncharacterMana = 100")
     {
-        bio.Load(GAME::Test::Record(record));
+        bio.Load(Record(record));
         bio.InitialUpdate(character);
         bio.Update(character, 100);
     }
@@ -200,7 +196,7 @@ TEST_F(CharacterBioTest, EquationsReadTheBiosVariablesAndTheReserveLowersTheMana
                 "manaRegenEquation = (manaTotal*elapsedTime)"});
     StartBio("characterLife = 100\ncharacterMana = 100\ncharacterLifeRegen = 10\n"
              "characterIntelligence = 7");
-    character.Load(GAME::Test::Record("charLevel = 12"));
+    character.Load(Record("charLevel = 12"));
     character.manaReserve = 20.0f;
     bio.SubtractLife(50.0f);
     bio.SubtractMana(70.0f);
@@ -264,7 +260,7 @@ TEST_F(CharacterBioTest, ReplicasCarryNonNegativeSaturatedWholeNumbers)
     EXPECT_EQ(CharacterBioReplicaInfo::ToWholeNumber(std::numeric_limits<float>::quiet_NaN()), 0u);
 
     CharacterBio restored;
-    restored.Load(GAME::Test::Record(""));
+    restored.Load(Record(""));
     restored.RestoreCurrentBioStats({.currentLife = 40,
                                      .currentMana = 9,
                                      .tainted = 1,
@@ -285,18 +281,18 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForB
 {
     StartBio("characterStrength = 5.5\ncharacterDexterity = 6\ncharacterIntelligence = 7\n"
              "characterLife = 100\ncharacterMana = 50");
-    const std::vector<uint8_t> bytes = GAME::Test::Streamed(bio);
-    EXPECT_EQ(GAME::Test::Described(bytes), "{\n"
-                                            "  float temp = 5.5\n"
-                                            "  float temp = 6\n"
-                                            "  float temp = 7\n"
-                                            "  float temp = 100\n"
-                                            "  float temp = 50\n"
-                                            "}\n");
+    const std::vector<uint8_t> bytes = Streamed(bio);
+    EXPECT_EQ(Described(bytes), "{\n"
+                                "  float temp = 5.5\n"
+                                "  float temp = 6\n"
+                                "  float temp = 7\n"
+                                "  float temp = 100\n"
+                                "  float temp = 50\n"
+                                "}\n");
 
     CharacterBio loaded;
-    loaded.Load(GAME::Test::Record(""));
-    ASSERT_TRUE(GAME::Test::ReadBack(loaded, bytes));
+    loaded.Load(Record(""));
+    ASSERT_TRUE(ReadBack(loaded, bytes));
     loaded.Update(character, 0);
     EXPECT_EQ(Bases(loaded), (std::vector<float>{5.5f, 6, 7, 100, 50}));
     EXPECT_EQ(loaded.GetCurrentLife(), 100.0f);
@@ -309,14 +305,14 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForB
                         std::numeric_limits<float>::infinity()})
         odd.StreamFloat("temp", value);
     odd.EndBlock();
-    GAME::Test::ReadBack(bio, odd.GetBytes());
+    ReadBack(bio, odd.GetBytes());
     bio.Update(character, 0);
     EXPECT_EQ(Bases(bio), (std::vector<float>{5.5f, 12, 7, 100, 50}));
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 3 is not finite"), 1u);
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 5 is not finite"), 1u);
     EXPECT_EQ(log.CountContaining("unreadable"), 0u);
 
-    GAME::Test::ReadBack(bio, {odd.GetBytes().begin(), odd.GetBytes().end() - 3});
+    ReadBack(bio, {odd.GetBytes().begin(), odd.GetBytes().end() - 3});
     EXPECT_EQ(log.Count(1, "CharacterBio: the saved block is unreadable"), 1u);
 }
 
@@ -377,4 +373,4 @@ TEST(Bonus, CopyValuesKeepsTheEffectName)
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

@@ -107,9 +107,8 @@ GAME_IMPLEMENT_CLASS(CombatTestCharm, Item);
 GAME_IMPLEMENT_CLASS(CombatTestGauntlet, Item);
 GAME_IMPLEMENT_CLASS(CombatTestBlade, WeaponMelee_Sword);
 
+namespace Test {
 namespace {
-
-using Test::Must;
 
 constexpr const char* kSizzle = "Records/Sounds/Sizzle.dbr";
 constexpr const char* kCombat = "Records/Game/CombatT.dbr";
@@ -119,7 +118,7 @@ constexpr const char* kThud = "Records/Sounds/Thud.dbr";
 constexpr const char* kImpact = "Records/Sounds/Impact.dbr";
 constexpr const char* kChime = "Records/Sounds/Chime.dbr";
 
-class CharacterCombatTest : public GAME::Test::DeathFixture {
+class CharacterCombatTest : public DeathFixture {
 protected:
     void SetUp() override
     {
@@ -197,7 +196,7 @@ TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
     CombatTestCharacter* character = Make();
     character->balance[CharAttribute_IncreasedExperience] = 20.0f;
     character->ForceSpeedUpdate();
-    GAME::Test::Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
+    Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
 
     Bonus bonus;
     bonus.experiencePoints = 100;
@@ -276,7 +275,7 @@ TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtThe
     CombatTestCharacter* character =
         Make({"levelFileName = " + std::string(kLevels), "levelUpSound = " + std::string(kChime),
               "levelUpFx = Records/Fx/LevelUp.dbr"});
-    GAME::Test::Heard<GameEvent_GenericEntity> levelUps{"GameEvent_PlayerLevelUp"};
+    Heard<GameEvent_GenericEntity> levelUps{"GameEvent_PlayerLevelUp"};
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 2u);
     EXPECT_EQ(character->GetExperiencePoints(), 100u);
@@ -392,12 +391,6 @@ TEST_F(CharacterCombatTest, BodyFallSplashesInWaterAndThudsElsewhere)
     EXPECT_EQ(splash->GetPlayRequests().size(), 1u);
 }
 
-} // namespace
-} // namespace GAME
-
-namespace GAME {
-namespace {
-
 class CharacterGatheringTest : public CharacterCombatTest {
 protected:
     void SetUp() override
@@ -412,22 +405,14 @@ protected:
     CombatTestCharacter* character = nullptr;
 };
 
-TEST_F(CharacterGatheringTest, EquipSkillAttributesCarryTheWornItems)
+TEST_F(CharacterGatheringTest, SkillArmorDamageAndOffensiveModifierGatheringsCarryTheWornItems)
 {
     SkillAttributeAccumulator skills;
     character->GetEquipSkillAttributes(skills);
     EXPECT_FLOAT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 4.0f);
-}
-
-TEST_F(CharacterGatheringTest, ArmorDamageAttributesCarryTheWornNonWeapons)
-{
     CombatAttributeAccumulator damage;
     character->GetEquipArmorDamageAttributes(damage);
     EXPECT_FLOAT_EQ(damage.GetTotalDefenseType(CombatAttributeType_Fire), 5.0f);
-}
-
-TEST_F(CharacterGatheringTest, OffensiveModifierAttributesCarryTheWornItems)
-{
     CombatAttributeAccumulator modifiers;
     character->GetEquipOffensiveModifierAttributes(modifiers);
     EXPECT_FLOAT_EQ(modifiers.GetTotalDefenseType(CombatAttributeType_Cold), 6.0f);
@@ -457,4 +442,5 @@ TEST_F(CharacterGatheringTest, RacialBonusDamageCarriesTheWornItemsAndTheNamedWe
 }
 
 } // namespace
+} // namespace Test
 } // namespace GAME

@@ -15,12 +15,8 @@
 #include <initializer_list>
 #include <sstream>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
-
-using Test::StartedFixture;
-
-using Test::Must;
 
 constexpr const char* kLevelFile = "Records/Creature/PC/LevelTable.dbr";
 
@@ -30,8 +26,7 @@ protected:
     void Load(std::initializer_list<std::string> levelFile, const std::string& record = "")
     {
         database.WriteRecord(kLevelFile, levelFile);
-        control.Load(
-            GAME::Test::Record("levelFileName = " + std::string(kLevelFile) + "\n" + record));
+        control.Load(Record("levelFileName = " + std::string(kLevelFile) + "\n" + record));
     }
 
     // The threshold of the first level under a level file of its own with the equation.
@@ -41,12 +36,12 @@ protected:
         database.WriteRecord(path,
                              {"experienceLevelEquation = " + equation, "maxPlayerLevel = 10"});
         ExperienceLevelControl levels;
-        levels.Load(GAME::Test::Record("levelFileName = " + path));
+        levels.Load(Record("levelFileName = " + path));
         return levels.GetNextLevelExperience();
     }
 
     ExperienceLevelControl control;
-    GAME::Test::Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
+    Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
     int files = 0;
 };
 
@@ -67,11 +62,11 @@ TEST_F(ExperienceLevelControlTest, WithoutAnEquationTheFirstAwardReachesTheMaxim
 TEST_F(ExperienceLevelControlTest,
        AnAwardWorthThreeLevelsGrantsThreeLevelsAndThreeSkillUpsAndIsSaved)
 {
-    auto* owner = GAME::Test::New<Character>();
+    auto* owner = New<Character>();
     control.SetOwner(owner);
     Load({"experienceLevelEquation = (playerLevel*100)", "characterModifierPoints = 1",
           "skillModifierPoints = 2", "maxPlayerLevel = 10"});
-    GAME::Test::RecordingUserInterface ui;
+    RecordingUserInterface ui;
     Game().SetUI(&ui);
     EXPECT_TRUE(control.ReceiveExperience(350));
     Game().SetUI(nullptr);
@@ -82,21 +77,21 @@ TEST_F(ExperienceLevelControlTest,
     EXPECT_EQ(control.GetLastLevelExperience(), 300u);
 
     // The save block pins level, experience and points as the award left them.
-    const std::vector<uint8_t> bytes = GAME::Test::Streamed(control);
-    EXPECT_EQ(GAME::Test::Described(bytes), "{\n"
-                                            "  uint currentStats.charLevel = 4\n"
-                                            "  uint currentStats.experiencePoints = 350\n"
-                                            "  uint modifierPoints = 3\n"
-                                            "  uint skillPoints = 6\n"
-                                            "}\n");
+    const std::vector<uint8_t> bytes = Streamed(control);
+    EXPECT_EQ(Described(bytes), "{\n"
+                                "  uint currentStats.charLevel = 4\n"
+                                "  uint currentStats.experiencePoints = 350\n"
+                                "  uint modifierPoints = 3\n"
+                                "  uint skillPoints = 6\n"
+                                "}\n");
     ExperienceLevelControl loaded;
-    ASSERT_TRUE(GAME::Test::ReadBack(loaded, bytes));
+    ASSERT_TRUE(ReadBack(loaded, bytes));
     EXPECT_EQ(loaded.GetCharLevel(), 4u);
     EXPECT_EQ(loaded.GetExperiencePoints(), 350u);
     EXPECT_EQ(loaded.GetModifierPoints(), 3u);
     EXPECT_EQ(loaded.GetSkillPoints(), 6u);
     ExperienceLevelControl partial;
-    EXPECT_FALSE(GAME::Test::ReadBack(partial, {bytes.begin(), bytes.end() - 6}));
+    EXPECT_FALSE(ReadBack(partial, {bytes.begin(), bytes.end() - 6}));
     EXPECT_EQ(log.Count(1, "ExperienceLevelControl: the saved block is unreadable"), 1u);
 
     EXPECT_FALSE(control.ReceiveExperience(49));
@@ -151,7 +146,7 @@ TEST_F(ExperienceLevelControlTest, ExperienceSumsStopAtTheTopAndLossesKeepTheirS
     EXPECT_EQ(control.GetExperiencePoints(), UINT32_MAX);
 
     ExperienceLevelControl rich;
-    rich.Load(GAME::Test::Record(""));
+    rich.Load(Record(""));
     rich.SetCurrentStats(0, 4000000000u);
     rich.LoseExperience(1);
     uint32_t level = 7;
@@ -173,7 +168,7 @@ TEST_F(ExperienceLevelControlTest, NegativeCountsReadAs0AndTheMaximumLevelIsBoun
 
     ExperienceLevelControl huge;
     database.WriteRecord("Records/Creature/PC/Huge.dbr", {"maxPlayerLevel = 2000000000"});
-    huge.Load(GAME::Test::Record("levelFileName = Records/Creature/PC/Huge.dbr"));
+    huge.Load(Record("levelFileName = Records/Creature/PC/Huge.dbr"));
     EXPECT_EQ(huge.GetMaxPlayerLevel(), ExperienceLevelControl::kMaxPlayerLevelCap);
     EXPECT_EQ(log.Count(1, "ExperienceLevelControl: maxPlayerLevel 2000000000 is above 10000"), 1u);
     EXPECT_TRUE(huge.ReceiveExperience(1));
@@ -183,8 +178,8 @@ TEST_F(ExperienceLevelControlTest, NegativeCountsReadAs0AndTheMaximumLevelIsBoun
 TEST_F(ExperienceLevelControlTest, WithoutALevelFileTheRecordStillGivesLevelAndPoints)
 {
     gEngine->GetGameInfo().SetDifficulty(1);
-    control.Load(GAME::Test::Record("charLevel = 3;7;9\nmodifierPoints = 2\nskillPoints = 4\n"
-                                    "experiencePoints = 55"));
+    control.Load(Record("charLevel = 3;7;9\nmodifierPoints = 2\nskillPoints = 4\n"
+                        "experiencePoints = 55"));
     EXPECT_EQ(control.GetCharLevel(), 7u);
     EXPECT_EQ(control.GetSkillPoints(), 4u);
     EXPECT_EQ(control.GetExperiencePoints(), 55u);
@@ -213,4 +208,4 @@ TEST_F(ExperienceLevelControlTest, ABadEquationIsLoggedAndLeavesEveryThresholdAt
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

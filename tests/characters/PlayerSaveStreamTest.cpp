@@ -10,13 +10,8 @@
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
-
-using Test::StartedFixture;
-
-using Test::ReadBack;
-using Test::Streamed;
 
 // Opens the fields the save carries to the test.
 class SavedPlayer : public Player {
@@ -388,4 +383,4 @@ TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsReadNone)
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

@@ -61,18 +61,12 @@ public:
 
 GAME_IMPLEMENT_CLASS(OpenPlayer, Player);
 
+namespace Test {
 namespace {
-
-using Test::StartedFixture;
-
-using Test::Must;
-
-using Test::New;
-using Test::RecordText;
 
 constexpr const char* kRecord = "Records/Creatures/PC/TestPlayer.dbr";
 
-class PlayerTest : public GAME::Test::GameEngineFixture {
+class PlayerTest : public GameEngineFixture {
 protected:
     void SetUp() override
     {
@@ -213,7 +207,7 @@ TEST_F(PlayerTest, GameDescriptionNamesPlayerClassAndLevel)
     EXPECT_EQ(text.substr(text.size() - 3), L"(" + std::to_wstring(player->GetCharLevel()) + L")");
 }
 
-class PlayerUpdateTest : public GAME::Test::GameEngineFixture {
+class PlayerUpdateTest : public GameEngineFixture {
 protected:
     void SetUp() override
     {
@@ -238,7 +232,7 @@ protected:
         return std::find(list.begin(), list.end(), page) != list.end();
     }
 
-    GAME::Test::RecordingUserInterface ui;
+    RecordingUserInterface ui;
     OpenPlayer* player = nullptr;
 };
 
@@ -249,8 +243,7 @@ TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyOnEveryUpdate)
                                    "maxPlayerLevel = 50", "initialSkillPoints = 1"});
     auto* other = New<OpenPlayer>();
     for (OpenPlayer* each : {player, other})
-        each->LoadLevels(
-            GAME::Test::Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
+        each->LoadLevels(Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
     ASSERT_EQ(player->GetCharLevel(), 8u);
     ASSERT_EQ(other->GetCharLevel(), 8u);
 
@@ -288,7 +281,7 @@ TEST_F(PlayerUpdateTest, OnlyTheMainPlayerReportsItsSkillPoints)
 
 TEST_F(PlayerUpdateTest, PendingTokensAreTakenOnceAndAllDropped)
 {
-    GAME::Test::Heard<GameEvent_GotToken> listener{"GameEvent_GotToken"};
+    Heard<GameEvent_GotToken> listener{"GameEvent_GotToken"};
     player->Hold("Gate");
     player->BestowToken(TriggerToken("Gate"));
     player->BestowToken(TriggerToken("Key"));
@@ -583,10 +576,10 @@ TEST_F(PlayerPlacesTest, DumpsNameEachIdAndWhetherItIsPlaced)
 {
     player->AddTeleportUID(UniqueId(0x1f, 2, 3, 0xabc));
     player->AddRespawnUID(second);
-    GAME::Test::LogCapture log;
+    LogCapture log;
     player->DumpTeleportIds();
     player->DumpRespawnIds();
-    const std::vector<GAME::Test::LogCapture::Line> expected = {
+    const std::vector<LogCapture::Line> expected = {
         {0, "^bTeleport UIDs:"},
         {0, "^b   ID (1f:2:3:abc)  eData Not Found"},
         {0, "^bRespawn UID (a:b:c:d)  eData Not Found"},
@@ -695,4 +688,5 @@ TEST_F(PlayerPaperDollTest, WithoutADollNothingIsMirrored)
 }
 
 } // namespace
+} // namespace Test
 } // namespace GAME
