@@ -154,8 +154,7 @@ TEST_F(CharacterActionsTest, LongIdleWithoutATransitionLoopsWithAFreshTransition
     EXPECT_TRUE(action.IsActive());
     EXPECT_EQ(action.GetPhase(), LongIdleAction::Phase_Looping);
     EXPECT_EQ(owner->GetActionState(), ActionState_Fidget);
-    EXPECT_GE(action.GetTransitionTime(), 3000);
-    EXPECT_LE(action.GetTransitionTime(), 20000);
+    EXPECT_THAT(action.GetTransitionTime(), Within(3000, 20000));
     EXPECT_EQ(owner->GetAnimationSet()->GetCurrentType(), AnimationSet_LongIdle);
 }
 

@@ -11,6 +11,8 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/TempDatabase.h"
 
+#include <gmock/gmock.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <stdexcept>
@@ -25,6 +27,12 @@ template <typename T> T* Must(T* object)
     if (object == nullptr)
         throw std::runtime_error("an object the test needs was not made");
     return object;
+}
+
+// A value from the first bound to the second, both included.
+template <typename T> auto Within(T low, T high)
+{
+    return ::testing::AllOf(::testing::Ge(low), ::testing::Le(high));
 }
 
 // Made by its registered class name, as the engine makes what no record names.

@@ -235,10 +235,8 @@ TEST_F(CharacterItemsTest, AThrownItemLeavesTheInventoryUpwardWithABoundedSpin)
             EXPECT_EQ(velocity, Vec3(0, 4, 0));
         ASSERT_EQ(physics.GetAngularVelocities().GetSize(), 1u);
         const Vec3 spin = physics.GetAngularVelocities()[0].velocity;
-        for (float axis : {spin.x, spin.y, spin.z}) {
-            EXPECT_GE(axis, -row.spin);
-            EXPECT_LE(axis, row.spin);
-        }
+        for (float axis : {spin.x, spin.y, spin.z})
+            EXPECT_THAT(axis, Within(-row.spin, row.spin));
     }
 }
 

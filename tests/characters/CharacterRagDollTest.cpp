@@ -86,19 +86,15 @@ TEST_F(CharacterRagDollTest, ATakeHitIsClampedAndSpreadAroundTheLiftedBlow)
     // 0.5 amplifies by no less than 1: 20 clamps to 12, spread 6, lift 3.996.
     for (const auto& body : Throw(Hit(Vec3(1, 0, 0), 20.0f, 0.5f)).GetRigidBodies()) {
         ASSERT_TRUE(body.velocitySet);
-        EXPECT_GE(body.linearVelocity.x, 6.0f);
-        EXPECT_LE(body.linearVelocity.x, 18.0f);
+        EXPECT_THAT(body.linearVelocity.x, Within(6.0f, 18.0f));
         EXPECT_FLOAT_EQ(body.linearVelocity.y, 3.996f);
-        EXPECT_GE(body.linearVelocity.z, -6.0f);
-        EXPECT_LE(body.linearVelocity.z, 6.0f);
+        EXPECT_THAT(body.linearVelocity.z, Within(-6.0f, 6.0f));
     }
     // Speed 1 rises to 3, spread 3, lift 0.999.
     for (const auto& body : Throw(Hit(Vec3(0, 0, -2), 1.0f, 1.0f)).GetRigidBodies()) {
-        EXPECT_GE(body.linearVelocity.x, -3.0f);
-        EXPECT_LE(body.linearVelocity.x, 3.0f);
+        EXPECT_THAT(body.linearVelocity.x, Within(-3.0f, 3.0f));
         EXPECT_FLOAT_EQ(body.linearVelocity.y, 0.999f);
-        EXPECT_GE(body.linearVelocity.z, -6.0f);
-        EXPECT_LE(body.linearVelocity.z, 0.0f);
+        EXPECT_THAT(body.linearVelocity.z, Within(-6.0f, 0.0f));
     }
     for (const auto& body : Throw(Hit(Vec3(0, 0, 0), 20.0f, 1.0f)).GetRigidBodies())
         EXPECT_FALSE(body.velocitySet) << "no direction, no push";
