@@ -6,11 +6,8 @@
 #include "engine/ObjectManager.h"
 #include "multiplayer/CharacterActionPackets.h"
 #include "skills/Skill.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace GAME {
 
@@ -43,12 +40,11 @@ namespace {
 
 constexpr const char* kCritter = "Records/Creatures/Ambient/Crab.dbr";
 
-class AmbientCharacterTest : public GameEngineFixture {
+class AmbientCharacterTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         database.WriteRecord("Records/Skills/Pinch.dbr", {"Class = AmbientRecordSkill"});
         database.WriteRecord("Records/Skills/Scuttle.dbr", {"Class = AmbientRecordSkill"});
     }
@@ -56,7 +52,7 @@ protected:
     AmbientCharacter* Make(std::initializer_list<std::string> lines)
     {
         database.WriteRecord(kCritter, lines);
-        return ObjectManager::Instance().CreateObjectFromFile<AmbientCharacter>(kCritter);
+        return Must(ObjectManager::Instance().CreateObjectFromFile<AmbientCharacter>(kCritter));
     }
 
     const char* ControllerClass(uint32_t id) const
@@ -72,7 +68,6 @@ TEST_F(AmbientCharacterTest, AStoogeGetsItsControllerAtTheFirstUpdateAndTheMonst
         Make({"Class = AmbientCharacter", "controllerType = Stooge",
               "skillName14 = Records/Skills/Scuttle.dbr", "skillName15 = Records/Skills/Pinch.dbr",
               "skill1 = Records/Skills/Pinch.dbr"});
-    ASSERT_NE(crab, nullptr);
     EXPECT_STREQ(ControllerClass(crab->GetPendingControllerId()), "ControllerStooge");
     EXPECT_EQ(crab->GetControllerId(), 0u);
     EXPECT_NE(crab->GetSkillManager().GetSkillServices(), nullptr);
@@ -83,8 +78,7 @@ TEST_F(AmbientCharacterTest, AStoogeGetsItsControllerAtTheFirstUpdateAndTheMonst
     crab->InitialUpdate();
     EXPECT_EQ(crab->GetControllerId(), pending);
     EXPECT_EQ(crab->GetPendingControllerId(), 0u);
-    auto* controller = ObjectManager::Instance().GetObject<ControllerStooge>(pending);
-    ASSERT_NE(controller, nullptr);
+    auto* controller = Must(ObjectManager::Instance().GetObject<ControllerStooge>(pending));
     EXPECT_EQ(controller->GetParentId(), crab->GetObjectId());
     EXPECT_EQ(crab->GetTeam().ToRaw(), TeamManager::DefaultMonsterTeam().ToRaw());
 }
@@ -93,7 +87,6 @@ TEST_F(AmbientCharacterTest, OtherCapitalsOrNoTypeGiveNoControllerButAControllin
 {
     for (const char* type : {"controllerType = stooge", "controllerType = Critter", "#"}) {
         AmbientCharacter* crab = Make({"Class = AmbientCharacter", type});
-        ASSERT_NE(crab, nullptr) << type;
         EXPECT_EQ(crab->GetPendingControllerId(), 0u) << type;
         EXPECT_NE(crab->GetSkillManager().GetSkillServices(), nullptr) << type;
         EXPECT_EQ(crab->GetSkillId1(), 0u) << type;
@@ -103,7 +96,6 @@ TEST_F(AmbientCharacterTest, OtherCapitalsOrNoTypeGiveNoControllerButAControllin
 TEST_F(AmbientCharacterTest, ANeverAttachedControllerGoesWithTheCharacter)
 {
     AmbientCharacter* crab = Make({"Class = AmbientCharacter", "controllerType = Stooge"});
-    ASSERT_NE(crab, nullptr);
     const uint32_t pending = crab->GetPendingControllerId();
     ASSERT_NE(ObjectManager::Instance().GetObject(pending), nullptr);
     ObjectManager::Instance().DestroyObjectEx(crab, "test", __LINE__);
@@ -120,7 +112,6 @@ TEST_F(AmbientCharacterTest, BeingAttackedCastsTheFirstSkillOnItselfWhoeverAttac
     AmbientCharacter* crab =
         Make({"Class = AmbientCharacter", "skillName1 = Records/Skills/Scuttle.dbr",
               "skillName2 = Records/Skills/Pinch.dbr", "skill1 = Records/Skills/Pinch.dbr"});
-    ASSERT_NE(crab, nullptr);
     auto* stooge =
         static_cast<HoldingStooge*>(ObjectManager::Instance().CreateObject("HoldingStooge"));
     crab->SetControllerId(stooge->GetObjectId());
@@ -130,8 +121,7 @@ TEST_F(AmbientCharacterTest, BeingAttackedCastsTheFirstSkillOnItselfWhoeverAttac
     std::unique_ptr<CharacterAction> action(stooge->GetQueuedAction());
     ASSERT_NE(action, nullptr);
     std::unique_ptr<NetPacket> packet = action->GetNetPacket();
-    auto* attack = dynamic_cast<AttackPacket*>(packet.get());
-    ASSERT_NE(attack, nullptr);
+    auto* attack = Must(dynamic_cast<AttackPacket*>(packet.get()));
     EXPECT_EQ(attack->ownerId.GetId(), crab->GetObjectId());
     EXPECT_EQ(attack->defenderId, crab->GetObjectId());
     EXPECT_EQ(attack->skillNumber,
@@ -142,7 +132,6 @@ TEST_F(AmbientCharacterTest, BeingAttackedCastsTheFirstSkillOnItselfWhoeverAttac
 TEST_F(AmbientCharacterTest, SummaryAlwaysShowsManaAndTheDamageLine)
 {
     AmbientCharacter* crab = Make({"Class = AmbientCharacter"});
-    ASSERT_NE(crab, nullptr);
     std::vector<GameTextLine> lines;
     crab->CreateUISummaryText(GameTextClass{}, lines);
     ASSERT_EQ(lines.size(), 5u);

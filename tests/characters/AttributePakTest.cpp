@@ -7,14 +7,9 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
 
 constexpr const char* kPakRecord = "Records/Game/PlayerAttributePak.dbr";
@@ -93,9 +88,9 @@ TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrderAndCopiesOutlive
 {
     auto source = std::make_unique<AttributePak>();
     AttributePak& pak = *source;
-    pak.LoadFromTable(GAME::Test::Record("characterStrength = 5\nskillCooldownReduction = 2\n"
-                                         "offensiveColdMin = 7\ndefensiveFire = 20\n"
-                                         "retaliationPhysicalMin = 3\n"));
+    pak.LoadFromTable(Record("characterStrength = 5\nskillCooldownReduction = 2\n"
+                             "offensiveColdMin = 7\ndefensiveFire = 20\n"
+                             "retaliationPhysicalMin = 3\n"));
 
     CombatAttributeAccumulator offense, retaliation, defense;
     pak.GetOffensiveDamageAttributes(offense, 1);
@@ -121,7 +116,7 @@ TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrderAndCopiesOutlive
     // Item sets copy their pack: every store's attributes go with the copy, not stay shared.
     AttributePak copy(pak);
     AttributePak assigned;
-    assigned.LoadFromTable(GAME::Test::Record("characterDexterity = 4\n"));
+    assigned.LoadFromTable(Record("characterDexterity = 4\n"));
     assigned = pak;
     source.reset();
     for (const AttributePak* each : {&copy, &assigned}) {
@@ -134,8 +129,8 @@ TEST_F(AttributePakTest, EveryStoreLoadsAddsAndShowsInStoreOrderAndCopiesOutlive
 TEST_F(AttributePakTest, LoadingAgainReplacesTheContentsAndAnEmptyOrMissingRecordGivesNothing)
 {
     AttributePak pak;
-    pak.LoadFromTable(GAME::Test::Record("characterStrength = 10\n"));
-    pak.LoadFromTable(GAME::Test::Record("characterDexterity = 4\n"));
+    pak.LoadFromTable(Record("characterStrength = 10\n"));
+    pak.LoadFromTable(Record("characterDexterity = 4\n"));
     EXPECT_EQ(CharTotals(pak, 1), (Totals{{CharAttribute_Dexterity, 4.0f}}));
 
     database.WriteRecord(kPakRecord, {"# balance comes later", "unrelatedKey = 5"});
@@ -156,9 +151,9 @@ TEST_F(AttributePakTest, LoadingAgainReplacesTheContentsAndAnEmptyOrMissingRecor
     }
     // Only the record that names something absent is a fault; an empty name asks for no pack.
     EXPECT_EQ(log.GetLines(),
-              (std::vector<GAME::Test::LogCapture::Line>{
+              (std::vector<LogCapture::Line>{
                   {1, "AttributePak: could not load record 'Records/Game/Missing.dbr'"}}));
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

@@ -1,22 +1,25 @@
 #include "characters/CharAttributeAccumulator.h"
+#include "characters/CharAttributeCostSums.h"
 #include "characters/CharAttributeMod.h"
+#include "characters/CharAttributeStore_Bio.h"
+#include "characters/CharAttributeStore_Equipment.h"
+#include "characters/CharAttributeStore_Skill.h"
+#include "characters/CharAttributeStore_SkillPenalty.h"
 #include "characters/CharAttributeVal.h"
 #include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <limits>
-#include <string>
+#include <sstream>
+#include <typeinfo>
 #include <utility>
-#include <vector>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
-
-using Test::Record;
 
 RandomUniform Seeded(uint32_t seed)
 {
@@ -190,5 +193,326 @@ TEST(CharAttribute, SpeedModifiersLandOnTheSpeedsTheyHasten)
     EXPECT_EQ(accumulator.GetModifier(CharAttribute_SpellCastSpeed), 10.0f);
 }
 
+// Names of the types 0 to 46, in the order of the enumeration.
+// clang-format off
+const char* const kTypeNames[kCharAttributeTypeCount] = {
+    "", "Strength", "Dexterity", "Intelligence", "Life", "Mana", "LifeRegen", "ManaRegen",
+    "ManaLimitReserve", "ManaLimitReserveReduction", "TotalSpeed", "RunSpeed", "AttackSpeed",
+    "SpellCastSpeed", "BaseAttackSpeed", "OffensiveAbility", "OffensiveAbilityModifier",
+    "DefensiveAbility", "DefensiveAbilityModifier", "DefensiveBlockRecoveryReduction",
+    "EnergyAbsorptionPercent", "DodgePercent", "DeflectProjectile", "WeaponStrengthReqReduction",
+    "WeaponDexterityReqReduction", "WeaponIntelligenceReqReduction", "MeleeStrengthReqReduction",
+    "MeleeDexterityReqReduction", "MeleeIntelligenceReqReduction", "HuntingStrengthReqReduction",
+    "HuntingDexterityReqReduction", "HuntingIntelligenceReqReduction", "StaffStrengthReqReduction",
+    "StaffDexterityReqReduction", "StaffIntelligenceReqReduction", "ShieldStrengthReqReduction",
+    "ShieldDexterityReqReduction", "ShieldIntelligenceReqReduction", "ArmorStrengthReqReduction",
+    "ArmorDexterityReqReduction", "ArmorIntelligenceReqReduction", "JewelryStrengthReqReduction",
+    "JewelryDexterityReqReduction", "JewelryIntelligenceReqReduction", "GlobalReqReduction",
+    "LevelReqReduction", "IncreasedExperience"};
+// clang-format on
+
+// A record that gives every value and modifier key 7.
+LoadTable EveryKey()
+{
+    std::string text;
+    for (uint32_t type = 1; type < kCharAttributeTypeCount; ++type) {
+        text += std::string("character") + kTypeNames[type] + " = 7\n";
+        text += std::string("character") + kTypeNames[type] + "Modifier = 7\n";
+    }
+    return Record(text);
+}
+
+bool IsModifier(const CharAttribute& attribute)
+{
+    return dynamic_cast<const CharAttributeMod*>(&attribute) != nullptr;
+}
+
+// The store's attributes as class names without the leading "CharAttribute".
+std::vector<std::string> Names(const CharAttributeStore& store)
+{
+    std::vector<std::string> names;
+    for (const auto& attribute : store.GetAttributes())
+        names.push_back((IsModifier(*attribute) ? "Mod_" : "Val_") +
+                        std::string(kTypeNames[attribute->GetType()]));
+    return names;
+}
+
+std::vector<std::string> Split(const std::string& words)
+{
+    std::vector<std::string> names;
+    std::istringstream stream(words);
+    for (std::string name; stream >> name;)
+        names.push_back(name);
+    return names;
+}
+
+// The names, then the item-requirement reductions in item and skill order, then the tail.
+std::vector<std::string> WithReqReductions(const std::string& head, const std::string& tail)
+{
+    std::vector<std::string> names = Split(head);
+    for (const char* group : {"Weapon", "Melee", "Armor", "Jewelry", "Shield", "Hunting", "Staff"})
+        for (const char* stat : {"Strength", "Dexterity", "Intelligence"})
+            names.push_back(std::string("Val_") + group + stat + "ReqReduction");
+    for (const std::string& name : Split(tail))
+        names.push_back(name);
+    return names;
+}
+
+TEST(CharAttributeAccumulator, ModifierIsAPercentOfTheValuesMagnitude)
+{
+    CharAttributeAccumulator accumulator;
+    accumulator.AddValue(CharAttribute_Life, 60.0f);
+    accumulator.AddValue(CharAttribute_Life, 40.0f);
+    accumulator.AddModifier(CharAttribute_Life, 50.0f);
+    accumulator.AddValue(CharAttribute_Mana, -100.0f);
+    accumulator.AddModifier(CharAttribute_Mana, 50.0f);
+    accumulator.AddModifier(CharAttribute_Strength, 75.0f);
+    EXPECT_EQ(accumulator.GetValue(CharAttribute_Life), 150.0f);
+    EXPECT_EQ(accumulator.GetValue(CharAttribute_Mana), -50.0f);
+    EXPECT_EQ(accumulator.GetValue(CharAttribute_Strength), 0.0f);
+    EXPECT_EQ(accumulator.GetModifier(CharAttribute_Strength), 75.0f);
+
+    // Types past the table are ignored rather than written out of bounds.
+    for (uint32_t type : {47u, 0xFFFFFFFFu}) {
+        accumulator.AddValue(static_cast<CharAttributeType>(type), 5.0f);
+        accumulator.AddModifier(static_cast<CharAttributeType>(type), 5.0f);
+        EXPECT_EQ(accumulator.GetValue(static_cast<CharAttributeType>(type)), 0.0f);
+        EXPECT_EQ(accumulator.GetModifier(static_cast<CharAttributeType>(type)), 0.0f);
+    }
+
+    accumulator.Clear();
+    EXPECT_EQ(accumulator.GetValue(CharAttribute_Life), 0.0f);
+    EXPECT_EQ(accumulator.GetModifier(CharAttribute_Strength), 0.0f);
+}
+
+TEST(CharAttributeStore, EachKindLoadsItsAttributesInItsOrder)
+{
+    const LoadTable record = EveryKey();
+    CharAttributeStore_Bio bio;
+    bio.Load(record);
+    EXPECT_EQ(Names(bio),
+              Split("Val_Strength Val_Intelligence Val_Dexterity Val_Life Val_LifeRegen "
+                    "Val_Mana Val_ManaRegen Val_AttackSpeed Val_SpellCastSpeed "
+                    "Val_RunSpeed Val_OffensiveAbility Val_DefensiveAbility"));
+
+    const std::vector<std::string> equipment = WithReqReductions(
+        "Val_BaseAttackSpeed Val_Strength Mod_Strength Val_Intelligence Mod_Intelligence "
+        "Val_Dexterity Mod_Dexterity Val_Life Mod_Life Val_LifeRegen Mod_LifeRegen Val_Mana "
+        "Mod_Mana Val_ManaRegen Mod_ManaRegen Val_ManaLimitReserve Mod_ManaLimitReserve "
+        "Val_ManaLimitReserveReduction Mod_ManaLimitReserveReduction Val_OffensiveAbility "
+        "Val_OffensiveAbilityModifier Val_DefensiveAbility Val_DefensiveAbilityModifier "
+        "Mod_TotalSpeed Val_AttackSpeed Mod_AttackSpeed Val_SpellCastSpeed Mod_SpellCastSpeed "
+        "Val_RunSpeed Mod_RunSpeed Val_DefensiveBlockRecoveryReduction "
+        "Val_EnergyAbsorptionPercent Val_DodgePercent Val_DeflectProjectile "
+        "Val_GlobalReqReduction",
+        "Val_LevelReqReduction Val_IncreasedExperience");
+    CharAttributeStore_Equipment item;
+    item.Load(record, nullptr, nullptr, false);
+    EXPECT_EQ(Names(item), equipment);
+
+    CharAttributeStore_Skill skill;
+    skill.Load(record);
+    EXPECT_EQ(Names(skill),
+              WithReqReductions(
+                  "Val_Strength Mod_Strength Val_Intelligence Mod_Intelligence Val_Dexterity "
+                  "Mod_Dexterity Val_Life Mod_Life Val_LifeRegen Mod_LifeRegen Val_Mana Mod_Mana "
+                  "Val_ManaRegen Mod_ManaRegen Val_ManaLimitReserveReduction "
+                  "Mod_ManaLimitReserveReduction Val_OffensiveAbility "
+                  "Val_OffensiveAbilityModifier Val_DefensiveAbility "
+                  "Val_DefensiveAbilityModifier Mod_TotalSpeed Val_RunSpeed Mod_RunSpeed "
+                  "Val_AttackSpeed Mod_AttackSpeed Val_SpellCastSpeed Mod_SpellCastSpeed "
+                  "Val_DefensiveBlockRecoveryReduction Val_EnergyAbsorptionPercent "
+                  "Val_DodgePercent Val_DeflectProjectile Val_GlobalReqReduction",
+                  "Val_LevelReqReduction Val_IncreasedExperience"));
+
+    // The mana a skill reserves is its penalty, never one of its bonuses.
+    CharAttributeStore_SkillPenalty penalty;
+    penalty.Load(record);
+    EXPECT_EQ(Names(penalty), Split("Val_ManaLimitReserve Mod_ManaLimitReserve"));
+
+    // Loading again starts from an empty store.
+    item.Load(record, nullptr, nullptr, false);
+    EXPECT_EQ(Names(item), equipment);
+}
+
+// The equipment store holds one of every kind: each shows its tag, adds into its own type,
+// clones whole and prices into its own pair.
+TEST(CharAttributeKinds, EachShowsItsTagCountsIntoItsTypeAndPricesIntoItsPair)
+{
+    CharAttributeStore_Equipment item;
+    item.Load(EveryKey(), nullptr, nullptr, false);
+    ASSERT_EQ(item.GetAttributes().size(), 58u);
+    for (const auto& attribute : item.GetAttributes()) {
+        const CharAttributeType type = attribute->GetType();
+        const bool modifier = IsModifier(*attribute);
+        const std::string name = std::string(kTypeNames[type]) + (modifier ? "Modifier" : "");
+        SCOPED_TRACE(name);
+        std::vector<std::wstring> header;
+        std::vector<std::wstring> lines;
+        attribute->CreateText(1, header, lines);
+        // Two tags do not follow their keys.
+        const std::string tag = name == "DeflectProjectile"    ? "CharacterDeflectProjectiles"
+                                : name == "GlobalReqReduction" ? "CharcterItemGlobalReduction"
+                                                               : "Character" + name;
+        if (type != CharAttribute_BaseAttackSpeed) {
+            EXPECT_EQ(lines, std::vector<std::wstring>{LocalizationManager::ToWChar(tag + " 7")});
+        }
+
+        CharAttributeAccumulator accumulator;
+        attribute->AddToAccumulator(accumulator, 1);
+        const float own = type == CharAttribute_TotalSpeed ? 0.0f : 7.0f;
+        EXPECT_EQ(modifier ? accumulator.GetModifier(type) : accumulator.GetValue(type), own);
+        EXPECT_EQ(modifier ? accumulator.GetValue(type) : accumulator.GetModifier(type), 0.0f);
+
+        const std::unique_ptr<CharAttribute> copy = attribute->Clone();
+        const CharAttribute& original = *attribute;
+        const CharAttribute& cloned = *copy;
+        EXPECT_EQ(typeid(cloned), typeid(original));
+        EXPECT_EQ(cloned.GetValue(1), 7.0f);
+    }
+
+    // Kinds per pair at 7 each: reserved mana prices nothing, total speed counts into both
+    // speed-modifier pairs and twice among the attack speeds.
+    CharAttributeCostSums c;
+    item.GetCostInfo(c);
+    EXPECT_EQ((std::vector<float>{c.primaryAtt, c.secondaryAtt, c.bonus, c.primaryMod,
+                                  c.secondaryMod, c.bonusMod, c.attackSpeed, c.otherSpeed,
+                                  c.attackSpeedMod, c.otherSpeedMod}),
+              (std::vector<float>{35, 28, 217, 35, 14, 14, 21, 7, 21, 14}));
+    EXPECT_EQ((std::vector<int32_t>{c.primaryAttCount, c.secondaryAttCount, c.bonusCount,
+                                    c.primaryModCount, c.secondaryModCount, c.bonusModCount,
+                                    c.attackSpeedCount, c.otherSpeedCount, c.attackSpeedModCount,
+                                    c.otherSpeedModCount}),
+              (std::vector<int32_t>{5, 4, 31, 5, 2, 2, 3, 1, 4, 2}));
+}
+
+TEST(CharAttributeStore_Bio, KeepsThePlayerStatsWhenTheRecordLeavesThemOut)
+{
+    LogCapture log;
+    CharAttributeStore_Bio bio;
+    bio.Load(Record("characterLife = 300;400;500\ncharacterLifeRegen = 0\n"));
+    EXPECT_EQ(Names(bio), Split("Val_Strength Val_Intelligence Val_Dexterity Val_Life Val_Mana"));
+    EXPECT_EQ(bio.GetBaseValue(CharAttribute_Strength), 0.0f);
+
+    bio.SetBaseValue(CharAttribute_Strength, 12.0f);
+    bio.SetBaseValue(CharAttribute_Life, 350.0f);
+    CharAttributeAccumulator totals;
+    bio.AddToAccumulator(totals, 3);
+    EXPECT_EQ(totals.GetValue(CharAttribute_Strength), 12.0f);
+    EXPECT_EQ(totals.GetValue(CharAttribute_Life), 350.0f);
+    EXPECT_TRUE(log.GetLines().empty());
+
+    bio.SetBaseValue(CharAttribute_LifeRegen, 3.0f);
+    bio.SetBaseValue(static_cast<CharAttributeType>(99), 3.0f);
+    EXPECT_EQ(bio.GetBaseValue(CharAttribute_LifeRegen), 0.0f);
+    EXPECT_EQ(log.GetLines(),
+              (std::vector<LogCapture::Line>{
+                  {1, "CharAttributeStore_Bio: Could not find type (6) to set base values"},
+                  {1, "CharAttributeStore_Bio: Could not find type (99) to set base values"}}));
+}
+
+TEST(CharAttributeStore_Equipment, WithoutBaseAttackSpeedShowsNoSpeedClass)
+{
+    const LoadTable record = Record("characterBaseAttackSpeedTag = CharacterAttackSpeedFast\n");
+    CharAttributeStore_Equipment weapon;
+    weapon.Load(record, nullptr, nullptr, false);
+    std::vector<std::wstring> header;
+    std::vector<std::wstring> lines;
+    weapon.CreateText(header, lines, 1);
+    EXPECT_EQ(header, std::vector<std::wstring>{L"CharacterAttackSpeedFast"});
+
+    CharAttributeStore_Equipment armor;
+    armor.Load(record, nullptr, nullptr, true);
+    EXPECT_TRUE(armor.GetAttributes().empty());
+    header.clear();
+    armor.CreateText(header, lines, 1);
+    EXPECT_TRUE(header.empty());
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST(CharAttributeStore_Equipment, RollsOnceAtLoadByTheListedPercents)
+{
+    const LoadTable record =
+        Record("characterStrength = 100\ncharacterStrengthModifier = 100\ncharacterLife = 100\n");
+    // 20 x 0.01f x 100 truncates to 19; seed 1 rolls -13 and then 10 in -19..19. Flat life is
+    // not rolled.
+    RandomUniform random;
+    random.Seed(1);
+    CharAttributeStore_Equipment item;
+    item.SetRandomGen(&random);
+    item.Load(record, nullptr, nullptr, true);
+    EXPECT_EQ(item.GetRandomGen(), nullptr) << "loading ends the loan";
+    std::vector<float> values;
+    for (const auto& attribute : item.GetAttributes())
+        values.push_back(attribute->GetValue(1));
+    EXPECT_EQ(values, (std::vector<float>{87.0f, 110.0f, 100.0f}));
+
+    CharAttributeStore_Equipment unrolled;
+    unrolled.Load(record, nullptr, nullptr, true);
+    ASSERT_FALSE(unrolled.GetAttributes().empty());
+    EXPECT_EQ(unrolled.GetAttributes()[0]->GetValue(1), 100.0f);
+}
+
+TEST(CharAttributeStore_Equipment, AddsThePrefixAndSuffixValues)
+{
+    const LoadTable prefix = Record("characterStrength = 3\ncharacterDexterity = 4\n");
+    const LoadTable suffix = Record("characterStrength = 2\n");
+    CharAttributeStore_Equipment item;
+    item.Load(Record("characterStrength = 5\n"), &prefix, &suffix, true);
+    CharAttributeAccumulator totals;
+    item.AddToAccumulator(totals, 1);
+    EXPECT_EQ(totals.GetValue(CharAttribute_Strength), 10.0f);
+    EXPECT_EQ(totals.GetValue(CharAttribute_Dexterity), 4.0f);
+    EXPECT_EQ(Names(item), Split("Val_Strength Val_Dexterity"));
+}
+
+TEST(CharAttributeStore, TextScaleAndCostGoOverEveryAttributeInOrder)
+{
+    CharAttributeStore_Skill skill;
+    skill.Load(Record("characterStrength = 5\ncharacterStrengthModifier = 10\n"
+                      "characterRunSpeed = 20\ncharacterManaRegen = 0;2\n"));
+    std::vector<std::wstring> header;
+    std::vector<std::wstring> lines;
+    skill.CreateText(header, lines, 1);
+    EXPECT_EQ(lines,
+              (std::vector<std::wstring>{L"CharacterStrength 5", L"CharacterStrengthModifier 10",
+                                         L"CharacterRunSpeed 20"}));
+    lines.clear();
+    skill.CreateNextText(header, lines, 1, 2);
+    EXPECT_EQ(lines, std::vector<std::wstring>{L"CharacterManaRegen 2"});
+    EXPECT_TRUE(header.empty());
+
+    skill.ScaleAttributes(100.0f);
+    CharAttributeAccumulator totals;
+    skill.AddToAccumulator(totals, 1);
+    // 5 scales to 9 and the modifier 10 to 19.
+    EXPECT_FLOAT_EQ(totals.GetValue(CharAttribute_Strength), 10.71f);
+    EXPECT_EQ(totals.GetValue(CharAttribute_RunSpeed), 20.0f);
+    CharAttributeCostSums cost;
+    skill.GetCostInfo(cost);
+    EXPECT_EQ(cost.primaryAtt, 9.0f) << "the price follows the scaled value";
+}
+
+TEST(CharAttributeStore, CopiesOwnAttributesOfTheirOwn)
+{
+    RandomUniform random;
+    CharAttributeStore_Bio original;
+    original.Load(Record("characterStrength = 10\n"));
+    original.SetRandomGen(&random);
+    CharAttributeStore_Bio copy(original);
+    CharAttributeStore_Bio assigned;
+    assigned = original;
+    const CharAttributeStore_Bio& same = assigned;
+    assigned = same;
+
+    original.SetBaseValue(CharAttribute_Strength, 50.0f);
+    original.Clear();
+    for (const CharAttributeStore_Bio* store : {&copy, &assigned}) {
+        EXPECT_EQ(store->GetBaseValue(CharAttribute_Strength), 10.0f);
+        EXPECT_EQ(store->GetAttributes().size(), 5u);
+        EXPECT_EQ(store->GetRandomGen(), nullptr) << "a lent generator stays with its borrower";
+    }
+}
+
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

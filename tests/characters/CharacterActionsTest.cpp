@@ -1,5 +1,6 @@
 #include "ai/ControllerBaseCharacter.h"
 #include "characters/AttackAction.h"
+#include "characters/CharacterActionHandler.h"
 #include "characters/ChatAction.h"
 #include "characters/DieAction.h"
 #include "characters/EngageNpcAction.h"
@@ -17,15 +18,11 @@
 #include "characters/WalkAction.h"
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
+#include "engine/Name.h"
 #include "multiplayer/CharacterActionPackets.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
 #include "world/FixedItem.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -42,9 +39,8 @@ protected:
     void SetUp() override
     {
         DeathFixture::SetUp();
-        owner = Spawn("Records/Creatures/Actor.dbr",
-                      {"unarmedLongIdleAnim = Loop", "unarmedPickupAnim = Bend"});
-        ASSERT_NE(owner, nullptr);
+        owner = Must(Spawn("Records/Creatures/Actor.dbr",
+                           {"unarmedLongIdleAnim = Loop", "unarmedPickupAnim = Bend"}));
         id = owner->GetObjectId();
     }
 
@@ -65,41 +61,39 @@ protected:
 
 TEST_F(CharacterActionsTest, EveryActionTravelsAndNamesItsKind)
 {
-    std::vector<std::unique_ptr<CharacterAction>> actions;
-    actions.push_back(std::make_unique<IdleAction>(id));
-    actions.push_back(std::make_unique<LongIdleAction>(id));
-    actions.push_back(std::make_unique<MoveToAction>(id, At(0, 0), At(1, 1), 0, 0, 0.0f));
-    actions.push_back(std::make_unique<WalkAction>(id, At(0, 0), At(1, 1), 0));
-    actions.push_back(std::make_unique<PickUpAction>(id, 0));
-    actions.push_back(std::make_unique<UseAction>(id, 0));
-    actions.push_back(std::make_unique<AttackAction>(id, 0, At(0, 0), 0, 0));
-    actions.push_back(std::make_unique<TakeStunAction>(id));
-    actions.push_back(std::make_unique<ImmobilizeAction>(id));
-    actions.push_back(std::make_unique<TakeTrapAction>(id));
-    actions.push_back(std::make_unique<DieAction>(id, std::vector<uint32_t>{}));
-    actions.push_back(std::make_unique<ChatAction>(id, 0));
-    actions.push_back(
-        std::make_unique<PlayAnimationAction>(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0));
-    actions.push_back(std::make_unique<SpawnAction>(id));
-    actions.push_back(std::make_unique<RespawnAction>(id, kPlace));
-    actions.push_back(std::make_unique<EngageNpcAction>(id, 0, false, false));
-    const std::pair<int32_t, const char*> kinds[] = {
-        {1, "IdleAction"},           {3, "LongIdleAction"}, {4, "MoveToAction"},
-        {5, "WalkAction"},           {6, "PickUpAction"},   {7, "UseAction"},
-        {8, "AttackAction"},         {9, "TakeStunAction"}, {10, "ImobilizeAction"},
-        {11, "TakeTrapAction"},      {12, "DieAction"},     {13, "ChatAction"},
-        {14, "PlayAnimationAction"}, {15, "SpawnAction"},   {16, "RespawnAction"},
-        {19, "EngageNpcAction"},
+    const struct {
+        std::unique_ptr<CharacterAction> action;
+        int32_t type;
+        const char* name;
+    } rows[] = {
+        {std::make_unique<IdleAction>(id), 1, "IdleAction"},
+        {std::make_unique<LongIdleAction>(id), 3, "LongIdleAction"},
+        {std::make_unique<MoveToAction>(id, At(0, 0), At(1, 1), 0, 0, 0.0f), 4, "MoveToAction"},
+        {std::make_unique<WalkAction>(id, At(0, 0), At(1, 1), 0), 5, "WalkAction"},
+        {std::make_unique<PickUpAction>(id, 0), 6, "PickUpAction"},
+        {std::make_unique<UseAction>(id, 0), 7, "UseAction"},
+        {std::make_unique<AttackAction>(id, 0, At(0, 0), 0, 0), 8, "AttackAction"},
+        {std::make_unique<TakeStunAction>(id), 9, "TakeStunAction"},
+        {std::make_unique<ImmobilizeAction>(id), 10, "ImobilizeAction"},
+        {std::make_unique<TakeTrapAction>(id), 11, "TakeTrapAction"},
+        {std::make_unique<DieAction>(id, std::vector<uint32_t>{}), 12, "DieAction"},
+        {std::make_unique<ChatAction>(id, 0), 13, "ChatAction"},
+        {std::make_unique<PlayAnimationAction>(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0),
+         14, "PlayAnimationAction"},
+        {std::make_unique<SpawnAction>(id), 15, "SpawnAction"},
+        {std::make_unique<RespawnAction>(id, kPlace), 16, "RespawnAction"},
+        {std::make_unique<EngageNpcAction>(id, 0, false, false), 19, "EngageNpcAction"},
     };
-    for (size_t i = 0; i < actions.size(); ++i) {
-        const CharacterAction& action = *actions[i];
-        EXPECT_EQ(action.GetType(), kinds[i].first) << i;
-        EXPECT_EQ(action.ToString(), kinds[i].second) << i;
-        EXPECT_TRUE(action.SupportsNetwork()) << i;
-        EXPECT_TRUE(action.IsActive()) << i;
-        EXPECT_EQ(action.GetParentId(), id) << i;
-        EXPECT_EQ(action.GetBlendTime(), kinds[i].first == 8 ? 100.0f : 250.0f) << i;
-        EXPECT_EQ(action.GetPreAction(), nullptr) << i;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CharacterAction& action = *row.action;
+        EXPECT_EQ(action.GetType(), row.type);
+        EXPECT_EQ(action.ToString(), row.name);
+        EXPECT_TRUE(action.SupportsNetwork());
+        EXPECT_TRUE(action.IsActive());
+        EXPECT_EQ(action.GetParentId(), id);
+        EXPECT_EQ(action.GetBlendTime(), row.type == 8 ? 100.0f : 250.0f);
+        EXPECT_EQ(action.GetPreAction(), nullptr);
     }
 }
 
@@ -160,8 +154,7 @@ TEST_F(CharacterActionsTest, LongIdleWithoutATransitionLoopsWithAFreshTransition
     EXPECT_TRUE(action.IsActive());
     EXPECT_EQ(action.GetPhase(), LongIdleAction::Phase_Looping);
     EXPECT_EQ(owner->GetActionState(), ActionState_Fidget);
-    EXPECT_GE(action.GetTransitionTime(), 3000);
-    EXPECT_LE(action.GetTransitionTime(), 20000);
+    EXPECT_THAT(action.GetTransitionTime(), Within(3000, 20000));
     EXPECT_EQ(owner->GetAnimationSet()->GetCurrentType(), AnimationSet_LongIdle);
 }
 
@@ -175,8 +168,7 @@ TEST_F(CharacterActionsTest, APacketRebuildsTheActionWithItsPreMove)
     packet->PrepareOutBuffer();
     const std::unique_ptr<NetPacket> received =
         ConnectionManager::DecodePacket(packet->GetOutBuffer(), packet->GetOutBufferSize());
-    const auto* move = dynamic_cast<const MoveToPacket*>(received.get());
-    ASSERT_NE(move, nullptr);
+    const auto* move = Must(dynamic_cast<const MoveToPacket*>(received.get()));
     const std::unique_ptr<NetPacket> again = MoveToAction(*move).GetNetPacket();
     EXPECT_EQ(again->GetPacketDescription(true), packet->GetPacketDescription(true));
     const auto& block = static_cast<const CharacterActionPacket&>(*again);
@@ -200,6 +192,137 @@ TEST_F(CharacterActionsTest, APacketRebuildsTheActionWithItsPreMove)
     const std::unique_ptr<NetPacket> plain =
         MoveToAction(id, At(1.0f, 2.0f), At(5.0f, 6.0f), 7, 8, 2.5f).GetNetPacket();
     EXPECT_FALSE(static_cast<const CharacterActionPacket&>(*plain).hasPreMoveData);
+}
+
+// Writes what happens to it into a shared log; its `Execute` runs whatever the test gives it.
+class LoggedAction : public CharacterAction {
+public:
+    LoggedAction(std::string name, std::vector<std::string>& log,
+                 std::function<void()> onExecute = {})
+        : name(std::move(name)), log(log), onExecute(std::move(onExecute))
+    {}
+    ~LoggedAction() override { log.push_back(name + " destroyed"); }
+
+    void Execute() override
+    {
+        log.push_back(name + " execute");
+        if (onExecute)
+            onExecute();
+        // Reads the action's own members after the handler had its chance to delete it.
+        log.push_back(name + " returns");
+    }
+    void Finish() override { log.push_back(name + " finish"); }
+    void AnimationCallback(const Name& /*event*/) override
+    {
+        log.push_back(name + " event");
+        if (onExecute)
+            onExecute();
+        log.push_back(name + " event returns");
+    }
+    bool IsActive() const override { return true; }
+    float GetBlendTime() const override { return 250.0f; }
+    CharacterActionType GetType() const override { return CharacterActionType_Walk; }
+    std::string ToString() const override { return name; }
+
+private:
+    std::string name;
+    std::vector<std::string>& log;
+    std::function<void()> onExecute;
+};
+
+class CharacterActionHandlerTest : public ::testing::Test {
+protected:
+    std::unique_ptr<LoggedAction> Make(const std::string& name,
+                                       std::function<void()> onExecute = {})
+    {
+        return std::make_unique<LoggedAction>(name, log, std::move(onExecute));
+    }
+
+    // Declared first so that it outlives the handler, whose actions log as they go.
+    std::vector<std::string> log;
+    CharacterActionHandler handler;
+};
+
+TEST_F(CharacterActionHandlerTest, WithoutAnActionEverythingAnswersNothing)
+{
+    handler.Execute(nullptr);
+    handler.Stop();
+    EXPECT_EQ(handler.GetActionType(), CharacterActionType_None);
+    EXPECT_EQ(handler.GetBlendTime(), 0.0f);
+    EXPECT_FALSE(handler.IsActive());
+    EXPECT_EQ(handler.GetActionAsString(), "Current Action: (no text)");
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(CharacterActionHandlerTest, ANewActionFinishesAndDestroysTheOldOneFirst)
+{
+    handler.Execute(Make("A"));
+    handler.Execute(Make("B"));
+    EXPECT_EQ(log, (std::vector<std::string>{"A execute", "A returns", "A finish", "A destroyed",
+                                             "B execute", "B returns"}));
+    EXPECT_EQ(handler.GetActionAsString(), "Current Action: B");
+    EXPECT_EQ(handler.GetActionType(), CharacterActionType_Walk);
+    EXPECT_EQ(handler.GetBlendTime(), 250.0f);
+}
+
+TEST_F(CharacterActionHandlerTest, ActionsHandedInDuringAnExecuteRunAfterItInOrder)
+{
+    handler.Execute(Make("A", [this] {
+        handler.Execute(Make("B"));
+        handler.Execute(Make("C"));
+    }));
+    EXPECT_EQ(log, (std::vector<std::string>{"A execute", "A returns", "A finish", "A destroyed",
+                                             "B execute", "B returns", "B finish", "B destroyed",
+                                             "C execute", "C returns"}));
+    EXPECT_EQ(handler.GetActionAsString(), "Current Action: C");
+}
+
+// A move that fails inside its own `Execute` stops the character, and with it the handler.
+TEST_F(CharacterActionHandlerTest, StopInsideExecuteFinishesTheActionAndDeletesItAfterwards)
+{
+    handler.Execute(Make("A", [this] {
+        handler.Stop();
+        handler.Stop();
+        handler.Execute(Make("B"));
+    }));
+    EXPECT_EQ(log, (std::vector<std::string>{"A execute", "A finish", "A returns", "A destroyed",
+                                             "B execute", "B returns"}));
+    EXPECT_EQ(handler.GetActionAsString(), "Current Action: B");
+
+    log.clear();
+    handler.Execute(Make("C", [this] { handler.Stop(); }));
+    EXPECT_EQ(log, (std::vector<std::string>{"B finish", "B destroyed", "C execute", "C finish",
+                                             "C returns", "C destroyed"}));
+    EXPECT_EQ(handler.GetActionType(), CharacterActionType_None);
+    EXPECT_FALSE(handler.IsActive());
+}
+
+// A death handler stopping the character, or a controller handing it a new action, from inside
+// an animation event of the running action.
+TEST_F(CharacterActionHandlerTest, AnActionStoppedOrReplacedByItsOwnEventOutlivesTheEvent)
+{
+    bool running = false;
+    handler.Execute(Make("A", [&] {
+        if (running)
+            handler.Stop();
+    }));
+    running = true;
+    log.clear();
+    handler.AnimationCallback(Name::Create("End"));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"A event", "A finish", "A event returns", "A destroyed"}));
+
+    running = false;
+    handler.Execute(Make("B", [&] {
+        if (running)
+            handler.Execute(Make("C"));
+    }));
+    running = true;
+    log.clear();
+    handler.AnimationCallback(Name::Create("End"));
+    EXPECT_EQ(log, (std::vector<std::string>{"B event", "B finish", "C execute", "C returns",
+                                             "B event returns", "B destroyed"}));
+    EXPECT_EQ(handler.GetActionAsString(), "Current Action: C");
 }
 
 } // namespace

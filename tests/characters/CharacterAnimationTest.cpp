@@ -8,12 +8,10 @@
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "items/EquipLocations.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
-#include <string>
 
 namespace GAME::Test {
 namespace {
@@ -82,8 +80,7 @@ TEST_F(CharacterAnimationTest, AMonsterHoldingABowGetsOnlyTheBowSet)
                                   {"bowAttackAnim1 = BowShot", "bowDieAnim1 = BowDie",
                                    "unarmedRunAnim = UnarmedRun", "deathAnimBlendTime = 400"},
                                   "WeaponHunting_Bow");
-    AnimationSet* bow = monster->GetAnimationSet();
-    ASSERT_NE(bow, nullptr);
+    AnimationSet* bow = Must(monster->GetAnimationSet());
     EXPECT_TRUE(monster->CanPlayAnimation(AnimationSet_Attack));
     EXPECT_FALSE(monster->CanPlayAnimation(AnimationSet_Run));
     EXPECT_EQ(graphics.GetLoadCount("BowShot"), 1);
@@ -202,8 +199,7 @@ TEST_F(CharacterAnimationTest, LoadAnimationAsksTheGraphicsEngineForNamedAnimati
     EXPECT_EQ(character.LoadAnimation(""), nullptr);
     EXPECT_EQ(character.GetCurrentAnimation(), nullptr);
     EXPECT_FALSE(character.CanPlayAnimation(AnimationSet_None));
-    GraphicsAnim* walk = character.LoadAnimation("Walk");
-    ASSERT_NE(walk, nullptr);
+    GraphicsAnim* walk = Must(character.LoadAnimation("Walk"));
     EXPECT_EQ(graphics.GetLoadCount("Walk"), 1);
     graphics.UnloadAnimation(walk);
 }

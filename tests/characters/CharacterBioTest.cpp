@@ -7,19 +7,16 @@
 #include "core/PlayStats.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
 #include <sstream>
-#include <string>
-#include <vector>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
 
 // A character whose game-balance row adds what the test sets, as a player's pack would.
@@ -35,14 +32,8 @@ public:
     float manaReserve = 0.0f;
 };
 
-class CharacterBioTest : public GAME::Test::GameEngineFixture {
+class CharacterBioTest : public StartedFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        GameEngineFixture::Start();
-    }
-
     void WriteRegen(std::initializer_list<std::string> lines)
     {
         database.WriteRecord(CharacterBio::kRegenRecord, lines);
@@ -51,7 +42,7 @@ protected:
     // Loaded from the character record and brought to its limits, untainted, by a first update.
     void StartBio(const std::string& record = "characterLife = 100\ncharacterMana = 100")
     {
-        bio.Load(GAME::Test::Record(record));
+        bio.Load(Record(record));
         bio.InitialUpdate(character);
         bio.Update(character, 100);
     }
@@ -64,6 +55,17 @@ protected:
                 found = line;
         });
         return found;
+    }
+
+    // Strength, dexterity, intelligence, life and mana as the bio holds them at its base.
+    static std::vector<float> Bases(const CharacterBio& of)
+    {
+        std::vector<float> values;
+        for (CharAttributeType type :
+             {CharAttribute_Strength, CharAttribute_Dexterity, CharAttribute_Intelligence,
+              CharAttribute_Life, CharAttribute_Mana})
+            values.push_back(of.GetBaseCharAttribute(type));
+        return values;
     }
 
     float Variable(const char* name)
@@ -150,11 +152,7 @@ TEST_F(CharacterBioTest, ALimitChangedByAModifierKeepsTheRatio)
 TEST_F(CharacterBioTest, FromALimitOf0TheValueIsKeptWithinTheNewLimit)
 {
     StartBio("characterLife = 0\ncharacterMana = 0");
-    CharacterBioReplicaInfo replica;
-    replica.currentLife = 50;
-    replica.currentMana = 150;
-    replica.tainted = 1;
-    bio.RestoreCurrentBioStats(replica, false);
+    bio.RestoreCurrentBioStats({.currentLife = 50, .currentMana = 150, .tainted = 1}, false);
     bio.IncrementBaseAttribute(CharAttribute_Life, 80.0f);
     bio.IncrementBaseAttribute(CharAttribute_Mana, 80.0f);
     bio.BalanceHasChanged();
@@ -198,7 +196,7 @@ TEST_F(CharacterBioTest, EquationsReadTheBiosVariablesAndTheReserveLowersTheMana
                 "manaRegenEquation = (manaTotal*elapsedTime)"});
     StartBio("characterLife = 100\ncharacterMana = 100\ncharacterLifeRegen = 10\n"
              "characterIntelligence = 7");
-    character.Load(GAME::Test::Record("charLevel = 12"));
+    character.Load(Record("charLevel = 12"));
     character.manaReserve = 20.0f;
     bio.SubtractLife(50.0f);
     bio.SubtractMana(70.0f);
@@ -207,12 +205,11 @@ TEST_F(CharacterBioTest, EquationsReadTheBiosVariablesAndTheReserveLowersTheMana
     EXPECT_EQ(bio.GetManaReserve(), 20.0f);
     // Everything drains at once without a rate; the regeneration sees the reserve-free total.
     EXPECT_EQ(bio.GetCurrentMana(), 100.0f - 70.0f + 80.0f * 0.5f);
-    EXPECT_EQ(Variable("lifeTotal"), 100.0f);
-    EXPECT_EQ(Variable("manaTotal"), 80.0f);
-    EXPECT_EQ(Variable("intelligence"), 7.0f);
-    EXPECT_EQ(Variable("charLevel"), 12.0f);
-    EXPECT_EQ(Variable("elapsedTime"), 0.5f);
-    EXPECT_EQ(Variable("lifeRegen"), 10.0f);
+    const std::pair<const char*, float> variables[] = {
+        {"lifeTotal", 100.0f}, {"manaTotal", 80.0f},  {"intelligence", 7.0f},
+        {"charLevel", 12.0f},  {"elapsedTime", 0.5f}, {"lifeRegen", 10.0f}};
+    for (const auto& [name, value] : variables)
+        EXPECT_EQ(Variable(name), value) << name;
     float value = -1.0f;
     EXPECT_FALSE(bio.GetDesignerVariable("LifeTotal", value));
     EXPECT_EQ(value, 0.0f);
@@ -263,17 +260,16 @@ TEST_F(CharacterBioTest, ReplicasCarryNonNegativeSaturatedWholeNumbers)
     EXPECT_EQ(CharacterBioReplicaInfo::ToWholeNumber(std::numeric_limits<float>::quiet_NaN()), 0u);
 
     CharacterBio restored;
-    restored.Load(GAME::Test::Record(""));
-    replica = CharacterBioReplicaInfo{};
-    replica.tainted = 1;
-    replica.currentLife = 40;
-    replica.currentMana = 9;
-    replica.baseLife = 100;
-    replica.baseMana = 50;
-    replica.baseStrength = 1;
-    replica.baseDexterity = 2;
-    replica.baseIntelligence = 3;
-    restored.RestoreCurrentBioStats(replica, true);
+    restored.Load(Record(""));
+    restored.RestoreCurrentBioStats({.currentLife = 40,
+                                     .currentMana = 9,
+                                     .tainted = 1,
+                                     .baseLife = 100,
+                                     .baseMana = 50,
+                                     .baseStrength = 1,
+                                     .baseDexterity = 2,
+                                     .baseIntelligence = 3},
+                                    true);
     restored.Update(character, 0);
     EXPECT_EQ(restored.GetCurrentLife(), 40.0f) << "a restored bio is not refilled";
     EXPECT_EQ(restored.GetCurrentMana(), 9.0f);
@@ -285,27 +281,20 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForB
 {
     StartBio("characterStrength = 5.5\ncharacterDexterity = 6\ncharacterIntelligence = 7\n"
              "characterLife = 100\ncharacterMana = 50");
-    IOStreamWrite writer;
-    bio.StreamProperties(&writer);
-    std::ostringstream text;
-    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
-    EXPECT_EQ(text.str(), "{\n"
-                          "  float temp = 5.5\n"
-                          "  float temp = 6\n"
-                          "  float temp = 7\n"
-                          "  float temp = 100\n"
-                          "  float temp = 50\n"
-                          "}\n");
+    const std::vector<uint8_t> bytes = Streamed(bio);
+    EXPECT_EQ(Described(bytes), "{\n"
+                                "  float temp = 5.5\n"
+                                "  float temp = 6\n"
+                                "  float temp = 7\n"
+                                "  float temp = 100\n"
+                                "  float temp = 50\n"
+                                "}\n");
 
     CharacterBio loaded;
-    loaded.Load(GAME::Test::Record(""));
-    IOStreamRead reader(writer.GetBytes());
-    loaded.StreamProperties(&reader);
-    ASSERT_FALSE(reader.HasFailed());
+    loaded.Load(Record(""));
+    ASSERT_TRUE(ReadBack(loaded, bytes));
     loaded.Update(character, 0);
-    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Strength), 5.5f);
-    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Dexterity), 6.0f);
-    EXPECT_EQ(loaded.GetBaseCharAttribute(CharAttribute_Intelligence), 7.0f);
+    EXPECT_EQ(Bases(loaded), (std::vector<float>{5.5f, 6, 7, 100, 50}));
     EXPECT_EQ(loaded.GetCurrentLife(), 100.0f);
     EXPECT_EQ(loaded.GetCurrentMana(), 50.0f);
 
@@ -316,20 +305,14 @@ TEST_F(CharacterBioTest, SaveBlockRoundTripsTheFiveBaseValuesAndKeepsTheBaseForB
                         std::numeric_limits<float>::infinity()})
         odd.StreamFloat("temp", value);
     odd.EndBlock();
-    IOStreamRead oddReader(odd.GetBytes());
-    bio.StreamProperties(&oddReader);
+    ReadBack(bio, odd.GetBytes());
     bio.Update(character, 0);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Strength), 5.5f);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Dexterity), 12.0f);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Intelligence), 7.0f);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Life), 100.0f);
-    EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Mana), 50.0f);
+    EXPECT_EQ(Bases(bio), (std::vector<float>{5.5f, 12, 7, 100, 50}));
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 3 is not finite"), 1u);
     EXPECT_EQ(log.Count(1, "CharacterBio: saved base value 5 is not finite"), 1u);
     EXPECT_EQ(log.CountContaining("unreadable"), 0u);
 
-    IOStreamRead truncated(std::vector<uint8_t>(odd.GetBytes().begin(), odd.GetBytes().end() - 3));
-    bio.StreamProperties(&truncated);
+    ReadBack(bio, {odd.GetBytes().begin(), odd.GetBytes().end() - 3});
     EXPECT_EQ(log.Count(1, "CharacterBio: the saved block is unreadable"), 1u);
 }
 
@@ -346,5 +329,48 @@ TEST_F(CharacterBioTest, WornSetPiecesAddTheSetBonusAtTheirCount)
     EXPECT_EQ(bio.GetBaseCharAttribute(CharAttribute_Strength), 5.0f);
 }
 
+TEST(Bonus, LoadsTheNineKeysAndReadsNegativeCountsAsNone)
+{
+    Bonus bonus;
+    bonus.Load(Record("bonusLifePoints = 10\nbonusLifePercent = 0.25\nbonusManaPoints = 3\n"
+                      "bonusManaPercent = 0.5\nbonusGoldPoints = 7\nbonusSkillPoints = 1\n"
+                      "bonusAttributePoints = 2\nbonusExperiencePoints = 300\n"
+                      "bonusEffectName = Records/Fx/Glow.dbr\n"));
+    EXPECT_EQ(bonus.lifePoints, 10.0f);
+    EXPECT_EQ(bonus.lifePercent, 0.25f);
+    EXPECT_EQ(bonus.manaPoints, 3.0f);
+    EXPECT_EQ(bonus.manaPercent, 0.5f);
+    EXPECT_EQ(bonus.goldPoints, 7u);
+    EXPECT_EQ(bonus.skillPoints, 1u);
+    EXPECT_EQ(bonus.attributePoints, 2u);
+    EXPECT_EQ(bonus.experiencePoints, 300u);
+    EXPECT_EQ(bonus.effectName, "Records/Fx/Glow.dbr");
+
+    // A negative count would wrap to a huge reward; reloading also drops the other keys.
+    bonus.Load(Record("bonusGoldPoints = -5\n"));
+    EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 0.0f);
+    EXPECT_TRUE(bonus.effectName.empty());
+
+    bonus.lifePercent = 0.25f;
+    bonus.manaPoints = 10.0f;
+    EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 260.0f) << "percentages weighed by the bases";
+}
+
+TEST(Bonus, CopyValuesKeepsTheEffectName)
+{
+    Bonus source;
+    source.receiverId = 4;
+    source.experiencePoints = 90;
+    source.effectName = "Records/Fx/Other.dbr";
+    source.sourceId = 12;
+    Bonus target;
+    target.effectName = "Records/Fx/Mine.dbr";
+    target.CopyValues(source);
+    EXPECT_EQ(target.receiverId, 4u);
+    EXPECT_EQ(target.experiencePoints, 90u);
+    EXPECT_EQ(target.sourceId, 12u);
+    EXPECT_EQ(target.effectName, "Records/Fx/Mine.dbr");
+}
+
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

@@ -15,15 +15,10 @@
 #include "items/Item.h"
 #include "items/WeaponMelee_Sword.h"
 #include "skills/SkillAttributeAccumulator.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace GAME {
 
@@ -112,6 +107,7 @@ GAME_IMPLEMENT_CLASS(CombatTestCharm, Item);
 GAME_IMPLEMENT_CLASS(CombatTestGauntlet, Item);
 GAME_IMPLEMENT_CLASS(CombatTestBlade, WeaponMelee_Sword);
 
+namespace Test {
 namespace {
 
 constexpr const char* kSizzle = "Records/Sounds/Sizzle.dbr";
@@ -122,23 +118,7 @@ constexpr const char* kThud = "Records/Sounds/Thud.dbr";
 constexpr const char* kImpact = "Records/Sounds/Impact.dbr";
 constexpr const char* kChime = "Records/Sounds/Chime.dbr";
 
-class LevelUpRecorder {
-public:
-    void OnLevelUp(const GameEvent_GenericEntity& event) { ids.push_back(event.objectId); }
-    std::vector<uint32_t> ids;
-    EventHandler<LevelUpRecorder, GameEvent_GenericEntity> listener{
-        "GameEvent_PlayerLevelUp", &LevelUpRecorder::OnLevelUp, this};
-};
-
-class SkillUpRecorder {
-public:
-    void OnSkillUp(const GameEvent_GenericEntity& event) { ids.push_back(event.objectId); }
-    std::vector<uint32_t> ids;
-    EventHandler<SkillUpRecorder, GameEvent_GenericEntity> listener{
-        "GameEvent_PlayerSkillUp", &SkillUpRecorder::OnSkillUp, this};
-};
-
-class CharacterCombatTest : public GAME::Test::DeathFixture {
+class CharacterCombatTest : public DeathFixture {
 protected:
     void SetUp() override
     {
@@ -155,7 +135,7 @@ protected:
     CombatTestCharacter* Make(std::initializer_list<std::string> lines = {})
     {
         const std::string path = "Records/Creatures/C" + std::to_string(++made) + ".dbr";
-        return Spawn<CombatTestCharacter>(path, lines);
+        return Must(Spawn<CombatTestCharacter>(path, lines));
     }
 
     // The play statistics' report line that starts with the label, or "".
@@ -176,9 +156,7 @@ protected:
 TEST_F(CharacterCombatTest, AbsorptionEffectsFireOncePerArmingDamageEffectsOnlyForListedTypes)
 {
     CombatTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
-    SoundPak* sizzle = FindSound(kSizzle);
-    ASSERT_NE(sizzle, nullptr);
+    SoundPak* sizzle = Must(FindSound(kSizzle));
     character->FireAbsEffect(CombatAttributeType_Fire);
     EXPECT_TRUE(sizzle->GetPlayRequests().empty()) << "not armed yet";
     character->ResetAbsEffects();
@@ -205,7 +183,6 @@ TEST_F(CharacterCombatTest, FormulaWrappersBookTheirReductions)
                          {"physicalDamageDefenseEquationDGP = physicalDamageDV-sumProtectionDV",
                           "shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV"});
     CombatTestCharacter* character = Make({"combatManagerRecord = " + std::string(kCombat)});
-    ASSERT_NE(character, nullptr);
     EXPECT_FLOAT_EQ(character->DesignerCalculatePhysicalDamageDefense(100.0f, 50.0f, 25.0f, 0.2f),
                     40.0f);
     EXPECT_FLOAT_EQ(character->DesignerCalculateShieldBlockDamageReduction(80.0f, 50.0f, 0.5f),
@@ -217,10 +194,9 @@ TEST_F(CharacterCombatTest, FormulaWrappersBookTheirReductions)
 TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
 {
     CombatTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
     character->balance[CharAttribute_IncreasedExperience] = 20.0f;
     character->ForceSpeedUpdate();
-    SkillUpRecorder skillUps;
+    Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
 
     Bonus bonus;
     bonus.experiencePoints = 100;
@@ -229,14 +205,13 @@ TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
     character->TakeBonus(bonus, false, PlayStatsLife_Shrine);
     EXPECT_EQ(StatsLine(*character, "         Total Gained"), "         Total Gained 120");
     EXPECT_EQ(character->GetSkillPoints(), 2u);
-    EXPECT_EQ(skillUps.ids, (std::vector<uint32_t>{character->GetObjectId()}));
+    EXPECT_EQ(skillUps.Ids(), (std::vector<uint32_t>{character->GetObjectId()}));
     EXPECT_EQ(character->GetCurrentMoney(), 2000000000u) << "the purse is capped";
 }
 
 TEST_F(CharacterCombatTest, DualWieldingHalvesOnlyTheBaseAttackSpeed)
 {
     CombatTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
     character->balance = {{CharAttribute_AttackSpeed, 10.0f},
                           {CharAttribute_BaseAttackSpeed, 100.0f}};
     character->ForceSpeedUpdate();
@@ -258,7 +233,6 @@ TEST_F(CharacterCombatTest, AllDefensesGatherItemsBioItemSetsAndGameBalance)
     database.WriteRecord(kSet, {"defensiveCold = 5"});
     Game().LoadItemSet(kSet);
     CombatTestCharacter* character = Make({"defensiveFire = 10"});
-    ASSERT_NE(character, nullptr);
     character->AddItemToSet(kSet, "records/item/frostring.dbr");
     character->GetCombatManager().AttachItemAction(
         ObjectManager::Instance().CreateObject("CombatTestCharm")->GetObjectId(),
@@ -275,7 +249,6 @@ TEST_F(CharacterCombatTest, AllDefensesGatherItemsBioItemSetsAndGameBalance)
 TEST_F(CharacterCombatTest, CurrentLifeIntNeverShowsZeroForTheLiving)
 {
     CombatTestCharacter* character = Make({"characterLife = 10"});
-    ASSERT_NE(character, nullptr);
     character->ForceSpeedUpdate();
     ASSERT_FLOAT_EQ(character->GetCurrentLife(), 10.0f);
     const PlayStatsDamageType physical{};
@@ -290,7 +263,6 @@ TEST_F(CharacterCombatTest, CurrentLifeIntNeverShowsZeroForTheLiving)
 TEST_F(CharacterCombatTest, NegativeExperienceBonusGivesNothing)
 {
     CombatTestCharacter* character = Make({"levelFileName = " + std::string(kLevels)});
-    ASSERT_NE(character, nullptr);
     character->balance[CharAttribute_IncreasedExperience] = -200.0f;
     character->ForceSpeedUpdate();
     character->ReceiveExperience(100, false);
@@ -303,14 +275,12 @@ TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtThe
     CombatTestCharacter* character =
         Make({"levelFileName = " + std::string(kLevels), "levelUpSound = " + std::string(kChime),
               "levelUpFx = Records/Fx/LevelUp.dbr"});
-    ASSERT_NE(character, nullptr);
-    LevelUpRecorder levelUps;
+    Heard<GameEvent_GenericEntity> levelUps{"GameEvent_PlayerLevelUp"};
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 2u);
     EXPECT_EQ(character->GetExperiencePoints(), 100u);
-    EXPECT_EQ(levelUps.ids, (std::vector<uint32_t>{character->GetObjectId()}));
-    SoundPak* chime = FindSound(kChime);
-    ASSERT_NE(chime, nullptr);
+    EXPECT_EQ(levelUps.Ids(), (std::vector<uint32_t>{character->GetObjectId()}));
+    SoundPak* chime = Must(FindSound(kChime));
     EXPECT_TRUE(chime->GetPlayRequests().empty());
 
     character->IncrementCharLevel();
@@ -320,14 +290,13 @@ TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtThe
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 3u);
     EXPECT_EQ(character->GetExperiencePoints(), experience);
-    EXPECT_EQ(levelUps.ids.size(), 2u);
+    EXPECT_EQ(levelUps.events.size(), 2u);
 }
 
 TEST_F(CharacterCombatTest, IncrementBaseStrengthSpendsAPointOrAddsNothing)
 {
     CombatTestCharacter* character =
         Make({"levelFileName = " + std::string(kLevels), "characterStrength = 10"});
-    ASSERT_NE(character, nullptr);
     character->IncrementBaseStrength();
     character->ForceSpeedUpdate();
     EXPECT_FLOAT_EQ(character->GetTotalCharAttribute(CharAttribute_Strength), 10.0f);
@@ -351,12 +320,10 @@ TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
     CombatTestCharacter* self = Make();
     CombatTestCharacter* first = Make();
     CombatTestCharacter* dead = Make();
-    Player* player = Spawn<Player>("Records/Creatures/Hero.dbr", {});
+    Must(Spawn<Player>("Records/Creatures/Hero.dbr", {}));
     CombatTestCharacter* second = Make();
-    ASSERT_TRUE(self && first && dead && player && second);
     dead->SetLifeState(LifeState_Dead);
-    auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect);
-    ASSERT_NE(effect, nullptr);
+    auto* effect = Must(ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect));
     gEngine->GetWorld()->AddEntity(effect, kPlace, false);
 
     std::vector<Entity*> found;
@@ -368,9 +335,7 @@ TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
 {
     CombatTestCharacter* character = Make();
     CombatTestCharacter* other = Make();
-    ASSERT_TRUE(character && other);
-    auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect);
-    ASSERT_NE(effect, nullptr);
+    auto* effect = Must(ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect));
     EXPECT_TRUE(character->CanCollide(nullptr));
     EXPECT_TRUE(character->CanCollide(effect));
     EXPECT_FALSE(character->CanCollide(other));
@@ -391,10 +356,8 @@ TEST_F(CharacterCombatTest, ImpactChanceZeroNeverHundredAlways)
         Make({"impactSound = " + std::string(kImpact), "impactSoundChance = 0"});
     CombatTestCharacter* always =
         Make({"impactSound = " + std::string(kCrack), "impactSoundChance = 100"});
-    ASSERT_TRUE(never && always);
-    SoundPak* impact = FindSound(kImpact);
-    SoundPak* crack = FindSound(kCrack);
-    ASSERT_TRUE(impact && crack);
+    SoundPak* impact = Must(FindSound(kImpact));
+    SoundPak* crack = Must(FindSound(kCrack));
     for (int i = 0; i < 50; ++i) {
         never->PlayImpactSound();
         always->PlayImpactSound();
@@ -408,10 +371,8 @@ TEST_F(CharacterCombatTest, BodyFallSplashesInWaterAndThudsElsewhere)
     CombatTestCharacter* character =
         Make({"splashSound = " + std::string(kSplash), "bodyFallSound = " + std::string(kThud),
               "bodyFallSoundChance = 100"});
-    ASSERT_NE(character, nullptr);
-    SoundPak* splash = FindSound(kSplash);
-    SoundPak* thud = FindSound(kThud);
-    ASSERT_TRUE(splash && thud);
+    SoundPak* splash = Must(FindSound(kSplash));
+    SoundPak* thud = Must(FindSound(kThud));
 
     CollisionData soft;
     soft.surface = 7;
@@ -430,19 +391,12 @@ TEST_F(CharacterCombatTest, BodyFallSplashesInWaterAndThudsElsewhere)
     EXPECT_EQ(splash->GetPlayRequests().size(), 1u);
 }
 
-} // namespace
-} // namespace GAME
-
-namespace GAME {
-namespace {
-
 class CharacterGatheringTest : public CharacterCombatTest {
 protected:
     void SetUp() override
     {
         CharacterCombatTest::SetUp();
         character = Make({});
-        ASSERT_NE(character, nullptr);
         character->GetCombatManager().AttachItemAction(
             ObjectManager::Instance().CreateObject("CombatTestGauntlet")->GetObjectId(),
             EquipLocations_Head);
@@ -451,22 +405,14 @@ protected:
     CombatTestCharacter* character = nullptr;
 };
 
-TEST_F(CharacterGatheringTest, EquipSkillAttributesCarryTheWornItems)
+TEST_F(CharacterGatheringTest, SkillArmorDamageAndOffensiveModifierGatheringsCarryTheWornItems)
 {
     SkillAttributeAccumulator skills;
     character->GetEquipSkillAttributes(skills);
     EXPECT_FLOAT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 4.0f);
-}
-
-TEST_F(CharacterGatheringTest, ArmorDamageAttributesCarryTheWornNonWeapons)
-{
     CombatAttributeAccumulator damage;
     character->GetEquipArmorDamageAttributes(damage);
     EXPECT_FLOAT_EQ(damage.GetTotalDefenseType(CombatAttributeType_Fire), 5.0f);
-}
-
-TEST_F(CharacterGatheringTest, OffensiveModifierAttributesCarryTheWornItems)
-{
     CombatAttributeAccumulator modifiers;
     character->GetEquipOffensiveModifierAttributes(modifiers);
     EXPECT_FLOAT_EQ(modifiers.GetTotalDefenseType(CombatAttributeType_Cold), 6.0f);
@@ -496,4 +442,5 @@ TEST_F(CharacterGatheringTest, RacialBonusDamageCarriesTheWornItemsAndTheNamedWe
 }
 
 } // namespace
+} // namespace Test
 } // namespace GAME

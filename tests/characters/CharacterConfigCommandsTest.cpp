@@ -15,15 +15,10 @@
 #include "engine/World.h"
 #include "engine/WorldVec3.h"
 #include "items/Item.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace GAME {
 
@@ -104,11 +99,15 @@ GAME_IMPLEMENT_CLASS(CommandTestPlayer, Player);
 namespace Test {
 namespace {
 
-using Make = std::function<std::unique_ptr<ActorConfigCommand>(uint32_t actorId)>;
+// A command of the class, made as its sender makes it.
+template <class Command, class... Args> std::unique_ptr<ActorConfigCommand> Cmd(Args&&... args)
+{
+    return std::make_unique<Command>(std::forward<Args>(args)...);
+}
 
 struct CommandCase {
     const char* name;
-    Make make;
+    std::unique_ptr<ActorConfigCommand> command;
     uint32_t packetType;
     std::vector<std::string> trace;
 };
@@ -120,12 +119,8 @@ protected:
     void SetUp() override
     {
         DeathFixture::SetUp();
-        character = Spawn<CommandTestCharacter>(kRecord, {});
-        ASSERT_NE(character, nullptr);
-        controller = static_cast<CommandTestController*>(
-            ObjectManager::Instance().CreateObject("CommandTestController"));
-        controller->AttachParent(character->GetObjectId());
-        character->SetControllerId(controller->GetObjectId());
+        character = Must(Spawn<CommandTestCharacter>(kRecord, {}));
+        controller = GiveController<CommandTestController>(*character);
         character->AddModifierPoints(10);
     }
 
@@ -190,8 +185,9 @@ std::string NoSkill(const char* operation, uint32_t skillId)
            std::to_string(skillId) + ", which it does not hold";
 }
 
-std::vector<CommandCase> Cases()
+TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakesItAgain)
 {
+    const uint32_t id = character->GetObjectId();
     const WorldVec3 point(1, Vec3(4, 0, 0));
     Team team;
     team.Set(3, 1);
@@ -199,153 +195,71 @@ std::vector<CommandCase> Cases()
     state.skillLevel = 2;
     const std::string noSound =
         std::string(kRecord) + " received config cmd to play an invalid Net Sound.";
-    return {
-        {"attach",
-         [](uint32_t id) {
-             return std::make_unique<AttachItemConfigCmd>(id, 999, EquipLocations_Head);
-         },
-         79,
-         {"attach 999 5"}},
-        {"detach",
-         [](uint32_t id) { return std::make_unique<DetachItemConfigCmd>(id, 999); },
-         80,
-         {"detach 999"}},
+    const CommandCase rows[] = {
+        {"attach", Cmd<AttachItemConfigCmd>(id, 999, EquipLocations_Head), 79, {"attach 999 5"}},
+        {"detach", Cmd<DetachItemConfigCmd>(id, 999), 80, {"detach 999"}},
+        // The skill id is not used: the buff is made from its record, which is missing.
         {"buff",
-         [](uint32_t id) {
-             return std::make_unique<CreateRemoveSkillBuffConfigCmd>(id, 11, "a.dbr", 1, "b.dbr", 2,
-                                                                     "c.dbr", 3, -4, 5);
-         },
+         Cmd<CreateRemoveSkillBuffConfigCmd>(id, 11, "a.dbr", 1, "b.dbr", 2, "c.dbr", 3, -4, 5),
          87,
-         // The skill id is not used: the buff is made from its record, which is missing.
          {"ObjectManager: record 'a.dbr' could not be loaded"}},
         {"target result",
-         [](uint32_t id) {
-             return std::make_unique<SkillTargetResultConfigCmd>(id, 7, std::vector<uint32_t>{1, 2},
-                                                                 WorldCoords(), 3, 4, true, -1);
-         },
+         Cmd<SkillTargetResultConfigCmd>(id, 7, std::vector<uint32_t>{1, 2}, WorldCoords(), 3, 4,
+                                         true, -1),
          88,
          {NoSkill("SkillTargetResult", 0)}},
-        {"strength",
-         [](uint32_t id) { return std::make_unique<IncrementBaseStrengthConfigCmd>(id); },
-         89,
-         {"strength +1", "points -1"}},
-        {"dexterity",
-         [](uint32_t id) { return std::make_unique<IncrementBaseDexterityConfigCmd>(id); },
-         90,
-         {"dexterity +1", "points -1"}},
+        {"strength", Cmd<IncrementBaseStrengthConfigCmd>(id), 89, {"strength +1", "points -1"}},
+        {"dexterity", Cmd<IncrementBaseDexterityConfigCmd>(id), 90, {"dexterity +1", "points -1"}},
         {"intelligence",
-         [](uint32_t id) { return std::make_unique<IncrementBaseIntelligenceConfigCmd>(id); },
+         Cmd<IncrementBaseIntelligenceConfigCmd>(id),
          91,
          {"intelligence +1", "points -1"}},
-        {"life by points",
-         [](uint32_t id) { return std::make_unique<IncrementBaseLifeConfigCmd>(id, 0); },
-         92,
-         {"life +1", "points -1"}},
-        {"life by amount",
-         [](uint32_t id) { return std::make_unique<IncrementBaseLifeConfigCmd>(id, 7); },
-         92,
-         {"life +7"}},
-        {"mana by points",
-         [](uint32_t id) { return std::make_unique<IncrementBaseManaConfigCmd>(id); },
-         93,
-         {"mana +1", "points -1"}},
-        {"mana by amount",
-         [](uint32_t id) { return std::make_unique<IncrementBaseManaConfigCmd>(id, 6); },
-         93,
-         {"mana +6"}},
-        {"trap",
-         [](uint32_t id) { return std::make_unique<ReleaseTrapConfigCmd>(id); },
-         94,
-         {"release trap"}},
-        {"stun",
-         [](uint32_t id) { return std::make_unique<ReleaseStunConfigCmd>(id); },
-         95,
-         {"release stun"}},
-        {"immobilize",
-         [](uint32_t id) { return std::make_unique<ReleaseImmobilizeConfigCmd>(id); },
-         96,
-         {"release immobilize"}},
+        {"life by points", Cmd<IncrementBaseLifeConfigCmd>(id, 0), 92, {"life +1", "points -1"}},
+        {"life by amount", Cmd<IncrementBaseLifeConfigCmd>(id, 7), 92, {"life +7"}},
+        {"mana by points", Cmd<IncrementBaseManaConfigCmd>(id), 93, {"mana +1", "points -1"}},
+        {"mana by amount", Cmd<IncrementBaseManaConfigCmd>(id, 6), 93, {"mana +6"}},
+        {"trap", Cmd<ReleaseTrapConfigCmd>(id), 94, {"release trap"}},
+        {"stun", Cmd<ReleaseStunConfigCmd>(id), 95, {"release stun"}},
+        {"immobilize", Cmd<ReleaseImmobilizeConfigCmd>(id), 96, {"release immobilize"}},
         {"projectile",
-         [point](uint32_t id) {
-             return std::make_unique<CreateProjectileConfigCmd>(id, 1, 2, WorldCoords(), 3, point,
-                                                                4, 5, 6);
-         },
+         Cmd<CreateProjectileConfigCmd>(id, 1, 2, WorldCoords(), 3, point, 4, 5, 6),
          97,
          {NoSkill("CreateProjectile", 0)}},
         {"spawn",
-         [](uint32_t id) {
-             return std::make_unique<SpawnObjectConfigCmd>(
-                 id, 1, WorldCoords(), 2, std::vector<WorldCoords>(2), std::vector<uint32_t>{8}, 9);
-         },
+         Cmd<SpawnObjectConfigCmd>(id, 1, WorldCoords(), 2, std::vector<WorldCoords>(2),
+                                   std::vector<uint32_t>{8}, 9),
          98,
          {NoSkill("SkillSpawnObject", 0)}},
         {"skill state",
-         [state](uint32_t id) {
-             return std::make_unique<SkillStateUpdateConfigCmd>(id, 12, state);
-         },
+         Cmd<SkillStateUpdateConfigCmd>(id, 12, state),
          99,
          {NoSkill("SkillStateUpdateCommand", 12)}},
         {"active state",
-         [](uint32_t id) {
-             return std::make_unique<SkillActiveStateUpdateConfigCmd>(
-                 id, 13, SkillActiveState(1, true, false));
-         },
+         Cmd<SkillActiveStateUpdateConfigCmd>(id, 13, SkillActiveState(1, true, false)),
          100,
          {NoSkill("SkillActiveStateUpdateCommand", 13)}},
-        {"sound",
-         [](uint32_t id) { return std::make_unique<PlaySoundConfigCmd>(id, 0); },
-         115,
-         {noSound}},
-        {"ally attack",
-         [](uint32_t id) { return std::make_unique<RequestAllyAttackConfigCmd>(id, 5, 6); },
-         116,
-         {"attack 5 6"}},
-        {"ally move",
-         [point](uint32_t id) { return std::make_unique<RequestAllyMoveConfigCmd>(id, 5, point); },
-         117,
-         {"move 5 4.000000"}},
-        {"show",
-         [](uint32_t id) { return std::make_unique<ShowCharacterConfigCmd>(id, false); },
-         118,
-         {"visible 0"}},
+        {"sound", Cmd<PlaySoundConfigCmd>(id, 0), 115, {noSound}},
+        {"ally attack", Cmd<RequestAllyAttackConfigCmd>(id, 5, 6), 116, {"attack 5 6"}},
+        {"ally move", Cmd<RequestAllyMoveConfigCmd>(id, 5, point), 117, {"move 5 4.000000"}},
+        {"show", Cmd<ShowCharacterConfigCmd>(id, false), 118, {"visible 0"}},
         {"start effect",
-         [](uint32_t id) {
-             return std::make_unique<StartStopDamageEffectConfigCmd>(id, true,
-                                                                     CombatAttributeType_Fire);
-         },
+         Cmd<StartStopDamageEffectConfigCmd>(id, true, CombatAttributeType_Fire),
          119,
          {"start effect 6"}},
         {"stop effect",
-         [](uint32_t id) {
-             return std::make_unique<StartStopDamageEffectConfigCmd>(id, false,
-                                                                     CombatAttributeType_Fire);
-         },
+         Cmd<StartStopDamageEffectConfigCmd>(id, false, CombatAttributeType_Fire),
          119,
          {"stop effect 6"}},
-        {"causes anger",
-         [](uint32_t id) { return std::make_unique<SetCausesAngerConfigCmd>(id, true); },
-         124,
-         {"causes anger"}},
-        {"invincible",
-         [](uint32_t id) { return std::make_unique<SetInvincibleConfigCmd>(id, true); },
-         125,
-         {"invincible"}},
-        {"team",
-         [team](uint32_t id) { return std::make_unique<SetTeamConfigCmd>(id, team); },
-         126,
-         {"team 3 1"}},
+        {"causes anger", Cmd<SetCausesAngerConfigCmd>(id, true), 124, {"causes anger"}},
+        {"invincible", Cmd<SetInvincibleConfigCmd>(id, true), 125, {"invincible"}},
+        {"team", Cmd<SetTeamConfigCmd>(id, team), 126, {"team 3 1"}},
     };
-}
-
-TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakesItAgain)
-{
-    for (const CommandCase& entry : Cases()) {
-        SCOPED_TRACE(entry.name);
-        std::unique_ptr<ActorConfigCommand> command = entry.make(character->GetObjectId());
-        EXPECT_TRUE(command->IsNetworked());
-        EXPECT_EQ(command->GetNetPacket()->GetType(), entry.packetType);
-        EXPECT_EQ(Run([&] { command->Execute(); }), entry.trace);
-        EXPECT_EQ(Run([&] { EXPECT_TRUE(Receive(*command)); }), entry.trace);
+    for (const CommandCase& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_TRUE(row.command->IsNetworked());
+        EXPECT_EQ(row.command->GetNetPacket()->GetType(), row.packetType);
+        EXPECT_EQ(Run([&] { row.command->Execute(); }), row.trace);
+        EXPECT_EQ(Run([&] { EXPECT_TRUE(Receive(*row.command)); }), row.trace);
     }
 }
 
@@ -361,23 +275,19 @@ TEST_F(CharacterConfigCommandsTest, ActorOnlyAndUntestableCallsStillTravel)
 {
     // These reach no recorder here: they must still fill their packet and find their actor.
     const uint32_t id = character->GetObjectId();
-    const std::vector<std::pair<std::unique_ptr<ActorConfigCommand>, uint32_t>> sent = [&] {
-        std::vector<std::pair<std::unique_ptr<ActorConfigCommand>, uint32_t>> list;
-        list.emplace_back(std::make_unique<ActivateSkillConfigCmd>(id, 1, 2, WorldVec3()), 120);
-        list.emplace_back(std::make_unique<QuestMoveCompletedConfigCmd>(id), 121);
-        list.emplace_back(std::make_unique<QuestAnimationCompletedConfigCmd>(id), 122);
-        list.emplace_back(std::make_unique<DisableTyphonSkillEffectsConfigCmd>(id), 123);
-        list.emplace_back(std::make_unique<ReleasePetConfigCmd>(id, 999), 81);
-        list.emplace_back(std::make_unique<DropItemConfigCmd>(id, 999, 1.0f, 2.0f), 82);
-        list.emplace_back(std::make_unique<DropItemFromEquipLocationConfigCmd>(
-                              id, 999, EquipLocations_Head, true),
-                          83);
-        list.emplace_back(std::make_unique<UseItemConfigCmd>(id, 999, true), 84);
-        list.emplace_back(std::make_unique<UseRelicConfigCmd>(id, 998, 999), 85);
-        list.emplace_back(std::make_unique<CharPickUpConfigCmd>(id, 999), 86);
-        list.emplace_back(std::make_unique<RemoveInventoryItemConfigCmd>(id, 999), 101);
-        return list;
-    }();
+    const std::pair<std::unique_ptr<ActorConfigCommand>, uint32_t> sent[] = {
+        {Cmd<ActivateSkillConfigCmd>(id, 1, 2, WorldVec3()), 120},
+        {Cmd<QuestMoveCompletedConfigCmd>(id), 121},
+        {Cmd<QuestAnimationCompletedConfigCmd>(id), 122},
+        {Cmd<DisableTyphonSkillEffectsConfigCmd>(id), 123},
+        {Cmd<ReleasePetConfigCmd>(id, 999), 81},
+        {Cmd<DropItemConfigCmd>(id, 999, 1.0f, 2.0f), 82},
+        {Cmd<DropItemFromEquipLocationConfigCmd>(id, 999, EquipLocations_Head, true), 83},
+        {Cmd<UseItemConfigCmd>(id, 999, true), 84},
+        {Cmd<UseRelicConfigCmd>(id, 998, 999), 85},
+        {Cmd<CharPickUpConfigCmd>(id, 999), 86},
+        {Cmd<RemoveInventoryItemConfigCmd>(id, 999), 101},
+    };
     for (const auto& [command, type] : sent) {
         SCOPED_TRACE(type);
         EXPECT_TRUE(command->IsNetworked());
@@ -397,10 +307,9 @@ TEST_F(CharacterConfigCommandsTest, APacketForAMissingActorDoesNothing)
 
 TEST_F(CharacterConfigCommandsTest, DropsAndRemovalsActOnlyOnHeldItems)
 {
-    auto* held = DynamicCast<Item>(ObjectManager::Instance().CreateObject("Item"));
-    auto* foreign = DynamicCast<Item>(ObjectManager::Instance().CreateObject("Item"));
-    CommandTestCharacter* other = Spawn<CommandTestCharacter>(kRecord, {});
-    ASSERT_NE(other, nullptr);
+    auto* held = New<Item>();
+    auto* foreign = New<Item>();
+    CommandTestCharacter* other = Must(Spawn<CommandTestCharacter>(kRecord, {}));
     character->GetInventory().AddItemToInventory(held->GetObjectId(), false);
     other->GetInventory().AddItemToInventory(foreign->GetObjectId(), false);
     const uint32_t id = character->GetObjectId();
@@ -426,17 +335,11 @@ TEST_F(CharacterConfigCommandsTest, DropsAndRemovalsActOnlyOnHeldItems)
 
 TEST_F(CharacterConfigCommandsTest, OnlyTheActorsOwnPetIsReleased)
 {
-    Monster* stranger = Spawn("Records/Creatures/Boar.dbr", {});
-    Monster* pet = Spawn("Records/Creatures/Boar.dbr", {});
-    ASSERT_NE(stranger, nullptr);
-    ASSERT_NE(pet, nullptr);
+    Monster* stranger = Must(Spawn("Records/Creatures/Boar.dbr", {}));
+    Monster* pet = Must(Spawn("Records/Creatures/Boar.dbr", {}));
     pet->SetLeader(character->GetObjectId());
-    for (Monster* monster : {stranger, pet}) {
-        auto* combat = static_cast<ControllerCombat*>(
-            ObjectManager::Instance().CreateObject("ControllerCombat"));
-        combat->AttachParent(monster->GetObjectId());
-        monster->SetControllerId(combat->GetObjectId());
-    }
+    for (Monster* monster : {stranger, pet})
+        GiveController<ControllerCombat>(*monster);
 
     ReleasePetConfigCmd(character->GetObjectId(), stranger->GetObjectId()).Execute();
     EXPECT_EQ(stranger->GetLifeState(), LifeState_Alive);
@@ -462,8 +365,7 @@ protected:
 
 TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheFlag)
 {
-    auto* player = Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {});
-    ASSERT_NE(player, nullptr);
+    auto* player = Must(Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {}));
     Item* first = Lying(true);
     ASSERT_TRUE(first->CannotPickUpMultiple());
     CharPickUpConfigCmd(player->GetObjectId(), first->GetObjectId()).Execute();
@@ -489,8 +391,7 @@ TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheF
 
 TEST_F(CharPickUpTest, AnItemNotLyingInTheWorldIsNotTaken)
 {
-    auto* player = Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {});
-    ASSERT_NE(player, nullptr);
+    auto* player = Must(Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {}));
     Item* held = Lying(false);
     gEngine->GetWorld()->RemoveEntity(held);
     CharPickUpConfigCmd(player->GetObjectId(), held->GetObjectId()).Execute();
@@ -502,9 +403,8 @@ TEST_F(CharPickUpTest, AnItemNotLyingInTheWorldIsNotTaken)
 
 TEST_F(CharacterConfigCommandsTest, TyphonsPacksGoOffAndAPlainMonsterIsUntouched)
 {
-    Typhon* typhon = Spawn<Typhon>("Records/Creatures/Typhon.dbr", {});
+    Typhon* typhon = Must(Spawn<Typhon>("Records/Creatures/Typhon.dbr", {}));
     Monster* plain = Spawn("Records/Creatures/Boar.dbr", {});
-    ASSERT_NE(typhon, nullptr);
     for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
         typhon->EnableSkillEffect(god);
     EXPECT_TRUE(Receive(DisableTyphonSkillEffectsConfigCmd(typhon->GetObjectId())));

@@ -5,21 +5,15 @@
 #include "combat/DeathManager.h"
 #include "core/GameEvents.h"
 #include "core/PlayStatsDamageType.h"
-#include "engine/ABBox.h"
-#include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
 #include "engine/FxPak.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
-#include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
+#include "tests/characters/CharacterHelpers.h"
+#include "tests/combat/DeathFixture.h"
 
 #include <initializer_list>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -40,46 +34,18 @@ public:
     std::vector<std::string> journal;
 };
 
-class DeathListener {
-public:
-    DeathListener() : handler("GameEvent_CreatureDeath", &DeathListener::OnDeath, this) {}
-    void OnDeath(const GameEvent_CreatureDeath& event) { heard.push_back(event); }
-
-    std::vector<GameEvent_CreatureDeath> heard;
-
-private:
-    EventHandler<DeathListener, GameEvent_CreatureDeath> handler;
-};
-
-class CharacterDeathTest : public GameEngineFixture {
+class CharacterDeathTest : public DeathFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
+        DeathFixture::SetUp();
         database.WriteRecord(kHalo, {"Class = EffectEntity"});
         database.WriteRecord("Records/Fx/Dying.dbr", {"Class = FxPak"});
     }
 
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
-    }
-
     Mortal* Make(std::initializer_list<std::string> lines)
     {
-        const std::string path = "Records/Creatures/Mortal.dbr";
-        database.WriteRecord(path, lines);
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* mortal = new Mortal();
-        objects.RegisterObject(mortal);
-        mortal->SetObjectName(path);
-        objects.LoadTableFile(path);
-        mortal->Load(objects.GetLoadTable(path));
-        return mortal;
+        return Place<Mortal>(database, "Records/Creatures/Mortal.dbr", lines);
     }
 
     static size_t CountFxPaks()
@@ -94,16 +60,13 @@ protected:
         gEngine->GetWorld()->GetEntities(found, IsFxPak());
         return found.size();
     }
-
-    const WorldCoords place{1, Coords::FromTranslation(Vec3(2, 0, 5))};
-    std::unique_ptr<World> previousWorld;
 };
 
 TEST_F(CharacterDeathTest, DyingClearsTheAurasLeavesTheDyingEffectAndAnnouncesTheDeath)
 {
-    DeathListener listener;
+    Heard<GameEvent_CreatureDeath> listener{"GameEvent_CreatureDeath"};
     Mortal* mortal = Make({"dyingFxPak = Records/Fx/Dying.dbr"});
-    gEngine->GetWorld()->AddEntity(mortal, place, false);
+    gEngine->GetWorld()->AddEntity(mortal, kPlace, false);
     mortal->InitialUpdate();
     const uint32_t aura = mortal->AddAura(kHalo, true, 0);
     ASSERT_NE(aura, 0u);
@@ -112,10 +75,10 @@ TEST_F(CharacterDeathTest, DyingClearsTheAurasLeavesTheDyingEffectAndAnnouncesTh
     EXPECT_EQ(ObjectManager::Instance().GetObject(aura), nullptr);
     EXPECT_TRUE(mortal->GetAttachedChildren().empty());
     EXPECT_EQ(CountFxPaks(), 1u);
-    ASSERT_EQ(listener.heard.size(), 1u);
-    EXPECT_EQ(listener.heard[0].name, "Records/Creatures/Mortal.dbr");
-    EXPECT_EQ(listener.heard[0].victimId, mortal->GetObjectId());
-    EXPECT_EQ(listener.heard[0].killerId, 0u);
+    ASSERT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.events[0].name, "Records/Creatures/Mortal.dbr");
+    EXPECT_EQ(listener.events[0].victimId, mortal->GetObjectId());
+    EXPECT_EQ(listener.events[0].killerId, 0u);
 
     mortal->GetDeathManager()->PostProcess();
     mortal->GetDeathManager()->PostProcess();

@@ -2,11 +2,6 @@
 #include "engine/FileSystem.h"
 #include "tests/support/TempDatabase.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 namespace GAME::Test {
 namespace {
 

@@ -5,15 +5,12 @@
 #include "items/EquipManager.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/ScriptedRandom.h"
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -39,12 +36,11 @@ struct Rolled {
     bool operator==(const Rolled&) const = default;
 };
 
-class CharacterLootTest : public GameEngineFixture {
+class CharacterLootTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         for (const char* name : {"HelmA", "HelmB", "Ring1", "Ring2", "Ring3", "Vest", "Shield"})
             database.WriteRecord(std::string("Records/Items/") + name + ".dbr", {"Class = Item"});
         database.WriteRecord("Records/Items/Sword.dbr", {"Class = WeaponMelee_Sword"});
@@ -55,14 +51,7 @@ protected:
     template <typename T = LootCharacter>
     T* Place(const std::string& path, std::initializer_list<std::string> lines)
     {
-        database.WriteRecord(path, lines);
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* character = new T();
-        objects.RegisterObject(character);
-        character->SetObjectName(path);
-        objects.LoadTableFile(path);
-        character->Load(objects.GetLoadTable(path));
-        return character;
+        return GAME::Test::Place<T>(database, path, lines);
     }
 
     // Head, torso and fingers roll from several weights; the hands from one record each.
@@ -204,9 +193,8 @@ TEST_F(CharacterLootTest, AFailedRollTakesOneDrawAndASuccessTheLoadersAndTheSeed
     ScriptedRandom passed;
     passed.floats = {60.0f};
     passed.ints = {0, 9876};
-    Item* item = looter->CreateItemFromLootTable(record, "chanceToEquipTorso", LootLoader::Torso,
-                                                 id, passed);
-    ASSERT_NE(item, nullptr);
+    Item* item = Must(looter->CreateItemFromLootTable(record, "chanceToEquipTorso",
+                                                      LootLoader::Torso, id, passed));
     EXPECT_EQ(passed.intCalls, (std::vector<std::pair<int, int>>{{0, 1}, {0, 10000}}));
     ItemReplicaInfo info;
     item->GetItemReplicaInfo(info);
@@ -229,8 +217,7 @@ TEST_F(CharacterLootTest, ChanceZeroCreatesNothingAndLoadingRollsOnlyWhenAsked)
                                          "lootHeadItem1 = Records/Items/HelmB.dbr"});
     const uint32_t head =
         looting->GetCombatManager().GetEquipManager().GetItemId(EquipLocations_Head);
-    const Item* helm = ObjectManager::Instance().GetObject<Item>(head);
-    ASSERT_NE(helm, nullptr);
+    const Item* helm = Must(ObjectManager::Instance().GetObject<Item>(head));
     EXPECT_EQ(helm->GetObjectName(), "Records/Items/HelmB.dbr");
 }
 

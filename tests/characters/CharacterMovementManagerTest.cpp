@@ -9,9 +9,6 @@
 #include "engine/World.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <memory>
-#include <vector>
-
 namespace GAME::Test {
 namespace {
 

@@ -1,21 +1,24 @@
 #include "characters/CharacterRagDoll.h"
 
+#include "characters/Character.h"
 #include "characters/Monster.h"
+#include "engine/ABBox.h"
 #include "engine/Coords.h"
+#include "engine/Engine.h"
 #include "engine/GraphicsAnim.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
+#include "engine/PhysicsRigidBody.h"
 #include "engine/SkeletalPose.h"
 #include "engine/Vec3.h"
+#include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <memory>
-#include <string>
+#include <utility>
 
 namespace GAME::Test {
 namespace {
@@ -37,20 +40,12 @@ public:
     }
 };
 
-class CharacterRagDollTest : public GameEngineFixture {
+class CharacterRagDollTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        const std::string path = "Records/Creatures/Limp.dbr";
-        database.WriteRecord(path, {"characterLife = 100"});
-        ObjectManager& objects = ObjectManager::Instance();
-        monster = new Posed();
-        objects.RegisterObject(monster);
-        monster->SetObjectName(path);
-        objects.LoadTableFile(path);
-        monster->Load(objects.GetLoadTable(path));
+        StartedFixture::SetUp();
+        monster = Place<Posed>(database, "Records/Creatures/Limp.dbr", {"characterLife = 100"});
     }
 
     // The simulation starts with the character's effect as it stands now.
@@ -91,19 +86,15 @@ TEST_F(CharacterRagDollTest, ATakeHitIsClampedAndSpreadAroundTheLiftedBlow)
     // 0.5 amplifies by no less than 1: 20 clamps to 12, spread 6, lift 3.996.
     for (const auto& body : Throw(Hit(Vec3(1, 0, 0), 20.0f, 0.5f)).GetRigidBodies()) {
         ASSERT_TRUE(body.velocitySet);
-        EXPECT_GE(body.linearVelocity.x, 6.0f);
-        EXPECT_LE(body.linearVelocity.x, 18.0f);
+        EXPECT_THAT(body.linearVelocity.x, Within(6.0f, 18.0f));
         EXPECT_FLOAT_EQ(body.linearVelocity.y, 3.996f);
-        EXPECT_GE(body.linearVelocity.z, -6.0f);
-        EXPECT_LE(body.linearVelocity.z, 6.0f);
+        EXPECT_THAT(body.linearVelocity.z, Within(-6.0f, 6.0f));
     }
     // Speed 1 rises to 3, spread 3, lift 0.999.
     for (const auto& body : Throw(Hit(Vec3(0, 0, -2), 1.0f, 1.0f)).GetRigidBodies()) {
-        EXPECT_GE(body.linearVelocity.x, -3.0f);
-        EXPECT_LE(body.linearVelocity.x, 3.0f);
+        EXPECT_THAT(body.linearVelocity.x, Within(-3.0f, 3.0f));
         EXPECT_FLOAT_EQ(body.linearVelocity.y, 0.999f);
-        EXPECT_GE(body.linearVelocity.z, -6.0f);
-        EXPECT_LE(body.linearVelocity.z, 0.0f);
+        EXPECT_THAT(body.linearVelocity.z, Within(-6.0f, 0.0f));
     }
     for (const auto& body : Throw(Hit(Vec3(0, 0, 0), 20.0f, 1.0f)).GetRigidBodies())
         EXPECT_FALSE(body.velocitySet) << "no direction, no push";
@@ -193,6 +184,78 @@ TEST(CharacterRagDollText, TheParsersAreExactAndCaseSensitive)
     EXPECT_EQ(CharacterRagDoll::GetElevationVec("Upward"), Vec3(0, 3, 0));
     EXPECT_EQ(CharacterRagDoll::GetElevationVec("Downward"), Vec3(0, -3, 0));
     EXPECT_EQ(CharacterRagDoll::GetElevationVec("upward"), Vec3());
+}
+
+class CharacterPhysicsTest : public GameEngineFixture {
+protected:
+    Character* NewCharacter(int32_t physicsType)
+    {
+        auto* character = new Character();
+        EXPECT_TRUE(ObjectManager::Instance().RegisterObject(character));
+        character->SetPhysicsType(physicsType);
+        return character;
+    }
+};
+
+TEST_F(CharacterPhysicsTest, TypeThreeMakesARagDollOfTheCharacterOnce)
+{
+    Character* character = NewCharacter(3);
+    character->CreatePhysicsObject();
+    auto* ragDoll = Must(dynamic_cast<CharacterRagDoll*>(character->GetPhysicsObject()));
+    EXPECT_EQ(ragDoll->GetActor(), character);
+
+    character->CreatePhysicsObject();
+    EXPECT_EQ(character->GetPhysicsObject(), ragDoll);
+}
+
+TEST_F(CharacterPhysicsTest, AnyOtherTypeMakesARigidBodyOnce)
+{
+    for (int32_t type : {0, 1, 2, 4}) {
+        Character* character = NewCharacter(type);
+        character->CreatePhysicsObject();
+        auto* body = dynamic_cast<PhysicsRigidBody*>(character->GetPhysicsObject());
+        ASSERT_NE(body, nullptr) << type;
+        EXPECT_EQ(body->GetEntity(), character);
+        character->CreatePhysicsObject();
+        EXPECT_EQ(character->GetPhysicsObject(), body) << type;
+    }
+}
+
+// The death handlers only set the type: the body must fall from that alone, with the mesh's
+// bodies, and the world's frames must bring it to rest.
+TEST_F(CharacterPhysicsTest, BecomingARagDollStartsTheFallAndTheWorldEndsIt)
+{
+    Start();
+    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
+    World& world = *gEngine->GetWorld();
+    world.CreateRegion(1, {0, 0, 0}, ABBox({-10, -10, -10}, {10, 10, 10}));
+    Character* character = NewCharacter(1);
+    character->AddRigidBodyBones(Name::Create("Bip01 Pelvis"), Name::Create("Bip01 Spine"));
+    character->AddRigidBodyBones(Name::Create("Bip01 Spine"), Name::Create("Bip01 Head"));
+    world.AddEntity(character, WorldCoords(1, Coords()), false);
+    CharacterRagDoll::EffectData blow;
+    blow.effect = CharacterRagDoll::TakeHit;
+    blow.direction = {1.0f, 0.0f, 0.0f};
+    blow.speed = 1.0f;
+    blow.amplification = 1.0f;
+    character->SetRagdollData(blow, true);
+
+    character->SetPhysicsType(3);
+    auto* ragDoll = Must(dynamic_cast<CharacterRagDoll*>(character->GetPhysicsObject()));
+    EXPECT_TRUE(ragDoll->IsEnabled());
+    ASSERT_EQ(ragDoll->GetRigidBodies().size(), 2u);
+    for (const PhysicsRagDoll::RigidBody& body : ragDoll->GetRigidBodies()) {
+        EXPECT_TRUE(body.velocitySet);
+        EXPECT_FLOAT_EQ(body.linearVelocity.y, 0.999f);
+    }
+
+    ragDoll->SetSimulationTimeMs(100);
+    world.UpdateEntities(50);
+    EXPECT_TRUE(ragDoll->IsEnabled());
+    world.UpdateEntities(50);
+    EXPECT_FALSE(ragDoll->IsEnabled());
+    world.RemoveEntity(character);
+    gEngine->SetWorld(std::move(previous));
 }
 
 } // namespace

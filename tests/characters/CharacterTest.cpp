@@ -6,22 +6,23 @@
 #include "combat/DeathManager.h"
 #include "core/GameEvents.h"
 #include "core/PlayStatsDamageType.h"
+#include "engine/ActorConfigCommand.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "tests/characters/CharacterHelpers.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/LogCapture.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <set>
-#include <string>
 #include <typeinfo>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -70,7 +71,6 @@ protected:
         database.WriteRecord(kSound, {"Class = SoundPak"});
     }
 
-    // Made from its record by class name, as the engine makes a character of a level.
     template <typename T = Character>
     T* Spawn(const std::string& path, std::initializer_list<std::string> lines)
     {
@@ -78,17 +78,9 @@ protected:
         return ObjectManager::Instance().CreateObjectFromFile<T>(path);
     }
 
-    // The same for the test's own class, which no record names.
     TestCharacter* Place(const std::string& path, std::initializer_list<std::string> lines)
     {
-        database.WriteRecord(path, lines);
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* character = new TestCharacter();
-        objects.RegisterObject(character);
-        character->SetObjectName(path);
-        objects.LoadTableFile(path);
-        character->Load(objects.GetLoadTable(path));
-        return character;
+        return GAME::Test::Place<TestCharacter>(database, path, lines);
     }
 
     // The live sound packs, or those of the record when one is named.
@@ -110,10 +102,9 @@ TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
     database.WriteRecord("Records/Game/DefaultCombat.dbr", {"combatRegionHeadChance = 7"});
     database.WriteRecord("Records/Game/OwnCombat.dbr", {"combatRegionHeadChance = 3"});
 
-    Character* plain = Spawn("Records/Creatures/Plain.dbr",
-                             {"Class = Character", "pathingSize = Huge",
-                              "characterGenderProfile = Native", "startVisible = false"});
-    ASSERT_NE(plain, nullptr);
+    Character* plain = Must(Spawn("Records/Creatures/Plain.dbr",
+                                  {"Class = Character", "pathingSize = Huge",
+                                   "characterGenderProfile = Native", "startVisible = false"}));
     EXPECT_EQ(plain->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 7.0f);
     EXPECT_EQ(plain->GetSize(), PathingSize_Small);
     EXPECT_EQ(plain->GetExtents(), 0.5f);
@@ -202,12 +193,9 @@ TEST_F(CharacterTest, InitialUpdateBuildsTheDeathHandlersTheRecordAsksFor)
     };
     for (const HandlerCase& row : cases) {
         const std::string path = "Records/Creatures/" + std::string(row.name) + ".dbr";
-        std::string text = "Class = Character\n";
-        for (const std::string& line : row.lines)
-            text += line + "\n";
-        database.WriteFile(path, text);
-        Character* character = ObjectManager::Instance().CreateObjectFromFile<Character>(path);
-        ASSERT_NE(character, nullptr);
+        database.WriteFile(path, RecordText(row.lines, "Class = Character\n"));
+        Character* character =
+            Must(ObjectManager::Instance().CreateObjectFromFile<Character>(path));
         EXPECT_EQ(character->GetDeathManager(), nullptr);
         character->InitialUpdate();
         ASSERT_NE(character->GetDeathManager(), nullptr);
@@ -358,6 +346,85 @@ TEST(CharacterStates, TextsNameEveryStateAndCallTheRestIllegal)
             << state;
     character.SetActionState(ActionState_Chatting);
     EXPECT_STREQ(character.GetActionStateAsText(), "Action State: Chatting");
+}
+
+// A character that can register packs and counts what reaches its queue.
+class NetSoundCharacter : public Character {
+public:
+    using Character::RegisterNetSound;
+    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
+    {
+        ++enqueued;
+        Character::Enqueue(std::move(command));
+    }
+    int enqueued = 0;
+};
+
+class CharacterSoundsTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        character = new NetSoundCharacter();
+        ASSERT_TRUE(ObjectManager::Instance().RegisterObject(character));
+        character->SetObjectName("Records/Creatures/Bard.dbr");
+        first = NewSound();
+        second = NewSound();
+    }
+
+    static SoundPak* NewSound()
+    {
+        auto* sound = new SoundPak();
+        EXPECT_TRUE(ObjectManager::Instance().RegisterObject(sound));
+        return sound;
+    }
+
+    NetSoundCharacter* character = nullptr;
+    SoundPak* first = nullptr;
+    SoundPak* second = nullptr;
+};
+
+TEST_F(CharacterSoundsTest, UnregisteredPackLogsAndQueuesNothing)
+{
+    character->RegisterNetSound(first);
+    LogCapture log;
+    character->PlayNetSound(second);
+    EXPECT_EQ(log.Count(2, "Records/Creatures/Bard.dbr attempted to play an invalid Net Sound."),
+              1u);
+    EXPECT_EQ(character->enqueued, 0);
+    EXPECT_TRUE(second->GetPlayRequests().empty());
+
+    character->PlayNetSound(nullptr);
+    EXPECT_EQ(log.GetLines().size(), 1u);
+    EXPECT_EQ(character->enqueued, 0);
+}
+
+TEST_F(CharacterSoundsTest, RegisteredPackPlaysAtTheCharacterThroughTheCommand)
+{
+    character->RegisterNetSound(first);
+    character->RegisterNetSound(second);
+    character->RegisterNetSound(first);
+    character->PlayNetSound(second);
+    EXPECT_EQ(character->enqueued, 1);
+    EXPECT_TRUE(first->GetPlayRequests().empty());
+    ASSERT_EQ(second->GetPlayRequests().size(), 1u);
+    EXPECT_TRUE(second->GetPlayRequests()[0].positioned);
+    EXPECT_FALSE(second->GetPlayRequests()[0].loop);
+    EXPECT_EQ(second->GetPlayRequests()[0].coords, character->GetCoords());
+}
+
+TEST_F(CharacterSoundsTest, IndexAtTheCountLogsAndPlaysNothing)
+{
+    character->RegisterNetSound(first);
+    LogCapture log;
+    character->OnPlayNetSound(1);
+    EXPECT_EQ(
+        log.Count(2,
+                  "Records/Creatures/Bard.dbr received config cmd to play an invalid Net Sound."),
+        1u);
+    EXPECT_TRUE(first->GetPlayRequests().empty());
+    character->OnPlayNetSound(0);
+    EXPECT_EQ(first->GetPlayRequests().size(), 1u);
 }
 
 } // namespace

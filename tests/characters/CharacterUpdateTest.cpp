@@ -1,35 +1,112 @@
+#include "ai/ControllerCombat.h"
+#include "characters/AnimationSet.h"
+#include "characters/Character.h"
+#include "characters/CharacterActionHandler.h"
 #include "core/GameEvents.h"
+#include "engine/CharacterAction.h"
 #include "engine/EventHandler.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
 #include "engine/PhysicsEngine.h"
-#include "tests/characters/CharacterFrameFixture.h"
+#include "engine/Region.h"
+#include "engine/SoundPak.h"
+#include "tests/characters/CharacterHelpers.h"
+#include "tests/combat/DeathFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
+#include <cmath>
+#include <initializer_list>
 
 namespace GAME {
 
-// The helpers of CharacterFrameFixture.h are registered once, here.
+// A combat controller that only writes down what its character tells it.
+class FrameTestController : public ControllerCombat {
+    GAME_DECLARE_CLASS(FrameTestController)
+
+public:
+    void Update(int32_t elapsedMs) override { updates.push_back(elapsedMs); }
+    bool NeedsDeathUpdate() const override { return wantsDeathUpdates; }
+    void DeathUpdate(int32_t elapsedMs) override { deathUpdates.push_back(elapsedMs); }
+    void HandleEvent(const Name& event) override { events.push_back(event.GetString()); }
+    void EndOfPathReached() override { ++endsOfPath; }
+    void LowHealth() override { ++lowHealthCalls; }
+    void UnderAttack(uint32_t attackerId) override { attackers.push_back(attackerId); }
+    void AllyAttacked(uint32_t allyId, uint32_t attackerId) override
+    {
+        allyCalls.push_back({allyId, attackerId});
+    }
+    void CharacterIsDying() override { notices.push_back("dying"); }
+    void CharacterIsDead() override { notices.push_back("dead"); }
+
+    bool wantsDeathUpdates = false;
+    std::vector<int32_t> updates;
+    std::vector<int32_t> deathUpdates;
+    std::vector<std::string> events;
+    int endsOfPath = 0;
+    int lowHealthCalls = 0;
+    std::vector<uint32_t> attackers;
+    std::vector<std::vector<uint32_t>> allyCalls;
+    std::vector<std::string> notices;
+};
+
+// A running action that writes down the events it hears.
+class FrameTestAction : public CharacterAction {
+public:
+    explicit FrameTestAction(std::vector<std::string>& heard) : heard(heard) {}
+    void AnimationCallback(const Name& event) override { heard.push_back(event.GetString()); }
+    bool IsActive() const override { return true; }
+
+private:
+    std::vector<std::string>& heard;
+};
+
+// A character whose turning toward its attack target can be seen.
+class FrameTestCharacter : public Character {
+    GAME_DECLARE_CLASS(FrameTestCharacter)
+
+public:
+    bool IsRotatingTowardsTarget() const { return rotateTowardsTarget; }
+};
+
 GAME_IMPLEMENT_CLASS(FrameTestController, ControllerCombat);
 GAME_IMPLEMENT_CLASS(FrameTestCharacter, Character);
 
 namespace Test {
 namespace {
 
-using CharacterUpdateTest = CharacterFrameFixture;
+// Characters standing in a world of their own, each driven by a recording controller; one of
+// them is there from the start.
+class CharacterFrameFixture : public DeathFixture {
+protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        character = Make();
+    }
 
-class DeathRecorder {
-public:
-    void OnDeath(const GameEvent_CreatureDeath& event) { deaths.push_back(event); }
-    std::vector<GameEvent_CreatureDeath> deaths;
-    EventHandler<DeathRecorder, GameEvent_CreatureDeath> listener{"GameEvent_CreatureDeath",
-                                                                  &DeathRecorder::OnDeath, this};
+    FrameTestCharacter* Make(std::initializer_list<std::string> lines = {},
+                             const Vec3& position = Vec3(3, 0, 4))
+    {
+        const std::string path = "Records/Creatures/F" + std::to_string(++made) + ".dbr";
+        FrameTestCharacter* spawned = Must(Spawn<FrameTestCharacter>(path, lines));
+        spawned->SetPathPosition(WorldVec3(kRegion, position));
+        GiveController<FrameTestController>(*spawned);
+        return spawned;
+    }
+
+    static FrameTestController& ControllerOf(const Character& character)
+    {
+        return *ObjectManager::Instance().GetObject<FrameTestController>(
+            character.GetControllerId());
+    }
+
+    int made = 0;
+    FrameTestCharacter* character = nullptr;
 };
+
+using CharacterUpdateTest = CharacterFrameFixture;
 
 TEST_F(CharacterUpdateTest, TheControllerRunsOnTheLastFrameTimeAndAnEmptyFrameResetsIt)
 {
-    FrameTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
     FrameTestController& controller = ControllerOf(*character);
 
     gEngine->RunFrame(40);
@@ -43,9 +120,7 @@ TEST_F(CharacterUpdateTest, TheControllerRunsOnTheLastFrameTimeAndAnEmptyFrameRe
 
 TEST_F(CharacterUpdateTest, ADeadCharacterWithoutDeathUpdatesOnlyCountsItsPlayTime)
 {
-    FrameTestCharacter* character = Make();
     FrameTestCharacter* target = Make({}, Vec3(3, 0, 10));
-    ASSERT_TRUE(character != nullptr && target != nullptr);
     FrameTestController& controller = ControllerOf(*character);
     character->SetCurrentAttackTarget(target->GetObjectId(), WorldVec3(), -1);
     character->RotateTowardsTarget(true);
@@ -73,7 +148,6 @@ TEST_F(CharacterUpdateTest, TwoDistressCallsFiveSecondsApartAndThenNoMore)
     FrameTestCharacter* victim =
         Make({"maxDistressCalls = 2", "distressCallTime = 5000", "distressCallRange = 10"});
     FrameTestCharacter* ally = Make({}, Vec3(5, 0, 4));
-    ASSERT_TRUE(victim != nullptr && ally != nullptr);
     constexpr uint32_t kAttacker = 4242;
     const std::vector<uint32_t> call{victim->GetObjectId(), kAttacker};
     auto calls = [&] { return ControllerOf(*ally).allyCalls.size(); };
@@ -95,15 +169,13 @@ TEST_F(CharacterUpdateTest, TwoDistressCallsFiveSecondsApartAndThenNoMore)
 
 TEST_F(CharacterUpdateTest, DyingAndDeathReachTheControllerThePhysicsAndTheDeathEvent)
 {
-    FrameTestCharacter* character = Make();
-    ASSERT_NE(character, nullptr);
-    DeathRecorder recorder;
+    Heard<GameEvent_CreatureDeath> recorder{"GameEvent_CreatureDeath"};
 
     character->ImDying();
-    ASSERT_EQ(recorder.deaths.size(), 1u);
-    EXPECT_EQ(recorder.deaths[0].name, character->GetObjectName());
-    EXPECT_EQ(recorder.deaths[0].victimId, character->GetObjectId());
-    EXPECT_EQ(recorder.deaths[0].killerId, character->GetAttackerId());
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].name, character->GetObjectName());
+    EXPECT_EQ(recorder.events[0].victimId, character->GetObjectId());
+    EXPECT_EQ(recorder.events[0].killerId, character->GetAttackerId());
     character->ImDead();
     EXPECT_EQ(ControllerOf(*character).notices, (std::vector<std::string>{"dying", "dead"}));
     const auto& removed = gEngine->GetPhysicsEngine().GetRemovedEntities();
@@ -114,7 +186,6 @@ TEST_F(CharacterUpdateTest, DyingAndDeathReachTheControllerThePhysicsAndTheDeath
 TEST_F(CharacterUpdateTest, StoppingReportsTheEndOfPathAndWalkingNowhereDoesNothing)
 {
     FrameTestCharacter* character = Make({"unarmedWalkAnim = Stroll"});
-    ASSERT_NE(character, nullptr);
     FrameTestController& controller = ControllerOf(*character);
     character->SetActionState(ActionState_Idle);
     character->CharacterStopMoving();
@@ -135,12 +206,226 @@ TEST_F(CharacterUpdateTest, TheLowHealthSoundPlaysOncePerDip)
     FrameTestCharacter* character =
         Make({"characterLife = 100", "lowHealthTriggerLevel = 30", "lowHealthResetLevel = 60",
               std::string("lowHealthSound = ") + kGasp});
-    ASSERT_NE(character, nullptr);
     ASSERT_FLOAT_EQ(character->GetTotalCharAttribute(CharAttribute_Life), 100.0f);
     for (float life : {25.0f, 20.0f, 59.0f, 60.0f, 30.0f})
         character->PlayLowHealthSoundIfNeeded(life);
     EXPECT_EQ(FindSound(kGasp)->GetPlayRequests().size(), 2u);
     EXPECT_EQ(ControllerOf(*character).lowHealthCalls, 2);
+}
+
+using CharacterStateTest = CharacterFrameFixture;
+
+TEST_F(CharacterStateTest, ObserversAreNotAliveAndTheUnknownAreAliveButHiding)
+{
+    EXPECT_FALSE(character->IsHiding());
+    character->SetObserverMode(true);
+    EXPECT_FALSE(character->IsAlive());
+    character->SetObserverMode(false);
+    character->SetLifeState(LifeState_Unknown);
+    EXPECT_TRUE(character->IsAlive());
+    EXPECT_TRUE(character->IsHiding());
+    EXPECT_STREQ(Character::GetActionStateAsText(static_cast<Character_ActionState>(2)), "Illegal");
+}
+
+TEST_F(CharacterStateTest, ADeadRestoreHidesAndKeepsTheInitialStateForLater)
+{
+    character->SetInitialStateInfo(ActionState_Move, WorldVec3(kRegion, Vec3(9, 0, 9)), 0, 0);
+    character->SetLifeState(LifeState_Dead);
+    character->RestoreLifeState();
+    EXPECT_FALSE(character->GetVisibility());
+    EXPECT_TRUE(character->AreCreateAttachementsDisabled());
+    EXPECT_EQ(character->GetActionHandler()->GetActionType(), 0);
+
+    character->SetLifeState(LifeState_Alive);
+    character->RestoreLifeState();
+    EXPECT_EQ(character->GetActionHandler()->GetActionType(), CharacterActionType_MoveTo);
+}
+
+TEST_F(CharacterStateTest, QuestEventsCarryTheNameAndDestroyMeLeavesTheWorld)
+{
+    Heard<GameEvent_GenericEntity> recorder{"GameEvent_MoveCompleted",
+                                            "GameEvent_AnimationCompleted"};
+    character->SendQuestMoveCompletedEvent();
+    character->SendQuestAnimationCompletedEvent();
+    ASSERT_EQ(recorder.events.size(), 2u);
+    for (const GameEvent_GenericEntity& event : recorder.events)
+        EXPECT_EQ(event.objectName, character->GetObjectName());
+
+    const uint32_t id = character->GetObjectId();
+    const size_t before = gEngine->GetWorld()->GetEntityCount();
+    character->DestroyMe();
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_FALSE(Exists(id));
+    EXPECT_EQ(gEngine->GetWorld()->GetEntityCount(), before - 1);
+}
+
+class CharacterOrientationTest : public CharacterFrameFixture {
+protected:
+    const Coords& Frame() const { return character->GetCoords().GetRegionCoords(); }
+
+    const WorldVec3 there{kRegion, Vec3(6, 0, 1)};
+};
+
+TEST_F(CharacterOrientationTest, AShortDirectionMovesWithoutTurning)
+{
+    character->RotateTowards(100, Vec3(0.19f, 0, 0), there);
+    EXPECT_EQ(character->GetCoords().GetPosition(), there);
+    EXPECT_EQ(Frame().forward, Vec3(0, 0, 1));
+}
+
+TEST_F(CharacterOrientationTest, FacingAwayTurnsAtTheMaximumRateAndNearbyItSnaps)
+{
+    character->RotateTowards(100, Vec3(0, 0, -1), there);
+    EXPECT_NEAR(std::acos(Dot(Frame().forward, Vec3(0, 0, 1))), 12.0f * 100 * 0.001f, 1e-5f);
+    EXPECT_EQ(character->GetCoords().GetPosition(), there);
+
+    // Facing away a quarter turn less: the frame's limit covers what is left.
+    const Vec3 want = Vec3(1, 0, 1).Unit();
+    gEngine->GetWorld()->SetCoords(character, WorldCoords(kRegion, Coords()));
+    character->RotateTowards(100, want * 3.0f, there);
+    EXPECT_NEAR(Frame().forward.x, want.x, 1e-6f);
+    EXPECT_NEAR(Frame().forward.z, want.z, 1e-6f);
+    EXPECT_EQ(Frame().up, Vec3(0, 1, 0));
+}
+
+TEST_F(CharacterOrientationTest, ALookAtFrameStillTurnsTheShortWay)
+{
+    WorldCoords looking;
+    looking.LookAtNoLean(WorldVec3(kRegion, Vec3(0, 0, 0)), WorldVec3(kRegion, Vec3(0, 0, 5)),
+                         Vec3(0, 1, 0));
+    gEngine->GetWorld()->SetCoords(character, looking);
+    for (int frame = 0; frame < 3; ++frame)
+        character->RotateTowards(50, Vec3(1, 0, 0), there);
+    EXPECT_GT(Frame().forward.x, 0.9f);
+}
+
+TEST_F(CharacterOrientationTest, TheSpineBendsToItsLimitWithoutOvershooting)
+{
+    character->SetSpineCurve(-1.0f);
+    EXPECT_NEAR(character->GetTargetSpineCurve(), -0.6981f, 1e-4f);
+    character->Update_TweakPose(100);
+    EXPECT_NEAR(character->GetSpineCurve(), -0.314159f, 1e-5f);
+    character->Update_TweakPose(1000);
+    EXPECT_FLOAT_EQ(character->GetSpineCurve(), character->GetTargetSpineCurve());
+}
+
+constexpr const char* kFootKeys[] = {"footGrass", "footDirt", "footSand", "footSnow",
+                                     "footStone", "footWood", "footWater"};
+
+class CharacterAnimationEventsTest : public CharacterFrameFixture {
+protected:
+    void SetUp() override
+    {
+        CharacterFrameFixture::SetUp();
+        std::vector<std::string> lines{"unarmedAttackIdleAnim = Stand"};
+        for (const char* key : kFootKeys) {
+            const std::string record = std::string("Records/Sounds/") + key + ".dbr";
+            database.WriteRecord(record, {"Class = SoundPak"});
+            lines.push_back(std::string(key) + " = " + record);
+        }
+        character = Must(Spawn<FrameTestCharacter>(
+            "Records/Creatures/Walker.dbr",
+            {lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6], lines[7]}));
+        controller = New<FrameTestController>();
+        character->SetControllerId(controller->GetObjectId());
+        character->GetActionHandler()->Execute(std::make_unique<FrameTestAction>(heard));
+    }
+
+    void Raise(const char* name, int32_t kind = 0)
+    {
+        character->AnimationCallback(kind, Name::Create(name));
+    }
+
+    size_t EngineEvents() const { return character->GetAnimationEvents().GetTotalCount(); }
+
+    size_t FootPlays() const
+    {
+        size_t plays = 0;
+        for (const char* key : kFootKeys)
+            plays +=
+                FindSound(std::string("Records/Sounds/") + key + ".dbr")->GetPlayRequests().size();
+        return plays;
+    }
+
+    FrameTestController* controller = nullptr;
+    std::vector<std::string> heard;
+};
+
+TEST_F(CharacterAnimationEventsTest, EventsReachSetActionControllerAndEngineInTurn)
+{
+    Raise("End", 1);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(controller->events.empty());
+    EXPECT_EQ(EngineEvents(), 1u) << "another kind reaches only the engine";
+
+    ASSERT_TRUE(character->GetAnimationSet()->PlayAnimation(*character, AnimationSet_AttackIdle,
+                                                            Name::noName, 1.0f, false, 2));
+    Raise("End");
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(controller->events.empty());
+    EXPECT_EQ(EngineEvents(), 1u) << "consumed by the set";
+    Raise("End");
+    EXPECT_EQ(heard, std::vector<std::string>{"End"});
+    EXPECT_EQ(controller->events, std::vector<std::string>{"End"});
+    EXPECT_EQ(EngineEvents(), 2u);
+
+    character->RotateTowardsTarget(true);
+    Raise("StopRotation");
+    EXPECT_FALSE(character->IsRotatingTowardsTarget());
+    EXPECT_EQ(heard.size(), 1u) << "not for the action";
+    EXPECT_EQ(controller->events.back(), "StopRotation");
+    EXPECT_EQ(EngineEvents(), 3u);
+}
+
+TEST_F(CharacterAnimationEventsTest, FootstepsSoundTheSurfaceAndGoNoFurther)
+{
+    Region* region = gEngine->GetWorld()->GetRegionById(kRegion);
+    region->SetSurface(8);
+    Raise("L Footstep");
+    EXPECT_EQ(FootPlays(), 0u);
+
+    region->SetSurface(2);
+    Raise("R Footstep");
+    const SoundPak* dirt = FindSound("Records/Sounds/footDirt.dbr");
+    ASSERT_EQ(FootPlays(), 1u);
+    ASSERT_EQ(dirt->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(dirt->GetPlayRequests()[0].coords, character->GetCoords());
+    EXPECT_EQ(dirt->GetTrackedObjectId(), character->GetObjectId());
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(controller->events.empty());
+    EXPECT_EQ(EngineEvents(), 0u);
+}
+
+TEST_F(CharacterAnimationEventsTest, AnEventBeforeTheSetsExistSkipsTheSet)
+{
+    Character early;
+    early.AnimationCallback(0, Name::Create("End"));
+    EXPECT_EQ(early.GetAnimationEvents().GetTotalCount(), 1u);
+}
+
+using CharacterMoveToPointTest = CharacterFrameFixture;
+
+TEST_F(CharacterMoveToPointTest, AWalkingFriendStopsOneUnitBeyondTouching)
+{
+    FrameTestCharacter* walker = Make({}, Vec3(0, 0, 0));
+    FrameTestCharacter* friendly = Make({}, Vec3(10, 0, 0));
+    walker->SetActionState(ActionState_Walk);
+    const WorldVec3 point =
+        walker->GetMoveToPoint(friendly->GetObjectId(), 0, friendly->GetPathPosition());
+    ASSERT_TRUE(point.HasRegion());
+    EXPECT_NEAR(point.GetRegionPosition().x, 10.0f - (0.5f + 0.5f + 1.0f), 1e-5f);
+    EXPECT_NEAR(point.GetRegionPosition().z, 0.0f, 1e-5f);
+
+    EXPECT_EQ(walker->GetMoveToPoint(walker->GetObjectId(), 0, point), walker->GetPathPosition());
+}
+
+TEST_F(CharacterMoveToPointTest, AFriendOnTheSameSpotGivesNoDirectionSoNoMove)
+{
+    FrameTestCharacter* walker = Make({}, Vec3(2, 0, 2));
+    FrameTestCharacter* friendly = Make({}, Vec3(2, 0, 2));
+    walker->SetActionState(ActionState_Walk);
+    EXPECT_EQ(walker->GetMoveToPoint(friendly->GetObjectId(), 0, WorldVec3()),
+              WorldVec3(kRegion, Vec3(2, 0, 2)));
 }
 
 } // namespace

@@ -6,47 +6,27 @@
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/ObjectManager.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <initializer_list>
 #include <sstream>
-#include <string>
-#include <vector>
 
-namespace GAME {
+namespace GAME::Test {
 namespace {
 
 constexpr const char* kLevelFile = "Records/Creature/PC/LevelTable.dbr";
 
-// The object ids that the skill-up events carried, in order.
-class SkillUpRecorder {
-public:
-    void OnSkillUp(const GameEvent_GenericEntity& event) { ids.push_back(event.objectId); }
-
-    std::vector<uint32_t> ids;
-    EventHandler<SkillUpRecorder, GameEvent_GenericEntity> listener{
-        "GameEvent_PlayerSkillUp", &SkillUpRecorder::OnSkillUp, this};
-};
-
-class ExperienceLevelControlTest : public Test::GameEngineFixture {
+class ExperienceLevelControlTest : public StartedFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-
     // The level file, then a character record that names it followed by its own lines.
     void Load(std::initializer_list<std::string> levelFile, const std::string& record = "")
     {
         database.WriteRecord(kLevelFile, levelFile);
-        control.Load(
-            GAME::Test::Record("levelFileName = " + std::string(kLevelFile) + "\n" + record));
+        control.Load(Record("levelFileName = " + std::string(kLevelFile) + "\n" + record));
     }
 
     // The threshold of the first level under a level file of its own with the equation.
@@ -56,12 +36,12 @@ protected:
         database.WriteRecord(path,
                              {"experienceLevelEquation = " + equation, "maxPlayerLevel = 10"});
         ExperienceLevelControl levels;
-        levels.Load(GAME::Test::Record("levelFileName = " + path));
+        levels.Load(Record("levelFileName = " + path));
         return levels.GetNextLevelExperience();
     }
 
     ExperienceLevelControl control;
-    SkillUpRecorder skillUps;
+    Heard<GameEvent_GenericEntity> skillUps{"GameEvent_PlayerSkillUp"};
     int files = 0;
 };
 
@@ -76,50 +56,42 @@ TEST_F(ExperienceLevelControlTest, WithoutAnEquationTheFirstAwardReachesTheMaxim
     EXPECT_EQ(control.GetModifierPoints(), 8u);
     EXPECT_EQ(control.GetSkillPoints(), 13u);
     EXPECT_EQ(control.GetExperiencePoints(), 0u);
-    EXPECT_EQ(skillUps.ids.size(), 4u);
+    EXPECT_EQ(skillUps.events.size(), 4u);
 }
 
 TEST_F(ExperienceLevelControlTest,
        AnAwardWorthThreeLevelsGrantsThreeLevelsAndThreeSkillUpsAndIsSaved)
 {
-    auto* owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    ASSERT_NE(owner, nullptr);
+    auto* owner = New<Character>();
     control.SetOwner(owner);
     Load({"experienceLevelEquation = (playerLevel*100)", "characterModifierPoints = 1",
           "skillModifierPoints = 2", "maxPlayerLevel = 10"});
-    GAME::Test::RecordingUserInterface ui;
+    RecordingUserInterface ui;
     Game().SetUI(&ui);
     EXPECT_TRUE(control.ReceiveExperience(350));
     Game().SetUI(nullptr);
     EXPECT_EQ(ui.saves, 3) << "one automatic save per level";
     const uint32_t id = owner->GetObjectId();
-    EXPECT_EQ(skillUps.ids, (std::vector<uint32_t>{id, id, id}));
+    EXPECT_EQ(skillUps.Ids(), (std::vector<uint32_t>{id, id, id}));
     EXPECT_EQ(control.GetNextLevelExperience(), 400u);
     EXPECT_EQ(control.GetLastLevelExperience(), 300u);
 
     // The save block pins level, experience and points as the award left them.
-    IOStreamWrite writer;
-    control.StreamProperties(&writer);
-    std::ostringstream text;
-    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
-    EXPECT_EQ(text.str(), "{\n"
-                          "  uint currentStats.charLevel = 4\n"
-                          "  uint currentStats.experiencePoints = 350\n"
-                          "  uint modifierPoints = 3\n"
-                          "  uint skillPoints = 6\n"
-                          "}\n");
+    const std::vector<uint8_t> bytes = Streamed(control);
+    EXPECT_EQ(Described(bytes), "{\n"
+                                "  uint currentStats.charLevel = 4\n"
+                                "  uint currentStats.experiencePoints = 350\n"
+                                "  uint modifierPoints = 3\n"
+                                "  uint skillPoints = 6\n"
+                                "}\n");
     ExperienceLevelControl loaded;
-    IOStreamRead reader(writer.GetBytes());
-    loaded.StreamProperties(&reader);
-    ASSERT_FALSE(reader.HasFailed());
+    ASSERT_TRUE(ReadBack(loaded, bytes));
     EXPECT_EQ(loaded.GetCharLevel(), 4u);
     EXPECT_EQ(loaded.GetExperiencePoints(), 350u);
     EXPECT_EQ(loaded.GetModifierPoints(), 3u);
     EXPECT_EQ(loaded.GetSkillPoints(), 6u);
-    IOStreamRead truncated(
-        std::vector<uint8_t>(writer.GetBytes().begin(), writer.GetBytes().end() - 6));
     ExperienceLevelControl partial;
-    partial.StreamProperties(&truncated);
+    EXPECT_FALSE(ReadBack(partial, {bytes.begin(), bytes.end() - 6}));
     EXPECT_EQ(log.Count(1, "ExperienceLevelControl: the saved block is unreadable"), 1u);
 
     EXPECT_FALSE(control.ReceiveExperience(49));
@@ -153,7 +125,7 @@ TEST_F(ExperienceLevelControlTest, DumpListsWhereEachLevelBeginsAndAtTheMaximumE
     EXPECT_EQ(control.GetExperiencePoints(), 200u) << "where the last level began";
     EXPECT_FALSE(control.ReceiveExperience(500));
     EXPECT_EQ(control.GetExperiencePoints(), 200u);
-    EXPECT_TRUE(skillUps.ids.empty()) << "no skill points per level, no event";
+    EXPECT_TRUE(skillUps.events.empty()) << "no skill points per level, no event";
 }
 
 TEST_F(ExperienceLevelControlTest, LevelThresholdsRoundHalfUpAndSaturate)
@@ -174,7 +146,7 @@ TEST_F(ExperienceLevelControlTest, ExperienceSumsStopAtTheTopAndLossesKeepTheirS
     EXPECT_EQ(control.GetExperiencePoints(), UINT32_MAX);
 
     ExperienceLevelControl rich;
-    rich.Load(GAME::Test::Record(""));
+    rich.Load(Record(""));
     rich.SetCurrentStats(0, 4000000000u);
     rich.LoseExperience(1);
     uint32_t level = 7;
@@ -196,7 +168,7 @@ TEST_F(ExperienceLevelControlTest, NegativeCountsReadAs0AndTheMaximumLevelIsBoun
 
     ExperienceLevelControl huge;
     database.WriteRecord("Records/Creature/PC/Huge.dbr", {"maxPlayerLevel = 2000000000"});
-    huge.Load(GAME::Test::Record("levelFileName = Records/Creature/PC/Huge.dbr"));
+    huge.Load(Record("levelFileName = Records/Creature/PC/Huge.dbr"));
     EXPECT_EQ(huge.GetMaxPlayerLevel(), ExperienceLevelControl::kMaxPlayerLevelCap);
     EXPECT_EQ(log.Count(1, "ExperienceLevelControl: maxPlayerLevel 2000000000 is above 10000"), 1u);
     EXPECT_TRUE(huge.ReceiveExperience(1));
@@ -206,8 +178,8 @@ TEST_F(ExperienceLevelControlTest, NegativeCountsReadAs0AndTheMaximumLevelIsBoun
 TEST_F(ExperienceLevelControlTest, WithoutALevelFileTheRecordStillGivesLevelAndPoints)
 {
     gEngine->GetGameInfo().SetDifficulty(1);
-    control.Load(GAME::Test::Record("charLevel = 3;7;9\nmodifierPoints = 2\nskillPoints = 4\n"
-                                    "experiencePoints = 55"));
+    control.Load(Record("charLevel = 3;7;9\nmodifierPoints = 2\nskillPoints = 4\n"
+                        "experiencePoints = 55"));
     EXPECT_EQ(control.GetCharLevel(), 7u);
     EXPECT_EQ(control.GetSkillPoints(), 4u);
     EXPECT_EQ(control.GetExperiencePoints(), 55u);
@@ -236,4 +208,4 @@ TEST_F(ExperienceLevelControlTest, ABadEquationIsLoggedAndLeavesEveryThresholdAt
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

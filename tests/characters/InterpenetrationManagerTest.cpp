@@ -10,12 +10,8 @@
 #include "tests/combat/DeathFixture.h"
 #include "world/GameCamera.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <initializer_list>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 namespace {

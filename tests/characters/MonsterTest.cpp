@@ -1,21 +1,54 @@
 #include "characters/Monster.h"
 
 #include "ai/ControllerMonster.h"
+#include "characters/CharacterBioReplicaInfo.h"
+#include "characters/Guard.h"
+#include "characters/MonsterReplicationRecord.h"
 #include "characters/Player.h"
 #include "characters/TeamManager.h"
+#include "characters/Typhon.h"
+#include "core/BinaryWriter.h"
+#include "engine/BinaryReader.h"
 #include "engine/Engine.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
+#include "multiplayer/SpawnPlayerPacket.h"
+#include "skills/Skill.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <string>
-#include <vector>
+#include <cstring>
+#include <limits>
 
-namespace GAME::Test {
+namespace GAME {
+
+// Reaches the loot a monster keeps to itself.
+class StateTestMonster : public Monster {
+    GAME_DECLARE_CLASS(StateTestMonster)
+
+public:
+    const LootStruct& Loot() const { return lootState; }
+    void RollLoot(uint16_t seed, uint16_t levelArgument) { LoadLootFromSeed(seed, levelArgument); }
+};
+
+GAME_IMPLEMENT_CLASS(StateTestMonster, Monster);
+
+// A skill a monster record can name.
+class MonsterRecordSkill : public Skill {
+    GAME_DECLARE_CLASS(MonsterRecordSkill)
+
+public:
+    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
+    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
+};
+
+GAME_IMPLEMENT_CLASS(MonsterRecordSkill, Skill);
+
+namespace Test {
 namespace {
 
 constexpr const char* kRecord = "Records/Creatures/Monster/Test.dbr";
@@ -39,19 +72,11 @@ protected:
 
     Monster* Load(std::initializer_list<std::string> lines)
     {
-        std::string text = "Class = Monster\n";
-        for (const std::string& line : lines)
-            text += line + "\n";
         // A fresh path each time: the database may keep a record it read once.
         const std::string path =
             "Records/Creatures/Monster/Test" + std::to_string(++loads) + ".dbr";
-        database.WriteFile(path, text);
-        return ObjectManager::Instance().CreateObjectFromFile<Monster>(path);
-    }
-
-    static Monster* NewMonster()
-    {
-        return static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
+        database.WriteFile(path, RecordText(lines, "Class = Monster\n"));
+        return Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(path));
     }
 
     static bool IsForced(uint32_t id)
@@ -68,7 +93,6 @@ TEST_F(MonsterTest, LoadReadsClassificationSoundsAndTimes)
     Start();
     Monster* monster = Load({"rampageSoundDelay = 2.5", "ambientSound = " + std::string(kAmbient),
                              "ambientPeriodMin = 1.5", "ambientPeriodMax = 1.5"});
-    ASSERT_NE(monster, nullptr);
     EXPECT_EQ(monster->GetClassification(), MonsterClassification_Common);
     EXPECT_EQ(monster->GetSpeedCapKeys()[0], "monsterRunSpeedCapMin");
     EXPECT_EQ(monster->GetSpeedCapKeys()[5], "monsterAttackSpeedCapMax");
@@ -81,7 +105,6 @@ TEST_F(MonsterTest, LoadReadsClassificationSoundsAndTimes)
     EXPECT_EQ(monster->GetTeam().GetTeamMajor(), TeamManager::DefaultMonsterTeam().GetTeamMajor());
 
     Monster* boss = Load({"monsterClassification = Boss"});
-    ASSERT_NE(boss, nullptr);
     EXPECT_EQ(boss->GetClassification(), MonsterClassification_Boss);
     EXPECT_EQ(boss->GetSpeedCapKeys()[2], "bossSpellCastSpeedCapMin");
 }
@@ -90,7 +113,6 @@ TEST_F(MonsterTest, AmbientPeriodsOfZeroNeverPlay)
 {
     Start();
     Monster* monster = Load({"ambientSound = " + std::string(kAmbient)});
-    ASSERT_NE(monster, nullptr);
     for (int frame = 0; frame < 20; ++frame)
         monster->UpdateSelf(1000);
     EXPECT_TRUE(monster->GetAmbientSound()->GetPlayRequests().empty());
@@ -101,7 +123,6 @@ TEST_F(MonsterTest, SpeedCapsClampToPercentOfTheBaseSpeed)
     Start({"monsterRunSpeedCapMin = 50;50;50", "monsterRunSpeedCapMax = 150;150;150",
            "monsterAttackSpeedCapMin = 0;0;0", "monsterAttackSpeedCapMax = 150;150;150"});
     Monster* monster = Load({});
-    ASSERT_NE(monster, nullptr);
     monster->GetCharacterBio().Load(Record("characterRunSpeed = 200"));
     monster->GetCharacterBio().InitialUpdate(*monster);
     const float base = monster->GetCharacterBio().GetBaseCharAttribute(CharAttribute_RunSpeed);
@@ -115,7 +136,7 @@ TEST_F(MonsterTest, SpeedCapsClampToPercentOfTheBaseSpeed)
 TEST_F(MonsterTest, CalculateStunNeedsMoreThanFivePointsOverTheDefence)
 {
     Start();
-    Monster* monster = NewMonster();
+    Monster* monster = New<Monster>();
     EXPECT_EQ(monster->CalculateStun(50.0f, 100.0f, 0.0f, 45.0f), 0.0f) << "equality";
     EXPECT_FLOAT_EQ(monster->CalculateStun(50.0f, 100.0f, 0.0f, 44.0f), 1001.5f);
     EXPECT_EQ(monster->CalculateStun(50.0f, 0.0f, 0.0f, -100.0f), 0.0f);
@@ -125,8 +146,8 @@ TEST_F(MonsterTest, CalculateStunNeedsMoreThanFivePointsOverTheDefence)
 TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
 {
     Start();
-    Monster* pet = NewMonster();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    Monster* pet = New<Monster>();
+    auto* player = New<Player>();
     pet->JoinMe(player->GetObjectId(), -1, false);
     pet->JoinMe(player->GetObjectId(), -1, false);
     EXPECT_EQ(pet->GetLeader(), player->GetObjectId());
@@ -136,8 +157,8 @@ TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
               1);
     EXPECT_EQ(log.CountContaining("has already joined"), 0u);
 
-    Monster* other = NewMonster();
-    Monster* follower = NewMonster();
+    Monster* other = New<Monster>();
+    Monster* follower = New<Monster>();
     follower->JoinMe(other->GetObjectId(), -1, false);
     EXPECT_FALSE(IsForced(follower->GetObjectId())) << "only a player leader";
 }
@@ -145,9 +166,9 @@ TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
 TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 {
     Start({std::string("playerPetBannerName = ") + kPetBanner});
-    Monster* pet = NewMonster();
-    Monster* first = NewMonster();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    Monster* pet = New<Monster>();
+    Monster* first = New<Monster>();
+    auto* player = New<Player>();
     pet->JoinMe(first->GetObjectId(), -1, false);
     const Team before = pet->GetTeam();
     Team human;
@@ -175,7 +196,7 @@ TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 TEST_F(MonsterTest, AnInvalidLeaderIsLoggedAndChangesNothing)
 {
     Start();
-    Monster* pet = NewMonster();
+    Monster* pet = New<Monster>();
     pet->JoinMe(999999, 5000, true);
     EXPECT_EQ(log.Count(2, "Monster::JoinMe() called by invalid target 999999"), 1u);
     EXPECT_EQ(pet->GetLeader(), 0u);
@@ -185,11 +206,11 @@ TEST_F(MonsterTest, AnInvalidLeaderIsLoggedAndChangesNothing)
 TEST_F(MonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-    Monster* pet = NewMonster();
+    auto* player = New<Player>();
+    Monster* pet = New<Monster>();
     pet->JoinMe(player->GetObjectId(), -1, false);
-    Monster* master = NewMonster();
-    Monster* follower = NewMonster();
+    Monster* master = New<Monster>();
+    Monster* follower = New<Monster>();
     follower->JoinMe(master->GetObjectId(), -1, false);
 
     player->SetLifeState(LifeState_Dead);
@@ -203,13 +224,12 @@ TEST_F(MonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
 TEST_F(MonsterTest, TheHighestBannerShowsAndTheNextTakesOver)
 {
     Start();
-    Monster* monster = NewMonster();
+    Monster* monster = New<Monster>();
     monster->SetBaseBanner(kBannerBase);
     monster->SetConvertBanner(kBannerConvert);
     monster->SetControlBanner(kBannerControl);
     EXPECT_EQ(monster->GetShownBanner(), monster->GetControlBanner());
-    auto* shown = ObjectManager::Instance().GetObject<Actor>(monster->GetShownBanner());
-    ASSERT_NE(shown, nullptr);
+    auto* shown = Must(ObjectManager::Instance().GetObject<Actor>(monster->GetShownBanner()));
     EXPECT_EQ(shown->GetAttachParent(), monster);
     EXPECT_EQ(shown->GetAttachPointName(), "Prey_Effect");
 
@@ -226,8 +246,7 @@ TEST_F(MonsterTest, ObjectIdSevenPicksTheSecondMeshAndTexture)
     Start();
     database.WriteRecord(kRecord, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
                                    "monsterBaseTexture = a.tex;b.tex"});
-    auto* monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(kRecord, 7);
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kRecord, 7));
     ASSERT_EQ(monster->GetObjectId(), 7u);
     monster->SelectAlternativeMesh();
     EXPECT_EQ(monster->GetMeshOverride(), "b.msh");
@@ -236,12 +255,352 @@ TEST_F(MonsterTest, ObjectIdSevenPicksTheSecondMeshAndTexture)
     constexpr const char* kSingle = "Records/Creatures/Monster/Single.dbr";
     database.WriteRecord(kSingle, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
                                    "monsterBaseTexture = only.tex"});
-    auto* single = ObjectManager::Instance().CreateObjectFromFile<Monster>(kSingle, 1006);
-    ASSERT_NE(single, nullptr);
+    auto* single = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kSingle, 1006));
     single->SelectAlternativeMesh();
     EXPECT_EQ(single->GetMeshOverride(), "b.msh");
     EXPECT_EQ(single->GetBaseTexture(), "") << "index 1 is beyond the one texture";
 }
 
+constexpr const char* kGlow = "Records/Fx/Packs/GodGlow.dbr";
+
+class TyphonTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord("Records/Fx/Glow.dbr", {"Class = EffectEntity"});
+        database.WriteRecord(kGlow, {"particleEffectNames = Records/Fx/Glow.dbr"});
+        typhon = New<Typhon>();
+        for (uint32_t god = 0; god < Typhon::kNumGods; ++god) {
+            CharFxPak* pack = typhon->GetSkillEffect(god);
+            pack->LoadFromDatabase(kGlow);
+            pack->SetParent(typhon->GetObjectId());
+            pack->InitializeFxPak();
+        }
+    }
+
+    Typhon* typhon = nullptr;
+};
+
+TEST_F(TyphonTest, EnableLightsOneGodAndDisableTurnsOffAllFour)
+{
+    typhon->EnableSkillEffect(2);
+    typhon->EnableSkillEffect(4);
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        EXPECT_EQ(typhon->GetSkillEffect(god)->IsActive(), god == 2) << god;
+    EXPECT_EQ(typhon->GetSkillEffect(4), nullptr);
+
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        typhon->EnableSkillEffect(god);
+    typhon->DisableSkillEffects();
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        EXPECT_FALSE(typhon->GetSkillEffect(god)->IsActive()) << god;
+}
+
+bool Decode(const std::vector<uint8_t>& bytes, MonsterReplicationRecord& record)
+{
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+    return record.Read(in) && in.GetRemaining() == 0;
+}
+
+class MonsterStateTest : public StartedFixture {
+protected:
+    static std::vector<uint8_t> Save(const Monster& monster)
+    {
+        BinaryWriter writer = BinaryWriter::ToMemory(256);
+        monster.SaveState(writer);
+        return {writer.GetData(), writer.GetData() + writer.GetPosition()};
+    }
+
+    static bool Restore(Monster& monster, const std::vector<uint8_t>& bytes)
+    {
+        BinaryReader reader(bytes.data(), bytes.size());
+        return monster.RestoreState(reader);
+    }
+};
+
+TEST_F(MonsterStateTest, ALivingMonsterRestoresItsFieldsAndJoinsItsLeaderForGood)
+{
+    Monster* leader = New<Monster>();
+    Monster* source = New<Monster>();
+    source->JoinMe(leader->GetObjectId(), -1, false);
+    source->SetProxyParent("Records/Proxies/Pool.dbr");
+    source->SetProxyNumSiblings(4);
+    source->SetPoppedOut(true);
+    const std::vector<uint8_t> bytes = Save(*source);
+
+    Monster* copy = New<Monster>();
+    ASSERT_TRUE(Restore(*copy, bytes));
+    EXPECT_EQ(copy->GetLeader(), leader->GetObjectId());
+    EXPECT_EQ(copy->GetJoinTimer(), -1);
+    EXPECT_EQ(copy->GetShownBanner(), 0u);
+    EXPECT_EQ(copy->GetProxyParent(), "Records/Proxies/Pool.dbr");
+    EXPECT_EQ(copy->GetProxyNumSiblings(), 4u);
+    EXPECT_TRUE(copy->GetPoppedOut());
+    EXPECT_TRUE(copy->GetRestoredFromLevelState());
+    EXPECT_FALSE(copy->ShouldLoadLoot());
+    EXPECT_EQ(Save(*copy), bytes);
+}
+
+TEST_F(MonsterStateTest, ADeadMonsterKeepsItsSeedButReloadsNoLootAndNoLeader)
+{
+    Monster* leader = New<Monster>();
+    auto* source = New<StateTestMonster>();
+    source->JoinMe(leader->GetObjectId(), -1, false);
+    source->RollLoot(0x1234, 0x0056);
+    source->SetLifeState(LifeState_Dead);
+    const std::vector<uint8_t> bytes = Save(*source);
+    // Actor part (4), life state (4), then the two seed words.
+    ASSERT_GE(bytes.size(), 12u);
+    EXPECT_EQ(bytes[8], 0x34);
+    EXPECT_EQ(bytes[9], 0x12);
+    EXPECT_EQ(bytes[10], 0x56);
+
+    auto* copy = New<StateTestMonster>();
+    const Character::LootStruct before = copy->Loot();
+    ASSERT_TRUE(Restore(*copy, bytes));
+    EXPECT_EQ(copy->GetLifeState(), LifeState_Dead);
+    EXPECT_EQ(copy->GetLeader(), 0u);
+    EXPECT_EQ(copy->Loot().itemIds, before.itemIds);
+}
+
+TEST_F(MonsterStateTest, ACutStateKeepsWhatFollowsWithOneLine)
+{
+    Monster* source = New<Monster>();
+    source->SetProxyParent("parent");
+    source->SetProxyNumSiblings(9);
+    std::vector<uint8_t> bytes = Save(*source);
+    // Make the proxy parent's length lie: the reader stops there.
+    const size_t lengthAt = 4 + 4 + 2 + 2 + 4;
+    bytes[lengthAt + 3] = 0x7F;
+    Monster* copy = New<Monster>();
+    copy->SetProxyNumSiblings(3);
+    EXPECT_TRUE(Restore(*copy, bytes));
+    EXPECT_EQ(copy->GetProxyParent(), "");
+    EXPECT_EQ(copy->GetProxyNumSiblings(), 3u);
+    EXPECT_EQ(log.CountContaining("Monster::RestoreState: level state of"), 1u);
+}
+
+TEST_F(MonsterStateTest, ALifeStateOutOfRangeIsRefused)
+{
+    Monster* source = New<Monster>();
+    std::vector<uint8_t> bytes = Save(*source);
+    bytes[4] = 77;
+    Monster* copy = New<Monster>();
+    copy->SetProxyNumSiblings(3);
+    EXPECT_FALSE(Restore(*copy, bytes));
+    EXPECT_EQ(copy->GetLifeState(), LifeState_Alive);
+    EXPECT_EQ(copy->GetProxyNumSiblings(), 3u);
+}
+
+TEST_F(MonsterStateTest, RecordsEndAfterTheAliveAndMovingFlags)
+{
+    const MonsterReplicationRecord dead{.alive = false};
+    MonsterReplicationRecord alive{.alive = true};
+    alive.loot.seed = 7;
+    alive.loot.itemIds[8] = 99;
+    const std::vector<uint8_t> deadBytes = Encode(dead);
+    const std::vector<uint8_t> aliveBytes = Encode(alive);
+    EXPECT_EQ(aliveBytes.size(), deadBytes.size() + 2 + 2 + 9 * 4);
+    MonsterReplicationRecord read;
+    ASSERT_TRUE(Decode(aliveBytes, read));
+    EXPECT_EQ(read.loot.seed, 7);
+    EXPECT_EQ(read.loot.itemIds[8], 99u);
+
+    const MonsterReplicationRecord moving{.alive = false,
+                                          .moving = true,
+                                          .pathTarget = WorldVec3(3, Vec3(1.0f, 2.0f, 3.0f)),
+                                          .attackTargetId = 5,
+                                          .attackExtraValue = 6};
+    const std::vector<uint8_t> movingBytes = Encode(moving);
+    ASSERT_TRUE(Decode(movingBytes, read));
+    EXPECT_EQ(read.pathTarget, moving.pathTarget);
+    EXPECT_EQ(read.attackExtraValue, 6u);
+    ASSERT_GT(movingBytes.size(), deadBytes.size());
+    EXPECT_EQ(deadBytes.back(), 0) << "the moving flag closes a standing record";
+}
+
+TEST_F(MonsterStateTest, ReplicationCarriesTheMonsterAndOnlyTheSecondReadIsKept)
+{
+    Monster* leader = New<Monster>();
+    Monster* source = New<Monster>();
+    source->JoinMe(leader->GetObjectId(), -1, false);
+    source->SetProxyParent("pool");
+    SpawnPlayerPacket carrier;
+    NetPacketOutBuffer out(carrier);
+    source->WriteReplicationData(out);
+    out.Done();
+    const std::vector<uint8_t> bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
+                                     carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+
+    Monster* copy = New<Monster>();
+    Feed(*copy, Encode(MonsterReplicationRecord{.proxyParent = "first"}));
+    Feed(*copy, bytes);
+    ASSERT_TRUE(copy->HasPendingReplicationData());
+    copy->ApplyReplicationData();
+    EXPECT_FALSE(copy->HasPendingReplicationData());
+    EXPECT_EQ(copy->GetProxyParent(), "pool");
+    EXPECT_EQ(copy->GetLeader(), leader->GetObjectId());
+    EXPECT_EQ(copy->GetSavedTeam().GetTeamMajor(), Team().GetTeamMajor())
+        << "replication sets no saved team";
+
+    copy->ApplyReplicationData();
+    EXPECT_EQ(log.Count(1, "Monster::ApplyReplicationData: Attempt to Apply NULL replication "
+                           "data."),
+              1u);
+}
+
+TEST_F(MonsterStateTest, ABadPacketLeavesNoPendingRecord)
+{
+    std::vector<uint8_t> bytes = Encode(MonsterReplicationRecord{.actionState = ActionState_Dying});
+    Monster* copy = New<Monster>();
+    Feed(*copy, std::vector<uint8_t>(bytes.begin(), bytes.end() - 1));
+    EXPECT_FALSE(copy->HasPendingReplicationData()) << "cut short";
+
+    bytes[0] = 6; // life state past the last one
+    Feed(*copy, bytes);
+    EXPECT_FALSE(copy->HasPendingReplicationData());
+
+    // A damage-over-time count that the bytes cannot hold.
+    bytes = Encode(MonsterReplicationRecord());
+    const size_t countAt = 4 + 4 + 4 + 1 + 12 + 4 + 4 + 4 + 1;
+    ASSERT_GT(bytes.size(), countAt + 4);
+    const uint8_t huge[4] = {0xFF, 0xFF, 0xFF, 0x7F};
+    std::memcpy(&bytes[countAt], huge, 4);
+    Feed(*copy, bytes);
+    EXPECT_FALSE(copy->HasPendingReplicationData());
+}
+
+TEST_F(MonsterStateTest, HugeLifeConvertsWithSaturation)
+{
+    Monster* copy = New<Monster>();
+    Feed(*copy, Encode(MonsterReplicationRecord{
+                    .currentLife = std::numeric_limits<float>::infinity(), .currentMana = -5.0f}));
+    ASSERT_TRUE(copy->HasPendingReplicationData());
+    copy->ApplyReplicationData();
+    CharacterBioReplicaInfo stats;
+    copy->GetCharacterBio().GetCurrentBioStats(stats);
+    EXPECT_EQ(stats.currentMana, 0u);
+}
+
+TEST_F(MonsterStateTest, AGuardFightsForThePlayersAndCannotDie)
+{
+    database.WriteRecord("Records/Creatures/Guard.dbr", {"Class = Guard"});
+    auto* guard =
+        ObjectManager::Instance().CreateObjectFromFile<Guard>("Records/Creatures/Guard.dbr");
+    ASSERT_NE(guard, nullptr);
+    EXPECT_TRUE(guard->IsInvincible());
+    EXPECT_EQ(guard->GetTeam().GetTeamMajor(), TeamManager::DefaultPlayerTeam().GetTeamMajor());
+}
+
+constexpr const char* kBite = "Records/Skills/Bite.dbr";
+constexpr const char* kRoar = "Records/Skills/Roar.dbr";
+constexpr const char* kHeal = "Records/Skills/Heal.dbr";
+constexpr uint32_t kDefaultSkill = 4242;
+
+class MonsterSkillsTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        for (const char* record : {kBite, kRoar, kHeal})
+            database.WriteRecord(record, {"Class = MonsterRecordSkill"});
+        monster = New<Monster>();
+        controller = New<ControllerMonster>();
+        monster->GetSkillManager().LoadSkills(Record(std::string("skillName1 = ") + kBite +
+                                                     "\nskillName2 = " + kRoar +
+                                                     "\nskillName3 = " + kHeal + "\n"),
+                                              3);
+        ASSERT_NE(Id(kBite), 0u);
+    }
+
+    uint32_t Id(const char* record) { return monster->GetSkillManager().FindSkillId(record); }
+
+    void Init(const std::string& record)
+    {
+        monster->InitSkillsInController(Record(record), controller, kDefaultSkill);
+    }
+
+    Monster* monster = nullptr;
+    ControllerMonster* controller = nullptr;
+};
+
+TEST_F(MonsterSkillsTest, OnlyTheAttackSkillGivesDefaultNormalAndTheStandardBands)
+{
+    // Set beforehand: an absent "chainBehavior" must not touch it.
+    controller->SetChainBehavior(ChainedSkillBehavior_UseOnLeader);
+    Init(std::string("attackSkillName = ") + kBite + "\n");
+
+    EXPECT_EQ(controller->GetDefaultSkillId(), kDefaultSkill);
+    EXPECT_EQ(controller->GetNormalAttackSkillId(), Id(kBite));
+    EXPECT_EQ(controller->GetShortRangeMin(), 0.0f);
+    EXPECT_EQ(controller->GetShortRangeMax(), 4.0f);
+    EXPECT_EQ(controller->GetMediumRangeMin(), 4.0f);
+    EXPECT_EQ(controller->GetMediumRangeMax(), 8.0f);
+    EXPECT_EQ(controller->GetLongRangeMin(), 8.0f);
+    EXPECT_EQ(controller->GetLongRangeMax(), 16.0f);
+    EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_UseOnLeader);
+    EXPECT_EQ(controller->GetHealSkillId(), 0u);
+    for (int i = 0; i < ControllerMonster::kNumSpecialAttacks; ++i)
+        EXPECT_EQ(controller->GetSpecialAttack(i).skill, 0u) << i;
+}
+
+TEST_F(MonsterSkillsTest, SpecialAttackTimesInMsChanceTruncatedAndRangeByExactWord)
+{
+    Init(std::string("specialAttack2SkillName = ") + kRoar +
+         "\nspecialAttack2Timeout = 2.5\nspecialAttack2Delay = 0.75\n"
+         "specialAttack2Chance = 33.9\nspecialAttack2Range = MediumRange\n"
+         "specialAttack3SkillName = " +
+         kBite + "\nspecialAttack3Range = mediumrange\nspecialAttack3Chance = -5\n" +
+         "specialAttackSkillName = Records/Skills/Unknown.dbr\nspecialAttackTimeout = 9\n");
+
+    uint32_t skill = 0, chance = 0;
+    int32_t timeout = 0, delay = 0;
+    SkillUseRange range = SkillUseRange_None;
+    controller->GetSpecialAttack2SkillInfo(skill, timeout, delay, chance, range);
+    EXPECT_EQ(skill, Id(kRoar));
+    EXPECT_EQ(timeout, 2500);
+    EXPECT_EQ(delay, 750);
+    EXPECT_EQ(chance, 33u);
+    EXPECT_EQ(range, SkillUseRange_Medium);
+    // The first wait is the timeout; nothing has cooled down yet.
+    EXPECT_EQ(controller->GetSpecialAttack(1).initialWait, 2500);
+    EXPECT_EQ(controller->GetSpecialAttack(1).cooldown, 0);
+
+    const ControllerMonster::SpecialAttack third = controller->GetSpecialAttack(2);
+    EXPECT_EQ(third.skill, Id(kBite));
+    EXPECT_EQ(third.useRange, SkillUseRange_None);
+    EXPECT_EQ(third.chance, 0u);
+    // A skill the monster does not hold leaves its slot empty.
+    EXPECT_EQ(controller->GetSpecialAttack(0).skill, 0u);
+    EXPECT_EQ(controller->GetSpecialAttack(0).timeout, 0);
+}
+
+TEST_F(MonsterSkillsTest, HealDelayDefaultsToThreeSecondsAndChainWordsAreExact)
+{
+    Init(std::string("healSkillName = ") + kHeal + "\nchainInitialSkill = " + kBite +
+         "\nchainNextSkill = " + kRoar +
+         "\nchainBehavior = UseOnSelfish\n"
+         "buffOther2SkillName = " +
+         kRoar + "\nlongRangeMax = 30\n");
+    EXPECT_EQ(controller->GetHealSkillId(), Id(kHeal));
+    EXPECT_EQ(controller->GetHealDelay(), 3000);
+    EXPECT_EQ(controller->GetChainInitialSkill(), Id(kBite));
+    EXPECT_EQ(controller->GetChainNextSkill(), Id(kRoar));
+    EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_None);
+    EXPECT_EQ(controller->GetBuffOther2SkillId(), Id(kRoar));
+    EXPECT_EQ(controller->GetBuffOtherSkillId(), 0u);
+    EXPECT_EQ(controller->GetLongRangeMax(), 30.0f);
+
+    Init("chainBehavior = UseOnSelf\nhealSkillDelay = 1.25\nhealSkillName = " + std::string(kHeal) +
+         "\n");
+    EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_UseOnSelf);
+    EXPECT_EQ(controller->GetHealDelay(), 1250);
+    Init("chainBehavior = UseOnLeader\n");
+    EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_UseOnLeader);
+}
+
 } // namespace
-} // namespace GAME::Test
+} // namespace Test
+} // namespace GAME

@@ -2,23 +2,73 @@
 
 #include "characters/ChatAction.h"
 #include "characters/EngageNpcAction.h"
+#include "characters/NpcSkillReallocator.h"
 #include "core/BinaryWriter.h"
 #include "engine/BinaryReader.h"
 #include "engine/EffectEntity.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/World.h"
+#include "game/MinimapGameNugget.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "quests/Action_IlluminateNpc.h"
+#include "quests/MerchantDialogPak.h"
 #include "quests/QuestRepository.h"
-#include "tests/characters/NpcFixture.h"
-
-#include <gtest/gtest.h>
-
-#include <vector>
+#include "tests/characters/CharacterHelpers.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/RecordingUserInterface.h"
 
 namespace GAME::Test {
 namespace {
+
+constexpr const char* kNpcRecord = "Records/Creatures/Npc/Tester.dbr";
+constexpr const char* kDialogRecord = "Records/Dialog/Tester.dbr";
+constexpr const char* kQuestion01 = "Records/Effects/ObjectEffects/Question01.dbr";
+constexpr const char* kQuestion03 = "Records/Effects/ObjectEffects/Question03.dbr";
+constexpr const char* kNpcEffect = "Records/Effects/EnvironmentFX/NPCEffect.dbr";
+
+// A main player, a recording user interface, the mark records and one NPC.
+class NpcFixture : public StartedFixture {
+protected:
+    void SetUp() override
+    {
+        StartedFixture::SetUp();
+        for (const char* effect : {kQuestion01, kQuestion03, kNpcEffect,
+                                   "Records/Effects/ObjectEffects/Reallocation01.dbr",
+                                   "Records/Effects/ObjectEffects/Exclaimation03.dbr"})
+            database.WriteRecord(effect, {"Class = EffectEntity"});
+        database.WriteRecord(kNpcRecord, {"Class = Npc", "characterLife = 10"});
+        database.WriteRecord(kDialogRecord, {"defaultDialogTextTag = tagHello",
+                                             "shortGreetingTimerTime = 2", "resetDistance = 4.0"});
+        Game().SetUI(&ui);
+        player = Must(MakeMainPlayer());
+        npc = Must(NewNpc());
+    }
+
+    void TearDown() override
+    {
+        Game().SetUI(nullptr);
+        GameEngineFixture::TearDown();
+    }
+
+    static Npc* NewNpc() { return ObjectManager::Instance().CreateObjectFromFile<Npc>(kNpcRecord); }
+
+    // Both stand in one region, the player `distance` units along x from the NPC.
+    void PlaceApart(float distance)
+    {
+        World& world = *gEngine->GetWorld();
+        if (world.GetRegionById(1) == nullptr)
+            world.CreateRegion(
+                1, Vec3(), ABBox(Vec3(-100.0f, -100.0f, -100.0f), Vec3(100.0f, 100.0f, 100.0f)));
+        world.AddEntity(npc, WorldCoords(1, Coords::Identity()), false);
+        world.AddEntity(player, WorldCoords(1, Coords::FromTranslation(Vec3(distance, 0, 0))),
+                        false);
+    }
+
+    RecordingUserInterface ui;
+    Player* player = nullptr;
+    Npc* npc = nullptr;
+};
 
 using NpcTest = NpcFixture;
 
@@ -84,8 +134,7 @@ TEST_F(NpcTest, DelayedQuestActionsStayOnOnlyWhenTheQueryAnswersFalse)
 TEST_F(NpcTest, TheSamePunctuationKeepsItsMark)
 {
     npc->AttachPunctuation(kQuestion01);
-    EffectEntity* mark = npc->GetPunctuationEffect();
-    ASSERT_NE(mark, nullptr);
+    EffectEntity* mark = Must(npc->GetPunctuationEffect());
     EXPECT_EQ(mark->GetAttachParent(), npc);
     EXPECT_EQ(mark->GetAttachPointName(), "Head");
     npc->AttachPunctuation(kQuestion01);
@@ -195,6 +244,32 @@ TEST_F(NpcTest, ReplicationCarriesTheSeedBytesAndNineIds)
     copy->ReadReplicationData(in);
     EXPECT_FALSE(in.HasFailed());
     copy->ApplyReplicationData();
+}
+
+using NpcSkillReallocatorTest = NpcFixture;
+
+TEST_F(NpcSkillReallocatorTest, AReallocatorIgnoresAnotherPlayerAndKeepsItsMark)
+{
+    database.WriteRecord("Records/Creatures/Npc/Reallocator.dbr",
+                         {"Class = NpcSkillReallocator", "characterLife = 10"});
+    auto* reallocator = Must(ObjectManager::Instance().CreateObjectFromFile<NpcSkillReallocator>(
+        "Records/Creatures/Npc/Reallocator.dbr"));
+    EXPECT_EQ(reallocator->GetDialogType(), Npc::DialogType_Reallocation);
+    const std::string mark = reallocator->GetPunctuationRecord();
+    EXPECT_EQ(mark, "Records/Effects/ObjectEffects/Reallocation01.dbr");
+
+    reallocator->Dialog_ReplaceStatic(kDialogRecord, nullptr, true);
+    EXPECT_NE(dynamic_cast<MerchantDialogPak*>(reallocator->GetDialogPak()), nullptr);
+    EXPECT_EQ(reallocator->GetPunctuationRecord(), mark);
+
+    reallocator->OnPlayerInteract(player->GetObjectId() + 1000, false, false);
+    EXPECT_TRUE(ui.reallocationNpcs.empty());
+    reallocator->OnPlayerInteract(player->GetObjectId(), false, false);
+    EXPECT_EQ(ui.reallocationNpcs, std::vector<uint32_t>{reallocator->GetObjectId()});
+    std::vector<MinimapGameNugget> map;
+    reallocator->AppendDetailMapData(map);
+    ASSERT_EQ(map.size(), 1u);
+    EXPECT_EQ(map[0].type, 10u);
 }
 
 } // namespace

@@ -10,11 +10,7 @@
 #include "items/Item.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <memory>
-#include <vector>
 
 namespace GAME {
 

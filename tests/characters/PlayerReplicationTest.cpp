@@ -5,15 +5,12 @@
 #include "characters/PlayerReplicationRecord.h"
 #include "engine/ConnectionManager.h"
 #include "engine/NetPacketInBuffer.h"
-#include "engine/NetPacketOutBuffer.h"
-#include "engine/ObjectManager.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
 #include "multiplayer/SpawnPlayerPacket.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
@@ -22,37 +19,22 @@
 namespace GAME::Test {
 namespace {
 
-// The record's bytes, without the packet header.
-std::vector<uint8_t> Encode(const PlayerReplicationRecord& record)
-{
-    SpawnPlayerPacket carrier;
-    NetPacketOutBuffer out(carrier);
-    record.Write(out);
-    out.Done();
-    return {carrier.GetOutBuffer() + NetPacketHeader::kSize,
-            carrier.GetOutBuffer() + carrier.GetOutBufferSize()};
-}
-
-class PlayerReplicationTest : public GameEngineFixture {
+class PlayerReplicationTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         source = NewPlayer();
         copy = NewPlayer();
-        ASSERT_NE(source, nullptr);
-        ASSERT_NE(copy, nullptr);
     }
 
     // With the five base attributes, so that the bio keeps what it is given.
     static Player* NewPlayer()
     {
-        auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-        if (player != nullptr)
-            player->GetCharacterBio().Load(
-                Record("characterLife = 1\ncharacterMana = 1\ncharacterStrength = 1\n"
-                       "characterDexterity = 1\ncharacterIntelligence = 1"));
+        auto* player = New<Player>();
+        player->GetCharacterBio().Load(
+            Record("characterLife = 1\ncharacterMana = 1\ncharacterStrength = 1\n"
+                   "characterDexterity = 1\ncharacterIntelligence = 1"));
         return player;
     }
 
@@ -65,13 +47,6 @@ protected:
         return {packet.GetOutBuffer(), packet.GetOutBuffer() + size};
     }
 
-    static void Feed(Player& player, const std::vector<uint8_t>& bytes)
-    {
-        SpawnPlayerPacket carrier;
-        NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
-        player.ReadReplicationData(in);
-    }
-
     Player* source = nullptr;
     Player* copy = nullptr;
 };
@@ -79,15 +54,14 @@ protected:
 TEST_F(PlayerReplicationTest, ASpawnedCopyTakesNameStatsMoneyAndLevel)
 {
     source->SetPlayerName(L"Ana");
-    CharacterBioReplicaInfo stats;
-    stats.currentLife = 250;
-    stats.currentMana = 40;
-    stats.baseLife = 300;
-    stats.baseMana = 60;
-    stats.baseStrength = 51;
-    stats.baseDexterity = 52;
-    stats.baseIntelligence = 123;
-    source->GetCharacterBio().RestoreCurrentBioStats(stats, true);
+    source->GetCharacterBio().RestoreCurrentBioStats({.currentLife = 250,
+                                                      .currentMana = 40,
+                                                      .baseLife = 300,
+                                                      .baseMana = 60,
+                                                      .baseStrength = 51,
+                                                      .baseDexterity = 52,
+                                                      .baseIntelligence = 123},
+                                                     true);
     source->AddMoney(777);
 
     char expectedLine[96];
@@ -98,8 +72,7 @@ TEST_F(PlayerReplicationTest, ASpawnedCopyTakesNameStatsMoneyAndLevel)
     const std::vector<uint8_t> message = SpawnMessage();
     EXPECT_EQ(log.Count(0, expectedLine), 1u);
     std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(message);
-    auto* spawn = dynamic_cast<SpawnPlayerPacket*>(decoded.get());
-    ASSERT_NE(spawn, nullptr);
+    auto* spawn = Must(dynamic_cast<SpawnPlayerPacket*>(decoded.get()));
     EXPECT_EQ(spawn->GetType(), 30u);
     EXPECT_EQ(spawn->GetContainerKind(), 2u);
     EXPECT_EQ(spawn->objectId.GetId(), source->GetObjectId());
@@ -131,13 +104,11 @@ TEST_F(PlayerReplicationTest, AStandingPlayerEndsAfterTheMovingFlag)
 
 TEST_F(PlayerReplicationTest, AMovingRecordCarriesTargetsAfterTheFlag)
 {
-    PlayerReplicationRecord standing;
-    PlayerReplicationRecord moving;
-    moving.moving = true;
-    moving.pathTarget = WorldVec3(7, Vec3(1.0f, 2.0f, 3.0f));
-    moving.attackTargetId = 0x11223344;
-    moving.attackTargetSkillId = 5;
-    const std::vector<uint8_t> still = Encode(standing);
+    const PlayerReplicationRecord moving{.moving = true,
+                                         .pathTarget = WorldVec3(7, Vec3(1.0f, 2.0f, 3.0f)),
+                                         .attackTargetId = 0x11223344,
+                                         .attackTargetSkillId = 5};
+    const std::vector<uint8_t> still = Encode(PlayerReplicationRecord());
     const std::vector<uint8_t> moved = Encode(moving);
     ASSERT_EQ(moved.size(), still.size() + 16 + 4 + 4);
     EXPECT_EQ(still.back(), 0);
@@ -155,23 +126,22 @@ TEST_F(PlayerReplicationTest, AMovingRecordCarriesTargetsAfterTheFlag)
 
 TEST_F(PlayerReplicationTest, EveryFieldTravelsInItsPlace)
 {
-    PlayerReplicationRecord sent;
-    sent.playerName = L"Ana";
-    sent.coords = WorldCoords(WorldVec3(3, Vec3(1.0f, 2.0f, 3.0f)));
-    sent.currentLife = 250.0f;
-    sent.currentMana = 40.0f;
-    sent.tainted = true;
-    sent.baseLife = 300.0f;
-    sent.baseMana = 60.0f;
-    sent.baseStrength = 51.0f;
-    sent.baseDexterity = 52.0f;
-    sent.baseIntelligence = 123.0f;
+    PlayerReplicationRecord sent{.playerName = L"Ana",
+                                 .coords = WorldCoords(WorldVec3(3, Vec3(1.0f, 2.0f, 3.0f))),
+                                 .currentLife = 250.0f,
+                                 .currentMana = 40.0f,
+                                 .tainted = true,
+                                 .baseLife = 300.0f,
+                                 .baseMana = 60.0f,
+                                 .baseStrength = 51.0f,
+                                 .baseDexterity = 52.0f,
+                                 .baseIntelligence = 123.0f,
+                                 .characterLevel = 7,
+                                 .experiencePoints = 9000,
+                                 .money = 777,
+                                 .playerTexture = "skin.tex",
+                                 .actionState = ActionState_Idle};
     sent.team.Set(2, 5);
-    sent.characterLevel = 7;
-    sent.experiencePoints = 9000;
-    sent.money = 777;
-    sent.playerTexture = "skin.tex";
-    sent.actionState = ActionState_Idle;
     const std::vector<uint8_t> bytes = Encode(sent);
 
     SpawnPlayerPacket carrier;
@@ -251,12 +221,11 @@ TEST_F(PlayerReplicationTest, ListCountsBeyondTheBytesAreRefusedBeforeAnyRoomIsM
 
 TEST_F(PlayerReplicationTest, BioFloatsThatAreNotNumbersOrNegativeArriveAsZero)
 {
-    PlayerReplicationRecord sent;
-    sent.currentLife = -5.0f;
-    sent.baseStrength = std::numeric_limits<float>::quiet_NaN();
-    sent.baseIntelligence = 1e20f;
-    sent.baseDexterity = 42.9f;
-    Feed(*copy, Encode(sent));
+    Feed(*copy,
+         Encode(PlayerReplicationRecord{.currentLife = -5.0f,
+                                        .baseStrength = std::numeric_limits<float>::quiet_NaN(),
+                                        .baseDexterity = 42.9f,
+                                        .baseIntelligence = 1e20f}));
     copy->ApplyReplicationData();
     CharacterBioReplicaInfo arrived;
     copy->GetCharacterBio().GetCurrentBioStats(arrived);

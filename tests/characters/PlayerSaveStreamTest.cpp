@@ -7,14 +7,10 @@
 #include "engine/IOStreamWrite.h"
 #include "engine/ObjectManager.h"
 #include "engine/TriggerToken.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-namespace GAME {
+namespace GAME::Test {
 namespace {
 
 // Opens the fields the save carries to the test.
@@ -117,27 +113,8 @@ struct OwnBlock {
     }
 };
 
-class PlayerSaveStreamTest : public Test::GameEngineFixture {
+class PlayerSaveStreamTest : public StartedFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-
-    static std::vector<uint8_t> Save(Player& player)
-    {
-        IOStreamWrite out;
-        player.StreamProperties(&out);
-        EXPECT_FALSE(out.HasFailed());
-        return out.GetBytes();
-    }
-    static bool Read(Player& player, const std::vector<uint8_t>& bytes)
-    {
-        IOStreamRead in(bytes);
-        player.StreamProperties(&in);
-        return !in.HasFailed();
-    }
     static std::string Text(const std::vector<uint8_t>& bytes)
     {
         std::string text;
@@ -172,11 +149,11 @@ TEST_F(PlayerSaveStreamTest, APlayedPlayerReadIntoANewOneIsEqualAndWritesTheSame
 {
     SavedPlayer played;
     Play(played);
-    const std::vector<uint8_t> bytes = Save(played);
+    const std::vector<uint8_t> bytes = Streamed(played);
     Game().ResetTutorialState();
 
     SavedPlayer loaded;
-    ASSERT_TRUE(Read(loaded, bytes));
+    ASSERT_TRUE(ReadBack(loaded, bytes));
     EXPECT_EQ(loaded.GetPlayerName(), L"H\u00e9ro");
     EXPECT_FALSE(loaded.IsInMainQuest());
     EXPECT_EQ(loaded.teleportIds, played.teleportIds);
@@ -194,14 +171,14 @@ TEST_F(PlayerSaveStreamTest, APlayedPlayerReadIntoANewOneIsEqualAndWritesTheSame
     EXPECT_EQ(Game().GetTutorialUnlockList(), (std::vector<int32_t>{4, 20}));
     EXPECT_TRUE(Game().GetDisableTutorialAutoPop());
     // Skills, hot slots, statistics and the rest: the reloaded player saves byte for byte alike.
-    EXPECT_EQ(Save(loaded), bytes);
+    EXPECT_EQ(Streamed(loaded), bytes);
 }
 
 TEST_F(PlayerSaveStreamTest, TheOwnBlockOfANewPlayerIsPinned)
 {
     SavedPlayer player;
     Game().UnlockTutorialPage(3, false);
-    const std::string text = Text(Save(player));
+    const std::string text = Text(Streamed(player));
     std::string expected = "uint playerVersion = 5\n{\n  wideString myPlayerName = L\"Player\"\n"
                            "  bool isInMainQuest = true\n  bool disableAutoPopV2 = false\n"
                            "  uint numTutorialPagesV2 = 36\n  int currentPageV2 = 3\n";
@@ -229,7 +206,7 @@ TEST_F(PlayerSaveStreamTest, TheOwnBlockOfANewPlayerIsPinned)
 TEST_F(PlayerSaveStreamTest, TheUISettingsWrittenAreTheDefaultsAndAReadHandsThemOn)
 {
     SavedPlayer player;
-    const std::string text = Text(Save(player));
+    const std::string text = Text(Streamed(player));
     std::string ui = "  {\n    bool equipmentSelection = false\n    uint skillWindowSelection = 0\n"
                      "    bool skillSettingValid = false\n";
     for (int n = 1; n <= 5; ++n) {
@@ -243,7 +220,7 @@ TEST_F(PlayerSaveStreamTest, TheUISettingsWrittenAreTheDefaultsAndAReadHandsThem
     RecordingInterface screen;
     SavedPlayer loaded;
     loaded.SetGameInterface(&screen);
-    ASSERT_TRUE(Read(loaded, Save(player)));
+    ASSERT_TRUE(ReadBack(loaded, Streamed(player)));
     ASSERT_EQ(screen.restored.size(), 1u);
     EXPECT_TRUE(screen.restored[0].skillBar[0].active);
     EXPECT_FALSE(screen.restored[0].skillBar[1].active);
@@ -254,7 +231,7 @@ TEST_F(PlayerSaveStreamTest, VersionsPageCountsAndGroupVersionsGateWhatIsRead)
     OwnBlock layout;
     layout.pages = {4, 7};
     SavedPlayer current;
-    Read(current, layout.Write());
+    ReadBack(current, layout.Write());
     EXPECT_EQ(current.GetPlayerName(), L"Hand");
     EXPECT_FALSE(current.IsInMainQuest());
     EXPECT_EQ(Game().GetTutorialUnlockList(), (std::vector<int32_t>{4, 7}));
@@ -266,19 +243,19 @@ TEST_F(PlayerSaveStreamTest, VersionsPageCountsAndGroupVersionsGateWhatIsRead)
     layout.pageCount = 35; // consumed, nothing unlocked
     layout.teleportVersion = 2;
     SavedPlayer older;
-    Read(older, layout.Write());
+    ReadBack(older, layout.Write());
     EXPECT_TRUE(Game().GetTutorialUnlockList().empty());
     EXPECT_TRUE(older.teleportIds[1].empty());
     EXPECT_EQ(older.GetCurrentMoney(), 250u); // the keys after the skipped group still line up
 
     layout.version = 4;
     SavedPlayer four;
-    Read(four, layout.Write());
+    ReadBack(four, layout.Write());
     EXPECT_TRUE(four.IsInMainQuest());
     EXPECT_TRUE(four.GetHasBeenInGame());
     layout.version = 2;
     SavedPlayer two;
-    Read(two, layout.Write());
+    ReadBack(two, layout.Write());
     EXPECT_FALSE(two.GetHasBeenInGame());
     EXPECT_EQ(two.GetGreatestDifficultyCompleted(), static_cast<GameDifficulty>(0));
 }
@@ -288,7 +265,7 @@ TEST_F(PlayerSaveStreamTest, EachPlaceGroupVersionSkipsOnlyItsOwnKeys)
     OwnBlock layout;
     layout.epicMarkersAndRespawns = 1;
     SavedPlayer all;
-    Read(all, layout.Write());
+    ReadBack(all, layout.Write());
     EXPECT_EQ(all.markerIds[1], std::vector<UniqueId>{UniqueId(7, 7, 7, 0)});
     EXPECT_EQ(all.respawnIds[1], std::vector<UniqueId>{UniqueId(7, 7, 7, 0)});
     EXPECT_EQ(all.strategicMovementRespawnPoints[0], UniqueId(0, 0, 0, 1));
@@ -297,7 +274,7 @@ TEST_F(PlayerSaveStreamTest, EachPlaceGroupVersionSkipsOnlyItsOwnKeys)
     layout.respawnVersion = 2;
     layout.respawnPointVersion = 7;
     SavedPlayer skipped;
-    Read(skipped, layout.Write());
+    ReadBack(skipped, layout.Write());
     EXPECT_EQ(skipped.teleportIds[1], std::vector<UniqueId>{UniqueId(7, 7, 7, 0)});
     EXPECT_TRUE(skipped.markerIds[1].empty());
     EXPECT_TRUE(skipped.respawnIds[1].empty());
@@ -310,7 +287,7 @@ TEST_F(PlayerSaveStreamTest, EachPlaceGroupVersionSkipsOnlyItsOwnKeys)
     layout.markerVersion = 1; // only the respawn list is skipped; the point is read again
     layout.respawnPointVersion = 1;
     SavedPlayer respawnOnly;
-    Read(respawnOnly, layout.Write());
+    ReadBack(respawnOnly, layout.Write());
     EXPECT_EQ(respawnOnly.markerIds[1].size(), 1u);
     EXPECT_TRUE(respawnOnly.respawnIds[1].empty());
     EXPECT_EQ(respawnOnly.strategicMovementRespawnPoints[2], UniqueId(0, 0, 0, 3));
@@ -321,18 +298,18 @@ TEST_F(PlayerSaveStreamTest, HostileCountsAndDifficultiesAreRefused)
     OwnBlock layout;
     layout.temp = 9;
     SavedPlayer odd;
-    Read(odd, layout.Write());
+    ReadBack(odd, layout.Write());
     EXPECT_EQ(odd.GetGreatestDifficultyCompleted(), static_cast<GameDifficulty>(0)); // stored 3
 
     layout.epicTeleports = 65537;
     SavedPlayer flooded;
-    EXPECT_FALSE(Read(flooded, layout.Write()));
+    EXPECT_FALSE(ReadBack(flooded, layout.Write()));
     EXPECT_TRUE(flooded.teleportIds[1].empty());
     EXPECT_EQ(log.Count(1, "Player: saved \"teleportUIDsSize\" of 65537 refused"), 1u);
 
     layout.epicTeleports = 65536; // allowed, but the stream holds only four: stops there
     SavedPlayer cut;
-    EXPECT_FALSE(Read(cut, layout.Write()));
+    EXPECT_FALSE(ReadBack(cut, layout.Write()));
     EXPECT_EQ(cut.teleportIds[1].size(), 4u);
 }
 
@@ -340,10 +317,10 @@ TEST_F(PlayerSaveStreamTest, EveryTruncationOfASaveFails)
 {
     SavedPlayer played;
     Play(played);
-    const std::vector<uint8_t> bytes = Save(played);
+    const std::vector<uint8_t> bytes = Streamed(played);
     for (size_t size = 8; size < bytes.size(); size += 13) {
         SavedPlayer loaded;
-        EXPECT_FALSE(Read(loaded, {bytes.begin(), bytes.begin() + static_cast<long>(size)}))
+        EXPECT_FALSE(ReadBack(loaded, {bytes.begin(), bytes.begin() + static_cast<long>(size)}))
             << size;
     }
 }
@@ -355,20 +332,20 @@ TEST_F(PlayerSaveStreamTest, ControllerBlocksAreStreamedOrPassedOver)
     ASSERT_NE(controller, nullptr);
     SavedPlayer played;
     played.SetControllerId(controller->GetObjectId());
-    const std::vector<uint8_t> bytes = Save(played);
+    const std::vector<uint8_t> bytes = Streamed(played);
     EXPECT_NE(Text(bytes).find("bool controllerStreamed = true\n{\n"), std::string::npos);
 
     SavedPlayer withController;
     withController.SetControllerId(controller->GetObjectId());
-    EXPECT_TRUE(Read(withController, bytes));
+    EXPECT_TRUE(ReadBack(withController, bytes));
     EXPECT_EQ(log.CountContaining("passed over"), 0u);
 
     SavedPlayer without; // the hot slots after the three blocks are still read in step
-    EXPECT_TRUE(Read(without, bytes));
+    EXPECT_TRUE(ReadBack(without, bytes));
     EXPECT_EQ(log.Count(1, "Player: saved inventory and equipment passed over, no player "
                            "controller"),
               1u);
-    EXPECT_NE(Text(Save(without)).find("bool controllerStreamed = false\n"), std::string::npos);
+    EXPECT_NE(Text(Streamed(without)).find("bool controllerStreamed = false\n"), std::string::npos);
 }
 
 TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsReadNone)
@@ -406,4 +383,4 @@ TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsReadNone)
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

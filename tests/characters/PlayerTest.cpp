@@ -1,24 +1,32 @@
 #include "characters/Player.h"
 
 #include "ai/Controller.h"
+#include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
+#include "engine/EventHandler.h"
+#include "engine/EventManager.h"
+#include "engine/Jukebox.h"
 #include "engine/Light.h"
 #include "engine/ObjectManager.h"
 #include "engine/PathFinder.h"
+#include "engine/Region.h"
 #include "engine/SoundPak.h"
+#include "engine/TriggerToken.h"
+#include "engine/World.h"
 #include "items/Item.h"
+#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/RecordingUserInterface.h"
+#include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include <algorithm>
 
 namespace GAME {
 
-// Reads the fields a loaded player keeps to itself.
-class LoadTestPlayer : public Player {
-    GAME_DECLARE_CLASS(LoadTestPlayer)
+// Opens what a player keeps to itself: its loaded fields, its tokens, its clocks and voices.
+class OpenPlayer : public Player {
+    GAME_DECLARE_CLASS(OpenPlayer)
 
 public:
     std::vector<uint32_t> SoundIds() const
@@ -28,16 +36,37 @@ public:
                 notEnoughManaSound, invalidEquipmentSound, skillCooldownSound};
     }
     float LongIdleTriggerTime() const { return longIdleTriggerTime; }
-    const std::vector<std::string>& Textures() const { return playerTextures; }
+    void Hold(const char* name) { heldTokens.emplace_back(name); }
+    size_t HeldCount() const { return heldTokens.size(); }
+    const std::vector<TriggerToken>& Pending() const { return pendingTokens; }
+    int32_t AutoSaveTimer() const { return autoSaveTimer; }
+    void Control(bool on) { Character::SetIsControllingCharacter(on); }
+    void LoadLevels(const LoadTable& record) { experienceLevelControl.Load(record); }
+    void SetTextures(std::vector<std::string> names) { playerTextures = std::move(names); }
+    void GiveVoices()
+    {
+        for (uint32_t* sound : {&notEnoughManaSound, &invalidEquipmentSound, &lockedChestSound})
+            *sound = Test::New<SoundPak>()->GetObjectId();
+    }
+    size_t ManaPlays() const { return GetSoundPak(notEnoughManaSound)->GetPlayRequests().size(); }
+    size_t ChestPlays() const { return GetSoundPak(lockedChestSound)->GetPlayRequests().size(); }
+    // Time passing for the voice cool-downs, as the frame counts them down.
+    void Pass(int32_t ms)
+    {
+        for (int32_t* cooldown :
+             {&lockedChestCooldown, &skillVoxSameCooldown, &skillVoxAnyCooldown})
+            *cooldown -= ms;
+    }
 };
 
-GAME_IMPLEMENT_CLASS(LoadTestPlayer, Player);
+GAME_IMPLEMENT_CLASS(OpenPlayer, Player);
 
+namespace Test {
 namespace {
 
 constexpr const char* kRecord = "Records/Creatures/PC/TestPlayer.dbr";
 
-class PlayerTest : public GAME::Test::GameEngineFixture {
+class PlayerTest : public GameEngineFixture {
 protected:
     void SetUp() override
     {
@@ -48,22 +77,10 @@ protected:
                                  {"Class = SoundPak"});
     }
 
-    LoadTestPlayer* Load(std::vector<std::string> extra)
+    OpenPlayer* Load(const std::vector<std::string>& lines)
     {
-        std::vector<std::string> lines = {"Class = LoadTestPlayer"};
-        lines.insert(lines.end(), extra.begin(), extra.end());
-        WriteLines(kRecord, lines);
-        return ObjectManager::Instance().CreateObjectFromFile<LoadTestPlayer>(kRecord);
-    }
-
-    void WriteLines(const std::string& path, const std::vector<std::string>& lines)
-    {
-        // The database writer takes a braced list; a record of up to twelve lines is enough.
-        std::vector<std::string> padded = lines;
-        padded.resize(12, "# pad");
-        database.WriteRecord(path,
-                             {padded[0], padded[1], padded[2], padded[3], padded[4], padded[5],
-                              padded[6], padded[7], padded[8], padded[9], padded[10], padded[11]});
+        database.WriteFile(kRecord, RecordText(lines, "Class = OpenPlayer\n"));
+        return Must(ObjectManager::Instance().CreateObjectFromFile<OpenPlayer>(kRecord));
     }
 
     static constexpr const char* kSoundKeys[] = {
@@ -75,8 +92,7 @@ protected:
 TEST_F(PlayerTest, ANewPlayerHoldsTheDocumentedValues)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-    ASSERT_NE(player, nullptr);
+    auto* player = New<Player>();
     EXPECT_EQ(player->GetPlayerName(), L"Player");
     EXPECT_EQ(player->GetPlayerNameInChar(), "Player");
     EXPECT_EQ(player->GetPlayerCharacterClass(), Player::kNoClass);
@@ -96,8 +112,7 @@ TEST_F(PlayerTest, LoadReadsTheSoundsInOrderTheGoldAndTheStubController)
         lines.push_back(std::string(key) + " = Records/Sounds/" + key + ".dbr");
     lines.push_back("defaultGold = 250");
     lines.push_back("longIdleTriggerTime = 7000");
-    LoadTestPlayer* player = Load(lines);
-    ASSERT_NE(player, nullptr);
+    OpenPlayer* player = Load(lines);
 
     const std::vector<uint32_t> ids = player->SoundIds();
     for (size_t i = 0; i < ids.size(); ++i) {
@@ -112,8 +127,8 @@ TEST_F(PlayerTest, LoadReadsTheSoundsInOrderTheGoldAndTheStubController)
     EXPECT_EQ(player->LongIdleTriggerTime(), 7000.0f);
     EXPECT_EQ(player->GetLightId(), 0u) << "no light without playerLight";
 
-    auto* controller = ObjectManager::Instance().GetObject<Controller>(player->GetControllerId());
-    ASSERT_NE(controller, nullptr);
+    auto* controller =
+        Must(ObjectManager::Instance().GetObject<Controller>(player->GetControllerId()));
     EXPECT_EQ(controller->GetObjectName(), Player::kStubControllerRecord);
     EXPECT_EQ(player->GetControllerPlayer(), nullptr);
 }
@@ -122,11 +137,10 @@ TEST_F(PlayerTest, ALightRecordGivesALightThatForcesShadows)
 {
     Start();
     database.WriteRecord("Records/Lights/Torch.dbr", {"Class = Light"});
-    LoadTestPlayer* player =
+    OpenPlayer* player =
         Load({"playerLight = Records/Lights/Torch.dbr", "playerTextures = a.tex;b.tex"});
     ASSERT_NE(player, nullptr);
-    auto* light = ObjectManager::Instance().GetObject<Light>(player->GetLightId());
-    ASSERT_NE(light, nullptr);
+    auto* light = Must(ObjectManager::Instance().GetObject<Light>(player->GetLightId()));
     EXPECT_TRUE(light->GetForceShadows());
     const uint32_t lightId = player->GetLightId();
     player->RemoveLight();
@@ -137,7 +151,7 @@ TEST_F(PlayerTest, ALightRecordGivesALightThatForcesShadows)
 TEST_F(PlayerTest, CalculateStunNeedsMoreThanFifteenAboveTheResistance)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    auto* player = New<Player>();
     EXPECT_FLOAT_EQ(player->CalculateStun(50.0f, 100.0f, 0.0f, 30.0f), 1001.5f);
     EXPECT_EQ(player->CalculateStun(50.0f, 100.0f, 0.0f, 35.0f), 0.0f) << "equality";
     EXPECT_FLOAT_EQ(player->CalculateStun(50.0f, 100.0f, 50.0f, 0.0f), 500.75f);
@@ -149,7 +163,7 @@ TEST_F(PlayerTest, SpeedCapsOfZeroLeaveTheSpeed)
 {
     Start({"playerRunSpeedCapMin = 0;0;0", "playerRunSpeedCapMax = 0;0;0",
            "playerAttackSpeedCapMin = 50;50;50", "playerAttackSpeedCapMax = -1;-1;-1"});
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    auto* player = New<Player>();
     EXPECT_EQ(player->CapRunSpeed(12345.0f), 12345.0f);
     EXPECT_EQ(player->CapAttackSpeed(-7.0f), -7.0f);
     EXPECT_EQ(player->CapSpellCastSpeed(3.0f), 3.0f);
@@ -159,9 +173,9 @@ TEST_F(PlayerTest, AGivenItemIsHeldInTheInventoryWithPhysicsTypeTwo)
 {
     Start();
     database.WriteRecord("Records/Items/Ring.dbr", {"Class = Item"});
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-    Item* item = ObjectManager::Instance().CreateObjectFromFile<Item>("Records/Items/Ring.dbr");
-    ASSERT_NE(item, nullptr);
+    auto* player = New<Player>();
+    Item* item =
+        Must(ObjectManager::Instance().CreateObjectFromFile<Item>("Records/Items/Ring.dbr"));
     item->SetPhysicsType(0);
     player->GiveItemToCharacter(item);
     player->GiveItemToCharacter(nullptr);
@@ -170,34 +184,509 @@ TEST_F(PlayerTest, AGivenItemIsHeldInTheInventoryWithPhysicsTypeTwo)
     EXPECT_EQ(item->GetPhysicsType(), 2);
 }
 
-TEST_F(PlayerTest, WithoutFreePointsThePlayerSpawnsThingsAtItsOwnPlace)
+TEST_F(PlayerTest, WithoutFloorToStandOnThingsSpawnAtThePlayersOwnPlace)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-    const WorldCoords own = player->GetCoords();
-    const WorldCoords near = player->GetNearSpawnCoords();
-    EXPECT_EQ(near.GetPosition(), own.GetPosition());
-}
-
-TEST_F(PlayerTest, FillPointSetLeavesOutPointsOffTheFloor)
-{
-    Start();
-    std::vector<WorldVec3> points = {WorldVec3()};
-    const std::vector<float> spacings(5, 2.0f);
+    auto* player = New<Player>();
+    EXPECT_EQ(player->GetNearSpawnCoords().GetPosition(), player->GetCoords().GetPosition());
     // No world region: no point can be stood on, and the old contents go.
-    EXPECT_EQ(PathFinder::Instance().FillPointSet(0, WorldVec3(), spacings, points), 0u);
+    std::vector<WorldVec3> points = {WorldVec3()};
+    EXPECT_EQ(
+        PathFinder::Instance().FillPointSet(0, WorldVec3(), std::vector<float>(5, 2.0f), points),
+        0u);
     EXPECT_TRUE(points.empty());
 }
 
 TEST_F(PlayerTest, GameDescriptionNamesPlayerClassAndLevel)
 {
     Start();
-    auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+    auto* player = New<Player>();
     player->SetPlayerName(L"Ada");
     const std::wstring text = player->GetGameDescription(false);
     EXPECT_EQ(text.rfind(L"Ada - ", 0), 0u);
     EXPECT_EQ(text.substr(text.size() - 3), L"(" + std::to_wstring(player->GetCharLevel()) + L")");
 }
 
+class PlayerUpdateTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        AmbianceManager::Instance().Reset();
+        Start();
+        Game().SetUI(&ui);
+        player = New<OpenPlayer>();
+    }
+
+    void TearDown() override
+    {
+        Game().SetUI(nullptr);
+        AmbianceManager::Instance().Reset();
+        gEngine->SetLevelEditor(false);
+        GameEngineFixture::TearDown();
+    }
+
+    bool PageUnlocked(int32_t page)
+    {
+        const auto& list = Game().GetTutorialUnlockList();
+        return std::find(list.begin(), list.end(), page) != list.end();
+    }
+
+    RecordingUserInterface ui;
+    OpenPlayer* player = nullptr;
+};
+
+TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyOnEveryUpdate)
+{
+    constexpr const char* kLevels = "Records/Creatures/PC/TestLevels.dbr";
+    database.WriteRecord(kLevels, {"experienceLevelEquation = ((playerLevel*(playerLevel+1))*250)",
+                                   "maxPlayerLevel = 50", "initialSkillPoints = 1"});
+    auto* other = New<OpenPlayer>();
+    for (OpenPlayer* each : {player, other})
+        each->LoadLevels(Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
+    ASSERT_EQ(player->GetCharLevel(), 8u);
+    ASSERT_EQ(other->GetCharLevel(), 8u);
+
+    other->UpdateSelf(16);
+    EXPECT_FALSE(PageUnlocked(20)) << "not the main player";
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    for (int frame = 0; frame < 3; ++frame) {
+        Game().ResetTutorialState();
+        other->UpdateSelf(16);
+        EXPECT_FALSE(PageUnlocked(20)) << frame;
+        player->UpdateSelf(16);
+        EXPECT_TRUE(PageUnlocked(20)) << frame;
+    }
+
+    player->IncrementCharLevel();
+    ASSERT_EQ(player->GetCharLevel(), 9u);
+    Game().ResetTutorialState();
+    player->UpdateSelf(16);
+    EXPECT_FALSE(PageUnlocked(20)) << "level 9 is past the page";
+}
+
+TEST_F(PlayerUpdateTest, OnlyTheMainPlayerReportsItsSkillPoints)
+{
+    // A player without active skills has spent none of either kind.
+    Game().SetUnspentSkillPoints(5);
+    Game().SetUnspentMasteryPoints(9);
+    player->UpdateSelf(16);
+    EXPECT_EQ(Game().GetUnspentSkillPoints(), 5);
+    EXPECT_EQ(Game().GetUnspentMasteryPoints(), 9);
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    player->UpdateSelf(16);
+    EXPECT_EQ(Game().GetUnspentSkillPoints(), 0);
+    EXPECT_EQ(Game().GetUnspentMasteryPoints(), 0);
+}
+
+TEST_F(PlayerUpdateTest, PendingTokensAreTakenOnceAndAllDropped)
+{
+    Heard<GameEvent_GotToken> listener{"GameEvent_GotToken"};
+    player->Hold("Gate");
+    player->BestowToken(TriggerToken("Gate"));
+    player->BestowToken(TriggerToken("Key"));
+    player->BestowToken(TriggerToken("Key"));
+    player->UpdateSelf(16);
+    ASSERT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.events[0].tokenName, "Key");
+    EXPECT_EQ(player->HeldCount(), 2u);
+    EXPECT_EQ(player->Pending().size(), 0u);
+    EXPECT_FALSE(player->IsSaveNeeded()) << "the auto-save carried the mark out";
+}
+
+TEST_F(PlayerUpdateTest, AutoSaveComesAfterSixtySecondsForTheControllingPlayer)
+{
+    player->Control(true);
+    player->UpdateSelf(60000);
+    EXPECT_EQ(ui.saves, 0) << "the timer reached 0, not below";
+    EXPECT_EQ(player->AutoSaveTimer(), 0);
+    player->UpdateSelf(1);
+    EXPECT_EQ(ui.saves, 1);
+    EXPECT_EQ(player->AutoSaveTimer(), Player::kAutoSaveInterval);
+}
+
+TEST_F(PlayerUpdateTest, TheLevelEditorNeverAutoSavesButRestartsTheTimer)
+{
+    gEngine->SetLevelEditor(true);
+    player->Control(true);
+    player->UpdateSelf(60001);
+    EXPECT_EQ(ui.saves, 0);
+    EXPECT_EQ(player->AutoSaveTimer(), Player::kAutoSaveInterval);
+    EXPECT_FALSE(player->IsSaveNeeded());
+}
+
+TEST_F(PlayerUpdateTest, AQuestUpdateAsksForAQuestSaveOnTheNextFrame)
+{
+    player->Control(true);
+    GameEvent_QuestUpdate event;
+    event.flag = true;
+    EventManager::Instance().Send("GameEvent_QuestUpdate", event);
+    EXPECT_EQ(ui.questSaves, 0);
+    player->UpdateSelf(16);
+    EXPECT_EQ(ui.questSaves, 1);
+    player->UpdateSelf(16);
+    EXPECT_EQ(ui.questSaves, 1);
+}
+
+TEST_F(PlayerUpdateTest, BossMusicStartsInItsZoneAndIsLeftOutside)
+{
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    ASSERT_EQ(Game().GetPlayerId(), player->GetObjectId());
+    Jukebox& jukebox = Jukebox::Instance();
+    AmbianceManager::Instance().SetTargetInBossMusicZone(true);
+    player->RegisterMonsterMusic(77, "Records/Music/Boss.dbr");
+    EXPECT_EQ(jukebox.GetTrackedBoss(), 77u);
+    player->UpdateSelf(16);
+    EXPECT_EQ(jukebox.GetBossMusic(), "Records/Music/Boss.dbr");
+
+    AmbianceManager::Instance().SetTargetInBossMusicZone(false);
+    player->UpdateSelf(16);
+    EXPECT_FALSE(jukebox.IsBossMusicPlaying());
+    ASSERT_GE(jukebox.GetRequests().size(), 3u);
+    EXPECT_EQ(jukebox.GetRequests().back().type, Jukebox::BossMusicLeaveRequest);
+}
+
+TEST_F(PlayerUpdateTest, TheLocalPlayerOpensTheFogOfWar)
+{
+    World* world = Must(gEngine->GetWorld());
+    const uint32_t before = world->GetFOWVisibilityCount();
+    player->UpdateSelf(16);
+    EXPECT_EQ(world->GetFOWVisibilityCount(), before);
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    player->UpdateSelf(33);
+    EXPECT_EQ(world->GetFOWVisibilityCount(), before + 1);
+    EXPECT_EQ(world->GetLastFOWElapsedMs(), 33);
+}
+
+class PlayerRecordsTest : public StartedFixture {
+protected:
+    void SetUp() override
+    {
+        StartedFixture::SetUp();
+        player = New<OpenPlayer>();
+    }
+
+    OpenPlayer* player = nullptr;
+};
+
+TEST_F(PlayerRecordsTest, TokensArePendingUntilHeldAndMatchedByName)
+{
+    player->BestowToken(TriggerToken("Gate"));
+    EXPECT_FALSE(player->HasToken("Gate"));
+    ASSERT_EQ(player->Pending().size(), 1u);
+
+    player->Hold("Gate");
+    player->Hold("Key");
+    player->Hold("Gate");
+    EXPECT_TRUE(player->HasToken("Key"));
+    EXPECT_FALSE(player->HasToken(nullptr));
+    EXPECT_EQ(player->GetTriggerTokensAsString(), "Gate, Key, Gate");
+    player->RemoveToken(TriggerToken("Gate"));
+    EXPECT_EQ(player->GetTriggerTokensAsString(), "Key, Gate");
+    player->ClearTokens();
+    EXPECT_EQ(player->GetTriggerTokensAsString(), "");
+}
+
+TEST_F(PlayerRecordsTest, ASeventhPetIsRefused)
+{
+    for (uint32_t id = 1; id <= 6; ++id)
+        EXPECT_TRUE(player->CanAdoptAPet(id));
+    EXPECT_FALSE(player->CanAdoptAPet(7));
+    EXPECT_EQ(player->GetPets(), (std::vector<uint32_t>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(PlayerRecordsTest, NpcRecordsReplaceButBoatMastersStay)
+{
+    player->AddNpcDialog({"Priest", 4});
+    player->AddNpcDialog({"Smith", 5});
+    player->AddNpcDialog({"Priest", 9});
+    NpcDialogData dialog;
+    ASSERT_TRUE(player->GetNpcDialog("Priest", dialog));
+    EXPECT_EQ(dialog.actionId, 9u);
+    player->RemoveNpcDialog("Priest");
+    EXPECT_FALSE(player->IsNpcDialog("Priest"));
+    EXPECT_FALSE(player->GetNpcDialog("Priest", dialog));
+    EXPECT_EQ(dialog.actionId, 9u); // a miss leaves the output alone
+    EXPECT_TRUE(player->IsNpcDialog("Smith"));
+
+    player->AddNpcIllumination({"Priest", 1});
+    player->AddNpcIllumination({"Priest", 2});
+    NpcIlluminationData light;
+    ASSERT_TRUE(player->GetNpcIllumination("Priest", light));
+    EXPECT_EQ(light.actionId, 2u);
+    player->RemoveNpcIllumination("Priest");
+    EXPECT_FALSE(player->IsNpcIllumination("Priest"));
+
+    const BoatMasterData first{"Ferryman", "tagHarbour", 1, 2, 3};
+    player->AddBoatMaster(first);
+    player->AddBoatMaster({"Ferryman", "tagElsewhere", 7, 8, 9});
+    BoatMasterData boat;
+    ASSERT_TRUE(player->GetBoatMaster("Ferryman", boat));
+    EXPECT_EQ(boat, first);
+    EXPECT_FALSE(player->IsBoatMaster("Sailor"));
+}
+
+TEST_F(PlayerRecordsTest, TexturesClampToTheListAndEmptyNamesAreIgnored)
+{
+    player->PickNewTexture(0); // no list: nothing to take, nothing stored
+    EXPECT_EQ(player->GetPlayerTexture(), "");
+    EXPECT_FALSE(player->IsSaveNeeded());
+
+    player->SetTextures({"skin0.tex", "skin1.tex"});
+    player->PickNewTexture(7);
+    EXPECT_EQ(player->GetPlayerTexture(), "skin1.tex");
+    EXPECT_EQ(player->GetBaseTexture(), "skin1.tex");
+    EXPECT_TRUE(player->IsSaveNeeded());
+    player->PickNewTexture(0);
+    EXPECT_EQ(player->GetBaseTexture(), "skin0.tex");
+
+    player->SetPlayerTexture("");
+    EXPECT_EQ(player->GetPlayerTexture(), "skin0.tex");
+}
+
+TEST_F(PlayerRecordsTest, SkillVoicesWaitLongForTheSameSkillAndShortForAny)
+{
+    player->GiveVoices();
+    player->Control(true);
+
+    player->PlayNotEnoughManaVox(10);
+    player->Pass(5000);
+    player->PlayNotEnoughManaVox(10);
+    EXPECT_EQ(player->ManaPlays(), 1u);
+
+    player->Pass(4000); // same-skill wait over too
+    player->PlayNotEnoughManaVox(10);
+    EXPECT_EQ(player->ManaPlays(), 2u);
+    player->Pass(4000);
+    player->PlayNotEnoughManaVox(11);
+    EXPECT_EQ(player->ManaPlays(), 3u);
+
+    player->Pass(2999);
+    player->PlayNotEnoughManaVox(12);
+    player->PlayInvalidEquipmentVox(13); // the short wait is shared by every skill voice
+    EXPECT_EQ(player->ManaPlays(), 3u);
+
+    player->Pass(1);
+    player->ResetSkillVox();
+    player->PlayNotEnoughManaVox(11);
+    EXPECT_EQ(player->ManaPlays(), 4u);
+}
+
+TEST_F(PlayerRecordsTest, VoicesSpeakOnlyForTheControllingCharacter)
+{
+    player->GiveVoices();
+    player->PlayNotEnoughManaVox(10);
+    player->PlayLockedChestVox();
+    EXPECT_EQ(player->ManaPlays(), 0u);
+    EXPECT_EQ(player->ChestPlays(), 0u);
+
+    player->Control(true);
+    player->PlayLockedChestVox();
+    player->Pass(7999);
+    player->PlayLockedChestVox();
+    EXPECT_EQ(player->ChestPlays(), 1u);
+    player->Pass(1);
+    player->PlayLockedChestVox();
+    EXPECT_EQ(player->ChestPlays(), 2u);
+}
+
+TEST_F(PlayerRecordsTest, WithoutAClassTheRolloverIsTheName)
+{
+    player->SetPlayerName(L"Ajax");
+    EXPECT_EQ(player->GetClassTag(), "");
+    EXPECT_EQ(player->GetClassNameA(), L"");
+    EXPECT_EQ(player->GetRolloverDescription(), L"Ajax");
+}
+
+class PlayerPlacesTest : public PlayerRecordsTest {
+protected:
+    void SetUp() override
+    {
+        PlayerRecordsTest::SetUp();
+        player->AutoSave();
+    }
+
+    const UniqueId first{1, 2, 3, 4};
+    const UniqueId second{0xA, 0xB, 0xC, 0xD};
+};
+
+TEST_F(PlayerPlacesTest, AKnownTeleportOrMarkerIdChangesNothingAndMarksNoSave)
+{
+    player->AddTeleportUID(first);
+    player->AddMarkerUID(second);
+    EXPECT_TRUE(player->IsSaveNeeded());
+    player->AutoSave();
+
+    player->AddTeleportUID(first);
+    player->AddMarkerUID(second);
+    EXPECT_FALSE(player->IsSaveNeeded());
+    EXPECT_EQ(player->GetTeleportUIDs(), std::vector<UniqueId>{first});
+    EXPECT_EQ(player->GetMarkerUIDs(), std::vector<UniqueId>{second});
+    EXPECT_FALSE(player->IsTeleportUIDKnown(second));
+    EXPECT_FALSE(player->IsMarkerUIDKnown(first));
+}
+
+TEST_F(PlayerPlacesTest, AKnownRespawnIdThatIsNotCurrentBecomesCurrent)
+{
+    player->AddRespawnUID(first);
+    player->AddRespawnUID(second);
+    EXPECT_TRUE(player->IsCurrentRespawnPoint(second));
+    player->AutoSave();
+
+    player->AddRespawnUID(first);
+    EXPECT_TRUE(player->IsCurrentRespawnPoint(first));
+    EXPECT_TRUE(player->IsRespawnUIDKnown(second));
+    EXPECT_TRUE(player->IsSaveNeeded());
+
+    player->AutoSave();
+    player->AddRespawnUID(first);
+    EXPECT_FALSE(player->IsSaveNeeded());
+}
+
+TEST_F(PlayerPlacesTest, IdsLearnedOnNormalAreUnknownOnEpic)
+{
+    player->AddTeleportUID(first);
+    player->AddMarkerUID(first);
+    player->AddRespawnUID(first);
+
+    Game().SetGameDifficulty(GameDifficulty_Epic);
+    EXPECT_FALSE(player->IsTeleportUIDKnown(first));
+    EXPECT_FALSE(player->IsMarkerUIDKnown(first));
+    EXPECT_FALSE(player->IsRespawnUIDKnown(first));
+    EXPECT_FALSE(player->IsCurrentRespawnPoint(first));
+    EXPECT_TRUE(player->GetTeleportUIDs().empty());
+    player->AddTeleportUID(second);
+    player->ClearTeleportLocations();
+
+    Game().SetGameDifficulty(GameDifficulty_Normal);
+    EXPECT_EQ(player->GetTeleportUIDs(), std::vector<UniqueId>{first});
+    EXPECT_TRUE(player->IsCurrentRespawnPoint(first));
+}
+
+TEST_F(PlayerPlacesTest, AClearedRespawnPointNamesNothingSoTheSpawnPointIsClosest)
+{
+    player->AddRespawnUID(first);
+    player->ClearRespawnLocation();
+    EXPECT_FALSE(player->IsCurrentRespawnPoint(first));
+    EXPECT_TRUE(player->IsRespawnUIDKnown(first));
+    EXPECT_EQ(player->GetClosestRespawnPoint(), player->GetSpawnPoint());
+}
+
+TEST_F(PlayerPlacesTest, DumpsNameEachIdAndWhetherItIsPlaced)
+{
+    player->AddTeleportUID(UniqueId(0x1f, 2, 3, 0xabc));
+    player->AddRespawnUID(second);
+    LogCapture log;
+    player->DumpTeleportIds();
+    player->DumpRespawnIds();
+    const std::vector<LogCapture::Line> expected = {
+        {0, "^bTeleport UIDs:"},
+        {0, "^b   ID (1f:2:3:abc)  eData Not Found"},
+        {0, "^bRespawn UID (a:b:c:d)  eData Not Found"},
+    };
+    EXPECT_EQ(log.GetLines(), expected);
+}
+
+constexpr const char* kHero = "Records/Creatures/PC/Hero.dbr";
+constexpr const char* kHelm = "Records/Items/Helm.dbr";
+
+class PlayerPaperDollTest : public StartedFixture {
+protected:
+    void SetUp() override
+    {
+        StartedFixture::SetUp();
+        database.WriteRecord(kHero, {"Class = Player"});
+        database.WriteRecord(kHelm, {"Class = Item"});
+        player = Must(ObjectManager::Instance().CreateObjectFromFile<Player>(kHero));
+    }
+
+    // A helm from the player's pack put on its head.
+    uint32_t WearHelm()
+    {
+        Item* helm = ObjectManager::Instance().CreateObjectFromFile<Item>(kHelm);
+        player->GetInventory().AddItemToInventory(helm->GetObjectId(), false);
+        player->AttachItemAction(helm->GetObjectId(), EquipLocations_Head);
+        return helm->GetObjectId();
+    }
+
+    static uint32_t HeadItem(const Player& someone)
+    {
+        for (const EquipManagerContainer& worn : someone.GetAttachedItems()) {
+            if (worn.location == EquipLocations_Head)
+                return worn.itemId;
+        }
+        return 0;
+    }
+
+    Player* player = nullptr;
+};
+
+TEST_F(PlayerPaperDollTest, TheDollIsACopyStandingInABoxOfItsOwn)
+{
+    player->CreatePaperDoll();
+    Player* doll = Must(player->GetPaperDoll());
+    EXPECT_NE(doll, player);
+    EXPECT_EQ(doll->GetObjectName(), kHero);
+    EXPECT_TRUE(doll->IsCopy());
+    EXPECT_FALSE(doll->IsControllingCharacter());
+    EXPECT_EQ(doll->GetLightId(), 0u);
+
+    Region* region = Must(player->GetPaperDollRegion());
+    EXPECT_EQ(region->GetBounds(), ABBox(Vec3(0.0f, 0.0f, 0.0f), Vec3(20.0f, 20.0f, 20.0f)));
+    EXPECT_EQ(region->GetEntityIds(), std::vector<uint32_t>{doll->GetObjectId()});
+
+    player->SetPlayerTexture("skin2.tex");
+    EXPECT_EQ(doll->GetBaseTexture(), "skin2.tex");
+}
+
+TEST_F(PlayerPaperDollTest, EquippingIsMirroredByACopyThatUnequippingDestroys)
+{
+    player->CreatePaperDoll();
+    Player* doll = Must(player->GetPaperDoll());
+
+    const uint32_t helmId = WearHelm();
+    const uint32_t copyId = HeadItem(*doll);
+    ASSERT_NE(copyId, 0u);
+    EXPECT_NE(copyId, helmId);
+    Object* copy = Must(ObjectManager::Instance().GetObject(copyId));
+    EXPECT_EQ(copy->GetObjectName(), kHelm);
+
+    player->DetachItemAction(helmId);
+    EXPECT_EQ(HeadItem(*doll), 0u);
+    EXPECT_TRUE(doll->GetInventoryItems().empty());
+    EXPECT_EQ(ObjectManager::Instance().GetObject(copyId), nullptr);
+    EXPECT_NE(ObjectManager::Instance().GetObject(helmId), nullptr);
+
+    // The pair is forgotten: a second unequip of the same item reaches nothing.
+    player->DetachItemAction(helmId);
+    EXPECT_NE(ObjectManager::Instance().GetObject(helmId), nullptr);
+}
+
+TEST_F(PlayerPaperDollTest, ANewDollTakesTheOldOneAndItsItemsAway)
+{
+    player->CreatePaperDoll();
+    const uint32_t oldDollId = player->GetPaperDoll()->GetObjectId();
+    WearHelm();
+    const uint32_t oldCopyId = HeadItem(*player->GetPaperDoll());
+    ASSERT_NE(oldCopyId, 0u);
+
+    player->CreatePaperDoll();
+    ObjectManager& objects = ObjectManager::Instance();
+    EXPECT_EQ(objects.GetObject(oldDollId), nullptr);
+    EXPECT_EQ(objects.GetObject(oldCopyId), nullptr);
+    ASSERT_NE(player->GetPaperDoll(), nullptr);
+    EXPECT_NE(player->GetPaperDoll()->GetObjectId(), oldDollId);
+}
+
+TEST_F(PlayerPaperDollTest, WithoutADollNothingIsMirrored)
+{
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    const uint32_t helmId = WearHelm();
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before + 1);
+    EXPECT_EQ(HeadItem(*player), helmId);
+    EXPECT_EQ(player->CreateCopy(0xDEADu), nullptr);
+}
+
 } // namespace
+} // namespace Test
 } // namespace GAME

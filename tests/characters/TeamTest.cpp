@@ -7,8 +7,6 @@
 #include "engine/ObjectManager.h"
 #include "tests/support/EngineFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 
 namespace GAME {
@@ -158,12 +156,6 @@ TEST_F(TeamManagerTest, CharactersAreComparedById)
     EXPECT_TRUE(log.GetLines().empty());
 }
 
-} // namespace
-} // namespace GAME
-
-namespace GAME {
-namespace {
-
 TEST(TeamRaw, WritesTheFlagAsZeroOrOneAndReadsAnyNonZeroByte)
 {
     Team team;
@@ -172,9 +164,7 @@ TEST(TeamRaw, WritesTheFlagAsZeroOrOneAndReadsAnyNonZeroByte)
     EXPECT_EQ(Team().ToRaw(), (std::array<uint8_t, 12>{}));
 
     const Team seven = Team::FromRaw({2, 0, 0, 0, 1, 0, 0, 0, 7, 0xAA, 0xBB, 0xCC});
-    EXPECT_TRUE(seven.IsInitialized());
-    EXPECT_EQ(seven.GetTeamMajor(), 2u);
-    EXPECT_EQ(seven.GetTeamMinor(), 1u);
+    ExpectTeam(seven, true, 2, 1);
     EXPECT_EQ(seven.ToRaw()[8], 1);
     EXPECT_EQ(seven.ToRaw()[9], 0);
     EXPECT_FALSE(Team::FromRaw({}).IsInitialized());

@@ -1,0 +1,445 @@
+#include "characters/AnimationEntry.h"
+#include "characters/AnimationHandle.h"
+#include "characters/AnimationPool.h"
+#include "characters/AnimationSelected.h"
+#include "characters/AnimationSet.h"
+#include "characters/AnimationSound.h"
+#include "core/RandomHelpers.h"
+#include "engine/Actor.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "engine/Platform.h"
+#include "engine/SoundPak.h"
+#include "tests/characters/CharacterHelpers.h"
+#include "tests/support/AnimationFixture.h"
+#include "tests/support/EngineFixture.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace GAME::Test {
+namespace {
+
+using AnimationEntryTest = AnimationFixture;
+
+TEST_F(AnimationEntryTest, AnotherAnimationReplacesTheFirstAndTheBlendTimeStays)
+{
+    AnimationEntry entry;
+    EXPECT_TRUE(entry.IsEmpty());
+    entry.SetAnimationBlendTime(0.0f);
+    entry.AddAnimation("Anims/Rise.anm", 1.0f, 0.0f, "");
+    entry.AddAnimation("Anims/Rise2.anm", 2.0f, 0.0f, "");
+    EXPECT_EQ(graphics.GetLoadCount("Anims/Rise.anm"), 0);
+
+    // Neither an empty name nor one that does not load takes the place of what is held.
+    graphics.DeclareMissing("Anims/Gone.anm");
+    entry.AddAnimation("", 1.0f, 0.0f, "");
+    entry.AddAnimation("Anims/Gone.anm", 1.0f, 0.0f, "");
+
+    ASSERT_TRUE(entry.PlayAnimation(actor, Name::noName, 1.5f, false, 0));
+    EXPECT_EQ(Playing()->GetName(), "Anims/Rise2.anm");
+    EXPECT_EQ(actor.GetAnimationChannel(0)->speed, 3.0f);
+    EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 0);
+    EXPECT_EQ(entry.GetAnimationBlendTime(), 0.0f);
+    EXPECT_TRUE(log.GetLines().empty());
+}
+
+class AnimationHandleTest : public AnimationFixture {
+protected:
+    void SetUp() override
+    {
+        AnimationFixture::SetUp();
+        graphics.DescribeAnimation("Anims/Swing.anm", {12, 24, 3.0f});
+        handle = AnimationHandle(graphics.LoadAnimation("Anims/Swing.anm"), 1.5f, 0.0f);
+    }
+    void TearDown() override
+    {
+        graphics.UnloadAnimation(handle.animation);
+        AnimationFixture::TearDown();
+    }
+
+    AnimationHandle handle;
+};
+
+TEST_F(AnimationHandleTest, PlaysOnTheBodyChannelWithScaledSpeedAndWholeBlendMilliseconds)
+{
+    handle.blendTime = 99.9f;
+    ASSERT_TRUE(handle.Play(actor, 2.0f, false, 0));
+    const AnimationChannel* body = Must(actor.GetAnimationChannel(0));
+    EXPECT_EQ(body->animation, handle.animation);
+    EXPECT_FALSE(body->keepPlaying);
+    EXPECT_EQ(body->speed, 3.0f);
+    EXPECT_EQ(body->blendTimeMs, 99);
+
+    // Repeats or a loop keep it playing; a blend time no clock could hold saturates.
+    handle.blendTime = 1e20f;
+    handle.Play(actor, 1.0f, false, 2);
+    EXPECT_TRUE(body->keepPlaying);
+    EXPECT_EQ(body->blendTimeMs, INT32_MAX);
+    handle.Play(actor, 1.0f, true, 0);
+    EXPECT_TRUE(body->keepPlaying);
+
+    handle.Adjust(actor, 2.0f);
+    EXPECT_EQ(body->speedMultiplier, 3.0f);
+}
+
+TEST_F(AnimationHandleTest, WithoutAnAnimationNothingPlaysButLoopAndCountAreKept)
+{
+    AnimationHandle empty;
+    EXPECT_TRUE(empty.IsEmpty());
+    EXPECT_FALSE(empty.Play(actor, 1.0f, false, 2));
+    EXPECT_EQ(actor.GetAnimationChannel(0), nullptr);
+    EXPECT_EQ(empty.repeatCount, 2);
+    EXPECT_EQ(empty.GetLength(), 0);
+    EXPECT_EQ(empty.GetFrameRate(), 0);
+    EXPECT_EQ(empty.GetAnimSpeed(), 0.0f);
+    EXPECT_FALSE(empty.SetLastPose(actor));
+}
+
+TEST_F(AnimationHandleTest, RepeatTwoAnswersTheFirstEndTrueAndTheSecondFalse)
+{
+    const Name end = Name::Create("End");
+    handle.Play(actor, 1.0f, false, 2);
+    EXPECT_FALSE(handle.HandleAnimationCallback(Name::Create("Hit")));
+    EXPECT_TRUE(handle.HandleAnimationCallback(end));
+    EXPECT_FALSE(handle.HandleAnimationCallback(end));
+    EXPECT_FALSE(handle.HandleAnimationCallback(end));
+
+    // A looping handle never counts its ends.
+    handle.Play(actor, 1.0f, true, 2);
+    EXPECT_FALSE(handle.HandleAnimationCallback(end));
+    EXPECT_EQ(handle.repeatCount, 2);
+}
+
+TEST_F(AnimationHandleTest, PosesAndSpeedComeFromTheAnimation)
+{
+    EXPECT_TRUE(handle.SetLastPose(actor));
+    EXPECT_EQ(actor.GetPose().animation, handle.animation);
+    EXPECT_EQ(actor.GetPose().frame, 11);
+    EXPECT_FALSE(handle.SetPose(actor, 12));
+    EXPECT_EQ(actor.GetPose().frame, 11);
+
+    EXPECT_EQ(handle.GetAnimSpeed(), 2.0f);
+    EXPECT_EQ(handle.GetLength(), 12);
+    EXPECT_EQ(handle.GetFrameRate(), 24);
+
+    handle.PreLoad(false);
+    const auto& requests = ResourceLoader::Instance().GetRequests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].name, "Anims/Swing.anm");
+    EXPECT_FALSE(requests[0].flag);
+}
+
+using AnimationPoolTest = AnimationFixture;
+
+TEST_F(AnimationPoolTest, WeightsOneAndThreePickTheSecondThreeTimesInFour)
+{
+    AnimationPool pool;
+    pool.AddAnimation("Anims/Light.anm", 1.0f, 1.0f, "");
+    pool.AddAnimation("Anims/Heavy.anm", 1.0f, 3.0f, "");
+    ASSERT_EQ(pool.GetAnimationCount(), 2u);
+
+    Platform::SRand(2024);
+    int heavy = 0;
+    for (int play = 0; play < 4000; ++play) {
+        ASSERT_TRUE(pool.PlayAnimation(actor, Name::noName, 1.0f, false, 0));
+        ASSERT_EQ(pool.GetCurrentAnimation(), Playing());
+        heavy += Playing()->GetName() == "Anims/Heavy.anm" ? 1 : 0;
+    }
+    // 74.5%: the C runtime's sequence for this seed is the same on every machine.
+    EXPECT_EQ(heavy, 2980);
+}
+
+TEST_F(AnimationPoolTest, ADrawOnARunningSumPicksThatAnimation)
+{
+    AnimationPool pool;
+    pool.AddAnimation("Anims/Zero.anm", 1.0f, 0.0f, "");
+    pool.AddAnimation("Anims/Only.anm", 1.0f, 2.0f, "");
+    // The lowest draw, 0, already lies on the first sum.
+    for (uint32_t seed = 0;; ++seed) {
+        Platform::SRand(seed);
+        if (Platform::Rand() == 0) {
+            Platform::SRand(seed);
+            break;
+        }
+    }
+    pool.PlayAnimation(actor, Name::noName, 1.0f, false, 0);
+    EXPECT_EQ(Playing()->GetName(), "Anims/Zero.anm");
+}
+
+TEST_F(AnimationPoolTest, AnEmptyPoolFailsAndHasNoSpeed)
+{
+    AnimationPool pool;
+    pool.AddAnimation("", 1.0f, 5.0f, "");
+    EXPECT_TRUE(pool.IsEmpty());
+    EXPECT_FALSE(pool.PlayAnimation(actor, Name::noName, 1.0f, false, 0));
+    EXPECT_EQ(pool.GetAnimSpeed(), 0.0f);
+    EXPECT_EQ(pool.GetLength(), 0);
+    EXPECT_FALSE(pool.SetLastPose(actor));
+    EXPECT_TRUE(log.GetLines().empty());
+}
+
+TEST_F(AnimationPoolTest, AnAnimationThatDoesNotLoadIsLoggedAndLeftOut)
+{
+    graphics.DeclareMissing("Anims/Gone.anm");
+    AnimationPool pool;
+    pool.AddAnimation("Anims/Gone.anm", 1.0f, 5.0f, "");
+    EXPECT_EQ(pool.GetAnimationCount(), 0u);
+    EXPECT_EQ(log.Count(1, "AnimationPool:: Unable to load animation (Anims/Gone.anm)"), 1u);
+}
+
+TEST_F(AnimationPoolTest, SpeedIsTheMeanAndBlendTimeReachesEveryAnimationHeld)
+{
+    graphics.DescribeAnimation("Anims/Slow.anm", {30, 30, 2.0f});
+    graphics.DescribeAnimation("Anims/Fast.anm", {30, 30, 6.0f});
+    AnimationPool pool;
+    pool.AddAnimation("Anims/Slow.anm", 1.0f, 1.0f, "");
+    pool.AddAnimation("Anims/Fast.anm", 2.0f, 1.0f, "");
+    EXPECT_EQ(pool.GetAnimSpeed(), 2.5f); // (2 / 1 + 6 / 2) / 2
+
+    pool.SetAnimationBlendTime(400.0f);
+    pool.AddAnimation("Anims/Late.anm", 1.0f, 1.0f, "");
+    Platform::SRand(1);
+    for (int play = 0; play < 50; ++play) {
+        pool.PlayAnimation(actor, Name::noName, 1.0f, false, 0);
+        const bool late = Playing()->GetName() == "Anims/Late.anm";
+        EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, late ? 250 : 400);
+    }
+
+    pool.PreLoad(true);
+    EXPECT_EQ(ResourceLoader::Instance().GetRequests().size(), 3u);
+}
+
+using AnimationSelectedTest = AnimationFixture;
+
+TEST_F(AnimationSelectedTest, PlaysTheAnimationOfTheReferenceItIsGiven)
+{
+    AnimationSelected special;
+    special.AddAnimation("Anims/Leap.anm", 1.0f, 0.0f, "Leap");
+    special.AddAnimation("Anims/Roar.anm", 1.0f, 0.0f, "Roar");
+    EXPECT_TRUE(special.PlayAnimation(actor, Name::Create("Roar"), 1.0f, false, 0));
+    EXPECT_EQ(Playing()->GetName(), "Anims/Roar.anm");
+    EXPECT_EQ(special.GetCurrentAnimation(), Playing());
+
+    // An unknown reference plays nothing and leaves nothing to act on.
+    EXPECT_FALSE(special.PlayAnimation(actor, Name::Create("leap"), 1.0f, false, 0));
+    EXPECT_EQ(special.GetCurrentAnimation(), nullptr);
+    EXPECT_EQ(special.GetLength(), 0);
+    EXPECT_FALSE(special.SetLastPose(actor));
+}
+
+TEST_F(AnimationSelectedTest, AnEmptyReferenceIsRefusedAndARepeatedOneKeepsItsFirstAnimation)
+{
+    AnimationSelected special;
+    special.AddAnimation("", 1.0f, 0.0f, "");
+    EXPECT_EQ(log.Count(1, "AnimationSelected: Invalid reference () name for animation ()"), 0u);
+    special.AddAnimation("Anims/Leap.anm", 1.0f, 0.0f, "");
+    EXPECT_TRUE(special.IsEmpty());
+    EXPECT_EQ(log.Count(1, "AnimationSelected: Invalid reference () name for animation "
+                           "(Anims/Leap.anm)"),
+              1u);
+    EXPECT_EQ(graphics.GetLoadCount("Anims/Leap.anm"), 0);
+
+    special.AddAnimation("Anims/Leap.anm", 1.0f, 0.0f, "Leap");
+    special.AddAnimation("Anims/Other.anm", 1.0f, 0.0f, "Leap");
+    EXPECT_EQ(graphics.GetLoadCount("Anims/Other.anm"), 0);
+    special.PlayAnimation(actor, Name::Create("Leap"), 1.0f, false, 0);
+    EXPECT_EQ(Playing()->GetName(), "Anims/Leap.anm");
+}
+
+using AnimationSetTest = AnimationFixture;
+
+TEST_F(AnimationSetTest, TypeNamesAreExactAndAKindOutsideTheTableIsNone)
+{
+    EXPECT_EQ(AnimationSet::GetAnimTextAsType("attack"), AnimationSet_None);
+    EXPECT_EQ(AnimationSet::GetAnimTextAsType("Attack"), 16);
+    EXPECT_EQ(AnimationSet::GetAnimTextAsType(""), AnimationSet_None);
+    EXPECT_EQ(AnimationSet::GetAnimTypeAsText(AnimationSet_IdleTransition), "IdleTransition");
+    EXPECT_EQ(AnimationSet::GetAnimTypeAsText(AnimationSet_TurnLeft180), "TurnLeft180");
+    EXPECT_EQ(AnimationSet::GetAnimTypeAsText(static_cast<AnimationSet_Type>(32)), "");
+    EXPECT_EQ(AnimationSet::GetAnimTypeAsText(static_cast<AnimationSet_Type>(-1)), "");
+    for (int32_t type = 0; type < kAnimationSetTypeCount; ++type) {
+        const auto value = static_cast<AnimationSet_Type>(type);
+        EXPECT_EQ(AnimationSet::GetAnimTextAsType(AnimationSet::GetAnimTypeAsText(value)), value);
+    }
+
+    // A kind outside the table is None.
+    AnimationSet set;
+    const auto outside = static_cast<AnimationSet_Type>(40);
+    EXPECT_EQ(&set.GetAnimationBase(outside), &set.GetAnimationBase(AnimationSet_None));
+    EXPECT_TRUE(set.DoesAnimationExist(outside));
+    EXPECT_TRUE(set.PlayAnimation(actor, outside, Name::noName, 1.0f, false, 0));
+    EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
+}
+
+TEST_F(AnimationSetTest, AnEmptyTypeFallsBackToNoneUnlessOnlyPlayedIfAvailable)
+{
+    AnimationSet set;
+    set.AddAnimation(AnimationSet_Attack, "Anims/Swing.anm", 1.0f, 1.0f, "");
+    ASSERT_TRUE(set.PlayAnimation(actor, AnimationSet_Attack, Name::noName, 1.0f, false, 0));
+    EXPECT_EQ(set.GetCurrentType(), AnimationSet_Attack);
+    EXPECT_FALSE(set.DoesAnimationExist(AnimationSet_Walk));
+
+    EXPECT_FALSE(
+        set.PlayAnimationIfAvailable(actor, AnimationSet_Walk, Name::noName, 1.0f, true, 0));
+    EXPECT_EQ(set.GetCurrentType(), AnimationSet_Attack);
+    EXPECT_EQ(Playing()->GetName(), "Anims/Swing.anm");
+
+    EXPECT_FALSE(set.PlayAnimation(actor, AnimationSet_Walk, Name::noName, 1.0f, true, 0));
+    EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
+    EXPECT_EQ(Playing(), graphics.GetDefaultAnimation());
+    EXPECT_TRUE(actor.GetAnimationChannel(0)->keepPlaying);
+}
+
+TEST_F(AnimationSetTest, CallbacksAndRetimingGoToTheKindPlayingNow)
+{
+    AnimationSet set;
+    set.AddAnimation(AnimationSet_Die, "Anims/Fall.anm", 1.0f, 1.0f, "");
+    set.AddAnimation(AnimationSet_Run, "Anims/Run.anm", 2.0f, 0.0f, "");
+    const Name end = Name::Create("End");
+    set.PlayAnimation(actor, AnimationSet_Die, Name::noName, 1.0f, false, 2);
+    EXPECT_TRUE(set.HandleAnimationCallback(actor, end));
+    EXPECT_FALSE(set.HandleAnimationCallback(actor, end));
+
+    set.PlayAnimation(actor, AnimationSet_Run, Name::noName, 1.0f, true, 0);
+    set.AdjustAnimation(actor, 0.5f);
+    EXPECT_EQ(actor.GetAnimationChannel(0)->speedMultiplier, 1.0f);
+    EXPECT_TRUE(set.SetLastPost(actor, AnimationSet_Die));
+    EXPECT_EQ(actor.GetPose().frame, 29);
+
+    set.Cancel();
+    EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
+    EXPECT_EQ(set.GetAnimationBase().GetCurrentAnimation(), graphics.GetDefaultAnimation());
+}
+
+TEST_F(AnimationSetTest, SpawnBlendsFromNothingAndDieTakesItsOwnBlendTime)
+{
+    AnimationSet set;
+    set.AddAnimation(AnimationSet_Spawn, "Anims/Rise.anm", 1.0f, 0.0f, "");
+    set.AddAnimation(AnimationSet_Walk, "Anims/Walk.anm", 1.0f, 0.0f, "");
+    set.AddAnimation(AnimationSet_Die, "Anims/Fall.anm", 1.0f, 1.0f, "");
+    set.SetAnimationBlendTime(AnimationSet_Die, 120.0f);
+
+    set.PlayAnimation(actor, AnimationSet_Spawn, Name::noName, 1.0f, false, 0);
+    EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 0);
+    set.PlayAnimation(actor, AnimationSet_Walk, Name::noName, 1.0f, false, 0);
+    EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 250);
+    set.PlayAnimation(actor, AnimationSet_Die, Name::noName, 1.0f, false, 0);
+    EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 120);
+}
+
+TEST_F(AnimationSetTest, PreLoadPassesEachKindsFlag)
+{
+    AnimationSet set;
+    for (int32_t type = 1; type < kAnimationSetTypeCount; ++type) {
+        const auto value = static_cast<AnimationSet_Type>(type);
+        const std::string name = AnimationSet::GetAnimTypeAsText(value);
+        set.AddAnimation(value, "Anims/" + name + ".anm", 1.0f, 1.0f, name);
+    }
+    set.PreLoad();
+
+    std::map<std::string, bool> flags;
+    for (const ResourceLoader::Request& request : ResourceLoader::Instance().GetRequests())
+        flags[request.name] = request.flag;
+    ASSERT_EQ(flags.size(), 32u);
+    EXPECT_TRUE(flags[graphics.GetDefaultAnimation()->GetName()]);
+    const char* const noPreload[] = {
+        "Fidget",    "Pickup",    "PassItem", "Chat",       "Stun",  "CriticalHit", "BuffSelf",
+        "BuffOther", "SpellCast", "Special",  "BeginMount", "Mount", "Dismount",    "EndDismount"};
+    for (const char* name : noPreload)
+        EXPECT_FALSE(flags["Anims/" + std::string(name) + ".anm"]) << name;
+    size_t preloaded = 0;
+    for (const auto& [name, flag] : flags)
+        preloaded += flag ? 1 : 0;
+    EXPECT_EQ(preloaded, 18u);
+}
+
+class AnimationSoundTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord("Records/Sounds/Roar.dbr", {"Class = SoundPak"});
+        database.WriteRecord("Records/Sounds/Growl.dbr", {"Class = SoundPak"});
+    }
+
+    ObjectManager& objects = ObjectManager::Instance();
+    const Name roar = Name::Create("voxSound");
+    Actor actor;
+};
+
+TEST_F(AnimationSoundTest, ANameKeepsItsFirstPackAndEveryPackIsDestroyedWithTheMap)
+{
+    {
+        AnimationSound sounds;
+        sounds.AddSound(roar, "", 50.0f);
+        sounds.AddSound(roar, "Records/Sounds/Roar.dbr", 0.0f);
+        sounds.AddSound(roar, "Records/Sounds/Roar.dbr", NAN);
+        sounds.AddSound(roar, "Records/Sounds/Missing.dbr", 50.0f);
+        EXPECT_EQ(sounds.GetSound(roar), nullptr);
+
+        sounds.AddSound(roar, "Records/Sounds/Roar.dbr", 50.0f);
+        sounds.AddSound(roar, "Records/Sounds/Growl.dbr", 80.0f);
+        ASSERT_NE(sounds.GetSound(roar), nullptr);
+        EXPECT_EQ(sounds.GetSound(roar)->GetObjectName(), "Records/Sounds/Roar.dbr");
+        EXPECT_EQ(objects.GetObjectCount(), 1u);
+
+        sounds.PreLoad();
+        EXPECT_EQ(sounds.GetSound(roar)->GetPreLoadRequests(), std::vector<bool>{false});
+    }
+    EXPECT_EQ(objects.GetObjectCount(), 0u);
+    ASSERT_EQ(objects.GetDestroyHistory().size(), 1u);
+    EXPECT_EQ(objects.GetDestroyHistory()[0].file, "Project/Game/AnimationSound");
+    EXPECT_EQ(objects.GetDestroyHistory()[0].line, 36);
+}
+
+TEST_F(AnimationSoundTest, APackTornDownFirstIsLeftAlone)
+{
+    AnimationSound sounds;
+    sounds.AddSound(roar, "Records/Sounds/Roar.dbr", 100.0f);
+    // Everything goes at once at shut-down, the pack perhaps before its owner.
+    objects.DestroyAllObjects();
+    EXPECT_EQ(sounds.GetSound(roar), nullptr);
+    sounds.PlaySound(actor, roar, nullptr);
+    sounds.PreLoad();
+}
+
+TEST_F(AnimationSoundTest, PlaysWhenTheDrawIsAtMostTheChance)
+{
+    // The draw this seed gives first, found by drawing it.
+    Platform::SRand(99);
+    const float draw = RandomFloat(0.1f, 100.0f);
+
+    AnimationSound atDraw;
+    atDraw.AddSound(roar, "Records/Sounds/Roar.dbr", draw);
+    Platform::SRand(99);
+    EXPECT_TRUE(atDraw.PlaySound(actor, roar, nullptr));
+
+    AnimationSound belowDraw;
+    belowDraw.AddSound(roar, "Records/Sounds/Growl.dbr", std::nextafter(draw, 0.0f));
+    Platform::SRand(99);
+    EXPECT_FALSE(belowDraw.PlaySound(actor, roar, nullptr));
+    EXPECT_TRUE(belowDraw.GetSound(roar)->GetPlayRequests().empty());
+
+    EXPECT_FALSE(atDraw.PlaySound(actor, Name::Create("genericSound1"), nullptr));
+    ASSERT_EQ(atDraw.GetSound(roar)->GetPlayRequests().size(), 1u);
+    const SoundPak::PlayRequest& played = atDraw.GetSound(roar)->GetPlayRequests()[0];
+    EXPECT_TRUE(played.positioned);
+    EXPECT_FALSE(played.loop);
+}
+
+TEST_F(AnimationSoundTest, ACertainSoundPlaysAtTheGivenPlaceOrWhereTheEntityStands)
+{
+    AnimationSound sounds;
+    sounds.AddSound(roar, "Records/Sounds/Roar.dbr", 100.0f);
+    const WorldCoords there(7, Coords());
+    Platform::SRand(5);
+    for (int play = 0; play < 200; ++play)
+        ASSERT_TRUE(sounds.PlaySound(actor, roar, play == 0 ? &there : nullptr));
+    const auto& requests = sounds.GetSound(roar)->GetPlayRequests();
+    EXPECT_EQ(requests[0].coords.GetRegionId(), 7u);
+    EXPECT_EQ(requests[1].coords.GetRegionId(), actor.GetCoords().GetRegionId());
+}
+
+} // namespace
+} // namespace GAME::Test

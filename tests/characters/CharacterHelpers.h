@@ -1,0 +1,154 @@
+#pragma once
+
+#include "characters/Character.h"
+#include "engine/EventHandler.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
+#include "engine/ObjectManager.h"
+#include "multiplayer/SpawnPlayerPacket.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/TempDatabase.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+// The object a step made; a null one ends the test there with a failure, as an ASSERT would.
+template <typename T> T* Must(T* object)
+{
+    if (object == nullptr)
+        throw std::runtime_error("an object the test needs was not made");
+    return object;
+}
+
+// A value from the first bound to the second, both included.
+template <typename T> auto Within(T low, T high)
+{
+    return ::testing::AllOf(::testing::Ge(low), ::testing::Le(high));
+}
+
+// Made by its registered class name, as the engine makes what no record names.
+template <typename T> T* New()
+{
+    return Must(static_cast<T*>(ObjectManager::Instance().CreateObject(T::classInfo.GetName())));
+}
+
+// A controller made and handed to the character, as the character's load would.
+template <typename T> T* GiveController(Character& character)
+{
+    T* controller = New<T>();
+    controller->AttachParent(character.GetObjectId());
+    character.SetControllerId(controller->GetObjectId());
+    return controller;
+}
+
+// A record's text: the lines, one each.
+inline std::string RecordText(const std::vector<std::string>& lines, std::string text = "")
+{
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// A character of a class no record can name (a test's own), loaded from its record.
+template <typename T>
+T* Place(const TempDatabase& database, const std::string& path,
+         std::initializer_list<std::string> lines)
+{
+    database.WriteRecord(path, lines);
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* character = new T();
+    objects.RegisterObject(character);
+    character->SetObjectName(path);
+    objects.LoadTableFile(path);
+    character->Load(objects.GetLoadTable(path));
+    return character;
+}
+
+// The library started as the host starts it, on the settings' defaults.
+class StartedFixture : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+};
+
+// A replication record's bytes, without the packet header.
+template <typename Record> std::vector<uint8_t> Encode(const Record& record)
+{
+    SpawnPlayerPacket carrier;
+    NetPacketOutBuffer out(carrier);
+    record.Write(out);
+    out.Done();
+    return {carrier.GetOutBuffer() + NetPacketHeader::kSize,
+            carrier.GetOutBuffer() + carrier.GetOutBufferSize()};
+}
+
+// Replication bytes handed to the character as a spawn packet would hand them.
+inline void Feed(Character& character, const std::vector<uint8_t>& bytes)
+{
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+    character.ReadReplicationData(in);
+}
+
+// The block the object streams into a save.
+template <typename T> std::vector<uint8_t> Streamed(T& object)
+{
+    IOStreamWrite writer;
+    object.StreamProperties(&writer);
+    EXPECT_FALSE(writer.HasFailed());
+    return writer.GetBytes();
+}
+
+// The block read back into the object; false when the reader failed.
+template <typename T> bool ReadBack(T& object, const std::vector<uint8_t>& bytes)
+{
+    IOStreamRead reader(bytes);
+    object.StreamProperties(&reader);
+    return !reader.HasFailed();
+}
+
+// The bytes as the stream's describer writes them.
+inline std::string Described(const std::vector<uint8_t>& bytes)
+{
+    std::string text;
+    EXPECT_TRUE(IOStreamRead::Describe(bytes, text));
+    return text;
+}
+
+// Every event of the names sent while it lives, in order.
+template <typename Event> class Heard {
+public:
+    Heard(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            handlers.push_back(std::make_unique<Handler>(name, &Heard::On, this));
+    }
+    void On(const Event& event) { events.push_back(event); }
+    std::vector<uint32_t> Ids() const
+    {
+        std::vector<uint32_t> ids;
+        for (const Event& event : events)
+            ids.push_back(event.objectId);
+        return ids;
+    }
+
+    std::vector<Event> events;
+
+private:
+    using Handler = EventHandler<Heard, Event>;
+    std::vector<std::unique_ptr<Handler>> handlers;
+};
+
+} // namespace GAME::Test
