@@ -9,6 +9,12 @@
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME {
 
 // A skill an ambient record can name.

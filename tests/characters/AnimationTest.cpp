@@ -17,6 +17,12 @@
 #include <cmath>
 #include <cstdint>
 
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

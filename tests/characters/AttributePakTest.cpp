@@ -9,6 +9,12 @@
 
 #include <utility>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -18,6 +18,12 @@
 #include <typeinfo>
 #include <utility>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -11,6 +11,10 @@
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/EngineFixture.h"
 
+#include <gtest/gtest.h>
+
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -24,6 +24,14 @@
 #include "tests/combat/DeathFixture.h"
 #include "world/FixedItem.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

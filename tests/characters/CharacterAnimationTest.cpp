@@ -13,6 +13,10 @@
 
 #include <initializer_list>
 
+#include <gtest/gtest.h>
+
+#include <string>
+
 namespace GAME::Test {
 namespace {
 

@@ -16,6 +16,11 @@
 #include <limits>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -20,6 +20,13 @@
 
 #include <utility>
 
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME {
 
 // A character whose game-balance rows add what the test sets.

@@ -20,6 +20,13 @@
 
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME {
 
 // Records the virtual calls the commands make.

@@ -2,6 +2,11 @@
 #include "engine/FileSystem.h"
 #include "tests/support/TempDatabase.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

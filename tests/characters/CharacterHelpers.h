@@ -19,6 +19,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+
 namespace GAME::Test {
 
 // The object a step made; a null one ends the test there with a failure, as an ASSERT would.

@@ -17,6 +17,13 @@
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/LogCapture.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace GAME {
 
 // Opens the protected attach for the tests and counts the stops.

@@ -12,6 +12,11 @@
 #include <initializer_list>
 #include <utility>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

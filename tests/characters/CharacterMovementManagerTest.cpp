@@ -9,6 +9,11 @@
 #include "engine/World.h"
 #include "tests/support/GameEngineFixture.h"
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -20,6 +20,12 @@
 #include <cmath>
 #include <utility>
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
 namespace GAME::Test {
 namespace {
 

@@ -24,6 +24,13 @@
 #include <set>
 #include <typeinfo>
 
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -16,6 +16,12 @@
 #include <cmath>
 #include <initializer_list>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME {
 
 // A combat controller that only writes down what its character tells it.

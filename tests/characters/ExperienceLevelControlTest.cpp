@@ -15,6 +15,11 @@
 #include <initializer_list>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -13,6 +13,11 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -24,6 +24,11 @@
 #include <cstring>
 #include <limits>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 namespace GAME {
 
 // Reaches the loot a monster keeps to itself.

@@ -18,6 +18,11 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

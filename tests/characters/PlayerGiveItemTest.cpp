@@ -12,6 +12,11 @@
 
 #include <algorithm>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
 namespace GAME {
 
 // Keeps the type of every command it is handed instead of running it, and knows its two

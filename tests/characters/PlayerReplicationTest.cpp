@@ -16,6 +16,12 @@
 #include <cstdio>
 #include <limits>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace GAME::Test {
 namespace {
 

@@ -22,6 +22,11 @@
 
 #include <algorithm>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 namespace GAME {
 
 // Opens what a player keeps to itself: its loaded fields, its tokens, its clocks and voices.

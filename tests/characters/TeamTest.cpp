@@ -9,6 +9,8 @@
 
 #include <array>
 
+#include <gtest/gtest.h>
+
 namespace GAME {
 namespace {
 
