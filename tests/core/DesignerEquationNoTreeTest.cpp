@@ -1,14 +1,15 @@
-#include "core/DesignerEquationLoader.h"
 #include "core/DesignerEquation_Algebra.h"
 #include "core/DesignerEquation_Boolean.h"
 #include "core/EquationInterface.h"
-#include "engine/LoadTable.h"
+#include "core/PlayStats.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace GAME::Test {
 namespace {
@@ -67,16 +68,18 @@ TEST(DesignerEquationNoTree, ClosingAfterAnOperandStillParses)
     }
 }
 
-class DesignerEquationNoTreeLoad : public EngineFixture {};
+class DesignerEquationNoTreeOwner : public EngineFixture {};
 
-TEST_F(DesignerEquationNoTreeLoad, TheOwnerLogsItAsALoadFailure)
+TEST_F(DesignerEquationNoTreeOwner, LogsItAsAnyOtherLoadFailure)
 {
-    LoadTable record;
-    record.Parse("closed = ]3\n", "Records/Game/Closed.dbr");
+    PlayStats stats;
+    stats.IncrementKills(0, 0);
     LogCapture log;
-    EXPECT_EQ(LoadDesignerEquation(record, "closed", nullptr, "-=- Load failure : %s"), nullptr);
-    EXPECT_EQ(log.Count(1, "-=- Load failure : closed"), 1u);
-    EXPECT_EQ(log.Count(1, "Records/Game/Closed.dbr: \"closed\" does not parse: ]3"), 1u);
+    for (const char* text : {"]3", "](numberOfKills*10)"}) {
+        stats.Load(Record(std::string("scoreEquation = ") + text));
+        EXPECT_EQ(stats.GetScore(), 0) << text;
+    }
+    EXPECT_EQ(log.Count(1, "-=- PlayStats Equation load failure : scoreEquation"), 2u);
 }
 
 } // namespace
