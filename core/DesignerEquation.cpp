@@ -87,12 +87,11 @@ bool DesignerEquation<T>::ParseEquation(const char* text, EquationInterface<T>* 
     }
     const char* cursor = compact.c_str();
     std::unique_ptr<EqOperator<T>> tree;
-    if (!BuildEquationTree(cursor, tree, provider))
+    // A top level that closes before its operand ("]3") builds nothing to evaluate.
+    if (!BuildEquationTree(cursor, tree, provider) || !tree)
         return false;
     root = std::move(tree);
-    // An empty level (")") parses to no tree at all.
-    if (root)
-        program.Compile(*root);
+    program.Compile(*root);
     return true;
 }
 

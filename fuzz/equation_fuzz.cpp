@@ -66,9 +66,11 @@ template <typename Equation, typename T> void ParseAndEvaluate(const std::string
     Equation builder;
     const char* cursor = compact.c_str();
     std::unique_ptr<GAME::EqOperator<T>> tree;
-    if (builder.BuildEquationTree(cursor, tree, &reference) != parsed)
+    // A text that builds no tree is no formula.
+    const bool built = builder.BuildEquationTree(cursor, tree, &reference) && tree;
+    if (built != parsed)
         __builtin_trap();
-    const T walked = parsed && tree ? tree->Evaluate() : T();
+    const T walked = parsed ? tree->Evaluate() : T();
     if (!SameValue(result, walked) || variables.asked != reference.asked)
         __builtin_trap();
 }

@@ -169,6 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     profile.LoadProfile(table);
     if (profile.GetUltimateLevel() < profile.GetMaxLevel() ||
         profile.GetUltimateLevel() > SkillProfile::kMaxLevelCount ||
+        profile.GetNumberOfProjectiles() == 0 ||
         profile.GetNumberOfProjectiles() > SkillProfile::kMaxProjectiles)
         abort();
     AskEveryLevel(profile);

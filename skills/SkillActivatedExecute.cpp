@@ -139,7 +139,7 @@ bool SkillActivated::ExecuteRangedAttack(Character& owner, const WorldCoords& or
             services->ClearHitIteration();
         services->SendCreateProjectile(GetObjectId(), origin, target, aim, NextSeed(), weaponId);
     }
-    return shots >= 1;
+    return true;
 }
 
 bool SkillActivated::ExecuteRadiusAttack(Character& owner, uint32_t targetId,

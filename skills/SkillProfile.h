@@ -68,7 +68,11 @@ public:
     const std::string& GetUnCastSoundName() const { return unCastSoundName; }
     const std::string& GetSkillSound1Name() const { return sound1Name; }
     const std::string& GetSkillSound2Name() const { return sound2Name; }
-    uint32_t GetNumberOfProjectiles() const { return numberOfProjectiles; }
+    // A record that names no number still shoots once.
+    uint32_t GetNumberOfProjectiles() const
+    {
+        return numberOfProjectiles != 0 ? numberOfProjectiles : 1;
+    }
     bool GetPetDisplayable() const { return petDisplayable; }
     float GetSpawnObjectsSpacingAngle() const { return spawnObjectsSpacingAngle; }
     float GetSpawnObjectsDistanceInnerCircle() const { return spawnObjectsDistanceInnerCircle; }

@@ -4,24 +4,26 @@
 #include "core/Saturate.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+#include "skills/SkillLevelReader.h"
 
 namespace GAME {
 
 void SkillProfile_Modifiers::Load(const LoadTable& table, uint32_t position)
 {
-    manaCost = table.GetFloatAt("skillManaCost", position);
-    activeLifeCost = table.GetFloatAt("skillActiveLifeCost", position);
-    activeManaCost = table.GetFloatAt("skillActiveManaCost", position);
-    activeDuration = table.GetFloatAt("skillActiveDuration", position);
-    targetRadius = table.GetFloatAt("skillTargetRadius", position);
-    targetAngle = table.GetFloatAt("skillTargetAngle", position);
-    targetNumber = table.GetIntAt("skillTargetNumber", position);
-    cooldownTime = table.GetFloatAt("skillCooldownTime", position);
-    speedAcceleration = table.GetFloatAt("skillSpeedAcceleration", position);
-    explosionRadius = table.GetFloatAt("explosionRadius", position);
-    projectileLaunchRotation = table.GetFloatAt("projectileLaunchRotation", position);
-    projectileLaunchNumber = table.GetIntAt("projectileLaunchNumber", position);
-    projectilePiercing = table.GetFloatAt("projectilePiercing", position);
+    const SkillLevelReader level(table, position);
+    manaCost = level.Float("skillManaCost");
+    activeLifeCost = level.Float("skillActiveLifeCost");
+    activeManaCost = level.Float("skillActiveManaCost");
+    activeDuration = level.Float("skillActiveDuration");
+    targetRadius = level.Float("skillTargetRadius");
+    targetAngle = level.Float("skillTargetAngle");
+    targetNumber = level.Int("skillTargetNumber");
+    cooldownTime = level.Float("skillCooldownTime");
+    speedAcceleration = level.Float("skillSpeedAcceleration");
+    explosionRadius = level.Float("explosionRadius");
+    projectileLaunchRotation = level.Float("projectileLaunchRotation");
+    projectileLaunchNumber = level.Int("projectileLaunchNumber");
+    projectilePiercing = level.Float("projectilePiercing");
 }
 
 SkillProfile_Modifiers& SkillProfile_Modifiers::operator+=(const SkillProfile_Modifiers& other)

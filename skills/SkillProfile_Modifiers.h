@@ -18,7 +18,8 @@ public:
     SkillProfile_Modifiers(const SkillProfile_Modifiers&) = default;
     SkillProfile_Modifiers& operator=(const SkillProfile_Modifiers&) = default;
 
-    // Reads entry `position` of each per-level list; position i serves level i + 1.
+    // Reads entry `position` of each per-level list, or its last entry when the list is shorter;
+    // position i serves level i + 1.
     void Load(const LoadTable& table, uint32_t position);
 
     SkillProfile_Modifiers& operator+=(const SkillProfile_Modifiers& other);

@@ -4,16 +4,18 @@
 #include "core/Saturate.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+#include "skills/SkillLevelReader.h"
 
 namespace GAME {
 
 void SkillProfile_ProjectileModifiers::Load(const LoadTable& table, uint32_t position)
 {
-    explosionRadius = table.GetFloatAt("projectileExplosionRadius", position);
+    const SkillLevelReader level(table, position);
+    explosionRadius = level.Float("projectileExplosionRadius");
     fragmentsName = table.GetString("projectileFragmentsName");
-    fragmentsLaunchNumberMin = table.GetIntAt("projectileFragmentsLaunchNumberMin", position);
-    fragmentsLaunchNumberMax = table.GetIntAt("projectileFragmentsLaunchNumberMax", position);
-    piercingChance = table.GetFloatAt("projectilePiercingChance", position);
+    fragmentsLaunchNumberMin = level.Int("projectileFragmentsLaunchNumberMin");
+    fragmentsLaunchNumberMax = level.Int("projectileFragmentsLaunchNumberMax");
+    piercingChance = level.Float("projectilePiercingChance");
 }
 
 SkillProfile_ProjectileModifiers&

@@ -18,7 +18,8 @@ public:
     SkillProfile_ProjectileModifiers(const SkillProfile_ProjectileModifiers&) = default;
     SkillProfile_ProjectileModifiers& operator=(const SkillProfile_ProjectileModifiers&) = default;
 
-    // Reads entry `position` of each per-level list; the fragments name is one for all levels.
+    // Reads entry `position` of each per-level list, or its last entry when the list is shorter;
+    // the fragments name is one for all levels.
     void Load(const LoadTable& table, uint32_t position);
 
     // The receiver keeps its own fragments name.

@@ -107,8 +107,8 @@ TEST(DesignerEquationAlgebra, LoneOperandsParseAndMalformedTextFails)
     }
     DesignerEquation_Algebra equation;
     EXPECT_FALSE(equation.ParseEquation(nullptr, nullptr));
-    // A level that closes before any operand is empty, not an error, at the top as well.
-    EXPECT_TRUE(equation.ParseEquation(")", nullptr));
+    // A top level that closes before any operand builds no formula.
+    EXPECT_FALSE(equation.ParseEquation(")", nullptr));
     EXPECT_EQ(equation(), 0.0f);
 }
 

@@ -33,9 +33,11 @@ public:
     {
         states.push_back(state);
     }
-    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t, const WorldVec3&, uint32_t,
-                              uint32_t) override
-    {}
+    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t target, const WorldVec3&,
+                              uint32_t, uint32_t) override
+    {
+        projectileTargets.push_back(target);
+    }
     void SendSpawnObject(uint32_t, const WorldCoords& origin, uint32_t,
                          const std::vector<WorldCoords>& where,
                          const std::vector<uint32_t>& objectIds, uint32_t) override
@@ -48,6 +50,7 @@ public:
 
     std::vector<SkillActiveState> states;
     std::vector<std::vector<uint32_t>> results;
+    std::vector<uint32_t> projectileTargets;
     WorldCoords spawnOrigin;
     std::vector<WorldCoords> spawnCoords;
     std::vector<std::vector<uint32_t>> spawnIds;

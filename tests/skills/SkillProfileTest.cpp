@@ -117,7 +117,7 @@ TEST_F(SkillProfileTest, RecordCountsStayInBounds)
     EXPECT_EQ(negative.GetChanceWeight(1), 0u);
     EXPECT_EQ(negative.GetChanceWeight(2), 7u);
     EXPECT_EQ(negative.GetPetLimit(1), 0u);
-    EXPECT_EQ(negative.GetNumberOfProjectiles(), 0u);
+    EXPECT_EQ(negative.GetNumberOfProjectiles(), 1u);
     EXPECT_FLOAT_EQ(negative.GetSkillEnhancement(1), 0.0f);
     EXPECT_TRUE(log.GetLines().empty());
 
