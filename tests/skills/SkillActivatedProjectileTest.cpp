@@ -1,19 +1,12 @@
 #include "skills/SkillActivatedSpell.h"
 
-#include "characters/Character.h"
 #include "core/GameEvents.h"
 #include "engine/EventHandlerInterface.h"
 #include "engine/EventManager.h"
-#include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "items/Weapon.h"
-#include "skills/SkillManager.h"
-#include "skills/SkillServicesBase.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
+#include "tests/support/SkillsFixture.h"
 #include "world/ProjectileBase.h"
-
-#include <gtest/gtest.h>
 
 namespace GAME::Test {
 
@@ -24,40 +17,6 @@ class TestSpell : public SkillActivatedSpell {
 GAME_IMPLEMENT_CLASS(TestSpell, SkillActivated);
 
 namespace {
-
-// Keeps the target results instead of sending them: weapon and hit iteration at the time.
-class KeptResults : public SkillServicesBase {
-public:
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>& targets, const WorldCoords&,
-                          uint32_t, uint32_t weaponId, bool melee) override
-    {
-        results.push_back({targets, weaponId, hitIteration, melee});
-    }
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState&) override {}
-    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t, const WorldVec3&, uint32_t,
-                              uint32_t) override
-    {}
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
-                         const std::vector<uint32_t>&, uint32_t) override
-    {}
-    void RemoveSkillBuff(const std::string&) override {}
-
-    struct Result {
-        std::vector<uint32_t> targets;
-        uint32_t weaponId;
-        uint32_t hitIteration;
-        bool melee;
-    };
-    std::vector<Result> results;
-};
-
-class ServedManager : public SkillManager {
-public:
-    SkillServicesBase* GetSkillServices() const override { return services; }
-    SkillServicesBase* services = nullptr;
-};
 
 class ShakeListener : public EventHandlerInterface {
 public:
@@ -71,46 +30,23 @@ public:
     std::vector<std::pair<int32_t, float>> shakes;
 };
 
-class SpellTest : public GameEngineFixture {
+class SpellTest : public SkillsOwnerFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        database.WriteRecord("Records/Creatures/Caster.dbr", {"Class = Character"});
-        owner = ObjectManager::Instance().CreateObjectFromFile<Character>(
-            "Records/Creatures/Caster.dbr");
-        ASSERT_NE(owner, nullptr);
-        manager.Initialize(nullptr, owner);
-        manager.services = &services;
+        SkillsOwnerFixture::SetUp();
+        MakeOwner();
         database.WriteRecord(
             "Records/Projectiles/Arrow.dbr",
             {"Class = ProjectileBase", "projectileSwipeSound = Records/Sounds/Swish.dbr"});
         database.WriteRecord("Records/Sounds/Swish.dbr", {"Class = SoundPak"});
     }
 
-    TestSpell* Make(std::initializer_list<std::string> extra)
+    TestSpell* Make(std::vector<std::string> lines)
     {
-        std::vector<std::string> lines{"Class = TestSpell", "skillMaxLevel = 1"};
-        lines.insert(lines.end(), extra);
-        std::string text;
-        for (const std::string& line : lines)
-            text += line + "\n";
-        // Records are cached by path: each one gets its own.
-        const std::string path = "Records/Skills/Bolt" + std::to_string(++made) + ".dbr";
-        database.WriteFile(path, text);
-        auto* skill = ObjectManager::Instance().CreateObjectFromFile<TestSpell>(path);
-        if (skill != nullptr) {
-            skill->SetManager(&manager);
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
-        }
-        return skill;
+        lines.insert(lines.begin(), {"Class = TestSpell", "skillMaxLevel = 1"});
+        return MakeEnabled<TestSpell>(manager, lines);
     }
-
-    Character* owner = nullptr;
-    int made = 0;
-    KeptResults services;
-    ServedManager manager;
 };
 
 TEST_F(SpellTest, ProjectileReportsGoOutUnchargedWhileTheOwnerLives)
@@ -159,7 +95,7 @@ TEST_F(SpellTest, RangedProjectileComesFromTheWeaponOrIsLogged)
 {
     TestSpell* spell = Make({"projectilePiercing = 10"});
     ASSERT_NE(spell, nullptr);
-    LogCapture log;
+    log.Clear();
     spell->CreateProjectile(*owner, WorldCoords(), 3, WorldVec3(), 0, 5000, 1);
     EXPECT_EQ(log.Count(1, "Failed to spawn ranged projectile () ()"), 1u);
     EXPECT_EQ(ObjectManager::Instance().GetObject(5000), nullptr);

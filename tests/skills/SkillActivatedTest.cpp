@@ -1,32 +1,18 @@
 #include "skills/SkillActivated.h"
 
 #include "characters/AnimationSet.h"
-#include "characters/Character.h"
 #include "characters/Player.h"
-#include "characters/TeamManager.h"
 #include "combat/ParametersCombat.h"
 #include "core/RandomUniform.h"
-#include "engine/ABBox.h"
-#include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "engine/WorldVec3.h"
 #include "items/Weapon.h"
 #include "skills/SkillActivatedWeapon.h"
 #include "skills/SkillActivatedWeaponPool.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_WPAttack.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/StubSkillOwner.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SkillsFixture.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 
@@ -72,49 +58,10 @@ GAME_IMPLEMENT_CLASS(RollTarget, Character);
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
 const Team kSide = TeamManager::BuildTeam(2, 1);
 
-class SentResults : public SkillServicesBase {
+class ControllingOwner : public SkillsOwner {
 public:
-    struct Result {
-        std::vector<uint32_t> targets;
-        uint32_t weaponId;
-        bool melee;
-    };
-    struct Shot {
-        uint32_t target;
-        WorldVec3 aim;
-        uint32_t hitIteration;
-    };
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>& targets, const WorldCoords&,
-                          uint32_t, uint32_t weaponId, bool melee) override
-    {
-        results.push_back({targets, weaponId, melee});
-    }
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState&) override {}
-    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t target, const WorldVec3& aim,
-                              uint32_t, uint32_t) override
-    {
-        shots.push_back({target, aim, GetHitIteration()});
-    }
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
-                         const std::vector<uint32_t>&, uint32_t) override
-    {}
-    void RemoveSkillBuff(const std::string&) override {}
-
-    std::vector<Result> results;
-    std::vector<Shot> shots;
-};
-
-class ControllingOwner : public StubSkillOwner {
-public:
-    SkillServicesBase* GetSkillServices() const override
-    {
-        return controlling ? &services : nullptr;
-    }
     float GetAttackSpeed() const override { return 1.0f; }
     // Notes the pool's first draw and answers the attack the test set.
     uint32_t SelectWeaponPoolSkill(RandomUniform& random) override
@@ -124,58 +71,29 @@ public:
     }
     std::vector<int> draws;
     uint32_t attackId = 0;
-    bool controlling = true;
-    mutable SentResults services;
 };
 
-class SkillActivatedTest : public GameEngineFixture {
+class SkillActivatedTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+        SkillsFixture::SetUp();
+        MakeWorld();
         caster = Place({0, 0, 0}, kSide);
     }
 
-    void TearDown() override
+    template <class Kind = ActivatedProbe> Kind* Make(const std::vector<std::string>& lines)
     {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
-    }
-
-    template <class Kind = ActivatedProbe> Kind* Make(std::initializer_list<std::string> lines)
-    {
-        const std::string path = "Records/Skills/Probe" + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path, lines);
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        EXPECT_NE(skill, nullptr);
-        skill->SetManager(&owner);
-        skill->SetSkillLevel(1);
+        Kind* skill = MakeSkill<Kind>(owner, lines);
+        if (skill != nullptr)
+            skill->SetSkillLevel(1);
         return skill;
     }
+    uint32_t FoeId(const Vec3& position) { return Foe(position)->GetObjectId(); }
+    std::vector<SkillsSent::Result>& Results() { return owner.services.results; }
 
-    Character* Place(const Vec3& position, const Team& team, const char* kind = "Character")
-    {
-        auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject(kind));
-        character->SetTeam(team);
-        gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
-        character->InitialUpdate();
-        return character;
-    }
-    uint32_t Foe(const Vec3& position)
-    {
-        return Place(position, TeamManager::DefaultMonsterTeam())->GetObjectId();
-    }
-    static WorldVec3 At(float x, float z) { return WorldVec3(kRegion, {x, 0, z}); }
-    std::vector<SentResults::Result>& Results() { return owner.services.results; }
-
-    std::unique_ptr<World> previousWorld;
     ControllingOwner owner;
     Character* caster = nullptr;
-    int made = 0;
 };
 
 TEST_F(SkillActivatedTest, RecordKeysAndTargetTypes)
@@ -193,10 +111,10 @@ TEST_F(SkillActivatedTest, RecordKeysAndTargetTypes)
 TEST_F(SkillActivatedTest, MeleeWithoutAngleHitsOneInTheNarrowCone)
 {
     auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
-    const uint32_t near = Foe({0, 0, 1.0f});
-    const uint32_t farther = Foe({0, 0, 2.0f});
-    Foe({0, 0, -1.0f}); // behind
-    Foe({0, 0, 2.8f});  // beyond 2.5
+    const uint32_t near = FoeId({0, 0, 1.0f});
+    const uint32_t farther = FoeId({0, 0, 2.0f});
+    FoeId({0, 0, -1.0f}); // behind
+    FoeId({0, 0, 2.8f});  // beyond 2.5
 
     ASSERT_TRUE(skill->ExecuteMeleeAttack(*caster, 0, At(0, 0), 77));
     ASSERT_EQ(Results().size(), 1u);
@@ -212,10 +130,10 @@ TEST_F(SkillActivatedTest, MeleeTargetNumberCutsTheConeAndKeepsTheTarget)
                         "skillTargetNumber = 3"});
     auto* negative = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetAngle = 40",
                            "skillTargetNumber = -2"});
-    const uint32_t kept = Foe({0, 0, 2.0f});
+    const uint32_t kept = FoeId({0, 0, 2.0f});
     std::vector<uint32_t> cone;
     for (float x : {-0.4f, -0.2f, 0.0f, 0.2f, 0.4f})
-        cone.push_back(Foe({x, 0, 1.2f}));
+        cone.push_back(FoeId({x, 0, 1.2f}));
 
     ASSERT_TRUE(skill->ExecuteMeleeAttack(*caster, kept, At(0, 0), 0));
     const std::vector<uint32_t>& sent = Results()[0].targets;
@@ -234,11 +152,11 @@ TEST_F(SkillActivatedTest, ThreeShotsAtALoneTargetChargeOnlyTheFirst)
 {
     auto* skill =
         Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillProjectileNumber = 3"});
-    const uint32_t target = Foe({0, 0, 20.0f});
+    const uint32_t target = FoeId({0, 0, 20.0f});
     owner.services.IncHitIteration();
 
     ASSERT_TRUE(skill->ExecuteRangedAttack(*caster, caster->GetCoords(), target, At(0, 20.0f), 5));
-    const auto& shots = owner.services.shots;
+    const auto& shots = owner.services.launches;
     ASSERT_EQ(shots.size(), 3u);
     EXPECT_EQ(shots[0].target, target);
     EXPECT_EQ(shots[0].aim, At(0, 20.0f));
@@ -257,9 +175,9 @@ TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNo
 {
     auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetRadius = 3",
                         "skillProjectileNumber = 2"});
-    const uint32_t kept = Foe({0, 0, 3.0f});
-    const uint32_t nearPoint = Foe({1.0f, 0, 10.0f});
-    Foe({0, 0, 21.0f});
+    const uint32_t kept = FoeId({0, 0, 3.0f});
+    const uint32_t nearPoint = FoeId({1.0f, 0, 10.0f});
+    FoeId({0, 0, 21.0f});
 
     ASSERT_TRUE(skill->ExecuteRadiusAttack(*caster, kept, At(0, 20.0f)));
     EXPECT_EQ(Results()[0].targets, std::vector<uint32_t>{kept});
@@ -275,14 +193,14 @@ TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNo
     EXPECT_FALSE(skill->ExecuteMeleeAttack(*caster, kept, At(0, 1), 0));
     EXPECT_FALSE(skill->ExecuteRangedAttack(*caster, caster->GetCoords(), kept, At(0, 1), 0));
     EXPECT_EQ(Results().size(), 2u);
-    EXPECT_TRUE(owner.services.shots.empty());
+    EXPECT_TRUE(owner.services.launches.empty());
 }
 
 TEST_F(SkillActivatedTest, DamageRollsOneGeneratorPerResult)
 {
     auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
-    auto* first = static_cast<RollTarget*>(Place({0, 0, 1}, kSide, "RollTarget"));
-    auto* second = static_cast<RollTarget*>(Place({0, 0, 2}, kSide, "RollTarget"));
+    auto* first = Place<RollTarget>({0, 0, 1}, kSide, "RollTarget");
+    auto* second = Place<RollTarget>({0, 0, 2}, kSide, "RollTarget");
     const std::vector<uint32_t> targets{first->GetObjectId(), 999999, second->GetObjectId()};
 
     skill->ApplyMeleeDamageInherent(*caster, targets, caster->GetCoords(), 4242);

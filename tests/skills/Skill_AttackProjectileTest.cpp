@@ -1,92 +1,33 @@
 #include "skills/Skill_AttackProjectile.h"
 
-#include "characters/Character.h"
-#include "engine/ObjectManager.h"
-#include "skills/SkillManager.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_AttackProjectileAreaEffect.h"
 #include "skills/Skill_AttackProjectileBurst.h"
 #include "skills/Skill_AttackProjectileDebuf.h"
 #include "skills/Skill_AttackProjectileRing.h"
 #include "skills/Skill_AttackProjectileSpawnPet.h"
 #include "skills/Skill_DropProjectileTelekinesis.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
+#include "tests/support/SkillsFixture.h"
 #include "world/GameCamera.h"
 #include "world/ProjectileBase.h"
 #include "world/ProjectileTelekinesis.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace GAME::Test {
 namespace {
 
-// Keeps the launch commands: where, which mark and the hit iteration at the time.
-class KeptLaunches : public SkillServicesBase {
-public:
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>&, const WorldCoords&, uint32_t,
-                          uint32_t, bool) override
-    {}
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState&) override {}
-    void SendCreateProjectile(uint32_t, const WorldCoords& origin, uint32_t, const WorldVec3&,
-                              uint32_t, uint32_t weaponId) override
-    {
-        launches.push_back({origin, weaponId, hitIteration});
-    }
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t,
-                         const std::vector<WorldCoords>& coords, const std::vector<uint32_t>& ids,
-                         uint32_t) override
-    {
-        spawnCoords = coords;
-        spawnIds = ids;
-    }
-    void RemoveSkillBuff(const std::string&) override {}
-
-    struct Launch {
-        WorldCoords origin;
-        uint32_t weaponId;
-        uint32_t hitIteration;
-    };
-    std::vector<Launch> launches;
-    std::vector<WorldCoords> spawnCoords;
-    std::vector<uint32_t> spawnIds;
-};
-
-class ServedManager : public SkillManager {
-public:
-    SkillServicesBase* GetSkillServices() const override { return services; }
-    SkillServicesBase* services = nullptr;
-};
-
-class AttackProjectileTest : public GameEngineFixture {
+class AttackProjectileTest : public SkillsOwnerFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        database.WriteRecord("Records/Creatures/Thrower.dbr", {"Class = Character"});
-        owner = ObjectManager::Instance().CreateObjectFromFile<Character>(
-            "Records/Creatures/Thrower.dbr");
-        ASSERT_NE(owner, nullptr);
-        manager.Initialize(nullptr, owner);
-        manager.services = &services;
+        SkillsOwnerFixture::SetUp();
+        MakeOwner();
         database.WriteRecord("Records/Projectiles/Bolt.dbr", {"Class = ProjectileBase"});
     }
 
     template <class Kind> Kind* Make(const std::string& kind, const std::string& extra)
     {
-        const std::string path = "Records/Skills/" + kind + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path, {"Class = " + kind + "\nskillMaxLevel = 3\n" + extra});
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        if (skill != nullptr) {
-            skill->SetManager(&manager);
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
-        }
-        return skill;
+        return MakeEnabled<Kind>(manager, {"Class = " + kind, "skillMaxLevel = 3", extra});
     }
 
     // The launch direction about the up axis, in degrees.
@@ -95,11 +36,10 @@ protected:
         const Vec3& forward = coords.GetRegionCoords().forward;
         return std::atan2(forward.x, forward.z) * 180.0f / 3.14159265f;
     }
-
-    Character* owner = nullptr;
-    int made = 0;
-    KeptLaunches services;
-    ServedManager manager;
+    std::vector<WorldCoords> Spawned() const
+    {
+        return services.spawns.empty() ? std::vector<WorldCoords>{} : services.spawns.back().coords;
+    }
 };
 
 TEST_F(AttackProjectileTest, FailingRecordIsLoggedAndItsSiblingsStillFly)
@@ -111,7 +51,7 @@ TEST_F(AttackProjectileTest, FailingRecordIsLoggedAndItsSiblingsStillFly)
         "Skill_AttackProjectile", "skillProjectileName = Records/Projectiles/None.dbr");
     ASSERT_NE(ring, nullptr);
     ASSERT_NE(broken, nullptr);
-    LogCapture log;
+    log.Clear();
     broken->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 0, 6000, 1);
     EXPECT_EQ(log.Count(1, "Failed to spawn projectile (Records/Projectiles/None.dbr) (" +
                                broken->GetObjectName() + ")"),
@@ -137,20 +77,20 @@ TEST_F(AttackProjectileTest, RingSpreadsFromMinusHalfTheAngle)
     ASSERT_NE(single, nullptr);
     EXPECT_EQ(single->GetSkillType(), 1);
     single->ActivateNow(*owner, Name(), 0, WorldVec3());
-    ASSERT_EQ(services.spawnCoords.size(), 1u);
-    EXPECT_NEAR(Heading(services.spawnCoords[0]), -45.0f, 1e-3f);
-    EXPECT_FLOAT_EQ(services.spawnCoords[0].GetRegionCoords().origin.y, 1.0f);
+    ASSERT_EQ(Spawned().size(), 1u);
+    EXPECT_NEAR(Heading(Spawned()[0]), -45.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(Spawned()[0].GetRegionCoords().origin.y, 1.0f);
 
     auto* ring = Make<Skill_AttackProjectileRing>(
         "Skill_AttackProjectileRing", "projectileLaunchNumber = 4\nprojectileLaunchRotation = 360");
     ring->ActivateNow(*owner, Name(), 0, WorldVec3());
-    ASSERT_EQ(services.spawnCoords.size(), 4u);
+    ASSERT_EQ(Spawned().size(), 4u);
     // -180 and 180 are one heading.
-    EXPECT_NEAR(std::fabs(Heading(services.spawnCoords[0])), 180.0f, 1e-3f);
-    EXPECT_NEAR(Heading(services.spawnCoords[1]), -90.0f, 1e-3f);
-    EXPECT_NEAR(Heading(services.spawnCoords[2]), 0.0f, 1e-3f);
-    EXPECT_NEAR(Heading(services.spawnCoords[3]), 90.0f, 1e-3f);
-    EXPECT_EQ(services.spawnIds.size(), 4u);
+    EXPECT_NEAR(std::fabs(Heading(Spawned()[0])), 180.0f, 1e-3f);
+    EXPECT_NEAR(Heading(Spawned()[1]), -90.0f, 1e-3f);
+    EXPECT_NEAR(Heading(Spawned()[2]), 0.0f, 1e-3f);
+    EXPECT_NEAR(Heading(Spawned()[3]), 90.0f, 1e-3f);
+    EXPECT_EQ(services.spawns.back().ids.size(), 4u);
 }
 
 TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
@@ -168,7 +108,7 @@ TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
     EXPECT_EQ(debuff->GetProjectileName(), "Records/A.dbr");
     EXPECT_FALSE(debuff->IsRepeatable());
 
-    LogCapture log;
+    log.Clear();
     auto* orphan = Make<Skill_AttackProjectileDebuf>("Skill_AttackProjectileDebuf",
                                                      "projectileNames = Records/A.dbr");
     ASSERT_NE(orphan, nullptr);
@@ -236,7 +176,7 @@ TEST_F(AttackProjectileTest, PetImpactSpawnsOneForABurstOfZeroAndTheLimitRelease
         "Skill_AttackProjectileSpawnPet",
         "spawnObjects = Records/Creatures/Imp.dbr\npetLimit = 1\npetBurstSpawn = 0");
     ASSERT_NE(skill, nullptr);
-    LogCapture log;
+    log.Clear();
     skill->SkillSpawnObject(*owner, WorldCoords(), 0, {}, {7001, 7002}, 1);
     EXPECT_EQ(log.Count(2, "Spawn list too long (2) (" + skill->GetObjectName() + ")"), 1u);
     EXPECT_EQ(ObjectManager::Instance().GetObject(7001), nullptr);

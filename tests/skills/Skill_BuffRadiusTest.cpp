@@ -1,28 +1,13 @@
 #include "skills/Skill_BuffRadius.h"
 
-#include "characters/Character.h"
-#include "characters/TeamManager.h"
-#include "combat/ParametersCombat.h"
-#include "engine/ABBox.h"
-#include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
 #include "skills/SkillProfile.h"
 #include "skills/SkillSecondary.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_BuffAttackRadiusDuration.h"
 #include "skills/Skill_BuffOther.h"
 #include "skills/Skill_BuffRadiusToggled.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
-#include "tests/support/StubSkillOwner.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SkillsFixture.h"
 
 #include <climits>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 
@@ -40,84 +25,19 @@ public:
 };
 GAME_IMPLEMENT_CLASS(CountingSecondary, SkillSecondary);
 
-// A defender that notes the style of each attack.
-class StyleTarget : public Character {
-    GAME_DECLARE_CLASS(StyleTarget)
-
-public:
-    bool TakeAttack(ParametersCombat& parameters) override
-    {
-        styles.push_back(parameters.style);
-        return true;
-    }
-    std::vector<int32_t> styles;
-};
-GAME_IMPLEMENT_CLASS(StyleTarget, Character);
-
 namespace {
 
-constexpr uint32_t kRegion = 1;
 const Team kSide = TeamManager::BuildTeam(2, 1);
 
-class SentAura : public SkillServicesBase {
-public:
-    struct Result {
-        std::vector<uint32_t> targets;
-        bool initial;
-        int32_t atMs;
-    };
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>& targets, const WorldCoords&,
-                          uint32_t, uint32_t, bool initial) override
-    {
-        results.push_back({targets, initial, now});
-    }
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState& state) override
-    {
-        states.push_back(state.active);
-    }
-    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t, const WorldVec3&, uint32_t,
-                              uint32_t) override
-    {}
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
-                         const std::vector<uint32_t>&, uint32_t) override
-    {}
-    void RemoveSkillBuff(const std::string&) override {}
-
-    std::vector<Result> results;
-    std::vector<bool> states;
-    int32_t now = 0;
-};
-
-class AuraOwner : public StubSkillOwner {
-public:
-    SkillServicesBase* GetSkillServices() const override
-    {
-        return controlling ? &services : nullptr;
-    }
-    bool controlling = true;
-    mutable SentAura services;
-};
-
-class Skill_BuffRadiusTest : public GameEngineFixture {
+class Skill_BuffRadiusTest : public SkillsFixture {
 protected:
     static constexpr const char* kBuff = "Records/Skills/Buffs/Ward.dbr";
 
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+        SkillsFixture::SetUp();
+        MakeWorld();
         caster = Place({0, 0, 0}, kSide);
-    }
-
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
     }
 
     void WriteBuff(std::initializer_list<std::string> extra, const char* radius = "4",
@@ -128,34 +48,17 @@ protected:
                                        std::string("skillTargetRadius = ") + radius,
                                        "skillLifeBonus = 30"};
         lines.insert(lines.end(), extra);
-        std::string text;
-        for (const std::string& line : lines)
-            text += line + "\n";
-        database.WriteFile(kBuff, text);
+        WriteLines(kBuff, lines);
     }
 
     template <class Kind>
     Kind* Make(const char* className, const std::string& buffName = "Records/Skills/Buffs/Ward.dbr")
     {
-        const std::string path = "Records/Skills/Aura" + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path,
-                             {std::string("Class = ") + className, "buffSkillName = " + buffName});
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        EXPECT_NE(skill, nullptr);
-        if (skill != nullptr) {
-            skill->SetManager(&owner);
+        Kind* skill = MakeSkill<Kind>(
+            owner, {std::string("Class = ") + className, "buffSkillName = " + buffName});
+        if (skill != nullptr)
             skill->SetSkillLevel(1);
-        }
         return skill;
-    }
-
-    Character* Place(const Vec3& position, const Team& team, const char* kind = "Character")
-    {
-        auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject(kind));
-        character->SetTeam(team);
-        gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
-        character->InitialUpdate();
-        return character;
     }
 
     // Runs 100 ms frames up to `untilMs`, noting the time of each send.
@@ -167,10 +70,8 @@ protected:
         }
     }
 
-    std::unique_ptr<World> previousWorld;
-    AuraOwner owner;
+    SkillsOwner owner;
     Character* caster = nullptr;
-    int made = 0;
 };
 
 TEST_F(Skill_BuffRadiusTest, RegistryAndFlags)
@@ -214,15 +115,15 @@ TEST_F(Skill_BuffRadiusTest, FiveSecondAuraPulsesEachSecondAndEndsBeforeItsLastP
 
     const auto& results = owner.services.results;
     ASSERT_EQ(results.size(), 5u);
-    EXPECT_TRUE(results[0].initial);
+    EXPECT_TRUE(results[0].melee);
     EXPECT_EQ(results[0].atMs, 0);
     for (size_t index = 1; index < results.size(); ++index) {
-        EXPECT_FALSE(results[index].initial);
+        EXPECT_FALSE(results[index].melee);
         EXPECT_EQ(results[index].atMs, static_cast<int32_t>(index) * 1000);
         // The caster is an ally within its own radius.
         EXPECT_EQ(results[index].targets, (std::vector<uint32_t>{caster->GetObjectId(), ally}));
     }
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
     EXPECT_FALSE(aura->IsTrackable(1));
 }
 
@@ -255,7 +156,7 @@ TEST_F(Skill_BuffRadiusTest, DebuffPicksEnemiesGivesNoBonusAndShowsAnIcon)
 
     // A second use switches it off.
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
     EXPECT_EQ(owner.services.results.size(), 1u);
 }
 
@@ -277,7 +178,7 @@ TEST_F(Skill_BuffRadiusTest, UnqualifiedWeaponEndsEitherAuraOnTheNextUpdate)
     toggled->Update(*caster, 100);
     EXPECT_FALSE(timed->IsToggledOn());
     EXPECT_FALSE(toggled->IsToggledOn());
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, true, false, false}));
 }
 
 TEST_F(Skill_BuffRadiusTest, InitialResultRunsTheSecondariesOncePerResult)
@@ -299,7 +200,7 @@ TEST_F(Skill_BuffRadiusTest, InitialResultRunsTheSecondariesOncePerResult)
 
 TEST_F(Skill_BuffRadiusTest, MissingBuffRecordIsLoggedAndLeavesTheSkillUnusable)
 {
-    LogCapture log;
+    log.Clear();
     auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius", "Records/Skills/Buffs/Nowhere.dbr");
     size_t found = 0;
     for (const LogCapture::Line& line : log.GetLines()) {
@@ -312,22 +213,18 @@ TEST_F(Skill_BuffRadiusTest, MissingBuffRecordIsLoggedAndLeavesTheSkillUnusable)
     EXPECT_EQ(found, 1u);
     EXPECT_EQ(&aura->GetSkillProfile(), Game().GetNullSkillResource());
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
-    EXPECT_TRUE(owner.services.states.empty());
+    EXPECT_TRUE(owner.services.Switches().empty());
 }
 
 TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
 {
     // The attack aura's numbers are its own record's.
-    database.WriteRecord(
-        "Records/Skills/Storm.dbr",
+    auto* aura = MakeSkill<Skill_BuffAttackRadiusToggled>(
+        owner,
         {"Class = Skill_BuffAttackRadiusToggled", "skillMaxLevel = 1", "skillTargetRadius = 4"});
-    auto* aura = ObjectManager::Instance().CreateObjectFromFile<Skill_BuffAttackRadiusToggled>(
-        "Records/Skills/Storm.dbr");
     ASSERT_NE(aura, nullptr);
-    aura->SetManager(&owner);
     aura->SetSkillLevel(1);
-    auto* foe = static_cast<StyleTarget*>(
-        Place({2, 0, 0}, TeamManager::DefaultMonsterTeam(), "StyleTarget"));
+    auto* foe = Foe<SkillsTarget>({2, 0, 0}, "SkillsTarget");
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_TRUE(aura->IsTrackable(1));
     Run(*aura, 2000);
@@ -337,23 +234,21 @@ TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
     EXPECT_EQ(owner.services.results[1].atMs, 1100);
     const auto& sent = owner.services.results[0];
     aura->TargetResult(*caster, sent.targets, caster->GetCoords(), 5, 0, false);
-    EXPECT_EQ(foe->styles, std::vector<int32_t>{0});
+    ASSERT_EQ(foe->attacks.size(), 1u);
+    EXPECT_EQ(foe->attacks[0].style, 0);
 
     aura->StopSkill(*caster);
     Run(*aura, 4000);
     EXPECT_EQ(owner.services.results.size(), 2u);
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
 }
 
 TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNothing)
 {
-    database.WriteRecord(
-        "Records/Skills/Gale.dbr",
+    auto* aura = MakeSkill<Skill_BuffAttackRadiusDuration>(
+        owner,
         {"Class = Skill_BuffAttackRadiusDuration", "skillMaxLevel = 1", "skillActiveDuration = 2"});
-    auto* aura = ObjectManager::Instance().CreateObjectFromFile<Skill_BuffAttackRadiusDuration>(
-        "Records/Skills/Gale.dbr");
     ASSERT_NE(aura, nullptr);
-    aura->SetManager(&owner);
     aura->SetSkillLevel(1);
     owner.controlling = false;
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
@@ -367,7 +262,7 @@ TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNo
     EXPECT_EQ(aura->TrackableRemainingTime(1), 100);
     Run(*aura, 2000);
     EXPECT_FALSE(aura->IsToggledOn());
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
 }
 
 TEST_F(Skill_BuffRadiusTest, CastBuffTargetsAndTheBuffItInstalls)

@@ -1,0 +1,276 @@
+#pragma once
+
+#include "characters/Character.h"
+#include "characters/CharacterBio.h"
+#include "characters/TeamManager.h"
+#include "combat/ParametersCombat.h"
+#include "core/RandomUniform.h"
+#include "engine/ABBox.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "engine/WorldVec3.h"
+#include "skills/Skill.h"
+#include "skills/SkillManager.h"
+#include "skills/SkillServicesBase.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/StubSkillOwner.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+// Keeps everything a skill sends instead of sending it, with the hit iteration at the time.
+class SkillsSent : public SkillServicesBase {
+public:
+    // A spell sends its chosen target where a weapon attack sends its weapon, and an aura
+    // marks its first result where an attack says melee.
+    struct Result {
+        std::vector<uint32_t> targets;
+        WorldCoords origin;
+        uint32_t seed;
+        uint32_t weaponId;
+        bool melee;
+        uint32_t hitIteration;
+        int32_t atMs;
+    };
+    struct Launch {
+        WorldCoords origin;
+        uint32_t target;
+        WorldVec3 aim;
+        uint32_t weaponId;
+        uint32_t hitIteration;
+    };
+    struct Spawn {
+        WorldCoords origin;
+        std::vector<WorldCoords> coords;
+        std::vector<uint32_t> ids;
+    };
+
+    void SetParent(Actor*) override {}
+    void SendTargetResult(uint32_t, const std::vector<uint32_t>& targets, const WorldCoords& origin,
+                          uint32_t seed, uint32_t weaponId, bool melee) override
+    {
+        results.push_back({targets, origin, seed, weaponId, melee, hitIteration, now});
+    }
+    void SendSkillStateUpdate(uint32_t, const SkillState& state) override
+    {
+        states.push_back(state);
+    }
+    void SendSkillActiveUpdate(uint32_t, const SkillActiveState& state) override
+    {
+        actives.push_back(state);
+    }
+    void SendCreateProjectile(uint32_t, const WorldCoords& origin, uint32_t target,
+                              const WorldVec3& aim, uint32_t, uint32_t weaponId) override
+    {
+        launches.push_back({origin, target, aim, weaponId, hitIteration});
+    }
+    void SendSpawnObject(uint32_t, const WorldCoords& origin, uint32_t,
+                         const std::vector<WorldCoords>& coords, const std::vector<uint32_t>& ids,
+                         uint32_t) override
+    {
+        spawns.push_back({origin, coords, ids});
+    }
+    void RemoveSkillBuff(const std::string&) override {}
+
+    // The on and off switches sent, in order.
+    std::vector<bool> Switches() const
+    {
+        std::vector<bool> switches;
+        for (const SkillActiveState& state : actives)
+            switches.push_back(state.active);
+        return switches;
+    }
+    std::vector<std::vector<uint32_t>> Targets() const
+    {
+        std::vector<std::vector<uint32_t>> targets;
+        for (const Result& result : results)
+            targets.push_back(result.targets);
+        return targets;
+    }
+
+    std::vector<Result> results;
+    std::vector<SkillState> states;
+    std::vector<SkillActiveState> actives;
+    std::vector<Launch> launches;
+    std::vector<Spawn> spawns;
+    int32_t now = 0; // the test's clock, noted with each result
+};
+
+// A defender that keeps what each attack brings instead of suffering it.
+class SkillsTarget : public Character {
+    GAME_DECLARE_CLASS(SkillsTarget)
+
+public:
+    struct Attack {
+        uint32_t attackerId;
+        int32_t style;
+        uint32_t roll;
+        uint32_t seed;
+    };
+    bool TakeAttack(ParametersCombat& parameters) override
+    {
+        attacks.push_back({parameters.attackerId, parameters.style, parameters.randoms.r1,
+                           parameters.attributes.GetSeed()});
+        return true;
+    }
+    std::vector<Attack> attacks;
+};
+
+// An owner without a character that controls its skills while `controlling` is set.
+class SkillsOwner : public StubSkillOwner {
+public:
+    SkillServicesBase* GetSkillServices() const override
+    {
+        return controlling ? &services : nullptr;
+    }
+    bool controlling = true;
+    mutable SkillsSent services;
+};
+
+// A character's manager: controlling while it has services, mirroring without.
+class SkillsManager : public SkillManager {
+public:
+    SkillServicesBase* GetSkillServices() const override { return services; }
+    SkillServicesBase* services = nullptr;
+};
+
+// A started game, a flat region for the tests that ask for one, and skills made from records
+// written in the test.
+class SkillsFixture : public GameEngineFixture {
+protected:
+    static constexpr uint32_t kRegion = 1;
+
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        database.WriteRecord(CharacterBio::kRegenRecord, {"manaOverStorageLimit = 1"});
+        Start();
+    }
+    void TearDown() override
+    {
+        GameEngineFixture::TearDown();
+        if (madeWorld)
+            gEngine->SetWorld(std::move(previousWorld));
+    }
+
+    void MakeWorld()
+    {
+        previousWorld = gEngine->SetWorld(std::make_unique<World>());
+        madeWorld = true;
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+    }
+    static WorldVec3 At(float x, float z = 0.0f) { return WorldVec3(kRegion, {x, 0, z}); }
+
+    // A new object of the class, or of the record when `made` names one, placed in the region.
+    template <class T = Character>
+    T* Place(const Vec3& at, const Team& team, const std::string& made = "Character")
+    {
+        ObjectManager& objects = ObjectManager::Instance();
+        auto* placed = DynamicCast<T>(made.ends_with(".dbr") ? objects.CreateObjectFromFile(made)
+                                                             : objects.CreateObject(made.c_str()));
+        EXPECT_NE(placed, nullptr) << made;
+        if (placed == nullptr)
+            return nullptr;
+        placed->SetTeam(team);
+        gEngine->GetWorld()->AddEntity(placed, WorldCoords(WorldVec3(kRegion, at)), true);
+        placed->InitialUpdate();
+        return placed;
+    }
+    template <class T = Character> T* Foe(const Vec3& at, const std::string& made = "Character")
+    {
+        return Place<T>(at, TeamManager::DefaultMonsterTeam(), made);
+    }
+
+    void WriteLines(const std::string& path, const std::vector<std::string>& lines)
+    {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\n";
+        database.WriteFile(path, text);
+    }
+
+    // A skill on a record of its own (records are cached by path), lent to the manager.
+    template <class Kind>
+    Kind* MakeSkill(SkillManagerBase& manager, const std::vector<std::string>& lines,
+                    std::string path = "")
+    {
+        if (path.empty())
+            path = "Records/Skills/Made" + std::to_string(++made) + ".dbr";
+        WriteLines(path, lines);
+        auto* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
+        EXPECT_NE(skill, nullptr) << path;
+        if (skill != nullptr)
+            skill->SetManager(&manager);
+        return skill;
+    }
+    // The same, learnt at level 1 and enabled whatever the machine.
+    template <class Kind>
+    Kind* MakeEnabled(SkillManagerBase& manager, const std::vector<std::string>& lines)
+    {
+        Kind* skill = MakeSkill<Kind>(manager, lines);
+        if (skill != nullptr)
+            skill->ReceiveStateUpdate(SkillState{1, true}, true);
+        return skill;
+    }
+
+    std::unique_ptr<World> previousWorld;
+    bool madeWorld = false;
+    int made = 0;
+};
+
+// Adds a character owner of 1000 life and 100 mana whose manager controls through `services`.
+class SkillsOwnerFixture : public SkillsFixture {
+protected:
+    static constexpr const char* kOwner = "Records/Creatures/Owner.dbr";
+
+    // Placed at the origin of the region when `placed`, else standing in no world.
+    void MakeOwner(bool placed = false)
+    {
+        database.WriteRecord(kOwner,
+                             {"Class = Character", "characterLife = 1000", "characterMana = 100"});
+        if (placed) {
+            MakeWorld();
+            owner = Place({0, 0, 0}, TeamManager::DefaultPlayerTeam(), kOwner);
+        } else {
+            owner = ObjectManager::Instance().CreateObjectFromFile<Character>(kOwner);
+            if (owner != nullptr)
+                owner->InitialUpdate();
+        }
+        ASSERT_NE(owner, nullptr);
+        owner->GetCharacterBio().Update(*owner, 0);
+        manager.Initialize(nullptr, owner);
+        manager.services = &services;
+    }
+
+    // An enabled skill of the owner's, kept off its manager's active list.
+    template <class Kind> Kind* MakeOwned(const std::vector<std::string>& lines)
+    {
+        Kind* skill = MakeSkill<Kind>(manager, lines);
+        if (skill != nullptr) {
+            skill->SetAsTempSkill();
+            skill->ReceiveStateUpdate(SkillState{1, true}, true);
+        }
+        return skill;
+    }
+
+    // A hit the owner takes, as combat reports it to the on-hit skills.
+    void Hit(Skill& skill)
+    {
+        RandomUniform random;
+        const ParametersCombat parameters(random);
+        skill.OnHitActivation(*owner, parameters);
+    }
+
+    Character* owner = nullptr;
+    SkillsSent services;
+    SkillsManager manager;
+};
+
+} // namespace GAME::Test
