@@ -1,14 +1,9 @@
 #include "skills/Skill_AttackInherent.h"
 #include "skills/Skill_AttackWeaponCharge.h"
 
-#include "characters/Character.h"
-#include "engine/ObjectManager.h"
 #include "skills/SkillProfile.h"
 #include "skills/Skill_MeleeModifier.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/StubSkillOwner.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
 
@@ -71,12 +66,11 @@ public:
     Character* parent = nullptr;
 };
 
-class AttackWeaponTest : public GameEngineFixture {
+class AttackWeaponTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        SkillsFixture::SetUp();
         database.WriteRecord("Records/Creatures/Swinger.dbr", {"Class = Character"});
         character = ObjectManager::Instance().CreateObjectFromFile<Character>(
             "Records/Creatures/Swinger.dbr");
@@ -89,19 +83,11 @@ protected:
 
     template <class Kind> Kind* Make(const std::string& kind, const std::string& extra)
     {
-        const std::string path = "Records/Skills/" + kind + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path, {"Class = " + kind + "\nskillMaxLevel = 1\n" + extra});
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        if (skill != nullptr) {
-            skill->SetManager(&owner);
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
-        }
-        return skill;
+        return MakeEnabled<Kind>(owner, {"Class = " + kind, "skillMaxLevel = 1", extra});
     }
 
     Character* character = nullptr;
     HandsOwner owner;
-    int made = 0;
 };
 
 TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)

@@ -2,8 +2,7 @@
 
 #include "combat/RacialBonus.h"
 #include "core/GameLog.h"
-#include "engine/ObjectManager.h"
-#include "skills/SkillManager.h"
+#include "core/PlayStats.h"
 #include "skills/SkillProfile.h"
 #include "skills/Skill_Mastery.h"
 #include "skills/Skill_MeleeModifierRadius.h"
@@ -13,13 +12,10 @@
 #include "skills/Skill_PassiveOnLifeBuffSelf.h"
 #include "skills/Skill_PassiveShield.h"
 #include "skills/Skill_ProjectileModifier.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/Records.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SkillsFixture.h"
+#include "world/ProjectileInfo.h"
 
 namespace GAME::Test {
-
 namespace {
 
 // An owner whose hands the test sets.
@@ -29,12 +25,11 @@ public:
     int32_t handState = 0;
 };
 
-class Skill_PassiveTest : public GameEngineFixture {
+class Skill_PassiveTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        SkillsFixture::SetUp();
         gLogCombat = 1;
         gEngine->SetLogCategories(1);
     }
@@ -42,17 +37,14 @@ protected:
     {
         gEngine->SetLogCategories(0);
         gLogCombat = 0;
-        GameEngineFixture::TearDown();
+        SkillsFixture::TearDown();
     }
 
-    template <typename T> T* Make(const std::string& path, std::initializer_list<std::string> lines)
+    template <typename T> T* Make(const std::vector<std::string>& lines)
     {
-        database.WriteRecord(path, lines);
-        auto* skill = ObjectManager::Instance().CreateObjectFromFile<T>(path);
-        if (skill != nullptr) {
+        auto* skill = MakeSkill<T>(manager, lines);
+        if (skill != nullptr)
             skill->SetAsTempSkill();
-            skill->SetManager(&manager);
-        }
         return skill;
     }
 
@@ -66,7 +58,28 @@ RacialBonus_Damage Racial(const Skill& skill)
     return damage;
 }
 
-} // namespace
+class SelfBuffTest : public SkillsOwnerFixture {
+protected:
+    void SetUp() override
+    {
+        SkillsOwnerFixture::SetUp();
+        MakeOwner();
+    }
+
+    template <typename T> T* Make(const std::string& kind, const std::string& extra)
+    {
+        return MakeOwned<T>({"Class = " + kind, "skillMaxLevel = 3", "skillActiveDuration = 2.5",
+                             "damageAbsorption = 30", "damageAbsorptionPercent = 50", extra});
+    }
+
+    // What a fire hit of 100 leaves of the owner's life.
+    float LifeAfterHit()
+    {
+        const float before = owner->GetCurrentLife();
+        owner->ApplyDamage(100.0f, PlayStatsDamageType{}, CombatAttributeType_Fire);
+        return before - owner->GetCurrentLife();
+    }
+};
 
 TEST_F(Skill_PassiveTest, EachKindIsMadeByNameUnderItsParent)
 {
@@ -94,12 +107,12 @@ TEST_F(Skill_PassiveTest, EachKindIsMadeByNameUnderItsParent)
 
 TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
 {
-    auto* passive = Make<Skill_Passive>(
-        "Records/Skills/P.dbr", {"Class = Skill_Passive", "skillMaxLevel = 3",
-                                 "racialBonusRace = Undead", "racialBonusPercentDamage = 10;20"});
-    auto* modifier = Make<Skill_Modifier>(
-        "Records/Skills/M.dbr", {"Class = Skill_Modifier", "skillMaxLevel = 3",
-                                 "racialBonusRace = Undead", "racialBonusPercentDamage = 5"});
+    auto* passive =
+        Make<Skill_Passive>({"Class = Skill_Passive", "skillMaxLevel = 3",
+                             "racialBonusRace = Undead", "racialBonusPercentDamage = 10;20"});
+    auto* modifier =
+        Make<Skill_Modifier>({"Class = Skill_Modifier", "skillMaxLevel = 3",
+                              "racialBonusRace = Undead", "racialBonusPercentDamage = 5"});
     ASSERT_NE(passive, nullptr);
     ASSERT_NE(modifier, nullptr);
     passive->AddModifier(modifier->GetObjectId());
@@ -120,10 +133,8 @@ TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
 TEST_F(Skill_PassiveTest, AMasteryReadsItsKindAndIsNeverTakenBackOrAugmented)
 {
     auto* earth = Make<Skill_Mastery>(
-        "Records/Skills/Earth.dbr",
         {"Class = Skill_Mastery", "skillMaxLevel = 32", "MasteryEnumeration = MasteryEarth"});
-    auto* odd = Make<Skill_Mastery>("Records/Skills/Odd.dbr",
-                                    {"Class = Skill_Mastery", "MasteryEnumeration = masteryearth"});
+    auto* odd = Make<Skill_Mastery>({"Class = Skill_Mastery", "MasteryEnumeration = masteryearth"});
     ASSERT_NE(earth, nullptr);
     ASSERT_NE(odd, nullptr);
     EXPECT_EQ(earth->GetEnumeration(), 5u);
@@ -139,7 +150,7 @@ TEST_F(Skill_PassiveTest, AMasteryReadsItsKindAndIsNeverTakenBackOrAugmented)
 TEST_F(Skill_PassiveTest, DualWieldIsUsableOnlyWithBothHandsArmed)
 {
     auto* dual = Make<Skill_PassiveDualWieldWeapon>(
-        "Records/Skills/Dual.dbr", {"Class = Skill_PassiveDualWieldWeapon", "skillMaxLevel = 3"});
+        {"Class = Skill_PassiveDualWieldWeapon", "skillMaxLevel = 3"});
     ASSERT_NE(dual, nullptr);
     manager.handState = 2;
     EXPECT_FALSE(dual->SetAvailability(false, false));
@@ -175,8 +186,8 @@ TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)
     EXPECT_TRUE(log.GetLines().empty());
 
     // Nothing fills a plain shield: learnt and enabled, it still lets everything through.
-    auto* shield = Make<Skill_PassiveShield>(
-        "Records/Skills/Shield.dbr", {"Class = Skill_PassiveShield", "fireDamageQualifier = 1"});
+    auto* shield =
+        Make<Skill_PassiveShield>({"Class = Skill_PassiveShield", "fireDamageQualifier = 1"});
     ASSERT_NE(shield, nullptr);
     shield->ReceiveStateUpdate(SkillState{1, true}, true);
     EXPECT_EQ(shield->ModifyDamage(70.0f, CombatAttributeType_Fire), 70.0f);
@@ -186,4 +197,152 @@ TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)
               70.0f);
 }
 
+TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
+{
+    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf",
+                                                  "onHitActivationChance = 100");
+    ASSERT_NE(buff, nullptr);
+    EXPECT_TRUE(buff->IsSkillOnHitActive());
+    Hit(*buff);
+    Hit(*buff);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+    EXPECT_EQ(buff->TrackableRemainingTime(1), 2500);
+    EXPECT_TRUE(buff->IsTrackable(1));
+
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
+    EXPECT_FLOAT_EQ(LifeAfterHit(), 20.0f);
+    buff->Update(*owner, 2499);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+    buff->Update(*owner, 1);
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
+    EXPECT_EQ(buff->TrackableTotalTime(1), 1);
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, false, false), false);
+    EXPECT_FLOAT_EQ(LifeAfterHit(), 100.0f);
+}
+
+TEST_F(SelfBuffTest, ARemoteCopyDrawsNothingAndAChanceOfZeroFiresOnADrawOfZero)
+{
+    auto* buff =
+        Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf", "onHitActivationChance = 0");
+    ASSERT_NE(buff, nullptr);
+    RandomUniform& shared = GameEngine::Get().GetRandomGen();
+
+    manager.services = nullptr;
+    shared.Seed(7);
+    Hit(*buff);
+    EXPECT_EQ(shared.IGenerate(0, 1000000), [] {
+        RandomUniform same;
+        same.Seed(7);
+        return same.IGenerate(0, 1000000);
+    }());
+
+    // Seeds whose first draw is 1, then 0.
+    manager.services = &services;
+    uint32_t seeds[2] = {0, 0};
+    for (uint32_t seed = 1; seed < 100000 && (seeds[0] == 0 || seeds[1] == 0); ++seed) {
+        RandomUniform probe;
+        probe.Seed(seed);
+        const int draw = probe.IGenerate(0, 100);
+        if (draw <= 1 && seeds[draw == 0 ? 1 : 0] == 0)
+            seeds[draw == 0 ? 1 : 0] = seed;
+    }
+    ASSERT_NE(seeds[0], 0u);
+    ASSERT_NE(seeds[1], 0u);
+    shared.Seed(seeds[0]);
+    Hit(*buff);
+    EXPECT_TRUE(services.Switches().empty());
+    shared.Seed(seeds[1]);
+    Hit(*buff);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+}
+
+TEST_F(SelfBuffTest, DestroyingARunningOnHitBuffTakesItsFilterOffTheOwner)
+{
+    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf",
+                                                  "onHitActivationChance = 100");
+    ASSERT_NE(buff, nullptr);
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
+    EXPECT_FLOAT_EQ(LifeAfterHit(), 20.0f);
+    ObjectManager::Instance().DestroyObjectEx(buff, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_FLOAT_EQ(LifeAfterHit(), 100.0f);
+}
+
+TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)
+{
+    auto* buff =
+        Make<Skill_PassiveOnLifeBuffSelf>("Skill_PassiveOnLifeBuffSelf", "lifeMonitorPercent = 50");
+    ASSERT_NE(buff, nullptr);
+    buff->Update(*owner, 100);
+    EXPECT_TRUE(services.Switches().empty());
+    owner->SubtractLife(600.0f, PlayStatsDamageType{});
+    buff->Update(*owner, 100);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+    EXPECT_TRUE(buff->IsTriggered());
+    // Still low: the time never runs out.
+    buff->Update(*owner, 100000);
+    EXPECT_EQ(buff->GetRemainingActiveTime(), 2500);
+    EXPECT_EQ(buff->TrackableRemainingTime(1), 1);
+    owner->GetCharacterBio().AddLifeFast(200.0f);
+    buff->Update(*owner, 2000);
+    EXPECT_EQ(buff->TrackableRemainingTime(1), 500);
+    buff->Update(*owner, 500);
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
+    EXPECT_FALSE(buff->IsTriggered());
+}
+
+TEST_F(SelfBuffTest, OnLifeNeverTriggersWithoutAMaximumLife)
+{
+    auto* lifeless = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+    ASSERT_NE(lifeless, nullptr);
+    auto* buff =
+        Make<Skill_PassiveOnLifeBuffSelf>("Skill_PassiveOnLifeBuffSelf", "lifeMonitorPercent = 50");
+    ASSERT_NE(buff, nullptr);
+    buff->Update(*lifeless, 100);
+    EXPECT_TRUE(services.Switches().empty());
+}
+
+TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndShowsItsImpactEveryTime)
+{
+    database.WriteRecord("Records/Fx/Impact.dbr", {"Class = FxPak"});
+    MakeWorld();
+    const WorldCoords impact{1, Coords::FromTranslation(Vec3(2, 0, 5))};
+    auto* modifier = Make<Skill_ProjectileModifier>(
+        "Skill_ProjectileModifier", "projModImpactFxPakName = Records/Fx/Impact.dbr");
+    ASSERT_NE(modifier, nullptr);
+    const size_t objects = ObjectManager::Instance().GetObjectCount();
+    ProjectileInfo info;
+    info.ownerId = owner->GetObjectId();
+    info.weaponId = 44;
+    services.IncHitIteration();
+    modifier->TargetInformation(info, impact, {owner->GetObjectId(), 9});
+    // A projectile whose owner is gone still shows the impact, and sends nothing.
+    info.ownerId = 0;
+    modifier->TargetInformation(info, impact, {});
+    ASSERT_EQ(services.results.size(), 1u);
+    EXPECT_EQ(services.results[0].targets.size(), 2u);
+    EXPECT_EQ(services.results[0].weaponId, 44u);
+    EXPECT_EQ(services.results[0].hitIteration, 0u);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 2);
+}
+
+TEST_F(SelfBuffTest, ARadiusModifierSendsItsAttackOnlyWhenEnabledAndControlling)
+{
+    auto* radius = Make<Skill_MeleeModifierRadius>("Skill_MeleeModifierRadius", "");
+    ASSERT_NE(radius, nullptr);
+    manager.services = nullptr;
+    radius->ActivateModifierAttack(*owner, 0, WorldVec3());
+    manager.services = &services;
+    radius->ReceiveStateUpdate(SkillState{1, false}, true);
+    radius->ActivateModifierAttack(*owner, 0, WorldVec3());
+    EXPECT_TRUE(services.results.empty());
+    radius->ReceiveStateUpdate(SkillState{1, true}, true);
+    radius->ActivateModifierAttack(*owner, 0, WorldVec3());
+    ASSERT_EQ(services.results.size(), 1u);
+    EXPECT_TRUE(services.results[0].targets.empty());
+    EXPECT_EQ(services.results[0].weaponId, 0u);
+    EXPECT_EQ(services.results[0].hitIteration, 0u);
+}
+
+} // namespace
 } // namespace GAME::Test

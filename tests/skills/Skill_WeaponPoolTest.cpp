@@ -1,21 +1,12 @@
-#include "characters/Character.h"
 #include "core/GameTextLine.h"
-#include "engine/ObjectManager.h"
-#include "engine/WorldVec3.h"
 #include "skills/SkillAttributeAccumulator.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_WPAttack_BasicAttack.h"
 #include "skills/Skill_WeaponPool_ChargedFinale.h"
 #include "skills/Skill_WeaponPool_ChargedLinear.h"
 #include "skills/Skill_WeaponPool_Default.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/StubSkillOwner.h"
+#include "tests/support/SkillsFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace GAME::Test {
 
@@ -73,45 +64,13 @@ GAME_IMPLEMENT_CLASS(AttackProbe, Skill_WPAttack_BasicAttack);
 
 namespace {
 
-class SentCharges : public SkillServicesBase {
-public:
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>&, const WorldCoords&, uint32_t,
-                          uint32_t, bool) override
-    {}
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState& state) override
-    {
-        charges.push_back(state.subLevel);
-    }
-    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t, const WorldVec3&, uint32_t,
-                              uint32_t) override
-    {}
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
-                         const std::vector<uint32_t>&, uint32_t) override
-    {}
-    void RemoveSkillBuff(const std::string&) override {}
-    std::vector<int32_t> charges;
-};
-
-class PoolOwner : public StubSkillOwner {
-public:
-    SkillServicesBase* GetSkillServices() const override
-    {
-        return controlling ? &services : nullptr;
-    }
-    bool controlling = true;
-    mutable SentCharges services;
-};
-
 const std::vector<uint32_t> kHit{7};
 
-class WeaponPoolTest : public GameEngineFixture {
+class WeaponPoolTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        SkillsFixture::SetUp();
         database.WriteRecord("Records/Creatures/Owner.dbr", {"Class = ChargeOwner"});
         character = ObjectManager::Instance().CreateObjectFromFile<ChargeOwner>(
             "Records/Creatures/Owner.dbr");
@@ -122,18 +81,16 @@ protected:
 
     template <class Kind> Kind* Make(const std::string& kind, std::vector<std::string> lines)
     {
-        const std::string path = "Records/Skills/" + kind + std::to_string(++made) + ".dbr";
-        std::string text = "Class = " + kind + "\nskillMaxLevel = 2";
-        for (const std::string& line : lines)
-            text += "\n" + line;
-        database.WriteRecord(path, {text});
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        EXPECT_NE(skill, nullptr);
-        if (skill != nullptr) {
-            skill->SetManager(&owner);
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
-        }
-        return skill;
+        lines.insert(lines.begin(), {"Class = " + kind, "skillMaxLevel = 2"});
+        return MakeEnabled<Kind>(owner, lines);
+    }
+    // The charges sent, in order.
+    std::vector<int32_t> Charges() const
+    {
+        std::vector<int32_t> charges;
+        for (const SkillActiveState& state : owner.services.actives)
+            charges.push_back(state.subLevel);
+        return charges;
     }
 
     Skill_WeaponPool_ChargedLinear* MakeLinear()
@@ -145,9 +102,8 @@ protected:
              "skillCooldownReduction = 5;10;15;20;25"});
     }
 
-    PoolOwner owner;
+    SkillsOwner owner;
     ChargeOwner* character = nullptr;
-    int made = 0;
 };
 
 } // namespace
@@ -157,7 +113,7 @@ TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
     auto* pool = MakeLinear();
     ASSERT_NE(pool, nullptr);
     pool->WPAttackCallback(*character, {});
-    EXPECT_TRUE(owner.services.charges.empty());
+    EXPECT_TRUE(Charges().empty());
     EXPECT_EQ(owner.manaSubtracted, 0.0f);
 
     const int32_t timers[] = {2000, 1000, 500};
@@ -170,7 +126,7 @@ TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
     pool->WPAttackCallback(*character, kHit);
     EXPECT_EQ(pool->GetCharge(), 3u);
     EXPECT_EQ(pool->GetChargeTimer(), 500);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 2, 3, 3}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{1, 2, 3, 3}));
     EXPECT_EQ(owner.manaSubtracted, 40.0f);
 }
 
@@ -180,7 +136,7 @@ TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
     ASSERT_NE(pool, nullptr);
     for (int i = 0; i < 3; ++i)
         pool->WPAttackCallback(*character, kHit);
-    owner.services.charges.clear();
+    owner.services.actives.clear();
     pool->Update(*character, 499);
     EXPECT_EQ(pool->GetCharge(), 3u);
     pool->Update(*character, 1);
@@ -190,10 +146,10 @@ TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
     pool->Update(*character, 2500);
     EXPECT_EQ(pool->GetCharge(), 1u);
     EXPECT_EQ(pool->GetChargeTimer(), 2000);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{2, 1}));
     pool->StopSkill(*character);
     EXPECT_EQ(pool->GetCharge(), 0u);
-    EXPECT_EQ(owner.services.charges.back(), 0);
+    EXPECT_EQ(Charges().back(), 0);
 }
 
 // Every hit starts the pool's cooldown: the charge outlives it, but not the level's loss.
@@ -209,12 +165,12 @@ TEST_F(WeaponPoolTest, LinearKeepsItsChargeThroughItsOwnCooldown)
     EXPECT_FALSE(pool->IsSkillEnabled());
     EXPECT_EQ(pool->GetCharge(), 1u);
     EXPECT_EQ(pool->GetChargeTimer(), 1950);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{1}));
 
     pool->ReceiveStateUpdate(SkillState{0, false}, true);
     pool->Update(*character, 50);
     EXPECT_EQ(pool->GetCharge(), 0u);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 0}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{1, 0}));
 }
 
 TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
@@ -276,7 +232,7 @@ TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
     pool->HitAction(*character, rightHit, 0, WorldVec3());
     EXPECT_EQ(pool->meleeWeapons, (std::vector<uint32_t>{77}));
     EXPECT_EQ(pool->GetCharge(), 0u);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 2, 3, 0}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{1, 2, 3, 0}));
     // Each hit pays in the callback and again for the replicated charge.
     EXPECT_EQ(owner.manaSubtracted, 60.0f);
 }
