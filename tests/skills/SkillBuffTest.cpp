@@ -1,39 +1,16 @@
 #include "skills/SkillBuff.h"
 
-#include "characters/Character.h"
+#include "ai/ControllerCombat.h"
+#include "characters/Monster.h"
 #include "combat/DurationDamageManager.h"
 #include "combat/DurationDamageReplication.h"
-#include "combat/ParametersCombat.h"
-#include "core/RandomUniform.h"
-#include "engine/ObjectManager.h"
+#include "skills/SkillBuff_Contageous.h"
 #include "skills/SkillBuff_DebufTrap.h"
 #include "skills/SkillBuff_PassiveShield.h"
-#include "skills/SkillManager.h"
-#include "tests/support/GameEngineFixture.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
+#include "tests/combat/DeathFixture.h"
+#include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
-
-// Keeps every attack it takes instead of suffering it.
-class AttackRecordingCharacter : public Character {
-    GAME_DECLARE_CLASS(AttackRecordingCharacter)
-
-public:
-    bool TakeAttack(ParametersCombat& parameters) override
-    {
-        attacks.push_back({parameters.attackerId, parameters.attributes.GetSeed()});
-        return true;
-    }
-    std::vector<std::pair<uint32_t, uint32_t>> attacks; // attacker, seed
-};
-
-GAME_IMPLEMENT_CLASS(AttackRecordingCharacter, Character);
-
 namespace {
 
 constexpr const char* kShield = "Records/Skills/Buffs/Shield.dbr";
@@ -44,12 +21,11 @@ constexpr const char* kBlessing = "Records/Skills/Buffs/Blessing.dbr";
 constexpr const char* kCurse = "Records/Skills/Buffs/Curse.dbr";
 constexpr const char* kTough = "Records/Creatures/Tough.dbr";
 
-class SkillBuffTest : public GameEngineFixture {
+class SkillBuffTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        SkillsFixture::SetUp();
         database.WriteRecord(kShield, {"Class = SkillBuff_PassiveShield", "damageAbsorption = 50",
                                        "physicalDamageQualifier = 1"});
         database.WriteRecord(kHold, {"Class = SkillBuff_BuffImmobilize"});
@@ -57,8 +33,8 @@ protected:
         database.WriteRecord(kSnare, {"Class = SkillBuff_DebufTrap"});
         database.WriteRecord(kBlessing, {"Class = SkillBuff_Passive"});
         database.WriteRecord(kCurse, {"Class = SkillBuff_Debuf", "notDispelable = 1"});
-        receiver = static_cast<AttackRecordingCharacter*>(
-            ObjectManager::Instance().CreateObject("AttackRecordingCharacter"));
+        receiver =
+            DynamicCast<SkillsTarget>(ObjectManager::Instance().CreateObject("SkillsTarget"));
         ASSERT_NE(receiver, nullptr);
         manager().SetAsControllingManager();
     }
@@ -69,7 +45,7 @@ protected:
         manager().CreateRemoveSkillBuff(0, name, 1, "", 0, "", 0, ttl, 77, false);
     }
 
-    AttackRecordingCharacter* receiver = nullptr;
+    SkillsTarget* receiver = nullptr;
 };
 
 TEST_F(SkillBuffTest, EveryVariantIsMadeByClassNameWithItsDisplayName)
@@ -146,9 +122,9 @@ TEST_F(SkillBuffTest, ADebuffAttacksEverySecondAsTheCasterRolledFromTheReceivers
     RandomUniform generator;
     generator.Seed(receiver->GetObjectId());
     ParametersCombat expected(generator);
-    for (const auto& [attacker, seed] : receiver->attacks) {
-        EXPECT_EQ(attacker, 77u);
-        EXPECT_EQ(seed, expected.attributes.GetSeed());
+    for (const SkillsTarget::Attack& attack : receiver->attacks) {
+        EXPECT_EQ(attack.attackerId, 77u);
+        EXPECT_EQ(attack.seed, expected.attributes.GetSeed());
     }
 }
 
@@ -187,6 +163,87 @@ TEST_F(SkillBuffTest, DispelsTakeOffTheirOwnKindUnlessTheRecordForbids)
     EXPECT_TRUE(manager().IsSkillBuffActive(kCurse));
     manager().DispelSkillBuffs();
     EXPECT_FALSE(manager().IsSkillBuffActive(kBlessing));
+    ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
+constexpr const char* kPlague = "Records/Skills/Buffs/Plague.dbr";
+
+class SkillBuffContageousTest : public DeathFixture {
+protected:
+    // A victim and three allies standing together, each with its own controller.
+    void Pack(const std::string& limit, const std::string& maxSpread)
+    {
+        database.WriteRecord(kPlague, {"Class = SkillBuff_Contageous", "contagionInterval = 1",
+                                       "contagionRadius = 10", "contagionLimit = " + limit,
+                                       "contagionMaxSpread = " + maxSpread, "skillMaxLevel = 1",
+                                       "skillActiveDuration = 3"});
+        victim = Member("Records/Creatures/Victim.dbr");
+        for (int i = 0; i < 3; ++i)
+            allies.push_back(Member("Records/Creatures/Ally" + std::to_string(i) + ".dbr"));
+    }
+
+    Monster* Member(const std::string& path)
+    {
+        Monster* monster = Spawn(path, {});
+        monster->SetTeam(TeamManager::DefaultMonsterTeam());
+        auto* controller = static_cast<ControllerCombat*>(
+            ObjectManager::Instance().CreateObject("ControllerCombat"));
+        controller->AttachParent(monster->GetObjectId());
+        monster->SetControllerId(controller->GetObjectId());
+        return monster;
+    }
+
+    static void Infect(Character& who, uint32_t caster)
+    {
+        who.GetSkillManager().CreateRemoveSkillBuff(0, kPlague, 1, "", 0, "", 0, 3000, caster,
+                                                    false);
+    }
+
+    size_t Infected() const
+    {
+        size_t count = 0;
+        for (Monster* ally : allies)
+            count += ally->IsSkillBuffActive(kPlague) ? 1 : 0;
+        return count;
+    }
+
+    Monster* victim = nullptr;
+    std::vector<Monster*> allies;
+};
+
+TEST_F(SkillBuffContageousTest, Limit2SkipsTheAllyAlreadyInfectedAndTakesTheOtherTwo)
+{
+    Pack("2", "5");
+    Infect(*allies[1], 5);
+    Infect(*victim, 77);
+    victim->GetSkillManager().Update(999);
+    EXPECT_EQ(Infected(), 1u);
+    victim->GetSkillManager().Update(1);
+    EXPECT_EQ(Infected(), 3u);
+    for (Monster* ally : {allies[0], allies[2]}) {
+        SkillBuff* caught = ally->GetSkillManager().GetSkillBuff(kPlague);
+        ASSERT_NE(caught, nullptr);
+        EXPECT_EQ(caught->GetCasterId(), victim->GetObjectId());
+        EXPECT_EQ(caught->GetTimeToLiveTotal(), 3000);
+        EXPECT_EQ(caught->GetCurrentLevel(), 1u);
+    }
+    auto* source =
+        dynamic_cast<SkillBuff_Contageous*>(victim->GetSkillManager().GetSkillBuff(kPlague));
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->GetSpreadsLeft(), 3);
+}
+
+TEST_F(SkillBuffContageousTest, MaxSpread1InfectsOneThenNever)
+{
+    Pack("5", "1");
+    Infect(*victim, 77);
+    victim->GetSkillManager().Update(1000);
+    EXPECT_EQ(Infected(), 1u);
+    for (Monster* ally : allies)
+        ally->GetSkillManager().CreateRemoveSkillBuff(0, kPlague, 0, "", 0, "", 0, 0, 0, false);
+    victim->GetSkillManager().Update(1000);
+    victim->GetSkillManager().Update(1000);
+    EXPECT_EQ(Infected(), 0u);
     ObjectManager::Instance().ProcessDestroyedObjects();
 }
 
