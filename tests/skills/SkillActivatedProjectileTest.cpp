@@ -52,7 +52,6 @@ protected:
 TEST_F(SpellTest, ProjectileReportsGoOutUnchargedWhileTheOwnerLives)
 {
     TestSpell* spell = Make({});
-    ASSERT_NE(spell, nullptr);
     EXPECT_EQ(spell->GetTargetType(), SkillTargetType_Enemy);
     ProjectileInfo info;
     info.ownerId = owner->GetObjectId();
@@ -73,7 +72,6 @@ TEST_F(SpellTest, ProjectileReportsGoOutUnchargedWhileTheOwnerLives)
 TEST_F(SpellTest, GroundSpellNeedsNoTarget)
 {
     TestSpell* spell = Make({"skillProjectileTargetGroundOnly = 1"});
-    ASSERT_NE(spell, nullptr);
     uint32_t target = 1234;
     EXPECT_TRUE(spell->GetValidTarget(*owner, target, WorldVec3(), false, 0.0f));
     EXPECT_EQ(target, 0u);
@@ -94,7 +92,6 @@ TEST_F(SpellTest, CameraShakeSendsMillisecondsAboveATenthOfAMillisecond)
 TEST_F(SpellTest, RangedProjectileComesFromTheWeaponOrIsLogged)
 {
     TestSpell* spell = Make({"projectilePiercing = 10"});
-    ASSERT_NE(spell, nullptr);
     log.Clear();
     spell->CreateProjectile(*owner, WorldCoords(), 3, WorldVec3(), 0, 5000, 1);
     EXPECT_EQ(log.Count(1, "Failed to spawn ranged projectile () ()"), 1u);

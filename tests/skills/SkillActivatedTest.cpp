@@ -85,8 +85,7 @@ protected:
     template <class Kind = ActivatedProbe> Kind* Make(const std::vector<std::string>& lines)
     {
         Kind* skill = MakeSkill<Kind>(owner, lines);
-        if (skill != nullptr)
-            skill->SetSkillLevel(1);
+        skill->SetSkillLevel(1);
         return skill;
     }
     uint32_t FoeId(const Vec3& position) { return Foe(position)->GetObjectId(); }

@@ -101,7 +101,6 @@ TEST_F(SkillTest, LevelsAugmentsAndTheActiveList)
 {
     Skill* skill = Make("Records/Skills/Bolt.dbr",
                         {"Class = LevelSkill", "skillMaxLevel = 8", "skillUltimateLevel = 12"});
-    ASSERT_NE(skill, nullptr);
     EXPECT_EQ(skill->GetResourceName(), Name::Create("records\\skills\\bolt.dbr"));
     EXPECT_EQ(skill->GetMaxLevel(), 8u);
 
@@ -140,7 +139,6 @@ TEST_F(SkillTest, ReceivedStatesApplyOnMirrorsOrWhenForced)
 {
     Skill* skill = Make("Records/Skills/Bolt.dbr",
                         {"Class = LevelSkill", "skillMaxLevel = 8", "skillUltimateLevel = 12"});
-    ASSERT_NE(skill, nullptr);
     owner.controlling = false;
     skill->IncrementAugmentedSkillLevel(2);
     skill->ReceiveStateUpdate(SkillState{4294967295u, true}, false);
@@ -165,7 +163,6 @@ TEST_F(SkillTest, AvailabilityTakesTheFirstFailingTest)
     Skill* skill = Make("Records/Skills/Cleave.dbr",
                         {"Class = LevelSkill", "skillMaxLevel = 3", "skillManaCost = 20",
                          "skillCooldownTime = 3", "Sword = 1"});
-    ASSERT_NE(skill, nullptr);
     skill->SetSkillLevel(1);
     owner.mana = 0.0f;
     owner.rightType = Weapon_Type_Sword;
@@ -192,7 +189,6 @@ TEST_F(SkillTest, AvailabilityTakesTheFirstFailingTest)
 TEST_F(SkillTest, UpdateDecidesAvailabilityOnlyWhereItControls)
 {
     Skill* skill = Make("Records/Skills/Bolt.dbr", {"Class = LevelSkill", "skillMaxLevel = 3"});
-    ASSERT_NE(skill, nullptr);
     auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
     ASSERT_NE(character, nullptr);
     skill->SetSkillLevel(1);
@@ -216,7 +212,6 @@ TEST_F(SkillTest, DistanceProfileAndCallbackPoints)
 {
     Skill* skill =
         Make("Records/Skills/Arrow.dbr", {"Class = LevelSkill", "distanceProfile = Long"});
-    ASSERT_NE(skill, nullptr);
     EXPECT_EQ(skill->GetRangeProfile(), 3);
     skill->LoadResources(Record("distanceProfile = far\n"));
     EXPECT_EQ(skill->GetRangeProfile(), 3);
@@ -246,7 +241,6 @@ TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
                          "skillBaseDescription = tagFireText", "skillMaxLevel = 3",
                          "skillUltimateLevel = 4", "onHitActivationChance = 25;25;30;30;40",
                          "petLimit = 1;1;2;2;3", "skillManaCost = 0;0;0;0;5"});
-    ASSERT_NE(skill, nullptr);
     struct Row {
         uint32_t level;
         std::vector<std::wstring> current;
@@ -294,7 +288,6 @@ TEST_F(SkillTextTest, ItemSkillNamesAndPetSummaryStyles)
     Skill* skill = Make("Records/Skills/Charm.dbr",
                         {"Class = Skill", "skillDisplayName = tagFire", "skillMaxLevel = 2",
                          "skillLifeBonus = 10;20", "spawnObjectsTimeToLive = 1.5"});
-    ASSERT_NE(skill, nullptr);
     EXPECT_EQ(skill->CreateUISkillName(), L"Fire");
     skill->SetAsItemSkill();
     EXPECT_EQ(skill->CreateUISkillName(), L"FiretagItemSkillShort");

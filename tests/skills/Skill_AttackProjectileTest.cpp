@@ -49,8 +49,6 @@ TEST_F(AttackProjectileTest, FailingRecordIsLoggedAndItsSiblingsStillFly)
         "skillProjectileName = Records/Projectiles/Bolt.dbr\nprojectileLaunchNumber = 3");
     auto* broken = Make<Skill_AttackProjectile>(
         "Skill_AttackProjectile", "skillProjectileName = Records/Projectiles/None.dbr");
-    ASSERT_NE(ring, nullptr);
-    ASSERT_NE(broken, nullptr);
     log.Clear();
     broken->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 0, 6000, 1);
     EXPECT_EQ(log.Count(1, "Failed to spawn projectile (Records/Projectiles/None.dbr) (" +
@@ -74,7 +72,6 @@ TEST_F(AttackProjectileTest, RingSpreadsFromMinusHalfTheAngle)
 {
     auto* single = Make<Skill_AttackProjectileRing>(
         "Skill_AttackProjectileRing", "projectileLaunchNumber = 0\nprojectileLaunchRotation = 90");
-    ASSERT_NE(single, nullptr);
     EXPECT_EQ(single->GetSkillType(), 1);
     single->ActivateNow(*owner, Name(), 0, WorldVec3());
     ASSERT_EQ(Spawned().size(), 1u);
@@ -101,7 +98,6 @@ TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
         "Skill_AttackProjectileDebuf",
         "projectileNames = Records/A.dbr;Records/B.dbr\nbuffSkillName = "
         "Records/Skills/Weakness.dbr");
-    ASSERT_NE(debuff, nullptr);
     debuff->ReceiveStateUpdate(SkillState{3, true}, true);
     EXPECT_EQ(debuff->GetProjectileName(), "Records/B.dbr");
     debuff->ReceiveStateUpdate(SkillState{1, true}, true);
@@ -111,7 +107,6 @@ TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
     log.Clear();
     auto* orphan = Make<Skill_AttackProjectileDebuf>("Skill_AttackProjectileDebuf",
                                                      "projectileNames = Records/A.dbr");
-    ASSERT_NE(orphan, nullptr);
     EXPECT_EQ(log.Count(1, "Debuff skill record could not be loaded () (" +
                                orphan->GetObjectName() + ")"),
               1u);
@@ -120,7 +115,6 @@ TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
 TEST_F(AttackProjectileTest, AreaCastOfThreeChargesOnceAndMarksTheFirst)
 {
     auto* drop = Make<Skill_DropProjectileTelekinesis>("Skill_DropProjectileTelekinesis", "");
-    ASSERT_NE(drop, nullptr);
     EXPECT_EQ(drop->GetDropOffset(), 10.0f);
     EXPECT_EQ(drop->GetDropHeight(), 14.0f);
     EXPECT_EQ(drop->GetDropHeightDeviation(), 20.0f);
@@ -148,7 +142,6 @@ TEST_F(AttackProjectileTest, BurstOfOneSendsNothingMoreAndStopEndsIt)
 {
     auto* one = Make<Skill_AttackProjectileBurst>("Skill_AttackProjectileBurst",
                                                   "projectileLaunchNumber = 1");
-    ASSERT_NE(one, nullptr);
     one->ActivateNow(*owner, Name(), 0, WorldVec3(0, Vec3(0.0f, 0.0f, 5.0f)));
     EXPECT_EQ(services.launches.size(), 1u);
     one->Update(*owner, 500);
@@ -175,7 +168,6 @@ TEST_F(AttackProjectileTest, PetImpactSpawnsOneForABurstOfZeroAndTheLimitRelease
     auto* skill = Make<Skill_AttackProjectileSpawnPet>(
         "Skill_AttackProjectileSpawnPet",
         "spawnObjects = Records/Creatures/Imp.dbr\npetLimit = 1\npetBurstSpawn = 0");
-    ASSERT_NE(skill, nullptr);
     log.Clear();
     skill->SkillSpawnObject(*owner, WorldCoords(), 0, {}, {7001, 7002}, 1);
     EXPECT_EQ(log.Count(2, "Spawn list too long (2) (" + skill->GetObjectName() + ")"), 1u);
@@ -199,7 +191,6 @@ TEST_F(AttackProjectileTest, DroppedTelekinesisFallsAndShakesTheCamera)
     auto* drop = Make<Skill_DropProjectileTelekinesis>(
         "Skill_DropProjectileTelekinesis",
         "skillProjectileName = ;Records/Projectiles/Rock.dbr;Records/Projectiles/Bolt.dbr");
-    ASSERT_NE(drop, nullptr);
     // Empty entries are dropped: ids pick among the two kept names.
     EXPECT_EQ(drop->GetSkillProjectileNames().size(), 2u);
     drop->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 1, 8000, 1);

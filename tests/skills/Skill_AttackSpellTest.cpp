@@ -21,8 +21,7 @@ protected:
     template <class Kind> Kind* Make(const std::vector<std::string>& lines)
     {
         Kind* skill = MakeSkill<Kind>(owner, lines);
-        if (skill != nullptr)
-            skill->SetSkillLevel(1);
+        skill->SetSkillLevel(1);
         return skill;
     }
     SkillsTarget* Target(const Vec3& position)

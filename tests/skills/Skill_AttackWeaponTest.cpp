@@ -93,7 +93,6 @@ protected:
 TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
 {
     auto* skill = Make<ChargeProbe>("ChargeProbe", "");
-    ASSERT_NE(skill, nullptr);
     EXPECT_TRUE(skill->IsPrimary());
     EXPECT_TRUE(skill->IsSecondary());
     for (const char* callback : {"Hit", "RightHandHit", "LeftHandHit"})
@@ -113,7 +112,6 @@ TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
 TEST_F(AttackWeaponTest, InherentIgnoresTheHandsEvenWithABow)
 {
     auto* skill = Make<InherentProbe>("InherentProbe", "");
-    ASSERT_NE(skill, nullptr);
     owner.ranged = true;
     skill->ActivateNow(*character, Name::Create("RightHandHit"), 0, WorldVec3());
     EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0}));
@@ -123,12 +121,10 @@ TEST_F(AttackWeaponTest, InherentIgnoresTheHandsEvenWithABow)
 TEST_F(AttackWeaponTest, WarmUpNeedsAnEnabledSkillWhoseRecordAllowsIt)
 {
     auto* refused = Make<ChargeProbe>("ChargeProbe", "");
-    ASSERT_NE(refused, nullptr);
     EXPECT_FALSE(refused->WarmUpStart());
     EXPECT_FALSE(refused->GetWarmUpWasActive());
 
     auto* disabled = Make<ChargeProbe>("ChargeProbe", "skillAllowsWarmUp = 1");
-    ASSERT_NE(disabled, nullptr);
     disabled->ReceiveStateUpdate(SkillState{1, false}, true);
     EXPECT_FALSE(disabled->WarmUpStart());
     EXPECT_FALSE(disabled->IsWarmUpActive());
@@ -139,8 +135,6 @@ TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModif
     auto* skill = Make<ChargeProbe>(
         "ChargeProbe", "skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
     auto* modifier = Make<ModifierProbe>("ModifierProbe", "");
-    ASSERT_NE(skill, nullptr);
-    ASSERT_NE(modifier, nullptr);
     ASSERT_TRUE(skill->GetSkillProfile().AllowsWarmUp());
     skill->AddModifier(modifier->GetObjectId());
 

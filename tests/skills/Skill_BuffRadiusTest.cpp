@@ -56,8 +56,7 @@ protected:
     {
         Kind* skill = MakeSkill<Kind>(
             owner, {std::string("Class = ") + className, "buffSkillName = " + buffName});
-        if (skill != nullptr)
-            skill->SetSkillLevel(1);
+        skill->SetSkillLevel(1);
         return skill;
     }
 
@@ -222,7 +221,6 @@ TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
     auto* aura = MakeSkill<Skill_BuffAttackRadiusToggled>(
         owner,
         {"Class = Skill_BuffAttackRadiusToggled", "skillMaxLevel = 1", "skillTargetRadius = 4"});
-    ASSERT_NE(aura, nullptr);
     aura->SetSkillLevel(1);
     auto* foe = Foe<SkillsTarget>({2, 0, 0}, "SkillsTarget");
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
@@ -248,7 +246,6 @@ TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNo
     auto* aura = MakeSkill<Skill_BuffAttackRadiusDuration>(
         owner,
         {"Class = Skill_BuffAttackRadiusDuration", "skillMaxLevel = 1", "skillActiveDuration = 2"});
-    ASSERT_NE(aura, nullptr);
     aura->SetSkillLevel(1);
     owner.controlling = false;
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());

@@ -9,6 +9,7 @@
 #include "skills/Skill_BuffSelfShield.h"
 #include "skills/Skill_BuffSelfToggled.h"
 #include "tests/support/SelfBuffFixture.h"
+#include "tests/support/SkillsFixture.h"
 
 #include <limits>
 
@@ -36,14 +37,18 @@ protected:
     {
         skill.ActivateNow(*owner, Name(), 0, owner->GetCoords().GetPosition());
     }
+    template <typename T> T* Buff(const std::string& kind, const std::vector<std::string>& lines)
+    {
+        return Made(Make<T>(kind, lines), kind);
+    }
     template <typename T> T* Timed(const std::string& kind, std::vector<std::string> lines = {})
     {
         lines.push_back("skillActiveDuration = 2.5");
-        return Make<T>(kind, lines);
+        return Buff<T>(kind, lines);
     }
     Skill_BuffSelfColossus* MakeColossus(const std::string& seconds)
     {
-        return Make<Skill_BuffSelfColossus>(
+        return Buff<Skill_BuffSelfColossus>(
             "Skill_BuffSelfColossus", {"skillActiveDuration = 10", "actorScale = 2",
                                        "actorScaleTime = " + seconds, "characterStrength = 10"});
     }
@@ -55,7 +60,7 @@ protected:
     }
     Skill_BuffSelfToggled* MakeToggle()
     {
-        return Make<Skill_BuffSelfToggled>(
+        return Buff<Skill_BuffSelfToggled>(
             "Skill_BuffSelfToggled", {"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
     }
     // The two lines a shield that cuts 100 by half and then absorbs 30 writes.
@@ -80,9 +85,8 @@ protected:
 
 TEST_F(SelfBuffCostTest, LifeCostNeverKillsAndTheBuffStopsTheFrameManaRunsOut)
 {
-    auto* buff = Make<CountingSelfBuff>("CountingSelfBuff",
+    auto* buff = Buff<CountingSelfBuff>("CountingSelfBuff",
                                         {"skillActiveLifeCost = 10", "skillActiveManaCost = 20"});
-    ASSERT_NE(buff, nullptr);
     EXPECT_EQ(buff->GetTargetType(), SkillTargetType_Self);
     owner->SetCurrentMana(15.0f);
 
@@ -110,8 +114,7 @@ TEST_F(SelfBuffCostTest, LifeCostNeverKillsAndTheBuffStopsTheFrameManaRunsOut)
 
 TEST_F(SelfBuffCostTest, CooldownStartsAtTheEndUnlessTheKindSaysOtherwise)
 {
-    auto* buff = Make<CountingSelfBuff>("CountingSelfBuff", {});
-    ASSERT_NE(buff, nullptr);
+    auto* buff = Buff<CountingSelfBuff>("CountingSelfBuff", {});
     owner->SetCurrentMana(50.0f);
     EXPECT_TRUE(buff->IsCooldownAtEnd());
     buff->ApplyCost(true);
@@ -123,9 +126,8 @@ TEST_F(SelfBuffCostTest, CooldownStartsAtTheEndUnlessTheKindSaysOtherwise)
 
 TEST_F(SelfBuffCostTest, DispelStopsOnlyADispelableBuff)
 {
-    auto* buff = Make<CountingSelfBuff>("CountingSelfBuff", {});
-    auto* kept = Make<CountingSelfBuff>("CountingSelfBuff", {"notDispelable = 1"});
-    ASSERT_TRUE(buff != nullptr && kept != nullptr);
+    auto* buff = Buff<CountingSelfBuff>("CountingSelfBuff", {});
+    auto* kept = Buff<CountingSelfBuff>("CountingSelfBuff", {"notDispelable = 1"});
     buff->DispellSelfBuff(*owner);
     kept->DispellSelfBuff(*owner);
     EXPECT_EQ(buff->stops, 1);
@@ -139,7 +141,6 @@ TEST_F(SelfBuffCostTest, DispelStopsOnlyADispelableBuff)
 TEST_F(BuffSelfTest, ARestoredColossusIsAtItsTargetAtOnce)
 {
     Skill_BuffSelfColossus* colossus = MakeColossus("2");
-    ASSERT_NE(colossus, nullptr);
     Receive(*colossus, true, true);
     EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 2.0f);
     EXPECT_FALSE(colossus->IsScaling());
@@ -149,7 +150,6 @@ TEST_F(BuffSelfTest, ARestoredColossusIsAtItsTargetAtOnce)
 TEST_F(BuffSelfTest, ALiveColossusGrowsOverItsTimeAndFeedsNothingUntilThere)
 {
     Skill_BuffSelfColossus* colossus = MakeColossus("2");
-    ASSERT_NE(colossus, nullptr);
     colossus->ActivateNow(*owner, Name(), 0, WorldVec3());
     Receive(*colossus, true);
     EXPECT_FLOAT_EQ(Strength(*colossus), 0.0f);
@@ -176,7 +176,6 @@ TEST_F(BuffSelfTest, ALiveColossusGrowsOverItsTimeAndFeedsNothingUntilThere)
 TEST_F(BuffSelfTest, AColossusWithoutScaleTimeReachesTheTargetOnTheNextUpdate)
 {
     Skill_BuffSelfColossus* colossus = MakeColossus("0");
-    ASSERT_NE(colossus, nullptr);
     Receive(*colossus, true);
     EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 1.0f);
     colossus->Update(*owner, 33);
@@ -187,7 +186,6 @@ TEST_F(BuffSelfTest, AColossusWithoutScaleTimeReachesTheTargetOnTheNextUpdate)
 TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 {
     auto* timed = Timed<Skill_BuffSelfDuration>("Skill_BuffSelfDuration");
-    ASSERT_NE(timed, nullptr);
     Use(*timed);
     EXPECT_EQ(timed->TrackableTotalTime(1), 2500);
     EXPECT_EQ(timed->TrackableRemainingTime(1), 2500);
@@ -205,8 +203,7 @@ TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 TEST_F(BuffSelfTest, AHugeDurationSaturates)
 {
     auto* timed =
-        Make<Skill_BuffSelfDuration>("Skill_BuffSelfDuration", {"skillActiveDuration = 1e12"});
-    ASSERT_NE(timed, nullptr);
+        Buff<Skill_BuffSelfDuration>("Skill_BuffSelfDuration", {"skillActiveDuration = 1e12"});
     Use(*timed);
     EXPECT_EQ(timed->TrackableTotalTime(1), std::numeric_limits<int32_t>::max());
 }
@@ -214,7 +211,6 @@ TEST_F(BuffSelfTest, AHugeDurationSaturates)
 TEST_F(BuffSelfTest, ImmobilizeRenewsItsQuarterSecondPiecesWhileOn)
 {
     auto* root = Timed<Skill_BuffSelfImmobilize>("Skill_BuffSelfImmobilize");
-    ASSERT_NE(root, nullptr);
     DurationDamageManager& pieces = owner->GetDurationDamageMgr();
     Use(*root);
     Receive(*root, true);
@@ -236,7 +232,6 @@ TEST_F(BuffSelfTest, InvulnerableBlocksEveryoneOrTheNamedRacesOnlyWhileOn)
     auto* all = Timed<Skill_BuffSelfInvulnerable>("Skill_BuffSelfInvulnerable");
     auto* undead =
         Timed<Skill_BuffSelfInvulnerable>("Skill_BuffSelfInvulnerable", {"racialProfile = Undead"});
-    ASSERT_TRUE(all != nullptr && undead != nullptr);
     const std::vector<std::string> beast{"Beast"};
     const std::vector<std::string> dead{"Beast", "Undead"};
     EXPECT_FALSE(all->ProvidesInvulnerability(beast));
@@ -253,9 +248,8 @@ TEST_F(BuffSelfTest, InvulnerableBlocksEveryoneOrTheNamedRacesOnlyWhileOn)
 
 TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUpdate)
 {
-    auto* shield = Make<Skill_BuffSelfShield>(
+    auto* shield = Buff<Skill_BuffSelfShield>(
         "Skill_BuffSelfShield", {"damageAbsorption = 100", "fireDamageQualifier = 1"});
-    ASSERT_NE(shield, nullptr);
     shield->ActivateNow(*owner, Name(), 0, WorldVec3());
     Receive(*shield, true);
     EXPECT_FALSE(shield->SetAvailability(true, true));
@@ -281,9 +275,8 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
 
 TEST_F(BuffSelfTest, AShieldCutsByPercentThenEmptiesThePool)
 {
-    auto* shield = Make<Skill_BuffSelfShield>(
+    auto* shield = Buff<Skill_BuffSelfShield>(
         "Skill_BuffSelfShield", {"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
-    ASSERT_NE(shield, nullptr);
     Receive(*shield, true);
     LogCapture log;
     EXPECT_FLOAT_EQ(shield->ModifyDamage(100.0f, CombatAttributeType_Fire), 20.0f);
@@ -298,7 +291,6 @@ TEST_F(BuffSelfTest, AShieldCutsByPercentThenEmptiesThePool)
 TEST_F(BuffSelfTest, AToggleUsedTwiceSendsOnThenOffPaysOnceAndCoolsDownAtTheEnd)
 {
     Skill_BuffSelfToggled* toggle = MakeToggle();
-    ASSERT_NE(toggle, nullptr);
     EXPECT_FALSE(toggle->IsPrimary());
     EXPECT_TRUE(toggle->IsSecondary());
     EXPECT_EQ(toggle->GetSkillType(), 1);
@@ -322,7 +314,6 @@ TEST_F(BuffSelfTest, AToggleUsedTwiceSendsOnThenOffPaysOnceAndCoolsDownAtTheEnd)
 TEST_F(BuffSelfTest, AMirroredToggleSendsNothingAndAppliesWhatArrivesARestoreFree)
 {
     Skill_BuffSelfToggled* toggle = MakeToggle();
-    ASSERT_NE(toggle, nullptr);
     manager.services = nullptr;
     Use(*toggle);
     toggle->StopSkill(*owner);
@@ -338,7 +329,6 @@ TEST_F(BuffSelfTest, AMirroredToggleSendsNothingAndAppliesWhatArrivesARestoreFre
 TEST_F(BuffSelfTest, AToggleCutsThenCapsEachHitAndKeepsTheCap)
 {
     Skill_BuffSelfToggled* toggle = MakeToggle();
-    ASSERT_NE(toggle, nullptr);
     EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
     Receive(*toggle, true);
     LogCapture log;
@@ -352,8 +342,7 @@ TEST_F(BuffSelfTest, AToggleCutsThenCapsEachHitAndKeepsTheCap)
 TEST_F(BuffSelfTest, AToggleStopsWhenManaRunsOutAndSendsTheStopOnce)
 {
     Skill_BuffSelfToggled* toggle =
-        Make<Skill_BuffSelfToggled>("Skill_BuffSelfToggled", {"skillActiveManaCost = 100"});
-    ASSERT_NE(toggle, nullptr);
+        Buff<Skill_BuffSelfToggled>("Skill_BuffSelfToggled", {"skillActiveManaCost = 100"});
     Use(*toggle);
     Receive(*toggle, true);
     toggle->Update(*owner, 500);
@@ -367,7 +356,6 @@ TEST_F(BuffSelfTest, AToggleStopsWhenManaRunsOutAndSendsTheStopOnce)
 TEST_F(BuffSelfTest, UnInstallAndDestructionTakeTheToggleFilterOffTheOwner)
 {
     Skill_BuffSelfToggled* toggle = MakeToggle();
-    ASSERT_NE(toggle, nullptr);
     Receive(*toggle, true);
     toggle->UnInstall(owner);
     EXPECT_FLOAT_EQ(LifeLost(), 100.0f);

@@ -22,8 +22,7 @@ protected:
             {"Class = Skill_OnHitAttackRadius", "skillMaxLevel = 3", "skillTargetRadius = 3",
              "skillCooldownTime = 1", "onHitActivationChance = 100",
              std::string("expansionTime = ") + expansion});
-        if (wave != nullptr)
-            wave->ActivateNow(*owner, Name(), 0, WorldVec3());
+        wave->ActivateNow(*owner, Name(), 0, WorldVec3());
         return wave;
     }
     uint32_t WaveFoe(float x)
@@ -57,7 +56,6 @@ using Targets = std::vector<std::vector<uint32_t>>;
 TEST_F(OnHitTest, TheWaveFrontReachesEachTargetAtItsDistance)
 {
     auto* wave = MakeWave("0.5");
-    ASSERT_NE(wave, nullptr);
     const uint32_t near = WaveFoe(1.0f);
     const uint32_t far = WaveFoe(2.0f);
     WaveFoe(10.0f);
@@ -82,7 +80,6 @@ TEST_F(OnHitTest, TheWaveFrontReachesEachTargetAtItsDistance)
 TEST_F(OnHitTest, AWaveWithoutTravelTimeReachesAllAtOnceAndAnOutrunFrontEndsIt)
 {
     auto* wave = MakeWave("0");
-    ASSERT_NE(wave, nullptr);
     const uint32_t a = WaveFoe(1.0f);
     const uint32_t b = WaveFoe(2.9f);
     Hit(*wave);
@@ -90,7 +87,6 @@ TEST_F(OnHitTest, AWaveWithoutTravelTimeReachesAllAtOnceAndAnOutrunFrontEndsIt)
     EXPECT_EQ(services.Targets(), (Targets{{a, b}}));
 
     auto* slow = MakeWave("1");
-    ASSERT_NE(slow, nullptr);
     Character* runner = ObjectManager::Instance().GetObject<Character>(WaveFoe(2.0f));
     ASSERT_NE(runner, nullptr);
     Hit(*slow);
@@ -103,7 +99,6 @@ TEST_F(OnHitTest, AWaveWithoutTravelTimeReachesAllAtOnceAndAnOutrunFrontEndsIt)
 TEST_F(OnHitTest, ABuffBurstsOnlyOutsideTheBurstAndTheInternalCooldown)
 {
     auto* buff = MakeBuff("100");
-    ASSERT_NE(buff, nullptr);
     Hit(*buff);
     EXPECT_TRUE(services.actives.empty()) << "unarmed";
 
@@ -150,7 +145,6 @@ TEST_F(OnHitTest, ABuffBurstsOnlyOutsideTheBurstAndTheInternalCooldown)
 TEST_F(OnHitTest, ABuffBurstPaysItsManaWithoutStartingTheCooldownAndAMirrorSendsNothing)
 {
     auto* buff = MakeBuff("100");
-    ASSERT_NE(buff, nullptr);
     manager.services = nullptr;
     buff->ActivateNow(*owner, Name(), 0, WorldVec3());
     EXPECT_FALSE(buff->IsArmed());
@@ -171,7 +165,6 @@ TEST_F(OnHitTest, ABuffBurstPaysItsManaWithoutStartingTheCooldownAndAMirrorSends
 TEST_F(OnHitTest, ABuffChanceBelowTheSmallestRollNeverFiresAndStopDisarms)
 {
     auto* buff = MakeBuff("0.05");
-    ASSERT_NE(buff, nullptr);
     buff->ActivateNow(*owner, Name(), 0, WorldVec3());
     for (int i = 0; i < 50; ++i)
         Hit(*buff);

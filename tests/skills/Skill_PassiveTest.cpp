@@ -43,8 +43,7 @@ protected:
     template <typename T> T* Make(const std::vector<std::string>& lines)
     {
         auto* skill = MakeSkill<T>(manager, lines);
-        if (skill != nullptr)
-            skill->SetAsTempSkill();
+        skill->SetAsTempSkill();
         return skill;
     }
 
@@ -113,8 +112,6 @@ TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
     auto* modifier =
         Make<Skill_Modifier>({"Class = Skill_Modifier", "skillMaxLevel = 3",
                               "racialBonusRace = Undead", "racialBonusPercentDamage = 5"});
-    ASSERT_NE(passive, nullptr);
-    ASSERT_NE(modifier, nullptr);
     passive->AddModifier(modifier->GetObjectId());
     modifier->ReceiveStateUpdate(SkillState{1, true}, true);
 
@@ -135,8 +132,6 @@ TEST_F(Skill_PassiveTest, AMasteryReadsItsKindAndIsNeverTakenBackOrAugmented)
     auto* earth = Make<Skill_Mastery>(
         {"Class = Skill_Mastery", "skillMaxLevel = 32", "MasteryEnumeration = MasteryEarth"});
     auto* odd = Make<Skill_Mastery>({"Class = Skill_Mastery", "MasteryEnumeration = masteryearth"});
-    ASSERT_NE(earth, nullptr);
-    ASSERT_NE(odd, nullptr);
     EXPECT_EQ(earth->GetEnumeration(), 5u);
     EXPECT_EQ(odd->GetEnumeration(), 0u);
     EXPECT_TRUE(earth->IsSkillTheMasterySkill());
@@ -151,7 +146,6 @@ TEST_F(Skill_PassiveTest, DualWieldIsUsableOnlyWithBothHandsArmed)
 {
     auto* dual = Make<Skill_PassiveDualWieldWeapon>(
         {"Class = Skill_PassiveDualWieldWeapon", "skillMaxLevel = 3"});
-    ASSERT_NE(dual, nullptr);
     manager.handState = 2;
     EXPECT_FALSE(dual->SetAvailability(false, false));
     EXPECT_EQ(dual->GetReason(), 4);
@@ -188,7 +182,6 @@ TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)
     // Nothing fills a plain shield: learnt and enabled, it still lets everything through.
     auto* shield =
         Make<Skill_PassiveShield>({"Class = Skill_PassiveShield", "fireDamageQualifier = 1"});
-    ASSERT_NE(shield, nullptr);
     shield->ReceiveStateUpdate(SkillState{1, true}, true);
     EXPECT_EQ(shield->ModifyDamage(70.0f, CombatAttributeType_Fire), 70.0f);
     EXPECT_FALSE(shield->ProvidesInvulnerability({"Undead"}));
@@ -201,7 +194,6 @@ TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
 {
     auto* buff = Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf",
                                                   "onHitActivationChance = 100");
-    ASSERT_NE(buff, nullptr);
     EXPECT_TRUE(buff->IsSkillOnHitActive());
     Hit(*buff);
     Hit(*buff);
@@ -224,7 +216,6 @@ TEST_F(SelfBuffTest, ARemoteCopyDrawsNothingAndAChanceOfZeroFiresOnADrawOfZero)
 {
     auto* buff =
         Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf", "onHitActivationChance = 0");
-    ASSERT_NE(buff, nullptr);
     RandomUniform& shared = GameEngine::Get().GetRandomGen();
 
     manager.services = nullptr;
@@ -260,7 +251,6 @@ TEST_F(SelfBuffTest, DestroyingARunningOnHitBuffTakesItsFilterOffTheOwner)
 {
     auto* buff = Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf",
                                                   "onHitActivationChance = 100");
-    ASSERT_NE(buff, nullptr);
     buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
     EXPECT_FLOAT_EQ(LifeAfterHit(), 20.0f);
     ObjectManager::Instance().DestroyObjectEx(buff, "test", __LINE__);
@@ -272,7 +262,6 @@ TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)
 {
     auto* buff =
         Make<Skill_PassiveOnLifeBuffSelf>("Skill_PassiveOnLifeBuffSelf", "lifeMonitorPercent = 50");
-    ASSERT_NE(buff, nullptr);
     buff->Update(*owner, 100);
     EXPECT_TRUE(services.Switches().empty());
     owner->SubtractLife(600.0f, PlayStatsDamageType{});
@@ -297,7 +286,6 @@ TEST_F(SelfBuffTest, OnLifeNeverTriggersWithoutAMaximumLife)
     ASSERT_NE(lifeless, nullptr);
     auto* buff =
         Make<Skill_PassiveOnLifeBuffSelf>("Skill_PassiveOnLifeBuffSelf", "lifeMonitorPercent = 50");
-    ASSERT_NE(buff, nullptr);
     buff->Update(*lifeless, 100);
     EXPECT_TRUE(services.Switches().empty());
 }
@@ -309,7 +297,6 @@ TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndShowsItsImpactEveryTime
     const WorldCoords impact{1, Coords::FromTranslation(Vec3(2, 0, 5))};
     auto* modifier = Make<Skill_ProjectileModifier>(
         "Skill_ProjectileModifier", "projModImpactFxPakName = Records/Fx/Impact.dbr");
-    ASSERT_NE(modifier, nullptr);
     const size_t objects = ObjectManager::Instance().GetObjectCount();
     ProjectileInfo info;
     info.ownerId = owner->GetObjectId();
@@ -329,7 +316,6 @@ TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndShowsItsImpactEveryTime
 TEST_F(SelfBuffTest, ARadiusModifierSendsItsAttackOnlyWhenEnabledAndControlling)
 {
     auto* radius = Make<Skill_MeleeModifierRadius>("Skill_MeleeModifierRadius", "");
-    ASSERT_NE(radius, nullptr);
     manager.services = nullptr;
     radius->ActivateModifierAttack(*owner, 0, WorldVec3());
     manager.services = &services;

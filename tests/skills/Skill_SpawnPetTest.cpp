@@ -44,13 +44,11 @@ protected:
 TEST_F(SpawnPetTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
 {
     auto* one = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "0", "0");
-    ASSERT_NE(one, nullptr);
     EXPECT_EQ(one->GetNumPets(*owner), 1u);
 
     auto* pets = MakeOwned<Skill_SpawnPet>({"Class = Skill_SpawnPet", "skillMaxLevel = 3",
                                             "spawnObjects = Records/Creatures/Pet.dbr",
                                             "petBurstSpawn = 3", "petLimit = 2"});
-    ASSERT_NE(pets, nullptr);
     EXPECT_EQ(pets->GetNumPets(*owner), 3u);
     pets->ActivateNow(*owner, Name(), 0, WorldVec3());
     ASSERT_EQ(services.spawns.size(), 1u);
@@ -71,7 +69,6 @@ TEST_F(SpawnPetTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
 TEST_F(SpawnPetTest, PeerMessagesWithTooManyIdsOrIdsInUseMakeNothing)
 {
     auto* pets = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "2", "0");
-    ASSERT_NE(pets, nullptr);
     const WorldCoords at(At(3));
     ObjectManager& objects = ObjectManager::Instance();
     const std::vector<uint32_t> many = {objects.CreateObjectID(), objects.CreateObjectID(),
@@ -95,7 +92,6 @@ TEST_F(SpawnPetTest, PeerMessagesWithTooManyIdsOrIdsInUseMakeNothing)
 TEST_F(SpawnPetTest, AMonsterTopsUpItsPetsThenStaysDisabled)
 {
     auto* pets = MakePets<Skill_SpawnPetMonster>("Skill_SpawnPetMonster", "2", "0");
-    ASSERT_NE(pets, nullptr);
     const WorldCoords at(At(3));
     ObjectManager& objects = ObjectManager::Instance();
     pets->SkillSpawnObject(*owner, at, 0, {at}, {objects.CreateObjectID()}, 0);
@@ -117,7 +113,6 @@ TEST_F(SpawnPetTest, AMonsterTopsUpItsPetsThenStaysDisabled)
 TEST_F(SpawnPetTest, NoFreePlaceSendsNothingAndAMissingRecordIsLogged)
 {
     auto* pets = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "1", "0");
-    ASSERT_NE(pets, nullptr);
     // Standing in no known region, the caster has no free place around it.
     auto* lost = ObjectManager::Instance().CreateObjectFromFile<Character>(kOwner);
     ASSERT_NE(lost, nullptr);
@@ -126,7 +121,6 @@ TEST_F(SpawnPetTest, NoFreePlaceSendsNothingAndAMissingRecordIsLogged)
 
     auto* ghost = MakeOwned<Skill_SpawnPet>({"Class = Skill_SpawnPet", "skillMaxLevel = 3",
                                              "spawnObjects = Records/Creatures/Missing.dbr"});
-    ASSERT_NE(ghost, nullptr);
     log.Clear();
     const WorldCoords at(At(3));
     ghost->SkillSpawnObject(*owner, at, 0, {at}, {ObjectManager::Instance().CreateObjectID()}, 0);

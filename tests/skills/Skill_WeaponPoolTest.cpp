@@ -111,7 +111,6 @@ protected:
 TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
 {
     auto* pool = MakeLinear();
-    ASSERT_NE(pool, nullptr);
     pool->WPAttackCallback(*character, {});
     EXPECT_TRUE(Charges().empty());
     EXPECT_EQ(owner.manaSubtracted, 0.0f);
@@ -133,7 +132,6 @@ TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
 TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
 {
     auto* pool = MakeLinear();
-    ASSERT_NE(pool, nullptr);
     for (int i = 0; i < 3; ++i)
         pool->WPAttackCallback(*character, kHit);
     owner.services.actives.clear();
@@ -158,7 +156,6 @@ TEST_F(WeaponPoolTest, LinearKeepsItsChargeThroughItsOwnCooldown)
     auto* pool = Make<Skill_WeaponPool_ChargedLinear>(
         "Skill_WeaponPool_ChargedLinear",
         {"skillChargeLevel = 3", "skillChargeDuration = 2.0;2.0;2.0", "skillCooldownTime = 0.5"});
-    ASSERT_NE(pool, nullptr);
     pool->WPAttackCallback(*character, kHit);
     EXPECT_EQ(pool->GetCooldownRemaining(), 500);
     pool->Update(*character, 50);
@@ -177,7 +174,6 @@ TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
 {
     owner.controlling = false;
     auto* pool = MakeLinear();
-    ASSERT_NE(pool, nullptr);
     pool->ReceiveActiveUpdate(character, SkillActiveState(1000000, false, false), false);
     EXPECT_EQ(pool->GetReplicatedCharge(), 3u);
     EXPECT_EQ(character->created, (std::vector<std::string>{"Fx/A.dbr", "Fx/B.dbr", "Fx/C.dbr"}));
@@ -209,7 +205,6 @@ TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
         Make<FinaleProbe>("FinaleProbe", {"skillChargeLevel = 3", "skillManaCost = 10",
                                           "skillCooldownTime = 3", "skillChargeDuration = 5",
                                           "skillChargeAura = Fx/One.dbr;Fx/Two.dbr;Fx/Full.dbr"});
-    ASSERT_NE(pool, nullptr);
     const Name rightHit = Name::Create("RightHandHit");
     pool->WPAttackCallback(*character, {});
     EXPECT_EQ(pool->GetCooldownRemaining(), 0);
@@ -245,9 +240,6 @@ TEST_F(WeaponPoolTest, PooledAttackAddsThePoolsNumbersUnlessItIsAFinale)
     auto* attack = Make<Skill_WPAttack_BasicAttack>(
         "Skill_WPAttack_BasicAttack",
         {"skillManaCost = 4", "skillChanceWeight = 30", "skillCooldownTime = 2"});
-    ASSERT_NE(linear, nullptr);
-    ASSERT_NE(finale, nullptr);
-    ASSERT_NE(attack, nullptr);
     EXPECT_EQ(attack->GetManaCost(), 4.0f);
     attack->SetParentSkillId(linear->GetObjectId());
     EXPECT_EQ(attack->GetManaCost(), 14.0f);
@@ -271,8 +263,6 @@ TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
     owner.leftWeapon = 88;
     auto* pool = MakeLinear();
     auto* attack = Make<AttackProbe>("AttackProbe", {});
-    ASSERT_NE(pool, nullptr);
-    ASSERT_NE(attack, nullptr);
     for (const char* callback : {"RightHandHit", "LeftHandHit", "Hit"})
         attack->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
     EXPECT_EQ(attack->meleeWeapons, (std::vector<uint32_t>{77, 88, 0}));
@@ -287,7 +277,6 @@ TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
 TEST_F(WeaponPoolTest, LinearTextShowsTheBonusesAtFullCharge)
 {
     auto* pool = MakeLinear();
-    ASSERT_NE(pool, nullptr);
     std::vector<GameTextLine> current;
     pool->CreateUIParameterText(current);
     std::vector<GameTextLine> next;
@@ -316,7 +305,6 @@ TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
 {
     auto* pool = Make<Skill_WeaponPool_Default>("Skill_WeaponPool_Default",
                                                 {"skillManaCost = 50", "Sword = 1"});
-    ASSERT_NE(pool, nullptr);
     owner.mana = 0.0f;
     EXPECT_TRUE(pool->SetAvailability(false, false));
     EXPECT_EQ(pool->GetReason(), Skill::UseQuery_Usable);

@@ -19,10 +19,19 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace GAME::Test {
+
+// Ends the test, as a failed ASSERT would, when a helper cannot make what the test needs.
+template <class T> T* Made(T* made, const std::string& what)
+{
+    if (made == nullptr)
+        throw std::runtime_error("could not make " + what);
+    return made;
+}
 
 // Keeps everything a skill sends instead of sending it, with the hit iteration at the time.
 class SkillsSent : public SkillServicesBase {
@@ -173,11 +182,10 @@ protected:
     T* Place(const Vec3& at, const Team& team, const std::string& made = "Character")
     {
         ObjectManager& objects = ObjectManager::Instance();
-        auto* placed = DynamicCast<T>(made.ends_with(".dbr") ? objects.CreateObjectFromFile(made)
-                                                             : objects.CreateObject(made.c_str()));
-        EXPECT_NE(placed, nullptr) << made;
-        if (placed == nullptr)
-            return nullptr;
+        auto* placed =
+            Made(DynamicCast<T>(made.ends_with(".dbr") ? objects.CreateObjectFromFile(made)
+                                                       : objects.CreateObject(made.c_str())),
+                 made);
         placed->SetTeam(team);
         gEngine->GetWorld()->AddEntity(placed, WorldCoords(WorldVec3(kRegion, at)), true);
         placed->InitialUpdate();
@@ -204,10 +212,8 @@ protected:
         if (path.empty())
             path = "Records/Skills/Made" + std::to_string(++made) + ".dbr";
         WriteLines(path, lines);
-        auto* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        EXPECT_NE(skill, nullptr) << path;
-        if (skill != nullptr)
-            skill->SetManager(&manager);
+        auto* skill = Made(ObjectManager::Instance().CreateObjectFromFile<Kind>(path), path);
+        skill->SetManager(&manager);
         return skill;
     }
     // The same, learnt at level 1 and enabled whatever the machine.
@@ -215,8 +221,7 @@ protected:
     Kind* MakeEnabled(SkillManagerBase& manager, const std::vector<std::string>& lines)
     {
         Kind* skill = MakeSkill<Kind>(manager, lines);
-        if (skill != nullptr)
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
+        skill->ReceiveStateUpdate(SkillState{1, true}, true);
         return skill;
     }
 
@@ -239,11 +244,9 @@ protected:
             MakeWorld();
             owner = Place({0, 0, 0}, TeamManager::DefaultPlayerTeam(), kOwner);
         } else {
-            owner = ObjectManager::Instance().CreateObjectFromFile<Character>(kOwner);
-            if (owner != nullptr)
-                owner->InitialUpdate();
+            owner = Made(ObjectManager::Instance().CreateObjectFromFile<Character>(kOwner), kOwner);
+            owner->InitialUpdate();
         }
-        ASSERT_NE(owner, nullptr);
         owner->GetCharacterBio().Update(*owner, 0);
         manager.Initialize(nullptr, owner);
         manager.services = &services;
@@ -253,10 +256,8 @@ protected:
     template <class Kind> Kind* MakeOwned(const std::vector<std::string>& lines)
     {
         Kind* skill = MakeSkill<Kind>(manager, lines);
-        if (skill != nullptr) {
-            skill->SetAsTempSkill();
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
-        }
+        skill->SetAsTempSkill();
+        skill->ReceiveStateUpdate(SkillState{1, true}, true);
         return skill;
     }
 
