@@ -6,7 +6,9 @@
 #include "engine/LocalizationManager.h"
 #include "skills/SkillAttributeType.h"
 #include "skills/SkillProfile_Modifiers.h"
+#include "skills/SkillSecondary.h"
 #include "skills/Skill_Modifier.h"
+#include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
 #include "tests/support/SkillsFixture.h"
 #include "world/ProjectileBase.h"
@@ -496,5 +498,54 @@ TEST_F(SkillCostsTest, ProjectileModifiersSumOwnAndModifierNumbers)
     EXPECT_FLOAT_EQ(added[1].piercingChance, 30.0f);
 }
 
+// Notes what reaches it, as "call target targets-count".
+class ListeningSecondary : public SkillSecondary {
+public:
+    void PrimaryActivateNow(Character&, uint32_t target, const std::vector<uint32_t>& targets,
+                            const WorldVec3&) override
+    {
+        heard.push_back("start " + std::to_string(target) + " " + std::to_string(targets.size()));
+    }
+    void ActivateNow(Character&, uint32_t, const std::vector<uint32_t>&, const WorldVec3&) override
+    {
+        heard.push_back("hit");
+    }
+    void PrimaryStop(Character&) override { heard.push_back("stop"); }
+    std::vector<std::string> heard;
+};
+
+class SkillBarInterface : public RecordingUserInterface {
+public:
+    void SkillActivated(uint32_t skillId) override { activated.push_back(skillId); }
+    std::vector<uint32_t> activated;
+};
+
+using SkillSecondaryTest = SkillTest;
+
+TEST_F(SkillSecondaryTest, SecondaryForwardsThePrimaryAndTellsTheInterfaceOfItsHits)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* owner = static_cast<Character*>(objects.CreateObject("Character"));
+    auto* secondary = static_cast<SkillSecondary*>(objects.CreateObject("SkillSecondary"));
+    ASSERT_TRUE(owner != nullptr && secondary != nullptr);
+    auto* rider = new ListeningSecondary;
+    ASSERT_TRUE(objects.RegisterObject(rider));
+    secondary->AddSecondarySkill(rider->GetObjectId());
+    EXPECT_FALSE(secondary->IsActive());
+
+    const WorldVec3 point;
+    secondary->PrimaryActivateNow(*owner, 12, {3, 4}, point);
+    secondary->PrimaryStop(*owner);
+    secondary->ActivateNow(*owner, 0, {}, point); // no interface: nobody to tell
+    SkillBarInterface ui;
+    Game().SetUI(&ui);
+    secondary->ActivateNow(*owner, 5, {5}, point);
+    Game().SetUI(nullptr);
+    EXPECT_EQ(ui.activated, std::vector<uint32_t>{secondary->GetObjectId()});
+    // Hits reach riders through the kinds' own results, not the base.
+    EXPECT_EQ(rider->heard, (std::vector<std::string>{"start 12 2", "stop"}));
+}
+
 } // namespace
+
 } // namespace GAME::Test
