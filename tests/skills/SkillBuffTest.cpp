@@ -56,9 +56,17 @@ constexpr const char* kPoison = "Records/Skills/Buffs/Poison.dbr";
 constexpr const char* kSnare = "Records/Skills/Buffs/Snare.dbr";
 constexpr const char* kBlessing = "Records/Skills/Buffs/Blessing.dbr";
 constexpr const char* kCurse = "Records/Skills/Buffs/Curse.dbr";
+constexpr const char* kWard = "Records/Skills/Buffs/Ward.dbr";
+constexpr const char* kMod = "Records/Skills/Buffs/WardMod.dbr";
+constexpr const char* kHex = "Records/Skills/Buffs/Hex.dbr";
+constexpr const char* kBane = "Records/Skills/Buffs/Bane.dbr";
+constexpr const char* kRot = "Records/Skills/Buffs/Rot.dbr";
+constexpr const char* kA = "Records/Skills/A.dbr";
+constexpr const char* kB = "Records/Skills/B.dbr";
 constexpr const char* kTough = "Records/Creatures/Tough.dbr";
 
-class SkillBuffTest : public SkillsFixture {
+// A receiver who learnt two passive skills, A and B, and the buffs cast on it by 77.
+class SkillManagerBuffsTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
@@ -70,19 +78,43 @@ protected:
         database.WriteRecord(kSnare, {"Class = SkillBuff_DebufTrap"});
         database.WriteRecord(kBlessing, {"Class = SkillBuff_Passive"});
         database.WriteRecord(kCurse, {"Class = SkillBuff_Debuf", "notDispelable = 1"});
-        receiver =
-            DynamicCast<SkillsTarget>(ObjectManager::Instance().CreateObject("SkillsTarget"));
-        ASSERT_NE(receiver, nullptr);
+        database.WriteRecord(kWard, {"Class = SkillBuff", "damageAbsorption = 10",
+                                     "damageAbsorptionPercent = 30;40",
+                                     "physicalDamageQualifier = 1", "allSkillEnhancement = 2"});
+        database.WriteRecord(kMod, {"Class = Skill_Modifier"});
+        database.WriteRecord(kHex, {"Class = DispelTestBuff"});
+        database.WriteRecord(kBane, {"Class = KillingTestBuff"});
+        database.WriteRecord(kRot, {"Class = KillingTestBuff"});
+        database.WriteRecord(kA, {"Class = Skill_Passive"});
+        database.WriteRecord(kB, {"Class = Skill_Passive"});
+        character =
+            Made(DynamicCast<SkillsTarget>(ObjectManager::Instance().CreateObject("SkillsTarget")),
+                 "the receiver");
+        manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
+                                    "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
+                             2);
+    }
+
+    SkillManager& manager() { return character->GetSkillManager(); }
+    void Cast(const std::string& name, uint32_t level, int32_t ttl, const std::string& mod = "",
+              uint32_t modLevel = 0)
+    {
+        manager().CreateRemoveSkillBuff(0, name, level, mod, modLevel, "", 0, ttl, 77, false);
+    }
+    void Remove(const std::string& name) { Cast(name, 0, 0); }
+    Skill* Learned(const char* name) { return manager().GetSkill(manager().FindSkillId(name)); }
+
+    SkillsTarget* character = nullptr;
+};
+
+// The same receiver deciding for itself.
+class SkillBuffTest : public SkillManagerBuffsTest {
+protected:
+    void SetUp() override
+    {
+        SkillManagerBuffsTest::SetUp();
         manager().SetAsControllingManager();
     }
-
-    SkillManager& manager() { return receiver->GetSkillManager(); }
-    void Cast(const std::string& name, int32_t ttl)
-    {
-        manager().CreateRemoveSkillBuff(0, name, 1, "", 0, "", 0, ttl, 77, false);
-    }
-
-    SkillsTarget* receiver = nullptr;
 };
 
 TEST_F(SkillBuffTest, EveryVariantIsMadeByClassNameWithItsDisplayName)
@@ -107,7 +139,7 @@ TEST_F(SkillBuffTest, EveryVariantIsMadeByClassNameWithItsDisplayName)
 
 TEST_F(SkillBuffTest, AShieldOf50BreaksOnTheThirdHitOf20AndGoesOnTheNextUpdate)
 {
-    Cast(kShield, 10000);
+    Cast(kShield, 1, 10000);
     auto* shield = dynamic_cast<SkillBuff_PassiveShield*>(manager().GetSkillBuff(kShield));
     ASSERT_NE(shield, nullptr);
     EXPECT_FLOAT_EQ(shield->GetShieldLeft(), 50.0f);
@@ -127,8 +159,8 @@ TEST_F(SkillBuffTest, AShieldOf50BreaksOnTheThirdHitOf20AndGoesOnTheNextUpdate)
 
 TEST_F(SkillBuffTest, ImmobiliseRenewsEvery100Ms)
 {
-    Cast(kHold, 0);
-    DurationDamageManager& durations = receiver->GetDurationDamageMgr();
+    Cast(kHold, 1, 0);
+    DurationDamageManager& durations = character->GetDurationDamageMgr();
     auto runs = [&] {
         std::vector<FixedDurationDamageReplication> out;
         durations.GetFixedDamageReplica(out);
@@ -149,17 +181,17 @@ TEST_F(SkillBuffTest, ImmobiliseRenewsEvery100Ms)
 
 TEST_F(SkillBuffTest, ADebuffAttacksEverySecondAsTheCasterRolledFromTheReceiversId)
 {
-    Cast(kPoison, 0);
+    Cast(kPoison, 1, 0);
     manager().Update(1);
     manager().Update(999);
-    ASSERT_EQ(receiver->attacks.size(), 1u);
+    ASSERT_EQ(character->attacks.size(), 1u);
     manager().Update(1);
-    ASSERT_EQ(receiver->attacks.size(), 2u);
+    ASSERT_EQ(character->attacks.size(), 2u);
     // Any machine seeds the same generator with the same id.
     RandomUniform generator;
-    generator.Seed(receiver->GetObjectId());
+    generator.Seed(character->GetObjectId());
     ParametersCombat expected(generator);
-    for (const SkillsTarget::Attack& attack : receiver->attacks) {
+    for (const SkillsTarget::Attack& attack : character->attacks) {
         EXPECT_EQ(attack.attackerId, 77u);
         EXPECT_EQ(attack.seed, expected.attributes.GetSeed());
     }
@@ -191,9 +223,9 @@ TEST_F(SkillBuffTest, ATrapOf5000AgainstResistance40LastsOnly3000)
 
 TEST_F(SkillBuffTest, DispelsTakeOffTheirOwnKindUnlessTheRecordForbids)
 {
-    Cast(kBlessing, 0);
-    Cast(kPoison, 0);
-    Cast(kCurse, 0);
+    Cast(kBlessing, 1, 0);
+    Cast(kPoison, 1, 0);
+    Cast(kCurse, 1, 0);
     manager().DispelSkillDeBuffs();
     EXPECT_TRUE(manager().IsSkillBuffActive(kBlessing));
     EXPECT_FALSE(manager().IsSkillBuffActive(kPoison));
@@ -283,47 +315,6 @@ TEST_F(SkillBuffContageousTest, MaxSpread1InfectsOneThenNever)
     EXPECT_EQ(Infected(), 0u);
     ObjectManager::Instance().ProcessDestroyedObjects();
 }
-
-constexpr const char* kWard = "Records/Skills/Buffs/Ward.dbr";
-constexpr const char* kMod = "Records/Skills/Buffs/WardMod.dbr";
-constexpr const char* kHex = "Records/Skills/Buffs/Hex.dbr";
-constexpr const char* kBane = "Records/Skills/Buffs/Bane.dbr";
-constexpr const char* kRot = "Records/Skills/Buffs/Rot.dbr";
-constexpr const char* kA = "Records/Skills/A.dbr";
-constexpr const char* kB = "Records/Skills/B.dbr";
-
-class SkillManagerBuffsTest : public SkillsFixture {
-protected:
-    void SetUp() override
-    {
-        SkillsFixture::SetUp();
-        database.WriteRecord(kWard, {"Class = SkillBuff", "damageAbsorption = 10",
-                                     "damageAbsorptionPercent = 30;40",
-                                     "physicalDamageQualifier = 1", "allSkillEnhancement = 2"});
-        database.WriteRecord(kMod, {"Class = Skill_Modifier"});
-        database.WriteRecord(kHex, {"Class = DispelTestBuff"});
-        database.WriteRecord(kBane, {"Class = KillingTestBuff"});
-        database.WriteRecord(kRot, {"Class = KillingTestBuff"});
-        database.WriteRecord(kA, {"Class = Skill_Passive"});
-        database.WriteRecord(kB, {"Class = Skill_Passive"});
-        character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        ASSERT_NE(character, nullptr);
-        manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
-                                    "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
-                             2);
-    }
-
-    SkillManager& manager() { return character->GetSkillManager(); }
-    void Cast(const std::string& name, uint32_t level, int32_t ttl, const std::string& mod = "",
-              uint32_t modLevel = 0)
-    {
-        manager().CreateRemoveSkillBuff(0, name, level, mod, modLevel, "", 0, ttl, 77, false);
-    }
-    void Remove(const std::string& name) { Cast(name, 0, 0); }
-    Skill* Learned(const char* name) { return manager().GetSkill(manager().FindSkillId(name)); }
-
-    Character* character = nullptr;
-};
 
 TEST_F(SkillManagerBuffsTest, TheFilterCutsThenCapsAndPassesOtherDamage)
 {
