@@ -336,12 +336,10 @@ TEST_F(SkillManagerBuffsTest, TheFilterCutsThenCapsAndPassesOtherDamage)
     EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Fire), 100.0f);
     gEngine->SetLogCategories(0);
     gLogCombat = previousWord;
-    EXPECT_EQ(log.Count(0, "^bShield: Reduced (100.000000) Damage by (30.000000%) percent, "
-                           "remaining damage (70.000000)"),
-              1u);
-    EXPECT_EQ(log.Count(0, "^bShield: Absorbed (10.000000) of (70.000000) damage, max "
-                           "absorption (10.000000)"),
-              1u);
+    EXPECT_EQ(1u, log.Count(0, "^bShield: Reduced (100.000000) Damage by (30.000000%) percent, "
+                               "remaining damage (70.000000)"));
+    EXPECT_EQ(1u, log.Count(0, "^bShield: Absorbed (10.000000) of (70.000000) damage, max "
+                               "absorption (10.000000)"));
     // Installed as the receiver's filter, with two levels on every learned skill.
     const auto& filters = character->GetCombatManager().GetCombatFilters();
     EXPECT_EQ(std::count(filters.begin(), filters.end(), ward), 1);

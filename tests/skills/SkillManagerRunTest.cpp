@@ -146,9 +146,8 @@ TEST_F(SkillManagerRunTest, AFailedStartLogsAndResetsNothingAndHitCallbacksCount
     LogCapture log;
     EXPECT_FALSE(manager().StartSkill(1, 7, point, 99));
     EXPECT_EQ(services.GetHitIteration(), 1u);
-    EXPECT_EQ(log.Count(2, "Animation failed to start in SkillManager::StartSkill - " +
-                               character->GetObjectName() + " " + kB),
-              1u);
+    EXPECT_EQ(1u, log.Count(2, "Animation failed to start in SkillManager::StartSkill - " +
+                                   character->GetObjectName() + " " + kB));
     // No such reference, and a disabled skill, do not start at all.
     EXPECT_FALSE(manager().StartSkill(4096, 7, point, 99));
     Find(kA)->ReceiveStateUpdate(SkillState{1, false}, true);

@@ -84,12 +84,10 @@ TEST_F(SkillManagerSkillsTest, LoadSkillsTakesEachNamedSkillAtTheDifficultysLeve
     ASSERT_EQ(manager.GetUISkillList().size(), 2u);
     EXPECT_EQ(manager.GetUISkillList()[0], manager.FindSkillId(kFire));
     EXPECT_EQ(log.Count(1, "SkillManager: skillLevel3 of (no character) holds -4, read as 0"), 1u);
-    EXPECT_EQ(log.Count(1, "SkillManager::Tried to create duplicate non-modifier skill "
-                           "(Records/Skills/Fire.dbr)"),
-              1u);
-    EXPECT_EQ(log.Count(1, "SkillManager::Unable to create skill "
-                           "(Records/Skills/NotASkill.dbr) ((no character))"),
-              1u);
+    EXPECT_EQ(1u, log.Count(1, "SkillManager::Tried to create duplicate non-modifier skill "
+                               "(Records/Skills/Fire.dbr)"));
+    EXPECT_EQ(1u, log.Count(1, "SkillManager::Unable to create skill "
+                               "(Records/Skills/NotASkill.dbr) ((no character))"));
 }
 
 TEST_F(SkillManagerSkillsTest, LoadSkillsReadsUpToThirtyOneKeysAndNothingForOtherCounts)

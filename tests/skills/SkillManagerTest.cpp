@@ -107,12 +107,10 @@ TEST(SkillManagerTest, LoadReadsTheThreeListsCutsUnevenPairsAndZeroesNegatives)
                         "reclamationPointCosts = -1\n"));
     EXPECT_EQ(manager.GetMasteryIncrementLevels(), (Levels{4, 0}));
     EXPECT_EQ(manager.GetReclamationPointCosts(), (Levels{0}));
-    EXPECT_EQ(log.Count(1, "SkillManager: masteryIncrementLevel of (no character) holds -3, "
-                           "read as 0"),
-              1u);
-    EXPECT_EQ(log.Count(1, "SkillManager: reclamationPointCosts of (no character) holds -1, "
-                           "read as 0"),
-              1u);
+    EXPECT_EQ(1u, log.Count(1, "SkillManager: masteryIncrementLevel of (no character) holds -3, "
+                               "read as 0"));
+    EXPECT_EQ(1u, log.Count(1, "SkillManager: reclamationPointCosts of (no character) holds -1, "
+                               "read as 0"));
 }
 
 // Counts what the manager asks (defense 1, retaliation 10); a racial defense answer adds the

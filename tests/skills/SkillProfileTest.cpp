@@ -129,9 +129,9 @@ TEST_F(SkillProfileTest, RecordCountsStayInBounds)
     EXPECT_EQ(huge.GetMaxLevel(), 255u);
     EXPECT_EQ(huge.GetUltimateLevel(), 255u);
     EXPECT_EQ(huge.GetNumberOfProjectiles(), 256u);
-    EXPECT_EQ(log.Count(Engine::LogData,
-                        "SkillProfile: 'skillMaxLevel' of record 'test.dbr' is 300, cut to 255"),
-              1u);
+    EXPECT_EQ(1u,
+              log.Count(Engine::LogData,
+                        "SkillProfile: 'skillMaxLevel' of record 'test.dbr' is 300, cut to 255"));
 }
 
 TEST_F(SkillProfileTest, ARecordLoadsOnceAndIsShared)

@@ -88,9 +88,8 @@ TEST_F(AttackProjectileTest, FailingRecordIsLoggedAndItsSiblingsStillFly)
         "Skill_AttackProjectile", "skillProjectileName = Records/Projectiles/None.dbr");
     log.Clear();
     broken->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 0, 6000, 1);
-    EXPECT_EQ(log.Count(1, "Failed to spawn projectile (Records/Projectiles/None.dbr) (" +
-                               broken->GetObjectName() + ")"),
-              1u);
+    EXPECT_EQ(1u, log.Count(1, "Failed to spawn projectile (Records/Projectiles/None.dbr) (" +
+                                   broken->GetObjectName() + ")"));
     EXPECT_EQ(ObjectManager::Instance().GetObject(6000), nullptr);
 
     // The middle id is taken: only that entry is skipped.
@@ -144,9 +143,8 @@ TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
     log.Clear();
     auto* orphan = Make<Skill_AttackProjectileDebuf>("Skill_AttackProjectileDebuf",
                                                      "projectileNames = Records/A.dbr");
-    EXPECT_EQ(log.Count(1, "Debuff skill record could not be loaded () (" +
-                               orphan->GetObjectName() + ")"),
-              1u);
+    EXPECT_EQ(1u, log.Count(1, "Debuff skill record could not be loaded () (" +
+                                   orphan->GetObjectName() + ")"));
 }
 
 TEST_F(AttackProjectileTest, AreaCastOfThreeChargesOnceAndMarksTheFirst)

@@ -263,9 +263,8 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
 
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Fire, 60.0f), 0.0f);
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Fire, 60.0f), 20.0f);
-    EXPECT_EQ(log.Count(0, "^bShield: Absorbed (40.000000) of (60.000000) damage, shield "
-                           "remaining (0.000000)"),
-              1u);
+    EXPECT_EQ(1u, log.Count(0, "^bShield: Absorbed (40.000000) of (60.000000) damage, shield "
+                               "remaining (0.000000)"));
     EXPECT_EQ(services.sent, std::vector<bool>{true});
     shield->Update(*owner, 33);
     EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));

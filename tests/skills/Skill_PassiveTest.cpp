@@ -162,21 +162,18 @@ TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)
 {
     const SkillProfile profile;
     log.Clear();
-    EXPECT_FLOAT_EQ(
-        Skill_PassiveShield::FilterDamage(profile, 100.0f, CombatAttributeType_Fire, 30.0f, 50.0f),
-        20.0f);
+    EXPECT_FLOAT_EQ(20.0f, Skill_PassiveShield::FilterDamage(
+                               profile, 100.0f, CombatAttributeType_Fire, 30.0f, 50.0f));
     ASSERT_EQ(log.GetLines().size(), 2u);
     EXPECT_EQ(log.GetLines()[0].text, "^bShield: Reduced (100.000000) Damage by (50.000000%) "
                                       "percent, remaining damage (50.000000)");
     EXPECT_EQ(log.GetLines()[1].text,
               "^bShield: Absorbed (30.000000) of (50.000000) damage, max absorption (30.000000)");
-    EXPECT_FLOAT_EQ(
-        Skill_PassiveShield::FilterDamage(profile, 40.0f, CombatAttributeType_Fire, 30.0f, 50.0f),
-        0.0f);
+    EXPECT_FLOAT_EQ(0.0f, Skill_PassiveShield::FilterDamage(
+                              profile, 40.0f, CombatAttributeType_Fire, 30.0f, 50.0f));
     log.Clear();
-    EXPECT_EQ(
-        Skill_PassiveShield::FilterDamage(profile, 40.0f, CombatAttributeType_Fire, 0.0f, 0.0f),
-        40.0f);
+    EXPECT_EQ(40.0f, Skill_PassiveShield::FilterDamage(profile, 40.0f, CombatAttributeType_Fire,
+                                                       0.0f, 0.0f));
     EXPECT_TRUE(log.GetLines().empty());
 
     // Nothing fills a plain shield: learnt and enabled, it still lets everything through.
@@ -185,9 +182,8 @@ TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)
     shield->ReceiveStateUpdate(SkillState{1, true}, true);
     EXPECT_EQ(shield->ModifyDamage(70.0f, CombatAttributeType_Fire), 70.0f);
     EXPECT_FALSE(shield->ProvidesInvulnerability({"Undead"}));
-    EXPECT_EQ(Skill_PassiveShield::FilterDamage(shield->GetSkillProfile(), 70.0f,
-                                                CombatAttributeType_Cold, 30.0f, 50.0f),
-              70.0f);
+    EXPECT_EQ(70.0f, Skill_PassiveShield::FilterDamage(shield->GetSkillProfile(), 70.0f,
+                                                       CombatAttributeType_Cold, 30.0f, 50.0f));
 }
 
 TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
