@@ -42,20 +42,6 @@ class WeaponProbe : public SkillActivatedWeapon {
 };
 GAME_IMPLEMENT_CLASS(WeaponProbe, SkillActivated);
 
-// A defender that notes the rolls of each attack and answers whether it was hit.
-class RollTarget : public Character {
-    GAME_DECLARE_CLASS(RollTarget)
-
-public:
-    bool TakeAttack(ParametersCombat& parameters) override
-    {
-        rolls.push_back(parameters.randoms.r1);
-        return true;
-    }
-    std::vector<uint32_t> rolls;
-};
-GAME_IMPLEMENT_CLASS(RollTarget, Character);
-
 namespace {
 
 const Team kSide = TeamManager::BuildTeam(2, 1);
@@ -198,15 +184,16 @@ TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNo
 TEST_F(SkillActivatedTest, DamageRollsOneGeneratorPerResult)
 {
     auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
-    auto* first = Place<RollTarget>({0, 0, 1}, kSide, "RollTarget");
-    auto* second = Place<RollTarget>({0, 0, 2}, kSide, "RollTarget");
+    auto* first = Place<SkillsTarget>({0, 0, 1}, kSide, "SkillsTarget");
+    auto* second = Place<SkillsTarget>({0, 0, 2}, kSide, "SkillsTarget");
     const std::vector<uint32_t> targets{first->GetObjectId(), 999999, second->GetObjectId()};
 
     skill->ApplyMeleeDamageInherent(*caster, targets, caster->GetCoords(), 4242);
     skill->ApplyMeleeDamageInherent(*caster, targets, caster->GetCoords(), 4242);
-    ASSERT_EQ(first->rolls.size(), 2u);
-    EXPECT_EQ(first->rolls[0], first->rolls[1]) << "the same seed rolls alike";
-    EXPECT_NE(first->rolls[0], second->rolls[0]) << "the generator runs on between targets";
+    ASSERT_EQ(first->attacks.size(), 2u);
+    EXPECT_EQ(first->attacks[0].roll, first->attacks[1].roll) << "the same seed rolls alike";
+    EXPECT_NE(first->attacks[0].roll, second->attacks[0].roll)
+        << "the generator runs on between targets";
     ASSERT_EQ(skill->collected.size(), 4u) << "an unknown id is skipped";
     // Three ids share 100 in whole percents, though only two are characters.
     EXPECT_FLOAT_EQ(skill->collected[0].share, 33.0f);
@@ -314,8 +301,8 @@ TEST_F(SkillActivatedTest, MeleeDamagePlaysTheWeaponHitSoundOnce)
     ASSERT_NE(clang, nullptr);
 
     auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
-    const uint32_t a = Place({0, 0, 1}, kSide, "RollTarget")->GetObjectId();
-    const uint32_t b = Place({0, 0, 2}, kSide, "RollTarget")->GetObjectId();
+    const uint32_t a = Place({0, 0, 1}, kSide, "SkillsTarget")->GetObjectId();
+    const uint32_t b = Place({0, 0, 2}, kSide, "SkillsTarget")->GetObjectId();
     skill->ApplyMeleeDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());
     EXPECT_EQ(clang->GetPlayRequests().size(), 1u);
     skill->ApplyRangedDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());

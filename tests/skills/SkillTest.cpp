@@ -108,8 +108,7 @@ TEST_F(SkillTest, LevelsAugmentsAndTheActiveList)
 
     skill->IncrementAugmentedSkillLevel(3);
     EXPECT_EQ(skill->GetCurrentLevel(), 0u) << "augments need a learnt skill";
-    EXPECT_FALSE(skill->SetAvailability(true, true));
-    EXPECT_EQ(skill->GetReason(), 5);
+    EXPECT_EQ(Available(*skill, true, true), Availability(false, 5));
     skill->DecrementAugmentedSkillLevel(5);
     EXPECT_EQ(skill->GetAugmentedLevel(), 0u);
 
@@ -170,22 +169,18 @@ TEST_F(SkillTest, AvailabilityTakesTheFirstFailingTest)
     owner.rightType = Weapon_Type_Sword;
     Levels(skill).SetCooldown(1000);
 
-    EXPECT_FALSE(skill->SetAvailability(false, false));
-    EXPECT_EQ(skill->GetReason(), 2);
+    EXPECT_EQ(Available(*skill, false, false), Availability(false, 2));
     EXPECT_FALSE(skill->UseDefaultWhenUnavailable());
-    EXPECT_FALSE(skill->SetAvailability(true, false));
-    EXPECT_EQ(skill->GetReason(), 1);
+    EXPECT_EQ(Available(*skill, true, false), Availability(false, 1));
     EXPECT_FALSE(skill->UseDefaultWhenUnavailable());
 
     owner.rightType = Weapon_Type_Bow;
-    EXPECT_FALSE(skill->SetAvailability(true, true));
-    EXPECT_EQ(skill->GetReason(), 4);
+    EXPECT_EQ(Available(*skill, true, true), Availability(false, 4));
     EXPECT_TRUE(skill->UseDefaultWhenUnavailable());
 
     owner.rightType = Weapon_Type_Sword;
     owner.mana = 50.0f;
-    EXPECT_TRUE(skill->SetAvailability(false, true));
-    EXPECT_EQ(skill->GetReason(), 0);
+    EXPECT_EQ(Available(*skill, false, true), Availability(true, 0));
 }
 
 TEST_F(SkillTest, UpdateDecidesAvailabilityOnlyWhereItControls)

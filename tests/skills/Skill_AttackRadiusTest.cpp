@@ -51,8 +51,7 @@ TEST_F(Skill_AttackRadiusTest, RadiusTimeZeroHitsEveryWaitingEnemyInTheFirstUpda
 
     skill->ActivateNow(*caster, Name(), 0, At(0, 0));
     ASSERT_EQ(skill->GetWaitingTargets().size(), 2u);
-    EXPECT_FALSE(skill->SetAvailability(true, true));
-    EXPECT_EQ(skill->GetReason(), 1);
+    EXPECT_EQ(Available(*skill, true, true), Availability(false, 1));
     skill->Update(*caster, 1);
     ASSERT_EQ(Results().size(), 1u);
     EXPECT_EQ(Results()[0].size(), 2u);

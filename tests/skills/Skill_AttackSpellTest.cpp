@@ -90,8 +90,7 @@ TEST_F(Skill_AttackSpellTest, ChaosBeamGrowsStrikesRetractsAndReturnsToIdle)
     uint32_t id = target->GetObjectId();
     EXPECT_TRUE(skill->GetValidTarget(*caster, id, {}, false, 0.0f));
     Begin(skill, target);
-    EXPECT_FALSE(skill->SetAvailability(true, true));
-    EXPECT_EQ(skill->GetReason(), 1);
+    EXPECT_EQ(Available(*skill, true, true), Availability(false, 1));
 
     skill->Update(*caster, 100);
     EXPECT_EQ(skill->GetBeamState(), 3);

@@ -252,8 +252,7 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
         "Skill_BuffSelfShield", {"damageAbsorption = 100", "fireDamageQualifier = 1"});
     shield->ActivateNow(*owner, Name(), 0, WorldVec3());
     Receive(*shield, true);
-    EXPECT_FALSE(shield->SetAvailability(true, true));
-    EXPECT_EQ(shield->GetReason(), 1);
+    EXPECT_EQ(Available(*shield, true, true), Availability(false, 1));
     EXPECT_EQ(shield->TrackableTotalTime(1), 100);
 
     LogCapture log;

@@ -147,15 +147,13 @@ TEST_F(Skill_PassiveTest, DualWieldIsUsableOnlyWithBothHandsArmed)
     auto* dual = Make<Skill_PassiveDualWieldWeapon>(
         {"Class = Skill_PassiveDualWieldWeapon", "skillMaxLevel = 3"});
     manager.handState = 2;
-    EXPECT_FALSE(dual->SetAvailability(false, false));
-    EXPECT_EQ(dual->GetReason(), 4);
+    EXPECT_EQ(Available(*dual, false, false), Availability(false, 4));
     dual->ReceiveStateUpdate(SkillState{1, true}, true);
     EXPECT_TRUE(dual->SetAvailability(false, false));
     // Success leaves the reason of the last failure.
     EXPECT_EQ(dual->GetReason(), 4);
     manager.handState = 1;
-    EXPECT_FALSE(dual->SetAvailability(true, true));
-    EXPECT_EQ(dual->GetReason(), 4);
+    EXPECT_EQ(Available(*dual, true, true), Availability(false, 4));
 }
 
 TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)

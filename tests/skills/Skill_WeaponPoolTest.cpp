@@ -306,8 +306,7 @@ TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
     auto* pool = Make<Skill_WeaponPool_Default>("Skill_WeaponPool_Default",
                                                 {"skillManaCost = 50", "Sword = 1"});
     owner.mana = 0.0f;
-    EXPECT_TRUE(pool->SetAvailability(false, false));
-    EXPECT_EQ(pool->GetReason(), Skill::UseQuery_Usable);
+    EXPECT_EQ(Available(*pool, false, false), Availability(true, Skill::UseQuery_Usable));
     EXPECT_TRUE(pool->IsDefaultSkill());
 }
 

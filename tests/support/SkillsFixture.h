@@ -21,6 +21,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME::Test {
@@ -31,6 +32,15 @@ template <class T> T* Made(T* made, const std::string& what)
     if (made == nullptr)
         throw std::runtime_error("could not make " + what);
     return made;
+}
+
+using Availability = std::pair<bool, int32_t>;
+
+// Whether the skill may be used, ignoring mana or cooldown as asked, and the reason it gives.
+inline Availability Available(Skill& skill, bool ignoreMana, bool ignoreCooldown)
+{
+    const bool usable = skill.SetAvailability(ignoreMana, ignoreCooldown);
+    return {usable, skill.GetReason()};
 }
 
 // Keeps everything a skill sends instead of sending it, with the hit iteration at the time.
