@@ -440,8 +440,7 @@ TEST_F(SkillManagerBuffsTest, ReplicasCreateEachBuffOnceAndAMirrorWaitsForTheCom
     EXPECT_EQ(replicas[0].casterId, 77u);
     EXPECT_EQ(replicas[0].timeToLive, 0);
 
-    auto* mirror = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    ASSERT_NE(mirror, nullptr);
+    auto* mirror = NewCharacter();
     replicas.push_back(replicas[0]);
     replicas.back().buff.skillName = "records\\skills\\buffs\\WARD.dbr";
     replicas.push_back(replicas[0]);

@@ -115,8 +115,7 @@ protected:
         RunPoolAttack::Weights().clear();
         database.WriteRecord(kA, {"Class = RunRecordingSkill"});
         database.WriteRecord(kB, {"Class = RunRecordingSkill"});
-        character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        ASSERT_NE(character, nullptr);
+        character = NewCharacter();
         manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
                                     "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
                              2);

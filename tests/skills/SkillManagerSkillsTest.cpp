@@ -8,6 +8,7 @@
 #include "skills/SkillServices_Character.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/SkillsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -171,8 +172,7 @@ TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAtt
 
 TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferenceNumber)
 {
-    auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    ASSERT_NE(character, nullptr);
+    auto* character = NewCharacter();
     SkillManager& manager = character->GetSkillManager();
     manager.LoadSkills(Record("skillName1 = Records/Skills/Ice.dbr\n"
                               "skillName2 = Records/Skills/Fire.dbr\n"),

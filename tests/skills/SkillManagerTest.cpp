@@ -15,6 +15,7 @@
 #include "skills/SkillAttributeAccumulator.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/SkillsFixture.h"
 
 #include <string>
 #include <vector>
@@ -158,7 +159,7 @@ using SkillManagerLists = EngineFixture;
 TEST_F(SkillManagerLists, AsksEachListedSkillOnceByItsListsRule)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    auto* owner = static_cast<Character*>(objects.CreateObject("Character"));
+    auto* owner = NewCharacter();
     // Active: armed, armed but unlearnt, learnt but unarmed; item: learnt, unlearnt.
     std::vector<CountingSkill*> skills;
     for (auto [level, armed] :
@@ -215,8 +216,7 @@ protected:
         Calls().clear();
         for (const char* name : {kA, kB})
             database.WriteRecord(name, {"Class = OwnerRecordingSkill"});
-        character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        ASSERT_NE(character, nullptr);
+        character = NewCharacter();
     }
     void TearDown() override
     {
@@ -286,8 +286,7 @@ TEST_F(SkillManagerOwnerTest, AMonstersSkillIsEnabledWithItsLevel)
 
 TEST_F(SkillManagerOwnerTest, APetGoneBeforeTheFrameIsSkipped)
 {
-    auto* pet = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    ASSERT_NE(pet, nullptr);
+    auto* pet = NewCharacter();
     manager().PushPetInitialize(pet);
     manager().PushPetInitialize(nullptr);
     ObjectManager::Instance().DestroyObjectEx(pet, "test", __LINE__);

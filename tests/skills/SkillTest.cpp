@@ -61,12 +61,16 @@ protected:
 
     // Learnt at the level when one is given.
     template <class Kind = Skill>
-    Kind* Make(const std::string& path, const std::vector<std::string>& lines, uint32_t level = 0)
+    Kind* Make(const std::vector<std::string>& lines, uint32_t level = 0)
     {
-        Kind* skill = MakeSkill<Kind>(owner, lines, path);
+        Kind* skill = MakeSkill<Kind>(owner, lines);
         if (skill != nullptr && level != 0)
             skill->SetSkillLevel(level);
         return skill;
+    }
+    static std::pair<int32_t, int32_t> Cooldown(const Skill& skill)
+    {
+        return {skill.GetCooldownRemaining(), skill.GetCooldownTotal()};
     }
     static LevelSkill& Levels(Skill* skill) { return static_cast<LevelSkill&>(*skill); }
 
@@ -101,8 +105,9 @@ using SkillCostsTest = SkillTest;
 
 TEST_F(SkillTest, LevelsAugmentsAndTheActiveList)
 {
-    Skill* skill = Make("Records/Skills/Bolt.dbr",
-                        {"Class = LevelSkill", "skillMaxLevel = 8", "skillUltimateLevel = 12"});
+    Skill* skill = MakeSkill<Skill>(
+        owner, {"Class = LevelSkill", "skillMaxLevel = 8", "skillUltimateLevel = 12"},
+        "Records/Skills/Bolt.dbr");
     EXPECT_EQ(skill->GetResourceName(), Name::Create("records\\skills\\bolt.dbr"));
     EXPECT_EQ(skill->GetMaxLevel(), 8u);
 
@@ -138,8 +143,7 @@ TEST_F(SkillTest, LevelsAugmentsAndTheActiveList)
 
 TEST_F(SkillTest, ReceivedStatesApplyOnMirrorsOrWhenForced)
 {
-    Skill* skill = Make("Records/Skills/Bolt.dbr",
-                        {"Class = LevelSkill", "skillMaxLevel = 8", "skillUltimateLevel = 12"});
+    Skill* skill = Make({"Class = LevelSkill", "skillMaxLevel = 8", "skillUltimateLevel = 12"});
     owner.controlling = false;
     skill->IncrementAugmentedSkillLevel(2);
     skill->ReceiveStateUpdate(SkillState{4294967295u, true}, false);
@@ -161,8 +165,7 @@ TEST_F(SkillTest, ReceivedStatesApplyOnMirrorsOrWhenForced)
 
 TEST_F(SkillTest, AvailabilityTakesTheFirstFailingTest)
 {
-    Skill* skill = Make("Records/Skills/Cleave.dbr",
-                        {"Class = LevelSkill", "skillMaxLevel = 3", "skillManaCost = 20",
+    Skill* skill = Make({"Class = LevelSkill", "skillMaxLevel = 3", "skillManaCost = 20",
                          "skillCooldownTime = 3", "Sword = 1"});
     skill->SetSkillLevel(1);
     owner.mana = 0.0f;
@@ -185,9 +188,8 @@ TEST_F(SkillTest, AvailabilityTakesTheFirstFailingTest)
 
 TEST_F(SkillTest, UpdateDecidesAvailabilityOnlyWhereItControls)
 {
-    Skill* skill = Make("Records/Skills/Bolt.dbr", {"Class = LevelSkill", "skillMaxLevel = 3"});
-    auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    ASSERT_NE(character, nullptr);
+    Skill* skill = Make({"Class = LevelSkill", "skillMaxLevel = 3"});
+    auto* character = NewCharacter();
     skill->SetSkillLevel(1);
     Levels(skill).SetCooldown(100);
 
@@ -207,16 +209,14 @@ TEST_F(SkillTest, UpdateDecidesAvailabilityOnlyWhereItControls)
 
 TEST_F(SkillTest, DistanceProfileAndCallbackPoints)
 {
-    Skill* skill =
-        Make("Records/Skills/Arrow.dbr", {"Class = LevelSkill", "distanceProfile = Long"});
+    Skill* skill = Make({"Class = LevelSkill", "distanceProfile = Long"});
     EXPECT_EQ(skill->GetRangeProfile(), 3);
     skill->LoadResources(Record("distanceProfile = far\n"));
     EXPECT_EQ(skill->GetRangeProfile(), 3);
     skill->LoadResources(Record("distanceProfile = Melee\n"));
     EXPECT_EQ(skill->GetRangeProfile(), 0);
 
-    auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    ASSERT_NE(character, nullptr);
+    auto* character = NewCharacter();
     character->SetAttachPointPlacement(Name::Create("SpecialHit03"),
                                        Coords::FromTranslation({1.0f, 2.0f, 3.0f}));
     character->SetAttachPointPlacement(Name::Create("R Hand"),
@@ -233,8 +233,7 @@ TEST_F(SkillTest, DistanceProfileAndCallbackPoints)
 TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
 {
     // Level 5 lies past the ultimate level: its list entries must never be shown.
-    Skill* skill = Make("Records/Skills/Fire.dbr",
-                        {"Class = Skill", "skillDisplayName = tagFire",
+    Skill* skill = Make({"Class = Skill", "skillDisplayName = tagFire",
                          "skillBaseDescription = tagFireText", "skillMaxLevel = 3",
                          "skillUltimateLevel = 4", "onHitActivationChance = 25;25;30;30;40",
                          "petLimit = 1;1;2;2;3", "skillManaCost = 0;0;0;0;5"});
@@ -282,8 +281,7 @@ TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
 
 TEST_F(SkillTextTest, ItemSkillNamesAndPetSummaryStyles)
 {
-    Skill* skill = Make("Records/Skills/Charm.dbr",
-                        {"Class = Skill", "skillDisplayName = tagFire", "skillMaxLevel = 2",
+    Skill* skill = Make({"Class = Skill", "skillDisplayName = tagFire", "skillMaxLevel = 2",
                          "skillLifeBonus = 10;20", "spawnObjectsTimeToLive = 1.5"});
     EXPECT_EQ(skill->CreateUISkillName(), L"Fire");
     skill->SetAsItemSkill();
@@ -309,8 +307,7 @@ TEST_F(SkillTextTest, ItemSkillNamesAndPetSummaryStyles)
 
 TEST_F(SkillCostsTest, ManaCostMergesModifiersAndNeverGoesBelowZero)
 {
-    Skill* skill = Make("Records/Skills/Bolt.dbr",
-                        {"Class = Skill", "skillMaxLevel = 2", "skillManaCost = 20;30",
+    Skill* skill = Make({"Class = Skill", "skillMaxLevel = 2", "skillManaCost = 20;30",
                          "skillManaCostReduction = 10"},
                         1);
     owner.skillAttributes[SkillAttribute_ManaCostReduction] = 15.0f;
@@ -322,10 +319,8 @@ TEST_F(SkillCostsTest, ManaCostMergesModifiersAndNeverGoesBelowZero)
     // Modifier numbers add in at the modifier's own level; other kinds and stale ids do not.
     owner.skillAttributes[SkillAttribute_ManaCostReduction] = -10.0f;
     auto* modifier = Make<Skill_Modifier>(
-        "Records/Skills/BoltMod.dbr",
         {"Class = Skill_Modifier", "skillMaxLevel = 2", "skillManaCost = 5;7"}, 2);
-    Skill* plain = Make("Records/Skills/Other.dbr",
-                        {"Class = Skill", "skillMaxLevel = 1", "skillManaCost = 100"}, 1);
+    Skill* plain = Make({"Class = Skill", "skillMaxLevel = 1", "skillManaCost = 100"}, 1);
     skill->AddModifier(modifier->GetObjectId());
     skill->AddModifier(plain->GetObjectId());
     skill->AddModifier(999999);
@@ -344,35 +339,30 @@ TEST_F(SkillCostsTest, ManaCostMergesModifiersAndNeverGoesBelowZero)
 
 TEST_F(SkillCostsTest, CooldownStartsOnlyLongerAndCompletes)
 {
-    Skill* skill = Make("Records/Skills/Slam.dbr",
-                        {"Class = Skill", "skillMaxLevel = 1", "skillCooldownTime = 3"}, 1);
+    Skill* skill = Make({"Class = Skill", "skillMaxLevel = 1", "skillCooldownTime = 3"}, 1);
     owner.skillAttributes[SkillAttribute_CooldownReduction] = 50.0f;
     EXPECT_FLOAT_EQ(skill->GetCooldownCompletion(), 1.0f) << "total 0";
     skill->StartCooldown();
-    EXPECT_EQ(skill->GetCooldownRemaining(), 1500);
-    EXPECT_EQ(skill->GetCooldownTotal(), 1500);
+    EXPECT_EQ(Cooldown(*skill), std::make_pair(1500, 1500));
 
     skill->EndCooldown();
-    EXPECT_EQ(skill->GetCooldownRemaining(), 0);
-    EXPECT_EQ(skill->GetCooldownTotal(), 1500);
+    EXPECT_EQ(Cooldown(*skill), std::make_pair(0, 1500));
     EXPECT_FLOAT_EQ(skill->GetCooldownCompletion(), 1.0f);
 
     skill->ReplaceCooldownTime(1400.0f);
     skill->ReplaceCooldownTime(1000.0f);
-    EXPECT_EQ(skill->GetCooldownRemaining(), 1400) << "never shortened";
-    EXPECT_EQ(skill->GetCooldownTotal(), 1400);
+    EXPECT_EQ(Cooldown(*skill), std::make_pair(1400, 1400)) << "never shortened";
     skill->ReplaceCooldownTime(2000.0f);
-    EXPECT_EQ(skill->GetCooldownRemaining(), 2000);
-    EXPECT_EQ(skill->GetCooldownTotal(), 2000);
-    auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+    EXPECT_EQ(Cooldown(*skill), std::make_pair(2000, 2000));
+    auto* character = NewCharacter();
     skill->Update(*character, 500);
     EXPECT_FLOAT_EQ(skill->GetCooldownCompletion(), 0.25f);
 
     // A base skill is not disruptable; a disruptable one lengthens, never shortens.
     skill->ApplyDisruptionCooldownTime(5000.0f);
     EXPECT_EQ(skill->GetCooldownRemaining(), 1500);
-    auto* disruptable = Make<DisruptableCostSkill>(
-        "Records/Skills/Cast.dbr", {"Class = DisruptableCostSkill", "skillMaxLevel = 1"}, 1);
+    auto* disruptable =
+        Make<DisruptableCostSkill>({"Class = DisruptableCostSkill", "skillMaxLevel = 1"}, 1);
     disruptable->ApplyDisruptionCooldownTime(800.0f);
     EXPECT_EQ(disruptable->GetCooldownRemaining(), 800);
     disruptable->ApplyDisruptionCooldownTime(300.0f);
@@ -383,8 +373,7 @@ TEST_F(SkillCostsTest, TinyHugeAndBrokenCooldownTimes)
 {
     // 0.1 ms is too short to start; anything longer starts.
     Skill* tiny =
-        Make("Records/Skills/Tiny.dbr",
-             {"Class = Skill", "skillMaxLevel = 2", "skillCooldownTime = 0.0001;0.0002"}, 1);
+        Make({"Class = Skill", "skillMaxLevel = 2", "skillCooldownTime = 0.0001;0.0002"}, 1);
     tiny->StartCooldown();
     EXPECT_EQ(tiny->GetCooldownTotal(), 0);
     tiny->SetSkillLevel(2);
@@ -392,24 +381,20 @@ TEST_F(SkillCostsTest, TinyHugeAndBrokenCooldownTimes)
     EXPECT_EQ(tiny->GetCooldownTotal(), 0) << "0.2 ms truncates to 0";
 
     // Seconds far beyond the integer range saturate instead of wrapping.
-    Skill* huge = Make("Records/Skills/Huge.dbr",
-                       {"Class = Skill", "skillMaxLevel = 1", "skillCooldownTime = 1e30"}, 1);
+    Skill* huge = Make({"Class = Skill", "skillMaxLevel = 1", "skillCooldownTime = 1e30"}, 1);
     huge->StartCooldown();
-    EXPECT_EQ(huge->GetCooldownRemaining(), INT32_MAX);
-    EXPECT_EQ(huge->GetCooldownTotal(), INT32_MAX);
+    EXPECT_EQ(Cooldown(*huge), std::make_pair(INT32_MAX, INT32_MAX));
 
     tiny->ReplaceCooldownTime(std::numeric_limits<float>::quiet_NaN());
     tiny->ReplaceCooldownTime(-50.0f);
-    EXPECT_EQ(tiny->GetCooldownRemaining(), 0);
-    EXPECT_EQ(tiny->GetCooldownTotal(), 0);
+    EXPECT_EQ(Cooldown(*tiny), std::make_pair(0, 0));
 }
 
 TEST_F(SkillCostsTest, CombatParametersAddTheRacialBonus)
 {
     gLogCombat = 1;
     gEngine->SetLogCategories(1);
-    Skill* skill = Make("Records/Skills/Smite.dbr",
-                        {"Class = Skill", "skillMaxLevel = 1", "skillManaCost = 20",
+    Skill* skill = Make({"Class = Skill", "skillMaxLevel = 1", "skillManaCost = 20",
                          "offensiveFireMin = 40", "racialBonusRace = Undead",
                          "racialBonusPercentDamage = 10", "racialBonusAbsoluteDamage = 7"},
                         1);
@@ -419,7 +404,7 @@ TEST_F(SkillCostsTest, CombatParametersAddTheRacialBonus)
     database.WriteRecord("Records/Creatures/Wolf.dbr",
                          {"Class = Character", "characterRacialProfile = Beast"});
     ObjectManager& objects = ObjectManager::Instance();
-    auto* attacker = static_cast<Character*>(objects.CreateObject("Character"));
+    auto* attacker = NewCharacter();
     auto* ghoul = objects.CreateObjectFromFile<Character>("Records/Creatures/Ghoul.dbr");
     auto* wolf = objects.CreateObjectFromFile<Character>("Records/Creatures/Wolf.dbr");
     ASSERT_NE(ghoul, nullptr);
@@ -457,17 +442,14 @@ TEST_F(SkillCostsTest, CombatParametersAddTheRacialBonus)
 TEST_F(SkillCostsTest, ProjectileModifiersSumOwnAndModifierNumbers)
 {
     Skill* skill =
-        Make("Records/Skills/Arrow.dbr",
-             {"Class = Skill", "skillMaxLevel = 1", "explosionRadius = 2",
+        Make({"Class = Skill", "skillMaxLevel = 1", "explosionRadius = 2",
               "projectilePiercing = 10", "projectileExplosionRadius = 1.5",
               "projectilePiercingChance = 5", "projectileFragmentsName = shard.dbr",
               "projectileFragmentsLaunchNumberMin = 2", "projectileFragmentsLaunchNumberMax = 4"},
              0);
     auto* modifier = Make<Skill_Modifier>(
-        "Records/Skills/ArrowMod.dbr",
         {"Class = Skill_Modifier", "skillMaxLevel = 1", "projectilePiercing = 20"}, 1);
     auto* rider = Make<Skill>(
-        "Records/Skills/Rider.dbr",
         {"Class = Skill_ProjectileModifier", "skillMaxLevel = 1", "projectilePiercingChance = 30"},
         1);
     skill->AddModifier(modifier->GetObjectId());
@@ -520,7 +502,7 @@ using SkillSecondaryTest = SkillTest;
 TEST_F(SkillSecondaryTest, SecondaryForwardsThePrimaryAndTellsTheInterfaceOfItsHits)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    auto* owner = static_cast<Character*>(objects.CreateObject("Character"));
+    auto* owner = NewCharacter();
     auto* secondary = static_cast<SkillSecondary*>(objects.CreateObject("SkillSecondary"));
     ASSERT_TRUE(owner != nullptr && secondary != nullptr);
     auto* rider = new ListeningSecondary;

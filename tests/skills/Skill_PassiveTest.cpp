@@ -276,8 +276,7 @@ TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)
 
 TEST_F(SelfBuffTest, OnLifeNeverTriggersWithoutAMaximumLife)
 {
-    auto* lifeless = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    ASSERT_NE(lifeless, nullptr);
+    auto* lifeless = NewCharacter();
     auto* buff =
         Make<Skill_PassiveOnLifeBuffSelf>("Skill_PassiveOnLifeBuffSelf", "lifeMonitorPercent = 50");
     buff->Update(*lifeless, 100);

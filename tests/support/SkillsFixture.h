@@ -34,6 +34,13 @@ template <class T> T* Made(T* made, const std::string& what)
     return made;
 }
 
+// A plain character, made by class name.
+inline Character* NewCharacter()
+{
+    return Made(DynamicCast<Character>(ObjectManager::Instance().CreateObject("Character")),
+                "a character");
+}
+
 using Availability = std::pair<bool, int32_t>;
 
 // Whether the skill may be used, ignoring mana or cooldown as asked, and the reason it gives.
