@@ -2,10 +2,12 @@
 
 #include "ai/ControllerCharacter.h"
 #include "characters/Character.h"
+#include "combat/CombatManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
+#include "items/EquipManager.h"
 #include "skills/SkillActivated.h"
 #include "skills/SkillServicesBase.h"
 #include "skills/Skill_WPAttack.h"
@@ -53,6 +55,9 @@ public:
         Calls().push_back("Hit " + callback.GetString());
     }
     bool EndAction(Character&) override { return endAnswer; }
+    void Install(Character*) override { Note("Install"); }
+    void UnInstall(Character*) override { Note("UnInstall"); }
+    void EndCooldown() override { Note("EndCooldown"); }
     bool WarmUpStart() override { return Note("WarmUpStart"); }
     void WarmUpEnd() override { Note("WarmUpEnd"); }
     void ParticleEffect2(Character&, bool on) override { Note(on ? "PS2 on" : "PS2 off"); }
@@ -106,22 +111,16 @@ namespace {
 constexpr const char* kA = "Records/Skills/A.dbr";
 constexpr const char* kB = "Records/Skills/B.dbr";
 
-class SkillManagerRunTest : public EngineFixture {
+// A character and two recorded skills, A and B, for it to learn.
+class SkillManagerOwnerTest : public EngineFixture {
 protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
         Calls().clear();
-        RunPoolAttack::Weights().clear();
         database.WriteRecord(kA, {"Class = RunRecordingSkill"});
         database.WriteRecord(kB, {"Class = RunRecordingSkill"});
         character = NewCharacter();
-        manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
-                                    "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
-                             2);
-        for (const char* name : {kA, kB})
-            Find(name)->ReceiveStateUpdate(SkillState{1, true}, false);
-        Calls().clear();
     }
 
     SkillManager& manager() { return character->GetSkillManager(); }
@@ -129,8 +128,27 @@ protected:
     {
         return static_cast<RunRecordingSkill*>(manager().GetSkill(manager().FindSkillId(name)));
     }
+    const std::string& Enchantment() const
+    {
+        return character->GetCombatManager().GetEquipManager().GetWeaponEnchantment();
+    }
 
     Character* character = nullptr;
+};
+
+// The two learnt at level 1 and enabled.
+class SkillManagerRunTest : public SkillManagerOwnerTest {
+protected:
+    void SetUp() override
+    {
+        SkillManagerOwnerTest::SetUp();
+        manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
+                                    "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
+                             2);
+        for (const char* name : {kA, kB})
+            Find(name)->ReceiveStateUpdate(SkillState{1, true}, false);
+        Calls().clear();
+    }
 };
 
 using Lines = std::vector<std::string>;
@@ -231,6 +249,68 @@ TEST_F(SkillManagerRunTest, TheControllerIsToldOfDualWieldingOnlyWhenItChanges)
     controller->AllowDualWieldWeapons(true);
     manager().Update(33);
     EXPECT_FALSE(controller->IsDualWieldAllowed());
+}
+
+TEST_F(SkillManagerOwnerTest, TheNewestEnchantmentShowsAndRemovalRestoresTheEarlier)
+{
+    manager().AddWeaponEnchantment(1, "Records/Fx/Fire.dbr");
+    manager().AddWeaponEnchantment(2, "Records/Fx/Ice.dbr");
+    EXPECT_EQ(Enchantment(), "Records/Fx/Ice.dbr");
+    manager().RemoveWeaponEnchantment(2);
+    EXPECT_EQ(Enchantment(), "Records/Fx/Fire.dbr");
+    manager().RemoveWeaponEnchantment(1);
+    EXPECT_EQ(Enchantment(), "");
+}
+
+TEST_F(SkillManagerOwnerTest, EffectPacksShowTheNewestOwnerAndOnlyItsRemovalReshows)
+{
+    manager().AddCharFxPak(1, {"Records/Fx/One.dbr"});
+    manager().AddCharFxPak(2, {"", "Records/Fx/Two.dbr"});
+    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 2u);
+    manager().RemoveCharFxPak(2);
+    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 1u);
+    manager().AddCharFxPak(3, {""});
+    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 0u) << "an empty name shows nothing";
+    manager().RemoveCharFxPak(1);
+    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 0u) << "owner 1 was not showing";
+}
+
+TEST_F(SkillManagerOwnerTest, ActiveListHoldsEachSkillOnceAndCooldownsRefresh)
+{
+    manager().LoadSkills(Record(std::string("skillName1 = ") + kA + "\nskillLevel1 = 1\n" +
+                                "skillName2 = " + kB + "\n"),
+                         2);
+    Skill* a = manager().GetSkill(manager().FindSkillId(kA));
+    Skill* b = manager().GetSkill(manager().FindSkillId(kB));
+    ASSERT_NE(b, nullptr);
+    a->SetSkillLevel(2);
+    EXPECT_FALSE(b->IsSkillEnabled());
+    manager().RemoveFromActiveList(b);
+    manager().RefreshCooldown();
+    manager().RemoveFromActiveList(a);
+    manager().RemoveFromActiveList(a);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{std::string("Install ") + kA,
+                                                 std::string("EndCooldown ") + kA,
+                                                 std::string("UnInstall ") + kA}));
+    EXPECT_TRUE(manager().GetActiveList().empty());
+}
+
+TEST_F(SkillManagerOwnerTest, AMonstersSkillIsEnabledWithItsLevel)
+{
+    manager().SetIsMonster(true);
+    EXPECT_TRUE(manager().IsMonsterSkill());
+    manager().LoadSkills(Record(std::string("skillName1 = ") + kA + "\nskillLevel1 = 1\n"), 1);
+    EXPECT_TRUE(manager().GetSkill(manager().FindSkillId(kA))->IsSkillEnabled());
+}
+
+TEST_F(SkillManagerOwnerTest, APetGoneBeforeTheFrameIsSkipped)
+{
+    auto* pet = NewCharacter();
+    manager().PushPetInitialize(pet);
+    manager().PushPetInitialize(nullptr);
+    ObjectManager::Instance().DestroyObjectEx(pet, "test", __LINE__);
+    manager().Update(10);
+    manager().Update(10);
 }
 
 // A manager whose hands the test sets.

@@ -2,17 +2,18 @@
 
 #include "characters/Character.h"
 #include "combat/CombatAttributeAccumulator.h"
-#include "combat/CombatManager.h"
 #include "combat/ParametersCombat.h"
 #include "combat/RacialBonus.h"
 #include "core/RandomUniform.h"
+#include "engine/Engine.h"
+#include "engine/GameInfo.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/ObjectManager.h"
-#include "items/EquipManager.h"
 #include "items/Weapon.h"
 #include "skills/Skill.h"
 #include "skills/SkillAttributeAccumulator.h"
+#include "skills/SkillServices_Character.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/SkillsFixture.h"
@@ -27,18 +28,6 @@ std::vector<std::string>& Calls()
     static std::vector<std::string> calls;
     return calls;
 }
-
-// Records what the manager asks of it.
-class OwnerRecordingSkill : public Skill {
-    GAME_DECLARE_CLASS(OwnerRecordingSkill)
-
-public:
-    void Install(Character*) override { Calls().push_back("Install " + GetObjectName()); }
-    void UnInstall(Character*) override { Calls().push_back("UnInstall " + GetObjectName()); }
-    void EndCooldown() override { Calls().push_back("EndCooldown " + GetObjectName()); }
-};
-
-GAME_IMPLEMENT_CLASS(OwnerRecordingSkill, Skill);
 
 // Says which of its game-balance packs the manager asked for.
 class CollectCharacter : public Character {
@@ -72,6 +61,32 @@ public:
 
 GAME_IMPLEMENT_CLASS(CollectCharacter, Character);
 GAME_IMPLEMENT_CLASS(CollectWeapon, Weapon);
+
+// The plainest skill a record can name.
+class LoadedSkill : public Skill {
+    GAME_DECLARE_CLASS(LoadedSkill)
+
+public:
+    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
+    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
+};
+
+GAME_IMPLEMENT_CLASS(LoadedSkill, Skill);
+
+class LoadedMasterySkill : public LoadedSkill {
+    GAME_DECLARE_CLASS(LoadedMasterySkill)
+
+public:
+    bool IsSkillTheMasterySkill() const override { return true; }
+};
+
+GAME_IMPLEMENT_CLASS(LoadedMasterySkill, LoadedSkill);
+
+// Puts learned skills on the active list, as learning them will.
+class ActiveListManager : public SkillManager {
+public:
+    void Activate(uint32_t skillId) { activeSkills.push_back(GetSkill(skillId)); }
+};
 
 namespace {
 
@@ -205,95 +220,6 @@ TEST_F(SkillManagerLists, AsksEachListedSkillOnceByItsListsRule)
     EXPECT_EQ(objects.GetObjectCount(), 4u); // the character and the three active skills
 }
 
-constexpr const char* kA = "Records/Skills/A.dbr";
-constexpr const char* kB = "Records/Skills/B.dbr";
-
-class SkillManagerOwnerTest : public EngineFixture {
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        Calls().clear();
-        for (const char* name : {kA, kB})
-            database.WriteRecord(name, {"Class = OwnerRecordingSkill"});
-        character = NewCharacter();
-    }
-    void TearDown() override
-    {
-        ObjectManager::Instance().DestroyObjectEx(character, "test", __LINE__);
-        EngineFixture::TearDown();
-    }
-    SkillManager& manager() { return character->GetSkillManager(); }
-    const std::string& Enchantment() const
-    {
-        return character->GetCombatManager().GetEquipManager().GetWeaponEnchantment();
-    }
-
-    Character* character = nullptr;
-};
-
-TEST_F(SkillManagerOwnerTest, TheNewestEnchantmentShowsAndRemovalRestoresTheEarlier)
-{
-    manager().AddWeaponEnchantment(1, "Records/Fx/Fire.dbr");
-    manager().AddWeaponEnchantment(2, "Records/Fx/Ice.dbr");
-    EXPECT_EQ(Enchantment(), "Records/Fx/Ice.dbr");
-    manager().RemoveWeaponEnchantment(2);
-    EXPECT_EQ(Enchantment(), "Records/Fx/Fire.dbr");
-    manager().RemoveWeaponEnchantment(1);
-    EXPECT_EQ(Enchantment(), "");
-}
-
-TEST_F(SkillManagerOwnerTest, EffectPacksShowTheNewestOwnerAndOnlyItsRemovalReshows)
-{
-    manager().AddCharFxPak(1, {"Records/Fx/One.dbr"});
-    manager().AddCharFxPak(2, {"", "Records/Fx/Two.dbr"});
-    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 2u);
-    manager().RemoveCharFxPak(2);
-    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 1u);
-    manager().AddCharFxPak(3, {""});
-    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 0u) << "an empty name shows nothing";
-    manager().RemoveCharFxPak(1);
-    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 0u) << "owner 1 was not showing";
-}
-
-TEST_F(SkillManagerOwnerTest, ActiveListHoldsEachSkillOnceAndCooldownsRefresh)
-{
-    manager().LoadSkills(Record(std::string("skillName1 = ") + kA + "\nskillLevel1 = 1\n" +
-                                "skillName2 = " + kB + "\n"),
-                         2);
-    Skill* a = manager().GetSkill(manager().FindSkillId(kA));
-    Skill* b = manager().GetSkill(manager().FindSkillId(kB));
-    ASSERT_NE(b, nullptr);
-    a->SetSkillLevel(2);
-    EXPECT_FALSE(b->IsSkillEnabled());
-    manager().RemoveFromActiveList(b);
-    manager().RefreshCooldown();
-    manager().RemoveFromActiveList(a);
-    manager().RemoveFromActiveList(a);
-    EXPECT_EQ(Calls(), (std::vector<std::string>{std::string("Install ") + kA,
-                                                 std::string("EndCooldown ") + kA,
-                                                 std::string("UnInstall ") + kA}));
-    EXPECT_TRUE(manager().GetActiveList().empty());
-}
-
-TEST_F(SkillManagerOwnerTest, AMonstersSkillIsEnabledWithItsLevel)
-{
-    manager().SetIsMonster(true);
-    EXPECT_TRUE(manager().IsMonsterSkill());
-    manager().LoadSkills(Record(std::string("skillName1 = ") + kA + "\nskillLevel1 = 1\n"), 1);
-    EXPECT_TRUE(manager().GetSkill(manager().FindSkillId(kA))->IsSkillEnabled());
-}
-
-TEST_F(SkillManagerOwnerTest, APetGoneBeforeTheFrameIsSkipped)
-{
-    auto* pet = NewCharacter();
-    manager().PushPetInitialize(pet);
-    manager().PushPetInitialize(nullptr);
-    ObjectManager::Instance().DestroyObjectEx(pet, "test", __LINE__);
-    manager().Update(10);
-    manager().Update(10);
-}
-
 using SkillManagerCollectTest = EngineFixture;
 
 TEST_F(SkillManagerCollectTest, GameBalancePacksJoinEveryCollectionAndAWeaponAddsItsOwnDamage)
@@ -320,18 +246,268 @@ TEST_F(SkillManagerCollectTest, GameBalancePacksJoinEveryCollectionAndAWeaponAdd
     objects.DestroyObjectEx(character, "test", __LINE__);
 }
 
-constexpr const char* kSkills = "skillName1 = Records/Skills/Fire.dbr\n"
-                                "skillName2 = Records/Skills/Ice.dbr\n"
-                                "skillName3 = Records/Skills/Wind.dbr\n";
+constexpr const char* kFire = "Records/Skills/Fire.dbr";
+constexpr const char* kIce = "Records/Skills/Ice.dbr";
+constexpr const char* kTree = "Records/Skills/Tree.dbr";
 
-class SkillManagerStreamTest : public EngineFixture {
+class SkillManagerSkillsTest : public EngineFixture {
 protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        for (const char* name : {"Fire", "Ice", "Wind"})
-            database.WriteRecord(std::string("Records/Skills/") + name + ".dbr",
-                                 {"Class = LoadedSkill"});
+        database.WriteRecord(kFire, {"Class = LoadedSkill"});
+        database.WriteRecord(kIce, {"Class = LoadedSkill"});
+        database.WriteRecord("Records/Skills/NotASkill.dbr", {"Class = Character"});
+    }
+    void TearDown() override
+    {
+        gEngine->GetGameInfo().SetDifficulty(0);
+        EngineFixture::TearDown();
+    }
+
+    uint32_t Level(const SkillManager& manager, const char* name) const
+    {
+        const Skill* skill = manager.GetSkill(manager.FindSkillId(name));
+        return skill != nullptr ? skill->GetSkillLevel() : 999u;
+    }
+};
+
+TEST_F(SkillManagerSkillsTest, LoadSkillsTakesEachNamedSkillAtTheDifficultysLevel)
+{
+    database.WriteRecord(kTree, {"skillName1 = Records/Skills/Fire.dbr", "skillLevel1 = 1;2;3",
+                                 "skillName3 = Records/Skills/Ice.dbr", "skillLevel3 = 0;-4",
+                                 "skillName4 = Records/Skills/Fire.dbr",
+                                 "skillName5 = Records/Skills/NotASkill.dbr"});
+    gEngine->GetGameInfo().SetDifficulty(1);
+    SkillManager manager;
+    manager.LoadSkills(std::string(kTree), 25);
+
+    EXPECT_EQ(Level(manager, kFire), 2u);
+    EXPECT_EQ(Level(manager, kIce), 0u);
+    ASSERT_EQ(manager.GetUISkillList().size(), 2u);
+    EXPECT_EQ(manager.GetUISkillList()[0], manager.FindSkillId(kFire));
+    EXPECT_EQ(log.Count(1, "SkillManager: skillLevel3 of (no character) holds -4, read as 0"), 1u);
+    EXPECT_EQ(1u, log.Count(1, "SkillManager::Tried to create duplicate non-modifier skill "
+                               "(Records/Skills/Fire.dbr)"));
+    EXPECT_EQ(1u, log.Count(1, "SkillManager::Unable to create skill "
+                               "(Records/Skills/NotASkill.dbr) ((no character))"));
+}
+
+TEST_F(SkillManagerSkillsTest, LoadSkillsReadsUpToThirtyOneKeysAndNothingForOtherCounts)
+{
+    const LoadTable table = Record("skillName31 = Records/Skills/Fire.dbr\n"
+                                   "skillName1 = Records/Skills/Ice.dbr\n");
+    SkillManager manager;
+    manager.LoadSkills(table, 32);
+    manager.LoadSkills(table, 0);
+    manager.LoadSkills(std::string(), 5);
+    EXPECT_TRUE(manager.GetUISkillList().empty());
+    manager.LoadSkills(table, 31);
+    EXPECT_NE(manager.FindSkillId(kFire), 0u);
+    EXPECT_NE(manager.FindSkillId(kIce), 0u);
+}
+
+TEST_F(SkillManagerSkillsTest, FindSkillIdIgnoresCaseAndSlashesAndNeverSeesItemSkills)
+{
+    SkillManager manager;
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    const uint32_t id = manager.FindSkillId(kFire);
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(manager.FindSkillId("records\\SKILLS\\fire.DBR"), id);
+    EXPECT_EQ(manager.FindSkillId("Records/Skills/Fire.db"), 0u);
+    EXPECT_EQ(manager.FindSkillId(""), 0u);
+    EXPECT_EQ(manager.FindItemSkillId(kFire), 0u);
+}
+
+TEST_F(SkillManagerSkillsTest, OnlyAHeldSkillAboveLevelZeroIsValidForUse)
+{
+    SkillManager manager;
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 3\n"
+                              "skillName2 = Records/Skills/Ice.dbr\n"),
+                       2);
+    EXPECT_TRUE(manager.IsSkillValidForUse(manager.FindSkillId(kFire), false));
+    EXPECT_FALSE(manager.IsSkillValidForUse(manager.FindSkillId(kIce), true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(0, true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(123456, true));
+}
+
+TEST_F(SkillManagerSkillsTest, DefaultSkillsAreLearnedAtLevelOne)
+{
+    database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
+                         {"Class = Skill_WPAttack"});
+    database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
+    SkillManager loaded;
+    const uint32_t id = loaded.LoadDefaultSkills();
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(loaded.GetDefaultSkillId(), id);
+    EXPECT_NE(loaded.GetDefaultWPSkillId(), 0u);
+    EXPECT_EQ(loaded.GetSkill(id)->GetSkillLevel(), 1u);
+    EXPECT_EQ(loaded.GetUISkillList(), (std::vector<uint32_t>{loaded.GetDefaultWPSkillId(), id}));
+    EXPECT_TRUE(loaded.IsSkillValidForUse(id, false));
+}
+
+TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAttacks)
+{
+    database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
+                         {"Class = Skill_WPAttack"});
+    database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
+    database.WriteRecord("Records/Skills/Earth.dbr", {"Class = LoadedMasterySkill"});
+    ActiveListManager manager;
+    manager.LoadDefaultSkills();
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 3\n"
+                              "skillName2 = Records/Skills/Ice.dbr\nskillLevel2 = 4\n"
+                              "skillName3 = Records/Skills/Earth.dbr\nskillLevel3 = 6\n"),
+                       3);
+    // A level of 1 or more puts a skill on the active list; Ice is taken off it again.
+    manager.RemoveFromActiveList(manager.GetSkill(manager.FindSkillId(kIce)));
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), 3u) << "the learned, inactive Ice is not counted";
+    EXPECT_EQ(manager.GetNumMasteryPoints(), 6u);
+
+    const uint32_t ice = manager.FindSkillId(kIce);
+    manager.Activate(ice);
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), 7u);
+    // Levels come from saves: a huge one saturates instead of wrapping to a small count.
+    manager.GetSkill(ice)->SetSkillLevel(UINT32_MAX - 1);
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), UINT32_MAX);
+    EXPECT_EQ(manager.GetNumMasteryPoints(), 6u);
+}
+
+TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferenceNumber)
+{
+    auto* character = NewCharacter();
+    SkillManager& manager = character->GetSkillManager();
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Ice.dbr\n"
+                              "skillName2 = Records/Skills/Fire.dbr\n"),
+                       2);
+    EXPECT_EQ(manager.GetSkillServices(), nullptr);
+    manager.SetAsControllingManager();
+    SkillServicesBase* services = manager.GetSkillServices();
+    ASSERT_NE(services, nullptr);
+    manager.SetAsControllingManager();
+    EXPECT_EQ(manager.GetSkillServices(), services);
+    EXPECT_EQ(static_cast<SkillServices_Character*>(services)->GetParent(), character);
+
+    const uint32_t fire = manager.FindSkillId(kFire);
+    services->SendSkillStateUpdate(fire, SkillState{7, true});
+    services->SendSkillActiveUpdate(fire, SkillActiveState(2, true, true));
+    const Skill* skill = manager.GetSkill(fire);
+    // The controlling machine decided its own level; only a forced state overrides it.
+    EXPECT_EQ(skill->GetSkillLevel(), 0u);
+    EXPECT_EQ(skill->GetSkillActiveState().subLevel, 2);
+    EXPECT_EQ(Level(manager, kIce), 0u);
+    ObjectManager::Instance().DestroyObjectEx(character, "test", __LINE__);
+}
+
+TEST_F(SkillManagerSkillsTest, GroupsFollowTheListedOrder)
+{
+    const std::pair<const char*, const char*> records[] = {
+        {"Records/Skills/Mastery.dbr", "Skill_Mastery"},
+        {"Records/Skills/Mod.dbr", "Skill_Modifier"},
+        {"Records/Skills/Sec.dbr", "SkillSecondary"},
+        {"Records/Skills/Mod2.dbr", "Skill_Modifier"},
+        {"Records/Skills/Pool.dbr", "Skill_WPAttack"},
+        {"Records/Skills/Death.dbr", "SkillOnDeath"}};
+    for (const auto& [name, kind] : records)
+        database.WriteRecord(name, {std::string("Class = ") + kind});
+    SkillManager manager;
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Mastery.dbr\nskillLevel1 = 1\n"
+                              "skillName2 = Records/Skills/Fire.dbr\nskillLevel2 = 1\n"
+                              "skillName3 = Records/Skills/Mod.dbr\nskillLevel3 = 1\n"
+                              "skillName4 = Records/Skills/Mod.dbr\nskillLevel4 = 5\n"
+                              "skillName5 = Records/Skills/Sec.dbr\nskillLevel5 = 1\n"
+                              "skillName6 = Records/Skills/Mod2.dbr\n"
+                              "skillName7 = Records/Skills/Pool.dbr\nskillLevel7 = 1\n"
+                              "skillName8 = Records/Skills/Death.dbr\n"),
+                       8);
+    auto id = [&](const char* name) { return manager.FindSkillId(name); };
+    auto skill = [&](const char* name) { return manager.GetSkill(id(name)); };
+    const uint32_t mastery = id("Records/Skills/Mastery.dbr");
+    const uint32_t mod = id("Records/Skills/Mod.dbr");
+    const uint32_t sec = id("Records/Skills/Sec.dbr");
+    EXPECT_EQ(manager.GetUISkillList().size(), 7u) << "the modifier listed twice is one object";
+    EXPECT_EQ(skill("Records/Skills/Mod.dbr")->GetSkillLevel(), 1u);
+    EXPECT_EQ(skill(kFire)->GetModifiers(), (std::vector<uint32_t>{mod, mod}));
+    EXPECT_EQ(skill(kFire)->GetSecondarySkills(), std::vector<uint32_t>{sec});
+    EXPECT_EQ(skill(kFire)->GetMasteryId(), mastery);
+    EXPECT_EQ(skill("Records/Skills/Sec.dbr")->GetModifiers(),
+              std::vector<uint32_t>{id("Records/Skills/Mod2.dbr")});
+    EXPECT_EQ(skill("Records/Skills/Mod2.dbr")->GetBaseSkills(), std::vector<uint32_t>{sec});
+    EXPECT_EQ(skill("Records/Skills/Mod2.dbr")->GetMasteryId(), mastery);
+    EXPECT_EQ(manager.GetWeaponPoolAttacks(),
+              std::vector<Skill*>{skill("Records/Skills/Pool.dbr")});
+    EXPECT_EQ(manager.GetOnDeathSkills(), std::vector<Skill*>{skill("Records/Skills/Death.dbr")});
+    // Only the skills with a level joined the active list, each once.
+    EXPECT_EQ(manager.GetActiveList().size(), 5u);
+}
+
+TEST_F(SkillManagerSkillsTest, ItemSkillsAreGrantedOnceAndKeepTheirReference)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    Skill* granting = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(granting, nullptr);
+    SkillManager manager;
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), 0u);
+    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    manager.AddItemSkill(granting->GetObjectId(), 2);
+    manager.AddItemSkill(granting->GetObjectId(), 3);
+    const uint32_t item = manager.FindItemSkillId("records\\skills\\ICE.dbr");
+    ASSERT_NE(item, 0u);
+    EXPECT_EQ(manager.FindSkillId(kIce), 0u) << "learned look-ups skip item skills";
+    EXPECT_EQ(manager.GetSkill(item)->GetSkillLevel(), 3u);
+    EXPECT_TRUE(manager.GetSkill(item)->IsItemSkill());
+    EXPECT_EQ(manager.GetActiveList().size(), 1u) << "item skills stay off the active list";
+    EXPECT_EQ(manager.GetSkillReferenceNumber(item), 4096u);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), item);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4097), 0u);
+    EXPECT_EQ(manager.GetSkillReferenceNumber(granting->GetObjectId()), 0xFFFFFFFFu);
+    manager.RemoveItemSkill(granting->GetObjectId());
+    EXPECT_EQ(manager.GetSkill(item)->GetSkillLevel(), 0u);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), item);
+    EXPECT_TRUE(manager.IsSkillValidForUse(item, true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(item, false));
+    objects.DestroyObjectEx(granting, "test", __LINE__);
+}
+
+TEST_F(SkillManagerSkillsTest, DestructionLeavesNoSkillPointingAtTheManager)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    Skill* granting = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(granting, nullptr);
+    Skill* learned = nullptr;
+    Skill* item = nullptr;
+    {
+        SkillManager manager;
+        manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+        manager.AddItemSkill(granting->GetObjectId(), 1);
+        learned = manager.GetSkill(manager.FindSkillId(kFire));
+        item = manager.GetSkill(manager.FindItemSkillId(kIce));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetManager(), &manager);
+    }
+    // Destroyed objects wait in the manager's queue until the next flush.
+    EXPECT_EQ(learned->GetManager(), nullptr);
+    EXPECT_EQ(item->GetManager(), nullptr);
+    objects.DestroyObjectEx(granting, "test", __LINE__);
+
+    // At shut-down every object may go before the manager: it then touches none of its skills.
+    SkillManager survivor;
+    Skill* again = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(again, nullptr);
+    survivor.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    survivor.AddItemSkill(again->GetObjectId(), 1);
+    objects.DestroyAllObjects();
+}
+
+constexpr const char* kSkills = "skillName1 = Records/Skills/Fire.dbr\n"
+                                "skillName2 = Records/Skills/Ice.dbr\n"
+                                "skillName3 = Records/Skills/Wind.dbr\n";
+
+class SkillManagerStreamTest : public SkillManagerSkillsTest {
+protected:
+    void SetUp() override
+    {
+        SkillManagerSkillsTest::SetUp();
+        database.WriteRecord("Records/Skills/Wind.dbr", {"Class = LoadedSkill"});
     }
 
     static void Learn(SkillManager& manager) { manager.LoadSkills(Record(kSkills), 3); }
