@@ -44,8 +44,6 @@ GAME_IMPLEMENT_CLASS(WeaponProbe, SkillActivated);
 
 namespace {
 
-const Team kSide = TeamManager::BuildTeam(2, 1);
-
 class ControllingOwner : public SkillsOwner {
 public:
     float GetAttackSpeed() const override { return 1.0f; }
@@ -59,26 +57,14 @@ public:
     uint32_t attackId = 0;
 };
 
-class SkillActivatedTest : public SkillsFixture {
+class SkillActivatedTest : public SkillsCasterFixture<ControllingOwner> {
 protected:
-    void SetUp() override
-    {
-        SkillsFixture::SetUp();
-        MakeWorld();
-        caster = Place({0, 0, 0}, kSide);
-    }
-
     template <class Kind = ActivatedProbe> Kind* Make(const std::vector<std::string>& lines)
     {
-        Kind* skill = MakeSkill<Kind>(owner, lines);
-        skill->SetSkillLevel(1);
-        return skill;
+        return Learnt<Kind>(lines);
     }
     uint32_t FoeId(const Vec3& position) { return Foe(position)->GetObjectId(); }
     std::vector<SkillsSent::Result>& Results() { return owner.services.results; }
-
-    ControllingOwner owner;
-    Character* caster = nullptr;
 };
 
 TEST_F(SkillActivatedTest, RecordKeysAndTargetTypes)

@@ -8,39 +8,26 @@
 namespace GAME::Test {
 namespace {
 
-class Skill_AttackRadiusTest : public SkillsFixture {
+// The caster's own machine and a mirror of it, each with 100 mana.
+class Skill_AttackRadiusTest : public SkillsCasterFixture<> {
 protected:
     void SetUp() override
     {
-        SkillsFixture::SetUp();
-        MakeWorld();
-        caster = Place({0, 0, 0}, TeamManager::BuildTeam(2, 1), "SkillsTarget");
-        mana.mana = 100.0f;
+        SkillsCasterFixture::SetUp();
+        owner.mana = 100.0f;
         mirror.controlling = false;
         mirror.mana = 100.0f;
     }
 
-    template <class Kind> Kind* Make(const std::vector<std::string>& lines, SkillsOwner& owner)
-    {
-        Kind* skill = MakeSkill<Kind>(owner, lines);
-        skill->SetSkillLevel(1);
-        return skill;
-    }
-    SkillsTarget* Target(const Vec3& position)
-    {
-        return Foe<SkillsTarget>(position, "SkillsTarget");
-    }
-    std::vector<std::vector<uint32_t>> Results() const { return mana.services.Targets(); }
+    std::vector<std::vector<uint32_t>> Results() const { return owner.services.Targets(); }
 
-    SkillsOwner mana;
     SkillsOwner mirror;
-    Character* caster = nullptr;
 };
 
 TEST_F(Skill_AttackRadiusTest, RadiusTimeZeroHitsEveryWaitingEnemyInTheFirstUpdate)
 {
-    auto* skill = Make<Skill_AttackRadius>(
-        {"Class = Skill_AttackRadius", "skillMaxLevel = 1", "skillTargetRadius = 6"}, mana);
+    auto* skill = Learnt<Skill_AttackRadius>(
+        {"Class = Skill_AttackRadius", "skillMaxLevel = 1", "skillTargetRadius = 6"});
     EXPECT_EQ(skill->GetSkillType(), 1);
     uint32_t target = 55;
     EXPECT_TRUE(skill->GetValidTarget(*caster, target, At(0, 0), false, 0.0f));
@@ -61,9 +48,8 @@ TEST_F(Skill_AttackRadiusTest, RadiusTimeZeroHitsEveryWaitingEnemyInTheFirstUpda
 TEST_F(Skill_AttackRadiusTest, WaveReachesEachEnemyAtItsDistanceAndDropsTheRestAtTheEnd)
 {
     // 0.1 s: one unit per 100 ms.
-    auto* skill = Make<Skill_AttackRadius>({"Class = Skill_AttackRadius", "skillMaxLevel = 1",
-                                            "skillTargetRadius = 4", "expansionTime = 0.1"},
-                                           mana);
+    auto* skill = Learnt<Skill_AttackRadius>({"Class = Skill_AttackRadius", "skillMaxLevel = 1",
+                                              "skillTargetRadius = 4", "expansionTime = 0.1"});
     const uint32_t near = Target({0, 0, 1})->GetObjectId();
     SkillsTarget* walker = Target({0, 0, 3.5f});
     skill->ActivateNow(*caster, Name(), 0, At(0, 0));
@@ -86,24 +72,23 @@ TEST_F(Skill_AttackRadiusTest, WaveReachesEachEnemyAtItsDistanceAndDropsTheRestA
 
 TEST_F(Skill_AttackRadiusTest, WaveChargesOnceOnEachMachine)
 {
-    auto* skill = Make<Skill_AttackRadius>({"Class = Skill_AttackRadius", "skillMaxLevel = 1",
-                                            "skillTargetRadius = 4", "skillManaCost = 7"},
-                                           mana);
-    auto* mirrored = Make<Skill_AttackRadius>({"Class = Skill_AttackRadius", "skillMaxLevel = 1",
-                                               "skillTargetRadius = 4", "skillManaCost = 7"},
-                                              mirror);
+    const std::vector<std::string> wave{"Class = Skill_AttackRadius", "skillMaxLevel = 1",
+                                        "skillTargetRadius = 4", "skillManaCost = 7"};
+    auto* skill = Learnt<Skill_AttackRadius>(wave);
+    auto* mirrored = MakeSkill<Skill_AttackRadius>(mirror, wave);
+    mirrored->SetSkillLevel(1);
     skill->ActivateNow(*caster, Name(), 0, At(0, 0));
-    ASSERT_EQ(mana.services.actives.size(), 1u);
-    const SkillActiveState sent = mana.services.actives[0];
+    ASSERT_EQ(owner.services.actives.size(), 1u);
+    const SkillActiveState sent = owner.services.actives[0];
     EXPECT_TRUE(sent.active);
-    EXPECT_FLOAT_EQ(mana.manaSubtracted, 0.0f);
+    EXPECT_FLOAT_EQ(owner.manaSubtracted, 0.0f);
 
     for (Skill_AttackRadius* each : {skill, mirrored}) {
         each->ReceiveActiveUpdate(caster, sent, false);
         EXPECT_FALSE(each->GetActiveState().active);
         each->ReceiveActiveUpdate(caster, each->GetActiveState(), false);
     }
-    EXPECT_FLOAT_EQ(mana.manaSubtracted, 7.0f);
+    EXPECT_FLOAT_EQ(owner.manaSubtracted, 7.0f);
     EXPECT_FLOAT_EQ(mirror.manaSubtracted, 7.0f);
     // The mirror holds no wave of its own.
     mirrored->Update(*caster, 5000);
@@ -114,20 +99,19 @@ TEST_F(Skill_AttackRadiusTest, LightningThatNeverLandsStrikesAfterFiveSecondsAnd
 {
     database.WriteRecord("Records/Effects/Bolt.dbr", {"Class = Lightning", "numberOfBolts = 1",
                                                       "timeMin = 100", "timeMax = 100"});
-    auto* skill = Make<Skill_AttackRadiusLightning>({"Class = Skill_AttackRadiusLightning",
-                                                     "skillMaxLevel = 1", "skillTargetRadius = 3",
-                                                     "lightningName = Records/Effects/Bolt.dbr"},
-                                                    mana);
+    auto* skill = Learnt<Skill_AttackRadiusLightning>({"Class = Skill_AttackRadiusLightning",
+                                                       "skillMaxLevel = 1", "skillTargetRadius = 3",
+                                                       "lightningName = Records/Effects/Bolt.dbr"});
     SkillsTarget* chosen = Target({10, 0, 0});
     SkillsTarget* beside = Target({11, 0, 0});
     skill->ActivateNow(*caster, Name(), chosen->GetObjectId(), At(10, 0));
     ASSERT_EQ(Results().size(), 1u);
     EXPECT_EQ(Results()[0].size(), 2u);
     EXPECT_EQ(Results()[0][0], chosen->GetObjectId());
-    EXPECT_EQ(mana.services.results[0].weaponId, chosen->GetObjectId());
+    EXPECT_EQ(owner.services.results[0].weaponId, chosen->GetObjectId());
 
     skill->TargetResult(*caster, Results()[0], WorldCoords(At(10, 0)),
-                        mana.services.results[0].seed, chosen->GetObjectId(), false);
+                        owner.services.results[0].seed, chosen->GetObjectId(), false);
     EXPECT_NE(skill->GetLightningId(), 0u);
     EXPECT_FALSE(skill->SetAvailability(true, true));
     skill->Update(*caster, 4999);
@@ -144,8 +128,8 @@ TEST_F(Skill_AttackRadiusTest, DebuffsOutOfReachOrWithoutTargetsSendNothing)
     database.WriteRecord(
         "Records/Skills/Curse.dbr",
         {"Class = SkillBuff_Debuf", "skillMaxLevel = 1", "skillActiveDuration = 3"});
-    auto* single = Make<Skill_AttackBuff>(
-        {"Class = Skill_AttackBuff", "buffSkillName = Records/Skills/Curse.dbr"}, mana);
+    auto* single = Learnt<Skill_AttackBuff>(
+        {"Class = Skill_AttackBuff", "buffSkillName = Records/Skills/Curse.dbr"});
     EXPECT_FALSE(single->IsRepeatable());
     EXPECT_EQ(single->GetResourceName(),
               Name::Create(NormalizeFileName("Records/Skills/Curse.dbr")));
@@ -157,8 +141,8 @@ TEST_F(Skill_AttackRadiusTest, DebuffsOutOfReachOrWithoutTargetsSendNothing)
     ASSERT_EQ(Results().size(), 1u);
     EXPECT_EQ(near->attacks.size(), 0u);
 
-    auto* radius = Make<Skill_AttackBuffRadius>(
-        {"Class = Skill_AttackBuffRadius", "buffSkillName = Records/Skills/Curse.dbr"}, mana);
+    auto* radius = Learnt<Skill_AttackBuffRadius>(
+        {"Class = Skill_AttackBuffRadius", "buffSkillName = Records/Skills/Curse.dbr"});
     radius->ActivateNow(*caster, Name(), 0, At(0, 5));
     EXPECT_EQ(Results().size(), 1u);
     radius->ActivateNow(*caster, Name(), far->GetObjectId(), At(0, 0));
@@ -168,12 +152,12 @@ TEST_F(Skill_AttackRadiusTest, DebuffsOutOfReachOrWithoutTargetsSendNothing)
 
 TEST_F(Skill_AttackRadiusTest, DebuffWithoutItsRecordLogsAndStaysUnloaded)
 {
-    auto* skill = Make<Skill_AttackBuff>(
-        {"Class = Skill_AttackBuff", "buffSkillName = Records/Skills/Missing.dbr"}, mana);
+    auto* skill = Learnt<Skill_AttackBuff>(
+        {"Class = Skill_AttackBuff", "buffSkillName = Records/Skills/Missing.dbr"});
     const std::string line = "Skill_AttackBuff: no debuff record (Records/Skills/Missing.dbr) (" +
                              skill->GetObjectName() + ")";
     EXPECT_EQ(log.Count(1, line), 1u);
-    auto* empty = Make<Skill_AttackBuff>({"Class = Skill_AttackBuff"}, mana);
+    auto* empty = Learnt<Skill_AttackBuff>({"Class = Skill_AttackBuff"});
     EXPECT_EQ(
         log.Count(1, "Skill_AttackBuff: no debuff record () (" + empty->GetObjectName() + ")"), 1u);
 }

@@ -8,32 +8,20 @@
 namespace GAME::Test {
 namespace {
 
-class Skill_AttackSpellTest : public SkillsFixture {
+class Skill_AttackSpellTest : public SkillsCasterFixture<> {
 protected:
     void SetUp() override
     {
-        SkillsFixture::SetUp();
-        MakeWorld();
-        caster = Place<SkillsTarget>({0, 0, 0}, TeamManager::BuildTeam(2, 1), "SkillsTarget");
+        SkillsCasterFixture::SetUp();
         database.WriteRecord("Records/Effects/Beam.dbr", {"Class = ChaosBeam"});
     }
 
-    template <class Kind> Kind* Make(const std::vector<std::string>& lines)
-    {
-        Kind* skill = MakeSkill<Kind>(owner, lines);
-        skill->SetSkillLevel(1);
-        return skill;
-    }
-    SkillsTarget* Target(const Vec3& position)
-    {
-        return Foe<SkillsTarget>(position, "SkillsTarget");
-    }
     Skill_AttackSpellChaos* Chaos(const std::string& maxDistance)
     {
-        return Make<Skill_AttackSpellChaos>({"Class = Skill_AttackSpellChaos", "skillMaxLevel = 1",
-                                             "headVelocity = 2.0", "tailVelocity = 4.0",
-                                             "maxDistance = " + maxDistance,
-                                             "chaosBeamName = Records/Effects/Beam.dbr"});
+        return Learnt<Skill_AttackSpellChaos>({"Class = Skill_AttackSpellChaos",
+                                               "skillMaxLevel = 1", "headVelocity = 2.0",
+                                               "tailVelocity = 4.0", "maxDistance = " + maxDistance,
+                                               "chaosBeamName = Records/Effects/Beam.dbr"});
     }
     // The start message, as every machine receives it: the chosen target goes as the weapon.
     void Begin(Skill_AttackSpellChaos* skill, SkillsTarget* target)
@@ -48,14 +36,11 @@ protected:
         EXPECT_EQ(skill->GetBeamState(), 2);
     }
     std::vector<SkillsSent::Result>& Sent() { return owner.services.results; }
-
-    SkillsOwner owner;
-    SkillsTarget* caster = nullptr;
 };
 
 TEST_F(Skill_AttackSpellTest, SpellOutOfReachSendsNothingAndAHitLandsOnce)
 {
-    auto* skill = Make<Skill_AttackSpell>({"Class = Skill_AttackSpell", "skillMaxLevel = 1"});
+    auto* skill = Learnt<Skill_AttackSpell>({"Class = Skill_AttackSpell", "skillMaxLevel = 1"});
     SkillsTarget* far = Target({0, 0, 25});
     skill->ActivateNow(*caster, Name(), far->GetObjectId(), far->GetCoords().GetPosition());
     EXPECT_TRUE(Sent().empty());
@@ -68,8 +53,8 @@ TEST_F(Skill_AttackSpellTest, SpellOutOfReachSendsNothingAndAHitLandsOnce)
 
 TEST_F(Skill_AttackSpellTest, TeleportSwapsCasterAndTargetAndAVanishedTargetNothing)
 {
-    auto* skill =
-        Make<Skill_AttackSpellTeleport>({"Class = Skill_AttackSpellTeleport", "skillMaxLevel = 1"});
+    auto* skill = Learnt<Skill_AttackSpellTeleport>(
+        {"Class = Skill_AttackSpellTeleport", "skillMaxLevel = 1"});
     SkillsTarget* target = Target({3, 0, 4});
     skill->TargetResult(*caster, {target->GetObjectId()}, caster->GetCoords(), 5, 0, false);
     EXPECT_EQ(caster->GetCoords().GetPosition(), WorldVec3(kRegion, {3, 0, 4}));
@@ -137,9 +122,9 @@ TEST_F(Skill_AttackSpellTest, ChaosBeamBeyondItsReachMissesAndBothEndsRunBack)
 TEST_F(Skill_AttackSpellTest, StillBeamNeverArrivesUntilStopSkillLiberatesIt)
 {
     // No head velocity: the beam keeps growing by nothing.
-    auto* skill = Make<Skill_AttackSpellChaos>({"Class = Skill_AttackSpellChaos",
-                                                "skillMaxLevel = 1", "maxDistance = 30",
-                                                "chaosBeamName = Records/Effects/Beam.dbr"});
+    auto* skill = Learnt<Skill_AttackSpellChaos>({"Class = Skill_AttackSpellChaos",
+                                                  "skillMaxLevel = 1", "maxDistance = 30",
+                                                  "chaosBeamName = Records/Effects/Beam.dbr"});
     Begin(skill, Target({0, 0, 5}));
     skill->Update(*caster, 10);
     skill->Update(*caster, 60000);

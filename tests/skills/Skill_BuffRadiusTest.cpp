@@ -27,18 +27,9 @@ GAME_IMPLEMENT_CLASS(CountingSecondary, SkillSecondary);
 
 namespace {
 
-const Team kSide = TeamManager::BuildTeam(2, 1);
-
-class Skill_BuffRadiusTest : public SkillsFixture {
+class Skill_BuffRadiusTest : public SkillsCasterFixture<> {
 protected:
     static constexpr const char* kBuff = "Records/Skills/Buffs/Ward.dbr";
-
-    void SetUp() override
-    {
-        SkillsFixture::SetUp();
-        MakeWorld();
-        caster = Place({0, 0, 0}, kSide);
-    }
 
     void WriteBuff(std::initializer_list<std::string> extra, const char* radius = "4",
                    const char* duration = "5")
@@ -54,10 +45,7 @@ protected:
     template <class Kind>
     Kind* Make(const char* className, const std::string& buffName = "Records/Skills/Buffs/Ward.dbr")
     {
-        Kind* skill = MakeSkill<Kind>(
-            owner, {std::string("Class = ") + className, "buffSkillName = " + buffName});
-        skill->SetSkillLevel(1);
-        return skill;
+        return Learnt<Kind>({std::string("Class = ") + className, "buffSkillName = " + buffName});
     }
 
     // Runs 100 ms frames up to `untilMs`, noting the time of each send.
@@ -68,9 +56,6 @@ protected:
             skill.Update(*caster, 100);
         }
     }
-
-    SkillsOwner owner;
-    Character* caster = nullptr;
 };
 
 TEST_F(Skill_BuffRadiusTest, RegistryAndFlags)
@@ -218,10 +203,8 @@ TEST_F(Skill_BuffRadiusTest, MissingBuffRecordIsLoggedAndLeavesTheSkillUnusable)
 TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
 {
     // The attack aura's numbers are its own record's.
-    auto* aura = MakeSkill<Skill_BuffAttackRadiusToggled>(
-        owner,
+    auto* aura = Learnt<Skill_BuffAttackRadiusToggled>(
         {"Class = Skill_BuffAttackRadiusToggled", "skillMaxLevel = 1", "skillTargetRadius = 4"});
-    aura->SetSkillLevel(1);
     auto* foe = Foe<SkillsTarget>({2, 0, 0}, "SkillsTarget");
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_TRUE(aura->IsTrackable(1));
@@ -243,10 +226,8 @@ TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
 
 TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNothing)
 {
-    auto* aura = MakeSkill<Skill_BuffAttackRadiusDuration>(
-        owner,
+    auto* aura = Learnt<Skill_BuffAttackRadiusDuration>(
         {"Class = Skill_BuffAttackRadiusDuration", "skillMaxLevel = 1", "skillActiveDuration = 2"});
-    aura->SetSkillLevel(1);
     owner.controlling = false;
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_FALSE(aura->IsToggledOn());

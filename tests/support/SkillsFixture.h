@@ -247,6 +247,30 @@ protected:
     int made = 0;
 };
 
+// A caster at the origin of the region, on a players' side of its own, whose skills a stub
+// owner holds, learnt at level 1.
+template <class Owner = SkillsOwner> class SkillsCasterFixture : public SkillsFixture {
+protected:
+    void SetUp() override
+    {
+        SkillsFixture::SetUp();
+        MakeWorld();
+        caster = Place<SkillsTarget>({0, 0, 0}, kSide, "SkillsTarget");
+    }
+
+    template <class Kind> Kind* Learnt(const std::vector<std::string>& lines)
+    {
+        Kind* skill = MakeSkill<Kind>(owner, lines);
+        skill->SetSkillLevel(1);
+        return skill;
+    }
+    SkillsTarget* Target(const Vec3& at) { return Foe<SkillsTarget>(at, "SkillsTarget"); }
+
+    static inline const Team kSide = TeamManager::BuildTeam(2, 1);
+    Owner owner;
+    SkillsTarget* caster = nullptr;
+};
+
 // Adds a character owner of 1000 life and 100 mana whose manager controls through `services`.
 class SkillsOwnerFixture : public SkillsFixture {
 protected:
