@@ -11,6 +11,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/SkillsFixture.h"
 
 #include <climits>
 #include <memory>
@@ -370,10 +371,7 @@ TEST_F(SkillAttributePak, LoadsEverySkillKeyAddsItAndShowsIt)
 
     std::vector<GameTextLine> lines;
     pak.GetUIDisplayText(2, GameTextClass::Default, lines);
-    std::vector<std::wstring> texts;
-    for (const GameTextLine& line : lines)
-        texts.push_back(line.text);
-    EXPECT_EQ(texts,
+    EXPECT_EQ(Texts(lines),
               (std::vector<std::wstring>{L"SkillCooldownReduction 8", L"SkillManaCostReduction 10",
                                          L"SkillProjectileSpeedModifier 35",
                                          L"SkillCooldownReductionModifier 40"}));

@@ -18,9 +18,6 @@ GAME_IMPLEMENT_CLASS(PetRangeSkill, Skill);
 
 namespace {
 
-// Players are friends only on a side of their own.
-const Team kSide = TeamManager::BuildTeam(2, 1);
-
 // Records what the skill asks of its owner's effect manager.
 class FxCharacter : public Character {
 public:
@@ -88,17 +85,15 @@ public:
 
 constexpr const char* kEndFx = "Records/Fx/EndOther.dbr";
 
-// A caster at the origin of a flat region, owning a skill without a record.
-class SkillTargetsTest : public SkillsFixture {
+// The caster owns a skill without a record.
+class SkillTargetsTest : public SkillsCasterFixture<SwipeOwner> {
 protected:
     void SetUp() override
     {
-        SkillsFixture::SetUp();
-        MakeWorld();
+        SkillsCasterFixture::SetUp();
         skill =
             static_cast<PetRangeSkill*>(ObjectManager::Instance().CreateObject("PetRangeSkill"));
         skill->SetManager(&owner);
-        caster = Place({0, 0, 0}, kSide);
         database.WriteRecord(kEndFx, {"Class = EffectEntity"});
         database.WriteRecord("Records/Sounds/Swipe.dbr", {"Class = SoundPak"});
     }
@@ -118,9 +113,7 @@ protected:
         return made;
     }
 
-    SwipeOwner owner;
     PetRangeSkill* skill = nullptr;
-    Character* caster = nullptr;
 };
 
 using SkillEffectsTest = SkillTargetsTest;

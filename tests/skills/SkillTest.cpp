@@ -77,15 +77,6 @@ protected:
     ListOwner owner;
 };
 
-// Unknown tags print as the tag and its arguments, so each line shows what built it.
-std::vector<std::wstring> Texts(const std::vector<GameTextLine>& lines)
-{
-    std::vector<std::wstring> texts;
-    for (const GameTextLine& line : lines)
-        texts.push_back(line.text);
-    return texts;
-}
-
 class SkillTextTest : public SkillTest {
 protected:
     void SetUp() override

@@ -4,6 +4,7 @@
 #include "characters/CharacterBio.h"
 #include "characters/TeamManager.h"
 #include "combat/ParametersCombat.h"
+#include "core/GameTextLine.h"
 #include "core/RandomUniform.h"
 #include "engine/ABBox.h"
 #include "engine/ObjectManager.h"
@@ -39,6 +40,15 @@ inline Character* NewCharacter()
 {
     return Made(DynamicCast<Character>(ObjectManager::Instance().CreateObject("Character")),
                 "a character");
+}
+
+// Unknown tags print as the tag and its arguments, so each line shows what built it.
+inline std::vector<std::wstring> Texts(const std::vector<GameTextLine>& lines)
+{
+    std::vector<std::wstring> texts;
+    for (const GameTextLine& line : lines)
+        texts.push_back(line.text);
+    return texts;
 }
 
 using Availability = std::pair<bool, int32_t>;
