@@ -1,9 +1,6 @@
 #include "skills/SkillActivated.h"
 
 #include "characters/AnimationSet.h"
-#include "characters/Player.h"
-#include "combat/ParametersCombat.h"
-#include "core/RandomUniform.h"
 #include "engine/SoundPak.h"
 #include "items/Weapon.h"
 #include "skills/SkillActivatedWeapon.h"

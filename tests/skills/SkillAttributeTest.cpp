@@ -1,23 +1,17 @@
 #include "skills/SkillAttributeVal.h"
 
 #include "characters/AttributePak.h"
-#include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
 #include "items/CostInfo_SkillAttributes.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "skills/SkillAttributeMod.h"
 #include "skills/SkillAttributeStore_Equipment.h"
 #include "skills/SkillAttributeStore_Skill.h"
-#include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/SkillsFixture.h"
 
 #include <climits>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace GAME::Test {
 

@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <utility>
 
 namespace GAME::Test {
 

@@ -1,30 +1,19 @@
 #include "skills/SkillManager.h"
 
 #include "ai/ControllerCharacter.h"
-#include "characters/Character.h"
 #include "combat/CombatManager.h"
 #include "engine/Name.h"
-#include "engine/ObjectManager.h"
-#include "engine/WorldCoords.h"
-#include "engine/WorldVec3.h"
 #include "items/EquipManager.h"
 #include "skills/SkillActivated.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_WPAttack.h"
-#include "tests/support/EngineFixture.h"
-#include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/SkillsFixture.h"
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <climits>
 #include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 

@@ -1,25 +1,15 @@
 #include "skills/SkillManager.h"
 
-#include "characters/Character.h"
 #include "combat/CombatAttributeAccumulator.h"
-#include "combat/ParametersCombat.h"
 #include "combat/RacialBonus.h"
-#include "core/RandomUniform.h"
-#include "engine/Engine.h"
 #include "engine/GameInfo.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
-#include "engine/ObjectManager.h"
 #include "items/Weapon.h"
-#include "skills/Skill.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "skills/SkillServices_Character.h"
-#include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/SkillsFixture.h"
-
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 

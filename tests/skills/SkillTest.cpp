@@ -1,7 +1,6 @@
 #include "skills/Skill.h"
 
 #include "core/GameLog.h"
-#include "core/GameTextLine.h"
 #include "engine/Coords.h"
 #include "engine/LocalizationManager.h"
 #include "skills/SkillAttributeType.h"

@@ -6,8 +6,6 @@
 #include "skills/Skill_WeaponPool_Default.h"
 #include "tests/support/SkillsFixture.h"
 
-#include <utility>
-
 namespace GAME::Test {
 
 // Notes the effects and auras a charge puts on it.
