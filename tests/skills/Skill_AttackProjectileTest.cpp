@@ -54,9 +54,9 @@ protected:
         database.WriteRecord("Records/Sounds/Swish.dbr", {"Class = SoundPak"});
     }
 
-    template <class Kind> Kind* Make(const std::string& kind, const std::string& extra)
+    template <class Kind> Kind* Make(const std::string& extra = "")
     {
-        return MakeEnabled<Kind>(manager, {"Class = " + kind, "skillMaxLevel = 3", extra});
+        return MakeEnabled<Kind>(manager, {ClassOf<Kind>(), "skillMaxLevel = 3", extra});
     }
 
     TestSpell* Spell(std::vector<std::string> lines)
@@ -82,10 +82,9 @@ using SpellTest = AttackProjectileTest;
 TEST_F(AttackProjectileTest, FailingRecordIsLoggedAndItsSiblingsStillFly)
 {
     auto* ring = Make<Skill_AttackProjectileRing>(
-        "Skill_AttackProjectileRing",
         "skillProjectileName = Records/Projectiles/Bolt.dbr\nprojectileLaunchNumber = 3");
-    auto* broken = Make<Skill_AttackProjectile>(
-        "Skill_AttackProjectile", "skillProjectileName = Records/Projectiles/None.dbr");
+    auto* broken =
+        Make<Skill_AttackProjectile>("skillProjectileName = Records/Projectiles/None.dbr");
     log.Clear();
     broken->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 0, 6000, 1);
     EXPECT_EQ(1u, log.Count(1, "Failed to spawn projectile (Records/Projectiles/None.dbr) (" +
@@ -107,7 +106,7 @@ TEST_F(AttackProjectileTest, FailingRecordIsLoggedAndItsSiblingsStillFly)
 TEST_F(AttackProjectileTest, RingSpreadsFromMinusHalfTheAngle)
 {
     auto* single = Make<Skill_AttackProjectileRing>(
-        "Skill_AttackProjectileRing", "projectileLaunchNumber = 0\nprojectileLaunchRotation = 90");
+        "projectileLaunchNumber = 0\nprojectileLaunchRotation = 90");
     EXPECT_EQ(single->GetSkillType(), 1);
     single->ActivateNow(*owner, Name(), 0, WorldVec3());
     ASSERT_EQ(Spawned().size(), 1u);
@@ -115,7 +114,7 @@ TEST_F(AttackProjectileTest, RingSpreadsFromMinusHalfTheAngle)
     EXPECT_FLOAT_EQ(Spawned()[0].GetRegionCoords().origin.y, 1.0f);
 
     auto* ring = Make<Skill_AttackProjectileRing>(
-        "Skill_AttackProjectileRing", "projectileLaunchNumber = 4\nprojectileLaunchRotation = 360");
+        "projectileLaunchNumber = 4\nprojectileLaunchRotation = 360");
     ring->ActivateNow(*owner, Name(), 0, WorldVec3());
     ASSERT_EQ(Spawned().size(), 4u);
     // -180 and 180 are one heading.
@@ -131,7 +130,6 @@ TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
     database.WriteRecord("Records/Skills/Weakness.dbr",
                          {"Class = SkillBuff_Debuf", "skillMaxLevel = 3"});
     auto* debuff = Make<Skill_AttackProjectileDebuf>(
-        "Skill_AttackProjectileDebuf",
         "projectileNames = Records/A.dbr;Records/B.dbr\nbuffSkillName = "
         "Records/Skills/Weakness.dbr");
     debuff->ReceiveStateUpdate(SkillState{3, true}, true);
@@ -141,15 +139,14 @@ TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
     EXPECT_FALSE(debuff->IsRepeatable());
 
     log.Clear();
-    auto* orphan = Make<Skill_AttackProjectileDebuf>("Skill_AttackProjectileDebuf",
-                                                     "projectileNames = Records/A.dbr");
+    auto* orphan = Make<Skill_AttackProjectileDebuf>("projectileNames = Records/A.dbr");
     EXPECT_EQ(1u, log.Count(1, "Debuff skill record could not be loaded () (" +
                                    orphan->GetObjectName() + ")"));
 }
 
 TEST_F(AttackProjectileTest, AreaCastOfThreeChargesOnceAndMarksTheFirst)
 {
-    auto* drop = Make<Skill_DropProjectileTelekinesis>("Skill_DropProjectileTelekinesis", "");
+    auto* drop = Make<Skill_DropProjectileTelekinesis>();
     EXPECT_EQ(drop->GetDropOffset(), 10.0f);
     EXPECT_EQ(drop->GetDropHeight(), 14.0f);
     EXPECT_EQ(drop->GetDropHeightDeviation(), 20.0f);
@@ -175,15 +172,13 @@ TEST_F(AttackProjectileTest, AreaCastOfThreeChargesOnceAndMarksTheFirst)
 
 TEST_F(AttackProjectileTest, BurstOfOneSendsNothingMoreAndStopEndsIt)
 {
-    auto* one = Make<Skill_AttackProjectileBurst>("Skill_AttackProjectileBurst",
-                                                  "projectileLaunchNumber = 1");
+    auto* one = Make<Skill_AttackProjectileBurst>("projectileLaunchNumber = 1");
     one->ActivateNow(*owner, Name(), 0, WorldVec3(0, Vec3(0.0f, 0.0f, 5.0f)));
     EXPECT_EQ(services.launches.size(), 1u);
     one->Update(*owner, 500);
     EXPECT_EQ(services.launches.size(), 1u);
 
-    auto* three = Make<Skill_AttackProjectileBurst>("Skill_AttackProjectileBurst",
-                                                    "projectileLaunchNumber = 3");
+    auto* three = Make<Skill_AttackProjectileBurst>("projectileLaunchNumber = 3");
     three->ActivateNow(*owner, Name(), 0, WorldVec3(0, Vec3(0.0f, 0.0f, 5.0f)));
     EXPECT_GE(three->GetNextDelay(), 0);
     EXPECT_LE(three->GetNextDelay(), 100);
@@ -201,7 +196,6 @@ TEST_F(AttackProjectileTest, PetImpactSpawnsOneForABurstOfZeroAndTheLimitRelease
 {
     database.WriteRecord("Records/Creatures/Imp.dbr", {"Class = Monster"});
     auto* skill = Make<Skill_AttackProjectileSpawnPet>(
-        "Skill_AttackProjectileSpawnPet",
         "spawnObjects = Records/Creatures/Imp.dbr\npetLimit = 1\npetBurstSpawn = 0");
     log.Clear();
     skill->SkillSpawnObject(*owner, WorldCoords(), 0, {}, {7001, 7002}, 1);
@@ -213,8 +207,7 @@ TEST_F(AttackProjectileTest, PetImpactSpawnsOneForABurstOfZeroAndTheLimitRelease
     skill->SkillSpawnObject(*owner, WorldCoords(), 0, {}, {7002}, 1);
     EXPECT_EQ(skill->GetPets(), (std::vector<uint32_t>{7002}));
 
-    auto* broken = Make<Skill_AttackProjectileSpawnPet>("Skill_AttackProjectileSpawnPet",
-                                                        "spawnObjects = Records/Creatures/No.dbr");
+    auto* broken = Make<Skill_AttackProjectileSpawnPet>("spawnObjects = Records/Creatures/No.dbr");
     broken->SkillSpawnObject(*owner, WorldCoords(), 0, {}, {7003}, 1);
     EXPECT_EQ(log.Count(1, "Failed to spawn pet object (Records/Creatures/No.dbr)"), 1u);
     EXPECT_TRUE(broken->GetPets().empty());
@@ -224,7 +217,6 @@ TEST_F(AttackProjectileTest, DroppedTelekinesisFallsAndShakesTheCamera)
 {
     database.WriteRecord("Records/Projectiles/Rock.dbr", {"Class = ProjectileTelekinesis"});
     auto* drop = Make<Skill_DropProjectileTelekinesis>(
-        "Skill_DropProjectileTelekinesis",
         "skillProjectileName = ;Records/Projectiles/Rock.dbr;Records/Projectiles/Bolt.dbr");
     // Empty entries are dropped: ids pick among the two kept names.
     EXPECT_EQ(drop->GetSkillProjectileNames().size(), 2u);

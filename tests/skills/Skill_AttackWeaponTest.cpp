@@ -81,9 +81,9 @@ protected:
         owner.leftWeapon = 88;
     }
 
-    template <class Kind> Kind* Make(const std::string& kind, const std::string& extra)
+    template <class Kind> Kind* Make(const std::string& extra = "")
     {
-        return MakeEnabled<Kind>(owner, {"Class = " + kind, "skillMaxLevel = 1", extra});
+        return MakeEnabled<Kind>(owner, {ClassOf<Kind>(), "skillMaxLevel = 1", extra});
     }
 
     Character* character = nullptr;
@@ -92,7 +92,7 @@ protected:
 
 TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
 {
-    auto* skill = Make<ChargeProbe>("ChargeProbe", "");
+    auto* skill = Make<ChargeProbe>();
     EXPECT_TRUE(skill->IsPrimary());
     EXPECT_TRUE(skill->IsSecondary());
     for (const char* callback : {"Hit", "RightHandHit", "LeftHandHit"})
@@ -111,7 +111,7 @@ TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
 
 TEST_F(AttackWeaponTest, InherentIgnoresTheHandsEvenWithABow)
 {
-    auto* skill = Make<InherentProbe>("InherentProbe", "");
+    auto* skill = Make<InherentProbe>();
     owner.ranged = true;
     skill->ActivateNow(*character, Name::Create("RightHandHit"), 0, WorldVec3());
     EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0}));
@@ -120,11 +120,11 @@ TEST_F(AttackWeaponTest, InherentIgnoresTheHandsEvenWithABow)
 
 TEST_F(AttackWeaponTest, WarmUpNeedsAnEnabledSkillWhoseRecordAllowsIt)
 {
-    auto* refused = Make<ChargeProbe>("ChargeProbe", "");
+    auto* refused = Make<ChargeProbe>();
     EXPECT_FALSE(refused->WarmUpStart());
     EXPECT_FALSE(refused->GetWarmUpWasActive());
 
-    auto* disabled = Make<ChargeProbe>("ChargeProbe", "skillAllowsWarmUp = 1");
+    auto* disabled = Make<ChargeProbe>("skillAllowsWarmUp = 1");
     disabled->ReceiveStateUpdate(SkillState{1, false}, true);
     EXPECT_FALSE(disabled->WarmUpStart());
     EXPECT_FALSE(disabled->IsWarmUpActive());
@@ -132,9 +132,9 @@ TEST_F(AttackWeaponTest, WarmUpNeedsAnEnabledSkillWhoseRecordAllowsIt)
 
 TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModifiers)
 {
-    auto* skill = Make<ChargeProbe>(
-        "ChargeProbe", "skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
-    auto* modifier = Make<ModifierProbe>("ModifierProbe", "");
+    auto* skill =
+        Make<ChargeProbe>("skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
+    auto* modifier = Make<ModifierProbe>();
     ASSERT_TRUE(skill->GetSkillProfile().AllowsWarmUp());
     skill->AddModifier(modifier->GetObjectId());
 

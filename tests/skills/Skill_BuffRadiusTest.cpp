@@ -42,10 +42,9 @@ protected:
         WriteLines(kBuff, lines);
     }
 
-    template <class Kind>
-    Kind* Make(const char* className, const std::string& buffName = "Records/Skills/Buffs/Ward.dbr")
+    template <class Kind> Kind* Make(const std::string& buffName = "Records/Skills/Buffs/Ward.dbr")
     {
-        return Learnt<Kind>({std::string("Class = ") + className, "buffSkillName = " + buffName});
+        return Learnt<Kind>({ClassOf<Kind>(), "buffSkillName = " + buffName});
     }
 
     // Runs 100 ms frames up to `untilMs`, noting the time of each send.
@@ -61,19 +60,16 @@ protected:
 TEST_F(Skill_BuffRadiusTest, RegistryAndFlags)
 {
     WriteBuff({});
-    auto* radius = Make<Skill_BuffRadius>("Skill_BuffRadius");
-    auto* other = Make<Skill_BuffOther>("Skill_BuffOther");
+    auto* radius = Make<Skill_BuffRadius>();
+    auto* other = Make<Skill_BuffOther>();
     const auto parentOf = [](const Object& object) {
         return std::string(object.GetClassInfo()->GetParent()->GetName());
     };
     EXPECT_EQ(parentOf(*radius), "SkillActivated");
     EXPECT_EQ(parentOf(*other), "SkillActivated");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffRadiusToggled>("Skill_BuffRadiusToggled")),
-              "Skill_BuffRadius");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusToggled>("Skill_BuffAttackRadiusToggled")),
-              "SkillActivated");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusDuration>("Skill_BuffAttackRadiusDuration")),
-              "Skill_BuffAttackRadiusToggled");
+    EXPECT_EQ(parentOf(*Make<Skill_BuffRadiusToggled>()), "Skill_BuffRadius");
+    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusToggled>()), "SkillActivated");
+    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusDuration>()), "Skill_BuffAttackRadiusToggled");
     EXPECT_TRUE(radius->IsSecondary());
     EXPECT_FALSE(radius->IsPrimary());
     EXPECT_FALSE(radius->IsRepeatable());
@@ -83,13 +79,13 @@ TEST_F(Skill_BuffRadiusTest, RegistryAndFlags)
     EXPECT_EQ(radius->GetBuffSkillName(), "records\\skills\\buffs\\ward.dbr");
     EXPECT_FLOAT_EQ(radius->GetSkillProfile().GetLifeBonus(1), 30.0f);
     EXPECT_FALSE(radius->IsCooldownAtEnd());
-    EXPECT_TRUE(Make<Skill_BuffRadiusToggled>("Skill_BuffRadiusToggled")->IsCooldownAtEnd());
+    EXPECT_TRUE(Make<Skill_BuffRadiusToggled>()->IsCooldownAtEnd());
 }
 
 TEST_F(Skill_BuffRadiusTest, FiveSecondAuraPulsesEachSecondAndEndsBeforeItsLastPulse)
 {
     WriteBuff({});
-    auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius");
+    auto* aura = Make<Skill_BuffRadius>();
     const uint32_t ally = Place({1, 0, 0}, kSide)->GetObjectId();
     Place({2, 0, 0}, TeamManager::DefaultMonsterTeam());
 
@@ -114,7 +110,7 @@ TEST_F(Skill_BuffRadiusTest, FiveSecondAuraPulsesEachSecondAndEndsBeforeItsLastP
 TEST_F(Skill_BuffRadiusTest, AHugeDurationSaturates)
 {
     WriteBuff({}, "4", "1e12");
-    auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius");
+    auto* aura = Make<Skill_BuffRadius>();
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_EQ(aura->TrackableTotalTime(1), INT32_MAX);
     aura->Update(*caster, 100);
@@ -124,7 +120,7 @@ TEST_F(Skill_BuffRadiusTest, AHugeDurationSaturates)
 TEST_F(Skill_BuffRadiusTest, DebuffPicksEnemiesGivesNoBonusAndShowsAnIcon)
 {
     WriteBuff({"debufSkill = 1"});
-    auto* aura = Make<Skill_BuffRadiusToggled>("Skill_BuffRadiusToggled");
+    auto* aura = Make<Skill_BuffRadiusToggled>();
     Place({1, 0, 0}, kSide);
     Character* foe = Place({2, 0, 0}, TeamManager::DefaultMonsterTeam());
     const float foeLife = foe->GetCurrentLife();
@@ -148,8 +144,8 @@ TEST_F(Skill_BuffRadiusTest, UnqualifiedWeaponEndsEitherAuraOnTheNextUpdate)
 {
     WriteBuff({"Sword = 1"});
     owner.rightType = Weapon_Type_Sword;
-    auto* timed = Make<Skill_BuffRadius>("Skill_BuffRadius");
-    auto* toggled = Make<Skill_BuffRadiusToggled>("Skill_BuffRadiusToggled");
+    auto* timed = Make<Skill_BuffRadius>();
+    auto* toggled = Make<Skill_BuffRadiusToggled>();
     timed->ActivateNow(*caster, Name(), 0, WorldVec3());
     toggled->ActivateNow(*caster, Name(), 0, WorldVec3());
     timed->Update(*caster, 100);
@@ -168,7 +164,7 @@ TEST_F(Skill_BuffRadiusTest, UnqualifiedWeaponEndsEitherAuraOnTheNextUpdate)
 TEST_F(Skill_BuffRadiusTest, InitialResultRunsTheSecondariesOncePerResult)
 {
     WriteBuff({});
-    auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius");
+    auto* aura = Make<Skill_BuffRadius>();
     auto* secondary = static_cast<CountingSecondary*>(
         ObjectManager::Instance().CreateObject("CountingSecondary"));
     aura->AddSecondarySkill(secondary->GetObjectId());
@@ -185,7 +181,7 @@ TEST_F(Skill_BuffRadiusTest, InitialResultRunsTheSecondariesOncePerResult)
 TEST_F(Skill_BuffRadiusTest, MissingBuffRecordIsLoggedAndLeavesTheSkillUnusable)
 {
     log.Clear();
-    auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius", "Records/Skills/Buffs/Nowhere.dbr");
+    auto* aura = Make<Skill_BuffRadius>("Records/Skills/Buffs/Nowhere.dbr");
     size_t found = 0;
     for (const LogCapture::Line& line : log.GetLines()) {
         if (line.text.find("has no buff record (records\\skills\\buffs\\nowhere.dbr)") !=
@@ -246,7 +242,7 @@ TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNo
 TEST_F(Skill_BuffRadiusTest, CastBuffTargetsAndTheBuffItInstalls)
 {
     WriteBuff({}, "0", "2.5");
-    auto* cast = Make<Skill_BuffOther>("Skill_BuffOther");
+    auto* cast = Make<Skill_BuffOther>();
     cast->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_TRUE(owner.services.results.empty());
 

@@ -37,20 +37,20 @@ protected:
     {
         skill.ActivateNow(*owner, Name(), 0, owner->GetCoords().GetPosition());
     }
-    template <typename T> T* Buff(const std::string& kind, const std::vector<std::string>& lines)
+    template <typename T> T* Buff(const std::vector<std::string>& lines = {})
     {
-        return Made(Make<T>(kind, lines), kind);
+        return Made(Make<T>(T::classInfo.GetName(), lines), T::classInfo.GetName());
     }
-    template <typename T> T* Timed(const std::string& kind, std::vector<std::string> lines = {})
+    template <typename T> T* Timed(std::vector<std::string> lines = {})
     {
         lines.push_back("skillActiveDuration = 2.5");
-        return Buff<T>(kind, lines);
+        return Buff<T>(lines);
     }
     Skill_BuffSelfColossus* MakeColossus(const std::string& seconds)
     {
-        return Buff<Skill_BuffSelfColossus>(
-            "Skill_BuffSelfColossus", {"skillActiveDuration = 10", "actorScale = 2",
-                                       "actorScaleTime = " + seconds, "characterStrength = 10"});
+        return Buff<Skill_BuffSelfColossus>({"skillActiveDuration = 10", "actorScale = 2",
+                                             "actorScaleTime = " + seconds,
+                                             "characterStrength = 10"});
     }
     static float Strength(const Skill& skill)
     {
@@ -61,7 +61,7 @@ protected:
     Skill_BuffSelfToggled* MakeToggle()
     {
         return Buff<Skill_BuffSelfToggled>(
-            "Skill_BuffSelfToggled", {"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
+            {"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
     }
     // The two lines a shield that cuts 100 by half and then absorbs 30 writes.
     void ExpectShieldLog(const LogCapture& capture, const std::string& absorbed)
@@ -85,8 +85,7 @@ protected:
 
 TEST_F(SelfBuffCostTest, LifeCostNeverKillsAndTheBuffStopsTheFrameManaRunsOut)
 {
-    auto* buff = Buff<CountingSelfBuff>("CountingSelfBuff",
-                                        {"skillActiveLifeCost = 10", "skillActiveManaCost = 20"});
+    auto* buff = Buff<CountingSelfBuff>({"skillActiveLifeCost = 10", "skillActiveManaCost = 20"});
     EXPECT_EQ(buff->GetTargetType(), SkillTargetType_Self);
     owner->SetCurrentMana(15.0f);
 
@@ -114,7 +113,7 @@ TEST_F(SelfBuffCostTest, LifeCostNeverKillsAndTheBuffStopsTheFrameManaRunsOut)
 
 TEST_F(SelfBuffCostTest, CooldownStartsAtTheEndUnlessTheKindSaysOtherwise)
 {
-    auto* buff = Buff<CountingSelfBuff>("CountingSelfBuff", {});
+    auto* buff = Buff<CountingSelfBuff>();
     owner->SetCurrentMana(50.0f);
     EXPECT_TRUE(buff->IsCooldownAtEnd());
     buff->ApplyCost(true);
@@ -126,8 +125,8 @@ TEST_F(SelfBuffCostTest, CooldownStartsAtTheEndUnlessTheKindSaysOtherwise)
 
 TEST_F(SelfBuffCostTest, DispelStopsOnlyADispelableBuff)
 {
-    auto* buff = Buff<CountingSelfBuff>("CountingSelfBuff", {});
-    auto* kept = Buff<CountingSelfBuff>("CountingSelfBuff", {"notDispelable = 1"});
+    auto* buff = Buff<CountingSelfBuff>();
+    auto* kept = Buff<CountingSelfBuff>({"notDispelable = 1"});
     buff->DispellSelfBuff(*owner);
     kept->DispellSelfBuff(*owner);
     EXPECT_EQ(buff->stops, 1);
@@ -185,7 +184,7 @@ TEST_F(BuffSelfTest, AColossusWithoutScaleTimeReachesTheTargetOnTheNextUpdate)
 
 TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 {
-    auto* timed = Timed<Skill_BuffSelfDuration>("Skill_BuffSelfDuration");
+    auto* timed = Timed<Skill_BuffSelfDuration>();
     Use(*timed);
     EXPECT_EQ(timed->TrackableTotalTime(1), 2500);
     EXPECT_EQ(timed->TrackableRemainingTime(1), 2500);
@@ -202,15 +201,14 @@ TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 
 TEST_F(BuffSelfTest, AHugeDurationSaturates)
 {
-    auto* timed =
-        Buff<Skill_BuffSelfDuration>("Skill_BuffSelfDuration", {"skillActiveDuration = 1e12"});
+    auto* timed = Buff<Skill_BuffSelfDuration>({"skillActiveDuration = 1e12"});
     Use(*timed);
     EXPECT_EQ(timed->TrackableTotalTime(1), std::numeric_limits<int32_t>::max());
 }
 
 TEST_F(BuffSelfTest, ImmobilizeRenewsItsQuarterSecondPiecesWhileOn)
 {
-    auto* root = Timed<Skill_BuffSelfImmobilize>("Skill_BuffSelfImmobilize");
+    auto* root = Timed<Skill_BuffSelfImmobilize>();
     DurationDamageManager& pieces = owner->GetDurationDamageMgr();
     Use(*root);
     Receive(*root, true);
@@ -229,9 +227,8 @@ TEST_F(BuffSelfTest, ImmobilizeRenewsItsQuarterSecondPiecesWhileOn)
 
 TEST_F(BuffSelfTest, InvulnerableBlocksEveryoneOrTheNamedRacesOnlyWhileOn)
 {
-    auto* all = Timed<Skill_BuffSelfInvulnerable>("Skill_BuffSelfInvulnerable");
-    auto* undead =
-        Timed<Skill_BuffSelfInvulnerable>("Skill_BuffSelfInvulnerable", {"racialProfile = Undead"});
+    auto* all = Timed<Skill_BuffSelfInvulnerable>();
+    auto* undead = Timed<Skill_BuffSelfInvulnerable>({"racialProfile = Undead"});
     const std::vector<std::string> beast{"Beast"};
     const std::vector<std::string> dead{"Beast", "Undead"};
     EXPECT_FALSE(all->ProvidesInvulnerability(beast));
@@ -248,8 +245,8 @@ TEST_F(BuffSelfTest, InvulnerableBlocksEveryoneOrTheNamedRacesOnlyWhileOn)
 
 TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUpdate)
 {
-    auto* shield = Buff<Skill_BuffSelfShield>(
-        "Skill_BuffSelfShield", {"damageAbsorption = 100", "fireDamageQualifier = 1"});
+    auto* shield =
+        Buff<Skill_BuffSelfShield>({"damageAbsorption = 100", "fireDamageQualifier = 1"});
     shield->ActivateNow(*owner, Name(), 0, WorldVec3());
     Receive(*shield, true);
     EXPECT_EQ(Available(*shield, true, true), Availability(false, 1));
@@ -273,8 +270,8 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
 
 TEST_F(BuffSelfTest, AShieldCutsByPercentThenEmptiesThePool)
 {
-    auto* shield = Buff<Skill_BuffSelfShield>(
-        "Skill_BuffSelfShield", {"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
+    auto* shield =
+        Buff<Skill_BuffSelfShield>({"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
     Receive(*shield, true);
     LogCapture log;
     EXPECT_FLOAT_EQ(shield->ModifyDamage(100.0f, CombatAttributeType_Fire), 20.0f);
@@ -339,8 +336,7 @@ TEST_F(BuffSelfTest, AToggleCutsThenCapsEachHitAndKeepsTheCap)
 
 TEST_F(BuffSelfTest, AToggleStopsWhenManaRunsOutAndSendsTheStopOnce)
 {
-    Skill_BuffSelfToggled* toggle =
-        Buff<Skill_BuffSelfToggled>("Skill_BuffSelfToggled", {"skillActiveManaCost = 100"});
+    Skill_BuffSelfToggled* toggle = Buff<Skill_BuffSelfToggled>({"skillActiveManaCost = 100"});
     Use(*toggle);
     Receive(*toggle, true);
     toggle->Update(*owner, 500);

@@ -65,9 +65,9 @@ protected:
         MakeOwner();
     }
 
-    template <typename T> T* Make(const std::string& kind, const std::string& extra)
+    template <typename T> T* Make(const std::string& extra)
     {
-        return MakeOwned<T>({"Class = " + kind, "skillMaxLevel = 3", "skillActiveDuration = 2.5",
+        return MakeOwned<T>({ClassOf<T>(), "skillMaxLevel = 3", "skillActiveDuration = 2.5",
                              "damageAbsorption = 30", "damageAbsorptionPercent = 50", extra});
     }
 
@@ -186,8 +186,7 @@ TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)
 
 TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
 {
-    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf",
-                                                  "onHitActivationChance = 100");
+    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 100");
     EXPECT_TRUE(buff->IsSkillOnHitActive());
     Hit(*buff);
     Hit(*buff);
@@ -208,8 +207,7 @@ TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
 
 TEST_F(SelfBuffTest, ARemoteCopyDrawsNothingAndAChanceOfZeroFiresOnADrawOfZero)
 {
-    auto* buff =
-        Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf", "onHitActivationChance = 0");
+    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 0");
     RandomUniform& shared = GameEngine::Get().GetRandomGen();
 
     manager.services = nullptr;
@@ -243,8 +241,7 @@ TEST_F(SelfBuffTest, ARemoteCopyDrawsNothingAndAChanceOfZeroFiresOnADrawOfZero)
 
 TEST_F(SelfBuffTest, DestroyingARunningOnHitBuffTakesItsFilterOffTheOwner)
 {
-    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("Skill_PassiveOnHitBuffSelf",
-                                                  "onHitActivationChance = 100");
+    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 100");
     buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
     EXPECT_FLOAT_EQ(LifeAfterHit(), 20.0f);
     ObjectManager::Instance().DestroyObjectEx(buff, "test", __LINE__);
@@ -254,8 +251,7 @@ TEST_F(SelfBuffTest, DestroyingARunningOnHitBuffTakesItsFilterOffTheOwner)
 
 TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)
 {
-    auto* buff =
-        Make<Skill_PassiveOnLifeBuffSelf>("Skill_PassiveOnLifeBuffSelf", "lifeMonitorPercent = 50");
+    auto* buff = Make<Skill_PassiveOnLifeBuffSelf>("lifeMonitorPercent = 50");
     buff->Update(*owner, 100);
     EXPECT_TRUE(services.Switches().empty());
     owner->SubtractLife(600.0f, PlayStatsDamageType{});
@@ -277,8 +273,7 @@ TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)
 TEST_F(SelfBuffTest, OnLifeNeverTriggersWithoutAMaximumLife)
 {
     auto* lifeless = NewCharacter();
-    auto* buff =
-        Make<Skill_PassiveOnLifeBuffSelf>("Skill_PassiveOnLifeBuffSelf", "lifeMonitorPercent = 50");
+    auto* buff = Make<Skill_PassiveOnLifeBuffSelf>("lifeMonitorPercent = 50");
     buff->Update(*lifeless, 100);
     EXPECT_TRUE(services.Switches().empty());
 }
@@ -288,8 +283,8 @@ TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndShowsItsImpactEveryTime
     database.WriteRecord("Records/Fx/Impact.dbr", {"Class = FxPak"});
     MakeWorld();
     const WorldCoords impact{1, Coords::FromTranslation(Vec3(2, 0, 5))};
-    auto* modifier = Make<Skill_ProjectileModifier>(
-        "Skill_ProjectileModifier", "projModImpactFxPakName = Records/Fx/Impact.dbr");
+    auto* modifier =
+        Make<Skill_ProjectileModifier>("projModImpactFxPakName = Records/Fx/Impact.dbr");
     const size_t objects = ObjectManager::Instance().GetObjectCount();
     ProjectileInfo info;
     info.ownerId = owner->GetObjectId();
@@ -308,7 +303,7 @@ TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndShowsItsImpactEveryTime
 
 TEST_F(SelfBuffTest, ARadiusModifierSendsItsAttackOnlyWhenEnabledAndControlling)
 {
-    auto* radius = Make<Skill_MeleeModifierRadius>("Skill_MeleeModifierRadius", "");
+    auto* radius = Make<Skill_MeleeModifierRadius>("");
     manager.services = nullptr;
     radius->ActivateModifierAttack(*owner, 0, WorldVec3());
     manager.services = &services;

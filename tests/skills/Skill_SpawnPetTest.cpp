@@ -18,9 +18,9 @@ protected:
                              {"Class = Monster", "characterLife = 50"});
     }
 
-    template <typename T> T* MakePets(const char* name, const char* burst, const char* limit)
+    template <typename T> T* MakePets(const char* burst, const char* limit)
     {
-        return MakeOwned<T>({std::string("Class = ") + name, "skillMaxLevel = 3",
+        return MakeOwned<T>({ClassOf<T>(), "skillMaxLevel = 3",
                              "spawnObjects = Records/Creatures/Pet.dbr", "skillManaCost = 5",
                              std::string("petBurstSpawn = ") + burst,
                              std::string("petLimit = ") + limit});
@@ -43,7 +43,7 @@ protected:
 
 TEST_F(SpawnPetTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
 {
-    auto* one = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "0", "0");
+    auto* one = MakePets<Skill_SpawnPet>("0", "0");
     EXPECT_EQ(one->GetNumPets(*owner), 1u);
 
     auto* pets = MakeOwned<Skill_SpawnPet>({"Class = Skill_SpawnPet", "skillMaxLevel = 3",
@@ -68,7 +68,7 @@ TEST_F(SpawnPetTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
 
 TEST_F(SpawnPetTest, PeerMessagesWithTooManyIdsOrIdsInUseMakeNothing)
 {
-    auto* pets = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "2", "0");
+    auto* pets = MakePets<Skill_SpawnPet>("2", "0");
     const WorldCoords at(At(3));
     ObjectManager& objects = ObjectManager::Instance();
     const std::vector<uint32_t> many = {objects.CreateObjectID(), objects.CreateObjectID(),
@@ -91,7 +91,7 @@ TEST_F(SpawnPetTest, PeerMessagesWithTooManyIdsOrIdsInUseMakeNothing)
 
 TEST_F(SpawnPetTest, AMonsterTopsUpItsPetsThenStaysDisabled)
 {
-    auto* pets = MakePets<Skill_SpawnPetMonster>("Skill_SpawnPetMonster", "2", "0");
+    auto* pets = MakePets<Skill_SpawnPetMonster>("2", "0");
     const WorldCoords at(At(3));
     ObjectManager& objects = ObjectManager::Instance();
     pets->SkillSpawnObject(*owner, at, 0, {at}, {objects.CreateObjectID()}, 0);
@@ -112,7 +112,7 @@ TEST_F(SpawnPetTest, AMonsterTopsUpItsPetsThenStaysDisabled)
 
 TEST_F(SpawnPetTest, NoFreePlaceSendsNothingAndAMissingRecordIsLogged)
 {
-    auto* pets = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "1", "0");
+    auto* pets = MakePets<Skill_SpawnPet>("1", "0");
     // Standing in no known region, the caster has no free place around it.
     auto* lost = ObjectManager::Instance().CreateObjectFromFile<Character>(kOwner);
     ASSERT_NE(lost, nullptr);

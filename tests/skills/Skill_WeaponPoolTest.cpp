@@ -77,9 +77,9 @@ protected:
         owner.rightWeapon = 77;
     }
 
-    template <class Kind> Kind* Make(const std::string& kind, std::vector<std::string> lines)
+    template <class Kind> Kind* Make(std::vector<std::string> lines = {})
     {
-        lines.insert(lines.begin(), {"Class = " + kind, "skillMaxLevel = 2"});
+        lines.insert(lines.begin(), {ClassOf<Kind>(), "skillMaxLevel = 2"});
         return MakeEnabled<Kind>(owner, lines);
     }
     // The charges sent, in order.
@@ -94,7 +94,6 @@ protected:
     Skill_WeaponPool_ChargedLinear* MakeLinear()
     {
         return Make<Skill_WeaponPool_ChargedLinear>(
-            "Skill_WeaponPool_ChargedLinear",
             {"skillChargeLevel = 3;5", "skillChargeDuration = 2.0;1.0;0.5",
              "skillChargeAura = Fx/A.dbr;Fx/B.dbr;Fx/C.dbr;Fx/D.dbr;Fx/E.dbr", "skillManaCost = 10",
              "skillCooldownReduction = 5;10;15;20;25"});
@@ -152,7 +151,6 @@ TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
 TEST_F(WeaponPoolTest, LinearKeepsItsChargeThroughItsOwnCooldown)
 {
     auto* pool = Make<Skill_WeaponPool_ChargedLinear>(
-        "Skill_WeaponPool_ChargedLinear",
         {"skillChargeLevel = 3", "skillChargeDuration = 2.0;2.0;2.0", "skillCooldownTime = 0.5"});
     pool->WPAttackCallback(*character, kHit);
     EXPECT_EQ(pool->GetCooldownRemaining(), 500);
@@ -199,10 +197,9 @@ TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
 
 TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
 {
-    auto* pool =
-        Make<FinaleProbe>("FinaleProbe", {"skillChargeLevel = 3", "skillManaCost = 10",
-                                          "skillCooldownTime = 3", "skillChargeDuration = 5",
-                                          "skillChargeAura = Fx/One.dbr;Fx/Two.dbr;Fx/Full.dbr"});
+    auto* pool = Make<FinaleProbe>({"skillChargeLevel = 3", "skillManaCost = 10",
+                                    "skillCooldownTime = 3", "skillChargeDuration = 5",
+                                    "skillChargeAura = Fx/One.dbr;Fx/Two.dbr;Fx/Full.dbr"});
     const Name rightHit = Name::Create("RightHandHit");
     pool->WPAttackCallback(*character, {});
     EXPECT_EQ(pool->GetCooldownRemaining(), 0);
@@ -233,10 +230,8 @@ TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
 TEST_F(WeaponPoolTest, PooledAttackAddsThePoolsNumbersUnlessItIsAFinale)
 {
     auto* linear = MakeLinear();
-    auto* finale = Make<Skill_WeaponPool_ChargedFinale>("Skill_WeaponPool_ChargedFinale",
-                                                        {"skillManaCost = 10"});
+    auto* finale = Make<Skill_WeaponPool_ChargedFinale>({"skillManaCost = 10"});
     auto* attack = Make<Skill_WPAttack_BasicAttack>(
-        "Skill_WPAttack_BasicAttack",
         {"skillManaCost = 4", "skillChanceWeight = 30", "skillCooldownTime = 2"});
     EXPECT_EQ(attack->GetManaCost(), 4.0f);
     attack->SetParentSkillId(linear->GetObjectId());
@@ -260,7 +255,7 @@ TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
 {
     owner.leftWeapon = 88;
     auto* pool = MakeLinear();
-    auto* attack = Make<AttackProbe>("AttackProbe", {});
+    auto* attack = Make<AttackProbe>();
     for (const char* callback : {"RightHandHit", "LeftHandHit", "Hit"})
         attack->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
     EXPECT_EQ(attack->meleeWeapons, (std::vector<uint32_t>{77, 88, 0}));
@@ -301,8 +296,7 @@ TEST_F(WeaponPoolTest, LinearTextShowsTheBonusesAtFullCharge)
 
 TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
 {
-    auto* pool = Make<Skill_WeaponPool_Default>("Skill_WeaponPool_Default",
-                                                {"skillManaCost = 50", "Sword = 1"});
+    auto* pool = Make<Skill_WeaponPool_Default>({"skillManaCost = 50", "Sword = 1"});
     owner.mana = 0.0f;
     EXPECT_EQ(Available(*pool, false, false), Availability(true, Skill::UseQuery_Usable));
     EXPECT_TRUE(pool->IsDefaultSkill());

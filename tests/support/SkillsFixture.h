@@ -35,6 +35,12 @@ template <class T> T* Made(T* made, const std::string& what)
     return made;
 }
 
+// The record line that makes the kind.
+template <class Kind> std::string ClassOf()
+{
+    return std::string("Class = ") + Kind::classInfo.GetName();
+}
+
 // A plain character, made by class name.
 inline Character* NewCharacter()
 {
