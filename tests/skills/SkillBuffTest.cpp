@@ -476,14 +476,10 @@ TEST_F(SkillManagerBuffsTest, AugmentsSkipTheExactNameOnly)
 TEST_F(SkillManagerBuffsTest, MasteriesStepOncePerCall)
 {
     manager().Load(Record("masteryIncrementLevel = 10;20\n"));
-    manager().UpdateMasteriesAllowed(9);
-    EXPECT_EQ(manager().GetSkillMasteriesAllowed(), 0u);
-    manager().UpdateMasteriesAllowed(25);
-    EXPECT_EQ(manager().GetSkillMasteriesAllowed(), 1u);
-    manager().UpdateMasteriesAllowed(25);
-    EXPECT_EQ(manager().GetSkillMasteriesAllowed(), 2u);
-    manager().UpdateMasteriesAllowed(25);
-    EXPECT_EQ(manager().GetSkillMasteriesAllowed(), 2u);
+    for (const auto& [level, allowed] : {std::pair{9, 0u}, {25, 1u}, {25, 2u}, {25, 2u}}) {
+        manager().UpdateMasteriesAllowed(level);
+        EXPECT_EQ(manager().GetSkillMasteriesAllowed(), allowed) << level;
+    }
 }
 
 TEST_F(SkillManagerBuffsTest, ReclamationPricesByTierAndRefusesShortMoney)

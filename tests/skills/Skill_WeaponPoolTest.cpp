@@ -32,10 +32,8 @@ public:
 };
 GAME_IMPLEMENT_CLASS(ChargeOwner, Character);
 
-// A finale whose melee execution reports instead of searching a world.
-class FinaleProbe : public Skill_WeaponPool_ChargedFinale {
-    GAME_DECLARE_CLASS(FinaleProbe)
-
+// A pooled skill whose melee execution reports its weapon instead of searching a world.
+template <class Base> class MeleeProbe : public Base {
 public:
     bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
     {
@@ -44,19 +42,14 @@ public:
     }
     std::vector<uint32_t> meleeWeapons;
 };
+
+class FinaleProbe : public MeleeProbe<Skill_WeaponPool_ChargedFinale> {
+    GAME_DECLARE_CLASS(FinaleProbe)
+};
 GAME_IMPLEMENT_CLASS(FinaleProbe, Skill_WeaponPool_ChargedFinale);
 
-// A pooled attack whose melee execution reports its weapon.
-class AttackProbe : public Skill_WPAttack_BasicAttack {
+class AttackProbe : public MeleeProbe<Skill_WPAttack_BasicAttack> {
     GAME_DECLARE_CLASS(AttackProbe)
-
-public:
-    bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
-    {
-        meleeWeapons.push_back(weaponId);
-        return true;
-    }
-    std::vector<uint32_t> meleeWeapons;
 };
 GAME_IMPLEMENT_CLASS(AttackProbe, Skill_WPAttack_BasicAttack);
 
@@ -70,9 +63,9 @@ protected:
     {
         SkillsFixture::SetUp();
         database.WriteRecord("Records/Creatures/Owner.dbr", {"Class = ChargeOwner"});
-        character = ObjectManager::Instance().CreateObjectFromFile<ChargeOwner>(
-            "Records/Creatures/Owner.dbr");
-        ASSERT_NE(character, nullptr);
+        character = Made(ObjectManager::Instance().CreateObjectFromFile<ChargeOwner>(
+                             "Records/Creatures/Owner.dbr"),
+                         "the owner");
         owner.mana = 1000.0f;
         owner.rightWeapon = 77;
     }
