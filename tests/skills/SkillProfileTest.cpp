@@ -7,6 +7,7 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
+#include "tests/support/SkillsFixture.h"
 
 #include <climits>
 #include <string>
@@ -147,28 +148,13 @@ TEST_F(SkillProfileTest, ARecordLoadsOnceAndIsShared)
 
 class SkillProfile_ModifiersText : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        LocalizationManager& texts = LocalizationManager::Instance();
-        texts.AddText("SkillCostFormat", L"%.0f %s");
-        texts.AddText("SkillSecondFormat", L"%.1f s %s");
-        texts.AddText("SkillDistanceFormat", L"%.1f m %s");
-        texts.AddText("ManaCost", L"Mana");
-        texts.AddText("ExplosionRadius", L"Blast");
-        texts.AddText("TargetNumber", L"%d targets");
-    }
-    void TearDown() override { LocalizationManager::Instance().Clear(); }
-
-    static std::vector<std::wstring> Texts(const std::vector<GameTextLine>& lines,
+    // The lines' texts, each in the style and without the flag.
+    static std::vector<std::wstring> Shown(const std::vector<GameTextLine>& lines,
                                            GameTextClass style)
     {
-        std::vector<std::wstring> texts;
-        for (const GameTextLine& line : lines) {
-            EXPECT_EQ(line.style, style);
+        for (const GameTextLine& line : lines)
             EXPECT_FALSE(line.flag);
-            texts.push_back(line.text);
-        }
-        return texts;
+        return Texts(lines, style);
     }
 
     static SkillProfile_Modifiers Level(const std::string& text)
@@ -177,6 +163,10 @@ protected:
         record.Load(Record(text), 0);
         return record;
     }
+
+    SkillsTexts texts{{"SkillCostFormat", L"%.0f %s"},       {"SkillSecondFormat", L"%.1f s %s"},
+                      {"SkillDistanceFormat", L"%.1f m %s"}, {"ManaCost", L"Mana"},
+                      {"ExplosionRadius", L"Blast"},         {"TargetNumber", L"%d targets"}};
 };
 
 TEST_F(SkillProfile_ModifiersText, CurrentLinesFollowTheTableOrderAndTests)
@@ -191,7 +181,7 @@ TEST_F(SkillProfile_ModifiersText, CurrentLinesFollowTheTableOrderAndTests)
           "projectileLaunchRotation = 30\n"
           "projectileLaunchNumber = -1\n")
         .CreateText(GameTextClass::SkillStatsCurrent, lines);
-    EXPECT_EQ(Texts(lines, GameTextClass::SkillStatsCurrent),
+    EXPECT_EQ(Shown(lines, GameTextClass::SkillStatsCurrent),
               (std::vector<std::wstring>{L"-5 Mana", L"2.0 s ActiveDuration", L"3 targets",
                                          L"ProjectileLaunchNumber -1", L"4.0 m Blast"}));
 }
@@ -213,7 +203,7 @@ TEST_F(SkillProfile_ModifiersText, NextLinesShowOnlyTheNamedChanges)
                                                "skillTargetNumber = 2\nskillTargetAngle = 80\n"
                                                "skillActiveDuration = 3\n");
     after.CreateNextText(before, lines);
-    EXPECT_EQ(Texts(lines, GameTextClass::SkillStatsNext),
+    EXPECT_EQ(Shown(lines, GameTextClass::SkillStatsNext),
               (std::vector<std::wstring>{L"8 Mana", L"3.0 s ActiveDuration", L"2 targets",
                                          L"3.0 m Blast"}));
 }
@@ -234,13 +224,8 @@ TEST_F(SkillProfile_ModifiersText, SumAddsEveryFieldAndIntegersStopAtTheirRange)
 
 class SkillProfile_ProjectileModifiersText : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        LocalizationManager& texts = LocalizationManager::Instance();
-        texts.AddText("ProjectileFragmentsLaunchNumber", L"%d fragments");
-        texts.AddText("ProjectileFragmentsLaunchNumberMinMax", L"%d-%d fragments");
-    }
-    void TearDown() override { LocalizationManager::Instance().Clear(); }
+    SkillsTexts texts{{"ProjectileFragmentsLaunchNumber", L"%d fragments"},
+                      {"ProjectileFragmentsLaunchNumberMinMax", L"%d-%d fragments"}};
 
     static SkillProfile_ProjectileModifiers Level(const std::string& text, uint32_t position = 0)
     {
@@ -253,12 +238,7 @@ protected:
     {
         std::vector<GameTextLine> lines;
         record.CreateText(GameTextClass::ItemSkillName, lines);
-        std::vector<std::wstring> texts;
-        for (const GameTextLine& line : lines) {
-            EXPECT_EQ(line.style, GameTextClass::ItemSkillName);
-            texts.push_back(line.text);
-        }
-        return texts;
+        return Texts(lines, GameTextClass::ItemSkillName);
     }
 };
 

@@ -78,17 +78,7 @@ protected:
 
 class SkillTextTest : public SkillTest {
 protected:
-    void SetUp() override
-    {
-        SkillTest::SetUp();
-        LocalizationManager::Instance().AddText("SimpleStringFormat", L"%s");
-        LocalizationManager::Instance().AddText("tagFire", L"Fire");
-    }
-    void TearDown() override
-    {
-        LocalizationManager::Instance().Clear();
-        SkillTest::TearDown();
-    }
+    SkillsTexts texts{{"SimpleStringFormat", L"%s"}, {"tagFire", L"Fire"}};
 };
 
 using SkillCostsTest = SkillTest;

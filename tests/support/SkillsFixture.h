@@ -7,6 +7,7 @@
 #include "core/GameTextLine.h"
 #include "core/RandomUniform.h"
 #include "engine/ABBox.h"
+#include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
@@ -19,7 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -48,12 +51,29 @@ inline Character* NewCharacter()
                 "a character");
 }
 
-// Unknown tags print as the tag and its arguments, so each line shows what built it.
-inline std::vector<std::wstring> Texts(const std::vector<GameTextLine>& lines)
+// Texts the localization answers while it lives; all of them go with it.
+class SkillsTexts {
+public:
+    SkillsTexts(std::initializer_list<std::pair<const char*, const wchar_t*>> texts)
+    {
+        for (const auto& [tag, text] : texts)
+            LocalizationManager::Instance().AddText(tag, text);
+    }
+    ~SkillsTexts() { LocalizationManager::Instance().Clear(); }
+    SkillsTexts(const SkillsTexts&) = delete;
+    SkillsTexts& operator=(const SkillsTexts&) = delete;
+};
+
+// The texts of the lines, each checked to carry the style when one is given.
+inline std::vector<std::wstring> Texts(const std::vector<GameTextLine>& lines,
+                                       std::optional<GameTextClass> style = {})
 {
     std::vector<std::wstring> texts;
-    for (const GameTextLine& line : lines)
+    for (const GameTextLine& line : lines) {
+        if (style)
+            EXPECT_EQ(line.style, *style) << std::string(line.text.begin(), line.text.end());
         texts.push_back(line.text);
+    }
     return texts;
 }
 
