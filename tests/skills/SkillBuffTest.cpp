@@ -89,9 +89,7 @@ protected:
         character =
             Made(DynamicCast<SkillsTarget>(ObjectManager::Instance().CreateObject("SkillsTarget")),
                  "the receiver");
-        manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
-                                    "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
-                             2);
+        manager().LoadSkills(Tree({{kA, 1}, {kB, 1}}), 2);
     }
 
     SkillManager& manager() { return character->GetSkillManager(); }

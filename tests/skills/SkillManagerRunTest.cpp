@@ -131,9 +131,7 @@ protected:
     void SetUp() override
     {
         SkillManagerOwnerTest::SetUp();
-        manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
-                                    "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
-                             2);
+        manager().LoadSkills(Tree({{kA, 1}, {kB, 1}}), 2);
         for (const char* name : {kA, kB})
             Find(name)->ReceiveStateUpdate(SkillState{1, true}, false);
         Calls().clear();
@@ -341,8 +339,7 @@ protected:
         RunPoolAttack::Weights()["Records/Skills/P2.dbr"] = second;
     }
     // Two pooled attacks at level 1.
-    const LoadTable kPooled = Record("skillName1 = Records/Skills/P1.dbr\nskillLevel1 = 1\n"
-                                     "skillName2 = Records/Skills/P2.dbr\nskillLevel2 = 1\n");
+    const LoadTable kPooled = Tree({{"Records/Skills/P1.dbr", 1}, {"Records/Skills/P2.dbr", 1}});
 };
 
 TEST_F(SkillManagerPoolTest, DrawsFallIntoTheRunningTotalsWithTheDefaultLast)

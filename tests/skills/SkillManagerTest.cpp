@@ -300,7 +300,7 @@ TEST_F(SkillManagerSkillsTest, LoadSkillsReadsUpToThirtyOneKeysAndNothingForOthe
 TEST_F(SkillManagerSkillsTest, FindSkillIdIgnoresCaseAndSlashesAndNeverSeesItemSkills)
 {
     SkillManager manager;
-    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    manager.LoadSkills(Tree({{kFire, 1}}), 1);
     const uint32_t id = manager.FindSkillId(kFire);
     ASSERT_NE(id, 0u);
     EXPECT_EQ(manager.FindSkillId("records\\SKILLS\\fire.DBR"), id);
@@ -312,9 +312,7 @@ TEST_F(SkillManagerSkillsTest, FindSkillIdIgnoresCaseAndSlashesAndNeverSeesItemS
 TEST_F(SkillManagerSkillsTest, OnlyAHeldSkillAboveLevelZeroIsValidForUse)
 {
     SkillManager manager;
-    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 3\n"
-                              "skillName2 = Records/Skills/Ice.dbr\n"),
-                       2);
+    manager.LoadSkills(Tree({{kFire, 3}, {kIce, 0}}), 2);
     EXPECT_TRUE(manager.IsSkillValidForUse(manager.FindSkillId(kFire), false));
     EXPECT_FALSE(manager.IsSkillValidForUse(manager.FindSkillId(kIce), true));
     EXPECT_FALSE(manager.IsSkillValidForUse(0, true));
@@ -344,10 +342,7 @@ TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAtt
     database.WriteRecord("Records/Skills/Earth.dbr", {"Class = LoadedMasterySkill"});
     ActiveListManager manager;
     manager.LoadDefaultSkills();
-    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 3\n"
-                              "skillName2 = Records/Skills/Ice.dbr\nskillLevel2 = 4\n"
-                              "skillName3 = Records/Skills/Earth.dbr\nskillLevel3 = 6\n"),
-                       3);
+    manager.LoadSkills(Tree({{kFire, 3}, {kIce, 4}, {"Records/Skills/Earth.dbr", 6}}), 3);
     // A level of 1 or more puts a skill on the active list; Ice is taken off it again.
     manager.RemoveFromActiveList(manager.GetSkill(manager.FindSkillId(kIce)));
     EXPECT_EQ(manager.GetNumRegularSkillPoints(), 3u) << "the learned, inactive Ice is not counted";
@@ -366,9 +361,7 @@ TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferen
 {
     auto* character = NewCharacter();
     SkillManager& manager = character->GetSkillManager();
-    manager.LoadSkills(Record("skillName1 = Records/Skills/Ice.dbr\n"
-                              "skillName2 = Records/Skills/Fire.dbr\n"),
-                       2);
+    manager.LoadSkills(Tree({{kIce, 0}, {kFire, 0}}), 2);
     EXPECT_EQ(manager.GetSkillServices(), nullptr);
     manager.SetAsControllingManager();
     SkillServicesBase* services = manager.GetSkillServices();
@@ -400,14 +393,14 @@ TEST_F(SkillManagerSkillsTest, GroupsFollowTheListedOrder)
     for (const auto& [name, kind] : records)
         database.WriteRecord(name, {std::string("Class = ") + kind});
     SkillManager manager;
-    manager.LoadSkills(Record("skillName1 = Records/Skills/Mastery.dbr\nskillLevel1 = 1\n"
-                              "skillName2 = Records/Skills/Fire.dbr\nskillLevel2 = 1\n"
-                              "skillName3 = Records/Skills/Mod.dbr\nskillLevel3 = 1\n"
-                              "skillName4 = Records/Skills/Mod.dbr\nskillLevel4 = 5\n"
-                              "skillName5 = Records/Skills/Sec.dbr\nskillLevel5 = 1\n"
-                              "skillName6 = Records/Skills/Mod2.dbr\n"
-                              "skillName7 = Records/Skills/Pool.dbr\nskillLevel7 = 1\n"
-                              "skillName8 = Records/Skills/Death.dbr\n"),
+    manager.LoadSkills(Tree({{"Records/Skills/Mastery.dbr", 1},
+                             {kFire, 1},
+                             {"Records/Skills/Mod.dbr", 1},
+                             {"Records/Skills/Mod.dbr", 5},
+                             {"Records/Skills/Sec.dbr", 1},
+                             {"Records/Skills/Mod2.dbr", 0},
+                             {"Records/Skills/Pool.dbr", 1},
+                             {"Records/Skills/Death.dbr", 0}}),
                        8);
     auto id = [&](const char* name) { return manager.FindSkillId(name); };
     auto skill = [&](const char* name) { return manager.GetSkill(id(name)); };
@@ -437,7 +430,7 @@ TEST_F(SkillManagerSkillsTest, ItemSkillsAreGrantedOnceAndKeepTheirReference)
     ASSERT_NE(granting, nullptr);
     SkillManager manager;
     EXPECT_EQ(manager.GetSkillIdFromReference(4096), 0u);
-    manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    manager.LoadSkills(Tree({{kFire, 1}}), 1);
     manager.AddItemSkill(granting->GetObjectId(), 2);
     manager.AddItemSkill(granting->GetObjectId(), 3);
     const uint32_t item = manager.FindItemSkillId("records\\skills\\ICE.dbr");
@@ -467,7 +460,7 @@ TEST_F(SkillManagerSkillsTest, DestructionLeavesNoSkillPointingAtTheManager)
     Skill* item = nullptr;
     {
         SkillManager manager;
-        manager.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+        manager.LoadSkills(Tree({{kFire, 1}}), 1);
         manager.AddItemSkill(granting->GetObjectId(), 1);
         learned = manager.GetSkill(manager.FindSkillId(kFire));
         item = manager.GetSkill(manager.FindItemSkillId(kIce));
@@ -483,7 +476,7 @@ TEST_F(SkillManagerSkillsTest, DestructionLeavesNoSkillPointingAtTheManager)
     SkillManager survivor;
     Skill* again = objects.CreateObjectFromFile<Skill>(kIce);
     ASSERT_NE(again, nullptr);
-    survivor.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 1\n"), 1);
+    survivor.LoadSkills(Tree({{kFire, 1}}), 1);
     survivor.AddItemSkill(again->GetObjectId(), 1);
     objects.DestroyAllObjects();
 }

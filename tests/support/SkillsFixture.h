@@ -16,6 +16,7 @@
 #include "skills/SkillManager.h"
 #include "skills/SkillServicesBase.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 #include "tests/support/StubSkillOwner.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,20 @@ template <class T> T* Made(T* made, const std::string& what)
     if (made == nullptr)
         throw std::runtime_error("could not make " + what);
     return made;
+}
+
+// A skill list record naming the skills in order, each learnt at its level unless that is 0.
+inline LoadTable Tree(std::initializer_list<std::pair<std::string, int>> skills)
+{
+    std::string text;
+    int index = 0;
+    for (const auto& [name, level] : skills) {
+        const std::string n = std::to_string(++index);
+        text += "skillName" + n + " = " + name + "\n";
+        if (level != 0)
+            text += "skillLevel" + n + " = " + std::to_string(level) + "\n";
+    }
+    return Record(text);
 }
 
 // The record line that makes the kind.
