@@ -1,35 +1,17 @@
-#include "characters/Character.h"
 #include "characters/Monster.h"
-#include "characters/Player.h"
-#include "characters/TeamManager.h"
 #include "combat/CombatManager.h"
-#include "engine/ABBox.h"
-#include "engine/ConnectionManager.h"
 #include "engine/Coords.h"
-#include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/FilterFunction.h"
 #include "engine/Name.h"
 #include "engine/NetPacket.h"
 #include "engine/NetworkShim.h"
-#include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "game/GameEngine.h"
 #include "multiplayer/ConfigCmdPackets.h"
-#include "skills/Skill.h"
-#include "skills/SkillManager.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/SkillsFixture.h"
 #include "world/ProjectileBase.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <map>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
