@@ -8,7 +8,6 @@
 #include "skills/Skill_BuffSelfInvulnerable.h"
 #include "skills/Skill_BuffSelfShield.h"
 #include "skills/Skill_BuffSelfToggled.h"
-#include "tests/support/SelfBuffFixture.h"
 #include "tests/support/SkillsFixture.h"
 
 #include <limits>

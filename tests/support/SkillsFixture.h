@@ -17,6 +17,7 @@
 #include "skills/SkillServicesBase.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/SelfBuffFixture.h"
 #include "tests/support/StubSkillOwner.h"
 
 #include <gtest/gtest.h>
@@ -210,13 +211,6 @@ public:
     mutable SkillsSent services;
 };
 
-// A character's manager: controlling while it has services, mirroring without.
-class SkillsManager : public SkillManager {
-public:
-    SkillServicesBase* GetSkillServices() const override { return services; }
-    SkillServicesBase* services = nullptr;
-};
-
 // A started game, a flat region for the tests that ask for one, and skills made from records
 // written in the test.
 class SkillsFixture : public GameEngineFixture {
@@ -363,7 +357,7 @@ protected:
 
     Character* owner = nullptr;
     SkillsSent services;
-    SkillsManager manager;
+    ServicedSkillManager manager;
 };
 
 } // namespace GAME::Test
