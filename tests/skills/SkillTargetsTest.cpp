@@ -6,15 +6,26 @@
 
 namespace GAME::Test {
 
-// Opens the pet margin to the tests.
-class PetRangeSkill : public Skill {
-    GAME_DECLARE_CLASS(PetRangeSkill)
+// Opens to the tests what a skill keeps to itself.
+class OpenSkill : public Skill {
+    GAME_DECLARE_CLASS(OpenSkill)
 
 public:
+    using Skill::ApplyBuffOtherEffects;
     float PetExtents() const { return GetPetExtents(); }
+    SoundPak* Swipe() const { return swipeSound; }
+    SoundPak* Hit() const { return hitSound; }
+    SoundPak* Cast() const { return castSound; }
+    Character* Pet() const { return pet; }
+    Character* NextPet() const { return nextLevelPet; }
+    void Capture(const std::string& type, const std::string& direction)
+    {
+        ragDollEffectType = type;
+        ragDollDirection = direction;
+    }
 };
 
-GAME_IMPLEMENT_CLASS(PetRangeSkill, Skill);
+GAME_IMPLEMENT_CLASS(OpenSkill, Skill);
 
 namespace {
 
@@ -33,34 +44,6 @@ public:
     void StopParticleEffect(uint32_t id) override { calls.push_back("stop " + std::to_string(id)); }
 
     std::vector<std::string> calls;
-};
-
-class BuffSkill : public Skill {
-public:
-    using Skill::ApplyBuffOtherEffects;
-    using Skill::ApplyBuffSelfEffects;
-};
-
-class SoundSkill : public Skill {
-public:
-    SoundPak* Swipe() const { return swipeSound; }
-    SoundPak* Hit() const { return hitSound; }
-    SoundPak* Cast() const { return castSound; }
-};
-
-class RagDollSkill : public Skill {
-public:
-    void Capture(const std::string& type, const std::string& direction)
-    {
-        ragDollEffectType = type;
-        ragDollDirection = direction;
-    }
-};
-
-class PetSkill : public Skill {
-public:
-    Character* Pet() const { return pet; }
-    Character* NextPet() const { return nextLevelPet; }
 };
 
 // Notes the pets and effect packs a skill asks for.
@@ -91,29 +74,18 @@ protected:
     void SetUp() override
     {
         SkillsCasterFixture::SetUp();
-        skill =
-            static_cast<PetRangeSkill*>(ObjectManager::Instance().CreateObject("PetRangeSkill"));
+        skill = static_cast<OpenSkill*>(ObjectManager::Instance().CreateObject("OpenSkill"));
         skill->SetManager(&owner);
         database.WriteRecord(kEndFx, {"Class = EffectEntity"});
         database.WriteRecord("Records/Sounds/Swipe.dbr", {"Class = SoundPak"});
     }
 
-    // Kinds that only open members to the test are made by hand, not by class name.
-    template <class T = Skill>
-    T* Make(const std::string& path, std::initializer_list<std::string> lines)
+    OpenSkill* Make(const std::vector<std::string>& lines)
     {
-        database.WriteRecord(path, lines);
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* made = new T();
-        objects.RegisterObject(made);
-        made->SetObjectName(path);
-        objects.LoadTableFile(path);
-        made->Load(objects.GetLoadTable(path));
-        made->SetManager(&owner);
-        return made;
+        return MakeSkill<OpenSkill>(owner, lines);
     }
 
-    PetRangeSkill* skill = nullptr;
+    OpenSkill* skill = nullptr;
 };
 
 using SkillEffectsTest = SkillTargetsTest;
@@ -181,8 +153,7 @@ TEST_F(SkillTargetsTest, RangeSubtractsBothExtents)
 
 TEST_F(SkillEffectsTest, AttachedEffectAttachesOnceAndStartsOnEverySwitchOn)
 {
-    Skill* skill = Make("Records/Skills/Glow.dbr",
-                        {"Class = Skill", "particleEffectName1 = Records/Fx/Glow.dbr",
+    Skill* skill = Make({"Class = OpenSkill", "particleEffectName1 = Records/Fx/Glow.dbr",
                          "particleEffectAttachPoint1 = R Hand"});
     auto* character = new FxCharacter();
     ObjectManager::Instance().RegisterObject(character);
@@ -201,10 +172,9 @@ TEST_F(SkillEffectsTest, AttachedEffectAttachesOnceAndStartsOnEverySwitchOn)
 
 TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
 {
-    auto* skill = Make<BuffSkill>("Records/Skills/Ward.dbr",
-                                  {"Class = Skill", "skillMaxLevel = 2",
-                                   std::string("endBuffOtherNames = ") + kEndFx,
-                                   "charFxPakOtherNames = Records/Fx/WardPak.dbr"});
+    auto* skill = Make({"Class = OpenSkill", "skillMaxLevel = 2",
+                        std::string("endBuffOtherNames = ") + kEndFx,
+                        "charFxPakOtherNames = Records/Fx/WardPak.dbr"});
     skill->SetSkillLevel(1);
     auto* character = new FxCharacter();
     ObjectManager::Instance().RegisterObject(character);
@@ -227,7 +197,7 @@ TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
 
 TEST_F(SkillEffectsTest, WeaponSwipeSoundOnlyForTheTwoSwipeCallbacks)
 {
-    Skill* skill = Make("Records/Skills/Slash.dbr", {"Class = Skill"});
+    Skill* skill = Make({"Class = OpenSkill"});
     database.WriteRecord("Records/Creatures/Brawler.dbr",
                          {"Class = Character", "swipeSound = Records/Sounds/Swipe.dbr"});
     auto* character =
@@ -247,9 +217,8 @@ TEST_F(SkillEffectsTest, WeaponSwipeSoundOnlyForTheTwoSwipeCallbacks)
 
 TEST_F(SkillEffectsTest, SoundsLoadFromTheRecordAndPlayWhereAsked)
 {
-    auto* skill = Make<SoundSkill>("Records/Skills/Loud.dbr",
-                                   {"Class = Skill", "skillSwipeSound = Records/Sounds/Swipe.dbr",
-                                    "skillCastSound = Records/Sounds/Swipe.dbr"});
+    auto* skill = Make({"Class = OpenSkill", "skillSwipeSound = Records/Sounds/Swipe.dbr",
+                        "skillCastSound = Records/Sounds/Swipe.dbr"});
     ASSERT_NE(skill->Swipe(), nullptr);
     ASSERT_NE(skill->Cast(), nullptr);
     EXPECT_NE(skill->Swipe(), skill->Cast()) << "each slot owns its pack";
@@ -274,9 +243,8 @@ TEST_F(SkillEffectsTest, SoundsLoadFromTheRecordAndPlayWhereAsked)
 
 TEST_F(SkillEffectsTest, RagDollPushSumsTheLastBlowAndTheRecord)
 {
-    auto* skill = Make<RagDollSkill>(
-        "Records/Skills/Bash.dbr", {"Class = Skill", "skillMaxLevel = 3", "ragDollEffect = Crumple",
-                                    "ragDollDirection = Push", "ragDollAmplification = 2;3"});
+    auto* skill = Make({"Class = OpenSkill", "skillMaxLevel = 3", "ragDollEffect = Crumple",
+                        "ragDollDirection = Push", "ragDollAmplification = 2;3"});
     skill->SetSkillLevel(2);
     const WorldCoords from(1, Coords());
     const WorldCoords to(1, Coords::FromTranslation(Vec3(3.0f, 0.0f, 4.0f)));
@@ -302,9 +270,7 @@ TEST_F(SkillEffectsTest, TooltipPetsFollowTheLevelAndTheNextOneOnlyWhenItDiffers
 {
     database.WriteRecord("Records/Creatures/Wolf.dbr", {"Class = Character"});
     database.WriteRecord("Records/Creatures/Bear.dbr", {"Class = Character"});
-    auto* skill =
-        Make<PetSkill>("Records/Skills/Call.dbr",
-                       {"Class = Skill", "skillMaxLevel = 3",
+    auto* skill = Make({"Class = OpenSkill", "skillMaxLevel = 3",
                         "spawnObjects = Records/Creatures/Wolf.dbr;Records/Creatures/Wolf.dbr;"
                         "Records/Creatures/Bear.dbr"});
     skill->SetSkillLevel(1);
