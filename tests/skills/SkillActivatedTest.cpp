@@ -56,7 +56,7 @@ public:
 
 class SkillActivatedTest : public SkillsCasterFixture<ControllingOwner> {
 protected:
-    template <class Kind = ActivatedProbe> Kind* Make(const std::vector<std::string>& lines)
+    template <class Kind = ActivatedProbe> Kind* Make(const std::vector<std::string>& lines = {})
     {
         return Learnt<Kind>(lines);
     }
@@ -66,19 +66,19 @@ protected:
 
 TEST_F(SkillActivatedTest, RecordKeysAndTargetTypes)
 {
-    auto* plain = Make({"Class = ActivatedProbe", "skillMaxLevel = 1",
-                        "cameraShakeDurationSecs = 0.25", "cameraShakeAmplitude = 3.5"});
+    auto* plain =
+        Make({"skillMaxLevel = 1", "cameraShakeDurationSecs = 0.25", "cameraShakeAmplitude = 3.5"});
     EXPECT_FLOAT_EQ(plain->GetCameraShakeDuration(), 0.25f);
     EXPECT_FLOAT_EQ(plain->GetCameraShakeAmplitude(), 3.5f);
     EXPECT_EQ(plain->GetTargetType(), SkillTargetType_None);
     EXPECT_TRUE(plain->EndAction(*caster));
-    EXPECT_EQ(Make<WeaponProbe>({"Class = WeaponProbe"})->GetTargetType(), SkillTargetType_Enemy);
+    EXPECT_EQ(Make<WeaponProbe>()->GetTargetType(), SkillTargetType_Enemy);
     EXPECT_EQ(SkillActivatedWeaponPool().GetTargetType(), SkillTargetType_Enemy);
 }
 
 TEST_F(SkillActivatedTest, MeleeWithoutAngleHitsOneInTheNarrowCone)
 {
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
+    auto* skill = Make({"skillMaxLevel = 1"});
     const uint32_t near = FoeId({0, 0, 1.0f});
     const uint32_t farther = FoeId({0, 0, 2.0f});
     FoeId({0, 0, -1.0f}); // behind
@@ -94,10 +94,8 @@ TEST_F(SkillActivatedTest, MeleeWithoutAngleHitsOneInTheNarrowCone)
 
 TEST_F(SkillActivatedTest, MeleeTargetNumberCutsTheConeAndKeepsTheTarget)
 {
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetAngle = 40",
-                        "skillTargetNumber = 3"});
-    auto* negative = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetAngle = 40",
-                           "skillTargetNumber = -2"});
+    auto* skill = Make({"skillMaxLevel = 1", "skillTargetAngle = 40", "skillTargetNumber = 3"});
+    auto* negative = Make({"skillMaxLevel = 1", "skillTargetAngle = 40", "skillTargetNumber = -2"});
     const uint32_t kept = FoeId({0, 0, 2.0f});
     std::vector<uint32_t> cone;
     for (float x : {-0.4f, -0.2f, 0.0f, 0.2f, 0.4f})
@@ -118,8 +116,7 @@ TEST_F(SkillActivatedTest, MeleeTargetNumberCutsTheConeAndKeepsTheTarget)
 
 TEST_F(SkillActivatedTest, ThreeShotsAtALoneTargetChargeOnlyTheFirst)
 {
-    auto* skill =
-        Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillProjectileNumber = 3"});
+    auto* skill = Make({"skillMaxLevel = 1", "skillProjectileNumber = 3"});
     const uint32_t target = FoeId({0, 0, 20.0f});
     owner.services.IncHitIteration();
 
@@ -141,8 +138,7 @@ TEST_F(SkillActivatedTest, ThreeShotsAtALoneTargetChargeOnlyTheFirst)
 
 TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNothing)
 {
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetRadius = 3",
-                        "skillProjectileNumber = 2"});
+    auto* skill = Make({"skillMaxLevel = 1", "skillTargetRadius = 3", "skillProjectileNumber = 2"});
     const uint32_t kept = FoeId({0, 0, 3.0f});
     const uint32_t nearPoint = FoeId({1.0f, 0, 10.0f});
     FoeId({0, 0, 21.0f});
@@ -166,7 +162,7 @@ TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNo
 
 TEST_F(SkillActivatedTest, DamageRollsOneGeneratorPerResult)
 {
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
+    auto* skill = Make({"skillMaxLevel = 1"});
     auto* first = Place<SkillsTarget>({0, 0, 1}, kSide, "SkillsTarget");
     auto* second = Place<SkillsTarget>({0, 0, 2}, kSide, "SkillsTarget");
     const std::vector<uint32_t> targets{first->GetObjectId(), 999999, second->GetObjectId()};
@@ -208,7 +204,7 @@ TEST_F(SkillActivatedTest, WeaponRowsAndSwipeTrails)
     owner.rightWeapon = right->GetObjectId();
     owner.leftWeapon = left->GetObjectId();
 
-    auto* skill = Make<WeaponProbe>({"Class = WeaponProbe"});
+    auto* skill = Make<WeaponProbe>();
     skill->SwipeAction(*caster, Name::Create("SwipeLeft"), 0, At(0, 0));
     EXPECT_FALSE(right->IsWeaponTrailEnabled());
     EXPECT_TRUE(left->IsWeaponTrailEnabled());
@@ -230,7 +226,7 @@ TEST_F(SkillActivatedTest, APlayerFarOffItsFacingTurnsIntoTheSwing)
     gEngine->GetWorld()->AddEntity(player, WorldCoords(At(0, 0)), true);
     player->InitialUpdate();
     ASSERT_NE(player->GetAnimationSet(), nullptr);
-    auto* skill = Make<WeaponProbe>({"Class = WeaponProbe", "skillMaxLevel = 1"});
+    auto* skill = Make<WeaponProbe>({"skillMaxLevel = 1"});
     skill->Update(*player, 0);
     ASSERT_TRUE(skill->IsSkillEnabled());
 
@@ -250,14 +246,13 @@ TEST_F(SkillActivatedTest, APlayerFarOffItsFacingTurnsIntoTheSwing)
 
 TEST_F(SkillActivatedTest, PoolDrawsAlikeFromTheSeedAndHandsOverToTheAttack)
 {
-    auto* pool =
-        Make<SkillActivatedWeaponPool>({"Class = SkillActivatedWeaponPool", "skillMaxLevel = 1"});
+    auto* pool = Make<SkillActivatedWeaponPool>({"skillMaxLevel = 1"});
     pool->Update(*caster, 0);
     ASSERT_TRUE(pool->IsSkillEnabled());
     EXPECT_FALSE(pool->StartAction(*caster, 0, At(0, 0), 12)) << "nothing drawn";
     EXPECT_TRUE(pool->EndAction(*caster)) << "no attack to end";
 
-    auto* attack = Make<Skill_WPAttack>({"Class = Skill_WPAttack", "skillMaxLevel = 1"});
+    auto* attack = Make<Skill_WPAttack>({"skillMaxLevel = 1"});
     owner.attackId = attack->GetObjectId();
     pool->StartAction(*caster, 0, At(0, 0), 12);
     pool->StartAction(*caster, 0, At(0, 0), 13);
@@ -283,7 +278,7 @@ TEST_F(SkillActivatedTest, MeleeDamagePlaysTheWeaponHitSoundOnce)
     }
     ASSERT_NE(clang, nullptr);
 
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
+    auto* skill = Make({"skillMaxLevel = 1"});
     const uint32_t a = Place({0, 0, 1}, kSide, "SkillsTarget")->GetObjectId();
     const uint32_t b = Place({0, 0, 2}, kSide, "SkillsTarget")->GetObjectId();
     skill->ApplyMeleeDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());

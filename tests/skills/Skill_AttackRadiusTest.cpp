@@ -26,8 +26,7 @@ protected:
 
 TEST_F(Skill_AttackRadiusTest, RadiusTimeZeroHitsEveryWaitingEnemyInTheFirstUpdate)
 {
-    auto* skill = Learnt<Skill_AttackRadius>(
-        {"Class = Skill_AttackRadius", "skillMaxLevel = 1", "skillTargetRadius = 6"});
+    auto* skill = Learnt<Skill_AttackRadius>({"skillMaxLevel = 1", "skillTargetRadius = 6"});
     EXPECT_EQ(skill->GetSkillType(), 1);
     uint32_t target = 55;
     EXPECT_TRUE(skill->GetValidTarget(*caster, target, At(0, 0), false, 0.0f));
@@ -48,8 +47,8 @@ TEST_F(Skill_AttackRadiusTest, RadiusTimeZeroHitsEveryWaitingEnemyInTheFirstUpda
 TEST_F(Skill_AttackRadiusTest, WaveReachesEachEnemyAtItsDistanceAndDropsTheRestAtTheEnd)
 {
     // 0.1 s: one unit per 100 ms.
-    auto* skill = Learnt<Skill_AttackRadius>({"Class = Skill_AttackRadius", "skillMaxLevel = 1",
-                                              "skillTargetRadius = 4", "expansionTime = 0.1"});
+    auto* skill = Learnt<Skill_AttackRadius>(
+        {"skillMaxLevel = 1", "skillTargetRadius = 4", "expansionTime = 0.1"});
     const uint32_t near = Target({0, 0, 1})->GetObjectId();
     SkillsTarget* walker = Target({0, 0, 3.5f});
     skill->ActivateNow(*caster, Name(), 0, At(0, 0));
@@ -99,9 +98,8 @@ TEST_F(Skill_AttackRadiusTest, LightningThatNeverLandsStrikesAfterFiveSecondsAnd
 {
     database.WriteRecord("Records/Effects/Bolt.dbr", {"Class = Lightning", "numberOfBolts = 1",
                                                       "timeMin = 100", "timeMax = 100"});
-    auto* skill = Learnt<Skill_AttackRadiusLightning>({"Class = Skill_AttackRadiusLightning",
-                                                       "skillMaxLevel = 1", "skillTargetRadius = 3",
-                                                       "lightningName = Records/Effects/Bolt.dbr"});
+    auto* skill = Learnt<Skill_AttackRadiusLightning>(
+        {"skillMaxLevel = 1", "skillTargetRadius = 3", "lightningName = Records/Effects/Bolt.dbr"});
     SkillsTarget* chosen = Target({10, 0, 0});
     SkillsTarget* beside = Target({11, 0, 0});
     skill->ActivateNow(*caster, Name(), chosen->GetObjectId(), At(10, 0));
@@ -128,8 +126,7 @@ TEST_F(Skill_AttackRadiusTest, DebuffsOutOfReachOrWithoutTargetsSendNothing)
     database.WriteRecord(
         "Records/Skills/Curse.dbr",
         {"Class = SkillBuff_Debuf", "skillMaxLevel = 1", "skillActiveDuration = 3"});
-    auto* single = Learnt<Skill_AttackBuff>(
-        {"Class = Skill_AttackBuff", "buffSkillName = Records/Skills/Curse.dbr"});
+    auto* single = Learnt<Skill_AttackBuff>({"buffSkillName = Records/Skills/Curse.dbr"});
     EXPECT_FALSE(single->IsRepeatable());
     EXPECT_EQ(single->GetResourceName(),
               Name::Create(NormalizeFileName("Records/Skills/Curse.dbr")));
@@ -141,8 +138,7 @@ TEST_F(Skill_AttackRadiusTest, DebuffsOutOfReachOrWithoutTargetsSendNothing)
     ASSERT_EQ(Results().size(), 1u);
     EXPECT_EQ(near->attacks.size(), 0u);
 
-    auto* radius = Learnt<Skill_AttackBuffRadius>(
-        {"Class = Skill_AttackBuffRadius", "buffSkillName = Records/Skills/Curse.dbr"});
+    auto* radius = Learnt<Skill_AttackBuffRadius>({"buffSkillName = Records/Skills/Curse.dbr"});
     radius->ActivateNow(*caster, Name(), 0, At(0, 5));
     EXPECT_EQ(Results().size(), 1u);
     radius->ActivateNow(*caster, Name(), far->GetObjectId(), At(0, 0));
@@ -152,12 +148,11 @@ TEST_F(Skill_AttackRadiusTest, DebuffsOutOfReachOrWithoutTargetsSendNothing)
 
 TEST_F(Skill_AttackRadiusTest, DebuffWithoutItsRecordLogsAndStaysUnloaded)
 {
-    auto* skill = Learnt<Skill_AttackBuff>(
-        {"Class = Skill_AttackBuff", "buffSkillName = Records/Skills/Missing.dbr"});
+    auto* skill = Learnt<Skill_AttackBuff>({"buffSkillName = Records/Skills/Missing.dbr"});
     const std::string line = "Skill_AttackBuff: no debuff record (Records/Skills/Missing.dbr) (" +
                              skill->GetObjectName() + ")";
     EXPECT_EQ(log.Count(1, line), 1u);
-    auto* empty = Learnt<Skill_AttackBuff>({"Class = Skill_AttackBuff"});
+    auto* empty = Learnt<Skill_AttackBuff>();
     EXPECT_EQ(
         log.Count(1, "Skill_AttackBuff: no debuff record () (" + empty->GetObjectName() + ")"), 1u);
 }

@@ -18,8 +18,7 @@ protected:
 
     Skill_AttackSpellChaos* Chaos(const std::string& maxDistance)
     {
-        return Learnt<Skill_AttackSpellChaos>({"Class = Skill_AttackSpellChaos",
-                                               "skillMaxLevel = 1", "headVelocity = 2.0",
+        return Learnt<Skill_AttackSpellChaos>({"skillMaxLevel = 1", "headVelocity = 2.0",
                                                "tailVelocity = 4.0", "maxDistance = " + maxDistance,
                                                "chaosBeamName = Records/Effects/Beam.dbr"});
     }
@@ -40,7 +39,7 @@ protected:
 
 TEST_F(Skill_AttackSpellTest, SpellOutOfReachSendsNothingAndAHitLandsOnce)
 {
-    auto* skill = Learnt<Skill_AttackSpell>({"Class = Skill_AttackSpell", "skillMaxLevel = 1"});
+    auto* skill = Learnt<Skill_AttackSpell>({"skillMaxLevel = 1"});
     SkillsTarget* far = Target({0, 0, 25});
     skill->ActivateNow(*caster, Name(), far->GetObjectId(), far->GetCoords().GetPosition());
     EXPECT_TRUE(Sent().empty());
@@ -53,8 +52,7 @@ TEST_F(Skill_AttackSpellTest, SpellOutOfReachSendsNothingAndAHitLandsOnce)
 
 TEST_F(Skill_AttackSpellTest, TeleportSwapsCasterAndTargetAndAVanishedTargetNothing)
 {
-    auto* skill = Learnt<Skill_AttackSpellTeleport>(
-        {"Class = Skill_AttackSpellTeleport", "skillMaxLevel = 1"});
+    auto* skill = Learnt<Skill_AttackSpellTeleport>({"skillMaxLevel = 1"});
     SkillsTarget* target = Target({3, 0, 4});
     skill->TargetResult(*caster, {target->GetObjectId()}, caster->GetCoords(), 5, 0, false);
     EXPECT_EQ(caster->GetCoords().GetPosition(), WorldVec3(kRegion, {3, 0, 4}));
@@ -122,9 +120,8 @@ TEST_F(Skill_AttackSpellTest, ChaosBeamBeyondItsReachMissesAndBothEndsRunBack)
 TEST_F(Skill_AttackSpellTest, StillBeamNeverArrivesUntilStopSkillLiberatesIt)
 {
     // No head velocity: the beam keeps growing by nothing.
-    auto* skill = Learnt<Skill_AttackSpellChaos>({"Class = Skill_AttackSpellChaos",
-                                                  "skillMaxLevel = 1", "maxDistance = 30",
-                                                  "chaosBeamName = Records/Effects/Beam.dbr"});
+    auto* skill = Learnt<Skill_AttackSpellChaos>(
+        {"skillMaxLevel = 1", "maxDistance = 30", "chaosBeamName = Records/Effects/Beam.dbr"});
     Begin(skill, Target({0, 0, 5}));
     skill->Update(*caster, 10);
     skill->Update(*caster, 60000);

@@ -199,8 +199,8 @@ TEST_F(Skill_BuffRadiusTest, MissingBuffRecordIsLoggedAndLeavesTheSkillUnusable)
 TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
 {
     // The attack aura's numbers are its own record's.
-    auto* aura = Learnt<Skill_BuffAttackRadiusToggled>(
-        {"Class = Skill_BuffAttackRadiusToggled", "skillMaxLevel = 1", "skillTargetRadius = 4"});
+    auto* aura =
+        Learnt<Skill_BuffAttackRadiusToggled>({"skillMaxLevel = 1", "skillTargetRadius = 4"});
     auto* foe = Foe<SkillsTarget>({2, 0, 0}, "SkillsTarget");
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_TRUE(aura->IsTrackable(1));
@@ -222,8 +222,8 @@ TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
 
 TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNothing)
 {
-    auto* aura = Learnt<Skill_BuffAttackRadiusDuration>(
-        {"Class = Skill_BuffAttackRadiusDuration", "skillMaxLevel = 1", "skillActiveDuration = 2"});
+    auto* aura =
+        Learnt<Skill_BuffAttackRadiusDuration>({"skillMaxLevel = 1", "skillActiveDuration = 2"});
     owner.controlling = false;
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_FALSE(aura->IsToggledOn());

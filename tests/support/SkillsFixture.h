@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -303,8 +304,12 @@ protected:
         caster = Place<SkillsTarget>({0, 0, 0}, kSide, "SkillsTarget");
     }
 
-    template <class Kind> Kind* Learnt(const std::vector<std::string>& lines)
+    // The record is the kind's unless the lines name a class.
+    template <class Kind> Kind* Learnt(std::vector<std::string> lines = {})
     {
+        if (std::none_of(lines.begin(), lines.end(),
+                         [](const std::string& line) { return line.starts_with("Class = "); }))
+            lines.insert(lines.begin(), ClassOf<Kind>());
         Kind* skill = MakeSkill<Kind>(owner, lines);
         skill->SetSkillLevel(1);
         return skill;
