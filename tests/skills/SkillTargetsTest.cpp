@@ -153,8 +153,8 @@ TEST_F(SkillTargetsTest, RangeSubtractsBothExtents)
 
 TEST_F(SkillEffectsTest, AttachedEffectAttachesOnceAndStartsOnEverySwitchOn)
 {
-    Skill* skill = Make({"Class = OpenSkill", "particleEffectName1 = Records/Fx/Glow.dbr",
-                         "particleEffectAttachPoint1 = R Hand"});
+    Skill* skill =
+        Make({"particleEffectName1 = Records/Fx/Glow.dbr", "particleEffectAttachPoint1 = R Hand"});
     auto* character = new FxCharacter();
     ObjectManager::Instance().RegisterObject(character);
 
@@ -172,8 +172,7 @@ TEST_F(SkillEffectsTest, AttachedEffectAttachesOnceAndStartsOnEverySwitchOn)
 
 TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
 {
-    auto* skill = Make({"Class = OpenSkill", "skillMaxLevel = 2",
-                        std::string("endBuffOtherNames = ") + kEndFx,
+    auto* skill = Make({"skillMaxLevel = 2", std::string("endBuffOtherNames = ") + kEndFx,
                         "charFxPakOtherNames = Records/Fx/WardPak.dbr"});
     skill->SetSkillLevel(1);
     auto* character = new FxCharacter();
@@ -197,7 +196,7 @@ TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
 
 TEST_F(SkillEffectsTest, WeaponSwipeSoundOnlyForTheTwoSwipeCallbacks)
 {
-    Skill* skill = Make({"Class = OpenSkill"});
+    Skill* skill = Make({});
     database.WriteRecord("Records/Creatures/Brawler.dbr",
                          {"Class = Character", "swipeSound = Records/Sounds/Swipe.dbr"});
     auto* character =
@@ -217,7 +216,7 @@ TEST_F(SkillEffectsTest, WeaponSwipeSoundOnlyForTheTwoSwipeCallbacks)
 
 TEST_F(SkillEffectsTest, SoundsLoadFromTheRecordAndPlayWhereAsked)
 {
-    auto* skill = Make({"Class = OpenSkill", "skillSwipeSound = Records/Sounds/Swipe.dbr",
+    auto* skill = Make({"skillSwipeSound = Records/Sounds/Swipe.dbr",
                         "skillCastSound = Records/Sounds/Swipe.dbr"});
     ASSERT_NE(skill->Swipe(), nullptr);
     ASSERT_NE(skill->Cast(), nullptr);
@@ -243,8 +242,8 @@ TEST_F(SkillEffectsTest, SoundsLoadFromTheRecordAndPlayWhereAsked)
 
 TEST_F(SkillEffectsTest, RagDollPushSumsTheLastBlowAndTheRecord)
 {
-    auto* skill = Make({"Class = OpenSkill", "skillMaxLevel = 3", "ragDollEffect = Crumple",
-                        "ragDollDirection = Push", "ragDollAmplification = 2;3"});
+    auto* skill = Make({"skillMaxLevel = 3", "ragDollEffect = Crumple", "ragDollDirection = Push",
+                        "ragDollAmplification = 2;3"});
     skill->SetSkillLevel(2);
     const WorldCoords from(1, Coords());
     const WorldCoords to(1, Coords::FromTranslation(Vec3(3.0f, 0.0f, 4.0f)));
@@ -270,7 +269,7 @@ TEST_F(SkillEffectsTest, TooltipPetsFollowTheLevelAndTheNextOneOnlyWhenItDiffers
 {
     database.WriteRecord("Records/Creatures/Wolf.dbr", {"Class = Character"});
     database.WriteRecord("Records/Creatures/Bear.dbr", {"Class = Character"});
-    auto* skill = Make({"Class = OpenSkill", "skillMaxLevel = 3",
+    auto* skill = Make({"skillMaxLevel = 3",
                         "spawnObjects = Records/Creatures/Wolf.dbr;Records/Creatures/Wolf.dbr;"
                         "Records/Creatures/Bear.dbr"});
     skill->SetSkillLevel(1);

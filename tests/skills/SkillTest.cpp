@@ -298,8 +298,7 @@ TEST_F(SkillCostsTest, ManaCostMergesModifiersAndNeverGoesBelowZero)
 
     // Modifier numbers add in at the modifier's own level; other kinds and stale ids do not.
     owner.skillAttributes[SkillAttribute_ManaCostReduction] = -10.0f;
-    auto* modifier = Make<Skill_Modifier>(
-        {"Class = Skill_Modifier", "skillMaxLevel = 2", "skillManaCost = 5;7"}, 2);
+    auto* modifier = Make<Skill_Modifier>({"skillMaxLevel = 2", "skillManaCost = 5;7"}, 2);
     Skill* plain = Make({"Class = Skill", "skillMaxLevel = 1", "skillManaCost = 100"}, 1);
     skill->AddModifier(modifier->GetObjectId());
     skill->AddModifier(plain->GetObjectId());
@@ -341,8 +340,7 @@ TEST_F(SkillCostsTest, CooldownStartsOnlyLongerAndCompletes)
     // A base skill is not disruptable; a disruptable one lengthens, never shortens.
     skill->ApplyDisruptionCooldownTime(5000.0f);
     EXPECT_EQ(skill->GetCooldownRemaining(), 1500);
-    auto* disruptable =
-        Make<DisruptableCostSkill>({"Class = DisruptableCostSkill", "skillMaxLevel = 1"}, 1);
+    auto* disruptable = Make<DisruptableCostSkill>({"skillMaxLevel = 1"}, 1);
     disruptable->ApplyDisruptionCooldownTime(800.0f);
     EXPECT_EQ(disruptable->GetCooldownRemaining(), 800);
     disruptable->ApplyDisruptionCooldownTime(300.0f);
@@ -427,8 +425,7 @@ TEST_F(SkillCostsTest, ProjectileModifiersSumOwnAndModifierNumbers)
               "projectilePiercingChance = 5", "projectileFragmentsName = shard.dbr",
               "projectileFragmentsLaunchNumberMin = 2", "projectileFragmentsLaunchNumberMax = 4"},
              0);
-    auto* modifier = Make<Skill_Modifier>(
-        {"Class = Skill_Modifier", "skillMaxLevel = 1", "projectilePiercing = 20"}, 1);
+    auto* modifier = Make<Skill_Modifier>({"skillMaxLevel = 1", "projectilePiercing = 20"}, 1);
     auto* rider = Make<Skill>(
         {"Class = Skill_ProjectileModifier", "skillMaxLevel = 1", "projectilePiercingChance = 30"},
         1);

@@ -56,12 +56,12 @@ protected:
 
     template <class Kind> Kind* Make(const std::string& extra = "")
     {
-        return MakeEnabled<Kind>(manager, {ClassOf<Kind>(), "skillMaxLevel = 3", extra});
+        return MakeEnabled<Kind>(manager, {"skillMaxLevel = 3", extra});
     }
 
     TestSpell* Spell(std::vector<std::string> lines)
     {
-        lines.insert(lines.begin(), {"Class = TestSpell", "skillMaxLevel = 1"});
+        lines.insert(lines.begin(), "skillMaxLevel = 1");
         return MakeEnabled<TestSpell>(manager, lines);
     }
 

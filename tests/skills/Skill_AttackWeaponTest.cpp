@@ -83,7 +83,7 @@ protected:
 
     template <class Kind> Kind* Make(const std::string& extra = "")
     {
-        return MakeEnabled<Kind>(owner, {ClassOf<Kind>(), "skillMaxLevel = 1", extra});
+        return MakeEnabled<Kind>(owner, {"skillMaxLevel = 1", extra});
     }
 
     Character* character = nullptr;

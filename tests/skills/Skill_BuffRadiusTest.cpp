@@ -44,7 +44,7 @@ protected:
 
     template <class Kind> Kind* Make(const std::string& buffName = "Records/Skills/Buffs/Ward.dbr")
     {
-        return Learnt<Kind>({ClassOf<Kind>(), "buffSkillName = " + buffName});
+        return Learnt<Kind>({"buffSkillName = " + buffName});
     }
 
     // Runs 100 ms frames up to `untilMs`, noting the time of each send.

@@ -70,7 +70,7 @@ protected:
 
     template <typename T> T* Make(const std::string& extra)
     {
-        return MakeOwned<T>({ClassOf<T>(), "skillMaxLevel = 3", "skillActiveDuration = 2.5",
+        return MakeOwned<T>({"skillMaxLevel = 3", "skillActiveDuration = 2.5",
                              "damageAbsorption = 30", "damageAbsorptionPercent = 50", extra});
     }
 
@@ -109,12 +109,10 @@ TEST_F(Skill_PassiveTest, EachKindIsMadeByNameUnderItsParent)
 
 TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
 {
-    auto* passive =
-        Make<Skill_Passive>({"Class = Skill_Passive", "skillMaxLevel = 3",
-                             "racialBonusRace = Undead", "racialBonusPercentDamage = 10;20"});
-    auto* modifier =
-        Make<Skill_Modifier>({"Class = Skill_Modifier", "skillMaxLevel = 3",
-                              "racialBonusRace = Undead", "racialBonusPercentDamage = 5"});
+    auto* passive = Make<Skill_Passive>(
+        {"skillMaxLevel = 3", "racialBonusRace = Undead", "racialBonusPercentDamage = 10;20"});
+    auto* modifier = Make<Skill_Modifier>(
+        {"skillMaxLevel = 3", "racialBonusRace = Undead", "racialBonusPercentDamage = 5"});
     passive->AddModifier(modifier->GetObjectId());
     modifier->ReceiveStateUpdate(SkillState{1, true}, true);
 
@@ -132,9 +130,8 @@ TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
 
 TEST_F(Skill_PassiveTest, AMasteryReadsItsKindAndIsNeverTakenBackOrAugmented)
 {
-    auto* earth = Make<Skill_Mastery>(
-        {"Class = Skill_Mastery", "skillMaxLevel = 32", "MasteryEnumeration = MasteryEarth"});
-    auto* odd = Make<Skill_Mastery>({"Class = Skill_Mastery", "MasteryEnumeration = masteryearth"});
+    auto* earth = Make<Skill_Mastery>({"skillMaxLevel = 32", "MasteryEnumeration = MasteryEarth"});
+    auto* odd = Make<Skill_Mastery>({"MasteryEnumeration = masteryearth"});
     EXPECT_EQ(earth->GetEnumeration(), 5u);
     EXPECT_EQ(odd->GetEnumeration(), 0u);
     EXPECT_TRUE(earth->IsSkillTheMasterySkill());
@@ -147,8 +144,7 @@ TEST_F(Skill_PassiveTest, AMasteryReadsItsKindAndIsNeverTakenBackOrAugmented)
 
 TEST_F(Skill_PassiveTest, DualWieldIsUsableOnlyWithBothHandsArmed)
 {
-    auto* dual = Make<Skill_PassiveDualWieldWeapon>(
-        {"Class = Skill_PassiveDualWieldWeapon", "skillMaxLevel = 3"});
+    auto* dual = Make<Skill_PassiveDualWieldWeapon>({"skillMaxLevel = 3"});
     manager.handState = 2;
     EXPECT_EQ(Available(*dual, false, false), Availability(false, 4));
     dual->ReceiveStateUpdate(SkillState{1, true}, true);
@@ -178,8 +174,7 @@ TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)
     EXPECT_TRUE(log.GetLines().empty());
 
     // Nothing fills a plain shield: learnt and enabled, it still lets everything through.
-    auto* shield =
-        Make<Skill_PassiveShield>({"Class = Skill_PassiveShield", "fireDamageQualifier = 1"});
+    auto* shield = Make<Skill_PassiveShield>({"fireDamageQualifier = 1"});
     shield->ReceiveStateUpdate(SkillState{1, true}, true);
     EXPECT_EQ(shield->ModifyDamage(70.0f, CombatAttributeType_Fire), 70.0f);
     EXPECT_FALSE(shield->ProvidesInvulnerability({"Undead"}));
@@ -334,9 +329,8 @@ protected:
     Skill_OnHitAttackRadius* MakeWave(const char* expansion)
     {
         auto* wave = MakeOwned<Skill_OnHitAttackRadius>(
-            {"Class = Skill_OnHitAttackRadius", "skillMaxLevel = 3", "skillTargetRadius = 3",
-             "skillCooldownTime = 1", "onHitActivationChance = 100",
-             std::string("expansionTime = ") + expansion});
+            {"skillMaxLevel = 3", "skillTargetRadius = 3", "skillCooldownTime = 1",
+             "onHitActivationChance = 100", std::string("expansionTime = ") + expansion});
         wave->ActivateNow(*owner, Name(), 0, WorldVec3());
         return wave;
     }
@@ -348,8 +342,7 @@ protected:
 
     Skill_OnHitBuffSelf* MakeBuff(const char* chance)
     {
-        return MakeOwned<Skill_OnHitBuffSelf>({"Class = Skill_OnHitBuffSelf", "skillMaxLevel = 3",
-                                               "skillActiveDuration = 2.5",
+        return MakeOwned<Skill_OnHitBuffSelf>({"skillMaxLevel = 3", "skillActiveDuration = 2.5",
                                                "skillCooldownTime = 1.5", "skillManaCost = 10",
                                                std::string("onHitActivationChance = ") + chance});
     }

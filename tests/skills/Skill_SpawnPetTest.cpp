@@ -20,9 +20,8 @@ protected:
 
     template <typename T> T* MakePets(const char* burst, const char* limit)
     {
-        return MakeOwned<T>({ClassOf<T>(), "skillMaxLevel = 3",
-                             "spawnObjects = Records/Creatures/Pet.dbr", "skillManaCost = 5",
-                             std::string("petBurstSpawn = ") + burst,
+        return MakeOwned<T>({"skillMaxLevel = 3", "spawnObjects = Records/Creatures/Pet.dbr",
+                             "skillManaCost = 5", std::string("petBurstSpawn = ") + burst,
                              std::string("petLimit = ") + limit});
     }
 
@@ -46,9 +45,9 @@ TEST_F(SpawnPetTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
     auto* one = MakePets<Skill_SpawnPet>("0", "0");
     EXPECT_EQ(one->GetNumPets(*owner), 1u);
 
-    auto* pets = MakeOwned<Skill_SpawnPet>({"Class = Skill_SpawnPet", "skillMaxLevel = 3",
-                                            "spawnObjects = Records/Creatures/Pet.dbr",
-                                            "petBurstSpawn = 3", "petLimit = 2"});
+    auto* pets =
+        MakeOwned<Skill_SpawnPet>({"skillMaxLevel = 3", "spawnObjects = Records/Creatures/Pet.dbr",
+                                   "petBurstSpawn = 3", "petLimit = 2"});
     EXPECT_EQ(pets->GetNumPets(*owner), 3u);
     pets->ActivateNow(*owner, Name(), 0, WorldVec3());
     ASSERT_EQ(services.spawns.size(), 1u);
@@ -119,8 +118,8 @@ TEST_F(SpawnPetTest, NoFreePlaceSendsNothingAndAMissingRecordIsLogged)
     pets->ActivateNow(*lost, Name(), 0, WorldVec3());
     EXPECT_TRUE(services.spawns.empty());
 
-    auto* ghost = MakeOwned<Skill_SpawnPet>({"Class = Skill_SpawnPet", "skillMaxLevel = 3",
-                                             "spawnObjects = Records/Creatures/Missing.dbr"});
+    auto* ghost = MakeOwned<Skill_SpawnPet>(
+        {"skillMaxLevel = 3", "spawnObjects = Records/Creatures/Missing.dbr"});
     log.Clear();
     const WorldCoords at(At(3));
     ghost->SkillSpawnObject(*owner, at, 0, {at}, {ObjectManager::Instance().CreateObjectID()}, 0);

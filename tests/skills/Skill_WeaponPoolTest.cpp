@@ -72,7 +72,7 @@ protected:
 
     template <class Kind> Kind* Make(std::vector<std::string> lines = {})
     {
-        lines.insert(lines.begin(), {ClassOf<Kind>(), "skillMaxLevel = 2"});
+        lines.insert(lines.begin(), "skillMaxLevel = 2");
         return MakeEnabled<Kind>(owner, lines);
     }
     // The charges sent, in order.

@@ -267,11 +267,15 @@ protected:
         database.WriteFile(path, text);
     }
 
-    // A skill on a record of its own (records are cached by path), lent to the manager.
+    // A skill on a record of its own (records are cached by path), lent to the manager; the
+    // record is of the kind unless the lines name a class.
     template <class Kind>
-    Kind* MakeSkill(SkillManagerBase& manager, const std::vector<std::string>& lines,
+    Kind* MakeSkill(SkillManagerBase& manager, std::vector<std::string> lines,
                     std::string path = "")
     {
+        if (std::none_of(lines.begin(), lines.end(),
+                         [](const std::string& line) { return line.starts_with("Class = "); }))
+            lines.insert(lines.begin(), ClassOf<Kind>());
         if (path.empty())
             path = "Records/Skills/Made" + std::to_string(++made) + ".dbr";
         WriteLines(path, lines);
@@ -304,12 +308,8 @@ protected:
         caster = Place<SkillsTarget>({0, 0, 0}, kSide, "SkillsTarget");
     }
 
-    // The record is the kind's unless the lines name a class.
-    template <class Kind> Kind* Learnt(std::vector<std::string> lines = {})
+    template <class Kind> Kind* Learnt(const std::vector<std::string>& lines = {})
     {
-        if (std::none_of(lines.begin(), lines.end(),
-                         [](const std::string& line) { return line.starts_with("Class = "); }))
-            lines.insert(lines.begin(), ClassOf<Kind>());
         Kind* skill = MakeSkill<Kind>(owner, lines);
         skill->SetSkillLevel(1);
         return skill;
