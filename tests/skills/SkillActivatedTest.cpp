@@ -8,7 +8,6 @@
 #include "skills/Skill_WPAttack.h"
 #include "tests/support/SkillsFixture.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace GAME::Test {

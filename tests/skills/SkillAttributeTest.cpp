@@ -1,13 +1,11 @@
 #include "skills/SkillAttributeVal.h"
 
 #include "characters/AttributePak.h"
-#include "engine/LoadTable.h"
 #include "items/CostInfo_SkillAttributes.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "skills/SkillAttributeMod.h"
 #include "skills/SkillAttributeStore_Equipment.h"
 #include "skills/SkillAttributeStore_Skill.h"
-#include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/SkillsFixture.h"
 

@@ -11,10 +11,8 @@
 #include "skills/SkillBuff_PassiveShield.h"
 #include "skills/Skill_Modifier.h"
 #include "tests/combat/DeathFixture.h"
-#include "tests/support/Records.h"
 #include "tests/support/SkillsFixture.h"
 
-#include <algorithm>
 #include <climits>
 
 namespace GAME::Test {

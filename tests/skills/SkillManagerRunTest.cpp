@@ -6,7 +6,6 @@
 #include "items/EquipManager.h"
 #include "skills/SkillActivated.h"
 #include "skills/Skill_WPAttack.h"
-#include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/SkillsFixture.h"
 

@@ -8,7 +8,6 @@
 #include "items/Weapon.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "skills/SkillServices_Character.h"
-#include "tests/support/Records.h"
 #include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {

@@ -1,17 +1,10 @@
 #include "skills/SkillProfile.h"
 
-#include "core/GameTextLine.h"
-#include "engine/LocalizationManager.h"
 #include "skills/SkillProfile_Modifiers.h"
 #include "skills/SkillProfile_ProjectileModifiers.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
-#include "tests/support/Records.h"
 #include "tests/support/SkillsFixture.h"
 
 #include <climits>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 
@@ -67,10 +60,8 @@ TEST_F(SkillProfileTest, LevelsAndPerLevelLookup)
     }
 
     const SkillProfile three = Loaded("skillLifeBonus = 1;2;3\nspawnObjects = a;b;c");
-    EXPECT_FLOAT_EQ(three.GetLifeBonus(1), 1.0f);
-    EXPECT_FLOAT_EQ(three.GetLifeBonus(3), 3.0f);
-    EXPECT_FLOAT_EQ(three.GetLifeBonus(7), 3.0f);
-    EXPECT_FLOAT_EQ(three.GetLifeBonus(0), 0.0f);
+    for (const auto& [level, bonus] : {std::pair{1u, 1.0f}, {3u, 3.0f}, {7u, 3.0f}, {0u, 0.0f}})
+        EXPECT_FLOAT_EQ(three.GetLifeBonus(level), bonus) << level;
     EXPECT_EQ(three.GetSpawnObject(7), "c");
     EXPECT_EQ(three.GetNumberOfSpawnObjects(), 3u);
 }
@@ -112,7 +103,7 @@ TEST_F(SkillProfileTest, WeaponAndDamageQualifiers)
 TEST_F(SkillProfileTest, RecordCountsStayInBounds)
 {
     Start();
-    LogCapture log;
+    log.Clear();
     const SkillProfile negative =
         Loaded("skillMaxLevel = -4\nskillUltimateLevel = -1\nskillChanceWeight = -5;7\n"
                "petLimit = -2\nskillProjectileNumber = -3\nallSkillEnhancement = -1");

@@ -2,13 +2,11 @@
 
 #include "core/GameLog.h"
 #include "engine/Coords.h"
-#include "engine/LocalizationManager.h"
 #include "skills/SkillAttributeType.h"
 #include "skills/SkillProfile_Modifiers.h"
 #include "skills/SkillSecondary.h"
 #include "skills/Skill_Modifier.h"
 #include "tests/support/RecordingUserInterface.h"
-#include "tests/support/Records.h"
 #include "tests/support/SkillsFixture.h"
 #include "world/ProjectileBase.h"
 
