@@ -1,35 +1,17 @@
-#include "characters/Character.h"
 #include "characters/Monster.h"
-#include "characters/Player.h"
-#include "characters/TeamManager.h"
 #include "combat/CombatManager.h"
-#include "engine/ABBox.h"
-#include "engine/ConnectionManager.h"
 #include "engine/Coords.h"
-#include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/FilterFunction.h"
 #include "engine/Name.h"
 #include "engine/NetPacket.h"
 #include "engine/NetworkShim.h"
-#include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "game/GameEngine.h"
 #include "multiplayer/ConfigCmdPackets.h"
-#include "skills/Skill.h"
-#include "skills/SkillManager.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/SkillsFixture.h"
 #include "world/ProjectileBase.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <map>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -55,61 +37,41 @@ public:
 
 struct Kind {
     const char* record;
-    std::string text;
+    std::vector<std::string> lines;
+    // Each use pays its cost once and wounds the foe once, by the seeded roll.
+    const char* expected;
 };
 
 // One of each kind of attack skill, each within reach of a foe 1.5 ahead.
-const std::vector<Kind>& Kinds()
-{
-    static const std::vector<Kind> kinds{
-        {"Records/Two/Swing.dbr",
-         {"Class = Skill_AttackWeaponCharge\n"
-          "skillMaxLevel = 1\n"
-          "skillManaCost = 6\n"
-          "offensivePhysicalMin = 15\n"
-          "offensivePhysicalMax = 20\n"}},
-        {"Records/Two/Fireball.dbr",
-         {"Class = Skill_AttackProjectile\n"
-          "skillMaxLevel = 1\n"
-          "skillManaCost = 5\n"
-          "skillProjectileName = Records/Two/Ball.dbr\n"
-          "skillProjectileNumber = 1\n"
-          "offensiveFireMin = 12\n"
-          "offensiveFireMax = 18\n"}},
-        {"Records/Two/Wave.dbr",
-         {"Class = Skill_AttackRadius\n"
-          "skillMaxLevel = 1\n"
-          "skillManaCost = 7\n"
-          "skillTargetRadius = 6\n"
-          "offensiveColdMin = 9\n"
-          "offensiveColdMax = 11\n"}},
-        {"Records/Two/Strike.dbr",
-         {"Class = Skill_AttackRadiusLightning\n"
-          "skillMaxLevel = 1\n"
-          "skillManaCost = 5\n"
-          "skillTargetRadius = 2\n"
-          "lightningName = Records/Two/Bolt.dbr\n"
-          "offensiveLightningMin = 10\n"
-          "offensiveLightningMax = 14\n"}},
-        {"Records/Two/Curse.dbr",
-         {"Class = Skill_AttackSpell\n"
-          "skillMaxLevel = 1\n"
-          "skillManaCost = 4\n"
-          "offensivePoisonMin = 8\n"
-          "offensivePoisonMax = 8\n"}},
-        {"Records/Two/Beam.dbr",
-         {"Class = Skill_AttackSpellChaos\n"
-          "skillMaxLevel = 1\n"
-          "skillManaCost = 8\n"
-          "headVelocity = 8.0\n"
-          "tailVelocity = 16.0\n"
-          "maxDistance = 12\n"
-          "chaosBeamName = Records/Two/BeamEffect.dbr\n"
-          "offensiveLightningMin = 8\n"
-          "offensiveLightningMax = 12\n"}},
-    };
-    return kinds;
-}
+const std::vector<Kind> kKinds{
+    {"Records/Two/Swing.dbr",
+     {"Class = Skill_AttackWeaponCharge", "skillManaCost = 6", "offensivePhysicalMin = 15",
+      "offensivePhysicalMax = 20"},
+     "caster 300.000 life 144.000 mana, foe 373.835 life"},
+    {"Records/Two/Fireball.dbr",
+     {"Class = Skill_AttackProjectile", "skillManaCost = 5",
+      "skillProjectileName = Records/Two/Ball.dbr", "skillProjectileNumber = 1",
+      "offensiveFireMin = 12", "offensiveFireMax = 18"},
+     "caster 300.000 life 145.000 mana, foe 384.373 life"},
+    {"Records/Two/Wave.dbr",
+     {"Class = Skill_AttackRadius", "skillManaCost = 7", "skillTargetRadius = 6",
+      "offensiveColdMin = 9", "offensiveColdMax = 11"},
+     "caster 300.000 life 143.000 mana, foe 389.791 life"},
+    {"Records/Two/Strike.dbr",
+     {"Class = Skill_AttackRadiusLightning", "skillManaCost = 5", "skillTargetRadius = 2",
+      "lightningName = Records/Two/Bolt.dbr", "offensiveLightningMin = 10",
+      "offensiveLightningMax = 14"},
+     "caster 300.000 life 145.000 mana, foe 386.377 life"},
+    {"Records/Two/Curse.dbr",
+     {"Class = Skill_AttackSpell", "skillManaCost = 4", "offensivePoisonMin = 8",
+      "offensivePoisonMax = 8"},
+     "caster 300.000 life 146.000 mana, foe 392.000 life"},
+    {"Records/Two/Beam.dbr",
+     {"Class = Skill_AttackSpellChaos", "skillManaCost = 8", "headVelocity = 8.0",
+      "tailVelocity = 16.0", "maxDistance = 12", "chaosBeamName = Records/Two/BeamEffect.dbr",
+      "offensiveLightningMin = 8", "offensiveLightningMax = 12"},
+     "caster 300.000 life 142.000 mana, foe 389.166 life"},
+};
 
 // What both machines must agree on.
 struct Lives {
@@ -153,8 +115,11 @@ protected:
         database.WriteRecord("Records/Two/BeamEffect.dbr", {"Class = ChaosBeam"});
         std::string tree;
         int index = 0;
-        for (const Kind& kind : Kinds()) {
-            database.WriteFile(kind.record, kind.text);
+        for (const Kind& kind : kKinds) {
+            std::string text = "skillMaxLevel = 1\n";
+            for (const std::string& line : kind.lines)
+                text += line + "\n";
+            database.WriteFile(kind.record, text);
             ++index;
             tree += "skillName" + std::to_string(index) + " = " + kind.record + "\nskillLevel" +
                     std::to_string(index) + " = 1\n";
@@ -354,20 +319,11 @@ std::string Text(const Lives& lives)
 
 TEST_F(AttackSkillsTwoMachinesTest, EachKindEndsWithEqualLivesOnBothMachines)
 {
-    // Each use pays its cost once and wounds the foe once, by the seeded roll.
-    const char* expected[] = {
-        "caster 300.000 life 144.000 mana, foe 373.835 life",
-        "caster 300.000 life 145.000 mana, foe 384.373 life",
-        "caster 300.000 life 143.000 mana, foe 389.791 life",
-        "caster 300.000 life 145.000 mana, foe 386.377 life",
-        "caster 300.000 life 146.000 mana, foe 392.000 life",
-        "caster 300.000 life 142.000 mana, foe 389.166 life",
-    };
-    for (size_t i = 0; i < Kinds().size(); ++i) {
-        const auto [server, client] = BothMachines(Kinds()[i].record);
-        SCOPED_TRACE(Kinds()[i].record);
+    for (const Kind& kind : kKinds) {
+        const auto [server, client] = BothMachines(kind.record);
+        SCOPED_TRACE(kind.record);
         EXPECT_EQ(Text(server), Text(client));
-        EXPECT_EQ(Text(server), expected[i]);
+        EXPECT_EQ(Text(server), kind.expected);
     }
 }
 

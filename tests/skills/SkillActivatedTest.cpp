@@ -1,32 +1,14 @@
 #include "skills/SkillActivated.h"
 
 #include "characters/AnimationSet.h"
-#include "characters/Character.h"
-#include "characters/Player.h"
-#include "characters/TeamManager.h"
-#include "combat/ParametersCombat.h"
-#include "core/RandomUniform.h"
-#include "engine/ABBox.h"
-#include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "engine/WorldVec3.h"
 #include "items/Weapon.h"
 #include "skills/SkillActivatedWeapon.h"
 #include "skills/SkillActivatedWeaponPool.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_WPAttack.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/StubSkillOwner.h"
+#include "tests/support/SkillsFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cmath>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 
@@ -56,65 +38,10 @@ class WeaponProbe : public SkillActivatedWeapon {
 };
 GAME_IMPLEMENT_CLASS(WeaponProbe, SkillActivated);
 
-// A defender that notes the rolls of each attack and answers whether it was hit.
-class RollTarget : public Character {
-    GAME_DECLARE_CLASS(RollTarget)
-
-public:
-    bool TakeAttack(ParametersCombat& parameters) override
-    {
-        rolls.push_back(parameters.randoms.r1);
-        return true;
-    }
-    std::vector<uint32_t> rolls;
-};
-GAME_IMPLEMENT_CLASS(RollTarget, Character);
-
 namespace {
 
-constexpr uint32_t kRegion = 1;
-const Team kSide = TeamManager::BuildTeam(2, 1);
-
-class SentResults : public SkillServicesBase {
+class ControllingOwner : public SkillsOwner {
 public:
-    struct Result {
-        std::vector<uint32_t> targets;
-        uint32_t weaponId;
-        bool melee;
-    };
-    struct Shot {
-        uint32_t target;
-        WorldVec3 aim;
-        uint32_t hitIteration;
-    };
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>& targets, const WorldCoords&,
-                          uint32_t, uint32_t weaponId, bool melee) override
-    {
-        results.push_back({targets, weaponId, melee});
-    }
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState&) override {}
-    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t target, const WorldVec3& aim,
-                              uint32_t, uint32_t) override
-    {
-        shots.push_back({target, aim, GetHitIteration()});
-    }
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
-                         const std::vector<uint32_t>&, uint32_t) override
-    {}
-    void RemoveSkillBuff(const std::string&) override {}
-
-    std::vector<Result> results;
-    std::vector<Shot> shots;
-};
-
-class ControllingOwner : public StubSkillOwner {
-public:
-    SkillServicesBase* GetSkillServices() const override
-    {
-        return controlling ? &services : nullptr;
-    }
     float GetAttackSpeed() const override { return 1.0f; }
     // Notes the pool's first draw and answers the attack the test set.
     uint32_t SelectWeaponPoolSkill(RandomUniform& random) override
@@ -124,79 +51,37 @@ public:
     }
     std::vector<int> draws;
     uint32_t attackId = 0;
-    bool controlling = true;
-    mutable SentResults services;
 };
 
-class SkillActivatedTest : public GameEngineFixture {
+class SkillActivatedTest : public SkillsCasterFixture<ControllingOwner> {
 protected:
-    void SetUp() override
+    template <class Kind = ActivatedProbe> Kind* Make(const std::vector<std::string>& lines = {})
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
-        caster = Place({0, 0, 0}, kSide);
+        return Learnt<Kind>(lines);
     }
-
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
-    }
-
-    template <class Kind = ActivatedProbe> Kind* Make(std::initializer_list<std::string> lines)
-    {
-        const std::string path = "Records/Skills/Probe" + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path, lines);
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        EXPECT_NE(skill, nullptr);
-        skill->SetManager(&owner);
-        skill->SetSkillLevel(1);
-        return skill;
-    }
-
-    Character* Place(const Vec3& position, const Team& team, const char* kind = "Character")
-    {
-        auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject(kind));
-        character->SetTeam(team);
-        gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
-        character->InitialUpdate();
-        return character;
-    }
-    uint32_t Foe(const Vec3& position)
-    {
-        return Place(position, TeamManager::DefaultMonsterTeam())->GetObjectId();
-    }
-    static WorldVec3 At(float x, float z) { return WorldVec3(kRegion, {x, 0, z}); }
-    std::vector<SentResults::Result>& Results() { return owner.services.results; }
-
-    std::unique_ptr<World> previousWorld;
-    ControllingOwner owner;
-    Character* caster = nullptr;
-    int made = 0;
+    uint32_t FoeId(const Vec3& position) { return Foe(position)->GetObjectId(); }
+    std::vector<SkillsSent::Result>& Results() { return owner.services.results; }
 };
 
 TEST_F(SkillActivatedTest, RecordKeysAndTargetTypes)
 {
-    auto* plain = Make({"Class = ActivatedProbe", "skillMaxLevel = 1",
-                        "cameraShakeDurationSecs = 0.25", "cameraShakeAmplitude = 3.5"});
+    auto* plain =
+        Make({"skillMaxLevel = 1", "cameraShakeDurationSecs = 0.25", "cameraShakeAmplitude = 3.5"});
     EXPECT_FLOAT_EQ(plain->GetCameraShakeDuration(), 0.25f);
     EXPECT_FLOAT_EQ(plain->GetCameraShakeAmplitude(), 3.5f);
     EXPECT_EQ(plain->GetTargetType(), SkillTargetType_None);
     EXPECT_TRUE(plain->EndAction(*caster));
-    EXPECT_EQ(Make<WeaponProbe>({"Class = WeaponProbe"})->GetTargetType(), SkillTargetType_Enemy);
+    EXPECT_EQ(Make<WeaponProbe>()->GetTargetType(), SkillTargetType_Enemy);
     EXPECT_EQ(SkillActivatedWeaponPool().GetTargetType(), SkillTargetType_Enemy);
 }
 
 TEST_F(SkillActivatedTest, MeleeWithoutAngleHitsOneInTheNarrowCone)
 {
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
-    const uint32_t near = Foe({0, 0, 1.0f});
-    const uint32_t farther = Foe({0, 0, 2.0f});
-    Foe({0, 0, -1.0f}); // behind
-    Foe({0, 0, 2.8f});  // beyond 2.5
+    auto* skill = Make({"skillMaxLevel = 1"});
+    const uint32_t near = FoeId({0, 0, 1.0f});
+    const uint32_t farther = FoeId({0, 0, 2.0f});
+    FoeId({0, 0, -1.0f}); // behind
+    FoeId({0, 0, 2.8f});  // beyond 2.5
 
     ASSERT_TRUE(skill->ExecuteMeleeAttack(*caster, 0, At(0, 0), 77));
     ASSERT_EQ(Results().size(), 1u);
@@ -208,14 +93,12 @@ TEST_F(SkillActivatedTest, MeleeWithoutAngleHitsOneInTheNarrowCone)
 
 TEST_F(SkillActivatedTest, MeleeTargetNumberCutsTheConeAndKeepsTheTarget)
 {
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetAngle = 40",
-                        "skillTargetNumber = 3"});
-    auto* negative = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetAngle = 40",
-                           "skillTargetNumber = -2"});
-    const uint32_t kept = Foe({0, 0, 2.0f});
+    auto* skill = Make({"skillMaxLevel = 1", "skillTargetAngle = 40", "skillTargetNumber = 3"});
+    auto* negative = Make({"skillMaxLevel = 1", "skillTargetAngle = 40", "skillTargetNumber = -2"});
+    const uint32_t kept = FoeId({0, 0, 2.0f});
     std::vector<uint32_t> cone;
     for (float x : {-0.4f, -0.2f, 0.0f, 0.2f, 0.4f})
-        cone.push_back(Foe({x, 0, 1.2f}));
+        cone.push_back(FoeId({x, 0, 1.2f}));
 
     ASSERT_TRUE(skill->ExecuteMeleeAttack(*caster, kept, At(0, 0), 0));
     const std::vector<uint32_t>& sent = Results()[0].targets;
@@ -232,13 +115,12 @@ TEST_F(SkillActivatedTest, MeleeTargetNumberCutsTheConeAndKeepsTheTarget)
 
 TEST_F(SkillActivatedTest, ThreeShotsAtALoneTargetChargeOnlyTheFirst)
 {
-    auto* skill =
-        Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillProjectileNumber = 3"});
-    const uint32_t target = Foe({0, 0, 20.0f});
+    auto* skill = Make({"skillMaxLevel = 1", "skillProjectileNumber = 3"});
+    const uint32_t target = FoeId({0, 0, 20.0f});
     owner.services.IncHitIteration();
 
     ASSERT_TRUE(skill->ExecuteRangedAttack(*caster, caster->GetCoords(), target, At(0, 20.0f), 5));
-    const auto& shots = owner.services.shots;
+    const auto& shots = owner.services.launches;
     ASSERT_EQ(shots.size(), 3u);
     EXPECT_EQ(shots[0].target, target);
     EXPECT_EQ(shots[0].aim, At(0, 20.0f));
@@ -255,11 +137,10 @@ TEST_F(SkillActivatedTest, ThreeShotsAtALoneTargetChargeOnlyTheFirst)
 
 TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNothing)
 {
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1", "skillTargetRadius = 3",
-                        "skillProjectileNumber = 2"});
-    const uint32_t kept = Foe({0, 0, 3.0f});
-    const uint32_t nearPoint = Foe({1.0f, 0, 10.0f});
-    Foe({0, 0, 21.0f});
+    auto* skill = Make({"skillMaxLevel = 1", "skillTargetRadius = 3", "skillProjectileNumber = 2"});
+    const uint32_t kept = FoeId({0, 0, 3.0f});
+    const uint32_t nearPoint = FoeId({1.0f, 0, 10.0f});
+    FoeId({0, 0, 21.0f});
 
     ASSERT_TRUE(skill->ExecuteRadiusAttack(*caster, kept, At(0, 20.0f)));
     EXPECT_EQ(Results()[0].targets, std::vector<uint32_t>{kept});
@@ -275,21 +156,22 @@ TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNo
     EXPECT_FALSE(skill->ExecuteMeleeAttack(*caster, kept, At(0, 1), 0));
     EXPECT_FALSE(skill->ExecuteRangedAttack(*caster, caster->GetCoords(), kept, At(0, 1), 0));
     EXPECT_EQ(Results().size(), 2u);
-    EXPECT_TRUE(owner.services.shots.empty());
+    EXPECT_TRUE(owner.services.launches.empty());
 }
 
 TEST_F(SkillActivatedTest, DamageRollsOneGeneratorPerResult)
 {
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
-    auto* first = static_cast<RollTarget*>(Place({0, 0, 1}, kSide, "RollTarget"));
-    auto* second = static_cast<RollTarget*>(Place({0, 0, 2}, kSide, "RollTarget"));
+    auto* skill = Make({"skillMaxLevel = 1"});
+    auto* first = Place<SkillsTarget>({0, 0, 1}, kSide, "SkillsTarget");
+    auto* second = Place<SkillsTarget>({0, 0, 2}, kSide, "SkillsTarget");
     const std::vector<uint32_t> targets{first->GetObjectId(), 999999, second->GetObjectId()};
 
     skill->ApplyMeleeDamageInherent(*caster, targets, caster->GetCoords(), 4242);
     skill->ApplyMeleeDamageInherent(*caster, targets, caster->GetCoords(), 4242);
-    ASSERT_EQ(first->rolls.size(), 2u);
-    EXPECT_EQ(first->rolls[0], first->rolls[1]) << "the same seed rolls alike";
-    EXPECT_NE(first->rolls[0], second->rolls[0]) << "the generator runs on between targets";
+    ASSERT_EQ(first->attacks.size(), 2u);
+    EXPECT_EQ(first->attacks[0].roll, first->attacks[1].roll) << "the same seed rolls alike";
+    EXPECT_NE(first->attacks[0].roll, second->attacks[0].roll)
+        << "the generator runs on between targets";
     ASSERT_EQ(skill->collected.size(), 4u) << "an unknown id is skipped";
     // Three ids share 100 in whole percents, though only two are characters.
     EXPECT_FLOAT_EQ(skill->collected[0].share, 33.0f);
@@ -321,7 +203,7 @@ TEST_F(SkillActivatedTest, WeaponRowsAndSwipeTrails)
     owner.rightWeapon = right->GetObjectId();
     owner.leftWeapon = left->GetObjectId();
 
-    auto* skill = Make<WeaponProbe>({"Class = WeaponProbe"});
+    auto* skill = Make<WeaponProbe>();
     skill->SwipeAction(*caster, Name::Create("SwipeLeft"), 0, At(0, 0));
     EXPECT_FALSE(right->IsWeaponTrailEnabled());
     EXPECT_TRUE(left->IsWeaponTrailEnabled());
@@ -343,7 +225,7 @@ TEST_F(SkillActivatedTest, APlayerFarOffItsFacingTurnsIntoTheSwing)
     gEngine->GetWorld()->AddEntity(player, WorldCoords(At(0, 0)), true);
     player->InitialUpdate();
     ASSERT_NE(player->GetAnimationSet(), nullptr);
-    auto* skill = Make<WeaponProbe>({"Class = WeaponProbe", "skillMaxLevel = 1"});
+    auto* skill = Make<WeaponProbe>({"skillMaxLevel = 1"});
     skill->Update(*player, 0);
     ASSERT_TRUE(skill->IsSkillEnabled());
 
@@ -363,14 +245,13 @@ TEST_F(SkillActivatedTest, APlayerFarOffItsFacingTurnsIntoTheSwing)
 
 TEST_F(SkillActivatedTest, PoolDrawsAlikeFromTheSeedAndHandsOverToTheAttack)
 {
-    auto* pool =
-        Make<SkillActivatedWeaponPool>({"Class = SkillActivatedWeaponPool", "skillMaxLevel = 1"});
+    auto* pool = Make<SkillActivatedWeaponPool>({"skillMaxLevel = 1"});
     pool->Update(*caster, 0);
     ASSERT_TRUE(pool->IsSkillEnabled());
     EXPECT_FALSE(pool->StartAction(*caster, 0, At(0, 0), 12)) << "nothing drawn";
     EXPECT_TRUE(pool->EndAction(*caster)) << "no attack to end";
 
-    auto* attack = Make<Skill_WPAttack>({"Class = Skill_WPAttack", "skillMaxLevel = 1"});
+    auto* attack = Make<Skill_WPAttack>({"skillMaxLevel = 1"});
     owner.attackId = attack->GetObjectId();
     pool->StartAction(*caster, 0, At(0, 0), 12);
     pool->StartAction(*caster, 0, At(0, 0), 13);
@@ -396,9 +277,9 @@ TEST_F(SkillActivatedTest, MeleeDamagePlaysTheWeaponHitSoundOnce)
     }
     ASSERT_NE(clang, nullptr);
 
-    auto* skill = Make({"Class = ActivatedProbe", "skillMaxLevel = 1"});
-    const uint32_t a = Place({0, 0, 1}, kSide, "RollTarget")->GetObjectId();
-    const uint32_t b = Place({0, 0, 2}, kSide, "RollTarget")->GetObjectId();
+    auto* skill = Make({"skillMaxLevel = 1"});
+    const uint32_t a = Place({0, 0, 1}, kSide, "SkillsTarget")->GetObjectId();
+    const uint32_t b = Place({0, 0, 2}, kSide, "SkillsTarget")->GetObjectId();
     skill->ApplyMeleeDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());
     EXPECT_EQ(clang->GetPlayRequests().size(), 1u);
     skill->ApplyRangedDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());

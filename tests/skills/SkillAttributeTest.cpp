@@ -1,43 +1,19 @@
-#include "core/RandomUniform.h"
-#include "engine/LoadTable.h"
-#include "items/CostInfo_SkillAttributes.h"
-#include "skills/SkillAttributeMod.h"
 #include "skills/SkillAttributeVal.h"
-#include "tests/support/Records.h"
 
-#include <gtest/gtest.h>
+#include "characters/AttributePak.h"
+#include "items/CostInfo_SkillAttributes.h"
+#include "skills/SkillAttributeAccumulator.h"
+#include "skills/SkillAttributeMod.h"
+#include "skills/SkillAttributeStore_Equipment.h"
+#include "skills/SkillAttributeStore_Skill.h"
+#include "tests/support/ScriptedRandom.h"
+#include "tests/support/SkillsFixture.h"
 
 #include <climits>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
-namespace GAME {
+namespace GAME::Test {
+
 namespace {
-
-using Test::Record;
-
-// Hands out the draws a test names and remembers the ranges it was asked for.
-class ScriptedRandom : public RandomUniform {
-public:
-    std::vector<int> ints;
-    std::vector<float> floats;
-    std::vector<std::pair<int, int>> intRanges;
-    size_t floatDraws = 0;
-
-    int IGenerate(int min, int max) override
-    {
-        intRanges.emplace_back(min, max);
-        return ints.at(intRanges.size() - 1);
-    }
-    float FGenerate(float min, float max) override
-    {
-        EXPECT_EQ(min, 0.0f);
-        EXPECT_EQ(max, 100.0f);
-        return floats.at(floatDraws++);
-    }
-};
 
 std::vector<float> Values(const SkillAttribute& attribute, uint32_t levels)
 {
@@ -101,7 +77,7 @@ TEST(SkillAttribute, AffixesReadValueAndChanceAndJitterByTheirOwnPercentage)
     EXPECT_EQ(attribute.GetPrefixValue(), 33.0f);
     EXPECT_EQ(attribute.GetSuffixValue(), 28.0f);
     EXPECT_EQ(attribute.GetSuffixChance(), 40.0f);
-    EXPECT_EQ(random.intRanges, (std::vector<std::pair<int, int>>{{-3, 3}, {-3, 3}}));
+    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{-3, 3}, {-3, 3}}));
 }
 
 TEST(SkillAttribute, JitterRollsWholeUnitsAndNeverWipesAValueOut)
@@ -114,14 +90,14 @@ TEST(SkillAttribute, JitterRollsWholeUnitsAndNeverWipesAValueOut)
     attribute.AddJitter(10.0f, &random);
     // Three by ten percent is less than one whole unit: the range is one either way.
     EXPECT_EQ(Values(attribute, 6), (std::vector<float>{2, 3, 4, 1, 2, 0}));
-    EXPECT_EQ(random.intRanges, (std::vector<std::pair<int, int>>(5, {-1, 1})));
+    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>(5, {-1, 1})));
     EXPECT_EQ(attribute.GetPrefixValue(), 5.0f);
 
     for (const float percent : {0.0f, -5.0f}) {
         attribute.AddJitter(percent, &random);
         attribute.AddJitter(10.0f, nullptr);
     }
-    EXPECT_EQ(random.intRanges.size(), 5u);
+    EXPECT_EQ(random.intCalls.size(), 5u);
 }
 
 TEST(SkillAttribute, JitterIsLimitedToHalfAndSaturatesHugeValues)
@@ -133,7 +109,7 @@ TEST(SkillAttribute, JitterIsLimitedToHalfAndSaturatesHugeValues)
     attribute.AddJitter(80.0f, &random);
     EXPECT_EQ(attribute.GetValue(1), 149.0f);
     // 50 x 0.01f x 100 is 49.9999989 and truncates to 49, as the character attributes roll.
-    EXPECT_EQ(random.intRanges,
+    EXPECT_EQ(random.intCalls,
               (std::vector<std::pair<int, int>>{
                   {-49, 49}, {15, -15}, {-INT_MAX, INT_MAX}, {INT_MAX, -INT_MAX}}));
 }
@@ -171,7 +147,7 @@ TEST(SkillAttribute, TotalRollsLevelPrefixAndSuffixInThatOrderThreeDrawsAlways)
     EXPECT_EQ(attribute.GetTotalValue(random, 1), 2.0f);
     EXPECT_EQ(attribute.GetTotalValue(random, 3), 27.0f);
     EXPECT_EQ(attribute.GetTotalValue(random, 0), 7.0f);
-    EXPECT_EQ(random.floatDraws, 9u);
+    EXPECT_EQ(random.floatCalls, (std::vector<std::pair<float, float>>(9, {0.0f, 100.0f})));
 }
 
 TEST(SkillAttribute, TextShowsEachPositivePartWithItsChance)
@@ -228,5 +204,172 @@ TEST(SkillAttribute, CostCountsTheItemsValueAndThePositiveAffixes)
     EXPECT_EQ(info.bonusCount, 3);
 }
 
+// The store's attributes as their family and type, in store order.
+std::vector<std::string> Kinds(const SkillAttributeStore& store)
+{
+    std::vector<std::string> kinds;
+    for (const auto& attribute : store.GetAttributes()) {
+        const bool modifier = dynamic_cast<const SkillAttributeMod*>(attribute.get()) != nullptr;
+        kinds.push_back((modifier ? "Mod" : "Val") + std::to_string(attribute->GetType()));
+    }
+    return kinds;
+}
+
+// The generator's state after `draws` draws from the seed, whatever they were.
+uint32_t StateAfter(uint32_t seed, int draws)
+{
+    RandomUniform random;
+    random.Seed(seed);
+    for (int i = 0; i < draws; ++i)
+        random.FGenerate(0.0f, 100.0f);
+    return random.GetState();
+}
+
+RandomUniform Seeded(uint32_t seed)
+{
+    RandomUniform random;
+    random.Seed(seed);
+    return random;
+}
+
+TEST(SkillAttributeAccumulator, ModifierIsAPercentOfTheValuesMagnitude)
+{
+    SkillAttributeAccumulator accumulator;
+    accumulator.AddValue(SkillAttribute_CooldownReduction, 4.0f);
+    accumulator.AddValue(SkillAttribute_CooldownReduction, 6.0f);
+    accumulator.AddModifier(SkillAttribute_CooldownReduction, 50.0f);
+    accumulator.AddValue(SkillAttribute_ManaCostReduction, -10.0f);
+    accumulator.AddModifier(SkillAttribute_ManaCostReduction, 50.0f);
+    accumulator.AddModifier(SkillAttribute_ProjectileSpeedModifier, 30.0f);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_CooldownReduction), 15.0f);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ManaCostReduction), -5.0f);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ProjectileSpeedModifier), 0.0f);
+}
+
+TEST(SkillAttributeStore, LoadsItsKindsInTheirOrderAndDropsALoneZero)
+{
+    SkillAttributeStore_Skill store;
+    store.Load(Record("skillManaCostReductionModifier = 1\nskillProjectileSpeedModifier = 1\n"
+                      "skillCooldownReductionModifier = 1\nskillManaCostReduction = 1\n"
+                      "skillCooldownReduction = 1\n"));
+    EXPECT_EQ(Kinds(store), (std::vector<std::string>{"Val1", "Val2", "Val3", "Mod1", "Mod2"}));
+
+    store.Load(Record("skillCooldownReduction = 0\nskillManaCostReduction = 0;0\n"
+                      "skillProjectileSpeedModifierChance = 50\n"));
+    EXPECT_EQ(Kinds(store), std::vector<std::string>{"Val2"});
+}
+
+TEST(SkillAttributeStore, JitterNeedsAGeneratorAndScaleAndNextTextReachEveryAttribute)
+{
+    SkillAttributeStore_Skill store;
+    store.Load(Record("skillCooldownReduction = 3\nskillManaCostReductionModifier = 7;9\n"));
+    store.AddJitter(10.0f);
+    RandomUniform random = Seeded(3);
+    store.SetRandomGen(&random);
+    store.AddJitter(0.0f);
+    EXPECT_EQ(random.GetState(), Seeded(3).GetState());
+
+    store.AddJitter(10.0f);
+    RandomUniform expected = Seeded(3);
+    const float value = 3.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    const float modifier = 7.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    expected.IGenerate(-1, 1);
+    EXPECT_EQ(random.GetState(), expected.GetState());
+    EXPECT_EQ(store.GetAttributes()[0]->GetValue(1), value);
+    EXPECT_EQ(store.GetAttributes()[1]->GetValue(1), modifier);
+
+    store.Load(Record("skillCooldownReduction = 7;7\nskillManaCostReductionModifier = 7;9\n"));
+    store.ScaleAttributes(50.0f);
+    std::vector<std::wstring> lines;
+    store.CreateNextText(lines, 1, 2);
+    EXPECT_EQ(lines, std::vector<std::wstring>{L"SkillManaCostReductionModifier 13"});
+}
+
+TEST(SkillAttributeStore, EquipmentRollsItsAffixesOnTheStoresGenerator)
+{
+    const LoadTable record = Record("skillCooldownReduction = 10\n");
+    const LoadTable prefix = Record("skillManaCostReduction = 20\nlootRandomizerJitter = 10\n"
+                                    "skillManaCostReductionChance = 30\n");
+    const LoadTable suffix = Record("skillCooldownReductionModifier = 40\n");
+
+    SkillAttributeStore_Equipment store;
+    store.Load(record, &prefix, &suffix, false);
+    EXPECT_EQ(Kinds(store), (std::vector<std::string>{"Val1", "Val2", "Mod1"}));
+    EXPECT_EQ(store.GetAttributes()[1]->GetPrefixValue(), 20.0f);
+    EXPECT_EQ(store.GetAttributes()[2]->GetSuffixValue(), 40.0f);
+
+    // Only the two affix values roll; an affix without a jitter percentage still moves a unit.
+    RandomUniform random = Seeded(5);
+    store.SetRandomGen(&random);
+    store.Load(record, &prefix, &suffix, true);
+    RandomUniform expected = Seeded(5);
+    const float prefixValue = 20.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    const float suffixValue = 40.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    EXPECT_EQ(random.GetState(), expected.GetState());
+
+    EXPECT_EQ(store.GetAttributes()[1]->GetPrefixValue(), prefixValue);
+    EXPECT_EQ(store.GetAttributes()[2]->GetSuffixValue(), suffixValue);
+
+    CostInfo_SkillAttributes info;
+    store.GetCostInfo(info);
+    EXPECT_EQ(info.base, 10.0f);
+    EXPECT_EQ(info.bonus, prefixValue);
+    EXPECT_EQ(info.bonusCount, 2);
+}
+
+TEST(SkillAttributeStore, KeepsItsLentGeneratorPastLoadingForTheJitterButCopiesGoWithout)
+{
+    RandomUniform random = Seeded(5);
+    SkillAttributeStore_Equipment item;
+    item.SetRandomGen(&random);
+    item.Load(Record("skillCooldownReduction = 10\n"), nullptr, nullptr, false);
+    EXPECT_EQ(item.GetRandomGen(), &random) << "the item jitters after loading";
+
+    SkillAttributeStore_Equipment copy(item);
+    SkillAttributeStore_Equipment assigned;
+    assigned.SetRandomGen(&random);
+    assigned = item;
+    for (SkillAttributeStore* store : {&copy, &assigned}) {
+        EXPECT_EQ(store->GetRandomGen(), nullptr);
+        store->AddJitter(20.0f);
+    }
+    EXPECT_EQ(random.GetState(), Seeded(5).GetState()) << "a copy has nothing to roll with";
+    EXPECT_NE(copy.GetAttributes()[0].get(), item.GetAttributes()[0].get());
+
+    item.AddJitter(20.0f);
+    EXPECT_EQ(random.GetState(), StateAfter(5, 1));
+}
+
+using SkillAttributePak = EngineFixture;
+
+TEST_F(SkillAttributePak, LoadsEverySkillKeyAddsItAndShowsIt)
+{
+    constexpr const char* kPak = "Records/Game/MonsterAttributePak.dbr";
+    database.WriteRecord(kPak,
+                         {"skillCooldownReduction = 5;8", "skillCooldownReductionModifier = 20;40",
+                          "skillManaCostReduction = 10", "skillManaCostReductionModifier = -50",
+                          "skillProjectileSpeedModifier = 30;35;40"});
+    AttributePak pak;
+    pak.LoadFromDatabase(kPak);
+
+    SkillAttributeAccumulator accumulator;
+    accumulator.SetSeed(77);
+    pak.GetSkillAttributes(accumulator, 2);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_CooldownReduction), 11.2f);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ManaCostReduction), 5.0f);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ProjectileSpeedModifier), 35.0f);
+    // Three rolls per attribute, value and the two affixes, whatever applies.
+    EXPECT_EQ(accumulator.GetRandomGen().GetState(), StateAfter(77, 15));
+
+    std::vector<GameTextLine> lines;
+    pak.GetUIDisplayText(2, GameTextClass::Default, lines);
+    EXPECT_EQ(Texts(lines),
+              (std::vector<std::wstring>{L"SkillCooldownReduction 8", L"SkillManaCostReduction 10",
+                                         L"SkillProjectileSpeedModifier 35",
+                                         L"SkillCooldownReductionModifier 40"}));
+    EXPECT_TRUE(log.GetLines().empty());
+}
+
 } // namespace
-} // namespace GAME
+
+} // namespace GAME::Test

@@ -2,8 +2,8 @@
 
 #include "engine/WorldVec3.h"
 #include "skills/Skill_AttackProjectile.h"
-#include "tests/skills/SkillOnHitFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/SkillsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +12,17 @@
 namespace GAME::Test {
 namespace {
 
-class SkillLevelListsTest : public OwnedSkillFixture {
+class SkillLevelListsTest : public SkillsOwnerFixture {
 protected:
-    // Profiles are shared by record path, so every record gets its own.
+    void SetUp() override
+    {
+        SkillsOwnerFixture::SetUp();
+        MakeOwner(true);
+    }
     template <typename T = Skill> T* MakeSkill(const std::string& kind, const std::string& lines)
     {
-        const std::string path = "Records/Skills/Levels" + std::to_string(++made) + ".dbr";
-        return Make<T>(path, {"Class = " + kind, "skillMaxLevel = 3", lines});
+        return MakeOwned<T>({"Class = " + kind, "skillMaxLevel = 3", lines});
     }
-
-    int made = 0;
 };
 
 TEST_F(SkillLevelListsTest, ARecordWithoutAProjectileNumberStillLaunchesOne)
@@ -38,10 +39,10 @@ TEST_F(SkillLevelListsTest, ARecordWithoutAProjectileNumberStillLaunchesOne)
         auto* skill = MakeSkill<Skill_AttackProjectile>("Skill_AttackProjectile", row.line);
         ASSERT_NE(skill, nullptr);
         EXPECT_EQ(skill->GetSkillProfile().GetNumberOfProjectiles(), row.shots);
-        services.projectileTargets.clear();
+        services.launches.clear();
         EXPECT_TRUE(skill->ExecuteRangedAttack(*owner, owner->GetCoords(), 0,
                                                WorldVec3(kRegion, Vec3(0, 0, 10)), 0));
-        EXPECT_EQ(services.projectileTargets.size(), row.shots);
+        EXPECT_EQ(services.launches.size(), row.shots);
     }
 }
 

@@ -1,26 +1,18 @@
 #include "skills/SkillManager.h"
 
 #include "ai/ControllerCharacter.h"
-#include "characters/Character.h"
+#include "combat/CombatManager.h"
 #include "engine/Name.h"
-#include "engine/ObjectManager.h"
-#include "engine/WorldCoords.h"
-#include "engine/WorldVec3.h"
+#include "items/EquipManager.h"
 #include "skills/SkillActivated.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_WPAttack.h"
-#include "tests/support/EngineFixture.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
-#include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/SkillsFixture.h"
 
-#include <gtest/gtest.h>
-
+#include <array>
 #include <climits>
 #include <map>
-#include <string>
-#include <vector>
+#include <sstream>
 
 namespace GAME::Test {
 
@@ -32,7 +24,7 @@ std::vector<std::string>& Calls()
 }
 } // namespace
 
-// Records each call the manager makes, in order.
+// Records each call the manager makes, in order, and answers what the test set.
 class RunRecordingSkill : public SkillActivated {
     GAME_DECLARE_CLASS(RunRecordingSkill)
 
@@ -51,11 +43,10 @@ public:
         Calls().push_back("Hit " + callback.GetString());
     }
     bool EndAction(Character&) override { return endAnswer; }
-    bool WarmUpStart() override
-    {
-        Note("WarmUpStart");
-        return true;
-    }
+    void Install(Character*) override { Note("Install"); }
+    void UnInstall(Character*) override { Note("UnInstall"); }
+    void EndCooldown() override { Note("EndCooldown"); }
+    bool WarmUpStart() override { return Note("WarmUpStart"); }
     void WarmUpEnd() override { Note("WarmUpEnd"); }
     void ParticleEffect2(Character&, bool on) override { Note(on ? "PS2 on" : "PS2 off"); }
     void Cancel(Character&) override { Note("Cancel"); }
@@ -72,18 +63,18 @@ public:
     void SubtractManaCost() override { Note("Mana"); }
     void StartCooldown() override { Note("Cooldown"); }
     void Update(Character&, int32_t) override { Note("Update"); }
-    bool AllowDualWieldWeapons() const override
-    {
-        Note("DualWield");
-        return dualWield;
-    }
+    bool AllowDualWieldWeapons() const override { return Note("DualWield", dualWield); }
 
     bool startAnswer = true;
     bool endAnswer = true;
     bool dualWield = false;
 
 private:
-    void Note(const std::string& what) const { Calls().push_back(what + " " + GetObjectName()); }
+    bool Note(const std::string& what, bool answer = true) const
+    {
+        Calls().push_back(what + " " + GetObjectName());
+        return answer;
+    }
 };
 
 GAME_IMPLEMENT_CLASS(RunRecordingSkill, SkillActivated);
@@ -108,23 +99,16 @@ namespace {
 constexpr const char* kA = "Records/Skills/A.dbr";
 constexpr const char* kB = "Records/Skills/B.dbr";
 
-class SkillManagerRunTest : public EngineFixture {
+// A character and two recorded skills, A and B, for it to learn.
+class SkillManagerOwnerTest : public EngineFixture {
 protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
         Calls().clear();
-        RunPoolAttack::Weights().clear();
         database.WriteRecord(kA, {"Class = RunRecordingSkill"});
         database.WriteRecord(kB, {"Class = RunRecordingSkill"});
-        character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        ASSERT_NE(character, nullptr);
-        manager().LoadSkills(Record("skillName1 = Records/Skills/A.dbr\nskillLevel1 = 1\n"
-                                    "skillName2 = Records/Skills/B.dbr\nskillLevel2 = 1\n"),
-                             2);
-        for (const char* name : {kA, kB})
-            Find(name)->ReceiveStateUpdate(SkillState{1, true}, false);
-        Calls().clear();
+        character = NewCharacter();
     }
 
     SkillManager& manager() { return character->GetSkillManager(); }
@@ -132,8 +116,25 @@ protected:
     {
         return static_cast<RunRecordingSkill*>(manager().GetSkill(manager().FindSkillId(name)));
     }
+    const std::string& Enchantment() const
+    {
+        return character->GetCombatManager().GetEquipManager().GetWeaponEnchantment();
+    }
 
     Character* character = nullptr;
+};
+
+// The two learnt at level 1 and enabled.
+class SkillManagerRunTest : public SkillManagerOwnerTest {
+protected:
+    void SetUp() override
+    {
+        SkillManagerOwnerTest::SetUp();
+        manager().LoadSkills(Tree({{kA, 1}, {kB, 1}}), 2);
+        for (const char* name : {kA, kB})
+            Find(name)->ReceiveStateUpdate(SkillState{1, true}, false);
+        Calls().clear();
+    }
 };
 
 using Lines = std::vector<std::string>;
@@ -148,9 +149,8 @@ TEST_F(SkillManagerRunTest, AFailedStartLogsAndResetsNothingAndHitCallbacksCount
     LogCapture log;
     EXPECT_FALSE(manager().StartSkill(1, 7, point, 99));
     EXPECT_EQ(services.GetHitIteration(), 1u);
-    EXPECT_EQ(log.Count(2, "Animation failed to start in SkillManager::StartSkill - " +
-                               character->GetObjectName() + " " + kB),
-              1u);
+    EXPECT_EQ(1u, log.Count(2, "Animation failed to start in SkillManager::StartSkill - " +
+                                   character->GetObjectName() + " " + kB));
     // No such reference, and a disabled skill, do not start at all.
     EXPECT_FALSE(manager().StartSkill(4096, 7, point, 99));
     Find(kA)->ReceiveStateUpdate(SkillState{1, false}, true);
@@ -237,6 +237,68 @@ TEST_F(SkillManagerRunTest, TheControllerIsToldOfDualWieldingOnlyWhenItChanges)
     EXPECT_FALSE(controller->IsDualWieldAllowed());
 }
 
+TEST_F(SkillManagerOwnerTest, TheNewestEnchantmentShowsAndRemovalRestoresTheEarlier)
+{
+    manager().AddWeaponEnchantment(1, "Records/Fx/Fire.dbr");
+    manager().AddWeaponEnchantment(2, "Records/Fx/Ice.dbr");
+    EXPECT_EQ(Enchantment(), "Records/Fx/Ice.dbr");
+    manager().RemoveWeaponEnchantment(2);
+    EXPECT_EQ(Enchantment(), "Records/Fx/Fire.dbr");
+    manager().RemoveWeaponEnchantment(1);
+    EXPECT_EQ(Enchantment(), "");
+}
+
+TEST_F(SkillManagerOwnerTest, EffectPacksShowTheNewestOwnerAndOnlyItsRemovalReshows)
+{
+    manager().AddCharFxPak(1, {"Records/Fx/One.dbr"});
+    manager().AddCharFxPak(2, {"", "Records/Fx/Two.dbr"});
+    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 2u);
+    manager().RemoveCharFxPak(2);
+    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 1u);
+    manager().AddCharFxPak(3, {""});
+    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 0u) << "an empty name shows nothing";
+    manager().RemoveCharFxPak(1);
+    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 0u) << "owner 1 was not showing";
+}
+
+TEST_F(SkillManagerOwnerTest, ActiveListHoldsEachSkillOnceAndCooldownsRefresh)
+{
+    manager().LoadSkills(Record(std::string("skillName1 = ") + kA + "\nskillLevel1 = 1\n" +
+                                "skillName2 = " + kB + "\n"),
+                         2);
+    Skill* a = manager().GetSkill(manager().FindSkillId(kA));
+    Skill* b = manager().GetSkill(manager().FindSkillId(kB));
+    ASSERT_NE(b, nullptr);
+    a->SetSkillLevel(2);
+    EXPECT_FALSE(b->IsSkillEnabled());
+    manager().RemoveFromActiveList(b);
+    manager().RefreshCooldown();
+    manager().RemoveFromActiveList(a);
+    manager().RemoveFromActiveList(a);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{std::string("Install ") + kA,
+                                                 std::string("EndCooldown ") + kA,
+                                                 std::string("UnInstall ") + kA}));
+    EXPECT_TRUE(manager().GetActiveList().empty());
+}
+
+TEST_F(SkillManagerOwnerTest, AMonstersSkillIsEnabledWithItsLevel)
+{
+    manager().SetIsMonster(true);
+    EXPECT_TRUE(manager().IsMonsterSkill());
+    manager().LoadSkills(Record(std::string("skillName1 = ") + kA + "\nskillLevel1 = 1\n"), 1);
+    EXPECT_TRUE(manager().GetSkill(manager().FindSkillId(kA))->IsSkillEnabled());
+}
+
+TEST_F(SkillManagerOwnerTest, APetGoneBeforeTheFrameIsSkipped)
+{
+    auto* pet = NewCharacter();
+    manager().PushPetInitialize(pet);
+    manager().PushPetInitialize(nullptr);
+    ObjectManager::Instance().DestroyObjectEx(pet, "test", __LINE__);
+    manager().Update(10);
+    manager().Update(10);
+}
+
 // A manager whose hands the test sets.
 class HandStateManager : public SkillManager {
 public:
@@ -257,12 +319,11 @@ TEST_F(SkillManagerRunTest, OnlyTheTwoRangedHandStatesGiveTheRangedProfile)
 }
 
 // Pooled attacks need their profiles (the level cap), so the game engine runs.
-class SkillManagerPoolTest : public GameEngineFixture {
+class SkillManagerPoolTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        SkillsFixture::SetUp();
         RunPoolAttack::Weights().clear();
         for (const char* name : {"Records/Skills/Default/DefaultWPBasicAttack.dbr",
                                  "Records/Skills/Default/DefaultWeaponAttack.dbr",
@@ -270,90 +331,74 @@ protected:
             database.WriteRecord(name, {"Class = RunPoolAttack", "skillMaxLevel = 10"});
     }
 
-    // Two pooled attacks at level 1 after the default attacks.
-    void Load(SkillManager& manager, uint32_t first, uint32_t second, uint32_t fallback)
+    void Weigh(uint32_t first, uint32_t second, uint32_t fallback)
     {
         RunPoolAttack::Weights()["Records/Skills/Default/DefaultWPBasicAttack.dbr"] = fallback;
         RunPoolAttack::Weights()["Records/Skills/P1.dbr"] = first;
         RunPoolAttack::Weights()["Records/Skills/P2.dbr"] = second;
-        manager.LoadDefaultSkills();
-        manager.LoadSkills(Record("skillName1 = Records/Skills/P1.dbr\nskillLevel1 = 1\n"
-                                  "skillName2 = Records/Skills/P2.dbr\nskillLevel2 = 1\n"),
-                           2);
     }
+    // Two pooled attacks at level 1.
+    const LoadTable kPooled = Tree({{"Records/Skills/P1.dbr", 1}, {"Records/Skills/P2.dbr", 1}});
 };
 
 TEST_F(SkillManagerPoolTest, DrawsFallIntoTheRunningTotalsWithTheDefaultLast)
 {
-    SkillManager manager;
-    Load(manager, 30, 20, 10);
-    const uint32_t p1 = manager.FindSkillId("Records/Skills/P1.dbr");
-    const uint32_t p2 = manager.FindSkillId("Records/Skills/P2.dbr");
-    const uint32_t fallback = manager.GetDefaultWPSkillId();
-    ScriptedRandom random;
-    random.ints = {0, 30, 31, 50, 51, 100};
-    std::vector<uint32_t> picks;
-    for (int i = 0; i < 6; ++i)
-        picks.push_back(manager.SelectWeaponPoolSkill(random));
-    EXPECT_EQ(picks, (std::vector<uint32_t>{p1, p1, p2, p2, fallback, fallback}));
-    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 100));
-}
-
-TEST_F(SkillManagerPoolTest, TheTotalGoesPastOneHundredAndStaysWithinTheGeneratorsRange)
-{
-    SkillManager over;
-    Load(over, 120, 0, 0);
-    ScriptedRandom random;
-    random.ints = {120};
-    EXPECT_EQ(over.SelectWeaponPoolSkill(random), over.FindSkillId("Records/Skills/P1.dbr"));
-    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 120));
-
-    SkillManager none;
-    Load(none, 0, 0, 10);
-    random.ints = {0};
-    EXPECT_EQ(none.SelectWeaponPoolSkill(random), none.GetDefaultWPSkillId());
-    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 100));
-
-    // Weights from records are unsigned: the sum does not wrap and the draw stays an int.
-    SkillManager huge;
-    Load(huge, UINT32_MAX, UINT32_MAX, UINT32_MAX);
-    random.ints = {INT_MAX};
-    EXPECT_EQ(huge.SelectWeaponPoolSkill(random), huge.FindSkillId("Records/Skills/P1.dbr"));
-    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, INT_MAX));
-}
-
-// Without default records there is no default attack: every draw lands on a pooled one.
-TEST_F(SkillManagerPoolTest, WithoutADefaultAttackTheDrawStaysAmongThePooledOnes)
-{
-    SkillManager manager;
-    RunPoolAttack::Weights()["Records/Skills/P1.dbr"] = 30;
-    RunPoolAttack::Weights()["Records/Skills/P2.dbr"] = 20;
-    manager.LoadSkills(Record("skillName1 = Records/Skills/P1.dbr\nskillLevel1 = 1\n"
-                              "skillName2 = Records/Skills/P2.dbr\nskillLevel2 = 1\n"),
-                       2);
-    ASSERT_EQ(manager.GetDefaultWPSkillId(), 0u);
-    const uint32_t p1 = manager.FindSkillId("Records/Skills/P1.dbr");
-    const uint32_t p2 = manager.FindSkillId("Records/Skills/P2.dbr");
-    ScriptedRandom random;
-    random.ints = {0, 30, 31, 50};
-    std::vector<uint32_t> picks;
-    for (int i = 0; i < 4; ++i)
-        picks.push_back(manager.SelectWeaponPoolSkill(random));
-    EXPECT_EQ(picks, (std::vector<uint32_t>{p1, p1, p2, p2}));
-    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 50));
-
-    SkillManager empty;
-    random.ints = {0};
-    EXPECT_EQ(empty.SelectWeaponPoolSkill(random), 0u);
-    EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 0));
+    // What is loaded: 0 nothing, 1 the pooled attacks, 2 the defaults too. Picks: the pooled
+    // attack 1 or 2, D the default, 0 none.
+    struct Row {
+        const char* name;
+        int loads;
+        std::array<uint32_t, 3> weights; // first, second, default
+        std::vector<int> draws;
+        const char* picks;
+        std::pair<int, int> range;
+    };
+    const Row rows[] = {
+        {"30, 20 and 10", 2, {30, 20, 10}, {0, 30, 31, 50, 51, 100}, "1 1 2 2 D D", {0, 100}},
+        {"a total past one hundred", 2, {120, 0, 0}, {120}, "1", {0, 120}},
+        {"the default alone", 2, {0, 0, 10}, {0}, "D", {0, 100}},
+        // Weights from records are unsigned: the sum does not wrap and the draw stays an int.
+        {"the largest weights",
+         2,
+         {UINT32_MAX, UINT32_MAX, UINT32_MAX},
+         {INT_MAX},
+         "1",
+         {0, INT_MAX}},
+        {"no default attack", 1, {30, 20, 0}, {0, 30, 31, 50}, "1 1 2 2", {0, 50}},
+        {"nothing to draw", 0, {0, 0, 0}, {0}, "0", {0, 0}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SkillManager manager;
+        Weigh(row.weights[0], row.weights[1], row.weights[2]);
+        if (row.loads == 2)
+            manager.LoadDefaultSkills();
+        if (row.loads >= 1)
+            manager.LoadSkills(kPooled, 2);
+        const std::map<std::string, uint32_t> ids{
+            {"1", manager.FindSkillId("Records/Skills/P1.dbr")},
+            {"2", manager.FindSkillId("Records/Skills/P2.dbr")},
+            {"D", manager.GetDefaultWPSkillId()},
+            {"0", 0}};
+        EXPECT_EQ(ids.at("D") != 0, row.loads == 2);
+        ScriptedRandom random;
+        random.ints.assign(row.draws.begin(), row.draws.end());
+        std::istringstream picks(row.picks);
+        for (std::string pick; picks >> pick;)
+            EXPECT_EQ(manager.SelectWeaponPoolSkill(random), ids.at(pick)) << pick;
+        EXPECT_EQ(random.intCalls.back(), row.range);
+    }
 }
 
 TEST_F(SkillManagerPoolTest, OneSeedPicksTheSameAttackOnTwoManagers)
 {
+    Weigh(30, 20, 10);
     SkillManager here;
     SkillManager there;
-    Load(here, 30, 20, 10);
-    Load(there, 30, 20, 10);
+    for (SkillManager* manager : {&here, &there}) {
+        manager->LoadDefaultSkills();
+        manager->LoadSkills(kPooled, 2);
+    }
     for (uint32_t seed : {1u, 77u, 123456u, 99999u}) {
         RandomUniform first;
         RandomUniform second;

@@ -1,22 +1,82 @@
 #include "skills/SkillManager.h"
 
-#include "characters/Character.h"
 #include "combat/CombatAttributeAccumulator.h"
-#include "combat/ParametersCombat.h"
 #include "combat/RacialBonus.h"
-#include "core/RandomUniform.h"
-#include "engine/ObjectManager.h"
-#include "skills/Skill.h"
-#include "tests/support/EngineFixture.h"
-#include "tests/support/LogCapture.h"
-#include "tests/support/Records.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "engine/GameInfo.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "items/Weapon.h"
+#include "skills/SkillAttributeAccumulator.h"
+#include "skills/SkillServices_Character.h"
+#include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
+
+std::vector<std::string>& Calls()
+{
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+// Says which of its game-balance packs the manager asked for.
+class CollectCharacter : public Character {
+    GAME_DECLARE_CLASS(CollectCharacter)
+
+public:
+    void ContributeGameBalanceSkillAttributes(SkillAttributeAccumulator&) const override
+    {
+        Calls().push_back("balance skill");
+    }
+    void ContributeGameBalanceOffensiveDamageAttributes(CombatAttributeAccumulator&) const override
+    {
+        Calls().push_back("balance damage");
+    }
+    void
+    ContributeGameBalanceOffensiveModifierAttributes(CombatAttributeAccumulator&) const override
+    {
+        Calls().push_back("balance modifier");
+    }
+};
+
+class CollectWeapon : public Weapon {
+    GAME_DECLARE_CLASS(CollectWeapon)
+
+public:
+    void GetOffensiveDamageAttributes(CombatAttributeAccumulator&) const override
+    {
+        Calls().push_back("weapon");
+    }
+};
+
+GAME_IMPLEMENT_CLASS(CollectCharacter, Character);
+GAME_IMPLEMENT_CLASS(CollectWeapon, Weapon);
+
+// The plainest skill a record can name.
+class LoadedSkill : public Skill {
+    GAME_DECLARE_CLASS(LoadedSkill)
+
+public:
+    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
+    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
+};
+
+GAME_IMPLEMENT_CLASS(LoadedSkill, Skill);
+
+class LoadedMasterySkill : public LoadedSkill {
+    GAME_DECLARE_CLASS(LoadedMasterySkill)
+
+public:
+    bool IsSkillTheMasterySkill() const override { return true; }
+};
+
+GAME_IMPLEMENT_CLASS(LoadedMasterySkill, LoadedSkill);
+
+// Puts learned skills on the active list, as learning them will.
+class ActiveListManager : public SkillManager {
+public:
+    void Activate(uint32_t skillId) { activeSkills.push_back(GetSkill(skillId)); }
+};
+
 namespace {
 
 using Levels = std::vector<uint32_t>;
@@ -52,12 +112,10 @@ TEST(SkillManagerTest, LoadReadsTheThreeListsCutsUnevenPairsAndZeroesNegatives)
                         "reclamationPointCosts = -1\n"));
     EXPECT_EQ(manager.GetMasteryIncrementLevels(), (Levels{4, 0}));
     EXPECT_EQ(manager.GetReclamationPointCosts(), (Levels{0}));
-    EXPECT_EQ(log.Count(1, "SkillManager: masteryIncrementLevel of (no character) holds -3, "
-                           "read as 0"),
-              1u);
-    EXPECT_EQ(log.Count(1, "SkillManager: reclamationPointCosts of (no character) holds -1, "
-                           "read as 0"),
-              1u);
+    EXPECT_EQ(1u, log.Count(1, "SkillManager: masteryIncrementLevel of (no character) holds -3, "
+                               "read as 0"));
+    EXPECT_EQ(1u, log.Count(1, "SkillManager: reclamationPointCosts of (no character) holds -1, "
+                               "read as 0"));
 }
 
 // Counts what the manager asks (defense 1, retaliation 10); a racial defense answer adds the
@@ -105,7 +163,7 @@ using SkillManagerLists = EngineFixture;
 TEST_F(SkillManagerLists, AsksEachListedSkillOnceByItsListsRule)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    auto* owner = static_cast<Character*>(objects.CreateObject("Character"));
+    auto* owner = NewCharacter();
     // Active: armed, armed but unlearnt, learnt but unarmed; item: learnt, unlearnt.
     std::vector<CountingSkill*> skills;
     for (auto [level, armed] :
@@ -151,5 +209,386 @@ TEST_F(SkillManagerLists, AsksEachListedSkillOnceByItsListsRule)
     EXPECT_EQ(objects.GetObjectCount(), 4u); // the character and the three active skills
 }
 
+using SkillManagerCollectTest = EngineFixture;
+
+TEST_F(SkillManagerCollectTest, GameBalancePacksJoinEveryCollectionAndAWeaponAddsItsOwnDamage)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* character = static_cast<Character*>(objects.CreateObject("CollectCharacter"));
+    auto* weapon = static_cast<Weapon*>(objects.CreateObject("CollectWeapon"));
+    ASSERT_NE(character, nullptr);
+    ASSERT_NE(weapon, nullptr);
+    SkillManager& manager = character->GetSkillManager();
+    Calls().clear();
+
+    SkillAttributeAccumulator skills;
+    manager.CollectAvailableSkillAttributes(skills);
+    CombatAttributeAccumulator combat;
+    manager.CollectAvailableOffensiveModifierAttributes(combat);
+    manager.CollectAvailableOffensiveDamageAttributes(weapon->GetObjectId(), combat);
+    // An id that is no weapon adds nothing of its own.
+    manager.CollectAvailableOffensiveDamageAttributes(character->GetObjectId(), combat);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"balance skill", "balance modifier",
+                                                 "balance damage", "weapon", "balance damage"}));
+
+    objects.DestroyObjectEx(weapon, "test", __LINE__);
+    objects.DestroyObjectEx(character, "test", __LINE__);
+}
+
+constexpr const char* kFire = "Records/Skills/Fire.dbr";
+constexpr const char* kIce = "Records/Skills/Ice.dbr";
+constexpr const char* kTree = "Records/Skills/Tree.dbr";
+
+class SkillManagerSkillsTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord(kFire, {"Class = LoadedSkill"});
+        database.WriteRecord(kIce, {"Class = LoadedSkill"});
+        database.WriteRecord("Records/Skills/NotASkill.dbr", {"Class = Character"});
+    }
+    void TearDown() override
+    {
+        gEngine->GetGameInfo().SetDifficulty(0);
+        EngineFixture::TearDown();
+    }
+
+    uint32_t Level(const SkillManager& manager, const char* name) const
+    {
+        const Skill* skill = manager.GetSkill(manager.FindSkillId(name));
+        return skill != nullptr ? skill->GetSkillLevel() : 999u;
+    }
+};
+
+TEST_F(SkillManagerSkillsTest, LoadSkillsTakesEachNamedSkillAtTheDifficultysLevel)
+{
+    database.WriteRecord(kTree, {"skillName1 = Records/Skills/Fire.dbr", "skillLevel1 = 1;2;3",
+                                 "skillName3 = Records/Skills/Ice.dbr", "skillLevel3 = 0;-4",
+                                 "skillName4 = Records/Skills/Fire.dbr",
+                                 "skillName5 = Records/Skills/NotASkill.dbr"});
+    gEngine->GetGameInfo().SetDifficulty(1);
+    SkillManager manager;
+    manager.LoadSkills(std::string(kTree), 25);
+
+    EXPECT_EQ(Level(manager, kFire), 2u);
+    EXPECT_EQ(Level(manager, kIce), 0u);
+    ASSERT_EQ(manager.GetUISkillList().size(), 2u);
+    EXPECT_EQ(manager.GetUISkillList()[0], manager.FindSkillId(kFire));
+    EXPECT_EQ(log.Count(1, "SkillManager: skillLevel3 of (no character) holds -4, read as 0"), 1u);
+    EXPECT_EQ(1u, log.Count(1, "SkillManager::Tried to create duplicate non-modifier skill "
+                               "(Records/Skills/Fire.dbr)"));
+    EXPECT_EQ(1u, log.Count(1, "SkillManager::Unable to create skill "
+                               "(Records/Skills/NotASkill.dbr) ((no character))"));
+}
+
+TEST_F(SkillManagerSkillsTest, LoadSkillsReadsUpToThirtyOneKeysAndNothingForOtherCounts)
+{
+    const LoadTable table = Record("skillName31 = Records/Skills/Fire.dbr\n"
+                                   "skillName1 = Records/Skills/Ice.dbr\n");
+    SkillManager manager;
+    manager.LoadSkills(table, 32);
+    manager.LoadSkills(table, 0);
+    manager.LoadSkills(std::string(), 5);
+    EXPECT_TRUE(manager.GetUISkillList().empty());
+    manager.LoadSkills(table, 31);
+    EXPECT_NE(manager.FindSkillId(kFire), 0u);
+    EXPECT_NE(manager.FindSkillId(kIce), 0u);
+}
+
+TEST_F(SkillManagerSkillsTest, FindSkillIdIgnoresCaseAndSlashesAndNeverSeesItemSkills)
+{
+    SkillManager manager;
+    manager.LoadSkills(Tree({{kFire, 1}}), 1);
+    const uint32_t id = manager.FindSkillId(kFire);
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(manager.FindSkillId("records\\SKILLS\\fire.DBR"), id);
+    EXPECT_EQ(manager.FindSkillId("Records/Skills/Fire.db"), 0u);
+    EXPECT_EQ(manager.FindSkillId(""), 0u);
+    EXPECT_EQ(manager.FindItemSkillId(kFire), 0u);
+}
+
+TEST_F(SkillManagerSkillsTest, OnlyAHeldSkillAboveLevelZeroIsValidForUse)
+{
+    SkillManager manager;
+    manager.LoadSkills(Tree({{kFire, 3}, {kIce, 0}}), 2);
+    EXPECT_TRUE(manager.IsSkillValidForUse(manager.FindSkillId(kFire), false));
+    EXPECT_FALSE(manager.IsSkillValidForUse(manager.FindSkillId(kIce), true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(0, true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(123456, true));
+}
+
+TEST_F(SkillManagerSkillsTest, DefaultSkillsAreLearnedAtLevelOne)
+{
+    database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
+                         {"Class = Skill_WPAttack"});
+    database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
+    SkillManager loaded;
+    const uint32_t id = loaded.LoadDefaultSkills();
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(loaded.GetDefaultSkillId(), id);
+    EXPECT_NE(loaded.GetDefaultWPSkillId(), 0u);
+    EXPECT_EQ(loaded.GetSkill(id)->GetSkillLevel(), 1u);
+    EXPECT_EQ(loaded.GetUISkillList(), (std::vector<uint32_t>{loaded.GetDefaultWPSkillId(), id}));
+    EXPECT_TRUE(loaded.IsSkillValidForUse(id, false));
+}
+
+TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAttacks)
+{
+    database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
+                         {"Class = Skill_WPAttack"});
+    database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
+    database.WriteRecord("Records/Skills/Earth.dbr", {"Class = LoadedMasterySkill"});
+    ActiveListManager manager;
+    manager.LoadDefaultSkills();
+    manager.LoadSkills(Tree({{kFire, 3}, {kIce, 4}, {"Records/Skills/Earth.dbr", 6}}), 3);
+    // A level of 1 or more puts a skill on the active list; Ice is taken off it again.
+    manager.RemoveFromActiveList(manager.GetSkill(manager.FindSkillId(kIce)));
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), 3u) << "the learned, inactive Ice is not counted";
+    EXPECT_EQ(manager.GetNumMasteryPoints(), 6u);
+
+    const uint32_t ice = manager.FindSkillId(kIce);
+    manager.Activate(ice);
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), 7u);
+    // Levels come from saves: a huge one saturates instead of wrapping to a small count.
+    manager.GetSkill(ice)->SetSkillLevel(UINT32_MAX - 1);
+    EXPECT_EQ(manager.GetNumRegularSkillPoints(), UINT32_MAX);
+    EXPECT_EQ(manager.GetNumMasteryPoints(), 6u);
+}
+
+TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferenceNumber)
+{
+    auto* character = NewCharacter();
+    SkillManager& manager = character->GetSkillManager();
+    manager.LoadSkills(Tree({{kIce, 0}, {kFire, 0}}), 2);
+    EXPECT_EQ(manager.GetSkillServices(), nullptr);
+    manager.SetAsControllingManager();
+    SkillServicesBase* services = manager.GetSkillServices();
+    ASSERT_NE(services, nullptr);
+    manager.SetAsControllingManager();
+    EXPECT_EQ(manager.GetSkillServices(), services);
+    EXPECT_EQ(static_cast<SkillServices_Character*>(services)->GetParent(), character);
+
+    const uint32_t fire = manager.FindSkillId(kFire);
+    services->SendSkillStateUpdate(fire, SkillState{7, true});
+    services->SendSkillActiveUpdate(fire, SkillActiveState(2, true, true));
+    const Skill* skill = manager.GetSkill(fire);
+    // The controlling machine decided its own level; only a forced state overrides it.
+    EXPECT_EQ(skill->GetSkillLevel(), 0u);
+    EXPECT_EQ(skill->GetSkillActiveState().subLevel, 2);
+    EXPECT_EQ(Level(manager, kIce), 0u);
+    ObjectManager::Instance().DestroyObjectEx(character, "test", __LINE__);
+}
+
+TEST_F(SkillManagerSkillsTest, GroupsFollowTheListedOrder)
+{
+    const std::pair<const char*, const char*> records[] = {
+        {"Records/Skills/Mastery.dbr", "Skill_Mastery"},
+        {"Records/Skills/Mod.dbr", "Skill_Modifier"},
+        {"Records/Skills/Sec.dbr", "SkillSecondary"},
+        {"Records/Skills/Mod2.dbr", "Skill_Modifier"},
+        {"Records/Skills/Pool.dbr", "Skill_WPAttack"},
+        {"Records/Skills/Death.dbr", "SkillOnDeath"}};
+    for (const auto& [name, kind] : records)
+        database.WriteRecord(name, {std::string("Class = ") + kind});
+    SkillManager manager;
+    manager.LoadSkills(Tree({{"Records/Skills/Mastery.dbr", 1},
+                             {kFire, 1},
+                             {"Records/Skills/Mod.dbr", 1},
+                             {"Records/Skills/Mod.dbr", 5},
+                             {"Records/Skills/Sec.dbr", 1},
+                             {"Records/Skills/Mod2.dbr", 0},
+                             {"Records/Skills/Pool.dbr", 1},
+                             {"Records/Skills/Death.dbr", 0}}),
+                       8);
+    auto id = [&](const char* name) { return manager.FindSkillId(name); };
+    auto skill = [&](const char* name) { return manager.GetSkill(id(name)); };
+    const uint32_t mastery = id("Records/Skills/Mastery.dbr");
+    const uint32_t mod = id("Records/Skills/Mod.dbr");
+    const uint32_t sec = id("Records/Skills/Sec.dbr");
+    EXPECT_EQ(manager.GetUISkillList().size(), 7u) << "the modifier listed twice is one object";
+    EXPECT_EQ(skill("Records/Skills/Mod.dbr")->GetSkillLevel(), 1u);
+    EXPECT_EQ(skill(kFire)->GetModifiers(), (std::vector<uint32_t>{mod, mod}));
+    EXPECT_EQ(skill(kFire)->GetSecondarySkills(), std::vector<uint32_t>{sec});
+    EXPECT_EQ(skill(kFire)->GetMasteryId(), mastery);
+    EXPECT_EQ(skill("Records/Skills/Sec.dbr")->GetModifiers(),
+              std::vector<uint32_t>{id("Records/Skills/Mod2.dbr")});
+    EXPECT_EQ(skill("Records/Skills/Mod2.dbr")->GetBaseSkills(), std::vector<uint32_t>{sec});
+    EXPECT_EQ(skill("Records/Skills/Mod2.dbr")->GetMasteryId(), mastery);
+    EXPECT_EQ(manager.GetWeaponPoolAttacks(),
+              std::vector<Skill*>{skill("Records/Skills/Pool.dbr")});
+    EXPECT_EQ(manager.GetOnDeathSkills(), std::vector<Skill*>{skill("Records/Skills/Death.dbr")});
+    // Only the skills with a level joined the active list, each once.
+    EXPECT_EQ(manager.GetActiveList().size(), 5u);
+}
+
+TEST_F(SkillManagerSkillsTest, ItemSkillsAreGrantedOnceAndKeepTheirReference)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    Skill* granting = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(granting, nullptr);
+    SkillManager manager;
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), 0u);
+    manager.LoadSkills(Tree({{kFire, 1}}), 1);
+    manager.AddItemSkill(granting->GetObjectId(), 2);
+    manager.AddItemSkill(granting->GetObjectId(), 3);
+    const uint32_t item = manager.FindItemSkillId("records\\skills\\ICE.dbr");
+    ASSERT_NE(item, 0u);
+    EXPECT_EQ(manager.FindSkillId(kIce), 0u) << "learned look-ups skip item skills";
+    EXPECT_EQ(manager.GetSkill(item)->GetSkillLevel(), 3u);
+    EXPECT_TRUE(manager.GetSkill(item)->IsItemSkill());
+    EXPECT_EQ(manager.GetActiveList().size(), 1u) << "item skills stay off the active list";
+    EXPECT_EQ(manager.GetSkillReferenceNumber(item), 4096u);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), item);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4097), 0u);
+    EXPECT_EQ(manager.GetSkillReferenceNumber(granting->GetObjectId()), 0xFFFFFFFFu);
+    manager.RemoveItemSkill(granting->GetObjectId());
+    EXPECT_EQ(manager.GetSkill(item)->GetSkillLevel(), 0u);
+    EXPECT_EQ(manager.GetSkillIdFromReference(4096), item);
+    EXPECT_TRUE(manager.IsSkillValidForUse(item, true));
+    EXPECT_FALSE(manager.IsSkillValidForUse(item, false));
+    objects.DestroyObjectEx(granting, "test", __LINE__);
+}
+
+TEST_F(SkillManagerSkillsTest, DestructionLeavesNoSkillPointingAtTheManager)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    Skill* granting = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(granting, nullptr);
+    Skill* learned = nullptr;
+    Skill* item = nullptr;
+    {
+        SkillManager manager;
+        manager.LoadSkills(Tree({{kFire, 1}}), 1);
+        manager.AddItemSkill(granting->GetObjectId(), 1);
+        learned = manager.GetSkill(manager.FindSkillId(kFire));
+        item = manager.GetSkill(manager.FindItemSkillId(kIce));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetManager(), &manager);
+    }
+    // Destroyed objects wait in the manager's queue until the next flush.
+    EXPECT_EQ(learned->GetManager(), nullptr);
+    EXPECT_EQ(item->GetManager(), nullptr);
+    objects.DestroyObjectEx(granting, "test", __LINE__);
+
+    // At shut-down every object may go before the manager: it then touches none of its skills.
+    SkillManager survivor;
+    Skill* again = objects.CreateObjectFromFile<Skill>(kIce);
+    ASSERT_NE(again, nullptr);
+    survivor.LoadSkills(Tree({{kFire, 1}}), 1);
+    survivor.AddItemSkill(again->GetObjectId(), 1);
+    objects.DestroyAllObjects();
+}
+
+constexpr const char* kSkills = "skillName1 = Records/Skills/Fire.dbr\n"
+                                "skillName2 = Records/Skills/Ice.dbr\n"
+                                "skillName3 = Records/Skills/Wind.dbr\n";
+
+class SkillManagerStreamTest : public SkillManagerSkillsTest {
+protected:
+    void SetUp() override
+    {
+        SkillManagerSkillsTest::SetUp();
+        database.WriteRecord("Records/Skills/Wind.dbr", {"Class = LoadedSkill"});
+    }
+
+    static void Learn(SkillManager& manager) { manager.LoadSkills(Record(kSkills), 3); }
+
+    static Skill* Get(const SkillManager& manager, const char* name)
+    {
+        return manager.GetSkill(
+            manager.FindSkillId(std::string("Records/Skills/") + name + ".dbr"));
+    }
+
+    // A skills block as a hostile file might hold it: the count and then nothing.
+    static std::vector<uint8_t> BlockWithCount(int32_t count)
+    {
+        IOStreamWrite out;
+        out.BeginBlock();
+        out.StreamInt("max", count);
+        uint32_t zero = 0;
+        out.StreamUInt("masteriesAllowed", zero);
+        out.StreamUInt("skillReclamationPointsUsed", zero);
+        out.EndBlock();
+        return out.GetBytes();
+    }
+};
+
+TEST_F(SkillManagerStreamTest, SavedLevelsComeBackButNotTheRunningState)
+{
+    SkillManager saved;
+    Learn(saved);
+    Get(saved, "Fire")->ReceiveStateUpdate(SkillState{4, true}, false);
+    Get(saved, "Wind")->ReceiveStateUpdate(SkillState{9, false}, false);
+    Get(saved, "Wind")->ReceiveActiveUpdate(nullptr, SkillActiveState(3, true, true), false);
+    saved.SetMasteriesAllowed(2);
+    saved.SetSkillReclamationPointsUsed(17);
+    IOStreamWrite out;
+    saved.StreamProperties(&out);
+
+    std::string text;
+    ASSERT_TRUE(IOStreamRead::Describe(out.GetBytes(), text));
+    EXPECT_NE(text.find("max"), std::string::npos);
+
+    SkillManager restored;
+    Learn(restored);
+    IOStreamRead in(out.GetBytes());
+    restored.StreamProperties(&in);
+    ASSERT_FALSE(in.HasFailed());
+    EXPECT_EQ(Get(restored, "Fire")->GetSkillLevel(), 4u);
+    EXPECT_TRUE(Get(restored, "Fire")->GetSkillState().enabled);
+    EXPECT_EQ(Get(restored, "Ice")->GetSkillLevel(), 0u);
+    EXPECT_EQ(Get(restored, "Wind")->GetSkillLevel(), 9u);
+    EXPECT_EQ(Get(restored, "Wind")->GetSkillActiveState().subLevel, 0);
+    EXPECT_EQ(restored.GetMasteriesAllowed(), 2u);
+    EXPECT_EQ(restored.GetSkillReclamationPointsUsed(), 17u);
+
+    // A save naming a skill this character lacks passes over it.
+    SkillManager other;
+    IOStreamRead again(out.GetBytes());
+    other.StreamProperties(&again);
+    EXPECT_FALSE(again.HasFailed());
+    EXPECT_EQ(other.GetSkillReclamationPointsUsed(), 17u);
+}
+
+TEST_F(SkillManagerStreamTest, HostileCountsReadNothing)
+{
+    for (int32_t count : {-1, 65537}) {
+        SkillManager manager;
+        IOStreamRead in(BlockWithCount(count));
+        manager.StreamProperties(&in);
+        EXPECT_FALSE(in.HasFailed()) << count;
+    }
+    EXPECT_EQ(log.Count(1, "SkillManager: (no character): 65537 saved skills refused"), 1u);
+
+    // A count the stream cannot back stops at the first failed block.
+    SkillManager manager;
+    IOStreamRead in(BlockWithCount(3));
+    manager.StreamProperties(&in);
+    EXPECT_TRUE(in.HasFailed());
+}
+
+TEST_F(SkillManagerStreamTest, ReplicasCarryLearnedSkillsAboveLevelZero)
+{
+    SkillManager owner;
+    Learn(owner);
+    Get(owner, "Ice")->ReceiveStateUpdate(SkillState{5, true}, false);
+    Get(owner, "Ice")->ReceiveActiveUpdate(nullptr, SkillActiveState(1, true, false), false);
+    std::vector<SkillManager::_SkillReplica> replicas;
+    owner.GetSkillReplica(replicas);
+    ASSERT_EQ(replicas.size(), 1u);
+    EXPECT_EQ(replicas[0].skillName, "Records/Skills/Ice.dbr");
+
+    replicas.push_back({"Records/Skills/Unknown.dbr", SkillState{8, true}, {}});
+    SkillManager mirror;
+    Learn(mirror);
+    mirror.SetSkillReplica(replicas);
+    EXPECT_EQ(Get(mirror, "Ice")->GetSkillLevel(), 5u);
+    EXPECT_EQ(Get(mirror, "Ice")->GetSkillActiveState().subLevel, 1);
+    EXPECT_TRUE(Get(mirror, "Ice")->GetSkillActiveState().active);
+    EXPECT_EQ(Get(mirror, "Fire")->GetSkillLevel(), 0u);
+}
+
 } // namespace
+
 } // namespace GAME::Test

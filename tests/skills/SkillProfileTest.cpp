@@ -1,16 +1,13 @@
 #include "skills/SkillProfile.h"
 
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
-#include "tests/support/Records.h"
-
-#include <gtest/gtest.h>
+#include "skills/SkillProfile_Modifiers.h"
+#include "skills/SkillProfile_ProjectileModifiers.h"
+#include "tests/support/SkillsFixture.h"
 
 #include <climits>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
+
 namespace {
 
 class SkillProfileTest : public GameEngineFixture {
@@ -63,10 +60,8 @@ TEST_F(SkillProfileTest, LevelsAndPerLevelLookup)
     }
 
     const SkillProfile three = Loaded("skillLifeBonus = 1;2;3\nspawnObjects = a;b;c");
-    EXPECT_FLOAT_EQ(three.GetLifeBonus(1), 1.0f);
-    EXPECT_FLOAT_EQ(three.GetLifeBonus(3), 3.0f);
-    EXPECT_FLOAT_EQ(three.GetLifeBonus(7), 3.0f);
-    EXPECT_FLOAT_EQ(three.GetLifeBonus(0), 0.0f);
+    for (const auto& [level, bonus] : {std::pair{1u, 1.0f}, {3u, 3.0f}, {7u, 3.0f}, {0u, 0.0f}})
+        EXPECT_FLOAT_EQ(three.GetLifeBonus(level), bonus) << level;
     EXPECT_EQ(three.GetSpawnObject(7), "c");
     EXPECT_EQ(three.GetNumberOfSpawnObjects(), 3u);
 }
@@ -108,7 +103,7 @@ TEST_F(SkillProfileTest, WeaponAndDamageQualifiers)
 TEST_F(SkillProfileTest, RecordCountsStayInBounds)
 {
     Start();
-    LogCapture log;
+    log.Clear();
     const SkillProfile negative =
         Loaded("skillMaxLevel = -4\nskillUltimateLevel = -1\nskillChanceWeight = -5;7\n"
                "petLimit = -2\nskillProjectileNumber = -3\nallSkillEnhancement = -1");
@@ -126,9 +121,9 @@ TEST_F(SkillProfileTest, RecordCountsStayInBounds)
     EXPECT_EQ(huge.GetMaxLevel(), 255u);
     EXPECT_EQ(huge.GetUltimateLevel(), 255u);
     EXPECT_EQ(huge.GetNumberOfProjectiles(), 256u);
-    EXPECT_EQ(log.Count(Engine::LogData,
-                        "SkillProfile: 'skillMaxLevel' of record 'test.dbr' is 300, cut to 255"),
-              1u);
+    EXPECT_EQ(1u,
+              log.Count(Engine::LogData,
+                        "SkillProfile: 'skillMaxLevel' of record 'test.dbr' is 300, cut to 255"));
 }
 
 TEST_F(SkillProfileTest, ARecordLoadsOnceAndIsShared)
@@ -142,5 +137,161 @@ TEST_F(SkillProfileTest, ARecordLoadsOnceAndIsShared)
     EXPECT_EQ(Game().GetNullSkillResource()->GetDisplayNameTag(), "Invalid Skill Profile");
 }
 
+class SkillProfile_ModifiersText : public ::testing::Test {
+protected:
+    // The lines' texts, each in the style and without the flag.
+    static std::vector<std::wstring> Shown(const std::vector<GameTextLine>& lines,
+                                           GameTextClass style)
+    {
+        for (const GameTextLine& line : lines)
+            EXPECT_FALSE(line.flag);
+        return Texts(lines, style);
+    }
+
+    static SkillProfile_Modifiers Level(const std::string& text)
+    {
+        SkillProfile_Modifiers record;
+        record.Load(Record(text), 0);
+        return record;
+    }
+
+    SkillsTexts texts{{"SkillCostFormat", L"%.0f %s"},       {"SkillSecondFormat", L"%.1f s %s"},
+                      {"SkillDistanceFormat", L"%.1f m %s"}, {"ManaCost", L"Mana"},
+                      {"ExplosionRadius", L"Blast"},         {"TargetNumber", L"%d targets"}};
+};
+
+TEST_F(SkillProfile_ModifiersText, CurrentLinesFollowTheTableOrderAndTests)
+{
+    std::vector<GameTextLine> lines;
+    Level("skillManaCost = -5\n"
+          "skillActiveLifeCost = -5\n"
+          "skillActiveDuration = 2\n"
+          "skillTargetNumber = 3\n"
+          "skillCooldownTime = 10\n"
+          "explosionRadius = 4\n"
+          "projectileLaunchRotation = 30\n"
+          "projectileLaunchNumber = -1\n")
+        .CreateText(GameTextClass::SkillStatsCurrent, lines);
+    EXPECT_EQ(Shown(lines, GameTextClass::SkillStatsCurrent),
+              (std::vector<std::wstring>{L"-5 Mana", L"2.0 s ActiveDuration", L"3 targets",
+                                         L"ProjectileLaunchNumber -1", L"4.0 m Blast"}));
+}
+
+TEST_F(SkillProfile_ModifiersText, NextLinesShowOnlyTheNamedChanges)
+{
+    const SkillProfile_Modifiers first = Level("skillCooldownTime = 10\nskillTargetRadius = 4\n");
+    const SkillProfile_Modifiers second = Level("skillCooldownTime = 8\nskillTargetRadius = 3\n");
+    std::vector<GameTextLine> lines;
+    second.CreateNextText(first, lines);
+    EXPECT_TRUE(lines.empty());
+
+    // Mana cost and blast radius show any change; the target number any difference; the rest
+    // only a rise.
+    const SkillProfile_Modifiers before = Level("skillManaCost = 10\nexplosionRadius = 4\n"
+                                                "skillTargetNumber = 3\nskillTargetAngle = 90\n"
+                                                "skillActiveDuration = 2\n");
+    const SkillProfile_Modifiers after = Level("skillManaCost = 8\nexplosionRadius = 3\n"
+                                               "skillTargetNumber = 2\nskillTargetAngle = 80\n"
+                                               "skillActiveDuration = 3\n");
+    after.CreateNextText(before, lines);
+    EXPECT_EQ(Shown(lines, GameTextClass::SkillStatsNext),
+              (std::vector<std::wstring>{L"8 Mana", L"3.0 s ActiveDuration", L"2 targets",
+                                         L"3.0 m Blast"}));
+}
+
+TEST_F(SkillProfile_ModifiersText, SumAddsEveryFieldAndIntegersStopAtTheirRange)
+{
+    SkillProfile_Modifiers sum = Level("skillManaCost = 1.5\nskillTargetNumber = 2147483000\n"
+                                       "projectileLaunchNumber = -2147483000\n"
+                                       "skillCooldownTime = 1\n");
+    sum += Level("skillManaCost = 2\nskillTargetNumber = 1000\nprojectileLaunchNumber = -1000\n"
+                 "skillCooldownTime = 2\nprojectileLaunchRotation = 15\n");
+    EXPECT_EQ(sum.GetManaCost(), 3.5f);
+    EXPECT_EQ(sum.GetCooldownTime(), 3.0f);
+    EXPECT_EQ(sum.GetProjectileLaunchRotation(), 15.0f);
+    EXPECT_EQ(sum.GetTargetNumber(), INT32_MAX);
+    EXPECT_EQ(sum.GetProjectileLaunchNumber(), INT32_MIN);
+}
+
+class SkillProfile_ProjectileModifiersText : public ::testing::Test {
+protected:
+    SkillsTexts texts{{"ProjectileFragmentsLaunchNumber", L"%d fragments"},
+                      {"ProjectileFragmentsLaunchNumberMinMax", L"%d-%d fragments"}};
+
+    static SkillProfile_ProjectileModifiers Level(const std::string& text, uint32_t position = 0)
+    {
+        SkillProfile_ProjectileModifiers record;
+        record.Load(Record(text), position);
+        return record;
+    }
+
+    static std::vector<std::wstring> CurrentTexts(const SkillProfile_ProjectileModifiers& record)
+    {
+        std::vector<GameTextLine> lines;
+        record.CreateText(GameTextClass::ItemSkillName, lines);
+        return Texts(lines, GameTextClass::ItemSkillName);
+    }
+};
+
+TEST_F(SkillProfile_ProjectileModifiersText, LoadKeepsOneFragmentsNameForEveryLevel)
+{
+    const std::string text = "projectileFragmentsName = Records/Shard.dbr\n"
+                             "projectileFragmentsLaunchNumberMin = 1;2\n"
+                             "projectileFragmentsLaunchNumberMax = 3;4\n"
+                             "projectilePiercingChance = 10;20\n";
+    const SkillProfile_ProjectileModifiers second = Level(text, 1);
+    EXPECT_EQ(second.GetFragmentsName(), "Records/Shard.dbr");
+    EXPECT_EQ(second.GetFragmentsLaunchNumberMin(), 2);
+    EXPECT_EQ(second.GetFragmentsLaunchNumberMax(), 4);
+    EXPECT_EQ(second.GetPiercingChance(), 20.0f);
+    EXPECT_EQ(Level(text, 5).GetFragmentsName(), "Records/Shard.dbr");
+}
+
+TEST_F(SkillProfile_ProjectileModifiersText, FragmentsLineDependsOnMinAndMax)
+{
+    EXPECT_EQ(CurrentTexts(Level("projectileFragmentsLaunchNumberMin = 3\n"
+                                 "projectileFragmentsLaunchNumberMax = 3\n")),
+              std::vector<std::wstring>{L"3 fragments"});
+    EXPECT_EQ(CurrentTexts(Level("projectileFragmentsLaunchNumberMin = 2\n"
+                                 "projectileFragmentsLaunchNumberMax = 4\n")),
+              std::vector<std::wstring>{L"2-4 fragments"});
+    EXPECT_TRUE(CurrentTexts(Level("projectileFragmentsLaunchNumberMax = 4\n")).empty());
+    EXPECT_EQ(CurrentTexts(Level("projectileExplosionRadius = 2\nprojectilePiercingChance = 5\n"
+                                 "projectileFragmentsLaunchNumberMin = 1\n"
+                                 "projectileFragmentsLaunchNumberMax = 1\n")),
+              (std::vector<std::wstring>{L"SkillDistanceFormat 2 ExplosionRadius", L"1 fragments",
+                                         L"ProjectilePiercingChance 5"}));
+}
+
+TEST_F(SkillProfile_ProjectileModifiersText, NextLinesShowEveryDifference)
+{
+    const SkillProfile_ProjectileModifiers first = Level("projectileExplosionRadius = 2\n"
+                                                         "projectilePiercingChance = 5\n");
+    const SkillProfile_ProjectileModifiers second =
+        Level("projectileExplosionRadius = 1\nprojectilePiercingChance = 5\n"
+              "projectileFragmentsLaunchNumberMax = 4\n");
+    std::vector<GameTextLine> lines;
+    second.CreateNextText(first, lines);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text, L"SkillDistanceFormat 1 ExplosionRadius");
+    EXPECT_EQ(lines[1].text, L"0-4 fragments");
+    EXPECT_EQ(lines[1].style, GameTextClass::SkillStatsNext);
+}
+
+TEST_F(SkillProfile_ProjectileModifiersText, SumKeepsTheReceiversFragmentsName)
+{
+    SkillProfile_ProjectileModifiers sum = Level("projectileFragmentsLaunchNumberMin = 1\n"
+                                                 "projectileExplosionRadius = 0.5\n");
+    sum += Level("projectileFragmentsName = Records/Shard.dbr\n"
+                 "projectileFragmentsLaunchNumberMin = 2\nprojectileFragmentsLaunchNumberMax = 3\n"
+                 "projectileExplosionRadius = 1\nprojectilePiercingChance = 7\n");
+    EXPECT_EQ(sum.GetFragmentsName(), "");
+    EXPECT_EQ(sum.GetFragmentsLaunchNumberMin(), 3);
+    EXPECT_EQ(sum.GetFragmentsLaunchNumberMax(), 3);
+    EXPECT_EQ(sum.GetExplosionRadius(), 1.5f);
+    EXPECT_EQ(sum.GetPiercingChance(), 7.0f);
+}
+
 } // namespace
+
 } // namespace GAME::Test

@@ -1,76 +1,94 @@
 #include "skills/Skill.h"
 
-#include "characters/Character.h"
-#include "characters/TeamManager.h"
-#include "engine/ABBox.h"
-#include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "engine/WorldVec3.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/StubSkillOwner.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
+#include "engine/Name.h"
+#include "engine/SoundPak.h"
+#include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
 
-// Opens the pet margin to the tests.
-class PetRangeSkill : public Skill {
-    GAME_DECLARE_CLASS(PetRangeSkill)
+// Opens to the tests what a skill keeps to itself.
+class OpenSkill : public Skill {
+    GAME_DECLARE_CLASS(OpenSkill)
 
 public:
+    using Skill::ApplyBuffOtherEffects;
     float PetExtents() const { return GetPetExtents(); }
+    SoundPak* Swipe() const { return swipeSound; }
+    SoundPak* Hit() const { return hitSound; }
+    SoundPak* Cast() const { return castSound; }
+    Character* Pet() const { return pet; }
+    Character* NextPet() const { return nextLevelPet; }
+    void Capture(const std::string& type, const std::string& direction)
+    {
+        ragDollEffectType = type;
+        ragDollDirection = direction;
+    }
 };
 
-GAME_IMPLEMENT_CLASS(PetRangeSkill, Skill);
+GAME_IMPLEMENT_CLASS(OpenSkill, Skill);
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+// Records what the skill asks of its owner's effect manager.
+class FxCharacter : public Character {
+public:
+    uint32_t AddParticleEffect(const std::string& record, const std::string& point) override
+    {
+        calls.push_back("add " + record + " " + point);
+        return 7;
+    }
+    void StartParticleEffect(uint32_t id) override
+    {
+        calls.push_back("start " + std::to_string(id));
+    }
+    void StopParticleEffect(uint32_t id) override { calls.push_back("stop " + std::to_string(id)); }
 
-// Players are friends only on a side of their own.
-const Team kSide = TeamManager::BuildTeam(2, 1);
+    std::vector<std::string> calls;
+};
 
-class SkillTargetsTest : public GameEngineFixture {
+// Notes the pets and effect packs a skill asks for.
+class SwipeOwner : public StubSkillOwner {
+public:
+    void PushPetInitialize(Character* pet) override
+    {
+        pets.push_back("push " + pet->GetObjectName());
+    }
+    void PopPetInitialize(Character* pet) override
+    {
+        pets.push_back("pop " + pet->GetObjectName());
+    }
+
+    void AddCharFxPak(uint32_t, const std::vector<std::string>& names) override { paks = names; }
+    void RemoveCharFxPak(uint32_t) override { ++removed; }
+
+    std::vector<std::string> paks;
+    int removed = 0;
+    std::vector<std::string> pets;
+};
+
+constexpr const char* kEndFx = "Records/Fx/EndOther.dbr";
+
+// The caster owns a skill without a record.
+class SkillTargetsTest : public SkillsCasterFixture<SwipeOwner> {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
-        skill =
-            static_cast<PetRangeSkill*>(ObjectManager::Instance().CreateObject("PetRangeSkill"));
+        SkillsCasterFixture::SetUp();
+        skill = static_cast<OpenSkill*>(ObjectManager::Instance().CreateObject("OpenSkill"));
         skill->SetManager(&owner);
-        caster = Place({0, 0, 0}, kSide);
+        database.WriteRecord(kEndFx, {"Class = EffectEntity"});
+        database.WriteRecord("Records/Sounds/Swipe.dbr", {"Class = SoundPak"});
     }
 
-    void TearDown() override
+    OpenSkill* Make(const std::vector<std::string>& lines)
     {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
+        return MakeSkill<OpenSkill>(owner, lines);
     }
 
-    Character* Place(const Vec3& position, const Team& team)
-    {
-        auto* character =
-            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        character->SetTeam(team);
-        gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
-        character->InitialUpdate();
-        return character;
-    }
-
-    static WorldVec3 At(float x) { return WorldVec3(kRegion, {x, 0, 0}); }
-
-    std::unique_ptr<World> previousWorld;
-    StubSkillOwner owner;
-    PetRangeSkill* skill = nullptr;
-    Character* caster = nullptr;
+    OpenSkill* skill = nullptr;
 };
+
+using SkillEffectsTest = SkillTargetsTest;
 
 TEST_F(SkillTargetsTest, FriendSearchPrefersOthersThenTheCaster)
 {
@@ -131,6 +149,143 @@ TEST_F(SkillTargetsTest, RangeSubtractsBothExtents)
     EXPECT_FALSE(skill->IsTargetInRange(*caster, other->GetObjectId(), 8.9f));
     EXPECT_FALSE(skill->IsTargetInRange(*caster, 999999, 1000.0f));
     EXPECT_FLOAT_EQ(skill->PetExtents(), 2.0f);
+}
+
+TEST_F(SkillEffectsTest, AttachedEffectAttachesOnceAndStartsOnEverySwitchOn)
+{
+    Skill* skill =
+        Make({"particleEffectName1 = Records/Fx/Glow.dbr", "particleEffectAttachPoint1 = R Hand"});
+    auto* character = new FxCharacter();
+    ObjectManager::Instance().RegisterObject(character);
+
+    skill->ParticleEffect1(*character, true);
+    skill->ParticleEffect1(*character, true);
+    skill->ParticleEffect1(*character, false);
+    skill->ParticleEffect1(*character, true);
+    // Without a name nothing is attached, so nothing can start or stop.
+    skill->ParticleEffect2(*character, true);
+
+    const std::vector<std::string> expected = {"add Records/Fx/Glow.dbr R Hand", "start 7",
+                                               "start 7", "stop 7", "start 7"};
+    EXPECT_EQ(character->calls, expected);
+}
+
+TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
+{
+    auto* skill = Make({"skillMaxLevel = 2", std::string("endBuffOtherNames = ") + kEndFx,
+                        "charFxPakOtherNames = Records/Fx/WardPak.dbr"});
+    skill->SetSkillLevel(1);
+    auto* character = new FxCharacter();
+    ObjectManager::Instance().RegisterObject(character);
+    World& world = *gEngine->GetWorld();
+    ASSERT_TRUE(world.AddEntity(character, WorldCoords(1, Coords()), false));
+    const size_t before = world.GetEntityCount();
+
+    skill->ApplyBuffOtherEffects(*character, true);
+    EXPECT_EQ(owner.paks, std::vector<std::string>{"Records/Fx/WardPak.dbr"});
+    skill->ApplyBuffOtherEffects(*character, false);
+    EXPECT_EQ(world.GetEntityCount(), before + 1);
+    EXPECT_EQ(owner.removed, 1);
+    skill->CreateEndBuffOtherFx(character->GetCoords());
+    EXPECT_EQ(world.GetEntityCount(), before + 1) << "a second end of the same activation";
+
+    skill->ApplyBuffOtherEffects(*character, true);
+    skill->ApplyBuffOtherEffects(*character, false);
+    EXPECT_EQ(world.GetEntityCount(), before + 2);
+}
+
+TEST_F(SkillEffectsTest, WeaponSwipeSoundOnlyForTheTwoSwipeCallbacks)
+{
+    Skill* skill = Make({});
+    database.WriteRecord("Records/Creatures/Brawler.dbr",
+                         {"Class = Character", "swipeSound = Records/Sounds/Swipe.dbr"});
+    auto* character =
+        ObjectManager::Instance().CreateObjectFromFile<Character>("Records/Creatures/Brawler.dbr");
+    ASSERT_NE(character, nullptr);
+    SoundPak* arm = character->GetSwipeSound();
+    ASSERT_NE(arm, nullptr);
+
+    skill->PlayWeaponSwipeSound(*character, Name::Create("SwipeBoth"));
+    skill->PlayWeaponSwipeSound(*character, Name::Create("Hit"));
+    EXPECT_TRUE(arm->GetPlayRequests().empty());
+    // Empty hands swing the arm.
+    skill->PlayWeaponSwipeSound(*character, Name::Create("SwipeRight"));
+    skill->PlayWeaponSwipeSound(*character, Name::Create("SwipeLeft"));
+    EXPECT_EQ(arm->GetPlayRequests().size(), 2u);
+}
+
+TEST_F(SkillEffectsTest, SoundsLoadFromTheRecordAndPlayWhereAsked)
+{
+    auto* skill = Make({"skillSwipeSound = Records/Sounds/Swipe.dbr",
+                        "skillCastSound = Records/Sounds/Swipe.dbr"});
+    ASSERT_NE(skill->Swipe(), nullptr);
+    ASSERT_NE(skill->Cast(), nullptr);
+    EXPECT_NE(skill->Swipe(), skill->Cast()) << "each slot owns its pack";
+    EXPECT_EQ(skill->Hit(), nullptr);
+
+    const WorldVec3 where(1, Vec3(2.0f, 0.0f, 3.0f));
+    skill->PlaySwipeSound(where);
+    skill->PlayHitSound(where);
+    skill->PlayCastSounds(where, false); // no un-cast sound named
+    skill->PlayCastSounds(where, true);
+    skill->PreLoad(true);
+
+    ASSERT_EQ(skill->Swipe()->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(skill->Swipe()->GetPlayRequests()[0].coords.GetPosition().GetRegionPosition(),
+              Vec3(2.0f, 0.0f, 3.0f));
+    EXPECT_EQ(skill->Cast()->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(skill->Cast()->GetPreLoadRequests(), std::vector<bool>{false});
+    // The skill lets its packs go before the manager clears the rest.
+    ObjectManager::Instance().DestroyObjectEx(skill, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
+TEST_F(SkillEffectsTest, RagDollPushSumsTheLastBlowAndTheRecord)
+{
+    auto* skill = Make({"skillMaxLevel = 3", "ragDollEffect = Crumple", "ragDollDirection = Push",
+                        "ragDollAmplification = 2;3"});
+    skill->SetSkillLevel(2);
+    const WorldCoords from(1, Coords());
+    const WorldCoords to(1, Coords::FromTranslation(Vec3(3.0f, 0.0f, 4.0f)));
+    CharacterRagDoll::EffectData data;
+    skill->InitRagDollData(data, from, to);
+    EXPECT_EQ(data.effect, CharacterRagDoll::Crumple);
+    EXPECT_FLOAT_EQ(data.direction.x, 0.6f);
+    EXPECT_FLOAT_EQ(data.direction.z, 0.8f);
+    EXPECT_FLOAT_EQ(data.amplification, 3.0f);
+
+    // A captured take-hit pull cancels the record's push: no direction, the captured kind.
+    skill->Capture("TakeHit", "Pull");
+    skill->InitRagDollData(data, from, to);
+    EXPECT_EQ(data.effect, CharacterRagDoll::TakeHit);
+    EXPECT_EQ(data.direction, Vec3(0.0f, 0.0f, 0.0f));
+    // Another captured kind is not a blow: only the record counts.
+    skill->Capture("Crumple", "Pull");
+    skill->InitRagDollData(data, from, to);
+    EXPECT_FLOAT_EQ(data.direction.x, 0.6f);
+}
+
+TEST_F(SkillEffectsTest, TooltipPetsFollowTheLevelAndTheNextOneOnlyWhenItDiffers)
+{
+    database.WriteRecord("Records/Creatures/Wolf.dbr", {"Class = Character"});
+    database.WriteRecord("Records/Creatures/Bear.dbr", {"Class = Character"});
+    auto* skill = Make({"skillMaxLevel = 3",
+                        "spawnObjects = Records/Creatures/Wolf.dbr;Records/Creatures/Wolf.dbr;"
+                        "Records/Creatures/Bear.dbr"});
+    skill->SetSkillLevel(1);
+    skill->PreLoadPet();
+    ASSERT_NE(skill->Pet(), nullptr);
+    EXPECT_EQ(skill->NextPet(), nullptr) << "the same creature at the next level";
+    skill->SetSkillLevel(2);
+    skill->PreLoadPet();
+    ASSERT_NE(skill->NextPet(), nullptr);
+    EXPECT_EQ(skill->NextPet()->GetObjectName(), "Records/Creatures/Bear.dbr");
+    const std::vector<std::string> expected = {
+        "push Records/Creatures/Wolf.dbr", "pop Records/Creatures/Wolf.dbr",
+        "push Records/Creatures/Wolf.dbr", "push Records/Creatures/Bear.dbr"};
+    EXPECT_EQ(owner.pets, expected);
+    ObjectManager::Instance().DestroyObjectEx(skill, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
 }
 
 } // namespace

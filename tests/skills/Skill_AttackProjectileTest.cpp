@@ -1,92 +1,68 @@
 #include "skills/Skill_AttackProjectile.h"
 
-#include "characters/Character.h"
-#include "engine/ObjectManager.h"
-#include "skills/SkillManager.h"
-#include "skills/SkillServicesBase.h"
+#include "core/GameEvents.h"
+#include "engine/EventHandlerInterface.h"
+#include "engine/EventManager.h"
+#include "engine/SoundPak.h"
+#include "items/Weapon.h"
+#include "skills/SkillActivatedSpell.h"
 #include "skills/Skill_AttackProjectileAreaEffect.h"
 #include "skills/Skill_AttackProjectileBurst.h"
 #include "skills/Skill_AttackProjectileDebuf.h"
 #include "skills/Skill_AttackProjectileRing.h"
 #include "skills/Skill_AttackProjectileSpawnPet.h"
 #include "skills/Skill_DropProjectileTelekinesis.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
+#include "tests/support/SkillsFixture.h"
 #include "world/GameCamera.h"
 #include "world/ProjectileBase.h"
 #include "world/ProjectileTelekinesis.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 namespace GAME::Test {
+
+class TestSpell : public SkillActivatedSpell {
+    GAME_DECLARE_CLASS(TestSpell)
+};
+
+GAME_IMPLEMENT_CLASS(TestSpell, SkillActivated);
+
 namespace {
 
-// Keeps the launch commands: where, which mark and the hit iteration at the time.
-class KeptLaunches : public SkillServicesBase {
+class ShakeListener : public EventHandlerInterface {
 public:
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>&, const WorldCoords&, uint32_t,
-                          uint32_t, bool) override
-    {}
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState&) override {}
-    void SendCreateProjectile(uint32_t, const WorldCoords& origin, uint32_t, const WorldVec3&,
-                              uint32_t, uint32_t weaponId) override
+    void HandleEvent(const GameEvent& event) override
     {
-        launches.push_back({origin, weaponId, hitIteration});
+        const auto& shake = static_cast<const GameEvent_CameraShake&>(event);
+        shakes.push_back({shake.durationMs, shake.amplitude});
     }
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t,
-                         const std::vector<WorldCoords>& coords, const std::vector<uint32_t>& ids,
-                         uint32_t) override
-    {
-        spawnCoords = coords;
-        spawnIds = ids;
-    }
-    void RemoveSkillBuff(const std::string&) override {}
-
-    struct Launch {
-        WorldCoords origin;
-        uint32_t weaponId;
-        uint32_t hitIteration;
-    };
-    std::vector<Launch> launches;
-    std::vector<WorldCoords> spawnCoords;
-    std::vector<uint32_t> spawnIds;
+    void SendEvent(const GameEvent*) override {}
+    const char* GetOwnerTypeName() const override { return "ShakeListener"; }
+    std::vector<std::pair<int32_t, float>> shakes;
 };
 
-class ServedManager : public SkillManager {
-public:
-    SkillServicesBase* GetSkillServices() const override { return services; }
-    SkillServicesBase* services = nullptr;
-};
-
-class AttackProjectileTest : public GameEngineFixture {
+class AttackProjectileTest : public SkillsOwnerFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        database.WriteRecord("Records/Creatures/Thrower.dbr", {"Class = Character"});
-        owner = ObjectManager::Instance().CreateObjectFromFile<Character>(
-            "Records/Creatures/Thrower.dbr");
-        ASSERT_NE(owner, nullptr);
-        manager.Initialize(nullptr, owner);
-        manager.services = &services;
+        SkillsOwnerFixture::SetUp();
+        MakeOwner();
         database.WriteRecord("Records/Projectiles/Bolt.dbr", {"Class = ProjectileBase"});
+        database.WriteRecord(
+            "Records/Projectiles/Arrow.dbr",
+            {"Class = ProjectileBase", "projectileSwipeSound = Records/Sounds/Swish.dbr"});
+        database.WriteRecord("Records/Sounds/Swish.dbr", {"Class = SoundPak"});
     }
 
-    template <class Kind> Kind* Make(const std::string& kind, const std::string& extra)
+    template <class Kind> Kind* Make(const std::string& extra = "")
     {
-        const std::string path = "Records/Skills/" + kind + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path, {"Class = " + kind + "\nskillMaxLevel = 3\n" + extra});
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        if (skill != nullptr) {
-            skill->SetManager(&manager);
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
-        }
-        return skill;
+        return MakeEnabled<Kind>(manager, {"skillMaxLevel = 3", extra});
+    }
+
+    TestSpell* Spell(std::vector<std::string> lines)
+    {
+        lines.insert(lines.begin(), "skillMaxLevel = 1");
+        return MakeEnabled<TestSpell>(manager, lines);
     }
 
     // The launch direction about the up axis, in degrees.
@@ -95,27 +71,24 @@ protected:
         const Vec3& forward = coords.GetRegionCoords().forward;
         return std::atan2(forward.x, forward.z) * 180.0f / 3.14159265f;
     }
-
-    Character* owner = nullptr;
-    int made = 0;
-    KeptLaunches services;
-    ServedManager manager;
+    std::vector<WorldCoords> Spawned() const
+    {
+        return services.spawns.empty() ? std::vector<WorldCoords>{} : services.spawns.back().coords;
+    }
 };
+
+using SpellTest = AttackProjectileTest;
 
 TEST_F(AttackProjectileTest, FailingRecordIsLoggedAndItsSiblingsStillFly)
 {
     auto* ring = Make<Skill_AttackProjectileRing>(
-        "Skill_AttackProjectileRing",
         "skillProjectileName = Records/Projectiles/Bolt.dbr\nprojectileLaunchNumber = 3");
-    auto* broken = Make<Skill_AttackProjectile>(
-        "Skill_AttackProjectile", "skillProjectileName = Records/Projectiles/None.dbr");
-    ASSERT_NE(ring, nullptr);
-    ASSERT_NE(broken, nullptr);
-    LogCapture log;
+    auto* broken =
+        Make<Skill_AttackProjectile>("skillProjectileName = Records/Projectiles/None.dbr");
+    log.Clear();
     broken->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 0, 6000, 1);
-    EXPECT_EQ(log.Count(1, "Failed to spawn projectile (Records/Projectiles/None.dbr) (" +
-                               broken->GetObjectName() + ")"),
-              1u);
+    EXPECT_EQ(1u, log.Count(1, "Failed to spawn projectile (Records/Projectiles/None.dbr) (" +
+                                   broken->GetObjectName() + ")"));
     EXPECT_EQ(ObjectManager::Instance().GetObject(6000), nullptr);
 
     // The middle id is taken: only that entry is skipped.
@@ -133,24 +106,23 @@ TEST_F(AttackProjectileTest, FailingRecordIsLoggedAndItsSiblingsStillFly)
 TEST_F(AttackProjectileTest, RingSpreadsFromMinusHalfTheAngle)
 {
     auto* single = Make<Skill_AttackProjectileRing>(
-        "Skill_AttackProjectileRing", "projectileLaunchNumber = 0\nprojectileLaunchRotation = 90");
-    ASSERT_NE(single, nullptr);
+        "projectileLaunchNumber = 0\nprojectileLaunchRotation = 90");
     EXPECT_EQ(single->GetSkillType(), 1);
     single->ActivateNow(*owner, Name(), 0, WorldVec3());
-    ASSERT_EQ(services.spawnCoords.size(), 1u);
-    EXPECT_NEAR(Heading(services.spawnCoords[0]), -45.0f, 1e-3f);
-    EXPECT_FLOAT_EQ(services.spawnCoords[0].GetRegionCoords().origin.y, 1.0f);
+    ASSERT_EQ(Spawned().size(), 1u);
+    EXPECT_NEAR(Heading(Spawned()[0]), -45.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(Spawned()[0].GetRegionCoords().origin.y, 1.0f);
 
     auto* ring = Make<Skill_AttackProjectileRing>(
-        "Skill_AttackProjectileRing", "projectileLaunchNumber = 4\nprojectileLaunchRotation = 360");
+        "projectileLaunchNumber = 4\nprojectileLaunchRotation = 360");
     ring->ActivateNow(*owner, Name(), 0, WorldVec3());
-    ASSERT_EQ(services.spawnCoords.size(), 4u);
+    ASSERT_EQ(Spawned().size(), 4u);
     // -180 and 180 are one heading.
-    EXPECT_NEAR(std::fabs(Heading(services.spawnCoords[0])), 180.0f, 1e-3f);
-    EXPECT_NEAR(Heading(services.spawnCoords[1]), -90.0f, 1e-3f);
-    EXPECT_NEAR(Heading(services.spawnCoords[2]), 0.0f, 1e-3f);
-    EXPECT_NEAR(Heading(services.spawnCoords[3]), 90.0f, 1e-3f);
-    EXPECT_EQ(services.spawnIds.size(), 4u);
+    EXPECT_NEAR(std::fabs(Heading(Spawned()[0])), 180.0f, 1e-3f);
+    EXPECT_NEAR(Heading(Spawned()[1]), -90.0f, 1e-3f);
+    EXPECT_NEAR(Heading(Spawned()[2]), 0.0f, 1e-3f);
+    EXPECT_NEAR(Heading(Spawned()[3]), 90.0f, 1e-3f);
+    EXPECT_EQ(services.spawns.back().ids.size(), 4u);
 }
 
 TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
@@ -158,29 +130,23 @@ TEST_F(AttackProjectileTest, DebuffAtLevelThreeUsesTheLastOfTwoNames)
     database.WriteRecord("Records/Skills/Weakness.dbr",
                          {"Class = SkillBuff_Debuf", "skillMaxLevel = 3"});
     auto* debuff = Make<Skill_AttackProjectileDebuf>(
-        "Skill_AttackProjectileDebuf",
         "projectileNames = Records/A.dbr;Records/B.dbr\nbuffSkillName = "
         "Records/Skills/Weakness.dbr");
-    ASSERT_NE(debuff, nullptr);
     debuff->ReceiveStateUpdate(SkillState{3, true}, true);
     EXPECT_EQ(debuff->GetProjectileName(), "Records/B.dbr");
     debuff->ReceiveStateUpdate(SkillState{1, true}, true);
     EXPECT_EQ(debuff->GetProjectileName(), "Records/A.dbr");
     EXPECT_FALSE(debuff->IsRepeatable());
 
-    LogCapture log;
-    auto* orphan = Make<Skill_AttackProjectileDebuf>("Skill_AttackProjectileDebuf",
-                                                     "projectileNames = Records/A.dbr");
-    ASSERT_NE(orphan, nullptr);
-    EXPECT_EQ(log.Count(1, "Debuff skill record could not be loaded () (" +
-                               orphan->GetObjectName() + ")"),
-              1u);
+    log.Clear();
+    auto* orphan = Make<Skill_AttackProjectileDebuf>("projectileNames = Records/A.dbr");
+    EXPECT_EQ(1u, log.Count(1, "Debuff skill record could not be loaded () (" +
+                                   orphan->GetObjectName() + ")"));
 }
 
 TEST_F(AttackProjectileTest, AreaCastOfThreeChargesOnceAndMarksTheFirst)
 {
-    auto* drop = Make<Skill_DropProjectileTelekinesis>("Skill_DropProjectileTelekinesis", "");
-    ASSERT_NE(drop, nullptr);
+    auto* drop = Make<Skill_DropProjectileTelekinesis>();
     EXPECT_EQ(drop->GetDropOffset(), 10.0f);
     EXPECT_EQ(drop->GetDropHeight(), 14.0f);
     EXPECT_EQ(drop->GetDropHeightDeviation(), 20.0f);
@@ -206,16 +172,13 @@ TEST_F(AttackProjectileTest, AreaCastOfThreeChargesOnceAndMarksTheFirst)
 
 TEST_F(AttackProjectileTest, BurstOfOneSendsNothingMoreAndStopEndsIt)
 {
-    auto* one = Make<Skill_AttackProjectileBurst>("Skill_AttackProjectileBurst",
-                                                  "projectileLaunchNumber = 1");
-    ASSERT_NE(one, nullptr);
+    auto* one = Make<Skill_AttackProjectileBurst>("projectileLaunchNumber = 1");
     one->ActivateNow(*owner, Name(), 0, WorldVec3(0, Vec3(0.0f, 0.0f, 5.0f)));
     EXPECT_EQ(services.launches.size(), 1u);
     one->Update(*owner, 500);
     EXPECT_EQ(services.launches.size(), 1u);
 
-    auto* three = Make<Skill_AttackProjectileBurst>("Skill_AttackProjectileBurst",
-                                                    "projectileLaunchNumber = 3");
+    auto* three = Make<Skill_AttackProjectileBurst>("projectileLaunchNumber = 3");
     three->ActivateNow(*owner, Name(), 0, WorldVec3(0, Vec3(0.0f, 0.0f, 5.0f)));
     EXPECT_GE(three->GetNextDelay(), 0);
     EXPECT_LE(three->GetNextDelay(), 100);
@@ -233,10 +196,8 @@ TEST_F(AttackProjectileTest, PetImpactSpawnsOneForABurstOfZeroAndTheLimitRelease
 {
     database.WriteRecord("Records/Creatures/Imp.dbr", {"Class = Monster"});
     auto* skill = Make<Skill_AttackProjectileSpawnPet>(
-        "Skill_AttackProjectileSpawnPet",
         "spawnObjects = Records/Creatures/Imp.dbr\npetLimit = 1\npetBurstSpawn = 0");
-    ASSERT_NE(skill, nullptr);
-    LogCapture log;
+    log.Clear();
     skill->SkillSpawnObject(*owner, WorldCoords(), 0, {}, {7001, 7002}, 1);
     EXPECT_EQ(log.Count(2, "Spawn list too long (2) (" + skill->GetObjectName() + ")"), 1u);
     EXPECT_EQ(ObjectManager::Instance().GetObject(7001), nullptr);
@@ -246,8 +207,7 @@ TEST_F(AttackProjectileTest, PetImpactSpawnsOneForABurstOfZeroAndTheLimitRelease
     skill->SkillSpawnObject(*owner, WorldCoords(), 0, {}, {7002}, 1);
     EXPECT_EQ(skill->GetPets(), (std::vector<uint32_t>{7002}));
 
-    auto* broken = Make<Skill_AttackProjectileSpawnPet>("Skill_AttackProjectileSpawnPet",
-                                                        "spawnObjects = Records/Creatures/No.dbr");
+    auto* broken = Make<Skill_AttackProjectileSpawnPet>("spawnObjects = Records/Creatures/No.dbr");
     broken->SkillSpawnObject(*owner, WorldCoords(), 0, {}, {7003}, 1);
     EXPECT_EQ(log.Count(1, "Failed to spawn pet object (Records/Creatures/No.dbr)"), 1u);
     EXPECT_TRUE(broken->GetPets().empty());
@@ -257,9 +217,7 @@ TEST_F(AttackProjectileTest, DroppedTelekinesisFallsAndShakesTheCamera)
 {
     database.WriteRecord("Records/Projectiles/Rock.dbr", {"Class = ProjectileTelekinesis"});
     auto* drop = Make<Skill_DropProjectileTelekinesis>(
-        "Skill_DropProjectileTelekinesis",
         "skillProjectileName = ;Records/Projectiles/Rock.dbr;Records/Projectiles/Bolt.dbr");
-    ASSERT_NE(drop, nullptr);
     // Empty entries are dropped: ids pick among the two kept names.
     EXPECT_EQ(drop->GetSkillProjectileNames().size(), 2u);
     drop->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 1, 8000, 1);
@@ -271,6 +229,78 @@ TEST_F(AttackProjectileTest, DroppedTelekinesisFallsAndShakesTheCamera)
     drop->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 0, 8001, 1);
     EXPECT_NE(ObjectManager::Instance().GetObject<ProjectileBase>(8001), nullptr);
     EXPECT_EQ(ObjectManager::Instance().GetObject<ProjectileTelekinesis>(8001), nullptr);
+}
+
+TEST_F(SpellTest, ProjectileReportsGoOutUnchargedWhileTheOwnerLives)
+{
+    TestSpell* spell = Spell({});
+    EXPECT_EQ(spell->GetTargetType(), SkillTargetType_Enemy);
+    ProjectileInfo info;
+    info.ownerId = owner->GetObjectId();
+    info.weaponId = 77;
+    services.IncHitIteration();
+    spell->TargetInformation(info, WorldCoords(), {5, 6});
+    ASSERT_EQ(services.results.size(), 1u);
+    EXPECT_EQ(services.results[0].targets, (std::vector<uint32_t>{5, 6}));
+    EXPECT_EQ(services.results[0].weaponId, 77u);
+    EXPECT_EQ(services.results[0].hitIteration, 0u);
+    EXPECT_FALSE(services.results[0].melee);
+
+    info.ownerId = 999999;
+    spell->TargetInformation(info, WorldCoords(), {5});
+    EXPECT_EQ(services.results.size(), 1u) << "an owner gone reports nothing";
+}
+
+TEST_F(SpellTest, GroundSpellNeedsNoTarget)
+{
+    TestSpell* spell = Spell({"skillProjectileTargetGroundOnly = 1"});
+    uint32_t target = 1234;
+    EXPECT_TRUE(spell->GetValidTarget(*owner, target, WorldVec3(), false, 0.0f));
+    EXPECT_EQ(target, 0u);
+}
+
+TEST_F(SpellTest, CameraShakeSendsMillisecondsAboveATenthOfAMillisecond)
+{
+    ShakeListener listener;
+    EventManager::Instance().Register("GameEvent_CameraShake", &listener);
+    Spell({"cameraShakeDurationSecs = 1.5", "cameraShakeAmplitude = 2.5"})->CameraShake();
+    Spell({"cameraShakeDurationSecs = 0.00005", "cameraShakeAmplitude = 9"})->CameraShake();
+    EventManager::Instance().Unregister("GameEvent_CameraShake", &listener);
+    ASSERT_EQ(listener.shakes.size(), 1u);
+    EXPECT_EQ(listener.shakes[0].first, 1500);
+    EXPECT_FLOAT_EQ(listener.shakes[0].second, 2.5f);
+}
+
+TEST_F(SpellTest, RangedProjectileComesFromTheWeaponOrIsLogged)
+{
+    TestSpell* spell = Spell({"projectilePiercing = 10"});
+    log.Clear();
+    spell->CreateProjectile(*owner, WorldCoords(), 3, WorldVec3(), 0, 5000, 1);
+    EXPECT_EQ(log.Count(1, "Failed to spawn ranged projectile () ()"), 1u);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(5000), nullptr);
+
+    database.WriteRecord("Records/Items/Bow.dbr",
+                         {"Class = Weapon", "basicProjectileName = Records/Projectiles/Arrow.dbr",
+                          "piercingProjectile = 15"});
+    auto* bow = ObjectManager::Instance().CreateObjectFromFile<Weapon>("Records/Items/Bow.dbr");
+    ASSERT_NE(bow, nullptr);
+    spell->CreateProjectile(*owner, WorldCoords(), 3, WorldVec3(), bow->GetObjectId(), 5001, 1);
+    auto* arrow = ObjectManager::Instance().GetObject<ProjectileBase>(5001);
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(arrow->GetInfo().skillId, spell->GetObjectId());
+    EXPECT_EQ(arrow->GetInfo().ownerId, owner->GetObjectId());
+    EXPECT_EQ(arrow->GetInfo().weaponId, bow->GetObjectId());
+    EXPECT_EQ(arrow->GetInfo().targetId, 3u);
+    EXPECT_FLOAT_EQ(arrow->GetInfo().piercingChance, 25.0f);
+    ASSERT_NE(arrow->GetSwipeSound(), nullptr);
+    EXPECT_EQ(arrow->GetSwipeSound()->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(arrow->GetSwipeSound()->GetTrackedObjectId(), 5001u);
+
+    // Removed once however often it is asked.
+    manager.DeleteProjectile(5001);
+    manager.DeleteProjectile(5001);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(5001), nullptr);
+    ObjectManager::Instance().ProcessDestroyedObjects();
 }
 
 } // namespace

@@ -1,14 +1,9 @@
 #include "skills/Skill_AttackInherent.h"
 #include "skills/Skill_AttackWeaponCharge.h"
 
-#include "characters/Character.h"
-#include "engine/ObjectManager.h"
 #include "skills/SkillProfile.h"
 #include "skills/Skill_MeleeModifier.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/StubSkillOwner.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
 
@@ -71,12 +66,11 @@ public:
     Character* parent = nullptr;
 };
 
-class AttackWeaponTest : public GameEngineFixture {
+class AttackWeaponTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        SkillsFixture::SetUp();
         database.WriteRecord("Records/Creatures/Swinger.dbr", {"Class = Character"});
         character = ObjectManager::Instance().CreateObjectFromFile<Character>(
             "Records/Creatures/Swinger.dbr");
@@ -87,27 +81,18 @@ protected:
         owner.leftWeapon = 88;
     }
 
-    template <class Kind> Kind* Make(const std::string& kind, const std::string& extra)
+    template <class Kind> Kind* Make(const std::string& extra = "")
     {
-        const std::string path = "Records/Skills/" + kind + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path, {"Class = " + kind + "\nskillMaxLevel = 1\n" + extra});
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        if (skill != nullptr) {
-            skill->SetManager(&owner);
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
-        }
-        return skill;
+        return MakeEnabled<Kind>(owner, {"skillMaxLevel = 1", extra});
     }
 
     Character* character = nullptr;
     HandsOwner owner;
-    int made = 0;
 };
 
 TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
 {
-    auto* skill = Make<ChargeProbe>("ChargeProbe", "");
-    ASSERT_NE(skill, nullptr);
+    auto* skill = Make<ChargeProbe>();
     EXPECT_TRUE(skill->IsPrimary());
     EXPECT_TRUE(skill->IsSecondary());
     for (const char* callback : {"Hit", "RightHandHit", "LeftHandHit"})
@@ -126,8 +111,7 @@ TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
 
 TEST_F(AttackWeaponTest, InherentIgnoresTheHandsEvenWithABow)
 {
-    auto* skill = Make<InherentProbe>("InherentProbe", "");
-    ASSERT_NE(skill, nullptr);
+    auto* skill = Make<InherentProbe>();
     owner.ranged = true;
     skill->ActivateNow(*character, Name::Create("RightHandHit"), 0, WorldVec3());
     EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0}));
@@ -136,13 +120,11 @@ TEST_F(AttackWeaponTest, InherentIgnoresTheHandsEvenWithABow)
 
 TEST_F(AttackWeaponTest, WarmUpNeedsAnEnabledSkillWhoseRecordAllowsIt)
 {
-    auto* refused = Make<ChargeProbe>("ChargeProbe", "");
-    ASSERT_NE(refused, nullptr);
+    auto* refused = Make<ChargeProbe>();
     EXPECT_FALSE(refused->WarmUpStart());
     EXPECT_FALSE(refused->GetWarmUpWasActive());
 
-    auto* disabled = Make<ChargeProbe>("ChargeProbe", "skillAllowsWarmUp = 1");
-    ASSERT_NE(disabled, nullptr);
+    auto* disabled = Make<ChargeProbe>("skillAllowsWarmUp = 1");
     disabled->ReceiveStateUpdate(SkillState{1, false}, true);
     EXPECT_FALSE(disabled->WarmUpStart());
     EXPECT_FALSE(disabled->IsWarmUpActive());
@@ -150,11 +132,9 @@ TEST_F(AttackWeaponTest, WarmUpNeedsAnEnabledSkillWhoseRecordAllowsIt)
 
 TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModifiers)
 {
-    auto* skill = Make<ChargeProbe>(
-        "ChargeProbe", "skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
-    auto* modifier = Make<ModifierProbe>("ModifierProbe", "");
-    ASSERT_NE(skill, nullptr);
-    ASSERT_NE(modifier, nullptr);
+    auto* skill =
+        Make<ChargeProbe>("skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
+    auto* modifier = Make<ModifierProbe>();
     ASSERT_TRUE(skill->GetSkillProfile().AllowsWarmUp());
     skill->AddModifier(modifier->GetObjectId());
 

@@ -1,28 +1,13 @@
 #include "skills/Skill_BuffRadius.h"
 
-#include "characters/Character.h"
-#include "characters/TeamManager.h"
-#include "combat/ParametersCombat.h"
-#include "engine/ABBox.h"
-#include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
 #include "skills/SkillProfile.h"
 #include "skills/SkillSecondary.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_BuffAttackRadiusDuration.h"
 #include "skills/Skill_BuffOther.h"
 #include "skills/Skill_BuffRadiusToggled.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
-#include "tests/support/StubSkillOwner.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SkillsFixture.h"
 
 #include <climits>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace GAME::Test {
 
@@ -40,85 +25,11 @@ public:
 };
 GAME_IMPLEMENT_CLASS(CountingSecondary, SkillSecondary);
 
-// A defender that notes the style of each attack.
-class StyleTarget : public Character {
-    GAME_DECLARE_CLASS(StyleTarget)
-
-public:
-    bool TakeAttack(ParametersCombat& parameters) override
-    {
-        styles.push_back(parameters.style);
-        return true;
-    }
-    std::vector<int32_t> styles;
-};
-GAME_IMPLEMENT_CLASS(StyleTarget, Character);
-
 namespace {
 
-constexpr uint32_t kRegion = 1;
-const Team kSide = TeamManager::BuildTeam(2, 1);
-
-class SentAura : public SkillServicesBase {
-public:
-    struct Result {
-        std::vector<uint32_t> targets;
-        bool initial;
-        int32_t atMs;
-    };
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>& targets, const WorldCoords&,
-                          uint32_t, uint32_t, bool initial) override
-    {
-        results.push_back({targets, initial, now});
-    }
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState& state) override
-    {
-        states.push_back(state.active);
-    }
-    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t, const WorldVec3&, uint32_t,
-                              uint32_t) override
-    {}
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
-                         const std::vector<uint32_t>&, uint32_t) override
-    {}
-    void RemoveSkillBuff(const std::string&) override {}
-
-    std::vector<Result> results;
-    std::vector<bool> states;
-    int32_t now = 0;
-};
-
-class AuraOwner : public StubSkillOwner {
-public:
-    SkillServicesBase* GetSkillServices() const override
-    {
-        return controlling ? &services : nullptr;
-    }
-    bool controlling = true;
-    mutable SentAura services;
-};
-
-class Skill_BuffRadiusTest : public GameEngineFixture {
+class Skill_BuffRadiusTest : public SkillsCasterFixture<> {
 protected:
     static constexpr const char* kBuff = "Records/Skills/Buffs/Ward.dbr";
-
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
-        caster = Place({0, 0, 0}, kSide);
-    }
-
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
-    }
 
     void WriteBuff(std::initializer_list<std::string> extra, const char* radius = "4",
                    const char* duration = "5")
@@ -128,34 +39,12 @@ protected:
                                        std::string("skillTargetRadius = ") + radius,
                                        "skillLifeBonus = 30"};
         lines.insert(lines.end(), extra);
-        std::string text;
-        for (const std::string& line : lines)
-            text += line + "\n";
-        database.WriteFile(kBuff, text);
+        WriteLines(kBuff, lines);
     }
 
-    template <class Kind>
-    Kind* Make(const char* className, const std::string& buffName = "Records/Skills/Buffs/Ward.dbr")
+    template <class Kind> Kind* Make(const std::string& buffName = "Records/Skills/Buffs/Ward.dbr")
     {
-        const std::string path = "Records/Skills/Aura" + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path,
-                             {std::string("Class = ") + className, "buffSkillName = " + buffName});
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        EXPECT_NE(skill, nullptr);
-        if (skill != nullptr) {
-            skill->SetManager(&owner);
-            skill->SetSkillLevel(1);
-        }
-        return skill;
-    }
-
-    Character* Place(const Vec3& position, const Team& team, const char* kind = "Character")
-    {
-        auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject(kind));
-        character->SetTeam(team);
-        gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
-        character->InitialUpdate();
-        return character;
+        return Learnt<Kind>({"buffSkillName = " + buffName});
     }
 
     // Runs 100 ms frames up to `untilMs`, noting the time of each send.
@@ -166,29 +55,21 @@ protected:
             skill.Update(*caster, 100);
         }
     }
-
-    std::unique_ptr<World> previousWorld;
-    AuraOwner owner;
-    Character* caster = nullptr;
-    int made = 0;
 };
 
 TEST_F(Skill_BuffRadiusTest, RegistryAndFlags)
 {
     WriteBuff({});
-    auto* radius = Make<Skill_BuffRadius>("Skill_BuffRadius");
-    auto* other = Make<Skill_BuffOther>("Skill_BuffOther");
+    auto* radius = Make<Skill_BuffRadius>();
+    auto* other = Make<Skill_BuffOther>();
     const auto parentOf = [](const Object& object) {
         return std::string(object.GetClassInfo()->GetParent()->GetName());
     };
     EXPECT_EQ(parentOf(*radius), "SkillActivated");
     EXPECT_EQ(parentOf(*other), "SkillActivated");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffRadiusToggled>("Skill_BuffRadiusToggled")),
-              "Skill_BuffRadius");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusToggled>("Skill_BuffAttackRadiusToggled")),
-              "SkillActivated");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusDuration>("Skill_BuffAttackRadiusDuration")),
-              "Skill_BuffAttackRadiusToggled");
+    EXPECT_EQ(parentOf(*Make<Skill_BuffRadiusToggled>()), "Skill_BuffRadius");
+    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusToggled>()), "SkillActivated");
+    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusDuration>()), "Skill_BuffAttackRadiusToggled");
     EXPECT_TRUE(radius->IsSecondary());
     EXPECT_FALSE(radius->IsPrimary());
     EXPECT_FALSE(radius->IsRepeatable());
@@ -198,13 +79,13 @@ TEST_F(Skill_BuffRadiusTest, RegistryAndFlags)
     EXPECT_EQ(radius->GetBuffSkillName(), "records\\skills\\buffs\\ward.dbr");
     EXPECT_FLOAT_EQ(radius->GetSkillProfile().GetLifeBonus(1), 30.0f);
     EXPECT_FALSE(radius->IsCooldownAtEnd());
-    EXPECT_TRUE(Make<Skill_BuffRadiusToggled>("Skill_BuffRadiusToggled")->IsCooldownAtEnd());
+    EXPECT_TRUE(Make<Skill_BuffRadiusToggled>()->IsCooldownAtEnd());
 }
 
 TEST_F(Skill_BuffRadiusTest, FiveSecondAuraPulsesEachSecondAndEndsBeforeItsLastPulse)
 {
     WriteBuff({});
-    auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius");
+    auto* aura = Make<Skill_BuffRadius>();
     const uint32_t ally = Place({1, 0, 0}, kSide)->GetObjectId();
     Place({2, 0, 0}, TeamManager::DefaultMonsterTeam());
 
@@ -214,22 +95,22 @@ TEST_F(Skill_BuffRadiusTest, FiveSecondAuraPulsesEachSecondAndEndsBeforeItsLastP
 
     const auto& results = owner.services.results;
     ASSERT_EQ(results.size(), 5u);
-    EXPECT_TRUE(results[0].initial);
+    EXPECT_TRUE(results[0].melee);
     EXPECT_EQ(results[0].atMs, 0);
     for (size_t index = 1; index < results.size(); ++index) {
-        EXPECT_FALSE(results[index].initial);
+        EXPECT_FALSE(results[index].melee);
         EXPECT_EQ(results[index].atMs, static_cast<int32_t>(index) * 1000);
         // The caster is an ally within its own radius.
         EXPECT_EQ(results[index].targets, (std::vector<uint32_t>{caster->GetObjectId(), ally}));
     }
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
     EXPECT_FALSE(aura->IsTrackable(1));
 }
 
 TEST_F(Skill_BuffRadiusTest, AHugeDurationSaturates)
 {
     WriteBuff({}, "4", "1e12");
-    auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius");
+    auto* aura = Make<Skill_BuffRadius>();
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_EQ(aura->TrackableTotalTime(1), INT32_MAX);
     aura->Update(*caster, 100);
@@ -239,7 +120,7 @@ TEST_F(Skill_BuffRadiusTest, AHugeDurationSaturates)
 TEST_F(Skill_BuffRadiusTest, DebuffPicksEnemiesGivesNoBonusAndShowsAnIcon)
 {
     WriteBuff({"debufSkill = 1"});
-    auto* aura = Make<Skill_BuffRadiusToggled>("Skill_BuffRadiusToggled");
+    auto* aura = Make<Skill_BuffRadiusToggled>();
     Place({1, 0, 0}, kSide);
     Character* foe = Place({2, 0, 0}, TeamManager::DefaultMonsterTeam());
     const float foeLife = foe->GetCurrentLife();
@@ -255,7 +136,7 @@ TEST_F(Skill_BuffRadiusTest, DebuffPicksEnemiesGivesNoBonusAndShowsAnIcon)
 
     // A second use switches it off.
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
     EXPECT_EQ(owner.services.results.size(), 1u);
 }
 
@@ -263,8 +144,8 @@ TEST_F(Skill_BuffRadiusTest, UnqualifiedWeaponEndsEitherAuraOnTheNextUpdate)
 {
     WriteBuff({"Sword = 1"});
     owner.rightType = Weapon_Type_Sword;
-    auto* timed = Make<Skill_BuffRadius>("Skill_BuffRadius");
-    auto* toggled = Make<Skill_BuffRadiusToggled>("Skill_BuffRadiusToggled");
+    auto* timed = Make<Skill_BuffRadius>();
+    auto* toggled = Make<Skill_BuffRadiusToggled>();
     timed->ActivateNow(*caster, Name(), 0, WorldVec3());
     toggled->ActivateNow(*caster, Name(), 0, WorldVec3());
     timed->Update(*caster, 100);
@@ -277,13 +158,13 @@ TEST_F(Skill_BuffRadiusTest, UnqualifiedWeaponEndsEitherAuraOnTheNextUpdate)
     toggled->Update(*caster, 100);
     EXPECT_FALSE(timed->IsToggledOn());
     EXPECT_FALSE(toggled->IsToggledOn());
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, true, false, false}));
 }
 
 TEST_F(Skill_BuffRadiusTest, InitialResultRunsTheSecondariesOncePerResult)
 {
     WriteBuff({});
-    auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius");
+    auto* aura = Make<Skill_BuffRadius>();
     auto* secondary = static_cast<CountingSecondary*>(
         ObjectManager::Instance().CreateObject("CountingSecondary"));
     aura->AddSecondarySkill(secondary->GetObjectId());
@@ -299,8 +180,8 @@ TEST_F(Skill_BuffRadiusTest, InitialResultRunsTheSecondariesOncePerResult)
 
 TEST_F(Skill_BuffRadiusTest, MissingBuffRecordIsLoggedAndLeavesTheSkillUnusable)
 {
-    LogCapture log;
-    auto* aura = Make<Skill_BuffRadius>("Skill_BuffRadius", "Records/Skills/Buffs/Nowhere.dbr");
+    log.Clear();
+    auto* aura = Make<Skill_BuffRadius>("Records/Skills/Buffs/Nowhere.dbr");
     size_t found = 0;
     for (const LogCapture::Line& line : log.GetLines()) {
         if (line.text.find("has no buff record (records\\skills\\buffs\\nowhere.dbr)") !=
@@ -312,22 +193,15 @@ TEST_F(Skill_BuffRadiusTest, MissingBuffRecordIsLoggedAndLeavesTheSkillUnusable)
     EXPECT_EQ(found, 1u);
     EXPECT_EQ(&aura->GetSkillProfile(), Game().GetNullSkillResource());
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
-    EXPECT_TRUE(owner.services.states.empty());
+    EXPECT_TRUE(owner.services.Switches().empty());
 }
 
 TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
 {
     // The attack aura's numbers are its own record's.
-    database.WriteRecord(
-        "Records/Skills/Storm.dbr",
-        {"Class = Skill_BuffAttackRadiusToggled", "skillMaxLevel = 1", "skillTargetRadius = 4"});
-    auto* aura = ObjectManager::Instance().CreateObjectFromFile<Skill_BuffAttackRadiusToggled>(
-        "Records/Skills/Storm.dbr");
-    ASSERT_NE(aura, nullptr);
-    aura->SetManager(&owner);
-    aura->SetSkillLevel(1);
-    auto* foe = static_cast<StyleTarget*>(
-        Place({2, 0, 0}, TeamManager::DefaultMonsterTeam(), "StyleTarget"));
+    auto* aura =
+        Learnt<Skill_BuffAttackRadiusToggled>({"skillMaxLevel = 1", "skillTargetRadius = 4"});
+    auto* foe = Foe<SkillsTarget>({2, 0, 0}, "SkillsTarget");
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_TRUE(aura->IsTrackable(1));
     Run(*aura, 2000);
@@ -337,24 +211,19 @@ TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
     EXPECT_EQ(owner.services.results[1].atMs, 1100);
     const auto& sent = owner.services.results[0];
     aura->TargetResult(*caster, sent.targets, caster->GetCoords(), 5, 0, false);
-    EXPECT_EQ(foe->styles, std::vector<int32_t>{0});
+    ASSERT_EQ(foe->attacks.size(), 1u);
+    EXPECT_EQ(foe->attacks[0].style, 0);
 
     aura->StopSkill(*caster);
     Run(*aura, 4000);
     EXPECT_EQ(owner.services.results.size(), 2u);
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
 }
 
 TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNothing)
 {
-    database.WriteRecord(
-        "Records/Skills/Gale.dbr",
-        {"Class = Skill_BuffAttackRadiusDuration", "skillMaxLevel = 1", "skillActiveDuration = 2"});
-    auto* aura = ObjectManager::Instance().CreateObjectFromFile<Skill_BuffAttackRadiusDuration>(
-        "Records/Skills/Gale.dbr");
-    ASSERT_NE(aura, nullptr);
-    aura->SetManager(&owner);
-    aura->SetSkillLevel(1);
+    auto* aura =
+        Learnt<Skill_BuffAttackRadiusDuration>({"skillMaxLevel = 1", "skillActiveDuration = 2"});
     owner.controlling = false;
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_FALSE(aura->IsToggledOn());
@@ -367,13 +236,13 @@ TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNo
     EXPECT_EQ(aura->TrackableRemainingTime(1), 100);
     Run(*aura, 2000);
     EXPECT_FALSE(aura->IsToggledOn());
-    EXPECT_EQ(owner.services.states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
 }
 
 TEST_F(Skill_BuffRadiusTest, CastBuffTargetsAndTheBuffItInstalls)
 {
     WriteBuff({}, "0", "2.5");
-    auto* cast = Make<Skill_BuffOther>("Skill_BuffOther");
+    auto* cast = Make<Skill_BuffOther>();
     cast->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_TRUE(owner.services.results.empty());
 

@@ -1,42 +1,36 @@
 #include "skills/Skill_SpawnPet.h"
 
 #include "characters/Monster.h"
-#include "engine/Name.h"
 #include "skills/Skill_SpawnPetMonster.h"
-#include "tests/skills/SkillOnHitFixture.h"
-#include "tests/support/LogCapture.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
-
 namespace {
 
-class SpawnPetTest : public OwnedSkillFixture {
+class SpawnPetTest : public SkillsOwnerFixture {
 protected:
     void SetUp() override
     {
-        OwnedSkillFixture::SetUp();
+        SkillsOwnerFixture::SetUp();
+        MakeOwner(true);
         database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
         database.WriteRecord("Records/Creatures/Pet.dbr",
                              {"Class = Monster", "characterLife = 50"});
     }
 
-    template <typename T> T* MakePets(const char* name, const char* burst, const char* limit)
+    template <typename T> T* MakePets(const char* burst, const char* limit)
     {
-        return Make<T>(std::string("Records/Skills/") + name + ".dbr",
-                       {std::string("Class = ") + name, "skillMaxLevel = 3",
-                        "spawnObjects = Records/Creatures/Pet.dbr", "skillManaCost = 5",
-                        std::string("petBurstSpawn = ") + burst,
-                        std::string("petLimit = ") + limit});
+        return MakeOwned<T>({"skillMaxLevel = 3", "spawnObjects = Records/Creatures/Pet.dbr",
+                             "skillManaCost = 5", std::string("petBurstSpawn = ") + burst,
+                             std::string("petLimit = ") + limit});
     }
 
     // Applies what the skill just sent, as every machine does.
     void Apply(Skill_SpawnPet& skill)
     {
-        ASSERT_FALSE(services.spawnIds.empty());
-        skill.SkillSpawnObject(*owner, services.spawnOrigin, 0, services.spawnCoords,
-                               services.spawnIds.back(), 0);
+        ASSERT_FALSE(services.spawns.empty());
+        const SkillsSent::Spawn& sent = services.spawns.back();
+        skill.SkillSpawnObject(*owner, sent.origin, 0, sent.coords, sent.ids, 0);
     }
 
     static bool Living(uint32_t id)
@@ -46,23 +40,18 @@ protected:
     }
 };
 
-} // namespace
-
 TEST_F(SpawnPetTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
 {
-    auto* one = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "0", "0");
-    ASSERT_NE(one, nullptr);
+    auto* one = MakePets<Skill_SpawnPet>("0", "0");
     EXPECT_EQ(one->GetNumPets(*owner), 1u);
 
-    auto* pets = Make<Skill_SpawnPet>("Records/Skills/Three.dbr",
-                                      {"Class = Skill_SpawnPet", "skillMaxLevel = 3",
-                                       "spawnObjects = Records/Creatures/Pet.dbr",
-                                       "petBurstSpawn = 3", "petLimit = 2"});
-    ASSERT_NE(pets, nullptr);
+    auto* pets =
+        MakeOwned<Skill_SpawnPet>({"skillMaxLevel = 3", "spawnObjects = Records/Creatures/Pet.dbr",
+                                   "petBurstSpawn = 3", "petLimit = 2"});
     EXPECT_EQ(pets->GetNumPets(*owner), 3u);
     pets->ActivateNow(*owner, Name(), 0, WorldVec3());
-    ASSERT_EQ(services.spawnIds.size(), 1u);
-    const std::vector<uint32_t> ids = services.spawnIds[0];
+    ASSERT_EQ(services.spawns.size(), 1u);
+    const std::vector<uint32_t> ids = services.spawns[0].ids;
     ASSERT_EQ(ids.size(), 3u);
     Apply(*pets);
     EXPECT_EQ(pets->GetPets(), (std::vector<uint32_t>{ids[1], ids[2]}));
@@ -78,9 +67,8 @@ TEST_F(SpawnPetTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
 
 TEST_F(SpawnPetTest, PeerMessagesWithTooManyIdsOrIdsInUseMakeNothing)
 {
-    auto* pets = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "2", "0");
-    ASSERT_NE(pets, nullptr);
-    const WorldCoords at(WorldVec3(kRegion, {3, 0, 0}));
+    auto* pets = MakePets<Skill_SpawnPet>("2", "0");
+    const WorldCoords at(At(3));
     ObjectManager& objects = ObjectManager::Instance();
     const std::vector<uint32_t> many = {objects.CreateObjectID(), objects.CreateObjectID(),
                                         objects.CreateObjectID()};
@@ -102,9 +90,8 @@ TEST_F(SpawnPetTest, PeerMessagesWithTooManyIdsOrIdsInUseMakeNothing)
 
 TEST_F(SpawnPetTest, AMonsterTopsUpItsPetsThenStaysDisabled)
 {
-    auto* pets = MakePets<Skill_SpawnPetMonster>("Skill_SpawnPetMonster", "2", "0");
-    ASSERT_NE(pets, nullptr);
-    const WorldCoords at(WorldVec3(kRegion, {3, 0, 0}));
+    auto* pets = MakePets<Skill_SpawnPetMonster>("2", "0");
+    const WorldCoords at(At(3));
     ObjectManager& objects = ObjectManager::Instance();
     pets->SkillSpawnObject(*owner, at, 0, {at}, {objects.CreateObjectID()}, 0);
     ASSERT_EQ(pets->GetPets().size(), 1u);
@@ -113,8 +100,8 @@ TEST_F(SpawnPetTest, AMonsterTopsUpItsPetsThenStaysDisabled)
     EXPECT_EQ(pets->GetNumPets(*owner), 1u);
 
     pets->ActivateNow(*owner, Name(), 0, WorldVec3());
-    ASSERT_EQ(services.spawnIds.size(), 1u);
-    EXPECT_EQ(services.spawnIds[0].size(), 1u);
+    ASSERT_EQ(services.spawns.size(), 1u);
+    EXPECT_EQ(services.spawns[0].ids.size(), 1u);
     Apply(*pets);
     pets->Update(*owner, 33);
     EXPECT_EQ(pets->GetPets().size(), 2u);
@@ -124,24 +111,21 @@ TEST_F(SpawnPetTest, AMonsterTopsUpItsPetsThenStaysDisabled)
 
 TEST_F(SpawnPetTest, NoFreePlaceSendsNothingAndAMissingRecordIsLogged)
 {
-    auto* pets = MakePets<Skill_SpawnPet>("Skill_SpawnPet", "1", "0");
-    ASSERT_NE(pets, nullptr);
+    auto* pets = MakePets<Skill_SpawnPet>("1", "0");
     // Standing in no known region, the caster has no free place around it.
-    auto* lost =
-        ObjectManager::Instance().CreateObjectFromFile<Character>("Records/Creatures/Owner.dbr");
+    auto* lost = ObjectManager::Instance().CreateObjectFromFile<Character>(kOwner);
     ASSERT_NE(lost, nullptr);
     pets->ActivateNow(*lost, Name(), 0, WorldVec3());
-    EXPECT_TRUE(services.spawnIds.empty());
+    EXPECT_TRUE(services.spawns.empty());
 
-    auto* ghost = Make<Skill_SpawnPet>("Records/Skills/Ghost.dbr",
-                                       {"Class = Skill_SpawnPet", "skillMaxLevel = 3",
-                                        "spawnObjects = Records/Creatures/Missing.dbr"});
-    ASSERT_NE(ghost, nullptr);
-    LogCapture log;
-    const WorldCoords at(WorldVec3(kRegion, {3, 0, 0}));
+    auto* ghost = MakeOwned<Skill_SpawnPet>(
+        {"skillMaxLevel = 3", "spawnObjects = Records/Creatures/Missing.dbr"});
+    log.Clear();
+    const WorldCoords at(At(3));
     ghost->SkillSpawnObject(*owner, at, 0, {at}, {ObjectManager::Instance().CreateObjectID()}, 0);
     EXPECT_TRUE(ghost->GetPets().empty());
     EXPECT_EQ(log.Count(1, "Failed to spawn pet object (Records/Creatures/Missing.dbr)"), 1u);
 }
 
+} // namespace
 } // namespace GAME::Test

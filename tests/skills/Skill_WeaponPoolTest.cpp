@@ -1,21 +1,10 @@
-#include "characters/Character.h"
 #include "core/GameTextLine.h"
-#include "engine/ObjectManager.h"
-#include "engine/WorldVec3.h"
 #include "skills/SkillAttributeAccumulator.h"
-#include "skills/SkillServicesBase.h"
 #include "skills/Skill_WPAttack_BasicAttack.h"
 #include "skills/Skill_WeaponPool_ChargedFinale.h"
 #include "skills/Skill_WeaponPool_ChargedLinear.h"
 #include "skills/Skill_WeaponPool_Default.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/StubSkillOwner.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
+#include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
 
@@ -43,10 +32,8 @@ public:
 };
 GAME_IMPLEMENT_CLASS(ChargeOwner, Character);
 
-// A finale whose melee execution reports instead of searching a world.
-class FinaleProbe : public Skill_WeaponPool_ChargedFinale {
-    GAME_DECLARE_CLASS(FinaleProbe)
-
+// A pooled skill whose melee execution reports its weapon instead of searching a world.
+template <class Base> class MeleeProbe : public Base {
 public:
     bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
     {
@@ -55,99 +42,58 @@ public:
     }
     std::vector<uint32_t> meleeWeapons;
 };
+
+class FinaleProbe : public MeleeProbe<Skill_WeaponPool_ChargedFinale> {
+    GAME_DECLARE_CLASS(FinaleProbe)
+};
 GAME_IMPLEMENT_CLASS(FinaleProbe, Skill_WeaponPool_ChargedFinale);
 
-// A pooled attack whose melee execution reports its weapon.
-class AttackProbe : public Skill_WPAttack_BasicAttack {
+class AttackProbe : public MeleeProbe<Skill_WPAttack_BasicAttack> {
     GAME_DECLARE_CLASS(AttackProbe)
-
-public:
-    bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
-    {
-        meleeWeapons.push_back(weaponId);
-        return true;
-    }
-    std::vector<uint32_t> meleeWeapons;
 };
 GAME_IMPLEMENT_CLASS(AttackProbe, Skill_WPAttack_BasicAttack);
 
 namespace {
 
-class SentCharges : public SkillServicesBase {
-public:
-    void SetParent(Actor*) override {}
-    void SendTargetResult(uint32_t, const std::vector<uint32_t>&, const WorldCoords&, uint32_t,
-                          uint32_t, bool) override
-    {}
-    void SendSkillStateUpdate(uint32_t, const SkillState&) override {}
-    void SendSkillActiveUpdate(uint32_t, const SkillActiveState& state) override
-    {
-        charges.push_back(state.subLevel);
-    }
-    void SendCreateProjectile(uint32_t, const WorldCoords&, uint32_t, const WorldVec3&, uint32_t,
-                              uint32_t) override
-    {}
-    void SendSpawnObject(uint32_t, const WorldCoords&, uint32_t, const std::vector<WorldCoords>&,
-                         const std::vector<uint32_t>&, uint32_t) override
-    {}
-    void RemoveSkillBuff(const std::string&) override {}
-    std::vector<int32_t> charges;
-};
-
-class PoolOwner : public StubSkillOwner {
-public:
-    SkillServicesBase* GetSkillServices() const override
-    {
-        return controlling ? &services : nullptr;
-    }
-    bool controlling = true;
-    mutable SentCharges services;
-};
-
 const std::vector<uint32_t> kHit{7};
 
-class WeaponPoolTest : public GameEngineFixture {
+class WeaponPoolTest : public SkillsFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        SkillsFixture::SetUp();
         database.WriteRecord("Records/Creatures/Owner.dbr", {"Class = ChargeOwner"});
-        character = ObjectManager::Instance().CreateObjectFromFile<ChargeOwner>(
-            "Records/Creatures/Owner.dbr");
-        ASSERT_NE(character, nullptr);
+        character = Made(ObjectManager::Instance().CreateObjectFromFile<ChargeOwner>(
+                             "Records/Creatures/Owner.dbr"),
+                         "the owner");
         owner.mana = 1000.0f;
         owner.rightWeapon = 77;
     }
 
-    template <class Kind> Kind* Make(const std::string& kind, std::vector<std::string> lines)
+    template <class Kind> Kind* Make(std::vector<std::string> lines = {})
     {
-        const std::string path = "Records/Skills/" + kind + std::to_string(++made) + ".dbr";
-        std::string text = "Class = " + kind + "\nskillMaxLevel = 2";
-        for (const std::string& line : lines)
-            text += "\n" + line;
-        database.WriteRecord(path, {text});
-        Kind* skill = ObjectManager::Instance().CreateObjectFromFile<Kind>(path);
-        EXPECT_NE(skill, nullptr);
-        if (skill != nullptr) {
-            skill->SetManager(&owner);
-            skill->ReceiveStateUpdate(SkillState{1, true}, true);
-        }
-        return skill;
+        lines.insert(lines.begin(), "skillMaxLevel = 2");
+        return MakeEnabled<Kind>(owner, lines);
+    }
+    // The charges sent, in order.
+    std::vector<int32_t> Charges() const
+    {
+        std::vector<int32_t> charges;
+        for (const SkillActiveState& state : owner.services.actives)
+            charges.push_back(state.subLevel);
+        return charges;
     }
 
     Skill_WeaponPool_ChargedLinear* MakeLinear()
     {
         return Make<Skill_WeaponPool_ChargedLinear>(
-            "Skill_WeaponPool_ChargedLinear",
             {"skillChargeLevel = 3;5", "skillChargeDuration = 2.0;1.0;0.5",
              "skillChargeAura = Fx/A.dbr;Fx/B.dbr;Fx/C.dbr;Fx/D.dbr;Fx/E.dbr", "skillManaCost = 10",
              "skillCooldownReduction = 5;10;15;20;25"});
     }
 
-    PoolOwner owner;
+    SkillsOwner owner;
     ChargeOwner* character = nullptr;
-    int made = 0;
 };
 
 } // namespace
@@ -155,9 +101,8 @@ protected:
 TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
 {
     auto* pool = MakeLinear();
-    ASSERT_NE(pool, nullptr);
     pool->WPAttackCallback(*character, {});
-    EXPECT_TRUE(owner.services.charges.empty());
+    EXPECT_TRUE(Charges().empty());
     EXPECT_EQ(owner.manaSubtracted, 0.0f);
 
     const int32_t timers[] = {2000, 1000, 500};
@@ -170,17 +115,16 @@ TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
     pool->WPAttackCallback(*character, kHit);
     EXPECT_EQ(pool->GetCharge(), 3u);
     EXPECT_EQ(pool->GetChargeTimer(), 500);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 2, 3, 3}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{1, 2, 3, 3}));
     EXPECT_EQ(owner.manaSubtracted, 40.0f);
 }
 
 TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
 {
     auto* pool = MakeLinear();
-    ASSERT_NE(pool, nullptr);
     for (int i = 0; i < 3; ++i)
         pool->WPAttackCallback(*character, kHit);
-    owner.services.charges.clear();
+    owner.services.actives.clear();
     pool->Update(*character, 499);
     EXPECT_EQ(pool->GetCharge(), 3u);
     pool->Update(*character, 1);
@@ -190,38 +134,35 @@ TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
     pool->Update(*character, 2500);
     EXPECT_EQ(pool->GetCharge(), 1u);
     EXPECT_EQ(pool->GetChargeTimer(), 2000);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{2, 1}));
     pool->StopSkill(*character);
     EXPECT_EQ(pool->GetCharge(), 0u);
-    EXPECT_EQ(owner.services.charges.back(), 0);
+    EXPECT_EQ(Charges().back(), 0);
 }
 
 // Every hit starts the pool's cooldown: the charge outlives it, but not the level's loss.
 TEST_F(WeaponPoolTest, LinearKeepsItsChargeThroughItsOwnCooldown)
 {
     auto* pool = Make<Skill_WeaponPool_ChargedLinear>(
-        "Skill_WeaponPool_ChargedLinear",
         {"skillChargeLevel = 3", "skillChargeDuration = 2.0;2.0;2.0", "skillCooldownTime = 0.5"});
-    ASSERT_NE(pool, nullptr);
     pool->WPAttackCallback(*character, kHit);
     EXPECT_EQ(pool->GetCooldownRemaining(), 500);
     pool->Update(*character, 50);
     EXPECT_FALSE(pool->IsSkillEnabled());
     EXPECT_EQ(pool->GetCharge(), 1u);
     EXPECT_EQ(pool->GetChargeTimer(), 1950);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{1}));
 
     pool->ReceiveStateUpdate(SkillState{0, false}, true);
     pool->Update(*character, 50);
     EXPECT_EQ(pool->GetCharge(), 0u);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 0}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{1, 0}));
 }
 
 TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
 {
     owner.controlling = false;
     auto* pool = MakeLinear();
-    ASSERT_NE(pool, nullptr);
     pool->ReceiveActiveUpdate(character, SkillActiveState(1000000, false, false), false);
     EXPECT_EQ(pool->GetReplicatedCharge(), 3u);
     EXPECT_EQ(character->created, (std::vector<std::string>{"Fx/A.dbr", "Fx/B.dbr", "Fx/C.dbr"}));
@@ -249,11 +190,9 @@ TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
 
 TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
 {
-    auto* pool =
-        Make<FinaleProbe>("FinaleProbe", {"skillChargeLevel = 3", "skillManaCost = 10",
-                                          "skillCooldownTime = 3", "skillChargeDuration = 5",
-                                          "skillChargeAura = Fx/One.dbr;Fx/Two.dbr;Fx/Full.dbr"});
-    ASSERT_NE(pool, nullptr);
+    auto* pool = Make<FinaleProbe>({"skillChargeLevel = 3", "skillManaCost = 10",
+                                    "skillCooldownTime = 3", "skillChargeDuration = 5",
+                                    "skillChargeAura = Fx/One.dbr;Fx/Two.dbr;Fx/Full.dbr"});
     const Name rightHit = Name::Create("RightHandHit");
     pool->WPAttackCallback(*character, {});
     EXPECT_EQ(pool->GetCooldownRemaining(), 0);
@@ -276,7 +215,7 @@ TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
     pool->HitAction(*character, rightHit, 0, WorldVec3());
     EXPECT_EQ(pool->meleeWeapons, (std::vector<uint32_t>{77}));
     EXPECT_EQ(pool->GetCharge(), 0u);
-    EXPECT_EQ(owner.services.charges, (std::vector<int32_t>{1, 2, 3, 0}));
+    EXPECT_EQ(Charges(), (std::vector<int32_t>{1, 2, 3, 0}));
     // Each hit pays in the callback and again for the replicated charge.
     EXPECT_EQ(owner.manaSubtracted, 60.0f);
 }
@@ -284,14 +223,9 @@ TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
 TEST_F(WeaponPoolTest, PooledAttackAddsThePoolsNumbersUnlessItIsAFinale)
 {
     auto* linear = MakeLinear();
-    auto* finale = Make<Skill_WeaponPool_ChargedFinale>("Skill_WeaponPool_ChargedFinale",
-                                                        {"skillManaCost = 10"});
+    auto* finale = Make<Skill_WeaponPool_ChargedFinale>({"skillManaCost = 10"});
     auto* attack = Make<Skill_WPAttack_BasicAttack>(
-        "Skill_WPAttack_BasicAttack",
         {"skillManaCost = 4", "skillChanceWeight = 30", "skillCooldownTime = 2"});
-    ASSERT_NE(linear, nullptr);
-    ASSERT_NE(finale, nullptr);
-    ASSERT_NE(attack, nullptr);
     EXPECT_EQ(attack->GetManaCost(), 4.0f);
     attack->SetParentSkillId(linear->GetObjectId());
     EXPECT_EQ(attack->GetManaCost(), 14.0f);
@@ -314,9 +248,7 @@ TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
 {
     owner.leftWeapon = 88;
     auto* pool = MakeLinear();
-    auto* attack = Make<AttackProbe>("AttackProbe", {});
-    ASSERT_NE(pool, nullptr);
-    ASSERT_NE(attack, nullptr);
+    auto* attack = Make<AttackProbe>();
     for (const char* callback : {"RightHandHit", "LeftHandHit", "Hit"})
         attack->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
     EXPECT_EQ(attack->meleeWeapons, (std::vector<uint32_t>{77, 88, 0}));
@@ -331,7 +263,6 @@ TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
 TEST_F(WeaponPoolTest, LinearTextShowsTheBonusesAtFullCharge)
 {
     auto* pool = MakeLinear();
-    ASSERT_NE(pool, nullptr);
     std::vector<GameTextLine> current;
     pool->CreateUIParameterText(current);
     std::vector<GameTextLine> next;
@@ -358,12 +289,9 @@ TEST_F(WeaponPoolTest, LinearTextShowsTheBonusesAtFullCharge)
 
 TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
 {
-    auto* pool = Make<Skill_WeaponPool_Default>("Skill_WeaponPool_Default",
-                                                {"skillManaCost = 50", "Sword = 1"});
-    ASSERT_NE(pool, nullptr);
+    auto* pool = Make<Skill_WeaponPool_Default>({"skillManaCost = 50", "Sword = 1"});
     owner.mana = 0.0f;
-    EXPECT_TRUE(pool->SetAvailability(false, false));
-    EXPECT_EQ(pool->GetReason(), Skill::UseQuery_Usable);
+    EXPECT_EQ(Available(*pool, false, false), Availability(true, Skill::UseQuery_Usable));
     EXPECT_TRUE(pool->IsDefaultSkill());
 }
 
