@@ -76,7 +76,7 @@ TEST_F(ClientPlayers, AnswersLookUpsByIdHostAndName)
 
 TEST_F(ClientPlayers, HeartbeatsRefreshOthersButNeverTheLocalPlayer)
 {
-    players.SetMainPlayer(0x10000001);
+    Game().GetPlayerManagerClient()->SetMainPlayer(0x10000001);
     players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
 
     PlayerNetHeartbeatInfo mine;
@@ -127,7 +127,7 @@ TEST_F(ClientPlayers, PlayerInfoCountsOnlyPlayersThatExist)
 
 TEST_F(ClientPlayers, BanningDropsTheHostOfTheNamedPlayer)
 {
-    MakePlayer(0x20000001, 1);
+    MakePlayer(0x20000001, 1)->SetPlayerName(L"Bob");
     players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
     ConnectionManager& network = gEngine->GetNetworkConnectionManager();
     const size_t before = network.GetDroppedHosts().size();
