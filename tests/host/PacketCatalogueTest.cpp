@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -210,6 +211,34 @@ TEST_F(PacketCatalogueTest, NoOtherGameNumberIsRegistered)
         EXPECT_EQ(log.Count(Engine::LogRuntime,
                             "ConnectionManager: unknown packet type " + std::to_string(unused)),
                   1u);
+    }
+}
+
+// Bad input is refused with one log line and never delivered.
+TEST_F(PacketCatalogueTest, EveryMessageCutShortIsRefusedWithOneLogLine)
+{
+    for (const PacketCatalogue::Entry& entry : PacketCatalogue::Entries()) {
+        SCOPED_TRACE(entry.type);
+        const std::vector<uint8_t> bytes = EncodePacket(*entry.makeFilled());
+        for (size_t length = 0; length < bytes.size(); ++length) {
+            log.Clear();
+            EXPECT_EQ(ConnectionManager::DecodePacket(GAME::Test::CutMessage(bytes, length)),
+                      nullptr)
+                << length << " bytes";
+            EXPECT_EQ(log.GetLines().size(), 1u) << length << " bytes";
+        }
+    }
+}
+
+TEST(PacketCatalogue, TheNewClassesSendZerosUntilFilled)
+{
+    for (uint32_t type : {20u, 25u, 28u, 34u, 35u, 36u, 37u, 102u, 103u, 104u, 105u}) {
+        SCOPED_TRACE(type);
+        std::unique_ptr<NetPacket> empty = ConnectionManager::CreatePacket(type);
+        ASSERT_NE(empty, nullptr);
+        const std::vector<uint8_t> bytes = EncodePacket(*empty);
+        EXPECT_TRUE(std::all_of(bytes.begin() + NetPacketHeader::kSize, bytes.end(),
+                                [](uint8_t byte) { return byte == 0; }));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/PlayerListRecords.h"
 #include "world/FixedItemTeleport.h"
 
 #include <gtest/gtest.h>
@@ -22,10 +23,7 @@ namespace {
 
 PlayerNetBasicInfo Listed(uint32_t id, const std::wstring& name)
 {
-    PlayerNetBasicInfo record;
-    record.playerId = id;
-    record.name = name;
-    return record;
+    return GAME::Test::ListedPlayer(id, name);
 }
 
 class PlayerList : public GAME::Test::GameEngineFixture {
@@ -40,7 +38,7 @@ protected:
 
     Player* MakePlayer(uint32_t id, const std::wstring& name)
     {
-        auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player", id));
+        Player* player = GAME::Test::MakePlayerObject(id);
         if (player != nullptr)
             player->SetPlayerName(name);
         return player;
@@ -85,22 +83,17 @@ TEST_F(PlayerList, AHostThatLeavesTakesItsPlayersPortalsAlong)
     EXPECT_NE(Game().GetTeleportInfo(901), nullptr);
 }
 
-TEST_F(PlayerList, AMainPlayerWithoutAnObjectIsListedByIdAndFilledLater)
+TEST_F(PlayerList, AMainPlayerWithoutAnObjectIsListedByIdFilledLaterAndRemovedWithItsHost)
 {
+    Players().HandlePlayerUpdate({Listed(0x50000002, L"Gus")});
     Players().SetMainPlayer(0x50000001);
     ExpectAligned(Players());
-    ASSERT_EQ(Players().GetPlayerInfoCache().size(), 1u);
-    EXPECT_EQ(Players().GetPlayerInfoCache()[0].name, L"");
+    EXPECT_EQ(Players().GetPlayerName(0x50000001), L"");
 
     ASSERT_NE(MakePlayer(0x50000001, L"Eve"), nullptr);
     Players().UpdateLocalPlayer();
     EXPECT_EQ(Players().GetPlayerName(0x50000001), L"Eve");
-}
 
-TEST_F(PlayerList, AnAbsentMainPlayersHostLeavingEmptiesBothLists)
-{
-    Players().HandlePlayerUpdate({Listed(0x50000002, L"Gus")});
-    Players().SetMainPlayer(0x50000001);
     Players().RemovePlayerFromGame(5);
     EXPECT_TRUE(Players().GetAllPlayersInGame().empty());
     EXPECT_TRUE(Players().GetPlayerInfoCache().empty());
