@@ -99,6 +99,7 @@ public:
         coords = WorldCoords(
             1, Coords({1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, NextPoint()));
     }
+    template <typename... T> void FillAll(T&... values) { (Fill(values), ...); }
     template <typename T> void Fill(T& value)
     {
         static_assert(std::is_integral_v<T> || std::is_enum_v<T>, "a field kind without a filling");
@@ -119,40 +120,30 @@ private:
 // The packets that write their fields themselves rather than through a field list.
 void FillOwn(PartyRequestResponsePacket& p, FieldFiller& f)
 {
-    f.Fill(p.recipient);
-    f.Fill(p.sender);
-    f.Fill(p.accepted);
+    f.FillAll(p.recipient, p.sender, p.accepted);
 }
 void FillOwn(StartTeleportPacket& p, FieldFiller& f)
 {
-    f.Fill(p.playerId);
-    f.Fill(p.x);
-    f.Fill(p.y);
-    f.Fill(p.z);
+    f.FillAll(p.playerId, p.x, p.y, p.z);
 }
 void FillOwn(NRLoaderStatePacket& p, FieldFiller& f)
 {
-    f.Fill(p.playerId);
-    f.Fill(p.state);
+    f.FillAll(p.playerId, p.state);
 }
 void FillOwn(StartServerRespawnPacket& p, FieldFiller& f)
 {
-    f.Fill(p.playerId);
-    f.Fill(p.location);
+    f.FillAll(p.playerId, p.location);
 }
 // An id that names no object here: the container carries the id alone.
 void FillOwn(SpawnPlayerPacket& p, FieldFiller& f)
 {
-    f.Fill(p.objectId);
+    f.FillAll(p.objectId);
 }
 
 void FillActionBase(CharacterActionPacket& p, FieldFiller& f)
 {
-    f.Fill(p.hasPreMoveData);
-    f.Fill(p.preMovePoint);
-    f.Fill(p.preMoveTargetId);
-    f.Fill(p.preMoveSkillId);
-    f.Fill(p.preMoveValue);
+    f.FillAll(p.hasPreMoveData, p.preMovePoint, p.preMoveTargetId, p.preMoveSkillId,
+              p.preMoveValue);
 }
 
 template <class P> std::unique_ptr<NetPacket> MakeFilled()

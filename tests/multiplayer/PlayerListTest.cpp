@@ -99,24 +99,6 @@ TEST_F(PlayerList, AMainPlayerWithoutAnObjectIsListedByIdFilledLaterAndRemovedWi
     EXPECT_TRUE(Players().GetPlayerInfoCache().empty());
 }
 
-// A manager that has not been told its main player yet still knows this machine's player.
-TEST_F(PlayerList, AHeartbeatNamingThisMachinesPlayerIsIgnoredEvenBeforeSetMainPlayer)
-{
-    Players().SetMainPlayer(0x10000001);
-    PlayerManagerClient joining;
-    joining.HandlePlayerUpdate({Listed(0x10000001, L"Ana"), Listed(0x20000001, L"Bob")});
-    PlayerNetHeartbeatInfo mine;
-    mine.playerId = 0x10000001;
-    mine.level = 40;
-    PlayerNetHeartbeatInfo his;
-    his.playerId = 0x20000001;
-    his.level = 9;
-    joining.HandlePlayerHeartbeatInbound({mine, his});
-    EXPECT_EQ(joining.GetMainPlayer(), 0u);
-    EXPECT_EQ(joining.GetPlayerInfo(0x10000001).level, 0u);
-    EXPECT_EQ(joining.GetPlayerInfo(0x20000001).level, 9u);
-}
-
 TEST_F(PlayerList, ABanMatchesThePlayersOwnNameExactlyNotTheListsCopy)
 {
     ASSERT_NE(MakePlayer(0x10000001, L"Rob"), nullptr);

@@ -73,6 +73,7 @@ TEST_F(ClientPlayers, AnswersLookUpsByIdHostAndName)
 
 TEST_F(ClientPlayers, HeartbeatsRefreshOthersButNeverTheLocalPlayer)
 {
+    // This machine's player, though this manager has not been told its main player.
     Game().GetPlayerManagerClient()->SetMainPlayer(0x10000001);
     players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
 
