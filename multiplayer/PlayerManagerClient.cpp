@@ -78,9 +78,8 @@ void PlayerManagerClient::HandlePlayerHeartbeatInbound(
 
 void PlayerManagerClient::HandlePlayerUpdate(const std::vector<PlayerNetBasicInfo>& players)
 {
-    uint32_t localId = 0;
     PlayerNetBasicInfo local;
-    const bool haveLocal = GetLocalRecord(localId, local);
+    const bool haveLocal = GetLocalRecord(local);
     CriticalSectionLock guard(lock);
     playersInGame.resize(players.size());
     for (size_t i = 0; i < players.size(); ++i)
@@ -94,9 +93,8 @@ void PlayerManagerClient::HandlePlayerUpdate(const std::vector<PlayerNetBasicInf
 // Whatever the server last sent, the local record is the player as it is now.
 void PlayerManagerClient::UpdateLocalPlayer()
 {
-    uint32_t localId = 0;
     PlayerNetBasicInfo local;
-    if (!GetLocalRecord(localId, local))
+    if (!GetLocalRecord(local))
         return;
     CriticalSectionLock guard(lock);
     RewriteRecordsLocked(local);
@@ -324,10 +322,9 @@ void PlayerManagerClient::DumpPlayersToConsole() const
     gEngine->Log(Engine::LogInfo, "===================================");
 }
 
-bool PlayerManagerClient::GetLocalRecord(uint32_t& localId, PlayerNetBasicInfo& record)
+bool PlayerManagerClient::GetLocalRecord(PlayerNetBasicInfo& record)
 {
-    localId = GameEngine::Get().GetPlayerId();
-    const Player* player = FindPlayer(localId);
+    const Player* player = FindPlayer(GameEngine::Get().GetPlayerId());
     if (player == nullptr)
         return false;
     player->GetPlayerNetBasicInfo(record);

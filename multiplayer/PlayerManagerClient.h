@@ -75,8 +75,8 @@ public:
     void DumpPlayersToConsole() const;
 
 private:
-    // This machine's player and its record as it is now; false when that player has no object.
-    static bool GetLocalRecord(uint32_t& localId, PlayerNetBasicInfo& record);
+    // This machine's player's record as it is now; false when that player has no object.
+    static bool GetLocalRecord(PlayerNetBasicInfo& record);
     static void Ban(uint32_t playerId, const std::string& narrowName);
 
     // The lock is held by the caller of each of these.
