@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -24,12 +25,21 @@ public:
     uint32_t GetPlayerLevel() const { return playerLevel; }
     void SetPlayerLevel(uint32_t value) { playerLevel = value; }
 
+    // The players' names as the game last listed them, and how many it counted.
+    void ClearPlayerList() { playerList.clear(); }
+    void AddPlayer(const std::wstring& name) { playerList.push_back(name); }
+    const std::vector<std::wstring>& GetPlayerList() const { return playerList; }
+    uint32_t GetNumOfPlayers() const { return numOfPlayers; }
+    void SetNumOfPlayers(uint32_t value) { numOfPlayers = value; }
+
 private:
     uint32_t difficulty = 0;
     bool pvp = false;
     std::wstring modName;
     std::string levelName;
     uint32_t playerLevel = 0;
+    std::vector<std::wstring> playerList;
+    uint32_t numOfPlayers = 0;
 };
 
 } // namespace GAME

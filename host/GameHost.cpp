@@ -19,6 +19,8 @@
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
 #include "host/KillReport.h"
+#include "host/PacketCatalogue.h"
+#include "host/PlayersReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
 
@@ -136,6 +138,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
 
     if (options.printClasses)
         PrintClassTree(Object::classInfo, out);
+    if (options.printPackets && !PacketCatalogue::Print(out))
+        return 2;
     if (options.showCharacters && !CharacterReport(out, err).Run())
         return 2;
     if (options.showDeaths && !DeathReport(out, err).Run())
@@ -158,6 +162,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "cast" && !CastReport(options, out, err).Run())
         return 2;
     if (options.scenario == "ai" && !AiReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "players" && !PlayersReport(options, out, err).Run())
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)

@@ -83,16 +83,18 @@ bool HostOptions::CheckTravel(std::string& error) const
 const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--skills]\n"
-           "                [--duel N]\n"
+           "                [--duel N] [--packets]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S] [--scenario "
-           "actions|kill|commands|cast|ai|arena]\n"
+           "actions|kill|commands|cast|ai|arena|players]\n"
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
            "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
+           "  --packets     every packet class in type order: a filled sample's bytes in hex\n"
+           "                and its description, and whether it reads its own bytes back\n"
            "  --characters  load the sample player and monster and show what they loaded\n"
            "  --deaths      three sample monsters die, frame by frame; an aura times out; a\n"
            "                monster picks its target from its hate list\n"
@@ -121,6 +123,9 @@ const char* HostOptions::Usage()
            "                mender think for themselves against the hero, who obeys --input\n"
            "                FILE or built-in orders; each monster's state, enemy, anger,\n"
            "                skill and attack place, and what the dead drop (single player)\n"
+           "  --scenario players  three players join a server through their basic-info\n"
+           "                messages, form a party whose leader's host leaves; one is banned;\n"
+           "                the list every second and the texts players are shown (server)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -153,6 +158,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             showHelp = true;
         } else if (arg == "--classes") {
             printClasses = true;
+        } else if (arg == "--packets") {
+            printPackets = true;
         } else if (arg == "--characters") {
             showCharacters = true;
         } else if (arg == "--deaths") {
@@ -201,9 +208,11 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
-                scenario != "cast" && scenario != "ai" && scenario != "arena") {
-                error = "--scenario takes actions, kill, commands, cast, ai or arena, not '" +
-                        scenario + "'";
+                scenario != "cast" && scenario != "ai" && scenario != "arena" &&
+                scenario != "players") {
+                error =
+                    "--scenario takes actions, kill, commands, cast, ai, arena or players, not '" +
+                    scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {
@@ -262,6 +271,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     // Only a session has a main player; a scenario brings its own characters.
     if (!playerRecord.empty() && (role.empty() || !scenario.empty())) {
         error = "--player needs a session (--role) and no --scenario";
+        return false;
+    }
+    if (scenario == "players" && !role.empty() && role != "server") {
+        error = "--scenario players runs as server only";
         return false;
     }
     if (scenario == "arena" && !role.empty() && role != "single") {

@@ -11,6 +11,8 @@ struct HostOptions {
     std::string databaseFolder;
     std::string dumpStreamFile;
     bool printClasses = false;
+    // Every packet class with a filled sample's bytes and description (`--packets`).
+    bool printPackets = false;
     // The sample player and monster, loaded and shown.
     bool showCharacters = false;
     // Three sample monsters die frame by frame; an aura times out; a monster picks a target.
@@ -28,7 +30,8 @@ struct HostOptions {
     std::string role;
     // A scripted scene played instead of a session ("actions", "kill", "commands", "cast", "ai"
     // or "arena"), in the role given (single when none is; "kill", "cast", "ai" and "arena"
-    // only as single; "arena" takes `inputFile` as its hero's orders).
+    // only as single; "arena" takes `inputFile` as its hero's orders). "players" plays as a
+    // server whatever the role.
     std::string scenario;
     bool answerYes = true;
     // The main player of a session, made from this record; the save file read into it before

@@ -13,6 +13,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/InfoTranscript.h"
 #include "items/EquipManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
@@ -61,34 +62,6 @@ private:
     const char* name;
     std::ostream& out;
     uint32_t subject;
-};
-
-// While it lives, every information line goes to `out`; the rest goes where it went before.
-class InfoTranscript {
-public:
-    explicit InfoTranscript(std::ostream& out) : out(out)
-    {
-        previous =
-            gEngine->SetLogSink([this](int level, const std::string& line) { Write(level, line); });
-    }
-    ~InfoTranscript() { gEngine->SetLogSink(std::move(previous)); }
-    InfoTranscript(const InfoTranscript&) = delete;
-    InfoTranscript& operator=(const InfoTranscript&) = delete;
-
-private:
-    void Write(int level, const std::string& line)
-    {
-        if (level != Engine::LogInfo) {
-            if (previous)
-                previous(level, line);
-            return;
-        }
-        const size_t length = !line.empty() && line.back() == '\n' ? line.size() - 1 : line.size();
-        out << "    " << line.substr(0, length) << '\n';
-    }
-
-    std::ostream& out;
-    Engine::LogSink previous;
 };
 
 void ShowLevel(const char* when, const Character& player, std::ostream& out)

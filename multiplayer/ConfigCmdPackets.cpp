@@ -29,6 +29,10 @@ namespace {
     ConnectionManager::RegisterPacketClass<SkillStateUpdateConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<SkillActiveStateUpdateConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<RemoveInventoryItemConfigCmdPacket>();
+    ConnectionManager::RegisterPacketClass<FixedItemStateChangeConfigCmdPacket>();
+    ConnectionManager::RegisterPacketClass<FixedItemTargetConfigCmdPacket>();
+    ConnectionManager::RegisterPacketClass<FixedItemSkillTargetConfigCmdPacket>();
+    ConnectionManager::RegisterPacketClass<StrategicMovementTargetConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<PlaySoundConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<RequestAllyAttackConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<RequestAllyMoveConfigCmdPacket>();

@@ -387,6 +387,68 @@ public:
     uint32_t itemId = 0;
 };
 
+// The labels are padded so that the values line up in a log.
+class FixedItemStateChangeConfigCmdPacket
+    : public ConfigCmdPacket<FixedItemStateChangeConfigCmdPacket> {
+public:
+    FixedItemStateChangeConfigCmdPacket() : ConfigCmdPacket(102) {}
+    template <typename V, typename P> static void VisitFields(V& v, P& p)
+    {
+        v.Field("Parent ID: ", p.actorId);
+        v.Field("State:     ", p.state);
+        v.Field("Target ID: ", p.target);
+        v.Field("Do Sound:  ", p.doSound);
+    }
+
+    uint32_t state = 0;
+    SmartObjectId target; // 0: none
+    bool doSound = false;
+};
+
+// A fixed item's primary target and its further targets; `Derived::kListHeading` names the
+// list in the description.
+template <typename Derived>
+class FixedItemTargetsConfigCmdPacket : public ConfigCmdPacket<Derived> {
+public:
+    explicit FixedItemTargetsConfigCmdPacket(uint32_t type) : ConfigCmdPacket<Derived>(type) {}
+    template <typename V, typename P> static void VisitFields(V& v, P& p)
+    {
+        v.Field("Parent ID: ", p.actorId);
+        v.Field("Primary Target ID: ", p.primaryTarget);
+        v.WordList(Derived::kListHeading, "Target ", p.targets);
+    }
+
+    SmartObjectId primaryTarget;
+    std::vector<uint32_t> targets;
+};
+
+class FixedItemTargetConfigCmdPacket
+    : public FixedItemTargetsConfigCmdPacket<FixedItemTargetConfigCmdPacket> {
+public:
+    static constexpr const char* kListHeading = "Secondary Target IDs:";
+    FixedItemTargetConfigCmdPacket() : FixedItemTargetsConfigCmdPacket(103) {}
+};
+
+class FixedItemSkillTargetConfigCmdPacket
+    : public FixedItemTargetsConfigCmdPacket<FixedItemSkillTargetConfigCmdPacket> {
+public:
+    static constexpr const char* kListHeading = "Skill Target IDs:";
+    FixedItemSkillTargetConfigCmdPacket() : FixedItemTargetsConfigCmdPacket(104) {}
+};
+
+class StrategicMovementTargetConfigCmdPacket
+    : public ConfigCmdPacket<StrategicMovementTargetConfigCmdPacket> {
+public:
+    StrategicMovementTargetConfigCmdPacket() : ConfigCmdPacket(105) {}
+    template <typename V, typename P> static void VisitFields(V& v, P& p)
+    {
+        v.Field("Parent ID: ", p.actorId);
+        v.WordList("Target IDs:", "Target ", p.targets);
+    }
+
+    std::vector<uint32_t> targets;
+};
+
 class PlaySoundConfigCmdPacket : public ConfigCmdPacket<PlaySoundConfigCmdPacket> {
 public:
     PlaySoundConfigCmdPacket() : ConfigCmdPacket(115) {}

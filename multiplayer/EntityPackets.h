@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/WorldCoords.h"
+#include "items/ItemReplicaInfo.h"
 #include "multiplayer/PacketFields.h"
 
 #include <cstdint>
@@ -11,6 +12,8 @@ namespace GAME {
 // Objects that one machine creates or destroys on every machine: items, entities and the
 // players' teleport portals.
 
+// The item's record travels inline, base name included: the receiver has no item yet to take
+// the base from.
 class CreateItemPacket : public FieldPacket<CreateItemPacket> {
 public:
     CreateItemPacket() : FieldPacket(32) {}
@@ -19,27 +22,20 @@ public:
     {
         v.Field("Character ID: ", p.characterId);
         v.Field("Coords: ", p.coords);
-        v.Field("Item ID: ", p.itemId);
-        v.FileName("Item Name: ", p.baseRecord);
-        v.FileName("Prefix: ", p.prefixRecord);
-        v.FileName("PostFix: ", p.suffixRecord);
-        v.FileName("Relic: ", p.relicRecord);
-        v.FileName("Relic Bonus: ", p.relicBonusRecord);
-        v.Field("Seed: ", p.seed);
-        v.Field("Var1: ", p.variation);
+        v.Field("Item ID: ", p.item.id);
+        v.FileName("Item Name: ", p.item.baseName);
+        v.FileName("Prefix: ", p.item.prefixName);
+        v.FileName("PostFix: ", p.item.suffixName);
+        v.FileName("Relic: ", p.item.relicName);
+        v.FileName("Relic Bonus: ", p.item.relicBonus);
+        v.Field("Seed: ", p.item.seed);
+        v.Field("Var1: ", p.item.var1);
     }
 
     uint32_t characterId = 0;
     WorldCoords coords;
-    // The item record, field by field; a record the item lacks travels as an empty name.
-    uint32_t itemId = 0;
-    std::string baseRecord;
-    std::string prefixRecord;
-    std::string suffixRecord;
-    std::string relicRecord;
-    std::string relicBonusRecord;
-    uint32_t seed = 0;
-    uint32_t variation = 0;
+    // A record the item lacks travels as an empty name.
+    ItemReplicaInfo item;
 };
 
 class CreateEntityPacket : public FieldPacket<CreateEntityPacket> {

@@ -29,6 +29,9 @@ namespace GAME {
 //   WordList / CoordsList (heading, entry, list)   a u32 or coords list, described as the
 //                                                  heading, then "<entry><i>: " at level 1
 //   RawRecord (record)     the record's own ToRaw/FromRaw bytes, not described
+//   HiddenFileName (name)  a record name that travels but is not described
+//   Replica (record)       the record's own WriteReplicationData/ReadReplicationData, not
+//                          described
 //   Shown (label, value)   description only, e.g. what a raw record holds
 
 class PacketFieldWriter {
@@ -45,6 +48,8 @@ public:
     void Heading(const char* /*text*/, int /*level*/) {}
     template <typename T> void Shown(const char* /*label*/, const T& /*value*/) {}
     template <typename R> void RawRecord(const R& record) { out.AddRaw(record.ToRaw()); }
+    void HiddenFileName(const std::string& name) { out.AddFileName(name); }
+    template <typename R> void Replica(const R& record) { record.WriteReplicationData(out); }
     void WordList(const char* /*heading*/, const char* /*entry*/, const std::vector<uint32_t>& list)
     {
         out.AddUIntVector(list);
@@ -96,6 +101,9 @@ public:
         if (in.RemoveRaw(bytes))
             record = R::FromRaw(bytes);
     }
+    void HiddenFileName(std::string& name) { in.Remove(name); }
+    // The record's reader fails the buffer itself when it runs out.
+    template <typename R> void Replica(R& record) { record.ReadReplicationData(in); }
     // Both append; the buffer checks each count against the bytes left.
     void WordList(const char* /*heading*/, const char* /*entry*/, std::vector<uint32_t>& list)
     {
@@ -146,6 +154,8 @@ public:
     void Heading(const char* text, int level) { describer.Heading(text, level); }
     template <typename T> void Shown(const char* label, const T& value) { Field(label, value); }
     template <typename R> void RawRecord(const R& /*record*/) {}
+    void HiddenFileName(const std::string& /*name*/) {}
+    template <typename R> void Replica(const R& /*record*/) {}
     void WordList(const char* heading, const char* entry, const std::vector<uint32_t>& list)
     {
         describer.Heading(heading, 0);

@@ -6,6 +6,7 @@
 #include "core/Saturate.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
+#include "engine/GameInfo.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
@@ -63,9 +64,11 @@ void PlayerManagerClient::HandlePlayerHeartbeatOutbound()
 void PlayerManagerClient::HandlePlayerHeartbeatInbound(
     const std::vector<PlayerNetHeartbeatInfo>& heartbeats)
 {
+    // This machine knows its own player better than the server does.
+    const uint32_t localId = GameEngine::Get().GetPlayerId();
+    CriticalSectionLock guard(lock);
     for (const PlayerNetHeartbeatInfo& heartbeat : heartbeats) {
-        // This machine knows its own player better than the server does.
-        if (heartbeat.playerId == mainPlayer)
+        if (heartbeat.playerId == localId)
             continue;
         for (PlayerNetBasicInfo& record : playerInfoCache)
             if (record.playerId == heartbeat.playerId)
@@ -75,43 +78,54 @@ void PlayerManagerClient::HandlePlayerHeartbeatInbound(
 
 void PlayerManagerClient::HandlePlayerUpdate(const std::vector<PlayerNetBasicInfo>& players)
 {
+    PlayerNetBasicInfo local;
+    const bool haveLocal = GetLocalRecord(local);
     CriticalSectionLock guard(lock);
     playersInGame.resize(players.size());
     for (size_t i = 0; i < players.size(); ++i)
         playersInGame[i] = players[i].playerId;
     playerInfoCache = players;
-    UpdateLocalPlayer();
-    UpdateGameInfo();
+    if (haveLocal)
+        RewriteRecordsLocked(local);
+    UpdateGameInfoLocked();
 }
 
 // Whatever the server last sent, the local record is the player as it is now.
 void PlayerManagerClient::UpdateLocalPlayer()
 {
-    const Player* player = FindPlayer(mainPlayer);
-    if (player == nullptr)
+    PlayerNetBasicInfo local;
+    if (!GetLocalRecord(local))
         return;
-    for (PlayerNetBasicInfo& record : playerInfoCache)
-        if (record.playerId == mainPlayer)
-            player->GetPlayerNetBasicInfo(record);
+    CriticalSectionLock guard(lock);
+    RewriteRecordsLocked(local);
 }
 
-// The engine's game info keeps no list of player names yet.
-void PlayerManagerClient::UpdateGameInfo() {}
-
-void PlayerManagerClient::SetMainPlayer(uint32_t playerId)
+void PlayerManagerClient::UpdateGameInfo()
 {
     CriticalSectionLock guard(lock);
-    mainPlayer = playerId;
-    if (FindRecord(playerId) != nullptr)
-        return;
-    playersInGame.push_back(playerId);
+    UpdateGameInfoLocked();
+}
+
+// A main player without an object yet is listed by its id alone; UpdateLocalPlayer fills the
+// record once the object exists.
+void PlayerManagerClient::SetMainPlayer(uint32_t playerId)
+{
     const Player* player = FindPlayer(playerId);
-    if (player == nullptr)
-        return;
     PlayerNetBasicInfo record;
-    player->GetPlayerNetBasicInfo(record);
-    playerInfoCache.push_back(record);
-    if (PlayerManagerServer* server = GameEngine::Get().GetPlayerManagerServer()) {
+    record.playerId = playerId;
+    if (player != nullptr)
+        player->GetPlayerNetBasicInfo(record);
+    {
+        CriticalSectionLock guard(lock);
+        mainPlayer = playerId;
+        if (FindRecordLocked(playerId) != nullptr)
+            return;
+        playersInGame.push_back(playerId);
+        playerInfoCache.push_back(record);
+    }
+    // In single player the server's answer comes straight back into this manager.
+    PlayerManagerServer* server = GameEngine::Get().GetPlayerManagerServer();
+    if (player != nullptr && server != nullptr) {
         PlayerNetBasicInfo fresh;
         player->GetPlayerNetBasicInfo(fresh);
         server->HandleNewPlayer(fresh);
@@ -120,21 +134,22 @@ void PlayerManagerClient::SetMainPlayer(uint32_t playerId)
 
 void PlayerManagerClient::RemovePlayerFromGame(int host)
 {
+    GameEngine& game = GameEngine::Get();
     CriticalSectionLock guard(lock);
     for (size_t i = 0; i < playersInGame.size();) {
         if (GetHostOfPlayer(playersInGame[i]) != host) {
             ++i;
             continue;
         }
+        game.RemovePortalsFor(playersInGame[i]);
         playersInGame.erase(playersInGame.begin() + static_cast<std::ptrdiff_t>(i));
-        // The two lists differ in length only after SetMainPlayer met no player object.
-        if (i < playerInfoCache.size())
-            playerInfoCache.erase(playerInfoCache.begin() + static_cast<std::ptrdiff_t>(i));
+        playerInfoCache.erase(playerInfoCache.begin() + static_cast<std::ptrdiff_t>(i));
     }
 }
 
 void PlayerManagerClient::Clear()
 {
+    CriticalSectionLock guard(lock);
     playersInGame.clear();
     playerInfoCache.clear();
     mainPlayer = 0;
@@ -142,6 +157,7 @@ void PlayerManagerClient::Clear()
 
 void PlayerManagerClient::AddPlayerToParty(uint32_t playerId, int32_t partyId)
 {
+    CriticalSectionLock guard(lock);
     for (PlayerNetBasicInfo& record : playerInfoCache)
         if (record.playerId == playerId)
             record.partyId = partyId;
@@ -156,12 +172,12 @@ void PlayerManagerClient::HandleBonus(const Bonus& bonus)
         player->TakeBonus(bonus, false, PlayStatsLife_Unknown);
 }
 
+// The ids are taken as one whole list; the players are looked up after the lock is released.
 void PlayerManagerClient::GetPlayerInfo(PlayerInfo& info)
 {
     info.Clear();
-    CriticalSectionLock guard(lock);
     uint32_t sum = 0;
-    for (uint32_t id : playersInGame) {
+    for (uint32_t id : GetAllPlayersInGame()) {
         const Player* player = FindPlayer(id);
         if (player == nullptr)
             continue;
@@ -179,11 +195,12 @@ void PlayerManagerClient::GetPlayerInfo(PlayerInfo& info)
 
 PlayerNetBasicInfo PlayerManagerClient::GetPlayerInfo(uint32_t playerId) const
 {
-    const PlayerNetBasicInfo* record = FindRecord(playerId);
+    CriticalSectionLock guard(lock);
+    const PlayerNetBasicInfo* record = FindRecordLocked(playerId);
     return record != nullptr ? *record : PlayerNetBasicInfo();
 }
 
-std::vector<uint32_t> PlayerManagerClient::GetAllPlayersInGame()
+std::vector<uint32_t> PlayerManagerClient::GetAllPlayersInGame() const
 {
     CriticalSectionLock guard(lock);
     return playersInGame;
@@ -191,6 +208,7 @@ std::vector<uint32_t> PlayerManagerClient::GetAllPlayersInGame()
 
 uint32_t PlayerManagerClient::GetPlayerIdFromHostId(int host) const
 {
+    CriticalSectionLock guard(lock);
     for (uint32_t id : playersInGame)
         if (GetHostOfPlayer(id) == host)
             return id;
@@ -199,37 +217,47 @@ uint32_t PlayerManagerClient::GetPlayerIdFromHostId(int host) const
 
 std::string PlayerManagerClient::GetPlayerClass(uint32_t playerId) const
 {
-    const PlayerNetBasicInfo* record = FindRecord(playerId);
+    CriticalSectionLock guard(lock);
+    const PlayerNetBasicInfo* record = FindRecordLocked(playerId);
     return record != nullptr ? record->classTag : std::string();
 }
 
 std::wstring PlayerManagerClient::GetPlayerName(uint32_t playerId) const
 {
-    const PlayerNetBasicInfo* record = FindRecord(playerId);
+    CriticalSectionLock guard(lock);
+    const PlayerNetBasicInfo* record = FindRecordLocked(playerId);
     return record != nullptr ? record->name : std::wstring(L"ErrorName");
 }
 
 WorldVec3 PlayerManagerClient::GetPlayerLocation(uint32_t playerId) const
 {
-    const PlayerNetBasicInfo* record = FindRecord(playerId);
+    CriticalSectionLock guard(lock);
+    const PlayerNetBasicInfo* record = FindRecordLocked(playerId);
     return record != nullptr ? record->position : WorldVec3();
 }
 
 std::wstring PlayerManagerClient::GetPlayerLevel(uint32_t playerId) const
 {
-    const PlayerNetBasicInfo* record = FindRecord(playerId);
-    if (record == nullptr)
-        return std::wstring();
-    return LocalizationManager::ToWChar(std::to_string(record->level));
+    uint32_t level = 0;
+    {
+        CriticalSectionLock guard(lock);
+        const PlayerNetBasicInfo* record = FindRecordLocked(playerId);
+        if (record == nullptr)
+            return std::wstring();
+        level = record->level;
+    }
+    return LocalizationManager::ToWChar(std::to_string(level));
 }
 
 bool PlayerManagerClient::IsPlayerInList(uint32_t playerId) const
 {
-    return FindRecord(playerId) != nullptr;
+    CriticalSectionLock guard(lock);
+    return FindRecordLocked(playerId) != nullptr;
 }
 
 bool PlayerManagerClient::IsPlayerInGame(uint32_t playerId) const
 {
+    CriticalSectionLock guard(lock);
     return std::find(playersInGame.begin(), playersInGame.end(), playerId) != playersInGame.end();
 }
 
@@ -241,36 +269,49 @@ uint32_t PlayerManagerClient::GetPlayerWithName(const std::wstring& name) const
             return 0;
         bare = bare.substr(1, bare.size() - 2);
     }
+    CriticalSectionLock guard(lock);
     for (const PlayerNetBasicInfo& record : playerInfoCache)
         if (EqualsIgnoringCase(record.name, bare))
             return record.playerId;
     return 0;
 }
 
+// The name compared is the player's own: the list's copy may be stale or forged by the server.
 void PlayerManagerClient::BanPlayer(const std::string& name)
 {
-    BanPlayer(LocalizationManager::ToWChar(name));
+    for (uint32_t id : GetAllPlayersInGame()) {
+        const Player* player = FindPlayer(id);
+        if (player != nullptr && player->GetPlayerNameInChar() == name)
+            Ban(id, name);
+    }
 }
 
-// The name compared is the one the player list holds, which the server keeps in step with the
-// players themselves.
 void PlayerManagerClient::BanPlayer(const std::wstring& name)
 {
-    const std::string narrow = LocalizationManager::ToChar(name);
-    for (uint32_t id : playersInGame) {
-        const PlayerNetBasicInfo* record = FindRecord(id);
-        if (FindPlayer(id) == nullptr || record == nullptr || record->name != name)
-            continue;
-        gEngine->GetNetworkConnectionManager().DropHost(GetHostOfPlayer(id), "ban");
-        gEngine->Log(Engine::LogInfo, "Banning Host %d (%s)", GetHostOfPlayer(id), narrow.c_str());
+    for (uint32_t id : GetAllPlayersInGame()) {
+        const Player* player = FindPlayer(id);
+        if (player != nullptr && player->GetPlayerName() == name)
+            Ban(id, LocalizationManager::ToChar(name));
     }
+}
+
+void PlayerManagerClient::Ban(uint32_t playerId, const std::string& narrowName)
+{
+    const int host = GetHostOfPlayer(playerId);
+    gEngine->GetNetworkConnectionManager().DropHost(host, "ban");
+    gEngine->Log(Engine::LogInfo, "Banning Host %d (%s)", host, narrowName.c_str());
 }
 
 void PlayerManagerClient::DumpPlayersToConsole() const
 {
+    std::vector<PlayerNetBasicInfo> records;
+    {
+        CriticalSectionLock guard(lock);
+        records = playerInfoCache;
+    }
     gEngine->Log(Engine::LogInfo, "===================================");
     gEngine->Log(Engine::LogInfo, "Player List:");
-    for (const PlayerNetBasicInfo& record : playerInfoCache) {
+    for (const PlayerNetBasicInfo& record : records) {
         gEngine->Log(Engine::LogInfo, "Name:    %s",
                      LocalizationManager::ToChar(record.name).c_str());
         gEngine->Log(Engine::LogInfo, "Gender:  %s", record.isMale ? "Male" : "Female");
@@ -281,12 +322,37 @@ void PlayerManagerClient::DumpPlayersToConsole() const
     gEngine->Log(Engine::LogInfo, "===================================");
 }
 
-const PlayerNetBasicInfo* PlayerManagerClient::FindRecord(uint32_t playerId) const
+bool PlayerManagerClient::GetLocalRecord(PlayerNetBasicInfo& record)
+{
+    const Player* player = FindPlayer(GameEngine::Get().GetPlayerId());
+    if (player == nullptr)
+        return false;
+    player->GetPlayerNetBasicInfo(record);
+    return true;
+}
+
+const PlayerNetBasicInfo* PlayerManagerClient::FindRecordLocked(uint32_t playerId) const
 {
     for (const PlayerNetBasicInfo& record : playerInfoCache)
         if (record.playerId == playerId)
             return &record;
     return nullptr;
+}
+
+void PlayerManagerClient::RewriteRecordsLocked(const PlayerNetBasicInfo& fresh)
+{
+    for (PlayerNetBasicInfo& record : playerInfoCache)
+        if (record.playerId == fresh.playerId)
+            record = fresh;
+}
+
+void PlayerManagerClient::UpdateGameInfoLocked() const
+{
+    GameInfo& info = gEngine->GetGameInfo();
+    info.ClearPlayerList();
+    for (const PlayerNetBasicInfo& record : playerInfoCache)
+        info.AddPlayer(record.name);
+    info.SetNumOfPlayers(static_cast<uint32_t>(playerInfoCache.size()));
 }
 
 } // namespace GAME

@@ -4,6 +4,7 @@
 #include "engine/WorldVec3.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +18,12 @@ struct PlayerInfo;
 
 // Every machine's view of the players in the game: the list as the server last described it,
 // the local main player, and the local heartbeat that goes back to the server.
+//
+// The game thread alone changes the two lists; other threads (the host's interface, say) may
+// read them. Every operation on the lists therefore holds the lock, for its whole change or
+// look-up and never longer: player objects are looked up, and other managers called, with the
+// lock released, so that no other lock is ever taken under it and it is never entered twice.
+// The lists always have one length, record i describing playersInGame[i].
 class PlayerManagerClient {
 public:
     // A client reports its own player a little more often than the server reports everyone.
@@ -50,7 +57,8 @@ public:
     void GetPlayerInfo(PlayerInfo& info);
     PlayerNetBasicInfo GetPlayerInfo(uint32_t playerId) const;
     uint32_t GetMainPlayer() const { return mainPlayer; }
-    std::vector<uint32_t> GetAllPlayersInGame();
+    std::vector<uint32_t> GetAllPlayersInGame() const;
+    // For the game thread, the only one that changes the list while the reference is held.
     const std::vector<PlayerNetBasicInfo>& GetPlayerInfoCache() const { return playerInfoCache; }
     uint32_t GetPlayerIdFromHostId(int host) const;
     std::string GetPlayerClass(uint32_t playerId) const;
@@ -67,14 +75,21 @@ public:
     void DumpPlayersToConsole() const;
 
 private:
-    const PlayerNetBasicInfo* FindRecord(uint32_t playerId) const;
+    // This machine's player's record as it is now; false when that player has no object.
+    static bool GetLocalRecord(PlayerNetBasicInfo& record);
+    static void Ban(uint32_t playerId, const std::string& narrowName);
+
+    // The lock is held by the caller of each of these.
+    const PlayerNetBasicInfo* FindRecordLocked(uint32_t playerId) const;
+    void RewriteRecordsLocked(const PlayerNetBasicInfo& record);
+    void UpdateGameInfoLocked() const;
 
     GameEngineClientServicesModule* owner = nullptr;
-    uint32_t mainPlayer = 0;
+    std::atomic<uint32_t> mainPlayer = 0;
     std::vector<uint32_t> playersInGame;
     std::vector<PlayerNetBasicInfo> playerInfoCache; // parallel to playersInGame
     int32_t heartbeatTimer = 0;
-    CriticalSection lock;
+    mutable CriticalSection lock;
 };
 
 } // namespace GAME

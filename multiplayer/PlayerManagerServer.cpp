@@ -274,9 +274,10 @@ PlayerManagerServer::ComputeBonusShares(uint32_t gold, uint32_t experience,
                                : 1.0f;
 
         const bool earner = playerId == earnerId;
-        const float shareExperience =
-            Evaluate(earner ? activeExperience : passiveExperience, amountOfExperience);
-        const float shareGold = Evaluate(earner ? activeGold : passiveGold, amountOfGold);
+        const float shareExperience = earner ? Evaluate(activeExperience, amountOfExperience)
+                                             : Evaluate(passiveExperience, 0.0f);
+        const float shareGold =
+            earner ? Evaluate(activeGold, amountOfGold) : Evaluate(passiveGold, 0.0f);
         const float multiplier =
             parties != nullptr ? parties->GetPartyExperienceMultiplier(playerId, sourceId) : 0.0f;
         const uint32_t truncatedExperience = SaturateToUInt(shareExperience);
@@ -287,11 +288,12 @@ PlayerManagerServer::ComputeBonusShares(uint32_t gold, uint32_t experience,
     return shares;
 }
 
-// A missing or unreadable sharing equation hands on the whole amount it would have shared.
+// Without its equation, a share is `fallback`: the earner keeps the unshared amount and a
+// bystander gets nothing, so a broken record never pays the whole reward to everyone near.
 float PlayerManagerServer::Evaluate(const std::unique_ptr<DesignerEquation<float>>& equation,
-                                    float whole)
+                                    float fallback)
 {
-    return equation != nullptr ? (*equation)() : whole;
+    return equation != nullptr ? (*equation)() : fallback;
 }
 
 } // namespace GAME

@@ -68,7 +68,7 @@ public:
                                                uint32_t sourceId);
 
 private:
-    static float Evaluate(const std::unique_ptr<DesignerEquation<float>>& equation, float whole);
+    static float Evaluate(const std::unique_ptr<DesignerEquation<float>>& equation, float fallback);
 
     GameEngineServerServicesModule* owner = nullptr;
     std::vector<uint32_t> players;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Vec2.h"
+#include "items/ItemReplicaInfo.h"
 #include "multiplayer/PacketFields.h"
 
 #include <cstdint>
@@ -67,7 +68,7 @@ public:
 };
 
 // The item travels as its base record name followed by its replication form, which leaves the
-// base name out.
+// base name out; the position is the raw eight bytes of a Vec2.
 class TradeAddItemPacket : public TradePacket<TradeAddItemPacket> {
 public:
     TradeAddItemPacket() : TradePacket(41) {}
@@ -76,25 +77,12 @@ public:
         VisitTraders(v, p);
         v.Hidden(p.position.x);
         v.Hidden(p.position.y);
-        v.Hidden(p.baseRecord);
-        v.Hidden(p.itemId);
-        v.Hidden(p.prefixRecord);
-        v.Hidden(p.suffixRecord);
-        v.Hidden(p.relicRecord);
-        v.Hidden(p.relicBonusRecord);
-        v.Hidden(p.seed);
-        v.Hidden(p.variation);
+        v.HiddenFileName(p.item.baseName);
+        v.Replica(p.item);
     }
 
+    ItemReplicaInfo item;
     Vec2 position;
-    std::string baseRecord;
-    uint32_t itemId = 0;
-    std::string prefixRecord;
-    std::string suffixRecord;
-    std::string relicRecord;
-    std::string relicBonusRecord;
-    uint32_t seed = 0;
-    uint32_t variation = 0;
 };
 
 } // namespace GAME

@@ -7,7 +7,8 @@
 # and monster fight a short duel (then a hunter's charging pool, shield and rot, and a jackalman's
 # fireball, lightning, shield and bones against a hero's swing, beam, aura and burst, each replayed
 # on a client), a player and two monsters act on scripted orders, a kill
-# pays the hero his share of a monster's experience, and raiders close on the hero. The hero
+# pays the hero his share of a monster's experience, every packet class shows its bytes, players
+# join a server and form and lose a party, and raiders close on the hero. The hero
 # teleports and respawns, as a single player and as a server, and asks twice for his portal.
 # Last the hero plays a minute, is saved, reloaded into a fresh session and saved again; the two
 # files must match, and a truncated copy of the save is refused.
@@ -55,6 +56,16 @@ echo
 echo "== scenario: equip, drop, pick up, team, potion, net sound and hide as config commands"
 echo "   (server), replayed into a fresh client engine; then a rag-doll death"
 "$host" --db "$ROOT/data/database" --scenario commands
+echo
+echo "== packets: a filled sample of every message between machines, in type order, with its"
+echo "   bytes and description (the first two blocks and the count)"
+"$host" --db "$ROOT/data/database" --packets >"$ROOT/build/release/packets.txt"
+awk '/^packet 21 /{exit} {print}' "$ROOT/build/release/packets.txt"
+grep " packet classes, " "$ROOT/build/release/packets.txt"
+echo
+echo "== scenario: three players join a server through their basic-info messages, party up; the"
+echo "   leader's host leaves, a player is banned, the list is dumped (server)"
+"$host" --db "$ROOT/data/database" --scenario players
 echo
 echo "== scenario: a monster serves the hero for 5 s and goes back; a talk with the elder; their"
 echo "   level state saved, the world cleared and the state restored; a guard and a deer (single)"

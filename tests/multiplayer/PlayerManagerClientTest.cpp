@@ -54,7 +54,8 @@ TEST_F(LocalPlayer, TheMainPlayerIsListedWithItsOwnRecord)
 
 TEST_F(LocalPlayer, TheLocalRecordIsThePlayerWhateverTheServerSaid)
 {
-    Players().SetMainPlayer(player->GetObjectId());
+    // The local record is the one of this machine's player, whom the engine names.
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
     PlayerNetBasicInfo stale;
     stale.playerId = player->GetObjectId();
     stale.name = L"Old";

@@ -11,6 +11,7 @@
 #include "engine/ObjectManager.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/PlayerListRecords.h"
 #include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +21,7 @@ namespace {
 
 PlayerNetBasicInfo Record(uint32_t id, const std::wstring& name, int32_t party = 0)
 {
-    PlayerNetBasicInfo record;
-    record.playerId = id;
-    record.name = name;
-    record.partyId = party;
-    return record;
+    return GAME::Test::ListedPlayer(id, name, party);
 }
 
 class ClientPlayers : public GAME::Test::GameEngineFixture {
@@ -37,7 +34,7 @@ protected:
 
     Player* MakePlayer(uint32_t id, uint32_t level)
     {
-        auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player", id));
+        Player* player = GAME::Test::MakePlayerObject(id);
         if (player != nullptr)
             player->Load(GAME::Test::Record("charLevel = " + std::to_string(level)));
         return player;
@@ -76,7 +73,8 @@ TEST_F(ClientPlayers, AnswersLookUpsByIdHostAndName)
 
 TEST_F(ClientPlayers, HeartbeatsRefreshOthersButNeverTheLocalPlayer)
 {
-    players.SetMainPlayer(0x10000001);
+    // This machine's player, though this manager has not been told its main player.
+    Game().GetPlayerManagerClient()->SetMainPlayer(0x10000001);
     players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
 
     PlayerNetHeartbeatInfo mine;
@@ -127,7 +125,7 @@ TEST_F(ClientPlayers, PlayerInfoCountsOnlyPlayersThatExist)
 
 TEST_F(ClientPlayers, BanningDropsTheHostOfTheNamedPlayer)
 {
-    MakePlayer(0x20000001, 1);
+    MakePlayer(0x20000001, 1)->SetPlayerName(L"Bob");
     players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
     ConnectionManager& network = gEngine->GetNetworkConnectionManager();
     const size_t before = network.GetDroppedHosts().size();

@@ -1,0 +1,122 @@
+#include "multiplayer/EntityPackets.h"
+#include "multiplayer/TradePackets.h"
+
+#include "tests/multiplayer/WireBytes.h"
+#include "tests/multiplayer/WireFixtures.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/PacketBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+using Test::DecodeAs;
+using Test::EncodePacket;
+using Test::WireBytes;
+
+ItemReplicaInfo Sword()
+{
+    ItemReplicaInfo item;
+    item.id = 0x00000321;
+    item.baseName = "Records/Items/Swords/Falchion.dbr";
+    item.prefixName = "Records/Items/Prefix/Sharp.dbr";
+    item.suffixName = "Records/Items/Suffix/OfTheBear.dbr";
+    item.relicName = "Records/Items/Relics/Ember.dbr";
+    item.relicBonus = "Records/Items/Relics/EmberBonus.dbr";
+    item.seed = 0xCAFE;
+    item.var1 = 7;
+    return item;
+}
+
+uint32_t Bits(float value)
+{
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof(bits));
+    return bits;
+}
+
+TEST(TradeAddItemPacket, TheItemReadsBackWholeAndItsPositionBitForBit)
+{
+    TradeAddItemPacket packet;
+    packet.sender = 0x10000001;
+    packet.receiver = 0x20000001;
+    packet.item = Sword();
+    packet.position = Vec2(-0.0f, std::numeric_limits<float>::quiet_NaN());
+    const std::vector<uint8_t> bytes = EncodePacket(packet);
+    const ItemReplicaInfo& sent = packet.item;
+    EXPECT_EQ(bytes, WireBytes()
+                         .Word(0x10000001)
+                         .Word(0x20000001)
+                         .Word(Bits(-0.0f))
+                         .Word(Bits(packet.position.y))
+                         .Text(sent.baseName)
+                         .Word(sent.id)
+                         .Text(sent.prefixName)
+                         .Text(sent.suffixName)
+                         .Text(sent.relicName)
+                         .Text(sent.relicBonus)
+                         .Word(sent.seed)
+                         .Word(sent.var1)
+                         .Packet(41));
+
+    std::unique_ptr<TradeAddItemPacket> back = DecodeAs<TradeAddItemPacket>(bytes);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->item, sent);
+    EXPECT_EQ(back->item.id, sent.id);
+    EXPECT_EQ(back->item.baseName, sent.baseName);
+    EXPECT_EQ(Bits(back->position.x), Bits(-0.0f));
+    EXPECT_EQ(Bits(back->position.y), Bits(packet.position.y));
+    // Only the traders are described.
+    EXPECT_EQ(packet.GetPacketDescription(false), "Sender: 268435457\nReceiver: 536870913\n");
+}
+
+class ItemPackets : public GAME::Test::EngineFixture {};
+
+TEST_F(ItemPackets, ATradeItemWhoseNameLengthLiesIsRefused)
+{
+    const std::vector<uint8_t> bytes =
+        WireBytes().Word(1).Word(2).Float(0.0f).Float(0.0f).Word(0x7FFFFFF0).Packet(41);
+    EXPECT_EQ(ConnectionManager::DecodePacket(bytes), nullptr);
+    EXPECT_EQ(log.Count(Engine::LogRuntime, "ConnectionManager: packet 41 does not read back"), 1u);
+}
+
+TEST(CreateItemPacket, AnItemWithoutAffixesOrRelicCarriesEmptyNamesInTheirPlaces)
+{
+    CreateItemPacket packet;
+    packet.characterId = 0x10000001;
+    packet.coords = GAME::Test::kCoords;
+    packet.item.id = 0x55;
+    packet.item.baseName = "Records/Items/Potions/Health.dbr";
+    packet.item.seed = 99;
+    packet.item.var1 = 2;
+    const std::vector<uint8_t> bytes = EncodePacket(packet);
+    EXPECT_EQ(bytes, WireBytes()
+                         .Word(0x10000001)
+                         .Place(GAME::Test::kCoords)
+                         .Word(0x55)
+                         .Text("Records/Items/Potions/Health.dbr")
+                         .Text("")
+                         .Text("")
+                         .Text("")
+                         .Text("")
+                         .Word(99)
+                         .Word(2)
+                         .Packet(32));
+    std::unique_ptr<CreateItemPacket> back = DecodeAs<CreateItemPacket>(bytes);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->item, packet.item);
+    EXPECT_EQ(back->item.id, 0x55u);
+    EXPECT_NE(packet.GetPacketDescription(false).find("Item Name: Records/Items/Potions/"
+                                                      "Health.dbr\nPrefix: \nPostFix: \nRelic: \n"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace GAME
