@@ -200,6 +200,10 @@ protected:
     std::string prefixDisplayTag;
     std::string suffixDisplayTag;
     std::string idleAnimationName;
+    // Object ids of the sound packs; 0 when absent.
+    uint32_t dropSound = 0;
+    uint32_t dropSound3D = 0;
+    uint32_t dropSoundWater = 0;
 
 private:
     void StartIdleAnimation();
@@ -221,9 +225,6 @@ private:
     bool suppressTextDirections = false;
     bool pickupOk = true;
     uint32_t attachedTo = 0;
-    uint32_t dropSound = 0;
-    uint32_t dropSound3D = 0;
-    uint32_t dropSoundWater = 0;
     int32_t sparkleTimer = 0;
     float sparkleMinimum = 3.0f;
     float sparkleMaximum = 5.0f;
