@@ -1,16 +1,25 @@
-// Hostile bytes read into a fresh player twice: as a character save and as a quest token
-// stream. Nothing may crash or hang, nothing may allocate beyond what the bytes could hold, and
-// a token stream cannot hand the player more tokens than it has entries for.
+// Hostile bytes read into a fresh player three times: as a character save, as a quest token
+// stream and as the bag's block of a player with a controller. Nothing may crash or hang,
+// nothing may allocate beyond what the bytes could hold, a token stream cannot hand the player
+// more tokens than it has entries for, and every item the bag made is carried by the player.
+#include "ai/ControllerPlayer.h"
 #include "characters/Player.h"
 #include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
+#include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
 #include "game/GameEngine.h"
+#include "items/PlayerInventoryCtrl.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +32,52 @@ class FreshPlayer : public Player {
 public:
     size_t PendingTokens() const { return pendingTokens.size(); }
 };
+
+// The records the bag's saves name: a potion and a ring, each with a picture.
+const std::string& BagFolder()
+{
+    static const std::string root = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "player_save_fuzz-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            abort();
+        const std::pair<const char*, const char*> records[] = {
+            {"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
+            {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"}};
+        for (const auto& [record, text] : records) {
+            const std::filesystem::path path = std::filesystem::path(pattern) / record;
+            std::filesystem::create_directories(path.parent_path());
+            std::ofstream(path, std::ios::binary) << text;
+        }
+        return pattern;
+    }();
+    return root;
+}
+
+void ReadBag(const uint8_t* data, size_t size)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.GetDatabase().SetRoot(BagFolder());
+    auto* player = static_cast<Player*>(objects.CreateObject("Player"));
+    auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
+    controller->AttachParent(player->GetObjectId());
+    player->SetControllerId(controller->GetObjectId());
+    PlayerInventoryCtrl& bag = controller->GetInventoryCtrl();
+    IOStreamRead save(std::vector<uint8_t>(data, data + size));
+    bag.StreamProperties(&save);
+    if (bag.GetNumberOfSacks() > PlayerInventoryCtrl::kMaxSacks)
+        abort();
+    for (uint32_t sack = 0; sack < bag.GetNumberOfSacks(); ++sack) {
+        for (const auto& entry : bag.GetInventoryInSack(static_cast<int32_t>(sack))) {
+            if (!player->GetInventory().IsItemInInventory(entry.first))
+                abort();
+        }
+    }
+    objects.DestroyObjectEx(controller, "Fuzz/PlayerSave", __LINE__);
+    objects.DestroyObjectEx(player, "Fuzz/PlayerSave", __LINE__);
+    objects.ProcessDestroyedObjects();
+    objects.GetDatabase().SetRoot("");
+}
 
 } // namespace
 
@@ -54,5 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         abort();
     if (player.PendingTokens() > size / kTokenEntryBytes)
         abort();
+    ReadBag(data, size);
     return 0;
 }
