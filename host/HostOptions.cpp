@@ -121,6 +121,10 @@ const char* HostOptions::Usage()
            "                mender think for themselves against the hero, who obeys --input\n"
            "                FILE or built-in orders; each monster's state, enemy, anger,\n"
            "                skill and attack place, and what the dead drop (single player)\n"
+           "  --scenario bag  a chieftain's drops fall with the scatter of --seed and the hero\n"
+           "                picks them up into sacks and potion stacks; he drinks by need and\n"
+           "                is refused while the potion cools; the bag is saved and read back\n"
+           "                (single player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -201,8 +205,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
-                scenario != "cast" && scenario != "ai" && scenario != "arena") {
-                error = "--scenario takes actions, kill, commands, cast, ai or arena, not '" +
+                scenario != "cast" && scenario != "ai" && scenario != "arena" &&
+                scenario != "bag") {
+                error = "--scenario takes actions, kill, commands, cast, ai, arena or bag, not '" +
                         scenario + "'";
                 return false;
             }
@@ -266,6 +271,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     }
     if (scenario == "arena" && !role.empty() && role != "single") {
         error = "--scenario arena runs as single player only";
+        return false;
+    }
+    if (scenario == "bag" && !role.empty() && role != "single") {
+        error = "--scenario bag runs as single player only";
         return false;
     }
     if (!inputFile.empty() && (!role.empty() || (!scenario.empty() && scenario != "arena"))) {
