@@ -71,6 +71,7 @@ public:
         controller->AttachParent(player->GetObjectId());
         player->SetControllerId(controller->GetObjectId());
         player->GetCharacterBio().Update(*player, 0);
+        controller->Update(0);
         return player;
     }
 

@@ -37,6 +37,7 @@ protected:
         database.WriteRecord(kReward, {"Class = OneShot_InstantReward", "bitmap = token.tex",
                                        "bonusExperiencePoints = 5"});
         database.WriteRecord(kRing, {"Class = ItemEquipment", "bitmap = ring.tex"});
+        database.WriteRecord(Player::kPlayerControllerRecord, {"Class = ControllerPlayer"});
     }
 
     void Potion(const char* record, const char* className, const std::string& bonus)
@@ -51,12 +52,12 @@ protected:
         Player* hero =
             Spawn<Player>("Records/Creatures/BagHero.dbr",
                           {"characterLife = " + std::to_string(life), "characterMana = 100"});
-        auto* controller = static_cast<ControllerPlayer*>(
-            ObjectManager::Instance().CreateObject("ControllerPlayer"));
-        controller->AttachParent(hero->GetObjectId());
-        hero->SetControllerId(controller->GetObjectId());
-        // One bio update fills life and mana to their limits.
+        // This machine drives him: he takes the player controller as the game gives it.
+        hero->SetIsControllingCharacter(true);
+        // One bio update fills life and mana to their limits; one controller frame settles it
+        // in its first state, which takes item orders.
         hero->GetCharacterBio().Update(*hero, 0);
+        hero->GetControllerPlayer()->Update(0);
         return hero;
     }
 
