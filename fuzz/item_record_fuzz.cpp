@@ -14,10 +14,13 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
 #include "items/OneShot_Potion.h"
 #include "items/PlayerInventoryCtrl.h"
+#include "tests/support/BareCarrier.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -34,37 +37,9 @@ namespace {
 
 using namespace GAME;
 
-constexpr std::string_view kHeader = "@@ ";
 constexpr const char* kItem = "Records/Fuzz/Item.dbr";
 
-class Carrier : public NetPacket {
-public:
-    Carrier() : NetPacket(1) {}
-    uint32_t PrepareOutBuffer() override { return 0; }
-    void CopyInbound(const uint8_t*, int) override {}
-    std::string GetPacketDescription(bool) const override { return std::string(); }
-};
-
-std::vector<std::pair<std::string, std::string>> SplitRecords(std::string_view input)
-{
-    std::vector<std::pair<std::string, std::string>> records = {{kItem, ""}};
-    while (!input.empty()) {
-        const size_t end = input.find('\n');
-        const std::string_view line = input.substr(0, end);
-        input = end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
-        if (line.substr(0, kHeader.size()) == kHeader) {
-            std::string path(line.substr(kHeader.size()));
-            // Paths stay inside the scratch folder.
-            if (path.empty() || path.find("..") != std::string::npos || path.front() == '/' ||
-                path.size() > 100 || records.size() > 16)
-                path = "Records/Fuzz/Bad" + std::to_string(records.size()) + ".dbr";
-            records.emplace_back(std::move(path), "");
-        } else {
-            records.back().second.append(line).push_back('\n');
-        }
-    }
-    return records;
-}
+using Carrier = Test::BareCarrier;
 
 const std::filesystem::path& Scratch()
 {
@@ -146,26 +121,14 @@ Player* MakeHero()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
-        return true;
-    }();
-    (void)started;
+    StartQuietGame();
     if (size > 64 * 1024)
         return 0;
 
-    const auto records = SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size));
     const std::filesystem::path& folder = Scratch();
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-    for (const auto& [path, text] : records) {
-        const std::filesystem::path file = folder / path;
-        std::filesystem::create_directories(file.parent_path(), error);
-        std::ofstream(file, std::ios::binary) << text;
-    }
+    WriteRecords(folder, SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size),
+                                      kItem, "Records/Fuzz/Bad", 16));
     ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(folder.string());
     // Ids are handed out in order: whatever this input made lies between the two marks.
     const uint32_t first = objects.CreateObjectID();
     Player* hero = MakeHero();
@@ -186,6 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (uint32_t id = first; id != last; ++id)
         objects.DestroyObjectEx(objects.GetObject(id), "item_record_fuzz", __LINE__);
     objects.ProcessDestroyedObjects();
+    std::error_code error;
     std::filesystem::remove_all(folder, error);
     return 0;
 }

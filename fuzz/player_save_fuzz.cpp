@@ -8,6 +8,7 @@
 #include "engine/IOStreamRead.h"
 #include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "items/PlayerInventoryCtrl.h"
 
@@ -84,12 +85,7 @@ void ReadBag(const uint8_t* data, size_t size)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Players live in a running game: one hub for the whole run, without a database.
-    static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
-        return true;
-    }();
-    (void)started;
+    StartQuietGame();
 
     // Id lists grow by doubling; every id costs far more bytes than it takes in memory.
     const size_t limit = 8 * size + 64 * 1024;

@@ -11,6 +11,7 @@
 #include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "items/Item.h"
+#include "tests/support/BareCarrier.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 
@@ -38,13 +39,7 @@ public:
 
 GAME_IMPLEMENT_CLASS(RuleItem, Item);
 
-class Carrier : public NetPacket {
-public:
-    Carrier() : NetPacket(1) {}
-    uint32_t PrepareOutBuffer() override { return 0; }
-    void CopyInbound(const uint8_t*, int) override {}
-    std::string GetPacketDescription(bool) const override { return std::string(); }
-};
+using Carrier = BareCarrier;
 
 class ItemRecordTest : public GameEngineFixture {
 protected:

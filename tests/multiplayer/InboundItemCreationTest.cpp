@@ -3,7 +3,7 @@
 #include "engine/World.h"
 #include "items/Item.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/combat/DeathFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +16,14 @@ namespace {
 
 constexpr const char* kPotion = "Records/Items/Drop.dbr";
 
-class InboundItemCreationTest : public GameEngineFixture {
+// A running game with a world of one region.
+class InboundItemCreationTest : public DeathFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-50, -10, -50}, {50, 10, 50}));
+        DeathFixture::SetUp();
         database.WriteRecord(kPotion, {"Class = OneShot_PotionHealth", "description = tagDrop"});
         gEngine->GetPhysicsEngine().Reset();
-    }
-
-    void TearDown() override
-    {
-        GameEngineFixture::TearDown();
-        gEngine->SetWorld(std::move(previousWorld));
     }
 
     struct Landing {
@@ -58,8 +50,6 @@ protected:
         return {item->GetCoords(), physics.GetLinearVelocities().GetLast().velocity,
                 physics.GetAngularVelocities().GetLast().velocity};
     }
-
-    std::unique_ptr<World> previousWorld;
 };
 
 TEST_F(InboundItemCreationTest, OneRecordScattersAlikeOnEveryMachine)
