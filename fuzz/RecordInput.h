@@ -3,6 +3,7 @@
 #include "engine/ObjectManager.h"
 
 #include <cstddef>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,6 +11,8 @@
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace GAME {
 
@@ -52,6 +55,22 @@ inline void WriteRecords(const std::filesystem::path& folder, const FuzzRecords&
         std::ofstream(file, std::ios::binary) << text;
     }
     ObjectManager::Instance().GetDatabase().SetRoot(folder.string());
+}
+
+// A folder of its own, made once for the run under the system's temporary folder, holding the
+// given records; the process ends when it cannot be made.
+inline std::string MakeRecordFolder(const char* name, const FuzzRecords& records)
+{
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / (std::string(name) + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        abort();
+    for (const auto& [record, text] : records) {
+        const std::filesystem::path path = std::filesystem::path(pattern) / record;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    return pattern;
 }
 
 } // namespace GAME

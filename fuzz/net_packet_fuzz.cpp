@@ -20,6 +20,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/RecordInput.h"
 #include "game/ActivityManager.h"
 #include "game/GameEngine.h"
 #include "items/ItemReplicaInfo.h"
@@ -539,17 +540,9 @@ void RouteAttackCommand(const uint8_t* data, size_t size)
 // given and taken whatever the amount. Nothing may outlive the message.
 const std::string& ItemFolder()
 {
-    static const std::string root = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "net_packet_fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            abort();
-        const std::filesystem::path path = std::filesystem::path(pattern) / kDropRecord;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary)
-            << "Class = OneShot_PotionHealth\nbitmap = drop.tex\nbonusLifePoints = 5\n";
-        return pattern;
-    }();
+    static const std::string root = MakeRecordFolder(
+        "net_packet_fuzz",
+        {{kDropRecord, "Class = OneShot_PotionHealth\nbitmap = drop.tex\nbonusLifePoints = 5\n"}});
     return root;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
 #include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 #include "items/PlayerInventoryCtrl.h"
 
@@ -37,21 +38,10 @@ public:
 // The records the bag's saves name: a potion and a ring, each with a picture.
 const std::string& BagFolder()
 {
-    static const std::string root = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "player_save_fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            abort();
-        const std::pair<const char*, const char*> records[] = {
-            {"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
-            {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"}};
-        for (const auto& [record, text] : records) {
-            const std::filesystem::path path = std::filesystem::path(pattern) / record;
-            std::filesystem::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary) << text;
-        }
-        return pattern;
-    }();
+    static const std::string root = MakeRecordFolder(
+        "player_save_fuzz",
+        {{"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
+         {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"}});
     return root;
 }
 

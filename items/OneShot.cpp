@@ -94,4 +94,12 @@ void OneShot::Use(Character* character)
         PlaySoundPak(useSound, character->GetCoords());
 }
 
+void OneShot::UseWithBonus(Character* character)
+{
+    if (character == nullptr)
+        return;
+    OneShot::Use(character);
+    character->TakeBonus(bonus, true, playStatsType);
+}
+
 } // namespace GAME

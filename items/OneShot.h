@@ -41,6 +41,9 @@ public:
     bool IsTrailStopped() const { return stopped; }
 
 protected:
+    // The base use, then the bonus to the user.
+    void UseWithBonus(Character* character);
+
     PlayStatsLifeType playStatsType = PlayStatsLife_Unknown;
     uint32_t useSound = 0;
     Bonus bonus;
