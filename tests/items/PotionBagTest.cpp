@@ -203,6 +203,28 @@ TEST_F(PotionBagTest, WithoutAMainPlayerATradeSackKeepsItsItems)
     EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(ring->GetObjectId()), ring);
 }
 
+TEST_F(PotionBagTest, ATradedSackGivesCopiesToTheMainPlayerAndLetsTheOffersGo)
+{
+    Player* hero = NewHero();
+    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
+    InventorySack offer;
+    ItemReplicaInfo info;
+    info.baseName = kRing;
+    info.seed = 31;
+    Item* ring = Item::CreateItem(info);
+    ASSERT_TRUE(offer.AddItem(ring, true));
+    const uint32_t offered = ring->GetObjectId();
+    offer.DeleteAndCreateAllItemsFor(nullptr);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_TRUE(offer.GetInventory().empty());
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(offered), nullptr);
+    const auto& cells = Bag(*hero).GetInventoryInSack(0);
+    ASSERT_EQ(cells.size(), 1u);
+    ItemReplicaInfo copy;
+    ObjectManager::Instance().GetObject<Item>(cells.begin()->first)->GetItemReplicaInfo(copy);
+    EXPECT_EQ(copy.seed, 31u);
+}
+
 TEST_F(PotionBagTest, ThePotionSlotTellsWhatIsLeftAndHowFarTheCooldownIs)
 {
     Player* hero = NewHero();
