@@ -44,8 +44,8 @@ void ControllerPlayer::PostParentAttached()
 
 void ControllerPlayer::Update(int32_t elapsedMs)
 {
-    // The bag's own update comes with the inventory work.
     ControllerAI::Update(elapsedMs);
+    inventoryCtrl.Update(elapsedMs);
 }
 
 // ---- orders ----

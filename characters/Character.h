@@ -267,7 +267,7 @@ public:
     virtual void DropItem(Item* item, float unused1, float unused2);
     // Items, characters and sounds pass through; null collides.
     virtual bool CanCollide(const Entity* other) const;
-    virtual void CollisionCallback(const CollisionData& data);
+    void CollisionCallback(const CollisionData& data) override;
     // A plain character is neither stunned by formula nor aims.
     virtual float CalculateStun(float /*a*/, float /*b*/, float /*c*/, float /*d*/) { return 0.0f; }
     virtual float GetChanceToHit(Skill* /*skill*/) { return 0.0f; }

@@ -19,6 +19,7 @@
 namespace GAME {
 
 class ActorConfigCommand;
+class CollisionData;
 
 // An entity that animates and takes commands.
 class Actor : public Entity {
@@ -49,6 +50,8 @@ public:
         Name name;
     };
     virtual void AnimationCallback(int32_t kind, const Name& name);
+    // The physics engine's report of a contact; a plain actor ignores it.
+    virtual void CollisionCallback(const CollisionData& /*data*/) {}
     const BoundedLog<AnimationEvent>& GetAnimationEvents() const { return animationEvents; }
 
     // Offset from the actor's position to its middle: half way up, the size value being about

@@ -47,6 +47,9 @@ public:
 
     virtual bool IsLevelEditor() const { return levelEditor; }
     void SetLevelEditor(bool value) { levelEditor = value; }
+    // The editor's play-in-level mode; like the editor itself, it shows no presentation extras.
+    virtual bool IsEditorPlayMode() const { return editorPlayMode; }
+    void SetEditorPlayMode(bool value) { editorPlayMode = value; }
 
     // The per-character debug data (paths, positions) is drawn only while this log is on.
     virtual bool IsCharacterDataLogEnabled() const { return characterDataLog; }
@@ -130,6 +133,7 @@ private:
     LogSink sink;
     uint32_t enabledLogCategories = 0;
     bool levelEditor = false;
+    bool editorPlayMode = false;
     bool characterDataLog = false;
     bool positionUpdateSuppressed = false;
     bool networkEnabled = false;

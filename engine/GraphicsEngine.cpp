@@ -108,6 +108,14 @@ void GraphicsEngine::Reset()
     textureSizes.clear();
     width = kDefaultWidth;
     height = kDefaultHeight;
+    downsizing = false;
+}
+
+void GraphicsEngine::GetResAdjRect(const Rect& in, Rect& out) const
+{
+    const float scaleX = static_cast<float>(width) / static_cast<float>(kDefaultWidth);
+    const float scaleY = static_cast<float>(height) / static_cast<float>(kDefaultHeight);
+    out = Rect(in.x * scaleX, in.y * scaleY, in.width * scaleX, in.height * scaleY);
 }
 
 } // namespace GAME

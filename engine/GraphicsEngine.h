@@ -2,6 +2,7 @@
 
 #include "engine/GraphicsAnim.h"
 #include "engine/GraphicsTexture.h"
+#include "engine/Rect.h"
 
 #include <cstdint>
 #include <map>
@@ -63,6 +64,11 @@ public:
     int32_t GetWidth() const { return width; }
     int32_t GetHeight() const { return height; }
     void SetSize(int32_t newWidth, int32_t newHeight);
+    // Whether the interface is drawn scaled to the screen; off until told.
+    bool IsDownsizing() const { return downsizing; }
+    void SetDownsizing(bool value) { downsizing = value; }
+    // An interface rectangle laid out for 1024 x 768, scaled to the screen.
+    void GetResAdjRect(const Rect& in, Rect& out) const;
 
     // Forgets descriptions and missing names and restores the default screen size; animations
     // still loaded stay valid.
@@ -87,6 +93,7 @@ private:
     uint32_t reloadCount = 0;
     int32_t width = kDefaultWidth;
     int32_t height = kDefaultHeight;
+    bool downsizing = false;
 };
 
 } // namespace GAME

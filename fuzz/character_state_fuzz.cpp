@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "engine/NetPacketInBuffer.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 
@@ -47,12 +48,7 @@ template <typename Kind> void Replicate(const uint8_t* data, size_t size)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Characters live in a running game: one hub for the whole run, without a database.
-    static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
-        return true;
-    }();
-    (void)started;
+    StartQuietGame();
     if (size == 0)
         return 0;
 

@@ -7,6 +7,7 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "items/ItemReplicaInfo.h"
+#include "tests/support/BareCarrier.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,13 +19,7 @@ namespace {
 
 using namespace GAME;
 
-class Carrier : public NetPacket {
-public:
-    Carrier() : NetPacket(1) {}
-    uint32_t PrepareOutBuffer() override { return 0; }
-    void CopyInbound(const uint8_t*, int) override {}
-    std::string GetPacketDescription(bool) const override { return std::string(); }
-};
+using Carrier = Test::BareCarrier;
 
 ItemReplicaInfo Before()
 {

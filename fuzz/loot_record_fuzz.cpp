@@ -5,6 +5,7 @@
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/RecordInput.h"
 #include "items/LootBase.h"
 #include "items/LootItemTableRandomizer.h"
 #include "items/LootLoader.h"
@@ -26,30 +27,6 @@ namespace {
 
 using namespace GAME;
 
-constexpr std::string_view kHeader = "@@ ";
-
-// Records by path; text before the first header is the loader's own record.
-std::vector<std::pair<std::string, std::string>> SplitRecords(std::string_view input)
-{
-    std::vector<std::pair<std::string, std::string>> records = {{"Records/Loot/Loader.dbr", ""}};
-    while (!input.empty()) {
-        const size_t end = input.find('\n');
-        const std::string_view line = input.substr(0, end);
-        input = end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
-        if (line.substr(0, kHeader.size()) == kHeader) {
-            std::string path(line.substr(kHeader.size()));
-            // Paths stay inside the scratch folder.
-            if (path.empty() || path.find("..") != std::string::npos || path.front() == '/' ||
-                path.size() > 100 || records.size() > 32)
-                path = "Records/Loot/Bad" + std::to_string(records.size()) + ".dbr";
-            records.emplace_back(std::move(path), "");
-        } else {
-            records.back().second.append(line).push_back('\n');
-        }
-    }
-    return records;
-}
-
 const std::filesystem::path& Scratch()
 {
     static const std::filesystem::path folder =
@@ -57,7 +34,7 @@ const std::filesystem::path& Scratch()
     return folder;
 }
 
-void Roll(const std::vector<std::pair<std::string, std::string>>& records, uint32_t seed)
+void Roll(const FuzzRecords& records, uint32_t seed)
 {
     RandomUniform random;
     random.Seed(seed);
@@ -111,20 +88,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size > 64 * 1024)
         return 0;
 
-    const auto records = SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size));
+    const FuzzRecords records =
+        SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size),
+                     "Records/Loot/Loader.dbr", "Records/Loot/Bad", 32);
     const std::filesystem::path& folder = Scratch();
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-    for (const auto& [path, text] : records) {
-        const std::filesystem::path file = folder / path;
-        std::filesystem::create_directories(file.parent_path(), error);
-        std::ofstream(file, std::ios::binary) << text;
-    }
-    // A fresh root forgets the previous input's cached records.
-    ObjectManager::Instance().GetDatabase().SetRoot(folder.string());
+    WriteRecords(folder, records);
     for (const uint32_t seed : {1u, 2u, 977u})
         Roll(records, seed);
     ObjectManager::Instance().DestroyAllObjects();
+    std::error_code error;
     std::filesystem::remove_all(folder, error);
     return 0;
 }

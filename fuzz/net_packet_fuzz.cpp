@@ -3,6 +3,7 @@
 // decodes again to the same bytes.
 #include "characters/Character.h"
 #include "characters/Monster.h"
+#include "characters/Player.h"
 #include "characters/PlayerReplicationRecord.h"
 #include "characters/TeamManager.h"
 #include "engine/ABBox.h"
@@ -19,9 +20,13 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/RecordInput.h"
 #include "game/ActivityManager.h"
 #include "game/GameEngine.h"
+#include "items/ItemReplicaInfo.h"
+#include "multiplayer/BonusPackets.h"
 #include "multiplayer/ConfigCmdPackets.h"
+#include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "multiplayer/InboundPacketDispatcher.h"
 #include "skills/SkillManager.h"
@@ -230,6 +235,8 @@ void RouteSkillCommand(const uint8_t* data, size_t size)
     objects.DestroyObjectEx(character, "Fuzz/NetPacket", __LINE__);
     ShutdownObjects();
 }
+
+constexpr const char* kDropRecord = "Records/Fuzz/Drop.dbr";
 
 // A monster that learns a charging bow pool and its pooled attack, and the buffs it is given:
 // a shield, a contagious debuff and a plain buff with two modifiers. The records live in a
@@ -528,6 +535,53 @@ void RouteAttackCommand(const uint8_t* data, size_t size)
 }
 } // namespace
 
+// Item creation and gold reach a live inbound interface: the packet's own record and one the
+// database holds, dropped into the world, given to the player, or to nobody the ids name; gold
+// given and taken whatever the amount. Nothing may outlive the message.
+const std::string& ItemFolder()
+{
+    static const std::string root = MakeRecordFolder(
+        "net_packet_fuzz",
+        {{kDropRecord, "Class = OneShot_PotionHealth\nbitmap = drop.tex\nbonusLifePoints = 5\n"}});
+    return root;
+}
+
+void RouteItemCommand(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
+    if (packet == nullptr || (packet->GetType() != 32 && packet->GetType() != 112))
+        return;
+    InitializeObjects();
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.GetDatabase().SetRoot(ItemFolder());
+    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
+    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    const uint32_t first = objects.CreateObjectID();
+    auto* player = static_cast<Player*>(objects.CreateObject("Player"));
+    const uint32_t playerId = player->GetObjectId();
+    GameEngineNetworkInterface& inbound = *gGameEngine->GetInboundNetworkInterface();
+    if (auto* create = dynamic_cast<CreateItemPacket*>(packet.get())) {
+        ItemReplicaInfo info = create->item;
+        std::wstring name;
+        for (const uint32_t character : {create->characterId, 0u, playerId}) {
+            inbound.CreateItem(character, create->coords, info, &name);
+            info.baseName = kDropRecord;
+            info.id = 0;
+        }
+    } else if (auto* gold = dynamic_cast<GiveGoldPacket*>(packet.get())) {
+        InboundPacketDispatcher::Dispatch(*gold, inbound);
+        inbound.GiveGoldToPlayer(playerId, gold->goldAmount);
+        inbound.GiveGoldToPlayer(playerId, -(gold->goldAmount / 2));
+    }
+    const uint32_t last = objects.CreateObjectID();
+    for (uint32_t id = first; id != last; ++id)
+        objects.DestroyObjectEx(objects.GetObject(id), "Fuzz/NetPacket", __LINE__);
+    objects.ProcessDestroyedObjects();
+    gEngine->SetWorld(std::move(previous));
+    objects.GetDatabase().SetRoot("");
+    ShutdownObjects();
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool setUp = [] {
@@ -551,6 +605,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         RouteSkillCommand(mended.data(), mended.size());
         RouteBuffCommand(mended.data(), mended.size());
         RouteAttackCommand(mended.data(), mended.size());
+        RouteItemCommand(mended.data(), mended.size());
     }
     return 0;
 }

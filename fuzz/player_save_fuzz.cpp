@@ -1,16 +1,27 @@
-// Hostile bytes read into a fresh player twice: as a character save and as a quest token
-// stream. Nothing may crash or hang, nothing may allocate beyond what the bytes could hold, and
-// a token stream cannot hand the player more tokens than it has entries for.
+// Hostile bytes read into a fresh player three times: as a character save, as a quest token
+// stream and as the bag's block of a player with a controller. Nothing may crash or hang,
+// nothing may allocate beyond what the bytes could hold, a token stream cannot hand the player
+// more tokens than it has entries for, and every item the bag made is carried by the player.
+#include "ai/ControllerPlayer.h"
 #include "characters/Player.h"
 #include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
+#include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
+#include "items/PlayerInventoryCtrl.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -24,17 +35,47 @@ public:
     size_t PendingTokens() const { return pendingTokens.size(); }
 };
 
+// The records the bag's saves name: a potion and a ring, each with a picture.
+const std::string& BagFolder()
+{
+    static const std::string root = MakeRecordFolder(
+        "player_save_fuzz",
+        {{"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
+         {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"}});
+    return root;
+}
+
+void ReadBag(const uint8_t* data, size_t size)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.GetDatabase().SetRoot(BagFolder());
+    auto* player = static_cast<Player*>(objects.CreateObject("Player"));
+    auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
+    controller->AttachParent(player->GetObjectId());
+    player->SetControllerId(controller->GetObjectId());
+    PlayerInventoryCtrl& bag = controller->GetInventoryCtrl();
+    IOStreamRead save(std::vector<uint8_t>(data, data + size));
+    bag.StreamProperties(&save);
+    if (bag.GetNumberOfSacks() > PlayerInventoryCtrl::kMaxSacks)
+        abort();
+    for (uint32_t sack = 0; sack < bag.GetNumberOfSacks(); ++sack) {
+        for (const auto& entry : bag.GetInventoryInSack(static_cast<int32_t>(sack))) {
+            if (!player->GetInventory().IsItemInInventory(entry.first))
+                abort();
+        }
+    }
+    objects.DestroyObjectEx(controller, "Fuzz/PlayerSave", __LINE__);
+    objects.DestroyObjectEx(player, "Fuzz/PlayerSave", __LINE__);
+    objects.ProcessDestroyedObjects();
+    objects.GetDatabase().SetRoot("");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Players live in a running game: one hub for the whole run, without a database.
-    static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
-        return true;
-    }();
-    (void)started;
+    StartQuietGame();
 
     // Id lists grow by doubling; every id costs far more bytes than it takes in memory.
     const size_t limit = 8 * size + 64 * 1024;
@@ -54,5 +95,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         abort();
     if (player.PendingTokens() > size / kTokenEntryBytes)
         abort();
+    ReadBag(data, size);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "skills/Skill.h"
 #include "skills/SkillAttributeAccumulator.h"
@@ -156,12 +157,7 @@ void RunSkill(const LoadTable& table)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // The mastery tier is answered by the game's hub: one for the whole run.
-    static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
-        return true;
-    }();
-    (void)started;
+    StartQuietGame();
 
     LoadTable table;
     table.Parse(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.dbr");

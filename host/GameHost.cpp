@@ -10,6 +10,7 @@
 #include "engine/Platform.h"
 #include "host/AiReport.h"
 #include "host/ArenaReport.h"
+#include "host/BagReport.h"
 #include "host/CastReport.h"
 #include "host/CharacterReport.h"
 #include "host/CommandReport.h"
@@ -164,6 +165,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "ai" && !AiReport(options, out, err).Run())
         return 2;
     if (options.scenario == "players" && !PlayersReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "bag" && !BagReport(options, out, err).Run())
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)

@@ -126,6 +126,10 @@ const char* HostOptions::Usage()
            "  --scenario players  three players join a server through their basic-info\n"
            "                messages, form a party whose leader's host leaves; one is banned;\n"
            "                the list every second and the texts players are shown (server)\n"
+           "  --scenario bag  a chieftain's drops fall with the scatter of --seed and the hero\n"
+           "                picks them up into sacks and potion stacks; he drinks by need and\n"
+           "                is refused while the potion cools; the bag is saved and read back\n"
+           "                (single player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -209,10 +213,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
-                scenario != "players") {
-                error =
-                    "--scenario takes actions, kill, commands, cast, ai, arena or players, not '" +
-                    scenario + "'";
+                scenario != "players" && scenario != "bag") {
+                error = "--scenario takes actions, kill, commands, cast, ai, arena, players or "
+                        "bag, not '" +
+                        scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {
@@ -279,6 +283,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     }
     if (scenario == "arena" && !role.empty() && role != "single") {
         error = "--scenario arena runs as single player only";
+        return false;
+    }
+    if (scenario == "bag" && !role.empty() && role != "single") {
+        error = "--scenario bag runs as single player only";
         return false;
     }
     if (!inputFile.empty() && (!role.empty() || (!scenario.empty() && scenario != "arena"))) {

@@ -10,6 +10,7 @@
 #include "skills/SkillManager.h"
 #include "skills/SkillProfile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -167,17 +168,49 @@ bool HotSlotOptionPotion::operator==(const HotSlotOption& other) const
            static_cast<const HotSlotOptionPotion&>(other).kind == kind;
 }
 
-// Potions are used through the player controller's inventory, which does not exist yet.
+PlayerInventoryCtrl* HotSlotOptionPotion::GetInventoryCtrl() const
+{
+    ControllerPlayer* controller = player != nullptr ? player->GetControllerPlayer() : nullptr;
+    return controller != nullptr ? &controller->GetInventoryCtrl() : nullptr;
+}
+
 void HotSlotOptionPotion::Activate(bool& targetingNeeded, bool& activated)
 {
     targetingNeeded = false;
     activated = false;
+    PlayerInventoryCtrl* bag = GetInventoryCtrl();
+    if (bag != nullptr && player->IsAlive())
+        activated = bag->UsePotionOfType(kind, 0.8f, 1.2f);
 }
 
 // Without a player controller a potion counts as cooled down.
 float HotSlotOptionPotion::GetCooldownCompletion() const
 {
-    return 1.0f;
+    const PlayerInventoryCtrl* bag = GetInventoryCtrl();
+    if (bag == nullptr || kind == Potion_None)
+        return 1.0f;
+    const int32_t total = bag->GetTotalCooldown(kind);
+    if (total == 0)
+        return 0.0f;
+    return 1.0f - static_cast<float>(bag->GetCurrentCooldown(kind)) / static_cast<float>(total);
+}
+
+int32_t HotSlotOptionPotion::GetStatus() const
+{
+    const PlayerInventoryCtrl* bag = GetInventoryCtrl();
+    if (bag == nullptr)
+        return Status_NotUsable;
+    if (bag->GetTotalPotions(kind) == 0)
+        return Status_NoPotions;
+    return GetCooldownCompletion() <= 0.0f ? Status_Ready : Status_CoolingDown;
+}
+
+int32_t HotSlotOptionPotion::GetNumberAvailable() const
+{
+    const PlayerInventoryCtrl* bag = GetInventoryCtrl();
+    if (bag == nullptr || kind == Potion_None)
+        return 0;
+    return static_cast<int32_t>(std::min<uint32_t>(bag->GetTotalPotions(kind), 0x7FFFFFFF));
 }
 
 void HotSlotOptionPotion::StreamProperties(IOStream* stream)

@@ -9,6 +9,7 @@ namespace GAME {
 
 class IOStream;
 class Player;
+class PlayerInventoryCtrl;
 struct GameTextLine;
 
 // What a hot slot holds: a skill or a kind of potion, acting for one player.
@@ -99,7 +100,8 @@ public:
     float GetCooldownCompletion() const override;
     std::string GetBitmapNameUp() const override;
     std::string GetBitmapNameDown() const override;
-    int32_t GetNumberAvailable() const override { return 0; }
+    int32_t GetStatus() const override;
+    int32_t GetNumberAvailable() const override;
     void GetRolloverText(std::vector<GameTextLine>& lines) const override;
     std::wstring GetDisplayName() const override;
     void StreamProperties(IOStream* stream) override;
@@ -107,6 +109,9 @@ public:
     int32_t GetKind() const { return kind; }
 
 private:
+    // The player's bag; null without a player controller.
+    PlayerInventoryCtrl* GetInventoryCtrl() const;
+
     int32_t kind;
 };
 

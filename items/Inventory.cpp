@@ -1,7 +1,11 @@
 #include "items/Inventory.h"
 
+#include "core/RTTI_ClassInfo.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
+#include "items/Item.h"
+#include "items/OneShot_Potion.h"
+#include "items/OneShot_Sack.h"
 
 #include <algorithm>
 
@@ -14,19 +18,40 @@ Inventory::~Inventory()
     DestroyAllObjects();
 }
 
-void Inventory::CountPickup() const
+void Inventory::CountPickup(const Item* item) const
 {
     // A character may live without the game (tools, tests): then there is no tutorial.
     if (gGameEngine == nullptr)
         return;
     const uint32_t localPlayer = gGameEngine->GetPlayerId();
-    if (localPlayer == 0 || localPlayer == owner)
-        gGameEngine->IncrementItemsAdded();
+    if (localPlayer != 0 && localPlayer != owner)
+        return;
+    gGameEngine->IncrementItemsAdded();
+    if (item == nullptr)
+        return;
+    if (DynamicCast<OneShot_Potion>(item) != nullptr) {
+        gGameEngine->SetPotionPickedUp();
+        gGameEngine->UnlockTutorialPage(13, true);
+    } else if (DynamicCast<OneShot_Sack>(item) != nullptr) {
+        gGameEngine->UnlockTutorialPage(24, true);
+    } else if (IsRelic(item)) {
+        gGameEngine->UnlockTutorialPage(18, true);
+    }
+}
+
+bool Inventory::IsRelic(const Item* item)
+{
+    // Relics are not built yet; their class is known by name already.
+    const RTTI_ClassInfo* relic = Object::classInfo.FindClass("ItemRelic");
+    return relic != nullptr && item->GetClassInfo()->IsA(*relic);
 }
 
 void Inventory::AddItemToInventory(uint32_t id, bool flag)
 {
-    CountPickup();
+    Item* item = id == 0 ? nullptr : ObjectManager::Instance().GetObject<Item>(id);
+    CountPickup(item);
+    if (item != nullptr)
+        item->SetGender(gender);
     if (id == 0 || IsItemInInventory(id))
         return;
     GameEvent_ItemAdd event;

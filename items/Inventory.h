@@ -9,6 +9,7 @@
 
 namespace GAME {
 
+class Item;
 enum Character_Gender : int32_t;
 
 // Every item a character owns, whatever sack or slot it sits in, as object ids in the order
@@ -41,8 +42,10 @@ public:
     void OnItemAdd(const GameEvent_ItemAdd& event);
 
 private:
-    // Counts the pickup towards the local player's tutorial hints.
-    void CountPickup() const;
+    // Counts the pickup towards the local player's tutorial hints and opens the page of its
+    // kind.
+    void CountPickup(const Item* item) const;
+    static bool IsRelic(const Item* item);
 
     std::vector<uint32_t> items;
     uint32_t owner = 0;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/EquationInterface.h"
 #include "engine/Actor.h"
+#include "items/ItemClassification.h"
 #include "items/ItemReplicaInfo.h"
 
 #include <cstdint>
@@ -10,24 +12,86 @@
 namespace GAME {
 
 class Character;
+class CollisionData;
 class CombatAttributeAccumulator;
+class GraphicsAnim;
 class GraphicsTexture;
 class LoadTable;
 class WorldCoords;
+struct GameTextLine;
 struct RacialBonus_Damage;
 struct RacialBonus_Defense;
 class SkillAttributeAccumulator;
+enum Character_Gender : int32_t;
+
+// The kind a piece of equipment reports; a plain item is 0.
+enum Item_Type : int32_t {
+    ItemType_Plain = 0,
+    ItemType_Head = 1,
+    ItemType_Amulet = 2,
+    ItemType_UpperBody = 3,
+    ItemType_LowerBody = 4,
+    ItemType_Ring = 5,
+    ItemType_Forearm = 6,
+    ItemType_Shield = 7,
+    ItemType_Weapon = 8,
+    ItemType_Clothing = 9,
+};
+
+// Which merchant stocks an item. 5 never names a category.
+enum Market_TypeEnum : int32_t {
+    Market_Armor = 1,
+    Market_MeleeWeapons = 2,
+    Market_RangedWeapons = 3,
+    Market_General = 4,
+    Market_Type6 = 6,
+    Market_Type7 = 7,
+    Market_Type8 = 8,
+    Market_Type9 = 9,
+    Market_Type10 = 10,
+    Market_Type11 = 11,
+    Market_Type12 = 12,
+    Market_Type13 = 13,
+    Market_Type14 = 14,
+    Market_Type15 = 15,
+    Market_Type16 = 16,
+    Market_Type17 = 17,
+    Market_Type18 = 18,
+    Market_Type19 = 19,
+    Market_Type20 = 20,
+    Market_Type21 = 21,
+    Market_Type22 = 22,
+    Market_Type23 = 23,
+};
 
 // The base of everything a character can pick up, carry or equip. Every instance is named by
-// its replica record, through which creation, saves and replication rebuild the same item.
-class Item : public Actor {
+// its replica record, through which creation, level state, saves and replication rebuild the
+// same item; each of those roads ends in `InitializeItem`, where the kinds roll from the seed.
+class Item : public Actor, public EquationInterface<float> {
     GAME_DECLARE_CLASS(Item)
 
 public:
-    Item() = default;
+    Item();
     ~Item() override;
 
     void Load(const LoadTable& table) override;
+    void PreLoad(bool flag) override;
+    void InitialUpdate() override;
+    void UpdateSelf(int32_t elapsedMs) override;
+    void AppendDetailMapData(std::vector<MinimapGameNugget>& list) const override;
+    bool OccludesPathing() const override { return false; }
+    void CollisionCallback(const CollisionData& data) override;
+    bool ShouldServerSpawn() const override { return true; }
+    void WriteReplicationData(NetPacketOutBuffer& out) override;
+    void ReadReplicationData(NetPacketInBuffer& in) override;
+    void ApplyReplicationData() override;
+    bool ShouldSaveState() const override { return true; }
+    void SaveState(BinaryWriter& writer) const override;
+    bool RestoreState(BinaryReader& reader) override;
+    void AnimationCallback(int32_t kind, const Name& name) override;
+    virtual bool IncludeInMinimap() const;
+    virtual bool GetShouldRenderAcrossPortals() const { return true; }
+    virtual std::wstring GetGameDescription(bool flag) const;
 
     // The one way to make an item from a record: the object of the record's base name under
     // the record's id (0 takes a fresh one), then the record applied and the item initialized.
@@ -36,49 +100,91 @@ public:
 
     // Takes the whole record but its id and base name, which stay the item's own.
     void SetItemReplicaInfo(const ItemReplicaInfo& info);
-    virtual void GetItemReplicaInfo(ItemReplicaInfo& info) const;
 
-    // Equipment rolls its attributes from the seed here; a plain item only notes it is done.
+    // -- the item's own virtual operations --
     virtual void InitializeItem();
+    virtual void PlayDropSound();
+    virtual void PlayDropSoundWorld(uint32_t surface);
     // The next collision plays the drop sound.
     virtual void SetDropSoundToPlay();
-
+    // The picture the bags show, which also sets the room the item takes in a sack. A plain
+    // item has none.
+    virtual GraphicsTexture* GetBitmap() const;
+    virtual void GetUIBitmapText(std::wstring& text) const;
+    virtual GraphicsTexture* GetUIBitmapOverlay() const { return nullptr; }
+    virtual void GetUIDisplayText(const Character* character,
+                                  std::vector<GameTextLine>& lines) const;
+    virtual void GetUIGameDescription(std::vector<GameTextLine>& lines) const;
+    virtual void SuppressTextDirections(bool suppress) { suppressTextDirections = suppress; }
+    virtual void GetUIRequirementText(const Character* character,
+                                      std::vector<GameTextLine>& lines) const;
+    // What the item adds to its wearer; nothing here: equipment answers once it loads its
+    // attribute stores.
+    virtual void GetSkillAttributes(SkillAttributeAccumulator& accumulator) const;
+    virtual void GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const;
+    virtual void GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const;
+    virtual void GetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
+    virtual void GetDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
+    virtual void ContributeRacialBonusDamage(const std::vector<std::string>& races,
+                                             RacialBonus_Damage& damage) const;
+    virtual void ContributeRacialBonusDefense(const std::vector<std::string>& races,
+                                              RacialBonus_Defense& defense) const;
+    virtual uint32_t GetLevelRequirement() const { return levelRequirement; }
+    virtual uint32_t GetStrengthRequirement() const { return strengthRequirement; }
+    virtual uint32_t GetDexterityRequirement() const { return dexterityRequirement; }
+    virtual uint32_t GetIntelligenceRequirement() const { return intelligenceRequirement; }
+    // The level only, lowered by the character's level-requirement reduction.
+    virtual bool AreRequirementsMet(const Character* character) const;
+    virtual Item_Type GetItemType() const { return ItemType_Plain; }
+    virtual int32_t GetRightHandType() const { return 0; }
+    virtual int32_t GetLeftHandType() const { return 0; }
+    virtual Market_TypeEnum GetItemMarketType() const { return Market_General; }
     // Rides on the character at the attach point. An item with no point (a ring, an amulet)
     // still rides along, unseen.
     virtual void AttachItem(Character& character, const char* attachPoint);
     virtual void DetachItem(Character& character);
+    virtual void UpdateReplicaInfo() {}
+    virtual void GetItemReplicaInfo(ItemReplicaInfo& info) const;
+    // The scaled base cost; the flag matters to stacks only.
+    virtual uint32_t GetItemCost(bool forStack) const;
+    virtual void DumpCostAttributes();
+    virtual void GetFullItemDescription(std::wstring& text) const;
+    virtual ItemClassification GetItemClassification() const { return classification; }
 
-    // What the item adds to its wearer's defense and retaliation. Nothing here: equipment
-    // answers once it loads its attribute stores.
-    virtual void GetDefenseAttributes(CombatAttributeAccumulator& accumulator) const;
-    virtual void GetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const;
-    virtual void ContributeRacialBonusDefense(const std::vector<std::string>& races,
-                                              RacialBonus_Defense& defense) const;
-    // What the item adds to its wearer's skills and attacks; nothing here either.
-    virtual void GetSkillAttributes(SkillAttributeAccumulator& accumulator) const;
-    virtual void GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const;
-    virtual void GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const;
-    virtual void ContributeRacialBonusDamage(const std::vector<std::string>& races,
-                                             RacialBonus_Damage& damage) const;
+    bool GetDesignerVariable(const char* name, float& value) override;
 
-    // The picture the bags show, which also sets the room the item takes in a sack. A plain
-    // item has none.
-    virtual GraphicsTexture* GetBitmap() const;
-
+    unsigned GetItemLevel() const { return itemLevel; }
+    void SetGender(Character_Gender value);
+    Character_Gender GetGender() const { return gender; }
+    // Strength, dexterity and intelligence against the record's own figures, the level against
+    // the character's; failing those, whatever `AreRequirementsMet` says.
+    bool IsItemAvailable(const Character* character, unsigned strength, unsigned dexterity,
+                         unsigned intelligence) const;
     // A character may carry only one item of this record.
     bool CannotPickUpMultiple() const { return cannotPickUpMultiple; }
-    // Set once a pick-up of this item has been handled, whether or not it was taken.
     void SetPickupOk(bool ok) { pickupOk = ok; }
     bool IsPickupOk() const { return pickupOk; }
+    int32_t GetSparkleTimer() const { return sparkleTimer; }
 
 protected:
+    virtual void RandomizeItem();
+    virtual float GetTotalAttrCostCount() const { return 0.0f; }
+
     // Whom the item is attached to; null when nobody (or when that character is gone).
     Character* GetCharacter() const;
+    void SetItemClassification(const LoadTable& table);
+    bool MeetsRequirements(float value, float requirement, float reductionPercent) const;
+    void GenerateRequirementText(float value, float requirement, float reductionPercent,
+                                 const char* tag, std::vector<GameTextLine>& lines) const;
+    uint32_t GetBaseItemCost() const;
+    void PickSparkleTime();
+    void Sparkle();
 
     // Sound packs are held by object id: the object manager owns them and may have destroyed
     // them already when the item goes. The id of the pack the key names; 0 when the key is
     // empty or its record is not a sound pack.
-    static uint32_t LoadSoundPakFromTable(const LoadTable& table, const char* key);
+    static uint32_t LoadSoundPakFromTable(const LoadTable& table, const char* key,
+                                          const char* fallback = "");
     // Destroys the pack (nothing for 0) and clears the id.
     static void DestroySoundPak(uint32_t& soundId, const char* sourceFile, int line);
     // Plays the pack at the position; nothing when it is absent.
@@ -90,12 +196,39 @@ protected:
     bool initialized = false;
     bool dropSoundPending = true;
     std::string bitmapName;
+    ItemClassification classification = ItemClassification_Common;
+    std::string prefixDisplayTag;
+    std::string suffixDisplayTag;
+    std::string idleAnimationName;
+    // Object ids of the sound packs; 0 when absent.
+    uint32_t dropSound = 0;
+    uint32_t dropSound3D = 0;
+    uint32_t dropSoundWater = 0;
 
 private:
-    uint32_t attachedTo = 0;
-    bool cannotPickUpMultiple = false;
-    bool pickupOk = false;
+    void StartIdleAnimation();
+    float LevelRequirementReduction(const Character* character) const;
+
     ItemReplicaInfo itemInfo;
+    ItemReplicaInfo incomingInfo;
+    std::vector<int32_t> itemCost;
+    float costScalePercent = 0.0f;
+    Character_Gender gender{};
+    unsigned itemLevel = 0;
+    unsigned strengthRequirement = 0;
+    unsigned dexterityRequirement = 0;
+    unsigned intelligenceRequirement = 0;
+    unsigned levelRequirement = 0;
+    std::string itemText;
+    std::string descriptionTag;
+    bool cannotPickUpMultiple = false;
+    bool suppressTextDirections = false;
+    bool pickupOk = true;
+    uint32_t attachedTo = 0;
+    int32_t sparkleTimer = 0;
+    float sparkleMinimum = 3.0f;
+    float sparkleMaximum = 5.0f;
+    GraphicsAnim* idleAnimation = nullptr;
 };
 
 } // namespace GAME

@@ -1,7 +1,9 @@
 #include "items/OneShot.h"
 
 #include "characters/Character.h"
+#include "engine/EffectEntity.h"
 #include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
 
 #include <cmath>
 #include <limits>
@@ -10,7 +12,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/OneShot";
+constexpr const char* kSourceFile = "Project\\Game\\OneShot";
 
 // Seconds from the record as whole milliseconds; values a 32-bit count cannot hold (or NaN)
 // are clamped rather than left to undefined conversion.
@@ -33,21 +35,71 @@ GAME_IMPLEMENT_CLASS(OneShot, Item);
 OneShot::~OneShot()
 {
     DestroySoundPak(useSound, kSourceFile, __LINE__);
+    DestroyTrailEffect();
+}
+
+void OneShot::DestroyTrailEffect()
+{
+    if (trailEffect == 0)
+        return;
+    ObjectManager& objects = ObjectManager::Instance();
+    if (auto* effect = objects.GetObject<EffectEntity>(trailEffect)) {
+        Detach(effect);
+        objects.DestroyObjectEx(effect, kSourceFile, __LINE__);
+    }
+    trailEffect = 0;
 }
 
 void OneShot::Load(const LoadTable& table)
 {
     Item::Load(table);
+    buttonUpBitmapName = table.GetString("bitmapButtonUp", "");
+    buttonDownBitmapName = table.GetString("bitmapButtonDown", "");
     bonus.Load(table);
     useDelay = SecondsToMilliseconds(table.GetFloat("useDelayTime", 0.0f));
     DestroySoundPak(useSound, kSourceFile, __LINE__);
     useSound = LoadSoundPakFromTable(table, "useSound");
+    DestroyTrailEffect();
+    const std::string trail = table.GetString("trailEffect", "");
+    if (trail.empty())
+        return;
+    if (auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(trail)) {
+        effect->StopEmitting();
+        Attach(effect, Coords::Identity(), "");
+        trailEffect = effect->GetObjectId();
+    }
+}
+
+void OneShot::UpdateSelf(int32_t elapsedMs)
+{
+    Item::UpdateSelf(elapsedMs);
+    auto* effect = ObjectManager::Instance().GetObject<EffectEntity>(trailEffect);
+    if (IsInWorld() && !emitting) {
+        if (effect != nullptr)
+            effect->StartEmitting();
+        emitting = true;
+    } else if (!IsInWorld() && emitting) {
+        if (effect != nullptr)
+            effect->StopEmitting();
+        emitting = false;
+        stopped = true;
+    } else {
+        stopped = false;
+    }
 }
 
 void OneShot::Use(Character* character)
 {
     if (character != nullptr)
         PlaySoundPak(useSound, character->GetCoords());
+}
+
+void OneShot::UseWithBonus(Character* character)
+{
+    if (character == nullptr)
+        return;
+    OneShot::Use(character);
+    character->TakeBonus(bonus, true, playStatsType);
 }
 
 } // namespace GAME

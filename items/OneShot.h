@@ -5,13 +5,15 @@
 #include "items/Item.h"
 
 #include <cstdint>
+#include <string>
 
 namespace GAME {
 
 class Character;
 class LoadTable;
 
-// An item used up in one go: it hands its user a bonus.
+// An item used up in one go: it hands its user a bonus. While it lies in the world its trail
+// effect glows.
 class OneShot : public Item {
     GAME_DECLARE_CLASS(OneShot)
 
@@ -20,6 +22,7 @@ public:
     ~OneShot() override;
 
     void Load(const LoadTable& table) override;
+    void UpdateSelf(int32_t elapsedMs) override;
 
     // Plays the use sound where the user stands; the kinds add what the use gives.
     virtual void Use(Character* character);
@@ -29,12 +32,31 @@ public:
     virtual int32_t GetUseDelayTime() const { return useDelay; }
     const Bonus& GetBonus() const { return bonus; }
     GraphicsTexture* GetBitmap() const override { return LoadBitmap(); }
+    const std::string& GetButtonUpBitmapName() const { return buttonUpBitmapName; }
+    const std::string& GetButtonDownBitmapName() const { return buttonDownBitmapName; }
+    // Object id of the trail effect; 0 when the record names none.
+    uint32_t GetTrailEffect() const { return trailEffect; }
+    bool IsTrailEmitting() const { return emitting; }
+    // Set for the one frame in which the trail went out.
+    bool IsTrailStopped() const { return stopped; }
 
 protected:
+    // The base use, then the bonus to the user.
+    void UseWithBonus(Character* character);
+
     PlayStatsLifeType playStatsType = PlayStatsLife_Unknown;
     uint32_t useSound = 0;
     Bonus bonus;
     int32_t useDelay = 0;
+
+private:
+    void DestroyTrailEffect();
+
+    std::string buttonUpBitmapName;
+    std::string buttonDownBitmapName;
+    uint32_t trailEffect = 0;
+    bool emitting = false;
+    bool stopped = false;
 };
 
 } // namespace GAME

@@ -6,22 +6,36 @@
 
 namespace GAME {
 
-// A potion; potions of one kind stack.
+// A potion; potions of one kind stack. The stack count is the number of potions hidden behind
+// this one, so a stack holds count + 1.
 class OneShot_Potion : public OneShot {
     GAME_DECLARE_CLASS(OneShot_Potion)
 
 public:
+    static constexpr uint32_t kDefaultStackLimit = 10;
+
     OneShot_Potion() = default;
     ~OneShot_Potion() override;
 
     // Notes the main player's first potion, then the sound, one off the stack and the bonus.
     void Use(Character* character) override;
 
+    // The game's "potionStackLimit", read at every call so a changed database counts at once;
+    // never below 1.
+    static uint32_t GetStackLimit();
+    // Count + n, at most the limit.
+    uint32_t AddToStack(uint32_t n);
     // Count - n, or 0 when n is not below the count.
     uint32_t RemoveFromStack(uint32_t n);
     void SetStackCount(uint32_t n) { stackCount = n; }
-    // Potions hidden behind this one: 0 is a single potion.
     uint32_t GetNumberInStack() const { return stackCount; }
+    // The stack holds the limit of potions.
+    bool IsStackFull() const;
+
+    // With forStack, the price of the whole stack.
+    uint32_t GetItemCost(bool forStack) const override;
+    // The number on the icon, when more than one.
+    void GetUIBitmapText(std::wstring& text) const override;
 
 private:
     uint32_t stackCount = 0;

@@ -6,27 +6,25 @@
 #include "core/RTTI_ClassInfo.h"
 #include "core/Saturate.h"
 #include "engine/Engine.h"
-#include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
-#include "items/ItemReplicaInfo.h"
+#include "items/OneShot_Gold.h"
+#include "items/OneShot_InstantReward.h"
 #include "items/OneShot_Potion.h"
+#include "items/OneShot_Sack.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
+// How a picked-up item finds its place. One-shots go through a filter first: a sack item
+// becomes a sack (or, with four, is thrown away), gold and instant rewards are used on the
+// spot, and a potion joins the first stack of its kind that has room. What the filter lets pass
+// takes a cell: the main sack first, then the selected sack, then the others, and a potion that
+// took a cell starts a new stack of its kind. Potion kinds live in a map keyed by the normalised
+// record name; its entries stay once made, so the hot slots always find their kind.
+
 namespace GAME {
-
-namespace {
-
-// A sack is a small grid; anything near this many records is a damaged or hostile save.
-constexpr uint32_t kMaxSackRecords = 65536;
-// A record at this cell is a potion hidden behind the visible one before it.
-constexpr int32_t kHiddenCell = -1;
-
-} // namespace
 
 PlayerInventoryCtrl::PlayerInventoryCtrl()
 {
@@ -86,37 +84,6 @@ void PlayerInventoryCtrl::SizeSack(InventorySack& sack, uint32_t index)
     sack.SetDims(SaturateToInt(dims.x), SaturateToInt(dims.y));
 }
 
-bool PlayerInventoryCtrl::IsSpaceAvailable(const Item* item) const
-{
-    return std::any_of(sacks.begin(), sacks.end(),
-                       [item](const auto& sack) { return sack->IsSpaceForItem(item); });
-}
-
-bool PlayerInventoryCtrl::AddItem(uint32_t id, bool anySack)
-{
-    Item* item = ObjectManager::Instance().GetObject<Item>(id);
-    if (item == nullptr)
-        return false;
-    if (item->GetBitmap() == nullptr) {
-        gEngine->Log(Engine::LogData, "Item %s has no inventory bitmap; not taken",
-                     item->GetObjectName().c_str());
-        return false;
-    }
-    if (sacks[0]->AddItem(item, true))
-        return true;
-    if (!anySack || selectedSack == 0)
-        return false;
-    if (sacks[selectedSack]->AddItem(item, true))
-        return true;
-    for (uint32_t i = 0; i < sacks.size(); ++i) {
-        if (i != selectedSack && sacks[i]->AddItem(item, true)) {
-            sacks[i]->SetItemAddedWhileNotSelected(true);
-            return true;
-        }
-    }
-    return false;
-}
-
 void PlayerInventoryCtrl::RestoreNumberOfSacks(uint32_t count)
 {
     while (GetNumberOfSacks() < count && AddSack()) {
@@ -134,150 +101,206 @@ const InventorySack* PlayerInventoryCtrl::GetSack(int32_t sack) const
     return const_cast<PlayerInventoryCtrl*>(this)->GetSack(sack);
 }
 
-const std::vector<uint32_t>& PlayerInventoryCtrl::GetHiddenPotions(uint32_t visibleId) const
+const std::map<uint32_t, Rect>& PlayerInventoryCtrl::GetInventoryInSack(int32_t sack) const
 {
-    static const std::vector<uint32_t> none;
-    const auto found = hiddenPotions.find(visibleId);
-    return found == hiddenPotions.end() ? none : found->second;
+    static const std::map<uint32_t, Rect> none;
+    const InventorySack* found = GetSack(sack);
+    return found == nullptr ? none : found->GetInventory();
 }
 
-void PlayerInventoryCtrl::StreamProperties(IOStream* stream)
+bool PlayerInventoryCtrl::IsItemAddedWhileNotTheCurrentlySelectedInventoryTab(int32_t sack) const
 {
-    if (stream == nullptr)
-        return;
-    const bool reading = stream->IsReading();
-    stream->BeginBlock();
-    bool gridCoords = !reading;
-    stream->StreamBool("itemPositionsSavedAsGridCoords", gridCoords);
-    uint32_t count = GetNumberOfSacks();
-    stream->StreamUInt("numberOfSacks", count);
-    uint32_t focus = focusSack;
-    stream->StreamUInt("currentlyFocusedSackNumber", focus);
-    uint32_t selected = selectedSack;
-    stream->StreamUInt("currentlySelectedSackNumber", selected);
-    if (reading) {
-        if (stream->HasFailed()) {
-            stream->EndBlock();
-            return;
+    const InventorySack* found = GetSack(sack);
+    return found != nullptr && found->IsItemAddedWhileNotTheCurrentlySelectedInventoryTab();
+}
+
+void PlayerInventoryCtrl::SetItemAddedWhileNotTheCurrentlySelectedInventoryTab(bool flag,
+                                                                               int32_t sack)
+{
+    if (InventorySack* found = GetSack(sack))
+        found->SetItemAddedWhileNotTheCurrentlySelectedInventoryTab(flag);
+}
+
+bool PlayerInventoryCtrl::IsSpaceAvailable(const Item* item) const
+{
+    return std::any_of(sacks.begin(), sacks.end(),
+                       [item](const auto& sack) { return sack->IsSpaceForItem(item); });
+}
+
+uint32_t PlayerInventoryCtrl::GetItemUnderPoint(const Vec2& point, int32_t sack) const
+{
+    const InventorySack* found = GetSack(sack);
+    return found == nullptr ? 0 : found->GetItemUnderPoint(point);
+}
+
+Rect PlayerInventoryCtrl::GetRectUnderPoint(const Vec2& point, int32_t sack) const
+{
+    const InventorySack* found = GetSack(sack);
+    return found == nullptr ? Rect() : found->GetRectUnderPoint(point);
+}
+
+void PlayerInventoryCtrl::AlignRect(Rect& rect, int32_t sack) const
+{
+    if (const InventorySack* found = GetSack(sack))
+        found->AlignRect(rect);
+}
+
+bool PlayerInventoryCtrl::GetConflicts(const Vec2& point, uint32_t id, std::vector<Rect>& conflicts,
+                                       Rect& placed, int32_t sack) const
+{
+    const Item* item = ObjectManager::Instance().GetObject<Item>(id);
+    const InventorySack* found = GetSack(sack);
+    if (item == nullptr || found == nullptr)
+        return true;
+    found->GetConflicts(point, item, conflicts, placed);
+    return !conflicts.empty();
+}
+
+// ---- adding and removing ----
+
+bool PlayerInventoryCtrl::OneShotFilter(Item* item)
+{
+    const uint32_t id = item->GetObjectId();
+    if (DynamicCast<OneShot_Sack>(item) != nullptr) {
+        const bool added = AddSack();
+        if (controller != nullptr && added)
+            controller->UseItem(id, true);
+        else if (controller != nullptr)
+            controller->SendRemoveItemFromInventory(id);
+        return true;
+    }
+    if (DynamicCast<OneShot_Gold>(item) != nullptr ||
+        DynamicCast<OneShot_InstantReward>(item) != nullptr) {
+        if (controller != nullptr)
+            controller->UseItem(id, true);
+        return true;
+    }
+    auto* potion = DynamicCast<OneShot_Potion>(item);
+    if (potion == nullptr)
+        return false;
+    potion->SetStackCount(0);
+    const auto entry = potionMap.find(NormalizePotionName(item->GetObjectName()));
+    if (entry == potionMap.end())
+        return false;
+    for (PotionStack& stack : entry->second.stacks) {
+        if (!stack.IsStackFull()) {
+            stack.PushStack(id);
+            return true;
         }
-        RestoreNumberOfSacks(count);
-        SetFocusSackNumber(focus);
-        SetSelectedSackNumber(selected);
-        // Blocks for sacks that cannot exist are passed over when the outer block closes.
-        count = std::min(count, GetNumberOfSacks());
     }
-    uint32_t lastPotion = 0;
-    for (uint32_t i = 0; i < count && !stream->HasFailed(); ++i) {
-        if (reading)
-            ReadSack(stream, *sacks[i], gridCoords, lastPotion);
-        else
-            WriteSack(stream, *sacks[i]);
-    }
-    stream->EndBlock();
+    return false;
 }
 
-void PlayerInventoryCtrl::WriteSack(IOStream* stream, InventorySack& sack)
+bool PlayerInventoryCtrl::AddItem(uint32_t id, bool anySack)
 {
-    // Items that vanished from the world are left out, so the count matches the records.
-    std::vector<std::pair<const Item*, InventorySack::Cell>> records;
-    for (const auto& [id, rect] : sack.GetInventory()) {
-        const Item* item = ObjectManager::Instance().GetObject<Item>(id);
-        if (item == nullptr)
+    Item* item = ObjectManager::Instance().GetObject<Item>(id);
+    if (item == nullptr)
+        return false;
+    if (OneShotFilter(item))
+        return true;
+    if (item->GetBitmap() == nullptr) {
+        gEngine->Log(Engine::LogData, "Item %s has no inventory bitmap; not taken",
+                     item->GetObjectName().c_str());
+        return false;
+    }
+    auto* potion = DynamicCast<OneShot_Potion>(item);
+    const std::string name = NormalizePotionName(item->GetObjectName());
+    if (sacks[0]->AddItem(item, true)) {
+        if (potion != nullptr)
+            AddToOneShotMap(name, potion);
+        return true;
+    }
+    if (!anySack || selectedSack == 0)
+        return false;
+    if (sacks[selectedSack]->AddItem(item, true)) {
+        if (potion != nullptr)
+            AddToOneShotMap(name, potion);
+        return true;
+    }
+    for (uint32_t i = 0; i < sacks.size(); ++i) {
+        if (i == selectedSack || !sacks[i]->AddItem(item, true))
             continue;
-        // An item not yet placed is saved at the first cell rather than as a hidden potion.
-        const Vec2 grid = sack.PixelsToGrid(Vec2(rect.x, rect.y));
-        records.emplace_back(item,
-                             InventorySack::Cell{std::max(SaturateToInt(std::floor(grid.x)), 0),
-                                                 std::max(SaturateToInt(std::floor(grid.y)), 0)});
-        for (uint32_t hiddenId : GetHiddenPotions(id)) {
-            if (const Item* hidden = ObjectManager::Instance().GetObject<Item>(hiddenId))
-                records.emplace_back(hidden, InventorySack::Cell{kHiddenCell, kHiddenCell});
+        // A new kind of potion, or anything but a potion, marks the tab as holding news.
+        if (potion == nullptr || AddToOneShotMap(name, potion))
+            sacks[i]->SetItemAddedWhileNotTheCurrentlySelectedInventoryTab(true);
+        return true;
+    }
+    return false;
+}
+
+bool PlayerInventoryCtrl::AddItem(const Vec2& position, uint32_t id, int32_t sack)
+{
+    Item* item = ObjectManager::Instance().GetObject<Item>(id);
+    InventorySack* target = GetSack(sack);
+    if (item == nullptr || target == nullptr || item->GetBitmap() == nullptr)
+        return false;
+    if (auto* potion = DynamicCast<OneShot_Potion>(item))
+        AddToOneShotMap(NormalizePotionName(item->GetObjectName()), potion);
+    return target->AddItem(position, item, false);
+}
+
+bool PlayerInventoryCtrl::AddStackedItem(const Vec2& position, uint32_t id,
+                                         std::vector<uint32_t>& hidden, int32_t sack)
+{
+    if (!AddItem(position, id, sack) || hidden.empty())
+        return false;
+    if (ObjectManager::Instance().GetObject<OneShot_Potion>(id) == nullptr)
+        return false;
+    if (PotionStack* stack = FindStack(id)) {
+        for (uint32_t hiddenId : hidden)
+            stack->PushStack(hiddenId);
+    }
+    return false;
+}
+
+bool PlayerInventoryCtrl::RemoveItem(uint32_t id, std::vector<uint32_t>& hiddenOut)
+{
+    const auto holder = std::find_if(sacks.begin(), sacks.end(),
+                                     [id](const auto& sack) { return sack->HasItem(id); });
+    if (holder == sacks.end())
+        return false;
+    (*holder)->RemoveItem(id);
+    auto* potion = ObjectManager::Instance().GetObject<OneShot_Potion>(id);
+    if (potion == nullptr)
+        return true;
+    potion->SetStackCount(0);
+    for (auto& [name, entry] : potionMap) {
+        for (auto stack = entry.stacks.begin(); stack != entry.stacks.end(); ++stack) {
+            if (stack->GetVisiblePotion() != id)
+                continue;
+            uint32_t visible = 0;
+            stack->GetPotions(visible, hiddenOut);
+            entry.stacks.erase(stack);
+            return true;
         }
     }
-    stream->BeginBlock();
-    bool flag = sack.IsItemAddedWhileNotSelected();
-    stream->StreamBool("tempBool", flag);
-    uint32_t size = static_cast<uint32_t>(records.size());
-    stream->StreamUInt("size", size);
-    for (auto& [item, cell] : records) {
-        ItemReplicaInfo info;
-        item->GetItemReplicaInfo(info);
-        StreamItemRecord(stream, info, cell);
-    }
-    stream->EndBlock();
+    return true;
 }
 
-void PlayerInventoryCtrl::ReadSack(IOStream* stream, InventorySack& sack, bool gridCoords,
-                                   uint32_t& lastPotion)
+PotionStack* PlayerInventoryCtrl::FindStack(uint32_t visibleId)
 {
-    stream->BeginBlock();
-    bool flag = false;
-    stream->StreamBool("tempBool", flag);
-    uint32_t size = 0;
-    stream->StreamUInt("size", size);
-    if (stream->HasFailed()) {
-        stream->EndBlock();
-        return;
+    for (auto& [name, entry] : potionMap) {
+        for (PotionStack& stack : entry.stacks) {
+            if (stack.GetVisiblePotion() == visibleId)
+                return &stack;
+        }
     }
-    sack.SetItemAddedWhileNotSelected(flag);
-    if (size > kMaxSackRecords) {
-        gEngine->Log(Engine::LogData, "Inventory sack holds %u items, more than %u; sack skipped",
-                     size, kMaxSackRecords);
-        size = 0;
-    }
-    for (uint32_t i = 0; i < size && !stream->HasFailed(); ++i) {
-        ItemReplicaInfo info;
-        InventorySack::Cell cell;
-        StreamItemRecord(stream, info, cell);
-        if (!stream->HasFailed())
-            PlaceReadItem(sack, info, cell, gridCoords, lastPotion);
-    }
-    stream->EndBlock();
+    return nullptr;
 }
 
-void PlayerInventoryCtrl::StreamItemRecord(IOStream* stream, ItemReplicaInfo& info,
-                                           InventorySack::Cell& cell)
+void PlayerInventoryCtrl::UseOneShot(uint32_t id)
 {
-    stream->BeginBlock();
-    info.StreamProperties(stream);
-    stream->StreamInt("pointX", cell.x);
-    stream->StreamInt("pointY", cell.y);
-    stream->EndBlock();
-}
-
-void PlayerInventoryCtrl::PlaceReadItem(InventorySack& sack, ItemReplicaInfo& info,
-                                        InventorySack::Cell cell, bool gridCoords,
-                                        uint32_t& lastPotion)
-{
-    const bool hidden = cell.x == kHiddenCell || cell.y == kHiddenCell;
-    Character* character = GetCarrier();
-    // Without a character to carry it, or a potion to hide behind, the item would belong to
-    // nobody; it is not made at all.
-    if (character == nullptr || (hidden && lastPotion == 0)) {
-        gEngine->Log(Engine::LogData, "Inventory item %s not restored: %s", info.baseName.c_str(),
-                     character == nullptr ? "no character" : "hidden potion without a potion");
-        return;
-    }
-    info.id = 0;
-    Item* item = Item::CreateItem(info);
+    Item* item = ObjectManager::Instance().GetObject<Item>(id);
     if (item == nullptr)
         return;
-    const uint32_t id = item->GetObjectId();
-    character->GetInventory().AddItemToInventory(id, true);
-    if (hidden) {
-        hiddenPotions[lastPotion].push_back(id);
-        if (auto* visible = ObjectManager::Instance().GetObject<OneShot_Potion>(lastPotion))
-            visible->SetStackCount(static_cast<uint32_t>(hiddenPotions[lastPotion].size()));
+    if (DynamicCast<OneShot_Potion>(item) != nullptr) {
+        UsePotionOfType(item->GetObjectName());
         return;
     }
-    if (!gridCoords) {
-        const Vec2 grid =
-            sack.PixelsToGrid(Vec2(static_cast<float>(cell.x), static_cast<float>(cell.y)));
-        cell = {SaturateToInt(std::floor(grid.x)), SaturateToInt(std::floor(grid.y))};
-    }
-    sack.AddItem(id, cell);
-    if (DynamicCast<OneShot_Potion>(item) != nullptr)
-        lastPotion = id;
+    std::vector<uint32_t> hidden;
+    RemoveItem(id, hidden);
+    if (controller != nullptr)
+        controller->UseItem(id, true);
 }
 
 } // namespace GAME

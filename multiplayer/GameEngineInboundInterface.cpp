@@ -1,25 +1,34 @@
 #include "multiplayer/GameEngineInboundInterface.h"
 
+#include "characters/Player.h"
 #include "core/DialogManager.h"
+#include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
+#include "engine/PhysicsEngine.h"
+#include "engine/SkeletalPose.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "game/UINotification.h"
+#include "items/Item.h"
 #include "multiplayer/PartyManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 
+#include <cmath>
+
 namespace GAME {
 
 // Several operations below have nothing to act on yet: the trade manager, the markets, the
-// quest repository, characters and fixed items do not take these requests, and items cannot
-// be made from their records. They do what the missing object's absence calls for: nothing.
+// quest repository, characters and fixed items do not take these requests. They do what the missing
+// object's absence calls for: nothing.
 
 namespace {
+constexpr const char* kSourceFile = "Project\\Game\\GameEngineInboundInterface";
+
 PlayerManagerClient* ClientPlayers()
 {
     return GameEngine::Get().GetPlayerManagerClient();
@@ -61,12 +70,69 @@ void GameEngineInboundInterface::TradeSetGoldAmount(uint32_t /*sender*/, uint32_
                                                     uint32_t /*gold*/)
 {}
 
-void GameEngineInboundInterface::GiveGoldToPlayer(uint32_t /*playerId*/, int32_t /*amount*/) {}
+void GameEngineInboundInterface::GiveGoldToPlayer(uint32_t playerId, int32_t amount)
+{
+    Player* player = ObjectManager::Instance().GetObject<Player>(playerId);
+    if (player == nullptr)
+        return;
+    if (amount > 0)
+        player->AddMoney(static_cast<uint32_t>(amount));
+    else
+        player->SubtractMoney(static_cast<uint32_t>(-static_cast<int64_t>(amount)));
+}
 
-void GameEngineInboundInterface::CreateItem(uint32_t /*characterId*/, const WorldCoords& /*coords*/,
-                                            const ItemReplicaInfo& /*item*/,
-                                            std::wstring* /*nameOut*/)
-{}
+void GameEngineInboundInterface::CreateItem(uint32_t characterId, const WorldCoords& coords,
+                                            const ItemReplicaInfo& item, std::wstring* nameOut)
+{
+    Item* created = Item::CreateItem(item);
+    if (created == nullptr)
+        return;
+    if (nameOut != nullptr)
+        *nameOut = created->GetGameDescription(false);
+    if (characterId == 0) {
+        DropCreatedItem(*created, coords, item.seed);
+        return;
+    }
+    if (Character* character = ObjectManager::Instance().GetObject<Character>(characterId)) {
+        character->GiveItemToCharacter(created);
+        return;
+    }
+    gEngine->Log(Engine::LogData, "GameEngine: Unable to resolve character (%d) to give item (%d)",
+                 static_cast<int>(characterId), static_cast<int>(item.id));
+    ObjectManager::Instance().DestroyObjectEx(created, kSourceFile, __LINE__);
+}
+
+// Every machine scatters the drop alike: the draws come from the item's own seed.
+void GameEngineInboundInterface::DropCreatedItem(Item& item, const WorldCoords& coords,
+                                                 uint32_t seed)
+{
+    constexpr float kTwoPi = 6.28318530718f;
+    RandomUniform random;
+    random.Seed(seed);
+    const float a = random.FGenerate(0.0f, kTwoPi);
+    const Vec3 offset(0.5f * std::cos(a), 1.0f, 0.5f * std::sin(a));
+    const float b = random.FGenerate(0.0f, kTwoPi);
+    WorldVec3 position = coords.GetPosition();
+    position.Translate(offset);
+    Coords rotation = Coords::RotationAboutAxis(b, Vec3(0.0f, 1.0f, 0.0f));
+    WorldCoords drop(coords.GetRegionId(), rotation);
+    drop.SetPosition(position);
+    item.SetPose(SkeletalPose());
+    item.SetPhysicsType(2);
+    World* world = gEngine->GetWorld();
+    if (world == nullptr || !world->AddEntity(&item, drop, false))
+        return;
+    Vec3 linear = coords.GetRegionCoords().forward;
+    linear.y += 4.0f;
+    Vec3 angular;
+    angular.x = random.FGenerate(-8.0f, 8.0f);
+    angular.y = random.FGenerate(-8.0f, 8.0f);
+    angular.z = random.FGenerate(-8.0f, 8.0f);
+    PhysicsEngine& physics = gEngine->GetPhysicsEngine();
+    physics.SetEntityLinearVelocity(&item, linear);
+    physics.SetEntityAngularVelocity(&item, angular);
+    item.SetDropSoundToPlay();
+}
 
 void GameEngineInboundInterface::CreateEntity(const WorldCoords& coords,
                                               const std::string& recordName, uint32_t objectId)

@@ -4,6 +4,8 @@
 
 namespace GAME {
 
+class Item;
+
 // Carries every network operation out on this machine: the current interface in single player,
 // and the receiving side of every packet in a network game. What it needs of another object
 // (a player, a character, a market) is looked up at once and skipped when it is not there.
@@ -67,6 +69,9 @@ public:
     void QuestCommandUseSkill(uint32_t characterId, std::string& skillName, uint32_t targetId,
                               bool allowInterruptions) override;
     void QuestCommandLockFixedItem(uint32_t objectId, bool locked) override;
+
+private:
+    static void DropCreatedItem(Item& item, const WorldCoords& coords, uint32_t seed);
 };
 
 } // namespace GAME

@@ -79,6 +79,10 @@ echo "== scenario: a patrolling pack, a chieftain with two followers and a mende
 echo "   themselves; the hero fells the chieftain, who drops gold, a potion and a shield (single)"
 "$host" --db "$ROOT/data/database" --scenario arena --ms 100 --seed 1
 echo
+echo "== scenario: a chieftain's drops scatter by their seeds; the hero fills his sacks and potion"
+echo "   stacks, drinks by need, is refused while it cools, and his bag is saved and read (single)"
+"$host" --db "$ROOT/data/database" --scenario bag --seed 7
+echo
 echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
 "$host" --db "$ROOT/data/database" --role single --frames 60 \
     --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \

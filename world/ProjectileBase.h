@@ -75,7 +75,7 @@ public:
 
     // Scenery stops a projectile; characters are only ever hit by the target checks.
     virtual bool CanCollide(const Entity* other) const;
-    virtual void CollisionCallback(const CollisionData& data);
+    void CollisionCallback(const CollisionData& data) override;
 
     // Out of the world and destroyed on the first call; later calls do nothing.
     void DeleteProjectile();

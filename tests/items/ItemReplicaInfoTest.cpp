@@ -7,6 +7,7 @@
 #include "engine/NetPacket.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
+#include "tests/support/BareCarrier.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class Carrier : public NetPacket {
-public:
-    Carrier() : NetPacket(1) {}
-    uint32_t PrepareOutBuffer() override { return 0; }
-    void CopyInbound(const uint8_t*, int) override {}
-    std::string GetPacketDescription(bool) const override { return std::string(); }
-};
+using Carrier = BareCarrier;
 
 ItemReplicaInfo Sample()
 {

@@ -145,9 +145,9 @@ TEST_F(ItemTest, ReadsSingleOnlyFromItsRecordAndKeepsThePickUpFlag)
     ASSERT_NE(common, nullptr);
     EXPECT_TRUE(unique->CannotPickUpMultiple());
     EXPECT_FALSE(common->CannotPickUpMultiple());
-    EXPECT_FALSE(common->IsPickupOk());
-    common->SetPickupOk(true);
     EXPECT_TRUE(common->IsPickupOk());
+    common->SetPickupOk(false);
+    EXPECT_FALSE(common->IsPickupOk());
     common->SetPickupOk(false);
     EXPECT_FALSE(common->IsPickupOk());
 }

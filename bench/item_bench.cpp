@@ -1,0 +1,217 @@
+// The bag at work: a potion picked up into a bag of four sacks holding 150 items and ten potion
+// kinds, then drunk by need (budget 15 us); that bag's save block written and read back
+// (budget 1 ms); and the making of a potion from its cached record, against the bare object
+// creation of the same record (budget 1.5 times).
+#include "ai/ControllerPlayer.h"
+#include "characters/Player.h"
+#include "engine/Engine.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
+#include "items/Item.h"
+#include "items/OneShot_Potion.h"
+#include "items/PlayerInventoryCtrl.h"
+#include "tests/support/TempDatabase.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+constexpr const char* kRing = "Records/Items/Ring.dbr";
+constexpr const char* kHero = "Records/Creatures/Hero.dbr";
+constexpr int kPotionKinds = 10;
+constexpr int kItems = 150;
+
+std::string PotionRecord(int kind)
+{
+    return "Records/Items/Heal" + std::to_string(kind) + ".dbr";
+}
+
+class ItemBench {
+public:
+    ItemBench() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+    {
+        folder.WriteRecord(
+            "Records/Game/GameEngine.dbr",
+            {"UICharWindowInventorySack0DimsX = 384", "UICharWindowInventorySack0DimsY = 160",
+             "UICharWindowInventorySack1DimsX = 384", "UICharWindowInventorySack1DimsY = 160"});
+        folder.WriteRecord(kRing, {"Class = ItemEquipment", "bitmap = ring.tex"});
+        folder.WriteRecord(kHero, {"Class = Player", "characterLife = 100"});
+        for (int kind = 0; kind < kPotionKinds; ++kind)
+            folder.WriteRecord(PotionRecord(kind),
+                               {"Class = OneShot_PotionHealth", "bitmap = heal.tex",
+                                "useDelayTime = 1",
+                                "bonusLifePoints = " + std::to_string(10 * kind)});
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
+        InitializeObjects();
+        hero = NewHero();
+        Fill(Bag(*hero));
+    }
+    ~ItemBench()
+    {
+        ShutdownObjects();
+        ObjectManager::Instance().DestroyAllObjects();
+        ObjectManager::Instance().GetDatabase().SetRoot("");
+        gEngine->SetLogSink(previous);
+    }
+    ItemBench(const ItemBench&) = delete;
+    ItemBench& operator=(const ItemBench&) = delete;
+
+    static Player* NewHero()
+    {
+        ObjectManager& objects = ObjectManager::Instance();
+        auto* player = objects.CreateObjectFromFile<Player>(kHero);
+        auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
+        controller->AttachParent(player->GetObjectId());
+        player->SetControllerId(controller->GetObjectId());
+        player->GetCharacterBio().Update(*player, 0);
+        controller->Update(0);
+        return player;
+    }
+
+    static PlayerInventoryCtrl& Bag(Player& player)
+    {
+        return player.GetControllerPlayer()->GetInventoryCtrl();
+    }
+
+    static uint32_t Make(const std::string& record, uint32_t seed)
+    {
+        ItemReplicaInfo info;
+        info.baseName = record;
+        info.seed = seed;
+        Item* item = Item::CreateItem(info);
+        return item != nullptr ? item->GetObjectId() : 0;
+    }
+
+    void PickUp(Player& player, const std::string& record, uint32_t seed)
+    {
+        const uint32_t id = Make(record, seed);
+        player.GetInventory().AddItemToInventory(id, false);
+        Bag(player).AddItem(id, true);
+    }
+
+    void Fill(PlayerInventoryCtrl& bag)
+    {
+        bag.RestoreNumberOfSacks(PlayerInventoryCtrl::kMaxSacks);
+        for (int kind = 0; kind < kPotionKinds; ++kind)
+            PickUp(*hero, PotionRecord(kind), static_cast<uint32_t>(kind));
+        for (int i = kPotionKinds; i < kItems; ++i)
+            PickUp(*hero, kRing, static_cast<uint32_t>(i));
+    }
+
+    size_t Placed(PlayerInventoryCtrl& bag) const
+    {
+        size_t placed = 0;
+        for (uint32_t sack = 0; sack < bag.GetNumberOfSacks(); ++sack)
+            placed += bag.GetInventoryInSack(static_cast<int32_t>(sack)).size();
+        return placed;
+    }
+
+    // Whatever the drink left behind goes, so that every round starts from the same bag.
+    void ForgetDrunk(uint32_t before)
+    {
+        ObjectManager& objects = ObjectManager::Instance();
+        const uint32_t after = objects.CreateObjectID();
+        for (uint32_t id = before; id != after; ++id) {
+            Object* object = objects.GetObject(id);
+            if (object == nullptr)
+                continue;
+            hero->GetInventory().RemoveItemFromInventory(id);
+            objects.DestroyObjectEx(object, "Bench/Item", __LINE__);
+        }
+        objects.ProcessDestroyedObjects();
+    }
+
+    // 30 short of 100: the potion of 30 fits exactly.
+    void Wound() { hero->GetCharacterBio().SubtractLife(hero->GetCurrentLife() - 70.0f); }
+
+    Test::TempDatabase folder;
+    Engine::LogSink previous;
+    Player* hero = nullptr;
+};
+
+void BM_PotionPickedUpAndDrunkByNeed(benchmark::State& state)
+{
+    ItemBench bench;
+    PlayerInventoryCtrl& bag = ItemBench::Bag(*bench.hero);
+    uint32_t seed = 1000;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const uint32_t before = ObjectManager::Instance().CreateObjectID();
+        const uint32_t potion = ItemBench::Make(PotionRecord(3), ++seed);
+        bench.hero->GetInventory().AddItemToInventory(potion, false);
+        bench.Wound();
+        state.ResumeTiming();
+        bag.AddItem(potion, true);
+        benchmark::DoNotOptimize(bag.UsePotionOfType(PlayerInventoryCtrl::kHealth, 0.8f, 1.2f));
+        state.PauseTiming();
+        bag.Update(100000);
+        bench.ForgetDrunk(before);
+        state.ResumeTiming();
+    }
+    state.counters["items placed"] = static_cast<double>(bench.Placed(bag));
+    state.counters["potions of 30 left"] =
+        static_cast<double>(bag.GetTotalPotions(PotionRecord(3)));
+}
+BENCHMARK(BM_PotionPickedUpAndDrunkByNeed)->Unit(benchmark::kMicrosecond);
+
+void BM_BagBlockWrittenAndRead(benchmark::State& state)
+{
+    ItemBench bench;
+    PlayerInventoryCtrl& bag = ItemBench::Bag(*bench.hero);
+    for (auto _ : state) {
+        IOStreamWrite writer;
+        bag.StreamProperties(&writer);
+        state.PauseTiming();
+        Player* reader = ItemBench::NewHero();
+        state.ResumeTiming();
+        IOStreamRead read(writer.GetBytes());
+        ItemBench::Bag(*reader).StreamProperties(&read);
+        state.PauseTiming();
+        ObjectManager& objects = ObjectManager::Instance();
+        objects.DestroyObjectEx(objects.GetObject(reader->GetControllerId()), "Bench/Item",
+                                __LINE__);
+        objects.DestroyObjectEx(reader, "Bench/Item", __LINE__);
+        objects.ProcessDestroyedObjects();
+        state.ResumeTiming();
+    }
+    state.counters["items placed"] = static_cast<double>(bench.Placed(bag));
+}
+BENCHMARK(BM_BagBlockWrittenAndRead)->Unit(benchmark::kMicrosecond);
+
+// Both made and destroyed alike, so the difference is what making an item adds.
+void CreateAndDestroy(benchmark::State& state, bool asItem)
+{
+    ItemBench bench;
+    ObjectManager& objects = ObjectManager::Instance();
+    const std::string record = PotionRecord(1);
+    uint32_t seed = 0;
+    for (auto _ : state) {
+        Object* made = asItem ? objects.GetObject(ItemBench::Make(record, ++seed))
+                              : objects.CreateObjectFromFile<OneShot_Potion>(record);
+        benchmark::DoNotOptimize(made);
+        objects.DestroyObjectEx(made, "Bench/Item", __LINE__);
+        objects.ProcessDestroyedObjects();
+    }
+}
+
+void BM_CreateItemOfAPotion(benchmark::State& state)
+{
+    CreateAndDestroy(state, true);
+}
+BENCHMARK(BM_CreateItemOfAPotion)->Unit(benchmark::kMicrosecond);
+
+void BM_CreateObjectFromFileOfAPotion(benchmark::State& state)
+{
+    CreateAndDestroy(state, false);
+}
+BENCHMARK(BM_CreateObjectFromFileOfAPotion)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace GAME

@@ -1,0 +1,167 @@
+#include "engine/EffectEntity.h"
+#include "items/Inventory.h"
+#include "items/InventorySack.h"
+#include "items/OneShot_Dye.h"
+#include "items/OneShot_Gold.h"
+#include "tests/items/BagFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+class OneShotKindsTest : public BagFixture {
+protected:
+    Item* Make(const char* record, uint32_t var1 = 0)
+    {
+        ItemReplicaInfo info;
+        info.baseName = record;
+        info.var1 = var1;
+        return Item::CreateItem(info);
+    }
+
+    static bool Unlocked(int32_t page)
+    {
+        const std::vector<int32_t>& pages = gGameEngine->GetTutorialUnlockList();
+        return std::find(pages.begin(), pages.end(), page) != pages.end();
+    }
+};
+
+TEST_F(OneShotKindsTest, GoldCountsTheRecordsVar1AndOnlyTheLocalPlayerReportsIt)
+{
+    auto* gold = DynamicCast<OneShot_Gold>(Make(kGold, 37));
+    ASSERT_NE(gold, nullptr);
+    EXPECT_EQ(gold->GetGoldValue(), 37u);
+    EXPECT_EQ(gold->GetBonus().goldPoints, 37u);
+    gold->SetGoldValue(12.9f);
+    EXPECT_EQ(gold->GetGoldValue(), 12u);
+    gold->SetGoldValue(-4.0f);
+    EXPECT_EQ(gold->GetBonus().goldPoints, 0u);
+
+    Player* stranger = NewHero();
+    gold->SetGoldValue(25.0f);
+    gold->Use(stranger);
+    EXPECT_EQ(stranger->GetCurrentMoney(), 0u);
+    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(stranger->GetObjectId());
+    gold->Use(stranger);
+    EXPECT_EQ(stranger->GetCurrentMoney(), 25u);
+}
+
+TEST_F(OneShotKindsTest, ADyeDressesOnlyMenAndWomen)
+{
+    database.WriteRecord("Records/Items/Dye.dbr", {"Class = OneShot_Dye", "maleTexture = red_m.tex",
+                                                   "femaleTexture = red_f.tex"});
+    struct Row {
+        const char* gender;
+        const char* texture;
+    };
+    const Row rows[] = {{"Male", "red_m.tex"}, {"Female", "red_f.tex"}, {"Satyr", ""}};
+    int made = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.gender);
+        Player* hero = Spawn<Player>("Records/Creatures/Dyed" + std::to_string(++made) + ".dbr",
+                                     {std::string("characterGenderProfile = ") + row.gender});
+        auto* dye = DynamicCast<OneShot_Dye>(Make("Records/Items/Dye.dbr"));
+        ASSERT_NE(dye, nullptr);
+        dye->Use(hero);
+        EXPECT_EQ(hero->GetPlayerTexture(), row.texture);
+    }
+}
+
+TEST_F(OneShotKindsTest, PickingUpOpensTheTutorialPageOfTheKind)
+{
+    Player* hero = NewHero();
+    hero->GetInventory().SetOwner(hero->GetObjectId());
+    struct Row {
+        const char* record;
+        int32_t page;
+    };
+    const Row rows[] = {{kHeal20, 13}, {kSack, 24}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.record);
+        EXPECT_FALSE(Unlocked(row.page));
+        hero->GetInventory().AddItemToInventory(Make(row.record)->GetObjectId(), false);
+        EXPECT_TRUE(Unlocked(row.page));
+    }
+    EXPECT_FALSE(Unlocked(18));
+    Item* ring = Make(kRing);
+    hero->GetInventory().SetGender(Gender_Female);
+    hero->GetInventory().AddItemToInventory(ring->GetObjectId(), false);
+    EXPECT_EQ(ring->GetGender(), Gender_Female);
+}
+
+TEST_F(OneShotKindsTest, TheTrailGlowsOnlyWhileTheItemLiesInTheWorld)
+{
+    database.WriteRecord("Records/Fx/Trail.dbr", {"Class = EffectEntity"});
+    database.WriteRecord("Records/Items/Glowing.dbr",
+                         {"Class = OneShot_PotionHealth", "trailEffect = Records/Fx/Trail.dbr"});
+    auto* potion = DynamicCast<OneShot>(Make("Records/Items/Glowing.dbr"));
+    ASSERT_NE(potion, nullptr);
+    auto* trail = ObjectManager::Instance().GetObject<EffectEntity>(potion->GetTrailEffect());
+    ASSERT_NE(trail, nullptr);
+    EXPECT_FALSE(trail->IsEmitting());
+    gEngine->GetWorld()->AddEntity(potion, kPlace, false);
+    potion->UpdateSelf(10);
+    EXPECT_TRUE(trail->IsEmitting());
+    gEngine->GetWorld()->RemoveEntity(potion);
+    potion->UpdateSelf(10);
+    EXPECT_FALSE(trail->IsEmitting());
+    EXPECT_TRUE(potion->IsTrailStopped());
+    potion->UpdateSelf(10);
+    EXPECT_FALSE(potion->IsTrailStopped());
+}
+
+TEST_F(OneShotKindsTest, ASackPlacesAlignsArrangesAndHandsOver)
+{
+    GraphicsEngine::Instance().DescribeTexture("brick.tex", 64, 64);
+    database.WriteRecord("Records/Items/Brick.dbr",
+                         {"Class = ItemEquipment", "bitmap = brick.tex"});
+    InventorySack sack;
+    sack.SetDims(128, 64);
+    Item* first = Make("Records/Items/Brick.dbr");
+    Item* second = Make("Records/Items/Brick.dbr");
+    Item* third = Make("Records/Items/Brick.dbr");
+    EXPECT_EQ(sack.AddItemAndReturnPoint(first), Vec2(0.0f, 0.0f));
+    EXPECT_TRUE(sack.AddItem(second, false));
+    EXPECT_TRUE(sack.AddItem(third, false));
+    // Room for one of the two held unplaced; the other leaves the sack.
+    EXPECT_FALSE(sack.ArrangeUnpositionedItems());
+    EXPECT_EQ(sack.GetInventory().size(), 2u);
+    EXPECT_EQ(sack.GetInventory().at(second->GetObjectId()).x, 64.0f);
+    EXPECT_EQ(sack.AddItemAndReturnPoint(third), Vec2(-1.0f, -1.0f));
+
+    Rect outside(120.0f, -7.0f, 64.0f, 64.0f);
+    sack.AlignRect(outside);
+    EXPECT_EQ(outside.x, 64.0f);
+    EXPECT_EQ(outside.y, 0.0f);
+    EXPECT_EQ(sack.GetRectUnderPoint({40.0f, 40.0f}).x, 32.0f);
+    EXPECT_EQ(sack.GetRectUnderPoint({500.0f, 5.0f}).y, 64.0f);
+    EXPECT_EQ(sack.GetFirstItem(), first->GetObjectId());
+
+    Player* hero = NewHero();
+    sack.GiveAllItems(hero->GetControllerPlayer());
+    EXPECT_TRUE(sack.GetInventory().empty());
+    EXPECT_EQ(Bag(*hero).GetInventoryInSack(0).size(), 2u);
+}
+
+TEST_F(OneShotKindsTest, ADownsizingScreenShrinksTheCells)
+{
+    GraphicsEngine& graphics = GraphicsEngine::Instance();
+    graphics.SetSize(800, 600);
+    graphics.SetDownsizing(true);
+    InventorySack sack;
+    EXPECT_EQ(sack.GetCellWidth(), 25.0f);
+    EXPECT_EQ(sack.GetCellHeight(), 25.0f);
+    float w = 0.0f;
+    float h = 0.0f;
+    EXPECT_TRUE(sack.GetFootprint(Make(kRing), w, h));
+    EXPECT_FLOAT_EQ(w, 25.0f); // a 32-pixel picture at 800 of 1024
+    graphics.Reset();
+}
+
+} // namespace
+} // namespace GAME::Test
