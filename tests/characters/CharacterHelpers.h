@@ -14,6 +14,7 @@
 #include <gmock/gmock.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -62,16 +63,19 @@ inline std::string RecordText(const std::vector<std::string>& lines, std::string
     return text;
 }
 
-// A character of a class no record can name (a test's own), loaded from its record.
+// A character of a class no record can name (a test's own), loaded from its record; what it
+// must have before its record is read is done by `beforeLoad`.
 template <typename T>
 T* Place(const TempDatabase& database, const std::string& path,
-         std::initializer_list<std::string> lines)
+         std::initializer_list<std::string> lines, const std::function<void(T&)>& beforeLoad = {})
 {
     database.WriteRecord(path, lines);
     ObjectManager& objects = ObjectManager::Instance();
     auto* character = new T();
     objects.RegisterObject(character);
     character->SetObjectName(path);
+    if (beforeLoad)
+        beforeLoad(*character);
     objects.LoadTableFile(path);
     character->Load(objects.GetLoadTable(path));
     return character;
