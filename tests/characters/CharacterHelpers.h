@@ -91,15 +91,21 @@ protected:
     }
 };
 
-// A replication record's bytes, without the packet header.
-template <typename Record> std::vector<uint8_t> Encode(const Record& record)
+// What `write` puts into a spawn packet, without the packet header.
+template <typename Write> std::vector<uint8_t> Written(const Write& write)
 {
     SpawnPlayerPacket carrier;
     NetPacketOutBuffer out(carrier);
-    record.Write(out);
+    write(out);
     out.Done();
     return {carrier.GetOutBuffer() + NetPacketHeader::kSize,
             carrier.GetOutBuffer() + carrier.GetOutBufferSize()};
+}
+
+// A replication record's bytes, without the packet header.
+template <typename Record> std::vector<uint8_t> Encode(const Record& record)
+{
+    return Written([&record](NetPacketOutBuffer& out) { record.Write(out); });
 }
 
 // Replication bytes handed to the character as a spawn packet would hand them.

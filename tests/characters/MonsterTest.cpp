@@ -425,12 +425,8 @@ TEST_F(MonsterStateTest, ReplicationCarriesTheMonsterAndOnlyTheSecondReadIsKept)
     Monster* source = New<Monster>();
     source->JoinMe(leader->GetObjectId(), -1, false);
     source->SetProxyParent("pool");
-    SpawnPlayerPacket carrier;
-    NetPacketOutBuffer out(carrier);
-    source->WriteReplicationData(out);
-    out.Done();
-    const std::vector<uint8_t> bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
-                                     carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+    const std::vector<uint8_t> bytes =
+        Written([source](NetPacketOutBuffer& out) { source->WriteReplicationData(out); });
 
     Monster* copy = New<Monster>();
     Feed(*copy, Encode(MonsterReplicationRecord{.proxyParent = "first"}));
@@ -485,8 +481,7 @@ TEST_F(MonsterStateTest, AGuardFightsForThePlayersAndCannotDie)
 {
     database.WriteRecord("Records/Creatures/Guard.dbr", {"Class = Guard"});
     auto* guard =
-        ObjectManager::Instance().CreateObjectFromFile<Guard>("Records/Creatures/Guard.dbr");
-    ASSERT_NE(guard, nullptr);
+        Must(ObjectManager::Instance().CreateObjectFromFile<Guard>("Records/Creatures/Guard.dbr"));
     EXPECT_TRUE(guard->IsInvincible());
     EXPECT_EQ(guard->GetTeam().GetTeamMajor(), TeamManager::DefaultPlayerTeam().GetTeamMajor());
 }

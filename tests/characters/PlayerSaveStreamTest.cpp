@@ -325,9 +325,7 @@ TEST_F(PlayerSaveStreamTest, EveryTruncationOfASaveFails)
 
 TEST_F(PlayerSaveStreamTest, ControllerBlocksAreStreamedOrPassedOver)
 {
-    auto* controller =
-        static_cast<ControllerPlayer*>(ObjectManager::Instance().CreateObject("ControllerPlayer"));
-    ASSERT_NE(controller, nullptr);
+    auto* controller = New<ControllerPlayer>();
     SavedPlayer played;
     played.SetControllerId(controller->GetObjectId());
     const std::vector<uint8_t> bytes = Streamed(played);
