@@ -201,6 +201,7 @@ TEST_F(CharacterTest, InitialUpdateBuildsTheDeathHandlersTheRecordAsksFor)
         database.WriteFile(path, RecordText(row.lines, "Class = Character\n"));
         Character* character =
             Must(ObjectManager::Instance().CreateObjectFromFile<Character>(path));
+        EXPECT_EQ(character->GetDeathManager(), nullptr);
         character->InitialUpdate();
         ASSERT_NE(character->GetDeathManager(), nullptr);
         std::vector<std::string> kinds;

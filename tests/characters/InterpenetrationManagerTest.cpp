@@ -112,14 +112,9 @@ TEST_F(InterpenetrationManagerTest, PairsThatAreLeftAlone)
     std::vector<Vec3> places;
     for (const Character* character : all)
         places.push_back(At(*character));
-    EXPECT_EQ(places, (std::vector<Vec3>{{0, 0, 0},
-                                         {1, 0, 0},
-                                         {0, 0, 4},
-                                         {0, 0, 4},
-                                         {4, 0, 0},
-                                         {5, 0, 0},
-                                         {4, 0, 4},
-                                         {5, 0, 4}}));
+    EXPECT_EQ(places,
+              (std::vector<Vec3>{Vec3(0, 0, 0), Vec3(1, 0, 0), Vec3(0, 0, 4), Vec3(0, 0, 4),
+                                 Vec3(4, 0, 0), Vec3(5, 0, 0), Vec3(4, 0, 4), Vec3(5, 0, 4)}));
 }
 
 TEST_F(InterpenetrationManagerTest, PassesStopWhenNothingOverlaps)

@@ -128,6 +128,7 @@ TEST_F(MonsterTest, SpeedCapsClampToPercentOfTheBaseSpeed)
     monster->GetCharacterBio().Load(Record("characterRunSpeed = 200"));
     monster->GetCharacterBio().InitialUpdate(*monster);
     const float base = monster->GetCharacterBio().GetBaseCharAttribute(CharAttribute_RunSpeed);
+    ASSERT_GT(base, 0.0f);
     EXPECT_FLOAT_EQ(monster->CapRunSpeed(base * 10.0f), base * 1.5f);
     EXPECT_FLOAT_EQ(monster->CapRunSpeed(0.0f), base * 0.5f);
     EXPECT_EQ(monster->CapAttackSpeed(12345.0f), 12345.0f);
@@ -504,6 +505,7 @@ protected:
                                                      "\nskillName2 = " + kRoar +
                                                      "\nskillName3 = " + kHeal + "\n"),
                                               3);
+        ASSERT_NE(Id(kBite), 0u);
     }
 
     uint32_t Id(const char* record) { return monster->GetSkillManager().FindSkillId(record); }

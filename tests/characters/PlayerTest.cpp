@@ -642,6 +642,7 @@ TEST_F(PlayerPaperDollTest, ANewDollTakesTheOldOneAndItsItemsAway)
     const uint32_t oldDollId = player->GetPaperDoll()->GetObjectId();
     WearHelm();
     const uint32_t oldCopyId = HeadItem(*player->GetPaperDoll());
+    ASSERT_NE(oldCopyId, 0u);
 
     player->CreatePaperDoll();
     ObjectManager& objects = ObjectManager::Instance();
