@@ -26,6 +26,11 @@ public:
     PFxManager& Effects() { return pfxManager; }
 };
 
+EffectEntity* Particle(uint32_t id)
+{
+    return ObjectManager::Instance().GetObject<EffectEntity>(id);
+}
+
 class CharFxPakTest : public EngineFixture {
 protected:
     void SetUp() override
@@ -59,10 +64,6 @@ protected:
                 found = sound;
         }
         return found;
-    }
-    static EffectEntity* Particle(uint32_t id)
-    {
-        return ObjectManager::Instance().GetObject<EffectEntity>(id);
     }
 
     void LoadAndInitialize(CharFxPak& pack, const char* record = kPack) const
@@ -268,10 +269,6 @@ protected:
         manager.AttachActor(&actor);
     }
 
-    static EffectEntity* Particle(uint32_t id)
-    {
-        return ObjectManager::Instance().GetObject<EffectEntity>(id);
-    }
     static FxMesh* Mesh(uint32_t id) { return ObjectManager::Instance().GetObject<FxMesh>(id); }
 
     Actor actor;

@@ -49,16 +49,10 @@ protected:
     T* Make(const std::string& path, std::initializer_list<std::string> lines,
             const char* weapon = nullptr, EquipLocations location = EquipLocations_LeftHand)
     {
-        database.WriteRecord(path, lines);
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* character = new T();
-        objects.RegisterObject(character);
-        character->SetObjectName(path);
-        if (weapon != nullptr)
-            Hold(*character, weapon, location);
-        objects.LoadTableFile(path);
-        character->Load(objects.GetLoadTable(path));
-        return character;
+        return Place<T>(database, path, lines, [&](T& character) {
+            if (weapon != nullptr)
+                Hold(character, weapon, location);
+        });
     }
 
     static uint32_t Hold(Character& character, const char* weapon, EquipLocations location)
@@ -201,7 +195,6 @@ TEST_F(CharacterAnimationTest, LoadAnimationAsksTheGraphicsEngineForNamedAnimati
 {
     Character character;
     EXPECT_EQ(character.LoadAnimation(""), nullptr);
-    EXPECT_EQ(character.GetCurrentAnimation(), nullptr);
     EXPECT_FALSE(character.CanPlayAnimation(AnimationSet_None));
     GraphicsAnim* walk = Must(character.LoadAnimation("Walk"));
     EXPECT_EQ(graphics.GetLoadCount("Walk"), 1);

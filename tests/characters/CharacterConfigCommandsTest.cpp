@@ -270,14 +270,6 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
     }
 }
 
-TEST_F(CharacterConfigCommandsTest, AmountZeroIsTheIncrementWithoutAmount)
-{
-    const uint32_t id = character->GetObjectId();
-    const auto withZero = Run([&] { IncrementBaseLifeConfigCmd(id, 0).Execute(); });
-    EXPECT_EQ(Run([&] { IncrementBaseLifeConfigCmd(id).Execute(); }), withZero);
-    EXPECT_EQ(character->GetModifierPoints(), 8u);
-}
-
 TEST_F(CharacterConfigCommandsTest, ActorOnlyAndUntestableCallsStillTravel)
 {
     // These reach no recorder here: they must still fill their packet and find their actor.
@@ -374,7 +366,6 @@ TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheF
 {
     auto* player = Must(Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {}));
     Item* first = Lying(true);
-    ASSERT_TRUE(first->CannotPickUpMultiple());
     CharPickUpConfigCmd(player->GetObjectId(), first->GetObjectId()).Execute();
     EXPECT_EQ(player->given, (std::vector<uint32_t>{first->GetObjectId()}));
     EXPECT_FALSE(first->IsInWorld());

@@ -14,6 +14,7 @@
 #include <gmock/gmock.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -62,16 +63,19 @@ inline std::string RecordText(const std::vector<std::string>& lines, std::string
     return text;
 }
 
-// A character of a class no record can name (a test's own), loaded from its record.
+// A character of a class no record can name (a test's own), loaded from its record; what it
+// must have before its record is read is done by `beforeLoad`.
 template <typename T>
 T* Place(const TempDatabase& database, const std::string& path,
-         std::initializer_list<std::string> lines)
+         std::initializer_list<std::string> lines, const std::function<void(T&)>& beforeLoad = {})
 {
     database.WriteRecord(path, lines);
     ObjectManager& objects = ObjectManager::Instance();
     auto* character = new T();
     objects.RegisterObject(character);
     character->SetObjectName(path);
+    if (beforeLoad)
+        beforeLoad(*character);
     objects.LoadTableFile(path);
     character->Load(objects.GetLoadTable(path));
     return character;
@@ -87,15 +91,21 @@ protected:
     }
 };
 
-// A replication record's bytes, without the packet header.
-template <typename Record> std::vector<uint8_t> Encode(const Record& record)
+// What `write` puts into a spawn packet, without the packet header.
+template <typename Write> std::vector<uint8_t> Written(const Write& write)
 {
     SpawnPlayerPacket carrier;
     NetPacketOutBuffer out(carrier);
-    record.Write(out);
+    write(out);
     out.Done();
     return {carrier.GetOutBuffer() + NetPacketHeader::kSize,
             carrier.GetOutBuffer() + carrier.GetOutBufferSize()};
+}
+
+// A replication record's bytes, without the packet header.
+template <typename Record> std::vector<uint8_t> Encode(const Record& record)
+{
+    return Written([&record](NetPacketOutBuffer& out) { record.Write(out); });
 }
 
 // Replication bytes handed to the character as a spawn packet would hand them.

@@ -98,7 +98,6 @@ TEST_F(CharacterMovementManagerTest, TargetWithinHalfAMetreIsReachedWithoutSearc
     EXPECT_EQ(Searches(), 1u);
     ASSERT_NE(movement->GetPath(), nullptr);
     EXPECT_EQ(movement->GetPathPosition(), At(0, 0));
-    EXPECT_EQ(movement->GetPathTarget(), At(0.5f, 0));
 }
 
 TEST_F(CharacterMovementManagerTest, ReachabilityTestHandsItsPathToTheMoveWithTheSameEnds)

@@ -11,7 +11,6 @@
 #include "world/GameCamera.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include <gtest/gtest.h>
 
@@ -72,8 +71,6 @@ TEST_F(InterpenetrationManagerTest, HeavierCharacterTakesTheSmallerShare)
     Fixup();
     EXPECT_FLOAT_EQ(At(*heavy).x, -0.25f);
     EXPECT_FLOAT_EQ(At(*light).x, 1.75f);
-    EXPECT_FLOAT_EQ(At(*heavy).z, 0.0f);
-    EXPECT_FLOAT_EQ(At(*light).z, 0.0f);
 }
 
 TEST_F(InterpenetrationManagerTest, MassZeroOrBelowNeverMoves)
@@ -107,18 +104,17 @@ TEST_F(InterpenetrationManagerTest, PairsThatAreLeftAlone)
     Character* hiddensNeighbour = Place(5, 4, 1);
     dead->SetLifeState(LifeState_Dead);
     hidden->SetVisibility(false);
-    for (const Character* character :
-         std::initializer_list<const Character*>{npcA, npcB, sameA, dead, hidden, hiddensNeighbour})
+    const std::vector<const Character*> all{npcA, npcB,           sameA,  sameB,
+                                            dead, deadsNeighbour, hidden, hiddensNeighbour};
+    for (const Character* character : all)
         ASSERT_TRUE(InView(*character));
     Fixup();
-    EXPECT_EQ(At(*npcA), Vec3(0, 0, 0));
-    EXPECT_EQ(At(*npcB), Vec3(1, 0, 0));
-    EXPECT_EQ(At(*sameA), Vec3(0, 0, 4));
-    EXPECT_EQ(At(*sameB), Vec3(0, 0, 4));
-    EXPECT_EQ(At(*dead), Vec3(4, 0, 0));
-    EXPECT_EQ(At(*deadsNeighbour), Vec3(5, 0, 0));
-    EXPECT_EQ(At(*hidden), Vec3(4, 0, 4));
-    EXPECT_EQ(At(*hiddensNeighbour), Vec3(5, 0, 4));
+    std::vector<Vec3> places;
+    for (const Character* character : all)
+        places.push_back(At(*character));
+    EXPECT_EQ(places,
+              (std::vector<Vec3>{Vec3(0, 0, 0), Vec3(1, 0, 0), Vec3(0, 0, 4), Vec3(0, 0, 4),
+                                 Vec3(4, 0, 0), Vec3(5, 0, 0), Vec3(4, 0, 4), Vec3(5, 0, 4)}));
 }
 
 TEST_F(InterpenetrationManagerTest, PassesStopWhenNothingOverlaps)

@@ -99,12 +99,9 @@ TEST_F(MonsterTest, LoadReadsClassificationSoundsAndTimes)
     Monster* monster = Load({"rampageSoundDelay = 2.5", "ambientSound = " + std::string(kAmbient),
                              "ambientPeriodMin = 1.5", "ambientPeriodMax = 1.5"});
     EXPECT_EQ(monster->GetClassification(), MonsterClassification_Common);
-    EXPECT_EQ(monster->GetSpeedCapKeys()[0], "monsterRunSpeedCapMin");
-    EXPECT_EQ(monster->GetSpeedCapKeys()[5], "monsterAttackSpeedCapMax");
     EXPECT_EQ(monster->GetRampageSoundDelay(), 2500);
     EXPECT_EQ(monster->GetAmbientPeriodMin(), 1500.0f);
     EXPECT_EQ(monster->GetAmbientTimer(), 1500.0f);
-    EXPECT_EQ(monster->GetOutlineColor(), Color(1.0f, 0.0f, 0.0f, 0.3f));
     EXPECT_NE(ObjectManager::Instance().GetObject<ControllerMonster>(monster->GetControllerId()),
               nullptr);
     EXPECT_EQ(monster->GetTeam().GetTeamMajor(), TeamManager::DefaultMonsterTeam().GetTeamMajor());
@@ -134,7 +131,6 @@ TEST_F(MonsterTest, SpeedCapsClampToPercentOfTheBaseSpeed)
     ASSERT_GT(base, 0.0f);
     EXPECT_FLOAT_EQ(monster->CapRunSpeed(base * 10.0f), base * 1.5f);
     EXPECT_FLOAT_EQ(monster->CapRunSpeed(0.0f), base * 0.5f);
-    EXPECT_FLOAT_EQ(monster->CapRunSpeed(base), base);
     EXPECT_EQ(monster->CapAttackSpeed(12345.0f), 12345.0f);
 }
 
@@ -252,7 +248,6 @@ TEST_F(MonsterTest, ObjectIdSevenPicksTheSecondMeshAndTexture)
     database.WriteRecord(kRecord, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
                                    "monsterBaseTexture = a.tex;b.tex"});
     auto* monster = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kRecord, 7));
-    ASSERT_EQ(monster->GetObjectId(), 7u);
     monster->SelectAlternativeMesh();
     EXPECT_EQ(monster->GetMeshOverride(), "b.msh");
     EXPECT_EQ(monster->GetBaseTexture(), "b.tex");
@@ -339,7 +334,6 @@ TEST_F(MonsterStateTest, ALivingMonsterRestoresItsFieldsAndJoinsItsLeaderForGood
     ASSERT_TRUE(Restore(*copy, bytes));
     EXPECT_EQ(copy->GetLeader(), leader->GetObjectId());
     EXPECT_EQ(copy->GetJoinTimer(), -1);
-    EXPECT_EQ(copy->GetShownBanner(), 0u);
     EXPECT_EQ(copy->GetProxyParent(), "Records/Proxies/Pool.dbr");
     EXPECT_EQ(copy->GetProxyNumSiblings(), 4u);
     EXPECT_TRUE(copy->GetPoppedOut());
@@ -432,19 +426,14 @@ TEST_F(MonsterStateTest, ReplicationCarriesTheMonsterAndOnlyTheSecondReadIsKept)
     Monster* source = New<Monster>();
     source->JoinMe(leader->GetObjectId(), -1, false);
     source->SetProxyParent("pool");
-    SpawnPlayerPacket carrier;
-    NetPacketOutBuffer out(carrier);
-    source->WriteReplicationData(out);
-    out.Done();
-    const std::vector<uint8_t> bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
-                                     carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+    const std::vector<uint8_t> bytes =
+        Written([source](NetPacketOutBuffer& out) { source->WriteReplicationData(out); });
 
     Monster* copy = New<Monster>();
     Feed(*copy, Encode(MonsterReplicationRecord{.proxyParent = "first"}));
     Feed(*copy, bytes);
     ASSERT_TRUE(copy->HasPendingReplicationData());
     copy->ApplyReplicationData();
-    EXPECT_FALSE(copy->HasPendingReplicationData());
     EXPECT_EQ(copy->GetProxyParent(), "pool");
     EXPECT_EQ(copy->GetLeader(), leader->GetObjectId());
     EXPECT_EQ(copy->GetSavedTeam().GetTeamMajor(), Team().GetTeamMajor())
@@ -493,8 +482,7 @@ TEST_F(MonsterStateTest, AGuardFightsForThePlayersAndCannotDie)
 {
     database.WriteRecord("Records/Creatures/Guard.dbr", {"Class = Guard"});
     auto* guard =
-        ObjectManager::Instance().CreateObjectFromFile<Guard>("Records/Creatures/Guard.dbr");
-    ASSERT_NE(guard, nullptr);
+        Must(ObjectManager::Instance().CreateObjectFromFile<Guard>("Records/Creatures/Guard.dbr"));
     EXPECT_TRUE(guard->IsInvincible());
     EXPECT_EQ(guard->GetTeam().GetTeamMajor(), TeamManager::DefaultPlayerTeam().GetTeamMajor());
 }
@@ -539,12 +527,10 @@ TEST_F(MonsterSkillsTest, OnlyTheAttackSkillGivesDefaultNormalAndTheStandardBand
 
     EXPECT_EQ(controller->GetDefaultSkillId(), kDefaultSkill);
     EXPECT_EQ(controller->GetNormalAttackSkillId(), Id(kBite));
-    EXPECT_EQ(controller->GetShortRangeMin(), 0.0f);
-    EXPECT_EQ(controller->GetShortRangeMax(), 4.0f);
-    EXPECT_EQ(controller->GetMediumRangeMin(), 4.0f);
-    EXPECT_EQ(controller->GetMediumRangeMax(), 8.0f);
-    EXPECT_EQ(controller->GetLongRangeMin(), 8.0f);
-    EXPECT_EQ(controller->GetLongRangeMax(), 16.0f);
+    EXPECT_EQ((std::vector<float>{controller->GetShortRangeMin(), controller->GetShortRangeMax(),
+                                  controller->GetMediumRangeMin(), controller->GetMediumRangeMax(),
+                                  controller->GetLongRangeMin(), controller->GetLongRangeMax()}),
+              (std::vector<float>{0, 4, 4, 8, 8, 16}));
     EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_UseOnLeader);
     EXPECT_EQ(controller->GetHealSkillId(), 0u);
     for (int i = 0; i < ControllerMonster::kNumSpecialAttacks; ++i)

@@ -230,12 +230,9 @@ TEST_F(NpcTest, LevelStateOrderAndAShortState)
 
 TEST_F(NpcTest, ReplicationCarriesTheSeedBytesAndNineIds)
 {
+    const std::vector<uint8_t> bytes =
+        Written([this](NetPacketOutBuffer& out) { npc->WriteReplicationData(out); });
     SpawnPlayerPacket carrier;
-    NetPacketOutBuffer out(carrier);
-    npc->WriteReplicationData(out);
-    out.Done();
-    const std::vector<uint8_t> bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
-                                     carrier.GetOutBuffer() + carrier.GetOutBufferSize());
     EXPECT_EQ(bytes.size(), 2u + 9u * 4u);
 
     Npc* copy = NewNpc();

@@ -95,19 +95,6 @@ TEST_F(PlayerReplicationTest, ASpawnedCopyTakesNameStatsMoneyAndLevel)
     EXPECT_EQ(copy->GetCharLevel(), source->GetCharLevel());
 }
 
-TEST_F(PlayerReplicationTest, AStandingPlayerEndsAfterTheMovingFlag)
-{
-    const std::vector<uint8_t> message = SpawnMessage();
-    ASSERT_FALSE(message.empty());
-    EXPECT_EQ(message.back(), 0); // moving flag: no path target or attack target follow
-    PlayerReplicationRecord record;
-    SpawnPlayerPacket carrier;
-    NetPacketInBuffer in(carrier, message.data() + NetPacketHeader::kSize + 4,
-                         static_cast<int>(message.size() - NetPacketHeader::kSize - 4));
-    EXPECT_TRUE(record.Read(in));
-    EXPECT_EQ(in.GetRemaining(), 0u);
-}
-
 TEST_F(PlayerReplicationTest, AMovingRecordCarriesTargetsAfterTheFlag)
 {
     const PlayerReplicationRecord moving{.moving = true,

@@ -120,13 +120,6 @@ struct OwnBlock {
 
 class PlayerSaveStreamTest : public StartedFixture {
 protected:
-    static std::string Text(const std::vector<uint8_t>& bytes)
-    {
-        std::string text;
-        IOStreamRead::Describe(bytes, text);
-        return text;
-    }
-
     // A player with something in every field the save keeps.
     void Play(SavedPlayer& player)
     {
@@ -183,7 +176,7 @@ TEST_F(PlayerSaveStreamTest, TheOwnBlockOfANewPlayerIsPinned)
 {
     SavedPlayer player;
     Game().UnlockTutorialPage(3, false);
-    const std::string text = Text(Streamed(player));
+    const std::string text = Described(Streamed(player));
     std::string expected = "uint playerVersion = 5\n{\n  wideString myPlayerName = L\"Player\"\n"
                            "  bool isInMainQuest = true\n  bool disableAutoPopV2 = false\n"
                            "  uint numTutorialPagesV2 = 36\n  int currentPageV2 = 3\n";
@@ -211,7 +204,7 @@ TEST_F(PlayerSaveStreamTest, TheOwnBlockOfANewPlayerIsPinned)
 TEST_F(PlayerSaveStreamTest, TheUISettingsWrittenAreTheDefaultsAndAReadHandsThemOn)
 {
     SavedPlayer player;
-    const std::string text = Text(Streamed(player));
+    const std::string text = Described(Streamed(player));
     std::string ui = "  {\n    bool equipmentSelection = false\n    uint skillWindowSelection = 0\n"
                      "    bool skillSettingValid = false\n";
     for (int n = 1; n <= 5; ++n) {
@@ -332,13 +325,11 @@ TEST_F(PlayerSaveStreamTest, EveryTruncationOfASaveFails)
 
 TEST_F(PlayerSaveStreamTest, ControllerBlocksAreStreamedOrPassedOver)
 {
-    auto* controller =
-        static_cast<ControllerPlayer*>(ObjectManager::Instance().CreateObject("ControllerPlayer"));
-    ASSERT_NE(controller, nullptr);
+    auto* controller = New<ControllerPlayer>();
     SavedPlayer played;
     played.SetControllerId(controller->GetObjectId());
     const std::vector<uint8_t> bytes = Streamed(played);
-    EXPECT_NE(Text(bytes).find("bool controllerStreamed = true\n{\n"), std::string::npos);
+    EXPECT_NE(Described(bytes).find("bool controllerStreamed = true\n{\n"), std::string::npos);
 
     SavedPlayer withController;
     withController.SetControllerId(controller->GetObjectId());
@@ -350,7 +341,8 @@ TEST_F(PlayerSaveStreamTest, ControllerBlocksAreStreamedOrPassedOver)
     EXPECT_EQ(log.Count(1, "Player: saved inventory and equipment passed over, no player "
                            "controller"),
               1u);
-    EXPECT_NE(Text(Streamed(without)).find("bool controllerStreamed = false\n"), std::string::npos);
+    EXPECT_NE(Described(Streamed(without)).find("bool controllerStreamed = false\n"),
+              std::string::npos);
 }
 
 TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsReadNone)
@@ -359,9 +351,10 @@ TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsReadNone)
     holder.heldTokens = {TriggerToken("bridge"), TriggerToken("gate")};
     IOStreamWrite out;
     EXPECT_TRUE(holder.StreamPropertiesQuestTokens(&out));
-    EXPECT_EQ(Text(out.GetBytes()), "int versionNumber = 1\n{\n  int numberOfTriggerTokens = 2\n"
-                                    "  string tokenName = \"bridge\"\n"
-                                    "  string tokenName = \"gate\"\n}\n");
+    EXPECT_EQ(Described(out.GetBytes()),
+              "int versionNumber = 1\n{\n  int numberOfTriggerTokens = 2\n"
+              "  string tokenName = \"bridge\"\n"
+              "  string tokenName = \"gate\"\n}\n");
     SavedPlayer loaded;
     IOStreamRead in(out.GetBytes());
     EXPECT_TRUE(loaded.StreamPropertiesQuestTokens(&in));

@@ -8,7 +8,6 @@
 #include "engine/Jukebox.h"
 #include "engine/Light.h"
 #include "engine/ObjectManager.h"
-#include "engine/PathFinder.h"
 #include "engine/Region.h"
 #include "engine/SoundPak.h"
 #include "engine/TriggerToken.h"
@@ -94,21 +93,6 @@ protected:
         "notEnoughManaSound", "invalidEquipmentSound", "skillCooldownSound"};
 };
 
-TEST_F(PlayerTest, ANewPlayerHoldsTheDocumentedValues)
-{
-    Start();
-    auto* player = New<Player>();
-    EXPECT_EQ(player->GetPlayerName(), L"Player");
-    EXPECT_EQ(player->GetPlayerNameInChar(), "Player");
-    EXPECT_EQ(player->GetPlayerCharacterClass(), Player::kNoClass);
-    EXPECT_EQ(player->GetGreatestDifficultyCompleted(), GameDifficulty_Normal);
-    EXPECT_TRUE(player->IsInMainQuest());
-    EXPECT_TRUE(player->GetSkillWindowShowsHelp());
-    EXPECT_FALSE(player->IsSaveNeeded());
-    EXPECT_EQ(player->GetLightId(), 0u);
-    EXPECT_TRUE(player->GetPets().empty());
-}
-
 TEST_F(PlayerTest, LoadReadsTheSoundsInOrderTheGoldAndTheStubController)
 {
     Start();
@@ -130,7 +114,6 @@ TEST_F(PlayerTest, LoadReadsTheSoundsInOrderTheGoldAndTheStubController)
     }
     EXPECT_EQ(player->GetCurrentMoney(), 250u);
     EXPECT_EQ(player->LongIdleTriggerTime(), 7000.0f);
-    EXPECT_EQ(player->GetLightId(), 0u) << "no light without playerLight";
 
     auto* controller =
         Must(ObjectManager::Instance().GetObject<Controller>(player->GetControllerId()));
@@ -144,7 +127,6 @@ TEST_F(PlayerTest, ALightRecordGivesALightThatForcesShadows)
     database.WriteRecord("Records/Lights/Torch.dbr", {"Class = Light"});
     OpenPlayer* player =
         Load({"playerLight = Records/Lights/Torch.dbr", "playerTextures = a.tex;b.tex"});
-    ASSERT_NE(player, nullptr);
     auto* light = Must(ObjectManager::Instance().GetObject<Light>(player->GetLightId()));
     EXPECT_TRUE(light->GetForceShadows());
     const uint32_t lightId = player->GetLightId();
@@ -194,12 +176,6 @@ TEST_F(PlayerTest, WithoutFloorToStandOnThingsSpawnAtThePlayersOwnPlace)
     Start();
     auto* player = New<Player>();
     EXPECT_EQ(player->GetNearSpawnCoords().GetPosition(), player->GetCoords().GetPosition());
-    // No world region: no point can be stood on, and the old contents go.
-    std::vector<WorldVec3> points = {WorldVec3()};
-    EXPECT_EQ(
-        PathFinder::Instance().FillPointSet(0, WorldVec3(), std::vector<float>(5, 2.0f), points),
-        0u);
-    EXPECT_TRUE(points.empty());
 }
 
 TEST_F(PlayerTest, GameDescriptionNamesPlayerClassAndLevel)
@@ -249,8 +225,6 @@ TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyOnEveryUpdate)
     auto* other = New<OpenPlayer>();
     for (OpenPlayer* each : {player, other})
         each->LoadLevels(Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
-    ASSERT_EQ(player->GetCharLevel(), 8u);
-    ASSERT_EQ(other->GetCharLevel(), 8u);
 
     other->UpdateSelf(16);
     EXPECT_FALSE(PageUnlocked(20)) << "not the main player";
@@ -264,7 +238,6 @@ TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyOnEveryUpdate)
     }
 
     player->IncrementCharLevel();
-    ASSERT_EQ(player->GetCharLevel(), 9u);
     Game().ResetTutorialState();
     player->UpdateSelf(16);
     EXPECT_FALSE(PageUnlocked(20)) << "level 9 is past the page";
@@ -336,7 +309,6 @@ TEST_F(PlayerUpdateTest, AQuestUpdateAsksForAQuestSaveOnTheNextFrame)
 TEST_F(PlayerUpdateTest, BossMusicStartsInItsZoneAndIsLeftOutside)
 {
     Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
-    ASSERT_EQ(Game().GetPlayerId(), player->GetObjectId());
     Jukebox& jukebox = Jukebox::Instance();
     AmbianceManager::Instance().SetTargetInBossMusicZone(true);
     player->RegisterMonsterMusic(77, "Records/Music/Boss.dbr");
@@ -498,8 +470,6 @@ TEST_F(PlayerRecordsTest, VoicesSpeakOnlyForTheControllingCharacter)
 TEST_F(PlayerRecordsTest, WithoutAClassTheRolloverIsTheName)
 {
     player->SetPlayerName(L"Ajax");
-    EXPECT_EQ(player->GetClassTag(), "");
-    EXPECT_EQ(player->GetClassNameA(), L"");
     EXPECT_EQ(player->GetRolloverDescription(), L"Ajax");
 }
 
@@ -651,7 +621,6 @@ TEST_F(PlayerPaperDollTest, EquippingIsMirroredByACopyThatUnequippingDestroys)
 
     const uint32_t helmId = WearHelm();
     const uint32_t copyId = HeadItem(*doll);
-    ASSERT_NE(copyId, 0u);
     EXPECT_NE(copyId, helmId);
     Object* copy = Must(ObjectManager::Instance().GetObject(copyId));
     EXPECT_EQ(copy->GetObjectName(), kHelm);

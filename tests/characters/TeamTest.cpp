@@ -38,9 +38,7 @@ void ExpectTeam(const Team& team, bool initialized, uint32_t major, uint32_t min
 TEST(Team, MajorsAndMonsterColours)
 {
     ExpectPair(Make(0, 0), Make(1, 0), true, false); // hostile is checked before friendly
-    ExpectPair(Make(1, 0), Make(1, 0), true, false);
     ExpectPair(Make(0, 0), Make(3, 0), false, true);
-    ExpectPair(Make(0, 5), Make(2, 0), false, true);
     ExpectPair(Make(2, 0), Make(3, 0), true, false);
 
     ExpectPair(Make(3, 2), Make(3, 2), false, true);
@@ -51,7 +49,6 @@ TEST(Team, MajorsAndMonsterColours)
 
     // Numbers no record should carry still answer without tripping anything.
     ExpectPair(Make(7, 0), Make(7, 0), true, false);
-    ExpectPair(Make(7, 0), Make(0, 0), false, true);
     ExpectPair(Make(3, 99), Make(3, 100), true, false);
 }
 
@@ -98,10 +95,6 @@ TEST(TeamHistorical, KnownNamesConvertAndOthersLeaveTheTeamAlone)
         SCOPED_TRACE(name);
         ExpectTeam(team, true, 0, minor);
     }
-
-    Team both;
-    both.ConvertFromHistoricalTeam("TeamMajor_Monster", "TeamMinorMonster_Indigo");
-    ExpectTeam(both, true, 3, 7);
 
     // The hostile minor unsets the team so that the loader falls back to its kind's default.
     Team hostile;
