@@ -77,6 +77,11 @@ namespace {
 
 class ControllerCharacterTest : public DeathFixture {
 protected:
+    ControllerTestMonster* Carrier()
+    {
+        return Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
+    }
+
     ControllerCharacter* Control(Character& character)
     {
         auto* made = static_cast<ControllerCharacter*>(
@@ -98,7 +103,6 @@ protected:
 TEST_F(ControllerCharacterTest, PickingUpPutsTheItemIntoThePlayersInventory)
 {
     auto* player = Spawn<ControllerTestPlayer>("Records/Creatures/Hero.dbr", {});
-    ASSERT_NE(player, nullptr);
     Item* item = LyingItem();
     Control(*player)->PickupItem(item->GetObjectId());
     EXPECT_TRUE(player->HasItem(item->GetObjectId()));
@@ -108,8 +112,7 @@ TEST_F(ControllerCharacterTest, PickingUpPutsTheItemIntoThePlayersInventory)
 
 TEST_F(ControllerCharacterTest, EverySenderHandsItsCommandToTheCharacter)
 {
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     controller->SendEquipAttachAction(41, EquipLocations_RightHand);
     controller->SendEquipDetachAction(41);
@@ -125,8 +128,7 @@ TEST_F(ControllerCharacterTest, EverySenderHandsItsCommandToTheCharacter)
 
 TEST_F(ControllerCharacterTest, AmountsRaiseTheBaseLifeAndMana)
 {
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     CharacterBio& bio = monster->GetCharacterBio();
     const float life = bio.GetBaseCharAttribute(CharAttribute_Life);
     const float mana = bio.GetBaseCharAttribute(CharAttribute_Mana);
@@ -142,8 +144,7 @@ TEST_F(ControllerCharacterTest, AmountsRaiseTheBaseLifeAndMana)
 
 TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothing)
 {
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     controller->SendDropItemRandom(0);
     controller->SendRemoveItemFromInventory(0);
@@ -164,7 +165,6 @@ TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothi
 TEST_F(ControllerCharacterTest, RemovingAHeldItemDestroysIt)
 {
     auto* player = Spawn<ControllerTestPlayer>("Records/Creatures/Hero.dbr", {});
-    ASSERT_NE(player, nullptr);
     Item* item = LyingItem();
     const uint32_t id = item->GetObjectId();
     ControllerCharacter* controller = Control(*player);
@@ -183,8 +183,7 @@ TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsFor
     orphan->SendDropItemRandom(7);
     orphan->PickupItem(7);
 
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     EXPECT_FALSE(controller->IsDualWieldAllowed());
     monster->AllowDualWieldWeapons(true);
@@ -198,11 +197,9 @@ TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItems)
         ObjectManager::Instance().CreateObject("ControllerCharacter"));
     EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
 
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     Item* item = controller->CreateItemInInventory("Records/Items/Ring.dbr");
-    ASSERT_NE(item, nullptr);
     EXPECT_TRUE(monster->GetInventory().IsItemInInventory(item->GetObjectId()));
 
     // Not an item: made, then destroyed again.
@@ -258,7 +255,6 @@ protected:
     {
         DeathFixture::SetUp();
         monster = Spawn("Records/Creatures/Boar.dbr", {});
-        ASSERT_NE(monster, nullptr);
         controller = std::make_unique<ScriptedController>();
         controller->AttachParent(monster->GetObjectId());
     }
@@ -369,7 +365,6 @@ TEST_F(ControllerBaseCharacterTest, ADeadMonsterTakesOnlyRespawnADyingOneStillAn
 
     // A player is asked of the game's matrix only while it is busy.
     Player* player = Spawn<Player>("Records/Creatures/Hero.dbr", {});
-    ASSERT_NE(player, nullptr);
     plain.AttachParent(player->GetObjectId());
     player->SetLifeState(LifeState_Dead);
     EXPECT_EQ(check(CharacterActionType_Attack), CharacterActionPermission_Allow);
@@ -411,6 +406,14 @@ protected:
         return made;
     }
 
+    static SkillBuffTransfer Rage()
+    {
+        SkillBuffTransfer transfer;
+        transfer.buffName = "Records/Skills/Rage.dbr";
+        transfer.buffLevel = 1;
+        return transfer;
+    }
+
     std::vector<uint32_t> started;
     EventHandler<ControllerCombatTest, GameEvent_GenericEntity> listener{
         "GameEvent_CreatureStartDeath", &ControllerCombatTest::OnStartDeath, this};
@@ -419,14 +422,16 @@ protected:
 TEST_F(ControllerCombatTest, KillMeStartsAMonstersDeathAndLeavesAnNpcAlive)
 {
     Npc* npc = Spawn<Npc>("Records/Creatures/Baker.dbr", {});
-    ASSERT_NE(npc, nullptr);
-    Control(*npc)->KillMe();
+    ControllerCombat* own = Control(*npc);
+    own->CreateSkillBuff(Rage(), {}, false);
+    ASSERT_EQ(own->GetSkillBuffCount(), 1u);
+    own->KillMe();
+    EXPECT_EQ(own->GetSkillBuffCount(), 0u) << "an npc only loses its buffs";
     EXPECT_EQ(npc->GetLifeState(), LifeState_Alive);
     EXPECT_EQ(npc->GetActionHandler()->GetActionType(), CharacterActionType_None);
     EXPECT_TRUE(started.empty());
 
     Monster* monster = Spawn("Records/Creatures/Boar.dbr", {});
-    ASSERT_NE(monster, nullptr);
     ControllerCombat* controller = Control(*monster);
     controller->KillMe();
     EXPECT_EQ(monster->GetLifeState(), LifeState_Dying);
@@ -446,7 +451,6 @@ protected:
         ControllerCombatTest::SetUp();
         database.WriteRecord("Records/Skills/Rage.dbr", {"Class = SkillBuff"});
         monster = Spawn<ControllerTestMonster>("Records/Creatures/Buffed.dbr", {});
-        ASSERT_NE(monster, nullptr);
         controller = Control(*monster);
         monster->SetControllerId(controller->GetObjectId());
     }
@@ -551,21 +555,6 @@ TEST_F(ControllerCombatBuffTest, RemovingAllSendsLevelZeroForEachAndKillMeRemove
     EXPECT_EQ(monster->buffs.size(), 2u);
 }
 
-TEST_F(ControllerCombatTest, KillMeOnAnNpcOnlyRemovesTheBuffs)
-{
-    Npc* npc = Spawn<Npc>("Records/Creatures/Baker.dbr", {});
-    ASSERT_NE(npc, nullptr);
-    ControllerCombat* controller = Control(*npc);
-    SkillBuffTransfer transfer;
-    transfer.buffName = "Records/Skills/Rage.dbr";
-    transfer.buffLevel = 1;
-    controller->CreateSkillBuff(transfer, {}, false);
-    ASSERT_EQ(controller->GetSkillBuffCount(), 1u);
-    controller->KillMe();
-    EXPECT_EQ(controller->GetSkillBuffCount(), 0u);
-    EXPECT_EQ(npc->GetLifeState(), LifeState_Alive);
-}
-
 class ControllerCombatGoldTest : public ControllerCombatTest {
 protected:
     static constexpr const char* kGold = "Records/Loot/Gold.dbr";
@@ -611,13 +600,9 @@ TEST_F(ControllerCombatGoldTest, KillMeDropsTheGoldBeforeTheCharacterStartsDying
     auto* monster = Spawn<ControllerTestMonster>(
         "Records/Creatures/Rich.dbr",
         {"goldGeneratorChance = 100", std::string("goldGenerator = ") + kGold});
-    ASSERT_NE(monster, nullptr);
     victim = monster;
     ControllerCombat* controller = Control(*monster);
-    SkillBuffTransfer transfer;
-    transfer.buffName = "Records/Skills/Rage.dbr";
-    transfer.buffLevel = 1;
-    controller->CreateSkillBuff(transfer, {}, false);
+    controller->CreateSkillBuff(Rage(), {}, false);
     const uint32_t nextId = ObjectManager::Instance().CreateObjectID() + 1;
 
     controller->KillMe();
@@ -639,8 +624,6 @@ TEST_F(ControllerCombatGoldTest, KillMeDropsTheGoldBeforeTheCharacterStartsDying
     }
     // No attacker: the player level is 0, so the amount is exactly 100.
     EXPECT_EQ(amount, 100u);
-    EXPECT_EQ(monster->GetLifeState(), LifeState_Dying);
-    EXPECT_EQ(monster->GetActionHandler()->GetActionType(), CharacterActionType_Die);
     EXPECT_EQ(started, (std::vector<uint32_t>{monster->GetObjectId()}));
 }
 
@@ -650,8 +633,6 @@ TEST_F(ControllerCombatGoldTest, NoChanceOrAnNpcRunsNoGenerator)
                           {"goldGeneratorChance = 0", std::string("goldGenerator = ") + kGold});
     Npc* baker = Spawn<Npc>("Records/Creatures/RichBaker.dbr",
                             {"goldGeneratorChance = 100", std::string("goldGenerator = ") + kGold});
-    ASSERT_NE(poor, nullptr);
-    ASSERT_NE(baker, nullptr);
     Control(*poor)->KillMe();
     Control(*baker)->KillMe();
     EXPECT_TRUE(drops.empty());
