@@ -40,6 +40,7 @@
 #include "skills/Skill.h"
 #include "skills/SkillState.h"
 #include "tests/ai/AiWorldFixture.h"
+#include "tests/ai/ControllerTestMonster.h"
 #include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
@@ -66,21 +67,6 @@ public:
 };
 
 GAME_IMPLEMENT_CLASS(MonsterStatesOneController, ControllerMonster);
-
-// Keeps the packet type of every command it is handed, then runs the command as usual.
-class MonsterStateTestMonster : public Monster {
-    GAME_DECLARE_CLASS(MonsterStateTestMonster)
-
-public:
-    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
-    {
-        sent.push_back(command->GetNetPacket()->GetType());
-        Monster::Enqueue(std::move(command));
-    }
-    std::vector<uint32_t> sent;
-};
-
-GAME_IMPLEMENT_CLASS(MonsterStateTestMonster, Monster);
 
 class MonsterStateTestSkill : public Skill {
     GAME_DECLARE_CLASS(MonsterStateTestSkill)
@@ -138,12 +124,12 @@ protected:
         ObjectManager& objects = ObjectManager::Instance();
         if (animated)
             database.WriteRecord("Records/Creatures/Monster/Imp.dbr",
-                                 {"Class = MonsterStateTestMonster", "unarmedRunAnim = ImpRun",
+                                 {"Class = ControllerTestMonster", "unarmedRunAnim = ImpRun",
                                   "unarmedWalkAnim = ImpWalk"});
         else
             database.WriteRecord("Records/Creatures/Monster/Imp.dbr",
-                                 {"Class = MonsterStateTestMonster"});
-        monster = objects.CreateObjectFromFile<MonsterStateTestMonster>(
+                                 {"Class = ControllerTestMonster"});
+        monster = objects.CreateObjectFromFile<ControllerTestMonster>(
             "Records/Creatures/Monster/Imp.dbr");
         monster->SetUniqueID(uniqueId);
         (*world)->AddEntity(monster, WorldCoords(At(0, 0)), false);
@@ -226,7 +212,7 @@ protected:
     WorldVec3 Destination() const { return monster->GetMovementManager()->GetPathTarget(); }
 
     std::optional<AiScopedWorld> world;
-    MonsterStateTestMonster* monster = nullptr;
+    ControllerTestMonster* monster = nullptr;
     MonsterStatesOneController* controller = nullptr;
     int made = 0;
 };
@@ -779,9 +765,9 @@ TEST_F(ControllerMonsterStatesTest, DyingFiresItsReadySkillOnceEvenWhenToldToDie
     controller->SetState("Dying", ControllerAIStateData());
     const uint32_t activate =
         TypeOf<ActivateSkillConfigCmd>(monster->GetObjectId(), 0u, 0u, WorldVec3());
-    EXPECT_EQ(monster->sent, std::vector<uint32_t>{activate});
+    EXPECT_EQ(monster->Types(), std::vector<uint32_t>{activate});
     controller->CharacterIsDying();
-    EXPECT_EQ(monster->sent, std::vector<uint32_t>{activate});
+    EXPECT_EQ(monster->Types(), std::vector<uint32_t>{activate});
 }
 
 TEST_F(ControllerMonsterStatesTest, BeginTrapElsewhereDropsTheQueueWithoutEndingIt)
@@ -797,24 +783,20 @@ TEST_F(ControllerMonsterStatesTest, BeginTrapElsewhereDropsTheQueueWithoutEnding
     monster->sent.clear();
     controller->EndTrap();
     EXPECT_EQ(State(), "Return");
-    EXPECT_EQ(monster->sent,
+    EXPECT_EQ(monster->Types(),
               std::vector<uint32_t>{TypeOf<ReleaseTrapConfigCmd>(monster->GetObjectId())});
 }
 
 TEST_F(ControllerMonsterStatesTest, ParalyzeLastsLongerTheNearerTheEnemyInBandsOf25)
 {
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(25.0f), 4000);
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(50.5f), 4000);
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(24.0f), 160);
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(24.99f), 160);
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(1.0f), 3840);
-    // 2147483647 mod 25 is 22.
-    EXPECT_EQ(
-        ControllerMonsterStateParalyze::GetParalyzeTime(std::numeric_limits<float>::infinity()),
-        480);
-    EXPECT_EQ(
-        ControllerMonsterStateParalyze::GetParalyzeTime(std::numeric_limits<float>::quiet_NaN()),
-        4000);
+    // An infinite distance saturates to 2147483647, which is 22 mod 25.
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::pair<float, int32_t> bands[] = {{25.0f, 4000}, {50.5f, 4000}, {24.0f, 160},
+                                               {24.99f, 160}, {1.0f, 3840},  {inf, 480},
+                                               {nan, 4000}};
+    for (const auto& [distance, ms] : bands)
+        EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(distance), ms) << distance;
 
     // Running from an enemy on the very same spot goes nowhere, rather than to not-a-number.
     const WorldVec3 here = At(1, 1);
@@ -841,7 +823,7 @@ TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkil
     controller->SetQuestPoint(At(6, 0));
     controller->SetState("QuestMove", ControllerAIStateData());
     controller->SetState("Idle", ControllerAIStateData());
-    EXPECT_EQ(monster->sent, std::vector<uint32_t>{TypeOf<QuestMoveCompletedConfigCmd>(self)});
+    EXPECT_EQ(monster->Types(), std::vector<uint32_t>{TypeOf<QuestMoveCompletedConfigCmd>(self)});
     // Where the quest left the monster is its new home.
     EXPECT_EQ(monster->GetSpawnPoint().GetPosition(), monster->GetCoords().GetPosition());
 
@@ -849,7 +831,8 @@ TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkil
     monster->sent.clear();
     controller->HandleEvent(Name::Create("End"));
     EXPECT_EQ(State(), "Idle");
-    EXPECT_EQ(monster->sent, std::vector<uint32_t>{TypeOf<QuestAnimationCompletedConfigCmd>(self)});
+    EXPECT_EQ(monster->Types(),
+              std::vector<uint32_t>{TypeOf<QuestAnimationCompletedConfigCmd>(self)});
 
     auto* skill = static_cast<MonsterStateTestSkill*>(
         ObjectManager::Instance().CreateObject("MonsterStateTestSkill"));

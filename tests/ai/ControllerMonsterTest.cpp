@@ -121,8 +121,6 @@ TEST_F(ControllerMonsterTest, TreasureProxyReplacesTheOldOneAndKeepsOnlyProxies)
 
 TEST_F(ControllerMonsterTest, LoadDefaultsReplaceTheStartValues)
 {
-    EXPECT_EQ(controller->GetInnerSightAngerRate(), 20.0f);
-    EXPECT_EQ(controller->GetMaxPursuitDistance(), 0.0f);
     EXPECT_EQ(controller->GetLeaderDistance(), 5.0f);
     EXPECT_EQ(controller->GetMinWanderDistance(), 2.0f);
     EXPECT_EQ(controller->GetEmoteWhenWaitingChance(), 50u);
