@@ -1,7 +1,6 @@
 #pragma once
 
 #include "characters/Monster.h"
-#include "engine/ActorConfigCommand.h"
 #include "engine/NetPacket.h"
 #include "tests/combat/DeathFixture.h"
 

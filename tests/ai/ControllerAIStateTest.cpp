@@ -339,7 +339,8 @@ TEST_F(ControllerAIStateTest, NotificationsReachTheExecutingState)
     Start();
     controller->QuestCommandMove(1, WorldVec3(), true);
     controller->QuestCommandMove(1, WorldVec3(), false);
-    EXPECT_EQ(journal(), (Journal{"Idle quest 1", "Idle quest 0"}));
+    State("Idle")->Strike(0, 77);
+    EXPECT_EQ(journal(), (Journal{"Idle quest 1", "Idle quest 0", "Idle used 77"}));
 
     // The default stun drops the temporaries, keeps whole units and goes to "Stunned".
     controller->AddTemporaryState("Hit", Against(1));
@@ -352,13 +353,6 @@ TEST_F(ControllerAIStateTest, NotificationsReachTheExecutingState)
     // No "Dying" registered: the default's switch is refused with the level-2 line.
     controller->CharacterIsDying();
     EXPECT_EQ(log.Count(2, "State Dying is trying to be set, but not found."), 1u);
-}
-
-TEST_F(ControllerAIStateTest, AStateHearsOfTheSkillItUsedByItsId)
-{
-    Start();
-    State("Idle")->Strike(0, 77);
-    EXPECT_EQ(journal(), (Journal{"Idle used 77"}));
 }
 
 class ConfusableController : public ControllerMonster {

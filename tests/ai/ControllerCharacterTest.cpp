@@ -76,14 +76,19 @@ protected:
     }
 };
 
-TEST_F(ControllerCharacterTest, PickingUpPutsTheItemIntoThePlayersInventory)
+TEST_F(ControllerCharacterTest, APickedUpItemIsHeldAndRemovingItDestroysIt)
 {
     auto* player = Spawn<ControllerTestPlayer>("Records/Creatures/Hero.dbr", {});
     Item* item = LyingItem();
-    Control(*player)->PickupItem(item->GetObjectId());
-    EXPECT_TRUE(player->HasItem(item->GetObjectId()));
+    const uint32_t id = item->GetObjectId();
+    ControllerCharacter* controller = Control(*player);
+    controller->PickupItem(id);
+    ASSERT_TRUE(player->HasItem(id));
     EXPECT_FALSE(item->IsInWorld());
     EXPECT_TRUE(item->IsPickupOk());
+    controller->SendRemoveItemFromInventory(id);
+    EXPECT_FALSE(player->HasItem(id));
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(id), nullptr);
 }
 
 TEST_F(ControllerCharacterTest, EverySenderHandsItsCommandToTheCharacter)
@@ -138,26 +143,15 @@ TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothi
     }
 }
 
-TEST_F(ControllerCharacterTest, RemovingAHeldItemDestroysIt)
-{
-    auto* player = Spawn<ControllerTestPlayer>("Records/Creatures/Hero.dbr", {});
-    Item* item = LyingItem();
-    const uint32_t id = item->GetObjectId();
-    ControllerCharacter* controller = Control(*player);
-    controller->PickupItem(id);
-    ASSERT_TRUE(player->HasItem(id));
-    controller->SendRemoveItemFromInventory(id);
-    EXPECT_FALSE(player->HasItem(id));
-    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(id), nullptr);
-}
-
 TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsForwarded)
 {
+    database.WriteFile("Records/Items/Ring.dbr", "Class = Item\n");
     auto* orphan = static_cast<ControllerCharacter*>(
         ObjectManager::Instance().CreateObject("ControllerCharacter"));
     orphan->IncrementCharacterLife(5);
     orphan->SendDropItemRandom(7);
     orphan->PickupItem(7);
+    EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
 
     auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
@@ -169,10 +163,6 @@ TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsFor
 TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItems)
 {
     database.WriteFile("Records/Items/Ring.dbr", "Class = Item\n");
-    auto* orphan = static_cast<ControllerCharacter*>(
-        ObjectManager::Instance().CreateObject("ControllerCharacter"));
-    EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
-
     auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     Item* item = controller->CreateItemInInventory("Records/Items/Ring.dbr");
