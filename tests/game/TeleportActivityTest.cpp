@@ -77,9 +77,6 @@ TEST_F(TeleportActivityTest, ADestinationInNoRegionOnlyStoresItAndEndsAtTheNextU
     EXPECT_TRUE(gEngine->GetNetworkConnectionManager().TakeSentPackets().empty());
     teleport->Update(10);
     EXPECT_TRUE(teleport->IsFinished());
-    teleport.reset();
-    EXPECT_FALSE(Game().NeedsSleep());
-    EXPECT_FALSE(Game().IsMouseLocked());
 }
 
 TEST_F(TeleportActivityTest, TheDepartureSoundPlaysAtTheDestinationAndGoesWithTheHourglass)
@@ -123,7 +120,6 @@ TEST_F(TeleportActivityTest, TheLocalClientRunsItsSixStates)
     teleport->SetDestination(1010, 0, 20, player->GetObjectId());
     EXPECT_EQ(teleport->GetDestination(), WorldVec3(2, Vec3(10, 0, 20)));
     EXPECT_EQ(TakeSent<StartTeleportPacket>().size(), 1u);
-    EXPECT_TRUE(player->IsTeleporting());
 
     teleport->Update(10);
     EXPECT_EQ(teleport->GetState(), 1);
@@ -185,8 +181,6 @@ TEST_F(TeleportActivityTest, TheLocalServerIsItsOwnPeerAndEndsFromStateThree)
     EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
     teleport->Update(2501);
     EXPECT_TRUE(teleport->IsFinished());
-    EXPECT_FALSE(player->IsTeleporting());
-    EXPECT_FALSE(player->IsInvincible());
     teleport.reset();
     EXPECT_FALSE(Game().NeedsSleep());
 }
