@@ -36,7 +36,6 @@ bool Eval(const std::string& text, Variables<bool>& variables)
     return equation();
 }
 
-// Evaluates each text with the same provider.
 template <typename T, size_t N>
 void ExpectValues(Variables<T>& variables, const std::pair<const char*, T> (&cases)[N])
 {

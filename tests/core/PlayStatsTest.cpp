@@ -51,7 +51,6 @@ protected:
         return lines;
     }
 
-    // The first report line that starts with the label.
     std::string Line(PlayStats& stats, const std::string& label)
     {
         for (const std::string& line : Report(stats)) {
