@@ -20,6 +20,7 @@
 #include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/EntityPackets.h"
 #include "skills/SkillBuffTransfer.h"
+#include "tests/ai/ControllerTestMonster.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/AiItemRecorder.h"
 
@@ -31,31 +32,6 @@
 #include <vector>
 
 namespace GAME {
-
-// Keeps the packet of every command it is handed, and the buff packets apart, then runs the
-// command as usual.
-class ControllerTestMonster : public Monster {
-    GAME_DECLARE_CLASS(ControllerTestMonster)
-
-public:
-    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
-    {
-        std::unique_ptr<NetPacket> packet = command->GetNetPacket();
-        if (packet->GetType() == 87)
-            buffs.push_back(static_cast<CreateRemoveSkillBuffConfigCmdPacket&>(*packet));
-        sent.push_back(std::move(packet));
-        Monster::Enqueue(std::move(command));
-    }
-    std::vector<uint32_t> Types() const
-    {
-        std::vector<uint32_t> types;
-        for (const auto& packet : sent)
-            types.push_back(packet->GetType());
-        return types;
-    }
-    std::vector<std::unique_ptr<NetPacket>> sent;
-    std::vector<CreateRemoveSkillBuffConfigCmdPacket> buffs;
-};
 
 GAME_IMPLEMENT_CLASS(ControllerTestMonster, Monster);
 
@@ -77,6 +53,11 @@ namespace {
 
 class ControllerCharacterTest : public DeathFixture {
 protected:
+    ControllerTestMonster* Carrier()
+    {
+        return Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
+    }
+
     ControllerCharacter* Control(Character& character)
     {
         auto* made = static_cast<ControllerCharacter*>(
@@ -95,21 +76,24 @@ protected:
     }
 };
 
-TEST_F(ControllerCharacterTest, PickingUpPutsTheItemIntoThePlayersInventory)
+TEST_F(ControllerCharacterTest, APickedUpItemIsHeldAndRemovingItDestroysIt)
 {
     auto* player = Spawn<ControllerTestPlayer>("Records/Creatures/Hero.dbr", {});
-    ASSERT_NE(player, nullptr);
     Item* item = LyingItem();
-    Control(*player)->PickupItem(item->GetObjectId());
-    EXPECT_TRUE(player->HasItem(item->GetObjectId()));
+    const uint32_t id = item->GetObjectId();
+    ControllerCharacter* controller = Control(*player);
+    controller->PickupItem(id);
+    ASSERT_TRUE(player->HasItem(id));
     EXPECT_FALSE(item->IsInWorld());
     EXPECT_TRUE(item->IsPickupOk());
+    controller->SendRemoveItemFromInventory(id);
+    EXPECT_FALSE(player->HasItem(id));
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(id), nullptr);
 }
 
 TEST_F(ControllerCharacterTest, EverySenderHandsItsCommandToTheCharacter)
 {
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     controller->SendEquipAttachAction(41, EquipLocations_RightHand);
     controller->SendEquipDetachAction(41);
@@ -125,8 +109,7 @@ TEST_F(ControllerCharacterTest, EverySenderHandsItsCommandToTheCharacter)
 
 TEST_F(ControllerCharacterTest, AmountsRaiseTheBaseLifeAndMana)
 {
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     CharacterBio& bio = monster->GetCharacterBio();
     const float life = bio.GetBaseCharAttribute(CharAttribute_Life);
     const float mana = bio.GetBaseCharAttribute(CharAttribute_Mana);
@@ -142,8 +125,7 @@ TEST_F(ControllerCharacterTest, AmountsRaiseTheBaseLifeAndMana)
 
 TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothing)
 {
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     controller->SendDropItemRandom(0);
     controller->SendRemoveItemFromInventory(0);
@@ -161,30 +143,17 @@ TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothi
     }
 }
 
-TEST_F(ControllerCharacterTest, RemovingAHeldItemDestroysIt)
-{
-    auto* player = Spawn<ControllerTestPlayer>("Records/Creatures/Hero.dbr", {});
-    ASSERT_NE(player, nullptr);
-    Item* item = LyingItem();
-    const uint32_t id = item->GetObjectId();
-    ControllerCharacter* controller = Control(*player);
-    controller->PickupItem(id);
-    ASSERT_TRUE(player->HasItem(id));
-    controller->SendRemoveItemFromInventory(id);
-    EXPECT_FALSE(player->HasItem(id));
-    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(id), nullptr);
-}
-
 TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsForwarded)
 {
+    database.WriteFile("Records/Items/Ring.dbr", "Class = Item\n");
     auto* orphan = static_cast<ControllerCharacter*>(
         ObjectManager::Instance().CreateObject("ControllerCharacter"));
     orphan->IncrementCharacterLife(5);
     orphan->SendDropItemRandom(7);
     orphan->PickupItem(7);
+    EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
 
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     EXPECT_FALSE(controller->IsDualWieldAllowed());
     monster->AllowDualWieldWeapons(true);
@@ -194,15 +163,9 @@ TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsFor
 TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItems)
 {
     database.WriteFile("Records/Items/Ring.dbr", "Class = Item\n");
-    auto* orphan = static_cast<ControllerCharacter*>(
-        ObjectManager::Instance().CreateObject("ControllerCharacter"));
-    EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
-
-    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    ASSERT_NE(monster, nullptr);
+    auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     Item* item = controller->CreateItemInInventory("Records/Items/Ring.dbr");
-    ASSERT_NE(item, nullptr);
     EXPECT_TRUE(monster->GetInventory().IsItemInInventory(item->GetObjectId()));
 
     // Not an item: made, then destroyed again.
@@ -258,7 +221,6 @@ protected:
     {
         DeathFixture::SetUp();
         monster = Spawn("Records/Creatures/Boar.dbr", {});
-        ASSERT_NE(monster, nullptr);
         controller = std::make_unique<ScriptedController>();
         controller->AttachParent(monster->GetObjectId());
     }
@@ -369,7 +331,6 @@ TEST_F(ControllerBaseCharacterTest, ADeadMonsterTakesOnlyRespawnADyingOneStillAn
 
     // A player is asked of the game's matrix only while it is busy.
     Player* player = Spawn<Player>("Records/Creatures/Hero.dbr", {});
-    ASSERT_NE(player, nullptr);
     plain.AttachParent(player->GetObjectId());
     player->SetLifeState(LifeState_Dead);
     EXPECT_EQ(check(CharacterActionType_Attack), CharacterActionPermission_Allow);
@@ -411,6 +372,14 @@ protected:
         return made;
     }
 
+    static SkillBuffTransfer Rage()
+    {
+        SkillBuffTransfer transfer;
+        transfer.buffName = "Records/Skills/Rage.dbr";
+        transfer.buffLevel = 1;
+        return transfer;
+    }
+
     std::vector<uint32_t> started;
     EventHandler<ControllerCombatTest, GameEvent_GenericEntity> listener{
         "GameEvent_CreatureStartDeath", &ControllerCombatTest::OnStartDeath, this};
@@ -419,14 +388,16 @@ protected:
 TEST_F(ControllerCombatTest, KillMeStartsAMonstersDeathAndLeavesAnNpcAlive)
 {
     Npc* npc = Spawn<Npc>("Records/Creatures/Baker.dbr", {});
-    ASSERT_NE(npc, nullptr);
-    Control(*npc)->KillMe();
+    ControllerCombat* own = Control(*npc);
+    own->CreateSkillBuff(Rage(), {}, false);
+    ASSERT_EQ(own->GetSkillBuffCount(), 1u);
+    own->KillMe();
+    EXPECT_EQ(own->GetSkillBuffCount(), 0u) << "an npc only loses its buffs";
     EXPECT_EQ(npc->GetLifeState(), LifeState_Alive);
     EXPECT_EQ(npc->GetActionHandler()->GetActionType(), CharacterActionType_None);
     EXPECT_TRUE(started.empty());
 
     Monster* monster = Spawn("Records/Creatures/Boar.dbr", {});
-    ASSERT_NE(monster, nullptr);
     ControllerCombat* controller = Control(*monster);
     controller->KillMe();
     EXPECT_EQ(monster->GetLifeState(), LifeState_Dying);
@@ -446,7 +417,6 @@ protected:
         ControllerCombatTest::SetUp();
         database.WriteRecord("Records/Skills/Rage.dbr", {"Class = SkillBuff"});
         monster = Spawn<ControllerTestMonster>("Records/Creatures/Buffed.dbr", {});
-        ASSERT_NE(monster, nullptr);
         controller = Control(*monster);
         monster->SetControllerId(controller->GetObjectId());
     }
@@ -551,21 +521,6 @@ TEST_F(ControllerCombatBuffTest, RemovingAllSendsLevelZeroForEachAndKillMeRemove
     EXPECT_EQ(monster->buffs.size(), 2u);
 }
 
-TEST_F(ControllerCombatTest, KillMeOnAnNpcOnlyRemovesTheBuffs)
-{
-    Npc* npc = Spawn<Npc>("Records/Creatures/Baker.dbr", {});
-    ASSERT_NE(npc, nullptr);
-    ControllerCombat* controller = Control(*npc);
-    SkillBuffTransfer transfer;
-    transfer.buffName = "Records/Skills/Rage.dbr";
-    transfer.buffLevel = 1;
-    controller->CreateSkillBuff(transfer, {}, false);
-    ASSERT_EQ(controller->GetSkillBuffCount(), 1u);
-    controller->KillMe();
-    EXPECT_EQ(controller->GetSkillBuffCount(), 0u);
-    EXPECT_EQ(npc->GetLifeState(), LifeState_Alive);
-}
-
 class ControllerCombatGoldTest : public ControllerCombatTest {
 protected:
     static constexpr const char* kGold = "Records/Loot/Gold.dbr";
@@ -611,13 +566,9 @@ TEST_F(ControllerCombatGoldTest, KillMeDropsTheGoldBeforeTheCharacterStartsDying
     auto* monster = Spawn<ControllerTestMonster>(
         "Records/Creatures/Rich.dbr",
         {"goldGeneratorChance = 100", std::string("goldGenerator = ") + kGold});
-    ASSERT_NE(monster, nullptr);
     victim = monster;
     ControllerCombat* controller = Control(*monster);
-    SkillBuffTransfer transfer;
-    transfer.buffName = "Records/Skills/Rage.dbr";
-    transfer.buffLevel = 1;
-    controller->CreateSkillBuff(transfer, {}, false);
+    controller->CreateSkillBuff(Rage(), {}, false);
     const uint32_t nextId = ObjectManager::Instance().CreateObjectID() + 1;
 
     controller->KillMe();
@@ -639,8 +590,6 @@ TEST_F(ControllerCombatGoldTest, KillMeDropsTheGoldBeforeTheCharacterStartsDying
     }
     // No attacker: the player level is 0, so the amount is exactly 100.
     EXPECT_EQ(amount, 100u);
-    EXPECT_EQ(monster->GetLifeState(), LifeState_Dying);
-    EXPECT_EQ(monster->GetActionHandler()->GetActionType(), CharacterActionType_Die);
     EXPECT_EQ(started, (std::vector<uint32_t>{monster->GetObjectId()}));
 }
 
@@ -650,8 +599,6 @@ TEST_F(ControllerCombatGoldTest, NoChanceOrAnNpcRunsNoGenerator)
                           {"goldGeneratorChance = 0", std::string("goldGenerator = ") + kGold});
     Npc* baker = Spawn<Npc>("Records/Creatures/RichBaker.dbr",
                             {"goldGeneratorChance = 100", std::string("goldGenerator = ") + kGold});
-    ASSERT_NE(poor, nullptr);
-    ASSERT_NE(baker, nullptr);
     Control(*poor)->KillMe();
     Control(*baker)->KillMe();
     EXPECT_TRUE(drops.empty());

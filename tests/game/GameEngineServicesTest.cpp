@@ -81,8 +81,8 @@ TEST_F(GameEngineServices, UnknownSkillResourceIsTheNullProfile)
 {
     Start();
     const Name name = Name::Create("Records/Skills/Unknown.dbr");
+    EXPECT_NE(Game().GetNullSkillResource(), nullptr);
     EXPECT_EQ(Game().GetSkillResource(name), Game().GetNullSkillResource());
-    ASSERT_NE(Game().GetNullSkillResource(), nullptr);
 
     LoadTable table;
     table.Parse("characterStrength = 4", "skill.dbr");
@@ -145,7 +145,6 @@ TEST_F(GameEngineServices, TheGameWaitsForLoadingTeleportAndDeath)
     Start();
     EXPECT_TRUE(Game().IsGameWaiting()) << "no main player";
     Player* player = MakeMainPlayer();
-    ASSERT_NE(player, nullptr);
     EXPECT_TRUE(Game().IsGameWaiting()) << "still loading";
     Game().SetGameLoading(false);
     EXPECT_FALSE(Game().IsGameWaiting());
@@ -238,14 +237,12 @@ TEST_F(GameEngineServices, ALoneInviterIsToldTheInvitationWent)
     ASSERT_EQ(sent.size(), 2u);
     const auto told = ConnectionManager::DecodePacket(sent[0].bytes);
     const auto* message = dynamic_cast<const RemoteMessagePacket*>(told.get());
-    ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->receiver, 0x10000001u);
     EXPECT_EQ(message->optionalInsert, 0x20000002u);
     EXPECT_TRUE(message->asBubble);
     EXPECT_EQ(message->textTag, "tagInviteSend");
     const auto invite = ConnectionManager::DecodePacket(sent[1].bytes);
     const auto* invitation = dynamic_cast<const InvitePartyConfigCmdPacket*>(invite.get());
-    ASSERT_NE(invitation, nullptr);
     EXPECT_EQ(invitation->invitingPlayer, 0x20000002u);
 }
 

@@ -139,7 +139,6 @@ TEST_F(GameEngineTargets, MapNameIsTheModAndTheWholeTailOrTheDefault)
 TEST_F(GameEngineTargets, DetailMapListsCachedPlayersAndThoseInTheWorld)
 {
     Player* local = MakeMainPlayer();
-    ASSERT_NE(local, nullptr);
     gEngine->GetWorld()->AddEntity(local, WorldCoords(WorldVec3(kRegion, {1, 0, 2})), true);
     PlayerNetBasicInfo self;
     self.playerId = local->GetObjectId();

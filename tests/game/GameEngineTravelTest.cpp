@@ -102,7 +102,6 @@ TEST_F(Travel, RepeatedOrClashingHooksCreateNothingTwice)
     EXPECT_EQ(ObjectManager::Instance().GetObject<Player>(taken), player);
     EXPECT_EQ(log.CountContaining("not created: the id is in use"), 1u);
 
-    // Destroying by owner or by teleport id.
     Game().DestroyFixedItemTeleportNetHook(0x20000001);
     Game().DestroyFixedItemTeleportNetHook(taken);
     EXPECT_TRUE(Game().GetTeleportInfoList().empty());

@@ -280,7 +280,6 @@ TEST_F(GameEngineFrame, AThousandFramesInEachRoleRunClean)
 {
     Start();
     Player* player = MakeMainPlayer();
-    ASSERT_NE(player, nullptr);
     Game().SetGameLoading(false);
     for (int role = 0; role < 3; ++role) {
         if (role == 1)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "characters/Monster.h"
+#include "engine/NetPacket.h"
+#include "tests/combat/DeathFixture.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace GAME::Test {
+
+// Characters made from record lines and standing at (x, 0, z) of the fixture's region.
+class AiWorldFixture : public DeathFixture {
+protected:
+    template <typename T = Monster>
+    T* Make(const std::string& name, float x, float z,
+            std::initializer_list<std::string> lines = {})
+    {
+        T* character = Spawn<T>("Records/Creatures/" + name + ".dbr", lines);
+        character->SetPathPosition(At(x, z));
+        return character;
+    }
+
+    static WorldVec3 At(float x, float z) { return WorldVec3(kRegion, Vec3(x, 0, z)); }
+};
+
+// The packet type a command of these arguments sends.
+template <class Command, class... Args> uint32_t TypeOf(Args... args)
+{
+    return Command(args...).GetNetPacket()->GetType();
+}
+
+} // namespace GAME::Test
