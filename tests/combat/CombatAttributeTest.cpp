@@ -146,6 +146,14 @@ void Drain(Character& character)
     character.GetCharacterBio().Update(character, 1);
 }
 
+// The absolute and over-time totals of anything that sums its damage.
+template <typename T> std::pair<float, float> Totals(T&& held)
+{
+    std::pair<float, float> totals{0.0f, 0.0f};
+    held.GetTotalDamage(totals.first, totals.second);
+    return totals;
+}
+
 // Damage taken is registered with the hub, and characters load with it, so the suites that deal
 // damage or load characters run with one.
 using WithGame = GAME::Test::CombatGameFixture;
@@ -259,9 +267,7 @@ TEST_F(CombatAttributeManaBurn, DrainsUpToTheManaAndDealsTheRatio)
     EXPECT_FLOAT_EQ(defender.GetCurrentMana(), 0.0f);
     EXPECT_FLOAT_EQ(defender.GetCurrentLife(), 75.0f);
 
-    float absolute = 0.0f, overTime = 0.0f;
-    burn.GetTotalDamage(absolute, overTime);
-    EXPECT_FLOAT_EQ(absolute, 0.0f);
+    EXPECT_FLOAT_EQ(Totals(burn).first, 0.0f);
     burn.ModifyAbsoluteDamage(CombatAttributeType_ManaBurn, 10.0f);
     EXPECT_FLOAT_EQ(burn.GetRatio(), 60.0f);
     EXPECT_FLOAT_EQ(burn.GetValue(), 20.0f);
@@ -338,11 +344,10 @@ TEST(CombatAttributeOverTime, DurationFixedAndReflexGoToTheDefendersTracksUnless
     EXPECT_EQ(overTime.GetFixedTracks()[1].GetActiveTicks(), std::vector<float>(15, 1.0f));
     EXPECT_FLOAT_EQ(overTime.GetFixedDamage(CombatAttributeType_Freeze), 0.0f);
 
-    float absolute = 0.0f, over = 0.0f;
-    CombatAttributeDurFixedDamage(CombatAttributeType_RunSpeed, 30.0f, 1.0f)
-        .GetTotalDamage(absolute, over);
-    CombatAttributeReflexDamage(CombatAttributeType_Stun, 1.5f).GetTotalDamage(absolute, over);
-    EXPECT_FLOAT_EQ(absolute + over, 0.0f);
+    EXPECT_EQ(Totals(CombatAttributeDurFixedDamage(CombatAttributeType_RunSpeed, 30.0f, 1.0f)),
+              std::make_pair(0.0f, 0.0f));
+    EXPECT_EQ(Totals(CombatAttributeReflexDamage(CombatAttributeType_Stun, 1.5f)),
+              std::make_pair(0.0f, 0.0f));
 
     Character invincible;
     invincible.SetInvincible(true);
@@ -363,14 +368,6 @@ std::unique_ptr<CombatAttribute> Resistance(CombatAttributeType type, float valu
 std::unique_ptr<CombatAttribute> Armour(float protection, CombatAttributeRegion region)
 {
     return std::make_unique<CombatAttributeDefense_AbsorptionProtection>(50.0f, protection, region);
-}
-
-float AbsoluteTotal(CombatAttributeAccumulator& accumulator)
-{
-    float absolute = 0.0f;
-    float overTime = 0.0f;
-    accumulator.GetTotalDamage(absolute, overTime);
-    return absolute;
 }
 
 TEST(CombatAttributeAccumulatorChance, ZeroSkipsTheDrawOthersRollOnTheAttackSequence)
@@ -427,7 +424,7 @@ TEST(CombatAttributeAccumulatorDefense, ExecuteDefenseReducesDamageAndIsSpent)
     float fire = 0.0f, overTime = 0.0f;
     accumulator.GetTotalDamageType(fire, overTime, CombatAttributeType_Fire);
     EXPECT_FLOAT_EQ(fire, 150.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 250.0f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 250.0f);
 }
 
 TEST(CombatAttributeAccumulatorProcess, ModifierActsOnceScaleZeroIsNoneAndFlatIsNotForElements)
@@ -441,15 +438,15 @@ TEST(CombatAttributeAccumulatorProcess, ModifierActsOnceScaleZeroIsNoneAndFlatIs
         std::make_unique<CombatAttributeAbsDamageMod>(CombatAttributeType_Cold, 300.0f));
     accumulator.ProcessDamage(who, 0.0f, 0.0f, 0.0f, 0.0f);
     EXPECT_TRUE(accumulator.GetDamageModifiers().empty());
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 15.0f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 15.0f);
     accumulator.ProcessDamage(who, 0.0f, 0.0f, 0.0f, 0.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 15.0f) << "the modifier was reset";
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 15.0f) << "the modifier was reset";
     accumulator.ProcessDamage(who, 200.0f, 7.0f, 0.0f, 0.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 30.0f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 30.0f);
     accumulator.ProcessDamage(who, 50.0f, 0.0f, 10.0f, 5.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 8.5f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 8.5f);
     accumulator.ProcessDamage(who, -50.0f, 0.0f, 0.0f, 0.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 0.0f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 0.0f);
 }
 
 TEST(CombatAttributeAccumulatorProcess, DefenseModifiersOnlyReachTheirType)
@@ -480,11 +477,7 @@ TEST(CombatAttributeAccumulatorDamage, ScaleReduceAndFilterKeepingOrder)
     accumulator.ScaleDamage(-50.0f);
     accumulator.ScaleDamage(50.0f);
     accumulator.ReduceDamage(25.0f);
-    float absolute = 0.0f;
-    float overTime = 0.0f;
-    accumulator.GetTotalDamage(absolute, overTime);
-    EXPECT_FLOAT_EQ(absolute, 30.0f);
-    EXPECT_FLOAT_EQ(overTime, 7.5f);
+    EXPECT_EQ(Totals(accumulator), std::make_pair(30.0f, 7.5f));
 
     accumulator.FilterReflectDamage();
     ASSERT_EQ(accumulator.GetDamage().size(), 2u);
@@ -522,7 +515,7 @@ TEST(CombatAttributeAccumulatorCopy, ClonesEveryListReplacesTheTargetAndSurvives
               std::make_tuple(1u, 1u, 1u));
 
     source.ScaleDamage(50.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(copy), 60.0f);
+    EXPECT_FLOAT_EQ(Totals(copy).first, 60.0f);
     const CombatAttributeAccumulator constructed(copy);
     EXPECT_EQ(constructed.GetDamage().size(), 1u);
     EXPECT_EQ(constructed.GetSeed(), 99u);

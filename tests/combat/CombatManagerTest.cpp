@@ -202,10 +202,6 @@ TEST_F(CombatManagerTest, DamageFormulasReadTheirInputAndTheCharactersNumbers)
 
     // The character reaches them through its own forwards.
     EXPECT_FLOAT_EQ(character->DesignerCalculatePhysicalDamage(1.0f), 12.0f);
-
-    // A record without them lets damage through again.
-    LoadCombatRecord({"combatRegionHeadChance = 1"});
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculatePhysicalDamage(10.0f), 10.0f);
 }
 
 TEST_F(CombatManagerTest, PhysicalDefenseChoosesItsFormulaByModifiedProtection)
@@ -283,14 +279,6 @@ TEST_F(CombatManagerTest, DesignerVariablesAnswerEveryNameExactly)
     }
     float value = 42.0f;
     EXPECT_FALSE(Combat().GetDesignerVariable(nullptr, value));
-}
-
-TEST_F(CombatManagerTest, LoadReadsTheHandHitFromTheCharactersRecord)
-{
-    Combat().Load(Record("handHitDamageMin = 2.5\nhandHitDamageMax = 6\nfootHitDamageMin = 9"));
-    EXPECT_EQ(HandHit(), std::make_tuple(2.5f, 6.0f));
-    Combat().Load(Record(""));
-    EXPECT_EQ(HandHit(), std::make_tuple(0.0f, 0.0f));
 }
 
 TEST_F(CombatManagerTest, EquipmentCallsReachTheCharactersEquipManager)
@@ -436,6 +424,7 @@ TEST_F(CombatManagerTest, CombatTimeStopsAtZero)
 TEST_F(CombatManagerTest, HandHitAddsBarePhysicalDamageOnlyWhenTheRollIsPositive)
 {
     Combat().Load(Record("handHitDamageMin = 2\nhandHitDamageMax = 6"));
+    EXPECT_EQ(HandHit(), std::make_tuple(2.0f, 6.0f));
     ScriptedAccumulator attack;
     attack.random.floats = {4.5f, 0.0f};
     Combat().GetHandHitDamage(attack);
@@ -445,6 +434,8 @@ TEST_F(CombatManagerTest, HandHitAddsBarePhysicalDamageOnlyWhenTheRollIsPositive
                         .GetPhysical(),
                     4.5f);
     EXPECT_EQ(attack.random.floatCalls, (std::vector<std::pair<float, float>>(2, {2.0f, 6.0f})));
+    Combat().Load(Record(""));
+    EXPECT_EQ(HandHit(), std::make_tuple(0.0f, 0.0f));
 }
 
 TEST_F(CombatManagerTest, FiltersAreKeptOnceInOrderAndRemovedWhole)

@@ -56,7 +56,6 @@ TEST_F(DamageAttributeTest, PairsTakeTheLastMaximumAndNeverGoBelowTheMinimum)
         EXPECT_EQ(cold->GetValueMin(level == 4 ? 7 : level), expected[level][0]) << level;
         EXPECT_EQ(cold->GetValueMax(level == 4 ? 7 : level), expected[level][1]) << level;
     }
-    EXPECT_EQ(store.GetAttributes().size(), 1u);
 
     auto* fixed = Loaded<DamageAttributeAbs_Fire>("offensiveFireMin = 10\n");
     EXPECT_EQ(fixed->GetValueMax(1), 10.0f);
