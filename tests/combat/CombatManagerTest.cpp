@@ -154,18 +154,6 @@ TEST_F(CombatManagerTest, RegionTableKeepsEachWeightAndCountsNegativeOnesAsZero)
     EXPECT_EQ(RegionChances(), (std::vector<float>{0, 0, 7, 0, 0, 0, 0}));
 }
 
-TEST_F(CombatManagerTest, WithoutARecordEveryValuePassesUnchangedAndNothingIsLogged)
-{
-    Combat().LoadRecord("");
-    EXPECT_TRUE(log.GetLines().empty());
-    EXPECT_FLOAT_EQ(Combat().GetRegionChance(CombatAttributeRegion_Torso), 0.0f);
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculateElementalDurationDamage(5.0f), 5.0f);
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculatePhysicalDamageDefense(100.0f, 50.0f, 25.0f, 0.2f),
-                    100.0f);
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculateShieldBlockDamageReduction(80.0f, 50.0f, 0.5f),
-                    80.0f);
-}
-
 TEST_F(CombatManagerTest, EachFormulaThatFailsToParseLogsItsKeyAndIsDropped)
 {
     const std::string path = "Records/Game/Broken.dbr";
@@ -315,9 +303,16 @@ TEST_F(CombatManagerTest, RegionWalkTakesTheFirstRunningSumThatReachesTheRoll)
               (std::vector<std::pair<int, int>>{{1, 30}, {1, 30}, {1, 30}, {1, 0}}));
 }
 
-TEST_F(CombatManagerTest, AnEmptyRecordNeverBlocksAndMissesUnlessTheRollIsZero)
+TEST_F(CombatManagerTest, WithoutARecordDamagePassesUnchangedAndOnlyARollOfZeroHits)
 {
     Combat().LoadRecord("");
+    EXPECT_TRUE(log.GetLines().empty());
+    EXPECT_FLOAT_EQ(Combat().GetRegionChance(CombatAttributeRegion_Torso), 0.0f);
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateElementalDurationDamage(5.0f), 5.0f);
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculatePhysicalDamageDefense(100.0f, 50.0f, 25.0f, 0.2f),
+                    100.0f);
+    EXPECT_FLOAT_EQ(Combat().DesignerCalculateShieldBlockDamageReduction(80.0f, 50.0f, 0.5f),
+                    80.0f);
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateOffensiveAbility(20.0f), 0.0f);
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateProbabilityToHit(50.0f, 10.0f), 0.0f);
     ScriptedRandom random;
