@@ -82,27 +82,23 @@ protected:
     int made = 0;
     ProjectileBase* Make(std::initializer_list<std::string> lines)
     {
-        std::vector<std::string> all{"Class = ProjectileBase"};
-        all.insert(all.end(), lines);
-        std::string text;
-        for (const std::string& line : all)
-            text += line + "\n";
         // Records are cached by path: each one gets its own.
         const std::string path = "Records/Projectiles/Bolt" + std::to_string(++made) + ".dbr";
-        database.WriteFile(path, text);
+        database.WriteRecord(path, lines);
         return ObjectManager::Instance().CreateObjectFromFile<ProjectileBase>(path);
     }
 };
 
 TEST_F(ProjectileRecordTest, TimesInWholeMillisecondsAndLaunchAngleKeptInRange)
 {
-    ProjectileBase* low = Make(
-        {"launchAngle = 5", "projectileHitTimeToLive = 1.2", "projectileMissTimeToLive = 0.0015"});
+    ProjectileBase* low =
+        Make({"Class = ProjectileBase", "launchAngle = 5", "projectileHitTimeToLive = 1.2",
+              "projectileMissTimeToLive = 0.0015"});
     EXPECT_FLOAT_EQ(low->GetLaunchAngle(), 10.0f);
     EXPECT_FLOAT_EQ(low->GetHitTime(), 1200.0f);
     EXPECT_FLOAT_EQ(low->GetMissTime(), 1.0f);
     EXPECT_FLOAT_EQ(low->GetNotificationRadius(), 5.0f);
-    ProjectileBase* high = Make({"launchAngle = 95"});
+    ProjectileBase* high = Make({"Class = ProjectileBase", "launchAngle = 95"});
     EXPECT_FLOAT_EQ(high->GetLaunchAngle(), 80.0f);
 
     const uint32_t id = high->GetObjectId();
