@@ -170,6 +170,7 @@ TEST_F(CombatAttributeBasePhysical, PierceSplitsOffAndRatioClampsAtHundred)
     weapon.Process(attacker, 0.0f, 0.0f, 0.0f, 0.0f);
     EXPECT_FLOAT_EQ(weapon.GetPhysical(), 70.0f);
     EXPECT_FLOAT_EQ(weapon.GetPierce(), 30.0f);
+    EXPECT_FLOAT_EQ(weapon.GetPierceRatio(), 0.0f);
 
     CombatAttributeDamage_BasePhysical piercing(CombatAttributeType_Physical, 100.0f, 80.0f, false);
     piercing.ModifyAbsoluteDamage(CombatAttributeType_PierceRatio, 50.0f); // 120 -> 100
@@ -189,6 +190,7 @@ TEST_F(CombatAttributeBasePhysical, ModifiersScaleFlatAndReductionsInOrder)
     weapon.Process(attacker, 50.0f, 5.0f, 10.0f, 2.0f);
     EXPECT_FLOAT_EQ(weapon.GetPhysical(), 25.0f - 2.5f - 2.0f);
     EXPECT_FLOAT_EQ(weapon.GetPierce(), 40.0f - 4.0f - 2.0f);
+    EXPECT_FLOAT_EQ(Totals(weapon).first, 20.5f + 34.0f);
 
     // Reductions by part; armour only gathers its numbers for execution.
     weapon.ReduceAbsoluteDamage(CombatAttributeType_Physical, 50.0f);

@@ -621,6 +621,7 @@ TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
     DamageAttribute_Physical physical;
     EXPECT_EQ(physical.GetType(), CombatAttributeType_Physical);
     EXPECT_STREQ(physical.GetLoadXorTag(), "offensivePhysicalXOR");
+    EXPECT_STREQ(physical.GetLoadGlobalTag(), "offensivePhysicalGlobal");
     EXPECT_STREQ(physical.GetDisplayTag(), "");
 
     DamageAttribute_BasePhysical base;

@@ -216,6 +216,7 @@ TEST_F(DefaultDeathTest, ALateCrumpleFallsIntoTheRagDollAtItsCallback)
     EXPECT_EQ(data.effect, CharacterRagDoll::Crumple);
     EXPECT_EQ(data.direction, Vec3(0.0f, 1.0f, 0.0f));
     EXPECT_EQ(data.speed, 6.0f);
+    EXPECT_EQ(data.amplification, 0.0f);
 }
 
 TEST_F(DefaultDeathTest, OutOfSightAMonsterDiesHiddenAndAPlayerDoesNot)
@@ -274,6 +275,7 @@ TEST_F(DeathHandlerTest, AFadeDimsTheTintOverItsTimeAndTheBodyGoesWhenTheDeathEn
     Frame(*monster, 16);
     // Gone from the world and from look-ups, but deleted only when the frame ends.
     EXPECT_FALSE(Exists(id));
+    EXPECT_EQ(TheWorld().GetEntityCount(), 0u);
     EXPECT_FALSE(deaths.IsFinished());
     ObjectManager::Instance().ProcessDestroyedObjects();
     EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects - 1);
@@ -347,6 +349,7 @@ TEST_F(DeathHandlerTest, ADissolveStartsWithTheDeathAndItsLightDimsToNothing)
     ASSERT_EQ(effect->GetAddToWorldRequests().size(), 1u);
     EXPECT_EQ(effect->GetAddToWorldRequests()[0].coords, kPlace);
     EXPECT_TRUE(effect->GetAddToWorldRequests()[0].flag);
+    EXPECT_TRUE(InWorld(*effect));
 }
 
 TEST_F(DeathHandlerTest, DissolveOnCallbackWaitsForItsCallbackAndDeleteNeverDissolves)

@@ -144,6 +144,9 @@ TEST_F(DialogTest, NpcPakWithoutIrritationLineNeverCountsRoundTripsAndShowsItsFi
 {
     auto pak = SpawnFrom<NpcDialogPak>({"dialogTextTag1 = tag1", "irritationRoundTrips = 3"});
     EXPECT_EQ(pak->GetIrritationRoundTrips(), -1);
+    // Keys left out read as 0 here, where a merchant keeps its reset distance of 10.
+    EXPECT_EQ(std::make_tuple(pak->GetShortGreetingTime(), pak->GetResetDistance()),
+              std::make_tuple(0, 0.0f));
     EXPECT_EQ(pak->GetPrimaryDialog()->GetTextTag(), "tag1");
 }
 
@@ -196,6 +199,7 @@ TEST_F(DialogTest, MerchantPakLoadsLinesIntoTheirKindsSlotByNumber)
     EXPECT_EQ(pak->GetGoodbyeDialog(5), nullptr);
     EXPECT_EQ(std::make_tuple(pak->GetShortGreetingTime(), pak->GetPlaybackTime()),
               std::make_tuple(20, 0));
+    EXPECT_FLOAT_EQ(pak->GetResetDistance(), 10.0f);
 }
 
 TEST_F(DialogTest, MerchantGreetingWithoutGreetingLineUsesLongLines)
