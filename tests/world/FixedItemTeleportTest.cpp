@@ -122,6 +122,7 @@ TEST_F(StrategicMovement, DiscoveriesGoToThePlayersLists)
     EXPECT_TRUE(respawn.InstallOnPlayerProximity(player));
     EXPECT_FALSE(respawn.InstallOnPlayerProximity(player));
     EXPECT_EQ(marker.DetermineStateFromPlayer(), StrategicMovementActive);
+    EXPECT_EQ(teleport.DetermineStateFromPlayer(), StrategicMovementActive);
     EXPECT_EQ(respawn.DetermineStateFromPlayer(), StrategicMovementActive);
 
     // Only the current respawn point is active.
