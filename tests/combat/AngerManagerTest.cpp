@@ -87,7 +87,6 @@ protected:
 
 TEST_F(AngerManagerTest, AngerIsCappedAndItsShareSpreadUnclampedToTheOthers)
 {
-    EXPECT_FLOAT_EQ(AngerManager::GetMaxAnger(), 100.0f);
     anger.AddAnger(kA, 150.0f);
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}}));
 

@@ -25,6 +25,8 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -144,6 +146,14 @@ void Drain(Character& character)
     character.GetCharacterBio().Update(character, 1);
 }
 
+// The absolute and over-time totals of anything that sums its damage.
+template <typename T> std::pair<float, float> Totals(T&& held)
+{
+    std::pair<float, float> totals{0.0f, 0.0f};
+    held.GetTotalDamage(totals.first, totals.second);
+    return totals;
+}
+
 // Damage taken is registered with the hub, and characters load with it, so the suites that deal
 // damage or load characters run with one.
 using WithGame = GAME::Test::CombatGameFixture;
@@ -180,9 +190,7 @@ TEST_F(CombatAttributeBasePhysical, ModifiersScaleFlatAndReductionsInOrder)
     weapon.Process(attacker, 50.0f, 5.0f, 10.0f, 2.0f);
     EXPECT_FLOAT_EQ(weapon.GetPhysical(), 25.0f - 2.5f - 2.0f);
     EXPECT_FLOAT_EQ(weapon.GetPierce(), 40.0f - 4.0f - 2.0f);
-    float absolute = 0.0f, overTime = 0.0f;
-    weapon.GetTotalDamage(absolute, overTime);
-    EXPECT_FLOAT_EQ(absolute, 20.5f + 34.0f);
+    EXPECT_FLOAT_EQ(Totals(weapon).first, 20.5f + 34.0f);
 
     // Reductions by part; armour only gathers its numbers for execution.
     weapon.ReduceAbsoluteDamage(CombatAttributeType_Physical, 50.0f);
@@ -261,9 +269,7 @@ TEST_F(CombatAttributeManaBurn, DrainsUpToTheManaAndDealsTheRatio)
     EXPECT_FLOAT_EQ(defender.GetCurrentMana(), 0.0f);
     EXPECT_FLOAT_EQ(defender.GetCurrentLife(), 75.0f);
 
-    float absolute = 0.0f, overTime = 0.0f;
-    burn.GetTotalDamage(absolute, overTime);
-    EXPECT_FLOAT_EQ(absolute, 0.0f);
+    EXPECT_FLOAT_EQ(Totals(burn).first, 0.0f);
     burn.ModifyAbsoluteDamage(CombatAttributeType_ManaBurn, 10.0f);
     EXPECT_FLOAT_EQ(burn.GetRatio(), 60.0f);
     EXPECT_FLOAT_EQ(burn.GetValue(), 20.0f);
@@ -302,7 +308,6 @@ TEST_F(CombatAttributeKinds, PercentLifeDisruptionLeechAndInfluences)
 TEST_F(CombatAttributeConvert, OnlyWithinFiveLevelsOfALivingCaster)
 {
     auto* caster = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    ASSERT_NE(caster, nullptr);
     caster->Load(GAME::Test::Record("charLevel = 5"));
     CombatAttributeInfluenceDamage_Convert convert(CombatAttributeType_Convert, 2.0f);
     convert.Process(*caster, 0.0f, 0.0f, 0.0f, 0.0f);
@@ -341,11 +346,10 @@ TEST(CombatAttributeOverTime, DurationFixedAndReflexGoToTheDefendersTracksUnless
     EXPECT_EQ(overTime.GetFixedTracks()[1].GetActiveTicks(), std::vector<float>(15, 1.0f));
     EXPECT_FLOAT_EQ(overTime.GetFixedDamage(CombatAttributeType_Freeze), 0.0f);
 
-    float absolute = 0.0f, over = 0.0f;
-    CombatAttributeDurFixedDamage(CombatAttributeType_RunSpeed, 30.0f, 1.0f)
-        .GetTotalDamage(absolute, over);
-    CombatAttributeReflexDamage(CombatAttributeType_Stun, 1.5f).GetTotalDamage(absolute, over);
-    EXPECT_FLOAT_EQ(absolute + over, 0.0f);
+    EXPECT_EQ(Totals(CombatAttributeDurFixedDamage(CombatAttributeType_RunSpeed, 30.0f, 1.0f)),
+              std::make_pair(0.0f, 0.0f));
+    EXPECT_EQ(Totals(CombatAttributeReflexDamage(CombatAttributeType_Stun, 1.5f)),
+              std::make_pair(0.0f, 0.0f));
 
     Character invincible;
     invincible.SetInvincible(true);
@@ -366,14 +370,6 @@ std::unique_ptr<CombatAttribute> Resistance(CombatAttributeType type, float valu
 std::unique_ptr<CombatAttribute> Armour(float protection, CombatAttributeRegion region)
 {
     return std::make_unique<CombatAttributeDefense_AbsorptionProtection>(50.0f, protection, region);
-}
-
-float AbsoluteTotal(CombatAttributeAccumulator& accumulator)
-{
-    float absolute = 0.0f;
-    float overTime = 0.0f;
-    accumulator.GetTotalDamage(absolute, overTime);
-    return absolute;
 }
 
 TEST(CombatAttributeAccumulatorChance, ZeroSkipsTheDrawOthersRollOnTheAttackSequence)
@@ -427,11 +423,10 @@ TEST(CombatAttributeAccumulatorDefense, ExecuteDefenseReducesDamageAndIsSpent)
     EXPECT_FALSE(accumulator.IsEmpty());
     accumulator.ExecuteDefense();
     EXPECT_TRUE(accumulator.GetDefenses().empty());
-    float absolute = 0.0f;
-    float overTime = 0.0f;
-    accumulator.GetTotalDamageType(absolute, overTime, CombatAttributeType_Fire);
-    EXPECT_FLOAT_EQ(absolute, 150.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 250.0f);
+    float fire = 0.0f, overTime = 0.0f;
+    accumulator.GetTotalDamageType(fire, overTime, CombatAttributeType_Fire);
+    EXPECT_FLOAT_EQ(fire, 150.0f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 250.0f);
 }
 
 TEST(CombatAttributeAccumulatorProcess, ModifierActsOnceScaleZeroIsNoneAndFlatIsNotForElements)
@@ -445,15 +440,15 @@ TEST(CombatAttributeAccumulatorProcess, ModifierActsOnceScaleZeroIsNoneAndFlatIs
         std::make_unique<CombatAttributeAbsDamageMod>(CombatAttributeType_Cold, 300.0f));
     accumulator.ProcessDamage(who, 0.0f, 0.0f, 0.0f, 0.0f);
     EXPECT_TRUE(accumulator.GetDamageModifiers().empty());
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 15.0f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 15.0f);
     accumulator.ProcessDamage(who, 0.0f, 0.0f, 0.0f, 0.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 15.0f) << "the modifier was reset";
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 15.0f) << "the modifier was reset";
     accumulator.ProcessDamage(who, 200.0f, 7.0f, 0.0f, 0.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 30.0f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 30.0f);
     accumulator.ProcessDamage(who, 50.0f, 0.0f, 10.0f, 5.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 8.5f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 8.5f);
     accumulator.ProcessDamage(who, -50.0f, 0.0f, 0.0f, 0.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(accumulator), 0.0f);
+    EXPECT_FLOAT_EQ(Totals(accumulator).first, 0.0f);
 }
 
 TEST(CombatAttributeAccumulatorProcess, DefenseModifiersOnlyReachTheirType)
@@ -484,11 +479,7 @@ TEST(CombatAttributeAccumulatorDamage, ScaleReduceAndFilterKeepingOrder)
     accumulator.ScaleDamage(-50.0f);
     accumulator.ScaleDamage(50.0f);
     accumulator.ReduceDamage(25.0f);
-    float absolute = 0.0f;
-    float overTime = 0.0f;
-    accumulator.GetTotalDamage(absolute, overTime);
-    EXPECT_FLOAT_EQ(absolute, 30.0f);
-    EXPECT_FLOAT_EQ(overTime, 7.5f);
+    EXPECT_EQ(Totals(accumulator), std::make_pair(30.0f, 7.5f));
 
     accumulator.FilterReflectDamage();
     ASSERT_EQ(accumulator.GetDamage().size(), 2u);
@@ -521,12 +512,12 @@ TEST(CombatAttributeAccumulatorCopy, ClonesEveryListReplacesTheTargetAndSurvives
     ASSERT_EQ(copy.GetDamage().size(), 1u);
     EXPECT_EQ(copy.GetDamage()[0]->GetType(), CombatAttributeType_Fire);
     EXPECT_NE(copy.GetDamage()[0].get(), source.GetDamage()[0].get());
-    EXPECT_EQ(copy.GetDamageModifiers().size(), 1u);
-    EXPECT_EQ(copy.GetDefenses().size(), 1u);
-    EXPECT_EQ(copy.GetDefenseModifiers().size(), 1u);
+    EXPECT_EQ(std::make_tuple(copy.GetDamageModifiers().size(), copy.GetDefenses().size(),
+                              copy.GetDefenseModifiers().size()),
+              std::make_tuple(1u, 1u, 1u));
 
     source.ScaleDamage(50.0f);
-    EXPECT_FLOAT_EQ(AbsoluteTotal(copy), 60.0f);
+    EXPECT_FLOAT_EQ(Totals(copy).first, 60.0f);
     const CombatAttributeAccumulator constructed(copy);
     EXPECT_EQ(constructed.GetDamage().size(), 1u);
     EXPECT_EQ(constructed.GetSeed(), 99u);
@@ -545,17 +536,10 @@ TEST(ParametersCombatTest, DrawsSevenValuesAdvancesTheCallerBySevenAndSeedsWithT
     ParametersCombat parameters(generator);
 
     const AttackRandoms& r = parameters.randoms;
-    EXPECT_EQ(r.minimum, 0u);
-    EXPECT_EQ(r.maximum, 32765u);
-    const uint32_t drawn[] = {r.r0, r.r1, r.r2, r.r3, r.r4, r.r5, r.r6};
-    const uint32_t expected[] = {27326, 30635, 18738, 21726, 16265, 14079, 21291};
-    for (size_t i = 0; i < 7; ++i)
-        EXPECT_EQ(drawn[i], expected[i]) << "r" << i;
-
-    RandomUniform reference = SeededWith(12345);
-    for (int i = 0; i < 7; ++i)
-        reference.IGenerate(0, 32765);
-    EXPECT_EQ(generator.GetState(), reference.GetState());
+    EXPECT_EQ(std::make_pair(r.minimum, r.maximum), std::make_pair(0u, 32765u));
+    EXPECT_EQ((std::vector<uint32_t>{r.r0, r.r1, r.r2, r.r3, r.r4, r.r5, r.r6}),
+              (std::vector<uint32_t>{27326, 30635, 18738, 21726, 16265, 14079, 21291}));
+    // Seven draws on from the seed.
     EXPECT_EQ(generator.GetState(), 1395453353u);
 
     EXPECT_EQ(parameters.attributes.GetSeed(), 27326u);

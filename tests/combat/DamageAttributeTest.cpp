@@ -49,18 +49,15 @@ protected:
 
 TEST_F(DamageAttributeTest, PairsTakeTheLastMaximumAndNeverGoBelowTheMinimum)
 {
-    auto* cold = Load<DamageAttributeAbs_Cold>("offensiveColdMin = 5;8;12\n"
-                                               "offensiveColdMax = 7\n");
-    ASSERT_NE(cold, nullptr);
+    auto* cold = Loaded<DamageAttributeAbs_Cold>("offensiveColdMin = 5;8;12\n"
+                                                 "offensiveColdMax = 7\n");
     const float expected[][2] = {{0, 0}, {5, 7}, {8, 8}, {12, 12}, {12, 12}};
     for (uint32_t level = 0; level < 5; ++level) {
         EXPECT_EQ(cold->GetValueMin(level == 4 ? 7 : level), expected[level][0]) << level;
         EXPECT_EQ(cold->GetValueMax(level == 4 ? 7 : level), expected[level][1]) << level;
     }
-    EXPECT_EQ(store.GetAttributes().size(), 1u);
 
-    auto* fixed = Load<DamageAttributeAbs_Fire>("offensiveFireMin = 10\n");
-    ASSERT_NE(fixed, nullptr);
+    auto* fixed = Loaded<DamageAttributeAbs_Fire>("offensiveFireMin = 10\n");
     EXPECT_EQ(fixed->GetValueMax(1), 10.0f);
 }
 
@@ -80,9 +77,8 @@ TEST_F(DamageAttributeTest, AbsentOrLoneZeroRecordsLoadNothing)
     EXPECT_NE(Load<DamageAttributeDurMod_Cold>("offensiveSlowColdModifier = 0\n"
                                                "offensiveSlowColdDurationModifier = 5\n"),
               nullptr);
-    auto* chance = Load<DamageAttributeAbs_Poison>("offensivePoisonChance = 0\n"
-                                                   "offensivePoisonMin = 3\n");
-    ASSERT_NE(chance, nullptr);
+    auto* chance = Loaded<DamageAttributeAbs_Poison>("offensivePoisonChance = 0\n"
+                                                     "offensivePoisonMin = 3\n");
     accumulator.SetSeed(5);
     const uint32_t before = accumulator.GetRandomGen().GetState();
     chance->AddDamageToAccumulator(accumulator, 1, random, false);
@@ -93,24 +89,24 @@ TEST_F(DamageAttributeTest, AbsentOrLoneZeroRecordsLoadNothing)
 TEST_F(DamageAttributeTest, GlobalAndXorKeysOfAStemChooseTheGroupOfBothKinds)
 {
     const std::string stun = "offensiveStunModifier = 10\noffensiveStunMin = 2\n";
-    ASSERT_NE(Load<DamageAttributeAbsMod_Stun>(stun + "offensiveStunGlobal = 1\n"), nullptr);
-    ASSERT_NE(Load<DamageAttributeReflex_Stun>(stun + "offensiveStunGlobal = 1\n"), nullptr);
+    Loaded<DamageAttributeAbsMod_Stun>(stun + "offensiveStunGlobal = 1\n");
+    Loaded<DamageAttributeReflex_Stun>(stun + "offensiveStunGlobal = 1\n");
     EXPECT_EQ(store.GetGlobalAndAttributes().size(), 2u);
 
     const std::string xorGroup = stun + "offensiveStunGlobal = 1\noffensiveStunXOR = 1\n";
-    ASSERT_NE(Load<DamageAttributeAbsMod_Stun>(xorGroup), nullptr);
-    ASSERT_NE(Load<DamageAttributeReflex_Stun>(xorGroup), nullptr);
+    Loaded<DamageAttributeAbsMod_Stun>(xorGroup);
+    Loaded<DamageAttributeReflex_Stun>(xorGroup);
     EXPECT_EQ(store.GetGlobalXorAttributes().size(), 2u);
 
     // The XOR key counts only inside a global group.
-    ASSERT_NE(Load<DamageAttributeReflex_Stun>(stun + "offensiveStunXOR = 1\n"), nullptr);
+    Loaded<DamageAttributeReflex_Stun>(stun + "offensiveStunXOR = 1\n");
     EXPECT_EQ(store.GetAttributes().size(), 1u);
 }
 
 TEST_F(DamageAttributeTest, ChanceIsRolledOnlyWhenNotForcedAndAFailedRollDrawsNothing)
 {
-    auto* cold = Load<DamageAttributeAbs_Cold>("offensiveColdChance = 25\noffensiveColdMin = 10\n");
-    ASSERT_NE(cold, nullptr);
+    auto* cold =
+        Loaded<DamageAttributeAbs_Cold>("offensiveColdChance = 25\noffensiveColdMin = 10\n");
     RiggedAccumulator attack;
     attack.pass = false;
     cold->AddDamageToAccumulator(attack, 1, random, true);
@@ -124,9 +120,8 @@ TEST_F(DamageAttributeTest, ChanceIsRolledOnlyWhenNotForcedAndAFailedRollDrawsNo
 
 TEST_F(DamageAttributeTest, DurationKindsDrawValueThenDurationAndWeighOnlyTheValue)
 {
-    auto* cold = Load<DamageAttributeDur_Cold>(
+    auto* cold = Loaded<DamageAttributeDur_Cold>(
         "offensiveSlowColdMin = 5\noffensiveSlowColdMax = 9\noffensiveSlowColdDurationMin = 3\n");
-    ASSERT_NE(cold, nullptr);
     random.floats = {7.0f, 3.0f};
     RiggedAccumulator doubling;
     doubling.multiplier = 2.0f;
@@ -143,8 +138,7 @@ TEST_F(DamageAttributeTest, DurationKindsDrawValueThenDurationAndWeighOnlyTheVal
 
 TEST_F(DamageAttributeTest, ElementalDamageSplitsOneDrawIntoColdFireAndLightning)
 {
-    auto* elemental = Load<DamageAttributeAbs_ElementalDamage>("offensiveElementalMin = 30\n");
-    ASSERT_NE(elemental, nullptr);
+    auto* elemental = Loaded<DamageAttributeAbs_ElementalDamage>("offensiveElementalMin = 30\n");
     elemental->AddDamageToAccumulator(accumulator, 1, random, false);
     EXPECT_EQ(random.floatCalls, (Calls{{30.0f, 30.0f}}));
 
@@ -162,8 +156,7 @@ TEST_F(DamageAttributeTest, ElementalDamageSplitsOneDrawIntoColdFireAndLightning
 
 TEST_F(DamageAttributeTest, ElementalModifierGivesTheWholeModifierToEachElement)
 {
-    auto* elemental = Load<DamageAttributeAbsMod_Elemental>("offensiveElementalModifier = 20\n");
-    ASSERT_NE(elemental, nullptr);
+    auto* elemental = Loaded<DamageAttributeAbsMod_Elemental>("offensiveElementalModifier = 20\n");
     elemental->AddDamageToAccumulator(accumulator, 1, random, false);
     EXPECT_TRUE(accumulator.GetDamage().empty());
     elemental->AddModifierToAccumulator(accumulator, 1, random, false);
@@ -179,10 +172,9 @@ TEST_F(DamageAttributeTest, ElementalModifierGivesTheWholeModifierToEachElement)
 
 TEST_F(DamageAttributeTest, TotalSpeedSlowsAttackSpellCastAndRunSpeedAlike)
 {
-    auto* speed = Load<DamageAttributeDur_TotalSpeed>("offensiveSlowTotalSpeedMin = 10\n"
-                                                      "offensiveSlowTotalSpeedMax = 20\n"
-                                                      "offensiveSlowTotalSpeedDurationMin = 2\n");
-    ASSERT_NE(speed, nullptr);
+    auto* speed = Loaded<DamageAttributeDur_TotalSpeed>("offensiveSlowTotalSpeedMin = 10\n"
+                                                        "offensiveSlowTotalSpeedMax = 20\n"
+                                                        "offensiveSlowTotalSpeedDurationMin = 2\n");
     random.floats = {12.0f, 2.0f};
     speed->AddDamageToAccumulator(accumulator, 1, random, false);
     ASSERT_EQ(accumulator.GetDamage().size(), 3u);
@@ -238,17 +230,14 @@ TEST_F(DamageAttributeTest, EachKindAddsItsOwnCombatAttribute)
         EXPECT_EQ(std::type_index(typeid(created)), entry.created);
         EXPECT_EQ(created.GetType(), probe->GetType());
     }
-    EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_LifeLeech")->GetType(),
-              CombatAttributeType_LifeLeach);
 }
 
 TEST_F(DamageAttributeTest, ScalingTruncatesTheSinglePrecisionPercent)
 {
-    auto* modifier = Load<DamageAttributeAbsMod_Fire>("offensiveFireModifier = 100\n");
-    auto* flat = Load<DamageAttributeAbs_Fire>("offensiveFireMin = 10\noffensiveFireMax = 14\n");
-    auto* dur = Load<DamageAttributeDur_Fire>("offensiveSlowFireMin = 10\n"
-                                              "offensiveSlowFireDurationMin = 4\n");
-    ASSERT_TRUE(modifier && flat && dur);
+    auto* modifier = Loaded<DamageAttributeAbsMod_Fire>("offensiveFireModifier = 100\n");
+    auto* flat = Loaded<DamageAttributeAbs_Fire>("offensiveFireMin = 10\noffensiveFireMax = 14\n");
+    auto* dur = Loaded<DamageAttributeDur_Fire>("offensiveSlowFireMin = 10\n"
+                                                "offensiveSlowFireDurationMin = 4\n");
     modifier->ScaleAttribute(10.0f);
     EXPECT_EQ(modifier->GetModifierValue(1), 109.0f);
     flat->ScaleAttribute(0.0f);
@@ -264,9 +253,8 @@ TEST_F(DamageAttributeTest, ScalingTruncatesTheSinglePrecisionPercent)
 TEST_F(DamageAttributeTest, JitterIsClampedToFiftyPercentAndSparesBaseKindsAndDurations)
 {
     const std::string cold = "offensiveColdMin = 100\noffensiveColdMax = 150\n";
-    auto* clamped = Load<DamageAttributeAbs_Cold>(cold);
-    auto* half = Load<DamageAttributeAbs_Cold>(cold);
-    ASSERT_TRUE(clamped && half);
+    auto* clamped = Loaded<DamageAttributeAbs_Cold>(cold);
+    auto* half = Loaded<DamageAttributeAbs_Cold>(cold);
     ScriptedRandom other;
     random.ints = {3, -2};
     other.ints = {3, -2};
@@ -285,17 +273,15 @@ TEST_F(DamageAttributeTest, JitterIsClampedToFiftyPercentAndSparesBaseKindsAndDu
     EXPECT_EQ(random.intCalls.size(), 2u);
 
     // A result below 1 in magnitude keeps the value, but the draw is spent.
-    auto* small = Load<DamageAttributeAbsMod_Cold>("offensiveColdModifier = 0.5\n");
-    ASSERT_NE(small, nullptr);
+    auto* small = Loaded<DamageAttributeAbsMod_Cold>("offensiveColdModifier = 0.5\n");
     random.ints = {-1};
     small->AddJitter(10.0f, &random);
     EXPECT_EQ(small->GetModifierValue(1), 0.5f);
     EXPECT_EQ(random.intCalls.back(), std::make_pair(-1, 1));
 
-    auto* base = Load<DamageAttributeAbsBase_Cold>("offensiveBaseColdMin = 100\n");
-    auto* dur = Load<DamageAttributeDur_Poison>("offensiveSlowPoisonMin = 100\n"
-                                                "offensiveSlowPoisonDurationMin = 100\n");
-    ASSERT_TRUE(base && dur);
+    auto* base = Loaded<DamageAttributeAbsBase_Cold>("offensiveBaseColdMin = 100\n");
+    auto* dur = Loaded<DamageAttributeDur_Poison>("offensiveSlowPoisonMin = 100\n"
+                                                  "offensiveSlowPoisonDurationMin = 100\n");
     ScriptedRandom spare;
     spare.ints = {7, 7};
     base->AddJitter(50.0f, &spare);
@@ -308,9 +294,8 @@ TEST_F(DamageAttributeTest, JitterIsClampedToFiftyPercentAndSparesBaseKindsAndDu
 
 TEST_F(DamageAttributeTest, ExtremeRecordValuesSaturateInsteadOfOverflowing)
 {
-    auto* huge = Load<DamageAttributeDurMod_Fire>("offensiveSlowFireModifier = 3e38\n"
-                                                  "offensiveSlowFireDurationModifier = -3e38\n");
-    ASSERT_NE(huge, nullptr);
+    auto* huge = Loaded<DamageAttributeDurMod_Fire>("offensiveSlowFireModifier = 3e38\n"
+                                                    "offensiveSlowFireDurationModifier = -3e38\n");
     random.ints = {INT32_MAX, INT32_MAX};
     huge->AddJitter(50.0f, &random);
     huge->ScaleAttribute(50.0f);
@@ -358,8 +343,8 @@ TEST_F(DamageAttributeTest, TooltipLinesGoToTheirFamilysList)
 
 TEST_F(DamageAttributeTest, GlobalMembersShowAnIndentInPlaceOfTheirChance)
 {
-    auto* cold = Load<DamageAttributeAbs_Cold>("offensiveColdChance = 25\noffensiveColdMin = 10\n");
-    ASSERT_NE(cold, nullptr);
+    auto* cold =
+        Loaded<DamageAttributeAbs_Cold>("offensiveColdChance = 25\noffensiveColdMin = 10\n");
     cold->SetHideChanceIndentLine(true);
     EXPECT_EQ(TextOf(*cold, 1), L"tagIndentDamageSingleFormat 10DamageCold");
     cold->SetHideChanceIndentLine(false);
@@ -374,15 +359,14 @@ TEST_F(DamageAttributeTest, GlobalMembersShowAnIndentInPlaceOfTheirChance)
 
 TEST_F(DamageAttributeTest, DurationTimesShowPerSecondSingleOrRange)
 {
-    auto* range =
-        Load<DamageAttributeDur_Cold>("offensiveSlowColdMin = 8\noffensiveSlowColdDurationMin = 3\n"
-                                      "offensiveSlowColdDurationMax = 5\n");
-    auto* single = Load<DamageAttributeDur_Life>("offensiveSlowLifeMin = 8\n"
-                                                 "offensiveSlowLifeDurationMin = 3\n");
-    auto* fixed = Load<DamageAttributeDur_RunSpeed>("offensiveSlowRunSpeedMin = 20\n"
-                                                    "offensiveSlowRunSpeedMax = 30\n"
-                                                    "offensiveSlowRunSpeedDurationMin = 2\n");
-    ASSERT_TRUE(range && single && fixed);
+    auto* range = Loaded<DamageAttributeDur_Cold>(
+        "offensiveSlowColdMin = 8\noffensiveSlowColdDurationMin = 3\n"
+        "offensiveSlowColdDurationMax = 5\n");
+    auto* single = Loaded<DamageAttributeDur_Life>("offensiveSlowLifeMin = 8\n"
+                                                   "offensiveSlowLifeDurationMin = 3\n");
+    auto* fixed = Loaded<DamageAttributeDur_RunSpeed>("offensiveSlowRunSpeedMin = 20\n"
+                                                      "offensiveSlowRunSpeedMax = 30\n"
+                                                      "offensiveSlowRunSpeedDurationMin = 2\n");
     EXPECT_EQ(TextOf(*range, 1),
               L"DamageRangeFormat 24 40DamageDurationColdDamageRangeFormatTime 3 5");
     EXPECT_EQ(TextOf(*single, 1),
@@ -393,10 +377,9 @@ TEST_F(DamageAttributeTest, DurationTimesShowPerSecondSingleOrRange)
 
 TEST_F(DamageAttributeTest, NextLevelLinesOnlyWhereSomethingChanges)
 {
-    auto* cold = Load<DamageAttributeAbs_Cold>("offensiveColdChance = 25;25;30\n"
-                                               "offensiveColdMin = 10;12;12\n"
-                                               "offensiveColdMax = 15\n");
-    ASSERT_NE(cold, nullptr);
+    auto* cold = Loaded<DamageAttributeAbs_Cold>("offensiveColdChance = 25;25;30\n"
+                                                 "offensiveColdMin = 10;12;12\n"
+                                                 "offensiveColdMax = 15\n");
     Lines first, second, third;
     cold->CreateNextText(first, second, third, 1, 2);
     cold->CreateNextText(first, second, third, 3, 4);
@@ -411,20 +394,16 @@ TEST_F(DamageAttributeTest, NextLevelLinesOnlyWhereSomethingChanges)
 
 TEST_F(DamageAttributeTest, PricesCountLevelOneWeighedByItsChance)
 {
-    ASSERT_NE(Load<DamageAttributeAbs_Cold>("offensiveColdChance = 50\noffensiveColdMin = 10\n"
-                                            "offensiveColdMax = 20\n"),
-              nullptr);
-    ASSERT_NE(Load<DamageAttributeAbsBase_Fire>("offensiveBaseFireMin = 0;4\n"
-                                                "offensiveBaseFireMax = 6\n"),
-              nullptr);
-    ASSERT_NE(Load<DamageAttributeDur_Poison>("offensiveSlowPoisonMin = 4\n"
-                                              "offensiveSlowPoisonMax = 6\n"
-                                              "offensiveSlowPoisonDurationMin = 2\n"),
-              nullptr);
-    ASSERT_NE(Load<DamageAttributeDurMod_Cold>("offensiveSlowColdModifier = 10\n"
-                                               "offensiveSlowColdDurationModifier = 30\n"),
-              nullptr);
-    ASSERT_NE(Load<DamageAttributeAbsMod_Fire>("offensiveFireModifier = -5\n"), nullptr);
+    Loaded<DamageAttributeAbs_Cold>("offensiveColdChance = 50\noffensiveColdMin = 10\n"
+                                    "offensiveColdMax = 20\n");
+    Loaded<DamageAttributeAbsBase_Fire>("offensiveBaseFireMin = 0;4\n"
+                                        "offensiveBaseFireMax = 6\n");
+    Loaded<DamageAttributeDur_Poison>("offensiveSlowPoisonMin = 4\n"
+                                      "offensiveSlowPoisonMax = 6\n"
+                                      "offensiveSlowPoisonDurationMin = 2\n");
+    Loaded<DamageAttributeDurMod_Cold>("offensiveSlowColdModifier = 10\n"
+                                       "offensiveSlowColdDurationModifier = 30\n");
+    Loaded<DamageAttributeAbsMod_Fire>("offensiveFireModifier = -5\n");
     CostInfo_DamageAttributes info;
     for (const auto& attribute : store.GetAttributes())
         attribute->GetCostInfo(info);
@@ -459,11 +438,10 @@ TEST_F(DamageAttributePhysicalTest, WeaponWithoutPhysicalKeysStillStrikesForNoth
 
 TEST_F(DamageAttributePhysicalTest, WeaponDamageRollsNoChanceAndIsScaledButNeverJittered)
 {
-    auto* base = Load<DamageAttribute_BasePhysical>("offensivePhysicalMin = 4\n"
-                                                    "offensivePhysicalMax = 6\n"
-                                                    "offensivePierceRatioMin = 10\n"
-                                                    "offensivePhysicalChance = 50\n");
-    ASSERT_NE(base, nullptr);
+    auto* base = Loaded<DamageAttribute_BasePhysical>("offensivePhysicalMin = 4\n"
+                                                      "offensivePhysicalMax = 6\n"
+                                                      "offensivePierceRatioMin = 10\n"
+                                                      "offensivePhysicalChance = 50\n");
     accumulator.SetSeed(12);
     const uint32_t chanceState = accumulator.GetRandomGen().GetState();
     random.floats = {5.5f};
@@ -492,10 +470,9 @@ TEST_F(DamageAttributePhysicalTest, WeaponDamageRollsNoChanceAndIsScaledButNever
 
 TEST_F(DamageAttributePhysicalTest, PerLevelSpreadHoldsWholeUnits)
 {
-    auto* physical = Load<DamageAttribute_Physical>("offensivePhysicalMin = 3.5;1\n"
-                                                    "offensivePhysicalMax = 7.2;1e30\n"
-                                                    "offensivePierceRatio = 0\n");
-    ASSERT_NE(physical, nullptr);
+    auto* physical = Loaded<DamageAttribute_Physical>("offensivePhysicalMin = 3.5;1\n"
+                                                      "offensivePhysicalMax = 7.2;1e30\n"
+                                                      "offensivePierceRatio = 0\n");
     EXPECT_EQ(physical->GetValueMax(1), 6.5f);
     // An absurd maximum saturates rather than overflowing the whole number.
     EXPECT_EQ(physical->GetValueMax(2), 1.0f + 4294967295.0f);
@@ -508,10 +485,9 @@ TEST_F(DamageAttributePhysicalTest, PerLevelSpreadHoldsWholeUnits)
 
 TEST_F(DamageAttributePhysicalTest, PerLevelJitterTruncatesTheSpreadAndMovesThePierceRatio)
 {
-    auto* physical = Load<DamageAttribute_Physical>("offensivePhysicalMin = 10\n"
-                                                    "offensivePhysicalMax = 20\n"
-                                                    "offensivePierceRatio = 30\n");
-    ASSERT_NE(physical, nullptr);
+    auto* physical = Loaded<DamageAttribute_Physical>("offensivePhysicalMin = 10\n"
+                                                      "offensivePhysicalMax = 20\n"
+                                                      "offensivePierceRatio = 30\n");
     random.ints = {1, -1, 2};
     physical->AddJitter(10.0f, &random);
     EXPECT_EQ(random.intCalls, (IntCalls{{-1, 1}, {-1, 1}, {-2, 2}}));
@@ -522,10 +498,9 @@ TEST_F(DamageAttributePhysicalTest, PerLevelJitterTruncatesTheSpreadAndMovesTheP
 
 TEST_F(DamageAttributePhysicalTest, PierceRatioLineOnlyWhenItRises)
 {
-    auto* physical = Load<DamageAttribute_Physical>("offensivePhysicalChance = 20\n"
-                                                    "offensivePhysicalMin = 4;5;6\n"
-                                                    "offensivePierceRatio = 10;15;12\n");
-    ASSERT_NE(physical, nullptr);
+    auto* physical = Loaded<DamageAttribute_Physical>("offensivePhysicalChance = 20\n"
+                                                      "offensivePhysicalMin = 4;5;6\n"
+                                                      "offensivePierceRatio = 10;15;12\n");
     Lines first, second, third;
     physical->CreateText(first, second, third, 1);
     physical->CreateNextText(first, second, third, 1, 2);
@@ -548,9 +523,8 @@ TEST_F(DamageAttributePhysicalTest, PierceRatioLineOnlyWhenItRises)
 
 TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoAttackAndText)
 {
-    auto* burn = Load<DamageAttributeAbs_ManaBurn>("offensiveManaBurnDrainMin = 0;5\n"
-                                                   "offensiveManaBurnDamageRatio = 20;20;25\n");
-    ASSERT_NE(burn, nullptr);
+    auto* burn = Loaded<DamageAttributeAbs_ManaBurn>("offensiveManaBurnDrainMin = 0;5\n"
+                                                     "offensiveManaBurnDamageRatio = 20;20;25\n");
     EXPECT_EQ(TextOf(*burn, 1), L"DamageManaBurnRatio 20");
     EXPECT_EQ(TextOf(*burn, 2), L"DamageSingleFormat 5DamageManaDrainDamageManaBurnRatio 20");
     std::wstring line;
@@ -599,16 +573,7 @@ const char* const kStemKinds[] = {
 // clang-format on
 
 // Where a kind's type, stem or display tag leaves the rule; null keeps the rule's.
-struct Exception {
-    const char* className;
-    CombatAttributeType type;
-    const char* stem;
-    const char* display;
-};
-const Exception kExceptions[] = {
-    {"AbsMod_Elemental", CombatAttributeType_ElementalGroup, nullptr, nullptr},
-    {"Abs_ElementalDamage", CombatAttributeType_ElementalGroup, "offensiveElemental",
-     "DamageElemental"},
+const Test::KindException kExceptions[] = {
     {"Abs_LifeLeech", CombatAttributeType_LifeLeach, nullptr, nullptr},
     {"AbsBase_Life", CombatAttributeType_Life, nullptr, "tagDamageBaseVitality"},
     {"Dur_TotalDamageReductionPercent", CombatAttributeType_Unknown,
@@ -623,101 +588,22 @@ const Exception kExceptions[] = {
     {"Dur_ProjectileFumble", CombatAttributeType_Unknown, "offensiveProjectileFumble", nullptr},
 };
 
-std::string Key(const std::string& stem, const char* suffix)
+void ExpectKeys(const std::string& className, const Test::KindKeys& keys)
 {
-    return stem + suffix;
-}
-
-struct Expected {
-    CombatAttributeType type = CombatAttributeType_Unknown;
-    std::string chance, xorKey, global, display;
-    std::string modifier, durationModifier, valueMin, valueMax, durationMin, durationMax;
-};
-
-Expected FromStem(const std::string& className)
-{
-    const std::string head = className.substr(0, className.find('_'));
-    const std::string name = className.substr(head.size() + 1);
-    const bool slow = head == "Dur" || head == "DurMod";
-    std::string stem = std::string(slow ? "offensiveSlow" : "offensive") +
-                       (head == "AbsBase" ? "Base" : "") + name;
-    Expected e;
-    e.type = Test::TypeNamed(name);
-    e.display = (head == "AbsMod"    ? "DamageModifier"
-                 : head == "DurMod"  ? "DamageDurationModifier"
-                 : head == "Dur"     ? "DamageDuration"
-                 : head == "AbsBase" ? "tagDamageBase"
-                                     : "Damage") +
-                name;
-    for (const Exception& exception : kExceptions) {
-        if (className != exception.className)
-            continue;
-        if (exception.type != CombatAttributeType_Unknown)
-            e.type = exception.type;
-        if (exception.stem != nullptr)
-            stem = exception.stem;
-        if (exception.display != nullptr)
-            e.display = exception.display;
-    }
-    e.xorKey = Key(stem, "XOR");
-    e.global = Key(stem, "Global");
-    if (head == "AbsMod" || head == "DurMod") {
-        e.chance = Key(stem, "ModifierChance");
-        e.modifier = Key(stem, "Modifier");
-        if (head == "DurMod")
-            e.durationModifier = Key(stem, "DurationModifier");
-    } else {
-        e.chance = Key(stem, "Chance");
-        e.valueMin = Key(stem, "Min");
-        e.valueMax = Key(stem, "Max");
-        if (head == "Dur") {
-            e.durationMin = Key(stem, "DurationMin");
-            e.durationMax = Key(stem, "DurationMax");
-        }
-    }
-    return e;
-}
-
-void ExpectKeys(const char* className, const Expected& e)
-{
-    SCOPED_TRACE(className);
-    std::unique_ptr<DamageAttribute> attribute = CreateDamageAttribute(className);
-    ASSERT_NE(attribute, nullptr);
-    EXPECT_EQ(attribute->GetType(), e.type);
-    EXPECT_EQ(attribute->GetLoadChanceTag(), e.chance);
-    EXPECT_EQ(attribute->GetLoadXorTag(), e.xorKey);
-    EXPECT_EQ(attribute->GetLoadGlobalTag(), e.global);
-    EXPECT_EQ(attribute->GetDisplayTag(), e.display);
-    if (auto* mod = dynamic_cast<DamageAttributeAbsMod*>(attribute.get())) {
-        EXPECT_EQ(mod->GetLoadModifierTag(), e.modifier);
-        EXPECT_TRUE(e.durationModifier.empty());
-    } else if (auto* durMod = dynamic_cast<DamageAttributeDurMod*>(attribute.get())) {
-        EXPECT_EQ(durMod->GetLoadModifierTag(), e.modifier);
-        EXPECT_EQ(durMod->GetLoadDurationModifierTag(), e.durationModifier);
-    } else if (auto* flat = dynamic_cast<DamageAttributeAbs*>(attribute.get())) {
-        EXPECT_EQ(flat->GetLoadValueMinTag(), e.valueMin);
-        EXPECT_EQ(flat->GetLoadValueMaxTag(), e.valueMax);
-        EXPECT_TRUE(e.durationMin.empty());
-    } else if (auto* dur = dynamic_cast<DamageAttributeDur*>(attribute.get())) {
-        EXPECT_EQ(dur->GetLoadValueMinTag(), e.valueMin);
-        EXPECT_EQ(dur->GetLoadValueMaxTag(), e.valueMax);
-        EXPECT_EQ(dur->GetLoadDurationMinTag(), e.durationMin);
-        EXPECT_EQ(dur->GetLoadDurationMaxTag(), e.durationMax);
-    } else {
-        ADD_FAILURE() << "no family";
-    }
+    Test::ExpectKeys(CreateDamageAttribute(className.c_str()), className, keys);
 }
 
 TEST(DamageAttributeKinds, EveryStemKindReadsItsStemKeys)
 {
     for (const char* className : kStemKinds) {
-        Expected e = FromStem(className);
+        GAME::Test::KindKeys e =
+            GAME::Test::FromStem(className, "offensive", "Damage", kExceptions);
         // The mana-burn modifier is read under its ratio-adder keys.
         if (std::string(className) == "AbsMod_ManaBurn") {
             e.chance = "offensiveManaBurnRatioAdderChance";
             e.modifier = "offensiveManaBurnRatioAdder";
         }
-        ExpectKeys(("DamageAttribute" + std::string(className)).c_str(), e);
+        ExpectKeys("DamageAttribute" + std::string(className), e);
     }
 }
 
@@ -731,12 +617,9 @@ TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
                {CombatAttributeType_ManaBurn, "offensiveManaBurnChance", "offensiveManaBurnXOR",
                 "offensiveManaBurnGlobal", "DamageManaDrain", "", "", "offensiveManaBurnDrainMin",
                 "offensiveManaBurnDrainMax", "", ""});
-    DamageAttributeAbs_ManaBurn manaBurn;
-    EXPECT_STREQ(manaBurn.GetLoadDamageRatioTag(), "offensiveManaBurnDamageRatio");
 
     DamageAttribute_Physical physical;
     EXPECT_EQ(physical.GetType(), CombatAttributeType_Physical);
-    EXPECT_STREQ(physical.GetLoadChanceTag(), "offensivePhysicalChance");
     EXPECT_STREQ(physical.GetLoadXorTag(), "offensivePhysicalXOR");
     EXPECT_STREQ(physical.GetLoadGlobalTag(), "offensivePhysicalGlobal");
     EXPECT_STREQ(physical.GetDisplayTag(), "");

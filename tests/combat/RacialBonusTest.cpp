@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace GAME {
 namespace {
 
@@ -23,7 +27,6 @@ TEST(RacialBonusTest, CreateNeedsARaceOrAValue)
     EXPECT_EQ(RacialBonus::Create(Record("racialBonusPercentDamage = 0\n")), nullptr);
 
     const auto racesOnly = RacialBonus::Create(Record("racialBonusRace = Undead\n"));
-    ASSERT_NE(racesOnly, nullptr);
     std::vector<GameTextLine> lines;
     racesOnly->GetUIDisplayText(1, GameTextClass::Default, lines);
     EXPECT_TRUE(lines.empty());
@@ -32,23 +35,20 @@ TEST(RacialBonusTest, CreateNeedsARaceOrAValue)
 TEST(RacialBonusTest, LevelsHoldTheLastEntryAndSumsAddOnceWhenAnyRaceMatches)
 {
     const auto bonus = RacialBonus::Create(Record(kUndeadAndBeasts));
-    ASSERT_NE(bonus, nullptr);
     EXPECT_EQ(bonus->GetPercentDamage(0), 0.0f);
     EXPECT_EQ(bonus->GetPercentDamage(2), 20.0f);
     EXPECT_EQ(bonus->GetPercentDamage(5), 30.0f);
 
     RacialBonus_Damage damage{1.0f, 1.0f};
     bonus->GetDamage({"Beast", "Undead"}, damage, 1);
-    EXPECT_EQ(damage.percent, 11.0f);
-    EXPECT_EQ(damage.absolute, 6.0f);
+    EXPECT_EQ(std::make_pair(damage.percent, damage.absolute), std::make_pair(11.0f, 6.0f));
     bonus->GetDamage({"undead", "Human"}, damage, 1);
     EXPECT_EQ(damage.percent, 11.0f);
 
     RacialBonus_Defense defense;
     bonus->GetDefense({"Human", "Undead"}, defense, 2);
     bonus->GetDefense({"Beast"}, defense, 9);
-    EXPECT_EQ(defense.percent, 0.0f);
-    EXPECT_EQ(defense.absolute, 4.0f);
+    EXPECT_EQ(std::make_pair(defense.percent, defense.absolute), std::make_pair(0.0f, 4.0f));
 }
 
 class RacialBonusText : public ::testing::Test {
@@ -77,7 +77,6 @@ protected:
 TEST_F(RacialBonusText, LinesPerValueThenPerRaceAndIncreaseOnlyWhereValuesChange)
 {
     const auto bonus = RacialBonus::Create(Record(kUndeadAndBeasts));
-    ASSERT_NE(bonus, nullptr);
     std::vector<GameTextLine> lines;
     bonus->GetUIDisplayText(2, GameTextClass::SkillStatsNext, lines);
     EXPECT_EQ(Texts(lines),
@@ -100,7 +99,6 @@ TEST_F(RacialBonusFile, CreateFromFileReadsTheRecordOrAnswersNull)
     EXPECT_EQ(RacialBonus::CreateFromFile(""), nullptr);
     EXPECT_EQ(RacialBonus::CreateFromFile("records/bonus/missing.dbr"), nullptr);
     const auto bonus = RacialBonus::CreateFromFile("records/bonus/undead.dbr");
-    ASSERT_NE(bonus, nullptr);
     EXPECT_EQ(bonus->GetAbsoluteDamage(1), 7.0f);
 }
 

@@ -2,6 +2,10 @@
 
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/CombatAttributeType.h"
+#include "combat/DamageAttributeAbs.h"
+#include "combat/DamageAttributeAbsMod.h"
+#include "combat/DamageAttributeDur.h"
+#include "combat/DamageAttributeDurMod.h"
 #include "combat/DamageAttributeKinds.h"
 #include "combat/DamageAttributeStore.h"
 #include "engine/LoadTable.h"
@@ -16,6 +20,8 @@
 #include <cstring>
 #include <memory>
 #include <set>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <typeinfo>
 #include <utility>
@@ -36,6 +42,15 @@ protected:
     {
         return static_cast<T*>(
             DamageAttribute::LoadInto(std::make_unique<T>(), store, Record(text)));
+    }
+
+    // For records that must load: a refusal ends the test there rather than at a null.
+    template <typename T> T* Loaded(const std::string& text)
+    {
+        T* attribute = Load<T>(text);
+        if (attribute == nullptr)
+            throw std::runtime_error("record refused: " + text);
+        return attribute;
     }
 
     DamageAttributeStore store;
@@ -84,6 +99,100 @@ inline CombatAttributeType TypeNamed(const std::string& name)
             return static_cast<CombatAttributeType>(type);
     }
     return CombatAttributeType_Unknown;
+}
+
+// The type, keys and display tag of a kind; empty keys are the ones its family does not read.
+struct KindKeys {
+    CombatAttributeType type = CombatAttributeType_Unknown;
+    std::string chance, xorKey, global, display;
+    std::string modifier, durationModifier, valueMin, valueMax, durationMin, durationMax;
+};
+
+// A kind, by its class name without the head, whose type, stem or display tag leaves the rule;
+// null keeps the rule's.
+struct KindException {
+    const char* tail;
+    CombatAttributeType type;
+    const char* stem;
+    const char* display;
+};
+
+// The keys a kind reads by the rule: the key head, "Slow" for the kinds over time, "Base" for
+// the base kinds, then the name after the family ("AbsMod_Fire"); the tag likewise.
+inline KindKeys FromStem(const std::string& tail, const std::string& keyHead,
+                         const std::string& tagHead, std::span<const KindException> exceptions = {})
+{
+    const std::string family = tail.substr(0, tail.find('_'));
+    std::string name = tail.substr(family.size() + 1);
+    if (name == "ElementalDamage")
+        name = "Elemental";
+    const bool slow = family.starts_with("Dur");
+    std::string stem = keyHead + (slow ? "Slow" : "") + (family == "AbsBase" ? "Base" : "") + name;
+    KindKeys e;
+    e.type = name == "Elemental" ? CombatAttributeType_ElementalGroup : TypeNamed(name);
+    e.display = (family == "AbsMod"    ? tagHead + "Modifier"
+                 : family == "DurMod"  ? tagHead + "DurationModifier"
+                 : family == "Dur"     ? tagHead + "Duration"
+                 : family == "AbsBase" ? "tag" + tagHead + "Base"
+                                       : tagHead) +
+                name;
+    for (const KindException& exception : exceptions) {
+        if (tail != exception.tail)
+            continue;
+        if (exception.type != CombatAttributeType_Unknown)
+            e.type = exception.type;
+        if (exception.stem != nullptr)
+            stem = exception.stem;
+        if (exception.display != nullptr)
+            e.display = exception.display;
+    }
+    e.xorKey = stem + "XOR";
+    e.global = stem + "Global";
+    if (family == "AbsMod" || family == "DurMod") {
+        e.chance = stem + "ModifierChance";
+        e.modifier = stem + "Modifier";
+        if (family == "DurMod")
+            e.durationModifier = stem + "DurationModifier";
+    } else {
+        e.chance = stem + "Chance";
+        e.valueMin = stem + "Min";
+        e.valueMax = stem + "Max";
+        if (family == "Dur") {
+            e.durationMin = stem + "DurationMin";
+            e.durationMax = stem + "DurationMax";
+        }
+    }
+    return e;
+}
+
+inline void ExpectKeys(std::unique_ptr<DamageAttribute> attribute, const std::string& className,
+                       const KindKeys& e)
+{
+    SCOPED_TRACE(className);
+    ASSERT_NE(attribute, nullptr);
+    EXPECT_EQ(attribute->GetType(), e.type);
+    EXPECT_EQ(attribute->GetLoadChanceTag(), e.chance);
+    EXPECT_EQ(attribute->GetLoadXorTag(), e.xorKey);
+    EXPECT_EQ(attribute->GetLoadGlobalTag(), e.global);
+    EXPECT_EQ(attribute->GetDisplayTag(), e.display);
+    if (auto* mod = dynamic_cast<DamageAttributeAbsMod*>(attribute.get())) {
+        EXPECT_EQ(mod->GetLoadModifierTag(), e.modifier);
+        EXPECT_TRUE(e.durationModifier.empty());
+    } else if (auto* durMod = dynamic_cast<DamageAttributeDurMod*>(attribute.get())) {
+        EXPECT_EQ(durMod->GetLoadModifierTag(), e.modifier);
+        EXPECT_EQ(durMod->GetLoadDurationModifierTag(), e.durationModifier);
+    } else if (auto* flat = dynamic_cast<DamageAttributeAbs*>(attribute.get())) {
+        EXPECT_EQ(flat->GetLoadValueMinTag(), e.valueMin);
+        EXPECT_EQ(flat->GetLoadValueMaxTag(), e.valueMax);
+        EXPECT_TRUE(e.durationMin.empty());
+    } else if (auto* dur = dynamic_cast<DamageAttributeDur*>(attribute.get())) {
+        EXPECT_EQ(dur->GetLoadValueMinTag(), e.valueMin);
+        EXPECT_EQ(dur->GetLoadValueMaxTag(), e.valueMax);
+        EXPECT_EQ(dur->GetLoadDurationMinTag(), e.durationMin);
+        EXPECT_EQ(dur->GetLoadDurationMaxTag(), e.durationMax);
+    } else {
+        ADD_FAILURE() << "no family";
+    }
 }
 
 template <typename Store> class Exposed : public Store {

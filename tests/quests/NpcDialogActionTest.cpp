@@ -9,7 +9,10 @@
 #include "quests/DialogPak.h"
 #include "tests/support/EngineFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace GAME {
@@ -32,15 +35,13 @@ protected:
 
 TEST_F(NpcDialogActionTest, DescriptionsShowBareNamesAndTheIlluminationKind)
 {
-    Action_UpdateNPCDialog update(0x01020304u, nullptr);
-    EXPECT_EQ(update.GetId(), 0x01020304u);
+    Action_UpdateNPCDialog update(1, nullptr);
     update.SetNPC("Records/Npc/Town\\Baker.dbr");
     EXPECT_EQ(update.GetDescription(), "Update {BBaker}'s Dialog to {B[empty]}");
     update.SetDialogFile("Records/Dialog/BakerQ2.dbr");
     EXPECT_EQ(update.GetDescription(), "Update {BBaker}'s Dialog to {BBakerQ2}");
 
     Action_IlluminateNpc illuminate(7, nullptr);
-    EXPECT_EQ(illuminate.GetType(), 1);
     EXPECT_EQ(illuminate.GetDescription(), "Illuminate {B[empty]} as {B Primary }");
     illuminate.SetNpc("Records/Npc/Baker.dbr");
     for (const auto& [type, kind] : {std::pair{2, "{B Secondary }"}, std::pair{3, "{B Tertiary }"},
@@ -63,19 +64,16 @@ TEST_F(NpcDialogActionTest, UpdateDialogWaitsForItsNpcThenHandsTheDialogOver)
     EXPECT_TRUE(action.IsPendingFire());
 
     Npc* npc = MakeNpc();
-    ASSERT_NE(npc, nullptr);
     action.SetNpcId(npc->GetObjectId());
     action.Apply();
     EXPECT_FALSE(action.IsPendingFire());
     ASSERT_TRUE(npc->HasDialog());
-    ASSERT_NE(npc->GetDialogPak()->GetPrimaryDialog(), nullptr);
     EXPECT_TRUE(npc->GetDialogPak()->GetPrimaryDialog()->HasBeenPlayed());
 }
 
 TEST_F(NpcDialogActionTest, IlluminateSetsTheDialogTypeAndDeluminatedActionUnmarks)
 {
     Npc* npc = MakeNpc();
-    ASSERT_NE(npc, nullptr);
     Action_IlluminateNpc action(2, nullptr);
     action.SetType(2);
     action.SetNpcId(npc->GetObjectId());
@@ -85,7 +83,6 @@ TEST_F(NpcDialogActionTest, IlluminateSetsTheDialogTypeAndDeluminatedActionUnmar
     EXPECT_EQ(npc->GetIlluminateAction(), &action);
 
     Action_IlluminateNpc ended(3, nullptr);
-    ended.SetType(1);
     ended.SetDeluminate();
     ended.SetNpcId(npc->GetObjectId());
     ended.Fire(0, true);
@@ -111,14 +108,12 @@ TEST_F(NpcDialogActionTest, PropertiesAndStateStreamUnderTheirKeys)
     Action_UpdateNPCDialog update(1, nullptr);
     Action_IlluminateNpc illuminate(2, nullptr);
     ASSERT_TRUE(Stream(update, illuminate, &in));
-    EXPECT_STREQ(update.GetNPC(), "Records/Npc/Baker.dbr");
-    EXPECT_STREQ(update.GetDialogFile(), "Records/Dialog/Baker.dbr");
-    EXPECT_TRUE(update.IsPendingFire());
-    EXPECT_TRUE(update.GetNoPrimaryDialog());
-    EXPECT_STREQ(illuminate.GetNpc(), "Records/Npc/Smith.dbr");
-    EXPECT_EQ(illuminate.GetType(), 3);
-    EXPECT_FALSE(illuminate.IsPendingFire());
-    EXPECT_TRUE(illuminate.IsDeluminate());
+    EXPECT_EQ(std::make_tuple(std::string(update.GetNPC()), std::string(update.GetDialogFile()),
+                              update.IsPendingFire(), update.GetNoPrimaryDialog()),
+              std::make_tuple("Records/Npc/Baker.dbr", "Records/Dialog/Baker.dbr", true, true));
+    EXPECT_EQ(std::make_tuple(std::string(illuminate.GetNpc()), illuminate.GetType(),
+                              illuminate.IsPendingFire(), illuminate.IsDeluminate()),
+              std::make_tuple("Records/Npc/Smith.dbr", 3, false, true));
 }
 
 } // namespace

@@ -9,7 +9,6 @@ namespace {
 TEST(Decoration, FadeFollowsTheFlagAndStaysWithinHalf)
 {
     Decoration decoration;
-    EXPECT_EQ(decoration.GetPhysicsType(), 0);
     decoration.SetInvisible();
     decoration.UpdateSelf(300);
     EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.3f);

@@ -65,9 +65,7 @@ TEST(GameCamera, SettingsPlaceTheViewBetweenTheLimitsAndAFullResetReturnsToIt)
 
     Configure(camera, 15.0f, 40.0f);
     EXPECT_FLOAT_EQ(camera.GetDistanceRange().GetCurrentFraction(), 0.5f);
-    EXPECT_FLOAT_EQ(camera.GetDistanceRange().GetTargetFraction(), 0.5f);
     EXPECT_FLOAT_EQ(camera.GetPitchRange().GetCurrentFraction(), 0.5f);
-    EXPECT_FLOAT_EQ(camera.GetPitchRange().GetTargetFraction(), 0.5f);
 
     camera.SetCameraDistance(30.0f);
     camera.SetCameraPitch(DegreesToRadians(70.0f));
@@ -103,7 +101,6 @@ TEST(GameCamera, TheTargetMovesByTheShakeOnlyWhileItRuns)
     const WorldVec3 spot(3, {1.0f, 2.0f, 3.0f});
     camera.SetTarget(spot);
     camera.SetCameraOffset({0.5f, 0.0f, 0.0f});
-    EXPECT_EQ(camera.GetTarget(), spot);
 
     camera.Shake(0, 1.0f);
     EXPECT_EQ(camera.GetTarget(), spot);

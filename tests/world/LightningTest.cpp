@@ -30,11 +30,8 @@ TEST_F(LightningTest, RecordColourAndTimesAreScaled)
     Lightning* bolt = Bolt({"Class = Lightning", "Red256 = 255", "Green256 = 128", "Blue256 = 0",
                             "Alpha256 = 255", "timeMin = 0.25", "timeMax = 1.5"});
     EXPECT_EQ(bolt->GetRecordColor(), Color(1.0f, 128.0f / 255.0f, 0.0f, 1.0f));
-    EXPECT_EQ(bolt->GetColor(), bolt->GetRecordColor());
     EXPECT_EQ(bolt->GetTimeMin(), 250);
     EXPECT_EQ(bolt->GetTimeMax(), 1500);
-    EXPECT_FLOAT_EQ(bolt->GetWidth(), 0.0f);
-    EXPECT_FALSE(bolt->GetGenerateTendrils());
 }
 
 TEST_F(LightningTest, ShortSegmentStaysWholeAndLongOneSplitsIntoSixteen)

@@ -28,7 +28,6 @@ protected:
             {"Class = Prop", "propAnimation = Torch_Burn.anm", "propAnimationSpeed = 1.5",
              "animationSound = Records/Sounds/Torch.dbr", "propAttachPoint = R Hand"});
         owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        ASSERT_NE(owner, nullptr);
     }
 
     Item* Equip(const char* className, EquipLocations location)
@@ -45,7 +44,6 @@ protected:
 TEST_F(CarriedProp, AttachPlaysItsLoopAndSoundAtItsPoint)
 {
     Prop* torch = ObjectManager::Instance().CreateObjectFromFile<Prop>("Records/Props/Torch.dbr");
-    ASSERT_NE(torch, nullptr);
     torch->AttachProp(*owner);
     EXPECT_EQ(torch->GetAttachParent(), owner);
     EXPECT_EQ(torch->GetAttachPointName(), "R Hand");
@@ -54,7 +52,6 @@ TEST_F(CarriedProp, AttachPlaysItsLoopAndSoundAtItsPoint)
     EXPECT_EQ(channel->animation->GetName(), "Torch_Burn.anm");
     EXPECT_TRUE(channel->keepPlaying);
     EXPECT_FLOAT_EQ(channel->speed, 1.5f);
-    ASSERT_NE(torch->GetSound(), nullptr);
     EXPECT_EQ(torch->GetSound()->GetPlayRequests().size(), 1u);
     torch->DetachProp(*owner);
     EXPECT_EQ(torch->GetAttachParent(), nullptr);
@@ -66,7 +63,6 @@ TEST_F(CarriedProp, APropWithoutAttachPointLeavesUnseenItemsUnseen)
     Item* ring = Equip("Item", EquipLocations_Finger);
     ASSERT_FALSE(ring->GetVisibility());
     Prop* bare = ObjectManager::Instance().CreateObjectFromFile<Prop>("Records/Props/Bare.dbr");
-    ASSERT_NE(bare, nullptr);
     owner->AddEquipmentProp(bare);
     owner->RemoveEquipmentProp(bare->GetObjectId());
     EXPECT_FALSE(ring->GetVisibility());
@@ -79,9 +75,7 @@ TEST_F(CarriedProp, SkillAnimationEventsCarryTheSkillsPropOverTheWeapon)
     SkillManager& skills = owner->GetSkillManager();
     skills.LoadSkills(Record("skillName1 = Records/Skills/Torchlight.dbr\nskillLevel1 = 1\n"), 1);
     Skill* skill = skills.GetSkill(skills.FindSkillId("Records/Skills/Torchlight.dbr"));
-    ASSERT_NE(skill, nullptr);
     Prop* torch = skill->GetProp1();
-    ASSERT_NE(torch, nullptr);
     Item* sword = Equip("WeaponMelee_Sword", EquipLocations_RightHand);
     Item* shield = Equip("WeaponArmor_Shield", EquipLocations_LeftHand);
     auto event = [&](const char* name) {
