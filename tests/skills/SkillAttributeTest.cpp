@@ -28,28 +28,26 @@ TEST(SkillAttribute, EachKindReadsItsKeysAndShowsItsTag)
     struct Kind {
         std::unique_ptr<SkillAttribute> attribute;
         SkillAttributeType type;
-        bool modifier;
         std::string valueKey;
         const wchar_t* tag;
     };
     Kind kinds[] = {
         {std::make_unique<SkillAttributeVal_CooldownReduction>(), SkillAttribute_CooldownReduction,
-         false, "skillCooldownReduction", L"SkillCooldownReduction"},
+         "skillCooldownReduction", L"SkillCooldownReduction"},
         {std::make_unique<SkillAttributeVal_ManaCostReduction>(), SkillAttribute_ManaCostReduction,
-         false, "skillManaCostReduction", L"SkillManaCostReduction"},
+         "skillManaCostReduction", L"SkillManaCostReduction"},
         {std::make_unique<SkillAttributeVal_ProjectileSpeedModifier>(),
-         SkillAttribute_ProjectileSpeedModifier, false, "skillProjectileSpeedModifier",
+         SkillAttribute_ProjectileSpeedModifier, "skillProjectileSpeedModifier",
          L"SkillProjectileSpeedModifier"},
         {std::make_unique<SkillAttributeMod_CooldownReduction>(), SkillAttribute_CooldownReduction,
-         true, "skillCooldownReductionModifier", L"SkillCooldownReductionModifier"},
+         "skillCooldownReductionModifier", L"SkillCooldownReductionModifier"},
         {std::make_unique<SkillAttributeMod_ManaCostReduction>(), SkillAttribute_ManaCostReduction,
-         true, "skillManaCostReductionModifier", L"SkillManaCostReductionModifier"},
+         "skillManaCostReductionModifier", L"SkillManaCostReductionModifier"},
     };
     for (Kind& kind : kinds) {
         SCOPED_TRACE(kind.valueKey);
         SkillAttribute& attribute = *kind.attribute;
         EXPECT_EQ(attribute.GetType(), kind.type);
-        EXPECT_EQ(dynamic_cast<SkillAttributeMod*>(&attribute) != nullptr, kind.modifier);
         // Every chance key is its value key with "Chance" after it.
         attribute.LoadBaseTable(Record(kind.valueKey + " = 4\n" + kind.valueKey + "Chance = 25\n"));
         EXPECT_EQ(attribute.GetValue(1), 4.0f);

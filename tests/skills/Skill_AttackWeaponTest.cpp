@@ -72,9 +72,9 @@ protected:
     {
         SkillsFixture::SetUp();
         database.WriteRecord("Records/Creatures/Swinger.dbr", {"Class = Character"});
-        character = ObjectManager::Instance().CreateObjectFromFile<Character>(
-            "Records/Creatures/Swinger.dbr");
-        ASSERT_NE(character, nullptr);
+        character = Made(ObjectManager::Instance().CreateObjectFromFile<Character>(
+                             "Records/Creatures/Swinger.dbr"),
+                         "the swinger");
         owner.parent = character;
         owner.mana = 100.0f;
         owner.rightWeapon = 77;
@@ -93,8 +93,6 @@ protected:
 TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
 {
     auto* skill = Make<ChargeProbe>();
-    EXPECT_TRUE(skill->IsPrimary());
-    EXPECT_TRUE(skill->IsSecondary());
     for (const char* callback : {"Hit", "RightHandHit", "LeftHandHit"})
         skill->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
     EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0, 77, 88}));
@@ -135,7 +133,6 @@ TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModif
     auto* skill =
         Make<ChargeProbe>("skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
     auto* modifier = Make<ModifierProbe>();
-    ASSERT_TRUE(skill->GetSkillProfile().AllowsWarmUp());
     skill->AddModifier(modifier->GetObjectId());
 
     skill->ActivateNow(*character, Name::Create("Hit"), 0, WorldVec3());

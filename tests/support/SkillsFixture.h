@@ -55,12 +55,6 @@ inline LoadTable Tree(std::initializer_list<std::pair<std::string, int>> skills)
     return Record(text);
 }
 
-// The record line that makes the kind.
-template <class Kind> std::string ClassOf()
-{
-    return std::string("Class = ") + Kind::classInfo.GetName();
-}
-
 // A plain character, made by class name.
 inline Character* NewCharacter()
 {
@@ -102,6 +96,13 @@ inline Availability Available(Skill& skill, bool ignoreMana, bool ignoreCooldown
     const bool usable = skill.SetAvailability(ignoreMana, ignoreCooldown);
     return {usable, skill.GetReason()};
 }
+
+// A manager whose hands the test sets.
+class HandsManager : public SkillManager {
+public:
+    int32_t GetHandState() const override { return handState; }
+    int32_t handState = 0;
+};
 
 // Keeps everything a skill sends instead of sending it, with the hit iteration at the time.
 class SkillsSent : public SkillServicesBase {
@@ -275,7 +276,7 @@ protected:
     {
         if (std::none_of(lines.begin(), lines.end(),
                          [](const std::string& line) { return line.starts_with("Class = "); }))
-            lines.insert(lines.begin(), ClassOf<Kind>());
+            lines.insert(lines.begin(), std::string("Class = ") + Kind::classInfo.GetName());
         if (path.empty())
             path = "Records/Skills/Made" + std::to_string(++made) + ".dbr";
         WriteLines(path, lines);
