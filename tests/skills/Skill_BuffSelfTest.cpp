@@ -1,6 +1,7 @@
 #include "characters/CharAttributeAccumulator.h"
 #include "characters/CharAttributeType.h"
 #include "combat/DurationDamageManager.h"
+#include "core/GameLog.h"
 #include "skills/SkillActivatedBuffSelf.h"
 #include "skills/Skill_BuffSelfColossus.h"
 #include "skills/Skill_BuffSelfDuration.h"
@@ -26,15 +27,33 @@ GAME_IMPLEMENT_CLASS(CountingSelfBuff, SkillActivated);
 
 namespace {
 
-class BuffSelfTest : public SelfBuffFixture {
+class BuffSelfTest : public SkillsOwnerFixture {
 protected:
+    void SetUp() override
+    {
+        SkillsOwnerFixture::SetUp();
+        MakeOwner();
+        gLogCombat = 1;
+        gEngine->SetLogCategories(1);
+    }
+    void TearDown() override
+    {
+        gEngine->SetLogCategories(0);
+        gLogCombat = 0;
+        SkillsOwnerFixture::TearDown();
+    }
+
     void Use(SkillActivated& skill)
     {
         skill.ActivateNow(*owner, Name(), 0, owner->GetCoords().GetPosition());
     }
-    template <typename T> T* Buff(const std::vector<std::string>& lines = {})
+    template <typename T> T* Buff(std::vector<std::string> lines = {})
     {
-        return Made(Make<T>(T::classInfo.GetName(), lines), T::classInfo.GetName());
+        lines.insert(lines.begin(),
+                     {"skillMaxLevel = 3", "skillManaCost = 7", "skillCooldownTime = 2"});
+        T* skill = MakeOwned<T>(lines);
+        skill->Install(owner);
+        return skill;
     }
     template <typename T> T* Timed(std::vector<std::string> lines = {})
     {
@@ -179,9 +198,9 @@ TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
     for (int frame = 0; frame < 24; ++frame)
         timed->Update(*owner, 100);
     timed->Update(*owner, 99);
-    EXPECT_EQ(services.sent, std::vector<bool>{true});
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     timed->Update(*owner, 1);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
 }
 
 TEST_F(BuffSelfTest, AHugeDurationSaturates)
@@ -246,9 +265,9 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Fire, 60.0f), 20.0f);
     EXPECT_EQ(1u, log.Count(0, "^bShield: Absorbed (40.000000) of (60.000000) damage, shield "
                                "remaining (0.000000)"));
-    EXPECT_EQ(services.sent, std::vector<bool>{true});
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     shield->Update(*owner, 33);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     Receive(*shield, false);
     EXPECT_EQ(shield->GetCooldownRemaining(), 2000);
 }
@@ -270,21 +289,21 @@ TEST_F(BuffSelfTest, AShieldCutsByPercentThenEmptiesThePool)
     // A second use while up re-sends "on".
     Use(*shield);
     Use(*shield);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, true}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, true}));
 }
 
 TEST_F(BuffSelfTest, AToggleUsedTwiceSendsOnThenOffPaysOnceAndCoolsDownAtTheEnd)
 {
     Skill_BuffSelfToggled* toggle = MakeToggle();
     Use(*toggle);
-    EXPECT_EQ(services.sent, std::vector<bool>{true});
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     Receive(*toggle, true);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
     EXPECT_EQ(toggle->GetCooldownRemaining(), 0);
     EXPECT_FLOAT_EQ(toggle->GetAbsorption(), 30.0f);
 
     Use(*toggle);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     Receive(*toggle, false);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
     EXPECT_EQ(toggle->GetCooldownRemaining(), 2000);
@@ -297,7 +316,7 @@ TEST_F(BuffSelfTest, AMirroredToggleSendsNothingAndAppliesWhatArrivesARestoreFre
     manager.services = nullptr;
     Use(*toggle);
     toggle->StopSkill(*owner);
-    EXPECT_TRUE(services.sent.empty());
+    EXPECT_TRUE(services.Switches().empty());
     EXPECT_FALSE(toggle->IsToggledOn());
 
     Receive(*toggle, true, true);
@@ -323,11 +342,11 @@ TEST_F(BuffSelfTest, AToggleStopsWhenManaRunsOutAndSendsTheStopOnce)
     Use(*toggle);
     Receive(*toggle, true);
     toggle->Update(*owner, 500);
-    EXPECT_EQ(services.sent, std::vector<bool>{true});
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     toggle->Update(*owner, 500);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     toggle->StopSkill(*owner);
-    EXPECT_EQ(services.sent.size(), 2u);
+    EXPECT_EQ(services.Switches().size(), 2u);
 }
 
 TEST_F(BuffSelfTest, UnInstallAndDestructionTakeTheToggleFilterOffTheOwner)

@@ -66,14 +66,6 @@ protected:
         return MakeOwned<T>({"skillMaxLevel = 3", "skillActiveDuration = 2.5",
                              "damageAbsorption = 30", "damageAbsorptionPercent = 50", extra});
     }
-
-    // What a fire hit of 100 leaves of the owner's life.
-    float LifeAfterHit()
-    {
-        const float before = owner->GetCurrentLife();
-        owner->ApplyDamage(100.0f, PlayStatsDamageType{}, CombatAttributeType_Fire);
-        return before - owner->GetCurrentLife();
-    }
 };
 
 TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
@@ -161,14 +153,14 @@ TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
     EXPECT_EQ(buff->TrackableRemainingTime(1), 2500);
 
     buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
-    EXPECT_FLOAT_EQ(LifeAfterHit(), 20.0f);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
     buff->Update(*owner, 2499);
     EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     buff->Update(*owner, 1);
     EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     EXPECT_EQ(buff->TrackableTotalTime(1), 1);
     buff->ReceiveActiveUpdate(owner, SkillActiveState(0, false, false), false);
-    EXPECT_FLOAT_EQ(LifeAfterHit(), 100.0f);
+    EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
 }
 
 TEST_F(SelfBuffTest, ARemoteCopyDrawsNothingAndAChanceOfZeroFiresOnADrawOfZero)
@@ -209,10 +201,10 @@ TEST_F(SelfBuffTest, DestroyingARunningOnHitBuffTakesItsFilterOffTheOwner)
 {
     auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 100");
     buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
-    EXPECT_FLOAT_EQ(LifeAfterHit(), 20.0f);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
     ObjectManager::Instance().DestroyObjectEx(buff, "test", __LINE__);
     ObjectManager::Instance().ProcessDestroyedObjects();
-    EXPECT_FLOAT_EQ(LifeAfterHit(), 100.0f);
+    EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
 }
 
 TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)

@@ -5,6 +5,7 @@
 #include "characters/TeamManager.h"
 #include "combat/ParametersCombat.h"
 #include "core/GameTextLine.h"
+#include "core/PlayStats.h"
 #include "core/RandomUniform.h"
 #include "engine/ABBox.h"
 #include "engine/LocalizationManager.h"
@@ -17,7 +18,6 @@
 #include "skills/SkillServicesBase.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
-#include "tests/support/SelfBuffFixture.h"
 #include "tests/support/StubSkillOwner.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +96,13 @@ inline Availability Available(Skill& skill, bool ignoreMana, bool ignoreCooldown
     const bool usable = skill.SetAvailability(ignoreMana, ignoreCooldown);
     return {usable, skill.GetReason()};
 }
+
+// A controlling owner while it has services, a mirroring one without.
+class ServicedSkillManager : public SkillManager {
+public:
+    SkillServicesBase* GetSkillServices() const override { return services; }
+    SkillServicesBase* services = nullptr;
+};
 
 // A manager whose hands the test sets.
 class HandsManager : public SkillManager {
@@ -351,6 +358,23 @@ protected:
         skill->SetAsTempSkill();
         skill->ReceiveStateUpdate(SkillState{1, true}, true);
         return skill;
+    }
+
+    // Mana spent this frame is drained by the character over time.
+    float Mana() const { return owner->GetCharacterBio().GetManaAfterDrain(); }
+
+    void Receive(Skill& skill, bool active, bool restoring = false)
+    {
+        skill.ReceiveActiveUpdate(owner, SkillActiveState(0, active, false), restoring);
+        owner->GetCharacterBio().Update(*owner, 0);
+    }
+
+    // What a hit of the kind takes off the owner's life.
+    float LifeLost(CombatAttributeType type = CombatAttributeType_Fire, float damage = 100.0f)
+    {
+        const float before = owner->GetCurrentLife();
+        owner->ApplyDamage(damage, PlayStatsDamageType{}, type);
+        return before - owner->GetCurrentLife();
     }
 
     // A hit the owner takes, as combat reports it to the on-hit skills.
