@@ -292,15 +292,13 @@ TEST_F(SkillManagerBuffsTest, TheFilterCutsThenCapsAndPassesOtherDamage)
         EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Physical), 60.0f);
         EXPECT_TRUE(quiet.GetLines().empty());
     }
-    const uint32_t previousWord = gLogCombat;
-    gLogCombat = 1;
-    gEngine->SetLogCategories(gLogCombat);
     LogCapture log;
-    EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Physical), 60.0f);
-    EXPECT_FLOAT_EQ(ward->ModifyDamage(5.0f, CombatAttributeType_Physical), 0.0f);
-    EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Fire), 100.0f);
-    gEngine->SetLogCategories(0);
-    gLogCombat = previousWord;
+    {
+        CombatLogOn trace;
+        EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Physical), 60.0f);
+        EXPECT_FLOAT_EQ(ward->ModifyDamage(5.0f, CombatAttributeType_Physical), 0.0f);
+        EXPECT_FLOAT_EQ(ward->ModifyDamage(100.0f, CombatAttributeType_Fire), 100.0f);
+    }
     EXPECT_EQ(1u, log.Count(0, "^bShield: Reduced (100.000000) Damage by (30.000000%) percent, "
                                "remaining damage (70.000000)"));
     EXPECT_EQ(1u, log.Count(0, "^bShield: Absorbed (10.000000) of (70.000000) damage, max "

@@ -48,13 +48,6 @@ public:
 
 class SkillTest : public SkillsFixture {
 protected:
-    void TearDown() override
-    {
-        gEngine->SetLogCategories(0);
-        gLogCombat = 0;
-        SkillsFixture::TearDown();
-    }
-
     template <class Kind = Skill>
     Kind* Make(const std::vector<std::string>& lines, uint32_t level = 0)
     {
@@ -364,8 +357,7 @@ TEST_F(SkillCostsTest, TinyHugeAndBrokenCooldownTimes)
 
 TEST_F(SkillCostsTest, CombatParametersAddTheRacialBonus)
 {
-    gLogCombat = 1;
-    gEngine->SetLogCategories(1);
+    CombatLogOn trace;
     Skill* skill = Make({"Class = Skill", "skillMaxLevel = 1", "skillManaCost = 20",
                          "offensiveFireMin = 40", "racialBonusRace = Undead",
                          "racialBonusPercentDamage = 10", "racialBonusAbsoluteDamage = 7"},

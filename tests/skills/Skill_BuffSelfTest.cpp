@@ -33,14 +33,6 @@ protected:
     {
         SkillsOwnerFixture::SetUp();
         MakeOwner();
-        gLogCombat = 1;
-        gEngine->SetLogCategories(1);
-    }
-    void TearDown() override
-    {
-        gEngine->SetLogCategories(0);
-        gLogCombat = 0;
-        SkillsOwnerFixture::TearDown();
     }
 
     void Use(SkillActivated& skill)
@@ -256,6 +248,7 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
     EXPECT_EQ(Available(*shield, true, true), Availability(false, 1));
     EXPECT_EQ(shield->TrackableTotalTime(1), 100);
 
+    CombatLogOn trace;
     LogCapture log;
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Cold, 40.0f), 40.0f);
     EXPECT_EQ(log.Count(0, "^bShield: Ignored non-qualified damage (40.000000)"), 1u);
@@ -277,6 +270,7 @@ TEST_F(BuffSelfTest, AShieldCutsByPercentThenEmptiesThePool)
     auto* shield =
         Buff<Skill_BuffSelfShield>({"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
     Receive(*shield, true);
+    CombatLogOn trace;
     LogCapture log;
     EXPECT_FLOAT_EQ(shield->ModifyDamage(100.0f, CombatAttributeType_Fire), 20.0f);
     EXPECT_FLOAT_EQ(shield->GetAbsorption(), 0.0f);

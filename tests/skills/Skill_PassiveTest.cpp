@@ -23,19 +23,6 @@ namespace {
 
 class Skill_PassiveTest : public SkillsFixture {
 protected:
-    void SetUp() override
-    {
-        SkillsFixture::SetUp();
-        gLogCombat = 1;
-        gEngine->SetLogCategories(1);
-    }
-    void TearDown() override
-    {
-        gEngine->SetLogCategories(0);
-        gLogCombat = 0;
-        SkillsFixture::TearDown();
-    }
-
     template <typename T> T* Make(const std::vector<std::string>& lines)
     {
         auto* skill = MakeSkill<T>(manager, lines);
@@ -119,6 +106,7 @@ TEST_F(Skill_PassiveTest, DualWieldIsUsableOnlyWithBothHandsArmed)
 TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndLogsTheTextAsWritten)
 {
     const SkillProfile profile;
+    CombatLogOn trace;
     log.Clear();
     EXPECT_FLOAT_EQ(20.0f, Skill_PassiveShield::FilterDamage(
                                profile, 100.0f, CombatAttributeType_Fire, 30.0f, 50.0f));
