@@ -319,17 +319,6 @@ TEST_F(BuffSelfTest, AMirroredToggleSendsNothingAndAppliesWhatArrivesARestoreFre
     EXPECT_FLOAT_EQ(Mana(), 100.0f);
 }
 
-TEST_F(BuffSelfTest, AToggleCutsThenCapsEachHitAndKeepsTheCap)
-{
-    Skill_BuffSelfToggled* toggle = MakeToggle();
-    EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
-    Receive(*toggle, true);
-    EXPECT_FLOAT_EQ(toggle->ModifyDamage(100.0f, CombatAttributeType_Fire), 20.0f);
-    EXPECT_FLOAT_EQ(toggle->GetAbsorption(), 30.0f);
-    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
-    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
-}
-
 TEST_F(BuffSelfTest, AToggleStopsWhenManaRunsOutAndSendsTheStopOnce)
 {
     Skill_BuffSelfToggled* toggle = Buff<Skill_BuffSelfToggled>({"skillActiveManaCost = 100"});
@@ -343,10 +332,12 @@ TEST_F(BuffSelfTest, AToggleStopsWhenManaRunsOutAndSendsTheStopOnce)
     EXPECT_EQ(services.Switches().size(), 2u);
 }
 
-TEST_F(BuffSelfTest, UnInstallAndDestructionTakeTheToggleFilterOffTheOwner)
+TEST_F(BuffSelfTest, AToggleCapsEveryHitUntilUnInstallOrDestructionTakesItsFilterOff)
 {
     Skill_BuffSelfToggled* toggle = MakeToggle();
     Receive(*toggle, true);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f) << "the cap is not used up";
     toggle->UnInstall(owner);
     EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
 
