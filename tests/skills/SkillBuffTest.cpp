@@ -120,7 +120,6 @@ TEST_F(SkillBuffTest, AShieldOf50BreaksOnTheThirdHitOf20AndGoesOnTheNextUpdate)
     EXPECT_FLOAT_EQ(shield->ModifyDamage(20.0f, CombatAttributeType_Physical), 0.0f);
     EXPECT_FLOAT_EQ(shield->ModifyDamage(20.0f, CombatAttributeType_Physical), 0.0f);
     EXPECT_FLOAT_EQ(shield->ModifyDamage(20.0f, CombatAttributeType_Physical), 0.0f);
-    EXPECT_FLOAT_EQ(shield->GetShieldLeft(), -10.0f);
     EXPECT_EQ(shield->GetTimeToLiveRemaining(), 0);
     EXPECT_EQ(shield->GetTimeToLiveTotal(), 1);
     EXPECT_TRUE(manager().IsSkillBuffActive(kShield));

@@ -16,14 +16,6 @@
 
 namespace GAME::Test {
 
-namespace {
-std::vector<std::string>& Calls()
-{
-    static std::vector<std::string> calls;
-    return calls;
-}
-} // namespace
-
 // Records each call the manager makes, in order, and answers what the test set.
 class RunRecordingSkill : public SkillActivated {
     GAME_DECLARE_CLASS(RunRecordingSkill)

@@ -12,12 +12,6 @@
 
 namespace GAME::Test {
 
-std::vector<std::string>& Calls()
-{
-    static std::vector<std::string> calls;
-    return calls;
-}
-
 // Says which of its game-balance packs the manager asked for.
 class CollectCharacter : public Character {
     GAME_DECLARE_CLASS(CollectCharacter)
@@ -318,7 +312,6 @@ TEST_F(SkillManagerSkillsTest, OnlyAHeldSkillAboveLevelZeroIsValidForUse)
     manager.LoadSkills(Tree({{kFire, 3}, {kIce, 0}}), 2);
     EXPECT_TRUE(manager.IsSkillValidForUse(manager.FindSkillId(kFire), false));
     EXPECT_FALSE(manager.IsSkillValidForUse(manager.FindSkillId(kIce), true));
-    EXPECT_FALSE(manager.IsSkillValidForUse(0, true));
     EXPECT_FALSE(manager.IsSkillValidForUse(123456, true));
 }
 

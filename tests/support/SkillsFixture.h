@@ -56,6 +56,13 @@ inline LoadTable Tree(std::initializer_list<std::pair<std::string, int>> skills)
     return Record(text);
 }
 
+// What the recording doubles were asked, in order; each test clears it first.
+inline std::vector<std::string>& Calls()
+{
+    static std::vector<std::string> calls;
+    return calls;
+}
+
 // A plain character, made by class name.
 inline Character* NewCharacter()
 {
