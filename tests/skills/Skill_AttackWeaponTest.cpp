@@ -10,11 +10,10 @@ namespace GAME::Test {
 // Records what the swing decided instead of picking targets.
 template <class Base> class SwingProbe : public Base {
 public:
-    bool ExecuteRangedAttack(Character&, const WorldCoords& origin, uint32_t, const WorldVec3&,
+    bool ExecuteRangedAttack(Character&, const WorldCoords&, uint32_t, const WorldVec3&,
                              uint32_t weaponId) override
     {
         launches.push_back(weaponId);
-        launchOrigins.push_back(origin);
         return true;
     }
     bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
@@ -33,7 +32,6 @@ public:
         applied.push_back("melee");
     }
     std::vector<uint32_t> launches;
-    std::vector<WorldCoords> launchOrigins;
     std::vector<uint32_t> swings;
     std::vector<std::string> applied;
 };
