@@ -5,7 +5,6 @@
 #include "combat/CombatManager.h"
 #include "combat/DurationDamageManager.h"
 #include "combat/DurationDamageReplication.h"
-#include "core/GameLog.h"
 #include "skills/SkillBuff_Contageous.h"
 #include "skills/SkillBuff_DebufTrap.h"
 #include "skills/SkillBuff_PassiveShield.h"

@@ -1,6 +1,5 @@
 #include "skills/Skill.h"
 
-#include "core/GameLog.h"
 #include "engine/Coords.h"
 #include "skills/SkillAttributeType.h"
 #include "skills/SkillProfile_Modifiers.h"

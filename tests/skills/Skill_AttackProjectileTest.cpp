@@ -6,7 +6,6 @@
 #include "engine/SoundPak.h"
 #include "items/Weapon.h"
 #include "skills/SkillActivatedSpell.h"
-#include "skills/Skill_AttackProjectileAreaEffect.h"
 #include "skills/Skill_AttackProjectileBurst.h"
 #include "skills/Skill_AttackProjectileDebuf.h"
 #include "skills/Skill_AttackProjectileRing.h"

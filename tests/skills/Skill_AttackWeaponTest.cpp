@@ -1,7 +1,6 @@
 #include "skills/Skill_AttackInherent.h"
 #include "skills/Skill_AttackWeaponCharge.h"
 
-#include "skills/SkillProfile.h"
 #include "skills/Skill_MeleeModifier.h"
 #include "tests/support/SkillsFixture.h"
 

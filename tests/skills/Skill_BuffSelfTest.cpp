@@ -1,7 +1,6 @@
 #include "characters/CharAttributeAccumulator.h"
 #include "characters/CharAttributeType.h"
 #include "combat/DurationDamageManager.h"
-#include "core/GameLog.h"
 #include "skills/SkillActivatedBuffSelf.h"
 #include "skills/Skill_BuffSelfColossus.h"
 #include "skills/Skill_BuffSelfDuration.h"

@@ -1,7 +1,6 @@
 #include "skills/Skill_Passive.h"
 
 #include "combat/RacialBonus.h"
-#include "core/GameLog.h"
 #include "core/PlayStats.h"
 #include "skills/SkillProfile.h"
 #include "skills/Skill_Mastery.h"
