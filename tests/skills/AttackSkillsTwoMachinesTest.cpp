@@ -168,10 +168,10 @@ protected:
     {
         auto* caster = ObjectManager::Instance().CreateObjectFromFile<Player>(kCaster, kCasterId);
         auto* foe = ObjectManager::Instance().CreateObjectFromFile<Monster>(kFoe, kFoeId);
-        EXPECT_NE(caster, nullptr);
-        EXPECT_NE(foe, nullptr);
-        if (caster == nullptr || foe == nullptr)
+        if (caster == nullptr || foe == nullptr) {
+            ADD_FAILURE() << "the caster or the foe could not be made";
             return false;
+        }
         caster->SetTeam(TeamManager::BuildTeam(2, 1));
         foe->SetTeam(TeamManager::DefaultMonsterTeam());
         World& world = *gEngine->GetWorld();

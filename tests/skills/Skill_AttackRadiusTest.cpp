@@ -27,7 +27,6 @@ protected:
 TEST_F(Skill_AttackRadiusTest, RadiusTimeZeroHitsEveryWaitingEnemyInTheFirstUpdate)
 {
     auto* skill = Learnt<Skill_AttackRadius>({"skillMaxLevel = 1", "skillTargetRadius = 6"});
-    EXPECT_EQ(skill->GetSkillType(), 1);
     uint32_t target = 55;
     EXPECT_TRUE(skill->GetValidTarget(*caster, target, At(0, 0), false, 0.0f));
     EXPECT_EQ(target, 0u);
@@ -89,7 +88,6 @@ TEST_F(Skill_AttackRadiusTest, WaveChargesOnceOnEachMachine)
     }
     EXPECT_FLOAT_EQ(owner.manaSubtracted, 7.0f);
     EXPECT_FLOAT_EQ(mirror.manaSubtracted, 7.0f);
-    // The mirror holds no wave of its own.
     mirrored->Update(*caster, 5000);
     EXPECT_TRUE(mirror.services.results.empty());
 }
@@ -127,7 +125,6 @@ TEST_F(Skill_AttackRadiusTest, DebuffsOutOfReachOrWithoutTargetsSendNothing)
         "Records/Skills/Curse.dbr",
         {"Class = SkillBuff_Debuf", "skillMaxLevel = 1", "skillActiveDuration = 3"});
     auto* single = Learnt<Skill_AttackBuff>({"buffSkillName = Records/Skills/Curse.dbr"});
-    EXPECT_FALSE(single->IsRepeatable());
     EXPECT_EQ(single->GetResourceName(),
               Name::Create(NormalizeFileName("Records/Skills/Curse.dbr")));
     SkillsTarget* far = Target({0, 0, 25});

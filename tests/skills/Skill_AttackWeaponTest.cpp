@@ -1,7 +1,6 @@
 #include "skills/Skill_AttackInherent.h"
 #include "skills/Skill_AttackWeaponCharge.h"
 
-#include "skills/SkillProfile.h"
 #include "skills/Skill_MeleeModifier.h"
 #include "tests/support/SkillsFixture.h"
 
@@ -10,11 +9,10 @@ namespace GAME::Test {
 // Records what the swing decided instead of picking targets.
 template <class Base> class SwingProbe : public Base {
 public:
-    bool ExecuteRangedAttack(Character&, const WorldCoords& origin, uint32_t, const WorldVec3&,
+    bool ExecuteRangedAttack(Character&, const WorldCoords&, uint32_t, const WorldVec3&,
                              uint32_t weaponId) override
     {
         launches.push_back(weaponId);
-        launchOrigins.push_back(origin);
         return true;
     }
     bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
@@ -33,7 +31,6 @@ public:
         applied.push_back("melee");
     }
     std::vector<uint32_t> launches;
-    std::vector<WorldCoords> launchOrigins;
     std::vector<uint32_t> swings;
     std::vector<std::string> applied;
 };
@@ -72,9 +69,9 @@ protected:
     {
         SkillsFixture::SetUp();
         database.WriteRecord("Records/Creatures/Swinger.dbr", {"Class = Character"});
-        character = ObjectManager::Instance().CreateObjectFromFile<Character>(
-            "Records/Creatures/Swinger.dbr");
-        ASSERT_NE(character, nullptr);
+        character = Made(ObjectManager::Instance().CreateObjectFromFile<Character>(
+                             "Records/Creatures/Swinger.dbr"),
+                         "the swinger");
         owner.parent = character;
         owner.mana = 100.0f;
         owner.rightWeapon = 77;
@@ -93,8 +90,6 @@ protected:
 TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
 {
     auto* skill = Make<ChargeProbe>();
-    EXPECT_TRUE(skill->IsPrimary());
-    EXPECT_TRUE(skill->IsSecondary());
     for (const char* callback : {"Hit", "RightHandHit", "LeftHandHit"})
         skill->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
     EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0, 77, 88}));
@@ -135,7 +130,6 @@ TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModif
     auto* skill =
         Make<ChargeProbe>("skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
     auto* modifier = Make<ModifierProbe>();
-    ASSERT_TRUE(skill->GetSkillProfile().AllowsWarmUp());
     skill->AddModifier(modifier->GetObjectId());
 
     skill->ActivateNow(*character, Name::Create("Hit"), 0, WorldVec3());

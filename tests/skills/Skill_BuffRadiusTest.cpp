@@ -11,7 +11,6 @@
 
 namespace GAME::Test {
 
-// Counts the runs a primary hands to its secondaries.
 class CountingSecondary : public SkillSecondary {
     GAME_DECLARE_CLASS(CountingSecondary)
 
@@ -57,25 +56,10 @@ protected:
     }
 };
 
-TEST_F(Skill_BuffRadiusTest, RegistryAndFlags)
+TEST_F(Skill_BuffRadiusTest, NumbersAreTheBuffRecordsAndOnlyTheToggleCoolsDownAtTheEnd)
 {
     WriteBuff({});
     auto* radius = Make<Skill_BuffRadius>();
-    auto* other = Make<Skill_BuffOther>();
-    const auto parentOf = [](const Object& object) {
-        return std::string(object.GetClassInfo()->GetParent()->GetName());
-    };
-    EXPECT_EQ(parentOf(*radius), "SkillActivated");
-    EXPECT_EQ(parentOf(*other), "SkillActivated");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffRadiusToggled>()), "Skill_BuffRadius");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusToggled>()), "SkillActivated");
-    EXPECT_EQ(parentOf(*Make<Skill_BuffAttackRadiusDuration>()), "Skill_BuffAttackRadiusToggled");
-    EXPECT_TRUE(radius->IsSecondary());
-    EXPECT_FALSE(radius->IsPrimary());
-    EXPECT_FALSE(radius->IsRepeatable());
-    EXPECT_EQ(radius->GetSkillType(), 1);
-    EXPECT_EQ(other->GetSkillType(), 0);
-    // The numbers are the buff record's, reached through a normalised name.
     EXPECT_EQ(radius->GetBuffSkillName(), "records\\skills\\buffs\\ward.dbr");
     EXPECT_FLOAT_EQ(radius->GetSkillProfile().GetLifeBonus(1), 30.0f);
     EXPECT_FALSE(radius->IsCooldownAtEnd());
@@ -134,7 +118,6 @@ TEST_F(Skill_BuffRadiusTest, DebuffPicksEnemiesGivesNoBonusAndShowsAnIcon)
     aura->TargetResult(*caster, {foe->GetObjectId()}, caster->GetCoords(), 7, 0, true);
     EXPECT_FLOAT_EQ(foe->GetCurrentLife(), foeLife);
 
-    // A second use switches it off.
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
     EXPECT_EQ(owner.services.results.size(), 1u);
@@ -169,11 +152,8 @@ TEST_F(Skill_BuffRadiusTest, InitialResultRunsTheSecondariesOncePerResult)
         ObjectManager::Instance().CreateObject("CountingSecondary"));
     aura->AddSecondarySkill(secondary->GetObjectId());
     std::vector<uint32_t> ids;
-    std::vector<Character*> allies;
-    for (float x : {1.0f, 2.0f, 3.0f}) {
-        allies.push_back(Place({x, 0, 0}, kSide));
-        ids.push_back(allies.back()->GetObjectId());
-    }
+    for (float x : {1.0f, 2.0f, 3.0f})
+        ids.push_back(Place({x, 0, 0}, kSide)->GetObjectId());
     aura->TargetResult(*caster, ids, caster->GetCoords(), 7, 0, true);
     EXPECT_EQ(secondary->runs, std::vector<size_t>{3});
 }
@@ -182,15 +162,9 @@ TEST_F(Skill_BuffRadiusTest, MissingBuffRecordIsLoggedAndLeavesTheSkillUnusable)
 {
     log.Clear();
     auto* aura = Make<Skill_BuffRadius>("Records/Skills/Buffs/Nowhere.dbr");
-    size_t found = 0;
-    for (const LogCapture::Line& line : log.GetLines()) {
-        if (line.text.find("has no buff record (records\\skills\\buffs\\nowhere.dbr)") !=
-            std::string::npos) {
-            EXPECT_EQ(line.level, 1);
-            ++found;
-        }
-    }
-    EXPECT_EQ(found, 1u);
+    EXPECT_EQ(log.Count(1, "Skill (" + aura->GetObjectName() +
+                               ") has no buff record (records\\skills\\buffs\\nowhere.dbr)"),
+              1u);
     EXPECT_EQ(&aura->GetSkillProfile(), Game().GetNullSkillResource());
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     EXPECT_TRUE(owner.services.Switches().empty());
@@ -203,7 +177,6 @@ TEST_F(Skill_BuffRadiusTest, AttackAuraTogglesAndStrikesDirectOncePerPulse)
         Learnt<Skill_BuffAttackRadiusToggled>({"skillMaxLevel = 1", "skillTargetRadius = 4"});
     auto* foe = Foe<SkillsTarget>({2, 0, 0}, "SkillsTarget");
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
-    EXPECT_TRUE(aura->IsTrackable(1));
     Run(*aura, 2000);
     ASSERT_EQ(owner.services.results.size(), 2u);
     // The first strike comes on the first frame, then one each second.

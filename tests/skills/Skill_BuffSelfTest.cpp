@@ -14,7 +14,6 @@
 
 namespace GAME::Test {
 
-// A self buff that counts how often it was stopped.
 class CountingSelfBuff : public SkillActivatedBuffSelf {
     GAME_DECLARE_CLASS(CountingSelfBuff)
 
@@ -27,18 +26,25 @@ GAME_IMPLEMENT_CLASS(CountingSelfBuff, SkillActivated);
 
 namespace {
 
-const std::string kShieldCut = "^bShield: Reduced (100.000000) Damage by (50.000000%) percent, "
-                               "remaining damage (50.000000)";
-
-class BuffSelfTest : public SelfBuffFixture {
+class BuffSelfTest : public SkillsOwnerFixture {
 protected:
+    void SetUp() override
+    {
+        SkillsOwnerFixture::SetUp();
+        MakeOwner();
+    }
+
     void Use(SkillActivated& skill)
     {
         skill.ActivateNow(*owner, Name(), 0, owner->GetCoords().GetPosition());
     }
-    template <typename T> T* Buff(const std::vector<std::string>& lines = {})
+    template <typename T> T* Buff(std::vector<std::string> lines = {})
     {
-        return Made(Make<T>(T::classInfo.GetName(), lines), T::classInfo.GetName());
+        lines.insert(lines.begin(),
+                     {"skillMaxLevel = 3", "skillManaCost = 7", "skillCooldownTime = 2"});
+        T* skill = MakeOwned<T>(lines);
+        skill->Install(owner);
+        return skill;
     }
     template <typename T> T* Timed(std::vector<std::string> lines = {})
     {
@@ -62,14 +68,6 @@ protected:
         return Buff<Skill_BuffSelfToggled>(
             {"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
     }
-    // The two lines a shield that cuts 100 by half and then absorbs 30 writes.
-    void ExpectShieldLog(const LogCapture& capture, const std::string& absorbed)
-    {
-        ASSERT_EQ(capture.GetLines().size(), 2u);
-        EXPECT_EQ(capture.GetLines()[0].text, kShieldCut);
-        EXPECT_EQ(capture.GetLines()[1].text,
-                  "^bShield: Absorbed (30.000000) of (50.000000) damage, " + absorbed);
-    }
 };
 
 // The kinds that pay their own way: a mirror of the owner's, so stopping is the skill's own.
@@ -85,7 +83,6 @@ protected:
 TEST_F(SelfBuffCostTest, LifeCostNeverKillsAndTheBuffStopsTheFrameManaRunsOut)
 {
     auto* buff = Buff<CountingSelfBuff>({"skillActiveLifeCost = 10", "skillActiveManaCost = 20"});
-    EXPECT_EQ(buff->GetTargetType(), SkillTargetType_Self);
     owner->SetCurrentMana(15.0f);
 
     // The character drains mana at its own update.
@@ -185,7 +182,6 @@ TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 {
     auto* timed = Timed<Skill_BuffSelfDuration>();
     Use(*timed);
-    EXPECT_EQ(timed->TrackableTotalTime(1), 2500);
     EXPECT_EQ(timed->TrackableRemainingTime(1), 2500);
     Receive(*timed, true);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
@@ -193,9 +189,9 @@ TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
     for (int frame = 0; frame < 24; ++frame)
         timed->Update(*owner, 100);
     timed->Update(*owner, 99);
-    EXPECT_EQ(services.sent, std::vector<bool>{true});
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     timed->Update(*owner, 1);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
 }
 
 TEST_F(BuffSelfTest, AHugeDurationSaturates)
@@ -251,6 +247,7 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
     EXPECT_EQ(Available(*shield, true, true), Availability(false, 1));
     EXPECT_EQ(shield->TrackableTotalTime(1), 100);
 
+    CombatLogOn trace;
     LogCapture log;
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Cold, 40.0f), 40.0f);
     EXPECT_EQ(log.Count(0, "^bShield: Ignored non-qualified damage (40.000000)"), 1u);
@@ -260,9 +257,9 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Fire, 60.0f), 20.0f);
     EXPECT_EQ(1u, log.Count(0, "^bShield: Absorbed (40.000000) of (60.000000) damage, shield "
                                "remaining (0.000000)"));
-    EXPECT_EQ(services.sent, std::vector<bool>{true});
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     shield->Update(*owner, 33);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     Receive(*shield, false);
     EXPECT_EQ(shield->GetCooldownRemaining(), 2000);
 }
@@ -272,33 +269,34 @@ TEST_F(BuffSelfTest, AShieldCutsByPercentThenEmptiesThePool)
     auto* shield =
         Buff<Skill_BuffSelfShield>({"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
     Receive(*shield, true);
+    CombatLogOn trace;
     LogCapture log;
     EXPECT_FLOAT_EQ(shield->ModifyDamage(100.0f, CombatAttributeType_Fire), 20.0f);
     EXPECT_FLOAT_EQ(shield->GetAbsorption(), 0.0f);
-    ExpectShieldLog(log, "shield remaining (0.000000)");
+    EXPECT_EQ(log.GetLines(),
+              (std::vector<LogCapture::Line>{
+                  {0, "^bShield: Reduced (100.000000) Damage by (50.000000%) percent, remaining "
+                      "damage (50.000000)"},
+                  {0, "^bShield: Absorbed (30.000000) of (50.000000) damage, shield remaining "
+                      "(0.000000)"}}));
     // A second use while up re-sends "on".
     Use(*shield);
     Use(*shield);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, true}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, true}));
 }
 
 TEST_F(BuffSelfTest, AToggleUsedTwiceSendsOnThenOffPaysOnceAndCoolsDownAtTheEnd)
 {
     Skill_BuffSelfToggled* toggle = MakeToggle();
-    EXPECT_FALSE(toggle->IsPrimary());
-    EXPECT_TRUE(toggle->IsSecondary());
-    EXPECT_EQ(toggle->GetSkillType(), 1);
-
     Use(*toggle);
-    EXPECT_EQ(services.sent, std::vector<bool>{true});
-    EXPECT_TRUE(toggle->IsTrackable(1));
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     Receive(*toggle, true);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
     EXPECT_EQ(toggle->GetCooldownRemaining(), 0);
     EXPECT_FLOAT_EQ(toggle->GetAbsorption(), 30.0f);
 
     Use(*toggle);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     Receive(*toggle, false);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
     EXPECT_EQ(toggle->GetCooldownRemaining(), 2000);
@@ -311,7 +309,7 @@ TEST_F(BuffSelfTest, AMirroredToggleSendsNothingAndAppliesWhatArrivesARestoreFre
     manager.services = nullptr;
     Use(*toggle);
     toggle->StopSkill(*owner);
-    EXPECT_TRUE(services.sent.empty());
+    EXPECT_TRUE(services.Switches().empty());
     EXPECT_FALSE(toggle->IsToggledOn());
 
     Receive(*toggle, true, true);
@@ -320,36 +318,25 @@ TEST_F(BuffSelfTest, AMirroredToggleSendsNothingAndAppliesWhatArrivesARestoreFre
     EXPECT_FLOAT_EQ(Mana(), 100.0f);
 }
 
-TEST_F(BuffSelfTest, AToggleCutsThenCapsEachHitAndKeepsTheCap)
-{
-    Skill_BuffSelfToggled* toggle = MakeToggle();
-    EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
-    Receive(*toggle, true);
-    LogCapture log;
-    EXPECT_FLOAT_EQ(toggle->ModifyDamage(100.0f, CombatAttributeType_Fire), 20.0f);
-    EXPECT_FLOAT_EQ(toggle->GetAbsorption(), 30.0f);
-    ExpectShieldLog(log, "max absorption (30.000000)");
-    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
-    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
-}
-
 TEST_F(BuffSelfTest, AToggleStopsWhenManaRunsOutAndSendsTheStopOnce)
 {
     Skill_BuffSelfToggled* toggle = Buff<Skill_BuffSelfToggled>({"skillActiveManaCost = 100"});
     Use(*toggle);
     Receive(*toggle, true);
     toggle->Update(*owner, 500);
-    EXPECT_EQ(services.sent, std::vector<bool>{true});
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     toggle->Update(*owner, 500);
-    EXPECT_EQ(services.sent, (std::vector<bool>{true, false}));
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     toggle->StopSkill(*owner);
-    EXPECT_EQ(services.sent.size(), 2u);
+    EXPECT_EQ(services.Switches().size(), 2u);
 }
 
-TEST_F(BuffSelfTest, UnInstallAndDestructionTakeTheToggleFilterOffTheOwner)
+TEST_F(BuffSelfTest, AToggleCapsEveryHitUntilUnInstallOrDestructionTakesItsFilterOff)
 {
     Skill_BuffSelfToggled* toggle = MakeToggle();
     Receive(*toggle, true);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f) << "the cap is not used up";
     toggle->UnInstall(owner);
     EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
 

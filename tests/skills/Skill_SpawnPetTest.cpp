@@ -113,8 +113,7 @@ TEST_F(SpawnPetTest, NoFreePlaceSendsNothingAndAMissingRecordIsLogged)
 {
     auto* pets = MakePets<Skill_SpawnPet>("1", "0");
     // Standing in no known region, the caster has no free place around it.
-    auto* lost = ObjectManager::Instance().CreateObjectFromFile<Character>(kOwner);
-    ASSERT_NE(lost, nullptr);
+    auto* lost = Made(ObjectManager::Instance().CreateObjectFromFile<Character>(kOwner), kOwner);
     pets->ActivateNow(*lost, Name(), 0, WorldVec3());
     EXPECT_TRUE(services.spawns.empty());
 

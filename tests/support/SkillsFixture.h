@@ -4,7 +4,9 @@
 #include "characters/CharacterBio.h"
 #include "characters/TeamManager.h"
 #include "combat/ParametersCombat.h"
+#include "core/GameLog.h"
 #include "core/GameTextLine.h"
+#include "core/PlayStats.h"
 #include "core/RandomUniform.h"
 #include "engine/ABBox.h"
 #include "engine/LocalizationManager.h"
@@ -17,7 +19,6 @@
 #include "skills/SkillServicesBase.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
-#include "tests/support/SelfBuffFixture.h"
 #include "tests/support/StubSkillOwner.h"
 
 #include <gtest/gtest.h>
@@ -55,10 +56,11 @@ inline LoadTable Tree(std::initializer_list<std::pair<std::string, int>> skills)
     return Record(text);
 }
 
-// The record line that makes the kind.
-template <class Kind> std::string ClassOf()
+// What the recording doubles were asked, in order; each test clears it first.
+inline std::vector<std::string>& Calls()
 {
-    return std::string("Class = ") + Kind::classInfo.GetName();
+    static std::vector<std::string> calls;
+    return calls;
 }
 
 // A plain character, made by class name.
@@ -102,6 +104,29 @@ inline Availability Available(Skill& skill, bool ignoreMana, bool ignoreCooldown
     const bool usable = skill.SetAvailability(ignoreMana, ignoreCooldown);
     return {usable, skill.GetReason()};
 }
+
+// The combat trace, written to the log while this lives.
+class CombatLogOn {
+public:
+    CombatLogOn() { gEngine->SetLogCategories(gLogCombat = 1); }
+    ~CombatLogOn() { gEngine->SetLogCategories(gLogCombat = 0); }
+    CombatLogOn(const CombatLogOn&) = delete;
+    CombatLogOn& operator=(const CombatLogOn&) = delete;
+};
+
+// A controlling owner while it has services, a mirroring one without.
+class ServicedSkillManager : public SkillManager {
+public:
+    SkillServicesBase* GetSkillServices() const override { return services; }
+    SkillServicesBase* services = nullptr;
+};
+
+// A manager whose hands the test sets.
+class HandsManager : public SkillManager {
+public:
+    int32_t GetHandState() const override { return handState; }
+    int32_t handState = 0;
+};
 
 // Keeps everything a skill sends instead of sending it, with the hit iteration at the time.
 class SkillsSent : public SkillServicesBase {
@@ -275,7 +300,7 @@ protected:
     {
         if (std::none_of(lines.begin(), lines.end(),
                          [](const std::string& line) { return line.starts_with("Class = "); }))
-            lines.insert(lines.begin(), ClassOf<Kind>());
+            lines.insert(lines.begin(), std::string("Class = ") + Kind::classInfo.GetName());
         if (path.empty())
             path = "Records/Skills/Made" + std::to_string(++made) + ".dbr";
         WriteLines(path, lines);
@@ -350,6 +375,23 @@ protected:
         skill->SetAsTempSkill();
         skill->ReceiveStateUpdate(SkillState{1, true}, true);
         return skill;
+    }
+
+    // Mana spent this frame is drained by the character over time.
+    float Mana() const { return owner->GetCharacterBio().GetManaAfterDrain(); }
+
+    void Receive(Skill& skill, bool active, bool restoring = false)
+    {
+        skill.ReceiveActiveUpdate(owner, SkillActiveState(0, active, false), restoring);
+        owner->GetCharacterBio().Update(*owner, 0);
+    }
+
+    // What a hit of the kind takes off the owner's life.
+    float LifeLost(CombatAttributeType type = CombatAttributeType_Fire, float damage = 100.0f)
+    {
+        const float before = owner->GetCurrentLife();
+        owner->ApplyDamage(damage, PlayStatsDamageType{}, type);
+        return before - owner->GetCurrentLife();
     }
 
     // A hit the owner takes, as combat reports it to the on-hit skills.
