@@ -11,6 +11,7 @@ SoundPak::~SoundPak() = default;
 void SoundPak::Load(const LoadTable& table)
 {
     table.GetStringList("soundFiles", soundFiles);
+    falloff = table.GetFloat("falloff", 10.0f);
 }
 
 void SoundPak::Play(bool flag)
@@ -23,7 +24,7 @@ void SoundPak::Play(bool flag)
 void SoundPak::Play(const WorldCoords& coords, bool loop, bool flag)
 {
     playRequests.push_back(PlayRequest{true, coords, loop, flag});
-    if (loop)
+    if (loop || infiniteLoop)
         looping = true;
 }
 

@@ -78,6 +78,20 @@ public:
                            int32_t splashType);
     const BoundedLog<Disturbance>& GetDisturbances() const { return disturbances; }
 
+    // Wind through the ground cover for a frame; only kept here.
+    struct PhysicsGrassWind {
+        uint32_t objectId = 0;
+        float strength = 0.0f;
+        float radius = 0.0f;
+        float x = 0.0f;
+        float z = 0.0f;
+        float windX = 0.0f;
+        float windZ = 0.0f;
+        uint32_t regionId = 0;
+    };
+    void CreateGrassWind(const PhysicsGrassWind& wind) { grassWinds.Add(wind); }
+    const BoundedLog<PhysicsGrassWind>& GetGrassWinds() const { return grassWinds; }
+
     // Every entity the filter accepts; each is offered once.
     void GetEntities(std::vector<Entity*>& out, const FilterFunction<Entity>& filter) const;
     // Centre relative to the region; nothing without a region or with a negative radius.
@@ -221,6 +235,7 @@ private:
     size_t updateOrderHoles = 0;
     bool updatingEntities = false;
     BoundedLog<Disturbance> disturbances;
+    BoundedLog<PhysicsGrassWind> grassWinds;
     void CompactUpdateOrder();
     PathRequest lastPathRequest;
     uint32_t pathRequestCount = 0;

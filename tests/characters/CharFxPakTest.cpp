@@ -3,10 +3,10 @@
 #include "characters/Character.h"
 #include "characters/PFxManager.h"
 #include "engine/EffectEntity.h"
-#include "engine/FxMesh.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "tests/support/EngineFixture.h"
+#include "world/FxMesh.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
-#include "engine/FxPak.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "tests/support/GameEngineFixture.h"
+#include "world/FxPak.h"
 
 #include <gtest/gtest.h>
 
