@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -48,6 +49,13 @@ public:
     Region* GetRegionById(uint32_t id) const;
     // Of several regions containing the point, the one of lowest id.
     Region* GetRegionContainingPoint(const Vec3& worldPoint) const;
+
+    // Makes the level a database file describes (see LevelFile): its regions, then each entity
+    // by the class its record names, placed and given its unique id; once all are made they join
+    // the world and are set up (`InitialUpdate`) in file order. A broken line, a region this
+    // world already has or a record that makes no entity is logged with its file and line, and
+    // nothing of the level is left behind. The ids made are appended to `made`.
+    bool LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made = nullptr);
 
     // False (logged) for a null entity or coordinates in a region this world does not know.
     // An entity already here is moved; one in another world leaves that world first.
