@@ -1,12 +1,26 @@
 #include "engine/SoundPak.h"
 
 #include "engine/LoadTable.h"
+#include <utility>
 
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(SoundPak, Object);
 
+namespace {
+SoundPak::PlayObserver& Observer()
+{
+    static SoundPak::PlayObserver observer;
+    return observer;
+}
+} // namespace
+
 SoundPak::~SoundPak() = default;
+
+void SoundPak::SetPlayObserver(PlayObserver observer)
+{
+    Observer() = std::move(observer);
+}
 
 void SoundPak::Load(const LoadTable& table)
 {
@@ -19,11 +33,15 @@ void SoundPak::Play(bool flag)
     PlayRequest request;
     request.flag = flag;
     playRequests.push_back(request);
+    if (Observer())
+        Observer()(*this, request);
 }
 
 void SoundPak::Play(const WorldCoords& coords, bool loop, bool flag)
 {
     playRequests.push_back(PlayRequest{true, coords, loop, flag});
+    if (Observer())
+        Observer()(*this, playRequests.back());
     if (loop || infiniteLoop)
         looping = true;
 }

@@ -4,6 +4,7 @@
 #include "engine/WorldCoords.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ public:
     // over which a placed sound dies away (default 10.0).
     void Load(const LoadTable& table) override;
     const std::vector<std::string>& GetSoundFiles() const { return soundFiles; }
+
+    // Told of every play of every pack (a host's transcript); empty for none.
+    using PlayObserver = std::function<void(const SoundPak& pak, const PlayRequest& request)>;
+    static void SetPlayObserver(PlayObserver observer);
 
     void Play(bool flag);
     void Play(const WorldCoords& coords, bool loop, bool flag);

@@ -5,9 +5,13 @@
 // and keys: no crash, no hang, and the object goes cleanly afterwards.
 #include "characters/Player.h"
 #include "engine/ABBox.h"
+#include "engine/DayNightManager.h"
+#include "engine/EditorFilter.h"
 #include "engine/Engine.h"
+#include "engine/Jukebox.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "engine/SoundManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
@@ -107,5 +111,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (!gEngine->GetForcedUpdates().empty())
         gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());
     gEngine->SetWorld(std::move(previous));
+    // The recording services would otherwise grow with every run.
+    Jukebox::Instance().Reset();
+    SoundManager::Instance().Reset();
+    DayNightManager::Instance().Reset();
+    EditorFilter::Instance().Reset();
     return 0;
 }

@@ -19,6 +19,7 @@
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
 #include "host/KillReport.h"
+#include "host/LevelReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
 
@@ -158,6 +159,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "cast" && !CastReport(options, out, err).Run())
         return 2;
     if (options.scenario == "ai" && !AiReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "level" && !LevelReport(options, out, err).Run())
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)

@@ -121,6 +121,8 @@ const char* HostOptions::Usage()
            "                mender think for themselves against the hero, who obeys --input\n"
            "                FILE or built-in orders; each monster's state, enemy, anger,\n"
            "                skill and attack place, and what the dead drop (single player)\n"
+           "  --scenario level  the hero walks a level file's sounds, effects and volumes:\n"
+           "                who enters and leaves, music, daylight (single player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -201,9 +203,11 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
-                scenario != "cast" && scenario != "ai" && scenario != "arena") {
-                error = "--scenario takes actions, kill, commands, cast, ai or arena, not '" +
-                        scenario + "'";
+                scenario != "cast" && scenario != "ai" && scenario != "arena" &&
+                scenario != "level") {
+                error =
+                    "--scenario takes actions, kill, commands, cast, ai, arena or level, not '" +
+                    scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {
@@ -262,6 +266,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     // Only a session has a main player; a scenario brings its own characters.
     if (!playerRecord.empty() && (role.empty() || !scenario.empty())) {
         error = "--player needs a session (--role) and no --scenario";
+        return false;
+    }
+    if (scenario == "level" && !role.empty() && role != "single") {
+        error = "--scenario level runs as single player only";
         return false;
     }
     if (scenario == "arena" && !role.empty() && role != "single") {

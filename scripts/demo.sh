@@ -68,6 +68,10 @@ echo "== scenario: a patrolling pack, a chieftain with two followers and a mende
 echo "   themselves; the hero fells the chieftain, who drops gold, a potion and a shield (single)"
 "$host" --db "$ROOT/data/database" --scenario arena --ms 100 --seed 1
 echo
+echo "== scenario: the hero walks a level file past a river and a bell, through a playlist volume,"
+echo "   a gate's one-shot sound and effects, dusk and into a shrine's music event (single)"
+"$host" --db "$ROOT/data/database" --scenario level --seed 7
+echo
 echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
 "$host" --db "$ROOT/data/database" --role single --frames 60 \
     --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \
