@@ -186,23 +186,26 @@ bool BoundingVolume::IsPointInsideVolume(const WorldVec3& point) const
     return apart.LengthSquared() < radius * radius;
 }
 
-WorldVec3 BoundingVolume::GetRandomPointInsideVolume() const
+Vec3 BoundingVolume::RandomOffset() const
 {
+    // Drawn in this order, so that a seeded run places its points alike.
     const float x = RandomFloat(-1.0f, 1.0f);
     const float y = RandomFloat(-1.0f, 1.0f);
     const float z = RandomFloat(-1.0f, 1.0f);
+    return Vec3(x, y, z) * radius;
+}
+
+WorldVec3 BoundingVolume::GetRandomPointInsideVolume() const
+{
     WorldVec3 point = GetVolumeCoords().GetPosition();
-    point.Translate(Vec3(x, y, z) * radius);
+    point.Translate(RandomOffset());
     return point;
 }
 
 WorldVec3 BoundingVolume::GetRandomTerrainPointInsideVolume() const
 {
-    const float x = RandomFloat(-1.0f, 1.0f);
-    const float y = RandomFloat(-1.0f, 1.0f);
-    const float z = RandomFloat(-1.0f, 1.0f);
     WorldVec3 point = GetVolumeCoords().GetPosition();
-    point.TranslateToFloor(Vec3(x, y, z) * radius);
+    point.TranslateToFloor(RandomOffset());
     return point;
 }
 

@@ -56,6 +56,8 @@ protected:
 
 private:
     void QueryOccupants(std::vector<uint32_t>& out) const;
+    // In the cube of half-side radius.
+    Vec3 RandomOffset() const;
     void SendLifeEvent(const char* name) const;
     void AddQueuedEntities();
     void EraseQueuedEntities();
