@@ -1,4 +1,5 @@
 #include "world/BoundingVolume.h"
+#include "world/BoundingVolumeBossMonster.h"
 #include "world/BoundingVolumeKinds.h"
 #include "world/BoundingVolumeMusicEvent.h"
 
@@ -117,6 +118,39 @@ TEST_F(VolumeKindsTest, AMusicEventReactsToItsHeartOnceAndThenToNothing)
         EXPECT_EQ(seen, step.requests);
     }
     EXPECT_TRUE(music->IsTriggered());
+}
+
+TEST_F(VolumeKindsTest, NestedVolumesReachOneBeyondTheOutermostAndDescribeWhoIsInside)
+{
+    auto* none =
+        PlaceVolume<BoundingVolumeMultiple>({"Class = BoundingVolumeMultiple"}, {-80, 0, -80});
+    EXPECT_FLOAT_EQ(none->GetExtent(), 1.0f);
+    auto* music = PlaceVolume<BoundingVolumeMusicEvent>({"Class = BoundingVolumeMusicEvent",
+                                                         "boundingVolumeRadius1 = 9",
+                                                         "boundingVolumeRadius2 = 3"});
+    MoveTo(hero, {2, 0, 0});
+    Frame(33);
+    Frame(33);
+    EXPECT_FLOAT_EQ(music->GetExtent(), 10.0f);
+    // The volume stands at the centre of its own spheres; the hero's id is the lower.
+    const std::string ids =
+        std::to_string(hero->GetObjectId()) + "," + std::to_string(music->GetObjectId()) + ",";
+    EXPECT_EQ(music->DescribeDebug(),
+              "Inner Volume:" + ids + "\nMid Volume:" + ids + "\nOuter Volume:\n");
+}
+
+TEST_F(VolumeKindsTest, ABossAreaFadesTheMusicOnlyAtItsThirdSphere)
+{
+    BoundingVolumeBossMonster boss;
+    TakeJukebox();
+    for (int index = 0; index < 4; ++index) {
+        boss.OnEnterVolume(index);
+        boss.OnExitVolume(index);
+    }
+    const auto requests = TakeJukebox();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].type, Jukebox::FadeOutMusicRequest);
+    EXPECT_EQ(requests[0].milliseconds, 5000);
 }
 
 TEST_F(VolumeKindsTest, DaylightFollowsTheFarthestStepAndStopsPastItsReach)
