@@ -13,7 +13,6 @@
 #include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
-#include "engine/FxPak.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
@@ -21,6 +20,7 @@
 #include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
+#include "world/FxPak.h"
 
 #include <charconv>
 #include <new>

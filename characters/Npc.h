@@ -53,7 +53,7 @@ public:
     void Load(const LoadTable& table) override;
     void AppendDetailMapData(std::vector<MinimapGameNugget>& list) const override;
     // Only the entity's own update.
-    virtual void ForcedUpdate(int32_t /*elapsedMs*/) {}
+    void ForcedUpdate(int32_t /*elapsedMs*/) override {}
     void InitialUpdate() override;
     bool ShouldServerSpawn() const override { return true; }
     void WriteReplicationData(NetPacketOutBuffer& out) override;

@@ -3,8 +3,8 @@
 #include "engine/Actor.h"
 #include "engine/Coords.h"
 #include "engine/EffectEntity.h"
-#include "engine/FxMesh.h"
 #include "engine/ObjectManager.h"
+#include "world/FxMesh.h"
 
 namespace GAME {
 

@@ -1,6 +1,7 @@
 #include "engine/Engine.h"
 
 #include "engine/ConnectionManager.h"
+#include "engine/Entity.h"
 #include "engine/NetworkEntityList.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -103,12 +104,24 @@ void Engine::UnregisterForForcedUpdates(uint32_t objectId)
         forcedUpdates.erase(found);
 }
 
+// The world's frame already reached the entities placed in it.
+void Engine::RunForcedUpdates(int32_t elapsedMs)
+{
+    const std::vector<uint32_t> ids = forcedUpdates;
+    for (const uint32_t id : ids) {
+        Entity* entity = ObjectManager::Instance().GetObject<Entity>(id);
+        if (entity != nullptr && !entity->IsInWorld())
+            entity->ForcedUpdate(elapsedMs);
+    }
+}
+
 void Engine::RunFrame(int elapsedMs)
 {
     if (elapsedMs > 0)
         gameTime += static_cast<uint64_t>(elapsedMs);
     if (world != nullptr)
         world->UpdateEntities(elapsedMs);
+    RunForcedUpdates(elapsedMs);
     ++frameCount;
     statisticGraph.Clear();
     statisticTexts.clear();

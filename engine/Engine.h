@@ -129,6 +129,7 @@ public:
 
 private:
     void LogArgs(int level, const char* format, va_list args);
+    void RunForcedUpdates(int32_t elapsedMs);
 
     LogSink sink;
     uint32_t enabledLogCategories = 0;

@@ -64,4 +64,11 @@ void Entity::EnsureUniqueID()
         uniqueId.Generate();
 }
 
+void Entity::Update(int32_t elapsedMs)
+{
+    PreAnimationUpdate(elapsedMs);
+    UpdateAnimations(elapsedMs);
+    UpdateSelf(elapsedMs);
+}
+
 } // namespace GAME

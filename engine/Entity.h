@@ -43,6 +43,11 @@ public:
     virtual void PreAnimationUpdate(int32_t /*elapsedMs*/) {}
     virtual void UpdateAnimations(int32_t /*elapsedMs*/) {}
     virtual void UpdateSelf(int32_t /*elapsedMs*/) {}
+    // The three steps above in their order, as the world runs them.
+    void Update(int32_t elapsedMs);
+    // For an entity registered with `Engine::RegisterForForcedUpdates` while it is out of the
+    // world's frame; a plain entity does nothing more.
+    virtual void ForcedUpdate(int32_t /*elapsedMs*/) {}
     // Just before the object manager deletes the entity; a plain entity has nothing to let go.
     virtual void OnDestroy() {}
     // The record that makes a copy of the entity elsewhere (another machine, the paper doll):

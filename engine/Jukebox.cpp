@@ -39,6 +39,26 @@ void Jukebox::FadeOutMusic(int32_t milliseconds)
     requests.push_back(request);
 }
 
+void Jukebox::FadeInMusic()
+{
+    Add(FadeInMusicRequest);
+}
+
+void Jukebox::LoadAmbientPlaylist(const std::string& playlist, bool flag)
+{
+    Add(LoadAmbientPlaylistRequest, playlist, 0, flag);
+}
+
+void Jukebox::LoadMusicPlaylist(const std::string& playlist)
+{
+    Add(LoadMusicPlaylistRequest, playlist);
+}
+
+void Jukebox::Add(RequestType type, const std::string& name, int32_t milliseconds, bool flag)
+{
+    requests.push_back(Request{type, name, milliseconds, flag});
+}
+
 void Jukebox::AbsoluteMusicFade()
 {
     Request request;

@@ -15,7 +15,10 @@ public:
         FadeOutMusicRequest,
         AbsoluteMusicFadeRequest,
         InitiateBossMusicRequest,
-        BossMusicLeaveRequest
+        BossMusicLeaveRequest,
+        LoadAmbientPlaylistRequest,
+        LoadMusicPlaylistRequest,
+        FadeInMusicRequest
     };
 
     struct Request {
@@ -40,6 +43,10 @@ public:
 
     void PlayEventMusic(const std::string& musicRecord, bool flag);
     void FadeOutMusic(int32_t milliseconds);
+    void FadeInMusic();
+    // Playlists by record name; the ambience one carries the caller's flag.
+    void LoadAmbientPlaylist(const std::string& playlist, bool flag);
+    void LoadMusicPlaylist(const std::string& playlist);
     const std::vector<Request>& GetRequests() const { return requests; }
 
     // Boss music: started by name, left when the player walks out of its zone.
@@ -53,6 +60,9 @@ public:
     void Reset();
 
 private:
+    void Add(RequestType type, const std::string& name = "", int32_t milliseconds = 0,
+             bool flag = false);
+
     uint32_t trackedPlayer = 0;
     uint32_t trackedBoss = 0;
     bool trackedPlayerDead = false;

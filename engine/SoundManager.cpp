@@ -14,6 +14,7 @@ void SoundManager::Reset()
     playing.clear();
     requests.clear();
     nextHandle = 1;
+    ears = WorldVec3();
 }
 
 void SoundManager::SetFileLength(const std::string& file, int32_t milliseconds)
@@ -73,6 +74,15 @@ int32_t SoundManager::PlayLength(const SoundDescriptor& sound) const
 bool SoundManager::IsPlaying(const SoundDescriptor& sound) const
 {
     return sound.handle != 0 && playing.count(sound.handle) != 0;
+}
+
+void SoundManager::Stop(SoundDescriptor& sound)
+{
+    Request request;
+    request.type = StopRequest;
+    request.file = sound.file;
+    requests.push_back(request);
+    playing.erase(sound.handle);
 }
 
 void SoundManager::FadeSound(SoundDescriptor& sound, int32_t milliseconds, int32_t target,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/SoundDescriptor.h"
+#include "engine/WorldVec3.h"
 
 #include <cstdint>
 #include <map>
@@ -13,7 +14,14 @@ namespace GAME {
 // stays playing for the length set for its file until `Update` has run past it.
 class SoundManager {
 public:
-    enum RequestType { LoadRequest, UnloadRequest, Play2DRequest, FadeRequest, VolumeRequest };
+    enum RequestType {
+        LoadRequest,
+        UnloadRequest,
+        Play2DRequest,
+        FadeRequest,
+        VolumeRequest,
+        StopRequest
+    };
 
     struct Request {
         RequestType type = LoadRequest;
@@ -41,11 +49,16 @@ public:
     bool IsPlaying(const SoundDescriptor& sound) const;
     void FadeSound(SoundDescriptor& sound, int32_t milliseconds, int32_t target, bool flag);
     void UpdateVolume(SoundDescriptor& sound, float volume);
+    void Stop(SoundDescriptor& sound);
 
     // Runs the playing sounds on by the milliseconds.
     void Update(int32_t milliseconds);
 
     const std::vector<Request>& GetRequests() const { return requests; }
+
+    // Where the listener stands; without a region nobody listens, and placed sounds stay silent.
+    const WorldVec3& GetEarsPosition() const { return ears; }
+    void SetEarsPosition(const WorldVec3& position) { ears = position; }
 
 private:
     struct Playing {
@@ -56,6 +69,7 @@ private:
     std::map<uint32_t, Playing> playing;
     std::vector<Request> requests;
     uint32_t nextHandle = 1;
+    WorldVec3 ears;
 };
 
 } // namespace GAME

@@ -1,16 +1,31 @@
 #include "engine/SoundPak.h"
 
 #include "engine/LoadTable.h"
+#include <utility>
 
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(SoundPak, Object);
 
+namespace {
+SoundPak::PlayObserver& Observer()
+{
+    static SoundPak::PlayObserver observer;
+    return observer;
+}
+} // namespace
+
 SoundPak::~SoundPak() = default;
+
+void SoundPak::SetPlayObserver(PlayObserver observer)
+{
+    Observer() = std::move(observer);
+}
 
 void SoundPak::Load(const LoadTable& table)
 {
     table.GetStringList("soundFiles", soundFiles);
+    falloff = table.GetFloat("falloff", 10.0f);
 }
 
 void SoundPak::Play(bool flag)
@@ -18,12 +33,16 @@ void SoundPak::Play(bool flag)
     PlayRequest request;
     request.flag = flag;
     playRequests.push_back(request);
+    if (Observer())
+        Observer()(*this, request);
 }
 
 void SoundPak::Play(const WorldCoords& coords, bool loop, bool flag)
 {
     playRequests.push_back(PlayRequest{true, coords, loop, flag});
-    if (loop)
+    if (Observer())
+        Observer()(*this, playRequests.back());
+    if (loop || infiniteLoop)
         looping = true;
 }
 

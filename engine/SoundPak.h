@@ -4,6 +4,7 @@
 #include "engine/WorldCoords.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,13 +29,29 @@ public:
     SoundPak() = default;
     ~SoundPak() override;
 
-    // "soundFiles": the pack's sounds, one of which a play would pick.
+    // "soundFiles": the pack's sounds, one of which a play would pick; "falloff": the distance
+    // over which a placed sound dies away (default 10.0).
     void Load(const LoadTable& table) override;
     const std::vector<std::string>& GetSoundFiles() const { return soundFiles; }
+
+    // Told of every play of every pack (a host's transcript); empty for none.
+    using PlayObserver = std::function<void(const SoundPak& pak, const PlayRequest& request)>;
+    static void SetPlayObserver(PlayObserver observer);
 
     void Play(bool flag);
     void Play(const WorldCoords& coords, bool loop, bool flag);
     const std::vector<PlayRequest>& GetPlayRequests() const { return playRequests; }
+
+    // Where a sound played at the coordinates is heard from.
+    WorldVec3 GetPlayLocation(const WorldCoords& coords) const { return coords.GetPosition(); }
+    // Silences a looping sound that the listener has walked away from; only counted here.
+    void DoFalloffCheck(bool /*flag*/) { ++falloffChecks; }
+    uint32_t GetFalloffCheckCount() const { return falloffChecks; }
+    float GetFalloff() const { return falloff; }
+    void SetFalloff(float value) { falloff = value; }
+    // A sound played while this is set repeats until stopped.
+    void SetInfiniteLoop(bool value) { infiniteLoop = value; }
+    bool GetInfiniteLoop() const { return infiniteLoop; }
 
     // Warms the pack's sounds; only the requests' flags are kept.
     void PreLoad(bool flag) override { preLoadRequests.push_back(flag); }
@@ -49,15 +66,19 @@ public:
     {
         fadeRequests.push_back(fadeMs);
         looping = false;
+        held = false;
     }
     const std::vector<int32_t>& GetFadeRequests() const { return fadeRequests; }
     void Stop()
     {
         ++stopCount;
         looping = false;
+        held = false;
     }
-    // Nothing is heard, so a one-shot is over at once; a loop plays until faded or stopped.
-    bool IsPlaying() const { return looping; }
+    // Nothing is heard, so a one-shot is over at once; a loop plays until faded or stopped. A
+    // test may hold a sound playing, as if it were long.
+    bool IsPlaying() const { return looping || held; }
+    void HoldPlaying(bool value) { held = value; }
     uint32_t GetStopCount() const { return stopCount; }
 
 private:
@@ -68,6 +89,10 @@ private:
     std::vector<int32_t> fadeRequests;
     uint32_t stopCount = 0;
     bool looping = false;
+    bool held = false;
+    bool infiniteLoop = false;
+    uint32_t falloffChecks = 0;
+    float falloff = 10.0f;
 };
 
 } // namespace GAME

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -49,6 +50,13 @@ public:
     // Of several regions containing the point, the one of lowest id.
     Region* GetRegionContainingPoint(const Vec3& worldPoint) const;
 
+    // Makes the level a database file describes (see LevelFile): its regions, then each entity
+    // by the class its record names, placed and given its unique id; once all are made they join
+    // the world and are set up (`InitialUpdate`) in file order. A broken line, a region this
+    // world already has or a record that makes no entity is logged with its file and line, and
+    // nothing of the level is left behind. The ids made are appended to `made`.
+    bool LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made = nullptr);
+
     // False (logged) for a null entity or coordinates in a region this world does not know.
     // An entity already here is moved; one in another world leaves that world first.
     bool AddEntity(Entity* entity, const WorldCoords& coords, bool flag);
@@ -77,6 +85,20 @@ public:
     void CreateDisturbance(const WorldVec3& position, float radius, float strength,
                            int32_t splashType);
     const BoundedLog<Disturbance>& GetDisturbances() const { return disturbances; }
+
+    // Wind through the ground cover for a frame; only kept here.
+    struct PhysicsGrassWind {
+        uint32_t objectId = 0;
+        float strength = 0.0f;
+        float radius = 0.0f;
+        float x = 0.0f;
+        float z = 0.0f;
+        float windX = 0.0f;
+        float windZ = 0.0f;
+        uint32_t regionId = 0;
+    };
+    void CreateGrassWind(const PhysicsGrassWind& wind) { grassWinds.Add(wind); }
+    const BoundedLog<PhysicsGrassWind>& GetGrassWinds() const { return grassWinds; }
 
     // Every entity the filter accepts; each is offered once.
     void GetEntities(std::vector<Entity*>& out, const FilterFunction<Entity>& filter) const;
@@ -221,6 +243,7 @@ private:
     size_t updateOrderHoles = 0;
     bool updatingEntities = false;
     BoundedLog<Disturbance> disturbances;
+    BoundedLog<PhysicsGrassWind> grassWinds;
     void CompactUpdateOrder();
     PathRequest lastPathRequest;
     uint32_t pathRequestCount = 0;

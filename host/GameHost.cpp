@@ -20,6 +20,7 @@
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
 #include "host/KillReport.h"
+#include "host/LevelReport.h"
 #include "host/PacketCatalogue.h"
 #include "host/PlayersReport.h"
 #include "host/ScenarioReport.h"
@@ -167,6 +168,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "players" && !PlayersReport(options, out, err).Run())
         return 2;
     if (options.scenario == "bag" && !BagReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "level" && !LevelReport(options, out, err).Run())
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)

@@ -130,6 +130,8 @@ const char* HostOptions::Usage()
            "                picks them up into sacks and potion stacks; he drinks by need and\n"
            "                is refused while the potion cools; the bag is saved and read back\n"
            "                (single player)\n"
+           "  --scenario level  the hero walks a level file's sounds, effects and volumes:\n"
+           "                who enters and leaves, music, daylight (single player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -213,9 +215,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
-                scenario != "players" && scenario != "bag") {
-                error = "--scenario takes actions, kill, commands, cast, ai, arena, players or "
-                        "bag, not '" +
+                scenario != "players" && scenario != "bag" && scenario != "level") {
+                error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag "
+                        "or level, not '" +
                         scenario + "'";
                 return false;
             }
@@ -279,6 +281,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     }
     if (scenario == "players" && !role.empty() && role != "server") {
         error = "--scenario players runs as server only";
+        return false;
+    }
+    if (scenario == "level" && !role.empty() && role != "single") {
+        error = "--scenario level runs as single player only";
         return false;
     }
     if (scenario == "arena" && !role.empty() && role != "single") {

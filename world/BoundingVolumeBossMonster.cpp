@@ -1,6 +1,7 @@
 #include "world/BoundingVolumeBossMonster.h"
 
 #include "characters/Monster.h"
+#include "engine/Jukebox.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 
@@ -25,6 +26,12 @@ void BoundingVolumeBossMonster::UpdateSelf(int32_t elapsedMs)
 {
     BoundingVolumeMultiple::UpdateSelf(elapsedMs);
     ++updateCount;
+}
+
+void BoundingVolumeBossMonster::OnEnterVolume(int index)
+{
+    if (index == 2)
+        Jukebox::Instance().FadeOutMusic(5000);
 }
 
 void BoundingVolumeBossMonster::OnCreatureStartDeath(const GameEvent_GenericEntity& event)

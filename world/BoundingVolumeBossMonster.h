@@ -17,6 +17,8 @@ public:
 
     void Load(const LoadTable& table) override;
     void UpdateSelf(int32_t elapsedMs) override;
+    // The music fades as a player reaches the third sphere.
+    void OnEnterVolume(int index) override;
 
     void SetMonsterId(uint32_t id) { monsterId = id; }
     uint32_t GetMonsterId() const { return monsterId; }

@@ -2,9 +2,12 @@
 
 #include "characters/Player.h"
 #include "engine/Coords.h"
+#include "engine/EditorFilter.h"
+#include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "world/BoundingVolume.h"
+#include "world/EditorPicking.h"
 
 #include <algorithm>
 
@@ -18,6 +21,9 @@ constexpr const char* kSourceFile = "Project/Game/BoundingVolumeMultiple";
 
 const char* const radiusKeys[] = {"boundingVolumeRadius1", "boundingVolumeRadius2",
                                   "boundingVolumeRadius3", "boundingVolumeRadius4"};
+
+// Volumes in the editor's filter.
+constexpr int32_t kEditorFilterType = 1;
 
 // Radii this close to 0 are a designer's "no sphere here".
 constexpr float radiusEpsilon = 0.0001f;
@@ -33,6 +39,8 @@ BoundingVolumeMultiple::BoundingVolumeMultiple()
 
 BoundingVolumeMultiple::~BoundingVolumeMultiple()
 {
+    if (gEngine->IsLevelEditor())
+        EditorFilter::Instance().RemoveFilterObject(GetObjectId());
     // Attached spheres belong to the entity that carries them now.
     ObjectManager& objects = ObjectManager::Instance();
     for (const VolumeEntry& entry : volumeEntries) {
@@ -60,6 +68,56 @@ void BoundingVolumeMultiple::Load(const LoadTable& table)
         volume->SetRadius(radius);
         volumeEntries.push_back({volume->GetObjectId(), radius, false});
     }
+}
+
+void BoundingVolumeMultiple::InitialUpdate()
+{
+    Entity::InitialUpdate();
+    if (gEngine->IsLevelEditor())
+        EditorFilter::Instance().AddFilterObject(GetObjectId(), kEditorFilterType);
+}
+
+void BoundingVolumeMultiple::UpdateSelf(int32_t elapsedMs)
+{
+    Entity::UpdateSelf(elapsedMs);
+    for (const VolumeEntry& entry : volumeEntries) {
+        auto* volume = ObjectManager::Instance().GetObject<BoundingVolume>(entry.volumeId);
+        if (volume == nullptr || !entry.attached || volume->GetAttachParent() != this)
+            continue;
+        if (!volume->HasDoneInitialUpdate())
+            volume->InitialUpdate();
+        volume->Update(elapsedMs);
+    }
+}
+
+float BoundingVolumeMultiple::GetExtent() const
+{
+    return volumeEntries.empty() ? 1.0f : volumeEntries.back().radius + 1.0f;
+}
+
+void BoundingVolumeMultiple::GetIntersection(const Ray& ray, Intersection& out,
+                                             int32_t surface) const
+{
+    PickEditorSphere(GetCoords().GetRegionCoords().origin, GetExtent(), ray, out, surface);
+}
+
+std::string BoundingVolumeMultiple::DescribeDebug() const
+{
+    static const char* const labels[] = {"Inner Volume:", "Mid Volume:", "Outer Volume:"};
+    std::string text;
+    for (size_t index = 0; index < 3; ++index) {
+        text += labels[index];
+        const auto* volume =
+            index < volumeEntries.size()
+                ? ObjectManager::Instance().GetObject<BoundingVolume>(volumeEntries[index].volumeId)
+                : nullptr;
+        if (volume != nullptr) {
+            for (const uint32_t id : volume->GetEntitiesInVolume())
+                text += std::to_string(id) + ",";
+        }
+        text += "\n";
+    }
+    return text;
 }
 
 void BoundingVolumeMultiple::AttachVolumes(Entity* parent)

@@ -10,6 +10,9 @@
 
 namespace GAME {
 
+struct Intersection;
+struct Ray;
+
 // Up to four nested spheres around one centre, reacting to players by the sphere they cross.
 // The spheres are plain bounding volumes of their own; this one only keeps their ids.
 class BoundingVolumeMultiple : public Entity {
@@ -26,6 +29,16 @@ public:
     ~BoundingVolumeMultiple() override;
 
     void Load(const LoadTable& table) override;
+    void InitialUpdate() override;
+    // Carries the attached spheres through the frame, as their carrier.
+    void UpdateSelf(int32_t elapsedMs) override;
+    bool CanCollide() const { return false; }
+    // The outermost sphere's radius and a little more (1.0 without spheres).
+    float GetExtent() const;
+    // The editor picks the volume as a sphere of its extent.
+    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const;
+    // "Inner Volume:", "Mid Volume:", "Outer Volume:", each with the ids inside that sphere.
+    std::string DescribeDebug() const;
 
     // Orders the spheres innermost first and carries every one still alive with `parent`.
     virtual void AttachVolumes(Entity* parent);

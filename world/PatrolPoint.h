@@ -4,14 +4,15 @@
 
 namespace GAME {
 
-// One stop of a monster's patrol route. So far its class record, which the editor's patrol
-// groups accept.
+// One stop of a monster's patrol route; seen only in the editor.
 class PatrolPoint : public Actor {
     GAME_DECLARE_CLASS(PatrolPoint)
 
 public:
-    PatrolPoint() = default;
+    PatrolPoint();
     ~PatrolPoint() override;
+
+    void InitialUpdate() override;
 };
 
 } // namespace GAME

@@ -1,17 +1,78 @@
 #pragma once
 
+#include "engine/ABBox.h"
 #include "engine/Actor.h"
+
+#include <cstdint>
+#include <string>
 
 namespace GAME {
 
-// Where players enter a level. Grown by the world objects subsystem; for now a class record that
-// filters can test.
-class PlayerSpawnPoint : public Actor {
+// Markers seen only in the editor; in the game they are invisible places that others look up.
+// Not a class of its own: each marker's class record hangs straight under `Actor`.
+class EditorMarker : public Actor {
+public:
+    void InitialUpdate() override;
+    bool CanCollide() const { return false; }
+};
+
+// Where players enter a level.
+class PlayerSpawnPoint : public EditorMarker {
     GAME_DECLARE_CLASS(PlayerSpawnPoint)
 
 public:
     PlayerSpawnPoint() = default;
     ~PlayerSpawnPoint() override;
+
+    bool IsStatic() const override { return false; }
+    bool OccludesPathing() const override { return false; }
+    bool ShouldServerSpawn() const override { return false; }
+};
+
+// Where the hall of fame is seen from.
+class HallOfFameCamera : public EditorMarker {
+    GAME_DECLARE_CLASS(HallOfFameCamera)
+
+public:
+    HallOfFameCamera() = default;
+    ~HallOfFameCamera() override;
+
+    bool ShouldServerSpawn() const override { return true; }
+};
+
+// Where a hero of the hall of fame stands.
+class HallOfFameStand : public EditorMarker {
+    GAME_DECLARE_CLASS(HallOfFameStand)
+
+public:
+    HallOfFameStand() = default;
+    ~HallOfFameStand() override;
+
+    bool ShouldServerSpawn() const override { return true; }
+};
+
+// A place a script refers to by character and step.
+class ScriptPoint : public Actor {
+    GAME_DECLARE_CLASS(ScriptPoint)
+
+public:
+    ScriptPoint() = default;
+    ~ScriptPoint() override;
+
+    // "scriptCharacter", "sequenceNum".
+    void Load(const LoadTable& table) override;
+    bool CanCollide() const { return false; }
+    // A zero-sized box at the identity coordinates.
+    ABBox GetCollisionBox() const { return ABBox(); }
+    // Half-extents of the actor's radius around the origin.
+    ABBox GetObjectSpaceBoundingBox() const;
+
+    const std::string& GetScriptCharacter() const { return scriptCharacter; }
+    int32_t GetSequenceNum() const { return sequenceNum; }
+
+private:
+    std::string scriptCharacter;
+    int32_t sequenceNum = 0;
 };
 
 } // namespace GAME

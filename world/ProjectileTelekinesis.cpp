@@ -2,11 +2,11 @@
 
 #include "core/RandomHelpers.h"
 #include "engine/Engine.h"
-#include "engine/FxPak.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "engine/PhysicsEngine.h"
 #include "engine/World.h"
+#include "world/FxPak.h"
 
 namespace GAME {
 

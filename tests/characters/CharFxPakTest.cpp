@@ -5,11 +5,11 @@
 #include "engine/Actor.h"
 #include "engine/Coords.h"
 #include "engine/EffectEntity.h"
-#include "engine/FxMesh.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/EngineFixture.h"
+#include "world/FxMesh.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include "core/PlayStatsDamageType.h"
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
-#include "engine/FxPak.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
+#include "world/FxPak.h"
 
 #include <initializer_list>
 

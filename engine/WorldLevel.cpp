@@ -1,0 +1,75 @@
+#include "engine/Coords.h"
+#include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/LevelFile.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+
+namespace GAME {
+
+namespace {
+
+constexpr const char* kSourceFile = "Engine/WorldLevel";
+
+bool Refuse(const std::string& problem)
+{
+    gEngine->Log(Engine::LogData, "%s", problem.c_str());
+    return false;
+}
+
+WorldCoords PlaceOf(const LevelFile::EntityLine& line)
+{
+    Coords coords = Coords::RotationAboutAxis(line.yawDegrees * 0.017453292f, Vec3(0, 1, 0));
+    coords.origin = line.position;
+    return WorldCoords(line.regionId, coords);
+}
+
+void DestroyAll(const std::vector<Entity*>& entities)
+{
+    for (Entity* entity : entities)
+        ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
+}
+
+} // namespace
+
+bool World::LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    std::string text;
+    if (!objects.GetDatabase().ReadFile(levelPath, text))
+        return Refuse(levelPath + ": the level file cannot be read");
+    LevelFile level;
+    std::string error;
+    if (!LevelFile::Parse(text, levelPath, level, error))
+        return Refuse(error);
+    for (const LevelFile::RegionLine& region : level.regions) {
+        if (GetRegionById(region.id) != nullptr)
+            return Refuse(levelPath + ": region " + std::to_string(region.id) + " exists already");
+    }
+    // Every entity is made before any joins the world, so a bad record leaves nothing behind.
+    std::vector<Entity*> entities;
+    for (const LevelFile::EntityLine& line : level.entities) {
+        Entity* entity = objects.CreateObjectFromFile<Entity>(line.record, 0, true);
+        if (entity == nullptr) {
+            DestroyAll(entities);
+            return Refuse(levelPath + ":" + std::to_string(line.line) + ": '" + line.record +
+                          "' makes no entity");
+        }
+        if (line.hasUniqueId)
+            entity->SetUniqueID(line.uniqueId);
+        entities.push_back(entity);
+    }
+    for (const LevelFile::RegionLine& region : level.regions)
+        CreateRegion(region.id, region.offset, region.bounds);
+    for (size_t index = 0; index < entities.size(); ++index)
+        AddEntity(entities[index], PlaceOf(level.entities[index]), true);
+    for (Entity* entity : entities) {
+        entity->InitialUpdate();
+        if (made != nullptr)
+            made->push_back(entity->GetObjectId());
+    }
+    return true;
+}
+
+} // namespace GAME

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <string>
+
+namespace GAME {
+
+class Jukebox;
+class Player;
+struct HostOptions;
+
+// `gamehost --scenario level`: the level of the sample database's "Levels/Walkthrough.lvl" is
+// made by the engine's world, and the hero walks built-in waypoints past a river's sound and a
+// bell, through a playlist volume, a gate's one-shot sound and effect pack, a daylight volume,
+// and into the heart of a music event's three nested volumes. Each line starts "frame N: ".
+class LevelReport {
+public:
+    static constexpr const char* kLevel = "Levels/Walkthrough.lvl";
+    static constexpr const char* kPlayer = "Records/Creatures/PC/Hero.dbr";
+    static constexpr int32_t kFrameMilliseconds = 100;
+    // World units a frame.
+    static constexpr float kStep = 0.5f;
+
+    LevelReport(const HostOptions& options, std::ostream& out, std::ostream& err);
+    LevelReport(const LevelReport&) = delete;
+    LevelReport& operator=(const LevelReport&) = delete;
+
+    // False, with one line on `err`, when the library does not start, the level is refused or
+    // the hero is not made.
+    bool Run();
+
+private:
+    bool Play();
+    void Walk(Player& hero);
+    void PrintJukebox();
+    void PrintDaylight();
+    void PrintEffects();
+
+    const HostOptions& options;
+    std::ostream& out;
+    std::ostream& err;
+    int64_t frame = 0;
+    // The hour last printed, as printed.
+    std::string daylight;
+    // Effects in the world by id, with their records.
+    std::map<uint32_t, std::string> effects;
+};
+
+} // namespace GAME

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/GameEvents.h"
+#include "engine/DayNightManager.h"
+#include "engine/EditorFilter.h"
+#include "engine/Engine.h"
+#include "engine/EventHandler.h"
+#include "engine/Jukebox.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundManager.h"
+#include "tests/support/CombatWorldFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+// Every enter and exit report of the volumes, as "enter V E" and "exit V E".
+class VolumeEventLog {
+public:
+    VolumeEventLog()
+        : enter("GameEvent_EnterBoundingVolume", &VolumeEventLog::OnEnter, this),
+          exit("GameEvent_ExitBoundingVolume", &VolumeEventLog::OnExit, this)
+    {}
+    std::vector<std::string> lines;
+
+private:
+    void OnEnter(const GameEvent_EnterBoundingVolume& event)
+    {
+        lines.push_back("enter " + std::to_string(event.volumeId) + " " +
+                        std::to_string(event.entityId));
+    }
+    void OnExit(const GameEvent_ExitBoundingVolume& event)
+    {
+        lines.push_back("exit " + std::to_string(event.volumeId) + " " +
+                        std::to_string(event.entityId));
+    }
+    EventHandler<VolumeEventLog, GameEvent_EnterBoundingVolume> enter;
+    EventHandler<VolumeEventLog, GameEvent_ExitBoundingVolume> exit;
+};
+
+// The library started in a one-region world, with the level services (music, time of day,
+// editor filter, listener) back at their start and the editor off.
+class LevelObjectsFixture : public CombatWorldFixture {
+protected:
+    void SetUp() override
+    {
+        CombatWorldFixture::SetUp();
+        Jukebox::Instance().Reset();
+        DayNightManager::Instance().Reset();
+        EditorFilter::Instance().Reset();
+        gEngine->SetLevelEditor(false);
+    }
+    void TearDown() override
+    {
+        gEngine->SetLevelEditor(false);
+        while (!gEngine->GetForcedUpdates().empty())
+            gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());
+        CombatWorldFixture::TearDown();
+    }
+
+    // One engine frame: the world's entities, forced updates, then the deferred deletions.
+    static void Frame(int32_t elapsedMs) { gEngine->RunFrame(elapsedMs); }
+
+    static void MoveTo(Entity* entity, const Vec3& position)
+    {
+        TheWorld().SetCoords(entity, WorldAt(position));
+    }
+
+    static void HearFrom(const Vec3& position)
+    {
+        SoundManager::Instance().SetEarsPosition(WorldVec3(kRegion, position));
+    }
+
+    static std::vector<Jukebox::Request> TakeJukebox()
+    {
+        std::vector<Jukebox::Request> requests = Jukebox::Instance().GetRequests();
+        Jukebox::Instance().Reset();
+        return requests;
+    }
+};
+
+} // namespace GAME::Test

@@ -1,0 +1,266 @@
+#include "world/BoundingVolume.h"
+#include "world/BoundingVolumeBossMonster.h"
+#include "world/BoundingVolumeKinds.h"
+#include "world/BoundingVolumeMusicEvent.h"
+
+#include "characters/Monster.h"
+#include "characters/Player.h"
+#include "engine/SoundPak.h"
+#include "game/GameEngine.h"
+#include "tests/support/LevelObjectsFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+class VolumeKindsTest : public LevelObjectsFixture {
+protected:
+    void SetUp() override
+    {
+        LevelObjectsFixture::SetUp();
+        hero = MakeMainPlayer();
+        hero->SetIsControllingCharacter(true);
+        TheWorld().AddEntity(hero, WorldAt({50, 0, 50}), false);
+    }
+
+    template <typename T = BoundingVolume>
+    T* PlaceVolume(std::initializer_list<std::string> lines, const Vec3& at = {0, 0, 0})
+    {
+        T* volume = SpawnAt<T>("Records/Volumes/V" + std::to_string(++made) + ".dbr", lines, at);
+        volume->InitialUpdate();
+        return volume;
+    }
+    std::string Line(const char* kind, const Entity* volume, const Entity* entity) const
+    {
+        return std::string(kind) + " " + std::to_string(volume->GetObjectId()) + " " +
+               std::to_string(entity->GetObjectId());
+    }
+
+    Player* hero = nullptr;
+    VolumeEventLog events;
+    int made = 0;
+};
+
+TEST_F(VolumeKindsTest, AnOccupantAtStartEntersSilentlyAndLeavesWithOneExit)
+{
+    MoveTo(hero, {1, 0, 1});
+    auto* volume = PlaceVolume({"Class = BoundingVolume", "radius = 5"});
+    // The volume stands at its own centre, so it counts itself among those inside.
+    const std::vector<uint32_t> itself{volume->GetObjectId()};
+    EXPECT_EQ(volume->GetEntitiesInVolume(),
+              (std::vector<uint32_t>{hero->GetObjectId(), volume->GetObjectId()}));
+    Frame(33);
+    MoveTo(hero, {20, 0, 0});
+    Frame(33);
+    Frame(33);
+    EXPECT_EQ(events.lines, std::vector<std::string>{Line("exit", volume, hero)});
+    EXPECT_EQ(volume->GetEntitiesInVolume(), itself);
+}
+
+TEST_F(VolumeKindsTest, InAndOutBetweenTwoUpdatesIsNeverSeenButAStayIs)
+{
+    auto* volume = PlaceVolume({"Class = BoundingVolume", "radius = 5"});
+    MoveTo(hero, {1, 0, 0});
+    MoveTo(hero, {30, 0, 0});
+    Frame(33);
+    EXPECT_TRUE(events.lines.empty());
+    MoveTo(hero, {1, 0, 0});
+    Frame(33);
+    Frame(33);
+    EXPECT_EQ(events.lines, std::vector<std::string>{Line("enter", volume, hero)});
+}
+
+TEST_F(VolumeKindsTest, ARadiusMissingFromTheRecordIsZeroAndTheSurfaceIsOutside)
+{
+    EXPECT_FLOAT_EQ(PlaceVolume({"Class = BoundingVolume"})->GetRadius(), 0.0f);
+    auto* volume = PlaceVolume({"Class = BoundingVolume", "radius = 4"}, {10, 0, 0});
+    EXPECT_TRUE(volume->IsPointInsideVolume(WorldVec3(kRegion, {13.999f, 0, 0})));
+    EXPECT_FALSE(volume->IsPointInsideVolume(WorldVec3(kRegion, {14, 0, 0})));
+    EXPECT_FALSE(volume->IsPointInsideVolume(WorldVec3(kRegion, {10, -4, 0})));
+    for (int draw = 0; draw < 50; ++draw) {
+        const Vec3 point = volume->GetRandomPointInsideVolume().GetRegionPosition();
+        EXPECT_LE(std::fabs(point.x - 10.0f), 4.0f);
+        EXPECT_LE(std::fabs(point.y), 4.0f);
+        EXPECT_LE(std::fabs(point.z), 4.0f);
+    }
+}
+
+TEST_F(VolumeKindsTest, AMusicEventReactsToItsHeartOnceAndThenToNothing)
+{
+    auto* music = PlaceVolume<BoundingVolumeMusicEvent>(
+        {"Class = BoundingVolumeMusicEvent", "boundingVolumeRadius1 = 30",
+         "boundingVolumeRadius2 = 10", "boundingVolumeRadius3 = 20",
+         "eventMusicFile = Music/Event.mp3"});
+    Frame(33);
+    struct Step {
+        float x;
+        std::vector<Jukebox::RequestType> requests;
+    };
+    const std::vector<Step> steps = {{15, {Jukebox::FadeOutMusicRequest}},
+                                     {25, {Jukebox::FadeInMusicRequest}},
+                                     {15, {Jukebox::FadeOutMusicRequest}},
+                                     {5, {Jukebox::PlayEventMusicRequest}},
+                                     {15, {}},
+                                     {5, {}},
+                                     {15, {}}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.x);
+        MoveTo(hero, {step.x, 0, 0});
+        Frame(33);
+        std::vector<Jukebox::RequestType> seen;
+        for (const Jukebox::Request& request : TakeJukebox())
+            seen.push_back(request.type);
+        EXPECT_EQ(seen, step.requests);
+    }
+    EXPECT_TRUE(music->IsTriggered());
+}
+
+TEST_F(VolumeKindsTest, NestedVolumesReachOneBeyondTheOutermostAndDescribeWhoIsInside)
+{
+    auto* none =
+        PlaceVolume<BoundingVolumeMultiple>({"Class = BoundingVolumeMultiple"}, {-80, 0, -80});
+    EXPECT_FLOAT_EQ(none->GetExtent(), 1.0f);
+    auto* music = PlaceVolume<BoundingVolumeMusicEvent>({"Class = BoundingVolumeMusicEvent",
+                                                         "boundingVolumeRadius1 = 9",
+                                                         "boundingVolumeRadius2 = 3"});
+    MoveTo(hero, {2, 0, 0});
+    Frame(33);
+    Frame(33);
+    EXPECT_FLOAT_EQ(music->GetExtent(), 10.0f);
+    // The volume stands at the centre of its own spheres; the hero's id is the lower.
+    const std::string ids =
+        std::to_string(hero->GetObjectId()) + "," + std::to_string(music->GetObjectId()) + ",";
+    EXPECT_EQ(music->DescribeDebug(),
+              "Inner Volume:" + ids + "\nMid Volume:" + ids + "\nOuter Volume:\n");
+}
+
+TEST_F(VolumeKindsTest, ABossAreaFadesTheMusicOnlyAtItsThirdSphere)
+{
+    BoundingVolumeBossMonster boss;
+    TakeJukebox();
+    for (int index = 0; index < 4; ++index) {
+        boss.OnEnterVolume(index);
+        boss.OnExitVolume(index);
+    }
+    const auto requests = TakeJukebox();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].type, Jukebox::FadeOutMusicRequest);
+    EXPECT_EQ(requests[0].milliseconds, 5000);
+}
+
+TEST_F(VolumeKindsTest, DaylightFollowsTheFarthestStepAndStopsPastItsReach)
+{
+    DayNightManager& dayNight = DayNightManager::Instance();
+    dayNight.Enable(true);
+    auto* volume = PlaceVolume<BoundingVolumeLerpDaylight>(
+        {"Class = BoundingVolumeLerpDaylight", "radius = 3", "startHour = 6", "endHour = 18",
+         "radiusToEndHour = 10"});
+    MoveTo(hero, {1, 0, 0});
+    Frame(33);
+    EXPECT_TRUE(volume->IsActive());
+    EXPECT_FALSE(dayNight.IsEnabled());
+    EXPECT_EQ(gEngine->GetForcedUpdates(), std::vector<uint32_t>{volume->GetObjectId()});
+
+    struct Step {
+        float x;
+        float hour;
+        bool active;
+    };
+    for (const Step& step : {Step{5, 12, true}, Step{2, 12, true}, Step{11, 12, false}}) {
+        SCOPED_TRACE(step.x);
+        MoveTo(hero, {step.x, 0, 0});
+        Frame(33);
+        EXPECT_FLOAT_EQ(dayNight.GetStartTime(), step.hour);
+        EXPECT_EQ(volume->IsActive(), step.active);
+    }
+    EXPECT_TRUE(dayNight.IsEnabled());
+    EXPECT_TRUE(gEngine->GetForcedUpdates().empty());
+}
+
+TEST_F(VolumeKindsTest, DaylightWithoutAReachHoldsTheStartHourUntilTheFirstStep)
+{
+    auto* volume = PlaceVolume<BoundingVolumeLerpDaylight>(
+        {"Class = BoundingVolumeLerpDaylight", "radius = 3", "startHour = 6", "endHour = 18"},
+        {1, 0, 0});
+    MoveTo(hero, {1, 0, 0});
+    Frame(33);
+    EXPECT_FLOAT_EQ(DayNightManager::Instance().GetStartTime(), 6.0f);
+    EXPECT_TRUE(volume->IsActive());
+    MoveTo(hero, {1.5f, 0, 0});
+    Frame(33);
+    EXPECT_FALSE(volume->IsActive());
+    EXPECT_TRUE(std::isfinite(DayNightManager::Instance().GetStartTime()));
+}
+
+TEST_F(VolumeKindsTest, AOneShotPlaysForTheMainPlayerOnlyAndStopsItsFrameThere)
+{
+    database.WriteRecord("Records/Sounds/Gate.dbr", {"Class = SoundPak"});
+    auto* other = SpawnAt<Monster>("Records/Creatures/Wolf.dbr", {"Class = Monster"}, {40, 0, 0});
+    const uint32_t otherId = other->GetObjectId();
+    auto* shot = PlaceVolume<BoundingVolumeSoundFxOneShot>({"Class = BoundingVolumeSoundFxOneShot",
+                                                            "radius = 5",
+                                                            "soundPak = Records/Sounds/Gate.dbr"});
+    const uint32_t shotId = shot->GetObjectId();
+    MoveTo(other, {1, 0, 0});
+    Frame(33);
+    ASSERT_TRUE(Exists(shotId));
+    ASSERT_EQ(events.lines.size(), 1u);
+
+    // The monster leaves as the player comes; the player's id is the lower, so his entry comes
+    // first and the volume is gone before it could report the monster's exit.
+    ASSERT_LT(hero->GetObjectId(), otherId);
+    MoveTo(other, {40, 0, 0});
+    MoveTo(hero, {0, 0, 1});
+    Frame(33);
+    EXPECT_FALSE(Exists(shotId));
+    EXPECT_EQ(events.lines,
+              (std::vector<std::string>{
+                  "enter " + std::to_string(shotId) + " " + std::to_string(otherId),
+                  "enter " + std::to_string(shotId) + " " + std::to_string(hero->GetObjectId())}));
+    EXPECT_EQ(TheWorld().GetEntityCount(), 2u);
+    size_t destroyed = 0;
+    for (const auto& record : ObjectManager::Instance().GetDestroyHistory())
+        destroyed += record.file == "Project/Game/BoundingVolumeKinds" ? 1 : 0;
+    EXPECT_EQ(destroyed, 2u) << "the sound pak and the volume, once each";
+}
+
+TEST_F(VolumeKindsTest, WindBlowsOnlyWhileSwitchedOnAndPlaysItsLoop)
+{
+    auto* wind = PlaceVolume<BoundingVolumeWind>({"Class = BoundingVolumeWind", "radius = 6"});
+    MoveTo(hero, {1, 0, 0});
+    Frame(33);
+    EXPECT_TRUE(events.lines.empty()) << "wind tells nobody who came in";
+    EXPECT_TRUE(TheWorld().GetGrassWinds().IsEmpty());
+    wind->Start();
+    Frame(33);
+    ASSERT_EQ(TheWorld().GetGrassWinds().GetSize(), 1u);
+    EXPECT_FLOAT_EQ(TheWorld().GetGrassWinds().GetLast().strength, 5.0f);
+    EXPECT_EQ(wind->GetSound().file, BoundingVolumeWind::kSoundFile);
+    wind->Stop();
+    Frame(33);
+    EXPECT_EQ(TheWorld().GetGrassWinds().GetSize(), 1u);
+}
+
+TEST_F(VolumeKindsTest, APlaylistVolumeLoadsTheAmbienceBeforeTheMusicForTheMainPlayer)
+{
+    PlaceVolume<BoundingVolumeChangePlaylist>({"Class = BoundingVolumeChangePlaylist", "radius = 5",
+                                               "ambientPlaylist = Amb/Forest",
+                                               "musicPlaylist = Music/Forest"});
+    MoveTo(hero, {1, 0, 0});
+    Frame(33);
+    const auto requests = TakeJukebox();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].type, Jukebox::LoadAmbientPlaylistRequest);
+    EXPECT_EQ(requests[0].name, "Amb/Forest");
+    EXPECT_FALSE(requests[0].flag);
+    EXPECT_EQ(requests[1].type, Jukebox::LoadMusicPlaylistRequest);
+    EXPECT_EQ(requests[1].name, "Music/Forest");
+}
+
+} // namespace
+} // namespace GAME::Test
