@@ -1,5 +1,7 @@
 #include "engine/ObjectManager.h"
 
+#include "engine/EventManager.h"
+
 #include "engine/Engine.h"
 
 #include <algorithm>
@@ -17,7 +19,12 @@ ObjectManager& ObjectManager::Instance()
     return manager;
 }
 
-ObjectManager::ObjectManager() = default;
+// Objects still alive at exit unregister their event handlers as they go, so the event manager
+// is made first and therefore destroyed after this one.
+ObjectManager::ObjectManager()
+{
+    EventManager::Instance();
+}
 
 ObjectManager::~ObjectManager()
 {
