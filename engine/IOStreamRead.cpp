@@ -203,7 +203,7 @@ bool IOStreamRead::ParseText(const std::string& text, std::vector<uint8_t>& byte
             return false;
     }
     bytes = out.GetBytes();
-    return !out.HasFailed();
+    return out.IsComplete();
 }
 
 IOStreamRead::IOStreamRead(const std::string& path, Type type)

@@ -28,6 +28,8 @@ public:
     bool EndBlock() override;
     bool Shutdown() override;
 
+    // Not failed, and every block closed.
+    bool IsComplete() const { return !failed && openBlocks.empty(); }
     // The bytes so far; complete once every block is closed.
     const std::vector<uint8_t>& GetBytes() const { return bytes; }
     // False when a block is still open, the stream failed or the file cannot be written; the

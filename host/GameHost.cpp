@@ -19,6 +19,7 @@
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
 #include "host/KillReport.h"
+#include "host/QuestReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
 
@@ -141,6 +142,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.showDeaths && !DeathReport(out, err).Run())
         return 2;
     if (options.showSkills && !SkillReport(options, out, err).Run())
+        return 2;
+    if (options.showQuests && !QuestReport(options, out, err).Run())
         return 2;
     if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
         return 2;
