@@ -214,7 +214,8 @@ void QuestRepository::BadQuestState(Quest* quest)
     if (quest == nullptr)
         return;
     quest->SetDirty();
-    badQuests.push_back(quest->GetHandle());
+    if (!IsBadQuest(quest->GetHandle()))
+        badQuests.push_back(quest->GetHandle());
     EventManager::Instance().Send("GameEvent_QuestUpdate", GameEvent_QuestUpdate());
 }
 
