@@ -472,7 +472,8 @@ bool IOStreamRead::DescribeEntry(std::ostream& out)
     case KindWideString: {
         std::wstring wide;
         ok = StreamWideString(key, wide);
-        shown = "L" + Escape(LocalizationManager::ToChar(wide));
+        shown = Escape(LocalizationManager::ToChar(wide));
+        shown.insert(shown.begin(), 'L');
         break;
     }
     case KindName: {

@@ -1,11 +1,10 @@
 // Hostile quest designs, binary or as text: whatever the counts, class names and blocks claim,
 // reading a quest must stay inside the bytes, allocate no more than they hold, and leave a quest
 // whose steps and triggers are within their limits.
-#include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
 #include "engine/Trigger.h"
 #include "fuzz/AllocationWatch.h"
-#include "game/GameEngine.h"
+#include "fuzz/QuietGame.h"
 #include "quests/Quest.h"
 #include "quests/QuestStep.h"
 
@@ -17,12 +16,7 @@ using namespace GAME;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
-        return true;
-    }();
-    (void)started;
+    StartQuietGame();
 
     const size_t limit = 8 * size + 64 * 1024;
     std::vector<uint8_t> bytes(data, data + size);

@@ -1,12 +1,11 @@
 // Hostile quest state against the sample quest: the input is a 32-bit length, that many bytes
 // of one quest's state file, and the rest as the repository file. Reading either must stay
 // inside the bytes, allocate no more than they hold, and keep every count to what was there.
-#include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "fuzz/AllocationWatch.h"
-#include "game/GameEngine.h"
+#include "fuzz/QuietGame.h"
 #include "quests/Quest.h"
 #include "quests/QuestRepository.h"
 
@@ -26,14 +25,13 @@ constexpr size_t kTriggerEntryBytes = 4 * 3 + 16 + 4 + 4 + 4;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
+    static const bool sampleListed = [] {
+        StartQuietGame();
         ObjectManager::Instance().GetDatabase().SetRoot(GAME_SOURCE_DIR "/data/database");
         gEngine->GetWorld()->AddQuestFile("Quests/VillageWatch.qst");
         return true;
     }();
-    (void)started;
+    (void)sampleListed;
 
     QuestRepository& quests = QuestRepository::Get();
     quests.Reset();

@@ -263,11 +263,13 @@ bool Quest::Serialize(IOStream* stream)
     stream->StreamInt("rewardXP", rewardXP[0]);
     stream->StreamInt("rewardSkill", rewardSkill);
     stream->StreamInt("rewardAttr", rewardAttr);
+    static const char* const keys[][3] = {
+        {"this->rewardItemTag[1]", "this->rewardGold[1]", "this->rewardXP[1]"},
+        {"this->rewardItemTag[2]", "this->rewardGold[2]", "this->rewardXP[2]"}};
     for (int i = 1; i < kRewardCount; ++i) {
-        const std::string index = "[" + std::to_string(i) + "]";
-        stream->StreamString("this->rewardItemTag" + index, rewardItemTags[i]);
-        stream->StreamInt("this->rewardGold" + index, rewardGold[i]);
-        stream->StreamInt("this->rewardXP" + index, rewardXP[i]);
+        stream->StreamString(keys[i - 1][0], rewardItemTags[i]);
+        stream->StreamInt(keys[i - 1][1], rewardGold[i]);
+        stream->StreamInt(keys[i - 1][2], rewardXP[i]);
     }
     stream->EndBlock();
     stream->BeginBlock();

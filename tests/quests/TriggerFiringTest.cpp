@@ -32,15 +32,19 @@ protected:
 TEST_F(TriggerFiring, ChildIdsCarryQuestStepTriggerAndIndex)
 {
     auto first = Design("A", 1, 1);
-    auto second = Design("B", 2, 4, {"Test_Now", "Test_Pay"});
+    auto second = Design("B", 1, 1);
+    auto third = Design("C", 2, 4, {"Test_Now", "Test_Pay"});
     AddQuestFile("Quests/A.qst", *first);
     AddQuestFile("Quests/B.qst", *second);
     QuestRepository& quests = Loaded();
-    const Trigger* trigger = quests.GetQuestByIndex(1)->GetQuestStepAtIndx(1)->GetTriggerOfIdx(3);
-    EXPECT_EQ(trigger->GetId(), 0x01010300u);
-    EXPECT_EQ(quests.FindActionById(0x01010301u), trigger->GetActionAtIdx(1));
-    EXPECT_EQ(trigger->GetConditionAtIdx(0)->GetId(), 0x01010300u);
-    for (uint32_t id : {0x05000000u, 0x01020000u, 0x01010400u, 0x01010302u, 0x02000000u}) {
+    EXPECT_EQ(quests.FindActionById(0x05000000u), nullptr); // with two quests
+    AddQuestFile("Quests/C.qst", *third);
+    quests.Load();
+    const Trigger* trigger = quests.GetQuestByIndex(2)->GetQuestStepAtIndx(1)->GetTriggerOfIdx(3);
+    EXPECT_EQ(trigger->GetId(), 0x02010300u);
+    EXPECT_EQ(quests.FindActionById(0x02010301u), trigger->GetActionAtIdx(1));
+    EXPECT_EQ(trigger->GetConditionAtIdx(0)->GetId(), 0x02010300u);
+    for (uint32_t id : {0x05000000u, 0x02020000u, 0x02010400u, 0x02010302u, 0x03000000u}) {
         SCOPED_TRACE(id);
         EXPECT_EQ(quests.FindActionById(id), nullptr);
     }
