@@ -146,6 +146,36 @@ TEST_F(QuestStateSave, WhatASaveWritesFollowsTheDirtyFlagsFolderAndName)
     EXPECT_FALSE(QuestAt(1)->IsDirty());
 }
 
+TEST_F(QuestStateSave, RequestsInQuickSuccessionLoseNoQuest)
+{
+    quests->SaveQuestState(folder, "", true); // both quests, dirty from the start
+    quests->WaitDone();
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (int round = 0; round < 50; ++round) {
+        QuestAt(size_t(round % 2))->SetDirty();
+        quests->SaveQuestState(folder, round < 49 ? "" : "QuestRepository.dat", true);
+    }
+    quests->WaitDone();
+    EXPECT_EQ(FilesIn(folder).size(), 3u);
+}
+
+TEST_F(QuestStateSave, WithoutAnyStateFilesTheTriggersStillArm)
+{
+    QuestRepository::Destroy();
+    QuestRepository& fresh = Loaded();
+    fresh.LoadQuestState(folder, "QuestRepository.dat"); // an empty folder
+    EXPECT_EQ(fresh.GetActiveTriggers().size(), 5u);
+    EXPECT_TRUE(fresh.GetQuestByIndex(0)->IsDirty());
+    fresh.GetQuestByIndex(1)
+        ->GetQuestStepAtIndx(0)
+        ->GetTriggerOfIdx(0)
+        ->GetConditionAtIdx(0)
+        ->SetSatisfied(true);
+    fresh.Update(33);
+    EXPECT_EQ(GAME::Test::RecordingAction::fired, std::vector<std::string>{"Test_Pay:0"});
+}
+
 TEST_F(QuestStateSave, CountsStopAtTheFirstValueThatFails)
 {
     const struct {
