@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GameEvent.h"
+#include "engine/Name.h"
 #include "engine/WorldCoords.h"
 
 #include <cstdint>
@@ -107,8 +108,14 @@ public:
     std::string tokenName;
 };
 
-// "GameEvent_QuestComplete": a quest was completed.
-class GameEvent_QuestComplete : public GameEvent {};
+// "GameEvent_QuestComplete": a quest was completed; the two flags are the completion's own,
+// passed on for the listeners.
+class GameEvent_QuestComplete : public GameEvent {
+public:
+    Name handle;
+    bool flagA = false;
+    bool flagB = false;
+};
 
 // "GameEvent_QuestUpdate": a quest moved on; the flag is handed to the quest save.
 class GameEvent_QuestUpdate : public GameEvent {

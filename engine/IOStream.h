@@ -6,6 +6,7 @@
 
 namespace GAME {
 
+class Name;
 class UniqueId;
 
 // The player's keyed save stream. One routine serves both directions: each value is handed over
@@ -15,7 +16,8 @@ class UniqueId;
 // Byte layout (little-endian), after the header "GSTR" and a 32-bit format version:
 //   value entry : kind byte (1-7), key as a 16-bit length and its bytes, then the value
 //                 UniqueId 4 x u32 | wide string: u32 count of 16-bit units, the units |
-//                 bool u8 | u32 | string: u32 length, bytes | float as u32 bits | i32
+//                 bool u8 | u32 | string: u32 length, bytes | float as u32 bits | i32 |
+//                 Name (kind 10) 4 x u32
 //   block       : kind byte 8, u32 byte length of the contents, the contents, kind byte 9
 // The block length lets a reader that stops early in a block skip the rest at `EndBlock`.
 // Blocks nest at most `kMaxBlockDepth` deep; the writer fails rather than go deeper.
@@ -31,7 +33,11 @@ public:
         KindInt,
         KindBeginBlock,
         KindEndBlock,
+        KindName,
     };
+    // Designs (quest files) may also be the text that `IOStreamRead::Describe` prints; state
+    // is always the binary form.
+    enum Type { TypeDesign = 0, TypeState = 1 };
     static constexpr uint32_t kFormatVersion = 1;
     static constexpr uint32_t kMaxKeyLength = 0xFFFF;
     // A saved game nests a handful of blocks (player, inventory, item, its attributes); eight
@@ -48,9 +54,13 @@ public:
     virtual bool StreamString(const std::string& key, std::string& value) = 0;
     virtual bool StreamFloat(const std::string& key, float& value) = 0;
     virtual bool StreamInt(const std::string& key, int32_t& value) = 0;
+    virtual bool StreamName(const std::string& key, Name& value) = 0;
     virtual bool IsReading() const = 0;
     virtual bool BeginBlock() = 0;
     virtual bool EndBlock() = 0;
+    // A stream opened by path puts its file away: a writer saves it (false when that failed),
+    // a reader lets its bytes go.
+    virtual bool Shutdown() { return !failed; }
 
     // A stream that failed (a key out of step, truncated bytes, an unbalanced block) stays
     // failed: later reads leave their values untouched and later writes are dropped.

@@ -1,15 +1,23 @@
 #include "engine/IOStreamRead.h"
 
+#include "core/StringHelpers.h"
 #include "core/UniqueId.h"
 #include "engine/ByteOrder.h"
 #include "engine/FileSystem.h"
+#include "engine/IOStreamWrite.h"
 #include "engine/LocalizationManager.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
 #include "engine/Utf16Units.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <ostream>
 #include <sstream>
+#include <type_traits>
 
 namespace GAME {
 
@@ -18,10 +26,10 @@ namespace {
 const char kMagic[4] = {'G', 'S', 'T', 'R'};
 constexpr size_t kHeaderBytes = 8;
 
-const char* KindName(uint8_t kind)
+const char* KindLabel(uint8_t kind)
 {
-    static const char* const names[] = {"?",      "uniqueId", "wideString", "bool",  "uint",
-                                        "string", "float",    "int",        "block", "end"};
+    static const char* const names[] = {"?",     "uniqueId", "wideString", "bool", "uint", "string",
+                                        "float", "int",      "block",      "end",  "name"};
     return kind < sizeof(names) / sizeof(names[0]) ? names[kind] : "?";
 }
 
@@ -32,14 +40,224 @@ std::ostream& Indent(std::ostream& out, size_t depth)
     return out;
 }
 
+// Quotes, backslashes and control bytes escaped, so any text survives a trip through
+// `ParseText`; bytes of 0x80 and above (UTF-8) stay as they are.
+std::string Escape(const std::string& text)
+{
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            char hex[5];
+            snprintf(hex, sizeof(hex), "\\x%02x", c);
+            out += hex;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + '"';
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The inverse of `Escape`; false unless the text is one quoted string and nothing after it.
+bool Unescape(std::string_view text, std::string& out)
+{
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"')
+        return false;
+    out.clear();
+    for (size_t i = 1; i + 1 < text.size(); ++i) {
+        char c = text[i];
+        if (c == '"')
+            return false;
+        if (c == '\\') {
+            if (i + 2 >= text.size())
+                return false;
+            c = text[++i];
+            if (c == 'x') {
+                const int high = i + 3 < text.size() ? HexDigit(text[i + 1]) : -1;
+                const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+                if (low < 0)
+                    return false;
+                c = static_cast<char>(high * 16 + low);
+                i += 2;
+            } else if (c != '"' && c != '\\') {
+                return false;
+            }
+        }
+        out += c;
+    }
+    return true;
+}
+
+bool ParseWords(std::string_view text, uint32_t (&words)[4])
+{
+    const std::string copy(text);
+    const char* at = copy.c_str();
+    for (uint32_t& word : words) {
+        char* end = nullptr;
+        const unsigned long value = strtoul(at, &end, 16);
+        if (end == at || value > UINT32_MAX)
+            return false;
+        word = static_cast<uint32_t>(value);
+        at = end;
+    }
+    return *at == '\0';
+}
+
+template <typename T> bool ParseNumber(std::string_view text, T& value)
+{
+    const std::string copy(text);
+    char* end = nullptr;
+    errno = 0;
+    if constexpr (std::is_same_v<T, float>) {
+        value = strtof(copy.c_str(), &end);
+    } else {
+        const long long number = strtoll(copy.c_str(), &end, 10);
+        if (number < std::numeric_limits<T>::min() || number > std::numeric_limits<T>::max())
+            return false;
+        value = static_cast<T>(number);
+    }
+    return !copy.empty() && end != nullptr && *end == '\0' && errno == 0;
+}
+
+// One "kind key = value" line into the writer.
+bool ParseEntry(std::string_view line, IOStreamWrite& out)
+{
+    const size_t space = line.find(' ');
+    const size_t equals = line.find(" = ");
+    if (space == std::string_view::npos || equals == std::string_view::npos || equals <= space)
+        return false;
+    const std::string_view kind = line.substr(0, space);
+    const std::string key(line.substr(space + 1, equals - space - 1));
+    const std::string_view value = line.substr(equals + 3);
+    std::string text;
+    uint32_t words[4];
+    if (kind == "string")
+        return Unescape(value, text) && out.StreamString(key, text);
+    if (kind == "wideString") {
+        if (value.empty() || value.front() != 'L' || !Unescape(value.substr(1), text))
+            return false;
+        std::wstring wide = LocalizationManager::ToWChar(text);
+        return out.StreamWideString(key, wide);
+    }
+    if (kind == "bool") {
+        bool flag = value == "true";
+        return (flag || value == "false") && out.StreamBool(key, flag);
+    }
+    if (kind == "uint") {
+        uint32_t number = 0;
+        return ParseNumber(value, number) && out.StreamUInt(key, number);
+    }
+    if (kind == "int") {
+        int32_t number = 0;
+        return ParseNumber(value, number) && out.StreamInt(key, number);
+    }
+    if (kind == "float") {
+        float number = 0.0f;
+        return ParseNumber(value, number) && out.StreamFloat(key, number);
+    }
+    if (kind == "uniqueId" || kind == "name") {
+        if (!ParseWords(value, words))
+            return false;
+        if (kind == "name") {
+            Name name = Name::FromWords(words[0], words[1], words[2], words[3]);
+            return out.StreamName(key, name);
+        }
+        UniqueId id(words[0], words[1], words[2], words[3]);
+        return out.StreamUniqueId(key, id);
+    }
+    return false;
+}
+
 } // namespace
+
+bool IOStreamRead::ParseText(const std::string& text, std::vector<uint8_t>& bytes)
+{
+    IOStreamWrite out;
+    size_t start = 0;
+    while (start < text.size() && !out.HasFailed()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string_view line =
+            TrimWhitespace(std::string_view(text).substr(start, end - start));
+        start = end + 1;
+        if (line.empty())
+            continue;
+        const bool ok = line == "{"   ? out.BeginBlock()
+                        : line == "}" ? out.EndBlock()
+                                      : ParseEntry(line, out);
+        if (!ok)
+            return false;
+    }
+    bytes = out.GetBytes();
+    return out.IsComplete();
+}
+
+IOStreamRead::IOStreamRead(const std::string& path, Type type)
+{
+    std::string file = path;
+    if (type == TypeDesign) {
+        const std::string found = ObjectManager::Instance().GetDatabase().ResolvePath(path);
+        if (!found.empty())
+            file = found;
+    }
+    FileSystem::ReadWholeFile(file, kMaxFileBytes, bytes); // left empty when refused
+    if (type == TypeDesign && !bytes.empty() && !HasHeader(bytes)) {
+        std::vector<uint8_t> parsed;
+        if (!ParseText(std::string(bytes.begin(), bytes.end()), parsed))
+            parsed.clear();
+        bytes = std::move(parsed);
+    }
+    opened = HasHeader(bytes);
+    if (opened)
+        position = kHeaderBytes;
+    else
+        failed = true;
+}
+
+bool IOStreamRead::Shutdown()
+{
+    std::vector<uint8_t>().swap(bytes);
+    blockEnds.clear();
+    position = 0;
+    failed = true;
+    return true;
+}
+
+bool IOStreamRead::StreamName(const std::string& key, Name& value)
+{
+    uint32_t words[4];
+    if (!Expect(KindName, key))
+        return false;
+    for (uint32_t& word : words) {
+        if (!TakeU32(word))
+            return false;
+    }
+    value = Name::FromWords(words[0], words[1], words[2], words[3]);
+    return true;
+}
 
 IOStreamRead::IOStreamRead(std::vector<uint8_t> data) : bytes(std::move(data))
 {
     if (HasHeader(bytes))
         position = kHeaderBytes;
-    else
+    else {
         failed = true;
+        opened = false;
+    }
 }
 
 bool IOStreamRead::HasHeader(const std::vector<uint8_t>& data)
@@ -254,7 +472,16 @@ bool IOStreamRead::DescribeEntry(std::ostream& out)
     case KindWideString: {
         std::wstring wide;
         ok = StreamWideString(key, wide);
-        shown = "L\"" + LocalizationManager::ToChar(wide) + "\"";
+        shown = Escape(LocalizationManager::ToChar(wide));
+        shown.insert(shown.begin(), 'L');
+        break;
+    }
+    case KindName: {
+        Name name;
+        ok = StreamName(key, name);
+        snprintf(line, sizeof(line), "%08x %08x %08x %08x", name.GetWord(0), name.GetWord(1),
+                 name.GetWord(2), name.GetWord(3));
+        shown = line;
         break;
     }
     case KindBool: {
@@ -278,7 +505,7 @@ bool IOStreamRead::DescribeEntry(std::ostream& out)
     case KindString: {
         std::string value;
         ok = StreamString(key, value);
-        shown = "\"" + value + "\"";
+        shown = Escape(value);
         break;
     }
     case KindFloat: {
@@ -294,7 +521,7 @@ bool IOStreamRead::DescribeEntry(std::ostream& out)
     }
     if (ok)
         Indent(out, blockEnds.size())
-            << KindName(entry.kind) << ' ' << key << " = " << shown << '\n';
+            << KindLabel(entry.kind) << ' ' << key << " = " << shown << '\n';
     return ok;
 }
 

@@ -14,6 +14,9 @@ public:
     static constexpr size_t kMaxFileBytes = 64u << 20;
 
     explicit IOStreamRead(std::vector<uint8_t> bytes);
+    // A design is found in the database as records are (case and slash direction ignored),
+    // else as a plain file, and may be text; state is a plain file in the binary form.
+    IOStreamRead(const std::string& path, Type type);
     // An unreadable or oversized file, or anything but a regular file, gives a failed stream.
     static IOStreamRead FromFile(const std::string& path);
 
@@ -24,10 +27,14 @@ public:
     bool StreamString(const std::string& key, std::string& value) override;
     bool StreamFloat(const std::string& key, float& value) override;
     bool StreamInt(const std::string& key, int32_t& value) override;
+    bool StreamName(const std::string& key, Name& value) override;
     bool IsReading() const override { return true; }
     // A block nested deeper than `kMaxBlockDepth` fails the stream.
     bool BeginBlock() override;
     bool EndBlock() override;
+    bool Shutdown() override;
+    // False when the file was missing or not a stream.
+    bool IsOpen() const { return opened; }
 
     // True when the bytes start with the stream's mark and the format version this build reads.
     static bool HasHeader(const std::vector<uint8_t>& bytes);
@@ -36,6 +43,9 @@ public:
     static bool Describe(const std::vector<uint8_t>& bytes, std::ostream& out);
     // The same into a text, for tests and tools that compare it whole.
     static bool Describe(const std::vector<uint8_t>& bytes, std::string& text);
+    // The inverse of `Describe`: the binary stream that the text shows, or false (and `bytes`
+    // undefined) at the first line that is not one `Describe` writes.
+    static bool ParseText(const std::string& text, std::vector<uint8_t>& bytes);
 
 private:
     struct Entry {
@@ -57,6 +67,7 @@ private:
     std::vector<uint8_t> bytes;
     size_t position = 0;
     std::vector<size_t> blockEnds;
+    bool opened = true;
 };
 
 } // namespace GAME

@@ -1,12 +1,15 @@
 #include "engine/IOStreamWrite.h"
 
 #include "core/UniqueId.h"
+#include "engine/Name.h"
 #include "engine/Utf16Units.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include <fcntl.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +20,25 @@ IOStreamWrite::IOStreamWrite()
 {
     bytes = {'G', 'S', 'T', 'R'};
     PutU32(kFormatVersion);
+}
+
+IOStreamWrite::IOStreamWrite(const std::string& target, Type) : IOStreamWrite()
+{
+    path = target;
+}
+
+bool IOStreamWrite::Shutdown()
+{
+    return SaveToFile(path);
+}
+
+bool IOStreamWrite::StreamName(const std::string& key, Name& value)
+{
+    if (!Key(KindName, key))
+        return false;
+    for (int i = 0; i < 4; ++i)
+        PutU32(value.GetWord(i));
+    return true;
 }
 
 void IOStreamWrite::PutU32(uint32_t value)
@@ -139,31 +161,57 @@ bool IOStreamWrite::EndBlock()
     return true;
 }
 
-bool IOStreamWrite::SaveToFile(const std::string& path) const
+bool IOStreamWrite::SaveToFile(const std::string& target) const
 {
-    if (failed || !openBlocks.empty() || path.empty())
+    if (failed || !openBlocks.empty())
         return false;
-    // The old character file must survive a crash or a full disk mid-save: write everything
-    // beside it, then swap it in with one rename.
-    std::string temporary = path + ".XXXXXX";
-    const int file = mkstemp(temporary.data());
-    if (file < 0)
-        return false;
-    bool written = fchmod(file, 0644) == 0;
+    return SaveBytesToFile(target, bytes);
+}
+
+namespace {
+
+bool WriteAll(int file, const std::vector<uint8_t>& bytes)
+{
     size_t done = 0;
-    while (written && done < bytes.size()) {
+    while (done < bytes.size()) {
         const ssize_t count = write(file, bytes.data() + done, bytes.size() - done);
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0)
-            written = false;
-        else
-            done += static_cast<size_t>(count);
+            return false;
+        done += static_cast<size_t>(count);
     }
-    written = written && fsync(file) == 0;
+    return true;
+}
+
+// Makes the rename itself survive a power cut, not only the bytes it names.
+bool SyncFolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int handle = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (handle < 0)
+        return false;
+    const bool synced = fsync(handle) == 0;
+    return close(handle) == 0 && synced;
+}
+
+} // namespace
+
+bool IOStreamWrite::SaveBytesToFile(const std::string& target, const std::vector<uint8_t>& bytes)
+{
+    if (target.empty())
+        return false;
+    // The old file must survive a crash or a full disk mid-save: write everything beside it,
+    // then swap it in with one rename.
+    std::string temporary = target + ".XXXXXX";
+    const int file = mkstemp(temporary.data());
+    if (file < 0)
+        return false;
+    bool written = fchmod(file, 0644) == 0 && WriteAll(file, bytes) && fsync(file) == 0;
     written = close(file) == 0 && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
+    if (written && std::rename(temporary.c_str(), target.c_str()) == 0)
+        return SyncFolderOf(target);
     std::remove(temporary.c_str());
     return false;
 }

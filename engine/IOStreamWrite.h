@@ -2,6 +2,7 @@
 
 #include "engine/IOStream.h"
 
+#include <string>
 #include <vector>
 
 namespace GAME {
@@ -10,6 +11,8 @@ namespace GAME {
 class IOStreamWrite : public IOStream {
 public:
     IOStreamWrite();
+    // Writes into memory; `Shutdown` saves the bytes to the path.
+    IOStreamWrite(const std::string& path, Type type);
 
     bool StreamUniqueId(const std::string& key, UniqueId& value) override;
     bool StreamWideString(const std::string& key, std::wstring& value) override;
@@ -18,16 +21,22 @@ public:
     bool StreamString(const std::string& key, std::string& value) override;
     bool StreamFloat(const std::string& key, float& value) override;
     bool StreamInt(const std::string& key, int32_t& value) override;
+    bool StreamName(const std::string& key, Name& value) override;
     bool IsReading() const override { return false; }
     // Fails the stream past `kMaxBlockDepth` open blocks.
     bool BeginBlock() override;
     bool EndBlock() override;
+    bool Shutdown() override;
 
+    // Not failed, and every block closed.
+    bool IsComplete() const { return !failed && openBlocks.empty(); }
     // The bytes so far; complete once every block is closed.
     const std::vector<uint8_t>& GetBytes() const { return bytes; }
     // False when a block is still open, the stream failed or the file cannot be written; the
     // bytes go to a temporary file beside `path` first, so a failure leaves the old file whole.
     bool SaveToFile(const std::string& path) const;
+    // The same for any bytes: synced, renamed over the old file, the folder synced.
+    static bool SaveBytesToFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 private:
     bool Key(Kind kind, const std::string& key);
@@ -36,6 +45,7 @@ private:
 
     std::vector<uint8_t> bytes;
     std::vector<size_t> openBlocks; // offsets of the length words to patch
+    std::string path;
 };
 
 } // namespace GAME

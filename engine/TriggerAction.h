@@ -7,7 +7,6 @@ namespace GAME {
 
 class IOStream;
 class Trigger;
-class TriggerToken;
 
 // What a quest trigger does when it fires. The game's actions derive from it; the trigger that
 // holds one hands it the instigating object (0 for the local player).
@@ -23,8 +22,9 @@ public:
     virtual const char* GetName() const = 0;
     // An editor line, built in the description string and returned.
     virtual const std::string& GetDescription() = 0;
-    virtual bool ContainsToken(const TriggerToken& /*token*/) const { return false; }
-    virtual void RemoveTokenReferences(const TriggerToken& /*token*/) {}
+    // Token references by the token's name.
+    virtual bool ContainsToken(const char* /*name*/) const { return false; }
+    virtual void RemoveTokenReferences(const char* /*name*/) {}
     virtual bool CanReFire() const { return false; }
     virtual bool CanDelay() const { return false; }
     // The quest state file.

@@ -180,6 +180,16 @@ public:
     int32_t GetLastFOWElapsedMs() const { return lastFOWElapsedMs; }
     uint32_t GetFOWVisibilityCount() const { return fowVisibilityCount; }
 
+    // The quest files of the loaded levels, as the level (or the host) lists them.
+    void AddQuestFile(const std::string& path) { questFiles.push_back(path); }
+    void ClearQuestFiles() { questFiles.clear(); }
+    int32_t GetNumQuestFiles() const { return static_cast<int32_t>(questFiles.size()); }
+    // Empty outside the list.
+    std::string GetQuestFile(int32_t index) const
+    {
+        return index >= 0 && index < GetNumQuestFiles() ? questFiles[size_t(index)] : std::string();
+    }
+
 private:
     struct Cell {
         int32_t x;
@@ -250,6 +260,7 @@ private:
     WorldVec3 lastFOWPosition;
     int32_t lastFOWElapsedMs = 0;
     uint32_t fowVisibilityCount = 0;
+    std::vector<std::string> questFiles;
 };
 
 } // namespace GAME

@@ -23,6 +23,7 @@
 #include "host/LevelReport.h"
 #include "host/PacketCatalogue.h"
 #include "host/PlayersReport.h"
+#include "host/QuestReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
 
@@ -147,6 +148,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.showDeaths && !DeathReport(out, err).Run())
         return 2;
     if (options.showSkills && !SkillReport(options, out, err).Run())
+        return 2;
+    if (options.showQuests && !QuestReport(options, out, err).Run())
         return 2;
     if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
         return 2;

@@ -83,7 +83,7 @@ bool HostOptions::CheckTravel(std::string& error) const
 const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--skills]\n"
-           "                [--duel N] [--packets]\n"
+           "                [--duel N] [--packets] [--quests [--quest-state DIR]]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S] [--scenario "
            "actions|kill|commands|cast|ai|arena|players]\n"
@@ -106,6 +106,10 @@ const char* HostOptions::Usage()
            "                one a second, with their combat transcripts and ticks; then a\n"
            "                hunter's charging bow pool, a shield and a spreading rot as a\n"
            "                server, replayed on a client engine\n"
+           "  --quests      the sample quest: its steps and triggers, completed at once, saved\n"
+           "                in the background and restored into a fresh repository\n"
+           "  --quest-state DIR  where --quests keeps the quest state (default: a scratch\n"
+           "                folder, removed afterwards)\n"
            "  --role R      play a session as single player, server or client\n"
            "  --scenario actions  a player and two monsters move, attack and die on scripted\n"
            "                orders, frame by frame (role single or server)\n"
@@ -178,6 +182,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
                         ", not '" + args[i] + "'";
                 return false;
             }
+        } else if (arg == "--quests") {
+            showQuests = true;
+        } else if (arg == "--quest-state" && hasValue) {
+            questStateFolder = args[++i];
         } else if (arg == "--dump-stream" && hasValue) {
             dumpStreamFile = args[++i];
         } else if (arg == "--player" && hasValue) {
@@ -242,6 +250,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             error = "unknown or incomplete option '" + arg + "'";
             return false;
         }
+    }
+    if (!questStateFolder.empty() && !showQuests) {
+        error = "--quest-state goes with --quests";
+        return false;
     }
     // A client would only send its orders to a server that is not there.
     if (!scenario.empty() && role == "client") {

@@ -23,6 +23,10 @@ struct HostOptions {
     // The sample player and monster exchange this many seeded hits; 0 for no duel.
     int32_t duelHits = 0;
     bool showHelp = false;
+    // The sample quest loads, completes, is saved in the background and restored (`--quests`),
+    // its state in this folder (`--quest-state DIR`; a scratch folder when empty).
+    bool showQuests = false;
+    std::string questStateFolder;
     int frames = 0;
     int frameMilliseconds = 33;
     uint32_t seed = 1;

@@ -3,8 +3,13 @@
 #include "characters/Npc.h"
 #include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
+#include "engine/TriggerFactory.h"
 
 namespace GAME {
+
+namespace {
+TriggerActionProducerT<Action_IlluminateNpc> producer("Action_IlluminateNpc");
+} // namespace
 
 Action_IlluminateNpc::Action_IlluminateNpc(uint32_t id, Trigger* parent) : TriggerAction(id, parent)
 {}

@@ -3,8 +3,13 @@
 #include "characters/Npc.h"
 #include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
+#include "engine/TriggerFactory.h"
 
 namespace GAME {
+
+namespace {
+TriggerActionProducerT<Action_UpdateNPCDialog> producer("Action_UpdateNPCDialog");
+} // namespace
 
 Action_UpdateNPCDialog::Action_UpdateNPCDialog(uint32_t id, Trigger* parent)
     : TriggerAction(id, parent)

@@ -1,12 +1,28 @@
 #include "quests/QuestRepository.h"
 
+#include "core/StringHelpers.h"
+#include "engine/Crc32.h"
+#include "engine/Engine.h"
 #include "engine/EventManager.h"
+#include "engine/FileSystem.h"
+#include "engine/IOStreamRead.h"
+#include "engine/ObjectManager.h"
+#include "engine/Trigger.h"
+#include "engine/TriggerAction.h"
+#include "engine/TriggerCondition.h"
+#include "engine/World.h"
+#include "quests/Quest.h"
+#include "quests/QuestStateSaveThread.h"
+#include "quests/QuestStep.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 
 namespace GAME {
 
-// A plain pointer rather than a static object: the repository's event handler must unregister
+// A plain pointer rather than a static object: the repository's event handlers must unregister
 // while the event manager still exists, which only an explicit `Destroy` guarantees.
 QuestRepository* QuestRepository::instance = nullptr;
 
@@ -19,20 +35,83 @@ QuestRepository& QuestRepository::Get()
 
 void QuestRepository::Destroy()
 {
-    delete instance;
+    // Cleared first, so the quests going down do not call back into a half-destroyed object.
+    QuestRepository* doomed = instance;
     instance = nullptr;
+    delete doomed;
 }
 
 QuestRepository::QuestRepository()
-    : rewardHandler("GameEvent_Reward", &QuestRepository::OnReward, this)
+    : saveThread(std::make_unique<QuestStateSaveThread>()),
+      completeNowHandler("GameEvent_CompleteQuestNow", &QuestRepository::OnCompleteQuestNow, this),
+      creatureInitialUpdateHandler("GameEvent_CreatureInitialUpdate",
+                                   &QuestRepository::OnCreatureInitialUpdate, this),
+      entityInitialUpdateHandler("GameEvent_GenericEntityInitialUpdate",
+                                 &QuestRepository::OnGenericEntityInitialUpdate, this),
+      creatureDeathHandler("GameEvent_CreatureDeath", &QuestRepository::OnCreatureDeath, this),
+      rewardHandler("GameEvent_Reward", &QuestRepository::OnReward, this)
 {}
 
-QuestRepository::~QuestRepository() = default;
-
-Quest* QuestRepository::GetQuest(const Name&) const
+QuestRepository::~QuestRepository()
 {
-    // Quests arrive with the world's quest files; until then no handle names one.
+    saveThread.reset(); // writes what was asked for, then ends
+    quests.clear();
+}
+
+void QuestRepository::Load()
+{
+    const World* world = gEngine->GetWorld();
+    if (world == nullptr)
+        return;
+    for (int32_t i = 0; i < world->GetNumQuestFiles(); ++i)
+        LoadQuestFile(world->GetQuestFile(i));
+    RebuildActiveTriggers();
+}
+
+void QuestRepository::LoadQuestFile(const std::string& worldPath)
+{
+    const std::string path = NormalizeFileName(worldPath);
+    const Name handle = Name::Create(path);
+    if (GetQuest(handle) != nullptr)
+        return;
+    if (quests.size() >= kMaxQuests) {
+        gEngine->Log(Engine::LogData, "Quest file %s refused: a world holds at most %zu quests",
+                     worldPath.c_str(), kMaxQuests);
+        return;
+    }
+    std::string bytes;
+    if (!ObjectManager::Instance().GetDatabase().ReadFile(path, bytes) &&
+        FileSystem::ReadWholeFile(worldPath, IOStreamRead::kMaxFileBytes, bytes) !=
+            FileSystem::ReadResult::Done) {
+        gEngine->Log(Engine::LogData, "Quest file %s could not be opened", worldPath.c_str());
+        return;
+    }
+    IOStreamRead stream(path, IOStream::TypeDesign);
+    std::unique_ptr<Quest> quest = Quest::Spawn(uint32_t(quests.size()) << 24);
+    quest->SetCRC(Crc32(bytes.data(), bytes.size()));
+    const bool read = stream.IsOpen() && quest->Serialize(&stream);
+    stream.Shutdown();
+    if (!read) {
+        gEngine->Log(Engine::LogData, "Quest file %s is damaged and was skipped",
+                     worldPath.c_str());
+        return;
+    }
+    quest->SetHandle(handle, path);
+    quests.push_back(std::move(quest));
+}
+
+Quest* QuestRepository::GetQuest(const Name& handle) const
+{
+    for (const auto& quest : quests) {
+        if (quest->GetHandle() == handle)
+            return quest.get();
+    }
     return nullptr;
+}
+
+Quest* QuestRepository::GetQuestByIndex(size_t index) const
+{
+    return index < quests.size() ? quests[index].get() : nullptr;
 }
 
 bool QuestRepository::IsQuestActive(const Name& handle) const
@@ -46,10 +125,25 @@ void QuestRepository::AddActiveQuest(const Name& handle)
         activeQuests.push_back(handle);
 }
 
+void QuestRepository::RebuildActiveTriggers()
+{
+    activeTriggers.clear();
+    for (const auto& quest : quests)
+        quest->GetActiveTriggers(activeTriggers);
+}
+
 void QuestRepository::FireTriggers()
 {
-    // Each entry fires again through its quest, found by handle. No quest is held before the
-    // world's quest files load, so every entry is skipped, as those of vanished quests are.
+    for (const QuestTriggerEntry& entry : firedTriggers) {
+        Quest* quest = GetQuest(entry.questName);
+        if (quest == nullptr)
+            continue;
+        quest->SetActive();
+        const QuestStep* step = quest->GetQuestStepAtIndx(entry.stepIndex);
+        Trigger* trigger = step != nullptr ? step->GetTriggerOfIdx(entry.triggerIndex) : nullptr;
+        if (trigger != nullptr)
+            trigger->ReFire(entry.target);
+    }
 }
 
 void QuestRepository::SimulateRewards()
@@ -66,14 +160,46 @@ void QuestRepository::SimulateRewards()
 
 void QuestRepository::Update(int)
 {
-    // A frame re-evaluates the active triggers and releases the actions held back; both belong
-    // to loaded quests, so without them there is nothing to advance.
+    CollectSaveFailures();
+    // By index: a firing action may change what is active.
+    for (size_t i = 0; i < activeTriggers.size(); ++i)
+        activeTriggers[i]->OnStatusChange(false);
+    if (!delayedActionsOn)
+        FireDelayedActions();
 }
 
-TriggerAction* QuestRepository::FindActionById(uint32_t) const
+void QuestRepository::FireAction(TriggerAction* action, uint32_t id)
 {
-    // The top byte is an index into the quests held, and none is.
-    return nullptr;
+    if (action == nullptr)
+        return;
+    if (delayedActionsOn && action->CanDelay())
+        delayedActions.emplace_back(action, id);
+    else
+        action->Fire(id, false);
+}
+
+void QuestRepository::FlushDelayedActions()
+{
+    delayedActionsOn = false;
+    FireDelayedActions();
+}
+
+void QuestRepository::FireDelayedActions()
+{
+    // Taken out first: an action that fires may hold back another, which waits for next time.
+    const std::vector<std::pair<TriggerAction*, uint32_t>> held = std::move(delayedActions);
+    delayedActions.clear();
+    for (const auto& [action, id] : held)
+        action->Fire(id, false);
+}
+
+TriggerAction* QuestRepository::FindActionById(uint32_t id) const
+{
+    const Quest* quest = GetQuestByIndex(id >> 24);
+    const QuestStep* step =
+        quest != nullptr ? quest->GetQuestStepAtIndx((id >> 16) & 0xFF) : nullptr;
+    const Trigger* trigger = step != nullptr ? step->GetTriggerOfIdx((id >> 8) & 0xFF) : nullptr;
+    return trigger != nullptr ? trigger->GetActionAtIdx(id & 0xFF) : nullptr;
 }
 
 void QuestRepository::AddTrigger(const Name& quest, int32_t step, int32_t trigger, uint32_t target)
@@ -83,17 +209,76 @@ void QuestRepository::AddTrigger(const Name& quest, int32_t step, int32_t trigge
         firedTriggers.push_back(entry);
 }
 
-void QuestRepository::OnReward(const GameEvent_Reward& event)
+void QuestRepository::BadQuestState(Quest* quest)
 {
-    if (!event.simulated)
-        rewards.push_back(event.reward);
+    if (quest == nullptr)
+        return;
+    quest->SetDirty();
+    if (!IsBadQuest(quest->GetHandle()))
+        badQuests.push_back(quest->GetHandle());
+    EventManager::Instance().Send("GameEvent_QuestUpdate", GameEvent_QuestUpdate());
+}
+
+bool QuestRepository::IsBadQuest(const Name& handle) const
+{
+    return std::find(badQuests.begin(), badQuests.end(), handle) != badQuests.end();
+}
+
+void QuestRepository::RegisterConditionSatisfied(ConditionId id)
+{
+    satisfiedConditions.insert(id);
+}
+
+void QuestRepository::DetectUnsolvableQuests(bool wholeSet)
+{
+    for (const ConditionId& id : satisfiedConditions) {
+        Quest* quest = GetQuestByIndex(id.questIndex);
+        const QuestStep* step =
+            quest != nullptr ? quest->GetQuestStepAtIndx(id.stepIndex) : nullptr;
+        const Trigger* trigger = step != nullptr ? step->GetTriggerOfIdx(id.triggerIndex) : nullptr;
+        const TriggerCondition* condition =
+            trigger != nullptr ? trigger->GetConditionAtIdx(id.conditionIndex) : nullptr;
+        if (condition != nullptr && condition->GetExclusive() && !condition->GetSatisfied() &&
+            !quest->IsUnsolvable() && !(wholeSet && condition->GetIgnoreInSet()))
+            quest->SetUnsolvable();
+    }
+}
+
+void QuestRepository::RecvConditionSet(const std::set<ConditionId>& received)
+{
+    satisfiedConditions.insert(received.begin(), received.end());
+    DetectUnsolvableQuests(true);
+}
+
+bool QuestRepository::CompleteCondition(const char* hexId)
+{
+    // The text comes from a console or a script: only a whole number is taken.
+    const size_t length = hexId != nullptr ? strlen(hexId) : 0;
+    if (length == 0 || length > 8 || !std::all_of(hexId, hexId + length, [](char c) {
+            return isxdigit(static_cast<unsigned char>(c)) != 0;
+        }))
+        return false;
+    RecvConditionSet({ConditionId::FromWord(static_cast<uint32_t>(strtoul(hexId, nullptr, 16)))});
+    return true;
 }
 
 void QuestRepository::Reset()
 {
+    // Moved out first: each quest going down forgets itself here.
+    std::vector<std::unique_ptr<Quest>> doomed = std::move(quests);
+    quests.clear();
+    doomed.clear();
     firedTriggers.clear();
+    activeTriggers.clear();
     activeQuests.clear();
+    satisfiedConditions.clear();
+    delayedActions.clear();
+    badQuests.clear();
     delayedActionsOn = false;
+    completeNowListeners.clear();
+    creatureInitialUpdateListeners.clear();
+    entityInitialUpdateListeners.clear();
+    creatureDeathListeners.clear();
     rewards.clear();
     EventManager::Instance().Send("GameEvent_QuestReset", GameEvent());
 }

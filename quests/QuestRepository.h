@@ -1,26 +1,49 @@
 #pragma once
 
+#include "core/GameEvents.h"
 #include "engine/EventHandler.h"
 #include "engine/Name.h"
+#include "quests/ConditionId.h"
 #include "quests/GameEvent_Reward.h"
+#include "quests/QuestEvents.h"
 #include "quests/QuestRewardEntry.h"
 #include "quests/QuestTriggerEntry.h"
 
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
 
+class CreatureDeathListener;
+class CreatureInitialUpdateListener;
+class GenericEntityInitialUpdateListener;
+class IOStream;
 class Quest;
+class QuestStateSaveThread;
+struct QuestSaveFailure;
+struct QuestSaveJob;
+class Trigger;
 class TriggerAction;
 
 // The one registry of the quests of the loaded world: which triggers have fired, which quests
-// the player has taken up, the rewards given, and the switch that holds quest actions back while
-// a conversation runs.
+// the player has taken up, the rewards given, the switch that holds quest actions back while a
+// conversation runs, the routing of game events to quest listeners by record name, and the
+// quest state files.
 class QuestRepository {
 public:
+    // A world holds at most this many quests: the index sits in the top byte of every id.
+    static constexpr size_t kMaxQuests = 256;
+    enum ReadWrite { Read = 0, Write = 1 };
+
     // Created on first use.
     static QuestRepository& Get();
+    // Null when none exists; for destructors, which must not create one.
+    static QuestRepository* GetIfExists() { return instance; }
     // Deletes the instance; the next `Get` makes a fresh one.
     static void Destroy();
 
@@ -28,22 +51,33 @@ public:
     QuestRepository(const QuestRepository&) = delete;
     QuestRepository& operator=(const QuestRepository&) = delete;
 
+    // Reads every quest file the world lists, once each.
+    void Load();
     // Null for a handle of no quest held.
     Quest* GetQuest(const Name& handle) const;
+    size_t GetNumQuests() const { return quests.size(); }
+    Quest* GetQuestByIndex(size_t index) const;
     bool IsQuestActive(const Name& handle) const;
     // Appends unless present.
     void AddActiveQuest(const Name& handle);
     const std::vector<Name>& GetActiveQuestList() const { return activeQuests; }
+    const std::vector<Trigger*>& GetActiveTriggers() const { return activeTriggers; }
 
     // Fires the recorded triggers again, in firing order, after a game is loaded. Entries whose
     // quest, step or trigger no longer exists are skipped.
     void FireTriggers();
     // Announces every recorded reward again as a simulated "GameEvent_Reward".
     void SimulateRewards();
+    // Re-evaluates the active triggers, then releases held actions unless holding is on.
     void Update(int ms);
 
+    // Holds back every action that may wait, or fires it now.
+    void FireAction(TriggerAction* action, uint32_t id);
     void EnableDelayedActions(bool enable) { delayedActionsOn = enable; }
     bool IsDelayedActionsEnabled() const { return delayedActionsOn; }
+    // Turns holding off and fires what was held, in order.
+    void FlushDelayedActions();
+    size_t GetNumDelayedActions() const { return delayedActions.size(); }
     void EnableDebugging(bool enable) { debuggingEnabled = enable; }
     bool IsDebuggingEnabled() const { return debuggingEnabled; }
 
@@ -56,9 +90,49 @@ public:
     void ClearTriggers() { firedTriggers.clear(); }
     const std::vector<QuestTriggerEntry>& GetFiredTriggers() const { return firedTriggers; }
 
+    // The quest's state did not load: it is saved anew and its repository entries dropped.
+    void BadQuestState(Quest* quest);
+    void RegisterConditionSatisfied(ConditionId id);
+    const std::set<ConditionId>& GetSatisfiedConditions() const { return satisfiedConditions; }
+    void DetectUnsolvableQuests(bool wholeSet);
+    // Adds the set to the satisfied conditions and looks for quests that can no longer be won.
+    void RecvConditionSet(const std::set<ConditionId>& received);
+    // A condition id as at most eight hexadecimal digits; false for anything else.
+    bool CompleteCondition(const char* hexId);
+
+    void AddCompleteQuestNow(const Name& quest, Quest* listener);
+    void AddCreatureInitialUpdate(const std::string& record,
+                                  CreatureInitialUpdateListener* listener);
+    void AddGenericEntityInitialUpdate(const std::string& record,
+                                       GenericEntityInitialUpdateListener* listener);
+    void AddCreatureDeath(const std::string& record, CreatureDeathListener* listener);
+    // Out of every map and list, when the object goes.
+    void ForgetListener(const CreatureDeathListener* listener);
+    void ForgetListener(const CreatureInitialUpdateListener* listener);
+    void ForgetListener(const GenericEntityInitialUpdateListener* listener);
+    void ForgetQuest(const Quest* quest);
+    void ForgetTrigger(const Trigger* trigger);
+
+    void OnCompleteQuestNow(const GameEvent_CompleteQuestNow& event);
+    void OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event);
+    void OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event);
+    void OnCreatureDeath(const GameEvent_CreatureDeath& event);
     // Records a reward unless the event is a simulated replay.
     void OnReward(const GameEvent_Reward& event);
     const std::vector<QuestRewardEntry>& GetRewards() const { return rewards; }
+
+    // One quest's state file in either direction.
+    void StreamQuestState(IOStream* stream, Quest* quest);
+    void StreamQuestProperties(const std::string& folder, ReadWrite mode);
+    // The repository file in either direction; rebuilds the active triggers.
+    void StreamProperties(IOStream* stream);
+    void LoadQuestState(const std::string& folder, const std::string& name);
+    // In the background the game thread only turns the state into bytes; the thread writes them.
+    void SaveQuestState(const std::string& folder, const std::string& name, bool inBackground);
+    // Returns once no background save is waiting or running.
+    void WaitDone();
+    // "%08x%08x%08x%08x.que" of the quest's handle.
+    static std::string StateFileName(const Quest& quest);
 
     // Forgets the quest state and sends "GameEvent_QuestReset".
     void Reset();
@@ -66,13 +140,40 @@ public:
 private:
     QuestRepository();
 
+    template <typename Listener> using ListenerMap = std::map<std::string, std::vector<Listener*>>;
+
+    void LoadQuestFile(const std::string& worldPath);
+    void RebuildActiveTriggers();
+    void FireDelayedActions();
+    bool IsBadQuest(const Name& handle) const;
+    void StreamFiredTriggers(IOStream* stream);
+    void StreamRewards(IOStream* stream);
+    QuestSaveJob MakeSaveJob(const std::string& folder, const std::string& name);
+    // Logs what the save thread could not write and marks those quests for the next save.
+    void CollectSaveFailures();
+    void NoteSaveFailures(const std::vector<QuestSaveFailure>& failures);
+
     static QuestRepository* instance;
 
+    std::unique_ptr<QuestStateSaveThread> saveThread;
+    std::vector<std::unique_ptr<Quest>> quests;
     std::vector<QuestTriggerEntry> firedTriggers;
+    std::vector<Trigger*> activeTriggers;
     std::vector<Name> activeQuests;
+    std::set<ConditionId> satisfiedConditions;
+    std::vector<Name> badQuests;
+    std::vector<std::pair<TriggerAction*, uint32_t>> delayedActions;
     bool delayedActionsOn = false;
     bool debuggingEnabled = false;
+    std::map<Name, std::vector<Quest*>> completeNowListeners;
+    ListenerMap<CreatureInitialUpdateListener> creatureInitialUpdateListeners;
+    ListenerMap<GenericEntityInitialUpdateListener> entityInitialUpdateListeners;
+    ListenerMap<CreatureDeathListener> creatureDeathListeners;
     std::vector<QuestRewardEntry> rewards;
+    EventHandler<QuestRepository, GameEvent_CompleteQuestNow> completeNowHandler;
+    EventHandler<QuestRepository, GameEvent_CreatureInitialUpdate> creatureInitialUpdateHandler;
+    EventHandler<QuestRepository, GameEvent_GenericEntity> entityInitialUpdateHandler;
+    EventHandler<QuestRepository, GameEvent_CreatureDeath> creatureDeathHandler;
     EventHandler<QuestRepository, GameEvent_Reward> rewardHandler;
 };
 

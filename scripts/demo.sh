@@ -143,6 +143,14 @@ else
     exit 1
 fi
 echo
+echo "== quests: the sample quest loads, completes at once, is saved in the background and restored"
+quests="$(mktemp -d)"
+"$host" --db "$ROOT/data/database" --quests --quest-state "$quests" 2>/dev/null | grep -v '^[a-z]*: '
+echo "-- the state folder holds:"
+ls "$quests"
+"$host" --dump-stream "$quests/QuestRepository.dat"
+rm -rf "$quests"
+echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"
 echo
 echo "== input: the hero walks, talks to the elder, holds the button on a raider and fires bar"

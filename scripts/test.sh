@@ -30,6 +30,19 @@ command -v ccache >/dev/null && ccache --zero-stats >/dev/null
 stage build build_all
 stage tests ctest --test-dir "$build" --output-on-failure -j "$JOBS" --timeout 300
 
+# The quest state is written by a thread of its own: the quest tests run again under
+# ThreadSanitizer, in a build of only what they link.
+quest_threads() {
+    local tsan="$ROOT/build/tsan" compiler=()
+    command -v clang++ >/dev/null && compiler=(-DCMAKE_CXX_COMPILER=clang++)
+    configure "$tsan" -DCMAKE_BUILD_TYPE=Debug -DGAME_TSAN=ON -DGAME_WERROR=ON -DGAME_BENCH=OFF \
+        "${compiler[@]}" "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only"
+    cmake --build "$tsan" -j "$JOBS" --target quests_tests
+    GAME_SOURCE_DIR="$ROOT" TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+        "$tsan/tests/quests_tests" --gtest_brief=1
+}
+stage "quest tests under ThreadSanitizer" quest_threads
+
 installed_host() {
     # From an installed prefix the host must find its library by itself.
     local prefix="$build/installed"

@@ -1,0 +1,60 @@
+// Hostile quest state against the sample quest: the input is a 32-bit length, that many bytes
+// of one quest's state file, and the rest as the repository file. Reading either must stay
+// inside the bytes, allocate no more than they hold, and keep every count to what was there.
+#include "engine/IOStreamRead.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "fuzz/AllocationWatch.h"
+#include "fuzz/QuietGame.h"
+#include "quests/Quest.h"
+#include "quests/QuestRepository.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace GAME;
+
+namespace {
+
+// The smallest entry of the repository file: a key, a kind byte and a value per field.
+constexpr size_t kTriggerEntryBytes = 4 * 3 + 16 + 4 + 4 + 4;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool sampleListed = [] {
+        StartQuietGame();
+        ObjectManager::Instance().GetDatabase().SetRoot(GAME_SOURCE_DIR "/data/database");
+        gEngine->GetWorld()->AddQuestFile("Quests/VillageWatch.qst");
+        return true;
+    }();
+    (void)sampleListed;
+
+    QuestRepository& quests = QuestRepository::Get();
+    quests.Reset();
+    quests.Load();
+    Quest* quest = quests.GetQuestByIndex(0);
+    if (quest == nullptr || size < 4)
+        return 0;
+    uint32_t split = 0;
+    memcpy(&split, data, 4);
+    const size_t stateSize = split < size - 4 ? split : size - 4;
+    const uint8_t* state = data + 4;
+    const size_t limit = 8 * size + 64 * 1024;
+
+    AllocationWatch::Start();
+    IOStreamRead stateStream(std::vector<uint8_t>(state, state + stateSize));
+    quests.StreamQuestState(&stateStream, quest);
+    IOStreamRead repositoryStream(std::vector<uint8_t>(state + stateSize, data + size));
+    quests.StreamProperties(&repositoryStream);
+    if (AllocationWatch::Stop() > limit)
+        abort();
+    if (quests.GetFiredTriggers().size() > size / kTriggerEntryBytes)
+        abort();
+    quests.FireTriggers();
+    quests.Update(33);
+    return 0;
+}

@@ -1,0 +1,151 @@
+// How game events reach quest listeners. Conditions and actions register while their
+// properties are read, under a record name normalised as every record path is (lower case,
+// backslashes), and the handlers below look the event's name up the same way. A death is the
+// one event with two keys: the creature's own record first, and only when nobody waits for that,
+// the proxy that placed the monster, so a kill counted by record is never counted twice.
+//
+// Every listener leaves the maps when it goes (the listener interfaces' destructors), and a
+// quest or trigger going takes its entries and held actions with it, so the editor may delete
+// any of them between events. Handlers walk a copy of the list, since a listener may go while
+// it is told.
+#include "quests/QuestRepository.h"
+
+#include "characters/Monster.h"
+#include "core/StringHelpers.h"
+#include "engine/ObjectManager.h"
+#include "engine/Trigger.h"
+#include "engine/TriggerAction.h"
+#include "quests/Quest.h"
+#include "quests/QuestListeners.h"
+
+#include <algorithm>
+
+namespace GAME {
+
+namespace {
+
+template <typename Listener>
+void AddListener(std::map<std::string, std::vector<Listener*>>& map, const std::string& record,
+                 Listener* listener)
+{
+    std::vector<Listener*>& list = map[NormalizeFileName(record)];
+    if (listener != nullptr && std::find(list.begin(), list.end(), listener) == list.end())
+        list.push_back(listener);
+}
+
+template <typename Key, typename Listener>
+void RemoveListener(std::map<Key, std::vector<Listener*>>& map, const Listener* listener)
+{
+    for (auto& [key, list] : map)
+        list.erase(std::remove(list.begin(), list.end(), listener), list.end());
+}
+
+// A copy of the listeners under the key, empty when there are none.
+template <typename Listener>
+std::vector<Listener*> ListenersOf(const std::map<std::string, std::vector<Listener*>>& map,
+                                   const std::string& record)
+{
+    auto found = map.find(NormalizeFileName(record));
+    return found != map.end() ? found->second : std::vector<Listener*>();
+}
+
+} // namespace
+
+void QuestRepository::AddCompleteQuestNow(const Name& quest, Quest* listener)
+{
+    std::vector<Quest*>& list = completeNowListeners[quest];
+    if (listener != nullptr && std::find(list.begin(), list.end(), listener) == list.end())
+        list.push_back(listener);
+}
+
+void QuestRepository::AddCreatureInitialUpdate(const std::string& record,
+                                               CreatureInitialUpdateListener* listener)
+{
+    AddListener(creatureInitialUpdateListeners, record, listener);
+}
+
+void QuestRepository::AddGenericEntityInitialUpdate(const std::string& record,
+                                                    GenericEntityInitialUpdateListener* listener)
+{
+    AddListener(entityInitialUpdateListeners, record, listener);
+}
+
+void QuestRepository::AddCreatureDeath(const std::string& record, CreatureDeathListener* listener)
+{
+    AddListener(creatureDeathListeners, record, listener);
+}
+
+void QuestRepository::ForgetListener(const CreatureDeathListener* listener)
+{
+    RemoveListener(creatureDeathListeners, listener);
+}
+
+void QuestRepository::ForgetListener(const CreatureInitialUpdateListener* listener)
+{
+    RemoveListener(creatureInitialUpdateListeners, listener);
+}
+
+void QuestRepository::ForgetListener(const GenericEntityInitialUpdateListener* listener)
+{
+    RemoveListener(entityInitialUpdateListeners, listener);
+}
+
+void QuestRepository::ForgetQuest(const Quest* quest)
+{
+    RemoveListener(completeNowListeners, quest);
+}
+
+void QuestRepository::ForgetTrigger(const Trigger* trigger)
+{
+    activeTriggers.erase(std::remove(activeTriggers.begin(), activeTriggers.end(), trigger),
+                         activeTriggers.end());
+    delayedActions.erase(
+        std::remove_if(delayedActions.begin(), delayedActions.end(),
+                       [trigger](const auto& held) { return held.first->GetParent() == trigger; }),
+        delayedActions.end());
+}
+
+void QuestRepository::OnCompleteQuestNow(const GameEvent_CompleteQuestNow& event)
+{
+    auto found = completeNowListeners.find(Name::Create(NormalizeFileName(event.questFile)));
+    if (found == completeNowListeners.end())
+        return;
+    const std::vector<Quest*> listeners = found->second;
+    for (Quest* quest : listeners)
+        quest->OnCompleteQuestNow(event);
+}
+
+void QuestRepository::OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event)
+{
+    for (CreatureInitialUpdateListener* listener :
+         ListenersOf(creatureInitialUpdateListeners, event.objectName))
+        listener->OnCreatureInitialUpdate(event);
+}
+
+void QuestRepository::OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event)
+{
+    for (GenericEntityInitialUpdateListener* listener :
+         ListenersOf(entityInitialUpdateListeners, event.objectName))
+        listener->OnGenericEntityInitialUpdate(event);
+}
+
+void QuestRepository::OnCreatureDeath(const GameEvent_CreatureDeath& event)
+{
+    std::vector<CreatureDeathListener*> listeners = ListenersOf(creatureDeathListeners, event.name);
+    if (listeners.empty()) {
+        const Monster* monster = ObjectManager::Instance().GetObject<Monster>(event.victimId);
+        if (monster == nullptr || monster->GetProxyParent().empty())
+            return;
+        listeners = ListenersOf(creatureDeathListeners, monster->GetProxyParent());
+    }
+    for (CreatureDeathListener* listener : listeners)
+        listener->OnCreatureDeath(event);
+}
+
+void QuestRepository::OnReward(const GameEvent_Reward& event)
+{
+    if (!event.simulated)
+        rewards.push_back(event.reward);
+}
+
+} // namespace GAME

@@ -1,0 +1,203 @@
+// Quest state: one file per quest ("<handle>.que") and the repository file with the fired
+// triggers and the rewards, in a folder the host names.
+//
+// A background save costs the game thread only the making of bytes: at the request it streams
+// each dirty quest and the repository into memory and clears the dirty flags of exactly those
+// quests, then hands the bytes to the save thread. The thread never reads a quest, so the game
+// goes on changing state while it writes, and every file holds the state of its request. Each
+// file goes to a temporary file beside it, synced and renamed over the old one; a failure keeps
+// the old file, and the game thread, on its next look, logs it and marks the quest dirty again.
+//
+// Reading trusts nothing: a missing or stale state file (its design checksum differs) leaves the
+// quest with its design state, marked for rewriting, and drops its repository entries; counts
+// stop at the first value that fails.
+#include "quests/QuestRepository.h"
+
+#include "engine/Engine.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "quests/Quest.h"
+#include "quests/QuestStateSaveThread.h"
+
+#include <cstdio>
+
+namespace GAME {
+
+std::string QuestRepository::StateFileName(const Quest& quest)
+{
+    const Name& handle = quest.GetHandle();
+    char text[40];
+    snprintf(text, sizeof(text), "%08x%08x%08x%08x.que", handle.GetWord(0), handle.GetWord(1),
+             handle.GetWord(2), handle.GetWord(3));
+    return text;
+}
+
+void QuestRepository::StreamQuestState(IOStream* stream, Quest* quest)
+{
+    if (quest == nullptr)
+        return;
+    const bool reading = stream != nullptr && stream->IsReading();
+    uint32_t checksum = quest->GetCRC();
+    if (stream != nullptr && !stream->HasFailed() && stream->BeginBlock() &&
+        stream->StreamUInt("crcFile", checksum) && checksum == quest->GetCRC()) {
+        stream->BeginBlock();
+        quest->StreamProperties(stream);
+        stream->EndBlock();
+        if (stream->EndBlock() || !reading)
+            return;
+    }
+    BadQuestState(quest);
+}
+
+void QuestRepository::StreamQuestProperties(const std::string& folder, ReadWrite mode)
+{
+    for (const auto& quest : quests) {
+        if (mode == Write && !quest->IsDirty())
+            continue;
+        const std::string path = folder + "/" + StateFileName(*quest);
+        if (mode == Read) {
+            IOStreamRead stream(path, IOStream::TypeState);
+            StreamQuestState(&stream, quest.get());
+        } else {
+            IOStreamWrite stream(path, IOStream::TypeState);
+            StreamQuestState(&stream, quest.get());
+            if (!stream.Shutdown())
+                NoteSaveFailures({{path, quest->GetHandle()}});
+        }
+    }
+}
+
+namespace {
+
+// The count as stored; a negative one counts as none.
+int32_t StreamCount(IOStream* stream, const char* key, int32_t count)
+{
+    if (!stream->StreamInt(key, count) || count < 0)
+        return 0;
+    return count;
+}
+
+} // namespace
+
+void QuestRepository::StreamFiredTriggers(IOStream* stream)
+{
+    const bool reading = stream->IsReading();
+    const int32_t count = StreamCount(stream, "numberOfTriggers", int32_t(firedTriggers.size()));
+    if (reading)
+        firedTriggers.clear();
+    for (int32_t i = 0; i < count; ++i) {
+        QuestTriggerEntry entry = reading ? QuestTriggerEntry() : firedTriggers[size_t(i)];
+        if (!stream->StreamName("questName", entry.questName) ||
+            !stream->StreamInt("stepIdx", entry.stepIndex) ||
+            !stream->StreamInt("triggerIdx", entry.triggerIndex) ||
+            !stream->StreamUInt("target", entry.target))
+            break;
+        if (reading && !IsBadQuest(entry.questName))
+            firedTriggers.push_back(entry);
+    }
+}
+
+void QuestRepository::StreamRewards(IOStream* stream)
+{
+    const bool reading = stream->IsReading();
+    const int32_t count = StreamCount(stream, "numRewards", int32_t(rewards.size()));
+    if (reading)
+        rewards.clear();
+    for (int32_t i = 0; i < count; ++i) {
+        QuestRewardEntry entry = reading ? QuestRewardEntry() : rewards[size_t(i)];
+        if (!stream->StreamName("questName", entry.questName) ||
+            !stream->StreamInt("region", entry.region) ||
+            !stream->StreamString("locationTag", entry.locationTag) ||
+            !stream->StreamString("titleTag", entry.titleTag) ||
+            !stream->StreamWideString("text", entry.text))
+            break;
+        if (reading && !IsBadQuest(entry.questName))
+            rewards.push_back(std::move(entry));
+    }
+}
+
+void QuestRepository::StreamProperties(IOStream* stream)
+{
+    if (stream != nullptr) {
+        stream->BeginBlock();
+        StreamFiredTriggers(stream);
+        stream->EndBlock();
+        stream->BeginBlock();
+        StreamRewards(stream);
+        stream->EndBlock();
+    }
+    RebuildActiveTriggers();
+}
+
+void QuestRepository::LoadQuestState(const std::string& folder, const std::string& name)
+{
+    WaitDone();
+    StreamQuestProperties(folder, Read);
+    IOStreamRead stream(folder + "/" + name, IOStream::TypeState);
+    if (stream.IsOpen())
+        StreamProperties(&stream);
+    stream.Shutdown();
+    // Without a repository file the triggers must still be armed, or a fresh game never
+    // evaluates a polled condition.
+    RebuildActiveTriggers();
+}
+
+QuestSaveJob QuestRepository::MakeSaveJob(const std::string& folder, const std::string& name)
+{
+    QuestSaveJob job;
+    job.folder = folder;
+    for (const auto& quest : quests) {
+        if (!quest->IsDirty())
+            continue;
+        IOStreamWrite stream;
+        StreamQuestState(&stream, quest.get());
+        job.files.push_back({StateFileName(*quest), quest->GetHandle(), stream.GetBytes()});
+    }
+    if (!name.empty()) {
+        IOStreamWrite stream;
+        StreamProperties(&stream);
+        job.files.push_back({name, Name::noName, stream.GetBytes()});
+    }
+    return job;
+}
+
+void QuestRepository::SaveQuestState(const std::string& folder, const std::string& name,
+                                     bool inBackground)
+{
+    if (inBackground) {
+        // Nowhere to write: the dirty flags stay for a save that has a folder.
+        if (saveThread != nullptr && !folder.empty())
+            saveThread->RequestSave(MakeSaveJob(folder, name));
+        return;
+    }
+    WaitDone();
+    std::vector<QuestSaveFailure> failures;
+    QuestStateSaveThread::Write(MakeSaveJob(folder, name), failures);
+    NoteSaveFailures(failures);
+}
+
+void QuestRepository::WaitDone()
+{
+    if (saveThread == nullptr)
+        return;
+    saveThread->WaitDone();
+    CollectSaveFailures();
+}
+
+void QuestRepository::CollectSaveFailures()
+{
+    if (saveThread != nullptr)
+        NoteSaveFailures(saveThread->TakeFailures());
+}
+
+void QuestRepository::NoteSaveFailures(const std::vector<QuestSaveFailure>& failures)
+{
+    for (const QuestSaveFailure& failure : failures) {
+        gEngine->Log(Engine::LogRuntime, "Quest state file %s could not be written",
+                     failure.path.c_str());
+        if (Quest* quest = GetQuest(failure.quest))
+            quest->SetDirty();
+    }
+}
+
+} // namespace GAME

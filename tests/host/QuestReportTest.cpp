@@ -1,0 +1,43 @@
+#include "tests/host/HostRun.h"
+#include "tests/support/TempDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace GAME::Test {
+namespace {
+
+TEST(QuestReport, SampleQuestCompletesSavesAndComesBack)
+{
+    TempDatabase scratch;
+    const std::string folder = scratch.GetRoot() + "/state";
+    const HostRun run = RunSample({"--quests", "--quest-state", folder});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ExpectInOrder(run.out,
+                  {"quest 0: Quests/VillageWatch.qst, 3 steps, state file "
+                   "ecc5552bb0bc1eadae279b46e03535f1.que\n",
+                   "  step 2 0x00020000 \"Report to the elder\", enabled by \"gateWatched\"\n",
+                   "    trigger 0 0x00020000 \"Elder told\"",
+                   "  event GameEvent_QuestComplete (flags yes, yes)\n",
+                   "restored quest 0: active yes, complete yes, 3 of 3 steps complete\n"});
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"QuestRepository.dat",
+                                               "ecc5552bb0bc1eadae279b46e03535f1.que"}));
+    EXPECT_NE(DataErrors(run.err).find("Trigger: unknown class (Condition_KillCreature)"),
+              std::string::npos);
+}
+
+TEST(QuestReport, StateFolderGoesWithQuestsOnly)
+{
+    const HostRun run = RunSample({"--quest-state", "/tmp"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("gamehost: --quest-state goes with --quests"), std::string::npos);
+}
+
+} // namespace
+} // namespace GAME::Test
