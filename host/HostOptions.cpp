@@ -130,6 +130,9 @@ const char* HostOptions::Usage()
            "                picks them up into sacks and potion stacks; he drinks by need and\n"
            "                is refused while the potion cools; the bag is saved and read back\n"
            "                (single player)\n"
+           "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
+           "                them; a gold gift, a quest walk order and a locked chest follow;\n"
+           "                a fresh client replays the packets and must agree (server)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -213,9 +216,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
-                scenario != "players" && scenario != "bag") {
-                error = "--scenario takes actions, kill, commands, cast, ai, arena, players or "
-                        "bag, not '" +
+                scenario != "players" && scenario != "bag" && scenario != "drops") {
+                error = "--scenario takes actions, kill, commands, cast, ai, arena, players, "
+                        "bag or drops, not '" +
                         scenario + "'";
                 return false;
             }
