@@ -547,17 +547,45 @@ const std::string& ItemFolder()
     return root;
 }
 
+// A started game with the item records and a world of one region, for one message; whatever
+// was made from the first id on is destroyed with it, and the library shut down.
+class ItemWorld {
+public:
+    ItemWorld()
+    {
+        InitializeObjects();
+        ObjectManager::Instance().GetDatabase().SetRoot(ItemFolder());
+        previous = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+        first = ObjectManager::Instance().CreateObjectID();
+    }
+    ~ItemWorld()
+    {
+        ObjectManager& objects = ObjectManager::Instance();
+        const uint32_t last = objects.CreateObjectID();
+        for (uint32_t id = first; id != last; ++id)
+            objects.DestroyObjectEx(objects.GetObject(id), "Fuzz/NetPacket", __LINE__);
+        objects.ProcessDestroyedObjects();
+        gEngine->SetWorld(std::move(previous));
+        objects.GetDatabase().SetRoot("");
+        ShutdownObjects();
+        gEngine->SetNetworkMode(false, false);
+    }
+    ItemWorld(const ItemWorld&) = delete;
+    ItemWorld& operator=(const ItemWorld&) = delete;
+
+private:
+    std::unique_ptr<World> previous;
+    uint32_t first = 0;
+};
+
 void RouteItemCommand(const uint8_t* data, size_t size)
 {
     std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
     if (packet == nullptr || (packet->GetType() != 32 && packet->GetType() != 112))
         return;
-    InitializeObjects();
+    ItemWorld world;
     ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(ItemFolder());
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-    const uint32_t first = objects.CreateObjectID();
     auto* player = static_cast<Player*>(objects.CreateObject("Player"));
     const uint32_t playerId = player->GetObjectId();
     GameEngineNetworkInterface& inbound = *gGameEngine->GetInboundNetworkInterface();
@@ -574,13 +602,6 @@ void RouteItemCommand(const uint8_t* data, size_t size)
         inbound.GiveGoldToPlayer(playerId, gold->goldAmount);
         inbound.GiveGoldToPlayer(playerId, -(gold->goldAmount / 2));
     }
-    const uint32_t last = objects.CreateObjectID();
-    for (uint32_t id = first; id != last; ++id)
-        objects.DestroyObjectEx(objects.GetObject(id), "Fuzz/NetPacket", __LINE__);
-    objects.ProcessDestroyedObjects();
-    gEngine->SetWorld(std::move(previous));
-    objects.GetDatabase().SetRoot("");
-    ShutdownObjects();
 }
 
 // Every packet of the network interface reaches a game in each role, with a player, a monster
@@ -599,16 +620,12 @@ void RouteInterfacePacket(const uint8_t* data, size_t size)
     }
     for (int role = 0; role < 3; ++role) {
         gEngine->SetNetworkMode(role != 0, role == 2);
-        InitializeObjects();
-        ObjectManager& objects = ObjectManager::Instance();
-        objects.GetDatabase().SetRoot(ItemFolder());
+        ItemWorld world;
         if (role == 1)
             gGameEngine->SetAsNetworkServer();
         else if (role == 2)
             gGameEngine->SetAsNetworkClient();
-        std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-        const uint32_t first = objects.CreateObjectID();
+        ObjectManager& objects = ObjectManager::Instance();
         Object* live[3] = {objects.CreateObject("Player"), objects.CreateObject("Monster"),
                            objects.CreateObject("FixedItem")};
         std::vector<uint8_t> bytes(data, data + size);
@@ -631,14 +648,6 @@ void RouteInterfacePacket(const uint8_t* data, size_t size)
             if (object != nullptr && objects.GetObject(object->GetObjectId()) != object)
                 abort();
         gEngine->GetNetworkConnectionManager().TakeSentPackets();
-        const uint32_t last = objects.CreateObjectID();
-        for (uint32_t id = first; id != last; ++id)
-            objects.DestroyObjectEx(objects.GetObject(id), "Fuzz/NetPacket", __LINE__);
-        objects.ProcessDestroyedObjects();
-        gEngine->SetWorld(std::move(previous));
-        objects.GetDatabase().SetRoot("");
-        ShutdownObjects();
-        gEngine->SetNetworkMode(false, false);
     }
 }
 

@@ -62,7 +62,9 @@ bool HostSamples::InNetworkWorld(bool client, std::ostream& err, const std::func
 {
     gEngine->SetNetworkMode(true, client);
     const bool played = WithLibrary(err, [&] {
-        if (!client)
+        if (client)
+            gGameEngine->SetAsNetworkClient();
+        else
             gGameEngine->SetAsNetworkServer();
         gEngine->GetNetworkConnectionManager().ClearSentPackets();
         std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());

@@ -17,23 +17,17 @@ TEST(DropsReport, TheClientLandsEveryDropWhereTheServerDid)
     // Two piles of gold and two loot items, once on each machine.
     EXPECT_EQ(std::count(items.begin(), items.end(), '\n'), 8) << run.out;
     EXPECT_NE(items.find("Records/Items/Shields/WoodenShield.dbr at ("), std::string::npos);
-    const char* lines[] = {
-        "scenario drops as server, seed 7:\n",
-        "    sent CreateItemPacket (send, ",
-        "    sent GiveGoldPacket (send, 16 bytes)\n",
-        "    sent QuestCommandWalkPacket (send, 33 bytes)\n",
-        "    sent QuestCommandLockFixedItemPacket (send, 13 bytes)\n",
-        "  hero's gold 250, chest locked\n",
-        "  client: a fresh engine replays the 9 packets received\n",
-        "  hero's gold 250, chest locked\n",
-        "  server and client agree: yes\n",
-    };
-    size_t at = 0;
-    for (const char* line : lines) {
-        const size_t found = run.out.find(line, at);
-        ASSERT_NE(found, std::string::npos) << "missing, in order:\n" << line << "\n" << run.out;
-        at = found + 1;
-    }
+    ExpectInOrder(run.out, {
+                               "scenario drops as server, seed 7:\n",
+                               "    sent CreateItemPacket (send, ",
+                               "    sent GiveGoldPacket (send, 16 bytes)\n",
+                               "    sent QuestCommandWalkPacket (send, 33 bytes)\n",
+                               "    sent QuestCommandLockFixedItemPacket (send, 13 bytes)\n",
+                               "  hero's gold 250, chest locked\n",
+                               "  client: a fresh engine replays the 9 packets received\n",
+                               "  hero's gold 250, chest locked\n",
+                               "  server and client agree: yes\n",
+                           });
 }
 
 } // namespace
