@@ -28,6 +28,7 @@
 #include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/GameEngineOutboundInterface.h"
 #include "multiplayer/InboundPacketDispatcher.h"
 #include "skills/SkillManager.h"
 
@@ -546,17 +547,45 @@ const std::string& ItemFolder()
     return root;
 }
 
+// A started game with the item records and a world of one region, for one message; whatever
+// was made from the first id on is destroyed with it, and the library shut down.
+class ItemWorld {
+public:
+    ItemWorld()
+    {
+        InitializeObjects();
+        ObjectManager::Instance().GetDatabase().SetRoot(ItemFolder());
+        previous = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+        first = ObjectManager::Instance().CreateObjectID();
+    }
+    ~ItemWorld()
+    {
+        ObjectManager& objects = ObjectManager::Instance();
+        const uint32_t last = objects.CreateObjectID();
+        for (uint32_t id = first; id != last; ++id)
+            objects.DestroyObjectEx(objects.GetObject(id), "Fuzz/NetPacket", __LINE__);
+        objects.ProcessDestroyedObjects();
+        gEngine->SetWorld(std::move(previous));
+        objects.GetDatabase().SetRoot("");
+        ShutdownObjects();
+        gEngine->SetNetworkMode(false, false);
+    }
+    ItemWorld(const ItemWorld&) = delete;
+    ItemWorld& operator=(const ItemWorld&) = delete;
+
+private:
+    std::unique_ptr<World> previous;
+    uint32_t first = 0;
+};
+
 void RouteItemCommand(const uint8_t* data, size_t size)
 {
     std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
     if (packet == nullptr || (packet->GetType() != 32 && packet->GetType() != 112))
         return;
-    InitializeObjects();
+    ItemWorld world;
     ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(ItemFolder());
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-    const uint32_t first = objects.CreateObjectID();
     auto* player = static_cast<Player*>(objects.CreateObject("Player"));
     const uint32_t playerId = player->GetObjectId();
     GameEngineNetworkInterface& inbound = *gGameEngine->GetInboundNetworkInterface();
@@ -573,13 +602,53 @@ void RouteItemCommand(const uint8_t* data, size_t size)
         inbound.GiveGoldToPlayer(playerId, gold->goldAmount);
         inbound.GiveGoldToPlayer(playerId, -(gold->goldAmount / 2));
     }
-    const uint32_t last = objects.CreateObjectID();
-    for (uint32_t id = first; id != last; ++id)
-        objects.DestroyObjectEx(objects.GetObject(id), "Fuzz/NetPacket", __LINE__);
-    objects.ProcessDestroyedObjects();
-    gEngine->SetWorld(std::move(previous));
-    objects.GetDatabase().SetRoot("");
-    ShutdownObjects();
+}
+
+// Every packet of the network interface reaches a game in each role, with a player, a monster
+// and a fixed item present; the words 0xEEEE0000-0xEEEE0002 anywhere in the message stand for
+// their ids. Whatever the ids, amounts and records say, the three stay what they are and
+// nothing the message made outlives it.
+void RouteInterfacePacket(const uint8_t* data, size_t size)
+{
+    {
+        std::unique_ptr<NetPacket> probe = ConnectionManager::DecodePacket(data, size);
+        GameEngineOutboundInterface outbound;
+        const bool routed = probe != nullptr && InboundPacketDispatcher::Dispatch(*probe, outbound);
+        gEngine->GetNetworkConnectionManager().TakeSentPackets();
+        if (!routed)
+            return;
+    }
+    for (int role = 0; role < 3; ++role) {
+        gEngine->SetNetworkMode(role != 0, role == 2);
+        ItemWorld world;
+        if (role == 1)
+            gGameEngine->SetAsNetworkServer();
+        else if (role == 2)
+            gGameEngine->SetAsNetworkClient();
+        ObjectManager& objects = ObjectManager::Instance();
+        Object* live[3] = {objects.CreateObject("Player"), objects.CreateObject("Monster"),
+                           objects.CreateObject("FixedItem")};
+        std::vector<uint8_t> bytes(data, data + size);
+        for (size_t at = NetPacketHeader::kSize; at + 4 <= bytes.size(); ++at) {
+            uint32_t word = 0;
+            for (int i = 0; i < 4; ++i)
+                word |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
+            if ((word & 0xFFFFFFF0u) != 0xEEEE0000u || (word & 0xFu) >= 3 ||
+                live[word & 0xFu] == nullptr)
+                continue;
+            const uint32_t id = live[word & 0xFu]->GetObjectId();
+            for (int i = 0; i < 4; ++i)
+                bytes[at + i] = static_cast<uint8_t>(id >> (8 * i));
+        }
+        if (std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(bytes)) {
+            InboundPacketDispatcher::Dispatch(*packet, *gGameEngine->GetInboundNetworkInterface());
+            gGameEngine->Update(33);
+        }
+        for (Object* object : live)
+            if (object != nullptr && objects.GetObject(object->GetObjectId()) != object)
+                abort();
+        gEngine->GetNetworkConnectionManager().TakeSentPackets();
+    }
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -606,6 +675,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         RouteBuffCommand(mended.data(), mended.size());
         RouteAttackCommand(mended.data(), mended.size());
         RouteItemCommand(mended.data(), mended.size());
+        RouteInterfacePacket(mended.data(), mended.size());
     }
     return 0;
 }

@@ -144,27 +144,6 @@ std::string EndState(const Cast& cast)
     return text.str();
 }
 
-// Runs the library around `play` with a world of one region, in the given network role.
-bool InWorld(bool client, std::ostream& err, const std::function<bool()>& play)
-{
-    gEngine->SetNetworkMode(true, client);
-    const bool played = HostSamples::WithLibrary(err, [&] {
-        if (!client)
-            gGameEngine->SetAsNetworkServer();
-        gEngine->GetNetworkConnectionManager().ClearSentPackets();
-        std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-        const bool done = play();
-        HostSamples::ClearWorld(*gEngine->GetWorld());
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->GetNetworkConnectionManager().ClearSentPackets();
-        gEngine->SetWorld(std::move(previous));
-        return done;
-    });
-    gEngine->SetNetworkMode(false, false);
-    return played;
-}
-
 } // namespace
 
 CommandReport::CommandReport(const HostOptions& options, std::ostream& out, std::ostream& err)
@@ -174,13 +153,13 @@ CommandReport::CommandReport(const HostOptions& options, std::ostream& out, std:
 bool CommandReport::Run()
 {
     out << "scenario commands as server, seed " << options.seed << ":\n";
-    if (!InWorld(false, err, [this] { return PlayServer(); }))
+    if (!HostSamples::InNetworkWorld(false, err, [this] { return PlayServer(); }))
         return false;
     out << "  client: a fresh engine replays the " << recorded.size() << " packets received\n";
-    if (!InWorld(true, err, [this] { return ReplayClient(); }))
+    if (!HostSamples::InNetworkWorld(true, err, [this] { return ReplayClient(); }))
         return false;
     out << "  server and client agree: " << (serverState == clientState ? "yes" : "no") << '\n';
-    return InWorld(false, err, [this] { return RagDollDeath(); });
+    return HostSamples::InNetworkWorld(false, err, [this] { return RagDollDeath(); });
 }
 
 bool CommandReport::PlayServer()

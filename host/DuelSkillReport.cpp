@@ -116,28 +116,6 @@ uint32_t DuelSkillReport::StepSeed(uint32_t seed, int32_t step)
     return x;
 }
 
-bool DuelSkillReport::InWorld(bool client, std::ostream& err, const std::function<bool()>& play)
-{
-    gEngine->SetNetworkMode(true, client);
-    const bool played = HostSamples::WithLibrary(err, [&] {
-        if (client)
-            gGameEngine->SetAsNetworkClient();
-        else
-            gGameEngine->SetAsNetworkServer();
-        gEngine->GetNetworkConnectionManager().ClearSentPackets();
-        std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-        const bool done = play();
-        HostSamples::ClearWorld(*gEngine->GetWorld());
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->GetNetworkConnectionManager().ClearSentPackets();
-        gEngine->SetWorld(std::move(previous));
-        return done;
-    });
-    gEngine->SetNetworkMode(false, false);
-    return played;
-}
-
 DuelSkillReport::DuelSkillReport(std::ostream& out, std::ostream& err, uint32_t seed)
     : out(out), err(err), seed(seed)
 {}
@@ -145,13 +123,13 @@ DuelSkillReport::DuelSkillReport(std::ostream& out, std::ostream& err, uint32_t 
 bool DuelSkillReport::Run()
 {
     out << "duel skills as server, seed " << seed << ":\n";
-    if (!InWorld(false, err, [this] { return PlayServer(); }))
+    if (!HostSamples::InNetworkWorld(false, err, [this] { return PlayServer(); }))
         return false;
     size_t sent = decided.size();
     for (const Step& step : steps)
         sent += step.actions.size() + step.frame.size();
     out << "  client: a fresh engine replays the " << sent << " packets received\n";
-    if (!InWorld(true, err, [this] { return ReplayClient(); }))
+    if (!HostSamples::InNetworkWorld(true, err, [this] { return ReplayClient(); }))
         return false;
     out << "  server and client agree: " << (serverState == clientState ? "yes" : "no") << '\n';
     return true;

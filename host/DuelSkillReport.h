@@ -40,9 +40,7 @@ public:
     // not make its object.
     bool Run();
 
-    // Shared with the other duel halves: runs the library around `play` with a world of one
-    // region in the given network role; the packets sent since the last call; a step's seed.
-    static bool InWorld(bool client, std::ostream& err, const std::function<bool()>& play);
+    // Shared with the other duel halves: the packets sent since the last call; a step's seed.
     static std::vector<std::vector<uint8_t>> TakeSent();
     static uint32_t StepSeed(uint32_t seed, int32_t step);
 

@@ -79,12 +79,12 @@ DuelSpellReport::DuelSpellReport(std::ostream& out, std::ostream& err, uint32_t 
 bool DuelSpellReport::Run()
 {
     out << "duel spells as server, seed " << seed << ":\n";
-    if (!DuelSkillReport::InWorld(false, err, [this] { return PlayServer(); }))
+    if (!HostSamples::InNetworkWorld(false, err, [this] { return PlayServer(); }))
         return false;
     for (const Packets& step : steps)
         sent += step.size();
     out << "  client: a fresh engine replays the " << sent << " packets received\n";
-    if (!DuelSkillReport::InWorld(true, err, [this] { return ReplayClient(); }))
+    if (!HostSamples::InNetworkWorld(true, err, [this] { return ReplayClient(); }))
         return false;
     out << "  server lives: " << serverLives << "\n  client lives: " << clientLives
         << "\n  lives equal: " << (serverLives == clientLives ? "yes" : "no") << '\n';

@@ -15,6 +15,7 @@
 #include "host/CharacterReport.h"
 #include "host/CommandReport.h"
 #include "host/DeathReport.h"
+#include "host/DropsReport.h"
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
@@ -173,6 +174,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "bag" && !BagReport(options, out, err).Run())
         return 2;
     if (options.scenario == "level" && !LevelReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "drops" && !DropsReport(options, out, err).Run())
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)

@@ -136,6 +136,9 @@ const char* HostOptions::Usage()
            "                (single player)\n"
            "  --scenario level  the hero walks a level file's sounds, effects and volumes:\n"
            "                who enters and leaves, music, daylight (single player)\n"
+           "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
+           "                them; a gold gift, a quest walk order and a locked chest follow;\n"
+           "                a fresh client replays the packets and must agree (server)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -223,9 +226,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             scenario = args[++i];
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
-                scenario != "players" && scenario != "bag" && scenario != "level") {
-                error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag "
-                        "or level, not '" +
+                scenario != "players" && scenario != "bag" && scenario != "level" &&
+                scenario != "drops") {
+                error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag, "
+                        "level or drops, not '" +
                         scenario + "'";
                 return false;
             }

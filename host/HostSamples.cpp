@@ -7,6 +7,9 @@
 #include "characters/Monster.h"
 #include "characters/Npc.h"
 #include "combat/DeathHandler.h"
+#include "engine/ABBox.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/FilterFunction.h"
 #include "engine/LoadTable.h"
@@ -53,6 +56,28 @@ bool HostSamples::WithLibrary(std::ostream& err, const std::function<bool()>& sh
     const bool shown = show();
     ShutdownObjects();
     return shown;
+}
+
+bool HostSamples::InNetworkWorld(bool client, std::ostream& err, const std::function<bool()>& play)
+{
+    gEngine->SetNetworkMode(true, client);
+    const bool played = WithLibrary(err, [&] {
+        if (client)
+            gGameEngine->SetAsNetworkClient();
+        else
+            gGameEngine->SetAsNetworkServer();
+        gEngine->GetNetworkConnectionManager().ClearSentPackets();
+        std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+        const bool done = play();
+        ClearWorld(*gEngine->GetWorld());
+        ObjectManager::Instance().DestroyAllObjects();
+        gEngine->GetNetworkConnectionManager().ClearSentPackets();
+        gEngine->SetWorld(std::move(previous));
+        return done;
+    });
+    gEngine->SetNetworkMode(false, false);
+    return played;
 }
 
 const LoadTable* HostSamples::OpenRecord(const char* record, const RTTI_ClassInfo& kind,

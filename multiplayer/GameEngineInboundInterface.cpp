@@ -1,5 +1,6 @@
 #include "multiplayer/GameEngineInboundInterface.h"
 
+#include "characters/AnimationSet.h"
 #include "characters/Player.h"
 #include "core/DialogManager.h"
 #include "core/RandomUniform.h"
@@ -17,14 +18,16 @@
 #include "multiplayer/PartyManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
+#include "world/FixedItem.h"
 
 #include <cmath>
+#include <cwchar>
 
 namespace GAME {
 
-// Several operations below have nothing to act on yet: the trade manager, the markets, the
-// quest repository, characters and fixed items do not take these requests. They do what the missing
-// object's absence calls for: nothing.
+// The trade rows, the markets and the quest messages have nothing to act on yet: the trade
+// manager, the market objects and the quest repository do not take these requests. They do what
+// the missing object's absence calls for: nothing.
 
 namespace {
 constexpr const char* kSourceFile = "Project\\Game\\GameEngineInboundInterface";
@@ -37,6 +40,41 @@ PlayerManagerClient* ClientPlayers()
 PlayerManagerServer* ServerPlayers()
 {
     return GameEngine::Get().GetPlayerManagerServer();
+}
+
+Character* FindCharacter(uint32_t characterId)
+{
+    return ObjectManager::Instance().GetObject<Character>(characterId);
+}
+
+// True when every code of the text is a text code (%s, %ls, %S).
+bool TakesOneText(const std::wstring& format)
+{
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != L'%')
+            continue;
+        size_t j = i + 1;
+        while (j < format.size() && wcschr(L"-+ #0123456789.l", format[j]) != nullptr &&
+               format[j] != 0)
+            ++j;
+        if (j == format.size() || (format[j] != L's' && format[j] != L'S'))
+            return false;
+        i = j;
+    }
+    return true;
+}
+
+// The tag comes from another machine and is used as a format, so it may only place the one
+// name it is given: a tag the texts do not know, or one whose text asks for anything else,
+// shows as written.
+std::wstring FormatWithName(const std::string& textTag, const std::wstring& name)
+{
+    const LocalizationManager& texts = LocalizationManager::Instance();
+    // Without arguments every code stays as written.
+    std::wstring literal = texts.Format(textTag);
+    if (!texts.HasTag(textTag) || !TakesOneText(literal))
+        return literal;
+    return texts.Format(textTag, name);
 }
 
 // A bubble over the game, or a notice the player must close.
@@ -75,10 +113,12 @@ void GameEngineInboundInterface::GiveGoldToPlayer(uint32_t playerId, int32_t amo
     Player* player = ObjectManager::Instance().GetObject<Player>(playerId);
     if (player == nullptr)
         return;
+    // Negated as an unsigned word: the lowest int takes 2,147,483,648 instead of wrapping.
+    const uint32_t magnitude = static_cast<uint32_t>(amount);
     if (amount > 0)
-        player->AddMoney(static_cast<uint32_t>(amount));
+        player->AddMoney(magnitude);
     else
-        player->SubtractMoney(static_cast<uint32_t>(-static_cast<int64_t>(amount)));
+        player->SubtractMoney(0u - magnitude);
 }
 
 void GameEngineInboundInterface::CreateItem(uint32_t characterId, const WorldCoords& coords,
@@ -106,7 +146,7 @@ void GameEngineInboundInterface::CreateItem(uint32_t characterId, const WorldCoo
 void GameEngineInboundInterface::DropCreatedItem(Item& item, const WorldCoords& coords,
                                                  uint32_t seed)
 {
-    constexpr float kTwoPi = 6.28318530718f;
+    constexpr float kTwoPi = 6.2831855f;
     RandomUniform random;
     random.Seed(seed);
     const float a = random.FGenerate(0.0f, kTwoPi);
@@ -119,9 +159,14 @@ void GameEngineInboundInterface::DropCreatedItem(Item& item, const WorldCoords& 
     drop.SetPosition(position);
     item.SetPose(SkeletalPose());
     item.SetPhysicsType(2);
+    // An item the world refuses would stay behind unowned and unseen.
     World* world = gEngine->GetWorld();
-    if (world == nullptr || !world->AddEntity(&item, drop, false))
+    if (world == nullptr || !world->AddEntity(&item, drop, false)) {
+        gEngine->Log(Engine::LogRuntime, "GameEngine: Unable to drop item (%d) into the world",
+                     static_cast<int>(item.GetObjectId()));
+        ObjectManager::Instance().DestroyObjectEx(&item, kSourceFile, __LINE__);
         return;
+    }
     Vec3 linear = coords.GetRegionCoords().forward;
     linear.y += 4.0f;
     Vec3 angular;
@@ -207,18 +252,18 @@ void GameEngineInboundInterface::HandleQuestMessagePacket(uint32_t /*senderId*/,
 
 void GameEngineInboundInterface::AddPlayerToParty(uint32_t playerId, int32_t partyId)
 {
+    // A leader who leaves hands his party to the next member. Whether he leads must be asked
+    // before his own record is rewritten, or the answer is always no.
+    GameEngine& game = GameEngine::Get();
+    PartyManager* parties = game.GetPartyManager();
+    const bool leaderLeaves = playerId == game.GetPlayerId() && game.GetMainPlayer() != nullptr &&
+                              parties != nullptr && parties->GetParty(playerId) == playerId &&
+                              static_cast<uint32_t>(partyId) != playerId;
     if (PlayerManagerClient* client = ClientPlayers())
         client->AddPlayerToParty(playerId, partyId);
     if (PlayerManagerServer* server = ServerPlayers())
         server->AddPlayerToParty(playerId, partyId);
-
-    // A leader who joins another party leaves his own to the next member.
-    GameEngine& game = GameEngine::Get();
-    if (playerId != game.GetPlayerId() || game.GetMainPlayer() == nullptr)
-        return;
-    PartyManager* parties = game.GetPartyManager();
-    if (parties != nullptr && parties->GetParty(playerId) == playerId &&
-        static_cast<uint32_t>(partyId) != playerId)
+    if (leaderLeaves)
         parties->ReassignRemainingParty();
 }
 
@@ -282,7 +327,7 @@ void GameEngineInboundInterface::DisplayMessageRemote(uint32_t /*receiverId*/,
         PlayerManagerClient* client = ClientPlayers();
         const std::wstring name =
             client != nullptr ? client->GetPlayerName(aboutPlayerId) : std::wstring(L"ErrorName");
-        text = texts.Format(textTag, name);
+        text = FormatWithName(textTag, name);
     }
     ShowRemoteText(asBubble, text);
 }
@@ -300,26 +345,46 @@ void GameEngineInboundInterface::HandleChatMessage(const std::wstring& sender,
     GameEngine::Get().AddChatMessage(sender, text, channel);
 }
 
-void GameEngineInboundInterface::QuestCommandMove(uint32_t /*characterId*/, uint32_t /*targetId*/,
-                                                  WorldVec3 /*target*/, bool /*allowInterruptions*/)
-{}
+void GameEngineInboundInterface::QuestCommandMove(uint32_t characterId, uint32_t targetId,
+                                                  WorldVec3 target, bool allowInterruptions)
+{
+    if (Character* character = FindCharacter(characterId))
+        character->QuestCommandMove(targetId, target, allowInterruptions);
+}
 
-void GameEngineInboundInterface::QuestCommandWalk(uint32_t /*characterId*/, uint32_t /*targetId*/,
-                                                  WorldVec3 /*target*/, bool /*allowInterruptions*/)
-{}
+void GameEngineInboundInterface::QuestCommandWalk(uint32_t characterId, uint32_t targetId,
+                                                  WorldVec3 target, bool allowInterruptions)
+{
+    if (Character* character = FindCharacter(characterId))
+        character->QuestCommandWalk(targetId, target, allowInterruptions);
+}
 
-void GameEngineInboundInterface::QuestCommandPlayAnimation(uint32_t /*characterId*/,
-                                                           uint32_t /*animation*/, bool /*looping*/,
-                                                           bool /*allowInterruptions*/)
-{}
+// The animation arrives as a plain word; only a value the animation set names is played.
+void GameEngineInboundInterface::QuestCommandPlayAnimation(uint32_t characterId, uint32_t animation,
+                                                           bool looping, bool allowInterruptions)
+{
+    if (animation >= static_cast<uint32_t>(kAnimationSetTypeCount)) {
+        gEngine->Log(Engine::LogRuntime,
+                     "GameEngine: Refused animation (%u) ordered for character (%u)", animation,
+                     characterId);
+        return;
+    }
+    if (Character* character = FindCharacter(characterId))
+        character->QuestCommandPlayAnimation(static_cast<AnimationSet_Type>(animation), looping,
+                                             allowInterruptions);
+}
 
-void GameEngineInboundInterface::QuestCommandUseSkill(uint32_t /*characterId*/,
-                                                      std::string& /*skillName*/,
-                                                      uint32_t /*targetId*/,
-                                                      bool /*allowInterruptions*/)
-{}
+void GameEngineInboundInterface::QuestCommandUseSkill(uint32_t characterId, std::string& skillName,
+                                                      uint32_t targetId, bool allowInterruptions)
+{
+    if (Character* character = FindCharacter(characterId))
+        character->QuestCommandUseSkill(skillName, targetId, allowInterruptions);
+}
 
-void GameEngineInboundInterface::QuestCommandLockFixedItem(uint32_t /*objectId*/, bool /*locked*/)
-{}
+void GameEngineInboundInterface::QuestCommandLockFixedItem(uint32_t objectId, bool locked)
+{
+    if (FixedItem* fixedItem = ObjectManager::Instance().GetObject<FixedItem>(objectId))
+        fixedItem->SetLock(locked);
+}
 
 } // namespace GAME

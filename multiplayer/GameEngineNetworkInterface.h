@@ -1,7 +1,15 @@
 #pragma once
 
 #include "engine/WorldVec3.h"
+#include "multiplayer/BonusPackets.h"
+#include "multiplayer/EntityPackets.h"
 #include "multiplayer/MarketItemStatus.h"
+#include "multiplayer/MarketPackets.h"
+#include "multiplayer/MessagePackets.h"
+#include "multiplayer/PartyPackets.h"
+#include "multiplayer/PlayerInfoPackets.h"
+#include "multiplayer/QuestCommandPackets.h"
+#include "multiplayer/TradePackets.h"
 
 #include <cstdint>
 #include <string>
@@ -39,7 +47,10 @@ struct Vec2;
 // calls whichever is current and never asks which.
 class GameEngineNetworkInterface {
 public:
+    GameEngineNetworkInterface() = default;
     virtual ~GameEngineNetworkInterface() = default;
+    GameEngineNetworkInterface(const GameEngineNetworkInterface&) = default;
+    GameEngineNetworkInterface& operator=(const GameEngineNetworkInterface&) = default;
 
     virtual void TradeInitiate(uint32_t sender, uint32_t receiver) = 0;
     virtual void TradeCancel(uint32_t sender, uint32_t receiver) = 0;
@@ -103,6 +114,46 @@ public:
     virtual void QuestCommandUseSkill(uint32_t characterId, std::string& skillName,
                                       uint32_t targetId, bool allowInterruptions) = 0;
     virtual void QuestCommandLockFixedItem(uint32_t objectId, bool locked) = 0;
+
+    // One packet per outbound operation, reused from call to call so that sending allocates
+    // nothing once the buffers have grown; each keeps the last values sent until its operation
+    // runs again. The inbound side inherits them unused.
+    CreateItemPacket createItemPacket;
+    CreateEntityPacket createEntityPacket;
+    CreateItemTeleportPacket createItemTeleportPacket;
+    DestroyItemTeleportPacket destroyItemTeleportPacket;
+    QuestMessagePacket questMessagePacket;
+    AllPlayersHeartbeatPacket allPlayersHeartbeatPacket;
+    SinglePlayerHeartbeatPacket singlePlayerHeartbeatPacket;
+    SinglePlayerBasicInfoPacket singlePlayerBasicInfoPacket;
+    AllPlayersBasicInfoPacket allPlayersBasicInfoPacket;
+    InvitePartyConfigCmdPacket invitePartyConfigCmdPacket;
+    BonusToClientPacket bonusToClientPacket;
+    BonusToServerPacket bonusToServerPacket;
+    JoinPartyConfigCmdPacket joinPartyConfigCmdPacket;
+    GameBalanceUpdatePacket gameBalanceUpdatePacket;
+    MarketS2CUpdatePacket marketS2CUpdatePacket;
+    MarketS2CStatusUpdatePacket marketS2CStatusUpdatePacket;
+    MarketS2CPurchaseConfirmationPacket marketS2CPurchaseConfirmationPacket;
+    MarketS2CPurchaseDeniedPacket marketS2CPurchaseDeniedPacket;
+    MarketC2SUpdateRequestPacket marketC2SUpdateRequestPacket;
+    MarketC2SSellBackPacket marketC2SSellBackPacket;
+    MarketC2SPurchaseRequestPacket marketC2SPurchaseRequestPacket;
+    QuestCommandMovePacket questCommandMovePacket;
+    QuestCommandWalkPacket questCommandWalkPacket;
+    QuestCommandPlayAnimationPacket questCommandPlayAnimationPacket;
+    QuestCommandUseSkillPacket questCommandUseSkillPacket;
+    QuestCommandLockFixedItemPacket questCommandLockFixedItemPacket;
+    TradeInitiatePacket tradeInitiatePacket;
+    TradeFinalizePacket tradeFinalizePacket;
+    TradeCancelPacket tradeCancelPacket;
+    TradeAddItemPacket tradeAddItemPacket;
+    TradeRemoveItemPacket tradeRemoveItemPacket;
+    TradeSetGoldPacket tradeSetGoldPacket;
+    GiveGoldPacket giveGoldPacket;
+    RemoteMessagePacket remoteMessagePacket;
+    RemoteWMessagePacket remoteWMessagePacket;
+    ChatPacket chatPacket;
 };
 
 } // namespace GAME

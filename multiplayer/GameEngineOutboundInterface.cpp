@@ -5,37 +5,28 @@
 #include "engine/Engine.h"
 #include "engine/Vec2.h"
 #include "engine/WorldCoords.h"
-#include "multiplayer/BonusPackets.h"
-#include "multiplayer/EntityPackets.h"
-#include "multiplayer/MarketPackets.h"
-#include "multiplayer/MessagePackets.h"
-#include "multiplayer/PartyPackets.h"
-#include "multiplayer/PlayerInfoPackets.h"
-#include "multiplayer/QuestCommandPackets.h"
-#include "multiplayer/TradePackets.h"
 
 namespace GAME {
 
 namespace {
-// The transport encodes the packet before it returns, so a packet on the stack is enough.
+// The transport encodes the packet before it returns, so the member may be refilled at once.
 void Send(NetPacket& packet)
 {
     gEngine->GetNetworkConnectionManager().SendPacket(packet);
 }
 
-template <typename PacketClass> void SendTrade(uint32_t sender, uint32_t receiver)
+template <typename PacketClass>
+void SendTrade(PacketClass& packet, uint32_t sender, uint32_t receiver)
 {
-    PacketClass packet;
     packet.sender = sender;
     packet.receiver = receiver;
     Send(packet);
 }
 
 template <typename PacketClass>
-void SendMarketItem(uint32_t marketId, uint32_t level, uint32_t seed, uint32_t itemIndex,
-                    uint32_t buyerId)
+void SendMarketItem(PacketClass& packet, uint32_t marketId, uint32_t level, uint32_t seed,
+                    uint32_t itemIndex, uint32_t buyerId)
 {
-    PacketClass packet;
     packet.marketId = marketId;
     packet.level = level;
     packet.seed = seed;
@@ -45,10 +36,9 @@ void SendMarketItem(uint32_t marketId, uint32_t level, uint32_t seed, uint32_t i
 }
 
 template <typename PacketClass>
-void SendQuestGo(uint32_t characterId, uint32_t targetId, const WorldVec3& target,
-                 bool allowInterruptions)
+void SendQuestGo(PacketClass& packet, uint32_t characterId, uint32_t targetId,
+                 const WorldVec3& target, bool allowInterruptions)
 {
-    PacketClass packet;
     packet.characterId = characterId;
     packet.targetId = targetId;
     packet.target = target;
@@ -59,29 +49,31 @@ void SendQuestGo(uint32_t characterId, uint32_t targetId, const WorldVec3& targe
 
 void GameEngineOutboundInterface::TradeInitiate(uint32_t sender, uint32_t receiver)
 {
-    SendTrade<TradeInitiatePacket>(sender, receiver);
+    SendTrade(tradeInitiatePacket, sender, receiver);
 }
 
 void GameEngineOutboundInterface::TradeCancel(uint32_t sender, uint32_t receiver)
 {
-    SendTrade<TradeCancelPacket>(sender, receiver);
+    SendTrade(tradeCancelPacket, sender, receiver);
 }
 
 void GameEngineOutboundInterface::TradeFinalize(uint32_t sender, uint32_t receiver)
 {
-    SendTrade<TradeFinalizePacket>(sender, receiver);
+    SendTrade(tradeFinalizePacket, sender, receiver);
 }
 
-// The item record has no fields to copy yet, so nothing can be told about the item.
-void GameEngineOutboundInterface::TradeAddItem(uint32_t /*sender*/, uint32_t /*receiver*/,
-                                               const Vec2& /*position*/,
-                                               const ItemReplicaInfo& /*item*/)
-{}
+void GameEngineOutboundInterface::TradeAddItem(uint32_t sender, uint32_t receiver,
+                                               const Vec2& position, const ItemReplicaInfo& item)
+{
+    tradeAddItemPacket.position = position;
+    tradeAddItemPacket.item = item;
+    SendTrade(tradeAddItemPacket, sender, receiver);
+}
 
 void GameEngineOutboundInterface::TradeRemoveItem(uint32_t sender, uint32_t receiver,
                                                   uint32_t itemId)
 {
-    TradeRemoveItemPacket packet;
+    TradeRemoveItemPacket& packet = tradeRemoveItemPacket;
     packet.sender = sender;
     packet.receiver = receiver;
     packet.itemId = itemId;
@@ -91,7 +83,7 @@ void GameEngineOutboundInterface::TradeRemoveItem(uint32_t sender, uint32_t rece
 void GameEngineOutboundInterface::TradeSetGoldAmount(uint32_t sender, uint32_t receiver,
                                                      uint32_t gold)
 {
-    TradeSetGoldPacket packet;
+    TradeSetGoldPacket& packet = tradeSetGoldPacket;
     packet.sender = sender;
     packet.receiver = receiver;
     packet.goldAmount = gold;
@@ -100,23 +92,27 @@ void GameEngineOutboundInterface::TradeSetGoldAmount(uint32_t sender, uint32_t r
 
 void GameEngineOutboundInterface::GiveGoldToPlayer(uint32_t playerId, int32_t amount)
 {
-    GiveGoldPacket packet;
+    GiveGoldPacket& packet = giveGoldPacket;
     packet.playerId = playerId;
     packet.goldAmount = amount;
     Send(packet);
 }
 
-// See TradeAddItem.
-void GameEngineOutboundInterface::CreateItem(uint32_t /*characterId*/,
-                                             const WorldCoords& /*coords*/,
-                                             const ItemReplicaInfo& /*item*/,
-                                             std::wstring* /*nameOut*/)
-{}
+// The name is the creating machine's business; it never travels.
+void GameEngineOutboundInterface::CreateItem(uint32_t characterId, const WorldCoords& coords,
+                                             const ItemReplicaInfo& item, std::wstring* /*nameOut*/)
+{
+    CreateItemPacket& packet = createItemPacket;
+    packet.characterId = characterId;
+    packet.coords = coords;
+    packet.item = item;
+    Send(packet);
+}
 
 void GameEngineOutboundInterface::CreateEntity(const WorldCoords& coords,
                                                const std::string& recordName, uint32_t objectId)
 {
-    CreateEntityPacket packet;
+    CreateEntityPacket& packet = createEntityPacket;
     packet.coords = coords;
     packet.recordName = recordName;
     packet.objectId = objectId;
@@ -128,7 +124,7 @@ void GameEngineOutboundInterface::CreateFixedItemTeleport(const WorldCoords& coo
                                                           const std::string& sectorTag,
                                                           uint32_t /*targetPlayerId*/)
 {
-    CreateItemTeleportPacket packet;
+    CreateItemTeleportPacket& packet = createItemTeleportPacket;
     packet.coords = coords;
     packet.ownerId = ownerId;
     packet.objectId = objectId;
@@ -138,7 +134,7 @@ void GameEngineOutboundInterface::CreateFixedItemTeleport(const WorldCoords& coo
 
 void GameEngineOutboundInterface::DestroyFixedItemTeleport(uint32_t objectId)
 {
-    DestroyItemTeleportPacket packet;
+    DestroyItemTeleportPacket& packet = destroyItemTeleportPacket;
     packet.objectId = objectId;
     Send(packet);
 }
@@ -146,14 +142,14 @@ void GameEngineOutboundInterface::DestroyFixedItemTeleport(uint32_t objectId)
 void GameEngineOutboundInterface::StoC_AllPlayersHeartbeat(
     const std::vector<PlayerNetHeartbeatInfo>& players)
 {
-    AllPlayersHeartbeatPacket packet;
+    AllPlayersHeartbeatPacket& packet = allPlayersHeartbeatPacket;
     packet.players = players;
     Send(packet);
 }
 
 void GameEngineOutboundInterface::CtoS_SinglePlayerHeartbeat(const PlayerNetHeartbeatInfo& player)
 {
-    SinglePlayerHeartbeatPacket packet;
+    SinglePlayerHeartbeatPacket& packet = singlePlayerHeartbeatPacket;
     packet.player = player;
     Send(packet);
 }
@@ -161,14 +157,14 @@ void GameEngineOutboundInterface::CtoS_SinglePlayerHeartbeat(const PlayerNetHear
 void GameEngineOutboundInterface::StoC_AllPlayersUpdate(
     const std::vector<PlayerNetBasicInfo>& players)
 {
-    AllPlayersBasicInfoPacket packet;
+    AllPlayersBasicInfoPacket& packet = allPlayersBasicInfoPacket;
     packet.players = players;
     Send(packet);
 }
 
 void GameEngineOutboundInterface::CtoS_AddNewPlayer(const PlayerNetBasicInfo& player)
 {
-    SinglePlayerBasicInfoPacket packet;
+    SinglePlayerBasicInfoPacket& packet = singlePlayerBasicInfoPacket;
     packet.player = player;
     Send(packet);
 }
@@ -176,7 +172,7 @@ void GameEngineOutboundInterface::CtoS_AddNewPlayer(const PlayerNetBasicInfo& pl
 void GameEngineOutboundInterface::HandleBonusToClient(const Bonus& bonus,
                                                       const uint32_t& /*playerId*/)
 {
-    BonusToClientPacket packet;
+    BonusToClientPacket& packet = bonusToClientPacket;
     packet.bonus = bonus;
     Send(packet);
 }
@@ -184,7 +180,7 @@ void GameEngineOutboundInterface::HandleBonusToClient(const Bonus& bonus,
 void GameEngineOutboundInterface::HandleBonusToServer(const Bonus& bonus, const WorldVec3& location,
                                                       const uint32_t& playerId)
 {
-    BonusToServerPacket packet;
+    BonusToServerPacket& packet = bonusToServerPacket;
     packet.bonus = bonus;
     packet.position = location;
     packet.activePlayerId = playerId;
@@ -195,7 +191,7 @@ void GameEngineOutboundInterface::HandleQuestMessagePacket(uint32_t senderId, bo
                                                            const std::vector<uint32_t>& words,
                                                            uint32_t receiverId)
 {
-    QuestMessagePacket packet;
+    QuestMessagePacket& packet = questMessagePacket;
     packet.sender = senderId;
     packet.receiver = receiverId;
     packet.words = words;
@@ -205,7 +201,7 @@ void GameEngineOutboundInterface::HandleQuestMessagePacket(uint32_t senderId, bo
 
 void GameEngineOutboundInterface::AddPlayerToParty(uint32_t playerId, int32_t partyId)
 {
-    JoinPartyConfigCmdPacket packet;
+    JoinPartyConfigCmdPacket& packet = joinPartyConfigCmdPacket;
     packet.joiningPlayer = playerId;
     packet.party = partyId;
     Send(packet);
@@ -213,7 +209,7 @@ void GameEngineOutboundInterface::AddPlayerToParty(uint32_t playerId, int32_t pa
 
 void GameEngineOutboundInterface::InvitePlayerToParty(uint32_t inviteeId, int32_t inviterId)
 {
-    InvitePartyConfigCmdPacket packet;
+    InvitePartyConfigCmdPacket& packet = invitePartyConfigCmdPacket;
     packet.invitingPlayer = inviteeId;
     packet.party = inviterId;
     Send(packet);
@@ -221,7 +217,7 @@ void GameEngineOutboundInterface::InvitePlayerToParty(uint32_t inviteeId, int32_
 
 void GameEngineOutboundInterface::GameBalanceUpdate(int32_t level)
 {
-    GameBalanceUpdatePacket packet;
+    GameBalanceUpdatePacket& packet = gameBalanceUpdatePacket;
     packet.level = level;
     Send(packet);
 }
@@ -230,7 +226,7 @@ void GameEngineOutboundInterface::S2C_MarketUpdate(uint32_t marketId, const std:
                                                    uint32_t level, uint32_t seed,
                                                    const std::vector<uint32_t>& soldIndices)
 {
-    MarketS2CUpdatePacket packet;
+    MarketS2CUpdatePacket& packet = marketS2CUpdatePacket;
     packet.marketId = marketId;
     packet.marketName = marketName;
     packet.level = level;
@@ -243,7 +239,7 @@ void GameEngineOutboundInterface::S2C_MarketPurchaseConfirmation(uint32_t market
                                                                  uint32_t itemIndex,
                                                                  uint32_t buyerId)
 {
-    MarketS2CPurchaseConfirmationPacket packet;
+    MarketS2CPurchaseConfirmationPacket& packet = marketS2CPurchaseConfirmationPacket;
     packet.marketId = marketId;
     packet.itemIndex = itemIndex;
     packet.buyerId = buyerId;
@@ -254,7 +250,7 @@ void GameEngineOutboundInterface::S2C_MarketPurchaseDenied(uint32_t marketId, ui
                                                            uint32_t buyerId,
                                                            MarketItemStatus status)
 {
-    MarketS2CPurchaseDeniedPacket packet;
+    MarketS2CPurchaseDeniedPacket& packet = marketS2CPurchaseDeniedPacket;
     packet.marketId = marketId;
     packet.itemIndex = itemIndex;
     packet.buyerId = buyerId;
@@ -265,7 +261,7 @@ void GameEngineOutboundInterface::S2C_MarketPurchaseDenied(uint32_t marketId, ui
 void GameEngineOutboundInterface::S2C_MarketItemStatusUpdate(uint32_t marketId, uint32_t itemIndex,
                                                              MarketItemStatus status)
 {
-    MarketS2CStatusUpdatePacket packet;
+    MarketS2CStatusUpdatePacket& packet = marketS2CStatusUpdatePacket;
     packet.marketId = marketId;
     packet.itemIndex = itemIndex;
     packet.status = status;
@@ -276,19 +272,19 @@ void GameEngineOutboundInterface::C2S_MarketPurchaseRequest(uint32_t marketId, u
                                                             uint32_t seed, uint32_t itemIndex,
                                                             uint32_t buyerId)
 {
-    SendMarketItem<MarketC2SPurchaseRequestPacket>(marketId, level, seed, itemIndex, buyerId);
+    SendMarketItem(marketC2SPurchaseRequestPacket, marketId, level, seed, itemIndex, buyerId);
 }
 
 void GameEngineOutboundInterface::C2S_MarketSellBack(uint32_t marketId, uint32_t level,
                                                      uint32_t seed, uint32_t itemIndex,
                                                      uint32_t buyerId)
 {
-    SendMarketItem<MarketC2SSellBackPacket>(marketId, level, seed, itemIndex, buyerId);
+    SendMarketItem(marketC2SSellBackPacket, marketId, level, seed, itemIndex, buyerId);
 }
 
 void GameEngineOutboundInterface::C2S_MarketUpdateRequest(uint32_t marketId)
 {
-    MarketC2SUpdateRequestPacket packet;
+    MarketC2SUpdateRequestPacket& packet = marketC2SUpdateRequestPacket;
     packet.marketId = marketId;
     Send(packet);
 }
@@ -296,7 +292,7 @@ void GameEngineOutboundInterface::C2S_MarketUpdateRequest(uint32_t marketId)
 void GameEngineOutboundInterface::DisplayMessageRemote(uint32_t receiverId, uint32_t aboutPlayerId,
                                                        bool asBubble, const std::string& textTag)
 {
-    RemoteMessagePacket packet;
+    RemoteMessagePacket& packet = remoteMessagePacket;
     packet.receiver = receiverId;
     packet.optionalInsert = aboutPlayerId;
     packet.asBubble = asBubble;
@@ -307,7 +303,7 @@ void GameEngineOutboundInterface::DisplayMessageRemote(uint32_t receiverId, uint
 void GameEngineOutboundInterface::DisplayWMessageRemote(uint32_t receiverId, bool asBubble,
                                                         const std::wstring& text)
 {
-    RemoteWMessagePacket packet;
+    RemoteWMessagePacket& packet = remoteWMessagePacket;
     packet.receiver = receiverId;
     packet.asBubble = asBubble;
     packet.text = text;
@@ -318,7 +314,7 @@ void GameEngineOutboundInterface::HandleChatMessage(const std::wstring& sender,
                                                     const std::wstring& text, uint8_t channel,
                                                     std::vector<uint32_t> recipients)
 {
-    ChatPacket packet;
+    ChatPacket& packet = chatPacket;
     packet.sender = sender;
     packet.text = text;
     packet.channel = channel;
@@ -329,20 +325,20 @@ void GameEngineOutboundInterface::HandleChatMessage(const std::wstring& sender,
 void GameEngineOutboundInterface::QuestCommandMove(uint32_t characterId, uint32_t targetId,
                                                    WorldVec3 target, bool allowInterruptions)
 {
-    SendQuestGo<QuestCommandMovePacket>(characterId, targetId, target, allowInterruptions);
+    SendQuestGo(questCommandMovePacket, characterId, targetId, target, allowInterruptions);
 }
 
 void GameEngineOutboundInterface::QuestCommandWalk(uint32_t characterId, uint32_t targetId,
                                                    WorldVec3 target, bool allowInterruptions)
 {
-    SendQuestGo<QuestCommandWalkPacket>(characterId, targetId, target, allowInterruptions);
+    SendQuestGo(questCommandWalkPacket, characterId, targetId, target, allowInterruptions);
 }
 
 void GameEngineOutboundInterface::QuestCommandPlayAnimation(uint32_t characterId,
                                                             uint32_t animation, bool looping,
                                                             bool allowInterruptions)
 {
-    QuestCommandPlayAnimationPacket packet;
+    QuestCommandPlayAnimationPacket& packet = questCommandPlayAnimationPacket;
     packet.characterId = characterId;
     packet.animation = animation;
     packet.looping = looping;
@@ -353,7 +349,7 @@ void GameEngineOutboundInterface::QuestCommandPlayAnimation(uint32_t characterId
 void GameEngineOutboundInterface::QuestCommandUseSkill(uint32_t characterId, std::string& skillName,
                                                        uint32_t targetId, bool allowInterruptions)
 {
-    QuestCommandUseSkillPacket packet;
+    QuestCommandUseSkillPacket& packet = questCommandUseSkillPacket;
     packet.characterId = characterId;
     packet.targetId = targetId;
     packet.skillName = skillName;
@@ -363,7 +359,7 @@ void GameEngineOutboundInterface::QuestCommandUseSkill(uint32_t characterId, std
 
 void GameEngineOutboundInterface::QuestCommandLockFixedItem(uint32_t objectId, bool locked)
 {
-    QuestCommandLockFixedItemPacket packet;
+    QuestCommandLockFixedItemPacket& packet = questCommandLockFixedItemPacket;
     packet.objectId = objectId;
     packet.locked = locked;
     Send(packet);

@@ -5,8 +5,8 @@
 namespace GAME {
 
 // Packs every network operation into its packet and hands it to the engine's connection
-// manager; the current interface on a server and on a client. It keeps no state: the transport
-// encodes each packet before the call returns.
+// manager; the current interface on a server and on a client. It fills the packets it
+// inherits and keeps nothing else: the transport encodes each packet before the call returns.
 class GameEngineOutboundInterface : public GameEngineNetworkInterface {
 public:
     GameEngineOutboundInterface() = default;

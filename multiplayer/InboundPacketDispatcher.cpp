@@ -44,6 +44,9 @@ const std::unordered_map<uint32_t, Route>& Routes()
             [](const auto& p, I& to) { to.TradeCancel(p.sender, p.receiver); }),
         RouteOf<TradeFinalizePacket>(
             [](const auto& p, I& to) { to.TradeFinalize(p.sender, p.receiver); }),
+        RouteOf<TradeAddItemPacket>([](const auto& p, I& to) {
+            to.TradeAddItem(p.sender, p.receiver, p.position, p.item);
+        }),
         RouteOf<TradeRemoveItemPacket>(
             [](const auto& p, I& to) { to.TradeRemoveItem(p.sender, p.receiver, p.itemId); }),
         RouteOf<TradeSetGoldPacket>([](const auto& p, I& to) {
@@ -51,6 +54,8 @@ const std::unordered_map<uint32_t, Route>& Routes()
         }),
         RouteOf<GiveGoldPacket>(
             [](const auto& p, I& to) { to.GiveGoldToPlayer(p.playerId, p.goldAmount); }),
+        RouteOf<CreateItemPacket>(
+            [](const auto& p, I& to) { to.CreateItem(p.characterId, p.coords, p.item, nullptr); }),
         RouteOf<CreateEntityPacket>(
             [](const auto& p, I& to) { to.CreateEntity(p.coords, p.recordName, p.objectId); }),
         RouteOf<CreateItemTeleportPacket>([](const auto& p, I& to) {
@@ -160,6 +165,13 @@ bool InboundPacketDispatcher::DispatchToEngine(const NetPacket& packet, GameEngi
             game.StoC_HandleNRLoaderStateChangeInbound(loader->playerId, loader->state);
         else
             game.CtoS_HandleNRLoaderStateChangeInbound(loader->playerId, loader->state);
+        return true;
+    }
+    // Every machine hears every answer; only the one asked registers it.
+    if (const auto* answer = dynamic_cast<const PartyRequestResponsePacket*>(&packet)) {
+        const uint32_t localPlayer = game.GetPlayerId();
+        if (localPlayer != 0 && answer->recipient == localPlayer)
+            game.RegisterPartyRequestResponse(answer->sender, answer->accepted);
         return true;
     }
     if (const auto* respawn = dynamic_cast<const StartServerRespawnPacket*>(&packet)) {

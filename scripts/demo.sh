@@ -87,6 +87,10 @@ echo "== scenario: the hero walks a level file past a river and a bell, through 
 echo "   a gate's one-shot sound and effects, dusk and into a shrine's music event (single)"
 "$host" --db "$ROOT/data/database" --scenario level --seed 7
 echo
+echo "== scenario: a chieftain's gold and loot land where their seeds put them; a gold gift, a"
+echo "   quest walk order and a locked chest; a fresh client replays the packets (server)"
+"$host" --db "$ROOT/data/database" --scenario drops --seed 7
+echo
 echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
 "$host" --db "$ROOT/data/database" --role single --frames 60 \
     --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \

@@ -1,0 +1,198 @@
+#include "characters/Bonus.h"
+#include "engine/Vec2.h"
+#include "game/GameEngine.h"
+#include "items/ItemReplicaInfo.h"
+#include "multiplayer/GameEngineOutboundInterface.h"
+#include "multiplayer/InboundPacketDispatcher.h"
+#include "multiplayer/PlayerNetBasicInfo.h"
+#include "multiplayer/PlayerNetHeartbeatInfo.h"
+#include "tests/multiplayer/WireBytes.h"
+#include "tests/support/GameEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+using Call = std::function<void(GameEngineNetworkInterface&)>;
+
+struct Row {
+    const char* name;
+    uint32_t type;
+    Call call;
+};
+
+const WorldCoords kAt(3, Coords({0.0f, 0.0f, -1.0f}, {0.0f, 1.0f, 0.0f}, {1.0f, 0.0f, 0.0f},
+                                {1.5f, -2.0f, 8.25f}));
+const WorldVec3 kPos(2, Vec3(4.0f, 0.5f, -6.0f));
+
+ItemReplicaInfo Record()
+{
+    ItemReplicaInfo item;
+    item.id = 91;
+    item.baseName = "Records/Items/Drop.dbr";
+    item.prefixName = "Records/Items/Fiery.dbr";
+    item.seed = 12345;
+    item.var1 = 3;
+    return item;
+}
+
+// Every operation of the doorway, with arguments that tell the fields apart.
+const std::vector<Row>& Rows()
+{
+    using I = GameEngineNetworkInterface;
+    static const std::vector<Row> rows = {
+        {"TradeInitiate", 38, [](I& i) { i.TradeInitiate(1, 2); }},
+        {"TradeCancel", 39, [](I& i) { i.TradeCancel(3, 4); }},
+        {"TradeFinalize", 43, [](I& i) { i.TradeFinalize(5, 6); }},
+        {"TradeAddItem", 41, [](I& i) { i.TradeAddItem(7, 8, Vec2(1.5f, -2.0f), Record()); }},
+        {"TradeRemoveItem", 42, [](I& i) { i.TradeRemoveItem(9, 10, 11); }},
+        {"TradeSetGoldAmount", 40, [](I& i) { i.TradeSetGoldAmount(12, 13, 14); }},
+        {"GiveGoldToPlayer", 0, [](I& i) { i.GiveGoldToPlayer(15, -16); }},
+        {"CreateItem", 32, [](I& i) { i.CreateItem(17, kAt, Record(), nullptr); }},
+        {"CreateEntity", 33, [](I& i) { i.CreateEntity(kAt, "Records/Fx/Ash.dbr", 18); }},
+        {"CreateFixedItemTeleport", 44,
+         [](I& i) { i.CreateFixedItemTeleport(kAt, 19, 20, "Records/Levels/Camp.dbr", 21); }},
+        {"DestroyFixedItemTeleport", 45, [](I& i) { i.DestroyFixedItemTeleport(22); }},
+        {"StoC_AllPlayersHeartbeat", 0,
+         [](I& i) {
+             PlayerNetHeartbeatInfo a;
+             a.playerId = 23;
+             a.health = 5.0f;
+             i.StoC_AllPlayersHeartbeat({a, a});
+         }},
+        {"CtoS_SinglePlayerHeartbeat", 0,
+         [](I& i) {
+             PlayerNetHeartbeatInfo a;
+             a.playerId = 24;
+             a.position = kPos;
+             i.CtoS_SinglePlayerHeartbeat(a);
+         }},
+        {"StoC_AllPlayersUpdate", 0,
+         [](I& i) {
+             PlayerNetBasicInfo a;
+             a.playerId = 25;
+             a.name = L"Ana";
+             i.StoC_AllPlayersUpdate({a});
+         }},
+        {"CtoS_AddNewPlayer", 0,
+         [](I& i) {
+             PlayerNetBasicInfo a;
+             a.playerId = 26;
+             i.CtoS_AddNewPlayer(a);
+         }},
+        {"HandleBonusToClient", 0, [](I& i) { i.HandleBonusToClient(Bonus(), 27); }},
+        {"HandleBonusToServer", 0, [](I& i) { i.HandleBonusToServer(Bonus(), kPos, 28); }},
+        {"HandleQuestMessagePacket", 0,
+         [](I& i) {
+             i.HandleQuestMessagePacket(29, true, {1, 2, 3}, 30);
+         }},
+        {"AddPlayerToParty", 0, [](I& i) { i.AddPlayerToParty(31, 32); }},
+        {"InvitePlayerToParty", 0, [](I& i) { i.InvitePlayerToParty(33, 34); }},
+        {"GameBalanceUpdate", 0, [](I& i) { i.GameBalanceUpdate(35); }},
+        {"S2C_MarketUpdate", 0,
+         [](I& i) {
+             i.S2C_MarketUpdate(36, "Smith", 2, 37, {4, 5});
+         }},
+        {"S2C_MarketPurchaseConfirmation", 0,
+         [](I& i) { i.S2C_MarketPurchaseConfirmation(38, 39, 40); }},
+        {"S2C_MarketPurchaseDenied", 0,
+         [](I& i) { i.S2C_MarketPurchaseDenied(41, 42, 43, MarketItemStatus_Sold); }},
+        {"S2C_MarketItemStatusUpdate", 0,
+         [](I& i) { i.S2C_MarketItemStatusUpdate(44, 45, MarketItemStatus_PurchasePending); }},
+        {"C2S_MarketPurchaseRequest", 0,
+         [](I& i) { i.C2S_MarketPurchaseRequest(46, 47, 48, 49, 50); }},
+        {"C2S_MarketSellBack", 0, [](I& i) { i.C2S_MarketSellBack(51, 52, 53, 54, 55); }},
+        {"C2S_MarketUpdateRequest", 0, [](I& i) { i.C2S_MarketUpdateRequest(56); }},
+        {"DisplayMessageRemote", 0, [](I& i) { i.DisplayMessageRemote(57, 58, true, "tagHi"); }},
+        {"DisplayWMessageRemote", 0, [](I& i) { i.DisplayWMessageRemote(59, false, L"Hi"); }},
+        {"HandleChatMessage", 0, [](I& i) { i.HandleChatMessage(L"Ana", L"hello", 2, {60}); }},
+        {"QuestCommandMove", 0, [](I& i) { i.QuestCommandMove(61, 62, kPos, true); }},
+        {"QuestCommandWalk", 0, [](I& i) { i.QuestCommandWalk(63, 64, kPos, false); }},
+        {"QuestCommandPlayAnimation", 0,
+         [](I& i) { i.QuestCommandPlayAnimation(65, 6, true, false); }},
+        {"QuestCommandUseSkill", 0,
+         [](I& i) {
+             std::string skill = "Records/Skills/Bash.dbr";
+             i.QuestCommandUseSkill(66, skill, 67, true);
+         }},
+        {"QuestCommandLockFixedItem", 0, [](I& i) { i.QuestCommandLockFixedItem(68, true); }},
+    };
+    return rows;
+}
+
+class Roles : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        TakeSentBytes();
+    }
+};
+
+// On a server and on a client each operation sends one packet; decoded and handed on, the
+// packet calls the same operation with the same arguments, which sends the same bytes again.
+TEST_F(Roles, EveryOperationCrossesAsOnePacketAndArrivesUnchanged)
+{
+    ASSERT_EQ(Rows().size(), 36u);
+    for (bool server : {true, false}) {
+        server ? Game().SetAsNetworkServer() : Game().SetAsNetworkClient();
+        for (const Row& row : Rows()) {
+            SCOPED_TRACE(std::string(row.name) + (server ? " server" : " client"));
+            row.call(*Game().GetNetworkInterface());
+            const std::vector<std::vector<uint8_t>> sent = TakeSentBytes();
+            ASSERT_EQ(sent.size(), 1u);
+            std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(sent.front());
+            ASSERT_NE(packet, nullptr);
+            if (row.type != 0)
+                EXPECT_EQ(packet->GetType(), row.type);
+            GameEngineOutboundInterface echo;
+            ASSERT_TRUE(InboundPacketDispatcher::Dispatch(*packet, echo));
+            const std::vector<std::vector<uint8_t>> again = TakeSentBytes();
+            ASSERT_EQ(again.size(), 1u);
+            EXPECT_EQ(again.front(), sent.front());
+            InboundPacketDispatcher::Dispatch(*packet, *Game().GetInboundNetworkInterface());
+            TakeSentBytes();
+        }
+    }
+}
+
+TEST_F(Roles, SinglePlayerCarriesEveryOperationOutAtOnce)
+{
+    Game().SetAsNetworkStub();
+    ASSERT_EQ(Game().GetNetworkInterface(), Game().GetInboundNetworkInterface());
+    for (const Row& row : Rows()) {
+        SCOPED_TRACE(row.name);
+        row.call(*Game().GetNetworkInterface());
+        EXPECT_TRUE(TakeSentBytes().empty());
+    }
+}
+
+TEST_F(Roles, EachPacketKeepsTheLastValuesAndCopiesWithTheInterface)
+{
+    GameEngineOutboundInterface outbound;
+    outbound.CreateItem(1, kAt, Record(), nullptr);
+    outbound.CreateItem(2, WorldCoords(), ItemReplicaInfo(), nullptr);
+    outbound.GiveGoldToPlayer(7, 70);
+    outbound.GiveGoldToPlayer(8, 80);
+    EXPECT_EQ(TakeSentBytes().size(), 4u);
+    EXPECT_EQ(outbound.createItemPacket.characterId, 2u);
+    EXPECT_EQ(outbound.createItemPacket.item.baseName, "");
+    EXPECT_EQ(outbound.giveGoldPacket.playerId, 8u);
+    EXPECT_EQ(outbound.giveGoldPacket.goldAmount, 80);
+
+    GameEngineOutboundInterface copy(outbound);
+    EXPECT_EQ(copy.giveGoldPacket.playerId, 8u);
+    EXPECT_EQ(copy.createItemPacket.characterId, 2u);
+    GameEngineOutboundInterface assigned;
+    assigned = outbound;
+    EXPECT_EQ(assigned.giveGoldPacket.goldAmount, 80);
+}
+
+} // namespace
+} // namespace GAME::Test
