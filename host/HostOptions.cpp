@@ -135,7 +135,8 @@ const char* HostOptions::Usage()
            "                is refused while the potion cools; the bag is saved and read back\n"
            "                (single player)\n"
            "  --scenario level  the hero walks a level file's sounds, effects and volumes:\n"
-           "                who enters and leaves, music, daylight (single player)\n"
+           "                who enters and leaves, music, daylight (single player); with\n"
+           "                --input FILE the hero walks to the script's ground clicks\n"
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
@@ -311,7 +312,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario bag runs as single player only";
         return false;
     }
-    if (!inputFile.empty() && (!role.empty() || (!scenario.empty() && scenario != "arena"))) {
+    if (!inputFile.empty() &&
+        (!role.empty() || (!scenario.empty() && scenario != "arena" && scenario != "level"))) {
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }

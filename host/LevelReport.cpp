@@ -93,6 +93,23 @@ LevelReport::LevelReport(const HostOptions& options, std::ostream& out, std::ost
 
 bool LevelReport::Run()
 {
+    if (!options.inputFile.empty()) {
+        OrderScript script({});
+        std::string error;
+        if (!script.Load(options.inputFile, error)) {
+            err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
+            return false;
+        }
+        // The level names nothing a click could aim at: its hero only walks.
+        for (const ScriptOrder& order : script.GetOrders()) {
+            if (order.kind != ScriptOrder::Kind::Click) {
+                err << "gamehost: script '" << options.inputFile << "' line " << order.line
+                    << ": the level scenario takes only ground clicks\n";
+                return false;
+            }
+        }
+        orders = script.GetOrders();
+    }
     gEngine->SetNetworkMode(false, false);
     Jukebox::Instance().Reset();
     DayNightManager::Instance().Reset();
@@ -135,23 +152,43 @@ bool LevelReport::Play()
 
 void LevelReport::Walk(Player& hero)
 {
-    World& world = *gEngine->GetWorld();
+    if (!options.inputFile.empty())
+        return WalkOrders(hero);
     Vec3 at = kWaypoints[0];
     for (const Vec3& target : kWaypoints) {
-        while (!(at == target)) {
-            const Vec3 left = target - at;
-            const float length = left.Length();
-            at = length <= kStep ? target : at + left * (kStep / length);
-            world.SetPosition(&hero, WorldVec3(1, at));
-            // The hero's ears are the listener's.
-            SoundManager::Instance().SetEarsPosition(WorldVec3(1, at));
-            ++frame;
-            gEngine->RunFrame(kFrameMilliseconds);
-            PrintJukebox();
-            PrintDaylight();
-            PrintEffects();
-        }
+        while (!(at == target))
+            Step(hero, at, target);
     }
+}
+
+// Each click sets where the hero walks from its frame on; the walk ends once he stands at the
+// last click after the last order's frame.
+void LevelReport::WalkOrders(Player& hero)
+{
+    Vec3 at = kWaypoints[0];
+    Vec3 target = at;
+    size_t next = 0;
+    const int64_t last = orders.empty() ? 0 : orders.back().frame;
+    while ((frame < last || !(at == target)) && frame < last + kMaxFramesAfterLastOrder) {
+        for (; next < orders.size() && orders[next].frame <= frame + 1; ++next)
+            target = Vec3(orders[next].x, 0.0f, orders[next].z);
+        Step(hero, at, target);
+    }
+}
+
+void LevelReport::Step(Player& hero, Vec3& at, const Vec3& target)
+{
+    const Vec3 left = target - at;
+    const float length = left.Length();
+    at = length <= kStep ? target : at + left * (kStep / length);
+    gEngine->GetWorld()->SetPosition(&hero, WorldVec3(1, at));
+    // The hero's ears are the listener's.
+    SoundManager::Instance().SetEarsPosition(WorldVec3(1, at));
+    ++frame;
+    gEngine->RunFrame(kFrameMilliseconds);
+    PrintJukebox();
+    PrintDaylight();
+    PrintEffects();
 }
 
 void LevelReport::PrintJukebox()

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "engine/Vec3.h"
+#include "host/OrderScript.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -12,7 +16,8 @@ class Player;
 struct HostOptions;
 
 // `gamehost --scenario level`: the level of the sample database's "Levels/Walkthrough.lvl" is
-// made by the engine's world, and the hero walks built-in waypoints past a river's sound and a
+// made by the engine's world, and the hero walks built-in waypoints (or the ground clicks of an
+// order script given with --input) past a river's sound and a
 // bell, through a playlist volume, a gate's one-shot sound and effect pack, a daylight volume,
 // and into the heart of a music event's three nested volumes. Each line starts "frame N: ".
 class LevelReport {
@@ -27,13 +32,20 @@ public:
     LevelReport(const LevelReport&) = delete;
     LevelReport& operator=(const LevelReport&) = delete;
 
-    // False, with one line on `err`, when the library does not start, the level is refused or
-    // the hero is not made.
+    // A scripted walk ends this many frames after its last order even if the hero is still
+    // on his way.
+    static constexpr int64_t kMaxFramesAfterLastOrder = 2000;
+
+    // False, with one line on `err`, when the order script is refused, the library does not
+    // start, the level is refused or the hero is not made.
     bool Run();
 
 private:
     bool Play();
     void Walk(Player& hero);
+    void WalkOrders(Player& hero);
+    // One frame of the hero's walk toward `target` from `at`.
+    void Step(Player& hero, Vec3& at, const Vec3& target);
     void PrintJukebox();
     void PrintDaylight();
     void PrintEffects();
@@ -42,6 +54,8 @@ private:
     std::ostream& out;
     std::ostream& err;
     int64_t frame = 0;
+    // The ground clicks of --input, when given.
+    std::vector<ScriptOrder> orders;
     // The hour last printed, as printed.
     std::string daylight;
     // Effects in the world by id, with their records.

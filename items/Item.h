@@ -38,30 +38,31 @@ enum Item_Type : int32_t {
     ItemType_Clothing = 9,
 };
 
-// Which merchant stocks an item. 5 never names a category.
+// Which merchant stocks an item: 1-4 are the merchants' own sacks, 6-23 the stock categories.
+// 5 never names a category.
 enum Market_TypeEnum : int32_t {
     Market_Armor = 1,
     Market_MeleeWeapons = 2,
     Market_RangedWeapons = 3,
     Market_General = 4,
-    Market_Type6 = 6,
-    Market_Type7 = 7,
-    Market_Type8 = 8,
-    Market_Type9 = 9,
-    Market_Type10 = 10,
-    Market_Type11 = 11,
-    Market_Type12 = 12,
-    Market_Type13 = 13,
-    Market_Type14 = 14,
-    Market_Type15 = 15,
-    Market_Type16 = 16,
-    Market_Type17 = 17,
-    Market_Type18 = 18,
-    Market_Type19 = 19,
-    Market_Type20 = 20,
-    Market_Type21 = 21,
-    Market_Type22 = 22,
-    Market_Type23 = 23,
+    Market_Axe = 6,
+    Market_Bow = 7,
+    Market_Mace = 8,
+    Market_Spear = 9,
+    Market_Staff = 10,
+    Market_Sword = 11,
+    Market_UsedWeapons = 12,
+    Market_UsedWeaponsOther = 13,
+    Market_Armband = 14,
+    Market_BodyArmor = 15,
+    Market_Greaves = 16,
+    Market_Helm = 17,
+    Market_Shield = 18,
+    Market_UsedArmor = 19,
+    Market_Ring = 20,
+    Market_Bracelet = 21,
+    Market_Amulet = 22,
+    Market_UsedAndStaticMisc = 23,
 };
 
 // The base of everything a character can pick up, carry or equip. Every instance is named by

@@ -1,4 +1,5 @@
 #include "tests/host/HostRun.h"
+#include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,30 @@ TEST(LevelReport, TheWalkHearsSeesAndCrossesTheLevelInOrderAndOneSeedGivesOneTra
 
     EXPECT_EQ(RunSample({"--scenario", "level", "--seed", "7"}).out, out);
     EXPECT_NE(RunSample({"--scenario", "level", "--seed", "8"}).out, out) << "the bell's waits";
+}
+
+TEST(LevelReport, AnOrderFileWalksTheHeroToItsClicksAndTakesNothingElse)
+{
+    TempDatabase folder;
+    const std::string path = folder.GetRoot() + "/orders.txt";
+    // Straight to the far end: the built-in waypoints lie on that line, so the walk is theirs.
+    folder.WriteFile("orders.txt", "1 click 150,0\n");
+    const HostRun straight = RunSample({"--scenario", "level", "--seed", "7", "--input", path});
+    ASSERT_EQ(straight.status, 0) << straight.err;
+    EXPECT_EQ(straight.out, RunSample({"--scenario", "level", "--seed", "7"}).out);
+
+    // Turning back before the gate: its sound never plays and the shrine's music never comes.
+    folder.WriteFile("orders.txt", "1 click 40,0\n90 click 0,0\n");
+    const HostRun back = RunSample({"--scenario", "level", "--seed", "7", "--input", path});
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(Count(back.out, "GateCreak"), 0u);
+    EXPECT_EQ(Count(back.out, "PlayEventMusic"), 0u);
+
+    folder.WriteFile("orders.txt", "1 click 150,0\n5 hold\n");
+    const HostRun bad = RunSample({"--scenario", "level", "--input", path});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, "gamehost: script '" + path +
+                           "' line 2: the level scenario takes only ground clicks\n");
 }
 
 TEST(LevelReport, TheLevelPlaysAsSinglePlayerOnly)
