@@ -130,6 +130,22 @@ void Item::SetItemReplicaInfo(const ItemReplicaInfo& info)
     itemInfo.baseName = GetObjectName();
 }
 
+void Item::SetRelicInfo(const std::string& name, const std::string& bonus, uint32_t var1)
+{
+    itemInfo.relicName = name;
+    itemInfo.relicBonus = bonus;
+    itemInfo.var1 = var1;
+}
+
+void Item::SetRequirements(unsigned strength, unsigned dexterity, unsigned intelligence,
+                           unsigned level)
+{
+    strengthRequirement = strength;
+    dexterityRequirement = dexterity;
+    intelligenceRequirement = intelligence;
+    levelRequirement = level;
+}
+
 void Item::GetItemReplicaInfo(ItemReplicaInfo& info) const
 {
     info = itemInfo;

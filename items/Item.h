@@ -193,6 +193,14 @@ protected:
     // The picture of the kinds that have one.
     GraphicsTexture* LoadBitmap() const;
 
+    const ItemReplicaInfo& GetItemInfo() const { return itemInfo; }
+    void SetRelicInfo(const std::string& name, const std::string& bonus, uint32_t var1);
+    float GetCostScalePercent() const { return costScalePercent; }
+    // Equipment rolls these from equations; the order is strength, dexterity, intelligence,
+    // level.
+    void SetRequirements(unsigned strength, unsigned dexterity, unsigned intelligence,
+                         unsigned level);
+
     bool initialized = false;
     bool dropSoundPending = true;
     std::string bitmapName;

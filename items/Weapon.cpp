@@ -14,6 +14,14 @@ constexpr const char* kSourceFile = "Project/Game/Weapon";
 
 GAME_IMPLEMENT_CLASS(Weapon, ItemEquipment);
 
+Weapon::Weapon()
+{
+    costEquationKey = "weaponCostEquation";
+    familyStrengthReduction = CharAttribute_WeaponStrengthReqReduction;
+    familyDexterityReduction = CharAttribute_WeaponDexterityReqReduction;
+    familyIntelligenceReduction = CharAttribute_WeaponIntelligenceReqReduction;
+}
+
 Weapon::~Weapon()
 {
     DestroySoundPak(swipeSound, kSourceFile, __LINE__);

@@ -16,7 +16,7 @@ class Weapon : public ItemEquipment {
     GAME_DECLARE_CLASS(Weapon)
 
 public:
-    Weapon() = default;
+    Weapon();
     ~Weapon() override;
 
     void Load(const LoadTable& table) override;

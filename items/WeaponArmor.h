@@ -11,6 +11,7 @@ class WeaponArmor : public Weapon {
 public:
     WeaponArmor() = default;
     ~WeaponArmor() override;
+    Item_Type GetItemType() const override { return ItemType_Shield; }
 };
 
 } // namespace GAME

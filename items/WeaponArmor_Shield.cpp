@@ -13,6 +13,15 @@ constexpr const char* kSourceFile = "Project/Game/WeaponArmor";
 
 GAME_IMPLEMENT_CLASS(WeaponArmor_Shield, WeaponArmor);
 
+WeaponArmor_Shield::WeaponArmor_Shield()
+{
+    SetRequirementEquationKeys("shield");
+    costEquationKey = "shieldCostEquation";
+    SetKindReductions(CharAttribute_ShieldStrengthReqReduction,
+                      CharAttribute_ShieldDexterityReqReduction,
+                      CharAttribute_ShieldIntelligenceReqReduction);
+}
+
 WeaponArmor_Shield::~WeaponArmor_Shield()
 {
     DestroySoundPak(blockSound, kSourceFile, 137);

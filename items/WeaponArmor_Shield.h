@@ -15,8 +15,10 @@ class WeaponArmor_Shield : public WeaponArmor {
     GAME_DECLARE_CLASS(WeaponArmor_Shield)
 
 public:
-    WeaponArmor_Shield() = default;
+    WeaponArmor_Shield();
     ~WeaponArmor_Shield() override;
+    Market_TypeEnum GetItemMarketType() const override { return Market_Armor; }
+    int32_t GetLeftHandType() const override { return 32; }
     Weapon_Type GetWeaponType() const override { return Weapon_Type_Shield; }
 
     void Load(const LoadTable& table) override;

@@ -4,6 +4,12 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(WeaponHunting_Bow, WeaponHunting);
 
+WeaponHunting_Bow::WeaponHunting_Bow()
+{
+    SetRequirementEquationKeys("bow");
+    costEquationKey = "weaponRangedCostEquation";
+}
+
 WeaponHunting_Bow::~WeaponHunting_Bow() = default;
 
 } // namespace GAME
