@@ -90,13 +90,17 @@ void Item::SetItemClassification(const LoadTable& table)
         classification = fromRecord;
 }
 
+void Item::PreLoadSoundPak(uint32_t soundId, bool flag)
+{
+    if (SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(soundId))
+        sound->PreLoad(flag);
+}
+
 void Item::PreLoad(bool flag)
 {
     Actor::PreLoad(flag);
-    for (uint32_t id : {dropSound, dropSound3D, dropSoundWater}) {
-        if (SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id))
-            sound->PreLoad(flag);
-    }
+    for (uint32_t id : {dropSound, dropSound3D, dropSoundWater})
+        PreLoadSoundPak(id, flag);
     if (idleAnimation != nullptr)
         ResourceLoader::Instance().EnqueueResource(idleAnimationName, flag);
 }

@@ -189,6 +189,7 @@ protected:
     static void DestroySoundPak(uint32_t& soundId, const char* sourceFile, int line);
     // Plays the pack at the position; nothing when it is absent.
     static void PlaySoundPak(uint32_t soundId, const WorldCoords& position);
+    static void PreLoadSoundPak(uint32_t soundId, bool flag);
 
     // The picture of the kinds that have one.
     GraphicsTexture* LoadBitmap() const;

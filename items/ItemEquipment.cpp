@@ -13,9 +13,11 @@
 #include "characters/Character.h"
 #include "core/DesignerEquation_Algebra.h"
 #include "core/RandomUniform.h"
+#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "items/ItemSet.h"
@@ -537,6 +539,59 @@ GraphicsTexture* ItemEquipment::GetBitmap() const
 }
 
 void ItemEquipment::CreateUIAttributeText(std::vector<GameTextLine>& /*lines*/) const {}
+
+std::wstring ItemEquipment::FormatName(const char* magicalFormat, const char* commonFormat) const
+{
+    const bool magical = !prefixDisplayTag.empty() || !suffixDisplayTag.empty();
+    return LocalizationManager::Instance().Format(
+        magical ? magicalFormat : commonFormat, nameTag.c_str(), qualityTag.c_str(),
+        styleTag.c_str(), prefixDisplayTag.c_str(), suffixDisplayTag.c_str());
+}
+
+std::wstring ItemEquipment::GetGameDescriptionFrom(const char* magicalFormat,
+                                                   const char* commonFormat) const
+{
+    std::wstring text = gGameEngine != nullptr
+                            ? gGameEngine->GetItemColorText(GetItemClassification())
+                            : std::wstring();
+    text += FormatName(magicalFormat, commonFormat);
+    StripLineBreaks(text);
+    TrimSpacesAndBraces(text);
+    return text;
+}
+
+void ItemEquipment::AddNameLine(const char* magicalFormat, const char* commonFormat,
+                                std::vector<GameTextLine>& lines) const
+{
+    std::wstring text = FormatName(magicalFormat, commonFormat);
+    TrimSpacesAndBraces(text);
+    const GameTextClass style = gGameEngine != nullptr
+                                    ? gGameEngine->GetItemTextClass(classification)
+                                    : GameTextClass::ItemNameCommon;
+    lines.emplace_back(style, text, false);
+}
+
+void ItemEquipment::CreateStoreText(StoreText& text) const
+{
+    damageStore.CreateText(text.damage[0], text.damage[1], text.damage[2], 1);
+    retaliationStore.CreateText(text.retaliation[0], text.retaliation[1], text.retaliation[2], 1);
+    defenseStore.CreateText(text.defense[0], text.defense[1], 1);
+    characterStore.CreateText(text.character[0], text.character[1], 1);
+    skillStore.CreateText(text.skill, 1);
+}
+
+void ItemEquipment::AddLines(const std::vector<std::wstring>& texts, GameTextClass textClass,
+                             std::vector<GameTextLine>& lines)
+{
+    for (const std::wstring& text : texts)
+        lines.emplace_back(textClass, text, false);
+}
+
+void ItemEquipment::RemoveTrailingSeparator(std::vector<GameTextLine>& lines)
+{
+    if (!lines.empty() && lines.back().style == GameTextClass::Default)
+        lines.pop_back();
+}
 
 void ItemEquipment::GetUIDisplayText_RacialBonus(std::vector<GameTextLine>& lines) const
 {

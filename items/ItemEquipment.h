@@ -81,6 +81,26 @@ protected:
     float GetTotalAttrCostCount() const override;
     // A line of class "Default" holding one blank: what parts the tooltip's sections.
     static void AddSeparator(std::vector<GameTextLine>& lines);
+    // The name from one of two localised formats: the magical one when an affix tag is shown.
+    std::wstring FormatName(const char* magicalFormat, const char* commonFormat) const;
+    std::wstring GetGameDescriptionFrom(const char* magicalFormat, const char* commonFormat) const;
+    void AddNameLine(const char* magicalFormat, const char* commonFormat,
+                     std::vector<GameTextLine>& lines) const;
+
+    // Every store's text at level 1, in the lists the stores give it.
+    struct StoreText {
+        std::vector<std::wstring> damage[3];
+        std::vector<std::wstring> retaliation[3];
+        std::vector<std::wstring> defense[2];
+        std::vector<std::wstring> character[2];
+        std::vector<std::wstring> skill;
+    };
+    void CreateStoreText(StoreText& text) const;
+    static void AddLines(const std::vector<std::wstring>& texts, GameTextClass textClass,
+                         std::vector<GameTextLine>& lines);
+    // No section follows the last separator, so it goes.
+    static void RemoveTrailingSeparator(std::vector<GameTextLine>& lines);
+
     // The kind's four requirement keys are the prefix followed by "StrengthEquation",
     // "DexterityEquation", "IntelligenceEquation" and "LevelEquation".
     void SetRequirementEquationKeys(const std::string& prefix);

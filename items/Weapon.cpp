@@ -40,6 +40,30 @@ void Weapon::Load(const LoadTable& table)
     piercingChance = table.GetFloat("piercingProjectile", 0.0f);
 }
 
+std::wstring Weapon::GetGameDescription(bool /*flag*/) const
+{
+    return GetGameDescriptionFrom("RandomMagicalWeaponFormat", "CommonWeaponFormat");
+}
+
+void Weapon::GetUIGameDescription(std::vector<GameTextLine>& lines) const
+{
+    AddNameLine("RandomMagicalWeaponFormat", "CommonWeaponFormat", lines);
+}
+
+void Weapon::CreateUIAttributeText(std::vector<GameTextLine>& lines) const
+{
+    StoreText text;
+    CreateStoreText(text);
+    AddLines(text.damage[0], GameTextClass::ItemBaseStats, lines);
+    AddLines(text.character[0], GameTextClass::ItemBaseStats, lines);
+    AddSeparator(lines);
+    for (const auto* list : {&text.damage[1], &text.damage[2], &text.defense[0], &text.defense[1],
+                             &text.retaliation[0], &text.retaliation[1], &text.retaliation[2],
+                             &text.character[1], &text.skill})
+        AddLines(*list, GameTextClass::ItemBonuses, lines);
+    RemoveTrailingSeparator(lines);
+}
+
 void Weapon::EnableWeaponTrail()
 {
     trailEnabled = true;
@@ -50,9 +74,9 @@ void Weapon::DisableWeaponTrail()
     trailEnabled = false;
 }
 
-void Weapon::PlaySwipeSound(const WorldCoords& position) const
+void Weapon::PlaySwipeSound(const WorldVec3& position) const
 {
-    PlaySoundPak(swipeSound, position);
+    PlaySoundPak(swipeSound, WorldCoords(position));
 }
 
 void Weapon::PlayHitSound(const WorldVec3& position) const

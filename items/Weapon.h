@@ -20,6 +20,9 @@ public:
     ~Weapon() override;
 
     void Load(const LoadTable& table) override;
+    std::wstring GetGameDescription(bool flag) const override;
+    void GetUIGameDescription(std::vector<GameTextLine>& lines) const override;
+    void CreateUIAttributeText(std::vector<GameTextLine>& lines) const override;
 
     virtual Weapon_Type GetWeaponType() const { return Weapon_Type_Weapon; }
     // The swing trail runs only around attacks.
@@ -28,7 +31,7 @@ public:
     bool IsWeaponTrailEnabled() const { return trailEnabled; }
 
     // The swing of the weapon at a place.
-    virtual void PlaySwipeSound(const WorldCoords& position) const;
+    virtual void PlaySwipeSound(const WorldVec3& position) const;
     void PlayHitSound(const WorldVec3& position) const;
 
     // The record of what a ranged attack with this weapon launches; empty for none.

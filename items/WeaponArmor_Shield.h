@@ -22,6 +22,8 @@ public:
     Weapon_Type GetWeaponType() const override { return Weapon_Type_Shield; }
 
     void Load(const LoadTable& table) override;
+    // Affixes raise the block chance and defense by the percentages they sum to.
+    void InitializeEquipmentSpecial(const LoadTable* prefix, const LoadTable* suffix) override;
 
     float GetShieldBlockChance() const { return blockChance; }
     float GetShieldDefense() const { return blockDefense; }
@@ -37,6 +39,11 @@ private:
     float blockAbsorption = 0.0f;
     // Seconds.
     float blockRecoveryTime = 0.0f;
+    float recordBlockChance = 0.0f;
+    float recordBlockDefense = 0.0f;
+
+protected:
+    void GetUIArmorSpecificText(std::vector<GameTextLine>& lines) const override;
 };
 
 } // namespace GAME
