@@ -2,7 +2,9 @@
 // restored, replicated, stacked, put in a bag and used, with huge costs and limits, bad
 // classifications and sounds naming records of other classes. The input holds the item's record
 // and, after a line "@@ <record path>", records it may name. Nothing may crash or hang, and a
-// bag that took the item still accounts for it.
+// bag that took the item still accounts for it. Equipment also rolls with the affixes at
+// "Records/Fuzz/Prefix.dbr" and "Records/Fuzz/Suffix.dbr" and the cost record the input may
+// give, rolls again, and is worn and taken off.
 #include "ai/ControllerPlayer.h"
 #include "characters/Player.h"
 #include "core/BinaryWriter.h"
@@ -18,6 +20,7 @@
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
+#include "items/ItemEquipment.h"
 #include "items/OneShot_Potion.h"
 #include "items/PlayerInventoryCtrl.h"
 #include "tests/support/BareCarrier.h"
@@ -54,6 +57,8 @@ Item* MakeItem(uint32_t seed)
     info.baseName = kItem;
     info.seed = seed;
     info.var1 = seed * 2654435761u;
+    info.prefixName = "Records/Fuzz/Prefix.dbr";
+    info.suffixName = "Records/Fuzz/Suffix.dbr";
     return Item::CreateItem(info);
 }
 
@@ -98,6 +103,13 @@ void Exercise(Item& item, Player& hero)
     item.DumpCostAttributes();
     float level = 0.0f;
     item.GetDesignerVariable("itemLevel", level);
+    if (auto* equipment = DynamicCast<ItemEquipment>(&item)) {
+        equipment->InitializeItem();
+        equipment->AttachItem(hero, "R Hand");
+        equipment->AreRequirementsMet(&hero);
+        equipment->GetUIDisplayText(&hero, lines);
+        equipment->DetachItem(hero);
+    }
     if (auto* potion = DynamicCast<OneShot_Potion>(&item)) {
         potion->AddToStack(0xFFFFFFFFu);
         potion->IsStackFull();

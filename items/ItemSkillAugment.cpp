@@ -1,6 +1,7 @@
 #include "items/ItemSkillAugment.h"
 
 #include "characters/Character.h"
+#include "core/Saturate.h"
 #include "core/StringHelpers.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
@@ -35,6 +36,12 @@ ItemSkillAugment::~ItemSkillAugment()
     DestroySkills();
 }
 
+void ItemSkillAugment::Count(uint32_t level)
+{
+    augmentCost.augmentLevel = SaturateToInt(static_cast<double>(augmentCost.augmentLevel) + level);
+    augmentCost.augmentCount = AddSaturating(augmentCost.augmentCount, 1);
+}
+
 void ItemSkillAugment::LoadLevels(const LoadTable& table, const char* levelKey, const char* nameKey,
                                   std::vector<LevelAugment>& into)
 {
@@ -47,8 +54,7 @@ void ItemSkillAugment::LoadLevels(const LoadTable& table, const char* levelKey, 
             continue;
         NormalizeFileNameLower(name);
         into.push_back({name, level});
-        augmentCost.augmentLevel += static_cast<int32_t>(level);
-        augmentCost.augmentCount += 1;
+        Count(level);
     }
 }
 
@@ -58,9 +64,8 @@ void ItemSkillAugment::Load(const LoadTable& table)
     LoadLevels(table, "augmentMasteryLevel", "augmentMasteryName", masteryAugments);
     const uint32_t all = ReadLevel(table, "augmentAllLevel");
     if (all != 0) {
-        allSkillLevel += all;
-        augmentCost.augmentLevel += static_cast<int32_t>(all);
-        augmentCost.augmentCount += 1;
+        allSkillLevel = SaturateToUInt(static_cast<double>(allSkillLevel) + all);
+        Count(all);
     }
     const std::string skill = table.GetString("itemSkillName", "");
     if (!skill.empty())

@@ -52,6 +52,8 @@ private:
     void LoadLevels(const LoadTable& table, const char* levelKey, const char* nameKey,
                     std::vector<LevelAugment>& into);
     void DestroySkills();
+    // Hostile records may give levels near the top of the range: the sums saturate.
+    void Count(uint32_t level);
 
     std::vector<LevelAugment> skillAugments;
     std::vector<LevelAugment> masteryAugments;
