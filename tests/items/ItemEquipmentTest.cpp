@@ -179,6 +179,38 @@ TEST_F(ItemEquipmentTest, AllSkillLevelsAddUpOverTheRecordsOnceARoll)
     }
 }
 
+TEST_F(ItemEquipmentTest, HugeAugmentLevelsSaturateInsteadOfWrapping)
+{
+    WriteSword({"augmentAllLevel = 2147483647"});
+    database.WriteRecord(kSuffix, {"augmentAllLevel = 2147483647"});
+    ItemEquipment* sword = Make(1, false, true);
+    ASSERT_NE(sword, nullptr);
+    CostInfo_AugmentAttributes cost;
+    sword->GetSkillAugment().GetCostInfo(cost);
+    EXPECT_EQ(cost.augmentLevel, 2147483647);
+    EXPECT_EQ(sword->GetSkillAugment().GetAllSkillLevel(), 4294967294u);
+}
+
+// The skill store keeps the affixes' values apart from the item's own, so the base summary is
+// the item's own value and the affixes count as bonuses, as if they were taken back out of it.
+TEST_F(ItemEquipmentTest, TheSkillSummaryHoldsTheItemsOwnValueApartFromTheAffixes)
+{
+    WriteSword({"skillCooldownReduction = 4"});
+    database.WriteRecord(kPrefix, {"skillCooldownReduction = 6"});
+    database.WriteRecord(kSuffix, {});
+    ItemEquipment* sword = Make(9);
+    ASSERT_NE(sword, nullptr);
+    float base = 0.0f;
+    float bonus = 0.0f;
+    float count = 0.0f;
+    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBase", base));
+    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBonus", bonus));
+    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBonusCount", count));
+    EXPECT_NEAR(base, 4.0f, 1.5f); // jittered and rounded
+    EXPECT_NEAR(bonus, 6.0f, 2.0f);
+    EXPECT_EQ(count, 1.0f);
+}
+
 TEST_F(ItemEquipmentTest, EachFamilyClassReportsItsHandsAndMarket)
 {
     const struct {
