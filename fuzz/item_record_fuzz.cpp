@@ -4,7 +4,8 @@
 // and, after a line "@@ <record path>", records it may name. Nothing may crash or hang, and a
 // bag that took the item still accounts for it. Equipment also rolls with the affixes at
 // "Records/Fuzz/Prefix.dbr" and "Records/Fuzz/Suffix.dbr" and the cost record the input may
-// give, rolls again, and is worn and taken off.
+// give, rolls again, is worn, takes the enchantment at "Records/Fuzz/Enchantment.dbr" and is
+// taken off.
 #include "ai/ControllerPlayer.h"
 #include "characters/Player.h"
 #include "core/BinaryWriter.h"
@@ -16,6 +17,7 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "engine/WorldVec3.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
@@ -23,6 +25,7 @@
 #include "items/ItemEquipment.h"
 #include "items/OneShot_Potion.h"
 #include "items/PlayerInventoryCtrl.h"
+#include "items/Weapon.h"
 #include "tests/support/BareCarrier.h"
 
 #include <cstdint>
@@ -106,6 +109,12 @@ void Exercise(Item& item, Player& hero)
     if (auto* equipment = DynamicCast<ItemEquipment>(&item)) {
         equipment->InitializeItem();
         equipment->AttachItem(hero, "R Hand");
+        if (auto* weapon = DynamicCast<Weapon>(equipment)) {
+            weapon->SetWeaponEnchantment(hero, "Records/Fuzz/Enchantment.dbr");
+            weapon->PlaySwipeSound(WorldVec3());
+            weapon->PlayHitSound(WorldVec3());
+            weapon->GetProjectileName();
+        }
         equipment->AreRequirementsMet(&hero);
         equipment->GetUIDisplayText(&hero, lines);
         equipment->DetachItem(hero);

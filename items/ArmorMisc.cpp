@@ -17,42 +17,36 @@ ArmorMisc::ArmorMisc()
                       CharAttribute_ArmorIntelligenceReqReduction);
 }
 
-void ArmorMisc::LoadGarment(const LoadTable& table, const std::string& prefix, Garment& garment)
+void ArmorMisc::Load(const LoadTable& table)
 {
+    Armor::Load(table);
     const char* bodies[3] = {"Native", "Male", "Female"};
     for (int i = 0; i < 3; ++i) {
-        const std::string body = prefix + bodies[i];
-        garment.mesh[i] = table.GetString((body + "Mesh").c_str(), "");
-        garment.baseTexture[i] = table.GetString((body + "BaseTexture").c_str(), "");
-        garment.bumpTexture[i] = table.GetString((body + "BumpTexture").c_str(), "");
+        const std::string body = garmentKeyPrefix + bodies[i];
+        mesh[i] = table.GetString((body + "Mesh").c_str(), "");
+        baseTexture[i] = table.GetString((body + "BaseTexture").c_str(), "");
+        bumpTexture[i] = table.GetString((body + "BumpTexture").c_str(), "");
     }
 }
 
-int ArmorMisc::GarmentIndex(const Character& character)
+void ArmorMisc::AttachItem(Character& character, const char* attachPoint)
 {
     const auto gender = static_cast<int32_t>(character.GetGender());
-    return gender == 1 ? 1 : gender == 2 ? 2 : 0;
+    const int i = gender == 1 ? 1 : gender == 2 ? 2 : 0;
+    Dress(character, mesh[i], baseTexture[i], bumpTexture[i]);
+    Armor::AttachItem(character, attachAtPoint ? attachPoint : nullptr);
 }
 
-ArmorMisc_Vestment::ArmorMisc_Vestment() = default;
-
-void ArmorMisc_Vestment::Load(const LoadTable& table)
+void ArmorMisc::DetachItem(Character& character)
 {
-    ArmorMisc::Load(table);
-    LoadGarment(table, "vestment", garment);
-}
-
-void ArmorMisc_Vestment::AttachItem(Character& character, const char* /*attachPoint*/)
-{
-    const int i = GarmentIndex(character);
-    SetVestment(character, garment.mesh[i], garment.baseTexture[i], garment.bumpTexture[i]);
-    Armor::AttachItem(character, nullptr);
-}
-
-void ArmorMisc_Vestment::DetachItem(Character& character)
-{
-    SetVestment(character, "", "", "");
+    Dress(character, "", "", "");
     Armor::DetachItem(character);
+}
+
+ArmorMisc_Vestment::ArmorMisc_Vestment()
+{
+    garmentKeyPrefix = "vestment";
+    attachAtPoint = false;
 }
 
 void ArmorMisc_Vestment::SetVestment(Character& character, const std::string& mesh,
@@ -61,25 +55,9 @@ void ArmorMisc_Vestment::SetVestment(Character& character, const std::string& me
     character.GetGarmentManager().SetVestment(character, mesh, baseTexture, bumpTexture);
 }
 
-ArmorMisc_Clothing::ArmorMisc_Clothing() = default;
-
-void ArmorMisc_Clothing::Load(const LoadTable& table)
+ArmorMisc_Clothing::ArmorMisc_Clothing()
 {
-    ArmorMisc::Load(table);
-    LoadGarment(table, "clothing", garment);
-}
-
-void ArmorMisc_Clothing::AttachItem(Character& character, const char* attachPoint)
-{
-    const int i = GarmentIndex(character);
-    SetClothing(character, garment.mesh[i], garment.baseTexture[i], garment.bumpTexture[i]);
-    Armor::AttachItem(character, attachPoint);
-}
-
-void ArmorMisc_Clothing::DetachItem(Character& character)
-{
-    SetClothing(character, "", "", "");
-    Armor::DetachItem(character);
+    garmentKeyPrefix = "clothing";
 }
 
 void ArmorMisc_Clothing::SetClothing(Character& character, const std::string& mesh,

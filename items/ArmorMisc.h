@@ -6,25 +6,34 @@
 
 namespace GAME {
 
-// Vestments and clothing: garments the wearer's garment manager puts on the body.
+// Vestments and clothing: garments the wearer's garment manager puts on the body, chosen by
+// the wearer's gender (male for 1, female for 2, native otherwise).
 class ArmorMisc : public Armor {
     GAME_DECLARE_CLASS(ArmorMisc)
 
 public:
     ArmorMisc();
     Market_TypeEnum GetItemMarketType() const override { return Market_Armor; }
+    void Load(const LoadTable& table) override;
+    void AttachItem(Character& character, const char* attachPoint) override;
+    void DetachItem(Character& character) override;
 
 protected:
+    // Hands the strings to the garment manager; empty strings undress.
+    virtual void Dress(Character& /*character*/, const std::string& /*mesh*/,
+                       const std::string& /*baseTexture*/, const std::string& /*bumpTexture*/)
+    {}
+
+    // The nine keys are this prefix followed by NativeMesh, MaleMesh, ... FemaleBumpTexture.
+    std::string garmentKeyPrefix;
+    // A vestment hangs on no point: the garment manager shows it, not the item.
+    bool attachAtPoint = true;
+
+private:
     // native, male, female each
-    struct Garment {
-        std::string mesh[3];
-        std::string baseTexture[3];
-        std::string bumpTexture[3];
-    };
-    // The nine keys are the prefix followed by NativeMesh, MaleMesh, ... FemaleBumpTexture.
-    static void LoadGarment(const LoadTable& table, const std::string& prefix, Garment& garment);
-    // Male strings for gender 1, female for 2, native otherwise.
-    static int GarmentIndex(const Character& character);
+    std::string mesh[3];
+    std::string baseTexture[3];
+    std::string bumpTexture[3];
 };
 
 class ArmorMisc_Vestment : public ArmorMisc {
@@ -33,15 +42,15 @@ class ArmorMisc_Vestment : public ArmorMisc {
 public:
     ArmorMisc_Vestment();
     Item_Type GetItemType() const override { return ItemType_UpperBody; }
-    void Load(const LoadTable& table) override;
-    // Hangs on no point: the garment manager shows it, not the item.
-    void AttachItem(Character& character, const char* attachPoint) override;
-    void DetachItem(Character& character) override;
     virtual void SetVestment(Character& character, const std::string& mesh,
                              const std::string& baseTexture, const std::string& bumpTexture);
 
-private:
-    Garment garment;
+protected:
+    void Dress(Character& character, const std::string& mesh, const std::string& baseTexture,
+               const std::string& bumpTexture) override
+    {
+        SetVestment(character, mesh, baseTexture, bumpTexture);
+    }
 };
 
 class ArmorMisc_Clothing : public ArmorMisc {
@@ -50,14 +59,15 @@ class ArmorMisc_Clothing : public ArmorMisc {
 public:
     ArmorMisc_Clothing();
     Item_Type GetItemType() const override { return ItemType_Clothing; }
-    void Load(const LoadTable& table) override;
-    void AttachItem(Character& character, const char* attachPoint) override;
-    void DetachItem(Character& character) override;
     virtual void SetClothing(Character& character, const std::string& mesh,
                              const std::string& baseTexture, const std::string& bumpTexture);
 
-private:
-    Garment garment;
+protected:
+    void Dress(Character& character, const std::string& mesh, const std::string& baseTexture,
+               const std::string& bumpTexture) override
+    {
+        SetClothing(character, mesh, baseTexture, bumpTexture);
+    }
 };
 
 } // namespace GAME

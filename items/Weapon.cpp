@@ -1,5 +1,6 @@
 #include "items/Weapon.h"
 
+#include "engine/Color.h"
 #include "engine/LoadTable.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
@@ -74,13 +75,58 @@ void Weapon::DisableWeaponTrail()
     trailEnabled = false;
 }
 
+void Weapon::SetWeaponEnchantment(Character& /*character*/, const std::string& name)
+{
+    ClearWeaponEnchantment();
+    if (name.empty())
+        return;
+    auto made = std::make_unique<WeaponEnchantment>();
+    if (!made->Load(name, enchantmentKind))
+        return;
+    enchantment = std::move(made);
+    if (enchantment->UsesWeaponTint()) {
+        const float* tint = enchantment->GetTint();
+        Color color;
+        color.red = tint[0];
+        color.green = tint[1];
+        color.blue = tint[2];
+        color.alpha = tint[3];
+        SetTintColor(color);
+    }
+}
+
+void Weapon::ClearWeaponEnchantment()
+{
+    if (enchantment == nullptr)
+        return;
+    enchantment.reset();
+    SetTintColor(Color());
+}
+
+void Weapon::DetachItem(Character& character)
+{
+    ClearWeaponEnchantment();
+    ItemEquipment::DetachItem(character);
+}
+
+const std::string& Weapon::GetProjectileName() const
+{
+    if (enchantment != nullptr && !enchantment->GetProjectileName().empty())
+        return enchantment->GetProjectileName();
+    return basicProjectileName;
+}
+
 void Weapon::PlaySwipeSound(const WorldVec3& position) const
 {
+    if (enchantment != nullptr)
+        enchantment->PlaySwipeSound(WorldCoords(position));
     PlaySoundPak(swipeSound, WorldCoords(position));
 }
 
 void Weapon::PlayHitSound(const WorldVec3& position) const
 {
+    if (enchantment != nullptr)
+        enchantment->PlayHitSound(WorldCoords(position));
     PlaySoundPak(hitSound, WorldCoords(position));
 }
 

@@ -16,6 +16,7 @@ GAME_IMPLEMENT_CLASS(WeaponArmor_Shield, WeaponArmor);
 
 WeaponArmor_Shield::WeaponArmor_Shield()
 {
+    enchantmentKind = WeaponEnchantment::None;
     SetRequirementEquationKeys("shield");
     costEquationKey = "shieldCostEquation";
     SetKindReductions(CharAttribute_ShieldStrengthReqReduction,

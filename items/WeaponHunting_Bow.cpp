@@ -6,6 +6,7 @@ GAME_IMPLEMENT_CLASS(WeaponHunting_Bow, WeaponHunting);
 
 WeaponHunting_Bow::WeaponHunting_Bow()
 {
+    enchantmentKind = WeaponEnchantment::Bow;
     SetRequirementEquationKeys("bow");
     costEquationKey = "weaponRangedCostEquation";
 }

@@ -6,6 +6,7 @@ GAME_IMPLEMENT_CLASS(WeaponMagical_Staff, WeaponMagical);
 
 WeaponMagical_Staff::WeaponMagical_Staff()
 {
+    enchantmentKind = WeaponEnchantment::Staff;
     SetRequirementEquationKeys("staff");
     costEquationKey = "weaponRangedCostEquation";
     SetKindReductions(CharAttribute_StaffStrengthReqReduction,
