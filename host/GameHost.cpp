@@ -19,6 +19,7 @@
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
+#include "host/ItemsReport.h"
 #include "host/KillReport.h"
 #include "host/PacketCatalogue.h"
 #include "host/PlayersReport.h"
@@ -140,6 +141,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.printClasses)
         PrintClassTree(Object::classInfo, out);
     if (options.printPackets && !PacketCatalogue::Print(out))
+        return 2;
+    if (options.showItems && !ItemsReport(options, out, err).Run())
         return 2;
     if (options.showCharacters && !CharacterReport(out, err).Run())
         return 2;

@@ -83,6 +83,10 @@ echo "== scenario: a chieftain's drops scatter by their seeds; the hero fills hi
 echo "   stacks, drinks by need, is refused while it cools, and his bag is saved and read (single)"
 "$host" --db "$ROOT/data/database" --scenario bag --seed 7
 echo
+echo "== items: twenty sample weapons and armour rolled with affixes; each made again from its"
+echo "   replica record must agree; one item's cost summary"
+"$host" --db "$ROOT/data/database" --items --seed 7
+echo
 echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
 "$host" --db "$ROOT/data/database" --role single --frames 60 \
     --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \
