@@ -1,5 +1,9 @@
 #include "items/Weapon.h"
 
+#include "characters/Character.h"
+
+#include <algorithm>
+
 #include "engine/Color.h"
 #include "engine/LoadTable.h"
 #include "engine/WorldCoords.h"
@@ -17,6 +21,7 @@ GAME_IMPLEMENT_CLASS(Weapon, ItemEquipment);
 
 Weapon::Weapon()
 {
+    SetOutlineColor(Color(1.0f, 1.0f, 0.0f, 0.3f));
     costEquationKey = "weaponCostEquation";
     familyStrengthReduction = CharAttribute_WeaponStrengthReqReduction;
     familyDexterityReduction = CharAttribute_WeaponDexterityReqReduction;
@@ -103,8 +108,20 @@ void Weapon::ClearWeaponEnchantment()
     SetTintColor(Color());
 }
 
+void Weapon::AttachItem(Character& character, const char* attachPoint)
+{
+    const float base = GetBaseScale();
+    float scale = base * character.GetWeaponScale();
+    if (!(scale > 0.0f))
+        scale = std::max(scale, base);
+    SetScale(scale > 0.0f ? scale : 1.0f);
+    ItemEquipment::AttachItem(character, attachPoint);
+}
+
 void Weapon::DetachItem(Character& character)
 {
+    const float base = GetBaseScale();
+    SetScale(base > 0.0f ? base : 1.0f);
     ClearWeaponEnchantment();
     ItemEquipment::DetachItem(character);
 }

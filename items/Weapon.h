@@ -26,6 +26,8 @@ public:
     std::wstring GetGameDescription(bool flag) const override;
     void GetUIGameDescription(std::vector<GameTextLine>& lines) const override;
     void CreateUIAttributeText(std::vector<GameTextLine>& lines) const override;
+    // The wielder's weapon scale sizes the weapon while held.
+    void AttachItem(Character& character, const char* attachPoint) override;
     void DetachItem(Character& character) override;
 
     virtual Weapon_Type GetWeaponType() const { return Weapon_Type_Weapon; }

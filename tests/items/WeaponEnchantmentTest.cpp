@@ -1,6 +1,7 @@
 #include "items/WeaponEnchantment.h"
 
 #include "characters/Character.h"
+#include "engine/Color.h"
 #include "engine/SoundPak.h"
 #include "engine/WorldVec3.h"
 #include "items/Weapon.h"
@@ -103,6 +104,27 @@ TEST_F(WeaponEnchantmentTest, ANameThatLoadsNoRecordLeavesTheWeaponBare)
     for (const char* name : {"", "Records/Enchantments/Nowhere.dbr"}) {
         SCOPED_TRACE(name);
         sword->SetWeaponEnchantment(wielder, name);
+        EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
+    }
+}
+
+// A wielder without a weapon scale leaves the base scale, and no scale above 0 gives 1.
+TEST_F(WeaponEnchantmentTest, AWeaponHeldWithoutAScaleFallsBackToItsBaseScaleThenOne)
+{
+    const struct {
+        float base, held;
+    } rows[] = {{2.0f, 2.0f}, {0.0f, 1.0f}, {-1.0f, 1.0f}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.base);
+        Weapon* sword = MakeWeapon("WeaponMelee_Sword");
+        ASSERT_NE(sword, nullptr);
+        EXPECT_EQ(sword->GetOutlineColor(), Color(1.0f, 1.0f, 0.0f, 0.3f));
+        sword->SetBaseScale(row.base);
+        sword->SetWeaponEnchantment(wielder, kFlame);
+        sword->AttachItem(wielder, "R Hand");
+        EXPECT_FLOAT_EQ(sword->GetCurrentScale(), row.held);
+        sword->DetachItem(wielder);
+        EXPECT_FLOAT_EQ(sword->GetCurrentScale(), row.held);
         EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
     }
 }
