@@ -2,7 +2,10 @@
 // restored, replicated, stacked, put in a bag and used, with huge costs and limits, bad
 // classifications and sounds naming records of other classes. The input holds the item's record
 // and, after a line "@@ <record path>", records it may name. Nothing may crash or hang, and a
-// bag that took the item still accounts for it.
+// bag that took the item still accounts for it. Equipment also rolls with the affixes at
+// "Records/Fuzz/Prefix.dbr" and "Records/Fuzz/Suffix.dbr" and the cost record the input may
+// give, rolls again, is worn, takes the enchantment at "Records/Fuzz/Enchantment.dbr" and is
+// taken off.
 #include "ai/ControllerPlayer.h"
 #include "characters/Player.h"
 #include "core/BinaryWriter.h"
@@ -14,12 +17,15 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "engine/WorldVec3.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
+#include "items/ItemEquipment.h"
 #include "items/OneShot_Potion.h"
 #include "items/PlayerInventoryCtrl.h"
+#include "items/Weapon.h"
 #include "tests/support/BareCarrier.h"
 
 #include <cstdint>
@@ -54,6 +60,8 @@ Item* MakeItem(uint32_t seed)
     info.baseName = kItem;
     info.seed = seed;
     info.var1 = seed * 2654435761u;
+    info.prefixName = "Records/Fuzz/Prefix.dbr";
+    info.suffixName = "Records/Fuzz/Suffix.dbr";
     return Item::CreateItem(info);
 }
 
@@ -98,6 +106,19 @@ void Exercise(Item& item, Player& hero)
     item.DumpCostAttributes();
     float level = 0.0f;
     item.GetDesignerVariable("itemLevel", level);
+    if (auto* equipment = DynamicCast<ItemEquipment>(&item)) {
+        equipment->InitializeItem();
+        equipment->AttachItem(hero, "R Hand");
+        if (auto* weapon = DynamicCast<Weapon>(equipment)) {
+            weapon->SetWeaponEnchantment(hero, "Records/Fuzz/Enchantment.dbr");
+            weapon->PlaySwipeSound(WorldVec3());
+            weapon->PlayHitSound(WorldVec3());
+            weapon->GetProjectileName();
+        }
+        equipment->AreRequirementsMet(&hero);
+        equipment->GetUIDisplayText(&hero, lines);
+        equipment->DetachItem(hero);
+    }
     if (auto* potion = DynamicCast<OneShot_Potion>(&item)) {
         potion->AddToStack(0xFFFFFFFFu);
         potion->IsStackFull();

@@ -20,6 +20,7 @@
 #include "host/GameSession.h"
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
+#include "host/ItemsReport.h"
 #include "host/KillReport.h"
 #include "host/LevelReport.h"
 #include "host/PacketCatalogue.h"
@@ -143,6 +144,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.printClasses)
         PrintClassTree(Object::classInfo, out);
     if (options.printPackets && !PacketCatalogue::Print(out))
+        return 2;
+    if (options.showItems && !ItemsReport(options, out, err).Run())
         return 2;
     if (options.showCharacters && !CharacterReport(out, err).Run())
         return 2;

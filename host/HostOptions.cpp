@@ -82,7 +82,7 @@ bool HostOptions::CheckTravel(std::string& error) const
 
 const char* HostOptions::Usage()
 {
-    return "usage: gamehost --db DIR [--classes] [--characters] [--deaths] [--skills]\n"
+    return "usage: gamehost --db DIR [--classes] [--characters] [--items] [--deaths] [--skills]\n"
            "                [--duel N] [--packets] [--quests [--quest-state DIR]]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S] [--scenario "
@@ -96,6 +96,8 @@ const char* HostOptions::Usage()
            "  --packets     every packet class in type order: a filled sample's bytes in hex\n"
            "                and its description, and whether it reads its own bytes back\n"
            "  --characters  load the sample player and monster and show what they loaded\n"
+           "  --items       roll twenty sample items (--seed S), print them, make them again from\n"
+           "                their replica records and compare\n"
            "  --deaths      three sample monsters die, frame by frame; an aura times out; a\n"
            "                monster picks its target from its hate list\n"
            "  --skills      the sample player's and monster's skill trees: references,\n"
@@ -176,6 +178,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             printPackets = true;
         } else if (arg == "--characters") {
             showCharacters = true;
+        } else if (arg == "--items") {
+            showItems = true;
         } else if (arg == "--deaths") {
             showDeaths = true;
         } else if (arg == "--skills") {

@@ -15,6 +15,7 @@ struct HostOptions {
     bool printPackets = false;
     // The sample player and monster, loaded and shown.
     bool showCharacters = false;
+    bool showItems = false;
     // Three sample monsters die frame by frame; an aura times out; a monster picks a target.
     bool showDeaths = false;
     // The sample player's and monster's skill trees: references, groups, levels, pool draws,

@@ -16,21 +16,13 @@ namespace GAME {
 
 namespace {
 
-// What a hand may hold of the item: melee 2 right / 1 left, spear 8 right, bow 4 and staff 16
-// (both two-handed) and shield 32 left; 0 for anything else.
+// What a hand may hold of the item, as its class reports it: melee 2 right / 1 left, spear 8
+// right, bow 4 and staff 16 (both two-handed) and shield 32 left; 0 for anything else.
 int32_t HandType(const Item* item, bool right)
 {
-    if (DynamicCast<WeaponMelee>(item) != nullptr)
-        return right ? 2 : 1;
-    if (DynamicCast<WeaponHunting_Spear>(item) != nullptr)
-        return right ? 8 : 0;
-    if (DynamicCast<WeaponHunting_Bow>(item) != nullptr)
-        return right ? 0 : 4;
-    if (DynamicCast<WeaponMagical_Staff>(item) != nullptr)
-        return right ? 0 : 16;
-    if (DynamicCast<WeaponArmor_Shield>(item) != nullptr)
-        return right ? 0 : 32;
-    return 0;
+    if (item == nullptr)
+        return 0;
+    return right ? item->GetRightHandType() : item->GetLeftHandType();
 }
 
 int32_t AllowedOtherMask(int32_t handType)

@@ -90,13 +90,17 @@ void Item::SetItemClassification(const LoadTable& table)
         classification = fromRecord;
 }
 
+void Item::PreLoadSoundPak(uint32_t soundId, bool flag)
+{
+    if (SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(soundId))
+        sound->PreLoad(flag);
+}
+
 void Item::PreLoad(bool flag)
 {
     Actor::PreLoad(flag);
-    for (uint32_t id : {dropSound, dropSound3D, dropSoundWater}) {
-        if (SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id))
-            sound->PreLoad(flag);
-    }
+    for (uint32_t id : {dropSound, dropSound3D, dropSoundWater})
+        PreLoadSoundPak(id, flag);
     if (idleAnimation != nullptr)
         ResourceLoader::Instance().EnqueueResource(idleAnimationName, flag);
 }
@@ -128,6 +132,22 @@ void Item::SetItemReplicaInfo(const ItemReplicaInfo& info)
     itemInfo = info;
     itemInfo.id = GetObjectId();
     itemInfo.baseName = GetObjectName();
+}
+
+void Item::SetRelicInfo(const std::string& name, const std::string& bonus, uint32_t var1)
+{
+    itemInfo.relicName = name;
+    itemInfo.relicBonus = bonus;
+    itemInfo.var1 = var1;
+}
+
+void Item::SetRequirements(unsigned strength, unsigned dexterity, unsigned intelligence,
+                           unsigned level)
+{
+    strengthRequirement = strength;
+    dexterityRequirement = dexterity;
+    intelligenceRequirement = intelligence;
+    levelRequirement = level;
 }
 
 void Item::GetItemReplicaInfo(ItemReplicaInfo& info) const

@@ -190,9 +190,18 @@ protected:
     static void DestroySoundPak(uint32_t& soundId, const char* sourceFile, int line);
     // Plays the pack at the position; nothing when it is absent.
     static void PlaySoundPak(uint32_t soundId, const WorldCoords& position);
+    static void PreLoadSoundPak(uint32_t soundId, bool flag);
 
     // The picture of the kinds that have one.
     GraphicsTexture* LoadBitmap() const;
+
+    const ItemReplicaInfo& GetItemInfo() const { return itemInfo; }
+    void SetRelicInfo(const std::string& name, const std::string& bonus, uint32_t var1);
+    float GetCostScalePercent() const { return costScalePercent; }
+    // Equipment rolls these from equations; the order is strength, dexterity, intelligence,
+    // level.
+    void SetRequirements(unsigned strength, unsigned dexterity, unsigned intelligence,
+                         unsigned level);
 
     bool initialized = false;
     bool dropSoundPending = true;

@@ -1,5 +1,7 @@
 #include "items/ItemSet.h"
 
+#include <algorithm>
+
 #include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
@@ -41,6 +43,26 @@ void ItemSet::CreateMemberDisplayName(const std::string& memberRecord,
     objects.LoadTableFile(memberRecord);
     const std::string tag = objects.GetLoadTable(memberRecord).GetString("itemNameTag");
     displayName = LocalizationManager::Instance().Format("SimpleStringFormat", tag);
+}
+
+void ItemSet::GetUIDisplayText(const std::vector<std::string>& wornMembers,
+                               std::vector<GameTextLine>& lines) const
+{
+    const LocalizationManager& text = LocalizationManager::Instance();
+    lines.emplace_back(GameTextClass::ItemSetName, text.Format("SimpleStringFormat", setName),
+                       false);
+    if (!setDescription.empty())
+        lines.emplace_back(GameTextClass::ItemSetDescription, text.Format(setDescription), true);
+    for (const Member& member : members) {
+        const bool worn = std::find(wornMembers.begin(), wornMembers.end(), member.recordName) !=
+                          wornMembers.end();
+        lines.emplace_back(worn ? GameTextClass::ItemSetComponentAvailable
+                                : GameTextClass::ItemSetComponentNotAvailable,
+                           member.displayName, false);
+    }
+    if (!wornMembers.empty())
+        AttributePak::GetUIDisplayText(static_cast<uint32_t>(wornMembers.size()),
+                                       GameTextClass::ItemSetBonuses, lines);
 }
 
 } // namespace GAME

@@ -2,6 +2,8 @@
 
 #include "characters/AttributePak.h"
 
+#include "core/GameTextLine.h"
+
 #include <string>
 #include <vector>
 
@@ -25,6 +27,12 @@ public:
     const std::string& GetSetName() const { return setName; }
     const std::string& GetSetDescription() const { return setDescription; }
     const std::vector<Member>& GetMembers() const { return members; }
+
+    using AttributePak::GetUIDisplayText;
+    // The set's name, description and members, each marked worn or not by its exact record
+    // name in `wornMembers`, then the bonuses at the number worn.
+    virtual void GetUIDisplayText(const std::vector<std::string>& wornMembers,
+                                  std::vector<GameTextLine>& lines) const;
 
 protected:
     virtual void CreateMemberDisplayName(const std::string& memberRecord,

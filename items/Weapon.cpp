@@ -1,5 +1,10 @@
 #include "items/Weapon.h"
 
+#include "characters/Character.h"
+
+#include <algorithm>
+
+#include "engine/Color.h"
 #include "engine/LoadTable.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
@@ -13,6 +18,15 @@ constexpr const char* kSourceFile = "Project/Game/Weapon";
 } // namespace
 
 GAME_IMPLEMENT_CLASS(Weapon, ItemEquipment);
+
+Weapon::Weapon()
+{
+    SetOutlineColor(Color(1.0f, 1.0f, 0.0f, 0.3f));
+    costEquationKey = "weaponCostEquation";
+    familyStrengthReduction = CharAttribute_WeaponStrengthReqReduction;
+    familyDexterityReduction = CharAttribute_WeaponDexterityReqReduction;
+    familyIntelligenceReduction = CharAttribute_WeaponIntelligenceReqReduction;
+}
 
 Weapon::~Weapon()
 {
@@ -32,6 +46,30 @@ void Weapon::Load(const LoadTable& table)
     piercingChance = table.GetFloat("piercingProjectile", 0.0f);
 }
 
+std::wstring Weapon::GetGameDescription(bool /*flag*/) const
+{
+    return GetGameDescriptionFrom("RandomMagicalWeaponFormat", "CommonWeaponFormat");
+}
+
+void Weapon::GetUIGameDescription(std::vector<GameTextLine>& lines) const
+{
+    AddNameLine("RandomMagicalWeaponFormat", "CommonWeaponFormat", lines);
+}
+
+void Weapon::CreateUIAttributeText(std::vector<GameTextLine>& lines) const
+{
+    StoreText text;
+    CreateStoreText(text);
+    AddLines(text.damage[0], GameTextClass::ItemBaseStats, lines);
+    AddLines(text.character[0], GameTextClass::ItemBaseStats, lines);
+    AddSeparator(lines);
+    for (const auto* list : {&text.damage[1], &text.damage[2], &text.defense[0], &text.defense[1],
+                             &text.retaliation[0], &text.retaliation[1], &text.retaliation[2],
+                             &text.character[1], &text.skill})
+        AddLines(*list, GameTextClass::ItemBonuses, lines);
+    RemoveTrailingSeparator(lines);
+}
+
 void Weapon::EnableWeaponTrail()
 {
     trailEnabled = true;
@@ -42,13 +80,70 @@ void Weapon::DisableWeaponTrail()
     trailEnabled = false;
 }
 
-void Weapon::PlaySwipeSound(const WorldCoords& position) const
+void Weapon::SetWeaponEnchantment(Character& /*character*/, const std::string& name)
 {
-    PlaySoundPak(swipeSound, position);
+    ClearWeaponEnchantment();
+    if (name.empty())
+        return;
+    auto made = std::make_unique<WeaponEnchantment>();
+    if (!made->Load(name, enchantmentKind))
+        return;
+    enchantment = std::move(made);
+    if (enchantment->UsesWeaponTint()) {
+        const float* tint = enchantment->GetTint();
+        Color color;
+        color.red = tint[0];
+        color.green = tint[1];
+        color.blue = tint[2];
+        color.alpha = tint[3];
+        SetTintColor(color);
+    }
+}
+
+void Weapon::ClearWeaponEnchantment()
+{
+    if (enchantment == nullptr)
+        return;
+    enchantment.reset();
+    SetTintColor(Color());
+}
+
+void Weapon::AttachItem(Character& character, const char* attachPoint)
+{
+    const float base = GetBaseScale();
+    float scale = base * character.GetWeaponScale();
+    if (!(scale > 0.0f))
+        scale = std::max(scale, base);
+    SetScale(scale > 0.0f ? scale : 1.0f);
+    ItemEquipment::AttachItem(character, attachPoint);
+}
+
+void Weapon::DetachItem(Character& character)
+{
+    const float base = GetBaseScale();
+    SetScale(base > 0.0f ? base : 1.0f);
+    ClearWeaponEnchantment();
+    ItemEquipment::DetachItem(character);
+}
+
+const std::string& Weapon::GetProjectileName() const
+{
+    if (enchantment != nullptr && !enchantment->GetProjectileName().empty())
+        return enchantment->GetProjectileName();
+    return basicProjectileName;
+}
+
+void Weapon::PlaySwipeSound(const WorldVec3& position) const
+{
+    if (enchantment != nullptr)
+        enchantment->PlaySwipeSound(WorldCoords(position));
+    PlaySoundPak(swipeSound, WorldCoords(position));
 }
 
 void Weapon::PlayHitSound(const WorldVec3& position) const
 {
+    if (enchantment != nullptr)
+        enchantment->PlayHitSound(WorldCoords(position));
     PlaySoundPak(hitSound, WorldCoords(position));
 }
 

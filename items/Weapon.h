@@ -1,7 +1,10 @@
 #pragma once
 
 #include "items/ItemEquipment.h"
+#include "items/WeaponEnchantment.h"
 #include "items/Weapon_Type.h"
+
+#include <memory>
 
 #include <string>
 
@@ -16,10 +19,16 @@ class Weapon : public ItemEquipment {
     GAME_DECLARE_CLASS(Weapon)
 
 public:
-    Weapon() = default;
+    Weapon();
     ~Weapon() override;
 
     void Load(const LoadTable& table) override;
+    std::wstring GetGameDescription(bool flag) const override;
+    void GetUIGameDescription(std::vector<GameTextLine>& lines) const override;
+    void CreateUIAttributeText(std::vector<GameTextLine>& lines) const override;
+    // The wielder's weapon scale sizes the weapon while held.
+    void AttachItem(Character& character, const char* attachPoint) override;
+    void DetachItem(Character& character) override;
 
     virtual Weapon_Type GetWeaponType() const { return Weapon_Type_Weapon; }
     // The swing trail runs only around attacks.
@@ -28,14 +37,25 @@ public:
     bool IsWeaponTrailEnabled() const { return trailEnabled; }
 
     // The swing of the weapon at a place.
-    virtual void PlaySwipeSound(const WorldCoords& position) const;
+    virtual void PlaySwipeSound(const WorldVec3& position) const;
     void PlayHitSound(const WorldVec3& position) const;
 
-    // The record of what a ranged attack with this weapon launches; empty for none.
-    const std::string& GetProjectileName() const { return basicProjectileName; }
+    // Lays the character's enchantment onto the weapon; an empty name or a name that loads no
+    // record leaves it bare.
+    virtual void SetWeaponEnchantment(Character& character, const std::string& name);
+    void ClearWeaponEnchantment();
+    const WeaponEnchantment* GetWeaponEnchantment() const { return enchantment.get(); }
+
+    // The record of what a ranged attack with this weapon launches; empty for none. An
+    // enchantment's own projectile goes first.
+    const std::string& GetProjectileName() const;
     float GetProjectilePiercingChance() const { return piercingChance; }
 
+protected:
+    WeaponEnchantment::Kind enchantmentKind = WeaponEnchantment::Melee;
+
 private:
+    std::unique_ptr<WeaponEnchantment> enchantment;
     // sound packs by object id; 0 = none
     uint32_t swipeSound = 0;
     uint32_t hitSound = 0;

@@ -11,6 +11,11 @@ class WeaponArmor : public Weapon {
 public:
     WeaponArmor() = default;
     ~WeaponArmor() override;
+    Item_Type GetItemType() const override { return ItemType_Shield; }
+    void CreateUIAttributeText(std::vector<GameTextLine>& lines) const override;
+
+protected:
+    virtual void GetUIArmorSpecificText(std::vector<GameTextLine>& /*lines*/) const {}
 };
 
 } // namespace GAME

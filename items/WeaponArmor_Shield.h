@@ -15,11 +15,15 @@ class WeaponArmor_Shield : public WeaponArmor {
     GAME_DECLARE_CLASS(WeaponArmor_Shield)
 
 public:
-    WeaponArmor_Shield() = default;
+    WeaponArmor_Shield();
     ~WeaponArmor_Shield() override;
+    Market_TypeEnum GetItemMarketType() const override { return Market_Armor; }
+    int32_t GetLeftHandType() const override { return 32; }
     Weapon_Type GetWeaponType() const override { return Weapon_Type_Shield; }
 
     void Load(const LoadTable& table) override;
+    // Affixes raise the block chance and defense by the percentages they sum to.
+    void InitializeEquipmentSpecial(const LoadTable* prefix, const LoadTable* suffix) override;
 
     float GetShieldBlockChance() const { return blockChance; }
     float GetShieldDefense() const { return blockDefense; }
@@ -35,6 +39,11 @@ private:
     float blockAbsorption = 0.0f;
     // Seconds.
     float blockRecoveryTime = 0.0f;
+    float recordBlockChance = 0.0f;
+    float recordBlockDefense = 0.0f;
+
+protected:
+    void GetUIArmorSpecificText(std::vector<GameTextLine>& lines) const override;
 };
 
 } // namespace GAME

@@ -9,8 +9,9 @@ class WeaponHunting : public Weapon {
     GAME_DECLARE_CLASS(WeaponHunting)
 
 public:
-    WeaponHunting() = default;
+    WeaponHunting();
     ~WeaponHunting() override;
+    Item_Type GetItemType() const override { return ItemType_Weapon; }
 };
 
 } // namespace GAME

@@ -4,6 +4,11 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(WeaponHunting_Spear, WeaponHunting);
 
+WeaponHunting_Spear::WeaponHunting_Spear()
+{
+    SetRequirementEquationKeys("spear");
+}
+
 WeaponHunting_Spear::~WeaponHunting_Spear() = default;
 
 } // namespace GAME

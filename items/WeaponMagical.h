@@ -11,6 +11,8 @@ class WeaponMagical : public Weapon {
 public:
     WeaponMagical() = default;
     ~WeaponMagical() override;
+    Item_Type GetItemType() const override { return ItemType_Weapon; }
+    Market_TypeEnum GetItemMarketType() const override { return Market_RangedWeapons; }
 };
 
 } // namespace GAME

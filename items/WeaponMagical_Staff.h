@@ -9,8 +9,9 @@ class WeaponMagical_Staff : public WeaponMagical {
     GAME_DECLARE_CLASS(WeaponMagical_Staff)
 
 public:
-    WeaponMagical_Staff() = default;
+    WeaponMagical_Staff();
     ~WeaponMagical_Staff() override;
+    int32_t GetLeftHandType() const override { return 16; }
     Weapon_Type GetWeaponType() const override { return Weapon_Type_Staff; }
 };
 

@@ -9,8 +9,11 @@ class WeaponMelee : public Weapon {
     GAME_DECLARE_CLASS(WeaponMelee)
 
 public:
-    WeaponMelee() = default;
+    WeaponMelee();
     ~WeaponMelee() override;
+    Item_Type GetItemType() const override { return ItemType_Weapon; }
+    int32_t GetRightHandType() const override { return 2; }
+    int32_t GetLeftHandType() const override { return 1; }
 };
 
 } // namespace GAME

@@ -4,6 +4,11 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(WeaponMelee_Sword, WeaponMelee);
 
+WeaponMelee_Sword::WeaponMelee_Sword()
+{
+    SetRequirementEquationKeys("sword");
+}
+
 WeaponMelee_Sword::~WeaponMelee_Sword() = default;
 
 } // namespace GAME

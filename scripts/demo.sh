@@ -91,6 +91,10 @@ echo "== scenario: a chieftain's gold and loot land where their seeds put them; 
 echo "   quest walk order and a locked chest; a fresh client replays the packets (server)"
 "$host" --db "$ROOT/data/database" --scenario drops --seed 7
 echo
+echo "== items: twenty sample weapons and armour rolled with affixes; each made again from its"
+echo "   replica record must agree; one item's cost summary"
+"$host" --db "$ROOT/data/database" --items --seed 7
+echo
 echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
 "$host" --db "$ROOT/data/database" --role single --frames 60 \
     --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \

@@ -178,7 +178,7 @@ void Skill::PlayWeaponSwipeSound(Character& owner, const Name& callback)
     else
         return;
     if (Weapon* weapon = ObjectManager::Instance().GetObject<Weapon>(weaponId))
-        weapon->PlaySwipeSound(owner.GetCoords());
+        weapon->PlaySwipeSound(owner.GetCoords().GetPosition());
     else
         owner.PlayArmSwipeSound();
 }

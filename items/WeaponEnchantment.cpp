@@ -1,0 +1,81 @@
+#include "items/WeaponEnchantment.h"
+
+#include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/WorldCoords.h"
+
+namespace GAME {
+
+namespace {
+
+constexpr const char* kSourceFile = "Project\\Game\\WeaponEnchantment";
+
+uint32_t LoadSound(const LoadTable& table, const char* key)
+{
+    const std::string name = table.GetString(key, "");
+    if (name.empty())
+        return 0;
+    SoundPak* sound = ObjectManager::Instance().CreateObjectFromFile<SoundPak>(name);
+    return sound != nullptr ? sound->GetObjectId() : 0;
+}
+
+void DestroySound(uint32_t& id, int line)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    if (Object* sound = objects.GetObject(id))
+        objects.DestroyObjectEx(sound, kSourceFile, line);
+    id = 0;
+}
+
+void PlaySound(uint32_t id, const WorldCoords& position)
+{
+    if (SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id))
+        sound->Play(position, false, true);
+}
+
+} // namespace
+
+WeaponEnchantment::~WeaponEnchantment()
+{
+    DestroySound(swipeSound, 37);
+    DestroySound(hitSound, 38);
+}
+
+bool WeaponEnchantment::Load(const std::string& name, Kind weaponKind)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    if (weaponKind == None || name.empty() || !objects.LoadTableFile(name))
+        return false;
+    const LoadTable& table = objects.GetLoadTable(name);
+    recordName = name;
+    kind = weaponKind;
+    trailName = table.GetString("weaponTrail", "");
+    effectName = table.GetString("weaponEffect", "");
+    activeEffectName = table.GetString("weaponActiveEffect", "");
+    useWeaponTint = table.GetInt("useWeaponTint", 0) != 0;
+    const char* tintKeys[4] = {"weaponTintRed", "weaponTintGreen", "weaponTintBlue",
+                               "weaponTintAlpha"};
+    for (int i = 0; i < 4 && useWeaponTint; ++i)
+        tint[i] = table.GetFloat(tintKeys[i], 255.0f) * 0.003921569f;
+    const char* keys[3][2] = {{"meleeSwipeSound", "meleeHitSound"},
+                              {"bowSwipeSound", "bowHitSound"},
+                              {"staffSwipeSound", "staffHitSound"}};
+    swipeSound = LoadSound(table, keys[kind - 1][0]);
+    hitSound = LoadSound(table, keys[kind - 1][1]);
+    if (kind == Bow)
+        projectileName = table.GetString("projectileName", "");
+    return true;
+}
+
+void WeaponEnchantment::PlaySwipeSound(const WorldCoords& position) const
+{
+    PlaySound(swipeSound, position);
+}
+
+void WeaponEnchantment::PlayHitSound(const WorldCoords& position) const
+{
+    PlaySound(hitSound, position);
+}
+
+} // namespace GAME

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace GAME {
+
+class WorldCoords;
+
+// What a character's current enchantment lays onto one weapon: its trail, tint, effects,
+// sounds and projectile. Which sounds it reads depends on the weapon's kind.
+class WeaponEnchantment {
+public:
+    // The sound set a weapon takes: none (shields), melee, bow or staff.
+    enum Kind : int32_t { None = 0, Melee = 1, Bow = 2, Staff = 3 };
+
+    WeaponEnchantment() = default;
+    WeaponEnchantment(const WeaponEnchantment&) = delete;
+    WeaponEnchantment& operator=(const WeaponEnchantment&) = delete;
+    ~WeaponEnchantment();
+
+    // False, with nothing loaded, for kind none or a name that loads no record.
+    bool Load(const std::string& recordName, Kind kind);
+
+    void PlaySwipeSound(const WorldCoords& position) const;
+    void PlayHitSound(const WorldCoords& position) const;
+    const std::string& GetProjectileName() const { return projectileName; }
+    const std::string& GetTrailName() const { return trailName; }
+    bool UsesWeaponTint() const { return useWeaponTint; }
+    const float* GetTint() const { return tint; }
+
+private:
+    std::string recordName;
+    Kind kind = None;
+    std::string trailName;
+    std::string effectName;
+    std::string activeEffectName;
+    bool useWeaponTint = false;
+    float tint[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    uint32_t swipeSound = 0;
+    uint32_t hitSound = 0;
+    std::string projectileName;
+};
+
+} // namespace GAME

@@ -1,0 +1,270 @@
+#include "items/ItemEquipment.h"
+
+#include "core/GameTextLine.h"
+#include "items/Item.h"
+#include "items/ItemSet.h"
+#include "tests/items/CostInfoTestHelpers.h"
+#include "tests/support/EquipmentRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+using ItemEquipmentTest = EquipmentFixture;
+
+std::vector<std::wstring> Texts(const Item& item)
+{
+    std::vector<GameTextLine> lines;
+    item.GetUIDisplayText(nullptr, lines);
+    std::vector<std::wstring> texts;
+    for (const GameTextLine& line : lines)
+        texts.push_back(line.text);
+    return texts;
+}
+
+struct Rolled {
+    uint32_t cost, strength, level;
+    int32_t totalCount;
+    bool operator==(const Rolled&) const = default;
+};
+
+Rolled Summary(const ItemEquipment& item)
+{
+    return {item.GetItemCost(false), item.GetStrengthRequirement(), item.GetLevelRequirement(),
+            item.GetCharacterCost().GetTotalCount()};
+}
+
+class RolledSword : public ItemEquipmentTest {
+protected:
+    void SetUp() override
+    {
+        ItemEquipmentTest::SetUp();
+        database.WriteRecord(kCost, {"weaponCostEquation = charPrimaryAtt*10+itemPrefixCost",
+                                     "swordStrengthEquation = charPrimaryAtt"});
+        WriteSword({"characterStrength = 100", "levelRequirement = 15"});
+        database.WriteRecord(kPrefix, {"lootRandomizerName = tagSharp", "lootRandomizerCost = 7",
+                                       "characterStrength = 40", "levelRequirement = 20"});
+        database.WriteRecord(kSuffix, {"lootRandomizerName = tagOfMight", "characterDexterity = 30",
+                                       "levelRequirement = 3"});
+    }
+};
+
+TEST_F(RolledSword, EqualRecordsRollEqualItemsAndARollAgainChangesNothing)
+{
+    ItemEquipment* first = Make(77);
+    ItemEquipment* second = Make(77);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    const Rolled rolled = Summary(*first);
+    EXPECT_EQ(Summary(*second), rolled);
+    EXPECT_EQ(Texts(*second), Texts(*first));
+    EXPECT_GT(rolled.cost, 0u);
+    EXPECT_GT(rolled.strength, 0u);
+    EXPECT_EQ(rolled.level, 20u);
+
+    first->InitializeItem();
+    EXPECT_EQ(Summary(*first), rolled);
+    EXPECT_EQ(Texts(*first), Texts(*second));
+}
+
+TEST_F(RolledSword, TheSeedDecidesTheRoll)
+{
+    ItemEquipment* reference = Make(1);
+    ASSERT_NE(reference, nullptr);
+    bool anyDiffers = false;
+    for (uint32_t seed = 2; seed < 12 && !anyDiffers; ++seed)
+        anyDiffers = !(Summary(*Make(seed)) == Summary(*reference));
+    EXPECT_TRUE(anyDiffers);
+}
+
+TEST_F(RolledSword, WithoutAffixesTheRollHasNoAffixNamesCostsOrLevels)
+{
+    ItemEquipment* plain = Make(5, false, false);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->GetLevelRequirement(), 15u);
+    EXPECT_EQ(plain->GetCharacterCost().GetTotalCount(), 1);
+}
+
+TEST_F(ItemEquipmentTest, ARecordSetRequirementWinsOverItsEquation)
+{
+    const struct {
+        const char* stored;
+        const char* equation;
+        unsigned expected;
+    } rows[] = {{"12", "30", 12}, {"0", "30", 30}, {"0", "0-4", 0}, {"0", "29.5", 30}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.equation);
+        database.WriteRecord(kCost, {std::string("swordStrengthEquation = ") + row.equation});
+        WriteSword({std::string("strengthRequirement = ") + row.stored});
+        ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
+        ItemEquipment* sword = Make(1, false, false);
+        ASSERT_NE(sword, nullptr);
+        EXPECT_EQ(sword->GetStrengthRequirement(), row.expected);
+    }
+}
+
+TEST_F(ItemEquipmentTest, ThePriceScalesTheCostEquationByTheAffixesAndTheRecord)
+{
+    database.WriteRecord(kPrefix, {"marketAdjustmentPercent = 4"});
+    database.WriteRecord(kSuffix, {"marketAdjustmentPercent = 6"});
+    WriteSword({"itemCostScalePercent = 5", "itemCost = 999"});
+    database.WriteRecord(kCost, {"weaponCostEquation = 200"});
+    ItemEquipment* priced = Make(1);
+    ASSERT_NE(priced, nullptr);
+    EXPECT_EQ(priced->GetItemCost(false), 230u);
+
+    database.WriteRecord(kCost, {"armorCostEquation = 200"});
+    ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
+    ItemEquipment* unpriced = Make(1);
+    ASSERT_NE(unpriced, nullptr);
+    EXPECT_EQ(unpriced->GetItemCost(false), 0u);
+}
+
+TEST_F(ItemEquipmentTest, TheBaseCostReachesThePriceThroughTheEquation)
+{
+    WriteSword({"itemCost = 120"});
+    database.WriteRecord(kCost, {"weaponCostEquation = itemBaseCost/2"});
+    ItemEquipment* sword = Make(1, false, false);
+    ASSERT_NE(sword, nullptr);
+    EXPECT_EQ(sword->GetItemCost(false), 60u);
+}
+
+TEST_F(ItemEquipmentTest, AnEquationThatFailsToParseIsLoggedAndAbsent)
+{
+    WriteSword({"strengthRequirement = 0"});
+    database.WriteRecord(kCost, {"weaponCostEquation = 200*", "swordStrengthEquation = 4+",
+                                 "swordLevelEquation = )"});
+    ItemEquipment* sword = Make(1, false, false);
+    ASSERT_NE(sword, nullptr);
+    EXPECT_EQ(sword->GetItemCost(false), 0u);
+    EXPECT_EQ(sword->GetStrengthRequirement(), 0u);
+    for (const char* key : {"itemCostEquation", "itemStrengthEquation", "levelRequirementEquation"})
+        EXPECT_EQ(log.Count(1, std::string("-=- Item Equation load failure : ") + key + " "), 1u)
+            << key;
+}
+
+TEST_F(ItemEquipmentTest, AMissingCostRecordLeavesTheItemUnpriced)
+{
+    WriteSword({"itemCostName = Records/Game/Nowhere.dbr"});
+    database.WriteRecord(kCost, {"weaponCostEquation = 200"});
+    ItemEquipment* sword = Make(1, false, false);
+    ASSERT_NE(sword, nullptr);
+    EXPECT_EQ(sword->GetItemCost(false), 0u);
+}
+
+TEST_F(ItemEquipmentTest, AllSkillLevelsAddUpOverTheRecordsOnceARoll)
+{
+    WriteSword({"augmentAllLevel = 1", "augmentSkillLevel1 = 2", "augmentSkillName1 = "});
+    database.WriteRecord(kSuffix, {"augmentAllLevel = 1", "augmentSkillLevel2 = 3",
+                                   "augmentSkillName2 = Records/Skills/Fire/Blast.dbr"});
+    database.WriteRecord(kCost, {"weaponCostEquation = (skillAugmentLevel*100)+skillAugmentCount"});
+    ItemEquipment* sword = Make(1, false, true);
+    ASSERT_NE(sword, nullptr);
+    for (int roll = 0; roll < 2; ++roll) {
+        SCOPED_TRACE(roll);
+        const ItemSkillAugment& augment = sword->GetSkillAugment();
+        EXPECT_EQ(augment.GetAllSkillLevel(), 2u);
+        ASSERT_EQ(augment.GetSkillAugments().size(), 1u);
+        EXPECT_EQ(augment.GetSkillAugments()[0].name, "records\\skills\\fire\\blast.dbr");
+        CostInfo_AugmentAttributes cost;
+        augment.GetCostInfo(cost);
+        EXPECT_EQ(cost.augmentLevel, 5);
+        EXPECT_EQ(cost.augmentCount, 3);
+        EXPECT_EQ(sword->GetItemCost(false), 503u);
+        sword->InitializeItem();
+    }
+}
+
+TEST_F(ItemEquipmentTest, HugeAugmentLevelsSaturateInsteadOfWrapping)
+{
+    WriteSword({"augmentAllLevel = 2147483647"});
+    database.WriteRecord(kSuffix, {"augmentAllLevel = 2147483647"});
+    ItemEquipment* sword = Make(1, false, true);
+    ASSERT_NE(sword, nullptr);
+    CostInfo_AugmentAttributes cost;
+    sword->GetSkillAugment().GetCostInfo(cost);
+    EXPECT_EQ(cost.augmentLevel, 2147483647);
+    EXPECT_EQ(sword->GetSkillAugment().GetAllSkillLevel(), 4294967294u);
+}
+
+// The skill store keeps the affixes' values apart from the item's own, so the base summary is
+// the item's own value and the affixes count as bonuses, as if they were taken back out of it.
+TEST_F(ItemEquipmentTest, TheSkillSummaryHoldsTheItemsOwnValueApartFromTheAffixes)
+{
+    WriteSword({"skillCooldownReduction = 4"});
+    database.WriteRecord(kPrefix, {"skillCooldownReduction = 6"});
+    database.WriteRecord(kSuffix, {});
+    ItemEquipment* sword = Make(9);
+    ASSERT_NE(sword, nullptr);
+    float base = 0.0f;
+    float bonus = 0.0f;
+    float count = 0.0f;
+    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBase", base));
+    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBonus", bonus));
+    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBonusCount", count));
+    EXPECT_NEAR(base, 4.0f, 1.5f); // jittered and rounded
+    EXPECT_NEAR(bonus, 6.0f, 2.0f);
+    EXPECT_EQ(count, 1.0f);
+}
+
+TEST_F(ItemEquipmentTest, EachFamilyClassReportsItsHandsAndMarket)
+{
+    const struct {
+        const char* name;
+        int32_t right, left;
+        Market_TypeEnum market;
+        Item_Type type;
+    } rows[] = {
+        {"WeaponHunting_Spear", 8, 0, Market_RangedWeapons, ItemType_Weapon},
+        {"WeaponHunting_Bow", 0, 4, Market_RangedWeapons, ItemType_Weapon},
+        {"WeaponMagical_Staff", 0, 16, Market_RangedWeapons, ItemType_Weapon},
+        {"WeaponArmor_Shield", 0, 32, Market_Armor, ItemType_Shield},
+        {"WeaponMelee_Sword", 2, 1, Market_MeleeWeapons, ItemType_Weapon},
+        {"WeaponMelee_Axe", 2, 1, Market_MeleeWeapons, ItemType_Weapon},
+        {"WeaponMelee_Mace", 2, 1, Market_MeleeWeapons, ItemType_Weapon},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto* item = DynamicCast<Item>(ObjectManager::Instance().CreateObject(row.name));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetRightHandType(), row.right);
+        EXPECT_EQ(item->GetLeftHandType(), row.left);
+        EXPECT_EQ(item->GetItemMarketType(), row.market);
+        EXPECT_EQ(item->GetItemType(), row.type);
+    }
+}
+
+using EquipmentCostDump = CostInfoDump;
+
+TEST_F(EquipmentCostDump, ACharacterPairIsDumpedWhenEitherHalfIsSet)
+{
+    CostInfo_CharacterAttributes info;
+    EXPECT_EQ(Dumped(info), (Lines{{0, "Character Cost Attributes"}}));
+    info.bonusCount = 2;
+    info.otherSpeedMod = 1.5f;
+    info.otherSpeedModCount = 1;
+    EXPECT_EQ(info.GetTotalCount(), 3);
+    EXPECT_EQ(Dumped(info),
+              (Lines{{0, "Character Cost Attributes"},
+                     {0, "   bonus          (0.000000)   bonusCount            (2)"},
+                     {0, "   otherSpeedMod  (1.500000)   otherSpeedModCount    (1)"}}));
+}
+
+TEST_F(EquipmentCostDump, AugmentAndShieldRecordsLeaveOutTheirZeros)
+{
+    CostInfo_AugmentAttributes augment;
+    augment.augmentCount = 2;
+    EXPECT_EQ(Dumped(augment),
+              (Lines{{0, "Augments Cost Attributes"}, {0, "   augmentCount    = 2"}}));
+    CostInfo_ShieldAttributes shield;
+    shield.blockDefense = 50.0f;
+    EXPECT_EQ(Dumped(shield),
+              (Lines{{0, "Shield Cost Attributes"}, {0, "   blockDefense        = 50.000000"}}));
+}
+
+} // namespace
+} // namespace GAME::Test

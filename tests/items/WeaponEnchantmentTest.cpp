@@ -1,0 +1,133 @@
+#include "items/WeaponEnchantment.h"
+
+#include "characters/Character.h"
+#include "engine/Color.h"
+#include "engine/SoundPak.h"
+#include "engine/WorldVec3.h"
+#include "items/Weapon.h"
+#include "tests/support/EquipmentRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace GAME::Test {
+namespace {
+
+constexpr const char* kFlame = "Records/Enchantments/Flame.dbr";
+
+class WeaponEnchantmentTest : public EquipmentFixture {
+protected:
+    void SetUp() override
+    {
+        EquipmentFixture::SetUp();
+        for (const char* pak : {"Swipe", "Hit", "FlameSwipe", "FlameHit", "FlameBow"})
+            database.WriteRecord(std::string("Records/Sounds/") + pak + ".dbr",
+                                 {"Class = SoundPak", "soundFiles = a.wav"});
+        database.WriteRecord(kFlame, {"meleeSwipeSound = Records/Sounds/FlameSwipe.dbr",
+                                      "meleeHitSound = Records/Sounds/FlameHit.dbr",
+                                      "bowSwipeSound = Records/Sounds/FlameBow.dbr",
+                                      "projectileName = Records/Fire.dbr", "useWeaponTint = 1",
+                                      "weaponTintRed = 255", "weaponTintGreen = 0",
+                                      "weaponTintBlue = 51", "weaponTintAlpha = 255"});
+        mark = ObjectManager::Instance().CreateObjectID();
+    }
+
+    Weapon* MakeWeapon(const char* className, std::initializer_list<std::string> extra = {})
+    {
+        std::string text = std::string("Class = ") + className + "\n";
+        for (const auto& line : extra)
+            text += line + "\n";
+        database.WriteFile("Records/Items/W.dbr", text);
+        ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
+        return ObjectManager::Instance().CreateObjectFromFile<Weapon>("Records/Items/W.dbr");
+    }
+
+    // Ids are handed out in order: the packs made since set-up lie past the mark.
+    size_t Plays(const char* pak) const
+    {
+        size_t plays = 0;
+        ObjectManager& objects = ObjectManager::Instance();
+        const uint32_t last = objects.CreateObjectID();
+        for (uint32_t id = mark; id != last; ++id) {
+            auto* sound = objects.GetObject<SoundPak>(id);
+            if (sound != nullptr &&
+                sound->GetObjectName() == std::string("Records/Sounds/") + pak + ".dbr")
+                plays += sound->GetPlayRequests().size();
+        }
+        return plays;
+    }
+
+    Character wielder;
+    uint32_t mark = 0;
+};
+
+TEST_F(WeaponEnchantmentTest, AnEnchantedSwordsSwipePlaysTheEnchantmentsSoundAndItsOwn)
+{
+    Weapon* sword = MakeWeapon("WeaponMelee_Sword", {"swipeSound = Records/Sounds/Swipe.dbr"});
+    ASSERT_NE(sword, nullptr);
+    sword->SetWeaponEnchantment(wielder, kFlame);
+    ASSERT_NE(sword->GetWeaponEnchantment(), nullptr);
+    sword->PlaySwipeSound(WorldVec3());
+    EXPECT_EQ(Plays("FlameSwipe"), 1u);
+    EXPECT_EQ(Plays("Swipe"), 1u);
+    EXPECT_EQ(Plays("FlameBow"), 0u);
+    EXPECT_FLOAT_EQ(sword->GetTintColor().green, 0.0f);
+    EXPECT_NEAR(sword->GetTintColor().blue, 0.2f, 1e-6f);
+    // A sword fires nothing of the enchantment's.
+    EXPECT_EQ(sword->GetProjectileName(), "");
+
+    sword->ClearWeaponEnchantment();
+    EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
+    EXPECT_FLOAT_EQ(sword->GetTintColor().green, 1.0f);
+}
+
+TEST_F(WeaponEnchantmentTest, ABowFiresTheEnchantmentsProjectileAndAShieldTakesNone)
+{
+    Weapon* bow = MakeWeapon("WeaponHunting_Bow", {"basicProjectileName = Records/Arrow.dbr"});
+    ASSERT_NE(bow, nullptr);
+    EXPECT_EQ(bow->GetProjectileName(), "Records/Arrow.dbr");
+    bow->SetWeaponEnchantment(wielder, kFlame);
+    EXPECT_EQ(bow->GetProjectileName(), "Records/Fire.dbr");
+
+    Weapon* shield = MakeWeapon("WeaponArmor_Shield");
+    ASSERT_NE(shield, nullptr);
+    shield->SetWeaponEnchantment(wielder, kFlame);
+    EXPECT_EQ(shield->GetWeaponEnchantment(), nullptr);
+    EXPECT_FLOAT_EQ(shield->GetTintColor().green, 1.0f);
+}
+
+TEST_F(WeaponEnchantmentTest, ANameThatLoadsNoRecordLeavesTheWeaponBare)
+{
+    Weapon* sword = MakeWeapon("WeaponMelee_Sword");
+    ASSERT_NE(sword, nullptr);
+    for (const char* name : {"", "Records/Enchantments/Nowhere.dbr"}) {
+        SCOPED_TRACE(name);
+        sword->SetWeaponEnchantment(wielder, name);
+        EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
+    }
+}
+
+// A wielder without a weapon scale leaves the base scale, and no scale above 0 gives 1.
+TEST_F(WeaponEnchantmentTest, AWeaponHeldWithoutAScaleFallsBackToItsBaseScaleThenOne)
+{
+    const struct {
+        float base, held;
+    } rows[] = {{2.0f, 2.0f}, {0.0f, 1.0f}, {-1.0f, 1.0f}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.base);
+        Weapon* sword = MakeWeapon("WeaponMelee_Sword");
+        ASSERT_NE(sword, nullptr);
+        EXPECT_EQ(sword->GetOutlineColor(), Color(1.0f, 1.0f, 0.0f, 0.3f));
+        sword->SetBaseScale(row.base);
+        sword->SetWeaponEnchantment(wielder, kFlame);
+        sword->AttachItem(wielder, "R Hand");
+        EXPECT_FLOAT_EQ(sword->GetCurrentScale(), row.held);
+        sword->DetachItem(wielder);
+        EXPECT_FLOAT_EQ(sword->GetCurrentScale(), row.held);
+        EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
+    }
+}
+
+} // namespace
+} // namespace GAME::Test
