@@ -23,15 +23,12 @@ public:
     virtual std::unique_ptr<TriggerCondition> Create(uint32_t id) = 0;
 };
 
-// Class name to producer. Reached through `Get`, a function-local static, so that it exists
-// before the first static registrar of any library runs.
+// Class name to producer. Reached through `Get`, defined once in the engine so that every
+// library and program shares one factory; it is made before the first static registrar runs and
+// never destroyed, so registrars unregister safely whatever order statics go at exit.
 template <typename Product, typename Producer> class TriggerFactory {
 public:
-    static TriggerFactory& Get()
-    {
-        static TriggerFactory factory;
-        return factory;
-    }
+    static TriggerFactory& Get();
     // A later producer of the same name replaces the earlier one.
     void Register(const std::string& className, Producer* producer)
     {
@@ -58,6 +55,8 @@ private:
 
 using TriggerActionFactory = TriggerFactory<TriggerAction, TriggerActionProducer>;
 using TriggerConditionFactory = TriggerFactory<TriggerCondition, TriggerConditionProducer>;
+extern template class TriggerFactory<TriggerAction, TriggerActionProducer>;
+extern template class TriggerFactory<TriggerCondition, TriggerConditionProducer>;
 
 // A static registrar: `static TriggerActionProducerT<Action_X> producer("Action_X");`.
 template <typename T, typename Product, typename Producer>
