@@ -1,5 +1,6 @@
 #include "engine/Entity.h"
 
+#include "engine/Intersection.h"
 #include "engine/Name.h"
 #include "engine/World.h"
 
@@ -18,6 +19,16 @@ void Entity::SetPhysicsType(int32_t type)
     CreatePhysicsObject();
     if (physicsObject != nullptr)
         physicsObject->Start();
+}
+
+void Entity::UpdateBoundingBox()
+{
+    regionBoundingBox = ABBox::FromCenterAndExtents(coords.GetRegionCoords().origin, Vec3());
+}
+
+void Entity::GetIntersection(const Ray& /*ray*/, Intersection& out, int32_t /*surface*/) const
+{
+    out.distance = gPositiveInfinity;
 }
 
 // The world's grid holds plain pointers; a deleted entity must not stay in it.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/UniqueId.h"
+#include "engine/ABBox.h"
+#include "engine/OBBox.h"
 #include "engine/Object.h"
 #include "engine/PhysicsObject.h"
 #include "engine/WorldCoords.h"
@@ -20,7 +22,9 @@ class Name;
 class NetPacketInBuffer;
 class NetPacketOutBuffer;
 class World;
+struct Intersection;
 struct MinimapGameNugget;
+struct Ray;
 
 // An object that can be placed in the world.
 class Entity : public Object {
@@ -87,6 +91,15 @@ public:
     // Whether path finders must go round the entity.
     virtual bool OccludesPathing() const { return true; }
 
+    // The box around the entity in its region's frame; the world refreshes it whenever it
+    // places or moves the entity. A plain entity has no size: a point at its position.
+    virtual void UpdateBoundingBox();
+    const ABBox& GetRegionBoundingBox() const { return regionBoundingBox; }
+    // What the collision test sees of the entity; a plain entity shows an empty box.
+    virtual OBBox GetCollisionBox(int32_t /*index*/) const { return OBBox(); }
+    // Where a ray picks the entity; a plain entity is never picked.
+    virtual void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const;
+
     // The engine's measure of how big the entity is (about half its height, in world units);
     // growing and shrinking effects add to it and take from it.
     float GetSizeValue() const { return sizeValue; }
@@ -128,10 +141,14 @@ public:
         return index < attachedChildren.size() ? attachedChildren[index] : nullptr;
     }
 
+protected:
+    void SetRegionBoundingBox(const ABBox& box) { regionBoundingBox = box; }
+
 private:
     friend class World;
     World* world = nullptr;
     WorldCoords coords;
+    ABBox regionBoundingBox;
     UniqueId uniqueId;
     int32_t physicsType = 0;
     std::unique_ptr<PhysicsObject> physicsObject;

@@ -109,6 +109,7 @@ bool World::AddEntity(Entity* entity, const WorldCoords& coords, bool /*flag*/)
     if (entity->world != nullptr)
         entity->world->RemoveEntity(entity);
     entity->coords = coords;
+    entity->UpdateBoundingBox();
     Insert(entity, position);
     return true;
 }
@@ -139,12 +140,14 @@ bool World::SetCoords(Entity* entity, const WorldCoords& coords)
         return entity->world->SetCoords(entity, coords);
     if (entity->world == nullptr) {
         entity->coords = coords;
+        entity->UpdateBoundingBox();
         return true;
     }
     Vec3 position;
     if (!GetWorldPosition(coords, position))
         return false;
     entity->coords = coords;
+    entity->UpdateBoundingBox();
     Move(placements.find(entity)->second, entity, position);
     return true;
 }

@@ -209,6 +209,17 @@ WorldVec3 BoundingVolume::GetRandomTerrainPointInsideVolume() const
     return point;
 }
 
+void BoundingVolume::UpdateBoundingBox()
+{
+    SetRegionBoundingBox(ABBox::FromCenterAndExtents(GetCoords().GetRegionCoords().origin,
+                                                     Vec3(radius, radius, radius)));
+}
+
+OBBox BoundingVolume::GetCollisionBox(int32_t /*index*/) const
+{
+    return OBBox(GetRegionBoundingBox().GetExtents(), GetCoords().GetRegionCoords());
+}
+
 void BoundingVolume::GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const
 {
     PickEditorSphere(GetCoords().GetRegionCoords().origin, radius, ray, out, surface);

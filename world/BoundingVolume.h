@@ -2,6 +2,7 @@
 
 #include "engine/ABBox.h"
 #include "engine/Actor.h"
+#include "engine/OBBox.h"
 
 #include <cstdint>
 #include <vector>
@@ -46,7 +47,10 @@ public:
     const std::vector<uint32_t>& GetEntitiesInVolume() const { return entitiesInVolume; }
     // Strictly inside: a point on the sphere is out.
     bool IsPointInsideVolume(const WorldVec3& point) const;
-    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const;
+    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const override;
+    // A cube of half-side radius around the centre.
+    void UpdateBoundingBox() override;
+    OBBox GetCollisionBox(int32_t index) const override;
 
 protected:
     // The volume's place: its carrier's when carried.

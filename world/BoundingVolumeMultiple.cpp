@@ -90,9 +90,27 @@ void BoundingVolumeMultiple::UpdateSelf(int32_t elapsedMs)
     }
 }
 
+float BoundingVolumeMultiple::GetOuterRadius() const
+{
+    return volumeEntries.empty() ? 0.0f : volumeEntries.back().radius;
+}
+
 float BoundingVolumeMultiple::GetExtent() const
 {
-    return volumeEntries.empty() ? 1.0f : volumeEntries.back().radius + 1.0f;
+    return GetOuterRadius() + 1.0f;
+}
+
+void BoundingVolumeMultiple::UpdateBoundingBox()
+{
+    const float extent = GetExtent();
+    SetRegionBoundingBox(ABBox::FromCenterAndExtents(GetCoords().GetRegionCoords().origin,
+                                                     Vec3(extent, extent, extent)));
+}
+
+OBBox BoundingVolumeMultiple::GetCollisionBox(int32_t /*index*/) const
+{
+    const float radius = GetOuterRadius();
+    return OBBox(Vec3(radius, radius, radius), GetCoords().GetRegionCoords());
 }
 
 void BoundingVolumeMultiple::GetIntersection(const Ray& ray, Intersection& out,
@@ -125,6 +143,8 @@ void BoundingVolumeMultiple::AttachVolumes(Entity* parent)
     std::stable_sort(
         volumeEntries.begin(), volumeEntries.end(),
         [](const VolumeEntry& a, const VolumeEntry& b) { return a.radius < b.radius; });
+    // The outermost sphere may have changed places.
+    UpdateBoundingBox();
     if (parent == nullptr)
         return;
     for (VolumeEntry& entry : volumeEntries) {

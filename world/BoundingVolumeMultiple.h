@@ -3,6 +3,7 @@
 #include "core/GameEvents.h"
 #include "engine/Entity.h"
 #include "engine/EventHandler.h"
+#include "engine/OBBox.h"
 
 #include <cstdint>
 #include <string>
@@ -36,7 +37,11 @@ public:
     // The outermost sphere's radius and a little more (1.0 without spheres).
     float GetExtent() const;
     // The editor picks the volume as a sphere of its extent.
-    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const;
+    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const override;
+    // A cube of half-side extent around the centre.
+    void UpdateBoundingBox() override;
+    // A cube of half-side the outermost radius, turned with the volume.
+    OBBox GetCollisionBox(int32_t index) const override;
     // "Inner Volume:", "Mid Volume:", "Outer Volume:", each with the ids inside that sphere.
     std::string DescribeDebug() const;
 
@@ -58,6 +63,8 @@ private:
     void OnExitBoundingVolume(const GameEvent_ExitBoundingVolume& event);
     // -1 for an event that is not about one of our spheres, or not about a player.
     int FindPlayerVolumeIndex(uint32_t volumeId, uint32_t entityId) const;
+    // The last sphere's radius, which is the outermost once attached; 0.0 without spheres.
+    float GetOuterRadius() const;
 
     bool triggered = false;
     std::vector<VolumeEntry> volumeEntries;

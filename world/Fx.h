@@ -35,7 +35,7 @@ public:
     // "DisplaceGrass" stirs the ground cover around the effect.
     virtual void AnimationCallback(int32_t kind, const Name& name);
     // Only the editor picks effects, as a small sphere; elsewhere every ray misses.
-    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const;
+    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const override;
 
     float GetDisturbanceRadius() const { return disturbanceRadius; }
 

@@ -19,7 +19,7 @@ public:
     void Load(const LoadTable& table) override;
     void InitialUpdate() override;
     float GetRadius() const { return radius; }
-    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const;
+    void GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const override;
 
 private:
     float radius = 1.0f;

@@ -63,7 +63,7 @@ public:
     void Load(const LoadTable& table) override;
     bool CanCollide() const { return false; }
     // A zero-sized box at the identity coordinates.
-    ABBox GetCollisionBox() const { return ABBox(); }
+    OBBox GetCollisionBox(int32_t /*index*/) const override { return OBBox(); }
     // Half-extents of the actor's radius around the origin.
     ABBox GetObjectSpaceBoundingBox() const;
 
