@@ -109,6 +109,7 @@ bool World::AddEntity(Entity* entity, const WorldCoords& coords, bool /*flag*/)
     if (entity->world != nullptr)
         entity->world->RemoveEntity(entity);
     entity->coords = coords;
+    entity->simulationEnabled = true;
     Insert(entity, position);
     return true;
 }
