@@ -131,7 +131,7 @@ TEST_F(QuestItemTest, TheTrailEmitsExactlyWhileTheSimulationRuns)
     }
 }
 
-TEST_F(QuestItemTest, ALoadReplacesTheTrailAndItsNewTrailStartsAtTheNextFrame)
+TEST_F(QuestItemTest, ALoadReplacesTheTrailWhoseNewOneStartsNextFrameAndGoesWithTheItem)
 {
     QuestItem* gem = MakeGem(std::string("trailEffect = ") + kTrail);
     ASSERT_NE(gem, nullptr);
@@ -150,26 +150,11 @@ TEST_F(QuestItemTest, ALoadReplacesTheTrailAndItsNewTrailStartsAtTheNextFrame)
     gem->UpdateSelf(10);
     EXPECT_TRUE(second->IsEmitting());
     EXPECT_EQ(second->GetStartEmittingCount(), 1u);
-}
 
-TEST_F(QuestItemTest, WithoutATrailTheItemStillFollowsItsSimulation)
-{
-    QuestItem* gem = MakeGem("");
-    ASSERT_NE(gem, nullptr);
-    EXPECT_EQ(gem->GetTrailEffect(), 0u);
-    Place(*gem);
-    gem->UpdateSelf(10);
-    EXPECT_TRUE(gem->IsTrailEmitting());
-}
-
-TEST_F(QuestItemTest, TheItemTakesItsTrailAlongWhenItGoes)
-{
-    QuestItem* gem = MakeGem(std::string("trailEffect = ") + kTrail);
-    ASSERT_NE(gem, nullptr);
-    const uint32_t trail = gem->GetTrailEffect();
+    const uint32_t secondId = gem->GetTrailEffect();
     ObjectManager::Instance().DestroyObjectEx(gem, "test", 1);
     ObjectManager::Instance().ProcessDestroyedObjects();
-    EXPECT_EQ(ObjectManager::Instance().GetObject<EffectEntity>(trail), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObject<EffectEntity>(secondId), nullptr);
 }
 
 TEST_F(QuestItemTest, TheBitmapLoadsOnceOnFirstUseAndIsGivenBackWhenTheItemGoesOrReloads)
@@ -194,12 +179,15 @@ TEST_F(QuestItemTest, TheBitmapLoadsOnceOnFirstUseAndIsGivenBackWhenTheItemGoesO
     EXPECT_EQ(graphics.GetTextureLoadCount("quest/ruby.tex"), 0);
 }
 
-TEST_F(QuestItemTest, AnItemWithoutABitmapLoadsNone)
+TEST_F(QuestItemTest, ARecordWithoutTrailOrBitmapHasNeitherYetFollowsItsSimulation)
 {
     QuestItem* gem = MakeGem("");
     ASSERT_NE(gem, nullptr);
+    EXPECT_EQ(gem->GetTrailEffect(), 0u);
     EXPECT_EQ(gem->GetBitmap(), nullptr);
-    EXPECT_EQ(gem->GetBitmap(), nullptr);
+    Place(*gem);
+    gem->UpdateSelf(10);
+    EXPECT_TRUE(gem->IsTrailEmitting());
 }
 
 TEST_F(QuestItemTest, TheTooltipIsTheItemsLinesThenABlankAndTheQuestDirections)
