@@ -112,6 +112,10 @@ public:
     // `World::SetCoords`).
     const WorldCoords& GetCoords() const { return coords; }
     virtual bool IsInWorld() const { return world != nullptr; }
+    // Whether the physics engine moves the entity: from the moment a world takes it until it
+    // leaves the world or the physics engine drops it (`RemoveEntityFromSimulation`).
+    bool IsSimulationEnabled() const { return world != nullptr && simulationEnabled; }
+    void SetSimulationEnabled(bool value) { simulationEnabled = value; }
     // Whether the renderer would be loading the entity by now, being near enough the view.
     // Nothing is rendered here, so every entity counts as near unless told otherwise.
     bool InRenderPreLoadFrustum() const { return inPreLoadFrustum; }
@@ -157,6 +161,7 @@ private:
     bool restoredFromLevelState = false;
     bool inPreLoadFrustum = true;
     bool initialUpdateDone = false;
+    bool simulationEnabled = true;
     // -- Y --
     bool ownedByClient = false;
     // -- end Y --

@@ -6,8 +6,10 @@ namespace GAME {
 
 void PhysicsEngine::RemoveEntityFromSimulation(Entity* entity)
 {
-    if (entity != nullptr)
-        removedEntities.Add(entity->GetObjectId());
+    if (entity == nullptr)
+        return;
+    entity->SetSimulationEnabled(false);
+    removedEntities.Add(entity->GetObjectId());
 }
 
 void PhysicsEngine::SetEntityLinearVelocity(Entity* entity, const Vec3& velocity)

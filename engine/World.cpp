@@ -110,6 +110,7 @@ bool World::AddEntity(Entity* entity, const WorldCoords& coords, bool /*flag*/)
         entity->world->RemoveEntity(entity);
     entity->coords = coords;
     entity->UpdateBoundingBox();
+    entity->simulationEnabled = true;
     Insert(entity, position);
     return true;
 }

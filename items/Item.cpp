@@ -115,6 +115,36 @@ GraphicsTexture* Item::LoadBitmap() const
     return GraphicsEngine::Instance().LoadTexture(bitmapName);
 }
 
+EffectEntity* LoadEffectEntityFromTable(const LoadTable& table, const char* key)
+{
+    const std::string name = table.GetString(key, "");
+    if (name.empty())
+        return nullptr;
+    return ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(name);
+}
+
+uint32_t Item::LoadTrailEffect(const LoadTable& table)
+{
+    EffectEntity* effect = LoadEffectEntityFromTable(table, "trailEffect");
+    if (effect == nullptr)
+        return 0;
+    effect->StopEmitting();
+    Attach(effect, Coords::Identity(), "");
+    return effect->GetObjectId();
+}
+
+void Item::DestroyTrailEffect(uint32_t& effectId, const char* sourceFile, int line)
+{
+    if (effectId == 0)
+        return;
+    ObjectManager& objects = ObjectManager::Instance();
+    if (auto* effect = objects.GetObject<EffectEntity>(effectId)) {
+        Detach(effect);
+        objects.DestroyObjectEx(effect, sourceFile, line);
+    }
+    effectId = 0;
+}
+
 void Item::GetUIBitmapText(std::wstring& /*text*/) const {}
 
 Item* Item::CreateItem(const ItemReplicaInfo& info)

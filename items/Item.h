@@ -14,6 +14,7 @@ namespace GAME {
 class Character;
 class CollisionData;
 class CombatAttributeAccumulator;
+class EffectEntity;
 class GraphicsAnim;
 class GraphicsTexture;
 class LoadTable;
@@ -68,6 +69,10 @@ enum Market_TypeEnum : int32_t {
 // The base of everything a character can pick up, carry or equip. Every instance is named by
 // its replica record, through which creation, level state, saves and replication rebuild the
 // same item; each of those roads ends in `InitializeItem`, where the kinds roll from the seed.
+// The effect made from the record the key names; null when the key is empty or its record is
+// not an effect.
+EffectEntity* LoadEffectEntityFromTable(const LoadTable& table, const char* key);
+
 class Item : public Actor, public EquationInterface<float> {
     GAME_DECLARE_CLASS(Item)
 
@@ -194,6 +199,12 @@ protected:
 
     // The picture of the kinds that have one.
     GraphicsTexture* LoadBitmap() const;
+
+    // The trail some items leave in the world: made from the effect record "trailEffect" names,
+    // not yet emitting, carried at the item's origin. Its object id; 0 when there is none.
+    uint32_t LoadTrailEffect(const LoadTable& table);
+    // Detaches and destroys the trail (nothing for 0) and clears the id.
+    void DestroyTrailEffect(uint32_t& effectId, const char* sourceFile, int line);
 
     const ItemReplicaInfo& GetItemInfo() const { return itemInfo; }
     void SetRelicInfo(const std::string& name, const std::string& bonus, uint32_t var1);

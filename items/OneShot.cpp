@@ -35,19 +35,7 @@ GAME_IMPLEMENT_CLASS(OneShot, Item);
 OneShot::~OneShot()
 {
     DestroySoundPak(useSound, kSourceFile, __LINE__);
-    DestroyTrailEffect();
-}
-
-void OneShot::DestroyTrailEffect()
-{
-    if (trailEffect == 0)
-        return;
-    ObjectManager& objects = ObjectManager::Instance();
-    if (auto* effect = objects.GetObject<EffectEntity>(trailEffect)) {
-        Detach(effect);
-        objects.DestroyObjectEx(effect, kSourceFile, __LINE__);
-    }
-    trailEffect = 0;
+    DestroyTrailEffect(trailEffect, kSourceFile, __LINE__);
 }
 
 void OneShot::Load(const LoadTable& table)
@@ -59,15 +47,8 @@ void OneShot::Load(const LoadTable& table)
     useDelay = SecondsToMilliseconds(table.GetFloat("useDelayTime", 0.0f));
     DestroySoundPak(useSound, kSourceFile, __LINE__);
     useSound = LoadSoundPakFromTable(table, "useSound");
-    DestroyTrailEffect();
-    const std::string trail = table.GetString("trailEffect", "");
-    if (trail.empty())
-        return;
-    if (auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(trail)) {
-        effect->StopEmitting();
-        Attach(effect, Coords::Identity(), "");
-        trailEffect = effect->GetObjectId();
-    }
+    DestroyTrailEffect(trailEffect, kSourceFile, __LINE__);
+    trailEffect = LoadTrailEffect(table);
 }
 
 void OneShot::UpdateSelf(int32_t elapsedMs)

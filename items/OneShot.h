@@ -50,8 +50,6 @@ protected:
     int32_t useDelay = 0;
 
 private:
-    void DestroyTrailEffect();
-
     std::string buttonUpBitmapName;
     std::string buttonDownBitmapName;
     uint32_t trailEffect = 0;

@@ -1,0 +1,217 @@
+#include "quests/QuestItem.h"
+
+#include "core/GameTextLine.h"
+#include "engine/ABBox.h"
+#include "engine/Database.h"
+#include "engine/EffectEntity.h"
+#include "engine/Engine.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
+#include "engine/ObjectManager.h"
+#include "engine/PhysicsEngine.h"
+#include "engine/WorldCoords.h"
+#include "tests/support/EngineWorldFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+constexpr const char* kTrail = "Records/Fx/QuestTrail.dbr";
+constexpr const char* kOtherTrail = "Records/Fx/OtherTrail.dbr";
+constexpr const char* kGem = "Records/Quests/Gem.dbr";
+// Records are read once, so a reload reads another record.
+constexpr const char* kRuby = "Records/Quests/Ruby.dbr";
+
+class QuestItemTest : public EngineWorldFixture {
+protected:
+    void SetUp() override
+    {
+        EngineWorldFixture::SetUp();
+        world->CreateRegion(1, {0, 0, 0}, ABBox({-50, -50, -50}, {50, 50, 50}));
+        database.WriteRecord(kTrail, {"Class = EffectEntity"});
+        database.WriteRecord(kOtherTrail, {"Class = EffectEntity"});
+        LocalizationManager::Instance().Clear();
+    }
+    void TearDown() override
+    {
+        LocalizationManager::Instance().Clear();
+        EngineWorldFixture::TearDown();
+    }
+
+    // The record with one more line, or none when it is empty.
+    QuestItem* MakeGem(const std::string& line)
+    {
+        if (line.empty())
+            database.WriteRecord(kGem, {"Class = QuestItem"});
+        else
+            database.WriteRecord(kGem, {"Class = QuestItem", line});
+        return ObjectManager::Instance().CreateObjectFromFile<QuestItem>(kGem);
+    }
+    static EffectEntity* Trail(const QuestItem& item)
+    {
+        return ObjectManager::Instance().GetObject<EffectEntity>(item.GetTrailEffect());
+    }
+
+    static void Reload(QuestItem& item, const char* record)
+    {
+        const LoadTable* table = ObjectManager::Instance().GetDatabase().FindLoadTable(record);
+        ASSERT_NE(table, nullptr);
+        item.Load(*table);
+    }
+
+public:
+    void Place(Entity& entity) { world->AddEntity(&entity, WorldCoords(WorldVec3(1, {})), true); }
+    void Remove(Entity& entity) { world->RemoveEntity(&entity); }
+};
+
+TEST_F(QuestItemTest, TheSimulationRunsFromAWorldsTakingUntilTheWorldOrThePhysicsLetsGo)
+{
+    Entity entity;
+    EXPECT_FALSE(entity.IsSimulationEnabled());
+    Place(entity);
+    EXPECT_TRUE(entity.IsSimulationEnabled());
+    gEngine->GetPhysicsEngine().RemoveEntityFromSimulation(&entity);
+    EXPECT_FALSE(entity.IsSimulationEnabled());
+    Place(entity); // only moves it: it stays at rest
+    EXPECT_FALSE(entity.IsSimulationEnabled());
+    Remove(entity);
+    Place(entity);
+    EXPECT_TRUE(entity.IsSimulationEnabled());
+    Remove(entity);
+    EXPECT_FALSE(entity.IsSimulationEnabled());
+}
+
+TEST_F(QuestItemTest, TheTrailEmitsExactlyWhileTheSimulationRuns)
+{
+    QuestItem* gem = MakeGem(std::string("trailEffect = ") + kTrail);
+    ASSERT_NE(gem, nullptr);
+    EffectEntity* trail = Trail(*gem);
+    ASSERT_NE(trail, nullptr);
+    EXPECT_EQ(trail->GetAttachParent(), gem);
+    EXPECT_EQ(trail->GetAttachPointName(), "");
+
+    struct Row {
+        const char* step;
+        void (*act)(QuestItemTest&, QuestItem&);
+        bool emitting;
+        uint32_t starts;
+        uint32_t stops; // the load stops it once
+    };
+    const Row rows[] = {
+        {"loaded, not in a world", [](QuestItemTest&, QuestItem&) {}, false, 0, 1},
+        {"placed", [](QuestItemTest& t, QuestItem& g) { t.Place(g); }, true, 1, 1},
+        {"another frame", [](QuestItemTest&, QuestItem&) {}, true, 1, 1},
+        {"come to rest",
+         [](QuestItemTest&, QuestItem& g) {
+             gEngine->GetPhysicsEngine().RemoveEntityFromSimulation(&g);
+         },
+         false, 1, 2},
+        {"another frame at rest", [](QuestItemTest&, QuestItem&) {}, false, 1, 2},
+        {"picked up and dropped again",
+         [](QuestItemTest& t, QuestItem& g) {
+             t.Remove(g);
+             t.Place(g);
+         },
+         true, 2, 2},
+        {"picked up", [](QuestItemTest& t, QuestItem& g) { t.Remove(g); }, false, 2, 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.step);
+        row.act(*this, *gem);
+        gem->UpdateSelf(10);
+        EXPECT_EQ(gem->IsTrailEmitting(), row.emitting);
+        EXPECT_EQ(trail->IsEmitting(), row.emitting);
+        EXPECT_EQ(trail->GetStartEmittingCount(), row.starts);
+        EXPECT_EQ(trail->GetStopEmittingCount(), row.stops);
+    }
+}
+
+TEST_F(QuestItemTest, ALoadReplacesTheTrailWhoseNewOneStartsNextFrameAndGoesWithTheItem)
+{
+    QuestItem* gem = MakeGem(std::string("trailEffect = ") + kTrail);
+    ASSERT_NE(gem, nullptr);
+    const uint32_t first = gem->GetTrailEffect();
+    Place(*gem);
+    gem->UpdateSelf(10);
+    ASSERT_TRUE(gem->IsTrailEmitting());
+
+    database.WriteRecord(kRuby, {"Class = QuestItem", std::string("trailEffect = ") + kOtherTrail});
+    Reload(*gem, kRuby);
+    EXPECT_EQ(ObjectManager::Instance().GetObject<EffectEntity>(first), nullptr);
+    EffectEntity* second = Trail(*gem);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(gem->GetTrailEffect(), first);
+    EXPECT_EQ(second->GetAttachParent(), gem);
+    gem->UpdateSelf(10);
+    EXPECT_TRUE(second->IsEmitting());
+    EXPECT_EQ(second->GetStartEmittingCount(), 1u);
+
+    const uint32_t secondId = gem->GetTrailEffect();
+    ObjectManager::Instance().DestroyObjectEx(gem, "test", 1);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(ObjectManager::Instance().GetObject<EffectEntity>(secondId), nullptr);
+}
+
+TEST_F(QuestItemTest, TheBitmapLoadsOnceOnFirstUseAndIsGivenBackWhenTheItemGoesOrReloads)
+{
+    GraphicsEngine& graphics = GraphicsEngine::Instance();
+    QuestItem* gem = MakeGem("bitmap = quest/gem.tex");
+    ASSERT_NE(gem, nullptr);
+    EXPECT_EQ(graphics.GetTextureLoadCount("quest/gem.tex"), 0);
+    GraphicsTexture* bitmap = gem->GetBitmap();
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(gem->GetBitmap(), bitmap);
+    EXPECT_EQ(graphics.GetTextureLoadCount("quest/gem.tex"), 1);
+
+    database.WriteRecord(kRuby, {"Class = QuestItem", "bitmap = quest/ruby.tex"});
+    Reload(*gem, kRuby);
+    EXPECT_EQ(graphics.GetTextureLoadCount("quest/gem.tex"), 0);
+    ASSERT_NE(gem->GetBitmap(), nullptr);
+    EXPECT_EQ(graphics.GetTextureLoadCount("quest/ruby.tex"), 1);
+
+    ObjectManager::Instance().DestroyObjectEx(gem, "test", 1);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(graphics.GetTextureLoadCount("quest/ruby.tex"), 0);
+}
+
+TEST_F(QuestItemTest, ARecordWithoutTrailOrBitmapHasNeitherYetFollowsItsSimulation)
+{
+    QuestItem* gem = MakeGem("");
+    ASSERT_NE(gem, nullptr);
+    EXPECT_EQ(gem->GetTrailEffect(), 0u);
+    EXPECT_EQ(gem->GetBitmap(), nullptr);
+    Place(*gem);
+    gem->UpdateSelf(10);
+    EXPECT_TRUE(gem->IsTrailEmitting());
+}
+
+TEST_F(QuestItemTest, TheTooltipIsTheItemsLinesThenABlankAndTheQuestDirections)
+{
+    LocalizationManager::Instance().AddText("tagQuestItem", L"Quest item: bring it home");
+    QuestItem* gem = MakeGem("itemText = tagGemText");
+    ASSERT_NE(gem, nullptr);
+    std::vector<GameTextLine> plain;
+    gem->Item::GetUIDisplayText(nullptr, plain);
+    ASSERT_EQ(plain.size(), 2u);
+
+    std::vector<GameTextLine> lines;
+    gem->GetUIDisplayText(nullptr, lines);
+    ASSERT_EQ(lines.size(), 4u);
+    for (size_t i = 0; i < plain.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(lines[i].style, plain[i].style);
+        EXPECT_EQ(lines[i].text, plain[i].text);
+    }
+    EXPECT_EQ(lines[2].style, GameTextClass::Default);
+    EXPECT_EQ(lines[2].text, L" ");
+    EXPECT_EQ(lines[3].style, GameTextClass::ItemDirections);
+    EXPECT_EQ(lines[3].text, L"Quest item: bring it home");
+}
+
+} // namespace
+} // namespace GAME::Test
