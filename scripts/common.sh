@@ -61,8 +61,7 @@ configure() {
     fi
 }
 
-# The demo's Release tree, built with the default compiler (g++) and its warnings as errors;
-# the tests build it too, so that g++ keeps building the game warning-free.
+# The demo's Release tree, built with the default compiler (g++) and its warnings as errors.
 build_release_host() {
     configure "$ROOT/build/release" -DCMAKE_BUILD_TYPE=Release -DGAME_TESTS=OFF -DGAME_BENCH=OFF \
         -DGAME_WERROR=ON

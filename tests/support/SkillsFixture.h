@@ -89,8 +89,9 @@ inline std::vector<std::wstring> Texts(const std::vector<GameTextLine>& lines,
 {
     std::vector<std::wstring> texts;
     for (const GameTextLine& line : lines) {
-        if (style)
+        if (style) {
             EXPECT_EQ(line.style, *style) << std::string(line.text.begin(), line.text.end());
+        }
         texts.push_back(line.text);
     }
     return texts;
