@@ -22,7 +22,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -548,63 +547,9 @@ TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoAttackAndText)
     EXPECT_EQ(burn->GetDamageRatio(3), 25.0f);
 }
 
-// Every kind whose keys follow the stem rule, by class name without its "DamageAttribute" head.
-// The name after the family is the type's, the stem's end and the display tag's end.
-// clang-format off
-const char* const kStemKinds[] = {
-    "AbsMod_Physical", "AbsMod_PierceRatio", "AbsMod_Pierce", "AbsMod_Bleeding", "AbsMod_Cold",
-    "AbsMod_Fire", "AbsMod_Poison", "AbsMod_Lightning", "AbsMod_Life", "AbsMod_Stun",
-    "AbsMod_ManaBurn", "AbsMod_Elemental", "DurMod_Physical", "DurMod_Bleeding", "DurMod_Cold",
-    "DurMod_Fire", "DurMod_Poison", "DurMod_Lightning", "DurMod_Life", "DurMod_AttackSpeed",
-    "DurMod_SpellCastSpeed", "DurMod_RunSpeed", "DurMod_LifeLeach", "DurMod_ManaLeach",
-    "DurMod_OffensiveAbility", "DurMod_DefensiveAbility", "DurMod_OffensiveReduction",
-    "Reflex_Stun", "Reflex_Freeze", "Reflex_Petrify", "Reflex_Trap", "Abs_Taunt", "Abs_Convert",
-    "Abs_Fear", "Abs_Confusion", "Abs_PercentCurrentLife", "Abs_Disruption", "Abs_LifeLeech",
-    "AbsBase_Cold", "AbsBase_Fire", "AbsBase_Poison", "AbsBase_Lightning", "AbsBase_Life",
-    "Abs_Pierce", "Abs_Cold", "Abs_Fire", "Abs_Poison", "Abs_Lightning", "Abs_Life",
-    "Abs_ElementalDamage", "Dur_Physical", "Dur_Bleeding", "Dur_Cold", "Dur_Fire", "Dur_Poison",
-    "Dur_Lightning", "Dur_Life", "Dur_LifeLeach", "Dur_ManaLeach", "Dur_OffensiveAbility",
-    "Dur_DefensiveAbility", "Dur_OffensiveReduction", "Dur_DefensiveReduction",
-    "Dur_TotalDamageReductionPercent", "Dur_TotalDamageReductionAbsolute",
-    "Dur_TotalResistanceReductionPercent", "Dur_TotalResistanceReductionAbsolute", "Dur_Fumble",
-    "Dur_ProjectileFumble", "Dur_TotalSpeed", "Dur_AttackSpeed", "Dur_SpellCastSpeed",
-    "Dur_RunSpeed",
-};
-// clang-format on
-
-// Where a kind's type, stem or display tag leaves the rule; null keeps the rule's.
-const Test::KindException kExceptions[] = {
-    {"Abs_LifeLeech", CombatAttributeType_LifeLeach, nullptr, nullptr},
-    {"AbsBase_Life", CombatAttributeType_Life, nullptr, "tagDamageBaseVitality"},
-    {"Dur_TotalDamageReductionPercent", CombatAttributeType_Unknown,
-     "offensiveTotalDamageReductionPercent", "DamageTotalDamageReductionPercent"},
-    {"Dur_TotalDamageReductionAbsolute", CombatAttributeType_Unknown,
-     "offensiveTotalDamageReductionAbsolute", "DamageTotalDamageReductionAbsolute"},
-    {"Dur_TotalResistanceReductionPercent", CombatAttributeType_Unknown,
-     "offensiveTotalResistanceReductionPercent", "DamageTotalResistanceReductionPercent"},
-    {"Dur_TotalResistanceReductionAbsolute", CombatAttributeType_Unknown,
-     "offensiveTotalResistanceReductionAbsolute", "DamageTotalResistanceReductionAbsolute"},
-    {"Dur_Fumble", CombatAttributeType_Unknown, "offensiveFumble", nullptr},
-    {"Dur_ProjectileFumble", CombatAttributeType_Unknown, "offensiveProjectileFumble", nullptr},
-};
-
 void ExpectKeys(const std::string& className, const Test::KindKeys& keys)
 {
     Test::ExpectKeys(CreateDamageAttribute(className.c_str()), className, keys);
-}
-
-TEST(DamageAttributeKinds, EveryStemKindReadsItsStemKeys)
-{
-    for (const char* className : kStemKinds) {
-        GAME::Test::KindKeys e =
-            GAME::Test::FromStem(className, "offensive", "Damage", kExceptions);
-        // The mana-burn modifier is read under its ratio-adder keys.
-        if (std::string(className) == "AbsMod_ManaBurn") {
-            e.chance = "offensiveManaBurnRatioAdderChance";
-            e.modifier = "offensiveManaBurnRatioAdder";
-        }
-        ExpectKeys("DamageAttribute" + std::string(className), e);
-    }
 }
 
 TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
@@ -629,13 +574,6 @@ TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
     for (const char* tag : {base.GetLoadChanceTag(), base.GetLoadXorTag(), base.GetLoadGlobalTag(),
                             base.GetDisplayTag()})
         EXPECT_STREQ(tag, "Not Used");
-}
-
-TEST(DamageAttributeKinds, RegistryHoldsTheSeventySixLoadedKinds)
-{
-    GAME::Test::ExpectRegistry(GetDamageAttributeKinds(), 76);
-    EXPECT_EQ(std::size(kStemKinds) + 3, 76u);
-    EXPECT_NE(CreateDamageAttribute("DamageAttribute_Physical"), nullptr);
     EXPECT_EQ(CreateDamageAttribute("DamageAttribute_BasePhysical"), nullptr);
     EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_Frost"), nullptr);
 }
