@@ -160,7 +160,6 @@ protected:
 
 TEST_F(ControllerAIStateTest, TheFirstUpdateRegistersThenSetsTheFirstState)
 {
-    EXPECT_FLOAT_EQ(controller->GetViewDistance(), 20.0f);
     controller->Update(16);
     EXPECT_EQ(journal(), (Journal{"register", "Idle begin", "Idle update"}));
 

@@ -153,7 +153,6 @@ TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsFor
 
     auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
-    EXPECT_FALSE(controller->IsDualWieldAllowed());
     monster->AllowDualWieldWeapons(true);
     EXPECT_TRUE(controller->IsDualWieldAllowed());
 }
@@ -511,7 +510,6 @@ TEST_F(ControllerCombatBuffTest, RemovingAllSendsLevelZeroForEachAndKillMeRemove
     EXPECT_EQ(Fields(monster->buffs[1]),
               "skill 0 Records/Skills/Ward.dbr level 0, mods '' 0 '' 0, time 0, caster 0");
     EXPECT_EQ(controller->GetSkillBuffCount(), 0u);
-    EXPECT_EQ(monster->GetLifeState(), LifeState_Dying);
     controller->RemoveAllSkillBuffs();
     EXPECT_EQ(monster->buffs.size(), 2u);
 }

