@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
-#include <sstream>
 
 #include <gtest/gtest.h>
 

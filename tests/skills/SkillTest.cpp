@@ -9,7 +9,7 @@
 #include "tests/support/SkillsFixture.h"
 #include "world/ProjectileBase.h"
 
-#include <climits>
+#include <cstdint>
 #include <limits>
 #include <set>
 

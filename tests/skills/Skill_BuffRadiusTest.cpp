@@ -7,7 +7,7 @@
 #include "skills/Skill_BuffRadiusToggled.h"
 #include "tests/support/SkillsFixture.h"
 
-#include <climits>
+#include <cstdint>
 
 namespace GAME::Test {
 
