@@ -51,6 +51,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -216,10 +217,17 @@ protected:
     int made = 0;
 };
 
-TEST_F(ControllerMonsterStateTest, TheFirstUpdateStartsUpAndReturnsFast)
+TEST_F(ControllerMonsterStateTest, TheFirstUpdateRegistersEveryStateAndStartsUp)
 {
     Make({});
     controller->InitialUpdate();
+    std::istringstream states(
+        "Startup Idle Pursue EmoteBeforePursue Attack RepositionForAttack Flee Roam Wander "
+        "WanderPause Return Dying Dead FollowLeader DefendLeader NavigateObstacle Move "
+        "DodgeAttack Panic Paralyze Confused Immobile Trapped TrappedAttack Stunned Scared Patrol "
+        "WaitToAttack QuestMove QuestWalk QuestPlayAnimation QuestUseSkill");
+    for (std::string name; states >> name;)
+        EXPECT_NE(controller->GetState(name), nullptr) << name;
     EXPECT_NE(dynamic_cast<ControllerMonsterStateReturnFast*>(controller->GetState("Return")),
               nullptr);
     EXPECT_EQ(State(), "Idle");

@@ -32,6 +32,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -158,9 +159,15 @@ TEST_F(ControllerPlayerTest, MadeByNameWithABagAndClearingTheTargetForgetsThePoi
     EXPECT_EQ(made->GetTargetPoint(), WorldVec3());
 }
 
-TEST_F(ControllerPlayerTest, StartsLongIdle)
+TEST_F(ControllerPlayerTest, StartsLongIdleAndRegistersTheStates)
 {
     EXPECT_EQ(State(), "LongIdle");
+    std::istringstream states(
+        "Startup Idle LongIdle MoveTo MoveToNpc TalkToNpc MoveToItem PickupItem MoveToFixedItem "
+        "UseFixedItem MoveToUseSkill UseSkill MoveToStrategicMovement DoStrategicMovement Dying "
+        "Dead Immobilized Stunned Trapped UseSkillWhileTrapped Respawning");
+    for (std::string name; states >> name;)
+        EXPECT_NE(controller->GetState(name), nullptr) << name;
 }
 
 TEST_F(ControllerPlayerTest, IdleDropsIntoLongIdleOnlyBelowZero)

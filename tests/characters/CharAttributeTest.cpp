@@ -8,12 +8,14 @@
 #include "characters/CharAttributeVal.h"
 #include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 
 #include <initializer_list>
 #include <limits>
 #include <sstream>
+#include <typeinfo>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -338,12 +340,42 @@ TEST(CharAttributeStore, EachKindLoadsItsAttributesInItsOrder)
     EXPECT_EQ(Names(item), equipment);
 }
 
-// Every kind at 7 on one item: each prices into its own pair.
-TEST(CharAttributeKinds, EachPricesIntoItsPair)
+// The equipment store holds one of every kind: each shows its tag, adds into its own type,
+// clones whole and prices into its own pair.
+TEST(CharAttributeKinds, EachShowsItsTagCountsIntoItsTypeAndPricesIntoItsPair)
 {
     CharAttributeStore_Equipment item;
     item.Load(EveryKey(), nullptr, nullptr, false);
     ASSERT_EQ(item.GetAttributes().size(), 58u);
+    for (const auto& attribute : item.GetAttributes()) {
+        const CharAttributeType type = attribute->GetType();
+        const bool modifier = IsModifier(*attribute);
+        const std::string name = std::string(kTypeNames[type]) + (modifier ? "Modifier" : "");
+        SCOPED_TRACE(name);
+        std::vector<std::wstring> header;
+        std::vector<std::wstring> lines;
+        attribute->CreateText(1, header, lines);
+        // Two tags do not follow their keys.
+        const std::string tag = name == "DeflectProjectile"    ? "CharacterDeflectProjectiles"
+                                : name == "GlobalReqReduction" ? "CharcterItemGlobalReduction"
+                                                               : "Character" + name;
+        if (type != CharAttribute_BaseAttackSpeed) {
+            EXPECT_EQ(lines, std::vector<std::wstring>{LocalizationManager::ToWChar(tag + " 7")});
+        }
+
+        CharAttributeAccumulator accumulator;
+        attribute->AddToAccumulator(accumulator, 1);
+        const float own = type == CharAttribute_TotalSpeed ? 0.0f : 7.0f;
+        EXPECT_EQ(modifier ? accumulator.GetModifier(type) : accumulator.GetValue(type), own);
+        EXPECT_EQ(modifier ? accumulator.GetValue(type) : accumulator.GetModifier(type), 0.0f);
+
+        const std::unique_ptr<CharAttribute> copy = attribute->Clone();
+        const CharAttribute& original = *attribute;
+        const CharAttribute& cloned = *copy;
+        EXPECT_EQ(typeid(cloned), typeid(original));
+        EXPECT_EQ(cloned.GetValue(1), 7.0f);
+    }
+
     // Kinds per pair at 7 each: reserved mana prices nothing, total speed counts into both
     // speed-modifier pairs and twice among the attack speeds.
     CharAttributeCostSums c;

@@ -22,8 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <typeindex>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -555,6 +557,10 @@ TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
                {CombatAttributeType_Physical, "offensiveBonusPhysicalChance",
                 "offensiveBonusPhysicalXOR", "offensiveBonusPhysicalGlobal", "DamageBonusPhysical",
                 "", "", "offensiveBonusPhysicalMin", "offensiveBonusPhysicalMax", "", ""});
+    ExpectKeys("DamageAttributeAbsMod_ManaBurn",
+               {CombatAttributeType_ManaBurn, "offensiveManaBurnRatioAdderChance",
+                "offensiveManaBurnXOR", "offensiveManaBurnGlobal", "DamageModifierManaBurn",
+                "offensiveManaBurnRatioAdder", "", "", "", "", ""});
     ExpectKeys("DamageAttributeAbs_ManaBurn",
                {CombatAttributeType_ManaBurn, "offensiveManaBurnChance", "offensiveManaBurnXOR",
                 "offensiveManaBurnGlobal", "DamageManaDrain", "", "", "offensiveManaBurnDrainMin",
@@ -573,6 +579,54 @@ TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
         EXPECT_STREQ(tag, "Not Used");
     EXPECT_EQ(CreateDamageAttribute("DamageAttribute_BasePhysical"), nullptr);
     EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_Frost"), nullptr);
+}
+
+// Kinds whose stem, tag or type leaves the naming rule: every key comes from their own stem, and
+// nothing else reads them.
+TEST(DamageAttributeKinds, KindsOffTheNamingRuleReadEveryKeyFromTheirStem)
+{
+    const struct {
+        const char* kind;
+        const char* stem;
+        const char* display;
+        CombatAttributeType type;
+    } rows[] = {
+        {"Abs_LifeLeech", "offensiveLifeLeech", "DamageLifeLeech", CombatAttributeType_LifeLeach},
+        {"AbsBase_Life", "offensiveBaseLife", "tagDamageBaseVitality", CombatAttributeType_Life},
+        {"Dur_TotalDamageReductionPercent", "offensiveTotalDamageReductionPercent",
+         "DamageTotalDamageReductionPercent", CombatAttributeType_TotalDamageReductionPercent},
+        {"Dur_TotalDamageReductionAbsolute", "offensiveTotalDamageReductionAbsolute",
+         "DamageTotalDamageReductionAbsolute", CombatAttributeType_TotalDamageReductionAbsolute},
+        {"Dur_TotalResistanceReductionPercent", "offensiveTotalResistanceReductionPercent",
+         "DamageTotalResistanceReductionPercent",
+         CombatAttributeType_TotalResistanceReductionPercent},
+        {"Dur_TotalResistanceReductionAbsolute", "offensiveTotalResistanceReductionAbsolute",
+         "DamageTotalResistanceReductionAbsolute",
+         CombatAttributeType_TotalResistanceReductionAbsolute},
+        {"Dur_Fumble", "offensiveFumble", "DamageDurationFumble", CombatAttributeType_Fumble},
+        {"Dur_ProjectileFumble", "offensiveProjectileFumble", "DamageDurationProjectileFumble",
+         CombatAttributeType_ProjectileFumble},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind);
+        const std::string kind = row.kind;
+        const std::unique_ptr<DamageAttribute> made =
+            CreateDamageAttribute(("DamageAttribute" + kind).c_str());
+        ASSERT_NE(made, nullptr);
+        const DamageAttributeKeys& keys = made->GetKeys();
+        EXPECT_EQ(keys.type, row.type);
+        EXPECT_STREQ(keys.display, row.display);
+        std::vector<std::pair<const char*, const char*>> read = {{keys.chance, "Chance"},
+                                                                 {keys.xorKey, "XOR"},
+                                                                 {keys.global, "Global"},
+                                                                 {keys.valueMin, "Min"},
+                                                                 {keys.valueMax, "Max"}};
+        if (kind.starts_with("Dur_"))
+            read.insert(read.end(),
+                        {{keys.durationMin, "DurationMin"}, {keys.durationMax, "DurationMax"}});
+        for (const auto& [key, suffix] : read)
+            EXPECT_STREQ(key, (std::string(row.stem) + suffix).c_str());
+    }
 }
 
 } // namespace

@@ -135,6 +135,9 @@ TEST_F(SkillTargetsTest, MeleeAndRangedSearches)
     // The ranged search ignores "around self": it looks around the point.
     EXPECT_TRUE(skill->GetValidRangedTarget(*caster, target, At(21), true, 5.0f));
     EXPECT_EQ(target, foe->GetObjectId());
+
+    EXPECT_TRUE(skill->GetValidTarget(*caster, target, At(0), true, 5.0f));
+    EXPECT_EQ(target, 0u);
 }
 
 TEST_F(SkillTargetsTest, RangeSubtractsBothExtents)

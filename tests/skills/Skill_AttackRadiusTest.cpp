@@ -27,6 +27,9 @@ protected:
 TEST_F(Skill_AttackRadiusTest, RadiusTimeZeroHitsEveryWaitingEnemyInTheFirstUpdate)
 {
     auto* skill = Learnt<Skill_AttackRadius>({"skillMaxLevel = 1", "skillTargetRadius = 6"});
+    uint32_t target = 55;
+    EXPECT_TRUE(skill->GetValidTarget(*caster, target, At(0, 0), false, 0.0f));
+    EXPECT_EQ(target, 0u);
     Target({0, 0, 1});
     Target({0, 0, 5});
     Target({0, 0, 9}); // outside the wave

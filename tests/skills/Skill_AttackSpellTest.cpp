@@ -70,6 +70,8 @@ TEST_F(Skill_AttackSpellTest, ChaosBeamGrowsStrikesRetractsAndReturnsToIdle)
 {
     auto* skill = Chaos("30");
     SkillsTarget* target = Target({0, 0, 5});
+    uint32_t id = target->GetObjectId();
+    EXPECT_TRUE(skill->GetValidTarget(*caster, id, {}, false, 0.0f));
     Begin(skill, target);
     EXPECT_EQ(Available(*skill, true, true), Availability(false, 1));
 

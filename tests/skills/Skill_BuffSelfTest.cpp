@@ -168,6 +168,16 @@ TEST_F(BuffSelfTest, ALiveColossusGrowsOverItsTimeAndFeedsNothingUntilThere)
     EXPECT_EQ(owner->GetSize(), PathingSize_Small);
 }
 
+TEST_F(BuffSelfTest, AColossusWithoutScaleTimeReachesTheTargetOnTheNextUpdate)
+{
+    Skill_BuffSelfColossus* colossus = MakeColossus("0");
+    Receive(*colossus, true);
+    EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 1.0f);
+    colossus->Update(*owner, 33);
+    EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 2.0f);
+    EXPECT_FALSE(colossus->IsScaling());
+}
+
 TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 {
     auto* timed = Timed<Skill_BuffSelfDuration>();
