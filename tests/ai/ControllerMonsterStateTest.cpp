@@ -439,7 +439,6 @@ TEST_F(ControllerMonsterStateTest, AStrollThatEndsAsItStartsIsTakenUpOnTheNextUp
     const Monster* far = Place(10, 0, true);
 
     Enter("WaitToAttack", far->GetObjectId());
-    EXPECT_EQ(State(), "WaitToAttack");
     controller->GetExecutingState()->OnUpdate(1);
     EXPECT_EQ(State(), "WaitToAttack");
 }
@@ -848,11 +847,9 @@ TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkil
     ControllerAIState* walk = controller->GetState("QuestWalk");
     controller->QuestCommandWalk(0, WorldVec3(), false);
     EXPECT_FALSE(walk->ShouldFindEnemy());
-    EXPECT_FALSE(walk->ShouldFindClosestEnemy());
     EXPECT_FALSE(walk->RespondsToFear());
     controller->QuestCommandWalk(0, WorldVec3(), true);
     EXPECT_TRUE(walk->ShouldFindEnemy());
-    EXPECT_TRUE(walk->ShouldFindClosestEnemy());
 }
 
 } // namespace

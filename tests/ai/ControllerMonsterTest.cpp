@@ -336,7 +336,6 @@ TEST_F(MonsterDecisionsTest, AProjectileInTheDodgeCooldownOnlyRestartsIt)
     EXPECT_EQ(state->projectiles, 1);
     EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
     controller->Update(1000);
-    EXPECT_EQ(controller->GetDodgeCooldown(), 4000);
     controller->ProjectileNotification(0);
     EXPECT_EQ(state->projectiles, 1);
     EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
