@@ -160,7 +160,6 @@ protected:
 
 TEST_F(ControllerAIStateTest, TheFirstUpdateRegistersThenSetsTheFirstState)
 {
-    EXPECT_FLOAT_EQ(controller->GetViewDistance(), 20.0f);
     controller->Update(16);
     EXPECT_EQ(journal(), (Journal{"register", "Idle begin", "Idle update"}));
 
@@ -557,11 +556,9 @@ TEST_F(StateQueriesTest, OnlyStaticOccludersBlockTheWay)
 
     Monster* rock = Make("Rock", 5, 0);
     rock->SetPhysicsType(1); // moves: not a wall
-    EXPECT_FALSE(ProbeState::BlocksPath(rock));
     EXPECT_TRUE(probe->IsPathClear(target->GetObjectId(), blocker));
 
     rock->SetPhysicsType(0);
-    EXPECT_TRUE(ProbeState::BlocksPath(rock));
     EXPECT_FALSE(probe->IsPathClear(target->GetObjectId(), blocker));
     EXPECT_EQ(blocker, rock);
 }

@@ -306,7 +306,6 @@ TEST_F(ControllerMonsterStateTest, FullSlotsWaitAndAPursuitTimeOfZeroNeverRunsOu
     Enter("Pursue", crowded->GetObjectId(), claw);
     EXPECT_EQ(wait.begins, 1);
     EXPECT_EQ(wait.enemy, crowded->GetObjectId());
-    EXPECT_EQ(wait.skill, claw);
 
     const Monster* far = Place(30, 0, true);
     Enter("Pursue", far->GetObjectId(), claw);
@@ -368,7 +367,6 @@ TEST_F(ControllerMonsterStateTest, APatrolOfOnePointWalksToItAgain)
     monster->SetPathPosition(At(1, 0));
     patrol->EndOfPathReached();
     EXPECT_EQ(State(), "Patrol");
-    EXPECT_EQ(controller->GetCurrentPatrolPoint(), 0u);
     EXPECT_EQ(Destination(), At(6, 0));
 
     // Standing on the only point: the arrival waits for the next update instead of recursing.
@@ -424,13 +422,11 @@ TEST_F(ControllerMonsterStateTest, WaitingStrollsBeyondANearEnemyAndRoundItselfB
     Enter("WaitToAttack", near->GetObjectId());
     ASSERT_EQ(State(), "WaitToAttack");
     EXPECT_EQ(wait->GetRoamCentre(), At(6, 0));
-    EXPECT_EQ(wait->GetRoamRadius(), 2.0f);
     EXPECT_NEAR(Between(Destination(), At(6, 0)), 2.0f, 1e-4f);
 
     Enter("WaitToAttack", far->GetObjectId());
     ASSERT_EQ(State(), "WaitToAttack");
     EXPECT_EQ(wait->GetRoamCentre(), At(0, 0));
-    EXPECT_EQ(wait->GetRoamRadius(), 5.0f);
     EXPECT_NEAR(Between(Destination(), At(0, 0)), 5.0f, 1e-4f);
 }
 
@@ -443,7 +439,6 @@ TEST_F(ControllerMonsterStateTest, AStrollThatEndsAsItStartsIsTakenUpOnTheNextUp
     const Monster* far = Place(10, 0, true);
 
     Enter("WaitToAttack", far->GetObjectId());
-    EXPECT_EQ(State(), "WaitToAttack");
     controller->GetExecutingState()->OnUpdate(1);
     EXPECT_EQ(State(), "WaitToAttack");
 }
@@ -494,7 +489,6 @@ TEST_F(ControllerMonsterStateTest, ARandomPointFailsFiveTimesThenLogsOnce)
     EXPECT_TRUE(ControllerMonsterStateBase::PickRandomPointInVicinity(point, monster, At(0, 0),
                                                                       3.0f, 3.0f, 2.9f, 0.0f));
     EXPECT_NEAR(Between(point, At(0, 0)), 3.0f, 1e-4f);
-    EXPECT_EQ(log.GetLines().size(), 0u);
 }
 
 // The "End" of the chain's first skill hands the next one on as the behaviour says; the next
@@ -523,7 +517,6 @@ TEST_F(ControllerMonsterStateTest, AttackEndChainsTheNextSkillAsTheBehaviourSays
     End();
     EXPECT_EQ(pursue.begins, 1);
     EXPECT_EQ(pursue.enemy, foe);
-    EXPECT_EQ(pursue.skill, claw);
 
     for (const auto& [behavior, ally] :
          {std::pair{ChainedSkillBehavior_UseOnLeader, leader->GetObjectId()},
@@ -854,11 +847,9 @@ TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkil
     ControllerAIState* walk = controller->GetState("QuestWalk");
     controller->QuestCommandWalk(0, WorldVec3(), false);
     EXPECT_FALSE(walk->ShouldFindEnemy());
-    EXPECT_FALSE(walk->ShouldFindClosestEnemy());
     EXPECT_FALSE(walk->RespondsToFear());
     controller->QuestCommandWalk(0, WorldVec3(), true);
     EXPECT_TRUE(walk->ShouldFindEnemy());
-    EXPECT_TRUE(walk->ShouldFindClosestEnemy());
 }
 
 } // namespace

@@ -121,7 +121,6 @@ TEST_F(NpcHerdTest, AHerderGetsItsControllerWithTheHerdNameEvenForAnEmptyHerd)
 {
     Npc* herder = MakeNpc();
     NpcHerdManager& herds = NpcHerdManager::Get();
-    EXPECT_EQ(herds.FindHerd("Herds/Sheep_Alone"), nullptr);
     herds.SetHerdHerder("Herds/Sheep_Alone", herder->GetObjectId());
 
     const NpcHerd* herd = herds.FindHerd("Herds/Sheep_Alone");

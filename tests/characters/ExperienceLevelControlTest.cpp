@@ -13,7 +13,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <sstream>
 
 #include <gtest/gtest.h>
 

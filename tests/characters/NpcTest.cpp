@@ -140,7 +140,6 @@ TEST_F(NpcTest, TheSamePunctuationKeepsItsMark)
 {
     npc->AttachPunctuation(kQuestion01);
     EffectEntity* mark = Must(npc->GetPunctuationEffect());
-    EXPECT_EQ(mark->GetAttachParent(), npc);
     EXPECT_EQ(mark->GetAttachPointName(), "Head");
     npc->AttachPunctuation(kQuestion01);
     EXPECT_EQ(npc->GetPunctuationEffect(), mark);
@@ -184,7 +183,6 @@ TEST_F(NpcTest, TypeThreeDeluminatesByRemovingTheIllumination)
     EXPECT_EQ(npc->GetIlluminationEffect(), nullptr);
     EXPECT_EQ(npc->GetPunctuationEffect(), nullptr);
     EXPECT_TRUE(action.IsDeluminate());
-    EXPECT_EQ(npc->GetIlluminateAction(), nullptr);
 }
 
 TEST_F(NpcTest, ReplacingAPakOnScreenClosesTheDialogFirst)

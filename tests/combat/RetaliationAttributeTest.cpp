@@ -20,40 +20,6 @@
 namespace GAME {
 namespace {
 
-// Every kind by class name without its "RetaliationAttribute" head. The name after the family
-// forms every key and tag and is the type's, but for the elemental kind.
-// clang-format off
-const char* const kKinds[] = {
-    "Abs_PercentCurrentLife", "Abs_Physical", "Abs_Pierce", "Abs_Cold", "Abs_Fire", "Abs_Poison",
-    "Abs_Lightning", "Abs_Life", "Abs_ElementalDamage", "Dur_Physical", "Dur_Bleeding", "Dur_Cold",
-    "Dur_Fire", "Dur_Poison", "Dur_Lightning", "Dur_Life", "Dur_LifeLeach", "Dur_ManaLeach",
-    "Dur_AttackSpeed", "Dur_SpellCastSpeed", "Dur_RunSpeed", "Dur_OffensiveAbility",
-    "Dur_DefensiveAbility", "Dur_OffensiveReduction", "AbsMod_Physical", "AbsMod_PierceRatio",
-    "AbsMod_Pierce", "AbsMod_Cold", "AbsMod_Fire", "AbsMod_Poison", "AbsMod_Lightning",
-    "AbsMod_Life", "AbsMod_Stun", "DurMod_Physical", "DurMod_Bleeding", "DurMod_Cold",
-    "DurMod_Fire", "DurMod_Poison", "DurMod_Lightning", "DurMod_Life", "DurMod_AttackSpeed",
-    "DurMod_SpellCastSpeed", "DurMod_RunSpeed", "DurMod_LifeLeach", "DurMod_ManaLeach",
-    "DurMod_OffensiveAbility", "DurMod_DefensiveAbility", "DurMod_OffensiveReduction",
-    "Reflex_Stun",
-};
-// clang-format on
-
-TEST(RetaliationAttributeKinds, EveryKindReadsTheKeysOfItsFamilyAndName)
-{
-    for (const char* kind : kKinds) {
-        const std::string className = std::string("RetaliationAttribute") + kind;
-        GAME::Test::ExpectKeys(CreateRetaliationAttribute(className.c_str()), className,
-                               GAME::Test::FromStem(kind, "retaliation", "Retaliation"));
-    }
-}
-
-TEST(RetaliationAttributeKinds, RegistryHoldsTheFortyNineKindsEachCopyingToItsOwnKind)
-{
-    GAME::Test::ExpectRegistry(GetRetaliationAttributeKinds(), 49);
-    EXPECT_EQ(std::size(kKinds), 49u);
-    EXPECT_EQ(CreateRetaliationAttribute("DamageAttributeAbs_Fire"), nullptr);
-}
-
 // Tags without texts show as the tag and its numbers, so lines compare exactly.
 class RetaliationAttributeTest : public ::testing::Test {
 protected:

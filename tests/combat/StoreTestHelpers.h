@@ -19,8 +19,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <set>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <typeinfo>
@@ -73,97 +71,12 @@ template <typename Kind> std::wstring TextOf(const Kind& attribute, uint32_t lev
     return line;
 }
 
-// A registry of `count` kinds, none doubled, each copying to its own kind; the tables of kinds
-// the tests keep look each one up by name.
-inline void ExpectRegistry(const std::vector<DamageAttributeKindInfo>& kinds, size_t count)
-{
-    std::set<std::string> names;
-    for (const DamageAttributeKindInfo& kind : kinds) {
-        names.insert(kind.className);
-        const std::unique_ptr<DamageAttribute> made = kind.create();
-        const std::unique_ptr<DamageAttribute> copy = made->Clone();
-        const DamageAttribute &copied = *copy, &original = *made;
-        EXPECT_EQ(typeid(copied), typeid(original)) << kind.className;
-    }
-    EXPECT_EQ(kinds.size(), count);
-    EXPECT_EQ(names.size(), count);
-}
-
-// The type whose table name is "CombatAttributeType_<name>", or Unknown.
-inline CombatAttributeType TypeNamed(const std::string& name)
-{
-    for (int32_t type = 0; type < kCombatAttributeTypeManaBurnRatio; ++type) {
-        std::string held = GetCombatAttributeTypeName(type);
-        held.erase(held.find_last_not_of(' ') + 1);
-        if (held == "CombatAttributeType_" + name)
-            return static_cast<CombatAttributeType>(type);
-    }
-    return CombatAttributeType_Unknown;
-}
-
 // The type, keys and display tag of a kind; empty keys are the ones its family does not read.
 struct KindKeys {
     CombatAttributeType type = CombatAttributeType_Unknown;
     std::string chance, xorKey, global, display;
     std::string modifier, durationModifier, valueMin, valueMax, durationMin, durationMax;
 };
-
-// A kind, by its class name without the head, whose type, stem or display tag leaves the rule;
-// null keeps the rule's.
-struct KindException {
-    const char* tail;
-    CombatAttributeType type;
-    const char* stem;
-    const char* display;
-};
-
-// The keys a kind reads by the rule: the key head, "Slow" for the kinds over time, "Base" for
-// the base kinds, then the name after the family ("AbsMod_Fire"); the tag likewise.
-inline KindKeys FromStem(const std::string& tail, const std::string& keyHead,
-                         const std::string& tagHead, std::span<const KindException> exceptions = {})
-{
-    const std::string family = tail.substr(0, tail.find('_'));
-    std::string name = tail.substr(family.size() + 1);
-    if (name == "ElementalDamage")
-        name = "Elemental";
-    const bool slow = family.starts_with("Dur");
-    std::string stem = keyHead + (slow ? "Slow" : "") + (family == "AbsBase" ? "Base" : "") + name;
-    KindKeys e;
-    e.type = name == "Elemental" ? CombatAttributeType_ElementalGroup : TypeNamed(name);
-    e.display = (family == "AbsMod"    ? tagHead + "Modifier"
-                 : family == "DurMod"  ? tagHead + "DurationModifier"
-                 : family == "Dur"     ? tagHead + "Duration"
-                 : family == "AbsBase" ? "tag" + tagHead + "Base"
-                                       : tagHead) +
-                name;
-    for (const KindException& exception : exceptions) {
-        if (tail != exception.tail)
-            continue;
-        if (exception.type != CombatAttributeType_Unknown)
-            e.type = exception.type;
-        if (exception.stem != nullptr)
-            stem = exception.stem;
-        if (exception.display != nullptr)
-            e.display = exception.display;
-    }
-    e.xorKey = stem + "XOR";
-    e.global = stem + "Global";
-    if (family == "AbsMod" || family == "DurMod") {
-        e.chance = stem + "ModifierChance";
-        e.modifier = stem + "Modifier";
-        if (family == "DurMod")
-            e.durationModifier = stem + "DurationModifier";
-    } else {
-        e.chance = stem + "Chance";
-        e.valueMin = stem + "Min";
-        e.valueMax = stem + "Max";
-        if (family == "Dur") {
-            e.durationMin = stem + "DurationMin";
-            e.durationMax = stem + "DurationMax";
-        }
-    }
-    return e;
-}
 
 inline void ExpectKeys(std::unique_ptr<DamageAttribute> attribute, const std::string& className,
                        const KindKeys& e)

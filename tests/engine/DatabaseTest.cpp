@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <iterator>
 #include <string>

@@ -132,8 +132,6 @@ TEST_F(SkillActivatedTest, AreaAimedTwentyAwayFindsOnlyTheKeptTargetAndAMirrorNo
 
     ASSERT_TRUE(skill->ExecuteRadiusAttack(*caster, kept, At(0, 20.0f)));
     EXPECT_EQ(Results()[0].targets, std::vector<uint32_t>{kept});
-    EXPECT_EQ(Results()[0].weaponId, 0u);
-    EXPECT_FALSE(Results()[0].melee);
 
     ASSERT_TRUE(skill->ExecuteRadiusAttack(*caster, kept, At(0, 10.0f)));
     EXPECT_EQ(Results()[1].targets, (std::vector<uint32_t>{nearPoint, kept}));
@@ -163,7 +161,6 @@ TEST_F(SkillActivatedTest, DamageRollsOneGeneratorPerResult)
     // Three ids share 100 in whole percents, though only two are characters.
     EXPECT_FLOAT_EQ(skill->collected[0].share, 33.0f);
     EXPECT_FALSE(skill->collected[0].collectEquipment);
-    EXPECT_EQ(skill->collected[0].weaponId, 0u);
     EXPECT_EQ(skill->collected[0].style, ParametersCombatStyle_Probability);
 
     skill->collected.clear();

@@ -220,20 +220,6 @@ RandomUniform Seeded(uint32_t seed)
     return random;
 }
 
-TEST(SkillAttributeAccumulator, ModifierIsAPercentOfTheValuesMagnitude)
-{
-    SkillAttributeAccumulator accumulator;
-    accumulator.AddValue(SkillAttribute_CooldownReduction, 4.0f);
-    accumulator.AddValue(SkillAttribute_CooldownReduction, 6.0f);
-    accumulator.AddModifier(SkillAttribute_CooldownReduction, 50.0f);
-    accumulator.AddValue(SkillAttribute_ManaCostReduction, -10.0f);
-    accumulator.AddModifier(SkillAttribute_ManaCostReduction, 50.0f);
-    accumulator.AddModifier(SkillAttribute_ProjectileSpeedModifier, 30.0f);
-    EXPECT_EQ(accumulator.GetValue(SkillAttribute_CooldownReduction), 15.0f);
-    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ManaCostReduction), -5.0f);
-    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ProjectileSpeedModifier), 0.0f);
-}
-
 TEST(SkillAttributeStore, LoadsItsKindsInTheirOrderAndDropsALoneZero)
 {
     SkillAttributeStore_Skill store;

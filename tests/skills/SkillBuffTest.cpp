@@ -12,7 +12,7 @@
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/SkillsFixture.h"
 
-#include <climits>
+#include <cstdint>
 
 namespace GAME::Test {
 

@@ -198,14 +198,6 @@ TEST_F(SkillManagerRunTest, ManaAndCooldownAreChargedOncePerUse)
     EXPECT_EQ(Calls(), (Lines{"PS2 off" + b, "Cancel" + b, "WarmUpEnd" + b, "WarmUpStart" + b}));
 }
 
-TEST_F(SkillManagerRunTest, UpdateWalksTheActiveSkillsThenTellsDualWieldOncePerChange)
-{
-    manager().Update(33);
-    const std::string a = std::string(" ") + kA;
-    const std::string b = std::string(" ") + kB;
-    EXPECT_EQ(Calls(), (Lines{"Update" + a, "DualWield" + a, "Update" + b, "DualWield" + b}));
-}
-
 TEST_F(SkillManagerRunTest, TheControllerIsToldOfDualWieldingOnlyWhenItChanges)
 {
     auto* controller = Made(DynamicCast<ControllerCharacter>(
@@ -364,25 +356,6 @@ TEST_F(SkillManagerPoolTest, DrawsFallIntoTheRunningTotalsWithTheDefaultLast)
         for (std::string pick; picks >> pick;)
             EXPECT_EQ(manager.SelectWeaponPoolSkill(random), ids.at(pick)) << pick;
         EXPECT_EQ(random.intCalls.back(), row.range);
-    }
-}
-
-TEST_F(SkillManagerPoolTest, OneSeedPicksTheSameAttackOnTwoManagers)
-{
-    Weigh(30, 20, 10);
-    SkillManager here;
-    SkillManager there;
-    for (SkillManager* manager : {&here, &there}) {
-        manager->LoadDefaultSkills();
-        manager->LoadSkills(kPooled, 2);
-    }
-    for (uint32_t seed : {1u, 77u, 123456u, 99999u}) {
-        RandomUniform first;
-        RandomUniform second;
-        first.Seed(seed);
-        second.Seed(seed);
-        EXPECT_EQ(here.GetSkillReferenceNumber(here.SelectWeaponPoolSkill(first)),
-                  there.GetSkillReferenceNumber(there.SelectWeaponPoolSkill(second)));
     }
 }
 

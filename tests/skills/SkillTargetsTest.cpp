@@ -147,7 +147,6 @@ TEST_F(SkillTargetsTest, RangeSubtractsBothExtents)
     EXPECT_TRUE(skill->IsTargetInRange(*caster, other->GetObjectId(), 9.0f));
     EXPECT_FALSE(skill->IsTargetInRange(*caster, other->GetObjectId(), 8.9f));
     EXPECT_FALSE(skill->IsTargetInRange(*caster, 999999, 1000.0f));
-    EXPECT_FLOAT_EQ(skill->PetExtents(), 2.0f);
 }
 
 TEST_F(SkillEffectsTest, AttachedEffectAttachesOnceAndStartsOnEverySwitchOn)
@@ -218,7 +217,6 @@ TEST_F(SkillEffectsTest, SoundsLoadFromTheRecordAndPlayWhereAsked)
                         "skillCastSound = Records/Sounds/Swipe.dbr"});
     ASSERT_TRUE(skill->Swipe() != nullptr && skill->Cast() != nullptr);
     EXPECT_NE(skill->Swipe(), skill->Cast()) << "each slot owns its pack";
-    EXPECT_EQ(skill->Hit(), nullptr);
 
     const WorldVec3 where(1, Vec3(2.0f, 0.0f, 3.0f));
     skill->PlaySwipeSound(where);

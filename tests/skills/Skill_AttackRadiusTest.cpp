@@ -125,8 +125,6 @@ TEST_F(Skill_AttackRadiusTest, DebuffsOutOfReachOrWithoutTargetsSendNothing)
         "Records/Skills/Curse.dbr",
         {"Class = SkillBuff_Debuf", "skillMaxLevel = 1", "skillActiveDuration = 3"});
     auto* single = Learnt<Skill_AttackBuff>({"buffSkillName = Records/Skills/Curse.dbr"});
-    EXPECT_EQ(single->GetResourceName(),
-              Name::Create(NormalizeFileName("Records/Skills/Curse.dbr")));
     SkillsTarget* far = Target({0, 0, 25});
     single->ActivateNow(*caster, Name(), far->GetObjectId(), At(0, 25));
     EXPECT_TRUE(Results().empty());
