@@ -21,8 +21,10 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "host/DropCatcher.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/QuestOrders.h"
 #include "items/HotSlotOption.h"
 #include "items/ItemReplicaInfo.h"
 #include "items/PlayerHotSlotCtrl.h"
@@ -79,25 +81,6 @@ std::string Stem(const std::string& record)
     const size_t dot = file.rfind('.');
     return dot == std::string::npos ? file : file.substr(0, dot);
 }
-
-// Single player hands a drop straight to the world; the arena notes it instead.
-class DropCatcher final : public GameEngineInboundInterface {
-public:
-    explicit DropCatcher(std::vector<std::string>& lines) : lines(lines) {}
-
-    void CreateItem(uint32_t /*characterId*/, const WorldCoords& coords,
-                    const ItemReplicaInfo& item, std::wstring* /*nameOut*/) override
-    {
-        std::string line = item.baseName;
-        if (item.baseName.find("/Gold/") != std::string::npos)
-            line += ", " + std::to_string(item.var1) + " gold";
-        lines.push_back(line + " at " +
-                        HostSamples::PointText(coords.GetPosition().GetRegionPosition()));
-    }
-
-private:
-    std::vector<std::string>& lines;
-};
 
 } // namespace
 
@@ -276,6 +259,8 @@ Character* ArenaReport::Enter(const std::string& name, const char* record, float
 
 void ArenaReport::Give(const ScriptOrder& order)
 {
+    if (order.kind == ScriptOrder::Kind::Quest)
+        return QuestOrders::Report(out, order, roster, kRegion);
     Player* hero = roster.Hero();
     ControllerPlayer* controller = roster.HeroController();
     out << "  frame " << order.frame << ": order " << OrderScript::KindName(order.kind);
