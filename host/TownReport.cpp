@@ -2,6 +2,7 @@
 
 #include "ai/ControllerAI.h"
 #include "ai/ControllerPlayer.h"
+#include "ai/NpcHerdManager.h"
 #include "characters/AmbientCharacter.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
@@ -85,6 +86,7 @@ bool TownReport::Play(const std::vector<ScriptOrder>& orders)
     GameEngine& game = GameEngine::Get();
     game.GetRandomGen().Seed(options.seed);
     game.SetGameLoading(false);
+    NpcHerdManager::Get().Clear();
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
     world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
@@ -122,6 +124,7 @@ bool TownReport::Play(const std::vector<ScriptOrder>& orders)
     }
     HostSamples::ClearWorld(world);
     InstanceGroupManager::Instance().Destroy();
+    NpcHerdManager::Get().Clear();
     game.SetNetworkInterface(previousNetwork);
     gEngine->SetWorld(std::move(previousWorld));
     GraphicsEngine::Instance().UnloadAnimation(claw);
