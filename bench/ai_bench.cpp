@@ -305,11 +305,94 @@ double ThreadMicroseconds()
     return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) * 1e-3;
 }
 
+// The library started over a scratch database, in a world of one wide region; everything made
+// goes when it does.
+class BenchWorld {
+public:
+    BenchWorld() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+    {
+        folder.WriteFile(kHero, "Class = Player\ncharacterLife = 1000000000\n");
+        folder.WriteFile(Player::kStubControllerRecord, "Class = ControllerCombat\n");
+        folder.WriteFile(Player::kPlayerControllerRecord, "Class = ControllerPlayer\n");
+    }
+    ~BenchWorld()
+    {
+        InstanceGroupManager::Instance().Destroy();
+        ObjectManager::Instance().DestroyAllObjects();
+        gEngine->SetWorld(nullptr);
+        ShutdownObjects();
+        ObjectManager::Instance().GetDatabase().SetRoot("");
+        gEngine->SetLogSink(previous);
+    }
+    BenchWorld(const BenchWorld&) = delete;
+    BenchWorld& operator=(const BenchWorld&) = delete;
+
+    void Start()
+    {
+        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
+        InitializeObjects();
+        gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+    }
+
+    template <typename T>
+    T* Enter(const std::string& record, float x, float z, const UniqueId& id = UniqueId())
+    {
+        T* made = ObjectManager::Instance().CreateObjectFromFile<T>(record);
+        if (made == nullptr)
+            return nullptr;
+        made->SetUniqueID(id);
+        gEngine->GetWorld()->AddEntity(
+            made, WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))}, false);
+        made->InitialUpdate();
+        if constexpr (std::is_base_of_v<Character, T>)
+            made->GetCharacterBio().Update(*made, 0);
+        return made;
+    }
+
+    // The thinking controller of the character, noted for the frames.
+    void Think(const Character* character)
+    {
+        if (character == nullptr)
+            return;
+        if (auto* controller =
+                ObjectManager::Instance().GetObject<ControllerAI>(character->GetControllerId()))
+            controllers.push_back(controller);
+    }
+
+    double Frame() const
+    {
+        const double start = ThreadMicroseconds();
+        for (ControllerAI* controller : controllers)
+            controller->Update(kFrameMs);
+        return ThreadMicroseconds() - start;
+    }
+
+    size_t CountIn(const std::string& stateName) const
+    {
+        return static_cast<size_t>(
+            std::count_if(controllers.begin(), controllers.end(), [&](const ControllerAI* c) {
+                const char* name = c->GetExecutingStateName();
+                return name != nullptr && stateName == name;
+            }));
+    }
+
+    Test::TempDatabase folder;
+    std::vector<ControllerAI*> controllers;
+
+private:
+    Engine::LogSink previous;
+};
+
 // Two players among 300 monsters that fight them, 600 monsters far off that stand or roam and
 // 100 on ten patrol routes of three points, each monster under a controller of its record.
 class MonsterScene {
+    // Made first and gone last: the library lives while the scene does.
+    BenchWorld world;
+
 public:
-    MonsterScene() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+    MonsterScene()
     {
         const std::string body = "Class = Monster\ncharacterLife = 1000000000\n"
                                  "unarmedRunAnim = Run.anm\nunarmedWalkAnim = Walk.anm\n";
@@ -322,22 +405,16 @@ public:
         for (const auto& kind : kinds) {
             const std::string name = kind[0];
             // Anger that outgrows forgiveness, so that a foe in sight is fought.
-            folder.WriteFile("Records/Bench/Controllers/" + name + ".dbr",
-                             "Class = ControllerMonster\nSightAngerRate = 100\n"
-                             "InnerSightAngerRate = 100\nForgiveRate = 10\n" +
-                                 std::string(kind[1]));
-            folder.WriteFile(MonsterRecord(name),
-                             body + "controller = Records/Bench/Controllers/" + name + ".dbr\n");
+            world.folder.WriteFile("Records/Bench/Controllers/" + name + ".dbr",
+                                   "Class = ControllerMonster\nSightAngerRate = 100\n"
+                                   "InnerSightAngerRate = 100\nForgiveRate = 10\n" +
+                                       std::string(kind[1]));
+            world.folder.WriteFile(MonsterRecord(name),
+                                   body + "controller = Records/Bench/Controllers/" + name +
+                                       ".dbr\n");
         }
-        folder.WriteFile(kMonsterSkill, "Class = AiBenchSkill\n");
-        folder.WriteFile(kHero, "Class = Player\ncharacterLife = 1000000000\n");
-        folder.WriteFile(Player::kStubControllerRecord, "Class = ControllerCombat\n");
-        folder.WriteFile(Player::kPlayerControllerRecord, "Class = ControllerPlayer\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+        world.folder.WriteFile(kMonsterSkill, "Class = AiBenchSkill\n");
+        world.Start();
         MakePatrolRoutes();
 
         ObjectManager& objects = ObjectManager::Instance();
@@ -361,15 +438,6 @@ public:
         for (int i = 0; i < kPatrollers; ++i)
             Add("Patrol", -200.0f + static_cast<float>(i % 10) * 3.0f,
                 -200.0f + static_cast<float>(i / 10) * 30.0f, PatrollerId(i));
-    }
-    ~MonsterScene()
-    {
-        InstanceGroupManager::Instance().Destroy();
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
     }
     MonsterScene(const MonsterScene&) = delete;
     MonsterScene& operator=(const MonsterScene&) = delete;
@@ -459,12 +527,24 @@ private:
     {
         return WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))};
     }
-
-    Engine::LogSink previous;
-    Test::TempDatabase folder;
 };
 
 // Each iteration is one frame; the average and the worst frame are the counters.
+template <typename Frame> void MeasureFrames(benchmark::State& state, const Frame& frame)
+{
+    double total = 0.0;
+    double worst = 0.0;
+    int64_t frames = 0;
+    for (auto _ : state) {
+        const double us = frame();
+        total += us;
+        worst = std::max(worst, us);
+        ++frames;
+    }
+    state.counters["avg_us"] = frames > 0 ? total / static_cast<double>(frames) : 0.0;
+    state.counters["worst_us"] = worst;
+}
+
 void BM_MonsterControllersFrame(benchmark::State& state)
 {
     MonsterScene scene;
@@ -472,94 +552,13 @@ void BM_MonsterControllersFrame(benchmark::State& state)
         return;
     // The first frame builds every controller's states: the cost of a spawn, shown apart.
     state.counters["spawn_frame_us"] = scene.Frame();
-    double total = 0.0;
-    double worst = 0.0;
-    int64_t frames = 0;
-    for (auto _ : state) {
-        const double us = scene.Frame();
-        total += us;
-        worst = std::max(worst, us);
-        ++frames;
-    }
-    state.counters["avg_us"] = frames > 0 ? total / static_cast<double>(frames) : 0.0;
-    state.counters["worst_us"] = worst;
+    MeasureFrames(state, [&scene] { return scene.Frame(); });
     size_t engaged = 0;
     for (ControllerMonster* controller : scene.controllers)
         engaged += controller->GetMostHatedEnemy() != 0 ? 1 : 0;
     state.SetLabel(std::to_string(engaged) + " monsters with an enemy");
 }
 BENCHMARK(BM_MonsterControllersFrame)->Unit(benchmark::kMicrosecond)->Iterations(600);
-
-// The library started over a scratch database, in a world of one wide region; everything made
-// goes when it does.
-class BenchTown {
-public:
-    BenchTown() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
-    {
-        folder.WriteFile(kHero, "Class = Player\ncharacterLife = 1000000000\n");
-        folder.WriteFile(Player::kStubControllerRecord, "Class = ControllerCombat\n");
-        folder.WriteFile(Player::kPlayerControllerRecord, "Class = ControllerPlayer\n");
-    }
-    ~BenchTown()
-    {
-        InstanceGroupManager::Instance().Destroy();
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    BenchTown(const BenchTown&) = delete;
-    BenchTown& operator=(const BenchTown&) = delete;
-
-    void Start()
-    {
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
-    }
-
-    template <typename T>
-    T* Enter(const std::string& record, float x, float z, const UniqueId& id = UniqueId())
-    {
-        T* made = ObjectManager::Instance().CreateObjectFromFile<T>(record);
-        if (made == nullptr)
-            return nullptr;
-        made->SetUniqueID(id);
-        gEngine->GetWorld()->AddEntity(
-            made, WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))}, false);
-        made->InitialUpdate();
-        if constexpr (std::is_base_of_v<Character, T>)
-            made->GetCharacterBio().Update(*made, 0);
-        return made;
-    }
-
-    // The thinking controller of the character, noted for the frames.
-    void Think(const Character* character)
-    {
-        if (character == nullptr)
-            return;
-        if (auto* controller =
-                ObjectManager::Instance().GetObject<ControllerAI>(character->GetControllerId()))
-            controllers.push_back(controller);
-    }
-
-    double Frame() const
-    {
-        const double start = ThreadMicroseconds();
-        for (ControllerAI* controller : controllers)
-            controller->Update(kFrameMs);
-        return ThreadMicroseconds() - start;
-    }
-
-    Test::TempDatabase folder;
-    std::vector<ControllerAI*> controllers;
-
-private:
-    Engine::LogSink previous;
-};
 
 constexpr int kTownsfolk = 200;
 constexpr int kHerds = 20;
@@ -568,7 +567,7 @@ constexpr int kTownWarmUpFrames = 900;
 // Ten squares 30 apart, each with three wander points, a juggler and 20 townsfolk: 5 who
 // cannot walk, 13 strollers who stop to watch the juggler for 20 to 40 s, and 2 chatting with a
 // player.
-void MakeTown(BenchTown& town)
+void MakeTown(BenchWorld& town)
 {
     const std::string walker =
         "Class = Npc\nunarmedWalkAnim = Walk.anm\nunarmedRunAnim = Run.anm\n";
@@ -636,7 +635,7 @@ void MakeTown(BenchTown& town)
 
 void BM_TownFrame(benchmark::State& state)
 {
-    BenchTown town;
+    BenchWorld town;
     MakeTown(town);
     const size_t expected = static_cast<size_t>(kTownsfolk + kTownsfolk / 20 + kHerds * 4);
     if (town.controllers.size() != expected) {
@@ -646,25 +645,11 @@ void BM_TownFrame(benchmark::State& state)
     // The town lives for a while, walking included, so that strollers arrive and watchers stand.
     for (int frame = 0; frame < kTownWarmUpFrames; ++frame)
         gEngine->RunFrame(kFrameMs);
-    double total = 0.0;
-    int64_t frames = 0;
-    for (auto _ : state) {
-        total += town.Frame();
-        ++frames;
-    }
-    const double average = frames > 0 ? total / static_cast<double>(frames) : 0.0;
-    state.counters["avg_us"] = average;
-    state.counters["per_character_us"] = average / static_cast<double>(expected);
-    size_t watching = 0;
-    size_t wandering = 0;
-    for (const ControllerAI* controller : town.controllers) {
-        const char* name = controller->GetExecutingStateName();
-        const std::string stateName = name != nullptr ? name : "";
-        watching += stateName == "WatchAttraction" ? 1 : 0;
-        wandering += stateName == "Wander" ? 1 : 0;
-    }
-    state.SetLabel(std::to_string(wandering) + " wandering, " + std::to_string(watching) +
-                   " watching");
+    MeasureFrames(state, [&town] { return town.Frame(); });
+    state.counters["per_character_us"] = state.counters["avg_us"] / static_cast<double>(expected);
+    state.SetLabel(std::to_string(town.CountIn("Wander")) + " wandering, " +
+                   std::to_string(town.CountIn("WatchAttraction")) + " watching, " +
+                   std::to_string(town.CountIn("Chat")) + " chatting");
 }
 BENCHMARK(BM_TownFrame)->Unit(benchmark::kMicrosecond)->Iterations(300);
 
@@ -675,7 +660,7 @@ constexpr int kFoes = 20;
 // has foes within its view but none within its appear distance.
 void BM_HiddenAmbushWait(benchmark::State& state)
 {
-    BenchTown town;
+    BenchWorld town;
     town.folder.WriteFile("Records/Bench/Controllers/Hidden.dbr",
                           "Class = ControllerMonsterHidden\nappearDistance = 1.5\n");
     town.folder.WriteFile("Records/Bench/Creatures/Hidden.dbr",
@@ -694,23 +679,8 @@ void BM_HiddenAmbushWait(benchmark::State& state)
         return;
     }
     town.Frame();
-    double total = 0.0;
-    double worst = 0.0;
-    int64_t frames = 0;
-    for (auto _ : state) {
-        const double us = town.Frame();
-        total += us;
-        worst = std::max(worst, us);
-        ++frames;
-    }
-    state.counters["avg_us"] = frames > 0 ? total / static_cast<double>(frames) : 0.0;
-    state.counters["worst_us"] = worst;
-    size_t waiting = 0;
-    for (const ControllerAI* controller : town.controllers) {
-        const char* name = controller->GetExecutingStateName();
-        waiting += name != nullptr && std::string(name) == "Startup" ? 1 : 0;
-    }
-    state.SetLabel(std::to_string(waiting) + " still waiting");
+    MeasureFrames(state, [&town] { return town.Frame(); });
+    state.SetLabel(std::to_string(town.CountIn("Startup")) + " still waiting");
 }
 BENCHMARK(BM_HiddenAmbushWait)->Unit(benchmark::kMicrosecond)->Iterations(600);
 

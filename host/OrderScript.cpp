@@ -124,7 +124,9 @@ bool OrderScript::ParseLine(std::string_view line, ScriptOrder& order, std::stri
         order.kind = ScriptOrder::Kind::Release;
     } else if (verb == "click" || verb == "right" || verb == "slot" || verb == "pet") {
         if (words.size() < 3) {
-            error = "'" + std::string(verb) + "' needs an argument";
+            // Appended piece by piece: g++ 12 misreads a prefix glued to a temporary.
+            error = "'";
+            error.append(verb).append("' needs an argument");
             return false;
         }
         const std::string_view argument = words[2];

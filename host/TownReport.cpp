@@ -8,21 +8,15 @@
 #include "characters/Monster.h"
 #include "characters/Npc.h"
 #include "characters/Player.h"
-#include "engine/ABBox.h"
 #include "engine/Engine.h"
-#include "engine/GraphicsEngine.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/ObjectManager.h"
-#include "engine/Platform.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
-#include "host/ArenaReport.h"
-#include "host/DropCatcher.h"
-#include "host/HostOptions.h"
 #include "host/HostSamples.h"
-#include "host/QuestOrders.h"
+#include "host/ScriptedStage.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "world/NpcWanderPoint.h"
 
@@ -42,7 +36,7 @@ const char* const TownReport::kDefaultOrders = "1 click @Elder\n"
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kRegion = ScriptedStage::kRegion;
 // The first word of the unique ids of the town's wanderers and their points.
 constexpr uint32_t kTownIdWord = 0x7011;
 constexpr float kWanderPoints[][2] = {{6.0f, 6.0f}, {10.0f, 6.0f}, {8.0f, 10.0f}};
@@ -66,69 +60,32 @@ std::vector<std::string> TownReport::Names()
 
 int TownReport::Run()
 {
-    OrderScript script(Names());
-    std::string error;
-    const bool read = options.inputFile.empty() ? script.Parse(kDefaultOrders, error)
-                                                : script.Load(options.inputFile, error);
-    if (!read) {
-        err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
-        return 2;
-    }
-    gEngine->SetNetworkMode(false, false);
-    const std::vector<ScriptOrder>& orders = script.GetOrders();
-    return HostSamples::WithLibrary(err, [this, &orders] { return Play(orders); }) ? 0 : 2;
+    return ScriptedStage::Run(
+        options, Names(), kDefaultOrders, err,
+        [this](const std::vector<ScriptOrder>& orders) { return Play(orders); });
 }
 
 bool TownReport::Play(const std::vector<ScriptOrder>& orders)
 {
-    // One seed for the townsfolk's C-library draws and the game's own rolls.
-    Platform::SRand(options.seed);
-    GameEngine& game = GameEngine::Get();
-    game.GetRandomGen().Seed(options.seed);
-    game.SetGameLoading(false);
+    // The herds of an earlier town are no herds of this one.
     NpcHerdManager::Get().Clear();
-    std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
-    World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
-    out << "scenario town, seed " << options.seed << ", "
-        << (options.inputFile.empty() ? std::string("built-in orders")
-                                      : "orders '" + options.inputFile + "'")
-        << ", " << options.frameMilliseconds << " ms frames:\n";
-    // The sample animations carry no events: the blows land where the arena lands them.
-    GraphicsAnim* punch = HostSamples::MarkHitEvent(ArenaReport::kPunchAnimation,
-                                                    ArenaReport::kHitEvent, ArenaReport::kHitMs);
-    GraphicsAnim* claw = HostSamples::MarkHitEvent(ArenaReport::kClawAnimation,
-                                                   ArenaReport::kHitEvent, ArenaReport::kHitMs);
-    DropCatcher catcher(drops);
-    GameEngineNetworkInterface* previousNetwork = game.GetNetworkInterface();
-    game.SetNetworkInterface(&catcher);
-    const bool staged = Stage();
-    if (staged) {
-        const int32_t last = orders.empty() ? 0 : orders.back().frame;
-        const int32_t frames = std::max<int32_t>(last + kTrailingFrames, options.frames);
-        size_t next = 0;
-        for (int32_t frame = 0; frame <= frames; ++frame) {
-            for (; next < orders.size() && orders[next].frame == frame; ++next)
-                Give(orders[next]);
-            Player* hero = roster.Hero();
-            if (mouse.IsRepeating() && hero != nullptr && hero->IsAlive()) {
-                const auto* victim =
-                    ObjectManager::Instance().GetObject<Character>(mouse.GetLastTarget());
-                if (victim != nullptr && victim->IsAlive())
-                    mouse.Repeat(*roster.HeroController(), victim->GetCoords().GetPosition());
-            }
-            gEngine->RunFrame(options.frameMilliseconds);
-            game.Update(options.frameMilliseconds);
-            Frame(frame);
-        }
+    bool staged = false;
+    {
+        ScriptedStage stage(options, out, "town");
+        staged = Stage();
+        if (staged)
+            stage.Play(
+                orders,
+                [this](const ScriptOrder& order) {
+                    ScriptedStage::Give(out, order, mouse, roster);
+                },
+                [this] { ScriptedStage::RepeatHeld(mouse, roster); }, cast,
+                [](const Character& character, const ScriptedStage::Member&) {
+                    return Line(character);
+                });
     }
-    HostSamples::ClearWorld(world);
     InstanceGroupManager::Instance().Destroy();
     NpcHerdManager::Get().Clear();
-    game.SetNetworkInterface(previousNetwork);
-    gEngine->SetWorld(std::move(previousWorld));
-    GraphicsEngine::Instance().UnloadAnimation(claw);
-    GraphicsEngine::Instance().UnloadAnimation(punch);
     return staged;
 }
 
@@ -213,51 +170,9 @@ bool TownReport::StageTownsfolk()
     return true;
 }
 
-void TownReport::Give(const ScriptOrder& order)
-{
-    if (order.kind == ScriptOrder::Kind::Quest)
-        return QuestOrders::Report(out, order, roster, kRegion);
-    Player* hero = roster.Hero();
-    out << "  frame " << order.frame << ": order " << OrderScript::KindName(order.kind);
-    if (!order.name.empty())
-        out << " @" << order.name;
-    if (hero == nullptr || roster.HeroController() == nullptr || !hero->IsAlive()) {
-        out << " - the hero is down\n";
-        return;
-    }
-    const uint32_t target = order.name.empty() ? 0 : roster.IdOf(order.name);
-    WorldVec3 point(kRegion, Vec3(order.x, 0.0f, order.z));
-    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
-        point = thing->GetCoords().GetPosition();
-    const bool answer = mouse.Give(order, *hero, *roster.HeroController(), target, point);
-    out << " -> " << (answer ? "true" : "false") << '\n';
-}
-
-void TownReport::Frame(int32_t frame)
-{
-    std::vector<std::string> deaths;
-    for (Cast& member : cast) {
-        const auto* character = ObjectManager::Instance().GetObject<Character>(member.id);
-        const std::string line = character != nullptr ? Line(*character) : "gone";
-        if (character != nullptr && !member.dead && !character->IsAlive()) {
-            member.dead = true;
-            deaths.push_back(member.name);
-        }
-        if (line == member.printed)
-            continue;
-        member.printed = line;
-        out << "  frame " << frame << ": " << member.name << ' ' << line << '\n';
-    }
-    for (const std::string& name : deaths)
-        out << "  frame " << frame << ": " << name << " dies\n";
-    for (const std::string& drop : drops)
-        out << "    drops " << drop << '\n';
-    drops.clear();
-}
-
 // "STATE | at (x, z) | life L": the thinking state (the action for a creature that does not
 // think), where it stands to the unit, and its life.
-std::string TownReport::Line(const Character& character) const
+std::string TownReport::Line(const Character& character)
 {
     const auto* thinking =
         ObjectManager::Instance().GetObject<ControllerAI>(character.GetControllerId());

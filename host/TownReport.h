@@ -3,6 +3,7 @@
 #include "host/HeroMouse.h"
 #include "host/OrderScript.h"
 #include "host/ScriptCast.h"
+#include "host/ScriptedStage.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -35,7 +36,6 @@ public:
     static constexpr const char* kWanderPoint = "Records/Game/Town/WanderPoint.dbr";
     static constexpr const char* kTownsfolkController =
         "Records/Controllers/Npc/TownsfolkController.dbr";
-    static constexpr int32_t kTrailingFrames = 30;
     static const char* const kDefaultOrders;
 
     TownReport(const HostOptions& options, std::ostream& out, std::ostream& err);
@@ -47,28 +47,18 @@ public:
     int Run();
 
 private:
-    struct Cast {
-        std::string name;
-        uint32_t id = 0;
-        std::string printed;
-        bool dead = false;
-    };
-
     bool Play(const std::vector<ScriptOrder>& orders);
     bool Stage();
     bool StageTownsfolk();
     template <typename Kind>
     Kind* Enter(const std::string& name, const char* record, float x, float z,
                 uint32_t uniqueWord = 0);
-    void Give(const ScriptOrder& order);
-    void Frame(int32_t frame);
-    std::string Line(const Character& character) const;
+    static std::string Line(const Character& character);
 
     const HostOptions& options;
     std::ostream& out;
     std::ostream& err;
-    std::vector<Cast> cast;
-    std::vector<std::string> drops;
+    std::vector<ScriptedStage::Member> cast;
     HeroMouse mouse;
     ScriptCast roster;
 };

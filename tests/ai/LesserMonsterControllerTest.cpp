@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,12 +52,7 @@ protected:
     }
     static ControllerMonster& Brain(const Character& character)
     {
-        return *ObjectManager::Instance().GetObject<ControllerMonster>(character.GetControllerId());
-    }
-    static std::string StateOf(const Character& character)
-    {
-        const char* name = Brain(character).GetExecutingStateName();
-        return name != nullptr ? name : "";
+        return ControllerOf<ControllerMonster>(character);
     }
 };
 
@@ -160,67 +154,43 @@ TEST_F(HiddenMonsterTest, OnceOutItStartsIdle)
     EXPECT_EQ(StateOf(*lurker), "Idle");
 }
 
+// The keys below are those whose record defaults differ from the built values.
 TEST_F(LesserMonsterTest, ABossWhoseRecordIsNotReadKeepsItsBuiltSettings)
 {
     database.WriteRecord("Records/Controllers/Full.dbr",
                          {"Class = ControllerAktaios", "ViewDistance = 3", "MaxPursuitDistance = 9",
-                          "PursuitTime = 7", "maxFleeCount = 9", "LeaderDistance = 1",
-                          "InnerSightAngerRate = 1", "MinDodgeDistance = 6", "AngerTolerance = 2",
-                          "RoamBehavior = Roam", "BuffSelfBehavior = WhenIdle",
-                          "TeleportToLeaderDistance = 2", "EmoteWhenWaitingChance = 1"});
-    auto* loaded = ObjectManager::Instance().CreateObjectFromFile<ControllerAktaios>(
+                          "InnerSightAngerRate = 1", "LeaderDistance = 1",
+                          "TeleportToLeaderDistance = 2", "RoamBehavior = Roam"});
+    const auto& loaded = *ObjectManager::Instance().CreateObjectFromFile<ControllerAktaios>(
         "Records/Controllers/Full.dbr");
     const ControllerAktaios built;
-    const std::vector<std::function<float(const ControllerMonster&)>> settings = {
-        [](const ControllerMonster& c) { return c.GetViewDistance(); },
-        [](const ControllerMonster& c) { return c.GetMaxPursuitDistance(); },
-        [](const ControllerMonster& c) { return float(c.GetPursuitTime()); },
-        [](const ControllerMonster& c) { return float(c.GetMaxFleeCount()); },
-        [](const ControllerMonster& c) { return c.GetLeaderDistance(); },
-        [](const ControllerMonster& c) { return c.GetInnerSightAngerRate(); },
-        [](const ControllerMonster& c) { return c.GetMinDodgeDistance(); },
-        [](const ControllerMonster& c) { return c.GetAngerTolerance(); },
-        [](const ControllerMonster& c) { return float(c.GetRoamBehavior()); },
-        [](const ControllerMonster& c) { return float(c.GetBuffSelfBehavior()); },
-        [](const ControllerMonster& c) { return c.GetTeleportToLeaderDistance(); },
-        [](const ControllerMonster& c) { return float(c.GetEmoteWhenWaitingChance()); }};
-    for (size_t i = 0; i < settings.size(); ++i)
-        EXPECT_EQ(settings[i](*loaded), settings[i](built)) << "setting " << i;
+    EXPECT_EQ(loaded.GetViewDistance(), built.GetViewDistance());
+    EXPECT_EQ(loaded.GetMaxPursuitDistance(), built.GetMaxPursuitDistance());
+    EXPECT_EQ(loaded.GetInnerSightAngerRate(), built.GetInnerSightAngerRate());
+    EXPECT_EQ(loaded.GetLeaderDistance(), built.GetLeaderDistance());
+    EXPECT_EQ(loaded.GetTeleportToLeaderDistance(), built.GetTeleportToLeaderDistance());
+    EXPECT_EQ(loaded.GetRoamBehavior(), built.GetRoamBehavior());
 }
 
 class StoogeTest : public AiWorldFixture {
 protected:
     AmbientCharacter* Crab(std::initializer_list<std::string> lines)
     {
-        std::vector<std::string> all = {"controllerType = Stooge"};
-        all.insert(all.end(), lines);
         database.WriteRecord("Records/Items/Shell.dbr", {"Class = ItemEquipment"});
-        std::string text = "Class = AmbientCharacter\n";
-        for (const std::string& line : all)
-            text += line + "\n";
-        database.WriteFile("Records/Creatures/Crab.dbr", text);
-        auto* crab = ObjectManager::Instance().CreateObjectFromFile<AmbientCharacter>(
-            "Records/Creatures/Crab.dbr");
-        TheWorld().AddEntity(crab, WorldAt({2, 0, 5}), false);
-        crab->InitialUpdate();
-        return crab;
-    }
-    static ControllerStooge& Stooge(const Character& character)
-    {
-        return *ObjectManager::Instance().GetObject<ControllerStooge>(character.GetControllerId());
+        return Spawn<AmbientCharacter>("Records/Creatures/Crab.dbr", lines);
     }
 };
 
 TEST_F(StoogeTest, EverySlotDrawsOnceWhateverItsChance)
 {
     AmbientCharacter* crab =
-        Crab({"chanceToEquipMisc1 = 0", "chanceToEquipMisc3 = 0",
+        Crab({"controllerType = Stooge", "chanceToEquipMisc1 = 0", "chanceToEquipMisc3 = 0",
               "lootMisc1Item1 = Records/Items/Shell.dbr", "chanceToEquipMisc1Item1 = 100"});
     AiItemRecorder recorder;
     RandomUniform expected = Game().GetRandomGen();
     for (int draw = 0; draw < 3; ++draw)
         expected.FGenerate(0.1f, 100.0f);
-    Stooge(*crab).CharacterIsDead();
+    ControllerOf<ControllerStooge>(*crab).CharacterIsDead();
     EXPECT_TRUE(recorder.drops.empty());
     EXPECT_EQ(Game().GetRandomGen().IGenerate(0, 1000000), expected.IGenerate(0, 1000000));
 }
@@ -228,18 +198,18 @@ TEST_F(StoogeTest, EverySlotDrawsOnceWhateverItsChance)
 TEST_F(StoogeTest, ACertainSlotDropsItsOnlyRecordAtTheCreature)
 {
     AmbientCharacter* crab =
-        Crab({"chanceToEquipMisc2 = 100.0", "lootMisc2Item1 = Records/Items/Shell.dbr",
-              "chanceToEquipMisc2Item1 = 100"});
+        Crab({"controllerType = Stooge", "chanceToEquipMisc2 = 100.0",
+              "lootMisc2Item1 = Records/Items/Shell.dbr", "chanceToEquipMisc2Item1 = 100"});
     AiItemRecorder recorder;
     std::vector<Vec3> where;
     recorder.onCreate = [&where](const WorldCoords& coords, const ItemReplicaInfo&) {
         where.push_back(coords.GetRegionCoords().origin);
     };
-    Stooge(*crab).CharacterIsDead();
+    ControllerOf<ControllerStooge>(*crab).CharacterIsDead();
     ASSERT_EQ(recorder.drops.size(), 1u);
     EXPECT_EQ(recorder.drops[0].baseName, "Records/Items/Shell.dbr");
     EXPECT_NE(recorder.drops[0].id, 0u);
-    EXPECT_EQ(where, std::vector<Vec3>{Vec3(2, 0, 5)});
+    EXPECT_EQ(where, std::vector<Vec3>{kPlace.GetRegionCoords().origin});
 }
 
 } // namespace

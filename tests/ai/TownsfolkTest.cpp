@@ -104,23 +104,14 @@ protected:
         return id;
     }
 
-    static ControllerAI& AiOf(const Character& character)
-    {
-        return *ObjectManager::Instance().GetObject<ControllerAI>(character.GetControllerId());
-    }
     static ControllerAI& Think(const Character& character)
     {
-        AiOf(character).InitialUpdate();
-        return AiOf(character);
+        ControllerOf(character).InitialUpdate();
+        return ControllerOf(character);
     }
     static ControllerNpc2& Mind(const Character& character)
     {
-        return *ObjectManager::Instance().GetObject<ControllerNpc2>(character.GetControllerId());
-    }
-    static std::string StateOf(const Character& character)
-    {
-        const char* name = AiOf(character).GetExecutingStateName();
-        return name != nullptr ? name : "";
+        return ControllerOf<ControllerNpc2>(character);
     }
     static Vec3 Destination(const Character& character)
     {
@@ -286,12 +277,12 @@ TEST_F(HerdTest, AnAnimalFollowsTheOneAheadOnlyWhenFartherThanTwo)
 TEST_F(HerdTest, AHerderWhoseLastAnimalWentStands)
 {
     Drive("Records/Town/DeerC.dbr", 8.0f);
-    EXPECT_TRUE(AiOf(*herder).IsMoving());
+    EXPECT_TRUE(ControllerOf(*herder).IsMoving());
     ObjectManager::Instance().DestroyObjectEx(animals[2], __FILE__, __LINE__);
     WorldVec3 spot;
     EXPECT_FALSE(Herd("Records/Town/DeerC.dbr").CheckHerdPositioning(herder->GetObjectId(), spot));
-    AiOf(*herder).HandleEvent(Name::Create("End"));
-    EXPECT_FALSE(AiOf(*herder).IsMoving());
+    ControllerOf(*herder).HandleEvent(Name::Create("End"));
+    EXPECT_FALSE(ControllerOf(*herder).IsMoving());
 }
 
 } // namespace

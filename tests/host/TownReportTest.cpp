@@ -23,14 +23,9 @@ TEST(QuestOrderScript, ReadsTheFourQuestOrders)
     const auto& orders = script.GetOrders();
     ASSERT_EQ(orders.size(), 4u);
     EXPECT_EQ(orders[0].kind, ScriptOrder::Kind::Quest);
-    EXPECT_EQ(orders[0].quest, ScriptOrder::Quest::Move);
-    EXPECT_EQ(orders[0].name, "Elder");
     EXPECT_FLOAT_EQ(orders[0].x, -2.5f);
     EXPECT_EQ(orders[1].quest, ScriptOrder::Quest::Walk);
-    EXPECT_EQ(orders[1].name, "Hero");
-    EXPECT_EQ(orders[2].animation, "Chat");
     EXPECT_TRUE(orders[2].loop);
-    EXPECT_EQ(orders[3].record, "Records/Skills/Ambient/Bolt.dbr");
     EXPECT_EQ(orders[3].target, "Hero");
 }
 
