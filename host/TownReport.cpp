@@ -131,7 +131,7 @@ bool TownReport::Stage()
     return Enter<Npc>("Herder", kHerder, -18.0f, -6.0f) != nullptr &&
            Enter<AmbientCharacter>("Crab", kCrab, 6.0f, -6.0f) != nullptr &&
            Enter<Monster>("Militia", kMilitiaman, 3.0f, -4.0f) != nullptr &&
-           Enter<Monster>("Turret", kTurret, 7.0f, -8.0f) != nullptr &&
+           Enter<Monster>("Turret", kTurret, 8.0f, -9.0f) != nullptr &&
            Enter<Monster>("Ambusher", kAmbusher, 4.0f, -8.0f) != nullptr;
 }
 
