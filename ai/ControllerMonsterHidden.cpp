@@ -1,10 +1,7 @@
 #include "ai/ControllerMonsterHidden.h"
 
 #include "ai/ControllerMonsterStateHidden.h"
-#include "engine/Engine.h"
 #include "engine/LoadTable.h"
-
-#include <cmath>
 
 namespace GAME {
 
@@ -12,13 +9,7 @@ GAME_IMPLEMENT_CLASS(ControllerMonsterHidden, ControllerMonster);
 
 void ControllerMonsterHidden::Load(const LoadTable& table)
 {
-    const float distance = table.GetFloat("appearDistance", kDefaultAppearDistance);
-    if (std::isfinite(distance)) {
-        appearDistance = distance;
-        return;
-    }
-    gEngine->Log(Engine::LogData, "appearDistance of %s is no number; %.1f is kept",
-                 GetObjectName().c_str(), static_cast<double>(appearDistance));
+    appearDistance = table.GetFloat("appearDistance", kDefaultAppearDistance);
 }
 
 void ControllerMonsterHidden::RegisterStates()

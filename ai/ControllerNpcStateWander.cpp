@@ -8,7 +8,6 @@
 #include "engine/World.h"
 #include "world/NpcWanderPoint.h"
 
-#include <cmath>
 #include <vector>
 
 namespace GAME {
@@ -89,8 +88,7 @@ bool ControllerNpcStateWander::MoveToCurrentWanderPoint()
     WorldVec3 target = point->GetCoords().GetPosition();
     if (!target.HasRegion())
         return false;
-    // A radius no number gives no spread rather than a spot nowhere.
-    const float radius = std::isfinite(point->GetRadius()) ? point->GetRadius() : 0.0f;
+    const float radius = point->GetRadius();
     const float x = RandomFloat(-radius, radius);
     const float z = RandomFloat(-radius, radius);
     target.TranslateToFloor(Vec3(x, 0.0f, z));
