@@ -134,6 +134,20 @@ TEST_F(TownsfolkTest, TheMachineHoldsTheEightStatesAndStartsIdle)
         EXPECT_NE(controller.GetState(name), nullptr) << name;
     EXPECT_EQ(controller.GetState("Alert"), nullptr);
     EXPECT_EQ(StateOf(*npc), "Idle");
+    Mind(*npc).OnDebugRenderClick();
+    EXPECT_TRUE(controller.IsDebugRenderClicked());
+    EXPECT_TRUE(npc->IsDebugRenderOn());
+}
+
+TEST_F(TownsfolkTest, AReversedIdleRangeStillDrawsBetweenItsEnds)
+{
+    database.WriteRecord("Records/Controllers/Npc/Npc2Controller.dbr",
+                         {"Class = ControllerNpc2", "npcIdleTimeMin = 3", "npcIdleTimeMax = 2"});
+    const TownTestNpc* npc = Townsperson("Records/Town/Idler.dbr", 0, 0);
+    const int32_t wait =
+        static_cast<ControllerNpcStateIdle*>(Mind(*npc).GetExecutingState())->GetWaitTime();
+    EXPECT_GE(wait, 2000);
+    EXPECT_LE(wait, 3000);
 }
 
 TEST_F(TownsfolkTest, AGoneWanderPointIsSkippedButStaysTheCurrentOne)
