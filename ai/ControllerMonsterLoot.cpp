@@ -1,10 +1,9 @@
 #include "ai/ControllerMonster.h"
 
+#include "ai/MiscItemDrops.h"
 #include "characters/Monster.h"
 #include "core/PlayerInfo.h"
 #include "core/RTTI_ClassInfo.h"
-#include "core/RandomUniform.h"
-#include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "items/ItemReplicaInfo.h"
@@ -15,22 +14,6 @@
 #include <string>
 
 namespace GAME {
-
-namespace {
-
-constexpr const char* kMiscChanceKeys[] = {"chanceToEquipMisc1", "chanceToEquipMisc2",
-                                           "chanceToEquipMisc3"};
-constexpr LootLoader::Location kMiscLocations[] = {LootLoader::Misc1, LootLoader::Misc2,
-                                                   LootLoader::Misc3};
-
-void DropItem(GameEngine& game, const Character& monster, ItemReplicaInfo info)
-{
-    info.id = ObjectManager::Instance().CreateObjectID();
-    info.seed = static_cast<uint32_t>(game.GetRandomSeed());
-    game.CreateItem(monster.GetCoords(), info);
-}
-
-} // namespace
 
 void ControllerMonster::CreateDropMiscItems()
 {
@@ -48,22 +31,8 @@ void ControllerMonster::CreateDropMiscItems()
     loader.SetRandomizerWeightModifiers(modifiers);
     if (monster->GetClassification() != MonsterClassification_Common)
         loader.SetNoBrokenItems();
-    RandomUniform& random = game.GetRandomGen();
-
-    const LoadTable& record = ObjectManager::Instance().GetLoadTable(monster->GetObjectName());
-    for (size_t i = 0; i < 3; ++i) {
-        const float chance = record.GetFloat(kMiscChanceKeys[i], 0.0f);
-        // Drawn whatever the chance, so every machine stays on the same sequence.
-        const float roll = random.FGenerate(0.1f, 100.0f);
-        if (!(roll <= chance))
-            continue;
-        loader.Load(record, kMiscLocations[i], LootLoader::kMaxLocationCount,
-                    static_cast<uint32_t>(game.GetGameDifficulty()));
-        ItemReplicaInfo info;
-        loader.GetLootName(info.baseName, info.prefixName, info.suffixName, random);
-        if (!info.baseName.empty())
-            DropItem(game, *monster, info);
-    }
+    DropMiscItems(game, *monster, ObjectManager::Instance().GetLoadTable(monster->GetObjectName()),
+                  loader);
 
     const ItemReplicaInfo& perMember = monster->GetDropPerPartyMemberItem();
     if (perMember.baseName.empty())
@@ -72,7 +41,7 @@ void ControllerMonster::CreateDropMiscItems()
     if (const PartyManager* parties = game.GetPartyManager())
         copies = parties->GetNumInPlayersParty(monster->GetAttackerId());
     for (uint32_t copy = 0; copy < copies; ++copy)
-        DropItem(game, *monster, perMember);
+        DropItemAt(game, *monster, perMember);
 }
 
 } // namespace GAME

@@ -1,5 +1,7 @@
 #include "ai/ControllerNpc2.h"
 
+#include "ai/ControllerNpcState.h"
+#include "ai/ControllerNpcStateWander.h"
 #include "characters/Character.h"
 #include "characters/Npc.h"
 #include "characters/Player.h"
@@ -92,6 +94,35 @@ uint32_t ControllerNpc2::GetSocialTarget() const
 void ControllerNpc2::OnDebugRenderClick()
 {
     debugRenderClicked = !debugRenderClicked;
+    if (Npc* npc = DynamicCast<Npc>(GetCharacter()))
+        npc->OnDebugRenderClick();
+}
+
+void ControllerNpc2::RegisterStates()
+{
+    AddState("Idle", new ControllerNpcStateIdle(this));
+    AddState("LongIdle", new ControllerNpcStateLongIdle(this));
+    AddState("Wander", new ControllerNpcStateWander(this));
+    AddState("Chat", new ControllerNpcStateChat(this));
+    AddState("WatchAttraction", new ControllerNpcStateWatchAttraction(this));
+    AddState("QuestMove", new ControllerNpcStateQuestMove(this));
+    AddState("QuestWalk", new ControllerNpcStateQuestWalk(this));
+    AddState("QuestPlayAnimation", new ControllerNpcStateQuestPlayAnimation(this));
+}
+
+void ControllerNpc2::InitializeStates()
+{
+    SetState("Idle", ControllerAIStateData());
+}
+
+// While the townsperson does something else, its stroll is shown too.
+void ControllerNpc2::DebugRender()
+{
+    ControllerAI::DebugRender();
+    PushDebugRenderText("----------------");
+    ControllerAIState* wander = GetState("Wander");
+    if (wander != nullptr && wander != GetExecutingState())
+        wander->DebugRender();
 }
 
 } // namespace GAME

@@ -20,6 +20,7 @@ public:
     ~ControllerNpc2() override = default;
 
     void Load(const LoadTable& table) override;
+    void DebugRender() override;
     // Collects the wander points of the wanderer groups the character belongs to.
     void PostParentAttached() override;
 
@@ -32,7 +33,13 @@ public:
 
     // The nearest player within the social radius, else one within the alert radius, else 0.
     uint32_t GetSocialTarget() const;
+    // Toggles this controller's debug view and the townsperson's own.
     void OnDebugRenderClick();
+
+protected:
+    void RegisterStates() override;
+    void RegisterTemporaryStates() override {}
+    void InitializeStates() override;
 
 private:
     void GetPlayersInRadius(float radius, std::vector<uint32_t>& ids) const;

@@ -11,6 +11,11 @@ class ControllerNpcHerdAnimal : public ControllerAI {
 public:
     ControllerNpcHerdAnimal() = default;
     ~ControllerNpcHerdAnimal() override = default;
+
+protected:
+    void RegisterStates() override;
+    void RegisterTemporaryStates() override;
+    void InitializeStates() override;
 };
 
 } // namespace GAME

@@ -17,6 +17,11 @@ public:
     void SetHerdName(const std::string& name) { herdName = name; }
     virtual std::string GetHerdName() const { return herdName; }
 
+protected:
+    void RegisterStates() override;
+    void RegisterTemporaryStates() override {}
+    void InitializeStates() override;
+
 private:
     std::string herdName;
 };

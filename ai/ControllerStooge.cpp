@@ -1,11 +1,15 @@
 #include "ai/ControllerStooge.h"
 
+#include "ai/MiscItemDrops.h"
 #include "characters/AmbientCharacter.h"
 #include "characters/AnimationSet.h"
 #include "characters/AttackAction.h"
 #include "characters/PlayAnimationAction.h"
+#include "core/PlayerInfo.h"
 #include "engine/Name.h"
+#include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
+#include "items/LootLoader.h"
 
 namespace GAME {
 
@@ -33,6 +37,26 @@ void ControllerStooge::UnderAttack(uint32_t /*attackerId*/)
     const uint32_t seed =
         gGameEngine != nullptr ? static_cast<uint32_t>(gGameEngine->GetRandomSeed()) : 0;
     HandleAction(new AttackAction(ownId, ownId, self->GetCoords().GetPosition(), skillRef, seed));
+}
+
+void ControllerStooge::CharacterIsDead()
+{
+    ControllerCombat::CharacterIsDead();
+    if (Character* character = GetCharacter())
+        CreateDropMiscItems(*character);
+}
+
+void ControllerStooge::CreateDropMiscItems(Character& character)
+{
+    if (gGameEngine == nullptr)
+        return;
+    GameEngine& game = *gGameEngine;
+    PlayerInfo player;
+    game.GetPlayerInfo(player);
+    LootLoader loader;
+    loader.SetLevel(character.GetCharLevel(), player.averagePlayerLevel);
+    DropMiscItems(game, character,
+                  ObjectManager::Instance().GetLoadTable(character.GetObjectName()), loader);
 }
 
 } // namespace GAME

@@ -63,6 +63,11 @@ NpcHerd& NpcHerdManager::FindOrCreateHerd(const std::string& name)
     return herd != nullptr ? *herd : *CreateHerd(name);
 }
 
+void NpcHerdManager::Clear()
+{
+    herds.clear();
+}
+
 void NpcHerdManager::AddToHerd(const std::string& name, uint32_t objectId)
 {
     FindOrCreateHerd(name).AddMember(objectId);

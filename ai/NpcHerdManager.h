@@ -24,6 +24,9 @@ public:
     NpcHerd* CreateHerd(const std::string& name);
     void AddToHerd(const std::string& name, uint32_t objectId);
     void SetHerdHerder(const std::string& name, uint32_t objectId);
+    // Forgets every herd: a world that goes takes its herds along, and ids of its members must
+    // not name the characters of the next.
+    void Clear();
 
 private:
     NpcHerd& FindOrCreateHerd(const std::string& name);

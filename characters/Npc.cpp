@@ -124,6 +124,9 @@ void Npc::SetController(const std::string& recordName)
     SetControllerId(0);
     controllerRecord = recordName;
     LoadController();
+    // A herd swaps controllers after the townsperson started: the new one must drive it too.
+    if (auto* controller = ObjectManager::Instance().GetObject<Controller>(controllerId))
+        controller->AttachParent(GetObjectId());
     skillManager.SetAsControllingManager();
 }
 

@@ -166,7 +166,8 @@ public:
     float GetMessageScrollRate() const { return messageScrollRate; }
     const std::string& GetAIType() const { return aiType; }
     int32_t GetConversationCoolDown() const { return conversationCoolDown; }
-    void ToggleDebugRender() { debugRender = !debugRender; }
+    void OnDebugRenderClick() { debugRender = !debugRender; }
+    bool IsDebugRenderOn() const { return debugRender; }
 
 protected:
     // Null without a game or a main player.

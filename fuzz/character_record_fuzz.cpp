@@ -86,9 +86,17 @@ constexpr int32_t kThinkFrameMs[] = {0,   33, 33,        450, 1000, 16, 1 << 30,
 
 // The kinds a character record may ask for; any other class is made a plain character, since
 // other classes have fuzzers (or none) of their own.
-constexpr const char* kKinds[] = {"Character", "Player", "Monster"};
-constexpr const char* kControllerKinds[] = {"ControllerCombat", "ControllerMonster",
-                                            "ControllerNpc2", "ControllerStooge"};
+constexpr const char* kKinds[] = {"Character", "Player", "Monster", "Npc", "AmbientCharacter"};
+constexpr const char* kControllerKinds[] = {"ControllerCombat",       "ControllerMonster",
+                                            "ControllerNpc2",         "ControllerStooge",
+                                            "ControllerNpcHerder",    "ControllerNpcHerdAnimal",
+                                            "ControllerAlly",         "ControllerPet",
+                                            "ControllerAktaios",      "ControllerStationaryMonster",
+                                            "ControllerMonsterHidden"};
+// The thinking monster's controller: the plain one unless the AI record names a variant.
+constexpr const char* kMonsterAIKinds[] = {
+    "ControllerMonster",           "ControllerAlly",         "ControllerPet", "ControllerAktaios",
+    "ControllerStationaryMonster", "ControllerMonsterHidden"};
 
 constexpr uint32_t kRegion = 1;
 // Enough frames for every callback and a few updates on each side of them; a death that is
@@ -348,7 +356,7 @@ void SplitAmounts()
 // thinking monster's own record (its skill slots and ranges) that names it. The enemy is plain.
 void WriteMonsterAI(const Folder& folder, std::string_view text)
 {
-    folder.Write(kMonsterAIRecord, "Class = ControllerMonster\n" + std::string(text));
+    folder.Write(kMonsterAIRecord, KindText(text, kMonsterAIRecord, kMonsterAIKinds));
     folder.Write(
         kThinkerRecord,
         std::string("Class = Monster\ncontroller = ") + kMonsterAIRecord + "\n" +

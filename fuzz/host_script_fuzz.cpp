@@ -27,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         abort();
     int32_t lastFrame = 0;
     for (const ScriptOrder& order : script.GetOrders()) {
-        const bool named = order.kind == ScriptOrder::Kind::ClickOn ||
-                           order.kind == ScriptOrder::Kind::Right ||
-                           order.kind == ScriptOrder::Kind::Pet;
+        const bool named =
+            order.kind == ScriptOrder::Kind::ClickOn || order.kind == ScriptOrder::Kind::Right ||
+            order.kind == ScriptOrder::Kind::Pet || order.kind == ScriptOrder::Kind::Quest;
         if (order.frame < lastFrame || order.frame > OrderScript::kMaxFrame ||
             !std::isfinite(order.x) || !std::isfinite(order.z) ||
             std::fabs(order.x) > OrderScript::kMaxCoordinate ||

@@ -23,6 +23,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ScriptedStage.h"
 #include "items/HotSlotOption.h"
 #include "items/ItemReplicaInfo.h"
 #include "items/PlayerHotSlotCtrl.h"
@@ -80,25 +81,6 @@ std::string Stem(const std::string& record)
     return dot == std::string::npos ? file : file.substr(0, dot);
 }
 
-// Single player hands a drop straight to the world; the arena notes it instead.
-class DropCatcher final : public GameEngineInboundInterface {
-public:
-    explicit DropCatcher(std::vector<std::string>& lines) : lines(lines) {}
-
-    void CreateItem(uint32_t /*characterId*/, const WorldCoords& coords,
-                    const ItemReplicaInfo& item, std::wstring* /*nameOut*/) override
-    {
-        std::string line = item.baseName;
-        if (item.baseName.find("/Gold/") != std::string::npos)
-            line += ", " + std::to_string(item.var1) + " gold";
-        lines.push_back(line + " at " +
-                        HostSamples::PointText(coords.GetPosition().GetRegionPosition()));
-    }
-
-private:
-    std::vector<std::string>& lines;
-};
-
 } // namespace
 
 ArenaReport::ArenaReport(const HostOptions& options, std::ostream& out, std::ostream& err)
@@ -117,59 +99,27 @@ std::vector<std::string> ArenaReport::Names()
 
 int ArenaReport::Run()
 {
-    OrderScript script(Names());
-    std::string error;
-    const bool read = options.inputFile.empty() ? script.Parse(kDefaultOrders, error)
-                                                : script.Load(options.inputFile, error);
-    if (!read) {
-        err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
-        return 2;
-    }
-    gEngine->SetNetworkMode(false, false);
-    const std::vector<ScriptOrder>& orders = script.GetOrders();
-    return HostSamples::WithLibrary(err, [this, &orders] { return Play(orders); }) ? 0 : 2;
+    return ScriptedStage::Run(
+        options, Names(), kDefaultOrders, err,
+        [this](const std::vector<ScriptOrder>& orders) { return Play(orders); });
 }
 
 bool ArenaReport::Play(const std::vector<ScriptOrder>& orders)
 {
-    // One seed for both generators: the C-library draws of the monsters' states and the
-    // game's own rolls.
-    Platform::SRand(options.seed);
-    GameEngine& game = GameEngine::Get();
-    game.GetRandomGen().Seed(options.seed);
-    game.SetGameLoading(false);
-    std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
-    World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
-    out << "scenario arena, seed " << options.seed << ", "
-        << (options.inputFile.empty() ? std::string("built-in orders")
-                                      : "orders '" + options.inputFile + "'")
-        << ", " << options.frameMilliseconds << " ms frames:\n";
-    GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kHitEvent, kHitMs);
-    GraphicsAnim* claw = HostSamples::MarkHitEvent(kClawAnimation, kHitEvent, kHitMs);
-    DropCatcher catcher(drops);
-    GameEngineNetworkInterface* previousNetwork = game.GetNetworkInterface();
-    game.SetNetworkInterface(&catcher);
-    const bool staged = Stage();
-    if (staged) {
-        const int32_t last = orders.empty() ? 0 : orders.back().frame;
-        const int32_t frames = std::max<int32_t>(last + kTrailingFrames, options.frames);
-        size_t next = 0;
-        for (int32_t frame = 0; frame <= frames; ++frame) {
-            for (; next < orders.size() && orders[next].frame == frame; ++next)
-                Give(orders[next]);
-            Repeat();
-            gEngine->RunFrame(options.frameMilliseconds);
-            game.Update(options.frameMilliseconds);
-            Frame(frame);
-        }
-    }
-    HostSamples::ClearWorld(world);
-    game.SetNetworkInterface(previousNetwork);
-    gEngine->SetWorld(std::move(previousWorld));
-    GraphicsEngine::Instance().UnloadAnimation(claw);
-    GraphicsEngine::Instance().UnloadAnimation(punch);
-    return staged;
+    ScriptedStage stage(options, out, "arena");
+    if (!Stage())
+        return false;
+    stage.Play(
+        orders,
+        [this](const ScriptOrder& order) { ScriptedStage::Give(out, order, mouse, roster); },
+        [this] { ScriptedStage::RepeatHeld(mouse, roster); }, cast,
+        [this](const Character& character, const ScriptedStage::Member& member) {
+            if (member.name == "Hero")
+                return HeroLine(static_cast<const Player&>(character));
+            return MonsterLine(character, ObjectManager::Instance().GetObject<ControllerMonster>(
+                                              character.GetControllerId()));
+        });
+    return true;
 }
 
 bool ArenaReport::Stage()
@@ -272,76 +222,6 @@ Character* ArenaReport::Enter(const std::string& name, const char* record, float
     out << "  " << name << ": " << record << " at " << HostSamples::PointText(Vec3(x, 0, z))
         << '\n';
     return monster;
-}
-
-void ArenaReport::Give(const ScriptOrder& order)
-{
-    Player* hero = roster.Hero();
-    ControllerPlayer* controller = roster.HeroController();
-    out << "  frame " << order.frame << ": order " << OrderScript::KindName(order.kind);
-    if (!order.name.empty())
-        out << " @" << order.name;
-    if (order.kind == ScriptOrder::Kind::Click)
-        out << ' ' << HostSamples::TwoDecimals(order.x) << ',' << HostSamples::TwoDecimals(order.z);
-    if (hero == nullptr || controller == nullptr || !hero->IsAlive()) {
-        out << " - the hero is down\n";
-        return;
-    }
-    // A named thing is clicked where it stands; a gone one at the hero's feet.
-    uint32_t target = order.name.empty() ? 0 : roster.IdOf(order.name);
-    WorldVec3 point = At(order.x, order.z);
-    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
-        point = thing->GetCoords().GetPosition();
-    else if (target != 0)
-        point = hero->GetCoords().GetPosition();
-    const bool answer = mouse.Give(order, *hero, *controller, target, point);
-    out << " -> " << (answer ? "true" : "false") << '\n';
-}
-
-// A held button repeats the last click each frame, as a mouse held down on the same thing would;
-// a dead target is no longer clicked on.
-void ArenaReport::Repeat()
-{
-    Player* hero = roster.Hero();
-    ControllerPlayer* controller = roster.HeroController();
-    if (!mouse.IsRepeating() || hero == nullptr || controller == nullptr || !hero->IsAlive())
-        return;
-    const uint32_t target = mouse.GetLastTarget();
-    const auto* victim = ObjectManager::Instance().GetObject<Character>(target);
-    if (target != 0 && (victim == nullptr || !victim->IsAlive()))
-        return;
-    mouse.Repeat(*controller, victim != nullptr ? victim->GetCoords().GetPosition()
-                                                : At(mouse.GetLastX(), mouse.GetLastZ()));
-}
-
-void ArenaReport::Frame(int32_t frame)
-{
-    std::vector<std::string> deaths;
-    for (Cast& member : cast) {
-        const auto* character = ObjectManager::Instance().GetObject<Character>(member.id);
-        std::string line;
-        if (character == nullptr) {
-            line = "gone";
-        } else if (member.name == "Hero") {
-            line = HeroLine(*static_cast<const Player*>(character));
-        } else {
-            line = MonsterLine(*character, ObjectManager::Instance().GetObject<ControllerMonster>(
-                                               character->GetControllerId()));
-        }
-        if (character != nullptr && !member.dead && !character->IsAlive()) {
-            member.dead = true;
-            deaths.push_back(member.name);
-        }
-        if (line == member.printed)
-            continue;
-        member.printed = line;
-        out << "  frame " << frame << ": " << member.name << ' ' << line << '\n';
-    }
-    for (const std::string& name : deaths)
-        out << "  frame " << frame << ": " << name << " dies\n";
-    for (const std::string& drop : drops)
-        out << "    drops " << drop << '\n';
-    drops.clear();
 }
 
 std::string ArenaReport::HeroLine(const Player& hero) const

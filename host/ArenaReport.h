@@ -3,6 +3,7 @@
 #include "host/HeroMouse.h"
 #include "host/OrderScript.h"
 #include "host/ScriptCast.h"
+#include "host/ScriptedStage.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -39,7 +40,6 @@ public:
     static constexpr const char* kClawAnimation = "Creatures/Monster/Jackalman/Animations/Claw.anm";
     static constexpr const char* kHitEvent = "RightHandHit";
     static constexpr float kHitMs = 500.0f;
-    static constexpr int32_t kTrailingFrames = 30;
     // The orders played without `--input`: the hero goes for the chieftain, then a follower.
     static const char* const kDefaultOrders;
 
@@ -55,30 +55,18 @@ public:
     int Run();
 
 private:
-    struct Cast {
-        std::string name;
-        uint32_t id = 0;
-        std::string printed;
-        bool dead = false;
-    };
-
     bool Play(const std::vector<ScriptOrder>& orders);
     bool Stage();
     bool StagePatrol();
     Character* Enter(const std::string& name, const char* record, float x, float z,
                      uint32_t uniqueWord);
-    void Give(const ScriptOrder& order);
-    void Repeat();
-    void Frame(int32_t frame);
     std::string HeroLine(const Player& hero) const;
     std::string MonsterLine(const Character& monster, const ControllerMonster* controller) const;
 
     const HostOptions& options;
     std::ostream& out;
     std::ostream& err;
-    std::vector<Cast> cast;
-    // What dropped during the frame, printed after the deaths of that frame.
-    std::vector<std::string> drops;
+    std::vector<ScriptedStage::Member> cast;
     HeroMouse mouse;
     ScriptCast roster;
 };

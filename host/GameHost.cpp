@@ -28,6 +28,7 @@
 #include "host/QuestReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
+#include "host/TownReport.h"
 
 #include <filesystem>
 #include <ostream>
@@ -182,6 +183,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)
+            return status;
+    }
+    if (options.scenario == "town") {
+        if (const int status = TownReport(options, out, err).Run(); status != 0)
             return status;
     }
 

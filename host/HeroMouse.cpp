@@ -32,6 +32,9 @@ bool HeroMouse::Give(const ScriptOrder& order, Player& hero, ControllerPlayer& c
         return hero.GetPlayerHotSlotCtrl().IsHotSlotActive(order.slot);
     case ScriptOrder::Kind::Pet:
         return controller.HandlePetAction(hero, false, false, point, target);
+    case ScriptOrder::Kind::Quest:
+        // Quest orders go to the named character, not through the mouse.
+        return false;
     }
     return false;
 }

@@ -86,7 +86,7 @@ const char* HostOptions::Usage()
            "                [--duel N] [--packets] [--quests [--quest-state DIR]]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S] [--scenario "
-           "actions|kill|commands|cast|ai|arena|players]\n"
+           "actions|kill|commands|cast|ai|arena|town|players]\n"
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
            "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
@@ -129,6 +129,10 @@ const char* HostOptions::Usage()
            "                mender think for themselves against the hero, who obeys --input\n"
            "                FILE or built-in orders; each monster's state, enemy, anger,\n"
            "                skill and attack place, and what the dead drop (single player)\n"
+           "  --scenario town  townsfolk stroll and watch a juggler, a herd trails its\n"
+           "                herder, the elder obeys quest orders; the hero talks to him,\n"
+           "                then strikes a crab beside an ally, by a turret and an ambusher;\n"
+           "                --input FILE or built-in orders (single player)\n"
            "  --scenario players  three players join a server through their basic-info\n"
            "                messages, form a party whose leader's host leaves; one is banned;\n"
            "                the list every second and the texts players are shown (server)\n"
@@ -232,9 +236,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
                 scenario != "players" && scenario != "bag" && scenario != "level" &&
-                scenario != "drops") {
+                scenario != "drops" && scenario != "town") {
                 error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag, "
-                        "level or drops, not '" +
+                        "level, drops or town, not '" +
                         scenario + "'";
                 return false;
             }
@@ -308,16 +312,16 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario level runs as single player only";
         return false;
     }
-    if (scenario == "arena" && !role.empty() && role != "single") {
-        error = "--scenario arena runs as single player only";
+    if ((scenario == "arena" || scenario == "town") && !role.empty() && role != "single") {
+        error = "--scenario " + scenario + " runs as single player only";
         return false;
     }
     if (scenario == "bag" && !role.empty() && role != "single") {
         error = "--scenario bag runs as single player only";
         return false;
     }
-    if (!inputFile.empty() &&
-        (!role.empty() || (!scenario.empty() && scenario != "arena" && scenario != "level"))) {
+    if (!inputFile.empty() && (!role.empty() || (!scenario.empty() && scenario != "arena" &&
+                                                 scenario != "level" && scenario != "town"))) {
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }

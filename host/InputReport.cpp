@@ -21,6 +21,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/QuestOrders.h"
 #include "items/HotSlotOption.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "multiplayer/PlayerManagerClient.h"
@@ -158,6 +159,8 @@ Character* InputReport::Enter(const std::string& name, const char* record, float
 
 void InputReport::Give(const ScriptOrder& order)
 {
+    if (order.kind == ScriptOrder::Kind::Quest)
+        return QuestOrders::Report(out, order, roster, kRegion);
     Player* hero = roster.Hero();
     ControllerPlayer* controller = roster.HeroController();
     out << "  frame " << order.frame << ": " << OrderScript::KindName(order.kind);

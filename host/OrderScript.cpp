@@ -1,5 +1,6 @@
 #include "host/OrderScript.h"
 
+#include "characters/AnimationSet.h"
 #include "engine/FileSystem.h"
 
 #include <algorithm>
@@ -51,6 +52,17 @@ template <typename T> bool ParseNumber(std::string_view text, T& value)
     return error == std::errc() && end == text.data() + text.size();
 }
 
+// "X,Z" of finite numbers within the host's worlds.
+bool ParsePoint(std::string_view text, float& x, float& z)
+{
+    const size_t comma = text.find(',');
+    // from_chars takes "nan" and "inf", which are no ground point.
+    return comma != std::string_view::npos && ParseNumber(text.substr(0, comma), x) &&
+           ParseNumber(text.substr(comma + 1), z) && std::isfinite(x) && std::isfinite(z) &&
+           std::fabs(x) <= OrderScript::kMaxCoordinate &&
+           std::fabs(z) <= OrderScript::kMaxCoordinate;
+}
+
 } // namespace
 
 const char* OrderScript::KindName(ScriptOrder::Kind kind)
@@ -69,6 +81,8 @@ const char* OrderScript::KindName(ScriptOrder::Kind kind)
         return "slot";
     case ScriptOrder::Kind::Pet:
         return "pet";
+    case ScriptOrder::Kind::Quest:
+        return "quest";
     }
     return "?";
 }
@@ -101,6 +115,8 @@ bool OrderScript::ParseLine(std::string_view line, ScriptOrder& order, std::stri
         return false;
     }
     const std::string_view verb = words[1];
+    if (verb == "quest")
+        return ParseQuest(words, order, error);
     const size_t wantedWords = (verb == "hold" || verb == "release") ? 2 : 3;
     if (verb == "hold") {
         order.kind = ScriptOrder::Kind::Hold;
@@ -108,7 +124,9 @@ bool OrderScript::ParseLine(std::string_view line, ScriptOrder& order, std::stri
         order.kind = ScriptOrder::Kind::Release;
     } else if (verb == "click" || verb == "right" || verb == "slot" || verb == "pet") {
         if (words.size() < 3) {
-            error = "'" + std::string(verb) + "' needs an argument";
+            // Appended piece by piece: g++ 12 misreads a prefix glued to a temporary.
+            error = "'";
+            error.append(verb).append("' needs an argument");
             return false;
         }
         const std::string_view argument = words[2];
@@ -121,13 +139,7 @@ bool OrderScript::ParseLine(std::string_view line, ScriptOrder& order, std::stri
             }
         } else if (verb == "click" && argument.substr(0, 1) != "@") {
             order.kind = ScriptOrder::Kind::Click;
-            const size_t comma = argument.find(',');
-            // from_chars takes "nan" and "inf", which are no ground point.
-            if (comma == std::string_view::npos ||
-                !ParseNumber(argument.substr(0, comma), order.x) ||
-                !ParseNumber(argument.substr(comma + 1), order.z) || !std::isfinite(order.x) ||
-                !std::isfinite(order.z) || std::fabs(order.x) > kMaxCoordinate ||
-                std::fabs(order.z) > kMaxCoordinate) {
+            if (!ParsePoint(argument, order.x, order.z)) {
                 error = "click needs X,Z or @NAME, not " + Quote(argument);
                 return false;
             }
@@ -144,6 +156,53 @@ bool OrderScript::ParseLine(std::string_view line, ScriptOrder& order, std::stri
     }
     if (words.size() > wantedWords) {
         error = "unexpected " + Quote(words[wantedWords]) + " after the order";
+        return false;
+    }
+    return true;
+}
+
+bool OrderScript::ParseQuest(const std::vector<std::string_view>& words, ScriptOrder& order,
+                             std::string& error) const
+{
+    order.kind = ScriptOrder::Kind::Quest;
+    if (words.size() < 5) {
+        error = "quest needs @NAME, a kind and its argument";
+        return false;
+    }
+    if (!ParseName(words[2], order.name, error))
+        return false;
+    const std::string_view kind = words[3];
+    const std::string_view argument = words[4];
+    size_t wanted = 5;
+    if (kind == "move" || kind == "walk") {
+        order.quest = kind == "move" ? ScriptOrder::Quest::Move : ScriptOrder::Quest::Walk;
+        if (!ParsePoint(argument, order.x, order.z)) {
+            error = "quest " + std::string(kind) + " needs X,Z, not " + Quote(argument);
+            return false;
+        }
+    } else if (kind == "anim") {
+        order.quest = ScriptOrder::Quest::Anim;
+        order.animation = argument;
+        if (AnimationSet::GetAnimTextAsType(order.animation) == AnimationSet_None) {
+            error = "no animation type is named " + Quote(argument);
+            return false;
+        }
+        order.loop = words.size() > 5 && words[5] == "loop";
+        wanted = order.loop ? 6 : 5;
+    } else if (kind == "skill") {
+        order.quest = ScriptOrder::Quest::Skill;
+        order.record = argument;
+        if (words.size() > 5 && words[5].substr(0, 1) == "@") {
+            if (!ParseName(words[5], order.target, error))
+                return false;
+            wanted = 6;
+        }
+    } else {
+        error = "quest takes move, walk, anim or skill, not " + Quote(kind);
+        return false;
+    }
+    if (words.size() > wanted) {
+        error = "unexpected " + Quote(words[wanted]) + " after the order";
         return false;
     }
     return true;

@@ -9,7 +9,9 @@ namespace GAME {
 
 // One order of the host's input script: what the player's mouse or keys do at a frame.
 struct ScriptOrder {
-    enum class Kind { Click, ClickOn, Hold, Release, Right, Slot, Pet };
+    enum class Kind { Click, ClickOn, Hold, Release, Right, Slot, Pet, Quest };
+    // What a quest tells the named character to do.
+    enum class Quest { Move, Walk, Anim, Skill };
 
     int32_t frame = 0;
     Kind kind = Kind::Click;
@@ -20,6 +22,13 @@ struct ScriptOrder {
     std::string name;
     // The bar slot of "slot N".
     uint32_t slot = 0;
+    // A quest order: its kind, the animation's type name and whether it loops, or the skill's
+    // record and the optional "@TARGET".
+    Quest quest = Quest::Move;
+    std::string animation;
+    bool loop = false;
+    std::string record;
+    std::string target;
     // Where it stood in the file, counted from 1.
     int32_t line = 0;
 };
@@ -49,6 +58,10 @@ public:
 private:
     bool ParseLine(std::string_view line, ScriptOrder& order, std::string& error) const;
     bool ParseName(std::string_view text, std::string& name, std::string& error) const;
+    // "quest @NAME move|walk X,Z", "quest @NAME anim TYPE [loop]", "quest @NAME skill RECORD
+    // [@TARGET]".
+    bool ParseQuest(const std::vector<std::string_view>& words, ScriptOrder& order,
+                    std::string& error) const;
 
     std::vector<std::string> names;
     std::vector<ScriptOrder> orders;

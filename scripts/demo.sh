@@ -79,6 +79,10 @@ echo "== scenario: a patrolling pack, a chieftain with two followers and a mende
 echo "   themselves; the hero fells the chieftain, who drops gold, a potion and a shield (single)"
 "$host" --db "$ROOT/data/database" --scenario arena --ms 100 --seed 1
 echo
+echo "== scenario: townsfolk stroll and watch a juggler, deer trail their herder, the elder obeys"
+echo "   quest orders; the hero talks to him and fells a crab by an ally, a turret and an ambusher"
+"$host" --db "$ROOT/data/database" --scenario town --ms 100 --seed 1
+echo
 echo "== scenario: a chieftain's drops scatter by their seeds; the hero fills his sacks and potion"
 echo "   stacks, drinks by need, is refused while it cools, and his bag is saved and read (single)"
 "$host" --db "$ROOT/data/database" --scenario bag --seed 7

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ai/ControllerAI.h"
 #include "characters/Monster.h"
 #include "engine/NetPacket.h"
+#include "engine/ObjectManager.h"
 #include "tests/combat/DeathFixture.h"
 
 #include <initializer_list>
@@ -22,6 +24,17 @@ protected:
     }
 
     static WorldVec3 At(float x, float z) { return WorldVec3(kRegion, Vec3(x, 0, z)); }
+
+    // The character's controller as a T; the test knows it has one.
+    template <typename T = ControllerAI> static T& ControllerOf(const Character& character)
+    {
+        return *ObjectManager::Instance().GetObject<T>(character.GetControllerId());
+    }
+    static std::string StateOf(const Character& character)
+    {
+        const char* name = ControllerOf(character).GetExecutingStateName();
+        return name != nullptr ? name : "";
+    }
 };
 
 // The packet type a command of these arguments sends.

@@ -1,0 +1,304 @@
+#include "ai/ControllerNpc2.h"
+#include "ai/ControllerNpcHerder.h"
+#include "ai/ControllerNpcState.h"
+#include "ai/ControllerNpcStateWander.h"
+#include "ai/NpcHerd.h"
+#include "ai/NpcHerdManager.h"
+#include "ai/SlotManager.h"
+#include "characters/CharacterConfigCommands.h"
+#include "characters/CharacterMovementManager.h"
+#include "characters/Npc.h"
+#include "engine/InstanceGroup.h"
+#include "engine/InstanceGroupManager.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "tests/ai/AiWorldFixture.h"
+#include "world/NpcWanderPoint.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+// Notes which quest reports it sends.
+class TownTestNpc : public Npc {
+    GAME_DECLARE_CLASS(TownTestNpc)
+
+public:
+    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
+    {
+        if (dynamic_cast<QuestMoveCompletedConfigCmd*>(command.get()) != nullptr)
+            reports.emplace_back("move");
+        if (dynamic_cast<QuestAnimationCompletedConfigCmd*>(command.get()) != nullptr)
+            reports.emplace_back("animation");
+        Npc::Enqueue(std::move(command));
+    }
+    std::vector<std::string> reports;
+};
+
+GAME_IMPLEMENT_CLASS(TownTestNpc, Npc);
+
+namespace Test {
+namespace {
+
+constexpr uint32_t kTownWord = 0x70A7;
+
+class TownsfolkTest : public AiWorldFixture {
+protected:
+    void SetUp() override
+    {
+        AiWorldFixture::SetUp();
+        database.WriteRecord(
+            "Records/Controllers/Npc/Npc2Controller.dbr",
+            {"Class = ControllerNpc2", "npcIdleTimeMin = 1", "npcIdleTimeMax = 1"});
+        database.WriteRecord("Records/Controllers/Npc/NpcHerdAnimalController.dbr",
+                             {"Class = ControllerNpcHerdAnimal"});
+        database.WriteRecord("Records/Controllers/Npc/NpcHerderController.dbr",
+                             {"Class = ControllerNpcHerder"});
+        database.WriteRecord("Records/Town/Point.dbr", {"Class = NpcWanderPoint", "radius = 0"});
+    }
+
+    void TearDown() override
+    {
+        InstanceGroupManager::Instance().Destroy();
+        AiWorldFixture::TearDown();
+    }
+
+    // A walking townsperson at (x, 0, z), in a wanderer group over the given points when any.
+    TownTestNpc* Townsperson(const std::string& record, float x, float z,
+                             const std::vector<UniqueId>& points = {},
+                             std::initializer_list<std::string> lines = {})
+    {
+        std::string text = "Class = TownTestNpc\nunarmedWalkAnim = Stroll\nunarmedRunAnim = Trot\n";
+        for (const std::string& line : lines)
+            text += line + "\n";
+        database.WriteFile(record, text);
+        auto* npc = ObjectManager::Instance().CreateObjectFromFile<TownTestNpc>(record);
+        const UniqueId id(kTownWord, 0, 0, ++made);
+        npc->SetUniqueID(id);
+        if (!points.empty()) {
+            InstanceGroupManager& groups = InstanceGroupManager::Instance();
+            const int32_t pointGroup = groups.GetNumGroups();
+            groups.AddGroup(InstanceGroup("Wander Points", "points", points));
+            InstanceGroup wanderers("Npc Wanderers", "folk", {id});
+            wanderers.AddChild(pointGroup);
+            groups.AddGroup(wanderers);
+        }
+        TheWorld().AddEntity(npc, WorldAt({x, 0, z}), false);
+        npc->InitialUpdate();
+        Think(*npc);
+        return npc;
+    }
+
+    // A wander point at (x, 0, z), or only its id when it is not placed.
+    UniqueId WanderPoint(float x, float z, bool placed = true)
+    {
+        const UniqueId id(kTownWord, 1, 0, ++made);
+        if (placed)
+            SpawnAt<NpcWanderPoint>("Records/Town/Point.dbr",
+                                    {"Class = NpcWanderPoint", "radius = 0"}, {x, 0, z})
+                ->SetUniqueID(id);
+        return id;
+    }
+
+    static ControllerAI& Think(const Character& character)
+    {
+        ControllerOf(character).InitialUpdate();
+        return ControllerOf(character);
+    }
+    static ControllerNpc2& Mind(const Character& character)
+    {
+        return ControllerOf<ControllerNpc2>(character);
+    }
+    static Vec3 Destination(const Character& character)
+    {
+        return character.GetMovementManager()->GetPathTarget().GetRegionPosition();
+    }
+    static ControllerNpcStateWander& Wander(const Character& character)
+    {
+        return *static_cast<ControllerNpcStateWander*>(Mind(character).GetState("Wander"));
+    }
+
+    uint32_t made = 0;
+};
+
+TEST_F(TownsfolkTest, TheMachineHoldsTheEightStatesAndStartsIdle)
+{
+    const TownTestNpc* npc = Townsperson("Records/Town/Idler.dbr", 0, 0);
+    const ControllerNpc2& controller = Mind(*npc);
+    for (const char* name : {"Idle", "LongIdle", "Wander", "Chat", "WatchAttraction", "QuestMove",
+                             "QuestWalk", "QuestPlayAnimation"})
+        EXPECT_NE(controller.GetState(name), nullptr) << name;
+    EXPECT_EQ(controller.GetState("Alert"), nullptr);
+    EXPECT_EQ(StateOf(*npc), "Idle");
+    Mind(*npc).OnDebugRenderClick();
+    EXPECT_TRUE(controller.IsDebugRenderClicked());
+    EXPECT_TRUE(npc->IsDebugRenderOn());
+}
+
+TEST_F(TownsfolkTest, AReversedIdleRangeStillDrawsBetweenItsEnds)
+{
+    database.WriteRecord("Records/Controllers/Npc/Npc2Controller.dbr",
+                         {"Class = ControllerNpc2", "npcIdleTimeMin = 3", "npcIdleTimeMax = 2"});
+    const TownTestNpc* npc = Townsperson("Records/Town/Idler.dbr", 0, 0);
+    const int32_t wait =
+        static_cast<ControllerNpcStateIdle*>(Mind(*npc).GetExecutingState())->GetWaitTime();
+    EXPECT_GE(wait, 2000);
+    EXPECT_LE(wait, 3000);
+}
+
+TEST_F(TownsfolkTest, AGoneWanderPointIsSkippedButStaysTheCurrentOne)
+{
+    const UniqueId gone = WanderPoint(5, 0, false);
+    const UniqueId there = WanderPoint(0, 8);
+    const TownTestNpc* npc = Townsperson("Records/Town/Stroller.dbr", 0, 0, {gone, there});
+    ControllerNpc2& controller = Mind(*npc);
+    ControllerNpcStateWander& wander = Wander(*npc);
+
+    controller.SetCurrentWanderPoint(0);
+    ASSERT_TRUE(wander.MoveToCurrentWanderPoint());
+    EXPECT_EQ(Destination(*npc), Vec3(0, 0, 8));
+    EXPECT_EQ(controller.GetCurrentWanderPoint(), 0u);
+
+    wander.MoveToNextWanderPoint();
+    EXPECT_EQ(controller.GetCurrentWanderPoint(), 1u);
+    EXPECT_EQ(Destination(*npc), Vec3(0, 0, 8));
+}
+
+TEST_F(TownsfolkTest, WithoutWanderPointsTheNextPointIsIdle)
+{
+    const TownTestNpc* npc = Townsperson("Records/Town/Lost.dbr", 0, 0);
+    Mind(*npc).SetState("LongIdle", ControllerAIStateData());
+    Wander(*npc).MoveToNextWanderPoint();
+    EXPECT_EQ(StateOf(*npc), "Idle");
+}
+
+TEST_F(TownsfolkTest, AnAttractorNearHomeIsWatchedFromADefenceSlot)
+{
+    const UniqueId far = WanderPoint(0, 30);
+    TownTestNpc* watcher = Townsperson("Records/Town/Watcher.dbr", 0, 0, {far});
+    Npc* juggler = Townsperson("Records/Town/Juggler.dbr", 4, 0, {},
+                               {"isNpcAttractor = 1", "canBeAttracted = 0"});
+    ControllerNpc2& controller = Mind(*watcher);
+
+    controller.SetState("Wander", ControllerAIStateData());
+    ASSERT_EQ(StateOf(*watcher), "Wander");
+    controller.GetExecutingState()->OnUpdate(5000);
+    controller.GetExecutingState()->OnUpdate(5000);
+    EXPECT_EQ(Wander(*watcher).GetAttraction(), 0u);
+    controller.GetExecutingState()->OnUpdate(1);
+    EXPECT_EQ(Wander(*watcher).GetAttraction(), juggler->GetObjectId());
+    const Vec3 slot = Destination(*watcher);
+    EXPECT_NE(slot, Vec3(0, 0, 30));
+    SlotManager& ring = juggler->GetDefenseSlotManager();
+    auto holds = [&] {
+        for (uint32_t i = 0; i < ring.GetNumSlots(); ++i) {
+            if (ring.GetSlotHolder(i) == watcher->GetObjectId())
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(holds());
+
+    controller.EndOfPathReached();
+    EXPECT_EQ(StateOf(*watcher), "WatchAttraction");
+    EXPECT_EQ(controller.GetCurrentAlly(), juggler->GetObjectId());
+    controller.GetExecutingState()->OnUpdate(100000);
+    EXPECT_EQ(StateOf(*watcher), "Idle");
+    EXPECT_FALSE(holds());
+}
+
+TEST_F(TownsfolkTest, AWatchedAttractorThatWentEndsTheWatch)
+{
+    TownTestNpc* watcher = Townsperson("Records/Town/Watcher.dbr", 0, 0);
+    Npc* juggler = Townsperson("Records/Town/Juggler.dbr", 4, 0, {}, {"isNpcAttractor = 1"});
+    ControllerNpc2& controller = Mind(*watcher);
+    controller.SetState("WatchAttraction", ControllerAIStateData(0, juggler->GetObjectId(), 0, {}));
+    ASSERT_EQ(StateOf(*watcher), "WatchAttraction");
+    ObjectManager::Instance().DestroyObjectEx(juggler, __FILE__, __LINE__);
+    controller.GetExecutingState()->OnUpdate(1);
+    EXPECT_EQ(StateOf(*watcher), "Idle");
+}
+
+TEST_F(TownsfolkTest, EachQuestStateReportsWhenItEndsHoweverItEnds)
+{
+    TownTestNpc* elder = Townsperson("Records/Town/Elder.dbr", 0, 0);
+    ControllerNpc2& controller = Mind(*elder);
+
+    controller.QuestCommandPlayAnimation(AnimationSet_Type(2), true, false);
+    EXPECT_EQ(StateOf(*elder), "QuestPlayAnimation");
+    controller.HandleEvent(Name::Create("End"));
+    EXPECT_EQ(StateOf(*elder), "QuestPlayAnimation");
+    EXPECT_TRUE(elder->reports.empty());
+
+    controller.QuestCommandMove(0, At(3, 3), false);
+    EXPECT_EQ(StateOf(*elder), "QuestMove");
+    EXPECT_EQ(Destination(*elder), Vec3(3, 0, 3));
+    EXPECT_EQ(elder->reports, std::vector<std::string>{"animation"});
+    controller.EndOfPathReached();
+    EXPECT_EQ(StateOf(*elder), "Idle");
+    EXPECT_EQ(elder->reports, (std::vector<std::string>{"animation", "move"}));
+}
+
+class HerdTest : public TownsfolkTest {
+protected:
+    // Three animals of one herd in a row along x, the herder behind them.
+    void Drive(const std::string& herd, float herderX)
+    {
+        for (float x : {0.0f, 1.5f, 3.0f})
+            animals.push_back(Townsperson(herd, x, 0, {}, {"isInHerd = 1"}));
+        herder = Townsperson("Records/Town/Herder" + herd.substr(herd.size() - 5), herderX, 0, {},
+                             {"isHerderFor = " + herd});
+    }
+    const NpcHerd& Herd(const std::string& name) { return *NpcHerdManager::Get().FindHerd(name); }
+
+    std::vector<TownTestNpc*> animals;
+    TownTestNpc* herder = nullptr;
+};
+
+TEST_F(HerdTest, TheHerderCatchesUpWithTheLastAnimal)
+{
+    Drive("Records/Town/DeerA.dbr", 6.0f);
+    EXPECT_EQ(StateOf(*herder), "DirectHerd");
+    const Vec3 target = Destination(*herder);
+    EXPECT_TRUE(target == Vec3(3.9f, 0, 0) || target == Vec3(2.1f, 0, 0))
+        << target.x << ' ' << target.z;
+}
+
+TEST_F(HerdTest, AnAnimalFollowsTheOneAheadOnlyWhenFartherThanTwo)
+{
+    Drive("Records/Town/DeerB.dbr", 20.0f);
+    const NpcHerd& herd = Herd("Records/Town/DeerB.dbr");
+    WorldVec3 spot;
+    EXPECT_FALSE(herd.CheckHerdPositioning(animals[1]->GetObjectId(), spot));
+    animals[1]->SetPathPosition(At(3, 0));
+    EXPECT_TRUE(herd.CheckHerdPositioning(animals[1]->GetObjectId(), spot));
+    EXPECT_FALSE(herd.CheckHerdPositioning(animals[0]->GetObjectId(), spot));
+
+    // Standing is all an animal does, whatever happens round it.
+    const Vec3 before = Destination(*animals[2]);
+    ControllerAI& follower = Think(*animals[2]);
+    EXPECT_EQ(StateOf(*animals[2]), "FollowHerd");
+    follower.Update(1000);
+    follower.EndOfPathReached();
+    follower.HandleEvent(Name::Create("End"));
+    EXPECT_EQ(Destination(*animals[2]), before);
+}
+
+TEST_F(HerdTest, AHerderWhoseLastAnimalWentStands)
+{
+    Drive("Records/Town/DeerC.dbr", 8.0f);
+    EXPECT_TRUE(ControllerOf(*herder).IsMoving());
+    ObjectManager::Instance().DestroyObjectEx(animals[2], __FILE__, __LINE__);
+    WorldVec3 spot;
+    EXPECT_FALSE(Herd("Records/Town/DeerC.dbr").CheckHerdPositioning(herder->GetObjectId(), spot));
+    ControllerOf(*herder).HandleEvent(Name::Create("End"));
+    EXPECT_FALSE(ControllerOf(*herder).IsMoving());
+}
+
+} // namespace
+} // namespace Test
+} // namespace GAME
