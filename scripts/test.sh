@@ -64,7 +64,9 @@ fuzz() {
     local name="$1" out="$build/fuzzing"
     local work="$out/corpus-$name-$3" extra=()
     [ -f "$ROOT/fuzz/$name.dict" ] && extra+=("-dict=$ROOT/fuzz/$name.dict")
-    mkdir -p "$work"
+    # A fresh scratch corpus each run: the start-up replays every input in it, so one kept from
+    # earlier runs would make each run longer than the last.
+    rm -rf "$work" && mkdir -p "$work"
     echo "-- fuzzing $name for $2 s, inputs up to $3 bytes"
     "$build/fuzz/${name}_fuzz" -max_total_time="$2" -rss_limit_mb=2048 -max_len="$3" \
         "${extra[@]}" -artifact_prefix="$out/$name-" "$work" "$ROOT/fuzz/corpus/$name" \
