@@ -30,8 +30,13 @@ public:
     // How much farther than its own size a character may stand and still use the item.
     virtual float GetExtraReach() { return 1.0f; }
 
+    // The level handed down by the spawn pool that placed the item; its loot equations read it.
+    void SetProxyLevel(uint32_t level) { proxyLevel = level; }
+    uint32_t GetProxyLevel() const { return proxyLevel; }
+
 private:
     bool locked = false;
+    uint32_t proxyLevel = 0;
 };
 
 } // namespace GAME
