@@ -108,7 +108,7 @@ public:
     WorldCoords GetLootDropCoords() const;
     void PlayLockedSound();
     void NotifyAllies(uint32_t user);
-    std::wstring GetGameDescription(bool shortForm) const;
+    virtual std::wstring GetGameDescription(bool shortForm) const;
     // Half the mesh's bounding diagonal; 0 without a mesh.
     float GetExtents() const;
     // The point's offset from the item, in the item's region.
