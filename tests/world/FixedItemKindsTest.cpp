@@ -46,9 +46,9 @@ protected:
 
     Player* Hero(const Vec3& at)
     {
-        auto* hero = SpawnAt<Player>("Records/Creatures/PC/Hero.dbr",
-                                     {"Class = Player", std::string("lockedChestSound = ") + kVox},
-                                     at);
+        auto* hero =
+            SpawnAt<Player>("Records/Creatures/PC/Hero.dbr",
+                            {"Class = Player", std::string("lockedChestSound = ") + kVox}, at);
         hero->SetIsControllingCharacter(true);
         return hero;
     }
@@ -83,9 +83,8 @@ TEST_F(FixedItemKinds, ALockedChestRefusesItsToucherWithItsSoundAndHisVoice)
 TEST_F(FixedItemKinds, AChestOpensDropsAtLootGenAndARestoredOpenChestNeverDropsAgain)
 {
     database.WriteRecord("Records/Loot/One.dbr",
-                         {"numSpawnMinEquation = 1", "numSpawnMaxEquation = 1",
-                          "loot1Chance = 100", std::string("loot1Name1 = ") + kSword,
-                          "loot1Weight1 = 1"});
+                         {"numSpawnMinEquation = 1", "numSpawnMaxEquation = 1", "loot1Chance = 100",
+                          std::string("loot1Name1 = ") + kSword, "loot1Weight1 = 1"});
     const std::initializer_list<std::string> record = {
         "Class = FixedItemContainer", std::string("openAnimation = ") + kAnim,
         "openAnimationSpeed = 1", "tables = Records/Loot/One.dbr"};
@@ -121,8 +120,7 @@ TEST_F(FixedItemKinds, MonstersOfTheChestsClassLockItAndClass999NeverDoes)
     const struct {
         const char* classification;
         bool locked;
-    } rows[] = {{"LockedClassification = Hero", true},
-                {"LockedClassification = Unknown", false}};
+    } rows[] = {{"LockedClassification = Hero", true}, {"LockedClassification = Unknown", false}};
     int made = 0;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.classification);
@@ -136,8 +134,8 @@ TEST_F(FixedItemKinds, MonstersOfTheChestsClassLockItAndClass999NeverDoes)
 
 TEST_F(FixedItemKinds, OpenForGoodNeverClosesBySelfAndSavesAutoCloseOff)
 {
-    auto* door = Place<FixedItemDoor>("Records/Doors/Auto.dbr",
-                                      {"Class = FixedItemDoor", "autoClose = 1"});
+    auto* door =
+        Place<FixedItemDoor>("Records/Doors/Auto.dbr", {"Class = FixedItemDoor", "autoClose = 1"});
     door->SetFixedItemState(FixedItem_DoorOpenForGood, 0, false, true);
     EXPECT_EQ(door->GetCurrentState(), FixedItem_DoorOpen);
     EXPECT_FALSE(door->IsAutoCloseEnabled());
@@ -229,8 +227,8 @@ TEST_F(FixedItemKinds, AShrineCyclesThroughItsPhases)
 
 TEST_F(FixedItemKinds, AShrineRestoredInTransitionSendsDormancyFirstAndNoBonus)
 {
-    auto* shrine = SpawnAt<FixedItemShrine>("Records/Shrines/Restored.dbr",
-                                            {"Class = FixedItemShrine"});
+    auto* shrine =
+        SpawnAt<FixedItemShrine>("Records/Shrines/Restored.dbr", {"Class = FixedItemShrine"});
     BinaryWriter writer = BinaryWriter::ToMemory(64);
     writer.WriteUInt32(1);
     writer.WriteUInt32(FixedItem_ShrineIdleToActive);

@@ -125,12 +125,11 @@ TEST_F(FixedItemLoot, TheLevelPicksTheTableClampedToTheLast)
     database.WriteRecord("Records/Loot/Level.dbr", {"levelEquation = 7"});
     database.WriteRecord("Records/Loot/Empty.dbr", {"numberWeights = 1"});
     database.WriteRecord("Records/Loot/Third.dbr",
-                         {"numSpawnMinEquation = 1", "numSpawnMaxEquation = 1",
-                          "loot1Chance = 100", std::string("loot1Name1 = ") + kSword,
-                          "loot1Weight1 = 1"});
-    FixedItemController& controller = ChestWithLoot(
-        {}, "levelEquationFile = Records/Loot/Level.dbr",
-        "Records/Loot/Empty.dbr;Records/Loot/Empty.dbr;Records/Loot/Third.dbr");
+                         {"numSpawnMinEquation = 1", "numSpawnMaxEquation = 1", "loot1Chance = 100",
+                          std::string("loot1Name1 = ") + kSword, "loot1Weight1 = 1"});
+    FixedItemController& controller =
+        ChestWithLoot({}, "levelEquationFile = Records/Loot/Level.dbr",
+                      "Records/Loot/Empty.dbr;Records/Loot/Empty.dbr;Records/Loot/Third.dbr");
     controller.LoadDropLoot();
     EXPECT_EQ(controller.GetFixedItemLevel(), 7u);
     EXPECT_EQ(DropNames(), std::vector<std::string>{kSword});
@@ -157,8 +156,8 @@ TEST_F(FixedItemLoot, TheFirstSlotWhoseRunningChanceReachesTheRollDrops)
 
 TEST_F(FixedItemLoot, EveryAdditionalCopyAndEveryPartyCopyIsItsOwnItem)
 {
-    auto* chest = Place<FixedItemContainer>("Records/Chests/Copies.dbr",
-                                            {"Class = FixedItemContainer"});
+    auto* chest =
+        Place<FixedItemContainer>("Records/Chests/Copies.dbr", {"Class = FixedItemContainer"});
     ItemReplicaInfo sword;
     sword.id = 500;
     sword.baseName = kSword;

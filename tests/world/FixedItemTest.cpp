@@ -58,8 +58,8 @@ TEST_F(FixedItemBase, AClosedLockedChestSavesItsStateLockAndDropItemAfterTheActo
     EXPECT_EQ(words[2], 1u); // locked
 
     // A door adds whether it closes by itself.
-    auto* door = Place<FixedItemDoor>("Records/Doors/Auto.dbr",
-                                      {"Class = FixedItemDoor", "autoClose = 1"});
+    auto* door =
+        Place<FixedItemDoor>("Records/Doors/Auto.dbr", {"Class = FixedItemDoor", "autoClose = 1"});
     BinaryWriter doorWriter = BinaryWriter::ToMemory(64);
     door->SaveState(doorWriter);
     const std::vector<uint32_t> doorWords = Words(doorWriter);
@@ -70,14 +70,14 @@ TEST_F(FixedItemBase, AClosedLockedChestSavesItsStateLockAndDropItemAfterTheActo
 
 TEST_F(FixedItemBase, APendingStateNotYetAppliedIsTheOneSavedAndRestoredItGoesIn)
 {
-    auto* saved = Place<FixedItemContainer>("Records/Chests/Open.dbr",
-                                            {"Class = FixedItemContainer"});
+    auto* saved =
+        Place<FixedItemContainer>("Records/Chests/Open.dbr", {"Class = FixedItemContainer"});
     saved->SetFixedItemState(FixedItem_ContainerOpen, 0, true, false);
     BinaryWriter writer = BinaryWriter::ToMemory(64);
     saved->SaveState(writer);
 
-    auto* restored = SpawnAt<FixedItemContainer>("Records/Chests/Open.dbr",
-                                                 {"Class = FixedItemContainer"});
+    auto* restored =
+        SpawnAt<FixedItemContainer>("Records/Chests/Open.dbr", {"Class = FixedItemContainer"});
     BinaryReader reader(writer.GetData(), writer.GetPosition());
     ASSERT_TRUE(restored->RestoreState(reader));
     BinaryWriter again = BinaryWriter::ToMemory(64);
@@ -91,8 +91,8 @@ TEST_F(FixedItemBase, APendingStateNotYetAppliedIsTheOneSavedAndRestoredItGoesIn
 
 TEST_F(FixedItemBase, ALevelStateOutsideTheStatesIsRefusedAndOneCutShortKeepsWhatItRead)
 {
-    auto* chest = Place<FixedItemContainer>("Records/Chests/Bad.dbr",
-                                            {"Class = FixedItemContainer"});
+    auto* chest =
+        Place<FixedItemContainer>("Records/Chests/Bad.dbr", {"Class = FixedItemContainer"});
     LogCapture log;
     BinaryWriter bad = BinaryWriter::ToMemory(16);
     bad.WriteUInt32(1); // the actor's visibility
@@ -130,8 +130,8 @@ TEST_F(FixedItemBase, AReplicaCarriesStateThenLockAndRefusesAStateOutsideTheList
     EXPECT_EQ(bytes[0], 1u);
     EXPECT_EQ(bytes[4], 1u);
 
-    auto* copy = SpawnAt<FixedItemContainer>("Records/Chests/Copy.dbr",
-                                             {"Class = FixedItemContainer"});
+    auto* copy =
+        SpawnAt<FixedItemContainer>("Records/Chests/Copy.dbr", {"Class = FixedItemContainer"});
     NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
     copy->ReadReplicationData(in);
     copy->ApplyReplicationData();
@@ -163,8 +163,8 @@ TEST_F(FixedItemBase, APointOnTheFacingPlaneIsBehind)
 
 TEST_F(FixedItemBase, AReceivedStateChangeRunsOnTheItemAndABadStateIsDropped)
 {
-    auto* chest = Place<FixedItemContainer>("Records/Chests/Net.dbr",
-                                            {"Class = FixedItemContainer"});
+    auto* chest =
+        Place<FixedItemContainer>("Records/Chests/Net.dbr", {"Class = FixedItemContainer"});
     for (uint32_t state : {12u, 2u}) {
         SCOPED_TRACE(state);
         FixedItemStateChangeConfigCmdPacket packet;
