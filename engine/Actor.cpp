@@ -59,10 +59,25 @@ void Actor::UpdateBoundingBox()
     SetRegionBoundingBox(meshInstance->GetRegionSpaceBoundingBox());
 }
 
+namespace {
+Actor::CommandObserver& Observer()
+{
+    static Actor::CommandObserver observer;
+    return observer;
+}
+} // namespace
+
+void Actor::SetCommandObserver(CommandObserver observer)
+{
+    Observer() = std::move(observer);
+}
+
 void Actor::Enqueue(std::unique_ptr<ActorConfigCommand> command)
 {
     if (command == nullptr)
         return;
+    if (Observer())
+        Observer()(*this, *command);
     // Sent before it runs: what it sends while running must reach the peers after it, in the
     // order this machine applied them.
     if (command->IsNetworked())

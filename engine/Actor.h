@@ -10,6 +10,7 @@
 #include "engine/Vec3.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -105,6 +106,9 @@ public:
     // networked, sends its packet: a client to its server, a server to all its clients. The
     // command may destroy this actor, so nothing of the actor is touched after it ran.
     virtual void Enqueue(std::unique_ptr<ActorConfigCommand> command);
+    // Told of every command an actor takes, before it runs (a host's transcript); empty for none.
+    using CommandObserver = std::function<void(const Actor& actor, const ActorConfigCommand&)>;
+    static void SetCommandObserver(CommandObserver observer);
     // Runs the command here only: one rebuilt from a packet that already went where it must.
     virtual void LocalEnqueue(std::unique_ptr<ActorConfigCommand> command);
 

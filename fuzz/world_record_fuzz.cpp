@@ -1,8 +1,8 @@
 // A hostile record of a level object: its first line names the class (one of the sounds,
-// effects, volumes and markers placed in levels), the rest is the record. The object is made by
-// that name, loaded, placed at the centre of a one-region world and set up, then 30 frames run
-// while the main player walks straight through it. NaN or huge radii and times, unknown classes
-// and keys: no crash, no hang, and the object goes cleanly afterwards.
+// effects, volumes, markers and fixed items placed in levels), the rest is the record. The object
+// is made by that name, loaded, placed at the centre of a one-region world and set up, then 30
+// frames run while the main player walks straight through it. NaN or huge radii and times, unknown
+// classes and keys: no crash, no hang, and the object goes cleanly afterwards.
 #include "characters/Player.h"
 #include "engine/ABBox.h"
 #include "engine/DayNightManager.h"
@@ -16,6 +16,7 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
+#include "world/FixedItem.h"
 
 #include <cstdint>
 #include <memory>
@@ -45,6 +46,13 @@ constexpr const char* kClasses[] = {
     "ScriptPoint",
     "HallOfFameCamera",
     "HallOfFameStand",
+    "FixedItemContainer",
+    "FixedItemDoor",
+    "FixedItemDoorSwapping",
+    "FixedItemShrine",
+    "FixedItemQuestObject",
+    "FixedItemTyphonPortal",
+    "FixedItemWell",
 };
 
 bool IsLevelClass(std::string_view name)
@@ -101,6 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         entity->InitialUpdate();
         for (int frame = 0; frame < 30; ++frame) {
             world.SetPosition(hero, WorldVec3(1, Vec3(-40.0f + frame * 3.0f, 0, 0)));
+            // A fixed item is touched as the hero passes: its controller, loot and trap run.
+            if (auto* fixed = DynamicCast<FixedItem>(objects.GetObject(id)); fixed && frame == 13)
+                fixed->RequestToUse(hero->GetObjectId());
             gEngine->RunFrame(frame % 3 == 0 ? 0 : 33);
         }
     }

@@ -40,6 +40,7 @@ FixedItem::FixedItem() : team(TeamManager::DefaultMonsterTeam())
 
 FixedItem::~FixedItem()
 {
+    activeEffect.DeleteFx();
     DestroyOwnedObjects();
 }
 
