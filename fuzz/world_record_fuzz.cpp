@@ -14,6 +14,7 @@
 #include "engine/SoundManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "world/FixedItem.h"
@@ -64,13 +65,6 @@ bool IsLevelClass(std::string_view name)
     return false;
 }
 
-void Destroy(uint32_t id)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    if (Object* object = objects.GetObject(id))
-        objects.DestroyObjectEx(object, "fuzz", 1);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -115,9 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             gEngine->RunFrame(frame % 3 == 0 ? 0 : 33);
         }
     }
-    Destroy(id);
+    DestroyIfRegistered(id);
     gGameEngine->GetPlayerManagerClient()->SetMainPlayer(0);
-    Destroy(hero->GetObjectId());
+    DestroyIfRegistered(hero->GetObjectId());
     objects.ProcessDestroyedObjects();
     while (!gEngine->GetForcedUpdates().empty())
         gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());

@@ -29,13 +29,6 @@ constexpr const char* kKinds[] = {
 };
 constexpr size_t kKindCount = sizeof(kKinds) / sizeof(kKinds[0]);
 
-void Destroy(uint32_t id)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    if (Object* object = objects.GetObject(id))
-        objects.DestroyObjectEx(object, "fuzz", 1);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -65,9 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int frame = 0; frame < 10; ++frame)
         gEngine->RunFrame(frame % 2 == 0 ? 0 : 250);
 
-    Destroy(item->GetObjectId());
+    DestroyIfRegistered(item->GetObjectId());
     gGameEngine->GetPlayerManagerClient()->SetMainPlayer(0);
-    Destroy(hero->GetObjectId());
+    DestroyIfRegistered(hero->GetObjectId());
     objects.ProcessDestroyedObjects();
     gEngine->SetWorld(std::move(previous));
     return 0;

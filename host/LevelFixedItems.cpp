@@ -135,33 +135,36 @@ void LevelFixedItems::Begin()
     previousInterface = gGameEngine->GetNetworkInterface();
     gGameEngine->SetNetworkInterface(loot.get());
     Actor::SetCommandObserver([this](const Actor& actor, const ActorConfigCommand& command) {
-        const std::string name = ShortName(actor.GetObjectName());
-        out << "frame " << frame << ": command ";
-        if (const auto* change = dynamic_cast<const FixedItemStateChangeConfigCmd*>(&command)) {
-            out << "FixedItemStateChangeConfigCmd " << name << " state " << change->GetState()
-                << " user " << change->GetUser() << " sounds " << change->GetPlaySounds() << '\n';
-        } else if (const auto* target = dynamic_cast<const FixedItemTargetConfigCmd*>(&command)) {
-            out << "FixedItemTargetConfigCmd " << name << " user " << target->GetUser()
-                << " targets " << Ids(target->GetTargets()) << '\n';
-            for (uint32_t id : target->GetTargets())
-                out << "frame " << frame << ": bonus " << name << " -> " << id << '\n';
-        } else if (const auto* skill =
-                       dynamic_cast<const FixedItemSkillTargetConfigCmd*>(&command)) {
-            out << "FixedItemSkillTargetConfigCmd " << name << " user " << skill->GetUser()
-                << " targets " << Ids(skill->GetTargets()) << '\n';
-            const auto* item = DynamicCast<FixedItem>(&actor);
-            const auto* trap = item != nullptr
-                                   ? DynamicCast<FixedItemSkill_SpawnMonster>(item->GetSkill())
-                                   : nullptr;
-            for (uint32_t id : skill->GetTargets()) {
-                if (trap != nullptr)
-                    out << "frame " << frame << ": trap " << name << " spawns "
-                        << trap->GetMonsterName() << " id " << id << '\n';
-            }
-        } else {
-            out << "other " << name << '\n';
-        }
+        PrintCommand(actor, command);
     });
+}
+
+// The fixed items' commands with their fields; the hero's own are not this walk's.
+void LevelFixedItems::PrintCommand(const Actor& actor, const ActorConfigCommand& command)
+{
+    const std::string name = ShortName(actor.GetObjectName());
+    const std::string line = "frame " + std::to_string(frame) + ": ";
+    if (const auto* change = dynamic_cast<const FixedItemStateChangeConfigCmd*>(&command)) {
+        out << line << "command FixedItemStateChangeConfigCmd " << name << " state "
+            << change->GetState() << " user " << change->GetUser() << " sounds "
+            << change->GetPlaySounds() << '\n';
+    } else if (const auto* target = dynamic_cast<const FixedItemTargetConfigCmd*>(&command)) {
+        out << line << "command FixedItemTargetConfigCmd " << name << " user " << target->GetUser()
+            << " targets " << Ids(target->GetTargets()) << '\n';
+        for (uint32_t id : target->GetTargets())
+            out << line << "bonus " << name << " -> " << id << '\n';
+    } else if (const auto* skill = dynamic_cast<const FixedItemSkillTargetConfigCmd*>(&command)) {
+        out << line << "command FixedItemSkillTargetConfigCmd " << name << " user "
+            << skill->GetUser() << " targets " << Ids(skill->GetTargets()) << '\n';
+        const auto* item = DynamicCast<FixedItem>(&actor);
+        const auto* trap =
+            item != nullptr ? DynamicCast<FixedItemSkill_SpawnMonster>(item->GetSkill()) : nullptr;
+        for (uint32_t id : skill->GetTargets()) {
+            if (trap != nullptr)
+                out << line << "trap " << name << " spawns " << trap->GetMonsterName() << " id "
+                    << id << '\n';
+        }
+    }
 }
 
 void LevelFixedItems::Use(FixedItem& item, uint32_t user)

@@ -9,6 +9,8 @@
 
 namespace GAME {
 
+class Actor;
+class ActorConfigCommand;
 class FixedItem;
 class GameEngineNetworkInterface;
 class Player;
@@ -43,6 +45,7 @@ private:
     class LootPrinter;
 
     void Use(FixedItem& item, uint32_t user);
+    void PrintCommand(const Actor& actor, const ActorConfigCommand& command);
     void PrintStates();
     void AnswerQuestions();
 

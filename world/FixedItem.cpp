@@ -180,13 +180,18 @@ void FixedItem::UseOnTarget(uint32_t user, const std::vector<uint32_t>& targets)
 {
     if (Player* player = ObjectManager::Instance().GetObject<Player>(user)) {
         player->ContactWithObject(GetObjectId());
-        GameEvent_FixedItemUse event;
-        event.objectName = GetObjectName();
-        event.userId = user;
-        event.objectId = GetObjectId();
-        EventManager::Instance().Send("GameEvent_FixedItemUse", event);
+        SendUseEvent(user);
     }
     GiveBonusToTargets(targets);
+}
+
+void FixedItem::SendUseEvent(uint32_t user) const
+{
+    GameEvent_FixedItemUse event;
+    event.objectName = GetObjectName();
+    event.userId = user;
+    event.objectId = GetObjectId();
+    EventManager::Instance().Send("GameEvent_FixedItemUse", event);
 }
 
 void FixedItem::GiveBonusToTargets(const std::vector<uint32_t>& targets)

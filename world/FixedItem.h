@@ -108,6 +108,8 @@ public:
     WorldCoords GetLootDropCoords() const;
     void PlayLockedSound();
     void NotifyAllies(uint32_t user);
+    // "GameEvent_FixedItemUse" for the quests: this item, used by the user.
+    void SendUseEvent(uint32_t user) const;
     virtual std::wstring GetGameDescription(bool shortForm) const;
     // Half the mesh's bounding diagonal; 0 without a mesh.
     float GetExtents() const;

@@ -91,21 +91,10 @@ std::unique_ptr<ActorConfigCommand> Rebuild(const FixedItemSkillTargetConfigCmdP
                                                            p.primaryTarget.GetId(), p.targets);
 }
 
-template <typename Packet> std::unique_ptr<ActorConfigCommand> Build(const NetPacket& packet)
-{
-    const auto* typed = dynamic_cast<const Packet*>(&packet);
-    return typed != nullptr ? Rebuild(*typed) : nullptr;
-}
-
-template <typename Packet> void Register()
-{
-    NetworkShim::RegisterCommandBuilder(Packet().GetType(), &Build<Packet>);
-}
-
 [[maybe_unused]] const bool registered = [] {
-    Register<FixedItemStateChangeConfigCmdPacket>();
-    Register<FixedItemTargetConfigCmdPacket>();
-    Register<FixedItemSkillTargetConfigCmdPacket>();
+    NetworkShim::RegisterCommand<FixedItemStateChangeConfigCmdPacket, Rebuild>();
+    NetworkShim::RegisterCommand<FixedItemTargetConfigCmdPacket, Rebuild>();
+    NetworkShim::RegisterCommand<FixedItemSkillTargetConfigCmdPacket, Rebuild>();
     return true;
 }();
 

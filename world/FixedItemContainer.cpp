@@ -114,11 +114,7 @@ void FixedItemContainer::Open()
     openLook.PlaceEffect(GetCoords());
     NotifyAllies(opener);
     PlaySkillWarningFx();
-    GameEvent_FixedItemUse event;
-    event.objectName = GetObjectName();
-    event.userId = opener;
-    event.objectId = GetObjectId();
-    EventManager::Instance().Send("GameEvent_FixedItemUse", event);
+    SendUseEvent(opener);
 }
 
 bool FixedItemContainer::CheckRadiusClear() const

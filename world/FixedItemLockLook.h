@@ -6,8 +6,8 @@
 namespace GAME {
 
 // What the teleporters, the quest object and the end portal share: no states, and a look that
-// follows the lock, closed while locked and open once unlocked. Not a class of its own in the class
-// tree: both kinds stand directly under the fixed item there.
+// follows the lock, closed while locked and open once unlocked. Not a class of its own in the
+// class tree: the kinds stand directly under the fixed item there.
 class FixedItemLockLook : public FixedItem {
 public:
     FixedItemLockLook() = default;

@@ -30,13 +30,8 @@ void FixedItemQuestObject::SetOperation(bool instantaneous)
 void FixedItemQuestObject::RequestToUse(uint32_t user)
 {
     // No controller and no locked sound: only the quests hear of it, and only while locked.
-    if (!IsLocked())
-        return;
-    GameEvent_FixedItemUse event;
-    event.objectName = GetObjectName();
-    event.userId = user;
-    event.objectId = GetObjectId();
-    EventManager::Instance().Send("GameEvent_FixedItemUse", event);
+    if (IsLocked())
+        SendUseEvent(user);
 }
 
 FixedItemTyphonPortal::~FixedItemTyphonPortal() = default;

@@ -74,11 +74,7 @@ void FixedItemTeleport::RequestToUse(uint32_t user)
         PlayLockedSound();
         return;
     }
-    GameEvent_FixedItemUse event;
-    event.objectName = GetObjectName();
-    event.userId = user;
-    event.objectId = GetObjectId();
-    EventManager::Instance().Send("GameEvent_FixedItemUse", event);
+    SendUseEvent(user);
     if (staticPortal) {
         if (user == GameEngine::Get().GetPlayerId())
             UseStaticPortal();
