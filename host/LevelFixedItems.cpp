@@ -44,8 +44,11 @@ public:
 std::string Ids(const std::vector<uint32_t>& ids)
 {
     std::string text = "[";
-    for (size_t i = 0; i < ids.size(); ++i)
-        text += (i == 0 ? "" : " ") + std::to_string(ids[i]);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        if (i != 0)
+            text += ' ';
+        text += std::to_string(ids[i]);
+    }
     return text + "]";
 }
 
