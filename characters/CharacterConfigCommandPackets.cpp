@@ -515,15 +515,9 @@ std::unique_ptr<ActorConfigCommand> Rebuild(const SetTeamConfigCmdPacket& p)
     return std::make_unique<SetTeamConfigCmd>(p.actorId.GetId(), p.team);
 }
 
-template <typename Packet> std::unique_ptr<ActorConfigCommand> Build(const NetPacket& packet)
-{
-    const auto* typed = dynamic_cast<const Packet*>(&packet);
-    return typed != nullptr ? Rebuild(*typed) : nullptr;
-}
-
 template <typename Packet> void Register()
 {
-    NetworkShim::RegisterCommandBuilder(Packet().GetType(), &Build<Packet>);
+    NetworkShim::RegisterCommand<Packet, Rebuild>();
 }
 
 [[maybe_unused]] const bool registered = [] {

@@ -19,9 +19,16 @@ public:
 // "GameEvent_FixedItemUse": who used which fixed item.
 class GameEvent_FixedItemUse : public GameEvent {
 public:
+    std::string objectName;
     uint32_t userId = 0;
     uint32_t objectId = 0;
+};
+
+// "GameEvent_FixedItemSpawn": a fixed item has set itself up in the level.
+class GameEvent_FixedItemSpawn : public GameEvent {
+public:
     std::string objectName;
+    uint32_t objectId = 0;
 };
 
 // "GameEvent_CreatureDeath": who died and who killed it.

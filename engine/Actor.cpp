@@ -2,6 +2,9 @@
 
 #include "engine/ActorConfigCommand.h"
 #include "engine/BinaryReader.h"
+#include "engine/Engine.h"
+#include "engine/GraphicsMeshInstance.h"
+#include "engine/LoadTable.h"
 #include "engine/NetworkShim.h"
 
 #include "core/BinaryWriter.h"
@@ -12,12 +15,69 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Actor, Entity);
 
+Actor::Actor() = default;
+
 Actor::~Actor() = default;
+
+void Actor::Load(const LoadTable& table)
+{
+    Entity::Load(table);
+    const std::string mesh = table.GetString("mesh", "");
+    if (mesh.empty())
+        return;
+    if (meshInstance == ownMesh.get())
+        meshInstance = nullptr;
+    ownMesh = std::make_unique<GraphicsMeshInstance>();
+    ownMesh->SetMesh(mesh);
+    if (meshInstance == nullptr)
+        meshInstance = ownMesh.get();
+    UpdateBoundingBox();
+}
+
+GraphicsMeshInstance* Actor::SetMeshInstance(GraphicsMeshInstance* instance)
+{
+    GraphicsMeshInstance* before = meshInstance;
+    meshInstance = instance != nullptr ? instance : ownMesh.get();
+    UpdateBoundingBox();
+    return before;
+}
+
+OBBox Actor::GetCollisionBox(int32_t index) const
+{
+    if (meshInstance == nullptr || index < 0 || index >= meshInstance->GetNumHitBoxes())
+        return OBBox();
+    const OBBox local = meshInstance->GetHitBox(index);
+    return OBBox(local.extents, GetCoords().GetRegionCoords() * local.coords);
+}
+
+void Actor::UpdateBoundingBox()
+{
+    Entity::UpdateBoundingBox();
+    if (meshInstance == nullptr)
+        return;
+    meshInstance->SetObjectToRegionCoords(GetCoords().GetRegionCoords());
+    SetRegionBoundingBox(meshInstance->GetRegionSpaceBoundingBox());
+}
+
+namespace {
+Actor::CommandObserver& Observer()
+{
+    static Actor::CommandObserver observer;
+    return observer;
+}
+} // namespace
+
+void Actor::SetCommandObserver(CommandObserver observer)
+{
+    Observer() = std::move(observer);
+}
 
 void Actor::Enqueue(std::unique_ptr<ActorConfigCommand> command)
 {
     if (command == nullptr)
         return;
+    if (Observer())
+        Observer()(*this, *command);
     // Sent before it runs: what it sends while running must reach the peers after it, in the
     // order this machine applied them.
     if (command->IsNetworked())
@@ -95,6 +155,7 @@ void Actor::BeginUnDissolve(int32_t red, int32_t green, int32_t blue, float seco
 
 void Actor::UpdateSelf(int32_t elapsedMs)
 {
+    lastUpdateFrame = gEngine->GetFrameCount();
     if (!dissolving || dissolved)
         return;
     dissolveElapsedMs = AddSaturating(dissolveElapsedMs, Max(elapsedMs, 0));

@@ -10,6 +10,7 @@
 #include "engine/Vec3.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -20,14 +21,30 @@ namespace GAME {
 
 class ActorConfigCommand;
 class CollisionData;
+class GraphicsMeshInstance;
+class LoadTable;
 
 // An entity that animates and takes commands.
 class Actor : public Entity {
     GAME_DECLARE_CLASS(Actor)
 
 public:
-    Actor() = default;
+    Actor();
     ~Actor() override;
+
+    // "mesh": the actor's own mesh instance, made when the name is not empty.
+    void Load(const LoadTable& table) override;
+    // The mesh drawn now: the actor's own, one put in its place, or null.
+    GraphicsMeshInstance* GetMeshInstance() const { return meshInstance; }
+    // Shows another instance (not owned; null for the actor's own) and answers the one shown
+    // before.
+    GraphicsMeshInstance* SetMeshInstance(GraphicsMeshInstance* instance);
+    // The mesh's hit box of that index placed in the region frame; an empty box without one.
+    OBBox GetCollisionBox(int32_t index) const override;
+    // Keeps the mesh placed where the actor stands.
+    void UpdateBoundingBox() override;
+    // The engine frame count at the actor's last update; 0 before the first.
+    uint32_t GetLastUpdateFrame() const { return lastUpdateFrame; }
 
     // Channel 0 carries the body. False, recording nothing, for a null animation or a negative
     // channel.
@@ -89,6 +106,9 @@ public:
     // networked, sends its packet: a client to its server, a server to all its clients. The
     // command may destroy this actor, so nothing of the actor is touched after it ran.
     virtual void Enqueue(std::unique_ptr<ActorConfigCommand> command);
+    // Told of every command an actor takes, before it runs (a host's transcript); empty for none.
+    using CommandObserver = std::function<void(const Actor& actor, const ActorConfigCommand&)>;
+    static void SetCommandObserver(CommandObserver observer);
     // Runs the command here only: one rebuilt from a packet that already went where it must.
     virtual void LocalEnqueue(std::unique_ptr<ActorConfigCommand> command);
 
@@ -195,6 +215,9 @@ private:
     uint32_t lastFrameRendered = 0;
     bool createAttachementsDisabled = false;
     ABBox meshBoundingBox;
+    std::unique_ptr<GraphicsMeshInstance> ownMesh;
+    GraphicsMeshInstance* meshInstance = nullptr;
+    uint32_t lastUpdateFrame = 0;
 };
 
 } // namespace GAME

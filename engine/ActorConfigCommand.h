@@ -15,8 +15,6 @@ class ActorConfigCommand {
 public:
     explicit ActorConfigCommand(uint32_t actorId) : actorId(actorId) {}
     virtual ~ActorConfigCommand();
-    ActorConfigCommand(const ActorConfigCommand&) = delete;
-    ActorConfigCommand& operator=(const ActorConfigCommand&) = delete;
 
     virtual void Execute() = 0;
     // A new packet carrying the command, or null for one that never travels.
@@ -28,6 +26,10 @@ public:
     void SetNetworked(bool value) { networked = value; }
 
 protected:
+    // Commands that are copied (the fixed items') copy their actor and flag.
+    ActorConfigCommand(const ActorConfigCommand&) = default;
+    ActorConfigCommand& operator=(const ActorConfigCommand&) = default;
+
     uint32_t actorId = 0;
     bool networked = false;
 };

@@ -17,6 +17,11 @@ std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(Region* region, const S
     return std::unique_ptr<DynamicObstacle>(new DynamicObstacle(region, sphere));
 }
 
+std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(Region* region, const OBBox& box)
+{
+    return Create(region, Sphere(box.coords.origin, box.extents.Length()));
+}
+
 std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(uint32_t regionId, const Sphere& sphere)
 {
     const World* world = gEngine->GetWorld();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/OBBox.h"
 #include "engine/Sphere.h"
 
 #include <cstdint>
@@ -18,6 +19,8 @@ public:
     static std::unique_ptr<DynamicObstacle> Create(Region* region, const Sphere& sphere);
     // In the region of that id in the engine's world; null when there is no such region.
     static std::unique_ptr<DynamicObstacle> Create(uint32_t regionId, const Sphere& sphere);
+    // Round a collision box (region frame): the sphere through its corners.
+    static std::unique_ptr<DynamicObstacle> Create(Region* region, const OBBox& box);
     ~DynamicObstacle();
     DynamicObstacle(const DynamicObstacle&) = delete;
     DynamicObstacle& operator=(const DynamicObstacle&) = delete;

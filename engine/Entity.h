@@ -64,6 +64,10 @@ public:
     virtual bool ShouldSaveState() const { return false; }
     virtual void SaveState(BinaryWriter& /*writer*/) const {}
     virtual bool RestoreState(BinaryReader& /*reader*/) { return true; }
+    // The world tells the entity when it places it, moves it and takes it away.
+    virtual void OnAddToLevel() {}
+    virtual void OnMoveInLevel() {}
+    virtual void OnRemoveFromLevel() {}
     // Set by whoever restores the entity from its level's saved state.
     bool GetRestoredFromLevelState() const { return restoredFromLevelState; }
     void SetRestoredFromLevelState(bool value) { restoredFromLevelState = value; }

@@ -16,6 +16,20 @@ void GraphicsMeshInstance::PlayAnimation(GraphicsAnim* animation, bool loop, flo
     timeMs = start;
 }
 
+OBBox GraphicsMeshInstance::GetHitBox(int32_t index) const
+{
+    if (index < 0 || index >= GetNumHitBoxes())
+        return OBBox();
+    return hitBoxes[static_cast<size_t>(index)];
+}
+
+ABBox GraphicsMeshInstance::GetRegionSpaceBoundingBox() const
+{
+    const OBBox placed(boundingBox.GetExtents(),
+                       objectToRegion * Coords::FromTranslation(boundingBox.GetCenter()));
+    return placed.GetAxisAlignedBox();
+}
+
 void GraphicsMeshInstance::Update(int32_t elapsedMs)
 {
     if (playing == nullptr || elapsedMs <= 0)

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "engine/ABBox.h"
 #include "engine/Color.h"
 #include "engine/Coords.h"
 #include "engine/Name.h"
+#include "engine/OBBox.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -26,6 +29,17 @@ public:
     void SetDiffuseColor(const Color& color) { diffuse = color; }
     const Color& GetDiffuseColor() const { return diffuse; }
     void PreLoad() { ++preLoadCount; }
+
+    // The mesh's box and hit boxes in its own frame, as the mesh loader (or a test) gives them.
+    void SetBoundingBox(const ABBox& box) { boundingBox = box; }
+    const ABBox& GetBoundingBox() const { return boundingBox; }
+    void AddHitBox(const OBBox& box) { hitBoxes.push_back(box); }
+    void ClearHitBoxes() { hitBoxes.clear(); }
+    int32_t GetNumHitBoxes() const { return static_cast<int32_t>(hitBoxes.size()); }
+    // An empty box past the end.
+    OBBox GetHitBox(int32_t index) const;
+    // The bounding box placed by the object-to-region frame.
+    ABBox GetRegionSpaceBoundingBox() const;
     uint32_t GetPreLoadCount() const { return preLoadCount; }
 
     // Channel 0 only; every channel of a full engine reports to the same entity.
@@ -46,6 +60,8 @@ private:
     Coords objectToRegion;
     Color diffuse;
     uint32_t preLoadCount = 0;
+    ABBox boundingBox;
+    std::vector<OBBox> hitBoxes;
     uint32_t poseUpdates = 0;
     Callback bound;
     GraphicsAnim* playing = nullptr;

@@ -40,6 +40,17 @@ public:
     // receiver, when one is set.
     static bool ReceivePacket(int fromHost, NetPacket& packet);
 
+    // Registers how commands come back from one packet class: `Rebuild` of the packet, for a
+    // packet of exactly that class.
+    template <typename Packet, std::unique_ptr<ActorConfigCommand> (*Rebuild)(const Packet&)>
+    static bool RegisterCommand()
+    {
+        return RegisterCommandBuilder(
+            Packet().GetType(), [](const NetPacket& packet) -> std::unique_ptr<ActorConfigCommand> {
+                const auto* typed = dynamic_cast<const Packet*>(&packet);
+                return typed != nullptr ? Rebuild(*typed) : nullptr;
+            });
+    }
     // The first builder of a packet type stays; a second is refused with a log line.
     static bool RegisterActionBuilder(uint32_t packetType, ActionBuilder builder);
     static bool RegisterCommandBuilder(uint32_t packetType, CommandBuilder builder);

@@ -112,6 +112,7 @@ bool World::AddEntity(Entity* entity, const WorldCoords& coords, bool /*flag*/)
     entity->UpdateBoundingBox();
     entity->simulationEnabled = true;
     Insert(entity, position);
+    entity->OnAddToLevel();
     return true;
 }
 
@@ -130,6 +131,7 @@ bool World::RemoveEntity(Entity* entity)
     ++updateOrderHoles;
     placements.erase(entity);
     entity->world = nullptr;
+    entity->OnRemoveFromLevel();
     return true;
 }
 
@@ -150,6 +152,7 @@ bool World::SetCoords(Entity* entity, const WorldCoords& coords)
     entity->coords = coords;
     entity->UpdateBoundingBox();
     Move(placements.find(entity)->second, entity, position);
+    entity->OnMoveInLevel();
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 
+#include <cstdint>
 #include <string>
 
 namespace GAME {
@@ -17,6 +19,14 @@ inline void StartQuietGame()
         return true;
     }();
     (void)started;
+}
+
+// Destroys the object of the id, when one is still registered.
+inline void DestroyIfRegistered(uint32_t id)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    if (Object* object = objects.GetObject(id))
+        objects.DestroyObjectEx(object, "fuzz", 1);
 }
 
 } // namespace GAME

@@ -9,6 +9,7 @@
 #include "engine/ABBox.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
+#include "engine/FilterFunction.h"
 #include "engine/Name.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketDescriber.h"
@@ -31,6 +32,7 @@
 #include "multiplayer/GameEngineOutboundInterface.h"
 #include "multiplayer/InboundPacketDispatcher.h"
 #include "skills/SkillManager.h"
+#include "world/FixedItem.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -266,6 +268,11 @@ constexpr const char* kRecords[][2] = {
     {kWard, "Class = SkillBuff\nskillMaxLevel = 3\nskillManaCost = 2\ncharacterStrength = 5;6;7\n"
             "skillEnhancement = 1;2;3\n"},
     {kWardMod, "Class = Skill_Modifier\nskillMaxLevel = 3\ncharacterDexterity = 1;2;3\n"},
+    {"Records/Fuzz/TrapChest.dbr", "Class = FixedItemContainer\nskillDelay = 0\n"
+                                   "skillName = Records/Fuzz/Trap.dbr\n"},
+    {"Records/Fuzz/Trap.dbr", "Class = FixedItemSkill_SpawnMonster\n"
+                              "monsterName = Records/Fuzz/Guard.dbr\n"},
+    {"Records/Fuzz/Guard.dbr", "Class = Monster\ncharacterLife = 10\n"},
 };
 
 const std::string& BuffFolder()
@@ -651,6 +658,46 @@ void RouteInterfacePacket(const uint8_t* data, size_t size)
     }
 }
 
+class Everything : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override { return candidate != nullptr; }
+};
+
+// A fixed item's commands reach a live trapped chest in a level, and, as sent, whatever item
+// their ids name (none, a stranger, an id a trap would spawn under); a refused state, a long
+// list or an id in use makes nothing. Nothing may outlive the level.
+void RouteFixedItemCommand(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
+    if (packet == nullptr || packet->GetType() < 102 || packet->GetType() > 104)
+        return;
+    InitializeObjects();
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.GetDatabase().SetRoot(BuffFolder());
+    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
+    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    auto* chest = objects.CreateObjectFromFile<FixedItem>("Records/Fuzz/TrapChest.dbr");
+    if (chest == nullptr)
+        abort();
+    gEngine->GetWorld()->AddEntity(chest, WorldCoords(WorldVec3(1, Vec3())), false);
+    chest->InitialUpdate();
+    NetworkShim::ReceivePacket(0, *packet);
+    if (AimAt<FixedItemStateChangeConfigCmdPacket>(*packet, chest->GetObjectId()) ||
+        AimAt<FixedItemTargetConfigCmdPacket>(*packet, chest->GetObjectId()) ||
+        AimAt<FixedItemSkillTargetConfigCmdPacket>(*packet, chest->GetObjectId()))
+        NetworkShim::ReceivePacket(0, *packet);
+    for (int frame = 0; frame < 3; ++frame)
+        gEngine->RunFrame(33);
+    std::vector<Entity*> placed;
+    gEngine->GetWorld()->GetEntities(placed, Everything());
+    for (Entity* entity : placed)
+        objects.DestroyObjectEx(entity, "Fuzz/NetPacket", __LINE__);
+    objects.ProcessDestroyedObjects();
+    gEngine->SetWorld(std::move(previous));
+    objects.GetDatabase().SetRoot("");
+    ShutdownObjects();
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool setUp = [] {
@@ -675,6 +722,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         RouteBuffCommand(mended.data(), mended.size());
         RouteAttackCommand(mended.data(), mended.size());
         RouteItemCommand(mended.data(), mended.size());
+        RouteFixedItemCommand(mended.data(), mended.size());
         RouteInterfacePacket(mended.data(), mended.size());
     }
     return 0;

@@ -1,8 +1,8 @@
 // A hostile record of a level object: its first line names the class (one of the sounds,
-// effects, volumes and markers placed in levels), the rest is the record. The object is made by
-// that name, loaded, placed at the centre of a one-region world and set up, then 30 frames run
-// while the main player walks straight through it. NaN or huge radii and times, unknown classes
-// and keys: no crash, no hang, and the object goes cleanly afterwards.
+// effects, volumes, markers and fixed items placed in levels), the rest is the record. The object
+// is made by that name, loaded, placed at the centre of a one-region world and set up, then 30
+// frames run while the main player walks straight through it. NaN or huge radii and times, unknown
+// classes and keys: no crash, no hang, and the object goes cleanly afterwards.
 #include "characters/Player.h"
 #include "engine/ABBox.h"
 #include "engine/DayNightManager.h"
@@ -14,8 +14,10 @@
 #include "engine/SoundManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
+#include "world/FixedItem.h"
 
 #include <cstdint>
 #include <memory>
@@ -45,6 +47,13 @@ constexpr const char* kClasses[] = {
     "ScriptPoint",
     "HallOfFameCamera",
     "HallOfFameStand",
+    "FixedItemContainer",
+    "FixedItemDoor",
+    "FixedItemDoorSwapping",
+    "FixedItemShrine",
+    "FixedItemQuestObject",
+    "FixedItemTyphonPortal",
+    "FixedItemWell",
 };
 
 bool IsLevelClass(std::string_view name)
@@ -54,13 +63,6 @@ bool IsLevelClass(std::string_view name)
             return true;
     }
     return false;
-}
-
-void Destroy(uint32_t id)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    if (Object* object = objects.GetObject(id))
-        objects.DestroyObjectEx(object, "fuzz", 1);
 }
 
 } // namespace
@@ -101,12 +103,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         entity->InitialUpdate();
         for (int frame = 0; frame < 30; ++frame) {
             world.SetPosition(hero, WorldVec3(1, Vec3(-40.0f + frame * 3.0f, 0, 0)));
+            // A fixed item is touched as the hero passes: its controller, loot and trap run.
+            if (auto* fixed = DynamicCast<FixedItem>(objects.GetObject(id)); fixed && frame == 13)
+                fixed->RequestToUse(hero->GetObjectId());
             gEngine->RunFrame(frame % 3 == 0 ? 0 : 33);
         }
     }
-    Destroy(id);
+    DestroyIfRegistered(id);
     gGameEngine->GetPlayerManagerClient()->SetMainPlayer(0);
-    Destroy(hero->GetObjectId());
+    DestroyIfRegistered(hero->GetObjectId());
     objects.ProcessDestroyedObjects();
     while (!gEngine->GetForcedUpdates().empty())
         gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());

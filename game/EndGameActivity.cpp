@@ -1,10 +1,19 @@
 #include "game/EndGameActivity.h"
 
+#include "core/RTTI_ClassInfo.h"
 #include "core/Saturate.h"
+#include "engine/Engine.h"
 #include "engine/Jukebox.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "game/EntityFilters.h"
 #include "game/GameEngine.h"
+#include "game/GameUIInterface.h"
+#include "quests/NpcDialogPak.h"
+#include "world/FixedItemQuestObject.h"
+
+#include <vector>
 
 namespace GAME {
 
@@ -15,9 +24,10 @@ EndGameActivity::EndGameActivity()
     dialogDelay = objects.GetLoadTable(kDelayRecord).GetInt("time", kDefaultDialogDelay);
 }
 
-// The story dialog pak and the user interface's dialog window do not exist in this build, so
-// there is no window to close here.
-EndGameActivity::~EndGameActivity() = default;
+EndGameActivity::~EndGameActivity()
+{
+    CloseDialog();
+}
 
 void EndGameActivity::Update(int ms)
 {
@@ -32,21 +42,42 @@ void EndGameActivity::Update(int ms)
             return;
         StartDialog();
     }
-    // With no story dialog to show, the dialog window is never open, so the first check after
-    // the start finds it closed. Without a user interface nobody can close it: the sequence
-    // then waits for good.
-    if (GameEngine::Get().UIExists())
-        finished = true;
+    GameUIInterface* ui = GameEngine::Get().GetUI();
+    // Without a user interface nobody can close the window: the sequence waits for good.
+    if (ui == nullptr || ui->IsShowingNpcDialog(storyPak))
+        return;
+    CloseDialog();
+    finished = true;
 }
 
 void EndGameActivity::Render(GraphicsCanvas& /*canvas*/) {}
 
 void EndGameActivity::StartDialog()
 {
-    // The story dialog (kStoryDialog) needs an NPC dialog pak, and the portals to unlock are
-    // typhon portals; neither class exists yet, so nothing is shown and the world holds no
-    // portal to unlock.
+    GameEngine& game = GameEngine::Get();
+    storyPak = NpcDialogPak::Spawn(kStoryDialog);
+    if (GameUIInterface* ui = game.GetUI(); ui != nullptr && storyPak != nullptr)
+        ui->ShowNpcDialog(0, game.GetPlayerId(), storyPak);
+    // The way on opens with the story.
+    if (World* world = gEngine->GetWorld()) {
+        std::vector<Entity*> entities;
+        world->GetEntities(entities, FilterGetEndPortals());
+        for (Entity* entity : entities)
+            static_cast<FixedItemTyphonPortal*>(entity)->SetLock(false);
+    }
     dialogStarted = true;
+}
+
+void EndGameActivity::CloseDialog()
+{
+    if (storyPak != nullptr) {
+        NpcDialogPak::Destroy(storyPak);
+        storyPak = nullptr;
+    }
+    if (gGameEngine != nullptr) {
+        if (GameUIInterface* ui = gGameEngine->GetUI())
+            ui->CloseNpcDialog();
+    }
 }
 
 } // namespace GAME

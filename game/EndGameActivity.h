@@ -6,6 +6,8 @@
 
 namespace GAME {
 
+class NpcDialogPak;
+
 // The closing sequence after the final boss falls: the ending theme at once, then, after a
 // designer-set delay, the story dialog; it ends when the player has closed that dialog.
 class EndGameActivity : public GameActivity {
@@ -30,9 +32,12 @@ public:
     bool IsMusicStarted() const { return musicStarted; }
     bool IsDialogStarted() const { return dialogStarted; }
     bool IsFirstFrame() const { return firstFrame; }
+    // The story dialog shown; null before it starts and once the window closed.
+    const NpcDialogPak* GetStoryPak() const { return storyPak; }
 
 private:
     void StartDialog();
+    void CloseDialog();
 
     int32_t elapsedTime = 0;
     int32_t dialogDelay = kDefaultDialogDelay;
@@ -41,6 +46,8 @@ private:
     bool dialogStarted = false;
     bool finished = false;
     bool firstFrame = true;
+    // Owned; deleted through the pak's own `Destroy`.
+    NpcDialogPak* storyPak = nullptr;
 };
 
 } // namespace GAME

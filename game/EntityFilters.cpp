@@ -2,6 +2,7 @@
 
 #include "characters/Player.h"
 #include "engine/CharacterAction.h"
+#include "world/FixedItemQuestObject.h"
 #include "world/NpcTrafficNode.h"
 #include "world/PlayerSpawnPoint.h"
 
@@ -15,6 +16,11 @@ bool FilterGetAllPlayers::operator()(const Entity* candidate) const
 bool FilterGetAllTrafficNodes::operator()(const Entity* candidate) const
 {
     return DynamicCast<NpcTrafficNode>(candidate) != nullptr;
+}
+
+bool FilterGetEndPortals::operator()(const Entity* candidate) const
+{
+    return DynamicCast<FixedItemTyphonPortal>(candidate) != nullptr;
 }
 
 bool FilterGetPlayerSpawnPoint::operator()(const Entity* candidate) const

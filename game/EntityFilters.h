@@ -19,6 +19,11 @@ public:
     bool operator()(const Entity* candidate) const override;
 };
 
+class FilterGetEndPortals : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override;
+};
+
 class FilterGetPlayerSpawnPoint : public FilterFunction<Entity> {
 public:
     bool operator()(const Entity* candidate) const override;

@@ -29,6 +29,8 @@ public:
     // A skill of the controlled character went on or off; hosts without a skill bar ignore it.
     virtual void SkillActivated(uint32_t /*skillId*/) {}
     virtual void SkillDeactivated(uint32_t /*skillId*/) {}
+    // The player said yes at the portal after the final boss; hosts without an ending ignore it.
+    virtual void EnterEndGame() {}
 };
 
 } // namespace GAME

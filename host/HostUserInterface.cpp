@@ -1,5 +1,8 @@
 #include "host/HostUserInterface.h"
 
+#include "game/ActivityManager.h"
+#include "game/EndGameActivity.h"
+
 #include <ostream>
 
 namespace GAME {
@@ -52,6 +55,11 @@ bool HostUserInterface::CloseNpcDialog()
     out << "  dialog closed\n";
     shownDialog = nullptr;
     return true;
+}
+
+void HostUserInterface::EnterEndGame()
+{
+    ActivityManager::Get().InstallActivity(new EndGameActivity());
 }
 
 } // namespace GAME

@@ -17,6 +17,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/LevelFixedItems.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "world/Fx.h"
 #include "world/FxPak.h"
@@ -130,6 +131,7 @@ bool LevelReport::Play()
         out << "frame " << frame << ": sound " << pak.GetObjectName() << '\n';
     });
     std::vector<uint32_t> made;
+    LevelFixedItems::DescribeAnimations();
     bool done = world.LoadLevel(kLevel, &made);
     Player* hero = done ? HostSamples::Make<Player>(kPlayer, err) : nullptr;
     if (!done)
@@ -141,7 +143,12 @@ bool LevelReport::Play()
         world.AddEntity(hero, WorldCoords(WorldVec3(1, kWaypoints[0])), false);
         hero->InitialUpdate();
         PrintEffects();
+        LevelFixedItems items(out, frame);
+        items.Begin();
+        fixedItems = &items;
         Walk(*hero);
+        fixedItems = nullptr;
+        items.Restore();
         game.GetPlayerManagerClient()->SetMainPlayer(0);
     }
     SoundPak::SetPlayObserver(nullptr);
@@ -186,6 +193,8 @@ void LevelReport::Step(Player& hero, Vec3& at, const Vec3& target)
     SoundManager::Instance().SetEarsPosition(WorldVec3(1, at));
     ++frame;
     gEngine->RunFrame(kFrameMilliseconds);
+    if (fixedItems != nullptr)
+        fixedItems->Step(hero, kFrameMilliseconds);
     PrintJukebox();
     PrintDaylight();
     PrintEffects();

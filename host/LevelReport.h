@@ -12,6 +12,7 @@
 namespace GAME {
 
 class Jukebox;
+class LevelFixedItems;
 class Player;
 struct HostOptions;
 
@@ -19,7 +20,8 @@ struct HostOptions;
 // made by the engine's world, and the hero walks built-in waypoints (or the ground clicks of an
 // order script given with --input) past a river's sound and a
 // bell, through a playlist volume, a gate's one-shot sound and effect pack, a daylight volume,
-// and into the heart of a music event's three nested volumes. Each line starts "frame N: ".
+// and into the heart of a music event's three nested volumes, using the gate, chests, shrine,
+// altar, well and boat on the way (`LevelFixedItems`). Each line starts "frame N: ".
 class LevelReport {
 public:
     static constexpr const char* kLevel = "Levels/Walkthrough.lvl";
@@ -60,6 +62,8 @@ private:
     std::string daylight;
     // Effects in the world by id, with their records.
     std::map<uint32_t, std::string> effects;
+    // The fixed items on the way, while the hero walks.
+    LevelFixedItems* fixedItems = nullptr;
 };
 
 } // namespace GAME

@@ -186,6 +186,7 @@ protected:
     void PickSparkleTime();
     void Sparkle();
 
+public:
     // Sound packs are held by object id: the object manager owns them and may have destroyed
     // them already when the item goes. The id of the pack the key names; 0 when the key is
     // empty or its record is not a sound pack.
@@ -197,6 +198,7 @@ protected:
     static void PlaySoundPak(uint32_t soundId, const WorldCoords& position);
     static void PreLoadSoundPak(uint32_t soundId, bool flag);
 
+protected:
     // The picture of the kinds that have one.
     GraphicsTexture* LoadBitmap() const;
 

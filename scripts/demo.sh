@@ -88,7 +88,9 @@ echo "   stacks, drinks by need, is refused while it cools, and his bag is saved
 "$host" --db "$ROOT/data/database" --scenario bag --seed 7
 echo
 echo "== scenario: the hero walks a level file past a river and a bell, through a playlist volume,"
-echo "   a gate's one-shot sound and effects, dusk and into a shrine's music event (single)"
+echo "   a gate's one-shot sound and effects, dusk and into a shrine's music event; he uses a door,"
+echo "   two chests (one guarded), a shrine, an altar, a well and a boat, whose states are saved and"
+echo "   restored (single)"
 "$host" --db "$ROOT/data/database" --scenario level --seed 7
 echo
 echo "== scenario: a chieftain's gold and loot land where their seeds put them; a gold gift, a"

@@ -8,6 +8,9 @@
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "game/ActivityManager.h"
@@ -22,11 +25,15 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(FixedItemTeleport, FixedItem);
 
+namespace {
+constexpr int kIdWords = 4;
+} // namespace
+
 FixedItemTeleport::~FixedItemTeleport() = default;
 
 void FixedItemTeleport::Load(const LoadTable& table)
 {
-    FixedItem::Load(table);
+    FixedItemLockLook::Load(table);
     staticPortal = table.GetBool("staticPortal", false);
     textTag = table.GetString("textTag", "tagSBoatQuestion");
 }
@@ -63,13 +70,11 @@ WorldVec3 FixedItemTeleport::GetMoveToPoint(uint32_t /*user*/)
 
 void FixedItemTeleport::RequestToUse(uint32_t user)
 {
-    if (IsLocked())
+    if (IsLocked()) {
+        PlayLockedSound();
         return;
-    GameEvent_FixedItemUse event;
-    event.userId = user;
-    event.objectId = GetObjectId();
-    event.objectName = GetObjectName();
-    EventManager::Instance().Send("GameEvent_FixedItemUse", event);
+    }
+    SendUseEvent(user);
     if (staticPortal) {
         if (user == GameEngine::Get().GetPlayerId())
             UseStaticPortal();
@@ -124,6 +129,57 @@ void FixedItemTeleport::UseStaticPortal() const
         ActivityManager::Get().InstallActivity(confirm);
         return;
     }
+}
+
+void FixedItemTeleport::CreatePathObstacle()
+{
+    if (staticPortal)
+        FixedItem::CreatePathObstacle();
+}
+
+void FixedItemTeleport::RemovePathObstacle()
+{
+    if (staticPortal)
+        FixedItem::RemovePathObstacle();
+}
+
+std::wstring FixedItemTeleport::GetGameDescription(bool shortForm) const
+{
+    if (staticPortal)
+        return FixedItem::GetGameDescription(shortForm);
+    GameEngine& game = GameEngine::Get();
+    const TeleportInfo* info = game.GetTeleportInfo(GetObjectId());
+    const std::wstring owner = info != nullptr ? game.GetPlayerName(info->ownerId) : ownerName;
+    return LocalizationManager::Instance().Format("tagPlayerPortal", owner);
+}
+
+void FixedItemTeleport::WriteReplicationData(NetPacketOutBuffer& out)
+{
+    FixedItem::WriteReplicationData(out);
+    const UniqueId& id = GetUniqueID();
+    out.Add(!id.IsZero());
+    if (id.IsZero())
+        return;
+    for (int i = 0; i < kIdWords; ++i)
+        out.AddUInt(id.GetPart(i));
+}
+
+void FixedItemTeleport::ReadReplicationData(NetPacketInBuffer& in)
+{
+    FixedItem::ReadReplicationData(in);
+    replicatedIdPresent = false;
+    if (!in.Remove(replicatedIdPresent) || !replicatedIdPresent)
+        return;
+    for (uint32_t& word : replicatedId)
+        in.RemoveUInt(word);
+    replicatedIdPresent = !in.HasFailed();
+}
+
+void FixedItemTeleport::ApplyReplicationData()
+{
+    FixedItem::ApplyReplicationData();
+    if (replicatedIdPresent)
+        SetUniqueID(UniqueId(replicatedId[0], replicatedId[1], replicatedId[2], replicatedId[3]));
 }
 
 } // namespace GAME

@@ -89,4 +89,15 @@ void FxPak::UpdateSelf(int32_t elapsedMs)
     ObjectManager::Instance().DestroyObjectEx(this, kSourceFile, __LINE__);
 }
 
+void PlaceFxPak(const std::string& record, const WorldCoords& coords)
+{
+    if (record.empty())
+        return;
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* pak = objects.CreateObjectFromFile<FxPak>(record);
+    World* world = gEngine->GetWorld();
+    if (pak != nullptr && (world == nullptr || !world->AddEntity(pak, coords, false)))
+        objects.DestroyObjectEx(pak, "Project/Game/FxPak", __LINE__);
+}
+
 } // namespace GAME

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Entity.h"
+#include "engine/WorldCoords.h"
 
 #include <cstdint>
 #include <string>
@@ -38,5 +39,9 @@ private:
     // Owned; held by id, since tearing down every object at once may take it first.
     uint32_t activateSoundId = 0;
 };
+
+// An effect pack of the record added to the world at the coordinates; nothing for an empty
+// record, and one the world refuses goes at once.
+void PlaceFxPak(const std::string& record, const WorldCoords& coords);
 
 } // namespace GAME

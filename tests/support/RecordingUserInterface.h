@@ -44,6 +44,8 @@ public:
         return true;
     }
 
+    void EnterEndGame() override { ++endGameEntries; }
+
     struct ShownDialog {
         uint32_t npcId = 0;
         uint32_t playerId = 0;
@@ -63,6 +65,7 @@ public:
     // What the screen shows now; a test may set it to play a dialog left open.
     DialogPak* shownDialog = nullptr;
     int dialogCloses = 0;
+    int endGameEntries = 0;
 
 private:
     static bool Record(int& count, bool answer)
