@@ -112,6 +112,7 @@ bool World::AddEntity(Entity* entity, const WorldCoords& coords, bool /*flag*/)
     entity->UpdateBoundingBox();
     entity->simulationEnabled = true;
     Insert(entity, position);
+    entity->OnAddToLevel(this);
     return true;
 }
 
@@ -130,6 +131,7 @@ bool World::RemoveEntity(Entity* entity)
     ++updateOrderHoles;
     placements.erase(entity);
     entity->world = nullptr;
+    entity->OnRemoveFromLevel(this);
     return true;
 }
 
