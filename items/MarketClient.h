@@ -107,6 +107,8 @@ public:
     const std::vector<MarketStockEntry>& GetSoldEntries() const { return soldEntries; }
     // Copies bought from the stock in this visit, each with the displayed item it copies.
     const std::map<uint32_t, uint32_t>& GetBoughtItems() const { return boughtItems; }
+    // The newest copy bought of the displayed item in this visit; 0 when none.
+    uint32_t GetBoughtCopy(uint32_t displayedId) const;
     size_t GetQueuedItemCount() const { return miniMartQueue.size() + staticQueue.size(); }
     uint32_t GetBuyPrice(uint32_t cost) const;
     const Vec2& GetOpenIds() const { return openIds; }

@@ -192,6 +192,16 @@ void MarketClient::CreateUIPlayerSellText(uint32_t itemId, std::vector<GameTextL
         AddLine(lines, texts.Format("MarketValue", price));
 }
 
+uint32_t MarketClient::GetBoughtCopy(uint32_t displayedId) const
+{
+    uint32_t newest = 0;
+    for (const auto& [copy, displayed] : boughtItems) {
+        if (displayed == displayedId)
+            newest = copy;
+    }
+    return newest;
+}
+
 MarketClient::Found MarketClient::Find(uint32_t itemId)
 {
     for (auto [list, entries] :

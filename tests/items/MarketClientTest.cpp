@@ -20,14 +20,6 @@ protected:
     }
 
     MarketClient& Market() { return OpenedMarket(*merchant); }
-    // The copy of the displayed item that the hero bought last.
-    static uint32_t CopyOf(const MarketClient& market, uint32_t displayed)
-    {
-        for (const auto& [copy, original] : market.GetBoughtItems())
-            if (original == displayed)
-                return copy;
-        return 0;
-    }
     uint32_t Money() const { return hero->GetCurrentMoney(); }
 
     std::wstring TopDialog()
@@ -70,14 +62,14 @@ TEST_F(MarketClientTest, ASaleBackBeforeClosingRefundsThePriceAndLaterItDeprecia
     ASSERT_TRUE(market.PlayerPurchaseRequest(axe.itemId));
     EXPECT_EQ(Money(), kMoney - axe.cost);
     EXPECT_EQ(market.GetItemStatus(axe.itemId), MarketItemStatus_Sold);
-    const uint32_t copy = CopyOf(market, axe.itemId);
+    const uint32_t copy = market.GetBoughtCopy(axe.itemId);
     EXPECT_EQ(market.GetSalePrice(copy), axe.cost);
     ASSERT_TRUE(market.PlayerSaleRequest(copy, false));
     EXPECT_EQ(Money(), kMoney);
     EXPECT_EQ(market.GetItemStatus(axe.itemId), MarketItemStatus_Available);
 
     ASSERT_TRUE(market.PlayerPurchaseRequest(axe.itemId));
-    const uint32_t second = CopyOf(market, axe.itemId);
+    const uint32_t second = market.GetBoughtCopy(axe.itemId);
     market.Close();
     Market_TypeEnum type = Market_MeleeWeapons;
     market.Open(type, Vec2());
