@@ -19,9 +19,9 @@ namespace GAME {
 namespace {
 
 constexpr const char* kMarket = "Records/Market/Bench.dbr";
-constexpr const char* kKinds[] = {"Axe",     "Bow",       "Mace",    "Spear",    "Staff",
-                                  "Sword",   "Armband",   "BodyArmor", "Greaves", "Helm",
-                                  "Shield",  "Ring",      "Bracelet", "Amulet",  "Static"};
+constexpr const char* kKinds[] = {"Axe",    "Bow",     "Mace",      "Spear",   "Staff",
+                                  "Sword",  "Armband", "BodyArmor", "Greaves", "Helm",
+                                  "Shield", "Ring",    "Bracelet",  "Amulet",  "Static"};
 constexpr int kPerCategory = 8;
 constexpr int kTableEntries = 16;
 

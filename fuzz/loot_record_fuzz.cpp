@@ -85,18 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return true;
     }();
     (void)quiet;
-    if (size > 64 * 1024)
-        return 0;
-
-    const FuzzRecords records =
-        SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size),
-                     "Records/Loot/Loader.dbr", "Records/Loot/Bad", 32);
-    const std::filesystem::path& folder = Scratch();
-    WriteRecords(folder, records);
-    for (const uint32_t seed : {1u, 2u, 977u})
-        Roll(records, seed);
-    ObjectManager::Instance().DestroyAllObjects();
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
+    WithFuzzRecords(data, size, "Records/Loot/Loader.dbr", "Records/Loot/Bad", Scratch(),
+                    [](const FuzzRecords& records) {
+                        for (const uint32_t seed : {1u, 2u, 977u})
+                            Roll(records, seed);
+                        ObjectManager::Instance().DestroyAllObjects();
+                    });
     return 0;
 }

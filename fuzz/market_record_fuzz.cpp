@@ -69,19 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return true;
     }();
     (void)quiet;
-    if (size > 64 * 1024)
-        return 0;
-    const FuzzRecords records =
-        SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size), kMarket,
-                     "Records/Market/Bad", 32);
-    const std::filesystem::path& folder = Scratch();
-    WriteRecords(folder, records);
-    InitializeObjects();
-    if (gGameEngine != nullptr)
-        Refresh();
-    ShutdownObjects();
-    ObjectManager::Instance().DestroyAllObjects();
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
+    WithFuzzRecords(data, size, kMarket, "Records/Market/Bad", Scratch(), [](const FuzzRecords&) {
+        InitializeObjects();
+        if (gGameEngine != nullptr)
+            Refresh();
+        ShutdownObjects();
+        ObjectManager::Instance().DestroyAllObjects();
+    });
     return 0;
 }

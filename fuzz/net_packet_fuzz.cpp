@@ -564,9 +564,15 @@ const std::string& ItemFolder()
 // was made from the first id on is destroyed with it, and the library shut down.
 class ItemWorld {
 public:
-    ItemWorld()
+    // Role 0 is single player, 1 a server, 2 a client.
+    explicit ItemWorld(int role = 0)
     {
+        gEngine->SetNetworkMode(role != 0, role == 2);
         InitializeObjects();
+        if (role == 1)
+            gGameEngine->SetAsNetworkServer();
+        else if (role == 2)
+            gGameEngine->SetAsNetworkClient();
         ObjectManager::Instance().GetDatabase().SetRoot(ItemFolder());
         previous = gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
@@ -632,12 +638,7 @@ void RouteInterfacePacket(const uint8_t* data, size_t size)
             return;
     }
     for (int role = 0; role < 3; ++role) {
-        gEngine->SetNetworkMode(role != 0, role == 2);
-        ItemWorld world;
-        if (role == 1)
-            gGameEngine->SetAsNetworkServer();
-        else if (role == 2)
-            gGameEngine->SetAsNetworkClient();
+        ItemWorld world(role);
         ObjectManager& objects = ObjectManager::Instance();
         Object* live[3] = {objects.CreateObject("Player"), objects.CreateObject("Monster"),
                            objects.CreateObject("FixedItem")};
@@ -686,12 +687,7 @@ void RouteMarketPacket(const uint8_t* data, size_t size)
     if (packet == nullptr || packet->GetType() < 49 || packet->GetType() > 55)
         return;
     for (int role = 0; role < 3; ++role) {
-        gEngine->SetNetworkMode(role != 0, role == 2);
-        ItemWorld world;
-        if (role == 1)
-            gGameEngine->SetAsNetworkServer();
-        else if (role == 2)
-            gGameEngine->SetAsNetworkClient();
+        ItemWorld world(role);
         ObjectManager& objects = ObjectManager::Instance();
         auto* merchant = objects.CreateObjectFromFile<NpcMerchant>(kMerchantRecord);
         auto* player = static_cast<Player*>(objects.CreateObject("Player"));
