@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 
 #include <cstddef>
@@ -59,11 +60,17 @@ inline void WriteRecords(const std::filesystem::path& folder, const FuzzRecords&
 }
 
 // The input's records (see SplitRecords) written under the folder for `use`, which gets them,
-// and the folder removed again afterwards. An input past 64 KiB is passed over.
+// and the folder removed again afterwards, with the engine's log silenced for the whole run. An
+// input past 64 KiB is passed over.
 template <class Use>
 void WithFuzzRecords(const uint8_t* data, size_t size, const std::string& first,
                      const std::string& badPrefix, const std::filesystem::path& folder, Use&& use)
 {
+    static const bool quiet = [] {
+        gEngine->SetLogSink([](int, const std::string&) {});
+        return true;
+    }();
+    (void)quiet;
     if (size > 64 * 1024)
         return;
     const FuzzRecords records = SplitRecords(

@@ -80,11 +80,6 @@ void Roll(const FuzzRecords& records, uint32_t seed)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        return true;
-    }();
-    (void)quiet;
     WithFuzzRecords(data, size, "Records/Loot/Loader.dbr", "Records/Loot/Bad", Scratch(),
                     [](const FuzzRecords& records) {
                         for (const uint32_t seed : {1u, 2u, 977u})

@@ -64,11 +64,6 @@ void Refresh()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        return true;
-    }();
-    (void)quiet;
     WithFuzzRecords(data, size, kMarket, "Records/Market/Bad", Scratch(), [](const FuzzRecords&) {
         InitializeObjects();
         if (gGameEngine != nullptr)
