@@ -144,4 +144,11 @@ public:
     uint32_t entityId = 0;
 };
 
+// "GameEvent_ActivateNPCMarket": a player asked a merchant to open his market.
+class GameEvent_ActivateNPCMarket : public GameEvent {
+public:
+    uint32_t merchantId = 0;
+    uint32_t playerId = 0;
+};
+
 } // namespace GAME

@@ -52,6 +52,10 @@ public:
     // For an entity registered with `Engine::RegisterForForcedUpdates` while it is out of the
     // world's frame; a plain entity does nothing more.
     virtual void ForcedUpdate(int32_t /*elapsedMs*/) {}
+    // The world's word as it takes the entity in and as it lets it go (also when the entity
+    // moves between worlds); a plain entity does nothing.
+    virtual void OnAddToLevel(World* /*level*/) {}
+    virtual void OnRemoveFromLevel(World* /*level*/) {}
     // Just before the object manager deletes the entity; a plain entity has nothing to let go.
     virtual void OnDestroy() {}
     // The record that makes a copy of the entity elsewhere (another machine, the paper doll):
@@ -64,10 +68,8 @@ public:
     virtual bool ShouldSaveState() const { return false; }
     virtual void SaveState(BinaryWriter& /*writer*/) const {}
     virtual bool RestoreState(BinaryReader& /*reader*/) { return true; }
-    // The world tells the entity when it places it, moves it and takes it away.
-    virtual void OnAddToLevel() {}
+    // The world tells the entity when it moves it within the level.
     virtual void OnMoveInLevel() {}
-    virtual void OnRemoveFromLevel() {}
     // Set by whoever restores the entity from its level's saved state.
     bool GetRestoredFromLevelState() const { return restoredFromLevelState; }
     void SetRestoredFromLevelState(bool value) { restoredFromLevelState = value; }

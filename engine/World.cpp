@@ -112,7 +112,7 @@ bool World::AddEntity(Entity* entity, const WorldCoords& coords, bool /*flag*/)
     entity->UpdateBoundingBox();
     entity->simulationEnabled = true;
     Insert(entity, position);
-    entity->OnAddToLevel();
+    entity->OnAddToLevel(this);
     return true;
 }
 
@@ -131,7 +131,7 @@ bool World::RemoveEntity(Entity* entity)
     ++updateOrderHoles;
     placements.erase(entity);
     entity->world = nullptr;
-    entity->OnRemoveFromLevel();
+    entity->OnRemoveFromLevel(this);
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -55,6 +57,28 @@ inline void WriteRecords(const std::filesystem::path& folder, const FuzzRecords&
         std::ofstream(file, std::ios::binary) << text;
     }
     ObjectManager::Instance().GetDatabase().SetRoot(folder.string());
+}
+
+// The input's records (see SplitRecords) written under the folder for `use`, which gets them,
+// and the folder removed again afterwards, with the engine's log silenced for the whole run. An
+// input past 64 KiB is passed over.
+template <class Use>
+void WithFuzzRecords(const uint8_t* data, size_t size, const std::string& first,
+                     const std::string& badPrefix, const std::filesystem::path& folder, Use&& use)
+{
+    static const bool quiet = [] {
+        gEngine->SetLogSink([](int, const std::string&) {});
+        return true;
+    }();
+    (void)quiet;
+    if (size > 64 * 1024)
+        return;
+    const FuzzRecords records = SplitRecords(
+        std::string_view(reinterpret_cast<const char*>(data), size), first, badPrefix, 32);
+    WriteRecords(folder, records);
+    use(records);
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
 }
 
 // A folder of its own, made once for the run under the system's temporary folder, holding the

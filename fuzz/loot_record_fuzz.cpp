@@ -80,23 +80,11 @@ void Roll(const FuzzRecords& records, uint32_t seed)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        return true;
-    }();
-    (void)quiet;
-    if (size > 64 * 1024)
-        return 0;
-
-    const FuzzRecords records =
-        SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size),
-                     "Records/Loot/Loader.dbr", "Records/Loot/Bad", 32);
-    const std::filesystem::path& folder = Scratch();
-    WriteRecords(folder, records);
-    for (const uint32_t seed : {1u, 2u, 977u})
-        Roll(records, seed);
-    ObjectManager::Instance().DestroyAllObjects();
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
+    WithFuzzRecords(data, size, "Records/Loot/Loader.dbr", "Records/Loot/Bad", Scratch(),
+                    [](const FuzzRecords& records) {
+                        for (const uint32_t seed : {1u, 2u, 977u})
+                            Roll(records, seed);
+                        ObjectManager::Instance().DestroyAllObjects();
+                    });
     return 0;
 }

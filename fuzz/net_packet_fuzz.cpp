@@ -1,8 +1,9 @@
 // Hostile network messages: decoding through the packet registry never crashes, no allocation
 // outgrows what the input could hold, and whatever decodes re-encodes into a message that
-// decodes again to the same bytes.
+// decodes again to the same bytes. The messages then reach live games (see the routes below).
 #include "characters/Character.h"
 #include "characters/Monster.h"
+#include "characters/NpcMerchant.h"
 #include "characters/Player.h"
 #include "characters/PlayerReplicationRecord.h"
 #include "characters/TeamManager.h"
@@ -31,6 +32,8 @@
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "multiplayer/GameEngineOutboundInterface.h"
 #include "multiplayer/InboundPacketDispatcher.h"
+#include "multiplayer/MarketPackets.h"
+#include "multiplayer/PlayerManagerClient.h"
 #include "skills/SkillManager.h"
 #include "world/FixedItem.h"
 
@@ -240,6 +243,8 @@ void RouteSkillCommand(const uint8_t* data, size_t size)
 }
 
 constexpr const char* kDropRecord = "Records/Fuzz/Drop.dbr";
+constexpr const char* kMerchantRecord = "Records/Fuzz/Merchant.dbr";
+constexpr const char* kMarketRecord = "Records/Fuzz/Market.dbr";
 
 // A monster that learns a charging bow pool and its pooled attack, and the buffs it is given:
 // a shield, a contagious debuff and a plain buff with two modifiers. The records live in a
@@ -550,7 +555,15 @@ const std::string& ItemFolder()
 {
     static const std::string root = MakeRecordFolder(
         "net_packet_fuzz",
-        {{kDropRecord, "Class = OneShot_PotionHealth\nbitmap = drop.tex\nbonusLifePoints = 5\n"}});
+        {{kDropRecord, "Class = OneShot_PotionHealth\nbitmap = drop.tex\nbonusLifePoints = 5\n"},
+         {kMerchantRecord, "Class = NpcMerchant\nmarketFileName = Records/Fuzz/Market.dbr\n"},
+         {kMarketRecord, "marketNumRingMin = 3\nmarketNumRingMax = 4\n"
+                         "marketRingTable1 = Records/Fuzz/Rings.dbr\n"
+                         "marketHealthPotion = Records/Fuzz/Drop.dbr\nmarketDepreciation = 50\n"},
+         {"Records/Fuzz/Rings.dbr", "Class = LootItemTable_FixedWeight\n"
+                                    "lootName1 = Records/Fuzz/Drop.dbr\nlootWeight1 = 1\n"
+                                    "lootName2 = Records/Fuzz/Ring.dbr\nlootWeight2 = 1\n"},
+         {"Records/Fuzz/Ring.dbr", "Class = ArmorJewelry_Ring\nbitmap = ring.tex\n"}});
     return root;
 }
 
@@ -558,9 +571,15 @@ const std::string& ItemFolder()
 // was made from the first id on is destroyed with it, and the library shut down.
 class ItemWorld {
 public:
-    ItemWorld()
+    // Role 0 is single player, 1 a server, 2 a client.
+    explicit ItemWorld(int role = 0)
     {
+        gEngine->SetNetworkMode(role != 0, role == 2);
         InitializeObjects();
+        if (role == 1)
+            gGameEngine->SetAsNetworkServer();
+        else if (role == 2)
+            gGameEngine->SetAsNetworkClient();
         ObjectManager::Instance().GetDatabase().SetRoot(ItemFolder());
         previous = gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
@@ -626,12 +645,7 @@ void RouteInterfacePacket(const uint8_t* data, size_t size)
             return;
     }
     for (int role = 0; role < 3; ++role) {
-        gEngine->SetNetworkMode(role != 0, role == 2);
-        ItemWorld world;
-        if (role == 1)
-            gGameEngine->SetAsNetworkServer();
-        else if (role == 2)
-            gGameEngine->SetAsNetworkClient();
+        ItemWorld world(role);
         ObjectManager& objects = ObjectManager::Instance();
         Object* live[3] = {objects.CreateObject("Player"), objects.CreateObject("Monster"),
                            objects.CreateObject("FixedItem")};
@@ -698,6 +712,62 @@ void RouteFixedItemCommand(const uint8_t* data, size_t size)
     ShutdownObjects();
 }
 
+// Aims a market message at the live merchant, whatever market id it named.
+template <class... Packets> void AimAtMarket(NetPacket& packet, uint32_t merchantId)
+{
+    (
+        [&] {
+            if (auto* typed = dynamic_cast<Packets*>(&packet))
+                typed->marketId = merchantId;
+        }(),
+        ...);
+}
+
+// The market messages reach a live market on each side: in each role a merchant stands in the
+// world with his stock rolled (the client's from an update of a fixed seed), and the message is
+// aimed at him, with the stale seeds, slots past the limit, huge sold lists and names of no
+// record it carries, while items are still being made from the queues. The main player's gold
+// may only go down (a purchase confirmed for him), and the merchant and the player stay.
+void RouteMarketPacket(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
+    if (packet == nullptr || packet->GetType() < 49 || packet->GetType() > 55)
+        return;
+    for (int role = 0; role < 3; ++role) {
+        ItemWorld world(role);
+        ObjectManager& objects = ObjectManager::Instance();
+        auto* merchant = objects.CreateObjectFromFile<NpcMerchant>(kMerchantRecord);
+        auto* player = static_cast<Player*>(objects.CreateObject("Player"));
+        if (merchant == nullptr || player == nullptr)
+            abort();
+        gEngine->GetWorld()->AddEntity(merchant, WorldCoords(1, Coords()), false);
+        gGameEngine->GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+        player->AddMoney(1000);
+        const uint32_t merchantId = merchant->GetObjectId();
+        GameEngineNetworkInterface& inbound = *gGameEngine->GetInboundNetworkInterface();
+        gGameEngine->Update(33);
+        gGameEngine->Update(33);
+        inbound.S2C_MarketUpdate(merchantId, kMarketRecord, 1, 99, {1});
+        gGameEngine->Update(33);
+        AimAtMarket<MarketC2SUpdateRequestPacket, MarketC2SSellBackPacket,
+                    MarketC2SPurchaseRequestPacket, MarketS2CStatusUpdatePacket,
+                    MarketS2CPurchaseDeniedPacket, MarketS2CPurchaseConfirmationPacket,
+                    MarketS2CUpdatePacket>(*packet, merchantId);
+        // 0xEEEE0000 as a buyer stands for the main player, as in the interface's route.
+        if (auto* confirmed = dynamic_cast<MarketS2CPurchaseConfirmationPacket*>(packet.get());
+            confirmed != nullptr && confirmed->buyerId == 0xEEEE0000u)
+            confirmed->buyerId = player->GetObjectId();
+        InboundPacketDispatcher::Dispatch(*packet, inbound);
+        for (int frame = 0; frame < 3; ++frame)
+            gGameEngine->Update(33);
+        if (objects.GetObject<NpcMerchant>(merchantId) != merchant ||
+            objects.GetObject<Player>(player->GetObjectId()) != player ||
+            player->GetCurrentMoney() > 1000)
+            abort();
+        gEngine->GetNetworkConnectionManager().TakeSentPackets();
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool setUp = [] {
@@ -724,6 +794,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         RouteItemCommand(mended.data(), mended.size());
         RouteFixedItemCommand(mended.data(), mended.size());
         RouteInterfacePacket(mended.data(), mended.size());
+        RouteMarketPacket(mended.data(), mended.size());
     }
     return 0;
 }

@@ -36,6 +36,10 @@ class AttributePak;
 class Character;
 class Entity;
 class InstanceGroup;
+class InventorySack;
+class MarketClient;
+enum Market_TypeEnum : int32_t;
+enum MarketItemStatus : int32_t;
 class Proxy;
 class Skill;
 class Team;
@@ -267,6 +271,14 @@ public:
     const std::string& GetMonsterRaceTagPlural(const std::string& race) const;
     uint32_t GetSkillMasteryLevel(uint32_t tier) const;
     int32_t GetRandomSeed();
+    // The bounds `GetRandomSeed` draws between.
+    uint32_t GetRandomSeedMinimum() const { return seedMinimum; }
+    uint32_t GetRandomSeedMaximum() const { return seedMaximum; }
+    void SetRandomSeedRange(uint32_t minimum, uint32_t maximum)
+    {
+        seedMinimum = minimum;
+        seedMaximum = maximum;
+    }
     uint32_t PickObject(const std::vector<uint32_t>& candidates,
                         const std::vector<uint32_t>& excluded);
 
@@ -307,10 +319,24 @@ public:
     // A refusal by nobody when none is queued.
     PartyRequestResponse GetTopPartyRequestResponse();
 
-    // Markets, saving and pets.
+    // Markets, saving and pets. The market operations answer 0, null or false, or do nothing,
+    // for an id without a market client.
     void CreateMarketClient(uint32_t marketId);
     void DestroyMarketClient(uint32_t marketId);
     void ForceMarketRefresh(uint32_t marketId);
+    MarketClient* GetMarketClient(uint32_t marketId) const;
+    MarketItemStatus GetMarketItemStatus(uint32_t marketId, uint32_t itemId) const;
+    InventorySack* GetMarketInventorySack(uint32_t marketId, int32_t type);
+    const InventorySack* GetMarketInventorySack(uint32_t marketId, int32_t type) const;
+    bool GetMarketIsItemAffordable(uint32_t marketId, uint32_t itemId) const;
+    void OpenMarket(uint32_t marketId, Market_TypeEnum& type, const Vec2& ids);
+    void CloseMarket(uint32_t marketId);
+    void CreateUIPlayerSellText(uint32_t marketId, uint32_t itemId,
+                                std::vector<GameTextLine>& lines) const;
+    void CreateUIPlayerBuyText(uint32_t marketId, uint32_t itemId,
+                               std::vector<GameTextLine>& lines) const;
+    bool PlayerPurchaseRequest(uint32_t marketId, uint32_t itemId);
+    bool PlayerSaleRequest(uint32_t marketId, uint32_t itemId, bool stacked);
     void PlayMarketPurchaseSound();
     void PlayMarketSaleSound();
     bool SaveGame();

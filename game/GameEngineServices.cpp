@@ -15,6 +15,7 @@
 #include "game/ActivityManager.h"
 #include "game/GameUIInterface.h"
 #include "items/ItemSet.h"
+#include "items/MarketClient.h"
 #include "multiplayer/GameEngineClientServicesModule.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "multiplayer/GameEngineServerServicesModule.h"
@@ -222,12 +223,83 @@ PartyRequestResponse GameEngine::GetTopPartyRequestResponse()
 
 void GameEngine::CreateMarketClient(uint32_t marketId)
 {
-    currentClientServices->CreateMarketClient(marketId);
+    if (currentClientServices != nullptr)
+        currentClientServices->CreateMarketClient(marketId);
 }
 
+// A merchant that goes while the engine itself goes finds no services any more.
 void GameEngine::DestroyMarketClient(uint32_t marketId)
 {
-    currentClientServices->DestroyMarketClient(marketId);
+    if (currentClientServices != nullptr)
+        currentClientServices->DestroyMarketClient(marketId);
+}
+
+MarketClient* GameEngine::GetMarketClient(uint32_t marketId) const
+{
+    return currentClientServices != nullptr ? currentClientServices->GetMarketClient(marketId)
+                                            : nullptr;
+}
+
+MarketItemStatus GameEngine::GetMarketItemStatus(uint32_t marketId, uint32_t itemId) const
+{
+    const MarketClient* market = GetMarketClient(marketId);
+    return market != nullptr ? market->GetItemStatus(itemId) : MarketItemStatus(0);
+}
+
+InventorySack* GameEngine::GetMarketInventorySack(uint32_t marketId, int32_t type)
+{
+    MarketClient* market = GetMarketClient(marketId);
+    return market != nullptr ? market->GetInventorySack(type) : nullptr;
+}
+
+const InventorySack* GameEngine::GetMarketInventorySack(uint32_t marketId, int32_t type) const
+{
+    const MarketClient* market = GetMarketClient(marketId);
+    return market != nullptr ? market->GetInventorySack(type) : nullptr;
+}
+
+bool GameEngine::GetMarketIsItemAffordable(uint32_t marketId, uint32_t itemId) const
+{
+    const MarketClient* market = GetMarketClient(marketId);
+    return market != nullptr && market->IsItemAffordable(itemId);
+}
+
+void GameEngine::OpenMarket(uint32_t marketId, Market_TypeEnum& type, const Vec2& ids)
+{
+    if (MarketClient* market = GetMarketClient(marketId))
+        market->Open(type, ids);
+}
+
+void GameEngine::CloseMarket(uint32_t marketId)
+{
+    if (MarketClient* market = GetMarketClient(marketId))
+        market->Close();
+}
+
+void GameEngine::CreateUIPlayerSellText(uint32_t marketId, uint32_t itemId,
+                                        std::vector<GameTextLine>& lines) const
+{
+    if (const MarketClient* market = GetMarketClient(marketId))
+        market->CreateUIPlayerSellText(itemId, lines);
+}
+
+void GameEngine::CreateUIPlayerBuyText(uint32_t marketId, uint32_t itemId,
+                                       std::vector<GameTextLine>& lines) const
+{
+    if (const MarketClient* market = GetMarketClient(marketId))
+        market->CreateUIPlayerBuyText(itemId, lines);
+}
+
+bool GameEngine::PlayerPurchaseRequest(uint32_t marketId, uint32_t itemId)
+{
+    MarketClient* market = GetMarketClient(marketId);
+    return market != nullptr && market->PlayerPurchaseRequest(itemId);
+}
+
+bool GameEngine::PlayerSaleRequest(uint32_t marketId, uint32_t itemId, bool stacked)
+{
+    MarketClient* market = GetMarketClient(marketId);
+    return market != nullptr && market->PlayerSaleRequest(itemId, stacked);
 }
 
 void GameEngine::ForceMarketRefresh(uint32_t marketId)

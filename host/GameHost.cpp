@@ -23,6 +23,7 @@
 #include "host/ItemsReport.h"
 #include "host/KillReport.h"
 #include "host/LevelReport.h"
+#include "host/MarketReport.h"
 #include "host/PacketCatalogue.h"
 #include "host/PlayersReport.h"
 #include "host/QuestReport.h"
@@ -180,6 +181,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "level" && !LevelReport(options, out, err).Run())
         return 2;
     if (options.scenario == "drops" && !DropsReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "market" && !MarketReport(options, out, err).Run())
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)

@@ -1,7 +1,9 @@
 #include "host/HostOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace GAME {
 
@@ -11,6 +13,24 @@ template <typename T> bool ParseNumber(const std::string& text, T& value)
 {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
+}
+
+// The scenarios in the order the usage names them; one a line, so each new one is a line.
+constexpr const char* kScenarios[] = {
+    "actions", "kill", "commands", "cast",  "ai",   "arena",
+    "players", "bag",  "level",    "drops", "town", "market",
+};
+
+// "a, b, ... or z"
+std::string ScenarioList()
+{
+    std::string list;
+    for (size_t i = 0; i < std::size(kScenarios); ++i) {
+        if (i > 0)
+            list += i + 1 == std::size(kScenarios) ? " or " : ", ";
+        list += kScenarios[i];
+    }
+    return list;
 }
 
 } // namespace
@@ -148,6 +168,9 @@ const char* HostOptions::Usage()
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
+           "  --scenario market  the hero buys from the village trader, sells back, closes and\n"
+           "                reopens (single player); two clients rebuild the server's stock\n"
+           "                and race for one slot (server and clients)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -235,13 +258,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
-            if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
-                scenario != "cast" && scenario != "ai" && scenario != "arena" &&
-                scenario != "players" && scenario != "bag" && scenario != "level" &&
-                scenario != "drops" && scenario != "town") {
-                error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag, "
-                        "level, drops or town, not '" +
-                        scenario + "'";
+            if (std::find(std::begin(kScenarios), std::end(kScenarios), scenario) ==
+                std::end(kScenarios)) {
+                error = "--scenario takes " + ScenarioList() + ", not '" + scenario + "'";
                 return false;
             }
         } else if (arg == "--answer" && hasValue) {

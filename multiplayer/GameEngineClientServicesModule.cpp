@@ -1,5 +1,6 @@
 #include "multiplayer/GameEngineClientServicesModule.h"
 
+#include "items/MarketClient.h"
 #include "multiplayer/PlayerManagerClient.h"
 
 namespace GAME {
@@ -10,7 +11,11 @@ GameEngineClientServicesModule::GameEngineClientServicesModule()
     playerManager->SetClientServicesModule(this);
 }
 
-GameEngineClientServicesModule::~GameEngineClientServicesModule() = default;
+GameEngineClientServicesModule::~GameEngineClientServicesModule()
+{
+    // The markets go before the player manager they may still ask about the players.
+    marketClients.clear();
+}
 
 void GameEngineClientServicesModule::SetNetworkInterfaceSlot(GameEngineNetworkInterface** slot)
 {
@@ -19,6 +24,8 @@ void GameEngineClientServicesModule::SetNetworkInterfaceSlot(GameEngineNetworkIn
 
 void GameEngineClientServicesModule::Update(int ms)
 {
+    for (const auto& [id, market] : marketClients)
+        market->Update(ms);
     playerManager->Update(ms);
 }
 
@@ -32,13 +39,21 @@ GameEngineNetworkInterface* GameEngineClientServicesModule::GetNetworkInterface(
     return networkInterfaceSlot != nullptr ? *networkInterfaceSlot : nullptr;
 }
 
-void GameEngineClientServicesModule::CreateMarketClient(uint32_t /*marketId*/) {}
-
-void GameEngineClientServicesModule::DestroyMarketClient(uint32_t /*marketId*/) {}
-
-MarketClient* GameEngineClientServicesModule::GetMarketClient(uint32_t /*marketId*/)
+void GameEngineClientServicesModule::CreateMarketClient(uint32_t marketId)
 {
-    return nullptr;
+    if (marketClients.count(marketId) == 0)
+        marketClients.emplace(marketId, std::make_unique<MarketClient>(this, marketId));
+}
+
+void GameEngineClientServicesModule::DestroyMarketClient(uint32_t marketId)
+{
+    marketClients.erase(marketId);
+}
+
+MarketClient* GameEngineClientServicesModule::GetMarketClient(uint32_t marketId)
+{
+    const auto found = marketClients.find(marketId);
+    return found != marketClients.end() ? found->second.get() : nullptr;
 }
 
 } // namespace GAME

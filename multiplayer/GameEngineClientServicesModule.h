@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 
 namespace GAME {
@@ -9,8 +10,8 @@ class GameEngineNetworkInterface;
 class MarketClient;
 class PlayerManagerClient;
 
-// The client services, present in every role: the player list as the server describes it and
-// the local player's heartbeat.
+// The client services, present in every role: the player list as the server describes it, the
+// local player's heartbeat and the market of every merchant in the level.
 class GameEngineClientServicesModule {
 public:
     GameEngineClientServicesModule();
@@ -26,7 +27,7 @@ public:
     PlayerManagerClient* GetPlayerManager() { return GetPlayerManagerClient(); }
     GameEngineNetworkInterface* GetNetworkInterface() const;
 
-    // Market windows have no client side yet: nothing is created and nothing is found.
+    // A second creation for one id keeps the first market.
     void CreateMarketClient(uint32_t marketId);
     void DestroyMarketClient(uint32_t marketId);
     MarketClient* GetMarketClient(uint32_t marketId);
@@ -34,6 +35,7 @@ public:
 
 private:
     GameEngineNetworkInterface** networkInterfaceSlot = nullptr;
+    std::map<uint32_t, std::unique_ptr<MarketClient>> marketClients;
     std::unique_ptr<PlayerManagerClient> playerManager;
 };
 

@@ -15,6 +15,10 @@
 #include "game/GameEngine.h"
 #include "game/UINotification.h"
 #include "items/Item.h"
+#include "items/MarketClient.h"
+#include "items/MarketServer.h"
+#include "multiplayer/GameEngineClientServicesModule.h"
+#include "multiplayer/GameEngineServerServicesModuleBase.h"
 #include "multiplayer/PartyManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
@@ -25,12 +29,24 @@
 
 namespace GAME {
 
-// The trade rows, the markets and the quest messages have nothing to act on yet: the trade
-// manager, the market objects and the quest repository do not take these requests. They do what
-// the missing object's absence calls for: nothing.
+// The trade rows and the quest messages have nothing to act on yet: the trade manager and the
+// quest repository do not take these requests. They do what the missing object's absence calls
+// for: nothing.
 
 namespace {
 constexpr const char* kSourceFile = "Project\\Game\\GameEngineInboundInterface";
+
+// The market of a merchant on this machine; null without one (a client's server module never
+// has one).
+MarketClient* ClientMarket(uint32_t marketId)
+{
+    return GameEngine::Get().GetClientServices()->GetMarketClient(marketId);
+}
+
+MarketServer* ServerMarket(uint32_t marketId)
+{
+    return GameEngine::Get().GetServerServices()->GetMarketServer(marketId);
+}
 
 PlayerManagerClient* ClientPlayers()
 {
@@ -279,40 +295,57 @@ void GameEngineInboundInterface::GameBalanceUpdate(int32_t level)
     GameEngine::Get().SetGameBalanceLevel(level);
 }
 
-void GameEngineInboundInterface::S2C_MarketUpdate(uint32_t /*marketId*/,
-                                                  const std::string& /*marketName*/,
-                                                  uint32_t /*level*/, uint32_t /*seed*/,
-                                                  const std::vector<uint32_t>& /*soldIndices*/)
-{}
+void GameEngineInboundInterface::S2C_MarketUpdate(uint32_t marketId, const std::string& marketName,
+                                                  uint32_t level, uint32_t seed,
+                                                  const std::vector<uint32_t>& soldIndices)
+{
+    if (MarketClient* market = ClientMarket(marketId))
+        market->S2C_MarketUpdate(marketName, level, seed, soldIndices);
+}
 
-void GameEngineInboundInterface::S2C_MarketPurchaseConfirmation(uint32_t /*marketId*/,
-                                                                uint32_t /*itemIndex*/,
-                                                                uint32_t /*buyerId*/)
-{}
+void GameEngineInboundInterface::S2C_MarketPurchaseConfirmation(uint32_t marketId,
+                                                                uint32_t itemIndex,
+                                                                uint32_t buyerId)
+{
+    if (MarketClient* market = ClientMarket(marketId))
+        market->S2C_MarketPurchaseConfirmation(itemIndex, buyerId);
+}
 
-void GameEngineInboundInterface::S2C_MarketPurchaseDenied(uint32_t /*marketId*/,
-                                                          uint32_t /*itemIndex*/,
-                                                          uint32_t /*buyerId*/,
-                                                          MarketItemStatus /*status*/)
-{}
+void GameEngineInboundInterface::S2C_MarketPurchaseDenied(uint32_t marketId, uint32_t itemIndex,
+                                                          uint32_t buyerId, MarketItemStatus status)
+{
+    if (MarketClient* market = ClientMarket(marketId))
+        market->S2C_MarketPurchaseDenied(itemIndex, buyerId, status);
+}
 
-void GameEngineInboundInterface::S2C_MarketItemStatusUpdate(uint32_t /*marketId*/,
-                                                            uint32_t /*itemIndex*/,
-                                                            MarketItemStatus /*status*/)
-{}
+void GameEngineInboundInterface::S2C_MarketItemStatusUpdate(uint32_t marketId, uint32_t itemIndex,
+                                                            MarketItemStatus status)
+{
+    if (MarketClient* market = ClientMarket(marketId))
+        market->S2C_MarketItemStatusUpdate(itemIndex, status);
+}
 
-void GameEngineInboundInterface::C2S_MarketPurchaseRequest(uint32_t /*marketId*/,
-                                                           uint32_t /*level*/, uint32_t /*seed*/,
-                                                           uint32_t /*itemIndex*/,
-                                                           uint32_t /*buyerId*/)
-{}
+void GameEngineInboundInterface::C2S_MarketPurchaseRequest(uint32_t marketId, uint32_t level,
+                                                           uint32_t seed, uint32_t itemIndex,
+                                                           uint32_t buyerId)
+{
+    if (MarketServer* market = ServerMarket(marketId))
+        market->OnPurchaseRequest(level, seed, itemIndex, buyerId);
+}
 
-void GameEngineInboundInterface::C2S_MarketSellBack(uint32_t /*marketId*/, uint32_t /*level*/,
-                                                    uint32_t /*seed*/, uint32_t /*itemIndex*/,
-                                                    uint32_t /*buyerId*/)
-{}
+void GameEngineInboundInterface::C2S_MarketSellBack(uint32_t marketId, uint32_t level,
+                                                    uint32_t seed, uint32_t itemIndex,
+                                                    uint32_t buyerId)
+{
+    if (MarketServer* market = ServerMarket(marketId))
+        market->OnSellBack(level, seed, itemIndex, buyerId);
+}
 
-void GameEngineInboundInterface::C2S_MarketUpdateRequest(uint32_t /*marketId*/) {}
+void GameEngineInboundInterface::C2S_MarketUpdateRequest(uint32_t marketId)
+{
+    if (MarketServer* market = ServerMarket(marketId))
+        market->OnUpdateRequest();
+}
 
 // Shown wherever it arrives: the sender chose the receiver's machine.
 void GameEngineInboundInterface::DisplayMessageRemote(uint32_t /*receiverId*/,

@@ -1,6 +1,9 @@
 #include "multiplayer/GameEngineServerServicesModule.h"
 
+#include "characters/NpcMerchant.h"
 #include "engine/Engine.h"
+#include "engine/ObjectManager.h"
+#include "items/MarketServer.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "multiplayer/PlayerManagerServer.h"
 
@@ -17,7 +20,10 @@ GameEngineServerServicesModule::GameEngineServerServicesModule()
     playerManager->SetServerServicesModule(this);
 }
 
-GameEngineServerServicesModule::~GameEngineServerServicesModule() = default;
+GameEngineServerServicesModule::~GameEngineServerServicesModule()
+{
+    marketServers.clear();
+}
 
 void GameEngineServerServicesModule::Update(int ms)
 {
@@ -26,11 +32,13 @@ void GameEngineServerServicesModule::Update(int ms)
     const int32_t level =
         static_cast<int32_t>(playerManager->GetNumberOfPlayers()) +
         kBalanceLevelsPerDifficulty * static_cast<int32_t>(gEngine->GetGameInfo().GetDifficulty());
-    if (level == balanceLevel)
-        return;
-    balanceLevel = level;
-    if (GameEngineNetworkInterface* network = GetNetworkInterface())
-        network->GameBalanceUpdate(level);
+    if (level != balanceLevel) {
+        balanceLevel = level;
+        if (GameEngineNetworkInterface* network = GetNetworkInterface())
+            network->GameBalanceUpdate(level);
+    }
+    for (const auto& [id, market] : marketServers)
+        market->Update(ms);
 }
 
 PlayerManagerServer* GameEngineServerServicesModule::GetPlayerManager()
@@ -38,11 +46,24 @@ PlayerManagerServer* GameEngineServerServicesModule::GetPlayerManager()
     return playerManager.get();
 }
 
-MarketServer* GameEngineServerServicesModule::GetMarketServer(uint32_t /*marketId*/)
+MarketServer* GameEngineServerServicesModule::GetMarketServer(uint32_t marketId)
 {
-    return nullptr;
+    const auto found = marketServers.find(marketId);
+    if (found != marketServers.end())
+        return found->second.get();
+    if (ObjectManager::Instance().GetObject<NpcMerchant>(marketId) == nullptr)
+        return nullptr;
+    auto market = std::make_unique<MarketServer>(this, marketId);
+    market->LoadFromMerchant();
+    return marketServers.emplace(marketId, std::move(market)).first->second.get();
 }
 
-void GameEngineServerServicesModule::ForceMarketRefresh(uint32_t /*marketId*/) {}
+void GameEngineServerServicesModule::ForceMarketRefresh(uint32_t marketId)
+{
+    for (const auto& [id, market] : marketServers) {
+        if (marketId == 0 || id == marketId)
+            market->ForceRefresh();
+    }
+}
 
 } // namespace GAME

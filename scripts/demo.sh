@@ -97,6 +97,10 @@ echo "== scenario: a chieftain's gold and loot land where their seeds put them; 
 echo "   quest walk order and a locked chest; a fresh client replays the packets (server)"
 "$host" --db "$ROOT/data/database" --scenario drops --seed 7
 echo
+echo "== scenario: the hero buys from the village trader, sells back, closes and reopens (single);"
+echo "   two clients rebuild the server's stock from its seed and race for one slot (network)"
+"$host" --db "$ROOT/data/database" --scenario market --seed 7
+echo
 echo "== items: twenty sample weapons and armour rolled with affixes; each made again from its"
 echo "   replica record must agree; one item's cost summary"
 "$host" --db "$ROOT/data/database" --items --seed 7

@@ -65,9 +65,9 @@ public:
     void InitialUpdate() override;
     void UpdateSelf(int32_t elapsedMs) override;
     void AnimationCallback(int32_t kind, const Name& name) override;
-    void OnAddToLevel() override { CreatePathObstacle(); }
+    void OnAddToLevel(World* /*level*/) override { CreatePathObstacle(); }
     void OnMoveInLevel() override { CreatePathObstacle(); }
-    void OnRemoveFromLevel() override { RemovePathObstacle(); }
+    void OnRemoveFromLevel(World* /*level*/) override { RemovePathObstacle(); }
 
     bool IsStatic() const override { return false; }
     bool OccludesPathing() const override { return false; }

@@ -1,0 +1,64 @@
+#include "engine/EffectEntity.h"
+#include "game/MinimapGameNugget.h"
+#include "tests/characters/CharacterHelpers.h"
+#include "tests/support/MarketFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace GAME::Test {
+namespace {
+
+using NpcMerchantTest = MarketFixture;
+
+TEST_F(NpcMerchantTest, HasAMarketClientExactlyWhileInALevel)
+{
+    NpcMerchant* merchant = NewMerchant();
+    const uint32_t id = merchant->GetObjectId();
+    ASSERT_NE(Game().GetMarketClient(id), nullptr);
+    TheWorld().RemoveEntity(merchant);
+    EXPECT_EQ(Game().GetMarketClient(id), nullptr);
+    TheWorld().AddEntity(merchant, kPlace, false);
+    EXPECT_NE(Game().GetMarketClient(id), nullptr);
+    ObjectManager::Instance().DestroyObjectEx(merchant, "test", 1);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(Game().GetMarketClient(id), nullptr);
+}
+
+TEST_F(NpcMerchantTest, ReadsItsMarketByDifficultyAndItsKind)
+{
+    gEngine->GetOptions().SetValue("language", "French");
+    gEngine->GetGameInfo().SetDifficulty(1);
+    auto* merchant = Spawn<NpcMerchant>(
+        kMerchant, {"marketFileName = Normal.dbr;Epic.dbr", "merchantType = Melee"});
+    EXPECT_EQ(merchant->GetMarketName(), "Epic.dbr");
+    EXPECT_EQ(merchant->GetMerchantType(), MarketMerchantType_Melee);
+    EXPECT_EQ(merchant->GetPunctuationRecord(), "Records/Effects/ObjectEffects/ShieldMelee01.dbr");
+    EXPECT_FALSE(merchant->HasVoice());
+    EXPECT_TRUE(merchant->IsOfInterest());
+    std::vector<MinimapGameNugget> map;
+    merchant->AppendDetailMapData(map);
+    ASSERT_EQ(map.size(), 1u);
+    EXPECT_EQ(map[0].type, 7u);
+    gEngine->GetOptions().SetValue("language", "ENGLISH");
+    auto* other = Spawn<NpcMerchant>("Records/Creatures/Npc/Other.dbr", {"merchantType = Wizard"});
+    EXPECT_EQ(other->GetMarketName(), "");
+    EXPECT_EQ(other->GetMerchantType(), MarketMerchantType_Generic);
+    EXPECT_TRUE(other->HasVoice());
+    gEngine->GetOptions().SetValue("language", "english");
+}
+
+TEST_F(NpcMerchantTest, AnInteractionOpensTheMarketAndHoldsTheMerchantInTalk)
+{
+    NpcMerchant* merchant = NewMerchant();
+    Heard<GameEvent_ActivateNPCMarket> heard({"GameEvent_ActivateNPCMarket"});
+    merchant->OnPlayerInteract(77, false, false);
+    ASSERT_EQ(heard.events.size(), 1u);
+    EXPECT_EQ(heard.events[0].merchantId, merchant->GetObjectId());
+    EXPECT_EQ(heard.events[0].playerId, 77u);
+    EXPECT_TRUE(merchant->IsChatting());
+    merchant->UpdateSelf(1);
+    EXPECT_TRUE(merchant->IsChattingLatched());
+}
+
+} // namespace
+} // namespace GAME::Test

@@ -1,0 +1,197 @@
+#include "core/DialogManager.h"
+#include "core/GameTextLine.h"
+#include "engine/GraphicsEngine.h"
+#include "items/MarketQuickSale.h"
+#include "tests/support/MarketFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace GAME::Test {
+namespace {
+
+class MarketClientTest : public MarketFixture {
+protected:
+    void SetUp() override
+    {
+        MarketFixture::SetUp();
+        merchant = NewMerchant();
+        hero = NewRichHero();
+    }
+
+    MarketClient& Market() { return OpenedMarket(*merchant); }
+    uint32_t Money() const { return hero->GetCurrentMoney(); }
+
+    std::wstring TopDialog()
+    {
+        DialogManager& dialogs = Game().GetDialogManager();
+        if (dialogs.GetNumDialog() == 0)
+            return L"";
+        const std::wstring text = dialogs.PeekTopDialog().text;
+        dialogs.RemoveTopDialog();
+        return text;
+    }
+
+    NpcMerchant* merchant = nullptr;
+    Player* hero = nullptr;
+};
+
+TEST_F(MarketClientTest, StockIsListedWithMarkedUpPricesInItsSacks)
+{
+    MarketClient& market = Market();
+    ASSERT_EQ(market.GetStockEntries().size(), 5u);
+    EXPECT_EQ(market.GetStaticEntries().size(), 2u);
+    for (const MarketStockEntry& entry : market.GetStockEntries()) {
+        const auto* item = ObjectManager::Instance().GetObject<Item>(entry.itemId);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(entry.cost, item->GetItemCost(false) + item->GetItemCost(false) / 10);
+        EXPECT_EQ(entry.status, MarketItemStatus_Available);
+    }
+    // Three axes in the melee sack; rings, the potion and the static good in the general one.
+    EXPECT_EQ(market.GetInventorySack(Market_MeleeWeapons)->GetInventory().size(), 3u);
+    EXPECT_EQ(market.GetInventorySack(Market_General)->GetInventory().size(), 4u);
+    Market_TypeEnum type = Market_Armor;
+    Game().OpenMarket(merchant->GetObjectId(), type, Vec2(1.0f, 2.0f));
+    EXPECT_EQ(type, Market_General);
+}
+
+TEST_F(MarketClientTest, ASaleBackBeforeClosingRefundsThePriceAndLaterItDepreciates)
+{
+    MarketClient& market = Market();
+    const MarketStockEntry axe = market.GetStockEntries().front();
+    ASSERT_TRUE(market.PlayerPurchaseRequest(axe.itemId));
+    EXPECT_EQ(Money(), kMoney - axe.cost);
+    EXPECT_EQ(market.GetItemStatus(axe.itemId), MarketItemStatus_Sold);
+    const uint32_t copy = market.GetBoughtCopy(axe.itemId);
+    EXPECT_EQ(market.GetSalePrice(copy), axe.cost);
+    ASSERT_TRUE(market.PlayerSaleRequest(copy, false));
+    EXPECT_EQ(Money(), kMoney);
+    EXPECT_EQ(market.GetItemStatus(axe.itemId), MarketItemStatus_Available);
+
+    ASSERT_TRUE(market.PlayerPurchaseRequest(axe.itemId));
+    const uint32_t second = market.GetBoughtCopy(axe.itemId);
+    market.Close();
+    Market_TypeEnum type = Market_MeleeWeapons;
+    market.Open(type, Vec2());
+    const uint32_t worth = ObjectManager::Instance().GetObject<Item>(second)->GetItemCost(false);
+    EXPECT_EQ(market.GetSalePrice(second), worth - worth / 2);
+    ASSERT_TRUE(market.PlayerSaleRequest(second, true));
+    EXPECT_EQ(market.GetSoldEntries().size(), 1u);
+    EXPECT_EQ(market.GetItemStatus(axe.itemId), MarketItemStatus_Sold);
+}
+
+TEST_F(MarketClientTest, RefusalsAreShownToTheBuyerOnly)
+{
+    MarketClient& market = Market();
+    const MarketStockEntry& ring = market.GetStockEntries().back();
+    market.S2C_MarketPurchaseDenied(ring.slot, hero->GetObjectId() + 1, MarketItemStatus_Sold);
+    EXPECT_EQ(TopDialog(), L"");
+    EXPECT_EQ(ring.status, MarketItemStatus_Sold);
+    market.S2C_MarketPurchaseDenied(ring.slot, hero->GetObjectId(), MarketItemStatus_Sold);
+    EXPECT_NE(TopDialog().find(L"tagMarketError03"), std::wstring::npos);
+    EXPECT_FALSE(market.PlayerPurchaseRequest(ring.itemId));
+    EXPECT_NE(TopDialog().find(L"tagMarketError03"), std::wstring::npos);
+
+    hero->SubtractMoney(kMoney);
+    EXPECT_FALSE(market.PlayerPurchaseRequest(market.GetStockEntries().front().itemId));
+    EXPECT_NE(TopDialog().find(L"tagMarketError01"), std::wstring::npos);
+    EXPECT_FALSE(market.PlayerSaleRequest(ring.itemId + 1000, false));
+    EXPECT_NE(TopDialog().find(L"tagMarketError04"), std::wstring::npos);
+}
+
+TEST_F(MarketClientTest, TextsNameTheDealOnOffer)
+{
+    MarketClient& market = Market();
+    const MarketStockEntry& axe = market.GetStockEntries().front();
+    const auto text = [](auto&& make) {
+        std::vector<GameTextLine> lines;
+        make(lines);
+        return lines.size() == 1 ? lines[0].text : L"";
+    };
+    const uint32_t owned = PickUp(*hero, kHeal20);
+    const struct {
+        std::wstring text;
+        const wchar_t* tag;
+    } rows[] = {
+        {text([&](auto& l) { market.CreateUIPlayerBuyText(axe.itemId, l); }),
+         L"MarketCostAffordable"},
+        {text([&](auto& l) { market.CreateUIPlayerSellText(owned, l); }), L"MarketValue"},
+        {text([&](auto& l) { market.CreateUIPlayerSellText(owned + 999, l); }),
+         L"CanNotBeSoldHere"},
+    };
+    for (const auto& row : rows)
+        EXPECT_NE(row.text.find(row.tag), std::wstring::npos) << row.tag;
+    market.S2C_MarketItemStatusUpdate(axe.slot, MarketItemStatus_Sold);
+    EXPECT_NE(text([&](auto& l) { market.CreateUIPlayerBuyText(axe.itemId, l); }).find(L"Sold"),
+              std::wstring::npos);
+}
+
+TEST_F(MarketClientTest, TheCursorsQuickSaleSellsAPotionWithItsHiddenPotions)
+{
+    MarketClient& market = Market();
+    std::vector<uint32_t> potions;
+    for (uint32_t seed = 1; seed <= 4; ++seed)
+        potions.push_back(PickUp(*hero, kHeal20, seed));
+    std::vector<uint32_t> hidden;
+    const uint32_t visible = Bag(*hero).GetInventoryInSack(0).begin()->first;
+    ASSERT_TRUE(Bag(*hero).RemoveItem(visible, hidden));
+    ASSERT_EQ(hidden.size(), 3u);
+
+    ASSERT_TRUE(SellCarriedItemsToMarket(merchant->GetObjectId(), visible, hidden,
+                                         *hero->GetControllerPlayer()));
+    EXPECT_TRUE(hidden.empty());
+    EXPECT_EQ(Money(), kMoney + 4 * 10);
+    for (uint32_t potion : potions)
+        EXPECT_FALSE(hero->GetInventory().IsItemInInventory(potion));
+    EXPECT_EQ(market.GetSoldEntries().size(), 4u);
+}
+
+// A full sack of sales makes room from its oldest sale; a sale too big for the empty sack
+// still pays and keeps nothing.
+TEST_F(MarketClientTest, TheSoldSackMakesRoomAndNeverLoopsOrLosesTheSale)
+{
+    GraphicsEngine::Instance().DescribeTexture("wide.tex", 256, 300);
+    GraphicsEngine::Instance().DescribeTexture("huge.tex", 300, 500);
+    database.WriteRecord("Records/Items/Wide.dbr",
+                         {"Class = ArmorJewelry_Ring", "bitmap = wide.tex"});
+    database.WriteRecord("Records/Items/Huge.dbr",
+                         {"Class = ArmorJewelry_Ring", "bitmap = huge.tex"});
+    MarketClient& market = Market();
+    const InventorySack& sold = *market.GetInventorySack(MarketClient::kSoldSackType);
+    struct Row {
+        const char* record;
+        size_t kept;
+    } rows[] = {{"Records/Items/Wide.dbr", 1},
+                {"Records/Items/Wide.dbr", 1},
+                {"Records/Items/Huge.dbr", 0}};
+    uint32_t money = Money();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.record);
+        ItemReplicaInfo info;
+        info.baseName = row.record;
+        const uint32_t id = Item::CreateItem(info)->GetObjectId();
+        ASSERT_TRUE(market.PlayerSaleRequest(id, true));
+        money += 20;
+        EXPECT_EQ(Money(), money);
+        EXPECT_EQ(sold.GetInventory().size(), row.kept);
+        EXPECT_EQ(market.GetSoldEntries().size(), row.kept);
+    }
+}
+
+TEST_F(MarketClientTest, ARebuildDropsWhatTheOldStockStillHadQueued)
+{
+    MarketClient& market = *Game().GetMarketClient(merchant->GetObjectId());
+    market.S2C_MarketUpdate(kMarket, 1, 11, {});
+    const size_t queued = market.GetQueuedItemCount();
+    EXPECT_EQ(queued, 7u);
+    market.S2C_MarketUpdate(kMarket, 1, 12, {2});
+    EXPECT_EQ(market.GetQueuedItemCount(), queued);
+    for (int frame = 0; frame < 10; ++frame)
+        market.Update(0);
+    ASSERT_EQ(market.GetStockEntries().size(), 5u);
+    EXPECT_EQ(market.GetStockEntries()[2].status, MarketItemStatus_Sold);
+}
+
+} // namespace
+} // namespace GAME::Test
