@@ -310,6 +310,9 @@ public:
     // Markets, saving and pets.
     void CreateMarketClient(uint32_t marketId);
     void DestroyMarketClient(uint32_t marketId);
+    // The local player sells an item (a hidden potion of a stack when the flag says so) to the
+    // open market; false when refused.
+    bool PlayerSaleRequest(uint32_t marketId, uint32_t itemId, bool hiddenPotion);
     void ForceMarketRefresh(uint32_t marketId);
     void PlayMarketPurchaseSound();
     void PlayMarketSaleSound();

@@ -230,6 +230,14 @@ void GameEngine::DestroyMarketClient(uint32_t marketId)
     currentClientServices->DestroyMarketClient(marketId);
 }
 
+bool GameEngine::PlayerSaleRequest(uint32_t marketId, uint32_t /*itemId*/, bool /*hiddenPotion*/)
+{
+    // Sales go through the market's client; while none exists for the market, none is made.
+    if (currentClientServices->GetMarketClient(marketId) == nullptr)
+        return false;
+    return false;
+}
+
 void GameEngine::ForceMarketRefresh(uint32_t marketId)
 {
     currentServerServices->ForceMarketRefresh(marketId);
