@@ -8,11 +8,13 @@
 #include "game/GameEngine.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
+#include "items/PlayerInventoryCtrl.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 // How a trade runs. Each machine keeps its own player's side ("my") and a picture of the
 // partner's ("his"); the two talk through the trade packets, which the network layer hands to
@@ -228,6 +230,13 @@ bool TradeManager::HandleAddItemOutbound(const Vec2& /*position*/, uint32_t item
         return false;
     }
     myTradeState.SetStandsFor(copy->GetObjectId(), itemId);
+    // Off the bag while offered; potions hidden behind it stay.
+    if (ControllerPlayer* controller = LocalController()) {
+        std::vector<uint32_t> hidden;
+        controller->GetInventoryCtrl().RemoveItem(itemId, hidden);
+        for (uint32_t potion : hidden)
+            controller->GiveItemToPlayer(potion);
+    }
     if (GameEngineNetworkInterface* network = Network())
         network->TradeAddItem(MyId(), tradePartner, sack.PixelsToGrid(point), replica);
     return true;
