@@ -142,6 +142,11 @@ const char* HostOptions::Usage()
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
+           "  --scenario wear  the hero puts on a helmet, a sword and a shield with the\n"
+           "                cursor, sheds the helmet when weakened, sets relic shards together\n"
+           "                and the complete relic into the sword (single player)\n"
+           "  --scenario trade  hero A on a server and hero B on a client trade step by\n"
+           "                step, each machine printing offers, confirmations and purses\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -232,9 +237,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
                 scenario != "players" && scenario != "bag" && scenario != "level" &&
-                scenario != "drops") {
+                scenario != "drops" && scenario != "wear" && scenario != "trade") {
                 error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag, "
-                        "level or drops, not '" +
+                        "level, drops, wear or trade, not '" +
                         scenario + "'";
                 return false;
             }
@@ -281,6 +286,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     }
     if (scenario == "cast" && !role.empty() && role != "single") {
         error = "--scenario cast runs as single player only";
+        return false;
+    }
+    if ((scenario == "wear" || scenario == "trade") && !role.empty() && role != "single") {
+        error = "--scenario " + scenario + " plays its machines itself; no --role goes with it";
         return false;
     }
     if (scenario == "ai" && !role.empty() && role != "single") {
