@@ -91,6 +91,13 @@ echo "== scenario: a chieftain's gold and loot land where their seeds put them; 
 echo "   quest walk order and a locked chest; a fresh client replays the packets (server)"
 "$host" --db "$ROOT/data/database" --scenario drops --seed 7
 echo
+echo "== scenario: the hero dresses through the cursor, sheds a helmet when weakened and sets"
+echo "   relic shards together and into his sword (single)"
+"$host" --db "$ROOT/data/database" --scenario wear --seed 7
+echo
+echo "== scenario: hero A on a server and hero B on a client trade items and gold step by step"
+"$host" --db "$ROOT/data/database" --scenario trade --seed 7
+echo
 echo "== items: twenty sample weapons and armour rolled with affixes; each made again from its"
 echo "   replica record must agree; one item's cost summary"
 "$host" --db "$ROOT/data/database" --items --seed 7
