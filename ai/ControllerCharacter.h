@@ -40,7 +40,10 @@ public:
     bool IsDualWieldAllowed() const { return equipmentCtrl.GetAllowDualWeapons(); }
 
     // Monsters and townsfolk use whatever they are given, whatever its requirements.
-    void SetIgnoreEquipmentRequirements(bool ignore) { equipmentCtrl.SetIgnoreRequirements(ignore); }
+    void SetIgnoreEquipmentRequirements(bool ignore)
+    {
+        equipmentCtrl.SetIgnoreRequirements(ignore);
+    }
     bool GetIgnoreEquipmentRequirements() const { return equipmentCtrl.GetIgnoreRequirements(); }
 
     // The equipment is sifted against the character's attributes on the first update and

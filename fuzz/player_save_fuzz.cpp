@@ -90,7 +90,8 @@ void ReadEquipment(const uint8_t* data, size_t size)
     EquipmentCtrl& equipment = controller->GetEquipmentCtrl();
     IOStreamRead save(std::vector<uint8_t>(data, data + size));
     equipment.StreamProperties(&save);
-    for (int32_t slot = EquipmentCtrlLocation_Head; slot <= EquipmentCtrlLocation_HandLeft; ++slot) {
+    for (int32_t slot = EquipmentCtrlLocation_Head; slot <= EquipmentCtrlLocation_HandLeft;
+         ++slot) {
         const uint32_t id = equipment.GetItem(static_cast<EquipmentCtrlLocation>(slot));
         auto* item = objects.GetObject<ItemEquipment>(id);
         if (id != 0 && objects.GetObject<Item>(id) == nullptr)

@@ -184,8 +184,7 @@ bool TradeReport::Run()
             << Hero(kHeroB)->GetCurrentMoney() << '\n';
         complete = std::count(a.begin(), a.end(), kRelic) == 1 &&
                    std::count(b.begin(), b.end(), kHelm) == 2 && a.size() + b.size() == 4 &&
-                   Hero(kHeroA)->GetCurrentMoney() == 420 &&
-                   Hero(kHeroB)->GetCurrentMoney() == 380;
+                   Hero(kHeroA)->GetCurrentMoney() == 420 && Hero(kHeroB)->GetCurrentMoney() == 380;
     });
     out << "exchange complete on the server: " << (complete ? "yes" : "no") << '\n';
     if (!staged)

@@ -128,8 +128,9 @@ private:
     static bool CarriedOutByServer(const std::vector<uint8_t>& bytes)
     {
         std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(bytes);
-        return packet != nullptr && (dynamic_cast<const CreateItemPacket*>(packet.get()) != nullptr ||
-                                     dynamic_cast<const GiveGoldPacket*>(packet.get()) != nullptr);
+        return packet != nullptr &&
+               (dynamic_cast<const CreateItemPacket*>(packet.get()) != nullptr ||
+                dynamic_cast<const GiveGoldPacket*>(packet.get()) != nullptr);
     }
 
     void Deliver(bool fromClient, std::vector<uint8_t> bytes)

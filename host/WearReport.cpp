@@ -32,8 +32,8 @@ namespace GAME {
 namespace {
 
 constexpr uint32_t kRegion = 1;
-constexpr const char* kSlotNames[] = {"",         "Head",    "Neck",    "UpperBody", "LowerBody",
-                                      "Finger1",  "Finger2", "Forearm", "HandRight", "HandLeft"};
+constexpr const char* kSlotNames[] = {"",        "Head",    "Neck",    "UpperBody", "LowerBody",
+                                      "Finger1", "Finger2", "Forearm", "HandRight", "HandLeft"};
 
 Item* FindItem(uint32_t id)
 {
@@ -119,7 +119,8 @@ bool WearReport::Play(Player& hero)
     CharacterBio& bio = hero.GetCharacterBio();
     bio.IncrementBaseAttribute(CharAttribute_Strength, -15.0f);
     bio.Update(hero, 0);
-    out << "strength falls to " << HostSamples::OneDecimal(hero.GetTotalCharAttribute(CharAttribute_Strength)) << '\n';
+    out << "strength falls to "
+        << HostSamples::OneDecimal(hero.GetTotalCharAttribute(CharAttribute_Strength)) << '\n';
     controller.Update(250);
     const EquipmentCtrl& equipment = controller.GetEquipmentCtrl();
     const uint32_t helm = equipment.GetItem_Head();
@@ -153,8 +154,9 @@ void WearReport::PrintSlots(Player& hero)
             continue;
         }
         const bool worn = equipment.IsItemAttached(id);
-        out << NameOf(id) << (worn ? ", worn at \"" + FindItem(id)->GetAttachPointName() + "\""
-                                   : std::string(", not worn"))
+        out << NameOf(id)
+            << (worn ? ", worn at \"" + FindItem(id)->GetAttachPointName() + "\""
+                     : std::string(", not worn"))
             << '\n';
     }
     out << "  hand state "

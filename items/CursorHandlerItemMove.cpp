@@ -208,8 +208,8 @@ void CursorHandlerItemMove::Render(GraphicsCanvas& canvas)
     GraphicsEngine& graphics = GraphicsEngine::Instance();
     if (graphics.IsDownsizing())
         graphics.GetResAdjRect(Rect(size), size);
-    canvas.RenderTexture({displayPosition.x - size.width / 2, displayPosition.y - size.height / 2, size.width,
-                          size.height},
+    canvas.RenderTexture({displayPosition.x - size.width / 2, displayPosition.y - size.height / 2,
+                          size.width, size.height},
                          bitmap->GetName(), Color(1.0f, 1.0f, 1.0f, 1.0f));
 }
 

@@ -83,8 +83,7 @@ Character* EquipmentCtrl::GetParent() const
 {
     const uint32_t id =
         parentId != 0 ? parentId : (controller == nullptr ? 0 : controller->GetParentId());
-    Character* character =
-        id == 0 ? nullptr : ObjectManager::Instance().GetObject<Character>(id);
+    Character* character = id == 0 ? nullptr : ObjectManager::Instance().GetObject<Character>(id);
     primary.SetParent(character);
     alternate.SetParent(character);
     return character;
@@ -112,8 +111,8 @@ EquipmentCtrl::BodySlot EquipmentCtrl::ToBodySlot(EquipmentCtrlLocation location
     }
 }
 
-const EquipmentCtrl::EquipmentInfo& EquipmentCtrl::GetBodyEntry(
-    EquipmentCtrlLocation location) const
+const EquipmentCtrl::EquipmentInfo&
+EquipmentCtrl::GetBodyEntry(EquipmentCtrlLocation location) const
 {
     static const EquipmentInfo kNone;
     const BodySlot slot = ToBodySlot(location);
@@ -136,12 +135,10 @@ bool EquipmentCtrl::MeetsRequirements(const Character* owner, const Item* item, 
     if (item == nullptr)
         return false;
     auto total = [owner](CharAttributeType type) {
-        return owner == nullptr ? 0u
-                                : static_cast<unsigned>(owner->GetTotalCharAttribute(type));
+        return owner == nullptr ? 0u : static_cast<unsigned>(owner->GetTotalCharAttribute(type));
     };
     return item->IsItemAvailable(owner, total(CharAttribute_Strength),
-                                 total(CharAttribute_Dexterity),
-                                 total(CharAttribute_Intelligence));
+                                 total(CharAttribute_Dexterity), total(CharAttribute_Intelligence));
 }
 
 bool EquipmentCtrl::AreRequirementsMet(const Item* item) const

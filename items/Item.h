@@ -161,8 +161,7 @@ public:
     // What the cursor carries when the item is picked up: the mover, for every kind.
     virtual std::unique_ptr<CursorHandler> CreatePrimaryCursorHandler(const Character* character);
     // A right click's use; none for most kinds.
-    virtual std::unique_ptr<CursorHandler> CreateSecondaryCursorHandler(
-        const Character* character);
+    virtual std::unique_ptr<CursorHandler> CreateSecondaryCursorHandler(const Character* character);
 
     bool GetDesignerVariable(const char* name, float& value) override;
 

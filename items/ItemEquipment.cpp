@@ -9,8 +9,8 @@
 // equation and the requirement equations, which read them back through `GetDesignerVariable`.
 
 #include "items/ItemEquipment.h"
-#include "items/ItemRelic.h"
 #include "core/Helpers.h"
+#include "items/ItemRelic.h"
 
 #include "characters/Character.h"
 #include "core/DesignerEquation_Algebra.h"
@@ -362,8 +362,7 @@ GraphicsTexture* ItemEquipment::GetUIBitmapOverlay() const
 namespace {
 
 // Compared as floats, as the designers' figures are.
-unsigned MaxRequirement(unsigned own, const ItemRelic* relic,
-                               unsigned (ItemRelic::*get)() const)
+unsigned MaxRequirement(unsigned own, const ItemRelic* relic, unsigned (ItemRelic::*get)() const)
 {
     if (relic == nullptr)
         return own;
@@ -395,7 +394,8 @@ uint32_t ItemEquipment::GetIntelligenceRequirement() const
 uint32_t ItemEquipment::GetItemCost(bool forStack) const
 {
     const ItemRelic* relic = GetRelic();
-    const uint64_t total = uint64_t{calculatedCost} + (relic != nullptr ? relic->GetItemCost(forStack) : 0u);
+    const uint64_t total =
+        uint64_t{calculatedCost} + (relic != nullptr ? relic->GetItemCost(forStack) : 0u);
     return static_cast<uint32_t>(std::min<uint64_t>(total, 0xFFFFFFFFu));
 }
 

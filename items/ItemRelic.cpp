@@ -47,15 +47,11 @@ const RTTI_ClassInfo* const kKindClasses[ItemRelic::kKindCount] = {
     &WeaponMagical_Staff::classInfo,       &WeaponMelee_Axe::classInfo,
     &WeaponMelee_Mace::classInfo,          &WeaponMelee_Sword::classInfo};
 
-constexpr ItemRelic::TextTags kRelicTags = {"tagRelicShard",    "tagRelicComplete",
-                                            "tagRelicRatio",    "tagRelicBonus",
-                                            "tagRelicDirections", "tagRelicError"};
-constexpr ItemRelic::TextTags kCharmTags = {"tagAnimalPart",
-                                            "tagAnimalPartComplete",
-                                            "tagAnimalPartRatio",
-                                            "tagAnimalPartcompleteBonus",
-                                            "tagAnimalPartDirections",
-                                            "tagRelicError"};
+constexpr ItemRelic::TextTags kRelicTags = {"tagRelicShard", "tagRelicComplete",   "tagRelicRatio",
+                                            "tagRelicBonus", "tagRelicDirections", "tagRelicError"};
+constexpr ItemRelic::TextTags kCharmTags = {"tagAnimalPart",           "tagAnimalPartComplete",
+                                            "tagAnimalPartRatio",      "tagAnimalPartcompleteBonus",
+                                            "tagAnimalPartDirections", "tagRelicError"};
 
 void AddSeparator(std::vector<GameTextLine>& lines)
 {
@@ -303,8 +299,8 @@ void ItemRelic::GetRequirementInputs(const Character* character, float values[3]
         values[i] = character != nullptr ? character->GetTotalCharAttribute(stats[i]) : 0.0f;
     // The global reduction is the only one a relic knows.
     if (character != nullptr)
-        reduction = std::max(0.0f,
-                             character->GetTotalCharAttribute(CharAttribute_GlobalReqReduction));
+        reduction =
+            std::max(0.0f, character->GetTotalCharAttribute(CharAttribute_GlobalReqReduction));
 }
 
 bool ItemRelic::AreRequirementsMet(const Character* character) const
@@ -334,8 +330,8 @@ void ItemRelic::GetUIRequirementText(const Character* character,
                                       GetIntelligenceRequirement()};
     const char* names[3] = {"Strength", "Dexterity", "Intelligence"};
     for (int i = 0; i < 3; ++i)
-        GenerateRequirementText(values[i], static_cast<float>(requirements[i]), reduction,
-                                names[i], lines);
+        GenerateRequirementText(values[i], static_cast<float>(requirements[i]), reduction, names[i],
+                                lines);
 }
 
 uint32_t ItemRelic::GetItemCost(bool /*forStack*/) const
@@ -344,8 +340,8 @@ uint32_t ItemRelic::GetItemCost(bool /*forStack*/) const
     if (costs.empty())
         return 0;
     // Level 0, or a level past the list, prices as the last entry.
-    const size_t index = relicLevel == 0 || relicLevel > costs.size() ? costs.size() - 1
-                                                                      : relicLevel - 1;
+    const size_t index =
+        relicLevel == 0 || relicLevel > costs.size() ? costs.size() - 1 : relicLevel - 1;
     const double c = std::max(costs[index], 0);
     const double cost = std::trunc(c * GetCostScalePercent() * 0.01 + c);
     if (!(cost > 0.0))
@@ -368,8 +364,8 @@ GraphicsTexture* ItemRelic::GetRelicOverlayBitmap() const
 void ItemRelic::GetUIBitmapText(std::wstring& text) const
 {
     if (!IsComplete())
-        text += LocalizationManager::Instance().Format("IntFormat",
-                                                       static_cast<int32_t>(relicLevel));
+        text +=
+            LocalizationManager::Instance().Format("IntFormat", static_cast<int32_t>(relicLevel));
 }
 
 std::unique_ptr<CursorHandler> ItemRelic::CreateSecondaryCursorHandler(const Character* character)
@@ -412,8 +408,7 @@ void ItemRelic::AddAttributeLines(bool separateBonus, std::vector<GameTextLine>&
         lines.pop_back();
 }
 
-void ItemRelic::GetUIDisplayText(const Character* character,
-                                 std::vector<GameTextLine>& lines) const
+void ItemRelic::GetUIDisplayText(const Character* character, std::vector<GameTextLine>& lines) const
 {
     const LocalizationManager& text = LocalizationManager::Instance();
     GetUIGameDescription(lines);
@@ -425,10 +420,9 @@ void ItemRelic::GetUIDisplayText(const Character* character,
     AddSeparator(lines);
     GetUIRequirementText(character, lines);
     if (!AreTextDirectionsSuppressed())
-        lines.emplace_back(GameTextClass::ItemDirections,
-                           text.Format(AreRequirementsMet(character) ? tags.directions
-                                                                     : tags.error),
-                           false);
+        lines.emplace_back(
+            GameTextClass::ItemDirections,
+            text.Format(AreRequirementsMet(character) ? tags.directions : tags.error), false);
 }
 
 void ItemRelic::GetBoundUIDisplayText(const Character* /*character*/,

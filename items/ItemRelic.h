@@ -41,8 +41,8 @@ public:
 
     void Load(const LoadTable& table) override;
     void InitializeItem() override;
-    std::unique_ptr<CursorHandler> CreateSecondaryCursorHandler(
-        const Character* character) override;
+    std::unique_ptr<CursorHandler>
+    CreateSecondaryCursorHandler(const Character* character) override;
     GraphicsTexture* GetBitmap() const override;
     void GetUIBitmapText(std::wstring& text) const override;
     void GetUIDisplayText(const Character* character,
@@ -97,8 +97,7 @@ private:
     void LoadBonus();
     void AddNumberLine(std::vector<GameTextLine>& lines) const;
     void AddAttributeLines(bool separateBonus, std::vector<GameTextLine>& lines) const;
-    void GetRequirementInputs(const Character* character, float values[3],
-                              float& reduction) const;
+    void GetRequirementInputs(const Character* character, float values[3], float& reduction) const;
     void PlaySound(Sound sound) const;
 
     uint32_t relicLevel = 1;

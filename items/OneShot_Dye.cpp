@@ -33,7 +33,8 @@ void OneShot_Dye::Use(Character* character)
         player->SetPlayerTexture(*texture);
 }
 
-std::unique_ptr<CursorHandler> OneShot_Dye::CreateSecondaryCursorHandler(const Character* /*character*/)
+std::unique_ptr<CursorHandler>
+OneShot_Dye::CreateSecondaryCursorHandler(const Character* /*character*/)
 {
     return std::make_unique<CursorHandlerOneShotUse>();
 }

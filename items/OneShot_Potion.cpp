@@ -72,7 +72,8 @@ void OneShot_Potion::GetUIBitmapText(std::wstring& text) const
             "IntFormat", static_cast<int32_t>(std::min<uint64_t>(stackCount + 1ull, 0x7FFFFFFF)));
 }
 
-std::unique_ptr<CursorHandler> OneShot_Potion::CreateSecondaryCursorHandler(const Character* /*character*/)
+std::unique_ptr<CursorHandler>
+OneShot_Potion::CreateSecondaryCursorHandler(const Character* /*character*/)
 {
     return std::make_unique<CursorHandlerOneShotUse>();
 }

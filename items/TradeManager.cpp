@@ -159,10 +159,9 @@ void TradeManager::HandleInitiateTradeInbound(uint32_t from)
     }
     if (pendingInvite == 0 && tradePartner == 0) {
         if (gGameEngine != nullptr)
-            gGameEngine->GetDialogManager().AddDialog(DialogManager::DialogQuestion, true,
-                                                      DialogManager::PartyTradeInvitation,
-                                                      std::string("tagTradeError03"), false, from,
-                                                      false);
+            gGameEngine->GetDialogManager().AddDialog(
+                DialogManager::DialogQuestion, true, DialogManager::PartyTradeInvitation,
+                std::string("tagTradeError03"), false, from, false);
         if (SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(inviteSoundId))
             sound->Play(true);
         pendingInvite = from;

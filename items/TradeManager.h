@@ -68,7 +68,10 @@ public:
 private:
     void Refuse(uint32_t from);
     void ResetFinalized();
-    bool IsFromPartner(uint32_t from) const { return tradeActive && from != 0 && from == tradePartner; }
+    bool IsFromPartner(uint32_t from) const
+    {
+        return tradeActive && from != 0 && from == tradePartner;
+    }
     void FinalizeTradeLocally();
 
     uint32_t inviteSoundId = 0;

@@ -32,8 +32,9 @@ TEST(WearTradeReport, TheHeroDressesShedsTheHelmetAndCompletesARelicIntoHisSword
                    "  hand state 1\n", "is shed, and stays in Head\n",
                    "  Head: Records/Items/Armor/IronHelm.dbr, not worn\n",
                    "shard set onto shard: level 3 of 3", "relic complete: Records/Items/Relics/",
-                   "answered yes\n", "holds Records/Items/Relics/HunterEye.dbr at level 3, "
-                                     "classification 8, strength +6.0"});
+                   "answered yes\n",
+                   "holds Records/Items/Relics/HunterEye.dbr at level 3, "
+                   "classification 8, strength +6.0"});
 }
 
 TEST(WearTradeReport, TheServerEndsWithEachHeroHoldingTheOthersOffer)

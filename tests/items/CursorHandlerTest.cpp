@@ -28,8 +28,8 @@ protected:
         GraphicsEngine::Instance().DescribeTexture("Slab.tex", 64, 64);
         database.WriteRecord(kGem, {"Class = ArmorProtective_Head", "strengthRequirement = 999",
                                     "bitmap = Gem.tex"});
-        database.WriteRecord(kSlab, {"Class = ArmorProtective_Head",
-                                     "strengthRequirement = 999", "bitmap = Slab.tex"});
+        database.WriteRecord(kSlab, {"Class = ArmorProtective_Head", "strengthRequirement = 999",
+                                     "bitmap = Slab.tex"});
         InitializeObjects();
         controller = NewWearer();
     }
@@ -108,9 +108,8 @@ TEST_F(CursorHandlerTest, AnItemGoesOntoTheEquipmentAndWhatWasThereComesBack)
 
 TEST_F(CursorHandlerTest, ARelicWaitsForConfirmationBeforeGoingIntoASword)
 {
-    database.WriteRecord("Records/Items/Shard.dbr",
-                         {"Class = ItemRelic", "completedRelicLevel = 3", "sword = 1",
-                          "shardBitmap = Shard.tex"});
+    database.WriteRecord("Records/Items/Shard.dbr", {"Class = ItemRelic", "completedRelicLevel = 3",
+                                                     "sword = 1", "shardBitmap = Shard.tex"});
     database.WriteRecord(kSword, {"Class = WeaponMelee_Sword", "bitmap = Sword.tex"});
     Put(kSword, 3, 0);
     const uint32_t shard = Put("Records/Items/Shard.dbr", 0, 0);

@@ -19,7 +19,7 @@ TEST_F(EquipmentSlotsTest, EachHandTypeAllowsItsOwnMaskOfPartners)
         int32_t handType;
         int32_t mask;
     };
-    const Row rows[] = {{kSword, false, 1, 2}, {kSword, true, 2, 33}, {kBow, false, 4, 0},
+    const Row rows[] = {{kSword, false, 1, 2},  {kSword, true, 2, 33}, {kBow, false, 4, 0},
                         {kStaff, false, 16, 0}, {kSpear, true, 8, 32}, {kShield, false, 32, 10}};
     EquipmentCtrlWeaponSet empty(false);
     EXPECT_EQ(empty.GetLeft().allowedOtherMask, -1) << "an empty hand allows anything";
@@ -35,7 +35,8 @@ TEST_F(EquipmentSlotsTest, EachHandTypeAllowsItsOwnMaskOfPartners)
                                 : set.CanItemBePlaced_HandLeft(id, true),
                       allowed);
             uint32_t placed = id;
-            row.right ? set.PlaceItem_HandRight(placed, true) : set.PlaceItem_HandLeft(placed, true);
+            row.right ? set.PlaceItem_HandRight(placed, true)
+                      : set.PlaceItem_HandLeft(placed, true);
             const auto& entry = row.right ? set.GetRight() : set.GetLeft();
             EXPECT_EQ(entry.handType, row.handType);
             EXPECT_EQ(entry.allowedOtherMask, row.mask);

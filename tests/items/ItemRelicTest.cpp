@@ -23,11 +23,10 @@ protected:
     {
         GameEngineFixture::SetUp();
         Start();
-        database.WriteRecord(kRelic, {"Class = ItemRelic", "completedRelicLevel = 5",
-                                      "itemClassification = Rare", "sword = 1",
-                                      "characterStrength = 10;20;30;40;50",
-                                      "itemCost = 100;200;300", "itemCostScalePercent = 50",
-                                      "bonusTableName = " + std::string(kTable)});
+        database.WriteRecord(
+            kRelic, {"Class = ItemRelic", "completedRelicLevel = 5", "itemClassification = Rare",
+                     "sword = 1", "characterStrength = 10;20;30;40;50", "itemCost = 100;200;300",
+                     "itemCostScalePercent = 50", "bonusTableName = " + std::string(kTable)});
         database.WriteRecord(kOther, {"Class = ItemCharm", "completedRelicLevel = 5", "sword = 1"});
         database.WriteRecord(kBonus, {"Class = ItemRelic", "characterDexterity = 7;8"});
         database.WriteRecord(kTable, {"Class = LootRandomizerTable",
@@ -48,7 +47,7 @@ protected:
     ItemEquipment* Sword(const char* classification = "Rare")
     {
         database.WriteRecord(kSword, {"Class = WeaponMelee_Sword",
-                                        std::string("itemClassification = ") + classification});
+                                      std::string("itemClassification = ") + classification});
         ItemReplicaInfo info;
         info.baseName = kSword;
         return DynamicCast<ItemEquipment>(Item::CreateItem(info));

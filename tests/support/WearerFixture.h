@@ -28,8 +28,7 @@ protected:
     {
         DeathFixture::SetUp();
         database.WriteRecord(kHood, {"Class = Item"});
-        database.WriteRecord(kHelmet,
-                             {"Class = ArmorProtective_Head", "strengthRequirement = 40"});
+        database.WriteRecord(kHelmet, {"Class = ArmorProtective_Head", "strengthRequirement = 40"});
         database.WriteRecord(kSword, {"Class = WeaponMelee_Sword"});
         database.WriteRecord(kBow, {"Class = WeaponHunting_Bow"});
         database.WriteRecord(kSpear, {"Class = WeaponHunting_Spear"});
@@ -40,8 +39,8 @@ protected:
     // The player, his controller attached; strength 50 and a hood as default head piece.
     ControllerPlayer* NewWearer()
     {
-        wearer = Spawn<Player>(kHero, {"characterStrength = 50", "defaultHeadPiece = " +
-                                                                     std::string(kHood)});
+        wearer = Spawn<Player>(
+            kHero, {"characterStrength = 50", "defaultHeadPiece = " + std::string(kHood)});
         auto* controller = static_cast<ControllerPlayer*>(
             ObjectManager::Instance().CreateObject("ControllerPlayer"));
         controller->AttachParent(wearer->GetObjectId());
