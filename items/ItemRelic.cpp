@@ -223,40 +223,42 @@ bool ItemRelic::UseRelicOn(Entity* target)
 
 // ---- what the wearer gets ----
 
+template <typename Accumulator>
+void ItemRelic::AddBoth(Accumulator& accumulator,
+                        void (AttributePak::*get)(Accumulator&, uint32_t) const) const
+{
+    (ownAttributes.*get)(accumulator, relicLevel);
+    (bonusAttributes.*get)(accumulator, 1);
+}
+
 void ItemRelic::GetCharAttributes(CharAttributeAccumulator& accumulator) const
 {
-    ownAttributes.GetCharAttributes(accumulator, relicLevel);
-    bonusAttributes.GetCharAttributes(accumulator, 1);
+    AddBoth(accumulator, &AttributePak::GetCharAttributes);
 }
 
 void ItemRelic::GetSkillAttributes(SkillAttributeAccumulator& accumulator) const
 {
-    ownAttributes.GetSkillAttributes(accumulator, relicLevel);
-    bonusAttributes.GetSkillAttributes(accumulator, 1);
+    AddBoth(accumulator, &AttributePak::GetSkillAttributes);
 }
 
 void ItemRelic::GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const
 {
-    ownAttributes.GetOffensiveDamageAttributes(accumulator, relicLevel);
-    bonusAttributes.GetOffensiveDamageAttributes(accumulator, 1);
+    AddBoth(accumulator, &AttributePak::GetOffensiveDamageAttributes);
 }
 
 void ItemRelic::GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const
 {
-    ownAttributes.GetOffensiveModifierAttributes(accumulator, relicLevel);
-    bonusAttributes.GetOffensiveModifierAttributes(accumulator, 1);
+    AddBoth(accumulator, &AttributePak::GetOffensiveModifierAttributes);
 }
 
 void ItemRelic::GetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const
 {
-    ownAttributes.GetRetaliationAttributes(accumulator, relicLevel);
-    bonusAttributes.GetRetaliationAttributes(accumulator, 1);
+    AddBoth(accumulator, &AttributePak::GetRetaliationAttributes);
 }
 
 void ItemRelic::GetDefenseAttributes(CombatAttributeAccumulator& accumulator) const
 {
-    ownAttributes.GetDefenseAttributes(accumulator, relicLevel);
-    bonusAttributes.GetDefenseAttributes(accumulator, 1);
+    AddBoth(accumulator, &AttributePak::GetDefenseAttributes);
 }
 
 void ItemRelic::ContributeRacialBonusDamage(const std::vector<std::string>& races,

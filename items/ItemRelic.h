@@ -93,6 +93,10 @@ protected:
 private:
     enum Sound { RelicToRelic, RelicToItem, RelicComplete, SoundCount };
 
+    // The own attributes at the relic level, then the bonus at level 1.
+    template <typename Accumulator>
+    void AddBoth(Accumulator& accumulator,
+                 void (AttributePak::*get)(Accumulator&, uint32_t) const) const;
     // The bonus record's attributes, augment and racial bonus, once one was rolled.
     void LoadBonus();
     void AddNumberLine(std::vector<GameTextLine>& lines) const;

@@ -2,6 +2,8 @@
 
 #include "characters/CharacterBio.h"
 #include "items/EquipManager.h"
+#include "items/ItemEquipment.h"
+#include "items/Weapon.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +132,51 @@ TEST_F(EquipmentSlotsTest, AHelmetHidesTheDefaultHeadPieceUntilItComesOff)
     EXPECT_FALSE(hood->GetVisibility());
     EXPECT_TRUE(equipment.RemoveItem(helmetId));
     EXPECT_TRUE(hood->GetVisibility());
+}
+
+TEST_F(EquipmentSlotsTest, TheEnchantmentReachesEveryWeaponWornAndLeavesOneTakenOff)
+{
+    database.WriteRecord("Records/Items/Frost.dbr", {"useWeaponTint = 1", "weaponTintRed = 0"});
+    ControllerPlayer* controller = NewWearer();
+    EquipmentCtrl& equipment = controller->GetEquipmentCtrl();
+    EquipManager& shown = wearer->GetCombatManager().GetEquipManager();
+    uint32_t sword = Make(kSword), shield = Make(kShield);
+    const uint32_t swordId = sword, shieldId = shield;
+    equipment.PlaceItem_HandRight(sword, false, true);
+    auto weapon = [](uint32_t id) { return ObjectManager::Instance().GetObject<Weapon>(id); };
+    shown.SetWeaponEnchantment("Records/Items/Frost.dbr");
+    EXPECT_NE(weapon(swordId)->GetWeaponEnchantment(), nullptr);
+    equipment.PlaceItem_HandLeft(shield, false, true);
+    EXPECT_EQ(shown.GetLeftHandShield(), shieldId);
+    EXPECT_EQ(shown.GetArmorId(), 0u) << "a shield is a weapon, not armour";
+    EXPECT_TRUE(equipment.RemoveItem(swordId));
+    EXPECT_EQ(weapon(swordId)->GetWeaponEnchantment(), nullptr);
+}
+
+TEST_F(EquipmentSlotsTest, ARelicUsedUpLeavesItsCarrierAndOneWithShardsLeftStays)
+{
+    database.WriteRecord("Records/Items/Tooth.dbr",
+                         {"Class = ItemRelic", "completedRelicLevel = 3", "sword = 1"});
+    NewWearer();
+    auto give = [this](const char* record, uint32_t shards) {
+        ItemReplicaInfo info;
+        info.baseName = record;
+        info.var1 = shards;
+        Item* item = Item::CreateItem(info);
+        wearer->GetInventory().AddItemToInventory(item->GetObjectId(), false);
+        return item->GetObjectId();
+    };
+    const uint32_t target = give("Records/Items/Tooth.dbr", 1);
+    const uint32_t big = give("Records/Items/Tooth.dbr", 4);
+    wearer->UseRelic(big, target);
+    EXPECT_TRUE(wearer->HasItem(big)) << "two shards did not fit";
+    const uint32_t sword = give(kSword, 0);
+    const uint32_t small = give("Records/Items/Tooth.dbr", 1);
+    wearer->UseRelic(small, sword);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_FALSE(wearer->HasItem(small));
+    EXPECT_EQ(ObjectManager::Instance().GetObject(small), nullptr);
+    EXPECT_TRUE(ObjectManager::Instance().GetObject<ItemEquipment>(sword)->HasRelic());
 }
 
 } // namespace

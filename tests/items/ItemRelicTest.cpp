@@ -128,6 +128,25 @@ TEST_F(ItemRelicTest, EpicAndLegendaryEquipmentAndUnlistedKindsRefuseARelic)
     EXPECT_FALSE(Relic(1)->CanRelicBeUsedOn(Sword(), confirm)) << "\"sword\" is not set";
 }
 
+TEST_F(ItemRelicTest, TheStricterRequirementOfSwordAndRelicCounts)
+{
+    database.WriteRecord(kRelic, {"Class = ItemRelic", "strengthRequirement = 40", "sword = 1"});
+    database.WriteRecord(kSword, {"Class = WeaponMelee_Sword", "strengthRequirement = 25",
+                                  "dexterityRequirement = 30"});
+    ItemReplicaInfo info;
+    info.baseName = kSword;
+    auto* sword = DynamicCast<ItemEquipment>(Item::CreateItem(info));
+    sword->AddRelic(kRelic, "", 1);
+    EXPECT_EQ(sword->GetStrengthRequirement(), 40u);
+    EXPECT_EQ(sword->GetDexterityRequirement(), 30u);
+    // A name that makes no relic leaves the slot empty but the record keeps it.
+    sword->AddRelic(kSword, "", 2);
+    EXPECT_FALSE(sword->HasRelic());
+    sword->GetItemReplicaInfo(info);
+    EXPECT_EQ(info.relicName, kSword);
+    EXPECT_EQ(info.var1, 2u);
+}
+
 TEST_F(ItemRelicTest, ThePriceIsTheLevelsEntryScaledWithoutRounding)
 {
     database.WriteRecord(kRelic, {"Class = ItemRelic", "completedRelicLevel = 5",
