@@ -371,6 +371,7 @@ BENCHMARK(BM_EquipmentSiftOfElevenItems)->Unit(benchmark::kMicrosecond);
 std::vector<std::vector<uint8_t>> PartnerPackets(uint32_t partner, uint32_t me)
 {
     GameEngineNetworkInterface& out = *gGameEngine->GetNetworkInterface();
+    gEngine->GetNetworkConnectionManager().TakeSentPackets();
     out.TradeInitiate(partner, me);
     for (uint32_t i = 0; i < 5; ++i) {
         ItemReplicaInfo info;
@@ -421,8 +422,11 @@ void BM_OneSideOfAWholeTrade(benchmark::State& state)
                                                   inbound);
             trades.HandleFinalizeTradeOutbound();
             state.PauseTiming();
-            if (trades.GetIsTradeActive() || bench.hero->GetInventory().IsItemInInventory(offer[0]))
+            if (trades.GetIsTradeActive() ||
+                bench.hero->GetInventory().IsItemInInventory(offer[0])) {
                 state.SkipWithError("the trade did not complete");
+                break;
+            }
             gEngine->GetNetworkConnectionManager().TakeSentPackets();
             ObjectManager::Instance().ProcessDestroyedObjects();
             state.ResumeTiming();
