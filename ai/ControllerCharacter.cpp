@@ -38,6 +38,16 @@ void ControllerCharacter::Teleport(const WorldCoords& coords)
     character->SetPathPosition(position);
 }
 
+void ControllerCharacter::Update(int32_t elapsedMs)
+{
+    ControllerBaseCharacter::Update(elapsedMs);
+    attributeCountdown -= elapsedMs;
+    if (attributeCountdown > 0)
+        return;
+    attributeCountdown = kAttributeRefreshMs;
+    equipmentCtrl.AttributesHaveChanged();
+}
+
 void ControllerCharacter::PickupItem(uint32_t itemId)
 {
     Send(std::make_unique<CharPickUpConfigCmd>(GetParentId(), itemId));

@@ -36,13 +36,19 @@ public:
     // Switches between the main and the alternate weapons.
     void SetAlternateEquipment(bool flag) { equipmentCtrl.SetAlternateEquipment(flag); }
 
-    // Kept for the equipment controller, which will take it over.
-    void AllowDualWieldWeapons(bool allow) { dualWieldAllowed = allow; }
-    bool IsDualWieldAllowed() const { return dualWieldAllowed; }
+    void AllowDualWieldWeapons(bool allow) { equipmentCtrl.SetAllowDualWeapons(allow); }
+    bool IsDualWieldAllowed() const { return equipmentCtrl.GetAllowDualWeapons(); }
 
     // Monsters and townsfolk use whatever they are given, whatever its requirements.
-    void SetIgnoreEquipmentRequirements(bool ignore) { ignoreEquipmentRequirements = ignore; }
-    bool GetIgnoreEquipmentRequirements() const { return ignoreEquipmentRequirements; }
+    void SetIgnoreEquipmentRequirements(bool ignore)
+    {
+        equipmentCtrl.SetIgnoreRequirements(ignore);
+    }
+    bool GetIgnoreEquipmentRequirements() const { return equipmentCtrl.GetIgnoreRequirements(); }
+
+    // The equipment is sifted against the character's attributes on the first update and
+    // every 250 ms after.
+    void Update(int32_t elapsedMs) override;
 
     // Command senders; none sends when the character is gone.
     void SendEquipAttachAction(uint32_t itemId, EquipLocations location);
@@ -65,8 +71,9 @@ protected:
     void Send(std::unique_ptr<ActorConfigCommand> command) const;
 
 private:
-    bool dualWieldAllowed = false;
-    bool ignoreEquipmentRequirements = false;
+    static constexpr int32_t kAttributeRefreshMs = 250;
+
+    int32_t attributeCountdown = 0;
     EquipmentCtrl equipmentCtrl;
 };
 

@@ -4,21 +4,31 @@
 // creation of the same record (budget 1.5 times). A sword rolled with a prefix and a suffix
 // (five stores, five equations, a racial bonus, an augment; records cached) beside the same
 // sword without affixes (budget 30 us); a worn sword's six attribute getters (budget 2 us); its
-// full tooltip (budget 50 us).
+// full tooltip (budget 50 us). A player wearing eleven items with requirements sifts his
+// equipment (budget 5 us); one side of a whole trade, five items and gold each way, the
+// partner's side fed from recorded packets, to the exchange (budget 200 us).
 #include "ai/ControllerPlayer.h"
 #include "characters/CharAttributeAccumulator.h"
 #include "characters/Player.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "core/GameTextLine.h"
+#include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
+#include "engine/NetPacket.h"
+#include "engine/NetworkShim.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
+#include "items/EquipmentCtrl.h"
 #include "items/Item.h"
 #include "items/ItemEquipment.h"
 #include "items/OneShot_Potion.h"
 #include "items/PlayerInventoryCtrl.h"
+#include "items/TradeManager.h"
+#include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/InboundPacketDispatcher.h"
+#include "multiplayer/PlayerManagerClient.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "tests/support/TempDatabase.h"
 
@@ -318,6 +328,113 @@ void BM_SwordTooltip(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SwordTooltip)->Unit(benchmark::kMicrosecond);
+
+// Seven body slots and both hands of both sets, each needing 20 strength of a hero with 50.
+void BM_EquipmentSiftOfElevenItems(benchmark::State& state)
+{
+    ItemBench bench;
+    const char* kinds[] = {"ArmorProtective_Head",      "ArmorJewelry_Amulet",
+                           "ArmorProtective_UpperBody", "ArmorProtective_LowerBody",
+                           "ArmorProtective_Forearm",   "ArmorJewelry_Ring",
+                           "WeaponMelee_Sword",         "WeaponArmor_Shield"};
+    for (const char* kind : kinds)
+        bench.folder.WriteRecord(std::string("Records/Items/") + kind + ".dbr",
+                                 {std::string("Class = ") + kind, "strengthRequirement = 20"});
+    auto make = [](const char* kind) {
+        return ItemBench::Make(std::string("Records/Items/") + kind + ".dbr", 1);
+    };
+    bench.hero->GetCharacterBio().IncrementBaseAttribute(CharAttribute_Strength, 50.0f);
+    bench.hero->GetCharacterBio().Update(*bench.hero, 0);
+    EquipmentCtrl& equipment = bench.hero->GetControllerPlayer()->GetEquipmentCtrl();
+    void (EquipmentCtrl::*body[])(uint32_t&, bool) = {
+        &EquipmentCtrl::PlaceItem_Head,      &EquipmentCtrl::PlaceItem_Neck,
+        &EquipmentCtrl::PlaceItem_UpperBody, &EquipmentCtrl::PlaceItem_LowerBody,
+        &EquipmentCtrl::PlaceItem_Forearm,   &EquipmentCtrl::PlaceItem_Finger1,
+        &EquipmentCtrl::PlaceItem_Finger2};
+    for (int i = 0; i < 7; ++i) {
+        uint32_t id = make(kinds[i < 6 ? i : 5]);
+        (equipment.*body[i])(id, true);
+    }
+    for (bool otherSet : {false, true}) {
+        uint32_t sword = make("WeaponMelee_Sword"), shield = make("WeaponArmor_Shield");
+        equipment.PlaceItem_HandRight(sword, otherSet, true);
+        equipment.PlaceItem_HandLeft(shield, otherSet, true);
+    }
+    for (auto _ : state)
+        equipment.AttributesHaveChanged();
+    if (!equipment.IsItemAttached(equipment.GetItem_Head()))
+        state.SkipWithError("the helmet was not worn");
+}
+BENCHMARK(BM_EquipmentSiftOfElevenItems)->Unit(benchmark::kMicrosecond);
+
+// The partner's side of a trade as it arrives: the acceptance, five items, gold, confirmation.
+std::vector<std::vector<uint8_t>> PartnerPackets(uint32_t partner, uint32_t me)
+{
+    GameEngineNetworkInterface& out = *gGameEngine->GetNetworkInterface();
+    gEngine->GetNetworkConnectionManager().TakeSentPackets();
+    out.TradeInitiate(partner, me);
+    for (uint32_t i = 0; i < 5; ++i) {
+        ItemReplicaInfo info;
+        info.baseName = kRing;
+        info.seed = i;
+        info.id = 0x0F000001u + i;
+        out.TradeAddItem(partner, me, {static_cast<float>(i), 0.0f}, info);
+    }
+    out.TradeSetGoldAmount(partner, me, 40);
+    out.TradeFinalize(partner, me);
+    std::vector<std::vector<uint8_t>> packets;
+    for (ConnectionManager::SentPacket& sent :
+         gEngine->GetNetworkConnectionManager().TakeSentPackets())
+        packets.push_back(std::move(sent.bytes));
+    return packets;
+}
+
+void BM_OneSideOfAWholeTrade(benchmark::State& state)
+{
+    gEngine->SetNetworkMode(true, false);
+    {
+        ItemBench bench;
+        gGameEngine->SetAsNetworkServer();
+        gGameEngine->GetPlayerManagerClient()->SetMainPlayer(bench.hero->GetObjectId());
+        Player* partner = ItemBench::NewHero();
+        bench.hero->AddMoney(1000);
+        const std::vector<std::vector<uint8_t>> packets =
+            PartnerPackets(partner->GetObjectId(), bench.hero->GetObjectId());
+        TradeManager& trades = *gGameEngine->GetTradeManager();
+        GameEngineNetworkInterface& inbound = *gGameEngine->GetInboundNetworkInterface();
+        uint32_t seed = 0;
+        for (auto _ : state) {
+            state.PauseTiming();
+            std::vector<uint32_t> offer;
+            for (int i = 0; i < 5; ++i) {
+                offer.push_back(ItemBench::Make(kRing, ++seed));
+                bench.hero->GetInventory().AddItemToInventory(offer.back(), false);
+            }
+            state.ResumeTiming();
+            trades.HandleInitiateTradeOutbound(partner->GetObjectId(), true);
+            InboundPacketDispatcher::Dispatch(*ConnectionManager::DecodePacket(packets[0]),
+                                              inbound);
+            for (uint32_t id : offer)
+                trades.HandleAddItemOutbound({0.0f, 0.0f}, id);
+            trades.HandleSetGoldAmountOutbound(60);
+            for (size_t i = 1; i < packets.size(); ++i)
+                InboundPacketDispatcher::Dispatch(*ConnectionManager::DecodePacket(packets[i]),
+                                                  inbound);
+            trades.HandleFinalizeTradeOutbound();
+            state.PauseTiming();
+            if (trades.GetIsTradeActive() ||
+                bench.hero->GetInventory().IsItemInInventory(offer[0])) {
+                state.SkipWithError("the trade did not complete");
+                break;
+            }
+            gEngine->GetNetworkConnectionManager().TakeSentPackets();
+            ObjectManager::Instance().ProcessDestroyedObjects();
+            state.ResumeTiming();
+        }
+    }
+    gEngine->SetNetworkMode(false, false);
+}
+BENCHMARK(BM_OneSideOfAWholeTrade)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace GAME

@@ -129,7 +129,7 @@ std::vector<uint8_t> FullEquipment()
     bool no = false, yes = true;
     out.BeginBlock();
     out.StreamBool("useAlternate", no);
-    for (uint32_t slot = 0; slot < EquipmentCtrl::BodySlot_Count; ++slot)
+    for (uint32_t slot = 0; slot < 7u; ++slot)
         EquipmentSlot(out, kHelm, true, 100 + slot);
     for (bool alternate : {false, true}) {
         out.BeginBlock();

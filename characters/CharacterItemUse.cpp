@@ -2,6 +2,7 @@
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
+#include "items/ItemRelic.h"
 #include "items/OneShot.h"
 
 namespace GAME {
@@ -40,10 +41,16 @@ void Character::UseRelic(uint32_t relicId, uint32_t itemId)
                      GetObjectId(), relicId, itemId);
         return;
     }
-    const ObjectManager& objects = ObjectManager::Instance();
-    if (objects.GetObject<Item>(relicId) == nullptr || objects.GetObject<Item>(itemId) == nullptr)
+    ObjectManager& objects = ObjectManager::Instance();
+    ItemRelic* relic = objects.GetObject<ItemRelic>(relicId);
+    Item* item = objects.GetObject<Item>(itemId);
+    if (relic == nullptr || item == nullptr)
         return;
-    // Setting relics into items waits for the relic item class; until then a use changes nothing.
+    relic->UseRelicOn(item);
+    if (relic->GetRelicLevel() != 0)
+        return;
+    TakeItemFromCharacter(relicId);
+    objects.DestroyObjectEx(relic, kSourceFile, __LINE__);
 }
 
 } // namespace GAME

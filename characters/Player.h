@@ -121,6 +121,9 @@ public:
     void SetIsInMainQuest(bool value) { isInMainQuest = value; }
     bool GetAlternateConfig() const { return alternateConfig; }
     void SetAlternateConfig(bool value);
+    // Something went into the alternate weapon set: the switch to it is offered from now on.
+    void EnableAlternateConfig() { alternateConfigEnabled = true; }
+    bool IsAlternateConfigEnabled() const { return alternateConfigEnabled; }
     const UniqueId& GetUniqueSaveId() const { return uniqueSaveId; }
     void SetUniqueSaveId(const UniqueId& id) { uniqueSaveId = id; }
     Player* GetPaperDoll() const { return paperDoll; }

@@ -1,6 +1,7 @@
 // Hostile network messages: decoding through the packet registry never crashes, no allocation
 // outgrows what the input could hold, and whatever decodes re-encodes into a message that
 // decodes again to the same bytes. The messages then reach live games (see the routes below).
+#include "ai/ControllerPlayer.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/NpcMerchant.h"
@@ -25,7 +26,9 @@
 #include "fuzz/RecordInput.h"
 #include "game/ActivityManager.h"
 #include "game/GameEngine.h"
+#include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
+#include "items/TradeManager.h"
 #include "multiplayer/BonusPackets.h"
 #include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/EntityPackets.h"
@@ -245,6 +248,7 @@ void RouteSkillCommand(const uint8_t* data, size_t size)
 constexpr const char* kDropRecord = "Records/Fuzz/Drop.dbr";
 constexpr const char* kMerchantRecord = "Records/Fuzz/Merchant.dbr";
 constexpr const char* kMarketRecord = "Records/Fuzz/Market.dbr";
+constexpr const char* kTraderRecord = "Records/Fuzz/Trader.dbr";
 
 // A monster that learns a charging bow pool and its pooled attack, and the buffs it is given:
 // a shield, a contagious debuff and a plain buff with two modifiers. The records live in a
@@ -563,7 +567,8 @@ const std::string& ItemFolder()
          {"Records/Fuzz/Rings.dbr", "Class = LootItemTable_FixedWeight\n"
                                     "lootName1 = Records/Fuzz/Drop.dbr\nlootWeight1 = 1\n"
                                     "lootName2 = Records/Fuzz/Ring.dbr\nlootWeight2 = 1\n"},
-         {"Records/Fuzz/Ring.dbr", "Class = ArmorJewelry_Ring\nbitmap = ring.tex\n"}});
+         {"Records/Fuzz/Ring.dbr", "Class = ArmorJewelry_Ring\nbitmap = ring.tex\n"},
+         {kTraderRecord, "Class = Player\n"}});
     return root;
 }
 
@@ -627,6 +632,78 @@ void RouteItemCommand(const uint8_t* data, size_t size)
         InboundPacketDispatcher::Dispatch(*gold, inbound);
         inbound.GiveGoldToPlayer(playerId, gold->goldAmount);
         inbound.GiveGoldToPlayer(playerId, -(gold->goldAmount / 2));
+    }
+}
+
+// Trade messages reach a live trade of the main player with a partner in every state (idle,
+// invited, initiating, active with an offer, confirmed); the words 0xEEEE0000-0xEEEE0002 stand
+// for the partner, the main player and a stranger. Whatever they say, no item outlives the trade
+// without a holder, and the main player gains no more gold than the partner holds.
+void RouteTradePacket(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<NetPacket> probe = ConnectionManager::DecodePacket(data, size);
+    if (probe == nullptr || probe->GetType() < 38 || probe->GetType() > 43)
+        return;
+    for (int state = 0; state < 5; ++state) {
+        ItemWorld world;
+        ObjectManager& objects = ObjectManager::Instance();
+        const uint32_t firstId = objects.CreateObjectID();
+        Player* players[3];
+        for (Player*& player : players) {
+            player = static_cast<Player*>(objects.CreateObjectFromFile<Player>(kTraderRecord));
+            auto* controller =
+                static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
+            controller->AttachParent(player->GetObjectId());
+            player->SetControllerId(controller->GetObjectId());
+            player->AddMoney(100);
+            ItemReplicaInfo info;
+            info.baseName = kDropRecord;
+            player->GiveItemToCharacter(Item::CreateItem(info));
+        }
+        Player& me = *players[1];
+        const uint32_t partner = players[0]->GetObjectId();
+        gGameEngine->GetPlayerManagerClient()->SetMainPlayer(me.GetObjectId());
+        TradeManager& trades = *gGameEngine->GetTradeManager();
+        if (state == 1)
+            trades.HandleInitiateTradeInbound(partner);
+        if (state >= 2)
+            trades.HandleInitiateTradeOutbound(partner, true);
+        if (state >= 3) {
+            trades.HandleInitiateTradeInbound(partner);
+            for (uint32_t offered : me.GetInventory().GetInventoryItems())
+                trades.HandleAddItemOutbound({0.0f, 0.0f}, offered);
+            trades.HandleSetGoldAmountOutbound(30);
+        }
+        if (state == 4)
+            trades.HandleFinalizeTradeOutbound();
+        std::vector<uint8_t> bytes(data, data + size);
+        for (size_t at = NetPacketHeader::kSize; at + 4 <= bytes.size(); ++at) {
+            uint32_t word = 0;
+            for (int i = 0; i < 4; ++i)
+                word |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
+            if ((word & 0xFFFFFFF0u) != 0xEEEE0000u || (word & 0xFu) >= 3)
+                continue;
+            const uint32_t id = players[word & 0xFu]->GetObjectId();
+            for (int i = 0; i < 4; ++i)
+                bytes[at + i] = static_cast<uint8_t>(id >> (8 * i));
+        }
+        if (std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(bytes))
+            InboundPacketDispatcher::Dispatch(*packet, *gGameEngine->GetInboundNetworkInterface());
+        gGameEngine->Update(33);
+        // Whatever the window shows belongs to the trade; once it closes, every item is held.
+        if (trades.GetIsTradeActive())
+            trades.HandleCancelTradeOutbound(trades.GetTradePartner());
+        if (me.GetCurrentMoney() > 200 || players[0]->GetCurrentMoney() != 100)
+            abort();
+        size_t held = 0;
+        for (Player* player : players)
+            held += player->GetInventory().GetInventoryItems().size();
+        size_t items = 0;
+        for (uint32_t id = firstId, last = objects.CreateObjectID(); id != last; ++id)
+            items += objects.GetObject<Item>(id) != nullptr ? 1 : 0;
+        if (items != held)
+            abort();
+        gEngine->GetNetworkConnectionManager().TakeSentPackets();
     }
 }
 
@@ -795,6 +872,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         RouteFixedItemCommand(mended.data(), mended.size());
         RouteInterfacePacket(mended.data(), mended.size());
         RouteMarketPacket(mended.data(), mended.size());
+        RouteTradePacket(mended.data(), mended.size());
     }
     return 0;
 }

@@ -1,8 +1,11 @@
 // Hostile bytes read into a fresh player three times: as a character save, as a quest token
-// stream and as the bag's block of a player with a controller. Nothing may crash or hang,
-// nothing may allocate beyond what the bytes could hold, a token stream cannot hand the player
-// more tokens than it has entries for, and every item the bag made is carried by the player.
+// stream, as the bag's block and as the equipment block of a player with a controller. Nothing
+// may crash or hang, nothing may allocate beyond what the bytes could hold, a token stream
+// cannot hand the player more tokens than it has entries for, every item the bag made is
+// carried by the player, and every slot holds an item that exists, whatever relic it names
+// with whatever shard count.
 #include "ai/ControllerPlayer.h"
+#include "characters/CharAttributeAccumulator.h"
 #include "characters/Player.h"
 #include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
@@ -11,6 +14,8 @@
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
+#include "items/EquipmentCtrl.h"
+#include "items/ItemEquipment.h"
 #include "items/PlayerInventoryCtrl.h"
 
 #include <cstdint>
@@ -41,7 +46,10 @@ const std::string& BagFolder()
     static const std::string root = MakeRecordFolder(
         "player_save_fuzz",
         {{"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
-         {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"}});
+         {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"},
+         {"Records/Items/Sword.dbr", "Class = WeaponMelee_Sword\n"},
+         {"Records/Items/Shard.dbr", "Class = ItemRelic\ncompletedRelicLevel = 3\nsword = 1\n"
+                                     "characterStrength = 1;2;3\n"}});
     return root;
 }
 
@@ -66,6 +74,40 @@ void ReadBag(const uint8_t* data, size_t size)
     }
     objects.DestroyObjectEx(controller, "Fuzz/PlayerSave", __LINE__);
     objects.DestroyObjectEx(player, "Fuzz/PlayerSave", __LINE__);
+    objects.ProcessDestroyedObjects();
+    objects.GetDatabase().SetRoot("");
+}
+
+void ReadEquipment(const uint8_t* data, size_t size)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.GetDatabase().SetRoot(BagFolder());
+    const uint32_t first = objects.CreateObjectID();
+    auto* player = static_cast<Player*>(objects.CreateObject("Player"));
+    auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
+    controller->AttachParent(player->GetObjectId());
+    player->SetControllerId(controller->GetObjectId());
+    EquipmentCtrl& equipment = controller->GetEquipmentCtrl();
+    IOStreamRead save(std::vector<uint8_t>(data, data + size));
+    equipment.StreamProperties(&save);
+    for (int32_t slot = EquipmentCtrlLocation_Head; slot <= EquipmentCtrlLocation_HandLeft;
+         ++slot) {
+        const uint32_t id = equipment.GetItem(static_cast<EquipmentCtrlLocation>(slot));
+        auto* item = objects.GetObject<ItemEquipment>(id);
+        if (id != 0 && objects.GetObject<Item>(id) == nullptr)
+            abort();
+        // A relic of any size prices and counts without overflowing.
+        if (item != nullptr && item->HasRelic()) {
+            CharAttributeAccumulator attributes;
+            item->GetCharAttributes(attributes);
+            (void)item->GetItemCost(false);
+        }
+    }
+    equipment.AttributesHaveChanged();
+    for (uint32_t id = first, last = objects.CreateObjectID(); id != last; ++id) {
+        if (Object* object = objects.GetObject(id))
+            objects.DestroyObjectEx(object, "Fuzz/PlayerSave", __LINE__);
+    }
     objects.ProcessDestroyedObjects();
     objects.GetDatabase().SetRoot("");
 }
@@ -96,5 +138,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (player.PendingTokens() > size / kTokenEntryBytes)
         abort();
     ReadBag(data, size);
+    ReadEquipment(data, size);
     return 0;
 }

@@ -30,6 +30,8 @@
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
 #include "host/TownReport.h"
+#include "host/TradeReport.h"
+#include "host/WearReport.h"
 
 #include <filesystem>
 #include <ostream>
@@ -183,6 +185,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "drops" && !DropsReport(options, out, err).Run())
         return 2;
     if (options.scenario == "market" && !MarketReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "wear" && !WearReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "trade" && !TradeReport(options, out, err).Run())
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)

@@ -171,6 +171,11 @@ const char* HostOptions::Usage()
            "  --scenario market  the hero buys from the village trader, sells back, closes and\n"
            "                reopens (single player); two clients rebuild the server's stock\n"
            "                and race for one slot (server and clients)\n"
+           "  --scenario wear  the hero puts on a helmet, a sword and a shield with the\n"
+           "                cursor, sheds the helmet when weakened, sets relic shards together\n"
+           "                and the complete relic into the sword (single player)\n"
+           "  --scenario trade  hero A on a server and hero B on a client trade step by\n"
+           "                step, each machine printing offers, confirmations and purses\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -306,6 +311,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     }
     if (scenario == "cast" && !role.empty() && role != "single") {
         error = "--scenario cast runs as single player only";
+        return false;
+    }
+    if ((scenario == "wear" || scenario == "trade") && !role.empty() && role != "single") {
+        error = "--scenario " + scenario + " plays its machines itself; no --role goes with it";
         return false;
     }
     if (scenario == "ai" && !role.empty() && role != "single") {

@@ -39,7 +39,11 @@ ItemsReport::ItemsReport(const HostOptions& options, std::ostream& out, std::ost
 
 bool ItemsReport::Run()
 {
-    return HostSamples::WithLibrary(err, [this] { return Show(); });
+    made.clear();
+    shown.clear();
+    if (!HostSamples::WithLibrary(err, [this] { return Show(); }))
+        return false;
+    return HostSamples::InNetworkWorld(true, err, [this] { return Compare(); });
 }
 
 std::vector<std::string> ItemsReport::Describe(const Item& item)
@@ -68,8 +72,6 @@ bool ItemsReport::Show()
 {
     RandomUniform random;
     random.Seed(seed);
-    std::vector<ItemReplicaInfo> made;
-    std::vector<std::vector<std::string>> shown;
     for (int i = 0; i < kItems; ++i) {
         ItemReplicaInfo info;
         info.baseName = Pick(kBases, random);
@@ -90,7 +92,12 @@ bool ItemsReport::Show()
         made.push_back(info);
         HostSamples::Destroy(item);
     }
-    // What a client gets is the replica record: the same item must follow from it alone.
+    return true;
+}
+
+// What a client gets is the replica record: the same item must follow from it alone.
+bool ItemsReport::Compare()
+{
     int agreed = 0;
     for (size_t i = 0; i < made.size(); ++i) {
         Item* copy = Item::CreateItem(made[i]);

@@ -5,8 +5,10 @@
 #include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
+#include "engine/LoadTable.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
+#include "items/Armor.h"
 #include "items/Item.h"
 #include "items/Weapon.h"
 #include "items/WeaponArmor_Shield.h"
@@ -60,8 +62,46 @@ const char* GetCoordsAttachPoint(EquipLocations location)
 
 } // namespace
 
-// The default head piece is made from this record once items can be made from records.
-void EquipManager::Load(const LoadTable& /*table*/) {}
+EquipManager::~EquipManager()
+{
+    // By id: the object manager may have destroyed every object before the owner goes.
+    ObjectManager& objects = ObjectManager::Instance();
+    if (Item* head = objects.GetObject<Item>(defaultHeadPiece))
+        objects.DestroyObjectEx(head, "Project\\Game\\EquipManager", __LINE__);
+}
+
+void EquipManager::Load(const LoadTable& table)
+{
+    ItemReplicaInfo info;
+    info.baseName = table.GetString("defaultHeadPiece", "");
+    if (info.baseName.empty())
+        return;
+    Item* head = Item::CreateItem(info);
+    if (head == nullptr)
+        return;
+    defaultHeadPiece = head->GetObjectId();
+    if (owner != nullptr)
+        head->AttachItem(*owner, "Head");
+}
+
+void EquipManager::SetDefaultHeadPieceVisible(bool visible)
+{
+    if (Item* head = FindItem(defaultHeadPiece))
+        head->SetVisibility(visible);
+}
+
+void EquipManager::SetWeaponEnchantment(const std::string& name)
+{
+    if (name == weaponEnchantment)
+        return;
+    weaponEnchantment = name;
+    if (owner == nullptr)
+        return;
+    for (const EquipManagerContainer& container : attachedItems) {
+        if (Weapon* weapon = ObjectManager::Instance().GetObject<Weapon>(container.itemId))
+            weapon->SetWeaponEnchantment(*owner, name);
+    }
+}
 
 void EquipManager::PreLoad(bool flag)
 {
@@ -95,12 +135,16 @@ void EquipManager::AttachItemAction(uint32_t id, EquipLocations location)
     item->AttachItem(*owner, LocationToString(location));
     if (location == EquipLocations_RightHand || location == EquipLocations_LeftHand)
         ForceRightHandAsNeeded();
+    if (location == EquipLocations_Head)
+        SetDefaultHeadPieceVisible(false);
 
     GameEvent_ItemAttach event;
     event.ownerId = owner->GetObjectId();
     event.itemId = id;
     EventManager::Instance().Send("GameEvent_ItemAttach", event);
     owner->SetAnimation(GetHandState());
+    if (Weapon* weapon = DynamicCast<Weapon>(item))
+        weapon->SetWeaponEnchantment(*owner, weaponEnchantment);
 }
 
 void EquipManager::DetachItemAction(uint32_t id)
@@ -114,7 +158,12 @@ void EquipManager::DetachItemAction(uint32_t id)
     // Detaching what hangs on someone else would strip it from them.
     if (found == attachedItems.end())
         return;
+    if (Weapon* weapon = DynamicCast<Weapon>(item))
+        weapon->SetWeaponEnchantment(*owner, "");
+    const bool head = found->location == EquipLocations_Head;
     attachedItems.erase(found);
+    if (head)
+        SetDefaultHeadPieceVisible(true);
 
     item->DetachItem(*owner);
     ForceRightHandAsNeeded();
@@ -210,6 +259,20 @@ uint32_t EquipManager::GetLeftHandShield() const
 {
     const uint32_t id = GetLeftHandItem();
     return ObjectManager::Instance().GetObject<WeaponArmor_Shield>(id) != nullptr ? id : 0;
+}
+
+uint32_t EquipManager::GetArmorId() const
+{
+    const uint32_t id = GetItemId(EquipLocations_LeftHand);
+    return ObjectManager::Instance().GetObject<Armor>(id) != nullptr ? id : 0;
+}
+
+void EquipManager::GetAllArmor(std::vector<uint32_t>& ids) const
+{
+    for (const EquipManagerContainer& container : attachedItems) {
+        if (ObjectManager::Instance().GetObject<Armor>(container.itemId) != nullptr)
+            ids.push_back(container.itemId);
+    }
 }
 
 void EquipManager::GetAllAttachedItems(std::vector<uint32_t>& ids) const

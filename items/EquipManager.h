@@ -32,6 +32,7 @@ struct EquipManagerContainer {
 class EquipManager {
 public:
     EquipManager() = default;
+    ~EquipManager();
     EquipManager(const EquipManager&) = delete;
     EquipManager& operator=(const EquipManager&) = delete;
 
@@ -59,17 +60,18 @@ public:
     uint32_t GetRightHandWeapon() const;
     uint32_t GetLeftHandWeapon() const;
     uint32_t GetLeftHandShield() const;
+    // The left-hand item when it is an `Armor`. Shields are weapons, so this finds none of
+    // them; combat asks `GetLeftHandShield` for blocking.
+    uint32_t GetArmorId() const;
+    uint32_t GetDefaultHeadPiece() const { return defaultHeadPiece; }
     // Append ids.
     void GetAllAttachedItems(std::vector<uint32_t>& ids) const;
     void GetAllNonWeapons(std::vector<uint32_t>& ids) const;
+    void GetAllArmor(std::vector<uint32_t>& ids) const;
     EquipManager_HandState GetHandState() const;
 
-    // Stores a changed name; the weapons take it up with their own work.
-    void SetWeaponEnchantment(const std::string& name)
-    {
-        if (name != weaponEnchantment)
-            weaponEnchantment = name;
-    }
+    // A changed name goes to every attached weapon; a weapon attached later takes it then.
+    void SetWeaponEnchantment(const std::string& name);
     const std::string& GetWeaponEnchantment() const { return weaponEnchantment; }
 
     // A carried prop hides the items hanging where it goes; removing it shows them again.
@@ -83,9 +85,11 @@ private:
     void ForceRightHandAsNeeded();
     void MoveToHand(const EquipManagerContainer& container, const char* attachPoint);
     void SetItemsVisibleAt(const std::string& attachPoint, bool visible);
+    void SetDefaultHeadPieceVisible(bool visible);
 
     Character* owner = nullptr;
     std::vector<EquipManagerContainer> attachedItems;
+    uint32_t defaultHeadPiece = 0;
     std::string weaponEnchantment;
     std::map<uint32_t, std::string> props; // prop id to the attach point it hangs at
 };

@@ -63,8 +63,67 @@ EquipmentCtrlWeaponSet::EquipmentCtrlWeaponSet(bool alternate) : alternate(alter
 
 bool EquipmentCtrlWeaponSet::AreRequirementsMet(const Item* item) const
 {
-    // Items carry no attribute requirements yet, so any existing item may be held.
-    return ignoreRequirements || item != nullptr;
+    return EquipmentCtrl::MeetsRequirements(owner, item, ignoreRequirements);
+}
+
+void EquipmentCtrlWeaponSet::SetAlternate(bool flag)
+{
+    alternate = flag;
+    AttributesHaveChanged();
+}
+
+void EquipmentCtrlWeaponSet::SetIgnoreRequirements(bool flag)
+{
+    ignoreRequirements = flag;
+    AttributesHaveChanged();
+}
+
+void EquipmentCtrlWeaponSet::SetAllowDualWeapons(bool flag)
+{
+    allowDualWeapons = flag;
+    AttributesHaveChanged();
+}
+
+void EquipmentCtrlWeaponSet::AttributesHaveChanged()
+{
+    SiftEntry(right);
+    SiftEntry(left);
+}
+
+void EquipmentCtrlWeaponSet::SiftEntry(HandEntry& entry)
+{
+    if (entry.itemId == 0)
+        return;
+    const bool wear =
+        !alternate && AreRequirementsMet(ObjectManager::Instance().GetObject<Item>(entry.itemId));
+    if (wear == entry.attached)
+        return;
+    entry.attached = wear;
+    if (controller == nullptr)
+        return;
+    if (wear)
+        controller->SendEquipAttachAction(entry.itemId, entry.location);
+    else
+        controller->SendEquipDetachAction(entry.itemId);
+}
+
+const EquipmentCtrlWeaponSet::HandEntry* EquipmentCtrlWeaponSet::FindEntry(uint32_t id) const
+{
+    if (id == 0)
+        return nullptr;
+    if (right.itemId == id)
+        return &right;
+    return left.itemId == id ? &left : nullptr;
+}
+
+bool EquipmentCtrlWeaponSet::RemoveItem(uint32_t id)
+{
+    const HandEntry* entry = FindEntry(id);
+    if (entry == nullptr)
+        return false;
+    uint32_t none = 0;
+    PlaceItem(entry == &right, none, true);
+    return true;
 }
 
 uint32_t EquipmentCtrlWeaponSet::GetHand(bool rightHand) const
@@ -115,13 +174,13 @@ void EquipmentCtrlWeaponSet::PlaceItem(bool rightHand, uint32_t& id, bool quiet)
     HandEntry& other = rightHand ? left : right;
     int32_t type = 0;
     if (id != 0) {
-        const Item* item = ObjectManager::Instance().GetObject<Item>(id);
+        Item* item = ObjectManager::Instance().GetObject<Item>(id);
         if (item == nullptr)
             return;
+        if (!quiet)
+            item->PlayDropSound();
         type = HandType(item, rightHand);
     }
-    // No drop sound exists yet to play when not quiet.
-    static_cast<void>(quiet);
     uint32_t previous = GetHand(rightHand);
     ClearEntry(self);
     if (other.itemId != 0 && IsTwoHanded(other.handType))

@@ -30,11 +30,16 @@ public:
     void SetController(ControllerCharacter* controller) { this->controller = controller; }
 
     bool IsAlternate() const { return alternate; }
-    void SetAlternate(bool flag) { alternate = flag; }
     const HandEntry& GetRight() const { return right; }
     const HandEntry& GetLeft() const { return left; }
-    void SetIgnoreRequirements(bool flag) { ignoreRequirements = flag; }
-    void SetAllowDualWeapons(bool flag) { allowDualWeapons = flag; }
+    bool GetAllowDualWeapons() const { return allowDualWeapons; }
+    // Each setter sifts: the set in use attaches what its owner may hold, the other detaches.
+    void SetAlternate(bool flag);
+    void SetIgnoreRequirements(bool flag);
+    void SetAllowDualWeapons(bool flag);
+    void AttributesHaveChanged();
+    // The entry holding the item; null when neither does.
+    const HandEntry* FindEntry(uint32_t id) const;
 
     // What the hand holds; an empty hand reports the two-handed item of the other.
     uint32_t GetItem_HandRight() const { return GetHand(true); }
@@ -51,6 +56,8 @@ public:
     void PlaceItem_HandRight(uint32_t& id, bool quiet) { PlaceItem(true, id, quiet); }
     void PlaceItem_HandLeft(uint32_t& id, bool quiet) { PlaceItem(false, id, quiet); }
     bool AreRequirementsMet(const Item* item) const;
+    // Empties the hand holding the item, quietly; false when neither does.
+    bool RemoveItem(uint32_t id);
 
     void StreamProperties(IOStream* stream);
 
@@ -60,6 +67,7 @@ private:
     void PlaceItem(bool rightHand, uint32_t& id, bool quiet);
     // Empties the entry, taking the item off the character when this set is in use.
     void ClearEntry(HandEntry& entry);
+    void SiftEntry(HandEntry& entry);
     void StreamEntry(IOStream* stream, HandEntry& entry);
 
     Character* owner = nullptr;

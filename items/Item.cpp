@@ -1,5 +1,7 @@
 #include "items/Item.h"
 
+#include "items/CursorHandler.h"
+
 #include "characters/Character.h"
 #include "core/BinaryWriter.h"
 #include "core/GameTextLine.h"
@@ -21,6 +23,7 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "game/MinimapGameNugget.h"
+#include "items/CursorHandlerItemMove.h"
 
 #include <algorithm>
 #include <cmath>
@@ -146,6 +149,16 @@ void Item::DestroyTrailEffect(uint32_t& effectId, const char* sourceFile, int li
 }
 
 void Item::GetUIBitmapText(std::wstring& /*text*/) const {}
+
+std::unique_ptr<CursorHandler> Item::CreatePrimaryCursorHandler(const Character* /*character*/)
+{
+    return std::make_unique<CursorHandlerItemMove>();
+}
+
+std::unique_ptr<CursorHandler> Item::CreateSecondaryCursorHandler(const Character* /*character*/)
+{
+    return nullptr;
+}
 
 Item* Item::CreateItem(const ItemReplicaInfo& info)
 {

@@ -6,6 +6,7 @@
 #include "items/ItemReplicaInfo.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace GAME {
 class Character;
 class CollisionData;
 class CombatAttributeAccumulator;
+class CursorHandler;
 class EffectEntity;
 class GraphicsAnim;
 class GraphicsTexture;
@@ -156,6 +158,10 @@ public:
     virtual void DumpCostAttributes();
     virtual void GetFullItemDescription(std::wstring& text) const;
     virtual ItemClassification GetItemClassification() const { return classification; }
+    // What the cursor carries when the item is picked up: the mover, for every kind.
+    virtual std::unique_ptr<CursorHandler> CreatePrimaryCursorHandler(const Character* character);
+    // A right click's use; none for most kinds.
+    virtual std::unique_ptr<CursorHandler> CreateSecondaryCursorHandler(const Character* character);
 
     bool GetDesignerVariable(const char* name, float& value) override;
 
@@ -209,6 +215,9 @@ protected:
     void DestroyTrailEffect(uint32_t& effectId, const char* sourceFile, int line);
 
     const ItemReplicaInfo& GetItemInfo() const { return itemInfo; }
+    const std::vector<int32_t>& GetItemCostList() const { return itemCost; }
+    const std::string& GetItemText() const { return itemText; }
+    bool AreTextDirectionsSuppressed() const { return suppressTextDirections; }
     void SetRelicInfo(const std::string& name, const std::string& bonus, uint32_t var1);
     float GetCostScalePercent() const { return costScalePercent; }
     // Equipment rolls these from equations; the order is strength, dexterity, intelligence,

@@ -9,6 +9,8 @@
 // equation and the requirement equations, which read them back through `GetDesignerVariable`.
 
 #include "items/ItemEquipment.h"
+#include "core/Helpers.h"
+#include "items/ItemRelic.h"
 
 #include "characters/Character.h"
 #include "core/DesignerEquation_Algebra.h"
@@ -32,6 +34,8 @@ GAME_IMPLEMENT_CLASS(ItemEquipment, Item);
 
 namespace {
 
+constexpr const char* kSourceFile = "Project\\Game\\ItemEquipment";
+
 const LoadTable* LoadRecord(const std::string& name)
 {
     ObjectManager& objects = ObjectManager::Instance();
@@ -53,7 +57,12 @@ unsigned RoundToUnsigned(double value)
 
 ItemEquipment::ItemEquipment() = default;
 
-ItemEquipment::~ItemEquipment() = default;
+ItemEquipment::~ItemEquipment()
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    if (ItemRelic* relic = GetRelic())
+        objects.DestroyObjectEx(relic, kSourceFile, 94);
+}
 
 void ItemEquipment::AddSeparator(std::vector<GameTextLine>& lines)
 {
@@ -293,17 +302,101 @@ void ItemEquipment::InitializeEquipmentSpecial(const LoadTable* /*prefix*/,
                                                const LoadTable* /*suffix*/)
 {}
 
+ItemRelic* ItemEquipment::GetRelic() const
+{
+    return ObjectManager::Instance().GetObject<ItemRelic>(relicId);
+}
+
 void ItemEquipment::AddRelic(const std::string& relicName, const std::string& relicBonus,
                              uint32_t var1)
 {
+    ObjectManager& objects = ObjectManager::Instance();
+    Character* wearer = GetCharacter();
+    if (ItemRelic* old = GetRelic()) {
+        if (wearer != nullptr)
+            old->RemoveFromCharacter(*wearer);
+        objects.DestroyObjectEx(old, kSourceFile, __LINE__);
+    }
+    relicId = 0;
+    if (relicName.empty())
+        return;
+    ItemReplicaInfo info;
+    info.baseName = relicName;
+    info.relicBonus = relicBonus;
+    info.var1 = var1;
+    if (Item* made = Item::CreateItem(info)) {
+        if (DynamicCast<ItemRelic>(made) != nullptr)
+            relicId = made->GetObjectId();
+        else
+            objects.DestroyObjectEx(made, kSourceFile, __LINE__);
+    }
     SetRelicInfo(relicName, relicBonus, var1);
+    if (ItemRelic* relic = GetRelic(); relic != nullptr && wearer != nullptr)
+        relic->InstallOnCharacter(*wearer);
+}
+
+void ItemEquipment::UpdateReplicaInfo()
+{
+    ItemRelic* relic = GetRelic();
+    if (relic == nullptr)
+        return;
+    SetRelicInfo(relic->GetObjectName(), relic->GetRelicBonus(), relic->GetRelicLevel());
+    if (Character* wearer = GetCharacter()) {
+        relic->RemoveFromCharacter(*wearer);
+        relic->InstallOnCharacter(*wearer);
+    }
+}
+
+ItemClassification ItemEquipment::GetItemClassification() const
+{
+    const ItemRelic* relic = GetRelic();
+    return relic != nullptr ? relic->GetItemClassification() : classification;
+}
+
+GraphicsTexture* ItemEquipment::GetUIBitmapOverlay() const
+{
+    const ItemRelic* relic = GetRelic();
+    return relic != nullptr ? relic->GetRelicOverlayBitmap() : nullptr;
+}
+
+namespace {
+
+// Compared as floats, as the designers' figures are.
+unsigned MaxRequirement(unsigned own, const ItemRelic* relic, unsigned (ItemRelic::*get)() const)
+{
+    if (relic == nullptr)
+        return own;
+    return static_cast<unsigned>(Max(static_cast<float>(own), static_cast<float>((relic->*get)())));
+}
+
+} // namespace
+
+uint32_t ItemEquipment::GetStrengthRequirement() const
+{
+    return MaxRequirement(Item::GetStrengthRequirement(), GetRelic(),
+                          &ItemRelic::GetStrengthRequirement);
+}
+
+uint32_t ItemEquipment::GetDexterityRequirement() const
+{
+    return MaxRequirement(Item::GetDexterityRequirement(), GetRelic(),
+                          &ItemRelic::GetDexterityRequirement);
+}
+
+uint32_t ItemEquipment::GetIntelligenceRequirement() const
+{
+    return MaxRequirement(Item::GetIntelligenceRequirement(), GetRelic(),
+                          &ItemRelic::GetIntelligenceRequirement);
 }
 
 // ---- price ----
 
-uint32_t ItemEquipment::GetItemCost(bool /*forStack*/) const
+uint32_t ItemEquipment::GetItemCost(bool forStack) const
 {
-    return calculatedCost;
+    const ItemRelic* relic = GetRelic();
+    const uint64_t total =
+        uint64_t{calculatedCost} + (relic != nullptr ? relic->GetItemCost(forStack) : 0u);
+    return static_cast<uint32_t>(std::min<uint64_t>(total, 0xFFFFFFFFu));
 }
 
 float ItemEquipment::GetTotalAttrCostCount() const
@@ -471,32 +564,44 @@ void ItemEquipment::GetUIRequirementText(const Character* character,
 void ItemEquipment::GetCharAttributes(CharAttributeAccumulator& accumulator) const
 {
     characterStore.AddToAccumulator(accumulator, 1);
+    if (const ItemRelic* relic = GetRelic())
+        relic->GetCharAttributes(accumulator);
 }
 
 void ItemEquipment::GetSkillAttributes(SkillAttributeAccumulator& accumulator) const
 {
     skillStore.AddToAccumulator(accumulator, 1);
+    if (const ItemRelic* relic = GetRelic())
+        relic->GetSkillAttributes(accumulator);
 }
 
 void ItemEquipment::GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const
 {
     damageStore.AddDamageToAccumulator(accumulator, 1);
+    if (const ItemRelic* relic = GetRelic())
+        relic->GetOffensiveDamageAttributes(accumulator);
 }
 
 void ItemEquipment::GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const
 {
     damageStore.AddModifierToAccumulator(accumulator, 1);
+    if (const ItemRelic* relic = GetRelic())
+        relic->GetOffensiveModifierAttributes(accumulator);
 }
 
 void ItemEquipment::GetRetaliationAttributes(CombatAttributeAccumulator& accumulator) const
 {
     retaliationStore.AddDamageToAccumulator(accumulator, 1);
     retaliationStore.AddModifierToAccumulator(accumulator, 1);
+    if (const ItemRelic* relic = GetRelic())
+        relic->GetRetaliationAttributes(accumulator);
 }
 
 void ItemEquipment::GetDefenseAttributes(CombatAttributeAccumulator& accumulator) const
 {
     defenseStore.AddToAccumulator(accumulator, 1);
+    if (const ItemRelic* relic = GetRelic())
+        relic->GetDefenseAttributes(accumulator);
 }
 
 void ItemEquipment::ContributeRacialBonusDamage(const std::vector<std::string>& races,
@@ -504,6 +609,8 @@ void ItemEquipment::ContributeRacialBonusDamage(const std::vector<std::string>& 
 {
     for (const auto& bonus : racialBonuses)
         bonus->GetDamage(races, damage, 1);
+    if (const ItemRelic* relic = GetRelic())
+        relic->ContributeRacialBonusDamage(races, damage);
 }
 
 void ItemEquipment::ContributeRacialBonusDefense(const std::vector<std::string>& races,
@@ -511,6 +618,8 @@ void ItemEquipment::ContributeRacialBonusDefense(const std::vector<std::string>&
 {
     for (const auto& bonus : racialBonuses)
         bonus->GetDefense(races, defense, 1);
+    if (const ItemRelic* relic = GetRelic())
+        relic->ContributeRacialBonusDefense(races, defense);
 }
 
 void ItemEquipment::AttachItem(Character& character, const char* attachPoint)
@@ -519,6 +628,8 @@ void ItemEquipment::AttachItem(Character& character, const char* attachPoint)
     skillAugment.InstallOnCharacter(character);
     if (!itemSetName.empty())
         character.AddItemToSet(itemSetName, GetObjectName());
+    if (const ItemRelic* relic = GetRelic())
+        relic->InstallOnCharacter(character);
 }
 
 void ItemEquipment::DetachItem(Character& character)
@@ -527,6 +638,8 @@ void ItemEquipment::DetachItem(Character& character)
     skillAugment.RemoveFromCharacter(character);
     if (!itemSetName.empty())
         character.RemoveItemFromSet(itemSetName, GetObjectName());
+    if (const ItemRelic* relic = GetRelic())
+        relic->RemoveFromCharacter(character);
 }
 
 // ---- text ----
@@ -615,6 +728,10 @@ void ItemEquipment::GetUIDisplayText(const Character* character,
                                                   ? character->GetItemsInSet(itemSetName)
                                                   : std::vector<std::string>();
         set->GetUIDisplayText(worn, lines);
+    }
+    if (const ItemRelic* relic = GetRelic()) {
+        AddSeparator(lines);
+        relic->GetBoundUIDisplayText(character, lines);
     }
     AddSeparator(lines);
     GetUIRequirementText(character, lines);

@@ -23,6 +23,7 @@
 namespace GAME {
 
 class CharAttributeAccumulator;
+class ItemRelic;
 
 // An item that is worn or wielded. Everything it gives is rolled in `InitializeItem` from its
 // record, its affixes and one generator seeded from the replica record, so every machine that
@@ -62,8 +63,18 @@ public:
     virtual void InitializeEquipmentSpecial(const LoadTable* prefix, const LoadTable* suffix);
     virtual void CreateUIAttributeText(std::vector<GameTextLine>& lines) const;
 
-    // What a relic slot holds comes with relics; until then the names are kept in the record.
+    // The old relic's bonuses leave the wearer and it is destroyed; a name that makes no relic
+    // leaves the slot empty, while the record keeps the names given.
     void AddRelic(const std::string& relicName, const std::string& relicBonus, uint32_t var1);
+    bool HasRelic() const { return GetRelic() != nullptr; }
+    ItemRelic* GetRelic() const;
+    // The record follows the relic held, and the wearer its grown bonuses.
+    void UpdateReplicaInfo() override;
+    ItemClassification GetItemClassification() const override;
+    GraphicsTexture* GetUIBitmapOverlay() const override;
+    uint32_t GetStrengthRequirement() const override;
+    uint32_t GetDexterityRequirement() const override;
+    uint32_t GetIntelligenceRequirement() const override;
 
     const std::string& GetItemSetName() const { return itemSetName; }
     const ItemSkillAugment& GetSkillAugment() const { return skillAugment; }
@@ -159,6 +170,7 @@ private:
     std::string bitmapFemale;
     std::string itemSetName;
     ItemSkillAugment skillAugment;
+    uint32_t relicId = 0;
     bool hidePrefixName = false;
     bool hideSuffixName = false;
     uint32_t calculatedCost = 0;

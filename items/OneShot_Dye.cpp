@@ -4,6 +4,7 @@
 #include "characters/Player.h"
 #include "core/RTTI_ClassInfo.h"
 #include "engine/LoadTable.h"
+#include "items/CursorHandlerOneShotUse.h"
 
 namespace GAME {
 
@@ -30,6 +31,12 @@ void OneShot_Dye::Use(Character* character)
                                                : nullptr;
     if (texture != nullptr && !texture->empty())
         player->SetPlayerTexture(*texture);
+}
+
+std::unique_ptr<CursorHandler>
+OneShot_Dye::CreateSecondaryCursorHandler(const Character* /*character*/)
+{
+    return std::make_unique<CursorHandlerOneShotUse>();
 }
 
 } // namespace GAME

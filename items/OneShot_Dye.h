@@ -17,6 +17,9 @@ public:
     void Load(const LoadTable& table) override;
     // The sound; then, for a male or female player, that gender's texture when it has one.
     void Use(Character* character) override;
+    // A right click drinks or applies it.
+    std::unique_ptr<CursorHandler>
+    CreateSecondaryCursorHandler(const Character* character) override;
 
 private:
     std::string maleTexture;

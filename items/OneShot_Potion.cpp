@@ -4,6 +4,7 @@
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
 #include "game/GameEngine.h"
+#include "items/CursorHandlerOneShotUse.h"
 
 #include <algorithm>
 
@@ -69,6 +70,12 @@ void OneShot_Potion::GetUIBitmapText(std::wstring& text) const
     if (stackCount != 0)
         text += LocalizationManager::Instance().Format(
             "IntFormat", static_cast<int32_t>(std::min<uint64_t>(stackCount + 1ull, 0x7FFFFFFF)));
+}
+
+std::unique_ptr<CursorHandler>
+OneShot_Potion::CreateSecondaryCursorHandler(const Character* /*character*/)
+{
+    return std::make_unique<CursorHandlerOneShotUse>();
 }
 
 } // namespace GAME

@@ -19,6 +19,9 @@ public:
 
     // Notes the main player's first potion, then the sound, one off the stack and the bonus.
     void Use(Character* character) override;
+    // A right click drinks or applies it.
+    std::unique_ptr<CursorHandler>
+    CreateSecondaryCursorHandler(const Character* character) override;
 
     // The game's "potionStackLimit", read at every call so a changed database counts at once;
     // never below 1.

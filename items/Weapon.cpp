@@ -5,7 +5,10 @@
 #include <algorithm>
 
 #include "engine/Color.h"
+#include "engine/Coords.h"
 #include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
+#include "engine/WeaponTrail.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
 
@@ -32,6 +35,9 @@ Weapon::~Weapon()
 {
     DestroySoundPak(swipeSound, kSourceFile, __LINE__);
     DestroySoundPak(hitSound, kSourceFile, __LINE__);
+    ObjectManager& objects = ObjectManager::Instance();
+    if (WeaponTrail* trail = objects.GetObject<WeaponTrail>(trailId))
+        objects.DestroyObjectEx(trail, kSourceFile, 138);
 }
 
 void Weapon::Load(const LoadTable& table)
@@ -42,6 +48,7 @@ void Weapon::Load(const LoadTable& table)
     hitSound = LoadSoundPakFromTable(table, "hitSound");
     DestroySoundPak(swipeSound, kSourceFile, __LINE__);
     swipeSound = LoadSoundPakFromTable(table, "swipeSound");
+    recordTrailName = table.GetString("weaponTrail", "");
     basicProjectileName = table.GetString("basicProjectileName", "");
     piercingChance = table.GetFloat("piercingProjectile", 0.0f);
 }
@@ -73,11 +80,34 @@ void Weapon::CreateUIAttributeText(std::vector<GameTextLine>& lines) const
 void Weapon::EnableWeaponTrail()
 {
     trailEnabled = true;
+    if (WeaponTrail* trail = ObjectManager::Instance().GetObject<WeaponTrail>(trailId))
+        trail->Start();
 }
 
 void Weapon::DisableWeaponTrail()
 {
     trailEnabled = false;
+    if (WeaponTrail* trail = ObjectManager::Instance().GetObject<WeaponTrail>(trailId))
+        trail->Stop();
+}
+
+void Weapon::SwitchWeaponTrail(const char* name)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    if (WeaponTrail* old = objects.GetObject<WeaponTrail>(trailId)) {
+        Detach(old);
+        objects.DestroyObjectEx(old, kSourceFile, 138);
+    }
+    trailId = 0;
+    trailName = name != nullptr ? name : "";
+    if (trailName.empty())
+        return;
+    WeaponTrail* trail = objects.CreateObjectFromFile<WeaponTrail>(trailName);
+    if (trail == nullptr)
+        return;
+    trail->SetBBox(GetRegionBoundingBox());
+    Attach(trail, Coords::Identity(), "");
+    trailId = trail->GetObjectId();
 }
 
 void Weapon::SetWeaponEnchantment(Character& /*character*/, const std::string& name)
@@ -98,6 +128,8 @@ void Weapon::SetWeaponEnchantment(Character& /*character*/, const std::string& n
         color.alpha = tint[3];
         SetTintColor(color);
     }
+    if (!enchantment->GetTrailName().empty())
+        SwitchWeaponTrail(enchantment->GetTrailName().c_str());
 }
 
 void Weapon::ClearWeaponEnchantment()
@@ -106,6 +138,7 @@ void Weapon::ClearWeaponEnchantment()
         return;
     enchantment.reset();
     SetTintColor(Color());
+    SwitchWeaponTrail(recordTrailName.c_str());
 }
 
 void Weapon::AttachItem(Character& character, const char* attachPoint)
@@ -116,6 +149,7 @@ void Weapon::AttachItem(Character& character, const char* attachPoint)
         scale = std::max(scale, base);
     SetScale(scale > 0.0f ? scale : 1.0f);
     ItemEquipment::AttachItem(character, attachPoint);
+    SwitchWeaponTrail(recordTrailName.c_str());
 }
 
 void Weapon::DetachItem(Character& character)
@@ -123,6 +157,8 @@ void Weapon::DetachItem(Character& character)
     const float base = GetBaseScale();
     SetScale(base > 0.0f ? base : 1.0f);
     ClearWeaponEnchantment();
+    // A weapon off a character carries no trail.
+    SwitchWeaponTrail("");
     ItemEquipment::DetachItem(character);
 }
 

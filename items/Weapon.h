@@ -35,6 +35,12 @@ public:
     virtual void EnableWeaponTrail();
     virtual void DisableWeaponTrail();
     bool IsWeaponTrailEnabled() const { return trailEnabled; }
+    // The trail now shown goes; a non-empty name that makes a weapon trail brings its own,
+    // riding on the weapon.
+    virtual void SwitchWeaponTrail(const char* name);
+    // The trail riding on the weapon; 0 when none.
+    uint32_t GetWeaponTrailId() const { return trailId; }
+    const std::string& GetWeaponTrailName() const { return trailName; }
 
     // The swing of the weapon at a place.
     virtual void PlaySwipeSound(const WorldVec3& position) const;
@@ -56,6 +62,9 @@ protected:
 
 private:
     std::unique_ptr<WeaponEnchantment> enchantment;
+    uint32_t trailId = 0;
+    std::string trailName;       // the trail now shown
+    std::string recordTrailName; // "weaponTrail"
     // sound packs by object id; 0 = none
     uint32_t swipeSound = 0;
     uint32_t hitSound = 0;

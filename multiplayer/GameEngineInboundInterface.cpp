@@ -1,5 +1,7 @@
 #include "multiplayer/GameEngineInboundInterface.h"
 
+#include "items/TradeManager.h"
+
 #include "characters/AnimationSet.h"
 #include "characters/Player.h"
 #include "core/DialogManager.h"
@@ -19,6 +21,7 @@
 #include "items/MarketServer.h"
 #include "multiplayer/GameEngineClientServicesModule.h"
 #include "multiplayer/GameEngineServerServicesModuleBase.h"
+#include "items/TradeManager.h"
 #include "multiplayer/PartyManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
@@ -105,24 +108,54 @@ void ShowRemoteText(bool asBubble, const std::wstring& text)
 }
 } // namespace
 
-void GameEngineInboundInterface::TradeInitiate(uint32_t /*sender*/, uint32_t /*receiver*/) {}
+namespace {
 
-void GameEngineInboundInterface::TradeCancel(uint32_t /*sender*/, uint32_t /*receiver*/) {}
+TradeManager* Trades()
+{
+    return gGameEngine != nullptr ? gGameEngine->GetTradeManager() : nullptr;
+}
 
-void GameEngineInboundInterface::TradeFinalize(uint32_t /*sender*/, uint32_t /*receiver*/) {}
+} // namespace
 
-void GameEngineInboundInterface::TradeAddItem(uint32_t /*sender*/, uint32_t /*receiver*/,
-                                              const Vec2& /*position*/,
-                                              const ItemReplicaInfo& /*item*/)
-{}
+// The trade manager judges the sender; the receiver was this machine's business on the way in.
+void GameEngineInboundInterface::TradeInitiate(uint32_t sender, uint32_t /*receiver*/)
+{
+    if (TradeManager* trades = Trades())
+        trades->HandleInitiateTradeInbound(sender);
+}
 
-void GameEngineInboundInterface::TradeRemoveItem(uint32_t /*sender*/, uint32_t /*receiver*/,
-                                                 uint32_t /*itemId*/)
-{}
+void GameEngineInboundInterface::TradeCancel(uint32_t sender, uint32_t /*receiver*/)
+{
+    if (TradeManager* trades = Trades())
+        trades->HandleCancelTradeInbound(sender);
+}
 
-void GameEngineInboundInterface::TradeSetGoldAmount(uint32_t /*sender*/, uint32_t /*receiver*/,
-                                                    uint32_t /*gold*/)
-{}
+void GameEngineInboundInterface::TradeFinalize(uint32_t sender, uint32_t /*receiver*/)
+{
+    if (TradeManager* trades = Trades())
+        trades->HandleFinalizeTradeInbound(sender);
+}
+
+void GameEngineInboundInterface::TradeAddItem(uint32_t sender, uint32_t /*receiver*/,
+                                              const Vec2& position, const ItemReplicaInfo& item)
+{
+    if (TradeManager* trades = Trades())
+        trades->HandleAddItemInbound(sender, position, item);
+}
+
+void GameEngineInboundInterface::TradeRemoveItem(uint32_t sender, uint32_t /*receiver*/,
+                                                 uint32_t itemId)
+{
+    if (TradeManager* trades = Trades())
+        trades->HandleRemoveItemInbound(sender, itemId);
+}
+
+void GameEngineInboundInterface::TradeSetGoldAmount(uint32_t sender, uint32_t /*receiver*/,
+                                                    uint32_t gold)
+{
+    if (TradeManager* trades = Trades())
+        trades->HandleSetGoldAmountInbound(sender, gold);
+}
 
 void GameEngineInboundInterface::GiveGoldToPlayer(uint32_t playerId, int32_t amount)
 {

@@ -132,11 +132,11 @@ TEST_F(EquipmentCtrlTest, SavedEquipmentIsRemadeAttachedAndWrittenBackAlike)
     equipment.StreamProperties(&reader);
     ASSERT_FALSE(reader.HasFailed());
 
-    const EquipmentCtrl::EquipmentInfo& head = equipment.GetBodyEntry(EquipmentCtrl::BodySlot_Head);
+    const EquipmentCtrl::EquipmentInfo& head = equipment.GetBodyEntry(EquipmentCtrlLocation_Head);
     ASSERT_NE(head.itemId, 0u);
     EXPECT_TRUE(head.attached);
     EXPECT_EQ(AttachedAt(character, EquipLocations_Head), head.itemId);
-    EXPECT_EQ(equipment.GetBodyEntry(EquipmentCtrl::BodySlot_Neck).itemId, 0u);
+    EXPECT_EQ(equipment.GetBodyEntry(EquipmentCtrlLocation_Neck).itemId, 0u);
 
     const auto& bow = equipment.GetPrimarySet().GetLeft();
     EXPECT_EQ(bow.handType, 4);
@@ -165,7 +165,7 @@ TEST_F(EquipmentCtrlTest, TruncatedSaveNeverEndsInAHalfMadeSlot)
         EXPECT_TRUE(reader.HasFailed()) << cut;
         // Every item made sits in a slot: nothing half-read is left in the inventory.
         const EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
-        size_t held = (equipment.GetBodyEntry(EquipmentCtrl::BodySlot_Head).itemId != 0) +
+        size_t held = (equipment.GetBodyEntry(EquipmentCtrlLocation_Head).itemId != 0) +
                       (equipment.GetPrimarySet().GetLeft().itemId != 0) +
                       (equipment.GetAlternateSet().GetRight().itemId != 0);
         EXPECT_EQ(wearers.back()->GetInventory().GetInventoryItems().size() +

@@ -1,0 +1,7 @@
+#include "engine/WeaponTrail.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(WeaponTrail, Entity);
+
+} // namespace GAME

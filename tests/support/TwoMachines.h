@@ -1,0 +1,10 @@
+#pragma once
+
+#include "host/TwoMachines.h"
+
+namespace GAME::Test {
+
+// The host's two machines in one process serve the tests as they are.
+using GAME::TwoMachines;
+
+} // namespace GAME::Test
