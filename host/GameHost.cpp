@@ -18,6 +18,7 @@
 #include "host/DropsReport.h"
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
+#include "host/NetworkPlay.h"
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
 #include "host/ItemsReport.h"
@@ -141,6 +142,11 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     LocalizationManager::Instance().Clear();
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
 
+    if (options.IsNetworkSession()) {
+        const int status = NetworkPlay(options, out, err).Run();
+        objects.DestroyAllObjects();
+        return status;
+    }
     if (options.printClasses)
         PrintClassTree(Object::classInfo, out);
     if (options.printPackets && !PacketCatalogue::Print(out))
