@@ -168,6 +168,8 @@ private:
         uint32_t dropped = 0;
         std::chrono::steady_clock::time_point lastLog{};
         bool logged = false;
+        // Dropped as a flood: nothing more is heard from it until it joins again.
+        bool flooded = false;
     };
 
     void Record(Route route, int host, NetPacket& packet);
@@ -176,6 +178,7 @@ private:
     void SendBytes(uint32_t mask, const uint8_t* bytes, size_t count);
     void SendTo(int host, const uint8_t* bytes, size_t count);
     bool Refuse(int fromHost, const char* why);
+    void Flood(int fromHost);
     bool CountIn(int fromHost, size_t count);
     bool CheckFromClient(int fromHost, const NetPacket& packet);
     void Deliver(int fromHost, NetPacket& packet, const uint8_t* bytes, size_t count);

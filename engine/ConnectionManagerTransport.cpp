@@ -310,7 +310,7 @@ void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
 void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count)
 {
     const bool fromClient = IsServer() && fromHost != kServerHost;
-    if (fromClient && !CountIn(fromHost, count))
+    if (fromClient && (windows[Slot(fromHost)].flooded || !CountIn(fromHost, count)))
         return;
     if (!fromClient)
         ++counters[Slot(fromHost)].messagesIn;
@@ -366,7 +366,7 @@ bool ConnectionManager::CountIn(int fromHost, size_t count)
     ++window.messages;
     window.bytes += count;
     if (window.messages > kFloodMessages || window.bytes > kFloodBytes) {
-        DropHost(fromHost, "flood");
+        Flood(fromHost);
         return false;
     }
     return true;
@@ -384,8 +384,14 @@ bool ConnectionManager::Refuse(int fromHost, const char* why)
                      fromHost, why);
     }
     if (IsServer() && fromHost != kServerHost && ++window.dropped > kFloodDropped)
-        DropHost(fromHost, "flood");
+        Flood(fromHost);
     return false;
+}
+
+void ConnectionManager::Flood(int fromHost)
+{
+    windows[Slot(fromHost)].flooded = true;
+    DropHost(fromHost, "flood");
 }
 
 bool ConnectionManager::CheckFromClient(int fromHost, const NetPacket& packet)

@@ -170,7 +170,8 @@ int NetworkPlay::Play(NetworkSession& session)
                 err << "gamehost: no client within " << kWaitForClientsMs / 1000 << " s\n";
                 return kExitNoPeer;
             }
-            if (ended && clientHeroes.empty())
+            // Every connected machine, hero or not, has gone.
+            if (ended && connection.GetClientHosts().empty())
                 return 0;
         } else {
             if (session.HasServerLeft() || !connection.IsConnected()) {

@@ -69,9 +69,9 @@ std::vector<uint32_t> IdsOf(const FilterFunction<Entity>& filter)
     return ids;
 }
 
-template <class PacketClass> void SendIds(ConnectionManager& connection, uint32_t id)
+void BroadcastSpawn(ConnectionManager& connection, uint32_t id)
 {
-    PacketClass packet;
+    EntitySpawnPacket packet;
     packet.objectId = id;
     connection.BroadcastPacket(packet);
 }
@@ -122,7 +122,7 @@ bool NetworkSession::IsPlayer(uint32_t id) const
 
 void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
 {
-    const bool server = connection.IsServer();
+    const bool server = gEngine->IsNetworkServer();
     switch (packet.GetType()) {
     case EntitySpawnPacket::kType:
         Spawn(static_cast<const EntitySpawnPacket&>(packet));
@@ -136,14 +136,16 @@ void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
     case SpawnPlayerPacket::kType:
         SpawnPlayer(fromHost, static_cast<ObjectContainerPacket&>(packet));
         return;
-    case 34: // ServerSpawnCompletePacket
+    case ServerSpawnCompletePacket::kType:
         if (!server)
             FinishSpawn();
         return;
+    // The transport took the welcome; the time of day is nothing kept here; what a client made
+    // or refused is the client's to know.
     case HostWelcomePacket::kType:
-    case 25: // WorldInitPacket: the time of day, which nothing here keeps
-    case 35: // AckEntityPacket
-    case 36: // NackEntityPacket
+    case WorldInitPacket::kType:
+    case AckEntityPacket::kType:
+    case NackEntityPacket::kType:
         return;
     default:
         CarryOut(fromHost, packet);
@@ -196,7 +198,7 @@ void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
                      fromHost);
         return;
     }
-    if (!connection.IsServer())
+    if (!gEngine->IsNetworkServer())
         return;
     spawned.insert(id);
     SpawnPlayerPacket onward;
@@ -246,12 +248,12 @@ void NetworkSession::SendWorldTo(int host)
 
 void NetworkSession::Update()
 {
-    if (!connection.IsServer())
+    if (!gEngine->IsNetworkServer())
         return;
     const std::vector<uint32_t> now = IdsOf(ClientHeld());
     for (uint32_t id : now)
         if (spawned.insert(id).second)
-            SendIds<EntitySpawnPacket>(connection, id);
+            BroadcastSpawn(connection, id);
     for (auto it = spawned.begin(); it != spawned.end();) {
         if (std::binary_search(now.begin(), now.end(), *it)) {
             ++it;
