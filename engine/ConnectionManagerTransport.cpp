@@ -336,8 +336,7 @@ void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count
     Deliver(fromHost, *packet, bytes, count);
 }
 
-void ConnectionManager::Deliver(int fromHost, NetPacket& packet, const uint8_t* bytes,
-                                size_t count)
+void ConnectionManager::Deliver(int fromHost, NetPacket& packet, const uint8_t* bytes, size_t count)
 {
     if (!IsServer() || fromHost == kServerHost) {
         if (listener != nullptr)

@@ -13,8 +13,8 @@ namespace GAME {
 class Entity;
 
 // The base of packets that carry one object whole: the record it was made from, its id and where
-// it stands, then the record the object writes of itself. The receiver makes the object first and then hands it the record, so the record's
-// bytes are kept as they came until then.
+// it stands, then the record the object writes of itself. The receiver makes the object first and
+// then hands it the record, so the record's bytes are kept as they came until then.
 class ObjectContainerPacket : public NetPacket {
 public:
     ObjectContainerPacket(uint32_t type, uint32_t containerKind)

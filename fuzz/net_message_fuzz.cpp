@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
+#include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "multiplayer/NetworkSession.h"
 
@@ -69,11 +70,7 @@ void Hear(bool asServer, const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        return true;
-    }();
-    (void)quiet;
+    SilenceLog();
     if (size == 0)
         return 0;
     Hear((data[0] & 1) == 0, data + 1, size - 1);

@@ -336,8 +336,9 @@ void NetworkPlay::AnswerDialogs()
 
 bool NetworkPlay::IsPackDead() const
 {
-    return !monsters.empty() && std::all_of(monsters.begin(), monsters.end(),
-                                            [](const auto& monster) { return monster.second.dead; });
+    return !monsters.empty() &&
+           std::all_of(monsters.begin(), monsters.end(),
+                       [](const auto& monster) { return monster.second.dead; });
 }
 
 std::vector<uint32_t> NetworkPlay::FullParty() const

@@ -90,8 +90,8 @@ constexpr uint32_t kFirstAction = 63;
 constexpr uint32_t kLastAction = 78;
 constexpr uint32_t kFirstCommand = 79;
 constexpr uint32_t kLastCommand = 126;
-constexpr std::initializer_list<uint32_t> kNotCommands = {106, 107, 108, 109,
-                                                          110, 111, 112, 113, 114};
+constexpr std::initializer_list<uint32_t> kNotCommands = {106, 107, 108, 109, 110,
+                                                          111, 112, 113, 114};
 
 bool RegisterRules()
 {
@@ -125,8 +125,9 @@ bool RegisterRules()
         {50, ToServer()},
         {51, ToServer()},
         {52, Addressed(To::Everyone, true)},
-        {53, ServerOnly(
-                 ToPlayer<MarketS2CPurchaseDeniedPacket, &MarketS2CPurchaseDeniedPacket::buyerId>())},
+        {53,
+         ServerOnly(
+             ToPlayer<MarketS2CPurchaseDeniedPacket, &MarketS2CPurchaseDeniedPacket::buyerId>())},
         {54, ServerOnly(ToPlayer<MarketS2CPurchaseConfirmationPacket,
                                  &MarketS2CPurchaseConfirmationPacket::buyerId>())},
         {55, Addressed(To::Everyone, true)},

@@ -82,7 +82,8 @@ template <class Kind> Kind* NetworkSession::MakeFromContainer(ObjectContainerPac
     ObjectManager& objects = ObjectManager::Instance();
     const uint32_t id = packet.objectId.GetId();
     World* world = gEngine->GetWorld();
-    if (id == 0 || world == nullptr || packet.recordName.empty() || objects.GetObject(id) != nullptr)
+    if (id == 0 || world == nullptr || packet.recordName.empty() ||
+        objects.GetObject(id) != nullptr)
         return nullptr;
     Kind* made = objects.CreateObjectFromFile<Kind>(packet.recordName, id, true);
     if (made == nullptr)

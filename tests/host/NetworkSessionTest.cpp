@@ -24,7 +24,8 @@ using Clock = ChildProcess::Clock;
 // A message of any type and words, for what an honest machine never sends.
 class RawMessage : public NetPacket {
 public:
-    RawMessage(uint32_t type, std::vector<uint32_t> words) : NetPacket(type), words(std::move(words))
+    RawMessage(uint32_t type, std::vector<uint32_t> words)
+        : NetPacket(type), words(std::move(words))
     {}
     uint32_t PrepareOutBuffer() override
     {
@@ -62,8 +63,8 @@ protected:
     std::unique_ptr<ChildProcess> Start(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--db", SampleDatabase()});
-        const std::string scratch = ::testing::TempDir() + "gamehost-" +
-                                    std::to_string(getpid()) + "-" + std::to_string(++started);
+        const std::string scratch = ::testing::TempDir() + "gamehost-" + std::to_string(getpid()) +
+                                    "-" + std::to_string(++started);
         return std::make_unique<ChildProcess>(GAMEHOST_PROGRAM, args, scratch);
     }
 
@@ -166,8 +167,8 @@ TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
     balance.level = 2;
     SinglePlayerHeartbeatPacket heartbeat;
     heartbeat.player.playerId = honestHero;
-    for (NetPacket* refused : std::initializer_list<NetPacket*>{&cutShort, &unknown, &balance,
-                                                                &heartbeat})
+    for (NetPacket* refused :
+         std::initializer_list<NetPacket*>{&cutShort, &unknown, &balance, &heartbeat})
         attacker.SendPacket(*refused);
     Pump(attacker, std::chrono::milliseconds(300));
     RawMessage frustum(20, {2, 1, 0, 0, 0});

@@ -66,14 +66,14 @@ TEST(NetworkRoutes, EachMessageReachesTheMachinesItNames)
          1, Hosts({0})},
         {"bonus to its receiver",
          Make<BonusToClientPacket>([](auto& p) { p.bonus.receiverId = Of(1); }), 0, Hosts({1})},
-        {"client's action to the server", Make<AttackPacket>([](auto& p) { p.ownerId = Of(1); }),
-         1, Hosts({0})},
+        {"client's action to the server", Make<AttackPacket>([](auto& p) { p.ownerId = Of(1); }), 1,
+         Hosts({0})},
         {"server's action to its clients", Make<AttackPacket>([](auto& p) { p.ownerId = Of(0); }),
          0, kClients},
         {"purchase denied to the buyer",
          Make<MarketS2CPurchaseDeniedPacket>([](auto& p) { p.buyerId = Of(3); }), 0, Hosts({3})},
-        {"trade to its partner",
-         Make<TradeInitiatePacket>([](auto& p) { p.receiver = Of(1); }), 2, Hosts({1})},
+        {"trade to its partner", Make<TradeInitiatePacket>([](auto& p) { p.receiver = Of(1); }), 2,
+         Hosts({1})},
         {"remote text for a host not connected",
          Make<RemoteMessagePacket>([](auto& p) { p.receiver = Of(5); }), 0, 0},
         {"party change", Make<JoinPartyConfigCmdPacket>([](auto&) {}), 3, Hosts({0, 1, 2, 3})},
@@ -137,8 +137,8 @@ TEST_F(ClientMessage, IsRefusedWhenItCannotBeTheClientsToSend)
         {"balance", Make<GameBalanceUpdatePacket>([](auto&) {}), false},
         {"bonus handed out", Make<BonusToClientPacket>([](auto&) {}), false},
         {"welcome", Make<HostWelcomePacket>([](auto& p) { p.hostIndex = 1; }), false},
-        {"another host's player acting",
-         Make<AttackPacket>([](auto& p) { p.ownerId = Of(2, 9); }), false},
+        {"another host's player acting", Make<AttackPacket>([](auto& p) { p.ownerId = Of(2, 9); }),
+         false},
         {"a monster acting", Make<AttackPacket>([](auto& p) { p.ownerId = Of(0, 9); }), true},
     };
     uint64_t refused = 0;
@@ -158,9 +158,9 @@ TEST_F(ClientMessage, IsRefusedWhenItCannotBeTheClientsToSend)
 TEST_F(ClientMessage, ThatDoesNotDecodeIsCountedAndTooManyDropTheHost)
 {
     const std::vector<std::vector<uint8_t>> broken = {
-        {1, 2, 3},                                  // short of a header
-        {22, 0, 0, 0, 9, 0, 0, 0, 1, 2},            // size word wrong
-        {200, 0, 0, 0, 0, 0, 0, 0},                 // unknown type
+        {1, 2, 3},                                   // short of a header
+        {22, 0, 0, 0, 9, 0, 0, 0, 1, 2},             // size word wrong
+        {200, 0, 0, 0, 0, 0, 0, 0},                  // unknown type
         {22, 0, 0, 0, 4, 0, 0, 0, 0x05, 0, 0, 0x10}, // cut short
     };
     for (const auto& bytes : broken)
