@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <thread>
 
 namespace GAME {
@@ -360,22 +361,18 @@ std::vector<uint32_t> NetworkPlay::FullParty() const
 
 void NetworkPlay::PrintEnd()
 {
-    std::vector<std::string> lines;
-    lines.push_back(
-        "end: players " +
-        std::to_string(GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size()));
+    std::ostringstream lines;
+    lines << "end: players "
+          << GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size() << '\n';
     for (const auto& [id, seen] : monsters)
-        lines.push_back("end: monster " + std::to_string(id) + " dead");
+        lines << "end: monster " << id << " dead\n";
     for (const auto& [id, seen] : items)
-        lines.push_back("end: " + seen.itemLine);
-    const std::vector<uint32_t> party = FullParty();
-    std::string partyLine = "end: party";
-    for (uint32_t member : party)
-        partyLine += " " + std::to_string(member);
-    lines.push_back(partyLine);
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + '\n';
+        lines << "end: " << seen.itemLine << '\n';
+    lines << "end: party";
+    for (uint32_t member : FullParty())
+        lines << ' ' << member;
+    lines << '\n';
+    const std::string text = lines.str();
     char digest[16];
     std::snprintf(digest, sizeof digest, "%08x", Crc32(text.data(), text.size()));
     out << text << "end: digest " << digest << std::endl;

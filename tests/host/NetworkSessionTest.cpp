@@ -12,8 +12,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
-#include <sstream>
 #include <thread>
 
 namespace GAME::Test {
@@ -77,14 +77,11 @@ protected:
     }
 
     static std::string EndLines(const std::string& out) { return LinesStarting(out, "end: "); }
-
-    static size_t PartySize(const std::string& out)
+    // The members of the party: the blanks but for those before "party" and the leader.
+    static long PartySize(const std::string& out)
     {
-        std::istringstream words(LinesStarting(out, "end: party "));
-        size_t count = 0;
-        for (std::string word; words >> word;)
-            ++count;
-        return count - 3; // "end:", "party" and the leader
+        const std::string line = LinesStarting(out, "end: party ");
+        return std::count(line.begin(), line.end(), ' ') - 2;
     }
 
     Clock::time_point deadline;
@@ -105,7 +102,7 @@ TEST_F(NetworkSession, ServerAndClientPlayTheSameSession)
     EXPECT_EQ(EndLines(seen), EndLines(served));
     EXPECT_NE(LinesStarting(served, "end: monster "), "");
     EXPECT_NE(LinesStarting(served, "end: item "), "");
-    EXPECT_EQ(PartySize(served), 2u);
+    EXPECT_EQ(PartySize(served), 2);
     EXPECT_NE(LinesStarting(served, "host 1 left"), "");
     EXPECT_EQ(LinesStarting(seen, "joined as host "), "joined as host 1\n");
 }
@@ -120,18 +117,16 @@ TEST_F(NetworkSession, EightClientsAgreeWithTheServer)
     ASSERT_NE(digest, "");
     for (auto& client : clients)
         EXPECT_EQ(LinesStarting(client->Output(), "end: digest "), digest);
-    EXPECT_EQ(PartySize(server->Output()), 9u);
+    EXPECT_EQ(PartySize(server->Output()), 9);
     EXPECT_EQ(LinesStarting(server->Output(), "dropped: "), "dropped: none\n");
     EXPECT_EQ(LinesStarting(server->Output(), "hosts dropped: "), "hosts dropped: 0\n");
 }
 
+// Datagrams outside the transport's protocol.
 void SendGarbage(uint16_t port)
 {
     const int sock = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in to{AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
     const uint8_t junk[][6] = {{0xff, 0xff, 0, 1, 2, 3}, {0x80, 0, 0xde, 0xad, 0xbe, 0xef}};
     for (const auto& datagram : junk)
         sendto(sock, datagram, sizeof datagram, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);

@@ -66,53 +66,40 @@ protected:
 
     static void Deliver(NetworkSession& session, const std::vector<uint8_t>& bytes)
     {
-        std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(bytes);
-        ASSERT_NE(packet, nullptr);
-        session.OnMessage(ConnectionManager::kServerHost, *packet);
+        session.OnMessage(ConnectionManager::kServerHost, *ConnectionManager::DecodePacket(bytes));
     }
 
-    static PlayerNetBasicInfo Record(uint32_t id)
+    // Both machines' player lists hold these players.
+    void List(std::initializer_list<uint32_t> ids)
     {
-        PlayerNetBasicInfo record;
-        record.playerId = id;
-        return record;
+        std::vector<PlayerNetBasicInfo> records(ids.size());
+        for (size_t i = 0; i < ids.size(); ++i) {
+            records[i].playerId = ids.begin()[i];
+            if (PlayerManagerServer* server = Game().GetPlayerManagerServer())
+                server->HandleNewPlayer(records[i]);
+        }
+        Game().GetPlayerManagerClient()->HandlePlayerUpdate(records);
     }
 };
 
-TEST_F(NetworkJoin, ServerWelcomesThenSendsItsWorldThenMarksTheEnd)
-{
-    Be(false);
-    const Player* hero = HeroAt(0, {1, 0, 2});
-    ASSERT_NE(hero, nullptr);
-    NetworkSession session(Connection());
-    session.SetWelcome(77, 2);
-    session.OnHostJoined(3);
-
-    const auto sent = Connection().TakeSentPackets();
-    EXPECT_EQ(Types(sent), (std::vector<uint32_t>{1, 25, 2, 34}));
-    for (const auto& one : sent) {
-        EXPECT_EQ(one.route, ConnectionManager::Route::ToHost);
-        EXPECT_EQ(one.host, 3);
-    }
-    const auto welcome = ConnectionManager::DecodePacket(sent[0].bytes);
-    const auto& fields = static_cast<const HostWelcomePacket&>(*welcome);
-    EXPECT_EQ(fields.hostIndex, 3);
-    EXPECT_EQ(fields.seed, 77u);
-    EXPECT_EQ(fields.playersExpected, 2);
-    const auto spawn = ConnectionManager::DecodePacket(sent[2].bytes);
-    const auto& entity = static_cast<const EntitySpawnPacket&>(*spawn);
-    EXPECT_EQ(entity.recordName, kHero);
-    EXPECT_EQ(entity.objectId.GetId(), hero->GetObjectId());
-    EXPECT_EQ(entity.coords.GetPosition().GetRegionPosition(), Vec3(1, 0, 2));
-}
-
-TEST_F(NetworkJoin, ClientMakesFreeIdsAnswersThenSendsItsHero)
+TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsItsHero)
 {
     Be(false);
     const uint32_t serverHero = HeroAt(0, {1, 0, 2})->GetObjectId();
     NetworkSession server(Connection());
-    server.OnHostJoined(1);
+    server.SetWelcome(77, 2);
+    server.OnHostJoined(3);
     const auto sent = Connection().TakeSentPackets();
+    EXPECT_EQ(Types(sent), (std::vector<uint32_t>{1, 25, 2, 34}));
+    for (const auto& one : sent)
+        EXPECT_EQ(std::make_pair(one.route, one.host),
+                  std::make_pair(ConnectionManager::Route::ToHost, 3));
+    const auto welcome = ConnectionManager::DecodePacket(sent[0].bytes);
+    const auto& fields = static_cast<const HostWelcomePacket&>(*welcome);
+    EXPECT_EQ(std::make_tuple(fields.hostIndex, fields.seed, fields.playersExpected),
+              std::make_tuple(3, 77u, 2));
+    const auto spawn = ConnectionManager::DecodePacket(sent[2].bytes);
+    EXPECT_EQ(static_cast<const EntitySpawnPacket&>(*spawn).recordName, kHero);
 
     Be(true);
     NetworkSession client(Connection());
@@ -160,9 +147,7 @@ TEST_F(NetworkJoin, LeaveTakesTheHostsPlayersAndEntitiesOffEveryMachine)
     Be(false);
     ASSERT_NE(HeroAt(kLeaver, {2, 0, 0}), nullptr);
     ASSERT_NE(HeroAt(kStayer, {3, 0, 0}), nullptr);
-    Game().GetPlayerManagerServer()->HandleNewPlayer(Record(kLeaver));
-    Game().GetPlayerManagerServer()->HandleNewPlayer(Record(kStayer));
-    Game().GetPlayerManagerClient()->HandlePlayerUpdate({Record(kLeaver), Record(kStayer)});
+    List({kLeaver, kStayer});
     Connection().ClearSentPackets();
     NetworkSession server(Connection());
     server.OnHostLeft(2);
@@ -173,16 +158,14 @@ TEST_F(NetworkJoin, LeaveTakesTheHostsPlayersAndEntitiesOffEveryMachine)
     EXPECT_TRUE(Game().GetPlayerManagerClient()->IsPlayerInGame(kStayer));
     EXPECT_EQ(Game().GetPlayerManagerServer()->GetPlayers(), std::vector<uint32_t>{kStayer});
     const auto sent = Connection().TakeSentPackets();
-    std::vector<uint32_t> broadcast;
-    for (const auto& one : sent)
-        if (one.route == ConnectionManager::Route::Broadcast)
-            broadcast.push_back(ConnectionManager::DecodePacket(one.bytes)->GetType());
-    EXPECT_EQ(broadcast, (std::vector<uint32_t>{3, 4}));
+    // The stayer is told in words; every client is told to destroy and who left.
+    EXPECT_EQ(Types(sent), (std::vector<uint32_t>{27, 3, 4}));
+    EXPECT_EQ(sent.back().route, ConnectionManager::Route::Broadcast);
 
     // A client hears it from the server.
     Be(true);
     ASSERT_NE(HeroAt(kLeaver, {2, 0, 0}), nullptr);
-    Game().GetPlayerManagerClient()->HandlePlayerUpdate({Record(kLeaver), Record(kStayer)});
+    List({kLeaver, kStayer});
     NetworkSession client(Connection());
     HostLeftPacket left;
     left.host = 2;
