@@ -5,11 +5,15 @@
 #include "engine/ABBox.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/FilterFunction.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "multiplayer/NetworkSession.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerManagerServer.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,31 +25,37 @@ using namespace GAME;
 
 constexpr int kSender = 1;
 
-// Every object the run made carries this machine's host or the sender's.
-bool OnlyOwnHosts()
+class Everything final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity*) const override { return true; }
+};
+
+// Takes every entity out of the world and answers whether each carried this machine's host or
+// the sender's.
+bool ClearWorld(World& world)
 {
-    for (uint32_t id = 1; id < 4096; ++id) {
-        for (uint32_t host = 2; host <= 15; ++host)
-            if (ObjectManager::Instance().GetObject((host << 28) | id) != nullptr)
-                return false;
+    std::vector<Entity*> entities;
+    world.GetEntities(entities, Everything());
+    bool ownHosts = true;
+    for (Entity* entity : entities) {
+        ownHosts = ownHosts && ConnectionManager::HostOfId(entity->GetObjectId()) <= kSender;
+        world.RemoveEntity(entity);
+        ObjectManager::Instance().DestroyObjectEx(entity, "Fuzz/NetMessage", __LINE__);
     }
-    return true;
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    return ownHosts;
 }
 
 void Hear(bool asServer, const uint8_t* data, size_t size)
 {
     gEngine->SetNetworkMode(true, !asServer);
-    InitializeObjects();
-    if (gGameEngine == nullptr) {
-        gEngine->SetNetworkMode(false, false);
-        return;
-    }
     if (asServer)
         gGameEngine->SetAsNetworkServer();
     else
         gGameEngine->SetAsNetworkClient();
     std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    World& world = *gEngine->GetWorld();
+    world.CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     {
         ConnectionManager connection;
         if (!asServer || connection.Listen(0)) {
@@ -54,23 +64,26 @@ void Hear(bool asServer, const uint8_t* data, size_t size)
             connection.Service();
             gGameEngine->Update(33);
             session.Update();
-            if (asServer && !OnlyOwnHosts())
-                abort();
             connection.Disconnect();
         }
     }
+    if (!ClearWorld(world) && asServer)
+        abort();
+    gGameEngine->GetPlayerManagerClient()->Clear();
+    if (PlayerManagerServer* players = gGameEngine->GetPlayerManagerServer())
+        players->Clear();
     ObjectManager::Instance().SetHostIndex(0);
     gEngine->GetNetworkConnectionManager().TakeSentPackets();
     gEngine->SetWorld(std::move(previous));
-    ShutdownObjects();
     gEngine->SetNetworkMode(false, false);
+    gGameEngine->SetAsNetworkStub();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    SilenceLog();
+    StartQuietGame();
     if (size == 0)
         return 0;
     Hear((data[0] & 1) == 0, data + 1, size - 1);
