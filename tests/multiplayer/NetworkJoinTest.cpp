@@ -32,10 +32,7 @@ protected:
     void Be(bool client)
     {
         gEngine->SetNetworkMode(true, client);
-        if (client)
-            Game().SetAsNetworkClient();
-        else
-            Game().SetAsNetworkServer();
+        client ? Game().SetAsNetworkClient() : Game().SetAsNetworkServer();
     }
 
     static ConnectionManager& Connection() { return gEngine->GetNetworkConnectionManager(); }
@@ -54,14 +51,6 @@ protected:
         if (hero != nullptr)
             TheWorld().AddEntity(hero, WorldAt(where), false);
         return hero;
-    }
-
-    static void Remove(uint32_t id)
-    {
-        auto* entity = ObjectManager::Instance().GetObject<Entity>(id);
-        TheWorld().RemoveEntity(entity);
-        ObjectManager::Instance().DestroyObjectEx(entity, "test", __LINE__);
-        ObjectManager::Instance().ProcessDestroyedObjects();
     }
 
     static void Deliver(NetworkSession& session, const std::vector<uint8_t>& bytes)
@@ -112,7 +101,10 @@ TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsIt
     // Still the server's: never two objects under one id.
     Deliver(client, sent[2].bytes);
     EXPECT_EQ(client.GetNacked(), std::vector<uint32_t>{serverHero});
-    Remove(serverHero);
+    EntityDestroyPacket gone;
+    gone.entityId = serverHero;
+    client.OnMessage(ConnectionManager::kServerHost, gone);
+    ObjectManager::Instance().ProcessDestroyedObjects();
     for (const auto& one : sent)
         Deliver(client, one.bytes);
     EXPECT_EQ(client.GetAcked(), std::vector<uint32_t>{serverHero});

@@ -13,15 +13,13 @@ extern char** environ;
 
 namespace GAME::Test {
 
-namespace {
-std::string ReadAll(const std::string& path)
+std::string ChildProcess::ReadAll(const std::string& path)
 {
     std::ifstream file(path);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
 }
-} // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
                            const std::string& scratch)
@@ -79,16 +77,6 @@ void ChildProcess::Kill()
     waitpid(pid, nullptr, 0);
     pid = -1;
     status = -1;
-}
-
-std::string ChildProcess::Output() const
-{
-    return ReadAll(outPath);
-}
-
-std::string ChildProcess::Errors() const
-{
-    return ReadAll(errPath);
 }
 
 std::string ChildProcess::WaitForLine(const std::string& prefix, Clock::time_point deadline)

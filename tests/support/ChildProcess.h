@@ -21,17 +21,17 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Started() const { return pid > 0; }
     // The exit status, or -1 when it did not end by the deadline (it is then killed).
     int Wait(Clock::time_point deadline);
     void Kill();
-    std::string Output() const;
-    std::string Errors() const;
+    std::string Output() const { return ReadAll(outPath); }
+    std::string Errors() const { return ReadAll(errPath); }
     // Waits until the output holds a line starting with `prefix` and answers that line; empty
     // when the deadline passes or the program ends first.
     std::string WaitForLine(const std::string& prefix, Clock::time_point deadline);
 
 private:
+    static std::string ReadAll(const std::string& path);
     // True once the program has ended; its status is then kept.
     bool Ended();
 
