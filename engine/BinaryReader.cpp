@@ -6,32 +6,12 @@
 
 namespace GAME {
 
-const uint8_t* BinaryReader::Take(size_t length)
-{
-    if (failed || length > count - position) {
-        failed = true;
-        return nullptr;
-    }
-    const uint8_t* bytes = data + position;
-    position += length;
-    return bytes;
-}
-
 bool BinaryReader::ReadUInt16(uint16_t& value)
 {
     const uint8_t* b = Take(2);
     if (b == nullptr)
         return false;
     value = LoadLittleEndian16(b);
-    return true;
-}
-
-bool BinaryReader::ReadUInt32(uint32_t& value)
-{
-    const uint8_t* b = Take(4);
-    if (b == nullptr)
-        return false;
-    value = LoadLittleEndian32(b);
     return true;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,16 +13,23 @@ namespace GAME {
 
 class NetPacket;
 
-// The network transport. Every packet handed to it is encoded to bytes at once (the sender may
-// refill the packet right after) and kept, with where it was to go, until someone takes it:
-// the tests, or the headless host, which delivers it. Received bytes become packets again
-// through the registry of packet types, each type number with the factory of its class.
+// The network transport. Without a connection it records: every packet handed to it is encoded
+// at once (the sender may refill the packet right after) and kept, with where it was to go, for
+// the tests or a one-process replay to take. After `Listen` or `Connect` it carries the same
+// bytes over UDP, one message one reliable, ordered packet, and hands what arrives to its
+// listener at `Service`. Received bytes become packets again through the table of packet types,
+// each type number with the factory of its class and the rule of where it goes.
 class ConnectionManager {
 public:
     enum class Route { Send, Broadcast, ToHost };
     // The host of Send and Broadcast, whose peers the transport's role decides: a client's
     // Send goes to the server, a server's to its clients.
     static constexpr int kPeerHosts = -1;
+    static constexpr int kServerHost = 0;
+    static constexpr int kMaxClients = 15;
+    static constexpr uint32_t kMaxTypes = 256;
+    // Player ids carry their host in the top four bits.
+    static constexpr int HostOfId(uint32_t id) { return static_cast<int>(id >> 28); }
 
     struct SentPacket {
         Route route;
@@ -28,8 +38,44 @@ public:
     };
 
     using PacketFactory = std::unique_ptr<NetPacket> (*)();
+    // The player id a message names, read from its decoded fields.
+    using IdReader = uint32_t (*)(const NetPacket&);
 
-    ConnectionManager() = default;
+    // Who a message is for. `Player` names one player, whose host gets it; a message that names
+    // no one goes to every machine but its sender. `Relayed` is a replicated action or command: a
+    // client's goes to the server, which runs it and passes it on itself.
+    enum class Addressee : uint8_t { Everyone, EveryoneButSender, Server, Player, Relayed };
+    struct PacketRule {
+        Addressee addressee = Addressee::Everyone;
+        IdReader player = nullptr;
+        // The player a client's message speaks for, which must be one of its own.
+        IdReader speaker = nullptr;
+        // The speaker is checked only when the listener says it is a player.
+        bool speakerIfPlayer = false;
+        // Only the server sends it.
+        bool serverOnly = false;
+    };
+
+    // What the transport hands up. Messages come decoded; the listener may refuse one that
+    // speaks for an object it knows (IsPlayer).
+    class Listener {
+    public:
+        virtual ~Listener() = default;
+        virtual void OnMessage(int fromHost, NetPacket& packet) = 0;
+        virtual void OnHostJoined(int /*host*/) {}
+        virtual void OnHostLeft(int /*host*/) {}
+        virtual void OnServerLost() {}
+        virtual bool IsPlayer(uint32_t /*id*/) const { return false; }
+    };
+
+    struct HostCounters {
+        uint64_t messagesIn = 0;
+        uint64_t messagesOut = 0;
+        uint64_t dropped = 0;
+    };
+
+    ConnectionManager();
+    ~ConnectionManager();
     ConnectionManager(const ConnectionManager&) = delete;
     ConnectionManager& operator=(const ConnectionManager&) = delete;
 
@@ -49,6 +95,39 @@ public:
     void DropHost(int host, const std::string& reason);
     const std::vector<std::pair<int, std::string>>& GetDroppedHosts() const { return dropped; }
 
+    // -- transport --
+    // A server on 127.0.0.1 for up to 15 clients; port 0 takes one the system picks.
+    bool Listen(uint16_t port);
+    uint16_t GetListenPort() const { return listenPort; }
+    // Joins a server and waits for its welcome, which gives this machine its host index; false
+    // after 10 s without one.
+    bool Connect(const std::string& address, uint16_t port);
+    // Once a frame before the game's update: what arrived goes to the listener.
+    void Service();
+    // Once a frame after it: what was queued leaves.
+    void Flush();
+    // Queued messages first, then the goodbyes, waiting at most 1 s.
+    void Disconnect();
+    bool IsTransport() const { return transport != nullptr; }
+    bool IsServer() const;
+    // A client whose server is still there; a server that listens.
+    bool IsConnected() const;
+    void SetListener(Listener* value) { listener = value; }
+    // The clients connected now, ascending.
+    std::vector<int> GetClientHosts() const;
+    // The welcome's fields, kept by a client.
+    struct Welcome {
+        int32_t hostIndex = 0;
+        uint32_t seed = 0;
+        int32_t difficulty = 0;
+        int32_t playersExpected = 0;
+    };
+    const Welcome& GetWelcome() const { return welcome; }
+    const HostCounters& GetCounters(int host) const { return counters[Slot(host)]; }
+    // The machines a message from `fromHost` goes to, bit n for host n, among the clients
+    // connected (`clients`, bit n for host n); the server is bit 0.
+    static uint32_t RouteMask(const NetPacket& packet, int fromHost, uint32_t clients);
+
     // The first factory of a type number stays; a second is refused with a log line.
     static bool RegisterPacketType(uint32_t type, PacketFactory factory);
     template <class PacketClass> static bool RegisterPacketClass()
@@ -57,6 +136,8 @@ public:
             return std::make_unique<PacketClass>();
         });
     }
+    static bool RegisterPacketRule(uint32_t type, const PacketRule& rule);
+    static const PacketRule& GetPacketRule(uint32_t type);
     // A fresh packet of the type, or null for a type nobody registered.
     static std::unique_ptr<NetPacket> CreatePacket(uint32_t type);
     // One whole message, header included. Null, with a log line, when the message is short,
@@ -64,13 +145,60 @@ public:
     // back exactly.
     static std::unique_ptr<NetPacket> DecodePacket(const uint8_t* bytes, size_t count);
     static std::unique_ptr<NetPacket> DecodePacket(const std::vector<uint8_t>& bytes);
+    // The same, quietly: `why` names what failed.
+    static std::unique_ptr<NetPacket> DecodePacket(const uint8_t* bytes, size_t count,
+                                                   const char*& why);
+
+    // A client's limits within one second before it is dropped as a flood.
+    static constexpr uint32_t kFloodMessages = 2000;
+    static constexpr uint64_t kFloodBytes = 2u << 20;
+    static constexpr uint32_t kFloodDropped = 100;
+    static constexpr size_t kMaxMessageBytes = 1u << 20;
+
+    // Hands one received message to the checks and the listener as if it came from `fromHost`;
+    // the transport's own path, open for the fuzzers and the tests.
+    void Receive(int fromHost, const uint8_t* bytes, size_t count);
 
 private:
+    struct Transport;
+    struct Window {
+        std::chrono::steady_clock::time_point start{};
+        uint32_t messages = 0;
+        uint64_t bytes = 0;
+        uint32_t dropped = 0;
+        std::chrono::steady_clock::time_point lastLog{};
+        bool logged = false;
+        // Dropped as a flood: nothing more is heard from it until it joins again.
+        bool flooded = false;
+    };
+
     void Record(Route route, int host, NetPacket& packet);
+    // Transport mode: where the bytes go.
+    void Dispatch(Route route, int host, NetPacket& packet);
+    void SendBytes(uint32_t mask, const uint8_t* bytes, size_t count);
+    void SendTo(int host, const uint8_t* bytes, size_t count);
+    bool Refuse(int fromHost, const char* why);
+    void Flood(int fromHost);
+    bool CountIn(int fromHost, size_t count);
+    bool CheckFromClient(int fromHost, const NetPacket& packet);
+    void Deliver(int fromHost, NetPacket& packet, const uint8_t* bytes, size_t count);
+    void ServiceLoopback();
+    void HostConnected(void* peer);
+    void HostGone(int host);
+    uint32_t ClientMask() const;
+    static size_t Slot(int host) { return host >= 0 && host <= kMaxClients ? size_t(host) : 0; }
 
     std::vector<SentPacket> sent;
     std::vector<std::pair<int, std::string>> dropped;
     int localHostId = 0;
+    std::unique_ptr<Transport> transport;
+    Listener* listener = nullptr;
+    uint16_t listenPort = 0;
+    Welcome welcome;
+    std::array<HostCounters, kMaxClients + 1> counters{};
+    std::array<Window, kMaxClients + 1> windows{};
+    // What the server sends itself, decoded at its next Service.
+    std::deque<std::vector<uint8_t>> loopback;
 };
 
 } // namespace GAME

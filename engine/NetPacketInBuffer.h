@@ -91,6 +91,8 @@ public:
     }
 
     size_t GetRemaining() const { return reader.GetRemaining(); }
+    // The bytes left belong to another reader (a container's object record): taken unread.
+    void SkipRest() { reader = BinaryReader(nullptr, 0); }
     bool HasFailed() const { return failed; }
 
     static constexpr size_t kWorldVec3Bytes = 16;

@@ -21,16 +21,12 @@ void StoreWord(uint8_t* out, uint32_t word)
 
 NetPacketOutBuffer::NetPacketOutBuffer(NetPacket& packet) : packet(packet)
 {
+    // The packet's last bytes lend their room: a packet sent again and again allocates once.
     // The header goes in front once the size is known; keeping its place saves a copy.
+    bytes.swap(packet.outBuffer);
+    bytes.clear();
     bytes.reserve(256);
     bytes.resize(NetPacketHeader::kSize);
-}
-
-void NetPacketOutBuffer::PutWord(uint32_t word)
-{
-    const size_t at = bytes.size();
-    bytes.resize(at + 4);
-    StoreWord(bytes.data() + at, word);
 }
 
 bool NetPacketOutBuffer::PutCount(size_t count)
@@ -123,7 +119,7 @@ uint32_t NetPacketOutBuffer::Done()
     packet.header.size = static_cast<uint32_t>(bytes.size() - NetPacketHeader::kSize);
     StoreWord(bytes.data(), packet.header.type);
     StoreWord(bytes.data() + 4, packet.header.size);
-    packet.outBuffer.assign(bytes.begin(), bytes.end());
+    packet.outBuffer.swap(bytes);
     return packet.GetOutBufferSize();
 }
 

@@ -65,7 +65,13 @@ public:
     uint32_t Done();
 
 private:
-    void PutWord(uint32_t word);
+    // Inline: every field of every message is made of these.
+    void PutWord(uint32_t word)
+    {
+        const uint8_t le[4] = {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8),
+                               static_cast<uint8_t>(word >> 16), static_cast<uint8_t>(word >> 24)};
+        bytes.insert(bytes.end(), le, le + 4);
+    }
     void PutFloat(float value) { AddUInt(value); }
     bool PutCount(size_t count);
 

@@ -7,17 +7,18 @@
 
 namespace GAME {
 
-namespace {
-constexpr int kIdBytes = 4;
-}
-
 ObjectContainerPacket::~ObjectContainerPacket() = default;
 
 uint32_t ObjectContainerPacket::PrepareOutBuffer()
 {
+    Entity* entity = ObjectManager::Instance().GetObject<Entity>(objectId.GetId());
+    recordName = entity != nullptr ? entity->GetObjectName() : std::string();
+    coords = entity != nullptr ? entity->GetCoords() : WorldCoords();
     NetPacketOutBuffer out(*this);
+    out.AddFileName(recordName);
     out.Add(objectId);
-    if (Entity* entity = ObjectManager::Instance().GetObject<Entity>(objectId.GetId()))
+    out.Add(coords);
+    if (entity != nullptr)
         entity->WriteReplicationData(out);
     return out.Done();
 }
@@ -25,13 +26,16 @@ uint32_t ObjectContainerPacket::PrepareOutBuffer()
 void ObjectContainerPacket::CopyInbound(const uint8_t* data, int length)
 {
     objectRecord.clear();
-    const bool whole = data != nullptr && length >= kIdBytes;
+    int used = length;
     {
-        NetPacketInBuffer in(*this, data, whole ? kIdBytes : length);
-        in.Remove(objectId);
+        NetPacketInBuffer in(*this, data, length);
+        const bool read = in.Remove(recordName) && in.Remove(objectId) && in.Remove(coords);
+        used = read ? length - in.GetRemaining() : length;
+        // The record that follows is the entity's to read; the engine part alone must be whole.
+        in.SkipRest();
     }
-    if (whole)
-        objectRecord.assign(data + kIdBytes, data + length);
+    if (used < length)
+        objectRecord.assign(data + used, data + length);
 }
 
 bool ObjectContainerPacket::ReadObjectRecord(Entity& entity)

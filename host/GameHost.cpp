@@ -24,6 +24,7 @@
 #include "host/KillReport.h"
 #include "host/LevelReport.h"
 #include "host/MarketReport.h"
+#include "host/NetworkPlay.h"
 #include "host/PacketCatalogue.h"
 #include "host/PlayersReport.h"
 #include "host/QuestReport.h"
@@ -145,6 +146,11 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     LocalizationManager::Instance().Clear();
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
 
+    if (options.IsNetworkSession()) {
+        const int status = NetworkPlay(options, out, err).Run();
+        objects.DestroyAllObjects();
+        return status;
+    }
     if (options.printClasses)
         PrintClassTree(Object::classInfo, out);
     if (options.printPackets && !PacketCatalogue::Print(out))

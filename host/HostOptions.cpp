@@ -100,6 +100,28 @@ bool HostOptions::CheckTravel(std::string& error) const
     return true;
 }
 
+bool HostOptions::CheckNetworkSession(std::string& error) const
+{
+    if (port >= 0 && role != "server") {
+        error = "--port goes with --role server";
+        return false;
+    }
+    if (!connectTo.empty()) {
+        const size_t colon = connectTo.rfind(':');
+        uint32_t number = 0;
+        if (role != "client" || colon == std::string::npos || colon == 0 ||
+            !ParseNumber(connectTo.substr(colon + 1), number) || number == 0 || number > 65535) {
+            error = "--connect needs ADDRESS:PORT and --role client, not '" + connectTo + "'";
+            return false;
+        }
+    }
+    if (IsNetworkSession() && (!scenario.empty() || !playerRecord.empty() || !spawns.empty())) {
+        error = "a network session (--port, --connect) brings its own heroes and monsters";
+        return false;
+    }
+    return true;
+}
+
 const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--classes] [--characters] [--items] [--deaths] [--skills]\n"
@@ -110,6 +132,8 @@ const char* HostOptions::Usage()
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
            "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
+           "       gamehost --db DIR --role server --port P [--clients N] [--seed S] [--ms MS]\n"
+           "       gamehost --db DIR --role client --connect 127.0.0.1:P [--ms MS]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
@@ -194,9 +218,13 @@ const char* HostOptions::Usage()
            "  --ms MS       milliseconds of game time per frame (default 33)\n"
            "  --answer A    how the host answers the game's questions (default yes)\n"
            "  --seed S      seed of the shared C-runtime generator and of the duel (default 1)\n"
+           "  --port P      as server, play a session over UDP on 127.0.0.1:P (0: any free\n"
+           "                port) with --clients N clients (1 to 15, default 1)\n"
+           "  --connect A:P  as client, join the server at A:P and play its session\n"
            "  --dump-stream FILE  print a saved keyed stream as text\n"
            "  --help        this text\n"
-           "exit status: 0 done, 1 bad options, 2 a database or file that cannot be used\n";
+           "exit status: 0 done, 1 bad options, 2 a database or file that cannot be used,\n"
+           "             3 no listening port or connection, no client in time, server gone\n";
 }
 
 bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error)
@@ -280,6 +308,18 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
                 error = arg + " needs milliseconds of 0 or more, not '" + args[i] + "'";
                 return false;
             }
+        } else if (arg == "--port" && hasValue) {
+            if (!ParseNumber(args[++i], port) || port < 0 || port > 65535) {
+                error = "--port needs a port from 0 to 65535, not '" + args[i] + "'";
+                return false;
+            }
+        } else if (arg == "--clients" && hasValue) {
+            if (!ParseNumber(args[++i], clients) || clients < 1 || clients > 15) {
+                error = "--clients needs a count from 1 to 15, not '" + args[i] + "'";
+                return false;
+            }
+        } else if (arg == "--connect" && hasValue) {
+            connectTo = args[++i];
         } else if (arg == "--seed" && hasValue) {
             if (!ParseNumber(args[++i], seed)) {
                 error = "--seed needs an unsigned number, not '" + args[i] + "'";
@@ -355,7 +395,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }
-    if (!CheckTravel(error))
+    if (!CheckTravel(error) || !CheckNetworkSession(error))
         return false;
     if (!showHelp && dumpStreamFile.empty() && databaseFolder.empty()) {
         error = "no database folder given (--db DIR)";

@@ -65,6 +65,15 @@ struct HostOptions {
     std::string inputFile;
     // -- end scripted input --
 
+    // -- network session --
+    // A server listens on this loopback port (`--port P`, 0 for one the system picks) and waits
+    // for `--clients N`; a client joins `--connect ADDR:PORT`.
+    int32_t port = -1;
+    int32_t clients = 1;
+    std::string connectTo;
+    bool IsNetworkSession() const { return port >= 0 || !connectTo.empty(); }
+    // -- end network session --
+
     // False with `error` set when the command line cannot be understood.
     bool Parse(const std::vector<std::string>& args, std::string& error);
     static const char* Usage();
@@ -79,6 +88,7 @@ private:
     bool ParseTeleport(const std::string& text, std::string& error);
     // False with `error` set when a travel option lacks its main player or conflicts.
     bool CheckTravel(std::string& error) const;
+    bool CheckNetworkSession(std::string& error) const;
 };
 
 } // namespace GAME

@@ -29,7 +29,8 @@ public:
 
 class WorldInitPacket : public FieldPacket<WorldInitPacket> {
 public:
-    WorldInitPacket() : FieldPacket(25) {}
+    static constexpr uint32_t kType = 25;
+    WorldInitPacket() : FieldPacket(kType) {}
 
     template <typename V, typename P> static void VisitFields(V& v, P& p)
     {
@@ -63,7 +64,8 @@ public:
     static constexpr const char* kDescription =
         "ServerSpawnCompletePacket is atomic, containing no member elements";
 
-    ServerSpawnCompletePacket() : FieldPacket(34) {}
+    static constexpr uint32_t kType = 34;
+    ServerSpawnCompletePacket() : FieldPacket(kType) {}
 
     template <typename V, typename P> static void VisitFields(V& v, P& /*p*/)
     {
@@ -89,13 +91,15 @@ public:
 class AckEntityPacket : public EntityListPacket<AckEntityPacket> {
 public:
     static constexpr const char* kHeading = "Acked Entities: ";
-    AckEntityPacket() : EntityListPacket(35) {}
+    static constexpr uint32_t kType = 35;
+    AckEntityPacket() : EntityListPacket(kType) {}
 };
 
 class NackEntityPacket : public EntityListPacket<NackEntityPacket> {
 public:
     static constexpr const char* kHeading = "Nacked Entities: ";
-    NackEntityPacket() : EntityListPacket(36) {}
+    static constexpr uint32_t kType = 36;
+    NackEntityPacket() : EntityListPacket(kType) {}
 };
 
 class WarpEntityPacket : public FieldPacket<WarpEntityPacket> {

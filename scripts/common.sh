@@ -16,6 +16,9 @@ ensure_tools() {
     [ -f /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
     # The peer that bench/equation_bench.cpp measures the designer equations against.
     [ -f /usr/include/muParser.h ] || missing+=(libmuparser-dev)
+    # The network transport, linked into the engine layer only.
+    [ -f /usr/include/enet/enet.h ] || missing+=(libenet-dev)
+    command -v pkg-config >/dev/null || missing+=(pkg-config)
     if command -v clang++ >/dev/null && ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
         missing+=(libclang-rt-dev)
     fi

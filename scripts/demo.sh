@@ -190,3 +190,29 @@ status=0
 grep '^gamehost: ' "$bad.err" || true
 echo "(exit status $status)"
 rm -f "$bad" "$bad.err"
+echo
+echo "== network: a server and a client, two gamehost processes, play one session over UDP"
+net="$(mktemp -d)"
+"$host" --db "$ROOT/data/database" --role server --port 0 --clients 1 --seed 3 \
+    >"$net/server.txt" 2>"$net/server-log.txt" &
+server=$!
+for _ in $(seq 100); do
+    grep -q '^listening on ' "$net/server.txt" 2>/dev/null && break
+    sleep 0.1
+done
+port="$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$net/server.txt")"
+"$host" --db "$ROOT/data/database" --role client --connect "127.0.0.1:$port" \
+    >"$net/client.txt" 2>"$net/client-log.txt" || echo "(client exit status $?)"
+wait "$server" || echo "(server exit status $?)"
+echo "-- the server:"
+cat "$net/server.txt"
+echo "-- the client:"
+cat "$net/client.txt"
+if diff <(grep '^end: ' "$net/server.txt") <(grep '^end: ' "$net/client.txt") >/dev/null; then
+    echo "server and client end alike"
+else
+    echo "server and client end differently" >&2
+    rm -rf "$net"
+    exit 1
+fi
+rm -rf "$net"

@@ -19,5 +19,12 @@ report() {
 }
 report core "$subsystems"
 report engine "$subsystems"
+# The transport's library belongs to the engine layer alone.
+enet="$(grep -rlE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<enet/' --include='*.h' --include='*.cpp' \
+    . 2>/dev/null | grep -v '^\./engine/' | grep -v '^\./build' || true)"
+if [ -n "$enet" ]; then
+    echo "$enet" | sed 's|^|layering: only engine/ may include <enet/enet.h>: |'
+    status=1
+fi
 [ "$status" -eq 0 ] && echo "layers: engine/ and core/ include nothing above them"
 exit "$status"

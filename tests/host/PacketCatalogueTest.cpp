@@ -198,7 +198,8 @@ TEST_F(PacketCatalogueTest, EveryClassHasItsNumberBaseAndRegistryEntryAndReadsIt
 TEST_F(PacketCatalogueTest, NoOtherGameNumberIsRegistered)
 {
     std::vector<uint32_t> registered;
-    for (uint32_t type = 0; type < 256; ++type)
+    // The game's numbers start at 17; below are the transport's own.
+    for (uint32_t type = 17; type < 256; ++type)
         if (ConnectionManager::CreatePacket(type) != nullptr)
             registered.push_back(type);
     // The catalogue and the transport's chat message.

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "engine/NetPacket.h"
+#include "engine/ObjectContainerPacket.h"
+
+#include <cstdint>
+#include <string>
+
+namespace GAME {
+
+// The transport's own messages, types 1 to 4, below every game message: a joining machine's
+// welcome, entities made and destroyed on every machine, and a host that left.
+
+class HostWelcomePacket : public NetPacket {
+public:
+    static constexpr uint32_t kType = 1;
+    HostWelcomePacket() : NetPacket(kType) {}
+
+    uint32_t PrepareOutBuffer() override;
+    void CopyInbound(const uint8_t* data, int length) override;
+    std::string GetPacketDescription(bool withType) const override;
+
+    int32_t hostIndex = 0;
+    // The server's seed for the rolls every machine must agree on.
+    uint32_t seed = 0;
+    int32_t difficulty = 0;
+    int32_t playersExpected = 0;
+};
+
+// An entity of the server's world, made on a client under the same id.
+class EntitySpawnPacket : public ObjectContainerPacket {
+public:
+    static constexpr uint32_t kType = 2;
+    static constexpr uint32_t kContainerKind = 1;
+    EntitySpawnPacket() : ObjectContainerPacket(kType, kContainerKind) {}
+
+    std::string GetPacketDescription(bool withType) const override;
+};
+
+class EntityDestroyPacket : public NetPacket {
+public:
+    static constexpr uint32_t kType = 3;
+    EntityDestroyPacket() : NetPacket(kType) {}
+
+    uint32_t PrepareOutBuffer() override;
+    void CopyInbound(const uint8_t* data, int length) override;
+    std::string GetPacketDescription(bool withType) const override;
+
+    uint32_t entityId = 0;
+};
+
+class HostLeftPacket : public NetPacket {
+public:
+    static constexpr uint32_t kType = 4;
+    HostLeftPacket() : NetPacket(kType) {}
+
+    uint32_t PrepareOutBuffer() override;
+    void CopyInbound(const uint8_t* data, int length) override;
+    std::string GetPacketDescription(bool withType) const override;
+
+    int32_t host = 0;
+};
+
+} // namespace GAME

@@ -1,0 +1,398 @@
+#include "host/NetworkPlay.h"
+
+#include "ai/ControllerPlayer.h"
+#include "characters/Monster.h"
+#include "characters/Player.h"
+#include "core/DialogManager.h"
+#include "engine/ABBox.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Crc32.h"
+#include "engine/Engine.h"
+#include "engine/FilterFunction.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/ObjectManager.h"
+#include "engine/Platform.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "game/GameEngine.h"
+#include "host/ArenaReport.h"
+#include "host/HostOptions.h"
+#include "host/HostSamples.h"
+#include "items/Item.h"
+#include "items/ItemReplicaInfo.h"
+#include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/NetworkSession.h"
+#include "multiplayer/PlayerManagerClient.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+namespace GAME {
+
+namespace {
+constexpr uint32_t kRegion = 1;
+constexpr ABBox kArenaBox({-30, -10, -30}, {30, 10, 30});
+// The pack stands where the arena places it, east of the heroes.
+constexpr float kPack[][2] = {{10.0f, -6.0f}, {11.0f, -7.0f}};
+
+class Everything final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* /*candidate*/) const override { return true; }
+};
+
+std::vector<Entity*> WorldEntities()
+{
+    std::vector<Entity*> entities;
+    if (World* world = gEngine->GetWorld())
+        world->GetEntities(entities, Everything());
+    return entities;
+}
+
+bool SplitAddress(const std::string& text, std::string& address, uint16_t& port)
+{
+    const size_t colon = text.rfind(':');
+    if (colon == std::string::npos)
+        return false;
+    address = text.substr(0, colon);
+    port = static_cast<uint16_t>(std::stoul(text.substr(colon + 1)));
+    return true;
+}
+} // namespace
+
+NetworkPlay::NetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err)
+    : options(options), out(out), err(err), connection(gEngine->GetNetworkConnectionManager())
+{}
+
+bool NetworkPlay::IsServer() const
+{
+    return options.role == "server";
+}
+
+bool NetworkPlay::Start()
+{
+    if (IsServer()) {
+        gEngine->SetNetworkMode(true, false);
+        if (!connection.Listen(static_cast<uint16_t>(options.port))) {
+            err << "gamehost: cannot listen on 127.0.0.1:" << options.port << '\n';
+            return false;
+        }
+        playersExpected = options.clients;
+        out << "listening on 127.0.0.1:" << connection.GetListenPort() << std::endl;
+        return true;
+    }
+    gEngine->SetNetworkMode(true, true);
+    std::string address;
+    uint16_t port = 0;
+    if (!SplitAddress(options.connectTo, address, port) || !connection.Connect(address, port)) {
+        err << "gamehost: no server at " << options.connectTo << '\n';
+        return false;
+    }
+    playersExpected = connection.GetWelcome().playersExpected;
+    out << "joined as host " << connection.GetLocalHostID() << std::endl;
+    return true;
+}
+
+int NetworkPlay::Run()
+{
+    if (!Start()) {
+        gEngine->SetNetworkMode(false, false);
+        return kExitNoPeer;
+    }
+    const uint32_t seed = IsServer() ? options.seed : connection.GetWelcome().seed;
+    Platform::SRand(seed);
+    InitializeObjects();
+    if (gGameEngine == nullptr) {
+        err << "gamehost: the game library did not start\n";
+        connection.Disconnect();
+        gEngine->SetNetworkMode(false, false);
+        return 2;
+    }
+    GameEngine& game = GameEngine::Get();
+    if (IsServer()) {
+        game.SetAsNetworkServer();
+    } else {
+        game.SetAsNetworkClient();
+        game.SetGameDifficulty(static_cast<GameDifficulty>(connection.GetWelcome().difficulty));
+    }
+    game.GetRandomGen().Seed(seed);
+    game.SetGameLoading(false);
+    std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
+    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, kArenaBox);
+    GraphicsAnim* punch = HostSamples::MarkHitEvent(ArenaReport::kPunchAnimation,
+                                                    ArenaReport::kHitEvent, ArenaReport::kHitMs);
+    GraphicsAnim* claw = HostSamples::MarkHitEvent(ArenaReport::kClawAnimation,
+                                                   ArenaReport::kHitEvent, ArenaReport::kHitMs);
+    int status = 0;
+    {
+        NetworkSession session(connection);
+        session.SetWelcome(seed, playersExpected);
+        status = Play(session);
+        connection.Disconnect();
+    }
+    HostSamples::ClearWorld(*gEngine->GetWorld());
+    GraphicsEngine::Instance().UnloadAnimation(claw);
+    GraphicsEngine::Instance().UnloadAnimation(punch);
+    gEngine->SetWorld(std::move(previousWorld));
+    ShutdownObjects();
+    gEngine->SetNetworkMode(false, false);
+    PrintFooter();
+    return status;
+}
+
+int NetworkPlay::Play(NetworkSession& session)
+{
+    if (IsServer()) {
+        if (!StageServer())
+            return 2;
+        session.OnJoined([this](int host, uint32_t player) {
+            out << "host " << host << " joined: player " << player << std::endl;
+            clientHeroes[host] = player;
+        });
+        session.OnLeft([this](int host, uint32_t) {
+            out << "host " << host << " left" << std::endl;
+            clientHeroes.erase(host);
+            leftHosts.push_back(host);
+        });
+    } else {
+        session.SetHeroMaker([this] { return MakeHero(connection.GetLocalHostID()); });
+    }
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    const auto frameTime = std::chrono::milliseconds(options.frameMilliseconds);
+    for (int64_t frame = 1;; ++frame) {
+        Frame(session);
+        if (IsServer()) {
+            if (clientHeroes.empty() && leftHosts.empty() && elapsedMs >= kWaitForClientsMs) {
+                err << "gamehost: no client within " << kWaitForClientsMs / 1000 << " s\n";
+                return kExitNoPeer;
+            }
+            // Every connected machine, hero or not, has gone.
+            if (ended && connection.GetClientHosts().empty())
+                return 0;
+        } else {
+            if (session.HasServerLeft() || !connection.IsConnected()) {
+                err << "gamehost: the server is gone\n";
+                return kExitNoPeer;
+            }
+            if (ended && ++framesSinceEnd >= kLeaveAfterFrames)
+                return 0;
+        }
+        if (elapsedMs >= kMaxSessionMs) {
+            err << "gamehost: the session did not end within " << kMaxSessionMs / 1000 << " s\n";
+            return 2;
+        }
+        std::this_thread::sleep_until(start + frame * frameTime);
+    }
+}
+
+bool NetworkPlay::StageServer()
+{
+    if (MakeHero(ConnectionManager::kServerHost) == nullptr)
+        return false;
+    for (const auto& place : kPack) {
+        Monster* monster = HostSamples::Make<Monster>(ArenaReport::kJackal, err);
+        if (monster == nullptr)
+            return false;
+        gEngine->GetWorld()->AddEntity(
+            monster, WorldCoords(WorldVec3(kRegion, Vec3(place[0], 0.0f, place[1]))), false);
+        monster->InitialUpdate();
+        monster->GetCharacterBio().Update(*monster, 0);
+    }
+    return true;
+}
+
+Player* NetworkPlay::MakeHero(int host)
+{
+    Player* hero = HostSamples::Make<Player>(ArenaReport::kPlayer, err);
+    if (hero == nullptr)
+        return nullptr;
+    const Vec3 place(0.0f, 0.0f, 2.0f * static_cast<float>(host));
+    gEngine->GetWorld()->AddEntity(hero, WorldCoords(WorldVec3(kRegion, place)), false);
+    hero->InitialUpdate();
+    hero->GetCharacterBio().Update(*hero, 0);
+    hero->SetIsControllingCharacter(true);
+    GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
+    heroId = hero->GetObjectId();
+    if (host == ConnectionManager::kServerHost) {
+        PlayerNetBasicInfo record;
+        hero->GetPlayerNetBasicInfo(record);
+        GameEngine::Get().GetNetworkInterface()->CtoS_AddNewPlayer(record);
+    }
+    return hero;
+}
+
+void NetworkPlay::Frame(NetworkSession& session)
+{
+    GameEngine& game = GameEngine::Get();
+    connection.Service();
+    // Items are noted where they land, before the world moves them.
+    Observe();
+    Attack();
+    gEngine->RunFrame(options.frameMilliseconds);
+    game.Update(options.frameMilliseconds);
+    session.Update();
+    AnswerDialogs();
+    Observe();
+    if (IsServer() && !invited && IsPackDead())
+        InviteParty();
+    if (!ended && IsPackDead() && !FullParty().empty()) {
+        PrintEnd();
+        ended = true;
+    }
+    connection.Flush();
+    elapsedMs += options.frameMilliseconds;
+}
+
+void NetworkPlay::Observe()
+{
+    for (const Entity* entity : WorldEntities()) {
+        const uint32_t id = entity->GetObjectId();
+        if (const auto* monster = DynamicCast<const Monster>(entity)) {
+            Seen& seen = monsters[id];
+            if (!seen.dead && !monster->IsAlive()) {
+                seen.dead = true;
+                out << "monster " << id << " died" << std::endl;
+            }
+        } else if (const auto* item = DynamicCast<const Item>(entity)) {
+            Seen& seen = items[id];
+            if (seen.itemLine.empty()) {
+                ItemReplicaInfo replica;
+                item->GetItemReplicaInfo(replica);
+                seen.itemLine =
+                    "item " + std::to_string(id) + " " + replica.baseName + " at " +
+                    HostSamples::PointText(entity->GetCoords().GetPosition().GetRegionPosition());
+                out << seen.itemLine << std::endl;
+            }
+        }
+    }
+    // A monster taken out of the world has died for good.
+    for (auto& [id, seen] : monsters) {
+        if (!seen.dead && ObjectManager::Instance().GetObject<Monster>(id) == nullptr) {
+            seen.dead = true;
+            out << "monster " << id << " died" << std::endl;
+        }
+    }
+}
+
+// Every hero joins the fight once every player is in, so that each machine sees all of it.
+void NetworkPlay::Attack()
+{
+    const bool everyoneIn =
+        IsServer() ? static_cast<int32_t>(clientHeroes.size()) >= playersExpected
+                   : static_cast<int32_t>(
+                         GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size()) >
+                         playersExpected;
+    if (!everyoneIn || elapsedMs < nextAttackMs)
+        return;
+    nextAttackMs = elapsedMs + kAttackEveryMs;
+    auto* hero = ObjectManager::Instance().GetObject<Player>(heroId);
+    ControllerPlayer* controller = hero != nullptr ? hero->GetControllerPlayer() : nullptr;
+    if (controller == nullptr || !hero->IsAlive())
+        return;
+    const Monster* nearest = nullptr;
+    float best = 0.0f;
+    const Vec3 from = hero->GetCoords().GetPosition().GetRegionPosition();
+    for (const Entity* entity : WorldEntities()) {
+        const auto* monster = DynamicCast<const Monster>(entity);
+        if (monster == nullptr || !monster->IsAlive())
+            continue;
+        const Vec3 to = monster->GetCoords().GetPosition().GetRegionPosition() - from;
+        const float distance = to.x * to.x + to.y * to.y + to.z * to.z;
+        if (nearest == nullptr || distance < best) {
+            nearest = monster;
+            best = distance;
+        }
+    }
+    if (nearest == nullptr)
+        return;
+    uint32_t target = nearest->GetObjectId();
+    controller->HandleActionFromMouse(true, false, false, false, nearest->GetCoords().GetPosition(),
+                                      target);
+}
+
+void NetworkPlay::InviteParty()
+{
+    if (static_cast<int32_t>(clientHeroes.size()) < playersExpected)
+        return;
+    invited = true;
+    for (const auto& [host, hero] : clientHeroes)
+        GameEngine::Get().InvitePlayerToParty(hero, static_cast<int32_t>(heroId));
+}
+
+void NetworkPlay::AnswerDialogs()
+{
+    DialogManager& dialogs = GameEngine::Get().GetDialogManager();
+    while (dialogs.GetNumDialog() > 0) {
+        const DialogManager::Dialog dialog = dialogs.PeekTopDialog();
+        dialogs.RemoveTopDialog();
+        if (dialog.type == DialogManager::DialogQuestion)
+            dialogs.AddResponse({dialog.party, true});
+    }
+}
+
+bool NetworkPlay::IsPackDead() const
+{
+    return !monsters.empty() &&
+           std::all_of(monsters.begin(), monsters.end(),
+                       [](const auto& monster) { return monster.second.dead; });
+}
+
+std::vector<uint32_t> NetworkPlay::FullParty() const
+{
+    std::map<int32_t, std::vector<uint32_t>> parties;
+    for (const PlayerNetBasicInfo& record :
+         GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache())
+        if (record.partyId != 0)
+            parties[record.partyId].push_back(record.playerId);
+    for (auto& [leader, members] : parties) {
+        if (static_cast<int32_t>(members.size()) != playersExpected + 1)
+            continue;
+        std::sort(members.begin(), members.end());
+        members.insert(members.begin(), static_cast<uint32_t>(leader));
+        return members;
+    }
+    return {};
+}
+
+void NetworkPlay::PrintEnd()
+{
+    std::ostringstream lines;
+    lines << "end: players "
+          << GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size() << '\n';
+    for (const auto& [id, seen] : monsters)
+        lines << "end: monster " << id << " dead\n";
+    for (const auto& [id, seen] : items)
+        lines << "end: " << seen.itemLine << '\n';
+    lines << "end: party";
+    for (uint32_t member : FullParty())
+        lines << ' ' << member;
+    lines << '\n';
+    const std::string text = lines.str();
+    char digest[16];
+    std::snprintf(digest, sizeof digest, "%08x", Crc32(text.data(), text.size()));
+    out << text << "end: digest " << digest << std::endl;
+}
+
+void NetworkPlay::PrintFooter() const
+{
+    uint64_t in = 0;
+    uint64_t sent = 0;
+    std::string dropped;
+    for (int host = 0; host <= ConnectionManager::kMaxClients; ++host) {
+        const ConnectionManager::HostCounters& counters = connection.GetCounters(host);
+        in += counters.messagesIn;
+        sent += counters.messagesOut;
+        if (counters.dropped > 0)
+            dropped += " host " + std::to_string(host) + ": " + std::to_string(counters.dropped);
+    }
+    out << "messages: " << in << " in, " << sent << " out\n"
+        << "dropped:" << (dropped.empty() ? std::string(" none") : dropped) << '\n'
+        << "hosts dropped: " << connection.GetDroppedHosts().size() << '\n';
+}
+
+} // namespace GAME

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+class ConnectionManager;
+class NetworkSession;
+class Player;
+struct HostOptions;
+
+// `gamehost --role server --port P` and `gamehost --role client --connect ADDR:P`: one session
+// played by separate processes over UDP. The server places its hero and a pack of two and waits
+// for its clients; each client's hero appears beside it. Every hero attacks the nearest living
+// monster once a second; when the pack is dead the server's hero invites every other hero and
+// they accept. Each machine then prints the same end lines (players, dead monsters, dropped
+// items, the party) and their checksum; the clients leave, and the server ends once all have.
+class NetworkPlay {
+public:
+    // No listening socket or connection, no client in time, or the server gone.
+    static constexpr int kExitNoPeer = 3;
+    static constexpr int kWaitForClientsMs = 30000;
+    static constexpr int kLeaveAfterFrames = 30;
+    static constexpr int kAttackEveryMs = 1000;
+    // A session that runs away is cut off rather than left to hang.
+    static constexpr int kMaxSessionMs = 300000;
+
+    NetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
+    NetworkPlay(const NetworkPlay&) = delete;
+    NetworkPlay& operator=(const NetworkPlay&) = delete;
+
+    // 0 played through; 2 a sample record unusable or the session cut off; 3 as above.
+    int Run();
+
+private:
+    struct Seen {
+        bool dead = false;
+        std::string itemLine;
+    };
+
+    bool IsServer() const;
+    bool Start();
+    int Play(NetworkSession& session);
+    bool StageServer();
+    Player* MakeHero(int host);
+    void Frame(NetworkSession& session);
+    void Observe();
+    void Attack();
+    void InviteParty();
+    void AnswerDialogs();
+    bool IsPackDead() const;
+    // The party's leader and members once it holds every player; empty before.
+    std::vector<uint32_t> FullParty() const;
+    void PrintEnd();
+    void PrintFooter() const;
+
+    const HostOptions& options;
+    std::ostream& out;
+    std::ostream& err;
+    ConnectionManager& connection;
+    int32_t playersExpected = 1;
+    uint32_t heroId = 0;
+    int64_t elapsedMs = 0;
+    int64_t nextAttackMs = 0;
+    std::map<uint32_t, Seen> monsters;
+    std::map<uint32_t, Seen> items;
+    // The server's: each client's hero by host, and the hosts that left.
+    std::map<int, uint32_t> clientHeroes;
+    std::vector<int> leftHosts;
+    bool invited = false;
+    bool ended = false;
+    int framesSinceEnd = 0;
+};
+
+} // namespace GAME

@@ -1,0 +1,308 @@
+// How machines come to hold one world. The server welcomes a joining client first (its host
+// index, the shared seed, the difficulty, how many players to wait for), then sends every entity
+// of its world that clients must hold, each under the server's id, and marks the end. The client
+// makes each one, answers which it made and which it refused, and only then makes its own hero
+// (its ids already carry its host) and sends it; the server makes that hero and passes it on to
+// the other clients. From then on the server watches its world each frame: what enters it is
+// made everywhere, what goes is destroyed everywhere. Items are the exception: they are made on
+// every machine by the item message itself, so spawning them again would only be refused.
+//
+// A client that leaves (or goes silent) takes its players off every list and its entities out
+// of every world; the other machines hear it from the server.
+#include "multiplayer/NetworkSession.h"
+
+#include "characters/Player.h"
+#include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/FilterFunction.h"
+#include "engine/HostMessagePackets.h"
+#include "engine/NetworkShim.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "game/GameEngine.h"
+#include "items/Item.h"
+#include "multiplayer/EngineNetPackets.h"
+#include "multiplayer/EntityPackets.h"
+#include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/InboundPacketDispatcher.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerManagerServer.h"
+#include "multiplayer/PlayerNetBasicInfo.h"
+#include "multiplayer/SpawnPlayerPacket.h"
+
+#include <algorithm>
+
+namespace GAME {
+
+namespace {
+constexpr const char* kSourceFile = "Multiplayer/NetworkSession";
+
+class ClientHeld final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override
+    {
+        return candidate->ShouldServerSpawn() && DynamicCast<const Item>(candidate) == nullptr;
+    }
+};
+
+class OfHost final : public FilterFunction<Entity> {
+public:
+    explicit OfHost(int host) : host(host) {}
+    bool operator()(const Entity* candidate) const override
+    {
+        return ConnectionManager::HostOfId(candidate->GetObjectId()) == host;
+    }
+
+private:
+    int host;
+};
+
+std::vector<uint32_t> IdsOf(const FilterFunction<Entity>& filter)
+{
+    std::vector<Entity*> entities;
+    if (World* world = gEngine->GetWorld())
+        world->GetEntities(entities, filter);
+    std::vector<uint32_t> ids;
+    for (const Entity* entity : entities)
+        ids.push_back(entity->GetObjectId());
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+void BroadcastSpawn(ConnectionManager& connection, uint32_t id)
+{
+    EntitySpawnPacket packet;
+    packet.objectId = id;
+    connection.BroadcastPacket(packet);
+}
+} // namespace
+
+template <class Kind> Kind* NetworkSession::MakeFromContainer(ObjectContainerPacket& packet)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t id = packet.objectId.GetId();
+    World* world = gEngine->GetWorld();
+    if (id == 0 || world == nullptr || packet.recordName.empty() ||
+        objects.GetObject(id) != nullptr)
+        return nullptr;
+    Kind* made = objects.CreateObjectFromFile<Kind>(packet.recordName, id, true);
+    if (made == nullptr)
+        return nullptr;
+    if (!packet.ReadObjectRecord(*made) || !world->AddEntity(made, packet.coords, false)) {
+        objects.DestroyObjectEx(made, kSourceFile, __LINE__);
+        return nullptr;
+    }
+    made->ApplyReplicationData();
+    made->InitialUpdate();
+    return made;
+}
+
+template Entity* NetworkSession::MakeFromContainer<Entity>(ObjectContainerPacket&);
+template Player* NetworkSession::MakeFromContainer<Player>(ObjectContainerPacket&);
+
+NetworkSession::NetworkSession(ConnectionManager& connection) : connection(connection)
+{
+    connection.SetListener(this);
+}
+
+NetworkSession::~NetworkSession()
+{
+    connection.SetListener(nullptr);
+}
+
+void NetworkSession::SetWelcome(uint32_t sharedSeed, int32_t expected)
+{
+    seed = sharedSeed;
+    playersExpected = expected;
+}
+
+bool NetworkSession::IsPlayer(uint32_t id) const
+{
+    return ObjectManager::Instance().GetObject<Player>(id) != nullptr;
+}
+
+void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
+{
+    const bool server = gEngine->IsNetworkServer();
+    switch (packet.GetType()) {
+    case EntitySpawnPacket::kType:
+        Spawn(static_cast<const EntitySpawnPacket&>(packet));
+        return;
+    case EntityDestroyPacket::kType:
+        DestroyEntity(static_cast<const EntityDestroyPacket&>(packet).entityId);
+        return;
+    case HostLeftPacket::kType:
+        HostLeft(static_cast<const HostLeftPacket&>(packet).host);
+        return;
+    case SpawnPlayerPacket::kType:
+        SpawnPlayer(fromHost, static_cast<ObjectContainerPacket&>(packet));
+        return;
+    case ServerSpawnCompletePacket::kType:
+        if (!server)
+            FinishSpawn();
+        return;
+    // The transport took the welcome; the time of day is nothing kept here; what a client made
+    // or refused is the client's to know.
+    case HostWelcomePacket::kType:
+    case WorldInitPacket::kType:
+    case AckEntityPacket::kType:
+    case NackEntityPacket::kType:
+        return;
+    default:
+        CarryOut(fromHost, packet);
+    }
+}
+
+void NetworkSession::Spawn(const EntitySpawnPacket& packet)
+{
+    auto& container = const_cast<EntitySpawnPacket&>(packet);
+    const uint32_t id = packet.objectId.GetId();
+    if (MakeFromContainer<Entity>(container) != nullptr) {
+        acked.push_back(id);
+        return;
+    }
+    nacked.push_back(id);
+    gEngine->Log(Engine::LogRuntime, "NetworkSession: entity %u of '%s' not made", id,
+                 packet.recordName.c_str());
+}
+
+void NetworkSession::FinishSpawn()
+{
+    if (spawnComplete)
+        return;
+    spawnComplete = true;
+    AckEntityPacket ack;
+    ack.entityIds = acked;
+    connection.SendPacket(ack);
+    if (!nacked.empty()) {
+        NackEntityPacket nack;
+        nack.entityIds = nacked;
+        connection.SendPacket(nack);
+    }
+    Player* hero = heroMaker ? heroMaker() : nullptr;
+    if (hero == nullptr)
+        return;
+    heroId = hero->GetObjectId();
+    SpawnPlayerPacket spawn;
+    spawn.objectId = heroId;
+    connection.SendPacket(spawn);
+    PlayerNetBasicInfo record;
+    hero->GetPlayerNetBasicInfo(record);
+    GameEngine::Get().GetNetworkInterface()->CtoS_AddNewPlayer(record);
+}
+
+void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
+{
+    const uint32_t id = packet.objectId.GetId();
+    if (MakeFromContainer<Player>(packet) == nullptr) {
+        gEngine->Log(Engine::LogRuntime, "NetworkSession: player %u of host %d not made", id,
+                     fromHost);
+        return;
+    }
+    if (!gEngine->IsNetworkServer())
+        return;
+    spawned.insert(id);
+    SpawnPlayerPacket onward;
+    onward.objectId = id;
+    connection.BroadcastPacketExcept(fromHost, onward);
+    if (joined)
+        joined(fromHost, id);
+}
+
+void NetworkSession::CarryOut(int fromHost, NetPacket& packet)
+{
+    if (const auto* moved = dynamic_cast<const UpdatePositionPacket*>(&packet)) {
+        auto* entity = ObjectManager::Instance().GetObject<Entity>(moved->entityId);
+        if (entity != nullptr && gEngine->GetWorld() != nullptr)
+            gEngine->GetWorld()->SetCoords(entity, moved->coords);
+        return;
+    }
+    if (NetworkShim::ReceivePacket(fromHost, packet))
+        return;
+    if (GameEngineNetworkInterface* inbound = GameEngine::Get().GetInboundNetworkInterface())
+        InboundPacketDispatcher::Dispatch(packet, *inbound);
+}
+
+void NetworkSession::OnHostJoined(int host)
+{
+    HostWelcomePacket welcome;
+    welcome.hostIndex = host;
+    welcome.seed = seed;
+    welcome.difficulty = static_cast<int32_t>(GameEngine::Get().GetGameDifficulty());
+    welcome.playersExpected = playersExpected;
+    connection.SendPacketToHost(host, welcome);
+    SendWorldTo(host);
+}
+
+void NetworkSession::SendWorldTo(int host)
+{
+    WorldInitPacket world;
+    connection.SendPacketToHost(host, world);
+    for (uint32_t id : IdsOf(ClientHeld())) {
+        EntitySpawnPacket spawn;
+        spawn.objectId = id;
+        connection.SendPacketToHost(host, spawn);
+    }
+    ServerSpawnCompletePacket complete;
+    connection.SendPacketToHost(host, complete);
+}
+
+void NetworkSession::Update()
+{
+    if (!gEngine->IsNetworkServer())
+        return;
+    const std::vector<uint32_t> now = IdsOf(ClientHeld());
+    for (uint32_t id : now)
+        if (spawned.insert(id).second)
+            BroadcastSpawn(connection, id);
+    for (auto it = spawned.begin(); it != spawned.end();) {
+        if (std::binary_search(now.begin(), now.end(), *it)) {
+            ++it;
+            continue;
+        }
+        EntityDestroyPacket destroy;
+        destroy.entityId = *it;
+        connection.BroadcastPacket(destroy);
+        it = spawned.erase(it);
+    }
+}
+
+void NetworkSession::OnHostLeft(int host)
+{
+    if (PlayerManagerServer* players = GameEngine::Get().GetPlayerManagerServer())
+        players->RemovePlayerFromGame(host);
+    for (uint32_t id : IdsOf(OfHost(host))) {
+        EntityDestroyPacket destroy;
+        destroy.entityId = id;
+        connection.BroadcastPacket(destroy);
+        spawned.erase(id);
+    }
+    HostLeft(host);
+    HostLeftPacket gone;
+    gone.host = host;
+    connection.BroadcastPacket(gone);
+    if (left)
+        left(host, 0);
+}
+
+void NetworkSession::HostLeft(int host)
+{
+    if (PlayerManagerClient* players = GameEngine::Get().GetPlayerManagerClient())
+        players->RemovePlayerFromGame(host);
+    // The server is host 0 and never leaves a client's world this way.
+    if (host != ConnectionManager::kServerHost)
+        for (uint32_t id : IdsOf(OfHost(host)))
+            DestroyEntity(id);
+}
+
+void NetworkSession::DestroyEntity(uint32_t id)
+{
+    auto* entity = ObjectManager::Instance().GetObject<Entity>(id);
+    if (entity == nullptr)
+        return;
+    if (World* world = gEngine->GetWorld())
+        world->RemoveEntity(entity);
+    ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
+}
+
+} // namespace GAME

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "engine/ConnectionManager.h"
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <vector>
+
+namespace GAME {
+
+class Entity;
+class EntitySpawnPacket;
+class ObjectContainerPacket;
+class Player;
+
+// The game's side of the transport: who joins and leaves, which entities every machine holds,
+// and where a received message is carried out. One is set as the connection manager's listener
+// for the length of a networked session.
+class NetworkSession final : public ConnectionManager::Listener {
+public:
+    // A client's hero, made once the server's world is in; null when it cannot be made.
+    using HeroMaker = std::function<Player*()>;
+    using HostEvent = std::function<void(int host, uint32_t playerId)>;
+
+    explicit NetworkSession(ConnectionManager& connection);
+    ~NetworkSession() override;
+    NetworkSession(const NetworkSession&) = delete;
+    NetworkSession& operator=(const NetworkSession&) = delete;
+
+    // What the server's welcome tells each client.
+    void SetWelcome(uint32_t seed, int32_t playersExpected);
+    void SetHeroMaker(HeroMaker maker) { heroMaker = std::move(maker); }
+    // The server's: a client's hero is in (its id), a client left (0).
+    void OnJoined(HostEvent event) { joined = std::move(event); }
+    void OnLeft(HostEvent event) { left = std::move(event); }
+
+    // The server's, once a frame after the game's update: entities that entered its world are
+    // made on every client, those that went are destroyed there.
+    void Update();
+
+    bool IsSpawnComplete() const { return spawnComplete; }
+    bool HasServerLeft() const { return serverLeft; }
+    uint32_t GetHeroId() const { return heroId; }
+    const std::vector<uint32_t>& GetAcked() const { return acked; }
+    const std::vector<uint32_t>& GetNacked() const { return nacked; }
+
+    void OnMessage(int fromHost, NetPacket& packet) override;
+    void OnHostJoined(int host) override;
+    void OnHostLeft(int host) override;
+    void OnServerLost() override { serverLeft = true; }
+    bool IsPlayer(uint32_t id) const override;
+
+    // Made under the container's id from its record, placed and given its replication record;
+    // null, making nothing, when the id is taken or the record makes no such entity.
+    template <class Kind> static Kind* MakeFromContainer(ObjectContainerPacket& packet);
+
+private:
+    void Spawn(const EntitySpawnPacket& packet);
+    void FinishSpawn();
+    void SpawnPlayer(int fromHost, ObjectContainerPacket& packet);
+    // This machine's part of a game message: a replicated action or command, an engine request
+    // or an operation of the network interface.
+    void CarryOut(int fromHost, NetPacket& packet);
+    void HostLeft(int host);
+    void SendWorldTo(int host);
+    // Every entity of the world that clients must hold, by ascending id.
+    static std::vector<Entity*> ServerSpawned();
+    static void DestroyEntity(uint32_t id);
+
+    ConnectionManager& connection;
+    HeroMaker heroMaker;
+    HostEvent joined;
+    HostEvent left;
+    uint32_t seed = 0;
+    int32_t playersExpected = 1;
+    bool spawnComplete = false;
+    bool serverLeft = false;
+    uint32_t heroId = 0;
+    std::vector<uint32_t> acked;
+    std::vector<uint32_t> nacked;
+    // What the clients were told to make and not yet to destroy.
+    std::set<uint32_t> spawned;
+};
+
+} // namespace GAME
