@@ -29,9 +29,13 @@ public:
     virtual bool CanIUse(uint32_t /*user*/) { return true; }
     // How much farther than its own size a character may stand and still use the item.
     virtual float GetExtraReach() { return 1.0f; }
+    // The level of the spawn pool that placed the item.
+    void SetProxyLevel(uint32_t level) { proxyLevel = level; }
+    uint32_t GetProxyLevel() const { return proxyLevel; }
 
 private:
     bool locked = false;
+    uint32_t proxyLevel = 0;
 };
 
 } // namespace GAME
