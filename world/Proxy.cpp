@@ -186,9 +186,9 @@ void Proxy::InitializePools(const LoadTable& table)
         accessory = table.GetString("accessory1", "");
 
     proxyLevel = CalculateProxyLevel();
-    const std::string poolName =
-        type == GameEngine::ProxyType_Unified ? ChoosePoolName(candidates)
-                                              : GetPoolName(candidates, SelectPool(candidates));
+    const std::string poolName = type == GameEngine::ProxyType_Unified
+                                     ? ChoosePoolName(candidates)
+                                     : GetPoolName(candidates, SelectPool(candidates));
     if (!accessory.empty()) {
         accessoryPool.reset();
         accessoryPool = std::make_unique<ProxyAccessoryPool>();

@@ -132,7 +132,8 @@ bool ProxyAmbush::RestoreState(BinaryReader& reader)
         std::string name;
         if (!reader.ReadString(name))
             return false;
-        const Object* object = ObjectManager::Instance().CreateObjectFromFile<Object>(name, 0, true);
+        const Object* object =
+            ObjectManager::Instance().CreateObjectFromFile<Object>(name, 0, true);
         if (object == nullptr) {
             gEngine->Log(Engine::LogData, "ProxyAmbush: Unable to create and restore file (%s)",
                          name.c_str());

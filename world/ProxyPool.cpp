@@ -149,10 +149,10 @@ void ProxyPool::LoadSelection(const LoadTable& table, const ProxySelectionNameSe
         entry.limit = static_cast<uint32_t>(
             ClampCount(limit != 0 ? limit : static_cast<int32_t>(defaultLimit)));
         const LoadTable& monster = ProxyRecord(entry.name);
-        entry.difficulty = parent != nullptr ? static_cast<uint32_t>(
-                                                   parent->CalculateCharacterDifficulty(
-                                                       monster, difficulty))
-                                             : difficulty;
+        entry.difficulty =
+            parent != nullptr
+                ? static_cast<uint32_t>(parent->CalculateCharacterDifficulty(monster, difficulty))
+                : difficulty;
         const auto kind = GameEngine::ResolveMonsterClassificationEnum(
             monster.GetString("monsterClassification", ""));
         if (kind == MonsterClassification_Hero || kind == MonsterClassification_Boss) {
@@ -340,9 +340,8 @@ void ProxyAccessoryPool::LoadFixedItemSelections(const LoadTable& table)
         const std::string suffix = std::to_string(n);
         std::string name = table.GetString(("fixedItemName" + suffix).c_str(), "");
         if (!name.empty())
-            selections.push_back(
-                {std::move(name),
-                 static_cast<uint32_t>(table.GetInt(("fixedItemWeight" + suffix).c_str(), 0))});
+            selections.push_back({std::move(name), static_cast<uint32_t>(table.GetInt(
+                                                       ("fixedItemWeight" + suffix).c_str(), 0))});
     }
 }
 

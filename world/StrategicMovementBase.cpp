@@ -8,6 +8,7 @@
 #include "engine/BinaryReader.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
+#include "engine/Light.h"
 #include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
 #include "engine/NetworkShim.h"
@@ -16,7 +17,6 @@
 #include "game/GameEngine.h"
 #include "game/MinimapGameNugget.h"
 #include "multiplayer/ConfigCmdPackets.h"
-#include "engine/Light.h"
 
 #include <utility>
 
@@ -54,9 +54,8 @@ std::unique_ptr<ActorConfigCommand> Rebuild(const NetPacket& packet)
                                                               typed->targets);
 }
 
-[[maybe_unused]] const bool registered =
-    NetworkShim::RegisterCommandBuilder(StrategicMovementTargetConfigCmdPacket().GetType(),
-                                        &Rebuild);
+[[maybe_unused]] const bool registered = NetworkShim::RegisterCommandBuilder(
+    StrategicMovementTargetConfigCmdPacket().GetType(), &Rebuild);
 
 } // namespace
 
@@ -112,9 +111,8 @@ void StrategicMovementBase::Load(const LoadTable& table)
     activeSoundId = CreateSound(table, "activeSound");
     lightName = table.GetString("lightName", "");
     lightAttachPointName = table.GetString("lightAttachPointName", "");
-    lightFadeInTime =
-        Max(SaturateToInt(static_cast<double>(table.GetFloat("lightFadeInTime", 0.0f)) * 1000.0),
-            1);
+    lightFadeInTime = Max(
+        SaturateToInt(static_cast<double>(table.GetFloat("lightFadeInTime", 0.0f)) * 1000.0), 1);
     descriptionTag = table.GetString("description", "");
 }
 
@@ -286,8 +284,7 @@ std::wstring StrategicMovementBase::GetGameDescription(bool /*flag*/) const
                                   : LocalizationManager::Instance().Format(descriptionTag);
 }
 
-void StrategicMovementBase::AppendNugget(std::vector<MinimapGameNugget>& list,
-                                         uint32_t type) const
+void StrategicMovementBase::AppendNugget(std::vector<MinimapGameNugget>& list, uint32_t type) const
 {
     MinimapGameNugget nugget;
     nugget.type = type;
