@@ -119,8 +119,9 @@ TEST_F(ProxyAmbushTest, ABrokenStateIsRefusedAtTheFirstBadRead)
     const Row rows[] = {
         {"CountPastTheBytes", {1, 0, 0, 0, 1, 0, 0, 0, 0xff, 0xff, 0xff, 0x7f, 0, 0, 0, 0}, 0, 1},
         {"NameCutShort",
-         {1, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 21, 0, 0, 0, 'R', 'e', 'c', 'o', 'r', 'd', 's', '/',
-          'S', 'p', 'a', 'w', 'n', '/', 'R', 'a', 't', '.', 'd', 'b', 'r', 9, 0, 0, 0},
+         {1,   0,   0,   0,   1,   0,   0,   0,   2,   0,   0,   0,   21,  0,
+          0,   0,   'R', 'e', 'c', 'o', 'r', 'd', 's', '/', 'S', 'p', 'a', 'w',
+          'n', '/', 'R', 'a', 't', '.', 'd', 'b', 'r', 9,   0,   0,   0},
          1,
          0},
     };

@@ -21,8 +21,8 @@ protected:
     void SetUp() override
     {
         LevelObjectsFixture::SetUp();
-        for (const char* sound : {"Records/Spawn/Chime.dbr", "Records/Spawn/Swell.dbr",
-                                  "Records/Spawn/Hum.dbr"})
+        for (const char* sound :
+             {"Records/Spawn/Chime.dbr", "Records/Spawn/Swell.dbr", "Records/Spawn/Hum.dbr"})
             database.WriteRecord(sound, {"Class = SoundPak"});
         database.WriteRecord("Records/Spawn/Glow.dbr", {"Class = Light"});
         hero = SpawnAt<Player>("Records/Spawn/Hero.dbr", {"Class = Player"}, {100, 0, 100});
@@ -40,7 +40,8 @@ protected:
     T* Place(const char* kind, const Vec3& at, uint32_t id,
              const std::vector<std::string>& extra = {})
     {
-        std::vector<std::string> lines{std::string("Class = ") + kind, "bindDistance = 3",
+        std::vector<std::string> lines{std::string("Class = ") + kind,
+                                       "bindDistance = 3",
                                        "activeSound = Records/Spawn/Chime.dbr",
                                        "dormantToActiveSound = Records/Spawn/Swell.dbr",
                                        "dormantSound = Records/Spawn/Hum.dbr",
@@ -66,10 +67,10 @@ protected:
 
 TEST_F(StrategicMovementTest, ARespawnShrineSleepsWithin250msOnceAnotherIsCurrent)
 {
-    auto* first = Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine",
-                                                        {0, 0, 0}, 1);
-    auto* second = Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine",
-                                                         {50, 0, 0}, 2);
+    auto* first =
+        Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine", {0, 0, 0}, 1);
+    auto* second =
+        Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine", {50, 0, 0}, 2);
     EXPECT_EQ(first->GetState(), StrategicMovementDormant);
     MoveTo(hero, {1, 0, 0});
     Frame(50);
@@ -105,8 +106,8 @@ TEST_F(StrategicMovementTest, ARestoredActiveStateShowsAtOnceInSilence)
 
 TEST_F(StrategicMovementTest, AStateWordPastActiveIsRefusedAndThePlayerDecides)
 {
-    auto* shrine = Place<StrategicMovementTeleportShrine>("StrategicMovementTeleportShrine",
-                                                          {0, 0, 0}, 1);
+    auto* shrine =
+        Place<StrategicMovementTeleportShrine>("StrategicMovementTeleportShrine", {0, 0, 0}, 1);
     const uint8_t state[] = {1, 0, 0, 0, 9, 0, 0, 0};
     BinaryReader reader(state, sizeof(state));
     LogCapture log;
@@ -130,8 +131,8 @@ TEST_F(StrategicMovementTest, TheRespawnShrineHealsWhoStandsNearEverySecond)
         SCOPED_TRACE(row.label);
         ++id;
         const Vec3 at(-60.0f + 30.0f * static_cast<float>(id), 0, -50);
-        auto* shrine = Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine",
-                                                             at, id, row.keys);
+        auto* shrine = Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine", at,
+                                                             id, row.keys);
         MoveTo(hero, at);
         Frame(1000);
         EXPECT_EQ(shrine->GetLastHealed(),
