@@ -1,6 +1,7 @@
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
+#include "engine/InstanceGroupManager.h"
 #include "engine/LevelFile.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -62,6 +63,12 @@ bool World::LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made)
     }
     for (const LevelFile::RegionLine& region : level.regions)
         CreateRegion(region.id, region.offset, region.bounds);
+    // The level's unique ids tell where their entities stand, loaded or not (the map).
+    for (const LevelFile::EntityLine& line : level.entities) {
+        if (line.hasUniqueId)
+            InstanceGroupManager::Instance().SetEntityData(line.uniqueId,
+                                                           {line.regionId, line.position});
+    }
     for (size_t index = 0; index < entities.size(); ++index)
         AddEntity(entities[index], PlaceOf(level.entities[index]), true);
     for (Entity* entity : entities) {

@@ -85,7 +85,7 @@ const char* HostOptions::Usage()
     return "usage: gamehost --db DIR [--classes] [--characters] [--items] [--deaths] [--skills]\n"
            "                [--duel N] [--packets] [--quests [--quest-state DIR]]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
-           "                [--answer yes|no] [--seed S] [--scenario "
+           "                [--answer yes|no] [--seed S] [--difficulty D] [--scenario "
            "actions|kill|commands|cast|ai|arena|players]\n"
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
@@ -137,8 +137,12 @@ const char* HostOptions::Usage()
            "                is refused while the potion cools; the bag is saved and read back\n"
            "                (single player)\n"
            "  --scenario level  the hero walks a level file's sounds, effects and volumes:\n"
-           "                who enters and leaves, music, daylight (single player); with\n"
-           "                --input FILE the hero walks to the script's ground clicks\n"
+           "                who enters and leaves, music, daylight, a spawner's pool and\n"
+           "                what it placed, an ambush's releases, landmarks found, a shrine's\n"
+           "                heals and the camera (single player); with --input FILE the hero\n"
+           "                walks to the script's ground clicks\n"
+           "  --difficulty D  the level scenario's game difficulty: 0 Normal (default), 1 Epic,\n"
+           "                2 Legendary\n"
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
@@ -248,6 +252,11 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if ((arg == "--ms" || arg == "--frame-ms") && hasValue) {
             if (!ParseNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
                 error = arg + " needs milliseconds of 0 or more, not '" + args[i] + "'";
+                return false;
+            }
+        } else if (arg == "--difficulty" && hasValue) {
+            if (!ParseNumber(args[++i], difficulty) || difficulty > 2) {
+                error = "--difficulty needs 0, 1 or 2, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--seed" && hasValue) {

@@ -130,6 +130,7 @@ bool LevelReport::Play()
         out << "frame " << frame << ": sound " << pak.GetObjectName() << '\n';
     });
     std::vector<uint32_t> made;
+    gEngine->GetGameInfo().SetDifficulty(options.difficulty);
     bool done = world.LoadLevel(kLevel, &made);
     Player* hero = done ? HostSamples::Make<Player>(kPlayer, err) : nullptr;
     if (!done)
@@ -140,12 +141,15 @@ bool LevelReport::Play()
         hero->SetIsControllingCharacter(true);
         world.AddEntity(hero, WorldCoords(WorldVec3(1, kWaypoints[0])), false);
         hero->InitialUpdate();
+        landmarks.PrintLoaded(*hero);
         PrintEffects();
         Walk(*hero);
         game.GetPlayerManagerClient()->SetMainPlayer(0);
     }
     SoundPak::SetPlayObserver(nullptr);
+    landmarks.Finish();
     HostSamples::ClearWorld(world);
+    gEngine->GetGameInfo().SetDifficulty(0);
     gEngine->SetWorld(std::move(previousWorld));
     return done && hero != nullptr;
 }
@@ -189,6 +193,7 @@ void LevelReport::Step(Player& hero, Vec3& at, const Vec3& target)
     PrintJukebox();
     PrintDaylight();
     PrintEffects();
+    landmarks.PrintFrame();
 }
 
 void LevelReport::PrintJukebox()

@@ -84,8 +84,12 @@ echo "   stacks, drinks by need, is refused while it cools, and his bag is saved
 "$host" --db "$ROOT/data/database" --scenario bag --seed 7
 echo
 echo "== scenario: the hero walks a level file past a river and a bell, through a playlist volume,"
-echo "   a gate's one-shot sound and effects, dusk and into a shrine's music event (single)"
+echo "   a gate's one-shot sound and effects, dusk and into a shrine's music event; a spawner's"
+echo "   pack and chest, an ambush, landmarks found, a shrine's heals and the camera (single)"
 "$host" --db "$ROOT/data/database" --scenario level --seed 7
+echo
+echo "== scenario: the same walk at Legendary difficulty: the spawner picks its harder pool (single)"
+"$host" --db "$ROOT/data/database" --scenario level --seed 7 --difficulty 2
 echo
 echo "== scenario: a chieftain's gold and loot land where their seeds put them; a gold gift, a"
 echo "   quest walk order and a locked chest; a fresh client replays the packets (server)"

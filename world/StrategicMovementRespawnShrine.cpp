@@ -57,6 +57,7 @@ void StrategicMovementRespawnShrine::Update(int32_t elapsedMs)
 void StrategicMovementRespawnShrine::HandleTargets(const std::vector<uint32_t>& targets)
 {
     lastHealed.clear();
+    ++healCount;
     for (const uint32_t id : targets) {
         Character* character = ObjectManager::Instance().GetObject<Character>(id);
         if (character == nullptr)

@@ -24,8 +24,9 @@ public:
     // The healing, on the logic machine only.
     virtual void Update(int32_t elapsedMs);
 
-    // Who the last heal reached.
+    // Who the last heal reached, and how many heals came so far.
     const std::vector<uint32_t>& GetLastHealed() const { return lastHealed; }
+    uint32_t GetHealCount() const { return healCount; }
 
     static constexpr int32_t kHealInterval = 1000;
     static constexpr const char* kHealEffect = "Records/Effects/Storm/343_SpellBreaker_FX.dbr";
@@ -35,6 +36,7 @@ private:
     float healthAbsolute = 0.0f;
     float healthPercent = 0.0f;
     std::vector<uint32_t> lastHealed;
+    uint32_t healCount = 0;
 };
 
 } // namespace GAME
