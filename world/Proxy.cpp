@@ -90,7 +90,8 @@ void Proxy::Load(const LoadTable& table)
 {
     CriticalSectionLock hold(lock);
     Actor::Load(table);
-    if (gEngine->IsLevelEditor() || gEngine->IsNetworkClient())
+    // Without the hub (a bare engine, a tool) there is no game to people.
+    if (gEngine->IsLevelEditor() || gEngine->IsNetworkClient() || gGameEngine == nullptr)
         return;
     GameEngine::Get().GetPlayerInfo(playerInfo);
     placementExtents = table.GetFloat("placementExtents", 2.5f);

@@ -78,7 +78,7 @@ TEST_F(GameCameraInputTest, BothResetKeysEaseBackAndAShakeFadesWithTheFrames)
                     camera.GetDistanceRange().GetFraction(camera.GetCameraDistanceDefault()));
     EXPECT_EQ(camera.GetShakeTimeLeft(), 150);
     const Vec3 offset = camera.GetCameraOffset();
-    EXPECT_LE(std::fabs(offset.x), 0.6f * 0.5f);
+    EXPECT_LE(std::fabs(offset.x), 0.5f);
     EXPECT_NE(offset, Vec3());
 }
 
