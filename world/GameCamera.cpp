@@ -65,6 +65,41 @@ bool ScanWall(const GridRegion& grid, int32_t wall, int32_t storey, float crossi
     return true;
 }
 
+// The wall next to the target's cell across one horizontal axis (x when the run goes along z,
+// else z) that the view crosses, as a box three wide and five high along the solid run.
+void UpdateLatticeWall(GridRegion& grid, const Vec3& c, const Vec3& dir, int32_t storey,
+                       bool alongZ)
+{
+    const float across = alongZ ? c.x : c.z;
+    const float along = alongZ ? c.z : c.x;
+    const float acrossDir = alongZ ? dir.x : dir.z;
+    const float alongDir = alongZ ? dir.z : dir.x;
+    // A view along the wall never meets it.
+    if (Abs(acrossDir) < kTinyDirection)
+        return;
+    const bool back = acrossDir < 0.0f;
+    const float crossing =
+        back ? 2.0f * (along + (std::ceil(across) - across) * alongDir / acrossDir)
+             : 2.0f * (along + (across - std::floor(across)) / acrossDir * alongDir);
+    const int32_t cell = 2 * static_cast<int32_t>(std::floor(across)) + 1;
+    const int32_t wall = back ? cell + 1 : cell - 1;
+    int32_t low = 0;
+    int32_t high = 0;
+    if (!ScanWall(grid, wall, storey, crossing, alongZ, low, high))
+        return;
+    const Vec3& s = grid.GetCellSpacing();
+    const float wallAt = static_cast<float>(wall) * 0.5f * (alongZ ? s.x : s.z);
+    const float runSpacing = 0.5f * (alongZ ? s.z : s.x);
+    const float y = static_cast<float>(storey) * s.y;
+    const auto point = [alongZ](float acrossValue, float height, float alongValue) {
+        return alongZ ? Vec3(acrossValue, height, alongValue)
+                      : Vec3(alongValue, height, acrossValue);
+    };
+    grid.UpdateTransparency(
+        BoxFrustum(point(wallAt - 1.5f, y, static_cast<float>(low) * runSpacing),
+                   point(wallAt + 1.5f, y + 5.0f, static_cast<float>(high) * runSpacing)));
+}
+
 } // namespace
 
 GameCamera::GameCamera()
@@ -197,37 +232,9 @@ void GameCamera::UpdateLatticeWalls(const Region& region, const Vec3& position,
     const Vec3 c(position.x / s.x, position.y / s.y, position.z / s.z);
     if (!InLatticeReach(c.x) || !InLatticeReach(c.y) || !InLatticeReach(c.z))
         return;
-    const int32_t ix = 2 * static_cast<int32_t>(std::floor(c.x)) + 1;
     const int32_t iy = static_cast<int32_t>(std::floor(c.y));
-    const int32_t iz = 2 * static_cast<int32_t>(std::floor(c.z)) + 1;
-    int32_t low = 0;
-    int32_t high = 0;
-    if (Abs(dir.x) >= kTinyDirection) {
-        const bool back = dir.x < 0.0f;
-        const float zz = back ? 2.0f * (c.z + (std::ceil(c.x) - c.x) * dir.z / dir.x)
-                              : 2.0f * (c.z + (c.x - std::floor(c.x)) / dir.x * dir.z);
-        const int32_t wall = back ? ix + 1 : ix - 1;
-        if (ScanWall(*grid, wall, iy, zz, true, low, high)) {
-            const float x = static_cast<float>(wall) * 0.5f * s.x;
-            const float y = static_cast<float>(iy) * s.y;
-            grid->UpdateTransparency(
-                BoxFrustum(Vec3(x - 1.5f, y, static_cast<float>(low) * 0.5f * s.z),
-                           Vec3(x + 1.5f, y + 5.0f, static_cast<float>(high) * 0.5f * s.z)));
-        }
-    }
-    if (Abs(dir.z) >= kTinyDirection) {
-        const bool back = dir.z < 0.0f;
-        const float xx = back ? 2.0f * (c.x + (std::ceil(c.z) - c.z) / dir.z * dir.x)
-                              : 2.0f * (c.x + (c.z - std::floor(c.z)) / dir.z * dir.x);
-        const int32_t wall = back ? iz + 1 : iz - 1;
-        if (ScanWall(*grid, wall, iy, xx, false, low, high)) {
-            const float z = static_cast<float>(wall) * 0.5f * s.z;
-            const float y = static_cast<float>(iy) * s.y;
-            grid->UpdateTransparency(
-                BoxFrustum(Vec3(static_cast<float>(low) * 0.5f * s.x, y, z - 1.5f),
-                           Vec3(static_cast<float>(high) * 0.5f * s.x, y + 5.0f, z + 1.5f)));
-        }
-    }
+    UpdateLatticeWall(*grid, c, dir, iy, true);
+    UpdateLatticeWall(*grid, c, dir, iy, false);
 }
 
 void GameCamera::Shake(int32_t milliseconds, float magnitude)

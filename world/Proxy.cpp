@@ -190,20 +190,20 @@ void Proxy::InitializePools(const LoadTable& table)
     const std::string poolName = type == GameEngine::ProxyType_Unified
                                      ? ChoosePoolName(candidates)
                                      : GetPoolName(candidates, SelectPool(candidates));
-    if (!accessory.empty()) {
-        accessoryPool.reset();
-        accessoryPool = std::make_unique<ProxyAccessoryPool>();
-        accessoryPool->SetParent(this);
-        accessoryPool->LoadFromFile(accessory);
-        accessoryPool->RunPool(proxyLevel);
-    }
-    if (!poolName.empty()) {
-        pool.reset();
-        pool = std::make_unique<ProxyPool>();
-        pool->SetParent(this);
-        pool->LoadFromFile(poolName);
-        pool->RunPool(proxyLevel);
-    }
+    MakePool(accessoryPool, accessory);
+    MakePool(pool, poolName);
+}
+
+template <typename Pool> void Proxy::MakePool(std::unique_ptr<Pool>& slot, const std::string& name)
+{
+    if (name.empty())
+        return;
+    // The old pool and what it holds go before the new one makes anything.
+    slot.reset();
+    slot = std::make_unique<Pool>();
+    slot->SetParent(this);
+    slot->LoadFromFile(name);
+    slot->RunPool(proxyLevel);
 }
 
 void Proxy::LoadCandidates(const LoadTable& table, uint32_t d,

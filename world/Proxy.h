@@ -93,6 +93,7 @@ private:
                         std::vector<ProxySelection>& candidates) const;
     static void LoadPoolSelection(const LoadTable& table, const char* poolKey,
                                   const char* weightKey, std::vector<ProxySelection>& out);
+    template <typename Pool> void MakePool(std::unique_ptr<Pool>& slot, const std::string& name);
     std::string ChoosePoolName(const std::vector<ProxySelection>& candidates);
     int32_t CalculateProxyLevel() const;
     static uint32_t SelectPool(const std::vector<ProxySelection>& candidates);

@@ -63,7 +63,9 @@ template <typename Before> void DestroyHeld(std::vector<uint32_t>& objects, Befo
     objects.clear();
 }
 
-void PreLoadHeld(const std::vector<uint32_t>& objects, bool flag)
+} // namespace
+
+void ProxyPoolObjects::PreLoad(bool flag)
 {
     for (const uint32_t id : objects) {
         if (Object* object = ObjectManager::Instance().GetObject<Object>(id))
@@ -71,16 +73,22 @@ void PreLoadHeld(const std::vector<uint32_t>& objects, bool flag)
     }
 }
 
-// The entity made from the record, or null with the failure logged under the pool's name.
-Entity* CreateEntity(const std::string& pool, const std::string& record)
+const LoadTable* ProxyPoolObjects::BeginLoad(const std::string& record)
 {
-    Entity* entity = ObjectManager::Instance().CreateObjectFromFile<Entity>(record, 0, true);
-    if (entity == nullptr)
-        gEngine->Log(Engine::LogData, kCreateFailure, pool.c_str(), record.c_str());
-    return entity;
+    recordName = record;
+    return record.empty() ? nullptr : &ProxyRecord(record);
 }
 
-} // namespace
+Entity* ProxyPoolObjects::CreateHeld(const std::string& record)
+{
+    Entity* entity = ObjectManager::Instance().CreateObjectFromFile<Entity>(record, 0, true);
+    if (entity == nullptr) {
+        gEngine->Log(Engine::LogData, kCreateFailure, recordName.c_str(), record.c_str());
+        return nullptr;
+    }
+    objects.push_back(entity->GetObjectId());
+    return entity;
+}
 
 uint32_t DrawProxyWeight(uint64_t sum)
 {
@@ -109,10 +117,10 @@ ProxyPool::~ProxyPool()
 
 void ProxyPool::LoadFromFile(const std::string& record)
 {
-    recordName = record;
-    if (record.empty())
+    const LoadTable* found = BeginLoad(record);
+    if (found == nullptr)
         return;
-    const LoadTable& table = ProxyRecord(record);
+    const LoadTable& table = *found;
     spawnMin = static_cast<uint32_t>(table.GetInt("spawnMin", 0));
     spawnMax = static_cast<uint32_t>(table.GetInt("spawnMax", 0));
     championMin = static_cast<uint32_t>(table.GetInt("championMin", 0));
@@ -163,11 +171,6 @@ void ProxyPool::LoadSelection(const LoadTable& table, const ProxySelectionNameSe
         }
         out.push_back(std::move(entry));
     }
-}
-
-void ProxyPool::PreLoad(bool flag)
-{
-    PreLoadHeld(objects, flag);
 }
 
 bool ProxyPool::IsAvailable(const int32_t& budget, const ProxyPoolEntry& entry)
@@ -224,12 +227,8 @@ void ProxyPool::GetLeastDifficultSelection(std::vector<ProxyPoolEntry>& from, Pr
 
 bool ProxyPool::CreateAddToSpawnList(const ProxyPoolEntry& entry)
 {
-    if (entry.name.empty())
+    if (entry.name.empty() || CreateHeld(entry.name) == nullptr)
         return false;
-    const Entity* entity = CreateEntity(recordName, entry.name);
-    if (entity == nullptr)
-        return false;
-    objects.push_back(entity->GetObjectId());
     if (entry.heroOrBoss)
         GameEngine::Get().RegisterProxyHeroBoss(entry.name);
     return true;
@@ -325,12 +324,11 @@ ProxyAccessoryPool::~ProxyAccessoryPool()
 
 void ProxyAccessoryPool::LoadFromFile(const std::string& record)
 {
-    recordName = record;
-    if (record.empty())
+    const LoadTable* table = BeginLoad(record);
+    if (table == nullptr)
         return;
-    const LoadTable& table = ProxyRecord(record);
-    fixedItemChance = static_cast<uint32_t>(table.GetInt("fixedItemChance", 0));
-    LoadFixedItemSelections(table);
+    fixedItemChance = static_cast<uint32_t>(table->GetInt("fixedItemChance", 0));
+    LoadFixedItemSelections(*table);
 }
 
 void ProxyAccessoryPool::LoadFixedItemSelections(const LoadTable& table)
@@ -366,20 +364,12 @@ void ProxyAccessoryPool::GetFixedItemSelection(std::string& out) const
 
 bool ProxyAccessoryPool::CreateAddToOtherList(const std::string& record)
 {
-    if (record.empty())
-        return false;
-    Entity* entity = CreateEntity(recordName, record);
+    Entity* entity = record.empty() ? nullptr : CreateHeld(record);
     if (entity == nullptr)
         return false;
-    objects.push_back(entity->GetObjectId());
     if (auto* item = DynamicCast<FixedItem>(entity))
         item->SetProxyLevel(static_cast<uint32_t>(proxyLevel));
     return true;
-}
-
-void ProxyAccessoryPool::PreLoad(bool flag)
-{
-    PreLoadHeld(objects, flag);
 }
 
 void ProxyAccessoryPool::RemoveObjectsNotPlaced()

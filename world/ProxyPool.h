@@ -35,11 +35,35 @@ size_t PickProxyWeighted(const std::vector<Item>& items, Weight weight, Eligible
     return items.size();
 }
 
+// What both pools keep: their proxy, their record and the objects they made and still hold.
+class ProxyPoolObjects {
+public:
+    void SetParent(Proxy* proxy) { parent = proxy; }
+    std::vector<uint32_t>& GetObjects() { return objects; }
+    const std::vector<uint32_t>& GetObjects() const { return objects; }
+    // Every held object that still exists.
+    void PreLoad(bool flag);
+    const std::string& GetRecordName() const { return recordName; }
+    // The level of the last run.
+    int32_t GetProxyLevel() const { return proxyLevel; }
+
+protected:
+    // Keeps the record name; the record, or null for none.
+    const LoadTable* BeginLoad(const std::string& record);
+    // The entity made from the record and held, or null with the failure logged.
+    Entity* CreateHeld(const std::string& record);
+
+    Proxy* parent = nullptr;
+    std::string recordName;
+    std::vector<uint32_t> objects;
+    int32_t proxyLevel = 0;
+};
+
 // A spawn pool: up to 30 monster records and 30 champion records with weights, difficulties
 // and limits, and how many to make. Run with the proxy level as a difficulty budget, it makes
 // its objects at once, outside the world, and keeps them until the proxy places them; what is
 // still held when the pool goes is destroyed with it.
-class ProxyPool {
+class ProxyPool : public ProxyPoolObjects {
 public:
     struct ProxyPoolEntry {
         std::string name;
@@ -70,12 +94,8 @@ public:
     ProxyPool& operator=(const ProxyPool&) = default;
     virtual ~ProxyPool();
 
-    void SetParent(Proxy* proxy) { parent = proxy; }
-    std::vector<uint32_t>& GetObjects() { return objects; }
-    const std::vector<uint32_t>& GetObjects() const { return objects; }
     void LoadFromFile(const std::string& record);
     void RunPool(int32_t budget);
-    void PreLoad(bool flag);
 
     static bool IsAvailable(const int32_t& budget, const ProxyPoolEntry& entry);
     static bool IsMustSpawn(const ProxyPoolEntry& entry);
@@ -88,8 +108,6 @@ public:
     bool CreateAddToSpawnList(const ProxyPoolEntry& entry);
     void RemoveObjectsNotPlaced();
 
-    const std::string& GetRecordName() const { return recordName; }
-    int32_t GetProxyLevel() const { return proxyLevel; }
     const std::vector<ProxyPoolEntry>& GetEntries() const { return entries; }
     const std::vector<ProxyPoolEntry>& GetChampionEntries() const { return championEntries; }
     // The two name tables, filled once.
@@ -105,8 +123,6 @@ private:
     void RunMain(int32_t& budget, uint32_t minimum, uint32_t maximum);
     void FillCheapest(std::vector<ProxyPoolEntry>& from, uint32_t minimum);
 
-    Proxy* parent = nullptr;
-    std::string recordName;
     uint32_t spawnMin = 0;
     uint32_t spawnMax = 0;
     uint32_t championMin = 0;
@@ -118,13 +134,11 @@ private:
     std::string championMaxEquation;
     std::vector<ProxyPoolEntry> entries;
     std::vector<ProxyPoolEntry> championEntries;
-    std::vector<uint32_t> objects;
-    int32_t proxyLevel = 0;
 };
 
 // The small pool beside a spawn pool that may make one fixed item (a chest, a shrine) and hands
 // it the proxy level.
-class ProxyAccessoryPool {
+class ProxyAccessoryPool : public ProxyPoolObjects {
 public:
     static constexpr int kSlots = 10;
 
@@ -133,26 +147,16 @@ public:
     ProxyAccessoryPool& operator=(const ProxyAccessoryPool&) = default;
     virtual ~ProxyAccessoryPool();
 
-    void SetParent(Proxy* proxy) { parent = proxy; }
-    std::vector<uint32_t>& GetObjects() { return objects; }
-    const std::vector<uint32_t>& GetObjects() const { return objects; }
     void LoadFromFile(const std::string& record);
     void RunPool(int32_t level);
-    void PreLoad(bool flag);
     void GetFixedItemSelection(std::string& out) const;
     bool CreateAddToOtherList(const std::string& record);
     void LoadFixedItemSelections(const LoadTable& table);
     void RemoveObjectsNotPlaced();
 
-    const std::string& GetRecordName() const { return recordName; }
-
 private:
-    Proxy* parent = nullptr;
-    std::string recordName;
-    std::vector<uint32_t> objects;
     uint32_t fixedItemChance = 0;
     std::vector<Proxy::ProxySelection> selections;
-    int32_t proxyLevel = 0;
 };
 
 } // namespace GAME
