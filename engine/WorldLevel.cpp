@@ -51,14 +51,16 @@ bool World::LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made)
     // Every entity is made before any joins the world, so a bad record leaves nothing behind.
     std::vector<Entity*> entities;
     for (const LevelFile::EntityLine& line : level.entities) {
-        Entity* entity = objects.CreateObjectFromFile<Entity>(line.record, 0, true);
+        Entity* entity = objects.CreateObjectFromFile<Entity>(line.record, 0, false);
         if (entity == nullptr) {
             DestroyAll(entities);
             return Refuse(levelPath + ":" + std::to_string(line.line) + ": '" + line.record +
                           "' makes no entity");
         }
+        // Known before loading: a spawner finds its editor group by it.
         if (line.hasUniqueId)
             entity->SetUniqueID(line.uniqueId);
+        entity->Load(objects.GetLoadTable(line.record));
         entities.push_back(entity);
     }
     for (const LevelFile::RegionLine& region : level.regions)

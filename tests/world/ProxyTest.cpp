@@ -5,6 +5,7 @@
 #include "core/GameEvents.h"
 #include "engine/BinaryReader.h"
 #include "engine/EventHandler.h"
+#include "engine/InstanceGroupManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/ProxyFixture.h"
@@ -80,6 +81,39 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    "Records/Spawn/A.dbr"}),
     [](const testing::TestParamInfo<PoolChoice>& info) { return info.param.label; });
+
+TEST_F(ProxyTest, AUnifiedGroupSharesOneDrawAndOnlyTheChosenUniqueProxyMakesPools)
+{
+    for (const char* pool : {"Records/Spawn/A.dbr", "Records/Spawn/B.dbr"})
+        database.WriteRecord(pool, {"spawnMax = 0"});
+    database.WriteRecord(kProxy, {"Class = Proxy", "pool1 = Records/Spawn/A.dbr", "weight1 = 1",
+                                  "pool2 = Records/Spawn/B.dbr", "weight2 = 1"});
+    const auto id = [](uint32_t part) {
+        UniqueId unique;
+        unique.SetPart(0, part);
+        return unique;
+    };
+    InstanceGroupManager& groups = InstanceGroupManager::Instance();
+    groups.AddGroup(InstanceGroup("Unified Proxies", "Camp", {id(1), id(2), id(3)}));
+    groups.AddGroup(InstanceGroup("Unique Proxies", "Lair", {id(4), id(5)}));
+    // The level gives the unique id before the proxy loads.
+    const auto poolOf = [&](uint32_t part) {
+        Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy, 0, false);
+        proxy->SetUniqueID(id(part));
+        proxy->Load(ObjectManager::Instance().GetLoadTable(kProxy));
+        return proxy->GetPool() != nullptr ? proxy->GetPool()->GetRecordName() : "-";
+    };
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        Random().Seed(seed);
+        gGameEngine->ClearProxyInfo();
+        const std::string camp = poolOf(1);
+        EXPECT_EQ(poolOf(2), camp);
+        EXPECT_EQ(poolOf(3), camp);
+        EXPECT_NE(poolOf(4) == "-", poolOf(5) == "-");
+    }
+    groups.Destroy();
+}
 
 TEST_F(ProxyTest, NoCandidatesStillDrawOnceAndMakeNoPool)
 {
