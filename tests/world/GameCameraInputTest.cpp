@@ -82,13 +82,6 @@ TEST_F(GameCameraInputTest, BothResetKeysEaseBackAndAShakeFadesWithTheFrames)
     EXPECT_NE(offset, Vec3());
 }
 
-TEST_F(GameCameraInputTest, TheTargetOffsetIsHeldWithinItsLimits)
-{
-    camera.SetTargetOffset(Vec3(-90.0f, 20.0f, 41.0f));
-    camera.ClampTargetOffset();
-    EXPECT_EQ(camera.GetTargetOffset(), Vec3(-40.0f, 15.0f, 40.0f));
-}
-
 TEST_F(GameCameraInputTest, AtYawZeroTheUndergroundFrustumStaysFinite)
 {
     Region* cave = TheWorld().CreateRegion(3, {0, 0, 500}, ABBox({0, -5, 0}, {40, 5, 40}));

@@ -6,7 +6,6 @@
 #include "engine/InstanceGroupManager.h"
 #include "engine/Light.h"
 #include "engine/SoundPak.h"
-#include "game/MinimapGameNugget.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/LevelObjectsFixture.h"
 #include "tests/support/LogCapture.h"
@@ -138,19 +137,6 @@ TEST_F(StrategicMovementTest, TheRespawnShrineHealsWhoStandsNearEverySecond)
         EXPECT_EQ(shrine->GetLastHealed(),
                   row.heals ? std::vector<uint32_t>{hero->GetObjectId()} : std::vector<uint32_t>{});
     }
-}
-
-TEST_F(StrategicMovementTest, ShrinesMarkTheDetailMapByKind)
-{
-    std::vector<MinimapGameNugget> nuggets;
-    Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine", {0, 0, 0}, 1)
-        ->AppendDetailMapData(nuggets);
-    Place<StrategicMovementTeleportShrine>("StrategicMovementTeleportShrine", {5, 0, 5}, 2)
-        ->AppendDetailMapData(nuggets);
-    ASSERT_EQ(nuggets.size(), 2u);
-    EXPECT_EQ(nuggets[0].type, 4u);
-    EXPECT_EQ(nuggets[1].type, 3u);
-    EXPECT_EQ(nuggets[1].position.GetRegionPosition(), Vec3(5, 0, 5));
 }
 
 } // namespace
