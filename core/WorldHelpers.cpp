@@ -7,6 +7,15 @@
 
 namespace GAME {
 
+void GetEntitiesInSphereOfKind(std::vector<Entity*>& out, const WorldVec3& center, float radius,
+                               const RTTI_ClassInfo& kind)
+{
+    const World* world = gEngine->GetWorld();
+    if (world != nullptr)
+        world->GetEntitiesInSphere(out, center.GetRegion(), center.GetRegionPosition(), radius,
+                                   kind);
+}
+
 bool GetInstanceEntityPosition(const UniqueId& id, WorldVec3& out)
 {
     InstanceGroupManager::EntityData data;

@@ -117,7 +117,7 @@ void Engine::RunForcedUpdates(int32_t elapsedMs)
 
 void Engine::RunFrame(int elapsedMs)
 {
-    if (elapsedMs > 0)
+    if (elapsedMs > 0 && !gameTimePaused)
         gameTime += static_cast<uint64_t>(elapsedMs);
     if (world != nullptr)
         world->UpdateEntities(elapsedMs);

@@ -2,6 +2,7 @@
 
 #include "engine/DebugRenderManager.h"
 #include "engine/GameInfo.h"
+#include "engine/InputDevice.h"
 #include "engine/Options.h"
 #include "engine/PhysicsEngine.h"
 #include "engine/StatisticGraph.h"
@@ -70,6 +71,11 @@ public:
     uint32_t GetFrameCount() const { return frameCount; }
     // Game time in milliseconds since start; what `GameTimer`s measure against.
     uint64_t GetGameTime() const { return gameTime; }
+    // While paused the game clock stands still; frames still run.
+    bool IsGameTimePaused() const { return gameTimePaused; }
+    void SetGameTimePaused(bool value) { gameTimePaused = value; }
+    // The keys the host reports held down.
+    InputDevice& GetInputDevice() { return inputDevice; }
 
     GameInfo& GetGameInfo() { return gameInfo; }
     const GameInfo& GetGameInfo() const { return gameInfo; }
@@ -134,6 +140,8 @@ private:
     LogSink sink;
     uint32_t enabledLogCategories = 0;
     bool levelEditor = false;
+    bool gameTimePaused = false;
+    InputDevice inputDevice;
     bool editorPlayMode = false;
     bool characterDataLog = false;
     bool positionUpdateSuppressed = false;

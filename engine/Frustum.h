@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 namespace GAME {
 
@@ -26,8 +27,15 @@ public:
     // Every plane moved by the amount along its distance, normals kept.
     Frustum GetInflated(float amount) const;
 
+    // Planes beyond the six that cut the volume further (a view limited to a slab, say).
+    void AddPlane(const Plane& plane) { extraPlanes.push_back(plane); }
+    const std::vector<Plane>& GetExtraPlanes() const { return extraPlanes; }
+    // A plane of that normal through the point: (n, -n.p).
+    static Plane PlaneThrough(const Vec3& normal, const Vec3& point);
+
 private:
     Planes planes{};
+    std::vector<Plane> extraPlanes;
 };
 
 } // namespace GAME

@@ -474,8 +474,21 @@ size_t PathFinder::FillPointSet(const WorldVec3& center, const std::vector<float
     return FillPointSet(gEngine->GetWorld(), center, bodyRadii, out);
 }
 
+size_t PathFinder::FillPointSet(const WorldVec3& center, const std::vector<float>& bodyRadii,
+                                std::vector<WorldVec3>& out, bool /*randomRotation*/)
+{
+    return FillPointSet(gEngine->GetWorld(), center, bodyRadii, out, true);
+}
+
 size_t PathFinder::FillPointSet(const World* world, const WorldVec3& center,
                                 const std::vector<float>& bodyRadii, std::vector<WorldVec3>& out)
+{
+    return FillPointSet(world, center, bodyRadii, out, false);
+}
+
+size_t PathFinder::FillPointSet(const World* world, const WorldVec3& center,
+                                const std::vector<float>& bodyRadii, std::vector<WorldVec3>& out,
+                                bool keep)
 {
     // Rings farther out than this are no longer "round" the centre.
     static constexpr int32_t kRings = 8;
@@ -486,6 +499,10 @@ size_t PathFinder::FillPointSet(const World* world, const WorldVec3& center,
         return 0;
     // Bodies placed so far, so that the next one stands clear of them.
     std::vector<Circle> placed;
+    for (const FilledBody& filled : fillData) {
+        if (keep && filled.regionId == center.GetRegionId())
+            placed.push_back(filled.body);
+    }
     for (const float bodyRadius : bodyRadii) {
         if (!Prepare(world, bodyRadius, center))
             continue;
@@ -508,6 +525,8 @@ size_t PathFinder::FillPointSet(const World* world, const WorldVec3& center,
         if (!found)
             continue;
         placed.push_back({x, z, static_cast<double>(bodyRadius)});
+        if (keep)
+            fillData.push_back({center.GetRegionId(), placed.back()});
         out.emplace_back(center.GetRegionId(),
                          Vec3(static_cast<float>(x), c.y, static_cast<float>(z)));
     }

@@ -54,6 +54,13 @@ public:
                         std::vector<WorldVec3>& out);
     size_t FillPointSet(const World* world, const WorldVec3& center,
                         const std::vector<float>& bodyRadii, std::vector<WorldVec3>& out);
+    // The same, also keeping clear of the bodies of earlier fills in the region until
+    // `ClearFillData`, so that groups placed one after another do not overlap. The flag is kept
+    // for callers that ask for a random rotation; the points carry none.
+    size_t FillPointSet(const WorldVec3& center, const std::vector<float>& bodyRadii,
+                        std::vector<WorldVec3>& out, bool randomRotation);
+    // Forgets the bodies of earlier fills.
+    void ClearFillData() { fillData.clear(); }
 
 private:
     struct Circle {
@@ -87,6 +94,9 @@ private:
 
     // Takes the region of `from` and its obstacles grown by the mover's radius; false for an
     // unknown size or region.
+    size_t FillPointSet(const World* world, const WorldVec3& center,
+                        const std::vector<float>& bodyRadii, std::vector<WorldVec3>& out,
+                        bool keep);
     bool Prepare(const World* world, int32_t size, const WorldVec3& from);
     bool Prepare(const World* world, float radius, const WorldVec3& from);
     bool OnFloor(double x, double z) const;
@@ -113,6 +123,12 @@ private:
     std::vector<double> distances;
     std::vector<int32_t> previousLink;
     std::vector<Queued> queue;
+    // Bodies placed by the keeping fills, with their region.
+    struct FilledBody {
+        uint32_t regionId;
+        Circle body;
+    };
+    std::vector<FilledBody> fillData;
 };
 
 } // namespace GAME

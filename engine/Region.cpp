@@ -2,9 +2,11 @@
 
 #include "engine/DynamicObstacle.h"
 #include "engine/Entity.h"
+#include "engine/GridRegion.h"
 #include "engine/ObjectManager.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace GAME {
 
@@ -51,6 +53,11 @@ void Region::Update(int32_t elapsedMs)
         if (Entity* entity = ObjectManager::Instance().GetObject<Entity>(entityId))
             entity->UpdateSelf(elapsedMs);
     }
+}
+
+void Region::SetLevel(std::unique_ptr<Level> newLevel)
+{
+    level = std::move(newLevel);
 }
 
 } // namespace GAME

@@ -4,11 +4,13 @@
 #include "engine/Vec3.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace GAME {
 
 class DynamicObstacle;
+class Level;
 
 // A piece of the world with its own origin: positions inside it are relative to its offset, so
 // they keep full float precision however far the region lies from the world's origin. Its
@@ -33,6 +35,9 @@ public:
     void SetLevelLoaded(bool value) { levelLoaded = value; }
     bool IsUnderground() const { return underground; }
     void SetUnderground(bool value) { underground = value; }
+    // The level the region shows; null for a plain region.
+    Level* GetLevel() const { return level.get(); }
+    void SetLevel(std::unique_ptr<Level> newLevel);
 
     float GetFloorHeight() const { return floorHeight; }
     void SetFloorHeight(float height) { floorHeight = height; }
@@ -76,6 +81,7 @@ private:
     std::vector<DynamicObstacle*> obstacles;
     std::vector<GeometryBox> geometry;
     std::vector<uint32_t> entityIds;
+    std::unique_ptr<Level> level;
     // Only an obstacle attaches or detaches itself.
     friend class DynamicObstacle;
 };

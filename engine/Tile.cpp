@@ -2,7 +2,7 @@
 
 namespace GAME {
 
-GAME_IMPLEMENT_CLASS(Tile, Entity);
+GAME_IMPLEMENT_CLASS(Tile, Actor);
 
 Tile::~Tile() = default;
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/Entity.h"
+#include "engine/Actor.h"
 
 namespace GAME {
 
 // A placed piece of level geometry that game markers derive from.
-class Tile : public Entity {
+class Tile : public Actor {
     GAME_DECLARE_CLASS(Tile)
 
 public:

@@ -51,7 +51,8 @@ public:
     Region* GetRegionContainingPoint(const Vec3& worldPoint) const;
 
     // Makes the level a database file describes (see LevelFile): its regions, then each entity
-    // by the class its record names, placed and given its unique id; once all are made they join
+    // by the class its record names, given its unique id before it loads; once all are made they
+    // join
     // the world and are set up (`InitialUpdate`) in file order. A broken line, a region this
     // world already has or a record that makes no entity is logged with its file and line, and
     // nothing of the level is left behind. The ids made are appended to `made`.

@@ -39,6 +39,12 @@ void WorldCamera::Update()
 
 WorldFrustum WorldCamera::GetFrustum(const Viewport& viewport) const
 {
+    return GetSubFrustum(0.0f, 0.0f, 1.0f, 1.0f, kFarDistance, viewport);
+}
+
+WorldFrustum WorldCamera::GetSubFrustum(float left, float top, float right, float bottom,
+                                        float depth, const Viewport& viewport) const
+{
     const Coords& frame = coords.GetRegionCoords();
     const float aspect =
         viewport.height > 0 && viewport.width > 0
@@ -47,14 +53,19 @@ WorldFrustum WorldCamera::GetFrustum(const Viewport& viewport) const
     const float tanVertical = Tan(fieldOfView * 0.5f);
     const float tanHorizontal = tanVertical * aspect;
     const Vec3& eye = frame.origin;
+    // The rectangle's edges as slopes off the view axis; screen y grows downwards.
+    const float leftSlope = (2.0f * left - 1.0f) * tanHorizontal;
+    const float rightSlope = (2.0f * right - 1.0f) * tanHorizontal;
+    const float topSlope = (1.0f - 2.0f * top) * tanVertical;
+    const float bottomSlope = (1.0f - 2.0f * bottom) * tanVertical;
 
     Frustum::Planes planes;
     planes[0] = PlaneThrough(frame.forward, eye + frame.forward * kNearDistance);
-    planes[1] = PlaneThrough(-frame.forward, eye + frame.forward * kFarDistance);
-    planes[2] = PlaneThrough(frame.forward * tanHorizontal + frame.right, eye);
-    planes[3] = PlaneThrough(frame.forward * tanHorizontal - frame.right, eye);
-    planes[4] = PlaneThrough(frame.forward * tanVertical - frame.up, eye);
-    planes[5] = PlaneThrough(frame.forward * tanVertical + frame.up, eye);
+    planes[1] = PlaneThrough(-frame.forward, eye + frame.forward * depth);
+    planes[2] = PlaneThrough(frame.right - frame.forward * leftSlope, eye);
+    planes[3] = PlaneThrough(frame.forward * rightSlope - frame.right, eye);
+    planes[4] = PlaneThrough(frame.forward * topSlope - frame.up, eye);
+    planes[5] = PlaneThrough(frame.up - frame.forward * bottomSlope, eye);
     return WorldFrustum(coords.GetRegionId(), Frustum(planes));
 }
 

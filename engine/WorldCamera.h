@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/GameTimer.h"
 #include "engine/Vec3.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldFrustum.h"
@@ -23,6 +24,9 @@ public:
     virtual void Update();
     // What the camera looks at; the bare engine camera looks at nothing in particular.
     virtual WorldVec3 GetTarget() const { return WorldVec3(); }
+    // Once a frame, from the host: the camera answers what the player asked of it.
+    virtual void UpdateFromInput() { UpdateFromInputImpl(); }
+    virtual void UpdateFromInputImpl() {}
 
     // The defaults are only kept for the game's camera resets. The pitch default is kept in
     // whatever unit its owner uses; the game keeps degrees there.
@@ -50,6 +54,13 @@ public:
     // The view volume of the last `Update` for a viewport of that shape, in the region of the
     // target: near, far, then the two side planes and the top and bottom ones.
     WorldFrustum GetFrustum(const Viewport& viewport) const;
+    // The view volume through a rectangle of the screen, given in fractions of its width and
+    // height from the top left, reaching `depth` from the eye.
+    WorldFrustum GetSubFrustum(float left, float top, float right, float bottom, float depth,
+                               const Viewport& viewport) const;
+
+    // Measures the time between zoom steps.
+    GameTimer& GetZoomTimer() { return zoomTimer; }
 
     static constexpr float kNearDistance = 0.1f;
     static constexpr float kFarDistance = 1000.0f;
@@ -63,6 +74,7 @@ private:
     float fieldOfView;
     Vec3 cameraOffset;
     WorldCoords coords;
+    GameTimer zoomTimer;
 };
 
 } // namespace GAME

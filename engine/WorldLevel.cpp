@@ -1,6 +1,7 @@
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
+#include "engine/InstanceGroupManager.h"
 #include "engine/LevelFile.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -50,18 +51,26 @@ bool World::LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made)
     // Every entity is made before any joins the world, so a bad record leaves nothing behind.
     std::vector<Entity*> entities;
     for (const LevelFile::EntityLine& line : level.entities) {
-        Entity* entity = objects.CreateObjectFromFile<Entity>(line.record, 0, true);
+        Entity* entity = objects.CreateObjectFromFile<Entity>(line.record, 0, false);
         if (entity == nullptr) {
             DestroyAll(entities);
             return Refuse(levelPath + ":" + std::to_string(line.line) + ": '" + line.record +
                           "' makes no entity");
         }
+        // Known before loading: a spawner finds its editor group by it.
         if (line.hasUniqueId)
             entity->SetUniqueID(line.uniqueId);
+        entity->Load(objects.GetLoadTable(line.record));
         entities.push_back(entity);
     }
     for (const LevelFile::RegionLine& region : level.regions)
         CreateRegion(region.id, region.offset, region.bounds);
+    // The level's unique ids tell where their entities stand, loaded or not (the map).
+    for (const LevelFile::EntityLine& line : level.entities) {
+        if (line.hasUniqueId)
+            InstanceGroupManager::Instance().SetEntityData(line.uniqueId,
+                                                           {line.regionId, line.position});
+    }
     for (size_t index = 0; index < entities.size(); ++index)
         AddEntity(entities[index], PlaceOf(level.entities[index]), true);
     for (Entity* entity : entities) {

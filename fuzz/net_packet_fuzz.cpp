@@ -707,6 +707,28 @@ void RouteTradePacket(const uint8_t* data, size_t size)
     }
 }
 
+// A landmark's target command reaches a respawn shrine that heals whoever its ids name: the
+// player standing by, the shrine itself, or nobody at all.
+void RouteStrategicCommand(const uint8_t* data, size_t size)
+{
+    std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
+    auto* command = dynamic_cast<StrategicMovementTargetConfigCmdPacket*>(packet.get());
+    if (command == nullptr)
+        return;
+    ItemWorld world;
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* player = static_cast<Player*>(objects.CreateObject("Player"));
+    Object* shrine = objects.CreateObject("StrategicMovementRespawnShrine");
+    if (player == nullptr || shrine == nullptr)
+        abort();
+    if (!command->targets.empty())
+        command->targets.front() = player->GetObjectId();
+    NetworkShim::ReceivePacket(0, *command);
+    command->actorId = shrine->GetObjectId();
+    command->targets.push_back(shrine->GetObjectId());
+    NetworkShim::ReceivePacket(0, *command);
+}
+
 // Every packet of the network interface reaches a game in each role, with a player, a monster
 // and a fixed item present; the words 0xEEEE0000-0xEEEE0002 anywhere in the message stand for
 // their ids. Whatever the ids, amounts and records say, the three stay what they are and
@@ -870,6 +892,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         RouteAttackCommand(mended.data(), mended.size());
         RouteItemCommand(mended.data(), mended.size());
         RouteFixedItemCommand(mended.data(), mended.size());
+        RouteStrategicCommand(mended.data(), mended.size());
         RouteInterfacePacket(mended.data(), mended.size());
         RouteMarketPacket(mended.data(), mended.size());
         RouteTradePacket(mended.data(), mended.size());

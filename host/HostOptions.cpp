@@ -127,7 +127,7 @@ const char* HostOptions::Usage()
     return "usage: gamehost --db DIR [--classes] [--characters] [--items] [--deaths] [--skills]\n"
            "                [--duel N] [--packets] [--quests [--quest-state DIR]]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
-           "                [--answer yes|no] [--seed S] [--scenario "
+           "                [--answer yes|no] [--seed S] [--difficulty D] [--scenario "
            "actions|kill|commands|cast|ai|arena|town|players]\n"
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
@@ -187,8 +187,12 @@ const char* HostOptions::Usage()
            "  --scenario level  the hero walks a level file's sounds, effects and volumes:\n"
            "                who enters and leaves, music, daylight; he uses the door, chests,\n"
            "                shrine, altar, well and boat on his way, whose level states are\n"
-           "                saved and restored (single player); with\n"
-           "                --input FILE the hero walks to the script's ground clicks\n"
+           "                saved and restored; a spawner's pool and what it placed, an\n"
+           "                ambush's releases, landmarks found, a shrine's heals and the\n"
+           "                camera (single player); with --input FILE the hero walks to the\n"
+           "                script's ground clicks\n"
+           "  --difficulty D  the level scenario's game difficulty: 0 Normal (default), 1 Epic,\n"
+           "                2 Legendary\n"
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
@@ -320,6 +324,11 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--connect" && hasValue) {
             connectTo = args[++i];
+        } else if (arg == "--difficulty" && hasValue) {
+            if (!ParseNumber(args[++i], difficulty) || difficulty > 2) {
+                error = "--difficulty needs 0, 1 or 2, not '" + args[i] + "'";
+                return false;
+            }
         } else if (arg == "--seed" && hasValue) {
             if (!ParseNumber(args[++i], seed)) {
                 error = "--seed needs an unsigned number, not '" + args[i] + "'";

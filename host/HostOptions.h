@@ -31,6 +31,8 @@ struct HostOptions {
     int frames = 0;
     int frameMilliseconds = 33;
     uint32_t seed = 1;
+    // The game difficulty of the level scenario: 0 Normal, 1 Epic, 2 Legendary.
+    uint32_t difficulty = 0;
     // With a role, a game session is played: "single", "server" or "client".
     std::string role;
     // A scripted scene played instead of a session ("actions", "kill", "commands", "cast", "ai"

@@ -132,6 +132,7 @@ bool LevelReport::Play()
     });
     std::vector<uint32_t> made;
     LevelFixedItems::DescribeAnimations();
+    gEngine->GetGameInfo().SetDifficulty(options.difficulty);
     bool done = world.LoadLevel(kLevel, &made);
     Player* hero = done ? HostSamples::Make<Player>(kPlayer, err) : nullptr;
     if (!done)
@@ -142,6 +143,7 @@ bool LevelReport::Play()
         hero->SetIsControllingCharacter(true);
         world.AddEntity(hero, WorldCoords(WorldVec3(1, kWaypoints[0])), false);
         hero->InitialUpdate();
+        landmarks.PrintLoaded(*hero);
         PrintEffects();
         LevelFixedItems items(out, frame);
         items.Begin();
@@ -152,7 +154,9 @@ bool LevelReport::Play()
         game.GetPlayerManagerClient()->SetMainPlayer(0);
     }
     SoundPak::SetPlayObserver(nullptr);
+    landmarks.Finish();
     HostSamples::ClearWorld(world);
+    gEngine->GetGameInfo().SetDifficulty(0);
     gEngine->SetWorld(std::move(previousWorld));
     return done && hero != nullptr;
 }
@@ -198,6 +202,7 @@ void LevelReport::Step(Player& hero, Vec3& at, const Vec3& target)
     PrintJukebox();
     PrintDaylight();
     PrintEffects();
+    landmarks.PrintFrame();
 }
 
 void LevelReport::PrintJukebox()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Vec3.h"
+#include "host/LandmarkReport.h"
 #include "host/OrderScript.h"
 
 #include <cstdint>
@@ -21,7 +22,9 @@ struct HostOptions;
 // order script given with --input) past a river's sound and a
 // bell, through a playlist volume, a gate's one-shot sound and effect pack, a daylight volume,
 // and into the heart of a music event's three nested volumes, using the gate, chests, shrine,
-// altar, well and boat on the way (`LevelFixedItems`). Each line starts "frame N: ".
+// altar, well and boat on the way (`LevelFixedItems`), past a spawner's pack and chest, an
+// ambush, a marker, a healing respawn shrine, a teleport shrine and torches, the camera following
+// (`LandmarkReport`); at the difficulty of --difficulty. Each line starts "frame N: ".
 class LevelReport {
 public:
     static constexpr const char* kLevel = "Levels/Walkthrough.lvl";
@@ -56,6 +59,7 @@ private:
     std::ostream& out;
     std::ostream& err;
     int64_t frame = 0;
+    LandmarkReport landmarks{out, frame};
     // The ground clicks of --input, when given.
     std::vector<ScriptOrder> orders;
     // The hour last printed, as printed.

@@ -90,8 +90,12 @@ echo
 echo "== scenario: the hero walks a level file past a river and a bell, through a playlist volume,"
 echo "   a gate's one-shot sound and effects, dusk and into a shrine's music event; he uses a door,"
 echo "   two chests (one guarded), a shrine, an altar, a well and a boat, whose states are saved and"
-echo "   restored (single)"
+echo "   restored; a spawner's pack and chest, an ambush, landmarks found, a shrine's heals and the"
+echo "   camera (single)"
 "$host" --db "$ROOT/data/database" --scenario level --seed 7
+echo
+echo "== scenario: the same walk at Legendary difficulty: the spawner picks its harder pool (single)"
+"$host" --db "$ROOT/data/database" --scenario level --seed 7 --difficulty 2
 echo
 echo "== scenario: a chieftain's gold and loot land where their seeds put them; a gold gift, a"
 echo "   quest walk order and a locked chest; a fresh client replays the packets (server)"

@@ -1,12 +1,25 @@
 #include "world/StrategicMovementMarker.h"
 
 #include "characters/Player.h"
+#include "engine/Engine.h"
 
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(StrategicMovementMarker, StrategicMovementBase);
 
+StrategicMovementMarker::StrategicMovementMarker()
+{
+    SetNeedsMapQualification(false);
+}
+
 StrategicMovementMarker::~StrategicMovementMarker() = default;
+
+void StrategicMovementMarker::InitialUpdate()
+{
+    StrategicMovementBase::InitialUpdate();
+    if (gEngine->IsLevelEditor())
+        EnsureUniqueID();
+}
 
 StrategicMovementBaseState StrategicMovementMarker::DetermineStateFromPlayer()
 {

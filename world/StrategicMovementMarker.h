@@ -4,14 +4,17 @@
 
 namespace GAME {
 
-// A landmark of the map that the player discovers by walking up to it; it is never used.
+// A landmark of the map that the player discovers by walking up to it; it is never used and
+// needs no map qualification.
 class StrategicMovementMarker : public StrategicMovementBase {
     GAME_DECLARE_CLASS(StrategicMovementMarker)
 
 public:
-    StrategicMovementMarker() = default;
+    StrategicMovementMarker();
     ~StrategicMovementMarker() override;
 
+    void InitialUpdate() override;
+    bool IsOfInterest() const override { return false; }
     StrategicMovementBaseState DetermineStateFromPlayer() override;
     bool InstallOnPlayerProximity(Player* player) override;
 };

@@ -1,0 +1,282 @@
+#include "world/Proxy.h"
+
+#include "characters/Monster.h"
+#include "core/BinaryWriter.h"
+#include "core/GameEvents.h"
+#include "engine/BinaryReader.h"
+#include "engine/EventHandler.h"
+#include "engine/InstanceGroupManager.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/ProxyFixture.h"
+#include "world/FixedItem.h"
+#include "world/ProxyPool.h"
+
+#include <gtest/gtest.h>
+
+namespace GAME::Test {
+namespace {
+
+class ProxyTest : public ProxyFixture {
+protected:
+    // The has-run word of the proxy's level state.
+    static uint32_t SavedWord(const Proxy& proxy)
+    {
+        BinaryWriter writer = BinaryWriter::ToMemory(16);
+        proxy.SaveState(writer);
+        BinaryReader reader(writer.GetData(), writer.GetSize());
+        uint32_t visible = 0;
+        uint32_t word = 7;
+        reader.ReadUInt32(visible);
+        reader.ReadUInt32(word);
+        return word;
+    }
+};
+
+struct PoolChoice {
+    const char* label;
+    std::vector<std::string> lines;
+    uint32_t difficulty;
+    const char* pool;
+};
+
+class ProxyPoolChoiceTest : public ProxyTest, public testing::WithParamInterface<PoolChoice> {};
+
+TEST_P(ProxyPoolChoiceTest, ChoosesFromTheListOfTheDifficultyOrTheNextEasier)
+{
+    const PoolChoice& row = GetParam();
+    for (const char* pool : {"Records/Spawn/A.dbr", "Records/Spawn/B.dbr", "Records/Spawn/E.dbr",
+                             "Records/Spawn/L.dbr"})
+        database.WriteRecord(pool, {"spawnMax = 0"});
+    SetDifficulty(row.difficulty);
+    std::vector<std::string> lines{"Class = Proxy"};
+    lines.insert(lines.end(), row.lines.begin(), row.lines.end());
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    database.WriteFile(kProxy, text);
+    Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy);
+    ASSERT_NE(proxy, nullptr);
+    ASSERT_NE(proxy->GetPool(), nullptr);
+    EXPECT_EQ(proxy->GetPool()->GetRecordName(), row.pool);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ProxyPoolChoiceTest,
+    testing::Values(
+        PoolChoice{"PlainAtNormal", {"pool1 = Records/Spawn/A.dbr"}, 0, "Records/Spawn/A.dbr"},
+        PoolChoice{"PlainAtEpic", {"pool1 = Records/Spawn/A.dbr"}, 1, "Records/Spawn/A.dbr"},
+        PoolChoice{"PlainAtLegendary", {"pool1 = Records/Spawn/A.dbr"}, 2, "Records/Spawn/A.dbr"},
+        PoolChoice{"LegendaryFirst",
+                   {"poolLegendary2 = Records/Spawn/L.dbr", "pool1 = Records/Spawn/A.dbr"},
+                   2,
+                   "Records/Spawn/L.dbr"},
+        PoolChoice{"EpicAtLegendary",
+                   {"poolEpic1 = Records/Spawn/E.dbr", "pool1 = Records/Spawn/A.dbr"},
+                   2,
+                   "Records/Spawn/E.dbr"},
+        PoolChoice{"WeightsAllZero",
+                   {"pool1 = Records/Spawn/A.dbr", "weight1 = 0", "pool2 = Records/Spawn/B.dbr",
+                    "weight2 = 0"},
+                   0,
+                   "Records/Spawn/A.dbr"}),
+    [](const testing::TestParamInfo<PoolChoice>& info) { return info.param.label; });
+
+TEST_F(ProxyTest, AUnifiedGroupSharesOneDrawAndOnlyTheChosenUniqueProxyMakesPools)
+{
+    for (const char* pool : {"Records/Spawn/A.dbr", "Records/Spawn/B.dbr"})
+        database.WriteRecord(pool, {"spawnMax = 0"});
+    database.WriteRecord(kProxy, {"Class = Proxy", "pool1 = Records/Spawn/A.dbr", "weight1 = 1",
+                                  "pool2 = Records/Spawn/B.dbr", "weight2 = 1"});
+    const auto id = [](uint32_t part) {
+        UniqueId unique;
+        unique.SetPart(0, part);
+        return unique;
+    };
+    InstanceGroupManager& groups = InstanceGroupManager::Instance();
+    groups.AddGroup(InstanceGroup("Unified Proxies", "Camp", {id(1), id(2), id(3)}));
+    groups.AddGroup(InstanceGroup("Unique Proxies", "Lair", {id(4), id(5)}));
+    // The level gives the unique id before the proxy loads.
+    const auto poolOf = [&](uint32_t part) {
+        Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy, 0, false);
+        proxy->SetUniqueID(id(part));
+        proxy->Load(ObjectManager::Instance().GetLoadTable(kProxy));
+        return proxy->GetPool() != nullptr ? proxy->GetPool()->GetRecordName() : "-";
+    };
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        Random().Seed(seed);
+        gGameEngine->ClearProxyInfo();
+        const std::string camp = poolOf(1);
+        EXPECT_EQ(poolOf(2), camp);
+        EXPECT_EQ(poolOf(3), camp);
+        EXPECT_NE(poolOf(4) == "-", poolOf(5) == "-");
+    }
+    groups.Destroy();
+}
+
+TEST_F(ProxyTest, NoCandidatesStillDrawOnceAndMakeNoPool)
+{
+    Random().Seed(99);
+    RandomUniform expected = Random();
+    expected.IGenerate(0, 0);
+    const Proxy* proxy = MakeProxy({"Class = Proxy"});
+    EXPECT_EQ(proxy->GetPool(), nullptr);
+    EXPECT_EQ(Random().GetState(), expected.GetState());
+}
+
+TEST_F(ProxyTest, ChanceZeroRunsWithoutADrawAndDisablingPlacesNothing)
+{
+    database.WriteRecord("Records/Spawn/Pool.dbr",
+                         {"spawnMin = 2", "name1 = Records/Spawn/Rat.dbr", "limit1 = 9"});
+    const auto lines = {std::string("Class = Proxy"),
+                        std::string("pool1 = Records/Spawn/Pool.dbr")};
+
+    Proxy* runs = MakeProxy(lines);
+    const uint32_t state = Random().GetState();
+    runs->InitialUpdate();
+    EXPECT_EQ(Random().GetState(), state);
+    EXPECT_EQ(Placed(*runs).size(), 2u);
+    EXPECT_EQ(SavedWord(*runs), 1u);
+
+    std::vector<uint32_t> events;
+    struct Listener {
+        std::vector<uint32_t>* seen;
+        Proxy* disable;
+        void On(const GameEvent_GenericEntity& event)
+        {
+            seen->push_back(event.objectId);
+            if (disable != nullptr && disable->GetObjectId() == event.objectId)
+                disable->Disable();
+        }
+    } listener{&events, nullptr};
+    EventHandler<Listener, GameEvent_GenericEntity> handler("GameEvent_GenericEntityInitialUpdate",
+                                                            &Listener::On, &listener);
+
+    Proxy* before = MakeProxy(lines);
+    before->Disable();
+    before->InitialUpdate();
+    Proxy* during = MakeProxy(lines);
+    listener.disable = during;
+    during->InitialUpdate();
+    EXPECT_EQ(events, std::vector<uint32_t>{during->GetObjectId()});
+    for (const Proxy* proxy : {before, during}) {
+        EXPECT_TRUE(Placed(*proxy).empty());
+        EXPECT_EQ(Held(*proxy).size(), 2u);
+        EXPECT_EQ(SavedWord(*proxy), 1u);
+    }
+}
+
+TEST_F(ProxyTest, ARestoredRunFlagKeepsTheObjectsInThePool)
+{
+    database.WriteRecord("Records/Spawn/Pool.dbr",
+                         {"spawnMin = 1", "name1 = Records/Spawn/Rat.dbr", "limit1 = 1"});
+    Proxy* proxy = MakeProxy({"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr"});
+    const uint8_t state[] = {1, 0, 0, 0, 5, 0, 0, 0};
+    BinaryReader reader(state, sizeof(state));
+    ASSERT_TRUE(proxy->RestoreState(reader));
+    proxy->InitialUpdate();
+    EXPECT_TRUE(Placed(*proxy).empty());
+    const std::vector<uint32_t> held = Held(*proxy);
+    ASSERT_EQ(held.size(), 1u);
+    ObjectManager::Instance().DestroyObjectEx(proxy, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_FALSE(Exists(held.front()));
+}
+
+TEST_F(ProxyTest, DesignerLimitsBoundTheAveragePlayerLevel)
+{
+    database.WriteRecord("Records/Spawn/Hero12.dbr", {"Class = Player", "charLevel = 12"});
+    auto* hero = ObjectManager::Instance().CreateObjectFromFile<Player>("Records/Spawn/Hero12.dbr");
+    ASSERT_NE(hero, nullptr);
+    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
+    database.WriteRecord("Records/Spawn/Low.dbr", {"minPlayerLevelEquationNormal = 15",
+                                                   "maxPlayerLevelEquationNormal = 20"});
+    database.WriteRecord("Records/Spawn/High.dbr",
+                         {"minPlayerLevelEquationNormal = 0", "maxPlayerLevelEquationNormal = 10"});
+    const Proxy* low = MakeProxy({"Class = Proxy", "difficultyLimitsFile = Records/Spawn/Low.dbr"});
+    EXPECT_EQ(low->GetAveragePlayerLevel(), 15u);
+    const Proxy* high =
+        MakeProxy({"Class = Proxy", "difficultyLimitsFile = Records/Spawn/High.dbr"});
+    EXPECT_EQ(high->GetAveragePlayerLevel(), 10u);
+}
+
+TEST_F(ProxyTest, BadEquationsAreLoggedAndNotANumberBecomesZero)
+{
+    database.WriteRecord("Records/Spawn/Equations.dbr",
+                         {"difficultyEquation = (0 / 0)", "championDifficultyEquation = ((("});
+    LogCapture log;
+    const Proxy* proxy =
+        MakeProxy({"Class = Proxy", "difficultyEquationFile = Records/Spawn/Equations.dbr"});
+    EXPECT_EQ(proxy->GetProxyLevel(), 0);
+    EXPECT_EQ(log.Count(1, "-=- Proxy Equation load failure : championDifficultyEquation "), 1u);
+    EXPECT_EQ(log.Count(2, "Proxy: No Limits equation file specified (Records/Spawn/Proxy1.dbr)"),
+              1u);
+}
+
+TEST_F(ProxyTest, ThreePointsForFiveMonstersPlaceThreeAndTheRestGoWithThePool)
+{
+    // A floor 5 across holds three bodies of radius 1 along its middle.
+    TheWorld().CreateRegion(2, {500, 0, 0}, ABBox({-2.5f, -1, -0.5f}, {2.5f, 1, 0.5f}));
+    database.WriteRecord("Records/Spawn/Pool.dbr",
+                         {"spawnMin = 5", "name1 = Records/Spawn/Rat.dbr", "limit1 = 5"});
+    database.WriteRecord(
+        kProxy, {"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr", "placementExtents = 1.0"});
+    Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy);
+    ASSERT_NE(proxy, nullptr);
+    TheWorld().AddEntity(proxy, WorldCoords(WorldVec3(2, {0, 0, 0})), false);
+    const std::vector<uint32_t> made = Held(*proxy);
+    ASSERT_EQ(made.size(), 5u);
+    proxy->InitialUpdate();
+
+    const std::vector<uint32_t> placed = Placed(*proxy);
+    EXPECT_EQ(placed, std::vector<uint32_t>(made.begin(), made.begin() + 3));
+    for (const uint32_t id : made) {
+        const auto* monster = ObjectManager::Instance().GetObject<Monster>(id);
+        ASSERT_NE(monster, nullptr);
+        EXPECT_EQ(monster->GetProxyNumSiblings(), 5u);
+        EXPECT_EQ(monster->GetProxyParent(), kProxy);
+        EXPECT_EQ(monster->IsInWorld(), id != made[3] && id != made[4]);
+    }
+    ObjectManager::Instance().DestroyObjectEx(proxy, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_TRUE(Exists(made[0]));
+    EXPECT_FALSE(Exists(made[3]));
+    EXPECT_FALSE(Exists(made[4]));
+}
+
+TEST_F(ProxyTest, OneSeedGivesOneSpawn)
+{
+    database.WriteRecord("Records/Spawn/Equations.dbr",
+                         {"difficultyEquation = (averagePlayerLevel + 6)"});
+    database.WriteRecord("Records/Spawn/Pool.dbr",
+                         {"spawnMin = 2", "spawnMax = 4", "name1 = Records/Spawn/Rat.dbr",
+                          "weight1 = 30", "difficulty1 = 1", "name2 = Records/Spawn/Wolf.dbr",
+                          "weight2 = 50", "difficulty2 = 2", "name3 = Records/Spawn/Ogre.dbr",
+                          "weight3 = 20", "difficulty3 = 4"});
+    database.WriteRecord("Records/Spawn/Chests.dbr",
+                         {"fixedItemChance = 100", "fixedItemName1 = Records/Spawn/Chest.dbr",
+                          "fixedItemWeight1 = 5"});
+    const auto lines = {std::string("Class = Proxy"),
+                        std::string("pool1 = Records/Spawn/Pool.dbr"),
+                        std::string("weight1 = 3"),
+                        std::string("pool2 = Records/Spawn/Pool.dbr"),
+                        std::string("weight2 = 5"),
+                        std::string("accessory1 = Records/Spawn/Chests.dbr"),
+                        std::string("difficultyEquationFile = Records/Spawn/Equations.dbr")};
+    std::vector<std::vector<std::string>> runs;
+    for (int run = 0; run < 2; ++run) {
+        Random().Seed(20261208);
+        Proxy* proxy = MakeProxy(lines);
+        proxy->InitialUpdate();
+        EXPECT_EQ(proxy->GetProxyLevel(), 6);
+        std::vector<std::string> names = Names(Placed(*proxy));
+        names.push_back(std::to_string(Random().GetState()));
+        runs.push_back(names);
+    }
+    EXPECT_EQ(runs[0], runs[1]);
+    EXPECT_EQ(runs[0], (std::vector<std::string>{kChest, kRat, kRat, kRat, kRat, "935435430"}));
+}
+
+} // namespace
+} // namespace GAME::Test
