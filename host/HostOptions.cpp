@@ -90,6 +90,7 @@ const char* HostOptions::Usage()
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
            "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
+           "                [--scenario quest --quest-state DIR [--resume]]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text)\n"
            "  --classes     print the class tree\n"
@@ -142,6 +143,13 @@ const char* HostOptions::Usage()
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
+           "  --scenario quest  the hero plays the sample quest on the --input scene: a\n"
+           "                kill, the gate and the elder, each condition, token, banner,\n"
+           "                journal entry and step printed with its frame; the state is saved\n"
+           "                to --quest-state DIR (single or server; orders from --input FILE\n"
+           "                or data/input/QuestOrders.txt)\n"
+           "  --resume      with --scenario quest: a fresh session restores the saved quest\n"
+           "                and replays its rewards\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -192,6 +200,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--quests") {
             showQuests = true;
+        } else if (arg == "--resume") {
+            resumeQuest = true;
         } else if (arg == "--quest-state" && hasValue) {
             questStateFolder = args[++i];
         } else if (arg == "--dump-stream" && hasValue) {
@@ -232,9 +242,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
                 scenario != "players" && scenario != "bag" && scenario != "level" &&
-                scenario != "drops") {
+                scenario != "drops" && scenario != "quest") {
                 error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag, "
-                        "level or drops, not '" +
+                        "level, drops or quest, not '" +
                         scenario + "'";
                 return false;
             }
@@ -260,8 +270,16 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             return false;
         }
     }
-    if (!questStateFolder.empty() && !showQuests) {
-        error = "--quest-state goes with --quests";
+    if (!questStateFolder.empty() && !showQuests && scenario != "quest") {
+        error = "--quest-state goes with --quests or --scenario quest";
+        return false;
+    }
+    if (scenario == "quest" && questStateFolder.empty()) {
+        error = "--scenario quest needs --quest-state DIR";
+        return false;
+    }
+    if (resumeQuest && scenario != "quest") {
+        error = "--resume goes with --scenario quest";
         return false;
     }
     // A client would only send its orders to a server that is not there.
@@ -317,7 +335,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         return false;
     }
     if (!inputFile.empty() &&
-        (!role.empty() || (!scenario.empty() && scenario != "arena" && scenario != "level"))) {
+        ((!role.empty() && scenario != "quest") || (!scenario.empty() && scenario != "arena" &&
+                                                    scenario != "level" && scenario != "quest"))) {
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }

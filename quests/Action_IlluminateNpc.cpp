@@ -1,15 +1,12 @@
 #include "quests/Action_IlluminateNpc.h"
 
 #include "characters/Npc.h"
+#include "core/GameEvents.h"
 #include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
-#include "engine/TriggerFactory.h"
+#include "quests/QuestRepository.h"
 
 namespace GAME {
-
-namespace {
-TriggerActionProducerT<Action_IlluminateNpc> producer("Action_IlluminateNpc");
-} // namespace
 
 Action_IlluminateNpc::Action_IlluminateNpc(uint32_t id, Trigger* parent) : TriggerAction(id, parent)
 {}
@@ -55,7 +52,16 @@ bool Action_IlluminateNpc::StreamChildProperties(IOStream* stream)
 
 bool Action_IlluminateNpc::SerializeChildProperties(IOStream* stream)
 {
-    return stream->StreamString("npc", npc) && stream->StreamInt("type", type);
+    const bool read = stream->StreamString("npc", npc) && stream->StreamInt("type", type);
+    QuestRepository::Get().AddCreatureInitialUpdate(npc, this);
+    return read;
+}
+
+void Action_IlluminateNpc::OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event)
+{
+    npcId = event.objectId;
+    if (isPendingFire)
+        Apply();
 }
 
 } // namespace GAME

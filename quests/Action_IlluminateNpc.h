@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/TriggerAction.h"
+#include "quests/QuestListeners.h"
 
 #include <cstdint>
 #include <string>
@@ -9,7 +10,7 @@ namespace GAME {
 
 // Marks a named NPC (type 1 exclamation, 2 question, 3 glow). Once the NPC has ended the marking
 // it sets the deluminate flag here, so a restored quest firing again leaves the NPC unmarked.
-class Action_IlluminateNpc : public TriggerAction {
+class Action_IlluminateNpc : public TriggerAction, public CreatureInitialUpdateListener {
 public:
     Action_IlluminateNpc(uint32_t id, Trigger* parent);
     ~Action_IlluminateNpc() override;
@@ -21,7 +22,10 @@ public:
     bool CanReFire() const override { return true; }
     bool CanDelay() const override { return true; }
     bool StreamChildProperties(IOStream* stream) override;
+    // Also waits there for the NPC to announce itself.
     bool SerializeChildProperties(IOStream* stream) override;
+    // The NPC is known from now on; a pending firing completes.
+    void OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event) override;
 
     void SetNpc(const char* value) { npc = value != nullptr ? value : ""; }
     const char* GetNpc() const { return npc.c_str(); }

@@ -1,15 +1,12 @@
 #include "quests/Action_UpdateNPCDialog.h"
 
 #include "characters/Npc.h"
+#include "core/GameEvents.h"
 #include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
-#include "engine/TriggerFactory.h"
+#include "quests/QuestRepository.h"
 
 namespace GAME {
-
-namespace {
-TriggerActionProducerT<Action_UpdateNPCDialog> producer("Action_UpdateNPCDialog");
-} // namespace
 
 Action_UpdateNPCDialog::Action_UpdateNPCDialog(uint32_t id, Trigger* parent)
     : TriggerAction(id, parent)
@@ -49,7 +46,17 @@ bool Action_UpdateNPCDialog::StreamChildProperties(IOStream* stream)
 
 bool Action_UpdateNPCDialog::SerializeChildProperties(IOStream* stream)
 {
-    return stream->StreamString("npc", npc) && stream->StreamString("dialogFile", dialogFile);
+    const bool read =
+        stream->StreamString("npc", npc) && stream->StreamString("dialogFile", dialogFile);
+    QuestRepository::Get().AddCreatureInitialUpdate(npc, this);
+    return read;
+}
+
+void Action_UpdateNPCDialog::OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event)
+{
+    npcId = event.objectId;
+    if (isPendingFire)
+        Apply();
 }
 
 } // namespace GAME

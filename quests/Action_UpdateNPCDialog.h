@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/TriggerAction.h"
+#include "quests/QuestListeners.h"
 
 #include <cstdint>
 #include <string>
@@ -9,7 +10,7 @@ namespace GAME {
 
 // Gives a named NPC a new dialog record. The NPC remembers the action and tells it when the
 // player has heard the primary line, so a restored quest hands the dialog back as it was.
-class Action_UpdateNPCDialog : public TriggerAction {
+class Action_UpdateNPCDialog : public TriggerAction, public CreatureInitialUpdateListener {
 public:
     Action_UpdateNPCDialog(uint32_t id, Trigger* parent);
     ~Action_UpdateNPCDialog() override;
@@ -21,7 +22,10 @@ public:
     bool CanReFire() const override { return true; }
     bool CanDelay() const override { return false; }
     bool StreamChildProperties(IOStream* stream) override;
+    // Also waits there for the NPC to announce itself.
     bool SerializeChildProperties(IOStream* stream) override;
+    // The NPC is known from now on; a pending firing completes.
+    void OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event) override;
 
     void SetDialogFile(const char* value) { dialogFile = value != nullptr ? value : ""; }
     const char* GetDialogFile() const { return dialogFile.c_str(); }

@@ -12,11 +12,15 @@
 
 #include "characters/Monster.h"
 #include "core/StringHelpers.h"
+#include "engine/NetworkIndex.h"
 #include "engine/ObjectManager.h"
 #include "engine/Trigger.h"
 #include "engine/TriggerAction.h"
+#include "game/GameEngine.h"
 #include "quests/Quest.h"
+#include "quests/QuestConditions.h"
 #include "quests/QuestListeners.h"
+#include "world/Proxy.h"
 
 #include <algorithm>
 
@@ -50,6 +54,18 @@ std::vector<Listener*> ListenersOf(const std::map<std::string, std::vector<Liste
 }
 
 } // namespace
+
+void QuestRepository::AddConversationStart(const std::string& personRecord,
+                                           Condition_ConversationStart* listener)
+{
+    AddListener(conversationListeners, personRecord, listener);
+}
+
+void QuestRepository::AddEnterBoundingVolume(const std::string& volumeName,
+                                             Condition_EnterVolume* listener)
+{
+    AddListener(enterVolumeListeners, volumeName, listener);
+}
 
 void QuestRepository::AddCompleteQuestNow(const Name& quest, Quest* listener)
 {
@@ -90,6 +106,16 @@ void QuestRepository::ForgetListener(const GenericEntityInitialUpdateListener* l
     RemoveListener(entityInitialUpdateListeners, listener);
 }
 
+void QuestRepository::ForgetListener(const Condition_ConversationStart* listener)
+{
+    RemoveListener(conversationListeners, listener);
+}
+
+void QuestRepository::ForgetListener(const Condition_EnterVolume* listener)
+{
+    RemoveListener(enterVolumeListeners, listener);
+}
+
 void QuestRepository::ForgetQuest(const Quest* quest)
 {
     RemoveListener(completeNowListeners, quest);
@@ -103,6 +129,23 @@ void QuestRepository::ForgetTrigger(const Trigger* trigger)
         std::remove_if(delayedActions.begin(), delayedActions.end(),
                        [trigger](const auto& held) { return held.first->GetParent() == trigger; }),
         delayedActions.end());
+}
+
+void QuestRepository::OnConversationBegin(const GameEvent_GenericEntity& event)
+{
+    for (Condition_ConversationStart* listener :
+         ListenersOf(conversationListeners, event.objectName))
+        listener->OnConversationBegin(event);
+}
+
+void QuestRepository::OnEnterBoundingVolume(const GameEvent_EnterBoundingVolume& event)
+{
+    const Object* volume = ObjectManager::Instance().GetObject<Object>(event.volumeId);
+    if (volume == nullptr)
+        return;
+    for (Condition_EnterVolume* listener :
+         ListenersOf(enterVolumeListeners, volume->GetObjectName()))
+        listener->OnEnterBoundingVolume(event);
 }
 
 void QuestRepository::OnCompleteQuestNow(const GameEvent_CompleteQuestNow& event)
@@ -124,9 +167,37 @@ void QuestRepository::OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpd
 
 void QuestRepository::OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event)
 {
-    for (GenericEntityInitialUpdateListener* listener :
-         ListenersOf(entityInitialUpdateListeners, event.objectName))
+    const std::vector<GenericEntityInitialUpdateListener*> listeners =
+        ListenersOf(entityInitialUpdateListeners, event.objectName);
+    for (GenericEntityInitialUpdateListener* listener : listeners)
         listener->OnGenericEntityInitialUpdate(event);
+    if (!listeners.empty())
+        AnnounceProxySpawn(event);
+}
+
+void QuestRepository::AnnounceProxySpawn(const GameEvent_GenericEntity& event)
+{
+    const Proxy* proxy = ObjectManager::Instance().GetObject<Proxy>(event.objectId);
+    if (proxy == nullptr || (gGameEngine != nullptr && !gGameEngine->IsServerOrSingle()))
+        return;
+    QuestNetMsg_ProxySpawn message;
+    message.sender = gGameEngine != nullptr ? gGameEngine->GetPlayerId() : 0;
+    message.nameIndex = StringToNetworkIndex(event.objectName);
+    message.proxyId = proxy->GetObjectId();
+    message.primaryObjects = proxy->GetPrimaryObjects();
+    message.accessoryObjects = proxy->GetAccessoryObjects();
+    SendNetMsg(&message, 0);
+    proxySpawns.push_back(std::move(message));
+}
+
+void QuestRepository::OnGenericEntityInitialUpdate_Net(const QuestNetMsg_ProxySpawn& message)
+{
+    const std::string name = NetworkIndexToString(message.nameIndex);
+    if (name.empty())
+        return;
+    for (GenericEntityInitialUpdateListener* listener :
+         ListenersOf(entityInitialUpdateListeners, name))
+        listener->OnGenericEntityInitialUpdate_Net(message);
 }
 
 void QuestRepository::OnCreatureDeath(const GameEvent_CreatureDeath& event)

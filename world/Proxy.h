@@ -2,6 +2,9 @@
 
 #include "engine/Actor.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace GAME {
 
 // A spawn pool placed by the level designer; it brings monsters into the level when the player
@@ -12,6 +15,20 @@ class Proxy : public Actor {
 public:
     Proxy() = default;
     ~Proxy() override;
+
+    // What the pool placed: the monsters themselves and what came with them. Quests learn them
+    // when the proxy announces its initial update.
+    const std::vector<uint32_t>& GetPrimaryObjects() const { return primaryObjects; }
+    const std::vector<uint32_t>& GetAccessoryObjects() const { return accessoryObjects; }
+    void SetPlacedObjects(std::vector<uint32_t> primary, std::vector<uint32_t> accessory)
+    {
+        primaryObjects = std::move(primary);
+        accessoryObjects = std::move(accessory);
+    }
+
+private:
+    std::vector<uint32_t> primaryObjects;
+    std::vector<uint32_t> accessoryObjects;
 };
 
 } // namespace GAME
