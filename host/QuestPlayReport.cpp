@@ -26,6 +26,7 @@
 #include "world/BoundingVolume.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 
 namespace GAME {
@@ -143,6 +144,8 @@ std::string QuestPlayReport::OrdersFile() const
 
 int QuestPlayReport::Run()
 {
+    std::error_code error;
+    std::filesystem::create_directories(options.questStateFolder, error);
     int status = 0;
     if (options.resumeQuest) {
         status = HostSamples::WithLibrary(err, [this] { return Resume(); }) ? 0 : 2;
