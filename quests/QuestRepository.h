@@ -15,6 +15,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -167,7 +168,9 @@ public:
 private:
     QuestRepository();
 
-    template <typename Listener> using ListenerMap = std::map<std::string, std::vector<Listener*>>;
+    // Hashed: a death looks its record up among every creature record a quest names.
+    template <typename Listener>
+    using ListenerMap = std::unordered_map<std::string, std::vector<Listener*>>;
 
     void LoadQuestFile(const std::string& worldPath);
     void RebuildActiveTriggers();

@@ -23,34 +23,64 @@
 #include "world/Proxy.h"
 
 #include <algorithm>
+#include <array>
 
 namespace GAME {
 
 namespace {
 
-template <typename Listener>
-void AddListener(std::map<std::string, std::vector<Listener*>>& map, const std::string& record,
-                 Listener* listener)
+template <typename Map, typename Listener>
+void AddListener(Map& map, const std::string& record, Listener* listener)
 {
     std::vector<Listener*>& list = map[NormalizeFileName(record)];
     if (listener != nullptr && std::find(list.begin(), list.end(), listener) == list.end())
         list.push_back(listener);
 }
 
-template <typename Key, typename Listener>
-void RemoveListener(std::map<Key, std::vector<Listener*>>& map, const Listener* listener)
+template <typename Map, typename Listener> void RemoveListener(Map& map, const Listener* listener)
 {
     for (auto& [key, list] : map)
         list.erase(std::remove(list.begin(), list.end(), listener), list.end());
 }
 
+// The listeners under the key, or null. The key is normalised into a buffer kept for the game
+// thread: every death asks, and most ask in vain.
+template <typename Listener>
+const std::vector<Listener*>*
+FindListeners(const std::unordered_map<std::string, std::vector<Listener*>>& map,
+              const std::string& record)
+{
+    thread_local std::string key;
+    key.assign(record);
+    NormalizeFileNameLower(key);
+    auto found = map.find(key);
+    return found != map.end() ? &found->second : nullptr;
+}
+
 // A copy of the listeners under the key, empty when there are none.
 template <typename Listener>
-std::vector<Listener*> ListenersOf(const std::map<std::string, std::vector<Listener*>>& map,
-                                   const std::string& record)
+std::vector<Listener*>
+ListenersOf(const std::unordered_map<std::string, std::vector<Listener*>>& map,
+            const std::string& record)
 {
-    auto found = map.find(NormalizeFileName(record));
-    return found != map.end() ? found->second : std::vector<Listener*>();
+    const std::vector<Listener*>* found = FindListeners(map, record);
+    return found != nullptr ? *found : std::vector<Listener*>();
+}
+
+// Tells a copy of the list, kept on the stack when it is short.
+template <typename Listener, typename Tell>
+void TellEach(const std::vector<Listener*>& listeners, const Tell& tell)
+{
+    constexpr size_t kInline = 8;
+    if (listeners.size() > kInline) {
+        for (Listener* listener : std::vector<Listener*>(listeners))
+            tell(listener);
+        return;
+    }
+    std::array<Listener*, kInline> copy{};
+    std::copy(listeners.begin(), listeners.end(), copy.begin());
+    for (size_t i = 0; i < listeners.size(); ++i)
+        tell(copy[i]);
 }
 
 } // namespace
@@ -202,15 +232,18 @@ void QuestRepository::OnGenericEntityInitialUpdate_Net(const QuestNetMsg_ProxySp
 
 void QuestRepository::OnCreatureDeath(const GameEvent_CreatureDeath& event)
 {
-    std::vector<CreatureDeathListener*> listeners = ListenersOf(creatureDeathListeners, event.name);
-    if (listeners.empty()) {
+    const std::vector<CreatureDeathListener*>* listeners =
+        FindListeners(creatureDeathListeners, event.name);
+    if (listeners == nullptr || listeners->empty()) {
         const Monster* monster = ObjectManager::Instance().GetObject<Monster>(event.victimId);
         if (monster == nullptr || monster->GetProxyParent().empty())
             return;
-        listeners = ListenersOf(creatureDeathListeners, monster->GetProxyParent());
+        listeners = FindListeners(creatureDeathListeners, monster->GetProxyParent());
+        if (listeners == nullptr)
+            return;
     }
-    for (CreatureDeathListener* listener : listeners)
-        listener->OnCreatureDeath(event);
+    TellEach(*listeners,
+             [&event](CreatureDeathListener* listener) { listener->OnCreatureDeath(event); });
 }
 
 void QuestRepository::OnReward(const GameEvent_Reward& event)

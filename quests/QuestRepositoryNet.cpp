@@ -10,6 +10,7 @@
 // about before it is acted on.
 #include "quests/QuestRepository.h"
 
+#include "engine/Engine.h"
 #include "engine/Trigger.h"
 #include "engine/TriggerCondition.h"
 #include "game/GameEngine.h"
@@ -59,6 +60,9 @@ void QuestRepository::SendNetMsg(const QuestNetMsg* message, uint32_t target)
         return;
     if (message->type == QuestNetMsg::ConditionSatisfied)
         RegisterConditionSatisfied(ConditionId::FromWord(message->conditionId));
+    // Alone, the news would only come back from this machine, which ignores its own.
+    if (!gEngine->IsNetworkEnabled())
+        return;
     std::vector<uint32_t> words;
     message->WriteWords(words);
     if (gGameEngine != nullptr)
