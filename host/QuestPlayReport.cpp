@@ -25,25 +25,12 @@
 #include "quests/QuestStep.h"
 #include "world/BoundingVolume.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <ostream>
 
 namespace GAME {
 
 namespace {
-
-std::string Hex(uint32_t value)
-{
-    char text[16];
-    snprintf(text, sizeof(text), "0x%08x", value);
-    return text;
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    return LocalizationManager::ToChar(text);
-}
 
 int32_t CompletedSteps(const Quest& quest)
 {
@@ -107,7 +94,7 @@ private:
     }
     void OnBanner(const GameEvent_ShowTextBanner& event)
     {
-        Line() << "banner \"" << Narrow(event.text) << "\"\n";
+        Line() << "banner \"" << LocalizationManager::ToChar(event.text) << "\"\n";
     }
     void OnJournal(const GameEvent_UpdateJournal& event)
     {
@@ -119,7 +106,8 @@ private:
     void OnReward(const GameEvent_Reward& event)
     {
         if (event.simulated)
-            Line() << "reward replayed: \"" << Narrow(event.reward.text) << "\"\n";
+            Line() << "reward replayed: \"" << LocalizationManager::ToChar(event.reward.text)
+                   << "\"\n";
     }
 
     std::ostream& out;
@@ -212,8 +200,8 @@ void QuestPlayReport::NoteConditions(int32_t frame)
     ForEachCondition(*quest, [&](const TriggerCondition& condition) {
         if (index < satisfied.size() && condition.GetSatisfied() && !satisfied[index]) {
             satisfied[index] = true;
-            out << "  frame " << frame << ": condition " << Hex(condition.GetId()) << ' '
-                << condition.GetName() << " satisfied\n";
+            out << "  frame " << frame << ": condition " << HostSamples::HexWord(condition.GetId())
+                << ' ' << condition.GetName() << " satisfied\n";
         }
         ++index;
     });
@@ -242,7 +230,7 @@ void QuestPlayReport::NoteMessages(int32_t frame)
             continue;
         out << "  frame " << frame << ": quest " << (message->isConditionSet ? "set" : "message");
         for (uint32_t word : message->words)
-            out << ' ' << Hex(word);
+            out << ' ' << HostSamples::HexWord(word);
         out << '\n';
     }
 }

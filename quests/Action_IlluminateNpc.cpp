@@ -1,34 +1,18 @@
 #include "quests/Action_IlluminateNpc.h"
 
 #include "characters/Npc.h"
-#include "core/GameEvents.h"
 #include "engine/IOStream.h"
-#include "engine/ObjectManager.h"
-#include "quests/QuestRepository.h"
 
 namespace GAME {
 
-Action_IlluminateNpc::Action_IlluminateNpc(uint32_t id, Trigger* parent) : TriggerAction(id, parent)
-{}
+Action_IlluminateNpc::Action_IlluminateNpc(uint32_t id, Trigger* parent) : NpcAction(id, parent) {}
 
 Action_IlluminateNpc::~Action_IlluminateNpc() = default;
 
-void Action_IlluminateNpc::Fire(uint32_t /*targetId*/, bool /*reFire*/)
+void Action_IlluminateNpc::ApplyTo(Npc& target)
 {
-    isPendingFire = true;
-    Apply();
-}
-
-void Action_IlluminateNpc::Apply()
-{
-    if (npcId == 0)
-        return;
-    Npc* target = ObjectManager::Instance().GetObject<Npc>(npcId);
-    if (target == nullptr)
-        return;
-    target->SetDialogType(static_cast<Npc::DialogType>(type));
-    target->Dialog_Illuminate(this);
-    isPendingFire = false;
+    target.SetDialogType(static_cast<Npc::DialogType>(type));
+    target.Dialog_Illuminate(this);
 }
 
 const std::string& Action_IlluminateNpc::GetDescription()
@@ -53,15 +37,8 @@ bool Action_IlluminateNpc::StreamChildProperties(IOStream* stream)
 bool Action_IlluminateNpc::SerializeChildProperties(IOStream* stream)
 {
     const bool read = stream->StreamString("npc", npc) && stream->StreamInt("type", type);
-    QuestRepository::Get().AddCreatureInitialUpdate(npc, this);
+    ListenForNpc();
     return read;
-}
-
-void Action_IlluminateNpc::OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event)
-{
-    npcId = event.objectId;
-    if (isPendingFire)
-        Apply();
 }
 
 } // namespace GAME

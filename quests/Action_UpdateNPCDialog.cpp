@@ -1,34 +1,18 @@
 #include "quests/Action_UpdateNPCDialog.h"
 
 #include "characters/Npc.h"
-#include "core/GameEvents.h"
 #include "engine/IOStream.h"
-#include "engine/ObjectManager.h"
-#include "quests/QuestRepository.h"
 
 namespace GAME {
 
-Action_UpdateNPCDialog::Action_UpdateNPCDialog(uint32_t id, Trigger* parent)
-    : TriggerAction(id, parent)
+Action_UpdateNPCDialog::Action_UpdateNPCDialog(uint32_t id, Trigger* parent) : NpcAction(id, parent)
 {}
 
 Action_UpdateNPCDialog::~Action_UpdateNPCDialog() = default;
 
-void Action_UpdateNPCDialog::Fire(uint32_t /*targetId*/, bool /*reFire*/)
+void Action_UpdateNPCDialog::ApplyTo(Npc& target)
 {
-    isPendingFire = true;
-    Apply();
-}
-
-void Action_UpdateNPCDialog::Apply()
-{
-    if (npcId == 0)
-        return;
-    Npc* target = ObjectManager::Instance().GetObject<Npc>(npcId);
-    if (target == nullptr)
-        return;
-    target->Dialog_ReplaceStatic(dialogFile.c_str(), this, noPrimaryDialog);
-    isPendingFire = false;
+    target.Dialog_ReplaceStatic(dialogFile.c_str(), this, noPrimaryDialog);
 }
 
 const std::string& Action_UpdateNPCDialog::GetDescription()
@@ -48,15 +32,8 @@ bool Action_UpdateNPCDialog::SerializeChildProperties(IOStream* stream)
 {
     const bool read =
         stream->StreamString("npc", npc) && stream->StreamString("dialogFile", dialogFile);
-    QuestRepository::Get().AddCreatureInitialUpdate(npc, this);
+    ListenForNpc();
     return read;
-}
-
-void Action_UpdateNPCDialog::OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event)
-{
-    npcId = event.objectId;
-    if (isPendingFire)
-        Apply();
 }
 
 } // namespace GAME

@@ -29,22 +29,6 @@ ControllerPlayer* LocalController()
 
 } // namespace
 
-bool TokenActionBase::ContainsToken(const char* name) const
-{
-    return name != nullptr && tokenName == name;
-}
-
-void TokenActionBase::RemoveTokenReferences(const char* name)
-{
-    if (ContainsToken(name))
-        tokenName.clear();
-}
-
-bool TokenActionBase::SerializeChildProperties(IOStream* stream)
-{
-    return stream->StreamString("tokenName", tokenName);
-}
-
 void Action_BestowTriggerToken::Fire(uint32_t, bool)
 {
     if (ControllerPlayer* controller = LocalController())
@@ -133,17 +117,8 @@ const std::string& Action_UpdateJournalEntry::GetDescription()
 
 bool Action_UpdateJournalEntry::SerializeChildProperties(IOStream* stream)
 {
-    return stream->StreamInt("region", region) &&
-           stream->StreamString("locationTag", locationTag) &&
-           stream->StreamString("titleTag", titleTag) &&
-           stream->StreamString("fullTextTag", fullTextTag) &&
+    return StreamPlace(stream) && stream->StreamString("fullTextTag", fullTextTag) &&
            stream->StreamBool("doComplete", doComplete) && stream->StreamBool("doSound", doSound);
-}
-
-Action_UpdateMapMarker::Action_UpdateMapMarker(uint32_t id, Trigger* parent)
-    : TriggerAction(id, parent)
-{
-    updatesContainerUI = true;
 }
 
 void Action_UpdateMapMarker::Fire(uint32_t, bool reFire)
@@ -166,12 +141,6 @@ bool Action_UpdateMapMarker::SerializeChildProperties(IOStream* stream)
            stream->StreamBool("doComplete", doComplete) && stream->StreamBool("doSound", doSound);
 }
 
-Action_ClearMapMarker::Action_ClearMapMarker(uint32_t id, Trigger* parent)
-    : TriggerAction(id, parent)
-{
-    updatesContainerUI = true;
-}
-
 void Action_ClearMapMarker::Fire(uint32_t, bool reFire)
 {
     if (parent != nullptr)
@@ -187,12 +156,6 @@ const std::string& Action_ClearMapMarker::GetDescription()
 bool Action_ClearMapMarker::SerializeChildProperties(IOStream* stream)
 {
     return stream->StreamBool("doSound", doSound);
-}
-
-Action_UpdateDialogTab::Action_UpdateDialogTab(uint32_t id, Trigger* parent)
-    : TriggerAction(id, parent)
-{
-    updatesContainerUI = true;
 }
 
 void Action_UpdateDialogTab::Fire(uint32_t, bool)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/TriggerAction.h"
+#include "quests/QuestJournalPlace.h"
+#include "quests/TokenNamed.h"
 
 #include <cstdint>
 #include <string>
@@ -10,18 +12,7 @@ namespace GAME {
 // The actions that act on the quest system itself. They fire at once; none waits for an object.
 
 // Gives or takes a trigger token of the local player, whatever the target.
-class TokenActionBase : public TriggerAction {
-public:
-    using TriggerAction::TriggerAction;
-    bool ContainsToken(const char* name) const override;
-    void RemoveTokenReferences(const char* name) override;
-    bool SerializeChildProperties(IOStream* stream) override;
-    void SetTokenName(const char* value) { tokenName = value != nullptr ? value : ""; }
-    const char* GetTokenName() const { return tokenName.c_str(); }
-
-protected:
-    std::string tokenName;
-};
+using TokenActionBase = TokenNamed<TriggerAction>;
 
 class Action_BestowTriggerToken : public TokenActionBase {
 public:
@@ -69,7 +60,7 @@ public:
     bool CanDelay() const override { return true; }
 };
 
-class Action_UpdateJournalEntry : public TriggerAction {
+class Action_UpdateJournalEntry : public TriggerAction, public QuestJournalPlace {
 public:
     using TriggerAction::TriggerAction;
     // A restored entry plays no sound.
@@ -80,12 +71,6 @@ public:
     bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
 
-    void SetRegion(int32_t value) { region = value; }
-    int32_t GetRegion() const { return region; }
-    void SetLocationTag(const char* value) { locationTag = value != nullptr ? value : ""; }
-    const char* GetLocationTag() const { return locationTag.c_str(); }
-    void SetTitleTag(const char* value) { titleTag = value != nullptr ? value : ""; }
-    const char* GetTitleTag() const { return titleTag.c_str(); }
     void SetFullTextTag(const char* value) { fullTextTag = value != nullptr ? value : ""; }
     const char* GetFullTextTag() const { return fullTextTag.c_str(); }
     void SetDoComplete(bool value) { doComplete = value; }
@@ -94,22 +79,29 @@ public:
     bool GetDoSound() const { return doSound; }
 
 private:
-    int32_t region = 1;
-    std::string locationTag;
-    std::string titleTag;
     std::string fullTextTag;
     bool doComplete = false;
     bool doSound = true;
 };
 
-class Action_UpdateMapMarker : public TriggerAction {
+// Changes what the quest step shows (its map marker or dialog tab); a restored quest shows it
+// again.
+class ContainerUIAction : public TriggerAction {
 public:
-    Action_UpdateMapMarker(uint32_t id, Trigger* parent);
+    ContainerUIAction(uint32_t id, Trigger* parent) : TriggerAction(id, parent)
+    {
+        updatesContainerUI = true;
+    }
+    bool CanReFire() const override { return true; }
+    bool CanDelay() const override { return true; }
+};
+
+class Action_UpdateMapMarker : public ContainerUIAction {
+public:
+    using ContainerUIAction::ContainerUIAction;
     void Fire(uint32_t targetId, bool reFire) override;
     const char* GetName() const override { return "Action_UpdateMapMarker"; }
     const std::string& GetDescription() override;
-    bool CanReFire() const override { return true; }
-    bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
 
     void SetDescriptionTag(const char* value) { descriptionTag = value != nullptr ? value : ""; }
@@ -128,14 +120,12 @@ private:
     bool doSound = true;
 };
 
-class Action_ClearMapMarker : public TriggerAction {
+class Action_ClearMapMarker : public ContainerUIAction {
 public:
-    Action_ClearMapMarker(uint32_t id, Trigger* parent);
+    using ContainerUIAction::ContainerUIAction;
     void Fire(uint32_t targetId, bool reFire) override;
     const char* GetName() const override { return "Action_ClearMapMarker"; }
     const std::string& GetDescription() override;
-    bool CanReFire() const override { return true; }
-    bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
     void SetDoSound(bool value) { doSound = value; }
     bool GetDoSound() const { return doSound; }
@@ -144,14 +134,12 @@ private:
     bool doSound = true;
 };
 
-class Action_UpdateDialogTab : public TriggerAction {
+class Action_UpdateDialogTab : public ContainerUIAction {
 public:
-    Action_UpdateDialogTab(uint32_t id, Trigger* parent);
+    using ContainerUIAction::ContainerUIAction;
     void Fire(uint32_t targetId, bool reFire) override;
     const char* GetName() const override { return "Action_UpdateDialogTab"; }
     const std::string& GetDescription() override;
-    bool CanReFire() const override { return true; }
-    bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
     void SetDialogPak(const char* value) { dialogPak = value != nullptr ? value : ""; }
     const char* GetDialogPak() const { return dialogPak.c_str(); }

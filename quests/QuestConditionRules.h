@@ -15,6 +15,8 @@ uint32_t Me();
 bool IsServerOrSingle();
 // Conditions ignore every event once their trigger has fired for good.
 bool IsDone(const TriggerCondition& condition);
+// A polled condition's answer, inverted when negated, and-ed into the trigger's running flag.
+bool AndInto(bool& flag, bool holds, const TriggerCondition& condition);
 // Sets the flag, names the instigator (when one is given) and asks the trigger to look again.
 void Satisfy(TriggerCondition& condition, uint32_t instigator, uint32_t secondId = 0);
 // In a network game the logic machine tells everyone of the kill; false when the killer is an

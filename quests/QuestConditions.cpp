@@ -209,22 +209,6 @@ void Condition_ConversationStart::Satisfy(uint32_t player, bool notify, bool sta
     }
 }
 
-bool TokenConditionBase::ContainsToken(const char* name) const
-{
-    return name != nullptr && tokenName == name;
-}
-
-void TokenConditionBase::RemoveTokenReferences(const char* name)
-{
-    if (ContainsToken(name))
-        tokenName.clear();
-}
-
-bool TokenConditionBase::SerializeChildProperties(IOStream* stream)
-{
-    return stream->StreamString("tokenName", tokenName);
-}
-
 const std::string& Condition_OwnsTriggerToken::GetDescription()
 {
     description = TriggerMarkup::Not(GetNegate()) + "Owns Token " + TriggerMarkup::Token(tokenName);
@@ -234,13 +218,12 @@ const std::string& Condition_OwnsTriggerToken::GetDescription()
 bool Condition_OwnsTriggerToken::IsSatisfied(bool& flag)
 {
     const Player* player = gGameEngine != nullptr ? gGameEngine->GetMainPlayer() : nullptr;
-    const bool owns = player != nullptr && player->HasToken(tokenName.c_str());
-    flag = flag && owns != GetNegate();
-    return flag;
+    return QuestConditionRules::AndInto(
+        flag, player != nullptr && player->HasToken(tokenName.c_str()), *this);
 }
 
 Condition_GotToken::Condition_GotToken(uint32_t id, Trigger* parent)
-    : TokenConditionBase(id, parent),
+    : TokenNamed(id, parent),
       tokenHandler("GameEvent_GotToken", &Condition_GotToken::OnGotToken, this)
 {}
 
@@ -271,9 +254,8 @@ bool Condition_CharacterHasItem::IsSatisfied(bool& flag)
 {
     const Character* holder =
         parent != nullptr ? Find<Character>(parent->GetInstigator()) : nullptr;
-    const bool has = holder != nullptr && !itemName.empty() && holder->HasItem(itemName);
-    flag = flag && has != GetNegate();
-    return flag;
+    return QuestConditionRules::AndInto(
+        flag, holder != nullptr && !itemName.empty() && holder->HasItem(itemName), *this);
 }
 
 Condition_OnLevelLoad::Condition_OnLevelLoad(uint32_t id, Trigger* parent)

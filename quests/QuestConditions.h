@@ -4,6 +4,7 @@
 #include "engine/EventHandler.h"
 #include "engine/TriggerCondition.h"
 #include "quests/QuestListeners.h"
+#include "quests/TokenNamed.h"
 
 #include <cstdint>
 #include <string>
@@ -171,18 +172,7 @@ private:
 };
 
 // Token conditions name a token, not a record; they show it in the second highlight.
-class TokenConditionBase : public TriggerCondition {
-public:
-    using TriggerCondition::TriggerCondition;
-    bool ContainsToken(const char* name) const override;
-    void RemoveTokenReferences(const char* name) override;
-    bool SerializeChildProperties(IOStream* stream) override;
-    void SetTokenName(const char* value) { tokenName = value != nullptr ? value : ""; }
-    const char* GetTokenName() const { return tokenName.c_str(); }
-
-protected:
-    std::string tokenName;
-};
+using TokenConditionBase = TokenNamed<TriggerCondition>;
 
 class Condition_OwnsTriggerToken : public TokenConditionBase {
 public:

@@ -38,6 +38,12 @@ bool IsDone(const TriggerCondition& condition)
     return condition.GetParent() != nullptr && condition.GetParent()->IsDone();
 }
 
+bool AndInto(bool& flag, bool holds, const TriggerCondition& condition)
+{
+    flag = flag && holds != condition.GetNegate();
+    return flag;
+}
+
 void Satisfy(TriggerCondition& condition, uint32_t instigator, uint32_t secondId)
 {
     condition.SetSatisfied(true);
@@ -92,14 +98,20 @@ bool ReadRecordAndListen(IOStream* stream, const char* key, std::string& record,
     return read;
 }
 
-QuestNetMsg_Kill KillMessage(uint32_t type, const TriggerCondition& condition,
-                             const GameEvent_CreatureDeath& event)
+// The kill rules of the two kinds that wait for a creature's record.
+template <typename Condition>
+void HearKill(Condition& condition, const std::string& record, uint32_t type,
+              const GameEvent_CreatureDeath& event)
 {
+    if (QuestConditionRules::IsDone(condition) || !Names(record, event.name))
+        return;
     QuestNetMsg_Kill message(type, condition.GetId(), event.killerId);
     message.killer = event.killerId;
     message.victim = event.victimId;
     message.exclusive = condition.GetExclusive() ? 1 : 0;
-    return message;
+    if (QuestConditionRules::ReportKill(message, event.killerId) &&
+        !QuestConditionRules::IsDone(condition))
+        condition.Satisfy(event.killerId, event.victimId, true);
 }
 
 } // namespace
@@ -118,12 +130,7 @@ bool Condition_KillCreature::SerializeChildProperties(IOStream* stream)
 
 void Condition_KillCreature::OnCreatureDeath(const GameEvent_CreatureDeath& event)
 {
-    if (QuestConditionRules::IsDone(*this) || !Names(creatureRecord, event.name))
-        return;
-    const bool allowed = QuestConditionRules::ReportKill(
-        KillMessage(QuestNetMsg::KillCreature, *this, event), event.killerId);
-    if (allowed && !QuestConditionRules::IsDone(*this))
-        Satisfy(event.killerId, event.victimId, true);
+    HearKill(*this, creatureRecord, QuestNetMsg::KillCreature, event);
 }
 
 void Condition_KillCreature::Satisfy(uint32_t killer, uint32_t victim, bool notify)
@@ -196,12 +203,7 @@ bool Condition_KillCreatureHerd::SerializeChildProperties(IOStream* stream)
 
 void Condition_KillCreatureHerd::OnCreatureDeath(const GameEvent_CreatureDeath& event)
 {
-    if (QuestConditionRules::IsDone(*this) || !Names(creatureRecord, event.name))
-        return;
-    const bool allowed = QuestConditionRules::ReportKill(
-        KillMessage(QuestNetMsg::KillCreatureHerd, *this, event), event.killerId);
-    if (allowed && !QuestConditionRules::IsDone(*this))
-        Satisfy(event.killerId, event.victimId, true);
+    HearKill(*this, creatureRecord, QuestNetMsg::KillCreatureHerd, event);
 }
 
 void Condition_KillCreatureHerd::Satisfy(uint32_t killer, uint32_t victim, bool notify)

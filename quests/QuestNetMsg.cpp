@@ -62,66 +62,6 @@ std::unique_ptr<QuestNetMsg> QuestNetMsg::Create(uint32_t type)
     return message;
 }
 
-void QuestNetMsg_Kill::WriteWords(std::vector<uint32_t>& words) const
-{
-    QuestNetMsg::WriteWords(words);
-    words.insert(words.end(), {killer, victim, exclusive});
-}
-
-size_t QuestNetMsg_Kill::ReadWords(const std::vector<uint32_t>& words)
-{
-    if (!HasWords(words, kHeaderWords, 3) || QuestNetMsg::ReadWords(words) == 0)
-        return 0;
-    killer = words[3];
-    victim = words[4];
-    exclusive = words[5];
-    return 6;
-}
-
-std::unique_ptr<QuestNetMsg> QuestNetMsg_Kill::Clone() const
-{
-    return std::make_unique<QuestNetMsg_Kill>(*this);
-}
-
-void QuestNetMsg_KillAllCreaturesFromProxy::WriteWords(std::vector<uint32_t>& words) const
-{
-    QuestNetMsg::WriteWords(words);
-    words.insert(words.end(), {count, exclusive});
-}
-
-size_t QuestNetMsg_KillAllCreaturesFromProxy::ReadWords(const std::vector<uint32_t>& words)
-{
-    if (!HasWords(words, kHeaderWords, 2) || QuestNetMsg::ReadWords(words) == 0)
-        return 0;
-    count = words[3];
-    exclusive = words[4];
-    return 5;
-}
-
-std::unique_ptr<QuestNetMsg> QuestNetMsg_KillAllCreaturesFromProxy::Clone() const
-{
-    return std::make_unique<QuestNetMsg_KillAllCreaturesFromProxy>(*this);
-}
-
-void QuestNetMsg_ConversationStart::WriteWords(std::vector<uint32_t>& words) const
-{
-    QuestNetMsg::WriteWords(words);
-    words.push_back(player);
-}
-
-size_t QuestNetMsg_ConversationStart::ReadWords(const std::vector<uint32_t>& words)
-{
-    if (!HasWords(words, kHeaderWords, 1) || QuestNetMsg::ReadWords(words) == 0)
-        return 0;
-    player = words[3];
-    return 4;
-}
-
-std::unique_ptr<QuestNetMsg> QuestNetMsg_ConversationStart::Clone() const
-{
-    return std::make_unique<QuestNetMsg_ConversationStart>(*this);
-}
-
 void QuestNetMsg_ProxySpawn::WriteWords(std::vector<uint32_t>& words) const
 {
     QuestNetMsg::WriteWords(words);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -43,13 +44,40 @@ public:
     uint32_t sender = 0;
 };
 
-// Types 1 and 4: who killed what, and whether the condition belongs to the killer alone.
-class QuestNetMsg_Kill : public QuestNetMsg {
+// A kind whose words after the header are a fixed list of fields, named by `Fields` of the
+// derived kind, in wire order.
+template <typename Derived, size_t Count> class QuestNetMsgFields : public QuestNetMsg {
 public:
     using QuestNetMsg::QuestNetMsg;
-    void WriteWords(std::vector<uint32_t>& words) const override;
-    size_t ReadWords(const std::vector<uint32_t>& words) override;
-    std::unique_ptr<QuestNetMsg> Clone() const override;
+    void WriteWords(std::vector<uint32_t>& words) const override
+    {
+        QuestNetMsg::WriteWords(words);
+        for (const uint32_t* field : Derived::Fields(static_cast<const Derived&>(*this)))
+            words.push_back(*field);
+    }
+    size_t ReadWords(const std::vector<uint32_t>& words) override
+    {
+        if (words.size() < kHeaderWords + Count || QuestNetMsg::ReadWords(words) == 0)
+            return 0;
+        size_t at = kHeaderWords;
+        for (uint32_t* field : Derived::Fields(static_cast<Derived&>(*this)))
+            *field = words[at++];
+        return at;
+    }
+    std::unique_ptr<QuestNetMsg> Clone() const override
+    {
+        return std::make_unique<Derived>(static_cast<const Derived&>(*this));
+    }
+};
+
+// Types 1 and 4: who killed what, and whether the condition belongs to the killer alone.
+class QuestNetMsg_Kill : public QuestNetMsgFields<QuestNetMsg_Kill, 3> {
+public:
+    using QuestNetMsgFields::QuestNetMsgFields;
+    template <typename Self> static auto Fields(Self& m)
+    {
+        return std::array{&m.killer, &m.victim, &m.exclusive};
+    }
 
     uint32_t killer = 0;
     uint32_t victim = 0;
@@ -57,24 +85,24 @@ public:
 };
 
 // Type 2: the spawn pool's head count, which the receiver's counter must reach.
-class QuestNetMsg_KillAllCreaturesFromProxy : public QuestNetMsg {
+class QuestNetMsg_KillAllCreaturesFromProxy
+    : public QuestNetMsgFields<QuestNetMsg_KillAllCreaturesFromProxy, 2> {
 public:
-    using QuestNetMsg::QuestNetMsg;
-    void WriteWords(std::vector<uint32_t>& words) const override;
-    size_t ReadWords(const std::vector<uint32_t>& words) override;
-    std::unique_ptr<QuestNetMsg> Clone() const override;
+    using QuestNetMsgFields::QuestNetMsgFields;
+    template <typename Self> static auto Fields(Self& m)
+    {
+        return std::array{&m.count, &m.exclusive};
+    }
 
     uint32_t count = 0;
     uint32_t exclusive = 0;
 };
 
 // Type 3: the player who began the conversation.
-class QuestNetMsg_ConversationStart : public QuestNetMsg {
+class QuestNetMsg_ConversationStart : public QuestNetMsgFields<QuestNetMsg_ConversationStart, 1> {
 public:
-    using QuestNetMsg::QuestNetMsg;
-    void WriteWords(std::vector<uint32_t>& words) const override;
-    size_t ReadWords(const std::vector<uint32_t>& words) override;
-    std::unique_ptr<QuestNetMsg> Clone() const override;
+    using QuestNetMsgFields::QuestNetMsgFields;
+    template <typename Self> static auto Fields(Self& m) { return std::array{&m.player}; }
 
     uint32_t player = 0;
 };

@@ -52,6 +52,18 @@ bool NotYetSatisfied(TriggerCondition& condition)
     return !condition.IsSatisfied(flag);
 }
 
+// A received kill satisfies the condition it names, when that is of the message's kind and not
+// yet met; without notification, so the news is not reported again.
+template <typename Condition>
+void SatisfyKill(const QuestNetMsg& message, TriggerCondition* condition)
+{
+    auto* kill = dynamic_cast<Condition*>(condition);
+    if (kill == nullptr || !NotYetSatisfied(*kill))
+        return;
+    const auto& words = static_cast<const QuestNetMsg_Kill&>(message);
+    kill->Satisfy(words.killer, words.victim, false);
+}
+
 } // namespace
 
 void QuestRepository::SendNetMsg(const QuestNetMsg* message, uint32_t target)
@@ -115,11 +127,7 @@ void QuestRepository::HandleAllyMessage(const QuestNetMsg& message, TriggerCondi
         }
         break;
     case QuestNetMsg::KillCreature:
-        if (auto* kill = dynamic_cast<Condition_KillCreature*>(condition);
-            kill != nullptr && NotYetSatisfied(*kill)) {
-            const auto& words = static_cast<const QuestNetMsg_Kill&>(message);
-            kill->Satisfy(words.killer, words.victim, false);
-        }
+        SatisfyKill<Condition_KillCreature>(message, condition);
         break;
     case QuestNetMsg::KillAllCreaturesFromProxy:
         if (auto* kill = dynamic_cast<Condition_KillAllCreaturesFromProxy*>(condition);
@@ -133,11 +141,7 @@ void QuestRepository::HandleAllyMessage(const QuestNetMsg& message, TriggerCondi
             talk->Satisfy(Me(), false, true);
         break;
     case QuestNetMsg::KillCreatureHerd:
-        if (auto* herd = dynamic_cast<Condition_KillCreatureHerd*>(condition);
-            herd != nullptr && NotYetSatisfied(*herd)) {
-            const auto& words = static_cast<const QuestNetMsg_Kill&>(message);
-            herd->Satisfy(words.killer, words.victim, false);
-        }
+        SatisfyKill<Condition_KillCreatureHerd>(message, condition);
         break;
     case QuestNetMsg::ProxySpawn:
         if (!fromMe)

@@ -49,13 +49,6 @@ template <typename T> bool DifficultyTriple<T>::Stream(IOStream* stream, const s
 template struct DifficultyTriple<int32_t>;
 template struct DifficultyTriple<std::string>;
 
-bool ActionRewardInterface::SerializeChildProperties(IOStream* stream)
-{
-    return stream->StreamInt("region", region) &&
-           stream->StreamString("locationTag", locationTag) &&
-           stream->StreamString("titleTag", titleTag);
-}
-
 void ActionRewardInterface::Announce(const TriggerAction& action)
 {
     const Quest* quest = Quest::OfTrigger(action.GetParent());

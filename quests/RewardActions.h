@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/TriggerAction.h"
+#include "quests/QuestJournalPlace.h"
 
 #include <cstdint>
 #include <string>
@@ -23,20 +24,14 @@ template <typename T> struct DifficultyTriple {
 
 // The second base of the reward actions: shows the reward in a banner and, when the journal
 // knows where and what for, records it there.
-class ActionRewardInterface {
+class ActionRewardInterface : public QuestJournalPlace {
 public:
     virtual ~ActionRewardInterface() = default;
     virtual void AnnounceReward(const Name& quest, int32_t region, const std::string& locationTag,
                                 const std::string& titleTag);
     virtual std::wstring GetRewardDescription() = 0;
 
-    bool SerializeChildProperties(IOStream* stream);
-    void SetRegion(int32_t value) { region = value; }
-    int32_t GetRegion() const { return region; }
-    void SetLocationTag(const char* value) { locationTag = value != nullptr ? value : ""; }
-    const char* GetLocationTag() const { return locationTag.c_str(); }
-    void SetTitleTag(const char* value) { titleTag = value != nullptr ? value : ""; }
-    const char* GetTitleTag() const { return titleTag.c_str(); }
+    bool SerializeChildProperties(IOStream* stream) { return StreamPlace(stream); }
 
 protected:
     // Announces for the quest that owns the action's trigger.
@@ -46,10 +41,6 @@ protected:
     static Character* Receiver(uint32_t targetId);
     // "%d %s" of the amount and the tag's text.
     static std::wstring AmountText(int32_t amount, const char* tag);
-
-    int32_t region = 1;
-    std::string locationTag;
-    std::string titleTag;
 };
 
 // An amount of something given to the target character. `Give` hands it over.

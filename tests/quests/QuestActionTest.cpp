@@ -14,6 +14,7 @@
 #include "quests/QuestEvents.h"
 #include "quests/QuestRepository.h"
 #include "quests/RewardActions.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/QuestGameFixture.h"
 
@@ -24,13 +25,7 @@
 namespace GAME {
 namespace {
 
-// Keeps every event of one name that the test listens to.
-template <typename Event> struct Heard {
-    explicit Heard(const char* name) : handler(name, &Heard::On, this) {}
-    void On(const Event& event) { events.push_back(event); }
-    std::vector<Event> events;
-    EventHandler<Heard, Event> handler;
-};
+using Test::Heard;
 
 class QuestActions : public Test::QuestGameFixture {
 protected:
