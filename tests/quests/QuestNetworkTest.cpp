@@ -1,5 +1,9 @@
 #include "characters/Monster.h"
 #include "characters/Player.h"
+#include "core/GameEvents.h"
+#include "engine/EventManager.h"
+#include "engine/NetworkIndex.h"
+#include "engine/ObjectManager.h"
 #include "engine/Trigger.h"
 #include "engine/TriggerCondition.h"
 #include "game/GameEngine.h"
@@ -9,6 +13,7 @@
 #include "quests/QuestNetMsg.h"
 #include "quests/QuestRepository.h"
 #include "tests/support/QuestGameFixture.h"
+#include "world/Proxy.h"
 
 #include <gtest/gtest.h>
 
@@ -231,6 +236,60 @@ TEST_F(QuestNetwork, DelayedMessagesFollowTheHeldActionsAndOutliveReset)
     const auto sent = TakeQuestMessages();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].words, (Words{3, 0, me, 0}));
+}
+
+// Hears a spawn pool's placement by record name, from this machine or the server.
+struct SpawnListener : GenericEntityInitialUpdateListener {
+    void OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event) override
+    {
+        heard.push_back(event.objectId);
+    }
+    void OnGenericEntityInitialUpdate_Net(const QuestNetMsg_ProxySpawn& message) override
+    {
+        heard.insert(heard.end(), message.primaryObjects.begin(), message.primaryObjects.end());
+    }
+    Words heard;
+};
+
+TEST_F(QuestNetwork, RecordNamesTravelAsTheirPlaceAmongTheSortedRecords)
+{
+    database.WriteRecord("Records/B/Camp.dbr", {"Class = Proxy"});
+    database.WriteRecord("Records/A/Camp.dbr", {"Class = Proxy"});
+    database.WriteFile("Records/A/notes.txt", "not a record");
+    EXPECT_EQ(StringToNetworkIndex("records\\B/CAMP.dbr"), 1u);
+    EXPECT_EQ(NetworkIndexToString(0), "records\\a\\camp.dbr");
+    EXPECT_EQ(StringToNetworkIndex("Records/A/notes.txt"), kNoNetworkIndex);
+    EXPECT_EQ(NetworkIndexToString(100000), "");
+}
+
+TEST_F(QuestNetwork, SpawnPoolPlacementReachesEveryMachineAndLateJoiners)
+{
+    database.WriteRecord("Records/A/Camp.dbr", {"Class = Proxy"});
+    StartServer();
+    SpawnListener listener;
+    QuestRepository& quests = QuestRepository::Get();
+    quests.AddGenericEntityInitialUpdate("Records/A/Camp.dbr", &listener);
+    auto* camp = static_cast<Proxy*>(ObjectManager::Instance().CreateObject("Proxy"));
+    camp->SetPlacedObjects({10, 11}, {12});
+    GameEvent_GenericEntity announce;
+    announce.objectName = "Records/A/Camp.dbr";
+    announce.objectId = camp->GetObjectId();
+    EventManager::Instance().Send("GameEvent_GenericEntityInitialUpdate", announce);
+    EXPECT_EQ(listener.heard, (Words{camp->GetObjectId()}));
+    auto sent = TakeQuestMessages();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].words, (Words{5, 0xFFFFFFFFu, me, 0, 2, 10, 11, 1, 12}));
+    ASSERT_EQ(quests.GetProxySpawns().size(), 1u);
+    EXPECT_EQ(quests.GetProxySpawns()[0].proxyId, camp->GetObjectId());
+
+    quests.RecvNetMsg(Words{5, 0xFFFFFFFFu, kAlly, 0, 1, 20, 0});
+    quests.RecvNetMsg(Words{5, 0xFFFFFFFFu, kAlly, 9, 1, 21, 0}); // names no record
+    EXPECT_EQ(listener.heard, (Words{camp->GetObjectId(), 20}));
+    quests.RecvNetMsg(Words{6, 0xFFFFFFFFu, kAlly});
+    sent = TakeQuestMessages();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(sent[0].isConditionSet);
+    EXPECT_EQ(sent[1].words[0], 5u);
 }
 
 TEST_F(QuestNetwork, RequestClientDataAsksEveryMachine)
