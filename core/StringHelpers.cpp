@@ -12,13 +12,20 @@ namespace {
 
 constexpr int kTextRounds = 50;
 
+// Record names are ASCII: the library's tolower, which asks the locale, is kept for the rest.
 char LowerChar(char c)
 {
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<char>(c - 'A' + 'a');
+    if (static_cast<unsigned char>(c) < 0x80)
+        return c;
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
 bool SameFileNameChar(char a, char b)
 {
+    if (a == b)
+        return true;
     if (a == '/')
         a = '\\';
     if (b == '/')
@@ -30,6 +37,9 @@ bool FileNamesEqual(const char* a, size_t lengthA, const char* b, size_t lengthB
 {
     if (lengthA != lengthB)
         return false;
+    // The same spelling is the common case, and the cheapest to see.
+    if (memcmp(a, b, lengthA) == 0)
+        return true;
     // From the end: paths that differ usually differ in the file name.
     for (size_t i = lengthA; i-- > 0;) {
         if (!SameFileNameChar(a[i], b[i]))

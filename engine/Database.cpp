@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "engine/FileSystem.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <utility>
@@ -68,6 +69,7 @@ bool Database::SetRoot(const std::string& folder)
     tablesAsNamed.clear();
     failed.clear();
     scanned = false;
+    recordPathsSorted = false;
     ++generation;
     std::error_code error;
     if (folder.empty() || !std::filesystem::is_directory(folder, error))
@@ -79,6 +81,7 @@ bool Database::SetRoot(const std::string& folder)
 void Database::Rescan()
 {
     files.clear();
+    recordPathsSorted = false;
     scanned = true;
     // Folder by folder from a list of those still to read: one folder is open at a time, however
     // deep the tree, and a folder that cannot be read costs only what lies below it.
@@ -112,6 +115,23 @@ std::string Database::FindFile(const std::string& normalized)
         found = files.find(normalized);
     }
     return found != files.end() ? found->second : std::string();
+}
+
+const std::vector<std::string>& Database::GetSortedRecordPaths()
+{
+    std::lock_guard<std::recursive_mutex> guard(lock);
+    if (!root.empty() && !scanned)
+        Rescan();
+    if (!recordPathsSorted) {
+        sortedRecordPaths.clear();
+        for (const auto& [normalized, path] : files) {
+            if (normalized.size() > 4 && normalized.compare(normalized.size() - 4, 4, ".dbr") == 0)
+                sortedRecordPaths.push_back(normalized);
+        }
+        std::sort(sortedRecordPaths.begin(), sortedRecordPaths.end());
+        recordPathsSorted = true;
+    }
+    return sortedRecordPaths;
 }
 
 std::string Database::ResolvePath(const std::string& path)

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace GAME {
 
@@ -41,6 +42,9 @@ public:
 
     // The file's bytes, found the same way as records; false when missing or unreadable.
     bool ReadFile(const std::string& path, std::string& bytes);
+    // The normalised paths of every record (".dbr") file, sorted; the machines of one game hold
+    // the same database, so a path's position names it on the wire.
+    const std::vector<std::string>& GetSortedRecordPaths();
     // The file-system path of a database file, or empty.
     std::string ResolvePath(const std::string& path);
 
@@ -59,6 +63,8 @@ private:
     // path again and again, and this spares folding it each time.
     std::unordered_map<std::string, const LoadTable*> tablesAsNamed;
     std::set<std::string> failed;
+    std::vector<std::string> sortedRecordPaths;
+    bool recordPathsSorted = false;
     bool scanned = false;
     uint32_t generation = 0;
 };

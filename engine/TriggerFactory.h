@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -32,15 +34,21 @@ public:
     // A later producer of the same name replaces the earlier one.
     void Register(const std::string& className, Producer* producer)
     {
+        if (producers.find(className) == producers.end())
+            order.push_back(className);
         producers[className] = producer;
     }
     // Only while `producer` is still the registered one.
     void Unregister(const std::string& className, const Producer* producer)
     {
         auto found = producers.find(className);
-        if (found != producers.end() && found->second == producer)
+        if (found != producers.end() && found->second == producer) {
             producers.erase(found);
+            order.erase(std::find(order.begin(), order.end(), className));
+        }
     }
+    // The names in the order they were first registered.
+    const std::vector<std::string>& GetRegisteredNames() const { return order; }
     // Null for a name nobody registered.
     std::unique_ptr<Product> Create(const std::string& className, uint32_t id) const
     {
@@ -51,6 +59,7 @@ public:
 private:
     TriggerFactory() = default;
     std::map<std::string, Producer*> producers;
+    std::vector<std::string> order;
 };
 
 using TriggerActionFactory = TriggerFactory<TriggerAction, TriggerActionProducer>;

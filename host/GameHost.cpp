@@ -8,6 +8,7 @@
 #include "engine/Object.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
+#include "engine/TriggerFactory.h"
 #include "host/AiReport.h"
 #include "host/ArenaReport.h"
 #include "host/BagReport.h"
@@ -27,6 +28,7 @@
 #include "host/NetworkPlay.h"
 #include "host/PacketCatalogue.h"
 #include "host/PlayersReport.h"
+#include "host/QuestPlayReport.h"
 #include "host/QuestReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
@@ -95,6 +97,16 @@ bool OpenDatabase(const std::string& folder, std::ostream& err)
 
 } // namespace
 
+void GameHost::PrintTriggerClasses(std::ostream& out)
+{
+    out << "trigger actions:\n";
+    for (const std::string& name : TriggerActionFactory::Get().GetRegisteredNames())
+        out << "  " << name << '\n';
+    out << "trigger conditions:\n";
+    for (const std::string& name : TriggerConditionFactory::Get().GetRegisteredNames())
+        out << "  " << name << '\n';
+}
+
 void GameHost::PrintClassTree(const RTTI_ClassInfo& root, std::ostream& out, int depth)
 {
     out << std::string(static_cast<size_t>(depth) * 2, ' ') << root.GetName() << '\n';
@@ -151,8 +163,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         objects.DestroyAllObjects();
         return status;
     }
-    if (options.printClasses)
+    if (options.printClasses) {
         PrintClassTree(Object::classInfo, out);
+        PrintTriggerClasses(out);
+    }
     if (options.printPackets && !PacketCatalogue::Print(out))
         return 2;
     if (options.showItems && !ItemsReport(options, out, err).Run())
@@ -196,6 +210,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         return 2;
     if (options.scenario == "trade" && !TradeReport(options, out, err).Run())
         return 2;
+    if (options.scenario == "quest") {
+        if (const int status = QuestPlayReport(options, out, err).Run(); status != 0)
+            return status;
+    }
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)
             return status;

@@ -22,6 +22,8 @@ public:
 
     // The class tree below `root`, one class a line, indented two blanks a level.
     static void PrintClassTree(const RTTI_ClassInfo& root, std::ostream& out, int depth = 0);
+    // The quest trigger classes by name, in the order they were registered.
+    static void PrintTriggerClasses(std::ostream& out);
 
     // The record without which the game runs on zeros: the host refuses a database that lacks it.
     static constexpr const char* kSettingsRecord = "Records/Game/GameEngine.dbr";

@@ -132,6 +132,7 @@ const char* HostOptions::Usage()
            "                [--player RECORD [--load FILE] [--save FILE]]\n"
            "                [--spawn RECORD@x,y,z ...]\n"
            "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
+           "                [--scenario quest --quest-state DIR [--resume]]\n"
            "       gamehost --db DIR --role server --port P [--clients N] [--seed S] [--ms MS]\n"
            "       gamehost --db DIR --role client --connect 127.0.0.1:P [--ms MS]\n"
            "       gamehost --dump-stream FILE\n"
@@ -204,6 +205,13 @@ const char* HostOptions::Usage()
            "                and the complete relic into the sword (single player)\n"
            "  --scenario trade  hero A on a server and hero B on a client trade step by\n"
            "                step, each machine printing offers, confirmations and purses\n"
+           "  --scenario quest  the hero plays the sample quest on the --input scene: a\n"
+           "                kill, the gate and the elder, each condition, token, banner,\n"
+           "                journal entry and step printed with its frame; the state is saved\n"
+           "                to --quest-state DIR (single or server; orders from --input FILE\n"
+           "                or data/input/QuestOrders.txt)\n"
+           "  --resume      with --scenario quest: a fresh session restores the saved quest\n"
+           "                and replays its rewards\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -258,6 +266,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--quests") {
             showQuests = true;
+        } else if (arg == "--resume") {
+            resumeQuest = true;
         } else if (arg == "--quest-state" && hasValue) {
             questStateFolder = args[++i];
         } else if (arg == "--dump-stream" && hasValue) {
@@ -339,8 +349,16 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             return false;
         }
     }
-    if (!questStateFolder.empty() && !showQuests) {
-        error = "--quest-state goes with --quests";
+    if (!questStateFolder.empty() && !showQuests && scenario != "quest") {
+        error = "--quest-state goes with --quests or --scenario quest";
+        return false;
+    }
+    if (scenario == "quest" && questStateFolder.empty()) {
+        error = "--scenario quest needs --quest-state DIR";
+        return false;
+    }
+    if (resumeQuest && scenario != "quest") {
+        error = "--resume goes with --scenario quest";
         return false;
     }
     // A client would only send its orders to a server that is not there.
@@ -399,8 +417,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario bag runs as single player only";
         return false;
     }
-    if (!inputFile.empty() && (!role.empty() || (!scenario.empty() && scenario != "arena" &&
-                                                 scenario != "level" && scenario != "town"))) {
+    if (!inputFile.empty() &&
+        ((!role.empty() && scenario != "quest") ||
+         (!scenario.empty() && scenario != "arena" && scenario != "level" && scenario != "town" &&
+          scenario != "quest"))) {
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }

@@ -28,6 +28,8 @@ struct HostOptions {
     // its state in this folder (`--quest-state DIR`; a scratch folder when empty).
     bool showQuests = false;
     std::string questStateFolder;
+    // `--scenario quest --resume`: a fresh session restores the played quest from that folder.
+    bool resumeQuest = false;
     int frames = 0;
     int frameMilliseconds = 33;
     uint32_t seed = 1;

@@ -148,6 +148,13 @@ std::string HostSamples::TwoDecimals(float value)
     return std::strcmp(text, "-0.00") == 0 ? std::string("0.00") : std::string(text);
 }
 
+std::string HostSamples::HexWord(uint32_t value)
+{
+    char text[16];
+    snprintf(text, sizeof(text), "0x%08x", value);
+    return text;
+}
+
 std::string HostSamples::PointText(const Vec3& point)
 {
     std::string text = "(";

@@ -59,6 +59,8 @@ public:
     static std::string OneDecimal(float value);
     // "(x, y, z)" with two decimals; a rounded "-0.00" shows as "0.00".
     static std::string TwoDecimals(float value);
+    // "0x" and eight hexadecimal digits.
+    static std::string HexWord(uint32_t value);
     static std::string PointText(const Vec3& point);
     static const char* HandlerName(const DeathHandler& handler);
 

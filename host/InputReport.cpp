@@ -31,6 +31,7 @@
 #include <algorithm>
 #include <memory>
 #include <ostream>
+#include <utility>
 
 namespace GAME {
 
@@ -46,8 +47,10 @@ WorldVec3 At(float x, float z)
 
 } // namespace
 
-InputReport::InputReport(const HostOptions& options, std::ostream& out, std::ostream& err)
-    : options(options), out(out), err(err)
+InputReport::InputReport(const HostOptions& options, std::ostream& out, std::ostream& err,
+                         Observer* observer, std::string scriptFile)
+    : options(options), out(out), err(err), observer(observer),
+      scriptFile(scriptFile.empty() ? options.inputFile : std::move(scriptFile))
 {}
 
 std::vector<std::string> InputReport::Names()
@@ -60,8 +63,8 @@ int InputReport::Run()
     // The script is read whole before anything runs: a bad line leaves the game untouched.
     OrderScript script(Names());
     std::string error;
-    if (!script.Load(options.inputFile, error)) {
-        err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
+    if (!script.Load(scriptFile, error)) {
+        err << "gamehost: script '" << scriptFile << "' " << error << '\n';
         return 2;
     }
     gEngine->SetNetworkMode(false, false);
@@ -79,10 +82,12 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
     world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-    out << "input '" << options.inputFile << "', " << orders.size() << " orders, "
+    out << "input '" << scriptFile << "', " << orders.size() << " orders, "
         << options.frameMilliseconds << " ms frames:\n";
     GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kPunchHitEvent, kPunchHitMs);
-    const bool staged = Stage();
+    if (observer != nullptr)
+        observer->BeforeStage();
+    const bool staged = Stage() && (observer == nullptr || observer->AfterStage(roster));
     if (staged) {
         const int32_t last = orders.empty() ? 0 : orders.back().frame;
         const int32_t frames = std::max<int32_t>(last + kTrailingFrames, options.frames);
@@ -97,8 +102,12 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
             gEngine->RunFrame(options.frameMilliseconds);
             gGameEngine->Update(options.frameMilliseconds);
             Frame(frame);
+            if (observer != nullptr)
+                observer->AfterFrame(frame);
         }
     }
+    if (observer != nullptr)
+        observer->BeforeClear();
     HostSamples::ClearWorld(world);
     gEngine->SetWorld(std::move(previousWorld));
     GraphicsEngine::Instance().UnloadAnimation(punch);

@@ -23,6 +23,18 @@ struct HostOptions;
 // shows the hero's position, state, action, his target's life and the armed slot.
 class InputReport {
 public:
+    // What a scenario played on this scene adds to it: it starts before the scene is staged,
+    // sees the staged scene, and follows each frame after it ran.
+    class Observer {
+    public:
+        virtual ~Observer() = default;
+        virtual void BeforeStage() = 0;
+        // False stops the play.
+        virtual bool AfterStage(const ScriptCast& roster) = 0;
+        virtual void AfterFrame(int32_t frame) = 0;
+        virtual void BeforeClear() = 0;
+    };
+
     static constexpr const char* kPlayer = "Records/Creatures/PC/HeroBrawler.dbr";
     static constexpr const char* kNpc = "Records/Creatures/Npc/Townsfolk/VillageElder.dbr";
     static constexpr const char* kRaider =
@@ -40,7 +52,9 @@ public:
     // After the last order the scene runs this many frames more (or `--frames`, if longer).
     static constexpr int32_t kTrailingFrames = 30;
 
-    InputReport(const HostOptions& options, std::ostream& out, std::ostream& err);
+    // The script is `scriptFile`, or `--input`'s when it is empty.
+    InputReport(const HostOptions& options, std::ostream& out, std::ostream& err,
+                Observer* observer = nullptr, std::string scriptFile = "");
     InputReport(const InputReport&) = delete;
     InputReport& operator=(const InputReport&) = delete;
 
@@ -61,6 +75,8 @@ private:
     const HostOptions& options;
     std::ostream& out;
     std::ostream& err;
+    Observer* observer;
+    std::string scriptFile;
     HeroMouse mouse;
     ScriptCast roster;
 };

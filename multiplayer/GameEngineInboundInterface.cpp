@@ -25,16 +25,13 @@
 #include "multiplayer/PartyManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
+#include "quests/QuestRepository.h"
 #include "world/FixedItem.h"
 
 #include <cmath>
 #include <cwchar>
 
 namespace GAME {
-
-// The trade rows and the quest messages have nothing to act on yet: the trade manager and the
-// quest repository do not take these requests. They do what the missing object's absence calls
-// for: nothing.
 
 namespace {
 constexpr const char* kSourceFile = "Project\\Game\\GameEngineInboundInterface";
@@ -294,10 +291,15 @@ void GameEngineInboundInterface::HandleBonusToServer(const Bonus& bonus, const W
 }
 
 void GameEngineInboundInterface::HandleQuestMessagePacket(uint32_t /*senderId*/,
-                                                          bool /*isConditionSet*/,
-                                                          const std::vector<uint32_t>& /*words*/,
+                                                          bool isConditionSet,
+                                                          const std::vector<uint32_t>& words,
                                                           uint32_t /*receiverId*/)
-{}
+{
+    if (isConditionSet)
+        QuestRepository::Get().RecvConditionSet(words);
+    else
+        QuestRepository::Get().RecvNetMsg(words);
+}
 
 void GameEngineInboundInterface::AddPlayerToParty(uint32_t playerId, int32_t partyId)
 {

@@ -2,36 +2,17 @@
 
 #include "characters/Npc.h"
 #include "engine/IOStream.h"
-#include "engine/ObjectManager.h"
-#include "engine/TriggerFactory.h"
 
 namespace GAME {
 
-namespace {
-TriggerActionProducerT<Action_IlluminateNpc> producer("Action_IlluminateNpc");
-} // namespace
-
-Action_IlluminateNpc::Action_IlluminateNpc(uint32_t id, Trigger* parent) : TriggerAction(id, parent)
-{}
+Action_IlluminateNpc::Action_IlluminateNpc(uint32_t id, Trigger* parent) : NpcAction(id, parent) {}
 
 Action_IlluminateNpc::~Action_IlluminateNpc() = default;
 
-void Action_IlluminateNpc::Fire(uint32_t /*targetId*/, bool /*reFire*/)
+void Action_IlluminateNpc::ApplyTo(Npc& target)
 {
-    isPendingFire = true;
-    Apply();
-}
-
-void Action_IlluminateNpc::Apply()
-{
-    if (npcId == 0)
-        return;
-    Npc* target = ObjectManager::Instance().GetObject<Npc>(npcId);
-    if (target == nullptr)
-        return;
-    target->SetDialogType(static_cast<Npc::DialogType>(type));
-    target->Dialog_Illuminate(this);
-    isPendingFire = false;
+    target.SetDialogType(static_cast<Npc::DialogType>(type));
+    target.Dialog_Illuminate(this);
 }
 
 const std::string& Action_IlluminateNpc::GetDescription()
@@ -55,7 +36,9 @@ bool Action_IlluminateNpc::StreamChildProperties(IOStream* stream)
 
 bool Action_IlluminateNpc::SerializeChildProperties(IOStream* stream)
 {
-    return stream->StreamString("npc", npc) && stream->StreamInt("type", type);
+    const bool read = stream->StreamString("npc", npc) && stream->StreamInt("type", type);
+    ListenForNpc();
+    return read;
 }
 
 } // namespace GAME

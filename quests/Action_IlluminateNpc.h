@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/TriggerAction.h"
+#include "quests/NpcAction.h"
 
 #include <cstdint>
 #include <string>
@@ -9,18 +9,17 @@ namespace GAME {
 
 // Marks a named NPC (type 1 exclamation, 2 question, 3 glow). Once the NPC has ended the marking
 // it sets the deluminate flag here, so a restored quest firing again leaves the NPC unmarked.
-class Action_IlluminateNpc : public TriggerAction {
+class Action_IlluminateNpc : public NpcAction {
 public:
     Action_IlluminateNpc(uint32_t id, Trigger* parent);
     ~Action_IlluminateNpc() override;
 
-    // Waits for the NPC when it is not known yet.
-    void Fire(uint32_t targetId, bool reFire) override;
     const char* GetName() const override { return "Action_IlluminateNpc"; }
     const std::string& GetDescription() override;
     bool CanReFire() const override { return true; }
     bool CanDelay() const override { return true; }
     bool StreamChildProperties(IOStream* stream) override;
+    // Also waits there for the NPC to announce itself.
     bool SerializeChildProperties(IOStream* stream) override;
 
     void SetNpc(const char* value) { npc = value != nullptr ? value : ""; }
@@ -30,18 +29,10 @@ public:
     void SetDeluminate() { isDeluminate = true; }
     bool IsDeluminate() const { return isDeluminate; }
 
-    // The NPC's object id once it has announced itself; 0 while unknown.
-    void SetNpcId(uint32_t objectId) { npcId = objectId; }
-    uint32_t GetNpcId() const { return npcId; }
-    bool IsPendingFire() const { return isPendingFire; }
-    // Marks the NPC when the id names one.
-    void Apply();
-
 private:
-    std::string npc;
+    void ApplyTo(Npc& target) override;
+
     int32_t type = 1;
-    uint32_t npcId = 0;
-    bool isPendingFire = false;
     bool isDeluminate = false;
 };
 

@@ -2,36 +2,17 @@
 
 #include "characters/Npc.h"
 #include "engine/IOStream.h"
-#include "engine/ObjectManager.h"
-#include "engine/TriggerFactory.h"
 
 namespace GAME {
 
-namespace {
-TriggerActionProducerT<Action_UpdateNPCDialog> producer("Action_UpdateNPCDialog");
-} // namespace
-
-Action_UpdateNPCDialog::Action_UpdateNPCDialog(uint32_t id, Trigger* parent)
-    : TriggerAction(id, parent)
+Action_UpdateNPCDialog::Action_UpdateNPCDialog(uint32_t id, Trigger* parent) : NpcAction(id, parent)
 {}
 
 Action_UpdateNPCDialog::~Action_UpdateNPCDialog() = default;
 
-void Action_UpdateNPCDialog::Fire(uint32_t /*targetId*/, bool /*reFire*/)
+void Action_UpdateNPCDialog::ApplyTo(Npc& target)
 {
-    isPendingFire = true;
-    Apply();
-}
-
-void Action_UpdateNPCDialog::Apply()
-{
-    if (npcId == 0)
-        return;
-    Npc* target = ObjectManager::Instance().GetObject<Npc>(npcId);
-    if (target == nullptr)
-        return;
-    target->Dialog_ReplaceStatic(dialogFile.c_str(), this, noPrimaryDialog);
-    isPendingFire = false;
+    target.Dialog_ReplaceStatic(dialogFile.c_str(), this, noPrimaryDialog);
 }
 
 const std::string& Action_UpdateNPCDialog::GetDescription()
@@ -49,7 +30,10 @@ bool Action_UpdateNPCDialog::StreamChildProperties(IOStream* stream)
 
 bool Action_UpdateNPCDialog::SerializeChildProperties(IOStream* stream)
 {
-    return stream->StreamString("npc", npc) && stream->StreamString("dialogFile", dialogFile);
+    const bool read =
+        stream->StreamString("npc", npc) && stream->StreamString("dialogFile", dialogFile);
+    ListenForNpc();
+    return read;
 }
 
 } // namespace GAME

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/TriggerAction.h"
+#include "quests/NpcAction.h"
 
 #include <cstdint>
 #include <string>
@@ -9,18 +9,17 @@ namespace GAME {
 
 // Gives a named NPC a new dialog record. The NPC remembers the action and tells it when the
 // player has heard the primary line, so a restored quest hands the dialog back as it was.
-class Action_UpdateNPCDialog : public TriggerAction {
+class Action_UpdateNPCDialog : public NpcAction {
 public:
     Action_UpdateNPCDialog(uint32_t id, Trigger* parent);
     ~Action_UpdateNPCDialog() override;
 
-    // Waits for the NPC when it is not known yet.
-    void Fire(uint32_t targetId, bool reFire) override;
     const char* GetName() const override { return "Action_UpdateNPCDialog"; }
     const std::string& GetDescription() override;
     bool CanReFire() const override { return true; }
     bool CanDelay() const override { return false; }
     bool StreamChildProperties(IOStream* stream) override;
+    // Also waits there for the NPC to announce itself.
     bool SerializeChildProperties(IOStream* stream) override;
 
     void SetDialogFile(const char* value) { dialogFile = value != nullptr ? value : ""; }
@@ -30,18 +29,10 @@ public:
     void SetNoPrimaryDialog(bool value) { noPrimaryDialog = value; }
     bool GetNoPrimaryDialog() const { return noPrimaryDialog; }
 
-    // The NPC's object id once it has announced itself; 0 while unknown.
-    void SetNpcId(uint32_t objectId) { npcId = objectId; }
-    uint32_t GetNpcId() const { return npcId; }
-    bool IsPendingFire() const { return isPendingFire; }
-    // Hands the dialog to the NPC when the id names one.
-    void Apply();
-
 private:
-    std::string npc;
+    void ApplyTo(Npc& target) override;
+
     std::string dialogFile;
-    uint32_t npcId = 0;
-    bool isPendingFire = false;
     bool noPrimaryDialog = false;
 };
 

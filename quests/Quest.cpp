@@ -31,6 +31,13 @@ void SendHandleEvent(const char* eventName, const Name& handle)
 
 } // namespace
 
+const Quest* Quest::OfTrigger(const Trigger* trigger)
+{
+    const auto* step =
+        trigger != nullptr ? dynamic_cast<const QuestStep*>(trigger->GetParent()) : nullptr;
+    return step != nullptr ? step->GetParent() : nullptr;
+}
+
 Quest::Quest(uint32_t id) : id(id) {}
 
 Quest::~Quest()

@@ -28,6 +28,9 @@ public:
     Quest(const Quest&) = delete;
     Quest& operator=(const Quest&) = delete;
 
+    // The quest that holds the trigger, through its step; null for a loose trigger.
+    static const Quest* OfTrigger(const Trigger* trigger);
+
     uint32_t GetId() const { return id; }
     const std::string& GetName() const { return name; }
     void SetName(const std::string& value) { name = value; }

@@ -3,6 +3,7 @@
 #include "engine/GameEvent.h"
 #include "engine/Name.h"
 
+#include <cstdint>
 #include <string>
 
 namespace GAME {
@@ -38,6 +39,39 @@ public:
     std::string questFile;
     bool flagA = false;
     bool flagB = false;
+};
+
+// "GameEvent_ShowTextBanner": a line of text shown across the screen for a while.
+class GameEvent_ShowTextBanner : public GameEvent {
+public:
+    std::wstring text;
+    float x = 0.0f;
+    float y = 0.0f;
+    float red = 0.0f;
+    float green = 0.0f;
+    float blue = 0.0f;
+    float alpha = 1.0f;
+    float fadeInMs = 0.0f;
+    float fadeOutMs = 0.0f;
+    float durationMs = 0.0f;
+};
+
+// "GameEvent_UpdateJournal": a quest's journal entry, with what the quest pays at the current
+// difficulty.
+class GameEvent_UpdateJournal : public GameEvent {
+public:
+    Name handle;
+    int32_t region = 1;
+    std::string locationTag;
+    std::string titleTag;
+    std::string fullTextTag;
+    std::string rewardItemTag;
+    int32_t rewardGold = 0;
+    int32_t rewardExperience = 0;
+    int32_t rewardSkillPoints = 0;
+    int32_t rewardAttributePoints = 0;
+    bool doComplete = false;
+    bool playSound = true;
 };
 
 } // namespace GAME

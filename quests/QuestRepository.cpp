@@ -43,9 +43,13 @@ void QuestRepository::Destroy()
 
 QuestRepository::QuestRepository()
     : saveThread(std::make_unique<QuestStateSaveThread>()),
+      conversationHandler("GameEvent_ConversationBegin", &QuestRepository::OnConversationBegin,
+                          this),
       completeNowHandler("GameEvent_CompleteQuestNow", &QuestRepository::OnCompleteQuestNow, this),
       creatureInitialUpdateHandler("GameEvent_CreatureInitialUpdate",
                                    &QuestRepository::OnCreatureInitialUpdate, this),
+      enterVolumeHandler("GameEvent_EnterBoundingVolume", &QuestRepository::OnEnterBoundingVolume,
+                         this),
       entityInitialUpdateHandler("GameEvent_GenericEntityInitialUpdate",
                                  &QuestRepository::OnGenericEntityInitialUpdate, this),
       creatureDeathHandler("GameEvent_CreatureDeath", &QuestRepository::OnCreatureDeath, this),
@@ -191,6 +195,10 @@ void QuestRepository::FireDelayedActions()
     delayedActions.clear();
     for (const auto& [action, id] : held)
         action->Fire(id, false);
+    const auto messages = std::move(delayedMessages);
+    delayedMessages.clear();
+    for (const auto& [message, target] : messages)
+        SendNetMsg(message.get(), target);
 }
 
 TriggerAction* QuestRepository::FindActionById(uint32_t id) const
@@ -233,15 +241,20 @@ void QuestRepository::DetectUnsolvableQuests(bool wholeSet)
 {
     for (const ConditionId& id : satisfiedConditions) {
         Quest* quest = GetQuestByIndex(id.questIndex);
-        const QuestStep* step =
-            quest != nullptr ? quest->GetQuestStepAtIndx(id.stepIndex) : nullptr;
-        const Trigger* trigger = step != nullptr ? step->GetTriggerOfIdx(id.triggerIndex) : nullptr;
-        const TriggerCondition* condition =
-            trigger != nullptr ? trigger->GetConditionAtIdx(id.conditionIndex) : nullptr;
+        const TriggerCondition* condition = FindConditionById(id.ToWord());
         if (condition != nullptr && condition->GetExclusive() && !condition->GetSatisfied() &&
             !quest->IsUnsolvable() && !(wholeSet && condition->GetIgnoreInSet()))
             quest->SetUnsolvable();
     }
+}
+
+TriggerCondition* QuestRepository::FindConditionById(uint32_t word) const
+{
+    const ConditionId id = ConditionId::FromWord(word);
+    const Quest* quest = GetQuestByIndex(id.questIndex);
+    const QuestStep* step = quest != nullptr ? quest->GetQuestStepAtIndx(id.stepIndex) : nullptr;
+    const Trigger* trigger = step != nullptr ? step->GetTriggerOfIdx(id.triggerIndex) : nullptr;
+    return trigger != nullptr ? trigger->GetConditionAtIdx(id.conditionIndex) : nullptr;
 }
 
 void QuestRepository::RecvConditionSet(const std::set<ConditionId>& received)
@@ -274,7 +287,10 @@ void QuestRepository::Reset()
     satisfiedConditions.clear();
     delayedActions.clear();
     badQuests.clear();
+    proxySpawns.clear();
     delayedActionsOn = false;
+    conversationListeners.clear();
+    enterVolumeListeners.clear();
     completeNowListeners.clear();
     creatureInitialUpdateListeners.clear();
     entityInitialUpdateListeners.clear();

@@ -6,6 +6,7 @@
 #include "quests/ConditionId.h"
 #include "quests/GameEvent_Reward.h"
 #include "quests/QuestEvents.h"
+#include "quests/QuestNetMsg.h"
 #include "quests/QuestRewardEntry.h"
 #include "quests/QuestTriggerEntry.h"
 
@@ -14,11 +15,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace GAME {
 
+class Condition_ConversationStart;
+class Condition_EnterVolume;
 class CreatureDeathListener;
 class CreatureInitialUpdateListener;
 class GenericEntityInitialUpdateListener;
@@ -29,6 +33,7 @@ struct QuestSaveFailure;
 struct QuestSaveJob;
 class Trigger;
 class TriggerAction;
+class TriggerCondition;
 
 // The one registry of the quests of the loaded world: which triggers have fired, which quests
 // the player has taken up, the rewards given, the switch that holds quest actions back while a
@@ -100,6 +105,24 @@ public:
     // A condition id as at most eight hexadecimal digits; false for anything else.
     bool CompleteCondition(const char* hexId);
 
+    // Quest news between machines.
+    void SendNetMsg(const QuestNetMsg* message, uint32_t target);
+    // Goes out after the held actions, whenever held work is released.
+    void SendDelayedNetMsg(const QuestNetMsg* message, uint32_t target);
+    size_t GetNumDelayedMessages() const { return delayedMessages.size(); }
+    void RecvNetMsg(const std::vector<uint32_t>& words);
+    void RecvNetMsg(const QuestNetMsg* message);
+    void SendConditionSet(uint32_t target);
+    void RecvConditionSet(const std::vector<uint32_t>& words);
+    void SendProxySpawnList(uint32_t target);
+    const std::vector<QuestNetMsg_ProxySpawn>& GetProxySpawns() const { return proxySpawns; }
+    void RequestClientData();
+    // The condition the id names, or null when any of its four bytes names nothing.
+    TriggerCondition* FindConditionById(uint32_t id) const;
+
+    void AddConversationStart(const std::string& personRecord,
+                              Condition_ConversationStart* listener);
+    void AddEnterBoundingVolume(const std::string& volumeName, Condition_EnterVolume* listener);
     void AddCompleteQuestNow(const Name& quest, Quest* listener);
     void AddCreatureInitialUpdate(const std::string& record,
                                   CreatureInitialUpdateListener* listener);
@@ -110,9 +133,14 @@ public:
     void ForgetListener(const CreatureDeathListener* listener);
     void ForgetListener(const CreatureInitialUpdateListener* listener);
     void ForgetListener(const GenericEntityInitialUpdateListener* listener);
+    void ForgetListener(const Condition_ConversationStart* listener);
+    void ForgetListener(const Condition_EnterVolume* listener);
     void ForgetQuest(const Quest* quest);
     void ForgetTrigger(const Trigger* trigger);
 
+    void OnConversationBegin(const GameEvent_GenericEntity& event);
+    void OnEnterBoundingVolume(const GameEvent_EnterBoundingVolume& event);
+    void OnGenericEntityInitialUpdate_Net(const QuestNetMsg_ProxySpawn& message);
     void OnCompleteQuestNow(const GameEvent_CompleteQuestNow& event);
     void OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event);
     void OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event);
@@ -140,11 +168,18 @@ public:
 private:
     QuestRepository();
 
-    template <typename Listener> using ListenerMap = std::map<std::string, std::vector<Listener*>>;
+    // Hashed: a death looks its record up among every creature record a quest names.
+    template <typename Listener>
+    using ListenerMap = std::unordered_map<std::string, std::vector<Listener*>>;
 
     void LoadQuestFile(const std::string& worldPath);
     void RebuildActiveTriggers();
     void FireDelayedActions();
+    // A spawn pool's placement, announced to every machine and kept for late joiners.
+    void AnnounceProxySpawn(const GameEvent_GenericEntity& event);
+    // The allies' side of a received message; `fromMe` when this machine sent it.
+    void HandleAllyMessage(const QuestNetMsg& message, TriggerCondition* condition, bool fromMe);
+    void HandleStrangerMessage(const QuestNetMsg& message, TriggerCondition* condition);
     bool IsBadQuest(const Name& handle) const;
     void StreamFiredTriggers(IOStream* stream);
     void StreamRewards(IOStream* stream);
@@ -164,14 +199,20 @@ private:
     std::vector<Name> badQuests;
     std::vector<std::pair<TriggerAction*, uint32_t>> delayedActions;
     bool delayedActionsOn = false;
+    std::vector<std::pair<std::unique_ptr<QuestNetMsg>, uint32_t>> delayedMessages;
+    std::vector<QuestNetMsg_ProxySpawn> proxySpawns;
+    ListenerMap<Condition_ConversationStart> conversationListeners;
+    ListenerMap<Condition_EnterVolume> enterVolumeListeners;
     bool debuggingEnabled = false;
     std::map<Name, std::vector<Quest*>> completeNowListeners;
     ListenerMap<CreatureInitialUpdateListener> creatureInitialUpdateListeners;
     ListenerMap<GenericEntityInitialUpdateListener> entityInitialUpdateListeners;
     ListenerMap<CreatureDeathListener> creatureDeathListeners;
     std::vector<QuestRewardEntry> rewards;
+    EventHandler<QuestRepository, GameEvent_GenericEntity> conversationHandler;
     EventHandler<QuestRepository, GameEvent_CompleteQuestNow> completeNowHandler;
     EventHandler<QuestRepository, GameEvent_CreatureInitialUpdate> creatureInitialUpdateHandler;
+    EventHandler<QuestRepository, GameEvent_EnterBoundingVolume> enterVolumeHandler;
     EventHandler<QuestRepository, GameEvent_GenericEntity> entityInitialUpdateHandler;
     EventHandler<QuestRepository, GameEvent_CreatureDeath> creatureDeathHandler;
     EventHandler<QuestRepository, GameEvent_Reward> rewardHandler;

@@ -177,6 +177,13 @@ quests="$(mktemp -d)"
 echo "-- the state folder holds:"
 ls "$quests"
 "$host" --dump-stream "$quests/QuestRepository.dat"
+echo
+echo "== quest play: the hero kills the raider, watches the gate and reports to the elder as a"
+echo "   server; a fresh session resumes the saved quest"
+"$host" --db "$ROOT/data/database" --scenario quest --quest-state "$quests/play" --role server \
+    2>/dev/null | grep -Ev '^  frame [0-9]+: \(|^[a-z]*: |^  (save game|conversation|dialog)'
+"$host" --db "$ROOT/data/database" --scenario quest --quest-state "$quests/play" --resume \
+    2>/dev/null | grep -v '^[a-z]*: '
 rm -rf "$quests"
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

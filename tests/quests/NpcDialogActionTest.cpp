@@ -7,6 +7,7 @@
 #include "engine/ObjectManager.h"
 #include "quests/Dialog.h"
 #include "quests/DialogPak.h"
+#include "quests/QuestRepository.h"
 #include "tests/support/EngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,12 @@ namespace {
 
 class NpcDialogActionTest : public GAME::Test::EngineFixture {
 protected:
+    // Reading properties registers the actions with the repository.
+    void TearDown() override
+    {
+        QuestRepository::Destroy();
+        EngineFixture::TearDown();
+    }
     Npc* MakeNpc() { return DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc")); }
 
     // Both actions' properties, then their state, each as its own key.

@@ -7,18 +7,14 @@
 #include "quests/QuestStep.h"
 #include "tests/support/QuestFixture.h"
 
+#include "tests/support/HeardEvents.h"
+
 #include <gtest/gtest.h>
 
 namespace GAME {
 namespace {
 
-// Counts the events of one name while it lives.
-template <typename Event> struct Heard {
-    explicit Heard(const char* name) : handler(name, &Heard::On, this) {}
-    void On(const Event& event) { events.push_back(event); }
-    std::vector<Event> events;
-    EventHandler<Heard, Event> handler;
-};
+using Test::Heard;
 
 class QuestLifecycle : public Test::QuestFixture {};
 
