@@ -1,0 +1,60 @@
+#include "skills/SkillWorldQueries.h"
+
+#include "ai/ControllerCombat.h"
+#include "characters/Bonus.h"
+#include "engine/Engine.h"
+#include "engine/ObjectManager.h"
+#include "skills/Skill.h"
+#include "skills/SkillManagerBase.h"
+#include "skills/SkillProfile.h"
+
+namespace GAME {
+
+bool IsSpawnListRefused(size_t count, size_t most, const char* what)
+{
+    if (count <= most)
+        return false;
+    gEngine->Log(2, "Refused spawn of (%zu) %s, at most (%zu)", count, what, most);
+    return true;
+}
+
+bool IsFreeSpawnId(uint32_t id)
+{
+    return id != 0 && ObjectManager::Instance().GetObject<Object>(id) == nullptr;
+}
+
+const WorldCoords& SpawnPlace(const std::vector<WorldCoords>& coords, size_t index,
+                              const WorldCoords& origin)
+{
+    return index < coords.size() ? coords[index] : origin;
+}
+
+SkillServicesBase* ServicesOf(const Skill& skill)
+{
+    SkillManagerBase* manager = skill.GetManager();
+    return manager != nullptr ? manager->GetSkillServices() : nullptr;
+}
+
+bool KillThroughController(uint32_t id)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const Character* character = objects.GetObject<Character>(id);
+    if (character == nullptr)
+        return false;
+    if (auto* controller = objects.GetObject<ControllerCombat>(character->GetControllerId()))
+        controller->KillMe();
+    return true;
+}
+
+Bonus LevelBonus(const Skill& skill)
+{
+    const SkillProfile& data = skill.GetSkillProfile();
+    const uint32_t level = skill.GetCurrentLevel();
+    Bonus bonus;
+    bonus.lifePoints = data.GetLifeBonus(level);
+    bonus.manaPoints = data.GetManaBonus(level);
+    bonus.effectName = data.GetBonusEffectName();
+    return bonus;
+}
+
+} // namespace GAME
