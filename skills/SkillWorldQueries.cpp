@@ -3,10 +3,14 @@
 #include "ai/ControllerCombat.h"
 #include "characters/Bonus.h"
 #include "engine/Engine.h"
+#include "engine/LineEffect.h"
+#include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "skills/Skill.h"
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile.h"
+
+#include <cmath>
 
 namespace GAME {
 
@@ -55,6 +59,46 @@ Bonus LevelBonus(const Skill& skill)
     bonus.manaPoints = data.GetManaBonus(level);
     bonus.effectName = data.GetBonusEffectName();
     return bonus;
+}
+
+bool DrawBeamProgress(LineEffect& beam, float progress)
+{
+    if (progress <= 1.0f)
+        beam.SetTopBottomPercent(progress, 0.0f);
+    else if (progress <= 2.0f)
+        beam.SetTopBottomPercent(1.0f, progress - 1.0f);
+    else
+        beam.SetTopBottomPercent(0.0f, 0.0f);
+    return progress > 2.0f;
+}
+
+void PutBackInWorld(Entity& entity, const WorldCoords& where)
+{
+    World* world = gEngine->GetWorld();
+    if (world == nullptr)
+        return;
+    if (entity.IsInWorld())
+        world->RemoveEntity(&entity);
+    world->AddEntity(&entity, where, true);
+}
+
+void RemoveAndDestroy(Entity* entity, const char* file, int line)
+{
+    if (entity == nullptr)
+        return;
+    World* world = gEngine->GetWorld();
+    if (world != nullptr && entity->IsInWorld())
+        world->RemoveEntity(entity);
+    ObjectManager::Instance().DestroyObjectEx(entity, file, line);
+}
+
+float RecordRate(const LoadTable& table, const char* key, float fallback)
+{
+    const float rate = table.GetFloat(key, fallback);
+    if (std::isfinite(rate))
+        return rate;
+    gEngine->Log(1, "Record value (%s) is not a number", key);
+    return fallback;
 }
 
 } // namespace GAME

@@ -53,6 +53,21 @@ class Bonus;
 // The life, mana and effect the skill's level gives.
 Bonus LevelBonus(const Skill& skill);
 
+class LineEffect;
+// Draws a beam that grows over its length while progress runs to 1, then fades from one end
+// until 2; past 2 nothing shows. True once the beam is done.
+bool DrawBeamProgress(LineEffect& beam, float progress);
+
+// Into the world at `where`, out of it first when it stands in one.
+void PutBackInWorld(Entity& entity, const WorldCoords& where);
+
+// Out of the world and destroyed; null does nothing.
+void RemoveAndDestroy(Entity* entity, const char* file, int line);
+
+class LoadTable;
+// A record's rate; one that is not a finite number is logged and gives the default.
+float RecordRate(const LoadTable& table, const char* key, float fallback);
+
 // The skill services of the skill's manager: null on a machine that does not control the owner.
 SkillServicesBase* ServicesOf(const Skill& skill);
 

@@ -40,7 +40,7 @@ Skill_SpawnMegalesiosSpirit::~Skill_SpawnMegalesiosSpirit() = default;
 void Skill_SpawnMegalesiosSpirit::Load(const LoadTable& table)
 {
     SkillActivated::Load(table);
-    burstVelocity = table.GetFloat("burstVelocity", 1.0f);
+    burstVelocity = RecordRate(table, "burstVelocity", 1.0f);
     burstName = table.GetString("burstName", "");
 }
 
@@ -97,12 +97,7 @@ void Skill_SpawnMegalesiosSpirit::Update(Character& owner, int32_t elapsedMs)
         if (offset.Length() < step) {
             if (auto* controller = objects.GetObject<ControllerSpiritHost>(host->GetControllerId()))
                 controller->Animate();
-            if (effect != nullptr) {
-                if (world != nullptr)
-                    world->RemoveEntity(effect);
-                objects.DestroyObjectEx(effect, "Project/Game/Skill_SpawnMegalesiosSpirit",
-                                        __LINE__);
-            }
+            RemoveAndDestroy(effect, "Project/Game/Skill_SpawnMegalesiosSpirit", __LINE__);
             burst = bursts.erase(burst);
             continue;
         }
