@@ -2,11 +2,13 @@
 
 #include "ai/ControllerCombat.h"
 #include "characters/Bonus.h"
+#include "characters/Monster.h"
 #include "engine/Engine.h"
 #include "engine/LineEffect.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "skills/Skill.h"
+#include "skills/SkillBuffTransfer.h"
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile.h"
 
@@ -99,6 +101,46 @@ float RecordRate(const LoadTable& table, const char* key, float fallback)
         return rate;
     gEngine->Log(1, "Record value (%s) is not a number", key);
     return fallback;
+}
+
+Monster* SpawnPetMonster(Skill& skill, Character& caster, const std::string& record,
+                         const WorldCoords& where, uint32_t id, bool join, int32_t lifetime)
+{
+    skill.CreateTargetFx(where);
+    auto* pet = ObjectManager::Instance().CreateObjectFromFile<Monster>(record, id);
+    if (pet == nullptr) {
+        gEngine->Log(1, "Failed to spawn pet object (%s)", record.c_str());
+        return nullptr;
+    }
+    if (join)
+        pet->JoinMe(caster.GetObjectId(), -1, false);
+    if (auto* monster = DynamicCast<Monster>(&caster))
+        monster->TransferAnger(*pet);
+    if (lifetime > 0)
+        pet->SetLifetime(lifetime);
+    pet->SetOwnedByClient(true);
+    if (World* world = gEngine->GetWorld())
+        world->AddEntity(pet, where, false);
+    // Nothing else sets a summoned pet up, and until then its controller has no body to kill
+    // or command.
+    if (!pet->HasDoneInitialUpdate())
+        pet->InitialUpdate();
+    return pet;
+}
+
+void SendBuffTransfer(const Skill& skill, const Character& caster, Character& target,
+                      const std::string& buffName, int32_t timeToLive)
+{
+    SkillBuffTransfer transfer;
+    transfer.buffName = buffName;
+    transfer.buffLevel = skill.GetCurrentLevel();
+    skill.GetModifierInfo(0, transfer.modifierName1, transfer.modifierLevel1);
+    skill.GetModifierInfo(1, transfer.modifierName2, transfer.modifierLevel2);
+    transfer.timeToLive = timeToLive;
+    transfer.casterId = caster.GetObjectId();
+    const SkillProfile& profile = skill.GetSkillProfile();
+    target.ControllerAddSkillBuff(transfer, profile.GetQualifyingWeapons(),
+                                  profile.GetQualifyingDualWeapons());
 }
 
 } // namespace GAME

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace GAME {
@@ -67,6 +68,17 @@ void RemoveAndDestroy(Entity* entity, const char* file, int line);
 class LoadTable;
 // A record's rate; one that is not a finite number is logged and gives the default.
 float RecordRate(const LoadTable& table, const char* key, float fallback);
+
+class Monster;
+// A monster made for the caster under the id (logged when the record makes none): the skill's
+// target effect, joined to the caster when asked, the caster's anger when it is a monster, the
+// lifetime when above 0, then in the world and started.
+Monster* SpawnPetMonster(Skill& skill, Character& caster, const std::string& record,
+                         const WorldCoords& where, uint32_t id, bool join, int32_t lifetime);
+
+// Hands the target's controller the buff, at the skill's level and with its modifiers.
+void SendBuffTransfer(const Skill& skill, const Character& caster, Character& target,
+                      const std::string& buffName, int32_t timeToLive);
 
 // The skill services of the skill's manager: null on a machine that does not control the owner.
 SkillServicesBase* ServicesOf(const Skill& skill);

@@ -79,28 +79,12 @@ void Skill_MonsterGenerator::SkillSpawnObject(Character& owner, const WorldCoord
         return;
     const SkillProfile& profile = GetSkillProfile();
     for (size_t i = 0; i < ids.size(); ++i) {
-        const WorldCoords& where = SpawnPlace(coords, i, origin);
-        CreateTargetFx(where);
         if (!IsFreeSpawnId(ids[i]))
             continue;
-        const std::string& record = profile.GetSpawnObject(index);
-        auto* pet = ObjectManager::Instance().CreateObjectFromFile<Monster>(record, ids[i]);
-        if (pet == nullptr) {
-            gEngine->Log(1, "Failed to spawn pet object (%s)", record.c_str());
-            continue;
-        }
-        if (DynamicCast<Player>(&owner) != nullptr)
-            pet->JoinMe(owner.GetObjectId(), -1, false);
-        else if (auto* monster = DynamicCast<Monster>(&owner))
-            monster->TransferAnger(*pet);
-        const int32_t lifetime = profile.GetSpawnObjectTimeToLive(GetCurrentLevel());
-        if (lifetime > 0)
-            pet->SetLifetime(lifetime);
-        pet->SetOwnedByClient(true);
-        if (World* world = gEngine->GetWorld())
-            world->AddEntity(pet, where, false);
-        if (!pet->HasDoneInitialUpdate())
-            pet->InitialUpdate();
+        const WorldCoords& where = SpawnPlace(coords, i, origin);
+        SpawnPetMonster(*this, owner, profile.GetSpawnObject(index), where, ids[i],
+                        DynamicCast<Player>(&owner) != nullptr,
+                        profile.GetSpawnObjectTimeToLive(GetCurrentLevel()));
     }
 }
 

@@ -125,27 +125,10 @@ void Skill_SpawnPet::SkillSpawnObject(Character& owner, const WorldCoords& origi
 void Skill_SpawnPet::SpawnPet(Character& caster, const WorldCoords& where, uint32_t id,
                               uint32_t /*seed*/)
 {
-    CreateTargetFx(where);
     const uint32_t level = GetCurrentLevel();
-    const std::string& record = GetSpawnObject(0);
-    auto* pet = ObjectManager::Instance().CreateObjectFromFile<Monster>(record, id);
-    if (pet == nullptr) {
-        gEngine->Log(1, "Failed to spawn pet object (%s)", record.c_str());
-    } else {
-        if (ShouldJoinWithParent())
-            pet->JoinMe(caster.GetObjectId(), -1, false);
-        if (auto* monster = DynamicCast<Monster>(&caster))
-            monster->TransferAnger(*pet);
-        const int32_t lifetime = GetSkillProfile().GetSpawnObjectTimeToLive(level);
-        if (lifetime > 0)
-            pet->SetLifetime(lifetime);
-        pet->SetOwnedByClient(true);
-        if (World* world = gEngine->GetWorld())
-            world->AddEntity(pet, where, false);
-        // Nothing else sets a summoned pet up, and until then its controller has no body to
-        // kill or command.
-        if (!pet->HasDoneInitialUpdate())
-            pet->InitialUpdate();
+    if (Monster* pet =
+            SpawnPetMonster(*this, caster, GetSpawnObject(0), where, id, ShouldJoinWithParent(),
+                            GetSkillProfile().GetSpawnObjectTimeToLive(level))) {
         pets.push_back(pet->GetObjectId());
         PostPetSpawned(caster, pet);
     }
