@@ -1,6 +1,6 @@
+#include "skills/Skill_DefensiveWall.h"
 #include "characters/Monster.h"
 #include "skills/Skill_DefensiveGround.h"
-#include "skills/Skill_DefensiveWall.h"
 #include "skills/Skill_GiveBonus.h"
 #include "tests/support/SkillsFixture.h"
 
@@ -23,12 +23,11 @@ protected:
     template <class Kind = Skill_DefensiveWall>
     Kind* Walls(const std::string& spacing, const std::string& rings = "2")
     {
-        return MakeOwned<Kind>({"skillMaxLevel = 3", "spawnObjects = Records/Walls/Wall.dbr",
-                                "spawnObjectsSpacingAngle = " + spacing,
-                                "spawnObjectsNumberOfRings = " + rings,
-                                "spawnObjectsDistanceInnerCircle = 3.0",
-                                "spawnObjectsDistanceIncrement = 2.0",
-                                "spawnObjectsTimeToLive = 2.0", "skillManaCost = 10"});
+        return MakeOwned<Kind>(
+            {"skillMaxLevel = 3", "spawnObjects = Records/Walls/Wall.dbr",
+             "spawnObjectsSpacingAngle = " + spacing, "spawnObjectsNumberOfRings = " + rings,
+             "spawnObjectsDistanceInnerCircle = 3.0", "spawnObjectsDistanceIncrement = 2.0",
+             "spawnObjectsTimeToLive = 2.0", "skillManaCost = 10"});
     }
 
     void Apply(Skill_DefensiveWall& walls, const SkillsSent::Spawn& sent)
