@@ -33,11 +33,11 @@
 #include "skills/Skill_AttackRadius.h"
 #include "skills/Skill_AttackTelekinesis.h"
 #include "skills/Skill_DefensiveWall.h"
-#include "world/Lightning.h"
-#include "world/ProjectileTelekinesis.h"
 #include "tests/support/TempDatabase.h"
+#include "world/Lightning.h"
 #include "world/ProjectileBase.h"
 #include "world/ProjectileFireballLike.h"
+#include "world/ProjectileTelekinesis.h"
 
 #include <benchmark/benchmark.h>
 
@@ -489,8 +489,8 @@ void BM_Telekinesis_SwipeToHit(benchmark::State& state)
         state.PauseTiming();
         auto* rock = objects.CreateObjectFromFile<ProjectileTelekinesis>(kRock);
         rock->SetMeshBoundingBox(ABBox({-1, -1, -1}, {1, 1, 1}));
-        gEngine->GetWorld()->AddEntity(rock, WorldCoords(kRegion, Coords::FromTranslation({3, 0, 0})),
-                                       false);
+        gEngine->GetWorld()->AddEntity(
+            rock, WorldCoords(kRegion, Coords::FromTranslation({3, 0, 0})), false);
         const uint32_t rockId = rock->GetObjectId();
         Arena::Sent();
         state.ResumeTiming();
@@ -529,8 +529,8 @@ void BM_ChainLightning_FiveLinks(benchmark::State& state)
         caster != nullptr ? OwnSkill<SkillSecondary_ChainLightning>(*caster, kChain) : nullptr;
     std::vector<Monster*> foes;
     for (int i = 0; i < 100; ++i)
-        foes.push_back(arena.Place<Monster>(
-            kFoe, {2.0f * static_cast<float>(i % 10), 0, 2.0f + 2.0f * static_cast<float>(i / 10)}));
+        foes.push_back(arena.Place<Monster>(kFoe, {2.0f * static_cast<float>(i % 10), 0,
+                                                   2.0f + 2.0f * static_cast<float>(i / 10)}));
     if (chain == nullptr || std::find(foes.begin(), foes.end(), nullptr) != foes.end()) {
         state.SkipWithError("the caster, his chain or the foes were not made");
         return;
@@ -542,7 +542,8 @@ void BM_ChainLightning_FiveLinks(benchmark::State& state)
         chain->ActivateNow(*caster, foes[0]->GetObjectId(), {}, foes[0]->GetCoords().GetPosition());
         std::vector<uint32_t> links;
         for (const ConnectionManager::SentPacket& packet : Arena::Sent()) {
-            const std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(packet.bytes);
+            const std::unique_ptr<NetPacket> decoded =
+                ConnectionManager::DecodePacket(packet.bytes);
             if (const auto* result =
                     dynamic_cast<const SkillTargetResultConfigCmdPacket*>(decoded.get()))
                 links = result->targets;
@@ -585,7 +586,8 @@ void BM_WallRings_Sixteen(benchmark::State& state)
     for (auto _ : state) {
         walls->ActivateNow(*caster, Name(), 0, WorldVec3());
         for (const ConnectionManager::SentPacket& packet : Arena::Sent()) {
-            const std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(packet.bytes);
+            const std::unique_ptr<NetPacket> decoded =
+                ConnectionManager::DecodePacket(packet.bytes);
             if (const auto* spawn = dynamic_cast<const SpawnObjectConfigCmdPacket*>(decoded.get()))
                 walls->SkillSpawnObject(*caster, spawn->origin, 0, spawn->spawnCoords,
                                         spawn->spawnIds, spawn->seed);

@@ -98,9 +98,10 @@ constexpr const char* kSkills[][2] = {
                                "burstName = Records/Fuzz/Glow.dbr\n"},
     {"Records/Fuzz/Laser.dbr", "Class = Skill_OrmenosChainLaser\nbeamVelocity = 3\n"
                                "chainLaserBeam = Records/Fuzz/Beam.dbr\n"},
-    {"Records/Fuzz/God.dbr", "Class = Skill_TyphonSkillTransfer\nbeamVelocity = 3\n"
-                             "skillGodBeam = Records/Fuzz/Beam.dbr\n"
-                             "sourceEnd = Records/Fuzz/Glow.dbr\ntargetEnd = Records/Fuzz/Glow.dbr\n"},
+    {"Records/Fuzz/God.dbr",
+     "Class = Skill_TyphonSkillTransfer\nbeamVelocity = 3\n"
+     "skillGodBeam = Records/Fuzz/Beam.dbr\n"
+     "sourceEnd = Records/Fuzz/Glow.dbr\ntargetEnd = Records/Fuzz/Glow.dbr\n"},
 };
 constexpr size_t kKinds = std::size(kSkills);
 
@@ -377,8 +378,8 @@ private:
         const uint32_t total = count < 250 ? count % 8u : 300u;
         for (uint32_t n = 0; n < total; ++n)
             ids.push_back(Target(bytes.Next()));
-        skill->TargetResult(*owner, ids, WorldCoords(WorldVec3(kRegion, Vec3(0, 0, 0))), flavour,
-                            0, flavour & 1);
+        skill->TargetResult(*owner, ids, WorldCoords(WorldVec3(kRegion, Vec3(0, 0, 0))), flavour, 0,
+                            flavour & 1);
     }
 
     // As the manager lets a skill go: off its active list first, unless it never was on it.

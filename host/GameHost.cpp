@@ -28,6 +28,7 @@
 #include "host/QuestReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
+#include "host/SkillShowReport.h"
 
 #include <filesystem>
 #include <ostream>
@@ -179,6 +180,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (options.scenario == "level" && !LevelReport(options, out, err).Run())
         return 2;
     if (options.scenario == "drops" && !DropsReport(options, out, err).Run())
+        return 2;
+    if (options.scenario == "skillshow" && !SkillShowReport(options, out, err).Run())
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)

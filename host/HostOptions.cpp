@@ -142,6 +142,10 @@ const char* HostOptions::Usage()
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
+           "  --scenario skillshow  23 short scenes of the edge skills (companions, a thrown\n"
+           "                rock, dispels, walls, light, mirages, beams, bolts, pulses, pets,\n"
+           "                swaps), each frame's changes; as server a client engine replays\n"
+           "                the commands and must agree (single or server)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -232,9 +236,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
                 scenario != "players" && scenario != "bag" && scenario != "level" &&
-                scenario != "drops") {
+                scenario != "drops" && scenario != "skillshow") {
                 error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag, "
-                        "level or drops, not '" +
+                        "level, drops or skillshow, not '" +
                         scenario + "'";
                 return false;
             }

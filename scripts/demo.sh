@@ -91,6 +91,10 @@ echo "== scenario: a chieftain's gold and loot land where their seeds put them; 
 echo "   quest walk order and a locked chest; a fresh client replays the packets (server)"
 "$host" --db "$ROOT/data/database" --scenario drops --seed 7
 echo
+echo "== scenario: the edge skills in 23 scenes: companions, a thrown rock, dispels, walls, light,"
+echo "   mirages, beams, bolts, pulses, pets and swaps; a client engine replays them (server)"
+"$host" --db "$ROOT/data/database" --scenario skillshow --role server --seed 3
+echo
 echo "== items: twenty sample weapons and armour rolled with affixes; each made again from its"
 echo "   replica record must agree; one item's cost summary"
 "$host" --db "$ROOT/data/database" --items --seed 7
