@@ -82,6 +82,9 @@ protected:
     // else a character within 20.0 gets the result at once. Controlling machine only.
     void DeliverToTarget(Character& owner, const Name& callback, uint32_t targetId,
                          const WorldVec3& point);
+    // One target result at a living character, from the caster's place, on the controlling
+    // machine; a range above 0 must hold too.
+    void SendResultAtTarget(Character& owner, uint32_t targetId, float range);
     // Such a skill needs no target when it throws; else a character, or a friend found near.
     bool GetValidDeliveryTarget(const Character& owner, uint32_t& target, const WorldVec3& point,
                                 bool aroundSelf, float radius);

@@ -20,16 +20,25 @@ void SkillActivated::DeliverToTarget(Character& owner, const Name& callback, uin
     SkillServicesBase* services = ServicesOf(*this);
     if (services == nullptr)
         return;
-    const auto seed = static_cast<uint32_t>(GameEngine::Get().GetRandomSeed());
     if (!GetProjectileName().empty()) {
         WorldCoords launch = owner.GetCoords();
         launch.SetPosition(GetCoordsFromCallback(owner, callback).GetPosition());
-        services->SendCreateProjectile(GetObjectId(), launch, targetId, point, seed, 0);
+        services->SendCreateProjectile(GetObjectId(), launch, targetId, point,
+                                       static_cast<uint32_t>(GameEngine::Get().GetRandomSeed()), 0);
         return;
     }
-    if (ObjectManager::Instance().GetObject<Character>(targetId) != nullptr &&
-        IsTargetInRange(owner, targetId, kDeliveryRange))
-        services->SendTargetResult(GetObjectId(), {targetId}, owner.GetCoords(), seed, 0, false);
+    SendResultAtTarget(owner, targetId, kDeliveryRange);
+}
+
+void SkillActivated::SendResultAtTarget(Character& owner, uint32_t targetId, float range)
+{
+    SkillServicesBase* services = ServicesOf(*this);
+    if (services == nullptr ||
+        ObjectManager::Instance().GetObject<Character>(targetId) == nullptr ||
+        (range > 0.0f && !IsTargetInRange(owner, targetId, range)))
+        return;
+    services->SendTargetResult(GetObjectId(), {targetId}, owner.GetCoords(),
+                               static_cast<uint32_t>(GameEngine::Get().GetRandomSeed()), 0, false);
 }
 
 bool SkillActivated::GetValidDeliveryTarget(const Character& owner, uint32_t& target,

@@ -21,11 +21,7 @@ Skill_FauxAttack::~Skill_FauxAttack() = default;
 void Skill_FauxAttack::ActivateNow(Character& owner, const Name& /*callback*/, uint32_t targetId,
                                    const WorldVec3& /*point*/)
 {
-    SkillServicesBase* services = ServicesOf(*this);
-    if (services == nullptr || ObjectManager::Instance().GetObject<Character>(targetId) == nullptr)
-        return;
-    services->SendTargetResult(GetObjectId(), {targetId}, owner.GetCoords(),
-                               static_cast<uint32_t>(GameEngine::Get().GetRandomSeed()), 0, false);
+    SendResultAtTarget(owner, targetId, 0.0f);
 }
 
 void Skill_FauxAttack::TargetResult(Character& owner, const std::vector<uint32_t>& targets,

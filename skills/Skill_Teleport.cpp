@@ -35,13 +35,7 @@ bool Skill_Teleport::GetValidTarget(const Character& owner, uint32_t& target,
 void Skill_Teleport::ActivateNow(Character& owner, const Name& /*callback*/, uint32_t targetId,
                                  const WorldVec3& /*point*/)
 {
-    SkillServicesBase* services = ServicesOf(*this);
-    if (services == nullptr ||
-        ObjectManager::Instance().GetObject<Character>(targetId) == nullptr ||
-        !IsTargetInRange(owner, targetId, kRange))
-        return;
-    services->SendTargetResult(GetObjectId(), {targetId}, owner.GetCoords(),
-                               static_cast<uint32_t>(GameEngine::Get().GetRandomSeed()), 0, false);
+    SendResultAtTarget(owner, targetId, kRange);
 }
 
 void Skill_Teleport::TargetResult(Character& owner, const std::vector<uint32_t>& targets,

@@ -85,11 +85,7 @@ void Skill_TyphonSkillTransfer::ActivateNow(Character& owner, const Name& /*call
                                             uint32_t targetId, const WorldVec3& /*point*/)
 {
     progress = 0.0f;
-    SkillServicesBase* services = ServicesOf(*this);
-    if (services == nullptr || ObjectManager::Instance().GetObject<Character>(targetId) == nullptr)
-        return;
-    services->SendTargetResult(GetObjectId(), {targetId}, owner.GetCoords(),
-                               static_cast<uint32_t>(GameEngine::Get().GetRandomSeed()), 0, false);
+    SendResultAtTarget(owner, targetId, 0.0f);
 }
 
 void Skill_TyphonSkillTransfer::TargetResult(Character& owner, const std::vector<uint32_t>& targets,
