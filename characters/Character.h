@@ -683,6 +683,8 @@ public:
     // Combat, forwarded to the combat manager.
     CombatManager& GetCombatManager() { return combatManager; }
     SkillManager& GetSkillManager() { return skillManager; }
+    // Raises the named learnt skill by `amount` levels; nothing when none is learnt.
+    void AddToSkillLevel(const std::string& skillName, uint32_t amount);
     // Skill services the replicated commands reach; the skill manager carries them out.
     void CreateRemoveSkillBuff(uint32_t skillId, const std::string& skillName, uint32_t level,
                                const std::string& modName1, uint32_t modLevel1,

@@ -147,3 +147,12 @@ void Character::GetConversationPartnerLocation(std::vector<WorldVec3>& points) c
 }
 
 } // namespace GAME
+
+namespace GAME {
+
+void Character::AddToSkillLevel(const std::string& skillName, uint32_t amount)
+{
+    skillManager.IncrementSkill(skillManager.FindSkillId(skillName), amount);
+}
+
+} // namespace GAME

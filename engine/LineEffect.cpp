@@ -14,7 +14,15 @@ LineEffect::~LineEffect() = default;
 void LineEffect::UpdateSelf(int32_t elapsedMs)
 {
     Entity::UpdateSelf(elapsedMs);
+    if (paused)
+        return;
     elapsedTime = AddSaturating(elapsedTime, elapsedMs);
+    // Pausing at the target holds the line there until its owner lets it go; a released line
+    // runs on to its end.
+    if (pauseAtTarget && GetTravelPercentage() >= 1.0f) {
+        paused = true;
+        pauseAtTarget = false;
+    }
 }
 
 float LineEffect::GetTravelPercentage() const

@@ -37,6 +37,13 @@ public:
     const WorldVec3& GetSource() const { return source; }
     const WorldVec3& GetDestination() const { return destination; }
 
+    // A paused line keeps its time, so it holds its shape. One set to pause at its target
+    // pauses itself once it is revealed whole.
+    void DoSetPauseAtTarget(bool pause) { pauseAtTarget = pause; }
+    bool GetPauseAtTarget() const { return pauseAtTarget; }
+    void SetPause(bool pause) { paused = pause; }
+    bool IsPaused() const { return paused; }
+
     int32_t GetElapsedTime() const { return elapsedTime; }
     void SetElapsedTime(int32_t ms) { elapsedTime = ms; }
     // 0 to 1 as the line is revealed; a reveal time of 0 or less shows it whole at once.
@@ -75,6 +82,8 @@ private:
     float bottomPercent = 0.0f;
     int32_t elapsedTime = 0;
     int32_t revealTime = 0;
+    bool pauseAtTarget = false;
+    bool paused = false;
     std::vector<std::vector<Vec3>> pointLists;
     ABBox boundingBox;
     int32_t seed = 0;

@@ -45,4 +45,17 @@ void WorldCoords::Face(const WorldVec3& from, const WorldVec3& to, const Vec3& u
     coords = Coords::LookAlong(forward, up, coords.origin);
 }
 
+void WorldCoords::RotateAroundPoint(const WorldVec3& point, float radians, const Vec3& axis)
+{
+    Vec3 pivot;
+    if (!point.GetPositionInRegion(regionId, pivot))
+        return;
+    const Coords turn = Coords::RotationAboutAxis(radians, axis);
+    Coords moved = coords;
+    moved.origin = coords.origin - pivot;
+    moved = turn * moved;
+    moved.origin += pivot;
+    coords = moved;
+}
+
 } // namespace GAME

@@ -33,6 +33,9 @@ public:
     void LookAt(const WorldVec3& from, const WorldVec3& to, const Vec3& up);
     // The same, upright: the facing loses its component along `up`, so the frame never leans.
     void LookAtNoLean(const WorldVec3& from, const WorldVec3& to, const Vec3& up);
+    // Turns the frame, its position included, by `radians` about the line through `point`
+    // along `axis`. A point in a region that cannot be related to this one changes nothing.
+    void RotateAroundPoint(const WorldVec3& point, float radians, const Vec3& axis);
     // Back to the unrotated axes, in place.
     void ClearRotation() { coords = Coords::FromTranslation(coords.origin); }
 

@@ -391,9 +391,41 @@ constexpr const char* kAttackSkills[][2] = {
              "petLimit = 2\n"},
     {"Brood", "Class = Skill_SpawnPetMonster\nspawnObjects = Records/Fuzz/Imp.dbr\n"
               "petBurstSpawn = 2\npetLimit = 3\n"},
+    {"Dispel", "Class = Skill_DispelMagic\n"},
+    {"Faux", "Class = Skill_FauxAttack\n"},
+    {"Walls", "Class = Skill_DefensiveWall\nspawnObjects = Records/Fuzz/Imp.dbr\n"
+              "spawnObjectsSpacingAngle = 90\nspawnObjectsNumberOfRings = 2\n"
+              "spawnObjectsDistanceInnerCircle = 3\nspawnObjectsTimeToLive = 0.05\n"},
+    {"Ground", "Class = Skill_DefensiveGround\nspawnObjects = Records/Fuzz/Imp.dbr\n"
+               "spawnObjectsSpacingAngle = 0\nspawnObjectsNumberOfRings = 2\n"},
+    {"Gift", "Class = Skill_GiveBonus\nskillLifeBonus = 10\n"},
+    {"Twins", "Class = Skill_MonsterGenerator\nspawnObjects = Records/Fuzz/Imp.dbr\n"},
+    {"Laser", "Class = Skill_OrmenosChainLaser\nchainLaserBeam = Records/Fuzz/Beam.dbr\n"},
+    {"Teleport", "Class = Skill_Teleport\n"},
+    {"God", "Class = Skill_TyphonSkillTransfer\nskillGodBeam = Records/Fuzz/Beam.dbr\n"},
+    {"Light", "Class = Skill_AktaiosLightOfRa\nskillProjectileName = Records/Fuzz/Bolt.dbr\n"},
+    {"Mirage", "Class = Skill_AktaiosMirage\nspawnObjects = Records/Fuzz/Imp.dbr\n"
+               "petBurstSpawn = 2\n"},
+    {"Lift", "Class = Skill_AttackTelekinesis\nheadVelocity = 10\n"
+             "chaosBeamName = Records/Fuzz/Beam.dbr\n"},
+    {"Chain", "Class = SkillSecondary_ChainLightning\nsparkGap = 6\nsparkChance = 100\n"
+              "sparkMaxNumber = 3\nlightningName = Records/Fuzz/Spark.dbr\n"},
+    {"Fork", "Class = SkillSecondary_ForkLightning\nsparkGap = 6\nsparkChance = 100\n"
+             "sparkMaxNumber = 2\nlightningName = Records/Fuzz/Spark.dbr\n"},
+    {"Litter", "Class = SkillSecondary_PetSpawn\nspawnObjects = Records/Fuzz/Imp.dbr\n"
+               "petLimit = 2\n"},
 };
 constexpr size_t kAttackKinds = std::size(kAttackSkills);
 constexpr size_t kFirstHolderKinds = 11;
+// The edge kinds, from the dispel on, fill a third holder.
+constexpr size_t kFirstEdgeKinds = 21;
+constexpr const char* kHolders[] = {"Records/Fuzz/Fighter.dbr", "Records/Fuzz/Caster.dbr",
+                                    "Records/Fuzz/Edge.dbr"};
+
+size_t HolderOf(size_t kind)
+{
+    return kind < kFirstHolderKinds ? 0 : kind < kFirstEdgeKinds ? 1 : 2;
+}
 
 std::string AttackSkillRecord(size_t kind)
 {
@@ -414,19 +446,20 @@ const std::string& AttackFolder()
         };
         for (const auto& [record, text] : kAttackRecords)
             write(record, text);
-        std::string holders[2] = {"Class = Monster\ncharacterLife = 300\ncharacterMana = 500\n",
-                                  "Class = Monster\ncharacterLife = 300\ncharacterMana = 500\n"};
+        const size_t firsts[] = {0, kFirstHolderKinds, kFirstEdgeKinds};
+        std::string holders[3];
+        for (std::string& holder : holders)
+            holder = "Class = Monster\ncharacterLife = 300\ncharacterMana = 500\n";
         for (size_t kind = 0; kind < kAttackKinds; ++kind) {
             write(AttackSkillRecord(kind),
                   std::string(kAttackSkills[kind][1]) + "skillMaxLevel = 3\n");
-            const bool first = kind < kFirstHolderKinds;
-            const std::string number =
-                std::to_string(first ? kind + 1 : kind - kFirstHolderKinds + 1);
-            holders[first ? 0 : 1] += "skillName" + number + " = " + AttackSkillRecord(kind) +
-                                      "\nskillLevel" + number + " = 2\n";
+            const size_t holder = HolderOf(kind);
+            const std::string number = std::to_string(kind - firsts[holder] + 1);
+            holders[holder] += "skillName" + number + " = " + AttackSkillRecord(kind) +
+                               "\nskillLevel" + number + " = 2\n";
         }
-        write("Records/Fuzz/Fighter.dbr", holders[0]);
-        write("Records/Fuzz/Caster.dbr", holders[1]);
+        for (size_t holder = 0; holder < 3; ++holder)
+            write(kHolders[holder], holders[holder]);
         return pattern;
     }();
     return root;
@@ -516,8 +549,7 @@ void RouteAttackCommand(const uint8_t* data, size_t size)
     gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-200, -10, -200}, {200, 10, 200}));
     const size_t objectsBefore = objects.GetObjectCount();
     const size_t kind = AttackKind(*packet);
-    auto* holder = objects.CreateObjectFromFile<Monster>(
-        kind < kFirstHolderKinds ? "Records/Fuzz/Fighter.dbr" : "Records/Fuzz/Caster.dbr");
+    auto* holder = objects.CreateObjectFromFile<Monster>(kHolders[HolderOf(kind)]);
     auto* foe = objects.CreateObjectFromFile<Character>("Records/Fuzz/Foe.dbr");
     if (holder == nullptr || foe == nullptr)
         abort();

@@ -1,6 +1,7 @@
-// Hostile sequences against one switched skill of each buff, aura, on-hit and pet kind: active
-// states with any flags (restoring or not), state updates, hits, frames, activations, peer spawn
-// messages, StopSkill, a vanishing enemy and the skill's destruction at any point. Nothing may
+// Hostile sequences against one switched skill of each buff, aura, on-hit, pet and edge kind:
+// active states with any flags (restoring or not), state updates, hits, frames, activations,
+// swipes, peer spawn messages and target results, StopSkill, a vanishing enemy or thrown object
+// and the skill's destruction at any point. Nothing may
 // crash, and once the skill is gone its owner holds no filter of it.
 #include "characters/Character.h"
 #include "characters/CharacterBio.h"
@@ -21,8 +22,10 @@
 #include "skills/SkillActivated.h"
 #include "skills/SkillActiveState.h"
 #include "skills/SkillManager.h"
+#include "skills/SkillSecondary.h"
 #include "skills/SkillServicesBase.h"
 #include "skills/SkillState.h"
+#include "world/ProjectileTelekinesis.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,6 +79,29 @@ constexpr const char* kSkills[][2] = {
     {"Records/Fuzz/Brood.dbr", "Class = Skill_SpawnPetMonster\n"
                                "spawnObjects = Records/Fuzz/Pet.dbr\npetBurstSpawn = 2\n"
                                "petLimit = 3\n"},
+    {"Records/Fuzz/Lift.dbr", "Class = Skill_AttackTelekinesis\nheadVelocity = 8\n"
+                              "chaosBeamName = Records/Fuzz/Beam.dbr\n"
+                              "puppetName = Records/Fuzz/Puppet.dbr\n"},
+    {"Records/Fuzz/Walls.dbr", "Class = Skill_DefensiveWall\nspawnObjects = Records/Fuzz/Pet.dbr\n"
+                               "spawnObjectsSpacingAngle = 90\nspawnObjectsNumberOfRings = 2\n"
+                               "spawnObjectsDistanceInnerCircle = 3\n"
+                               "spawnObjectsTimeToLive = 0.5\n"},
+    {"Records/Fuzz/Twins.dbr", "Class = Skill_MonsterGenerator\n"
+                               "spawnObjects = Records/Fuzz/Pet.dbr\n"},
+    {"Records/Fuzz/Chain.dbr", "Class = SkillSecondary_ChainLightning\nsparkGap = 6\n"
+                               "sparkChance = 100\nsparkMaxNumber = 3\n"
+                               "lightningName = Records/Fuzz/Bolt.dbr\n"},
+    {"Records/Fuzz/Fork.dbr", "Class = SkillSecondary_ForkLightning\nsparkGap = 6\n"
+                              "sparkChance = 100\nsparkMaxNumber = 2\n"
+                              "lightningName = Records/Fuzz/Bolt.dbr\n"},
+    {"Records/Fuzz/Burst.dbr", "Class = Skill_SpawnMegalesiosSpirit\nburstVelocity = 4\n"
+                               "burstName = Records/Fuzz/Glow.dbr\n"},
+    {"Records/Fuzz/Laser.dbr", "Class = Skill_OrmenosChainLaser\nbeamVelocity = 3\n"
+                               "chainLaserBeam = Records/Fuzz/Beam.dbr\n"},
+    {"Records/Fuzz/God.dbr",
+     "Class = Skill_TyphonSkillTransfer\nbeamVelocity = 3\n"
+     "skillGodBeam = Records/Fuzz/Beam.dbr\n"
+     "sourceEnd = Records/Fuzz/Glow.dbr\ntargetEnd = Records/Fuzz/Glow.dbr\n"},
 };
 constexpr size_t kKinds = std::size(kSkills);
 
@@ -84,6 +110,12 @@ constexpr const char* kRecords[][2] = {
     {kFoe, "Class = Character\ncharacterLife = 40\n"},
     {"Records/Fuzz/Pet.dbr", "Class = Monster\ncharacterLife = 20\n"},
     {Monster::kDefaultControllerRecord, "Class = ControllerMonster\n"},
+    {"Records/Fuzz/Rock.dbr", "Class = ProjectileTelekinesis\nprojectileVelocity = 20\n"},
+    {"Records/Fuzz/Beam.dbr", "Class = ChaosBeam\n"},
+    {"Records/Fuzz/Puppet.dbr", "Class = Puppet\nfadeOutTime = 0.2\n"},
+    {"Records/Fuzz/Bolt.dbr", "Class = Lightning\nnumberOfBolts = 1\ntimeMin = 0.3\n"
+                              "timeMax = 0.3\n"},
+    {"Records/Fuzz/Glow.dbr", "Class = EffectEntity\n"},
     {"Records/Fuzz/Ward.dbr", "Class = SkillBuff\nskillMaxLevel = 3\nskillActiveDuration = 1\n"
                               "skillTargetRadius = 6\ncharacterStrength = 3\n"},
     {"Records/Fuzz/Rot.dbr", "Class = SkillBuff_Debuf\nskillMaxLevel = 3\ndebufSkill = 1\n"
@@ -177,6 +209,11 @@ public:
         owner = Place(kOwner, 0.0f, TeamManager::DefaultPlayerTeam());
         foe = Place(kFoe, 2.0f, TeamManager::DefaultMonsterTeam());
         foeId = foe->GetObjectId();
+        auto* rock = objects.CreateObjectFromFile<ProjectileTelekinesis>("Records/Fuzz/Rock.dbr");
+        if (rock == nullptr)
+            abort();
+        rockId = rock->GetObjectId();
+        gEngine->GetWorld()->AddEntity(rock, WorldCoords(WorldVec3(kRegion, Vec3(3, 0, 0))), true);
         owner->GetCharacterBio().Update(*owner, 0);
         manager.Initialize(nullptr, owner);
         filters = owner->GetCombatManager().GetCombatFilters().size();
@@ -214,7 +251,7 @@ private:
         const uint8_t op = bytes.Next();
         const uint8_t a = bytes.Next();
         const uint8_t b = bytes.Next();
-        switch (op % 11) {
+        switch (op % 14) {
         case 0:
             if (skill != nullptr)
                 skill->ReceiveActiveUpdate(
@@ -271,6 +308,20 @@ private:
         case 10:
             manager.services = manager.services == nullptr ? &services : nullptr;
             break;
+        case 11:
+            Swipe(a, b);
+            break;
+        case 12:
+            Result(a, b);
+            break;
+        case 13:
+            // A thrown object may explode under its claimer at any time.
+            if (auto* thrown = ObjectManager::Instance().GetObject<ProjectileTelekinesis>(rockId)) {
+                thrown->Explode(a & 1);
+                thrown->UpdateSelf(b);
+                ObjectManager::Instance().ProcessDestroyedObjects();
+            }
+            break;
         }
     }
 
@@ -306,6 +357,31 @@ private:
                                 Target(flavour), coords, ids, flavour);
     }
 
+    // A cast's swipe, or a secondary riding on a primary that struck.
+    void Swipe(uint8_t a, uint8_t b)
+    {
+        const WorldVec3 point(kRegion, Vec3(Coordinate(b), 0, Coordinate(a)));
+        if (auto* activated = dynamic_cast<SkillActivated*>(skill))
+            activated->SwipeAction(*owner, Name(), Target(a), point);
+        else if (auto* secondary = dynamic_cast<SkillSecondary*>(skill)) {
+            secondary->PrimaryActivateNow(*owner, Target(a), {Target(b)}, point);
+            secondary->ActivateNow(*owner, Target(a), {Target(b)}, point);
+        }
+    }
+
+    // A peer's target result: any number of ids, known or not.
+    void Result(uint8_t count, uint8_t flavour)
+    {
+        if (skill == nullptr)
+            return;
+        std::vector<uint32_t> ids;
+        const uint32_t total = count < 250 ? count % 8u : 300u;
+        for (uint32_t n = 0; n < total; ++n)
+            ids.push_back(Target(bytes.Next()));
+        skill->TargetResult(*owner, ids, WorldCoords(WorldVec3(kRegion, Vec3(0, 0, 0))), flavour, 0,
+                            flavour & 1);
+    }
+
     // As the manager lets a skill go: off its active list first, unless it never was on it.
     void DestroySkill(bool direct)
     {
@@ -324,6 +400,7 @@ private:
     Character* foe = nullptr;
     uint32_t foeId = 0;
     Skill* skill = nullptr;
+    uint32_t rockId = 0;
     SilentServices services;
     FuzzManager manager;
     size_t filters = 0;

@@ -35,6 +35,7 @@
 #include "host/TownReport.h"
 #include "host/TradeReport.h"
 #include "host/WearReport.h"
+#include "host/SkillShowReport.h"
 
 #include <filesystem>
 #include <ostream>
@@ -214,6 +215,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         if (const int status = QuestPlayReport(options, out, err).Run(); status != 0)
             return status;
     }
+    if (options.scenario == "skillshow" && !SkillShowReport(options, out, err).Run())
+        return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)
             return status;

@@ -104,12 +104,17 @@ echo
 echo "== scenario: the hero buys from the village trader, sells back, closes and reopens (single);"
 echo "   two clients rebuild the server's stock from its seed and race for one slot (network)"
 "$host" --db "$ROOT/data/database" --scenario market --seed 7
+echo
 echo "== scenario: the hero dresses through the cursor, sheds a helmet when weakened and sets"
 echo "   relic shards together and into his sword (single)"
 "$host" --db "$ROOT/data/database" --scenario wear --seed 7
 echo
 echo "== scenario: hero A on a server and hero B on a client trade items and gold step by step"
 "$host" --db "$ROOT/data/database" --scenario trade --seed 7
+echo
+echo "== scenario: the edge skills in 23 scenes: companions, a thrown rock, dispels, walls, light,"
+echo "   mirages, beams, bolts, pulses, pets and swaps; a client engine replays them (server)"
+"$host" --db "$ROOT/data/database" --scenario skillshow --role server --seed 3
 echo
 echo "== items: twenty sample weapons and armour rolled with affixes; each made again from its"
 echo "   replica record must agree; one item's cost summary"

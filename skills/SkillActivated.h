@@ -78,6 +78,19 @@ protected:
     // What the weapon, spell and pool layers do when their projectile reports targets.
     void SendProjectileTargets(const ProjectileInfo& info, const WorldCoords& origin,
                                const std::vector<uint32_t>& targets);
+    // A dispel or a bonus: with a projectile record it is thrown from the callback's point,
+    // else a character within 20.0 gets the result at once. Controlling machine only.
+    void DeliverToTarget(Character& owner, const Name& callback, uint32_t targetId,
+                         const WorldVec3& point);
+    // One target result at a living character, from the caster's place, on the controlling
+    // machine; a range above 0 must hold too.
+    void SendResultAtTarget(Character& owner, uint32_t targetId, float range);
+    // Such a skill needs no target when it throws; else a character, or a friend found near.
+    bool GetValidDeliveryTarget(const Character& owner, uint32_t& target, const WorldVec3& point,
+                                bool aroundSelf, float radius);
+    // The projectile of such a skill, carrying the level's active duration.
+    void CreateTimedProjectile(Character& owner, const WorldCoords& origin, uint32_t targetId,
+                               const WorldVec3& point, uint32_t projectileId, uint32_t seed);
     // The casting layers' start: the special animation, else the normal one of the type, at
     // the spell-cast speed; false for a disabled skill.
     bool StartCastAnimation(Character& owner, AnimationSet_Type type);

@@ -16,6 +16,7 @@
 #include "skills/SkillProfile.h"
 #include "skills/SkillProfile_Modifiers.h"
 #include "skills/SkillServicesBase.h"
+#include "skills/SkillWorldQueries.h"
 #include "world/ProjectileBase.h"
 #include "world/ProjectileInfo.h"
 
@@ -71,16 +72,7 @@ void SkillActivated::CameraShake()
 void SkillActivated::ApplyBuffOnTarget(Character& caster, Character& target, std::string& buffName,
                                        int32_t timeToLive)
 {
-    SkillBuffTransfer transfer;
-    transfer.buffName = buffName;
-    transfer.buffLevel = GetCurrentLevel();
-    GetModifierInfo(0, transfer.modifierName1, transfer.modifierLevel1);
-    GetModifierInfo(1, transfer.modifierName2, transfer.modifierLevel2);
-    transfer.timeToLive = timeToLive;
-    transfer.casterId = caster.GetObjectId();
-    const SkillProfile& profile = GetSkillProfile();
-    target.ControllerAddSkillBuff(transfer, profile.GetQualifyingWeapons(),
-                                  profile.GetQualifyingDualWeapons());
+    SendBuffTransfer(*this, caster, target, buffName, timeToLive);
 }
 
 void SkillActivated::CreateProjectile(Character& owner, const WorldCoords& origin,

@@ -104,25 +104,39 @@ void SkillActivatedSpell::ApplySpellHits(Character& owner, const std::vector<uin
         return;
     RandomUniform random;
     random.Seed(seed);
-    const SkillProfile& data = GetSkillProfile();
     ObjectManager& objects = ObjectManager::Instance();
     for (uint32_t id : targets) {
-        Character* target = objects.GetObject<Character>(id);
-        if (target == nullptr)
-            continue;
-        ParametersCombat parameters(random);
-        // Style 0: resolved as a direct attack, without dodge or deflect rolls.
-        CollectCombatParameters(owner, target, static_cast<ParametersCombatStyle>(0), false, 0,
-                                parameters, 0.0f);
-        InitRagDollData(parameters.ragDoll, origin, target->GetCoords());
-        CreateTargetFx(fxAttachPoint.IsEmpty() ? target->GetCoords()
-                                               : target->GetAttachedCoords(fxAttachPoint));
-        target->TakeAttack(parameters);
-        PlayHitSound(target->GetCoords().GetPosition());
-        if (!data.GetSpellAuraName().empty())
-            target->AddAura(data.GetSpellAuraName(), false,
-                            static_cast<int32_t>(data.GetSpellAuraDuration(GetCurrentLevel())));
+        if (Character* target = objects.GetObject<Character>(id))
+            ApplySpellHit(owner, *target, origin, random, fxAttachPoint);
     }
+}
+
+void SkillActivatedSpell::ApplySpellHit(Character& owner, Character& target,
+                                        const WorldCoords& origin, RandomUniform& random,
+                                        const Name& fxAttachPoint)
+{
+    const SkillProfile& data = GetSkillProfile();
+    ParametersCombat parameters(random);
+    // Style 0: resolved as a direct attack, without dodge or deflect rolls.
+    CollectCombatParameters(owner, &target, static_cast<ParametersCombatStyle>(0), false, 0,
+                            parameters, 0.0f);
+    InitRagDollData(parameters.ragDoll, origin, target.GetCoords());
+    CreateTargetFx(fxAttachPoint.IsEmpty() ? target.GetCoords()
+                                           : target.GetAttachedCoords(fxAttachPoint));
+    target.TakeAttack(parameters);
+    PlayHitSound(target.GetCoords().GetPosition());
+    if (!data.GetSpellAuraName().empty())
+        target.AddAura(data.GetSpellAuraName(), false,
+                       static_cast<int32_t>(data.GetSpellAuraDuration(GetCurrentLevel())));
+}
+
+void SkillActivatedSpell::ApplyFauxHit(Character& owner, Character& target, RandomUniform& random)
+{
+    ParametersCombat parameters(random);
+    parameters.attackerId = owner.GetObjectId();
+    CreateTargetFx(target.GetCoords());
+    target.TakeAttack(parameters);
+    PlayHitSound(target.GetCoords().GetPosition());
 }
 
 } // namespace GAME

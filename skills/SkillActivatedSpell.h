@@ -4,6 +4,8 @@
 
 namespace GAME {
 
+class RandomUniform;
+
 // The common base of the casts; most launch the projectile their record names.
 class SkillActivatedSpell : public SkillActivated {
 public:
@@ -35,6 +37,10 @@ protected:
     // effect at the attach point (the body when none is named), the hit sound and the aura.
     void ApplySpellHits(Character& owner, const std::vector<uint32_t>& targets,
                         const WorldCoords& origin, uint32_t seed, const Name& fxAttachPoint);
+    void ApplySpellHit(Character& owner, Character& target, const WorldCoords& origin,
+                       RandomUniform& random, const Name& fxAttachPoint);
+    // An attack that carries nothing but the attacker: the target only reacts.
+    void ApplyFauxHit(Character& owner, Character& target, RandomUniform& random);
 
 private:
     void DestroyTemplateProjectile();

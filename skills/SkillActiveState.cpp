@@ -1,5 +1,8 @@
 #include "skills/SkillActiveState.h"
 
+#include "core/BinaryWriter.h"
+#include "engine/BinaryReader.h"
+
 namespace GAME {
 
 std::array<uint8_t, 8> SkillActiveState::ToRaw() const
@@ -23,6 +26,23 @@ SkillActiveState SkillActiveState::FromRaw(const std::array<uint8_t, 8>& bytes)
     state.active = bytes[4] != 0;
     state.transition = bytes[5] != 0;
     return state;
+}
+
+void SkillActiveState::SaveState(BinaryWriter& writer) const
+{
+    writer.WriteUInt32(static_cast<uint32_t>(subLevel));
+    writer.WriteBool(active);
+    writer.WriteBool(transition);
+}
+
+bool SkillActiveState::RestoreState(BinaryReader& reader)
+{
+    SkillActiveState read;
+    if (!reader.ReadInt32(read.subLevel) || !reader.ReadBool(read.active) ||
+        !reader.ReadBool(read.transition))
+        return false;
+    *this = read;
+    return true;
 }
 
 } // namespace GAME

@@ -27,12 +27,15 @@ public:
     virtual void PrimaryStop(Character& owner);
 
     bool IsActive() const { return active; }
+    const char* GetDisplayClassText() const { return displayClassText; }
 
 protected:
     void SetActive(bool value) { active = value; }
+    void SetDisplayClassText(const char* text) { displayClassText = text; }
 
 private:
     bool active = false;
+    const char* displayClassText = "^bSecondary Skill";
 };
 
 } // namespace GAME

@@ -7,6 +7,7 @@
 #include "engine/Platform.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
+#include "skills/SkillWorldQueries.h"
 #include "world/GameCamera.h"
 #include "world/OrmenosDropZone.h"
 #include "world/ProjectileTelekinesis.h"
@@ -28,22 +29,6 @@ float RandomBetween(float low, float high)
 {
     const auto draw = static_cast<float>(Platform::Rand() % 32768);
     return low + (high - low) * (draw * (1.0f / 32767.0f));
-}
-
-template <typename T> std::vector<T*> NearbyOfKind(const Character& owner, float radius)
-{
-    std::vector<T*> found;
-    World* world = gEngine->GetWorld();
-    if (world == nullptr)
-        return found;
-    const WorldVec3 centre = owner.GetCoords().GetPosition();
-    std::vector<Entity*> entities;
-    world->GetEntitiesInSphere(entities, centre.GetRegion(), centre.GetRegionPosition(), radius);
-    for (Entity* entity : entities) {
-        if (T* typed = DynamicCast<T>(entity))
-            found.push_back(typed);
-    }
-    return found;
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "skills/Skill_SpawnPet.h"
 
-#include "ai/ControllerCombat.h"
 #include "characters/Monster.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
@@ -11,25 +10,13 @@
 #include "skills/SkillManagerBase.h"
 #include "skills/SkillProfile.h"
 #include "skills/SkillServicesBase.h"
+#include "skills/SkillWorldQueries.h"
 
 #include <algorithm>
 
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Skill_SpawnPet, SkillActivated);
-
-namespace {
-// Tells the pet's controller to kill it; a pet without one just leaves the list.
-void KillPet(uint32_t id)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    const Character* pet = objects.GetObject<Character>(id);
-    if (pet == nullptr)
-        return;
-    if (auto* controller = objects.GetObject<ControllerCombat>(pet->GetControllerId()))
-        controller->KillMe();
-}
-} // namespace
 
 Skill_SpawnPet::Skill_SpawnPet()
 {
@@ -120,22 +107,17 @@ void Skill_SpawnPet::SkillSpawnObject(Character& owner, const WorldCoords& origi
                                       const std::vector<uint32_t>& ids, uint32_t seed)
 {
     // The message comes from a peer: more pets than one cast makes is not ours to honour.
-    if (ids.size() > GetBurstCount()) {
-        gEngine->Log(2, "Refused spawn of (%zu) pets, at most (%u)", ids.size(), GetBurstCount());
+    if (IsSpawnListRefused(ids.size(), GetBurstCount(), "pets"))
         return;
-    }
     SetCasterCoords(owner, origin);
     if (!ids.empty()) {
         SubtractManaCost();
         StartCooldown();
         PlayHitSound(origin.GetPosition());
     }
-    ObjectManager& objects = ObjectManager::Instance();
     for (size_t i = 0; i < ids.size(); ++i) {
-        // An id in use would make the new pet replace (or clash with) a living object.
-        if (ids[i] == 0 || objects.GetObject<Object>(ids[i]) != nullptr)
-            continue;
-        SpawnPet(owner, i < coords.size() ? coords[i] : origin, ids[i], seed);
+        if (IsFreeSpawnId(ids[i]))
+            SpawnPet(owner, SpawnPlace(coords, i, origin), ids[i], seed);
     }
     ActivateSecondarySkills(owner, 0, ids, origin.GetPosition());
 }
@@ -143,27 +125,10 @@ void Skill_SpawnPet::SkillSpawnObject(Character& owner, const WorldCoords& origi
 void Skill_SpawnPet::SpawnPet(Character& caster, const WorldCoords& where, uint32_t id,
                               uint32_t /*seed*/)
 {
-    CreateTargetFx(where);
     const uint32_t level = GetCurrentLevel();
-    const std::string& record = GetSpawnObject(0);
-    auto* pet = ObjectManager::Instance().CreateObjectFromFile<Monster>(record, id);
-    if (pet == nullptr) {
-        gEngine->Log(1, "Failed to spawn pet object (%s)", record.c_str());
-    } else {
-        if (ShouldJoinWithParent())
-            pet->JoinMe(caster.GetObjectId(), -1, false);
-        if (auto* monster = DynamicCast<Monster>(&caster))
-            monster->TransferAnger(*pet);
-        const int32_t lifetime = GetSkillProfile().GetSpawnObjectTimeToLive(level);
-        if (lifetime > 0)
-            pet->SetLifetime(lifetime);
-        pet->SetOwnedByClient(true);
-        if (World* world = gEngine->GetWorld())
-            world->AddEntity(pet, where, false);
-        // Nothing else sets a summoned pet up, and until then its controller has no body to
-        // kill or command.
-        if (!pet->HasDoneInitialUpdate())
-            pet->InitialUpdate();
+    if (Monster* pet =
+            SpawnPetMonster(*this, caster, GetSpawnObject(0), where, id, ShouldJoinWithParent(),
+                            GetSkillProfile().GetSpawnObjectTimeToLive(level))) {
         pets.push_back(pet->GetObjectId());
         PostPetSpawned(caster, pet);
     }
@@ -177,7 +142,7 @@ void Skill_SpawnPet::ReleasePets(Character& /*caster*/)
     const std::vector<uint32_t> released = std::move(pets);
     pets.clear();
     for (uint32_t id : released)
-        KillPet(id);
+        KillThroughController(id);
 }
 
 void Skill_SpawnPet::ReleaseOnePet(Character& /*caster*/)
@@ -186,7 +151,7 @@ void Skill_SpawnPet::ReleaseOnePet(Character& /*caster*/)
         return;
     const uint32_t oldest = pets.front();
     pets.erase(pets.begin());
-    KillPet(oldest);
+    KillThroughController(oldest);
 }
 
 void Skill_SpawnPet::StopSkill(Character& owner)

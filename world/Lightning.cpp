@@ -140,6 +140,8 @@ float Lightning::GetFadeMultiplier(int bolt) const
 void Lightning::UpdateSelf(int32_t elapsedMs)
 {
     LineEffect::UpdateSelf(elapsedMs);
+    if (IsPaused())
+        return;
     float top = 1.0f;
     float bottom = 0.0f;
     if (!bolts.empty()) {

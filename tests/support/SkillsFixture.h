@@ -154,6 +154,7 @@ public:
         WorldCoords origin;
         std::vector<WorldCoords> coords;
         std::vector<uint32_t> ids;
+        uint32_t value = 0; // the record index or target the message carries
     };
 
     void SetParent(Actor*) override {}
@@ -175,11 +176,11 @@ public:
     {
         launches.push_back({origin, target, aim, weaponId, hitIteration});
     }
-    void SendSpawnObject(uint32_t, const WorldCoords& origin, uint32_t,
+    void SendSpawnObject(uint32_t, const WorldCoords& origin, uint32_t value,
                          const std::vector<WorldCoords>& coords, const std::vector<uint32_t>& ids,
                          uint32_t) override
     {
-        spawns.push_back({origin, coords, ids});
+        spawns.push_back({origin, coords, ids, value});
     }
     void RemoveSkillBuff(const std::string&) override {}
 

@@ -1,0 +1,9 @@
+#include "ai/ControllerOrmenos.h"
+
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(ControllerOrmenos, ControllerMonster);
+
+ControllerOrmenos::~ControllerOrmenos() = default;
+
+} // namespace GAME

@@ -1,0 +1,184 @@
+#include "characters/Monster.h"
+#include "skills/Skill_FauxAttack.h"
+#include "skills/Skill_MonsterGenerator.h"
+#include "skills/Skill_OnDeathSpawnActor.h"
+#include "skills/Skill_PlayAttackAnimation.h"
+#include "skills/Skill_RefreshCooldown.h"
+#include "tests/support/SkillsFixture.h"
+
+#include <set>
+
+namespace GAME::Test {
+namespace {
+
+class SmallSkillsTest : public SkillsOwnerFixture {
+protected:
+    void SetUp() override
+    {
+        SkillsOwnerFixture::SetUp();
+        MakeOwner(true);
+        database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
+        for (const char* pet : {"Records/Creatures/PetA.dbr", "Records/Creatures/PetB.dbr",
+                                "Records/Creatures/PetC.dbr"})
+            database.WriteRecord(pet, {"Class = Monster", "characterLife = 50"});
+        database.WriteRecord("Records/Props/Remains.dbr", {"Class = Actor"});
+    }
+
+    // Learnt at level 1 of 3.
+    template <class Kind> Kind* Owned(std::vector<std::string> lines)
+    {
+        lines.push_back("skillMaxLevel = 3");
+        return MakeOwned<Kind>(lines);
+    }
+    Skill_MonsterGenerator* Generator(const std::string& records)
+    {
+        if (records.empty())
+            return Owned<Skill_MonsterGenerator>({});
+        return Owned<Skill_MonsterGenerator>({"spawnObjects = " + records});
+    }
+
+    // Applies a sent spawn message as every machine does.
+    template <class Kind> void Apply(Kind& skill, const SkillsSent::Spawn& sent)
+    {
+        skill.SkillSpawnObject(*owner, sent.origin, sent.value, sent.coords, sent.ids, 7);
+    }
+
+    static Vec3 Place(const SkillsSent::Spawn& sent)
+    {
+        return sent.coords.at(0).GetRegionCoords().origin;
+    }
+};
+
+TEST_F(SmallSkillsTest, AGeneratorAsksForBothMissingPetsRightThenLeftAndWaitsForThem)
+{
+    auto* generator = Generator("Records/Creatures/PetA.dbr");
+    generator->Update(*owner, 33);
+    ASSERT_EQ(services.spawns.size(), 2u);
+    EXPECT_EQ(Place(services.spawns[0]), Vec3(2, 0, 2));
+    EXPECT_EQ(Place(services.spawns[1]), Vec3(-2, 0, 2));
+    EXPECT_TRUE(generator->IsSpawnPending());
+
+    generator->Update(*owner, 33);
+    EXPECT_EQ(services.spawns.size(), 2u);
+
+    Apply(*generator, services.spawns[0]);
+    EXPECT_FALSE(generator->IsSpawnPending());
+    Apply(*generator, services.spawns[1]);
+    ObjectManager& objects = ObjectManager::Instance();
+    ASSERT_NE(objects.GetObject<Monster>(generator->GetFirstPetId()), nullptr);
+    ASSERT_NE(objects.GetObject<Monster>(generator->GetSecondPetId()), nullptr);
+    generator->Update(*owner, 33);
+    EXPECT_EQ(services.spawns.size(), 2u);
+}
+
+TEST_F(SmallSkillsTest, AGeneratorSendsNothingWhenDeadMirroringOrWithoutRecords)
+{
+    auto* none = Generator("");
+    none->Update(*owner, 33);
+    EXPECT_TRUE(services.spawns.empty());
+    EXPECT_FALSE(none->IsSpawnPending());
+
+    auto* generator = Generator("Records/Creatures/PetA.dbr");
+    manager.services = nullptr;
+    generator->Update(*owner, 33);
+    EXPECT_TRUE(services.spawns.empty());
+    manager.services = &services;
+    owner->SetLifeState(LifeState_Dead);
+    generator->Update(*owner, 33);
+    EXPECT_TRUE(services.spawns.empty());
+}
+
+TEST_F(SmallSkillsTest, AGeneratorDrawsEveryRecordAndNeverIndexZero)
+{
+    auto* generator = Generator(
+        "Records/Creatures/PetA.dbr;Records/Creatures/PetB.dbr;Records/Creatures/PetC.dbr");
+    std::set<uint32_t> drawn;
+    for (int round = 0; round < 40; ++round) {
+        services.spawns.clear();
+        generator->Update(*owner, 33);
+        for (const SkillsSent::Spawn& sent : services.spawns) {
+            drawn.insert(sent.value);
+            // Returning without a pet lets the next update ask again.
+            generator->SkillSpawnObject(*owner, sent.origin, sent.value, {}, {}, 0);
+        }
+    }
+    EXPECT_EQ(drawn, (std::set<uint32_t>{1, 2, 3}));
+}
+
+TEST_F(SmallSkillsTest, PeerSpawnMessagesAreBoundedAndNeverReuseAnId)
+{
+    auto* generator = Generator("Records/Creatures/PetA.dbr");
+    auto* remains = Owned<Skill_OnDeathSpawnActor>({"spawnObjects = Records/Props/Remains.dbr"});
+    ObjectManager& objects = ObjectManager::Instance();
+    const WorldCoords at(At(3));
+    const std::vector<uint32_t> two = {objects.CreateObjectID(), objects.CreateObjectID()};
+    log.Clear();
+    generator->SkillSpawnObject(*owner, at, 1, {at, at}, two, 0);
+    remains->SkillSpawnObject(*owner, at, 0, {at, at}, two, 0);
+    EXPECT_EQ(objects.GetObject<Object>(two[0]), nullptr);
+    EXPECT_EQ(log.Count(2, "Refused spawn of (2) companions, at most (1)"), 1u);
+    EXPECT_EQ(log.Count(2, "Refused spawn of (2) actors, at most (1)"), 1u);
+
+    remains->SkillSpawnObject(*owner, at, 0, {at}, {owner->GetObjectId()}, 0);
+    EXPECT_NE(objects.GetObject<Character>(owner->GetObjectId()), nullptr);
+}
+
+TEST_F(SmallSkillsTest, AnOnDeathSkillLeavesItsActorWhereTheOwnerFellOnlyWhenLearnt)
+{
+    auto* remains = Owned<Skill_OnDeathSpawnActor>({"spawnObjects = Records/Props/Remains.dbr"});
+    remains->ActivateOnDeathNow(*owner);
+    ASSERT_EQ(services.spawns.size(), 1u);
+    const SkillsSent::Spawn sent = services.spawns[0];
+    ASSERT_EQ(sent.ids.size(), 1u);
+    Apply(*remains, sent);
+    const auto* actor = ObjectManager::Instance().GetObject<Actor>(sent.ids[0]);
+    ASSERT_NE(actor, nullptr);
+    EXPECT_EQ(actor->GetCoords().GetPosition(), owner->GetCoords().GetPosition());
+
+    auto* unlearnt = MakeSkill<Skill_OnDeathSpawnActor>(
+        manager, {"spawnObjects = Records/Props/Remains.dbr", "skillMaxLevel = 3"});
+    unlearnt->ActivateOnDeathNow(*owner);
+    EXPECT_EQ(services.spawns.size(), 1u);
+}
+
+TEST_F(SmallSkillsTest, ARefreshEndsTheOthersCooldownsAndKeepsItsOwn)
+{
+    auto* refresh = Owned<Skill_RefreshCooldown>({"skillCooldownTime = 10"});
+    refresh->StartCooldown();
+    const int32_t remaining = refresh->GetCooldownRemaining();
+    ASSERT_GT(remaining, 0);
+    refresh->EndCooldown();
+    EXPECT_EQ(refresh->GetCooldownRemaining(), remaining);
+    refresh->ActivateNow(*owner, Name(), 0, WorldVec3());
+    ASSERT_EQ(services.results.size(), 1u);
+    EXPECT_EQ(services.results[0].targets, std::vector<uint32_t>{owner->GetObjectId()});
+    EXPECT_EQ(refresh->GetSkillType(), Skill::SkillType_UseAtOnce);
+    EXPECT_FALSE(refresh->IsRepeatable());
+}
+
+TEST_F(SmallSkillsTest, AnAttackAnimationIsUsableUnlearnt)
+{
+    auto* animation = MakeSkill<Skill_PlayAttackAnimation>(manager, {});
+    EXPECT_EQ(animation->GetCurrentLevel(), 1u);
+    EXPECT_TRUE(animation->EndAction(*owner));
+    EXPECT_EQ(animation->GetSkillType(), Skill::SkillType_Normal);
+}
+
+TEST_F(SmallSkillsTest, AFauxAttackLeavesLifeAndTellsTheTargetOnce)
+{
+    auto* faux = Owned<Skill_FauxAttack>({});
+    auto* target = Foe<SkillsTarget>({4, 0, 0}, "SkillsTarget");
+    faux->ActivateNow(*owner, Name(), target->GetObjectId(), WorldVec3());
+    ASSERT_EQ(services.results.size(), 1u);
+    const float life = target->GetCurrentLife();
+    faux->TargetResult(*owner, services.results[0].targets, owner->GetCoords(), 5, 0, false);
+    ASSERT_EQ(target->attacks.size(), 1u);
+    EXPECT_EQ(target->attacks[0].attackerId, owner->GetObjectId());
+    EXPECT_EQ(target->GetCurrentLife(), life);
+
+    faux->ActivateNow(*owner, Name(), 0, WorldVec3());
+    EXPECT_EQ(services.results.size(), 1u);
+}
+
+} // namespace
+} // namespace GAME::Test
