@@ -1,10 +1,10 @@
 // A hostile record of a level object: its first line names the class (one of the sounds,
-// effects, volumes, markers, fixed items, spawners, landmarks and lights placed in levels), the rest is the
-// record, followed by the records it names, each after a line "@@ <record path>" (a spawner's
-// pools, accessories, equations and monsters). The object is made by that name, loaded, placed
-// at the centre of a one-region world and set up, then 30 frames run while the main player walks
-// straight through it. NaN or huge radii and times, negative or huge counts and weights, pools
-// naming missing records, bad equations, unknown classes and keys: no crash, no hang, and
+// effects, volumes, markers, fixed items, spawners, landmarks and lights placed in levels), the
+// rest is the record, followed by the records it names, each after a line "@@ <record path>" (a
+// spawner's pools, accessories, equations and monsters). The object is made by that name, loaded,
+// placed at the centre of a one-region world and set up, then 30 frames run while the main player
+// walks straight through it. NaN or huge radii and times, negative or huge counts and weights,
+// pools naming missing records, bad equations, unknown classes and keys: no crash, no hang, and
 // everything the input made goes cleanly afterwards.
 #include "characters/Player.h"
 #include "engine/ABBox.h"
@@ -139,6 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Object* object = objects.CreateObject(std::string(className).c_str());
     auto* entity = DynamicCast<Entity>(object);
     if (entity != nullptr) {
+        const uint32_t id = entity->GetObjectId();
         entity->Load(table);
         world.AddEntity(entity, WorldCoords(WorldVec3(1, Vec3())), true);
         entity->InitialUpdate();

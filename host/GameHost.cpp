@@ -32,10 +32,10 @@
 #include "host/QuestReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
+#include "host/SkillShowReport.h"
 #include "host/TownReport.h"
 #include "host/TradeReport.h"
 #include "host/WearReport.h"
-#include "host/SkillShowReport.h"
 
 #include <filesystem>
 #include <ostream>

@@ -16,10 +16,26 @@ template <typename T> bool ParseNumber(const std::string& text, T& value)
 }
 
 // The scenarios in the order the usage names them; one a line, so each new one is a line.
+// clang-format off
 constexpr const char* kScenarios[] = {
-    "actions", "kill", "commands", "cast",  "ai",   "arena",
-    "players", "bag",  "level",    "drops", "town", "market",
+    "actions",
+    "kill",
+    "commands",
+    "cast",
+    "ai",
+    "arena",
+    "players",
+    "bag",
+    "level",
+    "drops",
+    "town",
+    "market",
+    "wear",
+    "trade",
+    "quest",
+    "skillshow",
 };
+// clang-format on
 
 // "a, b, ... or z"
 std::string ScenarioList()
@@ -421,10 +437,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario bag runs as single player only";
         return false;
     }
-    if (!inputFile.empty() &&
-        ((!role.empty() && scenario != "quest") ||
-         (!scenario.empty() && scenario != "arena" && scenario != "level" && scenario != "town" &&
-          scenario != "quest"))) {
+    if (!inputFile.empty() && ((!role.empty() && scenario != "quest") ||
+                               (!scenario.empty() && scenario != "arena" && scenario != "level" &&
+                                scenario != "town" && scenario != "quest"))) {
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }

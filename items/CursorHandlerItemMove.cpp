@@ -1,6 +1,5 @@
 #include "items/CursorHandlerItemMove.h"
 
-#include "items/MarketQuickSale.h"
 #include "ai/ControllerPlayer.h"
 #include "engine/Engine.h"
 #include "engine/GraphicsCanvas.h"
