@@ -13,6 +13,8 @@
 #include "engine/ObjectManager.h"
 
 #include <cmath>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -350,45 +352,71 @@ void CharacterBio::StreamProperties(IOStream* stream)
         gEngine->Log(Engine::LogData, "CharacterBio: the saved block is unreadable");
 }
 
+namespace {
+// The bio's variables by slot, in the order the names are resolved.
+enum BioSlot : uint32_t {
+    Slot_ElapsedTime,
+    Slot_LifeRegen,
+    Slot_LifeRegenMod,
+    Slot_LifeTotal,
+    Slot_ManaRegen,
+    Slot_ManaRegenMod,
+    Slot_ManaTotal,
+    Slot_Intelligence,
+    Slot_CharLevel,
+};
+} // namespace
+
 bool CharacterBio::GetDesignerVariable(const char* name, float& value)
 {
     value = 0.0f;
-    if (name == nullptr)
+    const uint32_t slot = ResolveDesignerSlot(name);
+    if (slot == NoSlot)
         return false;
-    // Asked for every variable of every evaluation: the first letter leaves at most three
-    // names, each compared whole.
-    const float* found = nullptr;
-    switch (name[0]) {
-    case 'e':
-        found = IsDesignerName(name, "elapsedTime") ? &elapsedTime : nullptr;
-        break;
-    case 'l':
-        found = IsDesignerName(name, "lifeRegen")      ? &lifeRegen
-                : IsDesignerName(name, "lifeRegenMod") ? &lifeRegenMod
-                : IsDesignerName(name, "lifeTotal")    ? &lifeTotal
-                                                       : nullptr;
-        break;
-    case 'm':
-        found = IsDesignerName(name, "manaRegen")      ? &manaRegen
-                : IsDesignerName(name, "manaRegenMod") ? &manaRegenMod
-                : IsDesignerName(name, "manaTotal")    ? &manaTotal
-                                                       : nullptr;
-        break;
-    case 'i':
-        found = IsDesignerName(name, "intelligence") ? &intelligence : nullptr;
-        break;
-    case 'c':
-        if (!IsDesignerName(name, "charLevel"))
-            return false;
-        value = static_cast<float>(charLevel);
-        return true;
-    default:
-        break;
-    }
-    if (found == nullptr)
-        return false;
-    value = *found;
+    value = ReadDesignerSlot(slot);
     return true;
+}
+
+uint32_t CharacterBio::ResolveDesignerSlot(const char* name) const
+{
+    static constexpr const char* kNames[] = {
+        "elapsedTime",  "lifeRegen", "lifeRegenMod", "lifeTotal", "manaRegen",
+        "manaRegenMod", "manaTotal", "intelligence", "charLevel",
+    };
+    static_assert(std::size(kNames) == Slot_CharLevel + 1);
+    // Compiled formulas ask by slot, so the names are compared only when a formula is built
+    // or a caller asks by name.
+    if (name != nullptr) {
+        for (uint32_t slot = 0; slot < std::size(kNames); ++slot) {
+            if (std::strcmp(name, kNames[slot]) == 0)
+                return slot;
+        }
+    }
+    return NoSlot;
+}
+
+float CharacterBio::ReadDesignerSlot(uint32_t slot)
+{
+    switch (slot) {
+    case Slot_ElapsedTime:
+        return elapsedTime;
+    case Slot_LifeRegen:
+        return lifeRegen;
+    case Slot_LifeRegenMod:
+        return lifeRegenMod;
+    case Slot_LifeTotal:
+        return lifeTotal;
+    case Slot_ManaRegen:
+        return manaRegen;
+    case Slot_ManaRegenMod:
+        return manaRegenMod;
+    case Slot_ManaTotal:
+        return manaTotal;
+    case Slot_Intelligence:
+        return intelligence;
+    default:
+        return static_cast<float>(charLevel);
+    }
 }
 
 float CharacterBio::GetLifeRegenValue(float regen, float regenModifier, float seconds)

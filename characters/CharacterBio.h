@@ -27,7 +27,7 @@ class LoadTable;
 //
 // Untouched (not tainted) the pools refill to their limits on every update; the first loss,
 // attribute increment or `BioIsTainted` ends that, and `ReloadValues` asks for one refill.
-class CharacterBio : public EquationInterface<float> {
+class CharacterBio : public EquationInterface<float>, public DesignerSlots<float> {
 public:
     static constexpr const char* kRegenRecord = "Records/Game/HealthManaRegen.dbr";
 
@@ -87,6 +87,8 @@ public:
     // "elapsedTime", "lifeRegen", "lifeRegenMod", "lifeTotal", "manaRegen", "manaRegenMod",
     // "manaTotal", "intelligence" and "charLevel".
     bool GetDesignerVariable(const char* name, float& value) override;
+    uint32_t ResolveDesignerSlot(const char* name) const override;
+    float ReadDesignerSlot(uint32_t slot) override;
     // 0 without an equation.
     float GetLifeRegenValue(float regen, float regenModifier, float seconds);
     float GetManaRegenValue(float regen, float regenModifier, float seconds);

@@ -137,82 +137,68 @@ void CombatManager::LoadRecord(const std::string& recordName)
 
 bool CombatManager::GetDesignerVariable(const char* name, float& value)
 {
-    if (name == nullptr)
+    // A refused name leaves the value alone.
+    const uint32_t slot = ResolveDesignerSlot(name);
+    if (slot == NoSlot)
         return false;
-    // Asked for every variable of every evaluation: the first letter leaves at most five
-    // names, each compared whole. A refused name leaves the value alone.
-    const auto input = [this, &value](Input which) {
-        value = inputs[which];
-        return true;
+    value = ReadDesignerSlot(slot);
+    return true;
+}
+
+uint32_t CombatManager::ResolveDesignerSlot(const char* name) const
+{
+    struct Named {
+        const char* name;
+        uint32_t slot;
     };
-    // The character's own numbers; a manager without one reads them as 0.
-    const auto attribute = [this, &value](CharAttributeType type) {
-        value = ParentAttribute(type);
-        return true;
+    static constexpr Named kNames[] = {
+        {"physicalDamageDV", Input_PhysicalDamage},
+        {"pierceDamageDV", Input_PierceDamage},
+        {"elementalDamageDV", Input_ElementalDamage},
+        {"sumProtectionDV", Input_SumProtection},
+        {"sumAbsorptionDV", Input_SumAbsorption},
+        {"bonusDV", Input_Bonus},
+        {"offensiveAbilityDV", Input_OffensiveAbility},
+        {"offensiveAbilityModifierDV", Input_OffensiveAbilityModifier},
+        {"defensiveAbilityDV", Input_DefensiveAbility},
+        {"defensiveAbilityModifierDV", Input_DefensiveAbilityModifier},
+        {"probabilityToHitDV", Input_ProbabilityToHit},
+        {"blockChanceDV", Input_BlockChance},
+        {"blockChanceModifierDV", Input_BlockChanceModifier},
+        {"shieldDefenseDV", Input_ShieldDefense},
+        {"shieldAbsorptionDV", Input_ShieldAbsorption},
+        {"damageDV", Input_Damage},
+        {"characterLevelDV", Slot_CharacterLevel},
+        {"strengthDV", Slot_Strength},
+        {"dexterityDV", Slot_Dexterity},
+        {"intelligenceDV", Slot_Intelligence},
     };
-    switch (name[0]) {
-    case 'b':
-        if (IsDesignerName(name, "bonusDV"))
-            return input(Input_Bonus);
-        if (IsDesignerName(name, "blockChanceDV"))
-            return input(Input_BlockChance);
-        if (IsDesignerName(name, "blockChanceModifierDV"))
-            return input(Input_BlockChanceModifier);
-        break;
-    case 'c':
-        if (IsDesignerName(name, "characterLevelDV")) {
-            value = parent != nullptr ? static_cast<float>(parent->GetCharLevel()) : 0.0f;
-            return true;
+    // Compiled formulas ask by slot, so the names are compared only when a formula is built
+    // or a caller asks by name.
+    if (name != nullptr) {
+        for (const Named& entry : kNames) {
+            if (std::strcmp(name, entry.name) == 0)
+                return entry.slot;
         }
-        break;
-    case 'd':
-        if (IsDesignerName(name, "damageDV"))
-            return input(Input_Damage);
-        if (IsDesignerName(name, "defensiveAbilityDV"))
-            return input(Input_DefensiveAbility);
-        if (IsDesignerName(name, "defensiveAbilityModifierDV"))
-            return input(Input_DefensiveAbilityModifier);
-        if (IsDesignerName(name, "dexterityDV"))
-            return attribute(CharAttribute_Dexterity);
-        break;
-    case 'e':
-        if (IsDesignerName(name, "elementalDamageDV"))
-            return input(Input_ElementalDamage);
-        break;
-    case 'i':
-        if (IsDesignerName(name, "intelligenceDV"))
-            return attribute(CharAttribute_Intelligence);
-        break;
-    case 'o':
-        if (IsDesignerName(name, "offensiveAbilityDV"))
-            return input(Input_OffensiveAbility);
-        if (IsDesignerName(name, "offensiveAbilityModifierDV"))
-            return input(Input_OffensiveAbilityModifier);
-        break;
-    case 'p':
-        if (IsDesignerName(name, "physicalDamageDV"))
-            return input(Input_PhysicalDamage);
-        if (IsDesignerName(name, "pierceDamageDV"))
-            return input(Input_PierceDamage);
-        if (IsDesignerName(name, "probabilityToHitDV"))
-            return input(Input_ProbabilityToHit);
-        break;
-    case 's':
-        if (IsDesignerName(name, "strengthDV"))
-            return attribute(CharAttribute_Strength);
-        if (IsDesignerName(name, "sumProtectionDV"))
-            return input(Input_SumProtection);
-        if (IsDesignerName(name, "sumAbsorptionDV"))
-            return input(Input_SumAbsorption);
-        if (IsDesignerName(name, "shieldDefenseDV"))
-            return input(Input_ShieldDefense);
-        if (IsDesignerName(name, "shieldAbsorptionDV"))
-            return input(Input_ShieldAbsorption);
-        break;
-    default:
-        break;
     }
-    return false;
+    return NoSlot;
+}
+
+float CombatManager::ReadDesignerSlot(uint32_t slot)
+{
+    // A manager without a character reads the character's numbers as 0.
+    switch (slot) {
+    case Slot_CharacterLevel:
+        return parent != nullptr ? static_cast<float>(parent->GetCharLevel()) : 0.0f;
+    case Slot_Strength:
+        return ParentAttribute(CharAttribute_Strength);
+    case Slot_Dexterity:
+        return ParentAttribute(CharAttribute_Dexterity);
+    case Slot_Intelligence:
+        return ParentAttribute(CharAttribute_Intelligence);
+    default:
+        return inputs[slot];
+    }
 }
 
 void CombatManager::SetAttacker(uint32_t id)

@@ -39,7 +39,7 @@ enum CombatManager_State : int32_t {
 // and designer formulas of its combat record, and the one road by which combat takes its life.
 // A damage or defense formula the record lacks (or that fails to parse) lets the value through
 // unchanged.
-class CombatManager : public EquationInterface<float> {
+class CombatManager : public EquationInterface<float>, public DesignerSlots<float> {
 public:
     // How long after a hit the character still counts as under attack.
     static constexpr int32_t kCombatTimeMs = 8000;
@@ -53,6 +53,8 @@ public:
     CombatManager& operator=(const CombatManager&) = delete;
 
     bool GetDesignerVariable(const char* name, float& value) override;
+    uint32_t ResolveDesignerSlot(const char* name) const override;
+    float ReadDesignerSlot(uint32_t slot) override;
 
     void AssignParent(Character* character);
     void PreLoad(bool flag) { equipment.PreLoad(flag); }
@@ -176,6 +178,13 @@ private:
         Input_ShieldAbsorption,
         Input_Damage,
         Input_Count
+    };
+    // Designer variable slots past the formula inputs: the character's own numbers.
+    enum CharacterSlot : uint32_t {
+        Slot_CharacterLevel = Input_Count,
+        Slot_Strength,
+        Slot_Dexterity,
+        Slot_Intelligence,
     };
     enum Formula {
         Formula_PhysicalDamage,

@@ -11,6 +11,7 @@ template <typename T> void EqProgram<T>::Clear()
 {
     code.clear();
     provider = nullptr;
+    slots = nullptr;
 }
 
 template <typename T> bool EqProgram<T>::Compile(const EqOperator<T>& root)
@@ -29,14 +30,14 @@ template <typename T> bool EqProgram<T>::Compile(const EqOperator<T>& root)
 
 template <typename T> void EqProgram<T>::AppendNumber(Op op, T number)
 {
-    Instruction instruction{op, {}};
+    Instruction instruction{op, DesignerSlots<T>::NoSlot, {}};
     instruction.number = number;
     code.push_back(instruction);
 }
 
-template <typename T> void EqProgram<T>::AppendName(Op op, const char* name)
+template <typename T> void EqProgram<T>::AppendName(Op op, const char* name, uint32_t slot)
 {
-    Instruction instruction{op, {}};
+    Instruction instruction{op, slot, {}};
     instruction.name = name;
     code.push_back(instruction);
 }
@@ -57,8 +58,13 @@ template <typename T> bool EqProgram<T>::Emit(const EqOperator<T>& node, Shape& 
         // the tree walk reports as well as a program would.
         if (!variable.GetProvider() || (provider && variable.GetProvider() != provider))
             return false;
-        provider = variable.GetProvider();
-        AppendName(Op::LoadVariable, variable.GetName().c_str());
+        if (!provider) {
+            provider = variable.GetProvider();
+            slots = dynamic_cast<DesignerSlots<T>*>(provider);
+        }
+        AppendName(Op::LoadVariable, variable.GetName().c_str(),
+                   slots ? slots->ResolveDesignerSlot(variable.GetName().c_str())
+                         : DesignerSlots<T>::NoSlot);
         shape = {false, 0};
         break;
     }
@@ -131,7 +137,7 @@ template <typename T> bool EqProgram<T>::EmitBinary(const EqOperator<T>& node, S
         shape = {false, left.depth};
     } else if (leaf && operand.op == Op::LoadVariable) {
         code.pop_back();
-        AppendName(forms.variable, operand.name);
+        AppendName(forms.variable, operand.name, operand.slot);
         shape = {false, left.depth};
     } else if (left.constant) {
         // The left operand asks nobody, so it may wait in the instruction itself.
@@ -167,14 +173,19 @@ template <typename T> bool EqProgram<T>::EmitCondition(const EqOperator<T>& node
     return true;
 }
 
+template <typename T> T EqProgram<T>::Ask(const Instruction& variable) const
+{
+    if (variable.slot != DesignerSlots<T>::NoSlot) [[likely]]
+        return slots->ReadDesignerSlot(variable.slot);
+    T value = T();
+    if (!provider->GetDesignerVariable(variable.name, value)) [[unlikely]]
+        EqVariable<T>::ReportUnknown(variable.name);
+    return value;
+}
+
 template <typename T> T EqProgram<T>::Run() const
 {
-    const auto ask = [this](const char* name) {
-        T value = T();
-        if (!provider->GetDesignerVariable(name, value)) [[unlikely]]
-            EqVariable<T>::ReportUnknown(name);
-        return value;
-    };
+    const auto ask = [this](const Instruction* variable) { return Ask(*variable); };
     if constexpr (std::is_same_v<T, bool>) {
         bool value = false;
         const Instruction* first = code.data();
@@ -184,7 +195,7 @@ template <typename T> T EqProgram<T>::Run() const
                 value = at->number;
                 break;
             case Op::LoadVariable:
-                value = ask(at->name);
+                value = ask(at);
                 break;
             case Op::Not:
                 value = !value;
@@ -240,14 +251,14 @@ template <typename T> T EqProgram<T>::Run() const
         float* top = stack;
         // Every program starts by loading its leftmost operand.
         const Instruction* at = code.data();
-        float value = at->op == Op::Load ? at->number : ask(at->name);
+        float value = at->op == Op::Load ? at->number : ask(at);
 #define GAME_EQ_NEXT() goto* kHandlers[static_cast<size_t>((++at)->op)]
         GAME_EQ_NEXT();
     Load:
         value = at->number;
         GAME_EQ_NEXT();
     LoadVariable:
-        value = ask(at->name);
+        value = ask(at);
         GAME_EQ_NEXT();
     PushLoad:
         *top++ = value;
@@ -255,13 +266,13 @@ template <typename T> T EqProgram<T>::Run() const
         GAME_EQ_NEXT();
     PushLoadVariable:
         *top++ = value;
-        value = ask(at->name);
+        value = ask(at);
         GAME_EQ_NEXT();
     AddConstant:
         value = value + at->number;
         GAME_EQ_NEXT();
     AddVariable:
-        value = value + ask(at->name);
+        value = value + ask(at);
         GAME_EQ_NEXT();
     AddPopped:
         value = *--top + value;
@@ -273,7 +284,7 @@ template <typename T> T EqProgram<T>::Run() const
         value = value - at->number;
         GAME_EQ_NEXT();
     SubtractVariable:
-        value = value - ask(at->name);
+        value = value - ask(at);
         GAME_EQ_NEXT();
     SubtractPopped:
         value = *--top - value;
@@ -285,7 +296,7 @@ template <typename T> T EqProgram<T>::Run() const
         value = value * at->number;
         GAME_EQ_NEXT();
     MultiplyVariable:
-        value = value * ask(at->name);
+        value = value * ask(at);
         GAME_EQ_NEXT();
     MultiplyPopped:
         value = *--top * value;
@@ -297,7 +308,7 @@ template <typename T> T EqProgram<T>::Run() const
         value = value / at->number;
         GAME_EQ_NEXT();
     DivideVariable:
-        value = value / ask(at->name);
+        value = value / ask(at);
         GAME_EQ_NEXT();
     DividePopped:
         value = *--top / value;
@@ -309,7 +320,7 @@ template <typename T> T EqProgram<T>::Run() const
         value = EqPower::Apply(value, at->number);
         GAME_EQ_NEXT();
     PowerVariable:
-        value = EqPower::Apply(value, ask(at->name));
+        value = EqPower::Apply(value, ask(at));
         GAME_EQ_NEXT();
     PowerPopped : {
         const float base = *--top;

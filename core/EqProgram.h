@@ -10,7 +10,8 @@ namespace GAME {
 
 // A parsed equation laid out once as a flat program in evaluation order, so that an evaluation
 // is one pass over a contiguous array instead of a virtual call per node. Variables are still
-// asked of the provider at every run, the same names in the same order as the tree asks them.
+// asked of the provider at every run, the same names in the same order as the tree asks them;
+// a provider that offers slots is asked by the slot it resolved for the name at compilation.
 // Subtrees without a variable become their value, computed by the tree itself; an operand that
 // is a number or a name joins the instruction that uses it, and a left operand waits on a small
 // stack only while a compound right operand runs.
@@ -66,6 +67,8 @@ private:
     };
     struct Instruction {
         Op op;
+        // A variable's slot with a provider that offers slots, else NoSlot.
+        uint32_t slot;
         union {
             T number;
             const char* name;
@@ -82,12 +85,15 @@ private:
     bool Emit(const EqOperator<T>& node, Shape& shape);
     bool EmitBinary(const EqOperator<T>& node, Shape& shape);
     bool EmitCondition(const EqOperator<T>& node, Shape& shape);
-    void Append(Op op) { code.push_back(Instruction{op, {}}); }
+    void Append(Op op) { code.push_back(Instruction{op, DesignerSlots<T>::NoSlot, {}}); }
     void AppendNumber(Op op, T number);
-    void AppendName(Op op, const char* name);
+    void AppendName(Op op, const char* name, uint32_t slot);
+    T Ask(const Instruction& variable) const;
 
     std::vector<Instruction> code;
     EquationInterface<T>* provider = nullptr;
+    // The same object as provider, when it offers slots.
+    DesignerSlots<T>* slots = nullptr;
 };
 
 extern template class EqProgram<float>;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 
 namespace GAME {
@@ -14,6 +15,23 @@ public:
 protected:
     // Equations never delete their provider, so the destructor need not be virtual.
     ~EquationInterface() = default;
+};
+
+// What a provider adds when its names mean the same for every object of its class: a name is
+// resolved once, when a formula is compiled, to a slot the formula keeps, and each evaluation
+// reads the slot without comparing names. A formula's provider offers slots when it derives
+// from this as well; names it does not resolve are still asked by name.
+template <typename T> class DesignerSlots {
+public:
+    static constexpr uint32_t NoSlot = UINT32_MAX;
+
+    // NoSlot for a name the class does not know.
+    virtual uint32_t ResolveDesignerSlot(const char* name) const = 0;
+    // Only with a slot this class resolved: what GetDesignerVariable answers for its name.
+    virtual T ReadDesignerSlot(uint32_t slot) = 0;
+
+protected:
+    ~DesignerSlots() = default;
 };
 
 // Whether a provider is asked for exactly this name. Compared a character at a time up to the

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -16,25 +17,41 @@
 
 namespace {
 
-// Knows a few names and refuses the rest, so both answers are exercised.
-template <typename T> class FuzzVariables final : public GAME::EquationInterface<T> {
+// Knows a few names and refuses the rest, so both answers are exercised; compiled formulas
+// read the known ones by slot, the tree's walk by name, and both must ask the same names.
+template <typename T>
+class FuzzVariables final : public GAME::EquationInterface<T>, public GAME::DesignerSlots<T> {
 public:
     bool GetDesignerVariable(const char* name, T& value) override
     {
         value = T();
-        asked.emplace_back(name);
-        if (std::strcmp(name, "a") == 0)
-            value = static_cast<T>(2);
-        else if (std::strcmp(name, "b") == 0)
-            value = static_cast<T>(0);
-        else if (std::strcmp(name, "level") == 0)
-            value = static_cast<T>(7.5f);
-        else
+        const uint32_t slot = ResolveDesignerSlot(name);
+        if (slot == GAME::DesignerSlots<T>::NoSlot) {
+            asked.emplace_back(name);
             return false;
+        }
+        value = ReadDesignerSlot(slot);
         return true;
+    }
+    uint32_t ResolveDesignerSlot(const char* name) const override
+    {
+        for (uint32_t slot = 0; slot < std::size(kNames); ++slot) {
+            if (std::strcmp(name, kNames[slot]) == 0)
+                return slot;
+        }
+        return GAME::DesignerSlots<T>::NoSlot;
+    }
+    T ReadDesignerSlot(uint32_t slot) override
+    {
+        asked.emplace_back(kNames[slot]);
+        return static_cast<T>(kValues[slot]);
     }
 
     std::vector<std::string> asked;
+
+private:
+    static constexpr const char* kNames[] = {"a", "b", "level"};
+    static constexpr float kValues[] = {2.0f, 0.0f, 7.5f};
 };
 
 // NaNs count as one: which of two NaNs an operation passes on is the compiler's choice.
