@@ -7,6 +7,7 @@
 
 namespace GAME {
 
+struct OBBox;
 class Region;
 
 // Something in the way for a moment, such as a character to steer round: a sphere in a region
@@ -18,6 +19,8 @@ public:
     static std::unique_ptr<DynamicObstacle> Create(Region* region, const Sphere& sphere);
     // In the region of that id in the engine's world; null when there is no such region.
     static std::unique_ptr<DynamicObstacle> Create(uint32_t regionId, const Sphere& sphere);
+    // Round the box: the sphere that holds it.
+    static std::unique_ptr<DynamicObstacle> Create(uint32_t regionId, const OBBox& box);
     ~DynamicObstacle();
     DynamicObstacle(const DynamicObstacle&) = delete;
     DynamicObstacle& operator=(const DynamicObstacle&) = delete;
