@@ -145,6 +145,7 @@ public:
 
     float GetCurrentScale() const { return scale; }
     void SetScale(float value) { scale = value; }
+    float GetScale() const { return scale; }
     // The scale the actor returns to when nothing grows or shrinks it.
     float GetBaseScale() const { return baseScale; }
     void SetBaseScale(float value) { baseScale = value; }
