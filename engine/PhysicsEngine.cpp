@@ -96,6 +96,7 @@ void PhysicsEngine::StepBody(Actor& body, Vec3& velocity, bool gravity, int32_t 
         velocity = Vec3();
         body.SetSimulationEnabled(false);
     }
+    contacts.Add({body.GetObjectId(), contact.surface});
     body.CollisionCallback(contact);
 }
 

@@ -36,8 +36,16 @@ public:
     void StepBody(Actor& body, Vec3& velocity, bool gravity, int32_t elapsedMs,
                   const std::function<bool(const Entity*)>& canCollide);
 
+    // Every contact `StepBody` reported, by object id and surface code.
+    struct Contact {
+        uint32_t objectId = 0;
+        uint32_t surface = 0;
+    };
+    const BoundedLog<Contact>& GetContacts() const { return contacts; }
+
     void Reset()
     {
+        contacts.Clear();
         removedEntities.Clear();
         linearVelocities.Clear();
         angularVelocities.Clear();
@@ -47,6 +55,7 @@ private:
     BoundedLog<uint32_t> removedEntities;
     BoundedLog<VelocityRequest> linearVelocities;
     BoundedLog<VelocityRequest> angularVelocities;
+    BoundedLog<Contact> contacts;
 };
 
 } // namespace GAME

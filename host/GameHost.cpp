@@ -26,6 +26,7 @@
 #include "host/PacketCatalogue.h"
 #include "host/PlayersReport.h"
 #include "host/QuestReport.h"
+#include "host/RangeReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
 #include "host/TownReport.h"
@@ -183,6 +184,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)
+            return status;
+    }
+    if (options.scenario == "range") {
+        if (const int status = RangeReport(options, out, err).Run(); status != 0)
             return status;
     }
     if (options.scenario == "town") {

@@ -146,6 +146,8 @@ const char* HostOptions::Usage()
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
+           "  --scenario range  the hero's projectiles of every kind fly at two raiders,\n"
+           "                trees sway, a ring expands and a puppet acts (single player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -236,9 +238,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             if (scenario != "actions" && scenario != "kill" && scenario != "commands" &&
                 scenario != "cast" && scenario != "ai" && scenario != "arena" &&
                 scenario != "players" && scenario != "bag" && scenario != "level" &&
-                scenario != "drops" && scenario != "town") {
+                scenario != "drops" && scenario != "town" && scenario != "range") {
                 error = "--scenario takes actions, kill, commands, cast, ai, arena, players, bag, "
-                        "level, drops or town, not '" +
+                        "level, drops, town or range, not '" +
                         scenario + "'";
                 return false;
             }
@@ -312,7 +314,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario level runs as single player only";
         return false;
     }
-    if ((scenario == "arena" || scenario == "town") && !role.empty() && role != "single") {
+    if ((scenario == "arena" || scenario == "town" || scenario == "range") && !role.empty() &&
+        role != "single") {
         error = "--scenario " + scenario + " runs as single player only";
         return false;
     }
