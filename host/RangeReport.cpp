@@ -60,6 +60,24 @@ constexpr const char* kTree = "Records/Level/Range/Tree.dbr";
 constexpr const char* kRing = "Records/Level/Range/Ring.dbr";
 constexpr const char* kPuppet = "Records/Level/Range/Puppet.dbr";
 
+// When each shot leaves, at what, with what explosion and fragments.
+struct Shot {
+    int32_t frame;
+    const char* record;
+    const char* target;
+    float x, y, z;
+    float explosion;
+    const char* fragments;
+};
+const Shot kShots[] = {
+    {20, kFireball, "Raider1", 0, 0, 6, 3.0f, nullptr},
+    {40, kGlide, "", 10, 0, 0, 0.0f, nullptr},
+    {60, kLob, "", 6, 0, 6, 2.0f, kShard},
+    {90, kGrenade, "", -6, 0, 6, 3.0f, nullptr},
+    {110, kCloud, "Raider2", 0.3f, 0, 10, 3.0f, nullptr},
+    {130, kStone, "", 3, 0, 3, 0.0f, nullptr},
+};
+
 WorldCoords At(float x, float y, float z)
 {
     return WorldCoords(WorldVec3(kRegion, Vec3(x, y, z)));
@@ -185,25 +203,11 @@ void RangeReport::Launch(int32_t frame)
                 }(),
                 options.seed);
         break;
-    case 20:
-        launched = Shoot(kFireball, "Raider1", 0, 0, 6, 3.0f);
-        break;
-    case 40:
-        launched = Shoot(kGlide, "", 10, 0, 0);
-        break;
-    case 60:
-        launched = Shoot(kLob, "", 6, 0, 6, 2.0f, kShard);
-        break;
-    case 90:
-        launched = Shoot(kGrenade, "", -6, 0, 6, 3.0f);
-        break;
-    case 110:
-        launched = Shoot(kCloud, "Raider2", 0.3f, 0, 10, 3.0f);
-        break;
-    case 130:
-        launched = Shoot(kStone, "", 3, 0, 3);
-        break;
     default:
+        for (const Shot& shot : kShots)
+            if (shot.frame == frame)
+                launched = Shoot(shot.record, shot.target, shot.x, shot.y, shot.z, shot.explosion,
+                                 shot.fragments);
         break;
     }
     if (auto* stone = DynamicCast<ProjectileTelekinesis>(launched)) {

@@ -30,23 +30,13 @@ protected:
     void SetUp() override
     {
         CombatWorldFixture::SetUp();
-        owner = Place({0, 0, 0}, TeamManager::DefaultPlayerTeam());
+        owner = PlaceCharacter({0, 0, 0}, TeamManager::DefaultPlayerTeam());
         own = ReportedSkill::Create();
-    }
-
-    Character* Place(const Vec3& position, const Team& team)
-    {
-        auto* character =
-            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        character->SetTeam(team);
-        TheWorld().AddEntity(character, WorldAt(position), true);
-        character->InitialUpdate();
-        return character;
     }
 
     Character* Foe(const Vec3& position)
     {
-        return Place(position, TeamManager::DefaultMonsterTeam());
+        return PlaceCharacter(position, TeamManager::DefaultMonsterTeam());
     }
 
     template <typename T> T* Make(std::initializer_list<std::string> lines)

@@ -209,21 +209,11 @@ protected:
         database.WriteRecord("Records/Projectiles/Fireball.dbr",
                              {"Class = ProjectileFireballLike", "projectileVelocity = 10",
                               "projectileDistance = 12"});
-        owner = Place({0, 0, 0}, TeamManager::DefaultPlayerTeam());
-        near = Place({0, 0, 3}, TeamManager::DefaultMonsterTeam());
-        far = Place({0, 0, 6}, TeamManager::DefaultMonsterTeam());
+        owner = PlaceCharacter({0, 0, 0}, TeamManager::DefaultPlayerTeam());
+        near = PlaceCharacter({0, 0, 3}, TeamManager::DefaultMonsterTeam());
+        far = PlaceCharacter({0, 0, 6}, TeamManager::DefaultMonsterTeam());
         own = ReportedSkill::Create();
         other = ReportedSkill::Create();
-    }
-
-    Character* Place(const Vec3& position, const Team& team)
-    {
-        auto* character =
-            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        character->SetTeam(team);
-        TheWorld().AddEntity(character, WorldAt(position), true);
-        character->InitialUpdate();
-        return character;
     }
 
     // Launched from the owner at a point straight ahead, with one modifier of each skill.
