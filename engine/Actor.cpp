@@ -105,6 +105,12 @@ void Actor::SetAttachPointPlacement(const Name& attachPoint, const Coords& place
     attachPoints[attachPoint] = placement;
 }
 
+Coords Actor::GetAttachPointPlacement(const Name& attachPoint) const
+{
+    const auto found = attachPoints.find(attachPoint);
+    return found == attachPoints.end() ? Coords::Identity() : found->second;
+}
+
 bool Actor::PlayAnimation(int32_t channel, GraphicsAnim* animation, bool keepPlaying, float speed,
                           int32_t blendTimeMs)
 {

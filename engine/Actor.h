@@ -119,6 +119,8 @@ public:
     virtual WorldCoords GetAttachedCoords(const Name& attachPoint) const;
     // The mesh's points in the actor's own frame, as the mesh loader (or a test) gives them.
     void SetAttachPointPlacement(const Name& attachPoint, const Coords& placement);
+    // Identity for a point the mesh lacks.
+    Coords GetAttachPointPlacement(const Name& attachPoint) const;
     // After this the actor makes no more attachments of its own (a dead body's effects).
     void DisableCreateAttachements() { createAttachementsDisabled = true; }
     bool AreCreateAttachementsDisabled() const { return createAttachementsDisabled; }
@@ -163,6 +165,7 @@ public:
 
     float GetCurrentScale() const { return scale; }
     void SetScale(float value) { scale = value; }
+    float GetScale() const { return scale; }
     // The scale the actor returns to when nothing grows or shrinks it.
     float GetBaseScale() const { return baseScale; }
     void SetBaseScale(float value) { baseScale = value; }

@@ -1,6 +1,7 @@
 #include "engine/DynamicObstacle.h"
 
 #include "engine/Engine.h"
+#include "engine/OBBox.h"
 #include "engine/Region.h"
 #include "engine/World.h"
 
@@ -26,6 +27,11 @@ std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(uint32_t regionId, cons
 {
     const World* world = gEngine->GetWorld();
     return Create(world != nullptr ? world->GetRegionById(regionId) : nullptr, sphere);
+}
+
+std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(uint32_t regionId, const OBBox& box)
+{
+    return Create(regionId, Sphere(box.coords.origin, box.extents.Length()));
 }
 
 DynamicObstacle::~DynamicObstacle()

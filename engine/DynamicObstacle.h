@@ -8,6 +8,7 @@
 
 namespace GAME {
 
+struct OBBox;
 class Region;
 
 // Something in the way for a moment, such as a character to steer round: a sphere in a region
@@ -21,6 +22,8 @@ public:
     static std::unique_ptr<DynamicObstacle> Create(uint32_t regionId, const Sphere& sphere);
     // Round a collision box (region frame): the sphere through its corners.
     static std::unique_ptr<DynamicObstacle> Create(Region* region, const OBBox& box);
+    // Round the box: the sphere that holds it.
+    static std::unique_ptr<DynamicObstacle> Create(uint32_t regionId, const OBBox& box);
     ~DynamicObstacle();
     DynamicObstacle(const DynamicObstacle&) = delete;
     DynamicObstacle& operator=(const DynamicObstacle&) = delete;

@@ -1,6 +1,8 @@
 #include "engine/EffectEntity.h"
 
 #include "engine/Engine.h"
+#include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
 #include "engine/World.h"
 
 namespace GAME {
@@ -40,6 +42,14 @@ bool EffectEntity::AddToWorld(const WorldCoords& coords, bool flag)
     addToWorld.push_back({coords, flag});
     World* world = gEngine->GetWorld();
     return world != nullptr && world->AddEntity(this, coords, flag);
+}
+
+EffectEntity* LoadEffectEntityFromTable(const LoadTable& table, const char* key)
+{
+    const std::string name = table.GetString(key, "");
+    if (name.empty())
+        return nullptr;
+    return ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(name);
 }
 
 } // namespace GAME

@@ -8,6 +8,8 @@
 
 namespace GAME {
 
+class LoadTable;
+
 // A particle effect. Nothing is drawn: the effect keeps whether it emits and whether particles
 // are still alive, and counts what it was asked, so that callers can be checked. Particles
 // outlive the emission that made them; in a full engine the renderer lets them die out, here
@@ -63,5 +65,8 @@ private:
     uint32_t fadeLightCount = 0;
     std::vector<AddToWorldRequest> addToWorld;
 };
+
+// The effect the record names under the key; null when it names none or no effect.
+EffectEntity* LoadEffectEntityFromTable(const LoadTable& table, const char* key);
 
 } // namespace GAME

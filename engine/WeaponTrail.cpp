@@ -4,4 +4,6 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(WeaponTrail, Entity);
 
+WeaponTrail::~WeaponTrail() = default;
+
 } // namespace GAME

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace GAME {
 
@@ -306,6 +307,14 @@ void World::GetEntities(std::vector<Entity*>& out, const FilterFunction<Entity>&
         if (filter(entity))
             out.push_back(entity);
     }
+}
+
+float World::GetNearestFloorHeight(const WorldVec3& point) const
+{
+    const Region* region = point.HasRegion() ? GetRegionById(point.GetRegionId()) : nullptr;
+    if (region == nullptr || !region->HasFloorAt(point.GetRegionPosition()))
+        return std::numeric_limits<float>::infinity();
+    return region->GetFloorHeight();
 }
 
 void World::GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region, const Vec3& center,

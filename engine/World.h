@@ -47,6 +47,8 @@ public:
     // Null (logged) for id 0 or an id already taken.
     Region* CreateRegion(uint32_t id, const Vec3& offsetFromWorld, const ABBox& bounds);
     Region* GetRegionById(uint32_t id) const;
+    // Height of the floor under the point in its region's frame; +infinity where there is none.
+    float GetNearestFloorHeight(const WorldVec3& point) const;
     // Of several regions containing the point, the one of lowest id.
     Region* GetRegionContainingPoint(const Vec3& worldPoint) const;
 

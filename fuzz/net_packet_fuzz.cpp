@@ -347,6 +347,11 @@ constexpr const char* kAttackRecords[][2] = {
     {"Records/Fuzz/Bolt.dbr", "Class = ProjectileBase\n"},
     {"Records/Fuzz/Flame.dbr", "Class = ProjectileFireballLike\n"},
     {"Records/Fuzz/Rock.dbr", "Class = ProjectileTelekinesis\n"},
+    {"Records/Fuzz/Arrow.dbr", "Class = ProjectileArrowLike\nprojectileVelocity = 30\n"},
+    {"Records/Fuzz/Glide.dbr", "Class = ProjectileTerrainFollowing\nprojectileVelocity = 9\n"},
+    {"Records/Fuzz/Lob.dbr", "Class = ProjectileExploding\nprojectileVelocity = 12\n"},
+    {"Records/Fuzz/Grenade.dbr", "Class = ProjectileGrenade\nharmlessInFlight = 1\n"},
+    {"Records/Fuzz/Cloud.dbr", "Class = ProjectileAreaEffect\n"},
     {"Records/Fuzz/Spark.dbr", "Class = Lightning\nnumberOfBolts = 2\ntimeMin = 0\ntimeMax = 50\n"},
     {"Records/Fuzz/Beam.dbr", "Class = ChaosBeam\n"},
     {"Records/Fuzz/Imp.dbr", "Class = Monster\ncharacterLife = 20\n"},
@@ -361,18 +366,18 @@ constexpr const char* kAttackSkills[][2] = {
     {"Inherent", "Class = Skill_AttackInherent\n"},
     {"Shot", "Class = Skill_AttackProjectile\nskillProjectileName = Records/Fuzz/Flame.dbr\n"},
     {"Area", "Class = Skill_AttackProjectileAreaEffect\n"
-             "skillProjectileName = Records/Fuzz/Bolt.dbr\n"},
+             "skillProjectileName = Records/Fuzz/Cloud.dbr\n"},
     {"Hex", "Class = Skill_AttackProjectileDebuf\n"
             "projectileNames = Records/Fuzz/Bolt.dbr;Records/Fuzz/Missing.dbr\n"
             "buffSkillName = Records/Fuzz/Curse.dbr\n"},
-    {"Burst", "Class = Skill_AttackProjectileBurst\nskillProjectileName = Records/Fuzz/Bolt.dbr\n"
+    {"Burst", "Class = Skill_AttackProjectileBurst\nskillProjectileName = Records/Fuzz/Arrow.dbr\n"
               "projectileLaunchNumber = 3\n"},
-    {"Fan", "Class = Skill_AttackProjectileFan\nskillProjectileName = Records/Fuzz/Bolt.dbr\n"
+    {"Fan", "Class = Skill_AttackProjectileFan\nskillProjectileName = Records/Fuzz/Lob.dbr\n"
             "projectileLaunchNumber = 4\nprojectileLaunchRotation = 90\n"},
-    {"Ring", "Class = Skill_AttackProjectileRing\nskillProjectileName = Records/Fuzz/Bolt.dbr\n"
+    {"Ring", "Class = Skill_AttackProjectileRing\nskillProjectileName = Records/Fuzz/Grenade.dbr\n"
              "projectileLaunchNumber = 0\n"},
     {"Hatch",
-     "Class = Skill_AttackProjectileSpawnPet\nskillProjectileName = Records/Fuzz/Bolt.dbr\n"
+     "Class = Skill_AttackProjectileSpawnPet\nskillProjectileName = Records/Fuzz/Glide.dbr\n"
      "spawnObjects = Records/Fuzz/Imp.dbr\npetBurstSpawn = 2\npetLimit = 3\n"},
     {"Drop", "Class = Skill_DropProjectileTelekinesis\n"
              "skillProjectileName = Records/Fuzz/Rock.dbr;Records/Fuzz/Bolt.dbr\n"},

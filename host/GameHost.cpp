@@ -30,6 +30,7 @@
 #include "host/PlayersReport.h"
 #include "host/QuestPlayReport.h"
 #include "host/QuestReport.h"
+#include "host/RangeReport.h"
 #include "host/ScenarioReport.h"
 #include "host/SkillReport.h"
 #include "host/SkillShowReport.h"
@@ -219,6 +220,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         return 2;
     if (options.scenario == "arena") {
         if (const int status = ArenaReport(options, out, err).Run(); status != 0)
+            return status;
+    }
+    if (options.scenario == "range") {
+        if (const int status = RangeReport(options, out, err).Run(); status != 0)
             return status;
     }
     if (options.scenario == "town") {

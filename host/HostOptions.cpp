@@ -34,6 +34,7 @@ constexpr const char* kScenarios[] = {
     "trade",
     "quest",
     "skillshow",
+    "range",
 };
 // clang-format on
 
@@ -232,6 +233,8 @@ const char* HostOptions::Usage()
            "                rock, dispels, walls, light, mirages, beams, bolts, pulses, pets,\n"
            "                swaps), each frame's changes; as server a client engine replays\n"
            "                the commands and must agree (single or server)\n"
+           "  --scenario range  the hero's projectiles of every kind fly at two raiders,\n"
+           "                trees sway, a ring expands and a puppet acts (single player)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -429,7 +432,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario level runs as single player only";
         return false;
     }
-    if ((scenario == "arena" || scenario == "town") && !role.empty() && role != "single") {
+    if ((scenario == "arena" || scenario == "town" || scenario == "range") && !role.empty() &&
+        role != "single") {
         error = "--scenario " + scenario + " runs as single player only";
         return false;
     }

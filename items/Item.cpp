@@ -118,14 +118,6 @@ GraphicsTexture* Item::LoadBitmap() const
     return GraphicsEngine::Instance().LoadTexture(bitmapName);
 }
 
-EffectEntity* LoadEffectEntityFromTable(const LoadTable& table, const char* key)
-{
-    const std::string name = table.GetString(key, "");
-    if (name.empty())
-        return nullptr;
-    return ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(name);
-}
-
 uint32_t Item::LoadTrailEffect(const LoadTable& table)
 {
     EffectEntity* effect = LoadEffectEntityFromTable(table, "trailEffect");

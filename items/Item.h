@@ -71,10 +71,6 @@ enum Market_TypeEnum : int32_t {
 // The base of everything a character can pick up, carry or equip. Every instance is named by
 // its replica record, through which creation, level state, saves and replication rebuild the
 // same item; each of those roads ends in `InitializeItem`, where the kinds roll from the seed.
-// The effect made from the record the key names; null when the key is empty or its record is
-// not an effect.
-EffectEntity* LoadEffectEntityFromTable(const LoadTable& table, const char* key);
-
 class Item : public Actor, public EquationInterface<float> {
     GAME_DECLARE_CLASS(Item)
 

@@ -83,6 +83,10 @@ echo "== scenario: townsfolk stroll and watch a juggler, deer trail their herder
 echo "   quest orders; the hero talks to him and fells a crab by an ally, a turret and an ambusher"
 "$host" --db "$ROOT/data/database" --scenario town --ms 100 --seed 1
 echo
+echo "== scenario: every kind of projectile flies at two raiders; trees sway, a ring expands and a"
+echo "   puppet starts, idles and is released (single)"
+"$host" --db "$ROOT/data/database" --scenario range --seed 1
+echo
 echo "== scenario: a chieftain's drops scatter by their seeds; the hero fills his sacks and potion"
 echo "   stacks, drinks by need, is refused while it cools, and his bag is saved and read (single)"
 "$host" --db "$ROOT/data/database" --scenario bag --seed 7

@@ -3,6 +3,7 @@
 #include "characters/Character.h"
 #include "characters/TeamManager.h"
 #include "core/Helpers.h"
+#include "core/Saturate.h"
 #include "engine/CollisionData.h"
 #include "engine/EffectEntity.h"
 #include "engine/Engine.h"
@@ -12,6 +13,7 @@
 #include "engine/PhysicsEngine.h"
 #include "engine/SoundPak.h"
 #include "engine/Tile.h"
+#include "engine/WeaponTrail.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
 #include "world/Decoration.h"
@@ -25,7 +27,6 @@ GAME_IMPLEMENT_CLASS(ProjectileBase, Actor);
 namespace {
 
 constexpr const char* kSourceFile = "Project/Game/ProjectileBase";
-constexpr float kGravity = 9.8f;
 
 SoundPak* LoadSound(const LoadTable& table, const char* key)
 {
@@ -39,10 +40,23 @@ EffectEntity* LoadEffect(const std::string& name)
                         : ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(name);
 }
 
-// Seconds in the record, whole milliseconds here (truncated toward zero).
+void LoadAnimationSlot(AnimationEntry& slot, const LoadTable& table, const char* key,
+                       const char* speedKey)
+{
+    const std::string name = table.GetString(key, "");
+    if (!name.empty())
+        slot.AddAnimation(name, table.GetFloat(speedKey, 0.0f), 0.0f, "");
+}
+
+bool AtOrigin(const Coords& placement)
+{
+    return placement.origin == Vec3();
+}
+
+// Seconds in the record, whole milliseconds here (truncated toward zero, saturated).
 int32_t LoadMilliseconds(const LoadTable& table, const char* key)
 {
-    return static_cast<int32_t>(table.GetFloat(key, 0.0f) * 1000.0f);
+    return SaturateToInt(static_cast<double>(table.GetFloat(key, 0.0f)) * 1000.0);
 }
 
 void PlayAt(SoundPak* sound, const WorldVec3& position)
@@ -69,6 +83,7 @@ ProjectileBase::ProjectileBase()
 
 ProjectileBase::~ProjectileBase()
 {
+    DestroyWeaponTrails();
     DestroySounds();
     DestroyImpactFx();
 }
@@ -107,11 +122,18 @@ void ProjectileBase::Load(const LoadTable& table)
     launchAngle = table.GetFloat("launchAngle", 0.0f);
     notificationRadius = table.GetFloat("notificationRadius", 5.0f);
     weaponTrailName = table.GetString("projectileWeaponTrail", "");
+    const std::string flightFxName = table.GetString("projectileFlightFX", "");
+    if (!flightFxName.empty())
+        flightFx.LoadFX(flightFxName, this);
     DestroyImpactFx();
     impactFxName = table.GetString("projectileImpactFX", "");
     explodingImpactFxName = table.GetString("projectileExplodingImpactFX", "");
-    impactFx = LoadEffect(impactFxName);
-    explodingImpactFx = LoadEffect(explodingImpactFxName);
+    impactFx = LoadEffectEntityFromTable(table, "projectileImpactFX");
+    explodingImpactFx = LoadEffectEntityFromTable(table, "projectileExplodingImpactFX");
+    LoadAnimationSlot(launchAnimation, table, "projectileLaunchAnimation",
+                      "projectileLaunchAnimationSpeed");
+    LoadAnimationSlot(flightAnimation, table, "projectileFlightAnimation",
+                      "projectileFlightAnimationSpeed");
 }
 
 void ProjectileBase::PreLoad(bool flag)
@@ -125,14 +147,15 @@ void ProjectileBase::PreLoad(bool flag)
         if (effect != nullptr)
             effect->PreLoad(flag);
     }
+    flightFx.PreLoad(flag);
 }
 
 void ProjectileBase::UpdateSelf(int32_t elapsedMs)
 {
     Actor::UpdateSelf(elapsedMs);
     AdvanceFlight(elapsedMs);
-    // The first update belongs to the weapon trails, which are not drawn here.
     if (trailRefreshPending != 0) {
+        SwitchWeaponTrails();
         trailRefreshPending = 0;
         return;
     }
@@ -145,22 +168,103 @@ void ProjectileBase::UpdateSelf(int32_t elapsedMs)
     }
 }
 
-// Nothing here simulates physics, so the projectile carries itself along its velocity.
 void ProjectileBase::AdvanceFlight(int32_t elapsedMs)
 {
-    if (deleted || elapsedMs <= 0 || GetPhysicsType() != kPhysicsTypeFlight || !IsInWorld())
+    if (deleted || GetPhysicsType() != kPhysicsTypeFlight || !IsInWorld())
         return;
-    const float ms = static_cast<float>(elapsedMs);
-    if (gravityEnabled)
-        flightVelocity.y -= kGravity * ms / 1000.0f;
-    // Multiplied before dividing, so whole speeds over whole frames land exactly.
-    const Vec3 step(flightVelocity.x * ms / 1000.0f, flightVelocity.y * ms / 1000.0f,
-                    flightVelocity.z * ms / 1000.0f);
-    WorldCoords coords = GetCoords();
-    WorldVec3 position = coords.GetPosition();
-    position.Translate(step);
-    coords.SetPosition(position);
-    gEngine->GetWorld()->SetCoords(this, coords);
+    gEngine->GetPhysicsEngine().StepBody(*this, flightVelocity, gravityEnabled, elapsedMs,
+                                         [this](const Entity* other) { return CanCollide(other); });
+}
+
+void ProjectileBase::StartPhysicsFlight()
+{
+    SetPhysicsType(kPhysicsTypeFlight);
+    SetSimulationEnabled(true);
+}
+
+void ProjectileBase::PlaceInWorld(const WorldCoords& coords)
+{
+    if (World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr)
+        world->SetCoords(this, coords);
+}
+
+int32_t ProjectileBase::CountWeaponTrails() const
+{
+    if (AtOrigin(GetAttachPointPlacement(Name::Create("Anchor1"))))
+        return 0;
+    return AtOrigin(GetAttachPointPlacement(Name::Create("Anchor3"))) ? 1 : 2;
+}
+
+WeaponTrail* ProjectileBase::GetWeaponTrail(int32_t index) const
+{
+    if (index < 0 || index > 1 || weaponTrailIds[index] == 0)
+        return nullptr;
+    return ObjectManager::Instance().GetObject<WeaponTrail>(weaponTrailIds[index]);
+}
+
+void ProjectileBase::DestroyWeaponTrails()
+{
+    for (int32_t index = 0; index < 2; ++index) {
+        if (WeaponTrail* trail = GetWeaponTrail(index)) {
+            Detach(trail);
+            ObjectManager::Instance().DestroyObjectEx(trail, kSourceFile, __LINE__);
+        }
+        weaponTrailIds[index] = 0;
+    }
+}
+
+void ProjectileBase::SwitchWeaponTrails()
+{
+    trailCount = CountWeaponTrails();
+    DestroyWeaponTrails();
+    if (trailCount == 0 || weaponTrailName.empty())
+        return;
+    for (int32_t index = 0; index < trailCount; ++index) {
+        auto* trail =
+            ObjectManager::Instance().CreateObjectFromFile<WeaponTrail>(weaponTrailName, 0, true);
+        if (trail == nullptr)
+            continue;
+        trail->SetPointSetIndex(index);
+        trail->SetBBox(GetRegionBoundingBox());
+        Attach(trail, Coords::Identity(), "");
+        weaponTrailIds[index] = trail->GetObjectId();
+    }
+    EnableWeaponTrail();
+}
+
+void ProjectileBase::EnableWeaponTrail()
+{
+    for (int32_t index = 0; index < 2; ++index) {
+        if (WeaponTrail* trail = GetWeaponTrail(index))
+            trail->Start();
+    }
+}
+
+void ProjectileBase::DisableWeaponTrail()
+{
+    for (int32_t index = 0; index < 2; ++index) {
+        if (WeaponTrail* trail = GetWeaponTrail(index))
+            trail->Stop();
+    }
+}
+
+void ProjectileBase::StartLaunchAnimation()
+{
+    animationState = AnimationState_Launching;
+    if (launchAnimation.PlayAnimation(*this, Name::noName, 1.0f, false, 0))
+        return;
+    animationState = AnimationState_Flying;
+    flightAnimation.PlayAnimation(*this, Name::noName, 1.0f, true, 0);
+}
+
+void ProjectileBase::AnimationCallback(int32_t kind, const Name& name)
+{
+    Actor::AnimationCallback(kind, name);
+    static const Name end = Name::Create("End");
+    if (animationState != AnimationState_Launching || !(name == end))
+        return;
+    animationState = AnimationState_Flying;
+    flightAnimation.PlayAnimation(*this, Name::noName, 1.0f, true, 0);
 }
 
 float ProjectileBase::GetLaunchAngle() const
@@ -229,7 +333,12 @@ uint32_t ProjectileBase::FindClosestTarget(const std::vector<uint32_t>& ids, con
 
 bool ProjectileBase::CanCollide(const Entity* other) const
 {
-    return DynamicCast<Decoration>(other) != nullptr || DynamicCast<Tile>(other) != nullptr;
+    if (other == nullptr)
+        return false;
+    // Doors are looked up by name: they live with the fixed items, which know nothing of us.
+    static const RTTI_ClassInfo* door = Object::classInfo.FindClass("FixedItemDoor");
+    return DynamicCast<Decoration>(other) != nullptr || DynamicCast<Tile>(other) != nullptr ||
+           (door != nullptr && other->GetClassInfo()->IsA(*door));
 }
 
 void ProjectileBase::CollisionCallback(const CollisionData& data)
@@ -247,6 +356,7 @@ void ProjectileBase::DeleteProjectile()
     if (deleted)
         return;
     deleted = true;
+    flightFx.ReleaseFx(GetCoords());
     if (World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr)
         world->RemoveEntity(this);
     ObjectManager::Instance().DestroyObjectEx(this, kSourceFile, __LINE__);

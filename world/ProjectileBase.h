@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "characters/AnimationEntry.h"
 #include "core/RandomUniform.h"
 #include "engine/Actor.h"
 #include "engine/Vec3.h"
 #include "engine/WorldVec3.h"
 #include "world/ProjectileInfo.h"
+#include "world/SpecialFX.h"
 
 namespace GAME {
 
@@ -17,7 +19,9 @@ class Character;
 class CollisionData;
 class EffectEntity;
 class LoadTable;
+class Name;
 class SoundPak;
+class WeaponTrail;
 
 // Everything the projectile kinds share: the record's numbers, sounds and effects, the launch
 // description, the modifiers that skills attach (explosion, fragments, piercing), straight
@@ -54,6 +58,7 @@ public:
     void PreLoad(bool flag) override;
     bool OccludesPathing() const override { return false; }
     void UpdateSelf(int32_t elapsedMs) override;
+    void AnimationCallback(int32_t kind, const Name& name) override;
 
     virtual float GetDistance() const { return distance; }
     // Both in milliseconds.
@@ -75,6 +80,8 @@ public:
 
     // Scenery stops a projectile; characters are only ever hit by the target checks.
     virtual bool CanCollide(const Entity* other) const;
+    // Launch speed of an arc from `from` through `to` at the angle (radians), under gravity 9.8.
+    static float CalculateLaunchSpeed(const WorldCoords& from, const WorldVec3& to, float angle);
     void CollisionCallback(const CollisionData& data) override;
 
     // Out of the world and destroyed on the first call; later calls do nothing.
@@ -89,6 +96,13 @@ public:
     const std::string& GetImpactFxName() const { return impactFxName; }
     const std::string& GetExplodingImpactFxName() const { return explodingImpactFxName; }
     int32_t GetAnimationState() const { return animationState; }
+
+    void EnableWeaponTrail();
+    void DisableWeaponTrail();
+    int32_t GetTrailCount() const { return trailCount; }
+    // Null when that trail is absent.
+    WeaponTrail* GetWeaponTrail(int32_t index) const;
+    SpecialFX& GetFlightFx() { return flightFx; }
 
     const ProjectileInfo& GetInfo() const { return info; }
     // Where a projectile aims at the character: its "Target" point.
@@ -129,6 +143,21 @@ protected:
     void MoveStraightLine(const WorldVec3& point);
     // Straight along the current facing.
     void MoveStraightLine();
+    // A ballistic arc at the target, the angle in radians; spun for show when asked.
+    void MoveTrajectory(const WorldVec3& target, float angle, bool spin);
+    // The launch animation, or the flight one at once when there is none.
+    void StartLaunchAnimation();
+    // The flying kinds' common start: the base's, into the world at the launch coordinates,
+    // and the aim: the target character's hit point (or its position), else the target point,
+    // raised by 1.0 when asked.
+    WorldVec3 BeginFlight(bool raisePointTarget, bool aimAtHitPoint);
+    // ...and their common end: the flight effect and the launch animation.
+    void EndFlightStart();
+    // Straight at the aim; along the launch facing when a point target lies within reach.
+    void AimStraight(const WorldVec3& aim, float threshold);
+    // One update's path hits, each with its explosion and fragments; true when they stop it.
+    bool StrikeAlongPath();
+    bool IsBeyondRange() const;
     // The owner's clumsiness may knock the launch off course.
     void ApplyFumbleDamage();
     void GetTargetsAlongPath(std::vector<uint32_t>& out, bool firstOnly);
@@ -143,6 +172,10 @@ protected:
     RandomUniform& GetRandomGen() { return randomGen; }
     ProjectileInfo& EditInfo() { return info; }
     void SetLastPosition(const WorldVec3& position) { lastPosition = position; }
+    // Physics type 2, simulated again after any earlier rest.
+    void StartPhysicsFlight();
+    // The world's coordinates are set for the projectile, when there is a world.
+    void PlaceInWorld(const WorldCoords& coords);
 
 private:
     // A modifier plus the targets it has already reported, so each is reported once.
@@ -158,6 +191,9 @@ private:
     void SpawnImpactFx(const std::string& name);
     // What the engine's physics would do for a projectile in flight.
     void AdvanceFlight(int32_t elapsedMs);
+    void SwitchWeaponTrails();
+    void DestroyWeaponTrails();
+    int32_t CountWeaponTrails() const;
     Character* GetOwner() const;
 
     float velocity = 0.0f;
@@ -188,7 +224,13 @@ private:
     std::vector<ModifierRecord*> fragmentList;
     std::vector<ProjectileModifierStruct> modifierCopies;
     std::string weaponTrailName;
+    // Held by id: the object manager owns them.
+    uint32_t weaponTrailIds[2] = {0, 0};
     int32_t trailRefreshPending = 1;
+    int32_t trailCount = 0;
+    SpecialFX flightFx;
+    AnimationEntry launchAnimation;
+    AnimationEntry flightAnimation;
     int32_t notificationCountdown = 0; // ms
     int32_t notificationInterval = 200;
     float notificationRadius = 10.0f;

@@ -16,15 +16,18 @@
 
 #include "characters/Character.h"
 #include "core/MathUtils.h"
+#include "core/RandomHelpers.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
+#include "engine/PhysicsEngine.h"
 #include "engine/World.h"
 #include "engine/WorldRay.h"
 #include "game/GameEngine.h"
 #include "skills/Skill.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace GAME {
 
@@ -32,6 +35,9 @@ namespace {
 
 constexpr Vec3 kUp{0.0f, 1.0f, 0.0f};
 constexpr Vec3 kPitchAxis{1.0f, 0.0f, 0.0f};
+constexpr float kGravity = 9.8f;
+// An arc at this angle is all but a straight shot.
+constexpr float kFlatAngleDegrees = 0.1f;
 // Beyond a full turn in whole degrees the fan's step is 0: more fragments only pile up.
 constexpr int32_t kMaxFragments = 360;
 
@@ -41,12 +47,86 @@ void SetCoordsInWorld(Entity* entity, const WorldCoords& coords)
         world->SetCoords(entity, coords);
 }
 
+// The target in the frame's region; false when it cannot be expressed there.
+bool InFrame(const WorldCoords& frame, const WorldVec3& target, Vec3& out)
+{
+    return target.GetPositionInRegion(frame.GetRegionId(), out) && std::isfinite(out.x) &&
+           std::isfinite(out.y) && std::isfinite(out.z);
+}
+
 } // namespace
+
+WorldVec3 ProjectileBase::BeginFlight(bool raisePointTarget, bool aimAtHitPoint)
+{
+    ProjectileBase::ProjectileGo();
+    if (World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr)
+        world->AddEntity(this, info.launchCoords, true);
+    if (const Character* target = ObjectManager::Instance().GetObject<Character>(info.targetId))
+        return aimAtHitPoint ? GetHitPoint(*target) : target->GetCoords().GetPosition();
+    WorldVec3 aim = info.targetPoint;
+    if (raisePointTarget)
+        aim.TranslateInRegion(kUp);
+    return aim;
+}
+
+void ProjectileBase::EndFlightStart()
+{
+    flightFx.StartFx();
+    StartLaunchAnimation();
+}
+
+void ProjectileBase::AimStraight(const WorldVec3& aim, float threshold)
+{
+    const bool hasTarget = ObjectManager::Instance().GetObject<Character>(info.targetId) != nullptr;
+    Vec3 there;
+    const WorldVec3 from = info.launchCoords.GetPosition();
+    const bool related = aim.GetPositionInRegion(from.GetRegionId(), there);
+    if (hasTarget || (related && (there - from.GetRegionPosition()).Length() > threshold))
+        MoveStraightLine(aim);
+    else
+        MoveStraightLine();
+}
+
+bool ProjectileBase::StrikeAlongPath()
+{
+    const float roll = randomGen.FGenerate(0.1f, 100.0f);
+    const bool piercing = roll < GetPiercingModifier(info.skillId) + info.piercingChance;
+    std::vector<uint32_t> hits;
+    ProcessPathTargets(!piercing, hits);
+    bool anyExploded = false;
+    for (uint32_t id : hits) {
+        if (ObjectManager::Instance().GetObject<Actor>(id) == nullptr)
+            continue;
+        WorldCoords at = GetCoords();
+        const bool exploded = ProcessExplosion(false, at);
+        anyExploded = anyExploded || exploded;
+        if (exploded)
+            PlayExplodingHitSound(at.GetPosition());
+        else
+            PlayHitSound(at.GetPosition());
+        ProcessFragmentation(id, at);
+    }
+    if (hits.empty())
+        return false;
+    if (anyExploded)
+        CreateExploadingImpactFx();
+    else
+        CreateImpactFx();
+    return !piercing;
+}
+
+bool ProjectileBase::IsBeyondRange() const
+{
+    Vec3 here;
+    const WorldVec3 launch = info.launchCoords.GetPosition();
+    return GetCoords().GetPosition().GetPositionInRegion(launch.GetRegionId(), here) &&
+           (here - launch.GetRegionPosition()).Length() >= distance;
+}
 
 void ProjectileBase::MoveStraightLine(const WorldVec3& point)
 {
     SetGravityEnabled(false);
-    SetPhysicsType(kPhysicsTypeFlight);
+    StartPhysicsFlight();
     WorldCoords coords = GetCoords();
     coords.LookAt(coords.GetPosition(), point, kUp);
     SetCoordsInWorld(this, coords);
@@ -58,9 +138,62 @@ void ProjectileBase::MoveStraightLine(const WorldVec3& point)
 void ProjectileBase::MoveStraightLine()
 {
     SetGravityEnabled(false);
-    SetPhysicsType(kPhysicsTypeFlight);
+    StartPhysicsFlight();
     ApplyFumbleDamage();
     SetVelocity(GetCoords().GetRegionCoords().forward * velocity);
+}
+
+float ProjectileBase::CalculateLaunchSpeed(const WorldCoords& from, const WorldVec3& to,
+                                           float angle)
+{
+    Vec3 there;
+    if (!InFrame(from, to, there))
+        return std::nanf("");
+    const Vec3 v = there - from.GetRegionCoords().origin;
+    const float h = v.y;
+    const float d = Vec3(v.x, 0.0f, v.z).Length();
+    if (d < 0.0001f)
+        return 0.0001f;
+    const float cosine = Cos(angle);
+    return Sqrt(kGravity * d * d / (2.0f * cosine * cosine * (d * Tan(angle) - h)));
+}
+
+void ProjectileBase::MoveTrajectory(const WorldVec3& target, float angle, bool spin)
+{
+    WorldCoords coords = GetCoords();
+    const Vec3 from = coords.GetRegionCoords().origin;
+    Vec3 aim;
+    if (!InFrame(coords, target, aim))
+        aim = from;
+    if ((aim - from).LengthSquared() <= 0.0001f)
+        aim += coords.GetRegionCoords().forward * distance;
+    const WorldVec3 aimPoint(coords.GetRegionId(), aim);
+    coords.LookAt(coords.GetPosition(), WorldVec3(coords.GetRegionId(), {aim.x, from.y, aim.z}),
+                  kUp);
+    float speed = CalculateLaunchSpeed(coords, aimPoint, angle);
+    // Too slow a lob (or none at all over a wall too steep) is shot almost flat instead.
+    if (!std::isfinite(speed) || Min(velocity, 5.0f) > speed) {
+        angle = DegreesToRadians(kFlatAngleDegrees);
+        speed = CalculateLaunchSpeed(coords, aimPoint, angle);
+    }
+    if (!std::isfinite(speed)) {
+        angle = 0.0f;
+        speed = velocity;
+    }
+    coords.SetRegionCoords(coords.GetRegionCoords() *
+                           Coords::RotationAboutAxis(-angle, kPitchAxis));
+    SetCoordsInWorld(this, coords);
+    ApplyFumbleDamage();
+    SetGravityEnabled(true);
+    StartPhysicsFlight();
+    SetVelocity(GetCoords().GetRegionCoords().forward * speed);
+    if (!spin)
+        return;
+    // For show only: unseeded, machines need not agree on it.
+    const float x = RandomFloat(-10.0f, 10.0f);
+    const float y = RandomFloat(-10.0f, 10.0f);
+    const float z = RandomFloat(-10.0f, 10.0f);
+    gEngine->GetPhysicsEngine().SetEntityAngularVelocity(this, Vec3(x, y, z));
 }
 
 void ProjectileBase::ApplyFumbleDamage()

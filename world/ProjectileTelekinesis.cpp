@@ -2,8 +2,10 @@
 
 #include "characters/Character.h"
 #include "core/RandomHelpers.h"
+#include "engine/CollisionData.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
+#include "engine/OBBox.h"
 #include "engine/ObjectManager.h"
 #include "engine/PhysicsEngine.h"
 #include "engine/SoundPak.h"
@@ -18,26 +20,89 @@ GAME_IMPLEMENT_CLASS(ProjectileTelekinesis, ProjectileBase);
 
 namespace {
 
+constexpr const char* kSourceFile = "Project/Game/ProjectileTelekinesis";
 constexpr const char* kDefaultExplosion = "Records/Effects/Storm/LStrike_FxPak01.dbr";
+constexpr Vec3 kUp{0.0f, 1.0f, 0.0f};
+constexpr float kThrowSpin = 8.0f;
 
 } // namespace
 
-ProjectileTelekinesis::~ProjectileTelekinesis() = default;
+ProjectileTelekinesis::~ProjectileTelekinesis()
+{
+    RemovePathObstacle();
+    ObjectManager::Instance().DestroyObjectEx(initialImpactSound, kSourceFile, __LINE__);
+}
 
 void ProjectileTelekinesis::Load(const LoadTable& table)
 {
     ProjectileBase::Load(table);
-    initialImpactSound = table.GetString("initialImpactSound", "");
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.DestroyObjectEx(initialImpactSound, kSourceFile, __LINE__);
+    const std::string sound = table.GetString("initialImpactSound", "");
+    initialImpactSound = sound.empty() ? nullptr : objects.CreateObjectFromFile<SoundPak>(sound);
     explodeOnFirstImpact = table.GetBool("explodeOnFirstImpact", false);
+}
+
+void ProjectileTelekinesis::PreLoad(bool flag)
+{
+    ProjectileBase::PreLoad(flag);
+    if (initialImpactSound != nullptr)
+        initialImpactSound->PreLoad(flag);
+}
+
+void ProjectileTelekinesis::BeginMove(int32_t newState)
+{
+    SetLastPosition(GetCoords().GetPosition());
+    GetFlightFx().StartFx();
+    StartLaunchAnimation();
+    state = newState;
+}
+
+void ProjectileTelekinesis::ProjectileGo()
+{
+    const ProjectileInfo& info = GetInfo();
+    const Character* target = ObjectManager::Instance().GetObject<Character>(info.targetId);
+    MoveToTarget(target != nullptr ? GetHitPoint(*target) : info.targetPoint);
+    BeginMove(State_Flying);
+    EditInfo().team.Set(1, 0);
+    UpdateSelf(0);
+}
+
+void ProjectileTelekinesis::MoveToTarget(const WorldVec3& aim)
+{
+    SetGravityEnabled(false);
+    StartPhysicsFlight();
+    WorldCoords coords = GetCoords();
+    coords.LookAt(coords.GetPosition(), aim, kUp);
+    PlaceInWorld(coords);
+    SetVelocity(GetCoords().GetRegionCoords().forward * GetVelocity());
+    gEngine->GetPhysicsEngine().SetEntityAngularVelocity(this, GetCoords().GetRegionCoords().right *
+                                                                   kThrowSpin);
+}
+
+void ProjectileTelekinesis::ProjectileFall()
+{
+    if (World* world = gEngine->GetWorld())
+        world->AddEntity(this, GetInfo().launchCoords, true);
+    SetGravityEnabled(true);
+    StartPhysicsFlight();
+    SetVelocity(Vec3());
+    // Spin is for show only: unseeded, machines need not agree on it.
+    const float x = RandomFloat(-1.0f, 1.0f);
+    const float y = RandomFloat(-1.0f, 1.0f);
+    const float z = RandomFloat(-1.0f, 1.0f);
+    gEngine->GetPhysicsEngine().SetEntityAngularVelocity(this, Vec3(x, y, z));
+    BeginMove(State_Falling);
+    EditInfo().team.Set(3, 0);
+    UpdateSelf(0);
 }
 
 void ProjectileTelekinesis::ProjectileCome(uint32_t caster)
 {
     returnStartCoords = GetCoords();
-    SetLastPosition(GetCoords().GetPosition());
+    BeginMove(State_Coming);
     casterId = caster;
-    state = State_Coming;
-    allowanceCountdown = kAllowance;
+    allowanceCountdown = timeAllowance;
     initialImpactPlayed = false;
 }
 
@@ -47,107 +112,37 @@ void ProjectileTelekinesis::Release()
         return;
     state = State_Idle;
     SetGravityEnabled(true);
-    SetPhysicsType(kPhysicsTypeFlight);
+    StartPhysicsFlight();
 }
 
-void ProjectileTelekinesis::ProjectileStop(bool /*flag*/)
+void ProjectileTelekinesis::ProjectileStop(bool)
 {
     SetGravityEnabled(true);
     SetPhysicsType(0);
     SetVelocity(Vec3());
+    GetFlightFx().StopFx();
     state = State_Idle;
     casterId = 0;
     knownTargets.clear();
 }
 
-void ProjectileTelekinesis::ProjectileGo()
-{
-    const auto* target = ObjectManager::Instance().GetObject<Character>(GetInfo().targetId);
-    MoveToTarget(target != nullptr ? GetHitPoint(*target) : GetInfo().targetPoint);
-    SetLastPosition(GetCoords().GetPosition());
-    state = State_Flying;
-    EditInfo().team.Set(1, 0);
-    UpdateSelf(0);
-}
-
-void ProjectileTelekinesis::MoveToTarget(const WorldVec3& aim)
-{
-    SetGravityEnabled(false);
-    SetPhysicsType(kPhysicsTypeFlight);
-    WorldCoords coords = GetCoords();
-    coords.LookAt(coords.GetPosition(), aim, Vec3(0.0f, 1.0f, 0.0f));
-    if (World* world = gEngine->GetWorld(); world != nullptr && IsInWorld())
-        world->SetCoords(this, coords);
-    SetVelocity(GetCoords().GetRegionCoords().forward * GetVelocity());
-    gEngine->GetPhysicsEngine().SetEntityAngularVelocity(this, GetCoords().GetRegionCoords().right *
-                                                                   kSpin);
-}
-
-void ProjectileTelekinesis::FindAndProcessTargets(bool flying)
-{
-    const WorldCoords at = GetFlightCoords();
-    const WorldVec3 position = at.GetPosition();
-    const GameEngine& game = GameEngine::Get();
-    std::vector<uint32_t> found;
-    if (flying)
-        game.GetAllTargetsInRadius(GetInfo().team, position, GetMeshBoundingRadius(), found,
-                                   GetInfo().ownerId);
-    else
-        game.GetTargetsInRadius(GetInfo().team, position, GetMeshBoundingRadius(), found, 0, false);
-    std::vector<uint32_t> fresh;
-    FilterAndAddKnownTargets(found, knownTargets, fresh, false);
-    if (fresh.empty())
-        return;
-    if (auto* skill = ObjectManager::Instance().GetObject<Skill>(GetInfo().skillId))
-        skill->TargetInformation(GetInfo(), at, fresh);
-    PlayHitSound(position);
-}
-
-void ProjectileTelekinesis::Land()
-{
-    state = State_Idle;
-    casterId = 0;
-    knownTargets.clear();
-    CreateImpactFx();
-}
-
-void ProjectileTelekinesis::CollisionCallback(const CollisionData& /*data*/)
+// No base callback: a thrown object stays with the physics until it explodes or lies still.
+void ProjectileTelekinesis::CollisionCallback(const CollisionData&)
 {
     if (!initialImpactPlayed) {
         initialImpactPlayed = true;
-        if (!initialImpactSound.empty()) {
-            if (auto* sound =
-                    ObjectManager::Instance().CreateObjectFromFile<SoundPak>(initialImpactSound)) {
-                sound->Play(GetCoords(), false, true);
-                ObjectManager::Instance().DestroyObjectEx(
-                    sound, "Project/Game/ProjectileTelekinesis", __LINE__);
-            }
-        }
+        if (initialImpactSound != nullptr)
+            initialImpactSound->Play(WorldCoords(GetCoords().GetPosition()), false, true);
     }
-    if (state == State_Flying)
+    if (state == State_Flying || (state == State_Falling && explodeOnFirstImpact)) {
         Explode(true);
-    else if (state == State_Falling && explodeOnFirstImpact)
-        Explode(true);
-    else if (state == State_Falling)
-        Land();
-}
-
-void ProjectileTelekinesis::ProjectileFall()
-{
-    if (World* world = gEngine->GetWorld())
-        world->AddEntity(this, GetInfo().launchCoords, false);
-    SetGravityEnabled(true);
-    SetPhysicsType(kPhysicsTypeFlight);
-    SetVelocity(Vec3());
-    // Spin is for show only: unseeded, machines need not agree on it.
-    const float x = RandomFloat(-1.0f, 1.0f);
-    const float y = RandomFloat(-1.0f, 1.0f);
-    const float z = RandomFloat(-1.0f, 1.0f);
-    gEngine->GetPhysicsEngine().SetEntityAngularVelocity(this, Vec3(x, y, z));
-    SetLastPosition(GetCoords().GetPosition());
-    state = State_Falling;
-    EditInfo().team.Set(3, 0);
-    UpdateSelf(0);
+    } else if (state == State_Falling) {
+        GetFlightFx().StopFx();
+        state = State_Idle;
+        casterId = 0;
+        knownTargets.clear();
+        CreateImpactFx();
+    }
 }
 
 void ProjectileTelekinesis::Explode(bool withSound)
@@ -167,10 +162,42 @@ void ProjectileTelekinesis::UpdateSelf(int32_t elapsedMs)
     ProjectileBase::UpdateSelf(elapsedMs);
     if (state == State_Flying || state == State_Falling)
         FindAndProcessTargets(state == State_Flying);
+    UpdatePathObstacle();
     if (state == State_Exploded) {
         state = State_Removed;
+        RemovePathObstacle();
         DeleteProjectile();
     }
+}
+
+void ProjectileTelekinesis::UpdatePathObstacle()
+{
+    if (IsInUse() || IsSimulationEnabled())
+        RemovePathObstacle();
+    else if (pathObstacles.empty())
+        CreatePathObstacle();
+}
+
+void ProjectileTelekinesis::FindAndProcessTargets(bool flying)
+{
+    if (gGameEngine == nullptr)
+        return;
+    const ProjectileInfo& info = GetInfo();
+    const WorldCoords at = GetFlightCoords();
+    std::vector<uint32_t> found;
+    if (flying)
+        gGameEngine->GetAllTargetsInRadius(info.team, at.GetPosition(), GetMeshBoundingRadius(),
+                                           found, info.ownerId);
+    else
+        gGameEngine->GetTargetsInRadius(info.team, at.GetPosition(), GetMeshBoundingRadius(), found,
+                                        0, false);
+    std::vector<uint32_t> fresh;
+    FilterAndAddKnownTargets(found, knownTargets, fresh, false);
+    if (fresh.empty())
+        return;
+    if (Skill* skill = ObjectManager::Instance().GetObject<Skill>(info.skillId))
+        skill->TargetInformation(info, at, fresh);
+    PlayHitSound(at.GetPosition());
 }
 
 WorldCoords ProjectileTelekinesis::GetFlightCoords() const
@@ -197,6 +224,24 @@ void ProjectileTelekinesis::CreateExplosionEffect()
     WorldCoords at = GetCoords();
     at.ClearRotation();
     world->AddEntity(effect, at, true);
+}
+
+void ProjectileTelekinesis::CreatePathObstacle()
+{
+    RemovePathObstacle();
+    const OBBox box(GetRegionBoundingBox());
+    auto obstacle = DynamicObstacle::Create(GetCoords().GetRegionId(), box);
+    if (obstacle == nullptr)
+        return;
+    obstacle->Attach();
+    pathObstacles.push_back(std::move(obstacle));
+}
+
+void ProjectileTelekinesis::RemovePathObstacle()
+{
+    for (const std::unique_ptr<DynamicObstacle>& obstacle : pathObstacles)
+        obstacle->Detach();
+    pathObstacles.clear();
 }
 
 } // namespace GAME

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "engine/DynamicObstacle.h"
 #include "world/ProjectileBase.h"
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <vector>
 
 namespace GAME {
 
-// A thrown object that lies in the level between uses: dropped from its launch point, claimed
-// by a caster who lifts it, thrown at a target, and gone once it explodes.
+// A thrown object that lies in the level between uses: thrown at a target, dropped from above,
+// called back by a caster, and in the way of walkers while it lies still.
 class ProjectileTelekinesis : public ProjectileBase {
     GAME_DECLARE_CLASS(ProjectileTelekinesis)
 
@@ -27,41 +28,51 @@ public:
     ~ProjectileTelekinesis() override;
 
     void Load(const LoadTable& table) override;
+    void PreLoad(bool flag) override;
     bool OccludesPathing() const override { return true; }
-    void UpdateSelf(int32_t elapsedMs) override;
-    WorldCoords GetFlightCoords() const override;
-    // Thrown at the info's target character, else at its point.
     void ProjectileGo() override;
+    void UpdateSelf(int32_t elapsedMs) override;
     void CollisionCallback(const CollisionData& data) override;
+    WorldCoords GetFlightCoords() const override;
     virtual void ProjectileFall();
-    // Claimed by a caster: whoever claimed it moves it until it is thrown or released.
+    // The caster drives the way back; this only marks it.
     virtual void ProjectileCome(uint32_t caster);
     virtual void ProjectileStop(bool flag);
     virtual bool IsInUse() const { return state != State_Idle; }
-    // A claimed object drops back to lying in the level.
     void Release();
     bool IsIdle() const { return state == State_Idle; }
     void Explode(bool withSound);
-    void MoveToTarget(const WorldVec3& aim);
-    void FindAndProcessTargets(bool flying);
 
     int32_t GetState() const { return state; }
     uint32_t GetCasterId() const { return casterId; }
+    bool IsPathObstacle() const { return !pathObstacles.empty(); }
+    bool ExplodesOnFirstImpact() const { return explodeOnFirstImpact; }
+    // For whoever flies the object back to its caster.
+    float GetReturnSpeed() const { return returnSpeed; }
+    int32_t GetAllowanceCountdown() const { return allowanceCountdown; }
+    const WorldCoords& GetReturnStartCoords() const { return returnStartCoords; }
 
 private:
-    static constexpr float kSpin = 8.0f;
-    static constexpr int32_t kAllowance = 15000;
-
+    void MoveToTarget(const WorldVec3& aim);
+    void FindAndProcessTargets(bool flying);
     void CreateExplosionEffect();
-    void Land();
+    void CreatePathObstacle();
+    void RemovePathObstacle();
+    void UpdatePathObstacle();
+    // The flight effect and launch animation every start of a move shares.
+    void BeginMove(int32_t newState);
 
+    float returnSpeed = 2.0f;
+    int32_t timeAllowance = 15000; // ms
     int32_t state = State_Idle;
     uint32_t casterId = 0;
-    int32_t allowanceCountdown = 0;
+    int32_t allowanceCountdown = 0; // ms
     WorldCoords returnStartCoords;
     bool initialImpactPlayed = false;
-    std::string initialImpactSound;
+    // Owned through the object manager; null when the record names none.
+    SoundPak* initialImpactSound = nullptr;
     std::vector<uint32_t> knownTargets;
+    std::vector<std::unique_ptr<DynamicObstacle>> pathObstacles;
     bool explodeOnFirstImpact = false;
 };
 

@@ -1,11 +1,13 @@
 #include "world/Puppet.h"
 
+#include "core/Helpers.h"
+#include "core/Saturate.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
+#include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 
-#include <algorithm>
 #include <string>
 
 namespace GAME {
@@ -13,13 +15,27 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(Puppet, Actor);
 
 namespace {
-void LoadEntry(AnimationEntry& entry, const LoadTable& table, const std::string& key)
+
+constexpr const char* kSourceFile = "Project/Game/Puppet";
+
+void LoadEntry(AnimationEntry& entry, const LoadTable& table, const std::string& stem)
 {
-    const std::string name = table.GetString(key.c_str(), "");
-    const float speed = table.GetFloat((key + "Speed").c_str(), 0.0f);
+    const std::string name = table.GetString(stem.c_str(), "");
     if (!name.empty())
-        entry.AddAnimation(name, speed, 0.0f, std::string());
+        entry.AddAnimation(name, table.GetFloat((stem + "Speed").c_str(), 0.0f), 0.0f, "");
 }
+
+// Seconds in the record; huge ones stop at the longest fade a timer holds.
+int32_t LoadFadeTime(const LoadTable& table, const char* key)
+{
+    return SaturateToInt(static_cast<double>(table.GetFloat(key, 0.0f)) * 1000.0);
+}
+
+bool Play(AnimationEntry& entry, Actor& actor, bool loop)
+{
+    return entry.PlayAnimation(actor, Name::noName, 1.0f, loop, 0);
+}
+
 } // namespace
 
 Puppet::Puppet()
@@ -35,8 +51,8 @@ void Puppet::Load(const LoadTable& table)
     LoadEntry(startAnimation, table, "startAnimation");
     LoadEntry(idleAnimation, table, "idleAnimation");
     LoadEntry(endAnimation, table, "endAnimation");
-    fadeInTime = static_cast<int32_t>(table.GetFloat("fadeInTime", 0.0f) * 1000.0f);
-    fadeOutTime = static_cast<int32_t>(table.GetFloat("fadeOutTime", 0.0f) * 1000.0f);
+    fadeInTime = LoadFadeTime(table, "fadeInTime");
+    fadeOutTime = LoadFadeTime(table, "fadeOutTime");
 }
 
 void Puppet::PreLoad(bool flag)
@@ -47,24 +63,15 @@ void Puppet::PreLoad(bool flag)
     endAnimation.PreLoad(flag);
 }
 
-bool Puppet::Play(AnimationEntry& entry, bool loop)
-{
-    return !entry.IsEmpty() && entry.PlayAnimation(*this, Name(), 1.0f, loop, 0);
-}
-
-void Puppet::PlayIdle()
-{
-    Play(idleAnimation, true);
-    state = State_Ready;
-}
-
 void Puppet::StartAnimating()
 {
     FadeIn();
-    if (Play(startAnimation, false))
+    if (Play(startAnimation, *this, false)) {
         state = State_Starting;
-    else
-        PlayIdle();
+        return;
+    }
+    Play(idleAnimation, *this, true);
+    state = State_Ready;
 }
 
 void Puppet::FadeIn()
@@ -81,7 +88,7 @@ void Puppet::FadeOut()
 
 void Puppet::ReleaseToWorld()
 {
-    if (Play(endAnimation, false)) {
+    if (Play(endAnimation, *this, false)) {
         state = State_Ending;
         return;
     }
@@ -93,10 +100,11 @@ void Puppet::AnimationCallback(int32_t kind, const Name& name)
 {
     Actor::AnimationCallback(kind, name);
     static const Name end = Name::Create("End");
-    if (kind != 0 || name != end)
+    if (kind != 0 || !(name == end))
         return;
     if (state == State_Starting) {
-        PlayIdle();
+        Play(idleAnimation, *this, true);
+        state = State_Ready;
     } else if (state == State_Ending) {
         FadeOut();
         state = State_FadingOut;
@@ -107,17 +115,18 @@ void Puppet::UpdateSelf(int32_t elapsedMs)
 {
     Actor::UpdateSelf(elapsedMs);
     if (fadeTimer > 0) {
-        fadeTimer -= elapsedMs;
-        const int32_t total = fadingIn ? fadeInTime : fadeOutTime;
-        const float left = static_cast<float>(fadeTimer) / static_cast<float>(total);
-        fade = std::clamp(fadingIn ? 1.0f - left : left, 0.0f, 1.0f);
+        fadeTimer = AddSaturating(fadeTimer, -elapsedMs);
+        const float time = static_cast<float>(fadingIn ? fadeInTime : fadeOutTime);
+        const float share = static_cast<float>(fadeTimer) / time;
+        const float v = Clamp(fadingIn ? 1.0f - share : share, 0.0f, 1.0f);
+        meshInstance.SetDiffuseColor(Color(v, v, v, 1.0f));
     }
     if (state != State_FadingOut || fadeTimer > 0)
         return;
     state = State_Idle;
-    if (World* world = gEngine->GetWorld())
+    if (World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr)
         world->RemoveEntity(this);
-    ObjectManager::Instance().DestroyObjectEx(this, "Project/Game/Puppet", __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(this, kSourceFile, __LINE__);
 }
 
 } // namespace GAME

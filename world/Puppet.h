@@ -2,13 +2,14 @@
 
 #include "characters/AnimationEntry.h"
 #include "engine/Actor.h"
+#include "engine/GraphicsMeshInstance.h"
 
 #include <cstdint>
 
 namespace GAME {
 
-// A scripted figure: plays a start animation, loops an idle one until released, then plays an
-// end animation, fades out and leaves the world.
+// A scripted actor: a start animation, an idle loop until released, an end animation, then a
+// fade out and gone. It fades in when started.
 class Puppet : public Actor {
     GAME_DECLARE_CLASS(Puppet)
 
@@ -29,7 +30,6 @@ public:
     void UpdateSelf(int32_t elapsedMs) override;
     void AnimationCallback(int32_t kind, const Name& name) override;
 
-    // ---- slots added after the actor's, in order ----
     virtual bool IsReady() const { return state == State_Ready; }
     virtual void StartAnimating();
     virtual void FadeIn();
@@ -37,22 +37,19 @@ public:
     virtual void ReleaseToWorld();
 
     uint32_t GetState() const { return state; }
-    // How far the current fade has come, 0 to 1.
-    float GetFade() const { return fade; }
+    int32_t GetFadeTimer() const { return fadeTimer; }
+    const Color& GetDiffuseColor() const { return meshInstance.GetDiffuseColor(); }
 
 private:
-    bool Play(AnimationEntry& entry, bool loop);
-    void PlayIdle();
-
     uint32_t state = State_Idle;
     AnimationEntry startAnimation;
     AnimationEntry idleAnimation;
     AnimationEntry endAnimation;
-    int32_t fadeTimer = 0;
-    int32_t fadeInTime = 0;
-    int32_t fadeOutTime = 0;
+    int32_t fadeTimer = 0;   // ms
+    int32_t fadeInTime = 0;  // ms
+    int32_t fadeOutTime = 0; // ms
     bool fadingIn = false;
-    float fade = 1.0f;
+    GraphicsMeshInstance meshInstance;
 };
 
 } // namespace GAME

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "characters/Character.h"
 #include "engine/ABBox.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -59,6 +60,17 @@ protected:
         if (object != nullptr)
             TheWorld().AddEntity(object, WorldAt(position), false);
         return object;
+    }
+
+    // A bare character of the team, standing at the position and set up.
+    static Character* PlaceCharacter(const Vec3& position, const Team& team)
+    {
+        auto* character =
+            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        character->SetTeam(team);
+        TheWorld().AddEntity(character, WorldAt(position), true);
+        character->InitialUpdate();
+        return character;
     }
 
     static bool Exists(uint32_t id) { return ObjectManager::Instance().GetObject(id) != nullptr; }

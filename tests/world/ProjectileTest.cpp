@@ -8,29 +8,13 @@
 #include "core/MathUtils.h"
 #include "skills/Skill.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "tests/support/ReportedSkill.h"
 #include "world/OrmenosDropZone.h"
 
 #include <cmath>
 #include <vector>
 
 namespace GAME::Test {
-
-// Keeps every id a projectile reports to it, in order.
-class ReportedSkill : public Skill {
-    GAME_DECLARE_CLASS(ReportedSkill)
-
-public:
-    void TargetInformation(const ProjectileInfo&, const WorldCoords&,
-                           const std::vector<uint32_t>& targets) override
-    {
-        ++reports;
-        reported.insert(reported.end(), targets.begin(), targets.end());
-    }
-    int reports = 0;
-    std::vector<uint32_t> reported;
-};
-
-GAME_IMPLEMENT_CLASS(ReportedSkill, Skill);
 
 namespace {
 
@@ -225,22 +209,11 @@ protected:
         database.WriteRecord("Records/Projectiles/Fireball.dbr",
                              {"Class = ProjectileFireballLike", "projectileVelocity = 10",
                               "projectileDistance = 12"});
-        owner = Place({0, 0, 0}, TeamManager::DefaultPlayerTeam());
-        near = Place({0, 0, 3}, TeamManager::DefaultMonsterTeam());
-        far = Place({0, 0, 6}, TeamManager::DefaultMonsterTeam());
-        own = static_cast<ReportedSkill*>(ObjectManager::Instance().CreateObject("ReportedSkill"));
-        other =
-            static_cast<ReportedSkill*>(ObjectManager::Instance().CreateObject("ReportedSkill"));
-    }
-
-    Character* Place(const Vec3& position, const Team& team)
-    {
-        auto* character =
-            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        character->SetTeam(team);
-        TheWorld().AddEntity(character, WorldAt(position), true);
-        character->InitialUpdate();
-        return character;
+        owner = PlaceCharacter({0, 0, 0}, TeamManager::DefaultPlayerTeam());
+        near = PlaceCharacter({0, 0, 3}, TeamManager::DefaultMonsterTeam());
+        far = PlaceCharacter({0, 0, 6}, TeamManager::DefaultMonsterTeam());
+        own = ReportedSkill::Create();
+        other = ReportedSkill::Create();
     }
 
     // Launched from the owner at a point straight ahead, with one modifier of each skill.

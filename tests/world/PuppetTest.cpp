@@ -11,31 +11,6 @@ namespace {
 
 using PuppetTest = CombatWorldFixture;
 
-TEST_F(PuppetTest, WithoutAnimationsItIsReadyAtOnceAndGoesAtTheEndOfItsFade)
-{
-    Puppet* puppet = SpawnAt<Puppet>("Records/Puppets/Plain.dbr",
-                                     {"Class = Puppet", "fadeInTime = 0.2", "fadeOutTime = 0.1"});
-    ASSERT_NE(puppet, nullptr);
-    EXPECT_FALSE(puppet->IsReady());
-    puppet->StartAnimating();
-    EXPECT_TRUE(puppet->IsReady());
-    puppet->UpdateSelf(100);
-    EXPECT_FLOAT_EQ(puppet->GetFade(), 0.5f);
-    // An "End" of another channel, or while ready, changes nothing.
-    puppet->AnimationCallback(1, Name::Create("End"));
-    puppet->AnimationCallback(0, Name::Create("End"));
-    EXPECT_TRUE(puppet->IsReady());
-
-    const uint32_t id = puppet->GetObjectId();
-    puppet->ReleaseToWorld();
-    EXPECT_EQ(puppet->GetState(), Puppet::State_FadingOut);
-    puppet->UpdateSelf(50);
-    EXPECT_TRUE(Exists(id));
-    puppet->UpdateSelf(50);
-    ObjectManager::Instance().ProcessDestroyedObjects();
-    EXPECT_FALSE(Exists(id));
-}
-
 TEST_F(PuppetTest, AClaimedObjectIsReleasedStoppedOrLandsByItsRecord)
 {
     auto* rock = SpawnAt<ProjectileTelekinesis>("Records/Puppets/Rock.dbr",

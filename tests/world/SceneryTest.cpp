@@ -1,0 +1,162 @@
+#include "world/Apparatus.h"
+#include "world/AreaOfInterest.h"
+#include "world/Decoration.h"
+#include "world/Puppet.h"
+
+#include "engine/GraphicsAnim.h"
+#include "engine/Name.h"
+#include "engine/Platform.h"
+#include "game/MinimapGameNugget.h"
+#include "tests/support/CombatWorldFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+class SceneryTest : public CombatWorldFixture {
+protected:
+    template <typename T> T* Make(std::initializer_list<std::string> lines)
+    {
+        const std::string path = "Records/Scenery/Piece" + std::to_string(++made) + ".dbr";
+        return SpawnAt<T>(path, lines);
+    }
+
+    static std::string Name(const GraphicsAnim* animation)
+    {
+        return animation != nullptr ? animation->GetName() : "none";
+    }
+
+    int made = 0;
+};
+
+TEST_F(SceneryTest, DecorationPicksAlternativesByTheirSharesOnlyWithADefault)
+{
+    auto* tree = Make<Decoration>({"Class = Decoration", "animation = Sway.anm",
+                                   "animation1 = Bend.anm", "animation1Chance = 30",
+                                   "animation2 = Shake.anm", "animation2Chance = 30",
+                                   "animation3 = Never.anm", "animation3Chance = 0"});
+    EXPECT_EQ(tree->GetAlternativeCount(), 2u);
+    struct Row {
+        float r;
+        const char* picked;
+    };
+    for (const Row& row : {Row{0.0f, "Bend.anm"}, Row{30.0f, "Bend.anm"}, Row{30.5f, "Shake.anm"},
+                           Row{60.0f, "Shake.anm"}, Row{60.5f, "Sway.anm"}}) {
+        SCOPED_TRACE(row.r);
+        EXPECT_EQ(Name(tree->PickAnimation(row.r)), row.picked);
+    }
+    auto* bare =
+        Make<Decoration>({"Class = Decoration", "animation1 = Bend.anm", "animation1Chance = 100"});
+    EXPECT_EQ(bare->PickAnimation(0.0f), nullptr);
+    EXPECT_EQ(bare->GetRandomAnimation(), nullptr);
+
+    tree->InitialUpdate();
+    EXPECT_EQ(Name(tree->GetCurrentAnimation()), "Sway.anm");
+    tree->AnimationCallback(1, Name::Create("End"));
+    EXPECT_EQ(Name(tree->GetCurrentAnimation()), "Sway.anm");
+}
+
+TEST_F(SceneryTest, DecorationTriesOneSlotUpToTheHighestFilled)
+{
+    database.WriteRecord("Records/Scenery/Lantern.dbr", {"Class = Entity"});
+    int attached = 0;
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE(seed);
+        Platform::SRand(seed);
+        const bool third = Platform::Rand() % 3 + 1 == 3;
+        Platform::SRand(seed);
+        auto* post = Make<Decoration>({"Class = Decoration",
+                                       "attachObjectName3 = Records/Scenery/Lantern.dbr",
+                                       "attachPoint3 = Hook"});
+        ASSERT_EQ(post->GetNumAttachedEntities(), third ? 1u : 0u);
+        if (third) {
+            EXPECT_EQ(post->GetAttachedEntity(0)->GetAttachPointName(), "Hook");
+            ++attached;
+        }
+    }
+    EXPECT_GT(attached, 0);
+    EXPECT_LT(attached, 12);
+}
+
+TEST_F(SceneryTest, ApparatusPausesWithinItsRangeAndSaturatesHugeRecords)
+{
+    auto* fixed = Make<Apparatus>(
+        {"Class = Apparatus", "apparatusPauseTimeMin = 1.5", "apparatusPauseTimeMax = 1.5"});
+    EXPECT_EQ(fixed->GetPauseTime(), 1500);
+    auto* reversed = Make<Apparatus>(
+        {"Class = Apparatus", "apparatusPauseTimeMin = 2", "apparatusPauseTimeMax = 1"});
+    EXPECT_EQ(reversed->GetPauseTime(), 2000);
+    auto* huge = Make<Apparatus>(
+        {"Class = Apparatus", "apparatusPauseTimeMin = -1e30", "apparatusPauseTimeMax = 1e30"});
+    EXPECT_EQ(huge->GetPauseTimeMin(), INT32_MIN);
+    EXPECT_EQ(huge->GetPauseTimeMax(), INT32_MAX);
+    for (int draw = 0; draw < 20; ++draw) {
+        const int32_t pause = huge->GetPauseTime();
+        EXPECT_LE(pause, INT32_MAX);
+        EXPECT_GE(pause, INT32_MIN);
+    }
+}
+
+TEST_F(SceneryTest, AreaOfInterestIsSeenAtItsSizeOnlyInTheEditor)
+{
+    for (const bool editor : {false, true}) {
+        SCOPED_TRACE(editor);
+        gEngine->SetLevelEditor(editor);
+        auto* area = Make<AreaOfInterest>({"Class = AreaOfInterest", "AreaDescription = tagCave"});
+        area->InitialUpdate();
+        EXPECT_EQ(area->GetVisibility(), editor);
+        EXPECT_FLOAT_EQ(area->GetRadius(), 1.0f);
+        EXPECT_FLOAT_EQ(area->GetScale(), 1.0f);
+        EXPECT_EQ(area->GetTintColor(), Color(1.0f, 0.25f, 0.5f, 1.0f));
+        std::vector<MinimapGameNugget> nuggets;
+        area->AppendDetailMapData(nuggets);
+        ASSERT_EQ(nuggets.size(), 1u);
+        EXPECT_EQ(nuggets[0].type, 6u);
+    }
+    auto* wide = Make<AreaOfInterest>({"Class = AreaOfInterest", "radius = 4"});
+    wide->InitialUpdate();
+    EXPECT_FLOAT_EQ(wide->GetScale(), 4.0f);
+    gEngine->SetLevelEditor(false);
+}
+
+TEST_F(SceneryTest, PuppetWithoutAnimationsIsReadyAtOnceFadesAndGoes)
+{
+    auto* puppet = Make<Puppet>(
+        {"Class = Puppet", "fadeInTime = 0.5", "fadeOutTime = 0", "idleAnimation = Idle.anm"});
+    puppet->StartAnimating();
+    EXPECT_TRUE(puppet->IsReady());
+    puppet->UpdateSelf(250);
+    EXPECT_EQ(puppet->GetDiffuseColor(), Color(0.5f, 0.5f, 0.5f, 1.0f));
+    // Another channel's end, or one while ready, changes nothing.
+    puppet->AnimationCallback(1, Name::Create("End"));
+    puppet->AnimationCallback(0, Name::Create("End"));
+    EXPECT_TRUE(puppet->IsReady());
+
+    const uint32_t id = puppet->GetObjectId();
+    puppet->ReleaseToWorld();
+    EXPECT_EQ(puppet->GetState(), Puppet::State_FadingOut);
+    ASSERT_TRUE(Exists(id));
+    puppet->UpdateSelf(10);
+    EXPECT_FALSE(Exists(id));
+}
+
+TEST_F(SceneryTest, PuppetPlaysItsStartAndEndAnimationsThroughTheirEnds)
+{
+    auto* puppet =
+        Make<Puppet>({"Class = Puppet", "startAnimation = Rise.anm", "idleAnimation = Idle.anm",
+                      "endAnimation = Sink.anm", "fadeOutTime = 1e30"});
+    puppet->StartAnimating();
+    EXPECT_EQ(puppet->GetState(), Puppet::State_Starting);
+    puppet->AnimationCallback(0, Name::Create("End"));
+    EXPECT_TRUE(puppet->IsReady());
+    puppet->ReleaseToWorld();
+    EXPECT_EQ(puppet->GetState(), Puppet::State_Ending);
+    puppet->AnimationCallback(0, Name::Create("End"));
+    EXPECT_EQ(puppet->GetState(), Puppet::State_FadingOut);
+    EXPECT_EQ(puppet->GetFadeTimer(), INT32_MAX);
+}
+
+} // namespace
+} // namespace GAME::Test
