@@ -1,6 +1,8 @@
 #include "engine/DynamicObstacle.h"
 
+#include "engine/Actor.h"
 #include "engine/Engine.h"
+#include "engine/GraphicsMeshInstance.h"
 #include "engine/OBBox.h"
 #include "engine/Region.h"
 #include "engine/World.h"
@@ -32,6 +34,30 @@ std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(uint32_t regionId, cons
 std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(uint32_t regionId, const OBBox& box)
 {
     return Create(regionId, Sphere(box.coords.origin, box.extents.Length()));
+}
+
+void DynamicObstacle::CreateForHitBoxes(const Actor& actor,
+                                        std::vector<std::unique_ptr<DynamicObstacle>>& obstacles)
+{
+    RemoveAll(obstacles);
+    const GraphicsMeshInstance* mesh = actor.GetMeshInstance();
+    Region* region = actor.GetCoords().GetRegion();
+    if (mesh == nullptr || region == nullptr)
+        return;
+    for (int32_t i = 0; i < mesh->GetNumHitBoxes(); ++i) {
+        std::unique_ptr<DynamicObstacle> obstacle = Create(region, actor.GetCollisionBox(i));
+        if (obstacle == nullptr)
+            continue;
+        obstacle->Attach();
+        obstacles.push_back(std::move(obstacle));
+    }
+}
+
+void DynamicObstacle::RemoveAll(std::vector<std::unique_ptr<DynamicObstacle>>& obstacles)
+{
+    for (const std::unique_ptr<DynamicObstacle>& obstacle : obstacles)
+        obstacle->Detach();
+    obstacles.clear();
 }
 
 DynamicObstacle::~DynamicObstacle()

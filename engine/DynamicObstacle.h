@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace GAME {
 
 struct OBBox;
+class Actor;
 class Region;
 
 // Something in the way for a moment, such as a character to steer round: a sphere in a region
@@ -24,6 +26,12 @@ public:
     static std::unique_ptr<DynamicObstacle> Create(Region* region, const OBBox& box);
     // Round the box: the sphere that holds it.
     static std::unique_ptr<DynamicObstacle> Create(uint32_t regionId, const OBBox& box);
+    // One attached obstacle per hit box of the actor's mesh, in the actor's region, from the
+    // collision box of that index; the list is emptied first (its obstacles detached).
+    static void CreateForHitBoxes(const Actor& actor,
+                                  std::vector<std::unique_ptr<DynamicObstacle>>& obstacles);
+    // Detaches each and empties the list.
+    static void RemoveAll(std::vector<std::unique_ptr<DynamicObstacle>>& obstacles);
     ~DynamicObstacle();
     DynamicObstacle(const DynamicObstacle&) = delete;
     DynamicObstacle& operator=(const DynamicObstacle&) = delete;

@@ -321,26 +321,12 @@ WorldVec3 FixedItem::GetMoveToPoint(uint32_t user)
 
 void FixedItem::CreatePathObstacle()
 {
-    RemovePathObstacle();
-    GraphicsMeshInstance* mesh = GetMeshInstance();
-    Region* region = GetCoords().GetRegion();
-    if (mesh == nullptr || region == nullptr)
-        return;
-    for (int32_t i = 0; i < mesh->GetNumHitBoxes(); ++i) {
-        std::unique_ptr<DynamicObstacle> obstacle =
-            DynamicObstacle::Create(region, GetCollisionBox(i));
-        if (obstacle == nullptr)
-            continue;
-        obstacle->Attach();
-        pathObstacles.push_back(std::move(obstacle));
-    }
+    DynamicObstacle::CreateForHitBoxes(*this, pathObstacles);
 }
 
 void FixedItem::RemovePathObstacle()
 {
-    for (const std::unique_ptr<DynamicObstacle>& obstacle : pathObstacles)
-        obstacle->Detach();
-    pathObstacles.clear();
+    DynamicObstacle::RemoveAll(pathObstacles);
 }
 
 void FixedItem::DebugRender()

@@ -7,6 +7,7 @@
 #include "core/WorldHelpers.h"
 #include "engine/BinaryReader.h"
 #include "engine/Coords.h"
+#include "engine/DynamicObstacle.h"
 #include "engine/Engine.h"
 #include "engine/Light.h"
 #include "engine/LoadTable.h"
@@ -73,6 +74,22 @@ StrategicMovementBase::~StrategicMovementBase()
             objects.DestroyObjectEx(sound, kSourceFile, __LINE__);
         }
     }
+}
+
+void StrategicMovementBase::OnRemoveFromLevel(World* level)
+{
+    Tile::OnRemoveFromLevel(level);
+    RemovePathObstacle();
+}
+
+void StrategicMovementBase::CreatePathObstacle()
+{
+    DynamicObstacle::CreateForHitBoxes(*this, pathObstacles);
+}
+
+void StrategicMovementBase::RemovePathObstacle()
+{
+    DynamicObstacle::RemoveAll(pathObstacles);
 }
 
 SoundPak* StrategicMovementBase::Sound(uint32_t id)

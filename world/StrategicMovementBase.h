@@ -9,11 +9,13 @@
 #include "engine/WorldVec3.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace GAME {
 
+class DynamicObstacle;
 class Light;
 class Player;
 class SoundPak;
@@ -48,6 +50,7 @@ public:
     void SaveState(BinaryWriter& writer) const override;
     // A word that is not a state is refused; the object then decides from the player.
     bool RestoreState(BinaryReader& reader) override;
+    void OnRemoveFromLevel(World* level) override;
 
     // Virtual operations, in the order of their slots.
     // Where a character stands to use the object: its own position.
@@ -70,6 +73,10 @@ public:
     // Forgets the light and destroys every attached entity.
     virtual void RemoveAndDestroyAttachments();
     virtual bool QualifyMapData() const;
+    // One obstacle per hit box of the mesh, for walkers to steer round.
+    void CreatePathObstacle();
+    void RemovePathObstacle();
+    size_t GetNumPathObstacles() const { return pathObstacles.size(); }
 
     StrategicMovementBaseState GetState() const { return state; }
     bool IsInstant() const { return instant; }
@@ -126,6 +133,7 @@ private:
     bool needsMapQualification = true;
     bool instant = false;
     std::string descriptionTag;
+    std::vector<std::unique_ptr<DynamicObstacle>> pathObstacles;
 };
 
 // Carries a strategic-movement object's targets to every machine: the respawn shrine's heal.

@@ -12,6 +12,8 @@ class StrategicMovementMarker : public StrategicMovementBase {
 public:
     StrategicMovementMarker();
     ~StrategicMovementMarker() override;
+    void OnAddToLevel(World* /*level*/) override { CreatePathObstacle(); }
+    void OnMoveInLevel() override { CreatePathObstacle(); }
 
     void InitialUpdate() override;
     bool IsOfInterest() const override { return false; }

@@ -12,6 +12,8 @@ class StrategicMovementRespawnShrine : public StrategicMovementBase {
 public:
     StrategicMovementRespawnShrine() = default;
     ~StrategicMovementRespawnShrine() override;
+    void OnAddToLevel(World* /*level*/) override { CreatePathObstacle(); }
+    void OnMoveInLevel() override { CreatePathObstacle(); }
 
     void Load(const LoadTable& table) override;
     // The object's frame, then the healing with the milliseconds it measured.

@@ -1,8 +1,10 @@
+#include "world/StrategicMovementMarker.h"
 #include "world/StrategicMovementRespawnShrine.h"
 #include "world/StrategicMovementTeleportShrine.h"
 
 #include "characters/Player.h"
 #include "engine/BinaryReader.h"
+#include "engine/GraphicsMeshInstance.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Light.h"
 #include "engine/SoundPak.h"
@@ -136,6 +138,39 @@ TEST_F(StrategicMovementTest, TheRespawnShrineHealsWhoStandsNearEverySecond)
         Frame(1000);
         EXPECT_EQ(shrine->GetLastHealed(),
                   row.heals ? std::vector<uint32_t>{hero->GetObjectId()} : std::vector<uint32_t>{});
+    }
+}
+
+// Markers and respawn shrines stand in the walkers' way with one obstacle per hit box while they
+// are in the level; teleport shrines do not.
+TEST_F(StrategicMovementTest, MarkersAndRespawnShrinesBlockPathsWhileInTheLevel)
+{
+    GraphicsMeshInstance mesh;
+    mesh.SetBoundingBox(ABBox({-1, -1, -1}, {1, 1, 1}));
+    mesh.AddHitBox(OBBox(ABBox({-1, -1, -1}, {1, 1, 1})));
+    mesh.AddHitBox(OBBox(ABBox({-2, 0, -2}, {2, 1, 2})));
+    const struct {
+        const char* kind;
+        size_t obstacles;
+    } rows[] = {{"StrategicMovementMarker", 2},
+                {"StrategicMovementRespawnShrine", 2},
+                {"StrategicMovementTeleportShrine", 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind);
+        const std::string path = std::string("Records/Spawn/") + row.kind + ".dbr";
+        database.WriteRecord(path, {std::string("Class = ") + row.kind});
+        auto* landmark =
+            ObjectManager::Instance().CreateObjectFromFile<StrategicMovementBase>(path);
+        ASSERT_NE(landmark, nullptr);
+        landmark->SetMeshInstance(&mesh);
+        TheWorld().AddEntity(landmark, WorldAt({10, 0, 10}), false);
+        EXPECT_EQ(landmark->GetNumPathObstacles(), row.obstacles);
+        TheWorld().SetPosition(landmark, WorldVec3(kRegion, Vec3(12, 0, 10)));
+        EXPECT_EQ(landmark->GetNumPathObstacles(), row.obstacles);
+        TheWorld().RemoveEntity(landmark);
+        EXPECT_EQ(landmark->GetNumPathObstacles(), 0u);
+        landmark->SetMeshInstance(nullptr);
+        ObjectManager::Instance().DestroyObjectEx(landmark, "test", __LINE__);
     }
 }
 
