@@ -44,15 +44,14 @@ protected:
     }
 };
 
-TEST_F(DispelAndSpiritsTest, ADirectDispelReachesOnlyWithinTwentyAndHurtsTheFoe)
+TEST_F(DispelAndSpiritsTest, ADirectDispelReachesOnlyWithinTwentyAndHurtsTheFoeNotTheFriend)
 {
     auto* dispel = Owned<Skill_DispelMagic>({"offensiveFireMin = 10", "offensiveFireMax = 10"});
     EXPECT_FALSE(dispel->IsRepeatable());
     EXPECT_EQ(dispel->GetTargetType(), static_cast<SkillTargetType>(4));
     auto* far = Foe<SkillsTarget>({30, 0, 0}, "SkillsTarget");
     auto* foe = Foe<SkillsTarget>({5, 0, 0}, "SkillsTarget");
-    auto* friendly =
-        Place<SkillsTarget>({-5, 0, 0}, TeamManager::DefaultPlayerTeam(), "SkillsTarget");
+    auto* friendly = Place<SkillsTarget>({-5, 0, 0}, kSide, "SkillsTarget");
     dispel->ActivateNow(*owner, Name(), far->GetObjectId(), WorldVec3());
     EXPECT_TRUE(services.results.empty());
     dispel->ActivateNow(*owner, Name(), foe->GetObjectId(), WorldVec3());
@@ -61,6 +60,7 @@ TEST_F(DispelAndSpiritsTest, ADirectDispelReachesOnlyWithinTwentyAndHurtsTheFoe)
     dispel->TargetResult(*owner, {foe->GetObjectId(), friendly->GetObjectId()}, owner->GetCoords(),
                          4, 0, false);
     EXPECT_EQ(foe->attacks.size(), 1u);
+    EXPECT_TRUE(friendly->attacks.empty());
 }
 
 TEST_F(DispelAndSpiritsTest, ADispelWithAProjectileNeedsNoTargetAndForwardsFriendlyHits)
