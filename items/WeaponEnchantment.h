@@ -26,6 +26,8 @@ public:
     void PlayHitSound(const WorldCoords& position) const;
     const std::string& GetProjectileName() const { return projectileName; }
     const std::string& GetTrailName() const { return trailName; }
+    const std::string& GetEffectName() const { return effectName; }
+    const std::string& GetActiveEffectName() const { return activeEffectName; }
     bool UsesWeaponTint() const { return useWeaponTint; }
     const float* GetTint() const { return tint; }
 
