@@ -75,8 +75,9 @@ Weapon::Weapon()
 
 Weapon::~Weapon()
 {
-    DestroySoundPak(swipeSound, kSourceFile, __LINE__);
-    DestroySoundPak(hitSound, kSourceFile, __LINE__);
+    DestroySoundPak(swipeSound, kSourceFile, 59);
+    DestroySoundPak(hitSound, kSourceFile, 60);
+    DestroyProjectile(basicProjectileId, kSourceFile, 61);
     ObjectManager& objects = ObjectManager::Instance();
     if (WeaponTrail* trail = objects.GetObject<WeaponTrail>(trailId))
         objects.DestroyObjectEx(trail, kSourceFile, 138);
@@ -93,7 +94,9 @@ void Weapon::Load(const LoadTable& table)
     DestroySoundPak(swipeSound, kSourceFile, __LINE__);
     swipeSound = LoadSoundPakFromTable(table, "swipeSound");
     recordTrailName = table.GetString("weaponTrail", "");
+    DestroyProjectile(basicProjectileId, kSourceFile, 61);
     basicProjectileName = table.GetString("basicProjectileName", "");
+    basicProjectileId = LoadProjectile(basicProjectileName);
     piercingChance = table.GetFloat("piercingProjectile", 0.0f);
 }
 

@@ -76,6 +76,7 @@ private:
     uint32_t swipeSound = 0;
     uint32_t hitSound = 0;
     std::string basicProjectileName;
+    uint32_t basicProjectileId = 0;
     float piercingChance = 0.0f;
     bool trailEnabled = false;
 };

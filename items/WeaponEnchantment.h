@@ -7,6 +7,11 @@ namespace GAME {
 
 class WorldCoords;
 
+// The projectile a record makes, by object id, kept while its name is; 0, with the name
+// cleared, for an empty name or a record of another class, so nothing fires what cannot fly.
+uint32_t LoadProjectile(std::string& name);
+void DestroyProjectile(uint32_t& id, const char* sourceFile, int line);
+
 // What a character's current enchantment lays onto one weapon: its trail, tint, effects,
 // sounds and projectile. Which sounds it reads depends on the weapon's kind.
 class WeaponEnchantment {
@@ -42,6 +47,7 @@ private:
     uint32_t swipeSound = 0;
     uint32_t hitSound = 0;
     std::string projectileName;
+    uint32_t projectileId = 0;
 };
 
 } // namespace GAME
