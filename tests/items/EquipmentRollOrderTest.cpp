@@ -10,8 +10,7 @@
 namespace GAME::Test {
 namespace {
 
-class RolledSword : public WeaponMelee_Sword {
-public:
+struct RolledSword : WeaponMelee_Sword {
     void Roll(RandomUniform& random, const LoadTable& base, const LoadTable& prefix)
     {
         LendGenerator(&random);
@@ -20,26 +19,20 @@ public:
     }
 };
 
-// Each store's affix value is jittered by a tenth, truncated, so its draw's range names the store.
 using EquipmentRollOrderTest = EngineFixture;
 
+// A tenth of each affix value, truncated, is the range of its draw and names its store.
 TEST_F(EquipmentRollOrderTest, AScriptedGeneratorSeesTheFiveStoresInTheirOrder)
 {
-    const LoadTable base = Record("Class = WeaponMelee_Sword\n");
-    const LoadTable prefix = Record("lootRandomizerJitter = 10\n"
-                                    "defensivePhysical = 505\n"
-                                    "retaliationPhysicalMin = 405\n"
-                                    "offensiveColdMin = 305\n"
-                                    "skillCooldownReduction = 205\n"
-                                    "characterStrength = 105\n");
     ScriptedRandom random;
-    RolledSword sword;
-    sword.Roll(random, base, prefix);
+    RolledSword().Roll(random, Record("Class = WeaponMelee_Sword\n"),
+                       Record("lootRandomizerJitter = 10\ndefensivePhysical = 505\n"
+                              "retaliationPhysicalMin = 405\noffensiveColdMin = 305\n"
+                              "skillCooldownReduction = 205\ncharacterStrength = 105\n"));
     std::vector<int> stores;
     for (const auto& call : random.intCalls)
         if (stores.empty() || stores.back() != call.second)
             stores.push_back(call.second);
-    // character, skill, damage, retaliation, defense
     EXPECT_EQ(stores, (std::vector<int>{10, 20, 30, 40, 50}));
 }
 

@@ -9,75 +9,43 @@
 namespace GAME::Test {
 namespace {
 
-constexpr const char* kGlow = "Records/Effects/Glow.dbr";
-constexpr const char* kSparks = "Records/Effects/Sparks.dbr";
-constexpr const char* kEmbers = "Records/Enchantments/Embers.dbr";
+using WeaponEnchantmentEffectsTest = WearerFixture;
 
-class WeaponEnchantmentEffectsTest : public WearerFixture {
-protected:
-    void SetUp() override
-    {
-        WearerFixture::SetUp();
-        database.WriteRecord(kGlow, {"Class = EffectEntity"});
-        database.WriteRecord(kSparks, {"Class = EffectEntity"});
-        database.WriteRecord(kEmbers, {"weaponEffect = " + std::string(kGlow),
-                                       "weaponActiveEffect = " + std::string(kSparks)});
-        NewWearer();
-        sword = ObjectManager::Instance().GetObject<Weapon>(Make(kSword));
-        Shown().AttachItemAction(sword->GetObjectId(), EquipLocations_RightHand);
-        Shown().SetWeaponEnchantment(kEmbers);
-    }
-
-    EquipManager& Shown() { return wearer->GetCombatManager().GetEquipManager(); }
-    static EffectEntity* Effect(uint32_t id)
-    {
-        return ObjectManager::Instance().GetObject<EffectEntity>(id);
-    }
-
-    Weapon* sword = nullptr;
-};
-
-TEST_F(WeaponEnchantmentEffectsTest, TheActiveEffectEmitsOnlyWhileTheTrailRuns)
+// Effects left on a weapon whose wearer left the world would never be drawn nor freed.
+TEST_F(WeaponEnchantmentEffectsTest, TheActiveEffectFollowsTheTrailAndClearedEffectsPlayOut)
 {
-    EffectEntity* glow = Effect(sword->GetWeaponEffectId());
-    EffectEntity* sparks = Effect(sword->GetWeaponActiveEffectId());
-    ASSERT_NE(glow, nullptr);
-    ASSERT_NE(sparks, nullptr);
-    EXPECT_EQ(glow->GetObjectName(), kGlow);
-    EXPECT_EQ(glow->GetParent(), sword);
-    EXPECT_EQ(sparks->GetParent(), sword);
-    EXPECT_TRUE(glow->IsEmitting());
-    EXPECT_FALSE(sparks->IsEmitting());
-    sword->EnableWeaponTrail();
-    EXPECT_TRUE(sparks->IsEmitting());
-    sword->DisableWeaponTrail();
-    EXPECT_FALSE(sparks->IsEmitting());
-    EXPECT_TRUE(glow->IsEmitting());
-}
-
-// Effects left attached to a weapon off the world would never be drawn nor freed.
-TEST_F(WeaponEnchantmentEffectsTest, ClearedEffectsPlayOutInTheWorldOrGoWithTheEnchantment)
-{
+    database.WriteRecord("Records/Glow.dbr", {"Class = EffectEntity"});
+    database.WriteRecord("Records/Embers.dbr", {"weaponEffect = Records/Glow.dbr",
+                                                "weaponActiveEffect = Records/Glow.dbr"});
+    NewWearer();
+    auto* sword = ObjectManager::Instance().GetObject<Weapon>(Make(kSword));
+    EquipManager& shown = wearer->GetCombatManager().GetEquipManager();
+    shown.AttachItemAction(sword->GetObjectId(), EquipLocations_RightHand);
     for (bool inWorld : {true, false}) {
         SCOPED_TRACE(inWorld);
-        if (!inWorld) {
-            Shown().SetWeaponEnchantment(kEmbers);
+        shown.SetWeaponEnchantment("Records/Embers.dbr");
+        auto* glow = ObjectManager::Instance().GetObject<EffectEntity>(sword->GetWeaponEffectId());
+        auto* active =
+            ObjectManager::Instance().GetObject<EffectEntity>(sword->GetWeaponActiveEffectId());
+        ASSERT_TRUE(glow != nullptr && active != nullptr);
+        EXPECT_EQ(active->GetParent(), sword);
+        EXPECT_TRUE(glow->IsEmitting());
+        EXPECT_FALSE(active->IsEmitting());
+        sword->EnableWeaponTrail();
+        EXPECT_TRUE(active->IsEmitting());
+        sword->DisableWeaponTrail();
+        EXPECT_FALSE(active->IsEmitting());
+
+        const uint32_t ids[2] = {glow->GetObjectId(), active->GetObjectId()};
+        if (!inWorld)
             gEngine->GetWorld()->RemoveEntity(wearer);
-        }
-        const uint32_t ids[2] = {sword->GetWeaponEffectId(), sword->GetWeaponActiveEffectId()};
-        Shown().SetWeaponEnchantment("");
-        EXPECT_EQ(sword->GetWeaponEffectId(), 0u);
-        EXPECT_EQ(sword->GetWeaponActiveEffectId(), 0u);
+        shown.SetWeaponEnchantment("");
         for (uint32_t id : ids) {
-            EffectEntity* effect = Effect(id);
-            if (!inWorld) {
-                EXPECT_EQ(effect, nullptr);
-                continue;
-            }
-            ASSERT_NE(effect, nullptr);
-            EXPECT_EQ(effect->GetParent(), nullptr);
-            EXPECT_FALSE(effect->IsEmitting());
-            EXPECT_EQ(effect->GetAddToWorldRequests().size(), 1u);
+            auto* effect = ObjectManager::Instance().GetObject<EffectEntity>(id);
+            EXPECT_EQ(effect != nullptr, inWorld);
+            if (effect != nullptr)
+                EXPECT_TRUE(effect->GetParent() == nullptr && !effect->IsEmitting() &&
+                            effect->GetAddToWorldRequests().size() == 1u);
         }
     }
 }
