@@ -111,6 +111,8 @@ void Exercise(Item& item, Player& hero)
         equipment->AttachItem(hero, "R Hand");
         if (auto* weapon = DynamicCast<Weapon>(equipment)) {
             weapon->SetWeaponEnchantment(hero, "Records/Fuzz/Enchantment.dbr");
+            weapon->EnableWeaponTrail();
+            weapon->DisableWeaponTrail();
             weapon->PlaySwipeSound(WorldVec3());
             weapon->PlayHitSound(WorldVec3());
             weapon->GetProjectileName();

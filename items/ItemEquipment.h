@@ -148,13 +148,14 @@ protected:
     DamageAttributeStore_Equipment damageStore;
     RetaliationAttributeStore_Equipment retaliationStore;
     DefenseAttributeStore_Equipment defenseStore;
+    // One generator, lent to the five stores for one roll, keeps every machine's roll alike.
+    void LendGenerator(RandomUniform* random);
+    void RollStores(const LoadTable& base, const LoadTable* prefix, const LoadTable* suffix);
 
 private:
     using Equation = std::unique_ptr<DesignerEquation<float>>;
     void SetEquation(Equation& equation, const std::string& text, const char* failure);
     void ResetRoll();
-    void RollStores(const LoadTable& base, const LoadTable* prefix, const LoadTable* suffix);
-    void LendGenerator(RandomUniform* random);
     float ReadAffix(const LoadTable& table, std::string& displayTag, int32_t& cost, unsigned& level,
                     bool hideName);
     void FillCostRecords();

@@ -6,6 +6,7 @@
 
 #include "engine/Color.h"
 #include "engine/Coords.h"
+#include "engine/EffectEntity.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "engine/WeaponTrail.h"
@@ -16,7 +17,48 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/Weapon";
+constexpr const char* kSourceFile = "Project\\Game\\Weapon";
+
+uint32_t AttachEffect(Entity& weapon, const std::string& name, bool emitting)
+{
+    if (name.empty())
+        return 0;
+    auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(name);
+    if (effect == nullptr)
+        return 0;
+    weapon.Attach(effect, Coords::Identity(), "");
+    if (emitting)
+        effect->StartEmitting();
+    else
+        effect->StopEmitting();
+    return effect->GetObjectId();
+}
+
+// Particles already flying finish where the weapon was, unless there is no world to take them.
+// A held weapon has no place of its own in the world; it is where its wearer stands.
+void ReleaseEffect(Entity& weapon, uint32_t& id, const Character* wearer, int line)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* effect = objects.GetObject<EffectEntity>(id);
+    id = 0;
+    if (effect == nullptr)
+        return;
+    weapon.Detach(effect);
+    effect->StopEmitting();
+    const bool inWorld = wearer != nullptr && wearer->IsInWorld();
+    if (!inWorld || !effect->AddToWorld(wearer->GetCoords(), false))
+        objects.DestroyObjectEx(effect, kSourceFile, line);
+}
+
+void SetEmitting(uint32_t id, bool emitting)
+{
+    if (auto* effect = ObjectManager::Instance().GetObject<EffectEntity>(id)) {
+        if (emitting)
+            effect->StartEmitting();
+        else
+            effect->StopEmitting();
+    }
+}
 
 } // namespace
 
@@ -33,11 +75,14 @@ Weapon::Weapon()
 
 Weapon::~Weapon()
 {
-    DestroySoundPak(swipeSound, kSourceFile, __LINE__);
-    DestroySoundPak(hitSound, kSourceFile, __LINE__);
+    DestroySoundPak(swipeSound, kSourceFile, 59);
+    DestroySoundPak(hitSound, kSourceFile, 60);
+    DestroyProjectile(basicProjectileId, kSourceFile, 61);
     ObjectManager& objects = ObjectManager::Instance();
     if (WeaponTrail* trail = objects.GetObject<WeaponTrail>(trailId))
         objects.DestroyObjectEx(trail, kSourceFile, 138);
+    ReleaseEffect(*this, effectId, nullptr, 458);
+    ReleaseEffect(*this, activeEffectId, nullptr, 477);
 }
 
 void Weapon::Load(const LoadTable& table)
@@ -49,7 +94,9 @@ void Weapon::Load(const LoadTable& table)
     DestroySoundPak(swipeSound, kSourceFile, __LINE__);
     swipeSound = LoadSoundPakFromTable(table, "swipeSound");
     recordTrailName = table.GetString("weaponTrail", "");
+    DestroyProjectile(basicProjectileId, kSourceFile, 61);
     basicProjectileName = table.GetString("basicProjectileName", "");
+    basicProjectileId = LoadProjectile(basicProjectileName);
     piercingChance = table.GetFloat("piercingProjectile", 0.0f);
 }
 
@@ -82,6 +129,7 @@ void Weapon::EnableWeaponTrail()
     trailEnabled = true;
     if (WeaponTrail* trail = ObjectManager::Instance().GetObject<WeaponTrail>(trailId))
         trail->Start();
+    SetEmitting(activeEffectId, true);
 }
 
 void Weapon::DisableWeaponTrail()
@@ -89,6 +137,7 @@ void Weapon::DisableWeaponTrail()
     trailEnabled = false;
     if (WeaponTrail* trail = ObjectManager::Instance().GetObject<WeaponTrail>(trailId))
         trail->Stop();
+    SetEmitting(activeEffectId, false);
 }
 
 void Weapon::SwitchWeaponTrail(const char* name)
@@ -110,9 +159,9 @@ void Weapon::SwitchWeaponTrail(const char* name)
     trailId = trail->GetObjectId();
 }
 
-void Weapon::SetWeaponEnchantment(Character& /*character*/, const std::string& name)
+void Weapon::SetWeaponEnchantment(Character& character, const std::string& name)
 {
-    ClearWeaponEnchantment();
+    ClearWeaponEnchantment(&character);
     if (name.empty())
         return;
     auto made = std::make_unique<WeaponEnchantment>();
@@ -130,15 +179,19 @@ void Weapon::SetWeaponEnchantment(Character& /*character*/, const std::string& n
     }
     if (!enchantment->GetTrailName().empty())
         SwitchWeaponTrail(enchantment->GetTrailName().c_str());
+    effectId = AttachEffect(*this, enchantment->GetEffectName(), true);
+    activeEffectId = AttachEffect(*this, enchantment->GetActiveEffectName(), false);
 }
 
-void Weapon::ClearWeaponEnchantment()
+void Weapon::ClearWeaponEnchantment(const Character* wearer)
 {
     if (enchantment == nullptr)
         return;
     enchantment.reset();
     SetTintColor(Color());
     SwitchWeaponTrail(recordTrailName.c_str());
+    ReleaseEffect(*this, effectId, wearer, 458);
+    ReleaseEffect(*this, activeEffectId, wearer, 477);
 }
 
 void Weapon::AttachItem(Character& character, const char* attachPoint)
@@ -156,7 +209,7 @@ void Weapon::DetachItem(Character& character)
 {
     const float base = GetBaseScale();
     SetScale(base > 0.0f ? base : 1.0f);
-    ClearWeaponEnchantment();
+    ClearWeaponEnchantment(&character);
     // A weapon off a character carries no trail.
     SwitchWeaponTrail("");
     ItemEquipment::DetachItem(character);

@@ -49,8 +49,13 @@ public:
     // Lays the character's enchantment onto the weapon; an empty name or a name that loads no
     // record leaves it bare.
     virtual void SetWeaponEnchantment(Character& character, const std::string& name);
-    void ClearWeaponEnchantment();
+    // The enchantment's effects play out in the world when the wearer stands in it; otherwise
+    // they go with the enchantment.
+    void ClearWeaponEnchantment(const Character* wearer = nullptr);
     const WeaponEnchantment* GetWeaponEnchantment() const { return enchantment.get(); }
+    // The enchantment's effects riding on the weapon by object id; 0 when none.
+    uint32_t GetWeaponEffectId() const { return effectId; }
+    uint32_t GetWeaponActiveEffectId() const { return activeEffectId; }
 
     // The record of what a ranged attack with this weapon launches; empty for none. An
     // enchantment's own projectile goes first.
@@ -62,6 +67,8 @@ protected:
 
 private:
     std::unique_ptr<WeaponEnchantment> enchantment;
+    uint32_t effectId = 0;       // emits while the enchantment lasts
+    uint32_t activeEffectId = 0; // emits only while the trail runs
     uint32_t trailId = 0;
     std::string trailName;       // the trail now shown
     std::string recordTrailName; // "weaponTrail"
@@ -69,6 +76,7 @@ private:
     uint32_t swipeSound = 0;
     uint32_t hitSound = 0;
     std::string basicProjectileName;
+    uint32_t basicProjectileId = 0;
     float piercingChance = 0.0f;
     bool trailEnabled = false;
 };

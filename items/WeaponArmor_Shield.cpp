@@ -8,7 +8,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/WeaponArmor";
+constexpr const char* kSourceFile = "Project\\Game\\WeaponArmor";
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "engine/WorldCoords.h"
+#include "world/ProjectileBase.h"
 
 namespace GAME {
 
@@ -36,10 +37,29 @@ void PlaySound(uint32_t id, const WorldCoords& position)
 
 } // namespace
 
+uint32_t LoadProjectile(std::string& name)
+{
+    ProjectileBase* projectile =
+        name.empty() ? nullptr
+                     : ObjectManager::Instance().CreateObjectFromFile<ProjectileBase>(name);
+    if (projectile == nullptr)
+        name.clear();
+    return projectile != nullptr ? projectile->GetObjectId() : 0;
+}
+
+void DestroyProjectile(uint32_t& id, const char* sourceFile, int line)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    if (ProjectileBase* projectile = objects.GetObject<ProjectileBase>(id))
+        objects.DestroyObjectEx(projectile, sourceFile, line);
+    id = 0;
+}
+
 WeaponEnchantment::~WeaponEnchantment()
 {
     DestroySound(swipeSound, 37);
     DestroySound(hitSound, 38);
+    DestroyProjectile(projectileId, kSourceFile, 39);
 }
 
 bool WeaponEnchantment::Load(const std::string& name, Kind weaponKind)
@@ -63,8 +83,10 @@ bool WeaponEnchantment::Load(const std::string& name, Kind weaponKind)
                               {"staffSwipeSound", "staffHitSound"}};
     swipeSound = LoadSound(table, keys[kind - 1][0]);
     hitSound = LoadSound(table, keys[kind - 1][1]);
-    if (kind == Bow)
+    if (kind == Bow) {
         projectileName = table.GetString("projectileName", "");
+        projectileId = LoadProjectile(projectileName);
+    }
     return true;
 }
 

@@ -7,6 +7,11 @@ namespace GAME {
 
 class WorldCoords;
 
+// The projectile a record makes, by object id, kept while its name is; 0, with the name
+// cleared, for an empty name or a record of another class, so nothing fires what cannot fly.
+uint32_t LoadProjectile(std::string& name);
+void DestroyProjectile(uint32_t& id, const char* sourceFile, int line);
+
 // What a character's current enchantment lays onto one weapon: its trail, tint, effects,
 // sounds and projectile. Which sounds it reads depends on the weapon's kind.
 class WeaponEnchantment {
@@ -26,6 +31,8 @@ public:
     void PlayHitSound(const WorldCoords& position) const;
     const std::string& GetProjectileName() const { return projectileName; }
     const std::string& GetTrailName() const { return trailName; }
+    const std::string& GetEffectName() const { return effectName; }
+    const std::string& GetActiveEffectName() const { return activeEffectName; }
     bool UsesWeaponTint() const { return useWeaponTint; }
     const float* GetTint() const { return tint; }
 
@@ -40,6 +47,7 @@ private:
     uint32_t swipeSound = 0;
     uint32_t hitSound = 0;
     std::string projectileName;
+    uint32_t projectileId = 0;
 };
 
 } // namespace GAME

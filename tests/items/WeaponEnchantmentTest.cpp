@@ -30,6 +30,9 @@ protected:
                                       "projectileName = Records/Fire.dbr", "useWeaponTint = 1",
                                       "weaponTintRed = 255", "weaponTintGreen = 0",
                                       "weaponTintBlue = 51", "weaponTintAlpha = 255"});
+        database.WriteRecord("Records/Arrow.dbr", {"Class = ProjectileBase"});
+        database.WriteRecord("Records/Fire.dbr", {"Class = ProjectileBase"});
+        database.WriteRecord("Records/Rock.dbr", {"Class = EffectEntity"});
         mark = ObjectManager::Instance().CreateObjectID();
     }
 
@@ -89,6 +92,14 @@ TEST_F(WeaponEnchantmentTest, ABowFiresTheEnchantmentsProjectileAndAShieldTakesN
     EXPECT_EQ(bow->GetProjectileName(), "Records/Arrow.dbr");
     bow->SetWeaponEnchantment(wielder, kFlame);
     EXPECT_EQ(bow->GetProjectileName(), "Records/Fire.dbr");
+
+    // A name whose record is no projectile fires nothing, the enchantment's or the bow's.
+    database.WriteRecord("Records/Enchantments/Dull.dbr", {"projectileName = Records/Rock.dbr"});
+    bow->SetWeaponEnchantment(wielder, "Records/Enchantments/Dull.dbr");
+    EXPECT_EQ(bow->GetProjectileName(), "Records/Arrow.dbr");
+    bow = MakeWeapon("WeaponHunting_Bow", {"basicProjectileName = Records/Rock.dbr"});
+    ASSERT_NE(bow, nullptr);
+    EXPECT_EQ(bow->GetProjectileName(), "");
 
     Weapon* shield = MakeWeapon("WeaponArmor_Shield");
     ASSERT_NE(shield, nullptr);
