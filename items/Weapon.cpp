@@ -85,6 +85,16 @@ Weapon::~Weapon()
     ReleaseEffect(*this, activeEffectId, nullptr, 477);
 }
 
+void Weapon::PreLoad(bool flag)
+{
+    ItemEquipment::PreLoad(flag);
+    PreLoadSoundPak(swipeSound, flag);
+    PreLoadSoundPak(hitSound, flag);
+    if (enchantment != nullptr)
+        enchantment->PreLoad(flag);
+    PreLoadProjectile(basicProjectileId, flag);
+}
+
 void Weapon::Load(const LoadTable& table)
 {
     ItemEquipment::Load(table);

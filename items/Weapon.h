@@ -23,6 +23,8 @@ public:
     ~Weapon() override;
 
     void Load(const LoadTable& table) override;
+    // The item's sounds, the swing and hit sounds, the enchantment's and the basic projectile.
+    void PreLoad(bool flag) override;
     std::wstring GetGameDescription(bool flag) const override;
     void GetUIGameDescription(std::vector<GameTextLine>& lines) const override;
     void CreateUIAttributeText(std::vector<GameTextLine>& lines) const override;

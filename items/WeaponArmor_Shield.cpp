@@ -29,6 +29,12 @@ WeaponArmor_Shield::~WeaponArmor_Shield()
     DestroySoundPak(blockSound, kSourceFile, 137);
 }
 
+void WeaponArmor_Shield::PreLoad(bool flag)
+{
+    WeaponArmor::PreLoad(flag);
+    PreLoadSoundPak(blockSound, flag);
+}
+
 void WeaponArmor_Shield::Load(const LoadTable& table)
 {
     WeaponArmor::Load(table);

@@ -22,6 +22,7 @@ public:
     Weapon_Type GetWeaponType() const override { return Weapon_Type_Shield; }
 
     void Load(const LoadTable& table) override;
+    void PreLoad(bool flag) override;
     // Affixes raise the block chance and defense by the percentages they sum to.
     void InitializeEquipmentSpecial(const LoadTable* prefix, const LoadTable* suffix) override;
 

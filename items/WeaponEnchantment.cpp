@@ -4,6 +4,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "engine/WorldCoords.h"
+#include "items/Item.h"
 #include "world/ProjectileBase.h"
 
 namespace GAME {
@@ -55,6 +56,12 @@ void DestroyProjectile(uint32_t& id, const char* sourceFile, int line)
     id = 0;
 }
 
+void PreLoadProjectile(uint32_t id, bool flag)
+{
+    if (ProjectileBase* projectile = ObjectManager::Instance().GetObject<ProjectileBase>(id))
+        projectile->PreLoad(flag);
+}
+
 WeaponEnchantment::~WeaponEnchantment()
 {
     DestroySound(swipeSound, 37);
@@ -88,6 +95,13 @@ bool WeaponEnchantment::Load(const std::string& name, Kind weaponKind)
         projectileId = LoadProjectile(projectileName);
     }
     return true;
+}
+
+void WeaponEnchantment::PreLoad(bool flag) const
+{
+    Item::PreLoadSoundPak(swipeSound, flag);
+    Item::PreLoadSoundPak(hitSound, flag);
+    PreLoadProjectile(projectileId, flag);
 }
 
 void WeaponEnchantment::PlaySwipeSound(const WorldCoords& position) const

@@ -11,6 +11,7 @@ class WorldCoords;
 // cleared, for an empty name or a record of another class, so nothing fires what cannot fly.
 uint32_t LoadProjectile(std::string& name);
 void DestroyProjectile(uint32_t& id, const char* sourceFile, int line);
+void PreLoadProjectile(uint32_t id, bool flag);
 
 // What a character's current enchantment lays onto one weapon: its trail, tint, effects,
 // sounds and projectile. Which sounds it reads depends on the weapon's kind.
@@ -29,6 +30,8 @@ public:
 
     void PlaySwipeSound(const WorldCoords& position) const;
     void PlayHitSound(const WorldCoords& position) const;
+    // Its sounds and its projectile.
+    void PreLoad(bool flag) const;
     const std::string& GetProjectileName() const { return projectileName; }
     const std::string& GetTrailName() const { return trailName; }
     const std::string& GetEffectName() const { return effectName; }
