@@ -33,7 +33,8 @@ std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(uint32_t regionId, cons
 
 std::unique_ptr<DynamicObstacle> DynamicObstacle::Create(uint32_t regionId, const OBBox& box)
 {
-    return Create(regionId, Sphere(box.coords.origin, box.extents.Length()));
+    const World* world = gEngine->GetWorld();
+    return Create(world != nullptr ? world->GetRegionById(regionId) : nullptr, box);
 }
 
 void DynamicObstacle::CreateForHitBoxes(const Actor& actor,

@@ -24,7 +24,7 @@ public:
     static std::unique_ptr<DynamicObstacle> Create(uint32_t regionId, const Sphere& sphere);
     // Round a collision box (region frame): the sphere through its corners.
     static std::unique_ptr<DynamicObstacle> Create(Region* region, const OBBox& box);
-    // Round the box: the sphere that holds it.
+    // The same, in the region of that id in the engine's world.
     static std::unique_ptr<DynamicObstacle> Create(uint32_t regionId, const OBBox& box);
     // One attached obstacle per hit box of the actor's mesh, in the actor's region, from the
     // collision box of that index; the list is emptied first (its obstacles detached).
