@@ -12,6 +12,7 @@
 #include "host/AiReport.h"
 #include "host/ArenaReport.h"
 #include "host/BagReport.h"
+#include "host/BossReport.h"
 #include "host/CastReport.h"
 #include "host/CharacterReport.h"
 #include "host/CommandReport.h"
@@ -224,6 +225,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (options.scenario == "range") {
         if (const int status = RangeReport(options, out, err).Run(); status != 0)
+            return status;
+    }
+    if (options.scenario == "bosses") {
+        if (const int status = BossReport(options, out, err).Run(); status != 0)
             return status;
     }
     if (options.scenario == "town") {

@@ -35,6 +35,7 @@ constexpr const char* kScenarios[] = {
     "quest",
     "skillshow",
     "range",
+    "bosses",
 };
 // clang-format on
 
@@ -235,6 +236,9 @@ const char* HostOptions::Usage()
            "                the commands and must agree (single or server)\n"
            "  --scenario range  the hero's projectiles of every kind fly at two raiders,\n"
            "                trees sway, a ring expands and a puppet acts (single player)\n"
+           "  --scenario bosses  the hero against each boss in its own small level: each frame's\n"
+           "                changes and the encounter's events (single player)\n"
+           "  --boss NAME   with --scenario bosses: only that encounter, on --input FILE\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -309,6 +313,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             portal = true;
         } else if (arg == "--input" && hasValue) {
             inputFile = args[++i];
+        } else if (arg == "--boss" && hasValue) {
+            bossName = args[++i];
         } else if (arg == "--load" && hasValue) {
             loadFile = args[++i];
         } else if (arg == "--save" && hasValue) {
@@ -380,6 +386,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario quest needs --quest-state DIR";
         return false;
     }
+    if (!bossName.empty() && scenario != "bosses") {
+        error = "--boss goes with --scenario bosses";
+        return false;
+    }
     if (resumeQuest && scenario != "quest") {
         error = "--resume goes with --scenario quest";
         return false;
@@ -432,8 +442,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario level runs as single player only";
         return false;
     }
-    if ((scenario == "arena" || scenario == "town" || scenario == "range") && !role.empty() &&
-        role != "single") {
+    if ((scenario == "arena" || scenario == "town" || scenario == "range" ||
+         scenario == "bosses") &&
+        !role.empty() && role != "single") {
         error = "--scenario " + scenario + " runs as single player only";
         return false;
     }
@@ -441,9 +452,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario bag runs as single player only";
         return false;
     }
-    if (!inputFile.empty() && ((!role.empty() && scenario != "quest") ||
-                               (!scenario.empty() && scenario != "arena" && scenario != "level" &&
-                                scenario != "town" && scenario != "quest"))) {
+    if (!inputFile.empty() &&
+        ((!role.empty() && scenario != "quest") ||
+         (!scenario.empty() && scenario != "arena" && scenario != "level" && scenario != "town" &&
+          scenario != "quest" && scenario != "bosses"))) {
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }

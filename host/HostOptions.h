@@ -67,6 +67,8 @@ struct HostOptions {
     // The hero obeys this order script, one "FRAME ORDER" a line (`--input FILE`), as single
     // player; no role goes with it, and no scenario but "arena".
     std::string inputFile;
+    // `--scenario bosses --boss NAME`: only that encounter, on `inputFile` when given.
+    std::string bossName;
     // -- end scripted input --
 
     // -- network session --

@@ -165,6 +165,12 @@ bool OrderScript::ParseQuest(const std::vector<std::string_view>& words, ScriptO
                              std::string& error) const
 {
     order.kind = ScriptOrder::Kind::Quest;
+    if (words.size() == 4 && words[3] == "wake") {
+        if (!ParseName(words[2], order.name, error))
+            return false;
+        order.quest = ScriptOrder::Quest::Wake;
+        return true;
+    }
     if (words.size() < 5) {
         error = "quest needs @NAME, a kind and its argument";
         return false;
@@ -198,7 +204,7 @@ bool OrderScript::ParseQuest(const std::vector<std::string_view>& words, ScriptO
             wanted = 6;
         }
     } else {
-        error = "quest takes move, walk, anim or skill, not " + Quote(kind);
+        error = "quest takes move, walk, anim, skill or wake, not " + Quote(kind);
         return false;
     }
     if (words.size() > wanted) {

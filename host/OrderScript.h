@@ -11,7 +11,7 @@ namespace GAME {
 struct ScriptOrder {
     enum class Kind { Click, ClickOn, Hold, Release, Right, Slot, Pet, Quest };
     // What a quest tells the named character to do.
-    enum class Quest { Move, Walk, Anim, Skill };
+    enum class Quest { Move, Walk, Anim, Skill, Wake };
 
     int32_t frame = 0;
     Kind kind = Kind::Click;
@@ -59,7 +59,7 @@ private:
     bool ParseLine(std::string_view line, ScriptOrder& order, std::string& error) const;
     bool ParseName(std::string_view text, std::string& name, std::string& error) const;
     // "quest @NAME move|walk X,Z", "quest @NAME anim TYPE [loop]", "quest @NAME skill RECORD
-    // [@TARGET]".
+    // [@TARGET]", "quest @NAME wake".
     bool ParseQuest(const std::vector<std::string_view>& words, ScriptOrder& order,
                     std::string& error) const;
 

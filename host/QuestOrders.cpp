@@ -1,5 +1,6 @@
 #include "host/QuestOrders.h"
 
+#include "ai/ControllerAI.h"
 #include "characters/AnimationSet.h"
 #include "characters/Character.h"
 #include "engine/ObjectManager.h"
@@ -39,6 +40,13 @@ bool QuestOrders::Give(const ScriptOrder& order, const ScriptCast& roster, uint3
         who->QuestCommandUseSkill(order.record, target, false);
         return true;
     }
+    case ScriptOrder::Quest::Wake: {
+        ControllerAI* controller = objects.GetObject<ControllerAI>(who->GetControllerId());
+        if (controller == nullptr)
+            return false;
+        controller->WakeUp(roster.IdOf("Hero"));
+        return true;
+    }
     }
     return false;
 }
@@ -58,6 +66,9 @@ void QuestOrders::Report(std::ostream& out, const ScriptOrder& order, const Scri
         break;
     case ScriptOrder::Quest::Skill:
         out << "skill " << order.record << (order.target.empty() ? "" : " @" + order.target);
+        break;
+    case ScriptOrder::Quest::Wake:
+        out << "wake";
         break;
     }
     out << " -> " << (Give(order, roster, region) ? "true" : "false") << '\n';

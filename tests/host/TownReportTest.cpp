@@ -33,7 +33,7 @@ TEST(QuestOrderScript, ABadQuestOrderFailsItsLine)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"1 quest @Elder dance 1,1\n",
-         "line 1: quest takes move, walk, anim or skill, not 'dance'"},
+         "line 1: quest takes move, walk, anim, skill or wake, not 'dance'"},
         {"1 quest @Nobody walk 1,1\n",
          "line 1: no character, item, NPC or fixed item is named 'Nobody'"},
         {"1 quest @Elder anim Juggle\n", "line 1: no animation type is named 'Juggle'"},

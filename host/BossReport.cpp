@@ -1,0 +1,52 @@
+#include "host/BossReport.h"
+
+#include "host/HostOptions.h"
+
+#include <ostream>
+#include <string>
+
+namespace GAME {
+
+// clang-format off
+const BossReport::Row BossReport::kEncounters[9] = {
+    {"bandari", nullptr},
+    {"telkine", nullptr},
+    {"ormenos", nullptr},
+    {"cyclops", nullptr},
+    {"megalesios", nullptr},
+    {"spirits", nullptr},
+    {"typhon", nullptr},
+    {"chained", nullptr},
+    {"aktaios", nullptr},
+};
+// clang-format on
+
+int BossReport::Run()
+{
+    bool known = options.bossName.empty();
+    int played = 0;
+    for (const Row& row : kEncounters) {
+        if (!options.bossName.empty() && options.bossName != row.name)
+            continue;
+        known = true;
+        out << "encounter " << row.name << '\n';
+        if (row.play == nullptr) {
+            out << "encounter " << row.name << ": not staged\n";
+            continue;
+        }
+        if (!row.play(options, out, err))
+            return 2;
+        ++played;
+    }
+    if (!known) {
+        err << "gamehost: --boss takes";
+        for (const Row& row : kEncounters)
+            err << ' ' << row.name;
+        err << ", not '" << options.bossName << "'\n";
+        return 2;
+    }
+    out << "bosses: " << played << " encounters played\n";
+    return 0;
+}
+
+} // namespace GAME
