@@ -1,48 +1,34 @@
 #include "ai/ControllerSpiritHost.h"
 
 #include "ai/ControllerAIStateData.h"
-#include "ai/ControllerMonsterState.h"
-#include "characters/TeamManager.h"
+#include "ai/ControllerSpiritHostState.h"
+#include "characters/Monster.h"
+#include "engine/ObjectManager.h"
 
 namespace GAME {
 
 GAME_IMPLEMENT_CLASS(ControllerSpiritHost, ControllerMonster);
-
-namespace {
-
-class ControllerSpiritHostStateAnimate : public ControllerMonsterStateBase {
-public:
-    explicit ControllerSpiritHostStateAnimate(ControllerMonster* controller)
-        : ControllerMonsterStateBase(controller)
-    {}
-
-    void OnBegin() override
-    {
-        ControllerMonster* controller = GetController();
-        controller->SetCausesAnger(true);
-        controller->SetInvincible(false);
-        controller->SetTeam(TeamManager::DefaultMonsterTeam());
-    }
-    void HandleEvent(const Name& event) override
-    {
-        if (event == Name::Create("End"))
-            GetController()->SetState("Idle", ControllerAIStateData());
-    }
-};
-
-} // namespace
 
 ControllerSpiritHost::~ControllerSpiritHost() = default;
 
 void ControllerSpiritHost::RegisterStates()
 {
     ControllerMonster::RegisterStates();
+    AddState("Startup", new ControllerSpiritHostStateStartup(this));
     AddState("Animate", new ControllerSpiritHostStateAnimate(this));
 }
 
 void ControllerSpiritHost::Animate()
 {
     SetState("Animate", ControllerAIStateData());
+}
+
+bool ControllerSpiritHost::CanBeAnimated() const
+{
+    if (animated)
+        return false;
+    const auto* spirit = ObjectManager::Instance().GetObject<Monster>(animator);
+    return spirit == nullptr || !spirit->IsAlive();
 }
 
 } // namespace GAME

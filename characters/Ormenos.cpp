@@ -2,10 +2,14 @@
 
 #include "ai/ControllerOrmenos.h"
 #include "characters/CharacterConfigCommands.h"
+#include "core/BinaryWriter.h"
+#include "engine/BinaryReader.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
+#include "skills/SkillWorldQueries.h"
+#include "world/ProjectileTelekinesis.h"
 
 #include <memory>
 
@@ -19,6 +23,32 @@ void Ormenos::Load(const LoadTable& table)
 {
     Monster::Load(table);
     sickleExplosion = table.GetString("sickleExplosion", "");
+}
+
+void Ormenos::SaveState(BinaryWriter& writer) const
+{
+    Monster::SaveState(writer);
+    writer.WriteUInt32(sickleExploded ? 1u : 0u);
+}
+
+bool Ormenos::RestoreState(BinaryReader& reader)
+{
+    if (!Monster::RestoreState(reader))
+        return false;
+    uint32_t exploded = 0;
+    if (reader.ReadUInt32(exploded) && exploded != 0)
+        UnequipAndExplodeSickle(false);
+    return true;
+}
+
+void Ormenos::CharacterIsDying()
+{
+    Monster::CharacterIsDying();
+    for (ProjectileTelekinesis* projectile :
+         NearbyOfKind<ProjectileTelekinesis>(*this, kTelekinesisReach)) {
+        if (projectile->IsIdle())
+            projectile->Explode(true);
+    }
 }
 
 void Ormenos::UnequipAndExplodeSickle(bool spawnExplosion)

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "ai/ControllerMonster.h"
+#include "characters/CharacterBio.h"
+#include "characters/Monster.h"
+#include "characters/TeamManager.h"
+#include "core/BinaryWriter.h"
+#include "engine/BinaryReader.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "skills/Skill.h"
+#include "tests/ai/AiWorldFixture.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+// Bosses and their helpers thinking with their own controllers, standing where the test puts
+// them both for paths and for the world's sphere queries.
+class ScriptedBossFixture : public AiWorldFixture {
+protected:
+    // A TCharacter at (x, 0, z) thinking with a TController of no record lines, its states
+    // registered and begun.
+    template <typename TCharacter, typename TController>
+    TCharacter* Thinking(const std::string& name, float x, float z,
+                         std::initializer_list<std::string> lines = {})
+    {
+        const std::string controllerRecord = "Records/Controllers/" + name + ".dbr";
+        database.WriteRecord(controllerRecord,
+                             {std::string("Class = ") + TController::classInfo.GetName()});
+        std::vector<std::string> all{"controller = " + controllerRecord, "characterLife = 100"};
+        all.insert(all.end(), lines);
+        return Placed<TCharacter>(name, x, z, all);
+    }
+
+    // A plain monster on the given team, alive, at (x, 0, z).
+    Monster* Bystander(const std::string& name, float x, float z, const Team& team)
+    {
+        Monster* other = Make(name, x, z, {"characterLife = 100"});
+        Stand(*other, x, z);
+        other->SetLifeState(LifeState_Alive);
+        other->GetCharacterBio().Update(*other, 0);
+        other->SetTeam(team);
+        return other;
+    }
+
+    // A skill object nobody owns; enough for a controller to choose and name.
+    uint32_t SkillObject(const std::string& name)
+    {
+        const std::string record = "Records/Skills/" + name + ".dbr";
+        database.WriteRecord(record, {"Class = Skill"});
+        return ObjectManager::Instance().CreateObjectFromFile<Skill>(record)->GetObjectId();
+    }
+
+    static void Stand(Character& character, float x, float z)
+    {
+        character.SetPathPosition(At(x, z));
+        TheWorld().SetCoords(&character, WorldAt(Vec3(x, 0, z)));
+    }
+
+    static void Event(const Character& character, const char* name)
+    {
+        ControllerOf(character).HandleEvent(Name::Create(name));
+    }
+
+    // The level state a character writes.
+    static std::vector<uint8_t> Saved(const Character& character)
+    {
+        BinaryWriter writer = BinaryWriter::ToMemory(64);
+        character.SaveState(writer);
+        return std::vector<uint8_t>(writer.GetData(), writer.GetData() + writer.GetPosition());
+    }
+
+    static uint32_t LastWord(const std::vector<uint8_t>& bytes, size_t fromEnd = 0)
+    {
+        const size_t at = bytes.size() - 4 * (fromEnd + 1);
+        return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8 |
+               static_cast<uint32_t>(bytes[at + 2]) << 16 |
+               static_cast<uint32_t>(bytes[at + 3]) << 24;
+    }
+
+private:
+    template <typename TCharacter>
+    TCharacter* Placed(const std::string& name, float x, float z,
+                       const std::vector<std::string>& lines)
+    {
+        std::string text = std::string("Class = ") + TCharacter::classInfo.GetName() + "\n";
+        for (const std::string& line : lines)
+            text += line + "\n";
+        const std::string path = "Records/Creatures/" + name + ".dbr";
+        database.WriteFile(path, text);
+        auto* character = ObjectManager::Instance().CreateObjectFromFile<TCharacter>(path);
+        TheWorld().AddEntity(character, WorldAt(Vec3(x, 0, z)), false);
+        character->InitialUpdate();
+        character->GetCharacterBio().Update(*character, 0);
+        Stand(*character, x, z);
+        character->SetLifeState(LifeState_Alive);
+        // The first frame registers the states and begins "Startup".
+        ControllerOf(*character).Update(0);
+        return character;
+    }
+};
+
+} // namespace GAME::Test
