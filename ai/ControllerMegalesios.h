@@ -25,6 +25,10 @@ public:
     ControllerMegalesiosConduit() = default;
     ~ControllerMegalesiosConduit() override;
 
+    // A blow would send it after the attacker, into a state it does not have.
+    void UnderAttack(uint32_t /*attackerId*/) override {}
+    void AllyAttacked(uint32_t /*allyId*/, uint32_t /*attackerId*/) override {}
+
 protected:
     void RegisterStates() override;
 };

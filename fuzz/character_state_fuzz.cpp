@@ -1,7 +1,10 @@
 // Hostile bytes as a character's level state or as its replication record; the first byte picks
 // which. Nothing may crash or hang, and nothing may allocate beyond what the bytes could hold.
+#include "characters/Megalesios.h"
 #include "characters/Monster.h"
 #include "characters/Npc.h"
+#include "characters/Ormenos.h"
+#include "characters/SpiritHost.h"
 #include "combat/DurationDamageTrack.h"
 #include "engine/BinaryReader.h"
 #include "engine/Engine.h"
@@ -24,7 +27,10 @@ enum Kind : uint8_t {
     Kind_MonsterReplication = 1,
     Kind_NpcLevelState = 2,
     Kind_NpcReplication = 3,
-    Kind_Count = 4
+    Kind_OrmenosLevelState = 4,
+    Kind_MegalesiosLevelState = 5,
+    Kind_SpiritHostLevelState = 6,
+    Kind_Count = 7
 };
 
 template <typename Kind> void Restore(const uint8_t* data, size_t size)
@@ -71,6 +77,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     case Kind_NpcReplication:
         Replicate<Npc>(data, size);
+        break;
+    case Kind_OrmenosLevelState:
+        Restore<Ormenos>(data, size);
+        break;
+    case Kind_MegalesiosLevelState:
+        Restore<Megalesios>(data, size);
+        break;
+    case Kind_SpiritHostLevelState:
+        Restore<SpiritHost>(data, size);
         break;
     case Kind_Count:
         break;

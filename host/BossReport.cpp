@@ -1,5 +1,8 @@
 #include "host/BossReport.h"
 
+#include "host/BossEncounterMegalesios.h"
+#include "host/BossEncounterOrmenos.h"
+#include "host/BossEncounterSpirits.h"
 #include "host/HostOptions.h"
 
 #include <ostream>
@@ -11,10 +14,10 @@ namespace GAME {
 const BossReport::Row BossReport::kEncounters[9] = {
     {"bandari", nullptr},
     {"telkine", nullptr},
-    {"ormenos", nullptr},
+    {"ormenos", PlayOrmenosEncounter},
     {"cyclops", nullptr},
-    {"megalesios", nullptr},
-    {"spirits", nullptr},
+    {"megalesios", PlayMegalesiosEncounter},
+    {"spirits", PlaySpiritsEncounter},
     {"typhon", nullptr},
     {"chained", nullptr},
     {"aktaios", nullptr},

@@ -139,13 +139,20 @@ TEST_F(MegalesiosTest, ARestoredBossSkipsTheScriptItAlreadyPlayed)
     EXPECT_EQ(StateOf(*boss), "Idle");
 }
 
-TEST_F(MegalesiosTest, TheConduitHoldsOnlyItsFourStates)
+TEST_F(MegalesiosTest, TheConduitHoldsOnlyItsFourStatesAndAsksForNoOther)
 {
     const MegalesiosConduit* conduit = Conduit(3);
     for (const char* name : {"Startup", "Idle", "Dying", "Dead"})
         EXPECT_NE(Brain(*conduit).GetState(name), nullptr) << name;
     for (const char* name : {"Pursue", "Attack", "Return", "QuestUseSkill"})
         EXPECT_EQ(Brain(*conduit).GetState(name), nullptr) << name;
+
+    const Megalesios* boss = Boss();
+    LogCapture log;
+    Brain(*conduit).UnderAttack(boss->GetObjectId());
+    Brain(*conduit).AllyAttacked(boss->GetObjectId(), boss->GetObjectId());
+    EXPECT_EQ(StateOf(*conduit), "Idle");
+    EXPECT_EQ(log.CountContaining("is trying to be set"), 0u);
 }
 
 } // namespace
