@@ -25,20 +25,25 @@ TEST(ScriptedBossEncounters, EachTellsItsEventsAndOutcome)
         const char* outcome;
     };
     const Row rows[] = {
-        {"ormenos", "Ormenos.txt", {"Ormenos loses its sickle"},
+        {"ormenos",
+         "Ormenos.txt",
+         {"Ormenos loses its sickle"},
          "encounter ormenos: Ormenos stands without its sickle\n"},
-        {"megalesios", "Megalesios.txt",
+        {"megalesios",
+         "Megalesios.txt",
          {"Megalesios AttackConduit", "Megalesios launches its bursts", "the conduit is destroyed"},
          "encounter megalesios: the conduit is destroyed\n"},
-        {"spirits", "Spirits.txt", {"Statue1 rises", "Statue2 rises", "Spirit1 dies"},
+        {"spirits",
+         "Spirits.txt",
+         {"Statue1 rises", "Statue2 rises", "Spirit1 dies"},
          "encounter spirits: 2 of 2 hosts rose, 2 still stand\n"},
     };
     for (const Row& row : rows) {
         for (const bool scripted : {false, true}) {
             SCOPED_TRACE(std::string(row.boss) + (scripted ? " scripted" : " built-in"));
             const HostRun run =
-                scripted ? Boss(row.boss, {"--input", SampleDatabase() + "/../input/Bosses/" +
-                                                          row.script})
+                scripted ? Boss(row.boss,
+                                {"--input", SampleDatabase() + "/../input/Bosses/" + row.script})
                          : Boss(row.boss);
             ASSERT_EQ(run.status, 0) << run.err;
             EXPECT_EQ(LinesStarting(run.out, "encounter " + std::string(row.boss) + ":"),

@@ -1,0 +1,146 @@
+// The thinking of three bosses in the middle of their fights, one 33 ms frame of the boss's
+// controller at a time, against a plain monster fighting the same hero in the same scene:
+// Ormenos closing on the hero, Megalesios burning its conduit, a risen spirit host fighting
+// beside a dormant one while a spirit seeks it. Each stands in a sample level of its own after
+// five seconds of play. Budget: each boss within twice the plain monster's frame.
+#include "ai/ControllerAI.h"
+#include "characters/Character.h"
+#include "characters/CharacterBio.h"
+#include "characters/Megalesios.h"
+#include "characters/Player.h"
+#include "engine/ABBox.h"
+#include "engine/Coords.h"
+#include "engine/Engine.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "game/GameEngine.h"
+#include "multiplayer/PlayerManagerClient.h"
+
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME {
+namespace {
+
+constexpr int32_t kFrameMs = 33;
+constexpr uint32_t kRegion = 1;
+constexpr int kWarmUpFrames = 150;
+
+double ThreadMicroseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) * 1e-3;
+}
+
+struct Placing {
+    const char* record;
+    float x;
+    float z;
+};
+
+// Who stands in each scene; the first is the one measured.
+const std::vector<Placing> kScenes[] = {
+    {{"Records/Creatures/Monster/Arena/PackChieftain.dbr", 2.0f, 0.0f}},
+    {{"Records/Creatures/Bosses/Ormenos.dbr", 2.0f, 0.0f},
+     {"Records/Creatures/Bosses/ChainedGiant.dbr", 9.0f, 6.0f}},
+    {{"Records/Creatures/Bosses/Megalesios.dbr", 8.0f, 0.0f},
+     {"Records/Creatures/Bosses/MegalesiosConduit.dbr", 10.0f, 1.0f}},
+    {{"Records/Creatures/Bosses/SpiritHost.dbr", 4.0f, -2.0f},
+     {"Records/Creatures/Bosses/SpiritHost.dbr", -6.0f, 5.0f},
+     {"Records/Creatures/Bosses/Spirit.dbr", 8.0f, -3.0f}},
+};
+const char* const kSceneNames[] = {"plain monster", "Ormenos", "Megalesios", "spirit host"};
+
+// The sample database with the library started over it, a world of one region and the hero.
+class BossScene {
+public:
+    explicit BossScene(int scene) : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+    {
+        const std::filesystem::path root =
+            std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "database";
+        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        InitializeObjects();
+        gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-60, -10, -60}, {60, 10, 60}));
+        auto* hero = Enter<Player>("Records/Creatures/PC/HeroBrawler.dbr", 0.0f, 0.0f);
+        if (hero == nullptr)
+            return;
+        hero->SetIsControllingCharacter(true);
+        GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
+        for (const Placing& placing : kScenes[scene]) {
+            Character* made = Enter<Character>(placing.record, placing.x, placing.z);
+            if (made != nullptr && measured == nullptr)
+                measured =
+                    ObjectManager::Instance().GetObject<ControllerAI>(made->GetControllerId());
+            if (auto* boss = DynamicCast<Megalesios>(made))
+                boss->SetLaunched(true);
+        }
+        for (int frame = 0; frame < kWarmUpFrames; ++frame) {
+            gEngine->RunFrame(kFrameMs);
+            GameEngine::Get().Update(kFrameMs);
+        }
+    }
+    ~BossScene()
+    {
+        ObjectManager::Instance().DestroyAllObjects();
+        gEngine->SetWorld(nullptr);
+        ShutdownObjects();
+        ObjectManager::Instance().GetDatabase().SetRoot("");
+        gEngine->SetLogSink(previous);
+    }
+    BossScene(const BossScene&) = delete;
+    BossScene& operator=(const BossScene&) = delete;
+
+    ControllerAI* measured = nullptr;
+
+private:
+    template <typename T> static T* Enter(const std::string& record, float x, float z)
+    {
+        T* made = ObjectManager::Instance().CreateObjectFromFile<T>(record);
+        if (made == nullptr)
+            return nullptr;
+        gEngine->GetWorld()->AddEntity(
+            made, WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))}, false);
+        made->InitialUpdate();
+        made->GetCharacterBio().Update(*made, 0);
+        return made;
+    }
+
+    Engine::LogSink previous;
+};
+
+void BM_BossControllersFrame_OrmenosMegalesiosSpirits(benchmark::State& state)
+{
+    const auto scene = static_cast<int>(state.range(0));
+    BossScene stage(scene);
+    if (stage.measured == nullptr) {
+        state.SkipWithError("a boss record or its controller was not made");
+        return;
+    }
+    double total = 0.0;
+    int64_t frames = 0;
+    for (auto _ : state) {
+        const double start = ThreadMicroseconds();
+        stage.measured->Update(kFrameMs);
+        total += ThreadMicroseconds() - start;
+        ++frames;
+    }
+    state.counters["avg_us"] = frames > 0 ? total / static_cast<double>(frames) : 0.0;
+    const char* executing = stage.measured->GetExecutingStateName();
+    state.SetLabel(std::string(kSceneNames[scene]) + " in " +
+                   (executing != nullptr ? executing : "no state"));
+}
+BENCHMARK(BM_BossControllersFrame_OrmenosMegalesiosSpirits)
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(600);
+
+} // namespace
+} // namespace GAME
