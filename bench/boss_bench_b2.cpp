@@ -1,8 +1,8 @@
 // The thinking of three bosses in the middle of their fights, one 33 ms frame of the boss's
 // controller at a time, against a plain monster fighting the same hero in the same scene:
 // Ormenos closing on the hero, Megalesios burning its conduit, a risen spirit host fighting
-// beside a dormant one while a spirit seeks it. Each stands in a sample level of its own after
-// five seconds of play. Budget: each boss within twice the plain monster's frame.
+// beside a dormant one while a spirit seeks it. Each stands in a sample level of its own, some
+// seconds into its fight. Budget: each boss within twice the plain monster's frame.
 #include "ai/ControllerAI.h"
 #include "characters/Character.h"
 #include "characters/CharacterBio.h"
@@ -11,6 +11,9 @@
 #include "engine/ABBox.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
+#include "engine/GraphicsAnim.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
@@ -20,7 +23,6 @@
 #include <benchmark/benchmark.h>
 
 #include <ctime>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,7 +32,6 @@ namespace {
 
 constexpr int32_t kFrameMs = 33;
 constexpr uint32_t kRegion = 1;
-constexpr int kWarmUpFrames = 150;
 
 double ThreadMicroseconds()
 {
@@ -45,28 +46,46 @@ struct Placing {
     float z;
 };
 
-// Who stands in each scene; the first is the one measured.
-const std::vector<Placing> kScenes[] = {
-    {{"Records/Creatures/Monster/Arena/PackChieftain.dbr", 2.0f, 0.0f}},
-    {{"Records/Creatures/Bosses/Ormenos.dbr", 2.0f, 0.0f},
-     {"Records/Creatures/Bosses/ChainedGiant.dbr", 9.0f, 6.0f}},
-    {{"Records/Creatures/Bosses/Megalesios.dbr", 8.0f, 0.0f},
-     {"Records/Creatures/Bosses/MegalesiosConduit.dbr", 10.0f, 1.0f}},
-    {{"Records/Creatures/Bosses/SpiritHost.dbr", 4.0f, -2.0f},
-     {"Records/Creatures/Bosses/SpiritHost.dbr", -6.0f, 5.0f},
-     {"Records/Creatures/Bosses/Spirit.dbr", 8.0f, -3.0f}},
+// Who stands in each scene, the first being the one measured, and how long the scene plays
+// before: the conduit must still stand, the spirit must have woken its host.
+struct Scene {
+    const char* name;
+    int warmUpFrames;
+    std::vector<Placing> placings;
 };
-const char* const kSceneNames[] = {"plain monster", "Ormenos", "Megalesios", "spirit host"};
+const Scene kScenes[] = {
+    {"plain monster", 150, {{"Records/Creatures/Monster/Arena/PackChieftain.dbr", 2.0f, 0.0f}}},
+    {"Ormenos",
+     150,
+     {{"Records/Creatures/Bosses/Ormenos.dbr", 2.0f, 0.0f},
+      {"Records/Creatures/Bosses/ChainedGiant.dbr", 9.0f, 6.0f}}},
+    {"Megalesios",
+     30,
+     {{"Records/Creatures/Bosses/Megalesios.dbr", 8.0f, 0.0f},
+      {"Records/Creatures/Bosses/MegalesiosConduit.dbr", 10.0f, 1.0f}}},
+    {"spirit host",
+     150,
+     {{"Records/Creatures/Bosses/SpiritHost.dbr", 4.0f, -2.0f},
+      {"Records/Creatures/Bosses/SpiritHost.dbr", -6.0f, 5.0f},
+      {"Records/Creatures/Bosses/Spirit.dbr", 8.0f, -3.0f}}},
+};
+const char* const kHitAnimations[] = {"Creatures/Monster/Jackalman/Animations/Claw.anm",
+                                      "Creatures/PC/Male/Animations/Unarmed_Punch.anm",
+                                      "Creatures/Monster/Bosses/Animations/Cast.anm"};
 
 // The sample database with the library started over it, a world of one region and the hero.
 class BossScene {
 public:
     explicit BossScene(int scene) : previous(gEngine->SetLogSink([](int, const std::string&) {}))
     {
-        const std::filesystem::path root =
-            std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "database";
-        ObjectManager::Instance().GetDatabase().SetRoot(root.string());
+        ObjectManager::Instance().GetDatabase().SetRoot(std::string(GAME_SOURCE_ROOT) +
+                                                        "/data/database");
         InitializeObjects();
+        // The sample animations carry no events: the blows land where the swing does.
+        for (const char* animation : kHitAnimations) {
+            if (GraphicsAnim* anim = GraphicsEngine::Instance().LoadAnimation(animation))
+                anim->AddEvent(500.0f, Name::Create("RightHandHit"));
+        }
         gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-60, -10, -60}, {60, 10, 60}));
         auto* hero = Enter<Player>("Records/Creatures/PC/HeroBrawler.dbr", 0.0f, 0.0f);
@@ -74,7 +93,7 @@ public:
             return;
         hero->SetIsControllingCharacter(true);
         GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-        for (const Placing& placing : kScenes[scene]) {
+        for (const Placing& placing : kScenes[scene].placings) {
             Character* made = Enter<Character>(placing.record, placing.x, placing.z);
             if (made != nullptr && measured == nullptr)
                 measured =
@@ -82,7 +101,7 @@ public:
             if (auto* boss = DynamicCast<Megalesios>(made))
                 boss->SetLaunched(true);
         }
-        for (int frame = 0; frame < kWarmUpFrames; ++frame) {
+        for (int frame = 0; frame < kScenes[scene].warmUpFrames; ++frame) {
             gEngine->RunFrame(kFrameMs);
             GameEngine::Get().Update(kFrameMs);
         }
@@ -134,7 +153,7 @@ void BM_BossControllersFrame_OrmenosMegalesiosSpirits(benchmark::State& state)
     }
     state.counters["avg_us"] = frames > 0 ? total / static_cast<double>(frames) : 0.0;
     const char* executing = stage.measured->GetExecutingStateName();
-    state.SetLabel(std::string(kSceneNames[scene]) + " in " +
+    state.SetLabel(std::string(kScenes[scene].name) + " in " +
                    (executing != nullptr ? executing : "no state"));
 }
 BENCHMARK(BM_BossControllersFrame_OrmenosMegalesiosSpirits)

@@ -120,11 +120,9 @@ TEST_F(MegalesiosTest, TheLevelStateCarriesBothFlagsAndShortStatesLeaveThemFalse
          {Row{"both", both, true, true}, Row{"launched", launched, true, false},
           Row{"one word", oneWord, true, false}, Row{"no word", noWord, false, false}}) {
         SCOPED_TRACE(row.name);
-        Megalesios restored;
-        BinaryReader reader(row.bytes.data(), row.bytes.size());
-        EXPECT_TRUE(restored.RestoreState(reader));
-        EXPECT_EQ(restored.IsLaunched(), row.launched);
-        EXPECT_EQ(restored.IsConduitDestroyed(), row.destroyed);
+        const auto restored = Restored<Megalesios>(row.bytes);
+        EXPECT_EQ(restored->IsLaunched(), row.launched);
+        EXPECT_EQ(restored->IsConduitDestroyed(), row.destroyed);
     }
 }
 

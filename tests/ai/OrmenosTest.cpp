@@ -73,10 +73,8 @@ TEST_F(OrmenosTest, ASickleLostBeforeTheSaveIsLostAgainWithoutASecondExplosion)
          {Row{"lost", state, true},
           Row{"short", std::vector<uint8_t>(state.begin(), state.end() - 2), false}}) {
         SCOPED_TRACE(row.name);
-        Ormenos restored;
-        BinaryReader reader(row.bytes.data(), row.bytes.size());
-        EXPECT_TRUE(restored.RestoreState(reader));
-        EXPECT_EQ(restored.IsSickleExploded(), row.exploded);
+        const auto restored = Restored<Ormenos>(row.bytes);
+        EXPECT_EQ(restored->IsSickleExploded(), row.exploded);
     }
     EXPECT_EQ(Explosions(), 1u);
 }

@@ -11,8 +11,11 @@
 #include "skills/Skill.h"
 #include "tests/ai/AiWorldFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,6 +75,15 @@ protected:
         BinaryWriter writer = BinaryWriter::ToMemory(64);
         character.SaveState(writer);
         return std::vector<uint8_t>(writer.GetData(), writer.GetData() + writer.GetPosition());
+    }
+
+    // A fresh T restored from the bytes; the restore must take them.
+    template <typename T> static std::unique_ptr<T> Restored(const std::vector<uint8_t>& bytes)
+    {
+        auto restored = std::make_unique<T>();
+        BinaryReader reader(bytes.data(), bytes.size());
+        EXPECT_TRUE(restored->RestoreState(reader));
+        return restored;
     }
 
     static uint32_t LastWord(const std::vector<uint8_t>& bytes, size_t fromEnd = 0)

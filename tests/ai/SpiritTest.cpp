@@ -125,10 +125,8 @@ TEST_F(SpiritTest, AHostRestoredAwakeSkipsTheStatue)
          {Row{"awake", awake, true},
           Row{"short", std::vector<uint8_t>(awake.begin(), awake.end() - 4), false}}) {
         SCOPED_TRACE(row.name);
-        SpiritHost restored;
-        BinaryReader reader(row.bytes.data(), row.bytes.size());
-        EXPECT_TRUE(restored.RestoreState(reader));
-        EXPECT_EQ(restored.IsAnimated(), row.animated);
+        const auto restored = Restored<SpiritHost>(row.bytes);
+        EXPECT_EQ(restored->IsAnimated(), row.animated);
     }
     HostBrain(*host).SetState("Startup", ControllerAIStateData());
     EXPECT_EQ(StateOf(*host), "Idle");
