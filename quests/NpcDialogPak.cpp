@@ -1,9 +1,9 @@
 #include "quests/NpcDialogPak.h"
 
+#include "core/RandomHelpers.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "quests/Dialog.h"
-#include "core/RandomHelpers.h"
 
 #include <limits>
 

@@ -17,8 +17,7 @@ void Action_TalkNPC::Fire(uint32_t /*targetId*/, bool /*reFire*/)
 
 void Action_TalkNPC::ApplyTo(Npc& target)
 {
-    target.OnPlayerInteract(gGameEngine != nullptr ? gGameEngine->GetPlayerId() : 0, false,
-                            false);
+    target.OnPlayerInteract(gGameEngine != nullptr ? gGameEngine->GetPlayerId() : 0, false, false);
 }
 
 const std::string& Action_TalkNPC::GetDescription()

@@ -24,13 +24,12 @@ protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        database.WriteRecord(kTalk, {"dialogTag1 = tagOne", "dialogSpeaker1 = 2",
-                                     "dialogTag2 = tagTwo", "dialogSpeaker2 = 1",
-                                     "dialogTag3 = tagThree", "dialogSpeaker3 = 2",
-                                     "dialogTag4 = tagNobody", "dialogSpeaker4 = 0",
-                                     "dialogTag5 = ", "dialogSpeaker5 = 1",
-                                     "dialogTag6 = tagFifth", "dialogSpeaker6 = 5",
-                                     "dialogTag21 = tagLate", "dialogSpeaker21 = 1"});
+        database.WriteRecord(
+            kTalk, {"dialogTag1 = tagOne", "dialogSpeaker1 = 2", "dialogTag2 = tagTwo",
+                    "dialogSpeaker2 = 1", "dialogTag3 = tagThree", "dialogSpeaker3 = 2",
+                    "dialogTag4 = tagNobody", "dialogSpeaker4 = 0",
+                    "dialogTag5 = ", "dialogSpeaker5 = 1", "dialogTag6 = tagFifth",
+                    "dialogSpeaker6 = 5", "dialogTag21 = tagLate", "dialogSpeaker21 = 1"});
         database.WriteRecord(kPak, {std::string("allConversations = ") + kTalk +
                                     ";Records/Conversations/Missing.dbr;" + kPak});
     }
@@ -180,7 +179,8 @@ TEST_F(Conversations, ARunningConversationEnabledAgainReturnsOnlyWhenItEnds)
 
 TEST_F(Conversations, TheManagerLeavesTheEventManagerWhenDestroyed)
 {
-    const size_t before = EventManager::Instance().GetListenerCount("GameEvent_EnterBoundingVolume");
+    const size_t before =
+        EventManager::Instance().GetListenerCount("GameEvent_EnterBoundingVolume");
     SingletonManager::Instance().DestroyAll();
     EXPECT_EQ(EventManager::Instance().GetListenerCount("GameEvent_EnterBoundingVolume"),
               before - 1);

@@ -90,8 +90,8 @@ TEST_F(NpcTalkActions, NamesFlagsAndDescriptions)
 TEST_F(NpcTalkActions, TalkBeforeTheNpcAnnouncedItselfIsLost)
 {
     GAME::Test::Heard<GameEvent_GenericEntity> talks("GameEvent_ConversationBegin");
-    auto* talk = LoadAction<Action_TalkNPC>("Action_TalkNPC",
-                                            [](Action_TalkNPC& a) { a.SetNPC(kElder); });
+    auto* talk =
+        LoadAction<Action_TalkNPC>("Action_TalkNPC", [](Action_TalkNPC& a) { a.SetNPC(kElder); });
     talk->Fire(0, false);
     EXPECT_FALSE(talk->IsPendingFire());
     const Npc* elder = Announce();
@@ -179,8 +179,8 @@ TEST_F(NpcTalkActions, ClearAndShowStayPendingAcrossAReload)
 
 TEST_F(NpcTalkActions, EndedIlluminationIsNotMarkedAgainOnRestore)
 {
-    auto* mark = LoadAction<Action_IlluminateNpc>("Action_IlluminateNpc",
-                                                  [](Action_IlluminateNpc& a) { a.SetNpc(kElder); });
+    auto* mark = LoadAction<Action_IlluminateNpc>(
+        "Action_IlluminateNpc", [](Action_IlluminateNpc& a) { a.SetNpc(kElder); });
     Npc* elder = Announce();
     mark->GetParent()->Fire(true);
     EXPECT_EQ(elder->GetIlluminateAction(), mark);
@@ -195,8 +195,8 @@ TEST_F(NpcTalkActions, EndedIlluminationIsNotMarkedAgainOnRestore)
 
 TEST_F(NpcTalkActions, ANameSetAfterReadingIsNotListenedFor)
 {
-    auto* hide = LoadAction<Action_HideNpc>("Action_HideNpc",
-                                            [](Action_HideNpc& a) { a.SetNpc(kElder); });
+    auto* hide =
+        LoadAction<Action_HideNpc>("Action_HideNpc", [](Action_HideNpc& a) { a.SetNpc(kElder); });
     hide->SetNpc("Records/Npc/Other.dbr");
     hide->Fire(0, false);
     const Npc* other = Announce("Records/Npc/Other.dbr");
