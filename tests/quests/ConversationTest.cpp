@@ -2,6 +2,7 @@
 #include "quests/NpcConversationManager.h"
 
 #include "engine/EventHandler.h"
+#include "game/GameEngine.h"
 #include "engine/ObjectManager.h"
 #include "engine/SingletonManager.h"
 #include "engine/WorldVec3.h"
@@ -186,6 +187,15 @@ TEST_F(Conversations, TheManagerLeavesTheEventManagerWhenDestroyed)
               before - 1);
     EXPECT_NE(&NpcConversationManager::Get(), nullptr);
     EXPECT_EQ(SingletonManager::Instance().GetCount(), 1u);
+}
+
+TEST_F(Conversations, ShuttingTheLibraryDownDestroysTheManager)
+{
+    ASSERT_EQ(gGameEngine, nullptr);
+    InitializeObjects();
+    ShutdownObjects();
+    EXPECT_EQ(SingletonManager::Instance().GetCount(), 0u);
+    EXPECT_EQ(EventManager::Instance().GetListenerCount("GameEvent_ExitBoundingVolume"), 0u);
 }
 
 } // namespace
