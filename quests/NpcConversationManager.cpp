@@ -135,12 +135,9 @@ void NpcConversationManager::EnablePak(const std::string& record, bool collision
 {
     if (record.empty())
         return;
-    const Name handle = Name::Create(record);
-    for (const auto& pak : paks) {
-        if (pak->handle != handle)
-            continue;
-        for (const auto& conversation : pak->conversations)
-            Enable(conversation.get(), pak->collision);
+    if (const ConversationPak* loaded = FindPak(record)) {
+        for (const auto& conversation : loaded->conversations)
+            Enable(conversation.get(), loaded->collision);
         return;
     }
     ObjectManager& objects = ObjectManager::Instance();
@@ -157,7 +154,7 @@ void NpcConversationManager::EnablePak(const std::string& record, bool collision
         conversation->Load(objects.GetLoadTable(name));
         pak->conversations.push_back(std::move(conversation));
     }
-    pak->handle = handle;
+    pak->handle = Name::Create(record);
     pak->collision = collision;
     for (const auto& conversation : pak->conversations)
         Enable(conversation.get(), collision);
@@ -166,16 +163,20 @@ void NpcConversationManager::EnablePak(const std::string& record, bool collision
 
 void NpcConversationManager::_DisableConversationPak(const std::string& record)
 {
-    if (record.empty())
-        return;
-    const Name handle = Name::Create(record);
-    for (const auto& pak : paks) {
-        if (pak->handle != handle)
-            continue;
-        for (const auto& conversation : pak->conversations)
+    if (const ConversationPak* loaded = FindPak(record))
+        for (const auto& conversation : loaded->conversations)
             Disable(conversation.get());
-        return;
-    }
+}
+
+const ConversationPak* NpcConversationManager::FindPak(const std::string& record) const
+{
+    if (record.empty())
+        return nullptr;
+    const Name handle = Name::Create(record);
+    for (const auto& pak : paks)
+        if (pak->handle == handle)
+            return pak.get();
+    return nullptr;
 }
 
 void NpcConversationManager::_MakeEnabled(uint32_t npc)

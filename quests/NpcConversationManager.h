@@ -67,6 +67,8 @@ public:
 private:
     NpcConversationManager();
     void EnablePak(const std::string& record, bool collision);
+    // Null for an empty name or a pack not loaded.
+    const ConversationPak* FindPak(const std::string& record) const;
     void Enable(Conversation* conversation, bool collision);
     void Disable(Conversation* conversation);
 

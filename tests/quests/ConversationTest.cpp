@@ -2,10 +2,10 @@
 #include "quests/NpcConversationManager.h"
 
 #include "engine/EventHandler.h"
-#include "game/GameEngine.h"
 #include "engine/ObjectManager.h"
 #include "engine/SingletonManager.h"
 #include "engine/WorldVec3.h"
+#include "game/GameEngine.h"
 #include "tests/support/EngineFixture.h"
 
 #include <gtest/gtest.h>
