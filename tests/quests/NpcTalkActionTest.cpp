@@ -125,14 +125,6 @@ TEST_F(NpcTalkActions, BoatDialogCompletesOnAppearanceButNotAcrossAReload)
     }
 }
 
-TEST_F(NpcTalkActions, BoatDialogWithoutANpcNameDoesNothing)
-{
-    Action_BoatDialog boat(1, nullptr);
-    boat.SetNpcId(Announce()->GetObjectId());
-    boat.Fire(0, false);
-    EXPECT_TRUE(boat.IsPendingFire());
-}
-
 TEST_F(NpcTalkActions, HiddenAgainOnRestoreOnlyWhenAllowed)
 {
     for (const bool canReFire : {true, false}) {
@@ -152,7 +144,7 @@ TEST_F(NpcTalkActions, HiddenAgainOnRestoreOnlyWhenAllowed)
     }
 }
 
-TEST_F(NpcTalkActions, ClearAndShowStayPendingAcrossAReload)
+TEST_F(NpcTalkActions, ClearStaysPendingAcrossAReload)
 {
     database.WriteRecord("Records/Dialog/Elder.dbr", {"defaultDialogTextTag = tagElder"});
     auto* clear = LoadAction<Action_ClearNPCDialog>(
@@ -167,14 +159,6 @@ TEST_F(NpcTalkActions, ClearAndShowStayPendingAcrossAReload)
     clear->Apply();
     EXPECT_FALSE(elder->HasDialog());
     EXPECT_FALSE(clear->IsPendingFire());
-
-    Action_ShowNpc show(9, nullptr);
-    show.Fire(0, true);
-    EXPECT_TRUE(show.IsPendingFire());
-    elder->SetVisibility(false);
-    show.SetNpcId(elder->GetObjectId());
-    show.Apply();
-    EXPECT_TRUE(elder->GetVisibility());
 }
 
 TEST_F(NpcTalkActions, EndedIlluminationIsNotMarkedAgainOnRestore)
