@@ -14,6 +14,7 @@
 #include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
 #include "engine/RandomUniformLocked.h"
+#include "engine/SingletonManager.h"
 #include "engine/SoundPak.h"
 #include "game/ActivityManager.h"
 #include "items/ItemSet.h"
@@ -243,6 +244,7 @@ extern "C" void ShutdownObjects()
     if (GAME::gGameEngine == nullptr)
         return;
     GAME::gGameEngine->Shutdown();
+    GAME::SingletonManager::Instance().DestroyAll();
     delete GAME::gGameEngine;
     GAME::gGameEngine = nullptr;
 }

@@ -17,6 +17,7 @@
 #include "host/CharacterReport.h"
 #include "host/CommandReport.h"
 #include "host/DeathReport.h"
+#include "host/DialogReport.h"
 #include "host/DropsReport.h"
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
@@ -229,6 +230,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (options.scenario == "bosses") {
         if (const int status = BossReport(options, out, err).Run(); status != 0)
+            return status;
+    }
+    if (options.scenario == "dialog") {
+        if (const int status = DialogReport(options, out, err).Run(); status != 0)
             return status;
     }
     if (options.scenario == "town") {

@@ -29,6 +29,7 @@ constexpr const char* kScenarios[] = {
     "level",
     "drops",
     "town",
+    "dialog",
     "market",
     "wear",
     "trade",
@@ -196,6 +197,10 @@ const char* HostOptions::Usage()
            "                herder, the elder obeys quest orders; the hero talks to him,\n"
            "                then strikes a crab beside an ally, by a turret and an ambusher;\n"
            "                --input FILE or built-in orders (single player)\n"
+           "  --scenario dialog  the hero talks to the elder until he tires, the townsfolk\n"
+           "                quest changes what NPCs say and show, the elder and the\n"
+           "                fisherman converse, and the quest state is restored (single\n"
+           "                player)\n"
            "  --scenario players  three players join a server through their basic-info\n"
            "                messages, form a party whose leader's host leaves; one is banned;\n"
            "                the list every second and the texts players are shown (server)\n"
@@ -442,8 +447,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--scenario level runs as single player only";
         return false;
     }
-    if ((scenario == "arena" || scenario == "town" || scenario == "range" ||
-         scenario == "bosses") &&
+    if ((scenario == "arena" || scenario == "town" || scenario == "range" || scenario == "bosses" ||
+         scenario == "dialog") &&
         !role.empty() && role != "single") {
         error = "--scenario " + scenario + " runs as single player only";
         return false;

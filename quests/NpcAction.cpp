@@ -22,11 +22,17 @@ void NpcAction::OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& e
 
 void NpcAction::Apply()
 {
-    Npc* target = npcId != 0 ? ObjectManager::Instance().GetObject<Npc>(npcId) : nullptr;
+    if (npcId != 0 && ApplyToObject(npcId))
+        isPendingFire = false;
+}
+
+bool NpcAction::ApplyToObject(uint32_t objectId)
+{
+    Npc* target = ObjectManager::Instance().GetObject<Npc>(objectId);
     if (target == nullptr)
-        return;
+        return false;
     ApplyTo(*target);
-    isPendingFire = false;
+    return true;
 }
 
 void NpcAction::ListenForNpc()

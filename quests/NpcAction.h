@@ -30,6 +30,8 @@ public:
 protected:
     // Registers with the repository for the NPC's announcement; after the properties are read.
     void ListenForNpc();
+    // False when the id names nothing of the class the action works on.
+    virtual bool ApplyToObject(uint32_t objectId);
     virtual void ApplyTo(Npc& npc) = 0;
 
     std::string npc;

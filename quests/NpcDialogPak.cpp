@@ -1,8 +1,11 @@
 #include "quests/NpcDialogPak.h"
 
+#include "core/RandomHelpers.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "quests/Dialog.h"
+
+#include <limits>
 
 namespace GAME {
 
@@ -66,9 +69,38 @@ void NpcDialogPak::Speak(VoidCallbackFunctor* onComplete)
     if (currentDialog != nullptr)
         return;
     BeginSpeaking(onComplete);
+    if (Dialog* line = ChooseLine())
+        SayLine(line);
+}
+
+Dialog* NpcDialogPak::ChooseLine()
+{
     if (primaryDialog &&
         (!primaryDialog->HasBeenPlayed() || (otherDialogs.empty() && !irritationDialog)))
-        SayLine(primaryDialog.get());
+        return primaryDialog.get();
+    if (otherDialogs.empty())
+        return irritationDialog.get();
+    // Once tired of the player the character stays so until its owner resets it.
+    if (irritated && irritationDialog)
+        return irritationDialog.get();
+    std::vector<Dialog*> unplayed;
+    for (const auto& dialog : otherDialogs)
+        if (!dialog->HasBeenPlayed())
+            unplayed.push_back(dialog.get());
+    if (unplayed.empty()) {
+        // A hostile record's negative count must not wrap round through endless talk.
+        if (roundTripsLeft != -1 && roundTripsLeft > std::numeric_limits<int32_t>::min())
+            --roundTripsLeft;
+        for (const auto& dialog : otherDialogs) {
+            dialog->Reset();
+            unplayed.push_back(dialog.get());
+        }
+    }
+    if (roundTripsLeft == 0 && irritationDialog) {
+        irritated = true;
+        return irritationDialog.get();
+    }
+    return unplayed[RandomInt(0, static_cast<int>(unplayed.size()) - 1)];
 }
 
 void NpcDialogPak::ResetRoundTrips()

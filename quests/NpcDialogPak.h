@@ -42,6 +42,9 @@ protected:
     void Load(const LoadTable& table) override;
 
 private:
+    // The line this turn says; null when there is nothing to say.
+    Dialog* ChooseLine();
+
     std::unique_ptr<Dialog> primaryDialog;
     std::vector<std::unique_ptr<Dialog>> otherDialogs;
     std::unique_ptr<Dialog> irritationDialog;

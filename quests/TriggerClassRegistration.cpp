@@ -6,6 +6,7 @@
 #include "engine/TriggerFactory.h"
 #include "quests/Action_IlluminateNpc.h"
 #include "quests/Action_UpdateNPCDialog.h"
+#include "quests/NpcTalkActions.h"
 #include "quests/QuestActions.h"
 #include "quests/QuestConditions.h"
 #include "quests/RewardActions.h"
@@ -24,7 +25,7 @@ Action<Action_GiveItem> a2("Action_GiveItem");
 // 5 "Action_DispenseItemFromChest"
 // 6 "Action_TaskCreatureToLocation"
 // 7 "Action_SpawnEntityAtLocation"
-// 8 "Action_BoatDialog"
+Action<Action_BoatDialog> a8("Action_BoatDialog");
 // 9 "Action_OpenDoor"
 // 10 "Action_CloseDoor"
 // 11 "Action_LockFixedItem"
@@ -37,8 +38,8 @@ Action<Action_BestowTriggerToken> a17("Action_BestowTriggerToken");
 Action<Action_RemoveTriggerToken> a18("Action_RemoveTriggerToken");
 // 19 "Action_RemoveItemFromInventory"
 Action<Action_UpdateNPCDialog> a20("Action_UpdateNPCDialog");
-// 21 "Action_TalkNPC"
-// 22 "Action_ClearNPCDialog"
+Action<Action_TalkNPC> a21("Action_TalkNPC");
+Action<Action_ClearNPCDialog> a22("Action_ClearNPCDialog");
 // 23 "Action_LoadAmbientPlaylist"
 // 24 "Action_LoadMusicPlaylist"
 // 25 "Action_FadeInMusic"
@@ -48,8 +49,8 @@ Action<Action_UpdateNPCDialog> a20("Action_UpdateNPCDialog");
 // 29 "Action_SetCharacterInvincible"
 // 30 "Action_NpcPlayAnimation"
 Action<Action_IlluminateNpc> a31("Action_IlluminateNpc");
-// 32 "Action_HideNpc"
-// 33 "Action_ShowNpc"
+Action<Action_HideNpc> a32("Action_HideNpc");
+Action<Action_ShowNpc> a33("Action_ShowNpc");
 // 34 "Action_DisableProxy"
 // 35 "Action_ScreenFade"
 // 36 "Action_TeleportPlayer"

@@ -83,6 +83,10 @@ echo "== scenario: townsfolk stroll and watch a juggler, deer trail their herder
 echo "   quest orders; the hero talks to him and fells a crab by an ally, a turret and an ambusher"
 "$host" --db "$ROOT/data/database" --scenario town --ms 100 --seed 1
 echo
+echo "== scenario: the elder's lines rotate until he tires, a quest changes what the townsfolk"
+echo "   say and show, the elder and the fisherman converse, and the quest is restored (single)"
+"$host" --db "$ROOT/data/database" --scenario dialog --seed 7
+echo
 echo "== scenario: every kind of projectile flies at two raiders; trees sway, a ring expands and a"
 echo "   puppet starts, idles and is released (single)"
 "$host" --db "$ROOT/data/database" --scenario range --seed 1

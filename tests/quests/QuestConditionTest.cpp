@@ -192,14 +192,27 @@ std::vector<std::string> LibraryNames(const std::vector<std::string>& names)
 TEST(TriggerClassRegistration, ActionsInTableOrderThenTheFifteenConditions)
 {
     const auto actions = LibraryNames(TriggerActionFactory::Get().GetRegisteredNames());
-    EXPECT_EQ(actions,
-              (std::vector<std::string>{
-                  "Action_GiveMoney", "Action_GiveItem", "Action_GiveAttributePoints",
-                  "Action_GiveSkillPoints", "Action_GiveExp", "Action_BestowTriggerToken",
-                  "Action_RemoveTriggerToken", "Action_UpdateNPCDialog", "Action_IlluminateNpc",
-                  "Action_UpdateMapMarker", "Action_ClearMapMarker", "Action_UpdateDialogTab",
-                  "Action_UpdateJournalEntry", "Action_BestowQuest", "Action_CompleteQuestNow",
-                  "Action_SendTutorialEvent"}));
+    EXPECT_EQ(actions, (std::vector<std::string>{"Action_GiveMoney",
+                                                 "Action_GiveItem",
+                                                 "Action_BoatDialog",
+                                                 "Action_GiveAttributePoints",
+                                                 "Action_GiveSkillPoints",
+                                                 "Action_GiveExp",
+                                                 "Action_BestowTriggerToken",
+                                                 "Action_RemoveTriggerToken",
+                                                 "Action_UpdateNPCDialog",
+                                                 "Action_TalkNPC",
+                                                 "Action_ClearNPCDialog",
+                                                 "Action_IlluminateNpc",
+                                                 "Action_HideNpc",
+                                                 "Action_ShowNpc",
+                                                 "Action_UpdateMapMarker",
+                                                 "Action_ClearMapMarker",
+                                                 "Action_UpdateDialogTab",
+                                                 "Action_UpdateJournalEntry",
+                                                 "Action_BestowQuest",
+                                                 "Action_CompleteQuestNow",
+                                                 "Action_SendTutorialEvent"}));
     const auto conditions = LibraryNames(TriggerConditionFactory::Get().GetRegisteredNames());
     ASSERT_EQ(conditions.size(), 15u);
     EXPECT_EQ(conditions.front(), "Condition_EnterVolume");

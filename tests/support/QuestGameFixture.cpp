@@ -108,4 +108,13 @@ void QuestGameFixture::Kill(const std::string& record, uint32_t victim, uint32_t
     EventManager::Instance().Send("GameEvent_CreatureDeath", death);
 }
 
+void QuestGameFixture::ReloadQuestState()
+{
+    QuestRepository::Get().GetQuestByIndex(0)->SetDirty();
+    QuestRepository::Get().SaveQuestState(StateFolder(), "QuestRepository.dat", false);
+    QuestRepository::Destroy();
+    Loaded().LoadQuestState(StateFolder(), "QuestRepository.dat");
+    QuestRepository::Get().FireTriggers();
+}
+
 } // namespace GAME::Test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Trigger.h"
 #include "engine/TriggerAction.h"
 #include "engine/TriggerCondition.h"
 #include "tests/support/QuestFixture.h"
@@ -12,7 +13,6 @@
 namespace GAME {
 class Monster;
 class Player;
-class Trigger;
 } // namespace GAME
 
 namespace GAME::Test {
@@ -38,6 +38,16 @@ protected:
     using Configure = std::function<void(TriggerCondition*, TriggerAction*)>;
     Trigger* LoadOneTrigger(const std::vector<std::string>& conditions,
                             const std::vector<std::string>& actions, const Configure& configure);
+    // One action of that class in a loaded trigger, configured before the design is written.
+    template <typename A> A* LoadAction(const char* name, const std::function<void(A&)>& configure)
+    {
+        Trigger* trigger = LoadOneTrigger({}, {name}, [&](TriggerCondition*, TriggerAction* a) {
+            configure(*static_cast<A*>(a));
+        });
+        return static_cast<A*>(trigger->GetActionAtIdx(0));
+    }
+    // Saves the quest state, loads it into a fresh repository and fires again what had fired.
+    void ReloadQuestState();
 
     // The quest messages sent since the last call: their words, and whether each was a set.
     struct SentQuestMessage {

@@ -1,0 +1,193 @@
+#include "quests/NpcTalkActions.h"
+
+#include "characters/BoatMasterData.h"
+#include "characters/Npc.h"
+#include "characters/Player.h"
+#include "core/GameEvents.h"
+#include "engine/EventManager.h"
+#include "engine/ObjectManager.h"
+#include "quests/Action_IlluminateNpc.h"
+#include "quests/QuestRepository.h"
+#include "tests/support/HeardEvents.h"
+#include "tests/support/QuestGameFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace GAME {
+namespace {
+
+constexpr const char* kElder = "Records/Creatures/NPC/Village/VillageElder.dbr";
+
+class NpcTalkActions : public Test::QuestGameFixture {
+protected:
+    void SetUp() override
+    {
+        QuestGameFixture::SetUp();
+        player = MakeMainPlayer();
+    }
+    Npc* Announce(const std::string& name = kElder)
+    {
+        auto* npc = DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc"));
+        GameEvent_CreatureInitialUpdate announce;
+        announce.objectName = name;
+        announce.objectId = npc->GetObjectId();
+        EventManager::Instance().Send("GameEvent_CreatureInitialUpdate", announce);
+        return npc;
+    }
+    // The action after the quest state was saved and loaded and its trigger fired again.
+    template <typename A> A* Reloaded()
+    {
+        ReloadQuestState();
+        return static_cast<A*>(QuestRepository::Get().FindActionById(0));
+    }
+
+    Player* player = nullptr;
+};
+
+TEST_F(NpcTalkActions, NamesFlagsAndDescriptions)
+{
+    Action_TalkNPC talk(1, nullptr);
+    Action_ClearNPCDialog clear(2, nullptr);
+    Action_BoatDialog boat(3, nullptr);
+    Action_HideNpc hide(4, nullptr);
+    Action_ShowNpc show(5, nullptr);
+    EXPECT_EQ(boat.GetDescription(), "Boat Dialog {B[empty]} with target {B0, 0, 0}");
+    talk.SetNPC(kElder);
+    clear.SetNPC("Records\\Npc\\Baker.dbr");
+    boat.SetNPC("Records/Npc/Ferryman.dbr");
+    boat.SetX(-12);
+    boat.SetY(0);
+    boat.SetZ(340);
+    hide.SetNpc(kElder);
+    show.SetNpc(kElder);
+    struct Row {
+        TriggerAction* action;
+        const char* name;
+        bool canReFire;
+        bool canDelay;
+        const char* description;
+    };
+    for (const Row& row : {
+             Row{&talk, "Action_TalkNPC", false, false,
+                 "Initiate Conversation with {BVillageElder}"},
+             Row{&clear, "Action_ClearNPCDialog", true, true, "Clear {BBaker}'s Dialog"},
+             Row{&boat, "Action_BoatDialog", true, true,
+                 "Boat Dialog {BFerryman} with target {B-12, 0, 340}"},
+             Row{&hide, "Action_HideNpc", true, false, "Hide {BVillageElder}"},
+             Row{&show, "Action_ShowNpc", true, false, "Show {BVillageElder}"},
+         }) {
+        SCOPED_TRACE(row.name);
+        EXPECT_STREQ(row.action->GetName(), row.name);
+        EXPECT_EQ(row.action->CanReFire(), row.canReFire);
+        EXPECT_EQ(row.action->CanDelay(), row.canDelay);
+        EXPECT_EQ(row.action->GetDescription(), row.description);
+    }
+}
+
+TEST_F(NpcTalkActions, TalkBeforeTheNpcAnnouncedItselfIsLost)
+{
+    GAME::Test::Heard<GameEvent_GenericEntity> talks("GameEvent_ConversationBegin");
+    auto* talk =
+        LoadAction<Action_TalkNPC>("Action_TalkNPC", [](Action_TalkNPC& a) { a.SetNPC(kElder); });
+    talk->Fire(0, false);
+    EXPECT_FALSE(talk->IsPendingFire());
+    const Npc* elder = Announce();
+    EXPECT_TRUE(talks.events.empty());
+    EXPECT_EQ(talk->GetNpcId(), elder->GetObjectId());
+
+    talk->Fire(0, false);
+    ASSERT_EQ(talks.events.size(), 1u);
+    EXPECT_EQ(talks.events[0].objectId, player->GetObjectId());
+}
+
+TEST_F(NpcTalkActions, BoatDialogCompletesOnAppearanceButNotAcrossAReload)
+{
+    // The reload first: the player keeps a ferryman once made.
+    for (const bool reload : {true, false}) {
+        SCOPED_TRACE(reload);
+        auto* boat = LoadAction<Action_BoatDialog>("Action_BoatDialog", [](Action_BoatDialog& a) {
+            a.SetNPC(kElder);
+            a.SetTag("tagFerry");
+            a.SetX(4);
+        });
+        boat->Fire(0, false);
+        EXPECT_TRUE(boat->IsPendingFire());
+        if (reload)
+            boat = Reloaded<Action_BoatDialog>();
+        const Npc* ferryman = Announce();
+        BoatMasterData data;
+        EXPECT_EQ(player->GetBoatMaster(ferryman->GetObjectName(), data), !reload);
+        EXPECT_FALSE(boat->IsPendingFire());
+        QuestRepository::Destroy();
+    }
+}
+
+TEST_F(NpcTalkActions, HiddenAgainOnRestoreOnlyWhenAllowed)
+{
+    for (const bool canReFire : {true, false}) {
+        SCOPED_TRACE(canReFire);
+        auto* hide = LoadAction<Action_HideNpc>("Action_HideNpc", [&](Action_HideNpc& a) {
+            a.SetNpc(kElder);
+            a.SetCanReFire(canReFire);
+        });
+        Npc* elder = Announce();
+        hide->GetParent()->Fire(true);
+        EXPECT_FALSE(elder->GetVisibility());
+        elder->SetVisibility(true);
+        Reloaded<Action_HideNpc>();
+        Npc* restored = Announce();
+        EXPECT_EQ(restored->GetVisibility(), !canReFire);
+        QuestRepository::Destroy();
+    }
+}
+
+TEST_F(NpcTalkActions, ClearStaysPendingAcrossAReload)
+{
+    database.WriteRecord("Records/Dialog/Elder.dbr", {"defaultDialogTextTag = tagElder"});
+    auto* clear = LoadAction<Action_ClearNPCDialog>(
+        "Action_ClearNPCDialog", [](Action_ClearNPCDialog& a) { a.SetNPC(kElder); });
+    clear->Fire(0, false);
+    clear = Reloaded<Action_ClearNPCDialog>();
+    ASSERT_TRUE(clear->IsPendingFire());
+    Npc* elder = DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc"));
+    elder->Dialog_ReplaceStatic("Records/Dialog/Elder.dbr", nullptr, false);
+    ASSERT_TRUE(elder->HasDialog());
+    clear->SetNpcId(elder->GetObjectId());
+    clear->Apply();
+    EXPECT_FALSE(elder->HasDialog());
+    EXPECT_FALSE(clear->IsPendingFire());
+}
+
+TEST_F(NpcTalkActions, EndedIlluminationIsNotMarkedAgainOnRestore)
+{
+    auto* mark = LoadAction<Action_IlluminateNpc>(
+        "Action_IlluminateNpc", [](Action_IlluminateNpc& a) { a.SetNpc(kElder); });
+    Npc* elder = Announce();
+    mark->GetParent()->Fire(true);
+    EXPECT_EQ(elder->GetIlluminateAction(), mark);
+    elder->Dialog_Deluminate();
+    EXPECT_TRUE(mark->IsDeluminate());
+
+    Reloaded<Action_IlluminateNpc>();
+    Npc* restored = Announce();
+    EXPECT_EQ(restored->GetIlluminateAction(), nullptr);
+    EXPECT_NE(restored->GetPunctuationRecord(), "Records/Effects/ObjectEffects/Exclaimation02.dbr");
+}
+
+TEST_F(NpcTalkActions, ANameSetAfterReadingIsNotListenedFor)
+{
+    auto* hide =
+        LoadAction<Action_HideNpc>("Action_HideNpc", [](Action_HideNpc& a) { a.SetNpc(kElder); });
+    hide->SetNpc("Records/Npc/Other.dbr");
+    hide->Fire(0, false);
+    const Npc* other = Announce("Records/Npc/Other.dbr");
+    EXPECT_TRUE(other->GetVisibility());
+    EXPECT_TRUE(hide->IsPendingFire());
+    EXPECT_FALSE(Announce()->GetVisibility());
+}
+
+} // namespace
+} // namespace GAME
