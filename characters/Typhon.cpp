@@ -45,7 +45,13 @@ int32_t SecondsToMs(const LoadTable& table, const std::string& key)
 
 } // namespace
 
-Typhon::~Typhon() = default;
+Typhon::~Typhon()
+{
+    for (CharFxPak& pack : skillEffects) {
+        pack.UnLoad();
+        pack.SetParent(0);
+    }
+}
 
 void Typhon::Load(const LoadTable& table)
 {

@@ -16,8 +16,9 @@ GAME_IMPLEMENT_CLASS(TyphonChained, Monster);
 
 TyphonChained::~TyphonChained()
 {
-    // Attached chains go with the entity tree; loose ones are ours to destroy.
-    if (TyphonChains* chains = GetChains(); chains != nullptr && !chainsAttached)
+    // Loose chains are ours to destroy; attached ones too, since a destroyed entity only lets
+    // go of what hangs on it.
+    if (TyphonChains* chains = GetChains())
         ObjectManager::Instance().DestroyObjectEx(chains, "Project\\Game\\ControllerTyphonChained",
                                                   276);
 }

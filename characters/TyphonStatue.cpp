@@ -38,7 +38,14 @@ ControllerTyphon* ControllerOf(const Character* character)
 
 } // namespace
 
-TyphonStatue::~TyphonStatue() = default;
+TyphonStatue::~TyphonStatue()
+{
+    frameBurstEffect.UnLoad();
+    frameBurstEffect.SetParent(0);
+    ObjectManager& objects = ObjectManager::Instance();
+    if (Object* sound = objects.GetObject(burstSound))
+        objects.DestroyObjectEx(sound, __FILE__, __LINE__);
+}
 
 void TyphonStatue::Load(const LoadTable& table)
 {
