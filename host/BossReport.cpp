@@ -1,5 +1,8 @@
 #include "host/BossReport.h"
 
+#include "host/BossEncounterAktaios.h"
+#include "host/BossEncounterChained.h"
+#include "host/BossEncounterTyphon.h"
 #include "host/HostOptions.h"
 
 #include <ostream>
@@ -15,9 +18,9 @@ const BossReport::Row BossReport::kEncounters[9] = {
     {"cyclops", nullptr},
     {"megalesios", nullptr},
     {"spirits", nullptr},
-    {"typhon", nullptr},
-    {"chained", nullptr},
-    {"aktaios", nullptr},
+    {"typhon", PlayTyphonEncounter},
+    {"chained", PlayChainedEncounter},
+    {"aktaios", PlayAktaiosEncounter},
 };
 // clang-format on
 
