@@ -43,12 +43,9 @@ TEST(BossEncounters, TheMirageBossTakesItsQuestCastAndPlaysToAnOutcome)
     const HostRun run = Encounter("aktaios");
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out,
-                  {"encounter aktaios
-                   ",
-                   "  frame 5: quest @Aktaios skill Records/Skills/Show/Mirage.dbr @Hero -> true
-                   ",
-                   "Aktaios QuestUseSkill",
-                   "encounter aktaios: Aktaios traded places "});
+                  {"encounter aktaios\n",
+                   "  frame 5: quest @Aktaios skill Records/Skills/Show/Mirage.dbr @Hero -> true\n",
+                   "Aktaios QuestUseSkill", "encounter aktaios: Aktaios traded places "});
 }
 
 } // namespace
