@@ -128,7 +128,7 @@ BENCHMARK(BM_TyphonChooseStatue)->Unit(benchmark::kMicrosecond);
 void BM_BossControllersFrame_B3(benchmark::State& state)
 {
     BossWorld world;
-    world.Enter<Player>(kHero, 0.0f, 0.0f);
+    const Player* hero = world.Enter<Player>(kHero, 0.0f, 0.0f);
     Character* boss = nullptr;
     switch (state.range(0)) {
     case 0:
@@ -146,11 +146,13 @@ void BM_BossControllersFrame_B3(benchmark::State& state)
         break;
     }
     ControllerAI* brain = BossWorld::Brain(boss);
-    if (brain == nullptr) {
+    if (brain == nullptr || hero == nullptr) {
         state.SkipWithError("the boss does not think with its controller");
         return;
     }
     brain->Update(0);
+    // The hero's first blow starts the fight.
+    brain->UnderAttack(hero->GetObjectId());
     for (auto _ : state)
         brain->Update(kFrameMs);
     const char* name = brain->GetExecutingStateName();
