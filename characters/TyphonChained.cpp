@@ -1,9 +1,14 @@
 #include "characters/TyphonChained.h"
 
+#include "core/WorldHelpers.h"
 #include "engine/Coords.h"
 #include "engine/LoadTable.h"
+#include "engine/Name.h"
 #include "engine/ObjectManager.h"
+#include "world/FixedItemTeleport.h"
 #include "world/TyphonChains.h"
+
+#include <vector>
 
 namespace GAME {
 
@@ -11,8 +16,9 @@ GAME_IMPLEMENT_CLASS(TyphonChained, Monster);
 
 TyphonChained::~TyphonChained()
 {
-    // Attached chains go with the entity tree; loose ones are ours to destroy.
-    if (TyphonChains* chains = GetChains(); chains != nullptr && !chainsAttached)
+    // Loose chains are ours to destroy; attached ones too, since a destroyed entity only lets
+    // go of what hangs on it.
+    if (TyphonChains* chains = GetChains())
         ObjectManager::Instance().DestroyObjectEx(chains, "Project\\Game\\ControllerTyphonChained",
                                                   276);
 }
@@ -38,6 +44,31 @@ void TyphonChained::InitialUpdate()
     if (TyphonChains* chains = GetChains()) {
         Attach(chains, Coords(), "");
         chainsAttached = true;
+    }
+}
+
+void TyphonChained::AnimationCallback(int32_t kind, const Name& name)
+{
+    Character::AnimationCallback(kind, name);
+    static const Name breakTheChains = Name::Create("BreakTheChains");
+    static const Name openPortal = Name::Create("OpenPortal");
+    static const Name enterPortal = Name::Create("EnterPortal");
+    if (name == breakTheChains) {
+        if (TyphonChains* chains = GetChains())
+            chains->PlaceChainBeams();
+    } else if (name == openPortal) {
+        std::vector<FixedItemTeleport*> portals;
+        GetEntitiesInSphereOfType(portals, GetCoords().GetPosition(), kPortalReach);
+        for (FixedItemTeleport* portal : portals)
+            portal->SetLock(false);
+    } else if (name == enterPortal) {
+        BeginDissolve(GetDissolveColorRed(), GetDissolveColorGreen(), GetDissolveColorBlue(),
+                      GetDissolveTime(), GetDissolveTexture());
+        if (GetDissolveEffect().empty())
+            return;
+        if (auto* effect =
+                ObjectManager::Instance().CreateObjectFromFile<Entity>(GetDissolveEffect()))
+            Attach(effect, Coords(), "");
     }
 }
 

@@ -6,7 +6,8 @@ namespace GAME {
 
 class TyphonChains;
 
-// The giant held in chains. So far the chains: made with its record, attached when it starts.
+// The giant held in chains. Its animation breaks the chains, opens the portal near it and
+// dissolves it as it steps through.
 class TyphonChained : public Monster {
     GAME_DECLARE_CLASS(TyphonChained)
 
@@ -16,6 +17,9 @@ public:
 
     void Load(const LoadTable& table) override;
     void InitialUpdate() override;
+    void AnimationCallback(int32_t kind, const Name& name) override;
+
+    static constexpr float kPortalReach = 40.0f;
 
     TyphonChains* GetChains() const;
     bool AreChainsAttached() const { return chainsAttached; }

@@ -86,17 +86,25 @@ constexpr int32_t kThinkFrameMs[] = {0,   33, 33,        450, 1000, 16, 1 << 30,
 
 // The kinds a character record may ask for; any other class is made a plain character, since
 // other classes have fuzzers (or none) of their own.
-constexpr const char* kKinds[] = {"Character", "Player", "Monster", "Npc", "AmbientCharacter"};
-constexpr const char* kControllerKinds[] = {"ControllerCombat",       "ControllerMonster",
-                                            "ControllerNpc2",         "ControllerStooge",
-                                            "ControllerNpcHerder",    "ControllerNpcHerdAnimal",
-                                            "ControllerAlly",         "ControllerPet",
-                                            "ControllerAktaios",      "ControllerStationaryMonster",
-                                            "ControllerMonsterHidden"};
+constexpr const char* kKinds[] = {"Character",        "Player", "Monster",      "Npc",
+                                  "AmbientCharacter", "Typhon", "TyphonStatue", "TyphonChained"};
+constexpr const char* kControllerKinds[] = {
+    "ControllerCombat",        "ControllerMonster",
+    "ControllerNpc2",          "ControllerStooge",
+    "ControllerNpcHerder",     "ControllerNpcHerdAnimal",
+    "ControllerAlly",          "ControllerPet",
+    "ControllerAktaios",       "ControllerStationaryMonster",
+    "ControllerMonsterHidden", "ControllerTyphon",
+    "ControllerTyphonChained"};
 // The thinking monster's controller: the plain one unless the AI record names a variant.
-constexpr const char* kMonsterAIKinds[] = {
-    "ControllerMonster",           "ControllerAlly",         "ControllerPet", "ControllerAktaios",
-    "ControllerStationaryMonster", "ControllerMonsterHidden"};
+constexpr const char* kMonsterAIKinds[] = {"ControllerMonster",
+                                           "ControllerAlly",
+                                           "ControllerPet",
+                                           "ControllerAktaios",
+                                           "ControllerStationaryMonster",
+                                           "ControllerMonsterHidden",
+                                           "ControllerTyphon",
+                                           "ControllerTyphonChained"};
 
 constexpr uint32_t kRegion = 1;
 // Enough frames for every callback and a few updates on each side of them; a death that is
@@ -356,10 +364,18 @@ void SplitAmounts()
 // thinking monster's own record (its skill slots and ranges) that names it. The enemy is plain.
 void WriteMonsterAI(const Folder& folder, std::string_view text)
 {
-    folder.Write(kMonsterAIRecord, KindText(text, kMonsterAIRecord, kMonsterAIKinds));
+    const std::string ai = KindText(text, kMonsterAIRecord, kMonsterAIKinds);
+    folder.Write(kMonsterAIRecord, ai);
+    // The bosses' minds think for their own bodies, which read their god blocks and chains.
+    LoadTable kind;
+    kind.Parse(ai, kMonsterAIRecord);
+    const std::string mind = kind.GetString("Class");
+    const char* body = mind == "ControllerTyphon"          ? "Typhon"
+                       : mind == "ControllerTyphonChained" ? "TyphonChained"
+                                                           : "Monster";
     folder.Write(
         kThinkerRecord,
-        std::string("Class = Monster\ncontroller = ") + kMonsterAIRecord + "\n" +
+        std::string("Class = ") + body + "\ncontroller = " + kMonsterAIRecord + "\n" +
             std::string(text) +
             "\ncharacterLife = 500\nunarmedRunAnim = Run.anm\nunarmedWalkAnim = Walk.anm\n");
     folder.Write(kEnemyRecord, "Class = Monster\ncharacterLife = 100\n");

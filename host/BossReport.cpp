@@ -1,8 +1,11 @@
 #include "host/BossReport.h"
 
+#include "host/BossEncounterAktaios.h"
+#include "host/BossEncounterChained.h"
 #include "host/BossEncounterMegalesios.h"
 #include "host/BossEncounterOrmenos.h"
 #include "host/BossEncounterSpirits.h"
+#include "host/BossEncounterTyphon.h"
 #include "host/HostOptions.h"
 
 #include <ostream>
@@ -18,9 +21,9 @@ const BossReport::Row BossReport::kEncounters[9] = {
     {"cyclops", nullptr},
     {"megalesios", PlayMegalesiosEncounter},
     {"spirits", PlaySpiritsEncounter},
-    {"typhon", nullptr},
-    {"chained", nullptr},
-    {"aktaios", nullptr},
+    {"typhon", PlayTyphonEncounter},
+    {"chained", PlayChainedEncounter},
+    {"aktaios", PlayAktaiosEncounter},
 };
 // clang-format on
 

@@ -38,9 +38,22 @@ void TyphonChains::PlaceChainBeams()
     World* world = gEngine->GetWorld();
     for (const char* point : {"Beam1", "Beam2", "Beam3"}) {
         auto* burst = objects.CreateObjectFromFile<Entity>(burstFX);
-        if (burst != nullptr && world != nullptr)
-            world->AddEntity(burst, GetAttachedCoords(Name::Create(point)), false);
+        // A burst the world will not take would be nobody's.
+        if (burst != nullptr &&
+            (world == nullptr ||
+             !world->AddEntity(burst, GetBeamCoords(Name::Create(point)), false)))
+            objects.DestroyObjectEx(burst, __FILE__, __LINE__);
     }
+}
+
+WorldCoords TyphonChains::GetBeamCoords(const Name& point) const
+{
+    const Entity* parent = GetParent();
+    if (parent == nullptr || GetCoords().GetRegionId() != 0)
+        return GetAttachedCoords(point);
+    // Attached chains have no place of their own: they hang where the giant stands.
+    const WorldCoords& at = parent->GetCoords();
+    return WorldCoords(at.GetRegionId(), at.GetRegionCoords() * GetAttachPointPlacement(point));
 }
 
 } // namespace GAME

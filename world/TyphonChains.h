@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Actor.h"
+#include "engine/WorldCoords.h"
 
 #include <cstdint>
 #include <string>
@@ -19,6 +20,8 @@ public:
     void PlaceChainBeams();
 
 private:
+    WorldCoords GetBeamCoords(const Name& point) const;
+
     std::string dissolveEffect;
     float dissolveTime = 1.0f;
     std::string dissolveTexture;
