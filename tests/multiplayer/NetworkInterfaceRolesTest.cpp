@@ -41,6 +41,41 @@ ItemReplicaInfo Record()
     return item;
 }
 
+// Every field set and told apart, so that one the reader drops changes the bytes sent again.
+PlayerNetBasicInfo Player(uint32_t id)
+{
+    PlayerNetBasicInfo player;
+    player = PlayerNetHeartbeatInfo{.playerId = id,
+                                    .health = 12.5f,
+                                    .maxHealth = 20.0f,
+                                    .mana = 3.0f,
+                                    .maxMana = 4.0f,
+                                    .level = 4,
+                                    .partyId = -3,
+                                    .position = kPos,
+                                    .classTag = "tagMage",
+                                    .activeStatusSkills = {"a.dbr", "b.dbr"}};
+    player.name = L"Cy";
+    player.isMale = true;
+    return player;
+}
+
+Bonus Reward()
+{
+    Bonus bonus;
+    bonus.receiverId = 0x20000001;
+    bonus.lifePoints = 1.0f;
+    bonus.lifePercent = 2.0f;
+    bonus.manaPoints = 3.0f;
+    bonus.manaPercent = 0.75f;
+    bonus.goldPoints = 5;
+    bonus.skillPoints = 6;
+    bonus.attributePoints = 7;
+    bonus.experiencePoints = 900;
+    bonus.sourceId = 31;
+    return bonus;
+}
+
 template <class PacketClass> uint32_t TypeOf()
 {
     return PacketClass().GetType();
@@ -71,35 +106,20 @@ const std::vector<Row>& Rows()
          [](I& i) { i.DestroyFixedItemTeleport(22); }},
         {"StoC_AllPlayersHeartbeat", TypeOf<AllPlayersHeartbeatPacket>(),
          [](I& i) {
-             PlayerNetHeartbeatInfo a;
-             a.playerId = 23;
-             a.health = 5.0f;
-             i.StoC_AllPlayersHeartbeat({a, a});
+             i.StoC_AllPlayersHeartbeat({Player(23), Player(24)});
          }},
         {"CtoS_SinglePlayerHeartbeat", TypeOf<SinglePlayerHeartbeatPacket>(),
-         [](I& i) {
-             PlayerNetHeartbeatInfo a;
-             a.playerId = 24;
-             a.position = kPos;
-             i.CtoS_SinglePlayerHeartbeat(a);
-         }},
+         [](I& i) { i.CtoS_SinglePlayerHeartbeat(Player(24)); }},
         {"StoC_AllPlayersUpdate", TypeOf<AllPlayersBasicInfoPacket>(),
          [](I& i) {
-             PlayerNetBasicInfo a;
-             a.playerId = 25;
-             a.name = L"Ana";
-             i.StoC_AllPlayersUpdate({a});
+             i.StoC_AllPlayersUpdate({Player(25), Player(26)});
          }},
         {"CtoS_AddNewPlayer", TypeOf<SinglePlayerBasicInfoPacket>(),
-         [](I& i) {
-             PlayerNetBasicInfo a;
-             a.playerId = 26;
-             i.CtoS_AddNewPlayer(a);
-         }},
+         [](I& i) { i.CtoS_AddNewPlayer(Player(26)); }},
         {"HandleBonusToClient", TypeOf<BonusToClientPacket>(),
-         [](I& i) { i.HandleBonusToClient(Bonus(), 27); }},
+         [](I& i) { i.HandleBonusToClient(Reward(), 27); }},
         {"HandleBonusToServer", TypeOf<BonusToServerPacket>(),
-         [](I& i) { i.HandleBonusToServer(Bonus(), kPos, 28); }},
+         [](I& i) { i.HandleBonusToServer(Reward(), kPos, 28); }},
         {"HandleQuestMessagePacket", TypeOf<QuestMessagePacket>(),
          [](I& i) {
              i.HandleQuestMessagePacket(29, true, {1, 2, 3}, 30);
@@ -196,7 +216,7 @@ TEST_F(Roles, SinglePlayerCarriesEveryOperationOutAtOnce)
     }
 }
 
-TEST_F(Roles, EachPacketKeepsTheLastValuesAndCopiesWithTheInterface)
+TEST_F(Roles, EachPacketKeepsTheLastValuesSent)
 {
     GameEngineOutboundInterface outbound;
     outbound.CreateItem(1, kAt, Record(), nullptr);
@@ -208,13 +228,6 @@ TEST_F(Roles, EachPacketKeepsTheLastValuesAndCopiesWithTheInterface)
     EXPECT_EQ(outbound.createItemPacket.item.baseName, "");
     EXPECT_EQ(outbound.giveGoldPacket.playerId, 8u);
     EXPECT_EQ(outbound.giveGoldPacket.goldAmount, 80);
-
-    GameEngineOutboundInterface copy(outbound);
-    EXPECT_EQ(copy.giveGoldPacket.playerId, 8u);
-    EXPECT_EQ(copy.createItemPacket.characterId, 2u);
-    GameEngineOutboundInterface assigned;
-    assigned = outbound;
-    EXPECT_EQ(assigned.giveGoldPacket.goldAmount, 80);
 }
 
 } // namespace

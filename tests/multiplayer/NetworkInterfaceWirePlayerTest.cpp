@@ -3,7 +3,6 @@
 #include "tests/multiplayer/WireFixtures.h"
 #include "tests/support/LogCapture.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace GAME {
@@ -11,12 +10,7 @@ namespace {
 
 using GAME::Test::kPosition;
 using GAME::Test::OutboundInterface;
-using GAME::Test::RoundTrip;
 using GAME::Test::WireBytes;
-using ::testing::_;
-using ::testing::DoAll;
-using ::testing::Field;
-using ::testing::SaveArg;
 
 TEST_F(OutboundInterface, PlayerRecordsPutThePartyBeforeTheLevelAndTheClassBeforeThePosition)
 {
@@ -138,64 +132,6 @@ TEST(PacketDecoding, ListsTakeRoomForTheirRecordsNotForTheirCount)
     EXPECT_FALSE(cut.IsInboundComplete());
     EXPECT_EQ(cut.players.size(), 1u);
     EXPECT_EQ(cut.players.capacity(), 1u);
-}
-
-TEST_F(RoundTrip, PlayerRecordsAndBonusesArriveWhole)
-{
-    PlayerNetBasicInfo player;
-    player = PlayerNetHeartbeatInfo{.playerId = 0x20000001,
-                                    .health = 12.5f,
-                                    .level = 4,
-                                    .partyId = 0x10000001,
-                                    .position = kPosition,
-                                    .classTag = "tagMage",
-                                    .activeStatusSkills = {"a.dbr", "b.dbr"}};
-    player.name = L"Cy";
-    player.isMale = true;
-    std::vector<PlayerNetBasicInfo> players;
-    std::vector<PlayerNetHeartbeatInfo> heartbeats;
-    PlayerNetHeartbeatInfo heartbeat;
-    Bonus bonus;
-    WorldVec3 bonusPosition;
-    uint32_t bonusPlayer = 0;
-    EXPECT_CALL(target, StoC_AllPlayersUpdate(_)).WillOnce(SaveArg<0>(&players));
-    EXPECT_CALL(target, StoC_AllPlayersHeartbeat(_)).WillOnce(SaveArg<0>(&heartbeats));
-    EXPECT_CALL(target, CtoS_SinglePlayerHeartbeat(_)).WillOnce(SaveArg<0>(&heartbeat));
-    EXPECT_CALL(target, CtoS_AddNewPlayer(Field(&PlayerNetBasicInfo::name, std::wstring(L"Cy"))));
-    EXPECT_CALL(target, HandleBonusToServer(_, _, _))
-        .WillOnce(DoAll(SaveArg<0>(&bonus), SaveArg<1>(&bonusPosition), SaveArg<2>(&bonusPlayer)));
-    EXPECT_CALL(target, HandleBonusToClient(Field(&Bonus::experiencePoints, 900u), 0x20000001u));
-
-    outbound.StoC_AllPlayersUpdate({player, player});
-    outbound.StoC_AllPlayersHeartbeat({player});
-    outbound.CtoS_SinglePlayerHeartbeat(player);
-    outbound.CtoS_AddNewPlayer(player);
-    Bonus sent;
-    sent.receiverId = 0x20000001;
-    sent.experiencePoints = 900;
-    sent.manaPercent = 0.75f;
-    sent.effectName = "stays home";
-    sent.sourceId = 31;
-    outbound.HandleBonusToServer(sent, kPosition, 0x10000001);
-    outbound.HandleBonusToClient(sent, 0x10000001);
-    Deliver();
-
-    ASSERT_EQ(players.size(), 2u);
-    EXPECT_EQ(players[1].name, L"Cy");
-    EXPECT_TRUE(players[1].isMale);
-    EXPECT_EQ(players[1].partyId, 0x10000001);
-    EXPECT_EQ(players[1].activeStatusSkills, (std::vector<std::string>{"a.dbr", "b.dbr"}));
-    ASSERT_EQ(heartbeats.size(), 1u);
-    EXPECT_EQ(heartbeats[0].position, kPosition);
-    EXPECT_EQ(heartbeats[0].classTag, "tagMage");
-    EXPECT_EQ(heartbeat.health, 12.5f);
-    EXPECT_EQ(heartbeat.level, 4u);
-    EXPECT_EQ(bonus.receiverId, 0x20000001u);
-    EXPECT_EQ(bonus.sourceId, 31u);
-    EXPECT_EQ(bonus.manaPercent, 0.75f);
-    EXPECT_EQ(bonus.effectName, "");
-    EXPECT_EQ(bonusPosition, kPosition);
-    EXPECT_EQ(bonusPlayer, 0x10000001u);
 }
 
 } // namespace

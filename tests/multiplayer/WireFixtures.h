@@ -5,21 +5,18 @@
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
 #include "multiplayer/GameEngineOutboundInterface.h"
-#include "multiplayer/InboundPacketDispatcher.h"
 
-#include "tests/multiplayer/MockNetworkInterface.h"
 #include "tests/multiplayer/WireBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace GAME::Test {
 
-// What the wire tests of every packet family share: a place and a position to send, the
-// outbound interface, and a round trip back to a strict mock.
+// What the wire tests of every packet family share: a place and a position to send and the
+// outbound interface.
 
 inline const WorldCoords kCoords(3, Coords({0.0f, 0.0f, -1.0f}, {0.0f, 1.0f, 0.0f},
                                            {1.0f, 0.0f, 0.0f}, {1.5f, -2.0f, 8.25f}));
@@ -38,22 +35,6 @@ protected:
     }
 
     GameEngineOutboundInterface outbound;
-};
-
-// Sends through the outbound interface, decodes what went out and hands it to `target`.
-class RoundTrip : public OutboundInterface {
-protected:
-    void Deliver()
-    {
-        for (const std::vector<uint8_t>& bytes : TakeSentBytes()) {
-            std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(bytes);
-            ASSERT_NE(packet, nullptr);
-            EXPECT_TRUE(InboundPacketDispatcher::Dispatch(*packet, target));
-        }
-    }
-
-    std::unique_ptr<MockNetworkInterface> strictTarget = MakeStrictMockNetworkInterface();
-    MockNetworkInterface& target = *strictTarget;
 };
 
 } // namespace GAME::Test
