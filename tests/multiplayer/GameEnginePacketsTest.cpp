@@ -3,8 +3,6 @@
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 
-#include "tests/support/LogCapture.h"
-
 #include <gtest/gtest.h>
 
 #include <typeinfo>
@@ -78,30 +76,6 @@ TEST(GameEnginePackets, TeleportCarriesThePlayerAndThreeFloats)
                    1,  0, 0, 0x20, 0,  0,    0xC0, 0x3F, //
                    0,  0, 0, 0xC0, 0,  0x80, 0xC8, 0x42},
                true, "Packet type 46\nPlayer Id: 536870913\nx: 1.5\ny: -2\nz: 100.25\n");
-}
-
-// Every shorter message, its size word made to agree, is refused rather than read past.
-TEST(GameEnginePackets, EveryTruncationIsRefused)
-{
-    GAME::Test::LogCapture log;
-    PartyRequestResponsePacket party;
-    StartTeleportPacket teleport;
-    NRLoaderStatePacket loader;
-    StartServerRespawnPacket respawn;
-    size_t refused = 0;
-    for (NetPacket* packet : std::vector<NetPacket*>{&party, &teleport, &loader, &respawn}) {
-        const std::vector<uint8_t> whole = SentBytes(*packet);
-        ASSERT_GT(whole.size(), NetPacketHeader::kSize);
-        for (size_t cut = NetPacketHeader::kSize; cut < whole.size(); ++cut) {
-            SCOPED_TRACE(std::to_string(packet->GetType()) + " cut at " + std::to_string(cut));
-            std::vector<uint8_t> part(whole.begin(), whole.begin() + cut);
-            part[4] = static_cast<uint8_t>(cut - NetPacketHeader::kSize);
-            EXPECT_EQ(ConnectionManager::DecodePacket(part), nullptr);
-            ++refused;
-        }
-    }
-    EXPECT_EQ(log.CountContaining("does not read back"), refused);
-    EXPECT_EQ(log.GetLines().size(), refused);
 }
 
 } // namespace

@@ -86,12 +86,6 @@ TEST(PacketDecoding, RefusesCountsThatTheBytesCannotHold)
     skills.Word(1).Word(1).Float(0).Float(0).Float(0).Float(0).Word(0).Word(0).Text("");
     skills.Position(kPosition).Word(2).Text("one");
     EXPECT_EQ(ConnectionManager::DecodePacket(skills.Packet(21)), nullptr);
-    // A remote message one byte short of its tag.
-    std::vector<uint8_t> shortMessage =
-        WireBytes().Word(7).Word(0).Bool(false).Text("tagHi").Packet(26);
-    shortMessage.pop_back();
-    shortMessage[4] -= 1;
-    EXPECT_EQ(ConnectionManager::DecodePacket(shortMessage), nullptr);
 }
 
 // A player record at its smallest but for `skills` empty status skill names.
