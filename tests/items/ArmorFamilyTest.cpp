@@ -4,10 +4,17 @@
 #include "items/ArmorProtective.h"
 
 #include "characters/Character.h"
+#include "engine/LocalizationManager.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/WorldCoords.h"
 #include "items/ItemSet.h"
+#include "items/Weapon.h"
 #include "items/WeaponArmor_Shield.h"
 #include "items/WeaponMelee_Sword.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/EquipmentRecords.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +176,132 @@ TEST_F(ArmorFamilyTest, ASetShowsItsWornMembersAndItsBonusesAtTheWornCount)
     ASSERT_EQ(lines.size(), 4u + atTwo.size());
     EXPECT_EQ(lines[4].text, atTwo[0].text);
     EXPECT_EQ(lines[4].style, GameTextClass::ItemSetBonuses);
+}
+
+using ArmorTest = EngineFixture;
+
+TEST_F(ArmorTest, PlaysItsImpactSoundWhereTheBlowLands)
+{
+    database.WriteRecord("Records/Impact.dbr", {"Class = SoundPak"});
+    database.WriteRecord("Records/Cuirass.dbr",
+                         {"Class = Armor", "armorImpactSound = Records/Impact.dbr"});
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* cuirass = objects.CreateObjectFromFile<Armor>("Records/Cuirass.dbr");
+    auto* sound = objects.GetObject<SoundPak>(cuirass->GetObjectId() + 1);
+    ASSERT_NE(sound, nullptr);
+    const WorldCoords place(5, Coords::FromTranslation(Vec3(4.0f, 0.0f, -2.0f)));
+    cuirass->PlayImpactSound(place);
+    ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(sound->GetPlayRequests()[0].coords, place);
+}
+
+using WeaponTest = EngineFixture;
+
+TEST_F(WeaponTest, EachClassIsMadeByNameUnderItsParentAndReportsItsKind)
+{
+    const struct {
+        const char* name;
+        const char* parent;
+        Weapon_Type type;
+    } family[] = {
+        {"Weapon", "ItemEquipment", Weapon_Type_Weapon},
+        {"WeaponArmor", "Weapon", Weapon_Type_Weapon},
+        {"WeaponArmor_Shield", "WeaponArmor", Weapon_Type_Shield},
+        {"WeaponHunting", "Weapon", Weapon_Type_Weapon},
+        {"WeaponHunting_Bow", "WeaponHunting", Weapon_Type_Bow},
+        {"WeaponHunting_Spear", "WeaponHunting", Weapon_Type_Spear},
+        {"WeaponMagical", "Weapon", Weapon_Type_Weapon},
+        {"WeaponMagical_Staff", "WeaponMagical", Weapon_Type_Staff},
+        {"WeaponMelee", "Weapon", Weapon_Type_Weapon},
+        {"WeaponMelee_Sword", "WeaponMelee", Weapon_Type_Sword},
+        {"WeaponMelee_Axe", "WeaponMelee", Weapon_Type_Axe},
+        {"WeaponMelee_Mace", "WeaponMelee", Weapon_Type_Mace},
+    };
+    for (const auto& entry : family) {
+        auto* weapon = DynamicCast<Weapon>(ObjectManager::Instance().CreateObject(entry.name));
+        ASSERT_NE(weapon, nullptr) << entry.name;
+        EXPECT_EQ(std::string(weapon->GetClassInfo()->GetName()), entry.name);
+        ASSERT_NE(weapon->GetClassInfo()->GetParent(), nullptr) << entry.name;
+        EXPECT_EQ(std::string(weapon->GetClassInfo()->GetParent()->GetName()), entry.parent);
+        EXPECT_EQ(weapon->GetWeaponType(), entry.type) << entry.name;
+    }
+}
+
+using WeaponArmor_ShieldTest = EngineFixture;
+
+TEST_F(WeaponArmor_ShieldTest, ReadsItsBlockValuesAndPlaysItsOwnBlockSound)
+{
+    database.WriteRecord("Records/Block.dbr", {"Class = SoundPak"});
+    database.WriteRecord("Records/Shield.dbr",
+                         {"Class = WeaponArmor_Shield", "defensiveBlockChance = 12.5",
+                          "defensiveBlock = 40", "blockAbsorption = 55", "blockRecoveryTime = 0.7",
+                          "blockSound = Records/Block.dbr"});
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* shield = objects.CreateObjectFromFile<WeaponArmor_Shield>("Records/Shield.dbr");
+    EXPECT_EQ(shield->GetShieldBlockChance(), 12.5f);
+    EXPECT_EQ(shield->GetShieldDefense(), 40.0f);
+    EXPECT_EQ(shield->GetShieldAbsorption(), 55.0f);
+    EXPECT_EQ(shield->GetShieldRecoveryTime(), 700); // 699 if multiplied in double precision
+
+    auto* sound = objects.GetObject<SoundPak>(shield->GetObjectId() + 1);
+    ASSERT_NE(sound, nullptr);
+    const WorldCoords place(3, Coords::FromTranslation(Vec3(1.0f, 2.0f, 3.0f)));
+    shield->PlayBlockSound(place);
+    ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
+    EXPECT_TRUE(sound->GetPlayRequests()[0].positioned);
+    EXPECT_EQ(sound->GetPlayRequests()[0].coords, place);
+
+    // Reloading drops the old sound; a record that is no sound pack gives none.
+    shield->Load(Record("blockRecoveryTime = 1e12\nblockSound = Records/Shield.dbr\n"));
+    EXPECT_EQ(shield->GetShieldRecoveryTime(), INT32_MAX);
+    EXPECT_EQ(shield->GetShieldBlockChance(), 0.0f);
+    EXPECT_EQ(objects.GetObjectCount(), 1u);
+    shield->PlayBlockSound(place);
+}
+
+class ItemSetTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        texts.Clear();
+        texts.AddText("SimpleStringFormat", L"<%s>");
+    }
+    void TearDown() override
+    {
+        texts.Clear();
+        EngineFixture::TearDown();
+    }
+
+    LocalizationManager& texts = LocalizationManager::Instance();
+};
+
+TEST_F(ItemSetTest, LoadsItsKeysAndMembersInRecordOrder)
+{
+    database.WriteRecord(
+        "Records/Item/Sets/Bronze.dbr",
+        {"setName = tagBronzeSet", "setDescription = tagBronzeText",
+         "setMembers = Records/Item/Bronze/Helm.dbr;Records/Item/Bronze/NoRecord.dbr"});
+    database.WriteRecord("Records/Item/Bronze/Helm.dbr", {"itemNameTag = tagBronzeHelm"});
+
+    ItemSet set;
+    set.LoadFromDatabase("Records/Item/Sets/Bronze.dbr");
+    EXPECT_EQ(set.GetRecordName(), "Records/Item/Sets/Bronze.dbr");
+    EXPECT_EQ(set.GetSetName(), "tagBronzeSet");
+    EXPECT_EQ(set.GetSetDescription(), "tagBronzeText");
+    ASSERT_EQ(set.GetMembers().size(), 2u);
+    EXPECT_EQ(set.GetMembers()[0].recordName, "records\\item\\bronze\\helm.dbr");
+    EXPECT_EQ(set.GetMembers()[0].displayName, L"<tagBronzeHelm>");
+    // A member without a record still belongs to the set, under an empty name tag.
+    EXPECT_EQ(set.GetMembers()[1].recordName, "records\\item\\bronze\\norecord.dbr");
+    EXPECT_EQ(set.GetMembers()[1].displayName, L"<>");
+
+    // A missing record is logged and leaves the set empty.
+    ItemSet gone;
+    gone.LoadFromDatabase("Records/Item/Sets/Gone.dbr");
+    EXPECT_EQ(log.Count(1, "ItemSet: could not load record 'Records/Item/Sets/Gone.dbr'"), 1u);
+    EXPECT_TRUE(gone.GetMembers().empty());
+    EXPECT_TRUE(gone.GetSetName().empty());
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "core/GameTextLine.h"
 #include "items/Item.h"
 #include "items/ItemSet.h"
-#include "tests/items/CostInfoTestHelpers.h"
 #include "tests/support/EquipmentRecords.h"
 
 #include <gtest/gtest.h>
@@ -236,34 +235,6 @@ TEST_F(ItemEquipmentTest, EachFamilyClassReportsItsHandsAndMarket)
         EXPECT_EQ(item->GetItemMarketType(), row.market);
         EXPECT_EQ(item->GetItemType(), row.type);
     }
-}
-
-using EquipmentCostDump = CostInfoDump;
-
-TEST_F(EquipmentCostDump, ACharacterPairIsDumpedWhenEitherHalfIsSet)
-{
-    CostInfo_CharacterAttributes info;
-    EXPECT_EQ(Dumped(info), (Lines{{0, "Character Cost Attributes"}}));
-    info.bonusCount = 2;
-    info.otherSpeedMod = 1.5f;
-    info.otherSpeedModCount = 1;
-    EXPECT_EQ(info.GetTotalCount(), 3);
-    EXPECT_EQ(Dumped(info),
-              (Lines{{0, "Character Cost Attributes"},
-                     {0, "   bonus          (0.000000)   bonusCount            (2)"},
-                     {0, "   otherSpeedMod  (1.500000)   otherSpeedModCount    (1)"}}));
-}
-
-TEST_F(EquipmentCostDump, AugmentAndShieldRecordsLeaveOutTheirZeros)
-{
-    CostInfo_AugmentAttributes augment;
-    augment.augmentCount = 2;
-    EXPECT_EQ(Dumped(augment),
-              (Lines{{0, "Augments Cost Attributes"}, {0, "   augmentCount    = 2"}}));
-    CostInfo_ShieldAttributes shield;
-    shield.blockDefense = 50.0f;
-    EXPECT_EQ(Dumped(shield),
-              (Lines{{0, "Shield Cost Attributes"}, {0, "   blockDefense        = 50.000000"}}));
 }
 
 } // namespace

@@ -1,9 +1,15 @@
+#include "characters/Character.h"
 #include "engine/EffectEntity.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
 #include "items/Inventory.h"
 #include "items/InventorySack.h"
+#include "items/OneShot.h"
 #include "items/OneShot_Dye.h"
 #include "items/OneShot_Gold.h"
+#include "items/OneShot_PotionHealth.h"
 #include "tests/items/BagFixture.h"
+#include "tests/support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -161,6 +167,45 @@ TEST_F(OneShotKindsTest, ADownsizingScreenShrinksTheCells)
     EXPECT_TRUE(sack.GetFootprint(Make(kRing), w, h));
     EXPECT_FLOAT_EQ(w, 25.0f); // a 32-pixel picture at 800 of 1024
     graphics.Reset();
+}
+
+using OneShotTest = EngineFixture;
+
+TEST_F(OneShotTest, LoadsBonusSoundAndDelayAndPlaysTheSoundOnUse)
+{
+    database.WriteRecord("Records/Gulp.dbr", {"Class = SoundPak"});
+    database.WriteRecord("Records/Heal.dbr", {"Class = OneShot_PotionHealth",
+                                              "bonusLifePoints = 40", "bonusManaPercent = 5",
+                                              "useDelayTime = 1.5", "useSound = Records/Gulp.dbr"});
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* potion = objects.CreateObjectFromFile<OneShot_PotionHealth>("Records/Heal.dbr");
+    EXPECT_FLOAT_EQ(potion->GetBonus().lifePoints, 40.0f);
+    EXPECT_FLOAT_EQ(potion->GetBonus().manaPercent, 5.0f);
+    EXPECT_EQ(potion->GetUseDelayTime(), 1500);
+    auto* sound = objects.GetObject<SoundPak>(potion->GetUseSound());
+    ASSERT_NE(sound, nullptr);
+
+    auto* character = static_cast<Character*>(objects.CreateObject("Character"));
+    potion->SetStackCount(3);
+    potion->Use(character);
+    EXPECT_EQ(sound->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(potion->GetNumberInStack(), 2u);
+}
+
+TEST_F(OneShotTest, WithoutASoundOrAUserUseDoesNothing)
+{
+    database.WriteRecord("Records/Plain.dbr", {"Class = OneShot"});
+    ObjectManager::Instance().CreateObjectFromFile<OneShot>("Records/Plain.dbr")->Use(nullptr);
+}
+
+TEST_F(OneShotTest, RemovingFromTheStackStopsAtZero)
+{
+    OneShot_PotionHealth potion;
+    potion.SetStackCount(2);
+    EXPECT_EQ(potion.RemoveFromStack(1), 1u);
+    EXPECT_EQ(potion.RemoveFromStack(1), 0u);
+    potion.SetStackCount(2);
+    EXPECT_EQ(potion.RemoveFromStack(5), 0u);
 }
 
 } // namespace
