@@ -15,6 +15,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/EquipmentRecords.h"
 #include "tests/support/Records.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -48,8 +49,7 @@ TEST_F(ArmorFamilyTest, EachClassIsMadeByNameUnderItsParentWithItsKinds)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        auto* armor = DynamicCast<Armor>(ObjectManager::Instance().CreateObject(row.name));
-        ASSERT_NE(armor, nullptr);
+        auto* armor = Must(DynamicCast<Armor>(ObjectManager::Instance().CreateObject(row.name)));
         EXPECT_EQ(std::string(armor->GetClassInfo()->GetParent()->GetName()), row.parent);
         EXPECT_EQ(armor->GetItemType(), row.type);
         EXPECT_EQ(armor->GetItemMarketType(), row.market);
@@ -68,8 +68,8 @@ TEST_F(ArmorFamilyTest, TheWearersBodyPicksTheMeshAndAnUnknownBodyKeepsTheItemsO
                          {"Class = ArmorProtective_Head", "armorMaleMesh = male.msh",
                           "armorMaleBaseTexture = male.tex", "armorMaleBumpTexture = male.bump",
                           "armorTigermanMeshName = tiger.msh", "armorFemaleMesh = female.msh"});
-    auto* helm = ObjectManager::Instance().CreateObjectFromFile<Armor>("Records/Items/Helm.dbr");
-    ASSERT_NE(helm, nullptr);
+    auto* helm =
+        Must(ObjectManager::Instance().CreateObjectFromFile<Armor>("Records/Items/Helm.dbr"));
     Wearer wearer;
     const struct {
         int32_t gender;
@@ -121,8 +121,7 @@ TEST_F(ArmorFamilyTest, AShieldsAffixesRaiseItsBlockOnceAndItsTextStartsWithTheB
     info.baseName = "Records/Items/Shield.dbr";
     info.prefixName = kPrefix;
     info.suffixName = kSuffix;
-    auto* shield = DynamicCast<WeaponArmor_Shield>(Item::CreateItem(info));
-    ASSERT_NE(shield, nullptr);
+    auto* shield = Must(DynamicCast<WeaponArmor_Shield>(Item::CreateItem(info)));
     for (int roll = 0; roll < 2; ++roll) {
         SCOPED_TRACE(roll);
         EXPECT_FLOAT_EQ(shield->GetShieldBlockChance(), 13.0f);
@@ -142,8 +141,7 @@ TEST_F(ArmorFamilyTest, AShieldsAffixesRaiseItsBlockOnceAndItsTextStartsWithTheB
 TEST_F(ArmorFamilyTest, ASwordWithNoBonusesEndsItsStatisticsWithoutASeparator)
 {
     WriteSword({"offensivePhysicalMin = 4", "offensivePhysicalMax = 8"});
-    auto* sword = Make(1, false, false);
-    ASSERT_NE(sword, nullptr);
+    auto* sword = Must(Make(1, false, false));
     std::vector<GameTextLine> lines;
     sword->CreateUIAttributeText(lines);
     ASSERT_GE(lines.size(), 2u);
@@ -187,8 +185,7 @@ TEST_F(ArmorTest, PlaysItsImpactSoundWhereTheBlowLands)
                          {"Class = Armor", "armorImpactSound = Records/Impact.dbr"});
     ObjectManager& objects = ObjectManager::Instance();
     auto* cuirass = objects.CreateObjectFromFile<Armor>("Records/Cuirass.dbr");
-    auto* sound = objects.GetObject<SoundPak>(cuirass->GetObjectId() + 1);
-    ASSERT_NE(sound, nullptr);
+    auto* sound = Must(objects.GetObject<SoundPak>(cuirass->GetObjectId() + 1));
     const WorldCoords place(5, Coords::FromTranslation(Vec3(4.0f, 0.0f, -2.0f)));
     cuirass->PlayImpactSound(place);
     ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
@@ -243,8 +240,7 @@ TEST_F(WeaponArmor_ShieldTest, ReadsItsBlockValuesAndPlaysItsOwnBlockSound)
     EXPECT_EQ(shield->GetShieldAbsorption(), 55.0f);
     EXPECT_EQ(shield->GetShieldRecoveryTime(), 700); // 699 if multiplied in double precision
 
-    auto* sound = objects.GetObject<SoundPak>(shield->GetObjectId() + 1);
-    ASSERT_NE(sound, nullptr);
+    auto* sound = Must(objects.GetObject<SoundPak>(shield->GetObjectId() + 1));
     const WorldCoords place(3, Coords::FromTranslation(Vec3(1.0f, 2.0f, 3.0f)));
     shield->PlayBlockSound(place);
     ASSERT_EQ(sound->GetPlayRequests().size(), 1u);

@@ -10,6 +10,7 @@
 #include "items/OneShot_PotionHealth.h"
 #include "tests/items/BagFixture.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +40,7 @@ protected:
 
 TEST_F(OneShotKindsTest, GoldCountsTheRecordsVar1AndOnlyTheLocalPlayerReportsIt)
 {
-    auto* gold = DynamicCast<OneShot_Gold>(Make(kGold, 37));
-    ASSERT_NE(gold, nullptr);
+    auto* gold = Must(DynamicCast<OneShot_Gold>(Make(kGold, 37)));
     EXPECT_EQ(gold->GetGoldValue(), 37u);
     EXPECT_EQ(gold->GetBonus().goldPoints, 37u);
     gold->SetGoldValue(12.9f);
@@ -71,8 +71,7 @@ TEST_F(OneShotKindsTest, ADyeDressesOnlyMenAndWomen)
         SCOPED_TRACE(row.gender);
         Player* hero = Spawn<Player>("Records/Creatures/Dyed" + std::to_string(++made) + ".dbr",
                                      {std::string("characterGenderProfile = ") + row.gender});
-        auto* dye = DynamicCast<OneShot_Dye>(Make("Records/Items/Dye.dbr"));
-        ASSERT_NE(dye, nullptr);
+        auto* dye = Must(DynamicCast<OneShot_Dye>(Make("Records/Items/Dye.dbr")));
         dye->Use(hero);
         EXPECT_EQ(hero->GetPlayerTexture(), row.texture);
     }
@@ -105,10 +104,8 @@ TEST_F(OneShotKindsTest, TheTrailGlowsOnlyWhileTheItemLiesInTheWorld)
     database.WriteRecord("Records/Fx/Trail.dbr", {"Class = EffectEntity"});
     database.WriteRecord("Records/Items/Glowing.dbr",
                          {"Class = OneShot_PotionHealth", "trailEffect = Records/Fx/Trail.dbr"});
-    auto* potion = DynamicCast<OneShot>(Make("Records/Items/Glowing.dbr"));
-    ASSERT_NE(potion, nullptr);
-    auto* trail = ObjectManager::Instance().GetObject<EffectEntity>(potion->GetTrailEffect());
-    ASSERT_NE(trail, nullptr);
+    auto* potion = Must(DynamicCast<OneShot>(Make("Records/Items/Glowing.dbr")));
+    auto* trail = Must(ObjectManager::Instance().GetObject<EffectEntity>(potion->GetTrailEffect()));
     EXPECT_FALSE(trail->IsEmitting());
     gEngine->GetWorld()->AddEntity(potion, kPlace, false);
     potion->UpdateSelf(10);
@@ -182,8 +179,7 @@ TEST_F(OneShotTest, LoadsBonusSoundAndDelayAndPlaysTheSoundOnUse)
     EXPECT_FLOAT_EQ(potion->GetBonus().lifePoints, 40.0f);
     EXPECT_FLOAT_EQ(potion->GetBonus().manaPercent, 5.0f);
     EXPECT_EQ(potion->GetUseDelayTime(), 1500);
-    auto* sound = objects.GetObject<SoundPak>(potion->GetUseSound());
-    ASSERT_NE(sound, nullptr);
+    auto* sound = Must(objects.GetObject<SoundPak>(potion->GetUseSound()));
 
     auto* character = static_cast<Character*>(objects.CreateObject("Character"));
     potion->SetStackCount(3);

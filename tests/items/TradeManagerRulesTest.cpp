@@ -10,6 +10,7 @@
 #include "multiplayer/TradePackets.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -176,8 +177,7 @@ TEST_F(TradeManagerTest, OwnsTheInviteSoundOfItsRecord)
     {
         TradeManager trade;
         soundId = trade.GetInviteSoundId();
-        const SoundPak* sound = objects.GetObject<SoundPak>(soundId);
-        ASSERT_NE(sound, nullptr);
+        const SoundPak* sound = Must(objects.GetObject<SoundPak>(soundId));
         EXPECT_EQ(sound->GetObjectName(), kInviteSound);
     }
     EXPECT_EQ(objects.GetObject(soundId), nullptr);

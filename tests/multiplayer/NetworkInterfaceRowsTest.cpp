@@ -13,6 +13,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/TrimMust.h"
 #include "world/FixedItem.h"
 
 #include <gtest/gtest.h>
@@ -82,8 +83,7 @@ TEST_F(InboundRows, ADropFromOneSeedLandsAlikeEverywhere)
     for (int machine = 0; machine < 2; ++machine) {
         Inbound().CreateItem(0, at, Potion(12345), nullptr);
         const uint32_t id = physics.GetLinearVelocities().GetLast().objectId;
-        const Item* item = ObjectManager::Instance().GetObject<Item>(id);
-        ASSERT_NE(item, nullptr);
+        const Item* item = Must(ObjectManager::Instance().GetObject<Item>(id));
         EXPECT_EQ(item->GetPhysicsType(), 2);
         landed[machine] = item->GetCoords();
         spin[machine] = physics.GetAngularVelocities().GetLast().velocity;
