@@ -6,7 +6,7 @@
 #include "multiplayer/InboundPacketDispatcher.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
 #include "multiplayer/PlayerNetHeartbeatInfo.h"
-#include "tests/multiplayer/WireBytes.h"
+#include "tests/multiplayer/WireFixtures.h"
 #include "tests/support/GameEngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +25,6 @@ struct Row {
     uint32_t type;
     Call call;
 };
-
-const WorldCoords kAt(3, Coords({0.0f, 0.0f, -1.0f}, {0.0f, 1.0f, 0.0f}, {1.0f, 0.0f, 0.0f},
-                                {1.5f, -2.0f, 8.25f}));
-const WorldVec3 kPos(2, Vec3(4.0f, 0.5f, -6.0f));
 
 ItemReplicaInfo Record()
 {
@@ -52,28 +48,12 @@ PlayerNetBasicInfo Player(uint32_t id)
                                     .maxMana = 4.0f,
                                     .level = 4,
                                     .partyId = -3,
-                                    .position = kPos,
+                                    .position = kPosition,
                                     .classTag = "tagMage",
                                     .activeStatusSkills = {"a.dbr", "b.dbr"}};
     player.name = L"Cy";
     player.isMale = true;
     return player;
-}
-
-Bonus Reward()
-{
-    Bonus bonus;
-    bonus.receiverId = 0x20000001;
-    bonus.lifePoints = 1.0f;
-    bonus.lifePercent = 2.0f;
-    bonus.manaPoints = 3.0f;
-    bonus.manaPercent = 0.75f;
-    bonus.goldPoints = 5;
-    bonus.skillPoints = 6;
-    bonus.attributePoints = 7;
-    bonus.experiencePoints = 900;
-    bonus.sourceId = 31;
-    return bonus;
 }
 
 template <class PacketClass> uint32_t TypeOf()
@@ -97,11 +77,11 @@ const std::vector<Row>& Rows()
          [](I& i) { i.TradeSetGoldAmount(12, 13, 14); }},
         {"GiveGoldToPlayer", TypeOf<GiveGoldPacket>(), [](I& i) { i.GiveGoldToPlayer(15, -16); }},
         {"CreateItem", TypeOf<CreateItemPacket>(),
-         [](I& i) { i.CreateItem(17, kAt, Record(), nullptr); }},
+         [](I& i) { i.CreateItem(17, kCoords, Record(), nullptr); }},
         {"CreateEntity", TypeOf<CreateEntityPacket>(),
-         [](I& i) { i.CreateEntity(kAt, "Records/Fx/Ash.dbr", 18); }},
+         [](I& i) { i.CreateEntity(kCoords, "Records/Fx/Ash.dbr", 18); }},
         {"CreateFixedItemTeleport", TypeOf<CreateItemTeleportPacket>(),
-         [](I& i) { i.CreateFixedItemTeleport(kAt, 19, 20, "Records/Levels/Camp.dbr", 21); }},
+         [](I& i) { i.CreateFixedItemTeleport(kCoords, 19, 20, "Records/Levels/Camp.dbr", 21); }},
         {"DestroyFixedItemTeleport", TypeOf<DestroyItemTeleportPacket>(),
          [](I& i) { i.DestroyFixedItemTeleport(22); }},
         {"StoC_AllPlayersHeartbeat", TypeOf<AllPlayersHeartbeatPacket>(),
@@ -119,7 +99,7 @@ const std::vector<Row>& Rows()
         {"HandleBonusToClient", TypeOf<BonusToClientPacket>(),
          [](I& i) { i.HandleBonusToClient(Reward(), 27); }},
         {"HandleBonusToServer", TypeOf<BonusToServerPacket>(),
-         [](I& i) { i.HandleBonusToServer(Reward(), kPos, 28); }},
+         [](I& i) { i.HandleBonusToServer(Reward(), kPosition, 28); }},
         {"HandleQuestMessagePacket", TypeOf<QuestMessagePacket>(),
          [](I& i) {
              i.HandleQuestMessagePacket(29, true, {1, 2, 3}, 30);
@@ -153,9 +133,9 @@ const std::vector<Row>& Rows()
         {"HandleChatMessage", TypeOf<ChatPacket>(),
          [](I& i) { i.HandleChatMessage(L"Ana", L"hello", 2, {60}); }},
         {"QuestCommandMove", TypeOf<QuestCommandMovePacket>(),
-         [](I& i) { i.QuestCommandMove(61, 62, kPos, true); }},
+         [](I& i) { i.QuestCommandMove(61, 62, kPosition, true); }},
         {"QuestCommandWalk", TypeOf<QuestCommandWalkPacket>(),
-         [](I& i) { i.QuestCommandWalk(63, 64, kPos, false); }},
+         [](I& i) { i.QuestCommandWalk(63, 64, kPosition, false); }},
         {"QuestCommandPlayAnimation", TypeOf<QuestCommandPlayAnimationPacket>(),
          [](I& i) { i.QuestCommandPlayAnimation(65, 6, true, false); }},
         {"QuestCommandUseSkill", TypeOf<QuestCommandUseSkillPacket>(),
@@ -219,7 +199,7 @@ TEST_F(Roles, SinglePlayerCarriesEveryOperationOutAtOnce)
 TEST_F(Roles, EachPacketKeepsTheLastValuesSent)
 {
     GameEngineOutboundInterface outbound;
-    outbound.CreateItem(1, kAt, Record(), nullptr);
+    outbound.CreateItem(1, kCoords, Record(), nullptr);
     outbound.CreateItem(2, WorldCoords(), ItemReplicaInfo(), nullptr);
     outbound.GiveGoldToPlayer(7, 70);
     outbound.GiveGoldToPlayer(8, 80);

@@ -53,22 +53,10 @@ TEST_F(OutboundInterface, PlayerRecordsPutThePartyBeforeTheLevelAndTheClassBefor
 
 TEST_F(OutboundInterface, BonusToClientSendsTenWordsWithTheReceiverLast)
 {
-    Bonus bonus;
-    bonus.receiverId = 0x10000001;
-    bonus.lifePoints = 10.0f;
-    bonus.lifePercent = 0.5f;
-    bonus.manaPoints = 20.0f;
-    bonus.manaPercent = 0.25f;
-    bonus.goldPoints = 300;
-    bonus.skillPoints = 1;
-    bonus.attributePoints = 2;
-    bonus.experiencePoints = 4000;
-    bonus.effectName = "Records/Effects/Glow.dbr";
-    bonus.sourceId = 77;
-
+    const Bonus bonus = GAME::Test::Reward();
     WireBytes tenWords;
-    tenWords.Float(10.0f).Float(0.5f).Float(20.0f).Float(0.25f).Word(300).Word(1).Word(2);
-    tenWords.Word(4000).Word(77).Word(0x10000001);
+    tenWords.Float(1.0f).Float(2.0f).Float(3.0f).Float(0.75f).Word(5).Word(6).Word(7);
+    tenWords.Word(900).Word(31).Word(0x20000001);
     outbound.HandleBonusToClient(bonus, 0x20000009);
     EXPECT_EQ(Sent(), WireBytes(tenWords).Packet(113));
 
