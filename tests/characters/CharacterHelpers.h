@@ -10,6 +10,7 @@
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/TempDatabase.h"
+#include "tests/support/TrimMust.h"
 
 #include <gmock/gmock.h>
 
@@ -25,14 +26,6 @@
 #include <memory>
 
 namespace GAME::Test {
-
-// The object a step made; a null one ends the test there with a failure, as an ASSERT would.
-template <typename T> T* Must(T* object)
-{
-    if (object == nullptr)
-        throw std::runtime_error("an object the test needs was not made");
-    return object;
-}
 
 // A value from the first bound to the second, both included.
 template <typename T> auto Within(T low, T high)

@@ -4,14 +4,23 @@
 #include "items/ArmorProtective.h"
 
 #include "characters/Character.h"
+#include "engine/LocalizationManager.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/WorldCoords.h"
 #include "items/ItemSet.h"
+#include "items/Weapon.h"
 #include "items/WeaponArmor_Shield.h"
 #include "items/WeaponMelee_Sword.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/EquipmentRecords.h"
+#include "tests/support/Records.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME::Test {
@@ -41,8 +50,7 @@ TEST_F(ArmorFamilyTest, EachClassIsMadeByNameUnderItsParentWithItsKinds)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        auto* armor = DynamicCast<Armor>(ObjectManager::Instance().CreateObject(row.name));
-        ASSERT_NE(armor, nullptr);
+        auto* armor = Must(DynamicCast<Armor>(ObjectManager::Instance().CreateObject(row.name)));
         EXPECT_EQ(std::string(armor->GetClassInfo()->GetParent()->GetName()), row.parent);
         EXPECT_EQ(armor->GetItemType(), row.type);
         EXPECT_EQ(armor->GetItemMarketType(), row.market);
@@ -61,8 +69,8 @@ TEST_F(ArmorFamilyTest, TheWearersBodyPicksTheMeshAndAnUnknownBodyKeepsTheItemsO
                          {"Class = ArmorProtective_Head", "armorMaleMesh = male.msh",
                           "armorMaleBaseTexture = male.tex", "armorMaleBumpTexture = male.bump",
                           "armorTigermanMeshName = tiger.msh", "armorFemaleMesh = female.msh"});
-    auto* helm = ObjectManager::Instance().CreateObjectFromFile<Armor>("Records/Items/Helm.dbr");
-    ASSERT_NE(helm, nullptr);
+    auto* helm =
+        Must(ObjectManager::Instance().CreateObjectFromFile<Armor>("Records/Items/Helm.dbr"));
     Wearer wearer;
     const struct {
         int32_t gender;
@@ -114,8 +122,7 @@ TEST_F(ArmorFamilyTest, AShieldsAffixesRaiseItsBlockOnceAndItsTextStartsWithTheB
     info.baseName = "Records/Items/Shield.dbr";
     info.prefixName = kPrefix;
     info.suffixName = kSuffix;
-    auto* shield = DynamicCast<WeaponArmor_Shield>(Item::CreateItem(info));
-    ASSERT_NE(shield, nullptr);
+    auto* shield = Must(DynamicCast<WeaponArmor_Shield>(Item::CreateItem(info)));
     for (int roll = 0; roll < 2; ++roll) {
         SCOPED_TRACE(roll);
         EXPECT_FLOAT_EQ(shield->GetShieldBlockChance(), 13.0f);
@@ -135,8 +142,7 @@ TEST_F(ArmorFamilyTest, AShieldsAffixesRaiseItsBlockOnceAndItsTextStartsWithTheB
 TEST_F(ArmorFamilyTest, ASwordWithNoBonusesEndsItsStatisticsWithoutASeparator)
 {
     WriteSword({"offensivePhysicalMin = 4", "offensivePhysicalMax = 8"});
-    auto* sword = Make(1, false, false);
-    ASSERT_NE(sword, nullptr);
+    auto* sword = Must(Make(1, false, false));
     std::vector<GameTextLine> lines;
     sword->CreateUIAttributeText(lines);
     ASSERT_GE(lines.size(), 2u);
@@ -169,6 +175,124 @@ TEST_F(ArmorFamilyTest, ASetShowsItsWornMembersAndItsBonusesAtTheWornCount)
     ASSERT_EQ(lines.size(), 4u + atTwo.size());
     EXPECT_EQ(lines[4].text, atTwo[0].text);
     EXPECT_EQ(lines[4].style, GameTextClass::ItemSetBonuses);
+}
+
+using ArmorTest = EngineFixture;
+
+TEST_F(ArmorTest, PlaysItsImpactSoundWhereTheBlowLands)
+{
+    database.WriteRecord("Records/Impact.dbr", {"Class = SoundPak"});
+    database.WriteRecord("Records/Cuirass.dbr",
+                         {"Class = Armor", "armorImpactSound = Records/Impact.dbr"});
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* cuirass = objects.CreateObjectFromFile<Armor>("Records/Cuirass.dbr");
+    auto* sound = Must(objects.GetObject<SoundPak>(cuirass->GetObjectId() + 1));
+    const WorldCoords place(5, Coords::FromTranslation(Vec3(4.0f, 0.0f, -2.0f)));
+    cuirass->PlayImpactSound(place);
+    ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(sound->GetPlayRequests()[0].coords, place);
+}
+
+using WeaponTest = EngineFixture;
+
+TEST_F(WeaponTest, EachClassIsMadeByNameAndReportsItsKind)
+{
+    const std::pair<const char*, Weapon_Type> family[] = {
+        {"Weapon", Weapon_Type_Weapon},
+        {"WeaponArmor", Weapon_Type_Weapon},
+        {"WeaponArmor_Shield", Weapon_Type_Shield},
+        {"WeaponHunting", Weapon_Type_Weapon},
+        {"WeaponHunting_Bow", Weapon_Type_Bow},
+        {"WeaponHunting_Spear", Weapon_Type_Spear},
+        {"WeaponMagical", Weapon_Type_Weapon},
+        {"WeaponMagical_Staff", Weapon_Type_Staff},
+        {"WeaponMelee", Weapon_Type_Weapon},
+        {"WeaponMelee_Sword", Weapon_Type_Sword},
+        {"WeaponMelee_Axe", Weapon_Type_Axe},
+        {"WeaponMelee_Mace", Weapon_Type_Mace},
+    };
+    for (const auto& [name, type] : family) {
+        SCOPED_TRACE(name);
+        auto* weapon = Must(DynamicCast<Weapon>(ObjectManager::Instance().CreateObject(name)));
+        EXPECT_EQ(std::string(weapon->GetClassInfo()->GetName()), name);
+        EXPECT_EQ(weapon->GetWeaponType(), type);
+    }
+}
+
+using WeaponArmor_ShieldTest = EngineFixture;
+
+TEST_F(WeaponArmor_ShieldTest, ReadsItsBlockValuesAndPlaysItsOwnBlockSound)
+{
+    database.WriteRecord("Records/Block.dbr", {"Class = SoundPak"});
+    database.WriteRecord("Records/Shield.dbr",
+                         {"Class = WeaponArmor_Shield", "defensiveBlockChance = 12.5",
+                          "defensiveBlock = 40", "blockAbsorption = 55", "blockRecoveryTime = 0.7",
+                          "blockSound = Records/Block.dbr"});
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* shield = objects.CreateObjectFromFile<WeaponArmor_Shield>("Records/Shield.dbr");
+    EXPECT_EQ(shield->GetShieldBlockChance(), 12.5f);
+    EXPECT_EQ(shield->GetShieldDefense(), 40.0f);
+    EXPECT_EQ(shield->GetShieldAbsorption(), 55.0f);
+    EXPECT_EQ(shield->GetShieldRecoveryTime(), 700); // 699 if multiplied in double precision
+
+    auto* sound = Must(objects.GetObject<SoundPak>(shield->GetObjectId() + 1));
+    const WorldCoords place(3, Coords::FromTranslation(Vec3(1.0f, 2.0f, 3.0f)));
+    shield->PlayBlockSound(place);
+    ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
+    EXPECT_TRUE(sound->GetPlayRequests()[0].positioned);
+    EXPECT_EQ(sound->GetPlayRequests()[0].coords, place);
+
+    // Reloading drops the old sound; a record that is no sound pack gives none.
+    shield->Load(Record("blockRecoveryTime = 1e12\nblockSound = Records/Shield.dbr\n"));
+    EXPECT_EQ(shield->GetShieldRecoveryTime(), INT32_MAX);
+    EXPECT_EQ(shield->GetShieldBlockChance(), 0.0f);
+    EXPECT_EQ(objects.GetObjectCount(), 1u);
+    shield->PlayBlockSound(place);
+}
+
+class ItemSetTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        texts.Clear();
+        texts.AddText("SimpleStringFormat", L"<%s>");
+    }
+    void TearDown() override
+    {
+        texts.Clear();
+        EngineFixture::TearDown();
+    }
+
+    LocalizationManager& texts = LocalizationManager::Instance();
+};
+
+TEST_F(ItemSetTest, LoadsItsKeysAndMembersInRecordOrder)
+{
+    database.WriteRecord(
+        "Records/Item/Sets/Bronze.dbr",
+        {"setName = tagBronzeSet", "setDescription = tagBronzeText",
+         "setMembers = Records/Item/Bronze/Helm.dbr;Records/Item/Bronze/NoRecord.dbr"});
+    database.WriteRecord("Records/Item/Bronze/Helm.dbr", {"itemNameTag = tagBronzeHelm"});
+
+    ItemSet set;
+    set.LoadFromDatabase("Records/Item/Sets/Bronze.dbr");
+    EXPECT_EQ(set.GetRecordName(), "Records/Item/Sets/Bronze.dbr");
+    EXPECT_EQ(set.GetSetName(), "tagBronzeSet");
+    EXPECT_EQ(set.GetSetDescription(), "tagBronzeText");
+    ASSERT_EQ(set.GetMembers().size(), 2u);
+    EXPECT_EQ(set.GetMembers()[0].recordName, "records\\item\\bronze\\helm.dbr");
+    EXPECT_EQ(set.GetMembers()[0].displayName, L"<tagBronzeHelm>");
+    // A member without a record still belongs to the set, under an empty name tag.
+    EXPECT_EQ(set.GetMembers()[1].recordName, "records\\item\\bronze\\norecord.dbr");
+    EXPECT_EQ(set.GetMembers()[1].displayName, L"<>");
+
+    // A missing record is logged and leaves the set empty.
+    ItemSet gone;
+    gone.LoadFromDatabase("Records/Item/Sets/Gone.dbr");
+    EXPECT_EQ(log.Count(1, "ItemSet: could not load record 'Records/Item/Sets/Gone.dbr'"), 1u);
+    EXPECT_TRUE(gone.GetMembers().empty());
+    EXPECT_TRUE(gone.GetSetName().empty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "items/EquipManager.h"
 #include "items/ItemEquipment.h"
 #include "items/Weapon.h"
+#include "tests/support/TrimMust.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>
@@ -121,8 +122,7 @@ TEST_F(EquipmentSlotsTest, AHelmetHidesTheDefaultHeadPieceUntilItComesOff)
     ControllerPlayer* controller = NewWearer();
     EquipmentCtrl& equipment = controller->GetEquipmentCtrl();
     const EquipManager& shown = wearer->GetCombatManager().GetEquipManager();
-    auto* hood = ObjectManager::Instance().GetObject<Item>(shown.GetDefaultHeadPiece());
-    ASSERT_NE(hood, nullptr);
+    auto* hood = Must(ObjectManager::Instance().GetObject<Item>(shown.GetDefaultHeadPiece()));
     EXPECT_TRUE(hood->GetVisibility());
     EXPECT_EQ(hood->GetAttachPointName(), "Head");
 

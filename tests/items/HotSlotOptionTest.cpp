@@ -11,6 +11,7 @@
 #include "skills/SkillManager.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,7 @@ protected:
         Start();
         previousWorld = gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-        player = ObjectManager::Instance().CreateObjectFromFile<Player>(kHero);
-        ASSERT_NE(player, nullptr);
+        player = Must(ObjectManager::Instance().CreateObjectFromFile<Player>(kHero));
         Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
         gEngine->GetWorld()->AddEntity(
             player, WorldCoords{kRegion, Coords::FromTranslation(Vec3(1, 0, 2))}, false);

@@ -3,8 +3,8 @@
 #include "core/GameTextLine.h"
 #include "items/Item.h"
 #include "items/ItemSet.h"
-#include "tests/items/CostInfoTestHelpers.h"
 #include "tests/support/EquipmentRecords.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -73,8 +73,7 @@ TEST_F(RolledSword, EqualRecordsRollEqualItemsAndARollAgainChangesNothing)
 
 TEST_F(RolledSword, TheSeedDecidesTheRoll)
 {
-    ItemEquipment* reference = Make(1);
-    ASSERT_NE(reference, nullptr);
+    ItemEquipment* reference = Must(Make(1));
     bool anyDiffers = false;
     for (uint32_t seed = 2; seed < 12 && !anyDiffers; ++seed)
         anyDiffers = !(Summary(*Make(seed)) == Summary(*reference));
@@ -83,8 +82,7 @@ TEST_F(RolledSword, TheSeedDecidesTheRoll)
 
 TEST_F(RolledSword, WithoutAffixesTheRollHasNoAffixNamesCostsOrLevels)
 {
-    ItemEquipment* plain = Make(5, false, false);
-    ASSERT_NE(plain, nullptr);
+    ItemEquipment* plain = Must(Make(5, false, false));
     EXPECT_EQ(plain->GetLevelRequirement(), 15u);
     EXPECT_EQ(plain->GetCharacterCost().GetTotalCount(), 1);
 }
@@ -101,8 +99,7 @@ TEST_F(ItemEquipmentTest, ARecordSetRequirementWinsOverItsEquation)
         database.WriteRecord(kCost, {std::string("swordStrengthEquation = ") + row.equation});
         WriteSword({std::string("strengthRequirement = ") + row.stored});
         ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
-        ItemEquipment* sword = Make(1, false, false);
-        ASSERT_NE(sword, nullptr);
+        ItemEquipment* sword = Must(Make(1, false, false));
         EXPECT_EQ(sword->GetStrengthRequirement(), row.expected);
     }
 }
@@ -113,14 +110,12 @@ TEST_F(ItemEquipmentTest, ThePriceScalesTheCostEquationByTheAffixesAndTheRecord)
     database.WriteRecord(kSuffix, {"marketAdjustmentPercent = 6"});
     WriteSword({"itemCostScalePercent = 5", "itemCost = 999"});
     database.WriteRecord(kCost, {"weaponCostEquation = 200"});
-    ItemEquipment* priced = Make(1);
-    ASSERT_NE(priced, nullptr);
+    ItemEquipment* priced = Must(Make(1));
     EXPECT_EQ(priced->GetItemCost(false), 230u);
 
     database.WriteRecord(kCost, {"armorCostEquation = 200"});
     ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
-    ItemEquipment* unpriced = Make(1);
-    ASSERT_NE(unpriced, nullptr);
+    ItemEquipment* unpriced = Must(Make(1));
     EXPECT_EQ(unpriced->GetItemCost(false), 0u);
 }
 
@@ -128,8 +123,7 @@ TEST_F(ItemEquipmentTest, TheBaseCostReachesThePriceThroughTheEquation)
 {
     WriteSword({"itemCost = 120"});
     database.WriteRecord(kCost, {"weaponCostEquation = itemBaseCost/2"});
-    ItemEquipment* sword = Make(1, false, false);
-    ASSERT_NE(sword, nullptr);
+    ItemEquipment* sword = Must(Make(1, false, false));
     EXPECT_EQ(sword->GetItemCost(false), 60u);
 }
 
@@ -138,8 +132,7 @@ TEST_F(ItemEquipmentTest, AnEquationThatFailsToParseIsLoggedAndAbsent)
     WriteSword({"strengthRequirement = 0"});
     database.WriteRecord(kCost, {"weaponCostEquation = 200*", "swordStrengthEquation = 4+",
                                  "swordLevelEquation = )"});
-    ItemEquipment* sword = Make(1, false, false);
-    ASSERT_NE(sword, nullptr);
+    ItemEquipment* sword = Must(Make(1, false, false));
     EXPECT_EQ(sword->GetItemCost(false), 0u);
     EXPECT_EQ(sword->GetStrengthRequirement(), 0u);
     for (const char* key : {"itemCostEquation", "itemStrengthEquation", "levelRequirementEquation"})
@@ -151,8 +144,7 @@ TEST_F(ItemEquipmentTest, AMissingCostRecordLeavesTheItemUnpriced)
 {
     WriteSword({"itemCostName = Records/Game/Nowhere.dbr"});
     database.WriteRecord(kCost, {"weaponCostEquation = 200"});
-    ItemEquipment* sword = Make(1, false, false);
-    ASSERT_NE(sword, nullptr);
+    ItemEquipment* sword = Must(Make(1, false, false));
     EXPECT_EQ(sword->GetItemCost(false), 0u);
 }
 
@@ -162,8 +154,7 @@ TEST_F(ItemEquipmentTest, AllSkillLevelsAddUpOverTheRecordsOnceARoll)
     database.WriteRecord(kSuffix, {"augmentAllLevel = 1", "augmentSkillLevel2 = 3",
                                    "augmentSkillName2 = Records/Skills/Fire/Blast.dbr"});
     database.WriteRecord(kCost, {"weaponCostEquation = (skillAugmentLevel*100)+skillAugmentCount"});
-    ItemEquipment* sword = Make(1, false, true);
-    ASSERT_NE(sword, nullptr);
+    ItemEquipment* sword = Must(Make(1, false, true));
     for (int roll = 0; roll < 2; ++roll) {
         SCOPED_TRACE(roll);
         const ItemSkillAugment& augment = sword->GetSkillAugment();
@@ -183,8 +174,7 @@ TEST_F(ItemEquipmentTest, HugeAugmentLevelsSaturateInsteadOfWrapping)
 {
     WriteSword({"augmentAllLevel = 2147483647"});
     database.WriteRecord(kSuffix, {"augmentAllLevel = 2147483647"});
-    ItemEquipment* sword = Make(1, false, true);
-    ASSERT_NE(sword, nullptr);
+    ItemEquipment* sword = Must(Make(1, false, true));
     CostInfo_AugmentAttributes cost;
     sword->GetSkillAugment().GetCostInfo(cost);
     EXPECT_EQ(cost.augmentLevel, 2147483647);
@@ -198,8 +188,7 @@ TEST_F(ItemEquipmentTest, TheSkillSummaryHoldsTheItemsOwnValueApartFromTheAffixe
     WriteSword({"skillCooldownReduction = 4"});
     database.WriteRecord(kPrefix, {"skillCooldownReduction = 6"});
     database.WriteRecord(kSuffix, {});
-    ItemEquipment* sword = Make(9);
-    ASSERT_NE(sword, nullptr);
+    ItemEquipment* sword = Must(Make(9));
     float base = 0.0f;
     float bonus = 0.0f;
     float count = 0.0f;
@@ -229,41 +218,12 @@ TEST_F(ItemEquipmentTest, EachFamilyClassReportsItsHandsAndMarket)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        auto* item = DynamicCast<Item>(ObjectManager::Instance().CreateObject(row.name));
-        ASSERT_NE(item, nullptr);
+        auto* item = Must(DynamicCast<Item>(ObjectManager::Instance().CreateObject(row.name)));
         EXPECT_EQ(item->GetRightHandType(), row.right);
         EXPECT_EQ(item->GetLeftHandType(), row.left);
         EXPECT_EQ(item->GetItemMarketType(), row.market);
         EXPECT_EQ(item->GetItemType(), row.type);
     }
-}
-
-using EquipmentCostDump = CostInfoDump;
-
-TEST_F(EquipmentCostDump, ACharacterPairIsDumpedWhenEitherHalfIsSet)
-{
-    CostInfo_CharacterAttributes info;
-    EXPECT_EQ(Dumped(info), (Lines{{0, "Character Cost Attributes"}}));
-    info.bonusCount = 2;
-    info.otherSpeedMod = 1.5f;
-    info.otherSpeedModCount = 1;
-    EXPECT_EQ(info.GetTotalCount(), 3);
-    EXPECT_EQ(Dumped(info),
-              (Lines{{0, "Character Cost Attributes"},
-                     {0, "   bonus          (0.000000)   bonusCount            (2)"},
-                     {0, "   otherSpeedMod  (1.500000)   otherSpeedModCount    (1)"}}));
-}
-
-TEST_F(EquipmentCostDump, AugmentAndShieldRecordsLeaveOutTheirZeros)
-{
-    CostInfo_AugmentAttributes augment;
-    augment.augmentCount = 2;
-    EXPECT_EQ(Dumped(augment),
-              (Lines{{0, "Augments Cost Attributes"}, {0, "   augmentCount    = 2"}}));
-    CostInfo_ShieldAttributes shield;
-    shield.blockDefense = 50.0f;
-    EXPECT_EQ(Dumped(shield),
-              (Lines{{0, "Shield Cost Attributes"}, {0, "   blockDefense        = 50.000000"}}));
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "tests/support/BareCarrier.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -89,8 +90,7 @@ TEST_F(ItemRecordTest, CostIsTheFirstEntryScaledAndRounded)
 
 TEST_F(ItemRecordTest, ClassificationOnlyRisesAndUnknownTextCountsAsCommon)
 {
-    RuleItem* item = Make({"itemClassification = Rare"});
-    ASSERT_NE(item, nullptr);
+    RuleItem* item = Must(Make({"itemClassification = Rare"}));
     EXPECT_EQ(item->GetItemClassification(), ItemClassification_Rare);
     item->classification = ItemClassification_Relic;
     item->Load(Record("itemClassification = Common"));
@@ -101,8 +101,7 @@ TEST_F(ItemRecordTest, ClassificationOnlyRisesAndUnknownTextCountsAsCommon)
 
 TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReductionAndWordedSo)
 {
-    RuleItem* item = Make({});
-    ASSERT_NE(item, nullptr);
+    RuleItem* item = Must(Make({}));
     EXPECT_TRUE(item->MeetsRequirements(8.0f, 10.0f, 25.0f));
     EXPECT_FALSE(item->MeetsRequirements(7.0f, 10.0f, 25.0f));
     EXPECT_TRUE(item->MeetsRequirements(0.0f, 0.0f, 0.0f));
@@ -133,8 +132,7 @@ TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReductionAndWordedSo)
 
 TEST_F(ItemRecordTest, AvailabilityComparesTheRecordsOwnFigures)
 {
-    RuleItem* item = Make({"strengthRequirement = 20", "dexterityRequirement = 5"});
-    ASSERT_NE(item, nullptr);
+    RuleItem* item = Must(Make({"strengthRequirement = 20", "dexterityRequirement = 5"}));
     EXPECT_TRUE(item->IsItemAvailable(nullptr, 20, 5, 0));
     // Short of strength the level alone decides, and no level is asked.
     EXPECT_TRUE(item->IsItemAvailable(nullptr, 19, 5, 0));
@@ -190,8 +188,7 @@ TEST_F(ItemRecordTest, ACreatedItemKeepsItsSeedAndOnlyRareOnesSparkle)
         ItemReplicaInfo info;
         info.baseName = recordName;
         info.seed = 4242;
-        Item* item = Item::CreateItem(info);
-        ASSERT_NE(item, nullptr);
+        Item* item = Must(Item::CreateItem(info));
         EXPECT_GE(item->GetSparkleTimer(), 3000);
         EXPECT_LE(item->GetSparkleTimer(), 4999);
         ASSERT_TRUE(gEngine->GetWorld()->AddEntity(item, WorldCoords(1, Coords()), false));
@@ -224,8 +221,7 @@ TEST_F(ItemRecordTest, LevelStateAndWireFormRebuildTheSameRecordElsewhere)
     info.prefixName = "Records/Prefix.dbr";
     info.seed = 77;
     info.var1 = 3;
-    Item* original = Item::CreateItem(info);
-    ASSERT_NE(original, nullptr);
+    Item* original = Must(Item::CreateItem(info));
     ItemReplicaInfo written;
     original->GetItemReplicaInfo(written);
 

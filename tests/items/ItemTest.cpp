@@ -5,6 +5,7 @@
 #include "items/OneShot_PotionHealth.h"
 #include "items/OneShot_PotionMana.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -86,8 +87,7 @@ TEST_F(ItemTest, CreateItemMakesTheRecordsObjectUnderItsIdWithTheRecordApplied)
 {
     database.WriteRecord("Records/Items/Probe.dbr", {"Class = ProbeItem"});
     const ItemReplicaInfo info = Named("records/items/probe.dbr", 0x7777);
-    auto* made = DynamicCast<ProbeItem>(Item::CreateItem(info));
-    ASSERT_NE(made, nullptr);
+    auto* made = Must(DynamicCast<ProbeItem>(Item::CreateItem(info)));
     EXPECT_EQ(made->GetObjectId(), 0x7777u);
     EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(0x7777), made);
     EXPECT_TRUE(made->initialized);

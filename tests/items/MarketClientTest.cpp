@@ -3,6 +3,7 @@
 #include "engine/GraphicsEngine.h"
 #include "items/MarketQuickSale.h"
 #include "tests/support/MarketFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +44,7 @@ TEST_F(MarketClientTest, StockIsListedWithMarkedUpPricesInItsSacks)
     ASSERT_EQ(market.GetStockEntries().size(), 5u);
     EXPECT_EQ(market.GetStaticEntries().size(), 2u);
     for (const MarketStockEntry& entry : market.GetStockEntries()) {
-        const auto* item = ObjectManager::Instance().GetObject<Item>(entry.itemId);
-        ASSERT_NE(item, nullptr);
+        const auto* item = Must(ObjectManager::Instance().GetObject<Item>(entry.itemId));
         EXPECT_EQ(entry.cost, item->GetItemCost(false) + item->GetItemCost(false) / 10);
         EXPECT_EQ(entry.status, MarketItemStatus_Available);
     }

@@ -1,9 +1,16 @@
+#include "characters/Character.h"
 #include "engine/EffectEntity.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
 #include "items/Inventory.h"
 #include "items/InventorySack.h"
+#include "items/OneShot.h"
 #include "items/OneShot_Dye.h"
 #include "items/OneShot_Gold.h"
+#include "items/OneShot_PotionHealth.h"
 #include "tests/items/BagFixture.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +40,7 @@ protected:
 
 TEST_F(OneShotKindsTest, GoldCountsTheRecordsVar1AndOnlyTheLocalPlayerReportsIt)
 {
-    auto* gold = DynamicCast<OneShot_Gold>(Make(kGold, 37));
-    ASSERT_NE(gold, nullptr);
+    auto* gold = Must(DynamicCast<OneShot_Gold>(Make(kGold, 37)));
     EXPECT_EQ(gold->GetGoldValue(), 37u);
     EXPECT_EQ(gold->GetBonus().goldPoints, 37u);
     gold->SetGoldValue(12.9f);
@@ -65,8 +71,7 @@ TEST_F(OneShotKindsTest, ADyeDressesOnlyMenAndWomen)
         SCOPED_TRACE(row.gender);
         Player* hero = Spawn<Player>("Records/Creatures/Dyed" + std::to_string(++made) + ".dbr",
                                      {std::string("characterGenderProfile = ") + row.gender});
-        auto* dye = DynamicCast<OneShot_Dye>(Make("Records/Items/Dye.dbr"));
-        ASSERT_NE(dye, nullptr);
+        auto* dye = Must(DynamicCast<OneShot_Dye>(Make("Records/Items/Dye.dbr")));
         dye->Use(hero);
         EXPECT_EQ(hero->GetPlayerTexture(), row.texture);
     }
@@ -99,10 +104,8 @@ TEST_F(OneShotKindsTest, TheTrailGlowsOnlyWhileTheItemLiesInTheWorld)
     database.WriteRecord("Records/Fx/Trail.dbr", {"Class = EffectEntity"});
     database.WriteRecord("Records/Items/Glowing.dbr",
                          {"Class = OneShot_PotionHealth", "trailEffect = Records/Fx/Trail.dbr"});
-    auto* potion = DynamicCast<OneShot>(Make("Records/Items/Glowing.dbr"));
-    ASSERT_NE(potion, nullptr);
-    auto* trail = ObjectManager::Instance().GetObject<EffectEntity>(potion->GetTrailEffect());
-    ASSERT_NE(trail, nullptr);
+    auto* potion = Must(DynamicCast<OneShot>(Make("Records/Items/Glowing.dbr")));
+    auto* trail = Must(ObjectManager::Instance().GetObject<EffectEntity>(potion->GetTrailEffect()));
     EXPECT_FALSE(trail->IsEmitting());
     gEngine->GetWorld()->AddEntity(potion, kPlace, false);
     potion->UpdateSelf(10);
@@ -161,6 +164,44 @@ TEST_F(OneShotKindsTest, ADownsizingScreenShrinksTheCells)
     EXPECT_TRUE(sack.GetFootprint(Make(kRing), w, h));
     EXPECT_FLOAT_EQ(w, 25.0f); // a 32-pixel picture at 800 of 1024
     graphics.Reset();
+}
+
+using OneShotTest = EngineFixture;
+
+TEST_F(OneShotTest, LoadsBonusSoundAndDelayAndPlaysTheSoundOnUse)
+{
+    database.WriteRecord("Records/Gulp.dbr", {"Class = SoundPak"});
+    database.WriteRecord("Records/Heal.dbr", {"Class = OneShot_PotionHealth",
+                                              "bonusLifePoints = 40", "bonusManaPercent = 5",
+                                              "useDelayTime = 1.5", "useSound = Records/Gulp.dbr"});
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* potion = objects.CreateObjectFromFile<OneShot_PotionHealth>("Records/Heal.dbr");
+    EXPECT_FLOAT_EQ(potion->GetBonus().lifePoints, 40.0f);
+    EXPECT_FLOAT_EQ(potion->GetBonus().manaPercent, 5.0f);
+    EXPECT_EQ(potion->GetUseDelayTime(), 1500);
+    auto* sound = Must(objects.GetObject<SoundPak>(potion->GetUseSound()));
+
+    auto* character = static_cast<Character*>(objects.CreateObject("Character"));
+    potion->SetStackCount(3);
+    potion->Use(character);
+    EXPECT_EQ(sound->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(potion->GetNumberInStack(), 2u);
+}
+
+TEST_F(OneShotTest, WithoutASoundOrAUserUseDoesNothing)
+{
+    database.WriteRecord("Records/Plain.dbr", {"Class = OneShot"});
+    ObjectManager::Instance().CreateObjectFromFile<OneShot>("Records/Plain.dbr")->Use(nullptr);
+}
+
+TEST_F(OneShotTest, RemovingFromTheStackStopsAtZero)
+{
+    OneShot_PotionHealth potion;
+    potion.SetStackCount(2);
+    EXPECT_EQ(potion.RemoveFromStack(1), 1u);
+    EXPECT_EQ(potion.RemoveFromStack(1), 0u);
+    potion.SetStackCount(2);
+    EXPECT_EQ(potion.RemoveFromStack(5), 0u);
 }
 
 } // namespace

@@ -42,7 +42,6 @@ protected:
                                  "Records/Skills/Default/DefaultWeaponAttack.dbr"})
             database.WriteRecord(name, {"Class = HotSlotSkill"});
         player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-        ASSERT_NE(player, nullptr);
         SkillManager& skills = player->GetSkillManager();
         skills.LoadSkills(Record("skillName1 = Records/Skills/Fire.dbr\nskillLevel1 = 2\n"
                                  "skillName2 = Records/Skills/Ice.dbr\nskillLevel2 = 1\n"),
@@ -303,10 +302,6 @@ TEST_F(PlayerHotSlotCtrlTest, AUseAtOnceSkillWithoutAControllerNeitherFiresNorWa
     aimed.Activate(targeting, activated);
     EXPECT_TRUE(targeting);
     EXPECT_FALSE(activated);
-
-    EXPECT_FALSE(ctrl.IsActivationBlocked());
-    ctrl.SetActivationBlocked(true);
-    EXPECT_TRUE(ctrl.IsActivationBlocked());
 }
 
 TEST_F(PlayerHotSlotCtrlTest, DefaultPotionDataIsCutTo127CharactersAndOnlyKnownKindsHaveIt)

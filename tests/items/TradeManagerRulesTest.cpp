@@ -2,11 +2,15 @@
 
 #include "ai/ControllerPlayer.h"
 #include "characters/Player.h"
+#include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
 #include "items/Item.h"
 #include "items/PlayerInventoryCtrl.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/TradePackets.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -159,6 +163,38 @@ TEST_F(TradeManagerRulesTest, ABusyPlayerRefusesAndACancelFromAStrangerIsIgnored
     EXPECT_TRUE(Trades().GetIsTradeActive());
     Trades().HandleCancelTradeInbound(partner);
     EXPECT_FALSE(Trades().GetIsTradeActive());
+}
+
+constexpr const char* kInviteSound = "Records/Sounds/Soundpak/UI/PartyInviteMessagePak.dbr";
+
+class TradeManagerTest : public EngineFixture {};
+
+TEST_F(TradeManagerTest, OwnsTheInviteSoundOfItsRecord)
+{
+    database.WriteRecord(kInviteSound, {"Class = SoundPak", "soundFiles = invite.wav"});
+    ObjectManager& objects = ObjectManager::Instance();
+    uint32_t soundId = 0;
+    {
+        TradeManager trade;
+        soundId = trade.GetInviteSoundId();
+        const SoundPak* sound = Must(objects.GetObject<SoundPak>(soundId));
+        EXPECT_EQ(sound->GetObjectName(), kInviteSound);
+    }
+    EXPECT_EQ(objects.GetObject(soundId), nullptr);
+}
+
+TEST_F(TradeManagerTest, StartsIdleEvenWithoutItsSound)
+{
+    TradeManager trade;
+    EXPECT_EQ(trade.GetInviteSoundId(), 0u);
+    // Nobody has asked, so a frame changes nothing.
+    trade.Update();
+    EXPECT_TRUE(trade.AbleToTrade());
+    trade.OpenTradeWindow();
+    EXPECT_FALSE(trade.AbleToTrade());
+    trade.CleanUp();
+    EXPECT_FALSE(trade.GetIsTradeActive());
+    EXPECT_TRUE(trade.AbleToTrade());
 }
 
 } // namespace

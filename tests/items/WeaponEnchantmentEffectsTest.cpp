@@ -4,6 +4,7 @@
 #include "items/EquipManager.h"
 #include "items/Weapon.h"
 #include "items/WeaponArmor_Shield.h"
+#include "tests/support/TrimMust.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +63,8 @@ TEST_F(WeaponEnchantmentEffectsTest, PreLoadReachesTheSwingHitAndBlockSounds)
                           "hitSound = Records/Hit.dbr", "blockSound = Records/Block.dbr"});
     ObjectManager& objects = ObjectManager::Instance();
     const uint32_t first = objects.CreateObjectID();
-    auto* shield = objects.CreateObjectFromFile<WeaponArmor_Shield>("Records/Items/LoudShield.dbr");
-    ASSERT_NE(shield, nullptr);
+    auto* shield =
+        Must(objects.CreateObjectFromFile<WeaponArmor_Shield>("Records/Items/LoudShield.dbr"));
     shield->PreLoad(true);
     std::vector<bool> heard;
     const uint32_t last = objects.CreateObjectID();

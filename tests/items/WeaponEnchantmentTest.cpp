@@ -6,6 +6,7 @@
 #include "engine/WorldVec3.h"
 #include "items/Weapon.h"
 #include "tests/support/EquipmentRecords.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -67,8 +68,8 @@ protected:
 
 TEST_F(WeaponEnchantmentTest, AnEnchantedSwordsSwipePlaysTheEnchantmentsSoundAndItsOwn)
 {
-    Weapon* sword = MakeWeapon("WeaponMelee_Sword", {"swipeSound = Records/Sounds/Swipe.dbr"});
-    ASSERT_NE(sword, nullptr);
+    Weapon* sword =
+        Must(MakeWeapon("WeaponMelee_Sword", {"swipeSound = Records/Sounds/Swipe.dbr"}));
     sword->SetWeaponEnchantment(wielder, kFlame);
     ASSERT_NE(sword->GetWeaponEnchantment(), nullptr);
     sword->PlaySwipeSound(WorldVec3());
@@ -87,8 +88,8 @@ TEST_F(WeaponEnchantmentTest, AnEnchantedSwordsSwipePlaysTheEnchantmentsSoundAnd
 
 TEST_F(WeaponEnchantmentTest, ABowFiresTheEnchantmentsProjectileAndAShieldTakesNone)
 {
-    Weapon* bow = MakeWeapon("WeaponHunting_Bow", {"basicProjectileName = Records/Arrow.dbr"});
-    ASSERT_NE(bow, nullptr);
+    Weapon* bow =
+        Must(MakeWeapon("WeaponHunting_Bow", {"basicProjectileName = Records/Arrow.dbr"}));
     EXPECT_EQ(bow->GetProjectileName(), "Records/Arrow.dbr");
     bow->SetWeaponEnchantment(wielder, kFlame);
     EXPECT_EQ(bow->GetProjectileName(), "Records/Fire.dbr");
@@ -97,12 +98,10 @@ TEST_F(WeaponEnchantmentTest, ABowFiresTheEnchantmentsProjectileAndAShieldTakesN
     database.WriteRecord("Records/Enchantments/Dull.dbr", {"projectileName = Records/Rock.dbr"});
     bow->SetWeaponEnchantment(wielder, "Records/Enchantments/Dull.dbr");
     EXPECT_EQ(bow->GetProjectileName(), "Records/Arrow.dbr");
-    bow = MakeWeapon("WeaponHunting_Bow", {"basicProjectileName = Records/Rock.dbr"});
-    ASSERT_NE(bow, nullptr);
+    bow = Must(MakeWeapon("WeaponHunting_Bow", {"basicProjectileName = Records/Rock.dbr"}));
     EXPECT_EQ(bow->GetProjectileName(), "");
 
-    Weapon* shield = MakeWeapon("WeaponArmor_Shield");
-    ASSERT_NE(shield, nullptr);
+    Weapon* shield = Must(MakeWeapon("WeaponArmor_Shield"));
     shield->SetWeaponEnchantment(wielder, kFlame);
     EXPECT_EQ(shield->GetWeaponEnchantment(), nullptr);
     EXPECT_FLOAT_EQ(shield->GetTintColor().green, 1.0f);
@@ -110,8 +109,7 @@ TEST_F(WeaponEnchantmentTest, ABowFiresTheEnchantmentsProjectileAndAShieldTakesN
 
 TEST_F(WeaponEnchantmentTest, ANameThatLoadsNoRecordLeavesTheWeaponBare)
 {
-    Weapon* sword = MakeWeapon("WeaponMelee_Sword");
-    ASSERT_NE(sword, nullptr);
+    Weapon* sword = Must(MakeWeapon("WeaponMelee_Sword"));
     for (const char* name : {"", "Records/Enchantments/Nowhere.dbr"}) {
         SCOPED_TRACE(name);
         sword->SetWeaponEnchantment(wielder, name);
@@ -127,8 +125,7 @@ TEST_F(WeaponEnchantmentTest, AWeaponHeldWithoutAScaleFallsBackToItsBaseScaleThe
     } rows[] = {{2.0f, 2.0f}, {0.0f, 1.0f}, {-1.0f, 1.0f}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.base);
-        Weapon* sword = MakeWeapon("WeaponMelee_Sword");
-        ASSERT_NE(sword, nullptr);
+        Weapon* sword = Must(MakeWeapon("WeaponMelee_Sword"));
         EXPECT_EQ(sword->GetOutlineColor(), Color(1.0f, 1.0f, 0.0f, 0.3f));
         sword->SetBaseScale(row.base);
         sword->SetWeaponEnchantment(wielder, kFlame);

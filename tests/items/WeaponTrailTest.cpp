@@ -2,6 +2,7 @@
 
 #include "items/EquipManager.h"
 #include "items/Weapon.h"
+#include "tests/support/TrimMust.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +40,7 @@ TEST_F(WeaponTrailTest, AWornWeaponCarriesItsTrailAndAnEnchantmentsWhileItLasts)
     EXPECT_EQ(TrailOf(*sword), nullptr) << "no trail off a character";
     EquipManager& shown = wearer->GetCombatManager().GetEquipManager();
     shown.AttachItemAction(sword->GetObjectId(), EquipLocations_RightHand);
-    const WeaponTrail* trail = TrailOf(*sword);
-    ASSERT_NE(trail, nullptr);
+    const WeaponTrail* trail = Must(TrailOf(*sword));
     EXPECT_EQ(trail->GetObjectName(), kTrail);
     EXPECT_EQ(trail->GetParent(), sword);
     sword->EnableWeaponTrail();

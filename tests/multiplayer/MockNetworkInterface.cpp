@@ -5,9 +5,4 @@ namespace GAME::Test {
 MockNetworkInterface::MockNetworkInterface() = default;
 MockNetworkInterface::~MockNetworkInterface() = default;
 
-std::unique_ptr<MockNetworkInterface> MakeStrictMockNetworkInterface()
-{
-    return std::make_unique<::testing::StrictMock<MockNetworkInterface>>();
-}
-
 } // namespace GAME::Test

@@ -8,8 +8,6 @@
 
 #include <gmock/gmock.h>
 
-#include <memory>
-
 namespace GAME::Test {
 
 // Records what the game asks of the current network interface.
@@ -79,8 +77,5 @@ public:
 
     int itemCalls = 0;
 };
-
-// A strict mock made where the mock is compiled, for tests that do not name the type.
-std::unique_ptr<MockNetworkInterface> MakeStrictMockNetworkInterface();
 
 } // namespace GAME::Test

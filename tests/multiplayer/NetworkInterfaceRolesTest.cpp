@@ -6,7 +6,7 @@
 #include "multiplayer/InboundPacketDispatcher.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
 #include "multiplayer/PlayerNetHeartbeatInfo.h"
-#include "tests/multiplayer/WireBytes.h"
+#include "tests/multiplayer/WireFixtures.h"
 #include "tests/support/GameEngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -26,10 +26,6 @@ struct Row {
     Call call;
 };
 
-const WorldCoords kAt(3, Coords({0.0f, 0.0f, -1.0f}, {0.0f, 1.0f, 0.0f}, {1.0f, 0.0f, 0.0f},
-                                {1.5f, -2.0f, 8.25f}));
-const WorldVec3 kPos(2, Vec3(4.0f, 0.5f, -6.0f));
-
 ItemReplicaInfo Record()
 {
     ItemReplicaInfo item;
@@ -39,6 +35,25 @@ ItemReplicaInfo Record()
     item.seed = 12345;
     item.var1 = 3;
     return item;
+}
+
+// Every field set and told apart, so that one the reader drops changes the bytes sent again.
+PlayerNetBasicInfo Player(uint32_t id)
+{
+    PlayerNetBasicInfo player;
+    player = PlayerNetHeartbeatInfo{.playerId = id,
+                                    .health = 12.5f,
+                                    .maxHealth = 20.0f,
+                                    .mana = 3.0f,
+                                    .maxMana = 4.0f,
+                                    .level = 4,
+                                    .partyId = -3,
+                                    .position = kPosition,
+                                    .classTag = "tagMage",
+                                    .activeStatusSkills = {"a.dbr", "b.dbr"}};
+    player.name = L"Cy";
+    player.isMale = true;
+    return player;
 }
 
 template <class PacketClass> uint32_t TypeOf()
@@ -62,44 +77,29 @@ const std::vector<Row>& Rows()
          [](I& i) { i.TradeSetGoldAmount(12, 13, 14); }},
         {"GiveGoldToPlayer", TypeOf<GiveGoldPacket>(), [](I& i) { i.GiveGoldToPlayer(15, -16); }},
         {"CreateItem", TypeOf<CreateItemPacket>(),
-         [](I& i) { i.CreateItem(17, kAt, Record(), nullptr); }},
+         [](I& i) { i.CreateItem(17, kCoords, Record(), nullptr); }},
         {"CreateEntity", TypeOf<CreateEntityPacket>(),
-         [](I& i) { i.CreateEntity(kAt, "Records/Fx/Ash.dbr", 18); }},
+         [](I& i) { i.CreateEntity(kCoords, "Records/Fx/Ash.dbr", 18); }},
         {"CreateFixedItemTeleport", TypeOf<CreateItemTeleportPacket>(),
-         [](I& i) { i.CreateFixedItemTeleport(kAt, 19, 20, "Records/Levels/Camp.dbr", 21); }},
+         [](I& i) { i.CreateFixedItemTeleport(kCoords, 19, 20, "Records/Levels/Camp.dbr", 21); }},
         {"DestroyFixedItemTeleport", TypeOf<DestroyItemTeleportPacket>(),
          [](I& i) { i.DestroyFixedItemTeleport(22); }},
         {"StoC_AllPlayersHeartbeat", TypeOf<AllPlayersHeartbeatPacket>(),
          [](I& i) {
-             PlayerNetHeartbeatInfo a;
-             a.playerId = 23;
-             a.health = 5.0f;
-             i.StoC_AllPlayersHeartbeat({a, a});
+             i.StoC_AllPlayersHeartbeat({Player(23), Player(24)});
          }},
         {"CtoS_SinglePlayerHeartbeat", TypeOf<SinglePlayerHeartbeatPacket>(),
-         [](I& i) {
-             PlayerNetHeartbeatInfo a;
-             a.playerId = 24;
-             a.position = kPos;
-             i.CtoS_SinglePlayerHeartbeat(a);
-         }},
+         [](I& i) { i.CtoS_SinglePlayerHeartbeat(Player(24)); }},
         {"StoC_AllPlayersUpdate", TypeOf<AllPlayersBasicInfoPacket>(),
          [](I& i) {
-             PlayerNetBasicInfo a;
-             a.playerId = 25;
-             a.name = L"Ana";
-             i.StoC_AllPlayersUpdate({a});
+             i.StoC_AllPlayersUpdate({Player(25), Player(26)});
          }},
         {"CtoS_AddNewPlayer", TypeOf<SinglePlayerBasicInfoPacket>(),
-         [](I& i) {
-             PlayerNetBasicInfo a;
-             a.playerId = 26;
-             i.CtoS_AddNewPlayer(a);
-         }},
+         [](I& i) { i.CtoS_AddNewPlayer(Player(26)); }},
         {"HandleBonusToClient", TypeOf<BonusToClientPacket>(),
-         [](I& i) { i.HandleBonusToClient(Bonus(), 27); }},
+         [](I& i) { i.HandleBonusToClient(Reward(), 27); }},
         {"HandleBonusToServer", TypeOf<BonusToServerPacket>(),
-         [](I& i) { i.HandleBonusToServer(Bonus(), kPos, 28); }},
+         [](I& i) { i.HandleBonusToServer(Reward(), kPosition, 28); }},
         {"HandleQuestMessagePacket", TypeOf<QuestMessagePacket>(),
          [](I& i) {
              i.HandleQuestMessagePacket(29, true, {1, 2, 3}, 30);
@@ -133,9 +133,9 @@ const std::vector<Row>& Rows()
         {"HandleChatMessage", TypeOf<ChatPacket>(),
          [](I& i) { i.HandleChatMessage(L"Ana", L"hello", 2, {60}); }},
         {"QuestCommandMove", TypeOf<QuestCommandMovePacket>(),
-         [](I& i) { i.QuestCommandMove(61, 62, kPos, true); }},
+         [](I& i) { i.QuestCommandMove(61, 62, kPosition, true); }},
         {"QuestCommandWalk", TypeOf<QuestCommandWalkPacket>(),
-         [](I& i) { i.QuestCommandWalk(63, 64, kPos, false); }},
+         [](I& i) { i.QuestCommandWalk(63, 64, kPosition, false); }},
         {"QuestCommandPlayAnimation", TypeOf<QuestCommandPlayAnimationPacket>(),
          [](I& i) { i.QuestCommandPlayAnimation(65, 6, true, false); }},
         {"QuestCommandUseSkill", TypeOf<QuestCommandUseSkillPacket>(),
@@ -196,10 +196,10 @@ TEST_F(Roles, SinglePlayerCarriesEveryOperationOutAtOnce)
     }
 }
 
-TEST_F(Roles, EachPacketKeepsTheLastValuesAndCopiesWithTheInterface)
+TEST_F(Roles, EachPacketKeepsTheLastValuesSent)
 {
     GameEngineOutboundInterface outbound;
-    outbound.CreateItem(1, kAt, Record(), nullptr);
+    outbound.CreateItem(1, kCoords, Record(), nullptr);
     outbound.CreateItem(2, WorldCoords(), ItemReplicaInfo(), nullptr);
     outbound.GiveGoldToPlayer(7, 70);
     outbound.GiveGoldToPlayer(8, 80);
@@ -208,13 +208,6 @@ TEST_F(Roles, EachPacketKeepsTheLastValuesAndCopiesWithTheInterface)
     EXPECT_EQ(outbound.createItemPacket.item.baseName, "");
     EXPECT_EQ(outbound.giveGoldPacket.playerId, 8u);
     EXPECT_EQ(outbound.giveGoldPacket.goldAmount, 80);
-
-    GameEngineOutboundInterface copy(outbound);
-    EXPECT_EQ(copy.giveGoldPacket.playerId, 8u);
-    EXPECT_EQ(copy.createItemPacket.characterId, 2u);
-    GameEngineOutboundInterface assigned;
-    assigned = outbound;
-    EXPECT_EQ(assigned.giveGoldPacket.goldAmount, 80);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/TrimMust.h"
 #include "world/FixedItem.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +56,6 @@ protected:
 TEST_F(InboundRows, GoldTakesTheNegatedAmountWithoutWrapping)
 {
     Player* player = NewPlayer();
-    ASSERT_NE(player, nullptr);
     struct Row {
         uint32_t before;
         int32_t amount;
@@ -83,8 +83,8 @@ TEST_F(InboundRows, ADropFromOneSeedLandsAlikeEverywhere)
     for (int machine = 0; machine < 2; ++machine) {
         Inbound().CreateItem(0, at, Potion(12345), nullptr);
         const uint32_t id = physics.GetLinearVelocities().GetLast().objectId;
-        const Item* item = ObjectManager::Instance().GetObject<Item>(id);
-        ASSERT_NE(item, nullptr);
+        const Item* item = Must(ObjectManager::Instance().GetObject<Item>(id));
+        EXPECT_EQ(item->GetPhysicsType(), 2);
         landed[machine] = item->GetCoords();
         spin[machine] = physics.GetAngularVelocities().GetLast().velocity;
         EXPECT_EQ(physics.GetLinearVelocities().GetLast().velocity,
@@ -103,13 +103,21 @@ TEST_F(InboundRows, ADropFromOneSeedLandsAlikeEverywhere)
 
 TEST_F(InboundRows, AnItemTheWorldRefusesLeavesNoObject)
 {
-    LogCapture log;
     const size_t before = ObjectManager::Instance().GetObjectCount();
     Inbound().CreateItem(0, WorldCoords(9999, Coords()), Potion(7), nullptr);
     ObjectManager::Instance().ProcessDestroyedObjects();
     EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
     EXPECT_EQ(log.CountContaining("GameEngine: Unable to drop item"), 1u);
     EXPECT_TRUE(gEngine->GetPhysicsEngine().GetLinearVelocities().IsEmpty());
+}
+
+TEST_F(InboundRows, AnItemForACharacterNobodyKnowsIsDestroyed)
+{
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    Inbound().CreateItem(77, WorldCoords(), Potion(0), nullptr);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
+    EXPECT_EQ(log.Count(1, "GameEngine: Unable to resolve character (77) to give item (4321)"), 1u);
 }
 
 TEST_F(InboundRows, AnEntityWithoutARecordIsNotMade)
@@ -124,7 +132,6 @@ TEST_F(InboundRows, QuestCommandsReachOnlyWhatTheyName)
 {
     database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
     Monster* monster = Spawn(kBones, {"unarmedWalkAnim = BonesWalk"});
-    ASSERT_NE(monster, nullptr);
     auto* controller =
         ObjectManager::Instance().GetObject<ControllerAI>(monster->GetControllerId());
     ASSERT_NE(controller, nullptr);
@@ -140,7 +147,6 @@ TEST_F(InboundRows, QuestCommandsReachOnlyWhatTheyName)
     EXPECT_EQ(log.CountContaining("9999"), 1u);
 
     auto* chest = static_cast<FixedItem*>(ObjectManager::Instance().CreateObject("FixedItem"));
-    ASSERT_NE(chest, nullptr);
     Inbound().QuestCommandLockFixedItem(monster->GetObjectId(), true);
     EXPECT_FALSE(chest->IsLocked());
     Inbound().QuestCommandLockFixedItem(chest->GetObjectId(), true);
@@ -223,7 +229,6 @@ TEST_F(RemoteText, WithoutABubbleItIsADialog)
 TEST_F(RemoteText, APartyAnswerRegistersOnlyWithItsRecipient)
 {
     Player* local = NewPlayer();
-    ASSERT_NE(local, nullptr);
     Game().GetPlayerManagerClient()->SetMainPlayer(local->GetObjectId());
     PartyRequestResponsePacket answer;
     answer.sender = kAna;
@@ -240,7 +245,6 @@ TEST_F(RemoteText, APartyAnswerRegistersOnlyWithItsRecipient)
 TEST_F(RemoteText, ALeaderWhoLeavesHandsHisPartyOn)
 {
     Player* local = NewPlayer();
-    ASSERT_NE(local, nullptr);
     const uint32_t me = local->GetObjectId();
     PlayerManagerClient& players = *Game().GetPlayerManagerClient();
     PlayerNetBasicInfo records[] = {Named(me, L"Me"), Named(kAna, L"Ana"), Named(kAna + 1, L"Bob")};

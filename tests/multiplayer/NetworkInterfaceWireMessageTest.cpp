@@ -1,6 +1,8 @@
+#include "multiplayer/MarketPackets.h"
+#include "multiplayer/PlayerInfoPackets.h"
+
 #include "tests/multiplayer/WireFixtures.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace GAME {
@@ -9,10 +11,7 @@ namespace {
 using GAME::Test::kCoords;
 using GAME::Test::kPosition;
 using GAME::Test::OutboundInterface;
-using GAME::Test::RoundTrip;
 using GAME::Test::WireBytes;
-using ::testing::_;
-using ::testing::ElementsAre;
 
 // Message: receiver, insert, bubble, tag. Entity: coords, record, id. The portal leaves the
 // target player behind.
@@ -31,38 +30,52 @@ TEST_F(OutboundInterface, MessagesEntitiesAndPortalsKeepTheirFieldOrder)
               WireBytes().Place(kCoords).Word(0x10000001).Word(44).Text("tagSector").Packet(44));
 }
 
-TEST_F(RoundTrip, TextChatAndQuestCommandsArriveWithTheirArguments)
+TEST_F(OutboundInterface, SmallMessagesKeepTheirFieldOrder)
 {
-    EXPECT_CALL(target, DisplayMessageRemote(1, 2, true, "tagX"));
-    EXPECT_CALL(target, DisplayWMessageRemote(3, false, std::wstring(L"hello")));
-    EXPECT_CALL(target, HandleChatMessage(std::wstring(L"Ana"), std::wstring(L"hi"), 200,
-                                          ElementsAre(4u, 5u)));
-    EXPECT_CALL(target, QuestCommandMove(6, 7, kPosition, true));
-    EXPECT_CALL(target, QuestCommandWalk(8, 9, kPosition, false));
-    EXPECT_CALL(target, QuestCommandPlayAnimation(10, 11, false, true));
-    EXPECT_CALL(target,
-                QuestCommandUseSkill(12, ::testing::Eq("Records/Skills/Bash.dbr"), 13, true));
-    EXPECT_CALL(target, QuestCommandLockFixedItem(14, true));
-    EXPECT_CALL(target, CreateEntity(_, "Records/Boar.dbr", 15))
-        .WillOnce([](const WorldCoords& coords, const std::string&, uint32_t) {
-            EXPECT_EQ(coords.GetRegionId(), kCoords.GetRegionId());
-            EXPECT_EQ(coords.GetRegionCoords().origin, kCoords.GetRegionCoords().origin);
-            EXPECT_EQ(coords.GetRegionCoords().right, kCoords.GetRegionCoords().right);
-        });
-    EXPECT_CALL(target, CreateFixedItemTeleport(_, 16, 17, "tagSector", 0));
+    // The invitee goes in the field the describer calls the inviting player.
+    outbound.InvitePlayerToParty(5, 9);
+    EXPECT_EQ(Sent(), WireBytes().Word(5).Word(9).Packet(108));
 
-    outbound.DisplayMessageRemote(1, 2, true, "tagX");
-    outbound.DisplayWMessageRemote(3, false, L"hello");
-    outbound.HandleChatMessage(L"Ana", L"hi", 200, {4, 5});
-    outbound.QuestCommandMove(6, 7, kPosition, true);
-    outbound.QuestCommandWalk(8, 9, kPosition, false);
-    outbound.QuestCommandPlayAnimation(10, 11, false, true);
-    std::string skill = "Records/Skills/Bash.dbr";
-    outbound.QuestCommandUseSkill(12, skill, 13, true);
-    outbound.QuestCommandLockFixedItem(14, true);
-    outbound.CreateEntity(kCoords, "Records/Boar.dbr", 15);
-    outbound.CreateFixedItemTeleport(kCoords, 16, 17, "tagSector", 99);
-    Deliver();
+    outbound.QuestCommandPlayAnimation(0x10, 3, true, false);
+    EXPECT_EQ(Sent(), WireBytes().Word(0x10).Word(3).Bool(true).Bool(false).Packet(58));
+
+    outbound.S2C_MarketUpdate(4, "Records/Markets/Smith.dbr", 9, 1234, {});
+    WireBytes market;
+    market.Word(4).Text("Records/Markets/Smith.dbr").Word(9).Word(1234).Word(0);
+    EXPECT_EQ(Sent(), market.Packet(55));
+
+    outbound.S2C_MarketPurchaseDenied(4, 2, 0x10000001, MarketItemStatus_Sold);
+    EXPECT_EQ(Sent(), WireBytes().Word(4).Word(2).Word(0x10000001).Word(3).Packet(53));
+
+    outbound.GiveGoldToPlayer(0x10000001, -50);
+    EXPECT_EQ(Sent(), WireBytes().Word(0x10000001).Word(0xFFFFFFCE).Packet(112));
+
+    outbound.HandleQuestMessagePacket(1, true, {0xAABBCCDD, 2}, 3);
+    EXPECT_EQ(Sent(),
+              WireBytes().Word(1).Word(3).Word(2).Word(0xAABBCCDD).Word(2).Bool(true).Packet(17));
+}
+
+TEST(PacketDescriptions, FollowTheirOwnOrder)
+{
+    MarketS2CUpdatePacket market;
+    market.marketId = 4;
+    market.marketName = "Smith";
+    market.level = 9;
+    market.seed = 7;
+    market.soldIndices = {2, 5};
+    EXPECT_EQ(market.GetPacketDescription(false),
+              "Market Id: 4\nMarket Name: Smith\nLevel: 9\nSeed: 7\nSold Item Index Size2\n"
+              "  Item Index: 2\n  Item Index: 5\n");
+
+    SinglePlayerBasicInfoPacket info;
+    info.player.playerId = 8;
+    info.player.name = L"Bo";
+    info.player.isMale = true;
+    info.player.level = 3;
+    info.player.partyId = -1;
+    EXPECT_EQ(info.GetPacketDescription(false),
+              "Player: Bo\nIs Male: true\nLevel: 3\nPlayer ID: 8\nHealth: 0\nMaximum Health: 0\n"
+              "Mana: 0\nMaximum Mana: 0\nParty ID: -1\n");
 }
 
 } // namespace

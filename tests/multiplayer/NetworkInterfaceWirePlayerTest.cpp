@@ -3,7 +3,6 @@
 #include "tests/multiplayer/WireFixtures.h"
 #include "tests/support/LogCapture.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace GAME {
@@ -11,12 +10,7 @@ namespace {
 
 using GAME::Test::kPosition;
 using GAME::Test::OutboundInterface;
-using GAME::Test::RoundTrip;
 using GAME::Test::WireBytes;
-using ::testing::_;
-using ::testing::DoAll;
-using ::testing::Field;
-using ::testing::SaveArg;
 
 TEST_F(OutboundInterface, PlayerRecordsPutThePartyBeforeTheLevelAndTheClassBeforeThePosition)
 {
@@ -59,22 +53,10 @@ TEST_F(OutboundInterface, PlayerRecordsPutThePartyBeforeTheLevelAndTheClassBefor
 
 TEST_F(OutboundInterface, BonusToClientSendsTenWordsWithTheReceiverLast)
 {
-    Bonus bonus;
-    bonus.receiverId = 0x10000001;
-    bonus.lifePoints = 10.0f;
-    bonus.lifePercent = 0.5f;
-    bonus.manaPoints = 20.0f;
-    bonus.manaPercent = 0.25f;
-    bonus.goldPoints = 300;
-    bonus.skillPoints = 1;
-    bonus.attributePoints = 2;
-    bonus.experiencePoints = 4000;
-    bonus.effectName = "Records/Effects/Glow.dbr";
-    bonus.sourceId = 77;
-
+    const Bonus bonus = GAME::Test::Reward();
     WireBytes tenWords;
-    tenWords.Float(10.0f).Float(0.5f).Float(20.0f).Float(0.25f).Word(300).Word(1).Word(2);
-    tenWords.Word(4000).Word(77).Word(0x10000001);
+    tenWords.Float(1.0f).Float(2.0f).Float(3.0f).Float(0.75f).Word(5).Word(6).Word(7);
+    tenWords.Word(900).Word(31).Word(0x20000001);
     outbound.HandleBonusToClient(bonus, 0x20000009);
     EXPECT_EQ(Sent(), WireBytes(tenWords).Packet(113));
 
@@ -92,12 +74,6 @@ TEST(PacketDecoding, RefusesCountsThatTheBytesCannotHold)
     skills.Word(1).Word(1).Float(0).Float(0).Float(0).Float(0).Word(0).Word(0).Text("");
     skills.Position(kPosition).Word(2).Text("one");
     EXPECT_EQ(ConnectionManager::DecodePacket(skills.Packet(21)), nullptr);
-    // A remote message one byte short of its tag.
-    std::vector<uint8_t> shortMessage =
-        WireBytes().Word(7).Word(0).Bool(false).Text("tagHi").Packet(26);
-    shortMessage.pop_back();
-    shortMessage[4] -= 1;
-    EXPECT_EQ(ConnectionManager::DecodePacket(shortMessage), nullptr);
 }
 
 // A player record at its smallest but for `skills` empty status skill names.
@@ -138,64 +114,6 @@ TEST(PacketDecoding, ListsTakeRoomForTheirRecordsNotForTheirCount)
     EXPECT_FALSE(cut.IsInboundComplete());
     EXPECT_EQ(cut.players.size(), 1u);
     EXPECT_EQ(cut.players.capacity(), 1u);
-}
-
-TEST_F(RoundTrip, PlayerRecordsAndBonusesArriveWhole)
-{
-    PlayerNetBasicInfo player;
-    player = PlayerNetHeartbeatInfo{.playerId = 0x20000001,
-                                    .health = 12.5f,
-                                    .level = 4,
-                                    .partyId = 0x10000001,
-                                    .position = kPosition,
-                                    .classTag = "tagMage",
-                                    .activeStatusSkills = {"a.dbr", "b.dbr"}};
-    player.name = L"Cy";
-    player.isMale = true;
-    std::vector<PlayerNetBasicInfo> players;
-    std::vector<PlayerNetHeartbeatInfo> heartbeats;
-    PlayerNetHeartbeatInfo heartbeat;
-    Bonus bonus;
-    WorldVec3 bonusPosition;
-    uint32_t bonusPlayer = 0;
-    EXPECT_CALL(target, StoC_AllPlayersUpdate(_)).WillOnce(SaveArg<0>(&players));
-    EXPECT_CALL(target, StoC_AllPlayersHeartbeat(_)).WillOnce(SaveArg<0>(&heartbeats));
-    EXPECT_CALL(target, CtoS_SinglePlayerHeartbeat(_)).WillOnce(SaveArg<0>(&heartbeat));
-    EXPECT_CALL(target, CtoS_AddNewPlayer(Field(&PlayerNetBasicInfo::name, std::wstring(L"Cy"))));
-    EXPECT_CALL(target, HandleBonusToServer(_, _, _))
-        .WillOnce(DoAll(SaveArg<0>(&bonus), SaveArg<1>(&bonusPosition), SaveArg<2>(&bonusPlayer)));
-    EXPECT_CALL(target, HandleBonusToClient(Field(&Bonus::experiencePoints, 900u), 0x20000001u));
-
-    outbound.StoC_AllPlayersUpdate({player, player});
-    outbound.StoC_AllPlayersHeartbeat({player});
-    outbound.CtoS_SinglePlayerHeartbeat(player);
-    outbound.CtoS_AddNewPlayer(player);
-    Bonus sent;
-    sent.receiverId = 0x20000001;
-    sent.experiencePoints = 900;
-    sent.manaPercent = 0.75f;
-    sent.effectName = "stays home";
-    sent.sourceId = 31;
-    outbound.HandleBonusToServer(sent, kPosition, 0x10000001);
-    outbound.HandleBonusToClient(sent, 0x10000001);
-    Deliver();
-
-    ASSERT_EQ(players.size(), 2u);
-    EXPECT_EQ(players[1].name, L"Cy");
-    EXPECT_TRUE(players[1].isMale);
-    EXPECT_EQ(players[1].partyId, 0x10000001);
-    EXPECT_EQ(players[1].activeStatusSkills, (std::vector<std::string>{"a.dbr", "b.dbr"}));
-    ASSERT_EQ(heartbeats.size(), 1u);
-    EXPECT_EQ(heartbeats[0].position, kPosition);
-    EXPECT_EQ(heartbeats[0].classTag, "tagMage");
-    EXPECT_EQ(heartbeat.health, 12.5f);
-    EXPECT_EQ(heartbeat.level, 4u);
-    EXPECT_EQ(bonus.receiverId, 0x20000001u);
-    EXPECT_EQ(bonus.sourceId, 31u);
-    EXPECT_EQ(bonus.manaPercent, 0.75f);
-    EXPECT_EQ(bonus.effectName, "");
-    EXPECT_EQ(bonusPosition, kPosition);
-    EXPECT_EQ(bonusPlayer, 0x10000001u);
 }
 
 } // namespace

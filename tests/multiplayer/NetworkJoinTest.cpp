@@ -6,6 +6,7 @@
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -108,8 +109,7 @@ TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsIt
     for (const auto& one : sent)
         Deliver(client, one.bytes);
     EXPECT_EQ(client.GetAcked(), std::vector<uint32_t>{serverHero});
-    const auto* copy = ObjectManager::Instance().GetObject<Player>(serverHero);
-    ASSERT_NE(copy, nullptr);
+    const auto* copy = Must(ObjectManager::Instance().GetObject<Player>(serverHero));
     EXPECT_EQ(copy->GetCoords().GetPosition().GetRegionPosition(), Vec3(1, 0, 2));
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(client.GetHeroId(), made->GetObjectId());

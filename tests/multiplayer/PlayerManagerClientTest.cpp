@@ -7,6 +7,7 @@
 #include "multiplayer/PlayerManagerServer.h"
 #include "tests/multiplayer/MockNetworkInterface.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,8 +27,8 @@ protected:
         GameEngineFixture::SetUp();
         Start();
         module.SetNetworkInterfaceSlot(&slot);
-        player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-        ASSERT_NE(player, nullptr);
+        player = GAME::Test::Must(
+            static_cast<Player*>(ObjectManager::Instance().CreateObject("Player")));
         player->SetPlayerName(L"Ana");
     }
 

@@ -88,7 +88,6 @@ TEST_F(ServerServices, PlayerListFollowsThreeHeartbeatsAndAFullUpdateAfterTheFir
 TEST(ClientServices, ItsPlayerManagerReachesTheInterfaceOfTheSlot)
 {
     GameEngineClientServicesModule module;
-    ASSERT_NE(module.GetPlayerManager(), nullptr);
     NiceMock<GAME::Test::MockNetworkInterface> first;
     NiceMock<GAME::Test::MockNetworkInterface> second;
     GameEngineNetworkInterface* slot = &first;
