@@ -5,7 +5,7 @@
 // the quest. Each frame hands the route's orders of that frame to the hero's mouse, runs the
 // engine's and the game's frame and lets the watcher turn what changed into event lines. The
 // watcher hears deaths and inventory additions as events and polls the rest (quest steps, the
-// hero's level, the merchant's open market) once a frame, since those announce nothing.
+// hero's level) once a frame, since those announce nothing.
 #include "host/LevelPlay.h"
 
 #include "ai/ControllerPlayer.h"
@@ -30,7 +30,6 @@
 #include "host/PlayerSaveFile.h"
 #include "items/HotSlotOption.h"
 #include "items/Item.h"
-#include "items/MarketClient.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "quests/Quest.h"
@@ -151,7 +150,6 @@ public:
             Line() << "level up: the hero is level " << level << '\n';
         }
         NoteQuest();
-        NoteTrade();
     }
 
 private:
@@ -211,32 +209,6 @@ private:
         }
     }
 
-    // An open market is answered with one purchase and its sale back, as a player trying out a
-    // trader would.
-    void NoteTrade()
-    {
-        Player* hero = roster.Hero();
-        MarketClient* market =
-            merchantId == 0 ? nullptr : GameEngine::Get().GetMarketClient(merchantId);
-        if (hero == nullptr || market == nullptr || traded || market->GetStockEntries().empty())
-            return;
-        traded = true;
-        const MarketStockEntry first = market->GetStockEntries().front();
-        const uint32_t before = hero->GetCurrentMoney();
-        market->PlayerPurchaseRequest(first.itemId);
-        const uint32_t copy = market->GetBoughtCopy(first.itemId);
-        if (copy == 0)
-            return;
-        const uint32_t paid = before - hero->GetCurrentMoney();
-        market->PlayerSaleRequest(copy, false);
-        tally.trades += 2;
-        Line() << "trade: bought for " << paid << " gold and sold back for "
-               << hero->GetCurrentMoney() + paid - before << " gold\n";
-    }
-
-public:
-    uint32_t merchantId = 0;
-
 private:
     std::ostream& out;
     Tally& tally;
@@ -245,7 +217,6 @@ private:
     uint32_t level = 0;
     int32_t stepsDone = 0;
     int32_t packKills = 0;
-    bool traded = false;
     EventHandler<Watcher, GameEvent_CreatureDeath> death;
     EventHandler<Watcher, GameEvent_ItemAdd> itemAdd;
 };
@@ -329,16 +300,16 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
     std::vector<uint32_t> made;
-    bool played = world.LoadLevel(levelPath, &made);
-    if (!played)
-        err << "gamehost: the level " << levelPath << " was refused\n";
-    played = played && Stage(made);
+    // A refusal was logged with the level's file and line: that is the session's one line.
+    bool played = world.LoadLevel(levelPath, &made) && Stage(made);
     if (played) {
         out << "level " << levelPath << ", seed " << options.seed << ", difficulty "
             << options.difficulty << ": " << made.size() << " entities, " << orders.size()
             << " orders\n";
         watcher->Start(*roster.Hero());
-        RunFrames(orders);
+        // A route without orders plays no frame: the hero is only loaded and saved again.
+        if (!orders.empty())
+            RunFrames(orders);
         PrintSummary();
         played = SaveHero();
     }
@@ -366,11 +337,6 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
     if (hero == nullptr)
         return false;
     roster.Add("Hero", hero->GetObjectId());
-    std::string error;
-    if (!options.loadFile.empty() && !PlayerSaveFile::Load(*hero, options.loadFile, error)) {
-        err << "gamehost: save file '" << options.loadFile << "' " << error << '\n';
-        return false;
-    }
     const Vec3 start = level.entities.empty() ? Vec3() : level.entities.front().position;
     gEngine->GetWorld()->AddEntity(hero, WorldCoords{kRegion, Coords::FromTranslation(start)},
                                    false);
@@ -378,17 +344,28 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
     hero->GetCharacterBio().Update(*hero, 0);
     hero->SetIsControllingCharacter(true);
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-    PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
-    slots.SetToDefaults();
-    SkillManager& skills = hero->GetSkillManager();
-    skills.LoadSkills(kBarSkillTree, 1);
-    if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
-        HotSlotOptionSkill option(skill->GetObjectId());
-        option.SetPlayer(hero);
-        slots.SetHotSlot(kBarSlot, &option);
+    // A saved hero brings his skills and his bar with him.
+    std::string error;
+    if (!options.loadFile.empty()) {
+        if (!PlayerSaveFile::Load(*hero, options.loadFile, error)) {
+            err << "gamehost: save file '" << options.loadFile << "' " << error << '\n';
+            return false;
+        }
+    } else {
+        hero->GetPlayerHotSlotCtrl().SetToDefaults();
+        hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
+    }
+    // The bar's skill slot comes back from a save without its skill: it is set again.
+    {
+        PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
+        SkillManager& skills = hero->GetSkillManager();
+        if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
+            HotSlotOptionSkill option(skill->GetObjectId());
+            option.SetPlayer(hero);
+            slots.SetHotSlot(kBarSlot, &option);
+        }
     }
     watcher = std::make_unique<Watcher>(out, tally, roster);
-    watcher->merchantId = roster.IdOf("Merchant");
     EventManager::Instance().Send("GameEvent_PreRun", GameEvent_PreRun());
     return roster.HeroController() != nullptr;
 }
@@ -506,8 +483,8 @@ void LevelPlay::PrintSummary() const
         << " frames\n"
         << "  quest: " << (tally.questComplete ? "complete" : "not complete") << ", boss "
         << (tally.bossDefeated ? "defeated" : "alive") << '\n'
-        << "  kills " << tally.kills << ", items looted " << tally.looted << ", trades "
-        << tally.trades << ", deaths " << tally.deaths << '\n';
+        << "  kills " << tally.kills << ", items looted " << tally.looted << ", deaths "
+        << tally.deaths << '\n';
     if (hero != nullptr)
         out << "  hero: level " << hero->GetCharLevel() << ", experience "
             << hero->GetExperiencePoints() << ", gold " << hero->GetCurrentMoney() << '\n';

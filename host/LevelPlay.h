@@ -57,7 +57,6 @@ public:
         uint64_t gameMilliseconds = 0;
         int32_t kills = 0;
         int32_t looted = 0;
-        int32_t trades = 0;
         int32_t deaths = 0;
         bool questComplete = false;
         bool bossDefeated = false;

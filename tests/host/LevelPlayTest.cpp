@@ -1,0 +1,135 @@
+#include "host/LevelPlay.h"
+#include "engine/LevelFile.h"
+#include "tests/host/HostRun.h"
+#include "tests/support/TempDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The sample database copied into a scratch folder, for a test to break one of its files.
+struct SampleCopy {
+    TempDatabase folder;
+    SampleCopy()
+    {
+        std::filesystem::copy(SampleDatabase(), folder.GetRoot(),
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::overwrite_existing);
+    }
+    HostRun Run(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), {"--db", folder.GetRoot()});
+        return RunHost(args);
+    }
+};
+
+TEST(LevelPlay, TheVillageLoadsEveryEntityWithoutADataError)
+{
+    std::string text;
+    ASSERT_TRUE(std::filesystem::exists(SampleDatabase() + "/" + LevelPlay::kLevel));
+    text = ReadBytes(SampleDatabase() + "/" + LevelPlay::kLevel);
+    LevelFile level;
+    std::string error;
+    ASSERT_TRUE(LevelFile::Parse(text, LevelPlay::kLevel, level, error)) << error;
+    const std::vector<std::string> names = LevelPlay::EntityNames(level);
+    EXPECT_EQ(names[1], "VillageElder");
+    EXPECT_EQ(names[6], "Townsman2");
+
+    const HostRun run = RunSample({});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(LinesStarting(run.err, "[log 1]") + LinesStarting(run.err, "[log 2]"), "");
+    EXPECT_EQ(run.out.rfind("level Levels/Village.lvl, seed 1, difficulty 0: " +
+                                std::to_string(level.entities.size()) + " entities, ",
+                            0),
+              0u);
+}
+
+TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummary)
+{
+    const HostRun run = RunSample({"--seed", "1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* line :
+         {"[0:00] quest taken: 4 steps\n", "[0:02] quest step 1 of 4 done\n",
+          "[0:15] quest step 2 of 4 done\n", "[1:43] boss defeated: RaidChieftain\n",
+          "[1:43] level up: the hero is level 5\n", "[1:43] quest complete\n",
+          "summary: 2:53 of game time in 5261 frames\n", "  quest: complete, boss defeated\n",
+          "  kills 2, items looted 0, deaths 0\n", "  hero: level 5, experience 5500, gold 300\n",
+          "  frame cost: mean "}) {
+        SCOPED_TRACE(line);
+        EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
+    }
+}
+
+TEST(LevelPlay, ASavedHeroLoadsIntoAFreshRunUnchanged)
+{
+    TempDatabase scratch;
+    const std::string first = scratch.GetRoot() + "/first.sav";
+    const std::string second = scratch.GetRoot() + "/second.sav";
+    const std::string still = scratch.GetRoot() + "/still.route";
+    scratch.WriteFile("still.route", "# the hero stands where he starts\n");
+    const HostRun played = RunSample({"--save", first});
+    ASSERT_EQ(played.status, 0) << played.err;
+    EXPECT_NE(played.out.find("] saved: " + first + "\n"), std::string::npos);
+
+    const HostRun resumed = RunSample({"--load", first, "--route", still, "--save", second});
+    ASSERT_EQ(resumed.status, 0) << resumed.err;
+    EXPECT_NE(resumed.out.find("  hero: level 5, experience 5500, gold 300\n"), std::string::npos);
+    // One more round trip must change nothing.
+    const std::string third = scratch.GetRoot() + "/third.sav";
+    ASSERT_EQ(RunSample({"--load", second, "--route", still, "--save", third}).status, 0);
+    EXPECT_EQ(ReadBytes(second), ReadBytes(third));
+
+    const HostRun broken = RunSample({"--load", scratch.GetRoot() + "/still.route"});
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_EQ(broken.out, "");
+}
+
+TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
+{
+    SampleCopy copy;
+    copy.folder.WriteFile("Levels/Broken.route", "1 click 0,0\n");
+    struct Row {
+        const char* file;
+        const char* text;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"Levels/Broken.lvl",
+         "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Torch.dbr 2 0 0 0 0\n",
+         {"--level", "Levels/Broken.lvl"},
+         "gamehost: Levels/Broken.lvl:2: "},
+        {"Levels/Broken.lvl",
+         "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Nothing.dbr 1 0 0 0 0\n",
+         {"--level", "Levels/Broken.lvl"},
+         "Levels/Broken.lvl:2: 'Records/Level/Nothing.dbr' makes no entity"},
+        {"Levels/Village.route",
+         "1 click @VillageElder\n5 click @Cyclops\n",
+         {},
+         "gamehost: route '" + copy.folder.GetRoot() + "/Levels/Village.route' line 2: "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        copy.folder.WriteFile(row.file, row.text);
+        const HostRun run = copy.Run(row.args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+    }
+}
+
+} // namespace
+} // namespace GAME::Test
