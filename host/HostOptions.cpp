@@ -152,6 +152,7 @@ const char* HostOptions::Usage()
 {
     return "usage: gamehost --db DIR [--level FILE] [--route FILE] [--seed S] [--difficulty D]\n"
            "                [--load FILE] [--save FILE] [--ms MS [--realtime]] [--verbose]\n"
+           "                [--map FILE.svg]\n"
            "       gamehost --db DIR [--classes] [--characters] [--items] [--deaths] [--skills]\n"
            "                [--duel N] [--packets] [--quests [--quest-state DIR]]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
@@ -170,6 +171,8 @@ const char* HostOptions::Usage()
            "  --level FILE  the level to play (default Levels/Village.lvl in the database)\n"
            "  --route FILE  the hero's orders for it (default: the level's .route beside it)\n"
            "  --verbose     with the level: every order the hero is given, too\n"
+           "  --map FILE    with the level: draw it from above as SVG when the run ends (regions,\n"
+           "                entities by kind, the hero's path, deaths and drops)\n"
            "  --realtime    with the level: frames paced to the clock, --ms each\n"
            "  --classes     print the class tree\n"
            "  --packets     every packet class in type order: a filled sample's bytes in hex\n"
@@ -388,6 +391,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             levelFile = args[++i];
         } else if (arg == "--route" && hasValue) {
             routeFile = args[++i];
+        } else if (arg == "--map" && hasValue) {
+            mapFile = args[++i];
         } else if (arg == "--verbose") {
             verbose = true;
         } else if (arg == "--realtime") {

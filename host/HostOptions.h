@@ -78,6 +78,8 @@ struct HostOptions {
     // (`--verbose`), paced to the clock (`--realtime`).
     std::string levelFile;
     std::string routeFile;
+    // The level drawn from above when the run ends (`--map FILE.svg`).
+    std::string mapFile;
     bool verbose = false;
     bool realtime = false;
     bool PlaysLevel() const;

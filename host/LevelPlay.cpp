@@ -107,9 +107,10 @@ template <typename Kind, typename Accept> uint32_t Nearest(const Vec3& from, Acc
     return best;
 }
 
+// A monster worth a blow: alive, with life to lose and a mind of its own.
 bool IsLivingMonster(const Monster& monster)
 {
-    return monster.IsAlive();
+    return monster.IsAlive() && monster.GetCurrentLife() > 0.0f && monster.GetControllerId() != 0;
 }
 
 double Percentile(std::vector<double> values, double fraction)
@@ -126,8 +127,8 @@ double Percentile(std::vector<double> values, double fraction)
 // Turns what happened into the event lines of the run and counts it into the tally.
 class LevelPlay::Watcher {
 public:
-    Watcher(std::ostream& out, Tally& tally, const ScriptCast& roster)
-        : out(out), tally(tally), roster(roster),
+    Watcher(std::ostream& out, Tally& tally, const ScriptCast& roster, LevelMap& map)
+        : out(out), tally(tally), roster(roster), map(map),
           death("GameEvent_CreatureDeath", &Watcher::OnDeath, this),
           itemAdd("GameEvent_ItemAdd", &Watcher::OnItemAdd, this)
     {}
@@ -156,6 +157,9 @@ private:
     void OnDeath(const GameEvent_CreatureDeath& event)
     {
         auto* victim = ObjectManager::Instance().GetObject<Character>(event.victimId);
+        if (victim != nullptr)
+            map.NoteDeath(Stem(victim->GetObjectName()),
+                          victim->GetCoords().GetRegionCoords().origin);
         if (event.victimId == heroId) {
             ++tally.deaths;
             Line() << "death: the hero falls\n";
@@ -173,7 +177,7 @@ private:
         }
         const Vec3 at = monster->GetCoords().GetRegionCoords().origin;
         const uint32_t left = Nearest<Monster>(at, [&](const Monster& other) {
-            return &other != monster && other.IsAlive() &&
+            return &other != monster && IsLivingMonster(other) &&
                    (other.GetCoords().GetRegionCoords().origin - at).Length() <= kPackRadius;
         });
         if (left == 0) {
@@ -213,6 +217,7 @@ private:
     std::ostream& out;
     Tally& tally;
     const ScriptCast& roster;
+    LevelMap& map;
     uint32_t heroId = 0;
     uint32_t level = 0;
     int32_t stepsDone = 0;
@@ -311,7 +316,7 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
         if (!orders.empty())
             RunFrames(orders);
         PrintSummary();
-        played = SaveHero();
+        played = SaveHero() && DrawMap();
     }
     watcher.reset();
     QuestRepository::Get().WaitDone();
@@ -328,10 +333,15 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
 
 bool LevelPlay::Stage(const std::vector<uint32_t>& made)
 {
-    for (size_t i = 0; i < made.size() && i < names.size(); ++i) {
+    map.SetLevel(level, made, names);
+    for (size_t i = 0; i < made.size() && i < names.size(); ++i)
         roster.Add(names[i], made[i]);
-        if (auto* character = ObjectManager::Instance().GetObject<Character>(made[i]))
-            character->GetCharacterBio().Update(*character, 0);
+    // What the level placed and what its spawn pools placed in turn start with their full life.
+    std::vector<Entity*> characters;
+    gEngine->GetWorld()->GetEntities(characters, IsKind<Character>());
+    for (Entity* entity : characters) {
+        auto* character = static_cast<Character*>(entity);
+        character->GetCharacterBio().Update(*character, 0);
     }
     Player* hero = HostSamples::Make<Player>(kPlayer, err);
     if (hero == nullptr)
@@ -365,9 +375,18 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
             slots.SetHotSlot(kBarSlot, &option);
         }
     }
-    watcher = std::make_unique<Watcher>(out, tally, roster);
+    watcher = std::make_unique<Watcher>(out, tally, roster, map);
     EventManager::Instance().Send("GameEvent_PreRun", GameEvent_PreRun());
     return roster.HeroController() != nullptr;
+}
+
+std::string LevelPlay::LabelOf(uint32_t id) const
+{
+    const std::string label = roster.Label(id);
+    const auto* object = ObjectManager::Instance().GetObject<Object>(id);
+    return label != std::to_string(id) || object == nullptr
+               ? label
+               : Stem(object->GetObjectName()) + ' ' + label;
 }
 
 uint32_t LevelPlay::TargetOf(const std::string& name) const
@@ -397,8 +416,8 @@ void LevelPlay::Give(const ScriptOrder& order)
         point = hero->GetCoords().GetPosition();
     const bool answer = mouse.Give(order, *hero, *controller, target, point);
     if (options.verbose)
-        watcher->Line() << "order " << OrderScript::KindName(order.kind) << ' '
-                        << (order.name.empty() ? "" : "@" + order.name) << " -> "
+        watcher->Line() << "order " << OrderScript::KindName(order.kind)
+                        << (target == 0 ? std::string() : " on " + LabelOf(target)) << " -> "
                         << (answer ? "true" : "false") << '\n';
 }
 
@@ -427,6 +446,9 @@ void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)
         watcher->AfterFrame();
         if (options.verbose && frame % 30 == 0)
             TraceHero();
+        // The map's path and drops, once a second of game time.
+        if (ms > 0 && tally.gameMilliseconds % 1000 < static_cast<uint64_t>(ms))
+            map.Sample(roster.IdOf("Hero"));
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
         tally.frameMicroseconds.push_back(spent.count());
         if (options.realtime)
@@ -463,6 +485,19 @@ bool LevelPlay::SaveHero()
         return false;
     }
     watcher->Line() << "saved: " << options.saveFile << '\n';
+    return true;
+}
+
+bool LevelPlay::DrawMap()
+{
+    if (options.mapFile.empty())
+        return true;
+    std::string error;
+    if (!map.WriteFile(options.mapFile, error)) {
+        err << "gamehost: map '" << options.mapFile << "' " << error << '\n';
+        return false;
+    }
+    watcher->Line() << "map: " << options.mapFile << '\n';
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/LevelFile.h"
 #include "host/HeroMouse.h"
+#include "host/LevelMap.h"
 #include "host/OrderScript.h"
 #include "host/ScriptCast.h"
 
@@ -73,10 +74,13 @@ private:
     bool Stage(const std::vector<uint32_t>& made);
     void Give(const ScriptOrder& order);
     uint32_t TargetOf(const std::string& name) const;
+    // The route's name of a thing, or its record's name and id for one the level did not place.
+    std::string LabelOf(uint32_t id) const;
     void RunFrames(const std::vector<ScriptOrder>& orders);
     // One line of where the hero is and whom he fights (`--verbose`).
     void TraceHero();
     bool SaveHero();
+    bool DrawMap();
     void PrintSummary() const;
 
     const HostOptions& options;
@@ -88,6 +92,7 @@ private:
     HeroMouse mouse;
     ScriptCast roster;
     std::unique_ptr<Watcher> watcher;
+    LevelMap map;
     Tally tally;
 };
 
