@@ -60,7 +60,7 @@ constexpr const char* kClawAnimation = "Creatures/Monster/Jackalman/Animations/C
 constexpr const char* kHitEvent = "RightHandHit";
 constexpr float kHitMs = 500.0f;
 // Monsters this close to a kill count as its pack.
-constexpr float kPackRadius = 20.0f;
+constexpr float kPackRadius = 10.0f;
 
 std::string Stem(const std::string& record)
 {
