@@ -43,10 +43,12 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <numeric>
 #include <ostream>
 #include <thread>
+#include <unistd.h>
 
 namespace GAME {
 
@@ -70,7 +72,7 @@ std::string Stem(const std::string& record)
 }
 
 // "m:ss" of game time.
-std::string Clock(uint64_t milliseconds)
+std::string GameClock(uint64_t milliseconds)
 {
     const uint64_t seconds = milliseconds / 1000;
     char text[32];
@@ -133,7 +135,7 @@ public:
           itemAdd("GameEvent_ItemAdd", &Watcher::OnItemAdd, this)
     {}
 
-    std::ostream& Line() { return out << '[' << Clock(tally.gameMilliseconds) << "] "; }
+    std::ostream& Line() { return out << '[' << GameClock(tally.gameMilliseconds) << "] "; }
 
     void Start(const Player& hero)
     {
@@ -426,6 +428,8 @@ void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)
     using Clock = std::chrono::steady_clock;
     const int32_t last = orders.empty() ? 0 : orders.back().frame;
     const int32_t ms = options.frameMilliseconds;
+    // A person watching a terminal sees the run move once a game minute; a log does not.
+    const bool progress = &err == &std::cerr && isatty(STDERR_FILENO) == 1;
     size_t next = 0;
     for (int32_t frame = 0; frame <= last + kTrailingFrames; ++frame) {
         const Clock::time_point begin = Clock::now();
@@ -446,6 +450,9 @@ void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)
         watcher->AfterFrame();
         if (options.verbose && frame % 30 == 0)
             TraceHero();
+        if (progress && tally.gameMilliseconds % 60000 < static_cast<uint64_t>(ms))
+            err << "progress " << GameClock(tally.gameMilliseconds) << ": " << tally.kills
+                << " kills, quest " << (tally.questComplete ? "complete" : "open") << std::endl;
         // The map's path and drops, once a second of game time.
         if (ms > 0 && tally.gameMilliseconds % 1000 < static_cast<uint64_t>(ms))
             map.Sample(roster.IdOf("Hero"));
@@ -514,7 +521,7 @@ void LevelPlay::PrintSummary() const
                   mean, Percentile(costs, 0.99),
                   costs.empty() ? 0.0 : *std::max_element(costs.begin(), costs.end()),
                   wall > 0.0 ? static_cast<double>(tally.gameMilliseconds) * 1000.0 / wall : 0.0);
-    out << "summary: " << Clock(tally.gameMilliseconds) << " of game time in " << tally.frames
+    out << "summary: " << GameClock(tally.gameMilliseconds) << " of game time in " << tally.frames
         << " frames\n"
         << "  quest: " << (tally.questComplete ? "complete" : "not complete") << ", boss "
         << (tally.bossDefeated ? "defeated" : "alive") << '\n'
