@@ -25,6 +25,7 @@
 #include "host/InputReport.h"
 #include "host/ItemsReport.h"
 #include "host/KillReport.h"
+#include "host/LevelPlay.h"
 #include "host/LevelReport.h"
 #include "host/MarketReport.h"
 #include "host/NetworkPlay.h"
@@ -164,6 +165,14 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
 
     if (options.IsNetworkSession()) {
         const int status = NetworkPlay(options, out, err).Run();
+        objects.DestroyAllObjects();
+        return status;
+    }
+    // A database without the sample level still starts bare, as it always did.
+    if (options.PlaysLevel() &&
+        (!options.levelFile.empty() ||
+         std::filesystem::exists(options.databaseFolder + '/' + LevelPlay::kLevel))) {
+        const int status = LevelPlay(options, out, err).Run();
         objects.DestroyAllObjects();
         return status;
     }

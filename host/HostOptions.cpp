@@ -141,9 +141,20 @@ bool HostOptions::CheckNetworkSession(std::string& error) const
     return true;
 }
 
+bool HostOptions::PlaysLevel() const
+{
+    return role.empty() && scenario.empty() && inputFile.empty() && frames == 0 &&
+           playerRecord.empty() && !printClasses && !printPackets && !showCharacters &&
+           !showItems && !showDeaths && !showSkills && !showQuests && duelHits == 0 &&
+           dumpStreamFile.empty() && !IsNetworkSession();
+}
+
 const char* HostOptions::Usage()
 {
-    return "usage: gamehost --db DIR [--classes] [--characters] [--items] [--deaths] [--skills]\n"
+    return "usage: gamehost --db DIR [--level FILE] [--route FILE] [--seed S] [--difficulty D]\n"
+           "                [--load FILE] [--save FILE] [--ms MS [--realtime]] [--verbose]\n"
+           "                [--map FILE.svg]\n"
+           "       gamehost --db DIR [--classes] [--characters] [--items] [--deaths] [--skills]\n"
            "                [--duel N] [--packets] [--quests [--quest-state DIR]]\n"
            "                [--role single|server|client] [--frames N] [--ms MS]\n"
            "                [--answer yes|no] [--seed S] [--difficulty D] [--scenario "
@@ -155,7 +166,15 @@ const char* HostOptions::Usage()
            "       gamehost --db DIR --role server --port P [--clients N] [--seed S] [--ms MS]\n"
            "       gamehost --db DIR --role client --connect 127.0.0.1:P [--ms MS]\n"
            "       gamehost --dump-stream FILE\n"
-           "  --db DIR      game database folder (records and text)\n"
+           "  --db DIR      game database folder (records and text); alone, the hero plays the\n"
+           "                level whole: one line per quest step, kill, cleared pack, loot,\n"
+           "                trade, level, death, boss and save, then a summary\n"
+           "  --level FILE  the level to play (default Levels/Village.lvl in the database)\n"
+           "  --route FILE  the hero's orders for it (default: the level's .route beside it)\n"
+           "  --verbose     with the level: every order the hero is given, too\n"
+           "  --map FILE    with the level: draw it from above as SVG when the run ends (regions,\n"
+           "                entities by kind, the hero's path, deaths and drops)\n"
+           "  --realtime    with the level: frames paced to the clock, --ms each\n"
            "  --classes     print the class tree\n"
            "  --packets     every packet class in type order: a filled sample's bytes in hex\n"
            "                and its description, and whether it reads its own bytes back\n"
@@ -373,6 +392,16 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
                 error = "--difficulty needs 0, 1 or 2, not '" + args[i] + "'";
                 return false;
             }
+        } else if (arg == "--level" && hasValue) {
+            levelFile = args[++i];
+        } else if (arg == "--route" && hasValue) {
+            routeFile = args[++i];
+        } else if (arg == "--map" && hasValue) {
+            mapFile = args[++i];
+        } else if (arg == "--verbose") {
+            verbose = true;
+        } else if (arg == "--realtime") {
+            realtime = true;
         } else if (arg == "--seed" && hasValue) {
             if (!ParseNumber(args[++i], seed)) {
                 error = "--seed needs an unsigned number, not '" + args[i] + "'";
@@ -430,7 +459,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--spawn needs a session (--role) and no --scenario";
         return false;
     }
-    if ((!loadFile.empty() || !saveFile.empty()) && playerRecord.empty()) {
+    if ((!loadFile.empty() || !saveFile.empty()) && playerRecord.empty() && !PlaysLevel()) {
         error = "--load and --save need the main player's record (--player RECORD)";
         return false;
     }

@@ -71,6 +71,20 @@ struct HostOptions {
     std::string bossName;
     // -- end scripted input --
 
+    // -- level --
+    // With none of the options that pick something else, the host plays a level whole: this
+    // one (`--level FILE`, under the database; the sample village when empty) on its route
+    // (`--route FILE`; the level's own ".route" when empty), with every order and death traced
+    // (`--verbose`), paced to the clock (`--realtime`).
+    std::string levelFile;
+    std::string routeFile;
+    // The level drawn from above when the run ends (`--map FILE.svg`).
+    std::string mapFile;
+    bool verbose = false;
+    bool realtime = false;
+    bool PlaysLevel() const;
+    // -- end level --
+
     // -- network session --
     // A server listens on this loopback port (`--port P`, 0 for one the system picks) and waits
     // for `--clients N`; a client joins `--connect ADDR:PORT`.

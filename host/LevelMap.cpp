@@ -1,0 +1,209 @@
+#include "host/LevelMap.h"
+
+#include "characters/Monster.h"
+#include "characters/Npc.h"
+#include "engine/Engine.h"
+#include "engine/FilterFunction.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "items/Item.h"
+#include "world/BoundingVolume.h"
+#include "world/FixedItem.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <ostream>
+
+namespace GAME {
+
+namespace {
+
+constexpr float kMargin = 10.0f;
+constexpr float kLegendHeight = 60.0f;
+
+struct KindStyle {
+    const char* name;
+    const char* colour;
+};
+constexpr KindStyle kStyles[] = {{"townsfolk", "#2e8b57"},
+                                 {"monster", "#c0392b"},
+                                 {"fixed item", "#8b5a2b"},
+                                 {"volume", "#2f6fd0"},
+                                 {"other", "#808080"}};
+
+LevelMap::Kind KindOf(const Object* object)
+{
+    if (DynamicCast<Npc>(object) != nullptr)
+        return LevelMap::Kind::Townsfolk;
+    if (DynamicCast<Monster>(object) != nullptr)
+        return LevelMap::Kind::Monster;
+    if (DynamicCast<FixedItem>(object) != nullptr)
+        return LevelMap::Kind::FixedItem;
+    if (DynamicCast<BoundingVolume>(object) != nullptr)
+        return LevelMap::Kind::Volume;
+    return LevelMap::Kind::Other;
+}
+
+std::string Escaped(const std::string& text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string Number(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
+    return text;
+}
+
+class IsItem final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override
+    {
+        return DynamicCast<Item>(candidate) != nullptr;
+    }
+};
+
+} // namespace
+
+void LevelMap::SetLevel(const LevelFile& level, const std::vector<uint32_t>& made,
+                        const std::vector<std::string>& names)
+{
+    regions = level.regions;
+    entities.clear();
+    for (size_t i = 0; i < level.entities.size() && i < made.size() && i < names.size(); ++i) {
+        const LevelFile::EntityLine& line = level.entities[i];
+        const Object* object = ObjectManager::Instance().GetObject(made[i]);
+        entities.push_back({KindOf(object), names[i], line.position});
+    }
+}
+
+void LevelMap::Sample(uint32_t heroId)
+{
+    if (const auto* hero = ObjectManager::Instance().GetObject<Entity>(heroId))
+        path.push_back(hero->GetCoords().GetRegionCoords().origin);
+    std::vector<Entity*> items;
+    gEngine->GetWorld()->GetEntities(items, IsItem());
+    for (const Entity* item : items) {
+        if (std::find(seenItems.begin(), seenItems.end(), item->GetObjectId()) != seenItems.end())
+            continue;
+        seenItems.push_back(item->GetObjectId());
+        std::string name = item->GetObjectName();
+        name = name.substr(name.find_last_of('/') + 1);
+        drops.push_back({Kind::Other, name.substr(0, name.rfind('.')),
+                         item->GetCoords().GetRegionCoords().origin});
+    }
+}
+
+void LevelMap::NoteDeath(const std::string& name, const Vec3& at)
+{
+    deaths.push_back({Kind::Monster, name, at});
+}
+
+void LevelMap::Write(std::ostream& out) const
+{
+    float minX = 0.0f, minZ = 0.0f, maxX = 0.0f, maxZ = 0.0f;
+    for (size_t i = 0; i < regions.size(); ++i) {
+        const LevelFile::RegionLine& region = regions[i];
+        const float left = region.offset.x + region.bounds.min.x;
+        const float top = region.offset.z + region.bounds.min.z;
+        const float right = region.offset.x + region.bounds.max.x;
+        const float bottom = region.offset.z + region.bounds.max.z;
+        minX = i == 0 ? left : std::min(minX, left);
+        minZ = i == 0 ? top : std::min(minZ, top);
+        maxX = i == 0 ? right : std::max(maxX, right);
+        maxZ = i == 0 ? bottom : std::max(maxZ, bottom);
+    }
+    const float width = (maxX - minX + 2 * kMargin) * kScale;
+    const float height = (maxZ - minZ + 2 * kMargin) * kScale + kLegendHeight;
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Number(width) << "\" height=\""
+        << Number(height) << "\" font-family=\"sans-serif\" font-size=\"9\">\n"
+        << "<g transform=\"scale(" << Number(kScale) << ") translate(" << Number(kMargin - minX)
+        << ' ' << Number(kMargin - minZ) << ")\">\n";
+    for (const LevelFile::RegionLine& region : regions) {
+        const Vec3 low = region.offset + region.bounds.min;
+        const Vec3 size = region.bounds.max - region.bounds.min;
+        out << "<rect class=\"region\" x=\"" << Number(low.x) << "\" y=\"" << Number(low.z)
+            << "\" width=\"" << Number(size.x) << "\" height=\"" << Number(size.z)
+            << "\" fill=\"#f4f1e6\" stroke=\"#555\" stroke-width=\"0.3\"/>\n";
+    }
+    if (!path.empty()) {
+        out << "<polyline class=\"path\" fill=\"none\" stroke=\"#222\" stroke-width=\"0.3\" "
+               "points=\"";
+        for (const Vec3& point : path)
+            out << Number(point.x) << ',' << Number(point.z) << ' ';
+        out << "\"/>\n";
+    }
+    WriteMarks(out);
+    out << "</g>\n";
+    WriteLegend(out, height - kLegendHeight);
+    out << "</svg>\n";
+}
+
+void LevelMap::WriteMarks(std::ostream& out) const
+{
+    for (const Mark& mark : entities) {
+        const KindStyle& style = kStyles[static_cast<size_t>(mark.kind)];
+        out << "<circle class=\"entity\" cx=\"" << Number(mark.at.x) << "\" cy=\""
+            << Number(mark.at.z) << "\" r=\"1\" fill=\"" << style.colour << "\"><title>"
+            << Escaped(mark.name) << " (" << style.name << ")</title></circle>\n"
+            << "<text x=\"" << Number(mark.at.x + 1.5f) << "\" y=\"" << Number(mark.at.z)
+            << "\" font-size=\"2\">" << Escaped(mark.name) << "</text>\n";
+    }
+    for (const Mark& death : deaths)
+        out << "<text class=\"death\" x=\"" << Number(death.at.x) << "\" y=\"" << Number(death.at.z)
+            << "\" font-size=\"3\" fill=\"#c0392b\">&#x2716;<title>" << Escaped(death.name)
+            << " died</title></text>\n";
+    for (const Mark& drop : drops)
+        out << "<rect class=\"drop\" x=\"" << Number(drop.at.x - 0.5f) << "\" y=\""
+            << Number(drop.at.z - 0.5f) << "\" width=\"1\" height=\"1\" fill=\"#d4a017\"><title>"
+            << Escaped(drop.name) << "</title></rect>\n";
+}
+
+void LevelMap::WriteLegend(std::ostream& out, float top) const
+{
+    out << "<g class=\"legend\" transform=\"translate(10 " << Number(top + 15) << ")\">\n";
+    float x = 0.0f;
+    for (const KindStyle& style : kStyles) {
+        out << "<circle cx=\"" << Number(x) << "\" cy=\"0\" r=\"4\" fill=\"" << style.colour
+            << "\"/><text x=\"" << Number(x + 7) << "\" y=\"3\">" << style.name << "</text>\n";
+        x += 80.0f;
+    }
+    out << "<text x=\"0\" y=\"25\">line: the hero's path; &#x2716; a death; gold square: a "
+           "drop</text>\n</g>\n";
+}
+
+bool LevelMap::WriteFile(const std::string& path, std::string& error) const
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file)
+        Write(file);
+    if (!file) {
+        error = "cannot be written";
+        return false;
+    }
+    return true;
+}
+
+} // namespace GAME

@@ -1,0 +1,536 @@
+// How the level is played. The level file and its route are read and checked whole before the
+// library starts, so a broken line costs one line on the error stream and nothing half-made.
+// Then the quest file joins the world before the level loads, so its conditions see every
+// entity arrive; the hero comes last, placed at the level's start, and "GameEvent_PreRun" opens
+// the quest. Each frame hands the route's orders of that frame to the hero's mouse, runs the
+// engine's and the game's frame and lets the watcher turn what changed into event lines. The
+// watcher hears deaths and inventory additions as events and polls the rest (quest steps, the
+// hero's level) once a frame, since those announce nothing.
+#include "host/LevelPlay.h"
+
+#include "ai/ControllerPlayer.h"
+#include "characters/Character.h"
+#include "characters/Monster.h"
+#include "characters/Player.h"
+#include "core/GameEvents.h"
+#include "engine/Coords.h"
+#include "engine/Database.h"
+#include "engine/Engine.h"
+#include "engine/EventHandler.h"
+#include "engine/EventManager.h"
+#include "engine/FilterFunction.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/ObjectManager.h"
+#include "engine/Platform.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "game/GameEngine.h"
+#include "host/HostOptions.h"
+#include "host/HostSamples.h"
+#include "host/PlayerSaveFile.h"
+#include "items/HotSlotOption.h"
+#include "items/Item.h"
+#include "items/PlayerHotSlotCtrl.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "quests/Quest.h"
+#include "quests/QuestEvents.h"
+#include "quests/QuestRepository.h"
+#include "quests/QuestStep.h"
+#include "skills/Skill.h"
+#include "skills/SkillManager.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <numeric>
+#include <ostream>
+#include <thread>
+#include <unistd.h>
+
+namespace GAME {
+
+namespace {
+
+constexpr uint32_t kRegion = 1;
+constexpr uint32_t kBarSlot = 0;
+// The sample animations carry no events: the blows land where the swings do.
+constexpr const char* kPunchAnimation = "Creatures/PC/Male/Animations/Unarmed_Punch.anm";
+constexpr const char* kClawAnimation = "Creatures/Monster/Jackalman/Animations/Claw.anm";
+constexpr const char* kHitEvent = "RightHandHit";
+constexpr float kHitMs = 500.0f;
+// Monsters this close to a kill count as its pack.
+constexpr float kPackRadius = 10.0f;
+
+std::string Stem(const std::string& record)
+{
+    const size_t slash = record.find_last_of("/\\");
+    const std::string file = slash == std::string::npos ? record : record.substr(slash + 1);
+    return file.substr(0, file.rfind('.'));
+}
+
+// "m:ss" of game time.
+std::string GameClock(uint64_t milliseconds)
+{
+    const uint64_t seconds = milliseconds / 1000;
+    char text[32];
+    std::snprintf(text, sizeof text, "%llu:%02llu", static_cast<unsigned long long>(seconds / 60),
+                  static_cast<unsigned long long>(seconds % 60));
+    return text;
+}
+
+template <typename Kind> class IsKind : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override
+    {
+        return DynamicCast<Kind>(candidate) != nullptr;
+    }
+};
+
+// The entity of `Kind` nearest `from` that `accept` takes; 0 for none.
+template <typename Kind, typename Accept> uint32_t Nearest(const Vec3& from, Accept accept)
+{
+    std::vector<Entity*> found;
+    gEngine->GetWorld()->GetEntities(found, IsKind<Kind>());
+    uint32_t best = 0;
+    float bestDistance = 0.0f;
+    for (Entity* entity : found) {
+        const auto* thing = DynamicCast<Kind>(entity);
+        if (!accept(*thing))
+            continue;
+        const float distance = (entity->GetCoords().GetRegionCoords().origin - from).Length();
+        if (best == 0 || distance < bestDistance) {
+            best = entity->GetObjectId();
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+// A monster worth a blow: alive, with life to lose and a mind of its own.
+bool IsLivingMonster(const Monster& monster)
+{
+    return monster.IsAlive() && monster.GetCurrentLife() > 0.0f && monster.GetControllerId() != 0;
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<size_t>(std::ceil(fraction * values.size())) - 1;
+    return values[std::min(index, values.size() - 1)];
+}
+
+} // namespace
+
+// Turns what happened into the event lines of the run and counts it into the tally.
+class LevelPlay::Watcher {
+public:
+    Watcher(std::ostream& out, Tally& tally, const ScriptCast& roster, LevelMap& map)
+        : out(out), tally(tally), roster(roster), map(map),
+          death("GameEvent_CreatureDeath", &Watcher::OnDeath, this),
+          itemAdd("GameEvent_ItemAdd", &Watcher::OnItemAdd, this)
+    {}
+
+    std::ostream& Line() { return out << '[' << GameClock(tally.gameMilliseconds) << "] "; }
+
+    void Start(const Player& hero)
+    {
+        heroId = hero.GetObjectId();
+        level = hero.GetCharLevel();
+        if (const Quest* quest = QuestRepository::Get().GetQuestByIndex(0))
+            Line() << "quest taken: " << quest->GetStepCount() << " steps\n";
+    }
+
+    void AfterFrame()
+    {
+        const Player* hero = roster.Hero();
+        if (hero != nullptr && hero->GetCharLevel() > level) {
+            level = hero->GetCharLevel();
+            Line() << "level up: the hero is level " << level << '\n';
+        }
+        NoteQuest();
+    }
+
+private:
+    void OnDeath(const GameEvent_CreatureDeath& event)
+    {
+        auto* victim = ObjectManager::Instance().GetObject<Character>(event.victimId);
+        if (victim != nullptr)
+            map.NoteDeath(Stem(victim->GetObjectName()),
+                          victim->GetCoords().GetRegionCoords().origin);
+        if (event.victimId == heroId) {
+            ++tally.deaths;
+            Line() << "death: the hero falls\n";
+            return;
+        }
+        const auto* monster = DynamicCast<Monster>(victim);
+        if (monster == nullptr)
+            return;
+        ++tally.kills;
+        ++packKills;
+        const std::string name = Stem(monster->GetObjectName());
+        if (monster->GetClassification() == MonsterClassification_Boss) {
+            tally.bossDefeated = true;
+            Line() << "boss defeated: " << name << '\n';
+        }
+        const Vec3 at = monster->GetCoords().GetRegionCoords().origin;
+        const uint32_t left = Nearest<Monster>(at, [&](const Monster& other) {
+            return &other != monster && IsLivingMonster(other) &&
+                   (other.GetCoords().GetRegionCoords().origin - at).Length() <= kPackRadius;
+        });
+        if (left == 0) {
+            Line() << "pack cleared at " << HostSamples::PointText(at) << ": " << packKills
+                   << (packKills == 1 ? " kill\n" : " kills\n");
+            packKills = 0;
+        }
+    }
+
+    void OnItemAdd(const GameEvent_ItemAdd& event)
+    {
+        if (event.ownerId != heroId)
+            return;
+        const auto* item = ObjectManager::Instance().GetObject<Item>(event.itemId);
+        ++tally.looted;
+        Line() << "looted: " << (item != nullptr ? Stem(item->GetObjectName()) : "an item") << '\n';
+    }
+
+    void NoteQuest()
+    {
+        const Quest* quest = QuestRepository::Get().GetQuestByIndex(0);
+        if (quest == nullptr)
+            return;
+        for (int32_t i = stepsDone; i < quest->GetStepCount(); ++i) {
+            if (!quest->GetQuestStepAtIndx(i)->IsComplete())
+                break;
+            Line() << "quest step " << i + 1 << " of " << quest->GetStepCount() << " done\n";
+            stepsDone = i + 1;
+        }
+        if (quest->IsComplete() && !tally.questComplete) {
+            tally.questComplete = true;
+            Line() << "quest complete\n";
+        }
+    }
+
+private:
+    std::ostream& out;
+    Tally& tally;
+    const ScriptCast& roster;
+    LevelMap& map;
+    uint32_t heroId = 0;
+    uint32_t level = 0;
+    int32_t stepsDone = 0;
+    int32_t packKills = 0;
+    EventHandler<Watcher, GameEvent_CreatureDeath> death;
+    EventHandler<Watcher, GameEvent_ItemAdd> itemAdd;
+};
+
+LevelPlay::LevelPlay(const HostOptions& options, std::ostream& out, std::ostream& err)
+    : options(options), out(out), err(err),
+      levelPath(options.levelFile.empty() ? kLevel : options.levelFile)
+{}
+
+LevelPlay::~LevelPlay() = default;
+
+std::string LevelPlay::RouteOf(const std::string& level)
+{
+    const size_t dot = level.rfind('.');
+    const size_t slash = level.find_last_of("/\\");
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? level.substr(0, dot) : level) + ".route";
+}
+
+std::vector<std::string> LevelPlay::EntityNames(const LevelFile& level)
+{
+    std::vector<std::string> names;
+    std::map<std::string, int32_t> seen;
+    for (const LevelFile::EntityLine& entity : level.entities) {
+        const std::string stem = Stem(entity.record);
+        const int32_t count = ++seen[stem];
+        names.push_back(count == 1 ? stem : stem + std::to_string(count));
+    }
+    return names;
+}
+
+int LevelPlay::Run()
+{
+    std::vector<ScriptOrder> orders;
+    if (!Read(orders))
+        return 2;
+    gEngine->SetNetworkMode(false, false);
+    return HostSamples::WithLibrary(err, [&] { return Play(orders); }) ? 0 : 2;
+}
+
+bool LevelPlay::Read(std::vector<ScriptOrder>& orders)
+{
+    std::string text;
+    std::string error;
+    if (!ObjectManager::Instance().GetDatabase().ReadFile(levelPath, text)) {
+        err << "gamehost: the level file " << levelPath << " cannot be read\n";
+        return false;
+    }
+    if (!LevelFile::Parse(text, levelPath, level, error)) {
+        err << "gamehost: " << error << '\n';
+        return false;
+    }
+    names = EntityNames(level);
+    std::vector<std::string> known = names;
+    known.insert(known.end(), {"Hero", kNearestMonster, kNearestLoot});
+    const std::string route = options.routeFile.empty()
+                                  ? options.databaseFolder + '/' + RouteOf(levelPath)
+                                  : options.routeFile;
+    OrderScript script(known);
+    if (!script.Load(route, error)) {
+        err << "gamehost: route '" << route << "' " << error << '\n';
+        return false;
+    }
+    orders = script.GetOrders();
+    return true;
+}
+
+bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
+{
+    GameEngine& game = GameEngine::Get();
+    Platform::SRand(options.seed);
+    game.GetRandomGen().Seed(options.seed);
+    game.SetGameLoading(false);
+    gEngine->GetGameInfo().SetDifficulty(options.difficulty);
+    std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
+    World& world = *gEngine->GetWorld();
+    GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kHitEvent, kHitMs);
+    GraphicsAnim* claw = HostSamples::MarkHitEvent(kClawAnimation, kHitEvent, kHitMs);
+    world.AddQuestFile(kQuest);
+    QuestRepository::Destroy();
+    QuestRepository::Get().Load();
+    std::vector<uint32_t> made;
+    // A refusal was logged with the level's file and line: that is the session's one line.
+    bool played = world.LoadLevel(levelPath, &made) && Stage(made);
+    if (played) {
+        out << "level " << levelPath << ", seed " << options.seed << ", difficulty "
+            << options.difficulty << ": " << made.size() << " entities, " << orders.size()
+            << " orders\n";
+        watcher->Start(*roster.Hero());
+        // A route without orders plays no frame: the hero is only loaded and saved again.
+        if (!orders.empty())
+            RunFrames(orders);
+        PrintSummary();
+        played = SaveHero() && DrawMap();
+    }
+    watcher.reset();
+    QuestRepository::Get().WaitDone();
+    QuestRepository::Destroy();
+    world.ClearQuestFiles();
+    game.GetPlayerManagerClient()->SetMainPlayer(0);
+    HostSamples::ClearWorld(world);
+    gEngine->SetWorld(std::move(previousWorld));
+    gEngine->GetGameInfo().SetDifficulty(0);
+    GraphicsEngine::Instance().UnloadAnimation(claw);
+    GraphicsEngine::Instance().UnloadAnimation(punch);
+    return played;
+}
+
+bool LevelPlay::Stage(const std::vector<uint32_t>& made)
+{
+    map.SetLevel(level, made, names);
+    for (size_t i = 0; i < made.size() && i < names.size(); ++i)
+        roster.Add(names[i], made[i]);
+    // What the level placed and what its spawn pools placed in turn start with their full life.
+    std::vector<Entity*> characters;
+    gEngine->GetWorld()->GetEntities(characters, IsKind<Character>());
+    for (Entity* entity : characters) {
+        auto* character = static_cast<Character*>(entity);
+        character->GetCharacterBio().Update(*character, 0);
+    }
+    Player* hero = HostSamples::Make<Player>(kPlayer, err);
+    if (hero == nullptr)
+        return false;
+    roster.Add("Hero", hero->GetObjectId());
+    const Vec3 start = level.entities.empty() ? Vec3() : level.entities.front().position;
+    gEngine->GetWorld()->AddEntity(hero, WorldCoords{kRegion, Coords::FromTranslation(start)},
+                                   false);
+    hero->InitialUpdate();
+    hero->GetCharacterBio().Update(*hero, 0);
+    hero->SetIsControllingCharacter(true);
+    GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
+    // A saved hero brings his skills and his bar with him.
+    std::string error;
+    if (!options.loadFile.empty()) {
+        if (!PlayerSaveFile::Load(*hero, options.loadFile, error)) {
+            err << "gamehost: save file '" << options.loadFile << "' " << error << '\n';
+            return false;
+        }
+    } else {
+        hero->GetPlayerHotSlotCtrl().SetToDefaults();
+        hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
+    }
+    // The bar's skill slot comes back from a save without its skill: it is set again.
+    {
+        PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
+        SkillManager& skills = hero->GetSkillManager();
+        if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
+            HotSlotOptionSkill option(skill->GetObjectId());
+            option.SetPlayer(hero);
+            slots.SetHotSlot(kBarSlot, &option);
+        }
+    }
+    watcher = std::make_unique<Watcher>(out, tally, roster, map);
+    EventManager::Instance().Send("GameEvent_PreRun", GameEvent_PreRun());
+    return roster.HeroController() != nullptr;
+}
+
+std::string LevelPlay::LabelOf(uint32_t id) const
+{
+    const std::string label = roster.Label(id);
+    const auto* object = ObjectManager::Instance().GetObject<Object>(id);
+    return label != std::to_string(id) || object == nullptr
+               ? label
+               : Stem(object->GetObjectName()) + ' ' + label;
+}
+
+uint32_t LevelPlay::TargetOf(const std::string& name) const
+{
+    const Player* hero = roster.Hero();
+    if (name.empty() || hero == nullptr)
+        return 0;
+    const Vec3 at = hero->GetCoords().GetRegionCoords().origin;
+    if (name == kNearestMonster)
+        return Nearest<Monster>(at, IsLivingMonster);
+    if (name == kNearestLoot)
+        return Nearest<Item>(at, [](const Item&) { return true; });
+    return roster.IdOf(name);
+}
+
+void LevelPlay::Give(const ScriptOrder& order)
+{
+    Player* hero = roster.Hero();
+    ControllerPlayer* controller = roster.HeroController();
+    if (hero == nullptr || controller == nullptr || !hero->IsAlive())
+        return;
+    const uint32_t target = TargetOf(order.name);
+    WorldVec3 point(kRegion, Vec3(order.x, 0.0f, order.z));
+    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
+        point = thing->GetCoords().GetPosition();
+    else if (!order.name.empty())
+        point = hero->GetCoords().GetPosition();
+    const bool answer = mouse.Give(order, *hero, *controller, target, point);
+    if (options.verbose)
+        watcher->Line() << "order " << OrderScript::KindName(order.kind)
+                        << (target == 0 ? std::string() : " on " + LabelOf(target)) << " -> "
+                        << (answer ? "true" : "false") << '\n';
+}
+
+void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)
+{
+    using Clock = std::chrono::steady_clock;
+    const int32_t last = orders.empty() ? 0 : orders.back().frame;
+    const int32_t ms = options.frameMilliseconds;
+    // A person watching a terminal sees the run move once a game minute; a log does not.
+    const bool progress = &err == &std::cerr && isatty(STDERR_FILENO) == 1;
+    size_t next = 0;
+    for (int32_t frame = 0; frame <= last + kTrailingFrames; ++frame) {
+        const Clock::time_point begin = Clock::now();
+        for (; next < orders.size() && orders[next].frame == frame; ++next)
+            Give(orders[next]);
+        if (mouse.IsRepeating() && roster.HeroController() != nullptr) {
+            const uint32_t target = mouse.GetLastTarget();
+            const auto* thing = ObjectManager::Instance().GetObject<Entity>(target);
+            mouse.Repeat(*roster.HeroController(),
+                         thing != nullptr
+                             ? thing->GetCoords().GetPosition()
+                             : WorldVec3(kRegion, Vec3(mouse.GetLastX(), 0.0f, mouse.GetLastZ())));
+        }
+        gEngine->RunFrame(ms);
+        gGameEngine->Update(ms);
+        tally.gameMilliseconds += static_cast<uint64_t>(ms);
+        ++tally.frames;
+        watcher->AfterFrame();
+        if (options.verbose && frame % 30 == 0)
+            TraceHero();
+        if (progress && tally.gameMilliseconds % 60000 < static_cast<uint64_t>(ms))
+            err << "progress " << GameClock(tally.gameMilliseconds) << ": " << tally.kills
+                << " kills, quest " << (tally.questComplete ? "complete" : "open") << std::endl;
+        // The map's path and drops, once a second of game time.
+        if (ms > 0 && tally.gameMilliseconds % 1000 < static_cast<uint64_t>(ms))
+            map.Sample(roster.IdOf("Hero"));
+        const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
+        tally.frameMicroseconds.push_back(spent.count());
+        if (options.realtime)
+            std::this_thread::sleep_until(begin + std::chrono::milliseconds(ms));
+    }
+}
+
+void LevelPlay::TraceHero()
+{
+    const Player* hero = roster.Hero();
+    const ControllerPlayer* controller = roster.HeroController();
+    if (hero == nullptr || controller == nullptr)
+        return;
+    const char* state = controller->GetExecutingStateName();
+    std::ostream& line = watcher->Line()
+                         << "hero at "
+                         << HostSamples::PointText(hero->GetCoords().GetRegionCoords().origin)
+                         << ' ' << (state != nullptr ? state : "no state") << ", life "
+                         << HostSamples::OneDecimal(hero->GetCurrentLife());
+    const uint32_t enemy = controller->GetCombatEnemy();
+    if (const auto* target = ObjectManager::Instance().GetObject<Character>(enemy))
+        line << ", " << roster.Label(enemy) << " life "
+             << HostSamples::OneDecimal(target->GetCurrentLife());
+    line << '\n';
+}
+
+bool LevelPlay::SaveHero()
+{
+    if (options.saveFile.empty())
+        return true;
+    std::string error;
+    if (!PlayerSaveFile::Save(*roster.Hero(), options.saveFile, error)) {
+        err << "gamehost: save file '" << options.saveFile << "' " << error << '\n';
+        return false;
+    }
+    watcher->Line() << "saved: " << options.saveFile << '\n';
+    return true;
+}
+
+bool LevelPlay::DrawMap()
+{
+    if (options.mapFile.empty())
+        return true;
+    std::string error;
+    if (!map.WriteFile(options.mapFile, error)) {
+        err << "gamehost: map '" << options.mapFile << "' " << error << '\n';
+        return false;
+    }
+    watcher->Line() << "map: " << options.mapFile << '\n';
+    return true;
+}
+
+void LevelPlay::PrintSummary() const
+{
+    const Player* hero = roster.Hero();
+    const std::vector<double>& costs = tally.frameMicroseconds;
+    const double wall = std::accumulate(costs.begin(), costs.end(), 0.0);
+    const double mean = costs.empty() ? 0.0 : wall / static_cast<double>(costs.size());
+    char timing[160];
+    std::snprintf(timing, sizeof timing,
+                  "frame cost: mean %.1f us, 99th percentile %.1f us, worst %.1f us; %.0f times "
+                  "real time\n",
+                  mean, Percentile(costs, 0.99),
+                  costs.empty() ? 0.0 : *std::max_element(costs.begin(), costs.end()),
+                  wall > 0.0 ? static_cast<double>(tally.gameMilliseconds) * 1000.0 / wall : 0.0);
+    out << "summary: " << GameClock(tally.gameMilliseconds) << " of game time in " << tally.frames
+        << " frames\n"
+        << "  quest: " << (tally.questComplete ? "complete" : "not complete") << ", boss "
+        << (tally.bossDefeated ? "defeated" : "alive") << '\n'
+        << "  kills " << tally.kills << ", items looted " << tally.looted << ", deaths "
+        << tally.deaths << '\n';
+    if (hero != nullptr)
+        out << "  hero: level " << hero->GetCharLevel() << ", experience "
+            << hero->GetExperiencePoints() << ", gold " << hero->GetCurrentMoney() << '\n';
+    out << "  " << timing;
+}
+
+} // namespace GAME

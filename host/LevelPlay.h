@@ -1,0 +1,99 @@
+#pragma once
+
+#include "engine/LevelFile.h"
+#include "host/HeroMouse.h"
+#include "host/LevelMap.h"
+#include "host/OrderScript.h"
+#include "host/ScriptCast.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME {
+
+class Player;
+struct HostOptions;
+
+// `gamehost --db DIR` with no scenario: the sample level played whole by one hero. The level
+// file and its route (an order script beside it) are read before anything starts; a broken line
+// of either refuses the session with one line. The hero takes the elder's quest, crosses the
+// gate, clears the packs, fights the chieftain and reports back; each event that matters is one
+// line stamped with the game clock, and a summary closes the run. `--save` writes the hero when
+// the run ends and `--load` starts him from such a file.
+class LevelPlay {
+public:
+    static constexpr const char* kLevel = "Levels/Village.lvl";
+    static constexpr const char* kQuest = "Quests/Village.qst";
+    static constexpr const char* kPlayer = "Records/Creatures/PC/HeroBrawler.dbr";
+    static constexpr const char* kBarSkillTree = "Records/Skills/Brawling/BrawlingTree.dbr";
+    static constexpr const char* kBarSkill = "Records/Skills/Brawling/Haymaker.dbr";
+    // A route may name these besides the level's things: the living monster nearest the hero
+    // and the item lying nearest him.
+    static constexpr const char* kNearestMonster = "Nearest";
+    static constexpr const char* kNearestLoot = "Loot";
+    // Frames run after the last order, for the last blows and rewards to land.
+    static constexpr int32_t kTrailingFrames = 60;
+
+    LevelPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
+    ~LevelPlay();
+    LevelPlay(const LevelPlay&) = delete;
+    LevelPlay& operator=(const LevelPlay&) = delete;
+
+    // The route beside a level: "Levels/Village.lvl" goes with "Levels/Village.route".
+    static std::string RouteOf(const std::string& level);
+    // What the level's entities are called in a route: each record's file name without its
+    // extension, a repeated one numbered from 2 ("Townsman", "Townsman2").
+    static std::vector<std::string> EntityNames(const LevelFile& level);
+
+    // 0 when played; 2, with one line on `err`, when the level, its route, the hero or his save
+    // file cannot be used (nothing is played then).
+    int Run();
+
+    // What the run did, for its summary and for tests.
+    struct Tally {
+        int64_t frames = 0;
+        uint64_t gameMilliseconds = 0;
+        int32_t kills = 0;
+        int32_t looted = 0;
+        int32_t deaths = 0;
+        bool questComplete = false;
+        bool bossDefeated = false;
+        // Wall time of each frame, in microseconds.
+        std::vector<double> frameMicroseconds;
+    };
+    const Tally& GetTally() const { return tally; }
+
+private:
+    class Watcher;
+
+    bool Read(std::vector<ScriptOrder>& orders);
+    bool Play(const std::vector<ScriptOrder>& orders);
+    bool Stage(const std::vector<uint32_t>& made);
+    void Give(const ScriptOrder& order);
+    uint32_t TargetOf(const std::string& name) const;
+    // The route's name of a thing, or its record's name and id for one the level did not place.
+    std::string LabelOf(uint32_t id) const;
+    void RunFrames(const std::vector<ScriptOrder>& orders);
+    // One line of where the hero is and whom he fights (`--verbose`).
+    void TraceHero();
+    bool SaveHero();
+    bool DrawMap();
+    void PrintSummary() const;
+
+    const HostOptions& options;
+    std::ostream& out;
+    std::ostream& err;
+    std::string levelPath;
+    LevelFile level;
+    std::vector<std::string> names;
+    HeroMouse mouse;
+    ScriptCast roster;
+    std::unique_ptr<Watcher> watcher;
+    LevelMap map;
+    Tally tally;
+};
+
+} // namespace GAME

@@ -1,0 +1,193 @@
+#include "host/LevelPlay.h"
+#include "engine/LevelFile.h"
+#include "tests/host/HostRun.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The sample level played by the program itself, in a process of its own: object ids, and so
+// the seeds drawn from them, start afresh as they do for a player.
+HostRun RunProgram(const std::vector<std::string>& args, const std::string& scratch)
+{
+    std::vector<std::string> all{"--db", SampleDatabase()};
+    all.insert(all.end(), args.begin(), args.end());
+    ChildProcess program(GAMEHOST_PROGRAM, all, scratch);
+    const int status = program.Wait(ChildProcess::Clock::now() + std::chrono::minutes(3));
+    return {status, program.Output(), program.Errors()};
+}
+
+// The names of the elements of `xml` in document order, or "" when its tags do not nest: every
+// element closes, in order, and nothing but blanks stands outside the root.
+std::vector<std::string> ElementsIfWellFormed(const std::string& xml)
+{
+    std::vector<std::string> open;
+    std::vector<std::string> seen;
+    for (size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
+        const size_t end = xml.find('>', at);
+        if (end == std::string::npos)
+            return {};
+        const std::string tag = xml.substr(at + 1, end - at - 1);
+        if (tag.empty() || tag[0] == '?' || tag[0] == '!')
+            continue;
+        const std::string name =
+            tag.substr(tag[0] == '/', tag.find_first_of(" />", 1) - (tag[0] == '/'));
+        if (tag[0] == '/') {
+            if (open.empty() || open.back() != name)
+                return {};
+            open.pop_back();
+        } else {
+            seen.push_back(name);
+            if (tag.back() != '/')
+                open.push_back(name);
+        }
+    }
+    return open.empty() ? seen : std::vector<std::string>{};
+}
+
+// The sample database copied into a scratch folder, for a test to break one of its files.
+struct SampleCopy {
+    TempDatabase folder;
+    SampleCopy()
+    {
+        std::filesystem::copy(SampleDatabase(), folder.GetRoot(),
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::overwrite_existing);
+    }
+    HostRun Run(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), {"--db", folder.GetRoot()});
+        return RunHost(args);
+    }
+};
+
+TEST(LevelPlay, TheVillageLoadsEveryEntityWithoutADataError)
+{
+    std::string text;
+    ASSERT_TRUE(std::filesystem::exists(SampleDatabase() + "/" + LevelPlay::kLevel));
+    text = ReadBytes(SampleDatabase() + "/" + LevelPlay::kLevel);
+    LevelFile level;
+    std::string error;
+    ASSERT_TRUE(LevelFile::Parse(text, LevelPlay::kLevel, level, error)) << error;
+    const std::vector<std::string> names = LevelPlay::EntityNames(level);
+    EXPECT_EQ(names[1], "VillageElder");
+    EXPECT_EQ(names[6], "Townsman2");
+
+    const HostRun run = RunSample({});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(LinesStarting(run.err, "[log 1]") + LinesStarting(run.err, "[log 2]"), "");
+    EXPECT_EQ(run.out.rfind("level Levels/Village.lvl, seed 1, difficulty 0: " +
+                                std::to_string(level.entities.size()) + " entities, ",
+                            0),
+              0u);
+}
+
+TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummaryAndMap)
+{
+    TempDatabase scratch;
+    const std::string map = scratch.GetRoot() + "/village.svg";
+    const HostRun run = RunProgram({"--seed", "1", "--map", map}, scratch.GetRoot() + "/run");
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* line :
+         {"[0:00] quest taken: 4 steps\n", "[0:02] quest step 1 of 4 done\n",
+          "[0:15] quest step 2 of 4 done\n", "[0:34] pack cleared at (48.02, 0.00, 5.84): 1 kill\n",
+          "[0:53] pack cleared at (53.29, 0.00, 6.06): 2 kills\n",
+          "[2:03] boss defeated: RaidChieftain\n", "[2:03] level up: the hero is level 5\n",
+          "[2:03] quest complete\n", "summary: 3:13 of game time in 5861 frames\n",
+          "  quest: complete, boss defeated\n", "  kills 5, items looted 0, deaths 0\n",
+          "  hero: level 5, experience 5500, gold 300\n", "  frame cost: mean "}) {
+        SCOPED_TRACE(line);
+        EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
+    }
+    const std::string svg = ReadBytes(map);
+    const std::vector<std::string> elements = ElementsIfWellFormed(svg);
+    ASSERT_FALSE(elements.empty()) << svg;
+    EXPECT_EQ(elements.front(), "svg");
+    size_t marks = 0;
+    for (size_t at = svg.find("<circle class=\"entity\""); at != std::string::npos;
+         at = svg.find("<circle class=\"entity\"", at + 1))
+        ++marks;
+    EXPECT_EQ(marks, 26u);
+    EXPECT_NE(svg.find("<polyline class=\"path\""), std::string::npos);
+    EXPECT_NE(svg.find(">RaidChieftain died</title>"), std::string::npos);
+}
+
+TEST(LevelPlay, ASavedHeroLoadsIntoAFreshRunUnchanged)
+{
+    TempDatabase scratch;
+    const std::string first = scratch.GetRoot() + "/first.sav";
+    const std::string second = scratch.GetRoot() + "/second.sav";
+    const std::string still = scratch.GetRoot() + "/still.route";
+    scratch.WriteFile("still.route", "# the hero stands where he starts\n");
+    const HostRun played = RunProgram({"--save", first}, scratch.GetRoot() + "/first");
+    ASSERT_EQ(played.status, 0) << played.err;
+    EXPECT_NE(played.out.find("] saved: " + first + "\n"), std::string::npos);
+
+    const HostRun resumed =
+        RunProgram({"--load", first, "--route", still, "--save", second}, scratch.GetRoot() + "/2");
+    ASSERT_EQ(resumed.status, 0) << resumed.err;
+    EXPECT_NE(resumed.out.find("  hero: level 5, experience 5500, gold 300\n"), std::string::npos);
+    // One more round trip must change nothing.
+    const std::string third = scratch.GetRoot() + "/third.sav";
+    ASSERT_EQ(
+        RunProgram({"--load", second, "--route", still, "--save", third}, scratch.GetRoot() + "/3")
+            .status,
+        0);
+    EXPECT_EQ(ReadBytes(second), ReadBytes(third));
+
+    const HostRun broken = RunSample({"--load", scratch.GetRoot() + "/still.route"});
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_EQ(broken.out, "");
+}
+
+TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
+{
+    SampleCopy copy;
+    copy.folder.WriteFile("Levels/Broken.route", "1 click 0,0\n");
+    struct Row {
+        const char* file;
+        const char* text;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"Levels/Broken.lvl",
+         "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Torch.dbr 2 0 0 0 0\n",
+         {"--level", "Levels/Broken.lvl"},
+         "gamehost: Levels/Broken.lvl:2: "},
+        {"Levels/Broken.lvl",
+         "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Nothing.dbr 1 0 0 0 0\n",
+         {"--level", "Levels/Broken.lvl"},
+         "Levels/Broken.lvl:2: 'Records/Level/Nothing.dbr' makes no entity"},
+        {"Levels/Village.route",
+         "1 click @VillageElder\n5 click @Cyclops\n",
+         {},
+         "gamehost: route '" + copy.folder.GetRoot() + "/Levels/Village.route' line 2: "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        copy.folder.WriteFile(row.file, row.text);
+        const HostRun run = copy.Run(row.args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+    }
+}
+
+} // namespace
+} // namespace GAME::Test
