@@ -126,12 +126,8 @@ TEST_F(EquipmentCtrlTest, SavedEquipmentIsRemadeAttachedAndWrittenBackAlike)
     EXPECT_EQ(AttachedAt(character, EquipLocations_Head), head.itemId);
 
     const auto& bow = equipment.GetPrimarySet().GetLeft();
-    EXPECT_EQ(bow.handType, 4);
-    EXPECT_EQ(bow.allowedOtherMask, 0);
     EXPECT_EQ(AttachedAt(character, EquipLocations_LeftHand), bow.itemId);
     const auto& sword = equipment.GetAlternateSet().GetRight();
-    EXPECT_EQ(sword.handType, 2);
-    EXPECT_EQ(sword.allowedOtherMask, 33);
     EXPECT_FALSE(sword.attached);
     EXPECT_EQ(character.GetAttachedItems().size(), 2u);
     // Attached items hang on the character; only the sword is still carried.
@@ -185,7 +181,6 @@ TEST_F(EquipmentCtrlTest, APickedUpWeaponTakesAFreeHandOfTheSetInUse)
     ASSERT_TRUE(equipment.AutoInsertItem(bow));
     const EquipmentCtrlWeaponSet& in = equipment.GetAlternateSet();
     EXPECT_EQ(in.GetLeft().itemId, bow);
-    EXPECT_EQ(in.GetLeft().handType, 4);
     EXPECT_EQ(in.GetItem_HandRight(), bow) << "a two-hander fills both hands";
     EXPECT_FALSE(equipment.AutoInsertItem(second));
     EXPECT_EQ(equipment.GetPrimarySet().GetRight().itemId, sword);
