@@ -24,10 +24,7 @@ TEST(DialogManager, DialogsAreShownInTheOrderQueued)
     dialogs.AddDialog(DialogManager::DialogNotice, false, DialogManager::PartyNotice, L"B", true,
                       false);
     ASSERT_EQ(dialogs.GetNumDialog(), 2u);
-    const DialogManager::Dialog& top = dialogs.PeekTopDialog();
-    EXPECT_EQ(top.text, L"A");
-    EXPECT_EQ(top.party, DialogManager::PartyBanPlayer);
-    EXPECT_TRUE(top.option1 && !top.option2 && top.option3);
+    EXPECT_EQ(dialogs.PeekTopDialog().text, L"A");
     dialogs.RemoveTopDialog();
     EXPECT_EQ(dialogs.PeekTopDialog().text, L"B");
 }
@@ -43,8 +40,6 @@ TEST(DialogManager, ResponsesAreTakenOldestFirstPerParty)
 
     EXPECT_EQ(Answer(dialogs.GetResponseFor(party(5))), std::pair(5, true));
     EXPECT_EQ(Answer(dialogs.GetResponseFor(party(3))), std::pair(0, false)) << "none";
-    EXPECT_EQ(dialogs.GetNumResponsesFor(party(4)), 1u);
-    EXPECT_EQ(dialogs.GetNumResponsesFor(party(5)), 1u);
 
     EXPECT_EQ(Answer(dialogs.GetResponseFor(party(4))), std::pair(4, false));
     EXPECT_EQ(Answer(dialogs.GetResponseFor(party(5))), std::pair(5, false));

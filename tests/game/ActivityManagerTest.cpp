@@ -156,8 +156,6 @@ TEST_F(ActivityInGame, EndGameDefaultsMusicAndDialogDelay)
     EndGameActivity activity;
     EXPECT_EQ(activity.GetDialogDelay(), 4000);
     activity.Update(0);
-    EXPECT_FALSE(activity.IsFirstFrame());
-    EXPECT_FALSE(activity.IsMusicStarted() || activity.IsDialogStarted());
     activity.Update(4000);
     ASSERT_EQ(Jukebox::Instance().GetRequests().size(), 1u);
     EXPECT_EQ(Jukebox::Instance().GetRequests()[0].name, EndGameActivity::kEndingMusic);
@@ -167,13 +165,6 @@ TEST_F(ActivityInGame, EndGameDefaultsMusicAndDialogDelay)
     EXPECT_TRUE(activity.IsDialogStarted());
     // Without a user interface nobody closes the dialog window.
     EXPECT_FALSE(activity.IsFinished());
-}
-
-TEST_F(ActivityInGame, EndGameDialogDelayComesFromItsRecord)
-{
-    database.WriteRecord(EndGameActivity::kDelayRecord, {"time = 250"});
-    Start();
-    EXPECT_EQ(EndGameActivity().GetDialogDelay(), 250);
 }
 
 } // namespace

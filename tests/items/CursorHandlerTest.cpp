@@ -74,13 +74,6 @@ TEST_F(CursorHandlerTest, ADropOverTwoItemsIsRefusedAndOverOneTheyChangePlaces)
     EXPECT_EQ(cursor->GetId(), slab);
     EXPECT_TRUE(Bag().GetSack(-1)->HasItem(left));
 
-    cursor->SetRelativePosition({8.0f, 40.0f});
-    EXPECT_FALSE(cursor->PrimaryInventoryActivate()) << "still both gems under two by two cells";
-    uint32_t under = 0;
-    std::vector<Rect> place, conflict, blocked;
-    cursor->GetInventoryHighlights(place, conflict, blocked, under);
-    EXPECT_EQ(blocked.size(), 2u);
-
     cursor->SetRelativePosition({72.0f, 8.0f});
     ASSERT_TRUE(cursor->PrimaryInventoryActivate());
     EXPECT_EQ(cursor->GetId(), right) << "the gem under it comes onto the cursor";

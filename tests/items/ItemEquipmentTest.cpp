@@ -1,8 +1,10 @@
 #include "items/ItemEquipment.h"
 
 #include "core/GameTextLine.h"
+#include "engine/ObjectManager.h"
 #include "items/Item.h"
 #include "items/ItemSet.h"
+#include "items/Weapon.h"
 #include "tests/support/EquipmentRecords.h"
 #include "tests/support/TrimMust.h"
 
@@ -200,29 +202,32 @@ TEST_F(ItemEquipmentTest, TheSkillSummaryHoldsTheItemsOwnValueApartFromTheAffixe
     EXPECT_EQ(count, 1.0f);
 }
 
-TEST_F(ItemEquipmentTest, EachFamilyClassReportsItsHandsAndMarket)
+TEST_F(ItemEquipmentTest, EachWeaponClassReportsItsKindHandsAndMarket)
 {
     const struct {
         const char* name;
+        Weapon_Type kind;
         int32_t right, left;
         Market_TypeEnum market;
         Item_Type type;
     } rows[] = {
-        {"WeaponHunting_Spear", 8, 0, Market_RangedWeapons, ItemType_Weapon},
-        {"WeaponHunting_Bow", 0, 4, Market_RangedWeapons, ItemType_Weapon},
-        {"WeaponMagical_Staff", 0, 16, Market_RangedWeapons, ItemType_Weapon},
-        {"WeaponArmor_Shield", 0, 32, Market_Armor, ItemType_Shield},
-        {"WeaponMelee_Sword", 2, 1, Market_MeleeWeapons, ItemType_Weapon},
-        {"WeaponMelee_Axe", 2, 1, Market_MeleeWeapons, ItemType_Weapon},
-        {"WeaponMelee_Mace", 2, 1, Market_MeleeWeapons, ItemType_Weapon},
+        {"WeaponMelee", Weapon_Type_Weapon, 2, 1, Market_General, ItemType_Weapon},
+        {"WeaponHunting_Spear", Weapon_Type_Spear, 8, 0, Market_RangedWeapons, ItemType_Weapon},
+        {"WeaponHunting_Bow", Weapon_Type_Bow, 0, 4, Market_RangedWeapons, ItemType_Weapon},
+        {"WeaponMagical_Staff", Weapon_Type_Staff, 0, 16, Market_RangedWeapons, ItemType_Weapon},
+        {"WeaponArmor_Shield", Weapon_Type_Shield, 0, 32, Market_Armor, ItemType_Shield},
+        {"WeaponMelee_Sword", Weapon_Type_Sword, 2, 1, Market_MeleeWeapons, ItemType_Weapon},
+        {"WeaponMelee_Axe", Weapon_Type_Axe, 2, 1, Market_MeleeWeapons, ItemType_Weapon},
+        {"WeaponMelee_Mace", Weapon_Type_Mace, 2, 1, Market_MeleeWeapons, ItemType_Weapon},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        auto* item = Must(DynamicCast<Item>(ObjectManager::Instance().CreateObject(row.name)));
-        EXPECT_EQ(item->GetRightHandType(), row.right);
-        EXPECT_EQ(item->GetLeftHandType(), row.left);
-        EXPECT_EQ(item->GetItemMarketType(), row.market);
-        EXPECT_EQ(item->GetItemType(), row.type);
+        auto* weapon = Must(DynamicCast<Weapon>(ObjectManager::Instance().CreateObject(row.name)));
+        EXPECT_EQ(weapon->GetWeaponType(), row.kind);
+        EXPECT_EQ(weapon->GetRightHandType(), row.right);
+        EXPECT_EQ(weapon->GetLeftHandType(), row.left);
+        EXPECT_EQ(weapon->GetItemMarketType(), row.market);
+        EXPECT_EQ(weapon->GetItemType(), row.type);
     }
 }
 

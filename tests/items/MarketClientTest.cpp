@@ -62,9 +62,7 @@ TEST_F(MarketClientTest, ASaleBackBeforeClosingRefundsThePriceAndLaterItDeprecia
     const MarketStockEntry axe = market.GetStockEntries().front();
     ASSERT_TRUE(market.PlayerPurchaseRequest(axe.itemId));
     EXPECT_EQ(Money(), kMoney - axe.cost);
-    EXPECT_EQ(market.GetItemStatus(axe.itemId), MarketItemStatus_Sold);
     const uint32_t copy = market.GetBoughtCopy(axe.itemId);
-    EXPECT_EQ(market.GetSalePrice(copy), axe.cost);
     ASSERT_TRUE(market.PlayerSaleRequest(copy, false));
     EXPECT_EQ(Money(), kMoney);
     EXPECT_EQ(market.GetItemStatus(axe.itemId), MarketItemStatus_Available);

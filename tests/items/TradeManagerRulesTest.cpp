@@ -183,19 +183,5 @@ TEST_F(TradeManagerTest, OwnsTheInviteSoundOfItsRecord)
     EXPECT_EQ(objects.GetObject(soundId), nullptr);
 }
 
-TEST_F(TradeManagerTest, StartsIdleEvenWithoutItsSound)
-{
-    TradeManager trade;
-    EXPECT_EQ(trade.GetInviteSoundId(), 0u);
-    // Nobody has asked, so a frame changes nothing.
-    trade.Update();
-    EXPECT_TRUE(trade.AbleToTrade());
-    trade.OpenTradeWindow();
-    EXPECT_FALSE(trade.AbleToTrade());
-    trade.CleanUp();
-    EXPECT_FALSE(trade.GetIsTradeActive());
-    EXPECT_TRUE(trade.AbleToTrade());
-}
-
 } // namespace
 } // namespace GAME::Test

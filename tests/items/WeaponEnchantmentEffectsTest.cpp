@@ -1,10 +1,7 @@
 #include "engine/EffectEntity.h"
-#include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "items/EquipManager.h"
 #include "items/Weapon.h"
-#include "items/WeaponArmor_Shield.h"
-#include "tests/support/TrimMust.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>
@@ -51,30 +48,6 @@ TEST_F(WeaponEnchantmentEffectsTest, TheActiveEffectFollowsTheTrailAndClearedEff
                             effect->GetAddToWorldRequests().size() == 1u);
         }
     }
-}
-
-// A weapon preloads its swing and hit sounds, a shield its block sound too.
-TEST_F(WeaponEnchantmentEffectsTest, PreLoadReachesTheSwingHitAndBlockSounds)
-{
-    for (const char* sound : {"Records/Swing.dbr", "Records/Hit.dbr", "Records/Block.dbr"})
-        database.WriteRecord(sound, {"Class = SoundPak"});
-    database.WriteRecord("Records/Items/LoudShield.dbr",
-                         {"Class = WeaponArmor_Shield", "swipeSound = Records/Swing.dbr",
-                          "hitSound = Records/Hit.dbr", "blockSound = Records/Block.dbr"});
-    ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t first = objects.CreateObjectID();
-    auto* shield =
-        Must(objects.CreateObjectFromFile<WeaponArmor_Shield>("Records/Items/LoudShield.dbr"));
-    shield->PreLoad(true);
-    std::vector<bool> heard;
-    const uint32_t last = objects.CreateObjectID();
-    for (uint32_t id = first; id != last; ++id) {
-        if (auto* pack = objects.GetObject<SoundPak>(id))
-            heard.insert(heard.end(), pack->GetPreLoadRequests().begin(),
-                         pack->GetPreLoadRequests().end());
-    }
-    EXPECT_EQ(heard, std::vector<bool>(3, true));
-    objects.DestroyObjectEx(shield, "test", __LINE__);
 }
 
 } // namespace

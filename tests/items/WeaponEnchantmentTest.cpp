@@ -126,7 +126,6 @@ TEST_F(WeaponEnchantmentTest, AWeaponHeldWithoutAScaleFallsBackToItsBaseScaleThe
     for (const auto& row : rows) {
         SCOPED_TRACE(row.base);
         Weapon* sword = Must(MakeWeapon("WeaponMelee_Sword"));
-        EXPECT_EQ(sword->GetOutlineColor(), Color(1.0f, 1.0f, 0.0f, 0.3f));
         sword->SetBaseScale(row.base);
         sword->SetWeaponEnchantment(wielder, kFlame);
         sword->AttachItem(wielder, "R Hand");

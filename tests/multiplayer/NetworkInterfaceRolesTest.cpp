@@ -196,19 +196,5 @@ TEST_F(Roles, SinglePlayerCarriesEveryOperationOutAtOnce)
     }
 }
 
-TEST_F(Roles, EachPacketKeepsTheLastValuesSent)
-{
-    GameEngineOutboundInterface outbound;
-    outbound.CreateItem(1, kCoords, Record(), nullptr);
-    outbound.CreateItem(2, WorldCoords(), ItemReplicaInfo(), nullptr);
-    outbound.GiveGoldToPlayer(7, 70);
-    outbound.GiveGoldToPlayer(8, 80);
-    EXPECT_EQ(TakeSentBytes().size(), 4u);
-    EXPECT_EQ(outbound.createItemPacket.characterId, 2u);
-    EXPECT_EQ(outbound.createItemPacket.item.baseName, "");
-    EXPECT_EQ(outbound.giveGoldPacket.playerId, 8u);
-    EXPECT_EQ(outbound.giveGoldPacket.goldAmount, 80);
-}
-
 } // namespace
 } // namespace GAME::Test

@@ -47,23 +47,15 @@ TEST_F(ClientPlayers, AnswersLookUpsByIdHostAndName)
 {
     PlayerNetBasicInfo bob = Record(0x20000001, L"Bob");
     bob.level = 12;
-    bob.classTag = "tagWarrior";
-    bob.position = WorldVec3(1, Vec3(1.0f, 2.0f, 3.0f));
     players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), bob});
 
     EXPECT_EQ(players.GetAllPlayersInGame(), (std::vector<uint32_t>{0x10000001, 0x20000001}));
     EXPECT_EQ(players.GetPlayerName(0x20000001), L"Bob");
     EXPECT_EQ(players.GetPlayerName(0x50000001), L"ErrorName");
-    EXPECT_EQ(players.GetPlayerClass(0x20000001), "tagWarrior");
-    EXPECT_EQ(players.GetPlayerLocation(0x20000001), bob.position);
-    EXPECT_EQ(players.GetPlayerLocation(0x50000001), WorldVec3());
     EXPECT_EQ(players.GetPlayerLevel(0x20000001), L"12");
     EXPECT_EQ(players.GetPlayerLevel(0x50000001), L"");
     EXPECT_EQ(players.GetPlayerIdFromHostId(2), 0x20000001u);
     EXPECT_EQ(players.GetPlayerIdFromHostId(3), 0u);
-    EXPECT_TRUE(players.IsPlayerInList(0x10000001));
-    EXPECT_FALSE(players.IsPlayerInGame(0x50000001));
-    EXPECT_EQ(players.GetPlayerInfo(0x50000001).name, L"");
 
     EXPECT_EQ(players.GetPlayerWithName(L"bOB"), 0x20000001u);
     EXPECT_EQ(players.GetPlayerWithName(L"\"ana\""), 0x10000001u);
@@ -83,13 +75,10 @@ TEST_F(ClientPlayers, HeartbeatsRefreshOthersButNeverTheLocalPlayer)
     PlayerNetHeartbeatInfo his;
     his.playerId = 0x20000001;
     his.level = 9;
-    his.partyId = 0x20000001;
     players.HandlePlayerHeartbeatInbound({mine, his});
 
     EXPECT_EQ(players.GetPlayerInfo(0x10000001).level, 0u);
     EXPECT_EQ(players.GetPlayerInfo(0x20000001).level, 9u);
-    EXPECT_EQ(players.GetPlayerInfo(0x20000001).partyId, 0x20000001);
-    EXPECT_EQ(players.GetPlayerName(0x20000001), L"Bob");
 }
 
 TEST_F(ClientPlayers, PlayerInfoCountsOnlyPlayersThatExist)
