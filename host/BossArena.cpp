@@ -11,11 +11,24 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/HostUserInterface.h"
 #include "multiplayer/PlayerManagerClient.h"
 
 #include <ostream>
 
 namespace GAME {
+
+namespace {
+
+// The game talks to the screen while it is shown, and to none after.
+struct ScreenShown {
+    explicit ScreenShown(GameUIInterface& screen) { GameEngine::Get().SetUI(&screen); }
+    ~ScreenShown() { GameEngine::Get().SetUI(nullptr); }
+    ScreenShown(const ScreenShown&) = delete;
+    ScreenShown& operator=(const ScreenShown&) = delete;
+};
+
+} // namespace
 
 bool BossArena::Run(const std::string& name, const std::vector<std::string>& names,
                     const char* builtInOrders, const std::function<bool()>& stage,
@@ -27,6 +40,9 @@ bool BossArena::Run(const std::string& name, const std::vector<std::string>& nam
         own.inputFile.clear();
     const auto play = [&](const std::vector<ScriptOrder>& orders) {
         ScriptedStage level(own, out, "bosses/" + name);
+        // The screen hears what the game tells it, as in a session: the final boss's death.
+        HostUserInterface screen(out, true);
+        const ScreenShown shown(screen);
         if (!EnterHero() || !stage())
             return false;
         int32_t frame = 0;

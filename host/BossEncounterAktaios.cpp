@@ -4,6 +4,8 @@
 #include "engine/Vec3.h"
 #include "engine/WorldCoords.h"
 #include "host/BossArena.h"
+#include "skills/SkillManager.h"
+#include "skills/Skill_SpawnPet.h"
 
 #include <string>
 
@@ -12,13 +14,23 @@ namespace GAME {
 namespace {
 
 constexpr const char* kAktaios = "Records/Creatures/Bosses/Aktaios.dbr";
+constexpr const char* kMirage = "Records/Skills/Bosses/AktaiosMirage.dbr";
 // A step longer than any run in one frame: the boss stands somewhere else at once.
 constexpr float kTradeDistance = 1.5f;
-// The quest has the boss cast its mirage, then the hero goes for it.
-constexpr const char* kOrders = "5 quest @Aktaios skill Records/Skills/Show/Mirage.dbr @Hero\n"
+// A quest has the boss cast its mirage, the hero goes for it, and once the copies have faded
+// the quest has it cast again.
+constexpr const char* kOrders = "5 quest @Aktaios skill Records/Skills/Bosses/AktaiosMirage.dbr "
+                                "@Hero\n"
                                 "90 click @Aktaios\n"
                                 "91 hold\n"
+                                "200 quest @Aktaios skill Records/Skills/Bosses/AktaiosMirage.dbr "
+                                "@Hero\n"
                                 "400 release\n";
+
+std::string Times(int count)
+{
+    return count == 1 ? "once" : std::to_string(count) + " times";
+}
 
 } // namespace
 
@@ -27,6 +39,8 @@ bool PlayAktaiosEncounter(const HostOptions& options, std::ostream& out, std::os
     BossArena arena(options, out, err);
     Vec3 last;
     int trades = 0;
+    int mirages = 0;
+    bool copies = false;
     const auto stage = [&] {
         const Monster* boss = arena.Enter("Aktaios", kAktaios, 6.0f, 0.0f);
         if (boss != nullptr)
@@ -34,9 +48,16 @@ bool PlayAktaiosEncounter(const HostOptions& options, std::ostream& out, std::os
         return boss != nullptr;
     };
     const auto watch = [&](int32_t frame) {
-        const auto* boss = arena.Find<Monster>("Aktaios");
+        auto* boss = arena.Find<Monster>("Aktaios");
         if (boss == nullptr)
             return;
+        SkillManager& skills = boss->GetSkillManager();
+        const auto* mirage =
+            DynamicCast<Skill_SpawnPet>(skills.GetSkill(skills.FindSkillId(kMirage)));
+        const bool raised = mirage != nullptr && !mirage->GetPets().empty();
+        if (raised && !copies)
+            ++mirages;
+        copies = raised;
         const Vec3 now = boss->GetCoords().GetRegionCoords().origin;
         if ((now - last).Length() > kTradeDistance) {
             ++trades;
@@ -47,7 +68,8 @@ bool PlayAktaiosEncounter(const HostOptions& options, std::ostream& out, std::os
     const auto outcome = [&] {
         const auto* boss = arena.Find<Monster>("Aktaios");
         const std::string fate = boss != nullptr && boss->IsAlive() ? "stands" : "falls";
-        return "Aktaios traded places " + std::to_string(trades) + " times and " + fate;
+        return "Aktaios raised its mirage " + Times(mirages) + ", traded places " + Times(trades) +
+               " and " + fate;
     };
     return arena.Run("aktaios", {"Hero", "Aktaios"}, kOrders, stage, watch, outcome);
 }

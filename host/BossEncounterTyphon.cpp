@@ -17,10 +17,11 @@ namespace {
 constexpr const char* kTyphon = "Records/Creatures/Bosses/Typhon.dbr";
 constexpr const char* kZeus = "Records/Creatures/Bosses/ZeusStatue.dbr";
 constexpr const char* kHades = "Records/Creatures/Bosses/HadesStatue.dbr";
-// The boss wakes to the hero, who lets it take a god's powers before he goes for it.
+// The boss wakes to the hero, who goes for it at once: it fights him until it takes a god's
+// powers from a statue, and again when they have faded.
 constexpr const char* kOrders = "1 quest @Typhon wake\n"
-                                "300 click @Typhon\n"
-                                "301 hold\n"
+                                "30 click @Typhon\n"
+                                "31 hold\n"
                                 "900 release\n";
 
 } // namespace
@@ -29,8 +30,9 @@ bool PlayTyphonEncounter(const HostOptions& options, std::ostream& out, std::ost
 {
     BossArena arena(options, out, err);
     uint32_t god = TyphonGod_None;
-    bool ended = false;
+    std::string taken;
     uint32_t activities = 0;
+    int endings = 0;
     const auto stage = [&] {
         activities = ActivityManager::Get().GetLastId();
         return arena.Enter<Typhon>("Typhon", kTyphon, 5.0f, 0.0f) != nullptr &&
@@ -44,18 +46,21 @@ bool PlayTyphonEncounter(const HostOptions& options, std::ostream& out, std::ost
                 ? ObjectManager::Instance().GetObject<ControllerTyphon>(typhon->GetControllerId())
                 : nullptr;
         const uint32_t now = mind != nullptr ? mind->GetCurrentGod() : TyphonGod_None;
-        if (now != god && IsTyphonGod(now))
+        if (now != god && IsTyphonGod(now)) {
             arena.Event(frame, std::string("Typhon takes the powers of ") + TyphonGodToName(now));
-        else if (now != god)
+            taken += std::string(taken.empty() ? " " : " and ") + TyphonGodToName(now);
+        } else if (now != god) {
             arena.Event(frame, "Typhon's powers fade");
-        god = now;
-        if (!ended && ActivityManager::Get().GetLastId() != activities) {
-            ended = true;
-            arena.Event(frame, "the game ends");
         }
+        god = now;
+        // Each ending installed is told: the game must end once.
+        for (; activities != ActivityManager::Get().GetLastId(); ++activities, ++endings)
+            arena.Event(frame, "the game ends");
     };
     const auto outcome = [&] {
-        return std::string(ended ? "Typhon falls and the game ends" : "Typhon stands");
+        const std::string powers =
+            taken.empty() ? "took no god's powers" : "took the powers of" + taken;
+        return "Typhon " + powers + (endings > 0 ? ", falls and the game ends" : " and stands");
     };
     return arena.Run("typhon", {"Hero", "Typhon", "Zeus", "Hades"}, kOrders, stage, watch, outcome);
 }

@@ -20,7 +20,7 @@ public:
     bool ShowNpcDialog(uint32_t npcId, uint32_t playerId, DialogPak* pak) override;
     bool IsShowingNpcDialog(const DialogPak* pak) const override;
     bool CloseNpcDialog() override;
-    // The yes at the end portal starts the ending.
+    // The yes at the end portal and the final boss's death.
     void EnterEndGame() override;
 
     bool GetAnswer() const { return answerYes; }
