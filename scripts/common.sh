@@ -38,7 +38,8 @@ ensure_tools() {
 # objects. The cache stays in its usual place under the user's home.
 if command -v ccache >/dev/null; then
     export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
-    export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-time_macros,include_file_mtime,include_file_ctime}"
+    # pch_defines and time_macros let objects built on precompiled headers be cached.
+    export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
     # The settings travel with the launcher, so that a build started by hand (cmake --build)
     # files its objects where a fresh clone will look for them.
     CACHE_LAUNCHER=("-DCMAKE_CXX_COMPILER_LAUNCHER=env;CCACHE_BASEDIR=$ROOT;CCACHE_NOHASHDIR=1;CCACHE_SLOPPINESS=$CCACHE_SLOPPINESS;ccache")

@@ -16,7 +16,7 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 build="$ROOT/build/check"
 options=(-DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON -DGAME_WERROR=ON -DGAME_BENCH=OFF)
 if command -v clang++ >/dev/null; then
-    options+=(-DCMAKE_CXX_COMPILER=clang++ -DGAME_FUZZ=ON)
+    options+=(-DCMAKE_CXX_COMPILER=clang++ -DGAME_FUZZ=ON -DGAME_PCH=ON)
 fi
 # Line tables only and no optimisation: stack traces keep their lines, and on two cores the cold
 # build is the longest stage, which -O0 shortens by about a third. The tests take seconds either
