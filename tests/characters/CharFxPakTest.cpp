@@ -201,30 +201,6 @@ TEST_F(CharFxPakTest, WithoutItsCharacterThePackDoesNothing)
     EXPECT_TRUE(pack.GetParticleEffectIds().empty());
 }
 
-TEST_F(CharFxPakTest, OwnsItsSoundsAndPreloadsThem)
-{
-    uint32_t ids[3] = {};
-    {
-        CharFxPak pack;
-        pack.LoadFromDatabase(kPack);
-        pack.PreLoad();
-        const char* records[] = {"Records/Sounds/Start.dbr", "Records/Sounds/Stop.dbr",
-                                 "Records/Sounds/Hum.dbr"};
-        for (int i = 0; i < 3; ++i) {
-            const SoundPak* sound = Must(Sound(records[i]));
-            EXPECT_EQ(sound->GetPreLoadRequests(), std::vector<bool>{false});
-            ids[i] = sound->GetObjectId();
-        }
-        // Loading again replaces the sounds rather than stranding the first ones.
-        pack.LoadFromDatabase(kPack);
-        for (uint32_t id : ids)
-            EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
-        ids[0] = Sound("Records/Sounds/Start.dbr")->GetObjectId();
-    }
-    EXPECT_EQ(ObjectManager::Instance().GetObject(ids[0]), nullptr);
-    EXPECT_EQ(Sound("Records/Sounds/Hum.dbr"), nullptr);
-}
-
 TEST_F(CharFxPakTest, BadRecordsAreLoggedAndLeaveAnEmptyPack)
 {
     database.WriteRecord("Records/Fx/Packs/Odd.dbr",
@@ -270,24 +246,6 @@ protected:
     Actor actor;
     PFxManager manager;
 };
-
-TEST_F(PFxManagerTest, AddsPreloadedParticleEffectsOnlyFromEffectRecords)
-{
-    const size_t before = ObjectManager::Instance().GetObjectCount();
-    EXPECT_EQ(manager.AddParticleEffect("", "Chest"), 0u);
-    EXPECT_EQ(manager.AddParticleEffect("Records/Fx/Missing.dbr", "Chest"), 0u);
-    EXPECT_EQ(log.Count(1, "ObjectManager: record 'Records/Fx/Missing.dbr' could not be loaded"),
-              1u);
-    // A sound pack is made and dropped again: nothing of it stays behind.
-    EXPECT_EQ(manager.AddParticleEffect("Records/Sounds/Hum.dbr", "Chest"), 0u);
-    ObjectManager::Instance().ProcessDestroyedObjects();
-    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
-    EXPECT_EQ(manager.GetNumParticleEffects(), 0u);
-
-    const uint32_t id = manager.AddParticleEffect(kSpark, "Chest");
-    const EffectEntity* effect = Must(Particle(id));
-    EXPECT_EQ(effect->GetPreLoadCount(), 1u);
-}
 
 TEST_F(PFxManagerTest, ARemovedEmittingEffectSurvivesUntilTheSecondUpdateAfterItsParticles)
 {

@@ -118,20 +118,6 @@ TEST_F(CharacterActionsTest, MoveToPlacesTheOwnerOnlyBeyondTenAndEndsWhenItDoesN
     }
 }
 
-TEST_F(CharacterActionsTest, UseAlwaysFinishes)
-{
-    auto* fixedItem = new FixedItem();
-    ObjectManager::Instance().RegisterObject(fixedItem);
-    for (uint32_t target : {fixedItem->GetObjectId(), 9999u}) {
-        UseAction action(id, target);
-        action.Execute();
-        EXPECT_FALSE(action.IsActive()) << target;
-    }
-    UseAction ownerless(9999u, fixedItem->GetObjectId());
-    ownerless.Execute();
-    EXPECT_FALSE(ownerless.IsActive());
-}
-
 TEST_F(CharacterActionsTest, AttackOnADeadTargetStartsNoSkill)
 {
     Monster* target = Spawn("Records/Creatures/Target.dbr", {});
@@ -141,14 +127,6 @@ TEST_F(CharacterActionsTest, AttackOnADeadTargetStartsNoSkill)
     EXPECT_FALSE(action.IsActive());
     EXPECT_NE(owner->GetActionState(), ActionState_Attack);
     EXPECT_FALSE(owner->GetCharacterBio().GetTaintedBio()) << "StartSkill taints the bio";
-}
-
-TEST_F(CharacterActionsTest, PlayAnimationLeavesStateTwoEvenWhenItCannotPlay)
-{
-    PlayAnimationAction action(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0);
-    action.Execute();
-    EXPECT_FALSE(action.IsActive());
-    EXPECT_EQ(owner->GetActionState(), static_cast<Character_ActionState>(2));
 }
 
 TEST_F(CharacterActionsTest, LongIdleWithoutATransitionLoopsWithAFreshTransitionTime)

@@ -349,21 +349,5 @@ TEST(Bonus, LoadsTheNineKeysAndReadsNegativeCountsAsNone)
     EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 260.0f) << "percentages weighed by the bases";
 }
 
-TEST(Bonus, CopyValuesKeepsTheEffectName)
-{
-    Bonus source;
-    source.receiverId = 4;
-    source.experiencePoints = 90;
-    source.effectName = "Records/Fx/Other.dbr";
-    source.sourceId = 12;
-    Bonus target;
-    target.effectName = "Records/Fx/Mine.dbr";
-    target.CopyValues(source);
-    EXPECT_EQ(target.receiverId, 4u);
-    EXPECT_EQ(target.experiencePoints, 90u);
-    EXPECT_EQ(target.sourceId, 12u);
-    EXPECT_EQ(target.effectName, "Records/Fx/Mine.dbr");
-}
-
 } // namespace
 } // namespace GAME::Test

@@ -285,17 +285,6 @@ TEST_F(CharacterItemUseTest, AnItemNotHeldIsLoggedAndLeftAlone)
     ASSERT_EQ(log.GetLines().size(), 2u);
 }
 
-TEST_F(CharacterItemUseTest, ARelicUseOnHeldItemsChangesNothingYet)
-{
-    const uint32_t a = GivePotion(*holder)->GetObjectId();
-    const uint32_t b = GivePotion(*holder)->GetObjectId();
-    LogCapture log;
-    holder->UseRelic(a, b);
-    EXPECT_TRUE(holder->HasItem(a));
-    EXPECT_TRUE(holder->HasItem(b));
-    EXPECT_TRUE(log.GetLines().empty());
-}
-
 using CharacterServicesTest = CharacterItemsTest;
 
 TEST_F(CharacterServicesTest, FreezeAndPetrifyBothImmobilizeAndTypeZeroDoesNothing)
@@ -358,17 +347,6 @@ TEST_F(CharacterServicesTest, TheReplicaListsCarriedItemsFirstThenWornOnesWhereT
     EXPECT_EQ(replicas[0].location, EquipLocations_None);
     EXPECT_EQ(replicas[1].item.id, helm->GetObjectId());
     EXPECT_EQ(replicas[1].location, EquipLocations_Head);
-}
-
-TEST_F(CharacterServicesTest, ConversationPartnersStandAcrossTheFirstAxis)
-{
-    const Coords facing({0, 0, 1}, {0, 1, 0}, {-1, 0, 0}, {3, 0, 4});
-    ASSERT_TRUE(gEngine->GetWorld()->SetCoords(holder, WorldCoords(kRegion, facing)));
-    std::vector<WorldVec3> points{WorldVec3(kRegion, Vec3(9, 9, 9))};
-    holder->GetConversationPartnerLocation(points);
-    ASSERT_EQ(points.size(), 3u);
-    EXPECT_EQ(points[1], WorldVec3(kRegion, Vec3(3, 0, 4.9f)));
-    EXPECT_EQ(points[2], WorldVec3(kRegion, Vec3(3, 0, 3.1f)));
 }
 
 } // namespace

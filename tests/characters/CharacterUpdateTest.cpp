@@ -378,24 +378,6 @@ TEST_F(CharacterAnimationEventsTest, EventsReachSetActionControllerAndEngineInTu
     EXPECT_EQ(EngineEvents(), 3u);
 }
 
-TEST_F(CharacterAnimationEventsTest, FootstepsSoundTheSurfaceAndGoNoFurther)
-{
-    Region* region = gEngine->GetWorld()->GetRegionById(kRegion);
-    region->SetSurface(8);
-    Raise("L Footstep");
-    EXPECT_EQ(FootPlays(), 0u);
-
-    region->SetSurface(2);
-    Raise("R Footstep");
-    const SoundPak* dirt = FindSound("Records/Sounds/footDirt.dbr");
-    ASSERT_EQ(FootPlays(), 1u);
-    ASSERT_EQ(dirt->GetPlayRequests().size(), 1u);
-    EXPECT_EQ(dirt->GetPlayRequests()[0].coords, character->GetCoords());
-    EXPECT_TRUE(heard.empty());
-    EXPECT_TRUE(controller->events.empty());
-    EXPECT_EQ(EngineEvents(), 0u);
-}
-
 TEST_F(CharacterAnimationEventsTest, AnEventBeforeTheSetsExistSkipsTheSet)
 {
     Character early;

@@ -148,17 +148,6 @@ TEST_F(NpcTest, TheSamePunctuationKeepsItsMark)
     EXPECT_EQ(npc->GetNumAttachedEntities(), 1u);
 }
 
-TEST_F(NpcTest, DialogFadeByDistanceToThePlayer)
-{
-    PlaceApart(3.0f);
-    EXPECT_FLOAT_EQ(npc->GetDialogFade(), 1.0f);
-    PlaceApart(5.0f);
-    EXPECT_NEAR(npc->GetDialogFade(), 0.6213f, 0.001f);
-    PlaceApart(7.17f);
-    EXPECT_FLOAT_EQ(npc->GetDialogFade(), 0.0f);
-    EXPECT_NEAR(npc->GetDistanceToPlayer(), 7.17f, 0.0001f);
-}
-
 TEST_F(NpcTest, ABoatMasterIgnoresReplaceStatic)
 {
     npc->SetBoatMaster(true, "tagFerry", 1, 2, 3);
