@@ -358,18 +358,5 @@ TEST_F(AnimationSoundTest, PlaysWhenTheDrawIsAtMostTheChance)
     EXPECT_FALSE(atDraw.PlaySound(actor, Name::Create("genericSound1"), nullptr));
 }
 
-TEST_F(AnimationSoundTest, ACertainSoundPlaysAtTheGivenPlaceOrWhereTheEntityStands)
-{
-    AnimationSound sounds;
-    sounds.AddSound(roar, "Records/Sounds/Roar.dbr", 100.0f);
-    const WorldCoords there(7, Coords());
-    Platform::SRand(5);
-    for (int play = 0; play < 200; ++play)
-        ASSERT_TRUE(sounds.PlaySound(actor, roar, play == 0 ? &there : nullptr));
-    const auto& requests = sounds.GetSound(roar)->GetPlayRequests();
-    EXPECT_EQ(requests[0].coords.GetRegionId(), 7u);
-    EXPECT_EQ(requests[1].coords.GetRegionId(), actor.GetCoords().GetRegionId());
-}
-
 } // namespace
 } // namespace GAME::Test

@@ -310,23 +310,13 @@ TEST_F(CharacterOrientationTest, TheSpineBendsToItsLimitWithoutOvershooting)
     EXPECT_FLOAT_EQ(character->GetSpineCurve(), character->GetTargetSpineCurve());
 }
 
-constexpr const char* kFootKeys[] = {"footGrass", "footDirt", "footSand", "footSnow",
-                                     "footStone", "footWood", "footWater"};
-
 class CharacterAnimationEventsTest : public CharacterFrameFixture {
 protected:
     void SetUp() override
     {
         CharacterFrameFixture::SetUp();
-        std::vector<std::string> lines{"unarmedAttackIdleAnim = Stand"};
-        for (const char* key : kFootKeys) {
-            const std::string record = std::string("Records/Sounds/") + key + ".dbr";
-            database.WriteRecord(record, {"Class = SoundPak"});
-            lines.push_back(std::string(key) + " = " + record);
-        }
-        character = Must(Spawn<FrameTestCharacter>(
-            "Records/Creatures/Walker.dbr",
-            {lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6], lines[7]}));
+        character = Must(Spawn<FrameTestCharacter>("Records/Creatures/Walker.dbr",
+                                                   {"unarmedAttackIdleAnim = Stand"}));
         controller = New<FrameTestController>();
         character->SetControllerId(controller->GetObjectId());
         character->GetActionHandler()->Execute(std::make_unique<FrameTestAction>(heard));
@@ -338,15 +328,6 @@ protected:
     }
 
     size_t EngineEvents() const { return character->GetAnimationEvents().GetTotalCount(); }
-
-    size_t FootPlays() const
-    {
-        size_t plays = 0;
-        for (const char* key : kFootKeys)
-            plays +=
-                FindSound(std::string("Records/Sounds/") + key + ".dbr")->GetPlayRequests().size();
-        return plays;
-    }
 
     FrameTestController* controller = nullptr;
     std::vector<std::string> heard;

