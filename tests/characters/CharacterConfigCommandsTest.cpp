@@ -46,8 +46,6 @@ public:
         Record(text);
     }
     void ReleaseTrap() override { Record("release trap"); }
-    void ReleaseStun() override { Record("release stun"); }
-    void ReleaseImmobilize() override { Record("release immobilize"); }
     void SetVisibility(bool visible) override { Record("visible " + std::to_string(visible)); }
     void StartDamageEffect(CombatAttributeType type) override
     {
