@@ -112,6 +112,23 @@ TEST_F(AnimationHandleTest, RepeatTwoAnswersTheFirstEndTrueAndTheSecondFalse)
     EXPECT_EQ(handle.repeatCount, 2);
 }
 
+TEST_F(AnimationHandleTest, PosesAndSpeedComeFromTheAnimation)
+{
+    EXPECT_TRUE(handle.SetLastPose(actor));
+    EXPECT_EQ(actor.GetPose().animation, handle.animation);
+    EXPECT_EQ(actor.GetPose().frame, 11);
+    EXPECT_FALSE(handle.SetPose(actor, 12));
+    EXPECT_EQ(actor.GetPose().frame, 11);
+
+    EXPECT_EQ(handle.GetAnimSpeed(), 2.0f);
+
+    handle.PreLoad(false);
+    const auto& requests = ResourceLoader::Instance().GetRequests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].name, "Anims/Swing.anm");
+    EXPECT_FALSE(requests[0].flag);
+}
+
 using AnimationPoolTest = AnimationFixture;
 
 TEST_F(AnimationPoolTest, ADrawOnARunningSumPicksThatAnimation)
@@ -288,6 +305,32 @@ TEST_F(AnimationSetTest, SpawnBlendsFromNothingAndDieTakesItsOwnBlendTime)
     EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 120);
 }
 
+TEST_F(AnimationSetTest, PreLoadPassesEachKindsFlag)
+{
+    AnimationSet set;
+    for (int32_t type = 1; type < kAnimationSetTypeCount; ++type) {
+        const auto value = static_cast<AnimationSet_Type>(type);
+        const std::string name = AnimationSet::GetAnimTypeAsText(value);
+        set.AddAnimation(value, "Anims/" + name + ".anm", 1.0f, 1.0f, name);
+    }
+    set.PreLoad();
+
+    std::map<std::string, bool> flags;
+    for (const ResourceLoader::Request& request : ResourceLoader::Instance().GetRequests())
+        flags[request.name] = request.flag;
+    ASSERT_EQ(flags.size(), 32u);
+    EXPECT_TRUE(flags[graphics.GetDefaultAnimation()->GetName()]);
+    const char* const noPreload[] = {
+        "Fidget",    "Pickup",    "PassItem", "Chat",       "Stun",  "CriticalHit", "BuffSelf",
+        "BuffOther", "SpellCast", "Special",  "BeginMount", "Mount", "Dismount",    "EndDismount"};
+    for (const char* name : noPreload)
+        EXPECT_FALSE(flags["Anims/" + std::string(name) + ".anm"]) << name;
+    size_t preloaded = 0;
+    for (const auto& [name, flag] : flags)
+        preloaded += flag ? 1 : 0;
+    EXPECT_EQ(preloaded, 18u);
+}
+
 class AnimationSoundTest : public EngineFixture {
 protected:
     void SetUp() override
@@ -356,6 +399,23 @@ TEST_F(AnimationSoundTest, PlaysWhenTheDrawIsAtMostTheChance)
     EXPECT_TRUE(belowDraw.GetSound(roar)->GetPlayRequests().empty());
 
     EXPECT_FALSE(atDraw.PlaySound(actor, Name::Create("genericSound1"), nullptr));
+    ASSERT_EQ(atDraw.GetSound(roar)->GetPlayRequests().size(), 1u);
+    const SoundPak::PlayRequest& played = atDraw.GetSound(roar)->GetPlayRequests()[0];
+    EXPECT_TRUE(played.positioned);
+    EXPECT_FALSE(played.loop);
+}
+
+TEST_F(AnimationSoundTest, ACertainSoundPlaysAtTheGivenPlaceOrWhereTheEntityStands)
+{
+    AnimationSound sounds;
+    sounds.AddSound(roar, "Records/Sounds/Roar.dbr", 100.0f);
+    const WorldCoords there(7, Coords());
+    Platform::SRand(5);
+    for (int play = 0; play < 200; ++play)
+        ASSERT_TRUE(sounds.PlaySound(actor, roar, play == 0 ? &there : nullptr));
+    const auto& requests = sounds.GetSound(roar)->GetPlayRequests();
+    EXPECT_EQ(requests[0].coords.GetRegionId(), 7u);
+    EXPECT_EQ(requests[1].coords.GetRegionId(), actor.GetCoords().GetRegionId());
 }
 
 } // namespace

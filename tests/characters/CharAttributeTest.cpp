@@ -251,6 +251,18 @@ std::vector<std::string> Split(const std::string& words)
     return names;
 }
 
+// The names, then the item-requirement reductions in item and skill order, then the tail.
+std::vector<std::string> WithReqReductions(const std::string& head, const std::string& tail)
+{
+    std::vector<std::string> names = Split(head);
+    for (const char* group : {"Weapon", "Melee", "Armor", "Jewelry", "Shield", "Hunting", "Staff"})
+        for (const char* stat : {"Strength", "Dexterity", "Intelligence"})
+            names.push_back(std::string("Val_") + group + stat + "ReqReduction");
+    for (const std::string& name : Split(tail))
+        names.push_back(name);
+    return names;
+}
+
 TEST(CharAttributeAccumulator, ModifierIsAPercentOfTheValuesMagnitude)
 {
     CharAttributeAccumulator accumulator;
@@ -276,6 +288,56 @@ TEST(CharAttributeAccumulator, ModifierIsAPercentOfTheValuesMagnitude)
     accumulator.Clear();
     EXPECT_EQ(accumulator.GetValue(CharAttribute_Life), 0.0f);
     EXPECT_EQ(accumulator.GetModifier(CharAttribute_Strength), 0.0f);
+}
+
+TEST(CharAttributeStore, EachKindLoadsItsAttributesInItsOrder)
+{
+    const LoadTable record = EveryKey();
+    CharAttributeStore_Bio bio;
+    bio.Load(record);
+    EXPECT_EQ(Names(bio),
+              Split("Val_Strength Val_Intelligence Val_Dexterity Val_Life Val_LifeRegen "
+                    "Val_Mana Val_ManaRegen Val_AttackSpeed Val_SpellCastSpeed "
+                    "Val_RunSpeed Val_OffensiveAbility Val_DefensiveAbility"));
+
+    const std::vector<std::string> equipment = WithReqReductions(
+        "Val_BaseAttackSpeed Val_Strength Mod_Strength Val_Intelligence Mod_Intelligence "
+        "Val_Dexterity Mod_Dexterity Val_Life Mod_Life Val_LifeRegen Mod_LifeRegen Val_Mana "
+        "Mod_Mana Val_ManaRegen Mod_ManaRegen Val_ManaLimitReserve Mod_ManaLimitReserve "
+        "Val_ManaLimitReserveReduction Mod_ManaLimitReserveReduction Val_OffensiveAbility "
+        "Val_OffensiveAbilityModifier Val_DefensiveAbility Val_DefensiveAbilityModifier "
+        "Mod_TotalSpeed Val_AttackSpeed Mod_AttackSpeed Val_SpellCastSpeed Mod_SpellCastSpeed "
+        "Val_RunSpeed Mod_RunSpeed Val_DefensiveBlockRecoveryReduction "
+        "Val_EnergyAbsorptionPercent Val_DodgePercent Val_DeflectProjectile "
+        "Val_GlobalReqReduction",
+        "Val_LevelReqReduction Val_IncreasedExperience");
+    CharAttributeStore_Equipment item;
+    item.Load(record, nullptr, nullptr, false);
+    EXPECT_EQ(Names(item), equipment);
+
+    CharAttributeStore_Skill skill;
+    skill.Load(record);
+    EXPECT_EQ(Names(skill),
+              WithReqReductions(
+                  "Val_Strength Mod_Strength Val_Intelligence Mod_Intelligence Val_Dexterity "
+                  "Mod_Dexterity Val_Life Mod_Life Val_LifeRegen Mod_LifeRegen Val_Mana Mod_Mana "
+                  "Val_ManaRegen Mod_ManaRegen Val_ManaLimitReserveReduction "
+                  "Mod_ManaLimitReserveReduction Val_OffensiveAbility "
+                  "Val_OffensiveAbilityModifier Val_DefensiveAbility "
+                  "Val_DefensiveAbilityModifier Mod_TotalSpeed Val_RunSpeed Mod_RunSpeed "
+                  "Val_AttackSpeed Mod_AttackSpeed Val_SpellCastSpeed Mod_SpellCastSpeed "
+                  "Val_DefensiveBlockRecoveryReduction Val_EnergyAbsorptionPercent "
+                  "Val_DodgePercent Val_DeflectProjectile Val_GlobalReqReduction",
+                  "Val_LevelReqReduction Val_IncreasedExperience"));
+
+    // The mana a skill reserves is its penalty, never one of its bonuses.
+    CharAttributeStore_SkillPenalty penalty;
+    penalty.Load(record);
+    EXPECT_EQ(Names(penalty), Split("Val_ManaLimitReserve Mod_ManaLimitReserve"));
+
+    // Loading again starts from an empty store.
+    item.Load(record, nullptr, nullptr, false);
+    EXPECT_EQ(Names(item), equipment);
 }
 
 // The equipment store holds one of every kind: each shows its tag, adds into its own type,
@@ -394,6 +456,19 @@ TEST(CharAttributeStore_Equipment, RollsOnceAtLoadByTheListedPercents)
     unrolled.Load(record, nullptr, nullptr, true);
     ASSERT_FALSE(unrolled.GetAttributes().empty());
     EXPECT_EQ(unrolled.GetAttributes()[0]->GetValue(1), 100.0f);
+}
+
+TEST(CharAttributeStore_Equipment, AddsThePrefixAndSuffixValues)
+{
+    const LoadTable prefix = Record("characterStrength = 3\ncharacterDexterity = 4\n");
+    const LoadTable suffix = Record("characterStrength = 2\n");
+    CharAttributeStore_Equipment item;
+    item.Load(Record("characterStrength = 5\n"), &prefix, &suffix, true);
+    CharAttributeAccumulator totals;
+    item.AddToAccumulator(totals, 1);
+    EXPECT_EQ(totals.GetValue(CharAttribute_Strength), 10.0f);
+    EXPECT_EQ(totals.GetValue(CharAttribute_Dexterity), 4.0f);
+    EXPECT_EQ(Names(item), Split("Val_Strength Val_Dexterity"));
 }
 
 TEST(CharAttributeStore, TextScaleAndCostGoOverEveryAttributeInOrder)

@@ -113,15 +113,24 @@ TEST_F(CharFxPakTest, EnablingTwiceStartsOnceAndDisablingPlaysTheStopSoundOnce)
     const SoundPak* start = Sound("Records/Sounds/Start.dbr");
     const SoundPak* stop = Sound("Records/Sounds/Stop.dbr");
     const SoundPak* hum = Sound("Records/Sounds/Hum.dbr");
-    EXPECT_EQ(start->GetPlayRequests().size(), 1u);
+    ASSERT_EQ(start->GetPlayRequests().size(), 1u);
+    const SoundPak::PlayRequest& played = start->GetPlayRequests()[0];
+    EXPECT_EQ(played.coords, character->GetCoords());
+    EXPECT_FALSE(played.loop);
+    ASSERT_EQ(hum->GetPlayRequests().size(), 1u);
+    EXPECT_TRUE(hum->GetPlayRequests()[0].loop);
     EXPECT_EQ(hum->GetTrackedObjectId(), character->GetObjectId());
+    EXPECT_TRUE(stop->GetPlayRequests().empty());
 
     pack.Enable(false);
     pack.Enable(false);
     EXPECT_FALSE(pack.IsActive());
     EXPECT_FALSE(Particle(pack.GetParticleEffectIds()[0])->IsEmitting());
-    EXPECT_EQ(stop->GetPlayRequests().size(), 1u);
+    ASSERT_EQ(stop->GetPlayRequests().size(), 1u);
+    EXPECT_FALSE(stop->GetPlayRequests()[0].loop);
+    EXPECT_EQ(hum->GetTrackedObjectId(), 0u);
     EXPECT_EQ(hum->GetFadeRequests(), std::vector<int32_t>{10});
+    EXPECT_EQ(start->GetPlayRequests().size(), 1u);
 }
 
 TEST_F(CharFxPakTest, TintsTheParentWhileOnOnlyIfAskedAndGivesItsColourBack)
@@ -192,6 +201,30 @@ TEST_F(CharFxPakTest, WithoutItsCharacterThePackDoesNothing)
     EXPECT_TRUE(pack.GetParticleEffectIds().empty());
 }
 
+TEST_F(CharFxPakTest, OwnsItsSoundsAndPreloadsThem)
+{
+    uint32_t ids[3] = {};
+    {
+        CharFxPak pack;
+        pack.LoadFromDatabase(kPack);
+        pack.PreLoad();
+        const char* records[] = {"Records/Sounds/Start.dbr", "Records/Sounds/Stop.dbr",
+                                 "Records/Sounds/Hum.dbr"};
+        for (int i = 0; i < 3; ++i) {
+            const SoundPak* sound = Must(Sound(records[i]));
+            EXPECT_EQ(sound->GetPreLoadRequests(), std::vector<bool>{false});
+            ids[i] = sound->GetObjectId();
+        }
+        // Loading again replaces the sounds rather than stranding the first ones.
+        pack.LoadFromDatabase(kPack);
+        for (uint32_t id : ids)
+            EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+        ids[0] = Sound("Records/Sounds/Start.dbr")->GetObjectId();
+    }
+    EXPECT_EQ(ObjectManager::Instance().GetObject(ids[0]), nullptr);
+    EXPECT_EQ(Sound("Records/Sounds/Hum.dbr"), nullptr);
+}
+
 TEST_F(CharFxPakTest, BadRecordsAreLoggedAndLeaveAnEmptyPack)
 {
     database.WriteRecord("Records/Fx/Packs/Odd.dbr",
@@ -237,6 +270,24 @@ protected:
     Actor actor;
     PFxManager manager;
 };
+
+TEST_F(PFxManagerTest, AddsPreloadedParticleEffectsOnlyFromEffectRecords)
+{
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    EXPECT_EQ(manager.AddParticleEffect("", "Chest"), 0u);
+    EXPECT_EQ(manager.AddParticleEffect("Records/Fx/Missing.dbr", "Chest"), 0u);
+    EXPECT_EQ(log.Count(1, "ObjectManager: record 'Records/Fx/Missing.dbr' could not be loaded"),
+              1u);
+    // A sound pack is made and dropped again: nothing of it stays behind.
+    EXPECT_EQ(manager.AddParticleEffect("Records/Sounds/Hum.dbr", "Chest"), 0u);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
+    EXPECT_EQ(manager.GetNumParticleEffects(), 0u);
+
+    const uint32_t id = manager.AddParticleEffect(kSpark, "Chest");
+    const EffectEntity* effect = Must(Particle(id));
+    EXPECT_EQ(effect->GetPreLoadCount(), 1u);
+}
 
 TEST_F(PFxManagerTest, ARemovedEmittingEffectSurvivesUntilTheSecondUpdateAfterItsParticles)
 {
@@ -321,6 +372,20 @@ TEST_F(PFxManagerTest, MeshEffectsHangOnTheActorWhileStartedAndGoAtOnceWhenRemov
     EXPECT_EQ(id, 0u);
     EXPECT_EQ(mesh->GetStopCount(), 2u);
     EXPECT_EQ(Mesh(kept), nullptr);
+}
+
+TEST_F(PFxManagerTest, AOneShotEffectPlaysOnTheActorWithoutBeingKept)
+{
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    manager.OneShotParticleEffect("", "Head");
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
+
+    manager.OneShotParticleEffect(kSpark, "Head");
+    ASSERT_EQ(actor.GetAttachedChildren().size(), 1u);
+    const auto* effect = Must(DynamicCast<EffectEntity>(actor.GetAttachedChildren()[0]));
+    EXPECT_TRUE(effect->IsSelfDeletingChild());
+    EXPECT_TRUE(effect->IsEmitting());
+    EXPECT_EQ(effect->GetAttachPointName(), "Head");
 }
 
 TEST_F(PFxManagerTest, GoingAwayDestroysEveryEffectAttachedOrNot)

@@ -6,6 +6,8 @@
 #include "characters/ImmobilizeAction.h"
 #include "characters/LongIdleAction.h"
 #include "characters/MoveToAction.h"
+#include "characters/PlayAnimationAction.h"
+#include "characters/UseAction.h"
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Name.h"
@@ -68,6 +70,8 @@ TEST_F(CharacterActionsTest, EveryActionTravelsAndNamesItsKind)
         {std::make_unique<MoveToAction>(id, At(0, 0), At(1, 1), 0, 0, 0.0f), 4, "MoveToAction"},
         {std::make_unique<AttackAction>(id, 0, At(0, 0), 0, 0), 8, "AttackAction"},
         {std::make_unique<ImmobilizeAction>(id), 10, "ImobilizeAction"},
+        {std::make_unique<PlayAnimationAction>(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0),
+         14, "PlayAnimationAction"},
         {std::make_unique<EngageNpcAction>(id, 0, false, false), 19, "EngageNpcAction"},
     };
     for (const auto& row : rows) {
@@ -96,6 +100,20 @@ TEST_F(CharacterActionsTest, MoveToPlacesTheOwnerOnlyBeyondTenAndEndsWhenItDoesN
     }
 }
 
+TEST_F(CharacterActionsTest, UseAlwaysFinishes)
+{
+    auto* fixedItem = new FixedItem();
+    ObjectManager::Instance().RegisterObject(fixedItem);
+    for (uint32_t target : {fixedItem->GetObjectId(), 9999u}) {
+        UseAction action(id, target);
+        action.Execute();
+        EXPECT_FALSE(action.IsActive()) << target;
+    }
+    UseAction ownerless(9999u, fixedItem->GetObjectId());
+    ownerless.Execute();
+    EXPECT_FALSE(ownerless.IsActive());
+}
+
 TEST_F(CharacterActionsTest, AttackOnADeadTargetStartsNoSkill)
 {
     Monster* target = Spawn("Records/Creatures/Target.dbr", {});
@@ -105,6 +123,14 @@ TEST_F(CharacterActionsTest, AttackOnADeadTargetStartsNoSkill)
     EXPECT_FALSE(action.IsActive());
     EXPECT_NE(owner->GetActionState(), ActionState_Attack);
     EXPECT_FALSE(owner->GetCharacterBio().GetTaintedBio()) << "StartSkill taints the bio";
+}
+
+TEST_F(CharacterActionsTest, PlayAnimationLeavesStateTwoEvenWhenItCannotPlay)
+{
+    PlayAnimationAction action(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0);
+    action.Execute();
+    EXPECT_FALSE(action.IsActive());
+    EXPECT_EQ(owner->GetActionState(), static_cast<Character_ActionState>(2));
 }
 
 TEST_F(CharacterActionsTest, LongIdleWithoutATransitionLoopsWithAFreshTransitionTime)
@@ -131,6 +157,9 @@ TEST_F(CharacterActionsTest, APacketRebuildsTheActionWithItsPreMove)
     const auto* move = Must(dynamic_cast<const MoveToPacket*>(received.get()));
     const std::unique_ptr<NetPacket> again = MoveToAction(*move).GetNetPacket();
     EXPECT_EQ(again->GetPacketDescription(true), packet->GetPacketDescription(true));
+    const auto& block = static_cast<const CharacterActionPacket&>(*again);
+    EXPECT_TRUE(block.hasPreMoveData);
+    EXPECT_EQ(block.preMovePoint, At(9.0f, 9.0f));
 
     // The move before it starts where the owner's path stands.
     const std::unique_ptr<CharacterAction> pre = sent.GetPreAction();

@@ -191,5 +191,15 @@ TEST_F(CharacterAnimationTest, AllocatingAgainKeepsTheSetsAndAddsOnlyMissingOnes
     EXPECT_TRUE(player->CanPlayAnimation(AnimationSet_Attack)) << "still filled";
 }
 
+TEST_F(CharacterAnimationTest, LoadAnimationAsksTheGraphicsEngineForNamedAnimationsOnly)
+{
+    Character character;
+    EXPECT_EQ(character.LoadAnimation(""), nullptr);
+    EXPECT_FALSE(character.CanPlayAnimation(AnimationSet_None));
+    GraphicsAnim* walk = Must(character.LoadAnimation("Walk"));
+    EXPECT_EQ(graphics.GetLoadCount("Walk"), 1);
+    graphics.UnloadAnimation(walk);
+}
+
 } // namespace
 } // namespace GAME::Test

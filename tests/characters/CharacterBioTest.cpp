@@ -327,7 +327,8 @@ TEST_F(CharacterBioTest, WornSetPiecesAddTheSetBonusAtTheirCount)
 TEST(Bonus, NegativeCountsReadAsNoneAndAReloadDropsTheOtherKeys)
 {
     Bonus bonus;
-    bonus.Load(Record("bonusGoldPoints = 7\nbonusEffectName = Records/Fx/Glow.dbr\n"));
+    bonus.Load(Record("bonusLifePoints = 10\nbonusManaPercent = 0.5\nbonusGoldPoints = 7\n"
+                      "bonusEffectName = Records/Fx/Glow.dbr\n"));
     // A negative count would wrap to a huge reward; reloading also drops the other keys.
     bonus.Load(Record("bonusGoldPoints = -5\n"));
     EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 0.0f);
@@ -336,6 +337,22 @@ TEST(Bonus, NegativeCountsReadAsNoneAndAReloadDropsTheOtherKeys)
     bonus.lifePercent = 0.25f;
     bonus.manaPoints = 10.0f;
     EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 260.0f) << "percentages weighed by the bases";
+}
+
+TEST(Bonus, CopyValuesKeepsTheEffectName)
+{
+    Bonus source;
+    source.receiverId = 4;
+    source.experiencePoints = 90;
+    source.effectName = "Records/Fx/Other.dbr";
+    source.sourceId = 12;
+    Bonus target;
+    target.effectName = "Records/Fx/Mine.dbr";
+    target.CopyValues(source);
+    EXPECT_EQ(target.receiverId, 4u);
+    EXPECT_EQ(target.experiencePoints, 90u);
+    EXPECT_EQ(target.sourceId, 12u);
+    EXPECT_EQ(target.effectName, "Records/Fx/Mine.dbr");
 }
 
 } // namespace

@@ -118,7 +118,10 @@ namespace Test {
 namespace {
 
 constexpr const char* kSizzle = "Records/Sounds/Sizzle.dbr";
+constexpr const char* kCombat = "Records/Game/CombatT.dbr";
 constexpr const char* kLevels = "Records/Creatures/Levels.dbr";
+constexpr const char* kSplash = "Records/Sounds/Splash.dbr";
+constexpr const char* kThud = "Records/Sounds/Thud.dbr";
 constexpr const char* kImpact = "Records/Sounds/Impact.dbr";
 constexpr const char* kChime = "Records/Sounds/Chime.dbr";
 
@@ -128,7 +131,8 @@ protected:
     {
         database.WriteRecord(kSettings, {"absFireFx = " + std::string(kEffect),
                                          "absFireFxSound = " + std::string(kSizzle)});
-        for (const char* sound : {kSizzle, kImpact, kChime})
+        database.WriteRecord(kSizzle, {"Class = SoundPak"});
+        for (const char* sound : {kSplash, kThud, kImpact, kChime})
             database.WriteRecord(sound, {"Class = SoundPak"});
         database.WriteRecord(kLevels, {"experienceLevelEquation = (playerLevel*100)",
                                        "maxPlayerLevel = 3", "strengthIncrement = 4"});
@@ -178,6 +182,20 @@ TEST_F(CharacterCombatTest, AbsorptionEffectsFireOncePerArmingDamageEffectsOnlyF
     character->StartDamageEffect(CombatAttributeType_Fumble);
     character->StopDamageEffect(CombatAttributeType_Lightning);
     EXPECT_EQ(character->ActiveDamageFx(), (std::vector<size_t>{15}));
+}
+
+TEST_F(CharacterCombatTest, FormulaWrappersBookTheirReductions)
+{
+    database.WriteRecord(kCombat,
+                         {"physicalDamageDefenseEquationDGP = physicalDamageDV-sumProtectionDV",
+                          "shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV"});
+    CombatTestCharacter* character = Make({"combatManagerRecord = " + std::string(kCombat)});
+    EXPECT_FLOAT_EQ(character->DesignerCalculatePhysicalDamageDefense(100.0f, 50.0f, 25.0f, 0.2f),
+                    40.0f);
+    EXPECT_FLOAT_EQ(character->DesignerCalculateShieldBlockDamageReduction(80.0f, 50.0f, 0.5f),
+                    30.0f);
+    EXPECT_EQ(StatsLine(*character, "         Unknown"), "         Unknown 60.00");
+    EXPECT_EQ(StatsLine(*character, "         Blocked"), "         Blocked 50.00");
 }
 
 TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
@@ -294,6 +312,14 @@ TEST_F(CharacterCombatTest, IncrementBaseStrengthSpendsAPointOrAddsNothing)
     EXPECT_EQ(character->GetModifierPoints(), 0u);
 }
 
+TEST_F(CharacterCombatTest, BuffNamesAreExact)
+{
+    EXPECT_EQ(Character::ConvertFxBuffName("Fire"), CharacterBuff_Fire);
+    EXPECT_EQ(Character::ConvertFxBuffName("Poison"), CharacterBuff_Poison);
+    EXPECT_EQ(Character::ConvertFxBuffName("fire"), CharacterBuff_None);
+    EXPECT_EQ(Character::ConvertFxBuffName(""), CharacterBuff_None);
+}
+
 TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
 {
     CombatTestCharacter* self = Make();
@@ -308,6 +334,23 @@ TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
     std::vector<Entity*> found;
     self->GetLivingCharacters(found, ABBox({-50, -50, -50}, {50, 50, 50}));
     EXPECT_EQ(found, (std::vector<Entity*>{first, second}));
+}
+
+TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
+{
+    CombatTestCharacter* character = Make();
+    CombatTestCharacter* other = Make();
+    auto* effect = Must(ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect));
+    EXPECT_TRUE(character->CanCollide(nullptr));
+    EXPECT_TRUE(character->CanCollide(effect));
+    EXPECT_FALSE(character->CanCollide(other));
+    EXPECT_FALSE(
+        character->CanCollide(DynamicCast<Entity>(ObjectManager::Instance().CreateObject("Item"))));
+
+    effect->StartEmitting();
+    character->Attach(effect, Coords::Identity(), "Target");
+    character->StopAttachedEffects();
+    EXPECT_FALSE(effect->IsEmitting());
 }
 
 TEST_F(CharacterCombatTest, ImpactChanceZeroNeverHundredAlways)
@@ -328,6 +371,29 @@ TEST_F(CharacterCombatTest, ImpactChanceZeroNeverHundredAlways)
     EXPECT_EQ(crack->GetPlayRequests().size(), 50u);
 }
 
+TEST_F(CharacterCombatTest, BodyFallSplashesInWaterAndThudsElsewhere)
+{
+    CombatTestCharacter* character =
+        Make({"splashSound = " + std::string(kSplash), "bodyFallSound = " + std::string(kThud),
+              "bodyFallSoundChance = 100"});
+    SoundPak* splash = Must(FindSound(kSplash));
+    SoundPak* thud = Must(FindSound(kThud));
+
+    CollisionData soft;
+    soft.surface = 7;
+    character->CollisionCallback(soft);
+    EXPECT_TRUE(splash->GetPlayRequests().empty()) << "no impact, no sound";
+
+    CollisionData water = soft;
+    water.impact = true;
+    character->CollisionCallback(water);
+    ASSERT_EQ(splash->GetPlayRequests().size(), 1u);
+    EXPECT_TRUE(thud->GetPlayRequests().empty());
+
+    character->PlayBodyFallSound(1);
+    EXPECT_EQ(thud->GetPlayRequests().size(), 1u);
+}
+
 class CharacterGatheringTest : public CharacterCombatTest {
 protected:
     void SetUp() override
@@ -341,6 +407,19 @@ protected:
 
     CombatTestCharacter* character = nullptr;
 };
+
+TEST_F(CharacterGatheringTest, SkillArmorDamageAndOffensiveModifierGatheringsCarryTheWornItems)
+{
+    SkillAttributeAccumulator skills;
+    character->GetEquipSkillAttributes(skills);
+    EXPECT_FLOAT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 4.0f);
+    CombatAttributeAccumulator damage;
+    character->GetEquipArmorDamageAttributes(damage);
+    EXPECT_FLOAT_EQ(damage.GetTotalDefenseType(CombatAttributeType_Fire), 5.0f);
+    CombatAttributeAccumulator modifiers;
+    character->GetEquipOffensiveModifierAttributes(modifiers);
+    EXPECT_FLOAT_EQ(modifiers.GetTotalDefenseType(CombatAttributeType_Cold), 6.0f);
+}
 
 TEST_F(CharacterGatheringTest, RacialBonusDamageCarriesTheWornItemsAndTheNamedWeapon)
 {

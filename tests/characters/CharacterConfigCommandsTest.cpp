@@ -46,6 +46,8 @@ public:
         Record(text);
     }
     void ReleaseTrap() override { Record("release trap"); }
+    void ReleaseStun() override { Record("release stun"); }
+    void ReleaseImmobilize() override { Record("release immobilize"); }
     void SetVisibility(bool visible) override { Record("visible " + std::to_string(visible)); }
     void StartDamageEffect(CombatAttributeType type) override
     {
@@ -211,13 +213,30 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
                                          true, -1),
          {NoSkill("SkillTargetResult", 0)}},
         {"strength", Cmd<IncrementBaseStrengthConfigCmd>(id), {"strength +1", "points -1"}},
+        {"dexterity", Cmd<IncrementBaseDexterityConfigCmd>(id), {"dexterity +1", "points -1"}},
+        {"intelligence",
+         Cmd<IncrementBaseIntelligenceConfigCmd>(id),
+         {"intelligence +1", "points -1"}},
         {"life by points", Cmd<IncrementBaseLifeConfigCmd>(id, 0), {"life +1", "points -1"}},
         {"life by amount", Cmd<IncrementBaseLifeConfigCmd>(id, 7), {"life +7"}},
+        {"mana by points", Cmd<IncrementBaseManaConfigCmd>(id), {"mana +1", "points -1"}},
         {"mana by amount", Cmd<IncrementBaseManaConfigCmd>(id, 6), {"mana +6"}},
         {"trap", Cmd<ReleaseTrapConfigCmd>(id), {"release trap"}},
+        {"stun", Cmd<ReleaseStunConfigCmd>(id), {"release stun"}},
+        {"immobilize", Cmd<ReleaseImmobilizeConfigCmd>(id), {"release immobilize"}},
+        {"projectile",
+         Cmd<CreateProjectileConfigCmd>(id, 1, 2, WorldCoords(), 3, point, 4, 5, 6),
+         {NoSkill("CreateProjectile", 0)}},
+        {"spawn",
+         Cmd<SpawnObjectConfigCmd>(id, 1, WorldCoords(), 2, std::vector<WorldCoords>(2),
+                                   std::vector<uint32_t>{8}, 9),
+         {NoSkill("SkillSpawnObject", 0)}},
         {"skill state",
          Cmd<SkillStateUpdateConfigCmd>(id, 12, state),
          {NoSkill("SkillStateUpdateCommand", 12)}},
+        {"active state",
+         Cmd<SkillActiveStateUpdateConfigCmd>(id, 13, SkillActiveState(1, true, false)),
+         {NoSkill("SkillActiveStateUpdateCommand", 13)}},
         {"sound", Cmd<PlaySoundConfigCmd>(id, 0), {noSound}},
         {"ally attack", Cmd<RequestAllyAttackConfigCmd>(id, 5, 6), {"attack 5 6"}},
         {"ally move", Cmd<RequestAllyMoveConfigCmd>(id, 5, point), {"move 5 4.000000"}},
@@ -237,6 +256,30 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
         EXPECT_TRUE(row.command->IsNetworked());
         EXPECT_EQ(Run([&] { row.command->Execute(); }), row.trace);
         EXPECT_EQ(Run([&] { EXPECT_TRUE(Receive(*row.command)); }), row.trace);
+    }
+}
+
+TEST_F(CharacterConfigCommandsTest, ActorOnlyAndUntestableCallsStillTravel)
+{
+    // These reach no recorder here: they must still fill their packet and find their actor.
+    const uint32_t id = character->GetObjectId();
+    const std::unique_ptr<ActorConfigCommand> sent[] = {
+        Cmd<ActivateSkillConfigCmd>(id, 1, 2, WorldVec3()),
+        Cmd<QuestMoveCompletedConfigCmd>(id),
+        Cmd<QuestAnimationCompletedConfigCmd>(id),
+        Cmd<DisableTyphonSkillEffectsConfigCmd>(id),
+        Cmd<ReleasePetConfigCmd>(id, 999),
+        Cmd<DropItemConfigCmd>(id, 999, 1.0f, 2.0f),
+        Cmd<DropItemFromEquipLocationConfigCmd>(id, 999, EquipLocations_Head, true),
+        Cmd<UseItemConfigCmd>(id, 999, true),
+        Cmd<UseRelicConfigCmd>(id, 998, 999),
+        Cmd<CharPickUpConfigCmd>(id, 999),
+        Cmd<RemoveInventoryItemConfigCmd>(id, 999),
+    };
+    for (const auto& command : sent) {
+        SCOPED_TRACE(command->GetNetPacket()->GetType());
+        EXPECT_TRUE(command->IsNetworked());
+        EXPECT_TRUE(Receive(*command));
     }
 }
 

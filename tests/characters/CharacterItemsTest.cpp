@@ -349,6 +349,17 @@ TEST_F(CharacterServicesTest, TheReplicaListsCarriedItemsFirstThenWornOnesWhereT
     EXPECT_EQ(replicas[1].location, EquipLocations_Head);
 }
 
+TEST_F(CharacterServicesTest, ConversationPartnersStandAcrossTheFirstAxis)
+{
+    const Coords facing({0, 0, 1}, {0, 1, 0}, {-1, 0, 0}, {3, 0, 4});
+    ASSERT_TRUE(gEngine->GetWorld()->SetCoords(holder, WorldCoords(kRegion, facing)));
+    std::vector<WorldVec3> points{WorldVec3(kRegion, Vec3(9, 9, 9))};
+    holder->GetConversationPartnerLocation(points);
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[1], WorldVec3(kRegion, Vec3(3, 0, 4.9f)));
+    EXPECT_EQ(points[2], WorldVec3(kRegion, Vec3(3, 0, 3.1f)));
+}
+
 } // namespace
 } // namespace Test
 } // namespace GAME

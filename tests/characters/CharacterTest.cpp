@@ -103,6 +103,33 @@ protected:
     }
 };
 
+TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
+{
+    Start({"defaultCombatManagerRecord = Records/Game/DefaultCombat.dbr"});
+    database.WriteRecord("Records/Game/DefaultCombat.dbr", {"combatRegionHeadChance = 7"});
+    database.WriteRecord("Records/Game/OwnCombat.dbr", {"combatRegionHeadChance = 3"});
+
+    Character* plain = Must(Spawn("Records/Creatures/Plain.dbr",
+                                  {"Class = Character", "pathingSize = Huge",
+                                   "characterGenderProfile = Native", "startVisible = false"}));
+    EXPECT_EQ(plain->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 7.0f);
+    EXPECT_EQ(plain->GetSize(), PathingSize_Small);
+    EXPECT_EQ(plain->GetGender(), 3);
+    EXPECT_EQ(plain->GetLoopingRunningSoundFadeTime(), 500);
+    EXPECT_FALSE(plain->GetVisibility());
+
+    Character* own = Spawn("Records/Creatures/Own.dbr",
+                           {"Class = Character", "combatManagerRecord = Records/Game/OwnCombat.dbr",
+                            "pathingSize = Large", "characterGenderProfile = native",
+                            "startVisible = true", "loopingRunningSoundFadeTime = 750"});
+    EXPECT_EQ(own->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 3.0f);
+    EXPECT_EQ(own->GetExtents(), 1.75f);
+    EXPECT_EQ(own->GetEffectIndex(), 2u);
+    EXPECT_EQ(own->GetGender(), Gender_None) << "gender words compare exactly";
+    EXPECT_EQ(own->GetLoopingRunningSoundFadeTime(), 750);
+    EXPECT_TRUE(own->GetVisibility());
+}
+
 // The shared damage, buff and absorption effects come from the settings' row of the size.
 TEST_F(CharacterTest, SharedEffectsTakeTheRowOfTheCharactersSize)
 {
@@ -186,11 +213,13 @@ TEST_F(CharacterTest, InitialUpdateKeepsTheSpawnPointAndAnnouncesTheCreature)
 {
     Start();
     SpawnListener listener;
-    Player* player = Spawn<Player>("Records/Creatures/Hero.dbr", {"Class = Player"});
+    Player* player =
+        Spawn<Player>("Records/Creatures/Hero.dbr", {"Class = Player", "characterStrength = 12"});
     const WorldCoords place(0, Coords::FromTranslation(Vec3(5, 0, 2)));
     gEngine->GetWorld()->SetCoords(player, place);
     player->InitialUpdate();
     EXPECT_EQ(player->GetSpawnPoint(), place);
+    EXPECT_EQ(player->GetTotalCharAttribute(CharAttribute_Strength), 12.0f);
     EXPECT_EQ(listener.heard,
               (std::vector<std::string>{"spawn Records/Creatures/Hero.dbr player",
                                         "initial update Records/Creatures/Hero.dbr"}));
@@ -237,6 +266,28 @@ TEST_F(CharacterTest, DestructionTakesItsControllerAndEverySoundPackAlong)
     EXPECT_EQ(destroyed.count(controller), 1u);
     EXPECT_EQ(objects.GetObjectCount(), objectsBefore);
     EXPECT_EQ(std::count(forced.begin(), forced.end(), id), 0);
+}
+
+TEST_F(CharacterTest, PreLoadWarmsTheSoundsButTheSplashWhichDefaultsToGoo)
+{
+    Start();
+    database.WriteRecord("Records/Sounds/Splash.dbr", {"Class = SoundPak"});
+    TestCharacter* character =
+        Place("Records/Creatures/Quiet.dbr",
+              {std::string("footGrass = ") + kSound, "splashSound = Records/Sounds/Splash.dbr"});
+    character->PreLoad(true);
+    ASSERT_EQ(Sounds(kSound).size(), 1u);
+    EXPECT_EQ(Sounds(kSound)[0]->GetPreLoadRequests(), std::vector<bool>{false});
+    ASSERT_EQ(Sounds("Records/Sounds/Splash.dbr").size(), 1u);
+    EXPECT_TRUE(Sounds("Records/Sounds/Splash.dbr")[0]->GetPreLoadRequests().empty());
+    const std::vector<uint32_t>& forced = gEngine->GetForcedUpdates();
+    EXPECT_EQ(std::count(forced.begin(), forced.end(), character->GetObjectId()), 0);
+
+    // Without its own splash a character falls into goo.
+    database.WriteRecord("Records/Sounds/SoundPak/BodyFalls/FallMdGooPak.dbr",
+                         {"Class = SoundPak"});
+    Place("Records/Creatures/Plain.dbr", {});
+    EXPECT_EQ(Sounds("records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr").size(), 1u);
 }
 
 TEST_F(CharacterTest, LifeAndManaGoThroughTheBioUnlessTheCharacterIsProtected)
@@ -288,6 +339,8 @@ TEST(CharacterStates, TextsNameEachStateAndCallTheGapAndTheRestIllegal)
         EXPECT_STREQ(Character::GetActionStateAsText(static_cast<Character_ActionState>(state)),
                      text)
             << state;
+    character.SetActionState(ActionState_Chatting);
+    EXPECT_STREQ(character.GetActionStateAsText(), "Action State: Chatting");
 }
 
 // A character that can register packs and counts what reaches its queue.

@@ -310,13 +310,23 @@ TEST_F(CharacterOrientationTest, TheSpineBendsToItsLimitWithoutOvershooting)
     EXPECT_FLOAT_EQ(character->GetSpineCurve(), character->GetTargetSpineCurve());
 }
 
+constexpr const char* kFootKeys[] = {"footGrass", "footDirt", "footSand", "footSnow",
+                                     "footStone", "footWood", "footWater"};
+
 class CharacterAnimationEventsTest : public CharacterFrameFixture {
 protected:
     void SetUp() override
     {
         CharacterFrameFixture::SetUp();
-        character = Must(Spawn<FrameTestCharacter>("Records/Creatures/Walker.dbr",
-                                                   {"unarmedAttackIdleAnim = Stand"}));
+        std::vector<std::string> lines{"unarmedAttackIdleAnim = Stand"};
+        for (const char* key : kFootKeys) {
+            const std::string record = std::string("Records/Sounds/") + key + ".dbr";
+            database.WriteRecord(record, {"Class = SoundPak"});
+            lines.push_back(std::string(key) + " = " + record);
+        }
+        character = Must(Spawn<FrameTestCharacter>(
+            "Records/Creatures/Walker.dbr",
+            {lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6], lines[7]}));
         controller = New<FrameTestController>();
         character->SetControllerId(controller->GetObjectId());
         character->GetActionHandler()->Execute(std::make_unique<FrameTestAction>(heard));
@@ -328,6 +338,15 @@ protected:
     }
 
     size_t EngineEvents() const { return character->GetAnimationEvents().GetTotalCount(); }
+
+    size_t FootPlays() const
+    {
+        size_t plays = 0;
+        for (const char* key : kFootKeys)
+            plays +=
+                FindSound(std::string("Records/Sounds/") + key + ".dbr")->GetPlayRequests().size();
+        return plays;
+    }
 
     FrameTestController* controller = nullptr;
     std::vector<std::string> heard;
@@ -357,6 +376,24 @@ TEST_F(CharacterAnimationEventsTest, EventsReachSetActionControllerAndEngineInTu
     EXPECT_EQ(heard.size(), 1u) << "not for the action";
     EXPECT_EQ(controller->events.back(), "StopRotation");
     EXPECT_EQ(EngineEvents(), 3u);
+}
+
+TEST_F(CharacterAnimationEventsTest, FootstepsSoundTheSurfaceAndGoNoFurther)
+{
+    Region* region = gEngine->GetWorld()->GetRegionById(kRegion);
+    region->SetSurface(8);
+    Raise("L Footstep");
+    EXPECT_EQ(FootPlays(), 0u);
+
+    region->SetSurface(2);
+    Raise("R Footstep");
+    const SoundPak* dirt = FindSound("Records/Sounds/footDirt.dbr");
+    ASSERT_EQ(FootPlays(), 1u);
+    ASSERT_EQ(dirt->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(dirt->GetPlayRequests()[0].coords, character->GetCoords());
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(controller->events.empty());
+    EXPECT_EQ(EngineEvents(), 0u);
 }
 
 TEST_F(CharacterAnimationEventsTest, AnEventBeforeTheSetsExistSkipsTheSet)

@@ -105,6 +105,17 @@ TEST_F(ExperienceLevelControlTest,
     EXPECT_EQ(control.GetCharLevel(), 4u);
 }
 
+TEST_F(ExperienceLevelControlTest, AtTheMaximumLevelExperienceStopsWhereTheLevelBegan)
+{
+    Load({"experienceLevelEquation = (playerLevel*100)", "maxPlayerLevel = 3"});
+    EXPECT_TRUE(control.ReceiveExperience(250));
+    EXPECT_EQ(control.GetCharLevel(), 3u);
+    EXPECT_EQ(control.GetExperiencePoints(), 200u) << "where the last level began";
+    EXPECT_FALSE(control.ReceiveExperience(500));
+    EXPECT_EQ(control.GetExperiencePoints(), 200u);
+    EXPECT_TRUE(skillUps.events.empty()) << "no skill points per level, no event";
+}
+
 TEST_F(ExperienceLevelControlTest, LevelThresholdsRoundHalfUpAndSaturate)
 {
     EXPECT_EQ(NextLevelExperience("99.5"), 100u);
@@ -150,6 +161,26 @@ TEST_F(ExperienceLevelControlTest, NegativeCountsReadAs0AndTheMaximumLevelIsBoun
     EXPECT_EQ(log.Count(1, "ExperienceLevelControl: maxPlayerLevel 2000000000 is above 10000"), 1u);
     EXPECT_TRUE(huge.ReceiveExperience(1));
     EXPECT_EQ(huge.GetCharLevel(), 10000u);
+}
+
+TEST_F(ExperienceLevelControlTest, WithoutALevelFileTheRecordStillGivesLevelAndPoints)
+{
+    gEngine->GetGameInfo().SetDifficulty(1);
+    control.Load(Record("charLevel = 3;7;9\nmodifierPoints = 2\nskillPoints = 4\n"
+                        "experiencePoints = 55"));
+    EXPECT_EQ(control.GetCharLevel(), 7u);
+    EXPECT_EQ(control.GetSkillPoints(), 4u);
+    EXPECT_EQ(control.GetExperiencePoints(), 55u);
+    EXPECT_EQ(control.IncrementBaseStrength(), 1u);
+    EXPECT_EQ(control.IncrementBaseMana(), 1u);
+    EXPECT_EQ(control.IncrementBaseLife(), 0u) << "no point left";
+    EXPECT_EQ(control.GetModifierPoints(), 0u);
+    EXPECT_FALSE(control.ReceiveExperience(500));
+    EXPECT_EQ(control.GetExperiencePoints(), 0u);
+
+    EXPECT_EQ(control.SubtractSkillPoint(), 3u);
+    EXPECT_EQ(control.AddToSkillPoints(UINT32_MAX), UINT32_MAX);
+    EXPECT_EQ(control.GetSkillPoints(), UINT32_MAX);
 }
 
 TEST_F(ExperienceLevelControlTest, ABadEquationIsLoggedAndLeavesEveryThresholdAt0)

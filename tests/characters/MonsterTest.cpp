@@ -2,8 +2,11 @@
 
 #include "ai/ControllerMonster.h"
 #include "characters/CharacterBioReplicaInfo.h"
+#include "characters/Guard.h"
 #include "characters/MonsterReplicationRecord.h"
 #include "characters/Player.h"
+#include "characters/TeamManager.h"
+#include "characters/Typhon.h"
 #include "core/BinaryWriter.h"
 #include "engine/BinaryReader.h"
 #include "engine/Engine.h"
@@ -53,6 +56,7 @@ GAME_IMPLEMENT_CLASS(MonsterRecordSkill, Skill);
 namespace Test {
 namespace {
 
+constexpr const char* kRecord = "Records/Creatures/Monster/Test.dbr";
 constexpr const char* kController = "Records/Controllers/Monster/DefaultControllerAI.dbr";
 constexpr const char* kAmbient = "Records/Sounds/Ambient.dbr";
 constexpr const char* kBannerBase = "Records/Fx/BannerBase.dbr";
@@ -88,6 +92,23 @@ protected:
 
     int loads = 0;
 };
+
+TEST_F(MonsterTest, LoadReadsClassificationSoundsAndTimes)
+{
+    Start();
+    Monster* monster = Load({"rampageSoundDelay = 2.5", "ambientSound = " + std::string(kAmbient),
+                             "ambientPeriodMin = 1.5", "ambientPeriodMax = 1.5"});
+    EXPECT_EQ(monster->GetClassification(), MonsterClassification_Common);
+    EXPECT_EQ(monster->GetRampageSoundDelay(), 2500);
+    EXPECT_EQ(monster->GetAmbientTimer(), 1500.0f);
+    EXPECT_NE(ObjectManager::Instance().GetObject<ControllerMonster>(monster->GetControllerId()),
+              nullptr);
+    EXPECT_EQ(monster->GetTeam().GetTeamMajor(), TeamManager::DefaultMonsterTeam().GetTeamMajor());
+
+    Monster* boss = Load({"monsterClassification = Boss"});
+    EXPECT_EQ(boss->GetClassification(), MonsterClassification_Boss);
+    EXPECT_EQ(boss->GetSpeedCapKeys()[2], "bossSpellCastSpeedCapMin");
+}
 
 TEST_F(MonsterTest, AmbientPeriodsOfZeroNeverPlay)
 {
@@ -205,12 +226,65 @@ TEST_F(MonsterTest, TheHighestBannerShowsAndTheNextTakesOver)
     monster->SetConvertBanner(kBannerConvert);
     monster->SetControlBanner(kBannerControl);
     EXPECT_EQ(monster->GetShownBanner(), monster->GetControlBanner());
+    auto* shown = Must(ObjectManager::Instance().GetObject<Actor>(monster->GetShownBanner()));
+    EXPECT_EQ(shown->GetAttachParent(), monster);
+    EXPECT_EQ(shown->GetAttachPointName(), "Prey_Effect");
 
     monster->RemoveControlBanner();
     EXPECT_EQ(monster->GetShownBanner(), monster->GetConvertBanner());
     monster->RemoveAllPetBanners();
     EXPECT_EQ(monster->GetShownBanner(), 0u);
     EXPECT_EQ(monster->GetBaseBanner(), 0u);
+}
+
+TEST_F(MonsterTest, ObjectIdSevenPicksTheSecondMeshAndTexture)
+{
+    Start();
+    database.WriteRecord(kRecord, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
+                                   "monsterBaseTexture = a.tex;b.tex"});
+    auto* monster = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kRecord, 7));
+    monster->SelectAlternativeMesh();
+    EXPECT_EQ(monster->GetMeshOverride(), "b.msh");
+    EXPECT_EQ(monster->GetBaseTexture(), "b.tex");
+
+    constexpr const char* kSingle = "Records/Creatures/Monster/Single.dbr";
+    database.WriteRecord(kSingle, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
+                                   "monsterBaseTexture = only.tex"});
+    auto* single = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kSingle, 1006));
+    single->SelectAlternativeMesh();
+    EXPECT_EQ(single->GetMeshOverride(), "b.msh");
+    EXPECT_EQ(single->GetBaseTexture(), "") << "index 1 is beyond the one texture";
+}
+
+constexpr const char* kGlow = "Records/Fx/Packs/GodGlow.dbr";
+
+class TyphonTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord("Records/Fx/Glow.dbr", {"Class = EffectEntity"});
+        database.WriteRecord(kGlow, {"particleEffectNames = Records/Fx/Glow.dbr"});
+        typhon = New<Typhon>();
+        for (uint32_t god = 0; god < Typhon::kNumGods; ++god) {
+            CharFxPak* pack = typhon->GetSkillEffect(god);
+            pack->LoadFromDatabase(kGlow);
+            pack->SetParent(typhon->GetObjectId());
+            pack->InitializeFxPak();
+        }
+    }
+
+    Typhon* typhon = nullptr;
+};
+
+// Turning them all off is the config command's test.
+TEST_F(TyphonTest, EnableLightsOneGodAndAGodPastTheFourIsNone)
+{
+    typhon->EnableSkillEffect(2);
+    typhon->EnableSkillEffect(4);
+    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
+        EXPECT_EQ(typhon->GetSkillEffect(god)->IsActive(), god == 2) << god;
+    EXPECT_EQ(typhon->GetSkillEffect(4), nullptr);
 }
 
 bool Decode(const std::vector<uint8_t>& bytes, MonsterReplicationRecord& record)
@@ -390,6 +464,15 @@ TEST_F(MonsterStateTest, HugeLifeConvertsWithSaturation)
     EXPECT_EQ(stats.currentMana, 0u);
 }
 
+TEST_F(MonsterStateTest, AGuardFightsForThePlayersAndCannotDie)
+{
+    database.WriteRecord("Records/Creatures/Guard.dbr", {"Class = Guard"});
+    auto* guard =
+        Must(ObjectManager::Instance().CreateObjectFromFile<Guard>("Records/Creatures/Guard.dbr"));
+    EXPECT_TRUE(guard->IsInvincible());
+    EXPECT_EQ(guard->GetTeam().GetTeamMajor(), TeamManager::DefaultPlayerTeam().GetTeamMajor());
+}
+
 constexpr const char* kBite = "Records/Skills/Bite.dbr";
 constexpr const char* kRoar = "Records/Skills/Roar.dbr";
 constexpr const char* kHeal = "Records/Skills/Heal.dbr";
@@ -472,6 +555,7 @@ TEST_F(MonsterSkillsTest, HealDelayDefaultsToThreeSecondsAndChainWordsAreExact)
          "\nchainNextSkill = " + kRoar + "\nchainBehavior = UseOnSelfish\n");
     EXPECT_EQ(controller->GetHealSkillId(), Id(kHeal));
     EXPECT_EQ(controller->GetHealDelay(), 3000);
+    EXPECT_EQ(controller->GetChainInitialSkill(), Id(kBite));
     EXPECT_EQ(controller->GetChainNextSkill(), Id(kRoar));
     EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_None);
 

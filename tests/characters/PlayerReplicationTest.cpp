@@ -57,6 +57,42 @@ protected:
     Player* copy = nullptr;
 };
 
+TEST_F(PlayerReplicationTest, ASpawnedCopyTakesNameStatsMoneyAndLevel)
+{
+    source->SetPlayerName(L"Ana");
+    source->GetCharacterBio().RestoreCurrentBioStats({.currentLife = 250,
+                                                      .currentMana = 40,
+                                                      .baseLife = 300,
+                                                      .baseMana = 60,
+                                                      .baseStrength = 51,
+                                                      .baseDexterity = 52,
+                                                      .baseIntelligence = 123},
+                                                     true);
+    source->AddMoney(777);
+
+    char expectedLine[96];
+    std::snprintf(expectedLine, sizeof expectedLine,
+                  "Replicating entity %d (0x%x) in SpawnPlayerPacket",
+                  static_cast<int>(source->GetObjectId()), source->GetObjectId());
+    LogCapture log;
+    const std::vector<uint8_t> message = SpawnMessage();
+    EXPECT_EQ(log.Count(0, expectedLine), 1u);
+    std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(message);
+    auto* spawn = Must(dynamic_cast<SpawnPlayerPacket*>(decoded.get()));
+    EXPECT_EQ(spawn->GetType(), 30u);
+    EXPECT_EQ(spawn->GetContainerKind(), 2u);
+    EXPECT_EQ(spawn->objectId.GetId(), source->GetObjectId());
+    ASSERT_TRUE(spawn->ReadObjectRecord(*copy));
+    copy->ApplyReplicationData();
+
+    // The record's own layout test pins each field; here the copy takes them.
+    EXPECT_EQ(copy->GetPlayerName(), L"Ana");
+    CharacterBioReplicaInfo arrived;
+    copy->GetCharacterBio().GetCurrentBioStats(arrived);
+    EXPECT_EQ(arrived.currentLife, 250u);
+    EXPECT_EQ(copy->GetCurrentMoney(), 777u);
+}
+
 TEST_F(PlayerReplicationTest, AMovingRecordCarriesTargetsAfterTheFlag)
 {
     const PlayerReplicationRecord moving{.moving = true,

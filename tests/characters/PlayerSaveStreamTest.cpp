@@ -187,6 +187,29 @@ TEST_F(PlayerSaveStreamTest, TheOwnBlockOfANewPlayerIsPinned)
     EXPECT_EQ(text.substr(0, expected.size()), expected);
 }
 
+TEST_F(PlayerSaveStreamTest, TheUISettingsWrittenAreTheDefaultsAndAReadHandsThemOn)
+{
+    SavedPlayer player;
+    const std::string text = Described(Streamed(player));
+    std::string ui = "  {\n    bool equipmentSelection = false\n    uint skillWindowSelection = 0\n"
+                     "    bool skillSettingValid = false\n";
+    for (int n = 1; n <= 5; ++n) {
+        const std::string number = std::to_string(n);
+        ui += "    string primarySkill" + number + " = \"\"\n    string secondarySkill" + number +
+              " = \"\"\n    bool skillActive" + number + " = " + (n == 1 ? "true" : "false") + "\n";
+    }
+    ui += "  }\n";
+    EXPECT_NE(text.find(ui), std::string::npos) << text;
+
+    RecordingInterface screen;
+    SavedPlayer loaded;
+    loaded.SetGameInterface(&screen);
+    ASSERT_TRUE(ReadBack(loaded, Streamed(player)));
+    ASSERT_EQ(screen.restored.size(), 1u);
+    EXPECT_TRUE(screen.restored[0].skillBar[0].active);
+    EXPECT_FALSE(screen.restored[0].skillBar[1].active);
+}
+
 TEST_F(PlayerSaveStreamTest, VersionsPageCountsAndGroupVersionsGateWhatIsRead)
 {
     OwnBlock layout;

@@ -1,14 +1,17 @@
 #include "characters/Player.h"
 
 #include "ai/Controller.h"
+#include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
 #include "engine/EventManager.h"
+#include "engine/Jukebox.h"
 #include "engine/Light.h"
 #include "engine/ObjectManager.h"
 #include "engine/Region.h"
 #include "engine/SoundPak.h"
 #include "engine/TriggerToken.h"
+#include "engine/World.h"
 #include "items/Item.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
@@ -112,11 +115,34 @@ TEST_F(PlayerTest, SpeedCapsOfZeroLeaveTheSpeed)
     EXPECT_EQ(player->CapSpellCastSpeed(3.0f), 3.0f);
 }
 
+TEST_F(PlayerTest, AGivenItemIsHeldInTheInventoryWithPhysicsTypeTwo)
+{
+    Start();
+    database.WriteRecord("Records/Items/Ring.dbr", {"Class = Item"});
+    auto* player = New<Player>();
+    Item* item =
+        Must(ObjectManager::Instance().CreateObjectFromFile<Item>("Records/Items/Ring.dbr"));
+    item->SetPhysicsType(0);
+    player->GiveItemToCharacter(item);
+    player->GiveItemToCharacter(nullptr);
+    EXPECT_TRUE(player->GetInventory().IsItemInInventory(item->GetObjectId()));
+    EXPECT_EQ(player->GetInventory().GetInventoryItems().size(), 1u);
+    EXPECT_EQ(item->GetPhysicsType(), 2);
+}
+
+TEST_F(PlayerTest, WithoutFloorToStandOnThingsSpawnAtThePlayersOwnPlace)
+{
+    Start();
+    auto* player = New<Player>();
+    EXPECT_EQ(player->GetNearSpawnCoords().GetPosition(), player->GetCoords().GetPosition());
+}
+
 class PlayerUpdateTest : public GameEngineFixture {
 protected:
     void SetUp() override
     {
         GameEngineFixture::SetUp();
+        AmbianceManager::Instance().Reset();
         Start();
         Game().SetUI(&ui);
         player = New<OpenPlayer>();
@@ -125,6 +151,7 @@ protected:
     void TearDown() override
     {
         Game().SetUI(nullptr);
+        AmbianceManager::Instance().Reset();
         gEngine->SetLevelEditor(false);
         GameEngineFixture::TearDown();
     }
@@ -225,6 +252,34 @@ TEST_F(PlayerUpdateTest, AQuestUpdateAsksForAQuestSaveOnTheNextFrame)
     EXPECT_EQ(ui.questSaves, 1);
     player->UpdateSelf(16);
     EXPECT_EQ(ui.questSaves, 1);
+}
+
+TEST_F(PlayerUpdateTest, BossMusicStartsInItsZoneAndIsLeftOutside)
+{
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    Jukebox& jukebox = Jukebox::Instance();
+    AmbianceManager::Instance().SetTargetInBossMusicZone(true);
+    player->RegisterMonsterMusic(77, "Records/Music/Boss.dbr");
+    player->UpdateSelf(16);
+    EXPECT_EQ(jukebox.GetBossMusic(), "Records/Music/Boss.dbr");
+
+    AmbianceManager::Instance().SetTargetInBossMusicZone(false);
+    player->UpdateSelf(16);
+    EXPECT_FALSE(jukebox.IsBossMusicPlaying());
+    ASSERT_GE(jukebox.GetRequests().size(), 3u);
+    EXPECT_EQ(jukebox.GetRequests().back().type, Jukebox::BossMusicLeaveRequest);
+}
+
+TEST_F(PlayerUpdateTest, TheLocalPlayerOpensTheFogOfWar)
+{
+    World* world = Must(gEngine->GetWorld());
+    const uint32_t before = world->GetFOWVisibilityCount();
+    player->UpdateSelf(16);
+    EXPECT_EQ(world->GetFOWVisibilityCount(), before);
+    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    player->UpdateSelf(33);
+    EXPECT_EQ(world->GetFOWVisibilityCount(), before + 1);
+    EXPECT_EQ(world->GetLastFOWElapsedMs(), 33);
 }
 
 class PlayerRecordsTest : public StartedFixture {
@@ -357,6 +412,12 @@ TEST_F(PlayerRecordsTest, VoicesSpeakOnlyForTheControllingCharacter)
     player->Pass(1);
     player->PlayLockedChestVox();
     EXPECT_EQ(player->ChestPlays(), 2u);
+}
+
+TEST_F(PlayerRecordsTest, WithoutAClassTheRolloverIsTheName)
+{
+    player->SetPlayerName(L"Ajax");
+    EXPECT_EQ(player->GetRolloverDescription(), L"Ajax");
 }
 
 class PlayerPlacesTest : public PlayerRecordsTest {
@@ -519,6 +580,15 @@ TEST_F(PlayerPaperDollTest, ANewDollTakesTheOldOneAndItsItemsAway)
     EXPECT_EQ(objects.GetObject(oldCopyId), nullptr);
     ASSERT_NE(player->GetPaperDoll(), nullptr);
     EXPECT_NE(player->GetPaperDoll()->GetObjectId(), oldDollId);
+}
+
+TEST_F(PlayerPaperDollTest, WithoutADollNothingIsMirrored)
+{
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    const uint32_t helmId = WearHelm();
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before + 1);
+    EXPECT_EQ(HeadItem(*player), helmId);
+    EXPECT_EQ(player->CreateCopy(0xDEADu), nullptr);
 }
 
 } // namespace

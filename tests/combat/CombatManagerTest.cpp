@@ -251,6 +251,22 @@ TEST_F(CombatManagerTest, DesignerVariablesAnswerTheirNamesExactly)
     EXPECT_FALSE(Combat().GetDesignerVariable(nullptr, value));
 }
 
+TEST_F(CombatManagerTest, EquipmentCallsReachTheCharactersEquipManager)
+{
+    const uint32_t id = ObjectManager::Instance().CreateObject("WeaponMelee_Sword")->GetObjectId();
+
+    Combat().AttachItemAction(id, EquipLocations_RightHand);
+    EXPECT_EQ(Combat().GetHandState(), EquipManager_HandState_SingleHanded);
+    EXPECT_EQ(Combat().GetEquipManager().GetRightHandWeapon(), id);
+
+    // Without a mesh point the character's own place answers.
+    EXPECT_EQ(Combat().GetAttachCoords(EquipLocations_RightHand), character->GetCoords());
+
+    Combat().DetachItemAction(id);
+    EXPECT_EQ(Combat().GetHandState(), EquipManager_HandState_Unarmed);
+    EXPECT_TRUE(Combat().GetAttachedItems().empty());
+}
+
 TEST_F(CombatManagerTest, RegionWalkTakesTheFirstRunningSumThatReachesTheRoll)
 {
     LoadCombatRecord({"combatRegionFullyProtectedChance = 5", "combatRegionUnprotectedChance = 10",

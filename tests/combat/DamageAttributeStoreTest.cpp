@@ -298,6 +298,46 @@ TEST(DamageAttributeStoreCopy, CopiesOwnTheirAttributesAndNoGenerator)
          CombatAttributeType_Life});
 }
 
+class AttributePakStores : public Test::EngineFixture {};
+
+TEST_F(AttributePakStores, PackRecordLoadsAddsAndShowsDamageRetaliationAndDefense)
+{
+    AttributePak pak;
+    pak.LoadFromTable(Record("offensiveFireMin = 7\noffensivePhysicalModifier = 25\n"
+                             "retaliationPhysicalMin = 12\nretaliationFireModifier = 25\n"
+                             "defensiveFire = 15\ndefensiveStun = 5;10\n"
+                             "defensiveColdDurationModifier = 3\n"));
+
+    CombatAttributeAccumulator offense;
+    pak.GetOffensiveDamageAttributes(offense, 1);
+    pak.GetOffensiveModifierAttributes(offense, 1);
+    EXPECT_EQ(Types(offense.GetDamage()), std::vector{CombatAttributeType_Fire});
+    EXPECT_EQ(Types(offense.GetDamageModifiers()), std::vector{CombatAttributeType_Physical});
+
+    CombatAttributeAccumulator retaliation;
+    pak.GetRetaliationAttributes(retaliation, 1);
+    EXPECT_EQ(Types(retaliation.GetDamage()), std::vector{CombatAttributeType_Physical});
+    EXPECT_EQ(Types(retaliation.GetDamageModifiers()), std::vector{CombatAttributeType_Fire});
+
+    CombatAttributeAccumulator defense;
+    pak.GetDefenseAttributes(defense, 2);
+    EXPECT_EQ(Types(defense.GetDefenses()),
+              (std::vector{CombatAttributeType_Fire, CombatAttributeType_Stun}));
+    EXPECT_EQ(defense.GetTotalDefenseType(CombatAttributeType_Stun), 10.0f);
+    EXPECT_EQ(Types(defense.GetDefenseModifiers()), std::vector{CombatAttributeType_Cold});
+
+    std::vector<GameTextLine> lines;
+    pak.GetUIDisplayText(2, GameTextClass::Default, lines);
+    std::vector<std::wstring> texts;
+    for (const GameTextLine& line : lines)
+        texts.push_back(line.text);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"DamageModifierPhysical 25",
+                                                L"DamageSingleFormat 7DamageFire",
+                                                L"DefenseFire 15", L"DefenseColdDurationModifier 3",
+                                                L"DefenseStun 10", L"RetaliationModifierFire 25",
+                                                L"DamageSingleFormat 12RetaliationPhysical"}));
+}
+
 using ExposedRetaliationStore = Test::Exposed<RetaliationAttributeStore_Equipment>;
 
 Names RetaliationKinds(const DamageAttributeStore::AttributeList& list)

@@ -196,6 +196,8 @@ TEST_F(DamageAttributeTest, EachKindAddsItsOwnCombatAttribute)
     } kinds[] = {
         {"DamageAttributeAbsBase_Cold", typeid(CombatAttributeAbsDamageElemental)},
         {"DamageAttributeAbsBase_Poison", typeid(CombatAttributeAbsDamage)},
+        {"DamageAttributeAbs_Lightning", typeid(CombatAttributeAbsDamageElemental)},
+        {"DamageAttributeAbs_Life", typeid(CombatAttributeAbsDamage)},
         {"DamageAttributeReflex_Trap", typeid(CombatAttributeReflexDamage)},
         {"DamageAttributeAbs_Taunt", typeid(CombatAttributeInfluenceDamage_Taunt)},
         {"DamageAttributeAbs_Convert", typeid(CombatAttributeInfluenceDamage_Convert)},
@@ -337,6 +339,40 @@ TEST_F(DamageAttributeTest, TooltipLinesGoToTheirFamilysList)
                      L"DamageSingleFormat 20DamageDurationFumbleDamageFixedRangeFormatTime 2 4",
                      L"DamageReflexSingleFormat 2DamageStun",
                      L"DamageInfluenceRangeFormat 1 3DamageConvert"}));
+}
+
+TEST_F(DamageAttributeTest, GlobalMembersShowAnIndentInPlaceOfTheirChance)
+{
+    auto* cold =
+        Loaded<DamageAttributeAbs_Cold>("offensiveColdChance = 25\noffensiveColdMin = 10\n");
+    cold->SetHideChanceIndentLine(true);
+    EXPECT_EQ(TextOf(*cold, 1), L"tagIndentDamageSingleFormat 10DamageCold");
+    cold->SetHideChanceIndentLine(false);
+    EXPECT_EQ(TextOf(*cold, 1), L"ChanceOfTag 25DamageSingleFormat 10DamageCold");
+    // A copy carries the data and the flag.
+    cold->SetHideChanceIndentLine(true);
+    const std::unique_ptr<DamageAttribute> copy = cold->Clone();
+    Lines first, second, third;
+    copy->CreateText(first, second, third, 1);
+    EXPECT_EQ(third, (Lines{L"tagIndentDamageSingleFormat 10DamageCold"}));
+}
+
+TEST_F(DamageAttributeTest, DurationTimesShowPerSecondSingleOrRange)
+{
+    auto* range = Loaded<DamageAttributeDur_Cold>(
+        "offensiveSlowColdMin = 8\noffensiveSlowColdDurationMin = 3\n"
+        "offensiveSlowColdDurationMax = 5\n");
+    auto* single = Loaded<DamageAttributeDur_Life>("offensiveSlowLifeMin = 8\n"
+                                                   "offensiveSlowLifeDurationMin = 3\n");
+    auto* fixed = Loaded<DamageAttributeDur_RunSpeed>("offensiveSlowRunSpeedMin = 20\n"
+                                                      "offensiveSlowRunSpeedMax = 30\n"
+                                                      "offensiveSlowRunSpeedDurationMin = 2\n");
+    EXPECT_EQ(TextOf(*range, 1),
+              L"DamageRangeFormat 24 40DamageDurationColdDamageRangeFormatTime 3 5");
+    EXPECT_EQ(TextOf(*single, 1),
+              L"DamageSingleFormat 24DamageDurationLifeDamageSingleFormatTime 3");
+    EXPECT_EQ(TextOf(*fixed, 1),
+              L"DamageRangeFormat 20 30DamageDurationRunSpeedDamageFixedSingleFormatTime 2");
 }
 
 TEST_F(DamageAttributeTest, NextLevelLinesOnlyWhereSomethingChanges)
@@ -559,7 +595,17 @@ TEST(DamageAttributeKinds, KindsOffTheNamingRuleReadEveryKeyFromTheirStem)
         {"AbsBase_Life", "offensiveBaseLife", "tagDamageBaseVitality", CombatAttributeType_Life},
         {"Dur_TotalDamageReductionPercent", "offensiveTotalDamageReductionPercent",
          "DamageTotalDamageReductionPercent", CombatAttributeType_TotalDamageReductionPercent},
+        {"Dur_TotalDamageReductionAbsolute", "offensiveTotalDamageReductionAbsolute",
+         "DamageTotalDamageReductionAbsolute", CombatAttributeType_TotalDamageReductionAbsolute},
+        {"Dur_TotalResistanceReductionPercent", "offensiveTotalResistanceReductionPercent",
+         "DamageTotalResistanceReductionPercent",
+         CombatAttributeType_TotalResistanceReductionPercent},
+        {"Dur_TotalResistanceReductionAbsolute", "offensiveTotalResistanceReductionAbsolute",
+         "DamageTotalResistanceReductionAbsolute",
+         CombatAttributeType_TotalResistanceReductionAbsolute},
         {"Dur_Fumble", "offensiveFumble", "DamageDurationFumble", CombatAttributeType_Fumble},
+        {"Dur_ProjectileFumble", "offensiveProjectileFumble", "DamageDurationProjectileFumble",
+         CombatAttributeType_ProjectileFumble},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.kind);

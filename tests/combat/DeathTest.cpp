@@ -322,6 +322,8 @@ TEST_F(DeathHandlerTest, ADissolveStartsWithTheDeathAndItsLightDimsToNothing)
 
     Light* light = Attached<Light>(*monster);
     EffectEntity* effect = Attached<EffectEntity>(*monster);
+    EXPECT_EQ(light->GetAttachPointName(), "Target");
+    EXPECT_EQ(light->GetColor(), Color(1.0f, 0.0f, 0.0f, 1.0f));
     EXPECT_EQ(light->GetRadius(), 10.0f);
 
     std::vector<float> radii;
@@ -337,6 +339,8 @@ TEST_F(DeathHandlerTest, ADissolveStartsWithTheDeathAndItsLightDimsToNothing)
     EXPECT_FALSE(Exists(lightId));
     EXPECT_EQ(effect->GetAttachParent(), nullptr);
     EXPECT_EQ(effect->GetStopEmittingCount(), 2u) << "by the default handler, then its own";
+    ASSERT_EQ(effect->GetAddToWorldRequests().size(), 1u);
+    EXPECT_EQ(effect->GetAddToWorldRequests()[0].coords, kPlace);
     EXPECT_TRUE(InWorld(*effect));
 }
 
@@ -393,6 +397,7 @@ TEST_F(DeathHandlerTest, TheDeathEffectPlaysOnTheBodyUntilTheDeathEndsAndTheSoun
     EXPECT_TRUE(deaths.GetHandlers()[2]->IsFinished());
     EXPECT_EQ(FindSound(kDeathSound)->GetPlayRequests().size(), 1u);
     EffectEntity* effect = Attached<EffectEntity>(*monster);
+    EXPECT_EQ(effect->GetAttachPointName(), "Target");
     EXPECT_TRUE(effect->IsEmitting());
 
     Callback(*monster, "End");
