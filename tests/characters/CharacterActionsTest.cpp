@@ -1,21 +1,13 @@
 #include "ai/ControllerBaseCharacter.h"
 #include "characters/AttackAction.h"
 #include "characters/CharacterActionHandler.h"
-#include "characters/ChatAction.h"
-#include "characters/DieAction.h"
 #include "characters/EngageNpcAction.h"
 #include "characters/IdleAction.h"
 #include "characters/ImmobilizeAction.h"
 #include "characters/LongIdleAction.h"
 #include "characters/MoveToAction.h"
-#include "characters/PickUpAction.h"
 #include "characters/PlayAnimationAction.h"
-#include "characters/RespawnAction.h"
-#include "characters/SpawnAction.h"
-#include "characters/TakeStunAction.h"
-#include "characters/TakeTrapAction.h"
 #include "characters/UseAction.h"
-#include "characters/WalkAction.h"
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Name.h"
@@ -75,21 +67,11 @@ TEST_F(CharacterActionsTest, EveryActionTravelsAndNamesItsKind)
         const char* name;
     } rows[] = {
         {std::make_unique<IdleAction>(id), 1, "IdleAction"},
-        {std::make_unique<LongIdleAction>(id), 3, "LongIdleAction"},
         {std::make_unique<MoveToAction>(id, At(0, 0), At(1, 1), 0, 0, 0.0f), 4, "MoveToAction"},
-        {std::make_unique<WalkAction>(id, At(0, 0), At(1, 1), 0), 5, "WalkAction"},
-        {std::make_unique<PickUpAction>(id, 0), 6, "PickUpAction"},
-        {std::make_unique<UseAction>(id, 0), 7, "UseAction"},
         {std::make_unique<AttackAction>(id, 0, At(0, 0), 0, 0), 8, "AttackAction"},
-        {std::make_unique<TakeStunAction>(id), 9, "TakeStunAction"},
         {std::make_unique<ImmobilizeAction>(id), 10, "ImobilizeAction"},
-        {std::make_unique<TakeTrapAction>(id), 11, "TakeTrapAction"},
-        {std::make_unique<DieAction>(id, std::vector<uint32_t>{}), 12, "DieAction"},
-        {std::make_unique<ChatAction>(id, 0), 13, "ChatAction"},
         {std::make_unique<PlayAnimationAction>(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0),
          14, "PlayAnimationAction"},
-        {std::make_unique<SpawnAction>(id), 15, "SpawnAction"},
-        {std::make_unique<RespawnAction>(id, kPlace), 16, "RespawnAction"},
         {std::make_unique<EngageNpcAction>(id, 0, false, false), 19, "EngageNpcAction"},
     };
     for (const auto& row : rows) {

@@ -285,17 +285,6 @@ TEST_F(CharacterItemUseTest, AnItemNotHeldIsLoggedAndLeftAlone)
     ASSERT_EQ(log.GetLines().size(), 2u);
 }
 
-TEST_F(CharacterItemUseTest, ARelicUseOnHeldItemsChangesNothingYet)
-{
-    const uint32_t a = GivePotion(*holder)->GetObjectId();
-    const uint32_t b = GivePotion(*holder)->GetObjectId();
-    LogCapture log;
-    holder->UseRelic(a, b);
-    EXPECT_TRUE(holder->HasItem(a));
-    EXPECT_TRUE(holder->HasItem(b));
-    EXPECT_TRUE(log.GetLines().empty());
-}
-
 using CharacterServicesTest = CharacterItemsTest;
 
 TEST_F(CharacterServicesTest, FreezeAndPetrifyBothImmobilizeAndTypeZeroDoesNothing)

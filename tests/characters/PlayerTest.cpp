@@ -15,7 +15,6 @@
 #include "items/Item.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
 
@@ -33,13 +32,6 @@ class OpenPlayer : public Player {
     GAME_DECLARE_CLASS(OpenPlayer)
 
 public:
-    std::vector<uint32_t> SoundIds() const
-    {
-        return {inventoryFullSound, pickUpSound,           lockedChestSound,
-                lockedShrineSound,  lockedDoorSound,       lockedQuestObjectSound,
-                notEnoughManaSound, invalidEquipmentSound, skillCooldownSound};
-    }
-    float LongIdleTriggerTime() const { return longIdleTriggerTime; }
     void Hold(const char* name) { heldTokens.emplace_back(name); }
     size_t HeldCount() const { return heldTokens.size(); }
     const std::vector<TriggerToken>& Pending() const { return pendingTokens; }
@@ -76,9 +68,6 @@ protected:
     {
         GameEngineFixture::SetUp();
         database.WriteRecord(Player::kStubControllerRecord, {"Class = ControllerCombat"});
-        for (const char* key : kSoundKeys)
-            database.WriteRecord(std::string("Records/Sounds/") + key + ".dbr",
-                                 {"Class = SoundPak"});
     }
 
     OpenPlayer* Load(const std::vector<std::string>& lines)
@@ -86,44 +75,17 @@ protected:
         database.WriteFile(kRecord, RecordText(lines, "Class = OpenPlayer\n"));
         return Must(ObjectManager::Instance().CreateObjectFromFile<OpenPlayer>(kRecord));
     }
-
-    static constexpr const char* kSoundKeys[] = {
-        "inventoryFullSound", "pickUpSoundName",       "lockedChestSound",
-        "lockedShrineSound",  "lockedDoorSound",       "lockedQuestObjectSound",
-        "notEnoughManaSound", "invalidEquipmentSound", "skillCooldownSound"};
 };
 
-TEST_F(PlayerTest, LoadReadsTheSoundsInOrderTheGoldAndTheStubController)
+TEST_F(PlayerTest, ALoadedPlayerGetsTheStubControllerAndALightThatForcesShadows)
 {
     Start();
-    std::vector<std::string> lines;
-    for (const char* key : kSoundKeys)
-        lines.push_back(std::string(key) + " = Records/Sounds/" + key + ".dbr");
-    lines.push_back("defaultGold = 250");
-    lines.push_back("longIdleTriggerTime = 7000");
-    OpenPlayer* player = Load(lines);
-
-    const std::vector<uint32_t> ids = player->SoundIds();
-    for (size_t i = 0; i < ids.size(); ++i) {
-        SoundPak* pack = ObjectManager::Instance().GetObject<SoundPak>(ids[i]);
-        ASSERT_NE(pack, nullptr) << kSoundKeys[i];
-        EXPECT_EQ(pack->GetObjectName(), std::string("Records/Sounds/") + kSoundKeys[i] + ".dbr");
-    }
-    EXPECT_EQ(player->GetCurrentMoney(), 250u);
-    EXPECT_EQ(player->LongIdleTriggerTime(), 7000.0f);
-
+    database.WriteRecord("Records/Lights/Torch.dbr", {"Class = Light"});
+    OpenPlayer* player = Load({"playerLight = Records/Lights/Torch.dbr"});
     auto* controller =
         Must(ObjectManager::Instance().GetObject<Controller>(player->GetControllerId()));
     EXPECT_EQ(controller->GetObjectName(), Player::kStubControllerRecord);
     EXPECT_EQ(player->GetControllerPlayer(), nullptr);
-}
-
-TEST_F(PlayerTest, ALightRecordGivesALightThatForcesShadows)
-{
-    Start();
-    database.WriteRecord("Records/Lights/Torch.dbr", {"Class = Light"});
-    OpenPlayer* player =
-        Load({"playerLight = Records/Lights/Torch.dbr", "playerTextures = a.tex;b.tex"});
     auto* light = Must(ObjectManager::Instance().GetObject<Light>(player->GetLightId()));
     EXPECT_TRUE(light->GetForceShadows());
     const uint32_t lightId = player->GetLightId();
@@ -173,16 +135,6 @@ TEST_F(PlayerTest, WithoutFloorToStandOnThingsSpawnAtThePlayersOwnPlace)
     Start();
     auto* player = New<Player>();
     EXPECT_EQ(player->GetNearSpawnCoords().GetPosition(), player->GetCoords().GetPosition());
-}
-
-TEST_F(PlayerTest, GameDescriptionNamesPlayerClassAndLevel)
-{
-    Start();
-    auto* player = New<Player>();
-    player->SetPlayerName(L"Ada");
-    const std::wstring text = player->GetGameDescription(false);
-    EXPECT_EQ(text.rfind(L"Ada - ", 0), 0u);
-    EXPECT_EQ(text.substr(text.size() - 3), L"(" + std::to_wstring(player->GetCharLevel()) + L")");
 }
 
 class PlayerUpdateTest : public GameEngineFixture {
@@ -539,21 +491,6 @@ TEST_F(PlayerPlacesTest, AClearedRespawnPointNamesNothingSoTheSpawnPointIsCloses
     EXPECT_FALSE(player->IsCurrentRespawnPoint(first));
     EXPECT_TRUE(player->IsRespawnUIDKnown(first));
     EXPECT_EQ(player->GetClosestRespawnPoint(), player->GetSpawnPoint());
-}
-
-TEST_F(PlayerPlacesTest, DumpsNameEachIdAndWhetherItIsPlaced)
-{
-    player->AddTeleportUID(UniqueId(0x1f, 2, 3, 0xabc));
-    player->AddRespawnUID(second);
-    LogCapture log;
-    player->DumpTeleportIds();
-    player->DumpRespawnIds();
-    const std::vector<LogCapture::Line> expected = {
-        {0, "^bTeleport UIDs:"},
-        {0, "^b   ID (1f:2:3:abc)  eData Not Found"},
-        {0, "^bRespawn UID (a:b:c:d)  eData Not Found"},
-    };
-    EXPECT_EQ(log.GetLines(), expected);
 }
 
 constexpr const char* kHero = "Records/Creatures/PC/Hero.dbr";

@@ -139,26 +139,6 @@ TEST(DurationDamageTrack, ReplicaRunsCutAtEachChangeAndLeaveOutNothing)
     EXPECT_TRUE(DurationDamageTrack(1, CombatAttributeType_Fire).GetReplicaRuns().empty());
 }
 
-TEST(DurationDamageTrack, DumpLogsAttackerAndEachRunsSumAndSeconds)
-{
-    GAME::Test::LogCapture log;
-    DurationDamageTrack empty(0x2a, CombatAttributeType_Poison);
-    empty.Dump();
-    EXPECT_TRUE(log.GetLines().empty());
-
-    DurationDamageTrack track(0x2a, CombatAttributeType_Poison);
-    track.AppendTicks(1.5f, 20.0f);
-    track.AppendTicks(0.0f, 2.0f);
-    track.AppendTicks(0.5f, 3.0f);
-    track.Dump();
-    const std::vector<GAME::Test::LogCapture::Line> expected = {
-        {0, "^bAttacker (0x0000002a)  Damage Type (7)"},
-        {0, "^g   Damage(30.000000)  Duration (2.000000) Seconds"},
-        {0, "^g   Damage(1.500000)  Duration (0.300000) Seconds"},
-    };
-    EXPECT_EQ(log.GetLines(), expected);
-}
-
 // Ticks deal their damage through the combat manager, which registers it with the hub.
 class DurationDamageManagerTest : public GAME::Test::CombatGameFixture {
 protected:
