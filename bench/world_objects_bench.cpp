@@ -25,7 +25,7 @@ constexpr int kVolumeCount = 300;
 constexpr float kSide = 400.0f;
 constexpr float kRadius = 10.0f;
 
-struct Level {
+struct WalkersLevel {
     std::vector<Entity*> walkers;
     std::vector<Vec3> headings;
     std::vector<BoundingVolume*> volumes;
@@ -33,7 +33,7 @@ struct Level {
     World* world = nullptr;
     Region* region = nullptr;
 
-    Level()
+    WalkersLevel()
     {
         gEngine->SetWorld(std::make_unique<World>());
         world = gEngine->GetWorld();
@@ -75,9 +75,9 @@ struct Level {
     }
 };
 
-Level& GetLevel()
+WalkersLevel& GetLevel()
 {
-    static Level level;
+    static WalkersLevel level;
     return level;
 }
 
@@ -85,7 +85,7 @@ Level& GetLevel()
 
 static void BM_WorldObjects_VolumeUpdates(benchmark::State& state)
 {
-    Level& level = GetLevel();
+    WalkersLevel& level = GetLevel();
     for (auto _ : state) {
         state.PauseTiming();
         level.Move();
@@ -98,7 +98,7 @@ BENCHMARK(BM_WorldObjects_VolumeUpdates);
 
 static void BM_WorldObjects_BareSphereQueries(benchmark::State& state)
 {
-    Level& level = GetLevel();
+    WalkersLevel& level = GetLevel();
     std::vector<Entity*> out;
     for (auto _ : state) {
         state.PauseTiming();
