@@ -34,10 +34,7 @@ public:
     float GetStartLife() const { return startLife; }
 
 private:
-    bool HasPointLeft() const
-    {
-        return nextTeleport < static_cast<int32_t>(teleportPoints.size());
-    }
+    bool HasPointLeft() const { return nextTeleport < static_cast<int32_t>(teleportPoints.size()); }
     bool LifeBelowThreshold() const;
     bool Jump();
     // Every warrior of the group, placed or made by a proxy of the group, starts marching.

@@ -35,9 +35,9 @@ namespace {
 
 std::string WithoutSlashes(std::string name)
 {
-    name.erase(std::remove_if(name.begin(), name.end(),
-                              [](char c) { return c == '/' || c == '\\'; }),
-               name.end());
+    name.erase(
+        std::remove_if(name.begin(), name.end(), [](char c) { return c == '/' || c == '\\'; }),
+        name.end());
     return name;
 }
 
@@ -227,8 +227,8 @@ public:
         }
         const uint32_t id = player->GetObjectId();
         cyclops->SetMostHatedEnemy(id);
-        SetState("Attack", ControllerAIStateData(id, 0, cyclops->ChooseBestSkill(id, false),
-                                                 WorldVec3()));
+        SetState("Attack",
+                 ControllerAIStateData(id, 0, cyclops->ChooseBestSkill(id, false), WorldVec3()));
     }
 };
 

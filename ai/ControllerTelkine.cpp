@@ -71,8 +71,7 @@ void ControllerTelkine::RegisterStates()
     AddTemporaryState("Emote", new ControllerTelkineStateEmote(this));
 }
 
-void ControllerTelkineState::FindClosestEnemies(Character*& closestPlayer,
-                                                Character*& closestOther)
+void ControllerTelkineState::FindClosestEnemies(Character*& closestPlayer, Character*& closestOther)
 {
     closestPlayer = nullptr;
     closestOther = nullptr;

@@ -68,8 +68,8 @@ public:
             return;
         const WorldVec3 own = self->GetPathPosition();
         const Vec3 forward = self->GetCoords().GetRegionCoords().forward;
-        warrior->WalkTo(WorldVec3(own.GetRegionId(), own.GetRegionPosition() + forward * kMarchStep),
-                        0);
+        warrior->WalkTo(
+            WorldVec3(own.GetRegionId(), own.GetRegionPosition() + forward * kMarchStep), 0);
     }
     void OnUpdate(int32_t /*elapsedMs*/) override
     {

@@ -1,5 +1,8 @@
 #include "host/BossReport.h"
 
+#include "host/BossEncounterBandari.h"
+#include "host/BossEncounterCyclops.h"
+#include "host/BossEncounterTelkine.h"
 #include "host/HostOptions.h"
 
 #include <ostream>
@@ -9,10 +12,10 @@ namespace GAME {
 
 // clang-format off
 const BossReport::Row BossReport::kEncounters[9] = {
-    {"bandari", nullptr},
-    {"telkine", nullptr},
+    {"bandari", &BossEncounterBandari::Play},
+    {"telkine", &BossEncounterTelkine::Play},
     {"ormenos", nullptr},
-    {"cyclops", nullptr},
+    {"cyclops", &BossEncounterCyclops::Play},
     {"megalesios", nullptr},
     {"spirits", nullptr},
     {"typhon", nullptr},

@@ -35,9 +35,9 @@ protected:
         InstanceGroupManager& groups = InstanceGroupManager::Instance();
         std::vector<UniqueId> points;
         for (uint32_t index = 0; index < 3; ++index) {
-            auto* point = SpawnAt<BandariTeleportPoint>(
-                "Records/Bosses/Point.dbr", {"Class = BandariTeleportPoint"},
-                Vec3(40.0f + 10.0f * index, 0, 40.0f));
+            auto* point = SpawnAt<BandariTeleportPoint>("Records/Bosses/Point.dbr",
+                                                        {"Class = BandariTeleportPoint"},
+                                                        Vec3(40.0f + 10.0f * index, 0, 40.0f));
             point->SetUniqueID(Placed(11 + index));
             points.push_back(Placed(11 + index));
         }
@@ -117,8 +117,8 @@ TEST_F(BandariTest, JumpsBelowEachQuarterOnceItLandedAndSendsThatPointsWarriors)
 
 TEST_F(BandariTest, ABossWithoutStartLifeNeverJumps)
 {
-    Monster* lifeless = Boss<ControllerBandari>("Lifeless", 0, 5, {}, {"characterLife = 0"},
-                                                Placed(1));
+    Monster* lifeless =
+        Boss<ControllerBandari>("Lifeless", 0, 5, {}, {"characterLife = 0"}, Placed(1));
     ControllerBandari& brain = ControllerOf<ControllerBandari>(*lifeless);
     ASSERT_EQ(brain.GetTeleportPoints().size(), 3u);
     EXPECT_EQ(brain.GetStartLife(), 0.0f);

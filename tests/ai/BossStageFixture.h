@@ -14,7 +14,8 @@
 namespace GAME::Test {
 
 // Bosses and their followers: monsters thinking with a controller record of their own, alive,
-// with full life (100 unless the lines say), standing at (x, 0, z) and past their controller's first update.
+// with full life (100 unless the lines say), standing at (x, 0, z) and past their controller's
+// first update.
 class BossStageFixture : public AiWorldFixture {
 protected:
     void TearDown() override

@@ -33,11 +33,11 @@ protected:
     // A script point placed in the level, announcing itself on its first update.
     void Point(const std::string& character, int32_t sequence, float x, float z)
     {
-        auto* point = SpawnAt<ScriptPoint>(
-            "Records/Bosses/Point" + std::to_string(++points) + ".dbr",
-            {"Class = ScriptPoint", "scriptCharacter = " + character,
-             "sequenceNum = " + std::to_string(sequence)},
-            Vec3(x, 0, z));
+        auto* point =
+            SpawnAt<ScriptPoint>("Records/Bosses/Point" + std::to_string(++points) + ".dbr",
+                                 {"Class = ScriptPoint", "scriptCharacter = " + character,
+                                  "sequenceNum = " + std::to_string(sequence)},
+                                 Vec3(x, 0, z));
         point->UpdateSelf(33);
         point->UpdateSelf(33);
     }
