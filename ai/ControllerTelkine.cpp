@@ -5,6 +5,7 @@
 #include "characters/Character.h"
 #include "characters/Player.h"
 #include "core/RTTI_ClassInfo.h"
+#include "core/Saturate.h"
 #include "engine/LoadTable.h"
 #include "engine/Name.h"
 #include "skills/SkillManager.h"
@@ -100,8 +101,9 @@ void ControllerTelkineState::FindClosestEnemies(Character*& closestPlayer, Chara
 
 void ControllerTelkineStateAttackPhase1::OnUpdate(int32_t elapsedMs)
 {
+    // A frame of any length: the wait saturates rather than wraps.
     if (!casting)
-        sinceCast += elapsedMs;
+        sinceCast = AddSaturating(sinceCast, elapsedMs);
     if (castCount >= castLimit) {
         SetState("AttackPhase2", ControllerAIStateData());
         return;

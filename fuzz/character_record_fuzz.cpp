@@ -87,16 +87,26 @@ constexpr int32_t kThinkFrameMs[] = {0,   33, 33,        450, 1000, 16, 1 << 30,
 // The kinds a character record may ask for; any other class is made a plain character, since
 // other classes have fuzzers (or none) of their own.
 constexpr const char* kKinds[] = {"Character", "Player", "Monster", "Npc", "AmbientCharacter"};
-constexpr const char* kControllerKinds[] = {"ControllerCombat",       "ControllerMonster",
-                                            "ControllerNpc2",         "ControllerStooge",
-                                            "ControllerNpcHerder",    "ControllerNpcHerdAnimal",
-                                            "ControllerAlly",         "ControllerPet",
-                                            "ControllerAktaios",      "ControllerStationaryMonster",
-                                            "ControllerMonsterHidden"};
+constexpr const char* kControllerKinds[] = {
+    "ControllerCombat",        "ControllerMonster",
+    "ControllerNpc2",          "ControllerStooge",
+    "ControllerNpcHerder",     "ControllerNpcHerdAnimal",
+    "ControllerAlly",          "ControllerPet",
+    "ControllerAktaios",       "ControllerStationaryMonster",
+    "ControllerMonsterHidden", "ControllerBandari",
+    "ControllerTerracotta",    "ControllerTelkine",
+    "ControllerCyclops"};
 // The thinking monster's controller: the plain one unless the AI record names a variant.
-constexpr const char* kMonsterAIKinds[] = {
-    "ControllerMonster",           "ControllerAlly",         "ControllerPet", "ControllerAktaios",
-    "ControllerStationaryMonster", "ControllerMonsterHidden"};
+constexpr const char* kMonsterAIKinds[] = {"ControllerMonster",
+                                           "ControllerAlly",
+                                           "ControllerPet",
+                                           "ControllerAktaios",
+                                           "ControllerStationaryMonster",
+                                           "ControllerMonsterHidden",
+                                           "ControllerBandari",
+                                           "ControllerTerracotta",
+                                           "ControllerTelkine",
+                                           "ControllerCyclops"};
 
 constexpr uint32_t kRegion = 1;
 // Enough frames for every callback and a few updates on each side of them; a death that is

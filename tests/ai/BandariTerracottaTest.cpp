@@ -4,6 +4,7 @@
 #include "characters/Monster.h"
 #include "characters/TeamManager.h"
 #include "engine/Coords.h"
+#include "engine/EditorFilter.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/WorldCoords.h"
@@ -39,6 +40,9 @@ protected:
                                                         {"Class = BandariTeleportPoint"},
                                                         Vec3(40.0f + 10.0f * index, 0, 40.0f));
             point->SetUniqueID(Placed(11 + index));
+            point->InitialUpdate();
+            EXPECT_FALSE(point->GetVisibility()) << "only the editor shows the points";
+            EXPECT_EQ(EditorFilter::Instance().GetObjectCount(), 0u);
             points.push_back(Placed(11 + index));
         }
         placedWarrior = Warrior("Placed", 30, Placed(21));

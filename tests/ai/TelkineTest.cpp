@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace GAME::Test {
 namespace {
 
@@ -87,6 +89,17 @@ TEST_F(TelkineTest, TheTwelfthCastStartedEndsPhaseOne)
     }
     brain.Update(0);
     EXPECT_EQ(StateOf(*telkine), "AttackPhase2");
+}
+
+TEST_F(TelkineTest, AFrameOfAnyLengthSaturatesTheWaitForTheNextThrow)
+{
+    telkine->SetActionState(ActionState_Attack);
+    Brain().Update(INT32_MAX);
+    Brain().Update(INT32_MAX);
+    EXPECT_EQ(Phase1().GetSinceCast(), INT32_MAX);
+    telkine->SetActionState(ActionState_Idle);
+    Brain().Update(0);
+    EXPECT_EQ(StateOf(*telkine), "Emote");
 }
 
 } // namespace
