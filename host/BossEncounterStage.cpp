@@ -96,18 +96,9 @@ bool BossEncounterStage::StageHero(float x, float z)
 Monster* BossEncounterStage::Enter(const std::string& member, const char* record, float x, float z,
                                    const UniqueId& uniqueId)
 {
-    Monster* monster = HostSamples::Make<Monster>(record, err);
+    Monster* monster = ScriptedStage::EnterMonster(record, FacingSouth(x, z), uniqueId, err);
     if (monster == nullptr)
         return nullptr;
-    monster->SetUniqueID(uniqueId);
-    gEngine->GetWorld()->AddEntity(monster, FacingSouth(x, z), false);
-    monster->InitialUpdate();
-    monster->GetCharacterBio().Update(*monster, 0);
-    if (ObjectManager::Instance().GetObject<ControllerMonster>(monster->GetControllerId()) ==
-        nullptr) {
-        err << "gamehost: " << record << " does not think with a monster controller\n";
-        return nullptr;
-    }
     cast.push_back({member, monster->GetObjectId(), {}, false});
     roster.Add(member, monster->GetObjectId());
     out << "  " << member << ": " << record << " at " << HostSamples::PointText(Vec3(x, 0, z))
