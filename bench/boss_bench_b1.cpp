@@ -16,6 +16,7 @@
 #include "engine/Engine.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
+#include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
@@ -173,7 +174,11 @@ void BM_BossControllersFrame_Cyclops(benchmark::State& state)
         scene.Enter("Plain", x, 10.0f)->SetTeam(TeamManager::DefaultPlayerTeam());
     auto& brain = scene.Engage<ControllerCyclops>(scene.Enter("Cyclops", 0.0f, 20.0f));
     brain.SetState("BullRun", ControllerAIStateData(scene.hero->GetObjectId(), 0, 0, {}));
+    // The roar ends: the frames are the charge's, trampling round it.
+    brain.HandleEvent(Name::Create("End"));
+    brain.Update(kFrameMs);
     Frames(state, brain);
+    state.SetLabel(brain.GetExecutingStateName() != nullptr ? brain.GetExecutingStateName() : "");
 }
 BENCHMARK(BM_BossControllersFrame_Cyclops);
 
