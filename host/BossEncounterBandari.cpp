@@ -104,14 +104,7 @@ bool BossEncounterBandari::Play(const HostOptions& options, std::ostream& out, s
                         stage.Event("Bandari jumps to point " + std::to_string(++jumps));
                 },
                 [&jumps](BossEncounterStage& stage) {
-                    const auto* boss =
-                        ObjectManager::Instance().GetObject<Monster>(stage.IdOf("Bandari"));
-                    const std::string end =
-                        boss != nullptr && boss->IsAlive()
-                            ? "Bandari stands, life " +
-                                  HostSamples::OneDecimal(boss->GetCurrentLife())
-                            : "Bandari falls";
-                    return std::to_string(jumps) + " jumps, " + end;
+                    return std::to_string(jumps) + " jumps, " + stage.Fate("Bandari");
                 });
     InstanceGroupManager::Instance().Destroy();
     return played;

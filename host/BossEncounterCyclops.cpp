@@ -4,7 +4,6 @@
 #include "characters/Monster.h"
 #include "engine/ObjectManager.h"
 #include "host/BossEncounterStage.h"
-#include "host/HostSamples.h"
 #include "world/PlayerSpawnPoint.h"
 
 #include <cstring>
@@ -54,13 +53,7 @@ bool BossEncounterCyclops::Play(const HostOptions& options, std::ostream& out, s
                 roaring = now;
             },
             [&roars](BossEncounterStage& stage) {
-                const auto* boss =
-                    ObjectManager::Instance().GetObject<Monster>(stage.IdOf("Cyclops"));
-                return std::to_string(roars) + " roars, " +
-                       (boss != nullptr && boss->IsAlive()
-                            ? "Cyclops stands, life " +
-                                  HostSamples::OneDecimal(boss->GetCurrentLife())
-                            : std::string("Cyclops falls"));
+                return std::to_string(roars) + " roars, " + stage.Fate("Cyclops");
             });
 }
 

@@ -118,6 +118,14 @@ void BossEncounterStage::Event(const std::string& text)
     out << "  frame " << frame << ": " << text << '\n';
 }
 
+std::string BossEncounterStage::Fate(const std::string& member) const
+{
+    const auto* who = ObjectManager::Instance().GetObject<Character>(roster.IdOf(member));
+    if (who == nullptr || !who->IsAlive())
+        return member + " falls";
+    return member + " stands, life " + HostSamples::OneDecimal(who->GetCurrentLife());
+}
+
 // "STATE | life L | ENEMY": the executing state, the life and whom the character goes for.
 std::string BossEncounterStage::LineOf(const Character& character,
                                        const ScriptedStage::Member& member)

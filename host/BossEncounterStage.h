@@ -62,6 +62,8 @@ public:
     uint32_t IdOf(const std::string& name) const { return roster.IdOf(name); }
     const ScriptCast& Roster() const { return roster; }
     void Event(const std::string& text);
+    // "NAME stands, life L" or "NAME falls", for the outcome line.
+    std::string Fate(const std::string& member) const;
     std::ostream& Err() { return err; }
 
 private:

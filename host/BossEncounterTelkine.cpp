@@ -4,7 +4,6 @@
 #include "characters/Monster.h"
 #include "engine/ObjectManager.h"
 #include "host/BossEncounterStage.h"
-#include "host/HostSamples.h"
 
 #include <string>
 
@@ -48,13 +47,7 @@ bool BossEncounterTelkine::Play(const HostOptions& options, std::ostream& out, s
                     stage.Event("Telkine throws, cast " + std::to_string(++casts));
             },
             [&casts](BossEncounterStage& stage) {
-                const auto* boss =
-                    ObjectManager::Instance().GetObject<Monster>(stage.IdOf("Telkine"));
-                return std::to_string(casts) + " casts, " +
-                       (boss != nullptr && boss->IsAlive()
-                            ? "Telkine stands, life " +
-                                  HostSamples::OneDecimal(boss->GetCurrentLife())
-                            : std::string("Telkine falls"));
+                return std::to_string(casts) + " casts, " + stage.Fate("Telkine");
             });
 }
 
