@@ -67,6 +67,12 @@ void ControllerMonster::InitializeStates()
 
 void ControllerMonster::Teleported(const WorldCoords& /*coords*/) {}
 
+void ControllerMonster::Teleport(const WorldCoords& coords)
+{
+    ControllerAI::Teleport(coords);
+    Teleported(coords);
+}
+
 bool ControllerMonster::CanMove()
 {
     const Character* self = GetCharacter();

@@ -103,6 +103,8 @@ public:
     void PostParentAttached() override;
     void Update(int32_t elapsedMs) override;
     void TeamChanged() override;
+    // Every teleport of the monster ends in `Teleported`, whoever moved it.
+    void Teleport(const WorldCoords& coords) override;
 
     // Behaviour the derived monster controllers change.
     virtual float ProcessAngerTarget(const Character& foe, int32_t elapsedMs);

@@ -54,6 +54,14 @@ public:
     uint32_t objectId = 0;
 };
 
+// "GameEvent_ScriptPoint": a script point announces itself once the level runs.
+class GameEvent_ScriptPoint : public GameEvent {
+public:
+    WorldCoords coords;
+    std::string scriptCharacter;
+    int32_t sequenceNum = 0;
+};
+
 // "GameEvent_CameraShake": a skill shakes the camera for a while.
 class GameEvent_CameraShake : public GameEvent {
 public:

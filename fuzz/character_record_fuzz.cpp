@@ -95,7 +95,9 @@ constexpr const char* kControllerKinds[] = {
     "ControllerAlly",          "ControllerPet",
     "ControllerAktaios",       "ControllerStationaryMonster",
     "ControllerMonsterHidden", "ControllerTyphon",
-    "ControllerTyphonChained"};
+    "ControllerTyphonChained", "ControllerBandari",
+    "ControllerTerracotta",    "ControllerTelkine",
+    "ControllerCyclops"};
 // The thinking monster's controller: the plain one unless the AI record names a variant.
 constexpr const char* kMonsterAIKinds[] = {"ControllerMonster",
                                            "ControllerAlly",
@@ -104,7 +106,11 @@ constexpr const char* kMonsterAIKinds[] = {"ControllerMonster",
                                            "ControllerStationaryMonster",
                                            "ControllerMonsterHidden",
                                            "ControllerTyphon",
-                                           "ControllerTyphonChained"};
+                                           "ControllerTyphonChained",
+                                           "ControllerBandari",
+                                           "ControllerTerracotta",
+                                           "ControllerTelkine",
+                                           "ControllerCyclops"};
 
 constexpr uint32_t kRegion = 1;
 // Enough frames for every callback and a few updates on each side of them; a death that is

@@ -205,18 +205,10 @@ bool ArenaReport::StagePatrol()
 Character* ArenaReport::Enter(const std::string& name, const char* record, float x, float z,
                               uint32_t uniqueWord)
 {
-    Monster* monster = HostSamples::Make<Monster>(record, err);
+    Monster* monster = ScriptedStage::EnterMonster(record, WorldCoords(At(x, z)),
+                                                   UniqueId(kArenaIdWord, 0, 0, uniqueWord), err);
     if (monster == nullptr)
         return nullptr;
-    monster->SetUniqueID(UniqueId(kArenaIdWord, 0, 0, uniqueWord));
-    gEngine->GetWorld()->AddEntity(monster, WorldCoords(At(x, z)), false);
-    monster->InitialUpdate();
-    monster->GetCharacterBio().Update(*monster, 0);
-    if (ObjectManager::Instance().GetObject<ControllerMonster>(monster->GetControllerId()) ==
-        nullptr) {
-        err << "gamehost: " << record << " does not think with a monster controller\n";
-        return nullptr;
-    }
     cast.push_back({name, monster->GetObjectId(), {}, false});
     roster.Add(name, monster->GetObjectId());
     out << "  " << name << ": " << record << " at " << HostSamples::PointText(Vec3(x, 0, z))

@@ -1,10 +1,13 @@
 #include "host/BossReport.h"
 
 #include "host/BossEncounterAktaios.h"
+#include "host/BossEncounterBandari.h"
 #include "host/BossEncounterChained.h"
+#include "host/BossEncounterCyclops.h"
 #include "host/BossEncounterMegalesios.h"
 #include "host/BossEncounterOrmenos.h"
 #include "host/BossEncounterSpirits.h"
+#include "host/BossEncounterTelkine.h"
 #include "host/BossEncounterTyphon.h"
 #include "host/HostOptions.h"
 
@@ -15,10 +18,10 @@ namespace GAME {
 
 // clang-format off
 const BossReport::Row BossReport::kEncounters[9] = {
-    {"bandari", nullptr},
-    {"telkine", nullptr},
+    {"bandari", &BossEncounterBandari::Play},
+    {"telkine", &BossEncounterTelkine::Play},
     {"ormenos", PlayOrmenosEncounter},
-    {"cyclops", nullptr},
+    {"cyclops", &BossEncounterCyclops::Play},
     {"megalesios", PlayMegalesiosEncounter},
     {"spirits", PlaySpiritsEncounter},
     {"typhon", PlayTyphonEncounter},

@@ -1,7 +1,9 @@
 #include "host/ScriptedStage.h"
 
+#include "ai/ControllerMonster.h"
 #include "ai/ControllerPlayer.h"
 #include "characters/Character.h"
+#include "characters/Monster.h"
 #include "characters/Player.h"
 #include "engine/ABBox.h"
 #include "engine/Engine.h"
@@ -9,6 +11,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/World.h"
+#include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
 #include "game/GameEngine.h"
 #include "host/ArenaReport.h"
@@ -134,6 +137,24 @@ void ScriptedStage::RepeatHeld(HeroMouse& mouse, const ScriptCast& roster)
     mouse.Repeat(*controller, victim != nullptr ? victim->GetCoords().GetPosition()
                                                 : WorldVec3(kRegion, Vec3(mouse.GetLastX(), 0.0f,
                                                                           mouse.GetLastZ())));
+}
+
+Monster* ScriptedStage::EnterMonster(const char* record, const WorldCoords& place,
+                                     const UniqueId& uniqueId, std::ostream& err)
+{
+    Monster* monster = HostSamples::Make<Monster>(record, err);
+    if (monster == nullptr)
+        return nullptr;
+    monster->SetUniqueID(uniqueId);
+    gEngine->GetWorld()->AddEntity(monster, place, false);
+    monster->InitialUpdate();
+    monster->GetCharacterBio().Update(*monster, 0);
+    if (ObjectManager::Instance().GetObject<ControllerMonster>(monster->GetControllerId()) ==
+        nullptr) {
+        err << "gamehost: " << record << " does not think with a monster controller\n";
+        return nullptr;
+    }
+    return monster;
 }
 
 void ScriptedStage::PrintFrame(int32_t frame, std::vector<Member>& cast, const LineOf& lineOf)

@@ -13,6 +13,9 @@
 namespace GAME {
 
 class Character;
+class Monster;
+class UniqueId;
+class WorldCoords;
 class GameEngineNetworkInterface;
 class HeroMouse;
 class ScriptCast;
@@ -62,6 +65,11 @@ public:
                      const ScriptCast& roster);
     // A held button repeats the last click each frame.
     static void RepeatHeld(HeroMouse& mouse, const ScriptCast& roster);
+    // A monster of the record entering the world at the place, set up and thinking with a
+    // monster controller; null, with one line on `err`, otherwise. A unique id other than zero
+    // is its own before its controller attaches.
+    static Monster* EnterMonster(const char* record, const WorldCoords& place,
+                                 const UniqueId& uniqueId, std::ostream& err);
 
 private:
     void PrintFrame(int32_t frame, std::vector<Member>& cast, const LineOf& lineOf);

@@ -4,14 +4,17 @@
 
 namespace GAME {
 
-// Where a Bandari may reappear when it teleports away from its attacker. So far its class
-// record, which the editor's Bandari teleport groups accept.
+// Where a Bandari may reappear when it jumps away. Only the editor shows it.
 class BandariTeleportPoint : public Actor {
     GAME_DECLARE_CLASS(BandariTeleportPoint)
 
 public:
-    BandariTeleportPoint() = default;
+    BandariTeleportPoint();
     ~BandariTeleportPoint() override;
+
+    void InitialUpdate() override;
+
+    static constexpr int32_t kEditorFilterType = 7;
 };
 
 } // namespace GAME

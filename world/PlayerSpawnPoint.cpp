@@ -1,6 +1,8 @@
 #include "world/PlayerSpawnPoint.h"
 
+#include "core/GameEvents.h"
 #include "engine/Engine.h"
+#include "engine/EventManager.h"
 #include "engine/LoadTable.h"
 
 namespace GAME {
@@ -33,6 +35,19 @@ ABBox ScriptPoint::GetObjectSpaceBoundingBox() const
 {
     const float radius = GetMeshBoundingRadius();
     return ABBox(Vec3(-radius, -radius, -radius), Vec3(radius, radius, radius));
+}
+
+void ScriptPoint::UpdateSelf(int32_t elapsedMs)
+{
+    Actor::UpdateSelf(elapsedMs);
+    if (announced)
+        return;
+    announced = true;
+    GameEvent_ScriptPoint event;
+    event.coords = GetCoords();
+    event.scriptCharacter = scriptCharacter;
+    event.sequenceNum = sequenceNum;
+    EventManager::Instance().Send("GameEvent_ScriptPoint", event);
 }
 
 } // namespace GAME

@@ -66,6 +66,9 @@ public:
     OBBox GetCollisionBox(int32_t /*index*/) const override { return OBBox(); }
     // Half-extents of the actor's radius around the origin.
     ABBox GetObjectSpaceBoundingBox() const;
+    // The first update announces the point ("GameEvent_ScriptPoint"), so that the characters
+    // loaded with the level hear of it.
+    void UpdateSelf(int32_t elapsedMs) override;
 
     const std::string& GetScriptCharacter() const { return scriptCharacter; }
     int32_t GetSequenceNum() const { return sequenceNum; }
@@ -73,6 +76,7 @@ public:
 private:
     std::string scriptCharacter;
     int32_t sequenceNum = 0;
+    bool announced = false;
 };
 
 } // namespace GAME

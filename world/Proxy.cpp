@@ -349,7 +349,7 @@ void Proxy::PlaceObjects(std::vector<uint32_t>& ids, const std::vector<WorldCoor
         }
         AddUniqueIdToEntity(*entity);
         world->AddEntity(entity, *location, true);
-        placedObjects.push_back(*id);
+        AddPlacedObject(*id);
         id = ids.erase(id);
     }
 }

@@ -62,6 +62,9 @@ public:
     void GetPrimaryObjects(std::vector<uint32_t>& out) const;
     void GetAccessoryObjects(std::vector<uint32_t>& out) const;
     void GetPlacedObjects(std::vector<uint32_t>& out) const { out = placedObjects; }
+    // An object the proxy has put into the world; its pools' placement and a scripted stage
+    // both report here.
+    void AddPlacedObject(uint32_t objectId) { placedObjects.push_back(objectId); }
 
     // Services for the pools.
     int32_t CalculateCharacterDifficulty(const LoadTable& monster, uint32_t difficulty) const;
