@@ -9,7 +9,13 @@
 namespace GAME {
 
 class Character;
+class ItemReplicaInfo;
 class Name;
+class RandomUniform;
+
+// For a loot table record, the base, prefix and suffix names drawn from it with the generator
+// (an empty base when it gave nothing); false, with the names untouched, for any other record.
+bool DrawLootItemNames(const std::string& record, ItemReplicaInfo& info, RandomUniform& random);
 
 // Three values of one property, chosen by the game difficulty (Normal, Epic, Legendary) and
 // streamed under the key followed by "[0]", "[1]" and "[2]".
