@@ -57,10 +57,9 @@ const std::string& Action_TaskCreatureToLocation::GetDescription()
 
 bool Action_TaskCreatureToLocation::SerializeChildProperties(IOStream* stream)
 {
-    const bool read = stream->StreamString("creature", creature) &&
-                      stream->StreamString("location", location) &&
-                      stream->StreamBool("fight", fight) &&
-                      stream->StreamBool("canReFire", canReFire);
+    const bool read =
+        stream->StreamString("creature", creature) && stream->StreamString("location", location) &&
+        stream->StreamBool("fight", fight) && stream->StreamBool("canReFire", canReFire);
     ListenForCreatures(creature);
     ListenForCreatures(location);
     return read;
@@ -130,7 +129,8 @@ bool Action_SpawnEntityAtLocation::SerializeChildProperties(IOStream* stream)
     return read;
 }
 
-void Action_SpawnEntityAtLocation::OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event)
+void Action_SpawnEntityAtLocation::OnGenericEntityInitialUpdate(
+    const GameEvent_GenericEntity& event)
 {
     if (!NameMatches(location, event.objectName))
         return;
@@ -243,10 +243,10 @@ void Action_SetCharacterInvincible::Apply()
 
 const std::string& Action_NpcPlayAnimation::GetDescription()
 {
-    description =
-        "Npc " + TriggerMarkup::Record(npc) + " play animation {B" +
-        AnimationSet::GetAnimTypeAsText(static_cast<AnimationSet_Type>(animation)) + "} and " +
-        Choice(allowInterruptions, "Allow Interruptions", "Don't Allow Interruptions");
+    description = "Npc " + TriggerMarkup::Record(npc) + " play animation {B" +
+                  AnimationSet::GetAnimTypeAsText(static_cast<AnimationSet_Type>(animation)) +
+                  "} and " +
+                  Choice(allowInterruptions, "Allow Interruptions", "Don't Allow Interruptions");
     return description;
 }
 
@@ -326,8 +326,7 @@ void Action_FireSkill::Fire(uint32_t targetId, bool reFire)
 const std::string& Action_FireSkill::GetDescription()
 {
     description = "Fire Skill " + TriggerMarkup::Record(skill) + " from " +
-                  TriggerMarkup::Record(source) + " to " + TriggerMarkup::Record(target) +
-                  " and " +
+                  TriggerMarkup::Record(source) + " to " + TriggerMarkup::Record(target) + " and " +
                   Choice(allowInterruptions, "Allow Interruptions", "Don't Allow Interruptions");
     return description;
 }

@@ -133,7 +133,8 @@ void Action_DispenseItemFromChest::Apply()
 
 void Action_RemoveItemFromInventory::Fire(uint32_t /*targetId*/, bool /*reFire*/)
 {
-    if (Player* player = ObjectManager::Instance().GetObject<Player>(WaitingAction::LocalPlayerId()))
+    if (Player* player =
+            ObjectManager::Instance().GetObject<Player>(WaitingAction::LocalPlayerId()))
         player->TakeItemFromCharacter(itemName);
 }
 

@@ -165,8 +165,8 @@ TEST_F(WorldCommandActions, DispenseWaitsForAnNpcOrMonsterAndRemoveTakesFromTheL
     Announce(kRaider, ControlledRaider()->GetObjectId());
     EXPECT_FALSE(dispense->IsPendingFire());
 
-    auto* remove = Make<Action_RemoveItemFromInventory>(
-        "Action_RemoveItemFromInventory", [](auto& a) { a.SetItemName(kSword); });
+    auto* remove = Make<Action_RemoveItemFromInventory>("Action_RemoveItemFromInventory",
+                                                        [](auto& a) { a.SetItemName(kSword); });
     player->GiveItemToCharacter(ObjectManager::Instance().CreateObjectFromFile<Item>(kSword));
     ASSERT_TRUE(player->HasItem(std::string(kSword)));
     remove->Fire(elder->GetObjectId(), false);
@@ -175,11 +175,10 @@ TEST_F(WorldCommandActions, DispenseWaitsForAnNpcOrMonsterAndRemoveTakesFromTheL
 
 TEST_F(WorldCommandActions, ChestGetsTheDifficultysItemForEveryPartyMember)
 {
-    auto* chest =
-        Make<Action_DispenseItemFromChest>("Action_DispenseItemFromChest", [](auto& a) {
-            a.SetChest(kChest);
-            a.SetItemNormal(kSword);
-        });
+    auto* chest = Make<Action_DispenseItemFromChest>("Action_DispenseItemFromChest", [](auto& a) {
+        a.SetChest(kChest);
+        a.SetItemNormal(kSword);
+    });
     chest->Fire(0, false);
     FixedItem* box = SpawnAt<FixedItem>(kChest, {"Class = FixedItem"});
     AnnounceFixedItem("RECORDS/SPAWN/chest.dbr", box->GetObjectId());
@@ -220,9 +219,9 @@ TEST_F(WorldCommandActions, EmptyNamesMeanTheLocalPlayerAndAClientSendsRequests)
     EXPECT_EQ(std::make_tuple(use.characterId, use.targetId, use.skillName),
               std::make_tuple(player->GetObjectId(), player->GetObjectId(),
                               std::string("Records/Skills/Roar.dbr")));
-    for (const WaitingAction* action : {static_cast<WaitingAction*>(task),
-                                        static_cast<WaitingAction*>(animation),
-                                        static_cast<WaitingAction*>(skill)})
+    for (const WaitingAction* action :
+         {static_cast<WaitingAction*>(task), static_cast<WaitingAction*>(animation),
+          static_cast<WaitingAction*>(skill)})
         EXPECT_FALSE(action->IsPendingFire()) << action->GetName();
 }
 
@@ -230,8 +229,8 @@ TEST_F(WorldCommandActions, AClientNeitherDisablesPoolsNorSpawnsButStopsWaiting)
 {
     Proxy* pool = MakeProxy({"Class = Proxy"});
     database.WriteRecord("Records/Quests/Spot.dbr", {"Class = QuestLocation"});
-    auto* spot = ObjectManager::Instance().CreateObjectFromFile<QuestLocation>(
-        "Records/Quests/Spot.dbr");
+    auto* spot =
+        ObjectManager::Instance().CreateObjectFromFile<QuestLocation>("Records/Quests/Spot.dbr");
     auto* disable = Make<Action_DisableProxy>(
         "Action_DisableProxy", [&](auto& a) { a.SetProxy(pool->GetObjectName().c_str()); });
     auto* spawn = Make<Action_SpawnEntityAtLocation>("Action_SpawnEntityAtLocation", [](auto& a) {
@@ -254,8 +253,8 @@ TEST_F(WorldCommandActions, InvincibilityAndKillReachControlledCreaturesOnly)
 {
     Monster* raider = ControlledRaider();
     Monster* loner = Raider({5, 0, 0});
-    auto* invincible = Make<Action_SetCharacterInvincible>(
-        "Action_SetCharacterInvincible", [](auto& a) { a.SetNpc(kRaider); });
+    auto* invincible = Make<Action_SetCharacterInvincible>("Action_SetCharacterInvincible",
+                                                           [](auto& a) { a.SetNpc(kRaider); });
     Announce(kRaider, loner->GetObjectId());
     invincible->Fire(0, false);
     EXPECT_TRUE(invincible->IsPendingFire());
@@ -280,8 +279,8 @@ TEST_F(WorldCommandActions, AReloadKeepsTheTasksPendingFiringButNotTheKill)
 {
     const auto configureTask = [](Action_TaskCreatureToLocation& a) { a.SetCreature(kRaider); };
     const auto configureKill = [](Action_KillCreature& a) { a.SetCreatureRecord(kRaider); };
-    auto* task = Make<Action_TaskCreatureToLocation>("Action_TaskCreatureToLocation",
-                                                     configureTask);
+    auto* task =
+        Make<Action_TaskCreatureToLocation>("Action_TaskCreatureToLocation", configureTask);
     auto* kill = Make<Action_KillCreature>("Action_KillCreature", configureKill);
     task->Fire(0, false);
     kill->Fire(0, false);
@@ -332,13 +331,12 @@ TEST_P(DoorCommands, QueueTheStateWithSoundsOnlyWhenFiredAfresh)
     EXPECT_EQ(queued, row.queued);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DoorCommands,
-    ::testing::Values(DoorRow{"Action_OpenDoor", false, false, {{11, true}}},
-                      DoorRow{"Action_OpenDoor", false, true, {{11, false}}},
-                      DoorRow{"Action_OpenDoor", true, true, {}},
-                      DoorRow{"Action_CloseDoor", true, true, {{9, false}}},
-                      DoorRow{"Action_CloseDoor", false, false, {{9, true}}}));
+INSTANTIATE_TEST_SUITE_P(Rows, DoorCommands,
+                         ::testing::Values(DoorRow{"Action_OpenDoor", false, false, {{11, true}}},
+                                           DoorRow{"Action_OpenDoor", false, true, {{11, false}}},
+                                           DoorRow{"Action_OpenDoor", true, true, {}},
+                                           DoorRow{"Action_CloseDoor", true, true, {{9, false}}},
+                                           DoorRow{"Action_CloseDoor", false, false, {{9, true}}}));
 
 TEST_F(WorldCommandActions, ALockFiredEarlyLocksThePoolsAccessoryObjects)
 {
@@ -562,12 +560,11 @@ TEST_F(WorldCommandActions, DescriptionsShowBareRecordNames)
     });
     EXPECT_EQ(teleport->GetDescription(), "Teleport Player to {(1.5,0.,-2.)}");
     EXPECT_EQ(teleport->GetRegionId(), 7.0f);
-    auto* fight = Make<Action_TaskCreatureToLocation>("Action_TaskCreatureToLocation",
-                                                      [](auto& a) {
-                                                          a.SetCreature(kRaider);
-                                                          a.SetLocation("Q/Spot.dbr");
-                                                          a.SetFight(true);
-                                                      });
+    auto* fight = Make<Action_TaskCreatureToLocation>("Action_TaskCreatureToLocation", [](auto& a) {
+        a.SetCreature(kRaider);
+        a.SetLocation("Q/Spot.dbr");
+        a.SetFight(true);
+    });
     EXPECT_EQ(fight->GetDescription(), "Task {BRaider} To {BSpot} and {B Fight}");
 }
 
