@@ -383,7 +383,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             return false;
         }
     }
-    if (!questStateFolder.empty() && !showQuests && scenario != "quest") {
+    if (!questStateFolder.empty() && !showQuests && scenario != "quest" &&
+        scenario != "quest-actions") {
         error = "--quest-state goes with --quests or --scenario quest";
         return false;
     }

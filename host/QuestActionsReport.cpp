@@ -126,8 +126,9 @@ public:
     }
 
     // The cast and the objects, in the world but not yet set up.
-    bool Place(std::ostream& err)
+    bool Place(std::ostream& err, uint32_t seed)
     {
+        gGameEngine->GetRandomGen().Seed(seed);
         auto* hero = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
         gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
         Put(hero, "hero", {0, 0, 0});
@@ -377,10 +378,10 @@ int QuestActionsReport::Run()
 
 bool QuestActionsReport::PlaySingle()
 {
-    out << "scenario quest-actions as single player:\n";
+    out << "scenario quest-actions as single player, seed " << options.seed << ":\n";
     {
         Stage stage(out);
-        if (!stage.Place(err) || !stage.LoadQuest(err))
+        if (!stage.Place(err, options.seed) || !stage.LoadQuest(err))
             return false;
         stage.Start();
         stage.Announce(true);
@@ -392,7 +393,7 @@ bool QuestActionsReport::PlaySingle()
     ObjectManager::Instance().DestroyAllObjects();
     out << "scenario quest-actions reloaded into a fresh session:\n";
     Stage stage(out);
-    if (!stage.Place(err) || !stage.LoadQuest(err))
+    if (!stage.Place(err, options.seed) || !stage.LoadQuest(err))
         return false;
     stage.Refire(stateFolder);
     stage.Announce(false);
@@ -403,9 +404,9 @@ bool QuestActionsReport::PlaySingle()
 
 bool QuestActionsReport::PlayClient()
 {
-    out << "scenario quest-actions as client:\n";
+    out << "scenario quest-actions as client, seed " << options.seed << ":\n";
     Stage stage(out);
-    if (!stage.Place(err) || !stage.LoadQuest(err))
+    if (!stage.Place(err, options.seed) || !stage.LoadQuest(err))
         return false;
     gEngine->GetNetworkConnectionManager().ClearSentPackets();
     stage.Start();
