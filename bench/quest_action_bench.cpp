@@ -3,6 +3,7 @@
 // announcement, up to the last command applied. Budget: under 50 microseconds in single player;
 // as a client, where every move and animation becomes a request packet to the server, within
 // three times the single-player figure of the same run.
+#include "ai/Controller.h"
 #include "characters/Player.h"
 #include "core/GameEvents.h"
 #include "engine/ConnectionManager.h"
@@ -10,11 +11,13 @@
 #include "engine/EventManager.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
+#include "engine/NetworkIndex.h"
 #include "engine/ObjectManager.h"
 #include "engine/TriggerFactory.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "quests/CreatureCommandActions.h"
+#include "quests/QuestNetMsg.h"
 #include "quests/QuestRepository.h"
 #include "tests/support/TempDatabase.h"
 #include "world/Proxy.h"
@@ -39,22 +42,39 @@ public:
     explicit CommandGame(bool client)
         : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
     {
-        folder.WriteRecord("Records/Spawn/Raider.dbr", {"Class = Monster"});
+        folder.WriteRecord("Records/Spawn/RaiderController.dbr", {"Class = ControllerMonster"});
+        folder.WriteRecord("Records/Spawn/Raider.dbr",
+                           {"Class = Monster", "controller = Records/Spawn/RaiderController.dbr"});
         folder.WriteRecord("Records/Spawn/Pool.dbr",
                            {"spawnMin = 20", "spawnMax = 20", "name1 = Records/Spawn/Raider.dbr",
                             "weight1 = 1", "difficulty1 = 1", "limit1 = 20"});
         folder.WriteRecord(kProxy, {"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr"});
         ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        gEngine->SetNetworkMode(client, client);
         InitializeObjects();
-        if (client)
-            gGameEngine->SetAsNetworkClient();
         auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
         gGameEngine->GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
         gGameEngine->GetRandomGen().Seed(1);
         proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy);
+        if (proxy != nullptr)
+            proxy->GetPrimaryObjects(creatures);
+        // As placed creatures are: each controller knows its monster.
+        for (uint32_t id : creatures) {
+            const auto* monster = ObjectManager::Instance().GetObject<Character>(id);
+            if (auto* controller = monster != nullptr
+                                       ? ObjectManager::Instance().GetObject<Controller>(
+                                             monster->GetControllerId())
+                                       : nullptr)
+                controller->AttachParent(id);
+        }
         announcement.objectName = kProxy;
         announcement.objectId = proxy != nullptr ? proxy->GetObjectId() : 0;
+        // A client hears of the pool from the server, which keeps the pool itself.
+        news.nameIndex = StringToNetworkIndex(kProxy);
+        news.primaryObjects = creatures;
+        if (client) {
+            gEngine->SetNetworkMode(true, true);
+            gGameEngine->SetAsNetworkClient();
+        }
     }
     ~CommandGame()
     {
@@ -70,13 +90,7 @@ public:
     CommandGame(const CommandGame&) = delete;
     CommandGame& operator=(const CommandGame&) = delete;
 
-    size_t PoolSize() const
-    {
-        std::vector<uint32_t> ids;
-        if (proxy != nullptr)
-            proxy->GetPrimaryObjects(ids);
-        return ids.size();
-    }
+    size_t PoolSize() const { return creatures.size(); }
 
     // 50 commands read from a quest file's properties, so that they wait as loaded ones do,
     // then fired.
@@ -92,7 +106,10 @@ public:
 
     void Announce()
     {
-        EventManager::Instance().Send("GameEvent_GenericEntityInitialUpdate", announcement);
+        if (client)
+            QuestRepository::Get().OnGenericEntityInitialUpdate_Net(news);
+        else
+            EventManager::Instance().Send("GameEvent_GenericEntityInitialUpdate", announcement);
     }
 
     bool AllApplied() const
@@ -123,10 +140,13 @@ private:
         return loaded;
     }
 
+    bool client;
     Test::TempDatabase folder;
     Engine::LogSink previousSink;
     Proxy* proxy = nullptr;
+    std::vector<uint32_t> creatures;
     GameEvent_GenericEntity announcement;
+    QuestNetMsg_ProxySpawn news;
     std::vector<std::unique_ptr<TriggerAction>> commands;
 };
 
