@@ -16,26 +16,16 @@
 
 namespace GAME {
 
-std::string QuestItemRecords::Describe(const char* verb, const char* from,
-                                       const std::string& name) const
-{
-    return verb +
-           TriggerMarkup::Values({TriggerMarkup::RecordName(item.values[0]),
-                                  TriggerMarkup::RecordName(item.values[1]),
-                                  TriggerMarkup::RecordName(item.values[2])}) +
-           from + TriggerMarkup::Record(name);
-}
-
-const std::string& Action_DispenseItemFromNpc::GetDescription()
-{
-    description = Describe("Dispense Item ", " From NPC ", npc);
-    return description;
-}
-
-bool Action_DispenseItemFromNpc::SerializeChildProperties(IOStream* stream)
+bool NpcItemAction::SerializeChildProperties(IOStream* stream)
 {
     const bool read = StreamNpc(stream);
     return item.Stream(stream, "item") && read;
+}
+
+const std::string& NpcItemAction::Describe(const char* verb, const char* from)
+{
+    description = verb + ItemValues() + from + TriggerMarkup::Record(npc);
+    return description;
 }
 
 void Action_DispenseItemFromNpc::Apply()
@@ -51,18 +41,6 @@ void Action_DispenseItemFromNpc::Apply()
             isPendingFire = false;
         }
     }
-}
-
-const std::string& Action_DropItemFromNpc::GetDescription()
-{
-    description = Describe("Drop Item ", " From ", npc);
-    return description;
-}
-
-bool Action_DropItemFromNpc::SerializeChildProperties(IOStream* stream)
-{
-    const bool read = StreamNpc(stream);
-    return item.Stream(stream, "item") && read;
 }
 
 Item* Action_DropItemFromNpc::MakeItem(const std::string& record) const
@@ -102,7 +80,7 @@ Action_DispenseItemFromChest::Action_DispenseItemFromChest(uint32_t id, Trigger*
 
 const std::string& Action_DispenseItemFromChest::GetDescription()
 {
-    description = Describe("Dispense Item ", " From Chest ", chest);
+    description = "Dispense Item " + ItemValues() + " From Chest " + TriggerMarkup::Record(chest);
     return description;
 }
 

@@ -12,45 +12,38 @@ namespace GAME {
 class GameEvent_FixedItemSpawn;
 class Item;
 
-// The item record per difficulty ("item[0]" to "item[2]") of the hand-out actions.
-class QuestItemRecords {
-public:
-    void SetItemNormal(const char* value) { item[0] = value != nullptr ? value : ""; }
-    const char* GetItemNormal() const { return item.values[0].c_str(); }
-    void SetItemEpic(const char* value) { item[1] = value != nullptr ? value : ""; }
-    const char* GetItemEpic() const { return item.values[1].c_str(); }
-    void SetItemLegendary(const char* value) { item[2] = value != nullptr ? value : ""; }
-    const char* GetItemLegendary() const { return item.values[2].c_str(); }
-
-protected:
-    // "Dispense Item " or the like, then "{Bi0,i1,i2}" and the rest.
-    std::string Describe(const char* verb, const char* from, const std::string& name) const;
-
-    DifficultyTriple<std::string> item;
-};
-
-// The NPCs of the name keep the item for the local player; monsters carry it as treasure.
-class Action_DispenseItemFromNpc : public CreatureListAction, public QuestItemRecords {
+// An item action on the creatures of a name: "npc", then the item per difficulty.
+class NpcItemAction : public CreatureListAction, public QuestItemRecords {
 public:
     using CreatureListAction::CreatureListAction;
-    const char* GetName() const override { return "Action_DispenseItemFromNpc"; }
-    const std::string& GetDescription() override;
-    bool CanReFire() const override { return true; }
     bool CanDelay() const override { return true; }
     bool StreamChildProperties(IOStream* stream) override { return StreamPending(stream); }
     bool SerializeChildProperties(IOStream* stream) override;
+
+protected:
+    // The verb, the items, the joint and the npc.
+    const std::string& Describe(const char* verb, const char* from);
+};
+
+// The NPCs of the name keep the item for the local player; monsters carry it as treasure.
+class Action_DispenseItemFromNpc : public NpcItemAction {
+public:
+    using NpcItemAction::NpcItemAction;
+    const char* GetName() const override { return "Action_DispenseItemFromNpc"; }
+    const std::string& GetDescription() override
+    {
+        return Describe("Dispense Item ", " From NPC ");
+    }
+    bool CanReFire() const override { return true; }
     void Apply() override;
 };
 
 // Every creature of the name drops one item at its feet.
-class Action_DropItemFromNpc : public CreatureListAction, public QuestItemRecords {
+class Action_DropItemFromNpc : public NpcItemAction {
 public:
-    using CreatureListAction::CreatureListAction;
+    using NpcItemAction::NpcItemAction;
     const char* GetName() const override { return "Action_DropItemFromNpc"; }
-    const std::string& GetDescription() override;
-    bool CanDelay() const override { return true; }
-    bool StreamChildProperties(IOStream* stream) override { return StreamPending(stream); }
-    bool SerializeChildProperties(IOStream* stream) override;
+    const std::string& GetDescription() override { return Describe("Drop Item ", " From "); }
     void Apply() override;
     // The item dropped last.
     uint32_t GetItemId() const { return itemId; }

@@ -56,6 +56,13 @@ template <typename T> bool DifficultyTriple<T>::Stream(IOStream* stream, const s
 template struct DifficultyTriple<int32_t>;
 template struct DifficultyTriple<std::string>;
 
+std::string QuestItemRecords::ItemValues() const
+{
+    return TriggerMarkup::Values({TriggerMarkup::RecordName(item.values[0]),
+                                  TriggerMarkup::RecordName(item.values[1]),
+                                  TriggerMarkup::RecordName(item.values[2])});
+}
+
 void ActionRewardInterface::Announce(const TriggerAction& action)
 {
     const Quest* quest = Quest::OfTrigger(action.GetParent());
@@ -239,10 +246,7 @@ void Action_GiveItem::Fire(uint32_t targetId, bool)
 
 const std::string& Action_GiveItem::GetDescription()
 {
-    description =
-        "Give Player Item " + TriggerMarkup::Values({TriggerMarkup::RecordName(item.values[0]),
-                                                     TriggerMarkup::RecordName(item.values[1]),
-                                                     TriggerMarkup::RecordName(item.values[2])});
+    description = "Give Player Item " + ItemValues();
     return description;
 }
 

@@ -28,6 +28,23 @@ template <typename T> struct DifficultyTriple {
     bool Stream(IOStream* stream, const std::string& key);
 };
 
+// The item record per difficulty ("item[0]" to "item[2]") of the actions that hand items out.
+class QuestItemRecords {
+public:
+    void SetItemNormal(const char* value) { item[0] = value != nullptr ? value : ""; }
+    const char* GetItemNormal() const { return item.values[0].c_str(); }
+    void SetItemEpic(const char* value) { item[1] = value != nullptr ? value : ""; }
+    const char* GetItemEpic() const { return item.values[1].c_str(); }
+    void SetItemLegendary(const char* value) { item[2] = value != nullptr ? value : ""; }
+    const char* GetItemLegendary() const { return item.values[2].c_str(); }
+
+protected:
+    // "{Bi0,i1,i2}" of the three records' bare names.
+    std::string ItemValues() const;
+
+    DifficultyTriple<std::string> item;
+};
+
 // The second base of the reward actions: shows the reward in a banner and, when the journal
 // knows where and what for, records it there.
 class ActionRewardInterface : public QuestJournalPlace {
@@ -152,7 +169,9 @@ private:
     std::string skillDisplayName;
 };
 
-class Action_GiveItem : public TriggerAction, public ActionRewardInterface {
+class Action_GiveItem : public TriggerAction,
+                        public ActionRewardInterface,
+                        public QuestItemRecords {
 public:
     Action_GiveItem(uint32_t id, Trigger* parent) : TriggerAction(id, parent) {}
     void Fire(uint32_t targetId, bool reFire) override;
@@ -161,17 +180,9 @@ public:
     bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
     std::wstring GetRewardDescription() override { return itemText; }
-
-    void SetItemNormal(const char* value) { item[0] = value != nullptr ? value : ""; }
-    const char* GetItemNormal() const { return item.values[0].c_str(); }
-    void SetItemEpic(const char* value) { item[1] = value != nullptr ? value : ""; }
-    const char* GetItemEpic() const { return item.values[1].c_str(); }
-    void SetItemLegendary(const char* value) { item[2] = value != nullptr ? value : ""; }
-    const char* GetItemLegendary() const { return item.values[2].c_str(); }
     uint32_t GetItemId() const { return itemId; }
 
 private:
-    DifficultyTriple<std::string> item;
     uint32_t itemId = 0;
     std::wstring itemText;
 };
