@@ -142,6 +142,12 @@ public:
     void SetPlayerNpcDialog(Action_UpdateNPCDialog* action);
     void SetPlayerNpcIllumination(Action_IlluminateNpc* action);
     void SetDispenseItem(uint32_t playerId, const std::string& itemRecord);
+    // Empty when the player has nothing waiting.
+    std::string GetDispenseItem(uint32_t playerId) const
+    {
+        const auto found = dispenseItems.find(playerId);
+        return found != dispenseItems.end() ? found->second : std::string();
+    }
 
     // Herds and attraction.
     bool IsInHerd() const { return inHerd; }

@@ -69,6 +69,26 @@ public:
     float amplitude = 0.0f;
 };
 
+// "GameEvent_ScreenFade": the screen fades out, stays dark, and fades back in.
+class GameEvent_ScreenFade : public GameEvent {
+public:
+    int32_t fadeInOutMs = 0;
+    int32_t blackoutMs = 0;
+    float red = 0.0f;
+    float green = 0.0f;
+    float blue = 0.0f;
+    float alpha = 1.0f;
+};
+
+// "GameEvent_TeleportPlayer": the local player is to be moved there; the receiver moves him.
+class GameEvent_TeleportPlayer : public GameEvent {
+public:
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+    int32_t regionId = -1;
+};
+
 // "GameEvent_PreRun": the level is loaded and the game is about to run; carries nothing.
 class GameEvent_PreRun : public GameEvent {};
 

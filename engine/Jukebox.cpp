@@ -44,6 +44,11 @@ void Jukebox::FadeInMusic()
     Add(FadeInMusicRequest);
 }
 
+void Jukebox::EndEventMusic(int32_t milliseconds)
+{
+    Add(EndEventMusicRequest, "", milliseconds);
+}
+
 void Jukebox::LoadAmbientPlaylist(const std::string& playlist, bool flag)
 {
     Add(LoadAmbientPlaylistRequest, playlist, 0, flag);

@@ -18,7 +18,8 @@ public:
         BossMusicLeaveRequest,
         LoadAmbientPlaylistRequest,
         LoadMusicPlaylistRequest,
-        FadeInMusicRequest
+        FadeInMusicRequest,
+        EndEventMusicRequest
     };
 
     struct Request {
@@ -44,6 +45,8 @@ public:
     void PlayEventMusic(const std::string& musicRecord, bool flag);
     void FadeOutMusic(int32_t milliseconds);
     void FadeInMusic();
+    // The event music fades out over the milliseconds and the playlist takes over again.
+    void EndEventMusic(int32_t milliseconds);
     // Playlists by record name; the ambience one carries the caller's flag.
     void LoadAmbientPlaylist(const std::string& playlist, bool flag);
     void LoadMusicPlaylist(const std::string& playlist);

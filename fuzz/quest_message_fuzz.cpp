@@ -1,4 +1,5 @@
-// Hostile quest news against the sample quest. The first byte picks this machine's role (single
+// Hostile quest news against the sample quest and the showcase quest, whose actions wait for
+// spawn pools' news. The first byte picks this machine's role (single
 // player, server, client) and the second the sender written into the header (as given, me, a
 // party member, an in-game stranger); the third byte's low bit makes the rest a condition set
 // rather than one message. The rest are 32-bit words. Nothing may crash, hang or allocate out of
@@ -65,6 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         StartQuietGame();
         ObjectManager::Instance().GetDatabase().SetRoot(GAME_SOURCE_DIR "/data/database");
         gEngine->GetWorld()->AddQuestFile("Quests/VillageWatch.qst");
+        gEngine->GetWorld()->AddQuestFile("Quests/Showcase/WorldCommands.qst");
         return SeatPlayers();
     }();
     if (size < 3)

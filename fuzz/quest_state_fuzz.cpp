@@ -1,5 +1,6 @@
-// Hostile quest state against the sample quest: the input is a 32-bit length, that many bytes
-// of one quest's state file, and the rest as the repository file. Reading either must stay
+// Hostile quest state against the sample quest and the showcase quest: the input is a 32-bit
+// length, that many bytes of one quest's state file (read by each quest), and the rest as the
+// repository file. Reading either must stay
 // inside the bytes, allocate no more than they hold, and keep every count to what was there.
 #include "engine/IOStreamRead.h"
 #include "engine/ObjectManager.h"
@@ -29,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         StartQuietGame();
         ObjectManager::Instance().GetDatabase().SetRoot(GAME_SOURCE_DIR "/data/database");
         gEngine->GetWorld()->AddQuestFile("Quests/VillageWatch.qst");
+        gEngine->GetWorld()->AddQuestFile("Quests/Showcase/WorldCommands.qst");
         return true;
     }();
     (void)sampleListed;
@@ -48,6 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     AllocationWatch::Start();
     IOStreamRead stateStream(std::vector<uint8_t>(state, state + stateSize));
     quests.StreamQuestState(&stateStream, quest);
+    // The same state read by the quest whose actions wait for the world's objects.
+    if (Quest* showcase = quests.GetQuestByIndex(1)) {
+        IOStreamRead showcaseStream(std::vector<uint8_t>(state, state + stateSize));
+        quests.StreamQuestState(&showcaseStream, showcase);
+    }
     IOStreamRead repositoryStream(std::vector<uint8_t>(state + stateSize, data + size));
     quests.StreamProperties(&repositoryStream);
     if (AllocationWatch::Stop() > limit)

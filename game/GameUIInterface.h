@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/GameDifficulty.h"
+#include "engine/Color.h"
 
 #include <cstdint>
+#include <string>
 
 namespace GAME {
 
@@ -31,6 +33,10 @@ public:
     virtual void SkillDeactivated(uint32_t /*skillId*/) {}
     // The player said yes at the portal after the final boss; hosts without an ending ignore it.
     virtual void EnterEndGame() {}
+    // A line of designers' debug text at the screen position; hosts without a screen ignore it.
+    virtual void DisplayDebugText(const std::wstring& /*text*/, const Color& /*colour*/,
+                                  float /*x*/, float /*y*/)
+    {}
 };
 
 } // namespace GAME

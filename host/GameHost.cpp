@@ -31,6 +31,7 @@
 #include "host/NetworkPlay.h"
 #include "host/PacketCatalogue.h"
 #include "host/PlayersReport.h"
+#include "host/QuestActionsReport.h"
 #include "host/QuestPlayReport.h"
 #include "host/QuestReport.h"
 #include "host/RangeReport.h"
@@ -225,6 +226,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         return 2;
     if (options.scenario == "quest") {
         if (const int status = QuestPlayReport(options, out, err).Run(); status != 0)
+            return status;
+    }
+    if (options.scenario == "quest-actions") {
+        if (const int status = QuestActionsReport(options, out, err).Run(); status != 0)
             return status;
     }
     if (options.scenario == "skillshow" && !SkillShowReport(options, out, err).Run())

@@ -34,6 +34,7 @@ constexpr const char* kScenarios[] = {
     "wear",
     "trade",
     "quest",
+    "quest-actions",
     "skillshow",
     "range",
     "bosses",
@@ -252,6 +253,10 @@ const char* HostOptions::Usage()
            "                journal entry and step printed with its frame; the state is saved\n"
            "                to --quest-state DIR (single or server; orders from --input FILE\n"
            "                or data/input/QuestOrders.txt)\n"
+           "  --scenario quest-actions  the showcase quest commands the world: items handed\n"
+           "                out, creatures moved and killed, gates opened and locked, the camp\n"
+           "                switched off, music and screen changed; then saved, reloaded and\n"
+           "                fired again on a client\n"
            "  --resume      with --scenario quest: a fresh session restores the saved quest\n"
            "                and replays its rewards\n"
            "  --scenario skillshow  23 short scenes of the edge skills (companions, a thrown\n"
@@ -412,7 +417,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             return false;
         }
     }
-    if (!questStateFolder.empty() && !showQuests && scenario != "quest") {
+    if (!questStateFolder.empty() && !showQuests && scenario != "quest" &&
+        scenario != "quest-actions") {
         error = "--quest-state goes with --quests or --scenario quest";
         return false;
     }

@@ -61,12 +61,21 @@ bool HostSamples::WithLibrary(std::ostream& err, const std::function<bool()>& sh
 bool HostSamples::InNetworkWorld(bool client, std::ostream& err, const std::function<bool()>& play)
 {
     gEngine->SetNetworkMode(true, client);
-    const bool played = WithLibrary(err, [&] {
+    const bool played = InWorld(err, [&] {
         if (client)
             gGameEngine->SetAsNetworkClient();
         else
             gGameEngine->SetAsNetworkServer();
         gEngine->GetNetworkConnectionManager().ClearSentPackets();
+        return play();
+    });
+    gEngine->SetNetworkMode(false, false);
+    return played;
+}
+
+bool HostSamples::InWorld(std::ostream& err, const std::function<bool()>& play)
+{
+    return WithLibrary(err, [&] {
         std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
         const bool done = play();
@@ -76,8 +85,6 @@ bool HostSamples::InNetworkWorld(bool client, std::ostream& err, const std::func
         gEngine->SetWorld(std::move(previous));
         return done;
     });
-    gEngine->SetNetworkMode(false, false);
-    return played;
 }
 
 const LoadTable* HostSamples::OpenRecord(const char* record, const RTTI_ClassInfo& kind,

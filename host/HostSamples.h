@@ -29,6 +29,8 @@ public:
     // The same as a server or a client, with a world of one region (1) round `play`; what was
     // sent and everything made are gone afterwards.
     static bool InNetworkWorld(bool client, std::ostream& err, const std::function<bool()>& play);
+    // The same world for whatever role the engine plays now.
+    static bool InWorld(std::ostream& err, const std::function<bool()>& play);
 
     // Made as `ObjectManager::CreateObjectFromFile` makes it, once the record is known to ask
     // for this kind; null, with one line on `err`, otherwise.

@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/IOStream.h"
+#include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/Trigger.h"
@@ -23,15 +24,21 @@
 
 namespace GAME {
 
-namespace {
-
-bool IsLootTableClass(const std::string& className)
+bool DrawLootItemNames(const std::string& record, ItemReplicaInfo& info, RandomUniform& random)
 {
-    return className == "LootMasterTable" || className == "LootItemTable_FixedWeight" ||
-           className == "LootItemTable_DynWeight";
+    // Loaded here: a record nobody has read yet is not in the cache.
+    const LoadTable* table = ObjectManager::Instance().GetDatabase().FindLoadTable(record);
+    const std::string className = table != nullptr ? table->GetString("Class") : "";
+    if (className != "LootMasterTable" && className != "LootItemTable_FixedWeight" &&
+        className != "LootItemTable_DynWeight")
+        return false;
+    info.baseName.clear();
+    if (LootBase::Handle loot = LootBase::Create(record)) {
+        int depth = 0;
+        loot->GetLootName(info.baseName, info.prefixName, info.suffixName, random, depth);
+    }
+    return true;
 }
-
-} // namespace
 
 template <typename T> bool DifficultyTriple<T>::Stream(IOStream* stream, const std::string& key)
 {
@@ -48,6 +55,13 @@ template <typename T> bool DifficultyTriple<T>::Stream(IOStream* stream, const s
 
 template struct DifficultyTriple<int32_t>;
 template struct DifficultyTriple<std::string>;
+
+std::string QuestItemRecords::ItemValues() const
+{
+    return TriggerMarkup::Values({TriggerMarkup::RecordName(item.values[0]),
+                                  TriggerMarkup::RecordName(item.values[1]),
+                                  TriggerMarkup::RecordName(item.values[2])});
+}
 
 void ActionRewardInterface::Announce(const TriggerAction& action)
 {
@@ -214,15 +228,7 @@ void Action_GiveItem::Fire(uint32_t targetId, bool)
     RandomUniform& random = gGameEngine->GetRandomGen();
     ItemReplicaInfo info;
     info.baseName = record;
-    const std::string className =
-        ObjectManager::Instance().GetDatabase().GetLoadTable(record).GetString("Class");
-    if (IsLootTableClass(className)) {
-        info.baseName.clear();
-        if (LootBase::Handle table = LootBase::Create(record)) {
-            int depth = 0;
-            table->GetLootName(info.baseName, info.prefixName, info.suffixName, random, depth);
-        }
-    }
+    DrawLootItemNames(record, info, random);
     info.id = ObjectManager::Instance().CreateObjectID();
     info.seed = static_cast<uint32_t>(random.IGenerate(0, 10000));
     itemId = info.id;
@@ -240,10 +246,7 @@ void Action_GiveItem::Fire(uint32_t targetId, bool)
 
 const std::string& Action_GiveItem::GetDescription()
 {
-    description =
-        "Give Player Item " + TriggerMarkup::Values({TriggerMarkup::RecordName(item.values[0]),
-                                                     TriggerMarkup::RecordName(item.values[1]),
-                                                     TriggerMarkup::RecordName(item.values[2])});
+    description = "Give Player Item " + ItemValues();
     return description;
 }
 

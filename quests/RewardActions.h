@@ -9,7 +9,13 @@
 namespace GAME {
 
 class Character;
+class ItemReplicaInfo;
 class Name;
+class RandomUniform;
+
+// For a loot table record, the base, prefix and suffix names drawn from it with the generator
+// (an empty base when it gave nothing); false, with the names untouched, for any other record.
+bool DrawLootItemNames(const std::string& record, ItemReplicaInfo& info, RandomUniform& random);
 
 // Three values of one property, chosen by the game difficulty (Normal, Epic, Legendary) and
 // streamed under the key followed by "[0]", "[1]" and "[2]".
@@ -20,6 +26,23 @@ template <typename T> struct DifficultyTriple {
         return values[difficulty >= 0 && difficulty < 3 ? difficulty : 0];
     }
     bool Stream(IOStream* stream, const std::string& key);
+};
+
+// The item record per difficulty ("item[0]" to "item[2]") of the actions that hand items out.
+class QuestItemRecords {
+public:
+    void SetItemNormal(const char* value) { item[0] = value != nullptr ? value : ""; }
+    const char* GetItemNormal() const { return item.values[0].c_str(); }
+    void SetItemEpic(const char* value) { item[1] = value != nullptr ? value : ""; }
+    const char* GetItemEpic() const { return item.values[1].c_str(); }
+    void SetItemLegendary(const char* value) { item[2] = value != nullptr ? value : ""; }
+    const char* GetItemLegendary() const { return item.values[2].c_str(); }
+
+protected:
+    // "{Bi0,i1,i2}" of the three records' bare names.
+    std::string ItemValues() const;
+
+    DifficultyTriple<std::string> item;
 };
 
 // The second base of the reward actions: shows the reward in a banner and, when the journal
@@ -146,7 +169,9 @@ private:
     std::string skillDisplayName;
 };
 
-class Action_GiveItem : public TriggerAction, public ActionRewardInterface {
+class Action_GiveItem : public TriggerAction,
+                        public ActionRewardInterface,
+                        public QuestItemRecords {
 public:
     Action_GiveItem(uint32_t id, Trigger* parent) : TriggerAction(id, parent) {}
     void Fire(uint32_t targetId, bool reFire) override;
@@ -155,17 +180,9 @@ public:
     bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
     std::wstring GetRewardDescription() override { return itemText; }
-
-    void SetItemNormal(const char* value) { item[0] = value != nullptr ? value : ""; }
-    const char* GetItemNormal() const { return item.values[0].c_str(); }
-    void SetItemEpic(const char* value) { item[1] = value != nullptr ? value : ""; }
-    const char* GetItemEpic() const { return item.values[1].c_str(); }
-    void SetItemLegendary(const char* value) { item[2] = value != nullptr ? value : ""; }
-    const char* GetItemLegendary() const { return item.values[2].c_str(); }
     uint32_t GetItemId() const { return itemId; }
 
 private:
-    DifficultyTriple<std::string> item;
     uint32_t itemId = 0;
     std::wstring itemText;
 };

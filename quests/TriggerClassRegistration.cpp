@@ -6,7 +6,11 @@
 #include "engine/TriggerFactory.h"
 #include "quests/Action_IlluminateNpc.h"
 #include "quests/Action_UpdateNPCDialog.h"
+#include "quests/CreatureCommandActions.h"
+#include "quests/DoorLockActions.h"
+#include "quests/ItemHandOutActions.h"
 #include "quests/NpcTalkActions.h"
+#include "quests/PresentationActions.h"
 #include "quests/QuestActions.h"
 #include "quests/QuestConditions.h"
 #include "quests/RewardActions.h"
@@ -20,43 +24,43 @@ template <typename T> using Condition = TriggerConditionProducerT<T>;
 
 Action<Action_GiveMoney> a1("Action_GiveMoney");
 Action<Action_GiveItem> a2("Action_GiveItem");
-// 3 "Action_DispenseItemFromNpc"
-// 4 "Action_DropItemFromNpc"
-// 5 "Action_DispenseItemFromChest"
-// 6 "Action_TaskCreatureToLocation"
-// 7 "Action_SpawnEntityAtLocation"
+Action<Action_DispenseItemFromNpc> a3("Action_DispenseItemFromNpc");
+Action<Action_DropItemFromNpc> a4("Action_DropItemFromNpc");
+Action<Action_DispenseItemFromChest> a5("Action_DispenseItemFromChest");
+Action<Action_TaskCreatureToLocation> a6("Action_TaskCreatureToLocation");
+Action<Action_SpawnEntityAtLocation> a7("Action_SpawnEntityAtLocation");
 Action<Action_BoatDialog> a8("Action_BoatDialog");
-// 9 "Action_OpenDoor"
-// 10 "Action_CloseDoor"
-// 11 "Action_LockFixedItem"
-// 12 "Action_UnlockFixedItem"
+Action<Action_OpenDoor> a9("Action_OpenDoor");
+Action<Action_CloseDoor> a10("Action_CloseDoor");
+Action<Action_LockFixedItem> a11("Action_LockFixedItem");
+Action<Action_UnlockFixedItem> a12("Action_UnlockFixedItem");
 Action<Action_GiveAttributePoints> a13("Action_GiveAttributePoints");
 Action<Action_GiveSkillPoints> a14("Action_GiveSkillPoints");
-// 15 "Action_KillCreature"
+Action<Action_KillCreature> a15("Action_KillCreature");
 Action<Action_GiveExp> a16("Action_GiveExp");
 Action<Action_BestowTriggerToken> a17("Action_BestowTriggerToken");
 Action<Action_RemoveTriggerToken> a18("Action_RemoveTriggerToken");
-// 19 "Action_RemoveItemFromInventory"
+Action<Action_RemoveItemFromInventory> a19("Action_RemoveItemFromInventory");
 Action<Action_UpdateNPCDialog> a20("Action_UpdateNPCDialog");
 Action<Action_TalkNPC> a21("Action_TalkNPC");
 Action<Action_ClearNPCDialog> a22("Action_ClearNPCDialog");
-// 23 "Action_LoadAmbientPlaylist"
-// 24 "Action_LoadMusicPlaylist"
-// 25 "Action_FadeInMusic"
-// 26 "Action_FadeOutMusic"
-// 27 "Action_LoadEventMusic"
-// 28 "Action_PlaySoundEffect"
-// 29 "Action_SetCharacterInvincible"
-// 30 "Action_NpcPlayAnimation"
+Action<Action_LoadAmbientPlaylist> a23("Action_LoadAmbientPlaylist");
+Action<Action_LoadMusicPlaylist> a24("Action_LoadMusicPlaylist");
+Action<Action_FadeInMusic> a25("Action_FadeInMusic");
+Action<Action_FadeOutMusic> a26("Action_FadeOutMusic");
+Action<Action_LoadEventMusic> a27("Action_LoadEventMusic");
+Action<Action_PlaySoundEffect> a28("Action_PlaySoundEffect");
+Action<Action_SetCharacterInvincible> a29("Action_SetCharacterInvincible");
+Action<Action_NpcPlayAnimation> a30("Action_NpcPlayAnimation");
 Action<Action_IlluminateNpc> a31("Action_IlluminateNpc");
 Action<Action_HideNpc> a32("Action_HideNpc");
 Action<Action_ShowNpc> a33("Action_ShowNpc");
-// 34 "Action_DisableProxy"
-// 35 "Action_ScreenFade"
-// 36 "Action_TeleportPlayer"
-// 37 "Action_SetTimeOfDay"
-// 38 "Action_FadeOutEventMusic"
-// 39 "Action_DebugText"
+Action<Action_DisableProxy> a34("Action_DisableProxy");
+Action<Action_ScreenFade> a35("Action_ScreenFade");
+Action<Action_TeleportPlayer> a36("Action_TeleportPlayer");
+Action<Action_SetTimeOfDay> a37("Action_SetTimeOfDay");
+Action<Action_FadeOutEventMusic> a38("Action_FadeOutEventMusic");
+Action<Action_DebugText> a39("Action_DebugText");
 Action<Action_UpdateMapMarker> a40("Action_UpdateMapMarker");
 Action<Action_ClearMapMarker> a41("Action_ClearMapMarker");
 Action<Action_UpdateDialogTab> a42("Action_UpdateDialogTab");
@@ -64,8 +68,8 @@ Action<Action_UpdateJournalEntry> a43("Action_UpdateJournalEntry");
 Action<Action_BestowQuest> a44("Action_BestowQuest");
 Action<Action_CompleteQuestNow> a45("Action_CompleteQuestNow");
 Action<Action_SendTutorialEvent> a46("Action_SendTutorialEvent");
-// 47 "Action_ScreenShake"
-// 48 "Action_FireSkill"
+Action<Action_ScreenShake> a47("Action_ScreenShake");
+Action<Action_FireSkill> a48("Action_FireSkill");
 
 Condition<Condition_EnterVolume> c1("Condition_EnterVolume");
 Condition<Condition_ExitVolume> c2("Condition_ExitVolume");

@@ -217,6 +217,12 @@ echo "   server; a fresh session resumes the saved quest"
     2>/dev/null | grep -Ev '^  frame [0-9]+: \(|^[a-z]*: |^  (save game|conversation|dialog)'
 "$host" --db "$ROOT/data/database" --scenario quest --quest-state "$quests/play" --resume \
     2>/dev/null | grep -v '^[a-z]*: '
+echo
+echo "== quest actions: a quest hands out and drops items, walks and kills the raider, opens and"
+echo "   closes the gates, locks the camp's chest, switches the outpost off and changes music and"
+echo "   screen; reloaded, then fired again on a client"
+"$host" --db "$ROOT/data/database" --scenario quest-actions --quest-state "$quests/actions" \
+    2>/dev/null | grep -Ev '^[a-z]*: |^  fired '
 rm -rf "$quests"
 echo
 echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

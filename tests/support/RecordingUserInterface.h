@@ -2,6 +2,7 @@
 
 #include "game/GameUIInterface.h"
 
+#include <string>
 #include <vector>
 
 namespace GAME::Test {
@@ -45,6 +46,10 @@ public:
     }
 
     void EnterEndGame() override { ++endGameEntries; }
+    void DisplayDebugText(const std::wstring& text, const Color&, float, float) override
+    {
+        debugTexts.push_back(text);
+    }
 
     struct ShownDialog {
         uint32_t npcId = 0;
@@ -56,6 +61,7 @@ public:
     bool questSaveAnswer = true;
     bool windowAnswer = true;
     int saves = 0;
+    std::vector<std::wstring> debugTexts;
     int questSaves = 0;
     std::vector<GameDifficulty> savedDifficulties;
     std::vector<uint32_t> reallocationNpcs;
