@@ -20,6 +20,7 @@
 #include "host/DropsReport.h"
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
+#include "host/HordeFight.h"
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
 #include "host/ItemsReport.h"
@@ -229,6 +230,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (options.scenario == "bosses") {
         if (const int status = BossReport(options, out, err).Run(); status != 0)
+            return status;
+    }
+    if (options.scenario == "horde") {
+        if (const int status = HordeFight::Run(options, out, err); status != 0)
             return status;
     }
     if (options.scenario == "town") {

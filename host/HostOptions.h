@@ -71,6 +71,12 @@ struct HostOptions {
     std::string bossName;
     // -- end scripted input --
 
+    // `--scenario horde --monsters N`: how many monsters fight.
+    int32_t monsters = 1000;
+    bool monstersGiven = false;
+    // The horde's bound keeps a mistyped count from exhausting the machine.
+    static constexpr int32_t kMaxMonsters = 20000;
+
     // -- network session --
     // A server listens on this loopback port (`--port P`, 0 for one the system picks) and waits
     // for `--clients N`; a client joins `--connect ADDR:PORT`.
