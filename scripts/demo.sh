@@ -83,6 +83,10 @@ echo "== scenario: townsfolk stroll and watch a juggler, deer trail their herder
 echo "   quest orders; the hero talks to him and fells a crab by an ally, a turret and an ambusher"
 "$host" --db "$ROOT/data/database" --scenario town --ms 100 --seed 1
 echo
+echo "== scenario: 300 monsters in packs fight the hero's guards; the frame cost's mean, 99th"
+echo "   percentile and worst (single)"
+"$host" --db "$ROOT/data/database" --scenario horde --monsters 300 --frames 150
+echo
 echo "== scenario: every kind of projectile flies at two raiders; trees sway, a ring expands and a"
 echo "   puppet starts, idles and is released (single)"
 "$host" --db "$ROOT/data/database" --scenario range --seed 1
