@@ -6,6 +6,8 @@
 #include "engine/ObjectManager.h"
 #include "world/FxMesh.h"
 
+#include <iterator>
+
 namespace GAME {
 
 namespace {
@@ -95,6 +97,7 @@ void PFxManager::StopParticleEffect(uint32_t id)
     if (EffectEntity* effect = ObjectManager::Instance().GetObject<EffectEntity>(id))
         effect->StopEmitting();
     found->second.active = false;
+    settling.insert(id);
 }
 
 void PFxManager::RemoveParticleEffect(uint32_t& id)
@@ -103,6 +106,7 @@ void PFxManager::RemoveParticleEffect(uint32_t& id)
     if (found != particleEffects.end()) {
         StopParticleEffect(id);
         found->second.removed = true;
+        settling.insert(id);
     }
     id = 0;
 }
@@ -168,22 +172,29 @@ void PFxManager::OneShotParticleEffect(const std::string& record, const std::str
 
 void PFxManager::Update(int32_t)
 {
-    for (auto it = particleEffects.begin(); it != particleEffects.end();) {
-        Entry& entry = it->second;
-        if (!entry.active && entry.attached) {
-            // An effect destroyed elsewhere has no particles left either.
-            const EffectEntity* effect =
-                ObjectManager::Instance().GetObject<EffectEntity>(it->first);
-            if (effect == nullptr || !effect->HasActiveParticles()) {
-                DetachFromActor(it->first);
-                entry.attached = false;
-            }
-        } else if (entry.removed && !entry.active && !entry.attached) {
-            Destroy(it->first, __LINE__);
-            it = particleEffects.erase(it);
+    for (auto next = settling.begin(); next != settling.end();) {
+        const uint32_t id = *next;
+        const auto it = particleEffects.find(id);
+        if (it == particleEffects.end() || it->second.active) {
+            next = settling.erase(next);
             continue;
         }
-        ++it;
+        Entry& entry = it->second;
+        if (entry.attached) {
+            // An effect destroyed elsewhere has no particles left either.
+            const EffectEntity* effect = ObjectManager::Instance().GetObject<EffectEntity>(id);
+            if (effect == nullptr || !effect->HasActiveParticles()) {
+                DetachFromActor(id);
+                entry.attached = false;
+            }
+        } else if (entry.removed) {
+            Destroy(id, __LINE__);
+            particleEffects.erase(it);
+            next = settling.erase(next);
+            continue;
+        }
+        // Stopped and off the actor, it waits for a start or a removal.
+        next = !entry.attached && !entry.removed ? settling.erase(next) : std::next(next);
     }
 }
 

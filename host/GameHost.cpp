@@ -21,6 +21,7 @@
 #include "host/DropsReport.h"
 #include "host/DuelReport.h"
 #include "host/GameSession.h"
+#include "host/HordeFight.h"
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
 #include "host/ItemsReport.h"
@@ -248,6 +249,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (options.scenario == "dialog") {
         if (const int status = DialogReport(options, out, err).Run(); status != 0)
+            return status;
+    }
+    if (options.scenario == "horde") {
+        if (const int status = HordeFight::Run(options, out, err); status != 0)
             return status;
     }
     if (options.scenario == "town") {

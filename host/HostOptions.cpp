@@ -38,6 +38,7 @@ constexpr const char* kScenarios[] = {
     "skillshow",
     "range",
     "bosses",
+    "horde",
 };
 // clang-format on
 
@@ -268,6 +269,9 @@ const char* HostOptions::Usage()
            "  --scenario bosses  the hero against each boss in its own small level: each frame's\n"
            "                changes and the encounter's events (single player)\n"
            "  --boss NAME   with --scenario bosses: only that encounter, on --input FILE\n"
+           "  --scenario horde  packs of monsters fight the hero's guards; the frame cost's\n"
+           "                mean, 99th percentile and worst are printed (single player)\n"
+           "  --monsters N  with --scenario horde: how many monsters (default 1000)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -342,6 +346,13 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             portal = true;
         } else if (arg == "--input" && hasValue) {
             inputFile = args[++i];
+        } else if (arg == "--monsters" && hasValue) {
+            if (!ParseNumber(args[++i], monsters) || monsters < 1 || monsters > kMaxMonsters) {
+                error = "--monsters needs a count from 1 to " + std::to_string(kMaxMonsters) +
+                        ", not '" + args[i] + "'";
+                return false;
+            }
+            monstersGiven = true;
         } else if (arg == "--boss" && hasValue) {
             bossName = args[++i];
         } else if (arg == "--load" && hasValue) {
@@ -430,6 +441,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--boss goes with --scenario bosses";
         return false;
     }
+    if (monstersGiven && scenario != "horde") {
+        error = "--monsters goes with --scenario horde";
+        return false;
+    }
     if (resumeQuest && scenario != "quest") {
         error = "--resume goes with --scenario quest";
         return false;
@@ -483,7 +498,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         return false;
     }
     if ((scenario == "arena" || scenario == "town" || scenario == "range" || scenario == "bosses" ||
-         scenario == "dialog") &&
+         scenario == "dialog" || scenario == "horde") &&
         !role.empty() && role != "single") {
         error = "--scenario " + scenario + " runs as single player only";
         return false;

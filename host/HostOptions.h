@@ -84,6 +84,11 @@ struct HostOptions {
     bool realtime = false;
     bool PlaysLevel() const;
     // -- end level --
+    // `--scenario horde --monsters N`: how many monsters fight.
+    int32_t monsters = 1000;
+    bool monstersGiven = false;
+    // The horde's bound keeps a mistyped count from exhausting the machine.
+    static constexpr int32_t kMaxMonsters = 20000;
 
     // -- network session --
     // A server listens on this loopback port (`--port P`, 0 for one the system picks) and waits

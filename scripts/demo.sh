@@ -107,6 +107,10 @@ echo "== scenario: the elder's lines rotate until he tires, a quest changes what
 echo "   say and show, the elder and the fisherman converse, and the quest is restored (single)"
 "$host" --db "$ROOT/data/database" --scenario dialog --seed 7
 echo
+echo "== scenario: 300 monsters in packs fight the hero's guards; the frame cost's mean, 99th"
+echo "   percentile and worst (single)"
+"$host" --db "$ROOT/data/database" --scenario horde --monsters 300 --frames 150
+echo
 echo "== scenario: every kind of projectile flies at two raiders; trees sway, a ring expands and a"
 echo "   puppet starts, idles and is released (single)"
 "$host" --db "$ROOT/data/database" --scenario range --seed 1
