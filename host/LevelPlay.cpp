@@ -60,6 +60,8 @@ constexpr uint32_t kBarSlot = 0;
 constexpr const char* kPunchAnimation = "Creatures/PC/Male/Animations/Unarmed_Punch.anm";
 constexpr const char* kClawAnimation = "Creatures/Monster/Jackalman/Animations/Claw.anm";
 constexpr const char* kHitEvent = "RightHandHit";
+constexpr const char* kBendAnimation = "Creatures/PC/Male/Animations/Pickup.anm";
+constexpr const char* kPickupEvent = "Pickup";
 constexpr float kHitMs = 500.0f;
 // Monsters this close to a kill count as its pack.
 constexpr float kPackRadius = 10.0f;
@@ -303,6 +305,7 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     World& world = *gEngine->GetWorld();
     GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kHitEvent, kHitMs);
     GraphicsAnim* claw = HostSamples::MarkHitEvent(kClawAnimation, kHitEvent, kHitMs);
+    GraphicsAnim* bend = HostSamples::MarkHitEvent(kBendAnimation, kPickupEvent, kHitMs);
     world.AddQuestFile(kQuest);
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
@@ -328,6 +331,7 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     HostSamples::ClearWorld(world);
     gEngine->SetWorld(std::move(previousWorld));
     gEngine->GetGameInfo().SetDifficulty(0);
+    GraphicsEngine::Instance().UnloadAnimation(bend);
     GraphicsEngine::Instance().UnloadAnimation(claw);
     GraphicsEngine::Instance().UnloadAnimation(punch);
     return played;

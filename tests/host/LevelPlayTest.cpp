@@ -105,12 +105,13 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummaryAndMap)
     ASSERT_EQ(run.status, 0) << run.err;
     for (const char* line :
          {"[0:00] quest taken: 4 steps\n", "[0:02] quest step 1 of 4 done\n",
-          "[0:15] quest step 2 of 4 done\n", "[0:34] pack cleared at (48.02, 0.00, 5.84): 1 kill\n",
-          "[0:53] pack cleared at (53.29, 0.00, 6.06): 2 kills\n",
-          "[2:03] boss defeated: RaidChieftain\n", "[2:03] level up: the hero is level 5\n",
-          "[2:03] quest complete\n", "summary: 3:13 of game time in 5861 frames\n",
-          "  quest: complete, boss defeated\n", "  kills 5, items looted 0, deaths 0\n",
-          "  hero: level 5, experience 5500, gold 300\n", "  frame cost: mean "}) {
+          "[0:15] quest step 2 of 4 done\n", "[0:55] level up: the hero is level 2\n",
+          "[0:59] looted: GoldPileLarge\n", "[1:10] pack cleared at (53.49, 0.00, 7.32): 4 kills\n",
+          "[1:19] looted: GoldPileSmall\n", "[2:07] boss defeated: RaidChieftain\n",
+          "[2:07] level up: the hero is level 5\n", "[2:07] quest complete\n",
+          "[2:22] looted: GoldPileLarge\n", "summary: 3:13 of game time in 5861 frames\n",
+          "  quest: complete, boss defeated\n", "  kills 5, items looted 3, deaths 0\n",
+          "  hero: level 5, experience 6400, gold 347\n", "  frame cost: mean "}) {
         SCOPED_TRACE(line);
         EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
     }
@@ -141,7 +142,7 @@ TEST(LevelPlay, ASavedHeroLoadsIntoAFreshRunUnchanged)
     const HostRun resumed =
         RunProgram({"--load", first, "--route", still, "--save", second}, scratch.GetRoot() + "/2");
     ASSERT_EQ(resumed.status, 0) << resumed.err;
-    EXPECT_NE(resumed.out.find("  hero: level 5, experience 5500, gold 300\n"), std::string::npos);
+    EXPECT_NE(resumed.out.find("  hero: level 5, experience 6400, gold 347\n"), std::string::npos);
     // One more round trip must change nothing.
     const std::string third = scratch.GetRoot() + "/third.sav";
     ASSERT_EQ(
