@@ -151,7 +151,7 @@ void Trigger::ReFire(uint32_t target)
 
 void Trigger::OnStatusChange(bool)
 {
-    if (done || unknownClass || (arming && !arming()))
+    if (done || unknownClass || !IsArmed())
         return;
     bool flag = true;
     for (const auto& condition : conditions)

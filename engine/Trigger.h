@@ -52,6 +52,8 @@ public:
     void ReFire(uint32_t target);
     // Evaluates the conditions and fires when they all hold.
     void OnStatusChange(bool flag);
+    // Whether the holder lets the trigger fire now (a quest step that is open).
+    bool IsArmed() const { return !arming || arming(); }
     bool IsActive() const { return !done; }
     bool IsDone() const { return done; }
     void SetDone(bool value) { done = value; }

@@ -33,7 +33,10 @@ bool HeroMouse::Give(const ScriptOrder& order, Player& hero, ControllerPlayer& c
     case ScriptOrder::Kind::Pet:
         return controller.HandlePetAction(hero, false, false, point, target);
     case ScriptOrder::Kind::Quest:
-        // Quest orders go to the named character, not through the mouse.
+    case ScriptOrder::Kind::Buy:
+    case ScriptOrder::Kind::Sell:
+        // Quest orders go to the named character and trades to the merchant's market, not
+        // through the mouse.
         return false;
     }
     return false;

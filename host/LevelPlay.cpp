@@ -30,6 +30,8 @@
 #include "host/PlayerSaveFile.h"
 #include "items/HotSlotOption.h"
 #include "items/Item.h"
+#include "items/MarketClient.h"
+#include "items/OneShot_Gold.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "quests/Quest.h"
@@ -38,6 +40,7 @@
 #include "quests/QuestStep.h"
 #include "skills/Skill.h"
 #include "skills/SkillManager.h"
+#include "world/ProxyAmbush.h"
 
 #include <algorithm>
 #include <chrono>
@@ -60,6 +63,8 @@ constexpr uint32_t kBarSlot = 0;
 constexpr const char* kPunchAnimation = "Creatures/PC/Male/Animations/Unarmed_Punch.anm";
 constexpr const char* kClawAnimation = "Creatures/Monster/Jackalman/Animations/Claw.anm";
 constexpr const char* kHitEvent = "RightHandHit";
+constexpr const char* kBendAnimation = "Creatures/PC/Male/Animations/Pickup.anm";
+constexpr const char* kPickupEvent = "Pickup";
 constexpr float kHitMs = 500.0f;
 // Monsters this close to a kill count as its pack.
 constexpr float kPackRadius = 10.0f;
@@ -141,9 +146,14 @@ public:
     {
         heroId = hero.GetObjectId();
         level = hero.GetCharLevel();
+        GroupPacks();
         if (const Quest* quest = QuestRepository::Get().GetQuestByIndex(0))
             Line() << "quest taken: " << quest->GetStepCount() << " steps\n";
     }
+
+    // What the hero gets while trading is bought, not looted.
+    void SetTrading(bool value) { trading = value; }
+    uint32_t GetLastItem() const { return lastItem; }
 
     void AfterFrame()
     {
@@ -171,31 +181,94 @@ private:
         if (monster == nullptr)
             return;
         ++tally.kills;
-        ++packKills;
+        const uint32_t pack = PackOf(*monster);
+        const int32_t kills = ++packKills[pack];
         const std::string name = Stem(monster->GetObjectName());
         if (monster->GetClassification() == MonsterClassification_Boss) {
             tally.bossDefeated = true;
             Line() << "boss defeated: " << name << '\n';
         }
-        const Vec3 at = monster->GetCoords().GetRegionCoords().origin;
-        const uint32_t left = Nearest<Monster>(at, [&](const Monster& other) {
-            return &other != monster && IsLivingMonster(other) &&
-                   (other.GetCoords().GetRegionCoords().origin - at).Length() <= kPackRadius;
-        });
-        if (left == 0) {
-            Line() << "pack cleared at " << HostSamples::PointText(at) << ": " << packKills
-                   << (packKills == 1 ? " kill\n" : " kills\n");
-            packKills = 0;
+        if (IsPackCleared(pack, *monster))
+            Line() << "pack cleared at "
+                   << HostSamples::PointText(monster->GetCoords().GetRegionCoords().origin) << ": "
+                   << kills << (kills == 1 ? " kill\n" : " kills\n");
+    }
+
+    // A pack is what one spawner made, or what the level placed together; it is named by the
+    // first of its members met and keeps its name when its members roam apart.
+    void GroupPacks()
+    {
+        for (const Monster* monster : Monsters()) {
+            const Vec3 at = monster->GetCoords().GetRegionCoords().origin;
+            const uint32_t mate = Nearest<Monster>(at, [&](const Monster& other) {
+                return packs.count(other.GetObjectId()) != 0 &&
+                       (other.GetCoords().GetRegionCoords().origin - at).Length() <= kPackRadius &&
+                       other.GetProxyParent() == monster->GetProxyParent();
+            });
+            packs[monster->GetObjectId()] = mate != 0 ? packs[mate] : PackOf(*monster);
         }
     }
+
+    uint32_t PackOf(const Monster& monster)
+    {
+        const auto known = packs.find(monster.GetObjectId());
+        if (known != packs.end())
+            return known->second;
+        uint32_t pack = monster.GetObjectId();
+        // An ambush's jackals come out one by one: the ambush names their pack.
+        for (const ProxyAmbush* ambush : Ambushes()) {
+            const auto& out = ambush->GetReleasedObjects();
+            if (std::find(out.begin(), out.end(), monster.GetObjectId()) != out.end())
+                pack = ambush->GetObjectId();
+        }
+        if (!monster.GetProxyParent().empty()) {
+            for (const auto& [id, other] : packs) {
+                const auto* mate = ObjectManager::Instance().GetObject<Monster>(id);
+                if (mate != nullptr && mate->GetProxyParent() == monster.GetProxyParent())
+                    pack = other;
+            }
+        }
+        packs[monster.GetObjectId()] = pack;
+        return pack;
+    }
+
+    bool IsPackCleared(uint32_t pack, const Monster& victim)
+    {
+        for (const ProxyAmbush* ambush : Ambushes()) {
+            if (ambush->GetObjectId() == pack && !ambush->GetWaitingObjects().empty())
+                return false;
+        }
+        const std::vector<const Monster*> monsters = Monsters();
+        return std::none_of(monsters.begin(), monsters.end(), [&](const Monster* other) {
+            return other != &victim && IsLivingMonster(*other) && PackOf(*other) == pack;
+        });
+    }
+
+    template <typename Kind> static std::vector<const Kind*> InWorld()
+    {
+        std::vector<Entity*> found;
+        gEngine->GetWorld()->GetEntities(found, IsKind<Kind>());
+        std::vector<const Kind*> things;
+        for (Entity* entity : found)
+            things.push_back(static_cast<const Kind*>(entity));
+        return things;
+    }
+    static std::vector<const Monster*> Monsters() { return InWorld<Monster>(); }
+    static std::vector<const ProxyAmbush*> Ambushes() { return InWorld<ProxyAmbush>(); }
 
     void OnItemAdd(const GameEvent_ItemAdd& event)
     {
         if (event.ownerId != heroId)
             return;
+        lastItem = event.itemId;
+        if (trading)
+            return;
         const auto* item = ObjectManager::Instance().GetObject<Item>(event.itemId);
         ++tally.looted;
-        Line() << "looted: " << (item != nullptr ? Stem(item->GetObjectName()) : "an item") << '\n';
+        // Gold goes to the purse; anything else a monster dropped is worth a word of its own.
+        const bool gold = DynamicCast<OneShot_Gold>(item) != nullptr;
+        Line() << (gold ? "looted: " : "notable drop looted: ")
+               << (item != nullptr ? Stem(item->GetObjectName()) : "an item") << '\n';
     }
 
     void NoteQuest()
@@ -223,7 +296,11 @@ private:
     uint32_t heroId = 0;
     uint32_t level = 0;
     int32_t stepsDone = 0;
-    int32_t packKills = 0;
+    // Each monster's pack and each pack's kills so far.
+    std::map<uint32_t, uint32_t> packs;
+    std::map<uint32_t, int32_t> packKills;
+    uint32_t lastItem = 0;
+    bool trading = false;
     EventHandler<Watcher, GameEvent_CreatureDeath> death;
     EventHandler<Watcher, GameEvent_ItemAdd> itemAdd;
 };
@@ -303,6 +380,7 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     World& world = *gEngine->GetWorld();
     GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kHitEvent, kHitMs);
     GraphicsAnim* claw = HostSamples::MarkHitEvent(kClawAnimation, kHitEvent, kHitMs);
+    GraphicsAnim* bend = HostSamples::MarkHitEvent(kBendAnimation, kPickupEvent, kHitMs);
     world.AddQuestFile(kQuest);
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
@@ -328,6 +406,7 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     HostSamples::ClearWorld(world);
     gEngine->SetWorld(std::move(previousWorld));
     gEngine->GetGameInfo().SetDifficulty(0);
+    GraphicsEngine::Instance().UnloadAnimation(bend);
     GraphicsEngine::Instance().UnloadAnimation(claw);
     GraphicsEngine::Instance().UnloadAnimation(punch);
     return played;
@@ -416,11 +495,51 @@ void LevelPlay::Give(const ScriptOrder& order)
         point = thing->GetCoords().GetPosition();
     else if (!order.name.empty())
         point = hero->GetCoords().GetPosition();
-    const bool answer = mouse.Give(order, *hero, *controller, target, point);
+    const bool trade =
+        order.kind == ScriptOrder::Kind::Buy || order.kind == ScriptOrder::Kind::Sell;
+    const bool answer =
+        trade ? Trade(order, target) : mouse.Give(order, *hero, *controller, target, point);
     if (options.verbose)
         watcher->Line() << "order " << OrderScript::KindName(order.kind)
                         << (target == 0 ? std::string() : " on " + LabelOf(target)) << " -> "
                         << (answer ? "true" : "false") << '\n';
+}
+
+bool LevelPlay::Trade(const ScriptOrder& order, uint32_t merchant)
+{
+    const Player* hero = roster.Hero();
+    MarketClient* market = GameEngine::Get().GetMarketClient(merchant);
+    if (hero == nullptr || market == nullptr)
+        return false;
+    std::string what;
+    uint32_t price = 0;
+    bool done = false;
+    watcher->SetTrading(true);
+    if (order.kind == ScriptOrder::Kind::Buy) {
+        // Copied: a purchase changes the stock it is read from.
+        const std::vector<MarketStockEntry> stock = market->GetStockEntries();
+        for (const MarketStockEntry& entry : stock) {
+            if (!market->IsItemAffordable(entry.itemId))
+                continue;
+            what = Stem(entry.replica.baseName);
+            price = entry.cost;
+            done = market->PlayerPurchaseRequest(entry.itemId);
+            break;
+        }
+    } else if (const auto* item =
+                   ObjectManager::Instance().GetObject<Item>(watcher->GetLastItem())) {
+        what = Stem(item->GetObjectName());
+        price = market->GetSalePrice(item->GetObjectId());
+        done = market->PlayerSaleRequest(item->GetObjectId(), false);
+    }
+    watcher->SetTrading(false);
+    if (done) {
+        ++tally.trades;
+        watcher->Line() << "trade: " << (order.kind == ScriptOrder::Kind::Buy ? "bought " : "sold ")
+                        << what << " for " << price << " gold, " << hero->GetCurrentMoney()
+                        << " left\n";
+    }
+    return done;
 }
 
 void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)

@@ -59,6 +59,8 @@ public:
         int32_t kills = 0;
         int32_t looted = 0;
         int32_t deaths = 0;
+        // Purchases and sales at a merchant.
+        int32_t trades = 0;
         bool questComplete = false;
         bool bossDefeated = false;
         // Wall time of each frame, in microseconds.
@@ -73,6 +75,9 @@ private:
     bool Play(const std::vector<ScriptOrder>& orders);
     bool Stage(const std::vector<uint32_t>& made);
     void Give(const ScriptOrder& order);
+    // "buy @MERCHANT": the first item of his stock the hero can afford; "sell @MERCHANT": the
+    // item that last reached the hero's bag. A merchant whose market never opened trades nothing.
+    bool Trade(const ScriptOrder& order, uint32_t merchant);
     uint32_t TargetOf(const std::string& name) const;
     // The route's name of a thing, or its record's name and id for one the level did not place.
     std::string LabelOf(uint32_t id) const;

@@ -83,6 +83,10 @@ const char* OrderScript::KindName(ScriptOrder::Kind kind)
         return "pet";
     case ScriptOrder::Kind::Quest:
         return "quest";
+    case ScriptOrder::Kind::Buy:
+        return "buy";
+    case ScriptOrder::Kind::Sell:
+        return "sell";
     }
     return "?";
 }
@@ -122,7 +126,8 @@ bool OrderScript::ParseLine(std::string_view line, ScriptOrder& order, std::stri
         order.kind = ScriptOrder::Kind::Hold;
     } else if (verb == "release") {
         order.kind = ScriptOrder::Kind::Release;
-    } else if (verb == "click" || verb == "right" || verb == "slot" || verb == "pet") {
+    } else if (verb == "click" || verb == "right" || verb == "slot" || verb == "pet" ||
+               verb == "buy" || verb == "sell") {
         if (words.size() < 3) {
             // Appended piece by piece: g++ 12 misreads a prefix glued to a temporary.
             error = "'";
@@ -146,6 +151,8 @@ bool OrderScript::ParseLine(std::string_view line, ScriptOrder& order, std::stri
         } else {
             order.kind = verb == "click"   ? ScriptOrder::Kind::ClickOn
                          : verb == "right" ? ScriptOrder::Kind::Right
+                         : verb == "buy"   ? ScriptOrder::Kind::Buy
+                         : verb == "sell"  ? ScriptOrder::Kind::Sell
                                            : ScriptOrder::Kind::Pet;
             if (!ParseName(argument, order.name, error))
                 return false;

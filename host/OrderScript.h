@@ -9,7 +9,7 @@ namespace GAME {
 
 // One order of the host's input script: what the player's mouse or keys do at a frame.
 struct ScriptOrder {
-    enum class Kind { Click, ClickOn, Hold, Release, Right, Slot, Pet, Quest };
+    enum class Kind { Click, ClickOn, Hold, Release, Right, Slot, Pet, Quest, Buy, Sell };
     // What a quest tells the named character to do.
     enum class Quest { Move, Walk, Anim, Skill, Wake };
 

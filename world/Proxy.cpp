@@ -348,10 +348,16 @@ void Proxy::PlaceObjects(std::vector<uint32_t>& ids, const std::vector<WorldCoor
             continue;
         }
         AddUniqueIdToEntity(*entity);
-        world->AddEntity(entity, *location, true);
+        PlaceInWorld(*world, *entity, *location);
         AddPlacedObject(*id);
         id = ids.erase(id);
     }
+}
+
+void Proxy::PlaceInWorld(World& world, Entity& entity, const WorldCoords& location)
+{
+    if (world.AddEntity(&entity, location, true) && !entity.HasDoneInitialUpdate())
+        entity.InitialUpdate();
 }
 
 void Proxy::AddUniqueIdToEntity(Entity& entity) const

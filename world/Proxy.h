@@ -13,6 +13,8 @@
 
 namespace GAME {
 
+class World;
+
 class DesignerEquation_Algebra;
 class ProxyAccessoryPool;
 class ProxyPool;
@@ -83,6 +85,9 @@ protected:
     void SelectPoolLoctions(const std::vector<uint32_t>& ids, std::vector<WorldCoords>& out,
                             bool randomRotation);
     void PlaceObjects(std::vector<uint32_t>& ids, const std::vector<WorldCoords>& locations);
+    // Adds a spawned object to the world and gives it its initial update there, as the level
+    // gives its own: a monster without one is no one's target and never fights.
+    static void PlaceInWorld(World& world, Entity& entity, const WorldCoords& location);
     void AddUniqueIdToEntity(Entity& entity) const;
     float GetPlacementExtents() const { return placementExtents; }
 

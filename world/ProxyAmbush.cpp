@@ -101,7 +101,7 @@ void ProxyAmbush::PlaceNextObject()
     World* world = gEngine->GetWorld();
     if (entity == nullptr || world == nullptr)
         return;
-    world->AddEntity(entity, GetCoords(), true);
+    PlaceInWorld(*world, *entity, GetCoords());
     releasedObjects.push_back(id);
 }
 

@@ -103,14 +103,29 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummaryAndMap)
     const std::string map = scratch.GetRoot() + "/village.svg";
     const HostRun run = RunProgram({"--seed", "1", "--map", map}, scratch.GetRoot() + "/run");
     ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* line :
-         {"[0:00] quest taken: 4 steps\n", "[0:02] quest step 1 of 4 done\n",
-          "[0:15] quest step 2 of 4 done\n", "[0:34] pack cleared at (48.02, 0.00, 5.84): 1 kill\n",
-          "[0:53] pack cleared at (53.29, 0.00, 6.06): 2 kills\n",
-          "[2:03] boss defeated: RaidChieftain\n", "[2:03] level up: the hero is level 5\n",
-          "[2:03] quest complete\n", "summary: 3:13 of game time in 5861 frames\n",
-          "  quest: complete, boss defeated\n", "  kills 5, items looted 0, deaths 0\n",
-          "  hero: level 5, experience 5500, gold 300\n", "  frame cost: mean "}) {
+    for (const char* line : {"[0:00] quest taken: 4 steps\n",
+                             "[0:02] quest step 1 of 4 done\n",
+                             "[0:15] quest step 2 of 4 done\n",
+                             "[0:33] pack cleared at (51.94, 0.00, 5.29): 1 kill\n",
+                             "[0:47] level up: the hero is level 2\n",
+                             "[0:59] looted: GoldPileSmall\n",
+                             "[1:36] pack cleared at (75.29, 0.00, -10.50): 3 kills\n",
+                             "[2:38] pack cleared at (108.27, 0.00, -28.41): 2 kills\n",
+                             "[2:38] level up: the hero is level 3\n",
+                             "[2:51] pack cleared at (104.38, 0.00, -28.56): 3 kills\n",
+                             "[3:37] boss defeated: RaidChieftain\n",
+                             "[3:37] level up: the hero is level 5\n",
+                             "[3:37] quest step 3 of 4 done\n",
+                             "[4:04] notable drop looted: HealthPotion\n",
+                             "[4:49] quest step 4 of 4 done\n",
+                             "[4:49] quest complete\n",
+                             "[4:53] trade: sold HealthPotion for 12 gold, 378 left\n",
+                             "[4:53] trade: bought BronzeAxe for 88 gold, 290 left\n",
+                             "summary: 4:57 of game time in 9011 frames\n",
+                             "  quest: complete, boss defeated\n",
+                             "  kills 10, items looted 5, deaths 0\n",
+                             "  hero: level 5, experience 7150, gold 290\n",
+                             "  frame cost: mean "}) {
         SCOPED_TRACE(line);
         EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
     }
@@ -141,7 +156,7 @@ TEST(LevelPlay, ASavedHeroLoadsIntoAFreshRunUnchanged)
     const HostRun resumed =
         RunProgram({"--load", first, "--route", still, "--save", second}, scratch.GetRoot() + "/2");
     ASSERT_EQ(resumed.status, 0) << resumed.err;
-    EXPECT_NE(resumed.out.find("  hero: level 5, experience 5500, gold 300\n"), std::string::npos);
+    EXPECT_NE(resumed.out.find("  hero: level 5, experience 7150, gold 290\n"), std::string::npos);
     // One more round trip must change nothing.
     const std::string third = scratch.GetRoot() + "/third.sav";
     ASSERT_EQ(

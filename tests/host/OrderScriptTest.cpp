@@ -104,11 +104,13 @@ TEST(OrderScriptTest, ReadsEveryOrderKindWithItsLine)
                              "9 release\n"
                              "12 right @Goblin\n"
                              "20 slot 9\n"
-                             "21 pet @Wolf",
+                             "21 pet @Wolf\n"
+                             "30 sell @Elder\n"
+                             "31 buy @Elder",
                              error))
         << error;
     const auto& orders = script.GetOrders();
-    ASSERT_EQ(orders.size(), 7u);
+    ASSERT_EQ(orders.size(), 9u);
     EXPECT_EQ(orders[0].kind, ScriptOrder::Kind::Click);
     EXPECT_EQ(orders[0].frame, 2);
     EXPECT_FLOAT_EQ(orders[0].x, 3.5f);
@@ -125,6 +127,9 @@ TEST(OrderScriptTest, ReadsEveryOrderKindWithItsLine)
     EXPECT_EQ(orders[5].slot, 9u);
     EXPECT_EQ(orders[6].kind, ScriptOrder::Kind::Pet);
     EXPECT_EQ(orders[6].line, 9);
+    EXPECT_EQ(orders[7].kind, ScriptOrder::Kind::Sell);
+    EXPECT_EQ(orders[7].name, "Elder");
+    EXPECT_EQ(orders[8].kind, ScriptOrder::Kind::Buy);
 }
 
 TEST(OrderScriptTest, TheFirstBadLineFailsTheWholeScriptNamingThatLine)
@@ -136,6 +141,8 @@ TEST(OrderScriptTest, TheFirstBadLineFailsTheWholeScriptNamingThatLine)
         {"1 click 4\n", "line 1: click needs X,Z or @NAME, not '4'"},
         {"1 click @Dragon\n", "line 1: no character, item, NPC or fixed item is named 'Dragon'"},
         {"1 pet Wolf\n", "line 1: needs @NAME, not 'Wolf'"},
+        {"1 buy 3,4\n", "line 1: needs @NAME, not '3,4'"},
+        {"1 sell\n", "line 1: 'sell' needs an argument"},
         {"1 slot 10\n", "line 1: slot must be a bar slot from 0 to 9, not '10'"},
         {"1 slot -1\n", "line 1: slot must be a bar slot from 0 to 9, not '-1'"},
         {"-1 hold\n", "line 1: frame must be a whole number from 0 to 100000, not '-1'"},

@@ -61,6 +61,8 @@ TEST_F(ProxyAmbushTest, WithoutACapOneIsReleasedEachIntervalWhileAPlayerIsNear)
     EXPECT_EQ(ambush->GetReleasedObjects(), (std::vector<uint32_t>{waiting[0], waiting[1]}));
     const auto* released = ObjectManager::Instance().GetObject<Entity>(waiting[1]);
     EXPECT_EQ(released->GetCoords().GetPosition().GetRegionPosition(), Vec3(10, 0, 10));
+    EXPECT_TRUE(released->HasDoneInitialUpdate());
+    EXPECT_FALSE(ObjectManager::Instance().GetObject<Entity>(waiting[2])->HasDoneInitialUpdate());
 }
 
 TEST_F(ProxyAmbushTest, AtTheCapTheTimerWaitsTheMinimumAndTheDeadArePruned)

@@ -237,6 +237,8 @@ TEST_F(ProxyTest, ThreePointsForFiveMonstersPlaceThreeAndTheRestGoWithThePool)
         EXPECT_EQ(monster->GetProxyNumSiblings(), 5u);
         EXPECT_EQ(monster->GetProxyParent(), kProxy);
         EXPECT_EQ(monster->IsInWorld(), id != made[3] && id != made[4]);
+        // Placed, it is ready to be fought; held back, it waits for its own placing.
+        EXPECT_EQ(monster->HasDoneInitialUpdate(), monster->IsInWorld());
     }
     ObjectManager::Instance().DestroyObjectEx(proxy, "test", __LINE__);
     ObjectManager::Instance().ProcessDestroyedObjects();
