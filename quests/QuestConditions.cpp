@@ -188,10 +188,8 @@ bool Condition_ConversationStart::SerializeChildProperties(IOStream* stream)
 
 void Condition_ConversationStart::OnConversationBegin(const GameEvent_GenericEntity& event)
 {
-    // A talk is over when it ends: one held before the step opened is not the one the step asks
-    // for (a report to the quest giver would count his first greeting).
-    if (QuestConditionRules::IsDone(*this) || (parent != nullptr && !parent->IsArmed()) ||
-        !Names(personRecord, event.objectName) || event.objectId != QuestConditionRules::Me())
+    if (QuestConditionRules::IsDone(*this) || !Names(personRecord, event.objectName) ||
+        event.objectId != QuestConditionRules::Me())
         return;
     Satisfy(event.objectId, true, false);
 }

@@ -103,9 +103,9 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummaryAndMap)
     const std::string map = scratch.GetRoot() + "/village.svg";
     const HostRun run = RunProgram({"--seed", "1", "--map", map}, scratch.GetRoot() + "/run");
     ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* line : {"[0:00] quest taken: 4 steps\n",
-                             "[0:02] quest step 1 of 4 done\n",
-                             "[0:15] quest step 2 of 4 done\n",
+    for (const char* line : {"[0:00] quest taken: 3 steps\n",
+                             "[0:02] quest step 1 of 3 done\n",
+                             "[0:15] quest step 2 of 3 done\n",
                              "[0:33] pack cleared at (51.94, 0.00, 5.29): 1 kill\n",
                              "[0:47] level up: the hero is level 2\n",
                              "[0:59] looted: GoldPileSmall\n",
@@ -115,10 +115,9 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummaryAndMap)
                              "[2:51] pack cleared at (104.38, 0.00, -28.56): 3 kills\n",
                              "[3:37] boss defeated: RaidChieftain\n",
                              "[3:37] level up: the hero is level 5\n",
-                             "[3:37] quest step 3 of 4 done\n",
+                             "[3:37] quest step 3 of 3 done\n",
+                             "[3:37] quest complete\n",
                              "[4:04] notable drop looted: HealthPotion\n",
-                             "[4:49] quest step 4 of 4 done\n",
-                             "[4:49] quest complete\n",
                              "[4:53] trade: sold HealthPotion for 12 gold, 378 left\n",
                              "[4:53] trade: bought BronzeAxe for 88 gold, 290 left\n",
                              "summary: 4:57 of game time in 9011 frames\n",

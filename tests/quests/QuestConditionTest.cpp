@@ -135,28 +135,6 @@ TEST_F(QuestConditions, TalkToThePersonQueuesTheNewsUntilHeldWorkGoesOut)
               (std::vector<uint32_t>{3, 0, player->GetObjectId(), player->GetObjectId()}));
 }
 
-TEST_F(QuestConditions, ATalkBeforeItsStepOpensIsNotCounted)
-{
-    Player* player = MakeMainPlayer();
-    const char* elder = "Records/Creatures/NPC/Village/VillageElder.dbr";
-    auto* talk = LoadCondition<Condition_ConversationStart>(
-        "Condition_ConversationStart",
-        [&](Condition_ConversationStart& c) { c.SetPersonRecord(elder); });
-    bool open = false;
-    talk->GetParent()->SetArmingFunctor([&open] { return open; });
-    GameEvent_GenericEntity begin;
-    begin.objectName = elder;
-    begin.objectId = player->GetObjectId();
-    EventManager::Instance().Send("GameEvent_ConversationBegin", begin);
-    EXPECT_FALSE(talk->GetSatisfied());
-    open = true;
-    talk->GetParent()->OnStatusChange(false);
-    EXPECT_FALSE(talk->GetParent()->IsDone()); // the old talk does not come back
-    EventManager::Instance().Send("GameEvent_ConversationBegin", begin);
-    EXPECT_TRUE(talk->GetSatisfied());
-    EXPECT_TRUE(talk->GetParent()->IsDone());
-}
-
 struct DescriptionRow {
     const char* className;
     std::function<void(TriggerCondition&)> configure;
