@@ -39,7 +39,7 @@ bool BossArena::Run(const std::string& name, const std::vector<std::string>& nam
     if (own.bossName != name)
         own.inputFile.clear();
     const auto play = [&](const std::vector<ScriptOrder>& orders) {
-        ScriptedStage level(own, out, "bosses/" + name);
+        ScriptedStage level(own, out, name);
         // The screen hears what the game tells it, as in a session: the final boss's death.
         HostUserInterface screen(out, true);
         const ScreenShown shown(screen);

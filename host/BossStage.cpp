@@ -47,7 +47,7 @@ bool BossStage::Play(const Script& script, const std::vector<ScriptOrder>& order
     std::vector<GraphicsAnim*> marked;
     bool staged = false;
     {
-        ScriptedStage stage(options, out, "bosses " + name);
+        ScriptedStage stage(options, out, name);
         for (const char* animation : script.hitAnimations)
             marked.push_back(
                 HostSamples::MarkHitEvent(animation, ArenaReport::kHitEvent, ArenaReport::kHitMs));

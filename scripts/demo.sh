@@ -144,6 +144,10 @@ echo
 echo "== scenario: hero A on a server and hero B on a client trade items and gold step by step"
 "$host" --db "$ROOT/data/database" --scenario trade --seed 7
 echo
+echo "== scenario: the hero against each of the nine bosses in its own small level; each"
+echo "   encounter's events and ending line"
+"$host" --db "$ROOT/data/database" --scenario bosses | grep -v ' | '
+echo
 echo "== scenario: the edge skills in 23 scenes: companions, a thrown rock, dispels, walls, light,"
 echo "   mirages, beams, bolts, pulses, pets and swaps; a client engine replays them (server)"
 "$host" --db "$ROOT/data/database" --scenario skillshow --role server --seed 3
