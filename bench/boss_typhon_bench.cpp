@@ -125,7 +125,7 @@ BENCHMARK(BM_TyphonChooseStatue)->Unit(benchmark::kMicrosecond);
 
 // Argument 0: the final boss with four statues; 1: the chained giant; 2: the mirage boss with
 // two warriors. The hero stands within reach of each.
-void BM_BossControllersFrame_B3(benchmark::State& state)
+void BM_BossControllersFrame_TyphonChainedAktaios(benchmark::State& state)
 {
     BossWorld world;
     const Player* hero = world.Enter<Player>(kHero, 0.0f, 0.0f);
@@ -158,7 +158,7 @@ void BM_BossControllersFrame_B3(benchmark::State& state)
     const char* name = brain->GetExecutingStateName();
     state.SetLabel(name != nullptr ? name : "no state");
 }
-BENCHMARK(BM_BossControllersFrame_B3)
+BENCHMARK(BM_BossControllersFrame_TyphonChainedAktaios)
     ->Arg(0)
     ->Arg(1)
     ->Arg(2)
