@@ -25,6 +25,7 @@
 #include "host/InputReport.h"
 #include "host/ItemsReport.h"
 #include "host/KillReport.h"
+#include "host/LevelNetworkPlay.h"
 #include "host/LevelPlay.h"
 #include "host/LevelReport.h"
 #include "host/MarketReport.h"
@@ -164,7 +165,9 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
 
     if (options.IsNetworkSession()) {
-        const int status = NetworkPlay(options, out, err).Run();
+        // The level is asked for by name: the two-jackal session stays the default.
+        const int status = options.levelFile.empty() ? NetworkPlay(options, out, err).Run()
+                                                     : LevelNetworkPlay(options, out, err).Run();
         objects.DestroyAllObjects();
         return status;
     }

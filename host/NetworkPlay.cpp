@@ -122,18 +122,18 @@ int NetworkPlay::Run()
     game.GetRandomGen().Seed(seed);
     game.SetGameLoading(false);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, kArenaBox);
     GraphicsAnim* punch = HostSamples::MarkHitEvent(ArenaReport::kPunchAnimation,
                                                     ArenaReport::kHitEvent, ArenaReport::kHitMs);
     GraphicsAnim* claw = HostSamples::MarkHitEvent(ArenaReport::kClawAnimation,
                                                    ArenaReport::kHitEvent, ArenaReport::kHitMs);
-    int status = 0;
-    {
+    int status = MakeRegions() ? 0 : 2;
+    if (status == 0) {
         NetworkSession session(connection);
         session.SetWelcome(seed, playersExpected);
         status = Play(session);
         connection.Disconnect();
     }
+    Unstage();
     HostSamples::ClearWorld(*gEngine->GetWorld());
     GraphicsEngine::Instance().UnloadAnimation(claw);
     GraphicsEngine::Instance().UnloadAnimation(punch);
@@ -190,6 +190,22 @@ int NetworkPlay::Play(NetworkSession& session)
     }
 }
 
+bool NetworkPlay::MakeRegions()
+{
+    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, kArenaBox);
+    return true;
+}
+
+WorldVec3 NetworkPlay::StartOf(int host) const
+{
+    return WorldVec3(kRegion, Vec3(0.0f, 0.0f, 2.0f * static_cast<float>(host)));
+}
+
+bool NetworkPlay::IsDone() const
+{
+    return IsPackDead();
+}
+
 bool NetworkPlay::StageServer()
 {
     if (MakeHero(ConnectionManager::kServerHost) == nullptr)
@@ -211,8 +227,7 @@ Player* NetworkPlay::MakeHero(int host)
     Player* hero = HostSamples::Make<Player>(ArenaReport::kPlayer, err);
     if (hero == nullptr)
         return nullptr;
-    const Vec3 place(0.0f, 0.0f, 2.0f * static_cast<float>(host));
-    gEngine->GetWorld()->AddEntity(hero, WorldCoords(WorldVec3(kRegion, place)), false);
+    gEngine->GetWorld()->AddEntity(hero, WorldCoords(StartOf(host)), false);
     hero->InitialUpdate();
     hero->GetCharacterBio().Update(*hero, 0);
     hero->SetIsControllingCharacter(true);
@@ -238,9 +253,9 @@ void NetworkPlay::Frame(NetworkSession& session)
     session.Update();
     AnswerDialogs();
     Observe();
-    if (IsServer() && !invited && IsPackDead())
+    if (IsServer() && !invited && IsDone())
         InviteParty();
-    if (!ended && IsPackDead() && !FullParty().empty()) {
+    if (!ended && IsDone() && !FullParty().empty()) {
         PrintEnd();
         ended = true;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/WorldVec3.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <map>
@@ -30,11 +32,30 @@ public:
     static constexpr int kMaxSessionMs = 300000;
 
     NetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
+    virtual ~NetworkPlay() = default;
     NetworkPlay(const NetworkPlay&) = delete;
     NetworkPlay& operator=(const NetworkPlay&) = delete;
 
     // 0 played through; 2 a sample record unusable or the session cut off; 3 as above.
     int Run();
+
+protected:
+    // The world every machine plays in: its regions on every machine, what stands in it on the
+    // server (the clients are sent it).
+    virtual bool MakeRegions();
+    virtual bool StageServer();
+    // Where a host's hero stands.
+    virtual WorldVec3 StartOf(int host) const;
+    // What ends the session once every player is in the party.
+    virtual bool IsDone() const;
+    // Undoes what staging added besides the world's entities.
+    virtual void Unstage() {}
+    Player* MakeHero(int host);
+    int64_t GetElapsedMs() const { return elapsedMs; }
+
+    const HostOptions& options;
+    std::ostream& out;
+    std::ostream& err;
 
 private:
     struct Seen {
@@ -45,8 +66,6 @@ private:
     bool IsServer() const;
     bool Start();
     int Play(NetworkSession& session);
-    bool StageServer();
-    Player* MakeHero(int host);
     void Frame(NetworkSession& session);
     void Observe();
     void Attack();
@@ -58,9 +77,6 @@ private:
     void PrintEnd();
     void PrintFooter() const;
 
-    const HostOptions& options;
-    std::ostream& out;
-    std::ostream& err;
     ConnectionManager& connection;
     int32_t playersExpected = 1;
     uint32_t heroId = 0;
