@@ -101,6 +101,13 @@ bool OpenDatabase(const std::string& folder, std::ostream& err)
     return false;
 }
 
+// A database without the sample level still starts bare, as it always did.
+bool HasLevel(const HostOptions& options)
+{
+    return !options.levelFile.empty() ||
+           std::filesystem::exists(options.databaseFolder + '/' + LevelPlay::kLevel);
+}
+
 } // namespace
 
 void GameHost::PrintTriggerClasses(std::ostream& out)
@@ -165,16 +172,13 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
 
     if (options.IsNetworkSession()) {
-        // The level is asked for by name: the two-jackal session stays the default.
-        const int status = options.levelFile.empty() ? NetworkPlay(options, out, err).Run()
-                                                     : LevelNetworkPlay(options, out, err).Run();
+        const bool level = options.scenario.empty() && HasLevel(options);
+        const int status = level ? LevelNetworkPlay(options, out, err).Run()
+                                 : NetworkPlay(options, out, err).Run();
         objects.DestroyAllObjects();
         return status;
     }
-    // A database without the sample level still starts bare, as it always did.
-    if (options.PlaysLevel() &&
-        (!options.levelFile.empty() ||
-         std::filesystem::exists(options.databaseFolder + '/' + LevelPlay::kLevel))) {
+    if (options.PlaysLevel() && HasLevel(options)) {
         const int status = LevelPlay(options, out, err).Run();
         objects.DestroyAllObjects();
         return status;

@@ -140,6 +140,7 @@ int NetworkPlay::Run()
     gEngine->SetWorld(std::move(previousWorld));
     ShutdownObjects();
     gEngine->SetNetworkMode(false, false);
+    PrintSummary();
     PrintFooter();
     return status;
 }
@@ -163,9 +164,12 @@ int NetworkPlay::Play(NetworkSession& session)
     }
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
-    const auto frameTime = std::chrono::milliseconds(options.frameMilliseconds);
+    const auto frameTime = std::chrono::milliseconds(PaceMs());
     for (int64_t frame = 1;; ++frame) {
+        const Clock::time_point begin = Clock::now();
         Frame(session);
+        const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
+        frameMicroseconds.push_back(spent.count());
         if (IsServer()) {
             if (clientHeroes.empty() && leftHosts.empty() && elapsedMs >= kWaitForClientsMs) {
                 err << "gamehost: no client within " << kWaitForClientsMs / 1000 << " s\n";
@@ -188,6 +192,21 @@ int NetworkPlay::Play(NetworkSession& session)
         }
         std::this_thread::sleep_until(start + frame * frameTime);
     }
+}
+
+const char* NetworkPlay::HeroRecord() const
+{
+    return ArenaReport::kPlayer;
+}
+
+int NetworkPlay::PaceMs() const
+{
+    return options.frameMilliseconds;
+}
+
+int NetworkPlay::GetLocalHost() const
+{
+    return connection.GetLocalHostID();
 }
 
 bool NetworkPlay::MakeRegions()
@@ -224,7 +243,7 @@ bool NetworkPlay::StageServer()
 
 Player* NetworkPlay::MakeHero(int host)
 {
-    Player* hero = HostSamples::Make<Player>(ArenaReport::kPlayer, err);
+    Player* hero = HostSamples::Make<Player>(HeroRecord(), err);
     if (hero == nullptr)
         return nullptr;
     gEngine->GetWorld()->AddEntity(hero, WorldCoords(StartOf(host)), false);
@@ -233,6 +252,7 @@ Player* NetworkPlay::MakeHero(int host)
     hero->SetIsControllingCharacter(true);
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     heroId = hero->GetObjectId();
+    OnHeroMade(*hero);
     if (host == ConnectionManager::kServerHost) {
         PlayerNetBasicInfo record;
         hero->GetPlayerNetBasicInfo(record);
@@ -247,15 +267,20 @@ void NetworkPlay::Frame(NetworkSession& session)
     connection.Service();
     // Items are noted where they land, before the world moves them.
     Observe();
-    Attack();
+    Act();
     gEngine->RunFrame(options.frameMilliseconds);
     game.Update(options.frameMilliseconds);
     session.Update();
     AnswerDialogs();
     Observe();
-    if (IsServer() && !invited && IsDone())
+    if (IsServer() && !invited && ReadyToInvite())
         InviteParty();
-    if (!ended && IsDone() && !FullParty().empty()) {
+    // The party as it last held everyone: a machine done sooner may already have left it.
+    if (std::vector<uint32_t> party = FullParty(); !party.empty()) {
+        lastFullParty = std::move(party);
+        playersInParty = GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size();
+    }
+    if (!ended && IsDone() && !lastFullParty.empty()) {
         PrintEnd();
         ended = true;
     }
@@ -377,16 +402,16 @@ std::vector<uint32_t> NetworkPlay::FullParty() const
 void NetworkPlay::PrintEnd()
 {
     std::ostringstream lines;
-    lines << "end: players "
-          << GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size() << '\n';
+    lines << "end: players " << playersInParty << '\n';
     for (const auto& [id, seen] : monsters)
         lines << "end: monster " << id << " dead\n";
     for (const auto& [id, seen] : items)
         lines << "end: " << seen.itemLine << '\n';
     lines << "end: party";
-    for (uint32_t member : FullParty())
+    for (uint32_t member : lastFullParty)
         lines << ' ' << member;
     lines << '\n';
+    AddEndLines(lines);
     const std::string text = lines.str();
     char digest[16];
     std::snprintf(digest, sizeof digest, "%08x", Crc32(text.data(), text.size()));

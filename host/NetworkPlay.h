@@ -50,8 +50,25 @@ protected:
     virtual bool IsDone() const;
     // Undoes what staging added besides the world's entities.
     virtual void Unstage() {}
+    virtual void OnHeroMade(Player& /*hero*/) {}
+    virtual const char* HeroRecord() const;
+    // What this machine's hero does before the frame.
+    virtual void Act() { Attack(); }
+    virtual bool ReadyToInvite() const { return IsDone(); }
+    // Lines of the end, before the digest is taken.
+    virtual void AddEndLines(std::ostream& /*lines*/) const {}
+    virtual void PrintSummary() const {}
+    // Wall time between the starts of two frames.
+    virtual int PaceMs() const;
+    int GetLocalHost() const;
     Player* MakeHero(int host);
     int64_t GetElapsedMs() const { return elapsedMs; }
+    // The server's: every client's hero is in and was invited to the party.
+    bool IsInvited() const { return invited; }
+    // The party's leader and members once it holds every player; empty before.
+    std::vector<uint32_t> FullParty() const;
+    // Wall time of each frame, in microseconds.
+    const std::vector<double>& GetFrameMicroseconds() const { return frameMicroseconds; }
 
     const HostOptions& options;
     std::ostream& out;
@@ -72,8 +89,6 @@ private:
     void InviteParty();
     void AnswerDialogs();
     bool IsPackDead() const;
-    // The party's leader and members once it holds every player; empty before.
-    std::vector<uint32_t> FullParty() const;
     void PrintEnd();
     void PrintFooter() const;
 
@@ -87,6 +102,9 @@ private:
     // The server's: each client's hero by host, and the hosts that left.
     std::map<int, uint32_t> clientHeroes;
     std::vector<int> leftHosts;
+    std::vector<double> frameMicroseconds;
+    std::vector<uint32_t> lastFullParty;
+    size_t playersInParty = 0;
     bool invited = false;
     bool ended = false;
     int framesSinceEnd = 0;

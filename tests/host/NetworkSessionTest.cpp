@@ -62,7 +62,7 @@ protected:
 
     std::unique_ptr<ChildProcess> Start(std::vector<std::string> args)
     {
-        args.insert(args.begin(), {"--db", SampleDatabase()});
+        args.insert(args.begin(), {"--db", SampleDatabase(), "--scenario", "pack"});
         const std::string scratch = ::testing::TempDir() + "gamehost-" + std::to_string(getpid()) +
                                     "-" + std::to_string(++started);
         return std::make_unique<ChildProcess>(GAMEHOST_PROGRAM, args, scratch);
