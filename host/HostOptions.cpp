@@ -442,7 +442,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         return false;
     }
     // A client would only send its orders to a server that is not there.
-    if (!scenario.empty() && role == "client") {
+    if (!scenario.empty() && scenario != "pack" && role == "client") {
         error = "--scenario runs as single or server, not as client";
         return false;
     }

@@ -13,8 +13,8 @@
 #include "host/LevelPlay.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "quests/Quest.h"
-#include "skills/SkillManager.h"
 #include "quests/QuestRepository.h"
+#include "skills/SkillManager.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,8 +40,7 @@ public:
 };
 } // namespace
 
-LevelNetworkPlay::LevelNetworkPlay(const HostOptions& options, std::ostream& out,
-                                   std::ostream& err)
+LevelNetworkPlay::LevelNetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err)
     : NetworkPlay(options, out, err),
       levelPath(options.levelFile.empty() ? LevelPlay::kLevel : options.levelFile)
 {}
@@ -65,12 +64,11 @@ bool LevelNetworkPlay::MakeRegions()
         return false;
     }
     const bool server = options.role == "server";
-    const std::string routeFile =
-        !options.routeFile.empty()
-            ? options.routeFile
-            : options.databaseFolder + '/' +
-                  (server ? LevelPlay::RouteOf(levelPath)
-                          : ClientRouteOf(levelPath, GetLocalHost()));
+    const std::string routeFile = !options.routeFile.empty()
+                                      ? options.routeFile
+                                      : options.databaseFolder + '/' +
+                                            (server ? LevelPlay::RouteOf(levelPath)
+                                                    : ClientRouteOf(levelPath, GetLocalHost()));
     if (!route.Load(level, routeFile, error)) {
         err << "gamehost: route '" << routeFile << "' " << error << '\n';
         return false;
@@ -133,7 +131,8 @@ int32_t LevelNetworkPlay::CurrentFrame() const
 {
     if (startMs < 0)
         return -1;
-    return static_cast<int32_t>((GetElapsedMs() - startMs) / std::max(1, options.frameMilliseconds));
+    return static_cast<int32_t>((GetElapsedMs() - startMs) /
+                                std::max(1, options.frameMilliseconds));
 }
 
 void LevelNetworkPlay::Act()

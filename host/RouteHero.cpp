@@ -117,10 +117,10 @@ void RouteHero::Frame(int32_t frame)
         return;
     const auto* thing = ObjectManager::Instance().GetObject<Entity>(mouse.GetLastTarget());
     const WorldVec3 here = hero->GetCoords().GetPosition();
-    mouse.Repeat(*controller,
-                 thing != nullptr
-                     ? thing->GetCoords().GetPosition()
-                     : WorldVec3(here.GetRegionId(), Vec3(mouse.GetLastX(), 0.0f, mouse.GetLastZ())));
+    mouse.Repeat(*controller, thing != nullptr
+                                  ? thing->GetCoords().GetPosition()
+                                  : WorldVec3(here.GetRegionId(),
+                                              Vec3(mouse.GetLastX(), 0.0f, mouse.GetLastZ())));
 }
 
 bool RouteHero::IsFinished(int32_t frame) const
