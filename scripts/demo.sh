@@ -42,7 +42,6 @@ echo "== the village over the network: a server and two clients on loopback, eac
 echo "   own route, one party sharing the quest; every machine ends with the same digest"
 "$host" --db "$ROOT/data/database" --role server --port 0 --clients 2 >"$village/server.out" \
     2>"$village/server.err" &
-server=$!
 port=""
 for _ in $(seq 100); do
     port="$(sed -n 's/^listening on 127.0.0.1://p' "$village/server.out")"
@@ -261,7 +260,6 @@ echo "== network: a server and a client, two gamehost processes, play one sessio
 net="$(mktemp -d)"
 "$host" --db "$ROOT/data/database" --role server --port 0 --clients 1 --seed 3 \
     >"$net/server.txt" 2>"$net/server-log.txt" &
-server=$!
 for _ in $(seq 100); do
     grep -q '^listening on ' "$net/server.txt" 2>/dev/null && break
     sleep 0.1
