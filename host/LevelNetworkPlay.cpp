@@ -3,7 +3,6 @@
 #include "characters/Character.h"
 #include "characters/Player.h"
 #include "core/GameEvents.h"
-#include "engine/Database.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/FilterFunction.h"
@@ -53,16 +52,9 @@ std::string LevelNetworkPlay::ClientRouteOf(const std::string& level, int host)
 
 bool LevelNetworkPlay::MakeRegions()
 {
-    std::string text;
+    if (!LevelPlay::ReadLevel(levelPath, level, err))
+        return false;
     std::string error;
-    if (!ObjectManager::Instance().GetDatabase().ReadFile(levelPath, text)) {
-        err << "gamehost: the level file " << levelPath << " cannot be read\n";
-        return false;
-    }
-    if (!LevelFile::Parse(text, levelPath, level, error)) {
-        err << "gamehost: " << error << '\n';
-        return false;
-    }
     const bool server = options.role == "server";
     const std::string routeFile = !options.routeFile.empty()
                                       ? options.routeFile

@@ -132,6 +132,8 @@ int NetworkPlay::Run()
         session.SetWelcome(seed, playersExpected);
         status = Play(session);
         connection.Disconnect();
+    } else {
+        connection.Disconnect();
     }
     Unstage();
     HostSamples::ClearWorld(*gEngine->GetWorld());

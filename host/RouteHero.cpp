@@ -59,7 +59,8 @@ bool RouteHero::Load(const LevelFile& level, const std::string& route, std::stri
     this->level = &level;
     names = LevelPlay::EntityNames(level);
     std::vector<std::string> known = names;
-    known.insert(known.end(), {"Hero", kNearestMonster, kNearestLoot, kLeader});
+    known.insert(known.end(),
+                 {"Hero", LevelPlay::kNearestMonster, LevelPlay::kNearestLoot, kLeader});
     OrderScript script(known);
     if (!script.Load(route, error))
         return false;
@@ -84,9 +85,9 @@ uint32_t RouteHero::TargetOf(const std::string& name) const
     if (name.empty() || hero == nullptr)
         return 0;
     const Vec3 at = hero->GetCoords().GetRegionCoords().origin;
-    if (name == kNearestMonster)
+    if (name == LevelPlay::kNearestMonster)
         return NearestTo(at, IsFoe);
-    if (name == kNearestLoot)
+    if (name == LevelPlay::kNearestLoot)
         return NearestTo(at, [](const Entity& entity) { return DynamicCast<const Item>(&entity); });
     if (name == kLeader)
         return NearestTo(at, [](const Entity& entity) {

@@ -16,10 +16,8 @@ namespace GAME {
 // under the server's ids, names them as the server does.
 class RouteHero {
 public:
-    // Besides the level's names: the living monster and the item nearest the hero, and the
-    // server's hero, whom the others follow.
-    static constexpr const char* kNearestMonster = "Nearest";
-    static constexpr const char* kNearestLoot = "Loot";
+    // Besides the level's names and the nearest monster and loot: the server's hero, whom the
+    // others follow.
     static constexpr const char* kLeader = "Leader";
     static constexpr int32_t kTrailingFrames = 60;
 
