@@ -165,7 +165,9 @@ void LevelNetworkPlay::PrintSummary() const
 
 int LevelNetworkPlay::PaceMs() const
 {
-    return options.realtime ? options.frameMilliseconds : kPaceMs;
+    // Until the routes start the clock runs as it does for the pack, so that the wait for the
+    // clients is as long in wall time.
+    return options.realtime || startMs < 0 ? options.frameMilliseconds : kPaceMs;
 }
 
 void LevelNetworkPlay::Unstage()

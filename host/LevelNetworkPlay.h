@@ -19,7 +19,8 @@ class World;
 // its route is done and its quest complete.
 class LevelNetworkPlay final : public NetworkPlay {
 public:
-    // Wall time per frame unless `--realtime`: enough for the machines to keep in step.
+    // Wall time per frame once the routes run, unless `--realtime`: enough for the machines to
+    // keep in step.
     static constexpr int kPaceMs = 4;
 
     LevelNetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);

@@ -165,9 +165,8 @@ int NetworkPlay::Play(NetworkSession& session)
         session.SetHeroMaker([this] { return MakeHero(connection.GetLocalHostID()); });
     }
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    const auto frameTime = std::chrono::milliseconds(PaceMs());
-    for (int64_t frame = 1;; ++frame) {
+    Clock::time_point next = Clock::now();
+    for (;;) {
         const Clock::time_point begin = Clock::now();
         Frame(session);
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
@@ -192,7 +191,8 @@ int NetworkPlay::Play(NetworkSession& session)
             err << "gamehost: the session did not end within " << kMaxSessionMs / 1000 << " s\n";
             return 2;
         }
-        std::this_thread::sleep_until(start + frame * frameTime);
+        next += std::chrono::milliseconds(PaceMs());
+        std::this_thread::sleep_until(next);
     }
 }
 
