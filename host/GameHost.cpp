@@ -26,6 +26,7 @@
 #include "host/InputReport.h"
 #include "host/ItemsReport.h"
 #include "host/KillReport.h"
+#include "host/LevelNetworkPlay.h"
 #include "host/LevelPlay.h"
 #include "host/LevelReport.h"
 #include "host/MarketReport.h"
@@ -102,6 +103,13 @@ bool OpenDatabase(const std::string& folder, std::ostream& err)
     return false;
 }
 
+// A database without the sample level still starts bare, as it always did.
+bool HasLevel(const HostOptions& options)
+{
+    return !options.levelFile.empty() ||
+           std::filesystem::exists(options.databaseFolder + '/' + LevelPlay::kLevel);
+}
+
 } // namespace
 
 void GameHost::PrintTriggerClasses(std::ostream& out)
@@ -166,14 +174,13 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
 
     if (options.IsNetworkSession()) {
-        const int status = NetworkPlay(options, out, err).Run();
+        const bool level = options.scenario.empty() && HasLevel(options);
+        const int status = level ? LevelNetworkPlay(options, out, err).Run()
+                                 : NetworkPlay(options, out, err).Run();
         objects.DestroyAllObjects();
         return status;
     }
-    // A database without the sample level still starts bare, as it always did.
-    if (options.PlaysLevel() &&
-        (!options.levelFile.empty() ||
-         std::filesystem::exists(options.databaseFolder + '/' + LevelPlay::kLevel))) {
+    if (options.PlaysLevel() && HasLevel(options)) {
         const int status = LevelPlay(options, out, err).Run();
         objects.DestroyAllObjects();
         return status;

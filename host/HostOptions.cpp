@@ -39,6 +39,7 @@ constexpr const char* kScenarios[] = {
     "range",
     "bosses",
     "horde",
+    "pack",
 };
 // clang-format on
 
@@ -136,7 +137,12 @@ bool HostOptions::CheckNetworkSession(std::string& error) const
             return false;
         }
     }
-    if (IsNetworkSession() && (!scenario.empty() || !playerRecord.empty() || !spawns.empty())) {
+    if (scenario == "pack" && !IsNetworkSession()) {
+        error = "--scenario pack goes with --port or --connect";
+        return false;
+    }
+    if (IsNetworkSession() &&
+        ((!scenario.empty() && scenario != "pack") || !playerRecord.empty() || !spawns.empty())) {
         error = "a network session (--port, --connect) brings its own heroes and monsters";
         return false;
     }
@@ -166,7 +172,9 @@ const char* HostOptions::Usage()
            "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
            "                [--scenario quest --quest-state DIR [--resume]]\n"
            "       gamehost --db DIR --role server --port P [--clients N] [--seed S] [--ms MS]\n"
-           "       gamehost --db DIR --role client --connect 127.0.0.1:P [--ms MS]\n"
+           "                [--realtime] [--level FILE] [--route FILE] [--scenario pack]\n"
+           "       gamehost --db DIR --role client --connect 127.0.0.1:P [--ms MS] [--realtime]\n"
+           "                [--level FILE] [--route FILE] [--scenario pack]\n"
            "       gamehost --dump-stream FILE\n"
            "  --db DIR      game database folder (records and text); alone, the hero plays the\n"
            "                level whole: one line per quest step, kill, cleared pack, loot,\n"
@@ -293,6 +301,11 @@ const char* HostOptions::Usage()
            "  --port P      as server, play a session over UDP on 127.0.0.1:P (0: any free\n"
            "                port) with --clients N clients (1 to 15, default 1)\n"
            "  --connect A:P  as client, join the server at A:P and play its session\n"
+           "                A session plays the level: the server's hero follows its route,\n"
+           "                client N's hero Levels/Village.clientN.route; they form a party and\n"
+           "                share the quest, and each machine ends with the same end lines,\n"
+           "                their digest and its frame cost\n"
+           "  --scenario pack  the session's heroes fight a pack of two jackals instead\n"
            "  --dump-stream FILE  print a saved keyed stream as text\n"
            "  --help        this text\n"
            "exit status: 0 done, 1 bad options, 2 a database or file that cannot be used,\n"
@@ -450,7 +463,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         return false;
     }
     // A client would only send its orders to a server that is not there.
-    if (!scenario.empty() && role == "client") {
+    if (!scenario.empty() && scenario != "pack" && role == "client") {
         error = "--scenario runs as single or server, not as client";
         return false;
     }

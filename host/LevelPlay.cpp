@@ -342,18 +342,26 @@ int LevelPlay::Run()
     return HostSamples::WithLibrary(err, [&] { return Play(orders); }) ? 0 : 2;
 }
 
-bool LevelPlay::Read(std::vector<ScriptOrder>& orders)
+bool LevelPlay::ReadLevel(const std::string& path, LevelFile& level, std::ostream& err)
 {
     std::string text;
     std::string error;
-    if (!ObjectManager::Instance().GetDatabase().ReadFile(levelPath, text)) {
-        err << "gamehost: the level file " << levelPath << " cannot be read\n";
+    if (!ObjectManager::Instance().GetDatabase().ReadFile(path, text)) {
+        err << "gamehost: the level file " << path << " cannot be read\n";
         return false;
     }
-    if (!LevelFile::Parse(text, levelPath, level, error)) {
+    if (!LevelFile::Parse(text, path, level, error)) {
         err << "gamehost: " << error << '\n';
         return false;
     }
+    return true;
+}
+
+bool LevelPlay::Read(std::vector<ScriptOrder>& orders)
+{
+    if (!ReadLevel(levelPath, level, err))
+        return false;
+    std::string error;
     names = EntityNames(level);
     std::vector<std::string> known = names;
     known.insert(known.end(), {"Hero", kNearestMonster, kNearestLoot});

@@ -48,6 +48,9 @@ public:
     // extension, a repeated one numbered from 2 ("Townsman", "Townsman2").
     static std::vector<std::string> EntityNames(const LevelFile& level);
 
+    // False, with one line on `err`, when the level file cannot be read or has a broken line.
+    static bool ReadLevel(const std::string& path, LevelFile& level, std::ostream& err);
+
     // 0 when played; 2, with one line on `err`, when the level, its route, the hero or his save
     // file cannot be used (nothing is played then).
     int Run();

@@ -122,24 +122,27 @@ int NetworkPlay::Run()
     game.GetRandomGen().Seed(seed);
     game.SetGameLoading(false);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, kArenaBox);
     GraphicsAnim* punch = HostSamples::MarkHitEvent(ArenaReport::kPunchAnimation,
                                                     ArenaReport::kHitEvent, ArenaReport::kHitMs);
     GraphicsAnim* claw = HostSamples::MarkHitEvent(ArenaReport::kClawAnimation,
                                                    ArenaReport::kHitEvent, ArenaReport::kHitMs);
-    int status = 0;
-    {
+    int status = MakeRegions() ? 0 : 2;
+    if (status == 0) {
         NetworkSession session(connection);
         session.SetWelcome(seed, playersExpected);
         status = Play(session);
         connection.Disconnect();
+    } else {
+        connection.Disconnect();
     }
+    Unstage();
     HostSamples::ClearWorld(*gEngine->GetWorld());
     GraphicsEngine::Instance().UnloadAnimation(claw);
     GraphicsEngine::Instance().UnloadAnimation(punch);
     gEngine->SetWorld(std::move(previousWorld));
     ShutdownObjects();
     gEngine->SetNetworkMode(false, false);
+    PrintSummary();
     PrintFooter();
     return status;
 }
@@ -162,10 +165,12 @@ int NetworkPlay::Play(NetworkSession& session)
         session.SetHeroMaker([this] { return MakeHero(connection.GetLocalHostID()); });
     }
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    const auto frameTime = std::chrono::milliseconds(options.frameMilliseconds);
-    for (int64_t frame = 1;; ++frame) {
+    Clock::time_point next = Clock::now();
+    for (;;) {
+        const Clock::time_point begin = Clock::now();
         Frame(session);
+        const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
+        frameMicroseconds.push_back(spent.count());
         if (IsServer()) {
             if (clientHeroes.empty() && leftHosts.empty() && elapsedMs >= kWaitForClientsMs) {
                 err << "gamehost: no client within " << kWaitForClientsMs / 1000 << " s\n";
@@ -186,8 +191,40 @@ int NetworkPlay::Play(NetworkSession& session)
             err << "gamehost: the session did not end within " << kMaxSessionMs / 1000 << " s\n";
             return 2;
         }
-        std::this_thread::sleep_until(start + frame * frameTime);
+        next += std::chrono::milliseconds(PaceMs());
+        std::this_thread::sleep_until(next);
     }
+}
+
+const char* NetworkPlay::HeroRecord() const
+{
+    return ArenaReport::kPlayer;
+}
+
+int NetworkPlay::PaceMs() const
+{
+    return options.frameMilliseconds;
+}
+
+int NetworkPlay::GetLocalHost() const
+{
+    return connection.GetLocalHostID();
+}
+
+bool NetworkPlay::MakeRegions()
+{
+    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, kArenaBox);
+    return true;
+}
+
+WorldVec3 NetworkPlay::StartOf(int host) const
+{
+    return WorldVec3(kRegion, Vec3(0.0f, 0.0f, 2.0f * static_cast<float>(host)));
+}
+
+bool NetworkPlay::IsDone() const
+{
+    return IsPackDead();
 }
 
 bool NetworkPlay::StageServer()
@@ -208,16 +245,16 @@ bool NetworkPlay::StageServer()
 
 Player* NetworkPlay::MakeHero(int host)
 {
-    Player* hero = HostSamples::Make<Player>(ArenaReport::kPlayer, err);
+    Player* hero = HostSamples::Make<Player>(HeroRecord(), err);
     if (hero == nullptr)
         return nullptr;
-    const Vec3 place(0.0f, 0.0f, 2.0f * static_cast<float>(host));
-    gEngine->GetWorld()->AddEntity(hero, WorldCoords(WorldVec3(kRegion, place)), false);
+    gEngine->GetWorld()->AddEntity(hero, WorldCoords(StartOf(host)), false);
     hero->InitialUpdate();
     hero->GetCharacterBio().Update(*hero, 0);
     hero->SetIsControllingCharacter(true);
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     heroId = hero->GetObjectId();
+    OnHeroMade(*hero);
     if (host == ConnectionManager::kServerHost) {
         PlayerNetBasicInfo record;
         hero->GetPlayerNetBasicInfo(record);
@@ -232,15 +269,20 @@ void NetworkPlay::Frame(NetworkSession& session)
     connection.Service();
     // Items are noted where they land, before the world moves them.
     Observe();
-    Attack();
+    Act();
     gEngine->RunFrame(options.frameMilliseconds);
     game.Update(options.frameMilliseconds);
     session.Update();
     AnswerDialogs();
     Observe();
-    if (IsServer() && !invited && IsPackDead())
+    if (IsServer() && !invited && ReadyToInvite())
         InviteParty();
-    if (!ended && IsPackDead() && !FullParty().empty()) {
+    // The party as it last held everyone: a machine done sooner may already have left it.
+    if (std::vector<uint32_t> party = FullParty(); !party.empty()) {
+        lastFullParty = std::move(party);
+        playersInParty = GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size();
+    }
+    if (!ended && IsDone() && !lastFullParty.empty()) {
         PrintEnd();
         ended = true;
     }
@@ -362,16 +404,16 @@ std::vector<uint32_t> NetworkPlay::FullParty() const
 void NetworkPlay::PrintEnd()
 {
     std::ostringstream lines;
-    lines << "end: players "
-          << GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size() << '\n';
+    lines << "end: players " << playersInParty << '\n';
     for (const auto& [id, seen] : monsters)
         lines << "end: monster " << id << " dead\n";
     for (const auto& [id, seen] : items)
         lines << "end: " << seen.itemLine << '\n';
     lines << "end: party";
-    for (uint32_t member : FullParty())
+    for (uint32_t member : lastFullParty)
         lines << ' ' << member;
     lines << '\n';
+    AddEndLines(lines);
     const std::string text = lines.str();
     char digest[16];
     std::snprintf(digest, sizeof digest, "%08x", Crc32(text.data(), text.size()));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/WorldVec3.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <map>
@@ -30,11 +32,47 @@ public:
     static constexpr int kMaxSessionMs = 300000;
 
     NetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
+    virtual ~NetworkPlay() = default;
     NetworkPlay(const NetworkPlay&) = delete;
     NetworkPlay& operator=(const NetworkPlay&) = delete;
 
     // 0 played through; 2 a sample record unusable or the session cut off; 3 as above.
     int Run();
+
+protected:
+    // The world every machine plays in: its regions on every machine, what stands in it on the
+    // server (the clients are sent it).
+    virtual bool MakeRegions();
+    virtual bool StageServer();
+    // Where a host's hero stands.
+    virtual WorldVec3 StartOf(int host) const;
+    // What ends the session once every player is in the party.
+    virtual bool IsDone() const;
+    // Undoes what staging added besides the world's entities.
+    virtual void Unstage() {}
+    virtual void OnHeroMade(Player& /*hero*/) {}
+    virtual const char* HeroRecord() const;
+    // What this machine's hero does before the frame.
+    virtual void Act() { Attack(); }
+    virtual bool ReadyToInvite() const { return IsDone(); }
+    // Lines of the end, before the digest is taken.
+    virtual void AddEndLines(std::ostream& /*lines*/) const {}
+    virtual void PrintSummary() const {}
+    // Wall time between the starts of two frames.
+    virtual int PaceMs() const;
+    int GetLocalHost() const;
+    Player* MakeHero(int host);
+    int64_t GetElapsedMs() const { return elapsedMs; }
+    // The server's: every client's hero is in and was invited to the party.
+    bool IsInvited() const { return invited; }
+    // The party's leader and members once it holds every player; empty before.
+    std::vector<uint32_t> FullParty() const;
+    // Wall time of each frame, in microseconds.
+    const std::vector<double>& GetFrameMicroseconds() const { return frameMicroseconds; }
+
+    const HostOptions& options;
+    std::ostream& out;
+    std::ostream& err;
 
 private:
     struct Seen {
@@ -45,22 +83,15 @@ private:
     bool IsServer() const;
     bool Start();
     int Play(NetworkSession& session);
-    bool StageServer();
-    Player* MakeHero(int host);
     void Frame(NetworkSession& session);
     void Observe();
     void Attack();
     void InviteParty();
     void AnswerDialogs();
     bool IsPackDead() const;
-    // The party's leader and members once it holds every player; empty before.
-    std::vector<uint32_t> FullParty() const;
     void PrintEnd();
     void PrintFooter() const;
 
-    const HostOptions& options;
-    std::ostream& out;
-    std::ostream& err;
     ConnectionManager& connection;
     int32_t playersExpected = 1;
     uint32_t heroId = 0;
@@ -71,6 +102,9 @@ private:
     // The server's: each client's hero by host, and the hosts that left.
     std::map<int, uint32_t> clientHeroes;
     std::vector<int> leftHosts;
+    std::vector<double> frameMicroseconds;
+    std::vector<uint32_t> lastFullParty;
+    size_t playersInParty = 0;
     bool invited = false;
     bool ended = false;
     int framesSinceEnd = 0;

@@ -15,7 +15,8 @@
 #
 # By default only the sample level is played: the hero takes the elder's quest, crosses the
 # gate, fights the raid chieftain and reports back, then a fresh run loads the hero saved at its
-# end. `--all` goes on with everything above.
+# end; then a server and two clients play it together on loopback. `--all` goes on with
+# everything above.
 set -euo pipefail
 all=false
 if [[ "${1:-}" == "--all" ]]; then
@@ -36,6 +37,26 @@ echo "== the village again: the saved hero is loaded and saved once more, unchan
 echo "# stands still" >"$village/still.route"
 "$host" --db "$ROOT/data/database" --load "$village/hero.sav" --route "$village/still.route" \
     --save "$village/again.sav" | grep -E "^  hero:|saved:"
+echo
+echo "== the village over the network: a server and two clients on loopback, each hero on his"
+echo "   own route, one party sharing the quest; every machine ends with the same digest"
+"$host" --db "$ROOT/data/database" --role server --port 0 --clients 2 >"$village/server.out" \
+    2>"$village/server.err" &
+port=""
+for _ in $(seq 100); do
+    port="$(sed -n 's/^listening on 127.0.0.1://p' "$village/server.out")"
+    [[ -n "$port" ]] && break
+    sleep 0.1
+done
+for client in 1 2; do
+    "$host" --db "$ROOT/data/database" --role client --connect "127.0.0.1:$port" \
+        >"$village/client$client.out" 2>"$village/client$client.err" &
+done
+wait
+grep -vE "^(monster|item|end: (monster|item))" "$village/server.out"
+for client in 1 2; do
+    echo "client $client: $(grep -E "^end: (quest|digest)" "$village/client$client.out" | paste -sd, -)"
+done
 rm -rf "$village"
 $all || exit 0
 echo
@@ -253,7 +274,6 @@ echo "== network: a server and a client, two gamehost processes, play one sessio
 net="$(mktemp -d)"
 "$host" --db "$ROOT/data/database" --role server --port 0 --clients 1 --seed 3 \
     >"$net/server.txt" 2>"$net/server-log.txt" &
-server=$!
 for _ in $(seq 100); do
     grep -q '^listening on ' "$net/server.txt" 2>/dev/null && break
     sleep 0.1

@@ -4,6 +4,7 @@
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "tests/host/HostRun.h"
+#include "tests/host/HostSession.h"
 #include "tests/support/ChildProcess.h"
 
 #include <arpa/inet.h>
@@ -41,54 +42,10 @@ private:
     std::vector<uint32_t> words;
 };
 
-// A server and its clients, each a gamehost of its own, all killed by the watchdog at the end.
-class NetworkSession : public ::testing::Test {
+// The two-jackal session.
+class NetworkSession : public HostSession {
 protected:
-    void StartServer(int clients, std::chrono::seconds watchdog)
-    {
-        deadline = Clock::now() + watchdog;
-        server = Start({"--role", "server", "--port", "0", "--clients", std::to_string(clients)});
-        const std::string line = server->WaitForLine("listening on 127.0.0.1:", deadline);
-        ASSERT_FALSE(line.empty()) << server->Errors();
-        port = static_cast<uint16_t>(std::stoi(line.substr(line.rfind(':') + 1)));
-    }
-
-    ChildProcess& StartClient()
-    {
-        clients.push_back(
-            Start({"--role", "client", "--connect", "127.0.0.1:" + std::to_string(port)}));
-        return *clients.back();
-    }
-
-    std::unique_ptr<ChildProcess> Start(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), {"--db", SampleDatabase()});
-        const std::string scratch = ::testing::TempDir() + "gamehost-" + std::to_string(getpid()) +
-                                    "-" + std::to_string(++started);
-        return std::make_unique<ChildProcess>(GAMEHOST_PROGRAM, args, scratch);
-    }
-
-    // Every program ends with 0 before the watchdog.
-    void ExpectAllEnd()
-    {
-        for (auto& client : clients)
-            EXPECT_EQ(client->Wait(deadline), 0) << client->Errors();
-        EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
-    }
-
-    static std::string EndLines(const std::string& out) { return LinesStarting(out, "end: "); }
-    // The members of the party: the blanks but for those before "party" and the leader.
-    static long PartySize(const std::string& out)
-    {
-        const std::string line = LinesStarting(out, "end: party ");
-        return std::count(line.begin(), line.end(), ' ') - 2;
-    }
-
-    Clock::time_point deadline;
-    uint16_t port = 0;
-    int started = 0;
-    std::unique_ptr<ChildProcess> server;
-    std::vector<std::unique_ptr<ChildProcess>> clients;
+    NetworkSession() : HostSession({"--scenario", "pack"}) {}
 };
 
 TEST_F(NetworkSession, ServerAndClientPlayTheSameSession)

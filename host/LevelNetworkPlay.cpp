@@ -1,0 +1,180 @@
+#include "host/LevelNetworkPlay.h"
+
+#include "characters/Character.h"
+#include "characters/Player.h"
+#include "core/GameEvents.h"
+#include "engine/Engine.h"
+#include "engine/EventManager.h"
+#include "engine/FilterFunction.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "host/HostOptions.h"
+#include "host/LevelPlay.h"
+#include "items/PlayerHotSlotCtrl.h"
+#include "quests/Quest.h"
+#include "quests/QuestRepository.h"
+#include "skills/SkillManager.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+#include <ostream>
+
+namespace GAME {
+
+namespace {
+class IsCharacter final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override
+    {
+        return DynamicCast<const Character>(candidate) != nullptr;
+    }
+};
+class ServerSpawned final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override
+    {
+        return candidate->ShouldServerSpawn();
+    }
+};
+} // namespace
+
+LevelNetworkPlay::LevelNetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err)
+    : NetworkPlay(options, out, err),
+      levelPath(options.levelFile.empty() ? LevelPlay::kLevel : options.levelFile)
+{}
+
+std::string LevelNetworkPlay::ClientRouteOf(const std::string& level, int host)
+{
+    const std::string route = LevelPlay::RouteOf(level);
+    return route.substr(0, route.size() - 6) + ".client" + std::to_string(host) + ".route";
+}
+
+bool LevelNetworkPlay::MakeRegions()
+{
+    if (!LevelPlay::ReadLevel(levelPath, level, err))
+        return false;
+    std::string error;
+    const bool server = options.role == "server";
+    const std::string routeFile = !options.routeFile.empty()
+                                      ? options.routeFile
+                                      : options.databaseFolder + '/' +
+                                            (server ? LevelPlay::RouteOf(levelPath)
+                                                    : ClientRouteOf(levelPath, GetLocalHost()));
+    if (!route.Load(level, routeFile, error)) {
+        err << "gamehost: route '" << routeFile << "' " << error << '\n';
+        return false;
+    }
+    World& world = *gEngine->GetWorld();
+    world.AddQuestFile(LevelPlay::kQuest);
+    QuestRepository::Destroy();
+    QuestRepository::Get().Load();
+    if (!world.LoadLevel(levelPath, nullptr))
+        return false;
+    if (!server)
+        KeepFixedParts(world);
+    return true;
+}
+
+// A client keeps what never moves nor changes hands (volumes, sounds): the server sends the rest
+// under its own ids.
+void LevelNetworkPlay::KeepFixedParts(World& world)
+{
+    std::vector<Entity*> entities;
+    world.GetEntities(entities, ServerSpawned());
+    for (Entity* entity : entities) {
+        world.RemoveEntity(entity);
+        ObjectManager::Instance().DestroyObjectEx(entity, "Host/LevelNetworkPlay", __LINE__);
+    }
+    ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
+bool LevelNetworkPlay::StageServer()
+{
+    // What the level placed starts with its full life.
+    std::vector<Entity*> characters;
+    gEngine->GetWorld()->GetEntities(characters, IsCharacter());
+    for (Entity* entity : characters) {
+        auto* character = static_cast<Character*>(entity);
+        character->GetCharacterBio().Update(*character, 0);
+    }
+    return MakeHero(0) != nullptr;
+}
+
+WorldVec3 LevelNetworkPlay::StartOf(int host) const
+{
+    if (level.entities.empty())
+        return WorldVec3();
+    const LevelFile::EntityLine& first = level.entities.front();
+    return WorldVec3(first.regionId,
+                     first.position + Vec3(0.0f, 0.0f, 2.0f * static_cast<float>(host)));
+}
+
+void LevelNetworkPlay::OnHeroMade(Player& hero)
+{
+    route.Cast(hero.GetObjectId());
+    hero.GetPlayerHotSlotCtrl().SetToDefaults();
+    hero.GetSkillManager().LoadSkills(LevelPlay::kBarSkillTree, 1);
+    // Every machine's copy of the quest opens once its world is in.
+    EventManager::Instance().Send("GameEvent_PreRun", GameEvent_PreRun());
+}
+
+int32_t LevelNetworkPlay::CurrentFrame() const
+{
+    if (startMs < 0)
+        return -1;
+    return static_cast<int32_t>((GetElapsedMs() - startMs) /
+                                std::max(1, options.frameMilliseconds));
+}
+
+void LevelNetworkPlay::Act()
+{
+    if (startMs < 0 && (IsInvited() || !FullParty().empty()))
+        startMs = GetElapsedMs();
+    if (startMs >= 0)
+        route.Frame(CurrentFrame());
+}
+
+bool LevelNetworkPlay::IsQuestComplete() const
+{
+    const Quest* quest = QuestRepository::Get().GetQuestByIndex(0);
+    return quest != nullptr && quest->IsComplete();
+}
+
+bool LevelNetworkPlay::IsDone() const
+{
+    return startMs >= 0 && route.IsFinished(CurrentFrame()) && IsQuestComplete();
+}
+
+void LevelNetworkPlay::AddEndLines(std::ostream& lines) const
+{
+    lines << "end: quest " << (IsQuestComplete() ? "complete" : "open") << '\n';
+}
+
+void LevelNetworkPlay::PrintSummary() const
+{
+    const std::vector<double>& costs = GetFrameMicroseconds();
+    const double mean = costs.empty() ? 0.0
+                                      : std::accumulate(costs.begin(), costs.end(), 0.0) /
+                                            static_cast<double>(costs.size());
+    char line[96];
+    std::snprintf(line, sizeof line, "frame cost: mean %.1f us over %zu frames\n", mean,
+                  costs.size());
+    out << line;
+}
+
+int LevelNetworkPlay::PaceMs() const
+{
+    // Until the routes start the clock runs as it does for the pack, so that the wait for the
+    // clients is as long in wall time.
+    return options.realtime || startMs < 0 ? options.frameMilliseconds : kPaceMs;
+}
+
+void LevelNetworkPlay::Unstage()
+{
+    QuestRepository::Get().WaitDone();
+    QuestRepository::Destroy();
+    gEngine->GetWorld()->ClearQuestFiles();
+}
+
+} // namespace GAME

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/LevelFile.h"
+#include "host/LevelPlay.h"
+#include "host/NetworkPlay.h"
+#include "host/RouteHero.h"
+
+#include <string>
+
+namespace GAME {
+
+class World;
+
+// The network session on the sample level. The server loads the level and its quest; each client
+// holds the level's regions and the quest and is sent what stands in them. Every machine runs
+// its own copy of the quest, and the party, formed as soon as every player is in, carries each
+// member's news to the others. Every hero follows his own route: the server's the level's, a
+// client's the one numbered after its host ("Levels/Village.client1.route"). A machine ends once
+// its route is done and its quest complete.
+class LevelNetworkPlay final : public NetworkPlay {
+public:
+    // Wall time per frame once the routes run, unless `--realtime`: enough for the machines to
+    // keep in step.
+    static constexpr int kPaceMs = 4;
+
+    LevelNetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
+
+    // The route of a client's hero beside a level: "Levels/Village.lvl" and host 1 go with
+    // "Levels/Village.client1.route".
+    static std::string ClientRouteOf(const std::string& level, int host);
+
+private:
+    bool MakeRegions() override;
+    bool StageServer() override;
+    WorldVec3 StartOf(int host) const override;
+    bool IsDone() const override;
+    void Unstage() override;
+    void OnHeroMade(Player& hero) override;
+    const char* HeroRecord() const override { return LevelPlay::kPlayer; }
+    void Act() override;
+    bool ReadyToInvite() const override { return true; }
+    void AddEndLines(std::ostream& lines) const override;
+    void PrintSummary() const override;
+    int PaceMs() const override;
+
+    static void KeepFixedParts(World& world);
+    bool IsQuestComplete() const;
+    int32_t CurrentFrame() const;
+
+    std::string levelPath;
+    LevelFile level;
+    RouteHero route;
+    // When the party first held every player: the routes start then, so that the quest's news
+    // of each step reaches every member.
+    int64_t startMs = -1;
+};
+
+} // namespace GAME

@@ -1,0 +1,132 @@
+#include "host/RouteHero.h"
+
+#include "ai/ControllerPlayer.h"
+#include "characters/Monster.h"
+#include "characters/Player.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Engine.h"
+#include "engine/FilterFunction.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "host/LevelPlay.h"
+#include "items/Item.h"
+
+#include <functional>
+
+namespace GAME {
+
+namespace {
+
+class Matching final : public FilterFunction<Entity> {
+public:
+    explicit Matching(std::function<bool(const Entity&)> accept) : accept(std::move(accept)) {}
+    bool operator()(const Entity* candidate) const override { return accept(*candidate); }
+
+private:
+    std::function<bool(const Entity&)> accept;
+};
+
+// The entity nearest `from` that `accept` takes; 0 for none.
+uint32_t NearestTo(const Vec3& from, const std::function<bool(const Entity&)>& accept)
+{
+    std::vector<Entity*> found;
+    gEngine->GetWorld()->GetEntities(found, Matching(accept));
+    uint32_t best = 0;
+    float bestDistance = 0.0f;
+    for (const Entity* entity : found) {
+        const float distance = (entity->GetCoords().GetRegionCoords().origin - from).Length();
+        if (best == 0 || distance < bestDistance) {
+            best = entity->GetObjectId();
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+// A client's copy of a monster has no mind of its own: the server's thinks for it.
+bool IsFoe(const Entity& entity)
+{
+    const auto* monster = DynamicCast<const Monster>(&entity);
+    return monster != nullptr && monster->IsAlive() && monster->GetCurrentLife() > 0.0f &&
+           (monster->GetControllerId() != 0 || gEngine->IsNetworkClient());
+}
+
+} // namespace
+
+bool RouteHero::Load(const LevelFile& level, const std::string& route, std::string& error)
+{
+    this->level = &level;
+    names = LevelPlay::EntityNames(level);
+    std::vector<std::string> known = names;
+    known.insert(known.end(),
+                 {"Hero", LevelPlay::kNearestMonster, LevelPlay::kNearestLoot, kLeader});
+    OrderScript script(known);
+    if (!script.Load(route, error))
+        return false;
+    orders = script.GetOrders();
+    return true;
+}
+
+void RouteHero::Cast(uint32_t heroId)
+{
+    roster.Add("Hero", heroId);
+    for (size_t i = 0; i < names.size(); ++i) {
+        const LevelFile::EntityLine& line = level->entities[i];
+        roster.Add(names[i], NearestTo(line.position, [&](const Entity& entity) {
+                       return entity.GetObjectName() == line.record;
+                   }));
+    }
+}
+
+uint32_t RouteHero::TargetOf(const std::string& name) const
+{
+    const Player* hero = roster.Hero();
+    if (name.empty() || hero == nullptr)
+        return 0;
+    const Vec3 at = hero->GetCoords().GetRegionCoords().origin;
+    if (name == LevelPlay::kNearestMonster)
+        return NearestTo(at, IsFoe);
+    if (name == LevelPlay::kNearestLoot)
+        return NearestTo(at, [](const Entity& entity) { return DynamicCast<const Item>(&entity); });
+    if (name == kLeader)
+        return NearestTo(at, [](const Entity& entity) {
+            return DynamicCast<const Player>(&entity) != nullptr &&
+                   ConnectionManager::HostOfId(entity.GetObjectId()) ==
+                       ConnectionManager::kServerHost;
+        });
+    return roster.IdOf(name);
+}
+
+void RouteHero::Frame(int32_t frame)
+{
+    Player* hero = roster.Hero();
+    ControllerPlayer* controller = roster.HeroController();
+    if (hero == nullptr || controller == nullptr || !hero->IsAlive())
+        return;
+    for (; next < orders.size() && orders[next].frame <= frame; ++next) {
+        const ScriptOrder& order = orders[next];
+        const uint32_t target = TargetOf(order.name);
+        WorldVec3 point = hero->GetCoords().GetPosition();
+        if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
+            point = thing->GetCoords().GetPosition();
+        else if (order.name.empty())
+            point = WorldVec3(point.GetRegionId(), Vec3(order.x, 0.0f, order.z));
+        mouse.Give(order, *hero, *controller, target, point);
+    }
+    if (!mouse.IsRepeating())
+        return;
+    const auto* thing = ObjectManager::Instance().GetObject<Entity>(mouse.GetLastTarget());
+    const WorldVec3 here = hero->GetCoords().GetPosition();
+    mouse.Repeat(*controller, thing != nullptr
+                                  ? thing->GetCoords().GetPosition()
+                                  : WorldVec3(here.GetRegionId(),
+                                              Vec3(mouse.GetLastX(), 0.0f, mouse.GetLastZ())));
+}
+
+bool RouteHero::IsFinished(int32_t frame) const
+{
+    return orders.empty() || frame > orders.back().frame + kTrailingFrames;
+}
+
+} // namespace GAME

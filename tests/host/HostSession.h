@@ -1,0 +1,74 @@
+#pragma once
+
+#include "tests/host/HostRun.h"
+#include "tests/support/ChildProcess.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+
+// A server and its clients, each a gamehost of its own, all killed by the watchdog at the end.
+class HostSession : public ::testing::Test {
+protected:
+    using Clock = ChildProcess::Clock;
+
+    // `common` goes to every program after the database.
+    explicit HostSession(std::vector<std::string> common) : common(std::move(common)) {}
+
+    void StartServer(int clients, std::chrono::seconds watchdog)
+    {
+        deadline = Clock::now() + watchdog;
+        server = Start({"--role", "server", "--port", "0", "--clients", std::to_string(clients)});
+        const std::string line = server->WaitForLine("listening on 127.0.0.1:", deadline);
+        ASSERT_FALSE(line.empty()) << server->Errors();
+        port = static_cast<uint16_t>(std::stoi(line.substr(line.rfind(':') + 1)));
+    }
+
+    ChildProcess& StartClient()
+    {
+        clients.push_back(
+            Start({"--role", "client", "--connect", "127.0.0.1:" + std::to_string(port)}));
+        return *clients.back();
+    }
+
+    std::unique_ptr<ChildProcess> Start(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), common.begin(), common.end());
+        args.insert(args.begin(), {"--db", SampleDatabase()});
+        const std::string scratch = ::testing::TempDir() + "gamehost-" + std::to_string(getpid()) +
+                                    "-" + std::to_string(++started);
+        return std::make_unique<ChildProcess>(GAMEHOST_PROGRAM, args, scratch);
+    }
+
+    // Every program ends with 0 before the watchdog.
+    void ExpectAllEnd()
+    {
+        for (auto& client : clients)
+            EXPECT_EQ(client->Wait(deadline), 0) << client->Errors();
+        EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
+    }
+
+    static std::string EndLines(const std::string& out) { return LinesStarting(out, "end: "); }
+    // The members of the party: the blanks but for those before "party" and the leader.
+    static long PartySize(const std::string& out)
+    {
+        const std::string line = LinesStarting(out, "end: party ");
+        return std::count(line.begin(), line.end(), ' ') - 2;
+    }
+
+    std::vector<std::string> common;
+    Clock::time_point deadline;
+    uint16_t port = 0;
+    int started = 0;
+    std::unique_ptr<ChildProcess> server;
+    std::vector<std::unique_ptr<ChildProcess>> clients;
+};
+
+} // namespace GAME::Test
