@@ -183,12 +183,18 @@ TEST(ArenaReport, ThePackPatrolsTheBandFightsAndTheChieftainDropsItsLoot)
     EXPECT_NE(other.out.substr(other.out.find('\n')), run.out.substr(run.out.find('\n')));
 }
 
+// The hero is sent at a jackal of the patrolling pack and holds his ground.
+HostRun HuntJackal(TempDatabase& folder, const std::string& path)
+{
+    folder.WriteFile("orders.txt", "1 click @Jackal1\n2 hold\n");
+    return Arena({"--input", path, "--frames", "50"});
+}
+
 TEST(ArenaReport, TheHeroObeysAnOrderFileNamingTheArenasCastAndRefusesABadOne)
 {
     TempDatabase folder;
     const std::string path = folder.GetRoot() + "/orders.txt";
-    folder.WriteFile("orders.txt", "1 click @Jackal1\n2 hold\n");
-    const HostRun run = Arena({"--input", path, "--frames", "50"});
+    const HostRun run = HuntJackal(folder, path);
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out, {"  frame 1: order click @Jackal1 -> false\n",
                             "  frame 1: Hero (0.26, 0.00, -0.15) MoveToUseSkill | life 300.0\n",
@@ -208,9 +214,7 @@ TEST(ArenaReport, TheHeroObeysAnOrderFileNamingTheArenasCastAndRefusesABadOne)
 TEST(ArenaReport, AJackalsClawWoundsTheHeroWhoFightsIt)
 {
     TempDatabase folder;
-    const std::string path = folder.GetRoot() + "/orders.txt";
-    folder.WriteFile("orders.txt", "1 click @Jackal1\n2 hold\n");
-    const HostRun run = Arena({"--input", path, "--frames", "25"});
+    const HostRun run = HuntJackal(folder, folder.GetRoot() + "/orders.txt");
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out, {"  frame 20: Jackal1 Attack | life 40.0 | Hero 58.7 | ",
                             "  frame 23: Hero (5.46, 0.00, -2.91) UseSkill | life 300.0\n",
