@@ -151,23 +151,25 @@ TEST(ArenaReport, ThePackPatrolsTheBandFightsAndTheChieftainDropsItsLoot)
          "slot 2\n",
          // The pack has gathered its three points and walks them: without them it would roam.
          "  frame 9: Jackal1 Patrol | life 40.0 | no enemy | skill none | slot none\n",
-         "  frame 28: Chieftain Attack | life 56.9 | Hero 100.0 | skill DefaultWeaponAttack | "
+         // The chieftain's claw lands before the hero's first blow does.
+         "  frame 23: Hero (-5.93, 0.00, 2.39) MoveToUseSkill | life 296.0\n",
+         "  frame 28: Chieftain Attack | life 55.5 | Hero 100.0 | skill DefaultWeaponAttack | "
          "slot 2\n",
          "  frame 63: Mender UseSkillOnAlly | life 50.0 | Hero 99.0 | skill MendingTouch | "
          "slot none\n"
          "  frame 63: Chieftain dies\n"
-         "    drops Records/Items/Gold/GoldPileLarge.dbr, 30 gold at (-7.90, 0.00, 2.91)\n"
-         "    drops Records/Items/Gold/GoldPileLarge.dbr, 14 gold at (-7.90, 0.00, 2.91)\n"
-         "    drops Records/Items/Gold/GoldPileSmall.dbr, 20 gold at (-7.90, 0.00, 2.91)\n"
-         "    drops Records/Items/Potions/HealthPotion.dbr at (-7.90, 0.00, 2.91)\n"
-         "    drops Records/Items/Shields/WoodenShield.dbr at (-7.90, 0.00, 2.91)\n",
+         "    drops Records/Items/Gold/GoldPileSmall.dbr, 39 gold at (-7.93, 0.00, 2.67)\n"
+         "    drops Records/Items/Gold/GoldPileSmall.dbr, 14 gold at (-7.93, 0.00, 2.67)\n"
+         "    drops Records/Items/Gold/GoldPileSmall.dbr, 6 gold at (-7.93, 0.00, 2.67)\n"
+         "    drops Records/Items/Potions/HealthPotion.dbr at (-7.93, 0.00, 2.67)\n"
+         "    drops Records/Items/Shields/WoodenShield.dbr at (-7.93, 0.00, 2.67)\n",
          "  frame 82: Chieftain gone\n",
          // After a kill the hero still attacks the next foe he is sent at.
          "  frame 150: order click @Follower1 -> false\n"
-         "  frame 150: Hero (-5.97, 0.00, 2.40) UseSkill | life 300.0\n",
+         "  frame 150: Hero (-5.97, 0.00, 2.40) UseSkill | life 252.7\n",
          "  frame 174: Follower1 dies\n"
-         "    drops Records/Items/Gold/GoldPileSmall.dbr, 10 gold at (-6.08, 0.00, 0.81)\n"
-         "    drops Records/Items/Gold/GoldPileSmall.dbr, 25 gold at (-6.08, 0.00, 0.81)\n",
+         "    drops Records/Items/Gold/GoldPileSmall.dbr, 6 gold at (-6.12, 0.00, 0.79)\n"
+         "    drops Records/Items/Gold/GoldPileLarge.dbr, 34 gold at (-6.12, 0.00, 0.79)\n",
          "  frame 300: order release -> false\n"});
     // One death, one set of drops: a body is not reported dying again while it fades.
     const size_t death = run.out.find("Chieftain dies\n");
@@ -181,17 +183,23 @@ TEST(ArenaReport, ThePackPatrolsTheBandFightsAndTheChieftainDropsItsLoot)
     EXPECT_NE(other.out.substr(other.out.find('\n')), run.out.substr(run.out.find('\n')));
 }
 
+// The hero is sent at a jackal of the patrolling pack and holds his ground.
+HostRun HuntJackal(TempDatabase& folder, const std::string& path)
+{
+    folder.WriteFile("orders.txt", "1 click @Jackal1\n2 hold\n");
+    return Arena({"--input", path, "--frames", "50"});
+}
+
 TEST(ArenaReport, TheHeroObeysAnOrderFileNamingTheArenasCastAndRefusesABadOne)
 {
     TempDatabase folder;
     const std::string path = folder.GetRoot() + "/orders.txt";
-    folder.WriteFile("orders.txt", "1 click @Jackal1\n2 hold\n");
-    const HostRun run = Arena({"--input", path, "--frames", "50"});
+    const HostRun run = HuntJackal(folder, path);
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out, {"  frame 1: order click @Jackal1 -> false\n",
                             "  frame 1: Hero (0.26, 0.00, -0.15) MoveToUseSkill | life 300.0\n",
                             "  frame 2: order hold -> false\n",
-                            "  frame 48: Jackal1 dies\n"
+                            "  frame 41: Jackal1 dies\n"
                             "    drops Records/Items/Gold/"});
 
     folder.WriteFile("orders.txt", "1 click @Elder\n");
@@ -200,6 +208,21 @@ TEST(ArenaReport, TheHeroObeysAnOrderFileNamingTheArenasCastAndRefusesABadOne)
     EXPECT_EQ(bad.err, "gamehost: script '" + path +
                            "' line 1: no character, item, NPC or fixed item is named 'Elder'\n");
     EXPECT_EQ(bad.out, "");
+}
+
+// A monster's attack played at speed 0 never reaches its hit: the hero would never be touched.
+TEST(ArenaReport, AJackalsClawWoundsTheHeroWhoFightsIt)
+{
+    TempDatabase folder;
+    const HostRun run = HuntJackal(folder, folder.GetRoot() + "/orders.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ExpectInOrder(run.out, {"  frame 20: Jackal1 Attack | life 40.0 | Hero 58.7 | ",
+                            "  frame 23: Hero (5.46, 0.00, -2.91) UseSkill | life 300.0\n",
+                            "  frame 24: Hero (5.46, 0.00, -2.91) UseSkill | life 295.5\n"});
+    // The wound is a jackal's: the chieftain's band never closes on him.
+    for (const char* other :
+         {"Chieftain Attack", "Follower1 Attack", "Follower2 Attack", "Mender Attack"})
+        EXPECT_EQ(run.out.find(other), std::string::npos) << other;
 }
 
 TEST(CommandReport, TheClientReplaysTheServersCommandsToTheSameEndState)

@@ -67,7 +67,7 @@ TEST(TownReport, TheTownLivesAndTheHeroFellsTheCrab)
     ExpectInOrder(run.out, {"scenario town, seed 1, built-in orders, 100 ms frames:\n",
                             "  frame 0: Deer2 FollowHerd", "  frame 0: Herder DirectHerd",
                             "  frame 0: Ambusher Startup", "Turret Attack | at 8,-9",
-                            "Militia Attack", "Hero TalkToNpc",
+                            "Militia Attack", "Hero TalkToNpc", "  frame 49: Militia dies\n",
                             "  frame 90: quest @Elder walk -6.00,6.00 -> true\n", "Elder QuestWalk",
                             "Elder Idle | at -6,6", "  frame 150: quest @Elder anim Chat -> true\n",
                             "Elder QuestPlayAnimation", "Ambusher Pursue", "Crab dies\n",
