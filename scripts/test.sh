@@ -39,7 +39,7 @@ stage tests ctest --test-dir "$build" --output-on-failure -j "$JOBS" --timeout 3
 quest_threads() {
     local tsan="$ROOT/build/gcc-tsan"
     configure "$tsan" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DGAME_TSAN=ON \
-        -DGAME_WERROR=ON -DGAME_BENCH=OFF
+        -DGAME_WERROR=ON -DGAME_BENCH=OFF -DGAME_PCH=ON
     cmake --build "$tsan" -j "$JOBS" --target quests_tests gamehost
     GAME_SOURCE_DIR="$ROOT" TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
         "$tsan/tests/quests_tests" --gtest_brief=1
