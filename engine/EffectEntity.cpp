@@ -30,11 +30,18 @@ void EffectEntity::StartEmitting()
     activeParticles = true;
 }
 
-// The particles already made live on.
+// The particles already made live on for their lifetime; a second stop does not prolong them.
 void EffectEntity::StopEmitting()
 {
     ++stopEmittingCount;
+    if (emitting)
+        particlesDieAt = gEngine->GetGameTime() + kParticleLifetimeMs;
     emitting = false;
+}
+
+bool EffectEntity::HasActiveParticles() const
+{
+    return activeParticles && (emitting || gEngine->GetGameTime() < particlesDieAt);
 }
 
 bool EffectEntity::AddToWorld(const WorldCoords& coords, bool flag)

@@ -12,8 +12,9 @@ class LoadTable;
 
 // A particle effect. Nothing is drawn: the effect keeps whether it emits and whether particles
 // are still alive, and counts what it was asked, so that callers can be checked. Particles
-// outlive the emission that made them; in a full engine the renderer lets them die out, here
-// whoever plays the renderer says so with `SetHasActiveParticles(false)`.
+// outlive the emission that made them by their lifetime on the game clock; with no renderer to
+// retire them they would otherwise live for ever, and whatever waits for them to die out (the
+// effects a character drops) would pile up on every server.
 class EffectEntity : public Entity {
     GAME_DECLARE_CLASS(EffectEntity)
 
@@ -47,7 +48,11 @@ public:
     };
     const std::vector<AddToWorldRequest>& GetAddToWorldRequests() const { return addToWorld; }
 
-    bool HasActiveParticles() const { return activeParticles; }
+    // How long the last particles of a stopped emitter live on.
+    static constexpr uint64_t kParticleLifetimeMs = 1000;
+    // True while emitting, and for the particle lifetime after the emission stops.
+    bool HasActiveParticles() const;
+    // For a renderer that knows better: false retires the particles at once.
     void SetHasActiveParticles(bool value) { activeParticles = value; }
 
     // Marks an attached effect that should go away by itself once it has played out.
@@ -57,6 +62,8 @@ public:
 private:
     bool emitting = false;
     bool activeParticles = false;
+    // Game time at which the particles of the stopped emission are gone.
+    uint64_t particlesDieAt = 0;
     bool selfDeletingChild = false;
     uint32_t preLoadCount = 0;
     uint32_t resetCount = 0;
