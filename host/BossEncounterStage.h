@@ -48,6 +48,7 @@ public:
         AfterLines,
     };
 
+    // How an encounter's frames print; each encounter keeps the style it was first shown in.
     struct Style {
         Lines lines;
         Events events;
