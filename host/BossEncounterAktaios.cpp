@@ -3,7 +3,7 @@
 #include "characters/Monster.h"
 #include "engine/Vec3.h"
 #include "engine/WorldCoords.h"
-#include "host/BossArena.h"
+#include "host/BossEncounterStage.h"
 #include "skills/SkillManager.h"
 #include "skills/Skill_SpawnPet.h"
 
@@ -36,19 +36,25 @@ std::string Times(int count)
 
 bool PlayAktaiosEncounter(const HostOptions& options, std::ostream& out, std::ostream& err)
 {
-    BossArena arena(options, out, err);
     Vec3 last;
     int trades = 0;
     int mirages = 0;
     bool copies = false;
-    const auto stage = [&] {
-        const Monster* boss = arena.Enter("Aktaios", kAktaios, 6.0f, 0.0f);
+    BossEncounterStage::Encounter encounter{
+        "aktaios",
+        {"Hero", "Aktaios"},
+        kOrders,
+        {BossEncounterStage::Lines::Enemy, BossEncounterStage::Events::AfterLines, true}};
+    encounter.stage = [&](BossEncounterStage& stage) {
+        const Monster* boss = stage.StageHero(0.0f, 0.0f)
+                                  ? stage.Enter<Monster>("Aktaios", kAktaios, 6.0f, 0.0f)
+                                  : nullptr;
         if (boss != nullptr)
             last = boss->GetCoords().GetRegionCoords().origin;
         return boss != nullptr;
     };
-    const auto watch = [&](int32_t frame) {
-        auto* boss = arena.Find<Monster>("Aktaios");
+    encounter.watch = [&](BossEncounterStage& stage) {
+        auto* boss = stage.Find<Monster>("Aktaios");
         if (boss == nullptr)
             return;
         SkillManager& skills = boss->GetSkillManager();
@@ -61,17 +67,17 @@ bool PlayAktaiosEncounter(const HostOptions& options, std::ostream& out, std::os
         const Vec3 now = boss->GetCoords().GetRegionCoords().origin;
         if ((now - last).Length() > kTradeDistance) {
             ++trades;
-            arena.Event(frame, "Aktaios trades places");
+            stage.Event("Aktaios trades places");
         }
         last = now;
     };
-    const auto outcome = [&] {
-        const auto* boss = arena.Find<Monster>("Aktaios");
+    encounter.outcome = [&](BossEncounterStage& stage) {
+        const auto* boss = stage.Find<Monster>("Aktaios");
         const std::string fate = boss != nullptr && boss->IsAlive() ? "stands" : "falls";
         return "Aktaios raised its mirage " + Times(mirages) + ", traded places " + Times(trades) +
                " and " + fate;
     };
-    return arena.Run("aktaios", {"Hero", "Aktaios"}, kOrders, stage, watch, outcome);
+    return BossEncounterStage(options, out, err).Play(encounter);
 }
 
 } // namespace GAME

@@ -36,7 +36,7 @@ UniqueId Placed(uint32_t word)
 
 ControllerBandari* BrainOf(const BossEncounterStage& stage)
 {
-    const auto* boss = ObjectManager::Instance().GetObject<Monster>(stage.IdOf("Bandari"));
+    const auto* boss = stage.Find<Monster>("Bandari");
     return boss != nullptr
                ? ObjectManager::Instance().GetObject<ControllerBandari>(boss->GetControllerId())
                : nullptr;
@@ -64,12 +64,12 @@ bool Stage(BossEncounterStage& stage)
             auto* proxy =
                 stage.Place<Proxy>(BossEncounterBandari::kProxy, x, z + kSquadOffset, squad);
             Monster* warrior =
-                stage.Enter(name, BossEncounterBandari::kWarrior, x, z + kSquadOffset);
+                stage.EnterFacingHero(name, BossEncounterBandari::kWarrior, x, z + kSquadOffset);
             if (proxy == nullptr || warrior == nullptr)
                 return false;
             proxy->AddPlacedObject(warrior->GetObjectId());
-        } else if (stage.Enter(name, BossEncounterBandari::kWarrior, x, z + kSquadOffset, squad) ==
-                   nullptr) {
+        } else if (stage.EnterFacingHero(name, BossEncounterBandari::kWarrior, x, z + kSquadOffset,
+                                         squad) == nullptr) {
             return false;
         }
         const int32_t warriors = groups.GetNumGroups();
@@ -84,8 +84,9 @@ bool Stage(BossEncounterStage& stage)
     boss.AddChild(all);
     groups.AddGroup(boss);
     // The leap's cast carries no events in the samples: it lands half-way.
-    HostSamples::MarkHitEvent("Creatures/Monster/Bandari/Animations/Leap.anm", "Hit", 300.0f);
-    return stage.Enter("Bandari", BossEncounterBandari::kBoss, 0.0f, 2.0f, Placed(1)) != nullptr;
+    stage.MarkHitEvent("Creatures/Monster/Bandari/Animations/Leap.anm", "Hit", 300.0f);
+    return stage.EnterFacingHero("Bandari", BossEncounterBandari::kBoss, 0.0f, 2.0f, Placed(1)) !=
+           nullptr;
 }
 
 } // namespace
@@ -93,19 +94,18 @@ bool Stage(BossEncounterStage& stage)
 bool BossEncounterBandari::Play(const HostOptions& options, std::ostream& out, std::ostream& err)
 {
     int32_t jumps = 0;
-    const bool played =
-        BossEncounterStage(options, out, err, "bandari",
-                           {"Hero", "Bandari", "Warrior1", "Warrior2", "Warrior3"})
-            .Play(
-                kDefaultOrders, Stage,
-                [&jumps](BossEncounterStage& stage) {
-                    const ControllerBandari* brain = BrainOf(stage);
-                    for (; brain != nullptr && jumps < brain->GetNextTeleport();)
-                        stage.Event("Bandari jumps to point " + std::to_string(++jumps));
-                },
-                [&jumps](BossEncounterStage& stage) {
-                    return std::to_string(jumps) + " jumps, " + stage.Fate("Bandari");
-                });
+    BossEncounterStage::Encounter encounter{
+        "bandari", {"Hero", "Bandari", "Warrior1", "Warrior2", "Warrior3"}, kDefaultOrders};
+    encounter.stage = Stage;
+    encounter.watch = [&jumps](BossEncounterStage& stage) {
+        const ControllerBandari* brain = BrainOf(stage);
+        for (; brain != nullptr && jumps < brain->GetNextTeleport();)
+            stage.Event("Bandari jumps to point " + std::to_string(++jumps));
+    };
+    encounter.outcome = [&jumps](BossEncounterStage& stage) {
+        return std::to_string(jumps) + " jumps, " + stage.Fate("Bandari");
+    };
+    const bool played = BossEncounterStage(options, out, err).Play(encounter);
     InstanceGroupManager::Instance().Destroy();
     return played;
 }

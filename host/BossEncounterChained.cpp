@@ -1,18 +1,12 @@
 #include "host/BossEncounterChained.h"
 
 #include "characters/TyphonChained.h"
-#include "engine/Engine.h"
-#include "engine/GraphicsEngine.h"
 #include "engine/Vec3.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "host/BossArena.h"
+#include "host/BossEncounterStage.h"
 #include "host/HostSamples.h"
-#include "host/ScriptedStage.h"
 #include "world/FixedItemTeleport.h"
 #include "world/TyphonChains.h"
 
-#include <ostream>
 #include <string>
 
 namespace GAME {
@@ -32,48 +26,48 @@ constexpr const char* kOrders = "5 quest @Giant anim Chat\n"
 
 bool PlayChainedEncounter(const HostOptions& options, std::ostream& out, std::ostream& err)
 {
-    BossArena arena(options, out, err);
     uint32_t portalId = 0;
     bool open = false;
     bool broken = false;
-    GraphicsAnim* breaking = nullptr;
-    const auto stage = [&] {
-        breaking = HostSamples::MarkHitEvent(kBreakAnimation, "BreakTheChains", 300.0f);
-        HostSamples::MarkHitEvent(kBreakAnimation, "OpenPortal", 700.0f);
-        auto* portal = HostSamples::Make<FixedItemTeleport>(kPortal, err);
+    BossEncounterStage::Encounter encounter{
+        "chained",
+        {"Hero", "Giant"},
+        kOrders,
+        {BossEncounterStage::Lines::Enemy, BossEncounterStage::Events::AfterLines, true}};
+    encounter.stage = [&](BossEncounterStage& stage) {
+        stage.MarkHitEvent(kBreakAnimation, "BreakTheChains", 300.0f);
+        stage.MarkHitEvent(kBreakAnimation, "OpenPortal", 700.0f);
+        if (!stage.StageHero(0.0f, 0.0f))
+            return false;
+        auto* portal = stage.Place<FixedItemTeleport>(kPortal, kPortalX, 0.0f, UniqueId());
         if (portal == nullptr)
             return false;
-        gEngine->GetWorld()->AddEntity(
-            portal, WorldCoords(WorldVec3(ScriptedStage::kRegion, Vec3(kPortalX, 0.0f, 0.0f))),
-            false);
         portal->SetLock(true);
         portalId = portal->GetObjectId();
-        out << "  Portal: " << kPortal << " at " << HostSamples::PointText(Vec3(kPortalX, 0, 0))
-            << ", locked\n";
-        return arena.Enter<TyphonChained>("Giant", kGiant, 7.5f, 0.0f) != nullptr;
+        stage.Out() << "  Portal: " << kPortal << " at "
+                    << HostSamples::PointText(Vec3(kPortalX, 0, 0)) << ", locked\n";
+        return stage.Enter<TyphonChained>("Giant", kGiant, 7.5f, 0.0f) != nullptr;
     };
-    const auto watch = [&](int32_t frame) {
-        const auto* giant = arena.Find<TyphonChained>("Giant");
+    encounter.watch = [&](BossEncounterStage& stage) {
+        const auto* giant = stage.Find<TyphonChained>("Giant");
         const TyphonChains* chains = giant != nullptr ? giant->GetChains() : nullptr;
         if (!broken && chains != nullptr && !chains->GetDissolveRequests().empty()) {
             broken = true;
-            arena.Event(frame, "the chains burst");
+            stage.Event("the chains burst");
         }
         const auto* portal = ObjectManager::Instance().GetObject<FixedItemTeleport>(portalId);
         if (!open && portal != nullptr && !portal->IsLocked()) {
             open = true;
-            arena.Event(frame, "the portal opens");
+            stage.Event("the portal opens");
         }
     };
-    const auto outcome = [&] {
-        GraphicsEngine::Instance().UnloadAnimation(breaking);
-        GraphicsEngine::Instance().UnloadAnimation(breaking);
-        const auto* giant = arena.Find<TyphonChained>("Giant");
+    encounter.outcome = [&](BossEncounterStage& stage) {
+        const auto* giant = stage.Find<TyphonChained>("Giant");
         const bool there = giant != nullptr && open &&
                            giant->GetCoords().GetRegionCoords().origin.x > kPortalX - 1.5f;
         return std::string(there ? "the giant walks to the open portal" : "the giant stays");
     };
-    return arena.Run("chained", {"Hero", "Giant"}, kOrders, stage, watch, outcome);
+    return BossEncounterStage(options, out, err).Play(encounter);
 }
 
 } // namespace GAME

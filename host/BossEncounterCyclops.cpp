@@ -21,7 +21,7 @@ namespace {
 
 const char* StateOf(const BossEncounterStage& stage, const char* name)
 {
-    const auto* who = ObjectManager::Instance().GetObject<Monster>(stage.IdOf(name));
+    const auto* who = stage.Find<Monster>(name);
     const auto* brain =
         who != nullptr ? ObjectManager::Instance().GetObject<ControllerAI>(who->GetControllerId())
                        : nullptr;
@@ -35,26 +35,26 @@ bool BossEncounterCyclops::Play(const HostOptions& options, std::ostream& out, s
 {
     int32_t roars = 0;
     bool roaring = false;
-    return BossEncounterStage(options, out, err, "cyclops", {"Hero", "Cyclops", "Satyr"})
-        .Play(
-            kDefaultOrders,
-            [](BossEncounterStage& stage) {
-                return stage.StageHero(0.0f, -8.0f) &&
-                       stage.Place<ScriptPoint>(kScriptPoint, 0.0f, 4.0f, UniqueId()) != nullptr &&
-                       stage.Enter("Cyclops", kBoss, 0.0f, 10.0f) != nullptr &&
-                       stage.Enter("Satyr", kAlly, 0.5f, -3.0f) != nullptr;
-            },
-            [&roars, &roaring](BossEncounterStage& stage) {
-                const bool now = std::strcmp(StateOf(stage, "Cyclops"), "Roar") == 0;
-                if (now && !roaring) {
-                    ++roars;
-                    stage.Event("Cyclops roars");
-                }
-                roaring = now;
-            },
-            [&roars](BossEncounterStage& stage) {
-                return std::to_string(roars) + " roars, " + stage.Fate("Cyclops");
-            });
+    BossEncounterStage::Encounter encounter{
+        "cyclops", {"Hero", "Cyclops", "Satyr"}, kDefaultOrders};
+    encounter.stage = [](BossEncounterStage& stage) {
+        return stage.StageHero(0.0f, -8.0f) &&
+               stage.Place<ScriptPoint>(kScriptPoint, 0.0f, 4.0f, UniqueId()) != nullptr &&
+               stage.EnterFacingHero("Cyclops", kBoss, 0.0f, 10.0f) != nullptr &&
+               stage.EnterFacingHero("Satyr", kAlly, 0.5f, -3.0f) != nullptr;
+    };
+    encounter.watch = [&roars, &roaring](BossEncounterStage& stage) {
+        const bool now = std::strcmp(StateOf(stage, "Cyclops"), "Roar") == 0;
+        if (now && !roaring) {
+            ++roars;
+            stage.Event("Cyclops roars");
+        }
+        roaring = now;
+    };
+    encounter.outcome = [&roars](BossEncounterStage& stage) {
+        return std::to_string(roars) + " roars, " + stage.Fate("Cyclops");
+    };
+    return BossEncounterStage(options, out, err).Play(encounter);
 }
 
 } // namespace GAME

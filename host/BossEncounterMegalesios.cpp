@@ -1,9 +1,10 @@
 #include "host/BossEncounterMegalesios.h"
 
 #include "characters/Megalesios.h"
-#include "host/BossStage.h"
+#include "host/ArenaReport.h"
+#include "host/BossEncounterStage.h"
 
-#include <memory>
+#include <string>
 
 namespace GAME {
 
@@ -13,6 +14,7 @@ namespace {
 constexpr const char* kOrders =
     "30 quest @Megalesios skill Records/Skills/Bosses/MegalesiosBursts.dbr\n"
     "600 release\n";
+constexpr const char* kCast = "Creatures/Monster/Bosses/Animations/Cast.anm";
 
 // What the watch saw last, so each change is told once.
 struct Seen {
@@ -24,28 +26,34 @@ struct Seen {
 
 bool PlayMegalesiosEncounter(const HostOptions& options, std::ostream& out, std::ostream& err)
 {
-    auto seen = std::make_shared<Seen>();
-    BossStage::Script script;
-    script.builtInOrders = kOrders;
-    script.entries = {{"Megalesios", "Records/Creatures/Bosses/Megalesios.dbr", 8.0f, 0.0f},
-                      {"Conduit", "Records/Creatures/Bosses/MegalesiosConduit.dbr", 10.0f, 1.0f}};
-    script.hitAnimations = {"Creatures/Monster/Bosses/Animations/Cast.anm"};
-    script.watch = [seen](BossStage& stage, int32_t frame) {
+    Seen seen;
+    BossEncounterStage::Encounter encounter{
+        "megalesios",
+        {"Hero", "Megalesios", "Conduit"},
+        kOrders,
+        {BossEncounterStage::Lines::WholeLife, BossEncounterStage::Events::AfterLines, false}};
+    encounter.stage = [](BossEncounterStage& stage) {
+        stage.MarkHitEvent(kCast, ArenaReport::kHitEvent, ArenaReport::kHitMs);
+        return stage.StageHero(0.0f, 0.0f) &&
+               stage.Enter("Megalesios", "Records/Creatures/Bosses/Megalesios.dbr", 8.0f, 0.0f) &&
+               stage.Enter("Conduit", "Records/Creatures/Bosses/MegalesiosConduit.dbr", 10.0f,
+                           1.0f);
+    };
+    encounter.watch = [&seen](BossEncounterStage& stage) {
         const auto* boss = stage.Find<Megalesios>("Megalesios");
         if (boss == nullptr)
             return;
-        if (boss->IsLaunched() && !seen->launched)
-            stage.Event(frame, "Megalesios launches its bursts");
-        if (boss->IsConduitDestroyed() && !seen->destroyed)
-            stage.Event(frame, "the conduit is destroyed");
-        seen->launched = boss->IsLaunched();
-        seen->destroyed = boss->IsConduitDestroyed();
+        if (boss->IsLaunched() && !seen.launched)
+            stage.Event("Megalesios launches its bursts");
+        if (boss->IsConduitDestroyed() && !seen.destroyed)
+            stage.Event("the conduit is destroyed");
+        seen.launched = boss->IsLaunched();
+        seen.destroyed = boss->IsConduitDestroyed();
     };
-    script.outcome = [seen](BossStage&) {
-        return std::string(seen->destroyed ? "the conduit is destroyed" : "the conduit holds");
+    encounter.outcome = [&seen](BossEncounterStage&) {
+        return std::string(seen.destroyed ? "the conduit is destroyed" : "the conduit holds");
     };
-    BossStage stage(options, out, err, "megalesios");
-    return stage.Run(script);
+    return BossEncounterStage(options, out, err).Play(encounter);
 }
 
 } // namespace GAME

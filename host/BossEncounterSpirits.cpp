@@ -1,9 +1,9 @@
 #include "host/BossEncounterSpirits.h"
 
 #include "characters/SpiritHost.h"
-#include "host/BossStage.h"
+#include "host/ArenaReport.h"
+#include "host/BossEncounterStage.h"
 
-#include <memory>
 #include <set>
 #include <string>
 
@@ -17,37 +17,44 @@ constexpr const char* kOrders = "200 click @Statue1\n"
                                 "600 release\n";
 
 constexpr const char* kHosts[] = {"Statue1", "Statue2"};
+constexpr const char* kHost = "Records/Creatures/Bosses/SpiritHost.dbr";
+constexpr const char* kSpirit = "Records/Creatures/Bosses/Spirit.dbr";
 
 } // namespace
 
 bool PlaySpiritsEncounter(const HostOptions& options, std::ostream& out, std::ostream& err)
 {
-    auto risen = std::make_shared<std::set<std::string>>();
-    BossStage::Script script;
-    script.builtInOrders = kOrders;
-    script.entries = {{"Statue1", "Records/Creatures/Bosses/SpiritHost.dbr", 6.0f, 2.0f},
-                      {"Statue2", "Records/Creatures/Bosses/SpiritHost.dbr", 7.0f, -4.0f},
-                      {"Spirit1", "Records/Creatures/Bosses/Spirit.dbr", 10.0f, 1.0f},
-                      {"Spirit2", "Records/Creatures/Bosses/Spirit.dbr", 11.0f, -2.0f}};
-    script.hitAnimations = {"Creatures/Monster/Bosses/Animations/Rise.anm"};
-    script.watch = [risen](BossStage& stage, int32_t frame) {
+    std::set<std::string> risen;
+    BossEncounterStage::Encounter encounter{
+        "spirits",
+        {"Hero", "Statue1", "Statue2", "Spirit1", "Spirit2"},
+        kOrders,
+        {BossEncounterStage::Lines::WholeLife, BossEncounterStage::Events::AfterLines, false}};
+    encounter.stage = [](BossEncounterStage& stage) {
+        stage.MarkHitEvent("Creatures/Monster/Bosses/Animations/Rise.anm", ArenaReport::kHitEvent,
+                           ArenaReport::kHitMs);
+        return stage.StageHero(0.0f, 0.0f) && stage.Enter("Statue1", kHost, 6.0f, 2.0f) &&
+               stage.Enter("Statue2", kHost, 7.0f, -4.0f) &&
+               stage.Enter("Spirit1", kSpirit, 10.0f, 1.0f) &&
+               stage.Enter("Spirit2", kSpirit, 11.0f, -2.0f);
+    };
+    encounter.watch = [&risen](BossEncounterStage& stage) {
         for (const char* name : kHosts) {
             const auto* host = stage.Find<SpiritHost>(name);
-            if (host != nullptr && host->IsAnimated() && risen->insert(name).second)
-                stage.Event(frame, std::string(name) + " rises");
+            if (host != nullptr && host->IsAnimated() && risen.insert(name).second)
+                stage.Event(std::string(name) + " rises");
         }
     };
-    script.outcome = [risen](BossStage& stage) {
+    encounter.outcome = [&risen](BossEncounterStage& stage) {
         size_t standing = 0;
         for (const char* name : kHosts) {
             const auto* host = stage.Find<SpiritHost>(name);
             standing += host != nullptr && host->IsAlive() ? 1 : 0;
         }
-        return std::to_string(risen->size()) + " of 2 hosts rose, " + std::to_string(standing) +
+        return std::to_string(risen.size()) + " of 2 hosts rose, " + std::to_string(standing) +
                " still stand";
     };
-    BossStage stage(options, out, err, "spirits");
-    return stage.Run(script);
+    return BossEncounterStage(options, out, err).Play(encounter);
 }
 
 } // namespace GAME

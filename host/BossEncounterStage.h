@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/UniqueId.h"
+#include "engine/ObjectManager.h"
 #include "host/HeroMouse.h"
 #include "host/HostSamples.h"
 #include "host/OrderScript.h"
@@ -11,45 +12,94 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
 
 class Character;
 class Entity;
+class GraphicsAnim;
 class Monster;
 struct HostOptions;
 
 // One boss encounter of `gamehost --scenario bosses`: the hero and the boss's cast in a small
 // world of their own, played on the encounter's orders as the arena plays its fight. Each frame
-// prints the encounter's events first, then every member whose line changed; the encounter
-// ends with "encounter NAME: OUTCOME".
+// prints the encounter's events and every member whose line changed; the encounter ends with
+// "encounter NAME: OUTCOME". `--input` counts only when `--boss` named this encounter.
 class BossEncounterStage {
 public:
     static constexpr const char* kHero = "Records/Creatures/PC/HeroBrawler.dbr";
 
-    // Puts the cast in the world; false, with a line on `err`, when a record makes nothing.
-    using Staging = std::function<bool(BossEncounterStage&)>;
-    // Looks at the world after a frame and reports what happened with `Event`.
-    using Watch = std::function<void(BossEncounterStage&)>;
-    using Outcome = std::function<std::string(BossEncounterStage&)>;
+    // How a member's line reads: "STATE | life L" and then
+    enum class Lines {
+        // the hero's place before it, a monster's most hated (else current) enemy after it;
+        PlaceAndHated,
+        // the current enemy after it;
+        Enemy,
+        // whole points of life (a regenerating hero would otherwise print every frame), and
+        // " | invincible" for who cannot be hurt.
+        WholeLife,
+    };
+    // Where a frame's events are printed.
+    enum class Events {
+        BeforeLines,
+        // After the frame's lines and drops, behind the next frame's orders.
+        AfterLines,
+    };
 
-    BossEncounterStage(const HostOptions& options, std::ostream& out, std::ostream& err,
-                       const char* name, std::vector<std::string> names);
+    // How an encounter's frames print; each encounter keeps the style it was first shown in.
+    struct Style {
+        Lines lines;
+        Events events;
+        // A held button repeats the last click each frame.
+        bool repeatHeld;
+    };
+
+    struct Encounter {
+        Encounter(const char* name, std::vector<std::string> names, const char* builtInOrders,
+                  Style style = {Lines::PlaceAndHated, Events::BeforeLines, true})
+            : name(name), names(std::move(names)), builtInOrders(builtInOrders), style(style)
+        {}
+
+        const char* name;
+        // The names an order may give with "@NAME".
+        std::vector<std::string> names;
+        const char* builtInOrders;
+        Style style;
+        // The screen hears what the game tells it, as in a session: the final boss's death.
+        bool screen = false;
+        // Puts the hero and the cast in the world; false, with a line on `err`, when a record
+        // makes nothing.
+        std::function<bool(BossEncounterStage&)> stage;
+        // Looks at the world after each frame and reports what happened with `Event`.
+        std::function<void(BossEncounterStage&)> watch;
+        // The words after "encounter NAME: ".
+        std::function<std::string(BossEncounterStage&)> outcome;
+    };
+
+    BossEncounterStage(const HostOptions& options, std::ostream& out, std::ostream& err)
+        : options(options), out(out), err(err)
+    {}
+    ~BossEncounterStage();
     BossEncounterStage(const BossEncounterStage&) = delete;
     BossEncounterStage& operator=(const BossEncounterStage&) = delete;
 
-    // `builtInOrders` unless the options give a script; false when it cannot be used or the
-    // staging fails.
-    bool Play(const char* builtInOrders, const Staging& staging, const Watch& watch,
-              const Outcome& outcome);
+    // The encounter's orders unless the options give a script for it; false when they cannot be
+    // used or the staging fails.
+    bool Play(const Encounter& encounter);
 
     // The hero at (x, 0, z), the main player, the one the orders drive.
     bool StageHero(float x, float z);
-    // A monster of the record at (x, 0, z) facing the hero's side (-z), in the cast under
-    // `name`; a unique id other than zero is set before its controller attaches.
-    Monster* Enter(const std::string& name, const char* record, float x, float z,
-                   const UniqueId& uniqueId = UniqueId());
+    // A character made by its record's class at (x, 0, z), in the cast under `name`; null, with
+    // a line on `err`, when the record makes no T.
+    template <typename T = Character>
+    T* Enter(const std::string& name, const char* record, float x, float z);
+    // A monster of the record thinking with a monster controller at (x, 0, z), facing the
+    // hero's side (-z), in the cast under `name`; a unique id other than zero is set before its
+    // controller attaches.
+    Monster* EnterFacingHero(const std::string& name, const char* record, float x, float z,
+                             const UniqueId& uniqueId = UniqueId());
     // A placed marker or spawner of the record's own class, not in the cast.
     template <class Kind> Kind* Place(const char* record, float x, float z, const UniqueId& id)
     {
@@ -58,27 +108,54 @@ public:
             PutInWorld(*made, x, z, id);
         return made;
     }
+    // The sample animations carry no events: the animation gets `event` at `ms`, until the
+    // encounter is over.
+    void MarkHitEvent(const char* animation, const char* event, float ms);
 
     uint32_t IdOf(const std::string& name) const { return roster.IdOf(name); }
-    const ScriptCast& Roster() const { return roster; }
+    // The cast member of that name; null once it is gone.
+    template <typename T = Character> T* Find(const std::string& name) const
+    {
+        return ObjectManager::Instance().GetObject<T>(roster.IdOf(name));
+    }
+    // "  frame N: TEXT" for the frame just played.
     void Event(const std::string& text);
     // "NAME stands, life L" or "NAME falls", for the outcome line.
     std::string Fate(const std::string& member) const;
+    std::ostream& Out() { return out; }
     std::ostream& Err() { return err; }
 
 private:
+    bool PlayOrders(ScriptedStage& stage, const Encounter& encounter,
+                    const std::vector<ScriptOrder>& orders);
+    // Enters the world where it stands and joins the cast.
+    void Join(const std::string& name, Character& character, const char* record, float x, float z);
     static void PutInWorld(Entity& entity, float x, float z, const UniqueId& id);
-    std::string LineOf(const Character& character, const ScriptedStage::Member& member);
+    void FlushEvents();
+    std::string LineOf(Lines lines, const Character& character,
+                       const ScriptedStage::Member& member) const;
 
     const HostOptions& options;
     std::ostream& out;
     std::ostream& err;
-    std::string name;
-    std::vector<std::string> names;
     std::vector<ScriptedStage::Member> cast;
     HeroMouse mouse;
     ScriptCast roster;
+    std::vector<GraphicsAnim*> marked;
+    std::string pending;
     int32_t frame = -1;
 };
+
+template <typename T>
+T* BossEncounterStage::Enter(const std::string& name, const char* record, float x, float z)
+{
+    T* character = ObjectManager::Instance().CreateObjectFromFile<T>(record);
+    if (character == nullptr) {
+        err << "gamehost: " << record << " does not make a " << T::classInfo.GetName() << '\n';
+        return nullptr;
+    }
+    Join(name, *character, record, x, z);
+    return character;
+}
 
 } // namespace GAME

@@ -19,7 +19,7 @@ namespace {
 
 const ControllerTelkineStateAttackPhase1* PhaseOne(const BossEncounterStage& stage)
 {
-    const auto* boss = ObjectManager::Instance().GetObject<Monster>(stage.IdOf("Telkine"));
+    const auto* boss = stage.Find<Monster>("Telkine");
     const auto* brain =
         boss != nullptr
             ? ObjectManager::Instance().GetObject<ControllerTelkine>(boss->GetControllerId())
@@ -34,21 +34,20 @@ const ControllerTelkineStateAttackPhase1* PhaseOne(const BossEncounterStage& sta
 bool BossEncounterTelkine::Play(const HostOptions& options, std::ostream& out, std::ostream& err)
 {
     int32_t casts = 0;
-    return BossEncounterStage(options, out, err, "telkine", {"Hero", "Telkine"})
-        .Play(
-            kDefaultOrders,
-            [](BossEncounterStage& stage) {
-                return stage.StageHero(0.0f, -6.0f) &&
-                       stage.Enter("Telkine", kBoss, 0.0f, 6.0f) != nullptr;
-            },
-            [&casts](BossEncounterStage& stage) {
-                const ControllerTelkineStateAttackPhase1* phase = PhaseOne(stage);
-                for (; phase != nullptr && casts < phase->GetCastCount();)
-                    stage.Event("Telkine throws, cast " + std::to_string(++casts));
-            },
-            [&casts](BossEncounterStage& stage) {
-                return std::to_string(casts) + " casts, " + stage.Fate("Telkine");
-            });
+    BossEncounterStage::Encounter encounter{"telkine", {"Hero", "Telkine"}, kDefaultOrders};
+    encounter.stage = [](BossEncounterStage& stage) {
+        return stage.StageHero(0.0f, -6.0f) &&
+               stage.EnterFacingHero("Telkine", kBoss, 0.0f, 6.0f) != nullptr;
+    };
+    encounter.watch = [&casts](BossEncounterStage& stage) {
+        const ControllerTelkineStateAttackPhase1* phase = PhaseOne(stage);
+        for (; phase != nullptr && casts < phase->GetCastCount();)
+            stage.Event("Telkine throws, cast " + std::to_string(++casts));
+    };
+    encounter.outcome = [&casts](BossEncounterStage& stage) {
+        return std::to_string(casts) + " casts, " + stage.Fate("Telkine");
+    };
+    return BossEncounterStage(options, out, err).Play(encounter);
 }
 
 } // namespace GAME

@@ -6,7 +6,7 @@
 #include "characters/TyphonStatue.h"
 #include "engine/ObjectManager.h"
 #include "game/ActivityManager.h"
-#include "host/BossArena.h"
+#include "host/BossEncounterStage.h"
 
 #include <string>
 
@@ -28,41 +28,47 @@ constexpr const char* kOrders = "1 quest @Typhon wake\n"
 
 bool PlayTyphonEncounter(const HostOptions& options, std::ostream& out, std::ostream& err)
 {
-    BossArena arena(options, out, err);
     uint32_t god = TyphonGod_None;
     std::string taken;
     uint32_t activities = 0;
     int endings = 0;
-    const auto stage = [&] {
+    BossEncounterStage::Encounter encounter{
+        "typhon",
+        {"Hero", "Typhon", "Zeus", "Hades"},
+        kOrders,
+        {BossEncounterStage::Lines::Enemy, BossEncounterStage::Events::AfterLines, true}};
+    encounter.screen = true;
+    encounter.stage = [&](BossEncounterStage& stage) {
         activities = ActivityManager::Get().GetLastId();
-        return arena.Enter<Typhon>("Typhon", kTyphon, 5.0f, 0.0f) != nullptr &&
-               arena.Enter<TyphonStatue>("Zeus", kZeus, 9.0f, 6.0f) != nullptr &&
-               arena.Enter<TyphonStatue>("Hades", kHades, 9.0f, -6.0f) != nullptr;
+        return stage.StageHero(0.0f, 0.0f) &&
+               stage.Enter<Typhon>("Typhon", kTyphon, 5.0f, 0.0f) != nullptr &&
+               stage.Enter<TyphonStatue>("Zeus", kZeus, 9.0f, 6.0f) != nullptr &&
+               stage.Enter<TyphonStatue>("Hades", kHades, 9.0f, -6.0f) != nullptr;
     };
-    const auto watch = [&](int32_t frame) {
-        const auto* typhon = arena.Find<Typhon>("Typhon");
+    encounter.watch = [&](BossEncounterStage& stage) {
+        const auto* typhon = stage.Find<Typhon>("Typhon");
         const auto* mind =
             typhon != nullptr
                 ? ObjectManager::Instance().GetObject<ControllerTyphon>(typhon->GetControllerId())
                 : nullptr;
         const uint32_t now = mind != nullptr ? mind->GetCurrentGod() : TyphonGod_None;
         if (now != god && IsTyphonGod(now)) {
-            arena.Event(frame, std::string("Typhon takes the powers of ") + TyphonGodToName(now));
+            stage.Event(std::string("Typhon takes the powers of ") + TyphonGodToName(now));
             taken += std::string(taken.empty() ? " " : " and ") + TyphonGodToName(now);
         } else if (now != god) {
-            arena.Event(frame, "Typhon's powers fade");
+            stage.Event("Typhon's powers fade");
         }
         god = now;
         // Each ending installed is told: the game must end once.
         for (; activities != ActivityManager::Get().GetLastId(); ++activities, ++endings)
-            arena.Event(frame, "the game ends");
+            stage.Event("the game ends");
     };
-    const auto outcome = [&] {
+    encounter.outcome = [&](BossEncounterStage&) {
         const std::string powers =
             taken.empty() ? "took no god's powers" : "took the powers of" + taken;
         return "Typhon " + powers + (endings > 0 ? ", falls and the game ends" : " and stands");
     };
-    return arena.Run("typhon", {"Hero", "Typhon", "Zeus", "Hades"}, kOrders, stage, watch, outcome);
+    return BossEncounterStage(options, out, err).Play(encounter);
 }
 
 } // namespace GAME
