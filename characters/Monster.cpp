@@ -4,7 +4,6 @@
 #include "ai/ControllerCombat.h"
 #include "ai/ControllerMonster.h"
 #include "characters/AttributePak.h"
-#include "characters/CharacterSettings.h"
 #include "characters/MonsterReplicationRecord.h"
 #include "characters/Player.h"
 #include "characters/TeamManager.h"
@@ -286,7 +285,7 @@ void Monster::CombatExertInfluenceConfusion(int32_t milliseconds)
 
 float Monster::GetDefenseAttributeCap() const
 {
-    return GetDefenseCapSetting("monsterDefenseCap");
+    return GameEngine::Get().GetDefenseCap(false);
 }
 
 float Monster::CapSpeed(float speed, size_t keyIndex, CharAttributeType baseType) const

@@ -207,7 +207,7 @@ void Player::WalkTo(const WorldVec3& point, float speed)
 
 float Player::GetDefenseAttributeCap() const
 {
-    return GetDefenseCapSetting("playerDefenseCap");
+    return GameEngine::Get().GetDefenseCap(true);
 }
 
 float Player::CapSpeed(float speed, const char* minKey, const char* maxKey,

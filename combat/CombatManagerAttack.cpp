@@ -47,6 +47,7 @@
 #include "items/WeaponArmor_Shield.h"
 #include "skills/SkillManager.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -90,15 +91,20 @@ void TallyHit(Player& attacker, Character& defender, CombatAttributeAccumulator&
               float racialBonusDamage, bool critical)
 {
     PlayStats& stats = attacker.GetPlayStats();
+    // One pass sums every type, in the list's order as a look-up per type would.
+    std::array<float, kLastTalliedType + 1> absolute{};
+    std::array<float, kLastTalliedType + 1> overTime{};
+    for (const auto& damage : attributes.GetDamage()) {
+        const auto type = static_cast<size_t>(damage->GetType());
+        if (type < absolute.size())
+            damage->GetTotalDamage(absolute[type], overTime[type]);
+    }
     for (int32_t type = 0; type <= kLastTalliedType; ++type) {
-        float absolute = 0.0f;
-        float overTime = 0.0f;
-        attributes.GetTotalDamageType(absolute, overTime, static_cast<CombatAttributeType>(type));
         const PlayStatsDamageType statsType{PlayStatsDamageType::KindCombatAttribute, type};
-        if (absolute != 0.0f)
-            stats.TallyDamageInflicted(absolute, statsType);
-        if (overTime != 0.0f)
-            stats.TallyDamageInflicted(overTime, statsType);
+        if (absolute[type] != 0.0f)
+            stats.TallyDamageInflicted(absolute[type], statsType);
+        if (overTime[type] != 0.0f)
+            stats.TallyDamageInflicted(overTime[type], statsType);
     }
     if (racialBonusDamage != 0.0f)
         stats.TallyDamageInflicted(racialBonusDamage, {PlayStatsDamageType::KindRacialBonus, 0});

@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const ScriptOrder& order : script.GetOrders()) {
         const bool named =
             order.kind == ScriptOrder::Kind::ClickOn || order.kind == ScriptOrder::Kind::Right ||
-            order.kind == ScriptOrder::Kind::Pet || order.kind == ScriptOrder::Kind::Quest;
+            order.kind == ScriptOrder::Kind::Pet || order.kind == ScriptOrder::Kind::Quest ||
+            order.kind == ScriptOrder::Kind::Buy || order.kind == ScriptOrder::Kind::Sell;
         if (order.frame < lastFrame || order.frame > OrderScript::kMaxFrame ||
             !std::isfinite(order.x) || !std::isfinite(order.z) ||
             std::fabs(order.x) > OrderScript::kMaxCoordinate ||

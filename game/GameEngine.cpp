@@ -190,6 +190,21 @@ const LoadTable& GameEngine::GetDatabase()
     return *settingsTable;
 }
 
+float GameEngine::GetDefenseCap(bool forPlayer)
+{
+    const LoadTable& table = GetDatabase();
+    const auto difficulty = static_cast<size_t>(GetGameDifficulty());
+    if (defenseCapsTable != &table || defenseCapsGeneration != settingsTableGeneration ||
+        defenseCapsDifficulty != difficulty) {
+        defenseCaps[0] = table.GetFloatAt("monsterDefenseCap", difficulty, 0.0f);
+        defenseCaps[1] = table.GetFloatAt("playerDefenseCap", difficulty, 0.0f);
+        defenseCapsTable = &table;
+        defenseCapsGeneration = settingsTableGeneration;
+        defenseCapsDifficulty = difficulty;
+    }
+    return defenseCaps[forPlayer ? 1 : 0];
+}
+
 void GameEngine::GetOverlayColor(float color[4]) const
 {
     for (int i = 0; i < 4; ++i)

@@ -123,6 +123,8 @@ public:
     static void SetAssertHandlerLogPath(const std::string& path);
     void SuperPreRun();
     const LoadTable& GetDatabase();
+    // The settings' resistance cap for players or monsters at the current difficulty (0: none).
+    float GetDefenseCap(bool forPlayer);
 
     // Owned parts.
     DialogManager& GetDialogManager() { return *dialogManager; }
@@ -524,6 +526,12 @@ private:
     const char* settingsRecord;
     const LoadTable* settingsTable = nullptr;
     uint32_t settingsTableGeneration = 0;
+    // Both caps, read for every resistance of every hit; kept for one settings table and
+    // difficulty rather than looked up by name each time.
+    float defenseCaps[2] = {0.0f, 0.0f};
+    const LoadTable* defenseCapsTable = nullptr;
+    uint32_t defenseCapsGeneration = 0;
+    size_t defenseCapsDifficulty = 0;
     // Skill profiles by name; the null profile answers names not loaded.
     std::map<Name, std::unique_ptr<SkillProfile>> skillProfileCache;
     std::unique_ptr<SkillProfile> nullSkillProfile;

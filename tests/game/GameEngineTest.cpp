@@ -1,6 +1,7 @@
 #include "game/GameEngine.h"
 
 #include "characters/AttributePak.h"
+#include "characters/Player.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/SoundPak.h"
 #include "multiplayer/GameEngineServerServicesModule.h"
@@ -211,6 +212,26 @@ TEST_F(GameEngineSettings, LootWeightsAreTruncatedTowardZero)
     Game().GetMonsterLootWeightModifiers(static_cast<MonsterClassification>(4), untouched);
     Game().GetChestLootWeightModifiers(static_cast<ChestClassification>(3), untouched);
     EXPECT_EQ(untouched, (RandomizerWeightModifiers{1, 2, 3, 4, 5}));
+}
+
+// The caps are kept between hits, so a change of difficulty or of the settings record must reach
+// the next hit.
+TEST_F(GameEngineSettings, DefenseCapsFollowTheDifficultyAndAReloadedRecord)
+{
+    Start({"monsterDefenseCap = 40;60;80", "playerDefenseCap = 50;70;90"});
+    Player* player = MakeMainPlayer();
+    auto* monster = static_cast<Character*>(ObjectManager::Instance().CreateObject("Monster"));
+    ASSERT_NE(player, nullptr);
+    ASSERT_NE(monster, nullptr);
+    const auto caps = [&] {
+        return std::pair(monster->GetDefenseAttributeCap(), player->GetDefenseAttributeCap());
+    };
+    EXPECT_EQ(caps(), std::pair(40.0f, 50.0f));
+    gEngine->GetGameInfo().SetDifficulty(2);
+    EXPECT_EQ(caps(), std::pair(80.0f, 90.0f));
+    database.WriteRecord(kSettings, {"monsterDefenseCap = 45;65;85"});
+    ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
+    EXPECT_EQ(caps(), std::pair(85.0f, 0.0f)) << "an entry gone is no cap";
 }
 
 TEST_F(GameEngineSettings, AnEquationThatDoesNotParseIsLoggedAndDropped)
