@@ -3,14 +3,18 @@
 #include "characters/Character.h"
 #include "characters/Player.h"
 #include "core/GameEvents.h"
+#include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/FilterFunction.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
+#include "game/ChatMessage.h"
+#include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/LevelPlay.h"
 #include "items/PlayerHotSlotCtrl.h"
+#include "multiplayer/GameEngineNetworkInterface.h"
 #include "quests/Quest.h"
 #include "quests/QuestRepository.h"
 #include "skills/SkillManager.h"
@@ -19,10 +23,15 @@
 #include <cstdio>
 #include <numeric>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace GAME {
 
 namespace {
+constexpr const wchar_t* kRouteDone = L"route done";
+constexpr const wchar_t* kSessionEnds = L"session ends";
+
 class IsCharacter final : public FilterFunction<Entity> {
 public:
     bool operator()(const Entity* candidate) const override
@@ -129,10 +138,46 @@ int32_t LevelNetworkPlay::CurrentFrame() const
 
 void LevelNetworkPlay::Act()
 {
+    ReadNews();
     if (startMs < 0 && (IsInvited() || !FullParty().empty()))
         startMs = GetElapsedMs();
     if (startMs >= 0)
         route.Frame(CurrentFrame());
+    if (!IsRouteDone())
+        return;
+    if (GetLocalHost() != ConnectionManager::kServerHost) {
+        if (!toldDone)
+            Tell(kRouteDone);
+        toldDone = true;
+    } else if (!toldEnd && static_cast<int32_t>(doneClients.size()) >= options.clients) {
+        // Sent before this frame's changes, so that they reach each client with it.
+        Tell(kSessionEnds);
+        toldEnd = true;
+    }
+}
+
+void LevelNetworkPlay::ReadNews()
+{
+    std::vector<ChatMessage> lines;
+    GameEngine::Get().RemovePendingMessages(lines);
+    for (const ChatMessage& line : lines) {
+        if (line.text == kRouteDone &&
+            std::find(doneClients.begin(), doneClients.end(), line.sender) == doneClients.end())
+            doneClients.push_back(line.sender);
+        heardEnd = heardEnd || line.text == kSessionEnds;
+    }
+}
+
+void LevelNetworkPlay::Tell(const wchar_t* text)
+{
+    const std::string host = "host " + std::to_string(GetLocalHost());
+    GameEngine::Get().GetNetworkInterface()->HandleChatMessage(
+        std::wstring(host.begin(), host.end()), text, 0, {});
+}
+
+bool LevelNetworkPlay::IsRouteDone() const
+{
+    return startMs >= 0 && route.IsFinished(CurrentFrame()) && IsQuestComplete();
 }
 
 bool LevelNetworkPlay::IsQuestComplete() const
@@ -143,7 +188,7 @@ bool LevelNetworkPlay::IsQuestComplete() const
 
 bool LevelNetworkPlay::IsDone() const
 {
-    return startMs >= 0 && route.IsFinished(CurrentFrame()) && IsQuestComplete();
+    return GetLocalHost() == ConnectionManager::kServerHost ? toldEnd : heardEnd && toldDone;
 }
 
 void LevelNetworkPlay::AddEndLines(std::ostream& lines) const

@@ -16,7 +16,10 @@ class World;
 // its own copy of the quest, and the party, formed as soon as every player is in, carries each
 // member's news to the others. Every hero follows his own route: the server's the level's, a
 // client's the one numbered after its host ("Levels/Village.client1.route"). A machine ends once
-// its route is done and its quest complete.
+// its route is done and its quest complete, and all end on one world: each machine keeps its own
+// clock, and a busy one falls behind the others, so a client whose route is done tells the
+// server so and waits; once every client has, and its own route is done, the server ends and
+// tells them, and they end on the world as it stood then.
 class LevelNetworkPlay final : public NetworkPlay {
 public:
     // Wall time per frame once the routes run, unless `--realtime`: enough for the machines to
@@ -42,9 +45,16 @@ private:
     void AddEndLines(std::ostream& lines) const override;
     void PrintSummary() const override;
     int PaceMs() const override;
+    // The routes take five minutes of a machine's own time, and a client may wait as long again
+    // for a busy server.
+    int64_t MaxSessionMs() const override { return 2 * kMaxSessionMs; }
 
     static void KeepFixedParts(World& world);
     bool IsQuestComplete() const;
+    bool IsRouteDone() const;
+    // The end's handshake, carried as chat lines between the machines.
+    void ReadNews();
+    void Tell(const wchar_t* text);
     int32_t CurrentFrame() const;
 
     std::string levelPath;
@@ -53,6 +63,11 @@ private:
     // When the party first held every player: the routes start then, so that the quest's news
     // of each step reaches every member.
     int64_t startMs = -1;
+    // The server's: the clients whose routes are done.
+    std::vector<std::wstring> doneClients;
+    bool toldDone = false;
+    bool toldEnd = false;
+    bool heardEnd = false;
 };
 
 } // namespace GAME

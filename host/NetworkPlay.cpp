@@ -187,8 +187,8 @@ int NetworkPlay::Play(NetworkSession& session)
             if (ended && ++framesSinceEnd >= kLeaveAfterFrames)
                 return 0;
         }
-        if (elapsedMs >= kMaxSessionMs) {
-            err << "gamehost: the session did not end within " << kMaxSessionMs / 1000 << " s\n";
+        if (elapsedMs >= MaxSessionMs()) {
+            err << "gamehost: the session did not end within " << MaxSessionMs() / 1000 << " s\n";
             return 2;
         }
         next += std::chrono::milliseconds(PaceMs());

@@ -60,6 +60,8 @@ protected:
     virtual void PrintSummary() const {}
     // Wall time between the starts of two frames.
     virtual int PaceMs() const;
+    // Game time after which the session is cut off.
+    virtual int64_t MaxSessionMs() const { return kMaxSessionMs; }
     int GetLocalHost() const;
     Player* MakeHero(int host);
     int64_t GetElapsedMs() const { return elapsedMs; }

@@ -76,11 +76,11 @@ struct SampleCopy {
     }
 };
 
-TEST(LevelPlay, TheVillageLoadsEveryEntityWithoutADataError)
+// One play of the whole level, the slowest thing the suite does, serves every check of it: the
+// level's entities, the transcript and summary, the map and the save.
+TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAndSave)
 {
-    std::string text;
-    ASSERT_TRUE(std::filesystem::exists(SampleDatabase() + "/" + LevelPlay::kLevel));
-    text = ReadBytes(SampleDatabase() + "/" + LevelPlay::kLevel);
+    const std::string text = ReadBytes(SampleDatabase() + "/" + LevelPlay::kLevel);
     LevelFile level;
     std::string error;
     ASSERT_TRUE(LevelFile::Parse(text, LevelPlay::kLevel, level, error)) << error;
@@ -88,21 +88,17 @@ TEST(LevelPlay, TheVillageLoadsEveryEntityWithoutADataError)
     EXPECT_EQ(names[1], "VillageElder");
     EXPECT_EQ(names[6], "Townsman2");
 
-    const HostRun run = RunSample({});
+    TempDatabase scratch;
+    const std::string map = scratch.GetRoot() + "/village.svg";
+    const std::string first = scratch.GetRoot() + "/first.sav";
+    const HostRun run =
+        RunProgram({"--seed", "1", "--map", map, "--save", first}, scratch.GetRoot() + "/run");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(LinesStarting(run.err, "[log 1]") + LinesStarting(run.err, "[log 2]"), "");
     EXPECT_EQ(run.out.rfind("level Levels/Village.lvl, seed 1, difficulty 0: " +
                                 std::to_string(level.entities.size()) + " entities, ",
                             0),
               0u);
-}
-
-TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummaryAndMap)
-{
-    TempDatabase scratch;
-    const std::string map = scratch.GetRoot() + "/village.svg";
-    const HostRun run = RunProgram({"--seed", "1", "--map", map}, scratch.GetRoot() + "/run");
-    ASSERT_EQ(run.status, 0) << run.err;
     for (const char* line : {"[0:00] quest taken: 3 steps\n",
                              "[0:02] quest step 1 of 3 done\n",
                              "[0:15] quest step 2 of 3 done\n",
@@ -128,6 +124,8 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummaryAndMap)
         SCOPED_TRACE(line);
         EXPECT_NE(run.out.find(line), std::string::npos) << run.out;
     }
+    EXPECT_NE(run.out.find("] saved: " + first + "\n"), std::string::npos);
+
     const std::string svg = ReadBytes(map);
     const std::vector<std::string> elements = ElementsIfWellFormed(svg);
     ASSERT_FALSE(elements.empty()) << svg;
@@ -139,24 +137,15 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelToTheSameSummaryAndMap)
     EXPECT_EQ(marks, 26u);
     EXPECT_NE(svg.find("<polyline class=\"path\""), std::string::npos);
     EXPECT_NE(svg.find(">RaidChieftain died</title>"), std::string::npos);
-}
 
-TEST(LevelPlay, ASavedHeroLoadsIntoAFreshRunUnchanged)
-{
-    TempDatabase scratch;
-    const std::string first = scratch.GetRoot() + "/first.sav";
+    // The saved hero loads into a fresh run unchanged, and one more round trip changes nothing.
     const std::string second = scratch.GetRoot() + "/second.sav";
     const std::string still = scratch.GetRoot() + "/still.route";
     scratch.WriteFile("still.route", "# the hero stands where he starts\n");
-    const HostRun played = RunProgram({"--save", first}, scratch.GetRoot() + "/first");
-    ASSERT_EQ(played.status, 0) << played.err;
-    EXPECT_NE(played.out.find("] saved: " + first + "\n"), std::string::npos);
-
     const HostRun resumed =
         RunProgram({"--load", first, "--route", still, "--save", second}, scratch.GetRoot() + "/2");
     ASSERT_EQ(resumed.status, 0) << resumed.err;
     EXPECT_NE(resumed.out.find("  hero: level 5, experience 7150, gold 290\n"), std::string::npos);
-    // One more round trip must change nothing.
     const std::string third = scratch.GetRoot() + "/third.sav";
     ASSERT_EQ(
         RunProgram({"--load", second, "--route", still, "--save", third}, scratch.GetRoot() + "/3")
