@@ -1,8 +1,8 @@
 #include "characters/AmbientCharacter.h"
 
 #include "ai/ControllerStooge.h"
-#include "characters/CharacterActionHandler.h"
 #include "characters/TeamManager.h"
+#include "engine/CharacterAction.h"
 #include "engine/ObjectManager.h"
 #include "multiplayer/CharacterActionPackets.h"
 #include "skills/Skill.h"

@@ -21,7 +21,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 namespace GAME::Test {
 namespace {

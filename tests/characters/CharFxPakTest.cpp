@@ -3,7 +3,6 @@
 #include "characters/Character.h"
 #include "characters/PFxManager.h"
 #include "engine/Actor.h"
-#include "engine/Coords.h"
 #include "engine/EffectEntity.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"

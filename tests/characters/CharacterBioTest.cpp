@@ -5,7 +5,6 @@
 #include "characters/Character.h"
 #include "characters/CharacterBioReplicaInfo.h"
 #include "core/PlayStats.h"
-#include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"

@@ -10,14 +10,11 @@
 #include "engine/ABBox.h"
 #include "engine/CollisionData.h"
 #include "engine/EffectEntity.h"
-#include "engine/EventHandler.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
 #include "items/WeaponMelee_Sword.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
-
-#include <utility>
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,6 @@
 #include "core/GameEvents.h"
 #include "core/PlayStatsDamageType.h"
 #include "engine/Engine.h"
-#include "engine/EventHandler.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "tests/characters/CharacterHelpers.h"

@@ -1,6 +1,5 @@
 #include "characters/Character.h"
 
-#include "core/RandomUniform.h"
 #include "engine/ObjectManager.h"
 #include "items/EquipManager.h"
 #include "items/Item.h"

@@ -4,7 +4,6 @@
 #include "characters/CharacterActionHandler.h"
 #include "core/GameEvents.h"
 #include "engine/CharacterAction.h"
-#include "engine/EventHandler.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "engine/PhysicsEngine.h"

@@ -2,10 +2,6 @@
 
 #include "characters/Character.h"
 #include "core/GameEvents.h"
-#include "engine/EventHandler.h"
-#include "engine/IOStreamRead.h"
-#include "engine/IOStreamWrite.h"
-#include "engine/ObjectManager.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"

@@ -1,4 +1,3 @@
-#include "engine/EffectEntity.h"
 #include "game/MinimapGameNugget.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/MarketFixture.h"

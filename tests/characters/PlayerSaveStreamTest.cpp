@@ -5,7 +5,6 @@
 #include "characters/PlayerSave_UISetting.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
-#include "engine/ObjectManager.h"
 #include "engine/TriggerToken.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"

@@ -3,7 +3,6 @@
 #include "ai/Controller.h"
 #include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
-#include "engine/EventHandler.h"
 #include "engine/EventManager.h"
 #include "engine/Jukebox.h"
 #include "engine/Light.h"

@@ -272,17 +272,6 @@ TEST(PathTest, AdvanceFollowsLineThenArcAndStopsAtTheEnd)
     EXPECT_NEAR(direction.z, 1.0f, 1e-5f);
 }
 
-TEST(PathTest, DebugRenderRecordsCornersAndArcChords)
-{
-    Path path = MakeBend();
-    path.DebugRender();
-    // Start, corner, six chord ends inside the quarter turn, end.
-    const std::vector<Vec3>& points = path.GetDebugRenderPoints();
-    ASSERT_EQ(points.size(), 9u);
-    EXPECT_EQ(points[1], Vec3(2, 0, 0));
-    EXPECT_EQ(points.back(), Vec3(3, 0, 1));
-}
-
 TEST(PathTest, EmptyPathHasNoEndsAndDoesNotMove)
 {
     Path path(1, {});

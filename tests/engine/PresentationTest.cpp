@@ -9,7 +9,6 @@
 #include "engine/InstanceGroupManager.h"
 #include "engine/Jukebox.h"
 #include "engine/Name.h"
-#include "engine/StatisticGraph.h"
 #include "engine/StyleManager.h"
 #include "engine/Viewport.h"
 #include "engine/World.h"
@@ -19,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -406,19 +404,6 @@ TEST(StyleManager, StylesAreFoundByExactNameAndKeepTheirFirstEntry)
     ASSERT_NE(styles.GetStyle("Normal"), nullptr);
     EXPECT_EQ(styles.GetStyle("Normal")->size, 12);
     EXPECT_EQ(styles.GetStyle("normal"), nullptr);
-}
-
-TEST(StatisticGraph, KeepsTheFramesBarsInOrderUntilTheFrameEnds)
-{
-    gEngine->RunFrame(0);
-    gEngine->AddStatisticGraph("first", 25.0f, Color(0.25f, 0.75f, 0.0f, 1.0f));
-    gEngine->AddStatisticGraph("second", -3.0f, Color());
-    const auto& bars = gEngine->GetStatisticGraph().GetBars();
-    ASSERT_EQ(bars.size(), 2u);
-    EXPECT_EQ(bars[0].name, "first");
-
-    gEngine->RunFrame(16);
-    EXPECT_TRUE(gEngine->GetStatisticGraph().GetBars().empty());
 }
 
 } // namespace
