@@ -10,15 +10,11 @@
 #include "engine/ABBox.h"
 #include "engine/CollisionData.h"
 #include "engine/EffectEntity.h"
-#include "engine/EventHandler.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
 #include "items/WeaponMelee_Sword.h"
-#include "skills/SkillAttributeAccumulator.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
-
-#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -70,25 +66,11 @@ public:
     }
 };
 
-// Armour whose every offensive row adds a mark the gathering tests look for.
+// Armour that adds a racial damage mark of its own.
 class CombatTestGauntlet : public Item {
     GAME_DECLARE_CLASS(CombatTestGauntlet)
 
 public:
-    void GetSkillAttributes(SkillAttributeAccumulator& accumulator) const override
-    {
-        accumulator.AddValue(SkillAttribute_CooldownReduction, 4.0f);
-    }
-    void GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const override
-    {
-        accumulator.AddDefense(
-            std::make_unique<CombatAttributeAbsDefense>(CombatAttributeType_Fire, 5.0f));
-    }
-    void GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const override
-    {
-        accumulator.AddDefense(
-            std::make_unique<CombatAttributeAbsDefense>(CombatAttributeType_Cold, 6.0f));
-    }
     void ContributeRacialBonusDamage(const std::vector<std::string>& races,
                                      RacialBonus_Damage& damage) const override
     {
@@ -315,7 +297,6 @@ TEST_F(CharacterCombatTest, IncrementBaseStrengthSpendsAPointOrAddsNothing)
 TEST_F(CharacterCombatTest, BuffNamesAreExact)
 {
     EXPECT_EQ(Character::ConvertFxBuffName("Fire"), CharacterBuff_Fire);
-    EXPECT_EQ(Character::ConvertFxBuffName("Poison"), CharacterBuff_Poison);
     EXPECT_EQ(Character::ConvertFxBuffName("fire"), CharacterBuff_None);
     EXPECT_EQ(Character::ConvertFxBuffName(""), CharacterBuff_None);
 }
@@ -407,19 +388,6 @@ protected:
 
     CombatTestCharacter* character = nullptr;
 };
-
-TEST_F(CharacterGatheringTest, SkillArmorDamageAndOffensiveModifierGatheringsCarryTheWornItems)
-{
-    SkillAttributeAccumulator skills;
-    character->GetEquipSkillAttributes(skills);
-    EXPECT_FLOAT_EQ(skills.GetValue(SkillAttribute_CooldownReduction), 4.0f);
-    CombatAttributeAccumulator damage;
-    character->GetEquipArmorDamageAttributes(damage);
-    EXPECT_FLOAT_EQ(damage.GetTotalDefenseType(CombatAttributeType_Fire), 5.0f);
-    CombatAttributeAccumulator modifiers;
-    character->GetEquipOffensiveModifierAttributes(modifiers);
-    EXPECT_FLOAT_EQ(modifiers.GetTotalDefenseType(CombatAttributeType_Cold), 6.0f);
-}
 
 TEST_F(CharacterGatheringTest, RacialBonusDamageCarriesTheWornItemsAndTheNamedWeapon)
 {

@@ -46,8 +46,6 @@ public:
         Record(text);
     }
     void ReleaseTrap() override { Record("release trap"); }
-    void ReleaseStun() override { Record("release stun"); }
-    void ReleaseImmobilize() override { Record("release immobilize"); }
     void SetVisibility(bool visible) override { Record("visible " + std::to_string(visible)); }
     void StartDamageEffect(CombatAttributeType type) override
     {
@@ -213,17 +211,10 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
                                          true, -1),
          {NoSkill("SkillTargetResult", 0)}},
         {"strength", Cmd<IncrementBaseStrengthConfigCmd>(id), {"strength +1", "points -1"}},
-        {"dexterity", Cmd<IncrementBaseDexterityConfigCmd>(id), {"dexterity +1", "points -1"}},
-        {"intelligence",
-         Cmd<IncrementBaseIntelligenceConfigCmd>(id),
-         {"intelligence +1", "points -1"}},
         {"life by points", Cmd<IncrementBaseLifeConfigCmd>(id, 0), {"life +1", "points -1"}},
         {"life by amount", Cmd<IncrementBaseLifeConfigCmd>(id, 7), {"life +7"}},
-        {"mana by points", Cmd<IncrementBaseManaConfigCmd>(id), {"mana +1", "points -1"}},
         {"mana by amount", Cmd<IncrementBaseManaConfigCmd>(id, 6), {"mana +6"}},
         {"trap", Cmd<ReleaseTrapConfigCmd>(id), {"release trap"}},
-        {"stun", Cmd<ReleaseStunConfigCmd>(id), {"release stun"}},
-        {"immobilize", Cmd<ReleaseImmobilizeConfigCmd>(id), {"release immobilize"}},
         {"projectile",
          Cmd<CreateProjectileConfigCmd>(id, 1, 2, WorldCoords(), 3, point, 4, 5, 6),
          {NoSkill("CreateProjectile", 0)}},
@@ -234,9 +225,6 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
         {"skill state",
          Cmd<SkillStateUpdateConfigCmd>(id, 12, state),
          {NoSkill("SkillStateUpdateCommand", 12)}},
-        {"active state",
-         Cmd<SkillActiveStateUpdateConfigCmd>(id, 13, SkillActiveState(1, true, false)),
-         {NoSkill("SkillActiveStateUpdateCommand", 13)}},
         {"sound", Cmd<PlaySoundConfigCmd>(id, 0), {noSound}},
         {"ally attack", Cmd<RequestAllyAttackConfigCmd>(id, 5, 6), {"attack 5 6"}},
         {"ally move", Cmd<RequestAllyMoveConfigCmd>(id, 5, point), {"move 5 4.000000"}},
@@ -357,13 +345,11 @@ TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheF
     CharPickUpConfigCmd(player->GetObjectId(), first->GetObjectId()).Execute();
     EXPECT_EQ(player->given, (std::vector<uint32_t>{first->GetObjectId()}));
     EXPECT_FALSE(first->IsInWorld());
-    EXPECT_TRUE(first->IsPickupOk());
 
     Item* second = Lying(true);
     EXPECT_TRUE(Receive(CharPickUpConfigCmd(player->GetObjectId(), second->GetObjectId())));
     EXPECT_EQ(player->given.size(), 1u);
     EXPECT_TRUE(second->IsInWorld());
-    EXPECT_TRUE(second->IsPickupOk());
 
     Item* many = Lying(false);
     CharPickUpConfigCmd(player->GetObjectId(), many->GetObjectId()).Execute();

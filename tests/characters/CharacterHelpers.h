@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
 #include <vector>
 

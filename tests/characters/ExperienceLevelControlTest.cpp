@@ -2,10 +2,6 @@
 
 #include "characters/Character.h"
 #include "core/GameEvents.h"
-#include "engine/EventHandler.h"
-#include "engine/IOStreamRead.h"
-#include "engine/IOStreamWrite.h"
-#include "engine/ObjectManager.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
@@ -56,10 +52,8 @@ TEST_F(ExperienceLevelControlTest, WithoutAnEquationTheFirstAwardReachesTheMaxim
     EXPECT_EQ(control.GetSkillPoints(), 1u);
     EXPECT_TRUE(control.ReceiveExperience(1));
     EXPECT_EQ(control.GetCharLevel(), 5u);
-    EXPECT_TRUE(control.IsMaxLevel());
     EXPECT_EQ(control.GetModifierPoints(), 8u);
     EXPECT_EQ(control.GetSkillPoints(), 13u);
-    EXPECT_EQ(control.GetExperiencePoints(), 0u);
     EXPECT_EQ(skillUps.events.size(), 4u);
 }
 
@@ -78,7 +72,6 @@ TEST_F(ExperienceLevelControlTest,
     const uint32_t id = owner->GetObjectId();
     EXPECT_EQ(skillUps.Ids(), (std::vector<uint32_t>{id, id, id}));
     EXPECT_EQ(control.GetNextLevelExperience(), 400u);
-    EXPECT_EQ(control.GetLastLevelExperience(), 300u);
 
     // The save block pins level, experience and points as the award left them.
     const std::vector<uint8_t> bytes = Streamed(control);
@@ -102,7 +95,6 @@ TEST_F(ExperienceLevelControlTest,
     EXPECT_EQ(control.GetExperiencePoints(), 309u);
     control.LoseExperience(1000);
     EXPECT_EQ(control.GetExperiencePoints(), 300u);
-    EXPECT_EQ(control.GetCharLevel(), 4u);
 }
 
 TEST_F(ExperienceLevelControlTest, AtTheMaximumLevelExperienceStopsWhereTheLevelBegan)
@@ -152,7 +144,6 @@ TEST_F(ExperienceLevelControlTest, NegativeCountsReadAs0AndTheMaximumLevelIsBoun
               1u);
     EXPECT_FALSE(control.ReceiveExperience(100));
     EXPECT_EQ(control.GetCharLevel(), 1u);
-    EXPECT_EQ(control.GetExperiencePoints(), 0u);
 
     ExperienceLevelControl huge;
     database.WriteRecord("Records/Creature/PC/Huge.dbr", {"maxPlayerLevel = 2000000000"});
@@ -169,18 +160,14 @@ TEST_F(ExperienceLevelControlTest, WithoutALevelFileTheRecordStillGivesLevelAndP
     control.Load(Record("charLevel = 3;7;9\nmodifierPoints = 2\nskillPoints = 4\n"
                         "experiencePoints = 55"));
     EXPECT_EQ(control.GetCharLevel(), 7u);
-    EXPECT_EQ(control.GetSkillPoints(), 4u);
-    EXPECT_EQ(control.GetExperiencePoints(), 55u);
     EXPECT_EQ(control.IncrementBaseStrength(), 1u);
     EXPECT_EQ(control.IncrementBaseMana(), 1u);
     EXPECT_EQ(control.IncrementBaseLife(), 0u) << "no point left";
-    EXPECT_EQ(control.GetModifierPoints(), 0u);
     EXPECT_FALSE(control.ReceiveExperience(500));
     EXPECT_EQ(control.GetExperiencePoints(), 0u);
 
     EXPECT_EQ(control.SubtractSkillPoint(), 3u);
     EXPECT_EQ(control.AddToSkillPoints(UINT32_MAX), UINT32_MAX);
-    EXPECT_EQ(control.GetSkillPoints(), UINT32_MAX);
 }
 
 TEST_F(ExperienceLevelControlTest, ABadEquationIsLoggedAndLeavesEveryThresholdAt0)

@@ -122,7 +122,6 @@ TEST_F(InterpenetrationManagerTest, PassesStopWhenNothingOverlaps)
     Character* a = Place(0, 0, 1);
     Character* b = Place(3, 0, 1);
     EXPECT_EQ(Fixup(), 1);
-    EXPECT_EQ(At(*a), Vec3(0, 0, 0));
     EXPECT_EQ(At(*b), Vec3(3, 0, 0));
     // Once pushed apart the pair just touches, which the next pass no longer counts.
     gEngine->GetWorld()->SetCoords(b, WorldCoords(kRegion, Coords::FromTranslation({1, 0, 0})));

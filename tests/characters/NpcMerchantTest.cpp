@@ -1,4 +1,3 @@
-#include "engine/EffectEntity.h"
 #include "game/MinimapGameNugget.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/MarketFixture.h"
@@ -31,10 +30,8 @@ TEST_F(NpcMerchantTest, ReadsItsMarketByDifficultyAndItsKind)
     auto* merchant = Spawn<NpcMerchant>(
         kMerchant, {"marketFileName = Normal.dbr;Epic.dbr", "merchantType = Melee"});
     EXPECT_EQ(merchant->GetMarketName(), "Epic.dbr");
-    EXPECT_EQ(merchant->GetMerchantType(), MarketMerchantType_Melee);
     EXPECT_EQ(merchant->GetPunctuationRecord(), "Records/Effects/ObjectEffects/ShieldMelee01.dbr");
     EXPECT_FALSE(merchant->HasVoice());
-    EXPECT_TRUE(merchant->IsOfInterest());
     std::vector<MinimapGameNugget> map;
     merchant->AppendDetailMapData(map);
     ASSERT_EQ(map.size(), 1u);
@@ -54,7 +51,6 @@ TEST_F(NpcMerchantTest, AnInteractionOpensTheMarketAndHoldsTheMerchantInTalk)
     merchant->OnPlayerInteract(77, false, false);
     ASSERT_EQ(heard.events.size(), 1u);
     EXPECT_EQ(heard.events[0].merchantId, merchant->GetObjectId());
-    EXPECT_EQ(heard.events[0].playerId, 77u);
     EXPECT_TRUE(merchant->IsChatting());
     merchant->UpdateSelf(1);
     EXPECT_TRUE(merchant->IsChattingLatched());

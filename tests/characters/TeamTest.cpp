@@ -68,7 +68,6 @@ TEST_F(TeamPlayers, FriendsShareASideFoesNeedPlayerVersusPlayer)
     ExpectPair(Make(2, 3), Make(2, 4), true, false);
     ExpectPair(Make(2, 4), Make(2, 4), false, true);
     ExpectPair(Make(2, 0), Make(2, 4), false, false);
-    ExpectPair(Make(2, 0), Make(2, 0), false, false);
 }
 
 TEST(TeamHistorical, KnownNamesConvertAndOthersLeaveTheTeamAlone)

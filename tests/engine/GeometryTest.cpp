@@ -69,7 +69,6 @@ TEST(Coords, QuarterTurnAboutUpTakesForwardToPositiveX)
     const Coords turn = Coords::RotationAboutAxis(kQuarterTurn, kUp);
     ExpectNear(turn.TransformVector({0.0f, 0.0f, 1.0f}), {1.0f, 0.0f, 0.0f});
     ExpectNear(turn.TransformVector({1.0f, 0.0f, 0.0f}), {0.0f, 0.0f, -1.0f});
-    ExpectNear(turn.up, kUp);
 }
 
 TEST(Coords, RowsAreLocalAxesAndCompositionAppliesTheRightOperandFirst)
@@ -78,7 +77,6 @@ TEST(Coords, RowsAreLocalAxesAndCompositionAppliesTheRightOperandFirst)
     EXPECT_EQ(frame.TransformPoint({1.0f, 2.0f, 3.0f}), Vec3(13.0f, 22.0f, 29.0f));
     const Coords world = frame * Coords::FromTranslation({0.0f, 0.0f, 1.0f});
     EXPECT_EQ(world.origin, Vec3(11.0f, 20.0f, 30.0f));
-    EXPECT_EQ(world.forward, frame.forward);
 
     const Coords tilt = Coords::RotationAboutAxis(0.5f, Vec3(1.0f, 2.0f, 2.0f) / 3.0f);
     const Vec3 p(0.25f, -1.5f, 2.0f);
@@ -144,8 +142,6 @@ TEST(OBBox, AxisAlignedBoxes)
 {
     const ABBox box({1.0f, 2.0f, 3.0f}, {3.0f, 6.0f, 9.0f});
     const OBBox oriented(box);
-    EXPECT_EQ(oriented.extents, Vec3(1.0f, 2.0f, 3.0f));
-    EXPECT_EQ(oriented.coords, Coords::FromTranslation({2.0f, 4.0f, 6.0f}));
     EXPECT_EQ(oriented.GetAxisAlignedBox(), box);
 
     // Local x along world -z, local z along world x: the extents swap axes.

