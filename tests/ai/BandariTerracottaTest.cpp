@@ -8,7 +8,7 @@
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/WorldCoords.h"
-#include "tests/ai/BossStageFixture.h"
+#include "tests/ai/ScriptedBossFixture.h"
 #include "world/BandariTeleportPoint.h"
 #include "world/Proxy.h"
 
@@ -26,13 +26,13 @@ UniqueId Placed(uint32_t word)
     return UniqueId(kLevel, 0, 0, word);
 }
 
-class BandariTest : public BossStageFixture {
+class BandariTest : public ScriptedBossFixture {
 protected:
     // The boss (placed, id 1) with three points (ids 11-13) far from anyone; behind point 1
     // stands a placed warrior, behind point 2 a proxy that placed one, point 3 has none.
     void SetUp() override
     {
-        BossStageFixture::SetUp();
+        ScriptedBossFixture::SetUp();
         InstanceGroupManager& groups = InstanceGroupManager::Instance();
         std::vector<UniqueId> points;
         for (uint32_t index = 0; index < 3; ++index) {
@@ -136,7 +136,7 @@ public:
     using ControllerMonsterStateBase::ControllerMonsterStateBase;
 };
 
-class TerracottaTest : public BossStageFixture {
+class TerracottaTest : public ScriptedBossFixture {
 protected:
     ControllerTerracotta& Brain(const Monster& warrior)
     {
@@ -159,14 +159,14 @@ TEST_F(TerracottaTest, MarchesAtAFoeWithinMarchRangeAheadAndFightsWhenItIsClose)
     brain.Update(0);
     EXPECT_EQ(StateOf(*warrior), "Startup");
 
-    MoveTo(*foe, 1, 4);
+    Stand(*foe, 1, 4);
     EXPECT_EQ(brain.GetForwardDistance(foe->GetObjectId()), 4.0f);
     brain.Update(0);
     EXPECT_EQ(StateOf(*warrior), "AttackMarch");
     brain.Update(0);
     EXPECT_EQ(StateOf(*warrior), "AttackMarch");
 
-    MoveTo(*foe, 0, 1.5f);
+    Stand(*foe, 0, 1.5f);
     brain.Update(0);
     EXPECT_EQ(StateOf(*warrior), "Return");
 }

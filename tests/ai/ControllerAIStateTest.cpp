@@ -73,10 +73,6 @@ public:
     {
         journal.push_back(name + " used " + std::to_string(skillId));
     }
-    void Confused(int32_t value) override
-    {
-        journal.push_back(name + " confused " + std::to_string(value));
-    }
     void Strike(uint32_t targetId, uint32_t skillId)
     {
         UseSkill(targetId, WorldVec3(), skillId, 0);
@@ -162,9 +158,6 @@ TEST_F(ControllerAIStateTest, TheFirstUpdateRegistersThenSetsTheFirstState)
 {
     controller->Update(16);
     EXPECT_EQ(journal(), (Journal{"register", "Idle begin", "Idle update"}));
-
-    controller->Load(LoadTable());
-    EXPECT_FLOAT_EQ(controller->GetViewDistance(), 15.0f);
 }
 
 TEST_F(ControllerAIStateTest, SetStateEndsBeginsAndRefusesUnknownNames)
@@ -352,34 +345,6 @@ TEST_F(ControllerAIStateTest, NotificationsReachTheExecutingState)
     // No "Dying" registered: the default's switch is refused with the level-2 line.
     controller->CharacterIsDying();
     EXPECT_EQ(log.Count(2, "State Dying is trying to be set, but not found."), 1u);
-}
-
-class ConfusableController : public ControllerMonster {
-public:
-    Journal journal;
-
-protected:
-    void RegisterStates() override { AddState("Idle", new JournalState(this, journal, "Idle")); }
-    void InitializeStates() override { SetState("Idle", ControllerAIStateData()); }
-};
-
-TEST_F(ControllerAIStateTest, TheMonstersConfusionReachesItsState)
-{
-    ConfusableController monster;
-    monster.AttachParent(self->GetObjectId());
-    monster.Update(0);
-    monster.Confuse(1500);
-    EXPECT_EQ(monster.journal.back(), "Idle confused 1500");
-}
-
-TEST_F(ControllerAIStateTest, ThePlayersClearTargetAsksForIdle)
-{
-    ControllerPlayer player;
-    player.AttachParent(self->GetObjectId());
-    player.SetCombatEnemy(4);
-    player.ClearTarget();
-    EXPECT_EQ(log.Count(2, "State Idle is trying to be set, but not found."), 1u);
-    EXPECT_EQ(player.GetCombatEnemy(), 0u);
 }
 
 class ProbeState : public ControllerAIStateT<ControllerAI, Character> {

@@ -91,38 +91,6 @@ TEST_F(ControllerCharacterTest, APickedUpItemIsHeldAndRemovingItDestroysIt)
     EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(id), nullptr);
 }
 
-TEST_F(ControllerCharacterTest, EverySenderHandsItsCommandToTheCharacter)
-{
-    auto* monster = Carrier();
-    ControllerCharacter* controller = Control(*monster);
-    controller->SendEquipAttachAction(41, EquipLocations_RightHand);
-    controller->SendEquipDetachAction(41);
-    controller->SendDropFromEquipLocation(41, EquipLocations_RightHand, true);
-    controller->PickupItem(42);
-    controller->IncrementCharacterStrength();
-    controller->IncrementCharacterDexterity();
-    controller->IncrementCharacterIntelligence();
-    controller->IncrementCharacterLife();
-    controller->IncrementCharacterMana();
-    EXPECT_EQ(monster->Types(), (std::vector<uint32_t>{79, 80, 83, 86, 89, 90, 91, 92, 93}));
-}
-
-TEST_F(ControllerCharacterTest, AmountsRaiseTheBaseLifeAndMana)
-{
-    auto* monster = Carrier();
-    CharacterBio& bio = monster->GetCharacterBio();
-    const float life = bio.GetBaseCharAttribute(CharAttribute_Life);
-    const float mana = bio.GetBaseCharAttribute(CharAttribute_Mana);
-    ControllerCharacter* controller = Control(*monster);
-    controller->IncrementCharacterLife(25);
-    controller->IncrementCharacterMana(10);
-    bio.Update(*monster, 0);
-    EXPECT_FLOAT_EQ(bio.GetBaseCharAttribute(CharAttribute_Life), life + 25.0f);
-    EXPECT_FLOAT_EQ(bio.GetBaseCharAttribute(CharAttribute_Mana), mana + 10.0f);
-    const auto& sentLife = static_cast<const IncBaseLifeConfigCmdPacket&>(*monster->sent[0]);
-    EXPECT_EQ(sentLife.increment, 25);
-}
-
 TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothing)
 {
     auto* monster = Carrier();
@@ -141,7 +109,7 @@ TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothi
     }
 }
 
-TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsForwarded)
+TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappens)
 {
     database.WriteFile("Records/Items/Ring.dbr", "Class = Item\n");
     auto* orphan = static_cast<ControllerCharacter*>(
@@ -150,11 +118,6 @@ TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappensAndDualWieldIsFor
     orphan->SendDropItemRandom(7);
     orphan->PickupItem(7);
     EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
-
-    auto* monster = Carrier();
-    ControllerCharacter* controller = Control(*monster);
-    monster->AllowDualWieldWeapons(true);
-    EXPECT_TRUE(controller->IsDualWieldAllowed());
 }
 
 TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItems)

@@ -80,15 +80,6 @@ TEST_F(ControllerMonsterTest, NewLeaderTeamChangeAndClearForgetTheGrudges)
     }
 }
 
-TEST_F(ControllerMonsterTest, TransferAngerHandsTheGrudgesOver)
-{
-    auto* other = static_cast<ControllerMonster*>(
-        ObjectManager::Instance().CreateObject("ControllerMonster"));
-    const uint32_t enemy = ForcedEnemy();
-    controller->TransferAnger(*other);
-    EXPECT_EQ(other->GetAngerManager().GetNewTarget(10.0f)->GetObjectId(), enemy);
-}
-
 TEST_F(ControllerMonsterTest, TreasureProxyReplacesTheOldOneAndKeepsOnlyProxies)
 {
     database.WriteRecord("Records/Proxies/Chest.dbr", {"Class = Proxy"});
@@ -116,29 +107,14 @@ TEST_F(ControllerMonsterTest, TreasureProxyReplacesTheOldOneAndKeepsOnlyProxies)
     EXPECT_EQ(objects.GetObject(secondId), nullptr);
 }
 
-TEST_F(ControllerMonsterTest, LoadReadsEnumerationsExactlyAndTheSecondFleeCount)
+TEST_F(ControllerMonsterTest, EnumerationWordsInTheWrongCaseReadAsTheDefault)
 {
-    database.WriteRecord("Records/Controllers/Monster/Coward.dbr",
-                         {"Class = ControllerMonster", "maxFleeCount = 7",
-                          "FleeBehavior = FleeWhenEnemyClose", "FleeTarget = towardsallies",
-                          "RoamBehavior = Roam", "BuffAllyTargeting = BuffWeakest",
-                          "DebuffEnemyBehavior = WhenIdle", "LeaderBehavior = LeadOnDamage",
-                          "DistressResponseBehavior = RespondToSameGroup"});
-    auto* coward = ObjectManager::Instance().CreateObjectFromFile<ControllerMonster>(
-        "Records/Controllers/Monster/Coward.dbr");
-    EXPECT_EQ(coward->GetMaxFleeCount(), 7u);
-    EXPECT_EQ(coward->GetFleeBehavior(), FleeWhenEnemyClose);
-    EXPECT_EQ(coward->GetFleeTarget(), AwayFromEnemy);
-    EXPECT_EQ(coward->GetBuffAllyTargeting(), BuffWeakest);
-    EXPECT_EQ(coward->GetDebuffEnemyBehavior(), WhenIdle);
-    EXPECT_EQ(coward->GetLeaderBehavior(), LeadOnDamage);
-    EXPECT_EQ(coward->GetDistressResponseBehavior(), RespondToSameGroup);
-
-    database.WriteRecord(
-        "Records/Controllers/Monster/Odd.dbr",
-        {"Class = ControllerMonster", "DistressResponseBehavior = respondtosametype"});
+    database.WriteRecord("Records/Controllers/Monster/Odd.dbr",
+                         {"Class = ControllerMonster", "FleeTarget = towardsallies",
+                          "DistressResponseBehavior = respondtosametype"});
     auto* odd = ObjectManager::Instance().CreateObjectFromFile<ControllerMonster>(
         "Records/Controllers/Monster/Odd.dbr");
+    EXPECT_EQ(odd->GetFleeTarget(), AwayFromEnemy);
     EXPECT_EQ(odd->GetDistressResponseBehavior(), RespondToAll);
 }
 

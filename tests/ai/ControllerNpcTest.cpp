@@ -35,15 +35,6 @@ protected:
     }
 };
 
-TEST_F(ControllerNpc2Test, IdleTimesAreSecondsTimesAThousand)
-{
-    ControllerNpc2* controller =
-        FromRecord({"Class = ControllerNpc2", "npcIdleTimeMin = 1.5", "npcIdleTimeMax = 2.0009"});
-    EXPECT_EQ(controller->GetIdleTimeMin(), 1500);
-    EXPECT_EQ(controller->GetIdleTimeMax(), 2000);
-    EXPECT_TRUE(controller->GetIgnoreEquipmentRequirements());
-}
-
 TEST_F(ControllerNpc2Test, WanderPointsComeFromTheWanderPointChildrenOfWandererGroups)
 {
     const UniqueId npcId(1, 2, 3, 4), pointA(5, 0, 0, 0), pointB(6, 0, 0, 0), other(7, 0, 0, 0);

@@ -32,7 +32,6 @@
 #include <cmath>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -148,27 +147,6 @@ protected:
     ControllerPlayer* controller = nullptr;
     std::optional<AiScopedWorld> scopedWorld;
 };
-
-TEST_F(ControllerPlayerTest, MadeByNameWithABagAndClearingTheTargetForgetsThePoint)
-{
-    auto* made =
-        DynamicCast<ControllerPlayer>(ObjectManager::Instance().CreateObject("ControllerPlayer"));
-    EXPECT_EQ(made->GetInventoryCtrl().GetNumberOfSacks(), 1u);
-    made->SetTargetPoint(WorldVec3(3, Vec3(1, 2, 3)));
-    made->ClearTarget();
-    EXPECT_EQ(made->GetTargetPoint(), WorldVec3());
-}
-
-TEST_F(ControllerPlayerTest, StartsLongIdleAndRegistersTheStates)
-{
-    EXPECT_EQ(State(), "LongIdle");
-    std::istringstream states(
-        "Startup Idle LongIdle MoveTo MoveToNpc TalkToNpc MoveToItem PickupItem MoveToFixedItem "
-        "UseFixedItem MoveToUseSkill UseSkill MoveToStrategicMovement DoStrategicMovement Dying "
-        "Dead Immobilized Stunned Trapped UseSkillWhileTrapped Respawning");
-    for (std::string name; states >> name;)
-        EXPECT_NE(controller->GetState(name), nullptr) << name;
-}
 
 TEST_F(ControllerPlayerTest, IdleDropsIntoLongIdleOnlyBelowZero)
 {
@@ -397,18 +375,8 @@ TEST_F(ControllerPlayerTest, APetAttacksAHostileMonsterAndOtherwiseMoves)
     }
 }
 
-TEST_F(ControllerPlayerTest, MailboxesAndTheDeathDelay)
+TEST_F(ControllerPlayerTest, AHugeDeathDelaySaturates)
 {
-    controller->SetUserText("", 100);
-    controller->SetUserText("hello", 0);
-    EXPECT_EQ(controller->GetMailboxUserText(), "");
-    controller->SetUserText("hello", 1500);
-    EXPECT_EQ(controller->GetMailboxUserText(), "hello");
-    controller->PopUserText();
-    controller->PopUserText();
-    controller->PopMailboxItem();
-    EXPECT_EQ(controller->GetMailboxItem(), 0u);
-
     database.WriteRecord("Records/Controllers/Player/Slow.dbr",
                          {"Class = ControllerPlayer", "controllerDeathDelay = 1e12"});
     auto* slow = ObjectManager::Instance().CreateObjectFromFile<ControllerPlayer>(

@@ -6,7 +6,7 @@
 #include "engine/Name.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
-#include "tests/ai/BossStageFixture.h"
+#include "tests/ai/ScriptedBossFixture.h"
 #include "world/PlayerSpawnPoint.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +19,11 @@ namespace {
 
 constexpr const char* kBossRecord = "Records/Creatures/Cyclops.dbr";
 
-class CyclopsTest : public BossStageFixture {
+class CyclopsTest : public ScriptedBossFixture {
 protected:
     void SetUp() override
     {
-        BossStageFixture::SetUp();
+        ScriptedBossFixture::SetUp();
         cyclops = Boss<ControllerCyclops>("Cyclops", 0, 0,
                                           {"postRoarMusic = Records/Music/BossTheme.dbr"});
         hero = Bystander("Hero", 0, 12, TeamManager::DefaultPlayerTeam());

@@ -56,23 +56,6 @@ protected:
     }
 };
 
-TEST_F(LesserMonsterTest, AStationaryMonsterHoldsOnlyItsOwnFourteenStates)
-{
-    const Monster* turret = Monsterwith<ControllerStationaryMonster>("Turret", 0, 0, {});
-    const ControllerMonster& controller = Brain(*turret);
-    const std::vector<std::string> own = {
-        "Startup", "Idle",    "Pursue",       "Attack",       "Flee", "Return",   "Dying",
-        "Dead",    "Stunned", "FollowLeader", "DefendLeader", "Move", "Paralyze", "Confused"};
-    for (const std::string& name : own)
-        EXPECT_NE(controller.GetState(name), nullptr) << name;
-    for (const char* name : {"EmoteBeforePursue", "RepositionForAttack", "Roam", "Wander",
-                             "WanderPause", "NavigateObstacle", "DodgeAttack", "Panic", "Immobile",
-                             "Trapped", "TrappedAttack", "Scared", "Patrol", "WaitToAttack",
-                             "QuestMove", "QuestWalk", "QuestPlayAnimation", "QuestUseSkill"})
-        EXPECT_EQ(controller.GetState(name), nullptr) << name;
-    EXPECT_NE(controller.GetState("Flee"), controller.GetState("Return"));
-}
-
 TEST_F(LesserMonsterTest, AStationaryMonsterStrikesFromItsSpotOrStands)
 {
     database.WriteRecord("Records/Skills/Bolt.dbr", {"Class = Skill"});

@@ -5,7 +5,9 @@
 #include "characters/Monster.h"
 #include "characters/TeamManager.h"
 #include "core/BinaryWriter.h"
+#include "core/UniqueId.h"
 #include "engine/BinaryReader.h"
+#include "engine/InstanceGroupManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "skills/Skill.h"
@@ -25,6 +27,45 @@ namespace GAME::Test {
 // them both for paths and for the world's sphere queries.
 class ScriptedBossFixture : public AiWorldFixture {
 protected:
+    void TearDown() override
+    {
+        InstanceGroupManager::Instance().Destroy();
+        AiWorldFixture::TearDown();
+    }
+
+    // A monster thinking with a TController record of the given lines, with full life (100
+    // unless the lines say) and a walk. A unique id other than zero is the monster's before
+    // its controller attaches, as a level's placement gives it.
+    template <typename TController>
+    Monster* Boss(const std::string& name, float x, float z,
+                  std::initializer_list<std::string> controllerLines,
+                  std::initializer_list<std::string> monsterLines = {},
+                  const UniqueId& uniqueId = UniqueId())
+    {
+        const std::string controller = "Records/Controllers/" + name + ".dbr";
+        std::string text = std::string("Class = ") + TController::classInfo.GetName() + "\n";
+        for (const std::string& line : controllerLines)
+            text += line + "\n";
+        database.WriteFile(controller, text);
+        // The record's first line of a key counts: the test's lines come before the defaults.
+        text = "Class = Monster\ncontroller = " + controller + "\n";
+        for (const std::string& line : monsterLines)
+            text += line + "\n";
+        text += "characterLife = 100\nunarmedWalkAnim = Walk\nunarmedRunAnim = Run\n";
+        const std::string record = "Records/Creatures/" + name + ".dbr";
+        database.WriteFile(record, text);
+        auto* monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(record);
+        monster->SetUniqueID(uniqueId);
+        TheWorld().AddEntity(monster, WorldAt(Vec3(x, 0, z)), false);
+        monster->InitialUpdate();
+        monster->SetPathPosition(At(x, z));
+        monster->SetLifeState(LifeState_Alive);
+        monster->ForceSpeedUpdate();
+        // The controller's first update sets it up, as in a running level.
+        ControllerOf<TController>(*monster).Update(0);
+        return monster;
+    }
+
     // A TCharacter at (x, 0, z) thinking with a TController of no record lines, its states
     // registered and begun.
     template <typename TCharacter, typename TController>
@@ -36,7 +77,7 @@ protected:
                              {std::string("Class = ") + TController::classInfo.GetName()});
         std::vector<std::string> all{"controller = " + controllerRecord, "characterLife = 100"};
         all.insert(all.end(), lines);
-        return Placed<TCharacter>(name, x, z, all);
+        return Standing<TCharacter>(name, x, z, all);
     }
 
     // A plain monster on the given team, alive, at (x, 0, z).
@@ -96,8 +137,8 @@ protected:
 
 private:
     template <typename TCharacter>
-    TCharacter* Placed(const std::string& name, float x, float z,
-                       const std::vector<std::string>& lines)
+    TCharacter* Standing(const std::string& name, float x, float z,
+                         const std::vector<std::string>& lines)
     {
         std::string text = std::string("Class = ") + TCharacter::classInfo.GetName() + "\n";
         for (const std::string& line : lines)

@@ -3,7 +3,7 @@
 #include "characters/Monster.h"
 #include "characters/TeamManager.h"
 #include "engine/Name.h"
-#include "tests/ai/BossStageFixture.h"
+#include "tests/ai/ScriptedBossFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@
 namespace GAME::Test {
 namespace {
 
-class TelkineTest : public BossStageFixture {
+class TelkineTest : public ScriptedBossFixture {
 protected:
     void SetUp() override
     {
-        BossStageFixture::SetUp();
+        ScriptedBossFixture::SetUp();
         for (const char* skill : {"Records/Skills/Hurl.dbr", "Records/Skills/Bolt.dbr"})
             database.WriteRecord(skill, {"Class = Skill"});
         telkine = Boss<ControllerTelkine>(
@@ -45,19 +45,6 @@ protected:
 
     Monster* telkine = nullptr;
 };
-
-TEST_F(TelkineTest, ReadsItsThreeSpellsAndOnlyItsOwnStates)
-{
-    ControllerTelkine& brain = Brain();
-    EXPECT_NE(brain.GetTelekinesisSpellId(), 0u);
-    EXPECT_NE(brain.GetDirectAttackId(), 0u);
-    EXPECT_EQ(brain.GetSkeletonSpellId(), 0u) << "a spell the boss does not hold";
-    // No monster keys are read: the record's view distance is not taken.
-    EXPECT_EQ(brain.GetViewDistance(), 20.0f);
-    EXPECT_EQ(brain.GetState("Idle"), nullptr);
-    EXPECT_EQ(brain.GetState("Attack"), nullptr);
-    EXPECT_EQ(StateOf(*telkine), "AttackPhase1");
-}
 
 TEST_F(TelkineTest, TheTwelfthCastStartedEndsPhaseOne)
 {

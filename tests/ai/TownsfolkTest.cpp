@@ -125,20 +125,6 @@ protected:
     uint32_t made = 0;
 };
 
-TEST_F(TownsfolkTest, TheMachineHoldsTheEightStatesAndStartsIdle)
-{
-    const TownTestNpc* npc = Townsperson("Records/Town/Idler.dbr", 0, 0);
-    const ControllerNpc2& controller = Mind(*npc);
-    for (const char* name : {"Idle", "LongIdle", "Wander", "Chat", "WatchAttraction", "QuestMove",
-                             "QuestWalk", "QuestPlayAnimation"})
-        EXPECT_NE(controller.GetState(name), nullptr) << name;
-    EXPECT_EQ(controller.GetState("Alert"), nullptr);
-    EXPECT_EQ(StateOf(*npc), "Idle");
-    Mind(*npc).OnDebugRenderClick();
-    EXPECT_TRUE(controller.IsDebugRenderClicked());
-    EXPECT_TRUE(npc->IsDebugRenderOn());
-}
-
 TEST_F(TownsfolkTest, AReversedIdleRangeStillDrawsBetweenItsEnds)
 {
     database.WriteRecord("Records/Controllers/Npc/Npc2Controller.dbr",

@@ -151,21 +151,7 @@ TEST_F(TyphonBossTest, GodBlocksLoadInMsWithTruncatedChanceAndMissingSkillsStayZ
     // A skill the boss lacks: its other keys are not read.
     EXPECT_EQ(brain.GetGodSpecialAttack(TyphonGod_Zeus, 2).skill, 0u);
     EXPECT_EQ(brain.GetGodSpecialAttack(TyphonGod_Zeus, 2).timeout, 0);
-    EXPECT_EQ(brain.GetTransferSkill(TyphonGod_Zeus), Id(*boss, kTakeZeus));
-    EXPECT_EQ(brain.GetTransferSkill(TyphonGod_Hades), Id(*boss, kTakeHades));
     EXPECT_EQ(brain.GetTransferSkill(TyphonGod_Apollo), 0u);
-    EXPECT_EQ(brain.GetTransferSkill(TyphonGod_Demeter), 0u);
-    EXPECT_EQ(brain.GetMinTimeWithGodSkills(), 2000);
-    EXPECT_EQ(boss->GetDeathVortex(), "Records/Fx/Glow.dbr");
-}
-
-TEST_F(TyphonBossTest, UnderAnotherControllerOnlyTheEffectNamesLoad)
-{
-    database.WriteRecord("Records/Controllers/Plain.dbr", {"Class = ControllerMonster"});
-    Typhon* boss = Boss("Records/Controllers/Plain.dbr");
-    EXPECT_EQ(boss->GetDeathVortex(), "Records/Fx/Glow.dbr");
-    EXPECT_EQ(ControllerOf<ControllerMonster>(*boss).GetSpecialAttack(0).skill, Id(*boss, kBolt));
-    EXPECT_EQ(DynamicCast<ControllerTyphon>(&ControllerOf<ControllerMonster>(*boss)), nullptr);
 }
 
 TEST_F(TyphonBossTest, PickStrikeAndTheGodPeriodEndOnExactPeriods)

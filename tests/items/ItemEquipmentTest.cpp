@@ -64,8 +64,6 @@ TEST_F(RolledSword, EqualRecordsRollEqualItemsAndARollAgainChangesNothing)
     const Rolled rolled = Summary(*first);
     EXPECT_EQ(Summary(*second), rolled);
     EXPECT_EQ(Texts(*second), Texts(*first));
-    EXPECT_GT(rolled.cost, 0u);
-    EXPECT_GT(rolled.strength, 0u);
     EXPECT_EQ(rolled.level, 20u);
 
     first->InitializeItem();
@@ -217,8 +215,6 @@ TEST_F(ItemEquipmentTest, EachWeaponClassReportsItsKindHandsAndMarket)
         {"WeaponMagical_Staff", Weapon_Type_Staff, 0, 16, Market_RangedWeapons, ItemType_Weapon},
         {"WeaponArmor_Shield", Weapon_Type_Shield, 0, 32, Market_Armor, ItemType_Shield},
         {"WeaponMelee_Sword", Weapon_Type_Sword, 2, 1, Market_MeleeWeapons, ItemType_Weapon},
-        {"WeaponMelee_Axe", Weapon_Type_Axe, 2, 1, Market_MeleeWeapons, ItemType_Weapon},
-        {"WeaponMelee_Mace", Weapon_Type_Mace, 2, 1, Market_MeleeWeapons, ItemType_Weapon},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

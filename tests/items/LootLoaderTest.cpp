@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,23 +72,6 @@ TEST(LootLoaderTest, NumberedKeysLoadAndTheRunningSumPicksTheFirstEntryAtOrAbove
     }
 }
 
-TEST(LootLoaderTest, OneEntryOfWeightWIsAlwaysPicked)
-{
-    for (const int32_t weight : {1, 2147483647}) {
-        LootLoader loader;
-        loader.Load(Record("w1 = " + std::to_string(weight) + "\nn1 = only.dbr\n"), "n", "w", 1, 0);
-        RandomUniform random;
-        random.Seed(12345);
-        for (int i = 0; i < 200; ++i) {
-            std::string base;
-            std::string prefix;
-            std::string suffix;
-            loader.GetLootName(base, prefix, suffix, random);
-            ASSERT_EQ(base, "only.dbr") << weight;
-        }
-    }
-}
-
 TEST(LootLoaderTest, HugeWeightsDoNotWrapTheTotal)
 {
     LootLoader loader;
@@ -114,12 +96,6 @@ TEST(LootLoaderTest, HugeWeightsDoNotWrapTheTotal)
         ASSERT_EQ(base, "a.dbr");
     }
 }
-
-} // namespace
-} // namespace GAME::Test
-
-namespace GAME::Test {
-namespace {
 
 class LootLoaderRollTest : public EngineFixture {
 protected:

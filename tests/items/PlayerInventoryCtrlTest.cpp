@@ -9,6 +9,7 @@
 #include "items/OneShot_Potion.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/TrimBagStream.h"
 
 #include <gtest/gtest.h>
 
@@ -66,12 +67,16 @@ protected:
         return controller;
     }
 
-    static uint32_t MakeItem(const char* record, uint32_t seed)
+    static ItemReplicaInfo Info(const char* record, uint32_t seed)
     {
         ItemReplicaInfo info;
         info.baseName = record;
         info.seed = seed;
-        return Item::CreateItem(info)->GetObjectId();
+        return info;
+    }
+    static uint32_t MakeItem(const char* record, uint32_t seed)
+    {
+        return Item::CreateItem(Info(record, seed))->GetObjectId();
     }
 
     static std::vector<uint8_t> Written(PlayerInventoryCtrl& bag)
@@ -156,34 +161,16 @@ TEST_F(PlayerInventoryCtrlTest, SavedBagComesBackWithCellsFlagsAndHiddenPotions)
 
 TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
 {
-    IOStreamWrite writer;
-    writer.BeginBlock();
-    bool grid = true;
-    uint32_t one = 1, zero = 0, three = 3;
-    writer.StreamBool("itemPositionsSavedAsGridCoords", grid);
-    writer.StreamUInt("numberOfSacks", one);
-    writer.StreamUInt("currentlyFocusedSackNumber", zero);
-    writer.StreamUInt("currentlySelectedSackNumber", zero);
-    writer.BeginBlock();
-    bool flag = false;
-    writer.StreamBool("tempBool", flag);
-    writer.StreamUInt("size", three);
-    for (int32_t i = 0; i < 3; ++i) {
-        ItemReplicaInfo info;
-        info.baseName = kPotion;
-        info.seed = static_cast<uint32_t>(i);
-        int32_t cell = i == 0 ? 4 : -1;
-        writer.BeginBlock();
-        info.StreamProperties(&writer);
-        writer.StreamInt("pointX", cell);
-        writer.StreamInt("pointY", cell);
-        writer.EndBlock();
+    BagStream stream(1);
+    stream.Sack(3);
+    for (uint32_t i = 0; i < 3; ++i) {
+        const int32_t cell = i == 0 ? 4 : -1;
+        stream.Entry(Info(kPotion, i), cell, cell);
     }
-    writer.EndBlock();
-    writer.EndBlock();
+    const std::vector<uint8_t> bytes = stream.EndSack().Bytes();
 
     ControllerPlayer* target = NewCarrier();
-    IOStreamRead reader(writer.GetBytes());
+    IOStreamRead reader(bytes);
     PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
     bag.StreamProperties(&reader);
     ASSERT_FALSE(reader.HasFailed());
@@ -191,7 +178,7 @@ TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
     const uint32_t visible = bag.GetSack(0)->GetInventory().begin()->first;
     EXPECT_EQ(ObjectManager::Instance().GetObject<OneShot_Potion>(visible)->GetNumberInStack(), 2u);
     EXPECT_EQ(carriers[0]->GetInventory().GetInventoryItems().size(), 3u);
-    EXPECT_EQ(Written(bag), writer.GetBytes());
+    EXPECT_EQ(Written(bag), bytes);
     std::vector<uint32_t> hidden;
     ASSERT_TRUE(bag.RemoveItem(visible, hidden));
     ASSERT_EQ(hidden.size(), 2u);
@@ -201,44 +188,16 @@ TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
 
 TEST_F(PlayerInventoryCtrlTest, HostileCountsAndOrphansMakeNothing)
 {
-    IOStreamWrite writer;
-    writer.BeginBlock();
-    bool grid = true;
-    uint32_t sacks = 9, zero = 0, huge = 70000, one = 1;
-    writer.StreamBool("itemPositionsSavedAsGridCoords", grid);
-    writer.StreamUInt("numberOfSacks", sacks);
-    writer.StreamUInt("currentlyFocusedSackNumber", sacks);
-    writer.StreamUInt("currentlySelectedSackNumber", zero);
-    bool flag = false;
-    writer.BeginBlock();
-    writer.StreamBool("tempBool", flag);
-    writer.StreamUInt("size", huge);
-    writer.EndBlock();
-    // A hidden potion with no potion before it.
-    writer.BeginBlock();
-    writer.StreamBool("tempBool", flag);
-    writer.StreamUInt("size", one);
-    ItemReplicaInfo info;
-    info.baseName = kPotion;
-    int32_t hiddenCell = -1;
-    writer.BeginBlock();
-    info.StreamProperties(&writer);
-    writer.StreamInt("pointX", hiddenCell);
-    writer.StreamInt("pointY", hiddenCell);
-    writer.EndBlock();
-    writer.EndBlock();
-    // Blocks for sacks that cannot exist.
-    for (int i = 0; i < 7; ++i) {
-        writer.BeginBlock();
-        writer.StreamBool("tempBool", flag);
-        writer.StreamUInt("size", zero);
-        writer.EndBlock();
-    }
-    writer.EndBlock();
+    BagStream stream(9, 9);
+    stream.Sack(70000).EndSack();
+    // A hidden potion with no potion before it, then blocks for sacks that cannot exist.
+    stream.Sack(1).Entry(Info(kPotion, 0), -1, -1).EndSack();
+    for (int i = 0; i < 7; ++i)
+        stream.Sack(0).EndSack();
 
     LogCapture log;
     ControllerPlayer* target = NewCarrier();
-    IOStreamRead reader(writer.GetBytes());
+    IOStreamRead reader(stream.Bytes());
     PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
     bag.StreamProperties(&reader);
     EXPECT_FALSE(reader.HasFailed());

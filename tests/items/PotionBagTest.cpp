@@ -1,11 +1,11 @@
 #include "engine/Database.h"
 #include "engine/IOStreamRead.h"
-#include "engine/IOStreamWrite.h"
 #include "items/HotSlotOption.h"
 #include "items/InventorySack.h"
 #include "items/OneShot_Potion.h"
 #include "tests/items/BagFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/TrimBagStream.h"
 
 #include <gtest/gtest.h>
 
@@ -126,35 +126,16 @@ TEST_F(PotionBagTest, ADropOverTwoItemsIsRefusedAndOverOneIsASwap)
 
 TEST_F(PotionBagTest, ItemsOfSacksBeyondTheFourthStillComeBack)
 {
-    IOStreamWrite writer;
-    writer.BeginBlock();
-    bool grid = true;
-    uint32_t sacks = 6, zero = 0, one = 1;
-    writer.StreamBool("itemPositionsSavedAsGridCoords", grid);
-    writer.StreamUInt("numberOfSacks", sacks);
-    writer.StreamUInt("currentlyFocusedSackNumber", zero);
-    writer.StreamUInt("currentlySelectedSackNumber", zero);
-    for (uint32_t i = 0; i < sacks; ++i) {
-        bool flag = false;
-        writer.BeginBlock();
-        writer.StreamBool("tempBool", flag);
-        writer.StreamUInt("size", one);
+    BagStream stream(6);
+    for (uint32_t i = 0; i < 6; ++i) {
         ItemReplicaInfo info;
         info.baseName = i == 5 ? "Records/Items/Nothing.dbr" : kRing;
         info.seed = i;
-        int32_t column = static_cast<int32_t>(i);
-        int32_t row = 0;
-        writer.BeginBlock();
-        info.StreamProperties(&writer);
-        writer.StreamInt("pointX", column);
-        writer.StreamInt("pointY", row);
-        writer.EndBlock();
-        writer.EndBlock();
+        stream.Sack(1).Entry(info, static_cast<int32_t>(i), 0).EndSack();
     }
-    writer.EndBlock();
 
     Player* hero = NewHero();
-    IOStreamRead read(writer.GetBytes());
+    IOStreamRead read(stream.Bytes());
     Bag(*hero).StreamProperties(&read);
     EXPECT_FALSE(read.HasFailed());
     EXPECT_EQ(Bag(*hero).GetNumberOfSacks(), 4u);

@@ -120,26 +120,6 @@ TEST_F(DialogTest, ResetMakesTheLineFreshAndTextGoesThroughSimpleStringFormat)
     texts.Clear();
 }
 
-TEST_F(DialogTest, NpcPakLoadsItsLinesAndOnlyFourNumberedOnes)
-{
-    EXPECT_EQ(NpcDialogPak::Spawn("Records/Dialog/Missing.dbr"), nullptr);
-    auto pak = SpawnFrom<NpcDialogPak>(
-        {"defaultDialogTextTag = tagDefault", "defaultDialogSoundVolume = 0.8",
-         "irritationDialogSoundFile = Sounds/go.wav", "irritationDialogVolume = 0.4",
-         "irritationRoundTrips = 2", "dialogTextTag1 = tag1", "dialogSoundFile2 = Sounds/two.wav",
-         "dialogSoundVolume2 = 0.6", "dialogTextTag4 = tag4", "dialogTextTag5 = tag5",
-         "shortGreetingTimerTime = 30", "resetDistance = 12.5"});
-    EXPECT_FLOAT_EQ(pak->GetPrimaryDialog()->GetVolume(), 0.8f);
-    ASSERT_EQ(pak->GetOtherDialogCount(), 3u);
-    EXPECT_EQ(pak->GetOtherDialog(1)->GetAudioFile(), "Sounds/two.wav");
-    EXPECT_FLOAT_EQ(pak->GetOtherDialog(1)->GetBaseVolume(), 0.6f);
-    EXPECT_EQ(pak->GetOtherDialog(2)->GetTextTag(), "tag4");
-    EXPECT_FLOAT_EQ(pak->GetIrritationDialog()->GetVolume(), 0.4f);
-    EXPECT_EQ(std::make_tuple(pak->GetRoundTripsLeft(), pak->GetShortGreetingTime()),
-              std::make_tuple(2, 30));
-    EXPECT_FLOAT_EQ(pak->GetResetDistance(), 12.5f);
-}
-
 TEST_F(DialogTest, NpcPakWithoutIrritationLineNeverCountsRoundTripsAndShowsItsFirstLine)
 {
     auto pak = SpawnFrom<NpcDialogPak>({"dialogTextTag1 = tag1", "irritationRoundTrips = 3"});
@@ -185,20 +165,15 @@ TEST_F(DialogTest, NpcPakResetAllDialogsFreshensEveryLine)
     EXPECT_EQ(pak->GetRoundTripsLeft(), 1);
 }
 
-TEST_F(DialogTest, MerchantPakLoadsLinesIntoTheirKindsSlotByNumber)
+TEST_F(DialogTest, AMissingPakRecordIsNoPakAndMerchantLinesTakeTheirNumberedSlot)
 {
+    EXPECT_EQ(NpcDialogPak::Spawn("Records/Dialog/Missing.dbr"), nullptr);
     EXPECT_EQ(MerchantDialogPak::Spawn("Records/Dialog/Missing.dbr"), nullptr);
     auto pak = SpawnFrom<MerchantDialogPak>(
-        {"globalDialogTextTag1 = tagGreet", "globalDialogSoundVolume1 = 0.7",
-         "longDialogTextTag2 = tagLong2", "shortDialogSoundFile5 = Sounds/s5.wav",
-         "goodbyeDialogTextTag1 = tagBye1", "shortGreetingTimerTime = 20"});
-    EXPECT_FLOAT_EQ(pak->GetPrimaryDialog()->GetVolume(), 0.7f);
+        {"longDialogTextTag2 = tagLong2", "goodbyeDialogTextTag1 = tagBye1"});
     EXPECT_EQ(pak->GetLongDialog(0), nullptr);
     EXPECT_EQ(pak->GetLongDialog(1)->GetTextTag(), "tagLong2");
-    EXPECT_EQ(pak->GetShortDialog(4)->GetAudioFile(), "Sounds/s5.wav");
     EXPECT_EQ(pak->GetGoodbyeDialog(5), nullptr);
-    EXPECT_EQ(std::make_tuple(pak->GetShortGreetingTime(), pak->GetPlaybackTime()),
-              std::make_tuple(20, 0));
     EXPECT_FLOAT_EQ(pak->GetResetDistance(), 10.0f);
 }
 
