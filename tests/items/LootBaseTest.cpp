@@ -2,15 +2,22 @@
 
 #include "core/RandomUniform.h"
 #include "engine/ObjectManager.h"
+#include "items/LootItemTableRandomizer.h"
 #include "items/LootItemTable_DynWeight.h"
 #include "items/LootItemTable_FixedWeight.h"
+#include "items/LootLoader.h"
 #include "items/LootMasterTable.h"
+#include "items/LootRandomizerTable.h"
+#include "items/LootTable.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -200,6 +207,462 @@ TEST_F(LootBaseTest, MasterTablesShareTheDepthAndLogWhatIsNoTable)
     Make<LootItemTable_FixedWeight>({"lootName1 = I/L9.dbr", "lootWeight1 = 1"});
     LootBase::Handle master = Make<LootMasterTable>({"lootName1 = " + fixed, "lootWeight1 = 1"});
     EXPECT_EQ(Roll(*master, {}), "I/L9.dbr");
+}
+
+using Calls = std::vector<std::pair<int, int>>;
+
+class LootTableTest : public EngineFixture {
+protected:
+    // Randomizer tables R/C1..R/C<n>, each naming the next, the last naming "affix".
+    void Chain(const std::string& prefix, int length)
+    {
+        for (int i = 1; i <= length; ++i) {
+            const std::string next =
+                i == length ? std::string("affix") : prefix + std::to_string(i + 1) + ".dbr";
+            database.WriteRecord(prefix + std::to_string(i) + ".dbr",
+                                 {"Class = LootRandomizerTable", "randomizerName1 = " + next,
+                                  "randomizerWeight1 = 1"});
+        }
+    }
+};
+
+TEST_F(LootTableTest, FourZeroPickWeightsKeepBothAffixes)
+{
+    database.WriteRecord("L/T.dbr", {"Class = LootTable", "lootName1 = item", "lootWeight1 = 3",
+                                     "prefixRandomizerChance = 100", "prefixRandomizerName1 = P",
+                                     "prefixRandomizerWeight1 = 1", "suffixRandomizerChance = 100",
+                                     "suffixRandomizerName2 = S", "suffixRandomizerWeight2 = 1"});
+    LootTable table;
+    ASSERT_TRUE(table.ManualLoad("L/T.dbr"));
+    ScriptedRandom random;
+    std::string base;
+    std::string prefix;
+    std::string suffix;
+    table.GetLootName(base, prefix, suffix, random);
+    EXPECT_EQ(base, "item");
+    EXPECT_EQ(prefix, "P");
+    EXPECT_EQ(suffix, "S");
+    EXPECT_EQ(random.intCalls, (Calls{{0, 3}, {0, 1}, {0, 1}, {0, 0}}));
+}
+
+TEST_F(LootTableTest, PickWeightsEmptyTheAffixesTheyExclude)
+{
+    const LoadTable record = Record("lootName1 = item\nlootWeight1 = 1\n"
+                                    "prefixRandomizerChance = 50\nprefixRandomizerName1 = P\n"
+                                    "prefixRandomizerWeight1 = 1\nsuffixRandomizerChance = 100\n"
+                                    "suffixRandomizerName1 = S\nsuffixRandomizerWeight1 = 1\n"
+                                    "bothPrefixSuffix = 1\nprefixOnly = 1\nsuffixOnly = -7\n"
+                                    "noPrefixNoSuffix = 1\n");
+    LootTable table;
+    table.Load(record);
+    for (const auto& [roll, expected] :
+         std::vector<std::pair<int, std::pair<std::string, std::string>>>{
+             {1, {"P", "S"}}, {2, {"P", ""}}, {3, {"", ""}}}) {
+        ScriptedRandom random;
+        random.ints = {0, 0, 0, roll};
+        random.floats = {49.9f, 0.0f};
+        std::string base;
+        std::string prefix;
+        std::string suffix;
+        table.GetLootName(base, prefix, suffix, random);
+        EXPECT_EQ(std::make_pair(prefix, suffix), expected) << roll;
+        EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 3));
+    }
+    // The chance is strict: 50 of 50 leaves the prefix as it was.
+    ScriptedRandom random;
+    random.floats = {50.0f, 0.0f};
+    std::string base;
+    std::string prefix = "old";
+    std::string suffix;
+    table.GetLootName(base, prefix, suffix, random);
+    EXPECT_EQ(prefix, "old");
+}
+
+TEST_F(LootTableTest, SixChainedRandomizerTablesLogTheLast)
+{
+    for (const auto& [length, logged] : std::vector<std::pair<int, size_t>>{{5, 0}, {6, 1}}) {
+        const std::string chain = "R/C" + std::to_string(length) + "_";
+        Chain(chain, length);
+        LootTable table;
+        table.Load(Record("lootName1 = item\nlootWeight1 = 1\nprefixRandomizerChance = 100\n"
+                          "prefixRandomizerName1 = " +
+                          chain + "1.dbr\nprefixRandomizerWeight1 = 1\n"));
+        ScriptedRandom random;
+        std::string base;
+        std::string prefix;
+        std::string suffix;
+        table.GetLootName(base, prefix, suffix, random);
+        EXPECT_EQ(prefix, "affix");
+        EXPECT_EQ(log.Count(1, "Recursion too deep on LootTable (affix)"), logged) << length;
+    }
+}
+
+TEST_F(LootTableTest, LoaderFollowsSixChainedLootTablesThenLogs)
+{
+    for (const auto& [length, logged] : std::vector<std::pair<int, size_t>>{{5, 0}, {6, 1}}) {
+        log.Clear();
+        const std::string chain = "L/C" + std::to_string(length) + "_";
+        for (int i = 1; i <= length; ++i) {
+            const std::string next =
+                i == length ? std::string("item") : chain + std::to_string(i + 1) + ".dbr";
+            database.WriteRecord(chain + std::to_string(i) + ".dbr",
+                                 {"Class = LootTable", "lootName1 = " + next, "lootWeight1 = 1",
+                                  "prefixRandomizerChance = 100",
+                                  "prefixRandomizerName1 = pre" + std::to_string(i),
+                                  "prefixRandomizerWeight1 = 1"});
+        }
+        LootLoader loader;
+        loader.Load(Record("n1 = " + chain + "1.dbr\nw1 = 1\n"), "n", "w", 1, 0);
+        ScriptedRandom random;
+        std::string base;
+        std::string prefix;
+        std::string suffix = "suf";
+        loader.GetLootName(base, prefix, suffix, random);
+        EXPECT_EQ(base, "item");
+        EXPECT_EQ(prefix, "pre" + std::to_string(length));
+        EXPECT_EQ(log.Count(1, "Recursion too deep on LootLoader prefix (pre6) or suffix (suf)"),
+                  logged)
+            << length;
+    }
+}
+
+using Calls = std::vector<std::pair<int, int>>;
+
+class LootItemTableRandomizerTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p.dbr",
+                                           "randomizerWeight1 = 1"});
+        database.WriteRecord("R/Suf.dbr", {"Class = LootRandomizerTable", "randomizerName1 = s.dbr",
+                                           "randomizerWeight1 = 1"});
+        database.WriteRecord("R/Brk.dbr", {"Class = LootRandomizerTable", "randomizerName1 = b.dbr",
+                                           "randomizerWeight1 = 1"});
+        database.WriteRecord("R/Item.dbr", {"Class = Item"});
+    }
+
+    LootItemTableRandomizer Load(std::vector<std::string> picks)
+    {
+        std::initializer_list<std::string> lists = {
+            "prefixRandomizerChance = 100", "suffixRandomizerChance = 100",
+            "brokenRandomizerChance = 100", "prefixRandomizerName2 = R/Pre.dbr",
+            "prefixRandomizerWeight2 = 4",  "suffixRandomizerName1 = R/Suf.dbr",
+            "suffixRandomizerWeight1 = 1",  "brokenRandomizerName1 = R/Brk.dbr",
+            "brokenRandomizerWeight1 = 1"};
+        picks.insert(picks.end(), lists);
+        const std::string record = "R/Table" + std::to_string(++tables) + ".dbr";
+        std::string text;
+        for (const std::string& line : picks)
+            text += line + "\n";
+        database.WriteFile(record, text);
+        LootItemTableRandomizer randomizer;
+        randomizer.LoadFromDatabase(record);
+        return randomizer;
+    }
+
+    int tables = 0;
+};
+
+TEST_F(LootItemTableRandomizerTest, AllPickWeightsZeroDrawBothAffixes)
+{
+    LootItemTableRandomizer randomizer = Load({});
+    ScriptedRandom random;
+    std::string prefix = "old";
+    std::string suffix = "old";
+    randomizer.GetRandomizerNames(prefix, suffix, random);
+    EXPECT_EQ(prefix, "p.dbr");
+    EXPECT_EQ(suffix, "s.dbr");
+    // T, prefix list (cumulative 4), its table (total 1), suffix list, its table.
+    EXPECT_EQ(random.intCalls, (Calls{{0, 0}, {0, 3}, {0, 1}, {0, 0}, {0, 1}}));
+}
+
+TEST_F(LootItemTableRandomizerTest, RangesInOrderBothPrefixSuffixBrokenNone)
+{
+    const std::vector<std::pair<int, std::pair<std::string, std::string>>> cases = {
+        {0, {"p.dbr", "s.dbr"}}, {1, {"p.dbr", "s.dbr"}}, {2, {"p.dbr", "-"}},
+        {3, {"-", "s.dbr"}},     {4, {"b.dbr", "-"}},     {5, {"-", "-"}}};
+    for (const auto& [roll, expected] : cases) {
+        LootItemTableRandomizer randomizer =
+            Load({"bothPrefixSuffix = 1", "prefixOnly = 1", "suffixOnly = 1", "brokenOnly = 1",
+                  "noPrefixNoSuffix = 1"});
+        ScriptedRandom random;
+        random.ints = {roll};
+        std::string prefix = "-";
+        std::string suffix = "-";
+        randomizer.GetRandomizerNames(prefix, suffix, random);
+        EXPECT_EQ(std::make_pair(prefix, suffix), expected) << roll;
+        EXPECT_EQ(random.intCalls.front(), std::make_pair(0, 5));
+    }
+}
+
+TEST_F(LootItemTableRandomizerTest, ModifiersAreSignedPercentagesNeverBelowZero)
+{
+    LootItemTableRandomizer randomizer =
+        Load({"bothPrefixSuffix = 10", "noPrefixNoSuffix = 20", "prefixOnly = 7", "suffixOnly = 6",
+              "brokenOnly = 8"});
+    randomizer.SetWeightModifiers({100, -50, 0, -200, 25});
+    EXPECT_EQ(randomizer.GetNoPrefixNoSuffix(), 40u);
+    EXPECT_EQ(randomizer.GetBothPrefixSuffix(), 5u);
+    EXPECT_EQ(randomizer.GetPrefixOnly(), 7u);
+    EXPECT_EQ(randomizer.GetSuffixOnly(), 0u);
+    EXPECT_EQ(randomizer.GetBrokenOnly(), 10u);
+
+    randomizer.SetNoBrokenItems();
+    EXPECT_EQ(randomizer.GetNoPrefixNoSuffix(), 50u);
+    EXPECT_EQ(randomizer.GetBrokenOnly(), 0u);
+
+    // Negative record weights count as nothing; huge ones and their total stay a valid bound.
+    LootItemTableRandomizer huge =
+        Load({"bothPrefixSuffix = 2000000000", "noPrefixNoSuffix = 2000000000", "prefixOnly = -5"});
+    huge.SetWeightModifiers({100, 100, 100, 0, 0});
+    EXPECT_EQ(huge.GetBothPrefixSuffix(), 2147483647u);
+    EXPECT_EQ(huge.GetPrefixOnly(), 0u);
+    ScriptedRandom random;
+    std::string prefix;
+    std::string suffix;
+    huge.GetRandomizerNames(prefix, suffix, random);
+    EXPECT_EQ(random.intCalls.front(), std::make_pair(0, 2147483647));
+}
+
+TEST_F(LootItemTableRandomizerTest, ListsReadInKeyOrderSkippingGaps)
+{
+    database.WriteRecord("R/Lists.dbr",
+                         {"prefixRandomizerName1 = a", "prefixRandomizerWeight1 = 2",
+                          "prefixRandomizerName2 = ", "prefixRandomizerWeight2 = 9",
+                          "prefixRandomizerName15 = c", "prefixRandomizerWeight15 = 3",
+                          "prefixRandomizerName16 = d", "prefixRandomizerWeight16 = 3"});
+    LootItemTableRandomizer randomizer;
+    randomizer.LoadFromDatabase("R/Lists.dbr");
+    ASSERT_EQ(randomizer.GetPrefixList().size(), 2u);
+    EXPECT_EQ(randomizer.GetPrefixList()[0].cumulativeWeight, 2u);
+    EXPECT_EQ(randomizer.GetPrefixList()[1].cumulativeWeight, 5u);
+    EXPECT_EQ(randomizer.GetPrefixList()[1].name, "c");
+}
+
+TEST_F(LootItemTableRandomizerTest, ChanceIsInclusiveAndAbove100AlwaysPasses)
+{
+    for (const auto& [chance, f, drawn] : std::vector<std::tuple<std::string, float, bool>>{
+             {"50", 50.0f, true}, {"50", 50.5f, false}, {"150", 99.9f, true}}) {
+        LootItemTableRandomizer randomizer;
+        ++tables;
+        database.WriteRecord("R/Chance" + std::to_string(tables) + ".dbr",
+                             {"prefixRandomizerChance = " + chance,
+                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1",
+                              "prefixOnly = 1"});
+        randomizer.LoadFromDatabase("R/Chance" + std::to_string(tables) + ".dbr");
+        ScriptedRandom random;
+        random.ints = {1};
+        random.floats = {f};
+        std::string prefix = "-";
+        std::string suffix = "-";
+        randomizer.GetRandomizerNames(prefix, suffix, random);
+        EXPECT_EQ(prefix, drawn ? "p.dbr" : "-") << chance << " " << f;
+    }
+}
+
+TEST_F(LootItemTableRandomizerTest, NameThatIsNoRandomizerTableGivesAnEmptyAffix)
+{
+    database.WriteRecord("R/NoTable.dbr",
+                         {"prefixRandomizerChance = 100", "prefixRandomizerName1 = R/Item.dbr",
+                          "prefixRandomizerWeight1 = 1"});
+    LootItemTableRandomizer randomizer;
+    randomizer.LoadFromDatabase("R/NoTable.dbr");
+    ScriptedRandom random;
+    std::string prefix = "old";
+    std::string suffix = "old";
+    randomizer.GetRandomizerNames(prefix, suffix, random);
+    EXPECT_EQ(prefix, "");
+    EXPECT_EQ(suffix, "old");
+}
+
+TEST_F(LootItemTableRandomizerTest, RandomizerTableWeightsTwoAndThree)
+{
+    database.WriteRecord("R/Two.dbr", {"Class = LootRandomizerTable", "randomizerName1 = first",
+                                       "randomizerWeight1 = 2", "randomizerName60 = second",
+                                       "randomizerWeight60 = 3", "randomizerName61 = never",
+                                       "randomizerWeight61 = 3"});
+    LootRandomizerTable table;
+    ASSERT_TRUE(table.ManualLoad("R/Two.dbr"));
+    for (int roll = 0; roll <= 5; ++roll) {
+        ScriptedRandom random;
+        random.ints = {roll};
+        std::string out;
+        table.GetRandomizerName(out, random);
+        EXPECT_EQ(out, roll <= 2 ? "first" : "second") << roll;
+        EXPECT_EQ(random.intCalls, (Calls{{0, 5}}));
+    }
+    LootRandomizerTable empty;
+    EXPECT_FALSE(empty.ManualLoad("R/Item.dbr"));
+    EXPECT_FALSE(empty.ManualLoad(""));
+    ScriptedRandom random;
+    std::string out = "old";
+    empty.GetRandomizerName(out, random);
+    EXPECT_EQ(out, "");
+}
+
+std::vector<std::pair<std::string, uint32_t>> Entries(const LootLoader& loader)
+{
+    std::vector<std::pair<std::string, uint32_t>> out;
+    for (const LootLoader::Entry& entry : loader.GetEntries())
+        out.emplace_back(entry.name, entry.weight);
+    return out;
+}
+
+TEST(LootLoaderTest, ByLocationReadsTheSixKeysAndTheDifficultysName)
+{
+    const LoadTable record = Record("chanceToEquipTorsoItem1 = 5\n"
+                                    "lootTorsoItem1 = a.dbr;b.dbr\n"
+                                    "chanceToEquipTorsoItem2 = -4\n"
+                                    "lootTorsoItem2 = neg.dbr\n"
+                                    "chanceToEquipTorsoItem3 = 7\n"
+                                    "lootTorsoItem3 = ;\n"
+                                    "chanceToEquipTorsoItem6 = 3\n"
+                                    "lootTorsoItem6 = c.dbr;d.dbr\n"
+                                    "chanceToEquipTorsoItem7 = 9\n"
+                                    "lootTorsoItem7 = seven.dbr\n"
+                                    "chanceToEquipHeadItem1 = 1\n"
+                                    "lootHeadItem1 = head.dbr\n");
+    LootLoader loader;
+    loader.Load(record, LootLoader::Torso, 6, 1);
+    // Negative weights, empty names and keys past the count are skipped.
+    EXPECT_EQ(Entries(loader),
+              (std::vector<std::pair<std::string, uint32_t>>{{"b.dbr", 5}, {"d.dbr", 3}}));
+    EXPECT_EQ(loader.GetTotalWeight(), 8u);
+
+    // Seven or more keeps the previous list whole.
+    loader.Load(record, LootLoader::Head, 7, 0);
+    EXPECT_EQ(loader.GetEntries().size(), 2u);
+    EXPECT_EQ(loader.GetTotalWeight(), 8u);
+
+    // An index past a short list names nothing.
+    loader.Load(record, LootLoader::Head, 6, 2);
+    EXPECT_TRUE(loader.GetEntries().empty());
+    EXPECT_EQ(loader.GetTotalWeight(), 0u);
+}
+
+TEST(LootLoaderTest, NumberedKeysLoadAndTheRunningSumPicksTheFirstEntryAtOrAboveTheRoll)
+{
+    LootLoader loader;
+    loader.Load(Record("w1 = 2\nn1 = x.dbr\nw2 = 4\nn2 = y.dbr\n"), "n", "w", 2, 0);
+    for (const auto& [roll, expected] : std::vector<std::pair<int, std::string>>{
+             {0, "x.dbr"}, {2, "x.dbr"}, {3, "y.dbr"}, {6, "y.dbr"}, {7, "kept"}}) {
+        ScriptedRandom random;
+        random.ints = {roll};
+        std::string base = "kept";
+        std::string prefix;
+        std::string suffix;
+        loader.GetLootName(base, prefix, suffix, random);
+        EXPECT_EQ(base, expected) << roll;
+        EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{0, 6}}));
+    }
+}
+
+TEST(LootLoaderTest, HugeWeightsDoNotWrapTheTotal)
+{
+    LootLoader loader;
+    loader.Load(Record("w1 = 2147483647\nn1 = a.dbr\nw2 = 2147483647\nn2 = b.dbr\n"
+                       "w3 = 2147483647\nn3 = c.dbr\n"),
+                "n", "w", 3, 0);
+    ASSERT_EQ(loader.GetEntries().size(), 3u);
+    EXPECT_EQ(loader.GetTotalWeight(), 2147483647u);
+
+    ScriptedRandom scripted;
+    std::string base;
+    std::string prefix;
+    std::string suffix;
+    loader.GetLootName(base, prefix, suffix, scripted);
+    EXPECT_EQ(scripted.intCalls, (std::vector<std::pair<int, int>>{{0, 2147483647}}));
+
+    RandomUniform random;
+    random.Seed(99);
+    for (int i = 0; i < 100; ++i) {
+        base.clear();
+        loader.GetLootName(base, prefix, suffix, random);
+        ASSERT_EQ(base, "a.dbr");
+    }
+}
+
+class LootLoaderRollTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord("R/Brk.dbr", {"Class = LootRandomizerTable", "randomizerName1 = b",
+                                           "randomizerWeight1 = 1"});
+        database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p1",
+                                           "randomizerWeight1 = 1", "randomizerName2 = p2",
+                                           "randomizerWeight2 = 2"});
+        database.WriteRecord("T/Fixed.dbr",
+                             {"Class = LootItemTable_FixedWeight", "lootName1 = item.dbr",
+                              "lootWeight1 = 1", "lootName2 = other.dbr", "lootWeight2 = 2",
+                              "brokenOnly = 100", "bothPrefixSuffix = 30",
+                              "brokenRandomizerChance = 100", "brokenRandomizerName1 = R/Brk.dbr",
+                              "brokenRandomizerWeight1 = 1", "prefixRandomizerChance = 60",
+                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1"});
+        database.WriteRecord("T/Master.dbr",
+                             {"Class = LootMasterTable", "lootName1 = T/Fixed.dbr",
+                              "lootWeight1 = 1", "lootName2 = T/Dyn.dbr", "lootWeight2 = 1"});
+        database.WriteRecord("T/Dyn.dbr",
+                             {"Class = LootItemTable_DynWeight", "itemNames = a.dbr;b.dbr",
+                              "defaultWeight = 5", "prefixRandomizerChance = 60", "prefixOnly = 1",
+                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1"});
+    }
+
+    std::string Broken(LootLoader& loader)
+    {
+        ScriptedRandom random;
+        // Loader, table, then the randomizer's share: 50 of 130 is the broken share.
+        random.ints = {0, 0, 50};
+        std::string base;
+        std::string prefix;
+        std::string suffix;
+        loader.GetLootName(base, prefix, suffix, random);
+        EXPECT_EQ(base, "item.dbr");
+        return prefix;
+    }
+};
+
+TEST_F(LootLoaderRollTest, LoaderHandsItsSettingsToTheTable)
+{
+    const LoadTable record = Record("n1 = T/Fixed.dbr\nw1 = 1\n");
+    LootLoader loader;
+    loader.Load(record, "n", "w", 1, 0);
+    EXPECT_EQ(Broken(loader), "b");
+    loader.SetRandomizerWeightModifiers({0, 0, 0, 0, -100});
+    EXPECT_EQ(Broken(loader), "");
+    LootLoader noBroken;
+    noBroken.Load(record, "n", "w", 1, 0);
+    noBroken.SetNoBrokenItems();
+    EXPECT_EQ(Broken(noBroken), "");
+}
+
+TEST_F(LootLoaderRollTest, TwoLoadersOnOneSeedNameTheSameRecords)
+{
+    const LoadTable record = Record("n1 = T/Master.dbr\nw1 = 3\nn2 = plain.dbr\nw2 = 1\n");
+    std::vector<std::string> rolls[2];
+    for (std::vector<std::string>& names : rolls) {
+        LootLoader loader;
+        loader.Load(record, "n", "w", 2, 0);
+        RandomUniform random;
+        random.Seed(20261208);
+        for (int i = 0; i < 40; ++i) {
+            std::string base;
+            std::string prefix;
+            std::string suffix;
+            loader.GetLootName(base, prefix, suffix, random);
+            names.push_back(base + "|" + prefix + "|" + suffix);
+        }
+    }
+    EXPECT_EQ(rolls[0], rolls[1]);
+    for (const char* expected :
+         {"item.dbr|", "other.dbr|", "a.dbr|", "b.dbr|", "plain.dbr||", "|p2|", "|b|"}) {
+        EXPECT_TRUE(std::any_of(rolls[0].begin(), rolls[0].end(),
+                                [expected](const std::string& roll) {
+                                    return roll.find(expected) != std::string::npos;
+                                }))
+            << expected;
+    }
 }
 
 } // namespace

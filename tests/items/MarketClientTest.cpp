@@ -1,13 +1,23 @@
 #include "core/DialogManager.h"
+
 #include "core/GameTextLine.h"
 #include "engine/GraphicsEngine.h"
+#include "items/MarketArmor.h"
+#include "items/MarketClient.h"
+#include "items/MarketMisc.h"
 #include "items/MarketQuickSale.h"
+#include "items/MarketServer.h"
+#include "items/MarketWeapon.h"
+#include "multiplayer/GameEngineServerServicesModule.h"
+#include "multiplayer/MarketPackets.h"
 #include "tests/support/MarketFixture.h"
 #include "tests/support/TrimMust.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace GAME::Test {
 namespace {
@@ -189,6 +199,172 @@ TEST_F(MarketClientTest, ARebuildDropsWhatTheOldStockStillHadQueued)
         market.Update(0);
     ASSERT_EQ(market.GetStockEntries().size(), 5u);
     EXPECT_EQ(market.GetStockEntries()[2].status, MarketItemStatus_Sold);
+}
+
+using ::testing::ElementsAre;
+
+class MarketServerTest : public MarketFixture {
+protected:
+    void SetUp() override
+    {
+        MarketFixture::SetUp();
+        Game().SetAsNetworkServer();
+        merchant = NewMerchant();
+        market = Game().GetServerServices()->GetMarketServer(merchant->GetObjectId());
+        Game().Update(1);
+        gEngine->GetNetworkConnectionManager().ClearSentPackets();
+    }
+
+    template <class Packet> std::unique_ptr<Packet> OnlySent()
+    {
+        auto sent = TakeSent<Packet>();
+        EXPECT_EQ(sent.size(), 1u);
+        return sent.empty() ? nullptr : std::move(sent.front());
+    }
+
+    NpcMerchant* merchant = nullptr;
+    MarketServer* market = nullptr;
+};
+
+TEST_F(MarketServerTest, BracketsFollowTheThresholds)
+{
+    ASSERT_NE(market, nullptr);
+    const struct {
+        uint32_t level;
+        uint32_t bracket;
+    } rows[] = {{25, 3}, {31, 4}, {10, 1}, {0, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.level);
+        EXPECT_EQ(market->GetLevelBracket(row.level), row.bracket);
+    }
+    MarketServer bare(nullptr, 0);
+    EXPECT_EQ(bare.GetLevelBracket(99), 1u);
+    EXPECT_EQ(market->GetBracket(), 1u);
+}
+
+TEST_F(MarketServerTest, OneSlotGoesToTheFirstBuyerAndStaleRequestsAreDenied)
+{
+    const uint32_t seed = market->GetSeed();
+    market->OnPurchaseRequest(1, seed, 4, 7);
+    auto confirmed = OnlySent<MarketS2CPurchaseConfirmationPacket>();
+    EXPECT_EQ(confirmed->buyerId, 7u);
+    const struct {
+        uint32_t seed;
+        uint32_t slot;
+        MarketItemStatus status;
+    } denials[] = {{seed, 4, MarketItemStatus_Sold},
+                   {seed + 1, 5, MarketItemStatus(0)},
+                   {seed, 600, MarketItemStatus(0)}};
+    for (const auto& row : denials) {
+        SCOPED_TRACE(row.slot);
+        market->OnPurchaseRequest(1, row.seed, row.slot, 8);
+        auto denied = OnlySent<MarketS2CPurchaseDeniedPacket>();
+        EXPECT_EQ(denied->itemIndex, row.slot);
+        EXPECT_EQ(denied->status, row.status);
+    }
+    // Slots up to the one bought are stored as available.
+    EXPECT_EQ(market->GetStoredSlotCount(), 5u);
+    market->OnUpdateRequest();
+    EXPECT_THAT(OnlySent<MarketS2CUpdatePacket>()->soldIndices, ElementsAre(4u));
+
+    market->OnSellBack(1, seed, 3, 7);
+    market->OnSellBack(1, seed, 599, 7);
+    EXPECT_TRUE(TakeSent<MarketS2CStatusUpdatePacket>().empty());
+    market->OnSellBack(1, seed, 4, 7);
+    EXPECT_EQ(OnlySent<MarketS2CStatusUpdatePacket>()->status, MarketItemStatus_Available);
+    EXPECT_EQ(market->GetSlotStatus(4), MarketItemStatus_Available);
+}
+
+TEST_F(MarketServerTest, ATalkingMerchantHoldsTheRefreshBackUnlessItIsForced)
+{
+    const uint32_t seed = market->GetSeed();
+    merchant->AddSocialTarget(99);
+    Game().Update(120000);
+    EXPECT_EQ(market->GetSeed(), seed);
+    Game().ForceMarketRefresh(0);
+    Game().Update(1);
+    EXPECT_NE(market->GetSeed(), seed);
+    EXPECT_FALSE(market->IsRefreshPending());
+
+    // A range of one seed cannot give another: the refresh takes it anyway.
+    Game().SetRandomSeedRange(5, 5);
+    for (int refresh = 0; refresh < 2; ++refresh) {
+        Game().ForceMarketRefresh(merchant->GetObjectId());
+        Game().Update(1);
+        EXPECT_EQ(market->GetSeed(), 5u);
+    }
+}
+
+TEST_F(MarketServerTest, BrokenRecordsLoadWithSafeDefaults)
+{
+    database.WriteRecord("Records/Market/Broken.dbr",
+                         {"marketRefreshTimeMin = 1e30", "marketRefreshTimeMax = -1e30",
+                          "marketPlayerLevelEquationFile = Records/Market/Equation.dbr"});
+    database.WriteRecord("Records/Market/Equation.dbr", {"playerLevelEquation = 3 +* ("});
+    MarketServer broken(Game().GetServerServices(), 0);
+    broken.SetMarketName("Records/Market/Broken.dbr");
+    broken.Load();
+    EXPECT_EQ(log.Count(1, "-=- Market Equation load failure : playerLevelEquation"), 1u);
+    broken.Update(INT32_MIN);
+    EXPECT_EQ(broken.GetBracket(), 1u);
+    EXPECT_FALSE(broken.IsRefreshPending());
+}
+
+LoadTable Record(const std::string& text)
+{
+    LoadTable table;
+    table.Parse(text, "Records/Market/Test.dbr");
+    return table;
+}
+
+using MarketMiniMartTest = MarketFixture;
+
+TEST_F(MarketMiniMartTest, EveryCategoryDrawsItsCountEvenWithoutATable)
+{
+    struct Row {
+        std::unique_ptr<MarketMiniMart> category;
+        std::string tableKey;
+        Market_TypeEnum type;
+    };
+    Row rows[] = {
+        {std::make_unique<MarketWeapon_Axe>(), "marketAxeTable2", Market_Axe},
+        {std::make_unique<MarketArmor_BodyArmor>(), "marketBodyArmorTable2", Market_BodyArmor},
+        {std::make_unique<MarketMisc_Static>(), "marketStaticTable2", Market_UsedAndStaticMisc},
+        {std::make_unique<MarketWeapon_Used2>(), "", Market_UsedWeaponsOther}};
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.tableKey);
+        const LoadTable record = Record(row.tableKey.empty() ? "" : row.tableKey + " = T.dbr\n");
+        EXPECT_EQ(row.category->GetTableName(record, 2), row.tableKey.empty() ? "" : "T.dbr");
+        EXPECT_EQ(row.category->GetMarketType(), row.type);
+        RandomUniform rng;
+        rng.Seed(7);
+        RandomUniform once = rng;
+        once.IGenerate(0, 0);
+        row.category->Refresh(Record(""), 2, rng);
+        EXPECT_EQ(rng.GetState(), once.GetState());
+    }
+}
+
+TEST_F(MarketMiniMartTest, RepeatedItemsAreTriedFiveTimesAndHugeCountsAreCapped)
+{
+    Table("Records/Loot/OneAxe.dbr", "Axe", 1);
+    MarketClient market(nullptr, 1);
+    MarketWeapon_Axe axes;
+    axes.SetMarket(&market);
+    RandomUniform rng;
+    rng.Seed(3);
+    axes.Refresh(Record("marketNumAxeMin = 3\nmarketNumAxeMax = 3\n"
+                        "marketAxeTable1 = Records/Loot/OneAxe.dbr\n"),
+                 1, rng);
+    EXPECT_EQ(market.GetQueuedItemCount(), 1u);
+
+    axes.Refresh(Record("marketNumAxeMin = 2000000000\nmarketNumAxeMax = 2000000000\n"
+                        "marketAxeTable1 = Records/Loot/OneAxe.dbr\n"),
+                 1, rng);
+    EXPECT_EQ(market.GetQueuedItemCount(), 2u);
+    EXPECT_EQ(log.Count(1, "Market category 6 of Records/Market/Test.dbr asks for 2000000000 "
+                           "items; 600 are listed"),
+              1u);
 }
 
 } // namespace

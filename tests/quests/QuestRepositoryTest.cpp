@@ -1,7 +1,17 @@
 #include "quests/QuestRepository.h"
 
+#include "characters/Monster.h"
+#include "core/GameEvents.h"
 #include "engine/EventHandler.h"
 #include "engine/EventManager.h"
+#include "engine/IOStreamWrite.h"
+#include "engine/ObjectManager.h"
+#include "engine/Trigger.h"
+#include "engine/World.h"
+#include "quests/Quest.h"
+#include "quests/QuestListeners.h"
+#include "quests/QuestStep.h"
+#include "tests/support/QuestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +128,176 @@ TEST_F(QuestRepositoryTest, ResetForgetsTheQuestStateButDebuggingAndAnnouncesIt)
     EXPECT_TRUE(quests.GetRewards().empty());
     EXPECT_FALSE(quests.IsDelayedActionsEnabled());
     EXPECT_TRUE(quests.IsDebuggingEnabled());
+}
+
+class QuestRepositoryLoad : public Test::QuestFixture {};
+
+TEST_F(QuestRepositoryLoad, TwoSpellingsOfOneFileLoadOnce)
+{
+    auto design = Design("Watch", 1, 1);
+    AddQuestFile("Quests/VillageWatch.qst", *design, true);
+    gEngine->GetWorld()->AddQuestFile("quests\\villagewatch.QST");
+    QuestRepository& quests = Loaded();
+    quests.Load();
+    ASSERT_EQ(quests.GetNumQuests(), 1u);
+    const Quest* quest = quests.GetQuestByIndex(0);
+    EXPECT_EQ(QuestRepository::StateFileName(*quest), "ecc5552bb0bc1eadae279b46e03535f1.que");
+    EXPECT_EQ(quest->GetFileName(), "quests\\villagewatch.qst");
+    EXPECT_EQ(quest->GetName(), "Watch");
+    EXPECT_EQ(quests.GetActiveTriggers().size(), 1u); // armed without any saved state
+}
+
+TEST_F(QuestRepositoryLoad, DamagedOrMissingFilesAreSkippedWithALine)
+{
+    auto good = Design("Good", 1, 1);
+    database.WriteFile("Quests/Cut.qst", "{\n  string title = \"Cut\"\n");
+    gEngine->GetWorld()->AddQuestFile("Quests/Cut.qst");
+    gEngine->GetWorld()->AddQuestFile("Quests/Absent.qst");
+    AddQuestFile("Quests/Good.qst", *good);
+    QuestRepository& quests = Loaded();
+    ASSERT_EQ(quests.GetNumQuests(), 1u);
+    EXPECT_EQ(quests.GetQuestByIndex(0)->GetId(), 0u); // indices follow what loaded
+    EXPECT_EQ(log.Count(1, "Quest file Quests/Cut.qst is damaged and was skipped"), 1u);
+    EXPECT_EQ(log.Count(1, "Quest file Quests/Absent.qst could not be opened"), 1u);
+}
+
+TEST_F(QuestRepositoryLoad, QuestFilesPastTheTwoHundredFiftySixthAreRefused)
+{
+    auto design = Design("Q", 0, 0);
+    for (int i = 0; i < 258; ++i)
+        AddQuestFile("Quests/Q" + std::to_string(i) + ".qst", *design);
+    QuestRepository& quests = Loaded();
+    EXPECT_EQ(quests.GetNumQuests(), 256u);
+    EXPECT_EQ(quests.GetQuestByIndex(255)->GetId(), 0xFF000000u);
+    EXPECT_EQ(log.CountContaining("refused: a world holds at most 256 quests"), 2u);
+}
+
+void EmptyTrigger(IOStreamWrite& out)
+{
+    std::string tag;
+    int32_t none = 0;
+    out.StreamString("displayTag", tag);
+    out.StreamInt("numConditions", none);
+    out.StreamInt("numActions", none);
+}
+
+// A design of `steps` empty steps, the first with `triggers` empty triggers.
+std::string ManyStepsDesign(int32_t steps, int32_t triggers)
+{
+    IOStreamWrite out;
+    std::string text = "Big";
+    int32_t zero = 0;
+    out.BeginBlock();
+    out.StreamString("title", text);
+    text.clear();
+    out.StreamString("rewardItemTag", text);
+    for (const char* key : {"rewardGold", "rewardXP", "rewardSkill", "rewardAttr"})
+        out.StreamInt(key, zero);
+    for (const char* index : {"[1]", "[2]"}) {
+        out.StreamString(std::string("this->rewardItemTag") + index, text);
+        out.StreamInt(std::string("this->rewardGold") + index, zero);
+        out.StreamInt(std::string("this->rewardXP") + index, zero);
+    }
+    out.EndBlock();
+    out.BeginBlock();
+    out.StreamInt("max", steps);
+    for (int32_t s = 0; s < steps; ++s) {
+        std::string empty;
+        int32_t count = s == 0 ? triggers : 0;
+        out.BeginBlock();
+        for (const char* key : {"name", "enablingTokenFunction", "nextTaskDescription"})
+            out.StreamString(key, empty);
+        out.EndBlock();
+        out.BeginBlock();
+        out.StreamInt("max", count);
+        for (int32_t t = 0; t < count; ++t)
+            EmptyTrigger(out);
+        out.EndBlock();
+        out.BeginBlock();
+        EmptyTrigger(out);
+        out.EndBlock();
+    }
+    out.EndBlock();
+    return std::string(out.GetBytes().begin(), out.GetBytes().end());
+}
+
+TEST_F(QuestRepositoryLoad, StepsAndTriggersPastTwoHundredFiftySixAreDropped)
+{
+    database.WriteFile("Quests/Big.qst", ManyStepsDesign(257, 300));
+    gEngine->GetWorld()->AddQuestFile("Quests/Big.qst");
+    const Quest* quest = Loaded().GetQuestByIndex(0);
+    ASSERT_NE(quest, nullptr);
+    EXPECT_EQ(quest->GetStepCount(), 256);
+    EXPECT_EQ(quest->GetQuestStepAtIndx(0)->GetTriggerCount(), 256);
+    EXPECT_EQ(quest->GetQuestStepAtIndx(0)->GetTriggerOfIdx(255)->GetId(), 0x0000FF00u);
+    EXPECT_EQ(log.Count(1, "Quest \"Big\": steps past 256 dropped"), 1u);
+    EXPECT_EQ(log.Count(1, "Quest \"Big\": triggers past 256 of a step dropped"), 1u);
+}
+
+TEST_F(QuestRepositoryLoad, CompleteConditionTakesOnlyWholeHexNumbers)
+{
+    auto design = Design("Q", 1, 1);
+    design->GetQuestStepAtIndx(0)->GetTriggerOfIdx(0)->GetConditionAtIdx(0)->SetExclusive(true);
+    AddQuestFile("Quests/Q.qst", *design);
+    QuestRepository& quests = Loaded();
+    for (const char* bad : {"", "0x0", "12 ", "-1", "g", "123456789", "+1"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(quests.CompleteCondition(bad));
+    }
+    EXPECT_FALSE(quests.CompleteCondition(nullptr));
+    EXPECT_TRUE(quests.GetSatisfiedConditions().empty());
+    EXPECT_TRUE(quests.CompleteCondition("00000000"));
+    EXPECT_TRUE(quests.GetQuestByIndex(0)->IsUnsolvable());
+    EXPECT_TRUE(quests.CompleteCondition("FFffFFff")); // names nothing
+    EXPECT_EQ(quests.GetSatisfiedConditions().size(), 2u);
+}
+
+TEST_F(QuestRepositoryLoad, WholeSetSparesConditionsMarkedToIgnore)
+{
+    auto design = Design("Q", 1, 1);
+    TriggerCondition* condition =
+        design->GetQuestStepAtIndx(0)->GetTriggerOfIdx(0)->GetConditionAtIdx(0);
+    condition->SetExclusive(true);
+    condition->SetIgnoreInSet(true);
+    AddQuestFile("Quests/Q.qst", *design);
+    QuestRepository& quests = Loaded();
+    quests.RecvConditionSet({ConditionId::FromWord(0)});
+    EXPECT_FALSE(quests.GetQuestByIndex(0)->IsUnsolvable());
+    quests.DetectUnsolvableQuests(false);
+    EXPECT_TRUE(quests.GetQuestByIndex(0)->IsUnsolvable());
+}
+
+struct DeathCounter : CreatureDeathListener {
+    void OnCreatureDeath(const GameEvent_CreatureDeath&) override { ++deaths; }
+    int deaths = 0;
+};
+
+TEST_F(QuestRepositoryLoad, DeathReachesRecordListenersBeforeTheProxyParents)
+{
+    QuestRepository& quests = QuestRepository::Get();
+    auto* monster = static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
+    ASSERT_NE(monster, nullptr);
+    monster->SetProxyParent("Proxies/Camp01");
+    DeathCounter byRecord, byProxy;
+    quests.AddCreatureDeath("Records/Creatures/Raider.dbr", &byRecord);
+    quests.AddCreatureDeath("PROXIES\\camp01", &byProxy);
+    quests.AddCreatureDeath("Proxies/Camp01", &byProxy); // once only
+    GameEvent_CreatureDeath event;
+    event.victimId = monster->GetObjectId();
+    event.name = "records\\creatures\\raider.dbr";
+    EventManager::Instance().Send("GameEvent_CreatureDeath", event);
+    EXPECT_EQ(byRecord.deaths, 1);
+    EXPECT_EQ(byProxy.deaths, 0);
+    event.name = "Records/Creatures/Other.dbr";
+    EventManager::Instance().Send("GameEvent_CreatureDeath", event);
+    EXPECT_EQ(byProxy.deaths, 1);
+    {
+        DeathCounter gone;
+        quests.AddCreatureDeath("Records/Creatures/Other.dbr", &gone);
+    }
+    // The gone one left its list, so the proxy's listeners hear the death.
+    EventManager::Instance().Send("GameEvent_CreatureDeath", event);
+    EXPECT_EQ(byProxy.deaths, 2);
 }
 
 } // namespace

@@ -1,0 +1,719 @@
+#include "ai/ControllerCyclops.h"
+
+#include "ai/ControllerBandari.h"
+#include "ai/ControllerMonsterState.h"
+#include "ai/ControllerTerracotta.h"
+#include "ai/ControllerTyphon.h"
+#include "ai/ControllerTyphonChained.h"
+#include "characters/AnimationSet.h"
+#include "characters/CharacterMovementManager.h"
+#include "characters/Monster.h"
+#include "characters/Player.h"
+#include "characters/TeamManager.h"
+#include "characters/Typhon.h"
+#include "characters/TyphonChained.h"
+#include "characters/TyphonGod.h"
+#include "characters/TyphonStatue.h"
+#include "core/GameEvents.h"
+#include "engine/Coords.h"
+#include "engine/EditorFilter.h"
+#include "engine/FilterFunction.h"
+#include "engine/InstanceGroup.h"
+#include "engine/InstanceGroupManager.h"
+#include "engine/Jukebox.h"
+#include "engine/Name.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "game/ActivityManager.h"
+#include "game/GameEngine.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "skills/SkillManager.h"
+#include "tests/ai/AiWorldFixture.h"
+#include "tests/ai/ScriptedBossFixture.h"
+#include "tests/support/HeardEvents.h"
+#include "tests/support/RecordingUserInterface.h"
+#include "world/BandariTeleportPoint.h"
+#include "world/FixedItemTeleport.h"
+#include "world/PlayerSpawnPoint.h"
+#include "world/Proxy.h"
+#include "world/TyphonChains.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace GAME::Test {
+namespace {
+
+constexpr const char* kBossRecord = "Records/Creatures/Cyclops.dbr";
+
+class CyclopsTest : public ScriptedBossFixture {
+protected:
+    void SetUp() override
+    {
+        ScriptedBossFixture::SetUp();
+        cyclops = Boss<ControllerCyclops>("Cyclops", 0, 0,
+                                          {"postRoarMusic = Records/Music/BossTheme.dbr"});
+        hero = Bystander("Hero", 0, 12, TeamManager::DefaultPlayerTeam());
+        gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
+    }
+    ControllerCyclops& Brain() { return ControllerOf<ControllerCyclops>(*cyclops); }
+    // A script point placed in the level, announcing itself on its first update.
+    void Point(const std::string& character, int32_t sequence, float x, float z)
+    {
+        auto* point =
+            SpawnAt<ScriptPoint>("Records/Bosses/Point" + std::to_string(++points) + ".dbr",
+                                 {"Class = ScriptPoint", "scriptCharacter = " + character,
+                                  "sequenceNum = " + std::to_string(sequence)},
+                                 Vec3(x, 0, z));
+        point->UpdateSelf(33);
+        point->UpdateSelf(33);
+    }
+    static Vec3 Where(const ControllerCyclops& brain, int32_t sequence)
+    {
+        WorldCoords coords;
+        EXPECT_TRUE(brain.GetScriptPoint(sequence, coords));
+        return coords.GetRegionCoords().origin;
+    }
+
+    Monster* cyclops = nullptr;
+    Monster* hero = nullptr;
+    int points = 0;
+};
+
+TEST_F(CyclopsTest, KeepsOnlyItsOwnScriptPointsTheLaterOfOneNumberWinning)
+{
+    ControllerCyclops& brain = Brain();
+    EXPECT_EQ(cyclops->GetTeam().GetTeamMajor(), 3u);
+    EXPECT_EQ(cyclops->GetTeam().GetTeamMinor(), 1u);
+    Point("Records\\Creatures\\Cyclops.dbr", 0, 5, 5);
+    Point("RecordsCreatures/Cyclops.dbr", 1, 6, 6);
+    Point("Records/Creatures/Minotaur.dbr", 2, 7, 7);
+    EXPECT_EQ(brain.GetNumScriptPoints(), 2u);
+    EXPECT_EQ(Where(brain, 0), Vec3(5, 0, 5));
+    Point(kBossRecord, 0, 3, 4);
+    EXPECT_EQ(brain.GetNumScriptPoints(), 2u);
+    EXPECT_EQ(Where(brain, 0), Vec3(3, 0, 4));
+    WorldCoords none;
+    EXPECT_FALSE(brain.GetScriptPoint(2, none));
+}
+
+TEST_F(CyclopsTest, WokenItWalksToPointZeroThenRoarsAndChangesTheMusic)
+{
+    ControllerCyclops& brain = Brain();
+    Point(kBossRecord, 0, 3, 4);
+    ASSERT_EQ(StateOf(*cyclops), "Idle");
+    brain.WakeUp(hero->GetObjectId());
+    EXPECT_EQ(StateOf(*cyclops), "ScriptedMove");
+    EXPECT_EQ(cyclops->GetMovementManager()->GetPathTarget().GetRegionPosition(), Vec3(3, 0, 4));
+
+    brain.EndOfPathReached();
+    EXPECT_EQ(StateOf(*cyclops), "Roar");
+    EXPECT_EQ(brain.GetMostHatedEnemy(), hero->GetObjectId());
+    const size_t before = Jukebox::Instance().GetRequests().size();
+    brain.HandleEvent(Name::Create("End"));
+    brain.Update(0);
+    const std::vector<Jukebox::Request>& requests = Jukebox::Instance().GetRequests();
+    ASSERT_EQ(requests.size(), before + 2);
+    EXPECT_EQ(requests[before].type, Jukebox::FadeOutMusicRequest);
+    EXPECT_EQ(requests[before].milliseconds, 5000);
+    EXPECT_EQ(requests[before + 1].type, Jukebox::PlayEventMusicRequest);
+    EXPECT_EQ(requests[before + 1].name, "Records/Music/BossTheme.dbr");
+    EXPECT_EQ(StateOf(*cyclops), "BullRun");
+    EXPECT_TRUE(brain.IsPlayerFocused());
+}
+
+TEST_F(CyclopsTest, TheBullRunKillsFoeMonstersInItsPathOnly)
+{
+    ControllerCyclops& brain = Brain();
+    Monster* foe = Boss<ControllerMonster>("Foe", 1.5f, 0, {});
+    foe->SetTeam(TeamManager::DefaultPlayerTeam());
+    const Monster* friendly = Bystander("Friend", -1.5f, 0, TeamManager::BuildTeam(3, 1));
+    const Monster* far = Bystander("Far", 0, 3, TeamManager::DefaultPlayerTeam());
+    brain.WakeUp(hero->GetObjectId()); // no script point: straight to the roar
+    EXPECT_EQ(StateOf(*cyclops), "Roar");
+    brain.HandleEvent(Name::Create("End"));
+    brain.Update(0);
+    ASSERT_EQ(StateOf(*cyclops), "BullRun");
+    brain.Update(33);
+    EXPECT_EQ(foe->GetLifeState(), LifeState_Dying);
+    EXPECT_EQ(foe->GetRagdollData().speed, ControllerCyclops::kTrampleStrength);
+    EXPECT_EQ(foe->GetRagdollData().direction, Vec3(1.5f, 0, 0));
+    EXPECT_EQ(friendly->GetLifeState(), LifeState_Alive);
+    EXPECT_EQ(far->GetLifeState(), LifeState_Alive);
+}
+
+TEST_F(CyclopsTest, WithoutAPlayerItRestsInsteadOfCharging)
+{
+    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(0);
+    Brain().WakeUp(hero->GetObjectId());
+    EXPECT_EQ(StateOf(*cyclops), "Idle");
+    Brain().SetState("Return", ControllerAIStateData());
+    EXPECT_EQ(StateOf(*cyclops), "Idle");
+}
+
+constexpr uint32_t kLevel = 0xBA4D;
+
+UniqueId Placed(uint32_t word)
+{
+    return UniqueId(kLevel, 0, 0, word);
+}
+
+class BandariTest : public ScriptedBossFixture {
+protected:
+    // The boss (placed, id 1) with three points (ids 11-13) far from anyone; behind point 1
+    // stands a placed warrior, behind point 2 a proxy that placed one, point 3 has none.
+    void SetUp() override
+    {
+        ScriptedBossFixture::SetUp();
+        InstanceGroupManager& groups = InstanceGroupManager::Instance();
+        std::vector<UniqueId> points;
+        for (uint32_t index = 0; index < 3; ++index) {
+            auto* point = SpawnAt<BandariTeleportPoint>("Records/Bosses/Point.dbr",
+                                                        {"Class = BandariTeleportPoint"},
+                                                        Vec3(40.0f + 10.0f * index, 0, 40.0f));
+            point->SetUniqueID(Placed(11 + index));
+            point->InitialUpdate();
+            EXPECT_FALSE(point->GetVisibility()) << "only the editor shows the points";
+            EXPECT_EQ(EditorFilter::Instance().GetObjectCount(), 0u);
+            points.push_back(Placed(11 + index));
+        }
+        placedWarrior = Warrior("Placed", 30, Placed(21));
+        madeWarrior = Warrior("Made", 32, UniqueId());
+        auto* proxy = SpawnAt<Proxy>("Records/Bosses/Proxy.dbr", {"Class = Proxy"});
+        proxy->SetUniqueID(Placed(22));
+        proxy->AddPlacedObject(madeWarrior->GetObjectId());
+
+        const int32_t all = groups.GetNumGroups();
+        groups.AddGroup(InstanceGroup("Bandari Teleport Points", "All", points));
+        for (uint32_t index = 0; index < 2; ++index) {
+            const int32_t warriors = groups.GetNumGroups();
+            groups.AddGroup(InstanceGroup("Terracotta Warriors", "Squad", {Placed(21 + index)}));
+            InstanceGroup at("Bandari Teleport Points", "Point", {Placed(11 + index)});
+            at.AddChild(warriors);
+            groups.AddGroup(at);
+        }
+        InstanceGroup boss("Bandari", "Boss", {Placed(1)});
+        boss.AddChild(all);
+        groups.AddGroup(boss);
+        bandari = Boss<ControllerBandari>("Bandari", 0, 0, {}, {}, Placed(1));
+    }
+
+    Monster* Warrior(const char* name, float x, const UniqueId& id)
+    {
+        return Boss<ControllerTerracotta>(name, x, 0, {"MarchRange = 0.0"}, {}, id);
+    }
+    ControllerBandari& Brain() { return ControllerOf<ControllerBandari>(*bandari); }
+    void LifeTo(float life)
+    {
+        bandari->SubtractLife(bandari->GetCurrentLife() - life, PlayStatsDamageType{});
+        Brain().Update(0);
+    }
+
+    Monster* bandari = nullptr;
+    Monster* placedWarrior = nullptr;
+    Monster* madeWarrior = nullptr;
+};
+
+TEST_F(BandariTest, JumpsBelowEachQuarterOnceItLandedAndSendsThatPointsWarriors)
+{
+    ControllerBandari& brain = Brain();
+    ASSERT_EQ(brain.GetTeleportPoints().size(), 3u);
+    EXPECT_EQ(brain.GetStartLife(), 100.0f);
+
+    struct Row {
+        float life;
+        int32_t nextTeleport;
+        bool canTeleport;
+    };
+    // At a threshold nothing happens; just below it the boss jumps and waits until it lands.
+    const Row first[] = {{75.0f, 0, true}, {74.9f, 1, false}, {10.0f, 1, false}};
+    for (const Row& row : first) {
+        SCOPED_TRACE(row.life);
+        LifeTo(row.life);
+        EXPECT_EQ(brain.GetNextTeleport(), row.nextTeleport);
+        EXPECT_EQ(brain.CanTeleport(), row.canTeleport);
+    }
+    EXPECT_EQ(StateOf(*placedWarrior), "AttackMarch");
+    EXPECT_NE(StateOf(*madeWarrior), "AttackMarch");
+
+    const WorldCoords landing(WorldVec3(kRegion, Vec3(40, 0, 40)));
+    bandari->TeleportToLocation(landing);
+    EXPECT_TRUE(brain.CanTeleport());
+    EXPECT_EQ(bandari->GetSpawnPoint().GetPosition(), landing.GetPosition());
+    // Life 10 is below 2/4: the second jump comes on the next update, the point of the proxy.
+    brain.Update(0);
+    EXPECT_EQ(brain.GetNextTeleport(), 2);
+    EXPECT_EQ(StateOf(*madeWarrior), "AttackMarch");
+
+    // The third point has no warriors: no jump, whatever the life.
+    bandari->TeleportToLocation(landing);
+    LifeTo(1.0f);
+    EXPECT_EQ(brain.GetNextTeleport(), 2);
+}
+
+TEST_F(BandariTest, ABossWithoutStartLifeNeverJumps)
+{
+    Monster* lifeless =
+        Boss<ControllerBandari>("Lifeless", 0, 5, {}, {"characterLife = 0"}, Placed(1));
+    ControllerBandari& brain = ControllerOf<ControllerBandari>(*lifeless);
+    ASSERT_EQ(brain.GetTeleportPoints().size(), 3u);
+    EXPECT_EQ(brain.GetStartLife(), 0.0f);
+    brain.Update(0);
+    EXPECT_EQ(brain.GetNextTeleport(), 0);
+}
+
+// Stands in for the monsters' "Return", which would move on at once.
+class ReturnProbe : public ControllerMonsterStateBase {
+public:
+    using ControllerMonsterStateBase::ControllerMonsterStateBase;
+};
+
+class TerracottaTest : public ScriptedBossFixture {
+protected:
+    ControllerTerracotta& Brain(const Monster& warrior)
+    {
+        auto& brain = ControllerOf<ControllerTerracotta>(warrior);
+        brain.AddState("Return", new ReturnProbe(&brain));
+        return brain;
+    }
+};
+
+TEST_F(TerracottaTest, MarchesAtAFoeWithinMarchRangeAheadAndFightsWhenItIsClose)
+{
+    // Facing +z.
+    Monster* warrior = Boss<ControllerTerracotta>("Warrior", 0, 0, {"MarchRange = 6.0"});
+    ControllerTerracotta& brain = Brain(*warrior);
+    EXPECT_EQ(brain.GetAttackRange(), 2.0f);
+    Monster* foe = Bystander("Foe", 0, 8, TeamManager::DefaultPlayerTeam());
+    brain.SetMostHatedEnemy(foe->GetObjectId());
+
+    EXPECT_EQ(brain.GetForwardDistance(foe->GetObjectId()), 8.0f);
+    brain.Update(0);
+    EXPECT_EQ(StateOf(*warrior), "Startup");
+
+    Stand(*foe, 1, 4);
+    EXPECT_EQ(brain.GetForwardDistance(foe->GetObjectId()), 4.0f);
+    brain.Update(0);
+    EXPECT_EQ(StateOf(*warrior), "AttackMarch");
+    brain.Update(0);
+    EXPECT_EQ(StateOf(*warrior), "AttackMarch");
+
+    Stand(*foe, 0, 1.5f);
+    brain.Update(0);
+    EXPECT_EQ(StateOf(*warrior), "Return");
+}
+
+TEST_F(TerracottaTest, ForwardDistanceIsZeroBehindAndForAnyoneGone)
+{
+    Monster* warrior = Boss<ControllerTerracotta>("Warrior", 0, 0, {});
+    ControllerTerracotta& brain = Brain(*warrior);
+    EXPECT_EQ(brain.GetMarchRange(), 0.0f);
+    const Monster* behind = Make("Behind", 0, -3);
+    EXPECT_EQ(brain.GetForwardDistance(behind->GetObjectId()), 0.0f);
+    EXPECT_EQ(brain.GetForwardDistance(0), 0.0f);
+    // "MarchRange" 0: a foe behind is below the attack range, so the warrior turns to fight.
+    brain.SetMostHatedEnemy(behind->GetObjectId());
+    brain.Update(0);
+    EXPECT_EQ(StateOf(*warrior), "Return");
+}
+
+constexpr const char* kChains = "Records/Creatures/Chains.dbr";
+constexpr const char* kBurst = "Records/Fx/ChainBurst.dbr";
+
+class OfRecord : public FilterFunction<Entity> {
+public:
+    explicit OfRecord(std::string record) : record(std::move(record)) {}
+    bool operator()(const Entity* candidate) const override
+    {
+        return candidate->GetObjectName() == record;
+    }
+
+private:
+    std::string record;
+};
+
+class TyphonChainedTest : public AiWorldFixture {
+protected:
+    void SetUp() override
+    {
+        AiWorldFixture::SetUp();
+        database.WriteRecord("Records/Controllers/Chained.dbr",
+                             {"Class = ControllerTyphonChained"});
+        database.WriteRecord(kBurst, {"Class = EffectEntity"});
+        database.WriteRecord(kChains, {"Class = TyphonChains", "dissolveColorG = 40",
+                                       std::string("burstFX = ") + kBurst});
+    }
+
+    TyphonChained* Giant(bool chained = true)
+    {
+        TyphonChained* giant = Make<TyphonChained>(
+            chained ? "Giant" : "FreeGiant", 0, 0,
+            {"controller = Records/Controllers/Chained.dbr", "dissolveTime = 2.5",
+             "unarmedWalkAnim = Walk", "unarmedRunAnim = Run", "dissolveColorR = 9",
+             chained ? std::string("chains = ") + kChains : "chains ="});
+        giant->SetLifeState(LifeState_Alive);
+        ControllerOf(*giant).Update(0);
+        return giant;
+    }
+    static size_t Count(const char* record)
+    {
+        std::vector<Entity*> found;
+        TheWorld().GetEntities(found, OfRecord(record));
+        return found.size();
+    }
+    static void Callback(TyphonChained& giant, const char* name)
+    {
+        giant.AnimationCallback(0, Name::Create(name));
+    }
+};
+
+TEST_F(TyphonChainedTest, TheSceneRunsFromChainsToThePortal)
+{
+    Heard<GameEvent_GenericEntity> animated{"GameEvent_AnimationCompleted"};
+    Heard<GameEvent_GenericEntity> moved{"GameEvent_MoveCompleted"};
+    TyphonChained* giant = Giant();
+    ControllerAI& brain = ControllerOf(*giant);
+    EXPECT_EQ(StateOf(*giant), "Chained");
+    EXPECT_TRUE(giant->IsInvincible());
+    EXPECT_EQ(brain.GetState("Idle"), nullptr);
+
+    // Only the breaking animation frees it.
+    giant->QuestCommandMove(0, At(5, 0), false);
+    EXPECT_EQ(StateOf(*giant), "Chained");
+    giant->QuestCommandPlayAnimation(AnimationSet_Attack, false, false);
+    EXPECT_EQ(StateOf(*giant), "BreakingTheChains");
+    EXPECT_TRUE(animated.events.empty());
+
+    brain.HandleEvent(Name::Create("End"));
+    EXPECT_EQ(StateOf(*giant), "WaitToWalk");
+    ASSERT_EQ(animated.events.size(), 1u);
+    EXPECT_EQ(animated.events[0].objectName, giant->GetObjectName());
+
+    giant->QuestCommandWalk(0, At(6, 0), false);
+    EXPECT_EQ(StateOf(*giant), "WalkToPortal");
+    EXPECT_EQ(brain.GetCurrentPointOfInterest(), At(6, 0));
+    EXPECT_TRUE(moved.events.empty());
+    brain.EndOfPathReached();
+    EXPECT_EQ(moved.events.size(), 1u);
+    EXPECT_TRUE(giant->IsInvincible());
+}
+
+TEST_F(TyphonChainedTest, BreakingTheChainsBurstsAtTheThreeBeamsWithTheRecordsOwnDefaults)
+{
+    TyphonChained* giant = Giant();
+    TyphonChains* chains = giant->GetChains();
+    ASSERT_NE(chains, nullptr);
+    EXPECT_TRUE(giant->AreChainsAttached());
+    Callback(*giant, "BreakTheChains");
+    EXPECT_EQ(Count(kBurst), 3u);
+    ASSERT_EQ(chains->GetDissolveRequests().size(), 1u);
+    const Actor::DissolveRequest& request = chains->GetDissolveRequests()[0];
+    EXPECT_EQ((std::vector<int32_t>{request.red, request.green, request.blue}),
+              (std::vector<int32_t>{0, 40, 0}));
+    EXPECT_FLOAT_EQ(request.seconds, 0.0f);
+
+    TyphonChained* free = Giant(false);
+    EXPECT_EQ(free->GetChains(), nullptr);
+    Callback(*free, "BreakTheChains");
+    EXPECT_EQ(Count(kBurst), 3u);
+}
+
+TEST_F(TyphonChainedTest, OpenPortalUnlocksOnlyPortalsWithinForty)
+{
+    TyphonChained* giant = Giant(false);
+    std::vector<FixedItemTeleport*> portals;
+    for (float x : {39.0f, 41.0f}) {
+        auto* portal = SpawnAt<FixedItemTeleport>("Records/Items/Portal" +
+                                                      std::to_string(static_cast<int>(x)) + ".dbr",
+                                                  {"Class = FixedItemTeleport"}, Vec3(x, 0, 0));
+        portal->SetLock(true);
+        portals.push_back(portal);
+    }
+    Callback(*giant, "OpenPortal");
+    EXPECT_FALSE(portals[0]->IsLocked());
+    EXPECT_TRUE(portals[1]->IsLocked());
+}
+
+TEST_F(TyphonChainedTest, EnteringThePortalDissolvesTheGiantWithItsOwnSettings)
+{
+    TyphonChained* giant = Giant(false);
+    Callback(*giant, "EnterPortal");
+    ASSERT_EQ(giant->GetDissolveRequests().size(), 1u);
+    EXPECT_EQ(giant->GetDissolveRequests()[0].red, 9);
+    EXPECT_FLOAT_EQ(giant->GetDissolveRequests()[0].seconds, 2.5f);
+}
+
+constexpr const char* kBolt = "Records/Skills/Typhon/Bolt.dbr";
+constexpr const char* kGrip = "Records/Skills/Typhon/HadesGrip.dbr";
+constexpr const char* kThunder = "Records/Skills/Typhon/ZeusThunder.dbr";
+constexpr const char* kTakeHades = "Records/Skills/Typhon/TakeHades.dbr";
+constexpr const char* kTakeZeus = "Records/Skills/Typhon/TakeZeus.dbr";
+constexpr const char* kGlow = "Records/Fx/Packs/GodGlow.dbr";
+constexpr const char* kController = "Records/Controllers/Typhon.dbr";
+
+std::string Line(const std::string& key, const std::string& value)
+{
+    return key + " = " + value;
+}
+
+TEST(TyphonGod, NamesConvertBothWaysAndOthersAreInvalid)
+{
+    const std::vector<std::string> names = {"zeus", "demeter", "hades", "apollo"};
+    for (uint32_t god = 0; god < kNumTyphonGods; ++god) {
+        EXPECT_EQ(TyphonGodToName(god), names[god]);
+        EXPECT_EQ(TyphonGodFromName(names[god]), god);
+    }
+    EXPECT_STREQ(TyphonGodToName(TyphonGod_None), "none");
+    EXPECT_STREQ(TyphonGodToName(5), "invalid");
+    EXPECT_EQ(TyphonGodFromName("Zeus"), TyphonGod_None);
+    EXPECT_EQ(TyphonGodFromName(""), TyphonGod_None);
+}
+
+// The boss between periods of exactly 1000 ms without and 2000 ms with god skills, a hero to
+// fight and the statues it may pick.
+class TyphonBossTest : public AiWorldFixture {
+protected:
+    void SetUp() override
+    {
+        AiWorldFixture::SetUp();
+        for (const char* record : {kBolt, kGrip, kThunder, kTakeHades, kTakeZeus})
+            database.WriteRecord(record, {"Class = Skill", "skillMaxLevel = 1"});
+        database.WriteRecord("Records/Fx/Glow.dbr", {"Class = EffectEntity"});
+        database.WriteRecord(kGlow, {"particleEffectNames = Records/Fx/Glow.dbr"});
+        database.WriteRecord(kController,
+                             {"Class = ControllerTyphon", "MinTimeWithoutGodSkills = 1000",
+                              "MaxTimeWithoutGodSkills = 1000", "MinTimeWithGodSkills = 2000",
+                              "MaxTimeWithGodSkills = 2000"});
+    }
+
+    Typhon* Boss(const std::string& controller = kController)
+    {
+        Typhon* boss = Make<Typhon>("Typhon", 0, 0,
+                                    {Line("controller", controller),
+                                     Line("skillName1", kBolt),
+                                     Line("skillName2", kGrip),
+                                     Line("skillName3", kThunder),
+                                     Line("skillName4", kTakeHades),
+                                     Line("skillName5", kTakeZeus),
+                                     "skillLevel1 = 1",
+                                     "skillLevel2 = 1",
+                                     "skillLevel3 = 1",
+                                     "skillLevel4 = 1",
+                                     "skillLevel5 = 1",
+                                     Line("specialAttackSkillName", kBolt),
+                                     "specialAttackTimeout = 1",
+                                     Line("hadesSpecialAttack2SkillName", kGrip),
+                                     "hadesSpecialAttack2Timeout = 2.5",
+                                     "hadesSpecialAttack2Delay = -0.5",
+                                     "hadesSpecialAttack2Chance = 40.9",
+                                     "hadesSpecialAttack2Range = LongRange",
+                                     Line("zeusSpecialAttackSkillName", kThunder),
+                                     "zeusSpecialAttack3SkillName = Records/Skills/Missing.dbr",
+                                     "zeusSpecialAttack3Timeout = 7",
+                                     Line("ZeusTransferSkillName", kTakeZeus),
+                                     Line("HadesTransferSkillName", kTakeHades),
+                                     "ApolloTransferSkillName = Records/Skills/Missing.dbr",
+                                     Line("hadesSkillEffect", kGlow),
+                                     "deathVortex = Records/Fx/Glow.dbr"});
+        boss->SetLifeState(LifeState_Alive);
+        return boss;
+    }
+    TyphonStatue* Statue(const std::string& god, float x)
+    {
+        auto* statue =
+            Make<TyphonStatue>("Statues/" + god + std::to_string(static_cast<int>(x)), x, 0,
+                               {Line("skillGodName", god), Line("frameBurstEffect", kGlow)});
+        statue->SetLifeState(LifeState_Alive);
+        statue->SetTeam(TeamManager::DefaultPlayerTeam());
+        return statue;
+    }
+    Monster* Hero()
+    {
+        Monster* hero = Make("Hero", 3, 0);
+        hero->SetLifeState(LifeState_Alive);
+        hero->SetTeam(TeamManager::DefaultPlayerTeam());
+        return hero;
+    }
+    static ControllerTyphon& Brain(const Character& boss)
+    {
+        return ControllerOf<ControllerTyphon>(boss);
+    }
+    static uint32_t Id(Typhon& boss, const char* record)
+    {
+        return boss.GetSkillManager().FindSkillId(record);
+    }
+    // Keeps the boss fighting the hero, so that its timers run.
+    static void Fight(ControllerTyphon& brain, const Monster& hero)
+    {
+        brain.SetState("Attack", ControllerAIStateData(hero.GetObjectId(), 0, 0, WorldVec3()));
+    }
+    // Updates of 250 ms until the boss picks a statue; how many it took.
+    static int UpdatesUntilPick(ControllerTyphon& brain)
+    {
+        for (int updates = 1; updates <= 20; ++updates) {
+            brain.Update(250);
+            if (brain.GetLastChosenStatue() >= 0)
+                return updates;
+        }
+        return 0;
+    }
+};
+
+TEST_F(TyphonBossTest, GodBlocksLoadInMsWithTruncatedChanceAndMissingSkillsStayZero)
+{
+    Typhon* boss = Boss();
+    const ControllerTyphon& brain = Brain(*boss);
+    ASSERT_NE(Id(*boss, kGrip), 0u);
+    const ControllerTyphon::GodSpecialAttack& grip = brain.GetGodSpecialAttack(TyphonGod_Hades, 1);
+    EXPECT_EQ(grip.skill, Id(*boss, kGrip));
+    EXPECT_EQ(grip.timeout, 2500);
+    EXPECT_EQ(grip.delay, -500);
+    EXPECT_EQ(grip.chance, 40u);
+    EXPECT_EQ(grip.range, SkillUseRange_Long);
+    // No range key: none.
+    EXPECT_EQ(brain.GetGodSpecialAttack(TyphonGod_Zeus, 0).skill, Id(*boss, kThunder));
+    EXPECT_EQ(brain.GetGodSpecialAttack(TyphonGod_Zeus, 0).range, SkillUseRange_None);
+    // A skill the boss lacks: its other keys are not read.
+    EXPECT_EQ(brain.GetGodSpecialAttack(TyphonGod_Zeus, 2).skill, 0u);
+    EXPECT_EQ(brain.GetGodSpecialAttack(TyphonGod_Zeus, 2).timeout, 0);
+    EXPECT_EQ(brain.GetTransferSkill(TyphonGod_Apollo), 0u);
+}
+
+TEST_F(TyphonBossTest, PickStrikeAndTheGodPeriodEndOnExactPeriods)
+{
+    Typhon* boss = Boss();
+    ControllerTyphon& brain = Brain(*boss);
+    const Monster* hero = Hero();
+    TyphonStatue* hades = Statue("hades", 2);
+    brain.Update(0);
+    Fight(brain, *hero);
+
+    // 1000 ms without: the fifth update of 250 ms is the first past it.
+    EXPECT_EQ(UpdatesUntilPick(brain), 5);
+    EXPECT_EQ(brain.GetMostHatedEnemy(), hades->GetObjectId());
+    EXPECT_EQ(brain.GetCurrentEnemy(), hades->GetObjectId());
+    EXPECT_EQ(brain.GetCurrentSkillID(), Id(*boss, kTakeHades));
+    EXPECT_EQ(brain.GetTimeWithGodSkills(), 2000);
+
+    hades->UnderAttack(boss->GetObjectId());
+    EXPECT_EQ(brain.GetCurrentGod(), TyphonGod_Hades);
+    EXPECT_EQ(brain.GetSpecialAttack(1).skill, Id(*boss, kGrip));
+    EXPECT_EQ(brain.GetSpecialAttack(0).skill, 0u);
+    EXPECT_TRUE(boss->GetSkillEffect(TyphonGod_Hades)->IsActive());
+    EXPECT_TRUE(hades->GetBurstEffect().IsActive());
+
+    // The god period counts from the pick, the boss still at the statue.
+    for (int update = 0; update < 8; ++update)
+        brain.Update(250);
+    EXPECT_EQ(brain.GetCurrentGod(), TyphonGod_Hades);
+    brain.Update(250);
+    EXPECT_EQ(brain.GetCurrentGod(), TyphonGod_None);
+    EXPECT_EQ(brain.GetSpecialAttack(0).skill, Id(*boss, kBolt));
+    EXPECT_EQ(brain.GetSpecialAttack(1).skill, 0u);
+    EXPECT_FALSE(boss->GetSkillEffect(TyphonGod_Hades)->IsActive());
+    EXPECT_EQ(brain.GetTimeWithoutGodSkills(), 1000);
+}
+
+TEST_F(TyphonBossTest, WithOneStatueTheSameIsPickedAndWithNoneNeverAgain)
+{
+    Typhon* boss = Boss();
+    ControllerTyphon& brain = Brain(*boss);
+    const Monster* hero = Hero();
+    brain.Update(0);
+    Fight(brain, *hero);
+    // No living statue when the first period runs out: the boss picks none, then or later.
+    TyphonStatue* zeus = Statue("zeus", 2);
+    zeus->SetLifeState(LifeState_Dead);
+    ASSERT_EQ(UpdatesUntilPick(brain), 0);
+    EXPECT_LT(brain.GetTimeWithGodSkills(), 0);
+    zeus->SetLifeState(LifeState_Alive);
+    EXPECT_EQ(UpdatesUntilPick(brain), 0);
+
+    // With one statue the re-draws give up: the same one each time.
+    EXPECT_TRUE(brain.ChooseStatue());
+    EXPECT_TRUE(brain.ChooseStatue());
+    EXPECT_EQ(brain.GetLastChosenStatue(), 0);
+    EXPECT_EQ(brain.GetCurrentSkillID(), Id(*boss, kTakeZeus));
+    zeus->SetLifeState(LifeState_Dead);
+    EXPECT_FALSE(brain.ChooseStatue());
+}
+
+TEST_F(TyphonBossTest, OnlyTheCurrentGodsStatueTakesThePowersBack)
+{
+    Typhon* boss = Boss();
+    ControllerTyphon& brain = Brain(*boss);
+    brain.Update(0);
+    TyphonStatue* hades = Statue("hades", 2);
+    TyphonStatue* zeus = Statue("zeus", -2);
+    TyphonStatue* nobody = Statue("ares", 4);
+
+    nobody->UnderAttack(boss->GetObjectId());
+    EXPECT_EQ(brain.GetCurrentGod(), TyphonGod_None);
+    hades->UnderAttack(boss->GetObjectId());
+    for (TyphonStatue* statue : {zeus, nobody}) {
+        statue->CharacterIsDying();
+        EXPECT_EQ(brain.GetCurrentGod(), TyphonGod_Hades);
+    }
+    hades->CharacterIsDying();
+    EXPECT_EQ(brain.GetCurrentGod(), TyphonGod_None);
+    EXPECT_EQ(brain.GetSpecialAttack(0).skill, Id(*boss, kBolt));
+    EXPECT_EQ(StateOf(*boss), "Return");
+}
+
+TEST_F(TyphonBossTest, DeathRecordsTheDifficultyCompleted)
+{
+    struct Row {
+        GameDifficulty current;
+        GameDifficulty completed;
+        GameDifficulty after;
+        bool unlocked;
+        std::vector<GameDifficulty> saved;
+    };
+    for (const Row& row :
+         {Row{GameDifficulty_Normal,
+              GameDifficulty_Normal,
+              GameDifficulty_Epic,
+              true,
+              {GameDifficulty_Epic}},
+          Row{GameDifficulty_Legendary,
+              GameDifficulty_Normal,
+              GameDifficulty_Legendary,
+              false,
+              {GameDifficulty_Legendary}},
+          Row{GameDifficulty_Normal, GameDifficulty_Epic, GameDifficulty_Epic, false, {}}}) {
+        SCOPED_TRACE(static_cast<int>(row.current));
+        RecordingUserInterface ui;
+        Game().SetUI(&ui);
+        Game().SetGameDifficulty(row.current);
+        Game().SetPlayerUnlockedLevel(false);
+        Player* player = MakeMainPlayer();
+        player->SetGreatestDifficultyCompleted(row.completed);
+        const uint32_t activities = ActivityManager::Get().GetLastId();
+        Typhon* boss = Boss();
+
+        boss->ImDying();
+        EXPECT_EQ(player->GetGreatestDifficultyCompleted(), row.after);
+        EXPECT_EQ(Game().GetPlayerUnlockedLevel(), row.unlocked);
+        EXPECT_EQ(ui.savedDifficulties, row.saved);
+        EXPECT_EQ(ActivityManager::Get().GetLastId(), activities + 1);
+        Game().SetUI(nullptr);
+    }
+}
+
+TEST_F(TyphonBossTest, DeathWithoutAMainPlayerStillEndsTheGame)
+{
+    RecordingUserInterface ui;
+    Game().SetUI(&ui);
+    Game().SetAutoSave(true);
+    const uint32_t activities = ActivityManager::Get().GetLastId();
+    Boss()->ImDying();
+    EXPECT_EQ(ActivityManager::Get().GetLastId(), activities + 1);
+    EXPECT_EQ(ui.saves, 1);
+    EXPECT_TRUE(ui.savedDifficulties.empty());
+    Game().SetUI(nullptr);
+}
+
+} // namespace
+} // namespace GAME::Test
