@@ -490,33 +490,25 @@ protected:
 
     Typhon* Boss(const std::string& controller = kController)
     {
-        Typhon* boss = Make<Typhon>("Typhon", 0, 0,
-                                    {Line("controller", controller),
-                                     Line("skillName1", kBolt),
-                                     Line("skillName2", kGrip),
-                                     Line("skillName3", kThunder),
-                                     Line("skillName4", kTakeHades),
-                                     Line("skillName5", kTakeZeus),
-                                     "skillLevel1 = 1",
-                                     "skillLevel2 = 1",
-                                     "skillLevel3 = 1",
-                                     "skillLevel4 = 1",
-                                     "skillLevel5 = 1",
-                                     Line("specialAttackSkillName", kBolt),
-                                     "specialAttackTimeout = 1",
-                                     Line("hadesSpecialAttack2SkillName", kGrip),
-                                     "hadesSpecialAttack2Timeout = 2.5",
-                                     "hadesSpecialAttack2Delay = -0.5",
-                                     "hadesSpecialAttack2Chance = 40.9",
-                                     "hadesSpecialAttack2Range = LongRange",
-                                     Line("zeusSpecialAttackSkillName", kThunder),
-                                     "zeusSpecialAttack3SkillName = Records/Skills/Missing.dbr",
-                                     "zeusSpecialAttack3Timeout = 7",
-                                     Line("ZeusTransferSkillName", kTakeZeus),
-                                     Line("HadesTransferSkillName", kTakeHades),
-                                     "ApolloTransferSkillName = Records/Skills/Missing.dbr",
-                                     Line("hadesSkillEffect", kGlow),
-                                     "deathVortex = Records/Fx/Glow.dbr"});
+        Typhon* boss = Make<Typhon>(
+            "Typhon", 0, 0,
+            {Line("controller", controller), Line("skillName1", kBolt), Line("skillName2", kGrip),
+             Line("skillName3", kThunder), Line("skillName4", kTakeHades),
+             Line("skillName5", kTakeZeus),
+             "skillLevel1 = 1\nskillLevel2 = 1\nskillLevel3 = 1\n"
+             "skillLevel4 = 1\nskillLevel5 = 1\nspecialAttackTimeout = 1",
+             Line("specialAttackSkillName", kBolt), Line("hadesSpecialAttack2SkillName", kGrip),
+             "hadesSpecialAttack2Timeout = 2.5\n"
+             "hadesSpecialAttack2Delay = -0.5\n"
+             "hadesSpecialAttack2Chance = 40.9\n"
+             "hadesSpecialAttack2Range = LongRange",
+             Line("zeusSpecialAttackSkillName", kThunder),
+             "zeusSpecialAttack3SkillName = Records/Skills/Missing.dbr\n"
+             "zeusSpecialAttack3Timeout = 7\n"
+             "ApolloTransferSkillName = Records/Skills/Missing.dbr\n"
+             "deathVortex = Records/Fx/Glow.dbr",
+             Line("ZeusTransferSkillName", kTakeZeus), Line("HadesTransferSkillName", kTakeHades),
+             Line("hadesSkillEffect", kGlow)});
         boss->SetLifeState(LifeState_Alive);
         return boss;
     }
