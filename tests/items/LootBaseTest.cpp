@@ -12,6 +12,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TrimLootDraw.h"
 
 #include <gtest/gtest.h>
 
@@ -31,26 +32,16 @@ protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        for (const auto& [name, level] :
-             std::vector<std::pair<std::string, int>>{{"I/L0.dbr", 0},
-                                                      {"I/L3.dbr", 3},
-                                                      {"I/L5.dbr", 5},
-                                                      {"I/L6.dbr", 6},
-                                                      {"I/L7.dbr", 7},
-                                                      {"I/L8.dbr", 8},
-                                                      {"I/L9.dbr", 9},
-                                                      {"I/L15.dbr", 15},
-                                                      {"I/L20.dbr", 20}})
-            database.WriteRecord(name, {"Class = Item", "itemLevel = " + std::to_string(level)});
+        for (int level : {0, 3, 5, 6, 7, 8, 9, 15, 20})
+            database.WriteRecord("I/L" + std::to_string(level) + ".dbr",
+                                 {"Class = Item", "itemLevel = " + std::to_string(level)});
     }
 
     template <typename T> LootBase::Handle Make(std::initializer_list<std::string> lines)
     {
         const std::string record = "T/Table" + std::to_string(++tables) + ".dbr";
-        std::vector<std::string> all = {std::string("Class = ") + T::classInfo.GetName()};
-        all.insert(all.end(), lines);
-        std::string text;
-        for (const std::string& line : all)
+        std::string text = std::string("Class = ") + T::classInfo.GetName() + "\n";
+        for (const std::string& line : lines)
             text += line + "\n";
         database.WriteFile(record, text);
         return LootBase::Create(record);
@@ -209,8 +200,6 @@ TEST_F(LootBaseTest, MasterTablesShareTheDepthAndLogWhatIsNoTable)
     EXPECT_EQ(Roll(*master, {}), "I/L9.dbr");
 }
 
-using Calls = std::vector<std::pair<int, int>>;
-
 class LootTableTest : public EngineFixture {
 protected:
     // Randomizer tables R/C1..R/C<n>, each naming the next, the last naming "affix".
@@ -235,10 +224,7 @@ TEST_F(LootTableTest, FourZeroPickWeightsKeepBothAffixes)
     LootTable table;
     ASSERT_TRUE(table.ManualLoad("L/T.dbr"));
     ScriptedRandom random;
-    std::string base;
-    std::string prefix;
-    std::string suffix;
-    table.GetLootName(base, prefix, suffix, random);
+    auto [base, prefix, suffix] = Draw(table, random);
     EXPECT_EQ(base, "item");
     EXPECT_EQ(prefix, "P");
     EXPECT_EQ(suffix, "S");
@@ -261,20 +247,14 @@ TEST_F(LootTableTest, PickWeightsEmptyTheAffixesTheyExclude)
         ScriptedRandom random;
         random.ints = {0, 0, 0, roll};
         random.floats = {49.9f, 0.0f};
-        std::string base;
-        std::string prefix;
-        std::string suffix;
-        table.GetLootName(base, prefix, suffix, random);
+        auto [base, prefix, suffix] = Draw(table, random);
         EXPECT_EQ(std::make_pair(prefix, suffix), expected) << roll;
         EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 3));
     }
     // The chance is strict: 50 of 50 leaves the prefix as it was.
     ScriptedRandom random;
     random.floats = {50.0f, 0.0f};
-    std::string base;
-    std::string prefix = "old";
-    std::string suffix;
-    table.GetLootName(base, prefix, suffix, random);
+    auto [base, prefix, suffix] = Draw(table, random, "", "old");
     EXPECT_EQ(prefix, "old");
 }
 
@@ -288,10 +268,7 @@ TEST_F(LootTableTest, SixChainedRandomizerTablesLogTheLast)
                           "prefixRandomizerName1 = " +
                           chain + "1.dbr\nprefixRandomizerWeight1 = 1\n"));
         ScriptedRandom random;
-        std::string base;
-        std::string prefix;
-        std::string suffix;
-        table.GetLootName(base, prefix, suffix, random);
+        auto [base, prefix, suffix] = Draw(table, random);
         EXPECT_EQ(prefix, "affix");
         EXPECT_EQ(log.Count(1, "Recursion too deep on LootTable (affix)"), logged) << length;
     }
@@ -314,10 +291,7 @@ TEST_F(LootTableTest, LoaderFollowsSixChainedLootTablesThenLogs)
         LootLoader loader;
         loader.Load(Record("n1 = " + chain + "1.dbr\nw1 = 1\n"), "n", "w", 1, 0);
         ScriptedRandom random;
-        std::string base;
-        std::string prefix;
-        std::string suffix = "suf";
-        loader.GetLootName(base, prefix, suffix, random);
+        auto [base, prefix, suffix] = Draw(loader, random, "", "", "suf");
         EXPECT_EQ(base, "item");
         EXPECT_EQ(prefix, "pre" + std::to_string(length));
         EXPECT_EQ(log.Count(1, "Recursion too deep on LootLoader prefix (pre6) or suffix (suf)"),
@@ -325,8 +299,6 @@ TEST_F(LootTableTest, LoaderFollowsSixChainedLootTablesThenLogs)
             << length;
     }
 }
-
-using Calls = std::vector<std::pair<int, int>>;
 
 class LootItemTableRandomizerTest : public EngineFixture {
 protected:
@@ -368,9 +340,7 @@ TEST_F(LootItemTableRandomizerTest, AllPickWeightsZeroDrawBothAffixes)
 {
     LootItemTableRandomizer randomizer = Load({});
     ScriptedRandom random;
-    std::string prefix = "old";
-    std::string suffix = "old";
-    randomizer.GetRandomizerNames(prefix, suffix, random);
+    auto [prefix, suffix] = DrawAffixes(randomizer, random, "old", "old");
     EXPECT_EQ(prefix, "p.dbr");
     EXPECT_EQ(suffix, "s.dbr");
     // T, prefix list (cumulative 4), its table (total 1), suffix list, its table.
@@ -388,9 +358,7 @@ TEST_F(LootItemTableRandomizerTest, RangesInOrderBothPrefixSuffixBrokenNone)
                   "noPrefixNoSuffix = 1"});
         ScriptedRandom random;
         random.ints = {roll};
-        std::string prefix = "-";
-        std::string suffix = "-";
-        randomizer.GetRandomizerNames(prefix, suffix, random);
+        auto [prefix, suffix] = DrawAffixes(randomizer, random, "-", "-");
         EXPECT_EQ(std::make_pair(prefix, suffix), expected) << roll;
         EXPECT_EQ(random.intCalls.front(), std::make_pair(0, 5));
     }
@@ -419,9 +387,7 @@ TEST_F(LootItemTableRandomizerTest, ModifiersAreSignedPercentagesNeverBelowZero)
     EXPECT_EQ(huge.GetBothPrefixSuffix(), 2147483647u);
     EXPECT_EQ(huge.GetPrefixOnly(), 0u);
     ScriptedRandom random;
-    std::string prefix;
-    std::string suffix;
-    huge.GetRandomizerNames(prefix, suffix, random);
+    auto [prefix, suffix] = DrawAffixes(huge, random);
     EXPECT_EQ(random.intCalls.front(), std::make_pair(0, 2147483647));
 }
 
@@ -454,9 +420,7 @@ TEST_F(LootItemTableRandomizerTest, ChanceIsInclusiveAndAbove100AlwaysPasses)
         ScriptedRandom random;
         random.ints = {1};
         random.floats = {f};
-        std::string prefix = "-";
-        std::string suffix = "-";
-        randomizer.GetRandomizerNames(prefix, suffix, random);
+        auto [prefix, suffix] = DrawAffixes(randomizer, random, "-", "-");
         EXPECT_EQ(prefix, drawn ? "p.dbr" : "-") << chance << " " << f;
     }
 }
@@ -469,9 +433,7 @@ TEST_F(LootItemTableRandomizerTest, NameThatIsNoRandomizerTableGivesAnEmptyAffix
     LootItemTableRandomizer randomizer;
     randomizer.LoadFromDatabase("R/NoTable.dbr");
     ScriptedRandom random;
-    std::string prefix = "old";
-    std::string suffix = "old";
-    randomizer.GetRandomizerNames(prefix, suffix, random);
+    auto [prefix, suffix] = DrawAffixes(randomizer, random, "old", "old");
     EXPECT_EQ(prefix, "");
     EXPECT_EQ(suffix, "old");
 }
@@ -549,10 +511,7 @@ TEST(LootLoaderTest, NumberedKeysLoadAndTheRunningSumPicksTheFirstEntryAtOrAbove
              {0, "x.dbr"}, {2, "x.dbr"}, {3, "y.dbr"}, {6, "y.dbr"}, {7, "kept"}}) {
         ScriptedRandom random;
         random.ints = {roll};
-        std::string base = "kept";
-        std::string prefix;
-        std::string suffix;
-        loader.GetLootName(base, prefix, suffix, random);
+        auto [base, prefix, suffix] = Draw(loader, random, "kept");
         EXPECT_EQ(base, expected) << roll;
         EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{0, 6}}));
     }
@@ -568,19 +527,13 @@ TEST(LootLoaderTest, HugeWeightsDoNotWrapTheTotal)
     EXPECT_EQ(loader.GetTotalWeight(), 2147483647u);
 
     ScriptedRandom scripted;
-    std::string base;
-    std::string prefix;
-    std::string suffix;
-    loader.GetLootName(base, prefix, suffix, scripted);
+    auto [base, prefix, suffix] = Draw(loader, scripted);
     EXPECT_EQ(scripted.intCalls, (std::vector<std::pair<int, int>>{{0, 2147483647}}));
 
     RandomUniform random;
     random.Seed(99);
-    for (int i = 0; i < 100; ++i) {
-        base.clear();
-        loader.GetLootName(base, prefix, suffix, random);
-        ASSERT_EQ(base, "a.dbr");
-    }
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(std::get<0>(Draw(loader, random)), "a.dbr");
 }
 
 class LootLoaderRollTest : public EngineFixture {
@@ -614,10 +567,7 @@ protected:
         ScriptedRandom random;
         // Loader, table, then the randomizer's share: 50 of 130 is the broken share.
         random.ints = {0, 0, 50};
-        std::string base;
-        std::string prefix;
-        std::string suffix;
-        loader.GetLootName(base, prefix, suffix, random);
+        auto [base, prefix, suffix] = Draw(loader, random);
         EXPECT_EQ(base, "item.dbr");
         return prefix;
     }
@@ -647,10 +597,7 @@ TEST_F(LootLoaderRollTest, TwoLoadersOnOneSeedNameTheSameRecords)
         RandomUniform random;
         random.Seed(20261208);
         for (int i = 0; i < 40; ++i) {
-            std::string base;
-            std::string prefix;
-            std::string suffix;
-            loader.GetLootName(base, prefix, suffix, random);
+            auto [base, prefix, suffix] = Draw(loader, random);
             names.push_back(base + "|" + prefix + "|" + suffix);
         }
     }
