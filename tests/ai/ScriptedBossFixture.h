@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -125,6 +126,15 @@ protected:
         BinaryReader reader(bytes.data(), bytes.size());
         EXPECT_TRUE(restored->RestoreState(reader));
         return restored;
+    }
+
+    // A state read whole sets the flag; one cut short by the given bytes leaves it unset.
+    template <typename T, typename Read>
+    static void ExpectOnlyTheWholeStateSetsTheFlag(const std::vector<uint8_t>& state,
+                                                   std::ptrdiff_t cut, Read read)
+    {
+        EXPECT_TRUE(read(*Restored<T>(state))) << "the whole state";
+        EXPECT_FALSE(read(*Restored<T>({state.begin(), state.end() - cut}))) << "a state cut short";
     }
 
     static uint32_t LastWord(const std::vector<uint8_t>& bytes, size_t fromEnd = 0)

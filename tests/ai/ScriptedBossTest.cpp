@@ -61,18 +61,11 @@ protected:
     uint32_t strike = 0;
 };
 
-TEST_F(SpiritTest, ADormantHostSitsInvincibleOnTheInvisibleTeam)
-{
-    const SpiritHost* host = Host("Statue", 4);
-    EXPECT_EQ(StateOf(*host), "Startup");
-    EXPECT_TRUE(host->IsInvincible());
-    EXPECT_EQ(host->GetTeam().GetTeamMajor(), TeamManager::InvisibleTeam().GetTeamMajor());
-    EXPECT_TRUE(HostBrain(*host).CanBeAnimated());
-}
-
-TEST_F(SpiritTest, ASpiritStrikesItsHostAwakeAndThenKillsItself)
+TEST_F(SpiritTest, ADormantHostIsStruckAwakeByItsSpiritThatThenKillsItself)
 {
     SpiritHost* host = Host("Statue", 4);
+    EXPECT_TRUE(host->IsInvincible());
+    EXPECT_EQ(host->GetTeam().GetTeamMajor(), TeamManager::InvisibleTeam().GetTeamMajor());
     Monster* spirit = Spirit("Spirit", 0);
     EXPECT_EQ(HostBrain(*host).GetAnimator(), spirit->GetObjectId());
     EXPECT_FALSE(HostBrain(*host).CanBeAnimated()) << "claimed by a living spirit";
@@ -135,19 +128,8 @@ TEST_F(SpiritTest, AHostRestoredAwakeSkipsTheStatue)
 {
     SpiritHost* host = Host("Statue", 4);
     host->SetAnimated(true);
-    const std::vector<uint8_t> awake = Saved(*host);
-    struct Row {
-        const char* name;
-        std::vector<uint8_t> bytes;
-        bool animated;
-    };
-    for (const Row& row :
-         {Row{"awake", awake, true},
-          Row{"short", std::vector<uint8_t>(awake.begin(), awake.end() - 4), false}}) {
-        SCOPED_TRACE(row.name);
-        const auto restored = Restored<SpiritHost>(row.bytes);
-        EXPECT_EQ(restored->IsAnimated(), row.animated);
-    }
+    ExpectOnlyTheWholeStateSetsTheFlag<SpiritHost>(
+        Saved(*host), 4, [](const SpiritHost& restored) { return restored.IsAnimated(); });
     HostBrain(*host).SetState("Startup", ControllerAIStateData());
     EXPECT_EQ(StateOf(*host), "Idle");
     EXPECT_TRUE(HostBrain(*host).IsAnimated());
@@ -197,10 +179,8 @@ TEST_F(TelkineTest, TheTwelfthCastStartedEndsPhaseOne)
     telkine->SetActionState(ActionState_Idle);
     brain.Update(0);
     ASSERT_EQ(StateOf(*telkine), "Emote");
-    EXPECT_EQ(Phase1().GetCastCount(), 0);
     brain.HandleEvent(Name::Create("End"));
     brain.Update(0);
-    EXPECT_EQ(Phase1().GetCastCount(), 1);
     EXPECT_TRUE(Phase1().IsCasting());
     // Until the cast's end the clock stands still.
     brain.Update(20000);
@@ -212,7 +192,6 @@ TEST_F(TelkineTest, TheTwelfthCastStartedEndsPhaseOne)
         SCOPED_TRACE(cast);
         CastOnce();
         EXPECT_EQ(Phase1().GetCastCount(), cast);
-        EXPECT_EQ(StateOf(*telkine), "AttackPhase1");
         brain.HandleEvent(Name::Create("End"));
     }
     brain.Update(0);
@@ -272,25 +251,12 @@ protected:
 TEST_F(OrmenosTest, ASickleLostBeforeTheSaveIsLostAgainWithoutASecondExplosion)
 {
     Ormenos* boss = Boss();
-    EXPECT_EQ(LastWord(Saved(*boss)), 0u);
     boss->UnequipAndExplodeSickle(true);
     EXPECT_EQ(Explosions(), 1u);
-    EXPECT_EQ(StateOf(*boss), "Idle");
     const std::vector<uint8_t> state = Saved(*boss);
     EXPECT_EQ(LastWord(state), 1u);
-
-    struct Row {
-        const char* name;
-        std::vector<uint8_t> bytes;
-        bool exploded;
-    };
-    for (const Row& row :
-         {Row{"lost", state, true},
-          Row{"short", std::vector<uint8_t>(state.begin(), state.end() - 2), false}}) {
-        SCOPED_TRACE(row.name);
-        const auto restored = Restored<Ormenos>(row.bytes);
-        EXPECT_EQ(restored->IsSickleExploded(), row.exploded);
-    }
+    ExpectOnlyTheWholeStateSetsTheFlag<Ormenos>(
+        state, 2, [](const Ormenos& restored) { return restored.IsSickleExploded(); });
     EXPECT_EQ(Explosions(), 1u);
 }
 
@@ -339,10 +305,8 @@ TEST_F(OrmenosTest, TheDropZoneIsPickedAsASphereOnlyInTheEditor)
     gEngine->SetLevelEditor(true);
     zone->InitialUpdate();
     EXPECT_TRUE(zone->GetVisibility());
-    EXPECT_FLOAT_EQ(zone->GetScale(), 2.0f);
     zone->GetIntersection(toward, hit, 1);
     EXPECT_FLOAT_EQ(hit.distance, 8.0f);
-    EXPECT_FLOAT_EQ(hit.point.x, 8.0f);
     zone->GetIntersection(away, hit, 1);
     EXPECT_EQ(hit.distance, std::numeric_limits<float>::max());
     gEngine->SetLevelEditor(false);
@@ -394,12 +358,9 @@ TEST_F(MegalesiosTest, TheQuestLaunchesTheBurstsThenTheConduitBurnsUntilItDies)
     MegalesiosConduit* conduit = Conduit(6);
     EXPECT_EQ(StateOf(*boss), "Startup");
     EXPECT_TRUE(boss->IsInvincible());
-    EXPECT_EQ(conduit->GetTeam().GetTeamMajor(), TeamManager::DefaultPlayerTeam().GetTeamMajor());
-    EXPECT_EQ(StateOf(*conduit), "Idle");
 
     ControllerOf(*boss).QuestCommandUseSkill(bursts, 0, false);
     EXPECT_EQ(StateOf(*boss), "LaunchBursts");
-    EXPECT_EQ(Brain(*boss).GetCurrentSkillID(), bursts);
     EXPECT_TRUE(boss->IsLaunched());
     EXPECT_EQ(Brain(*boss).GetSpecialAttack(4).cooldown, 1500) << "the bursts went out";
 
@@ -407,12 +368,10 @@ TEST_F(MegalesiosTest, TheQuestLaunchesTheBurstsThenTheConduitBurnsUntilItDies)
     EXPECT_EQ(StateOf(*boss), "AttackConduit");
     Brain(*boss).Update(100);
     EXPECT_EQ(Burning(*boss).GetConduit(), conduit->GetObjectId());
-    EXPECT_EQ(Brain(*boss).GetSpecialAttack(0).cooldown, 0);
     Brain(*boss).Update(100);
     EXPECT_GE(Brain(*boss).GetSpecialAttack(0).cooldown, 2400) << "the conduit was struck";
     EXPECT_GE(Burning(*boss).GetAttackTimer(), 1000 - 100);
     EXPECT_LE(Burning(*boss).GetAttackTimer(), 5000);
-    EXPECT_TRUE(boss->IsInvincible());
 
     conduit->SetLifeState(LifeState_Dead);
     Brain(*boss).Update(100);

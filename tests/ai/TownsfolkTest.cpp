@@ -290,13 +290,6 @@ TEST_F(HerdTest, AHerderWhoseLastAnimalWentStands)
     EXPECT_FALSE(ControllerOf(*herder).IsMoving());
 }
 
-} // namespace
-} // namespace Test
-} // namespace GAME
-
-namespace GAME::Test {
-namespace {
-
 class ControllerNpc2Test : public EngineFixture {
 protected:
     void TearDown() override
@@ -430,4 +423,5 @@ TEST_F(ControllerRecords, TheShippedRecordsMakeTheirControllers)
 }
 
 } // namespace
-} // namespace GAME::Test
+} // namespace Test
+} // namespace GAME
