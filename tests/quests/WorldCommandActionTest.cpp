@@ -17,6 +17,7 @@
 #include "quests/QuestLocation.h"
 #include "tests/support/HeardEvents.h"
 #include "tests/support/RecordingUserInterface.h"
+#include "tests/support/TrimAnnounce.h"
 #include "tests/support/WorldCommandFixture.h"
 #include "world/FixedItemConfigCommands.h"
 #include "world/FixedItemDoor.h"
@@ -29,6 +30,9 @@
 namespace GAME {
 namespace {
 
+using Test::Announce;
+using Test::AnnounceEntity;
+using Test::AnnounceFixedItem;
 using Test::Heard;
 
 constexpr const char* kSword = "Records/Items/Sword.dbr";
@@ -62,27 +66,6 @@ protected:
         monster->SetControllerId(controller->GetObjectId());
         controller->AttachParent(monster->GetObjectId());
         return monster;
-    }
-    static void Announce(const std::string& name, uint32_t id)
-    {
-        GameEvent_CreatureInitialUpdate event;
-        event.objectName = name;
-        event.objectId = id;
-        EventManager::Instance().Send("GameEvent_CreatureInitialUpdate", event);
-    }
-    static void AnnounceFixedItem(const std::string& name, uint32_t id)
-    {
-        GameEvent_FixedItemSpawn event;
-        event.objectName = name;
-        event.objectId = id;
-        EventManager::Instance().Send("GameEvent_FixedItemSpawn", event);
-    }
-    static void AnnounceEntity(const std::string& name, uint32_t id)
-    {
-        GameEvent_GenericEntity event;
-        event.objectName = name;
-        event.objectId = id;
-        EventManager::Instance().Send("GameEvent_GenericEntityInitialUpdate", event);
     }
     static std::vector<uint32_t> Types(const std::vector<std::unique_ptr<NetPacket>>& packets)
     {
@@ -266,10 +249,8 @@ TEST_F(WorldCommandActions, InvincibilityAndKillReachControlledCreaturesOnly)
     auto* kill = Make<Action_KillCreature>("Action_KillCreature",
                                            [](auto& a) { a.SetCreatureRecord(kRaider); });
     kill->Fire(0, false);
-    GameEvent_CreatureSpawn spawned;
-    spawned.objectName = kRaider;
-    spawned.objectId = raider->GetObjectId();
-    EventManager::Instance().Send("GameEvent_CreatureSpawn", spawned);
+    GAME::Test::AnnounceAs<GameEvent_CreatureSpawn>("GameEvent_CreatureSpawn", kRaider,
+                                                    raider->GetObjectId());
     EXPECT_FALSE(raider->IsAlive());
     EXPECT_FALSE(kill->IsPendingFire());
 }
@@ -293,10 +274,8 @@ TEST_F(WorldCommandActions, AReloadKeepsTheTasksPendingFiringButNotTheKill)
     TakePackets();
     Monster* raider = ControlledRaider();
     Announce(kRaider, raider->GetObjectId());
-    GameEvent_CreatureSpawn spawned;
-    spawned.objectName = kRaider;
-    spawned.objectId = raider->GetObjectId();
-    EventManager::Instance().Send("GameEvent_CreatureSpawn", spawned);
+    GAME::Test::AnnounceAs<GameEvent_CreatureSpawn>("GameEvent_CreatureSpawn", kRaider,
+                                                    raider->GetObjectId());
     EXPECT_FALSE(restoredTask->IsPendingFire());
     EXPECT_EQ(Types(TakePackets()), std::vector<uint32_t>{56});
     EXPECT_TRUE(raider->IsAlive());
