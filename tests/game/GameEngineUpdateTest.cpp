@@ -10,6 +10,7 @@
 #include "game/GameActivity.h"
 #include "multiplayer/EntityPackets.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +22,6 @@
 namespace GAME::Test {
 namespace {
 
-// Hears the tutorial pages as the host's user interface does.
-class PageListener {
-public:
-    PageListener() : handler("GameEvent_TutorialUnlock", &PageListener::OnUnlock, this) {}
-    void OnUnlock(const GameEvent_TutorialUnlock& event) { pages.push_back(event.page); }
-
-    std::vector<uint32_t> pages;
-
-private:
-    EventHandler<PageListener, GameEvent_TutorialUnlock> handler;
-};
-
 class TutorialHints : public GameEngineFixture {
 protected:
     void SetUp() override
@@ -40,13 +29,21 @@ protected:
         GameEngineFixture::SetUp();
         Start();
     }
+    // The page stays shut for a frame one short of the time and opens on the next.
+    void ExpectOpensAt(int32_t ms, int32_t page)
+    {
+        Game().Update(ms - 1);
+        EXPECT_FALSE(Unlocked(page));
+        Game().Update(1);
+        EXPECT_TRUE(Unlocked(page));
+    }
     bool Unlocked(int32_t page)
     {
         const std::vector<int32_t>& list = Game().GetTutorialUnlockList();
         return std::find(list.begin(), list.end(), page) != list.end();
     }
 
-    PageListener heard;
+    Heard<GameEvent_TutorialUnlock> heard{"GameEvent_TutorialUnlock"};
 };
 
 // Nine mastery points and no skill points unlock the page on the first frame.
@@ -55,7 +52,8 @@ TEST_F(TutorialHints, MasteryPageOnTheFirstFrame)
     Game().SetUnspentMasteryPoints(9);
     Game().Update(16);
     EXPECT_EQ(Game().GetTutorialUnlockList(), std::vector<int32_t>{32});
-    EXPECT_EQ(heard.pages, std::vector<uint32_t>{32});
+    ASSERT_EQ(heard.events.size(), 1u);
+    EXPECT_EQ(heard.events[0].page, 32u);
 
     Game().ResetTutorialState();
     Game().SetUnspentMasteryPoints(8);
@@ -69,10 +67,7 @@ TEST_F(TutorialHints, MasteryPageOnTheFirstFrame)
 TEST_F(TutorialHints, HotSlotPageNeedsFiveMinutesWithoutUsingTheSlots)
 {
     Game().SetUnspentSkillPoints(2);
-    Game().Update(299999);
-    EXPECT_FALSE(Unlocked(29));
-    Game().Update(1);
-    EXPECT_TRUE(Unlocked(29));
+    ExpectOpensAt(300000, 29);
 
     Game().ResetTutorialState();
     Game().SetUnspentSkillPoints(2);
@@ -89,10 +84,7 @@ TEST_F(TutorialHints, UnspentPointsPageNeedsMoreThanTenMinutes)
     // Each load stands for the points the player holds at that moment.
     Player* player = MakeMainPlayer();
     player->Load(Record("skillPoints = 1"));
-    Game().Update(600000);
-    EXPECT_FALSE(Unlocked(31));
-    Game().Update(1);
-    EXPECT_TRUE(Unlocked(31));
+    ExpectOpensAt(600001, 31);
 
     Game().ResetTutorialState();
     player->Load(Record("skillPoints = 0\nmodifierPoints = 2"));
@@ -100,18 +92,12 @@ TEST_F(TutorialHints, UnspentPointsPageNeedsMoreThanTenMinutes)
     player->Load(Record("modifierPoints = 0"));
     Game().Update(1);
     player->Load(Record("modifierPoints = 2"));
-    Game().Update(400000);
-    EXPECT_FALSE(Unlocked(31));
-    Game().Update(200001);
-    EXPECT_TRUE(Unlocked(31));
+    ExpectOpensAt(600001, 31);
 }
 
 TEST_F(TutorialHints, InventoryPageAtTenMinutesOrSixteenItems)
 {
-    Game().Update(599999);
-    EXPECT_FALSE(Unlocked(28));
-    Game().Update(1);
-    EXPECT_TRUE(Unlocked(28));
+    ExpectOpensAt(600000, 28);
     // A long session holds the timer at its top rather than overflowing it.
     Game().Update(INT32_MAX);
     Game().Update(INT32_MAX);
@@ -154,11 +140,11 @@ TEST_F(TutorialHints, QuietUnlockIsKeptOnceAndUnknownPagesAreIgnored)
     Game().UnlockTutorialPage(36, true);
     Game().UnlockTutorialPage(UINT32_MAX, true);
     EXPECT_EQ(Game().GetTutorialUnlockList(), std::vector<int32_t>{5});
-    EXPECT_TRUE(heard.pages.empty());
+    EXPECT_TRUE(heard.events.empty());
 
     Game().UnlockAllTutorials();
     EXPECT_EQ(Game().GetTutorialUnlockList().size(), 36u);
-    EXPECT_EQ(heard.pages.size(), 35u);
+    EXPECT_EQ(heard.events.size(), 35u);
 }
 
 using GameEngineFrame = GameEngineFixture;

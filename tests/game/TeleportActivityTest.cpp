@@ -64,6 +64,20 @@ protected:
     }
 
     void Destroy(Player* which) { ObjectManager::Instance().DestroyObjectEx(which, "test", 1); }
+
+    // A teleport of this kind taking the player to (10, 0, 20) of region 2.
+    template <class T> std::unique_ptr<T> Begin()
+    {
+        auto teleport = std::make_unique<T>();
+        teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+        return teleport;
+    }
+    // Its first frame, then one past the fade out of 2.5 s.
+    static void PastTheFade(GameActivity& teleport)
+    {
+        teleport.Update(10);
+        teleport.Update(2501);
+    }
 };
 
 TEST_F(TeleportActivityTest, ADestinationInNoRegionOnlyStoresItAndEndsAtTheNextUpdate)
@@ -83,9 +97,8 @@ TEST_F(TeleportActivityTest, TheDepartureSoundPlaysAtTheDestinationAndGoesWithTh
                          {"Class = SoundPak", "soundFiles = out.wav"});
     GraphicsEngine& graphics = GraphicsEngine::Instance();
     const int32_t hourglassLoads = graphics.GetTextureLoadCount("UI/UI_Hourglass.tex");
-    auto teleport = std::make_unique<TeleportNonLocalClientActivity>();
+    auto teleport = Begin<TeleportNonLocalClientActivity>();
     EXPECT_EQ(graphics.GetTextureLoadCount("UI/UI_Hourglass.tex"), hourglassLoads + 1);
-    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
     auto* sound = ObjectManager::Instance().GetObject<SoundPak>(teleport->GetDepartureSoundId());
     ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
     EXPECT_EQ(sound->GetPlayRequests()[0].coords.GetRegionId(), 2u);
@@ -101,8 +114,7 @@ TEST_F(TeleportActivityTest, TheDepartureSoundPlaysAtTheDestinationAndGoesWithTh
 
 TEST_F(TeleportActivityTest, AVanishedPlayerEndsTheTeleportAndGivesTheCounterBack)
 {
-    auto teleport = std::make_unique<TeleportLocalClientActivity>();
-    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+    auto teleport = Begin<TeleportLocalClientActivity>();
     EXPECT_TRUE(Game().NeedsSleep());
     Destroy(player);
     teleport->Update(10);
@@ -113,9 +125,8 @@ TEST_F(TeleportActivityTest, AVanishedPlayerEndsTheTeleportAndGivesTheCounterBac
 
 TEST_F(TeleportActivityTest, TheLocalClientRunsItsSixStates)
 {
-    auto teleport = std::make_unique<TeleportLocalClientActivity>();
+    auto teleport = Begin<TeleportLocalClientActivity>();
     EXPECT_TRUE(Game().IsMouseLocked());
-    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
     EXPECT_EQ(teleport->GetDestination(), WorldVec3(2, Vec3(10, 0, 20)));
     EXPECT_EQ(TakeSent<StartTeleportPacket>().size(), 1u);
 
@@ -154,12 +165,10 @@ TEST_F(TeleportActivityTest, TheLocalClientRunsItsSixStates)
 
 TEST_F(TeleportActivityTest, TheLocalServerIsItsOwnPeerAndEndsFromStateThree)
 {
-    auto teleport = std::make_unique<TeleportLocalServerActivity>();
+    auto teleport = Begin<TeleportLocalServerActivity>();
     EXPECT_NE(dynamic_cast<NetworkRegionLoaderOwnPlayer*>(teleport->GetRegionLoader()), nullptr);
-    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
     EXPECT_TRUE(Game().NeedsSleep());
-    teleport->Update(10);
-    teleport->Update(2501);
+    PastTheFade(*teleport);
     ASSERT_EQ(teleport->GetState(), 2);
     EXPECT_TRUE(gEngine->IsTeleportMode());
     teleport->Update(10);
@@ -204,12 +213,10 @@ TEST_F(TeleportActivityTest, TheNonLocalServerHandsTheFrustumOverAndBack)
 {
     NetworkEntityList& entities = gEngine->GetNetworkEntityList();
     entities.SetFrustumEntry(0, WorldFrustum(1, Frustum()));
-    auto teleport = std::make_unique<TeleportNonLocalServerActivity>();
-    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+    auto teleport = Begin<TeleportNonLocalServerActivity>();
     EXPECT_FALSE(Game().NeedsSleep());
     EXPECT_FALSE(Game().IsMouseLocked());
-    teleport->Update(10);
-    teleport->Update(2501);
+    PastTheFade(*teleport);
     EXPECT_TRUE(teleport->IsFrustumStolen());
     EXPECT_EQ(entities.GetFrustumEntry(0), nullptr);
     EXPECT_FALSE(player->IsInWorld());
@@ -230,10 +237,8 @@ TEST_F(TeleportActivityTest, ANonLocalServerTeleportEndingBeforeItsMoveGivesTheE
 {
     NetworkEntityList& entities = gEngine->GetNetworkEntityList();
     entities.SetFrustumEntry(0, WorldFrustum(1, Frustum()));
-    auto teleport = std::make_unique<TeleportNonLocalServerActivity>();
-    teleport->SetDestination(1010, 0, 20, player->GetObjectId());
-    teleport->Update(10);
-    teleport->Update(2501);
+    auto teleport = Begin<TeleportNonLocalServerActivity>();
+    PastTheFade(*teleport);
     ASSERT_EQ(entities.GetFrustumEntry(0), nullptr);
     Destroy(player);
     teleport->Update(10);
@@ -249,8 +254,7 @@ TEST_F(TeleportActivityTest, TheNonLocalClientWaitsForNothingAndDrawsNothing)
     EXPECT_EQ(teleport.GetRegionLoader(), nullptr);
     teleport.SetDestination(1010, 0, 20, player->GetObjectId());
     EXPECT_TRUE(gEngine->GetNetworkConnectionManager().TakeSentPackets().empty());
-    teleport.Update(10);
-    teleport.Update(2501);
+    PastTheFade(teleport);
     teleport.Update(1);
     EXPECT_EQ(teleport.GetState(), 3);
     EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
