@@ -65,32 +65,21 @@ TEST_F(GameEngineLifeCycle, RolesChooseInterfaceAndServerServices)
 TEST_F(GameEngineLifeCycle, InitializeDeclaresTheEditorGroupsInOrder)
 {
     Start();
-    using Group = std::pair<std::string, std::vector<std::string>>;
-    std::vector<Group> groups;
+    std::string groups;
     for (const auto& affiliation : InstanceGroupManager::Instance().GetGroupAffiliations()) {
-        Group group{affiliation.groupName, {}};
+        groups += affiliation.groupName + ":";
         for (const RTTI_ClassInfo* info : affiliation.classes)
-            group.second.push_back(info->GetName());
-        groups.push_back(group);
+            groups += std::string(" ") + info->GetName();
+        groups += "\n";
     }
-    const std::vector<Group> expected = {
-        {"Unified Proxies", {"Proxy"}},
-        {"Unique Proxies", {"Proxy"}},
-        {"Any Entity", {"Entity"}},
-        {"Decorations", {"Decoration"}},
-        {"Monsters And Weapons", {"Monster", "Weapon"}},
-        {"Patrol Points", {"PatrolPoint"}},
-        {"Patrollers", {"Monster"}},
-        {"ProxyPatrollers", {"Proxy"}},
-        {"Wander Points", {"NpcWanderPoint"}},
-        {"Npc Wanderers", {"Npc"}},
-        {"TeleportShrine", {"StrategicMovementTeleportShrine"}},
-        {"RespawnShrine", {"StrategicMovementRespawnShrine"}},
-        {"Bandari", {"Monster", "Proxy"}},
-        {"Bandari Teleport Points", {"BandariTeleportPoint"}},
-        {"Terracotta Warriors", {"Monster", "Proxy"}},
-    };
-    EXPECT_EQ(groups, expected);
+    EXPECT_EQ(groups, "Unified Proxies: Proxy\nUnique Proxies: Proxy\nAny Entity: Entity\n"
+                      "Decorations: Decoration\nMonsters And Weapons: Monster Weapon\n"
+                      "Patrol Points: PatrolPoint\nPatrollers: Monster\nProxyPatrollers: Proxy\n"
+                      "Wander Points: NpcWanderPoint\nNpc Wanderers: Npc\n"
+                      "TeleportShrine: StrategicMovementTeleportShrine\n"
+                      "RespawnShrine: StrategicMovementRespawnShrine\nBandari: Monster Proxy\n"
+                      "Bandari Teleport Points: BandariTeleportPoint\n"
+                      "Terracotta Warriors: Monster Proxy\n");
 
     ShutdownObjects();
     EXPECT_TRUE(InstanceGroupManager::Instance().GetGroupAffiliations().empty());
