@@ -337,7 +337,7 @@ TEST_F(EquipmentSlotsTest, TheEnchantmentReachesEveryWeaponWornAndLeavesOneTaken
     EquipmentCtrl& equipment = controller->GetEquipmentCtrl();
     EquipManager& shown = wearer->GetCombatManager().GetEquipManager();
     uint32_t sword = Make(kSword), shield = Make(kShield);
-    const uint32_t swordId = sword, shieldId = shield;
+    const uint32_t swordId = sword;
     equipment.PlaceItem_HandRight(sword, false, true);
     auto weapon = [](uint32_t id) { return ObjectManager::Instance().GetObject<Weapon>(id); };
     shown.SetWeaponEnchantment("Records/Items/Frost.dbr");
