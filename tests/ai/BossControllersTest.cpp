@@ -644,25 +644,16 @@ TEST_F(TyphonBossTest, OnlyTheCurrentGodsStatueTakesThePowersBack)
 
 TEST_F(TyphonBossTest, DeathRecordsTheDifficultyCompleted)
 {
+    // Playing, completed before, completed after; whether the next level opens and is saved.
+    constexpr GameDifficulty N = GameDifficulty_Normal, E = GameDifficulty_Epic,
+                             L = GameDifficulty_Legendary;
     struct Row {
-        GameDifficulty current;
-        GameDifficulty completed;
-        GameDifficulty after;
+        GameDifficulty current, completed, after;
         bool unlocked;
         std::vector<GameDifficulty> saved;
     };
     for (const Row& row :
-         {Row{GameDifficulty_Normal,
-              GameDifficulty_Normal,
-              GameDifficulty_Epic,
-              true,
-              {GameDifficulty_Epic}},
-          Row{GameDifficulty_Legendary,
-              GameDifficulty_Normal,
-              GameDifficulty_Legendary,
-              false,
-              {GameDifficulty_Legendary}},
-          Row{GameDifficulty_Normal, GameDifficulty_Epic, GameDifficulty_Epic, false, {}}}) {
+         {Row{N, N, E, true, {E}}, Row{L, N, L, false, {L}}, Row{N, E, E, false, {}}}) {
         SCOPED_TRACE(static_cast<int>(row.current));
         RecordingUserInterface ui;
         Game().SetUI(&ui);

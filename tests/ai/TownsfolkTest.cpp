@@ -427,13 +427,6 @@ TEST_F(ControllerRecords, TheShippedRecordsMakeTheirControllers)
     EXPECT_EQ(objects.CreateObject("Controller"), nullptr);
 }
 
-} // namespace
-} // namespace Test
-} // namespace GAME
-
-namespace GAME::Test {
-namespace {
-
 TEST(SlotManagerTest, ACountFromARecordIsCappedAndLogged)
 {
     LogCapture log;
@@ -658,4 +651,5 @@ TEST(MovementGoalManagerInstanceTest, CharactersAndMonsterControllersKeepApart)
 }
 
 } // namespace
-} // namespace GAME::Test
+} // namespace Test
+} // namespace GAME

@@ -509,6 +509,11 @@ INSTANTIATE_TEST_SUITE_P(
         RegistrationRow{"Action_DebugText", false, false, "Display Debug Text {B\"\"}"},
         RegistrationRow{"Action_ScreenShake", false, false,
                         "Screen Shake {B0} amplitude for {B0}ms"},
+        RegistrationRow{"Action_TalkNPC", false, false, "Initiate Conversation with {B[empty]}"},
+        RegistrationRow{"Action_ClearNPCDialog", true, true, "Clear {B[empty]}'s Dialog"},
+        RegistrationRow{"Action_BoatDialog", true, true,
+                        "Boat Dialog {B[empty]} with target {B0, 0, 0}"},
+        RegistrationRow{"Action_HideNpc", true, false, "Hide {B[empty]}"},
         RegistrationRow{"Action_FireSkill", false, true,
                         "Fire Skill {B[empty]} from {B[empty]} to {B[empty]} and {BDon't Allow "
                         "Interruptions}"}));
@@ -563,7 +568,7 @@ protected:
     Player* player = nullptr;
 };
 
-TEST_F(NpcTalkActions, NamesFlagsAndDescriptions)
+TEST_F(NpcTalkActions, DescriptionsShowBareNamesAndTheBoatsTarget)
 {
     Action_TalkNPC talk(1, nullptr);
     Action_ClearNPCDialog clear(2, nullptr);
@@ -576,27 +581,10 @@ TEST_F(NpcTalkActions, NamesFlagsAndDescriptions)
     boat.SetY(0);
     boat.SetZ(340);
     hide.SetNpc(kElder);
-    struct Row {
-        TriggerAction* action;
-        const char* name;
-        bool canReFire;
-        bool canDelay;
-        const char* description;
-    };
-    for (const Row& row : {
-             Row{&talk, "Action_TalkNPC", false, false,
-                 "Initiate Conversation with {BVillageElder}"},
-             Row{&clear, "Action_ClearNPCDialog", true, true, "Clear {BBaker}'s Dialog"},
-             Row{&boat, "Action_BoatDialog", true, true,
-                 "Boat Dialog {BFerryman} with target {B-12, 0, 340}"},
-             Row{&hide, "Action_HideNpc", true, false, "Hide {BVillageElder}"},
-         }) {
-        SCOPED_TRACE(row.name);
-        EXPECT_STREQ(row.action->GetName(), row.name);
-        EXPECT_EQ(row.action->CanReFire(), row.canReFire);
-        EXPECT_EQ(row.action->CanDelay(), row.canDelay);
-        EXPECT_EQ(row.action->GetDescription(), row.description);
-    }
+    EXPECT_EQ(talk.GetDescription(), "Initiate Conversation with {BVillageElder}");
+    EXPECT_EQ(clear.GetDescription(), "Clear {BBaker}'s Dialog");
+    EXPECT_EQ(boat.GetDescription(), "Boat Dialog {BFerryman} with target {B-12, 0, 340}");
+    EXPECT_EQ(hide.GetDescription(), "Hide {BVillageElder}");
 }
 
 TEST_F(NpcTalkActions, TalkBeforeTheNpcAnnouncedItselfIsLost)
