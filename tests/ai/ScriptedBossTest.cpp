@@ -407,8 +407,7 @@ TEST_F(MegalesiosTest, TheLevelStateCarriesBothFlagsAndShortStatesLeaveThemFalse
     struct Row {
         const char* name;
         std::vector<uint8_t> bytes;
-        bool launched;
-        bool destroyed;
+        bool launched, destroyed;
     };
     std::vector<uint8_t> both = launched;
     both[both.size() - 4] = 7; // any non-zero word is true

@@ -121,8 +121,7 @@ TEST_F(GameEngineRules, DamageSummingToNothingGivesNoShare)
 struct ExperienceCase {
     const char* name;
     const char* equation; // none when empty
-    uint32_t experience;
-    uint32_t expected;
+    uint32_t experience, expected;
 };
 
 void PrintTo(const ExperienceCase& row, std::ostream* out)

@@ -226,8 +226,7 @@ TEST_F(EquipmentSlotsTest, EachHandTypeAllowsItsOwnMaskOfPartners)
     struct Row {
         const char* record;
         bool right;
-        int32_t handType;
-        int32_t mask;
+        int32_t handType, mask;
     };
     const Row rows[] = {{kSword, false, 1, 2},  {kSword, true, 2, 33}, {kBow, false, 4, 0},
                         {kStaff, false, 16, 0}, {kSpear, true, 8, 32}, {kShield, false, 32, 10}};

@@ -217,8 +217,7 @@ TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReductionAndWordedSo)
     EXPECT_TRUE(item->MeetsRequirements(0.0f, 0.0f, 0.0f));
 
     struct Row {
-        float value;
-        float reduction;
+        float value, reduction;
         std::wstring line;
     };
     const Row rows[] = {

@@ -67,8 +67,7 @@ protected:
         ScriptedRandom random;
         random.ints.assign(ints.begin(), ints.end());
         std::string base = "kept";
-        std::string prefix;
-        std::string suffix;
+        std::string prefix, suffix;
         int depth = 5;
         table.GetLootName(base, prefix, suffix, random, depth);
         if (calls != nullptr)
@@ -114,9 +113,7 @@ TEST_F(LootBaseTest, OverrideTestWalksTheEntriesAndForcesBothAffixes)
     for (int i = 0; i < 3; ++i) {
         ScriptedRandom random;
         random.floats = {99.0f};
-        std::string base;
-        std::string prefix;
-        std::string suffix;
+        std::string base, prefix, suffix;
         table->OverrideTest(base, prefix, suffix, random);
         bases.push_back(base);
         EXPECT_EQ(prefix, "p");

@@ -239,8 +239,7 @@ TEST_F(MarketServerTest, BracketsFollowTheThresholds)
 {
     ASSERT_NE(market, nullptr);
     const struct {
-        uint32_t level;
-        uint32_t bracket;
+        uint32_t level, bracket;
     } rows[] = {{25, 3}, {31, 4}, {10, 1}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.level);
@@ -258,8 +257,7 @@ TEST_F(MarketServerTest, OneSlotGoesToTheFirstBuyerAndStaleRequestsAreDenied)
     auto confirmed = OnlySent<MarketS2CPurchaseConfirmationPacket>();
     EXPECT_EQ(confirmed->buyerId, 7u);
     const struct {
-        uint32_t seed;
-        uint32_t slot;
+        uint32_t seed, slot;
         MarketItemStatus status;
     } denials[] = {{seed, 4, MarketItemStatus_Sold},
                    {seed + 1, 5, MarketItemStatus(0)},
@@ -446,9 +444,7 @@ protected:
 TEST_F(TradeManagerRulesTest, OnlyThePartnerOfAnActiveTradeChangesHisOffer)
 {
     struct Row {
-        bool active;
-        bool fromPartner;
-        bool counts;
+        bool active, fromPartner, counts;
     };
     for (const Row row :
          {Row{true, true, true}, Row{true, false, false}, Row{false, true, false}}) {

@@ -115,9 +115,7 @@ protected:
 struct AllyRow {
     const char* name;
     uint32_t sender;
-    bool exclusive;
-    bool satisfied;
-    bool unsolvable;
+    bool exclusive, satisfied, unsolvable;
 };
 
 class QuestAllyTable : public QuestNetwork, public ::testing::WithParamInterface<AllyRow> {};

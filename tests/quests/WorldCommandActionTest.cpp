@@ -301,8 +301,7 @@ TEST_F(WorldCommandActions, AReloadKeepsTheTasksPendingFiringButNotTheKill)
 
 struct DoorRow {
     const char* name;
-    bool client;
-    bool reFire;
+    bool client, reFire;
     std::vector<std::pair<int, bool>> queued; // state, playSounds
 };
 
@@ -471,8 +470,7 @@ TEST_F(WorldCommandActions, APlayedSoundPakIsKeptUntilTheNextOneAndUnplayedOnesG
 
 struct RegistrationRow {
     const char* name;
-    bool canReFire;
-    bool canDelay;
+    bool canReFire, canDelay;
     const char* description; // with no properties set
 };
 
