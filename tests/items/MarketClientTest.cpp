@@ -519,24 +519,6 @@ TEST_F(TradeManagerRulesTest, ABusyPlayerRefusesAndACancelFromAStrangerIsIgnored
     EXPECT_FALSE(Trades().GetIsTradeActive());
 }
 
-constexpr const char* kInviteSound = "Records/Sounds/Soundpak/UI/PartyInviteMessagePak.dbr";
-
-class TradeManagerTest : public EngineFixture {};
-
-TEST_F(TradeManagerTest, OwnsTheInviteSoundOfItsRecord)
-{
-    database.WriteRecord(kInviteSound, {"Class = SoundPak", "soundFiles = invite.wav"});
-    ObjectManager& objects = ObjectManager::Instance();
-    uint32_t soundId = 0;
-    {
-        TradeManager trade;
-        soundId = trade.GetInviteSoundId();
-        const SoundPak* sound = Must(objects.GetObject<SoundPak>(soundId));
-        EXPECT_EQ(sound->GetObjectName(), kInviteSound);
-    }
-    EXPECT_EQ(objects.GetObject(soundId), nullptr);
-}
-
 constexpr uint32_t kHeroA = 0x401; // on the server
 constexpr uint32_t kHeroB = 0x402; // on the client
 constexpr const char* kGemA = "Records/Trade/GemA.dbr";
