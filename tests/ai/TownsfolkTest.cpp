@@ -643,13 +643,6 @@ TEST_F(MovementGoalManagerTest, ReleaseForgetsTheFirstGoalOfThatCharacterOnly)
     EXPECT_EQ(goals.GetGoals()[0].characterId, boar->GetObjectId());
 }
 
-TEST(MovementGoalManagerInstanceTest, CharactersAndMonsterControllersKeepApart)
-{
-    EXPECT_NE(&MovementGoalManager::GetCharacterInstance(),
-              &MovementGoalManager::GetMonsterInstance());
-    EXPECT_EQ(&Character::GetMovementGoalManager(), &MovementGoalManager::GetCharacterInstance());
-}
-
 } // namespace
 } // namespace Test
 } // namespace GAME
