@@ -3,7 +3,6 @@
 #include "core/DialogManager.h"
 #include "engine/GraphicsCanvas.h"
 #include "engine/GraphicsEngine.h"
-#include "engine/Jukebox.h"
 #include "engine/NetworkEntityList.h"
 #include "engine/Region.h"
 #include "engine/RegionLoader.h"
@@ -171,23 +170,6 @@ TEST_F(ActivityInGame, AcceptedConfirmationTeleportsToWholeWorldUnits)
     EXPECT_EQ(sent[0]->x, 100.0f);
     EXPECT_EQ(sent[0]->y, -21.0f);
     EXPECT_EQ(sent[0]->z, 3.0f);
-}
-
-TEST_F(ActivityInGame, EndGameDefaultsMusicAndDialogDelay)
-{
-    Start();
-    EndGameActivity activity;
-    EXPECT_EQ(activity.GetDialogDelay(), 4000);
-    activity.Update(0);
-    activity.Update(4000);
-    ASSERT_EQ(Jukebox::Instance().GetRequests().size(), 1u);
-    EXPECT_EQ(Jukebox::Instance().GetRequests()[0].name, EndGameActivity::kEndingMusic);
-    EXPECT_TRUE(Jukebox::Instance().GetRequests()[0].flag);
-    EXPECT_FALSE(activity.IsDialogStarted());
-    activity.Update(1);
-    EXPECT_TRUE(activity.IsDialogStarted());
-    // Without a user interface nobody closes the dialog window.
-    EXPECT_FALSE(activity.IsFinished());
 }
 
 using EndGameStory = CombatWorldFixture;
