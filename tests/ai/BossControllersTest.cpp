@@ -47,6 +47,7 @@
 #include "tests/support/HeardEvents.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/RecordingUserInterface.h"
+#include "tests/support/TrimMust.h"
 #include "world/BandariTeleportPoint.h"
 #include "world/FixedItemTeleport.h"
 #include "world/OrmenosDropZone.h"
@@ -408,8 +409,7 @@ TEST_F(TyphonChainedTest, TheSceneRunsFromChainsToThePortal)
 TEST_F(TyphonChainedTest, BreakingTheChainsBurstsAtTheThreeBeamsWithTheRecordsOwnDefaults)
 {
     TyphonChained* giant = Giant();
-    TyphonChains* chains = giant->GetChains();
-    ASSERT_NE(chains, nullptr);
+    TyphonChains* chains = Must(giant->GetChains());
     Callback(*giant, "BreakTheChains");
     EXPECT_EQ(Count(kBurst), 3u);
     ASSERT_EQ(chains->GetDissolveRequests().size(), 1u);

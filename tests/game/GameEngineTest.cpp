@@ -24,6 +24,7 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/HeardEvents.h"
 #include "tests/support/Records.h"
+#include "tests/support/TrimMust.h"
 #include "world/GameCamera.h"
 #include "world/Proxy.h"
 
@@ -220,9 +221,8 @@ TEST_F(GameEngineSettings, LootWeightsAreTruncatedTowardZero)
 TEST_F(GameEngineSettings, DefenseCapsFollowTheDifficultyAndAReloadedRecord)
 {
     Start({"monsterDefenseCap = 40;60;80", "playerDefenseCap = 50;70;90"});
-    Player* player = MakeMainPlayer();
+    Player* player = Must(MakeMainPlayer());
     auto* monster = static_cast<Character*>(ObjectManager::Instance().CreateObject("Monster"));
-    ASSERT_NE(player, nullptr);
     ASSERT_NE(monster, nullptr);
     const auto caps = [&] {
         return std::pair(monster->GetDefenseAttributeCap(), player->GetDefenseAttributeCap());

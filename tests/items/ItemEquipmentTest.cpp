@@ -73,10 +73,8 @@ protected:
 
 TEST_F(RolledSword, EqualRecordsRollEqualItemsAndARollAgainChangesNothing)
 {
-    ItemEquipment* first = Make(77);
-    ItemEquipment* second = Make(77);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
+    ItemEquipment* first = Must(Make(77));
+    ItemEquipment* second = Must(Make(77));
     const Rolled rolled = Summary(*first);
     EXPECT_EQ(Summary(*second), rolled);
     EXPECT_EQ(Texts(*second), Texts(*first));
@@ -323,11 +321,9 @@ TEST_F(ArmorFamilyTest, AHelmetWithAnAffixIsNamedByTheMagicalFormat)
     ItemReplicaInfo info;
     info.baseName = "Records/Items/Helm.dbr";
     info.seed = 3;
-    auto* plain = DynamicCast<Armor>(Item::CreateItem(info));
+    auto* plain = Must(DynamicCast<Armor>(Item::CreateItem(info)));
     info.prefixName = kPrefix;
-    auto* magical = DynamicCast<Armor>(Item::CreateItem(info));
-    ASSERT_NE(plain, nullptr);
-    ASSERT_NE(magical, nullptr);
+    auto* magical = Must(DynamicCast<Armor>(Item::CreateItem(info)));
     EXPECT_EQ(plain->GetGameDescription(false), L"CommonArmorFormat tagHelm");
     EXPECT_EQ(magical->GetGameDescription(false), L"RandomMagicalArmorFormat tagHelm   tagShiny");
 }
@@ -512,9 +508,8 @@ protected:
 
 TEST_F(ItemRelicTest, ShardsAddUpToTheCompletionLevelAndTheRestStaysBehind)
 {
-    ItemRelic* target = Relic(4);
+    ItemRelic* target = Must(Relic(4));
     ItemRelic* dropped = Relic(3);
-    ASSERT_NE(target, nullptr);
     bool confirm = true;
     ASSERT_TRUE(dropped->CanRelicBeUsedOn(target, confirm));
     EXPECT_FALSE(confirm);

@@ -180,10 +180,8 @@ TEST_F(PlayerHotSlotCtrlTest, DefaultsFillTheMouseSlotsAndThePotionSlots)
     ctrl.SetToDefaults();
     EXPECT_EQ(ctrl.GetHotSlotOption(10)->GetSkillId(), defaultId);
     EXPECT_EQ(ctrl.GetHotSlotOption(11)->GetSkillId(), fire);
-    const auto* health = dynamic_cast<HotSlotOptionPotion*>(ctrl.GetHotSlotOption(8));
-    const auto* mana = dynamic_cast<HotSlotOptionPotion*>(ctrl.GetHotSlotOption(9));
-    ASSERT_NE(health, nullptr);
-    ASSERT_NE(mana, nullptr);
+    const auto* health = Must(dynamic_cast<HotSlotOptionPotion*>(ctrl.GetHotSlotOption(8)));
+    const auto* mana = Must(dynamic_cast<HotSlotOptionPotion*>(ctrl.GetHotSlotOption(9)));
     EXPECT_EQ(health->GetKind(), HotSlotOptionPotion::Potion_Health);
     EXPECT_EQ(mana->GetKind(), HotSlotOptionPotion::Potion_Mana);
     // Without a hub there is no main player to judge by.

@@ -12,6 +12,7 @@
 #include "engine/PhysicsEngine.h"
 #include "engine/WorldCoords.h"
 #include "tests/support/EngineWorldFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -88,10 +89,8 @@ TEST_F(QuestItemTest, TheSimulationRunsFromAWorldsTakingUntilTheWorldOrThePhysic
 
 TEST_F(QuestItemTest, TheTrailEmitsExactlyWhileTheSimulationRuns)
 {
-    QuestItem* gem = MakeGem(std::string("trailEffect = ") + kTrail);
-    ASSERT_NE(gem, nullptr);
-    EffectEntity* trail = Trail(*gem);
-    ASSERT_NE(trail, nullptr);
+    QuestItem* gem = Must(MakeGem(std::string("trailEffect = ") + kTrail));
+    EffectEntity* trail = Must(Trail(*gem));
     EXPECT_EQ(trail->GetAttachParent(), gem);
     EXPECT_EQ(trail->GetAttachPointName(), "");
 
@@ -133,8 +132,7 @@ TEST_F(QuestItemTest, TheTrailEmitsExactlyWhileTheSimulationRuns)
 
 TEST_F(QuestItemTest, ALoadReplacesTheTrailWhoseNewOneStartsNextFrameAndGoesWithTheItem)
 {
-    QuestItem* gem = MakeGem(std::string("trailEffect = ") + kTrail);
-    ASSERT_NE(gem, nullptr);
+    QuestItem* gem = Must(MakeGem(std::string("trailEffect = ") + kTrail));
     const uint32_t first = gem->GetTrailEffect();
     Place(*gem);
     gem->UpdateSelf(10);
@@ -143,8 +141,7 @@ TEST_F(QuestItemTest, ALoadReplacesTheTrailWhoseNewOneStartsNextFrameAndGoesWith
     database.WriteRecord(kRuby, {"Class = QuestItem", std::string("trailEffect = ") + kOtherTrail});
     Reload(*gem, kRuby);
     EXPECT_EQ(ObjectManager::Instance().GetObject<EffectEntity>(first), nullptr);
-    EffectEntity* second = Trail(*gem);
-    ASSERT_NE(second, nullptr);
+    EffectEntity* second = Must(Trail(*gem));
     EXPECT_NE(gem->GetTrailEffect(), first);
     EXPECT_EQ(second->GetAttachParent(), gem);
     gem->UpdateSelf(10);
@@ -160,11 +157,9 @@ TEST_F(QuestItemTest, ALoadReplacesTheTrailWhoseNewOneStartsNextFrameAndGoesWith
 TEST_F(QuestItemTest, TheBitmapLoadsOnceOnFirstUseAndIsGivenBackWhenTheItemGoesOrReloads)
 {
     GraphicsEngine& graphics = GraphicsEngine::Instance();
-    QuestItem* gem = MakeGem("bitmap = quest/gem.tex");
-    ASSERT_NE(gem, nullptr);
+    QuestItem* gem = Must(MakeGem("bitmap = quest/gem.tex"));
     EXPECT_EQ(graphics.GetTextureLoadCount("quest/gem.tex"), 0);
-    GraphicsTexture* bitmap = gem->GetBitmap();
-    ASSERT_NE(bitmap, nullptr);
+    GraphicsTexture* bitmap = Must(gem->GetBitmap());
     EXPECT_EQ(gem->GetBitmap(), bitmap);
     EXPECT_EQ(graphics.GetTextureLoadCount("quest/gem.tex"), 1);
 
@@ -181,8 +176,7 @@ TEST_F(QuestItemTest, TheBitmapLoadsOnceOnFirstUseAndIsGivenBackWhenTheItemGoesO
 
 TEST_F(QuestItemTest, ARecordWithoutTrailOrBitmapHasNeitherYetFollowsItsSimulation)
 {
-    QuestItem* gem = MakeGem("");
-    ASSERT_NE(gem, nullptr);
+    QuestItem* gem = Must(MakeGem(""));
     EXPECT_EQ(gem->GetTrailEffect(), 0u);
     EXPECT_EQ(gem->GetBitmap(), nullptr);
     Place(*gem);
@@ -193,8 +187,7 @@ TEST_F(QuestItemTest, ARecordWithoutTrailOrBitmapHasNeitherYetFollowsItsSimulati
 TEST_F(QuestItemTest, TheTooltipIsTheItemsLinesThenABlankAndTheQuestDirections)
 {
     LocalizationManager::Instance().AddText("tagQuestItem", L"Quest item: bring it home");
-    QuestItem* gem = MakeGem("itemText = tagGemText");
-    ASSERT_NE(gem, nullptr);
+    QuestItem* gem = Must(MakeGem("itemText = tagGemText"));
     std::vector<GameTextLine> plain;
     gem->Item::GetUIDisplayText(nullptr, plain);
     ASSERT_EQ(plain.size(), 2u);

@@ -15,6 +15,7 @@
 #include "quests/QuestStep.h"
 #include "tests/support/HeardEvents.h"
 #include "tests/support/QuestFixture.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -230,8 +231,7 @@ TEST_F(QuestRepositoryLoad, StepsAndTriggersPastTwoHundredFiftySixAreDropped)
 {
     database.WriteFile("Quests/Big.qst", ManyStepsDesign(257, 300));
     gEngine->GetWorld()->AddQuestFile("Quests/Big.qst");
-    const Quest* quest = Loaded().GetQuestByIndex(0);
-    ASSERT_NE(quest, nullptr);
+    const Quest* quest = GAME::Test::Must(Loaded().GetQuestByIndex(0));
     EXPECT_EQ(quest->GetStepCount(), 256);
     EXPECT_EQ(quest->GetQuestStepAtIndx(0)->GetTriggerCount(), 256);
     EXPECT_EQ(quest->GetQuestStepAtIndx(0)->GetTriggerOfIdx(255)->GetId(), 0x0000FF00u);

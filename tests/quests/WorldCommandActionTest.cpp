@@ -32,6 +32,7 @@
 #include "tests/support/QuestGameFixture.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/TrimAnnounce.h"
+#include "tests/support/TrimMust.h"
 #include "tests/support/WorldCommandFixture.h"
 #include "world/FixedItemConfigCommands.h"
 #include "world/FixedItemDoor.h"
@@ -137,8 +138,8 @@ TEST_F(WorldCommandActions, DropFromALootTableSeedsTheItemAfterTheNames)
     const uint32_t seed = static_cast<uint32_t>(replay.IGenerate(0, 10000));
 
     drop->Fire(0, false);
-    const Item* item = ObjectManager::Instance().GetObject<Item>(drop->GetItemId());
-    ASSERT_NE(item, nullptr);
+    const Item* item =
+        GAME::Test::Must(ObjectManager::Instance().GetObject<Item>(drop->GetItemId()));
     ItemReplicaInfo info;
     item->GetItemReplicaInfo(info);
     EXPECT_EQ(info.baseName, kSword);
