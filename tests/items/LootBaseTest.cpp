@@ -16,6 +16,7 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TempDatabase.h"
 #include "tests/support/TrimLootDraw.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,14 @@ namespace GAME::Test {
 namespace {
 
 using Calls = std::vector<std::pair<int, int>>;
+
+// A randomizer table that always draws the one affix it names.
+void OneAffixTable(const TempDatabase& database, const std::string& record,
+                   const std::string& affix)
+{
+    database.WriteRecord(record, {"Class = LootRandomizerTable", "randomizerName1 = " + affix,
+                                  "randomizerWeight1 = 1"});
+}
 
 class LootBaseTest : public EngineFixture {
 protected:
@@ -103,8 +112,7 @@ TEST_F(LootBaseTest, FixedWeightsOneAndThreePickTheFirstOnlyAtZero)
 
 TEST_F(LootBaseTest, OverrideTestWalksTheEntriesAndForcesBothAffixes)
 {
-    database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p",
-                                       "randomizerWeight1 = 1"});
+    OneAffixTable(database, "R/Pre.dbr", "p");
     LootBase::Handle table = Make<LootItemTable_FixedWeight>(
         {"lootName1 = I/L3.dbr", "lootWeight1 = 1", "lootName2 = I/L5.dbr", "lootWeight2 = 1",
          "noPrefixNoSuffix = 50", "prefixRandomizerName1 = R/Pre.dbr",
@@ -212,9 +220,7 @@ protected:
         for (int i = 1; i <= length; ++i) {
             const std::string next =
                 i == length ? std::string("affix") : prefix + std::to_string(i + 1) + ".dbr";
-            database.WriteRecord(prefix + std::to_string(i) + ".dbr",
-                                 {"Class = LootRandomizerTable", "randomizerName1 = " + next,
-                                  "randomizerWeight1 = 1"});
+            OneAffixTable(database, prefix + std::to_string(i) + ".dbr", next);
         }
     }
 };
@@ -309,12 +315,9 @@ protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p.dbr",
-                                           "randomizerWeight1 = 1"});
-        database.WriteRecord("R/Suf.dbr", {"Class = LootRandomizerTable", "randomizerName1 = s.dbr",
-                                           "randomizerWeight1 = 1"});
-        database.WriteRecord("R/Brk.dbr", {"Class = LootRandomizerTable", "randomizerName1 = b.dbr",
-                                           "randomizerWeight1 = 1"});
+        OneAffixTable(database, "R/Pre.dbr", "p.dbr");
+        OneAffixTable(database, "R/Suf.dbr", "s.dbr");
+        OneAffixTable(database, "R/Brk.dbr", "b.dbr");
         database.WriteRecord("R/Item.dbr", {"Class = Item"});
     }
 
@@ -545,8 +548,7 @@ protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        database.WriteRecord("R/Brk.dbr", {"Class = LootRandomizerTable", "randomizerName1 = b",
-                                           "randomizerWeight1 = 1"});
+        OneAffixTable(database, "R/Brk.dbr", "b");
         database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p1",
                                            "randomizerWeight1 = 1", "randomizerName2 = p2",
                                            "randomizerWeight2 = 2"});
