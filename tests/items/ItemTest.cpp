@@ -17,7 +17,6 @@
 #include "engine/World.h"
 #include "items/CostInfo_CharacterAttributes.h"
 #include "items/CostInfo_DamageAttributes.h"
-#include "items/CostInfo_DefenseAttributes.h"
 #include "items/CostInfo_RetaliationAttributes.h"
 #include "items/CostInfo_SkillAttributes.h"
 #include "items/ItemReplicaInfo.h"

@@ -5,7 +5,6 @@
 #include "core/GameTextLine.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundPak.h"
 #include "items/Item.h"
 #include "items/MarketArmor.h"
 #include "items/MarketClient.h"
