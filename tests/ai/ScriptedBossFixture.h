@@ -5,7 +5,9 @@
 #include "characters/Monster.h"
 #include "characters/TeamManager.h"
 #include "core/BinaryWriter.h"
+#include "core/UniqueId.h"
 #include "engine/BinaryReader.h"
+#include "engine/InstanceGroupManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "skills/Skill.h"
@@ -13,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -25,6 +28,45 @@ namespace GAME::Test {
 // them both for paths and for the world's sphere queries.
 class ScriptedBossFixture : public AiWorldFixture {
 protected:
+    void TearDown() override
+    {
+        InstanceGroupManager::Instance().Destroy();
+        AiWorldFixture::TearDown();
+    }
+
+    // A monster thinking with a TController record of the given lines, with full life (100
+    // unless the lines say) and a walk. A unique id other than zero is the monster's before
+    // its controller attaches, as a level's placement gives it.
+    template <typename TController>
+    Monster* Boss(const std::string& name, float x, float z,
+                  std::initializer_list<std::string> controllerLines,
+                  std::initializer_list<std::string> monsterLines = {},
+                  const UniqueId& uniqueId = UniqueId())
+    {
+        const std::string controller = "Records/Controllers/" + name + ".dbr";
+        std::string text = std::string("Class = ") + TController::classInfo.GetName() + "\n";
+        for (const std::string& line : controllerLines)
+            text += line + "\n";
+        database.WriteFile(controller, text);
+        // The record's first line of a key counts: the test's lines come before the defaults.
+        text = "Class = Monster\ncontroller = " + controller + "\n";
+        for (const std::string& line : monsterLines)
+            text += line + "\n";
+        text += "characterLife = 100\nunarmedWalkAnim = Walk\nunarmedRunAnim = Run\n";
+        const std::string record = "Records/Creatures/" + name + ".dbr";
+        database.WriteFile(record, text);
+        auto* monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(record);
+        monster->SetUniqueID(uniqueId);
+        TheWorld().AddEntity(monster, WorldAt(Vec3(x, 0, z)), false);
+        monster->InitialUpdate();
+        monster->SetPathPosition(At(x, z));
+        monster->SetLifeState(LifeState_Alive);
+        monster->ForceSpeedUpdate();
+        // The controller's first update sets it up, as in a running level.
+        ControllerOf<TController>(*monster).Update(0);
+        return monster;
+    }
+
     // A TCharacter at (x, 0, z) thinking with a TController of no record lines, its states
     // registered and begun.
     template <typename TCharacter, typename TController>
@@ -36,7 +78,7 @@ protected:
                              {std::string("Class = ") + TController::classInfo.GetName()});
         std::vector<std::string> all{"controller = " + controllerRecord, "characterLife = 100"};
         all.insert(all.end(), lines);
-        return Placed<TCharacter>(name, x, z, all);
+        return Standing<TCharacter>(name, x, z, all);
     }
 
     // A plain monster on the given team, alive, at (x, 0, z).
@@ -86,6 +128,15 @@ protected:
         return restored;
     }
 
+    // A state read whole sets the flag; one cut short by the given bytes leaves it unset.
+    template <typename T, typename Read>
+    static void ExpectOnlyTheWholeStateSetsTheFlag(const std::vector<uint8_t>& state,
+                                                   std::ptrdiff_t cut, Read read)
+    {
+        EXPECT_TRUE(read(*Restored<T>(state))) << "the whole state";
+        EXPECT_FALSE(read(*Restored<T>({state.begin(), state.end() - cut}))) << "a state cut short";
+    }
+
     static uint32_t LastWord(const std::vector<uint8_t>& bytes, size_t fromEnd = 0)
     {
         const size_t at = bytes.size() - 4 * (fromEnd + 1);
@@ -96,8 +147,8 @@ protected:
 
 private:
     template <typename TCharacter>
-    TCharacter* Placed(const std::string& name, float x, float z,
-                       const std::vector<std::string>& lines)
+    TCharacter* Standing(const std::string& name, float x, float z,
+                         const std::vector<std::string>& lines)
     {
         std::string text = std::string("Class = ") + TCharacter::classInfo.GetName() + "\n";
         for (const std::string& line : lines)

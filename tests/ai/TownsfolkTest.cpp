@@ -1,22 +1,32 @@
 #include "ai/ControllerNpc2.h"
+
+#include "ai/ControllerAI.h"
+#include "ai/ControllerNpcHerdAnimal.h"
 #include "ai/ControllerNpcHerder.h"
 #include "ai/ControllerNpcState.h"
 #include "ai/ControllerNpcStateWander.h"
+#include "ai/MovementGoalManager.h"
 #include "ai/NpcHerd.h"
 #include "ai/NpcHerdManager.h"
 #include "ai/SlotManager.h"
 #include "characters/CharacterConfigCommands.h"
 #include "characters/CharacterMovementManager.h"
+#include "characters/Monster.h"
 #include "characters/Npc.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
+#include "engine/Region.h"
 #include "tests/ai/AiWorldFixture.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/LogCapture.h"
 #include "world/NpcWanderPoint.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,20 +134,6 @@ protected:
 
     uint32_t made = 0;
 };
-
-TEST_F(TownsfolkTest, TheMachineHoldsTheEightStatesAndStartsIdle)
-{
-    const TownTestNpc* npc = Townsperson("Records/Town/Idler.dbr", 0, 0);
-    const ControllerNpc2& controller = Mind(*npc);
-    for (const char* name : {"Idle", "LongIdle", "Wander", "Chat", "WatchAttraction", "QuestMove",
-                             "QuestWalk", "QuestPlayAnimation"})
-        EXPECT_NE(controller.GetState(name), nullptr) << name;
-    EXPECT_EQ(controller.GetState("Alert"), nullptr);
-    EXPECT_EQ(StateOf(*npc), "Idle");
-    Mind(*npc).OnDebugRenderClick();
-    EXPECT_TRUE(controller.IsDebugRenderClicked());
-    EXPECT_TRUE(npc->IsDebugRenderOn());
-}
 
 TEST_F(TownsfolkTest, AReversedIdleRangeStillDrawsBetweenItsEnds)
 {
@@ -297,6 +293,354 @@ TEST_F(HerdTest, AHerderWhoseLastAnimalWentStands)
     EXPECT_FALSE(Herd("Records/Town/DeerC.dbr").CheckHerdPositioning(herder->GetObjectId(), spot));
     ControllerOf(*herder).HandleEvent(Name::Create("End"));
     EXPECT_FALSE(ControllerOf(*herder).IsMoving());
+}
+
+class ControllerNpc2Test : public EngineFixture {
+protected:
+    void TearDown() override
+    {
+        InstanceGroupManager::Instance().Destroy();
+        EngineFixture::TearDown();
+    }
+
+    ControllerNpc2* FromRecord(std::initializer_list<std::string> lines)
+    {
+        database.WriteRecord("Records/Controllers/Npc/Townsfolk.dbr", lines);
+        return ObjectManager::Instance().CreateObjectFromFile<ControllerNpc2>(
+            "Records/Controllers/Npc/Townsfolk.dbr");
+    }
+};
+
+TEST_F(ControllerNpc2Test, WanderPointsComeFromTheWanderPointChildrenOfWandererGroups)
+{
+    const UniqueId npcId(1, 2, 3, 4), pointA(5, 0, 0, 0), pointB(6, 0, 0, 0), other(7, 0, 0, 0);
+    InstanceGroupManager& groups = InstanceGroupManager::Instance();
+    groups.AddGroup(InstanceGroup("Wander Points", "a", {pointA})); // 0
+    groups.AddGroup(InstanceGroup("Patrol Points", "p", {other}));  // 1
+    groups.AddGroup(InstanceGroup("Wander Points", "b", {pointB})); // 2
+    InstanceGroup wanderers("Npc Wanderers", "w", {npcId});
+    wanderers.AddChild(0);
+    wanderers.AddChild(1);
+    wanderers.AddChild(2);
+    wanderers.AddChild(42);
+    groups.AddGroup(wanderers);
+    InstanceGroup elsewhere("Patrollers", "x", {npcId});
+    elsewhere.AddChild(0);
+    groups.AddGroup(elsewhere);
+
+    auto* npc = static_cast<Npc*>(ObjectManager::Instance().CreateObject("Npc"));
+    npc->SetUniqueID(npcId);
+    auto* controller =
+        static_cast<ControllerNpc2*>(ObjectManager::Instance().CreateObject("ControllerNpc2"));
+    controller->AttachParent(npc->GetObjectId());
+
+    ASSERT_EQ(controller->GetWanderPoints().size(), 2u);
+    EXPECT_EQ(controller->GetWanderPoints()[0], pointA);
+    EXPECT_EQ(controller->GetWanderPoints()[1], pointB);
+}
+
+class NpcHerdTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord("Records/Controllers/Npc/NpcHerdAnimalController.dbr",
+                             {"Class = ControllerNpcHerdAnimal"});
+        database.WriteRecord("Records/Controllers/Npc/NpcHerderController.dbr",
+                             {"Class = ControllerNpcHerder"});
+        database.WriteRecord("Records/Controllers/Own.dbr", {"Class = ControllerAI"});
+    }
+
+    Npc* MakeNpc()
+    {
+        auto* npc = static_cast<Npc*>(ObjectManager::Instance().CreateObject("Npc"));
+        npc->SetController("Records/Controllers/Own.dbr");
+        return npc;
+    }
+
+    const char* ControllerClass(const Npc& npc) const
+    {
+        const Object* controller = ObjectManager::Instance().GetObject(npc.GetControllerId());
+        return controller != nullptr ? controller->GetClassInfo()->GetName() : "";
+    }
+};
+
+TEST_F(NpcHerdTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
+{
+    Npc* first = MakeNpc();
+    Npc* second = MakeNpc();
+    Npc* third = MakeNpc();
+    NpcHerdManager& herds = NpcHerdManager::Get();
+    herds.AddToHerd("Herds/Goats_First", first->GetObjectId());
+    herds.AddToHerd("Herds\\Goats_First", second->GetObjectId());
+    herds.AddToHerd("HerdsGoats_First", third->GetObjectId());
+
+    EXPECT_STREQ(ControllerClass(*first), "ControllerAI");
+    EXPECT_STREQ(ControllerClass(*second), "ControllerNpcHerdAnimal");
+    const NpcHerd* herd = herds.FindHerd("/Herds/Goats_First");
+    EXPECT_EQ(herd->GetMembers().size(), 3u);
+    EXPECT_EQ(herd->GetMembers()[1], second->GetObjectId());
+    // Letter case makes another herd.
+    EXPECT_EQ(herds.FindHerd("herds/goats_first"), nullptr);
+}
+
+TEST_F(NpcHerdTest, AHerderGetsItsControllerWithTheHerdNameEvenForAnEmptyHerd)
+{
+    Npc* herder = MakeNpc();
+    NpcHerdManager& herds = NpcHerdManager::Get();
+    herds.SetHerdHerder("Herds/Sheep_Alone", herder->GetObjectId());
+
+    const NpcHerd* herd = herds.FindHerd("Herds/Sheep_Alone");
+    EXPECT_TRUE(herd->GetMembers().empty());
+    EXPECT_EQ(herd->GetHerderId(), herder->GetObjectId());
+    auto* controller =
+        ObjectManager::Instance().GetObject<ControllerNpcHerder>(herder->GetControllerId());
+    EXPECT_EQ(controller->GetHerdName(), "Herds/Sheep_Alone");
+
+    // An id that names no townsperson changes nothing.
+    herds.SetHerdHerder("Herds/Sheep_Alone", 999999);
+    EXPECT_EQ(herd->GetHerderId(), herder->GetObjectId());
+}
+
+class ControllerRecords : public EngineFixture {};
+
+TEST_F(ControllerRecords, TheShippedRecordsMakeTheirControllers)
+{
+    const char* source = std::getenv("GAME_SOURCE_DIR");
+    if (source == nullptr)
+        GTEST_SKIP() << "GAME_SOURCE_DIR is not set";
+    ObjectManager& objects = ObjectManager::Instance();
+    objects.GetDatabase().SetRoot(std::string(source) + "/data/database");
+    const std::pair<const char*, const char*> records[] = {
+        {"Records/Controllers/Monster/DefaultControllerAI.dbr", "ControllerMonster"},
+        {"Records/Controllers/Npc/Npc2Controller.dbr", "ControllerNpc2"},
+        {"Records/Controllers/Npc/NpcHerdAnimalController.dbr", "ControllerNpcHerdAnimal"},
+        {"Records/Controllers/Npc/NpcHerderController.dbr", "ControllerNpcHerder"},
+        {"Records/Controllers/Player/CharacterControllerStub.dbr", "ControllerCombat"},
+        {"Records/Controllers/Editor/EditorController.dbr", "ControllerBaseCharacter"}};
+    for (const auto& [record, className] : records) {
+        auto* controller = objects.CreateObjectFromFile<ControllerBaseCharacter>(record);
+        EXPECT_STREQ(controller->GetClassInfo()->GetName(), className);
+        EXPECT_EQ(controller->GetParentId(), 0u);
+    }
+    // Only a base: nothing is made of it by name.
+    EXPECT_EQ(objects.CreateObject("Controller"), nullptr);
+}
+
+TEST(SlotManagerTest, ACountFromARecordIsCappedAndLogged)
+{
+    LogCapture log;
+    SlotManager ring(nullptr);
+    // What a record's -1 becomes on its way to an unsigned count.
+    ring.SetNumSlots(0xFFFFFFFFu);
+    EXPECT_EQ(ring.GetNumSlots(), SlotManager::kMaxSlots);
+    EXPECT_EQ(log.Count(1, "SlotManager: 4294967295 slots asked for (no owner), keeping 64"), 1u);
+
+    log.Clear();
+    ring.SetNumSlots(SlotManager::kMaxSlots);
+    EXPECT_EQ(ring.GetNumSlots(), SlotManager::kMaxSlots);
+    EXPECT_TRUE(log.GetLines().empty());
+}
+
+TEST(SlotManagerTest, ReleasingWhatNobodyHoldsChangesNothing)
+{
+    SlotManager empty(nullptr);
+    empty.ReleaseSlot(7);
+    empty.ReleaseSlot(0);
+    EXPECT_EQ(empty.GetNumSlots(), 0u);
+
+    SlotManager ring(nullptr);
+    ring.SetNumSlots(3);
+    ring.ReleaseSlot(7);
+    ring.ReleaseSlot(0);
+    EXPECT_EQ(ring.GetNumSlots(), 3u);
+    EXPECT_EQ(ring.GetSlotHolder(0), 0u);
+}
+
+// A ring of four places at radius 2 round an owner at (3, 0, 4): (5, 0, 4), (3, 0, 6), (1, 0, 4),
+// (3, 0, 2).
+class SlotRingTest : public AiWorldFixture {
+protected:
+    void SetUp() override
+    {
+        DeathFixture::SetUp();
+        owner = Make("Owner", 3, 4);
+        ring = std::make_unique<SlotManager>(owner);
+        ring->SetNumSlots(4);
+    }
+
+    void TearDown() override
+    {
+        ring.reset();
+        DeathFixture::TearDown();
+    }
+
+    Monster* Make(const std::string& name, float x, float z, const char* size = "Small")
+    {
+        return AiWorldFixture::Make(name, x, z, {std::string("pathingSize = ") + size});
+    }
+
+    // The place given, with the reach test skipped; no region for none.
+    WorldVec3 Request(const Character& requester, float radius = 2.0f)
+    {
+        WorldVec3 place;
+        ring->RequestSlot(place, requester.GetObjectId(), radius, true);
+        return place;
+    }
+
+    static void ExpectNear(const WorldVec3& place, float x, float z)
+    {
+        EXPECT_EQ(place.GetRegionId(), kRegion);
+        EXPECT_LT((place.GetRegionPosition() - Vec3(x, 0, z)).LengthSquared(), 1e-10f);
+    }
+
+    Monster* owner = nullptr;
+    std::unique_ptr<SlotManager> ring;
+};
+
+TEST_F(SlotRingTest, TheNearestFreePlaceIsGivenAndARequesterNeverHoldsTwo)
+{
+    Monster* boar = Make("Boar", 10, 4);
+    EXPECT_FALSE(Request(*boar, 0.0f).HasRegion());
+    WorldVec3 place = At(1, 1);
+    ring->RequestSlot(place, 0, 2.0f, true);
+    EXPECT_FALSE(place.HasRegion());
+
+    ExpectNear(Request(*boar), 5, 4);
+
+    boar->SetPathPosition(At(3, -5));
+    ExpectNear(Request(*boar), 3, 2);
+    EXPECT_EQ(ring->GetSlotHolder(0), 0u);
+    EXPECT_EQ(ring->GetSlotHolder(3), boar->GetObjectId());
+
+    // The owner moved: the ring moves with it.
+    owner->SetPathPosition(At(13, 4));
+    ExpectNear(Request(*boar), 11, 4);
+
+    // A dead holder's place goes to the next without a release.
+    boar->SetLifeState(LifeState_Dead);
+    Monster* wolf = Make("Wolf", 8, 4);
+    ExpectNear(Request(*wolf), 11, 4);
+    EXPECT_EQ(ring->GetSlotHolder(2), wolf->GetObjectId());
+
+    ring->SetNumSlots(0);
+    EXPECT_FALSE(Request(*wolf).HasRegion());
+}
+
+TEST_F(SlotRingTest, ARingRoundTheOriginStartsOnTheXAxisAndTurnsTowardsZ)
+{
+    owner->SetPathPosition(At(0, 0));
+    Monster* east = Make("East", 5, 0);
+    Monster* south = Make("South", 0, 5);
+    ExpectNear(Request(*east), 2, 0);
+    ExpectNear(Request(*south), 0, 2);
+    EXPECT_EQ(ring->GetSlotHolder(1), south->GetObjectId());
+}
+
+TEST_F(SlotRingTest, AFullRingGivesWayOnlyToANearerRequesterOfTheSameSize)
+{
+    // Each holder stands 3 out beyond its own place.
+    const float stands[4][2] = {{8, 4}, {3, 9}, {-2, 4}, {3, -1}};
+    std::vector<Monster*> holders;
+    for (int index = 0; index < 4; ++index) {
+        holders.push_back(
+            Make("Holder" + std::to_string(index), stands[index][0], stands[index][1]));
+        Request(*holders.back());
+    }
+    for (uint32_t index = 0; index < 4; ++index)
+        ASSERT_EQ(ring->GetSlotHolder(index), holders[index]->GetObjectId()) << index;
+
+    Monster* giant = Make("Giant", 6, 4, "Large");
+    EXPECT_FALSE(Request(*giant).HasRegion());
+    Monster* far = Make("Far", 30, 4);
+    EXPECT_FALSE(Request(*far).HasRegion());
+
+    Monster* near = Make("Near", 6, 4);
+    ExpectNear(Request(*near), 5, 4);
+    EXPECT_EQ(ring->GetSlotHolder(0), near->GetObjectId());
+}
+
+class MovementGoalManagerTest : public AiWorldFixture {
+protected:
+    Monster* Make(const std::string& name, float x, float z)
+    {
+        Monster* monster = AiWorldFixture::Make(name, x, z, {"pathingSize = Small"});
+        monster->SetMeshBoundingBox(ABBox({-0.4f, 0.0f, -0.4f}, {0.4f, 0.6f, 0.4f}));
+        return monster;
+    }
+
+    size_t Obstacles() const
+    {
+        return gEngine->GetWorld()->GetRegionById(kRegion)->GetObstacles().size();
+    }
+
+    MovementGoalManager goals;
+};
+
+TEST_F(MovementGoalManagerTest, WithoutGoalsNearTheTargetTheTargetComesBackRecorded)
+{
+    Monster* wolf = Make("Wolf", 0, 0);
+    EXPECT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(7, 3)), At(7, 3));
+
+    // Its own goal is no obstacle to it, and it never keeps two.
+    EXPECT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(7, 3)), At(7, 3));
+    EXPECT_EQ(goals.GetGoals().size(), 1u);
+}
+
+TEST_F(MovementGoalManagerTest, AGoalNearTheTargetIsSteppedRound)
+{
+    Monster* wolf = Make("Wolf", 0, 0);
+    Monster* boar = Make("Boar", 10, 0);
+    ASSERT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
+
+    const WorldVec3 place = goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0));
+    // The nearest ring point, a half step apart, where the boar clears the wolf's body.
+    const float clear = wolf->GetRegionBoundingSphere().radius + 0.5f;
+    const float expected = 0.5f * std::ceil(clear / 0.5f - 1e-4f);
+    EXPECT_NEAR(place.GetRegionPosition().x, expected, 1e-4f);
+    EXPECT_NEAR(place.GetRegionPosition().z, 0.0f, 1e-4f);
+    EXPECT_EQ(Obstacles(), 0u);
+    EXPECT_EQ(goals.GetGoals().back().point, place);
+}
+
+TEST_F(MovementGoalManagerTest, OnlyGoalsWithinTheCrowdDistanceOfTheTargetCount)
+{
+    // Where the wolf stands does not matter; where it was sent does.
+    Monster* wolf = Make("Wolf", 0, 0);
+    Monster* boar = Make("Boar", 10, 0);
+    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(5, 0));
+    EXPECT_EQ(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
+
+    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(4, 0));
+    EXPECT_NE(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
+}
+
+TEST_F(MovementGoalManagerTest, StaleGoalsAreForgotten)
+{
+    Monster* wolf = Make("Wolf", 0, 0);
+    Monster* boar = Make("Boar", 10, 0);
+    // Nothing by that id: the next request drops it.
+    goals.GetClosestMovePoint(424242, 0.5f, At(0, 0));
+    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(0, 0));
+    wolf->SetLifeState(LifeState_Dead);
+
+    EXPECT_EQ(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
+    ASSERT_EQ(goals.GetGoals().size(), 1u);
+    EXPECT_EQ(goals.GetGoals()[0].characterId, boar->GetObjectId());
+}
+
+TEST_F(MovementGoalManagerTest, ReleaseForgetsTheFirstGoalOfThatCharacterOnly)
+{
+    Monster* wolf = Make("Wolf", 0, 0);
+    Monster* boar = Make("Boar", 10, 0);
+    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(20, 0));
+    goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(-20, 0));
+    goals.ReleaseMoveGoal(0);
+    goals.ReleaseMoveGoal(424242);
+    goals.ReleaseMoveGoal(wolf->GetObjectId());
+    goals.ReleaseMoveGoal(wolf->GetObjectId());
+    ASSERT_EQ(goals.GetGoals().size(), 1u);
+    EXPECT_EQ(goals.GetGoals()[0].characterId, boar->GetObjectId());
 }
 
 } // namespace

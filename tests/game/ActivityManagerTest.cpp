@@ -1,15 +1,37 @@
 #include "game/ActivityManager.h"
 
 #include "core/DialogManager.h"
-#include "engine/Jukebox.h"
+#include "engine/GraphicsCanvas.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/NetworkEntityList.h"
+#include "engine/Region.h"
+#include "engine/RegionLoader.h"
+#include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/EndGameActivity.h"
+#include "game/RespawnActivity.h"
+#include "game/RespawnLocalClientActivity.h"
+#include "game/RespawnLocalServerActivity.h"
+#include "game/RespawnNonLocalServerActivity.h"
+#include "game/TeleportActivity.h"
 #include "game/TeleportConfirmActivity.h"
+#include "game/TeleportLocalClientActivity.h"
+#include "game/TeleportLocalServerActivity.h"
+#include "game/TeleportNonLocalClientActivity.h"
+#include "game/TeleportNonLocalServerActivity.h"
 #include "multiplayer/GameEnginePackets.h"
+#include "multiplayer/NetworkRegionLoaderBase.h"
+#include "multiplayer/NetworkRegionLoaderOwnPlayer.h"
+#include "multiplayer/NetworkRegionLoaderServer.h"
+#include "quests/NpcDialogPak.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/RecordingUserInterface.h"
+#include "world/FixedItemQuestObject.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -150,21 +172,342 @@ TEST_F(ActivityInGame, AcceptedConfirmationTeleportsToWholeWorldUnits)
     EXPECT_EQ(sent[0]->z, 3.0f);
 }
 
-TEST_F(ActivityInGame, EndGameDefaultsMusicAndDialogDelay)
+using EndGameStory = CombatWorldFixture;
+
+TEST_F(EndGameStory, TheStoryShowsTheWayOpensAndTheEndWaitsForTheWindowToClose)
 {
-    Start();
-    EndGameActivity activity;
-    EXPECT_EQ(activity.GetDialogDelay(), 4000);
-    activity.Update(0);
-    activity.Update(4000);
-    ASSERT_EQ(Jukebox::Instance().GetRequests().size(), 1u);
-    EXPECT_EQ(Jukebox::Instance().GetRequests()[0].name, EndGameActivity::kEndingMusic);
-    EXPECT_TRUE(Jukebox::Instance().GetRequests()[0].flag);
-    EXPECT_FALSE(activity.IsDialogStarted());
-    activity.Update(1);
-    EXPECT_TRUE(activity.IsDialogStarted());
-    // Without a user interface nobody closes the dialog window.
-    EXPECT_FALSE(activity.IsFinished());
+    database.WriteRecord(EndGameActivity::kStoryDialog, {"defaultDialogTextTag = tagEnd"});
+    auto* portal = SpawnAt<FixedItemTyphonPortal>("Records/Quest/EndPortal.dbr",
+                                                  {"Class = FixedItemTyphonPortal", "locked = 1"});
+    RecordingUserInterface ui;
+    Game().SetUI(&ui);
+    {
+        EndGameActivity activity;
+        activity.Update(4001);
+        ASSERT_EQ(ui.shownDialogs.size(), 1u);
+        EXPECT_EQ(ui.shownDialogs[0].pak, activity.GetStoryPak());
+        EXPECT_FALSE(portal->IsLocked());
+        activity.Update(16);
+        EXPECT_FALSE(activity.IsFinished());
+
+        ui.shownDialog = nullptr; // the player closed the window
+        activity.Update(16);
+        EXPECT_TRUE(activity.IsFinished());
+        EXPECT_EQ(activity.GetStoryPak(), nullptr);
+        EXPECT_EQ(ui.dialogCloses, 1);
+    }
+    Game().SetUI(nullptr);
+}
+
+// The main player in region 1 of a world whose regions load in one frame.
+class RespawnActivityTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        RegionLoader::SetFramesToLoad(1);
+        gEngine->GetWorld()->CreateRegion(1, Vec3(), ABBox(Vec3(0, -10, 0), Vec3(64, 10, 64)));
+        player = MakeMainPlayer();
+    }
+
+    void TearDown() override
+    {
+        RegionLoader::SetFramesToLoad(RegionLoader::kDefaultFramesToLoad);
+        GameEngineFixture::TearDown();
+    }
+
+    const WorldVec3 target{1, Vec3(10, 0, 10)};
+    Player* player = nullptr;
+};
+
+// The same, with a region 2 a thousand away, and the player controlled and standing at (5, 0, 5).
+class TeleportActivityTest : public RespawnActivityTest {
+protected:
+    void SetUp() override
+    {
+        RespawnActivityTest::SetUp();
+        World& world = *gEngine->GetWorld();
+        world.CreateRegion(2, Vec3(1000.0f, 0.0f, 0.0f), ABBox(Vec3(0, -10, 0), Vec3(64, 10, 64)));
+        player->SetIsControllingCharacter(true);
+        world.AddEntity(player, WorldCoords(WorldVec3(1, Vec3(5, 0, 5))), false);
+        gEngine->GetNetworkConnectionManager().ClearSentPackets();
+    }
+
+    void Destroy(Player* which) { ObjectManager::Instance().DestroyObjectEx(which, "test", 1); }
+
+    // A teleport of this kind taking the player to (10, 0, 20) of region 2.
+    template <class T> std::unique_ptr<T> Begin()
+    {
+        auto teleport = std::make_unique<T>();
+        teleport->SetDestination(1010, 0, 20, player->GetObjectId());
+        return teleport;
+    }
+    // Its first frame, then one past the fade out of 2.5 s.
+    static void PastTheFade(GameActivity& teleport)
+    {
+        teleport.Update(10);
+        teleport.Update(2501);
+    }
+};
+
+TEST_F(TeleportActivityTest, ADestinationInNoRegionOnlyStoresItAndEndsAtTheNextUpdate)
+{
+    auto teleport = std::make_unique<TeleportLocalClientActivity>();
+    teleport->SetDestination(-500, 0, -500, player->GetObjectId());
+    EXPECT_FALSE(teleport->GetDestination().HasRegion());
+    EXPECT_FALSE(Game().NeedsSleep());
+    EXPECT_TRUE(gEngine->GetNetworkConnectionManager().TakeSentPackets().empty());
+    teleport->Update(10);
+    EXPECT_TRUE(teleport->IsFinished());
+}
+
+TEST_F(TeleportActivityTest, TheDepartureSoundPlaysAtTheDestinationAndGoesWithTheHourglass)
+{
+    database.WriteRecord("Sounds/Soundpak/Player/PlayerTeleportOutgoing.dbr",
+                         {"Class = SoundPak", "soundFiles = out.wav"});
+    GraphicsEngine& graphics = GraphicsEngine::Instance();
+    const int32_t hourglassLoads = graphics.GetTextureLoadCount("UI/UI_Hourglass.tex");
+    auto teleport = Begin<TeleportNonLocalClientActivity>();
+    EXPECT_EQ(graphics.GetTextureLoadCount("UI/UI_Hourglass.tex"), hourglassLoads + 1);
+    auto* sound = ObjectManager::Instance().GetObject<SoundPak>(teleport->GetDepartureSoundId());
+    ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(sound->GetPlayRequests()[0].coords.GetRegionId(), 2u);
+    const uint32_t soundId = sound->GetObjectId();
+    teleport.reset();
+    EXPECT_EQ(graphics.GetTextureLoadCount("UI/UI_Hourglass.tex"), hourglassLoads);
+    const ObjectManager::DestroyRecord& destroyed =
+        ObjectManager::Instance().GetDestroyHistory().back();
+    EXPECT_EQ(destroyed.objectId, soundId);
+    EXPECT_EQ(destroyed.file, "Project/Game/TeleportActivity");
+    EXPECT_EQ(destroyed.line, 56);
+}
+
+TEST_F(TeleportActivityTest, AVanishedPlayerEndsTheTeleportAndGivesTheCounterBack)
+{
+    auto teleport = Begin<TeleportLocalClientActivity>();
+    EXPECT_TRUE(Game().NeedsSleep());
+    Destroy(player);
+    teleport->Update(10);
+    EXPECT_TRUE(teleport->IsFinished());
+    teleport.reset();
+    EXPECT_FALSE(Game().NeedsSleep());
+}
+
+TEST_F(TeleportActivityTest, TheLocalClientRunsItsSixStates)
+{
+    auto teleport = Begin<TeleportLocalClientActivity>();
+    EXPECT_TRUE(Game().IsMouseLocked());
+    EXPECT_EQ(teleport->GetDestination(), WorldVec3(2, Vec3(10, 0, 20)));
+    EXPECT_EQ(TakeSent<StartTeleportPacket>().size(), 1u);
+
+    teleport->Update(10);
+    EXPECT_TRUE(player->IsInvincible());
+    ASSERT_FALSE(player->GetDissolveRequests().empty());
+    EXPECT_FLOAT_EQ(player->GetDissolveRequests().back().seconds, 2.5f);
+    teleport->Update(2500);
+    EXPECT_EQ(teleport->GetState(), 1) << "the fade must be exceeded, not met";
+    teleport->Update(1);
+    EXPECT_TRUE(gEngine->IsTeleportMode());
+    Game().SetRenderingEnabled(true, RenderingDisable_Respawn);
+    EXPECT_FALSE(Game().IsRenderingEnabled()) << "teleports switch their own reason, 2";
+
+    teleport->Update(300);
+    EXPECT_EQ(teleport->GetState(), 2) << "the server has not answered";
+    teleport->GetRegionLoader()->SetRemoteState(2);
+    teleport->Update(1400);
+    EXPECT_EQ(teleport->GetStateTimer(), 700) << "the remainder of the loading step";
+    teleport->Update(299);
+    EXPECT_EQ(teleport->GetState(), 2);
+    teleport->Update(1);
+    EXPECT_EQ(teleport->GetState(), 3);
+    EXPECT_TRUE(Game().IsRenderingEnabled());
+    EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
+
+    teleport->Update(2501);
+    EXPECT_FALSE(player->IsInvincible());
+    EXPECT_TRUE(player->IsTeleporting());
+    teleport->Update(1);
+    EXPECT_TRUE(teleport->IsFinished());
+    EXPECT_FALSE(player->IsTeleporting());
+    teleport.reset();
+    EXPECT_FALSE(Game().IsMouseLocked());
+}
+
+TEST_F(TeleportActivityTest, TheLocalServerIsItsOwnPeerAndEndsFromStateThree)
+{
+    auto teleport = Begin<TeleportLocalServerActivity>();
+    EXPECT_NE(dynamic_cast<NetworkRegionLoaderOwnPlayer*>(teleport->GetRegionLoader()), nullptr);
+    EXPECT_TRUE(Game().NeedsSleep());
+    PastTheFade(*teleport);
+    ASSERT_EQ(teleport->GetState(), 2);
+    EXPECT_TRUE(gEngine->IsTeleportMode());
+    teleport->Update(10);
+    EXPECT_FALSE(gEngine->IsTeleportMode()) << "off as soon as loading is done";
+    EXPECT_EQ(teleport->GetState(), 2);
+    teleport->Update(990);
+    EXPECT_EQ(teleport->GetState(), 3);
+    EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
+    teleport->Update(2501);
+    EXPECT_TRUE(teleport->IsFinished());
+    teleport.reset();
+    EXPECT_FALSE(Game().NeedsSleep());
+}
+
+TEST_F(TeleportActivityTest, RenderFadesThroughTheStatesAndDrawsThePieBottomRight)
+{
+    TeleportLocalServerActivity teleport;
+    teleport.SetDestination(1010, 0, 20, player->GetObjectId());
+    GraphicsCanvas canvas(1024, 768);
+    teleport.Update(10);
+    teleport.Update(1250);
+    teleport.Render(canvas);
+    ASSERT_EQ(canvas.GetDraws().size(), 1u) << "the pie has not faded in yet";
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[0].color.alpha, 0.5f);
+    teleport.Update(1251);
+    teleport.Update(600);
+    canvas.Clear();
+    teleport.Render(canvas);
+    ASSERT_EQ(canvas.GetDraws().size(), 3u);
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[0].color.alpha, 1.0f);
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[1].rect.x, 924.0f);
+    EXPECT_FLOAT_EQ(canvas.GetDraws()[1].rect.y, 668.0f);
+    EXPECT_EQ(canvas.GetDraws()[2].texture, "InGameUI/UI_LoadingArt_01.tex");
+
+    player->SetIsControllingCharacter(false);
+    canvas.Clear();
+    teleport.Render(canvas);
+    EXPECT_TRUE(canvas.GetDraws().empty()) << "only the controlled character's teleport shows";
+}
+
+TEST_F(TeleportActivityTest, TheNonLocalServerHandsTheFrustumOverAndBack)
+{
+    NetworkEntityList& entities = gEngine->GetNetworkEntityList();
+    entities.SetFrustumEntry(0, WorldFrustum(1, Frustum()));
+    auto teleport = Begin<TeleportNonLocalServerActivity>();
+    EXPECT_FALSE(Game().NeedsSleep());
+    EXPECT_FALSE(Game().IsMouseLocked());
+    PastTheFade(*teleport);
+    EXPECT_TRUE(teleport->IsFrustumStolen());
+    EXPECT_EQ(entities.GetFrustumEntry(0), nullptr);
+    EXPECT_FALSE(player->IsInWorld());
+
+    teleport->GetRegionLoader()->SetRemoteState(2);
+    teleport->Update(10);
+    EXPECT_EQ(entities.GetFrustumEntry(0)->frustum.GetRegionId(), 2u);
+    EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
+    EXPECT_EQ(gEngine->GetClientEntityUpdates().back(), 0);
+    EXPECT_EQ(teleport->GetState(), 3) << "the released loader is done in the same frame";
+    EXPECT_FALSE(gEngine->IsTeleportMode());
+    teleport->Update(2501);
+    teleport->Update(1);
+    EXPECT_TRUE(teleport->IsFinished());
+}
+
+TEST_F(TeleportActivityTest, ANonLocalServerTeleportEndingBeforeItsMoveGivesTheEntryBack)
+{
+    NetworkEntityList& entities = gEngine->GetNetworkEntityList();
+    entities.SetFrustumEntry(0, WorldFrustum(1, Frustum()));
+    auto teleport = Begin<TeleportNonLocalServerActivity>();
+    PastTheFade(*teleport);
+    ASSERT_EQ(entities.GetFrustumEntry(0), nullptr);
+    Destroy(player);
+    teleport->Update(10);
+    EXPECT_TRUE(teleport->IsFinished());
+    teleport.reset();
+    EXPECT_EQ(entities.GetFrustumEntry(0)->frustum.GetRegionId(), 1u);
+}
+
+TEST_F(TeleportActivityTest, TheNonLocalClientWaitsForNothingAndDrawsNothing)
+{
+    const uint32_t modeSwitches = gEngine->GetTeleportModeSwitchCount();
+    TeleportNonLocalClientActivity teleport;
+    EXPECT_EQ(teleport.GetRegionLoader(), nullptr);
+    teleport.SetDestination(1010, 0, 20, player->GetObjectId());
+    EXPECT_TRUE(gEngine->GetNetworkConnectionManager().TakeSentPackets().empty());
+    PastTheFade(teleport);
+    teleport.Update(1);
+    EXPECT_EQ(teleport.GetState(), 3);
+    EXPECT_EQ(player->GetCoords().GetRegionId(), 2u);
+    EXPECT_EQ(gEngine->GetTeleportModeSwitchCount(), modeSwitches);
+    GraphicsCanvas canvas(1024, 768);
+    teleport.Render(canvas);
+    EXPECT_TRUE(canvas.GetDraws().empty());
+    teleport.Update(1);
+    EXPECT_TRUE(teleport.IsFinished());
+    EXPECT_FALSE(Game().NeedsSleep());
+}
+
+TEST_F(RespawnActivityTest, TheLocalClientFadesLoadsAndFinishesOnlyBelowTheLastStep)
+{
+    auto respawn = std::make_unique<RespawnLocalClientActivity>();
+    EXPECT_TRUE(Game().IsMouseLocked());
+    respawn->Begin(target, player->GetObjectId());
+    respawn->Update(500);
+    EXPECT_FLOAT_EQ(respawn->GetFadeLevel(), 0.5f);
+    EXPECT_FALSE(Game().NeedsSleep());
+    respawn->Update(500);
+    EXPECT_EQ(respawn->GetState(), 1);
+    EXPECT_FALSE(Game().IsRenderingEnabled());
+    EXPECT_TRUE(Game().NeedsSleep());
+
+    respawn->GetRegionLoader()->SetRemoteState(2);
+    respawn->Update(1);
+    respawn->Update(998);
+    EXPECT_EQ(respawn->GetState(), 1);
+    respawn->Update(1);
+    EXPECT_EQ(respawn->GetState(), 2);
+    EXPECT_TRUE(respawn->IsRespawnComplete());
+    EXPECT_TRUE(Game().IsRenderingEnabled());
+
+    respawn->Update(1000);
+    EXPECT_FLOAT_EQ(respawn->GetFadeLevel(), 1.0f) << "one frame is held";
+    EXPECT_FALSE(respawn->IsFinished());
+    respawn->Update(999);
+    EXPECT_FALSE(respawn->IsFinished());
+    respawn->Update(1);
+    EXPECT_EQ(respawn->GetFadeLevel(), 0.0f);
+    EXPECT_TRUE(respawn->IsFinished());
+    respawn.reset();
+    EXPECT_FALSE(Game().NeedsSleep());
+    EXPECT_FALSE(Game().IsMouseLocked());
+}
+
+TEST_F(RespawnActivityTest, TheNonLocalServerTouchesNoSwitchAndNeverCompletes)
+{
+    const uint32_t modeSwitches = gEngine->GetTeleportModeSwitchCount();
+    auto respawn = std::make_unique<RespawnNonLocalServerActivity>();
+    EXPECT_FALSE(Game().IsMouseLocked());
+    respawn->Begin(target, player->GetObjectId());
+    ASSERT_NE(dynamic_cast<NetworkRegionLoaderServer*>(respawn->GetRegionLoader()), nullptr);
+    respawn->GetRegionLoader()->SetRemoteState(2);
+    for (int frame = 0; frame < 8 && respawn->GetState() < 2; ++frame)
+        respawn->Update(1000);
+    EXPECT_EQ(respawn->GetState(), 2);
+    EXPECT_FALSE(respawn->IsRespawnComplete());
+    EXPECT_FALSE(Game().NeedsSleep());
+    EXPECT_EQ(gEngine->GetTeleportModeSwitchCount(), modeSwitches);
+    GraphicsCanvas canvas(1024, 768);
+    respawn->Render(canvas);
+    EXPECT_TRUE(canvas.GetDraws().empty());
+}
+
+TEST_F(RespawnActivityTest, AVanishedPlayerFadesOutAndTheCounterIsRaisedOnce)
+{
+    auto respawn = std::make_unique<RespawnLocalClientActivity>();
+    respawn->Begin(target, player->GetObjectId());
+    respawn->Update(1000);
+    ASSERT_EQ(respawn->GetState(), 1);
+    ObjectManager::Instance().DestroyObjectEx(player, "test", 1);
+    respawn->Update(10);
+    EXPECT_EQ(respawn->GetState(), 2);
+    EXPECT_FALSE(respawn->IsRespawnComplete());
+    EXPECT_TRUE(Game().IsRenderingEnabled());
+    respawn->Update(10);
+    respawn->Update(1000);
+    EXPECT_TRUE(respawn->IsFinished());
+    respawn.reset();
+    EXPECT_FALSE(Game().NeedsSleep()) << "raised at loading and at the vanishing, lowered once";
 }
 
 } // namespace

@@ -1,15 +1,38 @@
 #include "game/GameEngine.h"
 
 #include "characters/AttributePak.h"
+#include "characters/Monster.h"
 #include "characters/Player.h"
+#include "core/DialogManager.h"
+#include "core/GameEvents.h"
+#include "core/GameTextLine.h"
+#include "engine/AmbianceManager.h"
+#include "engine/EventHandler.h"
+#include "engine/EventManager.h"
 #include "engine/InstanceGroupManager.h"
+#include "engine/LocalizationManager.h"
+#include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
+#include "engine/World.h"
+#include "game/ActivityManager.h"
+#include "game/GameActivity.h"
+#include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEngineServerServicesModule.h"
+#include "multiplayer/PlayerManagerServer.h"
+#include "skills/Skill.h"
+#include "skills/SkillReasons.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/HeardEvents.h"
+#include "tests/support/Records.h"
+#include "tests/support/TrimMust.h"
 #include "world/GameCamera.h"
+#include "world/Proxy.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -29,9 +52,6 @@ TEST_F(GameEngineLifeCycle, InitializeAndShutdownAreIdempotent)
     GameEngine* first = gGameEngine;
     InitializeObjects();
     EXPECT_EQ(gGameEngine, first);
-    EXPECT_NE(Game().GetInboundNetworkInterface(), nullptr);
-    EXPECT_EQ(Game().GetNetworkInterface(), Game().GetInboundNetworkInterface());
-    EXPECT_TRUE(Game().IsServerOrSingle());
 
     ShutdownObjects();
     ShutdownObjects();
@@ -48,9 +68,7 @@ TEST_F(GameEngineLifeCycle, RolesChooseInterfaceAndServerServices)
 
     Game().SetAsNetworkServer();
     EXPECT_NE(Game().GetNetworkInterface(), inbound);
-    EXPECT_EQ(Game().GetClientServices(), client);
     EXPECT_EQ(Game().GetServerServices(), fullServer);
-    EXPECT_TRUE(Game().IsServerOrSingle());
     GameEngineNetworkInterface* outbound = Game().GetNetworkInterface();
 
     Game().SetAsNetworkClient();
@@ -59,7 +77,6 @@ TEST_F(GameEngineLifeCycle, RolesChooseInterfaceAndServerServices)
     EXPECT_NE(Game().GetServerServices(), fullServer);
     EXPECT_EQ(Game().GetPlayerManagerServer(), nullptr);
     EXPECT_FALSE(Game().IsServerOrSingle());
-    EXPECT_EQ(Game().GetInboundNetworkInterface(), inbound);
 
     Game().SetAsNetworkStub();
     EXPECT_EQ(Game().GetNetworkInterface(), inbound);
@@ -69,32 +86,21 @@ TEST_F(GameEngineLifeCycle, RolesChooseInterfaceAndServerServices)
 TEST_F(GameEngineLifeCycle, InitializeDeclaresTheEditorGroupsInOrder)
 {
     Start();
-    using Group = std::pair<std::string, std::vector<std::string>>;
-    std::vector<Group> groups;
+    std::string groups;
     for (const auto& affiliation : InstanceGroupManager::Instance().GetGroupAffiliations()) {
-        Group group{affiliation.groupName, {}};
+        groups += affiliation.groupName + ":";
         for (const RTTI_ClassInfo* info : affiliation.classes)
-            group.second.push_back(info->GetName());
-        groups.push_back(group);
+            groups += std::string(" ") + info->GetName();
+        groups += "\n";
     }
-    const std::vector<Group> expected = {
-        {"Unified Proxies", {"Proxy"}},
-        {"Unique Proxies", {"Proxy"}},
-        {"Any Entity", {"Entity"}},
-        {"Decorations", {"Decoration"}},
-        {"Monsters And Weapons", {"Monster", "Weapon"}},
-        {"Patrol Points", {"PatrolPoint"}},
-        {"Patrollers", {"Monster"}},
-        {"ProxyPatrollers", {"Proxy"}},
-        {"Wander Points", {"NpcWanderPoint"}},
-        {"Npc Wanderers", {"Npc"}},
-        {"TeleportShrine", {"StrategicMovementTeleportShrine"}},
-        {"RespawnShrine", {"StrategicMovementRespawnShrine"}},
-        {"Bandari", {"Monster", "Proxy"}},
-        {"Bandari Teleport Points", {"BandariTeleportPoint"}},
-        {"Terracotta Warriors", {"Monster", "Proxy"}},
-    };
-    EXPECT_EQ(groups, expected);
+    EXPECT_EQ(groups, "Unified Proxies: Proxy\nUnique Proxies: Proxy\nAny Entity: Entity\n"
+                      "Decorations: Decoration\nMonsters And Weapons: Monster Weapon\n"
+                      "Patrol Points: PatrolPoint\nPatrollers: Monster\nProxyPatrollers: Proxy\n"
+                      "Wander Points: NpcWanderPoint\nNpc Wanderers: Npc\n"
+                      "TeleportShrine: StrategicMovementTeleportShrine\n"
+                      "RespawnShrine: StrategicMovementRespawnShrine\nBandari: Monster Proxy\n"
+                      "Bandari Teleport Points: BandariTeleportPoint\n"
+                      "Terracotta Warriors: Monster Proxy\n");
 
     ShutdownObjects();
     EXPECT_TRUE(InstanceGroupManager::Instance().GetGroupAffiliations().empty());
@@ -147,22 +153,18 @@ using GameEngineSettings = GameEngineFixture;
 // Absent ranges read as zero; angles are given in degrees.
 TEST_F(GameEngineSettings, RangesAnglesItemClassesAndSacks)
 {
-    Start({"CameraPitchDefault = 45", "magicalItemColor = ^y", "commonItemColor = ^w",
-           "bossMonsterColor = ^r", "UICharWindowInventorySack0DimsX = 12",
-           "UICharWindowInventorySack0DimsY = 5", "UICharWindowInventorySack1DimsX = 4",
-           "UICharWindowInventorySack1DimsY = 6"});
+    Start({"CameraPitchDefault = 45", "magicalItemColor = ^y",
+           "UICharWindowInventorySack0DimsX = 12", "UICharWindowInventorySack0DimsY = 5",
+           "UICharWindowInventorySack1DimsX = 4", "UICharWindowInventorySack1DimsY = 6"});
     EXPECT_EQ(Game().GetMaximumRange(), 0.0f);
     EXPECT_FLOAT_EQ(Game().GetCamera().GetCameraPitch(), 45.0f * 0.017453292f);
 
     // Item classes without an entry are common.
     const auto stray = static_cast<ItemClassification>(7);
-    EXPECT_EQ(Game().GetItemTextClass(ItemClassification_Common), GameTextClass::ItemNameCommon);
     EXPECT_EQ(Game().GetItemTextClass(stray), GameTextClass::ItemNameCommon);
     EXPECT_EQ(Game().GetItemTextClass(ItemClassification_Quest), GameTextClass::ItemNameQuest);
-    EXPECT_EQ(Game().GetItemColorText(ItemClassification_Common), L"");
     EXPECT_EQ(Game().GetItemColorText(stray), L"");
     EXPECT_EQ(Game().GetItemColorText(ItemClassification_Magical), L"^y");
-    EXPECT_EQ(Game().GetMonsterColorText(static_cast<MonsterClassification>(9)), L"");
 
     // Any sack but the first is the second.
     EXPECT_EQ(Game().GetInventorySackDims(0), Vec2(12, 5));
@@ -219,9 +221,8 @@ TEST_F(GameEngineSettings, LootWeightsAreTruncatedTowardZero)
 TEST_F(GameEngineSettings, DefenseCapsFollowTheDifficultyAndAReloadedRecord)
 {
     Start({"monsterDefenseCap = 40;60;80", "playerDefenseCap = 50;70;90"});
-    Player* player = MakeMainPlayer();
+    Player* player = Must(MakeMainPlayer());
     auto* monster = static_cast<Character*>(ObjectManager::Instance().CreateObject("Monster"));
-    ASSERT_NE(player, nullptr);
     ASSERT_NE(monster, nullptr);
     const auto caps = [&] {
         return std::pair(monster->GetDefenseAttributeCap(), player->GetDefenseAttributeCap());
@@ -251,9 +252,6 @@ TEST_F(GameEngineSettings, ShippedRecordLoadsCleanly)
     ObjectManager::Instance().GetDatabase().SetRoot(std::string(source) + "/data/database");
     Start();
     EXPECT_EQ(log.CountContaining("Equation load failure"), 0u);
-    EXPECT_EQ(Game().GetGameTextStyleName(GameTextClass::ItemBonuses), "TextStats");
-    EXPECT_EQ(Game().GetPlayerAttributePak().GetRecordName(),
-              "Records/Game/GameBalance/PlayerAttributePak.dbr");
 }
 
 // Without its settings the game runs on zeros: the log must say why.
@@ -271,6 +269,741 @@ TEST(GameEngineNames, DifficultiesAndClassificationsFromText)
     EXPECT_EQ(GameEngine::ResolveItemClassificationEnum("Relic"), ItemClassification_Relic);
     EXPECT_EQ(GameEngine::ResolveItemClassificationEnum("relic"), ItemClassification_Common);
     EXPECT_EQ(GameEngine::ResolveChestClassificationEnum("HeroChest"), ChestClassification_Common);
+}
+
+class GameEngineProxyPools : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+
+    static Proxy* NewProxy(uint32_t word)
+    {
+        auto* proxy = static_cast<Proxy*>(ObjectManager::Instance().CreateObject("Proxy"));
+        proxy->SetUniqueID(UniqueId(word, 0, 0, 1));
+        return proxy;
+    }
+
+    static void AddGroup(const std::string& type, const std::string& name,
+                         const std::vector<const Proxy*>& members)
+    {
+        std::vector<UniqueId> ids;
+        for (const Proxy* proxy : members)
+            ids.push_back(proxy->GetUniqueID());
+        InstanceGroupManager::Instance().AddGroup(InstanceGroup(type, name, ids));
+    }
+};
+
+TEST_F(GameEngineProxyPools, AUniqueGroupSelectsExactlyOneProxyUntilCleared)
+{
+    Proxy* first = NewProxy(1);
+    Proxy* second = NewProxy(2);
+    Proxy* loner = NewProxy(3);
+    AddGroup("Unique Proxies", "Camp", {first, second});
+    AddGroup("Unique Proxies", "Empty", {});
+
+    EXPECT_EQ(Game().GetProxyType(first), GameEngine::ProxyType_Unique);
+    EXPECT_EQ(Game().GetProxyType(loner), GameEngine::ProxyType_None);
+    const bool firstChosen = Game().IsUniqueProxySelected(first);
+    EXPECT_NE(firstChosen, Game().IsUniqueProxySelected(second));
+    EXPECT_EQ(Game().IsUniqueProxySelected(first), firstChosen) << "asked again";
+    EXPECT_FALSE(Game().IsUniqueProxySelected(loner));
+
+    // After a clear the group chooses again, and still exactly one.
+    Game().ClearProxyInfo();
+    EXPECT_NE(Game().IsUniqueProxySelected(first), Game().IsUniqueProxySelected(second));
+}
+
+TEST_F(GameEngineProxyPools, AnEmptyUniqueGroupSelectsNobody)
+{
+    Proxy* member = NewProxy(7);
+    // An empty group holds no proxy, so nothing is chosen for it and nothing is stored.
+    InstanceGroupManager::Instance().AddGroup(InstanceGroup("Unique Proxies", "Hollow", {}));
+    EXPECT_FALSE(Game().IsUniqueProxySelected(member));
+    AddGroup("Unique Proxies", "Solo", {member});
+    EXPECT_TRUE(Game().IsUniqueProxySelected(member));
+}
+
+TEST_F(GameEngineProxyPools, UnifiedPoolsAreSharedByGroupAndTheLaterWins)
+{
+    Proxy* a = NewProxy(1);
+    Proxy* b = NewProxy(2);
+    Proxy* patrol = NewProxy(3);
+    Proxy* loner = NewProxy(4);
+    AddGroup("Unified Proxies", "Crypt", {a, b});
+    // Its first group is of another type; a unique group later still types it.
+    AddGroup("Patrol Points", "Road", {patrol});
+    AddGroup("Unique Proxies", "Road Camp", {patrol});
+
+    EXPECT_EQ(Game().GetProxyType(a), GameEngine::ProxyType_Unified);
+    EXPECT_EQ(Game().GetProxyType(patrol), GameEngine::ProxyType_Unique);
+    uint32_t pool = 99;
+    EXPECT_FALSE(Game().GetUnifiedProxyPool(a, pool));
+    Game().SetUnifiedProxyPool(a, 3);
+    Game().SetUnifiedProxyPool(b, 5);
+    ASSERT_TRUE(Game().GetUnifiedProxyPool(a, pool));
+    EXPECT_EQ(pool, 5u);
+
+    Game().SetUnifiedProxyPool(patrol, 8);
+    ASSERT_TRUE(Game().GetUnifiedProxyPool(patrol, pool));
+    EXPECT_EQ(pool, 8u);
+
+    Game().SetUnifiedProxyPool(loner, 1);
+    pool = 99;
+    EXPECT_FALSE(Game().GetUnifiedProxyPool(loner, pool));
+    EXPECT_EQ(pool, 99u);
+
+    Game().ClearProxyInfo();
+    EXPECT_FALSE(Game().GetUnifiedProxyPool(a, pool));
+}
+
+TEST_F(GameEngineProxyPools, HeroBossRegistryAndDump)
+{
+    Game().RegisterProxyHeroBoss("Boss");
+    Game().RegisterProxyHeroBoss("Boss");
+    EXPECT_TRUE(Game().IsProxyHeroBossInGame("Boss"));
+    Game().UnregisterProxyHeroBoss("Boss");
+    EXPECT_FALSE(Game().IsProxyHeroBossInGame("Boss"));
+
+    InstanceGroupManager::Instance().AddGroup(
+        InstanceGroup("Unique Proxies", "Camp", {UniqueId(0x1a, 2, 3, 0xff)}));
+    InstanceGroupManager::Instance().AddGroup(
+        InstanceGroup("Patrol Points", "Road", {UniqueId(9, 9, 9, 9)}));
+    log.Clear();
+    Game().DumpGroupProxyData();
+    const std::vector<LogCapture::Line> expected{
+        {0, "^gGroup Type (Unique Proxies)  Name (Camp)"},
+        {0, "^b    ID (0x 1a 2 3 ff)"},
+    };
+    EXPECT_EQ(log.GetLines(), expected);
+}
+
+class TutorialHints : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+    }
+    // The page stays shut for a frame one short of the time and opens on the next.
+    void ExpectOpensAt(int32_t ms, int32_t page)
+    {
+        Game().Update(ms - 1);
+        EXPECT_FALSE(Unlocked(page));
+        Game().Update(1);
+        EXPECT_TRUE(Unlocked(page));
+    }
+    bool Unlocked(int32_t page)
+    {
+        const std::vector<int32_t>& list = Game().GetTutorialUnlockList();
+        return std::find(list.begin(), list.end(), page) != list.end();
+    }
+
+    Heard<GameEvent_TutorialUnlock> heard{"GameEvent_TutorialUnlock"};
+};
+
+// Nine mastery points and no skill points unlock the page on the first frame.
+TEST_F(TutorialHints, MasteryPageOnTheFirstFrame)
+{
+    Game().SetUnspentMasteryPoints(9);
+    Game().Update(16);
+    EXPECT_EQ(Game().GetTutorialUnlockList(), std::vector<int32_t>{32});
+    ASSERT_EQ(heard.events.size(), 1u);
+    EXPECT_EQ(heard.events[0].page, 32u);
+
+    Game().ResetTutorialState();
+    Game().SetUnspentMasteryPoints(8);
+    Game().Update(16);
+    Game().SetUnspentMasteryPoints(9);
+    Game().SetUnspentSkillPoints(1);
+    Game().Update(16);
+    EXPECT_FALSE(Unlocked(32));
+}
+
+TEST_F(TutorialHints, HotSlotPageNeedsFiveMinutesWithoutUsingTheSlots)
+{
+    Game().SetUnspentSkillPoints(2);
+    ExpectOpensAt(300000, 29);
+
+    Game().ResetTutorialState();
+    Game().SetUnspentSkillPoints(2);
+    Game().SetHotSlotChanged(true);
+    Game().Update(400000);
+    EXPECT_FALSE(Unlocked(29));
+}
+
+// Either kind of unspent point counts; spending them all starts the count again.
+TEST_F(TutorialHints, UnspentPointsPageNeedsMoreThanTenMinutes)
+{
+    Game().Update(700000);
+    EXPECT_FALSE(Unlocked(31)) << "no main player";
+    // Each load stands for the points the player holds at that moment.
+    Player* player = MakeMainPlayer();
+    player->Load(Record("skillPoints = 1"));
+    ExpectOpensAt(600001, 31);
+
+    Game().ResetTutorialState();
+    player->Load(Record("skillPoints = 0\nmodifierPoints = 2"));
+    Game().Update(400000);
+    player->Load(Record("modifierPoints = 0"));
+    Game().Update(1);
+    player->Load(Record("modifierPoints = 2"));
+    ExpectOpensAt(600001, 31);
+}
+
+TEST_F(TutorialHints, InventoryPageAtTenMinutesOrSixteenItems)
+{
+    ExpectOpensAt(600000, 28);
+    // A long session holds the timer at its top rather than overflowing it.
+    Game().Update(INT32_MAX);
+    Game().Update(INT32_MAX);
+
+    Game().ResetTutorialState();
+    for (int i = 0; i < 15; ++i)
+        Game().IncrementItemsAdded();
+    Game().Update(0);
+    EXPECT_FALSE(Unlocked(28));
+    Game().IncrementItemsAdded();
+    Game().Update(0);
+    EXPECT_TRUE(Unlocked(28));
+}
+
+TEST_F(TutorialHints, PotionPageAfterThreeDeathsWithAnUndrunkPotion)
+{
+    Game().SetPotionPickedUp();
+    Game().IncrementDeathCount();
+    Game().IncrementDeathCount();
+    Game().Update(0);
+    EXPECT_FALSE(Unlocked(30));
+    Game().IncrementDeathCount();
+    Game().Update(0);
+    EXPECT_TRUE(Unlocked(30));
+
+    Game().ResetTutorialState();
+    Game().SetPotionPickedUp();
+    Game().SetPotionUsed();
+    for (int i = 0; i < 3; ++i)
+        Game().IncrementDeathCount();
+    Game().Update(0);
+    EXPECT_FALSE(Unlocked(30));
+}
+
+TEST_F(TutorialHints, QuietUnlockIsKeptOnceAndUnknownPagesAreIgnored)
+{
+    Game().UnlockTutorialPage(5, false);
+    Game().UnlockTutorialPage(5, false);
+    Game().UnlockTutorialPage(5, true);
+    Game().UnlockTutorialPage(36, true);
+    Game().UnlockTutorialPage(UINT32_MAX, true);
+    EXPECT_EQ(Game().GetTutorialUnlockList(), std::vector<int32_t>{5});
+    EXPECT_TRUE(heard.events.empty());
+
+    Game().UnlockAllTutorials();
+    EXPECT_EQ(Game().GetTutorialUnlockList().size(), 36u);
+    EXPECT_EQ(heard.events.size(), 35u);
+}
+
+using GameEngineFrame = GameEngineFixture;
+
+TEST_F(GameEngineFrame, MusicAndAmbienceFollowThePlayers)
+{
+    Start();
+    Player* player = MakeMainPlayer();
+    gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(5, 0, 2))));
+    auto* boss = static_cast<Monster*>(ObjectManager::Instance().CreateObject("Monster"));
+    Jukebox& jukebox = Jukebox::Instance();
+    jukebox.SetTrackedPlayer(player->GetObjectId());
+    jukebox.SetTrackedBoss(boss->GetObjectId());
+    Game().Update(16);
+    EXPECT_FALSE(jukebox.IsTrackedPlayerDead());
+    EXPECT_FALSE(jukebox.IsTrackedBossDead());
+    EXPECT_EQ(AmbianceManager::Instance().GetTargetPosition().GetRegionPosition(), Vec3(5, 0, 2));
+
+    boss->SetLifeState(LifeState_Dead);
+    jukebox.SetTrackedPlayer(0xFFFFF);
+    Game().Update(16);
+    EXPECT_TRUE(jukebox.IsTrackedPlayerDead()) << "a missing player counts as dead";
+    EXPECT_TRUE(jukebox.IsTrackedBossDead());
+    AmbianceManager::Instance().Reset();
+}
+
+// What the earlier and the later steps of the frame have done when the activities run.
+struct StepSnapshot {
+    bool ran = false;
+    bool masteryPageUnlocked = false;
+    uint32_t ambienceUpdates = 0;
+    size_t packetsSent = 0;
+};
+
+class OrderProbe : public GameActivity {
+public:
+    explicit OrderProbe(StepSnapshot& seen) : seen(seen) {}
+    void Update(int) override
+    {
+        const std::vector<int32_t>& pages = gGameEngine->GetTutorialUnlockList();
+        seen.ran = true;
+        seen.masteryPageUnlocked = std::find(pages.begin(), pages.end(), 32) != pages.end();
+        seen.ambienceUpdates = AmbianceManager::Instance().GetPositionUpdateCount();
+        seen.packetsSent = gEngine->GetNetworkConnectionManager().GetSentPackets().size();
+    }
+    void Render(GraphicsCanvas&) override {}
+    bool IsFinished() override { return seen.ran; }
+
+private:
+    StepSnapshot& seen;
+};
+
+TEST_F(GameEngineFrame, StepsRunInTheirFixedOrder)
+{
+    gEngine->GetGameInfo().SetDifficulty(2); // the server's balance level changes on frame one
+    Start();
+    Game().SetAsNetworkServer();
+    Player* player = MakeMainPlayer();
+    gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(1, 0, 1))));
+    // Entering the main player announced him; only the frame's own packets count.
+    gEngine->GetNetworkConnectionManager().ClearSentPackets();
+    Game().SetUnspentMasteryPoints(9);
+    AmbianceManager::Instance().Reset();
+    StepSnapshot seen;
+    ActivityManager::Get().InstallActivity(new OrderProbe(seen));
+
+    Game().Update(16);
+    ASSERT_TRUE(seen.ran);
+    EXPECT_TRUE(seen.masteryPageUnlocked) << "tutorial hints come before the activities";
+    EXPECT_EQ(seen.ambienceUpdates, 0u) << "ambience comes after the activities";
+    EXPECT_EQ(seen.packetsSent, 0u) << "the server services come last";
+    EXPECT_EQ(AmbianceManager::Instance().GetPositionUpdateCount(), 1u);
+    EXPECT_GE(gEngine->GetNetworkConnectionManager().GetSentPackets().size(), 1u);
+    AmbianceManager::Instance().Reset();
+}
+
+// A second personal portal is asked about; only the portal's own answer is taken by the frame.
+TEST_F(GameEngineFrame, PortalAnswersAreTakenOnlyWhileThePortalQuestionIsOpen)
+{
+    Start();
+    Game().SetAsNetworkServer();
+    Player* player = MakeMainPlayer();
+    gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(3, 0, 4))));
+    DialogManager& dialogs = Game().GetDialogManager();
+
+    Game().CreateFixedItemTeleport(); // no portal yet: made at once
+    std::vector<std::unique_ptr<CreateItemTeleportPacket>> sent =
+        TakeSent<CreateItemTeleportPacket>();
+    ASSERT_EQ(sent.size(), 1u);
+
+    Game().GetTeleportInfoList().push_back({sent[0]->objectId, player->GetObjectId(), {}, "old"});
+    for (bool answer : {false, true}) {
+        SCOPED_TRACE(answer);
+        Game().CreateFixedItemTeleport();
+        ASSERT_EQ(dialogs.GetNumDialog(), 1u);
+        EXPECT_EQ(dialogs.PeekTopDialog().party, DialogManager::PartyFixedItemTeleport);
+        dialogs.RemoveTopDialog();
+        dialogs.AddResponse({DialogManager::PartyMarket, true});
+        dialogs.AddResponse({DialogManager::PartyFixedItemTeleport, answer});
+        Game().Update(16);
+        EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyFixedItemTeleport), 0u);
+        EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyMarket), 1u);
+        EXPECT_EQ(TakeSent<CreateItemTeleportPacket>().size(), answer ? 1u : 0u);
+        dialogs.GetResponseFor(DialogManager::PartyMarket);
+    }
+    // Without an open question the portal's answers stay for whoever asked.
+    dialogs.AddResponse({DialogManager::PartyFixedItemTeleport, true});
+    Game().Update(16);
+    EXPECT_EQ(dialogs.GetNumResponsesFor(DialogManager::PartyFixedItemTeleport), 1u);
+}
+
+// The host's loop in every role: frames of the game engine and of the engine itself.
+TEST_F(GameEngineFrame, AThousandFramesInEachRoleRunClean)
+{
+    Start();
+    Player* player = MakeMainPlayer();
+    Game().SetGameLoading(false);
+    for (int role = 0; role < 3; ++role) {
+        if (role == 1)
+            Game().SetAsNetworkServer();
+        if (role == 2)
+            Game().SetAsNetworkClient();
+        for (int frame = 0; frame < 1000; ++frame) {
+            Game().Update(16);
+            gEngine->RunFrame(16);
+        }
+        gEngine->GetNetworkConnectionManager().ClearSentPackets();
+    }
+    EXPECT_EQ(Game().GetMainPlayer(), player);
+    EXPECT_EQ(std::count_if(log.GetLines().begin(), log.GetLines().end(),
+                            [](const LogCapture::Line& line) { return line.level == 2; }),
+              0);
+    ShutdownObjects();
+    EXPECT_EQ(gGameEngine, nullptr);
+}
+
+using GameEngineRules = GameEngineFixture;
+
+template <class T> T* Make(const char* className)
+{
+    return static_cast<T*>(ObjectManager::Instance().CreateObject(className));
+}
+
+TEST_F(GameEngineRules, APetsDamageIsCreditedToItsMaster)
+{
+    Start();
+    Monster* victim = Make<Monster>("Monster");
+    Player* master = Make<Player>("Player");
+    Monster* pet = Make<Monster>("Monster");
+    pet->SetLeader(master->GetObjectId());
+    const uint32_t victimId = victim->GetObjectId();
+
+    Game().RegisterDamage(victimId, pet->GetObjectId(), 10.0f);
+    Game().RegisterDamage(victimId, 999, 5.0f);
+    Game().RegisterDamage(victimId, pet->GetObjectId(), 20.0f);
+    Game().RegisterDamage(victimId, master->GetObjectId(), 15.0f);
+
+    EXPECT_EQ(Game().GetDamageByAttacker(master->GetObjectId(), victimId), 45.0f);
+    EXPECT_EQ(Game().GetDamageByAttacker(pet->GetObjectId(), victimId), 0.0f);
+    EXPECT_EQ(Game().GetTotalDamageDone(victimId), 50.0f);
+    EXPECT_FLOAT_EQ(Game().GetPlayerDamagePercent(master->GetObjectId(), victimId), 0.9f);
+    EXPECT_EQ(Game().GetPlayerDamagePercent(master->GetObjectId(), 12345), 0.0f);
+
+    Game().RegisterDamage(master->GetObjectId(), victimId, 30.0f);
+    EXPECT_EQ(Game().GetTotalDamageDone(master->GetObjectId()), 0.0f) << "players keep no entry";
+}
+
+TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamageAndADeathClearsIt)
+{
+    Start();
+    Game().SetAsNetworkClient();
+    Game().RegisterDamage(40, 41, 10.0f);
+    EXPECT_EQ(Game().GetTotalDamageDone(40), 0.0f);
+    Game().SetAsNetworkStub();
+    Game().RegisterDamage(40, 41, 10.0f);
+    Game().SetAsNetworkClient();
+    Game().RemoveDamageEntry(40);
+    EXPECT_EQ(Game().GetTotalDamageDone(40), 10.0f);
+
+    // Found as a creature or not, the victim's entry goes.
+    Game().SetAsNetworkStub();
+    Monster* victim = Make<Monster>("Monster");
+    victim->Load(Record("experiencePoints = 80"));
+    Game().RegisterDamage(victim->GetObjectId(), 7, 3.0f);
+    GameEvent_CreatureDeath death;
+    death.killerId = 7;
+    for (uint32_t victimId : {victim->GetObjectId(), 40u}) {
+        death.victimId = victimId;
+        EventManager::Instance().Send("GameEvent_CreatureDeath", death);
+        EXPECT_EQ(Game().GetTotalDamageDone(victimId), 0.0f) << victimId;
+    }
+}
+
+TEST_F(GameEngineRules, AKillPaysTheLocalPlayerHisShareAndClearsTheEntry)
+{
+    Start();
+    database.WriteRecord("Records/Levels.dbr",
+                         {"experienceLevelEquation = (playerLevel*1000)", "maxPlayerLevel = 50"});
+    Player* player = MakeMainPlayer();
+    player->Load(Record("levelFileName = Records/Levels.dbr"));
+    PlayerNetBasicInfo record;
+    record.playerId = player->GetObjectId();
+    Game().GetPlayerManagerServer()->HandleNewPlayer(record);
+    Monster* pet = Make<Monster>("Monster");
+    pet->SetLeader(player->GetObjectId());
+    Monster* victim = Make<Monster>("Monster");
+    victim->Load(Record("charLevel = 10\nexperiencePoints = 250"));
+    const uint32_t victimId = victim->GetObjectId();
+
+    Game().RegisterDamage(victimId, player->GetObjectId(), 30.0f);
+    Game().RegisterDamage(victimId, pet->GetObjectId(), 10.0f);
+    Game().RegisterDamage(victimId, 999, 40.0f);
+    const uint32_t before = player->GetExperiencePoints();
+    GameEvent_CreatureDeath death;
+    death.victimId = victimId;
+    death.killerId = pet->GetObjectId();
+    EventManager::Instance().Send("GameEvent_CreatureDeath", death);
+
+    EXPECT_EQ(player->GetExperiencePoints() - before, 125u);
+    EXPECT_EQ(Game().GetTotalDamageDone(victimId), 0.0f);
+}
+
+TEST_F(GameEngineRules, DamageSummingToNothingGivesNoShare)
+{
+    Start();
+    Game().RegisterDamage(40, 41, 0.0f);
+    Game().RegisterDamage(40, 42, 0.0f);
+    EXPECT_EQ(Game().GetPlayerDamagePercent(41, 40), 0.0f);
+    Game().RegisterDamage(50, 41, 5.0f);
+    Game().RegisterDamage(50, 42, -5.0f);
+    EXPECT_EQ(Game().GetPlayerDamagePercent(41, 50), 0.0f);
+}
+
+// Each row needs an engine of its own, made from its own settings record.
+struct ExperienceCase {
+    const char* name;
+    const char* equation; // none when empty
+    uint32_t experience, expected;
+};
+
+void PrintTo(const ExperienceCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+const ExperienceCase kExperienceCases[] = {
+    {"NoEquationPaysTheMonstersExperience", "", 250u, 250u},
+    {"NegativeResultPaysNothing", "(0-3)", 250u, 0u},
+    {"HalfRoundsUp", "(monsterExperience*0.5)", 5u, 3u},
+    {"WholeStaysWhole", "(monsterExperience*0.5)", 4u, 2u},
+    {"HugeResultSaturates", "(monsterLevel*1000000000000)", 1u, UINT32_MAX},
+};
+
+class ExperienceReward : public GameEngineFixture,
+                         public ::testing::WithParamInterface<ExperienceCase> {};
+
+TEST_P(ExperienceReward, IsTheEquationRoundedHalfUpAndNeverNegative)
+{
+    const ExperienceCase& row = GetParam();
+    if (row.equation[0] != '\0')
+        Start({std::string("experienceEquation = ") + row.equation});
+    else
+        Start();
+    EXPECT_EQ(Game().CalculateExperienceReward(10, row.experience), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(GameEngineRules, ExperienceReward, ::testing::ValuesIn(kExperienceCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GameEngineRules, DeathPenaltyReadsTheKillerClampsAndSaturates)
+{
+    Start({"deathPenaltyEquation = ((monsterLevel*10)+currentPlayerLevel)", "deathPenaltyMin = 5",
+           "deathPenaltyMax = 2147483647"});
+    Player* player = Make<Player>("Player");
+    player->Load(Record("charLevel = 3"));
+    Monster* killer = Make<Monster>("Monster");
+    killer->Load(Record("charLevel = 7"));
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, killer->GetObjectId()), 73);
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, 0), 5) << "3, raised to the minimum";
+    Monster* boss = Make<Monster>("Monster");
+    boss->Load(Record("charLevel = 1000000000"));
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, boss->GetObjectId()), INT32_MAX);
+}
+
+TEST_F(GameEngineRules, CrossedDeathPenaltyBoundsGiveTheMaximum)
+{
+    Start({"deathPenaltyEquation = (currentPlayerLevel*10)", "deathPenaltyMin = 100",
+           "deathPenaltyMax = 50"});
+    Player* player = Make<Player>("Player");
+    player->Load(Record("charLevel = 3"));
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, 0), 50);
+}
+
+TEST_F(GameEngineRules, WithoutPenaltyEquationTheMinimumStands)
+{
+    Start({"deathPenaltyMin = 20", "deathPenaltyMax = 40"});
+    EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(nullptr, 0), 20);
+}
+
+// Arguments outside the tables are refused or answered empty, never read from beyond them.
+TEST_F(GameEngineRules, ConstantTables)
+{
+    Start();
+    auto check = [&](int requested, int current) {
+        return Game().CheckPlayerAction(static_cast<CharacterActionType>(requested),
+                                        static_cast<CharacterActionType>(current));
+    };
+    EXPECT_EQ(check(12, 8), CharacterActionPermission_Allow);
+    EXPECT_EQ(check(8, 12), CharacterActionPermission_Refuse);
+    EXPECT_EQ(check(1, 14), CharacterActionPermission_AskController);
+    EXPECT_EQ(check(20, 0), CharacterActionPermission_Refuse);
+    EXPECT_EQ(check(4, 20), CharacterActionPermission_Refuse);
+    EXPECT_EQ(check(-1, 4), CharacterActionPermission_Refuse);
+
+    EXPECT_EQ(Game().GetClassTag(3, 0), "tagCClass31");
+    EXPECT_EQ(Game().GetClassTag(0, 3), "tagCClass31");
+    EXPECT_EQ(Game().GetClassTag(7, 6), "tagCClass15");
+    EXPECT_EQ(Game().GetClassTag(5), "tagCClass06");
+    EXPECT_EQ(Game().GetClassTag(8, 0), "");
+    EXPECT_EQ(Game().GetClassTag(0, 8), "");
+    EXPECT_EQ(Game().GetClassTag(UINT32_MAX), "");
+
+    EXPECT_EQ(Game().GetMonsterRaceTagSingular("Demon"), "tagRace07");
+    EXPECT_EQ(Game().GetMonsterRaceTagPlural("Device"), "tagRace12P");
+    EXPECT_EQ(Game().GetMonsterRaceTagSingular("demon"), "noTagUnknownRace");
+    EXPECT_EQ(Game().GetMonsterRaceTagPlural(""), "noTagUnknownRace");
+
+    EXPECT_EQ(Game().GetSkillMasteryLevel(3), 0u) << "no tiers, no requirement";
+}
+
+TEST_F(GameEngineRules, MasteryTiersRepeatTheLastLevel)
+{
+    Start({"skillMasteryTierLevel = 1;10;20"});
+    EXPECT_EQ(Game().GetSkillMasteryLevel(0), 0u);
+    EXPECT_EQ(Game().GetSkillMasteryLevel(2), 10u);
+    EXPECT_EQ(Game().GetSkillMasteryLevel(7), 20u);
+}
+
+TEST_F(GameEngineRules, PickObjectChoosesOnlyAllowedCandidates)
+{
+    Start();
+    EXPECT_EQ(Game().PickObject({4, 5}, {5, 4}), 0u);
+    EXPECT_EQ(Game().PickObject({}, {}), 0u);
+    EXPECT_EQ(Game().PickObject({4, 5, 6}, {4, 6}), 5u);
+    for (int i = 0; i < 50; ++i) {
+        const uint32_t picked = Game().PickObject({1, 2, 3}, {2});
+        EXPECT_TRUE(picked == 1 || picked == 3) << picked;
+        const int32_t seed = Game().GetRandomSeed();
+        EXPECT_GE(seed, 1);
+        EXPECT_LE(seed, 32767);
+    }
+}
+
+// A skill whose answers the test sets; each text hook adds one line naming itself.
+class ScriptedSkill : public Skill {
+public:
+    uint32_t GetCurrentLevel() const override { return level; }
+    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
+    void CreateUISkillHeading(std::vector<GameTextLine>& lines) const override
+    {
+        lines.emplace_back(GameTextClass::SkillName, L"heading", false);
+    }
+    void CreateUIParameterText(std::vector<GameTextLine>& lines) const override
+    {
+        lines.emplace_back(GameTextClass::SkillStatsCurrent, L"current", false);
+    }
+    void CreateUINextParameterText(std::vector<GameTextLine>& lines) const override
+    {
+        lines.emplace_back(GameTextClass::SkillStatsNext, L"next", false);
+    }
+    uint32_t GetMasteryLevel() const override { return masteryLevel; }
+    uint32_t GetMasteryLevelRequirement() const override { return masteryRequirement; }
+    int32_t GetReason() const override { return reason; }
+    bool IsSkillTheMasterySkill() const override { return mastery; }
+    bool IsDefaultSkill() const override { return defaultSkill; }
+    bool NeedsConfiguration() const override { return configurable; }
+
+    uint32_t level = 0;
+    uint32_t masteryLevel = 0;
+    uint32_t masteryRequirement = 0;
+    int32_t reason = 0;
+    bool mastery = false;
+    bool defaultSkill = false;
+    bool configurable = false;
+};
+
+// The skill window's lines for the skill, not in the skill bar.
+std::vector<GameTextLine> SkillText(const Skill* skill, const SkillReasons* reasons, bool reclaim,
+                                    int32_t reclaimPrice)
+{
+    std::vector<GameTextLine> lines;
+    GameEngine::GenerateUISkillText(skill, lines, reasons, false, reclaim, reclaimPrice);
+    return lines;
+}
+
+std::wstring Text(const std::string& tag, std::initializer_list<LocalizationManager::Arg> args = {})
+{
+    return LocalizationManager::Instance().Format(tag, args);
+}
+
+using GameEngineSkillText = GameEngineFixture;
+
+TEST_F(GameEngineSkillText, ReclaimingAMasterysOwnSkillIsRefused)
+{
+    ScriptedSkill skill;
+    skill.level = 2;
+    skill.mastery = true;
+    SkillReasons reasons;
+    reasons.noPointsToReclaim = 1;
+    std::vector<GameTextLine> lines = SkillText(&skill, &reasons, true, 150);
+
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0].text, L"heading");
+    EXPECT_EQ(lines[1].text, L" ");
+    EXPECT_EQ(lines[4].text, L"next");
+    EXPECT_EQ(lines[6].text, Text("tagDecreaseMasteryError"));
+    EXPECT_EQ(lines[6].style, GameTextClass::SkillRequirementsNotMet);
+    EXPECT_TRUE(lines[6].flag);
+
+    // An ordinary skill that can be reclaimed shows the price in the met style.
+    skill.mastery = false;
+    reasons.noPointsToReclaim = 0;
+    lines = SkillText(&skill, &reasons, true, 150);
+    EXPECT_EQ(lines.back().text, Text("tagReclaimPoint", {150}));
+    EXPECT_EQ(lines.back().style, GameTextClass::SkillRequirements);
+
+    // The mastery flag keeps reclaiming silent.
+    reasons.masteryLevelNotMet = 1;
+    lines = SkillText(&skill, &reasons, true, 150);
+    EXPECT_EQ(lines.back().text, L" ");
+}
+
+TEST_F(GameEngineSkillText, MissingMasteryLevelsAreCountedAndNeverWrap)
+{
+    Start();
+    ScriptedSkill skill;
+    skill.masteryRequirement = 4;
+    skill.masteryLevel = 3;
+    SkillReasons reasons;
+    reasons.masteryLevelNotMet = 1;
+    reasons.noSkillPoints = 1;
+    std::vector<GameTextLine> lines = SkillText(&skill, &reasons, false, 0);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[4].text, Text("tagSkillReq01Singular", {1u, std::wstring()}));
+    EXPECT_EQ(lines[4].style, GameTextClass::SkillRequirementsNotMet);
+    EXPECT_TRUE(lines[4].flag);
+
+    // A mastery above the requirement misses nothing rather than four billion levels.
+    skill.masteryLevel = 9;
+    lines = SkillText(&skill, &reasons, false, 0);
+    EXPECT_EQ(lines.back().text, Text("tagSkillReq01", {0u, std::wstring()}));
+
+    reasons.masteryLevelNotMet = 0;
+    lines = SkillText(&skill, &reasons, false, 0);
+    EXPECT_EQ(lines.back().text, Text("NoSkillPointsToAdd"));
+    reasons.noSkillPoints = 0;
+    lines = SkillText(&skill, &reasons, false, 0);
+    EXPECT_EQ(lines.back().text, Text("PressToAddUnusedSkillPoints"));
+    EXPECT_EQ(lines.back().style, GameTextClass::SkillRequirements);
+}
+
+TEST_F(GameEngineSkillText, TheSkillWindowStopsEarlyWhereAsked)
+{
+    ScriptedSkill skill;
+    SkillReasons reasons;
+    reasons.hideRequirements = 1;
+    std::vector<GameTextLine> lines = SkillText(&skill, &reasons, false, 0);
+    EXPECT_EQ(lines.size(), 2u);
+    lines = SkillText(&skill, nullptr, false, 0);
+    EXPECT_EQ(lines.size(), 3u);
+    skill.defaultSkill = true;
+    lines = SkillText(&skill, nullptr, false, 0);
+    EXPECT_EQ(lines.size(), 2u);
+    GameEngine::GenerateUISkillText(nullptr, lines, nullptr, false, false, 0);
+    EXPECT_EQ(lines.size(), 2u);
+}
+
+TEST_F(GameEngineSkillText, TheToolTipEndsWithTheSkillsState)
+{
+    ScriptedSkill skill;
+    const auto stateOf = [&](int32_t reason) {
+        skill.reason = reason;
+        std::vector<GameTextLine> lines;
+        GameEngine::GenerateUISkillInfo(&skill, lines);
+        return lines.back();
+    };
+    const auto simple = [](const char* tag) { return Text("SimpleStringFormat", {Text(tag)}); };
+    EXPECT_EQ(stateOf(1).text, simple("tagSkillUnusableCooldown"));
+    EXPECT_EQ(stateOf(2).text, simple("tagSkillUnusableLowMana"));
+    EXPECT_EQ(stateOf(4).style, GameTextClass::SkillRequirementsNotMet);
+    EXPECT_EQ(stateOf(3).text, simple("tagSkillUsableReady"));
+    EXPECT_EQ(stateOf(3).style, GameTextClass::SkillRequirements);
+    skill.configurable = true;
+    EXPECT_EQ(stateOf(0).text, simple("tagSkillUnusableConfiguration"));
+    skill.level = 1;
+    EXPECT_EQ(stateOf(0).text, simple("tagSkillUsableReady"));
+
+    std::vector<GameTextLine> lines;
+    GameEngine::GenerateUISkillInfo(&skill, lines);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2].text, L"current");
 }
 
 } // namespace

@@ -1,11 +1,39 @@
 #include "items/Item.h"
 
 #include "characters/Character.h"
+#include "combat/RetaliationAttributeStore_Equipment.h"
+#include "core/BinaryWriter.h"
+#include "core/GameTextLine.h"
+#include "engine/BinaryReader.h"
+#include "engine/CollisionData.h"
+#include "engine/EffectEntity.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
+#include "engine/NetPacket.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "engine/SoundPak.h"
+#include "engine/World.h"
+#include "items/CostInfo_CharacterAttributes.h"
+#include "items/CostInfo_DamageAttributes.h"
+#include "items/CostInfo_RetaliationAttributes.h"
+#include "items/CostInfo_SkillAttributes.h"
+#include "items/ItemReplicaInfo.h"
+#include "tests/support/BareCarrier.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
 #include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -41,14 +69,10 @@ TEST_F(ItemTest, AttachedAtAPointTheItemRidesThereInView)
 {
     item->AttachItem(*character, "R Hand");
     EXPECT_EQ(item->GetAttachParent(), character);
-    EXPECT_EQ(item->GetAttachPointName(), "R Hand");
-    EXPECT_EQ(item->GetAttachPlacement(), Coords::Identity());
     EXPECT_TRUE(item->GetVisibility());
     EXPECT_EQ(item->GetCharacter(), character);
 
     item->DetachItem(*character);
-    EXPECT_EQ(item->GetAttachParent(), nullptr);
-    EXPECT_TRUE(item->GetVisibility());
     EXPECT_EQ(item->GetCharacter(), nullptr);
 
     for (const char* point : {static_cast<const char*>(nullptr), ""}) {
@@ -106,16 +130,513 @@ TEST_F(ItemTest, TheItemKeepsItsOwnIdAndBaseNameWhateverRecordItIsGiven)
 {
     item->SetObjectName("Records/Items/Own.dbr");
     ItemReplicaInfo held;
-    item->GetItemReplicaInfo(held);
-    EXPECT_EQ(held.id, item->GetObjectId());
-    EXPECT_EQ(held.baseName, "Records/Items/Own.dbr");
-    EXPECT_FALSE(item->initialized);
-
     item->SetItemReplicaInfo(Named("Records/Items/Other.dbr", 12345));
     item->GetItemReplicaInfo(held);
     EXPECT_EQ(held.id, item->GetObjectId());
     EXPECT_EQ(held.baseName, "Records/Items/Own.dbr");
     EXPECT_EQ(held.seed, 42u);
+}
+
+// Opens the protected parts the rules live in.
+class RuleItem : public Item {
+    GAME_DECLARE_CLASS(RuleItem)
+
+public:
+    using Item::classification;
+    using Item::dropSound3D;
+    using Item::dropSoundWater;
+    using Item::GenerateRequirementText;
+    using Item::MeetsRequirements;
+};
+
+GAME_IMPLEMENT_CLASS(RuleItem, Item);
+
+class ItemRecordTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start({"rareItemSparkle = Records/Fx/Sparkle.dbr"});
+        database.WriteRecord("Records/Fx/Sparkle.dbr", {"Class = EffectEntity"});
+        database.WriteRecord("Records/Thud.dbr", {"Class = SoundPak"});
+        database.WriteRecord("Records/Splash.dbr", {"Class = SoundPak"});
+    }
+
+    RuleItem* Make(std::initializer_list<std::string> lines)
+    {
+        std::string text = "Class = RuleItem\n";
+        for (const std::string& line : lines)
+            text += line + "\n";
+        // Records are read once per path: each make writes a new one.
+        recordName = "Records/Thing" + std::to_string(++made) + ".dbr";
+        database.WriteFile(recordName, text);
+        return ObjectManager::Instance().CreateObjectFromFile<RuleItem>(recordName);
+    }
+
+    std::string recordName;
+    int made = 0;
+};
+
+TEST_F(ItemRecordTest, CostIsTheFirstEntryScaledAndRounded)
+{
+    struct Row {
+        const char* cost;
+        const char* scale;
+        uint32_t expected;
+    };
+    // A negative price is a damaged record and costs nothing.
+    const Row rows[] = {
+        {"100", "50", 150u}, {"", "50", 0u}, {"3", "-50", 2u}, {"7;99", "0", 7u}, {"-5", "0", 0u}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.cost) + " at " + row.scale);
+        RuleItem* item = Make({std::string("itemCost = ") + row.cost,
+                               std::string("itemCostScalePercent = ") + row.scale});
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->GetItemCost(false), row.expected);
+        EXPECT_EQ(item->GetItemCost(true), row.expected);
+    }
+}
+
+TEST_F(ItemRecordTest, ClassificationOnlyRisesAndUnknownTextCountsAsCommon)
+{
+    RuleItem* item = Must(Make({"itemClassification = Rare"}));
+    EXPECT_EQ(item->GetItemClassification(), ItemClassification_Rare);
+    item->classification = ItemClassification_Relic;
+    item->Load(Record("itemClassification = Common"));
+    EXPECT_EQ(item->GetItemClassification(), ItemClassification_Relic);
+    EXPECT_EQ(Make({"itemClassification = Shiny"})->GetItemClassification(),
+              ItemClassification_Common);
+}
+
+TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReductionAndWordedSo)
+{
+    RuleItem* item = Must(Make({}));
+    EXPECT_TRUE(item->MeetsRequirements(8.0f, 10.0f, 25.0f));
+    EXPECT_FALSE(item->MeetsRequirements(7.0f, 10.0f, 25.0f));
+    EXPECT_TRUE(item->MeetsRequirements(0.0f, 0.0f, 0.0f));
+
+    struct Row {
+        float value, reduction;
+        std::wstring line;
+    };
+    const Row rows[] = {
+        {10.0f, 25.0f, L"MeetsRequirement LevelRequirement 10"},
+        {8.0f, 25.0f, L"MeetsRequirementWithReduction LevelRequirement 8 10 25"},
+        {7.0f, 25.0f, L"FailsRequirementWithReduction LevelRequirement 8 10 25"},
+        {7.0f, 0.0f, L"FailsRequirement LevelRequirement 10"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value);
+        std::vector<GameTextLine> lines;
+        item->GenerateRequirementText(row.value, 10.0f, row.reduction, "LevelRequirement", lines);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].text, row.line);
+        EXPECT_EQ(lines[0].style, GameTextClass::ItemRequirements);
+    }
+    std::vector<GameTextLine> none;
+    item->GenerateRequirementText(3.0f, 0.0f, 25.0f, "LevelRequirement", none);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST_F(ItemRecordTest, AvailabilityComparesTheRecordsOwnFigures)
+{
+    RuleItem* item = Must(Make({"strengthRequirement = 20", "dexterityRequirement = 5"}));
+    EXPECT_TRUE(item->IsItemAvailable(nullptr, 20, 5, 0));
+    // Short of strength the level alone decides, and no level is asked.
+    EXPECT_TRUE(item->IsItemAvailable(nullptr, 19, 5, 0));
+    RuleItem* leveled = Make({"strengthRequirement = 20", "levelRequirement = 3"});
+    EXPECT_FALSE(leveled->IsItemAvailable(nullptr, 19, 0, 0));
+}
+
+TEST_F(ItemRecordTest, OnlyTheFirstCollisionIsHeardAndWaterHasItsOwnSound)
+{
+    RuleItem* item =
+        Make({"dropSound3D = Records/Thud.dbr", "dropSoundWater = Records/Splash.dbr"});
+    ASSERT_NE(item, nullptr);
+    ObjectManager& objects = ObjectManager::Instance();
+    auto requests = [&objects](uint32_t id) {
+        return objects.GetObject<SoundPak>(id)->GetPlayRequests().size();
+    };
+    CollisionData water;
+    water.surface = 7;
+    item->CollisionCallback(water);
+    item->CollisionCallback(CollisionData());
+    EXPECT_EQ(requests(item->dropSoundWater), 1u);
+    EXPECT_EQ(requests(item->dropSound3D), 0u);
+    item->SetDropSoundToPlay();
+    item->CollisionCallback(CollisionData());
+    EXPECT_EQ(requests(item->dropSound3D), 1u);
+}
+
+TEST_F(ItemRecordTest, TheWaterSoundDefaultsAndTheSoundsGoWithTheItem)
+{
+    database.WriteRecord("records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr",
+                         {"Class = SoundPak"});
+    RuleItem* item = Make({});
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t water = item->dropSoundWater;
+    ASSERT_NE(objects.GetObject<SoundPak>(water), nullptr);
+    objects.DestroyObjectEx(item, "test", 1);
+    objects.ProcessDestroyedObjects();
+    EXPECT_EQ(objects.GetObject<SoundPak>(water), nullptr);
+    const auto& history = objects.GetDestroyHistory();
+    EXPECT_TRUE(std::any_of(history.begin(), history.end(), [water](const auto& record) {
+        return record.objectId == water && record.line == 88 &&
+               record.file == "Project\\Game\\Item";
+    }));
+}
+
+TEST_F(ItemRecordTest, OnlyRareItemsSparkle)
+{
+    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
+    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-10, -10, -10}, {10, 10, 10}));
+    for (const char* rarity : {"Rare", "Common"}) {
+        SCOPED_TRACE(rarity);
+        Make({std::string("itemClassification = ") + rarity});
+        ItemReplicaInfo info;
+        info.baseName = recordName;
+        info.seed = 4242;
+        Item* item = Must(Item::CreateItem(info));
+        EXPECT_GE(item->GetSparkleTimer(), 3000);
+        EXPECT_LE(item->GetSparkleTimer(), 4999);
+        ASSERT_TRUE(gEngine->GetWorld()->AddEntity(item, WorldCoords(1, Coords()), false));
+        item->InitialUpdate();
+        const size_t before = ObjectManager::Instance().GetObjectCount();
+        item->UpdateSelf(5000);
+        const size_t sparkles = ObjectManager::Instance().GetObjectCount() - before;
+        EXPECT_EQ(sparkles, std::string(rarity) == "Rare" ? 1u : 0u);
+        gEngine->GetWorld()->RemoveEntity(item);
+    }
+    gEngine->SetEditorPlayMode(true);
+    RuleItem* edited = Make({"itemClassification = Rare"});
+    gEngine->GetWorld()->AddEntity(edited, WorldCoords(1, Coords()), false);
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    edited->UpdateSelf(5000);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
+    gEngine->SetEditorPlayMode(false);
+    gEngine->GetWorld()->RemoveEntity(edited);
+    gEngine->SetWorld(std::move(previous));
+}
+
+TEST_F(ItemRecordTest, LevelStateRebuildsTheSameRecordElsewhere)
+{
+    Make({});
+    ItemReplicaInfo info;
+    info.baseName = recordName;
+    info.prefixName = "Records/Prefix.dbr";
+    info.seed = 77;
+    info.var1 = 3;
+    Item* original = Must(Item::CreateItem(info));
+    ItemReplicaInfo written;
+    original->GetItemReplicaInfo(written);
+
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    original->SaveState(writer);
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* restored = objects.CreateObjectFromFile<RuleItem>(recordName);
+    BinaryReader reader(writer.GetData(), writer.GetSize());
+    EXPECT_TRUE(restored->RestoreState(reader));
+    ItemReplicaInfo fromState;
+    restored->GetItemReplicaInfo(fromState);
+    EXPECT_TRUE(fromState == written);
+}
+
+TEST_F(ItemRecordTest, AnUnreadableLevelStateKeepsTheDefaultsWithOneLine)
+{
+    RuleItem* item = Make({});
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    item->Actor::SaveState(writer);
+    writer.WriteUInt32(1);
+    writer.WriteUInt32(0xFFFFFFFFu); // a prefix name longer than any save
+    BinaryReader reader(writer.GetData(), writer.GetSize());
+    EXPECT_FALSE(item->RestoreState(reader));
+    ItemReplicaInfo kept;
+    item->GetItemReplicaInfo(kept);
+    EXPECT_TRUE(kept.prefixName.empty());
+    EXPECT_EQ(kept.seed, 0u);
+    EXPECT_EQ(log.CountContaining("level state unreadable"), 1u);
+}
+
+TEST_F(ItemRecordTest, TheItemLevelIsTheOnlyDesignerVariableOfItsName)
+{
+    RuleItem* item = Make({});
+    float level = 0.0f;
+    EXPECT_FALSE(item->GetDesignerVariable("itemLevelX", level));
+    EXPECT_TRUE(Make({"itemLevel = 12"})->GetDesignerVariable("itemLevel", level));
+    EXPECT_EQ(level, 12.0f);
+}
+
+using Bytes = std::vector<uint8_t>;
+
+using Carrier = BareCarrier;
+
+ItemReplicaInfo Sample()
+{
+    ItemReplicaInfo info;
+    info.id = 0x01020304;
+    info.baseName = "records/items/sword.dbr";
+    info.prefixName = "P";
+    info.suffixName = "Su";
+    info.relicBonus = "B";
+    info.seed = 0xA1B2C3D4;
+    info.var1 = 3;
+    return info;
+}
+
+Bytes LevelState(const ItemReplicaInfo& info)
+{
+    BinaryWriter writer = BinaryWriter::ToMemory(8);
+    info.WriteLevelState(writer);
+    return Bytes(writer.GetData(), writer.GetData() + writer.GetSize());
+}
+
+Bytes Wire(const ItemReplicaInfo& info)
+{
+    Carrier carrier;
+    NetPacketOutBuffer out(carrier);
+    info.WriteReplicationData(out);
+    out.Done();
+    return Bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
+                 carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+}
+
+bool ReadWire(const Bytes& bytes, size_t count, ItemReplicaInfo& info)
+{
+    Carrier carrier;
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(count));
+    return info.ReadReplicationData(in);
+}
+
+// Both binary forms of the sample: id, names "P", "Su", "", "B", seed, var1.
+const Bytes kSampleBytes = {0x04, 0x03, 0x02, 0x01, 1,    0,    0, 0, 'P', 2, 0,
+                            0,    0,    'S',  'u',  0,    0,    0, 0, 1,   0, 0,
+                            0,    'B',  0xD4, 0xC3, 0xB2, 0xA1, 3, 0, 0,   0};
+
+TEST(ItemReplicaInfoTest, EqualityIgnoresIdCaseAndSlashesButNotTheRest)
+{
+    const ItemReplicaInfo sample = Sample();
+    ItemReplicaInfo other = sample;
+    other.id = 99;
+    other.baseName = "RECORDS\\Items\\Sword.DBR";
+    other.relicBonus = "b";
+    EXPECT_TRUE(other == sample);
+
+    ItemReplicaInfo changed = sample;
+    changed.seed += 1;
+    EXPECT_FALSE(changed == sample);
+    changed = sample;
+    changed.var1 = 0;
+    EXPECT_FALSE(changed == sample);
+    changed = sample;
+    changed.relicName = "R";
+    EXPECT_FALSE(changed == sample);
+    // A zero byte inside a name read from bytes does not cut the name short.
+    changed = sample;
+    changed.prefixName = std::string("P\0x", 3);
+    EXPECT_FALSE(changed == sample);
+}
+
+TEST(ItemReplicaInfoTest, ADefaultLevelStateIsTwentyEightBytesAndReadsBackButTheBaseName)
+{
+    ItemReplicaInfo fresh;
+    fresh.baseName = "records/items/ring.dbr";
+    const Bytes bytes = LevelState(fresh);
+    EXPECT_EQ(bytes.size(), ItemReplicaInfo::kDefaultLevelStateBytes);
+    EXPECT_EQ(bytes, Bytes(28, 0));
+
+    const ItemReplicaInfo sample = Sample();
+    ASSERT_EQ(LevelState(sample), kSampleBytes);
+    BinaryReader reader(kSampleBytes.data(), kSampleBytes.size());
+    ItemReplicaInfo read;
+    ASSERT_TRUE(read.ReadLevelState(reader));
+    EXPECT_EQ(reader.GetRemaining(), 0u);
+    EXPECT_EQ(read.id, sample.id);
+    EXPECT_EQ(read.baseName, "");
+    read.baseName = sample.baseName;
+    EXPECT_TRUE(read == sample);
+}
+
+TEST(ItemReplicaInfoTest, TheWireFormRoundTripsWithTheSameBytes)
+{
+    const ItemReplicaInfo sample = Sample();
+    const Bytes bytes = Wire(sample);
+    ASSERT_EQ(bytes, kSampleBytes);
+    ItemReplicaInfo read;
+    ASSERT_TRUE(ReadWire(bytes, bytes.size(), read));
+    EXPECT_EQ(read.id, sample.id);
+    EXPECT_EQ(read.baseName, "");
+    read.baseName = sample.baseName;
+    EXPECT_TRUE(read == sample);
+    EXPECT_EQ(Wire(read), bytes);
+}
+
+// Every cut is refused in both forms; what the cut reached keeps its old value.
+TEST(ItemReplicaInfoTest, TruncatedFormsAreRefusedAndLeaveTheUnreadFields)
+{
+    ItemReplicaInfo old;
+    old.prefixName = old.suffixName = old.relicName = old.relicBonus = "old";
+    old.seed = old.var1 = 7;
+    for (size_t cut = 0; cut < kSampleBytes.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        ItemReplicaInfo level = old;
+        BinaryReader reader(kSampleBytes.data(), cut);
+        EXPECT_FALSE(level.ReadLevelState(reader));
+        EXPECT_LE(reader.GetPosition(), cut);
+        ItemReplicaInfo wire = old;
+        EXPECT_FALSE(ReadWire(kSampleBytes, cut, wire));
+        EXPECT_EQ(level.var1, 7u);
+        EXPECT_EQ(wire.var1, 7u);
+        EXPECT_EQ(LevelState(level), Wire(wire));
+    }
+    // The prefix runs out inside its bytes: it and everything after it stay as they were.
+    ItemReplicaInfo cutName = old;
+    BinaryReader reader(kSampleBytes.data(), 8);
+    EXPECT_FALSE(cutName.ReadLevelState(reader));
+    EXPECT_EQ(cutName.id, 0x01020304u);
+    EXPECT_EQ(cutName.prefixName, "old");
+    EXPECT_EQ(cutName.relicBonus, "old");
+}
+
+TEST(ItemReplicaInfoTest, ANameLongerThanTheReaderTakesIsRefused)
+{
+    Bytes bytes = kSampleBytes;
+    bytes[4] = 0x01;
+    bytes[5] = 0x00;
+    bytes[6] = 0x10; // 0x100001: over the 1 MiB a name may hold
+    ItemReplicaInfo level;
+    level.prefixName = "kept";
+    BinaryReader reader(bytes.data(), bytes.size());
+    EXPECT_FALSE(level.ReadLevelState(reader));
+    EXPECT_EQ(level.prefixName, "kept");
+    EXPECT_EQ(level.seed, 0u);
+    ItemReplicaInfo wire;
+    wire.prefixName = "kept";
+    EXPECT_FALSE(ReadWire(bytes, bytes.size(), wire));
+    EXPECT_EQ(wire.prefixName, "kept");
+}
+
+TEST(ItemReplicaInfoTest, TheKeyedStreamKeepsEveryNameButNoId)
+{
+    ItemReplicaInfo sample = Sample();
+    bool attached = true;
+    IOStreamWrite writer;
+    sample.StreamProperties(&writer);
+    sample.StreamProperties(&writer, attached);
+    ASSERT_FALSE(writer.HasFailed());
+
+    IOStreamRead reader(writer.GetBytes());
+    ItemReplicaInfo plain, withFlag;
+    bool readAttached = false;
+    plain.StreamProperties(&reader);
+    withFlag.StreamProperties(&reader, readAttached);
+    ASSERT_FALSE(reader.HasFailed());
+    for (const ItemReplicaInfo* read : {&plain, &withFlag}) {
+        EXPECT_EQ(read->id, 0u);
+        EXPECT_EQ(read->baseName, sample.baseName);
+        EXPECT_TRUE(*read == sample);
+    }
+    EXPECT_TRUE(readAttached);
+    std::string text;
+    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
+    EXPECT_EQ(text.find("id"), std::string::npos) << text;
+}
+
+using Lines = std::vector<LogCapture::Line>;
+
+// Each summary logs its heading, then only the figures that are not zero.
+class CostInfoDump : public ::testing::Test {
+protected:
+    template <class Info> Lines Dumped(const Info& info)
+    {
+        log.Clear();
+        info.Dump();
+        return log.GetLines();
+    }
+
+    LogCapture log;
+};
+
+TEST_F(CostInfoDump, Damage)
+{
+    CostInfo_DamageAttributes info;
+    info.avgPierceRatio = 10.0f;
+    info.avgOverTime = 1.5f;
+    info.modDur = -2.0f;
+    info.count = 2;
+    EXPECT_EQ(Dumped(info), (Lines{{0, "Damage Cost Attributes"},
+                                   {0, "   avgBase (0.000000)  avgPierceRatio (10.000000)"},
+                                   {0, "   avgOverTime     = 1.500000"},
+                                   {0, "   modDur          = -2.000000"},
+                                   {0, "   count           = 2"}}));
+    EXPECT_EQ(info.GetTotalCount(), 2);
+
+    info.Reset();
+    EXPECT_EQ(Dumped(info), (Lines{{0, "Damage Cost Attributes"}}));
+    EXPECT_EQ(info.GetTotalCount(), 0);
+}
+
+TEST_F(CostInfoDump, RetaliationThroughTheDamageSummaryLeavesOutTheBaseLine)
+{
+    RetaliationAttributeStore_Equipment store;
+    store.Load(
+        GAME::Test::Record("retaliationFireMin = 10\nretaliationFireMax = 20\n"
+                           "retaliationColdModifier = 15\nretaliationColdModifierChance = 50\n"),
+        nullptr, nullptr, false);
+    CostInfo_RetaliationAttributes info;
+    store.GetCostInfo(info);
+    info.avgBase = 3.0f;
+
+    const CostInfo_DamageAttributes& asDamage = info;
+    EXPECT_EQ(Dumped(asDamage), (Lines{{0, "Retaliation Cost Attributes"},
+                                       {0, "   avgBonus        = 15.000000"},
+                                       {0, "   mod             = 7.500000"},
+                                       {0, "   count           = 2"}}));
+    EXPECT_EQ(info.GetTotalCount(), 2);
+}
+
+TEST_F(CostInfoDump, SkillCountsOnlyItsBonuses)
+{
+    CostInfo_SkillAttributes info;
+    info.base = 2.5f;
+    info.modifier = -10.0f;
+    info.bonusCount = 3;
+    EXPECT_EQ(Dumped(info), (Lines{{0, "Skill Cost Attributes"},
+                                   {0, "   base        = 2.500000"},
+                                   {0, "   modifier    = -10.000000"},
+                                   {0, "   bonusCount  = 3"}}));
+    EXPECT_EQ(info.GetTotalCount(), 3);
+
+    info.Reset();
+    info.bonus = 0.25f;
+    EXPECT_EQ(Dumped(info),
+              (Lines{{0, "Skill Cost Attributes"}, {0, "   bonus       = 0.250000"}}));
+    EXPECT_EQ(info.GetTotalCount(), 0);
+}
+
+TEST_F(CostInfoDump, ACharacterPairIsDumpedWhenEitherHalfIsSet)
+{
+    CostInfo_CharacterAttributes info;
+    EXPECT_EQ(Dumped(info), (Lines{{0, "Character Cost Attributes"}}));
+    info.bonusCount = 2;
+    info.otherSpeedMod = 1.5f;
+    info.otherSpeedModCount = 1;
+    EXPECT_EQ(info.GetTotalCount(), 3);
+    EXPECT_EQ(Dumped(info),
+              (Lines{{0, "Character Cost Attributes"},
+                     {0, "   bonus          (0.000000)   bonusCount            (2)"},
+                     {0, "   otherSpeedMod  (1.500000)   otherSpeedModCount    (1)"}}));
+}
+
+TEST_F(CostInfoDump, AugmentAndShieldRecordsLeaveOutTheirZeros)
+{
+    CostInfo_AugmentAttributes augment;
+    augment.augmentCount = 2;
+    EXPECT_EQ(Dumped(augment),
+              (Lines{{0, "Augments Cost Attributes"}, {0, "   augmentCount    = 2"}}));
+    CostInfo_ShieldAttributes shield;
+    shield.blockDefense = 50.0f;
+    EXPECT_EQ(Dumped(shield),
+              (Lines{{0, "Shield Cost Attributes"}, {0, "   blockDefense        = 50.000000"}}));
 }
 
 } // namespace

@@ -1,16 +1,32 @@
 #include "items/LootBase.h"
 
 #include "core/RandomUniform.h"
+#include "engine/Engine.h"
 #include "engine/ObjectManager.h"
+#include "items/GoldGenerator.h"
+#include "items/ItemReplicaInfo.h"
+#include "items/LootItemTableRandomizer.h"
 #include "items/LootItemTable_DynWeight.h"
 #include "items/LootItemTable_FixedWeight.h"
+#include "items/LootLoader.h"
 #include "items/LootMasterTable.h"
+#include "items/LootRandomizerTable.h"
+#include "items/LootTable.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/GameEngineFixture.h"
+#include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TempDatabase.h"
+#include "tests/support/TrimLootDraw.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <numeric>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,31 +35,29 @@ namespace {
 
 using Calls = std::vector<std::pair<int, int>>;
 
+// A randomizer table that always draws the one affix it names.
+void OneAffixTable(const TempDatabase& database, const std::string& record,
+                   const std::string& affix)
+{
+    database.WriteRecord(record, {"Class = LootRandomizerTable", "randomizerName1 = " + affix,
+                                  "randomizerWeight1 = 1"});
+}
+
 class LootBaseTest : public EngineFixture {
 protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        for (const auto& [name, level] :
-             std::vector<std::pair<std::string, int>>{{"I/L0.dbr", 0},
-                                                      {"I/L3.dbr", 3},
-                                                      {"I/L5.dbr", 5},
-                                                      {"I/L6.dbr", 6},
-                                                      {"I/L7.dbr", 7},
-                                                      {"I/L8.dbr", 8},
-                                                      {"I/L9.dbr", 9},
-                                                      {"I/L15.dbr", 15},
-                                                      {"I/L20.dbr", 20}})
-            database.WriteRecord(name, {"Class = Item", "itemLevel = " + std::to_string(level)});
+        for (int level : {0, 3, 5, 6, 7, 8, 9, 15, 20})
+            database.WriteRecord("I/L" + std::to_string(level) + ".dbr",
+                                 {"Class = Item", "itemLevel = " + std::to_string(level)});
     }
 
     template <typename T> LootBase::Handle Make(std::initializer_list<std::string> lines)
     {
         const std::string record = "T/Table" + std::to_string(++tables) + ".dbr";
-        std::vector<std::string> all = {std::string("Class = ") + T::classInfo.GetName()};
-        all.insert(all.end(), lines);
-        std::string text;
-        for (const std::string& line : all)
+        std::string text = std::string("Class = ") + T::classInfo.GetName() + "\n";
+        for (const std::string& line : lines)
             text += line + "\n";
         database.WriteFile(record, text);
         return LootBase::Create(record);
@@ -62,8 +76,7 @@ protected:
         ScriptedRandom random;
         random.ints.assign(ints.begin(), ints.end());
         std::string base = "kept";
-        std::string prefix;
-        std::string suffix;
+        std::string prefix, suffix;
         int depth = 5;
         table.GetLootName(base, prefix, suffix, random, depth);
         if (calls != nullptr)
@@ -99,8 +112,7 @@ TEST_F(LootBaseTest, FixedWeightsOneAndThreePickTheFirstOnlyAtZero)
 
 TEST_F(LootBaseTest, OverrideTestWalksTheEntriesAndForcesBothAffixes)
 {
-    database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p",
-                                       "randomizerWeight1 = 1"});
+    OneAffixTable(database, "R/Pre.dbr", "p");
     LootBase::Handle table = Make<LootItemTable_FixedWeight>(
         {"lootName1 = I/L3.dbr", "lootWeight1 = 1", "lootName2 = I/L5.dbr", "lootWeight2 = 1",
          "noPrefixNoSuffix = 50", "prefixRandomizerName1 = R/Pre.dbr",
@@ -109,9 +121,7 @@ TEST_F(LootBaseTest, OverrideTestWalksTheEntriesAndForcesBothAffixes)
     for (int i = 0; i < 3; ++i) {
         ScriptedRandom random;
         random.floats = {99.0f};
-        std::string base;
-        std::string prefix;
-        std::string suffix;
+        std::string base, prefix, suffix;
         table->OverrideTest(base, prefix, suffix, random);
         bases.push_back(base);
         EXPECT_EQ(prefix, "p");
@@ -200,6 +210,597 @@ TEST_F(LootBaseTest, MasterTablesShareTheDepthAndLogWhatIsNoTable)
     Make<LootItemTable_FixedWeight>({"lootName1 = I/L9.dbr", "lootWeight1 = 1"});
     LootBase::Handle master = Make<LootMasterTable>({"lootName1 = " + fixed, "lootWeight1 = 1"});
     EXPECT_EQ(Roll(*master, {}), "I/L9.dbr");
+}
+
+class LootTableTest : public EngineFixture {
+protected:
+    // Randomizer tables R/C1..R/C<n>, each naming the next, the last naming "affix".
+    void Chain(const std::string& prefix, int length)
+    {
+        for (int i = 1; i <= length; ++i) {
+            const std::string next =
+                i == length ? std::string("affix") : prefix + std::to_string(i + 1) + ".dbr";
+            OneAffixTable(database, prefix + std::to_string(i) + ".dbr", next);
+        }
+    }
+};
+
+TEST_F(LootTableTest, FourZeroPickWeightsKeepBothAffixes)
+{
+    database.WriteRecord("L/T.dbr", {"Class = LootTable", "lootName1 = item", "lootWeight1 = 3",
+                                     "prefixRandomizerChance = 100", "prefixRandomizerName1 = P",
+                                     "prefixRandomizerWeight1 = 1", "suffixRandomizerChance = 100",
+                                     "suffixRandomizerName2 = S", "suffixRandomizerWeight2 = 1"});
+    LootTable table;
+    ASSERT_TRUE(table.ManualLoad("L/T.dbr"));
+    ScriptedRandom random;
+    auto [base, prefix, suffix] = Draw(table, random);
+    EXPECT_EQ(base, "item");
+    EXPECT_EQ(prefix, "P");
+    EXPECT_EQ(suffix, "S");
+    EXPECT_EQ(random.intCalls, (Calls{{0, 3}, {0, 1}, {0, 1}, {0, 0}}));
+}
+
+TEST_F(LootTableTest, PickWeightsEmptyTheAffixesTheyExclude)
+{
+    const LoadTable record = Record("lootName1 = item\nlootWeight1 = 1\n"
+                                    "prefixRandomizerChance = 50\nprefixRandomizerName1 = P\n"
+                                    "prefixRandomizerWeight1 = 1\nsuffixRandomizerChance = 100\n"
+                                    "suffixRandomizerName1 = S\nsuffixRandomizerWeight1 = 1\n"
+                                    "bothPrefixSuffix = 1\nprefixOnly = 1\nsuffixOnly = -7\n"
+                                    "noPrefixNoSuffix = 1\n");
+    LootTable table;
+    table.Load(record);
+    for (const auto& [roll, expected] :
+         std::vector<std::pair<int, std::pair<std::string, std::string>>>{
+             {1, {"P", "S"}}, {2, {"P", ""}}, {3, {"", ""}}}) {
+        ScriptedRandom random;
+        random.ints = {0, 0, 0, roll};
+        random.floats = {49.9f, 0.0f};
+        auto [base, prefix, suffix] = Draw(table, random);
+        EXPECT_EQ(std::make_pair(prefix, suffix), expected) << roll;
+        EXPECT_EQ(random.intCalls.back(), std::make_pair(0, 3));
+    }
+    // The chance is strict: 50 of 50 leaves the prefix as it was.
+    ScriptedRandom random;
+    random.floats = {50.0f, 0.0f};
+    auto [base, prefix, suffix] = Draw(table, random, "", "old");
+    EXPECT_EQ(prefix, "old");
+}
+
+TEST_F(LootTableTest, SixChainedRandomizerTablesLogTheLast)
+{
+    for (const auto& [length, logged] : std::vector<std::pair<int, size_t>>{{5, 0}, {6, 1}}) {
+        const std::string chain = "R/C" + std::to_string(length) + "_";
+        Chain(chain, length);
+        LootTable table;
+        table.Load(Record("lootName1 = item\nlootWeight1 = 1\nprefixRandomizerChance = 100\n"
+                          "prefixRandomizerName1 = " +
+                          chain + "1.dbr\nprefixRandomizerWeight1 = 1\n"));
+        ScriptedRandom random;
+        auto [base, prefix, suffix] = Draw(table, random);
+        EXPECT_EQ(prefix, "affix");
+        EXPECT_EQ(log.Count(1, "Recursion too deep on LootTable (affix)"), logged) << length;
+    }
+}
+
+TEST_F(LootTableTest, LoaderFollowsSixChainedLootTablesThenLogs)
+{
+    for (const auto& [length, logged] : std::vector<std::pair<int, size_t>>{{5, 0}, {6, 1}}) {
+        log.Clear();
+        const std::string chain = "L/C" + std::to_string(length) + "_";
+        for (int i = 1; i <= length; ++i) {
+            const std::string next =
+                i == length ? std::string("item") : chain + std::to_string(i + 1) + ".dbr";
+            database.WriteRecord(chain + std::to_string(i) + ".dbr",
+                                 {"Class = LootTable", "lootName1 = " + next, "lootWeight1 = 1",
+                                  "prefixRandomizerChance = 100",
+                                  "prefixRandomizerName1 = pre" + std::to_string(i),
+                                  "prefixRandomizerWeight1 = 1"});
+        }
+        LootLoader loader;
+        loader.Load(Record("n1 = " + chain + "1.dbr\nw1 = 1\n"), "n", "w", 1, 0);
+        ScriptedRandom random;
+        auto [base, prefix, suffix] = Draw(loader, random, "", "", "suf");
+        EXPECT_EQ(base, "item");
+        EXPECT_EQ(prefix, "pre" + std::to_string(length));
+        EXPECT_EQ(log.Count(1, "Recursion too deep on LootLoader prefix (pre6) or suffix (suf)"),
+                  logged)
+            << length;
+    }
+}
+
+class LootItemTableRandomizerTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        OneAffixTable(database, "R/Pre.dbr", "p.dbr");
+        OneAffixTable(database, "R/Suf.dbr", "s.dbr");
+        OneAffixTable(database, "R/Brk.dbr", "b.dbr");
+        database.WriteRecord("R/Item.dbr", {"Class = Item"});
+    }
+
+    LootItemTableRandomizer Load(std::vector<std::string> picks)
+    {
+        std::initializer_list<std::string> lists = {
+            "prefixRandomizerChance = 100", "suffixRandomizerChance = 100",
+            "brokenRandomizerChance = 100", "prefixRandomizerName2 = R/Pre.dbr",
+            "prefixRandomizerWeight2 = 4",  "suffixRandomizerName1 = R/Suf.dbr",
+            "suffixRandomizerWeight1 = 1",  "brokenRandomizerName1 = R/Brk.dbr",
+            "brokenRandomizerWeight1 = 1"};
+        picks.insert(picks.end(), lists);
+        const std::string record = "R/Table" + std::to_string(++tables) + ".dbr";
+        std::string text;
+        for (const std::string& line : picks)
+            text += line + "\n";
+        database.WriteFile(record, text);
+        LootItemTableRandomizer randomizer;
+        randomizer.LoadFromDatabase(record);
+        return randomizer;
+    }
+
+    int tables = 0;
+};
+
+TEST_F(LootItemTableRandomizerTest, AllPickWeightsZeroDrawBothAffixes)
+{
+    LootItemTableRandomizer randomizer = Load({});
+    ScriptedRandom random;
+    auto [prefix, suffix] = DrawAffixes(randomizer, random, "old", "old");
+    EXPECT_EQ(prefix, "p.dbr");
+    EXPECT_EQ(suffix, "s.dbr");
+    // T, prefix list (cumulative 4), its table (total 1), suffix list, its table.
+    EXPECT_EQ(random.intCalls, (Calls{{0, 0}, {0, 3}, {0, 1}, {0, 0}, {0, 1}}));
+}
+
+TEST_F(LootItemTableRandomizerTest, RangesInOrderBothPrefixSuffixBrokenNone)
+{
+    const std::vector<std::pair<int, std::pair<std::string, std::string>>> cases = {
+        {0, {"p.dbr", "s.dbr"}}, {1, {"p.dbr", "s.dbr"}}, {2, {"p.dbr", "-"}},
+        {3, {"-", "s.dbr"}},     {4, {"b.dbr", "-"}},     {5, {"-", "-"}}};
+    for (const auto& [roll, expected] : cases) {
+        LootItemTableRandomizer randomizer =
+            Load({"bothPrefixSuffix = 1", "prefixOnly = 1", "suffixOnly = 1", "brokenOnly = 1",
+                  "noPrefixNoSuffix = 1"});
+        ScriptedRandom random;
+        random.ints = {roll};
+        auto [prefix, suffix] = DrawAffixes(randomizer, random, "-", "-");
+        EXPECT_EQ(std::make_pair(prefix, suffix), expected) << roll;
+        EXPECT_EQ(random.intCalls.front(), std::make_pair(0, 5));
+    }
+}
+
+TEST_F(LootItemTableRandomizerTest, ModifiersAreSignedPercentagesNeverBelowZero)
+{
+    LootItemTableRandomizer randomizer =
+        Load({"bothPrefixSuffix = 10", "noPrefixNoSuffix = 20", "prefixOnly = 7", "suffixOnly = 6",
+              "brokenOnly = 8"});
+    randomizer.SetWeightModifiers({100, -50, 0, -200, 25});
+    EXPECT_EQ(randomizer.GetNoPrefixNoSuffix(), 40u);
+    EXPECT_EQ(randomizer.GetBothPrefixSuffix(), 5u);
+    EXPECT_EQ(randomizer.GetPrefixOnly(), 7u);
+    EXPECT_EQ(randomizer.GetSuffixOnly(), 0u);
+    EXPECT_EQ(randomizer.GetBrokenOnly(), 10u);
+
+    randomizer.SetNoBrokenItems();
+    EXPECT_EQ(randomizer.GetNoPrefixNoSuffix(), 50u);
+    EXPECT_EQ(randomizer.GetBrokenOnly(), 0u);
+
+    // Negative record weights count as nothing; huge ones and their total stay a valid bound.
+    LootItemTableRandomizer huge =
+        Load({"bothPrefixSuffix = 2000000000", "noPrefixNoSuffix = 2000000000", "prefixOnly = -5"});
+    huge.SetWeightModifiers({100, 100, 100, 0, 0});
+    EXPECT_EQ(huge.GetBothPrefixSuffix(), 2147483647u);
+    EXPECT_EQ(huge.GetPrefixOnly(), 0u);
+    ScriptedRandom random;
+    auto [prefix, suffix] = DrawAffixes(huge, random);
+    EXPECT_EQ(random.intCalls.front(), std::make_pair(0, 2147483647));
+}
+
+TEST_F(LootItemTableRandomizerTest, ListsReadInKeyOrderSkippingGaps)
+{
+    database.WriteRecord("R/Lists.dbr",
+                         {"prefixRandomizerName1 = a", "prefixRandomizerWeight1 = 2",
+                          "prefixRandomizerName2 = ", "prefixRandomizerWeight2 = 9",
+                          "prefixRandomizerName15 = c", "prefixRandomizerWeight15 = 3",
+                          "prefixRandomizerName16 = d", "prefixRandomizerWeight16 = 3"});
+    LootItemTableRandomizer randomizer;
+    randomizer.LoadFromDatabase("R/Lists.dbr");
+    ASSERT_EQ(randomizer.GetPrefixList().size(), 2u);
+    EXPECT_EQ(randomizer.GetPrefixList()[0].cumulativeWeight, 2u);
+    EXPECT_EQ(randomizer.GetPrefixList()[1].cumulativeWeight, 5u);
+    EXPECT_EQ(randomizer.GetPrefixList()[1].name, "c");
+}
+
+TEST_F(LootItemTableRandomizerTest, ChanceIsInclusiveAndAbove100AlwaysPasses)
+{
+    for (const auto& [chance, f, drawn] : std::vector<std::tuple<std::string, float, bool>>{
+             {"50", 50.0f, true}, {"50", 50.5f, false}, {"150", 99.9f, true}}) {
+        LootItemTableRandomizer randomizer;
+        ++tables;
+        database.WriteRecord("R/Chance" + std::to_string(tables) + ".dbr",
+                             {"prefixRandomizerChance = " + chance,
+                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1",
+                              "prefixOnly = 1"});
+        randomizer.LoadFromDatabase("R/Chance" + std::to_string(tables) + ".dbr");
+        ScriptedRandom random;
+        random.ints = {1};
+        random.floats = {f};
+        auto [prefix, suffix] = DrawAffixes(randomizer, random, "-", "-");
+        EXPECT_EQ(prefix, drawn ? "p.dbr" : "-") << chance << " " << f;
+    }
+}
+
+TEST_F(LootItemTableRandomizerTest, NameThatIsNoRandomizerTableGivesAnEmptyAffix)
+{
+    database.WriteRecord("R/NoTable.dbr",
+                         {"prefixRandomizerChance = 100", "prefixRandomizerName1 = R/Item.dbr",
+                          "prefixRandomizerWeight1 = 1"});
+    LootItemTableRandomizer randomizer;
+    randomizer.LoadFromDatabase("R/NoTable.dbr");
+    ScriptedRandom random;
+    auto [prefix, suffix] = DrawAffixes(randomizer, random, "old", "old");
+    EXPECT_EQ(prefix, "");
+    EXPECT_EQ(suffix, "old");
+}
+
+TEST_F(LootItemTableRandomizerTest, RandomizerTableWeightsTwoAndThree)
+{
+    database.WriteRecord("R/Two.dbr", {"Class = LootRandomizerTable", "randomizerName1 = first",
+                                       "randomizerWeight1 = 2", "randomizerName60 = second",
+                                       "randomizerWeight60 = 3", "randomizerName61 = never",
+                                       "randomizerWeight61 = 3"});
+    LootRandomizerTable table;
+    ASSERT_TRUE(table.ManualLoad("R/Two.dbr"));
+    for (int roll = 0; roll <= 5; ++roll) {
+        ScriptedRandom random;
+        random.ints = {roll};
+        std::string out;
+        table.GetRandomizerName(out, random);
+        EXPECT_EQ(out, roll <= 2 ? "first" : "second") << roll;
+        EXPECT_EQ(random.intCalls, (Calls{{0, 5}}));
+    }
+    LootRandomizerTable empty;
+    EXPECT_FALSE(empty.ManualLoad("R/Item.dbr"));
+    EXPECT_FALSE(empty.ManualLoad(""));
+    ScriptedRandom random;
+    std::string out = "old";
+    empty.GetRandomizerName(out, random);
+    EXPECT_EQ(out, "");
+}
+
+std::vector<std::pair<std::string, uint32_t>> Entries(const LootLoader& loader)
+{
+    std::vector<std::pair<std::string, uint32_t>> out;
+    for (const LootLoader::Entry& entry : loader.GetEntries())
+        out.emplace_back(entry.name, entry.weight);
+    return out;
+}
+
+TEST(LootLoaderTest, ByLocationReadsTheSixKeysAndTheDifficultysName)
+{
+    const LoadTable record = Record("chanceToEquipTorsoItem1 = 5\n"
+                                    "lootTorsoItem1 = a.dbr;b.dbr\n"
+                                    "chanceToEquipTorsoItem2 = -4\n"
+                                    "lootTorsoItem2 = neg.dbr\n"
+                                    "chanceToEquipTorsoItem3 = 7\n"
+                                    "lootTorsoItem3 = ;\n"
+                                    "chanceToEquipTorsoItem6 = 3\n"
+                                    "lootTorsoItem6 = c.dbr;d.dbr\n"
+                                    "chanceToEquipTorsoItem7 = 9\n"
+                                    "lootTorsoItem7 = seven.dbr\n"
+                                    "chanceToEquipHeadItem1 = 1\n"
+                                    "lootHeadItem1 = head.dbr\n");
+    LootLoader loader;
+    loader.Load(record, LootLoader::Torso, 6, 1);
+    // Negative weights, empty names and keys past the count are skipped.
+    EXPECT_EQ(Entries(loader),
+              (std::vector<std::pair<std::string, uint32_t>>{{"b.dbr", 5}, {"d.dbr", 3}}));
+    EXPECT_EQ(loader.GetTotalWeight(), 8u);
+
+    // Seven or more keeps the previous list whole.
+    loader.Load(record, LootLoader::Head, 7, 0);
+    EXPECT_EQ(loader.GetEntries().size(), 2u);
+    EXPECT_EQ(loader.GetTotalWeight(), 8u);
+
+    // An index past a short list names nothing.
+    loader.Load(record, LootLoader::Head, 6, 2);
+    EXPECT_TRUE(loader.GetEntries().empty());
+    EXPECT_EQ(loader.GetTotalWeight(), 0u);
+}
+
+TEST(LootLoaderTest, NumberedKeysLoadAndTheRunningSumPicksTheFirstEntryAtOrAboveTheRoll)
+{
+    LootLoader loader;
+    loader.Load(Record("w1 = 2\nn1 = x.dbr\nw2 = 4\nn2 = y.dbr\n"), "n", "w", 2, 0);
+    for (const auto& [roll, expected] : std::vector<std::pair<int, std::string>>{
+             {0, "x.dbr"}, {2, "x.dbr"}, {3, "y.dbr"}, {6, "y.dbr"}, {7, "kept"}}) {
+        ScriptedRandom random;
+        random.ints = {roll};
+        auto [base, prefix, suffix] = Draw(loader, random, "kept");
+        EXPECT_EQ(base, expected) << roll;
+        EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{0, 6}}));
+    }
+}
+
+TEST(LootLoaderTest, HugeWeightsDoNotWrapTheTotal)
+{
+    LootLoader loader;
+    loader.Load(Record("w1 = 2147483647\nn1 = a.dbr\nw2 = 2147483647\nn2 = b.dbr\n"
+                       "w3 = 2147483647\nn3 = c.dbr\n"),
+                "n", "w", 3, 0);
+    ASSERT_EQ(loader.GetEntries().size(), 3u);
+    EXPECT_EQ(loader.GetTotalWeight(), 2147483647u);
+
+    ScriptedRandom scripted;
+    auto [base, prefix, suffix] = Draw(loader, scripted);
+    EXPECT_EQ(scripted.intCalls, (std::vector<std::pair<int, int>>{{0, 2147483647}}));
+
+    RandomUniform random;
+    random.Seed(99);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(std::get<0>(Draw(loader, random)), "a.dbr");
+}
+
+class LootLoaderRollTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        OneAffixTable(database, "R/Brk.dbr", "b");
+        database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p1",
+                                           "randomizerWeight1 = 1", "randomizerName2 = p2",
+                                           "randomizerWeight2 = 2"});
+        database.WriteRecord("T/Fixed.dbr",
+                             {"Class = LootItemTable_FixedWeight", "lootName1 = item.dbr",
+                              "lootWeight1 = 1", "lootName2 = other.dbr", "lootWeight2 = 2",
+                              "brokenOnly = 100", "bothPrefixSuffix = 30",
+                              "brokenRandomizerChance = 100", "brokenRandomizerName1 = R/Brk.dbr",
+                              "brokenRandomizerWeight1 = 1", "prefixRandomizerChance = 60",
+                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1"});
+        database.WriteRecord("T/Master.dbr",
+                             {"Class = LootMasterTable", "lootName1 = T/Fixed.dbr",
+                              "lootWeight1 = 1", "lootName2 = T/Dyn.dbr", "lootWeight2 = 1"});
+        database.WriteRecord("T/Dyn.dbr",
+                             {"Class = LootItemTable_DynWeight", "itemNames = a.dbr;b.dbr",
+                              "defaultWeight = 5", "prefixRandomizerChance = 60", "prefixOnly = 1",
+                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1"});
+    }
+
+    std::string Broken(LootLoader& loader)
+    {
+        ScriptedRandom random;
+        // Loader, table, then the randomizer's share: 50 of 130 is the broken share.
+        random.ints = {0, 0, 50};
+        auto [base, prefix, suffix] = Draw(loader, random);
+        EXPECT_EQ(base, "item.dbr");
+        return prefix;
+    }
+};
+
+TEST_F(LootLoaderRollTest, LoaderHandsItsSettingsToTheTable)
+{
+    const LoadTable record = Record("n1 = T/Fixed.dbr\nw1 = 1\n");
+    LootLoader loader;
+    loader.Load(record, "n", "w", 1, 0);
+    EXPECT_EQ(Broken(loader), "b");
+    loader.SetRandomizerWeightModifiers({0, 0, 0, 0, -100});
+    EXPECT_EQ(Broken(loader), "");
+    LootLoader noBroken;
+    noBroken.Load(record, "n", "w", 1, 0);
+    noBroken.SetNoBrokenItems();
+    EXPECT_EQ(Broken(noBroken), "");
+}
+
+TEST_F(LootLoaderRollTest, TwoLoadersOnOneSeedNameTheSameRecords)
+{
+    const LoadTable record = Record("n1 = T/Master.dbr\nw1 = 3\nn2 = plain.dbr\nw2 = 1\n");
+    std::vector<std::string> rolls[2];
+    for (std::vector<std::string>& names : rolls) {
+        LootLoader loader;
+        loader.Load(record, "n", "w", 2, 0);
+        RandomUniform random;
+        random.Seed(20261208);
+        for (int i = 0; i < 40; ++i) {
+            auto [base, prefix, suffix] = Draw(loader, random);
+            names.push_back(base + "|" + prefix + "|" + suffix);
+        }
+    }
+    EXPECT_EQ(rolls[0], rolls[1]);
+    for (const char* expected :
+         {"item.dbr|", "other.dbr|", "a.dbr|", "b.dbr|", "plain.dbr||", "|p2|", "|b|"}) {
+        EXPECT_TRUE(std::any_of(rolls[0].begin(), rolls[0].end(),
+                                [expected](const std::string& roll) {
+                                    return roll.find(expected) != std::string::npos;
+                                }))
+            << expected;
+    }
+}
+
+constexpr const char* kCoins = "Records/Items/Coins.dbr";
+
+class GoldGeneratorTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        Start();
+        Game().GetRandomGen().Seed(1234);
+    }
+
+    // A generator of the record lines, its chance 0 so that it always drops. Each load writes
+    // a record of its own, since records are read once.
+    void Load(GoldGenerator& generator, std::initializer_list<std::string> lines)
+    {
+        const std::string record = "Records/Loot/Gold" + std::to_string(++records) + ".dbr";
+        database.WriteRecord(record, lines);
+        generator.LoadFromDatabase(record);
+        generator.SetChance(0.0f);
+    }
+
+    std::vector<ItemReplicaInfo> Run(std::initializer_list<std::string> lines)
+    {
+        GoldGenerator generator;
+        Load(generator, lines);
+        std::vector<ItemReplicaInfo> piles;
+        generator.RunGenerator(piles);
+        return piles;
+    }
+
+    static uint32_t Sum(const std::vector<ItemReplicaInfo>& piles)
+    {
+        return std::accumulate(
+            piles.begin(), piles.end(), 0u,
+            [](uint32_t sum, const ItemReplicaInfo& pile) { return sum + pile.var1; });
+    }
+
+    int records = 0;
+};
+
+TEST_F(GoldGeneratorTest, AmountsAreClampedAndZeroDropsNothing)
+{
+    const std::string actors = std::string("goldActors = ") + kCoins;
+    EXPECT_TRUE(
+        Run({"goldValueMax = 100", "goldSplitMin = 3", "goldSplitMax = 3", actors}).empty());
+    // The minimum above the maximum: both bounds end at the maximum.
+    for (const char* equation : {"goldAmountEquation = 5", "goldAmountEquation = 900"}) {
+        const auto piles = Run({equation, "goldValueMin = 50", "goldValueMax = 20",
+                                "goldSplitMin = 1", "goldSplitMax = 1", actors});
+        ASSERT_EQ(piles.size(), 1u) << equation;
+        EXPECT_EQ(piles[0].var1, 20u) << equation;
+    }
+    // Far past any integer, or infinite: saturates, then the clamp; NaN is 0.
+    for (const char* equation :
+         {"goldAmountEquation = (99999*99999)*99999", "goldAmountEquation = 1/0"}) {
+        const auto huge =
+            Run({equation, "goldValueMax = 1000", "goldSplitMin = 1", "goldSplitMax = 1", actors});
+        ASSERT_EQ(huge.size(), 1u) << equation;
+        EXPECT_EQ(huge[0].var1, 1000u) << equation;
+    }
+    EXPECT_TRUE(Run({"goldAmountEquation = 0/0", "goldValueMin = -9", "goldValueMax = 1000",
+                     "goldSplitMin = 1", "goldSplitMax = 1", actors})
+                    .empty());
+}
+
+TEST_F(GoldGeneratorTest, OnlyTheFirstEquationGivesExactlyItsTruncatedValue)
+{
+    GoldGenerator generator;
+    Load(generator,
+         {"goldAmountEquation = generatorLevel*10", "goldValueMax = 1000", "goldSplitMin = 1",
+          "goldSplitMax = 1", std::string("goldActors = ") + kCoins});
+    generator.SetGeneratorLevel(7.9f);
+    for (int run = 0; run < 5; ++run) {
+        std::vector<ItemReplicaInfo> piles;
+        generator.RunGenerator(piles);
+        ASSERT_EQ(piles.size(), 1u);
+        EXPECT_EQ(piles[0].baseName, kCoins);
+        EXPECT_EQ(piles[0].var1, 70u);
+    }
+}
+
+TEST_F(GoldGeneratorTest, DesignerLevelsAreTruncatedAndExperienceIsNoVariable)
+{
+    GoldGenerator generator;
+    generator.SetPlayerLevel(12.7f);
+    generator.SetGeneratorLevel(-3.5f);
+    generator.SetMonsterExperience(400.0f);
+    float value = -1.0f;
+    EXPECT_TRUE(generator.GetDesignerVariable("currentPlayerLevel", value));
+    EXPECT_EQ(value, 12.0f);
+    EXPECT_TRUE(generator.GetDesignerVariable("generatorLevel", value));
+    EXPECT_EQ(value, -3.0f);
+    value = 5.0f;
+    EXPECT_FALSE(generator.GetDesignerVariable("monsterExperience", value));
+    EXPECT_EQ(value, 0.0f);
+    EXPECT_FALSE(generator.GetDesignerVariable("generatorLevelX", value));
+}
+
+TEST_F(GoldGeneratorTest, FailuresLogTheirLinesVerbatim)
+{
+    const auto piles =
+        Run({"goldAmountEquation = (1+", "goldAmountEquation2 = 2+*", "goldValueMin = 8",
+             "goldValueMax = 8", "goldSplitMin = 1", "goldSplitMax = 1"});
+    EXPECT_TRUE(piles.empty());
+    EXPECT_EQ(
+        log.Count(Engine::LogData, "-=- GoldGenerator Equation load failure : goldAmountEquation "),
+        1u);
+    EXPECT_EQ(log.Count(Engine::LogData,
+                        "-=- GoldGenerator Equation load failure : goldAmountEquation2 "),
+              1u);
+    // Both absent: 0 raised to the minimum, one pile with no actor to show it.
+    EXPECT_EQ(log.Count(Engine::LogData, "GoldGenerator:  Unable to resolve gold actor name"), 1u);
+}
+
+TEST_F(GoldGeneratorTest, ChanceGatesTheDropOnlyWhenAboveZero)
+{
+    GoldGenerator generator;
+    Load(generator, {"goldAmountEquation = 10", "goldValueMax = 10", "goldSplitMin = 1",
+                     "goldSplitMax = 1", std::string("goldActors = ") + kCoins});
+    std::vector<ItemReplicaInfo> piles;
+    generator.SetChance(1e-6f);
+    for (int run = 0; run < 20; ++run)
+        generator.RunGenerator(piles);
+    EXPECT_TRUE(piles.empty());
+    generator.SetChance(-5.0f);
+    generator.RunGenerator(piles);
+    EXPECT_EQ(piles.size(), 1u);
+}
+
+TEST_F(GoldGeneratorTest, OneSeedGivesEqualPilesThatSumToTheAmount)
+{
+    const std::initializer_list<std::string> lines = {
+        "goldAmountEquation = 100",
+        "goldAmountEquation2 = 500",
+        "goldValueMax = 1000",
+        "goldSplitMin = 2",
+        "goldSplitMax = 6",
+        "goldSplitSizeMin = 3",
+        "goldActors = Records/Items/Coins.dbr;Records/Items/Pouch.dbr"};
+    Game().GetRandomGen().Seed(77);
+    const std::vector<ItemReplicaInfo> first = Run(lines);
+    Game().GetRandomGen().Seed(77);
+    const std::vector<ItemReplicaInfo> second = Run(lines);
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(first.size(), second.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i].baseName, second[i].baseName);
+        EXPECT_EQ(first[i].var1, second[i].var1);
+    }
+    EXPECT_GE(Sum(first), 100u);
+    EXPECT_LE(Sum(first), 500u);
+    EXPECT_LE(first.size(), 6u);
+}
+
+TEST_F(GoldGeneratorTest, AnEmptyPileCountsAsOneOfThePiles)
+{
+    GoldGenerator generator;
+    Load(generator, {"goldSplitMin = 3", "goldSplitMax = 3", "goldSplitSizeMin = 0"});
+    bool sawEmpty = false;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        Game().GetRandomGen().Seed(seed);
+        std::vector<int32_t> piles;
+        generator.SplitGold(1, piles);
+        ASSERT_LE(piles.size(), 3u);
+        EXPECT_EQ(std::accumulate(piles.begin(), piles.end(), 0), 1);
+        sawEmpty = sawEmpty || (!piles.empty() && piles.front() == 0);
+    }
+    EXPECT_TRUE(sawEmpty);
+}
+
+TEST_F(GoldGeneratorTest, HostileSplitsStayBoundedAndAddUp)
+{
+    GoldGenerator generator;
+    for (const char* sizeMin : {"goldSplitSizeMin = 0", "goldSplitSizeMin = -2147483647",
+                                "goldSplitSizeMin = 2147483647"}) {
+        Load(generator, {"goldSplitMin = 1000000", "goldSplitMax = 1000000", sizeMin});
+        std::vector<int32_t> piles;
+        generator.SplitGold(1000, piles);
+        EXPECT_LE(piles.size(), static_cast<size_t>(GoldGenerator::kMaxPiles)) << sizeMin;
+        EXPECT_EQ(std::accumulate(piles.begin(), piles.end(), int64_t(0)), 1000) << sizeMin;
+        for (const int32_t pile : piles)
+            EXPECT_GE(pile, 0) << sizeMin;
+    }
 }
 
 } // namespace

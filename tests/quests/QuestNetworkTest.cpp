@@ -1,7 +1,6 @@
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "core/GameEvents.h"
-#include "engine/EventManager.h"
 #include "engine/NetworkIndex.h"
 #include "engine/ObjectManager.h"
 #include "engine/Trigger.h"
@@ -13,6 +12,7 @@
 #include "quests/QuestNetMsg.h"
 #include "quests/QuestRepository.h"
 #include "tests/support/QuestGameFixture.h"
+#include "tests/support/TrimAnnounce.h"
 #include "world/Proxy.h"
 
 #include <gtest/gtest.h>
@@ -115,9 +115,7 @@ protected:
 struct AllyRow {
     const char* name;
     uint32_t sender;
-    bool exclusive;
-    bool satisfied;
-    bool unsolvable;
+    bool exclusive, satisfied, unsolvable;
 };
 
 class QuestAllyTable : public QuestNetwork, public ::testing::WithParamInterface<AllyRow> {};
@@ -270,10 +268,7 @@ TEST_F(QuestNetwork, SpawnPoolPlacementReachesEveryMachineAndLateJoiners)
     QuestRepository& quests = QuestRepository::Get();
     quests.AddGenericEntityInitialUpdate("Records/A/Camp.dbr", &listener);
     auto* camp = static_cast<Proxy*>(ObjectManager::Instance().CreateObject("Proxy"));
-    GameEvent_GenericEntity announce;
-    announce.objectName = "Records/A/Camp.dbr";
-    announce.objectId = camp->GetObjectId();
-    EventManager::Instance().Send("GameEvent_GenericEntityInitialUpdate", announce);
+    GAME::Test::AnnounceEntity("Records/A/Camp.dbr", camp->GetObjectId());
     EXPECT_EQ(listener.heard, (Words{camp->GetObjectId()}));
     auto sent = TakeQuestMessages();
     ASSERT_EQ(sent.size(), 1u);

@@ -1,23 +1,38 @@
 #include "ai/ControllerMonster.h"
+
 #include "characters/AnimationSet.h"
+#include "characters/BoatMasterData.h"
 #include "characters/Monster.h"
 #include "characters/Npc.h"
+#include "characters/Player.h"
 #include "core/GameEvents.h"
 #include "engine/Actor.h"
-#include "engine/DayNightManager.h"
+#include "engine/IOStreamRead.h"
+#include "engine/IOStreamWrite.h"
 #include "engine/Jukebox.h"
 #include "engine/NetworkIndex.h"
+#include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
 #include "multiplayer/QuestCommandPackets.h"
+#include "quests/Action_IlluminateNpc.h"
+#include "quests/Action_UpdateNPCDialog.h"
 #include "quests/CreatureCommandActions.h"
+#include "quests/Dialog.h"
+#include "quests/DialogPak.h"
 #include "quests/DoorLockActions.h"
 #include "quests/ItemHandOutActions.h"
+#include "quests/NpcTalkActions.h"
 #include "quests/PresentationActions.h"
 #include "quests/QuestLocation.h"
+#include "quests/QuestRepository.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/HeardEvents.h"
+#include "tests/support/QuestGameFixture.h"
 #include "tests/support/RecordingUserInterface.h"
+#include "tests/support/TrimAnnounce.h"
+#include "tests/support/TrimMust.h"
 #include "tests/support/WorldCommandFixture.h"
 #include "world/FixedItemConfigCommands.h"
 #include "world/FixedItemDoor.h"
@@ -26,10 +41,17 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
 
 namespace GAME {
 namespace {
 
+using Test::Announce;
+using Test::AnnounceEntity;
+using Test::AnnounceFixedItem;
 using Test::Heard;
 
 constexpr const char* kSword = "Records/Items/Sword.dbr";
@@ -63,27 +85,6 @@ protected:
         monster->SetControllerId(controller->GetObjectId());
         controller->AttachParent(monster->GetObjectId());
         return monster;
-    }
-    static void Announce(const std::string& name, uint32_t id)
-    {
-        GameEvent_CreatureInitialUpdate event;
-        event.objectName = name;
-        event.objectId = id;
-        EventManager::Instance().Send("GameEvent_CreatureInitialUpdate", event);
-    }
-    static void AnnounceFixedItem(const std::string& name, uint32_t id)
-    {
-        GameEvent_FixedItemSpawn event;
-        event.objectName = name;
-        event.objectId = id;
-        EventManager::Instance().Send("GameEvent_FixedItemSpawn", event);
-    }
-    static void AnnounceEntity(const std::string& name, uint32_t id)
-    {
-        GameEvent_GenericEntity event;
-        event.objectName = name;
-        event.objectId = id;
-        EventManager::Instance().Send("GameEvent_GenericEntityInitialUpdate", event);
     }
     static std::vector<uint32_t> Types(const std::vector<std::unique_ptr<NetPacket>>& packets)
     {
@@ -137,8 +138,8 @@ TEST_F(WorldCommandActions, DropFromALootTableSeedsTheItemAfterTheNames)
     const uint32_t seed = static_cast<uint32_t>(replay.IGenerate(0, 10000));
 
     drop->Fire(0, false);
-    const Item* item = ObjectManager::Instance().GetObject<Item>(drop->GetItemId());
-    ASSERT_NE(item, nullptr);
+    const Item* item =
+        GAME::Test::Must(ObjectManager::Instance().GetObject<Item>(drop->GetItemId()));
     ItemReplicaInfo info;
     item->GetItemReplicaInfo(info);
     EXPECT_EQ(info.baseName, kSword);
@@ -267,10 +268,8 @@ TEST_F(WorldCommandActions, InvincibilityAndKillReachControlledCreaturesOnly)
     auto* kill = Make<Action_KillCreature>("Action_KillCreature",
                                            [](auto& a) { a.SetCreatureRecord(kRaider); });
     kill->Fire(0, false);
-    GameEvent_CreatureSpawn spawned;
-    spawned.objectName = kRaider;
-    spawned.objectId = raider->GetObjectId();
-    EventManager::Instance().Send("GameEvent_CreatureSpawn", spawned);
+    GAME::Test::AnnounceAs<GameEvent_CreatureSpawn>("GameEvent_CreatureSpawn", kRaider,
+                                                    raider->GetObjectId());
     EXPECT_FALSE(raider->IsAlive());
     EXPECT_FALSE(kill->IsPendingFire());
 }
@@ -294,10 +293,8 @@ TEST_F(WorldCommandActions, AReloadKeepsTheTasksPendingFiringButNotTheKill)
     TakePackets();
     Monster* raider = ControlledRaider();
     Announce(kRaider, raider->GetObjectId());
-    GameEvent_CreatureSpawn spawned;
-    spawned.objectName = kRaider;
-    spawned.objectId = raider->GetObjectId();
-    EventManager::Instance().Send("GameEvent_CreatureSpawn", spawned);
+    GAME::Test::AnnounceAs<GameEvent_CreatureSpawn>("GameEvent_CreatureSpawn", kRaider,
+                                                    raider->GetObjectId());
     EXPECT_FALSE(restoredTask->IsPendingFire());
     EXPECT_EQ(Types(TakePackets()), std::vector<uint32_t>{56});
     EXPECT_TRUE(raider->IsAlive());
@@ -305,8 +302,7 @@ TEST_F(WorldCommandActions, AReloadKeepsTheTasksPendingFiringButNotTheKill)
 
 struct DoorRow {
     const char* name;
-    bool client;
-    bool reFire;
+    bool client, reFire;
     std::vector<std::pair<int, bool>> queued; // state, playSounds
 };
 
@@ -414,7 +410,7 @@ TEST_F(WorldCommandActions, ScreenAndCameraEventsConvertTheirTimes)
               std::make_tuple(250, 4.0f));
 }
 
-TEST_F(WorldCommandActions, MusicTimeOfDayAndDebugTextGoToTheirServices)
+TEST_F(WorldCommandActions, MusicAndDebugTextGoToTheirServices)
 {
     const std::vector<std::string> names = {"Action_LoadAmbientPlaylist",
                                             "Action_LoadMusicPlaylist", "Action_FadeInMusic",
@@ -440,14 +436,6 @@ TEST_F(WorldCommandActions, MusicTimeOfDayAndDebugTextGoToTheirServices)
                             {Jukebox::FadeOutMusicRequest, "", 5000, false},
                             {Jukebox::PlayEventMusicRequest, storm, 0, false},
                             {Jukebox::EndEventMusicRequest, "", 2500, false}}));
-
-    auto* time = Make<Action_SetTimeOfDay>("Action_SetTimeOfDay", [](auto& a) {
-        a.SetTime(18.5f);
-        a.SetEnableProgression(false);
-    });
-    time->Fire(0, false);
-    EXPECT_EQ(DayNightManager::Instance().GetStartTime(), 18.5f);
-    EXPECT_FALSE(DayNightManager::Instance().IsEnabled());
 
     auto* debug = Make<Action_DebugText>(
         "Action_DebugText", [](auto& a) { a.SetDebugText(std::string(600, 'x').c_str()); });
@@ -483,8 +471,7 @@ TEST_F(WorldCommandActions, APlayedSoundPakIsKeptUntilTheNextOneAndUnplayedOnesG
 
 struct RegistrationRow {
     const char* name;
-    bool canReFire;
-    bool canDelay;
+    bool canReFire, canDelay;
     const char* description; // with no properties set
 };
 
@@ -509,36 +496,23 @@ INSTANTIATE_TEST_SUITE_P(
                         "Dispense Item {B[empty],[empty],[empty]} From NPC {B[empty]}"},
         RegistrationRow{"Action_DropItemFromNpc", false, true,
                         "Drop Item {B[empty],[empty],[empty]} From {B[empty]}"},
-        RegistrationRow{"Action_DispenseItemFromChest", true, true,
-                        "Dispense Item {B[empty],[empty],[empty]} From Chest {B[empty]}"},
         RegistrationRow{"Action_TaskCreatureToLocation", true, true,
                         "Task {B[empty]} To {B[empty]} and {B Don't Fight}"},
-        RegistrationRow{"Action_SpawnEntityAtLocation", false, true,
-                        "Spawn {B[empty]} At {B[empty]}"},
-        RegistrationRow{"Action_OpenDoor", true, true, "Open door {B[empty]}"},
-        RegistrationRow{"Action_CloseDoor", true, true, "Close door {B[empty]}"},
-        RegistrationRow{"Action_LockFixedItem", false, true, "Lock Fixed Item {B[empty]}"},
         RegistrationRow{"Action_UnlockFixedItem", true, true,
                         "Unlock Fixed Item {B[empty]} and {BRefire}"},
         RegistrationRow{"Action_KillCreature", false, false, "Kill Creature {B[empty]}"},
-        RegistrationRow{"Action_RemoveItemFromInventory", false, false,
-                        "Remove Item {B[empty]} From Inventory"},
-        RegistrationRow{"Action_LoadAmbientPlaylist", false, true,
-                        "Load Ambient Playlist {B[empty]}"},
-        RegistrationRow{"Action_LoadMusicPlaylist", false, true, "Load Music Playlist {B[empty]}"},
         RegistrationRow{"Action_FadeInMusic", false, true, "Fade In Music"},
-        RegistrationRow{"Action_FadeOutMusic", false, true, "Fade Out Music"},
-        RegistrationRow{"Action_LoadEventMusic", false, true, "Play Music Event {B[empty]}"},
-        RegistrationRow{"Action_PlaySoundEffect", false, true, "Play Sound Effect {B[empty]}"},
         RegistrationRow{"Action_SetCharacterInvincible", true, false, "Make {B[empty]} invincible"},
-        RegistrationRow{"Action_DisableProxy", true, false, "Disable proxy {B[empty]}"},
-        RegistrationRow{"Action_ScreenFade", false, true, "Screen Fade"},
         RegistrationRow{"Action_TeleportPlayer", false, true, "Teleport Player to {(0.,0.,0.)}"},
         RegistrationRow{"Action_SetTimeOfDay", false, false, "Set Time Of Day to {B0.} Hour"},
-        RegistrationRow{"Action_FadeOutEventMusic", false, true, "Fade Out Event Music"},
         RegistrationRow{"Action_DebugText", false, false, "Display Debug Text {B\"\"}"},
         RegistrationRow{"Action_ScreenShake", false, false,
                         "Screen Shake {B0} amplitude for {B0}ms"},
+        RegistrationRow{"Action_TalkNPC", false, false, "Initiate Conversation with {B[empty]}"},
+        RegistrationRow{"Action_ClearNPCDialog", true, true, "Clear {B[empty]}'s Dialog"},
+        RegistrationRow{"Action_BoatDialog", true, true,
+                        "Boat Dialog {B[empty]} with target {B0, 0, 0}"},
+        RegistrationRow{"Action_HideNpc", true, false, "Hide {B[empty]}"},
         RegistrationRow{"Action_FireSkill", false, true,
                         "Fire Skill {B[empty]} from {B[empty]} to {B[empty]} and {BDon't Allow "
                         "Interruptions}"}));
@@ -566,6 +540,256 @@ TEST_F(WorldCommandActions, DescriptionsShowBareRecordNames)
         a.SetFight(true);
     });
     EXPECT_EQ(fight->GetDescription(), "Task {BRaider} To {BSpot} and {B Fight}");
+}
+
+constexpr const char* kElder = "Records/Creatures/NPC/Village/VillageElder.dbr";
+
+class NpcTalkActions : public Test::QuestGameFixture {
+protected:
+    void SetUp() override
+    {
+        QuestGameFixture::SetUp();
+        player = MakeMainPlayer();
+    }
+    Npc* Announce(const std::string& name = kElder)
+    {
+        auto* npc = DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc"));
+        GAME::Test::Announce(name, npc->GetObjectId());
+        return npc;
+    }
+    // The action after the quest state was saved and loaded and its trigger fired again.
+    template <typename A> A* Reloaded()
+    {
+        ReloadQuestState();
+        return static_cast<A*>(QuestRepository::Get().FindActionById(0));
+    }
+
+    Player* player = nullptr;
+};
+
+TEST_F(NpcTalkActions, DescriptionsShowBareNamesAndTheBoatsTarget)
+{
+    Action_TalkNPC talk(1, nullptr);
+    Action_ClearNPCDialog clear(2, nullptr);
+    Action_BoatDialog boat(3, nullptr);
+    Action_HideNpc hide(4, nullptr);
+    talk.SetNPC(kElder);
+    clear.SetNPC("Records\\Npc\\Baker.dbr");
+    boat.SetNPC("Records/Npc/Ferryman.dbr");
+    boat.SetX(-12);
+    boat.SetY(0);
+    boat.SetZ(340);
+    hide.SetNpc(kElder);
+    EXPECT_EQ(talk.GetDescription(), "Initiate Conversation with {BVillageElder}");
+    EXPECT_EQ(clear.GetDescription(), "Clear {BBaker}'s Dialog");
+    EXPECT_EQ(boat.GetDescription(), "Boat Dialog {BFerryman} with target {B-12, 0, 340}");
+    EXPECT_EQ(hide.GetDescription(), "Hide {BVillageElder}");
+}
+
+TEST_F(NpcTalkActions, TalkBeforeTheNpcAnnouncedItselfIsLost)
+{
+    GAME::Test::Heard<GameEvent_GenericEntity> talks("GameEvent_ConversationBegin");
+    auto* talk =
+        LoadAction<Action_TalkNPC>("Action_TalkNPC", [](Action_TalkNPC& a) { a.SetNPC(kElder); });
+    talk->Fire(0, false);
+    EXPECT_FALSE(talk->IsPendingFire());
+    const Npc* elder = Announce();
+    EXPECT_TRUE(talks.events.empty());
+    EXPECT_EQ(talk->GetNpcId(), elder->GetObjectId());
+
+    talk->Fire(0, false);
+    ASSERT_EQ(talks.events.size(), 1u);
+    EXPECT_EQ(talks.events[0].objectId, player->GetObjectId());
+}
+
+TEST_F(NpcTalkActions, BoatDialogCompletesOnAppearanceButNotAcrossAReload)
+{
+    // The reload first: the player keeps a ferryman once made.
+    for (const bool reload : {true, false}) {
+        SCOPED_TRACE(reload);
+        auto* boat = LoadAction<Action_BoatDialog>("Action_BoatDialog", [](Action_BoatDialog& a) {
+            a.SetNPC(kElder);
+            a.SetTag("tagFerry");
+            a.SetX(4);
+        });
+        boat->Fire(0, false);
+        EXPECT_TRUE(boat->IsPendingFire());
+        if (reload)
+            boat = Reloaded<Action_BoatDialog>();
+        const Npc* ferryman = Announce();
+        BoatMasterData data;
+        EXPECT_EQ(player->GetBoatMaster(ferryman->GetObjectName(), data), !reload);
+        EXPECT_FALSE(boat->IsPendingFire());
+        QuestRepository::Destroy();
+    }
+}
+
+TEST_F(NpcTalkActions, HiddenAgainOnRestoreOnlyWhenAllowed)
+{
+    for (const bool canReFire : {true, false}) {
+        SCOPED_TRACE(canReFire);
+        auto* hide = LoadAction<Action_HideNpc>("Action_HideNpc", [&](Action_HideNpc& a) {
+            a.SetNpc(kElder);
+            a.SetCanReFire(canReFire);
+        });
+        Npc* elder = Announce();
+        hide->GetParent()->Fire(true);
+        EXPECT_FALSE(elder->GetVisibility());
+        elder->SetVisibility(true);
+        Reloaded<Action_HideNpc>();
+        Npc* restored = Announce();
+        EXPECT_EQ(restored->GetVisibility(), !canReFire);
+        QuestRepository::Destroy();
+    }
+}
+
+TEST_F(NpcTalkActions, ClearStaysPendingAcrossAReload)
+{
+    database.WriteRecord("Records/Dialog/Elder.dbr", {"defaultDialogTextTag = tagElder"});
+    auto* clear = LoadAction<Action_ClearNPCDialog>(
+        "Action_ClearNPCDialog", [](Action_ClearNPCDialog& a) { a.SetNPC(kElder); });
+    clear->Fire(0, false);
+    clear = Reloaded<Action_ClearNPCDialog>();
+    ASSERT_TRUE(clear->IsPendingFire());
+    Npc* elder = DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc"));
+    elder->Dialog_ReplaceStatic("Records/Dialog/Elder.dbr", nullptr, false);
+    ASSERT_TRUE(elder->HasDialog());
+    clear->SetNpcId(elder->GetObjectId());
+    clear->Apply();
+    EXPECT_FALSE(elder->HasDialog());
+    EXPECT_FALSE(clear->IsPendingFire());
+}
+
+TEST_F(NpcTalkActions, EndedIlluminationIsNotMarkedAgainOnRestore)
+{
+    auto* mark = LoadAction<Action_IlluminateNpc>(
+        "Action_IlluminateNpc", [](Action_IlluminateNpc& a) { a.SetNpc(kElder); });
+    Npc* elder = Announce();
+    mark->GetParent()->Fire(true);
+    EXPECT_EQ(elder->GetIlluminateAction(), mark);
+    elder->Dialog_Deluminate();
+    EXPECT_TRUE(mark->IsDeluminate());
+
+    Reloaded<Action_IlluminateNpc>();
+    Npc* restored = Announce();
+    EXPECT_EQ(restored->GetIlluminateAction(), nullptr);
+    EXPECT_NE(restored->GetPunctuationRecord(), "Records/Effects/ObjectEffects/Exclaimation02.dbr");
+}
+
+TEST_F(NpcTalkActions, ANameSetAfterReadingIsNotListenedFor)
+{
+    auto* hide =
+        LoadAction<Action_HideNpc>("Action_HideNpc", [](Action_HideNpc& a) { a.SetNpc(kElder); });
+    hide->SetNpc("Records/Npc/Other.dbr");
+    hide->Fire(0, false);
+    const Npc* other = Announce("Records/Npc/Other.dbr");
+    EXPECT_TRUE(other->GetVisibility());
+    EXPECT_TRUE(hide->IsPendingFire());
+    EXPECT_FALSE(Announce()->GetVisibility());
+}
+
+class NpcDialogActionTest : public GAME::Test::EngineFixture {
+protected:
+    // Reading properties registers the actions with the repository.
+    void TearDown() override
+    {
+        QuestRepository::Destroy();
+        EngineFixture::TearDown();
+    }
+    Npc* MakeNpc() { return DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc")); }
+
+    // Both actions' properties, then their state, each as its own key.
+    template <typename Channel>
+    static bool Stream(Action_UpdateNPCDialog& update, Action_IlluminateNpc& illuminate,
+                       Channel* stream)
+    {
+        return update.SerializeChildProperties(stream) && update.StreamChildProperties(stream) &&
+               illuminate.SerializeChildProperties(stream) &&
+               illuminate.StreamChildProperties(stream);
+    }
+};
+
+TEST_F(NpcDialogActionTest, DescriptionsShowBareNamesAndTheIlluminationKind)
+{
+    Action_UpdateNPCDialog update(1, nullptr);
+    update.SetNPC("Records/Npc/Town\\Baker.dbr");
+    EXPECT_EQ(update.GetDescription(), "Update {BBaker}'s Dialog to {B[empty]}");
+    update.SetDialogFile("Records/Dialog/BakerQ2.dbr");
+    EXPECT_EQ(update.GetDescription(), "Update {BBaker}'s Dialog to {BBakerQ2}");
+
+    Action_IlluminateNpc illuminate(7, nullptr);
+    EXPECT_EQ(illuminate.GetDescription(), "Illuminate {B[empty]} as {B Primary }");
+    illuminate.SetNpc("Records/Npc/Baker.dbr");
+    for (const auto& [type, kind] : {std::pair{2, "{B Secondary }"}, std::pair{3, "{B Tertiary }"},
+                                     std::pair{4, "{B[empty]}"}}) {
+        illuminate.SetType(type);
+        EXPECT_EQ(illuminate.GetDescription(), std::string("Illuminate {BBaker} as ") + kind);
+    }
+}
+
+TEST_F(NpcDialogActionTest, UpdateDialogWaitsForItsNpcThenHandsTheDialogOver)
+{
+    database.WriteRecord("Records/Dialog/Baker.dbr", {"defaultDialogTextTag = tagBaker"});
+    Action_UpdateNPCDialog action(1, nullptr);
+    action.SetDialogFile("Records/Dialog/Baker.dbr");
+    action.SetNoPrimaryDialog(true);
+    action.Fire(0, false);
+    EXPECT_TRUE(action.IsPendingFire());
+    action.SetNpcId(999999); // names nothing
+    action.Apply();
+    EXPECT_TRUE(action.IsPendingFire());
+
+    Npc* npc = MakeNpc();
+    action.SetNpcId(npc->GetObjectId());
+    action.Apply();
+    EXPECT_FALSE(action.IsPendingFire());
+    ASSERT_TRUE(npc->HasDialog());
+    EXPECT_TRUE(npc->GetDialogPak()->GetPrimaryDialog()->HasBeenPlayed());
+}
+
+TEST_F(NpcDialogActionTest, IlluminateSetsTheDialogTypeAndDeluminatedActionUnmarks)
+{
+    Npc* npc = MakeNpc();
+    Action_IlluminateNpc action(2, nullptr);
+    action.SetType(2);
+    action.SetNpcId(npc->GetObjectId());
+    action.Fire(0, false);
+    EXPECT_FALSE(action.IsPendingFire());
+    EXPECT_EQ(npc->GetDialogType(), Npc::DialogType_Question);
+    EXPECT_EQ(npc->GetIlluminateAction(), &action);
+
+    Action_IlluminateNpc ended(3, nullptr);
+    ended.SetDeluminate();
+    ended.SetNpcId(npc->GetObjectId());
+    ended.Fire(0, true);
+    EXPECT_EQ(npc->GetIlluminateAction(), nullptr);
+}
+
+TEST_F(NpcDialogActionTest, PropertiesAndStateStreamUnderTheirKeys)
+{
+    IOStreamWrite out;
+    {
+        Action_UpdateNPCDialog update(1, nullptr);
+        update.SetNPC("Records/Npc/Baker.dbr");
+        update.SetDialogFile("Records/Dialog/Baker.dbr");
+        update.SetNoPrimaryDialog(true);
+        update.Fire(0, false);
+        Action_IlluminateNpc illuminate(2, nullptr);
+        illuminate.SetNpc("Records/Npc/Smith.dbr");
+        illuminate.SetType(3);
+        illuminate.SetDeluminate();
+        ASSERT_TRUE(Stream(update, illuminate, &out));
+    }
+    IOStreamRead in(out.GetBytes());
+    Action_UpdateNPCDialog update(1, nullptr);
+    Action_IlluminateNpc illuminate(2, nullptr);
+    ASSERT_TRUE(Stream(update, illuminate, &in));
+    EXPECT_EQ(std::make_tuple(std::string(update.GetNPC()), std::string(update.GetDialogFile()),
+                              update.IsPendingFire(), update.GetNoPrimaryDialog()),
+              std::make_tuple("Records/Npc/Baker.dbr", "Records/Dialog/Baker.dbr", true, true));
+    EXPECT_EQ(std::make_tuple(std::string(illuminate.GetNpc()), illuminate.GetType(),
+                              illuminate.IsPendingFire(), illuminate.IsDeluminate()),
+              std::make_tuple("Records/Npc/Smith.dbr", 3, false, true));
 }
 
 } // namespace
