@@ -1,0 +1,284 @@
+// The horde's frame on a server with 0, 1, 8 and 15 client hosts joined over loopback (15 is
+// all a server takes: a player id carries its host in four bits). Each client's hero stands
+// with a pack; the client says what a playing client says (its hero once it is made, a
+// heartbeat each 900 ms, an attack on the nearest monster each second), and hears everything
+// the server replicates. The server's frame (Service, the engine's frame, the hub, the
+// session's spawns and destroys, Flush) is timed on the thread's own clock; the cost per
+// client is the frame's cost beyond the fight alone, divided by the clients. Budget: per
+// client at 15 clients within 1.25 times the figure at 8.
+#include "characters/Monster.h"
+#include "characters/Player.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Engine.h"
+#include "engine/FilterFunction.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "game/GameEngine.h"
+#include "host/HordeFight.h"
+#include "host/HostSamples.h"
+#include "multiplayer/CharacterActionPackets.h"
+#include "multiplayer/NetworkSession.h"
+#include "multiplayer/PlayerInfoPackets.h"
+#include "multiplayer/PlayerNetBasicInfo.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <time.h>
+
+namespace GAME {
+namespace {
+
+constexpr int32_t kMonsters = 100;
+constexpr int32_t kFrameMs = 33;
+constexpr int32_t kFrames = 300;
+constexpr int64_t kHeartbeatEvery = 27;
+constexpr int64_t kAttackEvery = 30;
+
+double ThreadMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
+
+// The fight's mean frame with no client, once per process: the base the clients add to.
+std::map<int, double>& MeanByClients()
+{
+    static std::map<int, double> means;
+    return means;
+}
+
+class LivingMonster final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override
+    {
+        const auto* monster = DynamicCast<const Monster>(candidate);
+        return monster != nullptr && monster->IsAlive();
+    }
+};
+
+struct Phases {
+    double transportMs = 0.0;
+    double gameMs = 0.0;
+};
+
+class ServerWithClients {
+public:
+    ServerWithClients(HordeFight& fight, int clients) : fight(fight)
+    {
+        server.Listen(0);
+        session = std::make_unique<NetworkSession>(server);
+        session->SetWelcome(1, clients + 1);
+        // A client's Connect waits for the welcome, which the server sends as it services.
+        std::atomic<bool> joined{false};
+        std::thread servicing([&] {
+            while (!joined) {
+                server.Service();
+                server.Flush();
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+        });
+        for (int i = 0; i < clients; ++i) {
+            peers.push_back(std::make_unique<ConnectionManager>());
+            peers.back()->Connect("127.0.0.1", server.GetListenPort());
+        }
+        joined = true;
+        servicing.join();
+        ObjectManager::Instance().SetHostIndex(0);
+        for (const auto& peer : peers)
+            heroes.push_back(MakeHero(*peer));
+    }
+    // The clients go without a goodbye: waiting for the server's answer would only take time.
+    ~ServerWithClients()
+    {
+        peers.clear();
+        session.reset();
+    }
+
+    bool AllHeroesIn() const
+    {
+        for (uint32_t id : heroes)
+            if (ObjectManager::Instance().GetObject<Player>(id) == nullptr)
+                return false;
+        return true;
+    }
+
+    // What every client sends before frame `frame` and what it takes in; not the server's cost.
+    // On a thread of its own, so that a profile tells the clients' work from the server's; the
+    // server waits for it, so the two never run at once.
+    void ClientsPlay(int64_t frame)
+    {
+        std::thread([&] { ClientsSend(frame); }).join();
+    }
+
+    // The frame's cost; `phases` adds up the cost of its transport's part (taking in and
+    // sending out) and of the game's.
+    double ServerFrame(Phases& phases)
+    {
+        const double start = ThreadMs();
+        server.Service();
+        const double serviced = ThreadMs();
+        gEngine->RunFrame(kFrameMs);
+        GameEngine::Get().Update(kFrameMs);
+        session->Update();
+        const double updated = ThreadMs();
+        server.Flush();
+        const double end = ThreadMs();
+        phases.transportMs += (serviced - start) + (end - updated);
+        phases.gameMs += updated - serviced;
+        return end - start;
+    }
+
+private:
+    void ClientsSend(int64_t frame)
+    {
+        for (size_t i = 0; i < peers.size(); ++i) {
+            ConnectionManager& peer = *peers[i];
+            if ((frame + int64_t(i)) % kHeartbeatEvery == 0) {
+                SinglePlayerHeartbeatPacket heartbeat;
+                heartbeat.player.playerId = heroes[i];
+                peer.SendPacket(heartbeat);
+            }
+            if ((frame + int64_t(i)) % kAttackEvery == 0)
+                Attack(peer, heroes[i]);
+            peer.Service();
+            peer.Flush();
+        }
+    }
+
+    // The client's hero beside its pack's chieftain, made on the server under the client's
+    // host, as a spawned player is; the client then names it to the server.
+    uint32_t MakeHero(ConnectionManager& peer)
+    {
+        const uint32_t host = static_cast<uint32_t>(peer.GetLocalHostID());
+        const uint32_t id = (host << 28) | 1u;
+        const std::vector<uint32_t>& horde = fight.GetHorde();
+        const size_t packs = horde.size() / HordeFight::kPackSize;
+        const uint32_t leader = horde[(host - 1) % packs * HordeFight::kPackSize];
+        const auto* chief = ObjectManager::Instance().GetObject<Monster>(leader);
+        auto* hero = HostSamples::Make<Player>(HordeFight::kHero, std::cerr, id);
+        if (hero == nullptr || chief == nullptr)
+            return id;
+        WorldVec3 at = chief->GetCoords().GetPosition();
+        at.SetRegionPosition(at.GetRegionPosition() + Vec3(-2.0f, 0.0f, 3.0f));
+        gEngine->GetWorld()->AddEntity(hero, WorldCoords(at), false);
+        hero->InitialUpdate();
+        hero->GetCharacterBio().Update(*hero, 0);
+        SinglePlayerBasicInfoPacket info;
+        hero->GetPlayerNetBasicInfo(info.player);
+        peer.SendPacket(info);
+        peer.Flush();
+        return id;
+    }
+
+    static void Attack(ConnectionManager& peer, uint32_t heroId)
+    {
+        const auto* hero = ObjectManager::Instance().GetObject<Player>(heroId);
+        if (hero == nullptr || !hero->IsAlive())
+            return;
+        const Monster* nearest = nullptr;
+        float best = 0.0f;
+        const Vec3 from = hero->GetCoords().GetPosition().GetRegionPosition();
+        std::vector<Entity*> entities;
+        gEngine->GetWorld()->GetEntities(entities, LivingMonster());
+        for (const Entity* entity : entities) {
+            const auto* monster = static_cast<const Monster*>(entity);
+            const Vec3 to = monster->GetCoords().GetPosition().GetRegionPosition() - from;
+            const float distance = to.x * to.x + to.y * to.y + to.z * to.z;
+            if (nearest == nullptr || distance < best) {
+                nearest = monster;
+                best = distance;
+            }
+        }
+        if (nearest == nullptr)
+            return;
+        AttackPacket attack;
+        attack.ownerId = heroId;
+        attack.defenderId = nearest->GetObjectId();
+        attack.location = hero->GetCoords().GetPosition();
+        attack.targetLocation = nearest->GetCoords().GetPosition();
+        peer.SendPacket(attack);
+    }
+
+    HordeFight& fight;
+    ConnectionManager& server = gEngine->GetNetworkConnectionManager();
+    std::unique_ptr<NetworkSession> session;
+    std::vector<std::unique_ptr<ConnectionManager>> peers;
+    std::vector<uint32_t> heroes;
+};
+
+void BM_ServerFrameWithClients(benchmark::State& state)
+{
+    const int clients = static_cast<int>(state.range(0));
+    const Engine::LogSink previous = gEngine->SetLogSink([](int, const std::string&) {});
+    ObjectManager::Instance().GetDatabase().SetRoot(GAME_DATABASE);
+    gEngine->SetNetworkMode(true, false);
+    std::vector<double> frames;
+    Phases phases;
+    int32_t deaths = 0;
+    const bool played = HostSamples::WithLibrary(std::cerr, [&] {
+        GameEngine::Get().SetAsNetworkServer();
+        HordeFight fight(kMonsters, 1, std::cerr);
+        if (!fight.Stage())
+            return false;
+        ServerWithClients loopback(fight, clients);
+        int64_t frame = 0;
+        // The heroes' news crosses before the fight starts; the spawn frame is not measured.
+        for (; frame < 20 || (!loopback.AllHeroesIn() && frame < 200); ++frame) {
+            loopback.ClientsPlay(frame);
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+            Phases warming;
+            loopback.ServerFrame(warming);
+        }
+        for (auto _ : state) {
+            loopback.ClientsPlay(++frame);
+            // The datagrams cross the loopback before the frame takes them in.
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+            const double ms = loopback.ServerFrame(phases);
+            state.SetIterationTime(ms / 1000.0);
+            frames.push_back(ms);
+        }
+        deaths = fight.CountDeaths();
+        return loopback.AllHeroesIn();
+    });
+    gEngine->GetNetworkConnectionManager().Disconnect();
+    gEngine->SetNetworkMode(false, false);
+    gEngine->SetLogSink(previous);
+    if (!played) {
+        state.SkipWithError("the fight did not stage or a hero did not join");
+        return;
+    }
+    const HordeFight::Figures sum = HordeFight::Sum(frames, kMonsters);
+    MeanByClients()[clients] = sum.meanMs;
+    state.counters["mean_ms"] = sum.meanMs;
+    state.counters["p99_ms"] = sum.p99Ms;
+    state.counters["worst_ms"] = sum.worstMs;
+    const double count = static_cast<double>(std::max<size_t>(frames.size(), 1));
+    state.counters["transport_us"] = phases.transportMs * 1000.0 / count;
+    state.counters["game_us"] = phases.gameMs * 1000.0 / count;
+    const auto alone = MeanByClients().find(0);
+    if (clients > 0 && alone != MeanByClients().end())
+        state.counters["per_client_us"] = (sum.meanMs - alone->second) * 1000.0 / clients;
+    state.SetLabel(std::to_string(deaths) + " fallen");
+}
+BENCHMARK(BM_ServerFrameWithClients)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(8)
+    ->Arg(15)
+    ->UseManualTime()
+    ->Iterations(kFrames)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace GAME
