@@ -51,10 +51,16 @@ double ThreadMs()
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
-// The fight's mean frame with no client, once per process: the base the clients add to.
-std::map<int, double>& MeanByClients()
+struct Phases {
+    double transportMs = 0.0;
+    double gameMs = 0.0;
+};
+
+// The mean frame and its transport's share by the number of clients, as last measured in this
+// process: the run without clients is the base they add to.
+std::map<int, Phases>& MeanByClients()
 {
-    static std::map<int, double> means;
+    static std::map<int, Phases> means;
     return means;
 }
 
@@ -65,11 +71,6 @@ public:
         const auto* monster = DynamicCast<const Monster>(candidate);
         return monster != nullptr && monster->IsAlive();
     }
-};
-
-struct Phases {
-    double transportMs = 0.0;
-    double gameMs = 0.0;
 };
 
 class ServerWithClients {
@@ -259,16 +260,22 @@ void BM_ServerFrameWithClients(benchmark::State& state)
         return;
     }
     const HordeFight::Figures sum = HordeFight::Sum(frames, kMonsters);
-    MeanByClients()[clients] = sum.meanMs;
+    const double count = static_cast<double>(std::max<size_t>(frames.size(), 1));
+    const Phases mean{phases.transportMs / count, sum.meanMs - phases.transportMs / count};
+    MeanByClients()[clients] = mean;
     state.counters["mean_ms"] = sum.meanMs;
     state.counters["p99_ms"] = sum.p99Ms;
     state.counters["worst_ms"] = sum.worstMs;
-    const double count = static_cast<double>(std::max<size_t>(frames.size(), 1));
-    state.counters["transport_us"] = phases.transportMs * 1000.0 / count;
-    state.counters["game_us"] = phases.gameMs * 1000.0 / count;
+    state.counters["transport_us"] = mean.transportMs * 1000.0;
+    state.counters["game_us"] = mean.gameMs * 1000.0;
     const auto alone = MeanByClients().find(0);
-    if (clients > 0 && alone != MeanByClients().end())
-        state.counters["per_client_us"] = (sum.meanMs - alone->second) * 1000.0 / clients;
+    if (clients > 0 && alone != MeanByClients().end()) {
+        const Phases& base = alone->second;
+        state.counters["per_client_us"] =
+            (sum.meanMs - base.transportMs - base.gameMs) * 1000.0 / clients;
+        state.counters["transport_per_client_us"] =
+            (mean.transportMs - base.transportMs) * 1000.0 / clients;
+    }
     state.SetLabel(std::to_string(deaths) + " fallen");
 }
 BENCHMARK(BM_ServerFrameWithClients)
