@@ -10,7 +10,6 @@
 #include "characters/Player.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
-#include "engine/FilterFunction.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
@@ -21,19 +20,17 @@
 #include "multiplayer/NetworkSession.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
+#include "tests/support/LoopbackClients.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <time.h>
 
 namespace GAME {
 namespace {
@@ -43,13 +40,6 @@ constexpr int32_t kFrameMs = 33;
 constexpr int32_t kFrames = 300;
 constexpr int64_t kHeartbeatEvery = 27;
 constexpr int64_t kAttackEvery = 30;
-
-double ThreadMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
 
 struct Phases {
     double transportMs = 0.0;
@@ -64,15 +54,6 @@ std::map<int, Phases>& MeanByClients()
     return means;
 }
 
-class LivingMonster final : public FilterFunction<Entity> {
-public:
-    bool operator()(const Entity* candidate) const override
-    {
-        const auto* monster = DynamicCast<const Monster>(candidate);
-        return monster != nullptr && monster->IsAlive();
-    }
-};
-
 class ServerWithClients {
 public:
     ServerWithClients(HordeFight& fight, int clients) : fight(fight)
@@ -80,22 +61,7 @@ public:
         server.Listen(0);
         session = std::make_unique<NetworkSession>(server);
         session->SetWelcome(1, clients + 1);
-        // A client's Connect waits for the welcome, which the server sends as it services.
-        std::atomic<bool> joined{false};
-        std::thread servicing([&] {
-            while (!joined) {
-                server.Service();
-                server.Flush();
-                std::this_thread::sleep_for(std::chrono::microseconds(200));
-            }
-        });
-        for (int i = 0; i < clients; ++i) {
-            peers.push_back(std::make_unique<ConnectionManager>());
-            peers.back()->Connect("127.0.0.1", server.GetListenPort());
-        }
-        joined = true;
-        servicing.join();
-        ObjectManager::Instance().SetHostIndex(0);
+        peers = Test::JoinClients(server, clients);
         for (const auto& peer : peers)
             heroes.push_back(MakeHero(*peer));
     }
@@ -126,15 +92,15 @@ public:
     // sending out) and of the game's.
     double ServerFrame(Phases& phases)
     {
-        const double start = ThreadMs();
+        const double start = HordeFight::ThreadMs();
         server.Service();
-        const double serviced = ThreadMs();
+        const double serviced = HordeFight::ThreadMs();
         gEngine->RunFrame(kFrameMs);
         GameEngine::Get().Update(kFrameMs);
         session->Update();
-        const double updated = ThreadMs();
+        const double updated = HordeFight::ThreadMs();
         server.Flush();
-        const double end = ThreadMs();
+        const double end = HordeFight::ThreadMs();
         phases.transportMs += (serviced - start) + (end - updated);
         phases.gameMs += updated - serviced;
         return end - start;
@@ -151,7 +117,7 @@ private:
                 peer.SendPacket(heartbeat);
             }
             if ((frame + int64_t(i)) % kAttackEvery == 0)
-                Attack(peer, heroes[i]);
+                Attack(peer, i);
             peer.Service();
             peer.Flush();
         }
@@ -182,33 +148,27 @@ private:
         return id;
     }
 
-    static void Attack(ConnectionManager& peer, uint32_t heroId)
+    // The hero strikes the first of his pack still standing.
+    void Attack(ConnectionManager& peer, size_t client) const
     {
-        const auto* hero = ObjectManager::Instance().GetObject<Player>(heroId);
+        const auto* hero = ObjectManager::Instance().GetObject<Player>(heroes[client]);
         if (hero == nullptr || !hero->IsAlive())
             return;
-        const Monster* nearest = nullptr;
-        float best = 0.0f;
-        const Vec3 from = hero->GetCoords().GetPosition().GetRegionPosition();
-        std::vector<Entity*> entities;
-        gEngine->GetWorld()->GetEntities(entities, LivingMonster());
-        for (const Entity* entity : entities) {
-            const auto* monster = static_cast<const Monster*>(entity);
-            const Vec3 to = monster->GetCoords().GetPosition().GetRegionPosition() - from;
-            const float distance = to.x * to.x + to.y * to.y + to.z * to.z;
-            if (nearest == nullptr || distance < best) {
-                nearest = monster;
-                best = distance;
-            }
-        }
-        if (nearest == nullptr)
+        const std::vector<uint32_t>& horde = fight.GetHorde();
+        const size_t packs = horde.size() / HordeFight::kPackSize;
+        const size_t first = client % packs * HordeFight::kPackSize;
+        for (size_t i = first; i < first + HordeFight::kPackSize; ++i) {
+            const auto* monster = ObjectManager::Instance().GetObject<Monster>(horde[i]);
+            if (monster == nullptr || !monster->IsAlive())
+                continue;
+            AttackPacket attack;
+            attack.ownerId = heroes[client];
+            attack.defenderId = horde[i];
+            attack.location = hero->GetCoords().GetPosition();
+            attack.targetLocation = monster->GetCoords().GetPosition();
+            peer.SendPacket(attack);
             return;
-        AttackPacket attack;
-        attack.ownerId = heroId;
-        attack.defenderId = nearest->GetObjectId();
-        attack.location = hero->GetCoords().GetPosition();
-        attack.targetLocation = nearest->GetCoords().GetPosition();
-        peer.SendPacket(attack);
+        }
     }
 
     HordeFight& fight;

@@ -60,6 +60,8 @@ public:
     // given) with its figures printed; 0, or 2 with one line on `err`.
     static int Run(const HostOptions& options, std::ostream& out, std::ostream& err);
     static Figures Sum(const std::vector<double>& frameMs, int32_t monsters);
+    // This thread's processor time in milliseconds, the clock every figure is taken on.
+    static double ThreadMs();
 
 private:
     bool Enter(const char* record, float x, float z, uint32_t& id);

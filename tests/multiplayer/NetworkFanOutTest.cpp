@@ -3,11 +3,12 @@
 #include "engine/ObjectManager.h"
 #include "multiplayer/MessagePackets.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/LoopbackClients.h"
 #include "tests/support/PacketBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <array>
 #include <chrono>
 #include <thread>
 
@@ -45,24 +46,15 @@ protected:
         EngineFixture::SetUp();
         ASSERT_TRUE(server.Listen(0));
         server.SetListener(this);
-        std::atomic<bool> joined{false};
-        std::thread servicing([&] {
-            for (; !joined; std::this_thread::sleep_for(std::chrono::milliseconds(1))) {
-                server.Service();
-                server.Flush();
-            }
-        });
-        for (size_t i = 0; i < clients.size(); ++i) {
-            ASSERT_TRUE(clients[i].Connect("127.0.0.1", server.GetListenPort()));
-            clients[i].SetListener(&heard[i]);
-        }
-        joined = true;
-        servicing.join();
+        clients = JoinClients(server, static_cast<int>(heard.size()));
+        ASSERT_EQ(clients.size(), heard.size());
+        for (size_t i = 0; i < clients.size(); ++i)
+            clients[i]->SetListener(&heard[i]);
     }
     void TearDown() override
     {
-        for (ConnectionManager& client : clients)
-            client.SetListener(nullptr);
+        for (auto& client : clients)
+            client->SetListener(nullptr);
         server.Disconnect();
         ObjectManager::Instance().SetHostIndex(0);
         EngineFixture::TearDown();
@@ -88,16 +80,16 @@ protected:
         while (!done() && std::chrono::steady_clock::now() < deadline) {
             server.Service();
             server.Flush();
-            for (ConnectionManager& client : clients) {
-                client.Service();
-                client.Flush();
+            for (auto& client : clients) {
+                client->Service();
+                client->Flush();
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     }
 
     ConnectionManager server;
-    std::array<ConnectionManager, 3> clients;
+    std::vector<std::unique_ptr<ConnectionManager>> clients;
     std::array<Heard, 3> heard;
     std::vector<Bytes> serverHeard;
 };
@@ -133,8 +125,8 @@ TEST_F(NetworkFanOut, EveryClientHearsTheSameBytesInTheOrderSent)
 TEST_F(NetworkFanOut, AClientsMessageIsCarriedOutOnTheServerAndPassedOnToTheOthers)
 {
     Message spoken(9, 4000);
-    clients[0].SendPacket(spoken.packet);
-    clients[0].Flush();
+    clients[0]->SendPacket(spoken.packet);
+    clients[0]->Flush();
     Exchange({0, 1, 1});
     EXPECT_EQ(serverHeard, std::vector<Bytes>{spoken.bytes});
     EXPECT_TRUE(heard[0].messages.empty());
