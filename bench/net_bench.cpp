@@ -14,10 +14,10 @@
 #include "multiplayer/CharacterActionPackets.h"
 #include "multiplayer/NetworkSession.h"
 #include "multiplayer/PlayerInfoPackets.h"
+#include "tests/support/LoopbackClients.h"
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -79,22 +79,7 @@ public:
         gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
         session = std::make_unique<NetworkSession>(server);
         server.Listen(0);
-        // Joining waits for the welcome, which the server sends as it services.
-        std::atomic<bool> joined{false};
-        std::thread servicing([&] {
-            while (!joined) {
-                server.Service();
-                server.Flush();
-                std::this_thread::sleep_for(std::chrono::microseconds(200));
-            }
-        });
-        for (int i = 0; i < clients; ++i) {
-            peers.push_back(std::make_unique<ConnectionManager>());
-            peers.back()->Connect("127.0.0.1", server.GetListenPort());
-        }
-        joined = true;
-        servicing.join();
-        ObjectManager::Instance().SetHostIndex(0);
+        peers = Test::JoinClients(server, clients);
     }
     ~LoopbackServer()
     {

@@ -81,17 +81,21 @@ bool ConnectionManager::IsConnected() const
 std::vector<int> ConnectionManager::GetClientHosts() const
 {
     std::vector<int> hosts;
-    for (int host = 1; transport != nullptr && transport->server && host <= kMaxClients; ++host)
-        if (transport->peers[size_t(host)] != nullptr)
+    const uint32_t mask = ClientMask();
+    for (int host = 1; host <= kMaxClients; ++host)
+        if ((mask & (1u << host)) != 0)
             hosts.push_back(host);
     return hosts;
 }
 
+// Asked for every message a server sends or passes on, so it reads the peers without building
+// a list.
 uint32_t ConnectionManager::ClientMask() const
 {
     uint32_t mask = 0;
-    for (int host : GetClientHosts())
-        mask |= 1u << host;
+    for (int host = 1; transport != nullptr && transport->server && host <= kMaxClients; ++host)
+        if (transport->peers[size_t(host)] != nullptr)
+            mask |= 1u << host;
     return mask;
 }
 
@@ -286,13 +290,26 @@ void ConnectionManager::Dispatch(Route route, int host, NetPacket& packet)
         SendBytes((1u << Slot(host)) & clients, bytes, count);
 }
 
+// One copy of the message serves every client it goes to: each queued send holds a reference,
+// and the last acknowledgement frees it. A message nobody took is freed here.
 void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t count)
 {
     if ((mask & 1u) != 0)
         loopback.emplace_back(bytes, bytes + count);
-    for (int host = 1; host <= kMaxClients; ++host)
-        if ((mask & (1u << host)) != 0)
-            SendTo(host, bytes, count);
+    ENetPacket* packet = nullptr;
+    for (int host = 1; host <= kMaxClients; ++host) {
+        ENetPeer* peer = (mask & (1u << host)) != 0 ? transport->peers[size_t(host)] : nullptr;
+        if (peer == nullptr)
+            continue;
+        if (packet == nullptr)
+            packet = enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE);
+        if (packet == nullptr)
+            return;
+        if (enet_peer_send(peer, 0, packet) == 0)
+            ++counters[size_t(host)].messagesOut;
+    }
+    if (packet != nullptr && packet->referenceCount == 0)
+        enet_packet_destroy(packet);
 }
 
 void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)

@@ -33,15 +33,6 @@ constexpr float kPackSpacing = 30.0f;
 constexpr int32_t kFollowers = 7;
 constexpr int32_t kDefaultFrames = 300;
 
-// The thread's own processor time: on a shared machine, the time others take from this core is
-// not the frame's cost.
-double NowMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
-
 WorldCoords At(float x, float z)
 {
     return WorldCoords(WorldVec3(kRegion, Vec3(x, 0.0f, z)));
@@ -60,6 +51,15 @@ std::string Fixed(double value, int decimals)
 }
 
 } // namespace
+
+// The thread's own processor time: on a shared machine, the time others take from this core is
+// not the frame's cost.
+double HordeFight::ThreadMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
 
 HordeFight::HordeFight(int32_t monsters, uint32_t seed, std::ostream& err)
     : monsters(std::clamp(monsters, 1, HostOptions::kMaxMonsters)), seed(seed), err(err)
@@ -100,7 +100,7 @@ bool HordeFight::Stage()
     gEngine->GetWorld()->AddEntity(hero, At(first - 4.0f, first), false);
     hero->InitialUpdate();
     hero->GetCharacterBio().Update(*hero, 0);
-    const double start = NowMs();
+    const double start = ThreadMs();
     const int32_t row = PacksPerRow(packs);
     for (int32_t pack = 0; pack < packs; ++pack) {
         const float x = first + static_cast<float>(pack % row) * kPackSpacing;
@@ -108,7 +108,7 @@ bool HordeFight::Stage()
         if (!StagePack(pack, x, z))
             return false;
     }
-    createUs = (NowMs() - start) * 1000.0 / static_cast<double>(monsters);
+    createUs = (ThreadMs() - start) * 1000.0 / static_cast<double>(monsters);
     return true;
 }
 
@@ -153,10 +153,10 @@ bool HordeFight::Enter(const char* record, float x, float z, uint32_t& id)
 
 double HordeFight::Frame(int32_t elapsedMs)
 {
-    const double start = NowMs();
+    const double start = ThreadMs();
     gEngine->RunFrame(elapsedMs);
     GameEngine::Get().Update(elapsedMs);
-    return (NowMs() - start);
+    return (ThreadMs() - start);
 }
 
 int32_t HordeFight::CountDeaths() const

@@ -53,11 +53,15 @@ public:
     // Stages, plays the spawn frame and `frames` more, and sums them up.
     bool Play(int32_t frames, int32_t elapsedMs, Figures& figures);
     int32_t CountDeaths() const;
+    // The monsters by pack, in the order they were made: each pack's chieftain first.
+    const std::vector<uint32_t>& GetHorde() const { return horde; }
 
     // `gamehost --scenario horde --monsters N`: the fight over `--frames` (300 when none are
     // given) with its figures printed; 0, or 2 with one line on `err`.
     static int Run(const HostOptions& options, std::ostream& out, std::ostream& err);
     static Figures Sum(const std::vector<double>& frameMs, int32_t monsters);
+    // This thread's processor time in milliseconds, the clock every figure is taken on.
+    static double ThreadMs();
 
 private:
     bool Enter(const char* record, float x, float z, uint32_t& id);
