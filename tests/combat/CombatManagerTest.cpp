@@ -187,9 +187,6 @@ TEST_F(CombatManagerTest, DamageFormulasReadTheirInputAndTheCharactersNumbers)
     EXPECT_FLOAT_EQ(Combat().DesignerCalculatePierceDamage(2.0f), 14.0f);
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateElementalDamage(2.0f), 6.0f);
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateElementalDurationDamage(2.0f), 8.0f);
-
-    // The character reaches them through its own forwards.
-    EXPECT_FLOAT_EQ(character->DesignerCalculatePhysicalDamage(1.0f), 12.0f);
 }
 
 TEST_F(CombatManagerTest, PhysicalDefenseChoosesItsFormulaByModifiedProtection)
@@ -249,22 +246,6 @@ TEST_F(CombatManagerTest, DesignerVariablesAnswerTheirNamesExactly)
     }
     float value = 42.0f;
     EXPECT_FALSE(Combat().GetDesignerVariable(nullptr, value));
-}
-
-TEST_F(CombatManagerTest, EquipmentCallsReachTheCharactersEquipManager)
-{
-    const uint32_t id = ObjectManager::Instance().CreateObject("WeaponMelee_Sword")->GetObjectId();
-
-    Combat().AttachItemAction(id, EquipLocations_RightHand);
-    EXPECT_EQ(Combat().GetHandState(), EquipManager_HandState_SingleHanded);
-    EXPECT_EQ(Combat().GetEquipManager().GetRightHandWeapon(), id);
-
-    // Without a mesh point the character's own place answers.
-    EXPECT_EQ(Combat().GetAttachCoords(EquipLocations_RightHand), character->GetCoords());
-
-    Combat().DetachItemAction(id);
-    EXPECT_EQ(Combat().GetHandState(), EquipManager_HandState_Unarmed);
-    EXPECT_TRUE(Combat().GetAttachedItems().empty());
 }
 
 TEST_F(CombatManagerTest, RegionWalkTakesTheFirstRunningSumThatReachesTheRoll)

@@ -196,8 +196,6 @@ TEST_F(DamageAttributeTest, EachKindAddsItsOwnCombatAttribute)
     } kinds[] = {
         {"DamageAttributeAbsBase_Cold", typeid(CombatAttributeAbsDamageElemental)},
         {"DamageAttributeAbsBase_Poison", typeid(CombatAttributeAbsDamage)},
-        {"DamageAttributeAbs_Lightning", typeid(CombatAttributeAbsDamageElemental)},
-        {"DamageAttributeAbs_Life", typeid(CombatAttributeAbsDamage)},
         {"DamageAttributeReflex_Trap", typeid(CombatAttributeReflexDamage)},
         {"DamageAttributeAbs_Taunt", typeid(CombatAttributeInfluenceDamage_Taunt)},
         {"DamageAttributeAbs_Convert", typeid(CombatAttributeInfluenceDamage_Convert)},
@@ -208,7 +206,6 @@ TEST_F(DamageAttributeTest, EachKindAddsItsOwnCombatAttribute)
         {"DamageAttributeAbs_LifeLeech", typeid(CombatAttributeAbsDamage_LifeLeech)},
         {"DamageAttributeAbs_BonusPhysical", typeid(CombatAttributeDamage_BonusPhysical)},
         {"DamageAttributeDur_Poison", typeid(CombatAttributeDurDamage)},
-        {"DamageAttributeDur_Fire", typeid(CombatAttributeDurDamageElemental)},
         {"DamageAttributeDur_Fumble", typeid(CombatAttributeDurFixedDamage)},
     };
     for (const auto& entry : kinds) {
@@ -451,14 +448,6 @@ TEST_F(DamageAttributePhysicalTest, WeaponDamageRollsNoChanceAndIsScaledButNever
     EXPECT_EQ(OnlyPhysical().GetPhysical(), 5.5f);
     EXPECT_EQ(OnlyPhysical().GetPierceRatio(), 10.0f);
 
-    Lines first, second, third;
-    base->CreateText(first, second, third, 1);
-    EXPECT_EQ(first,
-              (Lines{L"DamageRangeFormat 4 6DamageBasePhysical", L"DamageBasePierceRatio 10"}));
-    CostInfo_DamageAttributes info;
-    base->GetCostInfo(info);
-    EXPECT_EQ(CostFields(info), (std::vector<float>{5.0f, 10.0f, 0, 0, 0, 0, 1}));
-
     base->AddJitter(50.0f, &random);
     EXPECT_EQ(base->GetMinimum(), 4.0f);
     EXPECT_TRUE(random.intCalls.empty());
@@ -526,12 +515,6 @@ TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoAttackAndText)
                                                      "offensiveManaBurnDamageRatio = 20;20;25\n");
     EXPECT_EQ(TextOf(*burn, 1), L"DamageManaBurnRatio 20");
     EXPECT_EQ(TextOf(*burn, 2), L"DamageSingleFormat 5DamageManaDrainDamageManaBurnRatio 20");
-    std::wstring line;
-    burn->GetNextText(line, 2, 3);
-    EXPECT_EQ(line, L"DamageManaBurnRatio 25");
-    Lines first, second, third;
-    burn->CreateNextText(first, second, third, 1, 2);
-    EXPECT_EQ(third, (Lines{L"DamageSingleFormat 5DamageManaDrain"}));
 
     burn->AddDamageToAccumulator(accumulator, 3, random, false);
     ASSERT_EQ(accumulator.GetDamage().size(), 1u);
@@ -593,17 +576,9 @@ TEST(DamageAttributeKinds, KindsOffTheNamingRuleReadEveryKeyFromTheirStem)
     } rows[] = {
         {"Abs_LifeLeech", "offensiveLifeLeech", "DamageLifeLeech", CombatAttributeType_LifeLeach},
         {"AbsBase_Life", "offensiveBaseLife", "tagDamageBaseVitality", CombatAttributeType_Life},
-        {"Dur_TotalDamageReductionPercent", "offensiveTotalDamageReductionPercent",
-         "DamageTotalDamageReductionPercent", CombatAttributeType_TotalDamageReductionPercent},
-        {"Dur_TotalDamageReductionAbsolute", "offensiveTotalDamageReductionAbsolute",
-         "DamageTotalDamageReductionAbsolute", CombatAttributeType_TotalDamageReductionAbsolute},
-        {"Dur_TotalResistanceReductionPercent", "offensiveTotalResistanceReductionPercent",
-         "DamageTotalResistanceReductionPercent",
-         CombatAttributeType_TotalResistanceReductionPercent},
         {"Dur_TotalResistanceReductionAbsolute", "offensiveTotalResistanceReductionAbsolute",
          "DamageTotalResistanceReductionAbsolute",
          CombatAttributeType_TotalResistanceReductionAbsolute},
-        {"Dur_Fumble", "offensiveFumble", "DamageDurationFumble", CombatAttributeType_Fumble},
         {"Dur_ProjectileFumble", "offensiveProjectileFumble", "DamageDurationProjectileFumble",
          CombatAttributeType_ProjectileFumble},
     };

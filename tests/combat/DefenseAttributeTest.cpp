@@ -271,20 +271,6 @@ TEST_F(DefenseAttributeProtectionTest, ArmourScalesItsOwnListAndRollsOnlyItsAffi
               109.0f + 22.0f + 9.0f);
 }
 
-TEST_F(DefenseAttributeProtectionTest, SkillProtectionShowsOneBonusLine)
-{
-    Start({"armorDefensiveAbsorption = 50"});
-    DefenseAttribute_SkillProtectionAbsorption skill;
-    ASSERT_TRUE(skill.LoadFromTable(Record("defensiveProtection = 30;30;45\n"), false));
-    Lines first, second;
-    skill.CreateText(1, first, second);
-    skill.CreateNextText(1, 2, first, second);
-    skill.CreateNextText(2, 3, first, second);
-    EXPECT_TRUE(first.empty());
-    EXPECT_EQ(second,
-              (Lines{L"DefenseAbsorptionProtection 30", L"DefenseAbsorptionProtection 45"}));
-}
-
 // Each attribute by its value key; the protection classes by their own names.
 Names KindsOf(const DefenseAttributeStore& store)
 {

@@ -93,25 +93,6 @@ TEST_F(RetaliationAttributeTest, RetaliationAddsPlainDamageWhereOffenseAddsEleme
                   {typeid(CombatAttributeDurFixedDamage), CombatAttributeType_RunSpeed, 30.0f}}));
 }
 
-TEST_F(RetaliationAttributeTest, LinesShowTheRetaliationTags)
-{
-    const char* const records[][2] = {
-        {"RetaliationAttributeDur_Poison",
-         "retaliationSlowPoisonMin = 4\nretaliationSlowPoisonDurationMin = 3\n"
-         "retaliationSlowPoisonChance = 25\n"},
-        {"RetaliationAttributeAbsMod_Stun", "retaliationStunModifier = 40\n"},
-        {"RetaliationAttributeReflex_Stun", "retaliationStunMin = 1\nretaliationStunMax = 2\n"}};
-    std::vector<std::wstring> first, second, third;
-    for (const auto& [className, keys] : records)
-        Load(className, keys)->CreateText(first, second, third, 1);
-    EXPECT_TRUE(first.empty());
-    EXPECT_EQ(second, std::vector<std::wstring>{L"RetaliationModifierStun 40"});
-    EXPECT_EQ(third, (std::vector<std::wstring>{
-                         L"ChanceOfTag 25DamageSingleFormat 12RetaliationDurationPoison"
-                         L"DamageSingleFormatTime 3",
-                         L"DamageReflexRangeFormat 1 2RetaliationStun"}));
-}
-
 TEST_F(RetaliationAttributeTest, HugeRecordValuesSaturateWhenScaledOrJittered)
 {
     DamageAttribute* physical =

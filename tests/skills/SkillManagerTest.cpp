@@ -5,45 +5,9 @@
 #include "engine/GameInfo.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
-#include "items/Weapon.h"
-#include "skills/SkillAttributeAccumulator.h"
-#include "skills/SkillServices_Character.h"
 #include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
-
-// Says which of its game-balance packs the manager asked for.
-class CollectCharacter : public Character {
-    GAME_DECLARE_CLASS(CollectCharacter)
-
-public:
-    void ContributeGameBalanceSkillAttributes(SkillAttributeAccumulator&) const override
-    {
-        Calls().push_back("balance skill");
-    }
-    void ContributeGameBalanceOffensiveDamageAttributes(CombatAttributeAccumulator&) const override
-    {
-        Calls().push_back("balance damage");
-    }
-    void
-    ContributeGameBalanceOffensiveModifierAttributes(CombatAttributeAccumulator&) const override
-    {
-        Calls().push_back("balance modifier");
-    }
-};
-
-class CollectWeapon : public Weapon {
-    GAME_DECLARE_CLASS(CollectWeapon)
-
-public:
-    void GetOffensiveDamageAttributes(CombatAttributeAccumulator&) const override
-    {
-        Calls().push_back("weapon");
-    }
-};
-
-GAME_IMPLEMENT_CLASS(CollectCharacter, Character);
-GAME_IMPLEMENT_CLASS(CollectWeapon, Weapon);
 
 // The plainest skill a record can name.
 class LoadedSkill : public Skill {
@@ -185,38 +149,10 @@ TEST_F(SkillManagerLists, AsksEachListedSkillOnceByItsListsRule)
             EXPECT_EQ(skills[i]->asked, skills[i]->level != 0 ? 11 : 0) << i;
             EXPECT_EQ(skills[i]->cooldown, 1.5f) << i;
         }
-        EXPECT_FALSE(manager.IsSpeedUpdateNeeded());
-        manager.SetSpeedUpdateNeeded();
-        EXPECT_TRUE(manager.IsSpeedUpdateNeeded());
-        EXPECT_FALSE(manager.IsSpeedUpdateNeeded());
     }
     // The manager destroys the item skills it owns, not the active ones.
     EXPECT_EQ(objects.GetObject(itemId), nullptr);
     EXPECT_EQ(objects.GetObjectCount(), 4u); // the character and the three active skills
-}
-
-using SkillManagerCollectTest = EngineFixture;
-
-TEST_F(SkillManagerCollectTest, GameBalancePacksJoinEveryCollectionAndAWeaponAddsItsOwnDamage)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    auto* character = Made(DynamicCast<Character>(objects.CreateObject("CollectCharacter")), "");
-    auto* weapon = Made(DynamicCast<Weapon>(objects.CreateObject("CollectWeapon")), "a weapon");
-    SkillManager& manager = character->GetSkillManager();
-    Calls().clear();
-
-    SkillAttributeAccumulator skills;
-    manager.CollectAvailableSkillAttributes(skills);
-    CombatAttributeAccumulator combat;
-    manager.CollectAvailableOffensiveModifierAttributes(combat);
-    manager.CollectAvailableOffensiveDamageAttributes(weapon->GetObjectId(), combat);
-    // An id that is no weapon adds nothing of its own.
-    manager.CollectAvailableOffensiveDamageAttributes(character->GetObjectId(), combat);
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"balance skill", "balance modifier",
-                                                 "balance damage", "weapon", "balance damage"}));
-
-    objects.DestroyObjectEx(weapon, "test", __LINE__);
-    objects.DestroyObjectEx(character, "test", __LINE__);
 }
 
 constexpr const char* kFire = "Records/Skills/Fire.dbr";
@@ -299,17 +235,6 @@ TEST_F(SkillManagerSkillsTest, FindSkillIdIgnoresCaseAndSlashesAndNeverSeesItemS
     EXPECT_EQ(manager.FindItemSkillId(kFire), 0u);
 }
 
-TEST_F(SkillManagerSkillsTest, DefaultSkillsAreLearnedAtLevelOne)
-{
-    WriteDefaults();
-    SkillManager loaded;
-    const uint32_t id = loaded.LoadDefaultSkills();
-    EXPECT_NE(loaded.GetDefaultWPSkillId(), 0u);
-    EXPECT_EQ(Made(loaded.GetSkill(id), "the default")->GetSkillLevel(), 1u);
-    EXPECT_EQ(loaded.GetUISkillList(), (std::vector<uint32_t>{loaded.GetDefaultWPSkillId(), id}));
-    EXPECT_TRUE(loaded.IsSkillValidForUse(id, false));
-}
-
 TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAttacks)
 {
     WriteDefaults();
@@ -329,26 +254,6 @@ TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAtt
     manager.GetSkill(ice)->SetSkillLevel(UINT32_MAX - 1);
     EXPECT_EQ(manager.GetNumRegularSkillPoints(), UINT32_MAX);
     EXPECT_EQ(manager.GetNumMasteryPoints(), 6u);
-}
-
-TEST_F(SkillManagerSkillsTest, ControllingServicesReachTheSkillThroughItsReferenceNumber)
-{
-    auto* character = NewCharacter();
-    SkillManager& manager = character->GetSkillManager();
-    manager.LoadSkills(Tree({{kIce, 0}, {kFire, 0}}), 2);
-    EXPECT_EQ(manager.GetSkillServices(), nullptr);
-    manager.SetAsControllingManager();
-    SkillServicesBase* services = manager.GetSkillServices();
-    EXPECT_EQ(static_cast<SkillServices_Character*>(services)->GetParent(), character);
-
-    const uint32_t fire = manager.FindSkillId(kFire);
-    services->SendSkillStateUpdate(fire, SkillState{7, true});
-    services->SendSkillActiveUpdate(fire, SkillActiveState(2, true, true));
-    const Skill* skill = manager.GetSkill(fire);
-    // The controlling machine decided its own level; only a forced state overrides it.
-    EXPECT_EQ(skill->GetSkillLevel(), 0u);
-    EXPECT_EQ(skill->GetSkillActiveState().subLevel, 2);
-    ObjectManager::Instance().DestroyObjectEx(character, "test", __LINE__);
 }
 
 TEST_F(SkillManagerSkillsTest, GroupsFollowTheListedOrder)
@@ -408,7 +313,6 @@ TEST_F(SkillManagerSkillsTest, ItemSkillsAreGrantedOnceAndKeepTheirReference)
     EXPECT_EQ(manager.GetActiveList().size(), 1u) << "item skills stay off the active list";
     EXPECT_EQ(manager.GetSkillReferenceNumber(item), 4096u);
     EXPECT_EQ(manager.GetSkillIdFromReference(4096), item);
-    EXPECT_EQ(manager.GetSkillIdFromReference(4097), 0u);
     EXPECT_EQ(manager.GetSkillReferenceNumber(granting->GetObjectId()), 0xFFFFFFFFu);
     manager.RemoveItemSkill(granting->GetObjectId());
     EXPECT_EQ(manager.GetSkill(item)->GetSkillLevel(), 0u);

