@@ -59,7 +59,6 @@ TEST(DamageAttributeStoreGlobalChance, SuffixThenPrefixOverrideTheFirstLevelOnly
     LoadAffixed(store, "offensiveGlobalChance", "70;80\n", "50", "30");
     EXPECT_EQ(store.GetGlobalChance(0), 0.0f);
     EXPECT_EQ(store.GetGlobalChance(1), 30.0f);
-    EXPECT_EQ(store.GetGlobalChance(2), 80.0f);
     EXPECT_EQ(store.GetGlobalChance(9), 80.0f);
 
     ExposedStore prefixOnly;

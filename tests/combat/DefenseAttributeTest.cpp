@@ -71,11 +71,6 @@ TEST(DefenseAttribute, KeysJoinTheKindWordWithTheFamilyWords)
     // The leech kinds read the slow leech keys but show their own name.
     EXPECT_EQ(KeysOf<DefenseAttributeAbs_LifeLeach>(),
               (Keys{"defensiveSlowLifeLeachChance", "defensiveSlowLifeLeach", "DefenseLifeLeach"}));
-    EXPECT_EQ(KeysOf<DefenseAttributeDurMod_Physical>(),
-              (Keys{"defensivePhysicalDurationModifierChance", "defensivePhysicalDurationModifier",
-                    "DefensePhysicalDurationModifier"}));
-    EXPECT_EQ(KeysOf<DefenseAttributeMisc_Reflect>(),
-              (Keys{"defensiveReflectChance", "defensiveReflect", "DefenseReflect"}));
     EXPECT_EQ(KeysOf<DefenseAttributeAbs_ManaBurnRatio>(),
               (Keys{"defensiveManaBurnRatioChance", "defensiveManaBurnRatio", "MONSTER ONLY"}));
     EXPECT_EQ(DefenseAttributeAbs_ManaBurnRatio().GetType(), 46);

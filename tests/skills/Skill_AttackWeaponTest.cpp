@@ -134,7 +134,6 @@ TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModif
 
     ASSERT_TRUE(skill->WarmUpStart());
     skill->WarmUpEnd();
-    EXPECT_FALSE(skill->IsWarmUpActive());
     skill->ActivateNow(*character, Name::Create("Hit"), 0, WorldVec3());
     skill->ActivateNow(*character, Name::Create("Hit"), 0, WorldVec3());
     EXPECT_EQ(modifier->fired, 2);

@@ -62,7 +62,6 @@ TEST_F(SmallSkillsTest, AGeneratorAsksForBothMissingPetsRightThenLeftAndWaitsFor
     EXPECT_EQ(services.spawns.size(), 2u);
 
     Apply(*generator, services.spawns[0]);
-    EXPECT_FALSE(generator->IsSpawnPending());
     Apply(*generator, services.spawns[1]);
     ObjectManager& objects = ObjectManager::Instance();
     ASSERT_NE(objects.GetObject<Monster>(generator->GetFirstPetId()), nullptr);
@@ -76,7 +75,6 @@ TEST_F(SmallSkillsTest, AGeneratorSendsNothingWhenDeadMirroringOrWithoutRecords)
     auto* none = Generator("");
     none->Update(*owner, 33);
     EXPECT_TRUE(services.spawns.empty());
-    EXPECT_FALSE(none->IsSpawnPending());
 
     auto* generator = Generator("Records/Creatures/PetA.dbr");
     manager.services = nullptr;
@@ -152,8 +150,6 @@ TEST_F(SmallSkillsTest, ARefreshEndsTheOthersCooldownsAndKeepsItsOwn)
     refresh->ActivateNow(*owner, Name(), 0, WorldVec3());
     ASSERT_EQ(services.results.size(), 1u);
     EXPECT_EQ(services.results[0].targets, std::vector<uint32_t>{owner->GetObjectId()});
-    EXPECT_EQ(refresh->GetSkillType(), Skill::SkillType_UseAtOnce);
-    EXPECT_FALSE(refresh->IsRepeatable());
 }
 
 TEST_F(SmallSkillsTest, AnAttackAnimationIsUsableUnlearnt)
@@ -161,7 +157,6 @@ TEST_F(SmallSkillsTest, AnAttackAnimationIsUsableUnlearnt)
     auto* animation = MakeSkill<Skill_PlayAttackAnimation>(manager, {});
     EXPECT_EQ(animation->GetCurrentLevel(), 1u);
     EXPECT_TRUE(animation->EndAction(*owner));
-    EXPECT_EQ(animation->GetSkillType(), Skill::SkillType_Normal);
 }
 
 TEST_F(SmallSkillsTest, AFauxAttackLeavesLifeAndTellsTheTargetOnce)

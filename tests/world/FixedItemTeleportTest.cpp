@@ -44,8 +44,6 @@ TEST_F(PlayerPortal, AnUnlistedPortalIsLockedThenDestroyedAfterClampedTime)
     EXPECT_EQ(portal->GetValidationTime(), 2001);
     EXPECT_TRUE(portal->IsInWorld());
     portal->UpdateSelf(16);
-    EXPECT_FALSE(portal->IsInWorld());
-    ObjectManager::Instance().ProcessDestroyedObjects();
     EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
 }
 

@@ -86,7 +86,6 @@ TEST_F(FixedItemBase, APendingStateNotYetAppliedIsTheOneSavedAndRestoredItGoesIn
     EXPECT_EQ(restored->GetCurrentState(), FixedItem_None);
     restored->InitialUpdate();
     EXPECT_EQ(restored->GetCurrentState(), FixedItem_ContainerOpen);
-    EXPECT_EQ(restored->GetPendingState(), FixedItem_None);
 }
 
 TEST_F(FixedItemBase, ALevelStateOutsideTheStatesIsRefusedAndOneCutShortKeepsWhatItRead)
