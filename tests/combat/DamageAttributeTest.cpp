@@ -13,6 +13,8 @@
 #include "combat/DamageAttributeAbs_ManaBurn.h"
 #include "combat/DamageAttribute_BasePhysical.h"
 #include "combat/DamageAttribute_Physical.h"
+#include "combat/RetaliationAttributeKinds.h"
+#include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
 #include "items/CostInfo_DamageAttributes.h"
 #include "tests/combat/StoreTestHelpers.h"
@@ -22,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <typeindex>
@@ -196,6 +199,7 @@ TEST_F(DamageAttributeTest, EachKindAddsItsOwnCombatAttribute)
     } kinds[] = {
         {"DamageAttributeAbsBase_Cold", typeid(CombatAttributeAbsDamageElemental)},
         {"DamageAttributeAbsBase_Poison", typeid(CombatAttributeAbsDamage)},
+        {"DamageAttributeAbs_Lightning", typeid(CombatAttributeAbsDamageElemental)},
         {"DamageAttributeReflex_Trap", typeid(CombatAttributeReflexDamage)},
         {"DamageAttributeAbs_Taunt", typeid(CombatAttributeInfluenceDamage_Taunt)},
         {"DamageAttributeAbs_Convert", typeid(CombatAttributeInfluenceDamage_Convert)},
@@ -228,6 +232,54 @@ TEST_F(DamageAttributeTest, EachKindAddsItsOwnCombatAttribute)
         EXPECT_EQ(std::type_index(typeid(created)), entry.created);
         EXPECT_EQ(created.GetType(), probe->GetType());
     }
+}
+
+TEST_F(DamageAttributeTest, RetaliationAddsPlainDamageWhereOffenseAddsElemental)
+{
+    const std::pair<const char*, const char*> records[] = {
+        {"RetaliationAttributeAbs_ElementalDamage", "retaliationElementalMin = 30\n"},
+        {"RetaliationAttributeAbs_Fire", "retaliationFireMin = 20\n"},
+        {"RetaliationAttributeDur_Lightning",
+         "retaliationSlowLightningMin = 4\nretaliationSlowLightningDurationMin = 3\n"},
+        {"RetaliationAttributeAbs_PercentCurrentLife", "retaliationPercentCurrentLifeMin = 15\n"},
+        {"RetaliationAttributeReflex_Stun", "retaliationStunMin = 2\n"},
+        {"RetaliationAttributeDur_RunSpeed",
+         "retaliationSlowRunSpeedMin = 30\nretaliationSlowRunSpeedDurationMin = 5\n"}};
+    for (const auto& [kind, keys] : records)
+        DamageAttribute::LoadInto(CreateRetaliationAttribute(kind), store, Record(keys))
+            ->AddDamageToAccumulator(accumulator, 1, random, false);
+    using Added = std::pair<std::type_index, CombatAttributeType>;
+    std::vector<Added> added;
+    for (const auto& damage : accumulator.GetDamage()) {
+        const CombatAttribute& held = *damage;
+        added.emplace_back(typeid(held), held.GetType());
+    }
+    // The elemental equation is for the character's own blows only.
+    const std::type_index plain = typeid(CombatAttributeAbsDamage);
+    EXPECT_EQ(added, (std::vector<Added>{
+                         {plain, CombatAttributeType_Cold},
+                         {plain, CombatAttributeType_Fire},
+                         {plain, CombatAttributeType_Lightning},
+                         {plain, CombatAttributeType_Fire},
+                         {typeid(CombatAttributeDurDamage), CombatAttributeType_Lightning},
+                         {typeid(CombatAttributeAbsDamage_PercentLife),
+                          CombatAttributeType_PercentCurrentLife},
+                         {typeid(CombatAttributeReflexDamage), CombatAttributeType_Stun},
+                         {typeid(CombatAttributeDurFixedDamage), CombatAttributeType_RunSpeed}}));
+}
+
+TEST_F(DamageAttributeTest, HugeRetaliationValuesSaturateWhenScaledOrJittered)
+{
+    auto& flat = dynamic_cast<DamageAttributeAbs&>(
+        *DamageAttribute::LoadInto(CreateRetaliationAttribute("RetaliationAttributeAbs_Physical"),
+                                   store,
+                                   Record("retaliationPhysicalMin = 1e12\n"
+                                          "retaliationPhysicalMax = 1e12\n")));
+    flat.ScaleAttribute(10.0f);
+    EXPECT_EQ(flat.GetValueMin(1), 1e12f + static_cast<float>(INT32_MAX));
+    RandomUniform generator;
+    flat.AddJitter(50.0f, &generator);
+    EXPECT_TRUE(std::isfinite(flat.GetValueMin(1)));
 }
 
 TEST_F(DamageAttributeTest, ScalingTruncatesTheSinglePrecisionPercent)

@@ -1,5 +1,6 @@
 #include "world/ProjectileAreaEffect.h"
 #include "world/ProjectileArrowLike.h"
+#include "world/ProjectileFireballLike.h"
 #include "world/ProjectileGrenade.h"
 #include "world/ProjectileTelekinesis.h"
 
@@ -59,13 +60,18 @@ protected:
         return info;
     }
 
-    template <typename T> T* Launch(T* projectile, const ProjectileInfo& info, float radius = 0.0f)
+    // Launched with a modifier of our skill, and one of `alsoFor` when given.
+    template <typename T>
+    T* Launch(T* projectile, const ProjectileInfo& info, float radius = 0.0f, uint32_t alsoFor = 0)
     {
         projectile->LoadInfo(info, 11);
         ProjectileBase::ProjectileModifierStruct modifier;
-        modifier.ownerSkillId = own->GetObjectId();
         modifier.explosionRadius = radius;
-        projectile->AddProjectileModifier(modifier);
+        for (const uint32_t skill : {own->GetObjectId(), alsoFor}) {
+            modifier.ownerSkillId = skill;
+            if (skill != 0)
+                projectile->AddProjectileModifier(modifier);
+        }
         projectile->ProjectileGo();
         return projectile;
     }
@@ -170,6 +176,39 @@ TEST_F(ProjectileKindsTest, PiercingArrowReportsEachFoeOnceAndStopsOnlyAtItsRang
     arrow->UpdateSelf(50);
     EXPECT_EQ(arrow->GetState(), ProjectileArrowLike::State_Done);
     EXPECT_FALSE(Exists(id));
+}
+
+TEST_F(ProjectileKindsTest, AFireballPiercesEachFoeOncePerModifierToItsRangeOrStopsAtTheFirst)
+{
+    const uint32_t near = Foe({0, 0, 3})->GetObjectId();
+    const uint32_t far = Foe({0, 0, 6})->GetObjectId();
+    const ReportedSkill* other = ReportedSkill::Create();
+    struct Row {
+        float piercing;
+        std::vector<uint32_t> reported;
+    };
+    for (const Row& row : {Row{100.0f, {near, far}}, Row{0.0f, {near}}}) {
+        SCOPED_TRACE(row.piercing);
+        own->reported.clear();
+        auto* fireball = Launch(Make<ProjectileFireballLike>({"Class = ProjectileFireballLike",
+                                                              "projectileVelocity = 10",
+                                                              "projectileDistance = 12"}),
+                                Aimed({0, -1, 20}, row.piercing), 0.0f, other->GetObjectId());
+        // Short frames: every foe lies on several overlapping path checks.
+        int frames = 0;
+        while (fireball->GetState() == ProjectileFireballLike::State_Flying && frames < 100) {
+            fireball->UpdateSelf(50);
+            ++frames;
+        }
+        EXPECT_EQ(own->reported, row.reported);
+        if (row.piercing > 0.0f) {
+            EXPECT_EQ(other->reported, row.reported);
+            EXPECT_EQ(frames, 24) << "12 units at 10 per second";
+        }
+        const uint32_t id = fireball->GetObjectId();
+        fireball->UpdateSelf(50);
+        EXPECT_FALSE(Exists(id));
+    }
 }
 
 TEST_F(ProjectileKindsTest, ArrowStruckByAnEntityStopsAtOnceAndSticksInScenery)

@@ -1,14 +1,10 @@
 #include "world/ProjectileBase.h"
-#include "world/ProjectileFireballLike.h"
 #include "world/ProjectileTelekinesis.h"
 
 #include "characters/Character.h"
-#include "characters/TeamManager.h"
 #include "combat/CombatAttributeType.h"
 #include "core/MathUtils.h"
-#include "skills/Skill.h"
 #include "tests/support/CombatWorldFixture.h"
-#include "tests/support/ReportedSkill.h"
 
 #include <cmath>
 #include <vector>
@@ -197,80 +193,6 @@ TEST_F(ProjectileFlightTest, FragmentsThatFailToSpawnAreLoggedAndTheirSiblingsFl
     log.Clear();
     greedy.ProcessFragmentation(0, at);
     EXPECT_EQ(log.Count(1, "Failed to spawn projectile fragments (Missing.dbr)"), 360u);
-}
-
-class FireballTest : public CombatWorldFixture {
-protected:
-    void SetUp() override
-    {
-        CombatWorldFixture::SetUp();
-        database.WriteRecord("Records/Projectiles/Fireball.dbr",
-                             {"Class = ProjectileFireballLike", "projectileVelocity = 10",
-                              "projectileDistance = 12"});
-        owner = PlaceCharacter({0, 0, 0}, TeamManager::DefaultPlayerTeam());
-        near = PlaceCharacter({0, 0, 3}, TeamManager::DefaultMonsterTeam());
-        far = PlaceCharacter({0, 0, 6}, TeamManager::DefaultMonsterTeam());
-        own = ReportedSkill::Create();
-        other = ReportedSkill::Create();
-    }
-
-    // Launched from the owner at a point straight ahead, with one modifier of each skill.
-    ProjectileFireballLike* Launch(float piercing)
-    {
-        auto* fireball = ObjectManager::Instance().CreateObjectFromFile<ProjectileFireballLike>(
-            "Records/Projectiles/Fireball.dbr");
-        ProjectileInfo info;
-        info.skillId = own->GetObjectId();
-        info.ownerId = owner->GetObjectId();
-        info.launchCoords = WorldAt({0, 0, 0});
-        info.targetPoint = WorldVec3(kRegion, {0, -1, 20});
-        info.team = owner->GetTeam();
-        info.piercingChance = piercing;
-        fireball->LoadInfo(info, 7);
-        ProjectileBase::ProjectileModifierStruct modifier;
-        modifier.ownerSkillId = own->GetObjectId();
-        fireball->AddProjectileModifier(modifier);
-        modifier.ownerSkillId = other->GetObjectId();
-        fireball->AddProjectileModifier(modifier);
-        fireball->ProjectileGo();
-        return fireball;
-    }
-
-    Character* owner = nullptr;
-    Character* near = nullptr;
-    Character* far = nullptr;
-    ReportedSkill* own = nullptr;
-    ReportedSkill* other = nullptr;
-};
-
-TEST_F(FireballTest, PiercingFireballReportsEachTargetOncePerModifierAndStopsAtItsRange)
-{
-    ProjectileFireballLike* fireball = Launch(100.0f);
-    // Short frames: every foe lies on several overlapping path checks.
-    int frames = 0;
-    while (fireball->GetState() == ProjectileFireballLike::State_Flying && frames < 100) {
-        fireball->UpdateSelf(50);
-        ++frames;
-    }
-    const std::vector<uint32_t> both{near->GetObjectId(), far->GetObjectId()};
-    EXPECT_EQ(own->reported, both);
-    EXPECT_EQ(other->reported, both);
-    // 12 units at 10 per second.
-    EXPECT_EQ(frames, 24);
-    const uint32_t id = fireball->GetObjectId();
-    fireball->UpdateSelf(50);
-    EXPECT_EQ(fireball->GetState(), ProjectileFireballLike::State_Done);
-    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
-}
-
-TEST_F(FireballTest, PlainFireballStopsAtTheFirstTarget)
-{
-    ProjectileFireballLike* fireball = Launch(0.0f);
-    for (int i = 0; i < 10 && fireball->GetState() == ProjectileFireballLike::State_Flying; ++i)
-        fireball->UpdateSelf(50);
-    EXPECT_EQ(fireball->GetState(), ProjectileFireballLike::State_Stopped);
-    EXPECT_EQ(own->reported, std::vector<uint32_t>{near->GetObjectId()});
-    EXPECT_EQ(fireball->GetFlightVelocity(), Vec3());
 }
 
 using TelekinesisTest = CombatWorldFixture;
