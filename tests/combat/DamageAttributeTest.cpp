@@ -270,11 +270,10 @@ TEST_F(DamageAttributeTest, RetaliationAddsPlainDamageWhereOffenseAddsElemental)
 
 TEST_F(DamageAttributeTest, HugeRetaliationValuesSaturateWhenScaledOrJittered)
 {
-    auto& flat = dynamic_cast<DamageAttributeAbs&>(
-        *DamageAttribute::LoadInto(CreateRetaliationAttribute("RetaliationAttributeAbs_Physical"),
-                                   store,
-                                   Record("retaliationPhysicalMin = 1e12\n"
-                                          "retaliationPhysicalMax = 1e12\n")));
+    auto& flat = dynamic_cast<DamageAttributeAbs&>(*DamageAttribute::LoadInto(
+        CreateRetaliationAttribute("RetaliationAttributeAbs_Physical"), store,
+        Record("retaliationPhysicalMin = 1e12\n"
+               "retaliationPhysicalMax = 1e12\n")));
     flat.ScaleAttribute(10.0f);
     EXPECT_EQ(flat.GetValueMin(1), 1e12f + static_cast<float>(INT32_MAX));
     RandomUniform generator;

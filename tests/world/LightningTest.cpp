@@ -1,4 +1,5 @@
 #include "world/Lightning.h"
+#include "world/RadiusMagic.h"
 
 #include "core/RTTI_ClassInfo.h"
 #include "engine/FilterFunction.h"
@@ -15,6 +16,13 @@ protected:
     Lightning* Bolt(std::initializer_list<std::string> keys)
     {
         return SpawnAt<Lightning>("Records/Effects/Bolt.dbr", keys);
+    }
+    RadiusMagic* Ring()
+    {
+        auto* magic =
+            static_cast<RadiusMagic*>(ObjectManager::Instance().CreateObject("RadiusMagic"));
+        TheWorld().AddEntity(magic, WorldAt({0, 0, 0}), false);
+        return magic;
     }
 };
 
@@ -110,6 +118,33 @@ TEST_F(LightningTest, TendrilsBranchNearTheDestinationWithoutTendrilsOfTheirOwn)
     const Vec3 offset = tendril->GetDestination().GetRegionPosition() - Vec3(30, 0, 0);
     EXPECT_GE(offset.Length(), 0.25f - 1e-4f);
     EXPECT_LE(offset.Length(), 1.0f + 1e-4f);
+}
+
+TEST_F(LightningTest, AMagicRingOfRadiusFiveGoesOnTheFirstUpdateAfterOneSecond)
+{
+    RadiusMagic* magic = Ring();
+    magic->SetEffect(5.0f, 100.0f);
+    const uint32_t id = magic->GetObjectId();
+    float strength[4] = {};
+    ASSERT_TRUE(magic->GetShaderParamFloat4("strength", strength));
+    EXPECT_FLOAT_EQ(strength[0], 0.03f);
+    magic->UpdateSelf(1000);
+    EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
+    ASSERT_TRUE(magic->GetShaderParamFloat4("strength", strength));
+    EXPECT_FLOAT_EQ(strength[3], 0.0f);
+    EXPECT_TRUE(Exists(id));
+    magic->UpdateSelf(1);
+    EXPECT_FALSE(Exists(id));
+}
+
+TEST_F(LightningTest, AMagicRingWithoutExpansionTimeEndsAtOnceWithoutDividingByZero)
+{
+    RadiusMagic* magic = Ring();
+    magic->SetEffect(5.0f, 0.0f);
+    EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
+    const uint32_t id = magic->GetObjectId();
+    magic->UpdateSelf(1);
+    EXPECT_FALSE(Exists(id));
 }
 
 } // namespace

@@ -190,10 +190,10 @@ TEST_F(ProjectileKindsTest, AFireballPiercesEachFoeOncePerModifierToItsRangeOrSt
     for (const Row& row : {Row{100.0f, {near, far}}, Row{0.0f, {near}}}) {
         SCOPED_TRACE(row.piercing);
         own->reported.clear();
-        auto* fireball = Launch(Make<ProjectileFireballLike>({"Class = ProjectileFireballLike",
-                                                              "projectileVelocity = 10",
-                                                              "projectileDistance = 12"}),
-                                Aimed({0, -1, 20}, row.piercing), 0.0f, other->GetObjectId());
+        auto* fireball = Launch(
+            Make<ProjectileFireballLike>({"Class = ProjectileFireballLike",
+                                          "projectileVelocity = 10", "projectileDistance = 12"}),
+            Aimed({0, -1, 20}, row.piercing), 0.0f, other->GetObjectId());
         // Short frames: every foe lies on several overlapping path checks.
         int frames = 0;
         while (fireball->GetState() == ProjectileFireballLike::State_Flying && frames < 100) {

@@ -3,11 +3,14 @@
 #include "world/Decoration.h"
 #include "world/Puppet.h"
 
+#include "engine/CollisionData.h"
 #include "engine/GraphicsAnim.h"
+#include "engine/LineEffect.h"
 #include "engine/Name.h"
 #include "engine/Platform.h"
 #include "game/MinimapGameNugget.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "world/ProjectileTelekinesis.h"
 
 #include <string>
 #include <vector>
@@ -143,6 +146,69 @@ TEST_F(SceneryTest, PuppetPlaysItsStartAndEndAnimationsThroughTheirEnds)
     puppet->AnimationCallback(0, Name::Create("End"));
     EXPECT_EQ(puppet->GetState(), Puppet::State_FadingOut);
     EXPECT_EQ(puppet->GetFadeTimer(), INT32_MAX);
+}
+
+TEST(Decoration, FadeFollowsTheFlagAndStaysWithinHalf)
+{
+    Decoration decoration;
+    decoration.SetInvisible();
+    decoration.UpdateSelf(300);
+    EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.3f);
+    decoration.UpdateSelf(1000000);
+    EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.5f);
+    decoration.SetVisible();
+    decoration.UpdateSelf(200);
+    EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.3f);
+    decoration.UpdateSelf(1000000);
+    EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.0f);
+}
+
+using PuppetTest = CombatWorldFixture;
+
+TEST_F(PuppetTest, AClaimedObjectIsReleasedStoppedOrLandsByItsRecord)
+{
+    auto* rock = SpawnAt<ProjectileTelekinesis>("Records/Puppets/Rock.dbr",
+                                                {"Class = ProjectileTelekinesis"});
+    ASSERT_NE(rock, nullptr);
+    rock->ProjectileCome(77);
+    EXPECT_EQ(rock->GetCasterId(), 77u);
+    rock->Release();
+    EXPECT_TRUE(rock->IsIdle());
+
+    rock->ProjectileCome(77);
+    rock->ProjectileStop(false);
+    EXPECT_TRUE(rock->IsIdle());
+    EXPECT_EQ(rock->GetCasterId(), 0u);
+
+    rock->ProjectileFall();
+    rock->CollisionCallback(CollisionData());
+    EXPECT_TRUE(rock->IsIdle());
+
+    auto* brittle = SpawnAt<ProjectileTelekinesis>(
+        "Records/Puppets/Brittle.dbr",
+        {"Class = ProjectileTelekinesis", "explodeOnFirstImpact = 1"});
+    ASSERT_NE(brittle, nullptr);
+    brittle->ProjectileFall();
+    brittle->CollisionCallback(CollisionData());
+    EXPECT_EQ(brittle->GetState(), ProjectileTelekinesis::State_Exploded);
+}
+
+TEST_F(PuppetTest, ALinePausedAtItsTargetHoldsUntilLetGo)
+{
+    auto* line = SpawnAt<LineEffect>("Records/Puppets/Line.dbr", {"Class = LineEffect"});
+    ASSERT_NE(line, nullptr);
+    line->SetRevealTime(100);
+    line->DoSetPauseAtTarget(true);
+    line->UpdateSelf(60);
+    EXPECT_FALSE(line->IsPaused());
+    line->UpdateSelf(60);
+    EXPECT_TRUE(line->IsPaused());
+    line->UpdateSelf(500);
+    EXPECT_EQ(line->GetElapsedTime(), 120);
+    line->SetPause(false);
+    line->UpdateSelf(500);
+    EXPECT_EQ(line->GetElapsedTime(), 620);
+    EXPECT_FALSE(line->IsPaused());
 }
 
 } // namespace
