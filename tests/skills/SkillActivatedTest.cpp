@@ -1,8 +1,6 @@
 #include "skills/SkillActivated.h"
 
 #include "characters/AnimationSet.h"
-#include "engine/SoundPak.h"
-#include "items/Weapon.h"
 #include "skills/SkillActivatedWeapon.h"
 #include "skills/SkillActivatedWeaponPool.h"
 #include "skills/Skill_WPAttack.h"
@@ -214,30 +212,6 @@ TEST_F(SkillActivatedTest, PoolDrawsAlikeFromTheSeedAndHandsOverToTheAttack)
     EXPECT_NE(owner.draws[1], owner.draws[2]);
     EXPECT_EQ(pool->GetCurrentAttackId(), attack->GetObjectId());
     EXPECT_EQ(attack->GetParentSkillId(), pool->GetObjectId());
-}
-
-TEST_F(SkillActivatedTest, MeleeDamagePlaysTheWeaponHitSoundOnce)
-{
-    database.WriteRecord("Records/Sounds/Clang.dbr", {"Class = SoundPak"});
-    database.WriteRecord("Records/Items/Mace.dbr",
-                         {"Class = Weapon", "hitSound = Records/Sounds/Clang.dbr"});
-    auto* weapon =
-        Made(ObjectManager::Instance().CreateObjectFromFile<Weapon>("Records/Items/Mace.dbr"), "");
-    SoundPak* clang = nullptr;
-    for (uint32_t id = 1; id < 4096 && clang == nullptr; ++id) {
-        SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
-        if (sound != nullptr && sound->GetObjectName() == "Records/Sounds/Clang.dbr")
-            clang = sound;
-    }
-    ASSERT_NE(clang, nullptr);
-
-    auto* skill = Make({"skillMaxLevel = 1"});
-    const uint32_t a = Place({0, 0, 1}, kSide, "SkillsTarget")->GetObjectId();
-    const uint32_t b = Place({0, 0, 2}, kSide, "SkillsTarget")->GetObjectId();
-    skill->ApplyMeleeDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());
-    EXPECT_EQ(clang->GetPlayRequests().size(), 1u);
-    skill->ApplyRangedDamage(*caster, {a, b}, caster->GetCoords(), 7, weapon->GetObjectId());
-    EXPECT_EQ(clang->GetPlayRequests().size(), 1u) << "a ranged result plays no weapon hit";
 }
 
 } // namespace

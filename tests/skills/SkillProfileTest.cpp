@@ -154,28 +154,6 @@ TEST_F(SkillProfile_ModifiersText, CurrentLinesFollowTheTableOrderAndTests)
                                          L"ProjectileLaunchNumber -1", L"4.0 m Blast"}));
 }
 
-TEST_F(SkillProfile_ModifiersText, NextLinesShowOnlyTheNamedChanges)
-{
-    const SkillProfile_Modifiers first = Level("skillCooldownTime = 10\nskillTargetRadius = 4\n");
-    const SkillProfile_Modifiers second = Level("skillCooldownTime = 8\nskillTargetRadius = 3\n");
-    std::vector<GameTextLine> lines;
-    second.CreateNextText(first, lines);
-    EXPECT_TRUE(lines.empty());
-
-    // Mana cost and blast radius show any change; the target number any difference; the rest
-    // only a rise.
-    const SkillProfile_Modifiers before = Level("skillManaCost = 10\nexplosionRadius = 4\n"
-                                                "skillTargetNumber = 3\nskillTargetAngle = 90\n"
-                                                "skillActiveDuration = 2\n");
-    const SkillProfile_Modifiers after = Level("skillManaCost = 8\nexplosionRadius = 3\n"
-                                               "skillTargetNumber = 2\nskillTargetAngle = 80\n"
-                                               "skillActiveDuration = 3\n");
-    after.CreateNextText(before, lines);
-    EXPECT_EQ(Shown(lines, GameTextClass::SkillStatsNext),
-              (std::vector<std::wstring>{L"8 Mana", L"3.0 s ActiveDuration", L"2 targets",
-                                         L"3.0 m Blast"}));
-}
-
 TEST_F(SkillProfile_ModifiersText, SumAddsEveryFieldAndIntegersStopAtTheirRange)
 {
     SkillProfile_Modifiers sum = Level("skillManaCost = 1.5\nskillTargetNumber = 2147483000\n"
@@ -224,20 +202,6 @@ TEST_F(SkillProfile_ProjectileModifiersText, FragmentsLineDependsOnMinAndMax)
                                  "projectileFragmentsLaunchNumberMax = 1\n")),
               (std::vector<std::wstring>{L"SkillDistanceFormat 2 ExplosionRadius", L"1 fragments",
                                          L"ProjectilePiercingChance 5"}));
-}
-
-TEST_F(SkillProfile_ProjectileModifiersText, NextLinesShowEveryDifference)
-{
-    const SkillProfile_ProjectileModifiers first = Level("projectileExplosionRadius = 2\n"
-                                                         "projectilePiercingChance = 5\n");
-    const SkillProfile_ProjectileModifiers second =
-        Level("projectileExplosionRadius = 1\nprojectilePiercingChance = 5\n"
-              "projectileFragmentsLaunchNumberMax = 4\n");
-    std::vector<GameTextLine> lines;
-    second.CreateNextText(first, lines);
-    EXPECT_EQ(
-        Texts(lines, GameTextClass::SkillStatsNext),
-        (std::vector<std::wstring>{L"SkillDistanceFormat 1 ExplosionRadius", L"0-4 fragments"}));
 }
 
 TEST_F(SkillProfile_ProjectileModifiersText, SumKeepsTheReceiversFragmentsName)

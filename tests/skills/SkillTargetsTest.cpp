@@ -1,7 +1,6 @@
 #include "skills/Skill.h"
 
 #include "engine/Name.h"
-#include "engine/SoundPak.h"
 #include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
@@ -13,9 +12,6 @@ class OpenSkill : public Skill {
 public:
     using Skill::ApplyBuffOtherEffects;
     float PetExtents() const { return GetPetExtents(); }
-    SoundPak* Swipe() const { return swipeSound; }
-    SoundPak* Hit() const { return hitSound; }
-    SoundPak* Cast() const { return castSound; }
     Character* Pet() const { return pet; }
     Character* NextPet() const { return nextLevelPet; }
     void Capture(const std::string& type, const std::string& direction)
@@ -76,7 +72,6 @@ protected:
         skill = static_cast<OpenSkill*>(ObjectManager::Instance().CreateObject("OpenSkill"));
         skill->SetManager(&owner);
         database.WriteRecord(kEndFx, {"Class = EffectEntity"});
-        database.WriteRecord("Records/Sounds/Swipe.dbr", {"Class = SoundPak"});
     }
 
     OpenSkill* Make(const std::vector<std::string>& lines)
@@ -190,45 +185,6 @@ TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
     skill->ApplyBuffOtherEffects(*character, true);
     skill->ApplyBuffOtherEffects(*character, false);
     EXPECT_EQ(world.GetEntityCount(), before + 2);
-}
-
-TEST_F(SkillEffectsTest, WeaponSwipeSoundOnlyForTheTwoSwipeCallbacks)
-{
-    Skill* skill = Make({});
-    database.WriteRecord("Records/Creatures/Brawler.dbr",
-                         {"Class = Character", "swipeSound = Records/Sounds/Swipe.dbr"});
-    auto* character = Made(
-        ObjectManager::Instance().CreateObjectFromFile<Character>("Records/Creatures/Brawler.dbr"),
-        "the brawler");
-    SoundPak* arm = Made(character->GetSwipeSound(), "the arm's swipe");
-
-    skill->PlayWeaponSwipeSound(*character, Name::Create("SwipeBoth"));
-    skill->PlayWeaponSwipeSound(*character, Name::Create("Hit"));
-    EXPECT_TRUE(arm->GetPlayRequests().empty());
-    // Empty hands swing the arm.
-    skill->PlayWeaponSwipeSound(*character, Name::Create("SwipeRight"));
-    skill->PlayWeaponSwipeSound(*character, Name::Create("SwipeLeft"));
-    EXPECT_EQ(arm->GetPlayRequests().size(), 2u);
-}
-
-TEST_F(SkillEffectsTest, SoundsLoadFromTheRecordAndPlayWhereAsked)
-{
-    auto* skill = Make({"skillSwipeSound = Records/Sounds/Swipe.dbr",
-                        "skillCastSound = Records/Sounds/Swipe.dbr"});
-    ASSERT_TRUE(skill->Swipe() != nullptr && skill->Cast() != nullptr);
-    EXPECT_NE(skill->Swipe(), skill->Cast()) << "each slot owns its pack";
-
-    const WorldVec3 where(1, Vec3(2.0f, 0.0f, 3.0f));
-    skill->PlaySwipeSound(where);
-    skill->PlayHitSound(where);
-    skill->PlayCastSounds(where, false); // no un-cast sound named
-    skill->PlayCastSounds(where, true);
-
-    ASSERT_EQ(skill->Swipe()->GetPlayRequests().size(), 1u);
-    EXPECT_EQ(skill->Cast()->GetPlayRequests().size(), 1u);
-    // The skill lets its packs go before the manager clears the rest.
-    ObjectManager::Instance().DestroyObjectEx(skill, "test", __LINE__);
-    ObjectManager::Instance().ProcessDestroyedObjects();
 }
 
 TEST_F(SkillEffectsTest, RagDollPushSumsTheLastBlowAndTheRecord)

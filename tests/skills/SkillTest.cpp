@@ -238,28 +238,6 @@ TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
     }
 }
 
-TEST_F(SkillTextTest, ItemSkillNamesAndPetSummaryStyles)
-{
-    Skill* skill = Make({"Class = Skill", "skillDisplayName = tagFire", "skillMaxLevel = 2",
-                         "skillLifeBonus = 10;20", "spawnObjectsTimeToLive = 1.5"});
-    EXPECT_EQ(skill->CreateUISkillName(), L"Fire");
-    skill->SetAsItemSkill();
-    EXPECT_EQ(skill->CreateUISkillName(), L"FiretagItemSkillShort");
-
-    // A pet's tooltip lists its skills in the pet styles, next or current.
-    skill->SetSkillLevel(1);
-    std::vector<GameTextLine> lines;
-    skill->CreateUIShortSummaryText(GameTextClass::SkillStatsNext, lines);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].style, GameTextClass::PetSkillNameNext);
-    EXPECT_EQ(lines[1].text, L"SkillLifeBonus 10");
-    EXPECT_EQ(lines[1].style, GameTextClass::PetSkillStatsNext);
-
-    lines.clear();
-    skill->CreateUIPetText(nullptr, 1, GameTextClass::SkillStatsCurrent, lines);
-    EXPECT_EQ(Texts(lines), std::vector<std::wstring>{L"tagSkillPetTimeToLive 1.5"});
-}
-
 TEST_F(SkillCostsTest, ManaCostMergesModifiersAndNeverGoesBelowZero)
 {
     Skill* skill = Make({"Class = Skill", "skillMaxLevel = 2", "skillManaCost = 20;30",

@@ -249,21 +249,6 @@ TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
     EXPECT_EQ(pool->GetCharge(), 1u);
 }
 
-TEST_F(WeaponPoolTest, LinearTextShowsTheBonusesAtFullCharge)
-{
-    auto* pool = MakeLinear();
-    std::vector<GameTextLine> current;
-    pool->CreateUIParameterText(current);
-    std::vector<GameTextLine> next;
-    pool->CreateUINextParameterText(next);
-    // Level 1 allows a charge of 3, level 2 one of 5.
-    EXPECT_EQ(Texts(current), (std::vector<std::wstring>{
-                                  L"tagCurrentLevel 3", L"SkillIntFormat 3 SkillChargeMax",
-                                  L"SkillCostFormat 10 ManaCost", L"SkillCooldownReduction 15"}));
-    ASSERT_FALSE(next.empty());
-    EXPECT_EQ(next.back().text, L"SkillCooldownReduction 25");
-}
-
 TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
 {
     auto* pool = Make<Skill_WeaponPool_Default>({"skillManaCost = 50", "Sword = 1"});

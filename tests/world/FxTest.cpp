@@ -110,44 +110,12 @@ TEST_F(FxTest, WithoutFadeTimesAMeshEffectGoesAtItsEndUnlessItLoops)
     }
 }
 
-TEST_F(FxTest, ThePlayedAnimationEndsTheEffectByItself)
-{
-    FxMesh* mesh = PlaceMesh(
-        {"Class = FxMesh", "meshName = Fx/Swirl.msh", "animationName = Fx/Swirl.anm", "speed = 2"});
-    const uint32_t id = mesh->GetObjectId();
-    Frame(1000);
-    EXPECT_TRUE(Exists(id));
-    Frame(500);
-    EXPECT_FALSE(Exists(id));
-}
-
 TEST_F(FxTest, FadingInWithoutAFadeInTimeIsAtFullLight)
 {
     FxMesh* mesh = PlaceMesh({"Class = FxMesh", "meshName = Fx/Swirl.msh", "sustainTime = 1"});
     EXPECT_EQ(mesh->GetFadeState(), 1);
     mesh->UpdateSelf(0);
     EXPECT_FLOAT_EQ(Brightness(*mesh), 1.0f);
-}
-
-TEST_F(FxTest, EventsPlayTheirSoundOnlyInTheWorldAndDisplaceGrassStirsTheGround)
-{
-    FxMesh* mesh = PlaceMesh({"Class = FxMesh", "meshName = Fx/Swirl.msh", "loop = 1",
-                              "sound2 = Records/Sounds/Whoosh.dbr", "disturbanceRadius = 3"});
-    mesh->AnimationCallback(0, Name::Create("sound2"));
-    mesh->AnimationCallback(0, Name::Create("sound1"));
-    mesh->AnimationCallback(0, Name::Create("DisplaceGrass"));
-    TheWorld().RemoveEntity(mesh);
-    mesh->AnimationCallback(0, Name::Create("sound2"));
-
-    size_t plays = 0;
-    for (uint32_t id = 1; id < 64; ++id) {
-        if (auto* sound = ObjectManager::Instance().GetObject<SoundPak>(id))
-            plays += sound->GetPlayRequests().size();
-    }
-    EXPECT_EQ(plays, 1u);
-    ASSERT_EQ(TheWorld().GetDisturbances().GetSize(), 1u);
-    const World::Disturbance& stir = TheWorld().GetDisturbances().GetLast();
-    EXPECT_FLOAT_EQ(stir.radius, 3.0f);
 }
 
 TEST_F(FxTest, APackSpawnsItsMembersOnceAndGoesOnTheFirstUpdateThatTakesTime)
@@ -213,17 +181,6 @@ TEST_F(LightningTest, ShortSegmentStaysWholeAndLongOneSplitsIntoSixteen)
     ASSERT_EQ(points.size(), 17u);
     EXPECT_EQ(points.front(), Vec3(0, 0, 0));
     EXPECT_EQ(points.back(), Vec3(40, 0, 0));
-}
-
-TEST_F(LightningTest, FromSkyRunsTwentyDownOntoTheDestination)
-{
-    Lightning* bolt = Bolt(
-        {"Class = Lightning", "numberOfBolts = 2", "fromSky = 1", "timeMin = 1", "timeMax = 1"});
-    bolt->SetTarget(WorldVec3(1, {3, 0, 3}), WorldVec3(1, {10, 1, 0}));
-    ASSERT_EQ(bolt->GetBolts().size(), 2u);
-    EXPECT_EQ(bolt->GetSource(), WorldVec3(1, {10, 21, 0}));
-    EXPECT_EQ(bolt->GetPointList(1).back(), Vec3(0, -20, 0));
-    EXPECT_EQ(bolt->GetBolts()[1].timeToLive, 1000);
 }
 
 TEST_F(LightningTest, GrowsOverTheFirstQuarterAndWithdrawsOverTheLast)
@@ -407,37 +364,6 @@ TEST_F(SoundObjectTest, AOneShotAmbienceFadesOnlyBeyondEightFalloffs)
     }
 }
 
-TEST_F(SoundObjectTest, StartedOnLoadTheAmbienceLoopsAndIsCheckedForFalloff)
-{
-    HearFrom({1, 0, 0});
-    database.WriteRecord(
-        "Records/Sounds/River.dbr",
-        {"Class = SoundObject", "ambientSound = Records/Sounds/Bell.dbr", "startOnLoad = 1"});
-    auto* object =
-        ObjectManager::Instance().CreateObjectFromFile<SoundObject>("Records/Sounds/River.dbr");
-    SoundPak* sound = object->GetAmbient().GetSound();
-    EXPECT_TRUE(sound->GetInfiniteLoop());
-    EXPECT_EQ(sound->GetFalloffCheckCount(), 1u);
-    ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
-    object->UpdateSelf(33);
-    EXPECT_EQ(sound->GetPlayRequests().size(), 1u) << "the loop keeps playing";
-}
-
-TEST_F(SoundObjectTest, InTheEditorItIsShownFilteredAndSilent)
-{
-    gEngine->SetLevelEditor(true);
-    HearFrom({1, 0, 0});
-    SoundObject* object = Place({"Class = SoundObject", "ambientSound = Records/Sounds/Bell.dbr",
-                                 "periodicSound = Records/Sounds/Bell.dbr"});
-    object->UpdateSelf(100000);
-    EXPECT_TRUE(object->GetAmbient().GetSound()->GetPlayRequests().empty());
-    EXPECT_TRUE(object->GetPeriodic().GetSound()->GetPlayRequests().empty());
-    const uint32_t id = object->GetObjectId();
-    ObjectManager::Instance().DestroyObjectEx(object, "test", 1);
-    ObjectManager::Instance().ProcessDestroyedObjects();
-    EXPECT_EQ(EditorFilter::Instance().GetFilterType(id), -1);
-}
-
 class SpecialFXTest : public LevelObjectsFixture {
 protected:
     void SetUp() override
@@ -452,14 +378,6 @@ protected:
     Actor* owner = nullptr;
     EffectEntity* effect = nullptr;
 };
-
-TEST_F(SpecialFXTest, ALoadedEffectHangsStoppedOnItsOwner)
-{
-    ASSERT_NE(effect, nullptr);
-    EXPECT_EQ(effect->GetAttachParent(), owner);
-    EXPECT_EQ(effect->GetStopEmittingCount(), 1u);
-    EXPECT_FALSE(effect->IsEmitting());
-}
 
 TEST_F(SpecialFXTest, ReleasedUnstartedTheEffectIsDestroyed)
 {
@@ -508,19 +426,6 @@ protected:
 
     Character* owner = nullptr;
 };
-
-TEST_F(CarriedProp, AttachPlaysItsLoopAndSoundAtItsPoint)
-{
-    Prop* torch = ObjectManager::Instance().CreateObjectFromFile<Prop>("Records/Props/Torch.dbr");
-    torch->AttachProp(*owner);
-    EXPECT_EQ(torch->GetAttachPointName(), "R Hand");
-    const AnimationChannel* channel = torch->GetAnimationChannel(0);
-    ASSERT_TRUE(channel != nullptr && channel->animation != nullptr);
-    EXPECT_TRUE(channel->keepPlaying);
-    EXPECT_EQ(torch->GetSound()->GetPlayRequests().size(), 1u);
-    torch->DetachProp(*owner);
-    EXPECT_EQ(torch->GetAttachParent(), nullptr);
-}
 
 TEST_F(CarriedProp, APropWithoutAttachPointLeavesUnseenItemsUnseen)
 {

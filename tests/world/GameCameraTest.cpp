@@ -93,23 +93,6 @@ TEST(GameCamera, SoftResetStartsFromThePresentViewWithClampedTargets)
     EXPECT_FLOAT_EQ(camera.GetPitchRange().GetTargetFraction(), 0.5f);
 }
 
-TEST(GameCamera, TheTargetMovesByTheShakeOnlyWhileItRuns)
-{
-    GameCamera camera;
-    const WorldVec3 spot(3, {1.0f, 2.0f, 3.0f});
-    camera.SetTarget(spot);
-    camera.SetCameraOffset({0.5f, 0.0f, 0.0f});
-
-    camera.Shake(0, 1.0f);
-    EXPECT_EQ(camera.GetTarget(), spot);
-    camera.Shake(400, 1.0f);
-    EXPECT_EQ(camera.GetTarget(), WorldVec3(3, {1.5f, 2.0f, 3.0f}));
-
-    // A point in no region is never moved.
-    camera.SetTarget(WorldVec3(0, {1.0f, 1.0f, 1.0f}));
-    EXPECT_EQ(camera.GetTarget(), WorldVec3(0, {1.0f, 1.0f, 1.0f}));
-}
-
 using GameCameraWorldTest = CombatWorldFixture;
 
 TEST_F(GameCameraWorldTest, FollowsThePlayerAndSeesIt)

@@ -1,5 +1,4 @@
 #include "world/Apparatus.h"
-#include "world/AreaOfInterest.h"
 #include "world/Decoration.h"
 #include "world/Puppet.h"
 
@@ -8,7 +7,6 @@
 #include "engine/LineEffect.h"
 #include "engine/Name.h"
 #include "engine/Platform.h"
-#include "game/MinimapGameNugget.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "world/ProjectileTelekinesis.h"
 
@@ -92,24 +90,6 @@ TEST_F(SceneryTest, ApparatusPausesWithinItsRangeAndSaturatesHugeRecords)
     EXPECT_EQ(huge->GetPauseTimeMin(), INT32_MIN);
     EXPECT_EQ(huge->GetPauseTimeMax(), INT32_MAX);
     huge->GetPauseTime();
-}
-
-TEST_F(SceneryTest, AreaOfInterestIsSeenAtItsSizeOnlyInTheEditor)
-{
-    for (const bool editor : {false, true}) {
-        SCOPED_TRACE(editor);
-        gEngine->SetLevelEditor(editor);
-        auto* area = Make<AreaOfInterest>({"Class = AreaOfInterest", "AreaDescription = tagCave"});
-        area->InitialUpdate();
-        EXPECT_EQ(area->GetVisibility(), editor);
-        std::vector<MinimapGameNugget> nuggets;
-        area->AppendDetailMapData(nuggets);
-        EXPECT_EQ(nuggets.size(), 1u);
-    }
-    auto* wide = Make<AreaOfInterest>({"Class = AreaOfInterest", "radius = 4"});
-    wide->InitialUpdate();
-    EXPECT_FLOAT_EQ(wide->GetScale(), 4.0f);
-    gEngine->SetLevelEditor(false);
 }
 
 TEST_F(SceneryTest, PuppetWithoutAnimationsIsReadyAtOnceFadesAndGoes)

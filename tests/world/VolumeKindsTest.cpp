@@ -142,20 +142,6 @@ TEST_F(VolumeKindsTest, NestedVolumesReachOneBeyondTheOutermost)
     EXPECT_FLOAT_EQ(music->GetExtent(), 10.0f);
 }
 
-TEST_F(VolumeKindsTest, ABossAreaFadesTheMusicOnlyAtItsThirdSphere)
-{
-    BoundingVolumeBossMonster boss;
-    TakeJukebox();
-    for (int index = 0; index < 4; ++index) {
-        boss.OnEnterVolume(index);
-        boss.OnExitVolume(index);
-    }
-    const auto requests = TakeJukebox();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].type, Jukebox::FadeOutMusicRequest);
-    EXPECT_EQ(requests[0].milliseconds, 5000);
-}
-
 TEST_F(VolumeKindsTest, DaylightFollowsTheFarthestStepAndStopsPastItsReach)
 {
     DayNightManager& dayNight = DayNightManager::Instance();
@@ -230,34 +216,6 @@ TEST_F(VolumeKindsTest, AOneShotPlaysForTheMainPlayerOnlyAndStopsItsFrameThere)
     for (const auto& record : ObjectManager::Instance().GetDestroyHistory())
         destroyed += record.file == "Project/Game/BoundingVolumeKinds" ? 1 : 0;
     EXPECT_EQ(destroyed, 2u) << "the sound pak and the volume, once each";
-}
-
-TEST_F(VolumeKindsTest, WindBlowsOnlyWhileSwitchedOnAndPlaysItsLoop)
-{
-    auto* wind = PlaceVolume<BoundingVolumeWind>({"Class = BoundingVolumeWind", "radius = 6"});
-    MoveTo(hero, {1, 0, 0});
-    Frame(33);
-    EXPECT_TRUE(events.lines.empty()) << "wind tells nobody who came in";
-    EXPECT_TRUE(TheWorld().GetGrassWinds().IsEmpty());
-    wind->Start();
-    Frame(33);
-    ASSERT_EQ(TheWorld().GetGrassWinds().GetSize(), 1u);
-    wind->Stop();
-    Frame(33);
-    EXPECT_EQ(TheWorld().GetGrassWinds().GetSize(), 1u);
-}
-
-TEST_F(VolumeKindsTest, APlaylistVolumeLoadsTheAmbienceBeforeTheMusicForTheMainPlayer)
-{
-    PlaceVolume<BoundingVolumeChangePlaylist>({"Class = BoundingVolumeChangePlaylist", "radius = 5",
-                                               "ambientPlaylist = Amb/Forest",
-                                               "musicPlaylist = Music/Forest"});
-    MoveTo(hero, {1, 0, 0});
-    Frame(33);
-    const auto requests = TakeJukebox();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].type, Jukebox::LoadAmbientPlaylistRequest);
-    EXPECT_EQ(requests[1].type, Jukebox::LoadMusicPlaylistRequest);
 }
 
 using VolumeBoundsTest = LevelObjectsFixture;
