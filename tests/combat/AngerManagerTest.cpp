@@ -205,21 +205,6 @@ TEST_F(AngerManagerTest, AnEnemyTurnedFriendIsDroppedAndNoLongerForced)
     EXPECT_EQ(anger.GetNewTarget(0.0f), b);
 }
 
-TEST_F(AngerManagerTest, TransferCopiesTheListAndTheForcedEnemyToTheDebugGraph)
-{
-    AngerAtFiftyAndTwenty(anger);
-    anger.SetMostHatedEnemy(kB);
-    AngerManager other;
-    other.AddAnger(kC, 5.0f);
-    anger.TransferAnger(other);
-
-    std::vector<std::tuple<std::string, float>> shown;
-    for (const StatisticGraph::Bar& bar : Bars(other))
-        shown.emplace_back(bar.name, bar.value);
-    EXPECT_EQ(shown, (std::vector<std::tuple<std::string, float>>{
-                         {"B", 100.0f}, {"A", 50.0f}, {"B", 20.0f}}));
-}
-
 TEST_F(AngerManagerTest, ClearForgetsEnemiesButKeepsTheCurrentTarget)
 {
     anger.AddAnger(kB, 10.0f);

@@ -12,14 +12,11 @@
 #include "combat/CombatFilter.h"
 #include "combat/ParametersCombat.h"
 #include "combat/RacialBonus.h"
-#include "core/GameEvents.h"
 #include "core/GameLog.h"
 #include "engine/Engine.h"
-#include "engine/EventHandler.h"
 #include "engine/ObjectManager.h"
 #include "items/EquipManager.h"
 #include "items/Item.h"
-#include "multiplayer/PlayerManagerClient.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
@@ -429,13 +426,6 @@ public:
     }
 };
 
-struct FloatingTexts {
-    void On(const GameEvent_FloatingText& event) { seen.push_back(event); }
-    std::vector<GameEvent_FloatingText> seen;
-    EventHandler<FloatingTexts, GameEvent_FloatingText> listener{"GameEvent_FloatingText",
-                                                                 &FloatingTexts::On, this};
-};
-
 // Monsters fight under one combat record: every hit lands on the torso, armour lets through
 // what exceeds it, and the chance to hit is the attacker's ability less the defender's.
 class CombatManagerAttackTest : public DeathFixture {
@@ -634,30 +624,6 @@ TEST_F(CombatManagerAttackTest, OrdinaryAndNegativeModifiersScaleOnlyTheWeaponTa
               1u);
     EXPECT_EQ(Reported(*attacker, "         CombatAttributeType::CombatAttributeType_Fire 20.00"),
               1u);
-}
-
-TEST_F(CombatManagerAttackTest, CriticalTextNeedsACriticalWeaponHitAndTheOption)
-{
-    FloatingTexts texts;
-    WriteCombatRecord("Records/Game/Critical.dbr", {"pthDamageModifier1 = 1.5"});
-    Player* attacker = Make<Player>("Hero", {{CharAttribute_OffensiveAbility, 160.0f}});
-    Monster* defender = Make("Defender", {}, "Records/Game/Critical.dbr");
-    Game().GetPlayerManagerClient()->SetMainPlayer(attacker->GetObjectId());
-    const auto hit = [&](bool weapon) {
-        auto attack = Attack(*attacker, 1, {{CombatAttributeType_Fire, 10.0f}});
-        if (weapon)
-            Weapon(*attack, *attacker, 0.0f);
-        defender->TakeAttack(*attack);
-    };
-    hit(true); // the option is off
-    gEngine->GetOptions().SetBool(2, true);
-    hit(false); // no weapon damage
-    hit(true);
-    gEngine->GetOptions().SetBool(2, false);
-    ASSERT_EQ(texts.seen.size(), 1u);
-    EXPECT_EQ(texts.seen[0].objectId, defender->GetObjectId());
-    EXPECT_EQ(texts.seen[0].styleName, "TextCritical");
-    EXPECT_EQ(texts.seen[0].text.substr(0, 17), L"CriticalHitFormat");
 }
 
 TEST_F(CombatManagerAttackTest, RacialDefenseIsOnePoolAndAFilterAtZeroStopsTheRest)

@@ -148,14 +148,6 @@ TEST(DamageAttributeStoreText, GlobalGroupsGoUnderTheirHeadersInTheSecondList)
     EXPECT_EQ(second[2], L"GlobalPercentChanceOfOneTag 40");
     EXPECT_EQ(second[3].rfind(L"tagIndent", 0), 0u);
     EXPECT_FALSE(store.GetGlobalAndAttributes()[0]->GetHideChanceIndentLine());
-
-    first.clear(), second.clear(), third.clear();
-    store.CreateNextText(first, second, third, 1, 2);
-    EXPECT_TRUE(second.empty()) << "values equal at both levels";
-    store.CreateText(first, second, third, 2);
-    ASSERT_EQ(second.size(), 4u);
-    EXPECT_EQ(second[0], L"GlobalChanceOfAllTag");
-    EXPECT_EQ(second[2], L"GlobalChanceOfOneTag");
 }
 
 // Kinds by class name without the "DamageAttribute" head, in the shared order, with the skill- and
@@ -299,7 +291,7 @@ TEST(DamageAttributeStoreCopy, CopiesOwnTheirAttributesAndNoGenerator)
 
 class AttributePakStores : public Test::EngineFixture {};
 
-TEST_F(AttributePakStores, PackRecordLoadsAddsAndShowsDamageRetaliationAndDefense)
+TEST_F(AttributePakStores, PackRecordLoadsAndAddsDamageRetaliationAndDefense)
 {
     AttributePak pak;
     pak.LoadFromTable(Record("offensiveFireMin = 7\noffensivePhysicalModifier = 25\n"
@@ -324,17 +316,6 @@ TEST_F(AttributePakStores, PackRecordLoadsAddsAndShowsDamageRetaliationAndDefens
               (std::vector{CombatAttributeType_Fire, CombatAttributeType_Stun}));
     EXPECT_EQ(defense.GetTotalDefenseType(CombatAttributeType_Stun), 10.0f);
     EXPECT_EQ(Types(defense.GetDefenseModifiers()), std::vector{CombatAttributeType_Cold});
-
-    std::vector<GameTextLine> lines;
-    pak.GetUIDisplayText(2, GameTextClass::Default, lines);
-    std::vector<std::wstring> texts;
-    for (const GameTextLine& line : lines)
-        texts.push_back(line.text);
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"DamageModifierPhysical 25",
-                                                L"DamageSingleFormat 7DamageFire",
-                                                L"DefenseFire 15", L"DefenseColdDurationModifier 3",
-                                                L"DefenseStun 10", L"RetaliationModifierFire 25",
-                                                L"DamageSingleFormat 12RetaliationPhysical"}));
 }
 
 using ExposedRetaliationStore = Test::Exposed<RetaliationAttributeStore_Equipment>;

@@ -389,57 +389,6 @@ TEST_F(DamageAttributeTest, TooltipLinesGoToTheirFamilysList)
                      L"DamageInfluenceRangeFormat 1 3DamageConvert"}));
 }
 
-TEST_F(DamageAttributeTest, GlobalMembersShowAnIndentInPlaceOfTheirChance)
-{
-    auto* cold =
-        Loaded<DamageAttributeAbs_Cold>("offensiveColdChance = 25\noffensiveColdMin = 10\n");
-    cold->SetHideChanceIndentLine(true);
-    EXPECT_EQ(TextOf(*cold, 1), L"tagIndentDamageSingleFormat 10DamageCold");
-    cold->SetHideChanceIndentLine(false);
-    EXPECT_EQ(TextOf(*cold, 1), L"ChanceOfTag 25DamageSingleFormat 10DamageCold");
-    // A copy carries the data and the flag.
-    cold->SetHideChanceIndentLine(true);
-    const std::unique_ptr<DamageAttribute> copy = cold->Clone();
-    Lines first, second, third;
-    copy->CreateText(first, second, third, 1);
-    EXPECT_EQ(third, (Lines{L"tagIndentDamageSingleFormat 10DamageCold"}));
-}
-
-TEST_F(DamageAttributeTest, DurationTimesShowPerSecondSingleOrRange)
-{
-    auto* range = Loaded<DamageAttributeDur_Cold>(
-        "offensiveSlowColdMin = 8\noffensiveSlowColdDurationMin = 3\n"
-        "offensiveSlowColdDurationMax = 5\n");
-    auto* single = Loaded<DamageAttributeDur_Life>("offensiveSlowLifeMin = 8\n"
-                                                   "offensiveSlowLifeDurationMin = 3\n");
-    auto* fixed = Loaded<DamageAttributeDur_RunSpeed>("offensiveSlowRunSpeedMin = 20\n"
-                                                      "offensiveSlowRunSpeedMax = 30\n"
-                                                      "offensiveSlowRunSpeedDurationMin = 2\n");
-    EXPECT_EQ(TextOf(*range, 1),
-              L"DamageRangeFormat 24 40DamageDurationColdDamageRangeFormatTime 3 5");
-    EXPECT_EQ(TextOf(*single, 1),
-              L"DamageSingleFormat 24DamageDurationLifeDamageSingleFormatTime 3");
-    EXPECT_EQ(TextOf(*fixed, 1),
-              L"DamageRangeFormat 20 30DamageDurationRunSpeedDamageFixedSingleFormatTime 2");
-}
-
-TEST_F(DamageAttributeTest, NextLevelLinesOnlyWhereSomethingChanges)
-{
-    auto* cold = Loaded<DamageAttributeAbs_Cold>("offensiveColdChance = 25;25;30\n"
-                                                 "offensiveColdMin = 10;12;12\n"
-                                                 "offensiveColdMax = 15\n");
-    Lines first, second, third;
-    cold->CreateNextText(first, second, third, 1, 2);
-    cold->CreateNextText(first, second, third, 3, 4);
-    cold->CreateNextText(first, second, third, 2, 3);
-    // The next level's numbers stand even when they are 0.
-    cold->CreateNextText(first, second, third, 1, 0);
-    EXPECT_EQ(third, (Lines{L"ChanceOfTag 25DamageRangeFormat 12 15DamageCold",
-                            L"ChanceOfTag 30DamageRangeFormat 12 15DamageCold",
-                            L"DamageSingleFormat 0DamageCold"}));
-    EXPECT_TRUE(first.empty() && second.empty());
-}
-
 TEST_F(DamageAttributeTest, PricesCountLevelOneWeighedByItsChance)
 {
     Loaded<DamageAttributeAbs_Cold>("offensiveColdChance = 50\noffensiveColdMin = 10\n"
@@ -542,16 +491,11 @@ TEST_F(DamageAttributePhysicalTest, PierceRatioLineOnlyWhenItRises)
                                                       "offensivePhysicalMin = 4;5;6\n"
                                                       "offensivePierceRatio = 10;15;12\n");
     Lines first, second, third;
-    physical->CreateText(first, second, third, 1);
     physical->CreateNextText(first, second, third, 1, 2);
     physical->CreateNextText(first, second, third, 2, 3);
-    physical->CreateNextText(first, second, third, 3, 4);
-    EXPECT_EQ(
-        second,
-        (Lines{L"ChanceOfTag 20DamageSingleFormat 4DamageBasePhysical", L"DamageBasePierceRatio 10",
-               L"ChanceOfTag 20DamageSingleFormat 5DamageBasePhysical", L"DamageBasePierceRatio 15",
-               L"ChanceOfTag 20DamageSingleFormat 6DamageBasePhysical"}));
-    EXPECT_TRUE(first.empty() && third.empty());
+    EXPECT_EQ(second, (Lines{L"ChanceOfTag 20DamageSingleFormat 5DamageBasePhysical",
+                             L"DamageBasePierceRatio 15",
+                             L"ChanceOfTag 20DamageSingleFormat 6DamageBasePhysical"}));
 
     CostInfo_DamageAttributes info;
     physical->GetCostInfo(info);

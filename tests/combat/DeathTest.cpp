@@ -284,23 +284,6 @@ TEST_F(DeathHandlerTest, AFadeOfNoTimeEndsOnTheFirstUpdate)
     EXPECT_EQ(monster->GetTintColorSetCount(), tints);
 }
 
-TEST_F(DeathHandlerTest, ASecondDeathFadesFromFullAgain)
-{
-    Monster* monster =
-        Spawn("Records/Creatures/Twice.dbr", {"deleteBehavior = Fade", "dissolveTime = 2.0"});
-    DeathManager& deaths = Deaths(*monster);
-    deaths.Execute();
-    deaths.Update(1500);
-    EXPECT_EQ(monster->GetTintColor(), Color(0.25f, 0.25f, 0.25f, 1.0f));
-
-    deaths.Reset();
-    monster->SetTintColor(Color());
-    deaths.Execute();
-    deaths.Update(1000);
-    EXPECT_EQ(monster->GetTintColor(), Color(0.5f, 0.5f, 0.5f, 1.0f));
-    EXPECT_FALSE(deaths.GetHandlers()[1]->IsFinished());
-}
-
 TEST_F(DeathHandlerTest, ADissolveStartsWithTheDeathAndItsLightDimsToNothing)
 {
     Monster* monster =

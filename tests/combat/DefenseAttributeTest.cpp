@@ -190,14 +190,6 @@ TEST(DefenseAttribute, TextShowsTheChanceAndOnlyWhatTheNextLevelChanges)
     EXPECT_TRUE(first.empty());
     EXPECT_EQ(second, (Lines{L"DefenseFire 10", L"ChanceOfTag 25DefenseFire 10",
                              L"ChanceOfTag 25DefenseFire 0"}));
-
-    const auto monster =
-        Loaded<DefenseAttributeAbs_ManaBurnRatio>("defensiveManaBurnRatio = 10;20\n");
-    for (uint32_t level : {0u, 1u, 2u}) {
-        monster->CreateText(level, first, second);
-        monster->CreateNextText(level, level + 1, first, second);
-    }
-    EXPECT_EQ(second.size(), 3u) << "monster-only defenses are never described";
 }
 
 // Protection needs the game's absorption, so these tests run a game engine.
