@@ -340,30 +340,6 @@ TEST_F(SoundObjectTest, HugeOrMissingTimesSaturateRatherThanWrap)
     EXPECT_EQ(object->GetPeriodic().GetSound()->GetPlayRequests().size(), 1u);
 }
 
-TEST_F(SoundObjectTest, AOneShotAmbienceFadesOnlyBeyondEightFalloffs)
-{
-    struct Row {
-        float distance;
-        size_t fades;
-    };
-    for (const Row& row : {Row{4.0f * 8.0f + 0.1f, 1u}, Row{4.0f * 8.0f - 0.1f, 0u}}) {
-        SCOPED_TRACE(row.distance);
-        SoundManager::Instance().SetEarsPosition(WorldVec3());
-        SoundObject* object =
-            Place({"Class = SoundObject", "ambientSound = Records/Sounds/Bell.dbr"});
-        SoundPak* sound = object->GetAmbient().GetSound();
-        object->UpdateSelf(33);
-        EXPECT_TRUE(sound->GetPlayRequests().empty()) << "nobody listens yet";
-
-        HearFrom({row.distance, 0, 0});
-        object->UpdateSelf(33);
-        ASSERT_EQ(sound->GetPlayRequests().size(), 1u);
-        sound->HoldPlaying(true);
-        object->UpdateSelf(33);
-        EXPECT_EQ(sound->GetFadeRequests(), std::vector<int32_t>(row.fades, 500));
-    }
-}
-
 class SpecialFXTest : public LevelObjectsFixture {
 protected:
     void SetUp() override

@@ -10,7 +10,6 @@
 #include "core/MathUtils.h"
 #include "engine/CollisionData.h"
 #include "engine/Name.h"
-#include "engine/WeaponTrail.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/ReportedSkill.h"
 #include "world/ProjectileBase.h"
@@ -87,32 +86,6 @@ protected:
     Character* owner = nullptr;
     ReportedSkill* own = nullptr;
 };
-
-TEST_F(ProjectileKindsTest, TrailsFollowTheAnchorsTheMeshHas)
-{
-    database.WriteRecord("Records/Fx/Trail.dbr", {"Class = WeaponTrail"});
-    struct Row {
-        bool anchor1;
-        bool anchor3;
-        int32_t trails;
-    };
-    for (const Row& row : {Row{false, true, 0}, Row{true, false, 1}, Row{true, true, 2}}) {
-        SCOPED_TRACE(row.trails);
-        auto* bolt = Make<ProjectileBase>(
-            {"Class = ProjectileBase", "projectileWeaponTrail = Records/Fx/Trail.dbr"});
-        if (row.anchor1)
-            bolt->SetAttachPointPlacement(Name::Create("Anchor1"),
-                                          Coords::FromTranslation({0, 0, 1}));
-        if (row.anchor3)
-            bolt->SetAttachPointPlacement(Name::Create("Anchor3"),
-                                          Coords::FromTranslation({0, 1, 0}));
-        bolt->UpdateSelf(0);
-        EXPECT_EQ(bolt->GetTrailCount(), row.trails);
-        if (row.trails == 2)
-            EXPECT_EQ(bolt->GetWeaponTrail(1)->GetPointSetIndex(), 1);
-        bolt->DeleteProjectile();
-    }
-}
 
 TEST_F(ProjectileKindsTest, LaunchSpeedOfAnArcAndTheFlatRelaunch)
 {

@@ -19,7 +19,6 @@
 #include "world/FixedItemTeleport.h"
 #include "world/NpcTrafficNode.h"
 #include "world/NpcWanderPoint.h"
-#include "world/PatrolPoint.h"
 #include "world/PlayerSpawnPoint.h"
 
 #include <gtest/gtest.h>
@@ -338,35 +337,6 @@ TEST_F(LevelPointsTest, ATrafficNodeFindsANodeAlreadyPlacedButNeverItself)
     auto* selfish = Place<NpcTrafficNode>(
         "Records/Self.dbr", {"Class = NpcTrafficNode", "nextTrafficNode = x/Self.dbr"}, {});
     EXPECT_EQ(selfish->GetNextNodeId(), 0u);
-}
-
-TEST_F(LevelPointsTest, MarkersShowAndFilterThemselvesOnlyInTheEditor)
-{
-    struct Row {
-        bool editor;
-        int32_t wanderType;
-        int32_t patrolType;
-        float wanderScale;
-    };
-    for (const Row& row : {Row{false, -1, -1, 1.0f}, Row{true, 6, 5, 2.5f}}) {
-        SCOPED_TRACE(row.editor);
-        gEngine->SetLevelEditor(row.editor);
-        auto* wander = Place<NpcWanderPoint>("Records/Wander.dbr",
-                                             {"Class = NpcWanderPoint", "radius = 2.5"}, {});
-        auto* patrol = Place<PatrolPoint>("Records/Patrol.dbr", {"Class = PatrolPoint"}, {});
-        auto* spawn =
-            Place<PlayerSpawnPoint>("Records/Spawn.dbr", {"Class = PlayerSpawnPoint"}, {});
-        EXPECT_FLOAT_EQ(wander->GetRadius(), 2.5f);
-        EXPECT_FLOAT_EQ(wander->GetCurrentScale(), row.wanderScale);
-        EXPECT_EQ(EditorFilter::Instance().GetFilterType(wander->GetObjectId()), row.wanderType);
-        EXPECT_EQ(EditorFilter::Instance().GetFilterType(patrol->GetObjectId()), row.patrolType);
-        EXPECT_EQ(wander->GetVisibility(), false);
-        EXPECT_EQ(spawn->GetVisibility(), row.editor);
-        ObjectManager::Instance().DestroyObjectEx(wander, "test", 1);
-        ObjectManager::Instance().DestroyObjectEx(patrol, "test", 2);
-        ObjectManager::Instance().ProcessDestroyedObjects();
-        EXPECT_EQ(EditorFilter::Instance().GetObjectCount(), 0u);
-    }
 }
 
 TEST_F(LevelPointsTest, AWanderPointWithoutARadiusReachesOneAndAScriptPointKeepsItsTag)
