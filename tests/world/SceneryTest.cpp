@@ -6,7 +6,6 @@
 #include "engine/GraphicsAnim.h"
 #include "engine/LineEffect.h"
 #include "engine/Name.h"
-#include "engine/Platform.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "world/ProjectileTelekinesis.h"
 
@@ -56,25 +55,6 @@ TEST_F(SceneryTest, DecorationPicksAlternativesByTheirSharesOnlyWithADefault)
     EXPECT_EQ(Name(tree->GetCurrentAnimation()), "Sway.anm");
     tree->AnimationCallback(1, Name::Create("End"));
     EXPECT_EQ(Name(tree->GetCurrentAnimation()), "Sway.anm");
-}
-
-TEST_F(SceneryTest, DecorationTriesOneSlotUpToTheHighestFilled)
-{
-    database.WriteRecord("Records/Scenery/Lantern.dbr", {"Class = Entity"});
-    int attached = 0;
-    for (unsigned seed = 1; seed <= 12; ++seed) {
-        SCOPED_TRACE(seed);
-        Platform::SRand(seed);
-        const bool third = Platform::Rand() % 3 + 1 == 3;
-        Platform::SRand(seed);
-        auto* post = Make<Decoration>({"Class = Decoration",
-                                       "attachObjectName3 = Records/Scenery/Lantern.dbr",
-                                       "attachPoint3 = Hook"});
-        ASSERT_EQ(post->GetNumAttachedEntities(), third ? 1u : 0u);
-        attached += third ? 1 : 0;
-    }
-    EXPECT_GT(attached, 0);
-    EXPECT_LT(attached, 12);
 }
 
 TEST_F(SceneryTest, ApparatusPausesWithinItsRangeAndSaturatesHugeRecords)
