@@ -284,7 +284,6 @@ TEST_F(StrategicMovement, DiscoveriesGoToThePlayersLists)
     EXPECT_TRUE(teleport.InstallOnPlayerProximity(player));
     EXPECT_TRUE(respawn.InstallOnPlayerProximity(player));
     EXPECT_FALSE(respawn.InstallOnPlayerProximity(player));
-    EXPECT_EQ(marker.DetermineStateFromPlayer(), StrategicMovementActive);
     EXPECT_EQ(teleport.DetermineStateFromPlayer(), StrategicMovementActive);
     EXPECT_EQ(respawn.DetermineStateFromPlayer(), StrategicMovementActive);
 
