@@ -197,22 +197,6 @@ protected:
     }
 };
 
-TEST_F(SkillProfile_ProjectileModifiersText, FragmentsLineDependsOnMinAndMax)
-{
-    EXPECT_EQ(CurrentTexts(Level("projectileFragmentsLaunchNumberMin = 3\n"
-                                 "projectileFragmentsLaunchNumberMax = 3\n")),
-              std::vector<std::wstring>{L"3 fragments"});
-    EXPECT_EQ(CurrentTexts(Level("projectileFragmentsLaunchNumberMin = 2\n"
-                                 "projectileFragmentsLaunchNumberMax = 4\n")),
-              std::vector<std::wstring>{L"2-4 fragments"});
-    EXPECT_TRUE(CurrentTexts(Level("projectileFragmentsLaunchNumberMax = 4\n")).empty());
-    EXPECT_EQ(CurrentTexts(Level("projectileExplosionRadius = 2\nprojectilePiercingChance = 5\n"
-                                 "projectileFragmentsLaunchNumberMin = 1\n"
-                                 "projectileFragmentsLaunchNumberMax = 1\n")),
-              (std::vector<std::wstring>{L"SkillDistanceFormat 2 ExplosionRadius", L"1 fragments",
-                                         L"ProjectilePiercingChance 5"}));
-}
-
 TEST_F(SkillProfile_ProjectileModifiersText, SumKeepsTheReceiversFragmentsName)
 {
     SkillProfile_ProjectileModifiers sum = Level("projectileFragmentsLaunchNumberMin = 1\n"
@@ -321,17 +305,6 @@ std::vector<float> Values(const SkillAttribute& attribute, uint32_t levels)
     for (uint32_t level = 1; level <= levels; ++level)
         values.push_back(attribute.GetValue(level));
     return values;
-}
-
-TEST(SkillAttribute, ModifiersReadTheirChanceKeysAndShowTheirTags)
-{
-    // Every chance key is its value key with "Chance" after it.
-    SkillAttributeMod_ManaCostReduction attribute;
-    attribute.LoadBaseTable(Record("skillManaCostReductionModifier = 4\n"
-                                   "skillManaCostReductionModifierChance = 25\n"));
-    std::vector<std::wstring> lines;
-    attribute.CreateText(1, lines);
-    EXPECT_EQ(lines, std::vector<std::wstring>{L"ChanceOfTag 25SkillManaCostReductionModifier 4"});
 }
 
 TEST(SkillAttribute, AffixesReadValueAndChanceAndJitterByTheirOwnPercentage)

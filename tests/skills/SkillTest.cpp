@@ -261,7 +261,6 @@ TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
     const Row rows[] = {
         {0, {}, {L"tagNextLevel 1", chance25}},
         {2, {L"tagCurrentLevel 2", chance25}, {L"tagNextLevel 3", chance30, L"SkillPetLimit 2"}},
-        {3, {L"tagCurrentLevel 3", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 4"}},
         {4, {L"tagCurrentLevel 4", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 5"}},
         {5, {L"tagCurrentLevel 4", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 5"}},
     };
@@ -277,10 +276,6 @@ TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
         std::vector<GameTextLine> current;
         skill->CreateUIParameterText(current);
         EXPECT_EQ(Texts(current), row.current);
-        if (!current.empty()) {
-            EXPECT_EQ(current[0].style, GameTextClass::SkillLevelTitles);
-            EXPECT_EQ(current.back().style, GameTextClass::SkillStatsCurrent);
-        }
         std::vector<GameTextLine> next;
         skill->CreateUINextParameterText(next);
         EXPECT_EQ(Texts(next), row.next);
@@ -606,53 +601,6 @@ TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
     EXPECT_EQ(world.GetEntityCount(), before + 2);
 }
 
-TEST_F(SkillEffectsTest, RagDollPushSumsTheLastBlowAndTheRecord)
-{
-    auto* skill = Make({"skillMaxLevel = 3", "ragDollEffect = Crumple", "ragDollDirection = Push",
-                        "ragDollAmplification = 2;3"});
-    skill->SetSkillLevel(2);
-    const WorldCoords from(1, Coords());
-    const WorldCoords to(1, Coords::FromTranslation(Vec3(3.0f, 0.0f, 4.0f)));
-    CharacterRagDoll::EffectData data;
-    skill->InitRagDollData(data, from, to);
-    EXPECT_EQ(data.effect, CharacterRagDoll::Crumple);
-    EXPECT_FLOAT_EQ(data.direction.x, 0.6f);
-    EXPECT_FLOAT_EQ(data.direction.z, 0.8f);
-    EXPECT_FLOAT_EQ(data.amplification, 3.0f);
-
-    // A captured take-hit pull cancels the record's push: no direction, the captured kind.
-    skill->Capture("TakeHit", "Pull");
-    skill->InitRagDollData(data, from, to);
-    EXPECT_EQ(data.effect, CharacterRagDoll::TakeHit);
-    EXPECT_EQ(data.direction, Vec3(0.0f, 0.0f, 0.0f));
-    // Another captured kind is not a blow: only the record counts.
-    skill->Capture("Crumple", "Pull");
-    skill->InitRagDollData(data, from, to);
-    EXPECT_FLOAT_EQ(data.direction.x, 0.6f);
-}
-
-TEST_F(SkillEffectsTest, TooltipPetsFollowTheLevelAndTheNextOneOnlyWhenItDiffers)
-{
-    database.WriteRecord("Records/Creatures/Wolf.dbr", {"Class = Character"});
-    database.WriteRecord("Records/Creatures/Bear.dbr", {"Class = Character"});
-    auto* skill = Make({"skillMaxLevel = 3",
-                        "spawnObjects = Records/Creatures/Wolf.dbr;Records/Creatures/Wolf.dbr;"
-                        "Records/Creatures/Bear.dbr"});
-    skill->SetSkillLevel(1);
-    skill->PreLoadPet();
-    ASSERT_NE(skill->Pet(), nullptr);
-    EXPECT_EQ(skill->NextPet(), nullptr) << "the same creature at the next level";
-    skill->SetSkillLevel(2);
-    skill->PreLoadPet();
-    ASSERT_NE(skill->NextPet(), nullptr);
-    const std::vector<std::string> expected = {
-        "push Records/Creatures/Wolf.dbr", "pop Records/Creatures/Wolf.dbr",
-        "push Records/Creatures/Wolf.dbr", "push Records/Creatures/Bear.dbr"};
-    EXPECT_EQ(owner.pets, expected);
-    ObjectManager::Instance().DestroyObjectEx(skill, "test", __LINE__);
-    ObjectManager::Instance().ProcessDestroyedObjects();
-}
-
 class ControllingOwner : public SkillsOwner {
 public:
     float GetAttackSpeed() const override { return 1.0f; }
@@ -780,34 +728,6 @@ TEST_F(SkillActivatedTest, DamageRollsOneGeneratorPerResult)
     EXPECT_TRUE(skill->collected[0].collectEquipment);
     EXPECT_EQ(skill->collected[0].weaponId, 9u);
     EXPECT_FLOAT_EQ(skill->collected[1].share, 0.0f) << "a lone target takes no share";
-}
-
-TEST_F(SkillActivatedTest, APlayerFarOffItsFacingTurnsIntoTheSwing)
-{
-    database.WriteRecord("Records/Creatures/Hero.dbr",
-                         {"Class = Player", "unarmedAttackAnim1 = Swing",
-                          "unarmedAttTurnRight90Anim = TurnR", "unarmedAttTurnLeft90Anim = TurnL"});
-    auto* player = Made(
-        ObjectManager::Instance().CreateObjectFromFile<Player>("Records/Creatures/Hero.dbr"), "");
-    gEngine->GetWorld()->AddEntity(player, WorldCoords(At(0, 0)), true);
-    player->InitialUpdate();
-    ASSERT_NE(player->GetAnimationSet(), nullptr);
-    auto* skill = Make<WeaponProbe>({"skillMaxLevel = 1"});
-    skill->Update(*player, 0);
-    ASSERT_TRUE(skill->IsSkillEnabled());
-
-    const auto typeFor = [&](const WorldVec3& point) {
-        player->GetAnimationSet()->Cancel();
-        skill->StartAction(*player, 0, point, 0);
-        return player->GetAnimationSet()->GetCurrentType();
-    };
-    EXPECT_EQ(typeFor(At(5, 0)), AnimationSet_AttTurnLeft90) << "right-hand side: 25";
-    EXPECT_EQ(typeFor(At(-5, 0)), AnimationSet_AttTurnRight90) << "left-hand side: 24";
-    EXPECT_EQ(typeFor(At(5, 5.1f)), AnimationSet_Attack) << "under 45 degrees";
-    EXPECT_EQ(typeFor(At(5, 4.9f)), AnimationSet_AttTurnLeft90);
-    EXPECT_EQ(typeFor(At(0, 0)), AnimationSet_Attack) << "no direction, no turn";
-    skill->SetSkillLevel(0);
-    EXPECT_FALSE(skill->StartAction(*player, 0, At(0, 5), 0)) << "a disabled skill never starts";
 }
 
 TEST_F(SkillActivatedTest, PoolDrawsAlikeFromTheSeedAndHandsOverToTheAttack)
