@@ -8,7 +8,6 @@
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/Name.h"
-#include "items/EquipManager.h"
 #include "skills/SkillActivated.h"
 #include "skills/Skill_WPAttack.h"
 #include "tests/support/ScriptedRandom.h"
@@ -555,10 +554,6 @@ protected:
     {
         return static_cast<RunRecordingSkill*>(manager().GetSkill(manager().FindSkillId(name)));
     }
-    const std::string& Enchantment() const
-    {
-        return character->GetCombatManager().GetEquipManager().GetWeaponEnchantment();
-    }
 
     Character* character = nullptr;
 };
@@ -662,17 +657,6 @@ TEST_F(SkillManagerRunTest, TheControllerIsToldOfDualWieldingOnlyWhenItChanges)
     controller->AllowDualWieldWeapons(true);
     manager().Update(33);
     EXPECT_FALSE(controller->IsDualWieldAllowed());
-}
-
-TEST_F(SkillManagerOwnerTest, TheNewestEnchantmentShowsAndRemovalRestoresTheEarlier)
-{
-    manager().AddWeaponEnchantment(1, "Records/Fx/Fire.dbr");
-    manager().AddWeaponEnchantment(2, "Records/Fx/Ice.dbr");
-    EXPECT_EQ(Enchantment(), "Records/Fx/Ice.dbr");
-    manager().RemoveWeaponEnchantment(2);
-    EXPECT_EQ(Enchantment(), "Records/Fx/Fire.dbr");
-    manager().RemoveWeaponEnchantment(1);
-    EXPECT_EQ(Enchantment(), "");
 }
 
 TEST_F(SkillManagerOwnerTest, EffectPacksShowTheNewestOwnerAndOnlyItsRemovalReshows)

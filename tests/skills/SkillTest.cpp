@@ -52,14 +52,6 @@ class OpenSkill : public Skill {
 
 public:
     using Skill::ApplyBuffOtherEffects;
-    float PetExtents() const { return GetPetExtents(); }
-    Character* Pet() const { return pet; }
-    Character* NextPet() const { return nextLevelPet; }
-    void Capture(const std::string& type, const std::string& direction)
-    {
-        ragDollEffectType = type;
-        ragDollDirection = direction;
-    }
 };
 
 GAME_IMPLEMENT_CLASS(OpenSkill, Skill);
@@ -439,41 +431,14 @@ TEST_F(SkillCostsTest, ProjectileModifiersSumOwnAndModifierNumbers)
     EXPECT_FLOAT_EQ(added[1].piercingChance, 30.0f);
 }
 
-// Records what the skill asks of its owner's effect manager.
-class FxCharacter : public Character {
-public:
-    uint32_t AddParticleEffect(const std::string& record, const std::string& point) override
-    {
-        calls.push_back("add " + record + " " + point);
-        return 7;
-    }
-    void StartParticleEffect(uint32_t id) override
-    {
-        calls.push_back("start " + std::to_string(id));
-    }
-    void StopParticleEffect(uint32_t id) override { calls.push_back("stop " + std::to_string(id)); }
-
-    std::vector<std::string> calls;
-};
-
-// Notes the pets and effect packs a skill asks for.
+// Notes the effect packs a skill asks for.
 class SwipeOwner : public StubSkillOwner {
 public:
-    void PushPetInitialize(Character* pet) override
-    {
-        pets.push_back("push " + pet->GetObjectName());
-    }
-    void PopPetInitialize(Character* pet) override
-    {
-        pets.push_back("pop " + pet->GetObjectName());
-    }
-
     void AddCharFxPak(uint32_t, const std::vector<std::string>& names) override { paks = names; }
     void RemoveCharFxPak(uint32_t) override { ++removed; }
 
     std::vector<std::string> paks;
     int removed = 0;
-    std::vector<std::string> pets;
 };
 
 constexpr const char* kEndFx = "Records/Fx/EndOther.dbr";
@@ -558,31 +523,12 @@ TEST_F(SkillTargetsTest, RangeSubtractsBothExtents)
     EXPECT_FALSE(skill->IsTargetInRange(*caster, 999999, 1000.0f));
 }
 
-TEST_F(SkillEffectsTest, AttachedEffectAttachesOnceAndStartsOnEverySwitchOn)
-{
-    Skill* skill =
-        Make({"particleEffectName1 = Records/Fx/Glow.dbr", "particleEffectAttachPoint1 = R Hand"});
-    auto* character = new FxCharacter();
-    ObjectManager::Instance().RegisterObject(character);
-
-    skill->ParticleEffect1(*character, true);
-    skill->ParticleEffect1(*character, true);
-    skill->ParticleEffect1(*character, false);
-    skill->ParticleEffect1(*character, true);
-    // Without a name nothing is attached, so nothing can start or stop.
-    skill->ParticleEffect2(*character, true);
-
-    const std::vector<std::string> expected = {"add Records/Fx/Glow.dbr R Hand", "start 7",
-                                               "start 7", "stop 7", "start 7"};
-    EXPECT_EQ(character->calls, expected);
-}
-
 TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
 {
     auto* skill = Make({"skillMaxLevel = 2", std::string("endBuffOtherNames = ") + kEndFx,
                         "charFxPakOtherNames = Records/Fx/WardPak.dbr"});
     skill->SetSkillLevel(1);
-    auto* character = new FxCharacter();
+    auto* character = new Character();
     ObjectManager::Instance().RegisterObject(character);
     World& world = *gEngine->GetWorld();
     ASSERT_TRUE(world.AddEntity(character, WorldCoords(1, Coords()), false));

@@ -1,8 +1,5 @@
 #include "skills/Skill_AttackProjectile.h"
 
-#include "core/GameEvents.h"
-#include "engine/EventHandlerInterface.h"
-#include "engine/EventManager.h"
 #include "engine/SoundPak.h"
 #include "items/Weapon.h"
 #include "skills/SkillActivatedSpell.h"
@@ -28,18 +25,6 @@ class TestSpell : public SkillActivatedSpell {
 GAME_IMPLEMENT_CLASS(TestSpell, SkillActivated);
 
 namespace {
-
-class ShakeListener : public EventHandlerInterface {
-public:
-    void HandleEvent(const GameEvent& event) override
-    {
-        const auto& shake = static_cast<const GameEvent_CameraShake&>(event);
-        shakes.push_back({shake.durationMs, shake.amplitude});
-    }
-    void SendEvent(const GameEvent*) override {}
-    const char* GetOwnerTypeName() const override { return "ShakeListener"; }
-    std::vector<std::pair<int32_t, float>> shakes;
-};
 
 class AttackProjectileTest : public SkillsOwnerFixture {
 protected:
@@ -232,18 +217,6 @@ TEST_F(SpellTest, GroundSpellNeedsNoTarget)
     uint32_t target = 1234;
     EXPECT_TRUE(spell->GetValidTarget(*owner, target, WorldVec3(), false, 0.0f));
     EXPECT_EQ(target, 0u);
-}
-
-TEST_F(SpellTest, CameraShakeSendsMillisecondsAboveATenthOfAMillisecond)
-{
-    ShakeListener listener;
-    EventManager::Instance().Register("GameEvent_CameraShake", &listener);
-    Spell({"cameraShakeDurationSecs = 1.5", "cameraShakeAmplitude = 2.5"})->CameraShake();
-    Spell({"cameraShakeDurationSecs = 0.00005", "cameraShakeAmplitude = 9"})->CameraShake();
-    EventManager::Instance().Unregister("GameEvent_CameraShake", &listener);
-    ASSERT_EQ(listener.shakes.size(), 1u);
-    EXPECT_EQ(listener.shakes[0].first, 1500);
-    EXPECT_FLOAT_EQ(listener.shakes[0].second, 2.5f);
 }
 
 TEST_F(SpellTest, RangedProjectileComesFromTheWeaponOrIsLogged)
