@@ -262,43 +262,6 @@ TEST_F(SkillLevelListsTest, CostAndCooldownWrittenOnceServeEveryLevel)
     }
 }
 
-using Read = float (*)(const SkillProfile&, uint32_t);
-
-template <auto Getter> float Modifier(const SkillProfile& profile, uint32_t level)
-{
-    return static_cast<float>((profile.GetSkillModifierData(level).*Getter)());
-}
-
-template <auto Getter> float ProjectileModifier(const SkillProfile& profile, uint32_t level)
-{
-    return static_cast<float>((profile.GetSkillProjectileModifierData(level).*Getter)());
-}
-
-TEST_F(SkillLevelListsTest, PerLevelModifiersRepeatTheirLastEntry)
-{
-    using M = SkillProfile_Modifiers;
-    using P = SkillProfile_ProjectileModifiers;
-    const struct {
-        const char* key;
-        Read read;
-    } rows[] = {
-        {"skillTargetRadius", Modifier<&M::GetTargetRadius>},
-        {"projectilePiercingChance", ProjectileModifier<&P::GetPiercingChance>},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.key);
-        SkillProfile once;
-        once.LoadProfile(Record(std::string("skillMaxLevel = 3\n") + row.key + " = 4"));
-        SkillProfile twice;
-        twice.LoadProfile(Record(std::string("skillMaxLevel = 3\n") + row.key + " = 2;5"));
-        EXPECT_EQ(row.read(once, 0), 0.0f);
-        for (uint32_t level = 1; level <= 3; ++level) {
-            EXPECT_EQ(row.read(once, level), 4.0f) << "level " << level;
-            EXPECT_EQ(row.read(twice, level), level == 1 ? 2.0f : 5.0f) << "level " << level;
-        }
-    }
-}
-
 std::vector<float> Values(const SkillAttribute& attribute, uint32_t levels)
 {
     std::vector<float> values;

@@ -395,11 +395,4 @@ TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
     EXPECT_EQ(pool->GetCharge(), 1u);
 }
 
-TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
-{
-    auto* pool = Make<Skill_WeaponPool_Default>({"skillManaCost = 50", "Sword = 1"});
-    owner.mana = 0.0f;
-    EXPECT_EQ(Available(*pool, false, false), Availability(true, Skill::UseQuery_Usable));
-}
-
 } // namespace GAME::Test
