@@ -543,18 +543,6 @@ TEST(DamageAttributeKinds, KindsWithKeysOfTheirOwn)
                {CombatAttributeType_ManaBurn, "offensiveManaBurnChance", "offensiveManaBurnXOR",
                 "offensiveManaBurnGlobal", "DamageManaDrain", "", "", "offensiveManaBurnDrainMin",
                 "offensiveManaBurnDrainMax", "", ""});
-
-    DamageAttribute_Physical physical;
-    EXPECT_EQ(physical.GetType(), CombatAttributeType_Physical);
-    EXPECT_STREQ(physical.GetLoadXorTag(), "offensivePhysicalXOR");
-    EXPECT_STREQ(physical.GetLoadGlobalTag(), "offensivePhysicalGlobal");
-    EXPECT_STREQ(physical.GetDisplayTag(), "");
-
-    DamageAttribute_BasePhysical base;
-    EXPECT_EQ(base.GetType(), CombatAttributeType_Unknown);
-    for (const char* tag : {base.GetLoadChanceTag(), base.GetLoadXorTag(), base.GetLoadGlobalTag(),
-                            base.GetDisplayTag()})
-        EXPECT_STREQ(tag, "Not Used");
     EXPECT_EQ(CreateDamageAttribute("DamageAttribute_BasePhysical"), nullptr);
     EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_Frost"), nullptr);
 }
