@@ -617,21 +617,6 @@ TEST(DefenseAttribute, CostWeighsTheLevelOneValueByItsChanceIntoTheFamilysField)
         << "a value of 0 is not counted";
 }
 
-TEST(DefenseAttribute, TextShowsTheChanceAndOnlyWhatTheNextLevelChanges)
-{
-    const auto fire = Loaded<DefenseAttributeAbs_Fire>(
-        "defensiveFire = 10;10;0\ndefensiveFireChance = 0;25;25\n");
-    Lines first, second;
-    fire->CreateText(1, first, second);
-    fire->CreateText(3, first, second);
-    fire->CreateNextText(1, 2, first, second);
-    fire->CreateNextText(2, 2, first, second);
-    fire->CreateNextText(2, 3, first, second);
-    EXPECT_TRUE(first.empty());
-    EXPECT_EQ(second, (Lines{L"DefenseFire 10", L"ChanceOfTag 25DefenseFire 10",
-                             L"ChanceOfTag 25DefenseFire 0"}));
-}
-
 // Protection needs the game's absorption, so these tests run a game engine.
 class DefenseAttributeProtectionTest : public Test::GameEngineFixture {
 protected:
