@@ -38,7 +38,6 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -132,13 +131,6 @@ protected:
         for (const int32_t region : {0, 1, 2, 3, 4, 5, 9})
             chances.push_back(Combat().GetRegionChance(static_cast<CombatAttributeRegion>(region)));
         return chances;
-    }
-
-    std::tuple<float, float> HandHit()
-    {
-        float minimum = -1.0f, maximum = -1.0f;
-        Combat().GetHandHitDamage(minimum, maximum);
-        return {minimum, maximum};
     }
 
     Character* character = nullptr;
@@ -368,7 +360,6 @@ TEST_F(CombatManagerTest, CombatTimeStopsAtZero)
 TEST_F(CombatManagerTest, HandHitAddsBarePhysicalDamageOnlyWhenTheRollIsPositive)
 {
     Combat().Load(Record("handHitDamageMin = 2\nhandHitDamageMax = 6"));
-    EXPECT_EQ(HandHit(), std::make_tuple(2.0f, 6.0f));
     ScriptedAccumulator attack;
     attack.random.floats = {4.5f, 0.0f};
     Combat().GetHandHitDamage(attack);
@@ -378,8 +369,6 @@ TEST_F(CombatManagerTest, HandHitAddsBarePhysicalDamageOnlyWhenTheRollIsPositive
                         .GetPhysical(),
                     4.5f);
     EXPECT_EQ(attack.random.floatCalls, (std::vector<std::pair<float, float>>(2, {2.0f, 6.0f})));
-    Combat().Load(Record(""));
-    EXPECT_EQ(HandHit(), std::make_tuple(0.0f, 0.0f));
 }
 
 TEST_F(CombatManagerTest, FiltersAreKeptOnceInOrderAndRemovedWhole)

@@ -222,14 +222,7 @@ inline LoadTable EveryKind(const std::vector<DamageAttributeKindInfo>& kinds)
 namespace GAME {
 namespace {
 
-using Test::Calls;
-using Test::CostFields;
-using Test::IntCalls;
-using Test::Lines;
-using Test::Record;
-using Test::RiggedAccumulator;
-using Test::ScriptedRandom;
-using Test::TextOf;
+using namespace Test;
 
 class DamageAttributeTest : public Test::DamageAttributeFixture {
 protected:
@@ -766,16 +759,6 @@ TEST(DamageAttributeKinds, KindsOffTheNamingRuleReadEveryKeyFromTheirStem)
     }
 }
 
-using Test::Element;
-using Test::EveryKind;
-using Test::HeldKinds;
-using Test::Join;
-using Test::Names;
-using Test::Record;
-using Test::ScriptedAccumulator;
-using Test::ScriptedRandom;
-using Test::Types;
-
 using ExposedStore = Test::Exposed<DamageAttributeStore_Equipment>;
 
 float ValueMin(const std::unique_ptr<DamageAttribute>& attribute)
@@ -1144,8 +1127,6 @@ TEST(RetaliationAttributeStoreGlobal, SuffixHundredBeatsRecordFortyAtTheItemsLev
               std::vector<CombatAttributeType>{CombatAttributeType_Cold});
 }
 
-using Test::Record;
-
 const char* const kUndeadAndBeasts = "racialBonusRace = Undead;Beast\n"
                                      "racialBonusPercentDamage = 10;20;30\n"
                                      "racialBonusAbsoluteDamage = 5\n"
@@ -1193,14 +1174,6 @@ TEST_F(RacialBonusFile, CreateFromFileReadsTheRecordOrAnswersNull)
     const auto bonus = RacialBonus::CreateFromFile("records/bonus/undead.dbr");
     EXPECT_EQ(bonus->GetAbsoluteDamage(1), 7.0f);
 }
-
-using Test::DefensesOf;
-using Test::Lines;
-using Test::Names;
-using Test::Pairs;
-using Test::Record;
-using Test::RiggedAccumulator;
-using Test::ScriptedRandom;
 
 // A kind loaded from the record text, or nothing when the record gives it nothing.
 template <typename T> std::unique_ptr<T> Loaded(const std::string& text, bool keepEmpty = false)
