@@ -56,28 +56,15 @@ protected:
         return {closest, distance};
     }
 
-    // The debug bars of one manager, as the graph received them.
-    static std::vector<StatisticGraph::Bar> Bars(const AngerManager& manager)
+    // Anger by enemy name, as the debug graph receives it; only enemies that exist show.
+    static Levels LevelsOf(const AngerManager& manager)
     {
         gEngine->RunFrame(0);
         manager.ShowAngerLevels();
-        return gEngine->GetStatisticGraph().GetBars();
-    }
-
-    // Anger by enemy name; only enemies that exist show.
-    static Levels LevelsOf(const AngerManager& manager)
-    {
         Levels levels;
-        for (const StatisticGraph::Bar& bar : Bars(manager))
+        for (const StatisticGraph::Bar& bar : gEngine->GetStatisticGraph().GetBars())
             levels[bar.name] = bar.value;
         return levels;
-    }
-
-    // A = 50 and B = 20: B's 37.5 loses 50 / 2 x 0.7 when A's anger arrives.
-    void AngerAtFiftyAndTwenty(AngerManager& manager)
-    {
-        manager.AddAnger(kB, 37.5f);
-        manager.AddAnger(kA, 50.0f);
     }
 
     // A = B = 20.
@@ -99,7 +86,9 @@ TEST_F(AngerManagerTest, AngerIsCappedAndItsShareSpreadUnclampedToTheOthers)
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}}));
 
     anger.Clear();
-    AngerAtFiftyAndTwenty(anger);
+    // B's 37.5 loses 50 / 2 x 0.7 when A's anger arrives.
+    anger.AddAnger(kB, 37.5f);
+    anger.AddAnger(kA, 50.0f);
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 50.0f}, {"B", 20.0f}}));
     anger.AddAnger(kA, 10.0f);
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 60.0f}, {"B", 16.5f}}));
