@@ -344,7 +344,6 @@ TEST_F(CombatManagerTest, BlockDrawsOnceAndSucceedsUpToTheChance)
     EXPECT_FALSE(Combat().DesignerCalculateMeleeBlockChance(25.0f, 15.0f, 10.0f, random));
     // No projectile formula: a chance of 0, the draw still made.
     EXPECT_FALSE(Combat().DesignerCalculateProjectileBlockChance(25.0f, 15.0f, 10.0f, random));
-    EXPECT_EQ(log.GetLines().back(), (LogCapture::Line{0, "    Projectile Block False\n"}));
     EXPECT_EQ(random.floatCalls, (std::vector<std::pair<float, float>>(3, {1.0f, 100.0f})));
 }
 
@@ -757,7 +756,6 @@ TEST(DeathManagerTest, OwnsItsHandlersAndDeletesThemInOrder)
     DeathManager empty(nullptr);
     empty.Execute();
     EXPECT_TRUE(empty.IsFinished()) << "with no handlers a death is over as it starts";
-    EXPECT_TRUE(empty.CreateObjectIds().empty());
 }
 
 TEST(DeathManagerTest, UpdatesOnlyWhileRunningAndPostProcessesOncePerDeath)

