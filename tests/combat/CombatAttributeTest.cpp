@@ -24,6 +24,7 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "tests/support/BareCarrier.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/LogCapture.h"
@@ -904,18 +905,9 @@ TEST_F(DurationDamageManagerTest, DelayedClearEmptiesAfterTwoHundredFiftyMsThenS
     EXPECT_EQ(Dot().GetTracks().size(), 1u) << "the countdown is spent until armed again";
 }
 
-// Packets carry replicas; this one only lends the buffers a packet to work on.
-class Carrier : public NetPacket {
-public:
-    Carrier() : NetPacket(251) {}
-    uint32_t PrepareOutBuffer() override { return 0; }
-    void CopyInbound(const uint8_t*, int) override {}
-    std::string GetPacketDescription(bool) const override { return std::string(); }
-};
-
 std::vector<uint8_t> Encode(const std::function<void(NetPacketOutBuffer&)>& write)
 {
-    Carrier carrier;
+    GAME::Test::BareCarrier carrier;
     NetPacketOutBuffer out(carrier);
     write(out);
     out.Done();
@@ -948,7 +940,7 @@ struct ReadResult {
 // Reads both counted lists as replication data carries them.
 ReadResult ReadBoth(const std::vector<uint8_t>& bytes)
 {
-    Carrier carrier;
+    GAME::Test::BareCarrier carrier;
     ReadResult result;
     NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
     result.ok = DurationDamageReplication::ReadList(in, result.damage) &&
