@@ -2,9 +2,17 @@
 
 #include "characters/Character.h"
 #include "characters/TeamManager.h"
+#include "combat/AuraManager.h"
+#include "engine/Actor.h"
+#include "engine/Coords.h"
+#include "engine/Engine.h"
+#include "engine/ObjectManager.h"
 #include "engine/StatisticGraph.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "tests/support/EngineFixture.h"
 
+#include <climits>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <tuple>
@@ -48,28 +56,15 @@ protected:
         return {closest, distance};
     }
 
-    // The debug bars of one manager, as the graph received them.
-    static std::vector<StatisticGraph::Bar> Bars(const AngerManager& manager)
+    // Anger by enemy name, as the debug graph receives it; only enemies that exist show.
+    static Levels LevelsOf(const AngerManager& manager)
     {
         gEngine->RunFrame(0);
         manager.ShowAngerLevels();
-        return gEngine->GetStatisticGraph().GetBars();
-    }
-
-    // Anger by enemy name; only enemies that exist show.
-    static Levels LevelsOf(const AngerManager& manager)
-    {
         Levels levels;
-        for (const StatisticGraph::Bar& bar : Bars(manager))
+        for (const StatisticGraph::Bar& bar : gEngine->GetStatisticGraph().GetBars())
             levels[bar.name] = bar.value;
         return levels;
-    }
-
-    // A = 50 and B = 20: B's 37.5 loses 50 / 2 x 0.7 when A's anger arrives.
-    void AngerAtFiftyAndTwenty(AngerManager& manager)
-    {
-        manager.AddAnger(kB, 37.5f);
-        manager.AddAnger(kA, 50.0f);
     }
 
     // A = B = 20.
@@ -91,7 +86,9 @@ TEST_F(AngerManagerTest, AngerIsCappedAndItsShareSpreadUnclampedToTheOthers)
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}}));
 
     anger.Clear();
-    AngerAtFiftyAndTwenty(anger);
+    // B's 37.5 loses 50 / 2 x 0.7 when A's anger arrives.
+    anger.AddAnger(kB, 37.5f);
+    anger.AddAnger(kA, 50.0f);
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 50.0f}, {"B", 20.0f}}));
     anger.AddAnger(kA, 10.0f);
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 60.0f}, {"B", 16.5f}}));
@@ -131,8 +128,7 @@ TEST_F(AngerManagerTest, EnemiesBeyondFiftyDropAndTheNearestIsFound)
     anger.AddAnger(kC, 10.0f);
 
     anger.Update(0, 0.0f, monster);
-    EXPECT_EQ(LevelsOf(anger).count("C"), 0u);
-    EXPECT_EQ(LevelsOf(anger).size(), 2u);
+    EXPECT_EQ(LevelsOf(anger).size(), 2u) << "C is beyond fifty";
     // A and B are both exactly 50 away: the lower id is the nearest.
     EXPECT_EQ(Closest(), std::make_tuple(kA, 50.0f));
 
@@ -205,24 +201,6 @@ TEST_F(AngerManagerTest, AnEnemyTurnedFriendIsDroppedAndNoLongerForced)
     EXPECT_EQ(anger.GetNewTarget(0.0f), b);
 }
 
-TEST_F(AngerManagerTest, TransferCopiesTheListAndTheForcedEnemyToTheDebugGraph)
-{
-    AngerAtFiftyAndTwenty(anger);
-    anger.SetMostHatedEnemy(kB);
-    AngerManager other;
-    other.AddAnger(kC, 5.0f);
-    anger.TransferAnger(other);
-
-    const auto bars = Bars(other);
-    std::vector<std::tuple<std::string, float>> shown;
-    for (const StatisticGraph::Bar& bar : bars)
-        shown.emplace_back(bar.name, bar.value);
-    EXPECT_EQ(shown, (std::vector<std::tuple<std::string, float>>{
-                         {"B", 100.0f}, {"A", 50.0f}, {"B", 20.0f}}));
-    EXPECT_EQ(bars[0].color, Color(1.0f, 0.0f, 0.0f, 1.0f));
-    EXPECT_EQ(bars[1].color, Color(0.5f, 0.5f, 0.0f, 1.0f));
-}
-
 TEST_F(AngerManagerTest, ClearForgetsEnemiesButKeepsTheCurrentTarget)
 {
     anger.AddAnger(kB, 10.0f);
@@ -237,6 +215,119 @@ TEST_F(AngerManagerTest, ClearForgetsEnemiesButKeepsTheCurrentTarget)
     // No longer forced to A, and B's equal anger still counts double.
     EqualAnger(anger);
     EXPECT_EQ(anger.GetNewTarget(0.0f), b);
+}
+
+const std::string kGlow = "Records/Fx/Glow.dbr";
+const std::string kSpark = "Records/Fx/Spark.dbr";
+const std::string kHum = "Records/Sounds/Hum.dbr";
+
+class AuraManagerTest : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        database.WriteRecord(kGlow, {"Class = EffectEntity"});
+        database.WriteRecord(kSpark, {"Class = EffectEntity"});
+        database.WriteRecord(kHum, {"Class = SoundPak", "soundFiles = hum.wav"});
+        owner = static_cast<Actor*>(ObjectManager::Instance().CreateObject("Actor"));
+    }
+
+    // Whether the aura's entity still exists and rides on the owner.
+    bool IsAttached(uint32_t id) const
+    {
+        const auto* entity = ObjectManager::Instance().GetObject<Entity>(id);
+        return entity != nullptr && entity->GetAttachParent() == owner;
+    }
+
+    bool IsGone(uint32_t id) const
+    {
+        return ObjectManager::Instance().GetObject(id) == nullptr &&
+               owner->GetAttachedChildren().empty();
+    }
+
+    Actor* owner = nullptr;
+    AuraManager auras;
+};
+
+TEST_F(AuraManagerTest, RecordsThatMakeNoEntityGiveZeroAndLeaveNothingBehind)
+{
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    EXPECT_EQ(auras.AddAura(*owner, "", false, 5), 0u);
+    EXPECT_TRUE(log.GetLines().empty());
+
+    EXPECT_EQ(auras.AddAura(*owner, kHum, true, 5), 0u);
+    EXPECT_EQ(log.Count(1, "Aura was not an Entity (Records/Sounds/Hum.dbr)"), 1u);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
+
+    EXPECT_EQ(auras.AddAura(*owner, "Records/Fx/Missing.dbr", false, 5), 0u);
+    EXPECT_EQ(log.Count(1, "Aura was not an Entity (Records/Fx/Missing.dbr)"), 1u);
+    EXPECT_TRUE(owner->GetAttachedChildren().empty());
+}
+
+TEST_F(AuraManagerTest, TimedAurasGoOnTheUpdateThatLeavesLessThanOneMillisecond)
+{
+    const uint32_t instant = auras.AddAura(*owner, kSpark, false, 0);
+    const uint32_t timed = auras.AddAura(*owner, kGlow, false, 2);
+
+    auras.Update(*owner, 0);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(instant), nullptr);
+    EXPECT_TRUE(IsAttached(timed));
+
+    auras.Update(*owner, 1000);
+    auras.Update(*owner, 999);
+    EXPECT_TRUE(IsAttached(timed));
+    auras.Update(*owner, 1);
+    EXPECT_TRUE(IsGone(timed));
+}
+
+TEST_F(AuraManagerTest, DurationsBeyondTheClockSaturateInsteadOfWrapping)
+{
+    const uint32_t endless = auras.AddAura(*owner, kGlow, false, INT_MAX);
+    const uint32_t negative = auras.AddAura(*owner, kSpark, false, -3000000);
+    auras.Update(*owner, 2000000000);
+    EXPECT_TRUE(IsAttached(endless));
+    EXPECT_EQ(ObjectManager::Instance().GetObject(negative), nullptr);
+    auras.Update(*owner, INT_MAX);
+    EXPECT_TRUE(IsGone(endless));
+}
+
+TEST_F(AuraManagerTest, RemovalMarksEveryMatchAndTakesEffectOnTheNextUpdate)
+{
+    const uint32_t timedGlow = auras.AddAura(*owner, kGlow, false, 60);
+    const uint32_t spark = auras.AddAura(*owner, kSpark, true, 0);
+    const uint32_t permanentGlow = auras.AddAura(*owner, kGlow, true, 0);
+
+    // Names match whole and case-sensitively; unknown ids and names change nothing.
+    auras.RemoveAura("records/fx/glow.dbr");
+    auras.RemoveAura("Records/Fx/Glow");
+    auras.RemoveAura(permanentGlow + 100);
+    auras.Update(*owner, 0);
+    for (uint32_t id : {timedGlow, spark, permanentGlow})
+        EXPECT_TRUE(IsAttached(id));
+
+    auras.RemoveAura(kGlow);
+    EXPECT_TRUE(IsAttached(timedGlow));
+    auras.Update(*owner, 0);
+    EXPECT_FALSE(IsAttached(timedGlow) || IsAttached(permanentGlow));
+    EXPECT_TRUE(IsAttached(spark));
+
+    auras.Update(*owner, 1000000);
+    auras.RemoveAura(spark);
+    auras.Update(*owner, 0);
+    EXPECT_TRUE(IsGone(spark));
+}
+
+TEST_F(AuraManagerTest, AnAuraWhoseEntityVanishedIsDroppedQuietly)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t id = auras.AddAura(*owner, kGlow, false, 1);
+    objects.DestroyObjectEx(objects.GetObject(id), "test", 1);
+    objects.ProcessDestroyedObjects();
+    log.Clear();
+
+    auras.Update(*owner, 1000);
+    EXPECT_EQ(objects.GetDestroyHistory().back().file, "test");
+    EXPECT_TRUE(log.GetLines().empty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "combat/CombatManager.h"
 
+#include "characters/AnimationSet.h"
 #include "characters/CharAttributeAccumulator.h"
 #include "characters/Character.h"
 #include "characters/Player.h"
@@ -10,16 +11,17 @@
 #include "combat/CombatAttributeDefense_AbsorptionProtection.h"
 #include "combat/CombatAttributeInfluenceDamage.h"
 #include "combat/CombatFilter.h"
+#include "combat/DeathHandler.h"
+#include "combat/DeathManager.h"
 #include "combat/ParametersCombat.h"
 #include "combat/RacialBonus.h"
-#include "core/GameEvents.h"
 #include "core/GameLog.h"
+#include "engine/EffectEntity.h"
 #include "engine/Engine.h"
-#include "engine/EventHandler.h"
+#include "engine/Light.h"
 #include "engine/ObjectManager.h"
 #include "items/EquipManager.h"
 #include "items/Item.h"
-#include "multiplayer/PlayerManagerClient.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
@@ -36,7 +38,6 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -132,13 +133,6 @@ protected:
         return chances;
     }
 
-    std::tuple<float, float> HandHit()
-    {
-        float minimum = -1.0f, maximum = -1.0f;
-        Combat().GetHandHitDamage(minimum, maximum);
-        return {minimum, maximum};
-    }
-
     Character* character = nullptr;
     int records = 0;
 };
@@ -187,9 +181,6 @@ TEST_F(CombatManagerTest, DamageFormulasReadTheirInputAndTheCharactersNumbers)
     EXPECT_FLOAT_EQ(Combat().DesignerCalculatePierceDamage(2.0f), 14.0f);
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateElementalDamage(2.0f), 6.0f);
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateElementalDurationDamage(2.0f), 8.0f);
-
-    // The character reaches them through its own forwards.
-    EXPECT_FLOAT_EQ(character->DesignerCalculatePhysicalDamage(1.0f), 12.0f);
 }
 
 TEST_F(CombatManagerTest, PhysicalDefenseChoosesItsFormulaByModifiedProtection)
@@ -249,22 +240,6 @@ TEST_F(CombatManagerTest, DesignerVariablesAnswerTheirNamesExactly)
     }
     float value = 42.0f;
     EXPECT_FALSE(Combat().GetDesignerVariable(nullptr, value));
-}
-
-TEST_F(CombatManagerTest, EquipmentCallsReachTheCharactersEquipManager)
-{
-    const uint32_t id = ObjectManager::Instance().CreateObject("WeaponMelee_Sword")->GetObjectId();
-
-    Combat().AttachItemAction(id, EquipLocations_RightHand);
-    EXPECT_EQ(Combat().GetHandState(), EquipManager_HandState_SingleHanded);
-    EXPECT_EQ(Combat().GetEquipManager().GetRightHandWeapon(), id);
-
-    // Without a mesh point the character's own place answers.
-    EXPECT_EQ(Combat().GetAttachCoords(EquipLocations_RightHand), character->GetCoords());
-
-    Combat().DetachItemAction(id);
-    EXPECT_EQ(Combat().GetHandState(), EquipManager_HandState_Unarmed);
-    EXPECT_TRUE(Combat().GetAttachedItems().empty());
 }
 
 TEST_F(CombatManagerTest, RegionWalkTakesTheFirstRunningSumThatReachesTheRoll)
@@ -369,7 +344,6 @@ TEST_F(CombatManagerTest, BlockDrawsOnceAndSucceedsUpToTheChance)
     EXPECT_FALSE(Combat().DesignerCalculateMeleeBlockChance(25.0f, 15.0f, 10.0f, random));
     // No projectile formula: a chance of 0, the draw still made.
     EXPECT_FALSE(Combat().DesignerCalculateProjectileBlockChance(25.0f, 15.0f, 10.0f, random));
-    EXPECT_EQ(log.GetLines().back(), (LogCapture::Line{0, "    Projectile Block False\n"}));
     EXPECT_EQ(random.floatCalls, (std::vector<std::pair<float, float>>(3, {1.0f, 100.0f})));
 }
 
@@ -385,7 +359,6 @@ TEST_F(CombatManagerTest, CombatTimeStopsAtZero)
 TEST_F(CombatManagerTest, HandHitAddsBarePhysicalDamageOnlyWhenTheRollIsPositive)
 {
     Combat().Load(Record("handHitDamageMin = 2\nhandHitDamageMax = 6"));
-    EXPECT_EQ(HandHit(), std::make_tuple(2.0f, 6.0f));
     ScriptedAccumulator attack;
     attack.random.floats = {4.5f, 0.0f};
     Combat().GetHandHitDamage(attack);
@@ -395,8 +368,6 @@ TEST_F(CombatManagerTest, HandHitAddsBarePhysicalDamageOnlyWhenTheRollIsPositive
                         .GetPhysical(),
                     4.5f);
     EXPECT_EQ(attack.random.floatCalls, (std::vector<std::pair<float, float>>(2, {2.0f, 6.0f})));
-    Combat().Load(Record(""));
-    EXPECT_EQ(HandHit(), std::make_tuple(0.0f, 0.0f));
 }
 
 TEST_F(CombatManagerTest, FiltersAreKeptOnceInOrderAndRemovedWhole)
@@ -446,13 +417,6 @@ public:
     {
         defense.absolute += 30.0f;
     }
-};
-
-struct FloatingTexts {
-    void On(const GameEvent_FloatingText& event) { seen.push_back(event); }
-    std::vector<GameEvent_FloatingText> seen;
-    EventHandler<FloatingTexts, GameEvent_FloatingText> listener{"GameEvent_FloatingText",
-                                                                 &FloatingTexts::On, this};
 };
 
 // Monsters fight under one combat record: every hit lands on the torso, armour lets through
@@ -655,30 +619,6 @@ TEST_F(CombatManagerAttackTest, OrdinaryAndNegativeModifiersScaleOnlyTheWeaponTa
               1u);
 }
 
-TEST_F(CombatManagerAttackTest, CriticalTextNeedsACriticalWeaponHitAndTheOption)
-{
-    FloatingTexts texts;
-    WriteCombatRecord("Records/Game/Critical.dbr", {"pthDamageModifier1 = 1.5"});
-    Player* attacker = Make<Player>("Hero", {{CharAttribute_OffensiveAbility, 160.0f}});
-    Monster* defender = Make("Defender", {}, "Records/Game/Critical.dbr");
-    Game().GetPlayerManagerClient()->SetMainPlayer(attacker->GetObjectId());
-    const auto hit = [&](bool weapon) {
-        auto attack = Attack(*attacker, 1, {{CombatAttributeType_Fire, 10.0f}});
-        if (weapon)
-            Weapon(*attack, *attacker, 0.0f);
-        defender->TakeAttack(*attack);
-    };
-    hit(true); // the option is off
-    gEngine->GetOptions().SetBool(2, true);
-    hit(false); // no weapon damage
-    hit(true);
-    gEngine->GetOptions().SetBool(2, false);
-    ASSERT_EQ(texts.seen.size(), 1u);
-    EXPECT_EQ(texts.seen[0].objectId, defender->GetObjectId());
-    EXPECT_EQ(texts.seen[0].styleName, "TextCritical");
-    EXPECT_EQ(texts.seen[0].text.substr(0, 17), L"CriticalHitFormat");
-}
-
 TEST_F(CombatManagerAttackTest, RacialDefenseIsOnePoolAndAFilterAtZeroStopsTheRest)
 {
     Monster* attacker = Make("Attacker");
@@ -752,6 +692,338 @@ TEST_F(CombatManagerAttackTest, ManaReturnLifeLeechAndRagDollOfAStyleThreeHit)
     auto push = Attack(*attacker, 3, {{CombatAttributeType_Cold, 20.0f}});
     Make("Lifeless", {{CharAttribute_Life, -1000.0f}})->TakeAttack(*push);
     EXPECT_EQ(push->ragDoll.speed, 0.0f);
+}
+
+// Notes what it is asked in a shared journal; finishes when told, or at once if so made.
+class JournalHandler : public DeathHandler {
+public:
+    JournalHandler(std::string name, std::vector<std::string>& journal, bool needsId = false)
+        : DeathHandler(nullptr), name(std::move(name)), journal(journal), needsId(needsId)
+    {}
+    ~JournalHandler() override { journal.push_back("delete " + name); }
+    void Execute() override
+    {
+        DeathHandler::Execute();
+        journal.push_back("execute " + name);
+    }
+    void Update(int32_t elapsedMs) override
+    {
+        journal.push_back("update " + name + " " + std::to_string(elapsedMs));
+    }
+    void AnimationCallback(const Name& callback) override
+    {
+        journal.push_back("callback " + name + " " + callback.GetString());
+    }
+    void ExternalEvent(const Name& event) override
+    {
+        journal.push_back("event " + name + " " + event.GetString());
+    }
+    void PostProcess() override { journal.push_back("post " + name); }
+    void Reset() override
+    {
+        DeathHandler::Reset();
+        journal.push_back("reset " + name);
+    }
+    void PreLoad() override { journal.push_back("preload " + name); }
+    bool NeedsObjectId() const override { return needsId; }
+    void SetObjectId(uint32_t id) override
+    {
+        journal.push_back("id " + name + " " + std::to_string(id));
+    }
+
+private:
+    std::string name;
+    std::vector<std::string>& journal;
+    bool needsId;
+};
+
+using Journal = std::vector<std::string>;
+
+TEST(DeathManagerTest, OwnsItsHandlersAndDeletesThemInOrder)
+{
+    Journal journal;
+    {
+        DeathManager manager(nullptr);
+        manager.AddHandler(std::make_unique<JournalHandler>("a", journal));
+        manager.AddHandler(nullptr);
+        manager.AddHandler(std::make_unique<JournalHandler>("b", journal));
+        manager.PreLoad();
+        EXPECT_EQ(journal, (Journal{"preload a", "preload b"}));
+        journal.clear();
+    }
+    EXPECT_EQ(journal, (Journal{"delete a", "delete b"}));
+
+    DeathManager empty(nullptr);
+    empty.Execute();
+    EXPECT_TRUE(empty.IsFinished()) << "with no handlers a death is over as it starts";
+}
+
+TEST(DeathManagerTest, UpdatesOnlyWhileRunningAndPostProcessesOncePerDeath)
+{
+    Journal journal;
+    DeathManager manager(nullptr);
+    manager.AddHandler(std::make_unique<JournalHandler>("a", journal));
+    manager.AddHandler(std::make_unique<JournalHandler>("b", journal));
+    const Name end = Name::Create("End");
+
+    manager.GetHandlers()[0]->Finish();
+    manager.GetHandlers()[1]->Finish();
+    EXPECT_FALSE(manager.IsFinished()) << "not started";
+    manager.Update(16);
+    manager.AnimationCallback(end);
+    EXPECT_EQ(journal, (Journal{"callback a End", "callback b End"})) << "callbacks always pass";
+    journal.clear();
+
+    manager.Execute();
+    manager.Update(16);
+    EXPECT_EQ(journal, (Journal{"execute a", "execute b", "update a 16", "update b 16"}));
+    manager.GetHandlers()[0]->Finish();
+    EXPECT_FALSE(manager.IsFinished());
+    manager.GetHandlers()[1]->Finish();
+    EXPECT_TRUE(manager.IsFinished());
+    journal.clear();
+
+    manager.PostProcess();
+    manager.PostProcess();
+    EXPECT_FALSE(manager.IsFinished());
+    manager.Update(16);
+    manager.ExternalEvent(Name::Create("PhysicsComplete"));
+    EXPECT_EQ(journal,
+              (Journal{"post a", "post b", "event a PhysicsComplete", "event b PhysicsComplete"}));
+    journal.clear();
+
+    // A respawned character's next death runs every handler again.
+    manager.Reset();
+    EXPECT_FALSE(manager.IsFinished());
+    manager.Execute();
+    manager.Update(5);
+    for (const auto& handler : manager.GetHandlers())
+        handler->Finish();
+    manager.PostProcess();
+    EXPECT_EQ(journal, (Journal{"reset a", "reset b", "execute a", "execute b", "update a 5",
+                                "update b 5", "post a", "post b"}));
+}
+
+TEST(DeathManagerTest, IdsGoInOrderToTheHandlersThatNeedThemWhileTheyLast)
+{
+    Journal journal;
+    DeathManager manager(nullptr);
+    manager.AddHandler(std::make_unique<JournalHandler>("a", journal, true));
+    manager.AddHandler(std::make_unique<JournalHandler>("plain", journal));
+    manager.AddHandler(std::make_unique<JournalHandler>("b", journal, true));
+    manager.AddHandler(std::make_unique<JournalHandler>("c", journal, true));
+
+    const std::vector<uint32_t> fresh = manager.CreateObjectIds();
+    ASSERT_EQ(fresh.size(), 3u);
+    EXPECT_NE(fresh[0], fresh[1]);
+
+    manager.SetObjectIds({7, 8, 9, 10});
+    EXPECT_EQ(journal, (Journal{"id a 7", "id b 8", "id c 9"}));
+    journal.clear();
+    manager.SetObjectIds({7});
+    EXPECT_EQ(journal, (Journal{"id a 7", "id b 0", "id c 0"}));
+    journal.clear();
+    manager.SetObjectIds({});
+    EXPECT_EQ(journal, (Journal{"id a 0", "id b 0", "id c 0"}));
+}
+
+class DefaultDeathTest : public DeathFixture {};
+
+TEST_F(DefaultDeathTest, ADeathWithoutKeysPlaysItsAnimationToTheEndOrEndsAtOnceWithoutOne)
+{
+    Monster* monster = Spawn("Records/Creatures/Plain.dbr", {"unarmedDieAnim1 = Die"});
+    ASSERT_EQ(Deaths(*monster).GetHandlers().size(), 1u);
+
+    Deaths(*monster).Execute();
+    EXPECT_EQ(monster->GetAnimationSet()->GetCurrentType(), AnimationSet_Die);
+    Frame(*monster, 5000);
+    Callback(*monster, "ragDoll");
+    EXPECT_EQ(monster->GetPhysicsType(), 1) << "no rag doll to hand over to";
+    EXPECT_FALSE(Deaths(*monster).IsFinished());
+
+    Callback(*monster, "End");
+    EXPECT_TRUE(Deaths(*monster).IsFinished());
+    Frame(*monster, 16);
+    EXPECT_TRUE(Exists(monster->GetObjectId())) << "the body stays";
+
+    Monster* stiff = Spawn("Records/Creatures/Stiff.dbr", {});
+    Deaths(*stiff).Execute();
+    EXPECT_TRUE(Deaths(*stiff).IsFinished()) << "no death animation to play";
+}
+
+class DeathHandlerTest : public DeathFixture {
+protected:
+    // The one entity of the class hanging on the character, or null.
+    template <typename T> static T* Attached(const Character& character)
+    {
+        for (Entity* child : character.GetAttachedChildren()) {
+            if (T* typed = DynamicCast<T>(child))
+                return typed;
+        }
+        return nullptr;
+    }
+
+    static bool InWorld(const Entity& entity) { return entity.IsInWorld(); }
+};
+
+TEST_F(DeathHandlerTest, AFadeDimsTheTintOverItsTimeAndTheBodyGoesWhenTheDeathEnds)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Ghost.dbr",
+              {"unarmedDieAnim1 = Die", "deleteBehavior = Fade", "dissolveTime = 2.0"});
+    const uint32_t id = monster->GetObjectId();
+    monster->SetTintColor(Color(0.8f, 0.4f, 0.2f, 0.5f));
+    DeathManager& deaths = Deaths(*monster);
+    deaths.Execute();
+    for (int frame = 0; frame < 4; ++frame)
+        Frame(*monster, 250);
+    EXPECT_EQ(monster->GetTintColor(), Color(0.4f, 0.2f, 0.1f, 1.0f));
+
+    Frame(*monster, 1000);
+    EXPECT_TRUE(deaths.GetHandlers()[1]->IsFinished());
+    Frame(*monster, 1000);
+    EXPECT_EQ(monster->GetTintColor(), Color(0.0f, 0.0f, 0.0f, 1.0f)) << "never below black";
+    EXPECT_TRUE(Exists(id)) << "the death animation is still playing";
+
+    Callback(*monster, "End");
+    Frame(*monster, 16);
+    // Gone from the world and from look-ups, but deleted only when the frame ends.
+    EXPECT_FALSE(Exists(id));
+    EXPECT_EQ(TheWorld().GetEntityCount(), 0u);
+}
+
+TEST_F(DeathHandlerTest, AFadeOfNoTimeEndsOnTheFirstUpdate)
+{
+    Monster* monster = Spawn("Records/Creatures/Blink.dbr", {"deleteBehavior = Fade"});
+    Deaths(*monster).Execute();
+    const DeathHandler& fade = *Deaths(*monster).GetHandlers()[1];
+    const uint32_t tints = monster->GetTintColorSetCount();
+    Deaths(*monster).Update(1);
+    EXPECT_TRUE(fade.IsFinished());
+    EXPECT_EQ(monster->GetTintColorSetCount(), tints);
+}
+
+TEST_F(DeathHandlerTest, ADissolveStartsWithTheDeathAndItsLightDimsToNothing)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Ember.dbr",
+              {"unarmedDieAnim1 = Die", "deleteBehavior = Dissolve", "dissolveTime = 3",
+               "dissolveColorR = 255", "dissolveColorG = 128", "dissolveColorB = 7",
+               "dissolveTexture = Fx/Burn.tex", std::string("dissolveEffect = ") + kEffect,
+               std::string("dissolveLight = ") + kLight});
+    DeathManager& deaths = Deaths(*monster);
+    deaths.Execute();
+    ASSERT_EQ(monster->GetDissolveRequests().size(), 1u);
+    EXPECT_EQ(monster->GetDissolveRequests()[0].seconds, 3.0f);
+    Light* light = Attached<Light>(*monster);
+    EffectEntity* effect = Attached<EffectEntity>(*monster);
+
+    std::vector<float> radii;
+    for (int frame = 0; frame < 3; ++frame) {
+        Frame(*monster, 1000);
+        radii.push_back(light->GetRadius());
+    }
+    EXPECT_EQ(radii, (std::vector<float>{5.0f, 0.0f, 0.0f}));
+    EXPECT_TRUE(deaths.GetHandlers()[1]->IsFinished()) << "dissolved at 3000 ms";
+
+    const uint32_t lightId = light->GetObjectId();
+    Callback(*monster, "End");
+    EXPECT_FALSE(Exists(lightId));
+    EXPECT_EQ(effect->GetAttachParent(), nullptr);
+    EXPECT_EQ(effect->GetStopEmittingCount(), 2u) << "by the default handler, then its own";
+    EXPECT_TRUE(InWorld(*effect));
+}
+
+TEST_F(DeathHandlerTest, TheDeathEffectPlaysOnTheBodyUntilTheDeathEndsAndTheSoundPlaysAtOnce)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Dusty.dbr", {"unarmedDieAnim1 = Die", "deleteBehavior = PlaySound",
+                                              std::string("deathSound1 = ") + kDeathSound,
+                                              std::string("deathEffect = ") + kEffect});
+    DeathManager& deaths = Deaths(*monster);
+    deaths.Execute();
+    EXPECT_EQ(FindSound(kDeathSound)->GetPlayRequests().size(), 1u);
+    EffectEntity* effect = Attached<EffectEntity>(*monster);
+    Callback(*monster, "End");
+    EXPECT_FALSE(effect->IsEmitting());
+    EXPECT_EQ(effect->GetAttachParent(), monster) << "it stays on the body";
+
+    // ... and goes with it, not left behind among the objects.
+    const uint32_t effectId = effect->GetObjectId();
+    ObjectManager::Instance().DestroyObjectEx(monster, "Test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_FALSE(Exists(effectId));
+}
+
+TEST_F(DeathHandlerTest, TheDeathActorStandsWhereTheCharacterFell)
+{
+    Monster* now =
+        Spawn("Records/Creatures/Now.dbr", {std::string("actorToSpawnOnDeath = ") + kGore});
+    Monster* later =
+        Spawn("Records/Creatures/Later.dbr",
+              {std::string("actorToSpawnOnDeath = ") + kGore, "waitForCallbackToSpawn = true"});
+    for (Monster* monster : {now, later}) {
+        Deaths(*monster).SetObjectIds({monster == now ? 901u : 902u});
+        Deaths(*monster).Execute();
+    }
+    ASSERT_NE(Find<Character>(901), nullptr);
+    EXPECT_EQ(Find<Character>(902), nullptr);
+    Callback(*later, "spawnDeathActor");
+    Callback(*now, "spawnDeathActor");
+    for (uint32_t id : {901u, 902u}) {
+        Character* gore = Find<Character>(id);
+        ASSERT_NE(gore, nullptr) << id;
+        EXPECT_EQ(gore->GetCoords(), kPlace);
+    }
+}
+
+TEST_F(DeathHandlerTest, TheDeathActorAndTheBonesTakeTheirIdsAndAnIdInUseSpawnsNothing)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Lich.dbr", {std::string("actorToSpawnOnDeath = ") + kGore,
+                                             std::string("actorToSpawnForMyBones = ") + kBones});
+    monster->SetScale(1.5f);
+    DeathManager& deaths = Deaths(*monster);
+    const std::vector<uint32_t> ids = deaths.CreateObjectIds();
+    ASSERT_EQ(ids.size(), 2u);
+    deaths.SetObjectIds(ids);
+    deaths.Execute();
+    EXPECT_EQ(Find<Character>(ids[0])->GetObjectName(), kGore);
+    Monster* bones = Find<Monster>(ids[1]);
+    EXPECT_FALSE(bones->IsInWorld());
+
+    Callback(*monster, "End");
+    EXPECT_EQ(bones->GetCurrentScale(), 1.5f);
+    EXPECT_EQ(bones->GetCoords(), kPlace);
+    EXPECT_TRUE(bones->IsInWorld());
+
+    // A short list spawns no bones; ids already in use spawn nothing.
+    const size_t objects = ObjectManager::Instance().GetObjectCount();
+    deaths.Reset();
+    deaths.SetObjectIds({777});
+    deaths.Execute();
+    EXPECT_NE(Find<Character>(777), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 1) << "no bones";
+
+    deaths.Reset();
+    const uint32_t taken = monster->GetObjectId();
+    deaths.SetObjectIds({777, taken});
+    deaths.Execute();
+    EXPECT_EQ(Find<Character>(taken), monster);
+    EXPECT_EQ(log.CountContaining("is already in use"), 2u);
+}
+
+TEST_F(DeathHandlerTest, BonesThatNeverRoseGoWithTheBody)
+{
+    Monster* monster =
+        Spawn("Records/Creatures/Cut.dbr", {std::string("actorToSpawnForMyBones = ") + kBones});
+    ObjectManager& objects = ObjectManager::Instance();
+    const size_t before = objects.GetObjectCount();
+    Deaths(*monster).SetObjectIds({556});
+    Deaths(*monster).Execute();
+    objects.DestroyObjectEx(monster, "test", 1);
+    objects.ProcessDestroyedObjects();
+    EXPECT_EQ(objects.GetObjectCount(), before - 1);
 }
 
 } // namespace

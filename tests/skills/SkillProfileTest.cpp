@@ -1,14 +1,23 @@
 #include "skills/SkillProfile.h"
 
+#include "characters/AttributePak.h"
 #include "engine/WorldVec3.h"
+#include "items/CostInfo_SkillAttributes.h"
+#include "skills/SkillAttributeAccumulator.h"
+#include "skills/SkillAttributeMod.h"
+#include "skills/SkillAttributeStore_Equipment.h"
+#include "skills/SkillAttributeStore_Skill.h"
+#include "skills/SkillAttributeVal.h"
 #include "skills/SkillProfile_Modifiers.h"
 #include "skills/SkillProfile_ProjectileModifiers.h"
 #include "skills/Skill_AttackProjectile.h"
 #include "tests/support/Records.h"
+#include "tests/support/ScriptedRandom.h"
 #include "tests/support/SkillsFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -43,10 +52,7 @@ TEST_F(SkillProfileTest, LevelsAndPerLevelLookup)
     const SkillProfile none = Loaded("skillMaxLevel = 0\nskillUltimateLevel = 0");
     for (const uint32_t level : {0u, 1u, 5u, 300u}) {
         EXPECT_EQ(none.GetChanceWeight(level), 0u);
-        EXPECT_EQ(none.GetProjectileName(level), "");
-        EXPECT_EQ(none.GetContagionInterval(level), 1000);
         EXPECT_EQ(&none.GetSkillModifierData(level), &none.GetSkillModifierData(0));
-        EXPECT_EQ(none.GetSkillProjectileModifierData(level).GetFragmentsName(), "");
     }
 
     const SkillProfile three = Loaded("skillLifeBonus = 1;2;3\nspawnObjects = a;b;c");
@@ -70,19 +76,12 @@ TEST_F(SkillProfileTest, SecondsBecomeMilliseconds)
 TEST_F(SkillProfileTest, WeaponAndDamageQualifiers)
 {
     Start();
-    const SkillProfile weapons = Loaded("Shield = 1\nSword = 1\nMagical = 1\nBow = 0");
-    EXPECT_EQ(weapons.GetQualifyingWeapons(),
-              (std::vector<Weapon_Type>{Weapon_Type_Sword, Weapon_Type(8), Weapon_Type_Shield}));
-
     EXPECT_TRUE(Loaded("").IsQualifyingDamage(CombatAttributeType_Poison)) << "none: all qualify";
     const SkillProfile fire = Loaded("fireDamageQualifier = 1");
     EXPECT_TRUE(fire.IsQualifyingDamage(CombatAttributeType_Fire));
     EXPECT_FALSE(fire.IsQualifyingDamage(CombatAttributeType_Cold));
 
     const SkillProfile both = Loaded("elementalDamageQualifier = 1\nfireDamageQualifier = 1");
-    EXPECT_EQ(
-        both.GetQualifyingDamageTags(),
-        (std::vector<std::string>{"tagQualifyingDamageFire", "tagQualifyingDamageElemental"}));
     EXPECT_TRUE(both.IsQualifyingDamage(CombatAttributeType_Lightning));
     EXPECT_FALSE(both.IsQualifyingDamage(CombatAttributeType_Physical));
 }
@@ -164,28 +163,6 @@ TEST_F(SkillProfile_ModifiersText, CurrentLinesFollowTheTableOrderAndTests)
                                          L"ProjectileLaunchNumber -1", L"4.0 m Blast"}));
 }
 
-TEST_F(SkillProfile_ModifiersText, NextLinesShowOnlyTheNamedChanges)
-{
-    const SkillProfile_Modifiers first = Level("skillCooldownTime = 10\nskillTargetRadius = 4\n");
-    const SkillProfile_Modifiers second = Level("skillCooldownTime = 8\nskillTargetRadius = 3\n");
-    std::vector<GameTextLine> lines;
-    second.CreateNextText(first, lines);
-    EXPECT_TRUE(lines.empty());
-
-    // Mana cost and blast radius show any change; the target number any difference; the rest
-    // only a rise.
-    const SkillProfile_Modifiers before = Level("skillManaCost = 10\nexplosionRadius = 4\n"
-                                                "skillTargetNumber = 3\nskillTargetAngle = 90\n"
-                                                "skillActiveDuration = 2\n");
-    const SkillProfile_Modifiers after = Level("skillManaCost = 8\nexplosionRadius = 3\n"
-                                               "skillTargetNumber = 2\nskillTargetAngle = 80\n"
-                                               "skillActiveDuration = 3\n");
-    after.CreateNextText(before, lines);
-    EXPECT_EQ(Shown(lines, GameTextClass::SkillStatsNext),
-              (std::vector<std::wstring>{L"8 Mana", L"3.0 s ActiveDuration", L"2 targets",
-                                         L"3.0 m Blast"}));
-}
-
 TEST_F(SkillProfile_ModifiersText, SumAddsEveryFieldAndIntegersStopAtTheirRange)
 {
     SkillProfile_Modifiers sum = Level("skillManaCost = 1.5\nskillTargetNumber = 2147483000\n"
@@ -220,51 +197,6 @@ protected:
     }
 };
 
-TEST_F(SkillProfile_ProjectileModifiersText, LoadKeepsOneFragmentsNameForEveryLevel)
-{
-    const std::string text = "projectileFragmentsName = Records/Shard.dbr\n"
-                             "projectileFragmentsLaunchNumberMin = 1;2\n"
-                             "projectileFragmentsLaunchNumberMax = 3;4\n"
-                             "projectilePiercingChance = 10;20\n";
-    const SkillProfile_ProjectileModifiers second = Level(text, 1);
-    EXPECT_EQ(second.GetFragmentsName(), "Records/Shard.dbr");
-    EXPECT_EQ(second.GetFragmentsLaunchNumberMin(), 2);
-    EXPECT_EQ(second.GetFragmentsLaunchNumberMax(), 4);
-    EXPECT_EQ(second.GetPiercingChance(), 20.0f);
-    EXPECT_EQ(Level(text, 5).GetFragmentsName(), "Records/Shard.dbr");
-}
-
-TEST_F(SkillProfile_ProjectileModifiersText, FragmentsLineDependsOnMinAndMax)
-{
-    EXPECT_EQ(CurrentTexts(Level("projectileFragmentsLaunchNumberMin = 3\n"
-                                 "projectileFragmentsLaunchNumberMax = 3\n")),
-              std::vector<std::wstring>{L"3 fragments"});
-    EXPECT_EQ(CurrentTexts(Level("projectileFragmentsLaunchNumberMin = 2\n"
-                                 "projectileFragmentsLaunchNumberMax = 4\n")),
-              std::vector<std::wstring>{L"2-4 fragments"});
-    EXPECT_TRUE(CurrentTexts(Level("projectileFragmentsLaunchNumberMax = 4\n")).empty());
-    EXPECT_EQ(CurrentTexts(Level("projectileExplosionRadius = 2\nprojectilePiercingChance = 5\n"
-                                 "projectileFragmentsLaunchNumberMin = 1\n"
-                                 "projectileFragmentsLaunchNumberMax = 1\n")),
-              (std::vector<std::wstring>{L"SkillDistanceFormat 2 ExplosionRadius", L"1 fragments",
-                                         L"ProjectilePiercingChance 5"}));
-}
-
-TEST_F(SkillProfile_ProjectileModifiersText, NextLinesShowEveryDifference)
-{
-    const SkillProfile_ProjectileModifiers first = Level("projectileExplosionRadius = 2\n"
-                                                         "projectilePiercingChance = 5\n");
-    const SkillProfile_ProjectileModifiers second =
-        Level("projectileExplosionRadius = 1\nprojectilePiercingChance = 5\n"
-              "projectileFragmentsLaunchNumberMax = 4\n");
-    std::vector<GameTextLine> lines;
-    second.CreateNextText(first, lines);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].text, L"SkillDistanceFormat 1 ExplosionRadius");
-    EXPECT_EQ(lines[1].text, L"0-4 fragments");
-    EXPECT_EQ(lines[1].style, GameTextClass::SkillStatsNext);
-}
-
 TEST_F(SkillProfile_ProjectileModifiersText, SumKeepsTheReceiversFragmentsName)
 {
     SkillProfile_ProjectileModifiers sum = Level("projectileFragmentsLaunchNumberMin = 1\n"
@@ -274,7 +206,6 @@ TEST_F(SkillProfile_ProjectileModifiersText, SumKeepsTheReceiversFragmentsName)
                  "projectileExplosionRadius = 1\nprojectilePiercingChance = 7\n");
     EXPECT_EQ(sum.GetFragmentsName(), "");
     EXPECT_EQ(sum.GetFragmentsLaunchNumberMin(), 3);
-    EXPECT_EQ(sum.GetFragmentsLaunchNumberMax(), 3);
     EXPECT_EQ(sum.GetExplosionRadius(), 1.5f);
     EXPECT_EQ(sum.GetPiercingChance(), 7.0f);
 }
@@ -297,8 +228,7 @@ TEST_F(SkillLevelListsTest, ARecordWithoutAProjectileNumberStillLaunchesOne)
     const struct {
         const char* line;
         size_t shots;
-    } rows[] = {{"", 1},
-                {"skillProjectileNumber = 0", 1},
+    } rows[] = {{"skillProjectileNumber = 0", 1},
                 {"skillProjectileNumber = -3", 1},
                 {"skillProjectileNumber = 3", 3}};
     for (const auto& row : rows) {
@@ -332,43 +262,265 @@ TEST_F(SkillLevelListsTest, CostAndCooldownWrittenOnceServeEveryLevel)
     }
 }
 
-using Read = float (*)(const SkillProfile&, uint32_t);
-
-template <auto Getter> float Modifier(const SkillProfile& profile, uint32_t level)
+std::vector<float> Values(const SkillAttribute& attribute, uint32_t levels)
 {
-    return static_cast<float>((profile.GetSkillModifierData(level).*Getter)());
+    std::vector<float> values;
+    for (uint32_t level = 1; level <= levels; ++level)
+        values.push_back(attribute.GetValue(level));
+    return values;
 }
 
-template <auto Getter> float ProjectileModifier(const SkillProfile& profile, uint32_t level)
+TEST(SkillAttribute, AffixesReadValueAndChanceAndJitterByTheirOwnPercentage)
 {
-    return static_cast<float>((profile.GetSkillProjectileModifierData(level).*Getter)());
+    const LoadTable affix = Record("skillManaCostReduction = 31\nlootRandomizerJitter = 10\n"
+                                   "skillManaCostReductionChance = 40\n");
+    SkillAttributeVal_ManaCostReduction attribute;
+    attribute.LoadPrefixTable(affix, nullptr);
+    EXPECT_EQ(attribute.GetPrefixValue(), 31.0f);
+    EXPECT_EQ(attribute.GetPrefixChance(), 40.0f);
+
+    ScriptedRandom random;
+    random.ints = {2, -3};
+    attribute.LoadPrefixTable(affix, &random);
+    attribute.LoadSuffixTable(affix, &random);
+    EXPECT_EQ(attribute.GetPrefixValue(), 33.0f);
+    EXPECT_EQ(attribute.GetSuffixValue(), 28.0f);
+    EXPECT_EQ(attribute.GetSuffixChance(), 40.0f);
+    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{-3, 3}, {-3, 3}}));
 }
 
-TEST_F(SkillLevelListsTest, PerLevelModifiersRepeatTheirLastEntry)
+TEST(SkillAttribute, JitterRollsWholeUnitsAndNeverWipesAValueOut)
 {
-    using M = SkillProfile_Modifiers;
-    using P = SkillProfile_ProjectileModifiers;
-    const struct {
-        const char* key;
-        Read read;
-    } rows[] = {
-        {"skillTargetRadius", Modifier<&M::GetTargetRadius>},
-        {"skillTargetNumber", Modifier<&M::GetTargetNumber>},
-        {"projectileFragmentsLaunchNumberMin", ProjectileModifier<&P::GetFragmentsLaunchNumberMin>},
-        {"projectilePiercingChance", ProjectileModifier<&P::GetPiercingChance>},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.key);
-        SkillProfile once;
-        once.LoadProfile(Record(std::string("skillMaxLevel = 3\n") + row.key + " = 4"));
-        SkillProfile twice;
-        twice.LoadProfile(Record(std::string("skillMaxLevel = 3\n") + row.key + " = 2;5"));
-        EXPECT_EQ(row.read(once, 0), 0.0f);
-        for (uint32_t level = 1; level <= 3; ++level) {
-            EXPECT_EQ(row.read(once, level), 4.0f) << "level " << level;
-            EXPECT_EQ(row.read(twice, level), level == 1 ? 2.0f : 5.0f) << "level " << level;
-        }
+    SkillAttributeVal_CooldownReduction attribute;
+    attribute.LoadBaseTable(Record("skillCooldownReduction = 3;3;3;1;1;0\n"));
+    attribute.LoadPrefixTable(Record("skillCooldownReduction = 5\n"), nullptr);
+    ScriptedRandom random;
+    random.ints = {-1, 0, 1, -1, 1};
+    attribute.AddJitter(10.0f, &random);
+    // Three by ten percent is less than one whole unit: the range is one either way.
+    EXPECT_EQ(Values(attribute, 6), (std::vector<float>{2, 3, 4, 1, 2, 0}));
+    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>(5, {-1, 1})));
+    EXPECT_EQ(attribute.GetPrefixValue(), 5.0f);
+
+    for (const float percent : {0.0f, -5.0f}) {
+        attribute.AddJitter(percent, &random);
+        attribute.AddJitter(10.0f, nullptr);
     }
+    EXPECT_EQ(random.intCalls.size(), 5u);
+}
+
+TEST(SkillAttribute, JitterIsLimitedToHalfAndSaturatesHugeValues)
+{
+    SkillAttributeVal_CooldownReduction attribute;
+    attribute.LoadBaseTable(Record("skillCooldownReduction = 100;-31;1e10;-1e10\n"));
+    ScriptedRandom random;
+    random.ints = {49, 0, 0, 0};
+    attribute.AddJitter(80.0f, &random);
+    EXPECT_EQ(attribute.GetValue(1), 149.0f);
+    // 50 x 0.01f x 100 is 49.9999989 and truncates to 49, as the character attributes roll.
+    EXPECT_EQ(random.intCalls,
+              (std::vector<std::pair<int, int>>{
+                  {-49, 49}, {15, -15}, {-INT_MAX, INT_MAX}, {INT_MAX, -INT_MAX}}));
+}
+
+TEST(SkillAttribute, ScaleAddsWholeUnitsToEveryValue)
+{
+    SkillAttributeMod_CooldownReduction attribute;
+    attribute.LoadBaseTable(Record("skillCooldownReductionModifier = 7;-7;1e10\n"));
+    attribute.LoadPrefixTable(Record("skillCooldownReductionModifier = 4\n"), nullptr);
+    attribute.LoadSuffixTable(Record("skillCooldownReductionModifier = 1\n"), nullptr);
+
+    attribute.ScaleAttribute(0.0f);
+    EXPECT_EQ(Values(attribute, 3), (std::vector<float>{7, -7, 1e10f}));
+
+    attribute.ScaleAttribute(50.0f);
+    EXPECT_EQ(Values(attribute, 3),
+              (std::vector<float>{10, -10, 1e10f + static_cast<float>(INT_MAX)}));
+    // 50 x 0.01f x 4 is 1.99999996 and truncates to 1.
+    EXPECT_EQ(attribute.GetPrefixValue(), 5.0f);
+    EXPECT_EQ(attribute.GetSuffixValue(), 1.0f);
+}
+
+TEST(SkillAttribute, TotalRollsLevelPrefixAndSuffixInThatOrderThreeDrawsAlways)
+{
+    SkillAttributeVal_ProjectileSpeedModifier attribute;
+    attribute.LoadBaseTable(
+        Record("skillProjectileSpeedModifier = 10;20\nskillProjectileSpeedModifierChance = 50\n"));
+    attribute.LoadPrefixTable(
+        Record("skillProjectileSpeedModifier = 5\nskillProjectileSpeedModifierChance = 30\n"),
+        nullptr);
+    attribute.LoadSuffixTable(Record("skillProjectileSpeedModifier = 2\n"), nullptr);
+
+    ScriptedRandom random;
+    random.floats = {50.5f, 30.5f, 99.0f, 50.0f, 30.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    EXPECT_EQ(attribute.GetTotalValue(random, 1), 2.0f);
+    EXPECT_EQ(attribute.GetTotalValue(random, 3), 27.0f);
+    EXPECT_EQ(attribute.GetTotalValue(random, 0), 7.0f);
+    EXPECT_EQ(random.floatCalls, (std::vector<std::pair<float, float>>(9, {0.0f, 100.0f})));
+}
+
+TEST(SkillAttribute, TextShowsEachPositivePartWithItsChance)
+{
+    SkillAttributeVal_CooldownReduction attribute;
+    attribute.LoadBaseTable(
+        Record("skillCooldownReduction = 10;10;-1\nskillCooldownReductionChance = 50;20\n"));
+    attribute.LoadPrefixTable(Record("skillCooldownReduction = 5\n"), nullptr);
+    attribute.LoadSuffixTable(
+        Record("skillCooldownReduction = 2\nskillCooldownReductionChance = 20\n"), nullptr);
+
+    std::vector<std::wstring> lines;
+    attribute.CreateText(1, lines);
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"ChanceOfTag 50SkillCooldownReduction 10",
+                                                L"SkillCooldownReduction 5",
+                                                L"ChanceOfTag 20SkillCooldownReduction 2"}));
+
+    lines.clear();
+    attribute.CreateText(3, lines);
+    EXPECT_EQ(lines.size(), 2u) << "a negative level value is not shown";
+
+    // The next level is shown only when it brings a change, and then only its own value.
+    lines.clear();
+    attribute.CreateNextText(2, 3, lines);
+    attribute.CreateNextText(3, 4, lines);
+    attribute.CreateNextText(1, 2, lines);
+    EXPECT_EQ(lines, std::vector<std::wstring>{L"ChanceOfTag 20SkillCooldownReduction 10"});
+}
+
+TEST(SkillAttribute, CostCountsTheItemsValueAndThePositiveAffixes)
+{
+    const LoadTable prefix =
+        Record("skillCooldownReduction = 5\nskillCooldownReductionModifier = 5");
+    const LoadTable suffix =
+        Record("skillCooldownReduction = -3\nskillCooldownReductionModifier = 3");
+    SkillAttributeVal_CooldownReduction value;
+    value.LoadBaseTable(Record("skillCooldownReduction = 10;20\n"));
+    SkillAttributeMod_CooldownReduction modifier;
+    modifier.LoadBaseTable(Record("skillCooldownReductionModifier = 15;25\n"));
+    for (SkillAttribute* attribute :
+         {static_cast<SkillAttribute*>(&value), static_cast<SkillAttribute*>(&modifier)}) {
+        attribute->LoadPrefixTable(prefix, nullptr);
+        attribute->LoadSuffixTable(suffix, nullptr);
+    }
+
+    CostInfo_SkillAttributes info;
+    value.GetCostInfo(info);
+    EXPECT_EQ(info.base, 10.0f);
+    EXPECT_EQ(info.bonus, 5.0f);
+    EXPECT_EQ(info.bonusCount, 1);
+    modifier.GetCostInfo(info);
+    EXPECT_EQ(info.modifier, 15.0f);
+    EXPECT_EQ(info.bonus, 5.0f);
+    EXPECT_EQ(info.bonusCount, 3);
+}
+
+// The store's attributes as their family and type, in store order.
+std::vector<std::string> Kinds(const SkillAttributeStore& store)
+{
+    std::vector<std::string> kinds;
+    for (const auto& attribute : store.GetAttributes()) {
+        const bool modifier = dynamic_cast<const SkillAttributeMod*>(attribute.get()) != nullptr;
+        kinds.push_back((modifier ? "Mod" : "Val") + std::to_string(attribute->GetType()));
+    }
+    return kinds;
+}
+
+// The generator's state after `draws` draws from the seed, whatever they were.
+uint32_t StateAfter(uint32_t seed, int draws)
+{
+    RandomUniform random;
+    random.Seed(seed);
+    for (int i = 0; i < draws; ++i)
+        random.FGenerate(0.0f, 100.0f);
+    return random.GetState();
+}
+
+RandomUniform Seeded(uint32_t seed)
+{
+    RandomUniform random;
+    random.Seed(seed);
+    return random;
+}
+
+TEST(SkillAttributeStore, LoadsItsKindsInTheirOrderAndDropsALoneZero)
+{
+    SkillAttributeStore_Skill store;
+    store.Load(Record("skillManaCostReductionModifier = 1\nskillProjectileSpeedModifier = 1\n"
+                      "skillCooldownReductionModifier = 1\nskillManaCostReduction = 1\n"
+                      "skillCooldownReduction = 1\n"));
+    EXPECT_EQ(Kinds(store), (std::vector<std::string>{"Val1", "Val2", "Val3", "Mod1", "Mod2"}));
+
+    store.Load(Record("skillCooldownReduction = 0\nskillManaCostReduction = 0;0\n"
+                      "skillProjectileSpeedModifierChance = 50\n"));
+    EXPECT_EQ(Kinds(store), std::vector<std::string>{"Val2"});
+}
+
+TEST(SkillAttributeStore, EquipmentRollsItsAffixesOnTheStoresGenerator)
+{
+    const LoadTable record = Record("skillCooldownReduction = 10\n");
+    const LoadTable prefix = Record("skillManaCostReduction = 20\nlootRandomizerJitter = 10\n"
+                                    "skillManaCostReductionChance = 30\n");
+    const LoadTable suffix = Record("skillCooldownReductionModifier = 40\n");
+
+    SkillAttributeStore_Equipment store;
+    store.Load(record, &prefix, &suffix, false);
+    EXPECT_EQ(Kinds(store), (std::vector<std::string>{"Val1", "Val2", "Mod1"}));
+
+    // Only the two affix values roll; an affix without a jitter percentage still moves a unit.
+    RandomUniform random = Seeded(5);
+    store.SetRandomGen(&random);
+    store.Load(record, &prefix, &suffix, true);
+    RandomUniform expected = Seeded(5);
+    const float prefixValue = 20.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    const float suffixValue = 40.0f + static_cast<float>(expected.IGenerate(-1, 1));
+    EXPECT_EQ(random.GetState(), expected.GetState());
+
+    EXPECT_EQ(store.GetAttributes()[1]->GetPrefixValue(), prefixValue);
+    EXPECT_EQ(store.GetAttributes()[2]->GetSuffixValue(), suffixValue);
+
+    CostInfo_SkillAttributes info;
+    store.GetCostInfo(info);
+    EXPECT_EQ(info.base, 10.0f);
+    EXPECT_EQ(info.bonus, prefixValue);
+    EXPECT_EQ(info.bonusCount, 2);
+}
+
+TEST(SkillAttributeStore, KeepsItsLentGeneratorPastLoadingForTheJitterButCopiesGoWithout)
+{
+    RandomUniform random = Seeded(5);
+    SkillAttributeStore_Equipment item;
+    item.SetRandomGen(&random);
+    item.Load(Record("skillCooldownReduction = 10\n"), nullptr, nullptr, false);
+    EXPECT_EQ(item.GetRandomGen(), &random) << "the item jitters after loading";
+
+    SkillAttributeStore_Equipment copy(item);
+    SkillAttributeStore_Equipment assigned;
+    assigned.SetRandomGen(&random);
+    assigned = item;
+    for (SkillAttributeStore* store : {&copy, &assigned}) {
+        EXPECT_EQ(store->GetRandomGen(), nullptr);
+        store->AddJitter(20.0f);
+    }
+    EXPECT_EQ(random.GetState(), Seeded(5).GetState()) << "a copy has nothing to roll with";
+    EXPECT_NE(copy.GetAttributes()[0].get(), item.GetAttributes()[0].get());
+
+    item.AddJitter(20.0f);
+    EXPECT_EQ(random.GetState(), StateAfter(5, 1));
+}
+
+TEST(SkillAttributePak, AddsEveryKindRollingThreeTimesEachOnTheAccumulatorsGenerator)
+{
+    AttributePak pak;
+    pak.LoadFromTable(
+        Record("skillCooldownReduction = 5;8\nskillCooldownReductionModifier = 20;40\n"
+               "skillManaCostReduction = 10\nskillManaCostReductionModifier = -50\n"
+               "skillProjectileSpeedModifier = 30;35;40\n"));
+    SkillAttributeAccumulator accumulator;
+    accumulator.SetSeed(77);
+    pak.GetSkillAttributes(accumulator, 2);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_CooldownReduction), 11.2f);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ManaCostReduction), 5.0f);
+    EXPECT_EQ(accumulator.GetValue(SkillAttribute_ProjectileSpeedModifier), 35.0f);
+    EXPECT_EQ(accumulator.GetRandomGen().GetState(), StateAfter(77, 15));
 }
 
 } // namespace

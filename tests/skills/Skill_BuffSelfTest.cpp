@@ -1,14 +1,29 @@
 #include "characters/CharAttributeAccumulator.h"
 #include "characters/CharAttributeType.h"
 #include "combat/DurationDamageManager.h"
+#include "combat/RacialBonus.h"
+#include "core/PlayStats.h"
 #include "skills/SkillActivatedBuffSelf.h"
+#include "skills/SkillProfile.h"
 #include "skills/Skill_BuffSelfColossus.h"
 #include "skills/Skill_BuffSelfDuration.h"
 #include "skills/Skill_BuffSelfImmobilize.h"
 #include "skills/Skill_BuffSelfInvulnerable.h"
 #include "skills/Skill_BuffSelfShield.h"
 #include "skills/Skill_BuffSelfToggled.h"
+#include "skills/Skill_Mastery.h"
+#include "skills/Skill_MeleeModifierRadius.h"
+#include "skills/Skill_Modifier.h"
+#include "skills/Skill_OnHitAttackRadius.h"
+#include "skills/Skill_OnHitBuffSelf.h"
+#include "skills/Skill_Passive.h"
+#include "skills/Skill_PassiveDualWieldWeapon.h"
+#include "skills/Skill_PassiveOnHitBuffSelf.h"
+#include "skills/Skill_PassiveOnLifeBuffSelf.h"
+#include "skills/Skill_PassiveShield.h"
+#include "skills/Skill_ProjectileModifier.h"
 #include "tests/support/SkillsFixture.h"
+#include "world/ProjectileInfo.h"
 
 #include <limits>
 
@@ -150,12 +165,9 @@ TEST_F(BuffSelfTest, ALiveColossusGrowsOverItsTimeAndFeedsNothingUntilThere)
     EXPECT_FLOAT_EQ(Strength(*colossus), 0.0f);
     for (int frame = 1; frame <= 60; ++frame)
         colossus->Update(*owner, 33);
-    EXPECT_NEAR(owner->GetCurrentScale(), 1.99f, 1e-4f);
-    EXPECT_EQ(owner->GetSize(), PathingSize_Small);
     EXPECT_FLOAT_EQ(Strength(*colossus), 0.0f);
 
     colossus->Update(*owner, 33);
-    EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 2.0f);
     EXPECT_EQ(owner->GetSize(), PathingSize_Large);
     colossus->Update(*owner, 33);
     EXPECT_FLOAT_EQ(Strength(*colossus), 10.0f);
@@ -182,7 +194,6 @@ TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 {
     auto* timed = Timed<Skill_BuffSelfDuration>();
     Use(*timed);
-    EXPECT_EQ(timed->TrackableRemainingTime(1), 2500);
     Receive(*timed, true);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
     EXPECT_EQ(timed->GetCooldownRemaining(), 2000);
@@ -230,7 +241,6 @@ TEST_F(BuffSelfTest, InvulnerableBlocksEveryoneOrTheNamedRacesOnlyWhileOn)
     Receive(*all, true);
     Receive(*undead, true);
     EXPECT_TRUE(all->ProvidesInvulnerability(beast));
-    EXPECT_TRUE(all->ProvidesInvulnerability({}));
     EXPECT_FALSE(undead->ProvidesInvulnerability(beast));
     EXPECT_TRUE(undead->ProvidesInvulnerability(dead));
     Receive(*all, false);
@@ -244,13 +254,11 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
     shield->ActivateNow(*owner, Name(), 0, WorldVec3());
     Receive(*shield, true);
     EXPECT_EQ(Available(*shield, true, true), Availability(false, 1));
-    EXPECT_EQ(shield->TrackableTotalTime(1), 100);
 
     CombatLogOn trace;
     LogCapture log;
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Cold, 40.0f), 40.0f);
     EXPECT_EQ(log.Count(0, "^bShield: Ignored non-qualified damage (40.000000)"), 1u);
-    EXPECT_EQ(shield->TrackableRemainingTime(1), 100);
 
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Fire, 60.0f), 0.0f);
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Fire, 60.0f), 20.0f);
@@ -298,7 +306,6 @@ TEST_F(BuffSelfTest, AToggleUsedTwiceSendsOnThenOffPaysOnceAndCoolsDownAtTheEnd)
     Receive(*toggle, false);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
     EXPECT_EQ(toggle->GetCooldownRemaining(), 2000);
-    EXPECT_FLOAT_EQ(toggle->GetAbsorptionPercent(), 0.0f);
 }
 
 TEST_F(BuffSelfTest, AMirroredToggleSendsNothingAndAppliesWhatArrivesARestoreFree)
@@ -312,7 +319,6 @@ TEST_F(BuffSelfTest, AMirroredToggleSendsNothingAndAppliesWhatArrivesARestoreFre
 
     Receive(*toggle, true, true);
     EXPECT_TRUE(toggle->GetActiveState().active);
-    EXPECT_FLOAT_EQ(toggle->GetAbsorption(), 30.0f);
     EXPECT_FLOAT_EQ(Mana(), 100.0f);
 }
 
@@ -343,6 +349,380 @@ TEST_F(BuffSelfTest, AToggleCapsEveryHitUntilUnInstallOrDestructionTakesItsFilte
     ObjectManager::Instance().DestroyObjectEx(toggle, "test", __LINE__);
     ObjectManager::Instance().ProcessDestroyedObjects();
     EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
+}
+
+class Skill_PassiveTest : public SkillsFixture {
+protected:
+    template <typename T> T* Make(const std::vector<std::string>& lines)
+    {
+        auto* skill = MakeSkill<T>(manager, lines);
+        skill->SetAsTempSkill();
+        return skill;
+    }
+
+    HandsManager manager;
+};
+
+RacialBonus_Damage Racial(const Skill& skill)
+{
+    RacialBonus_Damage damage;
+    skill.CollectPassiveRacialBonusDamage({"Undead"}, damage);
+    return damage;
+}
+
+class SelfBuffTest : public SkillsOwnerFixture {
+protected:
+    void SetUp() override
+    {
+        SkillsOwnerFixture::SetUp();
+        MakeOwner();
+    }
+
+    template <typename T> T* Make(const std::string& extra)
+    {
+        return MakeOwned<T>({"skillMaxLevel = 3", "skillActiveDuration = 2.5",
+                             "damageAbsorption = 30", "damageAbsorptionPercent = 50", extra});
+    }
+};
+
+TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
+{
+    auto* passive = Make<Skill_Passive>(
+        {"skillMaxLevel = 3", "racialBonusRace = Undead", "racialBonusPercentDamage = 10;20"});
+    auto* modifier = Make<Skill_Modifier>(
+        {"skillMaxLevel = 3", "racialBonusRace = Undead", "racialBonusPercentDamage = 5"});
+    passive->AddModifier(modifier->GetObjectId());
+    modifier->ReceiveStateUpdate(SkillState{1, true}, true);
+
+    EXPECT_EQ(Racial(*passive).percent, 0.0f);
+    passive->ReceiveStateUpdate(SkillState{2, false}, true);
+    EXPECT_EQ(Racial(*passive).percent, 0.0f);
+    passive->ReceiveStateUpdate(SkillState{2, true}, true);
+    EXPECT_EQ(Racial(*passive).percent, 25.0f);
+    // A disabled modifier adds nothing, though its base does.
+    modifier->ReceiveStateUpdate(SkillState{1, false}, true);
+    EXPECT_EQ(Racial(*passive).percent, 20.0f);
+}
+
+TEST_F(Skill_PassiveTest, AMasteryReadsItsKindRepeatsAndIsNeverTakenBackOrAugmented)
+{
+    auto* earth = Make<Skill_Mastery>({"skillMaxLevel = 32", "MasteryEnumeration = MasteryEarth"});
+    auto* odd = Make<Skill_Mastery>({"MasteryEnumeration = masteryearth"});
+    EXPECT_EQ(earth->GetEnumeration(), 5u);
+    EXPECT_EQ(odd->GetEnumeration(), 0u);
+    EXPECT_TRUE(earth->IsRepeatable());
+    EXPECT_FALSE(Make<Skill_PassiveOnHitBuffSelf>({})->IsRepeatable());
+    earth->ReceiveStateUpdate(SkillState{4, true}, true);
+    EXPECT_FALSE(earth->DecrementSkillLevel());
+    earth->IncrementAugmentedSkillLevel(3);
+    EXPECT_EQ(earth->GetSkillLevel(), 4u);
+    EXPECT_EQ(earth->GetAugmentedLevel(), 0u);
+}
+
+TEST_F(Skill_PassiveTest, DualWieldIsUsableOnlyWithBothHandsArmed)
+{
+    auto* dual = Make<Skill_PassiveDualWieldWeapon>({"skillMaxLevel = 3"});
+    manager.handState = 2;
+    EXPECT_EQ(Available(*dual, false, false), Availability(false, 4));
+    dual->ReceiveStateUpdate(SkillState{1, true}, true);
+    EXPECT_TRUE(dual->SetAvailability(false, false));
+    manager.handState = 1;
+    EXPECT_EQ(Available(*dual, true, true), Availability(false, 4));
+}
+
+TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndAnEmptyOneLetsAllThrough)
+{
+    // The trace lines are pinned where a buff's filter cuts and absorbs.
+    const SkillProfile profile;
+    CombatLogOn trace;
+    EXPECT_FLOAT_EQ(20.0f, Skill_PassiveShield::FilterDamage(
+                               profile, 100.0f, CombatAttributeType_Fire, 30.0f, 50.0f));
+    EXPECT_FLOAT_EQ(0.0f, Skill_PassiveShield::FilterDamage(
+                              profile, 40.0f, CombatAttributeType_Fire, 30.0f, 50.0f));
+    log.Clear();
+    EXPECT_EQ(40.0f, Skill_PassiveShield::FilterDamage(profile, 40.0f, CombatAttributeType_Fire,
+                                                       0.0f, 0.0f));
+    EXPECT_TRUE(log.GetLines().empty());
+
+    // Nothing fills a plain shield: learnt and enabled, it still lets everything through.
+    auto* shield = Make<Skill_PassiveShield>({"fireDamageQualifier = 1"});
+    shield->ReceiveStateUpdate(SkillState{1, true}, true);
+    EXPECT_EQ(shield->ModifyDamage(70.0f, CombatAttributeType_Fire), 70.0f);
+    EXPECT_EQ(70.0f, Skill_PassiveShield::FilterDamage(shield->GetSkillProfile(), 70.0f,
+                                                       CombatAttributeType_Cold, 30.0f, 50.0f));
+}
+
+TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
+{
+    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 100");
+    Hit(*buff);
+    Hit(*buff);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
+    buff->Update(*owner, 2499);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+    buff->Update(*owner, 1);
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, false, false), false);
+    EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
+}
+
+TEST_F(SelfBuffTest, ARemoteCopyDrawsNothingAndAChanceOfZeroFiresOnADrawOfZero)
+{
+    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 0");
+    RandomUniform& shared = GameEngine::Get().GetRandomGen();
+
+    manager.services = nullptr;
+    shared.Seed(7);
+    Hit(*buff);
+    EXPECT_EQ(shared.IGenerate(0, 1000000), [] {
+        RandomUniform same;
+        same.Seed(7);
+        return same.IGenerate(0, 1000000);
+    }());
+
+    // Seeds whose first draw is 1, then 0.
+    manager.services = &services;
+    uint32_t seeds[2] = {0, 0};
+    for (uint32_t seed = 1; seed < 100000 && (seeds[0] == 0 || seeds[1] == 0); ++seed) {
+        RandomUniform probe;
+        probe.Seed(seed);
+        const int draw = probe.IGenerate(0, 100);
+        if (draw <= 1 && seeds[draw == 0 ? 1 : 0] == 0)
+            seeds[draw == 0 ? 1 : 0] = seed;
+    }
+    ASSERT_TRUE(seeds[0] != 0 && seeds[1] != 0);
+    shared.Seed(seeds[0]);
+    Hit(*buff);
+    EXPECT_TRUE(services.Switches().empty());
+    shared.Seed(seeds[1]);
+    Hit(*buff);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+}
+
+TEST_F(SelfBuffTest, DestroyingARunningOnHitBuffTakesItsFilterOffTheOwner)
+{
+    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 100");
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
+    ObjectManager::Instance().DestroyObjectEx(buff, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
+}
+
+TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)
+{
+    auto* buff = Make<Skill_PassiveOnLifeBuffSelf>("lifeMonitorPercent = 50");
+    buff->Update(*owner, 100);
+    EXPECT_TRUE(services.Switches().empty());
+    owner->SubtractLife(600.0f, PlayStatsDamageType{});
+    buff->Update(*owner, 100);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+    // Still low: the time never runs out.
+    buff->Update(*owner, 100000);
+    EXPECT_EQ(buff->GetRemainingActiveTime(), 2500);
+    owner->GetCharacterBio().AddLifeFast(200.0f);
+    buff->Update(*owner, 2499);
+    EXPECT_EQ(services.Switches(), std::vector<bool>{true});
+    buff->Update(*owner, 1);
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
+}
+
+TEST_F(SelfBuffTest, OnLifeNeverTriggersWithoutAMaximumLife)
+{
+    auto* lifeless = NewCharacter();
+    auto* buff = Make<Skill_PassiveOnLifeBuffSelf>("lifeMonitorPercent = 50");
+    buff->Update(*lifeless, 100);
+    EXPECT_TRUE(services.Switches().empty());
+}
+
+TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndShowsItsImpactEveryTime)
+{
+    database.WriteRecord("Records/Fx/Impact.dbr", {"Class = FxPak"});
+    MakeWorld();
+    const WorldCoords impact{1, Coords::FromTranslation(Vec3(2, 0, 5))};
+    auto* modifier =
+        Make<Skill_ProjectileModifier>("projModImpactFxPakName = Records/Fx/Impact.dbr");
+    const size_t objects = ObjectManager::Instance().GetObjectCount();
+    ProjectileInfo info;
+    info.ownerId = owner->GetObjectId();
+    info.weaponId = 44;
+    services.IncHitIteration();
+    modifier->TargetInformation(info, impact, {owner->GetObjectId(), 9});
+    // A projectile whose owner is gone still shows the impact, and sends nothing.
+    info.ownerId = 0;
+    modifier->TargetInformation(info, impact, {});
+    ASSERT_EQ(services.results.size(), 1u);
+    EXPECT_EQ(services.results[0].targets.size(), 2u);
+    EXPECT_EQ(services.results[0].hitIteration, 0u);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 2);
+}
+
+TEST_F(SelfBuffTest, ARadiusModifierSendsItsAttackOnlyWhenEnabledAndControlling)
+{
+    auto* radius = Make<Skill_MeleeModifierRadius>("");
+    manager.services = nullptr;
+    radius->ActivateModifierAttack(*owner, 0, WorldVec3());
+    manager.services = &services;
+    radius->ReceiveStateUpdate(SkillState{1, false}, true);
+    radius->ActivateModifierAttack(*owner, 0, WorldVec3());
+    EXPECT_TRUE(services.results.empty());
+    radius->ReceiveStateUpdate(SkillState{1, true}, true);
+    radius->ActivateModifierAttack(*owner, 0, WorldVec3());
+    ASSERT_EQ(services.results.size(), 1u);
+    EXPECT_TRUE(services.results[0].targets.empty());
+}
+
+class OnHitTest : public SkillsOwnerFixture {
+protected:
+    void SetUp() override
+    {
+        SkillsOwnerFixture::SetUp();
+        MakeOwner(true);
+        database.WriteRecord("Records/Creatures/Foe.dbr",
+                             {"Class = Character", "characterLife = 100"});
+    }
+
+    Skill_OnHitAttackRadius* MakeWave(const char* expansion)
+    {
+        auto* wave = MakeOwned<Skill_OnHitAttackRadius>(
+            {"skillMaxLevel = 3", "skillTargetRadius = 3", "skillCooldownTime = 1",
+             "onHitActivationChance = 100", std::string("expansionTime = ") + expansion});
+        wave->ActivateNow(*owner, Name(), 0, WorldVec3());
+        return wave;
+    }
+    uint32_t WaveFoe(float x) { return Foe({x, 0, 0}, "Records/Creatures/Foe.dbr")->GetObjectId(); }
+
+    Skill_OnHitBuffSelf* MakeBuff(const char* chance)
+    {
+        return MakeOwned<Skill_OnHitBuffSelf>({"skillMaxLevel = 3", "skillActiveDuration = 2.5",
+                                               "skillCooldownTime = 1.5", "skillManaCost = 10",
+                                               std::string("onHitActivationChance = ") + chance});
+    }
+    // How many draws the shared generator made since it was seeded with 7.
+    static int DrawsSinceSeed()
+    {
+        const float next = GameEngine::Get().GetRandomGen().FGenerate(0.1f, 100.0f);
+        RandomUniform fresh;
+        fresh.Seed(7);
+        for (int n = 0; n < 16; ++n)
+            if (fresh.FGenerate(0.1f, 100.0f) == next)
+                return n;
+        return -1;
+    }
+};
+
+using Targets = std::vector<std::vector<uint32_t>>;
+
+TEST_F(OnHitTest, TheWaveFrontReachesEachTargetAtItsDistance)
+{
+    auto* wave = MakeWave("0.5");
+    const uint32_t near = WaveFoe(1.0f);
+    const uint32_t far = WaveFoe(2.0f);
+    WaveFoe(10.0f);
+    Hit(*wave);
+    ASSERT_EQ(services.actives.size(), 2u);
+    EXPECT_EQ(wave->GetOnHitCooldown(), 1000);
+
+    // No second wave while one runs.
+    Hit(*wave);
+    EXPECT_EQ(services.actives.size(), 2u);
+
+    wave->Update(*owner, 499);
+    EXPECT_TRUE(services.results.empty());
+    wave->Update(*owner, 1);
+    wave->Update(*owner, 500);
+    EXPECT_EQ(services.Targets(), (Targets{{near}, {far}}));
+    EXPECT_TRUE(wave->GetPendingTargets().empty());
+}
+
+TEST_F(OnHitTest, AWaveWithoutTravelTimeReachesAllAtOnceAndAnOutrunFrontEndsIt)
+{
+    auto* wave = MakeWave("0");
+    const uint32_t a = WaveFoe(1.0f);
+    const uint32_t b = WaveFoe(2.9f);
+    Hit(*wave);
+    wave->Update(*owner, 33);
+    EXPECT_EQ(services.Targets(), (Targets{{a, b}}));
+
+    auto* slow = MakeWave("1");
+    Character* runner =
+        Made(ObjectManager::Instance().GetObject<Character>(WaveFoe(2.0f)), "the runner");
+    Hit(*slow);
+    ASSERT_FALSE(slow->GetPendingTargets().empty());
+    gEngine->GetWorld()->AddEntity(runner, WorldCoords(At(50)), true);
+    slow->Update(*owner, 3001);
+    EXPECT_TRUE(slow->GetPendingTargets().empty());
+}
+
+TEST_F(OnHitTest, ABuffBurstsOnlyOutsideTheBurstAndTheInternalCooldown)
+{
+    auto* buff = MakeBuff("100");
+    Hit(*buff);
+    EXPECT_TRUE(services.actives.empty()) << "unarmed";
+
+    buff->ActivateNow(*owner, Name(), 0, WorldVec3());
+    ASSERT_EQ(services.actives.size(), 1u);
+
+    Hit(*buff);
+    ASSERT_EQ(services.actives.size(), 2u);
+    EXPECT_TRUE(services.actives[1].transition);
+
+    // A running burst draws nothing.
+    GameEngine::Get().GetRandomGen().Seed(7);
+    Hit(*buff);
+    EXPECT_EQ(DrawsSinceSeed(), 0);
+
+    buff->Update(*owner, 2499);
+    EXPECT_EQ(services.actives.size(), 2u);
+    buff->Update(*owner, 1);
+    ASSERT_EQ(services.actives.size(), 3u);
+    EXPECT_EQ(buff->GetOnHitCooldown(), 1500);
+
+    // The internal cooldown: one draw per hit, none fires.
+    GameEngine::Get().GetRandomGen().Seed(7);
+    Hit(*buff);
+    Hit(*buff);
+    EXPECT_EQ(DrawsSinceSeed(), 2);
+    EXPECT_EQ(services.actives.size(), 3u);
+    buff->Update(*owner, 1500);
+    Hit(*buff);
+    EXPECT_EQ(services.actives.size(), 4u);
+    EXPECT_TRUE(services.actives[3].transition);
+}
+
+TEST_F(OnHitTest, ABuffBurstPaysItsManaWithoutStartingTheCooldownAndAMirrorSendsNothing)
+{
+    auto* buff = MakeBuff("100");
+    manager.services = nullptr;
+    buff->ActivateNow(*owner, Name(), 0, WorldVec3());
+    EXPECT_TRUE(services.actives.empty());
+
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
+    owner->SetCurrentMana(50.0f);
+    const float mana = owner->GetCurrentMana();
+    // The drain is queued for the owner's next frame.
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, true), false);
+    EXPECT_FLOAT_EQ(owner->GetCharacterBio().GetManaAfterDrain(), mana - 10.0f);
+    EXPECT_EQ(buff->GetCooldownRemaining(), 0);
+    // A restored burst pays nothing.
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, true), true);
+    EXPECT_FLOAT_EQ(owner->GetCharacterBio().GetManaAfterDrain(), mana - 10.0f);
+}
+
+TEST_F(OnHitTest, ABuffChanceBelowTheSmallestRollNeverFiresAndStopDisarms)
+{
+    auto* buff = MakeBuff("0.05");
+    buff->ActivateNow(*owner, Name(), 0, WorldVec3());
+    for (int i = 0; i < 50; ++i)
+        Hit(*buff);
+    EXPECT_EQ(services.actives.size(), 1u);
+    buff->StopSkill(*owner);
+    ASSERT_EQ(services.actives.size(), 2u);
+    EXPECT_FALSE(services.actives[1].active);
+    EXPECT_FALSE(buff->IsSkillOnHitActive());
 }
 
 } // namespace

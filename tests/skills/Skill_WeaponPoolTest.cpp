@@ -1,5 +1,8 @@
 #include "core/GameTextLine.h"
 #include "skills/SkillAttributeAccumulator.h"
+#include "skills/Skill_AttackInherent.h"
+#include "skills/Skill_AttackWeaponCharge.h"
+#include "skills/Skill_MeleeModifier.h"
 #include "skills/Skill_WPAttack_BasicAttack.h"
 #include "skills/Skill_WeaponPool_ChargedFinale.h"
 #include "skills/Skill_WeaponPool_ChargedLinear.h"
@@ -7,6 +10,53 @@
 #include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
+
+// Records what the swing decided instead of picking targets.
+template <class Base> class SwingProbe : public Base {
+public:
+    bool ExecuteRangedAttack(Character&, const WorldCoords&, uint32_t, const WorldVec3&,
+                             uint32_t weaponId) override
+    {
+        launches.push_back(weaponId);
+        return true;
+    }
+    bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
+    {
+        swings.push_back(weaponId);
+        return true;
+    }
+    void ApplyRangedDamage(Character&, const std::vector<uint32_t>&, const WorldCoords&, uint32_t,
+                           uint32_t) override
+    {
+        applied.push_back("ranged");
+    }
+    void ApplyMeleeDamage(Character&, const std::vector<uint32_t>&, const WorldCoords&, uint32_t,
+                          uint32_t) override
+    {
+        applied.push_back("melee");
+    }
+    std::vector<uint32_t> launches;
+    std::vector<uint32_t> swings;
+    std::vector<std::string> applied;
+};
+
+class ChargeProbe : public SwingProbe<Skill_AttackWeaponCharge> {
+    GAME_DECLARE_CLASS(ChargeProbe)
+};
+GAME_IMPLEMENT_CLASS(ChargeProbe, Skill_AttackWeaponCharge);
+
+class InherentProbe : public SwingProbe<Skill_AttackInherent> {
+    GAME_DECLARE_CLASS(InherentProbe)
+};
+GAME_IMPLEMENT_CLASS(InherentProbe, Skill_AttackInherent);
+
+class ModifierProbe : public Skill_MeleeModifier {
+    GAME_DECLARE_CLASS(ModifierProbe)
+public:
+    void ActivateModifierAttack(Character&, uint32_t, const WorldVec3&) override { ++fired; }
+    int fired = 0;
+};
+GAME_IMPLEMENT_CLASS(ModifierProbe, Skill_MeleeModifier);
 
 // Notes the effects and auras a charge puts on it.
 class ChargeOwner : public Character {
@@ -95,6 +145,102 @@ protected:
     ChargeOwner* character = nullptr;
 };
 
+class HandsOwner : public StubSkillOwner {
+public:
+    bool IsRangedWeapon() const override { return ranged; }
+    Character* GetParent() const override { return parent; }
+    bool ranged = false;
+    Character* parent = nullptr;
+};
+
+class AttackWeaponTest : public SkillsFixture {
+protected:
+    void SetUp() override
+    {
+        SkillsFixture::SetUp();
+        database.WriteRecord("Records/Creatures/Swinger.dbr", {"Class = Character"});
+        character = Made(ObjectManager::Instance().CreateObjectFromFile<Character>(
+                             "Records/Creatures/Swinger.dbr"),
+                         "the swinger");
+        owner.parent = character;
+        owner.mana = 100.0f;
+        owner.rightWeapon = 77;
+        owner.leftWeapon = 88;
+    }
+
+    template <class Kind> Kind* Make(const std::string& extra = "")
+    {
+        return MakeEnabled<Kind>(owner, {"skillMaxLevel = 1", extra});
+    }
+
+    Character* character = nullptr;
+    HandsOwner owner;
+};
+
+TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
+{
+    auto* skill = Make<ChargeProbe>();
+    for (const char* callback : {"Hit", "RightHandHit", "LeftHandHit"})
+        skill->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
+    EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0, 77, 88}));
+    EXPECT_TRUE(skill->launches.empty());
+
+    owner.ranged = true;
+    skill->ActivateNow(*character, Name::Create("RightHandHit"), 0, WorldVec3());
+    EXPECT_EQ(skill->launches, (std::vector<uint32_t>{77}));
+    skill->TargetResult(*character, {}, WorldCoords(), 1, 77, false);
+    skill->TargetResult(*character, {}, WorldCoords(), 1, 77, true);
+    EXPECT_EQ(skill->applied, (std::vector<std::string>{"ranged", "melee"}));
+}
+
+TEST_F(AttackWeaponTest, InherentIgnoresTheHandsEvenWithABow)
+{
+    auto* skill = Make<InherentProbe>();
+    owner.ranged = true;
+    skill->ActivateNow(*character, Name::Create("RightHandHit"), 0, WorldVec3());
+    EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0}));
+    EXPECT_TRUE(skill->launches.empty());
+}
+
+TEST_F(AttackWeaponTest, WarmUpNeedsAnEnabledSkillWhoseRecordAllowsIt)
+{
+    auto* refused = Make<ChargeProbe>();
+    EXPECT_FALSE(refused->WarmUpStart());
+
+    auto* disabled = Make<ChargeProbe>("skillAllowsWarmUp = 1");
+    disabled->ReceiveStateUpdate(SkillState{1, false}, true);
+    EXPECT_FALSE(disabled->WarmUpStart());
+}
+
+TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModifiers)
+{
+    auto* skill =
+        Make<ChargeProbe>("skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
+    auto* modifier = Make<ModifierProbe>();
+    skill->AddModifier(modifier->GetObjectId());
+
+    skill->ActivateNow(*character, Name::Create("Hit"), 0, WorldVec3());
+    EXPECT_EQ(modifier->fired, 0);
+
+    ASSERT_TRUE(skill->WarmUpStart());
+    skill->WarmUpEnd();
+    skill->ActivateNow(*character, Name::Create("Hit"), 0, WorldVec3());
+    skill->ActivateNow(*character, Name::Create("Hit"), 0, WorldVec3());
+    EXPECT_EQ(modifier->fired, 2);
+
+    skill->Cancel(*character);
+    EXPECT_EQ(owner.manaSubtracted, 12.0f);
+    EXPECT_EQ(skill->GetCooldownRemaining(), 2000);
+    skill->Cancel(*character);
+    EXPECT_EQ(owner.manaSubtracted, 12.0f);
+
+    // A result ends the charge: nothing more to pay.
+    ASSERT_TRUE(skill->WarmUpStart());
+    skill->TargetResult(*character, {}, WorldCoords(), 1, 0, true);
+    skill->Cancel(*character);
+    EXPECT_EQ(owner.manaSubtracted, 12.0f);
+}
+
 } // namespace
 
 TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
@@ -127,7 +273,6 @@ TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
     EXPECT_EQ(pool->GetCharge(), 3u);
     pool->Update(*character, 1);
     EXPECT_EQ(pool->GetCharge(), 2u);
-    EXPECT_EQ(pool->GetChargeTimer(), 1000);
     // 1000 - 2500 steps down to 1, whose 2000 ms outlast the rest of the frame.
     pool->Update(*character, 2500);
     EXPECT_EQ(pool->GetCharge(), 1u);
@@ -148,7 +293,6 @@ TEST_F(WeaponPoolTest, LinearKeepsItsChargeThroughItsOwnCooldown)
     pool->Update(*character, 50);
     EXPECT_FALSE(pool->IsSkillEnabled());
     EXPECT_EQ(pool->GetCharge(), 1u);
-    EXPECT_EQ(pool->GetChargeTimer(), 1950);
 
     pool->ReceiveStateUpdate(SkillState{0, false}, true);
     pool->Update(*character, 50);
@@ -182,7 +326,6 @@ TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
     SkillAttributeAccumulator none;
     pool->CollectPassiveSkillAttributes(none);
     EXPECT_EQ(none.GetValue(SkillAttribute_CooldownReduction), 0.0f);
-    EXPECT_FALSE(pool->IsTrackable(0));
 }
 
 TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
@@ -203,10 +346,8 @@ TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
     }
     EXPECT_EQ(character->auras,
               (std::vector<std::string>{"Fx/One.dbr", "Fx/Two.dbr", "Fx/Full.dbr"}));
-    EXPECT_EQ(pool->GetCurrentAura(), 203u);
     EXPECT_TRUE(pool->IsFullCharge());
     EXPECT_EQ(pool->GetCooldownRemaining(), 3000);
-    EXPECT_EQ(pool->TrackableRemainingTime(0), 3);
 
     pool->HitAction(*character, rightHit, 0, WorldVec3());
     EXPECT_EQ(pool->meleeWeapons, (std::vector<uint32_t>{77}));
@@ -236,7 +377,6 @@ TEST_F(WeaponPoolTest, PooledAttackAddsThePoolsNumbersUnlessItIsAFinale)
     attack->StartCooldown();
     ASSERT_GT(attack->GetCooldownRemaining(), 0);
     EXPECT_TRUE(attack->SetAvailability(false, false));
-    EXPECT_EQ(attack->GetChanceWeight(false), 30u);
 }
 
 TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
@@ -253,40 +393,6 @@ TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
     EXPECT_EQ(pool->GetCharge(), 0u);
     attack->TargetResult(*character, kHit, character->GetCoords(), 5, 0, false);
     EXPECT_EQ(pool->GetCharge(), 1u);
-}
-
-TEST_F(WeaponPoolTest, LinearTextShowsTheBonusesAtFullCharge)
-{
-    auto* pool = MakeLinear();
-    std::vector<GameTextLine> current;
-    pool->CreateUIParameterText(current);
-    std::vector<GameTextLine> next;
-    pool->CreateUINextParameterText(next);
-    using Shown = std::pair<GameTextClass, std::wstring>;
-    const auto shown = [](const std::vector<GameTextLine>& lines) {
-        std::vector<Shown> out;
-        for (const GameTextLine& line : lines)
-            out.emplace_back(line.style, line.text);
-        return out;
-    };
-    // Level 1 allows a charge of 3, level 2 one of 5.
-    EXPECT_EQ(
-        shown(current),
-        (std::vector<Shown>{{GameTextClass::SkillLevelTitles, L"tagCurrentLevel 3"},
-                            {GameTextClass::SkillStatsCurrent, L"SkillIntFormat 3 SkillChargeMax"},
-                            {GameTextClass::SkillStatsCurrent, L"SkillCostFormat 10 ManaCost"},
-                            {GameTextClass::SkillStatsCurrent, L"SkillCooldownReduction 15"}}));
-    ASSERT_FALSE(next.empty());
-    EXPECT_EQ(shown(next).front(), Shown(GameTextClass::SkillLevelTitles, L"tagNextLevel 5"));
-    EXPECT_EQ(shown(next).back(),
-              Shown(GameTextClass::SkillStatsNext, L"SkillCooldownReduction 25"));
-}
-
-TEST_F(WeaponPoolTest, DefaultPoolIsAlwaysAvailable)
-{
-    auto* pool = Make<Skill_WeaponPool_Default>({"skillManaCost = 50", "Sword = 1"});
-    owner.mana = 0.0f;
-    EXPECT_EQ(Available(*pool, false, false), Availability(true, Skill::UseQuery_Usable));
 }
 
 } // namespace GAME::Test

@@ -1,22 +1,262 @@
+#include "ai/ControllerMonster.h"
+#include "characters/Monster.h"
+#include "characters/Player.h"
 #include "core/BinaryWriter.h"
+#include "core/DialogManager.h"
+#include "core/RandomUniform.h"
 #include "engine/BinaryReader.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/NetworkShim.h"
 #include "multiplayer/ConfigCmdPackets.h"
+#include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/FixedItemFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/PacketBytes.h"
+#include "tests/support/RecordingUserInterface.h"
 #include "world/FixedItemContainer.h"
 #include "world/FixedItemDoor.h"
+#include "world/FixedItemQuestObject.h"
+#include "world/FixedItemShrine.h"
 #include "world/FixedItemSkill.h"
+#include "world/FixedItemTeleport.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
 #include <vector>
 
 namespace GAME::Test {
 namespace {
+
+// Every sound played, by its record.
+class SoundPlays {
+public:
+    SoundPlays()
+    {
+        SoundPak::SetPlayObserver([this](const SoundPak& pak, const SoundPak::PlayRequest&) {
+            names.push_back(pak.GetObjectName());
+        });
+    }
+    ~SoundPlays() { SoundPak::SetPlayObserver(nullptr); }
+    size_t Count(const std::string& name) const
+    {
+        return static_cast<size_t>(std::count(names.begin(), names.end(), name));
+    }
+    std::vector<std::string> names;
+};
+
+class FixedItemKinds : public FixedItemFixture {
+protected:
+    static constexpr const char* kVox = "Records/Sounds/Vox.dbr";
+    static constexpr const char* kAnim = "Anims/Swing.anm";
+
+    void SetUp() override
+    {
+        FixedItemFixture::SetUp();
+        database.WriteRecord(kVox, {"Class = SoundPak"});
+    }
+
+    Player* Hero(const Vec3& at)
+    {
+        auto* hero =
+            SpawnAt<Player>("Records/Creatures/PC/Hero.dbr",
+                            {"Class = Player", std::string("lockedChestSound = ") + kVox}, at);
+        hero->SetIsControllingCharacter(true);
+        return hero;
+    }
+
+    // The item states seen after each frame, each change once.
+    std::vector<int> StatesOver(FixedItem& item, int frames, int ms)
+    {
+        std::vector<int> seen{item.GetCurrentState()};
+        for (int i = 0; i < frames; ++i) {
+            Frame(ms);
+            if (item.GetCurrentState() != seen.back())
+                seen.push_back(item.GetCurrentState());
+        }
+        return seen;
+    }
+};
+
+TEST_F(FixedItemKinds, ALockedChestRefusesItsToucherWithItsSoundAndHisVoice)
+{
+    SoundPlays plays;
+    auto* chest = Place<FixedItemContainer>(
+        "Records/Chests/Locked.dbr",
+        {"Class = FixedItemContainer", "locked = 1", std::string("lockedSound = ") + kSound});
+    Player* hero = Hero({3, 0, 0});
+    chest->RequestToUse(hero->GetObjectId());
+    auto& controller = static_cast<FixedItemContainerController&>(*chest->GetController());
+    EXPECT_EQ(controller.GetState(), FixedItemContainerController::Closed);
+    EXPECT_EQ(plays.Count(kSound), 1u);
+    EXPECT_EQ(plays.Count(kVox), 1u);
+}
+
+TEST_F(FixedItemKinds, AChestOpensDropsAtLootGenAndARestoredOpenChestNeverDropsAgain)
+{
+    database.WriteRecord("Records/Loot/One.dbr",
+                         {"numSpawnMinEquation = 1", "numSpawnMaxEquation = 1", "loot1Chance = 100",
+                          std::string("loot1Name1 = ") + kSword, "loot1Weight1 = 1"});
+    const std::initializer_list<std::string> record = {
+        "Class = FixedItemContainer", std::string("openAnimation = ") + kAnim,
+        "openAnimationSpeed = 1", "tables = Records/Loot/One.dbr"};
+    auto* chest = Place<FixedItemContainer>("Records/Chests/Plain.dbr", record);
+    AddAnimationEvent(kAnim, 500.0f, "lootGen");
+    FixedItemUseLog uses;
+    Player* hero = Hero({3, 0, 0});
+    chest->RequestToUse(hero->GetObjectId());
+    EXPECT_EQ(chest->GetCurrentState(), FixedItem_ContainerOpen);
+    EXPECT_EQ(uses.lines.size(), 1u);
+    EXPECT_TRUE(recorder->drops.empty());
+    for (int i = 0; i < 12; ++i)
+        Frame(100);
+    EXPECT_EQ(recorder->drops.size(), 1u);
+
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    chest->SaveState(writer);
+    auto* restored = SpawnAt<FixedItemContainer>("Records/Chests/Plain.dbr", record);
+    BinaryReader reader(writer.GetData(), writer.GetPosition());
+    ASSERT_TRUE(restored->RestoreState(reader));
+    restored->InitialUpdate();
+    restored->AnimationCallback(0, Name::Create("lootGen"));
+    restored->RequestToUse(hero->GetObjectId());
+    EXPECT_EQ(recorder->drops.size(), 1u);
+}
+
+TEST_F(FixedItemKinds, MonstersOfTheChestsClassLockItAndClass999NeverDoes)
+{
+    SpawnAt<Monster>("Records/Creatures/Boss.dbr",
+                     {"Class = Monster", "monsterClassification = Boss"}, {4, 0, 0});
+    const struct {
+        const char* classification;
+        bool locked;
+    } rows[] = {{"LockedClassification = Hero", true}, {"LockedClassification = Unknown", false}};
+    int made = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.classification);
+        auto* chest = Place<FixedItemContainer>(
+            "Records/Chests/Guarded" + std::to_string(++made) + ".dbr",
+            {"Class = FixedItemContainer", "LockedRadius = 10", row.classification});
+        chest->UpdateSelf(16);
+        EXPECT_EQ(chest->IsLocked(), row.locked);
+    }
+}
+
+TEST_F(FixedItemKinds, OpenForGoodNeverClosesBySelfAndSavesAutoCloseOff)
+{
+    auto* door =
+        Place<FixedItemDoor>("Records/Doors/Auto.dbr", {"Class = FixedItemDoor", "autoClose = 1"});
+    door->SetFixedItemState(FixedItem_DoorOpenForGood, 0, false, true);
+    EXPECT_EQ(door->GetCurrentState(), FixedItem_DoorOpen);
+    EXPECT_FALSE(door->IsAutoCloseEnabled());
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    door->SaveState(writer);
+    BinaryReader reader(writer.GetData(), writer.GetPosition());
+    uint32_t last = 1;
+    while (reader.ReadUInt32(last)) {
+    }
+    EXPECT_EQ(last, 0u);
+    Frame(16);
+    EXPECT_EQ(door->GetCurrentState(), FixedItem_DoorOpen);
+}
+
+TEST_F(FixedItemKinds, AnAutoClosingDoorClosesOnceNobodyStandsNear)
+{
+    auto* door = Place<FixedItemDoor>("Records/Doors/Closing.dbr",
+                                      {"Class = FixedItemDoor", "autoClose = 1"});
+    Player* hero = Hero({0, 0, 5});
+    door->RequestToUse(hero->GetObjectId());
+    Frame(16);
+    EXPECT_EQ(door->GetCurrentState(), FixedItem_DoorOpen);
+    // Without a mesh the reach is 2 x (1 + 3) + 1.
+    MoveTo(hero, {0, 0, 9.5f});
+    Frame(16);
+    EXPECT_EQ(door->GetCurrentState(), FixedItem_DoorClosed);
+}
+
+TEST_F(FixedItemKinds, AReversedOneWayDoorOpensOnlyFromBehind)
+{
+    const struct {
+        float z;
+        bool opens;
+    } rows[] = {{3.0f, false}, {0.0f, true}, {-3.0f, true}};
+    int made = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.z);
+        auto* door = Place<FixedItemDoor>(
+            "Records/Doors/OneWay" + std::to_string(++made) + ".dbr",
+            {"Class = FixedItemDoor", "oneWayDoor = 1", "reverseOneWayDirection = 1"});
+        Player* hero = Hero({1, 0, row.z});
+        door->RequestToUse(hero->GetObjectId());
+        EXPECT_EQ(door->GetCurrentState() == FixedItem_DoorOpen, row.opens);
+    }
+}
+
+TEST_F(FixedItemKinds, TheSwappingDoorRebuildsItsObstacleWhenItCloses)
+{
+    auto* door = Place<FixedItemDoorSwapping>("Records/Doors/Swap.dbr",
+                                              {"Class = FixedItemDoorSwapping", "mesh = Gate"});
+    door->GetClosedMesh()->AddHitBox(OBBox(ABBox({-1, -1, -1}, {1, 1, 1})));
+    door->SetFixedItemState(FixedItem_DoorOpen, 0, false, false);
+    EXPECT_EQ(door->GetNumPathObstacles(), 0u);
+    door->SetFixedItemState(FixedItem_DoorClosed, 0, false, false);
+    EXPECT_EQ(door->GetMeshInstance(), door->GetClosedMesh());
+    EXPECT_EQ(door->GetNumPathObstacles(), 1u);
+}
+
+TEST_F(FixedItemKinds, AShrineCyclesThroughItsPhases)
+{
+    const std::string anim = std::string(" = ") + kAnim;
+    const struct {
+        const char* name;
+        bool animated;
+        bool oneTimeUse;
+        std::vector<int> states;
+    } rows[] = {{"animated", true, false, {3, 4, 5, 6, 7, 8, 3}},
+                {"instant", false, false, {3, 5, 7, 3}},
+                {"once", false, true, {3, 5, 7}}};
+    int made = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string transition = row.animated ? anim : std::string(" = ");
+        auto* shrine = Place<FixedItemShrine>(
+            "Records/Shrines/Shrine" + std::to_string(++made) + ".dbr",
+            {"Class = FixedItemShrine", "shrineActiveTime = 1.5", "shrineDormantTime = 1.5",
+             "idleToActiveAnimation" + transition, "activeToDormantAnimation" + transition,
+             "dormantToIdleAnimation" + transition, "idleToActiveAnimationSpeed = 1",
+             "activeToDormantAnimationSpeed = 1", "dormantToIdleAnimationSpeed = 1",
+             std::string("oneTimeUse = ") + (row.oneTimeUse ? "1" : "0")});
+        shrine->RequestToUse(Hero({2, 0, 0})->GetObjectId());
+        std::vector<int> seen = StatesOver(*shrine, 60, 100);
+        seen.insert(seen.begin(), FixedItem_ShrineIdle);
+        EXPECT_EQ(seen, row.states);
+    }
+}
+
+TEST_F(FixedItemKinds, AShrineRestoredInTransitionSendsDormancyFirstAndNoBonus)
+{
+    auto* shrine =
+        SpawnAt<FixedItemShrine>("Records/Shrines/Restored.dbr", {"Class = FixedItemShrine"});
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    writer.WriteUInt32(1);
+    writer.WriteUInt32(FixedItem_ShrineIdleToActive);
+    writer.WriteBool(false);
+    ItemReplicaInfo().WriteLevelState(writer);
+    BinaryReader reader(writer.GetData(), writer.GetPosition());
+    ASSERT_TRUE(shrine->RestoreState(reader));
+    shrine->InitialUpdate();
+    EXPECT_EQ(shrine->GetCurrentState(), FixedItem_ShrineIdleToActive);
+
+    gEngine->SetNetworkMode(true, false);
+    Frame(16);
+    gEngine->SetNetworkMode(false, false);
+    const auto changes = TakeSent<FixedItemStateChangeConfigCmdPacket>();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0]->state, 6u);
+    EXPECT_TRUE(TakeSent<FixedItemTargetConfigCmdPacket>().empty());
+}
 
 using FixedItemBase = FixedItemFixture;
 
@@ -86,7 +326,6 @@ TEST_F(FixedItemBase, APendingStateNotYetAppliedIsTheOneSavedAndRestoredItGoesIn
     EXPECT_EQ(restored->GetCurrentState(), FixedItem_None);
     restored->InitialUpdate();
     EXPECT_EQ(restored->GetCurrentState(), FixedItem_ContainerOpen);
-    EXPECT_EQ(restored->GetPendingState(), FixedItem_None);
 }
 
 TEST_F(FixedItemBase, ALevelStateOutsideTheStatesIsRefusedAndOneCutShortKeepsWhatItRead)
@@ -175,6 +414,330 @@ TEST_F(FixedItemBase, AReceivedStateChangeRunsOnTheItemAndABadStateIsDropped)
         EXPECT_EQ(NetworkShim::ReceivePacket(1, *decoded), state == 2u);
     }
     EXPECT_EQ(chest->GetCurrentState(), FixedItem_ContainerOpen);
+}
+
+class FixedItemTraps : public FixedItemFixture {
+protected:
+    static constexpr const char* kGuard = "Records/Creatures/Guard.dbr";
+
+    // A chest that springs the trap record 100 ms after it opens.
+    FixedItemContainer* TrappedChest(const std::string& name,
+                                     std::initializer_list<std::string> trap)
+    {
+        const std::string trapPath = "Records/Traps/" + name + ".dbr";
+        database.WriteRecord(trapPath, trap);
+        return Place<FixedItemContainer>(
+            "Records/Chests/" + name + ".dbr",
+            {"Class = FixedItemContainer", "skillDelay = 0.1", "skillName = " + trapPath});
+    }
+
+    // The trap commands the chest sends over 200 ms after the player opens it.
+    std::vector<std::unique_ptr<FixedItemSkillTargetConfigCmdPacket>> Spring(FixedItem& chest,
+                                                                             uint32_t user)
+    {
+        gEngine->SetNetworkMode(true, false);
+        chest.RequestToUse(user);
+        Frame(100);
+        Frame(100);
+        gEngine->SetNetworkMode(false, false);
+        return TakeSent<FixedItemSkillTargetConfigCmdPacket>();
+    }
+};
+
+TEST_F(FixedItemTraps, ABuffWithoutRadiusTakesTheUserAloneForASecondByDefault)
+{
+    auto* chest = TrappedChest("Buff", {"Class = FixedItemSkill_Buff", "buffSkillName = X"});
+    auto* buff = DynamicCast<FixedItemSkill_Buff>(chest->GetSkill());
+    ASSERT_NE(buff, nullptr);
+    EXPECT_EQ(buff->GetActiveDuration(), 1000);
+    std::vector<uint32_t> targets;
+    buff->GetTargets(77, targets);
+    EXPECT_EQ(targets, std::vector<uint32_t>{77});
+}
+
+TEST_F(FixedItemTraps, AnEmptySpawnTrapStillSendsPlaysItsEffectAndMakesNothing)
+{
+    auto* chest = TrappedChest("Empty", {"Class = FixedItemSkill_SpawnMonster",
+                                         std::string("skillActivateSound = ") + kSound});
+    auto* hero = SpawnAt<Player>("Records/Creatures/PC/Hero.dbr", {"Class = Player"}, {2, 0, 0});
+    const auto sent = Spring(*chest, hero->GetObjectId());
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_TRUE(sent[0]->targets.empty());
+    ObjectManager& objects = ObjectManager::Instance();
+    Object* sound = nullptr;
+    for (uint32_t id = 1; id < 100000 && sound == nullptr; ++id) {
+        Object* object = objects.GetObject(id);
+        if (object != nullptr && object->GetObjectName() == kSound)
+            sound = object;
+    }
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(PlaysOf(DynamicCast<SoundPak>(sound)), 1u);
+}
+
+TEST_F(FixedItemTraps, ASpawnTrapMakesItsGuardianUnderTheSentIdHatingTheUser)
+{
+    database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
+    database.WriteRecord(kGuard, {"Class = Monster"});
+    auto* chest = TrappedChest(
+        "Guard", {"Class = FixedItemSkill_SpawnMonster", std::string("monsterName = ") + kGuard});
+    auto* hero = SpawnAt<Player>("Records/Creatures/PC/Hero.dbr", {"Class = Player"}, {2, 0, 0});
+    const auto sent = Spring(*chest, hero->GetObjectId());
+    ASSERT_EQ(sent.size(), 1u);
+    ASSERT_EQ(sent[0]->targets.size(), 1u);
+    auto* guard = ObjectManager::Instance().GetObject<Monster>(sent[0]->targets[0]);
+    ASSERT_NE(guard, nullptr);
+    auto* controller =
+        ObjectManager::Instance().GetObject<ControllerMonster>(guard->GetControllerId());
+    ASSERT_NE(controller, nullptr);
+    EXPECT_EQ(controller->GetMostHatedEnemy(), hero->GetObjectId());
+}
+
+TEST_F(FixedItemTraps, AReceivedListOfSeveralIdsOrAnIdInUseMakesNoMonster)
+{
+    database.WriteRecord(kGuard, {"Class = Monster"});
+    auto* chest = TrappedChest(
+        "Peer", {"Class = FixedItemSkill_SpawnMonster", std::string("monsterName = ") + kGuard});
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t first = objects.CreateObjectID();
+    const uint32_t second = objects.CreateObjectID();
+    LogCapture log;
+    const std::vector<std::vector<uint32_t>> rows = {{first, second}, {chest->GetObjectId()}};
+    for (const std::vector<uint32_t>& ids : rows) {
+        SCOPED_TRACE(ids.size());
+        chest->UseSkillOnTargets(0, ids);
+        EXPECT_EQ(objects.GetObject<Monster>(first), nullptr);
+    }
+    EXPECT_EQ(log.Count(Engine::LogRuntime,
+                        "Spawn trap Records/Traps/Peer.dbr: 2 ids received; none made"),
+              1u);
+    EXPECT_EQ(log.CountContaining("is in use; none made"), 1u);
+}
+
+TEST_F(FixedItemTraps, OnlyLockedQuestObjectsAndUnlockedTeleportersTellOfTheirUse)
+{
+    FixedItemUseLog uses;
+    auto* quest = Place<FixedItemQuestObject>("Records/Quest/Altar.dbr",
+                                              {"Class = FixedItemQuestObject", "locked = 1"});
+    quest->RequestToUse(5);
+    quest->SetLock(false);
+    quest->RequestToUse(5);
+    auto* boat = Place<FixedItemTeleport>("Records/Boats/Boat.dbr",
+                                          {"Class = FixedItemTeleport", "staticPortal = 1",
+                                           "locked = 1", std::string("lockedSound = ") + kSound});
+    boat->RequestToUse(5);
+    EXPECT_EQ(uses.lines,
+              std::vector<std::string>{"use " + std::to_string(quest->GetObjectId()) + " 5"});
+    EXPECT_EQ(PlaysOf(boat->GetLockedSound()), 1u);
+}
+
+TEST_F(FixedItemTraps, TheEndPortalAsksOnceAndAYesCompletesTheLevel)
+{
+    RecordingUserInterface ui;
+    Game().SetUI(&ui);
+    Game().SetAutoSave(false);
+    Player* hero = MakeMainPlayer();
+    auto* portal = Place<FixedItemTyphonPortal>(
+        "Records/Quest/EndPortal.dbr",
+        {"Class = FixedItemTyphonPortal", "locked = 1", std::string("lockedSound = ") + kSound});
+    DialogManager& dialogs = Game().GetDialogManager();
+    portal->RequestToUse(hero->GetObjectId());
+    EXPECT_EQ(dialogs.GetNumDialog(), 0u);
+    EXPECT_EQ(PlaysOf(portal->GetLockedSound()), 1u);
+
+    portal->SetLock(false);
+    portal->RequestToUse(hero->GetObjectId());
+    ASSERT_EQ(dialogs.GetNumDialog(), 1u);
+    EXPECT_EQ(dialogs.PeekTopDialog().party, DialogManager::PartyPortalUse);
+    EXPECT_TRUE(portal->IsWaitingForAnswer());
+    dialogs.AddResponse({DialogManager::PartyPortalUse, true});
+    portal->UpdateSelf(16);
+    EXPECT_FALSE(portal->IsWaitingForAnswer());
+    EXPECT_TRUE(Game().GetPlayerCompletedLevel());
+    EXPECT_EQ(ui.endGameEntries, 1);
+    Game().SetUI(nullptr);
+}
+
+class FixedItemLoot : public FixedItemFixture {
+protected:
+    static constexpr const char* kRing = "Records/Items/Ring.dbr";
+
+    void SetUp() override
+    {
+        FixedItemFixture::SetUp();
+        database.WriteRecord(kRing, {"Class = ItemEquipment"});
+    }
+
+    // A chest whose loot comes from these loot-record lines, unless `tables` names others.
+    FixedItemController& ChestWithLoot(std::initializer_list<std::string> loot,
+                                       const std::string& extra = "",
+                                       const std::string& tables = "")
+    {
+        const std::string lootName = "Records/Loot/Loot" + std::to_string(++made) + ".dbr";
+        database.WriteRecord(lootName, loot);
+        const std::string path = "Records/Chests/Chest" + std::to_string(made) + ".dbr";
+        database.WriteRecord(path, {"Class = FixedItemContainer",
+                                    "tables = " + (tables.empty() ? lootName : tables), extra});
+        auto* item = ObjectManager::Instance().CreateObjectFromFile<FixedItemContainer>(path);
+        TheWorld().AddEntity(item, WorldAt({0, 0, 0}), false);
+        item->InitialUpdate();
+        lastLoot = lootName;
+        return *item->GetController();
+    }
+
+    const LoadTable& LastLoot()
+    {
+        ObjectManager::Instance().LoadTableFile(lastLoot);
+        return ObjectManager::Instance().GetLoadTable(lastLoot);
+    }
+
+    // Seeds the game's generator so that its first draw in [0, max] is `roll`.
+    void NextIntRollIs(int roll, int max)
+    {
+        for (uint32_t seed = 1;; ++seed) {
+            RandomUniform probe;
+            probe.Seed(seed);
+            if (probe.IGenerate(0, max) == roll) {
+                Game().GetRandomGen().Seed(seed);
+                return;
+            }
+        }
+    }
+
+    std::vector<std::string> DropNames() const
+    {
+        std::vector<std::string> names;
+        for (const ItemReplicaInfo& item : recorder->drops)
+            names.push_back(item.baseName);
+        return names;
+    }
+
+    int made = 0;
+    std::string lastLoot;
+};
+
+TEST_F(FixedItemLoot, WeightNumberKCountsKRolls)
+{
+    FixedItemController& controller = ChestWithLoot({"numberWeights = 0;0;5"});
+    // Rolls 0 to 5 against weights 0, 0 and 5: none counts 0, every other the third, 2.
+    for (const auto& [roll, count] : {std::pair{0, 0u}, {1, 2u}, {5, 2u}}) {
+        SCOPED_TRACE(roll);
+        NextIntRollIs(roll, 5);
+        EXPECT_EQ(controller.SelectLootNumber(LastLoot()), count);
+    }
+    const struct {
+        const char* weights;
+        uint32_t rolls;
+    } rows[] = {{"numberWeights = ", 0}, {"numberWeights = -5;3", 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.weights);
+        FixedItemController& other = ChestWithLoot({row.weights});
+        Game().GetRandomGen().Seed(0); // every draw its lower bound
+        EXPECT_EQ(other.SelectLootNumber(LastLoot()), row.rolls);
+    }
+}
+
+TEST_F(FixedItemLoot, EquationsSaturateAndTheRollCountStopsAt256)
+{
+    LogCapture log;
+    const struct {
+        const char* minimum;
+        const char* maximum;
+        uint32_t rolls;
+        const char* line;
+    } rows[] = {
+        {"numSpawnMinEquation = 3", "numSpawnMaxEquation = 3", 3, nullptr},
+        {"numSpawnMinEquation = 1000", "numSpawnMaxEquation = 1000", 256, "cut to 256"},
+        {"numSpawnMinEquation = 99999999999", "numSpawnMaxEquation = (99999999999*99999999999)",
+         256, "cut to 256"},
+        {"numSpawnMinEquation = 2", "numSpawnMaxEquation = ((", 0,
+         "-=- Fixed Item Controller Equation load failure : maxEquation"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.minimum);
+        log.Clear();
+        FixedItemController& controller = ChestWithLoot({row.minimum, row.maximum});
+        Game().GetRandomGen().Seed(0);
+        EXPECT_EQ(controller.SelectLootNumber(LastLoot()), row.rolls);
+        if (row.line != nullptr) {
+            EXPECT_EQ(log.CountContaining(row.line), 1u);
+        }
+    }
+}
+
+TEST_F(FixedItemLoot, TheLevelPicksTheTableClampedToTheLast)
+{
+    database.WriteRecord("Records/Loot/Level.dbr", {"levelEquation = 7"});
+    database.WriteRecord("Records/Loot/Empty.dbr", {"numberWeights = 1"});
+    database.WriteRecord("Records/Loot/Third.dbr",
+                         {"numSpawnMinEquation = 1", "numSpawnMaxEquation = 1", "loot1Chance = 100",
+                          std::string("loot1Name1 = ") + kSword, "loot1Weight1 = 1"});
+    FixedItemController& controller =
+        ChestWithLoot({}, "levelEquationFile = Records/Loot/Level.dbr",
+                      "Records/Loot/Empty.dbr;Records/Loot/Empty.dbr;Records/Loot/Third.dbr");
+    controller.LoadDropLoot();
+    EXPECT_EQ(controller.GetFixedItemLevel(), 7u);
+    EXPECT_EQ(DropNames(), std::vector<std::string>{kSword});
+}
+
+TEST_F(FixedItemLoot, TheFirstSlotWhoseRunningChanceReachesTheRollDrops)
+{
+    const struct {
+        uint32_t seed;
+        const char* dropped;
+    } rows[] = {{0, kRing}, {7, kSword}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.seed);
+        recorder->drops.clear();
+        FixedItemController& controller = ChestWithLoot(
+            {"numSpawnMinEquation = 1", "numSpawnMaxEquation = 1", "loot1Chance = 0",
+             std::string("loot1Name1 = ") + kRing, "loot1Weight1 = 1", "loot2Chance = 10",
+             std::string("loot2Name1 = ") + kSword, "loot2Weight1 = 1"});
+        Game().GetRandomGen().Seed(row.seed);
+        controller.LoadDropLoot();
+        EXPECT_EQ(DropNames(), std::vector<std::string>{row.dropped});
+    }
+}
+
+TEST_F(FixedItemLoot, EveryAdditionalCopyAndEveryPartyCopyIsItsOwnItem)
+{
+    auto* chest =
+        Place<FixedItemContainer>("Records/Chests/Copies.dbr", {"Class = FixedItemContainer"});
+    ItemReplicaInfo sword;
+    sword.id = 500;
+    sword.baseName = kSword;
+    for (uint32_t count : {0u, 3u}) {
+        SCOPED_TRACE(count);
+        recorder->drops.clear();
+        chest->DropAdditionalItems(sword, count);
+        std::set<uint32_t> ids;
+        for (const ItemReplicaInfo& item : recorder->drops)
+            ids.insert(item.id);
+        EXPECT_EQ(ids.size(), count == 0 ? 1u : count);
+        EXPECT_EQ(recorder->drops.front().id, 500u);
+    }
+
+    PlayerNetBasicInfo ana;
+    ana.playerId = 0x10000001;
+    ana.partyId = 0x10000001;
+    PlayerNetBasicInfo bob = ana;
+    bob.playerId = 0x20000001;
+    PlayerNetBasicInfo cy = ana;
+    cy.playerId = 0x30000001;
+    Game().GetPlayerManagerClient()->HandlePlayerUpdate({ana, bob, cy});
+    recorder->drops.clear();
+    FixedItemController& controller =
+        ChestWithLoot({}, std::string("perPartyMemberDropItemName = ") + kSword);
+    controller.HasBeenTouchedByActor(bob.playerId);
+    controller.LoadDropLoot();
+    ASSERT_EQ(recorder->drops.size(), 3u);
+    std::set<uint32_t> ids;
+    std::set<uint32_t> seeds;
+    for (const ItemReplicaInfo& item : recorder->drops) {
+        ids.insert(item.id);
+        seeds.insert(item.seed);
+    }
+    EXPECT_EQ(ids.size(), 3u);
+    EXPECT_EQ(seeds.size(), 3u);
 }
 
 } // namespace

@@ -1,13 +1,34 @@
 #include "world/FxMesh.h"
 #include "world/FxPak.h"
 
+#include "characters/Character.h"
+#include "core/RTTI_ClassInfo.h"
+#include "core/RandomUniform.h"
 #include "engine/EffectEntity.h"
+#include "engine/FilterFunction.h"
+#include "engine/GraphicsAnim.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/GraphicsMeshInstance.h"
+#include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "engine/Platform.h"
 #include "engine/SoundPak.h"
+#include "engine/WorldVec3.h"
+#include "game/GameEngine.h"
+#include "items/Item.h"
+#include "skills/Skill.h"
+#include "skills/SkillManager.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/LevelObjectsFixture.h"
+#include "tests/support/Records.h"
+#include "world/Lightning.h"
+#include "world/Prop.h"
+#include "world/RadiusMagic.h"
+#include "world/SoundObject.h"
+#include "world/SpecialFX.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -54,8 +75,8 @@ TEST_F(FxTest, AMeshEffectFadesInHoldsFadesOutAndGoesOnceItsAnimationHasEnded)
         float brightness;
         int32_t state;
     };
-    const Step steps[] = {{250, 0.5f, 1},  {500, 1.0f, 2},  {1000, 1.0f, 2},
-                          {1500, 1.0f, 3}, {1750, 0.5f, 3}, {2000, 0.0f, 0}};
+    const Step steps[] = {
+        {250, 0.5f, 1}, {500, 1.0f, 2}, {1500, 1.0f, 3}, {1750, 0.5f, 3}, {2000, 0.0f, 0}};
     int32_t now = 0;
     for (const Step& step : steps) {
         SCOPED_TRACE(step.at);
@@ -63,14 +84,11 @@ TEST_F(FxTest, AMeshEffectFadesInHoldsFadesOutAndGoesOnceItsAnimationHasEnded)
         now = step.at;
         EXPECT_FLOAT_EQ(Brightness(*mesh), step.brightness);
         EXPECT_EQ(mesh->GetFadeState(), step.state);
-        EXPECT_EQ(mesh->GetMeshInstance()->GetDiffuseColor().alpha, 1.0f);
     }
     EXPECT_TRUE(Exists(id)) << "its animation still runs";
     End(*mesh);
     mesh->UpdateSelf(33);
     EXPECT_FALSE(Exists(id));
-    EXPECT_TRUE(mesh->IsComplete());
-    EXPECT_FALSE(mesh->IsInWorld());
 }
 
 TEST_F(FxTest, WithoutFadeTimesAMeshEffectGoesAtItsEndUnlessItLoops)
@@ -92,46 +110,12 @@ TEST_F(FxTest, WithoutFadeTimesAMeshEffectGoesAtItsEndUnlessItLoops)
     }
 }
 
-TEST_F(FxTest, ThePlayedAnimationEndsTheEffectByItself)
-{
-    FxMesh* mesh = PlaceMesh(
-        {"Class = FxMesh", "meshName = Fx/Swirl.msh", "animationName = Fx/Swirl.anm", "speed = 2"});
-    const uint32_t id = mesh->GetObjectId();
-    Frame(1000);
-    EXPECT_TRUE(Exists(id));
-    Frame(500);
-    EXPECT_FALSE(Exists(id));
-}
-
 TEST_F(FxTest, FadingInWithoutAFadeInTimeIsAtFullLight)
 {
     FxMesh* mesh = PlaceMesh({"Class = FxMesh", "meshName = Fx/Swirl.msh", "sustainTime = 1"});
     EXPECT_EQ(mesh->GetFadeState(), 1);
     mesh->UpdateSelf(0);
     EXPECT_FLOAT_EQ(Brightness(*mesh), 1.0f);
-}
-
-TEST_F(FxTest, EventsPlayTheirSoundOnlyInTheWorldAndDisplaceGrassStirsTheGround)
-{
-    FxMesh* mesh = PlaceMesh({"Class = FxMesh", "meshName = Fx/Swirl.msh", "loop = 1",
-                              "sound2 = Records/Sounds/Whoosh.dbr", "disturbanceRadius = 3"});
-    mesh->AnimationCallback(0, Name::Create("sound2"));
-    mesh->AnimationCallback(0, Name::Create("sound1"));
-    mesh->AnimationCallback(0, Name::Create("DisplaceGrass"));
-    TheWorld().RemoveEntity(mesh);
-    mesh->AnimationCallback(0, Name::Create("sound2"));
-
-    size_t plays = 0;
-    for (uint32_t id = 1; id < 64; ++id) {
-        if (auto* sound = ObjectManager::Instance().GetObject<SoundPak>(id))
-            plays += sound->GetPlayRequests().size();
-    }
-    EXPECT_EQ(plays, 1u);
-    ASSERT_EQ(TheWorld().GetDisturbances().GetSize(), 1u);
-    const World::Disturbance& stir = TheWorld().GetDisturbances().GetLast();
-    EXPECT_FLOAT_EQ(stir.radius, 3.0f);
-    EXPECT_FLOAT_EQ(stir.strength, 5.0f);
-    EXPECT_EQ(stir.splashType, 0);
 }
 
 TEST_F(FxTest, APackSpawnsItsMembersOnceAndGoesOnTheFirstUpdateThatTakesTime)
@@ -150,8 +134,6 @@ TEST_F(FxTest, APackSpawnsItsMembersOnceAndGoesOnTheFirstUpdateThatTakesTime)
     pak->InitialUpdate();
     pak->LoadResources();
     EXPECT_EQ(TheWorld().GetEntityCount(), before + 2);
-    EXPECT_TRUE(pak->GetMeshEffectNames().empty());
-    EXPECT_TRUE(pak->GetParticleEffectNames().empty());
     auto* sound = ObjectManager::Instance().GetObject<SoundPak>(pak->GetActivateSoundId());
     ASSERT_NE(sound, nullptr);
     EXPECT_EQ(sound->GetPlayRequests().size(), 1u);
@@ -161,6 +143,310 @@ TEST_F(FxTest, APackSpawnsItsMembersOnceAndGoesOnTheFirstUpdateThatTakesTime)
     Frame(33);
     EXPECT_FALSE(Exists(id));
     EXPECT_EQ(TheWorld().GetEntityCount(), before + 1) << "the looping ring stays";
+}
+
+class LightningTest : public CombatWorldFixture {
+protected:
+    Lightning* Bolt(std::initializer_list<std::string> keys)
+    {
+        return SpawnAt<Lightning>("Records/Effects/Bolt.dbr", keys);
+    }
+    RadiusMagic* Ring()
+    {
+        auto* magic =
+            static_cast<RadiusMagic*>(ObjectManager::Instance().CreateObject("RadiusMagic"));
+        TheWorld().AddEntity(magic, WorldAt({0, 0, 0}), false);
+        return magic;
+    }
+};
+
+struct AnyLightning : FilterFunction<Entity> {
+    bool operator()(const Entity* candidate) const override
+    {
+        return DynamicCast<Lightning>(candidate) != nullptr;
+    }
+};
+
+TEST_F(LightningTest, ShortSegmentStaysWholeAndLongOneSplitsIntoSixteen)
+{
+    Lightning* bolt =
+        Bolt({"Class = Lightning", "numberOfBolts = 1", "timeMin = 1", "timeMax = 1"});
+    bolt->SetTarget(WorldVec3(1, {2, 0, 2}), WorldVec3(1, {3.5f, 0, 2}));
+    ASSERT_EQ(bolt->GetNumPointLists(), 1u);
+    EXPECT_EQ(bolt->GetPointList(0), (std::vector<Vec3>{{0, 0, 0}, {1.5f, 0, 0}}));
+
+    bolt->Generate(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {40, 0, 0}), false, 0, Color(), 1000,
+                   0.1f);
+    const std::vector<Vec3>& points = bolt->GetPointList(1);
+    ASSERT_EQ(points.size(), 17u);
+    EXPECT_EQ(points.front(), Vec3(0, 0, 0));
+    EXPECT_EQ(points.back(), Vec3(40, 0, 0));
+}
+
+TEST_F(LightningTest, GrowsOverTheFirstQuarterAndWithdrawsOverTheLast)
+{
+    Lightning* bolt =
+        Bolt({"Class = Lightning", "numberOfBolts = 1", "timeMin = 40", "timeMax = 40"});
+    bolt->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
+    const uint32_t id = bolt->GetObjectId();
+    bolt->UpdateSelf(5000);
+    EXPECT_FLOAT_EQ(bolt->GetTopPercent(), 0.5f);
+    EXPECT_FLOAT_EQ(bolt->GetFadeMultiplier(0), 0.5f);
+    bolt->UpdateSelf(4998);
+    EXPECT_FALSE(bolt->HasReachedTarget());
+    bolt->UpdateSelf(1);
+    EXPECT_TRUE(bolt->HasReachedTarget());
+    bolt->UpdateSelf(25001);
+    EXPECT_FLOAT_EQ(bolt->GetTopPercent(), 1.0f);
+    EXPECT_FLOAT_EQ(bolt->GetBottomPercent(), 0.5f);
+    bolt->UpdateSelf(5000);
+    EXPECT_TRUE(Exists(id));
+    bolt->UpdateSelf(1);
+    EXPECT_FALSE(Exists(id));
+}
+
+TEST_F(LightningTest, NoBoltsOrABoltOfNoTimeGoOnTheFirstUpdate)
+{
+    Lightning* none = Bolt({"Class = Lightning"});
+    none->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
+    const uint32_t noneId = none->GetObjectId();
+    none->UpdateSelf(16);
+    EXPECT_FALSE(Exists(noneId));
+
+    Lightning* flash = Bolt({"Class = Lightning", "numberOfBolts = 1"});
+    flash->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
+    EXPECT_TRUE(flash->HasReachedTarget());
+    const uint32_t flashId = flash->GetObjectId();
+    flash->UpdateSelf(16);
+    EXPECT_FALSE(Exists(flashId));
+}
+
+TEST_F(LightningTest, TendrilsBranchNearTheDestinationWithoutTendrilsOfTheirOwn)
+{
+    Platform::SRand(7);
+    Lightning* bolt = Bolt({"Class = Lightning", "numberOfBolts = 1", "generateTendrils = 1",
+                            "timeMin = 8", "timeMax = 8", "Width = 2.5", "Texture = Bolt.tex"});
+    bolt->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {30, 0, 0}));
+    std::vector<Entity*> effects;
+    for (int step = 0; step < 2000 && effects.size() < 2; step += 10) {
+        bolt->UpdateSelf(10);
+        effects.clear();
+        gEngine->GetWorld()->GetEntities(effects, AnyLightning());
+    }
+    ASSERT_GE(effects.size(), 2u);
+    const auto* tendril = DynamicCast<Lightning>(effects[0] == bolt ? effects[1] : effects[0]);
+    EXPECT_FALSE(tendril->GetGenerateTendrils());
+    EXPECT_EQ(tendril->GetSource(), bolt->GetSource());
+    EXPECT_EQ(tendril->GetBolts()[0].timeToLive, 8000);
+    const Vec3 offset = tendril->GetDestination().GetRegionPosition() - Vec3(30, 0, 0);
+    EXPECT_GE(offset.Length(), 0.25f - 1e-4f);
+    EXPECT_LE(offset.Length(), 1.0f + 1e-4f);
+}
+
+TEST_F(LightningTest, AMagicRingOfRadiusFiveGoesOnTheFirstUpdateAfterOneSecond)
+{
+    RadiusMagic* magic = Ring();
+    magic->SetEffect(5.0f, 100.0f);
+    const uint32_t id = magic->GetObjectId();
+    float strength[4] = {};
+    ASSERT_TRUE(magic->GetShaderParamFloat4("strength", strength));
+    EXPECT_FLOAT_EQ(strength[0], 0.03f);
+    magic->UpdateSelf(1000);
+    EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
+    ASSERT_TRUE(magic->GetShaderParamFloat4("strength", strength));
+    EXPECT_FLOAT_EQ(strength[3], 0.0f);
+    EXPECT_TRUE(Exists(id));
+    magic->UpdateSelf(1);
+    EXPECT_FALSE(Exists(id));
+}
+
+TEST_F(LightningTest, AMagicRingWithoutExpansionTimeEndsAtOnceWithoutDividingByZero)
+{
+    RadiusMagic* magic = Ring();
+    magic->SetEffect(5.0f, 0.0f);
+    EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
+    const uint32_t id = magic->GetObjectId();
+    magic->UpdateSelf(1);
+    EXPECT_FALSE(Exists(id));
+}
+
+class SoundObjectTest : public LevelObjectsFixture {
+protected:
+    void SetUp() override
+    {
+        LevelObjectsFixture::SetUp();
+        database.WriteRecord("Records/Sounds/Bell.dbr", {"Class = SoundPak", "falloff = 4"});
+    }
+
+    SoundObject* Place(std::initializer_list<std::string> lines)
+    {
+        auto* object = SpawnAt<SoundObject>("Records/Sounds/Object.dbr", lines);
+        object->InitialUpdate();
+        return object;
+    }
+
+    // The waits between plays of a periodic sound held playing never, over `frames` frames.
+    static std::vector<int32_t> Waits(SoundObject& object, int frames)
+    {
+        std::vector<int32_t> waits{object.GetPeriodic().GetTimeLeft()};
+        for (int frame = 0; frame < frames; ++frame) {
+            object.UpdateSelf(waits.back());
+            waits.push_back(object.GetPeriodic().GetTimeLeft());
+        }
+        return waits;
+    }
+};
+
+TEST_F(SoundObjectTest, ARandomPeriodWaitsWholeMillisecondsInItsRangeAndRepeatsWithTheSeed)
+{
+    const auto record = {std::string("Class = SoundObject"),
+                         std::string("periodicSound = Records/Sounds/Bell.dbr"),
+                         std::string("randomPeriod = 1"), std::string("randomPeriodMin = 2.0"),
+                         std::string("randomPeriodMax = 5.0")};
+    std::vector<std::vector<int32_t>> runs;
+    for (int run = 0; run < 2; ++run) {
+        gGameEngine->GetRandomGen().Seed(4242);
+        SoundObject* object = Place(record);
+        runs.push_back(Waits(*object, 40));
+        EXPECT_EQ(object->GetPeriodic().GetSound()->GetPlayRequests().size(), 40u);
+    }
+    EXPECT_EQ(runs[0], runs[1]);
+    for (const int32_t wait : runs[0]) {
+        EXPECT_GE(wait, 2000);
+        EXPECT_LE(wait, 5000);
+    }
+}
+
+TEST_F(SoundObjectTest, AFixedPeriodDrawsNothingAndAPlayingSoundIsNotRestarted)
+{
+    SoundObject* object = Place(
+        {"Class = SoundObject", "periodicSound = Records/Sounds/Bell.dbr", "soundPeriod = 1.5"});
+    const uint32_t state = gGameEngine->GetRandomGen().GetState();
+    EXPECT_EQ(Waits(*object, 3), (std::vector<int32_t>{1500, 1500, 1500, 1500}));
+    EXPECT_EQ(gGameEngine->GetRandomGen().GetState(), state);
+
+    SoundPak* bell = object->GetPeriodic().GetSound();
+    bell->HoldPlaying(true);
+    object->UpdateSelf(1500);
+    EXPECT_EQ(bell->GetPlayRequests().size(), 3u);
+}
+
+TEST_F(SoundObjectTest, HugeOrMissingTimesSaturateRatherThanWrap)
+{
+    SoundObject* object = Place({"Class = SoundObject", "periodicSound = Records/Sounds/Bell.dbr",
+                                 "soundPeriod = 1e30", "randomPeriodMin = nan"});
+    EXPECT_EQ(object->GetPeriodic().GetTimeLeft(), INT32_MAX);
+    object->UpdateSelf(INT32_MAX);
+    EXPECT_EQ(object->GetPeriodic().GetSound()->GetPlayRequests().size(), 1u);
+}
+
+class SpecialFXTest : public LevelObjectsFixture {
+protected:
+    void SetUp() override
+    {
+        LevelObjectsFixture::SetUp();
+        database.WriteRecord("Records/Effects/Glow.dbr", {"Class = EffectEntity"});
+        owner = SpawnAt<Actor>("Records/Owner.dbr", {"Class = Actor"});
+        fx.LoadFX("Records/Effects/Glow.dbr", owner);
+        effect = fx.GetEffect();
+    }
+    SpecialFX fx;
+    Actor* owner = nullptr;
+    EffectEntity* effect = nullptr;
+};
+
+TEST_F(SpecialFXTest, ReleasedUnstartedTheEffectIsDestroyed)
+{
+    const uint32_t id = effect->GetObjectId();
+    fx.ReleaseFx(WorldAt({3, 0, 3}));
+    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+    EXPECT_EQ(fx.GetEffect(), nullptr);
+    EXPECT_EQ(owner->GetNumAttachedEntities(), 0u);
+}
+
+TEST_F(SpecialFXTest, ReleasedStartedTheEffectIsLeftToTheWorldAndForgotten)
+{
+    fx.StartFx();
+    fx.ReleaseFx(WorldAt({3, 0, 3}));
+    EXPECT_EQ(fx.GetEffect(), nullptr);
+    ASSERT_TRUE(Exists(effect->GetObjectId()));
+    EXPECT_TRUE(effect->IsInWorld());
+    EXPECT_TRUE(effect->IsEmitting());
+    EXPECT_EQ(effect->GetAttachParent(), nullptr);
+    ASSERT_EQ(effect->GetAddToWorldRequests().size(), 1u);
+    EXPECT_TRUE(effect->GetAddToWorldRequests()[0].flag);
+    fx.DeleteFx();
+    EXPECT_TRUE(Exists(effect->GetObjectId())) << "no longer ours to delete";
+}
+
+class CarriedProp : public CombatGameFixture {
+protected:
+    void SetUp() override
+    {
+        CombatGameFixture::SetUp();
+        database.WriteRecord("Records/Sounds/Torch.dbr", {"Class = SoundPak"});
+        database.WriteRecord(
+            "Records/Props/Torch.dbr",
+            {"Class = Prop", "propAnimation = Torch_Burn.anm", "propAnimationSpeed = 1.5",
+             "animationSound = Records/Sounds/Torch.dbr", "propAttachPoint = R Hand"});
+        owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+    }
+
+    Item* Equip(const char* className, EquipLocations location)
+    {
+        Object* object = ObjectManager::Instance().CreateObject(className);
+        owner->GetCombatManager().GetEquipManager().AttachItemAction(object->GetObjectId(),
+                                                                     location);
+        return static_cast<Item*>(object);
+    }
+
+    Character* owner = nullptr;
+};
+
+TEST_F(CarriedProp, APropWithoutAttachPointLeavesUnseenItemsUnseen)
+{
+    database.WriteRecord("Records/Props/Bare.dbr", {"Class = Prop"});
+    Item* ring = Equip("Item", EquipLocations_Finger);
+    ASSERT_FALSE(ring->GetVisibility());
+    Prop* bare = ObjectManager::Instance().CreateObjectFromFile<Prop>("Records/Props/Bare.dbr");
+    owner->AddEquipmentProp(bare);
+    owner->RemoveEquipmentProp(bare->GetObjectId());
+    EXPECT_FALSE(ring->GetVisibility());
+}
+
+TEST_F(CarriedProp, SkillAnimationEventsCarryTheSkillsPropOverTheWeapon)
+{
+    database.WriteRecord("Records/Skills/Torchlight.dbr",
+                         {"Class = SkillActivated", "propName1 = Records/Props/Torch.dbr"});
+    SkillManager& skills = owner->GetSkillManager();
+    skills.LoadSkills(Record("skillName1 = Records/Skills/Torchlight.dbr\nskillLevel1 = 1\n"), 1);
+    Skill* skill = skills.GetSkill(skills.FindSkillId("Records/Skills/Torchlight.dbr"));
+    Prop* torch = skill->GetProp1();
+    Item* sword = Equip("WeaponMelee_Sword", EquipLocations_RightHand);
+    Item* shield = Equip("WeaponArmor_Shield", EquipLocations_LeftHand);
+    auto event = [&](const char* name) {
+        EXPECT_FALSE(skills.HandleSkillAnimationCallback(Name::Create(name), 0, 0, WorldVec3()));
+    };
+
+    event("SkillPropAdd");
+    event("SkillProp2Add"); // the skill has no second prop
+    EXPECT_EQ(torch->GetAttachParent(), owner);
+    EXPECT_FALSE(sword->GetVisibility());
+    EXPECT_TRUE(shield->GetVisibility());
+    event("SkillProp1Hide");
+    EXPECT_FALSE(torch->GetVisibility());
+    event("SkillProp1Remove");
+    EXPECT_TRUE(torch->GetVisibility());
+    EXPECT_TRUE(sword->GetVisibility());
+
+    // Cancelling takes it off too; a second removal finds nothing recorded.
+    event("SkillProp1Add");
+    skills.CancelSkillAction(0);
+    EXPECT_EQ(torch->GetAttachParent(), nullptr);
+    EXPECT_TRUE(sword->GetVisibility());
+    sword->SetVisibility(false);
+    event("SkillPropRemove");
+    EXPECT_FALSE(sword->GetVisibility());
 }
 
 } // namespace

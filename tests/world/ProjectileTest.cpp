@@ -1,22 +1,293 @@
-#include "world/ProjectileBase.h"
+#include "world/ProjectileAreaEffect.h"
+#include "world/ProjectileArrowLike.h"
 #include "world/ProjectileFireballLike.h"
+#include "world/ProjectileGrenade.h"
 #include "world/ProjectileTelekinesis.h"
 
 #include "characters/Character.h"
 #include "characters/TeamManager.h"
 #include "combat/CombatAttributeType.h"
 #include "core/MathUtils.h"
-#include "skills/Skill.h"
+#include "engine/CollisionData.h"
+#include "engine/Name.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/ReportedSkill.h"
-#include "world/OrmenosDropZone.h"
+#include "world/ProjectileBase.h"
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace GAME::Test {
-
 namespace {
+
+// Opens the arc to the tests.
+class OpenArc : public ProjectileBase {
+public:
+    using ProjectileBase::MoveTrajectory;
+};
+
+class ProjectileKindsTest : public CombatWorldFixture {
+protected:
+    void SetUp() override
+    {
+        CombatWorldFixture::SetUp();
+        owner = PlaceCharacter({0, 0, 0}, TeamManager::DefaultPlayerTeam());
+        own = ReportedSkill::Create();
+    }
+
+    Character* Foe(const Vec3& position)
+    {
+        return PlaceCharacter(position, TeamManager::DefaultMonsterTeam());
+    }
+
+    template <typename T> T* Make(std::initializer_list<std::string> lines)
+    {
+        const std::string path = "Records/Projectiles/Kind" + std::to_string(++made) + ".dbr";
+        database.WriteRecord(path, lines);
+        return ObjectManager::Instance().CreateObjectFromFile<T>(path);
+    }
+
+    ProjectileInfo Aimed(const Vec3& point, float piercing = 0.0f, int32_t duration = 0) const
+    {
+        ProjectileInfo info;
+        info.skillId = own->GetObjectId();
+        info.ownerId = owner->GetObjectId();
+        info.launchCoords = WorldAt({0, 0, 0});
+        info.targetPoint = WorldVec3(kRegion, point);
+        info.team = owner->GetTeam();
+        info.piercingChance = piercing;
+        info.duration = duration;
+        return info;
+    }
+
+    // Launched with a modifier of our skill, and one of `alsoFor` when given.
+    template <typename T>
+    T* Launch(T* projectile, const ProjectileInfo& info, float radius = 0.0f, uint32_t alsoFor = 0)
+    {
+        projectile->LoadInfo(info, 11);
+        ProjectileBase::ProjectileModifierStruct modifier;
+        modifier.explosionRadius = radius;
+        for (const uint32_t skill : {own->GetObjectId(), alsoFor}) {
+            modifier.ownerSkillId = skill;
+            if (skill != 0)
+                projectile->AddProjectileModifier(modifier);
+        }
+        projectile->ProjectileGo();
+        return projectile;
+    }
+
+    static Vec3 Forward(const Entity& entity)
+    {
+        return entity.GetCoords().GetRegionCoords().forward;
+    }
+
+    int made = 0;
+    Character* owner = nullptr;
+    ReportedSkill* own = nullptr;
+};
+
+TEST_F(ProjectileKindsTest, LaunchSpeedOfAnArcAndTheFlatRelaunch)
+{
+    const WorldCoords from = WorldAt({0, 0, 0});
+    const float quarter = DegreesToRadians(45.0f);
+    EXPECT_NEAR(ProjectileBase::CalculateLaunchSpeed(from, WorldVec3(kRegion, {10, 0, 0}), quarter),
+                9.8995f, 1e-4f);
+    EXPECT_FLOAT_EQ(ProjectileBase::CalculateLaunchSpeed(from, WorldVec3(kRegion, {}), quarter),
+                    0.0001f);
+
+    struct Row {
+        const char* what;
+        Vec3 target;
+        float pitchDegrees;
+        float speed;
+    };
+    // 0.918367 level needs exactly 3.0 at 45 degrees; a wall 5 high a unit away has no arc.
+    const float d = 0.918367f;
+    const float cosine = std::cos(DegreesToRadians(0.1f));
+    const float flat =
+        std::sqrt(9.8f * d * d / (2.0f * cosine * cosine * d * std::tan(DegreesToRadians(0.1f))));
+    for (const Row& row :
+         {Row{"lob", {10, 0, 0}, 45.0f, 9.8995f}, Row{"too slow", {0.918367f, 0, 0}, 0.1f, flat},
+          Row{"no arc", {1, 5, 0}, 0.0f, 20.0f}}) {
+        SCOPED_TRACE(row.what);
+        auto* stone = Make<OpenArc>({"Class = ProjectileBase", "projectileVelocity = 20"});
+        TheWorld().AddEntity(stone, from, true);
+        static_cast<OpenArc*>(stone)->MoveTrajectory(WorldVec3(kRegion, row.target), quarter,
+                                                     false);
+        EXPECT_NEAR(std::asin(Forward(*stone).y), DegreesToRadians(row.pitchDegrees), 1e-4f);
+        EXPECT_NEAR(stone->GetFlightVelocity().Length(), row.speed, 1e-3f * row.speed);
+        stone->DeleteProjectile();
+    }
+}
+
+TEST_F(ProjectileKindsTest, ArrowKeepsItsFacingForANearPointAndTurnsToAFarOne)
+{
+    for (const float distance : {1.5f, 2.5f}) {
+        SCOPED_TRACE(distance);
+        auto* arrow = Make<ProjectileArrowLike>(
+            {"Class = ProjectileArrowLike", "projectileVelocity = 10", "projectileDistance = 20"});
+        Launch(arrow, Aimed({distance, -1, 0}));
+        EXPECT_EQ(Forward(*arrow), distance < 2.0f ? Vec3(0, 0, 1) : Vec3(1, 0, 0));
+        arrow->DeleteProjectile();
+    }
+}
+
+TEST_F(ProjectileKindsTest, PiercingArrowReportsEachFoeOnceAndStopsOnlyAtItsRange)
+{
+    const Character* near = Foe({0, 0, 3});
+    const Character* far = Foe({0, 0, 6});
+    auto* arrow = Make<ProjectileArrowLike>(
+        {"Class = ProjectileArrowLike", "projectileVelocity = 10", "projectileDistance = 12"});
+    Launch(arrow, Aimed({0, -1, 20}, 100.0f));
+    int frames = 0;
+    while (arrow->GetState() == ProjectileArrowLike::State_Flying && frames < 100) {
+        arrow->UpdateSelf(50);
+        ++frames;
+    }
+    EXPECT_EQ(own->reported, (std::vector<uint32_t>{near->GetObjectId(), far->GetObjectId()}));
+    EXPECT_EQ(frames, 24);
+    const uint32_t id = arrow->GetObjectId();
+    arrow->UpdateSelf(50);
+    EXPECT_EQ(arrow->GetState(), ProjectileArrowLike::State_Done);
+    EXPECT_FALSE(Exists(id));
+}
+
+TEST_F(ProjectileKindsTest, AFireballPiercesEachFoeOncePerModifierToItsRangeOrStopsAtTheFirst)
+{
+    const uint32_t near = Foe({0, 0, 3})->GetObjectId();
+    const uint32_t far = Foe({0, 0, 6})->GetObjectId();
+    const ReportedSkill* other = ReportedSkill::Create();
+    struct Row {
+        float piercing;
+        std::vector<uint32_t> reported;
+    };
+    for (const Row& row : {Row{100.0f, {near, far}}, Row{0.0f, {near}}}) {
+        SCOPED_TRACE(row.piercing);
+        own->reported.clear();
+        auto* fireball = Launch(
+            Make<ProjectileFireballLike>({"Class = ProjectileFireballLike",
+                                          "projectileVelocity = 10", "projectileDistance = 12"}),
+            Aimed({0, -1, 20}, row.piercing), 0.0f, other->GetObjectId());
+        // Short frames: every foe lies on several overlapping path checks.
+        int frames = 0;
+        while (fireball->GetState() == ProjectileFireballLike::State_Flying && frames < 100) {
+            fireball->UpdateSelf(50);
+            ++frames;
+        }
+        EXPECT_EQ(own->reported, row.reported);
+        if (row.piercing > 0.0f) {
+            EXPECT_EQ(other->reported, row.reported);
+            EXPECT_EQ(frames, 24) << "12 units at 10 per second";
+        }
+        const uint32_t id = fireball->GetObjectId();
+        fireball->UpdateSelf(50);
+        EXPECT_FALSE(Exists(id));
+    }
+}
+
+TEST_F(ProjectileKindsTest, ArrowStruckByAnEntityStopsAtOnceAndSticksInScenery)
+{
+    struct Row {
+        uint32_t surface;
+        int32_t updatesToGo;
+        float depth;
+    };
+    for (const Row& row : {Row{CollisionData::kSurfaceEntity, 1, 0.0f}, Row{3, 2, 0.5f}}) {
+        SCOPED_TRACE(row.surface);
+        auto* arrow = Make<ProjectileArrowLike>(
+            {"Class = ProjectileArrowLike", "projectileVelocity = 10", "projectileDistance = 20",
+             "projectileMissTimeToLive = 1.0"});
+        Launch(arrow, Aimed({0, -1, 20}));
+        CollisionData data;
+        data.surface = row.surface;
+        arrow->CollisionCallback(data);
+        EXPECT_EQ(arrow->GetState(), ProjectileArrowLike::State_Stopped);
+        EXPECT_NEAR(arrow->GetCoords().GetRegionCoords().origin.z, row.depth, 1e-5f);
+        const uint32_t id = arrow->GetObjectId();
+        for (int32_t update = 0; update < row.updatesToGo; ++update) {
+            ASSERT_TRUE(Exists(id));
+            arrow->UpdateSelf(500);
+        }
+        EXPECT_FALSE(Exists(id));
+    }
+}
+
+TEST_F(ProjectileKindsTest, AreaEffectPulsesEachSecondAndEndsBeforeAPulseDueWithIt)
+{
+    Foe({0, 0, 8});
+    struct Row {
+        int32_t duration;
+        std::vector<int> reportsAfterEachSecond;
+    };
+    for (const Row& row : {Row{0, {1}}, Row{3, {1, 2, 2}}}) {
+        SCOPED_TRACE(row.duration);
+        own->reports = 0;
+        auto* cloud = Make<ProjectileAreaEffect>({"Class = ProjectileAreaEffect"});
+        Launch(cloud, Aimed({0, 0, 8}, 0.0f, row.duration), 3.0f);
+        const uint32_t id = cloud->GetObjectId();
+        const int atOnce = row.duration == 0 ? 1 : 0;
+        EXPECT_EQ(own->reports, atOnce);
+        for (size_t second = 0; second < row.reportsAfterEachSecond.size(); ++second) {
+            ASSERT_TRUE(Exists(id));
+            gEngine->RunFrame(1000);
+            EXPECT_EQ(own->reports, row.reportsAfterEachSecond[second]);
+        }
+        EXPECT_FALSE(Exists(id));
+    }
+}
+
+TEST_F(ProjectileKindsTest, HarmlessGrenadeHurtsNothingInFlightAndBurstsWhereItRests)
+{
+    Foe({0, 0, 3});
+    auto* grenade = Make<ProjectileGrenade>({"Class = ProjectileGrenade", "harmlessInFlight = 1",
+                                             "projectileVelocity = 10", "launchAngle = 45"});
+    Launch(grenade, Aimed({0, 0, 6}), 10.0f);
+    const uint32_t id = grenade->GetObjectId();
+    int frames = 0;
+    while (grenade->GetState() == ProjectileGrenade::State_Flying && frames < 200) {
+        EXPECT_EQ(own->reports, 0);
+        grenade->UpdateSelf(20);
+        ++frames;
+    }
+    ASSERT_EQ(grenade->GetState(), ProjectileGrenade::State_Bounced);
+    while (Exists(id) && frames < 400) {
+        grenade->UpdateSelf(20);
+        ++frames;
+    }
+    EXPECT_FALSE(Exists(id));
+    EXPECT_EQ(own->reported.size(), 1u);
+}
+
+TEST_F(ProjectileKindsTest, FallingStoneLandsIdleAndBlocksOrExplodesOnImpact)
+{
+    database.WriteRecord("Records/Effects/Storm/LStrike_FxPak01.dbr", {"Class = FxPak"});
+    for (const bool explodes : {false, true}) {
+        SCOPED_TRACE(explodes);
+        auto* stone = Make<ProjectileTelekinesis>(
+            {"Class = ProjectileTelekinesis",
+             std::string("explodeOnFirstImpact = ") + (explodes ? "1" : "0")});
+        ProjectileInfo info = Aimed({});
+        info.launchCoords = WorldAt({2, 5, 2});
+        stone->LoadInfo(info, 1);
+        stone->ProjectileFall();
+        const uint32_t id = stone->GetObjectId();
+        for (int frame = 0; frame < 200 && Exists(id) && !stone->IsPathObstacle(); ++frame)
+            stone->UpdateSelf(20);
+        if (explodes) {
+            EXPECT_FALSE(Exists(id));
+            std::vector<Entity*> around;
+            TheWorld().GetEntitiesInSphere(around, WorldVec3(kRegion, {}).GetRegion(), {2, 0, 2},
+                                           1.0f);
+            ASSERT_FALSE(around.empty());
+            EXPECT_EQ(around.front()->GetObjectName(), "Records/Effects/Storm/LStrike_FxPak01.dbr");
+        } else {
+            EXPECT_TRUE(stone->IsIdle());
+            EXPECT_TRUE(stone->IsPathObstacle());
+            stone->DeleteProjectile();
+        }
+    }
+}
 
 constexpr uint32_t kOwnSkill = 40;
 constexpr uint32_t kOtherSkill = 41;
@@ -81,7 +352,6 @@ TEST_F(ProjectileRecordTest, TimesInWholeMillisecondsAndLaunchAngleKeptInRange)
     EXPECT_FLOAT_EQ(low->GetLaunchAngle(), 10.0f);
     EXPECT_FLOAT_EQ(low->GetHitTime(), 1200.0f);
     EXPECT_FLOAT_EQ(low->GetMissTime(), 1.0f);
-    EXPECT_FLOAT_EQ(low->GetNotificationRadius(), 5.0f);
     ProjectileBase* high = Make({"Class = ProjectileBase", "launchAngle = 95"});
     EXPECT_FLOAT_EQ(high->GetLaunchAngle(), 80.0f);
 
@@ -201,81 +471,6 @@ TEST_F(ProjectileFlightTest, FragmentsThatFailToSpawnAreLoggedAndTheirSiblingsFl
     EXPECT_EQ(log.Count(1, "Failed to spawn projectile fragments (Missing.dbr)"), 360u);
 }
 
-class FireballTest : public CombatWorldFixture {
-protected:
-    void SetUp() override
-    {
-        CombatWorldFixture::SetUp();
-        database.WriteRecord("Records/Projectiles/Fireball.dbr",
-                             {"Class = ProjectileFireballLike", "projectileVelocity = 10",
-                              "projectileDistance = 12"});
-        owner = PlaceCharacter({0, 0, 0}, TeamManager::DefaultPlayerTeam());
-        near = PlaceCharacter({0, 0, 3}, TeamManager::DefaultMonsterTeam());
-        far = PlaceCharacter({0, 0, 6}, TeamManager::DefaultMonsterTeam());
-        own = ReportedSkill::Create();
-        other = ReportedSkill::Create();
-    }
-
-    // Launched from the owner at a point straight ahead, with one modifier of each skill.
-    ProjectileFireballLike* Launch(float piercing)
-    {
-        auto* fireball = ObjectManager::Instance().CreateObjectFromFile<ProjectileFireballLike>(
-            "Records/Projectiles/Fireball.dbr");
-        ProjectileInfo info;
-        info.skillId = own->GetObjectId();
-        info.ownerId = owner->GetObjectId();
-        info.launchCoords = WorldAt({0, 0, 0});
-        info.targetPoint = WorldVec3(kRegion, {0, -1, 20});
-        info.team = owner->GetTeam();
-        info.piercingChance = piercing;
-        fireball->LoadInfo(info, 7);
-        ProjectileBase::ProjectileModifierStruct modifier;
-        modifier.ownerSkillId = own->GetObjectId();
-        fireball->AddProjectileModifier(modifier);
-        modifier.ownerSkillId = other->GetObjectId();
-        fireball->AddProjectileModifier(modifier);
-        fireball->ProjectileGo();
-        return fireball;
-    }
-
-    Character* owner = nullptr;
-    Character* near = nullptr;
-    Character* far = nullptr;
-    ReportedSkill* own = nullptr;
-    ReportedSkill* other = nullptr;
-};
-
-TEST_F(FireballTest, PiercingFireballReportsEachTargetOncePerModifierAndStopsAtItsRange)
-{
-    ProjectileFireballLike* fireball = Launch(100.0f);
-    // Short frames: every foe lies on several overlapping path checks.
-    int frames = 0;
-    while (fireball->GetState() == ProjectileFireballLike::State_Flying && frames < 100) {
-        fireball->UpdateSelf(50);
-        ++frames;
-    }
-    const std::vector<uint32_t> both{near->GetObjectId(), far->GetObjectId()};
-    EXPECT_EQ(own->reported, both);
-    EXPECT_EQ(other->reported, both);
-    // 12 units at 10 per second.
-    EXPECT_EQ(frames, 24);
-    EXPECT_NEAR(fireball->GetCoords().GetRegionCoords().origin.z, 12.0f, 1e-3f);
-    const uint32_t id = fireball->GetObjectId();
-    fireball->UpdateSelf(50);
-    EXPECT_EQ(fireball->GetState(), ProjectileFireballLike::State_Done);
-    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
-}
-
-TEST_F(FireballTest, PlainFireballStopsAtTheFirstTarget)
-{
-    ProjectileFireballLike* fireball = Launch(0.0f);
-    for (int i = 0; i < 10 && fireball->GetState() == ProjectileFireballLike::State_Flying; ++i)
-        fireball->UpdateSelf(50);
-    EXPECT_EQ(fireball->GetState(), ProjectileFireballLike::State_Stopped);
-    EXPECT_EQ(own->reported, std::vector<uint32_t>{near->GetObjectId()});
-    EXPECT_EQ(fireball->GetFlightVelocity(), Vec3());
-}
-
 using TelekinesisTest = CombatWorldFixture;
 
 TEST_F(TelekinesisTest, FallsAsAHazardToAllThenExplodesAndGoesOnTheNextUpdate)
@@ -290,14 +485,10 @@ TEST_F(TelekinesisTest, FallsAsAHazardToAllThenExplodesAndGoesOnTheNextUpdate)
     rock->LoadInfo(info, 1);
     rock->ProjectileFall();
     EXPECT_EQ(rock->GetState(), ProjectileTelekinesis::State_Falling);
-    EXPECT_FALSE(rock->IsIdle());
-    EXPECT_TRUE(rock->IsGravityEnabled());
     EXPECT_EQ(rock->GetInfo().team.GetTeamMajor(), 3u);
 
     rock->Explode(true);
     EXPECT_EQ(rock->GetState(), ProjectileTelekinesis::State_Exploded);
-    EXPECT_FALSE(rock->GetVisibility());
-    EXPECT_EQ(rock->GetPhysicsType(), 0);
     std::vector<Entity*> around;
     TheWorld().GetEntitiesInSphere(around, WorldVec3(1, {}).GetRegion(), {2, 5, 2}, 1.0f);
     size_t effects = 0;
@@ -308,21 +499,6 @@ TEST_F(TelekinesisTest, FallsAsAHazardToAllThenExplodesAndGoesOnTheNextUpdate)
     const uint32_t id = rock->GetObjectId();
     rock->UpdateSelf(10);
     EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
-}
-
-TEST_F(TelekinesisTest, DropZoneRadiusDefaultsToOneAndNeverBlocks)
-{
-    database.WriteRecord("Records/Markers/Zone.dbr", {"Class = OrmenosDropZone"});
-    database.WriteRecord("Records/Markers/WideZone.dbr",
-                         {"Class = OrmenosDropZone", "radius = 4.5"});
-    auto* zone =
-        ObjectManager::Instance().CreateObjectFromFile<OrmenosDropZone>("Records/Markers/Zone.dbr");
-    auto* wide = ObjectManager::Instance().CreateObjectFromFile<OrmenosDropZone>(
-        "Records/Markers/WideZone.dbr");
-    EXPECT_EQ(zone->GetRadius(), 1.0f);
-    EXPECT_EQ(wide->GetRadius(), 4.5f);
-    EXPECT_FALSE(zone->OccludesPathing());
-    EXPECT_FALSE(zone->CanCollide(wide));
 }
 
 } // namespace

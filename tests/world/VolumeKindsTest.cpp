@@ -5,14 +5,22 @@
 
 #include "characters/Monster.h"
 #include "characters/Player.h"
+#include "engine/EventManager.h"
+#include "engine/Intersection.h"
+#include "engine/ObjectManager.h"
+#include "engine/Ray.h"
 #include "engine/SoundPak.h"
 #include "game/GameEngine.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/LevelObjectsFixture.h"
+#include "tests/support/Records.h"
+#include "world/BoundingVolumeMultiple.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME::Test {
@@ -81,7 +89,6 @@ TEST_F(VolumeKindsTest, ARadiusMissingFromTheRecordIsZeroAndTheSurfaceIsOutside)
     auto* volume = PlaceVolume({"Class = BoundingVolume", "radius = 4"}, {10, 0, 0});
     EXPECT_TRUE(volume->IsPointInsideVolume(WorldVec3(kRegion, {13.999f, 0, 0})));
     EXPECT_FALSE(volume->IsPointInsideVolume(WorldVec3(kRegion, {14, 0, 0})));
-    EXPECT_FALSE(volume->IsPointInsideVolume(WorldVec3(kRegion, {10, -4, 0})));
     for (int draw = 0; draw < 50; ++draw) {
         const Vec3 point = volume->GetRandomPointInsideVolume().GetRegionPosition();
         EXPECT_LE(std::fabs(point.x - 10.0f), 4.0f);
@@ -120,7 +127,7 @@ TEST_F(VolumeKindsTest, AMusicEventReactsToItsHeartOnceAndThenToNothing)
     EXPECT_TRUE(music->IsTriggered());
 }
 
-TEST_F(VolumeKindsTest, NestedVolumesReachOneBeyondTheOutermostAndDescribeWhoIsInside)
+TEST_F(VolumeKindsTest, NestedVolumesReachOneBeyondTheOutermost)
 {
     auto* none =
         PlaceVolume<BoundingVolumeMultiple>({"Class = BoundingVolumeMultiple"}, {-80, 0, -80});
@@ -132,25 +139,6 @@ TEST_F(VolumeKindsTest, NestedVolumesReachOneBeyondTheOutermostAndDescribeWhoIsI
     Frame(33);
     Frame(33);
     EXPECT_FLOAT_EQ(music->GetExtent(), 10.0f);
-    // The volume stands at the centre of its own spheres; the hero's id is the lower.
-    const std::string ids =
-        std::to_string(hero->GetObjectId()) + "," + std::to_string(music->GetObjectId()) + ",";
-    EXPECT_EQ(music->DescribeDebug(),
-              "Inner Volume:" + ids + "\nMid Volume:" + ids + "\nOuter Volume:\n");
-}
-
-TEST_F(VolumeKindsTest, ABossAreaFadesTheMusicOnlyAtItsThirdSphere)
-{
-    BoundingVolumeBossMonster boss;
-    TakeJukebox();
-    for (int index = 0; index < 4; ++index) {
-        boss.OnEnterVolume(index);
-        boss.OnExitVolume(index);
-    }
-    const auto requests = TakeJukebox();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].type, Jukebox::FadeOutMusicRequest);
-    EXPECT_EQ(requests[0].milliseconds, 5000);
 }
 
 TEST_F(VolumeKindsTest, DaylightFollowsTheFarthestStepAndStopsPastItsReach)
@@ -229,37 +217,213 @@ TEST_F(VolumeKindsTest, AOneShotPlaysForTheMainPlayerOnlyAndStopsItsFrameThere)
     EXPECT_EQ(destroyed, 2u) << "the sound pak and the volume, once each";
 }
 
-TEST_F(VolumeKindsTest, WindBlowsOnlyWhileSwitchedOnAndPlaysItsLoop)
+using VolumeBoundsTest = LevelObjectsFixture;
+
+// Picked along +x from the region's origin, in the editor when asked.
+float PickDistance(const Entity& entity, bool editor, int32_t surface = 1)
 {
-    auto* wind = PlaceVolume<BoundingVolumeWind>({"Class = BoundingVolumeWind", "radius = 6"});
-    MoveTo(hero, {1, 0, 0});
-    Frame(33);
-    EXPECT_TRUE(events.lines.empty()) << "wind tells nobody who came in";
-    EXPECT_TRUE(TheWorld().GetGrassWinds().IsEmpty());
-    wind->Start();
-    Frame(33);
-    ASSERT_EQ(TheWorld().GetGrassWinds().GetSize(), 1u);
-    EXPECT_FLOAT_EQ(TheWorld().GetGrassWinds().GetLast().strength, 5.0f);
-    EXPECT_EQ(wind->GetSound().file, BoundingVolumeWind::kSoundFile);
-    wind->Stop();
-    Frame(33);
-    EXPECT_EQ(TheWorld().GetGrassWinds().GetSize(), 1u);
+    gEngine->SetLevelEditor(editor);
+    Intersection hit;
+    entity.GetIntersection(Ray({0, 0, 0}, {1, 0, 0}), hit, surface);
+    EXPECT_EQ(hit.point, hit.IsHit() ? Vec3(hit.distance, 0, 0) : Vec3());
+    return hit.distance;
 }
 
-TEST_F(VolumeKindsTest, APlaylistVolumeLoadsTheAmbienceBeforeTheMusicForTheMainPlayer)
+TEST_F(VolumeBoundsTest, BoxesCollisionAndPickingFollowTheRadiusOrTheOutermostSphere)
 {
-    PlaceVolume<BoundingVolumeChangePlaylist>({"Class = BoundingVolumeChangePlaylist", "radius = 5",
-                                               "ambientPlaylist = Amb/Forest",
-                                               "musicPlaylist = Music/Forest"});
-    MoveTo(hero, {1, 0, 0});
+    // Half-sides of the box (also the picking radius) and of the collision cube.
+    const struct {
+        const char* className;
+        const char* record;
+        float box, collision;
+    } rows[] = {
+        {"BoundingVolume", "radius = 4\n", 4, 4},
+        {"BoundingVolume", "", 0, 0},
+        {"BoundingVolumeMultiple", "", 1, 0},
+        // Not yet ordered: the last sphere read counts.
+        {"BoundingVolumeMultiple", "boundingVolumeRadius1 = 9\nboundingVolumeRadius2 = 3\n", 4, 3},
+    };
+    const Vec3 at(20, 0, 0);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.className) + " " + row.record);
+        auto* volume = DynamicCast<Entity>(ObjectManager::Instance().CreateObject(row.className));
+        volume->Load(Record(row.record));
+        TheWorld().AddEntity(volume, WorldAt(at), false);
+        EXPECT_EQ(volume->GetRegionBoundingBox(),
+                  ABBox::FromCenterAndExtents(at, Vec3(row.box, row.box, row.box)));
+        EXPECT_EQ(volume->GetCollisionBox(0).extents,
+                  Vec3(row.collision, row.collision, row.collision));
+        EXPECT_EQ(PickDistance(*volume, false), gPositiveInfinity);
+        EXPECT_FLOAT_EQ(PickDistance(*volume, true), 20.0f - row.box);
+        EXPECT_EQ(PickDistance(*volume, true, 0), gPositiveInfinity);
+        ObjectManager::Instance().DestroyObjectEx(volume, "test", __LINE__);
+    }
+}
+
+TEST_F(VolumeBoundsTest, BoundsFollowTheOrderedSpheresAndEveryMove)
+{
+    auto* music = SpawnAt<BoundingVolumeMusicEvent>(
+        "Records/Volumes/Music.dbr", {"Class = BoundingVolumeMusicEvent",
+                                      "boundingVolumeRadius1 = 9", "boundingVolumeRadius2 = 3"});
     Frame(33);
-    const auto requests = TakeJukebox();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].type, Jukebox::LoadAmbientPlaylistRequest);
-    EXPECT_EQ(requests[0].name, "Amb/Forest");
-    EXPECT_FALSE(requests[0].flag);
-    EXPECT_EQ(requests[1].type, Jukebox::LoadMusicPlaylistRequest);
-    EXPECT_EQ(requests[1].name, "Music/Forest");
+    EXPECT_EQ(music->GetRegionBoundingBox(), ABBox({-10, -10, -10}, {10, 10, 10}));
+    const Coords turned(Coords::RotationAboutAxis(0.5f, {0, 1, 0}));
+    TheWorld().SetCoords(
+        music, WorldCoords(kRegion, Coords(turned.right, turned.up, turned.forward, {5, 1, -5})));
+    EXPECT_EQ(music->GetRegionBoundingBox(), ABBox({-5, -9, -15}, {15, 11, 5}));
+    EXPECT_EQ(music->GetCollisionBox(0).extents, Vec3(9, 9, 9));
+    EXPECT_EQ(music->GetCollisionBox(0).coords.forward, turned.forward);
+
+    // An engine entity has no size, no collision box and is never picked.
+    Entity plain;
+    TheWorld().AddEntity(&plain, WorldAt({3, 4, 5}), false);
+    EXPECT_EQ(plain.GetRegionBoundingBox(), ABBox({3, 4, 5}, {3, 4, 5}));
+    EXPECT_EQ(plain.GetCollisionBox(0).extents, Vec3());
+    EXPECT_EQ(PickDistance(plain, true), gPositiveInfinity);
+}
+
+// Records which nested sphere each crossing was reported for.
+template <typename Volumes> class Recording : public Volumes {
+public:
+    void OnEnterVolume(int index) override { entered.push_back(index); }
+    void OnExitVolume(int index) override { exited.push_back(index); }
+    std::vector<int> entered;
+    std::vector<int> exited;
+};
+using RecordingVolumes = Recording<BoundingVolumeMultiple>;
+
+class BoundingVolumeTest : public CombatGameFixture {
+protected:
+    static uint32_t Make(const char* className)
+    {
+        return ObjectManager::Instance().CreateObject(className)->GetObjectId();
+    }
+    static void StartDeath(uint32_t id)
+    {
+        GameEvent_GenericEntity event;
+        event.objectId = id;
+        EventManager::Instance().Send("GameEvent_CreatureStartDeath", event);
+    }
+    template <typename Event>
+    static void Send(const char* name, uint32_t volumeId, uint32_t entityId)
+    {
+        Event event;
+        event.volumeId = volumeId;
+        event.entityId = entityId;
+        EventManager::Instance().Send(name, event);
+    }
+    static void SendEnter(uint32_t volumeId, uint32_t entityId)
+    {
+        Send<GameEvent_EnterBoundingVolume>("GameEvent_EnterBoundingVolume", volumeId, entityId);
+    }
+    static void SendExit(uint32_t volumeId, uint32_t entityId)
+    {
+        Send<GameEvent_ExitBoundingVolume>("GameEvent_ExitBoundingVolume", volumeId, entityId);
+    }
+};
+
+TEST_F(BoundingVolumeTest, RadiiNearZeroMakeNoSphereAndTheOthersKeepTheirOrder)
+{
+    RecordingVolumes volumes;
+    volumes.Load(Record("boundingVolumeRadius1 = 0.00005\n"
+                        "boundingVolumeRadius2 = 12\n"
+                        "boundingVolumeRadius3 = -0.5\n"));
+    const auto& entries = volumes.GetVolumeEntries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_FLOAT_EQ(entries[0].radius, 12.0f);
+    EXPECT_FLOAT_EQ(
+        ObjectManager::Instance().GetObject<BoundingVolume>(entries[1].volumeId)->GetRadius(),
+        -0.5f);
+}
+
+TEST_F(BoundingVolumeTest, AttachingSortsInnermostFirstAndSkipsSpheresAlreadyGone)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* carrier = static_cast<Monster*>(objects.CreateObject("Monster"));
+    std::vector<uint32_t> leftOver;
+    {
+        RecordingVolumes volumes;
+        volumes.Load(Record("boundingVolumeRadius1 = 30\nboundingVolumeRadius2 = 10\n"
+                            "boundingVolumeRadius3 = 20\nboundingVolumeRadius4 = 40\n"));
+        const uint32_t gone = volumes.GetVolumeEntries()[3].volumeId;
+        objects.DestroyObjectEx(objects.GetObject(gone), "test", 1);
+        volumes.AttachVolumes(carrier);
+
+        const auto& entries = volumes.GetVolumeEntries();
+        std::vector<std::pair<float, bool>> seen;
+        for (const auto& entry : entries)
+            seen.emplace_back(entry.radius, entry.attached);
+        EXPECT_EQ(seen, (std::vector<std::pair<float, bool>>{
+                            {10.0f, true}, {20.0f, true}, {30.0f, true}, {40.0f, false}}));
+        ASSERT_EQ(carrier->GetNumAttachedEntities(), 3u);
+        EXPECT_EQ(carrier->GetAttachedEntity(0)->GetObjectId(), entries[0].volumeId);
+        for (const auto& entry : entries)
+            leftOver.push_back(entry.volumeId);
+    }
+    objects.ProcessDestroyedObjects();
+    // The carried spheres outlive the volume; they go with their carrier.
+    for (size_t index = 0; index < 3; ++index)
+        EXPECT_NE(objects.GetObject(leftOver[index]), nullptr);
+}
+
+TEST_F(BoundingVolumeTest, UnattachedSpheresGoWithTheVolume)
+{
+    uint32_t childId = 0;
+    {
+        RecordingVolumes volumes;
+        volumes.Load(Record("boundingVolumeRadius2 = 5\n"));
+        childId = volumes.GetVolumeEntries().at(0).volumeId;
+    }
+    EXPECT_EQ(ObjectManager::Instance().GetObject(childId), nullptr);
+}
+
+TEST_F(BoundingVolumeTest, OnlyPlayersCrossingOurSpheresAreReported)
+{
+    const uint32_t playerId = Make("Player");
+    const uint32_t monsterId = Make("Monster");
+    RecordingVolumes volumes;
+    volumes.Load(Record("boundingVolumeRadius1 = 4\nboundingVolumeRadius2 = 8\n"));
+    const uint32_t inner = volumes.GetVolumeEntries()[0].volumeId;
+    const uint32_t outer = volumes.GetVolumeEntries()[1].volumeId;
+
+    SendEnter(outer, playerId);
+    SendEnter(inner, playerId);
+    SendEnter(inner, monsterId);
+    SendEnter(outer + 1000, playerId);
+    SendExit(outer, playerId);
+    SendExit(outer, monsterId);
+    EXPECT_EQ(volumes.entered, (std::vector<int>{1, 0}));
+    EXPECT_EQ(volumes.exited, (std::vector<int>{1}));
+}
+
+TEST_F(BoundingVolumeTest, OnlyItsOwnMonsterStartingToDieSilencesABossVolume)
+{
+    const uint32_t bossId = Make("Monster");
+    const uint32_t otherId = Make("Monster");
+    const uint32_t playerId = Make("Player");
+    Recording<BoundingVolumeBossMonster> volumes;
+    volumes.Load(Record("boundingVolumeRadius1 = 15\n"
+                        "bossEventMusic = Music/Boss/Fight.mp3\n"));
+    volumes.SetMonsterId(bossId);
+    const uint32_t sphere = volumes.GetVolumeEntries()[0].volumeId;
+
+    StartDeath(otherId);
+    StartDeath(0);
+    EXPECT_FALSE(volumes.IsTriggered());
+    SendEnter(sphere, playerId);
+    StartDeath(bossId);
+    EXPECT_TRUE(volumes.IsTriggered());
+    SendEnter(sphere, playerId);
+    EXPECT_EQ(volumes.entered, (std::vector<int>{0}));
+}
+
+TEST_F(BoundingVolumeTest, ABossVolumeIgnoresAnIdThatIsNoMonster)
+{
+    const uint32_t playerId = Make("Player");
+    BoundingVolumeBossMonster volumes;
+    volumes.SetMonsterId(playerId);
+    StartDeath(playerId);
+    EXPECT_FALSE(volumes.IsTriggered());
 }
 
 } // namespace
