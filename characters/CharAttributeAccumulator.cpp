@@ -12,11 +12,6 @@ void CharAttributeAccumulator::AddModifier(CharAttributeType type, float modifie
     totals.AddModifier(type, modifier);
 }
 
-float CharAttributeAccumulator::GetValue(CharAttributeType type) const
-{
-    return totals.GetValue(type);
-}
-
 float CharAttributeAccumulator::GetModifier(CharAttributeType type) const
 {
     return totals.GetModifier(type);

@@ -12,7 +12,8 @@ public:
     void AddValue(CharAttributeType type, float value);
     void AddModifier(CharAttributeType type, float modifier);
     // The flat value raised by its modifier, a percentage of the value's magnitude; uncapped.
-    float GetValue(CharAttributeType type) const;
+    // Inline, as designer formulas read a character's totals at every evaluation.
+    float GetValue(CharAttributeType type) const { return totals.GetValue(type); }
     float GetModifier(CharAttributeType type) const;
     void Clear();
 

@@ -397,25 +397,32 @@ uint32_t CharacterBio::ResolveDesignerSlot(const char* name) const
 
 float CharacterBio::ReadDesignerSlot(uint32_t slot)
 {
+    const float* address = DesignerSlotAddress(slot);
+    return address != nullptr ? *address : static_cast<float>(charLevel);
+}
+
+const float* CharacterBio::DesignerSlotAddress(uint32_t slot) const
+{
     switch (slot) {
     case Slot_ElapsedTime:
-        return elapsedTime;
+        return &elapsedTime;
     case Slot_LifeRegen:
-        return lifeRegen;
+        return &lifeRegen;
     case Slot_LifeRegenMod:
-        return lifeRegenMod;
+        return &lifeRegenMod;
     case Slot_LifeTotal:
-        return lifeTotal;
+        return &lifeTotal;
     case Slot_ManaRegen:
-        return manaRegen;
+        return &manaRegen;
     case Slot_ManaRegenMod:
-        return manaRegenMod;
+        return &manaRegenMod;
     case Slot_ManaTotal:
-        return manaTotal;
+        return &manaTotal;
     case Slot_Intelligence:
-        return intelligence;
+        return &intelligence;
     default:
-        return static_cast<float>(charLevel);
+        // The level is a whole number, converted at each read.
+        return nullptr;
     }
 }
 

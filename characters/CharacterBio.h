@@ -89,6 +89,7 @@ public:
     bool GetDesignerVariable(const char* name, float& value) override;
     uint32_t ResolveDesignerSlot(const char* name) const override;
     float ReadDesignerSlot(uint32_t slot) override;
+    const float* DesignerSlotAddress(uint32_t slot) const override;
     // 0 without an equation.
     float GetLifeRegenValue(float regen, float regenModifier, float seconds);
     float GetManaRegenValue(float regen, float regenModifier, float seconds);

@@ -201,6 +201,13 @@ float CombatManager::ReadDesignerSlot(uint32_t slot)
     }
 }
 
+// The formula inputs live here; the character's numbers are read from whichever character is
+// the parent at the time, so a new parent needs no formula built again.
+const float* CombatManager::DesignerSlotAddress(uint32_t slot) const
+{
+    return slot < Input_Count ? &inputs[slot] : nullptr;
+}
+
 void CombatManager::SetAttacker(uint32_t id)
 {
     attackerId = id;

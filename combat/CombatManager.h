@@ -55,6 +55,7 @@ public:
     bool GetDesignerVariable(const char* name, float& value) override;
     uint32_t ResolveDesignerSlot(const char* name) const override;
     float ReadDesignerSlot(uint32_t slot) override;
+    const float* DesignerSlotAddress(uint32_t slot) const override;
 
     void AssignParent(Character* character);
     void PreLoad(bool flag) { equipment.PreLoad(flag); }

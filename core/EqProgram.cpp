@@ -30,15 +30,40 @@ template <typename T> bool EqProgram<T>::Compile(const EqOperator<T>& root)
 
 template <typename T> void EqProgram<T>::AppendNumber(Op op, T number)
 {
-    Instruction instruction{op, DesignerSlots<T>::NoSlot, {}};
+    Instruction instruction{op, Source::Name, DesignerSlots<T>::NoSlot, {}};
     instruction.number = number;
     code.push_back(instruction);
 }
 
-template <typename T> void EqProgram<T>::AppendName(Op op, const char* name, uint32_t slot)
+template <typename T> void EqProgram<T>::AppendVariable(const std::string& name)
 {
-    Instruction instruction{op, slot, {}};
-    instruction.name = name;
+    Instruction instruction{Op::LoadVariable, Source::Name, DesignerSlots<T>::NoSlot, {}};
+    instruction.name = name.c_str();
+    const uint32_t slot =
+        slots ? slots->ResolveDesignerSlot(name.c_str()) : DesignerSlots<T>::NoSlot;
+    if (slot != DesignerSlots<T>::NoSlot) {
+        instruction.slot = slot;
+        instruction.source = Source::Slot;
+        if (const T* address = slots->DesignerSlotAddress(slot)) {
+            instruction.source = Source::Address;
+            instruction.address = address;
+        }
+    }
+    code.push_back(instruction);
+}
+
+template <typename T> void EqProgram<T>::AppendOperand(Op op, const Instruction& operand)
+{
+    // What came last is the other operand's final step, which no jump lands on.
+    if ((op == Op::AddConstant || op == Op::ConstantAdd) &&
+        code.back().op == Op::MultiplyConstant) {
+        Instruction& product = code.back();
+        product.op = Op::MultiplyAdd;
+        product.affine = Affine{product.number, operand.number};
+        return;
+    }
+    Instruction instruction = operand;
+    instruction.op = op;
     code.push_back(instruction);
 }
 
@@ -62,9 +87,7 @@ template <typename T> bool EqProgram<T>::Emit(const EqOperator<T>& node, Shape& 
             provider = variable.GetProvider();
             slots = dynamic_cast<DesignerSlots<T>*>(provider);
         }
-        AppendName(Op::LoadVariable, variable.GetName().c_str(),
-                   slots ? slots->ResolveDesignerSlot(variable.GetName().c_str())
-                         : DesignerSlots<T>::NoSlot);
+        AppendVariable(variable.GetName());
         shape = {false, 0};
         break;
     }
@@ -102,14 +125,18 @@ template <typename T> bool EqProgram<T>::Emit(const EqOperator<T>& node, Shape& 
 template <typename T> bool EqProgram<T>::EmitBinary(const EqOperator<T>& node, Shape& shape)
 {
     struct Forms {
-        Op constant, variable, popped, constantLeft;
+        Op constant, variable, popped, constantLeft, variableLeft;
     };
     static constexpr Forms kForms[] = {
-        {Op::AddConstant, Op::AddVariable, Op::AddPopped, Op::ConstantAdd},
-        {Op::SubtractConstant, Op::SubtractVariable, Op::SubtractPopped, Op::ConstantSubtract},
-        {Op::MultiplyConstant, Op::MultiplyVariable, Op::MultiplyPopped, Op::ConstantMultiply},
-        {Op::DivideConstant, Op::DivideVariable, Op::DividePopped, Op::ConstantDivide},
-        {Op::PowerConstant, Op::PowerVariable, Op::PowerPopped, Op::ConstantPower},
+        {Op::AddConstant, Op::AddVariable, Op::AddPopped, Op::ConstantAdd, Op::AddVariable},
+        {Op::SubtractConstant, Op::SubtractVariable, Op::SubtractPopped, Op::ConstantSubtract,
+         Op::VariableSubtract},
+        {Op::MultiplyConstant, Op::MultiplyVariable, Op::MultiplyPopped, Op::ConstantMultiply,
+         Op::MultiplyVariable},
+        {Op::DivideConstant, Op::DivideVariable, Op::DividePopped, Op::ConstantDivide,
+         Op::VariableDivide},
+        {Op::PowerConstant, Op::PowerVariable, Op::PowerPopped, Op::ConstantPower,
+         Op::VariablePower},
     };
     const Forms& forms =
         kForms[static_cast<size_t>(node.GetKind()) - static_cast<size_t>(EqKind::Add)];
@@ -126,29 +153,29 @@ template <typename T> bool EqProgram<T>::EmitBinary(const EqOperator<T>& node, S
         shape = {true, 0};
         return true;
     }
-    const Instruction operand = code.back();
-    const bool leaf = code.size() == rightAt + 1;
-    if (leaf && operand.op == Op::Load) {
+    const auto isLoad = [](const Instruction& at) {
+        return at.op == Op::Load || at.op == Op::LoadVariable;
+    };
+    if (code.size() == rightAt + 1 && isLoad(code.back())) {
+        const Instruction operand = code.back();
         code.pop_back();
-        if (node.GetKind() == EqKind::Power && operand.number == 2.0f)
+        if (operand.op == Op::Load && node.GetKind() == EqKind::Power && operand.number == 2.0f)
             Append(Op::Square);
         else
-            AppendNumber(forms.constant, operand.number);
+            AppendOperand(operand.op == Op::Load ? forms.constant : forms.variable, operand);
         shape = {false, left.depth};
-    } else if (leaf && operand.op == Op::LoadVariable) {
-        code.pop_back();
-        AppendName(forms.variable, operand.name, operand.slot);
-        shape = {false, left.depth};
-    } else if (left.constant) {
-        // The left operand asks nobody, so it may wait in the instruction itself.
-        const T number = code[leftAt].number;
+    } else if (rightAt == leftAt + 1 &&
+               (code[leftAt].op == Op::Load ||
+                (code[leftAt].op == Op::LoadVariable && code[leftAt].source == Source::Address))) {
+        // The left operand calls nobody, so it may wait in the instruction itself.
+        const Instruction operand = code[leftAt];
         code.erase(code.begin() + static_cast<std::ptrdiff_t>(leftAt));
-        AppendNumber(forms.constantLeft, number);
+        AppendOperand(operand.op == Op::Load ? forms.constantLeft : forms.variableLeft, operand);
         shape = {false, right.depth};
     } else {
         // Every operand's code starts with a load, which first sets the left operand aside.
         Op& load = code[rightAt].op;
-        if (load != Op::Load && load != Op::LoadVariable)
+        if (!isLoad(code[rightAt]))
             return false;
         load = load == Op::Load ? Op::PushLoad : Op::PushLoadVariable;
         Append(forms.popped);
@@ -173,9 +200,11 @@ template <typename T> bool EqProgram<T>::EmitCondition(const EqOperator<T>& node
     return true;
 }
 
-template <typename T> T EqProgram<T>::Ask(const Instruction& variable) const
+template <typename T> T EqProgram<T>::Read(const Instruction& variable) const
 {
-    if (variable.slot != DesignerSlots<T>::NoSlot) [[likely]]
+    if (variable.source == Source::Address) [[likely]]
+        return *variable.address;
+    if (variable.source == Source::Slot)
         return slots->ReadDesignerSlot(variable.slot);
     T value = T();
     if (!provider->GetDesignerVariable(variable.name, value)) [[unlikely]]
@@ -185,7 +214,7 @@ template <typename T> T EqProgram<T>::Ask(const Instruction& variable) const
 
 template <typename T> T EqProgram<T>::Run() const
 {
-    const auto ask = [this](const Instruction* variable) { return Ask(*variable); };
+    const auto read = [this](const Instruction* variable) { return Read(*variable); };
     if constexpr (std::is_same_v<T, bool>) {
         bool value = false;
         const Instruction* first = code.data();
@@ -195,7 +224,7 @@ template <typename T> T EqProgram<T>::Run() const
                 value = at->number;
                 break;
             case Op::LoadVariable:
-                value = ask(at);
+                value = read(at);
                 break;
             case Op::Not:
                 value = !value;
@@ -228,6 +257,7 @@ template <typename T> T EqProgram<T>::Run() const
             &&SubtractVariable,
             &&SubtractPopped,
             &&ConstantSubtract,
+            &&VariableSubtract,
             &&MultiplyConstant,
             &&MultiplyVariable,
             &&MultiplyPopped,
@@ -236,11 +266,14 @@ template <typename T> T EqProgram<T>::Run() const
             &&DivideVariable,
             &&DividePopped,
             &&ConstantDivide,
+            &&VariableDivide,
             &&PowerConstant,
             &&PowerVariable,
             &&PowerPopped,
             &&ConstantPower,
+            &&VariablePower,
             &&Square,
+            &&MultiplyAdd,
             &&End,
             &&End,
             &&End,
@@ -251,14 +284,14 @@ template <typename T> T EqProgram<T>::Run() const
         float* top = stack;
         // Every program starts by loading its leftmost operand.
         const Instruction* at = code.data();
-        float value = at->op == Op::Load ? at->number : ask(at);
+        float value = at->op == Op::Load ? at->number : read(at);
 #define GAME_EQ_NEXT() goto* kHandlers[static_cast<size_t>((++at)->op)]
         GAME_EQ_NEXT();
     Load:
         value = at->number;
         GAME_EQ_NEXT();
     LoadVariable:
-        value = ask(at);
+        value = read(at);
         GAME_EQ_NEXT();
     PushLoad:
         *top++ = value;
@@ -266,13 +299,13 @@ template <typename T> T EqProgram<T>::Run() const
         GAME_EQ_NEXT();
     PushLoadVariable:
         *top++ = value;
-        value = ask(at);
+        value = read(at);
         GAME_EQ_NEXT();
     AddConstant:
         value = value + at->number;
         GAME_EQ_NEXT();
     AddVariable:
-        value = value + ask(at);
+        value = value + read(at);
         GAME_EQ_NEXT();
     AddPopped:
         value = *--top + value;
@@ -284,7 +317,7 @@ template <typename T> T EqProgram<T>::Run() const
         value = value - at->number;
         GAME_EQ_NEXT();
     SubtractVariable:
-        value = value - ask(at);
+        value = value - read(at);
         GAME_EQ_NEXT();
     SubtractPopped:
         value = *--top - value;
@@ -292,11 +325,14 @@ template <typename T> T EqProgram<T>::Run() const
     ConstantSubtract:
         value = at->number - value;
         GAME_EQ_NEXT();
+    VariableSubtract:
+        value = read(at) - value;
+        GAME_EQ_NEXT();
     MultiplyConstant:
         value = value * at->number;
         GAME_EQ_NEXT();
     MultiplyVariable:
-        value = value * ask(at);
+        value = value * read(at);
         GAME_EQ_NEXT();
     MultiplyPopped:
         value = *--top * value;
@@ -308,7 +344,7 @@ template <typename T> T EqProgram<T>::Run() const
         value = value / at->number;
         GAME_EQ_NEXT();
     DivideVariable:
-        value = value / ask(at);
+        value = value / read(at);
         GAME_EQ_NEXT();
     DividePopped:
         value = *--top / value;
@@ -316,11 +352,14 @@ template <typename T> T EqProgram<T>::Run() const
     ConstantDivide:
         value = at->number / value;
         GAME_EQ_NEXT();
+    VariableDivide:
+        value = read(at) / value;
+        GAME_EQ_NEXT();
     PowerConstant:
         value = EqPower::Apply(value, at->number);
         GAME_EQ_NEXT();
     PowerVariable:
-        value = EqPower::Apply(value, ask(at));
+        value = EqPower::Apply(value, read(at));
         GAME_EQ_NEXT();
     PowerPopped : {
         const float base = *--top;
@@ -330,8 +369,14 @@ template <typename T> T EqProgram<T>::Run() const
     ConstantPower:
         value = EqPower::Apply(at->number, value);
         GAME_EQ_NEXT();
+    VariablePower:
+        value = EqPower::Apply(read(at), value);
+        GAME_EQ_NEXT();
     Square:
         value = value * value;
+        GAME_EQ_NEXT();
+    MultiplyAdd:
+        value = value * at->affine.factor + at->affine.addend;
         GAME_EQ_NEXT();
 #undef GAME_EQ_NEXT
     End:

@@ -29,6 +29,10 @@ public:
     virtual uint32_t ResolveDesignerSlot(const char* name) const = 0;
     // Only with a slot this class resolved: what GetDesignerVariable answers for its name.
     virtual T ReadDesignerSlot(uint32_t slot) = 0;
+    // Only with a slot this class resolved: where the provider keeps the slot's value for as
+    // long as it lives, when it keeps one there and reading it changes nothing, so that a
+    // formula reads it with no call at all; null for a value worked out at each read.
+    virtual const T* DesignerSlotAddress(uint32_t /*slot*/) const { return nullptr; }
 
 protected:
     ~DesignerSlots() = default;
