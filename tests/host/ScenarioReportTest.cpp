@@ -23,6 +23,10 @@ TEST(ScenarioReport, EachScenarioRefusesTheRolesItDoesNotPlay)
         {"arena", "server", "--scenario arena runs as single player only"},
         {"kill", "server", "--scenario kill runs as single player only"},
         {"commands", "single", "--scenario commands runs as server only"},
+        {"players", "single", "--scenario players runs as server only"},
+        {"level", "server", "--scenario level runs as single player only"},
+        {"bag", "server", "--scenario bag runs as single player only"},
+        {"trade", "server", "--scenario trade plays its machines itself; no --role goes with it"},
         {"actions", "client", "--scenario runs as single or server, not as client"},
         {"walk", nullptr, ""},
     };
@@ -183,18 +187,20 @@ TEST(ArenaReport, ThePackPatrolsTheBandFightsAndTheChieftainDropsItsLoot)
     EXPECT_NE(other.out.substr(other.out.find('\n')), run.out.substr(run.out.find('\n')));
 }
 
-// The hero is sent at a jackal of the patrolling pack and holds his ground.
-HostRun HuntJackal(TempDatabase& folder, const std::string& path)
+// The hero is sent at a jackal of the patrolling pack and holds his ground; two tests read it.
+const HostRun& HuntJackal()
 {
-    folder.WriteFile("orders.txt", "1 click @Jackal1\n2 hold\n");
-    return Arena({"--input", path, "--frames", "50"});
+    static const TempDatabase folder;
+    static const HostRun run = [] {
+        folder.WriteFile("orders.txt", "1 click @Jackal1\n2 hold\n");
+        return Arena({"--input", folder.GetRoot() + "/orders.txt", "--frames", "50"});
+    }();
+    return run;
 }
 
 TEST(ArenaReport, TheHeroObeysAnOrderFileNamingTheArenasCastAndRefusesABadOne)
 {
-    TempDatabase folder;
-    const std::string path = folder.GetRoot() + "/orders.txt";
-    const HostRun run = HuntJackal(folder, path);
+    const HostRun& run = HuntJackal();
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out, {"  frame 1: order click @Jackal1 -> false\n",
                             "  frame 1: Hero (0.26, 0.00, -0.15) MoveToUseSkill | life 300.0\n",
@@ -202,6 +208,8 @@ TEST(ArenaReport, TheHeroObeysAnOrderFileNamingTheArenasCastAndRefusesABadOne)
                             "  frame 41: Jackal1 dies\n"
                             "    drops Records/Items/Gold/"});
 
+    TempDatabase folder;
+    const std::string path = folder.GetRoot() + "/orders.txt";
     folder.WriteFile("orders.txt", "1 click @Elder\n");
     const HostRun bad = Arena({"--input", path});
     EXPECT_EQ(bad.status, 2);
@@ -213,8 +221,7 @@ TEST(ArenaReport, TheHeroObeysAnOrderFileNamingTheArenasCastAndRefusesABadOne)
 // A monster's attack played at speed 0 never reaches its hit: the hero would never be touched.
 TEST(ArenaReport, AJackalsClawWoundsTheHeroWhoFightsIt)
 {
-    TempDatabase folder;
-    const HostRun run = HuntJackal(folder, folder.GetRoot() + "/orders.txt");
+    const HostRun& run = HuntJackal();
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out, {"  frame 20: Jackal1 Attack | life 40.0 | Hero 58.7 | ",
                             "  frame 23: Hero (5.46, 0.00, -2.91) UseSkill | life 300.0\n",
