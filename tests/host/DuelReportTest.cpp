@@ -83,7 +83,7 @@ constexpr const char* kRot = "Records/Skills/Buffs/PlagueRot.dbr level 1";
 // commands ends as the server did.
 TEST(DuelSkillReport, ShieldBreaksRotSpreadsAndTheClientAgrees)
 {
-    const HostRun run = RunSample({"--duel", "1", "--seed", "17"});
+    const HostRun& run = SharedSample({"--duel", "1", "--seed", "17"});
     EXPECT_EQ(run.status, 0);
     const size_t begin = run.out.find("duel skills as server, seed 17:\n");
     ASSERT_NE(begin, std::string::npos) << run.out;
@@ -114,7 +114,7 @@ TEST(DuelSkillReport, ShieldBreaksRotSpreadsAndTheClientAgrees)
 // results reach the client, so both machines end with the same wounded leader.
 TEST(DuelSkillReport, ThePooledBowAttackLoosesThreeArrowsBothMachinesApply)
 {
-    const HostRun run = RunSample({"--duel", "1", "--seed", "17"});
+    const HostRun& run = SharedSample({"--duel", "1", "--seed", "17"});
     ASSERT_EQ(run.status, 0);
     const size_t begin = run.out.find("duel skills as server");
     ASSERT_NE(begin, std::string::npos) << run.out;
@@ -147,7 +147,7 @@ std::string SpellPart(const HostRun& run)
 // first.
 TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrder)
 {
-    const HostRun run = RunSample({"--duel", "1", "--seed", "17"});
+    const HostRun& run = SharedSample({"--duel", "1", "--seed", "17"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string spells = SpellPart(run);
     ASSERT_FALSE(spells.empty()) << run.out;
@@ -192,7 +192,7 @@ TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrder)
 // taken and both machines end with the same lives, the hero's wounded by the jackalman's spells.
 TEST(DuelSpellReport, TheClientReplaysEveryPacketAndEndsWithTheServersLives)
 {
-    const HostRun run = RunSample({"--duel", "1", "--seed", "17"});
+    const HostRun& run = SharedSample({"--duel", "1", "--seed", "17"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string spells = SpellPart(run);
     const std::string sent = LineAfter(spells, "  client: a fresh engine replays the ");

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 namespace GAME::Test {
@@ -241,16 +240,6 @@ TEST_F(PlayerSaveFileTest, ABadFileIsRefusedInOneLineAndLeftAsItWas)
     EXPECT_EQ(error, "'" + folder.GetRoot() + "/text.chr' is not a saved stream");
     EXPECT_FALSE(PlayerSaveFile::Load(loaded, folder.GetRoot() + "/absent.chr", error));
     EXPECT_EQ(error, "save file '" + folder.GetRoot() + "/absent.chr' does not exist");
-}
-
-TEST_F(PlayerSaveFileTest, ASaveThatCannotBeWrittenSaysSo)
-{
-    Player player;
-    std::string error;
-    const std::string path = folder.GetRoot() + "/none/new.chr";
-    EXPECT_FALSE(PlayerSaveFile::Save(player, path, error));
-    EXPECT_EQ(error, "the player could not be saved to '" + path + "'");
-    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,6 +56,16 @@ inline HostRun RunSample(std::vector<std::string> args)
 {
     args.insert(args.begin(), {"--db", SampleDatabase()});
     return RunHost(args);
+}
+
+// A sample run that several tests read: the run is deterministic, so the program makes it once.
+inline const HostRun& SharedSample(const std::vector<std::string>& args)
+{
+    static std::map<std::vector<std::string>, HostRun> runs;
+    auto found = runs.find(args);
+    if (found == runs.end())
+        found = runs.emplace(args, RunSample(args)).first;
+    return found->second;
 }
 
 // Each piece must be there, after the end of the one before it (and after `from`).

@@ -21,7 +21,7 @@ void ExpectInOrder(const std::string& out, std::initializer_list<const char*> pi
 
 TEST(LevelFixedItems, TheHeroUsesEveryItemOnHisWayAndTheirStatesComeBack)
 {
-    const HostRun run = RunSample({"--scenario", "level", "--seed", "7"});
+    const HostRun& run = SharedSample({"--scenario", "level", "--seed", "7"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string& out = run.out;
     ExpectInOrder(out, {"use Door by", "command FixedItemStateChangeConfigCmd Door state 10",

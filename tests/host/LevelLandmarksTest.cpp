@@ -9,7 +9,7 @@ namespace {
 
 TEST(LevelLandmarks, ThePackDependsOnTheDifficultyAndTheWalkFindsHealsAndFollows)
 {
-    const HostRun normal = RunSample({"--scenario", "level", "--seed", "7"});
+    const HostRun& normal = SharedSample({"--scenario", "level", "--seed", "7"});
     ASSERT_EQ(normal.status, 0) << normal.err;
     const HostRun legendary =
         RunSample({"--scenario", "level", "--seed", "7", "--difficulty", "2"});

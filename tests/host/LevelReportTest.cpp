@@ -18,7 +18,7 @@ size_t Count(const std::string& text, const std::string& piece)
 
 TEST(LevelReport, TheWalkHearsSeesAndCrossesTheLevelInOrderAndOneSeedGivesOneTranscript)
 {
-    const HostRun run = RunSample({"--scenario", "level", "--seed", "7"});
+    const HostRun& run = SharedSample({"--scenario", "level", "--seed", "7"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(DataErrors(run.err), "");
     const std::string& out = run.out;
@@ -49,7 +49,7 @@ TEST(LevelReport, AnOrderFileWalksTheHeroToItsClicksAndTakesNothingElse)
     folder.WriteFile("orders.txt", "1 click 150,0\n");
     const HostRun straight = RunSample({"--scenario", "level", "--seed", "7", "--input", path});
     ASSERT_EQ(straight.status, 0) << straight.err;
-    EXPECT_EQ(straight.out, RunSample({"--scenario", "level", "--seed", "7"}).out);
+    EXPECT_EQ(straight.out, SharedSample({"--scenario", "level", "--seed", "7"}).out);
 
     // Turning back before the gate: its sound never plays and the shrine's music never comes.
     folder.WriteFile("orders.txt", "1 click 40,0\n90 click 0,0\n");
@@ -63,13 +63,6 @@ TEST(LevelReport, AnOrderFileWalksTheHeroToItsClicksAndTakesNothingElse)
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err, "gamehost: script '" + path +
                            "' line 2: the level scenario takes only ground clicks\n");
-}
-
-TEST(LevelReport, TheLevelPlaysAsSinglePlayerOnly)
-{
-    const HostRun run = RunSample({"--scenario", "level", "--role", "server"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("--scenario level runs as single player only"), std::string::npos);
 }
 
 } // namespace

@@ -200,17 +200,6 @@ TEST(SkillReport, TheSampleTreesLoadGroupReplicateAndShowCostsTooltipsAndTheOnHi
     EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), 0u);
 }
 
-TEST(SkillReport, AnotherSeedDrawsOtherwiseButAlikeOnBothMachines)
-{
-    const HostRun run = RunSample({"--skills", "--seed", "9"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    ExpectInOrder(run.out, {
-                               "  pool draws as server, seed 9: #2 #0 #2 #3 #2 #3 #0 #3\n",
-                               "  pool draws as client, seed 9: #2 #0 #2 #3 #2 #3 #0 #3\n",
-                               "  server and client draw alike: yes\n",
-                           });
-}
-
 TEST(CharacterReport, ADatabaseWithoutTheSamplesIsRefusedInOneLine)
 {
     TempDatabase database;

@@ -45,9 +45,6 @@ TEST(WearTradeReport, TheServerEndsWithEachHeroHoldingTheOthersOffer)
                             "my offer:  Records/Items/Relics/HunterEye.dbr, 40 gold, confirmed\n",
                             "server's end state:\n",
                             "  purses: A 420, B 380\nexchange complete on the server: yes\n"});
-    const HostRun server =
-        RunHost({"--db", SampleDatabase(), "--scenario", "trade", "--role", "server"});
-    EXPECT_EQ(server.status, 1);
 }
 
 } // namespace

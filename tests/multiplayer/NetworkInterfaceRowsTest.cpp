@@ -13,6 +13,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/PlayerListRecords.h"
 #include "tests/support/TrimMust.h"
 #include "world/FixedItem.h"
 
@@ -161,20 +162,12 @@ protected:
         LocalizationManager::Instance().AddText("SimpleStringFormat", L"[%s]");
         LocalizationManager::Instance().AddText("tagJoined", L"%s joined");
         LocalizationManager::Instance().AddText("tagNumbers", L"%s has %d");
-        Game().GetPlayerManagerClient()->HandlePlayerUpdate({Named(kAna, L"Ana")});
+        Game().GetPlayerManagerClient()->HandlePlayerUpdate({ListedPlayer(kAna, L"Ana")});
     }
     void TearDown() override
     {
         LocalizationManager::Instance().Clear();
         InboundRows::TearDown();
-    }
-
-    static PlayerNetBasicInfo Named(uint32_t id, const std::wstring& name)
-    {
-        PlayerNetBasicInfo record;
-        record.playerId = id;
-        record.name = name;
-        return record;
     }
 
     // The text a remote message puts up as a bubble.
@@ -247,7 +240,8 @@ TEST_F(RemoteText, ALeaderWhoLeavesHandsHisPartyOn)
     Player* local = NewPlayer();
     const uint32_t me = local->GetObjectId();
     PlayerManagerClient& players = *Game().GetPlayerManagerClient();
-    PlayerNetBasicInfo records[] = {Named(me, L"Me"), Named(kAna, L"Ana"), Named(kAna + 1, L"Bob")};
+    PlayerNetBasicInfo records[] = {ListedPlayer(me, L"Me"), ListedPlayer(kAna, L"Ana"),
+                                    ListedPlayer(kAna + 1, L"Bob")};
     for (PlayerNetBasicInfo& record : records)
         record.partyId = static_cast<int32_t>(me);
     players.HandlePlayerUpdate({records[0], records[1], records[2]});

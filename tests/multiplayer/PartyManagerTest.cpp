@@ -172,14 +172,6 @@ protected:
     GameEngineOutboundInterface remote;
 };
 
-TEST_F(InboundDelivery, RemoteWideTextIsShownAsItCame)
-{
-    GAME::Test::TakeSentBytes();
-    remote.DisplayWMessageRemote(kAna, true, L"plain");
-    Deliver();
-    EXPECT_EQ(TopNotificationText(), L"plain");
-}
-
 TEST_F(InboundDelivery, PartyChatAndBalanceReachTheGame)
 {
     FourPlayers();

@@ -4,7 +4,6 @@
 #include "characters/Player.h"
 #include "core/PlayerInfo.h"
 #include "engine/ConnectionManager.h"
-#include "engine/GameInfo.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "tests/support/GameEngineFixture.h"
@@ -21,10 +20,7 @@
 namespace GAME {
 namespace {
 
-PlayerNetBasicInfo Listed(uint32_t id, const std::wstring& name)
-{
-    return GAME::Test::ListedPlayer(id, name);
-}
+using GAME::Test::ListedPlayer;
 
 class PlayerList : public GAME::Test::GameEngineFixture {
 protected:
@@ -55,25 +51,14 @@ protected:
     }
 };
 
-TEST_F(PlayerList, TheGameInfoNamesTheListedPlayersInOrder)
-{
-    Players().HandlePlayerUpdate(
-        {Listed(0x10000001, L"Ana"), Listed(0x20000001, L"Bob"), Listed(0x30000001, L"Cy")});
-    const GameInfo& info = gEngine->GetGameInfo();
-    EXPECT_EQ(info.GetPlayerList(), (std::vector<std::wstring>{L"Ana", L"Bob", L"Cy"}));
-
-    Players().HandlePlayerUpdate({Listed(0x20000001, L"Bob")});
-    EXPECT_EQ(info.GetPlayerList(), (std::vector<std::wstring>{L"Bob"}));
-    EXPECT_EQ(info.GetNumOfPlayers(), 1u);
-}
-
 TEST_F(PlayerList, AHostThatLeavesTakesItsPlayersPortalsAlong)
 {
     std::vector<FixedItemTeleport::TeleportInfo>& portals = Game().GetTeleportInfoList();
     portals.push_back({900, 0x10000002, WorldCoords(), "Records/Portal.dbr"});
     portals.push_back({901, 0x20000001, WorldCoords(), "Records/Portal.dbr"});
-    Players().HandlePlayerUpdate({Listed(0x10000001, L"Ana"), Listed(0x20000001, L"Bob"),
-                                  Listed(0x10000002, L"Pet"), Listed(0x30000001, L"Cy")});
+    Players().HandlePlayerUpdate(
+        {ListedPlayer(0x10000001, L"Ana"), ListedPlayer(0x20000001, L"Bob"),
+         ListedPlayer(0x10000002, L"Pet"), ListedPlayer(0x30000001, L"Cy")});
 
     Players().RemovePlayerFromGame(1);
     EXPECT_EQ(Players().GetAllPlayersInGame(), (std::vector<uint32_t>{0x20000001, 0x30000001}));
@@ -84,7 +69,7 @@ TEST_F(PlayerList, AHostThatLeavesTakesItsPlayersPortalsAlong)
 
 TEST_F(PlayerList, AMainPlayerWithoutAnObjectIsListedByIdFilledLaterAndRemovedWithItsHost)
 {
-    Players().HandlePlayerUpdate({Listed(0x50000002, L"Gus")});
+    Players().HandlePlayerUpdate({ListedPlayer(0x50000002, L"Gus")});
     Players().SetMainPlayer(0x50000001);
     ExpectAligned(Players());
     EXPECT_EQ(Players().GetPlayerName(0x50000001), L"");
@@ -101,7 +86,7 @@ TEST_F(PlayerList, AMainPlayerWithoutAnObjectIsListedByIdFilledLaterAndRemovedWi
 TEST_F(PlayerList, ABanMatchesThePlayersOwnNameExactlyNotTheListsCopy)
 {
     ASSERT_NE(MakePlayer(0x10000001, L"Rob"), nullptr);
-    Players().HandlePlayerUpdate({Listed(0x10000001, L"Bob")});
+    Players().HandlePlayerUpdate({ListedPlayer(0x10000001, L"Bob")});
     ConnectionManager& network = gEngine->GetNetworkConnectionManager();
     struct Row {
         const char* name;
@@ -132,10 +117,10 @@ TEST_F(PlayerList, PlayerInfoOnAnotherThreadAlwaysCountsAWholeList)
 {
     for (uint32_t id : {0x10000001u, 0x20000001u, 0x30000001u})
         ASSERT_NE(MakePlayer(id, L"P"), nullptr);
-    const std::vector<PlayerNetBasicInfo> two = {Listed(0x10000001, L"A"),
-                                                 Listed(0x20000001, L"B")};
+    const std::vector<PlayerNetBasicInfo> two = {ListedPlayer(0x10000001, L"A"),
+                                                 ListedPlayer(0x20000001, L"B")};
     std::vector<PlayerNetBasicInfo> three = two;
-    three.push_back(Listed(0x30000001, L"C"));
+    three.push_back(ListedPlayer(0x30000001, L"C"));
     PlayerNetHeartbeatInfo heartbeat;
     heartbeat.playerId = 0x20000001;
     Players().HandlePlayerUpdate(two);

@@ -1,7 +1,5 @@
 #include "engine/Engine.h"
-#include "multiplayer/GameEngineClientServicesModule.h"
 #include "multiplayer/GameEngineServerServicesModule.h"
-#include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 
 #include "tests/multiplayer/MockNetworkInterface.h"
@@ -83,18 +81,6 @@ TEST_F(ServerServices, PlayerListFollowsThreeHeartbeatsAndAFullUpdateAfterTheFir
     players.Update(1);
     for (int frame = 0; frame < 8; ++frame)
         players.Update(1200);
-}
-
-TEST(ClientServices, ItsPlayerManagerReachesTheInterfaceOfTheSlot)
-{
-    GameEngineClientServicesModule module;
-    NiceMock<GAME::Test::MockNetworkInterface> first;
-    NiceMock<GAME::Test::MockNetworkInterface> second;
-    GameEngineNetworkInterface* slot = &first;
-    module.SetNetworkInterfaceSlot(&slot);
-    EXPECT_EQ(module.GetPlayerManager()->GetNetworkInterface(), &first);
-    slot = &second;
-    EXPECT_EQ(module.GetPlayerManager()->GetNetworkInterface(), &second);
 }
 
 } // namespace

@@ -61,14 +61,6 @@ protected:
         return item;
     }
 
-    // One mesh hit box, a unit cube round the item's origin.
-    static void GiveMesh(FixedItem& item, GraphicsMeshInstance& mesh)
-    {
-        mesh.SetBoundingBox(ABBox({-1, -1, -1}, {1, 1, 1}));
-        mesh.AddHitBox(OBBox(ABBox({-1, -1, -1}, {1, 1, 1})));
-        item.SetMeshInstance(&mesh);
-    }
-
     // The animation gets an event at the time; it must be loaded already (by a record).
     static void AddAnimationEvent(const std::string& animation, float timeMs, const char* name)
     {
