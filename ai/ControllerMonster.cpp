@@ -207,14 +207,45 @@ bool ControllerMonster::InPursuitRange(uint32_t characterId)
     if (maxPursuitDistance == 0.0f)
         return true;
     Character* other = ObjectManager::Instance().GetObject<Character>(characterId);
-    Character* self = GetCharacter();
-    if (other == nullptr || self == nullptr)
+    return other != nullptr && InPursuitRange(*other);
+}
+
+bool ControllerMonster::InPursuitRange(Character& other)
+{
+    if (maxPursuitDistance == 0.0f)
+        return true;
+    WorldVec3 own;
+    if (!GetOwnPathPosition(own))
         return false;
-    const WorldVec3 otherPosition = other->GetPathPosition();
+    const WorldVec3 otherPosition = other.GetPathPosition();
     if (maxYViewDistance != 0.0f &&
-        std::abs(HeightDifference(self->GetPathPosition(), otherPosition)) > maxYViewDistance)
+        std::abs(HeightDifference(own, otherPosition)) > maxYViewDistance)
         return false;
-    return Distance(otherPosition, GetHomePosition()) < maxPursuitDistance;
+    return Distance(otherPosition, GetRoundHomePosition()) < maxPursuitDistance;
+}
+
+bool ControllerMonster::GetOwnPathPosition(WorldVec3& own)
+{
+    if (angerRound.open) {
+        own = angerRound.own;
+        return true;
+    }
+    Character* self = GetCharacter();
+    if (self == nullptr)
+        return false;
+    own = self->GetPathPosition();
+    return true;
+}
+
+WorldVec3 ControllerMonster::GetRoundHomePosition()
+{
+    if (!angerRound.open)
+        return GetHomePosition();
+    if (!angerRound.homeKnown) {
+        angerRound.home = GetHomePosition();
+        angerRound.homeKnown = true;
+    }
+    return angerRound.home;
 }
 
 bool ControllerMonster::IsEnemyValid(uint32_t characterId)

@@ -559,20 +559,20 @@ void Character::DoDistressCall(uint32_t attackerId) const
 }
 
 void Character::FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
-                                       const Sphere& sphere, bool flag, int listType)
+                                       const Sphere& sphere, bool /*flag*/, int /*listType*/)
 {
     out.clear();
     const World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr;
     if (world == nullptr)
         return;
     // Sight queries run for every thinking character every frame: keep the scratch list.
+    // The world passes over loot and effects by class before testing their positions; the flag
+    // and the list choose nothing in this world.
     thread_local std::vector<Entity*> found;
     found.clear();
-    world->GetEntitiesInSphere(found, region, sphere.center, sphere.radius, flag, listType);
-    for (Entity* entity : found) {
-        if (auto* character = DynamicCast<Character>(entity))
-            out.push_back(character);
-    }
+    world->GetEntitiesInSphere(found, region, sphere.center, sphere.radius, Character::classInfo);
+    for (Entity* entity : found)
+        out.push_back(static_cast<Character*>(entity));
 }
 
 // Life, speed, experience and rewards.

@@ -196,8 +196,7 @@ void World::Insert(Entity* entity, const Vec3& position)
 {
     entity->world = this;
     // Keeps a world whose entities come and go between frames from growing the order list.
-    if (!updatingEntities && updateOrderHoles > 64 && updateOrderHoles * 2 > updateOrder.size())
-        CompactUpdateOrder();
+    CompactSparseUpdateOrder();
     Placement& placement = placements[entity];
     const Cell key = GetCell(position);
     std::vector<Slot>& slots = cells[key];

@@ -258,6 +258,7 @@ private:
     BoundedLog<Disturbance> disturbances;
     BoundedLog<PhysicsGrassWind> grassWinds;
     void CompactUpdateOrder();
+    void CompactSparseUpdateOrder();
     PathRequest lastPathRequest;
     uint32_t pathRequestCount = 0;
     WorldVec3 lastFOWPosition;

@@ -12,7 +12,7 @@ void World::UpdateEntities(int32_t elapsedMs)
     // A nested call (an entity driving the world from its own update) would see the list mid-way.
     if (updatingEntities)
         return;
-    CompactUpdateOrder();
+    CompactSparseUpdateOrder();
     updatingEntities = true;
     const size_t count = updateOrder.size();
     // Any step may remove entities (or delete them); the slot turns null, so it is looked at
@@ -42,6 +42,15 @@ void World::UpdateEntities(int32_t elapsedMs)
             actor->SetLastFrameRendered(frame);
     }
     updatingEntities = false;
+}
+
+// Compacting walks the whole list and finds each entity's placement, so it waits until the holes
+// are half of it: in a big fight someone dies nearly every frame, and compacting on each death
+// costs a walk of every entity per frame on top of the frame's own.
+void World::CompactSparseUpdateOrder()
+{
+    if (!updatingEntities && updateOrderHoles > 64 && updateOrderHoles * 2 > updateOrder.size())
+        CompactUpdateOrder();
 }
 
 void World::CompactUpdateOrder()

@@ -45,6 +45,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/World.h"
+#include "engine/WorldCoords.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
 #include "skills/Skill.h"
@@ -66,6 +67,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -1073,6 +1075,37 @@ TEST_F(MonsterDecisionsTest, SightAngerGrowsPerPeriodAndTheTimerKeepsTheRest)
     // 11.4 in all: above 11.3, not above 11.5.
     EXPECT_EQ(controller->GetAngerManager().GetNewTarget(11.5f), nullptr);
     EXPECT_EQ(controller->GetAngerManager().GetNewTarget(11.3f), foe);
+}
+
+// An anger round reads the monster's own place and its home once for all the foes in sight; the
+// next round sees where both have gone since, as a question outside any round does.
+TEST_F(MonsterDecisionsTest, EachAngerRoundSeesWhereTheMonsterAndItsHomeAreNow)
+{
+    Think("ForgiveRate = 0\nViewDistance = 20\nInnerViewDistance = 5\nInnerSightAngerRate = 100\n"
+          "SightAngerRate = 10\nMaxPursuitDistance = 9");
+    Monster* foe = MakeFoe(4);
+    const uint32_t id = foe->GetObjectId();
+    struct Row {
+        float selfX;
+        float homeX;
+    };
+    std::vector<float> grown;
+    int32_t elapsedMs = 200;
+    for (const Row& row : {Row{0, 0}, Row{-8, 0}, Row{-8, -8}}) {
+        SCOPED_TRACE(row.selfX + row.homeX);
+        self->SetPathPosition(At(row.selfX, 0));
+        self->SetSpawnPoint(WorldCoords(At(row.homeX, 0)));
+        const float before = controller->GetAngerManager().GetAnger(id);
+        // Two periods a round: the first from a timer at 0, the others from one at 200.
+        const float expected = 2.0f * controller->ProcessAngerTarget(*foe, 200);
+        controller->AngerUpdate(std::exchange(elapsedMs, 400));
+        grown.push_back(controller->GetAngerManager().GetAnger(id) - before);
+        EXPECT_NEAR(grown.back(), expected, 1e-4f);
+    }
+    // Nearby, farther off, then beyond pursuit from the moved home.
+    EXPECT_GT(grown[0], grown[1]);
+    EXPECT_GT(grown[1], 0.0f);
+    EXPECT_EQ(grown[2], 0.0f);
 }
 
 TEST_F(MonsterDecisionsTest, HugeTimesSaturate)

@@ -493,6 +493,7 @@ public:
             std::exchange(chore, nullptr)();
     }
     std::function<void()> chore;
+    const std::string& GetLabel() const { return label; }
 
 private:
     void Write(const std::string& step, int32_t ms)
@@ -552,6 +553,38 @@ TEST_F(WorldUpdateTest, EntitiesAddedOrRemovedDuringAFrameWaitOrAreLeftAlone)
     EXPECT_EQ(journal, (std::vector<std::string>{"a:pre/16", "a:self/16", "b:pre/16", "b:self/16",
                                                  "d:pre/16", "d:self/16"}));
     EXPECT_EQ(world->GetEntityCount(), 3u);
+}
+
+// Leavers' places are swept out of the order only once they are half of it. Either way the rest
+// keep their order, and after a sweep a leaver still leaves its own place and no other.
+TEST_F(WorldUpdateTest, ManyLeaversKeepTheOrderOfTheRest)
+{
+    for (const int keepOneIn : {2, 4}) {
+        SCOPED_TRACE(keepOneIn);
+        actors.clear();
+        std::vector<Journaling*> staying;
+        for (int i = 0; i < 200; ++i) {
+            Journaling* actor = Make(std::to_string(i));
+            if (i % keepOneIn == 0)
+                staying.push_back(actor);
+            else
+                world->RemoveEntity(actor);
+        }
+        world->UpdateEntities(0);
+        world->RemoveEntity(staying[1]);
+        world->RemoveEntity(staying[0]);
+        world->AddEntity(staying[0], WorldCoords(kHome, Coords()), true);
+        std::rotate(staying.begin(), staying.begin() + 1, staying.end());
+        staying.erase(staying.begin());
+        journal.clear();
+        world->UpdateEntities(0);
+        std::vector<std::string> expected;
+        for (const Journaling* actor : staying) {
+            expected.push_back(actor->GetLabel() + ":pre");
+            expected.push_back(actor->GetLabel() + ":self");
+        }
+        EXPECT_EQ(journal, expected);
+    }
 }
 
 TEST_F(WorldUpdateTest, ActorsInThePreLoadFrustumCountAsDrawnEachFrame)
