@@ -64,7 +64,7 @@ CharacterBio::~CharacterBio() = default;
 void CharacterBio::Load(const LoadTable& table)
 {
     acceleratedLifeRegenPercent = table.GetFloat("acceleratedLifeRegenPercent", 0.0f);
-    baseAttributes.Load(table);
+    ChangeBase().Load(table);
     LoadRegenRecord();
     defenseAttributes.Load(table);
 }
@@ -99,10 +99,15 @@ void CharacterBio::InitialUpdate(Character& character)
 
 void CharacterBio::UpdateResources(Character& character)
 {
-    // The totals start from the base store alone, which is what the base totals hold.
-    baseTotals.Clear();
-    baseAttributes.AddToAccumulator(baseTotals,
-                                    DefenseAttributeStore_Character::GetDifficultyLevel());
+    // The totals start from the base store alone, which is what the base totals hold. The store
+    // changes seldom (a load, a point spent, a save read), so its sum is kept for the difficulty
+    // it was made at.
+    const uint32_t level = DefenseAttributeStore_Character::GetDifficultyLevel();
+    if (level != baseTotalsLevel) {
+        baseTotals.Clear();
+        baseAttributes.AddToAccumulator(baseTotals, level);
+        baseTotalsLevel = level;
+    }
     totalAttributes = baseTotals;
     character.GetEquipCharAttributes(totalAttributes);
     character.GetSkillCharAttributes(totalAttributes);
@@ -228,7 +233,7 @@ void CharacterBio::GetDefenseAttributes(CombatAttributeAccumulator& accumulator)
 
 void CharacterBio::IncrementBaseAttribute(CharAttributeType type, float amount)
 {
-    baseAttributes.SetBaseValue(type, baseAttributes.GetBaseValue(type) + amount);
+    ChangeBase().SetBaseValue(type, baseAttributes.GetBaseValue(type) + amount);
     tainted = true;
 }
 
@@ -320,12 +325,12 @@ void CharacterBio::RestoreCurrentBioStats(const CharacterBioReplicaInfo& replica
     tainted = replica.tainted != 0;
     if (!withBase)
         return;
-    baseAttributes.SetBaseValue(CharAttribute_Life, static_cast<float>(replica.baseLife));
-    baseAttributes.SetBaseValue(CharAttribute_Mana, static_cast<float>(replica.baseMana));
-    baseAttributes.SetBaseValue(CharAttribute_Strength, static_cast<float>(replica.baseStrength));
-    baseAttributes.SetBaseValue(CharAttribute_Dexterity, static_cast<float>(replica.baseDexterity));
-    baseAttributes.SetBaseValue(CharAttribute_Intelligence,
-                                static_cast<float>(replica.baseIntelligence));
+    ChangeBase().SetBaseValue(CharAttribute_Life, static_cast<float>(replica.baseLife));
+    ChangeBase().SetBaseValue(CharAttribute_Mana, static_cast<float>(replica.baseMana));
+    ChangeBase().SetBaseValue(CharAttribute_Strength, static_cast<float>(replica.baseStrength));
+    ChangeBase().SetBaseValue(CharAttribute_Dexterity, static_cast<float>(replica.baseDexterity));
+    ChangeBase().SetBaseValue(CharAttribute_Intelligence,
+                              static_cast<float>(replica.baseIntelligence));
 }
 
 void CharacterBio::StreamProperties(IOStream* stream)
@@ -345,7 +350,7 @@ void CharacterBio::StreamProperties(IOStream* stream)
                          static_cast<unsigned>(type));
             continue;
         }
-        baseAttributes.SetBaseValue(type, value);
+        ChangeBase().SetBaseValue(type, value);
     }
     stream->EndBlock();
     if (reading && stream->HasFailed())

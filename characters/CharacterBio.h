@@ -102,6 +102,12 @@ private:
     void LoadEquation(const LoadTable& record, const char* key,
                       std::unique_ptr<DesignerEquation<float>>& equation);
     void Regenerate(Character& character, int elapsedMs, float seconds);
+    // The base store for a change; the next update sums it again.
+    CharAttributeStore_Bio& ChangeBase()
+    {
+        baseTotalsLevel = 0;
+        return baseAttributes;
+    }
 
     // Rates in milliseconds: the time in which a whole limit would feed or drain.
     float healthOverStorageLimit = 0.0f;
@@ -120,6 +126,8 @@ private:
     CharAttributeStore_Bio baseAttributes;
     CharAttributeAccumulator totalAttributes;
     CharAttributeAccumulator baseTotals;
+    // The difficulty level `baseTotals` was summed at; 0 while they are stale.
+    uint32_t baseTotalsLevel = 0;
     std::unique_ptr<DesignerEquation<float>> lifeRegenEquation;
     std::unique_ptr<DesignerEquation<float>> manaRegenEquation;
     // What the equations read.

@@ -3,6 +3,7 @@
 #include "engine/EventManager.h"
 
 #include "engine/Engine.h"
+#include "engine/Platform.h"
 
 #include <algorithm>
 
@@ -21,7 +22,7 @@ ObjectManager& ObjectManager::Instance()
 
 // Objects still alive at exit unregister their event handlers as they go, so the event manager
 // is made first and therefore destroyed after this one.
-ObjectManager::ObjectManager()
+ObjectManager::ObjectManager() : gameThread(Platform::GetCurrentThreadId())
 {
     EventManager::Instance();
 }
@@ -114,6 +115,8 @@ Object* ObjectManager::CreateFromRecord(const std::string& recordPath, uint32_t 
 
 Object* ObjectManager::GetObject(uint32_t id) const
 {
+    if (Platform::GetCurrentThreadId() == gameThread)
+        return objects.Find(id);
     CriticalSectionLock guard(lock);
     return objects.Find(id);
 }

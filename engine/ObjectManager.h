@@ -17,6 +17,10 @@ namespace GAME {
 // record, looked up by id (typed look-ups answer null for another class), and destroyed with
 // the source place of the request: the id stops resolving at once and the object itself is
 // deleted at the end of the frame, so an object may ask for its own destruction mid-update.
+//
+// Objects are made and destroyed on the game thread, the one that made the manager. The lock
+// keeps the table whole for look-ups from other threads (a host's interface reading the player
+// list); the game thread's own look-ups cannot meet a change half made, so they skip it.
 class ObjectManager {
 public:
     struct DestroyRecord {
@@ -77,6 +81,7 @@ private:
                              const LoadTable*& table);
 
     mutable CriticalSection lock;
+    const uint32_t gameThread;
     ObjectIdMap objects;
     std::deque<Object*> pendingDeletes;
     std::unordered_set<Object*> pendingSet;

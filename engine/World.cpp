@@ -150,9 +150,13 @@ bool World::SetCoords(Entity* entity, const WorldCoords& coords)
     Vec3 position;
     if (!GetWorldPosition(coords, position))
         return false;
+    // A region keeps its offset for good, so a turn on the spot leaves the grid as it is.
+    const bool moved = coords.GetRegionId() != entity->coords.GetRegionId() ||
+                       coords.GetRegionCoords().origin != entity->coords.GetRegionCoords().origin;
     entity->coords = coords;
     entity->UpdateBoundingBox();
-    Move(placements.find(entity)->second, entity, position);
+    if (moved)
+        Move(placements.find(entity)->second, entity, position);
     entity->OnMoveInLevel();
     return true;
 }
