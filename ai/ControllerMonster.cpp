@@ -207,45 +207,14 @@ bool ControllerMonster::InPursuitRange(uint32_t characterId)
     if (maxPursuitDistance == 0.0f)
         return true;
     Character* other = ObjectManager::Instance().GetObject<Character>(characterId);
-    return other != nullptr && InPursuitRange(*other);
-}
-
-bool ControllerMonster::InPursuitRange(Character& other)
-{
-    if (maxPursuitDistance == 0.0f)
-        return true;
-    WorldVec3 own;
-    if (!GetOwnPathPosition(own))
-        return false;
-    const WorldVec3 otherPosition = other.GetPathPosition();
-    if (maxYViewDistance != 0.0f &&
-        std::abs(HeightDifference(own, otherPosition)) > maxYViewDistance)
-        return false;
-    return Distance(otherPosition, GetRoundHomePosition()) < maxPursuitDistance;
-}
-
-bool ControllerMonster::GetOwnPathPosition(WorldVec3& own)
-{
-    if (angerRound.open) {
-        own = angerRound.own;
-        return true;
-    }
     Character* self = GetCharacter();
-    if (self == nullptr)
+    if (other == nullptr || self == nullptr)
         return false;
-    own = self->GetPathPosition();
-    return true;
-}
-
-WorldVec3 ControllerMonster::GetRoundHomePosition()
-{
-    if (!angerRound.open)
-        return GetHomePosition();
-    if (!angerRound.homeKnown) {
-        angerRound.home = GetHomePosition();
-        angerRound.homeKnown = true;
-    }
-    return angerRound.home;
+    const WorldVec3 otherPosition = other->GetPathPosition();
+    if (maxYViewDistance != 0.0f &&
+        std::abs(HeightDifference(self->GetPathPosition(), otherPosition)) > maxYViewDistance)
+        return false;
+    return Distance(otherPosition, GetHomePosition()) < maxPursuitDistance;
 }
 
 bool ControllerMonster::IsEnemyValid(uint32_t characterId)

@@ -362,19 +362,6 @@ protected:
     void DieIfEnemyInRange();
 
 private:
-    // What an anger round needs of the monster itself, read once for every foe in sight rather
-    // than looked up again per foe: values only, and only while the round runs.
-    struct AngerRound {
-        bool open = false;
-        WorldVec3 own;
-        bool homeKnown = false;
-        WorldVec3 home;
-    };
-    bool InPursuitRange(Character& other);
-    // The round's while one runs; false without a character.
-    bool GetOwnPathPosition(WorldVec3& own);
-    WorldVec3 GetRoundHomePosition();
-
     static void SetSpecial(SpecialAttack& slot, uint32_t skillId, int32_t timeoutMs,
                            int32_t delayMs, uint32_t chance, SkillUseRange range);
     static void GetSpecial(const SpecialAttack& slot, uint32_t& skill, int32_t& timeout,
@@ -401,7 +388,6 @@ private:
     float innerSightAngerRate = 50.0f;
     float projectileAnger = 20.0f;
     float angerTimer = 0.0f;
-    AngerRound angerRound;
     // Load always sets it; 5.0 like the record default.
     float enemyTooClose = 5.0f;
     AngerManager angerManager;

@@ -152,11 +152,9 @@ void ControllerMonster::AngerUpdate(int32_t elapsedMs)
         const WorldVec3 own = self->GetPathPosition();
         std::vector<Character*> foes;
         GetFoesInSphere(foes, own.GetRegion(), Sphere(own.GetRegionPosition(), GetViewDistance()));
-        angerRound = AngerRound{true, own, false, WorldVec3()};
         for (const Character* foe : foes)
             if (foe->CausesAnger())
                 angers.emplace_back(foe->GetObjectId(), ProcessAngerTarget(*foe, kAngerPeriod));
-        angerRound = AngerRound{};
     }
 
     // A huge frame must not wrap the count of periods.
@@ -171,13 +169,13 @@ void ControllerMonster::AngerUpdate(int32_t elapsedMs)
 
 float ControllerMonster::ProcessAngerTarget(const Character& foe, int32_t elapsedMs)
 {
+    if (!InPursuitRange(foe.GetObjectId()))
+        return 0.0f;
+    Character* self = GetCharacter();
+    if (self == nullptr)
+        return 0.0f;
     Character& other = const_cast<Character&>(foe);
-    if (!InPursuitRange(other))
-        return 0.0f;
-    WorldVec3 own;
-    if (!GetOwnPathPosition(own))
-        return 0.0f;
-    const float distance = Distance(own, other.GetPathPosition());
+    const float distance = Distance(self->GetPathPosition(), other.GetPathPosition());
     const float rate = distance < innerViewDistance
                            ? innerSightAngerRate
                            : (1.0f - (distance / GetViewDistance()) * 0.1f) * sightAngerRate;
