@@ -921,6 +921,7 @@ protected:
     std::array<CharFxPak, kNumDamageFx> damageFx;
     std::map<CombatAttributeType, AbsEffect> absEffects;
     bool absEffectsArmed = false;
+    bool absEffectFired = false; // some entry's `fired` is set; most hits fire none
     CharFxPak fireBuffFx;
     CharFxPak poisonBuffFx;
     std::map<CharacterBuff, CharFxPak*> buffFx;

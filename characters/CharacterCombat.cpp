@@ -73,11 +73,24 @@ int32_t DamageFxIndex(CombatAttributeType type)
     return found == end ? -1 : static_cast<int32_t>(found - std::begin(kDamageFxTypes));
 }
 
-template <typename Function> void ForEachItem(const std::vector<uint32_t>& ids, Function function)
+uint32_t ItemIdOf(uint32_t id)
+{
+    return id;
+}
+
+uint32_t ItemIdOf(const EquipManagerContainer& container)
+{
+    return container.itemId;
+}
+
+// Takes item ids or the equipment's own entries, so that a hit walks the equipment in place
+// instead of copying its ids first; the callers only read the items.
+template <typename Entries, typename Function>
+void ForEachItem(const Entries& entries, Function function)
 {
     const ObjectManager& objects = ObjectManager::Instance();
-    for (uint32_t id : ids) {
-        if (const Item* item = objects.GetObject<Item>(id))
+    for (const auto& entry : entries) {
+        if (const Item* item = objects.GetObject<Item>(ItemIdOf(entry)))
             function(*item);
     }
 }
@@ -199,8 +212,11 @@ void Character::CombatAddCooldownDamage(int32_t milliseconds)
 
 void Character::ResetAbsEffects()
 {
-    for (auto& [type, effect] : absEffects)
-        effect.fired = false;
+    if (absEffectFired) {
+        for (auto& [type, effect] : absEffects)
+            effect.fired = false;
+        absEffectFired = false;
+    }
     absEffectsArmed = true;
 }
 
@@ -218,6 +234,7 @@ void Character::FireAbsEffect(CombatAttributeType damageType)
         return;
     AbsEffect& effect = entry->second;
     effect.fired = true;
+    absEffectFired = true;
     static const Name target = Name::Create("Target");
     const WorldCoords coords = GetAttachedCoords(target);
     if (!effect.effectName.empty()) {
@@ -863,9 +880,8 @@ void Character::GetLivingCharacters(std::vector<Entity*>& out, const ABBox& box)
 
 void Character::GetAllDefenseAttributes(CombatAttributeAccumulator& accumulator) const
 {
-    std::vector<uint32_t> ids;
-    combatManager.GetEquipManager().GetAllAttachedItems(ids);
-    ForEachItem(ids, [&](const Item& item) { item.GetDefenseAttributes(accumulator); });
+    ForEachItem(combatManager.GetEquipManager().GetAttachedItems(),
+                [&](const Item& item) { item.GetDefenseAttributes(accumulator); });
     skillManager.GetDefenseAttributes(accumulator);
     bio.GetDefenseAttributes(accumulator);
     ContributeItemSetDefenseAttributes(accumulator);
@@ -875,26 +891,21 @@ void Character::GetAllDefenseAttributes(CombatAttributeAccumulator& accumulator)
 void Character::ContributeRacialBonusDefense(const std::vector<std::string>& races,
                                              RacialBonus_Defense& bonus) const
 {
-    std::vector<uint32_t> ids;
-    combatManager.GetEquipManager().GetAllAttachedItems(ids);
-    ForEachItem(ids, [&](const Item& item) { item.ContributeRacialBonusDefense(races, bonus); });
+    ForEachItem(combatManager.GetEquipManager().GetAttachedItems(),
+                [&](const Item& item) { item.ContributeRacialBonusDefense(races, bonus); });
     skillManager.ContributeRacialBonusDefense(races, bonus);
 }
 
 void Character::GetEquipRetaliationAttributes(CombatAttributeAccumulator& accumulator) const
 {
-    std::vector<uint32_t> ids;
-    combatManager.GetEquipManager().GetAllAttachedItems(ids);
-    ForEachItem(ids, [&](const Item& item) { item.GetRetaliationAttributes(accumulator); });
+    ForEachItem(combatManager.GetEquipManager().GetAttachedItems(),
+                [&](const Item& item) { item.GetRetaliationAttributes(accumulator); });
 }
 
 void Character::GetEquipSkillAttributes(SkillAttributeAccumulator& accumulator) const
 {
-    for (const EquipManagerContainer& container :
-         combatManager.GetEquipManager().GetAttachedItems()) {
-        if (const Item* item = ObjectManager::Instance().GetObject<Item>(container.itemId))
-            item->GetSkillAttributes(accumulator);
-    }
+    ForEachItem(combatManager.GetEquipManager().GetAttachedItems(),
+                [&](const Item& item) { item.GetSkillAttributes(accumulator); });
 }
 
 void Character::GetEquipArmorDamageAttributes(CombatAttributeAccumulator& accumulator) const
@@ -906,9 +917,8 @@ void Character::GetEquipArmorDamageAttributes(CombatAttributeAccumulator& accumu
 
 void Character::GetEquipOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const
 {
-    std::vector<uint32_t> ids;
-    combatManager.GetEquipManager().GetAllAttachedItems(ids);
-    ForEachItem(ids, [&](const Item& item) { item.GetOffensiveModifierAttributes(accumulator); });
+    ForEachItem(combatManager.GetEquipManager().GetAttachedItems(),
+                [&](const Item& item) { item.GetOffensiveModifierAttributes(accumulator); });
 }
 
 void Character::ContributeRacialBonusDamage(const std::vector<std::string>& races,

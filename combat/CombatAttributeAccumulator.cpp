@@ -58,13 +58,27 @@ void CombatAttributeAccumulator::AddDamageModifier(std::unique_ptr<CombatAttribu
 
 void CombatAttributeAccumulator::AddDefense(std::unique_ptr<CombatAttribute> attribute)
 {
-    if (!attribute)
-        return;
-    for (const auto& existing : defenses) {
-        if (existing->MergeDefense(attribute.get()))
-            return;
-    }
+    if (attribute && !MergeDefense(*attribute))
+        AddNewDefense(std::move(attribute));
+}
+
+void CombatAttributeAccumulator::AddNewDefense(std::unique_ptr<CombatAttribute> attribute)
+{
+    // A defender's items, skills and own resistances bring a score of types; room for them at
+    // once spares the list growing step by step on every hit.
+    constexpr size_t kDefensesOfAHit = 24;
+    if (defenses.empty())
+        defenses.Reserve(kDefensesOfAHit);
     defenses.Add(std::move(attribute));
+}
+
+bool CombatAttributeAccumulator::MergeDefense(CombatAttribute& candidate)
+{
+    for (const auto& existing : defenses) {
+        if (existing->MergeDefense(&candidate))
+            return true;
+    }
+    return false;
 }
 
 void CombatAttributeAccumulator::AddDefenseModifier(std::unique_ptr<CombatAttribute> attribute)

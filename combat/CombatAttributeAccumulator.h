@@ -64,6 +64,14 @@ public:
     void AddDamage(std::unique_ptr<CombatAttribute> attribute);
     void AddDamageModifier(std::unique_ptr<CombatAttribute> attribute);
     void AddDefense(std::unique_ptr<CombatAttribute> attribute);
+    // As AddDefense with a fresh `Combat(type, value)`; one that merges into a defense already
+    // here is never allocated, since most of a defender's resistances meet one of their type.
+    template <typename Combat> void AddDefenseOf(CombatAttributeType type, float value)
+    {
+        Combat candidate(type, value);
+        if (!MergeDefense(candidate))
+            AddNewDefense(std::make_unique<Combat>(type, value));
+    }
     void AddDefenseModifier(std::unique_ptr<CombatAttribute> attribute);
 
     void ProcessDamage(const Character& who, float scalePercent, float flat, float percentReduction,
@@ -96,6 +104,9 @@ public:
     const AttributeList& GetDefenseModifiers() const { return defenseModifiers; }
 
 private:
+    // True when a defense already here took `candidate` in.
+    bool MergeDefense(CombatAttribute& candidate);
+    void AddNewDefense(std::unique_ptr<CombatAttribute> attribute);
     static void Process(AttributeList& modifiers, AttributeList& attributes,
                         CombatAttributeRegion region, const Character& who, float scalePercent,
                         float flat, float percentReduction, float absoluteReduction);

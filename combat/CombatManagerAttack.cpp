@@ -49,6 +49,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,50 @@ void ShowCriticalHit(Character& defender, const Character* attacker, float blunt
     EventManager::Instance().Send("GameEvent_FloatingText", event);
 }
 
+// The record as the attacker sent it, for a reflection. Most hits reflect nothing, so the clones
+// are made only once the defender's reflect total is known: until then the defender has only
+// added its defenses to the record and picked its region, which the copy puts back. A record
+// that arrived with defenses of its own is copied at once, as those merge with the defender's.
+// A nested hit never reflects and keeps nothing.
+class ReflectionCopy {
+public:
+    explicit ReflectionCopy(const ParametersCombat& parameters)
+        : region(parameters.attributes.GetRegion()),
+          wanted(parameters.style != ParametersCombatStyle_Retaliation)
+    {
+        const CombatAttributeAccumulator& attributes = parameters.attributes;
+        if (wanted &&
+            (!attributes.GetDefenses().empty() || !attributes.GetDefenseModifiers().empty()))
+            Copy(parameters);
+    }
+
+    // Called before the hit changes any of the record's damage.
+    void Take(const ParametersCombat& parameters)
+    {
+        if (!wanted || copy)
+            return;
+        Copy(parameters);
+        copy->attributes.ClearDefense();
+        copy->attributes.ClearDefenseModifiers();
+        copy->attributes.SetRegion(region);
+    }
+
+    ParametersCombat& Get() { return *copy; }
+
+private:
+    void Copy(const ParametersCombat& parameters)
+    {
+        RandomUniform zero;
+        zero.Seed(0);
+        copy.emplace(zero);
+        *copy = parameters;
+    }
+
+    CombatAttributeRegion region;
+    bool wanted;
+    std::optional<ParametersCombat> copy;
+};
+
 // Hands a style 3 record to the first attacker. A landed hit clears the record, so what it
 // carried is read before it goes.
 void StrikeBack(Character& defender, ParametersCombat& record, uint32_t targetId,
@@ -218,18 +263,16 @@ bool CombatManager::CanIDeflectProjectile(RandomUniform& generator)
 bool CombatManager::TakeAttack(ParametersCombat& parameters, SkillManager& skills,
                                CharacterBio& /*bio*/)
 {
-    RandomUniform zero;
-    zero.Seed(0);
-    ParametersCombat original(zero);
     if (parent == nullptr || !parent->IsAlive())
         return false;
+    // Only a hit that can start a reflection keeps the copy; see ReflectionCopy.
+    ReflectionCopy original(parameters);
 
     parent->ResetAbsEffects();
     const float lifeBefore = parent->GetCurrentLife();
     lifeLeechPercent = 0.0f;
     RandomUniform roll;
     roll.Seed(parameters.randoms.r2);
-    original = parameters;
     racialBonusDefensePercent = 0.0f;
     racialBonusDefenseAbsolute = 0.0f;
 
@@ -295,6 +338,8 @@ bool CombatManager::TakeAttack(ParametersCombat& parameters, SkillManager& skill
     parent->GetAllDefenseAttributes(parameters.attributes);
     const float reflectPercent =
         parameters.attributes.GetTotalDefenseType(CombatAttributeType_Reflect);
+    if (reflectPercent > 0.0f)
+        original.Take(parameters);
 
     bool landed = false;
     if (invulnerable) {
@@ -401,9 +446,10 @@ bool CombatManager::TakeAttack(ParametersCombat& parameters, SkillManager& skill
         skills.UnderAttack(parameters);
         if (reflectPercent > 0.0f) {
             gEngine->LogCategory(gLogCombat, 0, "    ^b%f%% Damage Reflected\n", reflectPercent);
-            original.attributes.FilterReflectDamage();
-            original.attributes.ScaleDamage(reflectPercent);
-            ReflectCombatDamage(original, parameters.attackerId);
+            ParametersCombat& reflected = original.Get();
+            reflected.attributes.FilterReflectDamage();
+            reflected.attributes.ScaleDamage(reflectPercent);
+            ReflectCombatDamage(reflected, parameters.attackerId);
         }
     }
 

@@ -18,7 +18,7 @@ void DefenseAttributeAbs_ElementalResistance::AddToAccumulator(
         return;
     for (CombatAttributeType type :
          {CombatAttributeType_Cold, CombatAttributeType_Fire, CombatAttributeType_Lightning})
-        accumulator.AddDefense(std::make_unique<CombatAttributeAbsDefense>(type, *value));
+        accumulator.AddDefenseOf<CombatAttributeAbsDefense>(type, *value);
 }
 
 std::unique_ptr<DefenseAttribute> DefenseAttributeAbs_ElementalResistance::Clone() const

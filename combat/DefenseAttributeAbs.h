@@ -18,7 +18,7 @@ public:
                           bool skipChance) const override
     {
         if (const auto value = RollValue(accumulator, level, skipChance))
-            accumulator.AddDefense(std::make_unique<Combat>(GetType(), *value));
+            accumulator.AddDefenseOf<Combat>(GetType(), *value);
     }
 
 protected:

@@ -60,7 +60,12 @@ public:
     void AddToAccumulator(CombatAttributeAccumulator& accumulator, uint32_t level,
                           bool skipChance) const override
     {
-        if (const auto value = RollValue(accumulator, level, skipChance))
+        const auto value = RollValue(accumulator, level, skipChance);
+        if (!value)
+            return;
+        if constexpr (Add == &CombatAttributeAccumulator::AddDefense)
+            accumulator.AddDefenseOf<Combat>(GetType(), *value);
+        else
             (accumulator.*Add)(std::make_unique<Combat>(GetType(), *value));
     }
     void GetCostInfo(CostInfo_DefenseAttributes& info) const override

@@ -45,6 +45,7 @@ public:
         if (item)
             items.push_back(std::move(item));
     }
+    void Reserve(size_t count) { items.reserve(count); }
     void Clear() { items.clear(); }
     template <typename Predicate> void RemoveIf(Predicate predicate)
     {

@@ -674,6 +674,34 @@ TEST_F(CombatManagerAttackTest, RetaliationAndReflectionFollowTheStyleAndAreTall
     EXPECT_EQ(log.Count(0, "combat\n"), 1u);
 }
 
+// The reflected share is cut from the damage as sent, and the reflection carries the defenses
+// the record arrived with, never the defender's own.
+TEST_F(CombatManagerAttackTest, ReflectionCarriesTheRecordAsSent)
+{
+    struct Row {
+        float recordResistance;
+        float defenderLost;
+        float attackerLost;
+    };
+    const Row rows[] = {{0.0f, 10.0f, 10.0f}, {50.0f, 0.0f, 5.0f}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.recordResistance);
+        Monster* attacker = Make("Attacker");
+        auto* defender = Make("Defender");
+        defender->defenses.push_back(
+            std::make_unique<CombatAttributeDefenseMisc>(CombatAttributeType_Reflect, 50.0f));
+        defender->defenses.push_back(
+            std::make_unique<CombatAttributeAbsDefense>(CombatAttributeType_Cold, 50.0f));
+        auto attack = Attack(*attacker, 2, {{CombatAttributeType_Cold, 20.0f}});
+        if (row.recordResistance > 0.0f)
+            attack->attributes.AddDefense(std::make_unique<CombatAttributeAbsDefense>(
+                CombatAttributeType_Cold, row.recordResistance));
+        EXPECT_TRUE(defender->TakeAttack(*attack));
+        EXPECT_FLOAT_EQ(Lost(*defender), row.defenderLost);
+        EXPECT_FLOAT_EQ(Lost(*attacker), row.attackerLost);
+    }
+}
+
 TEST_F(CombatManagerAttackTest, ManaReturnLifeLeechAndRagDollOfAStyleThreeHit)
 {
     Monster* attacker = Make("Attacker");
