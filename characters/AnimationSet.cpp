@@ -96,7 +96,8 @@ bool AnimationSet::IsValidType(AnimationSet_Type type)
 
 AnimationBase& AnimationSet::GetAnimationBase(AnimationSet_Type type)
 {
-    return *holders[IsValidType(type) ? type : AnimationSet_None];
+    ForgetExistence(type);
+    return Holder(type);
 }
 
 const AnimationBase& AnimationSet::GetAnimationBase(AnimationSet_Type type) const
@@ -106,13 +107,15 @@ const AnimationBase& AnimationSet::GetAnimationBase(AnimationSet_Type type) cons
 
 AnimationBase& AnimationSet::GetAnimationBase()
 {
-    return GetAnimationBase(currentType);
+    ForgetExistence(currentType);
+    return Holder(currentType);
 }
 
 void AnimationSet::AddAnimation(AnimationSet_Type type, const std::string& animationName,
                                 float speedScale, float weight, const std::string& reference)
 {
-    GetAnimationBase(type).AddAnimation(animationName, speedScale, weight, reference);
+    ForgetExistence(type);
+    Holder(type).AddAnimation(animationName, speedScale, weight, reference);
 }
 
 bool AnimationSet::PlayAnimation(Actor& actor, AnimationSet_Type type, const Name& reference,
@@ -129,7 +132,7 @@ bool AnimationSet::PlayAnimationIfAvailable(Actor& actor, AnimationSet_Type type
                                             const Name& reference, float speed, bool loop,
                                             int32_t repeatCount)
 {
-    if (!GetAnimationBase(type).PlayAnimation(actor, reference, speed, loop, repeatCount))
+    if (!Holder(type).PlayAnimation(actor, reference, speed, loop, repeatCount))
         return false;
     // A kind outside the table played the "None" holder.
     currentType = IsValidType(type) ? type : AnimationSet_None;
@@ -138,12 +141,12 @@ bool AnimationSet::PlayAnimationIfAvailable(Actor& actor, AnimationSet_Type type
 
 bool AnimationSet::SetLastPost(Actor& actor, AnimationSet_Type type)
 {
-    return GetAnimationBase(type).SetLastPose(actor);
+    return Holder(type).SetLastPose(actor);
 }
 
 bool AnimationSet::SetAnimationPose(Actor& actor, AnimationSet_Type type, int32_t frame)
 {
-    return GetAnimationBase(type).SetAnimationPose(actor, frame);
+    return Holder(type).SetAnimationPose(actor, frame);
 }
 
 int32_t AnimationSet::GetLength(AnimationSet_Type type) const
@@ -163,22 +166,30 @@ float AnimationSet::GetAnimSpeed(AnimationSet_Type type) const
 
 void AnimationSet::SetAnimationBlendTime(AnimationSet_Type type, float time)
 {
-    GetAnimationBase(type).SetAnimationBlendTime(time);
+    Holder(type).SetAnimationBlendTime(time);
 }
 
 bool AnimationSet::HandleAnimationCallback(Actor& actor, const Name& name)
 {
-    return GetAnimationBase().HandleAnimationCallback(actor, name);
+    return Holder(currentType).HandleAnimationCallback(actor, name);
 }
 
 void AnimationSet::AdjustAnimation(Actor& actor, float speed)
 {
-    GetAnimationBase().AdjustAnimation(actor, speed);
+    Holder(currentType).AdjustAnimation(actor, speed);
 }
 
 bool AnimationSet::DoesAnimationExist(AnimationSet_Type type) const
 {
-    return !GetAnimationBase(type).IsEmpty();
+    const uint32_t bit = 1u << Index(type);
+    if ((existenceKnown & bit) == 0) {
+        if (GetAnimationBase(type).IsEmpty())
+            existence &= ~bit;
+        else
+            existence |= bit;
+        existenceKnown |= bit;
+    }
+    return (existence & bit) != 0;
 }
 
 void AnimationSet::PreLoad()

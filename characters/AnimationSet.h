@@ -57,6 +57,7 @@ public:
     AnimationSet& operator=(const AnimationSet&) = delete;
     virtual ~AnimationSet();
 
+    // A holder handed out for change may be filled: its kind is asked again afterwards.
     AnimationBase& GetAnimationBase(AnimationSet_Type type);
     const AnimationBase& GetAnimationBase(AnimationSet_Type type) const;
     // The holder of the kind playing now.
@@ -95,8 +96,15 @@ public:
 
 private:
     static bool IsValidType(AnimationSet_Type type);
+    static int32_t Index(AnimationSet_Type type) { return IsValidType(type) ? type : 0; }
+    AnimationBase& Holder(AnimationSet_Type type) { return *holders[Index(type)]; }
+    void ForgetExistence(AnimationSet_Type type) { existenceKnown &= ~(1u << Index(type)); }
 
     bool mounted = false;
+    // Whether each kind holds an animation, asked every frame by the controllers but changed
+    // only when an animation is added: one bit a kind, known once asked.
+    mutable uint32_t existenceKnown = 0;
+    mutable uint32_t existence = 0;
     AnimationSet_Type currentType = AnimationSet_None;
     AnimationBase* holders[kAnimationSetTypeCount] = {};
 

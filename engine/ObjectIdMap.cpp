@@ -2,7 +2,7 @@
 
 namespace GAME {
 
-Object* ObjectIdMap::Find(uint32_t id) const
+Object* ObjectIdMap::FindInTable(uint32_t id) const
 {
     if (id == 0 || slots.empty())
         return nullptr;
@@ -32,6 +32,8 @@ bool ObjectIdMap::Insert(uint32_t id, Object* object)
             slot.id = id;
             slot.object = object;
             ++count;
+            if (!PlaceDirect(id, object))
+                ++tableOnly;
             return true;
         }
     }
@@ -49,6 +51,11 @@ Object* ObjectIdMap::Erase(uint32_t id)
         hole = (hole + 1) & mask;
     }
     Object* removed = slots[hole].object;
+    Slot& own = direct[id & (direct.size() - 1)];
+    if (own.id == id)
+        own = Slot();
+    else
+        --tableOnly;
     // Backward-shift deletion: pull later members of the run into the hole so that no
     // tombstones are needed.
     for (size_t next = (hole + 1) & mask; slots[next].id != 0; next = (next + 1) & mask) {
@@ -65,9 +72,19 @@ Object* ObjectIdMap::Erase(uint32_t id)
     return removed;
 }
 
+bool ObjectIdMap::PlaceDirect(uint32_t id, Object* object)
+{
+    Slot& own = direct[id & (direct.size() - 1)];
+    if (own.id == 0)
+        own = Slot{id, object};
+    return own.id == id;
+}
+
 void ObjectIdMap::Clear()
 {
     slots.clear();
+    direct.clear();
+    tableOnly = 0;
     count = 0;
     shift = 0;
 }
@@ -78,7 +95,10 @@ void ObjectIdMap::Grow()
     old.swap(slots);
     shift = shift == 0 ? 6 : shift + 1;
     slots.assign(size_t(1) << shift, Slot());
+    direct.assign(slots.size(), Slot());
     count = 0;
+    // Recounted: an id left in the table alone may take a serial slot freed since.
+    tableOnly = 0;
     for (const Slot& slot : old) {
         if (slot.id != 0)
             Insert(slot.id, slot.object);

@@ -14,9 +14,12 @@ constexpr uint32_t kIdBits = 28;
 constexpr uint32_t kIdMask = (1u << kIdBits) - 1;
 } // namespace
 
-ObjectManager& ObjectManager::Instance()
+std::atomic<ObjectManager*> ObjectManager::instance{nullptr};
+
+ObjectManager& ObjectManager::MakeInstance()
 {
     static ObjectManager manager;
+    instance.store(&manager, std::memory_order_release);
     return manager;
 }
 
@@ -113,10 +116,8 @@ Object* ObjectManager::CreateFromRecord(const std::string& recordPath, uint32_t 
     return object;
 }
 
-Object* ObjectManager::GetObject(uint32_t id) const
+Object* ObjectManager::GetObjectLocked(uint32_t id) const
 {
-    if (Platform::GetCurrentThreadId() == gameThread)
-        return objects.Find(id);
     CriticalSectionLock guard(lock);
     return objects.Find(id);
 }

@@ -4,7 +4,9 @@
 #include "engine/Database.h"
 #include "engine/Object.h"
 #include "engine/ObjectIdMap.h"
+#include "engine/Platform.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -30,7 +32,12 @@ public:
     };
     static constexpr size_t kDestroyHistory = 256;
 
-    static ObjectManager& Instance();
+    // Asked hundreds of times a frame: after the first call, one load and no guard.
+    static ObjectManager& Instance()
+    {
+        ObjectManager* made = instance.load(std::memory_order_acquire);
+        return made != nullptr ? *made : MakeInstance();
+    }
 
     ObjectManager();
     ~ObjectManager();
@@ -55,7 +62,12 @@ public:
     // Registers an object made elsewhere; false (logged) when the id is taken.
     bool RegisterObject(Object* object, uint32_t id = 0);
 
-    Object* GetObject(uint32_t id) const;
+    Object* GetObject(uint32_t id) const
+    {
+        if (Platform::GetCurrentThreadId() == gameThread)
+            return objects.Find(id);
+        return GetObjectLocked(id);
+    }
     template <typename T> T* GetObject(uint32_t id) const;
     size_t GetObjectCount() const;
 
@@ -75,10 +87,16 @@ public:
     }
 
 private:
+    static ObjectManager& MakeInstance();
+    Object* GetObjectLocked(uint32_t id) const;
     bool Register(Object* object, uint32_t id);
     // CreateObjectFromFile, also answering the record it was made from.
     Object* CreateFromRecord(const std::string& recordPath, uint32_t id, bool load,
                              const LoadTable*& table);
+
+    // Set once the manager exists. A caller that cannot see it (another module's copy) simply
+    // takes the slower way to the same manager.
+    static std::atomic<ObjectManager*> instance;
 
     mutable CriticalSection lock;
     const uint32_t gameThread;

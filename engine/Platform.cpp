@@ -18,8 +18,10 @@ namespace GAME::Platform {
 namespace {
 uint32_t gRandState = 1;
 std::atomic<uint32_t> gNextThreadId{1};
-thread_local uint32_t tThreadId = 0;
 } // namespace
+
+constinit thread_local uint32_t Detail::currentThreadId __attribute__((tls_model("initial-exec"))) =
+    0;
 
 Guid CreateGuid()
 {
@@ -47,11 +49,10 @@ void SRand(uint32_t seed)
     gRandState = seed;
 }
 
-uint32_t GetCurrentThreadId()
+uint32_t Detail::TakeThreadId()
 {
-    if (tThreadId == 0)
-        tThreadId = gNextThreadId.fetch_add(1);
-    return tThreadId;
+    currentThreadId = gNextThreadId.fetch_add(1);
+    return currentThreadId;
 }
 
 int GetSystemThreadId()

@@ -5,6 +5,7 @@
 #include "engine/LoadTable.h"
 #include "engine/ObjectIdMap.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/FakeObject.h"
 
 #include <unordered_map>
 
@@ -177,17 +178,12 @@ TEST_F(ObjectManagerTest, CreateObjectFromFileNamesAndLoadsTheObject)
     EXPECT_EQ(std::get<2>(LastDestroyed()), 25);
 }
 
-Object* Fake(uint32_t n)
-{
-    return reinterpret_cast<Object*>(static_cast<uintptr_t>(n) * 16);
-}
-
 TEST(ObjectIdMap, RefusesIdZeroAndDuplicates)
 {
     ObjectIdMap map;
-    EXPECT_FALSE(map.Insert(0, Fake(1)));
-    EXPECT_TRUE(map.Insert(7, Fake(7)));
-    EXPECT_FALSE(map.Insert(7, Fake(8)));
+    EXPECT_FALSE(map.Insert(0, FakeObject(1)));
+    EXPECT_TRUE(map.Insert(7, FakeObject(7)));
+    EXPECT_FALSE(map.Insert(7, FakeObject(8)));
 }
 
 // Random inserts and erases against a reference map: backward-shift deletion must keep every
@@ -207,7 +203,7 @@ TEST(ObjectIdMap, MatchesReferenceMapUnderChurn)
             if (found != reference.end())
                 reference.erase(found);
         } else {
-            EXPECT_EQ(map.Insert(id, Fake(id)), reference.emplace(id, Fake(id)).second);
+            EXPECT_EQ(map.Insert(id, FakeObject(id)), reference.emplace(id, FakeObject(id)).second);
         }
     }
     ASSERT_EQ(map.Size(), reference.size());
