@@ -187,14 +187,5 @@ TEST_F(CharacterAnimationTest, AllocatingAgainKeepsTheSetsAndAddsOnlyMissingOnes
     EXPECT_TRUE(player->CanPlayAnimation(AnimationSet_Attack)) << "still filled";
 }
 
-TEST_F(CharacterAnimationTest, LoadAnimationAsksTheGraphicsEngineForNamedAnimationsOnly)
-{
-    Character character;
-    EXPECT_EQ(character.LoadAnimation(""), nullptr);
-    GraphicsAnim* walk = Must(character.LoadAnimation("Walk"));
-    EXPECT_EQ(graphics.GetLoadCount("Walk"), 1);
-    graphics.UnloadAnimation(walk);
-}
-
 } // namespace
 } // namespace GAME::Test
