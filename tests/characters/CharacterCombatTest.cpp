@@ -298,7 +298,6 @@ TEST_F(CharacterCombatTest, BuffNamesAreExact)
 {
     EXPECT_EQ(Character::ConvertFxBuffName("Fire"), CharacterBuff_Fire);
     EXPECT_EQ(Character::ConvertFxBuffName("fire"), CharacterBuff_None);
-    EXPECT_EQ(Character::ConvertFxBuffName(""), CharacterBuff_None);
 }
 
 TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
