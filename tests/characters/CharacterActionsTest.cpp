@@ -230,14 +230,6 @@ TEST_F(CharacterActionHandlerTest, WithoutAnActionEverythingAnswersNothing)
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(CharacterActionHandlerTest, ANewActionFinishesAndDestroysTheOldOneFirst)
-{
-    handler.Execute(Make("A"));
-    handler.Execute(Make("B"));
-    EXPECT_EQ(log, (std::vector<std::string>{"A execute", "A returns", "A finish", "A destroyed",
-                                             "B execute", "B returns"}));
-}
-
 TEST_F(CharacterActionHandlerTest, ActionsHandedInDuringAnExecuteRunAfterItInOrder)
 {
     handler.Execute(Make("A", [this] {
