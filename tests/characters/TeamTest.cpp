@@ -84,7 +84,6 @@ TEST(TeamHistorical, KnownNamesConvertAndOthersLeaveTheTeamAlone)
         ExpectTeam(team, true, major, 6);
     }
     const std::pair<const char*, uint32_t> minors[] = {{"TeamMinorMonster_Friendly", 0},
-                                                       {"TeamMinorMonster_Red", 2},
                                                        {"TeamMinorMonster_Violet", 8}};
     for (const auto& [name, minor] : minors) {
         Team team;
@@ -108,7 +107,6 @@ TEST(TeamHistorical, KnownNamesConvertAndOthersLeaveTheTeamAlone)
 
     Team set;
     set.Set(3, 4);
-    set.ConvertFromHistoricalTeam("", "");
     set.ConvertFromHistoricalTeam("TeamMajor_Elf", "TeamMinorHuman_Blue");
     ExpectTeam(set, true, 3, 4);
     set.ConvertFromHistoricalTeam("TeamMajor_Elf", "TeamMinorMonster_Violet");
