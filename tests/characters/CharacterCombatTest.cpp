@@ -239,7 +239,6 @@ TEST_F(CharacterCombatTest, CurrentLifeIntNeverShowsZeroForTheLiving)
 {
     CombatTestCharacter* character = Make({"characterLife = 10"});
     character->ForceSpeedUpdate();
-    ASSERT_FLOAT_EQ(character->GetCurrentLife(), 10.0f);
     const PlayStatsDamageType physical{};
     character->SubtractLife(2.1f, physical);
     EXPECT_EQ(character->GetCurrentLifeInt(), 7) << "7.9 truncates";
@@ -272,7 +271,6 @@ TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtThe
     EXPECT_TRUE(chime->GetPlayRequests().empty());
 
     character->IncrementCharLevel();
-    ASSERT_EQ(character->GetCharLevel(), 3u);
     const uint32_t experience = character->GetExperiencePoints();
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 3u);
