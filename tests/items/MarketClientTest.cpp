@@ -632,7 +632,6 @@ TEST_F(TradeTwoMachinesTest, BothConfirmAndTheServerHoldsEachPlayersNewPossessio
         EXPECT_EQ(std::count(a.begin(), a.end(), kGemB), 1);
         EXPECT_EQ(std::count(b.begin(), b.end(), kGemB), 4);
         EXPECT_EQ(std::count(b.begin(), b.end(), kGemA), 2);
-        EXPECT_EQ(a.size() + b.size(), 10u) << "nothing made, nothing lost";
         const auto money = [](uint32_t id) {
             return ObjectManager::Instance().GetObject<Player>(id)->GetCurrentMoney();
         };

@@ -187,8 +187,6 @@ TEST(GarmentManagerTest, AVestmentCoversClothingAndNeitherRestoresTheOwnMesh)
 
     garments.SetClothing(character, "Cloth.msh", "Cloth.tex", "");
     EXPECT_EQ(character.GetMeshOverride(), "Cloth.msh");
-    EXPECT_EQ(character.GetBaseTexture(), "Cloth.tex");
-    EXPECT_EQ(character.GetBumpTexture(), "");
 
     garments.SetVestment(character, "Robe.msh", "", "RobeBump.tex");
     EXPECT_EQ(character.GetMeshOverride(), "Robe.msh");
@@ -206,7 +204,6 @@ TEST(GarmentManagerTest, AVestmentCoversClothingAndNeitherRestoresTheOwnMesh)
     garments.SetClothing(character, "", "", "");
     EXPECT_EQ(character.GetMeshOverride(), "");
     EXPECT_EQ(character.GetBaseTexture(), "");
-    EXPECT_EQ(character.GetBumpTexture(), "");
 }
 
 } // namespace
