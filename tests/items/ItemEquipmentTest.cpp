@@ -20,6 +20,7 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/TrimMust.h"
+#include "tests/support/TrimReplica.h"
 
 #include <gtest/gtest.h>
 
@@ -307,9 +308,7 @@ TEST_F(ArmorFamilyTest, AHelmetWithAnAffixIsNamedByTheMagicalFormat)
     database.WriteRecord("Records/Items/Helm.dbr",
                          {"Class = ArmorProtective_Head", "itemNameTag = tagHelm"});
     database.WriteRecord(kPrefix, {"lootRandomizerName = tagShiny"});
-    ItemReplicaInfo info;
-    info.baseName = "Records/Items/Helm.dbr";
-    info.seed = 3;
+    ItemReplicaInfo info = Replica("Records/Items/Helm.dbr", 3);
     auto* plain = Must(DynamicCast<Armor>(Item::CreateItem(info)));
     info.prefixName = kPrefix;
     auto* magical = Must(DynamicCast<Armor>(Item::CreateItem(info)));
@@ -324,8 +323,7 @@ TEST_F(ArmorFamilyTest, AShieldsAffixesRaiseItsBlockOnceAndItsTextStartsWithTheB
                           "defensiveBlock = 50", "offensivePhysicalMin = 4"});
     database.WriteRecord(kPrefix, {"shieldBlockChanceModifier = 20", "shieldBlockModifier = 20"});
     database.WriteRecord(kSuffix, {"shieldBlockChanceModifier = 10"});
-    ItemReplicaInfo info;
-    info.baseName = "Records/Items/Shield.dbr";
+    ItemReplicaInfo info = Replica("Records/Items/Shield.dbr");
     info.prefixName = kPrefix;
     info.suffixName = kSuffix;
     auto* shield = Must(DynamicCast<WeaponArmor_Shield>(Item::CreateItem(info)));
@@ -471,9 +469,7 @@ protected:
     static ItemRelic* Relic(uint32_t shards, const char* record = kRelic,
                             const std::string& bonus = "")
     {
-        ItemReplicaInfo info;
-        info.baseName = record;
-        info.var1 = shards;
+        ItemReplicaInfo info = Replica(record, 0, shards);
         info.relicBonus = bonus;
         return DynamicCast<ItemRelic>(Item::CreateItem(info));
     }
@@ -482,9 +478,7 @@ protected:
     {
         database.WriteRecord(kSword, {"Class = WeaponMelee_Sword",
                                       std::string("itemClassification = ") + classification});
-        ItemReplicaInfo info;
-        info.baseName = kSword;
-        return DynamicCast<ItemEquipment>(Item::CreateItem(info));
+        return DynamicCast<ItemEquipment>(Item::CreateItem(Replica(kSword)));
     }
 };
 
@@ -554,15 +548,14 @@ TEST_F(ItemRelicTest, TheStricterRequirementOfSwordAndRelicCounts)
     database.WriteRecord(kRelic, {"Class = ItemRelic", "strengthRequirement = 40", "sword = 1"});
     database.WriteRecord(kSword, {"Class = WeaponMelee_Sword", "strengthRequirement = 25",
                                   "dexterityRequirement = 30"});
-    ItemReplicaInfo info;
-    info.baseName = kSword;
-    auto* sword = DynamicCast<ItemEquipment>(Item::CreateItem(info));
+    auto* sword = DynamicCast<ItemEquipment>(Item::CreateItem(Replica(kSword)));
     sword->AddRelic(kRelic, "", 1);
     EXPECT_EQ(sword->GetStrengthRequirement(), 40u);
     EXPECT_EQ(sword->GetDexterityRequirement(), 30u);
     // A name that makes no relic leaves the slot empty but the record keeps it.
     sword->AddRelic(kSword, "", 2);
     EXPECT_FALSE(sword->HasRelic());
+    ItemReplicaInfo info;
     sword->GetItemReplicaInfo(info);
     EXPECT_EQ(info.relicName, kSword);
 }

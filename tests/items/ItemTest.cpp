@@ -26,6 +26,7 @@
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 #include "tests/support/TrimMust.h"
+#include "tests/support/TrimReplica.h"
 
 #include <gtest/gtest.h>
 
@@ -96,12 +97,9 @@ TEST_F(ItemTest, AWearerThatIsGoneIsNobody)
 
 ItemReplicaInfo Named(const std::string& baseName, uint32_t id)
 {
-    ItemReplicaInfo info;
+    ItemReplicaInfo info = Replica(baseName, 42, 2);
     info.id = id;
-    info.baseName = baseName;
     info.prefixName = "Records/Prefix.dbr";
-    info.seed = 42;
-    info.var1 = 2;
     return info;
 }
 
@@ -293,10 +291,7 @@ TEST_F(ItemRecordTest, OnlyRareItemsSparkle)
     for (const char* rarity : {"Rare", "Common"}) {
         SCOPED_TRACE(rarity);
         Make({std::string("itemClassification = ") + rarity});
-        ItemReplicaInfo info;
-        info.baseName = recordName;
-        info.seed = 4242;
-        Item* item = Must(Item::CreateItem(info));
+        Item* item = Must(Item::CreateItem(Replica(recordName, 4242)));
         ASSERT_TRUE(gEngine->GetWorld()->AddEntity(item, WorldCoords(1, Coords()), false));
         item->InitialUpdate();
         const size_t before = ObjectManager::Instance().GetObjectCount();
@@ -319,11 +314,8 @@ TEST_F(ItemRecordTest, OnlyRareItemsSparkle)
 TEST_F(ItemRecordTest, LevelStateRebuildsTheSameRecordElsewhere)
 {
     Make({});
-    ItemReplicaInfo info;
-    info.baseName = recordName;
+    ItemReplicaInfo info = Replica(recordName, 77, 3);
     info.prefixName = "Records/Prefix.dbr";
-    info.seed = 77;
-    info.var1 = 3;
     Item* original = Must(Item::CreateItem(info));
     ItemReplicaInfo written;
     original->GetItemReplicaInfo(written);
