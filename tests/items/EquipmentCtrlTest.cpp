@@ -20,6 +20,7 @@
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TrimMust.h"
+#include "tests/support/TrimReplica.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>
@@ -58,10 +59,7 @@ protected:
 
     static void Slot(IOStreamWrite& writer, const char* record, bool attached, uint32_t seed = 0)
     {
-        ItemReplicaInfo info;
-        info.baseName = record;
-        info.seed = seed;
-        info.StreamProperties(&writer, attached);
+        Replica(record, seed).StreamProperties(&writer, attached);
     }
 
     // A save with a helmet worn, a bow held in the primary left hand and a sword kept unattached
@@ -176,11 +174,7 @@ TEST_F(EquipmentCtrlTest, APickedUpWeaponTakesAFreeHandOfTheSetInUse)
 {
     ControllerPlayer* wearer = NewWearer();
     EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
-    auto make = [](const char* record) {
-        ItemReplicaInfo info;
-        info.baseName = record;
-        return Item::CreateItem(info)->GetObjectId();
-    };
+    auto make = [](const char* record) { return Item::CreateItem(Replica(record))->GetObjectId(); };
     const uint32_t sword = make(kSword), second = make(kSword), bow = make(kBow);
 
     EXPECT_FALSE(equipment.AutoInsertItem(0));
@@ -203,11 +197,8 @@ TEST_F(EquipmentCtrlTest, APickedUpWeaponTakesAFreeHandOfTheSetInUse)
 TEST_F(EquipmentCtrlTest, PlacingATwoHanderGivesBackTheOneItemItDisplaces)
 {
     EquipmentCtrlWeaponSet set(false);
-    ItemReplicaInfo info;
-    info.baseName = kSword;
-    uint32_t sword = Item::CreateItem(info)->GetObjectId();
-    info.baseName = kBow;
-    const uint32_t bowId = Item::CreateItem(info)->GetObjectId();
+    uint32_t sword = Item::CreateItem(Replica(kSword))->GetObjectId();
+    const uint32_t bowId = Item::CreateItem(Replica(kBow))->GetObjectId();
     const uint32_t swordId = sword;
     set.PlaceItem_HandRight(sword, true);
     EXPECT_EQ(sword, 0u);
@@ -358,10 +349,7 @@ TEST_F(EquipmentSlotsTest, ARelicUsedUpLeavesItsCarrierAndOneWithShardsLeftStays
                          {"Class = ItemRelic", "completedRelicLevel = 3", "sword = 1"});
     NewWearer();
     auto give = [this](const char* record, uint32_t shards) {
-        ItemReplicaInfo info;
-        info.baseName = record;
-        info.var1 = shards;
-        Item* item = Item::CreateItem(info);
+        Item* item = Item::CreateItem(Replica(record, 0, shards));
         wearer->GetInventory().AddItemToInventory(item->GetObjectId(), false);
         return item->GetObjectId();
     };

@@ -12,6 +12,7 @@
 #include "tests/items/BagFixture.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/TrimMust.h"
+#include "tests/support/TrimReplica.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +27,7 @@ class OneShotKindsTest : public BagFixture {
 protected:
     Item* Make(const char* record, uint32_t var1 = 0)
     {
-        ItemReplicaInfo info;
-        info.baseName = record;
-        info.var1 = var1;
-        return Item::CreateItem(info);
+        return Item::CreateItem(Replica(record, 0, var1));
     }
 
     static bool Unlocked(int32_t page)
@@ -187,8 +185,6 @@ TEST(GarmentManagerTest, AVestmentCoversClothingAndNeitherRestoresTheOwnMesh)
 
     garments.SetClothing(character, "Cloth.msh", "Cloth.tex", "");
     EXPECT_EQ(character.GetMeshOverride(), "Cloth.msh");
-    EXPECT_EQ(character.GetBaseTexture(), "Cloth.tex");
-    EXPECT_EQ(character.GetBumpTexture(), "");
 
     garments.SetVestment(character, "Robe.msh", "", "RobeBump.tex");
     EXPECT_EQ(character.GetMeshOverride(), "Robe.msh");
@@ -206,7 +202,6 @@ TEST(GarmentManagerTest, AVestmentCoversClothingAndNeitherRestoresTheOwnMesh)
     garments.SetClothing(character, "", "", "");
     EXPECT_EQ(character.GetMeshOverride(), "");
     EXPECT_EQ(character.GetBaseTexture(), "");
-    EXPECT_EQ(character.GetBumpTexture(), "");
 }
 
 } // namespace
