@@ -861,12 +861,10 @@ protected:
     ControllerMonster* controller = nullptr;
 };
 
-TEST_F(ControllerMonsterTest, IgnoresRequirementsAndASpecialFirstWaitsItsTimeout)
+TEST_F(ControllerMonsterTest, ASpecialFirstWaitsItsTimeoutAndSlotsPastTheFiveAreEmpty)
 {
-    EXPECT_TRUE(controller->GetIgnoreEquipmentRequirements());
     controller->SetSpecialAttack5Skill(9, 1200, 300, 40, SkillUseRange_Long);
-    const ControllerMonster::SpecialAttack fifth = controller->GetSpecialAttack(4);
-    EXPECT_EQ(fifth.initialWait, 1200);
+    EXPECT_EQ(controller->GetSpecialAttack(4).initialWait, 1200);
     EXPECT_EQ(controller->GetSpecialAttack(5).skill, 0u);
     EXPECT_EQ(controller->GetSpecialAttack(-1).skill, 0u);
 }
@@ -877,7 +875,6 @@ TEST_F(ControllerMonsterTest, RangeWordsAreExact)
     EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("MediumRange"), SkillUseRange_Medium);
     EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("LongRange"), SkillUseRange_Long);
     EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("longrange"), SkillUseRange_None);
-    EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText(""), SkillUseRange_None);
 }
 
 TEST_F(ControllerMonsterTest, NewLeaderTeamChangeAndClearForgetTheGrudges)
