@@ -201,10 +201,8 @@ protected:
     uint32_t ReadySkill(const std::string& name)
     {
         const uint32_t id = MakeSkill(name);
-        SkillState state;
-        state.skillLevel = 1;
-        state.enabled = true;
-        ObjectManager::Instance().GetObject<Skill>(id)->ReceiveStateUpdate(state, true);
+        ObjectManager::Instance().GetObject<Skill>(id)->ReceiveStateUpdate(SkillState{1, true},
+                                                                           true);
         return id;
     }
 
@@ -991,10 +989,7 @@ protected:
         database.WriteRecord("Records/Skills/" + name + ".dbr", {"Class = ReachSkill"});
         Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>("Records/Skills/" +
                                                                              name + ".dbr");
-        SkillState skillState;
-        skillState.skillLevel = 1;
-        skillState.enabled = enabled;
-        skill->ReceiveStateUpdate(skillState, true);
+        skill->ReceiveStateUpdate(SkillState{1, enabled}, true);
         return skill->GetObjectId();
     }
 

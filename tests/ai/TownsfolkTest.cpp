@@ -560,8 +560,16 @@ TEST_F(SlotRingTest, AFullRingGivesWayOnlyToANearerRequesterOfTheSameSize)
     EXPECT_EQ(ring->GetSlotHolder(0), near->GetObjectId());
 }
 
+// A wolf at the origin and a boar at (10, 0, 0), both small; where they stand is no goal.
 class MovementGoalManagerTest : public AiWorldFixture {
 protected:
+    void SetUp() override
+    {
+        AiWorldFixture::SetUp();
+        wolf = Make("Wolf", 0, 0);
+        boar = Make("Boar", 10, 0);
+    }
+
     Monster* Make(const std::string& name, float x, float z)
     {
         Monster* monster = AiWorldFixture::Make(name, x, z, {"pathingSize = Small"});
@@ -575,11 +583,12 @@ protected:
     }
 
     MovementGoalManager goals;
+    Monster* wolf = nullptr;
+    Monster* boar = nullptr;
 };
 
 TEST_F(MovementGoalManagerTest, WithoutGoalsNearTheTargetTheTargetComesBackRecorded)
 {
-    Monster* wolf = Make("Wolf", 0, 0);
     EXPECT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(7, 3)), At(7, 3));
 
     // Its own goal is no obstacle to it, and it never keeps two.
@@ -589,8 +598,6 @@ TEST_F(MovementGoalManagerTest, WithoutGoalsNearTheTargetTheTargetComesBackRecor
 
 TEST_F(MovementGoalManagerTest, AGoalNearTheTargetIsSteppedRound)
 {
-    Monster* wolf = Make("Wolf", 0, 0);
-    Monster* boar = Make("Boar", 10, 0);
     ASSERT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
 
     const WorldVec3 place = goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0));
@@ -605,9 +612,6 @@ TEST_F(MovementGoalManagerTest, AGoalNearTheTargetIsSteppedRound)
 
 TEST_F(MovementGoalManagerTest, OnlyGoalsWithinTheCrowdDistanceOfTheTargetCount)
 {
-    // Where the wolf stands does not matter; where it was sent does.
-    Monster* wolf = Make("Wolf", 0, 0);
-    Monster* boar = Make("Boar", 10, 0);
     goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(5, 0));
     EXPECT_EQ(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
 
@@ -617,8 +621,6 @@ TEST_F(MovementGoalManagerTest, OnlyGoalsWithinTheCrowdDistanceOfTheTargetCount)
 
 TEST_F(MovementGoalManagerTest, StaleGoalsAreForgotten)
 {
-    Monster* wolf = Make("Wolf", 0, 0);
-    Monster* boar = Make("Boar", 10, 0);
     // Nothing by that id: the next request drops it.
     goals.GetClosestMovePoint(424242, 0.5f, At(0, 0));
     goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(0, 0));
@@ -631,8 +633,6 @@ TEST_F(MovementGoalManagerTest, StaleGoalsAreForgotten)
 
 TEST_F(MovementGoalManagerTest, ReleaseForgetsTheFirstGoalOfThatCharacterOnly)
 {
-    Monster* wolf = Make("Wolf", 0, 0);
-    Monster* boar = Make("Boar", 10, 0);
     goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(20, 0));
     goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(-20, 0));
     goals.ReleaseMoveGoal(0);
