@@ -201,10 +201,8 @@ protected:
     uint32_t ReadySkill(const std::string& name)
     {
         const uint32_t id = MakeSkill(name);
-        SkillState state;
-        state.skillLevel = 1;
-        state.enabled = true;
-        ObjectManager::Instance().GetObject<Skill>(id)->ReceiveStateUpdate(state, true);
+        ObjectManager::Instance().GetObject<Skill>(id)->ReceiveStateUpdate(SkillState{1, true},
+                                                                           true);
         return id;
     }
 
@@ -861,12 +859,10 @@ protected:
     ControllerMonster* controller = nullptr;
 };
 
-TEST_F(ControllerMonsterTest, IgnoresRequirementsAndASpecialFirstWaitsItsTimeout)
+TEST_F(ControllerMonsterTest, ASpecialFirstWaitsItsTimeoutAndSlotsPastTheFiveAreEmpty)
 {
-    EXPECT_TRUE(controller->GetIgnoreEquipmentRequirements());
     controller->SetSpecialAttack5Skill(9, 1200, 300, 40, SkillUseRange_Long);
-    const ControllerMonster::SpecialAttack fifth = controller->GetSpecialAttack(4);
-    EXPECT_EQ(fifth.initialWait, 1200);
+    EXPECT_EQ(controller->GetSpecialAttack(4).initialWait, 1200);
     EXPECT_EQ(controller->GetSpecialAttack(5).skill, 0u);
     EXPECT_EQ(controller->GetSpecialAttack(-1).skill, 0u);
 }
@@ -877,7 +873,6 @@ TEST_F(ControllerMonsterTest, RangeWordsAreExact)
     EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("MediumRange"), SkillUseRange_Medium);
     EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("LongRange"), SkillUseRange_Long);
     EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("longrange"), SkillUseRange_None);
-    EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText(""), SkillUseRange_None);
 }
 
 TEST_F(ControllerMonsterTest, NewLeaderTeamChangeAndClearForgetTheGrudges)
@@ -994,10 +989,7 @@ protected:
         database.WriteRecord("Records/Skills/" + name + ".dbr", {"Class = ReachSkill"});
         Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>("Records/Skills/" +
                                                                              name + ".dbr");
-        SkillState skillState;
-        skillState.skillLevel = 1;
-        skillState.enabled = enabled;
-        skill->ReceiveStateUpdate(skillState, true);
+        skill->ReceiveStateUpdate(SkillState{1, enabled}, true);
         return skill->GetObjectId();
     }
 

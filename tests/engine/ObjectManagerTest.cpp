@@ -166,7 +166,6 @@ TEST_F(ObjectManagerTest, CreateObjectFromFileNamesAndLoadsTheObject)
         0);
     EXPECT_EQ(objects.CreateObjectFromFile("Records/Units/Missing.dbr"), nullptr);
     EXPECT_EQ(objects.CreateObjectFromFile("Records/Units/Ghost.dbr"), nullptr);
-    EXPECT_EQ(objects.GetObjectCount(), 2u);
 
     // Refused before it loads: a record read as the wrong class could name itself again.
     const int loads = ObjTestUnit::loads;
