@@ -4,19 +4,15 @@
 // beside a dormant one while a spirit seeks it. Each stands in a sample level of its own, some
 // seconds into its fight. Budget: each boss within twice the plain monster's frame.
 #include "ai/ControllerAI.h"
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/CharacterBio.h"
 #include "characters/Megalesios.h"
 #include "characters/Player.h"
-#include "engine/ABBox.h"
-#include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/GraphicsAnim.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/Name.h"
-#include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 
@@ -31,7 +27,6 @@ namespace GAME {
 namespace {
 
 constexpr int32_t kFrameMs = 33;
-constexpr uint32_t kRegion = 1;
 
 double ThreadMicroseconds()
 {
@@ -76,28 +71,22 @@ const char* const kHitAnimations[] = {"Creatures/Monster/Jackalman/Animations/Cl
 // The sample database with the library started over it, a world of one region and the hero.
 class BossScene {
 public:
-    explicit BossScene(int scene) : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+    explicit BossScene(int scene) : world(std::string(GAME_SOURCE_ROOT) + "/data/database", 60.0f)
     {
-        ObjectManager::Instance().GetDatabase().SetRoot(std::string(GAME_SOURCE_ROOT) +
-                                                        "/data/database");
-        InitializeObjects();
         // The sample animations carry no events: the blows land where the swing does.
         for (const char* animation : kHitAnimations) {
             if (GraphicsAnim* anim = GraphicsEngine::Instance().LoadAnimation(animation))
                 anim->AddEvent(500.0f, Name::Create("RightHandHit"));
         }
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-60, -10, -60}, {60, 10, 60}));
-        auto* hero = Enter<Player>("Records/Creatures/PC/HeroBrawler.dbr", 0.0f, 0.0f);
+        auto* hero = world.Enter<Player>("Records/Creatures/PC/HeroBrawler.dbr", 0.0f, 0.0f);
         if (hero == nullptr)
             return;
         hero->SetIsControllingCharacter(true);
         GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
         for (const Placing& placing : kScenes[scene].placings) {
-            Character* made = Enter<Character>(placing.record, placing.x, placing.z);
-            if (made != nullptr && measured == nullptr)
-                measured =
-                    ObjectManager::Instance().GetObject<ControllerAI>(made->GetControllerId());
+            Character* made = world.Enter<Character>(placing.record, placing.x, placing.z);
+            if (measured == nullptr)
+                measured = Bench::BenchWorld::Brain(made);
             if (auto* boss = DynamicCast<Megalesios>(made))
                 boss->SetLaunched(true);
         }
@@ -106,33 +95,9 @@ public:
             GameEngine::Get().Update(kFrameMs);
         }
     }
-    ~BossScene()
-    {
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    BossScene(const BossScene&) = delete;
-    BossScene& operator=(const BossScene&) = delete;
 
+    Bench::BenchWorld world;
     ControllerAI* measured = nullptr;
-
-private:
-    template <typename T> static T* Enter(const std::string& record, float x, float z)
-    {
-        T* made = ObjectManager::Instance().CreateObjectFromFile<T>(record);
-        if (made == nullptr)
-            return nullptr;
-        gEngine->GetWorld()->AddEntity(
-            made, WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))}, false);
-        made->InitialUpdate();
-        made->GetCharacterBio().Update(*made, 0);
-        return made;
-    }
-
-    Engine::LogSink previous;
 };
 
 void BM_BossControllersFrame_OrmenosMegalesiosSpirits(benchmark::State& state)

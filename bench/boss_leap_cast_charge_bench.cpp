@@ -8,17 +8,15 @@
 #include "ai/ControllerCyclops.h"
 #include "ai/ControllerMonster.h"
 #include "ai/ControllerTelkine.h"
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/TeamManager.h"
-#include "engine/ABBox.h"
-#include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
-#include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
@@ -33,47 +31,41 @@
 namespace GAME {
 namespace {
 
-constexpr uint32_t kRegion = 1;
 constexpr int32_t kFrameMs = 33;
 constexpr const char* kBody = "Class = Monster\ncharacterLife = 1000000000\n"
                               "unarmedRunAnim = Run.anm\nunarmedWalkAnim = Walk.anm\n";
 
-WorldCoords At(float x, float z)
-{
-    return WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))};
-}
-
-// The library over a scratch database with one monster record per controller record written
-// here, a hero on the player team at the origin, and the boss under test.
-class BossScene {
-public:
-    BossScene()
+// One monster record per controller record, written into a scratch database.
+struct BossRecords {
+    BossRecords()
     {
-        gEngine->SetLogSink([](int, const std::string&) {});
         Monster("Plain", "ControllerMonster", "SightAngerRate = 100\n");
         Monster("Bandari", "ControllerBandari", "");
         Monster("Warrior", "ControllerTerracotta", "MarchRange = 0.0\n");
         Monster("Telkine", "ControllerTelkine", "");
         Monster("Cyclops", "ControllerCyclops", "postRoarMusic = Music.dbr\n");
         folder.WriteFile("Records/Bench/Point.dbr", "Class = BandariTeleportPoint\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-200, -10, -200}, {200, 10, 200}));
+    }
+    void Monster(const std::string& kind, const char* controller, const char* lines)
+    {
+        const std::string record = "Records/Bench/Controllers/" + kind + ".dbr";
+        folder.WriteFile(record, std::string("Class = ") + controller + "\n" + lines);
+        folder.WriteFile("Records/Bench/" + kind + ".dbr", kBody + ("controller = " + record));
+    }
+    Test::TempDatabase folder;
+};
+
+// The library over those records, a hero on the player team at the origin, and the boss under
+// test.
+class BossScene : private BossRecords, public Bench::BenchWorld {
+public:
+    BossScene() : BenchWorld(folder.GetRoot(), 200.0f)
+    {
         hero = Enter("Plain", 0.0f, 0.0f);
         hero->SetTeam(TeamManager::DefaultPlayerTeam());
         GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     }
-    ~BossScene()
-    {
-        InstanceGroupManager::Instance().Destroy();
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(nullptr);
-    }
+    ~BossScene() { InstanceGroupManager::Instance().Destroy(); }
     BossScene(const BossScene&) = delete;
     BossScene& operator=(const BossScene&) = delete;
 
@@ -101,16 +93,6 @@ public:
     }
 
     GAME::Monster* hero = nullptr;
-
-private:
-    void Monster(const std::string& kind, const char* controller, const char* lines)
-    {
-        const std::string record = "Records/Bench/Controllers/" + kind + ".dbr";
-        folder.WriteFile(record, std::string("Class = ") + controller + "\n" + lines);
-        folder.WriteFile("Records/Bench/" + kind + ".dbr", kBody + ("controller = " + record));
-    }
-
-    Test::TempDatabase folder;
 };
 
 template <typename T> void Frames(benchmark::State& state, T& brain)
@@ -136,7 +118,8 @@ void BM_BossControllersFrame_Bandari(benchmark::State& state)
         auto* point = ObjectManager::Instance().CreateObjectFromFile<BandariTeleportPoint>(
             "Records/Bench/Point.dbr");
         point->SetUniqueID(UniqueId(9, 0, 0, 10 + i));
-        gEngine->GetWorld()->AddEntity(point, At(30.0f * static_cast<float>(i), 40.0f), false);
+        gEngine->GetWorld()->AddEntity(
+            point, Bench::BenchWorld::At(30.0f * static_cast<float>(i), 40.0f), false);
         points.push_back(UniqueId(9, 0, 0, 10 + i));
         const UniqueId squad(9, 0, 0, 20 + i);
         scene.Enter("Warrior", 30.0f * static_cast<float>(i), 44.0f, squad);

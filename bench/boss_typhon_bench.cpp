@@ -4,16 +4,13 @@
 // BM_MonsterControllersFrame (ai_bench) run on the same machine.
 #include "ai/ControllerAI.h"
 #include "ai/ControllerTyphon.h"
+#include "bench/BenchWorld.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "characters/TeamManager.h"
 #include "characters/TyphonStatue.h"
-#include "engine/ABBox.h"
-#include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "tests/support/TempDatabase.h"
 
@@ -25,79 +22,47 @@ namespace {
 
 using namespace GAME;
 
-constexpr uint32_t kRegion = 1;
 constexpr int32_t kFrameMs = 33;
 constexpr const char* kHero = "Records/Bench/Hero.dbr";
 constexpr const char* kPlain = "Records/Bench/Plain.dbr";
 constexpr const char* kTyphon = "Records/Bench/Typhon.dbr";
 constexpr const char* kStatue = "Records/Bench/Statue.dbr";
 
-// The library started on a scratch database of the boss records, in a world of one region.
-class BossWorld {
-public:
-    BossWorld() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+// The boss records in a scratch database.
+struct BossRecords {
+    BossRecords()
     {
         const std::string body = "characterLife = 1000000000\nunarmedRunAnim = Run.anm\n"
                                  "unarmedWalkAnim = Walk.anm\n";
-        Write(kHero, "Class = Player\ncharacterLife = 1000000000\n");
-        Write(Player::kStubControllerRecord, "Class = ControllerCombat\n");
-        Write(Player::kPlayerControllerRecord, "Class = ControllerPlayer\n");
-        Write("Records/Bench/Still.dbr", "Class = ControllerMonster\n");
-        Write(kPlain, "Class = Monster\ncontroller = Records/Bench/Still.dbr\n" + body);
-        Write("Records/Bench/TyphonAI.dbr",
-              "Class = ControllerTyphon\nMinTimeWithoutGodSkills = 500\n"
-              "MaxTimeWithoutGodSkills = 900\nMinTimeWithGodSkills = 700\n"
-              "MaxTimeWithGodSkills = 1200\nSightAngerRate = 100\n");
-        Write(kTyphon, "Class = Typhon\ncontroller = Records/Bench/TyphonAI.dbr\n" + body);
-        Write(kStatue, "Class = TyphonStatue\nskillGodName = zeus\ndefaultTeamMajor = "
-                       "TeamMajor_Player\ncontroller = Records/Bench/Still.dbr\n" +
-                           body);
-        Write("Records/Bench/ChainedAI.dbr", "Class = ControllerTyphonChained\n");
-        Write("Records/Bench/Chained.dbr",
-              "Class = TyphonChained\ncontroller = Records/Bench/ChainedAI.dbr\n" + body);
-        Write("Records/Bench/AktaiosAI.dbr", "Class = ControllerAktaios\n");
-        Write("Records/Bench/Aktaios.dbr",
-              "Class = Monster\ncontroller = Records/Bench/AktaiosAI.dbr\n" + body);
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
+        folder.WriteFile(kHero, "Class = Player\ncharacterLife = 1000000000\n");
+        folder.WriteFile(Player::kStubControllerRecord, "Class = ControllerCombat\n");
+        folder.WriteFile(Player::kPlayerControllerRecord, "Class = ControllerPlayer\n");
+        folder.WriteFile("Records/Bench/Still.dbr", "Class = ControllerMonster\n");
+        folder.WriteFile(kPlain, "Class = Monster\ncontroller = Records/Bench/Still.dbr\n" + body);
+        folder.WriteFile("Records/Bench/TyphonAI.dbr",
+                         "Class = ControllerTyphon\nMinTimeWithoutGodSkills = 500\n"
+                         "MaxTimeWithoutGodSkills = 900\nMinTimeWithGodSkills = 700\n"
+                         "MaxTimeWithGodSkills = 1200\nSightAngerRate = 100\n");
+        folder.WriteFile(kTyphon,
+                         "Class = Typhon\ncontroller = Records/Bench/TyphonAI.dbr\n" + body);
+        folder.WriteFile(kStatue, "Class = TyphonStatue\nskillGodName = zeus\ndefaultTeamMajor = "
+                                  "TeamMajor_Player\ncontroller = Records/Bench/Still.dbr\n" +
+                                      body);
+        folder.WriteFile("Records/Bench/ChainedAI.dbr", "Class = ControllerTyphonChained\n");
+        folder.WriteFile("Records/Bench/Chained.dbr",
+                         "Class = TyphonChained\ncontroller = Records/Bench/ChainedAI.dbr\n" +
+                             body);
+        folder.WriteFile("Records/Bench/AktaiosAI.dbr", "Class = ControllerAktaios\n");
+        folder.WriteFile("Records/Bench/Aktaios.dbr",
+                         "Class = Monster\ncontroller = Records/Bench/AktaiosAI.dbr\n" + body);
     }
-    ~BossWorld()
-    {
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    BossWorld(const BossWorld&) = delete;
-    BossWorld& operator=(const BossWorld&) = delete;
-
-    template <typename T> T* Enter(const std::string& record, float x, float z)
-    {
-        T* made = ObjectManager::Instance().CreateObjectFromFile<T>(record);
-        if (made == nullptr)
-            return nullptr;
-        gEngine->GetWorld()->AddEntity(
-            made, WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))}, false);
-        made->InitialUpdate();
-        made->GetCharacterBio().Update(*made, 0);
-        return made;
-    }
-    static ControllerAI* Brain(const Character* character)
-    {
-        return character == nullptr ? nullptr
-                                    : ObjectManager::Instance().GetObject<ControllerAI>(
-                                          character->GetControllerId());
-    }
-
-private:
-    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
-
     Test::TempDatabase folder;
-    Engine::LogSink previous;
+};
+
+// The library started over the boss records, in a world of one region.
+class BossWorld : private BossRecords, public Bench::BenchWorld {
+public:
+    BossWorld() : BenchWorld(folder.GetRoot(), 500.0f) {}
 };
 
 // 1,000 entities round the boss within the search radius, eight of them statues.
