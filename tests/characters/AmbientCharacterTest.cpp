@@ -129,17 +129,6 @@ TEST_F(AmbientCharacterTest, BeingAttackedCastsTheFirstSkillOnItselfWhoeverAttac
               crab->GetSkillManager().GetSkillReferenceNumber(crab->GetSkillId1()));
 }
 
-TEST_F(AmbientCharacterTest, SummaryAlwaysShowsManaAndTheDamageLine)
-{
-    AmbientCharacter* crab = Make({"Class = AmbientCharacter"});
-    std::vector<GameTextLine> lines;
-    crab->CreateUISummaryText(GameTextClass{}, lines);
-    ASSERT_EQ(lines.size(), 5u);
-    // No mana at all, and still the line; no hand damage either, so min equals max.
-    EXPECT_EQ(lines[1].text.rfind(L"SkillPetDescriptionMana", 0), 0u);
-    EXPECT_EQ(lines[3].text.rfind(L"SkillPetDescriptionDamageMinOnly", 0), 0u);
-}
-
 } // namespace
 } // namespace Test
 } // namespace GAME

@@ -1,4 +1,3 @@
-#include "characters/AnimationEntry.h"
 #include "characters/AnimationHandle.h"
 #include "characters/AnimationPool.h"
 #include "characters/AnimationSelected.h"
@@ -19,33 +18,10 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 namespace GAME::Test {
 namespace {
-
-using AnimationEntryTest = AnimationFixture;
-
-TEST_F(AnimationEntryTest, AnotherAnimationReplacesTheFirstAndTheBlendTimeStays)
-{
-    AnimationEntry entry;
-    entry.SetAnimationBlendTime(0.0f);
-    entry.AddAnimation("Anims/Rise.anm", 1.0f, 0.0f, "");
-    entry.AddAnimation("Anims/Rise2.anm", 2.0f, 0.0f, "");
-    EXPECT_EQ(graphics.GetLoadCount("Anims/Rise.anm"), 0);
-
-    // Neither an empty name nor one that does not load takes the place of what is held.
-    graphics.DeclareMissing("Anims/Gone.anm");
-    entry.AddAnimation("", 1.0f, 0.0f, "");
-    entry.AddAnimation("Anims/Gone.anm", 1.0f, 0.0f, "");
-
-    ASSERT_TRUE(entry.PlayAnimation(actor, Name::noName, 1.5f, false, 0));
-    EXPECT_EQ(Playing()->GetName(), "Anims/Rise2.anm");
-    EXPECT_EQ(actor.GetAnimationChannel(0)->speed, 3.0f);
-    EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 0);
-    EXPECT_TRUE(log.GetLines().empty());
-}
 
 class AnimationHandleTest : public AnimationFixture {
 protected:
@@ -178,20 +154,6 @@ TEST_F(AnimationPoolTest, SpeedIsTheMeanAndBlendTimeReachesEveryAnimationHeld)
 
 using AnimationSelectedTest = AnimationFixture;
 
-TEST_F(AnimationSelectedTest, PlaysTheAnimationOfTheReferenceItIsGiven)
-{
-    AnimationSelected special;
-    special.AddAnimation("Anims/Leap.anm", 1.0f, 0.0f, "Leap");
-    special.AddAnimation("Anims/Roar.anm", 1.0f, 0.0f, "Roar");
-    EXPECT_TRUE(special.PlayAnimation(actor, Name::Create("Roar"), 1.0f, false, 0));
-    EXPECT_EQ(Playing()->GetName(), "Anims/Roar.anm");
-
-    // An unknown reference plays nothing and leaves nothing to act on.
-    EXPECT_FALSE(special.PlayAnimation(actor, Name::Create("leap"), 1.0f, false, 0));
-    EXPECT_EQ(special.GetCurrentAnimation(), nullptr);
-    EXPECT_FALSE(special.SetLastPose(actor));
-}
-
 TEST_F(AnimationSelectedTest, AnEmptyReferenceIsRefusedAndARepeatedOneKeepsItsFirstAnimation)
 {
     AnimationSelected special;
@@ -213,18 +175,10 @@ TEST_F(AnimationSelectedTest, AnEmptyReferenceIsRefusedAndARepeatedOneKeepsItsFi
 
 using AnimationSetTest = AnimationFixture;
 
-TEST_F(AnimationSetTest, TypeNamesAreExactAndAKindOutsideTheTableIsNone)
+TEST_F(AnimationSetTest, AKindOutsideTheTableIsNone)
 {
-    EXPECT_EQ(AnimationSet::GetAnimTextAsType("attack"), AnimationSet_None);
-    EXPECT_EQ(AnimationSet::GetAnimTextAsType("Attack"), 16);
     EXPECT_EQ(AnimationSet::GetAnimTypeAsText(static_cast<AnimationSet_Type>(32)), "");
     EXPECT_EQ(AnimationSet::GetAnimTypeAsText(static_cast<AnimationSet_Type>(-1)), "");
-    for (int32_t type = 0; type < kAnimationSetTypeCount; ++type) {
-        const auto value = static_cast<AnimationSet_Type>(type);
-        EXPECT_EQ(AnimationSet::GetAnimTextAsType(AnimationSet::GetAnimTypeAsText(value)), value);
-    }
-
-    // A kind outside the table is None.
     AnimationSet set;
     const auto outside = static_cast<AnimationSet_Type>(40);
     EXPECT_EQ(&set.GetAnimationBase(outside), &set.GetAnimationBase(AnimationSet_None));
@@ -249,68 +203,6 @@ TEST_F(AnimationSetTest, AnEmptyTypeFallsBackToNoneUnlessOnlyPlayedIfAvailable)
     EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
     EXPECT_EQ(Playing(), graphics.GetDefaultAnimation());
     EXPECT_TRUE(actor.GetAnimationChannel(0)->keepPlaying);
-}
-
-TEST_F(AnimationSetTest, CallbacksAndRetimingGoToTheKindPlayingNow)
-{
-    AnimationSet set;
-    set.AddAnimation(AnimationSet_Die, "Anims/Fall.anm", 1.0f, 1.0f, "");
-    set.AddAnimation(AnimationSet_Run, "Anims/Run.anm", 2.0f, 0.0f, "");
-    const Name end = Name::Create("End");
-    set.PlayAnimation(actor, AnimationSet_Die, Name::noName, 1.0f, false, 2);
-    EXPECT_TRUE(set.HandleAnimationCallback(actor, end));
-    EXPECT_FALSE(set.HandleAnimationCallback(actor, end));
-
-    set.PlayAnimation(actor, AnimationSet_Run, Name::noName, 1.0f, true, 0);
-    set.AdjustAnimation(actor, 0.5f);
-    EXPECT_EQ(actor.GetAnimationChannel(0)->speedMultiplier, 1.0f);
-    EXPECT_TRUE(set.SetLastPost(actor, AnimationSet_Die));
-    EXPECT_EQ(actor.GetPose().frame, 29);
-
-    set.Cancel();
-    EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
-}
-
-TEST_F(AnimationSetTest, SpawnBlendsFromNothingAndDieTakesItsOwnBlendTime)
-{
-    AnimationSet set;
-    set.AddAnimation(AnimationSet_Spawn, "Anims/Rise.anm", 1.0f, 0.0f, "");
-    set.AddAnimation(AnimationSet_Walk, "Anims/Walk.anm", 1.0f, 0.0f, "");
-    set.AddAnimation(AnimationSet_Die, "Anims/Fall.anm", 1.0f, 1.0f, "");
-    set.SetAnimationBlendTime(AnimationSet_Die, 120.0f);
-
-    set.PlayAnimation(actor, AnimationSet_Spawn, Name::noName, 1.0f, false, 0);
-    EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 0);
-    set.PlayAnimation(actor, AnimationSet_Walk, Name::noName, 1.0f, false, 0);
-    EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 250);
-    set.PlayAnimation(actor, AnimationSet_Die, Name::noName, 1.0f, false, 0);
-    EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, 120);
-}
-
-TEST_F(AnimationSetTest, PreLoadPassesEachKindsFlag)
-{
-    AnimationSet set;
-    for (int32_t type = 1; type < kAnimationSetTypeCount; ++type) {
-        const auto value = static_cast<AnimationSet_Type>(type);
-        const std::string name = AnimationSet::GetAnimTypeAsText(value);
-        set.AddAnimation(value, "Anims/" + name + ".anm", 1.0f, 1.0f, name);
-    }
-    set.PreLoad();
-
-    std::map<std::string, bool> flags;
-    for (const ResourceLoader::Request& request : ResourceLoader::Instance().GetRequests())
-        flags[request.name] = request.flag;
-    ASSERT_EQ(flags.size(), 32u);
-    EXPECT_TRUE(flags[graphics.GetDefaultAnimation()->GetName()]);
-    const char* const noPreload[] = {
-        "Fidget",    "Pickup",    "PassItem", "Chat",       "Stun",  "CriticalHit", "BuffSelf",
-        "BuffOther", "SpellCast", "Special",  "BeginMount", "Mount", "Dismount",    "EndDismount"};
-    for (const char* name : noPreload)
-        EXPECT_FALSE(flags["Anims/" + std::string(name) + ".anm"]) << name;
-    size_t preloaded = 0;
-    for (const auto& [name, flag] : flags)
-        preloaded += flag ? 1 : 0;
-    EXPECT_EQ(preloaded, 18u);
 }
 
 class AnimationSoundTest : public EngineFixture {
@@ -378,19 +270,6 @@ TEST_F(AnimationSoundTest, PlaysWhenTheDrawIsAtMostTheChance)
 
     EXPECT_FALSE(atDraw.PlaySound(actor, Name::Create("genericSound1"), nullptr));
     ASSERT_EQ(atDraw.GetSound(roar)->GetPlayRequests().size(), 1u);
-}
-
-TEST_F(AnimationSoundTest, ACertainSoundPlaysAtTheGivenPlaceOrWhereTheEntityStands)
-{
-    AnimationSound sounds;
-    sounds.AddSound(roar, "Records/Sounds/Roar.dbr", 100.0f);
-    const WorldCoords there(7, Coords());
-    Platform::SRand(5);
-    for (int play = 0; play < 200; ++play)
-        ASSERT_TRUE(sounds.PlaySound(actor, roar, play == 0 ? &there : nullptr));
-    const auto& requests = sounds.GetSound(roar)->GetPlayRequests();
-    EXPECT_EQ(requests[0].coords.GetRegionId(), 7u);
-    EXPECT_EQ(requests[1].coords.GetRegionId(), actor.GetCoords().GetRegionId());
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "characters/CharAttributeVal.h"
 #include "core/RandomUniform.h"
 #include "engine/LoadTable.h"
-#include "engine/LocalizationManager.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 
@@ -32,15 +31,6 @@ RandomUniform Seeded(uint32_t seed)
     RandomUniform random;
     random.Seed(seed);
     return random;
-}
-
-std::vector<std::wstring> Lines(const CharAttribute& attribute, uint32_t level)
-{
-    std::vector<std::wstring> header;
-    std::vector<std::wstring> lines;
-    attribute.CreateText(level, header, lines);
-    EXPECT_TRUE(header.empty());
-    return lines;
 }
 
 TEST(CharAttribute, BaseValuesArePerLevelAndLevelZeroIsNothing)
@@ -140,40 +130,6 @@ TEST(CharAttribute, AffixValuesAreRolledWithTheRecordsJitter)
     // A prefix that does not name the attribute has nothing to roll.
     strength.LoadPrefixTable(Record("lootRandomizerJitter = 50\n"), &random);
     EXPECT_EQ(strength.GetValue(1), 13.0f);
-}
-
-TEST(CharAttribute, TextShowsTheLevelsValueAndTheNextWhenItChanges)
-{
-    CharAttributeVal_Strength strength;
-    strength.LoadBaseTable(Record("characterStrength = 0;4;4\n"));
-    EXPECT_TRUE(Lines(strength, 1).empty());
-    EXPECT_EQ(Lines(strength, 2), std::vector<std::wstring>{L"CharacterStrength 4"});
-
-    std::vector<std::wstring> header;
-    std::vector<std::wstring> lines;
-    strength.CreateNextText(1, 2, header, lines);
-    strength.CreateNextText(2, 3, header, lines);
-    EXPECT_TRUE(header.empty());
-    EXPECT_EQ(lines, std::vector<std::wstring>{L"CharacterStrength 4"});
-}
-
-TEST(CharAttribute, BaseAttackSpeedShowsOnlyItsSpeedClassInTheHeader)
-{
-    CharAttributeVal_BaseAttackSpeed speed;
-    CharAttributeVal_BaseAttackSpeed untagged;
-    speed.LoadBaseTable(Record("characterBaseAttackSpeed = -2\n"
-                               "characterBaseAttackSpeedTag = CharacterAttackSpeedFast\n"));
-    speed.LoadPrefixTable(Record("characterBaseAttackSpeed = 5\n"), nullptr);
-    untagged.LoadBaseTable(Record(""));
-    std::vector<std::wstring> header;
-    std::vector<std::wstring> lines;
-    speed.CreateText(1, header, lines);
-    speed.CreateNextText(0, 1, header, lines);
-    untagged.CreateText(1, header, lines);
-    EXPECT_EQ(header, (std::vector<std::wstring>{L"CharacterAttackSpeedFast",
-                                                 L"CharacterAttackSpeedNotSet"}));
-    EXPECT_TRUE(lines.empty());
-    EXPECT_EQ(speed.GetValue(1), -2.0f);
 }
 
 TEST(CharAttribute, SpeedModifiersLandOnTheSpeedsTheyHasten)
@@ -318,9 +274,9 @@ TEST(CharAttributeStore, EachKindLoadsItsAttributesInItsOrder)
     EXPECT_EQ(Names(item), equipment);
 }
 
-// The equipment store holds one of every kind: each shows its tag, adds into its own type,
-// clones whole and prices into its own pair.
-TEST(CharAttributeKinds, EachShowsItsTagCountsIntoItsTypeAndPricesIntoItsPair)
+// The equipment store holds one of every kind: each adds into its own type, clones whole and
+// prices into its own pair.
+TEST(CharAttributeKinds, EachCountsIntoItsTypeAndPricesIntoItsPair)
 {
     CharAttributeStore_Equipment item;
     item.Load(EveryKey(), nullptr, nullptr, false);
@@ -330,17 +286,6 @@ TEST(CharAttributeKinds, EachShowsItsTagCountsIntoItsTypeAndPricesIntoItsPair)
         const bool modifier = IsModifier(*attribute);
         const std::string name = std::string(kTypeNames[type]) + (modifier ? "Modifier" : "");
         SCOPED_TRACE(name);
-        std::vector<std::wstring> header;
-        std::vector<std::wstring> lines;
-        attribute->CreateText(1, header, lines);
-        // Two tags do not follow their keys.
-        const std::string tag = name == "DeflectProjectile"    ? "CharacterDeflectProjectiles"
-                                : name == "GlobalReqReduction" ? "CharcterItemGlobalReduction"
-                                                               : "Character" + name;
-        if (type != CharAttribute_BaseAttackSpeed) {
-            EXPECT_EQ(lines, std::vector<std::wstring>{LocalizationManager::ToWChar(tag + " 7")});
-        }
-
         CharAttributeAccumulator accumulator;
         attribute->AddToAccumulator(accumulator, 1);
         const float own = type == CharAttribute_TotalSpeed ? 0.0f : 7.0f;
@@ -393,25 +338,6 @@ TEST(CharAttributeStore_Bio, KeepsThePlayerStatsWhenTheRecordLeavesThemOut)
                   {1, "CharAttributeStore_Bio: Could not find type (99) to set base values"}}));
 }
 
-TEST(CharAttributeStore_Equipment, WithoutBaseAttackSpeedShowsNoSpeedClass)
-{
-    const LoadTable record = Record("characterBaseAttackSpeedTag = CharacterAttackSpeedFast\n");
-    CharAttributeStore_Equipment weapon;
-    weapon.Load(record, nullptr, nullptr, false);
-    std::vector<std::wstring> header;
-    std::vector<std::wstring> lines;
-    weapon.CreateText(header, lines, 1);
-    EXPECT_EQ(header, std::vector<std::wstring>{L"CharacterAttackSpeedFast"});
-
-    CharAttributeStore_Equipment armor;
-    armor.Load(record, nullptr, nullptr, true);
-    EXPECT_TRUE(armor.GetAttributes().empty());
-    header.clear();
-    armor.CreateText(header, lines, 1);
-    EXPECT_TRUE(header.empty());
-    EXPECT_TRUE(lines.empty());
-}
-
 TEST(CharAttributeStore_Equipment, RollsOnceAtLoadByTheListedPercents)
 {
     const LoadTable record =
@@ -435,21 +361,11 @@ TEST(CharAttributeStore_Equipment, RollsOnceAtLoadByTheListedPercents)
     EXPECT_EQ(unrolled.GetAttributes()[0]->GetValue(1), 100.0f);
 }
 
-TEST(CharAttributeStore, TextScaleAndCostGoOverEveryAttributeInOrder)
+TEST(CharAttributeStore, ScaleAndCostGoOverEveryAttribute)
 {
     CharAttributeStore_Skill skill;
     skill.Load(Record("characterStrength = 5\ncharacterStrengthModifier = 10\n"
-                      "characterRunSpeed = 20\ncharacterManaRegen = 0;2\n"));
-    std::vector<std::wstring> header;
-    std::vector<std::wstring> lines;
-    skill.CreateText(header, lines, 1);
-    EXPECT_EQ(lines,
-              (std::vector<std::wstring>{L"CharacterStrength 5", L"CharacterStrengthModifier 10",
-                                         L"CharacterRunSpeed 20"}));
-    lines.clear();
-    skill.CreateNextText(header, lines, 1, 2);
-    EXPECT_EQ(lines, std::vector<std::wstring>{L"CharacterManaRegen 2"});
-
+                      "characterRunSpeed = 20\n"));
     skill.ScaleAttributes(100.0f);
     CharAttributeAccumulator totals;
     skill.AddToAccumulator(totals, 1);

@@ -8,10 +8,12 @@
 #include "engine/SoundPak.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/TrimTaSounds.h"
 #include "world/FxMesh.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace GAME::Test {
@@ -36,33 +38,17 @@ protected:
     {
         EngineFixture::SetUp();
         database.WriteRecord("Records/Fx/A.dbr", {"Class = EffectEntity"});
-        database.WriteRecord("Records/Fx/B.dbr", {"Class = EffectEntity"});
-        database.WriteRecord("Records/Fx/C.dbr", {"Class = EffectEntity"});
         database.WriteRecord("Records/Fx/Shell.dbr", {"Class = FxMesh", "attachPoint = Body"});
-        database.WriteRecord("Records/Sounds/Start.dbr", {"Class = SoundPak"});
-        database.WriteRecord("Records/Sounds/Stop.dbr", {"Class = SoundPak"});
-        database.WriteRecord("Records/Sounds/Hum.dbr", {"Class = SoundPak"});
-        database.WriteRecord(
-            kPack, {"particleEffectNames = Records/Fx/A.dbr;Records/Fx/B.dbr;Records/Fx/C.dbr",
-                    "particleEffectAttachPoints = Chest", "meshEffectNames = Records/Fx/Shell.dbr",
-                    "useTintColor = true", "colorRed = 1.0", "colorGreen = 0.25",
-                    "startSound = Records/Sounds/Start.dbr", "stopSound = Records/Sounds/Stop.dbr",
-                    "activeSound = Records/Sounds/Hum.dbr"});
+        for (const char* sound : {"Start", "Stop", "Hum"})
+            database.WriteRecord(std::string("Records/Sounds/") + sound + ".dbr",
+                                 {"Class = SoundPak"});
+        database.WriteRecord(kPack, {"particleEffectNames = Records/Fx/A.dbr",
+                                     "meshEffectNames = Records/Fx/Shell.dbr",
+                                     "startSound = Records/Sounds/Start.dbr",
+                                     "stopSound = Records/Sounds/Stop.dbr",
+                                     "activeSound = Records/Sounds/Hum.dbr"});
         character = new FxCharacter();
         ASSERT_TRUE(ObjectManager::Instance().RegisterObject(character));
-        character->SetTintColor(Color(0.5f, 0.5f, 0.5f, 1.0f));
-    }
-
-    // The pack's sounds are its own: found by record among the objects.
-    static SoundPak* Sound(const char* record)
-    {
-        SoundPak* found = nullptr;
-        for (uint32_t id = 1; id < 64 && found == nullptr; ++id) {
-            SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
-            if (sound != nullptr && sound->GetObjectName() == record)
-                found = sound;
-        }
-        return found;
     }
 
     void LoadAndInitialize(CharFxPak& pack, const char* record = kPack) const
@@ -75,77 +61,13 @@ protected:
     FxCharacter* character = nullptr;
 };
 
-TEST_F(CharFxPakTest, ThreeNamesAndOneAttachPointPutTheLastTwoAtAnEmptyAttachPoint)
-{
-    CharFxPak pack;
-    LoadAndInitialize(pack);
-    const std::vector<uint32_t> ids = pack.GetParticleEffectIds();
-    ASSERT_EQ(ids.size(), 3u);
-    ASSERT_EQ(pack.GetMeshEffectIds().size(), 1u);
-    pack.Enable(true);
-    const char* expected[] = {"Chest", "", ""};
-    for (size_t i = 0; i < ids.size(); ++i) {
-        const EffectEntity* effect = Must(Particle(ids[i]));
-        EXPECT_EQ(effect->GetAttachParent(), character);
-        EXPECT_EQ(effect->GetAttachPointName(), expected[i]);
-    }
-
-    // The names were spent: initializing again only takes the effects away.
-    pack.InitializeFxPak();
-    EXPECT_TRUE(pack.GetParticleEffectIds().empty());
-    EXPECT_TRUE(pack.GetMeshEffectIds().empty());
-}
-
-TEST_F(CharFxPakTest, EnablingTwiceStartsOnceAndDisablingPlaysTheStopSoundOnce)
-{
-    CharFxPak pack;
-    LoadAndInitialize(pack);
-    pack.Enable(true);
-    pack.Enable(true);
-    EXPECT_TRUE(pack.IsActive());
-    EXPECT_EQ(Particle(pack.GetParticleEffectIds()[0])->GetResetCount(), 1u);
-
-    const SoundPak* stop = Sound("Records/Sounds/Stop.dbr");
-    const SoundPak* hum = Sound("Records/Sounds/Hum.dbr");
-    EXPECT_EQ(Sound("Records/Sounds/Start.dbr")->GetPlayRequests().size(), 1u);
-    EXPECT_TRUE(hum->GetPlayRequests().at(0).loop);
-
-    pack.Enable(false);
-    pack.Enable(false);
-    EXPECT_FALSE(pack.IsActive());
-    EXPECT_FALSE(Particle(pack.GetParticleEffectIds()[0])->IsEmitting());
-    EXPECT_EQ(stop->GetPlayRequests().size(), 1u);
-    EXPECT_EQ(hum->GetFadeRequests(), std::vector<int32_t>{10});
-}
-
-TEST_F(CharFxPakTest, TintsTheParentWhileOnOnlyIfAskedAndGivesItsColourBack)
-{
-    CharFxPak pack;
-    LoadAndInitialize(pack);
-    pack.Start();
-    EXPECT_EQ(character->GetTintColor(), Color(1.0f, 0.25f, 0.0f, 1.0f));
-    pack.Stop();
-    EXPECT_EQ(character->GetTintColor(), Color(0.5f, 0.5f, 0.5f, 1.0f));
-    EXPECT_EQ(character->GetTintColorSetCount(), 3u);
-
-    // Without useTintColor a pack never touches the tint.
-    database.WriteRecord("Records/Fx/Packs/Plain.dbr",
-                         {"particleEffectNames = Records/Fx/A.dbr", "colorRed = 1.0"});
-    CharFxPak plain;
-    LoadAndInitialize(plain, "Records/Fx/Packs/Plain.dbr");
-    plain.Enable(true);
-    plain.Enable(false);
-    plain.UnLoad();
-    EXPECT_EQ(character->GetTintColorSetCount(), 3u);
-}
-
 TEST_F(CharFxPakTest, UnloadingStopsAndRemovesTheEffectsAndSilencesTheActiveSound)
 {
     CharFxPak pack;
     LoadAndInitialize(pack);
     pack.Enable(true);
     const uint32_t mesh = pack.GetMeshEffectIds()[0];
-    const SoundPak* hum = Sound("Records/Sounds/Hum.dbr");
+    const SoundPak* hum = FindSound("Records/Sounds/Hum.dbr");
     const uint32_t stopsBefore = hum->GetStopCount();
     pack.UnLoad();
     EXPECT_FALSE(pack.IsActive());
@@ -184,7 +106,7 @@ TEST_F(CharFxPakTest, OwnsItsSoundsAndPreloadsThem)
         const char* records[] = {"Records/Sounds/Start.dbr", "Records/Sounds/Stop.dbr",
                                  "Records/Sounds/Hum.dbr"};
         for (int i = 0; i < 3; ++i) {
-            const SoundPak* sound = Must(Sound(records[i]));
+            const SoundPak* sound = Must(FindSound(records[i]));
             EXPECT_EQ(sound->GetPreLoadRequests(), std::vector<bool>{false});
             ids[i] = sound->GetObjectId();
         }
@@ -192,10 +114,10 @@ TEST_F(CharFxPakTest, OwnsItsSoundsAndPreloadsThem)
         pack.LoadFromDatabase(kPack);
         for (uint32_t id : ids)
             EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
-        ids[0] = Sound("Records/Sounds/Start.dbr")->GetObjectId();
+        ids[0] = FindSound("Records/Sounds/Start.dbr")->GetObjectId();
     }
     EXPECT_EQ(ObjectManager::Instance().GetObject(ids[0]), nullptr);
-    EXPECT_EQ(Sound("Records/Sounds/Hum.dbr"), nullptr);
+    EXPECT_EQ(FindSound("Records/Sounds/Hum.dbr"), nullptr);
 }
 
 TEST_F(CharFxPakTest, BadRecordsAreLoggedAndLeaveAnEmptyPack)
@@ -220,7 +142,7 @@ TEST_F(CharFxPakTest, BadRecordsAreLoggedAndLeaveAnEmptyPack)
     EXPECT_EQ(character->Effects().GetNumParticleEffects(), 0u);
     pack.Enable(true);
     pack.Enable(false);
-    EXPECT_EQ(Sound("Records/Fx/A.dbr"), nullptr);
+    EXPECT_EQ(FindSound("Records/Fx/A.dbr"), nullptr);
     EXPECT_EQ(character->GetTintColorSetCount(), setsBefore);
 }
 
@@ -340,19 +262,6 @@ TEST_F(PFxManagerTest, MeshEffectsHangOnTheActorWhileStartedAndGoAtOnceWhenRemov
     EXPECT_EQ(id, 0u);
     EXPECT_EQ(mesh->GetStopCount(), 2u);
     EXPECT_EQ(Mesh(kept), nullptr);
-}
-
-TEST_F(PFxManagerTest, AOneShotEffectPlaysOnTheActorWithoutBeingKept)
-{
-    const size_t before = ObjectManager::Instance().GetObjectCount();
-    manager.OneShotParticleEffect("", "Head");
-    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
-
-    manager.OneShotParticleEffect(kSpark, "Head");
-    ASSERT_EQ(actor.GetAttachedChildren().size(), 1u);
-    const auto* effect = Must(DynamicCast<EffectEntity>(actor.GetAttachedChildren()[0]));
-    EXPECT_TRUE(effect->IsSelfDeletingChild());
-    EXPECT_TRUE(effect->IsEmitting());
 }
 
 TEST_F(PFxManagerTest, GoingAwayDestroysEveryEffectAttachedOrNot)

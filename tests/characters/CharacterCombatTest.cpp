@@ -8,7 +8,6 @@
 #include "core/GameEvents.h"
 #include "core/PlayStatsDamageType.h"
 #include "engine/ABBox.h"
-#include "engine/CollisionData.h"
 #include "engine/EffectEntity.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
@@ -41,16 +40,6 @@ public:
         accumulator.AddDefense(
             std::make_unique<CombatAttributeAbsDefense>(CombatAttributeType_Life, 7.0f));
     }
-    std::vector<size_t> ActiveDamageFx() const
-    {
-        std::vector<size_t> active;
-        for (size_t i = 0; i < kNumDamageFx; ++i) {
-            if (damageFx[i].IsActive())
-                active.push_back(i);
-        }
-        return active;
-    }
-
     std::map<CharAttributeType, float> balance;
 };
 
@@ -99,23 +88,13 @@ GAME_IMPLEMENT_CLASS(CombatTestBlade, WeaponMelee_Sword);
 namespace Test {
 namespace {
 
-constexpr const char* kSizzle = "Records/Sounds/Sizzle.dbr";
 constexpr const char* kCombat = "Records/Game/CombatT.dbr";
 constexpr const char* kLevels = "Records/Creatures/Levels.dbr";
-constexpr const char* kSplash = "Records/Sounds/Splash.dbr";
-constexpr const char* kThud = "Records/Sounds/Thud.dbr";
-constexpr const char* kImpact = "Records/Sounds/Impact.dbr";
-constexpr const char* kChime = "Records/Sounds/Chime.dbr";
 
 class CharacterCombatTest : public DeathFixture {
 protected:
     void SetUp() override
     {
-        database.WriteRecord(kSettings, {"absFireFx = " + std::string(kEffect),
-                                         "absFireFxSound = " + std::string(kSizzle)});
-        database.WriteRecord(kSizzle, {"Class = SoundPak"});
-        for (const char* sound : {kSplash, kThud, kImpact, kChime})
-            database.WriteRecord(sound, {"Class = SoundPak"});
         database.WriteRecord(kLevels, {"experienceLevelEquation = (playerLevel*100)",
                                        "maxPlayerLevel = 3", "strengthIncrement = 4"});
         DeathFixture::SetUp();
@@ -141,30 +120,6 @@ protected:
 
     int made = 0;
 };
-
-TEST_F(CharacterCombatTest, AbsorptionEffectsFireOncePerArmingDamageEffectsOnlyForListedTypes)
-{
-    CombatTestCharacter* character = Make();
-    SoundPak* sizzle = Must(FindSound(kSizzle));
-    character->FireAbsEffect(CombatAttributeType_Fire);
-    EXPECT_TRUE(sizzle->GetPlayRequests().empty()) << "not armed yet";
-    character->ResetAbsEffects();
-    character->FireAbsEffect(CombatAttributeType_Fire);
-    character->FireAbsEffect(CombatAttributeType_Fire);
-    EXPECT_EQ(sizzle->GetPlayRequests().size(), 1u);
-    character->DisarmAbsEffects();
-    character->ResetAbsEffects();
-    character->FireAbsEffect(CombatAttributeType_Fire);
-    EXPECT_EQ(sizzle->GetPlayRequests().size(), 2u);
-
-    character->StartDamageEffect(CombatAttributeType_Physical);
-    character->StartDamageEffect(CombatAttributeType_ElementalGroup);
-    EXPECT_TRUE(character->ActiveDamageFx().empty());
-    character->StartDamageEffect(CombatAttributeType_Lightning);
-    character->StartDamageEffect(CombatAttributeType_Fumble);
-    character->StopDamageEffect(CombatAttributeType_Lightning);
-    EXPECT_EQ(character->ActiveDamageFx(), (std::vector<size_t>{15}));
-}
 
 TEST_F(CharacterCombatTest, FormulaWrappersBookTheirReductions)
 {
@@ -257,18 +212,14 @@ TEST_F(CharacterCombatTest, NegativeExperienceBonusGivesNothing)
     EXPECT_EQ(character->GetExperiencePoints(), 0u);
 }
 
-TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelQuietlyAndStopsAtTheMaximum)
+TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelAndStopsAtTheMaximum)
 {
-    CombatTestCharacter* character =
-        Make({"levelFileName = " + std::string(kLevels), "levelUpSound = " + std::string(kChime),
-              "levelUpFx = Records/Fx/LevelUp.dbr"});
+    CombatTestCharacter* character = Make({"levelFileName = " + std::string(kLevels)});
     Heard<GameEvent_GenericEntity> levelUps{"GameEvent_PlayerLevelUp"};
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 2u);
     EXPECT_EQ(character->GetExperiencePoints(), 100u);
     EXPECT_EQ(levelUps.Ids(), (std::vector<uint32_t>{character->GetObjectId()}));
-    SoundPak* chime = Must(FindSound(kChime));
-    EXPECT_TRUE(chime->GetPlayRequests().empty());
 
     character->IncrementCharLevel();
     const uint32_t experience = character->GetExperiencePoints();
@@ -290,12 +241,6 @@ TEST_F(CharacterCombatTest, IncrementBaseStrengthSpendsAPointOrAddsNothing)
     character->ForceSpeedUpdate();
     EXPECT_FLOAT_EQ(character->GetTotalCharAttribute(CharAttribute_Strength), 14.0f);
     EXPECT_EQ(character->GetModifierPoints(), 0u);
-}
-
-TEST_F(CharacterCombatTest, BuffNamesAreExact)
-{
-    EXPECT_EQ(Character::ConvertFxBuffName("Fire"), CharacterBuff_Fire);
-    EXPECT_EQ(Character::ConvertFxBuffName("fire"), CharacterBuff_None);
 }
 
 TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
@@ -329,47 +274,6 @@ TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
     character->Attach(effect, Coords::Identity(), "Target");
     character->StopAttachedEffects();
     EXPECT_FALSE(effect->IsEmitting());
-}
-
-TEST_F(CharacterCombatTest, ImpactChanceZeroNeverHundredAlways)
-{
-    constexpr const char* kCrack = "Records/Sounds/Crack.dbr";
-    database.WriteRecord(kCrack, {"Class = SoundPak"});
-    CombatTestCharacter* never =
-        Make({"impactSound = " + std::string(kImpact), "impactSoundChance = 0"});
-    CombatTestCharacter* always =
-        Make({"impactSound = " + std::string(kCrack), "impactSoundChance = 100"});
-    SoundPak* impact = Must(FindSound(kImpact));
-    SoundPak* crack = Must(FindSound(kCrack));
-    for (int i = 0; i < 50; ++i) {
-        never->PlayImpactSound();
-        always->PlayImpactSound();
-    }
-    EXPECT_TRUE(impact->GetPlayRequests().empty());
-    EXPECT_EQ(crack->GetPlayRequests().size(), 50u);
-}
-
-TEST_F(CharacterCombatTest, BodyFallSplashesInWaterAndThudsElsewhere)
-{
-    CombatTestCharacter* character =
-        Make({"splashSound = " + std::string(kSplash), "bodyFallSound = " + std::string(kThud),
-              "bodyFallSoundChance = 100"});
-    SoundPak* splash = Must(FindSound(kSplash));
-    SoundPak* thud = Must(FindSound(kThud));
-
-    CollisionData soft;
-    soft.surface = 7;
-    character->CollisionCallback(soft);
-    EXPECT_TRUE(splash->GetPlayRequests().empty()) << "no impact, no sound";
-
-    CollisionData water = soft;
-    water.impact = true;
-    character->CollisionCallback(water);
-    ASSERT_EQ(splash->GetPlayRequests().size(), 1u);
-    EXPECT_TRUE(thud->GetPlayRequests().empty());
-
-    character->PlayBodyFallSound(1);
-    EXPECT_EQ(thud->GetPlayRequests().size(), 1u);
 }
 
 class CharacterGatheringTest : public CharacterCombatTest {

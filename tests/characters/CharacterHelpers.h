@@ -59,9 +59,9 @@ inline std::string RecordText(const std::vector<std::string>& lines, std::string
 // must have before its record is read is done by `beforeLoad`.
 template <typename T>
 T* Place(const TempDatabase& database, const std::string& path,
-         std::initializer_list<std::string> lines, const std::function<void(T&)>& beforeLoad = {})
+         const std::vector<std::string>& lines, const std::function<void(T&)>& beforeLoad = {})
 {
-    database.WriteRecord(path, lines);
+    database.WriteFile(path, RecordText(lines));
     ObjectManager& objects = ObjectManager::Instance();
     auto* character = new T();
     objects.RegisterObject(character);

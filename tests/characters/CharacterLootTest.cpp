@@ -40,6 +40,20 @@ struct Rolled {
     bool operator==(const Rolled&) const = default;
 };
 
+// A loot slot's record lines: its chance, then each item's weight and record.
+std::vector<std::string> Slot(const std::string& slot, int chance,
+                              std::initializer_list<std::pair<int, std::string>> items)
+{
+    std::vector<std::string> lines = {"chanceToEquip" + slot + " = " + std::to_string(chance)};
+    int n = 0;
+    for (const auto& [weight, item] : items) {
+        const std::string index = "Item" + std::to_string(++n);
+        lines.push_back("chanceToEquip" + slot + index + " = " + std::to_string(weight));
+        lines.push_back("loot" + slot + index + " = Records/Items/" + item + ".dbr");
+    }
+    return lines;
+}
+
 class CharacterLootTest : public StartedFixture {
 protected:
     void SetUp() override
@@ -53,7 +67,7 @@ protected:
     }
 
     template <typename T = LootCharacter>
-    T* Place(const std::string& path, std::initializer_list<std::string> lines)
+    T* Place(const std::string& path, const std::vector<std::string>& lines)
     {
         return GAME::Test::Place<T>(database, path, lines);
     }
@@ -61,29 +75,14 @@ protected:
     // Head, torso and fingers roll from several weights; the hands from one record each.
     LootCharacter* Looter(const std::string& leftHand)
     {
+        std::vector<std::string> lines;
+        for (const std::vector<std::string>& slot :
+             {Slot("Head", 100, {{3, "HelmA"}, {5, "HelmB"}}), Slot("Torso", 60, {{1, "Vest"}}),
+              Slot("LeftHand", 100, {{1, leftHand}}), Slot("RightHand", 100, {{1, "Sword"}}),
+              Slot("Finger1", 100, {{4, "Ring1"}, {4, "Ring2"}, {4, "Ring3"}})})
+            lines.insert(lines.end(), slot.begin(), slot.end());
         // One record a left hand: the database keeps a record once read.
-        return Place(LooterPath(leftHand),
-                     {"chanceToEquipHead = 100",
-                      "chanceToEquipHeadItem1 = 3",
-                      "lootHeadItem1 = Records/Items/HelmA.dbr",
-                      "chanceToEquipHeadItem2 = 5",
-                      "lootHeadItem2 = Records/Items/HelmB.dbr",
-                      "chanceToEquipTorso = 60",
-                      "chanceToEquipTorsoItem1 = 1",
-                      "lootTorsoItem1 = Records/Items/Vest.dbr",
-                      "chanceToEquipLeftHand = 100",
-                      "chanceToEquipLeftHandItem1 = 1",
-                      "lootLeftHandItem1 = Records/Items/" + leftHand + ".dbr",
-                      "chanceToEquipRightHand = 100",
-                      "chanceToEquipRightHandItem1 = 1",
-                      "lootRightHandItem1 = Records/Items/Sword.dbr",
-                      "chanceToEquipFinger1 = 100",
-                      "chanceToEquipFinger1Item1 = 4",
-                      "lootFinger1Item1 = Records/Items/Ring1.dbr",
-                      "chanceToEquipFinger1Item2 = 4",
-                      "lootFinger1Item2 = Records/Items/Ring2.dbr",
-                      "chanceToEquipFinger1Item3 = 4",
-                      "lootFinger1Item3 = Records/Items/Ring3.dbr"});
+        return Place(LooterPath(leftHand), lines);
     }
 
     static std::string LooterPath(const std::string& leftHand)
@@ -203,16 +202,13 @@ TEST_F(CharacterLootTest, AFailedRollTakesOneDrawAndASuccessTheLoadersAndTheSeed
 
 TEST_F(CharacterLootTest, ChanceZeroCreatesNothingAndLoadingRollsOnlyWhenAsked)
 {
-    LootCharacter* none =
-        Place("Records/Creatures/Bare.dbr", {"chanceToEquipHead = 0", "chanceToEquipHeadItem1 = 1",
-                                             "lootHeadItem1 = Records/Items/HelmA.dbr"});
+    LootCharacter* none = Place("Records/Creatures/Bare.dbr", Slot("Head", 0, {{1, "HelmA"}}));
     none->LoadLootFromSeed(9, 1);
     EXPECT_TRUE(none->GetCombatManager().GetEquipManager().GetAttachedItems().empty());
     EXPECT_EQ(Slots(*none), std::vector<Rolled>(Character::kNumLootSlots));
 
-    auto* looting = Place<LootingCharacter>(
-        "Records/Creatures/Always.dbr", {"chanceToEquipHead = 100", "chanceToEquipHeadItem1 = 1",
-                                         "lootHeadItem1 = Records/Items/HelmB.dbr"});
+    auto* looting =
+        Place<LootingCharacter>("Records/Creatures/Always.dbr", Slot("Head", 100, {{1, "HelmB"}}));
     const uint32_t head =
         looting->GetCombatManager().GetEquipManager().GetItemId(EquipLocations_Head);
     const Item* helm = Must(ObjectManager::Instance().GetObject<Item>(head));

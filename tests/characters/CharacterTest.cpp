@@ -18,6 +18,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/TrimTaSounds.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -40,8 +41,6 @@ constexpr const char* kSound = "Records/Sounds/Thud.dbr";
 class TestCharacter : public Character {
 public:
     void SetController(uint32_t id) { controllerId = id; }
-    PFxManager& Effects() { return pfxManager; }
-    const std::map<CombatAttributeType, AbsEffect>& AbsEffects() const { return absEffects; }
 };
 
 // Hears the two announcements of a creature entering the world, in order.
@@ -89,18 +88,6 @@ protected:
     {
         return GAME::Test::Place<TestCharacter>(database, path, lines);
     }
-
-    // The live sound packs, or those of the record when one is named.
-    static std::vector<SoundPak*> Sounds(const std::string& record = "")
-    {
-        std::vector<SoundPak*> found;
-        for (uint32_t id = 1; id < 256; ++id) {
-            SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
-            if (sound != nullptr && (record.empty() || sound->GetObjectName() == record))
-                found.push_back(sound);
-        }
-        return found;
-    }
 };
 
 TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
@@ -122,32 +109,6 @@ TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
                             "startVisible = true", "loopingRunningSoundFadeTime = 750"});
     EXPECT_EQ(own->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 3.0f);
     EXPECT_EQ(own->GetGender(), Gender_None) << "gender words compare exactly";
-}
-
-// The shared damage, buff and absorption effects come from the settings' row of the size.
-TEST_F(CharacterTest, SharedEffectsTakeTheRowOfTheCharactersSize)
-{
-    Start({"coldDamageFxPak = Records/Fx/One.dbr;Records/Fx/Two.dbr",
-           "poisonBuffFxPak = ;Records/Fx/Two.dbr",
-           "absFireFx = Records/Fx/SmallFire.dbr;"
-           "Records/Fx/MediumFire.dbr",
-           std::string("absFireFxSound = ") + kSound});
-    database.WriteRecord("Records/Fx/Spark.dbr", {"Class = EffectEntity"});
-    database.WriteRecord("Records/Fx/One.dbr", {"particleEffectNames = Records/Fx/Spark.dbr"});
-    database.WriteRecord("Records/Fx/Two.dbr",
-                         {"particleEffectNames = Records/Fx/Spark.dbr;Records/Fx/Spark.dbr"});
-
-    TestCharacter* small = Place("Records/Creatures/Small.dbr", {"Class = Character"});
-    EXPECT_EQ(small->Effects().GetNumParticleEffects(), 1u);
-    TestCharacter* medium =
-        Place("Records/Creatures/Medium.dbr", {"Class = Character", "pathingSize = Medium"});
-    EXPECT_EQ(medium->Effects().GetNumParticleEffects(), 4u);
-
-    ASSERT_EQ(medium->AbsEffects().size(), 8u);
-    const Character::AbsEffect& fire = medium->AbsEffects().at(CombatAttributeType_Fire);
-    EXPECT_EQ(fire.effectName, "Records/Fx/MediumFire.dbr");
-    ASSERT_NE(ObjectManager::Instance().GetObject<SoundPak>(fire.soundId), nullptr);
-    EXPECT_EQ(medium->AbsEffects().at(CombatAttributeType_Cold).soundId, 0u);
 }
 
 struct HandlerCase {
@@ -260,27 +221,6 @@ TEST_F(CharacterTest, DestructionTakesItsControllerAndEverySoundPackAlong)
     EXPECT_EQ(std::count(forced.begin(), forced.end(), id), 0);
 }
 
-TEST_F(CharacterTest, PreLoadWarmsTheSoundsButTheSplashWhichDefaultsToGoo)
-{
-    Start();
-    database.WriteRecord("Records/Sounds/Splash.dbr", {"Class = SoundPak"});
-    TestCharacter* character =
-        Place("Records/Creatures/Quiet.dbr",
-              {std::string("footGrass = ") + kSound, "splashSound = Records/Sounds/Splash.dbr"});
-    character->PreLoad(true);
-    ASSERT_EQ(Sounds(kSound).size(), 1u);
-    ASSERT_EQ(Sounds("Records/Sounds/Splash.dbr").size(), 1u);
-    EXPECT_TRUE(Sounds("Records/Sounds/Splash.dbr")[0]->GetPreLoadRequests().empty());
-    const std::vector<uint32_t>& forced = gEngine->GetForcedUpdates();
-    EXPECT_EQ(std::count(forced.begin(), forced.end(), character->GetObjectId()), 0);
-
-    // Without its own splash a character falls into goo.
-    database.WriteRecord("Records/Sounds/SoundPak/BodyFalls/FallMdGooPak.dbr",
-                         {"Class = SoundPak"});
-    Place("Records/Creatures/Plain.dbr", {});
-    EXPECT_EQ(Sounds("records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr").size(), 1u);
-}
-
 TEST_F(CharacterTest, LifeAndManaGoThroughTheBioUnlessTheCharacterIsProtected)
 {
     Start({"experienceEquation = (monsterLevel*monsterExperience)"});
@@ -310,26 +250,6 @@ TEST_F(CharacterTest, LifeAndManaGoThroughTheBioUnlessTheCharacterIsProtected)
     character->SubtractMana(30.0f);
     character->GetCharacterBio().Update(*character, 1);
     EXPECT_EQ(character->GetCurrentMana(), 70.0f);
-}
-
-TEST(CharacterStates, TextsNameEachStateAndCallTheGapAndTheRestIllegal)
-{
-    Character character;
-    for (const auto& [state, text] : {std::pair{0, "Life: Unknown"},
-                                      {5, "Life: Respawning"},
-                                      {6, "Life: Illegal"},
-                                      {-1, "Life: Illegal"}}) {
-        character.SetLifeState(static_cast<Character_LifeState>(state));
-        EXPECT_STREQ(character.GetLifeStateAsText(), text) << state;
-    }
-    for (const auto& [state, text] : {std::pair{1, "Action State: Forced Stop"},
-                                      {2, "Illegal"},
-                                      {3, "Action State: Idle"},
-                                      {14, "Action State: Dying"},
-                                      {15, "Illegal"}})
-        EXPECT_STREQ(Character::GetActionStateAsText(static_cast<Character_ActionState>(state)),
-                     text)
-            << state;
 }
 
 // A character that can register packs and counts what reaches its queue.
@@ -378,16 +298,6 @@ TEST_F(CharacterSoundsTest, UnregisteredPackLogsAndQueuesNothing)
     character->PlayNetSound(nullptr);
     EXPECT_EQ(log.GetLines().size(), 1u);
     EXPECT_EQ(character->enqueued, 0);
-}
-
-TEST_F(CharacterSoundsTest, RegisteredPackPlaysAtTheCharacterThroughTheCommand)
-{
-    character->RegisterNetSound(first);
-    character->RegisterNetSound(second);
-    character->RegisterNetSound(first);
-    character->PlayNetSound(second);
-    EXPECT_EQ(character->enqueued, 1);
-    EXPECT_EQ(second->GetPlayRequests().size(), 1u);
 }
 
 TEST_F(CharacterSoundsTest, IndexAtTheCountLogsAndPlaysNothing)

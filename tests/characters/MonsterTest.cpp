@@ -55,12 +55,8 @@ GAME_IMPLEMENT_CLASS(MonsterRecordSkill, Skill);
 namespace Test {
 namespace {
 
-constexpr const char* kRecord = "Records/Creatures/Monster/Test.dbr";
 constexpr const char* kController = "Records/Controllers/Monster/DefaultControllerAI.dbr";
 constexpr const char* kAmbient = "Records/Sounds/Ambient.dbr";
-constexpr const char* kBannerBase = "Records/Fx/BannerBase.dbr";
-constexpr const char* kBannerConvert = "Records/Fx/BannerConvert.dbr";
-constexpr const char* kBannerControl = "Records/Fx/BannerControl.dbr";
 constexpr const char* kPetBanner = "Records/Fx/PetBanner.dbr";
 
 class MonsterTest : public GameEngineFixture {
@@ -70,8 +66,7 @@ protected:
         GameEngineFixture::SetUp();
         database.WriteRecord(kController, {"Class = ControllerMonster"});
         database.WriteRecord(kAmbient, {"Class = SoundPak"});
-        for (const char* banner : {kBannerBase, kBannerConvert, kBannerControl, kPetBanner})
-            database.WriteRecord(banner, {"Class = Actor"});
+        database.WriteRecord(kPetBanner, {"Class = Actor"});
     }
 
     Monster* Load(std::initializer_list<std::string> lines)
@@ -212,40 +207,6 @@ TEST_F(MonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
     follower->UpdateSelf(10);
     EXPECT_EQ(pet->GetLeader(), player->GetObjectId()) << "kept; its controller kills it";
     EXPECT_EQ(follower->GetLeader(), 0u);
-}
-
-TEST_F(MonsterTest, TheHighestBannerShowsAndTheNextTakesOver)
-{
-    Start();
-    Monster* monster = New<Monster>();
-    monster->SetBaseBanner(kBannerBase);
-    monster->SetConvertBanner(kBannerConvert);
-    monster->SetControlBanner(kBannerControl);
-    EXPECT_EQ(monster->GetShownBanner(), monster->GetControlBanner());
-
-    monster->RemoveControlBanner();
-    EXPECT_EQ(monster->GetShownBanner(), monster->GetConvertBanner());
-    monster->RemoveAllPetBanners();
-    EXPECT_EQ(monster->GetShownBanner(), 0u);
-}
-
-TEST_F(MonsterTest, ObjectIdSevenPicksTheSecondMeshAndTexture)
-{
-    Start();
-    database.WriteRecord(kRecord, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
-                                   "monsterBaseTexture = a.tex;b.tex"});
-    auto* monster = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kRecord, 7));
-    monster->SelectAlternativeMesh();
-    EXPECT_EQ(monster->GetMeshOverride(), "b.msh");
-    EXPECT_EQ(monster->GetBaseTexture(), "b.tex");
-
-    constexpr const char* kSingle = "Records/Creatures/Monster/Single.dbr";
-    database.WriteRecord(kSingle, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
-                                   "monsterBaseTexture = only.tex"});
-    auto* single = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kSingle, 1006));
-    single->SelectAlternativeMesh();
-    EXPECT_EQ(single->GetMeshOverride(), "b.msh");
-    EXPECT_EQ(single->GetBaseTexture(), "") << "index 1 is beyond the one texture";
 }
 
 constexpr const char* kGlow = "Records/Fx/Packs/GodGlow.dbr";

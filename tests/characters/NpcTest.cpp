@@ -8,7 +8,6 @@
 #include "engine/EffectEntity.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
-#include "engine/World.h"
 #include "game/MinimapGameNugget.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "quests/Action_IlluminateNpc.h"
@@ -57,18 +56,6 @@ protected:
     }
 
     static Npc* NewNpc() { return ObjectManager::Instance().CreateObjectFromFile<Npc>(kNpcRecord); }
-
-    // Both stand in one region, the player `distance` units along x from the NPC.
-    void PlaceApart(float distance)
-    {
-        World& world = *gEngine->GetWorld();
-        if (world.GetRegionById(1) == nullptr)
-            world.CreateRegion(
-                1, Vec3(), ABBox(Vec3(-100.0f, -100.0f, -100.0f), Vec3(100.0f, 100.0f, 100.0f)));
-        world.AddEntity(npc, WorldCoords(1, Coords::Identity()), false);
-        world.AddEntity(player, WorldCoords(1, Coords::FromTranslation(Vec3(distance, 0, 0))),
-                        false);
-    }
 
     RecordingUserInterface ui;
     Player* player = nullptr;
@@ -130,27 +117,6 @@ TEST_F(NpcTest, DelayedQuestActionsStayOnOnlyWhenTheQueryAnswersFalse)
     npc->Converse(player->GetObjectId());
     EXPECT_TRUE(QuestRepository::Get().IsDelayedActionsEnabled());
     QuestRepository::Get().EnableDelayedActions(false);
-}
-
-TEST_F(NpcTest, TheSamePunctuationKeepsItsMark)
-{
-    npc->AttachPunctuation(kQuestion01);
-    EffectEntity* mark = Must(npc->GetPunctuationEffect());
-    npc->AttachPunctuation(kQuestion01);
-    EXPECT_EQ(npc->GetPunctuationEffect(), mark);
-    npc->AttachPunctuation(kQuestion03);
-    EXPECT_NE(npc->GetPunctuationEffect(), mark);
-    EXPECT_EQ(npc->GetNumAttachedEntities(), 1u);
-}
-
-TEST_F(NpcTest, DialogFadeByDistanceToThePlayer)
-{
-    PlaceApart(3.0f);
-    EXPECT_FLOAT_EQ(npc->GetDialogFade(), 1.0f);
-    PlaceApart(5.0f);
-    EXPECT_NEAR(npc->GetDialogFade(), 0.6213f, 0.001f);
-    PlaceApart(7.17f);
-    EXPECT_FLOAT_EQ(npc->GetDialogFade(), 0.0f);
 }
 
 TEST_F(NpcTest, ABoatMasterIgnoresReplaceStatic)

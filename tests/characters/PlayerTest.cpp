@@ -1,16 +1,11 @@
 #include "characters/Player.h"
 
 #include "ai/Controller.h"
-#include "engine/AmbianceManager.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
-#include "engine/Jukebox.h"
 #include "engine/Light.h"
 #include "engine/ObjectManager.h"
-#include "engine/Region.h"
-#include "engine/SoundPak.h"
 #include "engine/TriggerToken.h"
-#include "engine/World.h"
 #include "items/Item.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
@@ -26,7 +21,7 @@
 
 namespace GAME {
 
-// Opens what a player keeps to itself: its loaded fields, its tokens, its clocks and voices.
+// Opens what a player keeps to itself: its loaded fields, its tokens and its clocks.
 class OpenPlayer : public Player {
     GAME_DECLARE_CLASS(OpenPlayer)
 
@@ -38,20 +33,6 @@ public:
     void Control(bool on) { Character::SetIsControllingCharacter(on); }
     void LoadLevels(const LoadTable& record) { experienceLevelControl.Load(record); }
     void SetTextures(std::vector<std::string> names) { playerTextures = std::move(names); }
-    void GiveVoices()
-    {
-        for (uint32_t* sound : {&notEnoughManaSound, &invalidEquipmentSound, &lockedChestSound})
-            *sound = Test::New<SoundPak>()->GetObjectId();
-    }
-    size_t ManaPlays() const { return GetSoundPak(notEnoughManaSound)->GetPlayRequests().size(); }
-    size_t ChestPlays() const { return GetSoundPak(lockedChestSound)->GetPlayRequests().size(); }
-    // Time passing for the voice cool-downs, as the frame counts them down.
-    void Pass(int32_t ms)
-    {
-        for (int32_t* cooldown :
-             {&lockedChestCooldown, &skillVoxSameCooldown, &skillVoxAnyCooldown})
-            *cooldown -= ms;
-    }
 };
 
 GAME_IMPLEMENT_CLASS(OpenPlayer, Player);
@@ -76,7 +57,7 @@ protected:
     }
 };
 
-TEST_F(PlayerTest, ALoadedPlayerGetsTheStubControllerAndALightThatForcesShadows)
+TEST_F(PlayerTest, ALoadedPlayerGetsTheStubControllerAndALightItCanRemove)
 {
     Start();
     database.WriteRecord("Records/Lights/Torch.dbr", {"Class = Light"});
@@ -84,9 +65,8 @@ TEST_F(PlayerTest, ALoadedPlayerGetsTheStubControllerAndALightThatForcesShadows)
     auto* controller =
         Must(ObjectManager::Instance().GetObject<Controller>(player->GetControllerId()));
     EXPECT_EQ(controller->GetObjectName(), Player::kStubControllerRecord);
-    auto* light = Must(ObjectManager::Instance().GetObject<Light>(player->GetLightId()));
-    EXPECT_TRUE(light->GetForceShadows());
     const uint32_t lightId = player->GetLightId();
+    ASSERT_NE(ObjectManager::Instance().GetObject<Light>(lightId), nullptr);
     player->RemoveLight();
     EXPECT_EQ(player->GetLightId(), 0u);
     EXPECT_EQ(ObjectManager::Instance().GetObject<Light>(lightId), nullptr);
@@ -133,7 +113,6 @@ protected:
     void SetUp() override
     {
         GameEngineFixture::SetUp();
-        AmbianceManager::Instance().Reset();
         Start();
         Game().SetUI(&ui);
         player = New<OpenPlayer>();
@@ -142,7 +121,6 @@ protected:
     void TearDown() override
     {
         Game().SetUI(nullptr);
-        AmbianceManager::Instance().Reset();
         gEngine->SetLevelEditor(false);
         GameEngineFixture::TearDown();
     }
@@ -245,31 +223,6 @@ TEST_F(PlayerUpdateTest, AQuestUpdateAsksForAQuestSaveOnTheNextFrame)
     EXPECT_EQ(ui.questSaves, 1);
 }
 
-TEST_F(PlayerUpdateTest, BossMusicStartsInItsZoneAndIsLeftOutside)
-{
-    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
-    Jukebox& jukebox = Jukebox::Instance();
-    AmbianceManager::Instance().SetTargetInBossMusicZone(true);
-    player->RegisterMonsterMusic(77, "Records/Music/Boss.dbr");
-    player->UpdateSelf(16);
-    EXPECT_EQ(jukebox.GetBossMusic(), "Records/Music/Boss.dbr");
-
-    AmbianceManager::Instance().SetTargetInBossMusicZone(false);
-    player->UpdateSelf(16);
-    EXPECT_FALSE(jukebox.IsBossMusicPlaying());
-}
-
-TEST_F(PlayerUpdateTest, TheLocalPlayerOpensTheFogOfWar)
-{
-    World* world = Must(gEngine->GetWorld());
-    const uint32_t before = world->GetFOWVisibilityCount();
-    player->UpdateSelf(16);
-    EXPECT_EQ(world->GetFOWVisibilityCount(), before);
-    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
-    player->UpdateSelf(33);
-    EXPECT_EQ(world->GetFOWVisibilityCount(), before + 1);
-}
-
 class PlayerRecordsTest : public StartedFixture {
 protected:
     void SetUp() override
@@ -345,45 +298,6 @@ TEST_F(PlayerRecordsTest, TexturesClampToTheListAndEmptyNamesAreIgnored)
 
     player->SetPlayerTexture("");
     EXPECT_EQ(player->GetPlayerTexture(), "skin0.tex");
-}
-
-TEST_F(PlayerRecordsTest, SkillVoicesWaitLongForTheSameSkillAndShortForAny)
-{
-    player->GiveVoices();
-    player->Control(true);
-
-    player->PlayNotEnoughManaVox(10);
-    player->Pass(5000);
-    player->PlayNotEnoughManaVox(10);
-    player->PlayNotEnoughManaVox(11);
-    EXPECT_EQ(player->ManaPlays(), 2u) << "past the short wait only another skill speaks";
-
-    player->Pass(2999);
-    player->PlayNotEnoughManaVox(12);
-    player->PlayInvalidEquipmentVox(13); // the short wait is shared by every skill voice
-    EXPECT_EQ(player->ManaPlays(), 2u);
-
-    player->Pass(1);
-    player->ResetSkillVox();
-    player->PlayNotEnoughManaVox(11);
-    EXPECT_EQ(player->ManaPlays(), 3u);
-}
-
-TEST_F(PlayerRecordsTest, VoicesSpeakOnlyForTheControllingCharacter)
-{
-    player->GiveVoices();
-    player->PlayNotEnoughManaVox(10);
-    player->PlayLockedChestVox();
-    EXPECT_EQ(player->ManaPlays() + player->ChestPlays(), 0u);
-
-    player->Control(true);
-    player->PlayLockedChestVox();
-    player->Pass(7999);
-    player->PlayLockedChestVox();
-    EXPECT_EQ(player->ChestPlays(), 1u);
-    player->Pass(1);
-    player->PlayLockedChestVox();
-    EXPECT_EQ(player->ChestPlays(), 2u);
 }
 
 class PlayerPlacesTest : public PlayerRecordsTest {
@@ -492,22 +406,6 @@ protected:
 
     Player* player = nullptr;
 };
-
-TEST_F(PlayerPaperDollTest, TheDollIsACopyStandingInABoxOfItsOwn)
-{
-    player->CreatePaperDoll();
-    Player* doll = Must(player->GetPaperDoll());
-    EXPECT_TRUE(doll->IsCopy());
-    EXPECT_FALSE(doll->IsControllingCharacter());
-    EXPECT_EQ(doll->GetLightId(), 0u);
-
-    Region* region = Must(player->GetPaperDollRegion());
-    EXPECT_EQ(region->GetBounds(), ABBox(Vec3(0.0f, 0.0f, 0.0f), Vec3(20.0f, 20.0f, 20.0f)));
-    EXPECT_EQ(region->GetEntityIds(), std::vector<uint32_t>{doll->GetObjectId()});
-
-    player->SetPlayerTexture("skin2.tex");
-    EXPECT_EQ(doll->GetBaseTexture(), "skin2.tex");
-}
 
 TEST_F(PlayerPaperDollTest, EquippingIsMirroredByACopyThatUnequippingDestroys)
 {

@@ -6,8 +6,8 @@
 #include "combat/DeathManager.h"
 #include "engine/Coords.h"
 #include "engine/Name.h"
-#include "engine/SoundPak.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "tests/support/TrimTaSounds.h"
 
 #include <initializer_list>
 #include <string>
@@ -71,17 +71,6 @@ protected:
     static void Event(Character& character, const char* name)
     {
         Deaths(character).ExternalEvent(Name::Create(name));
-    }
-
-    // The sound pack made from the record, or null.
-    static SoundPak* FindSound(const std::string& record)
-    {
-        for (uint32_t id = 1; id < 512; ++id) {
-            SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
-            if (sound != nullptr && sound->GetObjectName() == record)
-                return sound;
-        }
-        return nullptr;
     }
 
     template <typename T> static T* Find(uint32_t id)
