@@ -209,6 +209,19 @@ TEST_F(MonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
     EXPECT_EQ(follower->GetLeader(), 0u);
 }
 
+// Object id 1006 picks the second of three meshes, past the one texture: it reads none.
+TEST_F(MonsterTest, AMeshIndexBeyondTheTexturesPicksNoTexture)
+{
+    Start();
+    constexpr const char* kSingle = "Records/Creatures/Monster/Single.dbr";
+    database.WriteRecord(kSingle, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
+                                   "monsterBaseTexture = only.tex"});
+    auto* single = Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(kSingle, 1006));
+    single->SelectAlternativeMesh();
+    EXPECT_EQ(single->GetMeshOverride(), "b.msh");
+    EXPECT_EQ(single->GetBaseTexture(), "");
+}
+
 constexpr const char* kGlow = "Records/Fx/Packs/GodGlow.dbr";
 
 class TyphonTest : public EngineFixture {
