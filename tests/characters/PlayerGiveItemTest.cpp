@@ -5,7 +5,6 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundPak.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
 #include "tests/support/GameEngineFixture.h"
@@ -19,8 +18,7 @@
 
 namespace GAME {
 
-// Keeps the type of every command it is handed instead of running it, and knows its two
-// pick-up sounds.
+// Keeps the type of every command it is handed instead of running it.
 class GiveTestPlayer : public Player {
     GAME_DECLARE_CLASS(GiveTestPlayer)
 
@@ -28,11 +26,6 @@ public:
     void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
     {
         sent.push_back(command->GetNetPacket()->GetType());
-    }
-    void SetSounds(uint32_t full, uint32_t pickUp)
-    {
-        inventoryFullSound = full;
-        pickUpSound = pickUp;
     }
     std::vector<uint32_t> sent;
 };
@@ -57,14 +50,9 @@ protected:
         database.WriteRecord(kHelm, {"Class = ItemEquipment", "bitmap = givehelm.tex"});
         GraphicsEngine::Instance().DescribeTexture("givesword.tex", 32, 96);
         GraphicsEngine::Instance().DescribeTexture("givehelm.tex", 384, 160);
-        database.WriteRecord("Records/Sounds/Full.dbr", {"Class = SoundPak"});
-        database.WriteRecord("Records/Sounds/PickUp.dbr", {"Class = SoundPak"});
         Start();
         auto& objects = ObjectManager::Instance();
         player = static_cast<GiveTestPlayer*>(objects.CreateObject("GiveTestPlayer"));
-        full = objects.CreateObjectFromFile<SoundPak>("Records/Sounds/Full.dbr");
-        pickUp = objects.CreateObjectFromFile<SoundPak>("Records/Sounds/PickUp.dbr");
-        player->SetSounds(full->GetObjectId(), pickUp->GetObjectId());
         controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
         controller->AttachParent(player->GetObjectId());
         player->SetControllerId(controller->GetObjectId());
@@ -83,8 +71,6 @@ protected:
 
     GiveTestPlayer* player = nullptr;
     ControllerPlayer* controller = nullptr;
-    SoundPak* full = nullptr;
-    SoundPak* pickUp = nullptr;
 };
 
 TEST_F(PlayerGiveItemTest, AWeaponIsEquippedAndASackTakesTheRest)
@@ -99,7 +85,6 @@ TEST_F(PlayerGiveItemTest, AWeaponIsEquippedAndASackTakesTheRest)
     player->GiveItemToCharacter(helm);
     ASSERT_EQ(controller->GetInventoryCtrl().GetSack(0)->GetInventory().count(helm->GetObjectId()),
               1u);
-    EXPECT_EQ(pickUp->GetPlayRequests().size(), 2u);
     EXPECT_FALSE(PageUnlocked(33));
     EXPECT_EQ(player->sent, std::vector<uint32_t>{kAttachItemPacket}) << "only the sword";
 }
@@ -112,8 +97,6 @@ TEST_F(PlayerGiveItemTest, AFullBagRefusesDropsAtRandomAndSaysSo)
     player->GiveItemToCharacter(late);
     EXPECT_TRUE(PageUnlocked(33));
     EXPECT_EQ(player->sent, (std::vector<uint32_t>{kAttachItemPacket, kDropItemPacket}));
-    EXPECT_EQ(full->GetPlayRequests().size(), 1u);
-    EXPECT_EQ(pickUp->GetPlayRequests().size(), 2u);
     EXPECT_FALSE(controller->GiveItemToPlayer(0));
 }
 
@@ -121,10 +104,13 @@ TEST_F(PlayerGiveItemTest, WithoutTheControllerTheItemIsOnlyHeld)
 {
     player->SetControllerId(0);
     Item* sword = Make(kSword);
+    sword->SetPhysicsType(0);
     player->GiveItemToCharacter(sword);
-    EXPECT_TRUE(player->GetInventory().IsItemInInventory(sword->GetObjectId()));
+    player->GiveItemToCharacter(nullptr);
+    EXPECT_EQ(player->GetInventory().GetInventoryItems(),
+              std::vector<uint32_t>{sword->GetObjectId()});
+    EXPECT_EQ(sword->GetPhysicsType(), 2);
     EXPECT_FALSE(player->IsSaveNeeded());
-    EXPECT_TRUE(pickUp->GetPlayRequests().empty());
 }
 
 } // namespace

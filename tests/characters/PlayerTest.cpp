@@ -93,21 +93,6 @@ TEST_F(PlayerTest, SpeedCapsOfZeroLeaveTheSpeed)
     EXPECT_EQ(player->CapSpellCastSpeed(3.0f), 3.0f);
 }
 
-TEST_F(PlayerTest, AGivenItemIsHeldInTheInventoryWithPhysicsTypeTwo)
-{
-    Start();
-    database.WriteRecord("Records/Items/Ring.dbr", {"Class = Item"});
-    auto* player = New<Player>();
-    Item* item =
-        Must(ObjectManager::Instance().CreateObjectFromFile<Item>("Records/Items/Ring.dbr"));
-    item->SetPhysicsType(0);
-    player->GiveItemToCharacter(item);
-    player->GiveItemToCharacter(nullptr);
-    EXPECT_TRUE(player->GetInventory().IsItemInInventory(item->GetObjectId()));
-    EXPECT_EQ(player->GetInventory().GetInventoryItems().size(), 1u);
-    EXPECT_EQ(item->GetPhysicsType(), 2);
-}
-
 class PlayerUpdateTest : public GameEngineFixture {
 protected:
     void SetUp() override
