@@ -1,13 +1,10 @@
 #include "quests/QuestItem.h"
 
-#include "core/GameTextLine.h"
 #include "engine/ABBox.h"
 #include "engine/Database.h"
 #include "engine/EffectEntity.h"
 #include "engine/Engine.h"
-#include "engine/GraphicsEngine.h"
 #include "engine/LoadTable.h"
-#include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/PhysicsEngine.h"
 #include "engine/WorldCoords.h"
@@ -36,12 +33,6 @@ protected:
         world->CreateRegion(1, {0, 0, 0}, ABBox({-50, -50, -50}, {50, 50, 50}));
         database.WriteRecord(kTrail, {"Class = EffectEntity"});
         database.WriteRecord(kOtherTrail, {"Class = EffectEntity"});
-        LocalizationManager::Instance().Clear();
-    }
-    void TearDown() override
-    {
-        LocalizationManager::Instance().Clear();
-        EngineWorldFixture::TearDown();
     }
 
     // The record with one more line, or none when it is empty.
@@ -152,26 +143,6 @@ TEST_F(QuestItemTest, ALoadReplacesTheTrailWhoseNewOneStartsNextFrameAndGoesWith
     EXPECT_EQ(ObjectManager::Instance().GetObject<EffectEntity>(secondId), nullptr);
 }
 
-TEST_F(QuestItemTest, TheBitmapLoadsOnceOnFirstUseAndIsGivenBackWhenTheItemGoesOrReloads)
-{
-    GraphicsEngine& graphics = GraphicsEngine::Instance();
-    QuestItem* gem = Must(MakeGem("bitmap = quest/gem.tex"));
-    EXPECT_EQ(graphics.GetTextureLoadCount("quest/gem.tex"), 0);
-    GraphicsTexture* bitmap = Must(gem->GetBitmap());
-    EXPECT_EQ(gem->GetBitmap(), bitmap);
-    EXPECT_EQ(graphics.GetTextureLoadCount("quest/gem.tex"), 1);
-
-    database.WriteRecord(kRuby, {"Class = QuestItem", "bitmap = quest/ruby.tex"});
-    Reload(*gem, kRuby);
-    EXPECT_EQ(graphics.GetTextureLoadCount("quest/gem.tex"), 0);
-    ASSERT_NE(gem->GetBitmap(), nullptr);
-    EXPECT_EQ(graphics.GetTextureLoadCount("quest/ruby.tex"), 1);
-
-    ObjectManager::Instance().DestroyObjectEx(gem, "test", 1);
-    ObjectManager::Instance().ProcessDestroyedObjects();
-    EXPECT_EQ(graphics.GetTextureLoadCount("quest/ruby.tex"), 0);
-}
-
 TEST_F(QuestItemTest, ARecordWithoutTrailOrBitmapHasNeitherYetFollowsItsSimulation)
 {
     QuestItem* gem = Must(MakeGem(""));
@@ -180,24 +151,6 @@ TEST_F(QuestItemTest, ARecordWithoutTrailOrBitmapHasNeitherYetFollowsItsSimulati
     Place(*gem);
     gem->UpdateSelf(10);
     EXPECT_TRUE(gem->IsTrailEmitting());
-}
-
-TEST_F(QuestItemTest, TheTooltipIsTheItemsLinesThenABlankAndTheQuestDirections)
-{
-    LocalizationManager::Instance().AddText("tagQuestItem", L"Quest item: bring it home");
-    QuestItem* gem = Must(MakeGem("itemText = tagGemText"));
-    std::vector<GameTextLine> plain;
-    gem->Item::GetUIDisplayText(nullptr, plain);
-    ASSERT_EQ(plain.size(), 2u);
-
-    std::vector<GameTextLine> lines;
-    gem->GetUIDisplayText(nullptr, lines);
-    ASSERT_EQ(lines.size(), 4u);
-    for (size_t i = 0; i < plain.size(); ++i)
-        EXPECT_EQ(lines[i].text, plain[i].text) << i;
-    EXPECT_EQ(lines[2].text, L" ");
-    EXPECT_EQ(lines[3].style, GameTextClass::ItemDirections);
-    EXPECT_EQ(lines[3].text, L"Quest item: bring it home");
 }
 
 } // namespace

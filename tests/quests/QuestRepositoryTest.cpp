@@ -68,10 +68,9 @@ TEST_F(QuestRepositoryTest, OneInstanceUntilDestroyedThenAFreshOneListening)
 {
     QuestRepository& first = QuestRepository::Get();
     EXPECT_EQ(&QuestRepository::Get(), &first);
-    first.EnableDebugging(true);
     QuestRepository::Destroy();
     EXPECT_EQ(EventManager::Instance().GetListenerCount("GameEvent_Reward"), 0u);
-    EXPECT_FALSE(QuestRepository::Get().IsDebuggingEnabled());
+    QuestRepository::Get();
     EXPECT_EQ(EventManager::Instance().GetListenerCount("GameEvent_Reward"), 1u);
 }
 
@@ -388,18 +387,10 @@ TEST_F(QuestStateSave, ChangedDesignDropsTheQuestsStateAndEntries)
     gEngine->GetWorld()->ClearQuestFiles();
     AddQuestFile("Quests/First.qst", *changed);
     gEngine->GetWorld()->AddQuestFile("Quests/Second.qst");
-    int updates = 0;
-    struct Counter {
-        explicit Counter(int& count)
-            : count(count), handler("GameEvent_QuestUpdate", &Counter::On, this)
-        {}
-        void On(const GameEvent_QuestUpdate&) { ++count; }
-        int& count;
-        EventHandler<Counter, GameEvent_QuestUpdate> handler;
-    } counter(updates);
+    GAME::Test::Heard<GameEvent_QuestUpdate> updates("GameEvent_QuestUpdate");
     QuestRepository& fresh = Loaded();
     fresh.LoadQuestState(folder, "QuestRepository.dat");
-    EXPECT_EQ(updates, 1);
+    EXPECT_EQ(updates.events.size(), 1u);
     EXPECT_FALSE(fresh.GetQuestByIndex(0)->IsActive());
     EXPECT_TRUE(fresh.GetQuestByIndex(0)->IsDirty());
     EXPECT_FALSE(fresh.GetQuestByIndex(1)->IsDirty());

@@ -5,7 +5,6 @@
 #include "engine/GraphicsAnim.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/GraphicsMeshInstance.h"
-#include "engine/SoundPak.h"
 #include "tests/support/AiItemRecorder.h"
 #include "tests/support/LevelObjectsFixture.h"
 #include "world/FixedItem.h"
@@ -35,13 +34,11 @@ private:
 // does; the items the game drops are recorded.
 class FixedItemFixture : public LevelObjectsFixture {
 protected:
-    static constexpr const char* kSound = "Records/Sounds/Thud.dbr";
     static constexpr const char* kSword = "Records/Items/Sword.dbr";
 
     void SetUp() override
     {
         LevelObjectsFixture::SetUp();
-        database.WriteRecord(kSound, {"Class = SoundPak"});
         database.WriteRecord(kSword, {"Class = ItemEquipment"});
         recorder = std::make_unique<AiItemRecorder>();
     }
@@ -68,11 +65,6 @@ protected:
         GraphicsAnim* anim = graphics.LoadAnimation(animation);
         anim->AddEvent(timeMs, Name::Create(name));
         graphics.UnloadAnimation(anim);
-    }
-
-    static size_t PlaysOf(const SoundPak* sound)
-    {
-        return sound != nullptr ? sound->GetPlayRequests().size() : 0;
     }
 
     std::unique_ptr<AiItemRecorder> recorder;

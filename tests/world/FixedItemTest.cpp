@@ -30,39 +30,13 @@
 namespace GAME::Test {
 namespace {
 
-// Every sound played, by its record.
-class SoundPlays {
-public:
-    SoundPlays()
-    {
-        SoundPak::SetPlayObserver([this](const SoundPak& pak, const SoundPak::PlayRequest&) {
-            names.push_back(pak.GetObjectName());
-        });
-    }
-    ~SoundPlays() { SoundPak::SetPlayObserver(nullptr); }
-    size_t Count(const std::string& name) const
-    {
-        return static_cast<size_t>(std::count(names.begin(), names.end(), name));
-    }
-    std::vector<std::string> names;
-};
-
 class FixedItemKinds : public FixedItemFixture {
 protected:
-    static constexpr const char* kVox = "Records/Sounds/Vox.dbr";
     static constexpr const char* kAnim = "Anims/Swing.anm";
-
-    void SetUp() override
-    {
-        FixedItemFixture::SetUp();
-        database.WriteRecord(kVox, {"Class = SoundPak"});
-    }
 
     Player* Hero(const Vec3& at)
     {
-        auto* hero =
-            SpawnAt<Player>("Records/Creatures/PC/Hero.dbr",
-                            {"Class = Player", std::string("lockedChestSound = ") + kVox}, at);
+        auto* hero = SpawnAt<Player>("Records/Creatures/PC/Hero.dbr", {"Class = Player"}, at);
         hero->SetIsControllingCharacter(true);
         return hero;
     }
@@ -80,18 +54,13 @@ protected:
     }
 };
 
-TEST_F(FixedItemKinds, ALockedChestRefusesItsToucherWithItsSoundAndHisVoice)
+TEST_F(FixedItemKinds, ALockedChestRefusesItsToucher)
 {
-    SoundPlays plays;
-    auto* chest = Place<FixedItemContainer>(
-        "Records/Chests/Locked.dbr",
-        {"Class = FixedItemContainer", "locked = 1", std::string("lockedSound = ") + kSound});
-    Player* hero = Hero({3, 0, 0});
-    chest->RequestToUse(hero->GetObjectId());
+    auto* chest = Place<FixedItemContainer>("Records/Chests/Locked.dbr",
+                                            {"Class = FixedItemContainer", "locked = 1"});
+    chest->RequestToUse(Hero({3, 0, 0})->GetObjectId());
     auto& controller = static_cast<FixedItemContainerController&>(*chest->GetController());
     EXPECT_EQ(controller.GetState(), FixedItemContainerController::Closed);
-    EXPECT_EQ(plays.Count(kSound), 1u);
-    EXPECT_EQ(plays.Count(kVox), 1u);
 }
 
 TEST_F(FixedItemKinds, AChestOpensDropsAtLootGenAndARestoredOpenChestNeverDropsAgain)
@@ -455,23 +424,13 @@ TEST_F(FixedItemTraps, ABuffWithoutRadiusTakesTheUserAloneForASecondByDefault)
     EXPECT_EQ(targets, std::vector<uint32_t>{77});
 }
 
-TEST_F(FixedItemTraps, AnEmptySpawnTrapStillSendsPlaysItsEffectAndMakesNothing)
+TEST_F(FixedItemTraps, AnEmptySpawnTrapStillSendsAndMakesNothing)
 {
-    auto* chest = TrappedChest("Empty", {"Class = FixedItemSkill_SpawnMonster",
-                                         std::string("skillActivateSound = ") + kSound});
+    auto* chest = TrappedChest("Empty", {"Class = FixedItemSkill_SpawnMonster"});
     auto* hero = SpawnAt<Player>("Records/Creatures/PC/Hero.dbr", {"Class = Player"}, {2, 0, 0});
     const auto sent = Spring(*chest, hero->GetObjectId());
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_TRUE(sent[0]->targets.empty());
-    ObjectManager& objects = ObjectManager::Instance();
-    Object* sound = nullptr;
-    for (uint32_t id = 1; id < 100000 && sound == nullptr; ++id) {
-        Object* object = objects.GetObject(id);
-        if (object != nullptr && object->GetObjectName() == kSound)
-            sound = object;
-    }
-    ASSERT_NE(sound, nullptr);
-    EXPECT_EQ(PlaysOf(DynamicCast<SoundPak>(sound)), 1u);
 }
 
 TEST_F(FixedItemTraps, ASpawnTrapMakesItsGuardianUnderTheSentIdHatingTheUser)
@@ -521,13 +480,11 @@ TEST_F(FixedItemTraps, OnlyLockedQuestObjectsAndUnlockedTeleportersTellOfTheirUs
     quest->RequestToUse(5);
     quest->SetLock(false);
     quest->RequestToUse(5);
-    auto* boat = Place<FixedItemTeleport>("Records/Boats/Boat.dbr",
-                                          {"Class = FixedItemTeleport", "staticPortal = 1",
-                                           "locked = 1", std::string("lockedSound = ") + kSound});
+    auto* boat = Place<FixedItemTeleport>(
+        "Records/Boats/Boat.dbr", {"Class = FixedItemTeleport", "staticPortal = 1", "locked = 1"});
     boat->RequestToUse(5);
     EXPECT_EQ(uses.lines,
               std::vector<std::string>{"use " + std::to_string(quest->GetObjectId()) + " 5"});
-    EXPECT_EQ(PlaysOf(boat->GetLockedSound()), 1u);
 }
 
 TEST_F(FixedItemTraps, TheEndPortalAsksOnceAndAYesCompletesTheLevel)
@@ -536,13 +493,11 @@ TEST_F(FixedItemTraps, TheEndPortalAsksOnceAndAYesCompletesTheLevel)
     Game().SetUI(&ui);
     Game().SetAutoSave(false);
     Player* hero = MakeMainPlayer();
-    auto* portal = Place<FixedItemTyphonPortal>(
-        "Records/Quest/EndPortal.dbr",
-        {"Class = FixedItemTyphonPortal", "locked = 1", std::string("lockedSound = ") + kSound});
+    auto* portal = Place<FixedItemTyphonPortal>("Records/Quest/EndPortal.dbr",
+                                                {"Class = FixedItemTyphonPortal", "locked = 1"});
     DialogManager& dialogs = Game().GetDialogManager();
     portal->RequestToUse(hero->GetObjectId());
     EXPECT_EQ(dialogs.GetNumDialog(), 0u);
-    EXPECT_EQ(PlaysOf(portal->GetLockedSound()), 1u);
 
     portal->SetLock(false);
     portal->RequestToUse(hero->GetObjectId());

@@ -5,13 +5,11 @@
 #include "core/RTTI_ClassInfo.h"
 #include "core/RandomUniform.h"
 #include "engine/EffectEntity.h"
-#include "engine/FilterFunction.h"
 #include "engine/GraphicsAnim.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/GraphicsMeshInstance.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
-#include "engine/Platform.h"
 #include "engine/SoundPak.h"
 #include "engine/WorldVec3.h"
 #include "game/GameEngine.h"
@@ -40,7 +38,6 @@ protected:
         LevelObjectsFixture::SetUp();
         // Three seconds long, so a whole fade cycle ends before the animation does.
         GraphicsEngine::Instance().DescribeAnimation("Fx/Swirl.anm", {90, 30, 1.0f});
-        database.WriteRecord("Records/Sounds/Whoosh.dbr", {"Class = SoundPak"});
     }
     void TearDown() override
     {
@@ -127,16 +124,13 @@ TEST_F(FxTest, APackSpawnsItsMembersOnceAndGoesOnTheFirstUpdateThatTakesTime)
     auto* pak = SpawnAt<FxPak>(
         "Records/Effects/Gate.dbr",
         {"Class = FxPak", "particleEffectNames = Records/Effects/Spark.dbr;Records/Nothing.dbr",
-         "meshEffectNames = Records/Effects/Ring.dbr", "activateSound = Records/Sounds/Whoosh.dbr"},
+         "meshEffectNames = Records/Effects/Ring.dbr"},
         {4, 0, 4});
     const uint32_t id = pak->GetObjectId();
     const size_t before = TheWorld().GetEntityCount();
     pak->InitialUpdate();
     pak->LoadResources();
     EXPECT_EQ(TheWorld().GetEntityCount(), before + 2);
-    auto* sound = ObjectManager::Instance().GetObject<SoundPak>(pak->GetActivateSoundId());
-    ASSERT_NE(sound, nullptr);
-    EXPECT_EQ(sound->GetPlayRequests().size(), 1u);
 
     Frame(0);
     EXPECT_TRUE(Exists(id));
@@ -160,46 +154,17 @@ protected:
     }
 };
 
-struct AnyLightning : FilterFunction<Entity> {
-    bool operator()(const Entity* candidate) const override
-    {
-        return DynamicCast<Lightning>(candidate) != nullptr;
-    }
-};
-
-TEST_F(LightningTest, ShortSegmentStaysWholeAndLongOneSplitsIntoSixteen)
-{
-    Lightning* bolt =
-        Bolt({"Class = Lightning", "numberOfBolts = 1", "timeMin = 1", "timeMax = 1"});
-    bolt->SetTarget(WorldVec3(1, {2, 0, 2}), WorldVec3(1, {3.5f, 0, 2}));
-    ASSERT_EQ(bolt->GetNumPointLists(), 1u);
-    EXPECT_EQ(bolt->GetPointList(0), (std::vector<Vec3>{{0, 0, 0}, {1.5f, 0, 0}}));
-
-    bolt->Generate(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {40, 0, 0}), false, 0, Color(), 1000,
-                   0.1f);
-    const std::vector<Vec3>& points = bolt->GetPointList(1);
-    ASSERT_EQ(points.size(), 17u);
-    EXPECT_EQ(points.front(), Vec3(0, 0, 0));
-    EXPECT_EQ(points.back(), Vec3(40, 0, 0));
-}
-
-TEST_F(LightningTest, GrowsOverTheFirstQuarterAndWithdrawsOverTheLast)
+TEST_F(LightningTest, ReachesItsTargetAfterAQuarterAndGoesAfterItsTime)
 {
     Lightning* bolt =
         Bolt({"Class = Lightning", "numberOfBolts = 1", "timeMin = 40", "timeMax = 40"});
     bolt->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {5, 0, 0}));
     const uint32_t id = bolt->GetObjectId();
-    bolt->UpdateSelf(5000);
-    EXPECT_FLOAT_EQ(bolt->GetTopPercent(), 0.5f);
-    EXPECT_FLOAT_EQ(bolt->GetFadeMultiplier(0), 0.5f);
-    bolt->UpdateSelf(4998);
+    bolt->UpdateSelf(9998);
     EXPECT_FALSE(bolt->HasReachedTarget());
     bolt->UpdateSelf(1);
     EXPECT_TRUE(bolt->HasReachedTarget());
-    bolt->UpdateSelf(25001);
-    EXPECT_FLOAT_EQ(bolt->GetTopPercent(), 1.0f);
-    EXPECT_FLOAT_EQ(bolt->GetBottomPercent(), 0.5f);
-    bolt->UpdateSelf(5000);
+    bolt->UpdateSelf(30001);
     EXPECT_TRUE(Exists(id));
     bolt->UpdateSelf(1);
     EXPECT_FALSE(Exists(id));
@@ -221,40 +186,13 @@ TEST_F(LightningTest, NoBoltsOrABoltOfNoTimeGoOnTheFirstUpdate)
     EXPECT_FALSE(Exists(flashId));
 }
 
-TEST_F(LightningTest, TendrilsBranchNearTheDestinationWithoutTendrilsOfTheirOwn)
-{
-    Platform::SRand(7);
-    Lightning* bolt = Bolt({"Class = Lightning", "numberOfBolts = 1", "generateTendrils = 1",
-                            "timeMin = 8", "timeMax = 8", "Width = 2.5", "Texture = Bolt.tex"});
-    bolt->SetTarget(WorldVec3(1, {0, 0, 0}), WorldVec3(1, {30, 0, 0}));
-    std::vector<Entity*> effects;
-    for (int step = 0; step < 2000 && effects.size() < 2; step += 10) {
-        bolt->UpdateSelf(10);
-        effects.clear();
-        gEngine->GetWorld()->GetEntities(effects, AnyLightning());
-    }
-    ASSERT_GE(effects.size(), 2u);
-    const auto* tendril = DynamicCast<Lightning>(effects[0] == bolt ? effects[1] : effects[0]);
-    EXPECT_FALSE(tendril->GetGenerateTendrils());
-    EXPECT_EQ(tendril->GetSource(), bolt->GetSource());
-    EXPECT_EQ(tendril->GetBolts()[0].timeToLive, 8000);
-    const Vec3 offset = tendril->GetDestination().GetRegionPosition() - Vec3(30, 0, 0);
-    EXPECT_GE(offset.Length(), 0.25f - 1e-4f);
-    EXPECT_LE(offset.Length(), 1.0f + 1e-4f);
-}
-
 TEST_F(LightningTest, AMagicRingOfRadiusFiveGoesOnTheFirstUpdateAfterOneSecond)
 {
     RadiusMagic* magic = Ring();
     magic->SetEffect(5.0f, 100.0f);
     const uint32_t id = magic->GetObjectId();
-    float strength[4] = {};
-    ASSERT_TRUE(magic->GetShaderParamFloat4("strength", strength));
-    EXPECT_FLOAT_EQ(strength[0], 0.03f);
     magic->UpdateSelf(1000);
     EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
-    ASSERT_TRUE(magic->GetShaderParamFloat4("strength", strength));
-    EXPECT_FLOAT_EQ(strength[3], 0.0f);
     EXPECT_TRUE(Exists(id));
     magic->UpdateSelf(1);
     EXPECT_FALSE(Exists(id));
@@ -296,26 +234,6 @@ protected:
         return waits;
     }
 };
-
-TEST_F(SoundObjectTest, ARandomPeriodWaitsWholeMillisecondsInItsRangeAndRepeatsWithTheSeed)
-{
-    const auto record = {std::string("Class = SoundObject"),
-                         std::string("periodicSound = Records/Sounds/Bell.dbr"),
-                         std::string("randomPeriod = 1"), std::string("randomPeriodMin = 2.0"),
-                         std::string("randomPeriodMax = 5.0")};
-    std::vector<std::vector<int32_t>> runs;
-    for (int run = 0; run < 2; ++run) {
-        gGameEngine->GetRandomGen().Seed(4242);
-        SoundObject* object = Place(record);
-        runs.push_back(Waits(*object, 40));
-        EXPECT_EQ(object->GetPeriodic().GetSound()->GetPlayRequests().size(), 40u);
-    }
-    EXPECT_EQ(runs[0], runs[1]);
-    for (const int32_t wait : runs[0]) {
-        EXPECT_GE(wait, 2000);
-        EXPECT_LE(wait, 5000);
-    }
-}
 
 TEST_F(SoundObjectTest, AFixedPeriodDrawsNothingAndAPlayingSoundIsNotRestarted)
 {
@@ -423,7 +341,6 @@ TEST_F(CarriedProp, SkillAnimationEventsCarryTheSkillsPropOverTheWeapon)
     Skill* skill = skills.GetSkill(skills.FindSkillId("Records/Skills/Torchlight.dbr"));
     Prop* torch = skill->GetProp1();
     Item* sword = Equip("WeaponMelee_Sword", EquipLocations_RightHand);
-    Item* shield = Equip("WeaponArmor_Shield", EquipLocations_LeftHand);
     auto event = [&](const char* name) {
         EXPECT_FALSE(skills.HandleSkillAnimationCallback(Name::Create(name), 0, 0, WorldVec3()));
     };
@@ -432,11 +349,7 @@ TEST_F(CarriedProp, SkillAnimationEventsCarryTheSkillsPropOverTheWeapon)
     event("SkillProp2Add"); // the skill has no second prop
     EXPECT_EQ(torch->GetAttachParent(), owner);
     EXPECT_FALSE(sword->GetVisibility());
-    EXPECT_TRUE(shield->GetVisibility());
-    event("SkillProp1Hide");
-    EXPECT_FALSE(torch->GetVisibility());
     event("SkillProp1Remove");
-    EXPECT_TRUE(torch->GetVisibility());
     EXPECT_TRUE(sword->GetVisibility());
 
     // Cancelling takes it off too; a second removal finds nothing recorded.

@@ -10,6 +10,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/ProxyFixture.h"
+#include "tests/support/TrimTgRecords.h"
 #include "world/FixedItem.h"
 #include "world/ProxyAmbush.h"
 #include "world/ProxyPool.h"
@@ -53,10 +54,7 @@ TEST_P(ProxyPoolChoiceTest, ChoosesFromTheListOfTheDifficultyOrTheNextEasier)
     SetDifficulty(row.difficulty);
     std::vector<std::string> lines{"Class = Proxy"};
     lines.insert(lines.end(), row.lines.begin(), row.lines.end());
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    database.WriteFile(kProxy, text);
+    WriteLines(database, kProxy, lines);
     Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy);
     ASSERT_NE(proxy, nullptr);
     ASSERT_NE(proxy->GetPool(), nullptr);
@@ -66,7 +64,6 @@ TEST_P(ProxyPoolChoiceTest, ChoosesFromTheListOfTheDifficultyOrTheNextEasier)
 INSTANTIATE_TEST_SUITE_P(
     Lists, ProxyPoolChoiceTest,
     testing::Values(
-        PoolChoice{"PlainAtNormal", {"pool1 = Records/Spawn/A.dbr"}, 0, "Records/Spawn/A.dbr"},
         PoolChoice{"PlainAtLegendary", {"pool1 = Records/Spawn/A.dbr"}, 2, "Records/Spawn/A.dbr"},
         PoolChoice{"LegendaryFirst",
                    {"poolLegendary2 = Records/Spawn/L.dbr", "pool1 = Records/Spawn/A.dbr"},
@@ -352,10 +349,7 @@ TEST_F(ProxyPoolTest, LimitsAndCountsFromRecordsStayInBounds)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         const std::string path = std::string("Records/Spawn/") + row.label + ".dbr";
-        std::string text;
-        for (const std::string& line : row.lines)
-            text += line + "\n";
-        database.WriteFile(path, text);
+        WriteLines(database, path, row.lines);
         ProxyPool bounded;
         bounded.LoadFromFile(path);
         bounded.RunPool(100);

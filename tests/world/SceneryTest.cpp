@@ -3,8 +3,6 @@
 #include "world/Puppet.h"
 
 #include "engine/CollisionData.h"
-#include "engine/GraphicsAnim.h"
-#include "engine/LineEffect.h"
 #include "engine/Name.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "world/ProjectileTelekinesis.h"
@@ -23,39 +21,8 @@ protected:
         return SpawnAt<T>(path, lines);
     }
 
-    static std::string Name(const GraphicsAnim* animation)
-    {
-        return animation != nullptr ? animation->GetName() : "none";
-    }
-
     int made = 0;
 };
-
-TEST_F(SceneryTest, DecorationPicksAlternativesByTheirSharesOnlyWithADefault)
-{
-    auto* tree = Make<Decoration>({"Class = Decoration", "animation = Sway.anm",
-                                   "animation1 = Bend.anm", "animation1Chance = 30",
-                                   "animation2 = Shake.anm", "animation2Chance = 30",
-                                   "animation3 = Never.anm", "animation3Chance = 0"});
-    EXPECT_EQ(tree->GetAlternativeCount(), 2u);
-    struct Row {
-        float r;
-        const char* picked;
-    };
-    for (const Row& row :
-         {Row{30.0f, "Bend.anm"}, Row{30.5f, "Shake.anm"}, Row{60.5f, "Sway.anm"}}) {
-        SCOPED_TRACE(row.r);
-        EXPECT_EQ(Name(tree->PickAnimation(row.r)), row.picked);
-    }
-    auto* bare =
-        Make<Decoration>({"Class = Decoration", "animation1 = Bend.anm", "animation1Chance = 100"});
-    EXPECT_EQ(bare->GetRandomAnimation(), nullptr);
-
-    tree->InitialUpdate();
-    EXPECT_EQ(Name(tree->GetCurrentAnimation()), "Sway.anm");
-    tree->AnimationCallback(1, Name::Create("End"));
-    EXPECT_EQ(Name(tree->GetCurrentAnimation()), "Sway.anm");
-}
 
 TEST_F(SceneryTest, ApparatusPausesWithinItsRangeAndSaturatesHugeRecords)
 {
@@ -151,24 +118,6 @@ TEST_F(PuppetTest, AClaimedObjectIsReleasedStoppedOrLandsByItsRecord)
     brittle->ProjectileFall();
     brittle->CollisionCallback(CollisionData());
     EXPECT_EQ(brittle->GetState(), ProjectileTelekinesis::State_Exploded);
-}
-
-TEST_F(PuppetTest, ALinePausedAtItsTargetHoldsUntilLetGo)
-{
-    auto* line = SpawnAt<LineEffect>("Records/Puppets/Line.dbr", {"Class = LineEffect"});
-    ASSERT_NE(line, nullptr);
-    line->SetRevealTime(100);
-    line->DoSetPauseAtTarget(true);
-    line->UpdateSelf(60);
-    EXPECT_FALSE(line->IsPaused());
-    line->UpdateSelf(60);
-    EXPECT_TRUE(line->IsPaused());
-    line->UpdateSelf(500);
-    EXPECT_EQ(line->GetElapsedTime(), 120);
-    line->SetPause(false);
-    line->UpdateSelf(500);
-    EXPECT_EQ(line->GetElapsedTime(), 620);
-    EXPECT_FALSE(line->IsPaused());
 }
 
 } // namespace
