@@ -659,19 +659,6 @@ TEST_F(SkillManagerRunTest, TheControllerIsToldOfDualWieldingOnlyWhenItChanges)
     EXPECT_FALSE(controller->IsDualWieldAllowed());
 }
 
-TEST_F(SkillManagerOwnerTest, EffectPacksShowTheNewestOwnerAndOnlyItsRemovalReshows)
-{
-    manager().AddCharFxPak(1, {"Records/Fx/One.dbr"});
-    manager().AddCharFxPak(2, {"", "Records/Fx/Two.dbr"});
-    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 2u);
-    manager().RemoveCharFxPak(2);
-    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 1u);
-    manager().AddCharFxPak(3, {""});
-    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 0u) << "an empty name shows nothing";
-    manager().RemoveCharFxPak(1);
-    EXPECT_EQ(manager().GetShowingCharFxPakOwner(), 0u) << "owner 1 was not showing";
-}
-
 TEST_F(SkillManagerOwnerTest, ActiveListHoldsEachSkillOnceAndCooldownsRefresh)
 {
     manager().LoadSkills(Record(std::string("skillName1 = ") + kA + "\nskillLevel1 = 1\n" +

@@ -46,16 +46,6 @@ class WeaponProbe : public SkillActivatedWeapon {
 };
 GAME_IMPLEMENT_CLASS(WeaponProbe, SkillActivated);
 
-// Opens to the tests what a skill keeps to itself.
-class OpenSkill : public Skill {
-    GAME_DECLARE_CLASS(OpenSkill)
-
-public:
-    using Skill::ApplyBuffOtherEffects;
-};
-
-GAME_IMPLEMENT_CLASS(OpenSkill, Skill);
-
 // Reaches the protected level step and the cooldown.
 class LevelSkill : public Skill {
     GAME_DECLARE_CLASS(LevelSkill)
@@ -425,37 +415,18 @@ TEST_F(SkillCostsTest, ProjectileModifiersSumOwnAndModifierNumbers)
     EXPECT_FLOAT_EQ(added[1].piercingChance, 30.0f);
 }
 
-// Notes the effect packs a skill asks for.
-class SwipeOwner : public StubSkillOwner {
-public:
-    void AddCharFxPak(uint32_t, const std::vector<std::string>& names) override { paks = names; }
-    void RemoveCharFxPak(uint32_t) override { ++removed; }
-
-    std::vector<std::string> paks;
-    int removed = 0;
-};
-
-constexpr const char* kEndFx = "Records/Fx/EndOther.dbr";
-
-class SkillTargetsTest : public SkillsCasterFixture<SwipeOwner> {
+class SkillTargetsTest : public SkillsCasterFixture<> {
 protected:
     void SetUp() override
     {
         SkillsCasterFixture::SetUp();
-        skill = static_cast<OpenSkill*>(ObjectManager::Instance().CreateObject("OpenSkill"));
+        skill =
+            Made(DynamicCast<Skill>(ObjectManager::Instance().CreateObject("Skill")), "a skill");
         skill->SetManager(&owner);
-        database.WriteRecord(kEndFx, {"Class = EffectEntity"});
     }
 
-    OpenSkill* Make(const std::vector<std::string>& lines)
-    {
-        return MakeSkill<OpenSkill>(owner, lines);
-    }
-
-    OpenSkill* skill = nullptr;
+    Skill* skill = nullptr;
 };
-
-using SkillEffectsTest = SkillTargetsTest;
 
 TEST_F(SkillTargetsTest, FriendSearchPrefersOthersThenTheCaster)
 {
@@ -515,30 +486,6 @@ TEST_F(SkillTargetsTest, RangeSubtractsBothExtents)
     EXPECT_TRUE(skill->IsTargetInRange(*caster, other->GetObjectId(), 9.0f));
     EXPECT_FALSE(skill->IsTargetInRange(*caster, other->GetObjectId(), 8.9f));
     EXPECT_FALSE(skill->IsTargetInRange(*caster, 999999, 1000.0f));
-}
-
-TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
-{
-    auto* skill = Make({"skillMaxLevel = 2", std::string("endBuffOtherNames = ") + kEndFx,
-                        "charFxPakOtherNames = Records/Fx/WardPak.dbr"});
-    skill->SetSkillLevel(1);
-    auto* character = new Character();
-    ObjectManager::Instance().RegisterObject(character);
-    World& world = *gEngine->GetWorld();
-    ASSERT_TRUE(world.AddEntity(character, WorldCoords(1, Coords()), false));
-    const size_t before = world.GetEntityCount();
-
-    skill->ApplyBuffOtherEffects(*character, true);
-    EXPECT_EQ(owner.paks, std::vector<std::string>{"Records/Fx/WardPak.dbr"});
-    skill->ApplyBuffOtherEffects(*character, false);
-    EXPECT_EQ(world.GetEntityCount(), before + 1);
-    EXPECT_EQ(owner.removed, 1);
-    skill->CreateEndBuffOtherFx(character->GetCoords());
-    EXPECT_EQ(world.GetEntityCount(), before + 1) << "a second end of the same activation";
-
-    skill->ApplyBuffOtherEffects(*character, true);
-    skill->ApplyBuffOtherEffects(*character, false);
-    EXPECT_EQ(world.GetEntityCount(), before + 2);
 }
 
 class ControllingOwner : public SkillsOwner {

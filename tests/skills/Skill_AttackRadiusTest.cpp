@@ -362,7 +362,7 @@ TEST_F(Skill_BuffRadiusTest, AHugeDurationSaturates)
     EXPECT_TRUE(aura->IsToggledOn());
 }
 
-TEST_F(Skill_BuffRadiusTest, DebuffPicksEnemiesGivesNoBonusAndShowsAnIcon)
+TEST_F(Skill_BuffRadiusTest, DebuffPicksEnemiesAndGivesNoBonus)
 {
     WriteBuff({"debufSkill = 1"});
     auto* aura = Make<Skill_BuffRadiusToggled>();
@@ -373,7 +373,6 @@ TEST_F(Skill_BuffRadiusTest, DebuffPicksEnemiesGivesNoBonusAndShowsAnIcon)
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
     ASSERT_EQ(owner.services.results.size(), 1u);
     EXPECT_EQ(owner.services.results[0].targets, std::vector<uint32_t>{foe->GetObjectId()});
-    EXPECT_TRUE(aura->HasIconDisplay(1));
     aura->TargetResult(*caster, {foe->GetObjectId()}, caster->GetCoords(), 7, 0, true);
     EXPECT_FLOAT_EQ(foe->GetCurrentLife(), foeLife);
 

@@ -4,8 +4,6 @@
 #include "characters/TyphonChained.h"
 #include "core/BinaryWriter.h"
 #include "engine/BinaryReader.h"
-#include "engine/ChaosBeam.h"
-#include "engine/EffectEntity.h"
 #include "skills/SkillSecondary_BuffRadius.h"
 #include "skills/SkillSecondary_ChainLightning.h"
 #include "skills/SkillSecondary_ForkLightning.h"
@@ -28,7 +26,7 @@
 #include "skills/Skill_Teleport.h"
 #include "skills/Skill_TyphonSkillTransfer.h"
 #include "tests/support/SkillsFixture.h"
-#include "world/ChainLaserBeam.h"
+#include "tests/support/TrimTbPlacedOwner.h"
 #include "world/LightOfRaMarker.h"
 #include "world/Lightning.h"
 #include "world/ProjectileInfo.h"
@@ -41,25 +39,17 @@
 namespace GAME::Test {
 namespace {
 
-class SmallSkillsTest : public SkillsOwnerFixture {
+class SmallSkillsTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override
     {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner(true);
-        database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
+        PlacedOwnerFixture::SetUp();
         for (const char* pet : {"Records/Creatures/PetA.dbr", "Records/Creatures/PetB.dbr",
                                 "Records/Creatures/PetC.dbr"})
             database.WriteRecord(pet, {"Class = Monster", "characterLife = 50"});
         database.WriteRecord("Records/Props/Remains.dbr", {"Class = Actor"});
     }
 
-    // Learnt at level 1 of 3.
-    template <class Kind> Kind* Owned(std::vector<std::string> lines)
-    {
-        lines.push_back("skillMaxLevel = 3");
-        return MakeOwned<Kind>(lines);
-    }
     Skill_MonsterGenerator* Generator(const std::string& records)
     {
         if (records.empty())
@@ -296,32 +286,17 @@ TEST_F(SmallSkillsTest, NoFreePlaceSendsNothingAndAMissingRecordIsLogged)
     EXPECT_EQ(log.Count(1, "Failed to spawn pet object (Records/Creatures/Missing.dbr)"), 1u);
 }
 
-class BossSkillsTest : public SkillsOwnerFixture {
+class BossSkillsTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override
     {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner(true);
-        database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
+        PlacedOwnerFixture::SetUp();
         database.WriteRecord("Records/Boss/Beam.dbr", {"Class = ChainLaserBeam"});
-        database.WriteRecord("Records/Boss/GodBeam.dbr", {"Class = SkillGodBeam"});
-        database.WriteRecord("Records/Boss/End.dbr", {"Class = EffectEntity"});
         database.WriteRecord("Records/Boss/Chains.dbr", {"Class = TyphonChains"});
         database.WriteRecord("Records/Boss/Giant.dbr",
                              {"Class = TyphonChained", "chains = Records/Boss/Chains.dbr"});
         database.WriteRecord("Records/Boss/Ormenos.dbr",
                              {"Class = Ormenos", "characterLife = 500"});
-    }
-
-    template <class Kind> Kind* Boss(std::vector<std::string> lines)
-    {
-        lines.push_back("skillMaxLevel = 3");
-        return MakeOwned<Kind>(lines);
-    }
-
-    std::pair<float, float> Shown(const LineEffect& beam)
-    {
-        return {beam.GetTopPercent(), beam.GetBottomPercent()};
     }
 };
 
@@ -333,7 +308,7 @@ TEST_F(BossSkillsTest, LightFallsOnTheMarkersWithinFortyAndOnlyTheFirstCharges)
             "a marker");
         gEngine->GetWorld()->AddEntity(marker, WorldCoords(At(x)), false);
     }
-    auto* light = Boss<Skill_AktaiosLightOfRa>({});
+    auto* light = Owned<Skill_AktaiosLightOfRa>({});
     services.IncHitIteration();
     light->ActivateNow(*owner, Name(), 0, WorldVec3());
     ASSERT_EQ(services.launches.size(), 2u);
@@ -348,7 +323,7 @@ TEST_F(BossSkillsTest, TheChainLaserGrowsFadesAndThenTheSickleExplodesOnce)
     ASSERT_TRUE(giant->AreChainsAttached());
     auto* boss =
         Place<Ormenos>({0, 0, 2}, TeamManager::DefaultMonsterTeam(), "Records/Boss/Ormenos.dbr");
-    auto* laser = Boss<Skill_OrmenosChainLaser>(
+    auto* laser = Owned<Skill_OrmenosChainLaser>(
         {"chainLaserBeam = Records/Boss/Beam.dbr", "beamVelocity = 2.0"});
     laser->ActivateNow(*boss, Name(), 0, WorldVec3());
     ASSERT_EQ(services.results.size(), 1u);
@@ -356,31 +331,24 @@ TEST_F(BossSkillsTest, TheChainLaserGrowsFadesAndThenTheSickleExplodesOnce)
               std::vector<uint32_t>{giant->GetChains()->GetObjectId()});
 
     laser->TargetResult(*boss, services.results[0].targets, boss->GetCoords(), 1, 0, false);
-    ChainLaserBeam* beam = laser->GetBeam(0);
-    ASSERT_NE(beam, nullptr);
-    struct Step {
-        int32_t ms;
-        std::pair<float, float> shown;
-        bool done;
-    };
-    for (const Step& step : {Step{250, {0.5f, 0.0f}, false}, Step{500, {1.0f, 0.5f}, false},
-                             Step{250, {1.0f, 1.0f}, false}, Step{1, {0.0f, 0.0f}, true}}) {
-        laser->Update(*boss, step.ms);
-        EXPECT_EQ(Shown(*beam), step.shown);
-        EXPECT_EQ(laser->IsBeamDone(2), step.done);
-    }
+    laser->Update(*boss, 1000);
+    EXPECT_FALSE(laser->IsBeamDone(2));
+    EXPECT_FALSE(boss->IsSickleExploded());
+    laser->Update(*boss, 1);
+    EXPECT_TRUE(laser->IsBeamDone(2));
     EXPECT_TRUE(boss->IsSickleExploded());
 
+    // A new result runs the beams from the start.
     laser->TargetResult(*boss, services.results[0].targets, boss->GetCoords(), 1, 0, false);
     laser->Update(*boss, 250);
-    EXPECT_EQ(Shown(*beam), std::make_pair(0.5f, 0.0f));
+    EXPECT_FALSE(laser->IsBeamDone(2));
 }
 
 TEST_F(BossSkillsTest, ALaserWithoutBeamsOrTargetStillExplodes)
 {
     auto* boss =
         Place<Ormenos>({0, 0, 2}, TeamManager::DefaultMonsterTeam(), "Records/Boss/Ormenos.dbr");
-    auto* bare = Boss<Skill_OrmenosChainLaser>({});
+    auto* bare = Owned<Skill_OrmenosChainLaser>({});
     bare->ActivateNow(*boss, Name(), 0, WorldVec3());
     EXPECT_TRUE(services.results.empty());
     bare->TargetResult(*boss, {owner->GetObjectId()}, boss->GetCoords(), 1, 0, false);
@@ -390,7 +358,7 @@ TEST_F(BossSkillsTest, ALaserWithoutBeamsOrTargetStillExplodes)
 
 TEST_F(BossSkillsTest, ATeleportSwapsTheFormerPlacesWithinTwenty)
 {
-    auto* swap = Boss<Skill_Teleport>({});
+    auto* swap = Owned<Skill_Teleport>({});
     auto* far = Foe({25, 0, 0});
     auto* near = Foe({6, 0, 4});
     swap->ActivateNow(*owner, Name(), far->GetObjectId(), WorldVec3());
@@ -404,46 +372,26 @@ TEST_F(BossSkillsTest, ATeleportSwapsTheFormerPlacesWithinTwenty)
     EXPECT_EQ(near->GetCoords().GetPosition(), ownerWas);
 }
 
-TEST_F(BossSkillsTest, AGodBeamGrowsFromTheTargetThenShrinksWithItsTwoEnds)
+TEST_F(BossSkillsTest, ATransferStrikesItsTargetOnce)
 {
-    auto* transfer = Boss<Skill_TyphonSkillTransfer>(
-        {"skillGodBeam = Records/Boss/GodBeam.dbr", "sourceEnd = Records/Boss/End.dbr",
-         "targetEnd = Records/Boss/End.dbr", "beamVelocity = 1.0"});
+    auto* transfer = Owned<Skill_TyphonSkillTransfer>({});
     auto* target = Foe<SkillsTarget>({4, 0, 0}, "SkillsTarget");
     transfer->ActivateNow(*owner, Name(), target->GetObjectId(), WorldVec3());
     ASSERT_EQ(services.results.size(), 1u);
     transfer->TargetResult(*owner, services.results[0].targets, owner->GetCoords(), 9, 0, false);
-    ASSERT_EQ(target->attacks.size(), 1u);
-    ChaosBeam* beam = transfer->GetBeam();
-    ASSERT_NE(beam, nullptr);
-
-    transfer->Update(*owner, 500);
-    EXPECT_NE(transfer->GetSourceEndEffect(), nullptr);
-    transfer->Update(*owner, 1000);
-    EXPECT_EQ(Shown(*beam), std::make_pair(1.0f, 0.5f));
-    EXPECT_NE(transfer->GetTargetEndEffect(), nullptr);
-    transfer->Update(*owner, 600);
-    EXPECT_EQ(Shown(*beam), std::make_pair(0.0f, 0.0f));
-    EXPECT_EQ(transfer->GetTargetEndEffect(), nullptr);
+    EXPECT_EQ(target->attacks.size(), 1u);
 }
 
-class SecondarySkillsTest : public SkillsOwnerFixture {
+class SecondarySkillsTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override
     {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner(true);
-        database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
+        PlacedOwnerFixture::SetUp();
         database.WriteRecord("Records/Sparks/Pet.dbr", {"Class = Monster", "characterLife = 50"});
         database.WriteRecord("Records/Sparks/Bolt.dbr", {"Class = Lightning", "numberOfBolts = 1",
                                                          "timeMin = 0.4", "timeMax = 0.4"});
     }
 
-    template <class Kind> Kind* Secondary(std::vector<std::string> lines)
-    {
-        lines.push_back("skillMaxLevel = 3");
-        return MakeOwned<Kind>(lines);
-    }
     std::vector<SkillsTarget*> Foes(int count)
     {
         std::vector<SkillsTarget*> foes;
@@ -463,7 +411,7 @@ protected:
 
 TEST_F(SecondarySkillsTest, AForkPicksDistinctFoesBesideThePrimarysTarget)
 {
-    auto* fork = Secondary<SkillSecondary_ForkLightning>(
+    auto* fork = Owned<SkillSecondary_ForkLightning>(
         {"sparkGap = 20", "sparkChance = 100", "sparkMaxNumber = 3"});
     const std::vector<SkillsTarget*> foes = Foes(5);
     const uint32_t primary = foes[0]->GetObjectId();
@@ -477,7 +425,7 @@ TEST_F(SecondarySkillsTest, AForkPicksDistinctFoesBesideThePrimarysTarget)
 
 TEST_F(SecondarySkillsTest, NoChanceNeverSparks)
 {
-    auto* chain = Secondary<SkillSecondary_ChainLightning>(
+    auto* chain = Owned<SkillSecondary_ChainLightning>(
         {"sparkGap = 20", "sparkChance = 0", "sparkMaxNumber = 3"});
     Foes(3);
     chain->ActivateNow(*owner, 0, {}, At(0));
@@ -486,9 +434,9 @@ TEST_F(SecondarySkillsTest, NoChanceNeverSparks)
 
 TEST_F(SecondarySkillsTest, AChainStrikesEachFoeAsItsBoltArrivesOneAtATime)
 {
-    auto* chain = Secondary<SkillSecondary_ChainLightning>(
-        {"sparkGap = 20", "sparkChance = 100", "sparkMaxNumber = 3",
-         "lightningName = Records/Sparks/Bolt.dbr"});
+    auto* chain = Owned<SkillSecondary_ChainLightning>({"sparkGap = 20", "sparkChance = 100",
+                                                        "sparkMaxNumber = 3",
+                                                        "lightningName = Records/Sparks/Bolt.dbr"});
     const std::vector<SkillsTarget*> foes = Foes(3);
     const std::vector<uint32_t> order = {foes[0]->GetObjectId(), foes[1]->GetObjectId(),
                                          foes[2]->GetObjectId()};
@@ -514,7 +462,7 @@ TEST_F(SecondarySkillsTest, AChainStrikesEachFoeAsItsBoltArrivesOneAtATime)
 
 TEST_F(SecondarySkillsTest, PeerResultsLongerThanTheSparksAreRefused)
 {
-    auto* chain = Secondary<SkillSecondary_ChainLightning>(
+    auto* chain = Owned<SkillSecondary_ChainLightning>(
         {"sparkGap = 20", "sparkChance = 100", "sparkMaxNumber = 1000000"});
     EXPECT_EQ(chain->GetSparkLimit(), SkillSecondaryBolts::kMaxSparks);
     std::vector<uint32_t> links(300, owner->GetObjectId());
@@ -526,8 +474,8 @@ TEST_F(SecondarySkillsTest, PeerResultsLongerThanTheSparksAreRefused)
 
 TEST_F(SecondarySkillsTest, PetsSpawnOnlyWherePlacesAndIdsPairUp)
 {
-    auto* spawn = Secondary<SkillSecondary_PetSpawn>(
-        {"spawnObjects = Records/Sparks/Pet.dbr", "petLimit = 3"});
+    auto* spawn =
+        Owned<SkillSecondary_PetSpawn>({"spawnObjects = Records/Sparks/Pet.dbr", "petLimit = 3"});
     ObjectManager& objects = ObjectManager::Instance();
     const WorldCoords a(At(3)), b(At(5)), c(At(7));
     const std::vector<uint32_t> ids = {objects.CreateObjectID(), objects.CreateObjectID()};
@@ -571,27 +519,19 @@ TEST(SkillStateBytes, LevelAndFlagsAreWordsAndShortStatesChangeNothing)
 }
 
 // Dispels, spirit bursts, mirages and the pulsing and pet secondaries, on a controlling owner.
-class DispelAndSpiritsTest : public SkillsOwnerFixture {
+class DispelAndSpiritsTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override
     {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner(true);
+        PlacedOwnerFixture::SetUp();
         // Players are friends only on a side of their own.
         owner->SetTeam(kSide);
-        database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
         database.WriteRecord("Records/Spirits/HostMind.dbr", {"Class = ControllerSpiritHost"});
         database.WriteRecord(
             "Records/Spirits/Host.dbr",
             {"Class = Monster", "characterLife = 80", "controller = Records/Spirits/HostMind.dbr"});
         database.WriteRecord("Records/Spirits/Glow.dbr", {"Class = EffectEntity"});
         database.WriteRecord("Records/Spirits/Imp.dbr", {"Class = Monster", "characterLife = 9"});
-    }
-
-    template <class Kind> Kind* Owned(std::vector<std::string> lines)
-    {
-        lines.push_back("skillMaxLevel = 3");
-        return MakeOwned<Kind>(lines);
     }
 
     static inline const Team kSide = TeamManager::BuildTeam(2, 1);
@@ -715,24 +655,22 @@ TEST_F(DispelAndSpiritsTest, ARadiusBuffGivesItsBonusFirstThenPulsesEverySecond)
     EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
 }
 
-class DefensiveWallTest : public SkillsOwnerFixture {
+class DefensiveWallTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override
     {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner(true);
-        database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
+        PlacedOwnerFixture::SetUp();
         database.WriteRecord("Records/Walls/Wall.dbr", {"Class = Monster", "characterLife = 50"});
     }
 
     template <class Kind = Skill_DefensiveWall>
     Kind* Walls(const std::string& spacing, const std::string& rings = "2")
     {
-        return MakeOwned<Kind>(
-            {"skillMaxLevel = 3", "spawnObjects = Records/Walls/Wall.dbr",
-             "spawnObjectsSpacingAngle = " + spacing, "spawnObjectsNumberOfRings = " + rings,
-             "spawnObjectsDistanceInnerCircle = 3.0", "spawnObjectsDistanceIncrement = 2.0",
-             "spawnObjectsTimeToLive = 2.0", "skillManaCost = 10"});
+        return Owned<Kind>(
+            {"spawnObjects = Records/Walls/Wall.dbr", "spawnObjectsSpacingAngle = " + spacing,
+             "spawnObjectsNumberOfRings = " + rings, "spawnObjectsDistanceInnerCircle = 3.0",
+             "spawnObjectsDistanceIncrement = 2.0", "spawnObjectsTimeToLive = 2.0",
+             "skillManaCost = 10"});
     }
 
     void Apply(Skill_DefensiveWall& walls, const SkillsSent::Spawn& sent)
@@ -835,8 +773,7 @@ TEST_F(DefensiveWallTest, AGroundWallRingsTheAimedPointAndRefusesLongPeerLists)
 
 TEST_F(DefensiveWallTest, ABonusReachesAnAllyWithinTwentyOnly)
 {
-    auto* bonus = MakeOwned<Skill_GiveBonus>(
-        {"skillMaxLevel = 3", "skillLifeBonus = 40", "skillManaBonus = 5"});
+    auto* bonus = Owned<Skill_GiveBonus>({"skillLifeBonus = 40", "skillManaBonus = 5"});
     auto* near = Place({10, 0, 0}, TeamManager::DefaultPlayerTeam(), kOwner);
     auto* far = Place({25, 0, 0}, TeamManager::DefaultPlayerTeam(), kOwner);
     bonus->ActivateNow(*owner, Name(), far->GetObjectId(), WorldVec3());
