@@ -218,10 +218,6 @@ TEST(SkillAttribute, AffixesReadValueAndChanceAndJitterByTheirOwnPercentage)
     const LoadTable affix = Record("skillManaCostReduction = 31\nlootRandomizerJitter = 10\n"
                                    "skillManaCostReductionChance = 40\n");
     SkillAttributeVal_ManaCostReduction attribute;
-    attribute.LoadPrefixTable(affix, nullptr);
-    EXPECT_EQ(attribute.GetPrefixValue(), 31.0f);
-    EXPECT_EQ(attribute.GetPrefixChance(), 40.0f);
-
     ScriptedRandom random;
     random.ints = {2, -3};
     attribute.LoadPrefixTable(affix, &random);

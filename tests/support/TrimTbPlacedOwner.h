@@ -24,6 +24,12 @@ protected:
         lines.push_back("skillMaxLevel = 3");
         return MakeOwned<Kind>(lines);
     }
+
+    // Applies a sent spawn message as every machine does.
+    void Apply(Skill& skill, const SkillsSent::Spawn& sent)
+    {
+        skill.SkillSpawnObject(*owner, sent.origin, sent.value, sent.coords, sent.ids, 7);
+    }
 };
 
 } // namespace GAME::Test
