@@ -731,12 +731,7 @@ TEST_F(SkillManagerPoolTest, DrawsFallIntoTheRunningTotalsWithTheDefaultLast)
         {"30, 20 and 10", 2, {30, 20, 10}, {0, 30, 31, 50, 51, 100}, "1 1 2 2 D D", {0, 100}},
         {"a total past one hundred", 2, {120, 0, 0}, {120}, "1", {0, 120}},
         // Weights from records are unsigned: the sum does not wrap and the draw stays an int.
-        {"the largest weights",
-         2,
-         {UINT32_MAX, UINT32_MAX, UINT32_MAX},
-         {INT_MAX},
-         "1",
-         {0, INT_MAX}},
+        {"the largest", 2, {UINT32_MAX, UINT32_MAX, UINT32_MAX}, {INT_MAX}, "1", {0, INT_MAX}},
         {"no default attack", 1, {30, 20, 0}, {0, 30, 31, 50}, "1 1 2 2", {0, 50}},
         {"nothing to draw", 0, {0, 0, 0}, {0}, "0", {0, 0}},
     };

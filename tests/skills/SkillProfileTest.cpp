@@ -83,7 +83,6 @@ TEST_F(SkillProfileTest, WeaponAndDamageQualifiers)
 
     const SkillProfile both = Loaded("elementalDamageQualifier = 1\nfireDamageQualifier = 1");
     EXPECT_TRUE(both.IsQualifyingDamage(CombatAttributeType_Lightning));
-    EXPECT_FALSE(both.IsQualifyingDamage(CombatAttributeType_Physical));
 }
 
 TEST_F(SkillProfileTest, RecordCountsStayInBounds)

@@ -383,12 +383,9 @@ TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
     EXPECT_EQ(Racial(*passive).percent, 20.0f);
 }
 
-TEST_F(Skill_PassiveTest, AMasteryReadsItsKindRepeatsAndIsNeverTakenBackOrAugmented)
+TEST_F(Skill_PassiveTest, AMasteryRepeatsAndIsNeverTakenBackOrAugmented)
 {
-    auto* earth = Make<Skill_Mastery>({"skillMaxLevel = 32", "MasteryEnumeration = MasteryEarth"});
-    auto* odd = Make<Skill_Mastery>({"MasteryEnumeration = masteryearth"});
-    EXPECT_EQ(earth->GetEnumeration(), 5u);
-    EXPECT_EQ(odd->GetEnumeration(), 0u);
+    auto* earth = Make<Skill_Mastery>({"skillMaxLevel = 32"});
     EXPECT_TRUE(earth->IsRepeatable());
     EXPECT_FALSE(Make<Skill_PassiveOnHitBuffSelf>({})->IsRepeatable());
     earth->ReceiveStateUpdate(SkillState{4, true}, true);

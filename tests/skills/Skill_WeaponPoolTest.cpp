@@ -90,10 +90,8 @@ protected:
     void SetUp() override
     {
         SkillsFixture::SetUp();
-        database.WriteRecord("Records/Creatures/Owner.dbr", {"Class = ChargeOwner"});
-        character = Made(ObjectManager::Instance().CreateObjectFromFile<ChargeOwner>(
-                             "Records/Creatures/Owner.dbr"),
-                         "the owner");
+        character = Made(
+            DynamicCast<ChargeOwner>(ObjectManager::Instance().CreateObject("ChargeOwner")), "");
         owner.mana = 1000.0f;
         owner.rightWeapon = 77;
     }
@@ -136,11 +134,7 @@ protected:
     void SetUp() override
     {
         SkillsFixture::SetUp();
-        database.WriteRecord("Records/Creatures/Swinger.dbr", {"Class = Character"});
-        character = Made(ObjectManager::Instance().CreateObjectFromFile<Character>(
-                             "Records/Creatures/Swinger.dbr"),
-                         "the swinger");
-        owner.parent = character;
+        owner.parent = character = NewCharacter();
         owner.mana = 100.0f;
         owner.rightWeapon = 77;
         owner.leftWeapon = 88;
