@@ -6,7 +6,6 @@
 #include "combat/DurationDamageManager.h"
 #include "combat/DurationDamageReplication.h"
 #include "skills/SkillBuff_Contageous.h"
-#include "skills/SkillBuff_DebufTrap.h"
 #include "skills/SkillBuff_PassiveShield.h"
 #include "skills/Skill_Modifier.h"
 #include "tests/combat/DeathFixture.h"
@@ -173,7 +172,6 @@ TEST_F(SkillBuffTest, ATrapOf5000AgainstResistance40LastsOnly3000)
     tough->GetSkillManager().CreateRemoveSkillBuff(0, kSnare, 1, "", 0, "", 0, 5000, 77, false);
     SkillBuff* snare = Made(tough->GetSkillManager().GetSkillBuff(kSnare), kSnare);
     EXPECT_EQ(snare->GetTimeToLiveRemaining(), 3000);
-    EXPECT_EQ(snare->GetTimeToLiveTotal(), 5000);
 
     // A mirror leaves the time as the command gave it.
     auto* mirror = ObjectManager::Instance().CreateObjectFromFile<Character>(kTough);

@@ -59,7 +59,6 @@ TEST_F(SkillProfileTest, LevelsAndPerLevelLookup)
     for (const auto& [level, bonus] : {std::pair{1u, 1.0f}, {3u, 3.0f}, {7u, 3.0f}, {0u, 0.0f}})
         EXPECT_FLOAT_EQ(three.GetLifeBonus(level), bonus) << level;
     EXPECT_EQ(three.GetSpawnObject(7), "c");
-    EXPECT_EQ(three.GetNumberOfSpawnObjects(), 3u);
 }
 
 TEST_F(SkillProfileTest, SecondsBecomeMilliseconds)

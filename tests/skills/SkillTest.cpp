@@ -1,6 +1,5 @@
 #include "skills/Skill.h"
 
-#include "characters/AnimationSet.h"
 #include "engine/Coords.h"
 #include "engine/Name.h"
 #include "skills/SkillActivated.h"

@@ -206,14 +206,6 @@ TEST_F(SpellTest, ProjectileReportsGoOutUnchargedWhileTheOwnerLives)
     EXPECT_EQ(services.results.size(), 1u) << "an owner gone reports nothing";
 }
 
-TEST_F(SpellTest, GroundSpellNeedsNoTarget)
-{
-    TestSpell* spell = Spell({"skillProjectileTargetGroundOnly = 1"});
-    uint32_t target = 1234;
-    EXPECT_TRUE(spell->GetValidTarget(*owner, target, WorldVec3(), false, 0.0f));
-    EXPECT_EQ(target, 0u);
-}
-
 TEST_F(SpellTest, RangedProjectileComesFromTheWeaponOrIsLogged)
 {
     TestSpell* spell = Spell({"projectilePiercing = 10"});

