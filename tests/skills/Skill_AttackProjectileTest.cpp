@@ -1,6 +1,5 @@
 #include "skills/Skill_AttackProjectile.h"
 
-#include "engine/SoundPak.h"
 #include "items/Weapon.h"
 #include "skills/SkillActivatedSpell.h"
 #include "skills/Skill_AttackProjectileBurst.h"
@@ -10,7 +9,7 @@
 #include "skills/Skill_AttackTelekinesis.h"
 #include "skills/Skill_DropProjectileTelekinesis.h"
 #include "tests/support/SkillsFixture.h"
-#include "world/GameCamera.h"
+#include "tests/support/TrimTbPlacedOwner.h"
 #include "world/ProjectileBase.h"
 #include "world/ProjectileTelekinesis.h"
 
@@ -33,10 +32,7 @@ protected:
         SkillsOwnerFixture::SetUp();
         MakeOwner();
         database.WriteRecord("Records/Projectiles/Bolt.dbr", {"Class = ProjectileBase"});
-        database.WriteRecord(
-            "Records/Projectiles/Arrow.dbr",
-            {"Class = ProjectileBase", "projectileSwipeSound = Records/Sounds/Swish.dbr"});
-        database.WriteRecord("Records/Sounds/Swish.dbr", {"Class = SoundPak"});
+        database.WriteRecord("Records/Projectiles/Arrow.dbr", {"Class = ProjectileBase"});
     }
 
     template <class Kind> Kind* Make(const std::string& extra = "")
@@ -178,7 +174,7 @@ TEST_F(AttackProjectileTest, PetImpactSpawnsOneForABurstOfZeroAndTheLimitRelease
     EXPECT_TRUE(broken->GetPets().empty());
 }
 
-TEST_F(AttackProjectileTest, DroppedTelekinesisFallsAndShakesTheCamera)
+TEST_F(AttackProjectileTest, DroppedTelekinesisFalls)
 {
     database.WriteRecord("Records/Projectiles/Rock.dbr", {"Class = ProjectileTelekinesis"});
     auto* drop = Make<Skill_DropProjectileTelekinesis>(
@@ -188,7 +184,6 @@ TEST_F(AttackProjectileTest, DroppedTelekinesisFallsAndShakesTheCamera)
     drop->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 1, 8000, 1);
     auto* rock = Made(ObjectManager::Instance().GetObject<ProjectileTelekinesis>(8000), "rock");
     EXPECT_EQ(rock->GetState(), ProjectileTelekinesis::State_Falling);
-    EXPECT_EQ(GameEngine::Get().GetCamera().GetShakeTimeLeft(), 2000);
     drop->CreateProjectile(*owner, WorldCoords(), 0, WorldVec3(), 0, 8001, 1);
     EXPECT_NE(ObjectManager::Instance().GetObject<ProjectileBase>(8001), nullptr);
     EXPECT_EQ(ObjectManager::Instance().GetObject<ProjectileTelekinesis>(8001), nullptr);
@@ -211,14 +206,6 @@ TEST_F(SpellTest, ProjectileReportsGoOutUnchargedWhileTheOwnerLives)
     EXPECT_EQ(services.results.size(), 1u) << "an owner gone reports nothing";
 }
 
-TEST_F(SpellTest, GroundSpellNeedsNoTarget)
-{
-    TestSpell* spell = Spell({"skillProjectileTargetGroundOnly = 1"});
-    uint32_t target = 1234;
-    EXPECT_TRUE(spell->GetValidTarget(*owner, target, WorldVec3(), false, 0.0f));
-    EXPECT_EQ(target, 0u);
-}
-
 TEST_F(SpellTest, RangedProjectileComesFromTheWeaponOrIsLogged)
 {
     TestSpell* spell = Spell({"projectilePiercing = 10"});
@@ -237,8 +224,6 @@ TEST_F(SpellTest, RangedProjectileComesFromTheWeaponOrIsLogged)
     EXPECT_EQ(arrow->GetInfo().skillId, spell->GetObjectId());
     EXPECT_EQ(arrow->GetInfo().targetId, 3u);
     EXPECT_FLOAT_EQ(arrow->GetInfo().piercingChance, 25.0f);
-    SoundPak* swish = Made(arrow->GetSwipeSound(), "the swish");
-    EXPECT_EQ(swish->GetPlayRequests().size(), 1u);
 
     // Removed once however often it is asked.
     manager.DeleteProjectile(5001);
@@ -247,12 +232,11 @@ TEST_F(SpellTest, RangedProjectileComesFromTheWeaponOrIsLogged)
     ObjectManager::Instance().ProcessDestroyedObjects();
 }
 
-class TelekinesisSkillTest : public SkillsOwnerFixture {
+class TelekinesisSkillTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override
     {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner(true);
+        PlacedOwnerFixture::SetUp();
         database.WriteRecord("Records/Tk/Rock.dbr",
                              {"Class = ProjectileTelekinesis", "projectileVelocity = 20"});
         database.WriteRecord("Records/Tk/Beam.dbr", {"Class = ChaosBeam"});
@@ -260,9 +244,9 @@ protected:
 
     Skill_AttackTelekinesis* Telekinesis(const std::string& headVelocity = "4.0")
     {
-        return MakeOwned<Skill_AttackTelekinesis>(
-            {"skillMaxLevel = 3", "headVelocity = " + headVelocity,
-             "chaosBeamName = Records/Tk/Beam.dbr", "moveOverHeadVelocity = 3.0"});
+        return Owned<Skill_AttackTelekinesis>({"headVelocity = " + headVelocity,
+                                               "chaosBeamName = Records/Tk/Beam.dbr",
+                                               "moveOverHeadVelocity = 3.0"});
     }
 
     ProjectileTelekinesis* Rock(const Vec3& at)

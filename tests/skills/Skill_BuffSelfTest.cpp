@@ -23,6 +23,7 @@
 #include "skills/Skill_PassiveShield.h"
 #include "skills/Skill_ProjectileModifier.h"
 #include "tests/support/SkillsFixture.h"
+#include "tests/support/TrimTbPlacedOwner.h"
 #include "world/ProjectileInfo.h"
 
 #include <limits>
@@ -43,6 +44,8 @@ namespace {
 
 class BuffSelfTest : public SkillsOwnerFixture {
 protected:
+    static constexpr const char* kTimed = "skillActiveDuration = 2.5";
+
     void SetUp() override
     {
         SkillsOwnerFixture::SetUp();
@@ -60,11 +63,6 @@ protected:
         T* skill = MakeOwned<T>(lines);
         skill->Install(owner);
         return skill;
-    }
-    template <typename T> T* Timed(std::vector<std::string> lines = {})
-    {
-        lines.push_back("skillActiveDuration = 2.5");
-        return Buff<T>(lines);
     }
     Skill_BuffSelfColossus* MakeColossus(const std::string& seconds)
     {
@@ -126,7 +124,6 @@ TEST_F(SelfBuffCostTest, CooldownStartsAtTheEndUnlessTheKindSaysOtherwise)
 {
     auto* buff = Buff<CountingSelfBuff>();
     owner->SetCurrentMana(50.0f);
-    EXPECT_TRUE(buff->IsCooldownAtEnd());
     buff->ApplyCost(true);
     owner->GetCharacterBio().Update(*owner, 0);
     EXPECT_EQ(buff->GetCooldownRemaining(), 0);
@@ -142,10 +139,6 @@ TEST_F(SelfBuffCostTest, DispelStopsOnlyADispelableBuff)
     kept->DispellSelfBuff(*owner);
     EXPECT_EQ(buff->stops, 1);
     EXPECT_EQ(kept->stops, 0);
-
-    uint32_t target = 0;
-    EXPECT_TRUE(kept->GetValidTarget(*owner, target, WorldVec3(), false, 0.0f));
-    EXPECT_EQ(target, owner->GetObjectId());
 }
 
 TEST_F(BuffSelfTest, ARestoredColossusIsAtItsTargetAtOnce)
@@ -162,7 +155,6 @@ TEST_F(BuffSelfTest, ALiveColossusGrowsOverItsTimeAndFeedsNothingUntilThere)
     Skill_BuffSelfColossus* colossus = MakeColossus("2");
     colossus->ActivateNow(*owner, Name(), 0, WorldVec3());
     Receive(*colossus, true);
-    EXPECT_FLOAT_EQ(Strength(*colossus), 0.0f);
     for (int frame = 1; frame <= 60; ++frame)
         colossus->Update(*owner, 33);
     EXPECT_FLOAT_EQ(Strength(*colossus), 0.0f);
@@ -192,7 +184,7 @@ TEST_F(BuffSelfTest, AColossusWithoutScaleTimeReachesTheTargetOnTheNextUpdate)
 
 TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
 {
-    auto* timed = Timed<Skill_BuffSelfDuration>();
+    auto* timed = Buff<Skill_BuffSelfDuration>({kTimed});
     Use(*timed);
     Receive(*timed, true);
     EXPECT_FLOAT_EQ(Mana(), 93.0f);
@@ -214,7 +206,7 @@ TEST_F(BuffSelfTest, AHugeDurationSaturates)
 
 TEST_F(BuffSelfTest, ImmobilizeRenewsItsQuarterSecondPiecesWhileOn)
 {
-    auto* root = Timed<Skill_BuffSelfImmobilize>();
+    auto* root = Buff<Skill_BuffSelfImmobilize>({kTimed});
     DurationDamageManager& pieces = owner->GetDurationDamageMgr();
     Use(*root);
     Receive(*root, true);
@@ -233,11 +225,10 @@ TEST_F(BuffSelfTest, ImmobilizeRenewsItsQuarterSecondPiecesWhileOn)
 
 TEST_F(BuffSelfTest, InvulnerableBlocksEveryoneOrTheNamedRacesOnlyWhileOn)
 {
-    auto* all = Timed<Skill_BuffSelfInvulnerable>();
-    auto* undead = Timed<Skill_BuffSelfInvulnerable>({"racialProfile = Undead"});
+    auto* all = Buff<Skill_BuffSelfInvulnerable>({kTimed});
+    auto* undead = Buff<Skill_BuffSelfInvulnerable>({kTimed, "racialProfile = Undead"});
     const std::vector<std::string> beast{"Beast"};
     const std::vector<std::string> dead{"Beast", "Undead"};
-    EXPECT_FALSE(all->ProvidesInvulnerability(beast));
     Receive(*all, true);
     Receive(*undead, true);
     EXPECT_TRUE(all->ProvidesInvulnerability(beast));
@@ -255,15 +246,9 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
     Receive(*shield, true);
     EXPECT_EQ(Available(*shield, true, true), Availability(false, 1));
 
-    CombatLogOn trace;
-    LogCapture log;
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Cold, 40.0f), 40.0f);
-    EXPECT_EQ(log.Count(0, "^bShield: Ignored non-qualified damage (40.000000)"), 1u);
-
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Fire, 60.0f), 0.0f);
     EXPECT_FLOAT_EQ(LifeLost(CombatAttributeType_Fire, 60.0f), 20.0f);
-    EXPECT_EQ(1u, log.Count(0, "^bShield: Absorbed (40.000000) of (60.000000) damage, shield "
-                               "remaining (0.000000)"));
     EXPECT_EQ(services.Switches(), std::vector<bool>{true});
     shield->Update(*owner, 33);
     EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
@@ -276,16 +261,8 @@ TEST_F(BuffSelfTest, AShieldCutsByPercentThenEmptiesThePool)
     auto* shield =
         Buff<Skill_BuffSelfShield>({"damageAbsorption = 30", "damageAbsorptionPercent = 50"});
     Receive(*shield, true);
-    CombatLogOn trace;
-    LogCapture log;
     EXPECT_FLOAT_EQ(shield->ModifyDamage(100.0f, CombatAttributeType_Fire), 20.0f);
     EXPECT_FLOAT_EQ(shield->GetAbsorption(), 0.0f);
-    EXPECT_EQ(log.GetLines(),
-              (std::vector<LogCapture::Line>{
-                  {0, "^bShield: Reduced (100.000000) Damage by (50.000000%) percent, remaining "
-                      "damage (50.000000)"},
-                  {0, "^bShield: Absorbed (30.000000) of (50.000000) damage, shield remaining "
-                      "(0.000000)"}}));
     // A second use while up re-sends "on".
     Use(*shield);
     Use(*shield);
@@ -370,14 +347,8 @@ RacialBonus_Damage Racial(const Skill& skill)
     return damage;
 }
 
-class SelfBuffTest : public SkillsOwnerFixture {
+class SelfBuffTest : public BuffSelfTest {
 protected:
-    void SetUp() override
-    {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner();
-    }
-
     template <typename T> T* Make(const std::string& extra)
     {
         return MakeOwned<T>({"skillMaxLevel = 3", "skillActiveDuration = 2.5",
@@ -404,12 +375,9 @@ TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
     EXPECT_EQ(Racial(*passive).percent, 20.0f);
 }
 
-TEST_F(Skill_PassiveTest, AMasteryReadsItsKindRepeatsAndIsNeverTakenBackOrAugmented)
+TEST_F(Skill_PassiveTest, AMasteryRepeatsAndIsNeverTakenBackOrAugmented)
 {
-    auto* earth = Make<Skill_Mastery>({"skillMaxLevel = 32", "MasteryEnumeration = MasteryEarth"});
-    auto* odd = Make<Skill_Mastery>({"MasteryEnumeration = masteryearth"});
-    EXPECT_EQ(earth->GetEnumeration(), 5u);
-    EXPECT_EQ(odd->GetEnumeration(), 0u);
+    auto* earth = Make<Skill_Mastery>({"skillMaxLevel = 32"});
     EXPECT_TRUE(earth->IsRepeatable());
     EXPECT_FALSE(Make<Skill_PassiveOnHitBuffSelf>({})->IsRepeatable());
     earth->ReceiveStateUpdate(SkillState{4, true}, true);
@@ -432,17 +400,13 @@ TEST_F(Skill_PassiveTest, DualWieldIsUsableOnlyWithBothHandsArmed)
 
 TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndAnEmptyOneLetsAllThrough)
 {
-    // The trace lines are pinned where a buff's filter cuts and absorbs.
     const SkillProfile profile;
-    CombatLogOn trace;
     EXPECT_FLOAT_EQ(20.0f, Skill_PassiveShield::FilterDamage(
                                profile, 100.0f, CombatAttributeType_Fire, 30.0f, 50.0f));
     EXPECT_FLOAT_EQ(0.0f, Skill_PassiveShield::FilterDamage(
                               profile, 40.0f, CombatAttributeType_Fire, 30.0f, 50.0f));
-    log.Clear();
     EXPECT_EQ(40.0f, Skill_PassiveShield::FilterDamage(profile, 40.0f, CombatAttributeType_Fire,
                                                        0.0f, 0.0f));
-    EXPECT_TRUE(log.GetLines().empty());
 
     // Nothing fills a plain shield: learnt and enabled, it still lets everything through.
     auto* shield = Make<Skill_PassiveShield>({"fireDamageQualifier = 1"});
@@ -476,28 +440,19 @@ TEST_F(SelfBuffTest, ARemoteCopyDrawsNothingAndAChanceOfZeroFiresOnADrawOfZero)
 
     manager.services = nullptr;
     shared.Seed(7);
+    const uint32_t seeded = shared.GetState();
     Hit(*buff);
-    EXPECT_EQ(shared.IGenerate(0, 1000000), [] {
-        RandomUniform same;
-        same.Seed(7);
-        return same.IGenerate(0, 1000000);
-    }());
+    EXPECT_EQ(shared.GetState(), seeded);
 
-    // Seeds whose first draw is 1, then 0.
+    // A seed whose first draw is 0.
     manager.services = &services;
-    uint32_t seeds[2] = {0, 0};
-    for (uint32_t seed = 1; seed < 100000 && (seeds[0] == 0 || seeds[1] == 0); ++seed) {
+    uint32_t seed = 0;
+    for (int draw = 1; draw != 0;) {
         RandomUniform probe;
-        probe.Seed(seed);
-        const int draw = probe.IGenerate(0, 100);
-        if (draw <= 1 && seeds[draw == 0 ? 1 : 0] == 0)
-            seeds[draw == 0 ? 1 : 0] = seed;
+        probe.Seed(++seed);
+        draw = probe.IGenerate(0, 100);
     }
-    ASSERT_TRUE(seeds[0] != 0 && seeds[1] != 0);
-    shared.Seed(seeds[0]);
-    Hit(*buff);
-    EXPECT_TRUE(services.Switches().empty());
-    shared.Seed(seeds[1]);
+    shared.Seed(seed);
     Hit(*buff);
     EXPECT_EQ(services.Switches(), std::vector<bool>{true});
 }
@@ -538,26 +493,18 @@ TEST_F(SelfBuffTest, OnLifeNeverTriggersWithoutAMaximumLife)
     EXPECT_TRUE(services.Switches().empty());
 }
 
-TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndShowsItsImpactEveryTime)
+TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndAGoneOwnerSendsNothing)
 {
-    database.WriteRecord("Records/Fx/Impact.dbr", {"Class = FxPak"});
-    MakeWorld();
-    const WorldCoords impact{1, Coords::FromTranslation(Vec3(2, 0, 5))};
-    auto* modifier =
-        Make<Skill_ProjectileModifier>("projModImpactFxPakName = Records/Fx/Impact.dbr");
-    const size_t objects = ObjectManager::Instance().GetObjectCount();
+    auto* modifier = Make<Skill_ProjectileModifier>("");
     ProjectileInfo info;
     info.ownerId = owner->GetObjectId();
-    info.weaponId = 44;
     services.IncHitIteration();
-    modifier->TargetInformation(info, impact, {owner->GetObjectId(), 9});
-    // A projectile whose owner is gone still shows the impact, and sends nothing.
+    modifier->TargetInformation(info, owner->GetCoords(), {owner->GetObjectId(), 9});
     info.ownerId = 0;
-    modifier->TargetInformation(info, impact, {});
+    modifier->TargetInformation(info, owner->GetCoords(), {});
     ASSERT_EQ(services.results.size(), 1u);
     EXPECT_EQ(services.results[0].targets.size(), 2u);
     EXPECT_EQ(services.results[0].hitIteration, 0u);
-    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), objects + 2);
 }
 
 TEST_F(SelfBuffTest, ARadiusModifierSendsItsAttackOnlyWhenEnabledAndControlling)
@@ -575,21 +522,20 @@ TEST_F(SelfBuffTest, ARadiusModifierSendsItsAttackOnlyWhenEnabledAndControlling)
     EXPECT_TRUE(services.results[0].targets.empty());
 }
 
-class OnHitTest : public SkillsOwnerFixture {
+class OnHitTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override
     {
-        SkillsOwnerFixture::SetUp();
-        MakeOwner(true);
+        PlacedOwnerFixture::SetUp();
         database.WriteRecord("Records/Creatures/Foe.dbr",
                              {"Class = Character", "characterLife = 100"});
     }
 
     Skill_OnHitAttackRadius* MakeWave(const char* expansion)
     {
-        auto* wave = MakeOwned<Skill_OnHitAttackRadius>(
-            {"skillMaxLevel = 3", "skillTargetRadius = 3", "skillCooldownTime = 1",
-             "onHitActivationChance = 100", std::string("expansionTime = ") + expansion});
+        auto* wave = Owned<Skill_OnHitAttackRadius>(
+            {"skillTargetRadius = 3", "skillCooldownTime = 1", "onHitActivationChance = 100",
+             std::string("expansionTime = ") + expansion});
         wave->ActivateNow(*owner, Name(), 0, WorldVec3());
         return wave;
     }
@@ -597,9 +543,9 @@ protected:
 
     Skill_OnHitBuffSelf* MakeBuff(const char* chance)
     {
-        return MakeOwned<Skill_OnHitBuffSelf>({"skillMaxLevel = 3", "skillActiveDuration = 2.5",
-                                               "skillCooldownTime = 1.5", "skillManaCost = 10",
-                                               std::string("onHitActivationChance = ") + chance});
+        return Owned<Skill_OnHitBuffSelf>({"skillActiveDuration = 2.5", "skillCooldownTime = 1.5",
+                                           "skillManaCost = 10",
+                                           std::string("onHitActivationChance = ") + chance});
     }
     // How many draws the shared generator made since it was seeded with 7.
     static int DrawsSinceSeed()

