@@ -26,7 +26,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,10 +81,10 @@ protected:
                              const std::vector<UniqueId>& points = {},
                              std::initializer_list<std::string> lines = {})
     {
-        std::string text = "Class = TownTestNpc\nunarmedWalkAnim = Stroll\nunarmedRunAnim = Trot\n";
-        for (const std::string& line : lines)
-            text += line + "\n";
-        database.WriteFile(record, text);
+        database.WriteFile(
+            record,
+            RecordText("Class = TownTestNpc\nunarmedWalkAnim = Stroll\nunarmedRunAnim = Trot",
+                       lines));
         auto* npc = ObjectManager::Instance().CreateObjectFromFile<TownTestNpc>(record);
         const UniqueId id(kTownWord, 0, 0, ++made);
         npc->SetUniqueID(id);
@@ -99,7 +98,7 @@ protected:
         }
         TheWorld().AddEntity(npc, WorldAt({x, 0, z}), false);
         npc->InitialUpdate();
-        Think(*npc);
+        ControllerOf(*npc).InitialUpdate();
         return npc;
     }
 
@@ -114,11 +113,6 @@ protected:
         return id;
     }
 
-    static ControllerAI& Think(const Character& character)
-    {
-        ControllerOf(character).InitialUpdate();
-        return ControllerOf(character);
-    }
     static ControllerNpc2& Mind(const Character& character)
     {
         return ControllerOf<ControllerNpc2>(character);
@@ -269,15 +263,6 @@ TEST_F(HerdTest, AnAnimalFollowsTheOneAheadOnlyWhenFartherThanTwo)
     animals[1]->SetPathPosition(At(3, 0));
     EXPECT_TRUE(herd.CheckHerdPositioning(animals[1]->GetObjectId(), spot));
     EXPECT_FALSE(herd.CheckHerdPositioning(animals[0]->GetObjectId(), spot));
-
-    // Standing is all an animal does, whatever happens round it.
-    const Vec3 before = Destination(*animals[2]);
-    ControllerAI& follower = Think(*animals[2]);
-    EXPECT_EQ(StateOf(*animals[2]), "FollowHerd");
-    follower.Update(1000);
-    follower.EndOfPathReached();
-    follower.HandleEvent(Name::Create("End"));
-    EXPECT_EQ(Destination(*animals[2]), before);
 }
 
 TEST_F(HerdTest, AHerderWhoseLastAnimalWentStands)
@@ -397,31 +382,6 @@ TEST_F(NpcHerdTest, AHerderGetsItsControllerWithTheHerdNameEvenForAnEmptyHerd)
     EXPECT_EQ(herd->GetHerderId(), herder->GetObjectId());
 }
 
-class ControllerRecords : public EngineFixture {};
-
-TEST_F(ControllerRecords, TheShippedRecordsMakeTheirControllers)
-{
-    const char* source = std::getenv("GAME_SOURCE_DIR");
-    if (source == nullptr)
-        GTEST_SKIP() << "GAME_SOURCE_DIR is not set";
-    ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(std::string(source) + "/data/database");
-    const std::pair<const char*, const char*> records[] = {
-        {"Records/Controllers/Monster/DefaultControllerAI.dbr", "ControllerMonster"},
-        {"Records/Controllers/Npc/Npc2Controller.dbr", "ControllerNpc2"},
-        {"Records/Controllers/Npc/NpcHerdAnimalController.dbr", "ControllerNpcHerdAnimal"},
-        {"Records/Controllers/Npc/NpcHerderController.dbr", "ControllerNpcHerder"},
-        {"Records/Controllers/Player/CharacterControllerStub.dbr", "ControllerCombat"},
-        {"Records/Controllers/Editor/EditorController.dbr", "ControllerBaseCharacter"}};
-    for (const auto& [record, className] : records) {
-        auto* controller = objects.CreateObjectFromFile<ControllerBaseCharacter>(record);
-        EXPECT_STREQ(controller->GetClassInfo()->GetName(), className);
-        EXPECT_EQ(controller->GetParentId(), 0u);
-    }
-    // Only a base: nothing is made of it by name.
-    EXPECT_EQ(objects.CreateObject("Controller"), nullptr);
-}
-
 TEST(SlotManagerTest, ACountFromARecordIsCappedAndLogged)
 {
     LogCapture log;
@@ -520,16 +480,6 @@ TEST_F(SlotRingTest, TheNearestFreePlaceIsGivenAndARequesterNeverHoldsTwo)
 
     ring->SetNumSlots(0);
     EXPECT_FALSE(Request(*wolf).HasRegion());
-}
-
-TEST_F(SlotRingTest, ARingRoundTheOriginStartsOnTheXAxisAndTurnsTowardsZ)
-{
-    owner->SetPathPosition(At(0, 0));
-    Monster* east = Make("East", 5, 0);
-    Monster* south = Make("South", 0, 5);
-    ExpectNear(Request(*east), 2, 0);
-    ExpectNear(Request(*south), 0, 2);
-    EXPECT_EQ(ring->GetSlotHolder(1), south->GetObjectId());
 }
 
 TEST_F(SlotRingTest, AFullRingGivesWayOnlyToANearerRequesterOfTheSameSize)
