@@ -183,11 +183,10 @@ protected:
         return other;
     }
 
-    uint32_t MakeSkill(const std::string& name, const char* profile = "Melee")
+    uint32_t MakeSkill(const std::string& name)
     {
         const std::string path = "Records/Skills/" + name + ".dbr";
-        database.WriteRecord(
-            path, {"Class = MonsterStateTestSkill", std::string("distanceProfile = ") + profile});
+        database.WriteRecord(path, {"Class = MonsterStateTestSkill", "distanceProfile = Melee"});
         return ObjectManager::Instance().CreateObjectFromFile<Skill>(path)->GetObjectId();
     }
     uint32_t ReadySkill(const std::string& name)
@@ -1085,23 +1084,6 @@ TEST_F(MonsterDecisionsTest, AProjectileInTheDodgeCooldownOnlyRestartsIt)
     controller->ProjectileNotification(0);
     EXPECT_EQ(state->projectiles, 1);
     EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
-}
-
-TEST_F(MonsterDecisionsTest, MiscDropsFollowTheirChance)
-{
-    AiItemRecorder recorder;
-    database.WriteRecord("Records/Items/Ring.dbr", {"Class = ItemEquipment"});
-    database.WriteRecord("Records/Items/Charm.dbr", {"Class = ItemEquipment"});
-    Think("");
-    Monster* dying =
-        Make("Dying", 1, 0,
-             {"chanceToEquipMisc1 = 0", "lootMisc1Item1 = Records/Items/Charm.dbr",
-              "chanceToEquipMisc1Item1 = 100", "chanceToEquipMisc2 = 100",
-              "lootMisc2Item1 = Records/Items/Ring.dbr", "chanceToEquipMisc2Item1 = 100"});
-    controller->SetParentId(dying->GetObjectId());
-    controller->CreateDropMiscItems();
-    ASSERT_EQ(recorder.drops.size(), 1u);
-    EXPECT_EQ(recorder.drops[0].baseName, "Records/Items/Ring.dbr");
 }
 
 constexpr uint32_t kAna = 0x10000001;

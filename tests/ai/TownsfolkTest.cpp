@@ -19,7 +19,6 @@
 #include "engine/ObjectManager.h"
 #include "engine/Region.h"
 #include "tests/ai/AiWorldFixture.h"
-#include "tests/support/EngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "world/NpcWanderPoint.h"
 
@@ -68,6 +67,7 @@ protected:
         database.WriteRecord("Records/Controllers/Npc/NpcHerderController.dbr",
                              {"Class = ControllerNpcHerder"});
         database.WriteRecord("Records/Town/Point.dbr", {"Class = NpcWanderPoint", "radius = 0"});
+        database.WriteRecord("Records/Controllers/Own.dbr", {"Class = ControllerAI"});
     }
 
     void TearDown() override
@@ -124,6 +124,19 @@ protected:
     static ControllerNpcStateWander& Wander(const Character& character)
     {
         return *static_cast<ControllerNpcStateWander*>(Mind(character).GetState("Wander"));
+    }
+
+    // A townsperson made by name, thinking with a plain controller.
+    static Npc* MakeNpc()
+    {
+        auto* npc = static_cast<Npc*>(ObjectManager::Instance().CreateObject("Npc"));
+        npc->SetController("Records/Controllers/Own.dbr");
+        return npc;
+    }
+    static const char* ControllerClass(const Npc& npc)
+    {
+        const Object* controller = ObjectManager::Instance().GetObject(npc.GetControllerId());
+        return controller != nullptr ? controller->GetClassInfo()->GetName() : "";
     }
 
     uint32_t made = 0;
@@ -276,23 +289,7 @@ TEST_F(HerdTest, AHerderWhoseLastAnimalWentStands)
     EXPECT_FALSE(ControllerOf(*herder).IsMoving());
 }
 
-class ControllerNpc2Test : public EngineFixture {
-protected:
-    void TearDown() override
-    {
-        InstanceGroupManager::Instance().Destroy();
-        EngineFixture::TearDown();
-    }
-
-    ControllerNpc2* FromRecord(std::initializer_list<std::string> lines)
-    {
-        database.WriteRecord("Records/Controllers/Npc/Townsfolk.dbr", lines);
-        return ObjectManager::Instance().CreateObjectFromFile<ControllerNpc2>(
-            "Records/Controllers/Npc/Townsfolk.dbr");
-    }
-};
-
-TEST_F(ControllerNpc2Test, WanderPointsComeFromTheWanderPointChildrenOfWandererGroups)
+TEST_F(TownsfolkTest, WanderPointsComeFromTheWanderPointChildrenOfWandererGroups)
 {
     const UniqueId npcId(1, 2, 3, 4), pointA(5, 0, 0, 0), pointB(6, 0, 0, 0), other(7, 0, 0, 0);
     InstanceGroupManager& groups = InstanceGroupManager::Instance();
@@ -320,33 +317,7 @@ TEST_F(ControllerNpc2Test, WanderPointsComeFromTheWanderPointChildrenOfWandererG
     EXPECT_EQ(controller->GetWanderPoints()[1], pointB);
 }
 
-class NpcHerdTest : public EngineFixture {
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        database.WriteRecord("Records/Controllers/Npc/NpcHerdAnimalController.dbr",
-                             {"Class = ControllerNpcHerdAnimal"});
-        database.WriteRecord("Records/Controllers/Npc/NpcHerderController.dbr",
-                             {"Class = ControllerNpcHerder"});
-        database.WriteRecord("Records/Controllers/Own.dbr", {"Class = ControllerAI"});
-    }
-
-    Npc* MakeNpc()
-    {
-        auto* npc = static_cast<Npc*>(ObjectManager::Instance().CreateObject("Npc"));
-        npc->SetController("Records/Controllers/Own.dbr");
-        return npc;
-    }
-
-    const char* ControllerClass(const Npc& npc) const
-    {
-        const Object* controller = ObjectManager::Instance().GetObject(npc.GetControllerId());
-        return controller != nullptr ? controller->GetClassInfo()->GetName() : "";
-    }
-};
-
-TEST_F(NpcHerdTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
+TEST_F(TownsfolkTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
 {
     Npc* first = MakeNpc();
     Npc* second = MakeNpc();
@@ -364,7 +335,7 @@ TEST_F(NpcHerdTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
     EXPECT_EQ(herds.FindHerd("herds/goats_first"), nullptr);
 }
 
-TEST_F(NpcHerdTest, AHerderGetsItsControllerWithTheHerdNameEvenForAnEmptyHerd)
+TEST_F(TownsfolkTest, AHerderGetsItsControllerWithTheHerdNameEvenForAnEmptyHerd)
 {
     Npc* herder = MakeNpc();
     NpcHerdManager& herds = NpcHerdManager::Get();
