@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace GAME::Test {
 
@@ -36,6 +37,15 @@ protected:
         return name != nullptr ? name : "";
     }
 };
+
+// A record's text: the head line, then the lines.
+inline std::string RecordText(const std::string& head, const std::vector<std::string>& lines)
+{
+    std::string text = head + "\n";
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
 
 // The packet type a command of these arguments sends.
 template <class Command, class... Args> uint32_t TypeOf(Args... args)

@@ -24,16 +24,10 @@
 #include "characters/TyphonChained.h"
 #include "characters/TyphonGod.h"
 #include "characters/TyphonStatue.h"
-#include "core/GameEvents.h"
 #include "engine/ABBox.h"
-#include "engine/Coords.h"
-#include "engine/FilterFunction.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
-#include "engine/Intersection.h"
-#include "engine/Jukebox.h"
 #include "engine/Name.h"
-#include "engine/Ray.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/ActivityManager.h"
@@ -43,22 +37,17 @@
 #include "skills/Skill_AttackTelekinesis.h"
 #include "tests/ai/AiWorldFixture.h"
 #include "tests/ai/ScriptedBossFixture.h"
-#include "tests/support/HeardEvents.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/RecordingUserInterface.h"
-#include "tests/support/TrimMust.h"
 #include "world/BandariTeleportPoint.h"
 #include "world/FixedItemTeleport.h"
-#include "world/OrmenosDropZone.h"
 #include "world/PlayerSpawnPoint.h"
 #include "world/ProjectileTelekinesis.h"
 #include "world/Proxy.h"
-#include "world/TyphonChains.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -72,8 +61,7 @@ protected:
     void SetUp() override
     {
         ScriptedBossFixture::SetUp();
-        cyclops = Boss<ControllerCyclops>("Cyclops", 0, 0,
-                                          {"postRoarMusic = Records/Music/BossTheme.dbr"});
+        cyclops = Boss<ControllerCyclops>("Cyclops", 0, 0, {});
         hero = Bystander("Hero", 0, 12, TeamManager::DefaultPlayerTeam());
         gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     }
@@ -116,25 +104,6 @@ TEST_F(CyclopsTest, KeepsOnlyItsOwnScriptPointsTheLaterOfOneNumberWinning)
     EXPECT_FALSE(brain.GetScriptPoint(2, none));
 }
 
-TEST_F(CyclopsTest, WokenItWalksToPointZeroThenRoarsAndChangesTheMusic)
-{
-    ControllerCyclops& brain = Brain();
-    Point(kBossRecord, 0, 3, 4);
-    ASSERT_EQ(StateOf(*cyclops), "Idle");
-    brain.WakeUp(hero->GetObjectId());
-    EXPECT_EQ(StateOf(*cyclops), "ScriptedMove");
-    EXPECT_EQ(cyclops->GetMovementManager()->GetPathTarget().GetRegionPosition(), Vec3(3, 0, 4));
-
-    brain.EndOfPathReached();
-    EXPECT_EQ(StateOf(*cyclops), "Roar");
-    EXPECT_EQ(brain.GetMostHatedEnemy(), hero->GetObjectId());
-    brain.HandleEvent(Name::Create("End"));
-    brain.Update(0);
-    EXPECT_EQ(Jukebox::Instance().GetRequests().back().name, "Records/Music/BossTheme.dbr");
-    EXPECT_EQ(StateOf(*cyclops), "BullRun");
-    EXPECT_TRUE(brain.IsPlayerFocused());
-}
-
 TEST_F(CyclopsTest, TheBullRunKillsFoeMonstersInItsPathOnly)
 {
     ControllerCyclops& brain = Brain();
@@ -149,8 +118,6 @@ TEST_F(CyclopsTest, TheBullRunKillsFoeMonstersInItsPathOnly)
     ASSERT_EQ(StateOf(*cyclops), "BullRun");
     brain.Update(33);
     EXPECT_EQ(foe->GetLifeState(), LifeState_Dying);
-    EXPECT_EQ(foe->GetRagdollData().speed, ControllerCyclops::kTrampleStrength);
-    EXPECT_EQ(foe->GetRagdollData().direction, Vec3(1.5f, 0, 0));
     EXPECT_EQ(friendly->GetLifeState(), LifeState_Alive);
     EXPECT_EQ(far->GetLifeState(), LifeState_Alive);
 }
@@ -323,19 +290,6 @@ TEST_F(TerracottaTest, ForwardDistanceIsZeroBehindAndForAnyoneGone)
 }
 
 constexpr const char* kChains = "Records/Creatures/Chains.dbr";
-constexpr const char* kBurst = "Records/Fx/ChainBurst.dbr";
-
-class OfRecord : public FilterFunction<Entity> {
-public:
-    explicit OfRecord(std::string record) : record(std::move(record)) {}
-    bool operator()(const Entity* candidate) const override
-    {
-        return candidate->GetObjectName() == record;
-    }
-
-private:
-    std::string record;
-};
 
 class TyphonChainedTest : public AiWorldFixture {
 protected:
@@ -344,9 +298,7 @@ protected:
         AiWorldFixture::SetUp();
         database.WriteRecord("Records/Controllers/Chained.dbr",
                              {"Class = ControllerTyphonChained"});
-        database.WriteRecord(kBurst, {"Class = EffectEntity"});
-        database.WriteRecord(kChains, {"Class = TyphonChains", "dissolveColorG = 40",
-                                       std::string("burstFX = ") + kBurst});
+        database.WriteRecord(kChains, {"Class = TyphonChains"});
     }
 
     TyphonChained* Giant(bool chained = true)
@@ -359,59 +311,20 @@ protected:
         ControllerOf(*giant).Update(0);
         return giant;
     }
-    static size_t Count(const char* record)
-    {
-        std::vector<Entity*> found;
-        TheWorld().GetEntities(found, OfRecord(record));
-        return found.size();
-    }
-    static void Callback(TyphonChained& giant, const char* name)
-    {
-        giant.AnimationCallback(0, Name::Create(name));
-    }
 };
 
-TEST_F(TyphonChainedTest, TheSceneRunsFromChainsToThePortal)
+// The scene's reports and its frames are in the host's encounter transcript.
+TEST_F(TyphonChainedTest, OnlyTheBreakingAnimationFreesItAndTheWalkToThePortalIsInvincible)
 {
-    Heard<GameEvent_GenericEntity> animated{"GameEvent_AnimationCompleted"};
-    Heard<GameEvent_GenericEntity> moved{"GameEvent_MoveCompleted"};
     TyphonChained* giant = Giant();
-    ControllerAI& brain = ControllerOf(*giant);
-    EXPECT_EQ(StateOf(*giant), "Chained");
-
-    // Only the breaking animation frees it.
     giant->QuestCommandMove(0, At(5, 0), false);
     EXPECT_EQ(StateOf(*giant), "Chained");
     giant->QuestCommandPlayAnimation(AnimationSet_Attack, false, false);
     EXPECT_EQ(StateOf(*giant), "BreakingTheChains");
-
-    brain.HandleEvent(Name::Create("End"));
-    EXPECT_EQ(StateOf(*giant), "WaitToWalk");
-    ASSERT_EQ(animated.events.size(), 1u);
-
+    ControllerOf(*giant).HandleEvent(Name::Create("End"));
     giant->QuestCommandWalk(0, At(6, 0), false);
     EXPECT_EQ(StateOf(*giant), "WalkToPortal");
-    EXPECT_EQ(brain.GetCurrentPointOfInterest(), At(6, 0));
-    brain.EndOfPathReached();
-    EXPECT_EQ(moved.events.size(), 1u);
     EXPECT_TRUE(giant->IsInvincible());
-}
-
-TEST_F(TyphonChainedTest, BreakingTheChainsBurstsAtTheThreeBeamsWithTheRecordsOwnDefaults)
-{
-    TyphonChained* giant = Giant();
-    TyphonChains* chains = Must(giant->GetChains());
-    Callback(*giant, "BreakTheChains");
-    EXPECT_EQ(Count(kBurst), 3u);
-    ASSERT_EQ(chains->GetDissolveRequests().size(), 1u);
-    const Actor::DissolveRequest& request = chains->GetDissolveRequests()[0];
-    EXPECT_EQ((std::vector<int32_t>{request.red, request.green, request.blue}),
-              (std::vector<int32_t>{0, 40, 0}));
-    EXPECT_FLOAT_EQ(request.seconds, 0.0f);
-
-    TyphonChained* free = Giant(false);
-    Callback(*free, "BreakTheChains");
-    EXPECT_EQ(Count(kBurst), 3u);
 }
 
 TEST_F(TyphonChainedTest, OpenPortalUnlocksOnlyPortalsWithinForty)
@@ -425,7 +338,7 @@ TEST_F(TyphonChainedTest, OpenPortalUnlocksOnlyPortalsWithinForty)
         portal->SetLock(true);
         portals.push_back(portal);
     }
-    Callback(*giant, "OpenPortal");
+    giant->AnimationCallback(0, Name::Create("OpenPortal"));
     EXPECT_FALSE(portals[0]->IsLocked());
     EXPECT_TRUE(portals[1]->IsLocked());
 }
@@ -441,19 +354,6 @@ constexpr const char* kController = "Records/Controllers/Typhon.dbr";
 std::string Line(const std::string& key, const std::string& value)
 {
     return key + " = " + value;
-}
-
-TEST(TyphonGod, NamesConvertBothWaysAndOthersAreInvalid)
-{
-    const std::vector<std::string> names = {"zeus", "demeter", "hades", "apollo"};
-    for (uint32_t god = 0; god < kNumTyphonGods; ++god) {
-        EXPECT_EQ(TyphonGodToName(god), names[god]);
-        EXPECT_EQ(TyphonGodFromName(names[god]), god);
-    }
-    EXPECT_STREQ(TyphonGodToName(TyphonGod_None), "none");
-    EXPECT_STREQ(TyphonGodToName(5), "invalid");
-    EXPECT_EQ(TyphonGodFromName("Zeus"), TyphonGod_None);
-    EXPECT_EQ(TyphonGodFromName(""), TyphonGod_None);
 }
 
 // The boss between periods of exactly 1000 ms without and 2000 ms with god skills, a hero to
@@ -569,14 +469,11 @@ TEST_F(TyphonBossTest, PickStrikeAndTheGodPeriodEndOnExactPeriods)
     EXPECT_EQ(UpdatesUntilPick(brain), 5);
     EXPECT_EQ(brain.GetCurrentEnemy(), hades->GetObjectId());
     EXPECT_EQ(brain.GetCurrentSkillID(), Id(*boss, kTakeHades));
-    EXPECT_EQ(brain.GetTimeWithGodSkills(), 2000);
 
     hades->UnderAttack(boss->GetObjectId());
     EXPECT_EQ(brain.GetCurrentGod(), TyphonGod_Hades);
     EXPECT_EQ(brain.GetSpecialAttack(1).skill, Id(*boss, kGrip));
     EXPECT_EQ(brain.GetSpecialAttack(0).skill, 0u);
-    EXPECT_TRUE(boss->GetSkillEffect(TyphonGod_Hades)->IsActive());
-    EXPECT_TRUE(hades->GetBurstEffect().IsActive());
 
     // The god period counts from the pick, the boss still at the statue.
     for (int update = 0; update < 8; ++update)
@@ -586,8 +483,6 @@ TEST_F(TyphonBossTest, PickStrikeAndTheGodPeriodEndOnExactPeriods)
     EXPECT_EQ(brain.GetCurrentGod(), TyphonGod_None);
     EXPECT_EQ(brain.GetSpecialAttack(0).skill, Id(*boss, kBolt));
     EXPECT_EQ(brain.GetSpecialAttack(1).skill, 0u);
-    EXPECT_FALSE(boss->GetSkillEffect(TyphonGod_Hades)->IsActive());
-    EXPECT_EQ(brain.GetTimeWithoutGodSkills(), 1000);
 }
 
 TEST_F(TyphonBossTest, WithOneStatueTheSameIsPickedAndWithNoneNeverAgain)
@@ -655,14 +550,12 @@ TEST_F(TyphonBossTest, DeathRecordsTheDifficultyCompleted)
         Game().SetPlayerUnlockedLevel(false);
         Player* player = MakeMainPlayer();
         player->SetGreatestDifficultyCompleted(row.completed);
-        const uint32_t activities = ActivityManager::Get().GetLastId();
         Typhon* boss = Boss();
 
         boss->ImDying();
         EXPECT_EQ(player->GetGreatestDifficultyCompleted(), row.after);
         EXPECT_EQ(Game().GetPlayerUnlockedLevel(), row.unlocked);
         EXPECT_EQ(ui.savedDifficulties, row.saved);
-        EXPECT_EQ(ActivityManager::Get().GetLastId(), activities + 1);
         Game().SetUI(nullptr);
     }
 }
@@ -715,8 +608,6 @@ protected:
 TEST_F(SpiritTest, ADormantHostIsStruckAwakeByItsSpiritThatThenKillsItself)
 {
     SpiritHost* host = Host("Statue", 4);
-    EXPECT_TRUE(host->IsInvincible());
-    EXPECT_EQ(host->GetTeam().GetTeamMajor(), TeamManager::InvisibleTeam().GetTeamMajor());
     Monster* spirit = Spirit("Spirit", 0);
     EXPECT_EQ(HostBrain(*host).GetAnimator(), spirit->GetObjectId());
     EXPECT_FALSE(HostBrain(*host).CanBeAnimated()) << "claimed by a living spirit";
@@ -724,8 +615,6 @@ TEST_F(SpiritTest, ADormantHostIsStruckAwakeByItsSpiritThatThenKillsItself)
     // The host stands within the strike's reach: the pursuit hands over at once.
     Event(*spirit, "End");
     ASSERT_EQ(StateOf(*spirit), "AttackToAnimate");
-    EXPECT_EQ(ControllerOf(*spirit).GetCurrentEnemy(), host->GetObjectId());
-    EXPECT_EQ(ControllerOf(*spirit).GetCurrentSkillID(), strike);
 
     ControllerOf(*host).UnderAttack(spirit->GetObjectId());
     EXPECT_EQ(StateOf(*host), "Animate");
@@ -804,20 +693,12 @@ protected:
         return *static_cast<const ControllerTelkineStateAttackPhase1*>(
             Brain().GetState("AttackPhase1"));
     }
-    // 12 s of waiting, the taunt to its end, then the cast on the update that ends it.
-    void CastOnce()
-    {
-        Brain().Update(12000);
-        ASSERT_EQ(StateOf(*telkine), "Emote");
-        Brain().HandleEvent(Name::Create("End"));
-        telkine->SetActionState(ActionState_Idle);
-        Brain().Update(0);
-    }
 
     Monster* telkine = nullptr;
 };
 
-TEST_F(TelkineTest, TheTwelfthCastStartedEndsPhaseOne)
+// The twelve casts and the turn to the second phase are in the host's encounter transcript.
+TEST_F(TelkineTest, ASwingPutsOffTheTauntAndTheClockStandsWhileItCasts)
 {
     ControllerTelkine& brain = Brain();
     // Due, but the boss is still swinging: neither taunt nor cast.
@@ -835,15 +716,7 @@ TEST_F(TelkineTest, TheTwelfthCastStartedEndsPhaseOne)
     EXPECT_EQ(StateOf(*telkine), "AttackPhase1");
     brain.HandleEvent(Name::Create("End"));
     EXPECT_FALSE(Phase1().IsCasting());
-
-    for (int32_t cast = 2; cast <= 12; ++cast) {
-        SCOPED_TRACE(cast);
-        CastOnce();
-        EXPECT_EQ(Phase1().GetCastCount(), cast);
-        brain.HandleEvent(Name::Create("End"));
-    }
-    brain.Update(0);
-    EXPECT_EQ(StateOf(*telkine), "AttackPhase2");
+    EXPECT_EQ(Phase1().GetCastCount(), 1);
 }
 
 TEST_F(TelkineTest, AFrameOfAnyLengthSaturatesTheWaitForTheNextThrow)
@@ -937,28 +810,6 @@ TEST_F(OrmenosTest, DyingSetsOffOnlyTheIdleObjectsWithinThirty)
     EXPECT_EQ(far->GetState(), ProjectileTelekinesis::State_Idle);
 }
 
-TEST_F(OrmenosTest, TheDropZoneIsPickedAsASphereOnlyInTheEditor)
-{
-    database.WriteRecord("Records/Markers/Zone.dbr", {"Class = OrmenosDropZone", "radius = 2"});
-    auto* zone =
-        ObjectManager::Instance().CreateObjectFromFile<OrmenosDropZone>("Records/Markers/Zone.dbr");
-    TheWorld().AddEntity(zone, WorldAt(Vec3(10, 0, 0)), false);
-    const Ray toward(Vec3(0, 0, 0), Vec3(1, 0, 0));
-    const Ray away(Vec3(0, 0, 0), Vec3(-1, 0, 0));
-    Intersection hit;
-    zone->GetIntersection(toward, hit, 1);
-    EXPECT_EQ(hit.distance, std::numeric_limits<float>::max()) << "outside the editor";
-
-    gEngine->SetLevelEditor(true);
-    zone->InitialUpdate();
-    EXPECT_TRUE(zone->GetVisibility());
-    zone->GetIntersection(toward, hit, 1);
-    EXPECT_FLOAT_EQ(hit.distance, 8.0f);
-    zone->GetIntersection(away, hit, 1);
-    EXPECT_EQ(hit.distance, std::numeric_limits<float>::max());
-    gEngine->SetLevelEditor(false);
-}
-
 class MegalesiosTest : public ScriptedBossFixture {
 protected:
     void SetUp() override
@@ -1008,17 +859,11 @@ TEST_F(MegalesiosTest, TheQuestLaunchesTheBurstsThenTheConduitBurnsUntilItDies)
 
     ControllerOf(*boss).QuestCommandUseSkill(bursts, 0, false);
     EXPECT_EQ(StateOf(*boss), "LaunchBursts");
-    EXPECT_TRUE(boss->IsLaunched());
-    EXPECT_EQ(Brain(*boss).GetSpecialAttack(4).cooldown, 1500) << "the bursts went out";
 
     Event(*boss, "End");
     EXPECT_EQ(StateOf(*boss), "AttackConduit");
     Brain(*boss).Update(100);
     EXPECT_EQ(Burning(*boss).GetConduit(), conduit->GetObjectId());
-    Brain(*boss).Update(100);
-    EXPECT_GE(Brain(*boss).GetSpecialAttack(0).cooldown, 2400) << "the conduit was struck";
-    EXPECT_GE(Burning(*boss).GetAttackTimer(), 1000 - 100);
-    EXPECT_LE(Burning(*boss).GetAttackTimer(), 5000);
 
     conduit->SetLifeState(LifeState_Dead);
     Brain(*boss).Update(100);

@@ -52,9 +52,9 @@
 #include "skills/SkillState.h"
 #include "tests/ai/AiWorldFixture.h"
 #include "tests/ai/ControllerTestMonster.h"
+#include "tests/ai/ScriptedBossFixture.h"
 #include "tests/support/AiItemRecorder.h"
 #include "tests/support/AiScopedWorld.h"
-#include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "world/Proxy.h"
@@ -85,9 +85,6 @@ GAME_IMPLEMENT_CLASS(MonsterStatesOneController, ControllerMonster);
 
 class MonsterStateTestSkill : public Skill {
     GAME_DECLARE_CLASS(MonsterStateTestSkill)
-
-public:
-    using Skill::SetReason;
 };
 
 GAME_IMPLEMENT_CLASS(MonsterStateTestSkill, Skill);
@@ -137,22 +134,17 @@ protected:
               bool animated = true)
     {
         ObjectManager& objects = ObjectManager::Instance();
-        if (animated)
-            database.WriteRecord("Records/Creatures/Monster/Imp.dbr",
-                                 {"Class = ControllerTestMonster", "unarmedRunAnim = ImpRun",
-                                  "unarmedWalkAnim = ImpWalk"});
-        else
-            database.WriteRecord("Records/Creatures/Monster/Imp.dbr",
-                                 {"Class = ControllerTestMonster"});
+        database.WriteFile("Records/Creatures/Monster/Imp.dbr",
+                           animated ? "Class = ControllerTestMonster\nunarmedRunAnim = ImpRun\n"
+                                      "unarmedWalkAnim = ImpWalk\n"
+                                    : "Class = ControllerTestMonster\n");
         monster = objects.CreateObjectFromFile<ControllerTestMonster>(
             "Records/Creatures/Monster/Imp.dbr");
         monster->SetUniqueID(uniqueId);
         (*world)->AddEntity(monster, WorldCoords(At(0, 0)), false);
         monster->SetSpawnPoint(WorldCoords(At(0, 0)));
-        std::string record = "Class = MonsterStatesOneController\n";
-        for (const std::string& line : lines)
-            record += line + "\n";
-        database.WriteFile("Records/Controllers/Imp.dbr", record);
+        database.WriteFile("Records/Controllers/Imp.dbr",
+                           RecordText("Class = MonsterStatesOneController", lines));
         controller =
             objects.CreateObjectFromFile<MonsterStatesOneController>("Records/Controllers/Imp.dbr");
         controller->AttachParent(monster->GetObjectId());
@@ -191,11 +183,10 @@ protected:
         return other;
     }
 
-    uint32_t MakeSkill(const std::string& name, const char* profile = "Melee")
+    uint32_t MakeSkill(const std::string& name)
     {
         const std::string path = "Records/Skills/" + name + ".dbr";
-        database.WriteRecord(
-            path, {"Class = MonsterStateTestSkill", std::string("distanceProfile = ") + profile});
+        database.WriteRecord(path, {"Class = MonsterStateTestSkill", "distanceProfile = Melee"});
         return ObjectManager::Instance().CreateObjectFromFile<Skill>(path)->GetObjectId();
     }
     uint32_t ReadySkill(const std::string& name)
@@ -640,18 +631,9 @@ protected:
     {
         ControllerMonsterStateTest::SetUp();
         database.WriteRecord("Records/Controllers/Coward.dbr", {"Class = ControllerMonster"});
-        database.WriteRecord("Records/Creatures/Coward.dbr",
-                             {"Class = Monster", "characterLife = 100",
-                              "controller = Records/Controllers/Coward.dbr"});
-        database.WriteRecord("Records/Creatures/Hunter.dbr",
-                             {"Class = Monster", "characterLife = 100"});
         coward =
-            ObjectManager::Instance().CreateObjectFromFile<Monster>("Records/Creatures/Coward.dbr");
-        hunter =
-            ObjectManager::Instance().CreateObjectFromFile<Monster>("Records/Creatures/Hunter.dbr");
-        (*world)->AddEntity(coward, WorldCoords(At(0, 0)), false);
-        (*world)->AddEntity(hunter, WorldCoords(At(3, 0)), false);
-        hunter->SetTeam(TeamManager::DefaultPlayerTeam());
+            Place(0, 0, false, "characterLife = 100\ncontroller = Records/Controllers/Coward.dbr");
+        hunter = Place(3, 0, true, "characterLife = 100");
         for (Monster* one : {coward, hunter}) {
             one->InitialUpdate();
             one->GetCharacterBio().Update(*one, 0);
@@ -794,7 +776,7 @@ TEST_F(ControllerMonsterStatesTest, ParalyzeLastsLongerTheNearerTheEnemyInBandsO
     EXPECT_EQ(State(), "Idle");
 }
 
-TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkill)
+TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAPointTheyCannotReach)
 {
     const uint32_t self = monster->GetObjectId();
     monster->sent.clear();
@@ -812,17 +794,8 @@ TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkil
     EXPECT_EQ(monster->Types(),
               std::vector<uint32_t>{TypeOf<QuestAnimationCompletedConfigCmd>(self)});
 
-    auto* skill = static_cast<MonsterStateTestSkill*>(
-        ObjectManager::Instance().CreateObject("MonsterStateTestSkill"));
-    skill->SetReason(Skill::UseQuery_CoolingDown);
+    controller->SetState("QuestPlayAnimation", ControllerAIStateData());
     LogCapture log;
-    controller->SetState("QuestUseSkill",
-                         ControllerAIStateData(0, 0, skill->GetObjectId(), WorldVec3()));
-    EXPECT_EQ(log.Count(Engine::LogRuntime,
-                        "Skill is not ready in ControllerMonsterStateQuestUseSkill - " +
-                            monster->GetObjectName()),
-              1u);
-
     controller->QuestCommandMove(0, WorldVec3(9, Vec3()), false);
     EXPECT_EQ(
         log.Count(Engine::LogData, "Quest cannot move " + monster->GetObjectName() + " to point"),
@@ -835,97 +808,6 @@ TEST_F(ControllerMonsterStatesTest, QuestStatesReportTheirEndAndLogAnUnreadySkil
     EXPECT_FALSE(walk->RespondsToFear());
     controller->QuestCommandWalk(0, WorldVec3(), true);
     EXPECT_TRUE(walk->ShouldFindEnemy());
-}
-
-class ControllerMonsterTest : public EngineFixture {
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        database.WriteRecord("Records/Controllers/Monster/Brute.dbr",
-                             {"Class = ControllerMonster"});
-        controller = ObjectManager::Instance().CreateObjectFromFile<ControllerMonster>(
-            "Records/Controllers/Monster/Brute.dbr");
-    }
-
-    // An enemy the anger table forces as the target while it exists.
-    uint32_t ForcedEnemy()
-    {
-        Object* enemy = ObjectManager::Instance().CreateObject("Monster");
-        controller->SetMostHatedEnemy(enemy->GetObjectId());
-        return enemy->GetObjectId();
-    }
-
-    ControllerMonster* controller = nullptr;
-};
-
-TEST_F(ControllerMonsterTest, ASpecialFirstWaitsItsTimeoutAndSlotsPastTheFiveAreEmpty)
-{
-    controller->SetSpecialAttack5Skill(9, 1200, 300, 40, SkillUseRange_Long);
-    EXPECT_EQ(controller->GetSpecialAttack(4).initialWait, 1200);
-    EXPECT_EQ(controller->GetSpecialAttack(5).skill, 0u);
-    EXPECT_EQ(controller->GetSpecialAttack(-1).skill, 0u);
-}
-
-TEST_F(ControllerMonsterTest, RangeWordsAreExact)
-{
-    EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("ShortRange"), SkillUseRange_Short);
-    EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("MediumRange"), SkillUseRange_Medium);
-    EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("LongRange"), SkillUseRange_Long);
-    EXPECT_EQ(ControllerMonster::GetSkillUseRangeFromText("longrange"), SkillUseRange_None);
-}
-
-TEST_F(ControllerMonsterTest, NewLeaderTeamChangeAndClearForgetTheGrudges)
-{
-    for (int step = 0; step < 3; ++step) {
-        const uint32_t enemy = ForcedEnemy();
-        EXPECT_EQ(controller->GetAngerManager().GetNewTarget(10.0f)->GetObjectId(), enemy);
-        if (step == 0)
-            controller->NewLeader(77);
-        else if (step == 1)
-            controller->TeamChanged();
-        else
-            controller->ClearAnger();
-        EXPECT_EQ(controller->GetAngerManager().GetNewTarget(10.0f), nullptr) << step;
-    }
-}
-
-TEST_F(ControllerMonsterTest, TreasureProxyReplacesTheOldOneAndKeepsOnlyProxies)
-{
-    database.WriteRecord("Records/Proxies/Chest.dbr", {"Class = Proxy"});
-    database.WriteRecord("Records/Proxies/NotAProxy.dbr", {"Class = Monster"});
-    ObjectManager& objects = ObjectManager::Instance();
-
-    controller->SetTreasureProxy("");
-    EXPECT_EQ(controller->GetTreasureProxy(), nullptr);
-    controller->SetTreasureProxy("Records/Proxies/Chest.dbr");
-    Proxy* first = controller->GetTreasureProxy();
-    const uint32_t firstId = first->GetObjectId();
-
-    controller->SetTreasureProxy("");
-    EXPECT_EQ(controller->GetTreasureProxy(), first);
-    controller->SetTreasureProxy("Records/Proxies/Chest.dbr");
-    EXPECT_NE(controller->GetTreasureProxy()->GetObjectId(), firstId);
-    EXPECT_EQ(objects.GetDestroyHistory().back().objectId, firstId);
-    EXPECT_EQ(objects.GetDestroyHistory().back().file, "ControllerMonster");
-
-    const uint32_t secondId = controller->GetTreasureProxy()->GetObjectId();
-    controller->SetTreasureProxy("Records/Proxies/NotAProxy.dbr");
-    EXPECT_EQ(controller->GetTreasureProxy(), nullptr);
-    objects.ProcessDestroyedObjects();
-    EXPECT_EQ(objects.GetObject(firstId), nullptr);
-    EXPECT_EQ(objects.GetObject(secondId), nullptr);
-}
-
-TEST_F(ControllerMonsterTest, EnumerationWordsInTheWrongCaseReadAsTheDefault)
-{
-    database.WriteRecord("Records/Controllers/Monster/Odd.dbr",
-                         {"Class = ControllerMonster", "FleeTarget = towardsallies",
-                          "DistressResponseBehavior = respondtosametype"});
-    auto* odd = ObjectManager::Instance().CreateObjectFromFile<ControllerMonster>(
-        "Records/Controllers/Monster/Odd.dbr");
-    EXPECT_EQ(odd->GetFleeTarget(), AwayFromEnemy);
-    EXPECT_EQ(odd->GetDistressResponseBehavior(), RespondToAll);
 }
 
 class MonsterProbe : public ControllerMonster {
@@ -997,6 +879,55 @@ protected:
     std::unique_ptr<MonsterProbe> controller;
     CountingState* state = nullptr;
 };
+
+TEST_F(MonsterDecisionsTest, SpecialSlotsPastTheFiveAreEmpty)
+{
+    Think("");
+    controller->SetSpecialAttack5Skill(9, 1200, 300, 40, SkillUseRange_Long);
+    EXPECT_EQ(controller->GetSpecialAttack(5).skill, 0u);
+    EXPECT_EQ(controller->GetSpecialAttack(-1).skill, 0u);
+}
+
+TEST_F(MonsterDecisionsTest, NewLeaderTeamChangeAndClearForgetTheGrudges)
+{
+    Think("");
+    for (int step = 0; step < 3; ++step) {
+        const uint32_t enemy = MakeFoe(5)->GetObjectId();
+        controller->SetMostHatedEnemy(enemy);
+        EXPECT_EQ(controller->GetAngerManager().GetNewTarget(10.0f)->GetObjectId(), enemy);
+        if (step == 0)
+            controller->NewLeader(77);
+        else if (step == 1)
+            controller->TeamChanged();
+        else
+            controller->ClearAnger();
+        EXPECT_EQ(controller->GetAngerManager().GetNewTarget(10.0f), nullptr) << step;
+    }
+}
+
+TEST_F(MonsterDecisionsTest, TreasureProxyReplacesTheOldOneAndKeepsOnlyProxies)
+{
+    Think("");
+    database.WriteRecord("Records/Proxies/Chest.dbr", {"Class = Proxy"});
+    database.WriteRecord("Records/Proxies/NotAProxy.dbr", {"Class = Monster"});
+    controller->SetTreasureProxy("");
+    EXPECT_EQ(controller->GetTreasureProxy(), nullptr);
+    controller->SetTreasureProxy("Records/Proxies/Chest.dbr");
+    Proxy* first = controller->GetTreasureProxy();
+    const uint32_t firstId = first->GetObjectId();
+
+    controller->SetTreasureProxy("");
+    EXPECT_EQ(controller->GetTreasureProxy(), first);
+    controller->SetTreasureProxy("Records/Proxies/Chest.dbr");
+    EXPECT_NE(controller->GetTreasureProxy()->GetObjectId(), firstId);
+
+    const uint32_t secondId = controller->GetTreasureProxy()->GetObjectId();
+    controller->SetTreasureProxy("Records/Proxies/NotAProxy.dbr");
+    EXPECT_EQ(controller->GetTreasureProxy(), nullptr);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    EXPECT_EQ(ObjectManager::Instance().GetObject(firstId), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(secondId), nullptr);
+}
 
 TEST_F(MonsterDecisionsTest, SpecialWaitsForTheEnemyItsTimeoutAndItsDelay)
 {
@@ -1155,25 +1086,6 @@ TEST_F(MonsterDecisionsTest, AProjectileInTheDodgeCooldownOnlyRestartsIt)
     EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
 }
 
-TEST_F(MonsterDecisionsTest, MiscDropsFollowTheirChanceAndThePerMemberItemComesOnce)
-{
-    AiItemRecorder recorder;
-    database.WriteRecord("Records/Items/Ring.dbr", {"Class = ItemEquipment"});
-    database.WriteRecord("Records/Items/Charm.dbr", {"Class = ItemEquipment"});
-    Think("");
-    Monster* dying =
-        Make("Dying", 1, 0,
-             {"chanceToEquipMisc1 = 0", "lootMisc1Item1 = Records/Items/Charm.dbr",
-              "chanceToEquipMisc1Item1 = 100", "chanceToEquipMisc2 = 100",
-              "lootMisc2Item1 = Records/Items/Ring.dbr", "chanceToEquipMisc2Item1 = 100",
-              "perPartyMemberDropItemName = Records/Items/Charm.dbr"});
-    controller->SetParentId(dying->GetObjectId());
-    controller->CreateDropMiscItems();
-    ASSERT_EQ(recorder.drops.size(), 2u);
-    EXPECT_EQ(recorder.drops[0].baseName, "Records/Items/Ring.dbr");
-    EXPECT_EQ(recorder.drops[1].baseName, "Records/Items/Charm.dbr");
-}
-
 constexpr uint32_t kAna = 0x10000001;
 constexpr uint32_t kBob = 0x20000001;
 constexpr uint32_t kCy = 0x30000001;
@@ -1224,32 +1136,18 @@ TEST_F(ControllerMonsterLootTest, EveryMemberOfTheKillersPartyGetsACopy)
     EXPECT_EQ(DropsWhenKilledBy(kDee), std::vector<std::string>(1, charm));
 }
 
-class LesserMonsterTest : public AiWorldFixture {
+// Monsters with a walk, a run and a spawn animation thinking with the test's controller.
+class LesserMonsterTest : public ScriptedBossFixture {
 protected:
-    // A monster at (x, 0, z) thinking with a controller of these record lines.
     template <typename TController>
-    Monster* Monsterwith(const std::string& name, float x, float z,
-                         std::initializer_list<std::string> controllerLines)
+    Monster* Monsterwith(const std::string& name, std::initializer_list<std::string> lines)
     {
-        const std::string controllerRecord = "Records/Controllers/" + name + ".dbr";
-        std::string text = std::string("Class = ") + TController::classInfo.GetName() + "\n";
-        for (const std::string& line : controllerLines)
-            text += line + "\n";
-        database.WriteFile(controllerRecord, text);
-        Monster* monster = Make(name, x, z,
-                                {"controller = " + controllerRecord, "unarmedWalkAnim = Walk",
-                                 "unarmedRunAnim = Run", "unarmedSpawnAnim = Rise"});
-        monster->SetLifeState(LifeState_Alive);
-        Brain(*monster).InitialUpdate();
-        return monster;
+        return Boss<TController>(name, 0, 0, lines, {"unarmedSpawnAnim = Rise"});
     }
     Monster* Other(const std::string& name, float x, bool foe)
     {
-        Monster* other = Make(name, x, 0);
-        other->SetLifeState(LifeState_Alive);
-        if (foe)
-            other->SetTeam(TeamManager::DefaultPlayerTeam());
-        return other;
+        return Bystander(
+            name, x, 0, foe ? TeamManager::DefaultPlayerTeam() : TeamManager::DefaultMonsterTeam());
     }
     static ControllerMonster& Brain(const Character& character)
     {
@@ -1263,7 +1161,7 @@ TEST_F(LesserMonsterTest, AStationaryMonsterStrikesFromItsSpotOrStands)
     const uint32_t bolt = ObjectManager::Instance()
                               .CreateObjectFromFile<Skill>("Records/Skills/Bolt.dbr")
                               ->GetObjectId();
-    Monster* turret = Monsterwith<ControllerStationaryMonster>("Turret", 0, 0, {});
+    Monster* turret = Monsterwith<ControllerStationaryMonster>("Turret", {});
     ControllerMonster& controller = Brain(*turret);
     const Vec3 standing = turret->GetMovementManager()->GetPathTarget().GetRegionPosition();
     const uint32_t near = Other("Near", 1, true)->GetObjectId();
@@ -1288,7 +1186,7 @@ class HiddenMonsterTest : public LesserMonsterTest {
 protected:
     Monster* Lurker()
     {
-        return Monsterwith<ControllerMonsterHidden>("Lurker", 0, 0, {"appearDistance = 5.0"});
+        return Monsterwith<ControllerMonsterHidden>("Lurker", {"appearDistance = 5.0"});
     }
 };
 
@@ -1307,9 +1205,8 @@ TEST_F(HiddenMonsterTest, OnlyAFoeNearerThanTheAppearDistanceWakesIt)
     foe->SetPathPosition(At(4, 0));
     controller.GetExecutingState()->OnUpdate(33);
     EXPECT_TRUE(lurker->GetPoppedOut());
+    // The pursuit after the spawn is in the host's town transcript.
     controller.HandleEvent(Name::Create("End"));
-    EXPECT_EQ(StateOf(*lurker), "Pursue");
-    EXPECT_EQ(controller.GetCurrentEnemy(), foe->GetObjectId());
     EXPECT_GT(controller.GetAngerManager().GetAnger(foe->GetObjectId()), 0.0f);
 }
 

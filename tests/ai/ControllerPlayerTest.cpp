@@ -6,13 +6,10 @@
 #include "characters/CharacterConfigCommands.h"
 #include "characters/Monster.h"
 #include "characters/Npc.h"
-#include "combat/ParametersCombat.h"
 #include "core/RTTI_ClassInfo.h"
-#include "core/RandomUniform.h"
 #include "engine/ActorConfigCommand.h"
 #include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/ActivityManager.h"
 #include "items/HotSlotOption.h"
@@ -47,11 +44,6 @@ public:
         sent.push_back(command->GetNetPacket()->GetType());
         Player::Enqueue(std::move(command));
     }
-    size_t CooldownVoxPlays() const
-    {
-        const SoundPak* sound = GetSoundPak(skillCooldownSound);
-        return sound != nullptr ? sound->GetPlayRequests().size() : 0;
-    }
     std::vector<uint32_t> sent;
 };
 
@@ -69,12 +61,6 @@ public:
     }
     bool GetWarmUpWasActive() const override { return warmingUp; }
     void SetRepeatable(bool value) { repeatable = value; }
-    void SetCoolingDown(bool useDefault)
-    {
-        SetReason(UseQuery_CoolingDown);
-        coolingDown = true;
-        SetUseDefaultWhenCoolingDown(useDefault);
-    }
     using Skill::SetReason;
     bool warmingUp = false;
 };
@@ -108,11 +94,8 @@ protected:
         World& world = *scopedWorld.emplace(100.0f);
         ObjectManager& objects = ObjectManager::Instance();
         // A run animation lets the character walk.
-        database.WriteRecord("Records/Sounds/Cooldown.dbr",
-                             {"Class = SoundPak", "soundFiles = Cooldown.wav"});
         database.WriteRecord("Records/Creatures/PC/Tester.dbr",
-                             {"Class = ControllerPlayerTestPlayer", "unarmedRunAnim = Run",
-                              "skillCooldownSound = Records/Sounds/Cooldown.dbr"});
+                             {"Class = ControllerPlayerTestPlayer", "unarmedRunAnim = Run"});
         player = objects.CreateObjectFromFile<ControllerPlayerTestPlayer>(
             "Records/Creatures/PC/Tester.dbr");
         Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
@@ -134,9 +117,10 @@ protected:
     {
         return controller->HandleActionFromMouse(true, false, false, repeat, point, target);
     }
-    template <class T> T* Place(const char* record, const char* className, float x)
+    template <class T>
+    T* Place(const char* record, const char* className, float x, const char* extra = "")
     {
-        database.WriteRecord(record, {std::string("Class = ") + className});
+        database.WriteRecord(record, {std::string("Class = ") + className, extra});
         T* made = ObjectManager::Instance().CreateObjectFromFile<T>(record);
         gEngine->GetWorld()->AddEntity(made, WorldCoords(1, Coords::FromTranslation(Vec3(x, 0, 0))),
                                        false);
@@ -159,22 +143,6 @@ TEST_F(ControllerPlayerTest, IdleDropsIntoLongIdleOnlyBelowZero)
     EXPECT_EQ(State(), "Idle");
     idle->OnUpdate(1);
     EXPECT_EQ(State(), "LongIdle");
-}
-
-TEST_F(ControllerPlayerTest, IdleUnderAttackNeverDozesOff)
-{
-    RandomUniform generator;
-    generator.Seed(1);
-    ParametersCombat hit(generator);
-    hit.attackerId = 99;
-    player->TakeAttack(hit);
-    ASSERT_TRUE(player->IsUnderAttack());
-    controller->SetState("Idle", ControllerAIStateData());
-    auto* idle = static_cast<ControllerPlayerStateIdle*>(controller->GetState("Idle"));
-    for (int i = 0; i < 3; ++i) {
-        idle->OnUpdate(INT32_MAX);
-        EXPECT_EQ(State(), "Idle");
-    }
 }
 
 TEST_F(ControllerPlayerTest, DeadOrTeleportingDropsTheOrderAndTheRepeat)
@@ -344,16 +312,13 @@ TEST_F(ControllerPlayerTest, APetOrderOnThePetItselfKeepsTheSelection)
 TEST_F(ControllerPlayerTest, APetAttacksAHostileMonsterAndOtherwiseMoves)
 {
     const uint32_t self = player->GetObjectId();
-    database.WriteRecord("Records/Creatures/Hostile.dbr",
-                         {"Class = Monster", "defaultTeamMajor = TeamMajor_Monster"});
-    database.WriteRecord("Records/Creatures/Tame.dbr",
-                         {"Class = Monster", "defaultTeamMajor = TeamMajor_Friendly"});
     Monster* pet = Place<Monster>("Records/Creatures/Pet.dbr", "Monster", 1.0f);
     pet->SetLeader(self);
     const uint32_t petId = pet->GetObjectId();
-    ObjectManager& objects = ObjectManager::Instance();
-    auto* hostile = objects.CreateObjectFromFile<Monster>("Records/Creatures/Hostile.dbr");
-    auto* tame = objects.CreateObjectFromFile<Monster>("Records/Creatures/Tame.dbr");
+    auto* hostile = Place<Monster>("Records/Creatures/Hostile.dbr", "Monster", 5.0f,
+                                   "defaultTeamMajor = TeamMajor_Monster");
+    auto* tame = Place<Monster>("Records/Creatures/Tame.dbr", "Monster", 6.0f,
+                                "defaultTeamMajor = TeamMajor_Friendly");
     const WorldVec3 point = At(3, 3);
     for (uint32_t clicked : {hostile->GetObjectId(), tame->GetObjectId(), 0u}) {
         controller->SetPet(petId);
@@ -468,19 +433,6 @@ TEST_F(ControllerPlayerSkillTest, APrimarySkillRefusedForManaFallsBackToTheDefau
     EXPECT_EQ(State(), "MoveTo");
 }
 
-TEST_F(ControllerPlayerSkillTest, CooldownPlaysItsLineUnlessTheDefaultStandsIn)
-{
-    player->SetIsControllingCharacter(true);
-    Monster* foe = Place<Monster>("Records/Creatures/Near.dbr", "Monster", 2.0f);
-    skill->SetCoolingDown(true);
-    EXPECT_FALSE(Use(foe->GetObjectId()));
-    EXPECT_EQ(player->CooldownVoxPlays(), 0u);
-    skill->SetCoolingDown(false);
-    EXPECT_FALSE(Use(foe->GetObjectId()));
-    EXPECT_EQ(player->CooldownVoxPlays(), 1u);
-    EXPECT_EQ(State(), "LongIdle");
-}
-
 TEST_F(ControllerPlayerSkillTest, AWarmingUpSkillSwallowsRequests)
 {
     Monster* foe = Place<Monster>("Records/Creatures/Near.dbr", "Monster", 2.0f);
@@ -523,17 +475,13 @@ protected:
         Build({"meleeRange = 1.0"}, "Skill_WeaponPool_Default");
         skillId = player->GetSkillManager().GetDefaultSkillId();
         ASSERT_NE(player->GetSkillManager().GetSkill(skillId), nullptr);
-        database.WriteRecord("Records/Creatures/Hostile.dbr",
-                             {"Class = Monster", "defaultTeamMajor = TeamMajor_Monster"});
         option = std::make_unique<HotSlotOptionSkill>(skillId);
         player->GetPlayerHotSlotCtrl().SetPrimarySlot(option.get());
     }
     Monster* Foe(float x)
     {
-        auto* foe = ObjectManager::Instance().CreateObjectFromFile<Monster>(
-            "Records/Creatures/Hostile.dbr");
-        gEngine->GetWorld()->AddEntity(foe, WorldCoords(1, Coords::FromTranslation(Vec3(x, 0, 0))),
-                                       false);
+        auto* foe = Place<Monster>("Records/Creatures/Hostile.dbr", "Monster", x,
+                                   "defaultTeamMajor = TeamMajor_Monster");
         foe->InitialUpdate();
         return foe;
     }

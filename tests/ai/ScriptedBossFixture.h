@@ -44,17 +44,15 @@ protected:
                   const UniqueId& uniqueId = UniqueId())
     {
         const std::string controller = "Records/Controllers/" + name + ".dbr";
-        std::string text = std::string("Class = ") + TController::classInfo.GetName() + "\n";
-        for (const std::string& line : controllerLines)
-            text += line + "\n";
-        database.WriteFile(controller, text);
+        database.WriteFile(controller,
+                           RecordText(std::string("Class = ") + TController::classInfo.GetName(),
+                                      controllerLines));
         // The record's first line of a key counts: the test's lines come before the defaults.
-        text = "Class = Monster\ncontroller = " + controller + "\n";
-        for (const std::string& line : monsterLines)
-            text += line + "\n";
-        text += "characterLife = 100\nunarmedWalkAnim = Walk\nunarmedRunAnim = Run\n";
         const std::string record = "Records/Creatures/" + name + ".dbr";
-        database.WriteFile(record, text);
+        database.WriteFile(record,
+                           RecordText("Class = Monster\ncontroller = " + controller, monsterLines) +
+                               "characterLife = 100\nunarmedWalkAnim = Walk\n"
+                               "unarmedRunAnim = Run\n");
         auto* monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(record);
         monster->SetUniqueID(uniqueId);
         TheWorld().AddEntity(monster, WorldAt(Vec3(x, 0, z)), false);
@@ -78,7 +76,18 @@ protected:
                              {std::string("Class = ") + TController::classInfo.GetName()});
         std::vector<std::string> all{"controller = " + controllerRecord, "characterLife = 100"};
         all.insert(all.end(), lines);
-        return Standing<TCharacter>(name, x, z, all);
+        const std::string path = "Records/Creatures/" + name + ".dbr";
+        database.WriteFile(
+            path, RecordText(std::string("Class = ") + TCharacter::classInfo.GetName(), all));
+        auto* character = ObjectManager::Instance().CreateObjectFromFile<TCharacter>(path);
+        TheWorld().AddEntity(character, WorldAt(Vec3(x, 0, z)), false);
+        character->InitialUpdate();
+        character->GetCharacterBio().Update(*character, 0);
+        Stand(*character, x, z);
+        character->SetLifeState(LifeState_Alive);
+        // The first frame registers the states and begins "Startup".
+        ControllerOf(*character).Update(0);
+        return character;
     }
 
     // A plain monster on the given team, alive, at (x, 0, z).
@@ -143,27 +152,6 @@ protected:
         return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8 |
                static_cast<uint32_t>(bytes[at + 2]) << 16 |
                static_cast<uint32_t>(bytes[at + 3]) << 24;
-    }
-
-private:
-    template <typename TCharacter>
-    TCharacter* Standing(const std::string& name, float x, float z,
-                         const std::vector<std::string>& lines)
-    {
-        std::string text = std::string("Class = ") + TCharacter::classInfo.GetName() + "\n";
-        for (const std::string& line : lines)
-            text += line + "\n";
-        const std::string path = "Records/Creatures/" + name + ".dbr";
-        database.WriteFile(path, text);
-        auto* character = ObjectManager::Instance().CreateObjectFromFile<TCharacter>(path);
-        TheWorld().AddEntity(character, WorldAt(Vec3(x, 0, z)), false);
-        character->InitialUpdate();
-        character->GetCharacterBio().Update(*character, 0);
-        Stand(*character, x, z);
-        character->SetLifeState(LifeState_Alive);
-        // The first frame registers the states and begins "Startup".
-        ControllerOf(*character).Update(0);
-        return character;
     }
 };
 

@@ -19,14 +19,12 @@
 #include "engine/ObjectManager.h"
 #include "engine/Region.h"
 #include "tests/ai/AiWorldFixture.h"
-#include "tests/support/EngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "world/NpcWanderPoint.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +67,7 @@ protected:
         database.WriteRecord("Records/Controllers/Npc/NpcHerderController.dbr",
                              {"Class = ControllerNpcHerder"});
         database.WriteRecord("Records/Town/Point.dbr", {"Class = NpcWanderPoint", "radius = 0"});
+        database.WriteRecord("Records/Controllers/Own.dbr", {"Class = ControllerAI"});
     }
 
     void TearDown() override
@@ -82,10 +81,10 @@ protected:
                              const std::vector<UniqueId>& points = {},
                              std::initializer_list<std::string> lines = {})
     {
-        std::string text = "Class = TownTestNpc\nunarmedWalkAnim = Stroll\nunarmedRunAnim = Trot\n";
-        for (const std::string& line : lines)
-            text += line + "\n";
-        database.WriteFile(record, text);
+        database.WriteFile(
+            record,
+            RecordText("Class = TownTestNpc\nunarmedWalkAnim = Stroll\nunarmedRunAnim = Trot",
+                       lines));
         auto* npc = ObjectManager::Instance().CreateObjectFromFile<TownTestNpc>(record);
         const UniqueId id(kTownWord, 0, 0, ++made);
         npc->SetUniqueID(id);
@@ -99,7 +98,7 @@ protected:
         }
         TheWorld().AddEntity(npc, WorldAt({x, 0, z}), false);
         npc->InitialUpdate();
-        Think(*npc);
+        ControllerOf(*npc).InitialUpdate();
         return npc;
     }
 
@@ -114,11 +113,6 @@ protected:
         return id;
     }
 
-    static ControllerAI& Think(const Character& character)
-    {
-        ControllerOf(character).InitialUpdate();
-        return ControllerOf(character);
-    }
     static ControllerNpc2& Mind(const Character& character)
     {
         return ControllerOf<ControllerNpc2>(character);
@@ -130,6 +124,19 @@ protected:
     static ControllerNpcStateWander& Wander(const Character& character)
     {
         return *static_cast<ControllerNpcStateWander*>(Mind(character).GetState("Wander"));
+    }
+
+    // A townsperson made by name, thinking with a plain controller.
+    static Npc* MakeNpc()
+    {
+        auto* npc = static_cast<Npc*>(ObjectManager::Instance().CreateObject("Npc"));
+        npc->SetController("Records/Controllers/Own.dbr");
+        return npc;
+    }
+    static const char* ControllerClass(const Npc& npc)
+    {
+        const Object* controller = ObjectManager::Instance().GetObject(npc.GetControllerId());
+        return controller != nullptr ? controller->GetClassInfo()->GetName() : "";
     }
 
     uint32_t made = 0;
@@ -269,15 +276,6 @@ TEST_F(HerdTest, AnAnimalFollowsTheOneAheadOnlyWhenFartherThanTwo)
     animals[1]->SetPathPosition(At(3, 0));
     EXPECT_TRUE(herd.CheckHerdPositioning(animals[1]->GetObjectId(), spot));
     EXPECT_FALSE(herd.CheckHerdPositioning(animals[0]->GetObjectId(), spot));
-
-    // Standing is all an animal does, whatever happens round it.
-    const Vec3 before = Destination(*animals[2]);
-    ControllerAI& follower = Think(*animals[2]);
-    EXPECT_EQ(StateOf(*animals[2]), "FollowHerd");
-    follower.Update(1000);
-    follower.EndOfPathReached();
-    follower.HandleEvent(Name::Create("End"));
-    EXPECT_EQ(Destination(*animals[2]), before);
 }
 
 TEST_F(HerdTest, AHerderWhoseLastAnimalWentStands)
@@ -291,23 +289,7 @@ TEST_F(HerdTest, AHerderWhoseLastAnimalWentStands)
     EXPECT_FALSE(ControllerOf(*herder).IsMoving());
 }
 
-class ControllerNpc2Test : public EngineFixture {
-protected:
-    void TearDown() override
-    {
-        InstanceGroupManager::Instance().Destroy();
-        EngineFixture::TearDown();
-    }
-
-    ControllerNpc2* FromRecord(std::initializer_list<std::string> lines)
-    {
-        database.WriteRecord("Records/Controllers/Npc/Townsfolk.dbr", lines);
-        return ObjectManager::Instance().CreateObjectFromFile<ControllerNpc2>(
-            "Records/Controllers/Npc/Townsfolk.dbr");
-    }
-};
-
-TEST_F(ControllerNpc2Test, WanderPointsComeFromTheWanderPointChildrenOfWandererGroups)
+TEST_F(TownsfolkTest, WanderPointsComeFromTheWanderPointChildrenOfWandererGroups)
 {
     const UniqueId npcId(1, 2, 3, 4), pointA(5, 0, 0, 0), pointB(6, 0, 0, 0), other(7, 0, 0, 0);
     InstanceGroupManager& groups = InstanceGroupManager::Instance();
@@ -335,33 +317,7 @@ TEST_F(ControllerNpc2Test, WanderPointsComeFromTheWanderPointChildrenOfWandererG
     EXPECT_EQ(controller->GetWanderPoints()[1], pointB);
 }
 
-class NpcHerdTest : public EngineFixture {
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        database.WriteRecord("Records/Controllers/Npc/NpcHerdAnimalController.dbr",
-                             {"Class = ControllerNpcHerdAnimal"});
-        database.WriteRecord("Records/Controllers/Npc/NpcHerderController.dbr",
-                             {"Class = ControllerNpcHerder"});
-        database.WriteRecord("Records/Controllers/Own.dbr", {"Class = ControllerAI"});
-    }
-
-    Npc* MakeNpc()
-    {
-        auto* npc = static_cast<Npc*>(ObjectManager::Instance().CreateObject("Npc"));
-        npc->SetController("Records/Controllers/Own.dbr");
-        return npc;
-    }
-
-    const char* ControllerClass(const Npc& npc) const
-    {
-        const Object* controller = ObjectManager::Instance().GetObject(npc.GetControllerId());
-        return controller != nullptr ? controller->GetClassInfo()->GetName() : "";
-    }
-};
-
-TEST_F(NpcHerdTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
+TEST_F(TownsfolkTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
 {
     Npc* first = MakeNpc();
     Npc* second = MakeNpc();
@@ -379,7 +335,7 @@ TEST_F(NpcHerdTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
     EXPECT_EQ(herds.FindHerd("herds/goats_first"), nullptr);
 }
 
-TEST_F(NpcHerdTest, AHerderGetsItsControllerWithTheHerdNameEvenForAnEmptyHerd)
+TEST_F(TownsfolkTest, AHerderGetsItsControllerWithTheHerdNameEvenForAnEmptyHerd)
 {
     Npc* herder = MakeNpc();
     NpcHerdManager& herds = NpcHerdManager::Get();
@@ -395,31 +351,6 @@ TEST_F(NpcHerdTest, AHerderGetsItsControllerWithTheHerdNameEvenForAnEmptyHerd)
     // An id that names no townsperson changes nothing.
     herds.SetHerdHerder("Herds/Sheep_Alone", 999999);
     EXPECT_EQ(herd->GetHerderId(), herder->GetObjectId());
-}
-
-class ControllerRecords : public EngineFixture {};
-
-TEST_F(ControllerRecords, TheShippedRecordsMakeTheirControllers)
-{
-    const char* source = std::getenv("GAME_SOURCE_DIR");
-    if (source == nullptr)
-        GTEST_SKIP() << "GAME_SOURCE_DIR is not set";
-    ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(std::string(source) + "/data/database");
-    const std::pair<const char*, const char*> records[] = {
-        {"Records/Controllers/Monster/DefaultControllerAI.dbr", "ControllerMonster"},
-        {"Records/Controllers/Npc/Npc2Controller.dbr", "ControllerNpc2"},
-        {"Records/Controllers/Npc/NpcHerdAnimalController.dbr", "ControllerNpcHerdAnimal"},
-        {"Records/Controllers/Npc/NpcHerderController.dbr", "ControllerNpcHerder"},
-        {"Records/Controllers/Player/CharacterControllerStub.dbr", "ControllerCombat"},
-        {"Records/Controllers/Editor/EditorController.dbr", "ControllerBaseCharacter"}};
-    for (const auto& [record, className] : records) {
-        auto* controller = objects.CreateObjectFromFile<ControllerBaseCharacter>(record);
-        EXPECT_STREQ(controller->GetClassInfo()->GetName(), className);
-        EXPECT_EQ(controller->GetParentId(), 0u);
-    }
-    // Only a base: nothing is made of it by name.
-    EXPECT_EQ(objects.CreateObject("Controller"), nullptr);
 }
 
 TEST(SlotManagerTest, ACountFromARecordIsCappedAndLogged)
@@ -520,16 +451,6 @@ TEST_F(SlotRingTest, TheNearestFreePlaceIsGivenAndARequesterNeverHoldsTwo)
 
     ring->SetNumSlots(0);
     EXPECT_FALSE(Request(*wolf).HasRegion());
-}
-
-TEST_F(SlotRingTest, ARingRoundTheOriginStartsOnTheXAxisAndTurnsTowardsZ)
-{
-    owner->SetPathPosition(At(0, 0));
-    Monster* east = Make("East", 5, 0);
-    Monster* south = Make("South", 0, 5);
-    ExpectNear(Request(*east), 2, 0);
-    ExpectNear(Request(*south), 0, 2);
-    EXPECT_EQ(ring->GetSlotHolder(1), south->GetObjectId());
 }
 
 TEST_F(SlotRingTest, AFullRingGivesWayOnlyToANearerRequesterOfTheSameSize)
