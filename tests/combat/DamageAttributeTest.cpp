@@ -43,6 +43,7 @@
 #include "tests/support/RiggedAccumulator.h"
 #include "tests/support/ScriptedAccumulator.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,6 @@
 #include <cstring>
 #include <memory>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <typeindex>
@@ -73,13 +73,7 @@ protected:
     }
 
     // For records that must load: a refusal ends the test there rather than at a null.
-    template <typename T> T* Loaded(const std::string& text)
-    {
-        T* attribute = Load<T>(text);
-        if (attribute == nullptr)
-            throw std::runtime_error("record refused: " + text);
-        return attribute;
-    }
+    template <typename T> T* Loaded(const std::string& text) { return Must(Load<T>(text)); }
 
     DamageAttributeStore store;
     CombatAttributeAccumulator accumulator;
@@ -171,13 +165,7 @@ namespace {
 
 using namespace Test;
 
-class DamageAttributeTest : public Test::DamageAttributeFixture {
-protected:
-    DamageAttribute* LoadKind(const char* className, const std::string& text)
-    {
-        return DamageAttribute::LoadInto(CreateDamageAttribute(className), store, Record(text));
-    }
-};
+using DamageAttributeTest = Test::DamageAttributeFixture;
 
 TEST_F(DamageAttributeTest, PairsTakeTheLastMaximumAndNeverGoBelowTheMinimum)
 {
@@ -344,8 +332,8 @@ TEST_F(DamageAttributeTest, EachKindAddsItsOwnCombatAttribute)
         if (auto* dur = dynamic_cast<DamageAttributeDur*>(probe.get()))
             text += std::string(dur->GetLoadValueMinTag()) + " = 4\n" +
                     dur->GetLoadDurationMinTag() + " = 2\n";
-        DamageAttribute* attribute = LoadKind(entry.kind, text);
-        ASSERT_NE(attribute, nullptr);
+        DamageAttribute* attribute =
+            Must(DamageAttribute::LoadInto(CreateDamageAttribute(entry.kind), store, Record(text)));
         CombatAttributeAccumulator attack;
         attribute->AddModifierToAccumulator(attack, 1, random, false);
         attribute->AddDamageToAccumulator(attack, 1, random, false);
