@@ -1052,6 +1052,11 @@ TEST(DefenseAttribute, JitterNeverWipesAValueOutAndDrawsOnlyForValues)
     auto zero = Loaded<DefenseAttributeAbs_Physical>("", true);
     zero->AddJitter(20.0f, &random);
     EXPECT_EQ(random.intCalls.size(), 2u) << "a value of 0 draws nothing";
+
+    // Beyond 50 percent rolls as 50.
+    auto wide = Loaded<DefenseAttributeAbs_Physical>("defensivePhysical = 100\n");
+    wide->AddJitter(80.0f, &random);
+    EXPECT_EQ(random.intCalls.back(), std::make_pair(-49, 49));
 }
 
 TEST(DefenseAttribute, ScalingAddsWholeUnitsTruncatedTowardZero)
