@@ -167,7 +167,6 @@ TEST_F(AngerManagerTest, ABestScoreAtTheThresholdChoosesNobody)
     EXPECT_EQ(anger.GetNewTarget(-1.0f), nullptr);
     anger.AddAnger(kA, 20.0f);
     EXPECT_EQ(anger.GetNewTarget(20.0f), nullptr);
-    EXPECT_EQ(anger.GetNewTarget(19.9f), a);
 
     // A forced enemy is the target whatever its anger, while it exists.
     anger.SetMostHatedEnemy(kB);
