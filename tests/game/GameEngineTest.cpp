@@ -851,6 +851,9 @@ TEST_F(GameEngineSkillText, ReclaimingAMasterysOwnSkillIsRefused)
     EXPECT_EQ(lines[6].text, Text("tagDecreaseMasteryError"));
     EXPECT_EQ(lines[6].style, GameTextClass::SkillRequirementsNotMet);
     EXPECT_TRUE(lines[6].flag);
+    // Without a skill nothing is added.
+    GameEngine::GenerateUISkillText(nullptr, lines, nullptr, false, false, 0);
+    EXPECT_EQ(lines.size(), 7u);
 }
 
 TEST_F(GameEngineSkillText, MissingMasteryLevelsAreCountedAndNeverWrap)
