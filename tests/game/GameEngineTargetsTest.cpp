@@ -7,11 +7,8 @@
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
-#include "engine/WorldFrustum.h"
 #include "engine/WorldRay.h"
 #include "game/EntityFilters.h"
-#include "game/MinimapGameNugget.h"
-#include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "world/NpcTrafficNode.h"
@@ -138,35 +135,6 @@ TEST_F(GameEngineTargets, MapNameIsTheModAndTheWholeTailOrTheDefault)
     info.SetLevelName("NoSlash");
     EXPECT_EQ(Game().GetMapName(), L"Mod ~ NoSlash");
     info.SetModName(L"");
-}
-
-TEST_F(GameEngineTargets, DetailMapListsCachedPlayersAndThoseInTheWorld)
-{
-    Player* local = MakeMainPlayer();
-    gEngine->GetWorld()->AddEntity(local, WorldCoords(WorldVec3(kRegion, {1, 0, 2})), true);
-    PlayerNetBasicInfo self;
-    self.playerId = local->GetObjectId();
-    self.name = L"cached self";
-    PlayerNetBasicInfo far;
-    far.playerId = 4242;
-    far.name = L"Far";
-    far.position = WorldVec3(7, {5, 6, 7});
-    Game().GetPlayerManagerClient()->HandlePlayerUpdate({self, far});
-
-    std::vector<MinimapGameNugget> out;
-    Game().GetDetailMapData(out, WorldFrustum());
-    EXPECT_TRUE(out.empty());
-
-    WorldFrustum frustum;
-    Game().GetFrustumForPlayer(frustum, WorldVec3(kRegion, {}));
-    Game().GetDetailMapData(out, frustum);
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].text, local->GetPlayerName());
-    EXPECT_EQ(out[0].position, WorldVec3(kRegion, {1, 0, 2}));
-    EXPECT_FALSE(out[0].partyMember);
-    EXPECT_EQ(out[1].text, L"Far");
-    EXPECT_EQ(out[1].position, far.position);
-    EXPECT_EQ(out[1].facing, Vec3(0, 0, 1));
 }
 
 } // namespace

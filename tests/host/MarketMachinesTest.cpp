@@ -133,19 +133,5 @@ TEST_F(MarketMachines, ClientsRebuildTheServersStockAndTheFirstBuyerWins)
     EXPECT_EQ(err.str(), "");
 }
 
-TEST(MarketReport, TheTraderSellsAndTheMachinesAgree)
-{
-    const HostRun run = RunSample({"--scenario", "market", "--seed", "7"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-    ExpectInOrder(run.out,
-                  {"scenario market as single player, seed 7:\n", "    sack 2 (melee weapons):\n",
-                   "  he buys slot 0 for ", "  sells it back before closing: 1000 gold\n",
-                   "  now the trader offers ", "scenario market as server and clients:\n",
-                   "  client stock matches server: yes (",
-                   "  slot 0: buyer 268435458 confirmed, buyer 268435459 denied "
-                   "(status 3)\n"});
-}
-
 } // namespace
 } // namespace GAME::Test

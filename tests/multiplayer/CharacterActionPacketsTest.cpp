@@ -23,6 +23,7 @@
 
 #include "tests/multiplayer/WireBytes.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/PacketBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +36,7 @@ const WorldVec3 kFrom(1, Vec3(1.0f, 0.0f, 2.0f));
 const WorldVec3 kTo(1, Vec3(4.0f, 0.0f, -5.0f));
 const WorldVec3 kPreMovePoint(2, Vec3(0.5f, 0.0f, 0.25f));
 
-std::vector<uint8_t> Encode(NetPacket& packet)
-{
-    const uint32_t size = packet.PrepareOutBuffer();
-    return std::vector<uint8_t>(packet.GetOutBuffer(), packet.GetOutBuffer() + size);
-}
+const auto Encode = &Test::EncodePacket;
 
 // Owner 7, unless told otherwise a pre-move to kPreMovePoint (target 9, skill 3, value 1.5),
 // then the packet's own fields.
@@ -109,33 +106,25 @@ TEST_F(CharacterActionPackets, OwnFieldsInOrderThenThePreMoveBlock)
     std::vector<uint8_t> expected = {70, 0, 0, 0, 33, 0, 0, 0, 5, 0, 0, 0};
     expected.resize(expected.size() + 29, 0);
     EXPECT_EQ(Encode(stun), expected);
-    EXPECT_EQ(stun.GetPacketDescription(false), "Parent ID: 5\n");
 
     // The attacker's own position, then the skill, the seed (the action's last value) and the
-    // point attacked, which is not described.
+    // point attacked.
     AttackPacket attack = Filled<AttackPacket>(FillAttack);
     attack.location = kFrom;
     WireBytes attackBytes;
     attackBytes.Word(7).Word(9).Position(kFrom).Word(3).Word(42).Position(kTo);
     EXPECT_EQ(Encode(attack), PreMove(attackBytes).Packet(69));
-    EXPECT_EQ(attack.GetPacketDescription(true), "Packet type 69\nAttacker ID: 7\nDefender ID: 9\n"
-                                                 "Location: region 1 (1, 0, 2)\nSkill Number: 3\n"
-                                                 "Seed: 42\n");
 
     DiePacket die = Filled<DiePacket>([](DiePacket& p) { p.deathHandlerIds = {11, 12}; }, false);
     WireBytes dieBytes;
     dieBytes.Word(7).Word(2).Word(11).Word(12);
     EXPECT_EQ(Encode(die), NoPreMove(dieBytes).Packet(73));
-    EXPECT_EQ(die.GetPacketDescription(false),
-              "Entity ID: 7\nDeath Handler Id: 11\nDeath Handler Id: 12\n");
 
-    // The name travels as four words and is not described.
+    // The name travels as four words.
     PlayAnimationActionPacket play = Filled<PlayAnimationActionPacket>(FillPlay);
     WireBytes playBytes;
     playBytes.Word(7).Word(9).Word(0).Word(0).Word(0).Word(0).Float(0.5f).Bool(true).Word(2);
     EXPECT_EQ(Encode(play), PreMove(playBytes).Packet(75));
-    EXPECT_EQ(play.GetPacketDescription(false),
-              "Entity ID: 7\nAnimation Type: 9\nSpeed Modifier: 0.5\nLoop: true\nIteration: 2\n");
 }
 
 TEST_F(CharacterActionPackets, ActionsFillThePreMoveBlockOnlyWhenTheyHaveOne)

@@ -9,7 +9,6 @@
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "multiplayer/GameEnginePackets.h"
 #include "multiplayer/InboundPacketDispatcher.h"
-#include "multiplayer/PartyManager.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/LogCapture.h"
@@ -233,25 +232,6 @@ TEST_F(RemoteText, APartyAnswerRegistersOnlyWithItsRecipient)
     EXPECT_TRUE(InboundPacketDispatcher::DispatchToEngine(answer, Game()));
     ASSERT_EQ(Game().GetNumPartyRequestResponses(), 1u);
     EXPECT_EQ(Game().GetTopPartyRequestResponse().playerId, kAna);
-}
-
-TEST_F(RemoteText, ALeaderWhoLeavesHandsHisPartyOn)
-{
-    Player* local = NewPlayer();
-    const uint32_t me = local->GetObjectId();
-    PlayerManagerClient& players = *Game().GetPlayerManagerClient();
-    PlayerNetBasicInfo records[] = {ListedPlayer(me, L"Me"), ListedPlayer(kAna, L"Ana"),
-                                    ListedPlayer(kAna + 1, L"Bob")};
-    for (PlayerNetBasicInfo& record : records)
-        record.partyId = static_cast<int32_t>(me);
-    players.HandlePlayerUpdate({records[0], records[1], records[2]});
-    players.SetMainPlayer(me);
-    ASSERT_EQ(Game().GetPartyManager()->GetParty(me), me);
-    Inbound().AddPlayerToParty(me, 0);
-    PartyManager& parties = *Game().GetPartyManager();
-    EXPECT_EQ(parties.GetParty(me), 0u);
-    EXPECT_EQ(parties.GetParty(kAna), kAna);
-    EXPECT_EQ(parties.GetParty(kAna + 1), kAna);
 }
 
 } // namespace

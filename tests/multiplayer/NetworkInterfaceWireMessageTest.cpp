@@ -1,5 +1,4 @@
 #include "multiplayer/MarketPackets.h"
-#include "multiplayer/PlayerInfoPackets.h"
 
 #include "tests/multiplayer/WireFixtures.h"
 
@@ -32,7 +31,7 @@ TEST_F(OutboundInterface, MessagesEntitiesAndPortalsKeepTheirFieldOrder)
 
 TEST_F(OutboundInterface, SmallMessagesKeepTheirFieldOrder)
 {
-    // The invitee goes in the field the describer calls the inviting player.
+    // The invitee goes first.
     outbound.InvitePlayerToParty(5, 9);
     EXPECT_EQ(Sent(), WireBytes().Word(5).Word(9).Packet(108));
 
@@ -53,29 +52,6 @@ TEST_F(OutboundInterface, SmallMessagesKeepTheirFieldOrder)
     outbound.HandleQuestMessagePacket(1, true, {0xAABBCCDD, 2}, 3);
     EXPECT_EQ(Sent(),
               WireBytes().Word(1).Word(3).Word(2).Word(0xAABBCCDD).Word(2).Bool(true).Packet(17));
-}
-
-TEST(PacketDescriptions, FollowTheirOwnOrder)
-{
-    MarketS2CUpdatePacket market;
-    market.marketId = 4;
-    market.marketName = "Smith";
-    market.level = 9;
-    market.seed = 7;
-    market.soldIndices = {2, 5};
-    EXPECT_EQ(market.GetPacketDescription(false),
-              "Market Id: 4\nMarket Name: Smith\nLevel: 9\nSeed: 7\nSold Item Index Size2\n"
-              "  Item Index: 2\n  Item Index: 5\n");
-
-    SinglePlayerBasicInfoPacket info;
-    info.player.playerId = 8;
-    info.player.name = L"Bo";
-    info.player.isMale = true;
-    info.player.level = 3;
-    info.player.partyId = -1;
-    EXPECT_EQ(info.GetPacketDescription(false),
-              "Player: Bo\nIs Male: true\nLevel: 3\nPlayer ID: 8\nHealth: 0\nMaximum Health: 0\n"
-              "Mana: 0\nMaximum Mana: 0\nParty ID: -1\n");
 }
 
 } // namespace

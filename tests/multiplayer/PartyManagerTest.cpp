@@ -12,6 +12,7 @@
 #include "engine/LocalizationManager.h"
 #include "tests/multiplayer/WireBytes.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/PlayerListRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +36,10 @@ protected:
     PartyManager& Party() { return *Game().GetPartyManager(); }
     PlayerManagerClient& Players() { return *Game().GetPlayerManagerClient(); }
 
-    PlayerNetBasicInfo Record(uint32_t id, const std::wstring& name, uint32_t party, float x = 0)
+    static PlayerNetBasicInfo Record(uint32_t id, const std::wstring& name, uint32_t party,
+                                     float x = 0)
     {
-        PlayerNetBasicInfo record;
-        record.playerId = id;
-        record.name = name;
-        record.partyId = static_cast<int32_t>(party);
+        PlayerNetBasicInfo record = GAME::Test::ListedPlayer(id, name, static_cast<int32_t>(party));
         record.position = WorldVec3(1, Vec3(x, 0.0f, 0.0f));
         return record;
     }

@@ -4,21 +4,18 @@
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "multiplayer/GameEngineClientServicesModule.h"
+#include "multiplayer/GameEngineOutboundInterface.h"
+#include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/PlayerManagerServer.h"
-#include "tests/multiplayer/MockNetworkInterface.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/TrimMust.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 namespace GAME {
 namespace {
-
-using ::testing::_;
-using ::testing::NiceMock;
 
 class LocalPlayer : public GAME::Test::GameEngineFixture {
 protected:
@@ -35,7 +32,7 @@ protected:
     PlayerManagerClient& Players() { return *module.GetPlayerManager(); }
 
     GameEngineClientServicesModule module;
-    NiceMock<GAME::Test::MockNetworkInterface> network;
+    GameEngineOutboundInterface network;
     GameEngineNetworkInterface* slot = &network;
     Player* player = nullptr;
 };
@@ -71,18 +68,17 @@ TEST_F(LocalPlayer, TheLocalRecordIsThePlayerWhateverTheServerSaid)
 TEST_F(LocalPlayer, HeartbeatGoesOutOnlyPastTheIntervalAndOnlyForAnExistingPlayer)
 {
     Players().SetMainPlayer(0x70000001);
-    EXPECT_CALL(network, CtoS_SinglePlayerHeartbeat(_)).Times(0);
     Players().Update(PlayerManagerClient::kHeartbeatIntervalMs + 1);
-    ::testing::Mock::VerifyAndClearExpectations(&network);
+    EXPECT_TRUE(TakeSent<SinglePlayerHeartbeatPacket>().empty());
 
     Players().SetMainPlayer(player->GetObjectId());
-    PlayerNetHeartbeatInfo sent;
-    EXPECT_CALL(network, CtoS_SinglePlayerHeartbeat(_))
-        .WillOnce([&](const PlayerNetHeartbeatInfo& heartbeat) { sent = heartbeat; });
     Players().Update(PlayerManagerClient::kHeartbeatIntervalMs);
+    EXPECT_TRUE(TakeSent<SinglePlayerHeartbeatPacket>().empty());
     Players().Update(1);
-    EXPECT_EQ(sent.playerId, player->GetObjectId());
-    EXPECT_EQ(sent.level, player->GetCharLevel());
+    const auto sent = TakeSent<SinglePlayerHeartbeatPacket>();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]->player.playerId, player->GetObjectId());
+    EXPECT_EQ(sent[0]->player.level, player->GetCharLevel());
 }
 
 } // namespace

@@ -19,10 +19,7 @@
 namespace GAME {
 namespace {
 
-PlayerNetBasicInfo Record(uint32_t id, const std::wstring& name, int32_t party = 0)
-{
-    return GAME::Test::ListedPlayer(id, name, party);
-}
+using GAME::Test::ListedPlayer;
 
 class ClientPlayers : public GAME::Test::GameEngineFixture {
 protected:
@@ -45,9 +42,9 @@ protected:
 
 TEST_F(ClientPlayers, AnswersLookUpsByIdHostAndName)
 {
-    PlayerNetBasicInfo bob = Record(0x20000001, L"Bob");
+    PlayerNetBasicInfo bob = ListedPlayer(0x20000001, L"Bob");
     bob.level = 12;
-    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), bob});
+    players.HandlePlayerUpdate({ListedPlayer(0x10000001, L"Ana"), bob});
 
     EXPECT_EQ(players.GetAllPlayersInGame(), (std::vector<uint32_t>{0x10000001, 0x20000001}));
     EXPECT_EQ(players.GetPlayerName(0x20000001), L"Bob");
@@ -67,7 +64,8 @@ TEST_F(ClientPlayers, HeartbeatsRefreshOthersButNeverTheLocalPlayer)
 {
     // This machine's player, though this manager has not been told its main player.
     Game().GetPlayerManagerClient()->SetMainPlayer(0x10000001);
-    players.HandlePlayerUpdate({Record(0x10000001, L"Ana"), Record(0x20000001, L"Bob")});
+    players.HandlePlayerUpdate(
+        {ListedPlayer(0x10000001, L"Ana"), ListedPlayer(0x20000001, L"Bob")});
 
     PlayerNetHeartbeatInfo mine;
     mine.playerId = 0x10000001;
@@ -86,8 +84,8 @@ TEST_F(ClientPlayers, PlayerInfoCountsOnlyPlayersThatExist)
     MakePlayer(0x10000001, 4);
     MakePlayer(0x10000002, 9);
     MakePlayer(0x10000003, 10);
-    players.HandlePlayerUpdate({Record(0x10000001, L"A"), Record(0x10000002, L"B"),
-                                Record(0x10000003, L"C"), Record(0x10000004, L"Gone")});
+    players.HandlePlayerUpdate({ListedPlayer(0x10000001, L"A"), ListedPlayer(0x10000002, L"B"),
+                                ListedPlayer(0x10000003, L"C"), ListedPlayer(0x10000004, L"Gone")});
     PlayerInfo info;
     info.gameDifficulty = 2;
     players.GetPlayerInfo(info);
@@ -142,13 +140,13 @@ TEST_F(ServerPlayers, RefusesAPlayerItAlreadyHolds)
     Start();
     GameEngineServerServicesModule module;
     PlayerManagerServer& players = *module.GetPlayerManager();
-    players.HandleNewPlayer(Record(0x20000001, L"Bob"));
-    players.HandleNewPlayer(Record(0x20000001, L"Bob again"));
+    players.HandleNewPlayer(ListedPlayer(0x20000001, L"Bob"));
+    players.HandleNewPlayer(ListedPlayer(0x20000001, L"Bob again"));
     players.AddPlayerToParty(0x20000001, 7);
     EXPECT_EQ(players.GetPlayers(), (std::vector<uint32_t>{0x20000001}));
 
-    players.HandleNewPlayer(Record(0x20000002, L"Pet"));
-    players.HandleNewPlayer(Record(0x30000001, L"Cy"));
+    players.HandleNewPlayer(ListedPlayer(0x20000002, L"Pet"));
+    players.HandleNewPlayer(ListedPlayer(0x30000001, L"Cy"));
     players.RemovePlayerFromGame(2);
     EXPECT_EQ(players.GetPlayers(), (std::vector<uint32_t>{0x30000001}));
 }

@@ -1,8 +1,0 @@
-#include "tests/multiplayer/MockNetworkInterface.h"
-
-namespace GAME::Test {
-
-MockNetworkInterface::MockNetworkInterface() = default;
-MockNetworkInterface::~MockNetworkInterface() = default;
-
-} // namespace GAME::Test
