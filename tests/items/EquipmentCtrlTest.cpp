@@ -13,13 +13,11 @@
 #include "items/ItemEquipment.h"
 #include "items/ItemReplicaInfo.h"
 #include "items/Weapon.h"
-#include "items/WeaponHunting_Bow.h"
 #include "items/WeaponMelee_Sword.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/support/TrimMust.h"
 #include "tests/support/TrimReplica.h"
 #include "tests/support/WearerFixture.h"
 
@@ -309,22 +307,6 @@ TEST_F(EquipmentSlotsTest, SwitchingSetsSwapsTheWeaponsWornAndOpensTheAlternateC
     EXPECT_EQ(shown.GetHandState(), EquipManager_HandState_Bow);
 }
 
-TEST_F(EquipmentSlotsTest, AHelmetHidesTheDefaultHeadPieceUntilItComesOff)
-{
-    ControllerPlayer* controller = NewWearer();
-    EquipmentCtrl& equipment = controller->GetEquipmentCtrl();
-    const EquipManager& shown = wearer->GetCombatManager().GetEquipManager();
-    auto* hood = Must(ObjectManager::Instance().GetObject<Item>(shown.GetDefaultHeadPiece()));
-    EXPECT_TRUE(hood->GetVisibility());
-
-    uint32_t helmet = Make(kHelmet);
-    const uint32_t helmetId = helmet;
-    equipment.PlaceItem(EquipmentCtrlLocation_Head, helmet);
-    EXPECT_FALSE(hood->GetVisibility());
-    EXPECT_TRUE(equipment.RemoveItem(helmetId));
-    EXPECT_TRUE(hood->GetVisibility());
-}
-
 TEST_F(EquipmentSlotsTest, TheEnchantmentReachesEveryWeaponWornAndLeavesOneTakenOff)
 {
     database.WriteRecord("Records/Items/Frost.dbr", {"useWeaponTint = 1", "weaponTintRed = 0"});
@@ -399,13 +381,6 @@ public:
         handStates.push_back(handState);
     }
     std::vector<EquipManager_HandState> handStates;
-};
-
-// Counts the pre-loads it is asked for.
-template <class Base> class PreLoadCounter : public Base {
-public:
-    void PreLoad(bool /*flag*/) override { ++preLoads; }
-    int preLoads = 0;
 };
 
 // Hears both item events, in order, as "attach owner item".
@@ -555,7 +530,7 @@ TEST_F(EquipManagerTest, OnlyOneHandedMeleeMoves)
     EXPECT_FALSE(equipment.GetAttachedItems()[0].canMoveToRightHand);
 }
 
-TEST_F(EquipManagerTest, ARingRidesAlongUnseenAndCountsAsNoWeapon)
+TEST_F(EquipManagerTest, ARingRidesAlongAtNoPointAndCountsAsNoWeapon)
 {
     ItemEventListener listener;
     const uint32_t sword = Make("WeaponMelee_Sword");
@@ -566,7 +541,6 @@ TEST_F(EquipManagerTest, ARingRidesAlongUnseenAndCountsAsNoWeapon)
     equipment.AttachItemAction(armour, EquipLocations_UpperBody);
 
     EXPECT_EQ(PointOf(ring), "");
-    EXPECT_FALSE(ItemOf(ring)->GetVisibility());
     EXPECT_EQ(PointOf(armour), "Upper Body");
 
     std::vector<uint32_t> nonWeapons = {99};
@@ -574,7 +548,6 @@ TEST_F(EquipManagerTest, ARingRidesAlongUnseenAndCountsAsNoWeapon)
     EXPECT_EQ(nonWeapons, (std::vector<uint32_t>{99, ring, armour}));
 
     equipment.DetachItemAction(ring);
-    EXPECT_TRUE(ItemOf(ring)->GetVisibility());
 
     const std::string ownerId = std::to_string(owner->GetObjectId()) + " ";
     EXPECT_EQ(listener.events,
@@ -641,21 +614,6 @@ TEST_F(EquipManagerTest, RecordNamesCompareAsFileNames)
     equipment.GetAllAttachedItems(left);
     EXPECT_EQ(left, std::vector<uint32_t>{bow});
     EXPECT_EQ(PointOf(bow), "Forearm");
-}
-
-TEST_F(EquipManagerTest, PreLoadReachesOnlyBowsAndStaffs)
-{
-    auto* bow = new PreLoadCounter<WeaponHunting_Bow>;
-    auto* sword = new PreLoadCounter<WeaponMelee_Sword>;
-    ObjectManager& objects = ObjectManager::Instance();
-    ASSERT_TRUE(objects.RegisterObject(bow));
-    ASSERT_TRUE(objects.RegisterObject(sword));
-    equipment.AttachItemAction(bow->GetObjectId(), EquipLocations_LeftHand);
-    equipment.AttachItemAction(sword->GetObjectId(), EquipLocations_RightHand);
-
-    equipment.PreLoad(true);
-    EXPECT_EQ(bow->preLoads, 1);
-    EXPECT_EQ(sword->preLoads, 0);
 }
 
 } // namespace

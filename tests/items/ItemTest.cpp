@@ -1,24 +1,14 @@
 #include "items/Item.h"
 
 #include "characters/Character.h"
-#include "combat/RetaliationAttributeStore_Equipment.h"
 #include "core/BinaryWriter.h"
-#include "core/GameTextLine.h"
 #include "engine/BinaryReader.h"
-#include "engine/CollisionData.h"
-#include "engine/EffectEntity.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundPak.h"
-#include "engine/World.h"
-#include "items/CostInfo_CharacterAttributes.h"
-#include "items/CostInfo_DamageAttributes.h"
-#include "items/CostInfo_RetaliationAttributes.h"
-#include "items/CostInfo_SkillAttributes.h"
 #include "items/ItemReplicaInfo.h"
 #include "tests/support/BareCarrier.h"
 #include "tests/support/EngineFixture.h"
@@ -30,9 +20,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -141,9 +129,6 @@ class RuleItem : public Item {
 
 public:
     using Item::classification;
-    using Item::dropSound3D;
-    using Item::dropSoundWater;
-    using Item::GenerateRequirementText;
     using Item::MeetsRequirements;
 };
 
@@ -154,10 +139,7 @@ protected:
     void SetUp() override
     {
         GameEngineFixture::SetUp();
-        Start({"rareItemSparkle = Records/Fx/Sparkle.dbr"});
-        database.WriteRecord("Records/Fx/Sparkle.dbr", {"Class = EffectEntity"});
-        database.WriteRecord("Records/Thud.dbr", {"Class = SoundPak"});
-        database.WriteRecord("Records/Splash.dbr", {"Class = SoundPak"});
+        Start();
     }
 
     RuleItem* Make(std::initializer_list<std::string> lines)
@@ -206,34 +188,12 @@ TEST_F(ItemRecordTest, ClassificationOnlyRisesAndUnknownTextCountsAsCommon)
               ItemClassification_Common);
 }
 
-TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReductionAndWordedSo)
+TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReduction)
 {
     RuleItem* item = Must(Make({}));
     EXPECT_TRUE(item->MeetsRequirements(8.0f, 10.0f, 25.0f));
     EXPECT_FALSE(item->MeetsRequirements(7.0f, 10.0f, 25.0f));
     EXPECT_TRUE(item->MeetsRequirements(0.0f, 0.0f, 0.0f));
-
-    struct Row {
-        float value, reduction;
-        std::wstring line;
-    };
-    const Row rows[] = {
-        {10.0f, 25.0f, L"MeetsRequirement LevelRequirement 10"},
-        {8.0f, 25.0f, L"MeetsRequirementWithReduction LevelRequirement 8 10 25"},
-        {7.0f, 25.0f, L"FailsRequirementWithReduction LevelRequirement 8 10 25"},
-        {7.0f, 0.0f, L"FailsRequirement LevelRequirement 10"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.value);
-        std::vector<GameTextLine> lines;
-        item->GenerateRequirementText(row.value, 10.0f, row.reduction, "LevelRequirement", lines);
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0].text, row.line);
-        EXPECT_EQ(lines[0].style, GameTextClass::ItemRequirements);
-    }
-    std::vector<GameTextLine> none;
-    item->GenerateRequirementText(3.0f, 0.0f, 25.0f, "LevelRequirement", none);
-    EXPECT_TRUE(none.empty());
 }
 
 TEST_F(ItemRecordTest, AvailabilityComparesTheRecordsOwnFigures)
@@ -244,71 +204,6 @@ TEST_F(ItemRecordTest, AvailabilityComparesTheRecordsOwnFigures)
     EXPECT_TRUE(item->IsItemAvailable(nullptr, 19, 5, 0));
     RuleItem* leveled = Make({"strengthRequirement = 20", "levelRequirement = 3"});
     EXPECT_FALSE(leveled->IsItemAvailable(nullptr, 19, 0, 0));
-}
-
-TEST_F(ItemRecordTest, OnlyTheFirstCollisionIsHeardAndWaterHasItsOwnSound)
-{
-    RuleItem* item =
-        Make({"dropSound3D = Records/Thud.dbr", "dropSoundWater = Records/Splash.dbr"});
-    ASSERT_NE(item, nullptr);
-    ObjectManager& objects = ObjectManager::Instance();
-    auto requests = [&objects](uint32_t id) {
-        return objects.GetObject<SoundPak>(id)->GetPlayRequests().size();
-    };
-    CollisionData water;
-    water.surface = 7;
-    item->CollisionCallback(water);
-    item->CollisionCallback(CollisionData());
-    EXPECT_EQ(requests(item->dropSoundWater), 1u);
-    EXPECT_EQ(requests(item->dropSound3D), 0u);
-    item->SetDropSoundToPlay();
-    item->CollisionCallback(CollisionData());
-    EXPECT_EQ(requests(item->dropSound3D), 1u);
-}
-
-TEST_F(ItemRecordTest, TheWaterSoundDefaultsAndTheSoundsGoWithTheItem)
-{
-    database.WriteRecord("records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr",
-                         {"Class = SoundPak"});
-    RuleItem* item = Make({});
-    ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t water = item->dropSoundWater;
-    ASSERT_NE(objects.GetObject<SoundPak>(water), nullptr);
-    objects.DestroyObjectEx(item, "test", 1);
-    objects.ProcessDestroyedObjects();
-    EXPECT_EQ(objects.GetObject<SoundPak>(water), nullptr);
-    const auto& history = objects.GetDestroyHistory();
-    EXPECT_TRUE(std::any_of(history.begin(), history.end(), [water](const auto& record) {
-        return record.objectId == water && record.line == 88 &&
-               record.file == "Project\\Game\\Item";
-    }));
-}
-
-TEST_F(ItemRecordTest, OnlyRareItemsSparkle)
-{
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-10, -10, -10}, {10, 10, 10}));
-    for (const char* rarity : {"Rare", "Common"}) {
-        SCOPED_TRACE(rarity);
-        Make({std::string("itemClassification = ") + rarity});
-        Item* item = Must(Item::CreateItem(Replica(recordName, 4242)));
-        ASSERT_TRUE(gEngine->GetWorld()->AddEntity(item, WorldCoords(1, Coords()), false));
-        item->InitialUpdate();
-        const size_t before = ObjectManager::Instance().GetObjectCount();
-        item->UpdateSelf(5000);
-        const size_t sparkles = ObjectManager::Instance().GetObjectCount() - before;
-        EXPECT_EQ(sparkles, std::string(rarity) == "Rare" ? 1u : 0u);
-        gEngine->GetWorld()->RemoveEntity(item);
-    }
-    gEngine->SetEditorPlayMode(true);
-    RuleItem* edited = Make({"itemClassification = Rare"});
-    gEngine->GetWorld()->AddEntity(edited, WorldCoords(1, Coords()), false);
-    const size_t before = ObjectManager::Instance().GetObjectCount();
-    edited->UpdateSelf(5000);
-    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
-    gEngine->SetEditorPlayMode(false);
-    gEngine->GetWorld()->RemoveEntity(edited);
-    gEngine->SetWorld(std::move(previous));
 }
 
 TEST_F(ItemRecordTest, LevelStateRebuildsTheSameRecordElsewhere)
@@ -523,82 +418,6 @@ TEST(ItemReplicaInfoTest, TheKeyedStreamKeepsEveryNameButNoId)
     std::string text;
     ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
     EXPECT_EQ(text.find("id"), std::string::npos) << text;
-}
-
-using Lines = std::vector<LogCapture::Line>;
-
-// Each summary logs its heading, then only the figures that are not zero.
-class CostInfoDump : public ::testing::Test {
-protected:
-    template <class Info> Lines Dumped(const Info& info)
-    {
-        log.Clear();
-        info.Dump();
-        return log.GetLines();
-    }
-
-    LogCapture log;
-};
-
-TEST_F(CostInfoDump, Damage)
-{
-    CostInfo_DamageAttributes info;
-    info.avgPierceRatio = 10.0f;
-    info.avgOverTime = 1.5f;
-    info.modDur = -2.0f;
-    info.count = 2;
-    EXPECT_EQ(Dumped(info), (Lines{{0, "Damage Cost Attributes"},
-                                   {0, "   avgBase (0.000000)  avgPierceRatio (10.000000)"},
-                                   {0, "   avgOverTime     = 1.500000"},
-                                   {0, "   modDur          = -2.000000"},
-                                   {0, "   count           = 2"}}));
-    EXPECT_EQ(info.GetTotalCount(), 2);
-}
-
-TEST_F(CostInfoDump, RetaliationThroughTheDamageSummaryLeavesOutTheBaseLine)
-{
-    RetaliationAttributeStore_Equipment store;
-    store.Load(
-        GAME::Test::Record("retaliationFireMin = 10\nretaliationFireMax = 20\n"
-                           "retaliationColdModifier = 15\nretaliationColdModifierChance = 50\n"),
-        nullptr, nullptr, false);
-    CostInfo_RetaliationAttributes info;
-    store.GetCostInfo(info);
-    info.avgBase = 3.0f;
-
-    const CostInfo_DamageAttributes& asDamage = info;
-    EXPECT_EQ(Dumped(asDamage), (Lines{{0, "Retaliation Cost Attributes"},
-                                       {0, "   avgBonus        = 15.000000"},
-                                       {0, "   mod             = 7.500000"},
-                                       {0, "   count           = 2"}}));
-    EXPECT_EQ(info.GetTotalCount(), 2);
-}
-
-TEST_F(CostInfoDump, SkillCountsOnlyItsBonuses)
-{
-    CostInfo_SkillAttributes info;
-    info.base = 2.5f;
-    info.modifier = -10.0f;
-    info.bonusCount = 3;
-    EXPECT_EQ(Dumped(info), (Lines{{0, "Skill Cost Attributes"},
-                                   {0, "   base        = 2.500000"},
-                                   {0, "   modifier    = -10.000000"},
-                                   {0, "   bonusCount  = 3"}}));
-    EXPECT_EQ(info.GetTotalCount(), 3);
-}
-
-TEST_F(CostInfoDump, ACharacterPairIsDumpedWhenEitherHalfIsSet)
-{
-    CostInfo_CharacterAttributes info;
-    EXPECT_EQ(Dumped(info), (Lines{{0, "Character Cost Attributes"}}));
-    info.bonusCount = 2;
-    info.otherSpeedMod = 1.5f;
-    info.otherSpeedModCount = 1;
-    EXPECT_EQ(info.GetTotalCount(), 3);
-    EXPECT_EQ(Dumped(info),
-              (Lines{{0, "Character Cost Attributes"},
-                     {0, "   bonus          (0.000000)   bonusCount            (2)"},
-                     {0, "   otherSpeedMod  (1.500000)   otherSpeedModCount    (1)"}}));
 }
 
 } // namespace

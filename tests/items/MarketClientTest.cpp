@@ -2,7 +2,6 @@
 
 #include "ai/ControllerPlayer.h"
 #include "characters/Player.h"
-#include "core/GameTextLine.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
@@ -119,33 +118,6 @@ TEST_F(MarketClientTest, RefusalsAreShownToTheBuyerOnly)
     EXPECT_NE(TopDialog().find(L"tagMarketError01"), std::wstring::npos);
     EXPECT_FALSE(market.PlayerSaleRequest(ring.itemId + 1000, false));
     EXPECT_NE(TopDialog().find(L"tagMarketError04"), std::wstring::npos);
-}
-
-TEST_F(MarketClientTest, TextsNameTheDealOnOffer)
-{
-    MarketClient& market = Market();
-    const MarketStockEntry& axe = market.GetStockEntries().front();
-    const auto text = [](auto&& make) {
-        std::vector<GameTextLine> lines;
-        make(lines);
-        return lines.size() == 1 ? lines[0].text : L"";
-    };
-    const uint32_t owned = PickUp(*hero, kHeal20);
-    const struct {
-        std::wstring text;
-        const wchar_t* tag;
-    } rows[] = {
-        {text([&](auto& l) { market.CreateUIPlayerBuyText(axe.itemId, l); }),
-         L"MarketCostAffordable"},
-        {text([&](auto& l) { market.CreateUIPlayerSellText(owned, l); }), L"MarketValue"},
-        {text([&](auto& l) { market.CreateUIPlayerSellText(owned + 999, l); }),
-         L"CanNotBeSoldHere"},
-    };
-    for (const auto& row : rows)
-        EXPECT_NE(row.text.find(row.tag), std::wstring::npos) << row.tag;
-    market.S2C_MarketItemStatusUpdate(axe.slot, MarketItemStatus_Sold);
-    EXPECT_NE(text([&](auto& l) { market.CreateUIPlayerBuyText(axe.itemId, l); }).find(L"Sold"),
-              std::wstring::npos);
 }
 
 TEST_F(MarketClientTest, TheCursorsQuickSaleSellsAPotionWithItsHiddenPotions)

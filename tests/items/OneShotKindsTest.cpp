@@ -1,12 +1,10 @@
 #include "characters/Character.h"
 
+#include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundPak.h"
-#include "items/GarmentManager.h"
 #include "items/Inventory.h"
 #include "items/InventorySack.h"
 #include "items/OneShot.h"
-#include "items/OneShot_Dye.h"
 #include "items/OneShot_Gold.h"
 #include "items/OneShot_PotionHealth.h"
 #include "tests/items/BagFixture.h"
@@ -55,26 +53,6 @@ TEST_F(OneShotKindsTest, GoldCountsTheRecordsVar1AndOnlyTheLocalPlayerReportsIt)
     EXPECT_EQ(stranger->GetCurrentMoney(), 25u);
 }
 
-TEST_F(OneShotKindsTest, ADyeDressesOnlyMenAndWomen)
-{
-    database.WriteRecord("Records/Items/Dye.dbr", {"Class = OneShot_Dye", "maleTexture = red_m.tex",
-                                                   "femaleTexture = red_f.tex"});
-    struct Row {
-        const char* gender;
-        const char* texture;
-    };
-    const Row rows[] = {{"Male", "red_m.tex"}, {"Female", "red_f.tex"}, {"Satyr", ""}};
-    int made = 0;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.gender);
-        Player* hero = Spawn<Player>("Records/Creatures/Dyed" + std::to_string(++made) + ".dbr",
-                                     {std::string("characterGenderProfile = ") + row.gender});
-        auto* dye = Must(DynamicCast<OneShot_Dye>(Make("Records/Items/Dye.dbr")));
-        dye->Use(hero);
-        EXPECT_EQ(hero->GetPlayerTexture(), row.texture);
-    }
-}
-
 TEST_F(OneShotKindsTest, PickingUpOpensTheTutorialPageOfTheKind)
 {
     Player* hero = NewHero();
@@ -91,10 +69,6 @@ TEST_F(OneShotKindsTest, PickingUpOpensTheTutorialPageOfTheKind)
         EXPECT_TRUE(Unlocked(row.page));
     }
     EXPECT_FALSE(Unlocked(18));
-    Item* ring = Make(kRing);
-    hero->GetInventory().SetGender(Gender_Female);
-    hero->GetInventory().AddItemToInventory(ring->GetObjectId(), false);
-    EXPECT_EQ(ring->GetGender(), Gender_Female);
 }
 
 TEST_F(OneShotKindsTest, ASackPlacesAlignsArrangesAndHandsOver)
@@ -130,37 +104,18 @@ TEST_F(OneShotKindsTest, ASackPlacesAlignsArrangesAndHandsOver)
     EXPECT_EQ(Bag(*hero).GetInventoryInSack(0).size(), 2u);
 }
 
-TEST_F(OneShotKindsTest, ADownsizingScreenShrinksTheCells)
-{
-    GraphicsEngine& graphics = GraphicsEngine::Instance();
-    graphics.SetSize(800, 600);
-    graphics.SetDownsizing(true);
-    InventorySack sack;
-    EXPECT_EQ(sack.GetCellWidth(), 25.0f);
-    EXPECT_EQ(sack.GetCellHeight(), 25.0f);
-    float w = 0.0f;
-    float h = 0.0f;
-    EXPECT_TRUE(sack.GetFootprint(Make(kRing), w, h));
-    EXPECT_FLOAT_EQ(w, 25.0f); // a 32-pixel picture at 800 of 1024
-    graphics.Reset();
-}
-
 using OneShotTest = EngineFixture;
 
-TEST_F(OneShotTest, TheDelayIsReadInSecondsAndUsePlaysTheSoundAndTakesOneFromTheStack)
+TEST_F(OneShotTest, TheDelayIsReadInSecondsAndUseTakesOneFromTheStack)
 {
-    database.WriteRecord("Records/Gulp.dbr", {"Class = SoundPak"});
-    database.WriteRecord("Records/Heal.dbr", {"Class = OneShot_PotionHealth", "useDelayTime = 1.5",
-                                              "useSound = Records/Gulp.dbr"});
+    database.WriteRecord("Records/Heal.dbr",
+                         {"Class = OneShot_PotionHealth", "useDelayTime = 1.5"});
     ObjectManager& objects = ObjectManager::Instance();
-    auto* potion = objects.CreateObjectFromFile<OneShot_PotionHealth>("Records/Heal.dbr");
+    auto* potion = Must(objects.CreateObjectFromFile<OneShot_PotionHealth>("Records/Heal.dbr"));
     EXPECT_EQ(potion->GetUseDelayTime(), 1500);
-    auto* sound = Must(objects.GetObject<SoundPak>(potion->GetUseSound()));
-
     auto* character = static_cast<Character*>(objects.CreateObject("Character"));
     potion->SetStackCount(3);
     potion->Use(character);
-    EXPECT_EQ(sound->GetPlayRequests().size(), 1u);
     EXPECT_EQ(potion->GetNumberInStack(), 2u);
 }
 
@@ -176,32 +131,6 @@ TEST_F(OneShotTest, RemovingFromTheStackStopsAtZero)
     potion.SetStackCount(2);
     EXPECT_EQ(potion.RemoveFromStack(1), 1u);
     EXPECT_EQ(potion.RemoveFromStack(5), 0u);
-}
-
-TEST(GarmentManagerTest, AVestmentCoversClothingAndNeitherRestoresTheOwnMesh)
-{
-    Character character;
-    GarmentManager garments;
-
-    garments.SetClothing(character, "Cloth.msh", "Cloth.tex", "");
-    EXPECT_EQ(character.GetMeshOverride(), "Cloth.msh");
-
-    garments.SetVestment(character, "Robe.msh", "", "RobeBump.tex");
-    EXPECT_EQ(character.GetMeshOverride(), "Robe.msh");
-    // An empty name leaves the texture worn before.
-    EXPECT_EQ(character.GetBaseTexture(), "Cloth.tex");
-    EXPECT_EQ(character.GetBumpTexture(), "RobeBump.tex");
-
-    garments.SetClothing(character, "Tunic.msh", "Tunic.tex", "TunicBump.tex");
-    EXPECT_EQ(character.GetMeshOverride(), "Robe.msh");
-
-    garments.SetVestment(character, "", "", "");
-    EXPECT_EQ(character.GetMeshOverride(), "Tunic.msh");
-    EXPECT_EQ(character.GetBumpTexture(), "TunicBump.tex");
-
-    garments.SetClothing(character, "", "", "");
-    EXPECT_EQ(character.GetMeshOverride(), "");
-    EXPECT_EQ(character.GetBaseTexture(), "");
 }
 
 } // namespace
