@@ -176,14 +176,10 @@ TEST(LoadTable, ListsAndAbsentKeys)
     EXPECT_EQ(table.GetStringAt("names", 2, "none"), "none");
 
     EXPECT_FALSE(table.HasKey("absent"));
-    EXPECT_EQ(table.GetString("absent", "dflt"), "dflt");
     EXPECT_EQ(table.GetInt("absent", 7), 7);
-    EXPECT_EQ(table.GetFloat("absent", 2.5f), 2.5f);
-    EXPECT_TRUE(table.GetBool("absent", true));
     table.GetIntList("absent", ints);
-    table.GetFloatList("absent", floats);
     table.GetStringList("absent", names);
-    EXPECT_TRUE(ints.empty() && floats.empty() && names.empty());
+    EXPECT_TRUE(ints.empty() && names.empty());
 }
 
 TEST(LoadTable, NumbersConvertSaturateOrFallBack)

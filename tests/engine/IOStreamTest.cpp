@@ -4,6 +4,8 @@
 #include "core/BinaryWriter.h"
 #include "core/UniqueId.h"
 #include "engine/BinaryReader.h"
+#include "engine/Crc32.h"
+#include "engine/Name.h"
 #include "engine/TriggerToken.h"
 #include "tests/support/TempDatabase.h"
 
@@ -24,6 +26,7 @@ struct Values {
     bool flag = false;
     uint32_t gold = 0;
     std::string record;
+    Name quest;
     float speed = 0.0f;
     int32_t level = 0;
     int32_t extra = 0;
@@ -44,6 +47,7 @@ void Stream(IOStream& stream, Values& v, bool readAll = true)
         stream.StreamUInt("gold", v.gold);
         stream.BeginBlock();
         stream.StreamString("record", v.record);
+        stream.StreamName("questName", v.quest);
         stream.EndBlock();
     }
     stream.EndBlock();
@@ -60,7 +64,8 @@ Values Sample()
     v.name = L"H\u00e9ro \U0001F600";
     v.flag = true;
     v.gold = 4000000000u;
-    v.record = "Records/Item/Sword.dbr";
+    v.record = "say \"hi\"\\ then\nleave\t\x01"; // text a naive printer would break
+    v.quest = Name::Create("quests\\villagewatch.qst");
     v.speed = -1.5f;
     v.level = -7;
     v.repeated[0] = 10;
@@ -149,7 +154,8 @@ TEST(IOStream, DescribeShowsTheStreamAsText)
               "  bool flag = true\n"
               "  uint gold = 4000000000\n"
               "  {\n"
-              "    string record = \"Records/Item/Sword.dbr\"\n"
+              "    string record = \"say \\\"hi\\\"\\\\ then\\x0aleave\\x09\\x01\"\n"
+              "    name questName = ecc5552b b0bc1ead ae279b46 e03535f1\n"
               "  }\n"
               "}\n"
               "float speed = -1.5\n"
@@ -163,6 +169,42 @@ TEST(IOStream, DescribeShowsTheStreamAsText)
     EXPECT_FALSE(complete);
     EXPECT_TRUE(IOStreamRead::HasHeader(Written()));
     EXPECT_FALSE(IOStreamRead::HasHeader({'G', 'S', 'T', 'R', 2, 0, 0, 0}));
+}
+
+TEST(IOStream, PrintedTextReadsBackToTheSameBytes)
+{
+    const std::vector<uint8_t> bytes = Written();
+    bool complete = false;
+    std::vector<uint8_t> parsed;
+    ASSERT_TRUE(IOStreamRead::ParseText(Described(bytes, complete), parsed));
+    EXPECT_EQ(parsed, bytes);
+}
+
+TEST(IOStream, ParseTextRefusesWhatThePrinterNeverWrites)
+{
+    const char* const bad[] = {
+        "{\n",                       // a block left open
+        "}\n",                       // closing nothing
+        "int max = 12x\n",           // trailing garbage
+        "int max = 4294967296\n",    // out of range
+        "string name = \"open\n",    // unterminated
+        "string name = \"a\\q\"\n",  // unknown escape
+        "string name = \"a\\x4\"\n", // short escape
+        "name questName = 1 2 3\n",  // three words
+        "colour tint = 1\n",         // unknown kind
+        "bool negate = yes\n",
+    };
+    for (const char* text : bad) {
+        SCOPED_TRACE(text);
+        std::vector<uint8_t> bytes;
+        EXPECT_FALSE(IOStreamRead::ParseText(text, bytes));
+    }
+}
+
+TEST(Crc32, CheckValueOfTheCommonVariant)
+{
+    EXPECT_EQ(Crc32("123456789", 9), 0xCBF43926u);
+    EXPECT_EQ(Crc32("", 0), 0u);
 }
 
 // Every kind once and one block, spelled out byte by byte: a change that moves a byte of the

@@ -76,14 +76,6 @@ TEST_F(LocalizationManagerTest, HugeWidthsAndPrecisionsAreClampedAndLoggedOncePe
     EXPECT_EQ(log.GetLines().size(), 3u);
 }
 
-TEST_F(LocalizationManagerTest, TagsListSortedAndUnknownOnesShowTheTagAndArguments)
-{
-    texts.LoadText("b = 1\na = 2\n", "inline");
-    EXPECT_EQ(texts.GetTags(), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(texts.Format("tagMissing", 5, "x"), L"tagMissing 5 x");
-    EXPECT_EQ(texts.Format("tagMissing"), L"tagMissing");
-}
-
 TEST_F(LocalizationManagerTest, ConvertsBetweenUtf8AndWideText)
 {
     const std::string utf8 = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";

@@ -85,17 +85,6 @@ TEST(ObjectIdMapDirect, FindFollowsEveryChange)
     }
 }
 
-TEST(ObjectIdMapDirect, SlotsSurviveTableGrowthAndChurn)
-{
-    ObjectIdMap map;
-    for (uint32_t id = 1; id <= 5000; ++id)
-        map.Insert(id, FakeObject(id));
-    for (uint32_t id = 1; id <= 5000; id += 2)
-        map.Erase(id);
-    for (uint32_t id = 1; id <= 5000; ++id)
-        ASSERT_EQ(map.Find(id), id % 2 == 0 ? FakeObject(id) : nullptr) << id;
-}
-
 TEST(ObjectIdMapDirect, IdsMovedIntoFreedSlotsByGrowthStayFound)
 {
     ObjectIdMap map;
