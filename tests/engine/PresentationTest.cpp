@@ -48,7 +48,7 @@ public:
     WorldVec3 GetTarget() const override { return WorldVec3(1, {0.0f, 0.0f, 0.0f}); }
 };
 
-TEST(WorldCamera, SitsBehindItsTargetAndItsFrustumFollowsViewportAndPitch)
+TEST(WorldCamera, SitsBehindItsTargetAndItsFrustumFollowsItsPitch)
 {
     FixedTargetCamera camera;
     camera.SetCameraDistance(10.0f);
@@ -63,12 +63,6 @@ TEST(WorldCamera, SitsBehindItsTargetAndItsFrustumFollowsViewportAndPitch)
     EXPECT_FALSE(view.Contains(WorldVec3(1, {0.0f, 0.0f, -11.0f}))); // behind the camera
     EXPECT_FALSE(view.Contains(WorldVec3(1, {0.0f, 0.0f, 991.0f}))); // past the far plane
     EXPECT_FALSE(view.Contains(WorldVec3(2, {0.0f, 0.0f, 0.0f})));   // unrelated region
-
-    // 30 degrees vertically: on a 4:3 screen the sides lie 19.65 degrees off the view axis, on a
-    // 3:4 screen 11.36 degrees; a point 18 degrees off lies between.
-    const WorldVec3 aside(1, {Tan(DegreesToRadians(18.0f)) * 10.0f, 0.0f, 0.0f});
-    EXPECT_TRUE(view.Contains(aside));
-    EXPECT_FALSE(camera.GetFrustum(Viewport(0, 0, 768, 1024)).Contains(aside));
 
     // Straight down the camera still has an up axis, hence side planes.
     camera.SetCameraPitch(DegreesToRadians(90.0f));
