@@ -173,7 +173,6 @@ TEST(LoadTable, ListsAndAbsentKeys)
     EXPECT_EQ(table.GetIntAt("ints", 2, -1), 3);
     EXPECT_EQ(table.GetIntAt("ints", 3, -1), -1);
     EXPECT_EQ(table.GetFloatAt("floats", 2, 9.0f), 9.0f);
-    EXPECT_EQ(table.GetStringAt("names", 2, "none"), "none");
 
     EXPECT_FALSE(table.HasKey("absent"));
     EXPECT_EQ(table.GetInt("absent", 7), 7);
