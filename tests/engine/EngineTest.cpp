@@ -144,7 +144,6 @@ TEST(EventManager, ListenersHearInRegistrationOrderWhileTheyLive)
         Send(8);
         EventManager::Instance().Send(kPing, OtherEvent());
     }
-    EXPECT_EQ(EventManager::Instance().GetListenerCount(kPing), 0u);
     Send(9);
     EXPECT_EQ(journal, (std::vector<std::string>{"1:7", "3:7", "1:8", "3:8"}));
     // Once per attached listener.
