@@ -170,7 +170,6 @@ TEST(LoadTable, ListsAndAbsentKeys)
     table.GetStringList("names", names);
     EXPECT_EQ(names, (std::vector<std::string>{"a", "b c"}));
 
-    EXPECT_EQ(table.GetIntAt("ints", 2, -1), 3);
     EXPECT_EQ(table.GetIntAt("ints", 3, -1), -1);
     EXPECT_EQ(table.GetFloatAt("floats", 2, 9.0f), 9.0f);
 

@@ -254,12 +254,8 @@ protected:
     GraphicsEngine& graphics = GraphicsEngine::Instance();
 };
 
-TEST_F(GraphicsEngineTest, EmptyAndMissingNamesDoNotLoadAndTheDefaultIsNeverFreed)
+TEST_F(GraphicsEngineTest, TheDefaultAnimationIsNeverFreed)
 {
-    graphics.DeclareMissing("Anims/Gone.anm");
-    EXPECT_EQ(graphics.LoadAnimation(""), nullptr);
-    EXPECT_EQ(graphics.LoadAnimation("Anims/Gone.anm"), nullptr);
-
     GraphicsAnim* fallback = graphics.GetDefaultAnimation();
     graphics.UnloadAnimation(fallback);
     graphics.UnloadAnimation(nullptr);
