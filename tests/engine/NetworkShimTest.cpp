@@ -159,7 +159,6 @@ TEST_F(ActorConfigCommandTest, ACommandSentWhileAnotherRunsFollowsIt)
         values.push_back(static_cast<const TestCommandPacket&>(*packet).value);
     }
     EXPECT_EQ(values, (std::vector<int32_t>{20, 21}));
-    ASSERT_EQ(runs.size(), 2u);
 }
 
 TEST_F(ActorConfigCommandTest, AReceivedCommandRunsOnItsActorAndTheServerPassesItOn)

@@ -80,7 +80,6 @@ TEST_F(ObjectManagerTest, IdsAndTypedLookUps)
     const uint32_t id = unit->GetObjectId();
     EXPECT_EQ(objects.GetObject<Entity>(id), unit);
     EXPECT_EQ(objects.GetObject<ObjTestOtherUnit>(id), nullptr);
-    EXPECT_EQ(objects.GetObject(id + 1), nullptr);
 
     EXPECT_EQ(objects.CreateObject("NoSuchClass"), nullptr);
 

