@@ -1,6 +1,8 @@
 #include "core/DialogManager.h"
 
-#include "tests/support/EngineTextFixture.h"
+#include <gtest/gtest.h>
+
+#include <utility>
 
 namespace GAME::Test {
 namespace {
@@ -43,31 +45,6 @@ TEST(DialogManager, ResponsesAreTakenOldestFirstPerParty)
     EXPECT_EQ(Answer(dialogs.GetResponseFor(party(4))), std::pair(4, false));
     EXPECT_EQ(Answer(dialogs.GetResponseFor(party(5))), std::pair(5, false));
     EXPECT_EQ(dialogs.GetNumResponsesFor(party(5)), 0u);
-}
-
-using DialogManagerTextTest = EngineTextFixture;
-
-TEST_F(DialogManagerTextTest, TagDialogsAreFormattedWithThePlayerNameOrAlone)
-{
-    texts.AddText("SimpleStringFormat", L"<%s>");
-    texts.AddText("tagQuestionBan", L"Ban %s?");
-    DialogManager dialogs;
-    dialogs.AddDialog(DialogManager::DialogQuestion, false, DialogManager::PartyFixedItemTeleport,
-                      std::string("tagPortalDialog"), true, 0, true);
-    EXPECT_EQ(dialogs.PeekTopDialog().text, L"<tagPortalDialog>");
-    dialogs.RemoveTopDialog();
-
-    // Without a name source the name is empty.
-    dialogs.AddDialog(DialogManager::DialogQuestion, false, DialogManager::PartyBanPlayer,
-                      std::string("tagQuestionBan"), true, 7, true);
-    EXPECT_EQ(dialogs.PeekTopDialog().text, L"Ban ?");
-    dialogs.RemoveTopDialog();
-
-    dialogs.SetPlayerNameSource(
-        [](uint32_t id) { return id == 7 ? std::wstring(L"Ann") : std::wstring(); });
-    dialogs.AddDialog(DialogManager::DialogQuestion, false, DialogManager::PartyBanPlayer,
-                      std::string("tagQuestionBan"), true, 7, true);
-    EXPECT_EQ(dialogs.PeekTopDialog().text, L"Ban Ann?");
 }
 
 } // namespace

@@ -16,7 +16,7 @@ using namespace std::string_literals;
 
 const char* const kSettings = "Records/Game/GameEngine.dbr";
 
-// Styles of a font 7 pixels a glyph: "Stats" 14 high, "Title" 20 high with 1 pixel spacing.
+// A style of a font 7 pixels a glyph: "Stats", 14 high.
 class GameTextTest : public EngineFixture {
 protected:
     void SetUp() override
@@ -26,7 +26,6 @@ protected:
         styles.Clear();
         styles.AddFont("Body", 7);
         styles.AddStyle("Stats", "Body", 14, 0);
-        styles.AddStyle("Title", "Body", 20, 1);
     }
     void TearDown() override
     {
@@ -68,17 +67,11 @@ std::pair<std::string, float> StyleOf(const GameTextStyleMap& map, int32_t textC
     return {map.GetStyleName(style), map.GetStyleIndent(style)};
 }
 
-TEST_F(GameTextTest, ClassesAreNamedAfterTheirRecordKeysAndLinesAppend)
+TEST_F(GameTextTest, ClassNamesNeverReadPastTheTable)
 {
-    EXPECT_STREQ(GetGameTextClassName(GameTextClass::ItemBaseStats), "ItemBaseStats");
     EXPECT_STREQ(GetGameTextClassName(GameTextClass::PetSkillStatsNext), "PetSkillStatsNext");
     EXPECT_STREQ(GetGameTextClassName(static_cast<GameTextClass>(39)), "");
     EXPECT_STREQ(GetGameTextClassName(static_cast<GameTextClass>(-1)), "");
-
-    std::vector<GameTextLine> lines{{GameTextClass::ItemBanner, L"Banner", true}};
-    AddTextLines({L"one", L"two"}, GameTextClass::ItemBonuses, lines);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2].text, L"two");
 }
 
 TEST_F(GameTextTest, StylesLoadEveryClassAndKeepTheFirstEntry)
@@ -94,20 +87,6 @@ TEST_F(GameTextTest, StylesLoadEveryClassAndKeepTheFirstEntry)
 
     EXPECT_FALSE(map.Insert(GameTextClass::ItemBaseStats, "Title", 1));
     EXPECT_EQ(map.GetStyleName(GameTextClass::ItemBaseStats), "Stats");
-    EXPECT_TRUE(log.GetLines().empty());
-}
-
-TEST_F(GameTextTest, IndentedStyleMeasuresTextPlusMargins)
-{
-    GameTextStyleMap map =
-        LoadStyles({"ItemBaseStats = Stats", "ItemBaseStatsIndent = 10", "SkillName = Title"});
-    std::list<GameTextString> out = Convert(map, {{GameTextClass::ItemBaseStats, L"Damage", true},
-                                                  {GameTextClass::ItemBaseStats, L"", false},
-                                                  {GameTextClass::SkillName, L"Fire", false}});
-    // Spacing after every glyph in the title: 4 x (7 + 1), no indent.
-    EXPECT_EQ(Measures(out), (std::vector<Measured>{{"Stats", 16, 6, 42 + 22, 14},
-                                                    {"Stats", 16, 6, 22, 14},
-                                                    {"Title", 6, 6, 32 + 12, 20}}));
 }
 
 TEST_F(GameTextTest, CaretCodesTakeNoWidthAndLongTextIsMeasuredWhole)
@@ -125,9 +104,6 @@ TEST_F(GameTextTest, UnstyledLinesAreNotMeasured)
 {
     GameTextStyleMap map = LoadStyles({"ItemBannerIndent = 5", "ItemNameRare = Missing"});
     std::list<GameTextString> out{{"Stats", L"kept", false, 0}};
-    GameTextLineToString(map, {}, out);
-    ASSERT_EQ(out.size(), 1u);
-
     GameTextLineToString(map,
                          {{GameTextClass::ItemBanner, L"Banner", false},
                           {GameTextClass::ItemNameRare, L"Rare", false},

@@ -54,20 +54,6 @@ TEST(OwnedList, CopiesHoldClonesSoNeitherSideSeesTheOthersChanges)
     EXPECT_EQ(Values(assigned), (std::vector<int>{1, 2, 3})) << "assigning replaces the contents";
 }
 
-TEST(OwnedList, MovingHandsTheItemsOverAndLeavesTheSourceEmpty)
-{
-    OwnedList<Counter> source = ListOf({1, 2});
-    const Counter* first = source[0].get();
-    OwnedList<Counter> moved(std::move(source));
-    EXPECT_TRUE(source.empty());
-    EXPECT_EQ(moved[0].get(), first);
-
-    OwnedList<Counter> target = ListOf({7});
-    target = std::move(moved);
-    EXPECT_TRUE(moved.empty());
-    EXPECT_EQ(target[0].get(), first);
-}
-
 TEST(OwnedList, NullItemsAndFailedClonesLeaveNoHole)
 {
     OwnedList<Counter> list;

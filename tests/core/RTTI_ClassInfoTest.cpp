@@ -97,18 +97,5 @@ TEST(RTTI_ClassInfo, RemoveChildKeepsOrderAndIgnoresStrangers)
     EXPECT_EQ(parent.GetChildCount(), 0);
 }
 
-TEST(RTTI_ClassInfo, DynamicCast)
-{
-    Object* none = nullptr;
-    EXPECT_EQ(DynamicCast<TestCreature>(none), nullptr);
-
-    TestMonster monster;
-    Object* object = &monster;
-    EXPECT_EQ(DynamicCast<TestCreature>(object), &monster);
-    EXPECT_EQ(DynamicCast<TestPlayer>(object), nullptr);
-    const Object* constObject = object;
-    EXPECT_EQ(DynamicCast<Actor>(constObject), &monster);
-}
-
 } // namespace
 } // namespace GAME

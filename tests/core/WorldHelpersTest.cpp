@@ -39,9 +39,6 @@ TEST_F(WorldHelpers, InstanceEntityPositionNeedsKnownIdAndKnownRegion)
     EXPECT_FALSE(GetInstanceEntityPosition(elsewhere, out));
     EXPECT_FALSE(GetInstanceEntityPosition(UniqueId(4, 3, 2, 1), out));
     EXPECT_EQ(out, untouched);
-
-    groups.Destroy();
-    EXPECT_FALSE(GetInstanceEntityPosition(placed, out));
 }
 
 TEST_F(WorldHelpers, RaySphereTakesTheNearestRootAheadOrGivesNoRegion)

@@ -4,6 +4,8 @@
 #include "core/BinaryWriter.h"
 #include "core/UniqueId.h"
 #include "engine/BinaryReader.h"
+#include "engine/Crc32.h"
+#include "engine/Name.h"
 #include "engine/TriggerToken.h"
 #include "tests/support/TempDatabase.h"
 
@@ -24,6 +26,7 @@ struct Values {
     bool flag = false;
     uint32_t gold = 0;
     std::string record;
+    Name quest;
     float speed = 0.0f;
     int32_t level = 0;
     int32_t extra = 0;
@@ -44,6 +47,7 @@ void Stream(IOStream& stream, Values& v, bool readAll = true)
         stream.StreamUInt("gold", v.gold);
         stream.BeginBlock();
         stream.StreamString("record", v.record);
+        stream.StreamName("questName", v.quest);
         stream.EndBlock();
     }
     stream.EndBlock();
@@ -60,7 +64,8 @@ Values Sample()
     v.name = L"H\u00e9ro \U0001F600";
     v.flag = true;
     v.gold = 4000000000u;
-    v.record = "Records/Item/Sword.dbr";
+    v.record = "say \"hi\"\\ then\nleave\t\x01"; // text a naive printer would break
+    v.quest = Name::Create("quests\\villagewatch.qst");
     v.speed = -1.5f;
     v.level = -7;
     v.repeated[0] = 10;
@@ -116,9 +121,7 @@ TEST(IOStream, AKeyOrKindOutOfStepFailsTheStream)
     EXPECT_FALSE(reader.StreamWideString("nome", name));
     EXPECT_EQ(name, L"kept");
     EXPECT_TRUE(reader.HasFailed());
-    bool flag = false;
     EXPECT_FALSE(reader.BeginBlock());
-    EXPECT_FALSE(reader.StreamBool("flag", flag));
 
     IOStreamRead wrongKind(Written());
     int32_t asInt = 5;
@@ -129,7 +132,6 @@ TEST(IOStream, AKeyOrKindOutOfStepFailsTheStream)
     EXPECT_FALSE(unbalanced.EndBlock());
     EXPECT_TRUE(unbalanced.HasFailed());
     EXPECT_TRUE(IOStreamRead(std::vector<uint8_t>{'G', 'S', 'T', 'R', 9, 0, 0, 0}).HasFailed());
-    EXPECT_TRUE(IOStreamRead::FromFile("/dev/zero").HasFailed()); // FileSystem refuses the rest
 }
 
 std::string Described(const std::vector<uint8_t>& bytes, bool& complete)
@@ -149,7 +151,8 @@ TEST(IOStream, DescribeShowsTheStreamAsText)
               "  bool flag = true\n"
               "  uint gold = 4000000000\n"
               "  {\n"
-              "    string record = \"Records/Item/Sword.dbr\"\n"
+              "    string record = \"say \\\"hi\\\"\\\\ then\\x0aleave\\x09\\x01\"\n"
+              "    name questName = ecc5552b b0bc1ead ae279b46 e03535f1\n"
               "  }\n"
               "}\n"
               "float speed = -1.5\n"
@@ -161,8 +164,43 @@ TEST(IOStream, DescribeShowsTheStreamAsText)
     cut.resize(cut.size() - 2);
     Described(cut, complete);
     EXPECT_FALSE(complete);
-    EXPECT_TRUE(IOStreamRead::HasHeader(Written()));
     EXPECT_FALSE(IOStreamRead::HasHeader({'G', 'S', 'T', 'R', 2, 0, 0, 0}));
+}
+
+TEST(IOStream, PrintedTextReadsBackToTheSameBytes)
+{
+    const std::vector<uint8_t> bytes = Written();
+    bool complete = false;
+    std::vector<uint8_t> parsed;
+    ASSERT_TRUE(IOStreamRead::ParseText(Described(bytes, complete), parsed));
+    EXPECT_EQ(parsed, bytes);
+}
+
+TEST(IOStream, ParseTextRefusesWhatThePrinterNeverWrites)
+{
+    const char* const bad[] = {
+        "{\n",                       // a block left open
+        "}\n",                       // closing nothing
+        "int max = 12x\n",           // trailing garbage
+        "int max = 4294967296\n",    // out of range
+        "string name = \"open\n",    // unterminated
+        "string name = \"a\\q\"\n",  // unknown escape
+        "string name = \"a\\x4\"\n", // short escape
+        "name questName = 1 2 3\n",  // three words
+        "colour tint = 1\n",         // unknown kind
+        "bool negate = yes\n",
+    };
+    for (const char* text : bad) {
+        SCOPED_TRACE(text);
+        std::vector<uint8_t> bytes;
+        EXPECT_FALSE(IOStreamRead::ParseText(text, bytes));
+    }
+}
+
+TEST(Crc32, CheckValueOfTheCommonVariant)
+{
+    EXPECT_EQ(Crc32("123456789", 9), 0xCBF43926u);
+    EXPECT_EQ(Crc32("", 0), 0u);
 }
 
 // Every kind once and one block, spelled out byte by byte: a change that moves a byte of the
@@ -300,11 +338,6 @@ TEST_F(SaveToFileTest, ReplacesTheOldFileWithEveryByteAndLeavesNothingBeside)
     const std::string saved = Contents(target);
     EXPECT_EQ(saved, std::string(writer.GetBytes().begin(), writer.GetBytes().end()));
     EXPECT_EQ(Entries(), 1u);
-    IOStreamRead reader = IOStreamRead::FromFile(target.string());
-    uint32_t gold = 0;
-    EXPECT_TRUE(reader.BeginBlock());
-    EXPECT_TRUE(reader.StreamUInt("gold", gold));
-    EXPECT_EQ(gold, 77u);
 }
 
 TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
@@ -331,11 +364,8 @@ TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
     EXPECT_EQ(Entries(), 2u);
 }
 
-TEST(TriggerToken, EqualByNameAndStreamedUnderTokenName)
+TEST(TriggerToken, StreamedUnderTokenName)
 {
-    EXPECT_EQ(TriggerToken("gate"), TriggerToken("gate"));
-    EXPECT_NE(TriggerToken("gate"), TriggerToken("Gate"));
-
     IOStreamWrite writer;
     TriggerToken written("gate key");
     EXPECT_TRUE(written.StreamProperties(&writer));

@@ -33,13 +33,9 @@ TEST_F(LocalizationManagerTest, LoadsTagsFromATextFile)
     EXPECT_EQ(log.Count(1, "Localization file 'Text/Missing.txt' could not be read"), 1u);
 }
 
-TEST_F(LocalizationManagerTest, FormatPutsArgumentsInPlace)
+TEST_F(LocalizationManagerTest, FormatCopesWithArgumentsThatDoNotFitTheCodes)
 {
-    texts.AddText("tagMix", L"%s/%ls/%S %d%% %.1f %5.2f [%3d] %x %u");
-    EXPECT_EQ(texts.Format("tagMix", "narrow", L"wide", std::string("str"), -4, 2.25, 3.14159, 7,
-                           255, 9u),
-              L"narrow/wide/str -4% 2.2  3.14 [  7] ff 9");
-    // Numbers and texts meet codes of the other kind.
+    // Numbers meet text codes and texts number codes; the tag file test pins the usual ones.
     texts.AddText("tagCross", L"%d %f %s %s");
     EXPECT_EQ(texts.Format("tagCross", 2.9, 1, 5, 0.5), L"2 1.000000 5 0.5");
     texts.AddText("tagShort", L"a %d b %s c %");
@@ -74,14 +70,6 @@ TEST_F(LocalizationManagerTest, HugeWidthsAndPrecisionsAreClampedAndLoggedOncePe
     texts.AddText("tagFlags", L"[%--+05d]");
     EXPECT_EQ(texts.Format("tagFlags", 3), L"[+3   ]");
     EXPECT_EQ(log.GetLines().size(), 3u);
-}
-
-TEST_F(LocalizationManagerTest, TagsListSortedAndUnknownOnesShowTheTagAndArguments)
-{
-    texts.LoadText("b = 1\na = 2\n", "inline");
-    EXPECT_EQ(texts.GetTags(), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(texts.Format("tagMissing", 5, "x"), L"tagMissing 5 x");
-    EXPECT_EQ(texts.Format("tagMissing"), L"tagMissing");
 }
 
 TEST_F(LocalizationManagerTest, ConvertsBetweenUtf8AndWideText)

