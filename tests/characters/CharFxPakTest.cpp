@@ -8,7 +8,7 @@
 #include "engine/SoundPak.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/TrimTaSounds.h"
+#include "tests/support/SoundPaks.h"
 #include "world/FxMesh.h"
 
 #include <gtest/gtest.h>

@@ -9,8 +9,8 @@
 #include "engine/ObjectManager.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Must.h"
 #include "tests/support/TempDatabase.h"
-#include "tests/support/TrimMust.h"
 
 #include <gmock/gmock.h>
 

@@ -18,7 +18,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
-#include "tests/support/TrimTaSounds.h"
+#include "tests/support/SoundPaks.h"
 
 #include <algorithm>
 #include <initializer_list>

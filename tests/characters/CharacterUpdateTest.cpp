@@ -10,7 +10,7 @@
 #include "engine/SoundPak.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
-#include "tests/support/TrimTaSounds.h"
+#include "tests/support/SoundPaks.h"
 
 #include <cmath>
 #include <initializer_list>

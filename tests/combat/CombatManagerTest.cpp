@@ -23,10 +23,10 @@
 #include "items/Item.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Must.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedAccumulator.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 

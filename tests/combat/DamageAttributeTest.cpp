@@ -39,11 +39,11 @@
 #include "items/CostInfo_DefenseAttributes.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/Must.h"
 #include "tests/support/Records.h"
 #include "tests/support/RiggedAccumulator.h"
 #include "tests/support/ScriptedAccumulator.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "engine/Coords.h"
 #include "engine/Name.h"
 #include "tests/support/CombatWorldFixture.h"
-#include "tests/support/TrimTaSounds.h"
+#include "tests/support/SoundPaks.h"
 
 #include <initializer_list>
 #include <string>

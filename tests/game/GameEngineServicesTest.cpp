@@ -1,9 +1,7 @@
 #include "game/GameEngine.h"
 
 #include "core/DialogManager.h"
-#include "engine/ABBox.h"
 #include "engine/LocalizationManager.h"
-#include "engine/Region.h"
 #include "engine/World.h"
 #include "engine/ZoneManager.h"
 #include "game/ActivityManager.h"
@@ -15,6 +13,7 @@
 #include "multiplayer/PlayerManagerServer.h"
 #include "skills/SkillProfile.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/PortalGameFixture.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "world/FixedItemTeleport.h"
 
@@ -253,19 +252,8 @@ public:
     bool IsFinished() override { return true; }
 };
 
-class Travel : public GameEngineFixture {
+class Travel : public PortalGameFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        database.WriteRecord("Records/Item/Teleporters/ArtifactShrine.dbr",
-                             {"Class = FixedItemTeleport"});
-        Start();
-        World& world = *gEngine->GetWorld();
-        world.CreateRegion(5, {0, 0, 0}, ABBox({-100, -100, -100}, {100, 100, 100}));
-        world.GetRegionById(5)->SetLevelLoaded(true);
-    }
-
     // Activities installed since the last call, told by the ids handed out.
     uint32_t ActivitiesInstalled()
     {
@@ -278,7 +266,7 @@ protected:
 
     static WorldCoords At(float x)
     {
-        return WorldCoords(5, Coords::FromTranslation(Vec3(x, 0, 0)));
+        return WorldCoords(kPortalRegion, Coords::FromTranslation(Vec3(x, 0, 0)));
     }
 
     uint32_t lastProbeId = 0;

@@ -23,8 +23,8 @@
 #include "skills/SkillReasons.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/HeardEvents.h"
+#include "tests/support/Must.h"
 #include "tests/support/Records.h"
-#include "tests/support/TrimMust.h"
 #include "world/GameCamera.h"
 #include "world/Proxy.h"
 

@@ -17,8 +17,8 @@
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/Replica.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/support/TrimReplica.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>

@@ -9,9 +9,9 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/EquipmentRecords.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Must.h"
 #include "tests/support/Records.h"
-#include "tests/support/TrimMust.h"
-#include "tests/support/TrimReplica.h"
+#include "tests/support/Replica.h"
 
 #include <gtest/gtest.h>
 

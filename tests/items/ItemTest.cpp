@@ -14,9 +14,9 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/Must.h"
 #include "tests/support/Records.h"
-#include "tests/support/TrimMust.h"
-#include "tests/support/TrimReplica.h"
+#include "tests/support/Replica.h"
 
 #include <gtest/gtest.h>
 

@@ -14,10 +14,10 @@
 #include "items/LootTable.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/LootDraw.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TempDatabase.h"
-#include "tests/support/TrimLootDraw.h"
 
 #include <gtest/gtest.h>
 
@@ -42,16 +42,6 @@ void OneAffixTable(const TempDatabase& database, const std::string& record,
                                   "randomizerWeight1 = 1"});
 }
 
-// The lines as the text of a record; each caller names a new one, since records are read once.
-void WriteLines(const TempDatabase& database, const std::string& record,
-                std::vector<std::string> lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    database.WriteFile(record, text);
-}
-
 class LootBaseTest : public EngineFixture {
 protected:
     void SetUp() override
@@ -67,7 +57,7 @@ protected:
         const std::string record = "T/Table" + std::to_string(++tables) + ".dbr";
         std::vector<std::string> all = {std::string("Class = ") + T::classInfo.GetName()};
         all.insert(all.end(), lines);
-        WriteLines(database, record, all);
+        database.WriteRecord(record, all);
         return LootBase::Create(record);
     }
 
@@ -339,7 +329,7 @@ protected:
             "brokenRandomizerWeight1 = 1"};
         picks.insert(picks.end(), lists);
         const std::string record = "R/Table" + std::to_string(++tables) + ".dbr";
-        WriteLines(database, record, picks);
+        database.WriteRecord(record, picks);
         LootItemTableRandomizer randomizer;
         randomizer.LoadFromDatabase(record);
         return randomizer;
@@ -606,7 +596,7 @@ protected:
     void Load(GoldGenerator& generator, const Lines& lines)
     {
         const std::string record = "Records/Loot/Gold" + std::to_string(++records) + ".dbr";
-        WriteLines(database, record, lines);
+        database.WriteRecord(record, lines);
         generator.LoadFromDatabase(record);
         generator.SetChance(0.0f);
     }

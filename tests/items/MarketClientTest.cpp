@@ -20,8 +20,8 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/MarketFixture.h"
-#include "tests/support/TrimMust.h"
-#include "tests/support/TrimReplica.h"
+#include "tests/support/Must.h"
+#include "tests/support/Replica.h"
 #include "tests/support/TwoMachines.h"
 
 #include <gmock/gmock.h>

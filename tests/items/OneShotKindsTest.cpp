@@ -9,8 +9,8 @@
 #include "items/OneShot_PotionHealth.h"
 #include "tests/items/BagFixture.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/TrimMust.h"
-#include "tests/support/TrimReplica.h"
+#include "tests/support/Must.h"
+#include "tests/support/Replica.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 #include "skills/SkillManager.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/Must.h"
 #include "tests/support/Records.h"
-#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 

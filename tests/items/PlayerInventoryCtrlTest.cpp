@@ -20,11 +20,11 @@
 #include "items/OneShot_Potion.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/items/BagFixture.h"
+#include "tests/support/BagStream.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
-#include "tests/support/TrimBagStream.h"
-#include "tests/support/TrimReplica.h"
+#include "tests/support/Replica.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "items/EquipManager.h"
 #include "items/Weapon.h"
 #include "tests/support/EquipmentRecords.h"
-#include "tests/support/TrimMust.h"
+#include "tests/support/Must.h"
 #include "tests/support/WearerFixture.h"
 
 #include <gtest/gtest.h>

@@ -12,8 +12,8 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/Must.h"
 #include "tests/support/PlayerListRecords.h"
-#include "tests/support/TrimMust.h"
 #include "world/FixedItem.h"
 
 #include <gtest/gtest.h>

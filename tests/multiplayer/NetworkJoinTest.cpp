@@ -6,7 +6,7 @@
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
 #include "tests/support/CombatWorldFixture.h"
-#include "tests/support/TrimMust.h"
+#include "tests/support/Must.h"
 
 #include <gtest/gtest.h>
 

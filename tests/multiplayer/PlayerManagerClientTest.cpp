@@ -8,7 +8,7 @@
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "tests/support/GameEngineFixture.h"
-#include "tests/support/TrimMust.h"
+#include "tests/support/Must.h"
 
 #include <gtest/gtest.h>
 

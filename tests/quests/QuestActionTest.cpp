@@ -20,10 +20,10 @@
 #include "quests/QuestEvents.h"
 #include "quests/QuestRepository.h"
 #include "quests/RewardActions.h"
+#include "tests/support/Announce.h"
 #include "tests/support/HeardEvents.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/QuestGameFixture.h"
-#include "tests/support/TrimAnnounce.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "engine/PhysicsEngine.h"
 #include "engine/WorldCoords.h"
 #include "tests/support/EngineWorldFixture.h"
-#include "tests/support/TrimMust.h"
+#include "tests/support/Must.h"
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,8 @@
 #include "quests/QuestConditions.h"
 #include "quests/QuestNetMsg.h"
 #include "quests/QuestRepository.h"
+#include "tests/support/Announce.h"
 #include "tests/support/QuestGameFixture.h"
-#include "tests/support/TrimAnnounce.h"
 #include "world/Proxy.h"
 
 #include <gtest/gtest.h>

@@ -14,8 +14,8 @@
 #include "quests/QuestListeners.h"
 #include "quests/QuestStep.h"
 #include "tests/support/HeardEvents.h"
+#include "tests/support/Must.h"
 #include "tests/support/QuestFixture.h"
-#include "tests/support/TrimMust.h"
 
 #include <gtest/gtest.h>
 

@@ -11,10 +11,10 @@
 #include "skills/SkillProfile_Modifiers.h"
 #include "skills/SkillProfile_ProjectileModifiers.h"
 #include "skills/Skill_AttackProjectile.h"
+#include "tests/support/PlacedOwnerFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/SkillsFixture.h"
-#include "tests/support/TrimTbPlacedOwner.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "skills/Skill_AttackProjectileSpawnPet.h"
 #include "skills/Skill_AttackTelekinesis.h"
 #include "skills/Skill_DropProjectileTelekinesis.h"
+#include "tests/support/PlacedOwnerFixture.h"
 #include "tests/support/SkillsFixture.h"
-#include "tests/support/TrimTbPlacedOwner.h"
 #include "world/ProjectileBase.h"
 #include "world/ProjectileTelekinesis.h"
 

@@ -299,7 +299,7 @@ protected:
                                        std::string("skillTargetRadius = ") + radius,
                                        "skillLifeBonus = 30"};
         lines.insert(lines.end(), extra);
-        WriteLines(kBuff, lines);
+        database.WriteRecord(kBuff, lines);
     }
 
     template <class Kind> Kind* Make(const std::string& buffName = "Records/Skills/Buffs/Ward.dbr")

@@ -22,8 +22,8 @@
 #include "skills/Skill_PassiveOnLifeBuffSelf.h"
 #include "skills/Skill_PassiveShield.h"
 #include "skills/Skill_ProjectileModifier.h"
+#include "tests/support/PlacedOwnerFixture.h"
 #include "tests/support/SkillsFixture.h"
-#include "tests/support/TrimTbPlacedOwner.h"
 #include "world/ProjectileInfo.h"
 
 #include <limits>

@@ -276,14 +276,6 @@ protected:
         return Place<T>(at, TeamManager::DefaultMonsterTeam(), made);
     }
 
-    void WriteLines(const std::string& path, const std::vector<std::string>& lines)
-    {
-        std::string text;
-        for (const std::string& line : lines)
-            text += line + "\n";
-        database.WriteFile(path, text);
-    }
-
     // A skill on a record of its own (records are cached by path), lent to the manager; the
     // record is of the kind unless the lines name a class.
     template <class Kind>
@@ -295,7 +287,7 @@ protected:
             lines.insert(lines.begin(), std::string("Class = ") + Kind::classInfo.GetName());
         if (path.empty())
             path = "Records/Skills/Made" + std::to_string(++made) + ".dbr";
-        WriteLines(path, lines);
+        database.WriteRecord(path, lines);
         auto* skill = Made(ObjectManager::Instance().CreateObjectFromFile<Kind>(path), path);
         skill->SetManager(&manager);
         return skill;

@@ -35,7 +35,7 @@ void TempDatabase::WriteFile(const std::string& relativePath, const std::string&
 }
 
 void TempDatabase::WriteRecord(const std::string& recordPath,
-                               std::initializer_list<std::string> lines) const
+                               const std::vector<std::string>& lines) const
 {
     std::string text;
     for (const std::string& line : lines)

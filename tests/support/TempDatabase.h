@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace GAME::Test {
 
@@ -18,7 +19,7 @@ public:
     // Writes a file at the relative path, creating its folders; the text is written as given.
     void WriteFile(const std::string& relativePath, const std::string& text) const;
     // Writes a record from "key = value" lines, one string per line.
-    void WriteRecord(const std::string& recordPath, std::initializer_list<std::string> lines) const;
+    void WriteRecord(const std::string& recordPath, const std::vector<std::string>& lines) const;
 
 private:
     std::string root;

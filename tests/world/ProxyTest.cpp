@@ -10,7 +10,6 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/ProxyFixture.h"
-#include "tests/support/TrimTgRecords.h"
 #include "world/FixedItem.h"
 #include "world/ProxyAmbush.h"
 #include "world/ProxyPool.h"
@@ -54,7 +53,7 @@ TEST_P(ProxyPoolChoiceTest, ChoosesFromTheListOfTheDifficultyOrTheNextEasier)
     SetDifficulty(row.difficulty);
     std::vector<std::string> lines{"Class = Proxy"};
     lines.insert(lines.end(), row.lines.begin(), row.lines.end());
-    WriteLines(database, kProxy, lines);
+    database.WriteRecord(kProxy, lines);
     Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy);
     ASSERT_NE(proxy, nullptr);
     ASSERT_NE(proxy->GetPool(), nullptr);
@@ -349,7 +348,7 @@ TEST_F(ProxyPoolTest, LimitsAndCountsFromRecordsStayInBounds)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         const std::string path = std::string("Records/Spawn/") + row.label + ".dbr";
-        WriteLines(database, path, row.lines);
+        database.WriteRecord(path, row.lines);
         ProxyPool bounded;
         bounded.LoadFromFile(path);
         bounded.RunPool(100);

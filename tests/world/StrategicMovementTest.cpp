@@ -16,8 +16,7 @@
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/LevelObjectsFixture.h"
 #include "tests/support/LogCapture.h"
-#include "tests/support/TrimTgPortal.h"
-#include "tests/support/TrimTgRecords.h"
+#include "tests/support/PortalGameFixture.h"
 #include "world/FixedItemTeleport.h"
 #include "world/NpcTrafficNode.h"
 #include "world/PlayerSpawnPoint.h"
@@ -59,7 +58,7 @@ protected:
                                        "lightName = Records/Spawn/Glow.dbr"};
         lines.insert(lines.end(), extra.begin(), extra.end());
         const std::string path = "Records/Spawn/Shrine" + std::to_string(id) + ".dbr";
-        WriteLines(database, path, lines);
+        database.WriteRecord(path, lines);
         T* shrine = ObjectManager::Instance().CreateObjectFromFile<T>(path);
         UniqueId unique;
         unique.SetPart(0, id);
