@@ -6,29 +6,13 @@
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
-#include "engine/ABBox.h"
-#include "engine/Coords.h"
-#include "engine/Engine.h"
-#include "engine/Entity.h"
-#include "engine/GraphicsAnim.h"
-#include "engine/GraphicsEngine.h"
 #include "engine/InstanceGroup.h"
-#include "engine/InstanceGroupManager.h"
-#include "engine/Name.h"
 #include "engine/ObjectManager.h"
-#include "engine/Platform.h"
 #include "engine/Vec3.h"
-#include "engine/World.h"
 #include "engine/WorldCoords.h"
-#include "game/GameEngine.h"
-#include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/ScriptedStage.h"
-#include "items/HotSlotOption.h"
-#include "items/ItemReplicaInfo.h"
 #include "items/PlayerHotSlotCtrl.h"
-#include "multiplayer/GameEngineInboundInterface.h"
-#include "multiplayer/PlayerManagerClient.h"
 #include "skills/Skill.h"
 #include "skills/SkillManager.h"
 #include "world/PatrolPoint.h"
@@ -115,15 +99,9 @@ bool ArenaReport::Stage()
     Player* hero = JoinHero(kPlayer, At(0.0f, 0.0f));
     if (hero == nullptr)
         return false;
-    PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
-    slots.SetToDefaults();
-    SkillManager& skills = hero->GetSkillManager();
-    skills.LoadSkills(kBarSkillTree, 1);
-    if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
-        HotSlotOptionSkill option(skill->GetObjectId());
-        option.SetPlayer(hero);
-        slots.SetHotSlot(kBarSlot, &option);
-    }
+    hero->GetPlayerHotSlotCtrl().SetToDefaults();
+    hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
+    HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot);
 
     if (!StagePatrol())
         return false;

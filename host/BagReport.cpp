@@ -88,9 +88,7 @@ Player* BagReport::StageHero(float x)
     Player* hero = HostSamples::Make<Player>(kPlayer, err);
     if (hero == nullptr)
         return nullptr;
-    gEngine->GetWorld()->AddEntity(hero, At(x, 0.0f), false);
-    hero->InitialUpdate();
-    hero->GetCharacterBio().Update(*hero, 0);
+    HostSamples::EnterWorld(*hero, At(x, 0.0f));
     hero->SetIsControllingCharacter(true);
     if (BagOf(*hero) == nullptr) {
         err << "gamehost: controller record '" << Player::kPlayerControllerRecord

@@ -1,10 +1,8 @@
 #include "host/BossEncounterStage.h"
 
 #include "ai/ControllerMonster.h"
-#include "ai/ControllerPlayer.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
-#include "characters/Player.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
@@ -15,7 +13,6 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostUserInterface.h"
-#include "multiplayer/PlayerManagerClient.h"
 
 #include <cmath>
 #include <optional>

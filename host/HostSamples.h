@@ -15,8 +15,10 @@ class DialogPak;
 class GraphicsAnim;
 class LoadTable;
 class Object;
+class Player;
 struct Vec3;
 class World;
+class WorldCoords;
 
 // What the host's reports on the sample database share: the library started around them,
 // characters made from the sample records and destroyed again, and how numbers and death
@@ -46,6 +48,16 @@ public:
         character->Load(*table);
         return character;
     }
+
+    // Into the world at `place`, its first update run and its bio brought up to date, as a
+    // level's load leaves a character.
+    static void EnterWorld(Character& character, const WorldCoords& place);
+    // The learnt skill of the record on the hero's bar at `slot`; false when he has not learnt
+    // it.
+    static bool PutSkillOnBar(Player& hero, const char* skill, uint32_t slot);
+    // The seed of one step of a seeded run: neighbouring steps must not start from neighbouring
+    // states.
+    static uint32_t StepSeed(uint32_t seed, int32_t step);
 
     // Loads the animation and gives it the named event at `ms` (the sample animations carry
     // none); a holder that kept it loaded, event and all, gets it as it is. The caller unloads

@@ -22,10 +22,8 @@
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/QuestOrders.h"
-#include "items/HotSlotOption.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "multiplayer/PlayerManagerClient.h"
-#include "skills/Skill.h"
 #include "skills/SkillManager.h"
 
 #include <algorithm>
@@ -130,14 +128,9 @@ bool InputReport::Stage()
         return false;
     }
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-    PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
-    slots.SetToDefaults();
-    SkillManager& skills = hero->GetSkillManager();
-    skills.LoadSkills(kBarSkillTree, kBarSkillTreeSize);
-    if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
-        HotSlotOptionSkill option(skill->GetObjectId());
-        option.SetPlayer(hero);
-        slots.SetHotSlot(kBarSlot, &option);
+    hero->GetPlayerHotSlotCtrl().SetToDefaults();
+    hero->GetSkillManager().LoadSkills(kBarSkillTree, kBarSkillTreeSize);
+    if (HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot)) {
         out << "  bar slot " << kBarSlot << ": " << kBarSkill << '\n';
     } else {
         out << "  bar slot " << kBarSlot << ": empty (" << kBarSkill << " not learnt)\n";
@@ -157,9 +150,7 @@ Character* InputReport::Enter(const std::string& name, const char* record, float
     if (character == nullptr)
         return nullptr;
     const WorldCoords place{kRegion, Coords::FromTranslation(Vec3(x, 0, z))};
-    gEngine->GetWorld()->AddEntity(character, place, false);
-    character->InitialUpdate();
-    character->GetCharacterBio().Update(*character, 0);
+    HostSamples::EnterWorld(*character, place);
     roster.Add(name, character->GetObjectId());
     out << "  " << name << " " << character->GetObjectId() << ": " << record << " at "
         << HostSamples::PointText(Vec3(x, 0, z)) << '\n';

@@ -146,9 +146,7 @@ Monster* ScriptedStage::EnterMonster(const char* record, const WorldCoords& plac
     if (monster == nullptr)
         return nullptr;
     monster->SetUniqueID(uniqueId);
-    gEngine->GetWorld()->AddEntity(monster, place, false);
-    monster->InitialUpdate();
-    monster->GetCharacterBio().Update(*monster, 0);
+    HostSamples::EnterWorld(*monster, place);
     if (ObjectManager::Instance().GetObject<ControllerMonster>(monster->GetControllerId()) ==
         nullptr) {
         err << "gamehost: " << record << " does not think with a monster controller\n";

@@ -53,9 +53,7 @@ Player* StagedCast::JoinHero(const char* record, const WorldCoords& place)
 void StagedCast::Join(const std::string& name, Character& character, const char* record,
                       const WorldCoords& place)
 {
-    gEngine->GetWorld()->AddEntity(&character, place, false);
-    character.InitialUpdate();
-    character.GetCharacterBio().Update(character, 0);
+    HostSamples::EnterWorld(character, place);
     AddToCast(name, character.GetObjectId(), record, place.GetRegionCoords().origin);
 }
 

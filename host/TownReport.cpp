@@ -1,23 +1,17 @@
 #include "host/TownReport.h"
 
 #include "ai/ControllerAI.h"
-#include "ai/ControllerPlayer.h"
 #include "ai/NpcHerdManager.h"
 #include "characters/AmbientCharacter.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Npc.h"
-#include "characters/Player.h"
-#include "engine/Engine.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/ObjectManager.h"
-#include "engine/World.h"
 #include "engine/WorldCoords.h"
-#include "game/GameEngine.h"
 #include "host/HostSamples.h"
 #include "host/ScriptedStage.h"
-#include "multiplayer/PlayerManagerClient.h"
 #include "world/NpcWanderPoint.h"
 
 #include <algorithm>

@@ -92,9 +92,7 @@ bool WearReport::Run()
         Player* hero = HostSamples::Make<Player>(kPlayer, err);
         bool played = false;
         if (hero != nullptr) {
-            gEngine->GetWorld()->AddEntity(hero, WorldCoords(kRegion, Coords()), false);
-            hero->InitialUpdate();
-            hero->GetCharacterBio().Update(*hero, 0);
+            HostSamples::EnterWorld(*hero, WorldCoords(kRegion, Coords()));
             hero->SetIsControllingCharacter(true);
             GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
             played = hero->GetControllerPlayer() != nullptr && Play(*hero);
