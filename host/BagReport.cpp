@@ -79,8 +79,7 @@ BagReport::BagReport(const HostOptions& options, std::ostream& out, std::ostream
 
 bool BagReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] { return Play(); });
+    return HostSamples::AsSinglePlayer(err, [this] { return Play(); });
 }
 
 Player* BagReport::StageHero(float x)

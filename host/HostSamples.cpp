@@ -64,6 +64,12 @@ bool HostSamples::WithLibrary(std::ostream& err, const std::function<bool()>& sh
     return shown;
 }
 
+bool HostSamples::AsSinglePlayer(std::ostream& err, const std::function<bool()>& show)
+{
+    gEngine->SetNetworkMode(false, false);
+    return WithLibrary(err, show);
+}
+
 bool HostSamples::InNetworkWorld(bool client, std::ostream& err, const std::function<bool()>& play)
 {
     gEngine->SetNetworkMode(true, client);

@@ -28,6 +28,8 @@ public:
     // Starts the library, shows, and shuts it down again. False, with one line on `err`, when
     // the library does not start; otherwise what `show` answers.
     static bool WithLibrary(std::ostream& err, const std::function<bool()>& show);
+    // The same with the engine playing alone, neither server nor client.
+    static bool AsSinglePlayer(std::ostream& err, const std::function<bool()>& show);
     // The same as a server or a client, with a world of one region (1) round `play`; what was
     // sent and everything made are gone afterwards.
     static bool InNetworkWorld(bool client, std::ostream& err, const std::function<bool()>& play);

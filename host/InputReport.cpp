@@ -65,9 +65,8 @@ int InputReport::Run()
         err << "gamehost: script '" << scriptFile << "' " << error << '\n';
         return 2;
     }
-    gEngine->SetNetworkMode(false, false);
     const std::vector<ScriptOrder>& orders = script.GetOrders();
-    return HostSamples::WithLibrary(err, [this, &orders] { return Play(orders); }) ? 0 : 2;
+    return HostSamples::AsSinglePlayer(err, [this, &orders] { return Play(orders); }) ? 0 : 2;
 }
 
 bool InputReport::Play(const std::vector<ScriptOrder>& orders)

@@ -336,8 +336,7 @@ int LevelPlay::Run()
     std::vector<ScriptOrder> orders;
     if (!Read(orders))
         return 2;
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [&] { return Play(orders); }) ? 0 : 2;
+    return HostSamples::AsSinglePlayer(err, [&] { return Play(orders); }) ? 0 : 2;
 }
 
 bool LevelPlay::ReadLevel(const std::string& path, LevelFile& level, std::ostream& err)

@@ -38,9 +38,8 @@ int ScriptedStage::Run(const HostOptions& options, const std::vector<std::string
         err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
         return 2;
     }
-    gEngine->SetNetworkMode(false, false);
     const std::vector<ScriptOrder>& orders = script.GetOrders();
-    return HostSamples::WithLibrary(err, [&play, &orders] { return play(orders); }) ? 0 : 2;
+    return HostSamples::AsSinglePlayer(err, [&play, &orders] { return play(orders); }) ? 0 : 2;
 }
 
 ScriptedStage::ScriptedStage(const HostOptions& options, std::ostream& out,

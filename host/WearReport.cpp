@@ -84,8 +84,7 @@ WearReport::WearReport(const HostOptions& options, std::ostream& out, std::ostre
 
 bool WearReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] {
+    return HostSamples::AsSinglePlayer(err, [this] {
         std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
         GameEngine::Get().GetRandomGen().Seed(options.seed);
