@@ -169,13 +169,8 @@ void InputReport::Give(const ScriptOrder& order)
         out << " - the hero is gone\n";
         return;
     }
-    // A named thing is clicked where it stands; a gone one is clicked at the hero's feet.
-    uint32_t target = order.name.empty() ? 0 : roster.IdOf(order.name);
-    WorldVec3 point = At(order.x, order.z);
-    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
-        point = thing->GetCoords().GetPosition();
-    else if (target != 0)
-        point = hero->GetCoords().GetPosition();
+    uint32_t target = 0;
+    const WorldVec3 point = roster.Aim(order, *hero, kRegion, target);
     if (order.kind == ScriptOrder::Kind::Slot)
         out << ' ' << order.slot;
     const bool answer = mouse.Give(order, *hero, *controller, target, point);

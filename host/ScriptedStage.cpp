@@ -110,13 +110,8 @@ void ScriptedStage::Give(std::ostream& out, const ScriptOrder& order, HeroMouse&
         out << " - the hero is down\n";
         return;
     }
-    // A named thing is clicked where it stands; a gone one at the hero's feet.
-    uint32_t target = order.name.empty() ? 0 : roster.IdOf(order.name);
-    WorldVec3 point = WorldVec3(kRegion, Vec3(order.x, 0.0f, order.z));
-    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
-        point = thing->GetCoords().GetPosition();
-    else if (target != 0)
-        point = hero->GetCoords().GetPosition();
+    uint32_t target = 0;
+    const WorldVec3 point = roster.Aim(order, *hero, kRegion, target);
     const bool answer = mouse.Give(order, *hero, *controller, target, point);
     out << " -> " << (answer ? "true" : "false") << '\n';
 }
