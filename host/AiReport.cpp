@@ -177,8 +177,7 @@ AiReport::AiReport(const HostOptions& options, std::ostream& out, std::ostream& 
 
 bool AiReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] { return Play(); });
+    return HostSamples::AsSinglePlayer(err, [this] { return Play(); });
 }
 
 bool AiReport::Play()

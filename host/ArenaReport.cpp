@@ -6,29 +6,13 @@
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
-#include "engine/ABBox.h"
-#include "engine/Coords.h"
-#include "engine/Engine.h"
-#include "engine/Entity.h"
-#include "engine/GraphicsAnim.h"
-#include "engine/GraphicsEngine.h"
 #include "engine/InstanceGroup.h"
-#include "engine/InstanceGroupManager.h"
-#include "engine/Name.h"
 #include "engine/ObjectManager.h"
-#include "engine/Platform.h"
 #include "engine/Vec3.h"
-#include "engine/World.h"
 #include "engine/WorldCoords.h"
-#include "game/GameEngine.h"
-#include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/ScriptedStage.h"
-#include "items/HotSlotOption.h"
-#include "items/ItemReplicaInfo.h"
 #include "items/PlayerHotSlotCtrl.h"
-#include "multiplayer/GameEngineInboundInterface.h"
-#include "multiplayer/PlayerManagerClient.h"
 #include "skills/Skill.h"
 #include "skills/SkillManager.h"
 #include "world/PatrolPoint.h"
@@ -47,7 +31,6 @@ const char* const ArenaReport::kDefaultOrders = "1 click @Chieftain\n"
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
 constexpr uint32_t kBarSlot = 0;
 // The first word of the unique ids the arena gives its pack and route, the last the place.
 constexpr uint32_t kArenaIdWord = 0xA7E7A;
@@ -68,11 +51,6 @@ constexpr Placing kBand[] = {{"Chieftain", ArenaReport::kChieftain, -11.0f, 5.0f
                              {"Follower2", ArenaReport::kFollower, -10.0f, 6.0f},
                              {"Mender", ArenaReport::kMender, -13.0f, 3.0f}};
 
-WorldVec3 At(float x, float z)
-{
-    return WorldVec3(kRegion, Vec3(x, 0.0f, z));
-}
-
 std::string Stem(const std::string& record)
 {
     const size_t slash = record.find_last_of("/\\");
@@ -82,10 +60,6 @@ std::string Stem(const std::string& record)
 }
 
 } // namespace
-
-ArenaReport::ArenaReport(const HostOptions& options, std::ostream& out, std::ostream& err)
-    : options(options), out(out), err(err)
-{}
 
 std::vector<std::string> ArenaReport::Names()
 {
@@ -109,10 +83,8 @@ bool ArenaReport::Play(const std::vector<ScriptOrder>& orders)
     ScriptedStage stage(options, out, "arena");
     if (!Stage())
         return false;
-    stage.Play(
-        orders,
-        [this](const ScriptOrder& order) { ScriptedStage::Give(out, order, mouse, roster); },
-        [this] { ScriptedStage::RepeatHeld(mouse, roster); }, cast,
+    PlayCast(
+        stage, orders, [this] { RepeatHeld(); },
         [this](const Character& character, const ScriptedStage::Member& member) {
             if (member.name == "Hero")
                 return HeroLine(static_cast<const Player&>(character));
@@ -124,38 +96,18 @@ bool ArenaReport::Play(const std::vector<ScriptOrder>& orders)
 
 bool ArenaReport::Stage()
 {
-    Player* hero = HostSamples::Make<Player>(kPlayer, err);
+    Player* hero = JoinHero(kPlayer, At(0.0f, 0.0f));
     if (hero == nullptr)
         return false;
-    gEngine->GetWorld()->AddEntity(hero, WorldCoords(At(0.0f, 0.0f)), false);
-    hero->InitialUpdate();
-    hero->GetCharacterBio().Update(*hero, 0);
-    // This machine drives him: he takes the player controller as the game gives it.
-    hero->SetIsControllingCharacter(true);
-    cast.push_back({"Hero", hero->GetObjectId(), {}, false});
-    roster.Add("Hero", hero->GetObjectId());
-    out << "  Hero: " << kPlayer << " at " << HostSamples::PointText(Vec3(0, 0, 0)) << '\n';
-    if (roster.HeroController() == nullptr) {
-        err << "gamehost: controller record '" << Player::kPlayerControllerRecord
-            << "' does not make a player controller\n";
-        return false;
-    }
-    GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-    PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
-    slots.SetToDefaults();
-    SkillManager& skills = hero->GetSkillManager();
-    skills.LoadSkills(kBarSkillTree, 1);
-    if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
-        HotSlotOptionSkill option(skill->GetObjectId());
-        option.SetPlayer(hero);
-        slots.SetHotSlot(kBarSlot, &option);
-    }
+    hero->GetPlayerHotSlotCtrl().SetToDefaults();
+    hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
+    HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot);
 
     if (!StagePatrol())
         return false;
     uint32_t word = static_cast<uint32_t>(std::size(kPack));
     for (const Placing& placing : kBand) {
-        if (Enter(placing.name, placing.record, placing.x, placing.z, ++word) == nullptr)
+        if (!Enter(placing.name, placing.record, placing.x, placing.z, ++word))
             return false;
     }
     // The followers join the chieftain as a level's pool would join them.
@@ -172,48 +124,26 @@ bool ArenaReport::Stage()
 // they gather their route then.
 bool ArenaReport::StagePatrol()
 {
-    InstanceGroupManager& groups = InstanceGroupManager::Instance();
     std::vector<UniqueId> points;
-    out << "  route:";
-    for (const auto& point : kRoute) {
-        auto* made = HostSamples::Make<PatrolPoint>(kPatrolPoint, err);
-        if (made == nullptr)
-            return false;
-        const UniqueId id(kArenaIdWord, 1, 0, static_cast<uint32_t>(points.size()));
-        made->SetUniqueID(id);
-        gEngine->GetWorld()->AddEntity(made, WorldCoords(At(point[0], point[1])), false);
-        points.push_back(id);
-        out << ' ' << HostSamples::PointText(Vec3(point[0], 0.0f, point[1]));
-    }
-    out << '\n';
-    const int32_t pointsGroup = groups.GetNumGroups();
-    groups.AddGroup(InstanceGroup("Patrol Points", "Arena Route", points));
+    if (!PlaceMarkers<PatrolPoint>("route", kPatrolPoint, kRoute, kArenaIdWord, points))
+        return false;
     std::vector<UniqueId> members;
     for (uint32_t word = 1; word <= std::size(kPack); ++word)
         members.emplace_back(kArenaIdWord, 0, 0, word);
-    InstanceGroup pack("Patrollers", "Arena Pack", members);
-    pack.AddChild(pointsGroup);
-    groups.AddGroup(pack);
+    GroupFollowers(InstanceGroup("Patrol Points", "Arena Route", points),
+                   InstanceGroup("Patrollers", "Arena Pack", members));
     uint32_t word = 0;
     for (const Placing& placing : kPack) {
-        if (Enter(placing.name, placing.record, placing.x, placing.z, ++word) == nullptr)
+        if (!Enter(placing.name, placing.record, placing.x, placing.z, ++word))
             return false;
     }
     return true;
 }
 
-Character* ArenaReport::Enter(const std::string& name, const char* record, float x, float z,
-                              uint32_t uniqueWord)
+bool ArenaReport::Enter(const std::string& name, const char* record, float x, float z,
+                        uint32_t uniqueWord)
 {
-    Monster* monster = ScriptedStage::EnterMonster(record, WorldCoords(At(x, z)),
-                                                   UniqueId(kArenaIdWord, 0, 0, uniqueWord), err);
-    if (monster == nullptr)
-        return nullptr;
-    cast.push_back({name, monster->GetObjectId(), {}, false});
-    roster.Add(name, monster->GetObjectId());
-    out << "  " << name << ": " << record << " at " << HostSamples::PointText(Vec3(x, 0, z))
-        << '\n';
-    return monster;
+    return JoinMonster(name, record, At(x, z), UniqueId(kArenaIdWord, 0, 0, uniqueWord)) != nullptr;
 }
 
 std::string ArenaReport::HeroLine(const Player& hero) const

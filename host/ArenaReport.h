@@ -1,9 +1,7 @@
 #pragma once
 
-#include "host/HeroMouse.h"
 #include "host/OrderScript.h"
-#include "host/ScriptCast.h"
-#include "host/ScriptedStage.h"
+#include "host/StagedCast.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -24,7 +22,7 @@ struct HostOptions;
 // the hero and each monster whose line changed: its state, most hated enemy with the anger
 // held against it, the skill its state uses and the attack place it holds round that enemy.
 // A death prints the records and gold the monster drops.
-class ArenaReport {
+class ArenaReport : private StagedCast {
 public:
     static constexpr const char* kPlayer = "Records/Creatures/PC/HeroBrawler.dbr";
     static constexpr const char* kJackal = "Records/Creatures/Monster/Arena/PackJackal.dbr";
@@ -43,9 +41,9 @@ public:
     // The orders played without `--input`: the hero goes for the chieftain, then a follower.
     static const char* const kDefaultOrders;
 
-    ArenaReport(const HostOptions& options, std::ostream& out, std::ostream& err);
-    ArenaReport(const ArenaReport&) = delete;
-    ArenaReport& operator=(const ArenaReport&) = delete;
+    ArenaReport(const HostOptions& options, std::ostream& out, std::ostream& err)
+        : StagedCast(options, out, err)
+    {}
 
     // The names an order may give with "@NAME".
     static std::vector<std::string> Names();
@@ -58,17 +56,9 @@ private:
     bool Play(const std::vector<ScriptOrder>& orders);
     bool Stage();
     bool StagePatrol();
-    Character* Enter(const std::string& name, const char* record, float x, float z,
-                     uint32_t uniqueWord);
+    bool Enter(const std::string& name, const char* record, float x, float z, uint32_t uniqueWord);
     std::string HeroLine(const Player& hero) const;
     std::string MonsterLine(const Character& monster, const ControllerMonster* controller) const;
-
-    const HostOptions& options;
-    std::ostream& out;
-    std::ostream& err;
-    std::vector<ScriptedStage::Member> cast;
-    HeroMouse mouse;
-    ScriptCast roster;
 };
 
 } // namespace GAME

@@ -79,8 +79,7 @@ BagReport::BagReport(const HostOptions& options, std::ostream& out, std::ostream
 
 bool BagReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] { return Play(); });
+    return HostSamples::AsSinglePlayer(err, [this] { return Play(); });
 }
 
 Player* BagReport::StageHero(float x)
@@ -88,9 +87,7 @@ Player* BagReport::StageHero(float x)
     Player* hero = HostSamples::Make<Player>(kPlayer, err);
     if (hero == nullptr)
         return nullptr;
-    gEngine->GetWorld()->AddEntity(hero, At(x, 0.0f), false);
-    hero->InitialUpdate();
-    hero->GetCharacterBio().Update(*hero, 0);
+    HostSamples::EnterWorld(*hero, At(x, 0.0f));
     hero->SetIsControllingCharacter(true);
     if (BagOf(*hero) == nullptr) {
         err << "gamehost: controller record '" << Player::kPlayerControllerRecord

@@ -1,10 +1,8 @@
 #include "host/BossEncounterStage.h"
 
 #include "ai/ControllerMonster.h"
-#include "ai/ControllerPlayer.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
-#include "characters/Player.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
@@ -15,7 +13,6 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostUserInterface.h"
-#include "multiplayer/PlayerManagerClient.h"
 
 #include <cmath>
 #include <optional>
@@ -24,11 +21,6 @@
 namespace GAME {
 
 namespace {
-
-WorldCoords At(float x, float z)
-{
-    return WorldCoords(WorldVec3(ScriptedStage::kRegion, Vec3(x, 0.0f, z)));
-}
 
 // Facing -z, towards the hero, who stands south of every boss.
 WorldCoords FacingSouth(float x, float z)
@@ -75,15 +67,13 @@ bool BossEncounterStage::PlayOrders(ScriptedStage& stage, const Encounter& encou
     if (!encounter.stage(*this))
         return false;
     const bool first = encounter.style.events == Events::BeforeLines;
-    stage.Play(
-        orders,
-        [this](const ScriptOrder& order) { ScriptedStage::Give(out, order, mouse, roster); },
+    PlayCast(
+        stage, orders,
         [&] {
             FlushEvents();
             if (encounter.style.repeatHeld)
-                ScriptedStage::RepeatHeld(mouse, roster);
+                RepeatHeld();
         },
-        cast,
         [&](const Character& character, const ScriptedStage::Member& member) {
             // The hero is the first member: the watch looks once a frame, before any line.
             if (member.id == cast.front().id) {
@@ -102,48 +92,13 @@ bool BossEncounterStage::PlayOrders(ScriptedStage& stage, const Encounter& encou
 
 bool BossEncounterStage::StageHero(float x, float z)
 {
-    Player* hero = HostSamples::Make<Player>(kHero, err);
-    if (hero == nullptr)
-        return false;
-    gEngine->GetWorld()->AddEntity(hero, At(x, z), false);
-    hero->InitialUpdate();
-    hero->GetCharacterBio().Update(*hero, 0);
-    hero->SetIsControllingCharacter(true);
-    cast.push_back({"Hero", hero->GetObjectId(), {}, false});
-    roster.Add("Hero", hero->GetObjectId());
-    out << "  Hero: " << kHero << " at " << HostSamples::PointText(Vec3(x, 0, z)) << '\n';
-    if (roster.HeroController() == nullptr) {
-        err << "gamehost: controller record '" << Player::kPlayerControllerRecord
-            << "' does not make a player controller\n";
-        return false;
-    }
-    GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-    return true;
+    return JoinHero(kHero, At(x, z)) != nullptr;
 }
 
 Monster* BossEncounterStage::EnterFacingHero(const std::string& member, const char* record, float x,
                                              float z, const UniqueId& uniqueId)
 {
-    Monster* monster = ScriptedStage::EnterMonster(record, FacingSouth(x, z), uniqueId, err);
-    if (monster == nullptr)
-        return nullptr;
-    cast.push_back({member, monster->GetObjectId(), {}, false});
-    roster.Add(member, monster->GetObjectId());
-    out << "  " << member << ": " << record << " at " << HostSamples::PointText(Vec3(x, 0, z))
-        << '\n';
-    return monster;
-}
-
-void BossEncounterStage::Join(const std::string& member, Character& character, const char* record,
-                              float x, float z)
-{
-    gEngine->GetWorld()->AddEntity(&character, At(x, z), false);
-    character.InitialUpdate();
-    character.GetCharacterBio().Update(character, 0);
-    cast.push_back({member, character.GetObjectId(), {}, false});
-    roster.Add(member, character.GetObjectId());
-    out << "  " << member << ": " << record << " at " << HostSamples::PointText(Vec3(x, 0, z))
-        << '\n';
+    return JoinMonster(member, record, FacingSouth(x, z), uniqueId);
 }
 
 void BossEncounterStage::PutInWorld(Entity& entity, float x, float z, const UniqueId& id)

@@ -2,11 +2,10 @@
 
 #include "core/UniqueId.h"
 #include "engine/ObjectManager.h"
-#include "host/HeroMouse.h"
 #include "host/HostSamples.h"
 #include "host/OrderScript.h"
-#include "host/ScriptCast.h"
 #include "host/ScriptedStage.h"
+#include "host/StagedCast.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,7 +26,7 @@ struct HostOptions;
 // world of their own, played on the encounter's orders as the arena plays its fight. Each frame
 // prints the encounter's events and every member whose line changed; the encounter ends with
 // "encounter NAME: OUTCOME". `--input` counts only when `--boss` named this encounter.
-class BossEncounterStage {
+class BossEncounterStage : private StagedCast {
 public:
     static constexpr const char* kHero = "Records/Creatures/PC/HeroBrawler.dbr";
 
@@ -79,11 +78,9 @@ public:
     };
 
     BossEncounterStage(const HostOptions& options, std::ostream& out, std::ostream& err)
-        : options(options), out(out), err(err)
+        : StagedCast(options, out, err)
     {}
     ~BossEncounterStage();
-    BossEncounterStage(const BossEncounterStage&) = delete;
-    BossEncounterStage& operator=(const BossEncounterStage&) = delete;
 
     // The encounter's orders unless the options give a script for it; false when they cannot be
     // used or the staging fails.
@@ -128,19 +125,11 @@ public:
 private:
     bool PlayOrders(ScriptedStage& stage, const Encounter& encounter,
                     const std::vector<ScriptOrder>& orders);
-    // Enters the world where it stands and joins the cast.
-    void Join(const std::string& name, Character& character, const char* record, float x, float z);
     static void PutInWorld(Entity& entity, float x, float z, const UniqueId& id);
     void FlushEvents();
     std::string LineOf(Lines lines, const Character& character,
                        const ScriptedStage::Member& member) const;
 
-    const HostOptions& options;
-    std::ostream& out;
-    std::ostream& err;
-    std::vector<ScriptedStage::Member> cast;
-    HeroMouse mouse;
-    ScriptCast roster;
     std::vector<GraphicsAnim*> marked;
     std::string pending;
     int32_t frame = -1;
@@ -154,7 +143,7 @@ T* BossEncounterStage::Enter(const std::string& name, const char* record, float 
         err << "gamehost: " << record << " does not make a " << T::classInfo.GetName() << '\n';
         return nullptr;
     }
-    Join(name, *character, record, x, z);
+    Join(name, *character, record, At(x, z));
     return character;
 }
 

@@ -67,8 +67,7 @@ CastReport::CastReport(const HostOptions& options, std::ostream& out, std::ostre
 
 bool CastReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] { return Play(); });
+    return HostSamples::AsSinglePlayer(err, [this] { return Play(); });
 }
 
 bool CastReport::Play()

@@ -225,9 +225,7 @@ bool CommandReport::RagDollDeath()
     Monster* monster = HostSamples::Make<Monster>(kMonster, err, kMonsterId);
     if (monster == nullptr)
         return false;
-    gEngine->GetWorld()->AddEntity(monster, WorldCoords(kRegion, Coords()), false);
-    monster->InitialUpdate();
-    monster->GetCharacterBio().Update(*monster, 0);
+    HostSamples::EnterWorld(*monster, WorldCoords(kRegion, Coords()));
     // The camera's and the mesh loader's parts: the body is in view, with three rigid bodies
     // along its spine.
     monster->SetInRenderPreLoadFrustum(true);

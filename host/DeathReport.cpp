@@ -158,9 +158,7 @@ template <class Kind> Kind* Place(const char* record, float x, std::ostream& err
     if (character == nullptr)
         return nullptr;
     const WorldCoords place{kRegion, Coords::FromTranslation(Vec3(x, 0, 0))};
-    gEngine->GetWorld()->AddEntity(character, place, false);
-    character->InitialUpdate();
-    character->GetCharacterBio().Update(*character, 0);
+    HostSamples::EnterWorld(*character, place);
     return character;
 }
 

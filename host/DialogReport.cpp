@@ -91,8 +91,7 @@ DialogReport::DialogReport(const HostOptions& options, std::ostream& out, std::o
 
 int DialogReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] { return Play(); }) ? 0 : 2;
+    return HostSamples::AsSinglePlayer(err, [this] { return Play(); }) ? 0 : 2;
 }
 
 bool DialogReport::Play()

@@ -95,18 +95,6 @@ const char* StyleText(ParametersCombatStyle style)
     return style == ParametersCombatStyle_Projectile ? "style 2 (projectile)" : "style 1 (melee)";
 }
 
-// The seed of one hit's generator: neighbouring hits must not start from neighbouring states.
-uint32_t HitSeed(uint32_t seed, int32_t hit)
-{
-    uint32_t x = seed ^ (static_cast<uint32_t>(hit) * 0x9E3779B9u);
-    x ^= x >> 16;
-    x *= 0x7FEB352Du;
-    x ^= x >> 15;
-    x *= 0x846CA68Bu;
-    x ^= x >> 16;
-    return x;
-}
-
 } // namespace
 
 DuelReport::Transcript::Transcript(std::ostream& out) : out(out), previousWord(gLogCombat)
@@ -211,7 +199,7 @@ void DuelReport::ShowHit(int32_t hit, Character& attacker, Character& defender,
                          ParametersCombatStyle style)
 {
     RandomUniform generator;
-    generator.Seed(HitSeed(seed, hit));
+    generator.Seed(HostSamples::StepSeed(seed, hit));
     ParametersCombat parameters(generator);
     parameters.attackerId = attacker.GetObjectId();
     parameters.style = style;

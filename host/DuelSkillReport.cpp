@@ -104,18 +104,6 @@ size_t LandArrows(const std::vector<std::vector<uint8_t>>& packets, bool report)
 
 } // namespace
 
-// A step's seed: neighbouring steps must not start from neighbouring states.
-uint32_t DuelSkillReport::StepSeed(uint32_t seed, int32_t step)
-{
-    uint32_t x = seed ^ (static_cast<uint32_t>(step) * 0x9E3779B9u);
-    x ^= x >> 16;
-    x *= 0x7FEB352Du;
-    x ^= x >> 15;
-    x *= 0x846CA68Bu;
-    x ^= x >> 16;
-    return x;
-}
-
 DuelSkillReport::DuelSkillReport(std::ostream& out, std::ostream& err, uint32_t seed)
     : out(out), err(err), seed(seed)
 {}
@@ -267,7 +255,7 @@ void DuelSkillReport::Swing(Cast& cast, int32_t second)
     Monster& target = *cast.pack[0];
     const WorldVec3 point = target.GetCoords().GetPosition();
     const uint32_t targetId = target.GetObjectId();
-    if (!skills.StartSkill(reference, targetId, point, StepSeed(seed, second))) {
+    if (!skills.StartSkill(reference, targetId, point, HostSamples::StepSeed(seed, second))) {
         out << "  second " << second << ": the pool does not start\n";
         return;
     }
@@ -281,7 +269,7 @@ void DuelSkillReport::Strike(Cast& cast, int32_t second)
 {
     Monster& leader = *cast.pack[0];
     RandomUniform generator;
-    generator.Seed(StepSeed(seed ^ 0x5EEDu, second));
+    generator.Seed(HostSamples::StepSeed(seed ^ 0x5EEDu, second));
     ParametersCombat parameters(generator);
     parameters.attackerId = leader.GetObjectId();
     parameters.style = ParametersCombatStyle_Probability;

@@ -40,9 +40,8 @@ public:
     // not make its object.
     bool Run();
 
-    // Shared with the other duel halves: the packets sent since the last call; a step's seed.
+    // Shared with the other duel halves: the packets sent since the last call.
     static std::vector<std::vector<uint8_t>> TakeSent();
-    static uint32_t StepSeed(uint32_t seed, int32_t step);
 
 private:
     // What both machines make alike, under the same ids.

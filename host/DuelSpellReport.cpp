@@ -202,11 +202,11 @@ void DuelSpellReport::Act(Cast& cast, int32_t second)
     const Vec3 jackalmanPlace = cast.jackalman->GetCoords().GetRegionCoords().origin;
     const auto onHero = [&](const char* record, uint32_t salt) {
         Use(*cast.jackalman, record, kHeroId, heroPlace,
-            DuelSkillReport::StepSeed(seed ^ salt, second));
+            HostSamples::StepSeed(seed ^ salt, second));
     };
     const auto onJackalman = [&](const char* record, uint32_t salt) {
         Use(*cast.hero, record, kJackalmanId, jackalmanPlace,
-            DuelSkillReport::StepSeed(seed ^ salt, second));
+            HostSamples::StepSeed(seed ^ salt, second));
     };
     switch (second) {
     case 0:

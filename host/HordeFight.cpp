@@ -97,9 +97,7 @@ bool HordeFight::Stage()
     if (hero == nullptr)
         return false;
     const float first = -half + kPackSpacing;
-    gEngine->GetWorld()->AddEntity(hero, At(first - 4.0f, first), false);
-    hero->InitialUpdate();
-    hero->GetCharacterBio().Update(*hero, 0);
+    HostSamples::EnterWorld(*hero, At(first - 4.0f, first));
     const double start = ThreadMs();
     const int32_t row = PacksPerRow(packs);
     for (int32_t pack = 0; pack < packs; ++pack) {
@@ -132,9 +130,7 @@ bool HordeFight::StagePack(int32_t /*pack*/, float x, float z)
     Monster* guard = HostSamples::Make<Monster>(kGuard, err);
     if (guard == nullptr)
         return false;
-    gEngine->GetWorld()->AddEntity(guard, At(x + 5.0f, z), false);
-    guard->InitialUpdate();
-    guard->GetCharacterBio().Update(*guard, 0);
+    HostSamples::EnterWorld(*guard, At(x + 5.0f, z));
     return true;
 }
 
@@ -143,9 +139,7 @@ bool HordeFight::Enter(const char* record, float x, float z, uint32_t& id)
     Monster* monster = HostSamples::Make<Monster>(record, err);
     if (monster == nullptr)
         return false;
-    gEngine->GetWorld()->AddEntity(monster, At(x, z), false);
-    monster->InitialUpdate();
-    monster->GetCharacterBio().Update(*monster, 0);
+    HostSamples::EnterWorld(*monster, At(x, z));
     id = monster->GetObjectId();
     horde.push_back(id);
     return true;

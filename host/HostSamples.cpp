@@ -6,6 +6,7 @@
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Npc.h"
+#include "characters/Player.h"
 #include "combat/DeathHandler.h"
 #include "engine/ABBox.h"
 #include "engine/ConnectionManager.h"
@@ -20,9 +21,14 @@
 #include "engine/ObjectManager.h"
 #include "engine/Vec3.h"
 #include "engine/World.h"
+#include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "items/HotSlotOption.h"
+#include "items/PlayerHotSlotCtrl.h"
 #include "quests/Dialog.h"
 #include "quests/DialogPak.h"
+#include "skills/Skill.h"
+#include "skills/SkillManager.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -56,6 +62,12 @@ bool HostSamples::WithLibrary(std::ostream& err, const std::function<bool()>& sh
     const bool shown = show();
     ShutdownObjects();
     return shown;
+}
+
+bool HostSamples::AsSinglePlayer(std::ostream& err, const std::function<bool()>& show)
+{
+    gEngine->SetNetworkMode(false, false);
+    return WithLibrary(err, show);
 }
 
 bool HostSamples::InNetworkWorld(bool client, std::ostream& err, const std::function<bool()>& play)
@@ -114,6 +126,36 @@ bool HostSamples::Register(Object* object, const char* record, std::ostream& err
     }
     object->SetObjectName(record);
     return true;
+}
+
+void HostSamples::EnterWorld(Character& character, const WorldCoords& place)
+{
+    gEngine->GetWorld()->AddEntity(&character, place, false);
+    character.InitialUpdate();
+    character.GetCharacterBio().Update(character, 0);
+}
+
+bool HostSamples::PutSkillOnBar(Player& hero, const char* skill, uint32_t slot)
+{
+    SkillManager& skills = hero.GetSkillManager();
+    const Skill* learnt = skills.GetSkill(skills.FindSkillId(skill));
+    if (learnt == nullptr)
+        return false;
+    HotSlotOptionSkill option(learnt->GetObjectId());
+    option.SetPlayer(&hero);
+    hero.GetPlayerHotSlotCtrl().SetHotSlot(slot, &option);
+    return true;
+}
+
+uint32_t HostSamples::StepSeed(uint32_t seed, int32_t step)
+{
+    uint32_t x = seed ^ (static_cast<uint32_t>(step) * 0x9E3779B9u);
+    x ^= x >> 16;
+    x *= 0x7FEB352Du;
+    x ^= x >> 15;
+    x *= 0x846CA68Bu;
+    x ^= x >> 16;
+    return x;
 }
 
 GraphicsAnim* HostSamples::MarkHitEvent(const char* animation, const char* event, float ms)

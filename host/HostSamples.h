@@ -15,8 +15,10 @@ class DialogPak;
 class GraphicsAnim;
 class LoadTable;
 class Object;
+class Player;
 struct Vec3;
 class World;
+class WorldCoords;
 
 // What the host's reports on the sample database share: the library started around them,
 // characters made from the sample records and destroyed again, and how numbers and death
@@ -26,6 +28,8 @@ public:
     // Starts the library, shows, and shuts it down again. False, with one line on `err`, when
     // the library does not start; otherwise what `show` answers.
     static bool WithLibrary(std::ostream& err, const std::function<bool()>& show);
+    // The same with the engine playing alone, neither server nor client.
+    static bool AsSinglePlayer(std::ostream& err, const std::function<bool()>& show);
     // The same as a server or a client, with a world of one region (1) round `play`; what was
     // sent and everything made are gone afterwards.
     static bool InNetworkWorld(bool client, std::ostream& err, const std::function<bool()>& play);
@@ -46,6 +50,16 @@ public:
         character->Load(*table);
         return character;
     }
+
+    // Into the world at `place`, its first update run and its bio brought up to date, as a
+    // level's load leaves a character.
+    static void EnterWorld(Character& character, const WorldCoords& place);
+    // The learnt skill of the record on the hero's bar at `slot`; false when he has not learnt
+    // it.
+    static bool PutSkillOnBar(Player& hero, const char* skill, uint32_t slot);
+    // The seed of one step of a seeded run: neighbouring steps must not start from neighbouring
+    // states.
+    static uint32_t StepSeed(uint32_t seed, int32_t step);
 
     // Loads the animation and gives it the named event at `ms` (the sample animations carry
     // none); a holder that kept it loaded, event and all, gets it as it is. The caller unloads

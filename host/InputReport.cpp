@@ -22,10 +22,8 @@
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/QuestOrders.h"
-#include "items/HotSlotOption.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "multiplayer/PlayerManagerClient.h"
-#include "skills/Skill.h"
 #include "skills/SkillManager.h"
 
 #include <algorithm>
@@ -67,9 +65,8 @@ int InputReport::Run()
         err << "gamehost: script '" << scriptFile << "' " << error << '\n';
         return 2;
     }
-    gEngine->SetNetworkMode(false, false);
     const std::vector<ScriptOrder>& orders = script.GetOrders();
-    return HostSamples::WithLibrary(err, [this, &orders] { return Play(orders); }) ? 0 : 2;
+    return HostSamples::AsSinglePlayer(err, [this, &orders] { return Play(orders); }) ? 0 : 2;
 }
 
 bool InputReport::Play(const std::vector<ScriptOrder>& orders)
@@ -130,14 +127,9 @@ bool InputReport::Stage()
         return false;
     }
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-    PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
-    slots.SetToDefaults();
-    SkillManager& skills = hero->GetSkillManager();
-    skills.LoadSkills(kBarSkillTree, kBarSkillTreeSize);
-    if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
-        HotSlotOptionSkill option(skill->GetObjectId());
-        option.SetPlayer(hero);
-        slots.SetHotSlot(kBarSlot, &option);
+    hero->GetPlayerHotSlotCtrl().SetToDefaults();
+    hero->GetSkillManager().LoadSkills(kBarSkillTree, kBarSkillTreeSize);
+    if (HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot)) {
         out << "  bar slot " << kBarSlot << ": " << kBarSkill << '\n';
     } else {
         out << "  bar slot " << kBarSlot << ": empty (" << kBarSkill << " not learnt)\n";
@@ -157,9 +149,7 @@ Character* InputReport::Enter(const std::string& name, const char* record, float
     if (character == nullptr)
         return nullptr;
     const WorldCoords place{kRegion, Coords::FromTranslation(Vec3(x, 0, z))};
-    gEngine->GetWorld()->AddEntity(character, place, false);
-    character->InitialUpdate();
-    character->GetCharacterBio().Update(*character, 0);
+    HostSamples::EnterWorld(*character, place);
     roster.Add(name, character->GetObjectId());
     out << "  " << name << " " << character->GetObjectId() << ": " << record << " at "
         << HostSamples::PointText(Vec3(x, 0, z)) << '\n';
@@ -179,13 +169,8 @@ void InputReport::Give(const ScriptOrder& order)
         out << " - the hero is gone\n";
         return;
     }
-    // A named thing is clicked where it stands; a gone one is clicked at the hero's feet.
-    uint32_t target = order.name.empty() ? 0 : roster.IdOf(order.name);
-    WorldVec3 point = At(order.x, order.z);
-    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
-        point = thing->GetCoords().GetPosition();
-    else if (target != 0)
-        point = hero->GetCoords().GetPosition();
+    uint32_t target = 0;
+    const WorldVec3 point = roster.Aim(order, *hero, kRegion, target);
     if (order.kind == ScriptOrder::Kind::Slot)
         out << ' ' << order.slot;
     const bool answer = mouse.Give(order, *hero, *controller, target, point);

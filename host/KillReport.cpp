@@ -78,8 +78,7 @@ KillReport::KillReport(const HostOptions& options, std::ostream& out, std::ostre
 
 bool KillReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] { return Play(); });
+    return HostSamples::AsSinglePlayer(err, [this] { return Play(); });
 }
 
 bool KillReport::Play()

@@ -28,7 +28,6 @@
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/PlayerSaveFile.h"
-#include "items/HotSlotOption.h"
 #include "items/Item.h"
 #include "items/MarketClient.h"
 #include "items/OneShot_Gold.h"
@@ -38,7 +37,6 @@
 #include "quests/QuestEvents.h"
 #include "quests/QuestRepository.h"
 #include "quests/QuestStep.h"
-#include "skills/Skill.h"
 #include "skills/SkillManager.h"
 #include "world/ProxyAmbush.h"
 
@@ -338,8 +336,7 @@ int LevelPlay::Run()
     std::vector<ScriptOrder> orders;
     if (!Read(orders))
         return 2;
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [&] { return Play(orders); }) ? 0 : 2;
+    return HostSamples::AsSinglePlayer(err, [&] { return Play(orders); }) ? 0 : 2;
 }
 
 bool LevelPlay::ReadLevel(const std::string& path, LevelFile& level, std::ostream& err)
@@ -437,10 +434,7 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
         return false;
     roster.Add("Hero", hero->GetObjectId());
     const Vec3 start = level.entities.empty() ? Vec3() : level.entities.front().position;
-    gEngine->GetWorld()->AddEntity(hero, WorldCoords{kRegion, Coords::FromTranslation(start)},
-                                   false);
-    hero->InitialUpdate();
-    hero->GetCharacterBio().Update(*hero, 0);
+    HostSamples::EnterWorld(*hero, WorldCoords{kRegion, Coords::FromTranslation(start)});
     hero->SetIsControllingCharacter(true);
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     // A saved hero brings his skills and his bar with him.
@@ -455,15 +449,7 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
         hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
     }
     // The bar's skill slot comes back from a save without its skill: it is set again.
-    {
-        PlayerHotSlotCtrl& slots = hero->GetPlayerHotSlotCtrl();
-        SkillManager& skills = hero->GetSkillManager();
-        if (const Skill* skill = skills.GetSkill(skills.FindSkillId(kBarSkill))) {
-            HotSlotOptionSkill option(skill->GetObjectId());
-            option.SetPlayer(hero);
-            slots.SetHotSlot(kBarSlot, &option);
-        }
-    }
+    HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot);
     watcher = std::make_unique<Watcher>(out, tally, roster, map);
     EventManager::Instance().Send("GameEvent_PreRun", GameEvent_PreRun());
     return roster.HeroController() != nullptr;

@@ -235,10 +235,8 @@ bool NetworkPlay::StageServer()
         Monster* monster = HostSamples::Make<Monster>(ArenaReport::kJackal, err);
         if (monster == nullptr)
             return false;
-        gEngine->GetWorld()->AddEntity(
-            monster, WorldCoords(WorldVec3(kRegion, Vec3(place[0], 0.0f, place[1]))), false);
-        monster->InitialUpdate();
-        monster->GetCharacterBio().Update(*monster, 0);
+        HostSamples::EnterWorld(*monster,
+                                WorldCoords(WorldVec3(kRegion, Vec3(place[0], 0.0f, place[1]))));
     }
     return true;
 }
@@ -248,9 +246,7 @@ Player* NetworkPlay::MakeHero(int host)
     Player* hero = HostSamples::Make<Player>(HeroRecord(), err);
     if (hero == nullptr)
         return nullptr;
-    gEngine->GetWorld()->AddEntity(hero, WorldCoords(StartOf(host)), false);
-    hero->InitialUpdate();
-    hero->GetCharacterBio().Update(*hero, 0);
+    HostSamples::EnterWorld(*hero, WorldCoords(StartOf(host)));
     hero->SetIsControllingCharacter(true);
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     heroId = hero->GetObjectId();

@@ -116,8 +116,7 @@ RangeReport::RangeReport(const HostOptions& options, std::ostream& out, std::ost
 
 int RangeReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] { return Play(); }) ? 0 : 2;
+    return HostSamples::AsSinglePlayer(err, [this] { return Play(); }) ? 0 : 2;
 }
 
 bool RangeReport::Play()

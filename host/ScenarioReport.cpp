@@ -155,9 +155,7 @@ Character* ScenarioReport::Enter(const char* name, const char* record, const cha
     if (character == nullptr)
         return nullptr;
     const WorldCoords place{kRegion, Coords::FromTranslation(Vec3(x, 0, z))};
-    gEngine->GetWorld()->AddEntity(character, place, false);
-    character->InitialUpdate();
-    character->GetCharacterBio().Update(*character, 0);
+    HostSamples::EnterWorld(*character, place);
     auto* controller =
         ObjectManager::Instance().CreateObjectFromFile<ControllerBaseCharacter>(controllerRecord);
     if (controller == nullptr) {

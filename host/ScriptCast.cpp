@@ -1,7 +1,12 @@
 #include "host/ScriptCast.h"
 
 #include "characters/Player.h"
+#include "engine/Entity.h"
 #include "engine/ObjectManager.h"
+#include "engine/Vec3.h"
+#include "engine/WorldCoords.h"
+#include "engine/WorldVec3.h"
+#include "host/OrderScript.h"
 
 namespace GAME {
 
@@ -32,6 +37,17 @@ ControllerPlayer* ScriptCast::HeroController() const
 {
     const Player* hero = Hero();
     return hero != nullptr ? hero->GetControllerPlayer() : nullptr;
+}
+
+WorldVec3 ScriptCast::Aim(const ScriptOrder& order, const Player& hero, uint32_t region,
+                          uint32_t& target) const
+{
+    target = order.name.empty() ? 0 : IdOf(order.name);
+    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
+        return thing->GetCoords().GetPosition();
+    if (target != 0)
+        return hero.GetCoords().GetPosition();
+    return WorldVec3(region, Vec3(order.x, 0.0f, order.z));
 }
 
 } // namespace GAME

@@ -38,9 +38,8 @@ int ScriptedStage::Run(const HostOptions& options, const std::vector<std::string
         err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
         return 2;
     }
-    gEngine->SetNetworkMode(false, false);
     const std::vector<ScriptOrder>& orders = script.GetOrders();
-    return HostSamples::WithLibrary(err, [&play, &orders] { return play(orders); }) ? 0 : 2;
+    return HostSamples::AsSinglePlayer(err, [&play, &orders] { return play(orders); }) ? 0 : 2;
 }
 
 ScriptedStage::ScriptedStage(const HostOptions& options, std::ostream& out,
@@ -111,13 +110,8 @@ void ScriptedStage::Give(std::ostream& out, const ScriptOrder& order, HeroMouse&
         out << " - the hero is down\n";
         return;
     }
-    // A named thing is clicked where it stands; a gone one at the hero's feet.
-    uint32_t target = order.name.empty() ? 0 : roster.IdOf(order.name);
-    WorldVec3 point = WorldVec3(kRegion, Vec3(order.x, 0.0f, order.z));
-    if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
-        point = thing->GetCoords().GetPosition();
-    else if (target != 0)
-        point = hero->GetCoords().GetPosition();
+    uint32_t target = 0;
+    const WorldVec3 point = roster.Aim(order, *hero, kRegion, target);
     const bool answer = mouse.Give(order, *hero, *controller, target, point);
     out << " -> " << (answer ? "true" : "false") << '\n';
 }
@@ -146,9 +140,7 @@ Monster* ScriptedStage::EnterMonster(const char* record, const WorldCoords& plac
     if (monster == nullptr)
         return nullptr;
     monster->SetUniqueID(uniqueId);
-    gEngine->GetWorld()->AddEntity(monster, place, false);
-    monster->InitialUpdate();
-    monster->GetCharacterBio().Update(*monster, 0);
+    HostSamples::EnterWorld(*monster, place);
     if (ObjectManager::Instance().GetObject<ControllerMonster>(monster->GetControllerId()) ==
         nullptr) {
         err << "gamehost: " << record << " does not think with a monster controller\n";

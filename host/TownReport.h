@@ -1,9 +1,7 @@
 #pragma once
 
-#include "host/HeroMouse.h"
 #include "host/OrderScript.h"
-#include "host/ScriptCast.h"
-#include "host/ScriptedStage.h"
+#include "host/StagedCast.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -21,7 +19,7 @@ struct HostOptions;
 // dies dropping its trinkets, while a militiaman fights beside him, a turret shoots from its
 // spot and an ambusher springs out. The hero obeys `--input FILE` or the built-in orders. Each
 // frame prints every character whose state changed, and what dropped.
-class TownReport {
+class TownReport : private StagedCast {
 public:
     static constexpr const char* kPlayer = "Records/Creatures/PC/HeroBrawler.dbr";
     static constexpr const char* kTownsman = "Records/Creatures/Npc/Town/Townsman.dbr";
@@ -38,9 +36,9 @@ public:
         "Records/Controllers/Npc/TownsfolkController.dbr";
     static const char* const kDefaultOrders;
 
-    TownReport(const HostOptions& options, std::ostream& out, std::ostream& err);
-    TownReport(const TownReport&) = delete;
-    TownReport& operator=(const TownReport&) = delete;
+    TownReport(const HostOptions& options, std::ostream& out, std::ostream& err)
+        : StagedCast(options, out, err)
+    {}
 
     static std::vector<std::string> Names();
     // 0 when played; 2, with one line on `err`, when the script or a sample record fails.
@@ -54,13 +52,6 @@ private:
     Kind* Enter(const std::string& name, const char* record, float x, float z,
                 uint32_t uniqueWord = 0);
     static std::string Line(const Character& character);
-
-    const HostOptions& options;
-    std::ostream& out;
-    std::ostream& err;
-    std::vector<ScriptedStage::Member> cast;
-    HeroMouse mouse;
-    ScriptCast roster;
 };
 
 } // namespace GAME

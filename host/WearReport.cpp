@@ -84,17 +84,14 @@ WearReport::WearReport(const HostOptions& options, std::ostream& out, std::ostre
 
 bool WearReport::Run()
 {
-    gEngine->SetNetworkMode(false, false);
-    return HostSamples::WithLibrary(err, [this] {
+    return HostSamples::AsSinglePlayer(err, [this] {
         std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
         GameEngine::Get().GetRandomGen().Seed(options.seed);
         Player* hero = HostSamples::Make<Player>(kPlayer, err);
         bool played = false;
         if (hero != nullptr) {
-            gEngine->GetWorld()->AddEntity(hero, WorldCoords(kRegion, Coords()), false);
-            hero->InitialUpdate();
-            hero->GetCharacterBio().Update(*hero, 0);
+            HostSamples::EnterWorld(*hero, WorldCoords(kRegion, Coords()));
             hero->SetIsControllingCharacter(true);
             GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
             played = hero->GetControllerPlayer() != nullptr && Play(*hero);
