@@ -169,6 +169,8 @@ bool DuelSkillReport::PlayServer()
     Cast cast = Stage();
     if (!cast.made)
         return false;
+    // The rolls the server makes for its arrows come from the run's seed, not the clock.
+    gGameEngine->GetRandomGen().Seed(seed);
     cast.hunter->SetIsControllingCharacter(true);
     cast.hunter->GetSkillManager().SetAsControllingManager();
     for (Monster* member : cast.pack)
