@@ -20,7 +20,6 @@
 namespace GAME {
 namespace {
 
-constexpr uint32_t kRegion = Bench::BenchWorld::kRegion;
 constexpr int kProjectiles = 200;
 constexpr int32_t kFrameMs = 33;
 
