@@ -9,37 +9,70 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "tests/support/TempDatabase.h"
 
 #include <memory>
 #include <string>
 
 namespace GAME::Bench {
 
-// The library started, its log silenced, over a database folder, in a world of one square
-// region; what the run made goes with it.
-class BenchWorld {
+// A scratch database folder for the records a benchmark writes, removed afterwards.
+class BenchRecords {
 public:
-    static constexpr uint32_t kRegion = 1;
+    const std::string& Root() const { return folder.GetRoot(); }
+    void Write(const std::string& path, const std::string& text) const
+    {
+        folder.WriteFile(path, text);
+    }
 
-    BenchWorld(const std::string& root, float halfWidth)
+private:
+    Test::TempDatabase folder;
+};
+
+// The library started, its log silenced, over a database folder ("" for none); what the run
+// made goes with it.
+class BenchLibrary {
+public:
+    explicit BenchLibrary(const std::string& root = "")
         : previous(gEngine->SetLogSink([](int, const std::string&) {}))
     {
         ObjectManager::Instance().GetDatabase().SetRoot(root);
         InitializeObjects();
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(
-            kRegion, {0, 0, 0}, ABBox({-halfWidth, -10, -halfWidth}, {halfWidth, 10, halfWidth}));
     }
-    ~BenchWorld()
+    ~BenchLibrary()
     {
         ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
         ShutdownObjects();
         ObjectManager::Instance().GetDatabase().SetRoot("");
         gEngine->SetLogSink(previous);
     }
-    BenchWorld(const BenchWorld&) = delete;
-    BenchWorld& operator=(const BenchWorld&) = delete;
+    BenchLibrary(const BenchLibrary&) = delete;
+    BenchLibrary& operator=(const BenchLibrary&) = delete;
+
+private:
+    Engine::LogSink previous;
+};
+
+// The library in a world of one region, square unless the bounds are given; the world it
+// replaced comes back afterwards.
+class BenchWorld : public BenchLibrary {
+public:
+    static constexpr uint32_t kRegion = 1;
+
+    BenchWorld(const std::string& root, float halfWidth)
+        : BenchWorld(root, ABBox({-halfWidth, -10, -halfWidth}, {halfWidth, 10, halfWidth}))
+    {}
+    BenchWorld(const std::string& root, const ABBox& bounds)
+        : BenchLibrary(root), previousWorld(gEngine->SetWorld(std::make_unique<World>()))
+    {
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, bounds);
+    }
+    ~BenchWorld()
+    {
+        // The entities leave this world before it goes.
+        ObjectManager::Instance().DestroyAllObjects();
+        gEngine->SetWorld(std::move(previousWorld));
+    }
 
     static WorldCoords At(float x, float z)
     {
@@ -64,7 +97,7 @@ public:
     }
 
 private:
-    Engine::LogSink previous;
+    std::unique_ptr<World> previousWorld;
 };
 
 } // namespace GAME::Bench

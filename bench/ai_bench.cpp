@@ -23,19 +23,17 @@
 #include "ai/ControllerMonsterHidden.h"
 #include "ai/ControllerNpc2.h"
 #include "ai/ControllerPlayer.h"
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Npc.h"
 #include "characters/Player.h"
-#include "engine/ABBox.h"
-#include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
-#include "game/GameEngine.h"
 #include "items/HotSlotOption.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "skills/Skill.h"
@@ -49,6 +47,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -140,7 +139,6 @@ GAME_IMPLEMENT_CLASS(AiBenchSkill, Skill);
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
 constexpr const char* kHero = "Records/Creatures/PC/AiBenchHero.dbr";
 constexpr const char* kFoe = "Records/Creatures/Monster/AiBenchFoe.dbr";
 constexpr int kBarSkills = 10;
@@ -150,11 +148,9 @@ std::string BarSkillRecord(int i)
     return "Records/Skills/Bar" + std::to_string(i) + ".dbr";
 }
 
-// The engine, a flat region, a controlled hero with ten bar skills and a foe in reach, made
-// for one benchmark and removed after it.
-class PlayerScene {
-public:
-    PlayerScene() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+// The hero with ten bar skills on his tree, the foe and the controllers they name.
+struct HeroRecords {
+    HeroRecords()
     {
         std::string tree;
         for (int i = 1; i <= kBarSkills; ++i) {
@@ -173,17 +169,23 @@ public:
                          "Class = AiBenchSkill\n");
         folder.WriteFile(Player::kStubControllerRecord, "Class = ControllerCombat\n");
         folder.WriteFile(Player::kPlayerControllerRecord, "Class = ControllerPlayer\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-50, -10, -50}, {50, 10, 50}));
+    }
+    Test::TempDatabase folder;
+};
+
+// The engine, a flat region, a controlled hero with ten bar skills and a foe in reach, made
+// for one benchmark and removed after it.
+class PlayerScene : private HeroRecords, public Bench::BenchWorld {
+public:
+    PlayerScene() : BenchWorld(folder.GetRoot(), 50.0f)
+    {
         ObjectManager& objects = ObjectManager::Instance();
         hero = objects.CreateObjectFromFile<Player>(kHero);
         foe = objects.CreateObjectFromFile<Monster>(kFoe);
         if (hero == nullptr || foe == nullptr)
             return;
-        gEngine->GetWorld()->AddEntity(hero, Place(0.0f, 0.0f), false);
-        gEngine->GetWorld()->AddEntity(foe, Place(1.0f, 0.0f), false);
+        gEngine->GetWorld()->AddEntity(hero, At(0.0f, 0.0f), false);
+        gEngine->GetWorld()->AddEntity(foe, At(1.0f, 0.0f), false);
         for (Character* character : {static_cast<Character*>(hero), static_cast<Character*>(foe)}) {
             character->InitialUpdate();
             character->GetCharacterBio().Update(*character, 0);
@@ -202,21 +204,7 @@ public:
         // One frame of the world settles the characters where they stand.
         gEngine->RunFrame(kFrameMs);
     }
-    ~PlayerScene()
-    {
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    PlayerScene(const PlayerScene&) = delete;
-    PlayerScene& operator=(const PlayerScene&) = delete;
 
-    static WorldCoords Place(float x, float z)
-    {
-        return WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))};
-    }
     static WorldVec3 Point(float x, float z) { return WorldVec3(kRegion, Vec3(x, 0.0f, z)); }
 
     bool Ready(benchmark::State& state) const
@@ -227,8 +215,6 @@ public:
         return false;
     }
 
-    Engine::LogSink previous;
-    Test::TempDatabase folder;
     Player* hero = nullptr;
     Monster* foe = nullptr;
     ControllerPlayer* controller = nullptr;
@@ -305,36 +291,19 @@ double ThreadMicroseconds()
     return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) * 1e-3;
 }
 
-// The library started over a scratch database, in a world of one wide region; everything made
-// goes when it does.
-class BenchWorld {
+// A scratch database that the caller fills before `Start` builds the world of one wide region
+// over it; everything made goes when it does.
+class ThinkingWorld {
 public:
-    BenchWorld() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+    ThinkingWorld()
     {
         folder.WriteFile(kHero, "Class = Player\ncharacterLife = 1000000000\n");
         folder.WriteFile(Player::kStubControllerRecord, "Class = ControllerCombat\n");
         folder.WriteFile(Player::kPlayerControllerRecord, "Class = ControllerPlayer\n");
     }
-    ~BenchWorld()
-    {
-        InstanceGroupManager::Instance().Destroy();
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    BenchWorld(const BenchWorld&) = delete;
-    BenchWorld& operator=(const BenchWorld&) = delete;
+    ~ThinkingWorld() { InstanceGroupManager::Instance().Destroy(); }
 
-    void Start()
-    {
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
-    }
+    void Start() { world.emplace(folder.GetRoot(), 500.0f); }
 
     template <typename T>
     T* Enter(const std::string& record, float x, float z, const UniqueId& id = UniqueId())
@@ -343,8 +312,7 @@ public:
         if (made == nullptr)
             return nullptr;
         made->SetUniqueID(id);
-        gEngine->GetWorld()->AddEntity(
-            made, WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))}, false);
+        gEngine->GetWorld()->AddEntity(made, Bench::BenchWorld::At(x, z), false);
         made->InitialUpdate();
         if constexpr (std::is_base_of_v<Character, T>)
             made->GetCharacterBio().Update(*made, 0);
@@ -379,17 +347,15 @@ public:
     }
 
     Test::TempDatabase folder;
+    std::optional<Bench::BenchWorld> world;
     std::vector<ControllerAI*> controllers;
-
-private:
-    Engine::LogSink previous;
 };
 
 // Two players among 300 monsters that fight them, 600 monsters far off that stand or roam and
 // 100 on ten patrol routes of three points, each monster under a controller of its record.
 class MonsterScene {
     // Made first and gone last: the library lives while the scene does.
-    BenchWorld world;
+    ThinkingWorld world;
 
 public:
     MonsterScene()
@@ -471,7 +437,7 @@ private:
 
     static void Enter(Character* character, float x, float z)
     {
-        gEngine->GetWorld()->AddEntity(character, Place(x, z), false);
+        gEngine->GetWorld()->AddEntity(character, Bench::BenchWorld::At(x, z), false);
         character->InitialUpdate();
         character->GetCharacterBio().Update(*character, 0);
     }
@@ -483,7 +449,7 @@ private:
         if (monster == nullptr)
             return;
         monster->SetUniqueID(id);
-        monster->SetSpawnPoint(Place(x, z));
+        monster->SetSpawnPoint(Bench::BenchWorld::At(x, z));
         Enter(monster, x, z);
         if (auto* controller =
                 ObjectManager::Instance().GetObject<ControllerMonster>(monster->GetControllerId()))
@@ -507,7 +473,8 @@ private:
                 const float z = -200.0f + static_cast<float>(route) * 30.0f;
                 gEngine->GetWorld()->AddEntity(
                     point,
-                    Place(-210.0f + static_cast<float>(p) * 20.0f, z + (p == 1 ? 10.0f : 0.0f)),
+                    Bench::BenchWorld::At(-210.0f + static_cast<float>(p) * 20.0f,
+                                          z + (p == 1 ? 10.0f : 0.0f)),
                     false);
                 points.push_back(id);
             }
@@ -521,11 +488,6 @@ private:
             groups.AddGroup(patrollers);
             index += 2;
         }
-    }
-
-    static WorldCoords Place(float x, float z)
-    {
-        return WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))};
     }
 };
 
@@ -567,7 +529,7 @@ constexpr int kTownWarmUpFrames = 900;
 // Ten squares 30 apart, each with three wander points, a juggler and 20 townsfolk: 5 who
 // cannot walk, 13 strollers who stop to watch the juggler for 20 to 40 s, and 2 chatting with a
 // player.
-void MakeTown(BenchWorld& town)
+void MakeTown(ThinkingWorld& town)
 {
     const std::string walker =
         "Class = Npc\nunarmedWalkAnim = Walk.anm\nunarmedRunAnim = Run.anm\n";
@@ -635,7 +597,7 @@ void MakeTown(BenchWorld& town)
 
 void BM_TownFrame(benchmark::State& state)
 {
-    BenchWorld town;
+    ThinkingWorld town;
     MakeTown(town);
     const size_t expected = static_cast<size_t>(kTownsfolk + kTownsfolk / 20 + kHerds * 4);
     if (town.controllers.size() != expected) {
@@ -660,7 +622,7 @@ constexpr int kFoes = 20;
 // has foes within its view but none within its appear distance.
 void BM_HiddenAmbushWait(benchmark::State& state)
 {
-    BenchWorld town;
+    ThinkingWorld town;
     town.folder.WriteFile("Records/Bench/Controllers/Hidden.dbr",
                           "Class = ControllerMonsterHidden\nappearDistance = 1.5\n");
     town.folder.WriteFile("Records/Bench/Creatures/Hidden.dbr",

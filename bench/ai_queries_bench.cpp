@@ -2,9 +2,9 @@
 // among 1,000 characters with 30 in view, 5 us; IsPathClear with 20 entities on the ray, 3 us.
 #include "ai/ControllerAI.h"
 #include "ai/ControllerAIStateT.h"
+#include "bench/BenchWorld.h"
 #include "characters/Monster.h"
 #include "characters/TeamManager.h"
-#include "engine/ABBox.h"
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
@@ -12,7 +12,6 @@
 #include "engine/WorldCoords.h"
 #include "engine/WorldRay.h"
 #include "engine/WorldVec3.h"
-#include "game/GameEngine.h"
 #include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -26,7 +25,6 @@ namespace GAME {
 namespace {
 
 constexpr const char* kRecord = "Records/Creatures/Watcher.dbr";
-constexpr uint32_t kRegion = 1;
 
 class ProbeState : public ControllerAIStateT<ControllerAI, Character> {
 public:
@@ -38,18 +36,16 @@ public:
     using ControllerAIState::IsPathClear;
 };
 
+struct WatcherRecords {
+    WatcherRecords() { folder.WriteFile(kRecord, "Class = Monster\ncharacterLife = 100\n"); }
+    Test::TempDatabase folder;
+};
+
 // A world of monsters with a hero on the players' team at the origin watching them.
-class QueryScene {
+class QueryScene : private WatcherRecords, public Bench::BenchWorld {
 public:
-    explicit QueryScene(benchmark::State& state)
+    explicit QueryScene(benchmark::State& state) : BenchWorld(folder.GetRoot(), 500.0f)
     {
-        previousSink = gEngine->SetLogSink([](int, const std::string&) {});
-        folder.WriteFile(kRecord, "Class = Monster\ncharacterLife = 100\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
         hero = Add(Vec3(0, 0, 0));
         if (hero == nullptr) {
             state.SkipWithError("the monster did not load");
@@ -57,22 +53,6 @@ public:
         }
         hero->SetTeam(TeamManager::DefaultPlayerTeam());
         controller.SetParentId(hero->GetObjectId());
-    }
-
-    ~QueryScene()
-    {
-        probe.reset();
-        ObjectManager& objects = ObjectManager::Instance();
-        for (Monster* monster : monsters) {
-            gEngine->GetWorld()->RemoveEntity(monster);
-            objects.DestroyObjectEx(monster, "bench", 1);
-        }
-        objects.ProcessDestroyedObjects();
-        gEngine->SetWorld(std::move(previousWorld));
-        ShutdownObjects();
-        objects.DestroyAllObjects();
-        objects.GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previousSink);
     }
 
     Monster* Add(const Vec3& at)
@@ -83,7 +63,6 @@ public:
         gEngine->GetWorld()->AddEntity(monster, WorldCoords(kRegion, Coords::FromTranslation(at)),
                                        false);
         monster->InitialUpdate();
-        monsters.push_back(monster);
         return monster;
     }
 
@@ -97,12 +76,8 @@ public:
     Monster* hero = nullptr;
 
 private:
-    Engine::LogSink previousSink;
-    Test::TempDatabase folder;
-    std::unique_ptr<World> previousWorld;
     ControllerAI controller;
     std::unique_ptr<ProbeState> probe;
-    std::vector<Monster*> monsters;
 };
 
 void BM_FindEnemiesInSight_1000Characters30InView(benchmark::State& state)
@@ -146,8 +121,8 @@ void BM_IsPathClear_20EntitiesOnTheRay(benchmark::State& state)
         return;
     // The sight line runs at the characters' middles, one unit up.
     std::vector<Entity*> onRay;
-    gEngine->GetWorld()->GetAllIntersections(WorldRay(WorldVec3(kRegion, Vec3(0, 1, 0)), {1, 0, 0}),
-                                             onRay, true, 25.0f);
+    gEngine->GetWorld()->GetAllIntersections(
+        WorldRay(WorldVec3(QueryScene::kRegion, Vec3(0, 1, 0)), {1, 0, 0}), onRay, true, 25.0f);
     if (onRay.size() != 22)
         state.SkipWithError("the movers are not on the ray");
     const uint32_t targetId = target->GetObjectId();

@@ -1,17 +1,16 @@
 // Two per-frame costs of a crowded level. Every monster controller updates its hate list each
 // frame: 500 monsters with ten enemies each should take under 0.5 ms. Every character updates
 // its auras each frame: 1,000 characters with two timed auras should take under 50 us.
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/TeamManager.h"
 #include "combat/AngerManager.h"
 #include "combat/AuraManager.h"
-#include "engine/ABBox.h"
 #include "engine/Actor.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
-#include "game/GameEngine.h"
 #include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -26,32 +25,19 @@ namespace GAME {
 namespace {
 
 constexpr int kFrameMs = 33;
-constexpr uint32_t kRegion = 1;
 
-// The hub (for the teams), a world of one large region and a database folder of one aura record;
-// all taken down again afterwards, the log silenced meanwhile.
-class Level {
-public:
+// A database folder of one aura record.
+struct AuraRecords {
     static constexpr const char* kAura = "Records/Fx/Glow.dbr";
 
-    Level() : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
-    {
-        folder.WriteFile(kAura, "Class = EffectEntity\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-2000, -10, -2000}, {2000, 10, 2000}));
-    }
-    ~Level()
-    {
-        ShutdownObjects();
-        // The characters leave this world before it goes.
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(std::move(previousWorld));
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previousSink);
-    }
+    AuraRecords() { folder.WriteFile(kAura, "Class = EffectEntity\n"); }
+    Test::TempDatabase folder;
+};
+
+// The hub (for the teams) and a world of one large region over the aura record.
+class Level : public AuraRecords, public Bench::BenchWorld {
+public:
+    Level() : BenchWorld(folder.GetRoot(), 2000.0f) {}
 
     template <typename T> T* Place(const char* className, const Vec3& position, const Team& team)
     {
@@ -60,11 +46,6 @@ public:
         gEngine->GetWorld()->AddEntity(character, WorldCoords(WorldVec3(kRegion, position)), true);
         return character;
     }
-
-private:
-    Engine::LogSink previousSink;
-    Test::TempDatabase folder;
-    std::unique_ptr<World> previousWorld;
 };
 
 struct HatingMonster {

@@ -5,12 +5,10 @@
 //
 // Its starting equipment: nine slots, each rolled from six weighted names of the cached record,
 // every item created under its slot's id and attached. The budget is 50 microseconds.
+#include "bench/BenchWorld.h"
 #include "characters/Monster.h"
-#include "engine/Engine.h"
 #include "engine/ObjectManager.h"
-#include "game/GameEngine.h"
 #include "items/Item.h"
-#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,7 +48,7 @@ public:
 };
 
 // A database folder holding the monster and what it names, removed again afterwards.
-class MonsterDatabase {
+class MonsterDatabase : public Bench::BenchRecords {
 public:
     MonsterDatabase()
     {
@@ -124,26 +122,16 @@ public:
         Write(kLooter, LooterRecord());
         for (int i = 1; i <= 6; ++i)
             Write("Records/Items/Gear" + std::to_string(i) + ".dbr", "Class = Item\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
     }
-    ~MonsterDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
-    MonsterDatabase(const MonsterDatabase&) = delete;
-    MonsterDatabase& operator=(const MonsterDatabase&) = delete;
-
-private:
-    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
-
-    Test::TempDatabase folder;
 };
 
 } // namespace
 
 static void BM_Character_LoadMonsterRecord(benchmark::State& state)
 {
-    // The unused special rows of the set log as they load; the log is not what is measured.
-    const Engine::LogSink previous = gEngine->SetLogSink([](int, const std::string&) {});
     MonsterDatabase database;
-    InitializeObjects();
+    // The unused special rows of the set log as they load; the log is not what is measured.
+    const Bench::BenchLibrary library(database.Root());
     ObjectManager& objects = ObjectManager::Instance();
     // The first load reads every record; the measured ones find them kept.
     objects.DestroyObjectEx(objects.CreateObjectFromFile<Monster>(kMonster), "bench", 1);
@@ -160,17 +148,13 @@ static void BM_Character_LoadMonsterRecord(benchmark::State& state)
         objects.ProcessDestroyedObjects();
         state.ResumeTiming();
     }
-    ShutdownObjects();
-    objects.DestroyAllObjects();
-    gEngine->SetLogSink(previous);
 }
 BENCHMARK(BM_Character_LoadMonsterRecord)->Unit(benchmark::kMicrosecond);
 
 static void BM_Character_RollNineLootSlots(benchmark::State& state)
 {
-    const Engine::LogSink previous = gEngine->SetLogSink([](int, const std::string&) {});
     MonsterDatabase database;
-    InitializeObjects();
+    const Bench::BenchLibrary library(database.Root());
     ObjectManager& objects = ObjectManager::Instance();
     uint16_t seed = 0;
     for (auto _ : state) {
@@ -201,9 +185,6 @@ static void BM_Character_RollNineLootSlots(benchmark::State& state)
         objects.ProcessDestroyedObjects();
         state.ResumeTiming();
     }
-    ShutdownObjects();
-    objects.DestroyAllObjects();
-    gEngine->SetLogSink(previous);
 }
 BENCHMARK(BM_Character_RollNineLootSlots)->Unit(benchmark::kMicrosecond);
 

@@ -1,12 +1,10 @@
 // One frame of a crowded level: a thousand characters' bios update, each gathering its
 // attribute totals and evaluating its life and mana regeneration formulas. The frame's budget
 // for this is 0.4 ms.
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/CharacterBio.h"
 #include "engine/LoadTable.h"
-#include "engine/ObjectManager.h"
-#include "game/GameEngine.h"
-#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,24 +20,17 @@ constexpr int kBios = 1000;
 constexpr int kFrameMs = 33;
 
 // A database folder holding the regeneration record, removed again afterwards.
-class RegenDatabase {
+class RegenDatabase : public Bench::BenchRecords {
 public:
     RegenDatabase()
     {
-        folder.WriteFile("Records/Game/HealthManaRegen.dbr",
-                         "lifeRegenEquation = ((lifeRegen*(1+(lifeRegenMod*0.01)))"
-                         "*elapsedTime)\n"
-                         "manaRegenEquation = (((manaRegen*(1+(manaRegenMod*0.01)))"
-                         "+(intelligence*0.002))*elapsedTime)\n"
-                         "healthOverStorageLimit = 0.5\nhealthFeedRate = 4\n"
-                         "manaOverStorageLimit = 0.5\nmanaFeedRate = 4\n"
-                         "manaDrainRate = 2\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
+        Write("Records/Game/HealthManaRegen.dbr",
+              "lifeRegenEquation = ((lifeRegen*(1+(lifeRegenMod*0.01)))*elapsedTime)\n"
+              "manaRegenEquation = (((manaRegen*(1+(manaRegenMod*0.01)))"
+              "+(intelligence*0.002))*elapsedTime)\n"
+              "healthOverStorageLimit = 0.5\nhealthFeedRate = 4\n"
+              "manaOverStorageLimit = 0.5\nmanaFeedRate = 4\nmanaDrainRate = 2\n");
     }
-    ~RegenDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
-
-private:
-    Test::TempDatabase folder;
 };
 
 struct Creature {
@@ -52,7 +43,7 @@ struct Creature {
 static void BM_CharacterBio_ThousandBiosOneFrame(benchmark::State& state)
 {
     RegenDatabase database;
-    InitializeObjects();
+    const Bench::BenchLibrary library(database.Root());
     LoadTable record;
     record.Parse("characterLife = 300\ncharacterMana = 200\ncharacterStrength = 50\n"
                  "characterDexterity = 40\ncharacterIntelligence = 60\n"
@@ -76,8 +67,6 @@ static void BM_CharacterBio_ThousandBiosOneFrame(benchmark::State& state)
         benchmark::DoNotOptimize(creatures.front()->bio.GetCurrentLife());
     }
     state.SetItemsProcessed(state.iterations() * kBios);
-    creatures.clear();
-    ShutdownObjects();
 }
 BENCHMARK(BM_CharacterBio_ThousandBiosOneFrame)->Unit(benchmark::kMicrosecond);
 

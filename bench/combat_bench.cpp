@@ -5,6 +5,7 @@
 // over its combat manager), a kill paying a level (budget 5 microseconds) and a frame of damage
 // over time for a crowd of a thousand (budget 0.2 milliseconds).
 #include "bench/BenchCombatRecord.h"
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
@@ -28,7 +29,6 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
-#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,26 +74,10 @@ static void BM_Combat_BuildAndProcessParameters(benchmark::State& state)
 }
 BENCHMARK(BM_Combat_BuildAndProcessParameters);
 
-// Damage that lands is registered with the hub, so a whole hit needs one; the log is silenced.
-class QuietHub {
-public:
-    QuietHub() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
-    {
-        InitializeObjects();
-    }
-    ~QuietHub()
-    {
-        ShutdownObjects();
-        gEngine->SetLogSink(previous);
-    }
-
-private:
-    Engine::LogSink previous;
-};
-
+// Damage that lands is registered with the hub, so a whole hit needs one.
 static void BM_Combat_WholeHitOnADefender(benchmark::State& state)
 {
-    QuietHub hub;
+    Bench::BenchLibrary hub;
     Character attacker;
     Character defender;
     // A life deep enough that no run of hits reaches the bottom.
@@ -125,10 +109,10 @@ constexpr const char* kWarGear = "Records/Bench/WarGear.dbr";
 
 // A database folder holding a hero, a jackalman with a shield and a set of war gear, the combat
 // record with every formula and band, and the effects damage over time switches on; removed
-// again afterwards. The hub is built on it with the log silenced.
-class FightDatabase {
-public:
-    FightDatabase() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+// again afterwards.
+class FightRecords : public Bench::BenchRecords {
+protected:
+    FightRecords()
     {
         std::string packs;
         for (const char* kind : {"cold", "fire", "poison", "bleeding", "lifeLeach"})
@@ -155,19 +139,13 @@ public:
                        "defensiveBlock = 40\nblockAbsorption = 30\nblockRecoveryTime = 0\n");
         Write(kWarGear, "setName = WarGear\nretaliationPhysicalChance = 50\n"
                         "retaliationPhysicalMin = 3\nretaliationPhysicalMax = 5\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        GameEngine::Get().LoadItemSet(kWarGear);
     }
-    ~FightDatabase()
-    {
-        ShutdownObjects();
-        ObjectManager::Instance().DestroyAllObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    FightDatabase(const FightDatabase&) = delete;
-    FightDatabase& operator=(const FightDatabase&) = delete;
+};
+
+// The hub built on the fight records, with the war gear's set loaded.
+class FightDatabase : private FightRecords, public Bench::BenchLibrary {
+public:
+    FightDatabase() : BenchLibrary(Root()) { GameEngine::Get().LoadItemSet(kWarGear); }
 
     // A record added after the hub was built; read when first asked for.
     void WriteRecord(const std::string& path, const std::string& text) const { Write(path, text); }
@@ -179,15 +157,6 @@ public:
             character->GetCharacterBio().Update(*character, 0); // pools full
         return character;
     }
-
-private:
-    void Write(const std::string& path, const std::string& text) const
-    {
-        folder.WriteFile(path, text);
-    }
-
-    Test::TempDatabase folder;
-    Engine::LogSink previous;
 };
 
 // The jackalman with its shield in the left hand and a piece of the war gear on.

@@ -1,6 +1,7 @@
 // One config command's whole trip: enqueued on the sending machine (run there, its packet
 // encoded), then decoded on the receiving one, rebuilt by its builder and run on its actor.
 // The budget is 2 microseconds.
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/CharacterConfigCommands.h"
 #include "engine/ConnectionManager.h"
@@ -8,7 +9,6 @@
 #include "engine/NetPacket.h"
 #include "engine/NetworkShim.h"
 #include "engine/ObjectManager.h"
-#include "game/GameEngine.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,11 +20,10 @@ namespace GAME {
 
 namespace {
 
-class CommandTrip {
+class CommandTrip : public Bench::BenchLibrary {
 public:
     CommandTrip()
     {
-        InitializeObjects();
         character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
         // A client sends to its server and takes back what the server passes on: nothing is
         // broadcast a second time on receipt.
@@ -34,15 +33,7 @@ public:
     {
         gEngine->SetNetworkMode(false, false);
         gEngine->GetNetworkConnectionManager().ClearSentPackets();
-        ObjectManager& objects = ObjectManager::Instance();
-        if (character != nullptr)
-            objects.DestroyObjectEx(character, "bench", 1);
-        objects.ProcessDestroyedObjects();
-        ShutdownObjects();
-        objects.DestroyAllObjects();
     }
-    CommandTrip(const CommandTrip&) = delete;
-    CommandTrip& operator=(const CommandTrip&) = delete;
 
     bool IsReady() const { return character != nullptr; }
 
@@ -67,19 +58,15 @@ private:
 
 template <typename Measure> void Run(benchmark::State& state, Measure measure)
 {
-    const Engine::LogSink previous = gEngine->SetLogSink([](int, const std::string&) {});
-    {
-        CommandTrip trip;
-        bool flag = false;
-        for (auto _ : state) {
-            if (!trip.IsReady() || !measure(trip, flag)) {
-                state.SkipWithError("the command did not make its trip");
-                break;
-            }
-            flag = !flag;
+    CommandTrip trip;
+    bool flag = false;
+    for (auto _ : state) {
+        if (!trip.IsReady() || !measure(trip, flag)) {
+            state.SkipWithError("the command did not make its trip");
+            break;
         }
+        flag = !flag;
     }
-    gEngine->SetLogSink(previous);
 }
 
 } // namespace

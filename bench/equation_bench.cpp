@@ -3,15 +3,14 @@
 // that our grammar and the peer's agree; "Lambda" is the same formula written in C++. The
 // "Game" benchmarks run the game's own providers, a character's bio and combat manager, on the
 // formulas of their records.
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/CharacterBio.h"
 #include "combat/CombatManager.h"
 #include "core/DesignerEquation_Algebra.h"
 #include "core/EquationInterface.h"
-#include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
-#include "game/GameEngine.h"
 #include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -241,42 +240,33 @@ void BM_Evaluate_Ratio(benchmark::State& state)
 #endif
 
 // The records the game's providers load their formulas from, in a folder of their own that is
-// removed again afterwards; the hub runs meanwhile, as the providers expect.
-class GameRecords {
+// removed again afterwards.
+class FormulaRecords {
 public:
     static constexpr const char* kCombatRecord = "Records/Game/CombatEquations.dbr";
 
-    GameRecords()
+protected:
+    FormulaRecords()
     {
-        Write(CharacterBio::kRegenRecord,
-              "lifeRegenEquation = ((lifeRegen*(1+(lifeRegenMod*0.01)))*elapsedTime)\n"
-              "manaRegenEquation = (((manaRegen*(1+(manaRegenMod*0.01)))+(intelligence*0.002))"
-              "*elapsedTime)\n");
-        Write(kCombatRecord,
-              "physicalDamageEquation = (physicalDamageDV*(1+(strengthDV*0.005)))\n"
-              "pierceDamageEquation = (pierceDamageDV*(1+(dexterityDV*0.004)))\n"
-              "elementalDamageEquation = ((elementalDamageDV*(1+(intelligenceDV*0.01)))"
-              "+characterLevelDV)\n");
-        // The bare character's missing sounds and animations are not what is measured.
-        previousSink = gEngine->SetLogSink([](int, const std::string&) {});
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
+        folder.WriteFile(CharacterBio::kRegenRecord,
+                         "lifeRegenEquation = ((lifeRegen*(1+(lifeRegenMod*0.01)))*elapsedTime)\n"
+                         "manaRegenEquation = (((manaRegen*(1+(manaRegenMod*0.01)))"
+                         "+(intelligence*0.002))*elapsedTime)\n");
+        folder.WriteFile(kCombatRecord,
+                         "physicalDamageEquation = (physicalDamageDV*(1+(strengthDV*0.005)))\n"
+                         "pierceDamageEquation = (pierceDamageDV*(1+(dexterityDV*0.004)))\n"
+                         "elementalDamageEquation = ((elementalDamageDV*(1+(intelligenceDV*0.01)))"
+                         "+characterLevelDV)\n");
     }
-    ~GameRecords()
-    {
-        ShutdownObjects();
-        ObjectManager::Instance().DestroyAllObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previousSink);
-    }
-    GameRecords(const GameRecords&) = delete;
-    GameRecords& operator=(const GameRecords&) = delete;
-
-private:
-    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
 
     Test::TempDatabase folder;
-    Engine::LogSink previousSink;
+};
+
+// The hub runs over them, as the providers expect; the bare character's missing sounds and
+// animations log, which is not what is measured.
+class GameRecords : public FormulaRecords, public Bench::BenchLibrary {
+public:
+    GameRecords() : BenchLibrary(folder.GetRoot()) {}
 };
 
 // A loaded character: its numbers from its record, its bio with the regeneration formulas and

@@ -3,6 +3,7 @@
 // 150 us. A chest's `LoadDropLoot` of three rolls through a master table (records cached) is
 // measured against the same three `LootLoader` rolls and `GameEngine::CreateItem` calls made
 // directly: at most 1.3 times. Created items are only counted, so both sides pay alike.
+#include "bench/BenchWorld.h"
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
@@ -39,9 +40,9 @@ public:
     size_t created = 0;
 };
 
-class FixedItemBench {
-public:
-    FixedItemBench() : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
+// A chest of three swords, a door, a shrine and a plain actor.
+struct FixedItemRecords {
+    FixedItemRecords()
     {
         folder.WriteRecord("Records/Items/Sword.dbr", {"Class = ItemEquipment"});
         folder.WriteRecord(kMaster, {"Class = LootMasterTable",
@@ -54,22 +55,18 @@ public:
         folder.WriteRecord("Records/Door.dbr", {"Class = FixedItemDoor"});
         folder.WriteRecord("Records/Shrine.dbr", {"Class = FixedItemShrine"});
         folder.WriteRecord("Records/Actor.dbr", {"Class = Actor"});
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
+    }
+    Test::TempDatabase folder;
+};
+
+class FixedItemBench : private FixedItemRecords, public Bench::BenchWorld {
+public:
+    FixedItemBench() : BenchWorld(folder.GetRoot(), ABBox({0, -10, 0}, {400, 10, 400}))
+    {
         previousInterface = gGameEngine->GetNetworkInterface();
         gGameEngine->SetNetworkInterface(&counting);
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({0, -10, 0}, {400, 10, 400}));
     }
-    ~FixedItemBench()
-    {
-        gGameEngine->SetNetworkInterface(previousInterface);
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(std::move(previousWorld));
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previousSink);
-    }
+    ~FixedItemBench() { gGameEngine->SetNetworkInterface(previousInterface); }
 
     // A grid of objects of the records in turn, each placed and set up.
     void Fill(std::initializer_list<const char*> records)
@@ -118,10 +115,7 @@ public:
     CountingInterface counting;
 
 private:
-    Test::TempDatabase folder;
-    Engine::LogSink previousSink;
     GameEngineNetworkInterface* previousInterface = nullptr;
-    std::unique_ptr<World> previousWorld;
 };
 
 void Frames(benchmark::State& state, std::initializer_list<const char*> records)

@@ -1,6 +1,6 @@
 // The central object's per-frame cost with nothing happening, and its designer-variable look-up,
 // which every experience and penalty equation runs once per name per evaluation.
-#include "engine/Engine.h"
+#include "bench/BenchWorld.h"
 #include "game/GameEngine.h"
 
 #include <benchmark/benchmark.h>
@@ -8,26 +8,9 @@
 namespace GAME {
 namespace {
 
-// Creates the engine for one benchmark with the log silenced, and removes it afterwards.
-class QuietEngine {
-public:
-    QuietEngine() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
-    {
-        InitializeObjects();
-    }
-    ~QuietEngine()
-    {
-        ShutdownObjects();
-        gEngine->SetLogSink(previous);
-    }
-
-private:
-    Engine::LogSink previous;
-};
-
 void BM_GameEngine_UpdateIdleFrame(benchmark::State& state)
 {
-    QuietEngine engine;
+    Bench::BenchLibrary engine;
     for (auto _ : state)
         gGameEngine->Update(16);
 }
@@ -39,7 +22,7 @@ const char* const kNames[] = {"averagePlayerLevel", "minPlayerLevel",     "maxPl
 
 void BM_GameEngine_GetDesignerVariable(benchmark::State& state)
 {
-    QuietEngine engine;
+    Bench::BenchLibrary engine;
     const char* name = kNames[state.range(0)];
     float value = 0.0f;
     for (auto _ : state) {

@@ -1,6 +1,7 @@
 // A monster's kill with its gold: KillMe on a living monster whose gold record splits into
 // three piles (the generator is reseeded to a seed that gives three). Budget 30 us.
 #include "ai/ControllerCombat.h"
+#include "bench/BenchWorld.h"
 #include "characters/Monster.h"
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
@@ -33,17 +34,23 @@ public:
     int64_t piles = 0;
 };
 
-class GoldBench {
-public:
-    GoldBench() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+// A monster whose every death drops gold.
+struct GoldRecords {
+    GoldRecords()
     {
         folder.WriteRecord(kGold, {"goldAmountEquation = generatorLevel+90", "goldValueMax = 1000",
                                    "goldSplitMin = 3", "goldSplitMax = 3", "goldSplitSizeMin = 10",
                                    "goldActors = Records/Items/Coins.dbr;Records/Items/Pouch.dbr"});
         folder.WriteRecord(kMonster, {"Class = Monster", "goldGeneratorChance = 100",
                                       std::string("goldGenerator = ") + kGold});
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
+    }
+    Test::TempDatabase folder;
+};
+
+class GoldBench : private GoldRecords, public Bench::BenchLibrary {
+public:
+    GoldBench() : BenchLibrary(folder.GetRoot())
+    {
         previousInterface = GameEngine::Get().GetNetworkInterface();
         GameEngine::Get().SetNetworkInterface(&counter);
         monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(kMonster);
@@ -52,16 +59,7 @@ public:
         controller->AttachParent(monster->GetObjectId());
         seed = FindThreePileSeed();
     }
-    ~GoldBench()
-    {
-        GameEngine::Get().SetNetworkInterface(previousInterface);
-        ShutdownObjects();
-        ObjectManager::Instance().DestroyAllObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    GoldBench(const GoldBench&) = delete;
-    GoldBench& operator=(const GoldBench&) = delete;
+    ~GoldBench() { GameEngine::Get().SetNetworkInterface(previousInterface); }
 
     void Kill()
     {
@@ -86,8 +84,6 @@ private:
         return 1;
     }
 
-    Test::TempDatabase folder;
-    Engine::LogSink previous;
     GameEngineNetworkInterface* previousInterface = nullptr;
     Monster* monster = nullptr;
     ControllerCombat* controller = nullptr;

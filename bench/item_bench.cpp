@@ -8,6 +8,7 @@
 // equipment (budget 5 us); one side of a whole trade, five items and gold each way, the
 // partner's side fed from recorded packets, to the exchange (budget 200 us).
 #include "ai/ControllerPlayer.h"
+#include "bench/BenchWorld.h"
 #include "characters/CharAttributeAccumulator.h"
 #include "characters/Player.h"
 #include "combat/CombatAttributeAccumulator.h"
@@ -54,9 +55,9 @@ std::string PotionRecord(int kind)
     return "Records/Items/Heal" + std::to_string(kind) + ".dbr";
 }
 
-class ItemBench {
-public:
-    ItemBench() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+// The hero, his ring and potions, the sword with its affixes and the cost formulas.
+struct ItemRecords {
+    ItemRecords()
     {
         folder.WriteRecord(
             "Records/Game/GameEngine.dbr",
@@ -70,17 +71,6 @@ public:
                                {"Class = OneShot_PotionHealth", "bitmap = heal.tex",
                                 "useDelayTime = 1",
                                 "bonusLifePoints = " + std::to_string(10 * kind)});
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        hero = NewHero();
-        Fill(Bag(*hero));
-    }
-    ~ItemBench()
-    {
-        ShutdownObjects();
-        ObjectManager::Instance().DestroyAllObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
     }
     void WriteSword()
     {
@@ -102,6 +92,18 @@ public:
              "swordIntelligenceEquation = 0", "swordLevelEquation = itemLevel+1"});
     }
 
+    Test::TempDatabase folder;
+};
+
+// The library over the item records, with the hero and a full bag.
+class ItemBench : public ItemRecords, public Bench::BenchLibrary {
+public:
+    ItemBench() : BenchLibrary(folder.GetRoot())
+    {
+        hero = NewHero();
+        Fill(Bag(*hero));
+    }
+
     static ItemEquipment* MakeSword(uint32_t seed, bool affixes)
     {
         ItemReplicaInfo info;
@@ -111,9 +113,6 @@ public:
         info.seed = seed;
         return DynamicCast<ItemEquipment>(Item::CreateItem(info));
     }
-
-    ItemBench(const ItemBench&) = delete;
-    ItemBench& operator=(const ItemBench&) = delete;
 
     static Player* NewHero()
     {
@@ -183,8 +182,6 @@ public:
     // 30 short of 100: the potion of 30 fits exactly.
     void Wound() { hero->GetCharacterBio().SubtractLife(hero->GetCurrentLife() - 70.0f); }
 
-    Test::TempDatabase folder;
-    Engine::LogSink previous;
     Player* hero = nullptr;
 };
 

@@ -2,6 +2,7 @@
 // categories of eight items rolled by name through their loot tables, records cached; budget
 // 3 ms); one queued item made and shelved per frame (budget 50 us); and 1,000 purchase requests
 // answered by a server market, its own bookkeeping without the transport (budget 100 us).
+#include "bench/BenchWorld.h"
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
@@ -25,9 +26,9 @@ constexpr const char* kKinds[] = {"Axe",    "Bow",     "Mace",      "Spear",   "
 constexpr int kPerCategory = 8;
 constexpr int kTableEntries = 16;
 
-class MarketBench {
-public:
-    MarketBench() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+// Fifteen categories of eight goods, each drawn from a table of sixteen items.
+struct MarketRecords {
+    MarketRecords()
     {
         folder.WriteRecord("Records/Game/ItemCost.dbr", {"jewelryCostEquation = 40"});
         std::string market;
@@ -48,22 +49,13 @@ public:
             market += std::string("market") + kind + "Table1 = " + table + "\n";
         }
         folder.WriteFile(kMarket, market);
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        GameEngine::Get().GetRandomGen().Seed(1);
     }
-    ~MarketBench()
-    {
-        ShutdownObjects();
-        ObjectManager::Instance().DestroyAllObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    MarketBench(const MarketBench&) = delete;
-    MarketBench& operator=(const MarketBench&) = delete;
-
     Test::TempDatabase folder;
-    Engine::LogSink previous;
+};
+
+class MarketBench : private MarketRecords, public Bench::BenchLibrary {
+public:
+    MarketBench() : BenchLibrary(folder.GetRoot()) { GameEngine::Get().GetRandomGen().Seed(1); }
 };
 
 void BM_ClientRebuildsItsStockFromOneUpdate(benchmark::State& state)

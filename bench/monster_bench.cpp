@@ -4,14 +4,13 @@
 //   Character::UpdateSelf run on the same objects; the difference has a budget of 300 us.
 // - The level state of 1,000 monsters saved, then restored into fresh ones: budget 3 ms.
 // - One monster's replication record written, read and applied to a copy: budget 10 us.
+#include "bench/BenchWorld.h"
 #include "characters/Monster.h"
 #include "core/BinaryWriter.h"
 #include "engine/BinaryReader.h"
-#include "engine/Engine.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
-#include "game/GameEngine.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 
 #include <benchmark/benchmark.h>
@@ -37,21 +36,9 @@ constexpr int kMonsters = 1000;
 constexpr int32_t kFrameMs = 33;
 
 // The engine for one benchmark, and the monsters it makes.
-class MonsterBench {
+class MonsterBench : public Bench::BenchLibrary {
 public:
-    MonsterBench() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
-    {
-        InitializeObjects();
-        leader = NewMonster();
-    }
-    ~MonsterBench()
-    {
-        ShutdownObjects();
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetLogSink(previous);
-    }
-    MonsterBench(const MonsterBench&) = delete;
-    MonsterBench& operator=(const MonsterBench&) = delete;
+    MonsterBench() { leader = NewMonster(); }
 
     static MonsterBenchMonster* NewMonster()
     {
@@ -73,9 +60,6 @@ public:
     }
 
     MonsterBenchMonster* leader = nullptr;
-
-private:
-    Engine::LogSink previous;
 };
 
 template <bool OnlyCharacter> void MonsterFrame(benchmark::State& state)

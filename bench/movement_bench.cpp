@@ -5,6 +5,7 @@
 // own, so every target is distinct. Whoever arrives is sent back the way it came. The budget
 // is 2 milliseconds a frame.
 #include "ai/ControllerBaseCharacter.h"
+#include "bench/BenchWorld.h"
 #include "characters/CharacterActionHandler.h"
 #include "characters/Monster.h"
 #include "characters/MoveToAction.h"
@@ -15,8 +16,6 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
-#include "game/GameEngine.h"
-#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,7 +28,7 @@ namespace GAME {
 namespace {
 
 constexpr const char* kWalker = "Records/Creatures/Walker.dbr";
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kRegion = Bench::BenchWorld::kRegion;
 constexpr int32_t kFrameMs = 33;
 constexpr int kPairColumns = 20;
 constexpr int kPairRows = 25;
@@ -39,7 +38,7 @@ constexpr float kRowPitch = 4.0f;
 constexpr float kAside = 0.3f;
 
 // A database folder holding the walker's record, removed again afterwards.
-class WalkerDatabase {
+class WalkerDatabase : public Bench::BenchRecords {
 public:
     WalkerDatabase()
     {
@@ -48,16 +47,7 @@ public:
                        "characterLife = 100\ncharacterRunSpeed = 3.0\nturnRate = 6\n"
                        "pathingSize = Medium\ndefaultTeamMajor = TeamMajor_Monster\n"
                        "unarmedAttackIdleAnim = WalkerIdle\nunarmedRunAnim = WalkerRun\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
     }
-    ~WalkerDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
-    WalkerDatabase(const WalkerDatabase&) = delete;
-    WalkerDatabase& operator=(const WalkerDatabase&) = delete;
-
-private:
-    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
-
-    Test::TempDatabase folder;
 };
 
 struct Walker {
@@ -114,14 +104,12 @@ int64_t SendOnTheirWay(std::vector<Walker>& walkers)
 
 static void BM_Movement_ThousandWalkersFrame(benchmark::State& state)
 {
-    const Engine::LogSink previous = gEngine->SetLogSink([](int, const std::string&) {});
     WalkerDatabase database;
-    InitializeObjects();
-    std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
-    World& world = *gEngine->GetWorld();
     const float width = kPairColumns * kColumnPitch;
     const float depth = kPairRows * kRowPitch;
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-10, -10, -10}, {width + 10, 10, depth + 10}));
+    const Bench::BenchWorld level(database.Root(),
+                                  ABBox({-10, -10, -10}, {width + 10, 10, depth + 10}));
+    World& world = *gEngine->GetWorld();
     std::vector<Walker> walkers;
     bool placed = true;
     for (int row = 0; row < kPairRows && placed; ++row) {
@@ -151,19 +139,6 @@ static void BM_Movement_ThousandWalkersFrame(benchmark::State& state)
         steered += walker.steered ? 1 : 0;
     state.counters["steered"] = static_cast<double>(steered);
     state.counters["running"] = frames > 0 ? static_cast<double>(running) / frames : 0.0;
-
-    ObjectManager& objects = ObjectManager::Instance();
-    for (const Walker& walker : walkers) {
-        if (Entity* entity = objects.GetObject<Entity>(walker.id)) {
-            world.RemoveEntity(entity);
-            objects.DestroyObjectEx(entity, "bench", 1);
-        }
-    }
-    objects.ProcessDestroyedObjects();
-    gEngine->SetWorld(std::move(previousWorld));
-    ShutdownObjects();
-    objects.DestroyAllObjects();
-    gEngine->SetLogSink(previous);
 }
 BENCHMARK(BM_Movement_ThousandWalkersFrame)->Unit(benchmark::kMillisecond);
 

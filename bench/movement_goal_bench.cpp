@@ -2,6 +2,7 @@
 // become obstacles for the moment and the path finder looks for a free place round them. The
 // budget is 30 microseconds a request.
 #include "ai/MovementGoalManager.h"
+#include "bench/BenchWorld.h"
 #include "characters/Monster.h"
 #include "engine/ABBox.h"
 #include "engine/Coords.h"
@@ -10,7 +11,6 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
-#include "game/GameEngine.h"
 #include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -25,21 +25,17 @@ namespace GAME {
 namespace {
 
 constexpr const char* kRecord = "Records/Creatures/Crowder.dbr";
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kRegion = Bench::BenchWorld::kRegion;
 constexpr int kCrowd = 8;
 
 } // namespace
 
 static void BM_MovementGoal_ClosestMovePointWithEightGoals(benchmark::State& state)
 {
-    const Engine::LogSink previous = gEngine->SetLogSink([](int, const std::string&) {});
     Test::TempDatabase folder;
     folder.WriteFile(kRecord, "Class = Monster\ncharacterLife = 100\npathingSize = Small\n");
-    ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-    InitializeObjects();
-    std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
+    const Bench::BenchWorld level(folder.GetRoot(), 50.0f);
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-50, -10, -50}, {50, 10, 50}));
 
     MovementGoalManager goals;
     const WorldVec3 target(kRegion, Vec3(0, 0, 0));
@@ -65,20 +61,6 @@ static void BM_MovementGoal_ClosestMovePointWithEightGoals(benchmark::State& sta
         benchmark::DoNotOptimize(goals.GetClosestMovePoint(requester, 0.5f, target));
     if (goals.GetGoals().size() != kCrowd + 1)
         state.SkipWithError("the goals were not kept");
-
-    ObjectManager& objects = ObjectManager::Instance();
-    for (const MovementGoalManager::Goal& goal : goals.GetGoals()) {
-        if (Entity* entity = objects.GetObject<Entity>(goal.characterId)) {
-            world.RemoveEntity(entity);
-            objects.DestroyObjectEx(entity, "bench", 1);
-        }
-    }
-    objects.ProcessDestroyedObjects();
-    gEngine->SetWorld(std::move(previousWorld));
-    ShutdownObjects();
-    objects.DestroyAllObjects();
-    objects.GetDatabase().SetRoot("");
-    gEngine->SetLogSink(previous);
 }
 BENCHMARK(BM_MovementGoal_ClosestMovePointWithEightGoals)->Unit(benchmark::kMicrosecond);
 

@@ -1,7 +1,7 @@
 // The doorway's two halves: an outbound operation packed into its reused packet and handed to
 // the recording transport (budget 300 ns each), and an item dropped through the inbound side
 // against making the same item alone (budget: at most 2 us more).
-#include "engine/ABBox.h"
+#include "bench/BenchWorld.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
@@ -36,26 +36,17 @@ ItemReplicaInfo Potion()
     return item;
 }
 
-class NetworkBench {
-public:
-    NetworkBench() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+struct PotionRecords {
+    PotionRecords()
     {
         folder.WriteRecord(kPotion, {"Class = OneShot_PotionHealth", "description = tagDrop"});
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     }
-    ~NetworkBench()
-    {
-        gEngine->SetWorld(std::move(previousWorld));
-        ShutdownObjects();
-        ObjectManager::Instance().DestroyAllObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(std::move(previous));
-    }
-    NetworkBench(const NetworkBench&) = delete;
-    NetworkBench& operator=(const NetworkBench&) = delete;
+    Test::TempDatabase folder;
+};
+
+class NetworkBench : private PotionRecords, public Bench::BenchWorld {
+public:
+    NetworkBench() : BenchWorld(folder.GetRoot(), 20.0f) {}
 
     static void Destroy(uint32_t id)
     {
@@ -64,11 +55,6 @@ public:
         objects.ProcessDestroyedObjects();
         gEngine->GetPhysicsEngine().Reset();
     }
-
-private:
-    Engine::LogSink previous;
-    Test::TempDatabase folder;
-    std::unique_ptr<World> previousWorld;
 };
 
 using Operation = std::function<void(GameEngineNetworkInterface&)>;

@@ -8,8 +8,8 @@
 //   two together is 20 microseconds. Every carried item travels in it, so the player with its
 //   equipment only is measured too.
 #include "ai/ControllerPlayer.h"
+#include "bench/BenchWorld.h"
 #include "characters/Player.h"
-#include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/NetPacketInBuffer.h"
@@ -23,7 +23,6 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "skills/Skill.h"
-#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,7 +70,7 @@ std::string GearRecord(int kind)
 }
 
 // A database folder holding the player and what it names, removed again afterwards.
-class PlayerDatabase {
+class PlayerDatabase : public Bench::BenchRecords {
 public:
     PlayerDatabase()
     {
@@ -102,16 +101,7 @@ public:
         Write(kShield, "Class = WeaponArmor_Shield\n");
         for (int kind = 0; kind < 6; ++kind)
             Write(GearRecord(kind), "Class = Item\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
     }
-    ~PlayerDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
-    PlayerDatabase(const PlayerDatabase&) = delete;
-    PlayerDatabase& operator=(const PlayerDatabase&) = delete;
-
-private:
-    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
-
-    Test::TempDatabase folder;
 };
 
 void EquipmentSlot(IOStreamWrite& out, const char* record, bool attached, uint32_t seed)
@@ -145,18 +135,8 @@ std::vector<uint8_t> FullEquipment()
 // The engine and its database for one benchmark, and the players it makes.
 class PlayerBench {
 public:
-    PlayerBench() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
-    {
-        InitializeObjects();
-    }
-    ~PlayerBench()
-    {
-        DestroyPlayers();
-        ShutdownObjects();
-        ObjectManager& objects = ObjectManager::Instance();
-        objects.DestroyAllObjects();
-        gEngine->SetLogSink(previous);
-    }
+    PlayerBench() = default;
+    ~PlayerBench() { DestroyPlayers(); }
     PlayerBench(const PlayerBench&) = delete;
     PlayerBench& operator=(const PlayerBench&) = delete;
 
@@ -247,7 +227,7 @@ private:
     }
 
     PlayerDatabase database;
-    Engine::LogSink previous;
+    Bench::BenchLibrary library{database.Root()};
     std::vector<PlayerBenchPlayer*> players;
 };
 

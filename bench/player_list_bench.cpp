@@ -2,8 +2,8 @@
 // through the registry and applied by the client player manager: under 40 microseconds. The
 // heartbeat form of the same players, measured beside it, must be no slower. Sharing a kill's
 // reward among the 15 players near it, in three parties: under 10 microseconds.
+#include "bench/BenchWorld.h"
 #include "characters/Player.h"
-#include "engine/ABBox.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
@@ -26,7 +26,7 @@ namespace {
 constexpr uint32_t kPlayers = 15;
 constexpr uint32_t kPartySize = 5;
 constexpr uint32_t kVictim = 0x00000777;
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kRegion = Bench::BenchWorld::kRegion;
 
 uint32_t PlayerId(uint32_t index)
 {
@@ -52,11 +52,9 @@ PlayerNetBasicInfo Record(uint32_t index)
     return record;
 }
 
-// The engine as a server with its main player, 15 players known to both managers, and the
-// sharing equations of the sample database; the log silenced.
-class FullGame {
-public:
-    FullGame() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
+// The sharing equations of the sample database.
+struct SharingRecords {
+    SharingRecords()
     {
         folder.WriteRecord("Records/Game/BonusSharing.dbr",
                            {"ActiveExperience = amountOfExperience*(0.5+(0.5/"
@@ -65,11 +63,15 @@ public:
                             "evaluatingPartyMemberCount",
                             "ActiveGold = amountOfGold*(0.5+(0.5/evaluatingPartyMemberCount))",
                             "PassiveGold = (amountOfGold*0.5)/evaluatingPartyMemberCount"});
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, Vec3(),
-                                          ABBox(Vec3(-50, -10, -50), Vec3(50, 10, 50)));
+    }
+    Test::TempDatabase folder;
+};
+
+// The engine as a server with its main player and 15 players known to both managers.
+class FullGame : private SharingRecords, public Bench::BenchWorld {
+public:
+    FullGame() : BenchWorld(folder.GetRoot(), 50.0f)
+    {
         auto* main = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
         Client().SetMainPlayer(main->GetObjectId());
         for (uint32_t i = 0; i < kPlayers; ++i) {
@@ -80,21 +82,9 @@ public:
         Client().HandlePlayerUpdate(list);
         gEngine->GetNetworkConnectionManager().TakeSentPackets();
     }
-    ~FullGame()
-    {
-        ObjectManager::Instance().DestroyAllObjects();
-        gEngine->SetWorld(nullptr);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previous);
-    }
-    FullGame(const FullGame&) = delete;
-    FullGame& operator=(const FullGame&) = delete;
 
     static PlayerManagerClient& Client() { return *gGameEngine->GetPlayerManagerClient(); }
 
-    Engine::LogSink previous;
-    Test::TempDatabase folder;
     std::vector<PlayerNetBasicInfo> list;
 };
 

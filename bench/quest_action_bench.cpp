@@ -4,6 +4,7 @@
 // as a client, where every move and animation becomes a request packet to the server, within
 // three times the single-player figure of the same run.
 #include "ai/Controller.h"
+#include "bench/BenchWorld.h"
 #include "characters/Player.h"
 #include "core/GameEvents.h"
 #include "engine/ConnectionManager.h"
@@ -36,11 +37,9 @@ constexpr const char* kProxy = "Records/Spawn/Camp.dbr";
 constexpr int kCreatures = 20;
 constexpr int kCommands = 50;
 
-// The engine with a pool that makes 20 monsters at its load, the local player, the log silenced.
-class CommandGame {
-public:
-    explicit CommandGame(bool client)
-        : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
+// A pool that makes 20 raiders, each under a monster controller.
+struct PoolRecords {
+    PoolRecords()
     {
         folder.WriteRecord("Records/Spawn/RaiderController.dbr", {"Class = ControllerMonster"});
         folder.WriteRecord("Records/Spawn/Raider.dbr",
@@ -49,8 +48,15 @@ public:
                            {"spawnMin = 20", "spawnMax = 20", "name1 = Records/Spawn/Raider.dbr",
                             "weight1 = 1", "difficulty1 = 1", "limit1 = 20"});
         folder.WriteRecord(kProxy, {"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr"});
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
+    }
+    Test::TempDatabase folder;
+};
+
+// The engine with a pool that makes 20 monsters at its load and the local player.
+class CommandGame : private PoolRecords, public Bench::BenchLibrary {
+public:
+    explicit CommandGame(bool client) : BenchLibrary(folder.GetRoot()), client(client)
+    {
         auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
         gGameEngine->GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
         gGameEngine->GetRandomGen().Seed(1);
@@ -81,14 +87,9 @@ public:
         commands.clear();
         QuestRepository::Destroy();
         ObjectManager::Instance().DestroyAllObjects();
-        ShutdownObjects();
         gEngine->SetNetworkMode(false, false);
         gEngine->GetNetworkConnectionManager().ClearSentPackets();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previousSink);
     }
-    CommandGame(const CommandGame&) = delete;
-    CommandGame& operator=(const CommandGame&) = delete;
 
     size_t PoolSize() const { return creatures.size(); }
 
@@ -141,8 +142,6 @@ private:
     }
 
     bool client;
-    Test::TempDatabase folder;
-    Engine::LogSink previousSink;
     Proxy* proxy = nullptr;
     std::vector<uint32_t> creatures;
     GameEvent_GenericEntity announcement;

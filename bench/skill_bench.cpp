@@ -7,6 +7,7 @@
 // modifiers created and removed (30 us) and 1,000 characters holding three buffs each, updated
 // for a frame (1 ms).
 #include "bench/BenchCombatRecord.h"
+#include "bench/BenchWorld.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "combat/ParametersCombat.h"
@@ -30,7 +31,6 @@
 #include "skills/SkillBuff.h"
 #include "skills/SkillManager.h"
 #include "skills/SkillProfile.h"
-#include "tests/support/TempDatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,23 +55,6 @@ GAME_IMPLEMENT_CLASS(ManagerBenchSkill, Skill);
 class BenchCharm final : public Object {};
 
 namespace {
-
-// Creates the engine for one benchmark with the log silenced, and removes it afterwards.
-class QuietEngine {
-public:
-    QuietEngine() : previous(gEngine->SetLogSink([](int, const std::string&) {}))
-    {
-        InitializeObjects();
-    }
-    ~QuietEngine()
-    {
-        ShutdownObjects();
-        gEngine->SetLogSink(previous);
-    }
-
-private:
-    Engine::LogSink previous;
-};
 
 // A record as designers write them: ten levels of damage, costs, times and effects.
 constexpr const char* kTenLevels = "skillDisplayName = tagSkillName\n"
@@ -99,7 +82,7 @@ constexpr const char* kTenLevels = "skillDisplayName = tagSkillName\n"
 
 void BM_SkillProfile_LoadTenLevels(benchmark::State& state)
 {
-    QuietEngine engine;
+    Bench::BenchLibrary engine;
     LoadTable table;
     table.Parse(kTenLevels, "bench.dbr");
     for (auto _ : state) {
@@ -112,7 +95,7 @@ BENCHMARK(BM_SkillProfile_LoadTenLevels);
 
 void BM_SkillProfile_CacheHit(benchmark::State& state)
 {
-    QuietEngine engine;
+    Bench::BenchLibrary engine;
     LoadTable table;
     table.Parse(kTenLevels, "bench.dbr");
     const Name name = Name::Create("Records/Skills/Bench.dbr");
@@ -180,7 +163,7 @@ std::string WithClass(const char* text, const char* className)
 
 // A database of one hero with a tree of `skillClass` skills, his default attacks and two charms;
 // a foe of another race; and a strike with two modifiers and a racial bonus against that race.
-class SkillDatabase {
+class SkillDatabase : public Bench::BenchRecords {
 public:
     SkillDatabase(const char* skillClass, bool withStrike)
     {
@@ -247,21 +230,14 @@ public:
         Write(kWardHeavy, "Class = Skill_Modifier\nskillMaxLevel = 3\ndefensiveCold = 4;5;6\n");
         Write(kHaste, "Class = SkillBuff\nskillMaxLevel = 3\ncharacterStrength = 2;3;4\n");
         Write(kVigor, "Class = SkillBuff\nskillMaxLevel = 3\ncharacterLife = 20;30;40\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
+        ObjectManager::Instance().GetDatabase().SetRoot(Root());
     }
     ~SkillDatabase() { ObjectManager::Instance().GetDatabase().SetRoot(""); }
-    SkillDatabase(const SkillDatabase&) = delete;
-    SkillDatabase& operator=(const SkillDatabase&) = delete;
 
     static std::string CharmRecord(int i)
     {
         return "Records/Skills/Charm" + std::to_string(i) + ".dbr";
     }
-
-private:
-    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
-
-    Test::TempDatabase folder;
 };
 
 // The hero and the foe of one benchmark, made from the database and destroyed with it.
@@ -283,7 +259,6 @@ public:
         }
         hero->GetSkillManager().Update(kFrameMs);
     }
-    ~SkillBench() { ObjectManager::Instance().DestroyAllObjects(); }
     SkillBench(const SkillBench&) = delete;
     SkillBench& operator=(const SkillBench&) = delete;
 
@@ -300,7 +275,7 @@ public:
         return Manager().GetSkill(Manager().FindSkillId("Records/Skills/Strike/Strike.dbr"));
     }
 
-    QuietEngine engine;
+    Bench::BenchLibrary engine;
     SkillDatabase database;
     Player* hero = nullptr;
     Monster* foe = nullptr;

@@ -7,6 +7,7 @@
 // of five bolts through 100 foes (30 us beside its five blows); and two rings of 16 walls
 // placed, sent and raised (2 ms).
 #include "bench/BenchCombatRecord.h"
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
@@ -33,7 +34,6 @@
 #include "skills/Skill_AttackRadius.h"
 #include "skills/Skill_AttackTelekinesis.h"
 #include "skills/Skill_DefensiveWall.h"
-#include "tests/support/TempDatabase.h"
 #include "world/Lightning.h"
 #include "world/ProjectileBase.h"
 #include "world/ProjectileFireballLike.h"
@@ -51,7 +51,7 @@
 namespace GAME {
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kRegion = Bench::BenchWorld::kRegion;
 const Team kSide = TeamManager::BuildTeam(2, 1);
 constexpr int32_t kFrameMs = 33;
 // No use runs longer than this; a run that does has lost its way and stops the benchmark.
@@ -74,12 +74,11 @@ constexpr const char* kRock = "Records/Projectiles/Rock.dbr";
 constexpr const char* kChain = "Records/Skills/Chain.dbr";
 constexpr const char* kWalls = "Records/Skills/Walls.dbr";
 
-// A server with one region, a caster's and a foe's records and every skill the benchmarks use.
-// The casters' mana is deep enough that no run reaches the bottom; foes are healed after each
-// use, so that the life they lost stays measurable in single precision.
-class Arena {
-public:
-    Arena() : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
+// A caster's and a foe's records and every skill the benchmarks use. The casters' mana is deep
+// enough that no run reaches the bottom.
+class ArenaRecords : public Bench::BenchRecords {
+protected:
+    ArenaRecords()
     {
         Write("Records/Game/GameEngine.dbr",
               "defaultCombatManagerRecord = Records/Game/CombatManager.dbr\n");
@@ -140,31 +139,25 @@ public:
                       "spawnObjectsDistanceInnerCircle = 3\nspawnObjectsDistanceIncrement = 2\n");
         Write("Records/Creatures/Monster/Wall.dbr", "Class = Monster\ncharacterLife = 500\n");
         Write(Monster::kDefaultControllerRecord, "Class = ControllerMonster\n");
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
+    }
+};
+
+// A server with one region over the arena records. Foes are healed after each use, so that the
+// life they lost stays measurable in single precision.
+class Arena : private ArenaRecords, public Bench::BenchWorld {
+public:
+    Arena() : BenchWorld(Root(), 500.0f)
+    {
         gEngine->SetNetworkMode(true, false);
         gGameEngine->SetAsNetworkServer();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
-                                          ABBox({-500, -10, -500}, {500, 10, 500}));
     }
     ~Arena()
     {
-        World& world = *gEngine->GetWorld();
-        for (uint32_t id : placed)
-            if (auto* entity = ObjectManager::Instance().GetObject<Entity>(id))
-                if (entity->IsInWorld())
-                    world.RemoveEntity(entity);
+        // What leaving sends goes nowhere.
         ObjectManager::Instance().DestroyAllObjects();
         gEngine->GetNetworkConnectionManager().ClearSentPackets();
-        gEngine->SetWorld(std::move(previousWorld));
         gEngine->SetNetworkMode(false, false);
-        ShutdownObjects();
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previousSink);
     }
-    Arena(const Arena&) = delete;
-    Arena& operator=(const Arena&) = delete;
 
     template <typename Kind> Kind* Place(const char* record, const Vec3& at)
     {
@@ -173,7 +166,6 @@ public:
             return nullptr;
         gEngine->GetWorld()->AddEntity(character, WorldCoords(kRegion, Coords::FromTranslation(at)),
                                        false);
-        placed.push_back(character->GetObjectId());
         // Players are friends only on one side.
         if (character->GetTeam().GetTeamMajor() == kSide.GetTeamMajor())
             character->SetTeam(kSide);
@@ -215,14 +207,6 @@ public:
     {
         return gEngine->GetNetworkConnectionManager().TakeSentPackets();
     }
-
-private:
-    void Write(const std::string& path, const std::string& text) { folder.WriteFile(path, text); }
-
-    Engine::LogSink previousSink;
-    Test::TempDatabase folder;
-    std::unique_ptr<World> previousWorld;
-    std::vector<uint32_t> placed;
 };
 
 double PerIteration(const benchmark::State& state, double total)

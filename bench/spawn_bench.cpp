@@ -1,8 +1,8 @@
 // A proxy's load and run against making the same objects by hand: a pool of 30 entries places
 // 10 monsters and its accessory pool a chest, around the proxy. Making and placing the 11
 // objects directly is the yardstick; the proxy may cost at most 1.3 times as much.
+#include "bench/BenchWorld.h"
 #include "core/RandomUniform.h"
-#include "engine/ABBox.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "engine/PathFinder.h"
@@ -20,7 +20,7 @@
 namespace GAME {
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kRegion = Bench::BenchWorld::kRegion;
 constexpr const char* kProxy = "Records/Spawn/Proxy.dbr";
 constexpr const char* kChest = "Records/Spawn/Chest.dbr";
 constexpr int kEntries = 30;
@@ -31,10 +31,10 @@ std::string Monster(int index)
     return "Records/Spawn/Monster" + std::to_string(index) + ".dbr";
 }
 
-// The engine with the spawn records, an empty world of one region and the log silenced.
-class SpawnGame {
-public:
-    SpawnGame() : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
+// The pool of monsters and the chest beside it.
+class SpawnRecords {
+protected:
+    SpawnRecords()
     {
         for (int index = 1; index <= kEntries; ++index)
             folder.WriteRecord(Monster(index), {"Class = Monster"});
@@ -45,34 +45,9 @@ public:
                             "fixedItemWeight1 = 1"});
         folder.WriteRecord(kProxy, {"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr",
                                     "accessory1 = Records/Spawn/Chests.dbr"});
-        ObjectManager::Instance().GetDatabase().SetRoot(folder.GetRoot());
-        InitializeObjects();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, Vec3(),
-                                          ABBox(Vec3(-100, -10, -100), Vec3(100, 10, 100)));
     }
-    ~SpawnGame()
-    {
-        ObjectManager::Instance().DestroyAllObjects();
-        ShutdownObjects();
-        gEngine->SetWorld(std::move(previousWorld));
-        ObjectManager::Instance().GetDatabase().SetRoot("");
-        gEngine->SetLogSink(previousSink);
-    }
-    SpawnGame(const SpawnGame&) = delete;
-    SpawnGame& operator=(const SpawnGame&) = delete;
 
-    // Everything made since the mark goes, outside the timing.
-    static void Clear(benchmark::State& state, uint32_t first)
-    {
-        state.PauseTiming();
-        ObjectManager& objects = ObjectManager::Instance();
-        const uint32_t last = objects.CreateObjectID();
-        for (uint32_t id = first; id != last; ++id)
-            objects.DestroyObjectEx(objects.GetObject(id), "bench", __LINE__);
-        objects.ProcessDestroyedObjects();
-        state.ResumeTiming();
-    }
+    Test::TempDatabase folder;
 
 private:
     void WritePool() const
@@ -86,10 +61,24 @@ private:
         }
         folder.WriteFile("Records/Spawn/Pool.dbr", text);
     }
+};
 
-    Test::TempDatabase folder;
-    Engine::LogSink previousSink;
-    std::unique_ptr<World> previousWorld;
+// The engine with the spawn records and an empty world of one region.
+class SpawnGame : private SpawnRecords, public Bench::BenchWorld {
+public:
+    SpawnGame() : BenchWorld(folder.GetRoot(), 100.0f) {}
+
+    // Everything made since the mark goes, outside the timing.
+    static void Clear(benchmark::State& state, uint32_t first)
+    {
+        state.PauseTiming();
+        ObjectManager& objects = ObjectManager::Instance();
+        const uint32_t last = objects.CreateObjectID();
+        for (uint32_t id = first; id != last; ++id)
+            objects.DestroyObjectEx(objects.GetObject(id), "bench", __LINE__);
+        objects.ProcessDestroyedObjects();
+        state.ResumeTiming();
+    }
 };
 
 const WorldCoords kCentre(WorldVec3(kRegion, Vec3()));

@@ -1,5 +1,6 @@
 // A frame of the game (the engine's update and the world's entity update) with the main player
 // teleporting, against the same frame with nothing travelling: a teleport may add 5 microseconds.
+#include "bench/BenchWorld.h"
 #include "characters/Player.h"
 #include "engine/ABBox.h"
 #include "engine/ConnectionManager.h"
@@ -20,31 +21,20 @@ namespace {
 
 constexpr int32_t kFrameMs = 16;
 
-// The engine with two far-apart regions and a main player in the first; the log silenced.
-class TravelGame {
+// The engine with two far-apart regions and a main player in the first.
+class TravelGame : public Bench::BenchWorld {
 public:
-    TravelGame() : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
+    TravelGame() : BenchWorld("", 20.0f)
     {
-        InitializeObjects();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
         World& world = *gEngine->GetWorld();
-        const ABBox box(Vec3(-20, -10, -20), Vec3(20, 10, 20));
-        world.CreateRegion(1, Vec3(), box);
-        world.CreateRegion(2, Vec3(1000, 0, 0), box);
+        world.CreateRegion(2, Vec3(1000, 0, 0), ABBox(Vec3(-20, -10, -20), Vec3(20, 10, 20)));
         player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
         gGameEngine->GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
-        world.AddEntity(player, WorldCoords(WorldVec3(1, Vec3())), false);
+        world.AddEntity(player, WorldCoords(WorldVec3(kRegion, Vec3())), false);
         player->InitialUpdate();
         gGameEngine->SetGameLoading(false);
     }
-    ~TravelGame()
-    {
-        ActivityManager::Get().Clear();
-        ObjectManager::Instance().DestroyAllObjects();
-        ShutdownObjects();
-        gEngine->SetWorld(std::move(previousWorld));
-        gEngine->SetLogSink(previousSink);
-    }
+    ~TravelGame() { ActivityManager::Get().Clear(); }
 
     void Frame()
     {
@@ -55,10 +45,6 @@ public:
     }
 
     Player* player = nullptr;
-
-private:
-    Engine::LogSink previousSink;
-    std::unique_ptr<World> previousWorld;
 };
 
 void BM_Frame_Idle(benchmark::State& state)

@@ -2,9 +2,9 @@
 //
 // - GetTargetsInRadius among 10,000 characters, about 50 of them inside: budget 5 microseconds.
 // - IsUniqueProxySelected with 1,000 spawn-pool groups loaded: budget 300 nanoseconds.
+#include "bench/BenchWorld.h"
 #include "characters/Character.h"
 #include "characters/TeamManager.h"
-#include "engine/ABBox.h"
 #include "engine/Engine.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/ObjectManager.h"
@@ -21,34 +21,11 @@
 namespace GAME {
 namespace {
 
-// The engine with its own empty world and the log silenced; both go afterwards.
-class BenchGame {
-public:
-    BenchGame() : previousSink(gEngine->SetLogSink([](int, const std::string&) {}))
-    {
-        InitializeObjects();
-        previousWorld = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, Vec3(),
-                                          ABBox(Vec3(-600, -10, -600), Vec3(600, 10, 600)));
-    }
-    ~BenchGame()
-    {
-        ObjectManager::Instance().DestroyAllObjects();
-        ShutdownObjects();
-        gEngine->SetWorld(std::move(previousWorld));
-        gEngine->SetLogSink(previousSink);
-    }
-
-    static constexpr uint32_t kRegion = 1;
-
-private:
-    Engine::LogSink previousSink;
-    std::unique_ptr<World> previousWorld;
-};
+using Bench::BenchWorld;
 
 void BM_GetTargetsInRadius(benchmark::State& state)
 {
-    BenchGame game;
+    const BenchWorld game("", 600.0f);
     // A 100 x 100 grid 10 units apart: a radius of 40 holds about 50 of them.
     const Team monsters = TeamManager::DefaultMonsterTeam();
     for (int x = 0; x < 100; ++x) {
@@ -59,12 +36,12 @@ void BM_GetTargetsInRadius(benchmark::State& state)
             const Vec3 position(static_cast<float>(x * 10 - 495), 0.0f,
                                 static_cast<float>(z * 10 - 495));
             gEngine->GetWorld()->AddEntity(
-                character, WorldCoords(WorldVec3(BenchGame::kRegion, position)), true);
+                character, WorldCoords(WorldVec3(BenchWorld::kRegion, position)), true);
             character->InitialUpdate();
         }
     }
     std::vector<uint32_t> out;
-    const WorldVec3 centre(BenchGame::kRegion, Vec3());
+    const WorldVec3 centre(BenchWorld::kRegion, Vec3());
     for (auto _ : state) {
         out.clear();
         gGameEngine->GetTargetsInRadius(TeamManager::DefaultPlayerTeam(), centre, 40.0f, out, 0,
@@ -77,7 +54,7 @@ BENCHMARK(BM_GetTargetsInRadius);
 
 void BM_IsUniqueProxySelected(benchmark::State& state)
 {
-    BenchGame game;
+    const BenchWorld game("", 600.0f);
     std::vector<Proxy*> proxies;
     for (uint32_t group = 0; group < 1000; ++group) {
         std::vector<UniqueId> ids;
