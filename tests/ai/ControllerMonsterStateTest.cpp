@@ -57,6 +57,7 @@
 #include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/RecordSkill.h"
 #include "world/Proxy.h"
 
 #include <gtest/gtest.h>
@@ -868,7 +869,7 @@ protected:
 
     uint32_t MakeSkill(const std::string& name, bool enabled)
     {
-        database.WriteRecord("Records/Skills/" + name + ".dbr", {"Class = ReachSkill"});
+        database.WriteRecord("Records/Skills/" + name + ".dbr", {RecordSkill::kClassLine});
         Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>("Records/Skills/" +
                                                                              name + ".dbr");
         skill->ReceiveStateUpdate(SkillState{1, enabled}, true);
