@@ -32,6 +32,7 @@
 #include "tests/ai/ControllerTestMonster.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/AiItemRecorder.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/RecordSkill.h"
 #include "tests/support/RecordingPlayers.h"
 #include "world/DynamicBarrier.h"
@@ -571,11 +572,7 @@ protected:
 
     ControllerCharacter* Control(Character& character)
     {
-        auto* made = static_cast<ControllerCharacter*>(
-            ObjectManager::Instance().CreateObject("ControllerCharacter"));
-        made->AttachParent(character.GetObjectId());
-        character.SetControllerId(made->GetObjectId());
-        return made;
+        return GiveController<ControllerCharacter>(character);
     }
 
     Item* LyingItem()

@@ -22,6 +22,7 @@
 #include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/RecordingPlayers.h"
 #include "tests/support/Records.h"
 
@@ -86,9 +87,7 @@ protected:
         Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
         world.AddEntity(player, WorldCoords(1, Coords::Identity()), false);
         player->InitialUpdate();
-        controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-        controller->AttachParent(player->GetObjectId());
-        player->SetControllerId(controller->GetObjectId());
+        controller = GiveController<ControllerPlayer>(*player);
         controller->InitialUpdate();
     }
 

@@ -104,10 +104,7 @@ TEST_F(AmbientCharacterTest, BeingAttackedCastsTheFirstSkillOnItselfWhoeverAttac
     AmbientCharacter* crab =
         Make({"Class = AmbientCharacter", "skillName1 = Records/Skills/Scuttle.dbr",
               "skillName2 = Records/Skills/Pinch.dbr", "skill1 = Records/Skills/Pinch.dbr"});
-    auto* stooge =
-        static_cast<HoldingStooge*>(ObjectManager::Instance().CreateObject("HoldingStooge"));
-    crab->SetControllerId(stooge->GetObjectId());
-    stooge->AttachParent(crab->GetObjectId());
+    auto* stooge = GiveController<HoldingStooge>(*crab);
 
     crab->UnderAttack(12345);
     std::unique_ptr<CharacterAction> action(stooge->GetQueuedAction());

@@ -6,6 +6,7 @@
 #include "game/GameEngine.h"
 #include "items/Item.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/RecordingPlayers.h"
 
 #include <algorithm>
@@ -33,13 +34,10 @@ protected:
         GraphicsEngine::Instance().DescribeTexture("givesword.tex", 32, 96);
         GraphicsEngine::Instance().DescribeTexture("givehelm.tex", 384, 160);
         Start();
-        auto& objects = ObjectManager::Instance();
         player = CommandLogPlayer::Create();
         // The commands are kept to be read, not run.
         player->runsCommands = false;
-        controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-        controller->AttachParent(player->GetObjectId());
-        player->SetControllerId(controller->GetObjectId());
+        controller = GiveController<ControllerPlayer>(*player);
     }
 
     Item* Make(const char* record)
