@@ -32,6 +32,9 @@
 #include "tests/ai/ControllerTestMonster.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/AiItemRecorder.h"
+#include "tests/support/MadeObjects.h"
+#include "tests/support/RecordSkill.h"
+#include "tests/support/RecordingPlayers.h"
 #include "world/DynamicBarrier.h"
 
 #include <gtest/gtest.h>
@@ -44,17 +47,6 @@
 #include <vector>
 
 namespace GAME::Test {
-// A skill the tests' records can name.
-class ReachSkill : public Skill {
-    GAME_DECLARE_CLASS(ReachSkill)
-
-public:
-    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
-    void CollectPassiveCharAttributes(CharAttributeAccumulator& /*accumulator*/) const override {}
-};
-
-GAME_IMPLEMENT_CLASS(ReachSkill, Skill);
-
 namespace {
 
 using Journal = std::vector<std::string>;
@@ -435,9 +427,9 @@ TEST_F(StateQueriesTest, AnUnknownSkillIsReportedBeforeTheEnemyIsLookedAt)
 TEST_F(StateQueriesTest, CloseEnoughMeansStrictlyInsideTheTolerance)
 {
     database.WriteRecord("Records/Skills/Bite.dbr",
-                         {"Class = ReachSkill", "distanceProfile = Melee"});
+                         {RecordSkill::kClassLine, "distanceProfile = Melee"});
     database.WriteRecord("Records/Skills/Spit.dbr",
-                         {"Class = ReachSkill", "distanceProfile = Long"});
+                         {RecordSkill::kClassLine, "distanceProfile = Long"});
     ObjectManager& objects = ObjectManager::Instance();
     const uint32_t bite =
         objects.CreateObjectFromFile<Skill>("Records/Skills/Bite.dbr")->GetObjectId();
@@ -568,19 +560,6 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(ControllerTestMonster, Monster);
 
-// Puts what it is given into its inventory.
-class ControllerTestPlayer : public Player {
-    GAME_DECLARE_CLASS(ControllerTestPlayer)
-
-public:
-    void GiveItemToCharacter(Item* item) override
-    {
-        GetInventory().AddItemToInventory(item->GetObjectId(), false);
-    }
-};
-
-GAME_IMPLEMENT_CLASS(ControllerTestPlayer, Player);
-
 namespace Test {
 namespace {
 
@@ -593,11 +572,7 @@ protected:
 
     ControllerCharacter* Control(Character& character)
     {
-        auto* made = static_cast<ControllerCharacter*>(
-            ObjectManager::Instance().CreateObject("ControllerCharacter"));
-        made->AttachParent(character.GetObjectId());
-        character.SetControllerId(made->GetObjectId());
-        return made;
+        return GiveController<ControllerCharacter>(character);
     }
 
     Item* LyingItem()
@@ -611,7 +586,7 @@ protected:
 
 TEST_F(ControllerCharacterTest, APickedUpItemIsHeldAndRemovingItDestroysIt)
 {
-    auto* player = Spawn<ControllerTestPlayer>("Records/Creatures/Hero.dbr", {});
+    auto* player = Spawn<ReceivingPlayer>("Records/Creatures/Hero.dbr", {});
     Item* item = LyingItem();
     const uint32_t id = item->GetObjectId();
     ControllerCharacter* controller = Control(*player);

@@ -57,6 +57,7 @@
 #include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/RecordSkill.h"
 #include "world/Proxy.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +196,29 @@ protected:
         ObjectManager::Instance().GetObject<Skill>(id)->ReceiveStateUpdate(SkillState{1, true},
                                                                            true);
         return id;
+    }
+
+    // An attack whose chain begins with "Claw" and goes on with the ready skill `next`, against
+    // a foe 30 away; where it goes after are stand-ins.
+    struct Chain {
+        Stand& pursue;
+        Stand& back;
+        Stand& queued;
+        uint32_t foe;
+        uint32_t claw;
+        uint32_t next;
+    };
+    Chain ChainedAttack(const std::string& next)
+    {
+        Make({"BuffSelfBehavior = WhenIdle"});
+        Add<ControllerMonsterStateAttack>("Attack");
+        const Chain chain{StandIn("Pursue"),  StandIn("Return"),
+                          QueueStandIn(),     Living(30, true)->GetObjectId(),
+                          ReadySkill("Claw"), ReadySkill(next)};
+        controller->SetDefaultAttackSkill(chain.claw);
+        controller->SetChainInitialSkill(chain.claw);
+        controller->SetChainNextSkill(chain.next);
+        return chain;
     }
 
     std::string State() const
@@ -483,19 +507,9 @@ TEST_F(ControllerMonsterStateTest, ARandomPointFailsFiveTimesThenLogsOnce)
 // skill's own "End" (or a behaviour out of range) picks the best skill again.
 TEST_F(ControllerMonsterStateTest, AttackEndChainsTheNextSkillAsTheBehaviourSays)
 {
-    Make({"BuffSelfBehavior = WhenIdle"});
-    Add<ControllerMonsterStateAttack>("Attack");
-    Stand& pursue = StandIn("Pursue");
-    StandIn("Return");
-    Stand& queued = QueueStandIn();
+    const auto [pursue, back, queued, foe, claw, bite] = ChainedAttack("Bite");
     const Monster* leader = Living(2, false);
     monster->SetLeader(leader->GetObjectId());
-    const uint32_t foe = Living(30, true)->GetObjectId();
-    const uint32_t claw = ReadySkill("Claw");
-    const uint32_t bite = ReadySkill("Bite");
-    controller->SetDefaultAttackSkill(claw);
-    controller->SetChainInitialSkill(claw);
-    controller->SetChainNextSkill(bite);
 
     Enter("Attack", foe, claw);
     End();
@@ -526,17 +540,8 @@ TEST_F(ControllerMonsterStateTest, AttackEndChainsTheNextSkillAsTheBehaviourSays
 
 TEST_F(ControllerMonsterStateTest, AttackEndBuffsItselfBeforeTheChainAndReturns)
 {
-    Make({"BuffSelfBehavior = WhenIdle"});
-    Add<ControllerMonsterStateAttack>("Attack");
-    Stand& back = StandIn("Return");
-    StandIn("Pursue");
-    Stand& queued = QueueStandIn();
-    const uint32_t foe = Living(30, true)->GetObjectId();
-    const uint32_t claw = ReadySkill("Claw");
+    const auto [pursue, back, queued, foe, claw, bite] = ChainedAttack("Bite");
     const uint32_t ward = ReadySkill("Ward");
-    controller->SetDefaultAttackSkill(claw);
-    controller->SetChainInitialSkill(claw);
-    controller->SetChainNextSkill(ReadySkill("Bite"));
     controller->SetBuffSelfSkill(ward);
 
     Enter("Attack", foe, claw);
@@ -868,7 +873,7 @@ protected:
 
     uint32_t MakeSkill(const std::string& name, bool enabled)
     {
-        database.WriteRecord("Records/Skills/" + name + ".dbr", {"Class = ReachSkill"});
+        database.WriteRecord("Records/Skills/" + name + ".dbr", {RecordSkill::kClassLine});
         Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>("Records/Skills/" +
                                                                              name + ".dbr");
         skill->ReceiveStateUpdate(SkillState{1, enabled}, true);

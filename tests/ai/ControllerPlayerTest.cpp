@@ -22,6 +22,8 @@
 #include "tests/support/AiScopedWorld.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/MadeObjects.h"
+#include "tests/support/RecordingPlayers.h"
 #include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
@@ -33,21 +35,6 @@
 #include <vector>
 
 namespace GAME {
-
-// Keeps the packet type of every command it is handed, then runs the command as usual.
-class ControllerPlayerTestPlayer : public Player {
-    GAME_DECLARE_CLASS(ControllerPlayerTestPlayer)
-
-public:
-    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
-    {
-        sent.push_back(command->GetNetPacket()->GetType());
-        Player::Enqueue(std::move(command));
-    }
-    std::vector<uint32_t> sent;
-};
-
-GAME_IMPLEMENT_CLASS(ControllerPlayerTestPlayer, Player);
 
 // A melee skill that keeps the target it is given.
 class ControllerPlayerTestSkill : public Skill {
@@ -95,15 +82,12 @@ protected:
         ObjectManager& objects = ObjectManager::Instance();
         // A run animation lets the character walk.
         database.WriteRecord("Records/Creatures/PC/Tester.dbr",
-                             {"Class = ControllerPlayerTestPlayer", "unarmedRunAnim = Run"});
-        player = objects.CreateObjectFromFile<ControllerPlayerTestPlayer>(
-            "Records/Creatures/PC/Tester.dbr");
+                             {"Class = CommandLogPlayer", "unarmedRunAnim = Run"});
+        player = objects.CreateObjectFromFile<CommandLogPlayer>("Records/Creatures/PC/Tester.dbr");
         Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
         world.AddEntity(player, WorldCoords(1, Coords::Identity()), false);
         player->InitialUpdate();
-        controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-        controller->AttachParent(player->GetObjectId());
-        player->SetControllerId(controller->GetObjectId());
+        controller = GiveController<ControllerPlayer>(*player);
         controller->InitialUpdate();
     }
 
@@ -127,7 +111,7 @@ protected:
         return made;
     }
 
-    ControllerPlayerTestPlayer* player = nullptr;
+    CommandLogPlayer* player = nullptr;
     ControllerPlayer* controller = nullptr;
     std::optional<AiScopedWorld> scopedWorld;
 };

@@ -8,6 +8,7 @@
 #include "skills/Skill.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/RecordSkill.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +17,6 @@
 #include <vector>
 
 namespace GAME {
-
-// A skill an ambient record can name.
-class AmbientRecordSkill : public Skill {
-    GAME_DECLARE_CLASS(AmbientRecordSkill)
-
-public:
-    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
-    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
-};
-
-GAME_IMPLEMENT_CLASS(AmbientRecordSkill, Skill);
 
 // Keeps every action for the test instead of running it.
 class HoldingStooge : public ControllerStooge {
@@ -51,8 +41,8 @@ protected:
     void SetUp() override
     {
         StartedFixture::SetUp();
-        database.WriteRecord("Records/Skills/Pinch.dbr", {"Class = AmbientRecordSkill"});
-        database.WriteRecord("Records/Skills/Scuttle.dbr", {"Class = AmbientRecordSkill"});
+        database.WriteRecord("Records/Skills/Pinch.dbr", {RecordSkill::kClassLine});
+        database.WriteRecord("Records/Skills/Scuttle.dbr", {RecordSkill::kClassLine});
     }
 
     AmbientCharacter* Make(std::initializer_list<std::string> lines)
@@ -114,10 +104,7 @@ TEST_F(AmbientCharacterTest, BeingAttackedCastsTheFirstSkillOnItselfWhoeverAttac
     AmbientCharacter* crab =
         Make({"Class = AmbientCharacter", "skillName1 = Records/Skills/Scuttle.dbr",
               "skillName2 = Records/Skills/Pinch.dbr", "skill1 = Records/Skills/Pinch.dbr"});
-    auto* stooge =
-        static_cast<HoldingStooge*>(ObjectManager::Instance().CreateObject("HoldingStooge"));
-    crab->SetControllerId(stooge->GetObjectId());
-    stooge->AttachParent(crab->GetObjectId());
+    auto* stooge = GiveController<HoldingStooge>(*crab);
 
     crab->UnderAttack(12345);
     std::unique_ptr<CharacterAction> action(stooge->GetQueuedAction());

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
-
 namespace GAME::Test {
 namespace {
 
@@ -15,8 +12,10 @@ using AnimationSetExistenceTest = AnimationFixture;
 struct Row {
     const char* name;
     AnimationSet_Type asked;
-    // Fills a kind after the set has already answered for it once.
-    std::function<void(AnimationSet&)> fill;
+    // Filled after the set has already answered for the asked kind once.
+    AnimationSet_Type filled;
+    const char* file;
+    bool throughHolder;
     bool existsAfter;
 };
 
@@ -24,34 +23,24 @@ struct Row {
 TEST_F(AnimationSetExistenceTest, FillingAHolderAfterTheQuestionChangesTheAnswer)
 {
     graphics.DeclareMissing("Anims/Gone.anm");
-    const std::vector<Row> rows = {
-        {"added through the set", AnimationSet_Walk,
-         [](AnimationSet& set) {
-             set.AddAnimation(AnimationSet_Walk, "Anims/Walk.anm", 1.0f, 0.0f, "");
-         },
+    const Row rows[] = {
+        {"added through the set", AnimationSet_Walk, AnimationSet_Walk, "Anims/Walk.anm", false,
          true},
-        {"added through the holder handed out", AnimationSet_Attack,
-         [](AnimationSet& set) {
-             set.GetAnimationBase(AnimationSet_Attack)
-                 .AddAnimation("Anims/Hit.anm", 1.0f, 1.0f, "");
-         },
-         true},
-        {"a name that does not load", AnimationSet_Spawn,
-         [](AnimationSet& set) {
-             set.AddAnimation(AnimationSet_Spawn, "Anims/Gone.anm", 1.0f, 0.0f, "");
-         },
-         false},
-        {"another kind filled", AnimationSet_Run,
-         [](AnimationSet& set) {
-             set.AddAnimation(AnimationSet_Walk, "Anims/Walk.anm", 1.0f, 0.0f, "");
-         },
+        {"added through the holder handed out", AnimationSet_Attack, AnimationSet_Attack,
+         "Anims/Hit.anm", true, true},
+        {"a name that does not load", AnimationSet_Spawn, AnimationSet_Spawn, "Anims/Gone.anm",
+         false, false},
+        {"another kind filled", AnimationSet_Run, AnimationSet_Walk, "Anims/Walk.anm", false,
          false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         AnimationSet set;
         EXPECT_FALSE(set.DoesAnimationExist(row.asked));
-        row.fill(set);
+        if (row.throughHolder)
+            set.GetAnimationBase(row.filled).AddAnimation(row.file, 1.0f, 1.0f, "");
+        else
+            set.AddAnimation(row.filled, row.file, 1.0f, 0.0f, "");
         EXPECT_EQ(set.DoesAnimationExist(row.asked), row.existsAfter);
         EXPECT_EQ(set.DoesAnimationExist(row.asked), row.existsAfter) << "asked twice";
     }

@@ -10,6 +10,7 @@
 #include "engine/LoadTable.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
+#include "tests/support/SeededRandom.h"
 
 #include <initializer_list>
 #include <limits>
@@ -25,13 +26,6 @@
 
 namespace GAME::Test {
 namespace {
-
-RandomUniform Seeded(uint32_t seed)
-{
-    RandomUniform random;
-    random.Seed(seed);
-    return random;
-}
 
 TEST(CharAttribute, BaseValuesArePerLevelAndLevelZeroIsNothing)
 {

@@ -17,6 +17,7 @@
 #include "items/Item.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/support/RecordingPlayers.h"
 
 #include <cstdio>
 
@@ -85,21 +86,6 @@ public:
 };
 
 GAME_IMPLEMENT_CLASS(CommandTestController, ControllerAI);
-
-// A player whose received items are counted.
-class CommandTestPlayer : public Player {
-    GAME_DECLARE_CLASS(CommandTestPlayer)
-
-public:
-    void GiveItemToCharacter(Item* item) override
-    {
-        GetInventory().AddItemToInventory(item->GetObjectId(), false);
-        given.push_back(item->GetObjectId());
-    }
-    std::vector<uint32_t> given;
-};
-
-GAME_IMPLEMENT_CLASS(CommandTestPlayer, Player);
 
 namespace Test {
 namespace {
@@ -340,7 +326,7 @@ protected:
 
 TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheFlag)
 {
-    auto* player = Must(Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {}));
+    auto* player = Must(Spawn<ReceivingPlayer>("Records/Creatures/Picker.dbr", {}));
     Item* first = Lying(true);
     CharPickUpConfigCmd(player->GetObjectId(), first->GetObjectId()).Execute();
     EXPECT_EQ(player->given, (std::vector<uint32_t>{first->GetObjectId()}));
@@ -363,7 +349,7 @@ TEST_F(CharPickUpTest, ASecondSingleCopyStaysInTheWorldAndANonPlayerOnlySetsTheF
 
 TEST_F(CharPickUpTest, AnItemNotLyingInTheWorldIsNotTaken)
 {
-    auto* player = Must(Spawn<CommandTestPlayer>("Records/Creatures/Picker.dbr", {}));
+    auto* player = Must(Spawn<ReceivingPlayer>("Records/Creatures/Picker.dbr", {}));
     Item* held = Lying(false);
     gEngine->GetWorld()->RemoveEntity(held);
     CharPickUpConfigCmd(player->GetObjectId(), held->GetObjectId()).Execute();

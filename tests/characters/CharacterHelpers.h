@@ -9,6 +9,7 @@
 #include "engine/ObjectManager.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/Must.h"
 #include "tests/support/TempDatabase.h"
 
@@ -30,21 +31,6 @@ namespace GAME::Test {
 template <typename T> auto Within(T low, T high)
 {
     return ::testing::AllOf(::testing::Ge(low), ::testing::Le(high));
-}
-
-// Made by its registered class name, as the engine makes what no record names.
-template <typename T> T* New()
-{
-    return Must(static_cast<T*>(ObjectManager::Instance().CreateObject(T::classInfo.GetName())));
-}
-
-// A controller made and handed to the character, as the character's load would.
-template <typename T> T* GiveController(Character& character)
-{
-    T* controller = New<T>();
-    controller->AttachParent(character.GetObjectId());
-    character.SetControllerId(controller->GetObjectId());
-    return controller;
 }
 
 // A record's text: the lines, one each.

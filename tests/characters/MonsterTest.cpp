@@ -17,6 +17,7 @@
 #include "skills/Skill.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/RecordSkill.h"
 #include "tests/support/Records.h"
 
 #include <algorithm>
@@ -40,17 +41,6 @@ public:
 };
 
 GAME_IMPLEMENT_CLASS(StateTestMonster, Monster);
-
-// A skill a monster record can name.
-class MonsterRecordSkill : public Skill {
-    GAME_DECLARE_CLASS(MonsterRecordSkill)
-
-public:
-    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
-    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
-};
-
-GAME_IMPLEMENT_CLASS(MonsterRecordSkill, Skill);
 
 namespace Test {
 namespace {
@@ -433,7 +423,7 @@ protected:
     {
         EngineFixture::SetUp();
         for (const char* record : {kBite, kRoar, kHeal})
-            database.WriteRecord(record, {"Class = MonsterRecordSkill"});
+            database.WriteRecord(record, {RecordSkill::kClassLine});
         monster = New<Monster>();
         controller = New<ControllerMonster>();
         monster->GetSkillManager().LoadSkills(Record(std::string("skillName1 = ") + kBite +

@@ -1,38 +1,21 @@
 #include "characters/Player.h"
 
 #include "ai/ControllerPlayer.h"
-#include "engine/ActorConfigCommand.h"
 #include "engine/GraphicsEngine.h"
-#include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/MadeObjects.h"
+#include "tests/support/RecordingPlayers.h"
 
 #include <algorithm>
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
-namespace GAME {
-
-// Keeps the type of every command it is handed instead of running it.
-class GiveTestPlayer : public Player {
-    GAME_DECLARE_CLASS(GiveTestPlayer)
-
-public:
-    void Enqueue(std::unique_ptr<ActorConfigCommand> command) override
-    {
-        sent.push_back(command->GetNetPacket()->GetType());
-    }
-    std::vector<uint32_t> sent;
-};
-
-GAME_IMPLEMENT_CLASS(GiveTestPlayer, Player);
-
-namespace Test {
+namespace GAME::Test {
 namespace {
 
 constexpr const char* kSword = "Records/Items/GiveSword.dbr";
@@ -51,11 +34,10 @@ protected:
         GraphicsEngine::Instance().DescribeTexture("givesword.tex", 32, 96);
         GraphicsEngine::Instance().DescribeTexture("givehelm.tex", 384, 160);
         Start();
-        auto& objects = ObjectManager::Instance();
-        player = static_cast<GiveTestPlayer*>(objects.CreateObject("GiveTestPlayer"));
-        controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-        controller->AttachParent(player->GetObjectId());
-        player->SetControllerId(controller->GetObjectId());
+        player = CommandLogPlayer::Create();
+        // The commands are kept to be read, not run.
+        player->runsCommands = false;
+        controller = GiveController<ControllerPlayer>(*player);
     }
 
     Item* Make(const char* record)
@@ -69,7 +51,7 @@ protected:
         return std::find(pages.begin(), pages.end(), page) != pages.end();
     }
 
-    GiveTestPlayer* player = nullptr;
+    CommandLogPlayer* player = nullptr;
     ControllerPlayer* controller = nullptr;
 };
 
@@ -114,5 +96,4 @@ TEST_F(PlayerGiveItemTest, WithoutTheControllerTheItemIsOnlyHeld)
 }
 
 } // namespace
-} // namespace Test
-} // namespace GAME
+} // namespace GAME::Test

@@ -27,6 +27,7 @@
 #include "tests/support/BareCarrier.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/Records.h"
+#include "tests/support/SeededRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +165,7 @@ template <typename T> std::pair<float, float> Totals(T&& held)
 // Damage taken is registered with the hub, and characters load with it, so the suites that deal
 // damage or load characters run with one.
 using WithGame = GAME::Test::CombatGameFixture;
+using GAME::Test::Seeded;
 using CombatAttributeBasePhysical = WithGame;
 using CombatAttributeManaBurn = WithGame;
 using CombatAttributeKinds = WithGame;
@@ -510,16 +512,9 @@ TEST(CombatAttributeAccumulatorCopy, ClonesEveryListReplacesTheTargetAndSurvives
     EXPECT_EQ(constructed.GetDamage().size(), 1u);
 }
 
-RandomUniform SeededWith(uint32_t seed)
-{
-    RandomUniform generator;
-    generator.Seed(seed);
-    return generator;
-}
-
 TEST(ParametersCombatTest, DrawsSevenValuesAdvancesTheCallerBySevenAndSeedsWithTheFirst)
 {
-    RandomUniform generator = SeededWith(12345);
+    RandomUniform generator = Seeded(12345);
     ParametersCombat parameters(generator);
 
     const AttackRandoms& r = parameters.randoms;
@@ -533,14 +528,14 @@ TEST(ParametersCombatTest, DrawsSevenValuesAdvancesTheCallerBySevenAndSeedsWithT
 
 TEST(ParametersCombatTest, AssignmentCopiesAndRestartsTheAttributeRollsEvenOntoItself)
 {
-    RandomUniform shared = SeededWith(12345);
+    RandomUniform shared = Seeded(12345);
     ParametersCombat source(shared);
     source.attributes.AddDamage(
         std::make_unique<CombatAttributeAbsDamage>(CombatAttributeType_Fire, 5.0f));
     source.attributes.GetRandomGen().IGenerate(0, 100);
     source.attributes.GetRandomGen().IGenerate(0, 100);
 
-    RandomUniform zero = SeededWith(0);
+    RandomUniform zero = Seeded(0);
     ParametersCombat copy(zero);
     copy.attributes.AddDamage(
         std::make_unique<CombatAttributeAbsDamage>(CombatAttributeType_Cold, 1.0f));

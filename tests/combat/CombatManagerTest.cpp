@@ -27,6 +27,7 @@
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedAccumulator.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/SeededRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -485,8 +486,7 @@ protected:
     Attack(Character& attacker, int32_t style,
            std::initializer_list<std::pair<CombatAttributeType, float>> damage, uint32_t seed = 11)
     {
-        RandomUniform generator;
-        generator.Seed(seed);
+        RandomUniform generator = Seeded(seed);
         auto attack = std::make_unique<ParametersCombat>(generator);
         attack->attackerId = attacker.GetObjectId();
         attack->style = static_cast<ParametersCombatStyle>(style);

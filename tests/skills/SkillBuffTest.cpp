@@ -9,6 +9,7 @@
 #include "skills/SkillBuff_PassiveShield.h"
 #include "skills/Skill_Modifier.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/SkillsFixture.h"
 
 #include <cstdint>
@@ -218,10 +219,7 @@ protected:
     {
         Monster* monster = Spawn(path, {});
         monster->SetTeam(TeamManager::DefaultMonsterTeam());
-        auto* controller = static_cast<ControllerCombat*>(
-            ObjectManager::Instance().CreateObject("ControllerCombat"));
-        controller->AttachParent(monster->GetObjectId());
-        monster->SetControllerId(controller->GetObjectId());
+        GiveController<ControllerCombat>(*monster);
         return monster;
     }
 

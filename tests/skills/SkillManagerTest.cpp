@@ -9,6 +9,7 @@
 #include "engine/Name.h"
 #include "skills/SkillActivated.h"
 #include "skills/Skill_WPAttack.h"
+#include "tests/support/RecordSkill.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/SkillsFixture.h"
 
@@ -88,25 +89,14 @@ public:
 
 GAME_IMPLEMENT_CLASS(RunPoolAttack, Skill_WPAttack);
 
-// The plainest skill a record can name.
-class LoadedSkill : public Skill {
-    GAME_DECLARE_CLASS(LoadedSkill)
-
-public:
-    uint32_t GetCurrentLevel() const override { return GetSkillLevel(); }
-    void CollectPassiveCharAttributes(CharAttributeAccumulator&) const override {}
-};
-
-GAME_IMPLEMENT_CLASS(LoadedSkill, Skill);
-
-class LoadedMasterySkill : public LoadedSkill {
+class LoadedMasterySkill : public RecordSkill {
     GAME_DECLARE_CLASS(LoadedMasterySkill)
 
 public:
     bool IsSkillTheMasterySkill() const override { return true; }
 };
 
-GAME_IMPLEMENT_CLASS(LoadedMasterySkill, LoadedSkill);
+GAME_IMPLEMENT_CLASS(LoadedMasterySkill, RecordSkill);
 
 // Puts learned skills on the active list, as learning them will.
 class ActiveListManager : public SkillManager {
@@ -236,8 +226,8 @@ protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        database.WriteRecord(kFire, {"Class = LoadedSkill"});
-        database.WriteRecord(kIce, {"Class = LoadedSkill"});
+        database.WriteRecord(kFire, {RecordSkill::kClassLine});
+        database.WriteRecord(kIce, {RecordSkill::kClassLine});
         database.WriteRecord("Records/Skills/NotASkill.dbr", {"Class = Character"});
     }
     void TearDown() override
@@ -303,7 +293,8 @@ TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAtt
 {
     database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
                          {"Class = Skill_WPAttack"});
-    database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr", {"Class = LoadedSkill"});
+    database.WriteRecord("Records/Skills/Default/DefaultWeaponAttack.dbr",
+                         {RecordSkill::kClassLine});
     database.WriteRecord("Records/Skills/Earth.dbr", {"Class = LoadedMasterySkill"});
     ActiveListManager manager;
     manager.LoadDefaultSkills();
@@ -422,7 +413,7 @@ protected:
     void SetUp() override
     {
         SkillManagerSkillsTest::SetUp();
-        database.WriteRecord("Records/Skills/Wind.dbr", {"Class = LoadedSkill"});
+        database.WriteRecord("Records/Skills/Wind.dbr", {RecordSkill::kClassLine});
     }
 
     static void Learn(SkillManager& manager) { manager.LoadSkills(Record(kSkills), 3); }

@@ -14,6 +14,7 @@
 #include "tests/support/PlacedOwnerFixture.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/SeededRandom.h"
 #include "tests/support/SkillsFixture.h"
 
 #include <gtest/gtest.h>
@@ -337,18 +338,10 @@ std::vector<std::string> Kinds(const SkillAttributeStore& store)
 // The generator's state after `draws` draws from the seed, whatever they were.
 uint32_t StateAfter(uint32_t seed, int draws)
 {
-    RandomUniform random;
-    random.Seed(seed);
+    RandomUniform random = Seeded(seed);
     for (int i = 0; i < draws; ++i)
         random.FGenerate(0.0f, 100.0f);
     return random.GetState();
-}
-
-RandomUniform Seeded(uint32_t seed)
-{
-    RandomUniform random;
-    random.Seed(seed);
-    return random;
 }
 
 TEST(SkillAttributeStore, LoadsItsKindsInTheirOrderAndDropsALoneZero)
