@@ -16,6 +16,7 @@
 #include "items/WeaponMelee_Sword.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/PlayerController.h"
 #include "tests/support/Records.h"
 #include "tests/support/Replica.h"
 #include "tests/support/ScriptedRandom.h"
@@ -46,13 +47,8 @@ protected:
 
     ControllerPlayer* NewWearer()
     {
-        Character* character = Spawn("Records/Creatures/Hero.dbr", {});
-        auto* controller = static_cast<ControllerPlayer*>(
-            ObjectManager::Instance().CreateObject("ControllerPlayer"));
-        controller->AttachParent(character->GetObjectId());
-        character->SetControllerId(controller->GetObjectId());
-        wearers.push_back(character);
-        return controller;
+        wearers.push_back(Spawn("Records/Creatures/Hero.dbr", {}));
+        return AttachPlayerController(*wearers.back());
     }
 
     static void Slot(IOStreamWrite& writer, const char* record, bool attached, uint32_t seed = 0)
