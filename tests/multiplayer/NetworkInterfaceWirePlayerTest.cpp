@@ -2,6 +2,7 @@
 
 #include "tests/multiplayer/WireFixtures.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/PacketBody.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@ namespace {
 
 using GAME::Test::kPosition;
 using GAME::Test::OutboundInterface;
+using GAME::Test::ReadBody;
 using GAME::Test::WireBytes;
 
 TEST_F(OutboundInterface, PlayerRecordsPutThePartyBeforeTheLevelAndTheClassBeforeThePosition)
@@ -96,8 +98,7 @@ TEST(PacketDecoding, ListsTakeRoomForTheirRecordsNotForTheirCount)
     AddPlayer(three, 5);
     const std::vector<uint8_t> whole = three.Packet(23);
     AllPlayersBasicInfoPacket packet;
-    packet.CopyInbound(whole.data() + NetPacketHeader::kSize,
-                       static_cast<int>(whole.size() - NetPacketHeader::kSize));
+    ReadBody(packet, whole);
     EXPECT_TRUE(packet.IsInboundComplete());
     EXPECT_EQ(packet.players.capacity(), 3u);
     ASSERT_EQ(packet.players.size(), 3u);
@@ -109,8 +110,7 @@ TEST(PacketDecoding, ListsTakeRoomForTheirRecordsNotForTheirCount)
     AddPlayer(lying, 100);
     const std::vector<uint8_t> lie = lying.Packet(23);
     AllPlayersBasicInfoPacket cut;
-    cut.CopyInbound(lie.data() + NetPacketHeader::kSize,
-                    static_cast<int>(lie.size() - NetPacketHeader::kSize));
+    ReadBody(cut, lie);
     EXPECT_FALSE(cut.IsInboundComplete());
     EXPECT_EQ(cut.players.size(), 1u);
     EXPECT_EQ(cut.players.capacity(), 1u);
