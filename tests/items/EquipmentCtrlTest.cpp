@@ -16,6 +16,7 @@
 #include "items/WeaponMelee_Sword.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/EventLines.h"
 #include "tests/support/PlayerController.h"
 #include "tests/support/Records.h"
 #include "tests/support/Replica.h"
@@ -380,30 +381,15 @@ public:
 };
 
 // Hears both item events, in order, as "attach owner item".
-class ItemEventListener {
+class ItemEventListener : public EventLines {
 public:
     ItemEventListener()
     {
-        attach.SetOwner(this);
-        detach.SetOwner(this);
+        Hear("GameEvent_ItemAttach", "attach", &GameEvent_ItemAttach::ownerId,
+             &GameEvent_ItemAttach::itemId);
+        Hear("GameEvent_ItemDetach", "detach", &GameEvent_ItemDetach::ownerId,
+             &GameEvent_ItemDetach::itemId);
     }
-    void OnAttach(const GameEvent_ItemAttach& event)
-    {
-        events.push_back("attach " + std::to_string(event.ownerId) + " " +
-                         std::to_string(event.itemId));
-    }
-    void OnDetach(const GameEvent_ItemDetach& event)
-    {
-        events.push_back("detach " + std::to_string(event.ownerId) + " " +
-                         std::to_string(event.itemId));
-    }
-    std::vector<std::string> events;
-
-private:
-    EventHandler<ItemEventListener, GameEvent_ItemAttach> attach{"GameEvent_ItemAttach",
-                                                                 &ItemEventListener::OnAttach};
-    EventHandler<ItemEventListener, GameEvent_ItemDetach> detach{"GameEvent_ItemDetach",
-                                                                 &ItemEventListener::OnDetach};
 };
 
 class EquipManagerTest : public EngineFixture {
@@ -487,7 +473,7 @@ TEST_F(EquipManagerTest, AttachingTwiceIsRefusedAndLogged)
               1u);
     ASSERT_EQ(equipment.GetAttachedItems().size(), 1u);
     EXPECT_EQ(PointOf(sword), "R Hand");
-    EXPECT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.lines.size(), 1u);
 }
 
 TEST_F(EquipManagerTest, ALoneLeftHandWeaponShowsInTheRightHandUntilTheRightIsTaken)
@@ -546,7 +532,7 @@ TEST_F(EquipManagerTest, ARingRidesAlongAtNoPointAndCountsAsNoWeapon)
     equipment.DetachItemAction(ring);
 
     const std::string ownerId = std::to_string(owner->GetObjectId()) + " ";
-    EXPECT_EQ(listener.events,
+    EXPECT_EQ(listener.lines,
               (std::vector<std::string>{"attach " + ownerId + std::to_string(sword),
                                         "attach " + ownerId + std::to_string(ring),
                                         "attach " + ownerId + std::to_string(armour),
@@ -566,10 +552,10 @@ TEST_F(EquipManagerTest, RefusesUnknownItemsForeignItemsAndAMissingOwner)
     othersEquipment.AttachParent(other);
     const uint32_t sword = Make("WeaponMelee_Sword");
     othersEquipment.AttachItemAction(sword, EquipLocations_RightHand);
-    listener.events.clear();
+    listener.lines.clear();
     equipment.DetachItemAction(sword);
     EXPECT_EQ(ItemOf(sword)->GetAttachParent(), other);
-    EXPECT_TRUE(listener.events.empty());
+    EXPECT_TRUE(listener.lines.empty());
 
     EquipManager ownerless;
     ownerless.AttachItemAction(Make("WeaponMelee_Axe"), EquipLocations_RightHand);
