@@ -14,7 +14,6 @@
 #include "items/ItemReplicaInfo.h"
 #include "items/Weapon.h"
 #include "items/WeaponMelee_Sword.h"
-#include "tests/combat/DeathFixture.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/EventLines.h"
 #include "tests/support/PlayerController.h"
@@ -32,21 +31,10 @@
 namespace GAME::Test {
 namespace {
 
-constexpr const char* kHelm = "Records/Items/Helm.dbr";
-constexpr const char* kBow = "Records/Items/Bow.dbr";
-constexpr const char* kSword = "Records/Items/Sword.dbr";
-
-class EquipmentCtrlTest : public DeathFixture {
+// Plain characters as wearers, as many as a test needs; the hood is the plain head piece.
+class EquipmentCtrlTest : public WearerFixture {
 protected:
-    void SetUp() override
-    {
-        DeathFixture::SetUp();
-        database.WriteRecord(kHelm, {"Class = Item"});
-        database.WriteRecord(kBow, {"Class = WeaponHunting_Bow"});
-        database.WriteRecord(kSword, {"Class = WeaponMelee_Sword"});
-    }
-
-    ControllerPlayer* NewWearer()
+    ControllerPlayer* NewPlainWearer()
     {
         wearers.push_back(Spawn("Records/Creatures/Hero.dbr", {}));
         return AttachPlayerController(*wearers.back());
@@ -65,7 +53,7 @@ protected:
         bool no = false, yes = true;
         writer.BeginBlock();
         writer.StreamBool("useAlternate", no);
-        Slot(writer, kHelm, true, 7);
+        Slot(writer, kHood, true, 7);
         for (int i = 0; i < 6; ++i)
             Slot(writer, "", false);
         writer.BeginBlock();
@@ -121,7 +109,7 @@ TEST_F(EquipmentCtrlTest, EmptyEquipmentWritesElevenEmptyRecordsInOrder)
 TEST_F(EquipmentCtrlTest, SavedEquipmentIsRemadeAttachedAndWrittenBackAlike)
 {
     const std::vector<uint8_t> bytes = Save();
-    ControllerPlayer* wearer = NewWearer();
+    ControllerPlayer* wearer = NewPlainWearer();
     Character& character = *wearers[0];
     IOStreamRead reader(bytes);
     EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
@@ -149,7 +137,7 @@ TEST_F(EquipmentCtrlTest, TruncatedSaveNeverEndsInAHalfMadeSlot)
 {
     const std::vector<uint8_t> bytes = Save();
     for (size_t cut = 0; cut < bytes.size(); cut += 7) {
-        ControllerPlayer* wearer = NewWearer();
+        ControllerPlayer* wearer = NewPlainWearer();
         IOStreamRead reader(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut));
         wearer->GetEquipmentCtrl().StreamProperties(&reader);
         EXPECT_TRUE(reader.HasFailed()) << cut;
@@ -167,13 +155,13 @@ TEST_F(EquipmentCtrlTest, TruncatedSaveNeverEndsInAHalfMadeSlot)
 
 TEST_F(EquipmentCtrlTest, APickedUpWeaponTakesAFreeHandOfTheSetInUse)
 {
-    ControllerPlayer* wearer = NewWearer();
+    ControllerPlayer* wearer = NewPlainWearer();
     EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
     auto make = [](const char* record) { return Item::CreateItem(Replica(record))->GetObjectId(); };
     const uint32_t sword = make(kSword), second = make(kSword), bow = make(kBow);
 
     EXPECT_FALSE(equipment.AutoInsertItem(0));
-    EXPECT_FALSE(equipment.AutoInsertItem(make(kHelm))) << "no slot takes a plain item";
+    EXPECT_FALSE(equipment.AutoInsertItem(make(kHood))) << "no slot takes a plain item";
     ASSERT_TRUE(equipment.AutoInsertItem(sword));
     EXPECT_EQ(equipment.GetPrimarySet().GetRight().itemId, sword);
     // Without dual weapons a sword never goes left, and a bow needs both hands free.
