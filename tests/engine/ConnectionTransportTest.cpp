@@ -1,7 +1,6 @@
 #include "engine/ConnectionManager.h"
-#include "engine/HostMessagePackets.h"
 #include "engine/ObjectManager.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/support/ListeningServerFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +11,11 @@ namespace GAME::Test {
 namespace {
 
 // A server that only welcomes, serviced on a thread of its own: joining waits for the welcome.
-class ConnectionTransport : public EngineFixture, public ConnectionManager::Listener {
+class ConnectionTransport : public ListeningServerFixture {
 protected:
     void SetUp() override
     {
-        EngineFixture::SetUp();
-        ASSERT_TRUE(server.Listen(0));
-        server.SetListener(this);
+        ListeningServerFixture::SetUp();
         worker = std::thread([this] {
             for (; !stop; std::this_thread::sleep_for(std::chrono::milliseconds(2))) {
                 server.Service();
@@ -30,20 +27,11 @@ protected:
     {
         stop = true;
         worker.join();
-        server.Disconnect();
-        ObjectManager::Instance().SetHostIndex(0);
-        EngineFixture::TearDown();
+        ListeningServerFixture::TearDown();
     }
     void OnMessage(int, NetPacket&) override {}
-    void OnHostJoined(int host) override
-    {
-        HostWelcomePacket welcome;
-        welcome.hostIndex = host;
-        welcome.seed = 41;
-        server.SendPacketToHost(host, welcome);
-    }
+    void OnHostJoined(int host) override { Welcome(host, 41); }
 
-    ConnectionManager server;
     std::atomic<bool> stop{false};
     std::thread worker;
 };

@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -359,6 +360,17 @@ protected:
         Game().Update(1);
         EXPECT_TRUE(Unlocked(page));
     }
+    // The page stays shut a step short of the count and opens on the last step.
+    void ExpectOpensAfter(int steps, int32_t page, const std::function<void()>& step)
+    {
+        for (int i = 1; i < steps; ++i)
+            step();
+        Game().Update(0);
+        EXPECT_FALSE(Unlocked(page));
+        step();
+        Game().Update(0);
+        EXPECT_TRUE(Unlocked(page));
+    }
     bool Unlocked(int32_t page)
     {
         const std::vector<int32_t>& list = Game().GetTutorialUnlockList();
@@ -425,25 +437,13 @@ TEST_F(TutorialHints, InventoryPageAtTenMinutesOrSixteenItems)
     Game().Update(INT32_MAX);
 
     Game().ResetTutorialState();
-    for (int i = 0; i < 15; ++i)
-        Game().IncrementItemsAdded();
-    Game().Update(0);
-    EXPECT_FALSE(Unlocked(28));
-    Game().IncrementItemsAdded();
-    Game().Update(0);
-    EXPECT_TRUE(Unlocked(28));
+    ExpectOpensAfter(16, 28, [this] { Game().IncrementItemsAdded(); });
 }
 
 TEST_F(TutorialHints, PotionPageAfterThreeDeathsWithAnUndrunkPotion)
 {
     Game().SetPotionPickedUp();
-    Game().IncrementDeathCount();
-    Game().IncrementDeathCount();
-    Game().Update(0);
-    EXPECT_FALSE(Unlocked(30));
-    Game().IncrementDeathCount();
-    Game().Update(0);
-    EXPECT_TRUE(Unlocked(30));
+    ExpectOpensAfter(3, 30, [this] { Game().IncrementDeathCount(); });
 
     Game().ResetTutorialState();
     Game().SetPotionPickedUp();

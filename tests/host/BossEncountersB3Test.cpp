@@ -8,24 +8,15 @@
 namespace GAME::Test {
 namespace {
 
-HostRun Encounter(const std::string& boss, std::vector<std::string> extra = {})
-{
-    extra.insert(extra.begin(), {"--scenario", "bosses", "--boss", boss});
-    return RunSample(extra);
-}
-
 TEST(BossEncounters, TheChainedGiantBreaksFreeAndWalksToTheOpenPortal)
 {
-    const HostRun run = Encounter("chained");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-    ExpectInOrder(run.out,
-                  {"encounter chained\n", "  frame 0: Giant Chained",
-                   "  frame 5: quest @Giant anim Chat -> true\n",
-                   "  frame 5: Giant BreakingTheChains", "the chains burst\n", "the portal opens\n",
-                   "Giant WaitToWalk", "  frame 60: Giant WalkToPortal",
-                   "encounter chained: the giant walks to the open portal\n",
-                   "bosses: 1 encounters played\n"});
+    const HostRun run = RunBoss("chained");
+    ExpectPlayed(run, {"encounter chained\n", "  frame 0: Giant Chained",
+                       "  frame 5: quest @Giant anim Chat -> true\n",
+                       "  frame 5: Giant BreakingTheChains", "the chains burst\n",
+                       "the portal opens\n", "Giant WaitToWalk", "  frame 60: Giant WalkToPortal",
+                       "encounter chained: the giant walks to the open portal\n",
+                       "bosses: 1 encounters played\n"});
 }
 
 // On the built-in orders and on the shipped script alike, the boss's blow on a statue lands:
@@ -37,15 +28,12 @@ TEST(BossEncounters, TheFinalBossTakesAGodsPowersLosesThemAndItsDeathEndsTheGame
          {std::vector<std::string>{},
           std::vector<std::string>{"--input", SampleDatabase() + "/../input/Bosses/typhon.txt"}}) {
         SCOPED_TRACE(script.empty() ? "built-in orders" : "shipped script");
-        const HostRun run = Encounter("typhon", script);
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(DataErrors(run.err), "") << run.err;
-        ExpectInOrder(run.out,
-                      {"encounter typhon\n", "Typhon PursueStatue", "Typhon AttackStatue",
-                       ": Typhon takes the powers of ", "Typhon Return", ": Typhon's powers fade\n",
-                       "  the screen enters the ending\n", "Typhon dies\n", ": the game ends\n",
-                       "encounter typhon: Typhon took the powers of ",
-                       ", falls and the game ends\n"});
+        const HostRun run = RunBoss("typhon", script);
+        ExpectPlayed(
+            run, {"encounter typhon\n", "Typhon PursueStatue", "Typhon AttackStatue",
+                  ": Typhon takes the powers of ", "Typhon Return", ": Typhon's powers fade\n",
+                  "  the screen enters the ending\n", "Typhon dies\n", ": the game ends\n",
+                  "encounter typhon: Typhon took the powers of ", ", falls and the game ends\n"});
         const size_t ends = run.out.find(": the game ends\n");
         EXPECT_EQ(run.out.find(": the game ends\n", ends + 1), std::string::npos);
     }
@@ -53,11 +41,9 @@ TEST(BossEncounters, TheFinalBossTakesAGodsPowersLosesThemAndItsDeathEndsTheGame
 
 TEST(BossEncounters, TheMirageBossTradesPlacesWithItsCopiesAndCastsAgainOnceTheyFade)
 {
-    const HostRun run = Encounter("aktaios");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-    ExpectInOrder(
-        run.out,
+    const HostRun run = RunBoss("aktaios");
+    ExpectPlayed(
+        run,
         {"encounter aktaios\n",
          "  frame 5: quest @Aktaios skill Records/Skills/Bosses/AktaiosMirage.dbr @Hero -> true\n",
          "Aktaios QuestUseSkill", ": Aktaios trades places\n",

@@ -8,12 +8,6 @@
 namespace GAME::Test {
 namespace {
 
-HostRun Boss(const std::string& name, std::vector<std::string> extra = {})
-{
-    extra.insert(extra.begin(), {"--scenario", "bosses", "--boss", name});
-    return RunSample(extra);
-}
-
 // Each encounter plays on its built-in orders and on its script, tells its events and ends
 // with its outcome, without a data error on the way.
 TEST(ScriptedBossEncounters, EachTellsItsEventsAndOutcome)
@@ -42,9 +36,9 @@ TEST(ScriptedBossEncounters, EachTellsItsEventsAndOutcome)
         for (const bool scripted : {false, true}) {
             SCOPED_TRACE(std::string(row.boss) + (scripted ? " scripted" : " built-in"));
             const HostRun run =
-                scripted ? Boss(row.boss,
-                                {"--input", SampleDatabase() + "/../input/Bosses/" + row.script})
-                         : Boss(row.boss);
+                scripted ? RunBoss(row.boss,
+                                   {"--input", SampleDatabase() + "/../input/Bosses/" + row.script})
+                         : RunBoss(row.boss);
             ASSERT_EQ(run.status, 0) << run.err;
             EXPECT_EQ(LinesStarting(run.out, "encounter " + std::string(row.boss) + ":"),
                       row.outcome);

@@ -11,8 +11,7 @@ namespace {
 TEST(DialogScenario, TheElderTiresTheQuestChangesTheTownsfolkAndTheyConverse)
 {
     const HostRun run = RunSample({"--scenario", "dialog", "--seed", "7"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "");
+    ExpectClean(run);
     EXPECT_EQ(LinesStarting(run.out, "  talk 1:"), "  talk 1: tagVillageElderGreeting\n");
     for (const char* irritated : {"  talk 8:", "  talk 9:", "  talk 10:"})
         EXPECT_EQ(LinesStarting(run.out, irritated),

@@ -11,8 +11,7 @@ namespace {
 TEST(DropsReport, TheClientLandsEveryDropWhereTheServerDid)
 {
     const HostRun run = RunSample({"--scenario", "drops", "--seed", "7"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
+    ExpectClean(run);
     const std::string items = LinesStarting(run.out, "  item ");
     // Two piles of gold and two loot items, once on each machine.
     EXPECT_EQ(std::count(items.begin(), items.end(), '\n'), 8) << run.out;

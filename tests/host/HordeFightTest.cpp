@@ -61,8 +61,7 @@ TEST(HordeFight, SumsTheFramesAfterTheSpawn)
 TEST(HordeFight, TheScenarioPrintsTheFrameCostOfWholePacks)
 {
     const HostRun run = RunSample({"--scenario", "horde", "--monsters", "15", "--frames", "20"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "");
+    ExpectClean(run);
     EXPECT_EQ(LinesStarting(run.out, "scenario horde"),
               "scenario horde, seed 1, 20 monsters in 2 packs, 20 frames of 33 ms:\n");
     EXPECT_NE(LinesStarting(run.out, "  frame: mean ").find(" ms, p99 "), std::string::npos);

@@ -58,6 +58,19 @@ inline HostRun RunSample(std::vector<std::string> args)
     return RunHost(args);
 }
 
+// A sample run with a scenario's own options first and the test's after them.
+inline HostRun RunScenario(std::vector<std::string> args, const std::vector<std::string>& extra)
+{
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunSample(args);
+}
+
+// One boss encounter of the sample.
+inline HostRun RunBoss(const std::string& boss, const std::vector<std::string>& extra = {})
+{
+    return RunScenario({"--scenario", "bosses", "--boss", boss}, extra);
+}
+
 // A sample run that several tests read: the run is deterministic, so the program makes it once.
 inline const HostRun& SharedSample(const std::vector<std::string>& args)
 {
@@ -78,6 +91,20 @@ inline void ExpectInOrder(const std::string& text, const std::vector<std::string
         ASSERT_NE(found, std::string::npos) << "missing, in order:\n" << piece << "\n" << text;
         at = found + piece.size();
     }
+}
+
+// A run that ended well without a data error.
+inline void ExpectClean(const HostRun& run)
+{
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(DataErrors(run.err), "") << run.err;
+}
+
+// A clean run that printed each piece in order.
+inline void ExpectPlayed(const HostRun& run, const std::vector<std::string>& pieces)
+{
+    ExpectClean(run);
+    ExpectInOrder(run.out, pieces);
 }
 
 // The rest of the first line that starts with `prefix` anywhere in the text; empty when none.

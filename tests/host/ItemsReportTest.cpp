@@ -12,8 +12,7 @@ namespace {
 TEST(ItemsReport, TwentyRolledItemsAreMadeAgainAlikeFromTheirReplicaRecords)
 {
     const HostRun run = RunHost({"--db", SampleDatabase(), "--items", "--seed", "7"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
+    ExpectClean(run);
     EXPECT_NE(run.out.find("item 20\n"), std::string::npos);
     EXPECT_EQ(LinesStarting(run.out, "client agrees"), "client agrees: 20 of 20\n");
     EXPECT_NE(run.out.find("  Character Cost Attributes\n"), std::string::npos);

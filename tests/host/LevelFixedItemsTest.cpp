@@ -7,18 +7,6 @@
 namespace GAME::Test {
 namespace {
 
-// Each piece is found, and after the one before it.
-void ExpectInOrder(const std::string& out, std::initializer_list<const char*> pieces)
-{
-    size_t from = 0;
-    for (const char* piece : pieces) {
-        const size_t at = out.find(piece, from);
-        EXPECT_NE(at, std::string::npos) << piece << "\n" << out;
-        if (at != std::string::npos)
-            from = at;
-    }
-}
-
 TEST(LevelFixedItems, TheHeroUsesEveryItemOnHisWayAndTheirStatesComeBack)
 {
     const HostRun& run = SharedSample({"--scenario", "level", "--seed", "7"});

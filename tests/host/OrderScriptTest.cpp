@@ -42,8 +42,7 @@ TEST_F(InputReportTest, ABadScriptExitsTwoWithOneLineAndRunsNothing)
 TEST_F(InputReportTest, EachFrameShowsTheHeroAndTheOrdersGivenInIt)
 {
     const HostRun run = Run(Script("1 click 3,0\n2 slot 0\n3 hold\n4 release\n"));
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "");
+    ExpectClean(run);
     EXPECT_NE(run.out.find("  bar slot 0: Records/Skills/Brawling/Haymaker.dbr\n"),
               std::string::npos);
     EXPECT_NE(run.out.find("  frame 1: click 3.00,0.00 -> true\n"), std::string::npos);
@@ -76,8 +75,7 @@ double RaiderLife(const std::string& out, int frame)
 TEST_F(InputReportTest, TheSampleScriptFiresTheBarSkillAndKillsTheRaider)
 {
     const HostRun run = Run(SampleDatabase() + "/../input/HeroOrders.txt");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "");
+    ExpectClean(run);
     EXPECT_NE(run.out.find("  frame 50: slot 0 -> true\n"), std::string::npos);
     EXPECT_NE(run.out.find("  frame 51: click @Raider -> false\n"), std::string::npos);
     // The punch started at frame 170 cannot land before frame 180: the blow seen at 171 is the

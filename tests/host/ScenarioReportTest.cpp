@@ -44,10 +44,8 @@ TEST(ScenarioReport, EachScenarioRefusesTheRolesItDoesNotPlay)
 TEST(ScenarioReport, OrdersRunAsActionsAndEveryoneEndsWhereSent)
 {
     const HostRun run = RunSample({"--scenario", "actions"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-    ExpectInOrder(
-        run.out,
+    ExpectPlayed(
+        run,
         {"scenario actions as single player, 100 ms frames:\n",
          "  100 ms: player runs to (7.00, 0.00, 0.00) -> Current Action: MoveToAction\n",
          "  100 ms: player (0.30, 0.00, 0.00) Life: Alive | Action State: Move | Current Action: "
@@ -84,10 +82,8 @@ TEST(ScenarioReport, AServerBroadcastsEachOrderAsItsPacket)
 TEST(AiReport, RaidersTakeThePlacesRoundTheHeroAndTheDeadOneDropsTheSameGoldForTheSameSeed)
 {
     const HostRun run = RunSample({"--scenario", "ai", "--seed", "1"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-    ExpectInOrder(
-        run.out,
+    ExpectPlayed(
+        run,
         {"scenario ai as single player, seed 1:\n"
          "  hero at (0.00, 0.00, 0.00), 3 attack places at radius 2.00\n"
          "  wall from x -5.00 to -4.50, palisade at (0.00, 0.00, -6.00)\n"
@@ -119,38 +115,34 @@ TEST(AiReport, RaidersTakeThePlacesRoundTheHeroAndTheDeadOneDropsTheSameGoldForT
     EXPECT_EQ(RunSample({"--scenario", "ai", "--seed", "1"}).out, run.out);
 }
 
-HostRun Arena(std::vector<std::string> extra)
+HostRun Arena(const std::vector<std::string>& extra)
 {
-    extra.insert(extra.begin(), {"--scenario", "arena", "--ms", "100"});
-    return RunSample(extra);
+    return RunScenario({"--scenario", "arena", "--ms", "100"}, extra);
 }
 
 TEST(ArenaReport, ThePackPatrolsTheBandFightsAndTheChieftainDropsItsLoot)
 {
     const HostRun run = Arena({});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-    ExpectInOrder(
-        run.out,
-        {"scenario arena, seed 1, built-in orders, 100 ms frames:\n",
-         "  route: (10.00, 0.00, -8.00) (10.00, 0.00, 6.00) (16.00, 0.00, 0.00)\n",
-         "  Follower1 follows Chieftain\n  Follower2 follows Chieftain\n",
-         // The pack has gathered its three points and walks them: without them it would roam.
-         "  frame 9: Jackal1 Patrol | life 40.0 | no enemy | skill none | slot none\n",
-         "  frame 63: Chieftain dies\n"
-         "    drops Records/Items/Gold/GoldPileSmall.dbr, 39 gold at (-7.93, 0.00, 2.67)\n"
-         "    drops Records/Items/Gold/GoldPileSmall.dbr, 14 gold at (-7.93, 0.00, 2.67)\n"
-         "    drops Records/Items/Gold/GoldPileSmall.dbr, 6 gold at (-7.93, 0.00, 2.67)\n"
-         "    drops Records/Items/Potions/HealthPotion.dbr at (-7.93, 0.00, 2.67)\n"
-         "    drops Records/Items/Shields/WoodenShield.dbr at (-7.93, 0.00, 2.67)\n",
-         "  frame 82: Chieftain gone\n",
-         // After a kill the hero still attacks the next foe he is sent at.
-         "  frame 150: order click @Follower1 -> false\n"
-         "  frame 150: Hero (-5.97, 0.00, 2.40) UseSkill | life 252.7\n",
-         "  frame 174: Follower1 dies\n"
-         "    drops Records/Items/Gold/GoldPileSmall.dbr, 6 gold at (-6.12, 0.00, 0.79)\n"
-         "    drops Records/Items/Gold/GoldPileLarge.dbr, 34 gold at (-6.12, 0.00, 0.79)\n",
-         "  frame 300: order release -> false\n"});
+    ExpectPlayed(
+        run, {"scenario arena, seed 1, built-in orders, 100 ms frames:\n",
+              "  route: (10.00, 0.00, -8.00) (10.00, 0.00, 6.00) (16.00, 0.00, 0.00)\n",
+              "  Follower1 follows Chieftain\n  Follower2 follows Chieftain\n",
+              // The pack has gathered its three points and walks them: without them it would roam.
+              "  frame 9: Jackal1 Patrol | life 40.0 | no enemy | skill none | slot none\n",
+              "  frame 63: Chieftain dies\n"
+              "    drops Records/Items/Gold/GoldPileSmall.dbr, 39 gold at (-7.93, 0.00, 2.67)\n"
+              "    drops Records/Items/Gold/GoldPileSmall.dbr, 14 gold at (-7.93, 0.00, 2.67)\n"
+              "    drops Records/Items/Gold/GoldPileSmall.dbr, 6 gold at (-7.93, 0.00, 2.67)\n"
+              "    drops Records/Items/Potions/HealthPotion.dbr at (-7.93, 0.00, 2.67)\n"
+              "    drops Records/Items/Shields/WoodenShield.dbr at (-7.93, 0.00, 2.67)\n",
+              "  frame 82: Chieftain gone\n",
+              // After a kill the hero still attacks the next foe he is sent at.
+              "  frame 150: order click @Follower1 -> false\n"
+              "  frame 150: Hero (-5.97, 0.00, 2.40) UseSkill | life 252.7\n",
+              "  frame 174: Follower1 dies\n"
+              "    drops Records/Items/Gold/GoldPileSmall.dbr, 6 gold at (-6.12, 0.00, 0.79)\n"
+              "    drops Records/Items/Gold/GoldPileLarge.dbr, 34 gold at (-6.12, 0.00, 0.79)\n",
+              "  frame 300: order release -> false\n"});
     // One death, one set of drops: a body is not reported dying again while it fades.
     const size_t death = run.out.find("Chieftain dies\n");
     EXPECT_EQ(run.out.find("Chieftain dies\n", death + 15), std::string::npos);
@@ -211,8 +203,7 @@ TEST(ArenaReport, AJackalsClawWoundsTheHeroWhoFightsIt)
 TEST(CommandReport, TheClientReplaysTheServersCommandsToTheSameEndState)
 {
     const HostRun run = RunSample({"--scenario", "commands"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
+    ExpectClean(run);
     // The packets' fields are the packet tests' to pin; here the two machines must agree.
     ExpectInOrder(run.out, {
                                "scenario commands as server, seed 1:\n",
@@ -232,25 +223,23 @@ TEST(CommandReport, TheClientReplaysTheServersCommandsToTheSameEndState)
 TEST(KillReport, TheMonsterRollsItsGearAndTheHeroEarnsHisShareAndALevel)
 {
     const HostRun run = RunSample({"--scenario", "kill", "--seed", "7"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-    ExpectInOrder(run.out, {
-                               "scenario kill as single player, seed 7:\n",
-                               ", level 3, experience 1200, reward 1200\n"
-                               "  monster's equipment for loot seed 7: 2 items\n",
-                               " Records/Items/Armor/LeatherCuirass.dbr\n",
-                               " Records/Items/Shields/WoodenShield.dbr\n",
-                               "  damage: total 80.0; player (with pet) 40.0, share 0.5; "
-                               "stranger 40.0, share 0.5\n"
-                               "  player before: level 1, experience 0\n",
-                               "(the pet; its master earns)\n"
-                               "  event: GameEvent_PlayerLevelUp (object ",
-                               "  bonus: experience 600, gold 0\n"
-                               "  player after: level 2, experience 600\n"
-                               "  damage entry left: no\n"
-                               "  play stats:\n",
-                               "         Total Gained 600\n",
-                           });
+    ExpectPlayed(run, {
+                          "scenario kill as single player, seed 7:\n",
+                          ", level 3, experience 1200, reward 1200\n"
+                          "  monster's equipment for loot seed 7: 2 items\n",
+                          " Records/Items/Armor/LeatherCuirass.dbr\n",
+                          " Records/Items/Shields/WoodenShield.dbr\n",
+                          "  damage: total 80.0; player (with pet) 40.0, share 0.5; "
+                          "stranger 40.0, share 0.5\n"
+                          "  player before: level 1, experience 0\n",
+                          "(the pet; its master earns)\n"
+                          "  event: GameEvent_PlayerLevelUp (object ",
+                          "  bonus: experience 600, gold 0\n"
+                          "  player after: level 2, experience 600\n"
+                          "  damage entry left: no\n"
+                          "  play stats:\n",
+                          "         Total Gained 600\n",
+                      });
 }
 
 TEST(CastReport, APetServesFiveSecondsAndTheElderTalksAndIsRestoredAlike)

@@ -53,17 +53,15 @@ TEST(QuestOrderScript, ABadQuestOrderFailsItsLine)
     }
 }
 
-HostRun Town(std::vector<std::string> extra)
+HostRun Town(const std::vector<std::string>& extra)
 {
-    extra.insert(extra.begin(), {"--scenario", "town", "--ms", "100"});
-    return RunSample(extra);
+    return RunScenario({"--scenario", "town", "--ms", "100"}, extra);
 }
 
 TEST(TownReport, TheTownLivesAndTheHeroFellsTheCrab)
 {
     const HostRun run = Town({});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
+    ExpectClean(run);
     // The townsfolk's states are the controllers' tests to pin; the orders and the kill are here.
     ExpectInOrder(run.out, {"scenario town, seed 1, built-in orders, 100 ms frames:\n",
                             "  frame 90: quest @Elder walk -6.00,6.00 -> true\n",

@@ -10,31 +10,17 @@
 namespace GAME::Test {
 namespace {
 
-// The lines must appear in this order.
-void ExpectInOrder(const std::string& out, std::initializer_list<const char*> lines)
-{
-    size_t at = 0;
-    for (const char* line : lines) {
-        const size_t found = out.find(line, at);
-        ASSERT_NE(found, std::string::npos) << "missing, in order:\n" << line << "\n" << out;
-        at = found;
-    }
-}
-
 TEST(WearTradeReport, TheHeroDressesShedsTheHelmetAndCompletesARelicIntoHisSword)
 {
     const HostRun run = RunHost({"--db", SampleDatabase(), "--scenario", "wear", "--seed", "7"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-    ExpectInOrder(run.out,
-                  {"cursor puts Records/Items/Armor/IronHelm.dbr on Head: placed\n",
-                   "  HandRight: Records/Items/Weapons/TrainingSword.dbr, worn at \"R Hand\"\n",
-                   "  hand state 1\n", "is shed, and stays in Head\n",
-                   "  Head: Records/Items/Armor/IronHelm.dbr, not worn\n",
-                   "shard set onto shard: level 3 of 3", "relic complete: Records/Items/Relics/",
-                   "answered yes\n",
-                   "holds Records/Items/Relics/HunterEye.dbr at level 3, "
-                   "classification 8, strength +6.0"});
+    ExpectPlayed(run, {"cursor puts Records/Items/Armor/IronHelm.dbr on Head: placed\n",
+                       "  HandRight: Records/Items/Weapons/TrainingSword.dbr, worn at \"R Hand\"\n",
+                       "  hand state 1\n", "is shed, and stays in Head\n",
+                       "  Head: Records/Items/Armor/IronHelm.dbr, not worn\n",
+                       "shard set onto shard: level 3 of 3",
+                       "relic complete: Records/Items/Relics/", "answered yes\n",
+                       "holds Records/Items/Relics/HunterEye.dbr at level 3, "
+                       "classification 8, strength +6.0"});
 }
 
 TEST(WearTradeReport, TheServerEndsWithEachHeroHoldingTheOthersOffer)

@@ -14,8 +14,9 @@
 #include "items/ItemReplicaInfo.h"
 #include "items/Weapon.h"
 #include "items/WeaponMelee_Sword.h"
-#include "tests/combat/DeathFixture.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/EventLines.h"
+#include "tests/support/PlayerController.h"
 #include "tests/support/Records.h"
 #include "tests/support/Replica.h"
 #include "tests/support/ScriptedRandom.h"
@@ -30,29 +31,13 @@
 namespace GAME::Test {
 namespace {
 
-constexpr const char* kHelm = "Records/Items/Helm.dbr";
-constexpr const char* kBow = "Records/Items/Bow.dbr";
-constexpr const char* kSword = "Records/Items/Sword.dbr";
-
-class EquipmentCtrlTest : public DeathFixture {
+// Plain characters as wearers, as many as a test needs; the hood is the plain head piece.
+class EquipmentCtrlTest : public WearerFixture {
 protected:
-    void SetUp() override
+    ControllerPlayer* NewPlainWearer()
     {
-        DeathFixture::SetUp();
-        database.WriteRecord(kHelm, {"Class = Item"});
-        database.WriteRecord(kBow, {"Class = WeaponHunting_Bow"});
-        database.WriteRecord(kSword, {"Class = WeaponMelee_Sword"});
-    }
-
-    ControllerPlayer* NewWearer()
-    {
-        Character* character = Spawn("Records/Creatures/Hero.dbr", {});
-        auto* controller = static_cast<ControllerPlayer*>(
-            ObjectManager::Instance().CreateObject("ControllerPlayer"));
-        controller->AttachParent(character->GetObjectId());
-        character->SetControllerId(controller->GetObjectId());
-        wearers.push_back(character);
-        return controller;
+        wearers.push_back(Spawn("Records/Creatures/Hero.dbr", {}));
+        return AttachPlayerController(*wearers.back());
     }
 
     static void Slot(IOStreamWrite& writer, const char* record, bool attached, uint32_t seed = 0)
@@ -68,7 +53,7 @@ protected:
         bool no = false, yes = true;
         writer.BeginBlock();
         writer.StreamBool("useAlternate", no);
-        Slot(writer, kHelm, true, 7);
+        Slot(writer, kHood, true, 7);
         for (int i = 0; i < 6; ++i)
             Slot(writer, "", false);
         writer.BeginBlock();
@@ -124,7 +109,7 @@ TEST_F(EquipmentCtrlTest, EmptyEquipmentWritesElevenEmptyRecordsInOrder)
 TEST_F(EquipmentCtrlTest, SavedEquipmentIsRemadeAttachedAndWrittenBackAlike)
 {
     const std::vector<uint8_t> bytes = Save();
-    ControllerPlayer* wearer = NewWearer();
+    ControllerPlayer* wearer = NewPlainWearer();
     Character& character = *wearers[0];
     IOStreamRead reader(bytes);
     EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
@@ -152,7 +137,7 @@ TEST_F(EquipmentCtrlTest, TruncatedSaveNeverEndsInAHalfMadeSlot)
 {
     const std::vector<uint8_t> bytes = Save();
     for (size_t cut = 0; cut < bytes.size(); cut += 7) {
-        ControllerPlayer* wearer = NewWearer();
+        ControllerPlayer* wearer = NewPlainWearer();
         IOStreamRead reader(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut));
         wearer->GetEquipmentCtrl().StreamProperties(&reader);
         EXPECT_TRUE(reader.HasFailed()) << cut;
@@ -170,13 +155,13 @@ TEST_F(EquipmentCtrlTest, TruncatedSaveNeverEndsInAHalfMadeSlot)
 
 TEST_F(EquipmentCtrlTest, APickedUpWeaponTakesAFreeHandOfTheSetInUse)
 {
-    ControllerPlayer* wearer = NewWearer();
+    ControllerPlayer* wearer = NewPlainWearer();
     EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
     auto make = [](const char* record) { return Item::CreateItem(Replica(record))->GetObjectId(); };
     const uint32_t sword = make(kSword), second = make(kSword), bow = make(kBow);
 
     EXPECT_FALSE(equipment.AutoInsertItem(0));
-    EXPECT_FALSE(equipment.AutoInsertItem(make(kHelm))) << "no slot takes a plain item";
+    EXPECT_FALSE(equipment.AutoInsertItem(make(kHood))) << "no slot takes a plain item";
     ASSERT_TRUE(equipment.AutoInsertItem(sword));
     EXPECT_EQ(equipment.GetPrimarySet().GetRight().itemId, sword);
     // Without dual weapons a sword never goes left, and a bow needs both hands free.
@@ -384,30 +369,15 @@ public:
 };
 
 // Hears both item events, in order, as "attach owner item".
-class ItemEventListener {
+class ItemEventListener : public EventLines {
 public:
     ItemEventListener()
     {
-        attach.SetOwner(this);
-        detach.SetOwner(this);
+        Hear("GameEvent_ItemAttach", "attach", &GameEvent_ItemAttach::ownerId,
+             &GameEvent_ItemAttach::itemId);
+        Hear("GameEvent_ItemDetach", "detach", &GameEvent_ItemDetach::ownerId,
+             &GameEvent_ItemDetach::itemId);
     }
-    void OnAttach(const GameEvent_ItemAttach& event)
-    {
-        events.push_back("attach " + std::to_string(event.ownerId) + " " +
-                         std::to_string(event.itemId));
-    }
-    void OnDetach(const GameEvent_ItemDetach& event)
-    {
-        events.push_back("detach " + std::to_string(event.ownerId) + " " +
-                         std::to_string(event.itemId));
-    }
-    std::vector<std::string> events;
-
-private:
-    EventHandler<ItemEventListener, GameEvent_ItemAttach> attach{"GameEvent_ItemAttach",
-                                                                 &ItemEventListener::OnAttach};
-    EventHandler<ItemEventListener, GameEvent_ItemDetach> detach{"GameEvent_ItemDetach",
-                                                                 &ItemEventListener::OnDetach};
 };
 
 class EquipManagerTest : public EngineFixture {
@@ -491,7 +461,7 @@ TEST_F(EquipManagerTest, AttachingTwiceIsRefusedAndLogged)
               1u);
     ASSERT_EQ(equipment.GetAttachedItems().size(), 1u);
     EXPECT_EQ(PointOf(sword), "R Hand");
-    EXPECT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.lines.size(), 1u);
 }
 
 TEST_F(EquipManagerTest, ALoneLeftHandWeaponShowsInTheRightHandUntilTheRightIsTaken)
@@ -550,7 +520,7 @@ TEST_F(EquipManagerTest, ARingRidesAlongAtNoPointAndCountsAsNoWeapon)
     equipment.DetachItemAction(ring);
 
     const std::string ownerId = std::to_string(owner->GetObjectId()) + " ";
-    EXPECT_EQ(listener.events,
+    EXPECT_EQ(listener.lines,
               (std::vector<std::string>{"attach " + ownerId + std::to_string(sword),
                                         "attach " + ownerId + std::to_string(ring),
                                         "attach " + ownerId + std::to_string(armour),
@@ -570,10 +540,10 @@ TEST_F(EquipManagerTest, RefusesUnknownItemsForeignItemsAndAMissingOwner)
     othersEquipment.AttachParent(other);
     const uint32_t sword = Make("WeaponMelee_Sword");
     othersEquipment.AttachItemAction(sword, EquipLocations_RightHand);
-    listener.events.clear();
+    listener.lines.clear();
     equipment.DetachItemAction(sword);
     EXPECT_EQ(ItemOf(sword)->GetAttachParent(), other);
-    EXPECT_TRUE(listener.events.empty());
+    EXPECT_TRUE(listener.lines.empty());
 
     EquipManager ownerless;
     ownerless.AttachItemAction(Make("WeaponMelee_Axe"), EquipLocations_RightHand);

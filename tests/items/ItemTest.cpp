@@ -15,6 +15,7 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Must.h"
+#include "tests/support/PacketBody.h"
 #include "tests/support/Records.h"
 #include "tests/support/Replica.h"
 
@@ -281,8 +282,7 @@ Bytes Wire(const ItemReplicaInfo& info)
     NetPacketOutBuffer out(carrier);
     info.WriteReplicationData(out);
     out.Done();
-    return Bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
-                 carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+    return BodyOf(carrier);
 }
 
 bool ReadWire(const Bytes& bytes, size_t count, ItemReplicaInfo& info)

@@ -21,6 +21,7 @@
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/MarketFixture.h"
 #include "tests/support/Must.h"
+#include "tests/support/PlayerController.h"
 #include "tests/support/Replica.h"
 #include "tests/support/TwoMachines.h"
 
@@ -378,11 +379,8 @@ protected:
 
     Player* NewPlayer()
     {
-        ObjectManager& objects = ObjectManager::Instance();
-        auto* player = objects.CreateObjectFromFile<Player>(kHero);
-        auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-        controller->AttachParent(player->GetObjectId());
-        player->SetControllerId(controller->GetObjectId());
+        auto* player = ObjectManager::Instance().CreateObjectFromFile<Player>(kHero);
+        AttachPlayerController(*player);
         return player;
     }
 
@@ -543,10 +541,7 @@ protected:
         for (uint32_t hero : {kHeroA, kHeroB}) {
             auto* player = objects.CreateObjectFromFile<Player>(kHero, hero);
             gEngine->GetWorld()->AddEntity(player, WorldCoords(1, Coords()), false);
-            auto* controller =
-                static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-            controller->AttachParent(hero);
-            player->SetControllerId(controller->GetObjectId());
+            AttachPlayerController(*player);
             player->AddMoney(hero == kHeroA ? 500 : 300);
             for (uint32_t i = 0; i < 5; ++i) {
                 ItemReplicaInfo info = Replica(hero == kHeroA ? kGemA : kGemB, i);

@@ -24,6 +24,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/PlayerController.h"
 #include "tests/support/Replica.h"
 #include "tests/support/WearerFixture.h"
 
@@ -75,13 +76,8 @@ protected:
     // A character driven by a fresh player controller, whose bag the test fills.
     ControllerPlayer* NewCarrier()
     {
-        Character* character = Spawn("Records/Creatures/Hero.dbr", {});
-        auto* controller = static_cast<ControllerPlayer*>(
-            ObjectManager::Instance().CreateObject("ControllerPlayer"));
-        controller->AttachParent(character->GetObjectId());
-        character->SetControllerId(controller->GetObjectId());
-        carriers.push_back(character);
-        return controller;
+        carriers.push_back(Spawn("Records/Creatures/Hero.dbr", {}));
+        return AttachPlayerController(*carriers.back());
     }
 
     static ItemReplicaInfo Info(const char* record, uint32_t seed) { return Replica(record, seed); }

@@ -4,6 +4,7 @@
 #include "engine/ConnectionManager.h"
 #include "tests/multiplayer/WireBytes.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/PacketBody.h"
 #include "tests/support/PacketBytes.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ namespace {
 
 using Test::DecodeAs;
 using Test::EncodePacket;
+using Test::ReadBody;
 using Test::WireBytes;
 
 const WorldVec3 kA(1, Vec3(1.0f, 2.0f, 3.0f));
@@ -63,8 +65,7 @@ TEST_F(NewPackets, AnAckCountBeyondItsBytesFailsBeforeAllocating)
     EXPECT_EQ(log.Count(Engine::LogRuntime, "ConnectionManager: packet 35 does not read back"), 1u);
 
     AckEntityPacket ack;
-    ack.CopyInbound(bytes.data() + NetPacketHeader::kSize,
-                    static_cast<int>(bytes.size() - NetPacketHeader::kSize));
+    ReadBody(ack, bytes);
     EXPECT_FALSE(ack.IsInboundComplete());
     EXPECT_EQ(ack.entityIds.capacity(), 0u);
 }

@@ -1,8 +1,6 @@
 #include "engine/ConnectionManager.h"
-#include "engine/HostMessagePackets.h"
-#include "engine/ObjectManager.h"
 #include "multiplayer/MessagePackets.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/support/ListeningServerFixture.h"
 #include "tests/support/LoopbackClients.h"
 #include "tests/support/PacketBytes.h"
 
@@ -39,13 +37,11 @@ struct Message {
 
 // A server and three clients over loopback; once they have joined, the test drives every
 // machine from its own thread.
-class NetworkFanOut : public EngineFixture, public ConnectionManager::Listener {
+class NetworkFanOut : public ListeningServerFixture {
 protected:
     void SetUp() override
     {
-        EngineFixture::SetUp();
-        ASSERT_TRUE(server.Listen(0));
-        server.SetListener(this);
+        ListeningServerFixture::SetUp();
         clients = JoinClients(server, static_cast<int>(heard.size()));
         ASSERT_EQ(clients.size(), heard.size());
         for (size_t i = 0; i < clients.size(); ++i)
@@ -55,17 +51,10 @@ protected:
     {
         for (auto& client : clients)
             client->SetListener(nullptr);
-        server.Disconnect();
-        ObjectManager::Instance().SetHostIndex(0);
-        EngineFixture::TearDown();
+        ListeningServerFixture::TearDown();
     }
     void OnMessage(int, NetPacket& packet) override { serverHeard.push_back(EncodePacket(packet)); }
-    void OnHostJoined(int host) override
-    {
-        HostWelcomePacket welcome;
-        welcome.hostIndex = host;
-        server.SendPacketToHost(host, welcome);
-    }
+    void OnHostJoined(int host) override { Welcome(host); }
 
     // Every machine services until client n has heard `counts[n]` messages, 5 s at most.
     void Exchange(const std::array<size_t, 3>& counts)
@@ -88,7 +77,6 @@ protected:
         }
     }
 
-    ConnectionManager server;
     std::vector<std::unique_ptr<ConnectionManager>> clients;
     std::array<Heard, 3> heard;
     std::vector<Bytes> serverHeard;

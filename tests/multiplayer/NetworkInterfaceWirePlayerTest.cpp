@@ -2,8 +2,11 @@
 
 #include "tests/multiplayer/WireFixtures.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/PacketBody.h"
 
 #include <gtest/gtest.h>
+
+#include <initializer_list>
 
 namespace GAME {
 namespace {
@@ -76,41 +79,36 @@ TEST(PacketDecoding, RefusesCountsThatTheBytesCannotHold)
     EXPECT_EQ(ConnectionManager::DecodePacket(skills.Packet(21)), nullptr);
 }
 
-// A player record at its smallest but for `skills` empty status skill names.
-void AddPlayer(WireBytes& bytes, uint32_t skills)
+// A player list claiming `count` players, each listed one at its smallest but for its number of
+// empty status skill names, read into the packet.
+void ReadPlayers(AllPlayersBasicInfoPacket& packet, uint32_t count,
+                 std::initializer_list<uint32_t> skillCounts)
 {
-    bytes.Word(1).Float(0).Float(0).Float(0).Float(0).Word(0).WideText(L"").Bool(false);
-    bytes.Word(0).Text("").Position(kPosition).Word(skills);
-    for (uint32_t i = 0; i < skills; ++i)
-        bytes.Text("");
+    WireBytes bytes;
+    bytes.Word(count);
+    for (uint32_t skills : skillCounts) {
+        bytes.Word(1).Float(0).Float(0).Float(0).Float(0).Word(0).WideText(L"").Bool(false);
+        bytes.Word(0).Text("").Position(kPosition).Word(skills);
+        for (uint32_t i = 0; i < skills; ++i)
+            bytes.Text("");
+    }
+    Test::ReadBody(packet, bytes.Packet(23));
 }
 
 // The fuzz target's allocation bound rests on this: a record in memory is several times its
 // wire size, so a list may hold room for its records read and never for a count alone.
 TEST(PacketDecoding, ListsTakeRoomForTheirRecordsNotForTheirCount)
 {
-    WireBytes three;
-    three.Word(3);
-    AddPlayer(three, 0);
-    AddPlayer(three, 0);
-    AddPlayer(three, 5);
-    const std::vector<uint8_t> whole = three.Packet(23);
     AllPlayersBasicInfoPacket packet;
-    packet.CopyInbound(whole.data() + NetPacketHeader::kSize,
-                       static_cast<int>(whole.size() - NetPacketHeader::kSize));
+    ReadPlayers(packet, 3, {0, 0, 5});
     EXPECT_TRUE(packet.IsInboundComplete());
     EXPECT_EQ(packet.players.capacity(), 3u);
     ASSERT_EQ(packet.players.size(), 3u);
     EXPECT_EQ(packet.players[2].activeStatusSkills.capacity(), 5u);
 
     // As many players as the bytes could hold at their smallest, spent on one player's names.
-    WireBytes lying;
-    lying.Word(8);
-    AddPlayer(lying, 100);
-    const std::vector<uint8_t> lie = lying.Packet(23);
     AllPlayersBasicInfoPacket cut;
-    cut.CopyInbound(lie.data() + NetPacketHeader::kSize,
-                    static_cast<int>(lie.size() - NetPacketHeader::kSize));
+    ReadPlayers(cut, 8, {100});
     EXPECT_FALSE(cut.IsInboundComplete());
     EXPECT_EQ(cut.players.size(), 1u);
     EXPECT_EQ(cut.players.capacity(), 1u);

@@ -7,7 +7,7 @@
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/TradePackets.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/support/ListeningServerFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -71,23 +71,11 @@ TEST(NetworkRoutes, EachMessageReachesTheMachinesItNames)
 }
 
 // A listening server's checks on what its client host 1 sends, before anything is carried out.
-class ClientMessage : public EngineFixture, public ConnectionManager::Listener {
+class ClientMessage : public ListeningServerFixture {
 protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        ASSERT_TRUE(server.Listen(0));
-        server.SetListener(this);
-    }
-    void TearDown() override
-    {
-        server.Disconnect();
-        EngineFixture::TearDown();
-    }
     void OnMessage(int, NetPacket&) override { ++delivered; }
     bool IsPlayer(uint32_t id) const override { return id == Of(2, 9); }
 
-    ConnectionManager server;
     size_t delivered = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/SoundManager.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "tests/support/EventLines.h"
 
 #include <string>
 #include <vector>
@@ -16,27 +17,15 @@
 namespace GAME::Test {
 
 // Every enter and exit report of the volumes, as "enter V E" and "exit V E".
-class VolumeEventLog {
+class VolumeEventLog : public EventLines {
 public:
     VolumeEventLog()
-        : enter("GameEvent_EnterBoundingVolume", &VolumeEventLog::OnEnter, this),
-          exit("GameEvent_ExitBoundingVolume", &VolumeEventLog::OnExit, this)
-    {}
-    std::vector<std::string> lines;
-
-private:
-    void OnEnter(const GameEvent_EnterBoundingVolume& event)
     {
-        lines.push_back("enter " + std::to_string(event.volumeId) + " " +
-                        std::to_string(event.entityId));
+        Hear("GameEvent_EnterBoundingVolume", "enter", &GameEvent_EnterBoundingVolume::volumeId,
+             &GameEvent_EnterBoundingVolume::entityId);
+        Hear("GameEvent_ExitBoundingVolume", "exit", &GameEvent_ExitBoundingVolume::volumeId,
+             &GameEvent_ExitBoundingVolume::entityId);
     }
-    void OnExit(const GameEvent_ExitBoundingVolume& event)
-    {
-        lines.push_back("exit " + std::to_string(event.volumeId) + " " +
-                        std::to_string(event.entityId));
-    }
-    EventHandler<VolumeEventLog, GameEvent_EnterBoundingVolume> enter;
-    EventHandler<VolumeEventLog, GameEvent_ExitBoundingVolume> exit;
 };
 
 // The library started in a one-region world, with the level services (music, time of day,

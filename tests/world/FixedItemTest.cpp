@@ -12,6 +12,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/FixedItemFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/PacketBody.h"
 #include "tests/support/PacketBytes.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "world/FixedItemContainer.h"
@@ -302,22 +303,20 @@ TEST_F(FixedItemBase, ALevelStateOutsideTheStatesIsRefusedAndOneCutShortKeepsWha
     auto* chest =
         Place<FixedItemContainer>("Records/Chests/Bad.dbr", {"Class = FixedItemContainer"});
     LogCapture log;
-    BinaryWriter bad = BinaryWriter::ToMemory(16);
-    bad.WriteUInt32(1); // the actor's visibility
-    bad.WriteUInt32(12);
-    bad.WriteUInt32(1);
-    BinaryReader badReader(bad.GetData(), bad.GetPosition());
-    EXPECT_FALSE(chest->RestoreState(badReader));
+    // The actor's visibility, the state, then the lock.
+    const auto restore = [chest](uint32_t state) {
+        BinaryWriter bytes = BinaryWriter::ToMemory(16);
+        for (uint32_t word : {1u, state, 1u})
+            bytes.WriteUInt32(word);
+        BinaryReader reader(bytes.GetData(), bytes.GetPosition());
+        return chest->RestoreState(reader);
+    };
+    EXPECT_FALSE(restore(12));
     EXPECT_EQ(chest->GetPendingState(), FixedItem_None);
     EXPECT_FALSE(chest->IsLocked());
     EXPECT_EQ(log.CountContaining("is no state"), 1u);
 
-    BinaryWriter cut = BinaryWriter::ToMemory(16);
-    cut.WriteUInt32(1);
-    cut.WriteUInt32(2);
-    cut.WriteUInt32(1);
-    BinaryReader cutReader(cut.GetData(), cut.GetPosition());
-    EXPECT_FALSE(chest->RestoreState(cutReader));
+    EXPECT_FALSE(restore(2));
     EXPECT_EQ(chest->GetPendingState(), FixedItem_ContainerOpen);
     EXPECT_TRUE(chest->IsLocked());
     EXPECT_EQ(log.CountContaining("cut short"), 1u);
@@ -332,8 +331,7 @@ TEST_F(FixedItemBase, AReplicaCarriesStateThenLockAndRefusesAStateOutsideTheList
     chest->WriteReplicationData(out);
     out.Done();
     // The state word, then the lock as a bool.
-    const std::vector<uint8_t> bytes(carrier.GetOutBuffer() + NetPacketHeader::kSize,
-                                     carrier.GetOutBuffer() + carrier.GetOutBufferSize());
+    const std::vector<uint8_t> bytes = BodyOf(carrier);
     ASSERT_EQ(bytes.size(), 5u);
     EXPECT_EQ(bytes[0], 1u);
     EXPECT_EQ(bytes[4], 1u);

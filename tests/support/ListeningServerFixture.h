@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/ConnectionManager.h"
+#include "engine/HostMessagePackets.h"
+#include "engine/ObjectManager.h"
+#include "tests/support/EngineFixture.h"
+
+#include <cstdint>
+
+namespace GAME::Test {
+
+// A server listening on a free loopback port, with the fixture as its listener; after each test
+// it is shut and this process is host 0 again.
+class ListeningServerFixture : public EngineFixture, public ConnectionManager::Listener {
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        ASSERT_TRUE(server.Listen(0));
+        server.SetListener(this);
+    }
+    void TearDown() override
+    {
+        server.Disconnect();
+        ObjectManager::Instance().SetHostIndex(0);
+        EngineFixture::TearDown();
+    }
+
+    // Tells a host that joined its index, as the game's server does.
+    void Welcome(int host, uint32_t seed = 0)
+    {
+        HostWelcomePacket welcome;
+        welcome.hostIndex = host;
+        welcome.seed = seed;
+        server.SendPacketToHost(host, welcome);
+    }
+
+    ConnectionManager server;
+};
+
+} // namespace GAME::Test
