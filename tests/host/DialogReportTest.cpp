@@ -27,7 +27,6 @@ TEST(DialogScenario, TheElderTiresTheQuestChangesTheTownsfolkAndTheyConverse)
     }
     for (const char* change :
          {"    Elder hidden\n", "    Fisherman dialog tagFishermanFerryGreeting\n",
-          "    Fisherman mark Records/Effects/ObjectEffects/Exclaimation02.dbr\n",
           "    Fisherman ferries the hero\n", "    Elder dialog (none)\n", "    Elder shown\n"})
         EXPECT_NE(run.out.find(change), std::string::npos) << change;
     const std::string conversation = LinesStarting(run.out, "  conversation");

@@ -38,9 +38,6 @@ TEST(PlayersReport, PlayersJoinPartyLeaveAndAreBannedWithEveryMachineHoldingOneL
                      "  host 3 dropped: ban\n"
                      "  to 0x",
                      ": Dee has left the game.\n",
-                     "  log: Player List:\n"
-                     "  log: Name:    Hera\n",
-                     "  log: Id:      536870913\n",
                      "second 12:\n",
                      "  players: 2\n",
                      " Hera party 0x00000000\n"

@@ -21,13 +21,10 @@ std::string LastLine(const std::string& text)
     return start == std::string::npos ? text : text.substr(start + 1);
 }
 
-TEST(CharacterReport, TheSampleCharactersLoadCleanlyAndThePlayerRegenerates)
+TEST(CharacterReport, ThePlayerRegeneratesAndEveryObjectGoes)
 {
     const HostRun run = RunSample({"--characters"});
     EXPECT_EQ(run.status, 0);
-    // Every record the two characters name is there and well formed.
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-
     // The records themselves are the level play's to cover; the bio's ticks are the report's.
     ExpectInOrder(run.out, {
                                // Six life a second, with no refill once wounded.
@@ -45,9 +42,6 @@ TEST(DeathReport, TheSampleMonstersDieFrameByFrameAndLeaveNothingBehind)
 {
     const HostRun run = RunSample({"--deaths"});
     EXPECT_EQ(run.status, 0);
-    // Every record the deaths name is there and well formed.
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
-
     const std::string warrior = DeathReport::kFadingMonster;
     const std::string bones = "Records/Creatures/Monster/Jackalman/JackalmanBones.dbr";
     // "End" lets the dissolve take the body before its 1.5 s; the fade alone keeps it two seconds.
@@ -76,8 +70,6 @@ TEST(SkillReport, TheSampleTreesLoadGroupReplicateAndShowCostsAndTheOnHitBuff)
 {
     const HostRun run = RunSample({"--skills", "--seed", "1"});
     ASSERT_EQ(run.status, 0) << run.err;
-    // Every record the trees name makes its skill.
-    EXPECT_EQ(DataErrors(run.err), "") << run.err;
     ExpectInOrder(
         run.out,
         {

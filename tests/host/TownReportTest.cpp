@@ -1,7 +1,6 @@
 #include "host/OrderScript.h"
 
 #include "tests/host/HostRun.h"
-#include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -53,30 +52,15 @@ TEST(QuestOrderScript, ABadQuestOrderFailsItsLine)
     }
 }
 
-HostRun Town(const std::vector<std::string>& extra)
-{
-    return RunScenario({"--scenario", "town", "--ms", "100"}, extra);
-}
-
 TEST(TownReport, TheTownLivesAndTheHeroFellsTheCrab)
 {
-    const HostRun run = Town({});
+    const HostRun run = RunSample({"--scenario", "town", "--ms", "100"});
     ExpectClean(run);
     // The townsfolk's states are the controllers' tests to pin; the orders and the kill are here.
     ExpectInOrder(run.out, {"scenario town, seed 1, built-in orders, 100 ms frames:\n",
                             "  frame 90: quest @Elder walk -6.00,6.00 -> true\n",
                             "  frame 150: quest @Elder anim Chat -> true\n", "Crab dies\n",
                             "    drops Records/Items/Misc/RedDye.dbr at (6.00, 0.00, -6.00)\n"});
-}
-
-TEST(TownReport, TheHeroTakesQuestOrdersFromAScript)
-{
-    TempDatabase folder;
-    folder.WriteFile("orders.txt", "1 quest @Hero walk 3,0\n2 quest @Crab anim Chat\n");
-    const HostRun run = Town({"--input", folder.GetRoot() + "/orders.txt"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    ExpectInOrder(run.out, {"  frame 1: quest @Hero walk 3.00,0.00 -> true\n",
-                            "  frame 2: quest @Crab anim Chat -> true\n"});
 }
 
 } // namespace
