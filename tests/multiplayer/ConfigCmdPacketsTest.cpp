@@ -64,17 +64,13 @@ TEST(ConfigCmdPackets, SpawnObjectWithEmptyListsWritesTwoZeroCounts)
         WireBytes().Word(1).Word(4).Place(p.origin).Word(6).Word(0).Word(0).Word(0xAB).Packet(98));
 }
 
-TEST(ConfigCmdPackets, SpawnObjectListsRoundTripAndACountBeyondTheBytesIsRefused)
+TEST(ConfigCmdPackets, ASpawnObjectIdCountBeyondTheBytesIsRefused)
 {
     SpawnObjectConfigCmdPacket p;
     p.actorId = 1;
     p.spawnCoords = {WorldCoords(), WorldCoords()};
     p.spawnIds = {70, 71};
     std::vector<uint8_t> bytes = Encode(p);
-    std::unique_ptr<SpawnObjectConfigCmdPacket> back = DecodeAs<SpawnObjectConfigCmdPacket>(bytes);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->spawnIds, (std::vector<uint32_t>{70, 71}));
-
     // The id count, just after the two coords, claims a million ids.
     const size_t idCount = 8 + 4 + 4 + 52 + 4 + 4 + 2 * 52;
     bytes[idCount + 2] = 0x0F;

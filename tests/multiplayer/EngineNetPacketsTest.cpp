@@ -16,7 +16,6 @@
 namespace GAME {
 namespace {
 
-using Test::DecodeAs;
 using Test::EncodePacket;
 using Test::ReadBody;
 using Test::WireBytes;
@@ -37,9 +36,7 @@ size_t CountLines(const std::string& text, const std::string& label)
 TEST(EngineNetPackets, ServerSpawnCompleteIsItsHeaderAlone)
 {
     ServerSpawnCompletePacket packet;
-    const std::vector<uint8_t> bytes = EncodePacket(packet);
-    EXPECT_EQ(bytes, (std::vector<uint8_t>{34, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_NE(DecodeAs<ServerSpawnCompletePacket>(bytes), nullptr);
+    EXPECT_EQ(EncodePacket(packet), (std::vector<uint8_t>{34, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(EngineNetPackets, AcksAndNacksListTheirIdsCountFirst)

@@ -42,15 +42,12 @@ protected:
 
 TEST_F(ClientPlayers, AnswersLookUpsByIdHostAndName)
 {
-    PlayerNetBasicInfo bob = ListedPlayer(0x20000001, L"Bob");
-    bob.level = 12;
-    players.HandlePlayerUpdate({ListedPlayer(0x10000001, L"Ana"), bob});
+    players.HandlePlayerUpdate(
+        {ListedPlayer(0x10000001, L"Ana"), ListedPlayer(0x20000001, L"Bob")});
 
     EXPECT_EQ(players.GetAllPlayersInGame(), (std::vector<uint32_t>{0x10000001, 0x20000001}));
     EXPECT_EQ(players.GetPlayerName(0x20000001), L"Bob");
     EXPECT_EQ(players.GetPlayerName(0x50000001), L"ErrorName");
-    EXPECT_EQ(players.GetPlayerLevel(0x20000001), L"12");
-    EXPECT_EQ(players.GetPlayerLevel(0x50000001), L"");
     EXPECT_EQ(players.GetPlayerIdFromHostId(2), 0x20000001u);
     EXPECT_EQ(players.GetPlayerIdFromHostId(3), 0u);
 
@@ -144,11 +141,6 @@ TEST_F(ServerPlayers, RefusesAPlayerItAlreadyHolds)
     players.HandleNewPlayer(ListedPlayer(0x20000001, L"Bob again"));
     players.AddPlayerToParty(0x20000001, 7);
     EXPECT_EQ(players.GetPlayers(), (std::vector<uint32_t>{0x20000001}));
-
-    players.HandleNewPlayer(ListedPlayer(0x20000002, L"Pet"));
-    players.HandleNewPlayer(ListedPlayer(0x30000001, L"Cy"));
-    players.RemovePlayerFromGame(2);
-    EXPECT_EQ(players.GetPlayers(), (std::vector<uint32_t>{0x30000001}));
 }
 
 class BonusSharing : public GAME::Test::GameEngineFixture {
