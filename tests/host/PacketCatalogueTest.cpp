@@ -3,6 +3,7 @@
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "engine/NetPacket.h"
+#include "engine/NetPacketDescriber.h"
 #include "engine/ObjectContainerPacket.h"
 #include "engine/ObjectInteractionPacket.h"
 #include "tests/support/EngineFixture.h"
@@ -12,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -31,6 +33,51 @@ std::vector<uint32_t> GameNumbers()
         if (type != 31 && type != 62 && (type < 109 || type > 111))
             numbers.push_back(type);
     return numbers;
+}
+
+// The class of each number above, in the same order.
+std::vector<std::string> ClassNames()
+{
+    std::istringstream text(
+        "QuestMessagePacket FrustumUpdatePacket AllPlayersHeartbeatPacket "
+        "SinglePlayerHeartbeatPacket AllPlayersBasicInfoPacket SinglePlayerBasicInfoPacket "
+        "WorldInitPacket RemoteMessagePacket RemoteWMessagePacket PlayerPositionUpdatePacket "
+        "PartyRequestResponsePacket SpawnPlayerPacket CreateItemPacket CreateEntityPacket "
+        "ServerSpawnCompletePacket AckEntityPacket NackEntityPacket WarpEntityPacket "
+        "TradeInitiatePacket TradeCancelPacket TradeSetGoldPacket TradeAddItemPacket "
+        "TradeRemoveItemPacket TradeFinalizePacket CreateItemTeleportPacket "
+        "DestroyItemTeleportPacket StartTeleportPacket NRLoaderStatePacket "
+        "StartServerRespawnPacket MarketC2SUpdateRequestPacket MarketC2SSellBackPacket "
+        "MarketC2SPurchaseRequestPacket MarketS2CStatusUpdatePacket "
+        "MarketS2CPurchaseDeniedPacket MarketS2CPurchaseConfirmationPacket MarketS2CUpdatePacket "
+        "QuestCommandMovePacket QuestCommandWalkPacket QuestCommandPlayAnimationPacket "
+        "QuestCommandUseSkillPacket QuestCommandLockFixedItemPacket GameBalanceUpdatePacket "
+        "IdleActionPacket LongIdleActionPacket MoveToPacket WalkPacket PickUpItemPacket "
+        "UseItemPacket AttackPacket TakeStunPacket ImmobilizePacket TakeTrapPacket DiePacket "
+        "ChatActionPacket PlayAnimationActionPacket EngageNpcPacket SpawnActionPacket "
+        "RespawnPacket AttachItemConfigCmdPacket DetachItemConfigCmdPacket "
+        "ReleasePetConfigCmdPacket DropItemConfigCmdPacket DropItemFromEquipLocConfigCmdPacket "
+        "UseItemConfigCmdPacket UseRelicConfigCmdPacket PickupItemConfigCmdPacket "
+        "CreateRemoveSkillBuffConfigCmdPacket SkillTargetResultConfigCmdPacket "
+        "IncBaseStrengthConfigCmdPacket IncBaseDexterityConfigCmdPacket "
+        "IncBaseIntelligenceConfigCmdPacket IncBaseLifeConfigCmdPacket "
+        "IncBaseManaConfigCmdPacket ReleaseTrapConfigCmdPacket ReleaseStunConfigCmdPacket "
+        "ReleaseImmobilizeConfigCmdPacket CreateProjectileConfigCmdPacket "
+        "SpawnObjectConfigCmdPacket SkillStateUpdateConfigCmdPacket "
+        "SkillActiveStateUpdateConfigCmdPacket RemoveInventoryItemConfigCmdPacket "
+        "FixedItemStateChangeConfigCmdPacket FixedItemTargetConfigCmdPacket "
+        "FixedItemSkillTargetConfigCmdPacket StrategicMovementTargetConfigCmdPacket "
+        "UpdatePositionPacket JoinPartyConfigCmdPacket InvitePartyConfigCmdPacket GiveGoldPacket "
+        "BonusToClientPacket BonusToServerPacket PlaySoundConfigCmdPacket "
+        "RequestAllyAttackConfigCmdPacket RequestAllyMoveConfigCmdPacket "
+        "ShowCharacterConfigCmdPacket StartStopDamageEffectConfigCmdPacket "
+        "ActivateSkillConfigCmdPacket QuestMoveCompletedConfigCmdPacket "
+        "QuestAnimationCompletedConfigCmdPacket DisableTyphonSkillEffectsConfigCmdPacket "
+        "SetCausesAngerConfigCmdPacket SetInvincibleConfigCmdPacket SetTeamConfigCmdPacket ");
+    std::vector<std::string> names;
+    for (std::string name; text >> name;)
+        names.push_back(name);
+    return names;
 }
 
 // The engine base each game packet stands on.
@@ -73,12 +120,16 @@ TEST_F(PacketCatalogueTest, EveryClassHasItsNumberBaseAndRegistryEntryAndReadsIt
         samples[entry.type] = &entry;
     ASSERT_EQ(samples.size(), 103u);
 
-    ASSERT_EQ(GameNumbers().size(), 103u);
-    for (const uint32_t type : GameNumbers()) {
-        SCOPED_TRACE(type);
+    const std::vector<uint32_t> numbers = GameNumbers();
+    const std::vector<std::string> names = ClassNames();
+    ASSERT_EQ(numbers.size(), names.size());
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        const uint32_t type = numbers[i];
+        SCOPED_TRACE(std::to_string(type) + " " + names[i]);
         std::unique_ptr<NetPacket> registered = ConnectionManager::CreatePacket(type);
         ASSERT_NE(registered, nullptr);
         EXPECT_EQ(registered->GetType(), type);
+        EXPECT_EQ(NetPacketDescriber::GetClassName(*registered), names[i]);
         EXPECT_EQ(BaseOf(*registered), ExpectedBase(type));
 
         ASSERT_EQ(samples.count(type), 1u);
