@@ -551,21 +551,6 @@ TEST_F(EquipManagerTest, RefusesUnknownItemsForeignItemsAndAMissingOwner)
     EXPECT_TRUE(owner->handStates.empty());
 }
 
-TEST_F(EquipManagerTest, AttachCoordinatesUseTheLocationsPoint)
-{
-    owner->SetAttachPointPlacement(Name::Create("R Hand"),
-                                   Coords::FromTranslation({1.0f, 0.0f, 0.0f}));
-    owner->SetAttachPointPlacement(Name::Create("Head"),
-                                   Coords::FromTranslation({0.0f, 2.0f, 0.0f}));
-    const Vec3 hand(1.0f, 0.0f, 0.0f), head(0.0f, 2.0f, 0.0f);
-    EXPECT_EQ(equipment.GetAttachCoords(EquipLocations_RightHand).GetRegionCoords().origin, hand);
-    EXPECT_EQ(equipment.GetAttachCoords(EquipLocations_Finger).GetRegionCoords().origin, hand);
-    EXPECT_EQ(equipment.GetAttachCoords(EquipLocations_Head).GetRegionCoords().origin, head);
-    EXPECT_EQ(equipment.GetAttachCoords(EquipLocations_Neck).GetRegionCoords().origin, head);
-    EXPECT_EQ(equipment.GetAttachCoords(EquipLocations_None), owner->GetCoords());
-    EXPECT_EQ(equipment.GetAttachCoords(static_cast<EquipLocations>(-3)), owner->GetCoords());
-}
-
 TEST_F(EquipManagerTest, RecordNamesCompareAsFileNames)
 {
     database.WriteRecord("Records/Items/Sword.dbr", {"Class = WeaponMelee_Sword"});

