@@ -430,7 +430,6 @@ TEST_F(EquipManagerTest, HandStateFollowsWhatEachHandHolds)
         {"spear", {{"WeaponHunting_Spear", R}}, EquipManager_HandState_Spear},
         {"staff", {{"WeaponMagical_Staff", L}}, EquipManager_HandState_Staff},
         {"shield alone", {{"WeaponArmor_Shield", L}}, none},
-        {"plain weapon", {{"Weapon", R}}, none},
         {"an item that is no weapon", {{"Item", R}}, none},
         // Shown in the right hand, it animates as one weapon there.
         {"axe alone in the left hand", {{"WeaponMelee_Axe", L}}, one},

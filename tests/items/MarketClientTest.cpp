@@ -305,7 +305,6 @@ TEST_F(MarketMiniMartTest, EveryCategoryDrawsItsCountEvenWithoutATable)
     };
     Row rows[] = {
         {std::make_unique<MarketWeapon_Axe>(), "marketAxeTable2", Market_Axe},
-        {std::make_unique<MarketArmor_BodyArmor>(), "marketBodyArmorTable2", Market_BodyArmor},
         {std::make_unique<MarketMisc_Static>(), "marketStaticTable2", Market_UsedAndStaticMisc},
         {std::make_unique<MarketWeapon_Used2>(), "", Market_UsedWeaponsOther}};
     for (Row& row : rows) {

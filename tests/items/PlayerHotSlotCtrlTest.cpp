@@ -104,9 +104,6 @@ TEST_F(PlayerHotSlotCtrlTest, EqualOptionsShareOneObjectAndClearingOneKeepsTheOt
 
     ctrl.SetHotSlot(PlayerHotSlotCtrl::kNumSlots, &option);
     EXPECT_EQ(ctrl.GetHotSlotOption(PlayerHotSlotCtrl::kNumSlots), nullptr);
-    EXPECT_EQ(ctrl.GetSlotStatus(PlayerHotSlotCtrl::kNumSlots), 0);
-    EXPECT_EQ(ctrl.GetSlotStatus(4), 1);
-    EXPECT_EQ(ctrl.GetSlotStatus(5), 0); // no player controller yet
 }
 
 TEST_F(PlayerHotSlotCtrlTest, ValidationEvery250MsDropsInvalidSkillsAndRefillsSlotsTenAndEleven)

@@ -12,7 +12,6 @@
 #include "items/CursorHandlerItemMove.h"
 #include "items/CursorHandlerOneShotUse.h"
 #include "items/CursorHandlerRelicCombine.h"
-#include "items/HotSlotOption.h"
 #include "items/Inventory.h"
 #include "items/InventorySack.h"
 #include "items/Item.h"
@@ -420,33 +419,6 @@ TEST_F(PotionBagTest, ATradedSackGivesCopiesToTheMainPlayerAndLetsTheOffersGo)
     ItemReplicaInfo copy;
     ObjectManager::Instance().GetObject<Item>(cells.begin()->first)->GetItemReplicaInfo(copy);
     EXPECT_EQ(copy.seed, 31u);
-}
-
-TEST_F(PotionBagTest, ThePotionSlotTellsWhatIsLeftAndHowFarTheCooldownIs)
-{
-    Player* hero = NewHero();
-    HotSlotOptionPotion option(HotSlotOptionPotion::Potion_Health);
-    option.SetPlayer(hero);
-    EXPECT_EQ(option.GetStatus(), HotSlotOption::Status_NoPotions);
-    EXPECT_EQ(option.GetNumberAvailable(), 0);
-    PickUp(*hero, kHeal20, 1);
-    PickUp(*hero, kHeal20, 2);
-    EXPECT_EQ(option.GetStatus(), HotSlotOption::Status_Ready);
-    EXPECT_EQ(option.GetCooldownCompletion(), 0.0f);
-    hero->GetCharacterBio().SubtractLife(50.0f);
-    bool targeting = true;
-    bool activated = false;
-    option.Activate(targeting, activated);
-    EXPECT_TRUE(activated);
-    EXPECT_FALSE(targeting);
-    Bag(*hero).Update(500);
-    EXPECT_EQ(option.GetStatus(), HotSlotOption::Status_CoolingDown);
-    EXPECT_FLOAT_EQ(option.GetCooldownCompletion(), 0.5f);
-    EXPECT_EQ(option.GetNumberAvailable(), 1);
-
-    HotSlotOptionPotion none(HotSlotOptionPotion::Potion_None);
-    none.SetPlayer(hero);
-    EXPECT_EQ(none.GetCooldownCompletion(), 1.0f);
 }
 
 TEST(PotionStackCount, AddsUpToTheLimitAndIsFullAtNine)

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -29,12 +30,10 @@ protected:
         database.WriteRecord("Records/Rock.dbr", {"Class = EffectEntity"});
     }
 
-    Weapon* MakeWeapon(const char* className, std::initializer_list<std::string> extra = {})
+    Weapon* MakeWeapon(const char* className, std::vector<std::string> lines = {})
     {
-        std::string text = std::string("Class = ") + className + "\n";
-        for (const auto& line : extra)
-            text += line + "\n";
-        database.WriteFile("Records/Items/W.dbr", text);
+        lines.insert(lines.begin(), std::string("Class = ") + className);
+        database.WriteRecord("Records/Items/W.dbr", lines);
         ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
         return ObjectManager::Instance().CreateObjectFromFile<Weapon>("Records/Items/W.dbr");
     }
