@@ -285,8 +285,6 @@ TEST_F(PlayerHotSlotCtrlTest, DefaultPotionDataIsCutTo127CharactersAndOnlyKnownK
     HotSlotOptionPotion::SetDefaultPotionData(5, "Wrong.tex", "Wrong.tex", L"Wrong");
     const HotSlotOptionPotion mana = Potion(HotSlotOptionPotion::Potion_Mana);
     EXPECT_EQ(mana.GetBitmapNameUp(), std::string(127, 'u'));
-    // The name is shown only for a player with a controller.
-    EXPECT_TRUE(mana.GetDisplayName().empty());
     for (int32_t kind : {-1, 2, 5})
         EXPECT_TRUE(Potion(kind).GetBitmapNameUp().empty()) << kind;
 }
