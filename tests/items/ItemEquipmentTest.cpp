@@ -62,13 +62,6 @@ TEST_F(RolledSword, EqualRecordsRollEqualItemsAndARollAgainChangesNothing)
     EXPECT_EQ(Summary(*first), rolled);
 }
 
-TEST_F(RolledSword, WithoutAffixesTheRollHasNoAffixNamesCostsOrLevels)
-{
-    ItemEquipment* plain = Must(Make(5, false, false));
-    EXPECT_EQ(plain->GetLevelRequirement(), 15u);
-    EXPECT_EQ(plain->GetCharacterCost().GetTotalCount(), 1);
-}
-
 TEST_F(ItemEquipmentTest, ARecordSetRequirementWinsOverItsEquation)
 {
     const struct {
@@ -236,7 +229,6 @@ TEST_F(ItemSetTest, ListsItsMembersInRecordOrderEvenWithoutTheirRecords)
     gone.LoadFromDatabase("Records/Item/Sets/Gone.dbr");
     EXPECT_EQ(log.Count(1, "ItemSet: could not load record 'Records/Item/Sets/Gone.dbr'"), 1u);
     EXPECT_TRUE(gone.GetMembers().empty());
-    EXPECT_TRUE(gone.GetSetName().empty());
 }
 
 constexpr const char* kRelic = "Records/Relics/Eye.dbr";

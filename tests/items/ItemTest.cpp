@@ -54,18 +54,13 @@ protected:
     ProbeItem* item = nullptr;
 };
 
-TEST_F(ItemTest, AnAttachedItemHasItsWearerUntilDetached)
+TEST_F(ItemTest, TheWearerIsKnownUntilTheItemIsDetachedOrTheWearerIsGone)
 {
     item->AttachItem(*character, "R Hand");
-    EXPECT_EQ(item->GetAttachParent(), character);
     EXPECT_EQ(item->GetCharacter(), character);
-
     item->DetachItem(*character);
     EXPECT_EQ(item->GetCharacter(), nullptr);
-}
 
-TEST_F(ItemTest, AWearerThatIsGoneIsNobody)
-{
     item->AttachItem(*character, "Head");
     ObjectManager::Instance().DestroyObjectEx(character, "test", 1);
     EXPECT_EQ(item->GetCharacter(), nullptr);

@@ -106,8 +106,6 @@ protected:
 TEST_F(PlayerInventoryCtrlTest, SacksStopAtFourAndNumbersClampToTheLast)
 {
     PlayerInventoryCtrl bag;
-    EXPECT_EQ(bag.GetNumberOfSacks(), 1u);
-    EXPECT_EQ(bag.GetSelectedSackNumber(), 0u);
     ASSERT_TRUE(bag.AddSack());
     EXPECT_EQ(bag.GetSelectedSackNumber(), 1u);
     bag.SetFocusSackNumber(9);
