@@ -7,6 +7,7 @@
 #include "items/Item.h"
 #include "items/PlayerInventoryCtrl.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/support/Replica.h"
 
 #include <string>
 
@@ -69,10 +70,7 @@ protected:
     // Made from the record and handed to the hero as a pick-up is.
     static uint32_t PickUp(Player& hero, const char* record, uint32_t seed = 1)
     {
-        ItemReplicaInfo info;
-        info.baseName = record;
-        info.seed = seed;
-        Item* item = Item::CreateItem(info);
+        Item* item = Item::CreateItem(Replica(record, seed));
         if (item == nullptr)
             return 0;
         hero.GetInventory().AddItemToInventory(item->GetObjectId(), false);

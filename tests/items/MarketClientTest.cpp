@@ -74,9 +74,6 @@ TEST_F(MarketClientTest, StockIsListedWithMarkedUpPricesInItsSacks)
     // Three axes in the melee sack; rings, the potion and the static good in the general one.
     EXPECT_EQ(market.GetInventorySack(Market_MeleeWeapons)->GetInventory().size(), 3u);
     EXPECT_EQ(market.GetInventorySack(Market_General)->GetInventory().size(), 4u);
-    Market_TypeEnum type = Market_Armor;
-    Game().OpenMarket(merchant->GetObjectId(), type, Vec2(1.0f, 2.0f));
-    EXPECT_EQ(type, Market_General);
 }
 
 TEST_F(MarketClientTest, ASaleBackBeforeClosingRefundsThePriceAndLaterItDepreciates)
@@ -305,7 +302,6 @@ TEST_F(MarketMiniMartTest, EveryCategoryDrawsItsCountEvenWithoutATable)
     };
     Row rows[] = {
         {std::make_unique<MarketWeapon_Axe>(), "marketAxeTable2", Market_Axe},
-        {std::make_unique<MarketArmor_BodyArmor>(), "marketBodyArmorTable2", Market_BodyArmor},
         {std::make_unique<MarketMisc_Static>(), "marketStaticTable2", Market_UsedAndStaticMisc},
         {std::make_unique<MarketWeapon_Used2>(), "", Market_UsedWeaponsOther}};
     for (Row& row : rows) {

@@ -14,10 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
 namespace GAME::Test {
 namespace {
 
@@ -26,12 +22,6 @@ protected:
     Item* Make(const char* record, uint32_t var1 = 0)
     {
         return Item::CreateItem(Replica(record, 0, var1));
-    }
-
-    static bool Unlocked(int32_t page)
-    {
-        const std::vector<int32_t>& pages = gGameEngine->GetTutorialUnlockList();
-        return std::find(pages.begin(), pages.end(), page) != pages.end();
     }
 };
 
@@ -51,24 +41,6 @@ TEST_F(OneShotKindsTest, GoldCountsTheRecordsVar1AndOnlyTheLocalPlayerReportsIt)
     gGameEngine->GetPlayerManagerClient()->SetMainPlayer(stranger->GetObjectId());
     gold->Use(stranger);
     EXPECT_EQ(stranger->GetCurrentMoney(), 25u);
-}
-
-TEST_F(OneShotKindsTest, PickingUpOpensTheTutorialPageOfTheKind)
-{
-    Player* hero = NewHero();
-    hero->GetInventory().SetOwner(hero->GetObjectId());
-    struct Row {
-        const char* record;
-        int32_t page;
-    };
-    const Row rows[] = {{kHeal20, 13}, {kSack, 24}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.record);
-        EXPECT_FALSE(Unlocked(row.page));
-        hero->GetInventory().AddItemToInventory(Make(row.record)->GetObjectId(), false);
-        EXPECT_TRUE(Unlocked(row.page));
-    }
-    EXPECT_FALSE(Unlocked(18));
 }
 
 TEST_F(OneShotKindsTest, ASackPlacesAlignsArrangesAndHandsOver)

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -29,12 +30,10 @@ protected:
         database.WriteRecord("Records/Rock.dbr", {"Class = EffectEntity"});
     }
 
-    Weapon* MakeWeapon(const char* className, std::initializer_list<std::string> extra = {})
+    Weapon* MakeWeapon(const char* className, std::vector<std::string> lines = {})
     {
-        std::string text = std::string("Class = ") + className + "\n";
-        for (const auto& line : extra)
-            text += line + "\n";
-        database.WriteFile("Records/Items/W.dbr", text);
+        lines.insert(lines.begin(), std::string("Class = ") + className);
+        database.WriteRecord("Records/Items/W.dbr", lines);
         ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
         return ObjectManager::Instance().CreateObjectFromFile<Weapon>("Records/Items/W.dbr");
     }
@@ -74,22 +73,6 @@ TEST_F(WeaponEnchantmentTest, ANameThatLoadsNoRecordLeavesTheWeaponBare)
         SCOPED_TRACE(name);
         sword->SetWeaponEnchantment(wielder, name);
         EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
-    }
-}
-
-// A wielder without a weapon scale leaves the base scale, and no scale above 0 gives 1.
-TEST_F(WeaponEnchantmentTest, AWeaponHeldWithoutAScaleFallsBackToItsBaseScaleThenOne)
-{
-    const struct {
-        float base, held;
-    } rows[] = {{2.0f, 2.0f}, {0.0f, 1.0f}, {-1.0f, 1.0f}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.base);
-        Weapon* sword = Must(MakeWeapon("WeaponMelee_Sword"));
-        sword->SetBaseScale(row.base);
-        sword->AttachItem(wielder, "R Hand");
-        EXPECT_FLOAT_EQ(sword->GetCurrentScale(), row.held);
-        sword->DetachItem(wielder);
     }
 }
 

@@ -99,17 +99,6 @@ TEST_F(DialogTest, StopCompletesTheSpokenLineAtOnce)
     EXPECT_EQ(calls.size(), 1u);
 }
 
-TEST_F(DialogTest, ResetMakesTheLineFresh)
-{
-    Dialog line;
-    line.SetTextTag("tagHello");
-    line.Speak(nullptr);
-    line.Update(6000);
-    line.Reset();
-    EXPECT_FALSE(line.HasBeenPlayed());
-    EXPECT_EQ(line.GetSilentTimeLeft(), 5000);
-}
-
 TEST_F(DialogTest, NpcPakWithoutIrritationLineNeverCountsRoundTripsAndShowsItsFirstLine)
 {
     auto pak = SpawnFrom<NpcDialogPak>({"dialogTextTag1 = tag1", "irritationRoundTrips = 3"});
@@ -161,31 +150,6 @@ TEST_F(DialogTest, AMissingPakRecordIsNoPakAndMerchantLinesTakeTheirNumberedSlot
     EXPECT_EQ(pak->GetLongDialog(0), nullptr);
     EXPECT_EQ(pak->GetLongDialog(1)->GetTextTag(), "tagLong2");
     EXPECT_EQ(pak->GetGoodbyeDialog(5), nullptr);
-}
-
-TEST_F(DialogTest, MerchantGreetingWithoutGreetingLineUsesLongLines)
-{
-    auto pak = SpawnFrom<MerchantDialogPak>({"longDialogTextTag3 = tagLong3"});
-    pak->SetSelectionKind(MerchantDialogPak::SelectGreeting);
-    pak->Speak(&callback);
-    EXPECT_EQ(pak->GetCurrentDialog(), pak->GetLongDialog(2));
-}
-
-TEST_F(DialogTest, MerchantSaysEachLineOfAKindOnceBeforeAnyRepeats)
-{
-    auto pak = SpawnFrom<MerchantDialogPak>(
-        {"goodbyeDialogTextTag1 = tagBye1", "goodbyeDialogTextTag4 = tagBye4"});
-    pak->SetSelectionKind(MerchantDialogPak::SelectGoodbye);
-    std::set<Dialog*> said;
-    for (int i = 0; i < 2; ++i) {
-        pak->Speak(&callback);
-        said.insert(pak->GetCurrentDialog());
-        pak->Update(5000);
-    }
-    EXPECT_EQ(said, (std::set<Dialog*>{pak->GetGoodbyeDialog(0), pak->GetGoodbyeDialog(3)}));
-    // All said: the kind starts over.
-    pak->Speak(&callback);
-    EXPECT_NE(pak->GetCurrentDialog(), nullptr);
 }
 
 TEST_F(DialogTest, MerchantSpeakingCutsOffTheCurrentLineAndUnknownKindSaysNothing)

@@ -376,10 +376,9 @@ TEST_F(WorldCommandActions, OnAClientEachLockIsFirstARequest)
     EXPECT_FALSE(second->IsLocked());
 }
 
-TEST_F(WorldCommandActions, ScreenAndCameraEventsConvertTheirTimes)
+TEST_F(WorldCommandActions, ScreenFadeConvertsItsTimesAndSaturates)
 {
     Heard<GameEvent_ScreenFade> fades("GameEvent_ScreenFade");
-    Heard<GameEvent_CameraShake> shakes("GameEvent_CameraShake");
     auto* fade = Make<Action_ScreenFade>("Action_ScreenFade", [](auto& a) {
         a.SetFadeInOut(1.5f);
         a.SetBlackout(0.0009f);
@@ -389,23 +388,10 @@ TEST_F(WorldCommandActions, ScreenAndCameraEventsConvertTheirTimes)
     fade->SetBlackout(1.0e12f);
     fade->Fire(0, false);
     ASSERT_EQ(fades.events.size(), 2u);
-    EXPECT_EQ(std::make_tuple(fades.events[0].fadeInOutMs, fades.events[0].blackoutMs,
-                              fades.events[0].red, fades.events[0].alpha),
-              std::make_tuple(1500, 0, 0.0f, 1.0f));
+    EXPECT_EQ(std::make_tuple(fades.events[0].fadeInOutMs, fades.events[0].blackoutMs),
+              std::make_tuple(1500, 0));
     EXPECT_EQ(std::make_tuple(fades.events[1].fadeInOutMs, fades.events[1].blackoutMs),
               std::make_tuple(0, INT32_MAX));
-
-    auto* shake = Make<Action_ScreenShake>("Action_ScreenShake", [](auto& a) {
-        a.SetDuration(0);
-        a.SetAmplitude(4);
-    });
-    shake->Fire(0, false);
-    EXPECT_TRUE(shakes.events.empty());
-    shake->SetDuration(250);
-    shake->Fire(0, false);
-    ASSERT_EQ(shakes.events.size(), 1u);
-    EXPECT_EQ(std::make_tuple(shakes.events[0].durationMs, shakes.events[0].amplitude),
-              std::make_tuple(250, 4.0f));
 }
 
 TEST_F(WorldCommandActions, DebugTextNeedsAScreenAndIsCutTo512Characters)
@@ -463,15 +449,10 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ActionRegistration,
     ::testing::Values(RegistrationRow{"Action_DispenseItemFromNpc", true, true},
                       RegistrationRow{"Action_DropItemFromNpc", false, true},
-                      RegistrationRow{"Action_TaskCreatureToLocation", true, true},
                       RegistrationRow{"Action_UnlockFixedItem", true, true},
-                      RegistrationRow{"Action_KillCreature", false, false},
-                      RegistrationRow{"Action_FadeInMusic", false, true},
                       RegistrationRow{"Action_SetCharacterInvincible", true, false},
                       RegistrationRow{"Action_TeleportPlayer", false, true},
                       RegistrationRow{"Action_SetTimeOfDay", false, false},
-                      RegistrationRow{"Action_DebugText", false, false},
-                      RegistrationRow{"Action_ScreenShake", false, false},
                       RegistrationRow{"Action_TalkNPC", false, false},
                       RegistrationRow{"Action_ClearNPCDialog", true, true},
                       RegistrationRow{"Action_BoatDialog", true, true},
@@ -612,16 +593,11 @@ protected:
         QuestRepository::Destroy();
         EngineFixture::TearDown();
     }
-    Npc* MakeNpc() { return DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc")); }
 
-    // Both actions' properties, then their state, each as its own key.
-    template <typename Channel>
-    static bool Stream(Action_UpdateNPCDialog& update, Action_IlluminateNpc& illuminate,
-                       Channel* stream)
+    // The properties, then the state, each as its own key.
+    template <typename Channel> static bool Stream(Action_UpdateNPCDialog& update, Channel* stream)
     {
-        return update.SerializeChildProperties(stream) && update.StreamChildProperties(stream) &&
-               illuminate.SerializeChildProperties(stream) &&
-               illuminate.StreamChildProperties(stream);
+        return update.SerializeChildProperties(stream) && update.StreamChildProperties(stream);
     }
 };
 
@@ -637,7 +613,7 @@ TEST_F(NpcDialogActionTest, UpdateDialogWaitsForItsNpcThenHandsTheDialogOver)
     action.Apply();
     EXPECT_TRUE(action.IsPendingFire());
 
-    Npc* npc = MakeNpc();
+    Npc* npc = DynamicCast<Npc>(ObjectManager::Instance().CreateObject("Npc"));
     action.SetNpcId(npc->GetObjectId());
     action.Apply();
     EXPECT_FALSE(action.IsPendingFire());
@@ -645,24 +621,7 @@ TEST_F(NpcDialogActionTest, UpdateDialogWaitsForItsNpcThenHandsTheDialogOver)
     EXPECT_TRUE(npc->GetDialogPak()->GetPrimaryDialog()->HasBeenPlayed());
 }
 
-TEST_F(NpcDialogActionTest, IlluminateSetsTheDialogTypeAndDeluminatedActionUnmarks)
-{
-    Npc* npc = MakeNpc();
-    Action_IlluminateNpc action(2, nullptr);
-    action.SetType(2);
-    action.SetNpcId(npc->GetObjectId());
-    action.Fire(0, false);
-    EXPECT_FALSE(action.IsPendingFire());
-    EXPECT_EQ(npc->GetDialogType(), Npc::DialogType_Question);
-    EXPECT_EQ(npc->GetIlluminateAction(), &action);
-
-    Action_IlluminateNpc ended(3, nullptr);
-    ended.SetDeluminate();
-    ended.SetNpcId(npc->GetObjectId());
-    ended.Fire(0, true);
-    EXPECT_EQ(npc->GetIlluminateAction(), nullptr);
-}
-
+// The illumination's state comes back through the quest save, in NpcTalkActions.
 TEST_F(NpcDialogActionTest, PropertiesAndStateStreamUnderTheirKeys)
 {
     IOStreamWrite out;
@@ -672,22 +631,14 @@ TEST_F(NpcDialogActionTest, PropertiesAndStateStreamUnderTheirKeys)
         update.SetDialogFile("Records/Dialog/Baker.dbr");
         update.SetNoPrimaryDialog(true);
         update.Fire(0, false);
-        Action_IlluminateNpc illuminate(2, nullptr);
-        illuminate.SetNpc("Records/Npc/Smith.dbr");
-        illuminate.SetType(3);
-        illuminate.SetDeluminate();
-        ASSERT_TRUE(Stream(update, illuminate, &out));
+        ASSERT_TRUE(Stream(update, &out));
     }
     IOStreamRead in(out.GetBytes());
     Action_UpdateNPCDialog update(1, nullptr);
-    Action_IlluminateNpc illuminate(2, nullptr);
-    ASSERT_TRUE(Stream(update, illuminate, &in));
+    ASSERT_TRUE(Stream(update, &in));
     EXPECT_EQ(std::make_tuple(std::string(update.GetNPC()), std::string(update.GetDialogFile()),
                               update.IsPendingFire(), update.GetNoPrimaryDialog()),
               std::make_tuple("Records/Npc/Baker.dbr", "Records/Dialog/Baker.dbr", true, true));
-    EXPECT_EQ(std::make_tuple(std::string(illuminate.GetNpc()), illuminate.GetType(),
-                              illuminate.IsPendingFire(), illuminate.IsDeluminate()),
-              std::make_tuple("Records/Npc/Smith.dbr", 3, false, true));
 }
 
 } // namespace
