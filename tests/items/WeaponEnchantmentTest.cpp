@@ -76,6 +76,22 @@ TEST_F(WeaponEnchantmentTest, ANameThatLoadsNoRecordLeavesTheWeaponBare)
     }
 }
 
+// A wielder without a weapon scale leaves the base scale, and no scale above 0 gives 1.
+TEST_F(WeaponEnchantmentTest, AWeaponHeldWithoutAScaleFallsBackToItsBaseScaleThenOne)
+{
+    const struct {
+        float base, held;
+    } rows[] = {{2.0f, 2.0f}, {0.0f, 1.0f}, {-1.0f, 1.0f}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.base);
+        Weapon* sword = Must(MakeWeapon("WeaponMelee_Sword"));
+        sword->SetBaseScale(row.base);
+        sword->AttachItem(wielder, "R Hand");
+        EXPECT_FLOAT_EQ(sword->GetCurrentScale(), row.held);
+        sword->DetachItem(wielder);
+    }
+}
+
 using WeaponTrailTest = WearerFixture;
 
 // Effects left on a weapon whose wearer left the world would never be drawn nor freed.
