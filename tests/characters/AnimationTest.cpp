@@ -3,7 +3,6 @@
 #include "characters/AnimationSelected.h"
 #include "characters/AnimationSet.h"
 #include "characters/AnimationSound.h"
-#include "core/RandomHelpers.h"
 #include "engine/Actor.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
@@ -96,23 +95,6 @@ TEST_F(AnimationHandleTest, PosesAndSpeedComeFromTheAnimation)
 }
 
 using AnimationPoolTest = AnimationFixture;
-
-TEST_F(AnimationPoolTest, ADrawOnARunningSumPicksThatAnimation)
-{
-    AnimationPool pool;
-    pool.AddAnimation("Anims/Zero.anm", 1.0f, 0.0f, "");
-    pool.AddAnimation("Anims/Only.anm", 1.0f, 2.0f, "");
-    // The lowest draw, 0, already lies on the first sum.
-    for (uint32_t seed = 0;; ++seed) {
-        Platform::SRand(seed);
-        if (Platform::Rand() == 0) {
-            Platform::SRand(seed);
-            break;
-        }
-    }
-    pool.PlayAnimation(actor, Name::noName, 1.0f, false, 0);
-    EXPECT_EQ(Playing()->GetName(), "Anims/Zero.anm");
-}
 
 TEST_F(AnimationPoolTest, AnEmptyPoolFailsAndHasNoSpeed)
 {
@@ -250,26 +232,6 @@ TEST_F(AnimationSoundTest, APackTornDownFirstIsLeftAlone)
     EXPECT_EQ(sounds.GetSound(roar), nullptr);
     sounds.PlaySound(actor, roar, nullptr);
     sounds.PreLoad();
-}
-
-TEST_F(AnimationSoundTest, PlaysWhenTheDrawIsAtMostTheChance)
-{
-    // The draw this seed gives first, found by drawing it.
-    Platform::SRand(99);
-    const float draw = RandomFloat(0.1f, 100.0f);
-
-    AnimationSound atDraw;
-    atDraw.AddSound(roar, "Records/Sounds/Roar.dbr", draw);
-    Platform::SRand(99);
-    EXPECT_TRUE(atDraw.PlaySound(actor, roar, nullptr));
-
-    AnimationSound belowDraw;
-    belowDraw.AddSound(roar, "Records/Sounds/Growl.dbr", std::nextafter(draw, 0.0f));
-    Platform::SRand(99);
-    EXPECT_FALSE(belowDraw.PlaySound(actor, roar, nullptr));
-
-    EXPECT_FALSE(atDraw.PlaySound(actor, Name::Create("genericSound1"), nullptr));
-    ASSERT_EQ(atDraw.GetSound(roar)->GetPlayRequests().size(), 1u);
 }
 
 } // namespace

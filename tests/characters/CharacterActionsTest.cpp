@@ -80,7 +80,6 @@ TEST_F(CharacterActionsTest, EveryActionTravelsAndNamesItsKind)
         EXPECT_EQ(action.GetType(), row.type);
         EXPECT_EQ(action.ToString(), row.name);
         EXPECT_TRUE(action.SupportsNetwork());
-        EXPECT_EQ(action.GetBlendTime(), row.type == 8 ? 100.0f : 250.0f);
     }
 }
 

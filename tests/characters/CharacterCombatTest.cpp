@@ -259,7 +259,7 @@ TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
     EXPECT_EQ(found, (std::vector<Entity*>{first, second}));
 }
 
-TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
+TEST_F(CharacterCombatTest, CharactersCollideWithNothingOrEffectsButNotWithCharactersOrItems)
 {
     CombatTestCharacter* character = Make();
     CombatTestCharacter* other = Make();
@@ -269,11 +269,6 @@ TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
     EXPECT_FALSE(character->CanCollide(other));
     EXPECT_FALSE(
         character->CanCollide(DynamicCast<Entity>(ObjectManager::Instance().CreateObject("Item"))));
-
-    effect->StartEmitting();
-    character->Attach(effect, Coords::Identity(), "Target");
-    character->StopAttachedEffects();
-    EXPECT_FALSE(effect->IsEmitting());
 }
 
 class CharacterGatheringTest : public CharacterCombatTest {

@@ -331,14 +331,6 @@ TEST_F(CharacterAnimationEventsTest, EventsReachSetActionControllerAndEngineInTu
     EXPECT_EQ(EngineEvents(), 3u);
 }
 
-TEST_F(CharacterAnimationEventsTest, FootstepsGoNoFurther)
-{
-    Raise("L Footstep");
-    EXPECT_TRUE(heard.empty());
-    EXPECT_TRUE(controller->events.empty());
-    EXPECT_EQ(EngineEvents(), 0u);
-}
-
 TEST_F(CharacterAnimationEventsTest, AnEventBeforeTheSetsExistSkipsTheSet)
 {
     Character early;
