@@ -9,9 +9,6 @@
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordingUserInterface.h"
-#include "tests/support/Records.h"
-
-#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +27,6 @@ public:
     const std::vector<TriggerToken>& Pending() const { return pendingTokens; }
     int32_t AutoSaveTimer() const { return autoSaveTimer; }
     void Control(bool on) { Character::SetIsControllingCharacter(on); }
-    void LoadLevels(const LoadTable& record) { experienceLevelControl.Load(record); }
     void SetTextures(std::vector<std::string> names) { playerTextures = std::move(names); }
 };
 
@@ -103,38 +99,9 @@ protected:
         GameEngineFixture::TearDown();
     }
 
-    bool PageUnlocked(int32_t page)
-    {
-        const auto& list = Game().GetTutorialUnlockList();
-        return std::find(list.begin(), list.end(), page) != list.end();
-    }
-
     RecordingUserInterface ui;
     OpenPlayer* player = nullptr;
 };
-
-TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyAgainAfterAReset)
-{
-    constexpr const char* kLevels = "Records/Creatures/PC/TestLevels.dbr";
-    database.WriteRecord(kLevels, {"experienceLevelEquation = ((playerLevel*(playerLevel+1))*250)",
-                                   "maxPlayerLevel = 50", "initialSkillPoints = 1"});
-    auto* other = New<OpenPlayer>();
-    for (OpenPlayer* each : {player, other})
-        each->LoadLevels(Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
-
-    other->UpdateSelf(16);
-    EXPECT_FALSE(PageUnlocked(20)) << "not the main player";
-    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
-    player->UpdateSelf(16);
-    Game().ResetTutorialState();
-    player->UpdateSelf(16);
-    EXPECT_TRUE(PageUnlocked(20));
-
-    player->IncrementCharLevel();
-    Game().ResetTutorialState();
-    player->UpdateSelf(16);
-    EXPECT_FALSE(PageUnlocked(20)) << "level 9 is past the page";
-}
 
 TEST_F(PlayerUpdateTest, OnlyTheMainPlayerReportsItsSkillPoints)
 {
