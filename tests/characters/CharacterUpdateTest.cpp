@@ -10,6 +10,7 @@
 #include "engine/SoundPak.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/SoundPaks.h"
 
 #include <cmath>

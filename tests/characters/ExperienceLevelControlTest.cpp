@@ -4,6 +4,7 @@
 #include "core/GameEvents.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
 
@@ -70,7 +71,7 @@ TEST_F(ExperienceLevelControlTest,
     Game().SetUI(nullptr);
     EXPECT_EQ(ui.saves, 3) << "one automatic save per level";
     const uint32_t id = owner->GetObjectId();
-    EXPECT_EQ(skillUps.Ids(), (std::vector<uint32_t>{id, id, id}));
+    EXPECT_EQ(Ids(skillUps), (std::vector<uint32_t>{id, id, id}));
     EXPECT_EQ(control.GetNextLevelExperience(), 400u);
 
     // The save block pins level, experience and points as the award left them.

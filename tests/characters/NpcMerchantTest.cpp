@@ -1,4 +1,5 @@
 #include "tests/characters/CharacterHelpers.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/MarketFixture.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ TEST_F(NpcMerchantTest, ReadsItsMarketByDifficultyAndItsKindWithUnknownKindsGene
 TEST_F(NpcMerchantTest, AnInteractionOpensTheMarketAndHoldsTheMerchantInTalk)
 {
     NpcMerchant* merchant = NewMerchant();
-    Heard<GameEvent_ActivateNPCMarket> heard({"GameEvent_ActivateNPCMarket"});
+    Heard<GameEvent_ActivateNPCMarket> heard("GameEvent_ActivateNPCMarket");
     merchant->OnPlayerInteract(77, false, false);
     ASSERT_EQ(heard.events.size(), 1u);
     EXPECT_EQ(heard.events[0].merchantId, merchant->GetObjectId());

@@ -8,6 +8,7 @@
 #include "items/Item.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/RecordingUserInterface.h"
 
 #include <gtest/gtest.h>
@@ -254,20 +255,16 @@ protected:
     const UniqueId second{0xA, 0xB, 0xC, 0xD};
 };
 
-TEST_F(PlayerPlacesTest, AKnownTeleportOrMarkerIdChangesNothingAndMarksNoSave)
+TEST_F(PlayerPlacesTest, AKnownTeleportIdChangesNothingAndMarksNoSave)
 {
     player->AddTeleportUID(first);
-    player->AddMarkerUID(second);
     EXPECT_TRUE(player->IsSaveNeeded());
     player->AutoSave();
 
     player->AddTeleportUID(first);
-    player->AddMarkerUID(second);
     EXPECT_FALSE(player->IsSaveNeeded());
     EXPECT_EQ(player->GetTeleportUIDs(), std::vector<UniqueId>{first});
-    EXPECT_EQ(player->GetMarkerUIDs(), std::vector<UniqueId>{second});
     EXPECT_FALSE(player->IsTeleportUIDKnown(second));
-    EXPECT_FALSE(player->IsMarkerUIDKnown(first));
 }
 
 TEST_F(PlayerPlacesTest, AKnownRespawnIdThatIsNotCurrentBecomesCurrent)
@@ -290,12 +287,10 @@ TEST_F(PlayerPlacesTest, AKnownRespawnIdThatIsNotCurrentBecomesCurrent)
 TEST_F(PlayerPlacesTest, IdsLearnedOnNormalAreUnknownOnEpic)
 {
     player->AddTeleportUID(first);
-    player->AddMarkerUID(first);
     player->AddRespawnUID(first);
 
     Game().SetGameDifficulty(GameDifficulty_Epic);
     EXPECT_FALSE(player->IsTeleportUIDKnown(first));
-    EXPECT_FALSE(player->IsMarkerUIDKnown(first));
     EXPECT_FALSE(player->IsRespawnUIDKnown(first));
     EXPECT_FALSE(player->IsCurrentRespawnPoint(first));
     player->AddTeleportUID(second);
