@@ -59,7 +59,7 @@ protected:
     uint32_t id = 0;
 };
 
-TEST_F(CharacterActionsTest, EveryActionTravelsAndNamesItsKind)
+TEST_F(CharacterActionsTest, EveryActionTravelsWithItsKind)
 {
     const struct {
         std::unique_ptr<CharacterAction> action;
@@ -78,7 +78,6 @@ TEST_F(CharacterActionsTest, EveryActionTravelsAndNamesItsKind)
         SCOPED_TRACE(row.name);
         const CharacterAction& action = *row.action;
         EXPECT_EQ(action.GetType(), row.type);
-        EXPECT_EQ(action.ToString(), row.name);
         EXPECT_TRUE(action.SupportsNetwork());
     }
 }

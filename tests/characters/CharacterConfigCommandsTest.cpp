@@ -113,8 +113,6 @@ protected:
         log.Clear();
         const std::vector<std::pair<const char*, CharAttributeType>> attributes = {
             {"strength", CharAttribute_Strength},
-            {"dexterity", CharAttribute_Dexterity},
-            {"intelligence", CharAttribute_Intelligence},
             {"life", CharAttribute_Life},
             {"mana", CharAttribute_Mana}};
         character->SetCausesAnger(false);

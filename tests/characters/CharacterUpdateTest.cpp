@@ -154,7 +154,6 @@ TEST_F(CharacterUpdateTest, TwoDistressCallsFiveSecondsApartAndThenNoMore)
         Make({"maxDistressCalls = 2", "distressCallTime = 5000", "distressCallRange = 10"});
     FrameTestCharacter* ally = Make({}, Vec3(5, 0, 4));
     constexpr uint32_t kAttacker = 4242;
-    const std::vector<uint32_t> call{victim->GetObjectId(), kAttacker};
     auto calls = [&] { return ControllerOf(*ally).allyCalls.size(); };
 
     victim->UnderAttack(kAttacker); // 0 ms

@@ -45,7 +45,6 @@ namespace Test {
 namespace {
 
 constexpr const char* kController = "Records/Controllers/Monster/DefaultControllerAI.dbr";
-constexpr const char* kPetBanner = "Records/Fx/PetBanner.dbr";
 
 class MonsterTest : public GameEngineFixture {
 protected:
@@ -53,7 +52,6 @@ protected:
     {
         GameEngineFixture::SetUp();
         database.WriteRecord(kController, {"Class = ControllerMonster"});
-        database.WriteRecord(kPetBanner, {"Class = Actor"});
     }
 
     Monster* Load(std::initializer_list<std::string> lines)
@@ -133,7 +131,7 @@ TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
 
 TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 {
-    Start({std::string("playerPetBannerName = ") + kPetBanner});
+    Start();
     Monster* pet = New<Monster>();
     Monster* first = New<Monster>();
     auto* player = New<Player>();
@@ -145,7 +143,6 @@ TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 
     pet->JoinMe(player->GetObjectId(), 5000, true);
     EXPECT_EQ(pet->GetTeam().GetTeamMajor(), 2u);
-    ASSERT_NE(pet->GetConvertBanner(), 0u);
     pet->JoinMe(first->GetObjectId(), -1, false);
     const std::string refusal = "Monster::JoinMe() called on (" +
                                 std::to_string(pet->GetObjectId()) + "): has already joined.";
@@ -157,7 +154,6 @@ TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
     pet->UpdateSelf(1);
     EXPECT_EQ(pet->GetLeader(), first->GetObjectId());
     EXPECT_EQ(pet->GetTeam().GetTeamMajor(), before.GetTeamMajor());
-    EXPECT_EQ(pet->GetConvertBanner(), 0u);
 }
 
 TEST_F(MonsterTest, AnInvalidLeaderIsLoggedAndChangesNothing)
