@@ -3,11 +3,9 @@
 #include "characters/AnimationSelected.h"
 #include "characters/AnimationSet.h"
 #include "characters/AnimationSound.h"
-#include "core/RandomHelpers.h"
 #include "engine/Actor.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
-#include "engine/Platform.h"
 #include "engine/SoundPak.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/AnimationFixture.h"
@@ -40,14 +38,12 @@ protected:
     AnimationHandle handle;
 };
 
-TEST_F(AnimationHandleTest, PlaysOnTheBodyChannelWithScaledSpeedAndWholeBlendMilliseconds)
+TEST_F(AnimationHandleTest, PlaysOnTheBodyChannelWithScaledSpeedAndASaturatedBlend)
 {
-    handle.blendTime = 99.9f;
     ASSERT_TRUE(handle.Play(actor, 2.0f, false, 0));
     const AnimationChannel* body = Must(actor.GetAnimationChannel(0));
     EXPECT_FALSE(body->keepPlaying);
     EXPECT_EQ(body->speed, 3.0f);
-    EXPECT_EQ(body->blendTimeMs, 99);
 
     // Repeats or a loop keep it playing; a blend time no clock could hold saturates.
     handle.blendTime = 1e20f;
@@ -76,7 +72,6 @@ TEST_F(AnimationHandleTest, RepeatTwoAnswersTheFirstEndTrueAndTheSecondFalse)
     EXPECT_FALSE(handle.HandleAnimationCallback(Name::Create("Hit")));
     EXPECT_TRUE(handle.HandleAnimationCallback(end));
     EXPECT_FALSE(handle.HandleAnimationCallback(end));
-    EXPECT_FALSE(handle.HandleAnimationCallback(end));
 
     // A looping handle never counts its ends.
     handle.Play(actor, 1.0f, true, 2);
@@ -97,23 +92,6 @@ TEST_F(AnimationHandleTest, PosesAndSpeedComeFromTheAnimation)
 
 using AnimationPoolTest = AnimationFixture;
 
-TEST_F(AnimationPoolTest, ADrawOnARunningSumPicksThatAnimation)
-{
-    AnimationPool pool;
-    pool.AddAnimation("Anims/Zero.anm", 1.0f, 0.0f, "");
-    pool.AddAnimation("Anims/Only.anm", 1.0f, 2.0f, "");
-    // The lowest draw, 0, already lies on the first sum.
-    for (uint32_t seed = 0;; ++seed) {
-        Platform::SRand(seed);
-        if (Platform::Rand() == 0) {
-            Platform::SRand(seed);
-            break;
-        }
-    }
-    pool.PlayAnimation(actor, Name::noName, 1.0f, false, 0);
-    EXPECT_EQ(Playing()->GetName(), "Anims/Zero.anm");
-}
-
 TEST_F(AnimationPoolTest, AnEmptyPoolFailsAndHasNoSpeed)
 {
     AnimationPool pool;
@@ -133,7 +111,7 @@ TEST_F(AnimationPoolTest, AnAnimationThatDoesNotLoadIsLoggedAndLeftOut)
     EXPECT_EQ(log.Count(1, "AnimationPool:: Unable to load animation (Anims/Gone.anm)"), 1u);
 }
 
-TEST_F(AnimationPoolTest, SpeedIsTheMeanAndBlendTimeReachesEveryAnimationHeld)
+TEST_F(AnimationPoolTest, SpeedIsTheMeanOfTheAnimationsHeld)
 {
     graphics.DescribeAnimation("Anims/Slow.anm", {30, 30, 2.0f});
     graphics.DescribeAnimation("Anims/Fast.anm", {30, 30, 6.0f});
@@ -141,15 +119,6 @@ TEST_F(AnimationPoolTest, SpeedIsTheMeanAndBlendTimeReachesEveryAnimationHeld)
     pool.AddAnimation("Anims/Slow.anm", 1.0f, 1.0f, "");
     pool.AddAnimation("Anims/Fast.anm", 2.0f, 1.0f, "");
     EXPECT_EQ(pool.GetAnimSpeed(), 2.5f); // (2 / 1 + 6 / 2) / 2
-
-    pool.SetAnimationBlendTime(400.0f);
-    pool.AddAnimation("Anims/Late.anm", 1.0f, 1.0f, "");
-    Platform::SRand(1);
-    for (int play = 0; play < 50; ++play) {
-        pool.PlayAnimation(actor, Name::noName, 1.0f, false, 0);
-        const bool late = Playing()->GetName() == "Anims/Late.anm";
-        EXPECT_EQ(actor.GetAnimationChannel(0)->blendTimeMs, late ? 250 : 400);
-    }
 }
 
 using AnimationSelectedTest = AnimationFixture;
@@ -185,24 +154,6 @@ TEST_F(AnimationSetTest, AKindOutsideTheTableIsNone)
     EXPECT_TRUE(set.DoesAnimationExist(outside));
     EXPECT_TRUE(set.PlayAnimation(actor, outside, Name::noName, 1.0f, false, 0));
     EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
-}
-
-TEST_F(AnimationSetTest, AnEmptyTypeFallsBackToNoneUnlessOnlyPlayedIfAvailable)
-{
-    AnimationSet set;
-    set.AddAnimation(AnimationSet_Attack, "Anims/Swing.anm", 1.0f, 1.0f, "");
-    ASSERT_TRUE(set.PlayAnimation(actor, AnimationSet_Attack, Name::noName, 1.0f, false, 0));
-    EXPECT_FALSE(set.DoesAnimationExist(AnimationSet_Walk));
-
-    EXPECT_FALSE(
-        set.PlayAnimationIfAvailable(actor, AnimationSet_Walk, Name::noName, 1.0f, true, 0));
-    EXPECT_EQ(set.GetCurrentType(), AnimationSet_Attack);
-    EXPECT_EQ(Playing()->GetName(), "Anims/Swing.anm");
-
-    EXPECT_FALSE(set.PlayAnimation(actor, AnimationSet_Walk, Name::noName, 1.0f, true, 0));
-    EXPECT_EQ(set.GetCurrentType(), AnimationSet_None);
-    EXPECT_EQ(Playing(), graphics.GetDefaultAnimation());
-    EXPECT_TRUE(actor.GetAnimationChannel(0)->keepPlaying);
 }
 
 class AnimationSoundTest : public EngineFixture {
@@ -250,26 +201,6 @@ TEST_F(AnimationSoundTest, APackTornDownFirstIsLeftAlone)
     EXPECT_EQ(sounds.GetSound(roar), nullptr);
     sounds.PlaySound(actor, roar, nullptr);
     sounds.PreLoad();
-}
-
-TEST_F(AnimationSoundTest, PlaysWhenTheDrawIsAtMostTheChance)
-{
-    // The draw this seed gives first, found by drawing it.
-    Platform::SRand(99);
-    const float draw = RandomFloat(0.1f, 100.0f);
-
-    AnimationSound atDraw;
-    atDraw.AddSound(roar, "Records/Sounds/Roar.dbr", draw);
-    Platform::SRand(99);
-    EXPECT_TRUE(atDraw.PlaySound(actor, roar, nullptr));
-
-    AnimationSound belowDraw;
-    belowDraw.AddSound(roar, "Records/Sounds/Growl.dbr", std::nextafter(draw, 0.0f));
-    Platform::SRand(99);
-    EXPECT_FALSE(belowDraw.PlaySound(actor, roar, nullptr));
-
-    EXPECT_FALSE(atDraw.PlaySound(actor, Name::Create("genericSound1"), nullptr));
-    ASSERT_EQ(atDraw.GetSound(roar)->GetPlayRequests().size(), 1u);
 }
 
 } // namespace

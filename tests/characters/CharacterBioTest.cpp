@@ -144,8 +144,6 @@ TEST_F(CharacterBioTest, ALimitChangedByAModifierKeepsTheRatio)
     bio.Update(character, 100);
     EXPECT_EQ(bio.GetLifeLimit(), 200.0f);
     EXPECT_EQ(bio.GetCurrentLife(), 100.0f);
-    bio.Update(character, 100);
-    EXPECT_EQ(bio.GetCurrentLife(), 100.0f);
 }
 
 TEST_F(CharacterBioTest, FromALimitOf0TheValueIsKeptWithinTheNewLimit)
@@ -335,10 +333,8 @@ TEST(Bonus, NegativeCountsReadAsNoneAndAReloadDropsTheOtherKeys)
 TEST(Bonus, CopyValuesKeepsTheEffectName)
 {
     Bonus source;
-    source.receiverId = 4;
     source.experiencePoints = 90;
     source.effectName = "Records/Fx/Other.dbr";
-    source.sourceId = 12;
     Bonus target;
     target.effectName = "Records/Fx/Mine.dbr";
     target.CopyValues(source);

@@ -14,6 +14,7 @@
 #include "items/WeaponMelee_Sword.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/support/HeardEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -149,7 +150,7 @@ TEST_F(CharacterCombatTest, TakeBonusAddsExperienceWithItsBonusMoneyAndPoints)
     character->TakeBonus(bonus, false, PlayStatsLife_Shrine);
     EXPECT_EQ(StatsLine(*character, "         Total Gained"), "         Total Gained 120");
     EXPECT_EQ(character->GetSkillPoints(), 2u);
-    EXPECT_EQ(skillUps.Ids(), (std::vector<uint32_t>{character->GetObjectId()}));
+    EXPECT_EQ(Ids(skillUps), (std::vector<uint32_t>{character->GetObjectId()}));
     EXPECT_EQ(character->GetCurrentMoney(), 2000000000u) << "the purse is capped";
 }
 
@@ -219,7 +220,7 @@ TEST_F(CharacterCombatTest, IncrementCharLevelRaisesOneLevelAndStopsAtTheMaximum
     character->IncrementCharLevel();
     EXPECT_EQ(character->GetCharLevel(), 2u);
     EXPECT_EQ(character->GetExperiencePoints(), 100u);
-    EXPECT_EQ(levelUps.Ids(), (std::vector<uint32_t>{character->GetObjectId()}));
+    EXPECT_EQ(Ids(levelUps), (std::vector<uint32_t>{character->GetObjectId()}));
 
     character->IncrementCharLevel();
     const uint32_t experience = character->GetExperiencePoints();
@@ -259,7 +260,7 @@ TEST_F(CharacterCombatTest, LivingCharactersLeaveOutPlayersTheDeadAndSelf)
     EXPECT_EQ(found, (std::vector<Entity*>{first, second}));
 }
 
-TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
+TEST_F(CharacterCombatTest, CharactersCollideWithNothingOrEffectsButNotWithCharactersOrItems)
 {
     CombatTestCharacter* character = Make();
     CombatTestCharacter* other = Make();
@@ -269,11 +270,6 @@ TEST_F(CharacterCombatTest, CollisionsAndAttachedEffects)
     EXPECT_FALSE(character->CanCollide(other));
     EXPECT_FALSE(
         character->CanCollide(DynamicCast<Entity>(ObjectManager::Instance().CreateObject("Item"))));
-
-    effect->StartEmitting();
-    character->Attach(effect, Coords::Identity(), "Target");
-    character->StopAttachedEffects();
-    EXPECT_FALSE(effect->IsEmitting());
 }
 
 class CharacterGatheringTest : public CharacterCombatTest {

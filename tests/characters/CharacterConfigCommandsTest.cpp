@@ -5,7 +5,6 @@
 #include "characters/Character.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
-#include "characters/Typhon.h"
 #include "combat/CombatAttributeType.h"
 #include "engine/ConnectionManager.h"
 #include "engine/NetPacket.h"
@@ -48,14 +47,6 @@ public:
     }
     void ReleaseTrap() override { Record("release trap"); }
     void SetVisibility(bool visible) override { Record("visible " + std::to_string(visible)); }
-    void StartDamageEffect(CombatAttributeType type) override
-    {
-        Record("start effect " + std::to_string(type));
-    }
-    void StopDamageEffect(CombatAttributeType type) override
-    {
-        Record("stop effect " + std::to_string(type));
-    }
     void SetTeam(const Team& team) override
     {
         Record("team " + std::to_string(team.GetTeamMajor()) + " " +
@@ -122,8 +113,6 @@ protected:
         log.Clear();
         const std::vector<std::pair<const char*, CharAttributeType>> attributes = {
             {"strength", CharAttribute_Strength},
-            {"dexterity", CharAttribute_Dexterity},
-            {"intelligence", CharAttribute_Intelligence},
             {"life", CharAttribute_Life},
             {"mana", CharAttribute_Mana}};
         character->SetCausesAnger(false);
@@ -183,8 +172,6 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
     team.Set(3, 1);
     SkillState state;
     state.skillLevel = 2;
-    const std::string noSound =
-        std::string(kRecord) + " received config cmd to play an invalid Net Sound.";
     const CommandCase rows[] = {
         {"attach", Cmd<AttachItemConfigCmd>(id, 999, EquipLocations_Head), {"attach 999 5"}},
         {"detach", Cmd<DetachItemConfigCmd>(id, 999), {"detach 999"}},
@@ -211,16 +198,9 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
         {"skill state",
          Cmd<SkillStateUpdateConfigCmd>(id, 12, state),
          {NoSkill("SkillStateUpdateCommand", 12)}},
-        {"sound", Cmd<PlaySoundConfigCmd>(id, 0), {noSound}},
         {"ally attack", Cmd<RequestAllyAttackConfigCmd>(id, 5, 6), {"attack 5 6"}},
         {"ally move", Cmd<RequestAllyMoveConfigCmd>(id, 5, point), {"move 5 4.000000"}},
         {"show", Cmd<ShowCharacterConfigCmd>(id, false), {"visible 0"}},
-        {"start effect",
-         Cmd<StartStopDamageEffectConfigCmd>(id, true, CombatAttributeType_Fire),
-         {"start effect 6"}},
-        {"stop effect",
-         Cmd<StartStopDamageEffectConfigCmd>(id, false, CombatAttributeType_Fire),
-         {"stop effect 6"}},
         {"causes anger", Cmd<SetCausesAngerConfigCmd>(id, true), {"causes anger"}},
         {"invincible", Cmd<SetInvincibleConfigCmd>(id, true), {"invincible"}},
         {"team", Cmd<SetTeamConfigCmd>(id, team), {"team 3 1"}},
@@ -242,6 +222,8 @@ TEST_F(CharacterConfigCommandsTest, ActorOnlyAndUntestableCallsStillTravel)
         Cmd<QuestMoveCompletedConfigCmd>(id),
         Cmd<QuestAnimationCompletedConfigCmd>(id),
         Cmd<DisableTyphonSkillEffectsConfigCmd>(id),
+        Cmd<StartStopDamageEffectConfigCmd>(id, true, CombatAttributeType_Fire),
+        Cmd<PlaySoundConfigCmd>(id, 0),
         Cmd<ReleasePetConfigCmd>(id, 999),
         Cmd<DropItemConfigCmd>(id, 999, 1.0f, 2.0f),
         Cmd<DropItemFromEquipLocationConfigCmd>(id, 999, EquipLocations_Head, true),
@@ -357,19 +339,6 @@ TEST_F(CharPickUpTest, AnItemNotLyingInTheWorldIsNotTaken)
     EXPECT_EQ(log.Count(2, "CharPickUpConfigCmd: item " + std::to_string(held->GetObjectId()) +
                                " for Records/Creatures/Picker.dbr does not lie in the world"),
               1u);
-}
-
-TEST_F(CharacterConfigCommandsTest, TyphonsPacksGoOffAndAPlainMonsterIsUntouched)
-{
-    Typhon* typhon = Must(Spawn<Typhon>("Records/Creatures/Typhon.dbr", {}));
-    Monster* plain = Spawn("Records/Creatures/Boar.dbr", {});
-    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
-        typhon->EnableSkillEffect(god);
-    EXPECT_TRUE(Receive(DisableTyphonSkillEffectsConfigCmd(typhon->GetObjectId())));
-    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
-        EXPECT_FALSE(typhon->GetSkillEffect(god)->IsActive()) << god;
-    DisableTyphonSkillEffectsConfigCmd(plain->GetObjectId()).Execute();
-    EXPECT_EQ(plain->GetLifeState(), LifeState_Alive);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "engine/World.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "world/FxPak.h"
 
 #include <initializer_list>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "characters/Character.h"
-#include "engine/EventHandler.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/NetPacketInBuffer.h"
@@ -9,6 +8,7 @@
 #include "engine/ObjectManager.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/MadeObjects.h"
 #include "tests/support/Must.h"
 #include "tests/support/TempDatabase.h"
@@ -22,8 +22,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace GAME::Test {
 
@@ -119,28 +117,13 @@ inline std::string Described(const std::vector<uint8_t>& bytes)
     return text;
 }
 
-// Every event of the names sent while it lives, in order.
-template <typename Event> class Heard {
-public:
-    Heard(std::initializer_list<const char*> names)
-    {
-        for (const char* name : names)
-            handlers.push_back(std::make_unique<Handler>(name, &Heard::On, this));
-    }
-    void On(const Event& event) { events.push_back(event); }
-    std::vector<uint32_t> Ids() const
-    {
-        std::vector<uint32_t> ids;
-        for (const Event& event : events)
-            ids.push_back(event.objectId);
-        return ids;
-    }
-
-    std::vector<Event> events;
-
-private:
-    using Handler = EventHandler<Heard, Event>;
-    std::vector<std::unique_ptr<Handler>> handlers;
-};
+// The ids of the objects the heard events name, in order.
+template <typename Event> std::vector<uint32_t> Ids(const Heard<Event>& heard)
+{
+    std::vector<uint32_t> ids;
+    for (const Event& event : heard.events)
+        ids.push_back(event.objectId);
+    return ids;
+}
 
 } // namespace GAME::Test

@@ -18,6 +18,7 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/SoundPaks.h"
 
 #include <algorithm>
@@ -95,17 +96,16 @@ TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
     database.WriteRecord("Records/Game/DefaultCombat.dbr", {"combatRegionHeadChance = 7"});
     database.WriteRecord("Records/Game/OwnCombat.dbr", {"combatRegionHeadChance = 3"});
 
-    Character* plain = Must(Spawn("Records/Creatures/Plain.dbr",
-                                  {"Class = Character", "pathingSize = Huge",
-                                   "characterGenderProfile = Native", "startVisible = false"}));
+    Character* plain =
+        Must(Spawn("Records/Creatures/Plain.dbr",
+                   {"Class = Character", "pathingSize = Huge", "characterGenderProfile = Native"}));
     EXPECT_EQ(plain->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 7.0f);
     EXPECT_EQ(plain->GetSize(), PathingSize_Small);
     EXPECT_EQ(plain->GetGender(), 3);
 
     Character* own = Spawn("Records/Creatures/Own.dbr",
                            {"Class = Character", "combatManagerRecord = Records/Game/OwnCombat.dbr",
-                            "pathingSize = Large", "characterGenderProfile = native",
-                            "startVisible = true", "loopingRunningSoundFadeTime = 750"});
+                            "pathingSize = Large", "characterGenderProfile = native"});
     EXPECT_EQ(own->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 3.0f);
     EXPECT_EQ(own->GetGender(), Gender_None) << "gender words compare exactly";
 }
@@ -271,15 +271,8 @@ protected:
         character = new NetSoundCharacter();
         ASSERT_TRUE(ObjectManager::Instance().RegisterObject(character));
         character->SetObjectName("Records/Creatures/Bard.dbr");
-        first = NewSound();
-        second = NewSound();
-    }
-
-    static SoundPak* NewSound()
-    {
-        auto* sound = new SoundPak();
-        EXPECT_TRUE(ObjectManager::Instance().RegisterObject(sound));
-        return sound;
+        first = New<SoundPak>();
+        second = New<SoundPak>();
     }
 
     NetSoundCharacter* character = nullptr;

@@ -10,6 +10,7 @@
 #include "engine/SoundPak.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/combat/DeathFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/SoundPaks.h"
 
 #include <cmath>
@@ -153,7 +154,6 @@ TEST_F(CharacterUpdateTest, TwoDistressCallsFiveSecondsApartAndThenNoMore)
         Make({"maxDistressCalls = 2", "distressCallTime = 5000", "distressCallRange = 10"});
     FrameTestCharacter* ally = Make({}, Vec3(5, 0, 4));
     constexpr uint32_t kAttacker = 4242;
-    const std::vector<uint32_t> call{victim->GetObjectId(), kAttacker};
     auto calls = [&] { return ControllerOf(*ally).allyCalls.size(); };
 
     victim->UnderAttack(kAttacker); // 0 ms
@@ -329,14 +329,6 @@ TEST_F(CharacterAnimationEventsTest, EventsReachSetActionControllerAndEngineInTu
     EXPECT_EQ(heard.size(), 1u) << "not for the action";
     EXPECT_EQ(controller->events.back(), "StopRotation");
     EXPECT_EQ(EngineEvents(), 3u);
-}
-
-TEST_F(CharacterAnimationEventsTest, FootstepsGoNoFurther)
-{
-    Raise("L Footstep");
-    EXPECT_TRUE(heard.empty());
-    EXPECT_TRUE(controller->events.empty());
-    EXPECT_EQ(EngineEvents(), 0u);
 }
 
 TEST_F(CharacterAnimationEventsTest, AnEventBeforeTheSetsExistSkipsTheSet)

@@ -4,6 +4,7 @@
 #include "core/GameEvents.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/Records.h"
 
@@ -49,7 +50,6 @@ TEST_F(ExperienceLevelControlTest, WithoutAnEquationTheFirstAwardReachesTheMaxim
 {
     Load({"characterModifierPoints = 2", "skillModifierPoints = 3", "initialSkillPoints = 1",
           "maxPlayerLevel = 5"});
-    EXPECT_EQ(control.GetSkillPoints(), 1u);
     EXPECT_TRUE(control.ReceiveExperience(1));
     EXPECT_EQ(control.GetCharLevel(), 5u);
     EXPECT_EQ(control.GetModifierPoints(), 8u);
@@ -70,7 +70,7 @@ TEST_F(ExperienceLevelControlTest,
     Game().SetUI(nullptr);
     EXPECT_EQ(ui.saves, 3) << "one automatic save per level";
     const uint32_t id = owner->GetObjectId();
-    EXPECT_EQ(skillUps.Ids(), (std::vector<uint32_t>{id, id, id}));
+    EXPECT_EQ(Ids(skillUps), (std::vector<uint32_t>{id, id, id}));
     EXPECT_EQ(control.GetNextLevelExperience(), 400u);
 
     // The save block pins level, experience and points as the award left them.

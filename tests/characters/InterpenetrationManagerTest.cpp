@@ -75,15 +75,13 @@ TEST_F(InterpenetrationManagerTest, HeavierCharacterTakesTheSmallerShare)
 
 TEST_F(InterpenetrationManagerTest, MassZeroOrBelowNeverMoves)
 {
-    for (const float mass : {0.0f, -1.0f}) {
-        Character* pinned = Place(0, 0, mass);
-        Character* other = Place(0, 1, 1);
-        Fixup();
-        EXPECT_EQ(At(*pinned), Vec3(0, 0, 0)) << mass;
-        EXPECT_FLOAT_EQ(At(*other).z, 2.0f) << mass;
-        gEngine->GetWorld()->RemoveEntity(pinned);
-        gEngine->GetWorld()->RemoveEntity(other);
-    }
+    Character* pinned = Place(0, 0, 0);
+    Character* other = Place(0, 1, 1);
+    Fixup();
+    EXPECT_EQ(At(*pinned), Vec3(0, 0, 0));
+    EXPECT_FLOAT_EQ(At(*other).z, 2.0f);
+    gEngine->GetWorld()->RemoveEntity(pinned);
+    gEngine->GetWorld()->RemoveEntity(other);
     // Both pinned: nobody moves, whichever comes first.
     Character* a = Place(0, 0, -1);
     Character* b = Place(0.5f, 0, 0);

@@ -12,7 +12,6 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundPak.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "skills/Skill.h"
 #include "tests/characters/CharacterHelpers.h"
@@ -46,8 +45,6 @@ namespace Test {
 namespace {
 
 constexpr const char* kController = "Records/Controllers/Monster/DefaultControllerAI.dbr";
-constexpr const char* kAmbient = "Records/Sounds/Ambient.dbr";
-constexpr const char* kPetBanner = "Records/Fx/PetBanner.dbr";
 
 class MonsterTest : public GameEngineFixture {
 protected:
@@ -55,8 +52,6 @@ protected:
     {
         GameEngineFixture::SetUp();
         database.WriteRecord(kController, {"Class = ControllerMonster"});
-        database.WriteRecord(kAmbient, {"Class = SoundPak"});
-        database.WriteRecord(kPetBanner, {"Class = Actor"});
     }
 
     Monster* Load(std::initializer_list<std::string> lines)
@@ -89,15 +84,6 @@ TEST_F(MonsterTest, LoadGivesTheControllerTheMonsterTeamAndTheClassificationsCap
     Monster* boss = Load({"monsterClassification = Boss"});
     EXPECT_EQ(boss->GetClassification(), MonsterClassification_Boss);
     EXPECT_EQ(boss->GetSpeedCapKeys()[2], "bossSpellCastSpeedCapMin");
-}
-
-TEST_F(MonsterTest, AmbientPeriodsOfZeroNeverPlay)
-{
-    Start();
-    Monster* monster = Load({"ambientSound = " + std::string(kAmbient)});
-    for (int frame = 0; frame < 20; ++frame)
-        monster->UpdateSelf(1000);
-    EXPECT_TRUE(monster->GetAmbientSound()->GetPlayRequests().empty());
 }
 
 TEST_F(MonsterTest, SpeedCapsClampToPercentOfTheBaseSpeed)
@@ -145,7 +131,7 @@ TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
 
 TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 {
-    Start({std::string("playerPetBannerName = ") + kPetBanner});
+    Start();
     Monster* pet = New<Monster>();
     Monster* first = New<Monster>();
     auto* player = New<Player>();
@@ -157,7 +143,6 @@ TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 
     pet->JoinMe(player->GetObjectId(), 5000, true);
     EXPECT_EQ(pet->GetTeam().GetTeamMajor(), 2u);
-    ASSERT_NE(pet->GetConvertBanner(), 0u);
     pet->JoinMe(first->GetObjectId(), -1, false);
     const std::string refusal = "Monster::JoinMe() called on (" +
                                 std::to_string(pet->GetObjectId()) + "): has already joined.";
@@ -169,7 +154,6 @@ TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
     pet->UpdateSelf(1);
     EXPECT_EQ(pet->GetLeader(), first->GetObjectId());
     EXPECT_EQ(pet->GetTeam().GetTeamMajor(), before.GetTeamMajor());
-    EXPECT_EQ(pet->GetConvertBanner(), 0u);
 }
 
 TEST_F(MonsterTest, AnInvalidLeaderIsLoggedAndChangesNothing)
@@ -212,35 +196,13 @@ TEST_F(MonsterTest, AMeshIndexBeyondTheTexturesPicksNoTexture)
     EXPECT_EQ(single->GetBaseTexture(), "");
 }
 
-constexpr const char* kGlow = "Records/Fx/Packs/GodGlow.dbr";
+using TyphonTest = EngineFixture;
 
-class TyphonTest : public EngineFixture {
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        database.WriteRecord("Records/Fx/Glow.dbr", {"Class = EffectEntity"});
-        database.WriteRecord(kGlow, {"particleEffectNames = Records/Fx/Glow.dbr"});
-        typhon = New<Typhon>();
-        for (uint32_t god = 0; god < Typhon::kNumGods; ++god) {
-            CharFxPak* pack = typhon->GetSkillEffect(god);
-            pack->LoadFromDatabase(kGlow);
-            pack->SetParent(typhon->GetObjectId());
-            pack->InitializeFxPak();
-        }
-    }
-
-    Typhon* typhon = nullptr;
-};
-
-// Turning them all off is the config command's test.
-TEST_F(TyphonTest, EnableLightsOneGodAndAGodPastTheFourIsNone)
+TEST_F(TyphonTest, AGodPastTheFourHasNoPackToLight)
 {
-    typhon->EnableSkillEffect(2);
-    typhon->EnableSkillEffect(4);
-    for (uint32_t god = 0; god < Typhon::kNumGods; ++god)
-        EXPECT_EQ(typhon->GetSkillEffect(god)->IsActive(), god == 2) << god;
-    EXPECT_EQ(typhon->GetSkillEffect(4), nullptr);
+    auto* typhon = New<Typhon>();
+    typhon->EnableSkillEffect(Typhon::kNumGods);
+    EXPECT_EQ(typhon->GetSkillEffect(Typhon::kNumGods), nullptr);
 }
 
 bool Decode(const std::vector<uint8_t>& bytes, MonsterReplicationRecord& record)
@@ -502,8 +464,6 @@ TEST_F(MonsterSkillsTest, HealDelayDefaultsToThreeSecondsAndChainWordsAreExact)
          "\n");
     EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_UseOnSelf);
     EXPECT_EQ(controller->GetHealDelay(), 1250);
-    Init("chainBehavior = UseOnLeader\n");
-    EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_UseOnLeader);
 }
 
 } // namespace

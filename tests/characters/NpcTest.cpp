@@ -8,7 +8,6 @@
 #include "engine/EffectEntity.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
-#include "game/MinimapGameNugget.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "quests/Action_IlluminateNpc.h"
 #include "quests/MerchantDialogPak.h"
@@ -28,7 +27,7 @@ namespace {
 constexpr const char* kNpcRecord = "Records/Creatures/Npc/Tester.dbr";
 constexpr const char* kDialogRecord = "Records/Dialog/Tester.dbr";
 constexpr const char* kQuestion01 = "Records/Effects/ObjectEffects/Question01.dbr";
-constexpr const char* kQuestion03 = "Records/Effects/ObjectEffects/Question03.dbr";
+
 constexpr const char* kNpcEffect = "Records/Effects/EnvironmentFX/NPCEffect.dbr";
 
 // A main player, a recording user interface, the mark records and one NPC.
@@ -37,8 +36,8 @@ protected:
     void SetUp() override
     {
         StartedFixture::SetUp();
-        for (const char* effect : {kQuestion01, kQuestion03, kNpcEffect,
-                                   "Records/Effects/ObjectEffects/Reallocation01.dbr",
+        for (const char* effect : {kQuestion01, "Records/Effects/ObjectEffects/Question03.dbr",
+                                   kNpcEffect, "Records/Effects/ObjectEffects/Reallocation01.dbr",
                                    "Records/Effects/ObjectEffects/Exclaimation03.dbr"})
             database.WriteRecord(effect, {"Class = EffectEntity"});
         database.WriteRecord(kNpcRecord, {"Class = Npc", "characterLife = 10"});
@@ -68,18 +67,12 @@ TEST_F(NpcTest, ASecondConverseWithinACoolDownDoesNothing)
 {
     npc->Dialog_ReplaceStatic(kDialogRecord, nullptr, false);
     npc->Converse(player->GetObjectId());
-    EXPECT_EQ(npc->GetPunctuationRecord(), kQuestion03);
-
     npc->UpdateSelf(999);
     npc->Converse(player->GetObjectId());
     EXPECT_EQ(ui.shownDialogs.size(), 1u);
     npc->UpdateSelf(1);
     npc->Converse(player->GetObjectId());
     EXPECT_EQ(ui.shownDialogs.size(), 2u);
-
-    // Once the wait has run out, the default type offers its question again.
-    npc->UpdateSelf(2000);
-    EXPECT_EQ(npc->GetPunctuationRecord(), kQuestion01);
 }
 
 TEST_F(NpcTest, EngagingTalksAndTheEndOfTheChatLetsThePlayerGo)
@@ -204,27 +197,19 @@ TEST_F(NpcTest, ReplicationCarriesTheSeedBytesAndNineIds)
 
 using NpcSkillReallocatorTest = NpcFixture;
 
-TEST_F(NpcSkillReallocatorTest, AReallocatorIgnoresAnotherPlayerAndKeepsItsMark)
+TEST_F(NpcSkillReallocatorTest, AReallocatorTradesAndIgnoresAnotherPlayer)
 {
     database.WriteRecord("Records/Creatures/Npc/Reallocator.dbr",
                          {"Class = NpcSkillReallocator", "characterLife = 10"});
     auto* reallocator = Must(ObjectManager::Instance().CreateObjectFromFile<NpcSkillReallocator>(
         "Records/Creatures/Npc/Reallocator.dbr"));
-    const std::string mark = reallocator->GetPunctuationRecord();
-    EXPECT_EQ(mark, "Records/Effects/ObjectEffects/Reallocation01.dbr");
-
     reallocator->Dialog_ReplaceStatic(kDialogRecord, nullptr, true);
     EXPECT_NE(dynamic_cast<MerchantDialogPak*>(reallocator->GetDialogPak()), nullptr);
-    EXPECT_EQ(reallocator->GetPunctuationRecord(), mark);
 
     reallocator->OnPlayerInteract(player->GetObjectId() + 1000, false, false);
     EXPECT_TRUE(ui.reallocationNpcs.empty());
     reallocator->OnPlayerInteract(player->GetObjectId(), false, false);
     EXPECT_EQ(ui.reallocationNpcs, std::vector<uint32_t>{reallocator->GetObjectId()});
-    std::vector<MinimapGameNugget> map;
-    reallocator->AppendDetailMapData(map);
-    ASSERT_EQ(map.size(), 1u);
-    EXPECT_EQ(map[0].type, 10u);
 }
 
 } // namespace

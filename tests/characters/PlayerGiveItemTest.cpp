@@ -3,13 +3,10 @@
 #include "ai/ControllerPlayer.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
-#include "game/GameEngine.h"
 #include "items/Item.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/MadeObjects.h"
 #include "tests/support/RecordingPlayers.h"
-
-#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -45,12 +42,6 @@ protected:
         return ObjectManager::Instance().CreateObjectFromFile<Item>(record);
     }
 
-    bool PageUnlocked(int32_t page)
-    {
-        const std::vector<int32_t>& pages = GameEngine::Get().GetTutorialUnlockList();
-        return std::find(pages.begin(), pages.end(), page) != pages.end();
-    }
-
     CommandLogPlayer* player = nullptr;
     ControllerPlayer* controller = nullptr;
 };
@@ -67,17 +58,15 @@ TEST_F(PlayerGiveItemTest, AWeaponIsEquippedAndASackTakesTheRest)
     player->GiveItemToCharacter(helm);
     ASSERT_EQ(controller->GetInventoryCtrl().GetSack(0)->GetInventory().count(helm->GetObjectId()),
               1u);
-    EXPECT_FALSE(PageUnlocked(33));
     EXPECT_EQ(player->sent, std::vector<uint32_t>{kAttachItemPacket}) << "only the sword";
 }
 
-TEST_F(PlayerGiveItemTest, AFullBagRefusesDropsAtRandomAndSaysSo)
+TEST_F(PlayerGiveItemTest, AFullBagRefusesAndDropsTheItem)
 {
     player->GiveItemToCharacter(Make(kHelm));  // fills the one sack
     player->GiveItemToCharacter(Make(kSword)); // takes the right hand
     Item* late = Make(kSword);
     player->GiveItemToCharacter(late);
-    EXPECT_TRUE(PageUnlocked(33));
     EXPECT_EQ(player->sent, (std::vector<uint32_t>{kAttachItemPacket, kDropItemPacket}));
     EXPECT_FALSE(controller->GiveItemToPlayer(0));
 }

