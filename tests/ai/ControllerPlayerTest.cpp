@@ -1,6 +1,5 @@
 #include "ai/ControllerPlayer.h"
 
-#include "ai/ControllerPlayerStateIdle.h"
 #include "ai/ControllerPlayerStateMoveTo.h"
 #include "ai/ControllerPlayerStateUseSkill.h"
 #include "characters/CharacterConfigCommands.h"
@@ -115,19 +114,6 @@ protected:
     ControllerPlayer* controller = nullptr;
     std::optional<AiScopedWorld> scopedWorld;
 };
-
-TEST_F(ControllerPlayerTest, IdleDropsIntoLongIdleOnlyBelowZero)
-{
-    controller->SetState("Idle", ControllerAIStateData());
-    auto* idle = static_cast<ControllerPlayerStateIdle*>(controller->GetState("Idle"));
-    const int32_t countdown = idle->GetIdleCountdown();
-    EXPECT_GE(countdown, 8000);
-    EXPECT_LE(countdown, 12000);
-    idle->OnUpdate(countdown);
-    EXPECT_EQ(State(), "Idle");
-    idle->OnUpdate(1);
-    EXPECT_EQ(State(), "LongIdle");
-}
 
 TEST_F(ControllerPlayerTest, DeadOrTeleportingDropsTheOrderAndTheRepeat)
 {
