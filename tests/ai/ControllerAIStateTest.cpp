@@ -41,7 +41,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,14 +134,8 @@ protected:
     {
         DeathFixture::SetUp();
         self = Make("Self", 3, 4, {"characterLife = 100"});
-        controller = std::make_unique<JournalController>();
+        controller = Keep(std::make_unique<JournalController>());
         controller->AttachParent(self->GetObjectId());
-    }
-
-    void TearDown() override
-    {
-        controller.reset();
-        DeathFixture::TearDown();
     }
 
     // The first update registers and sets "Idle"; the journal starts empty afterwards.
@@ -162,7 +155,7 @@ protected:
     Journal& journal() { return controller->journal; }
 
     Monster* self = nullptr;
-    std::unique_ptr<JournalController> controller;
+    JournalController* controller = nullptr;
 };
 
 TEST_F(ControllerAIStateTest, SetStateEndsBeginsAndRefusesUnknownNames)
@@ -348,21 +341,14 @@ protected:
     {
         DeathFixture::SetUp();
         hero = Make("Hero", 0, 0);
-        controller = std::make_unique<ControllerAI>();
+        controller = Keep(std::make_unique<ControllerAI>());
         controller->SetParentId(hero->GetObjectId());
-        probe = std::make_unique<ProbeState>(controller.get());
-    }
-
-    void TearDown() override
-    {
-        probe.reset();
-        controller.reset();
-        DeathFixture::TearDown();
+        probe = Keep(std::make_unique<ProbeState>(controller));
     }
 
     Monster* hero = nullptr;
-    std::unique_ptr<ControllerAI> controller;
-    std::unique_ptr<ProbeState> probe;
+    ControllerAI* controller = nullptr;
+    ProbeState* probe = nullptr;
 };
 
 TEST_F(StateQueriesTest, PickersTakeTheFirstOfEqualsAndSkipTheUnhurt)
@@ -646,20 +632,14 @@ public:
     CharacterActionPermission answer = CharacterActionPermission_Allow;
 };
 
-class ControllerBaseCharacterTest : public DeathFixture {
+class ControllerBaseCharacterTest : public AiWorldFixture {
 protected:
     void SetUp() override
     {
         DeathFixture::SetUp();
         monster = Spawn("Records/Creatures/Boar.dbr", {});
-        controller = std::make_unique<ScriptedController>();
+        controller = Keep(std::make_unique<ScriptedController>());
         controller->AttachParent(monster->GetObjectId());
-    }
-
-    void TearDown() override
-    {
-        controller.reset();
-        DeathFixture::TearDown();
     }
 
     void Hand(const char* name, CharacterActionPermission answer, bool withPreAction = false)
@@ -670,7 +650,7 @@ protected:
     }
 
     Monster* monster = nullptr;
-    std::unique_ptr<ScriptedController> controller;
+    ScriptedController* controller = nullptr;
     Journal journal;
 };
 
@@ -774,7 +754,7 @@ TEST_F(ControllerBaseCharacterTest, TeleportTellsTheOthersAndLogsAPlaceOffTheFlo
     EXPECT_EQ(monster->GetPathPosition(), away.GetPosition());
 }
 
-class ControllerCombatTest : public DeathFixture {
+class ControllerCombatTest : public AiWorldFixture {
 protected:
     void OnStartDeath(const GameEvent_GenericEntity& event) { started.push_back(event.objectId); }
 
@@ -911,21 +891,14 @@ protected:
                              {"goldAmountEquation = currentPlayerLevel+100", "goldValueMax = 1000",
                               "goldSplitMin = 3", "goldSplitMax = 3", "goldSplitSizeMin = 30",
                               "goldActors = Records/Items/Coins.dbr"});
-        recorder.emplace().onCreate = [this](const WorldCoords& coords,
-                                             const ItemReplicaInfo& item) {
+        Keep(std::make_unique<AiItemRecorder>())->onCreate = [this](const WorldCoords& coords,
+                                                                    const ItemReplicaInfo& item) {
             drops.push_back({coords, item,
                              victim != nullptr ? victim->GetLifeState() : LifeState_Alive,
                              victim != nullptr ? victim->buffs.size() : 0u, started.size()});
         };
     }
 
-    void TearDown() override
-    {
-        recorder.reset();
-        ControllerCombatTest::TearDown();
-    }
-
-    std::optional<AiItemRecorder> recorder;
     ControllerTestMonster* victim = nullptr;
     std::vector<Drop> drops;
 };

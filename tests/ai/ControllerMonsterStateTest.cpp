@@ -829,20 +829,14 @@ protected:
     void Think(const std::string& lines)
     {
         self = Make("Self", 0, 0);
-        controller = std::make_unique<MonsterProbe>();
+        controller = Keep(std::make_unique<MonsterProbe>());
         LoadTable table;
         table.Parse(lines, "Probe.dbr");
         controller->Load(table);
         controller->SetParentId(self->GetObjectId());
-        state = new CountingState(controller.get());
+        state = new CountingState(controller);
         controller->AddState("Counting", state);
         controller->SetState("Counting", ControllerAIStateData());
-    }
-
-    void TearDown() override
-    {
-        controller.reset();
-        DeathFixture::TearDown();
     }
 
     Monster* MakeFoe(float x)
@@ -862,7 +856,7 @@ protected:
     }
 
     Monster* self = nullptr;
-    std::unique_ptr<MonsterProbe> controller;
+    MonsterProbe* controller = nullptr;
     CountingState* state = nullptr;
 };
 
@@ -1026,7 +1020,7 @@ TEST_F(MonsterDecisionsTest, HugeTimesSaturate)
     EXPECT_LT(controller->GetAngerTimer(), 400.0f);
     EXPECT_EQ(controller->GetAngerManager().GetNewTarget(0.0f), nullptr);
 
-    controller->AddState("Scared", new CountingState(controller.get()));
+    controller->AddState("Scared", new CountingState(controller));
     controller->ScareMe(foe->GetObjectId(), 1.0e12f);
     EXPECT_EQ(controller->GetScareTimer(), 2147483647);
     EXPECT_TRUE(controller->StillScared());
@@ -1047,7 +1041,7 @@ TEST_F(MonsterDecisionsTest, FindRoundsCatchUpTwiceAtMost)
 TEST_F(MonsterDecisionsTest, AnAllyExactlyAtTheThresholdIsNotHealed)
 {
     Think("healAllyHealthPercentage = 50");
-    controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller.get()));
+    controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller));
     Monster* ally = Make("Ally", 2, 0, {"characterLife = 100"});
     ally->ForceSpeedUpdate();
     ally->SubtractLife(50.0f, PlayStatsDamageType{});

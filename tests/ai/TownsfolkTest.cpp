@@ -70,12 +70,6 @@ protected:
         database.WriteRecord("Records/Controllers/Own.dbr", {"Class = ControllerAI"});
     }
 
-    void TearDown() override
-    {
-        InstanceGroupManager::Instance().Destroy();
-        AiWorldFixture::TearDown();
-    }
-
     // A walking townsperson at (x, 0, z), in a wanderer group over the given points when any.
     TownTestNpc* Townsperson(const std::string& record, float x, float z,
                              const std::vector<UniqueId>& points = {},
@@ -388,14 +382,8 @@ protected:
     {
         DeathFixture::SetUp();
         owner = Make("Owner", 3, 4);
-        ring = std::make_unique<SlotManager>(owner);
+        ring = Keep(std::make_unique<SlotManager>(owner));
         ring->SetNumSlots(4);
-    }
-
-    void TearDown() override
-    {
-        ring.reset();
-        DeathFixture::TearDown();
     }
 
     Monster* Make(const std::string& name, float x, float z, const char* size = "Small")
@@ -418,7 +406,7 @@ protected:
     }
 
     Monster* owner = nullptr;
-    std::unique_ptr<SlotManager> ring;
+    SlotManager* ring = nullptr;
 };
 
 TEST_F(SlotRingTest, TheNearestFreePlaceIsGivenAndARequesterNeverHoldsTwo)
