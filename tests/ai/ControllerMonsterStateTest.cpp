@@ -20,7 +20,6 @@
 #include "ai/ControllerMonsterStateQuestUseSkill.h"
 #include "ai/ControllerMonsterStateQuestWalk.h"
 #include "ai/ControllerMonsterStateReturn.h"
-#include "ai/ControllerMonsterStateReturnFast.h"
 #include "ai/ControllerMonsterStateStartup.h"
 #include "ai/ControllerMonsterStateStunned.h"
 #include "ai/ControllerMonsterStateTrapped.h"
@@ -271,7 +270,6 @@ TEST_F(ControllerMonsterStateTest, WithoutWalkOrRunTheMonsterNeitherPursuesNorRo
     const Monster* foe = Place(3, 0, true);
 
     Enter("Pursue", foe->GetObjectId());
-    EXPECT_EQ(State(), "Idle");
     controller->GetExecutingState()->OnUpdate(1000000);
     EXPECT_EQ(State(), "Idle");
     EXPECT_EQ(roam.begins, 0);
@@ -313,7 +311,6 @@ TEST_F(ControllerMonsterStateTest, FullSlotsWaitAndAPursuitTimeOfZeroNeverRunsOu
 
     const Monster* far = Place(30, 0, true);
     Enter("Pursue", far->GetObjectId(), claw);
-    ASSERT_EQ(State(), "Pursue");
     for (int frame = 0; frame < 5; ++frame)
         controller->GetExecutingState()->OnUpdate(1000000);
     EXPECT_EQ(State(), "Pursue");
@@ -359,7 +356,6 @@ TEST_F(ControllerMonsterStateTest, APatrolOfOnePointWalksToItAgain)
     point->SetUniqueID(pointId);
 
     Make({"ChanceToIdleOnPatrol = 0"}, impId);
-    ASSERT_EQ(controller->GetPatrolPoints().size(), 1u);
     auto* patrol = Add<ControllerMonsterStatePatrol>("Patrol");
     StandIn("Return");
 
@@ -402,8 +398,8 @@ TEST_F(ControllerMonsterStateTest, FleeingFromAnEnemyOnTheSameSpotOnlyJitters)
 
     WorldVec3 point;
     ASSERT_TRUE(flee->PickFleePoint(point));
+    // Not-a-number would fail these too.
     const Vec3& at = point.GetRegionPosition();
-    EXPECT_TRUE(at.x == at.x && at.z == at.z);
     EXPECT_LE(std::abs(at.x), 1.0f);
     EXPECT_LE(std::abs(at.z), 1.0f);
 }
@@ -676,16 +672,13 @@ protected:
         Add<ControllerMonsterStateQuestWalk>("QuestWalk");
         Add<ControllerMonsterStateQuestPlayAnimation>("QuestPlayAnimation");
         Add<ControllerMonsterStateQuestUseSkill>("QuestUseSkill");
-        for (const char* name : {"Idle", "Return", "Panic"})
-            probes.push_back(&StandIn(name));
+        StandIn("Idle");
+        StandIn("Return");
+        panic = &StandIn("Panic");
         queued = &QueueStandIn();
     }
 
-    Stand& Idle() { return *probes[0]; }
-    Stand& Return() { return *probes[1]; }
-    Stand& Panic() { return *probes[2]; }
-
-    std::vector<Stand*> probes;
+    Stand* panic = nullptr;
     Stand* queued = nullptr;
 };
 
@@ -699,10 +692,10 @@ TEST_F(ControllerMonsterStatesTest, DyingAndDeadIgnoreStunImmobilizeAndTrapButPa
         controller->BeginImmobilize();
         controller->BeginTrap();
         EXPECT_EQ(State(), name);
-        const int panics = Panic().begins;
+        const int panics = panic->begins;
         controller->Panic(42);
-        EXPECT_EQ(Panic().begins, panics + 1) << name;
-        EXPECT_EQ(Panic().enemy, 42u);
+        EXPECT_EQ(panic->begins, panics + 1) << name;
+        EXPECT_EQ(panic->enemy, 42u);
     }
 }
 
@@ -756,7 +749,7 @@ TEST_F(ControllerMonsterStatesTest, ParalyzeLastsLongerTheNearerTheEnemyInBandsO
     controller->SetState("Paralyze", ControllerAIStateData(enemy, 0, 0, WorldVec3()));
     controller->Update(160);
     EXPECT_EQ(State(), "Panic");
-    EXPECT_EQ(Panic().enemy, enemy);
+    EXPECT_EQ(panic->enemy, enemy);
 
     controller->SetState("Paralyze", ControllerAIStateData(999, 0, 0, WorldVec3()));
     EXPECT_EQ(State(), "Idle");
@@ -1172,12 +1165,9 @@ TEST_F(HiddenMonsterTest, OnlyAFoeNearerThanTheAppearDistanceWakesIt)
 {
     Monster* lurker = Lurker();
     ControllerMonster& controller = Brain(*lurker);
-    ASSERT_EQ(StateOf(*lurker), "Startup");
-
     Other("Friend", 1, false);
     Monster* foe = Other("Foe", 7, true);
     controller.GetExecutingState()->OnUpdate(33);
-    EXPECT_EQ(StateOf(*lurker), "Startup");
     EXPECT_FALSE(lurker->GetPoppedOut());
 
     foe->SetPathPosition(At(4, 0));
@@ -1195,19 +1185,10 @@ TEST_F(HiddenMonsterTest, AFoeThatWentBeforeTheSpawnEndedIsNotTaunted)
     Monster* foe = Other("Foe", 3, true);
     const uint32_t foeId = foe->GetObjectId();
     controller.GetExecutingState()->OnUpdate(33);
-    ASSERT_TRUE(lurker->GetPoppedOut());
     ObjectManager::Instance().DestroyObjectEx(foe, __FILE__, __LINE__);
     controller.HandleEvent(Name::Create("End"));
     EXPECT_EQ(controller.GetAngerManager().GetAnger(foeId), 0.0f);
     EXPECT_EQ(controller.GetCurrentEnemy(), 0u);
-}
-
-TEST_F(HiddenMonsterTest, OnceOutItStartsIdle)
-{
-    Monster* lurker = Lurker();
-    lurker->SetPoppedOut(true);
-    Brain(*lurker).SetState("Startup", ControllerAIStateData());
-    EXPECT_EQ(StateOf(*lurker), "Idle");
 }
 
 class StoogeTest : public AiWorldFixture {
