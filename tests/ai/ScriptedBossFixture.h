@@ -7,7 +7,6 @@
 #include "core/BinaryWriter.h"
 #include "core/UniqueId.h"
 #include "engine/BinaryReader.h"
-#include "engine/InstanceGroupManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "skills/Skill.h"
@@ -28,12 +27,6 @@ namespace GAME::Test {
 // them both for paths and for the world's sphere queries.
 class ScriptedBossFixture : public AiWorldFixture {
 protected:
-    void TearDown() override
-    {
-        InstanceGroupManager::Instance().Destroy();
-        AiWorldFixture::TearDown();
-    }
-
     // A monster thinking with a TController record of the given lines, with full life (100
     // unless the lines say) and a walk. A unique id other than zero is the monster's before
     // its controller attaches, as a level's placement gives it.

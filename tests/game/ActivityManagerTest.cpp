@@ -5,7 +5,6 @@
 #include "engine/NetworkEntityList.h"
 #include "engine/Region.h"
 #include "engine/RegionLoader.h"
-#include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/EndGameActivity.h"
 #include "game/RespawnActivity.h"
@@ -259,21 +258,6 @@ TEST_F(TeleportActivityTest, ADestinationInNoRegionOnlyStoresItAndEndsAtTheNextU
     EXPECT_TRUE(gEngine->GetNetworkConnectionManager().TakeSentPackets().empty());
     teleport->Update(10);
     EXPECT_TRUE(teleport->IsFinished());
-}
-
-TEST_F(TeleportActivityTest, TheDepartureSoundGoesWithTheTeleport)
-{
-    database.WriteRecord("Sounds/Soundpak/Player/PlayerTeleportOutgoing.dbr",
-                         {"Class = SoundPak", "soundFiles = out.wav"});
-    auto teleport = Begin<TeleportNonLocalClientActivity>();
-    const uint32_t soundId = teleport->GetDepartureSoundId();
-    ASSERT_NE(ObjectManager::Instance().GetObject<SoundPak>(soundId), nullptr);
-    teleport.reset();
-    const ObjectManager::DestroyRecord& destroyed =
-        ObjectManager::Instance().GetDestroyHistory().back();
-    EXPECT_EQ(destroyed.objectId, soundId);
-    EXPECT_EQ(destroyed.file, "Project/Game/TeleportActivity");
-    EXPECT_EQ(destroyed.line, 56);
 }
 
 TEST_F(TeleportActivityTest, AVanishedPlayerEndsTheTeleportAndGivesTheCounterBack)

@@ -37,28 +37,6 @@ PlayerNetBasicInfo Named(uint32_t id, const wchar_t* name)
     return info;
 }
 
-TEST_F(GameEngineServices, ARepeatedNotificationIsQueuedOnce)
-{
-    Start();
-    Game().AddUINotificationTag(3, "tagLevelUp", false);
-    Game().AddUINotificationTag(3, "tagLevelUp", false);
-    EXPECT_EQ(Game().GetNumNotifications(), 1u);
-    // Only a repeat of the newest one is dropped.
-    Game().AddUINotificationTag(4, "tagLevelUp", false);
-    Game().AddUINotificationTag(3, "tagLevelUp", false);
-    Game().AddUINotification(3, std::vector<std::wstring>{L"a", L"b"}, false);
-    Game().AddUINotification(3, std::vector<std::wstring>{L"a", L"b"}, false);
-    EXPECT_EQ(Game().GetNumNotifications(), 4u);
-    EXPECT_EQ(Game().TakeTopNotification().tags, std::vector<std::string>{"tagLevelUp"});
-    EXPECT_EQ(Game().TakeTopNotification().type, 4);
-
-    // A notification that clears the queue first.
-    Game().AddUINotification(9, L"fresh", true);
-    ASSERT_EQ(Game().GetNumNotifications(), 1u);
-    EXPECT_EQ(Game().TakeTopNotification().texts, std::vector<std::wstring>{L"fresh"});
-    EXPECT_EQ(Game().TakeTopNotification(), UINotification());
-}
-
 TEST_F(GameEngineServices, ChatPartyAnswersAndPetsKeepArrivalOrder)
 {
     Start();

@@ -12,7 +12,6 @@
 #include "engine/InstanceGroupManager.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundPak.h"
 #include "engine/World.h"
 #include "game/ActivityManager.h"
 #include "game/GameActivity.h"
@@ -35,7 +34,6 @@
 #include <functional>
 #include <ostream>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -82,54 +80,6 @@ TEST_F(GameEngineLifeCycle, RolesChooseInterfaceAndServerServices)
     Game().SetAsNetworkStub();
     EXPECT_EQ(Game().GetNetworkInterface(), inbound);
     EXPECT_EQ(Game().GetServerServices(), fullServer);
-}
-
-TEST_F(GameEngineLifeCycle, InitializeDeclaresTheEditorGroupsInOrder)
-{
-    Start();
-    std::string groups;
-    for (const auto& affiliation : InstanceGroupManager::Instance().GetGroupAffiliations()) {
-        groups += affiliation.groupName + ":";
-        for (const RTTI_ClassInfo* info : affiliation.classes)
-            groups += std::string(" ") + info->GetName();
-        groups += "\n";
-    }
-    EXPECT_EQ(groups, "Unified Proxies: Proxy\nUnique Proxies: Proxy\nAny Entity: Entity\n"
-                      "Decorations: Decoration\nMonsters And Weapons: Monster Weapon\n"
-                      "Patrol Points: PatrolPoint\nPatrollers: Monster\nProxyPatrollers: Proxy\n"
-                      "Wander Points: NpcWanderPoint\nNpc Wanderers: Npc\n"
-                      "TeleportShrine: StrategicMovementTeleportShrine\n"
-                      "RespawnShrine: StrategicMovementRespawnShrine\nBandari: Monster Proxy\n"
-                      "Bandari Teleport Points: BandariTeleportPoint\n"
-                      "Terracotta Warriors: Monster Proxy\n");
-
-    ShutdownObjects();
-    EXPECT_TRUE(InstanceGroupManager::Instance().GetGroupAffiliations().empty());
-}
-
-TEST_F(GameEngineLifeCycle, MarketSoundsAreDestroyedLastWithTheirLines)
-{
-    database.WriteRecord("Records/Sounds/Buy.dbr", {"Class = SoundPak", "soundFiles = buy.wav"});
-    database.WriteRecord("Records/Sounds/Sell.dbr", {"Class = SoundPak", "soundFiles = sell.wav"});
-    Start({"marketPurchaseSound = Records/Sounds/Buy.dbr",
-           "marketSaleSound = Records/Sounds/Sell.dbr"});
-    ObjectManager& objects = ObjectManager::Instance();
-    uint32_t buyId = 0, sellId = 0;
-    for (uint32_t id = 1; id < 64; ++id) {
-        if (SoundPak* sound = objects.GetObject<SoundPak>(id))
-            (sound->GetObjectName() == "Records/Sounds/Buy.dbr" ? buyId : sellId) = id;
-    }
-    ASSERT_TRUE(buyId != 0 && sellId != 0);
-
-    ShutdownObjects();
-    const auto& history = objects.GetDestroyHistory();
-    ASSERT_GE(history.size(), 2u);
-    for (const auto& [offset, id, line] : {std::tuple{2u, buyId, 203}, {1u, sellId, 204}}) {
-        const auto& destroyed = history[history.size() - offset];
-        EXPECT_EQ(destroyed.objectId, id);
-        EXPECT_EQ(destroyed.file, "Project/Game/GameEngine");
-        EXPECT_EQ(destroyed.line, line);
-    }
 }
 
 TEST_F(GameEngineLifeCycle, AMarketSoundThatIsNoSoundPakIsDroppedAtOnce)
@@ -335,14 +285,6 @@ TEST_F(GameEngineProxyPools, UnifiedPoolsAreSharedByGroupAndTheLaterWins)
 
     Game().ClearProxyInfo();
     EXPECT_FALSE(Game().GetUnifiedProxyPool(a, pool));
-}
-
-TEST_F(GameEngineProxyPools, HeroBossRegistry)
-{
-    Game().RegisterProxyHeroBoss("Boss");
-    EXPECT_TRUE(Game().IsProxyHeroBossInGame("Boss"));
-    Game().UnregisterProxyHeroBoss("Boss");
-    EXPECT_FALSE(Game().IsProxyHeroBossInGame("Boss"));
 }
 
 class TutorialHints : public GameEngineFixture {
@@ -758,14 +700,11 @@ TEST_F(GameEngineRules, ConstantTables)
     EXPECT_EQ(check(20, 0), CharacterActionPermission_Refuse);
     EXPECT_EQ(check(4, 20), CharacterActionPermission_Refuse);
 
-    EXPECT_EQ(Game().GetClassTag(0, 3), "tagCClass31");
     EXPECT_EQ(Game().GetClassTag(7, 6), "tagCClass15");
-    EXPECT_EQ(Game().GetClassTag(5), "tagCClass06");
     EXPECT_EQ(Game().GetClassTag(8, 0), "");
     EXPECT_EQ(Game().GetClassTag(0, 8), "");
     EXPECT_EQ(Game().GetClassTag(UINT32_MAX), "");
 
-    EXPECT_EQ(Game().GetMonsterRaceTagSingular("Demon"), "tagRace07");
     EXPECT_EQ(Game().GetMonsterRaceTagPlural("Device"), "tagRace12P");
     EXPECT_EQ(Game().GetMonsterRaceTagSingular("demon"), "noTagUnknownRace");
 
