@@ -115,6 +115,15 @@ protected:
     std::optional<AiScopedWorld> scopedWorld;
 };
 
+TEST_F(ControllerPlayerTest, DeadOrTeleportingDropsTheOrderAndTheRepeat)
+{
+    controller->SetMouseRepeat(7, At(1, 1));
+    player->SetTeleporting(true);
+    uint32_t target = 9;
+    EXPECT_FALSE(controller->HandleActionFromMouse(true, false, false, true, At(5, 0), target));
+    EXPECT_EQ(controller->GetRepeatTarget(), 0u);
+}
+
 TEST_F(ControllerPlayerTest, AHeldTargetThatDiedOrVanishedEndsTheRepeat)
 {
     Monster* enemy = Place<Monster>("Records/Creatures/Foe.dbr", "Monster", 4.0f);
