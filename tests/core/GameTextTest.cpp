@@ -83,7 +83,7 @@ TEST_F(GameTextTest, CaretCodesTakeNoWidthAndLongTextIsMeasuredWhole)
     EXPECT_EQ(out.back().width, 7700 + 12);
 }
 
-TEST_F(GameTextTest, ExtremeIndentsSaturate)
+TEST_F(GameTextTest, ExtremeIndentsSaturateAndStylesKeepTheTableBoundsAndFirstEntries)
 {
     GameTextStyleMap map = LoadStyles({"ItemBaseStats = Stats", "ItemBaseStatsIndent = 2147483647",
                                        "ItemBonuses = Stats", "ItemBonusesIndent = -2147483648"});
@@ -96,6 +96,8 @@ TEST_F(GameTextTest, ExtremeIndentsSaturate)
                                      {"Stats", INT_MIN + 6, 6, INT_MIN + 6 + 7 + 6, 14},
                                      {"", 6, 6, 0, 0}}));
     EXPECT_EQ(StyleOf(map, 39), std::pair(std::string(), 0.0f));
+    EXPECT_FALSE(map.Insert(GameTextClass::ItemBaseStats, "Title", 1));
+    EXPECT_EQ(map.GetStyleName(GameTextClass::ItemBaseStats), "Stats");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "core/MathUtils.h"
 #include "engine/Actor.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
@@ -6,7 +7,10 @@
 #include "engine/GraphicsFont.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Name.h"
+#include "engine/StyleManager.h"
+#include "engine/Viewport.h"
 #include "engine/World.h"
+#include "engine/WorldCamera.h"
 #include "engine/WorldCoords.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +38,35 @@ TEST(Actor, ADissolveEndsOnceUpdatesHaveCarriedItThroughItsTime)
     EXPECT_FALSE(actor.GetIsDissolved()) << "started over";
     actor.UpdateSelf(0);
     EXPECT_TRUE(actor.GetIsDissolved());
+}
+
+// Looks at a fixed point, as the game's camera looks at its target.
+class FixedTargetCamera : public WorldCamera {
+public:
+    WorldVec3 GetTarget() const override { return WorldVec3(1, {0.0f, 0.0f, 0.0f}); }
+};
+
+TEST(WorldCamera, SitsBehindItsTargetAndItsFrustumFollowsItsPitch)
+{
+    FixedTargetCamera camera;
+    camera.SetCameraDistance(10.0f);
+    camera.SetCameraYaw(0.0f);
+    camera.SetCameraPitch(0.0f);
+    camera.Update();
+    const Coords& frame = camera.GetCoords().GetRegionCoords();
+    EXPECT_NEAR(frame.origin.z, -10.0f, 1e-5f);
+
+    const WorldFrustum view = camera.GetFrustum(Viewport(0, 0, 1024, 768));
+    EXPECT_TRUE(view.Contains(WorldVec3(1, {0.0f, 0.0f, 0.0f})));
+    EXPECT_FALSE(view.Contains(WorldVec3(1, {0.0f, 0.0f, -11.0f}))); // behind the camera
+    EXPECT_FALSE(view.Contains(WorldVec3(1, {0.0f, 0.0f, 991.0f}))); // past the far plane
+    EXPECT_FALSE(view.Contains(WorldVec3(2, {0.0f, 0.0f, 0.0f})));   // unrelated region
+
+    // Straight down the camera still has an up axis, hence side planes.
+    camera.SetCameraPitch(DegreesToRadians(90.0f));
+    camera.Update();
+    EXPECT_TRUE(
+        camera.GetFrustum(Viewport(0, 0, 1024, 768)).Contains(WorldVec3(1, {0.5f, 0.0f, 0.5f})));
 }
 
 class InstanceGroupManagerTest : public ::testing::Test {
@@ -248,6 +281,21 @@ TEST(GraphicsFont, LongTextsAreDrawnInRunsOf511Glyphs)
     // A full run at the very end is not followed by an empty one.
     EXPECT_EQ(font.DrawString(std::wstring(511, L'x'), 0.0f, 0.0f, kWhite, 0, false, 10, 0), 1533);
     EXPECT_EQ(font.GetRenderer()->GetRuns().size(), 1u);
+}
+
+TEST(StyleManager, StylesAreFoundByExactNameAndKeepTheirFirstEntry)
+{
+    StyleManager styles;
+    GraphicsFont* font = styles.AddFont("Body", 6);
+    EXPECT_EQ(styles.AddFont("Body", 9), font);
+
+    EXPECT_TRUE(styles.AddStyle("Normal", "Body", 12, 1));
+    EXPECT_FALSE(styles.AddStyle("Normal", "Body", 20, 0));
+    EXPECT_FALSE(styles.AddStyle("", "Body", 12, 0));
+    EXPECT_FALSE(styles.AddStyle("Other", "Missing", 12, 0));
+    ASSERT_NE(styles.GetStyle("Normal"), nullptr);
+    EXPECT_EQ(styles.GetStyle("Normal")->size, 12);
+    EXPECT_EQ(styles.GetStyle("normal"), nullptr);
 }
 
 } // namespace
