@@ -12,8 +12,6 @@
 namespace GAME::Test {
 namespace {
 
-using namespace std::string_literals;
-
 const char* const kSettings = "Records/Game/GameEngine.dbr";
 
 // A style of a font 7 pixels a glyph: "Stats", 14 high.
@@ -74,21 +72,6 @@ TEST_F(GameTextTest, ClassNamesNeverReadPastTheTable)
     EXPECT_STREQ(GetGameTextClassName(static_cast<GameTextClass>(-1)), "");
 }
 
-TEST_F(GameTextTest, StylesLoadEveryClassAndKeepTheFirstEntry)
-{
-    GameTextStyleMap map = LoadStyles({"ItemBaseStats = Stats", "ItemBaseStatsIndent = 10",
-                                       "PetSkillStatsNextIndent = 4", "ItemBannerIndent = 3"});
-    EXPECT_EQ(map.GetCount(), 39u);
-    EXPECT_EQ(StyleOf(map, int32_t(GameTextClass::ItemBaseStats)), std::pair("Stats"s, 10.0f));
-    EXPECT_EQ(map.GetStyleIndent(GameTextClass::PetSkillStatsNext), 4.0f);
-    // No "ItemBanner" key: the entry exists with an empty name.
-    EXPECT_EQ(StyleOf(map, int32_t(GameTextClass::ItemBanner)), std::pair(""s, 3.0f));
-    EXPECT_EQ(StyleOf(map, 39), std::pair(""s, 0.0f));
-
-    EXPECT_FALSE(map.Insert(GameTextClass::ItemBaseStats, "Title", 1));
-    EXPECT_EQ(map.GetStyleName(GameTextClass::ItemBaseStats), "Stats");
-}
-
 TEST_F(GameTextTest, CaretCodesTakeNoWidthAndLongTextIsMeasuredWhole)
 {
     GameTextStyleMap map = LoadStyles({"ItemDescription = Stats"});
@@ -100,30 +83,21 @@ TEST_F(GameTextTest, CaretCodesTakeNoWidthAndLongTextIsMeasuredWhole)
     EXPECT_EQ(out.back().width, 7700 + 12);
 }
 
-TEST_F(GameTextTest, UnstyledLinesAreNotMeasured)
-{
-    GameTextStyleMap map = LoadStyles({"ItemBannerIndent = 5", "ItemNameRare = Missing"});
-    std::list<GameTextString> out{{"Stats", L"kept", false, 0}};
-    GameTextLineToString(map,
-                         {{GameTextClass::ItemBanner, L"Banner", false},
-                          {GameTextClass::ItemNameRare, L"Rare", false},
-                          {static_cast<GameTextClass>(77), L"Stray", false}},
-                         out);
-    ASSERT_EQ(out.size(), 4u);
-    out.pop_front();
-    EXPECT_EQ(Measures(out), (std::vector<Measured>{
-                                 {"", 11, 6, 0, 0}, {"Missing", 6, 6, 0, 0}, {"", 6, 6, 0, 0}}));
-}
-
-TEST_F(GameTextTest, ExtremeIndentsSaturate)
+TEST_F(GameTextTest, ExtremeIndentsSaturateAndStylesKeepTheTableBoundsAndFirstEntries)
 {
     GameTextStyleMap map = LoadStyles({"ItemBaseStats = Stats", "ItemBaseStatsIndent = 2147483647",
                                        "ItemBonuses = Stats", "ItemBonusesIndent = -2147483648"});
+    // A class past the table is neither styled nor measured.
     std::list<GameTextString> out = Convert(map, {{GameTextClass::ItemBaseStats, L"x", false},
-                                                  {GameTextClass::ItemBonuses, L"x", false}});
+                                                  {GameTextClass::ItemBonuses, L"x", false},
+                                                  {static_cast<GameTextClass>(77), L"x", false}});
     EXPECT_EQ(Measures(out),
               (std::vector<Measured>{{"Stats", INT_MAX, 6, INT_MAX, 14},
-                                     {"Stats", INT_MIN + 6, 6, INT_MIN + 6 + 7 + 6, 14}}));
+                                     {"Stats", INT_MIN + 6, 6, INT_MIN + 6 + 7 + 6, 14},
+                                     {"", 6, 6, 0, 0}}));
+    EXPECT_EQ(StyleOf(map, 39), std::pair(std::string(), 0.0f));
+    EXPECT_FALSE(map.Insert(GameTextClass::ItemBaseStats, "Title", 1));
+    EXPECT_EQ(map.GetStyleName(GameTextClass::ItemBaseStats), "Stats");
 }
 
 } // namespace

@@ -14,11 +14,8 @@
 #include "engine/WorldVec3.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
-#include "skills/Skill.h"
-#include "skills/SkillManager.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/LevelObjectsFixture.h"
-#include "tests/support/Records.h"
 #include "world/Lightning.h"
 #include "world/Prop.h"
 #include "world/RadiusMagic.h"
@@ -36,7 +33,7 @@ protected:
     void SetUp() override
     {
         LevelObjectsFixture::SetUp();
-        // Three seconds long, so a whole fade cycle ends before the animation does.
+        // Three seconds long: the effects here end on its End event, never by running out.
         GraphicsEngine::Instance().DescribeAnimation("Fx/Swirl.anm", {90, 30, 1.0f});
     }
     void TearDown() override
@@ -60,33 +57,6 @@ protected:
     static void End(FxMesh& mesh) { mesh.AnimationCallback(0, Name::Create("End")); }
     int made = 0;
 };
-
-TEST_F(FxTest, AMeshEffectFadesInHoldsFadesOutAndGoesOnceItsAnimationHasEnded)
-{
-    FxMesh* mesh =
-        PlaceMesh({"Class = FxMesh", "meshName = Fx/Swirl.msh", "animationName = Fx/Swirl.anm",
-                   "speed = 1", "fadeInTime = 0.5", "sustainTime = 1.0", "fadeOutTime = 0.5"});
-    const uint32_t id = mesh->GetObjectId();
-    struct Step {
-        int32_t at;
-        float brightness;
-        int32_t state;
-    };
-    const Step steps[] = {
-        {250, 0.5f, 1}, {500, 1.0f, 2}, {1500, 1.0f, 3}, {1750, 0.5f, 3}, {2000, 0.0f, 0}};
-    int32_t now = 0;
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.at);
-        mesh->UpdateSelf(step.at - now);
-        now = step.at;
-        EXPECT_FLOAT_EQ(Brightness(*mesh), step.brightness);
-        EXPECT_EQ(mesh->GetFadeState(), step.state);
-    }
-    EXPECT_TRUE(Exists(id)) << "its animation still runs";
-    End(*mesh);
-    mesh->UpdateSelf(33);
-    EXPECT_FALSE(Exists(id));
-}
 
 TEST_F(FxTest, WithoutFadeTimesAMeshEffectGoesAtItsEndUnlessItLoops)
 {
@@ -302,20 +272,7 @@ protected:
     void SetUp() override
     {
         CombatGameFixture::SetUp();
-        database.WriteRecord("Records/Sounds/Torch.dbr", {"Class = SoundPak"});
-        database.WriteRecord(
-            "Records/Props/Torch.dbr",
-            {"Class = Prop", "propAnimation = Torch_Burn.anm", "propAnimationSpeed = 1.5",
-             "animationSound = Records/Sounds/Torch.dbr", "propAttachPoint = R Hand"});
         owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    }
-
-    Item* Equip(const char* className, EquipLocations location)
-    {
-        Object* object = ObjectManager::Instance().CreateObject(className);
-        owner->GetCombatManager().GetEquipManager().AttachItemAction(object->GetObjectId(),
-                                                                     location);
-        return static_cast<Item*>(object);
     }
 
     Character* owner = nullptr;
@@ -324,42 +281,14 @@ protected:
 TEST_F(CarriedProp, APropWithoutAttachPointLeavesUnseenItemsUnseen)
 {
     database.WriteRecord("Records/Props/Bare.dbr", {"Class = Prop"});
-    Item* ring = Equip("Item", EquipLocations_Finger);
+    auto* ring = static_cast<Item*>(ObjectManager::Instance().CreateObject("Item"));
+    owner->GetCombatManager().GetEquipManager().AttachItemAction(ring->GetObjectId(),
+                                                                 EquipLocations_Finger);
     ASSERT_FALSE(ring->GetVisibility());
     Prop* bare = ObjectManager::Instance().CreateObjectFromFile<Prop>("Records/Props/Bare.dbr");
     owner->AddEquipmentProp(bare);
     owner->RemoveEquipmentProp(bare->GetObjectId());
     EXPECT_FALSE(ring->GetVisibility());
-}
-
-TEST_F(CarriedProp, SkillAnimationEventsCarryTheSkillsPropOverTheWeapon)
-{
-    database.WriteRecord("Records/Skills/Torchlight.dbr",
-                         {"Class = SkillActivated", "propName1 = Records/Props/Torch.dbr"});
-    SkillManager& skills = owner->GetSkillManager();
-    skills.LoadSkills(Record("skillName1 = Records/Skills/Torchlight.dbr\nskillLevel1 = 1\n"), 1);
-    Skill* skill = skills.GetSkill(skills.FindSkillId("Records/Skills/Torchlight.dbr"));
-    Prop* torch = skill->GetProp1();
-    Item* sword = Equip("WeaponMelee_Sword", EquipLocations_RightHand);
-    auto event = [&](const char* name) {
-        EXPECT_FALSE(skills.HandleSkillAnimationCallback(Name::Create(name), 0, 0, WorldVec3()));
-    };
-
-    event("SkillPropAdd");
-    event("SkillProp2Add"); // the skill has no second prop
-    EXPECT_EQ(torch->GetAttachParent(), owner);
-    EXPECT_FALSE(sword->GetVisibility());
-    event("SkillProp1Remove");
-    EXPECT_TRUE(sword->GetVisibility());
-
-    // Cancelling takes it off too; a second removal finds nothing recorded.
-    event("SkillProp1Add");
-    skills.CancelSkillAction(0);
-    EXPECT_EQ(torch->GetAttachParent(), nullptr);
-    EXPECT_TRUE(sword->GetVisibility());
-    sword->SetVisibility(false);
-    event("SkillPropRemove");
-    EXPECT_FALSE(sword->GetVisibility());
 }
 
 } // namespace

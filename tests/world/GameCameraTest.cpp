@@ -1,6 +1,5 @@
 #include "world/GameCamera.h"
 
-#include "characters/Player.h"
 #include "core/MathUtils.h"
 #include "engine/Engine.h"
 #include "engine/GridRegion.h"
@@ -59,19 +58,6 @@ TEST(CameraRange, NewEndsKeepTheControlledValue)
     EXPECT_EQ(CameraRange(0.0f, 0.0f, 0.0f).GetFraction(15.0f), 0.0f);
 }
 
-TEST(GameCamera, SettingsPlaceTheViewBetweenTheLimitsAndAFullResetReturnsToIt)
-{
-    GameCamera camera;
-    Configure(camera, 15.0f, 40.0f);
-    camera.SetCameraDistance(30.0f);
-    camera.SetCameraPitch(DegreesToRadians(70.0f));
-    camera.SetCameraYaw(0.0f);
-    camera.ResetToDefaults(true);
-    EXPECT_FLOAT_EQ(camera.GetCameraDistance(), 15.0f);
-    EXPECT_FLOAT_EQ(camera.GetCameraPitch(), DegreesToRadians(40.0f));
-    EXPECT_FLOAT_EQ(camera.GetCameraYaw(), DegreesToRadians(50.0f));
-}
-
 TEST(GameCamera, SoftResetStartsFromThePresentViewWithClampedTargets)
 {
     GameCamera camera;
@@ -85,21 +71,6 @@ TEST(GameCamera, SoftResetStartsFromThePresentViewWithClampedTargets)
     EXPECT_EQ(camera.GetDistanceRange().GetTargetFraction(), 1.0f);
     EXPECT_FLOAT_EQ(camera.GetPitchRange().GetCurrentFraction(), 1.25f);
     EXPECT_FLOAT_EQ(camera.GetPitchRange().GetTargetFraction(), 0.5f);
-}
-
-using GameCameraWorldTest = CombatWorldFixture;
-
-TEST_F(GameCameraWorldTest, FollowsThePlayerAndSeesIt)
-{
-    const WorldVec3 start(1, {10.0f, 0.0f, 20.0f});
-    Player player;
-    ASSERT_TRUE(TheWorld().AddEntity(&player, WorldCoords(start), true));
-
-    GameCamera camera;
-    camera.SetPlayer(&player);
-    camera.Update();
-    EXPECT_EQ(camera.GetTarget(), start);
-    EXPECT_TRUE(camera.GetFrustum(Viewport(0, 0, 1024, 768)).Contains(start));
 }
 
 class GameCameraInputTest : public CombatWorldFixture {
@@ -136,19 +107,6 @@ TEST_F(GameCameraInputTest, WhilePausedNothingMovesAndNoTimeIsSaved)
     const float step =
         fraction + (camera.GetDistanceRange().GetTargetFraction() - fraction) * 0.5f * 0.4f;
     EXPECT_FLOAT_EQ(camera.GetDistanceRange().GetCurrentFraction(), step);
-}
-
-TEST_F(GameCameraInputTest, BothResetKeysEaseTheDistanceBack)
-{
-    camera.Zoom(3.0f);
-    gEngine->RunFrame(100);
-    camera.UpdateFromInput();
-    gEngine->GetInputDevice().SetKeyDown(15, true);
-    gEngine->GetInputDevice().SetKeyDown(47, true);
-    gEngine->RunFrame(100);
-    camera.UpdateFromInput();
-    EXPECT_FLOAT_EQ(camera.GetDistanceRange().GetTargetFraction(),
-                    camera.GetDistanceRange().GetFraction(camera.GetCameraDistanceDefault()));
 }
 
 TEST_F(GameCameraInputTest, AtYawZeroTheUndergroundFrustumStaysFinite)

@@ -96,64 +96,6 @@ TEST_F(VolumeKindsTest, TheSurfaceIsOutsideAndRandomPointsAreInside)
     }
 }
 
-TEST_F(VolumeKindsTest, AMusicEventReactsToItsHeartOnceAndThenToNothing)
-{
-    auto* music = PlaceVolume<BoundingVolumeMusicEvent>(
-        {"Class = BoundingVolumeMusicEvent", "boundingVolumeRadius1 = 30",
-         "boundingVolumeRadius2 = 10", "boundingVolumeRadius3 = 20",
-         "eventMusicFile = Music/Event.mp3"});
-    Frame(33);
-    struct Step {
-        float x;
-        std::vector<Jukebox::RequestType> requests;
-    };
-    const std::vector<Step> steps = {{15, {Jukebox::FadeOutMusicRequest}},
-                                     {25, {Jukebox::FadeInMusicRequest}},
-                                     {15, {Jukebox::FadeOutMusicRequest}},
-                                     {5, {Jukebox::PlayEventMusicRequest}},
-                                     {15, {}},
-                                     {5, {}}};
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.x);
-        MoveTo(hero, {step.x, 0, 0});
-        Frame(33);
-        std::vector<Jukebox::RequestType> seen;
-        for (const Jukebox::Request& request : TakeJukebox())
-            seen.push_back(request.type);
-        EXPECT_EQ(seen, step.requests);
-    }
-    EXPECT_TRUE(music->IsTriggered());
-}
-
-TEST_F(VolumeKindsTest, DaylightFollowsTheFarthestStepAndStopsPastItsReach)
-{
-    DayNightManager& dayNight = DayNightManager::Instance();
-    dayNight.Enable(true);
-    auto* volume = PlaceVolume<BoundingVolumeLerpDaylight>(
-        {"Class = BoundingVolumeLerpDaylight", "radius = 3", "startHour = 6", "endHour = 18",
-         "radiusToEndHour = 10"});
-    MoveTo(hero, {1, 0, 0});
-    Frame(33);
-    EXPECT_TRUE(volume->IsActive());
-    EXPECT_FALSE(dayNight.IsEnabled());
-    EXPECT_EQ(gEngine->GetForcedUpdates(), std::vector<uint32_t>{volume->GetObjectId()});
-
-    struct Step {
-        float x;
-        float hour;
-        bool active;
-    };
-    for (const Step& step : {Step{5, 12, true}, Step{2, 12, true}, Step{11, 12, false}}) {
-        SCOPED_TRACE(step.x);
-        MoveTo(hero, {step.x, 0, 0});
-        Frame(33);
-        EXPECT_FLOAT_EQ(dayNight.GetStartTime(), step.hour);
-        EXPECT_EQ(volume->IsActive(), step.active);
-    }
-    EXPECT_TRUE(dayNight.IsEnabled());
-    EXPECT_TRUE(gEngine->GetForcedUpdates().empty());
-}
-
 TEST_F(VolumeKindsTest, DaylightWithoutAReachHoldsTheStartHourUntilTheFirstStep)
 {
     auto* volume = PlaceVolume<BoundingVolumeLerpDaylight>(
