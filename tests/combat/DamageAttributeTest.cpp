@@ -972,7 +972,7 @@ Pairs Defenses(const DefenseAttribute& attribute, uint32_t level)
 template <typename T> std::vector<std::string> KeysOf()
 {
     T attribute;
-    return {attribute.GetChanceKey(), attribute.GetValueKey(), attribute.GetDisplayTag()};
+    return {attribute.GetChanceKey(), attribute.GetValueKey()};
 }
 
 using Keys = std::vector<std::string>;
@@ -980,12 +980,10 @@ using Keys = std::vector<std::string>;
 TEST(DefenseAttribute, KeysJoinTheKindWordWithTheFamilyWords)
 {
     EXPECT_EQ(KeysOf<DefenseAttributeAbs_Physical>(),
-              (Keys{"defensivePhysicalChance", "defensivePhysical", "DefensePhysical"}));
-    // The leech kinds read the slow leech keys but show their own name.
+              (Keys{"defensivePhysicalChance", "defensivePhysical"}));
+    // The leech kinds read the slow leech keys.
     EXPECT_EQ(KeysOf<DefenseAttributeAbs_LifeLeach>(),
-              (Keys{"defensiveSlowLifeLeachChance", "defensiveSlowLifeLeach", "DefenseLifeLeach"}));
-    EXPECT_EQ(KeysOf<DefenseAttributeAbs_ManaBurnRatio>(),
-              (Keys{"defensiveManaBurnRatioChance", "defensiveManaBurnRatio", "MONSTER ONLY"}));
+              (Keys{"defensiveSlowLifeLeachChance", "defensiveSlowLifeLeach"}));
 }
 
 TEST(DefenseAttribute, ALoneZeroIsNoValueUnlessKeptEmptyAndLevelsClampToTheList)

@@ -170,9 +170,7 @@ TEST_F(SkillLevelListsTest, ARecordWithoutAProjectileNumberStillLaunchesOne)
     const struct {
         const char* line;
         size_t shots;
-    } rows[] = {{"skillProjectileNumber = 0", 1},
-                {"skillProjectileNumber = -3", 1},
-                {"skillProjectileNumber = 3", 3}};
+    } rows[] = {{"skillProjectileNumber = 0", 1}, {"skillProjectileNumber = 3", 3}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         auto* skill = MakeSkill<Skill_AttackProjectile>("Skill_AttackProjectile", row.line);
