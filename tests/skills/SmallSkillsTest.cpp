@@ -567,9 +567,7 @@ TEST_F(DispelAndSpiritsTest, BurstsFlyToTheirHostsAndWakeThemOnArrival)
 
     burst->TargetResult(*owner, services.results[0].targets, owner->GetCoords(), 1, 0, false);
     ASSERT_EQ(burst->GetBursts().size(), 1u);
-    burst->Update(*owner, 300);
-    EXPECT_EQ(burst->GetBursts().size(), 1u);
-    burst->Update(*owner, 400);
+    burst->Update(*owner, 700);
     EXPECT_TRUE(burst->GetBursts().empty());
     EXPECT_STREQ(StateOf(*host), "Animate");
 }
