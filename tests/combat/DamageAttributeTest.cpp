@@ -954,23 +954,6 @@ Pairs Defenses(const DefenseAttribute& attribute, uint32_t level)
     return DefensesOf(accumulator);
 }
 
-template <typename T> std::vector<std::string> KeysOf()
-{
-    T attribute;
-    return {attribute.GetChanceKey(), attribute.GetValueKey()};
-}
-
-using Keys = std::vector<std::string>;
-
-TEST(DefenseAttribute, KeysJoinTheKindWordWithTheFamilyWords)
-{
-    EXPECT_EQ(KeysOf<DefenseAttributeAbs_Physical>(),
-              (Keys{"defensivePhysicalChance", "defensivePhysical"}));
-    // The leech kinds read the slow leech keys.
-    EXPECT_EQ(KeysOf<DefenseAttributeAbs_LifeLeach>(),
-              (Keys{"defensiveSlowLifeLeachChance", "defensiveSlowLifeLeach"}));
-}
-
 TEST(DefenseAttribute, ALoneZeroIsNoValueUnlessKeptEmptyAndLevelsClampToTheList)
 {
     EXPECT_EQ(Loaded<DefenseAttributeAbs_Fire>("defensiveFire = 0\n"), nullptr);
