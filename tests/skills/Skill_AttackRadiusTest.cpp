@@ -437,8 +437,6 @@ TEST_F(Skill_BuffRadiusTest, TimedAttackAuraEndsAfterItsDurationAndMirrorsSendNo
 
     owner.controlling = true;
     aura->ActivateNow(*caster, Name(), 0, WorldVec3());
-    Run(*aura, 1900);
-    EXPECT_TRUE(aura->IsToggledOn());
     Run(*aura, 2000);
     EXPECT_FALSE(aura->IsToggledOn());
     EXPECT_EQ(owner.services.Switches(), (std::vector<bool>{true, false}));
