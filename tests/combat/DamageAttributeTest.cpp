@@ -576,23 +576,8 @@ TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoTheAttack)
     EXPECT_EQ(burn->GetDamageRatio(3), 25.0f);
 }
 
-TEST(DamageAttributeKinds, ManaBurnReadsTheWordsOfItsRatioAdderAndItsDrain)
+TEST(DamageAttributeKinds, UnknownOrUnlistedClassNamesMakeNothing)
 {
-    using Keys = std::vector<std::string>;
-    const std::unique_ptr<DamageAttribute> adder =
-        CreateDamageAttribute("DamageAttributeAbsMod_ManaBurn");
-    const std::unique_ptr<DamageAttribute> drain =
-        CreateDamageAttribute("DamageAttributeAbs_ManaBurn");
-    const DamageAttributeKeys& a = adder->GetKeys();
-    const DamageAttributeKeys& d = drain->GetKeys();
-    EXPECT_EQ((Keys{a.chance, a.xorKey, a.global, a.modifier}),
-              (Keys{"offensiveManaBurnRatioAdderChance", "offensiveManaBurnXOR",
-                    "offensiveManaBurnGlobal", "offensiveManaBurnRatioAdder"}));
-    EXPECT_EQ((Keys{d.chance, d.xorKey, d.global, d.valueMin, d.valueMax}),
-              (Keys{"offensiveManaBurnChance", "offensiveManaBurnXOR", "offensiveManaBurnGlobal",
-                    "offensiveManaBurnDrainMin", "offensiveManaBurnDrainMax"}));
-    EXPECT_EQ(std::make_pair(a.type, d.type),
-              std::make_pair(CombatAttributeType_ManaBurn, CombatAttributeType_ManaBurn));
     EXPECT_EQ(CreateDamageAttribute("DamageAttribute_BasePhysical"), nullptr);
     EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_Frost"), nullptr);
 }
@@ -967,25 +952,6 @@ Pairs Defenses(const DefenseAttribute& attribute, uint32_t level)
     CombatAttributeAccumulator accumulator;
     attribute.AddToAccumulator(accumulator, level, false);
     return DefensesOf(accumulator);
-}
-
-template <typename T> std::vector<std::string> KeysOf()
-{
-    T attribute;
-    return {attribute.GetChanceKey(), attribute.GetValueKey(), attribute.GetDisplayTag()};
-}
-
-using Keys = std::vector<std::string>;
-
-TEST(DefenseAttribute, KeysJoinTheKindWordWithTheFamilyWords)
-{
-    EXPECT_EQ(KeysOf<DefenseAttributeAbs_Physical>(),
-              (Keys{"defensivePhysicalChance", "defensivePhysical", "DefensePhysical"}));
-    // The leech kinds read the slow leech keys but show their own name.
-    EXPECT_EQ(KeysOf<DefenseAttributeAbs_LifeLeach>(),
-              (Keys{"defensiveSlowLifeLeachChance", "defensiveSlowLifeLeach", "DefenseLifeLeach"}));
-    EXPECT_EQ(KeysOf<DefenseAttributeAbs_ManaBurnRatio>(),
-              (Keys{"defensiveManaBurnRatioChance", "defensiveManaBurnRatio", "MONSTER ONLY"}));
 }
 
 TEST(DefenseAttribute, ALoneZeroIsNoValueUnlessKeptEmptyAndLevelsClampToTheList)

@@ -7,7 +7,6 @@
 #include "engine/Coords.h"
 #include "engine/Name.h"
 #include "tests/support/CombatWorldFixture.h"
-#include "tests/support/SoundPaks.h"
 
 #include <initializer_list>
 #include <string>
@@ -17,7 +16,6 @@ namespace GAME::Test {
 // Characters that die in a world of their own, with the records their deaths make things from.
 class DeathFixture : public CombatWorldFixture {
 protected:
-    static constexpr const char* kDeathSound = "Records/Sounds/Death.dbr";
     static constexpr const char* kEffect = "Records/Fx/Ash.dbr";
     static constexpr const char* kLight = "Records/Fx/Glow.dbr";
     static constexpr const char* kGore = "Records/Creatures/Gore.dbr";
@@ -26,7 +24,6 @@ protected:
     void SetUp() override
     {
         CombatWorldFixture::SetUp();
-        database.WriteRecord(kDeathSound, {"Class = SoundPak"});
         database.WriteRecord(kEffect, {"Class = EffectEntity"});
         database.WriteRecord(kLight, {"Class = Light"});
         database.WriteRecord(kGore, {"Class = Character"});

