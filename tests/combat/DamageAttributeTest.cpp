@@ -576,8 +576,23 @@ TEST_F(DamageAttributePhysicalTest, ManaBurnCarriesItsRatioIntoTheAttack)
     EXPECT_EQ(burn->GetDamageRatio(3), 25.0f);
 }
 
-TEST(DamageAttributeKinds, UnknownOrUnlistedClassNamesMakeNothing)
+TEST(DamageAttributeKinds, ManaBurnReadsTheWordsOfItsRatioAdderAndItsDrain)
 {
+    using Keys = std::vector<std::string>;
+    const std::unique_ptr<DamageAttribute> adder =
+        CreateDamageAttribute("DamageAttributeAbsMod_ManaBurn");
+    const std::unique_ptr<DamageAttribute> drain =
+        CreateDamageAttribute("DamageAttributeAbs_ManaBurn");
+    const DamageAttributeKeys& a = adder->GetKeys();
+    const DamageAttributeKeys& d = drain->GetKeys();
+    EXPECT_EQ((Keys{a.chance, a.xorKey, a.global, a.modifier}),
+              (Keys{"offensiveManaBurnRatioAdderChance", "offensiveManaBurnXOR",
+                    "offensiveManaBurnGlobal", "offensiveManaBurnRatioAdder"}));
+    EXPECT_EQ((Keys{d.chance, d.xorKey, d.global, d.valueMin, d.valueMax}),
+              (Keys{"offensiveManaBurnChance", "offensiveManaBurnXOR", "offensiveManaBurnGlobal",
+                    "offensiveManaBurnDrainMin", "offensiveManaBurnDrainMax"}));
+    EXPECT_EQ(std::make_pair(a.type, d.type),
+              std::make_pair(CombatAttributeType_ManaBurn, CombatAttributeType_ManaBurn));
     EXPECT_EQ(CreateDamageAttribute("DamageAttribute_BasePhysical"), nullptr);
     EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_Frost"), nullptr);
 }
