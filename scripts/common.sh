@@ -26,7 +26,8 @@ ensure_tools() {
     if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
         echo "== installing: ${missing[*]}"
         DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
-            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null &&
+            use_compiler_cache
     else
         echo "missing tools: ${missing[*]} (run as root to install them)" >&2
         return 1
@@ -35,17 +36,19 @@ ensure_tools() {
 
 # The compiler cache: paths under the repository are hashed relative to it and the working
 # folder is left out, so a fresh clone elsewhere on this machine reuses the working tree's
-# objects. The cache stays in its usual place under the user's home.
-if command -v ccache >/dev/null; then
+# objects. The cache stays in its usual place under the user's home. Chosen again once
+# ensure_tools has run, so that the run which installs ccache already fills the cache.
+use_compiler_cache() {
+    CACHE_LAUNCHER=()
+    command -v ccache >/dev/null || return 0
     export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
     # pch_defines and time_macros let objects built on precompiled headers be cached.
     export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
     # The settings travel with the launcher, so that a build started by hand (cmake --build)
     # files its objects where a fresh clone will look for them.
     CACHE_LAUNCHER=("-DCMAKE_CXX_COMPILER_LAUNCHER=env;CCACHE_BASEDIR=$ROOT;CCACHE_NOHASHDIR=1;CCACHE_SLOPPINESS=$CCACHE_SLOPPINESS;ccache")
-else
-    CACHE_LAUNCHER=()
-fi
+}
+use_compiler_cache
 
 # stage NAME COMMAND...: runs one stage and prints its wall time on one line.
 stage() {
