@@ -7,8 +7,8 @@
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
-#include "host/HordeFight.h"
 #include "host/HostSamples.h"
+#include "host/scenarios/HordeFight.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,7 +10,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
-#include "host/PacketCatalogue.h"
+#include "host/scenarios/PacketCatalogue.h"
 #include "multiplayer/CharacterActionPackets.h"
 #include "multiplayer/NetworkSession.h"
 #include "multiplayer/PlayerInfoPackets.h"

@@ -9,43 +9,44 @@
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/TriggerFactory.h"
-#include "host/AiReport.h"
-#include "host/ArenaReport.h"
-#include "host/BagReport.h"
-#include "host/BossReport.h"
-#include "host/CastReport.h"
-#include "host/CharacterReport.h"
-#include "host/CommandReport.h"
-#include "host/DeathReport.h"
-#include "host/DialogReport.h"
-#include "host/DropsReport.h"
-#include "host/DuelReport.h"
 #include "host/GameSession.h"
-#include "host/HordeFight.h"
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
-#include "host/ItemsReport.h"
-#include "host/KillReport.h"
 #include "host/LevelNetworkPlay.h"
 #include "host/LevelPlay.h"
-#include "host/LevelReport.h"
-#include "host/MarketReport.h"
 #include "host/NetworkPlay.h"
-#include "host/PacketCatalogue.h"
-#include "host/PlayersReport.h"
-#include "host/QuestActionsReport.h"
-#include "host/QuestPlayReport.h"
-#include "host/QuestReport.h"
-#include "host/RangeReport.h"
-#include "host/ScenarioReport.h"
-#include "host/SkillReport.h"
-#include "host/SkillShowReport.h"
-#include "host/TownReport.h"
-#include "host/TradeReport.h"
-#include "host/WearReport.h"
+#include "host/scenarios/AiReport.h"
+#include "host/scenarios/ArenaReport.h"
+#include "host/scenarios/BagReport.h"
+#include "host/scenarios/BossReport.h"
+#include "host/scenarios/CastReport.h"
+#include "host/scenarios/CharacterReport.h"
+#include "host/scenarios/CommandReport.h"
+#include "host/scenarios/DeathReport.h"
+#include "host/scenarios/DialogReport.h"
+#include "host/scenarios/DropsReport.h"
+#include "host/scenarios/DuelReport.h"
+#include "host/scenarios/HordeFight.h"
+#include "host/scenarios/ItemsReport.h"
+#include "host/scenarios/KillReport.h"
+#include "host/scenarios/LevelReport.h"
+#include "host/scenarios/MarketReport.h"
+#include "host/scenarios/PacketCatalogue.h"
+#include "host/scenarios/PlayersReport.h"
+#include "host/scenarios/QuestActionsReport.h"
+#include "host/scenarios/QuestPlayReport.h"
+#include "host/scenarios/QuestReport.h"
+#include "host/scenarios/RangeReport.h"
+#include "host/scenarios/ScenarioReport.h"
+#include "host/scenarios/SkillReport.h"
+#include "host/scenarios/SkillShowReport.h"
+#include "host/scenarios/TownReport.h"
+#include "host/scenarios/TradeReport.h"
+#include "host/scenarios/WearReport.h"
 
 #include <filesystem>
 #include <ostream>
+#include <type_traits>
 
 namespace GAME {
 
@@ -102,6 +103,80 @@ bool OpenDatabase(const std::string& folder, std::ostream& err)
     }
     return false;
 }
+
+// How a report or a scenario is played: its exit status, 0 when done.
+using Play = int (*)(const HostOptions& options, std::ostream& out, std::ostream& err);
+
+// A report answers whether it was shown; a scenario answers its own status.
+template <class Showcase>
+int Played(const HostOptions& options, std::ostream& out, std::ostream& err)
+{
+    if constexpr (std::is_same_v<decltype(Showcase(options, out, err).Run()), bool>)
+        return Showcase(options, out, err).Run() ? 0 : 2;
+    else
+        return Showcase(options, out, err).Run();
+}
+
+template <bool HostOptions::*flag> bool Asked(const HostOptions& options)
+{
+    return options.*flag;
+}
+
+// The reports the flags ask for, shown in this order when several are.
+struct Report {
+    bool (*asked)(const HostOptions& options);
+    Play play;
+};
+const Report kReports[] = {
+    {Asked<&HostOptions::printPackets>,
+     [](const HostOptions&, std::ostream& out, std::ostream&) {
+         return PacketCatalogue::Print(out) ? 0 : 2;
+     }},
+    {Asked<&HostOptions::showItems>, Played<ItemsReport>},
+    {Asked<&HostOptions::showCharacters>,
+     [](const HostOptions&, std::ostream& out, std::ostream& err) {
+         return CharacterReport(out, err).Run() ? 0 : 2;
+     }},
+    {Asked<&HostOptions::showDeaths>,
+     [](const HostOptions&, std::ostream& out, std::ostream& err) {
+         return DeathReport(out, err).Run() ? 0 : 2;
+     }},
+    {Asked<&HostOptions::showSkills>, Played<SkillReport>},
+    {Asked<&HostOptions::showQuests>, Played<QuestReport>},
+    {[](const HostOptions& o) { return o.duelHits > 0; },
+     [](const HostOptions& o, std::ostream& out, std::ostream& err) {
+         return DuelReport(out, err, o.duelHits, o.seed).Run() ? 0 : 2;
+     }},
+};
+
+// `--scenario NAME`: the scene each name plays.
+struct Scenario {
+    const char* name;
+    Play play;
+};
+const Scenario kScenarios[] = {
+    {"actions", Played<ScenarioReport>},
+    {"kill", Played<KillReport>},
+    {"commands", Played<CommandReport>},
+    {"cast", Played<CastReport>},
+    {"ai", Played<AiReport>},
+    {"players", Played<PlayersReport>},
+    {"bag", Played<BagReport>},
+    {"level", Played<LevelReport>},
+    {"drops", Played<DropsReport>},
+    {"market", Played<MarketReport>},
+    {"wear", Played<WearReport>},
+    {"trade", Played<TradeReport>},
+    {"quest", Played<QuestPlayReport>},
+    {"quest-actions", Played<QuestActionsReport>},
+    {"skillshow", Played<SkillShowReport>},
+    {"arena", Played<ArenaReport>},
+    {"range", Played<RangeReport>},
+    {"bosses", Played<BossReport>},
+    {"dialog", Played<DialogReport>},
+    {"horde", HordeFight::Run},
+    {"town", Played<TownReport>},
+};
 
 // A database without the sample level still starts bare, as it always did.
 bool HasLevel(const HostOptions& options)
@@ -189,82 +264,21 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         PrintClassTree(Object::classInfo, out);
         PrintTriggerClasses(out);
     }
-    if (options.printPackets && !PacketCatalogue::Print(out))
-        return 2;
-    if (options.showItems && !ItemsReport(options, out, err).Run())
-        return 2;
-    if (options.showCharacters && !CharacterReport(out, err).Run())
-        return 2;
-    if (options.showDeaths && !DeathReport(out, err).Run())
-        return 2;
-    if (options.showSkills && !SkillReport(options, out, err).Run())
-        return 2;
-    if (options.showQuests && !QuestReport(options, out, err).Run())
-        return 2;
-    if (options.duelHits > 0 && !DuelReport(out, err, options.duelHits, options.seed).Run())
-        return 2;
-
+    for (const Report& report : kReports) {
+        if (report.asked(options)) {
+            if (const int status = report.play(options, out, err); status != 0)
+                return status;
+        }
+    }
     if (!options.inputFile.empty() && options.scenario.empty()) {
         if (const int status = InputReport(options, out, err).Run(); status != 0)
             return status;
     }
-    if (options.scenario == "actions" && !ScenarioReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "kill" && !KillReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "commands" && !CommandReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "cast" && !CastReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "ai" && !AiReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "players" && !PlayersReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "bag" && !BagReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "level" && !LevelReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "drops" && !DropsReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "market" && !MarketReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "wear" && !WearReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "trade" && !TradeReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "quest") {
-        if (const int status = QuestPlayReport(options, out, err).Run(); status != 0)
-            return status;
-    }
-    if (options.scenario == "quest-actions") {
-        if (const int status = QuestActionsReport(options, out, err).Run(); status != 0)
-            return status;
-    }
-    if (options.scenario == "skillshow" && !SkillShowReport(options, out, err).Run())
-        return 2;
-    if (options.scenario == "arena") {
-        if (const int status = ArenaReport(options, out, err).Run(); status != 0)
-            return status;
-    }
-    if (options.scenario == "range") {
-        if (const int status = RangeReport(options, out, err).Run(); status != 0)
-            return status;
-    }
-    if (options.scenario == "bosses") {
-        if (const int status = BossReport(options, out, err).Run(); status != 0)
-            return status;
-    }
-    if (options.scenario == "dialog") {
-        if (const int status = DialogReport(options, out, err).Run(); status != 0)
-            return status;
-    }
-    if (options.scenario == "horde") {
-        if (const int status = HordeFight::Run(options, out, err); status != 0)
-            return status;
-    }
-    if (options.scenario == "town") {
-        if (const int status = TownReport(options, out, err).Run(); status != 0)
-            return status;
+    for (const Scenario& scenario : kScenarios) {
+        if (options.scenario == scenario.name) {
+            if (const int status = scenario.play(options, out, err); status != 0)
+                return status;
+        }
     }
 
     const uint64_t startTime = gEngine->GetGameTime();

@@ -15,7 +15,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
-#include "host/ArenaReport.h"
+#include "host/ArenaSamples.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "items/Item.h"
@@ -122,10 +122,10 @@ int NetworkPlay::Run()
     game.GetRandomGen().Seed(seed);
     game.SetGameLoading(false);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
-    GraphicsAnim* punch = HostSamples::MarkHitEvent(ArenaReport::kPunchAnimation,
-                                                    ArenaReport::kHitEvent, ArenaReport::kHitMs);
-    GraphicsAnim* claw = HostSamples::MarkHitEvent(ArenaReport::kClawAnimation,
-                                                   ArenaReport::kHitEvent, ArenaReport::kHitMs);
+    GraphicsAnim* punch = HostSamples::MarkHitEvent(ArenaSamples::kPunchAnimation,
+                                                    ArenaSamples::kHitEvent, ArenaSamples::kHitMs);
+    GraphicsAnim* claw = HostSamples::MarkHitEvent(ArenaSamples::kClawAnimation,
+                                                   ArenaSamples::kHitEvent, ArenaSamples::kHitMs);
     int status = MakeRegions() ? 0 : 2;
     if (status == 0) {
         NetworkSession session(connection);
@@ -198,7 +198,7 @@ int NetworkPlay::Play(NetworkSession& session)
 
 const char* NetworkPlay::HeroRecord() const
 {
-    return ArenaReport::kPlayer;
+    return ArenaSamples::kPlayer;
 }
 
 int NetworkPlay::PaceMs() const
@@ -232,7 +232,7 @@ bool NetworkPlay::StageServer()
     if (MakeHero(ConnectionManager::kServerHost) == nullptr)
         return false;
     for (const auto& place : kPack) {
-        Monster* monster = HostSamples::Make<Monster>(ArenaReport::kJackal, err);
+        Monster* monster = HostSamples::Make<Monster>(ArenaSamples::kJackal, err);
         if (monster == nullptr)
             return false;
         HostSamples::EnterWorld(*monster,

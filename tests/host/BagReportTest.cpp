@@ -1,4 +1,4 @@
-#include "host/BagReport.h"
+#include "host/scenarios/BagReport.h"
 
 #include "tests/host/HostRun.h"
 

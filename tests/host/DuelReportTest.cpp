@@ -1,4 +1,4 @@
-#include "host/DuelReport.h"
+#include "host/scenarios/DuelReport.h"
 
 #include "host/HostOptions.h"
 #include "tests/host/HostRun.h"

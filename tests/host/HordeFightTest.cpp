@@ -1,4 +1,4 @@
-#include "host/HordeFight.h"
+#include "host/scenarios/HordeFight.h"
 #include "host/HostOptions.h"
 
 #include "tests/host/HostRun.h"

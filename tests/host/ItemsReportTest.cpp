@@ -1,4 +1,4 @@
-#include "host/ItemsReport.h"
+#include "host/scenarios/ItemsReport.h"
 
 #include "tests/host/HostRun.h"
 

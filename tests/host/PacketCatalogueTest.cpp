@@ -1,4 +1,4 @@
-#include "host/PacketCatalogue.h"
+#include "host/scenarios/PacketCatalogue.h"
 
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"

@@ -1,4 +1,4 @@
-#include "host/PlayersReport.h"
+#include "host/scenarios/PlayersReport.h"
 
 #include "tests/host/HostRun.h"
 

@@ -1,6 +1,6 @@
-#include "host/CharacterReport.h"
-#include "host/DeathReport.h"
-#include "host/SkillReport.h"
+#include "host/scenarios/CharacterReport.h"
+#include "host/scenarios/DeathReport.h"
+#include "host/scenarios/SkillReport.h"
 
 #include "engine/ObjectManager.h"
 #include "host/GameHost.h"

@@ -1,6 +1,6 @@
-#include "host/ScenarioReport.h"
+#include "host/scenarios/ScenarioReport.h"
 
-#include "host/CastReport.h"
+#include "host/scenarios/CastReport.h"
 #include "tests/host/HostRun.h"
 #include "tests/support/TempDatabase.h"
 

@@ -1,5 +1,5 @@
-#include "host/TradeReport.h"
-#include "host/WearReport.h"
+#include "host/scenarios/TradeReport.h"
+#include "host/scenarios/WearReport.h"
 
 #include "tests/host/HostRun.h"
 

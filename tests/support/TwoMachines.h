@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/TwoMachines.h"
+#include "host/scenarios/TwoMachines.h"
 
 namespace GAME::Test {
 
