@@ -1,8 +1,10 @@
 #include "items/OneShot.h"
 
 #include "characters/Character.h"
+#include "core/GameTextLine.h"
 #include "engine/EffectEntity.h"
 #include "engine/LoadTable.h"
+#include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 
 #include <cmath>
@@ -67,6 +69,14 @@ void OneShot::UpdateSelf(int32_t elapsedMs)
     } else {
         stopped = false;
     }
+}
+
+void OneShot::GetUIDisplayText(const Character* character, std::vector<GameTextLine>& lines) const
+{
+    Item::GetUIDisplayText(character, lines);
+    if (directionsTag != nullptr && !AreTextDirectionsSuppressed())
+        lines.emplace_back(GameTextClass::ItemDirections,
+                           LocalizationManager::Instance().Format(directionsTag), false);
 }
 
 void OneShot::Use(Character* character)

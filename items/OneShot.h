@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -23,6 +24,9 @@ public:
 
     void Load(const LoadTable& table) override;
     void UpdateSelf(int32_t elapsedMs) override;
+    // The item's lines, then how to use it for the kinds that say.
+    void GetUIDisplayText(const Character* character,
+                          std::vector<GameTextLine>& lines) const override;
 
     // Plays the use sound where the user stands; the kinds add what the use gives.
     virtual void Use(Character* character);
@@ -43,6 +47,7 @@ public:
 protected:
     // The base use, then the bonus to the user.
     void UseWithBonus(Character* character);
+    void SetDirectionsTag(const char* tag) { directionsTag = tag; }
 
     PlayStatsLifeType playStatsType = PlayStatsLife_Unknown;
     uint32_t useSound = 0;
@@ -53,6 +58,8 @@ private:
     std::string buttonUpBitmapName;
     std::string buttonDownBitmapName;
     uint32_t trailEffect = 0;
+    // Null for a kind that shows no directions.
+    const char* directionsTag = nullptr;
     bool emitting = false;
     bool stopped = false;
 };

@@ -10,6 +10,11 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(OneShot_Dye, OneShot);
 
+OneShot_Dye::OneShot_Dye()
+{
+    SetDirectionsTag("tagDyeDirections");
+}
+
 OneShot_Dye::~OneShot_Dye() = default;
 
 void OneShot_Dye::Load(const LoadTable& table)

@@ -11,7 +11,7 @@ class OneShot_Dye : public OneShot {
     GAME_DECLARE_CLASS(OneShot_Dye)
 
 public:
-    OneShot_Dye() = default;
+    OneShot_Dye();
     ~OneShot_Dye() override;
 
     void Load(const LoadTable& table) override;

@@ -12,6 +12,11 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(OneShot_Potion, OneShot);
 
+OneShot_Potion::OneShot_Potion()
+{
+    SetDirectionsTag("tagPotionDirections");
+}
+
 OneShot_Potion::~OneShot_Potion() = default;
 
 void OneShot_Potion::Use(Character* character)

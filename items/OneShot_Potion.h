@@ -14,7 +14,7 @@ class OneShot_Potion : public OneShot {
 public:
     static constexpr uint32_t kDefaultStackLimit = 10;
 
-    OneShot_Potion() = default;
+    OneShot_Potion();
     ~OneShot_Potion() override;
 
     // Notes the main player's first potion, then the sound, one off the stack and the bonus.

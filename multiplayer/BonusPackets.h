@@ -29,6 +29,15 @@ public:
 template <typename Derived> class BonusPacket : public FieldPacket<Derived> {
 public:
     explicit BonusPacket(uint32_t type) : FieldPacket<Derived>(type) {}
+    BonusPacket(const BonusPacket&) = default;
+    // The effect name never travels, so an assigned packet keeps its own.
+    BonusPacket& operator=(const BonusPacket& other)
+    {
+        FieldPacket<Derived>::operator=(other);
+        bonus.CopyValues(other.bonus);
+        return *this;
+    }
+    ~BonusPacket() override = default;
 
     Bonus bonus;
 

@@ -76,17 +76,16 @@ void PlayerManagerClient::HandlePlayerHeartbeatInbound(
     }
 }
 
+// The list goes in before the local record is rebuilt: the player's party is read from the
+// list, so the record and the next heartbeat carry the party the server gave it.
 void PlayerManagerClient::HandlePlayerUpdate(const std::vector<PlayerNetBasicInfo>& players)
 {
-    PlayerNetBasicInfo local;
-    const bool haveLocal = GetLocalRecord(local);
     CriticalSectionLock guard(lock);
     playersInGame.resize(players.size());
     for (size_t i = 0; i < players.size(); ++i)
         playersInGame[i] = players[i].playerId;
     playerInfoCache = players;
-    if (haveLocal)
-        RewriteRecordsLocked(local);
+    UpdateLocalPlayer();
     UpdateGameInfoLocked();
 }
 

@@ -63,6 +63,8 @@ public:
                                           const WorldCoords& origin, uint32_t seed);
     virtual std::string GetProjectileName() const;
 
+    // The kind's own name, as the designers' tools show it; empty for a kind that names none.
+    const char* GetDisplayName() const { return displayName; }
     float GetCameraShakeDuration() const { return cameraShakeDurationSecs; }
     float GetCameraShakeAmplitude() const { return cameraShakeAmplitude; }
 
@@ -102,6 +104,7 @@ public:
 
 protected:
     void SetTargetType(SkillTargetType type) { targetType = type; }
+    void SetDisplayName(const char* name) { displayName = name; }
     // A direct blow from the skill's own numbers to each target, without avoidance rolls and
     // without the owner's equipment.
     void ApplyDirectDamage(Character& owner, const std::vector<uint32_t>& targets,
@@ -113,6 +116,7 @@ private:
                      const WorldCoords& origin, uint32_t seed, ParametersCombatStyle style,
                      bool collectEquipment, uint32_t weaponId, float share, bool hitSoundOnce);
 
+    const char* displayName = "";
     SkillTargetType targetType = SkillTargetType_None;
     float cameraShakeDurationSecs = 0.0f;
     float cameraShakeAmplitude = 0.0f;

@@ -16,6 +16,7 @@ constexpr float kRange = 20.0f;
 
 Skill_Teleport::Skill_Teleport()
 {
+    SetDisplayName("^bTeleport");
     SetPrimary(false);
     SetSecondary(true);
     SetRepeatable(false);

@@ -33,6 +33,7 @@ WorldCoords CentreOf(const Character& character)
 
 Skill_TyphonSkillTransfer::Skill_TyphonSkillTransfer()
 {
+    SetDisplayName("^bTyphon Skill Transfer");
     SetPrimary(true);
     SetSecondary(true);
 }

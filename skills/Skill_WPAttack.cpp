@@ -13,6 +13,11 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Skill_WPAttack, SkillActivated);
 
+Skill_WPAttack::Skill_WPAttack()
+{
+    SetDisplayName("^bBasic Weapon Attack");
+}
+
 Skill_WPAttack::~Skill_WPAttack() = default;
 
 uint32_t Skill_WPAttack::GetChanceWeight(bool includeDisabled) const

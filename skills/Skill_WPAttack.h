@@ -14,9 +14,7 @@ class Skill_WPAttack : public SkillActivatedWeapon {
     GAME_DECLARE_CLASS(Skill_WPAttack)
 
 public:
-    static constexpr const char* kDisplayClassText = "^bBasic Weapon Attack";
-
-    Skill_WPAttack() = default;
+    Skill_WPAttack();
     ~Skill_WPAttack() override;
 
     // 0 for a disabled skill unless asked to include it.

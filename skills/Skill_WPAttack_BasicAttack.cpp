@@ -6,6 +6,11 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Skill_WPAttack_BasicAttack, Skill_WPAttack);
 
+Skill_WPAttack_BasicAttack::Skill_WPAttack_BasicAttack()
+{
+    SetDisplayName("^bPooled Weapon Attack");
+}
+
 Skill_WPAttack_BasicAttack::~Skill_WPAttack_BasicAttack() = default;
 
 void Skill_WPAttack_BasicAttack::ActivateNow(Character& owner, const Name& callback,

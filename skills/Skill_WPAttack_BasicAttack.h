@@ -9,9 +9,7 @@ class Skill_WPAttack_BasicAttack : public Skill_WPAttack {
     GAME_DECLARE_CLASS(Skill_WPAttack_BasicAttack)
 
 public:
-    static constexpr const char* kDisplayClassText = "^bPooled Weapon Attack";
-
-    Skill_WPAttack_BasicAttack() = default;
+    Skill_WPAttack_BasicAttack();
     ~Skill_WPAttack_BasicAttack() override;
 
     void ActivateNow(Character& owner, const Name& callback, uint32_t targetId,

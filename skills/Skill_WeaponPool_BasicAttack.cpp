@@ -6,6 +6,7 @@ GAME_IMPLEMENT_CLASS(Skill_WeaponPool_BasicAttack, SkillActivatedWeaponPool);
 
 Skill_WeaponPool_BasicAttack::Skill_WeaponPool_BasicAttack()
 {
+    SetDisplayName("^bBasic Weapon Attack");
     SetUseDefaultWhenOutOfMana(true);
 }
 

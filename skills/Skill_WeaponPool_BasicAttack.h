@@ -9,8 +9,6 @@ class Skill_WeaponPool_BasicAttack : public SkillActivatedWeaponPool {
     GAME_DECLARE_CLASS(Skill_WeaponPool_BasicAttack)
 
 public:
-    static constexpr const char* kDisplayClassText = "^bBasic Weapon Attack";
-
     Skill_WeaponPool_BasicAttack();
     ~Skill_WeaponPool_BasicAttack() override;
 };

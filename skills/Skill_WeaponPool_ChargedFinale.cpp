@@ -15,6 +15,7 @@ GAME_IMPLEMENT_CLASS(Skill_WeaponPool_ChargedFinale, SkillActivatedWeaponPool);
 
 Skill_WeaponPool_ChargedFinale::Skill_WeaponPool_ChargedFinale()
 {
+    SetDisplayName("^bCharging Weapon Attack with Finale");
     SetWpUsesParentResources(false);
 }
 

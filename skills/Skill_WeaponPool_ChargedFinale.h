@@ -13,8 +13,6 @@ class Skill_WeaponPool_ChargedFinale : public Skill_WeaponPool_Charged {
     GAME_DECLARE_CLASS(Skill_WeaponPool_ChargedFinale)
 
 public:
-    static constexpr const char* kDisplayClassText = "^bCharging Weapon Attack with Finale";
-
     Skill_WeaponPool_ChargedFinale();
     ~Skill_WeaponPool_ChargedFinale() override;
 

@@ -12,6 +12,11 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(Skill_WeaponPool_ChargedLinear, SkillActivatedWeaponPool);
 
+Skill_WeaponPool_ChargedLinear::Skill_WeaponPool_ChargedLinear()
+{
+    SetDisplayName("^bCharging Weapon Attack - Linear");
+}
+
 Skill_WeaponPool_ChargedLinear::~Skill_WeaponPool_ChargedLinear() = default;
 
 void Skill_WeaponPool_ChargedLinear::IncrementCharge()

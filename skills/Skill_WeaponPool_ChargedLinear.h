@@ -13,9 +13,7 @@ class Skill_WeaponPool_ChargedLinear : public Skill_WeaponPool_Charged {
     GAME_DECLARE_CLASS(Skill_WeaponPool_ChargedLinear)
 
 public:
-    static constexpr const char* kDisplayClassText = "^bCharging Weapon Attack - Linear";
-
-    Skill_WeaponPool_ChargedLinear() = default;
+    Skill_WeaponPool_ChargedLinear();
     ~Skill_WeaponPool_ChargedLinear() override;
 
     void Update(Character& owner, int32_t elapsedMs) override;

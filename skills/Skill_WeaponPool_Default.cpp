@@ -6,6 +6,7 @@ GAME_IMPLEMENT_CLASS(Skill_WeaponPool_Default, SkillActivatedWeaponPool);
 
 Skill_WeaponPool_Default::Skill_WeaponPool_Default()
 {
+    SetDisplayName("^bDefault Weapon Attack");
     SetDefaultSkill(true);
 }
 

@@ -9,8 +9,6 @@ class Skill_WeaponPool_Default : public SkillActivatedWeaponPool {
     GAME_DECLARE_CLASS(Skill_WeaponPool_Default)
 
 public:
-    static constexpr const char* kDisplayClassText = "^bDefault Weapon Attack";
-
     Skill_WeaponPool_Default();
     ~Skill_WeaponPool_Default() override;
 

@@ -14,7 +14,7 @@
 
 namespace GAME {
 
-GAME_IMPLEMENT_ABSTRACT_CLASS(FixedItemDoorBase, FixedItem);
+GAME_IMPLEMENT_CLASS(FixedItemDoorBase, FixedItem);
 GAME_IMPLEMENT_CLASS(FixedItemDoor, FixedItemDoorBase);
 GAME_IMPLEMENT_CLASS(FixedItemDoorSwapping, FixedItemDoorBase);
 

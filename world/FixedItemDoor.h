@@ -41,11 +41,12 @@ public:
     bool IsOpenOnly() const { return openOnly; }
 
 protected:
-    // Virtual operations added to the fixed item's, in the order of their slots.
-    virtual void Open() = 0;
-    virtual void InstantaneousOpen() = 0;
-    virtual void Close() = 0;
-    virtual void InstantaneousClose() = 0;
+    // Virtual operations added to the fixed item's, in the order of their slots. A plain door
+    // shows nothing of its opening: only the kinds animate or swap meshes.
+    virtual void Open() {}
+    virtual void InstantaneousOpen() {}
+    virtual void Close() {}
+    virtual void InstantaneousClose() {}
 
 private:
     // Whether a character stands in front; false for an id that names no character.

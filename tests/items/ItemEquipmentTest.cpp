@@ -149,22 +149,24 @@ TEST_F(ItemEquipmentTest, HugeAugmentLevelsSaturateInsteadOfWrapping)
 }
 
 // The skill store keeps the affixes' values apart from the item's own, so the base summary is
-// the item's own value and the affixes count as bonuses, as if they were taken back out of it.
+// the item's own value alone (4; the affixes roll 12 between them). Taking the affixes out of it
+// as well would count them twice: the second equation prices the roll with that base.
 TEST_F(ItemEquipmentTest, TheSkillSummaryHoldsTheItemsOwnValueApartFromTheAffixes)
 {
     WriteSword({"skillCooldownReduction = 4"});
     database.WriteRecord(kPrefix, {"skillCooldownReduction = 6"});
-    database.WriteRecord(kSuffix, {});
-    ItemEquipment* sword = Must(Make(9));
-    float base = 0.0f;
-    float bonus = 0.0f;
-    float count = 0.0f;
-    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBase", base));
-    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBonus", bonus));
-    ASSERT_TRUE(sword->GetDesignerVariable("skillAttrBonusCount", count));
-    EXPECT_NEAR(base, 4.0f, 1.5f); // jittered and rounded
-    EXPECT_NEAR(bonus, 6.0f, 2.0f);
-    EXPECT_EQ(count, 1.0f);
+    database.WriteRecord(kSuffix, {"skillCooldownReduction = 5"});
+    const struct {
+        const char* equation;
+        uint32_t price;
+    } rows[] = {
+        {"weaponCostEquation = (skillAttrBase*10)+(skillAttrBonus*30)", 400},
+        {"weaponCostEquation = ((skillAttrBase-skillAttrBonus)*10)+(skillAttrBonus*30)", 280}};
+    for (const auto& row : rows) {
+        database.WriteRecord(kCost, {row.equation});
+        ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
+        EXPECT_EQ(Must(Make(9))->GetItemCost(false), row.price);
+    }
 }
 
 class SwordTwoEnginesTest : public EquipmentFixture {

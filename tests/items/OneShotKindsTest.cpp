@@ -1,5 +1,6 @@
 #include "characters/Character.h"
 
+#include "core/GameTextLine.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
 #include "items/Inventory.h"
@@ -89,6 +90,20 @@ TEST_F(OneShotTest, TheDelayIsReadInSecondsAndUseTakesOneFromTheStack)
     potion->SetStackCount(3);
     potion->Use(character);
     EXPECT_EQ(potion->GetNumberInStack(), 2u);
+}
+
+TEST_F(OneShotTest, PotionsAndDyesEndTheirTextWithTheirDirections)
+{
+    std::vector<std::wstring> directions;
+    for (const std::string kind : {"OneShot_PotionMana", "OneShot_Dye"}) {
+        database.WriteRecord("Records/" + kind + ".dbr", {"Class = " + kind});
+        std::vector<GameTextLine> lines;
+        Must(ObjectManager::Instance().CreateObjectFromFile<OneShot>("Records/" + kind + ".dbr"))
+            ->GetUIDisplayText(nullptr, lines);
+        EXPECT_EQ(lines.back().style, GameTextClass::ItemDirections);
+        directions.push_back(lines.back().text);
+    }
+    EXPECT_EQ(directions, (std::vector<std::wstring>{L"tagPotionDirections", L"tagDyeDirections"}));
 }
 
 TEST_F(OneShotTest, WithoutASoundOrAUserUseDoesNothing)

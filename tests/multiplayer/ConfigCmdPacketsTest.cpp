@@ -1,6 +1,7 @@
 #include "multiplayer/ConfigCmdPackets.h"
 
 #include "engine/ConnectionManager.h"
+#include "multiplayer/BonusPackets.h"
 
 #include "tests/multiplayer/WireBytes.h"
 #include "tests/support/PacketBytes.h"
@@ -158,6 +159,20 @@ TEST(ConfigCmdPackets, AFlagTravelsAsOneByte)
     invincible.actorId = 4;
     invincible.invincible = true;
     EXPECT_EQ(Encode(invincible), WireBytes().Word(4).Bool(true).Packet(125));
+}
+
+// The effect name never travels: an assigned packet keeps its own.
+TEST(BonusPackets, AssignmentTakesEveryFieldButTheEffectName)
+{
+    BonusToServerPacket from;
+    from.bonus.experiencePoints = 9;
+    from.bonus.effectName = "Fx/B";
+    from.activePlayerId = 11;
+    BonusToServerPacket to;
+    to.bonus.effectName = "Fx/A";
+    to = from;
+    EXPECT_EQ(to.bonus.effectName, "Fx/A");
+    EXPECT_EQ(Encode(to), Encode(from));
 }
 
 } // namespace

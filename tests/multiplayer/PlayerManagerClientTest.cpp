@@ -50,19 +50,28 @@ TEST_F(LocalPlayer, TheMainPlayerIsListedWithItsOwnRecord)
     EXPECT_EQ(std::count(serverPlayers.begin(), serverPlayers.end(), player->GetObjectId()), 1);
 }
 
-TEST_F(LocalPlayer, TheLocalRecordIsThePlayerWhateverTheServerSaid)
+TEST_F(LocalPlayer, TheLocalRecordIsThePlayerAsItIsInTheServersParty)
 {
-    // The local record is the one of this machine's player, whom the engine names.
-    Game().GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+    // The local record is the one of this machine's player, whom the engine names; its party
+    // is read from the list, so the server's reaches the record and the next heartbeat.
+    PlayerManagerClient& game = *Game().GetPlayerManagerClient();
+    game.SetMainPlayer(player->GetObjectId());
     PlayerNetBasicInfo stale;
     stale.playerId = player->GetObjectId();
     stale.name = L"Old";
+    stale.partyId = 7;
     PlayerNetBasicInfo other;
     other.playerId = 0x20000001;
     other.name = L"Bob";
-    Players().HandlePlayerUpdate({other, stale});
-    EXPECT_EQ(Players().GetPlayerName(player->GetObjectId()), L"Ana");
-    EXPECT_EQ(Players().GetPlayerName(0x20000001), L"Bob");
+    game.HandlePlayerUpdate({other, stale});
+    EXPECT_EQ(game.GetPlayerName(player->GetObjectId()), L"Ana");
+    EXPECT_EQ(game.GetPlayerName(0x20000001), L"Bob");
+    EXPECT_EQ(game.GetPlayerInfo(player->GetObjectId()).partyId, 7);
+    Players().SetMainPlayer(player->GetObjectId());
+    Players().Update(PlayerManagerClient::kHeartbeatIntervalMs + 1);
+    const auto sent = TakeSent<SinglePlayerHeartbeatPacket>();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]->player.partyId, 7);
 }
 
 TEST_F(LocalPlayer, HeartbeatGoesOutOnlyPastTheIntervalAndOnlyForAnExistingPlayer)

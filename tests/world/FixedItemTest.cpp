@@ -138,10 +138,12 @@ TEST_F(FixedItemKinds, OpenForGoodNeverClosesBySelfAndSavesAutoCloseOff)
     EXPECT_EQ(door->GetCurrentState(), FixedItem_DoorOpen);
 }
 
+// The plain door, made by its class name, shows nothing of its opening but is a door all the same.
 TEST_F(FixedItemKinds, AnAutoClosingDoorClosesOnceNobodyStandsNear)
 {
-    auto* door = Place<FixedItemDoor>("Records/Doors/Closing.dbr",
-                                      {"Class = FixedItemDoor", "autoClose = 1"});
+    auto* door = Place<FixedItemDoorBase>("Records/Doors/Closing.dbr",
+                                          {"Class = FixedItemDoorBase", "autoClose = 1"});
+    ASSERT_STREQ(door->GetClassInfo()->GetName(), "FixedItemDoorBase");
     Player* hero = Hero({0, 0, 5});
     door->RequestToUse(hero->GetObjectId());
     Frame(16);
