@@ -1,5 +1,6 @@
 // Runs a fuzz target over every file of its corpus folder, so that the corpus is checked in
 // every build, with or without libFuzzer.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -16,11 +17,17 @@ int main(int argc, char** argv)
         return 2;
     }
     std::error_code error;
-    int replayed = 0;
+    // In name order: a seed that needs the inputs before it in the same process (state left by
+    // one game and met by the next) replays the same way on every file system.
+    std::vector<std::filesystem::path> paths;
     for (const auto& entry : std::filesystem::directory_iterator(argv[1], error)) {
-        if (!entry.is_regular_file())
-            continue;
-        std::ifstream in(entry.path(), std::ios::binary);
+        if (entry.is_regular_file())
+            paths.push_back(entry.path());
+    }
+    std::sort(paths.begin(), paths.end());
+    int replayed = 0;
+    for (const std::filesystem::path& path : paths) {
+        std::ifstream in(path, std::ios::binary);
         std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                    std::istreambuf_iterator<char>());
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());

@@ -258,6 +258,10 @@ extern "C" void ShutdownObjects()
     // Before `InitializeObjects`, or a second time, there is nothing to shut down.
     if (GAME::gGameEngine == nullptr)
         return;
+    // Skills hold their profiles by pointer and the profiles go with the engine, so nothing the
+    // game made may outlive it: a pet a peer spawned, or a buff on it, would read freed profiles
+    // in the next game. The objects go first, while the hub they may ask on the way still stands.
+    GAME::ObjectManager::Instance().DestroyAllObjects();
     GAME::gGameEngine->Shutdown();
     GAME::SingletonManager::Instance().DestroyAll();
     delete GAME::gGameEngine;

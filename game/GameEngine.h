@@ -95,9 +95,10 @@ template <typename Owner, typename Event> class EventHandler;
 // the portal question, music tracking, the ban question, activities, ambience, trades, quests,
 // then the server's and the client's service modules. Answers the host gives between frames are
 // therefore taken up in the next `Update`, never in the middle of one. `ShutdownObjects`
-// releases the cached skill profiles, destroys the object (its interfaces and service modules
-// before the managers that might still ask for them) and clears `gGameEngine`; calling it
-// twice, or initialising twice, does nothing.
+// destroys every object the object manager still holds, then releases the cached skill
+// profiles, destroys the object (its interfaces and service modules before the managers that
+// might still ask for them) and clears `gGameEngine`; calling it twice, or initialising twice,
+// does nothing.
 
 // The one central object of the game library, published in `gGameEngine` between
 // `InitializeObjects` and `ShutdownObjects`. It owns the managers, the network interfaces and

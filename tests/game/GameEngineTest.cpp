@@ -10,7 +10,9 @@
 #include "engine/EventHandler.h"
 #include "engine/EventManager.h"
 #include "engine/InstanceGroupManager.h"
+#include "engine/LoadTable.h"
 #include "engine/LocalizationManager.h"
+#include "engine/Name.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "game/ActivityManager.h"
@@ -19,6 +21,7 @@
 #include "multiplayer/GameEngineServerServicesModule.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "skills/Skill.h"
+#include "skills/SkillProfile.h"
 #include "skills/SkillReasons.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/HeardEvents.h"
@@ -90,9 +93,31 @@ TEST_F(GameEngineLifeCycle, AMarketSoundThatIsNoSoundPakIsDroppedAtOnce)
     ASSERT_FALSE(history.empty());
     EXPECT_EQ(history.back().file, "Engine/ObjectManager");
     Game().PlayMarketSaleSound();
-    const size_t destroyed = history.size();
     ShutdownObjects();
-    EXPECT_EQ(history.size(), destroyed) << "no sale sound is left to destroy";
+    EXPECT_TRUE(std::none_of(history.begin(), history.end(), [](const auto& record) {
+        return record.file == "Project/Game/GameEngine";
+    })) << "no sale sound is left to destroy";
+}
+
+// Reads its skill profile as it goes.
+struct ProfileReader : Object {
+    ProfileReader(const SkillProfile* profile, uint32_t& seen) : profile(profile), seen(seen) {}
+    ~ProfileReader() override { seen = profile->GetMaxLevel(); }
+    const SkillProfile* profile;
+    uint32_t& seen;
+};
+
+// A pet a game left behind, or a buff on it, would read freed profiles in the next game.
+TEST_F(GameEngineLifeCycle, ShutdownDestroysTheGamesObjectsBeforeTheirSkillProfiles)
+{
+    Start();
+    LoadTable table;
+    table.Parse("skillMaxLevel = 7", "skill.dbr");
+    uint32_t seen = 0;
+    ASSERT_TRUE(ObjectManager::Instance().RegisterObject(
+        new ProfileReader(Game().LoadSkillResource(Name::Create("Kept.dbr"), table), seen)));
+    ShutdownObjects();
+    EXPECT_EQ(seen, 7u) << "destroyed while its profile still stood";
 }
 
 using GameEngineSettings = GameEngineFixture;
