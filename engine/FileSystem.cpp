@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
+#include <system_error>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +69,98 @@ FileSystem::ReadResult ReadFileInto(const std::string& path, size_t maxBytes, By
         bytes.clear();
     return result;
 }
+
+bool Failed(std::string* why, int error)
+{
+    if (why != nullptr)
+        *why = std::generic_category().message(error);
+    return false;
+}
+
+// The name mkstemp gives a write beside `prefix`'s file: the prefix and six letters or digits.
+bool IsSavingName(const std::string& name, const std::string& prefix)
+{
+    constexpr size_t kRandom = 6;
+    return name.size() == prefix.size() + kRandom && name.compare(0, prefix.size(), prefix) == 0 &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// A write killed before its rename (an interrupt, a crash) leaves its file beside the target. A
+// live writer holds a lock on its own, so only files nobody holds are removed.
+void RemoveLeftovers(const std::filesystem::path& target)
+{
+    if (!target.has_filename())
+        return;
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const std::string prefix = target.filename().string() + FileSystem::kSavingMark;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!IsSavingName(it->path().filename().string(), prefix))
+            continue;
+        const int fd = open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlink(it->path().c_str());
+        close(fd);
+    }
+}
+
+// The file to write beside `target`, locked until it is renamed; -1 with errno set.
+int OpenTemporary(const std::string& target, std::string& temporary)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        temporary = target + FileSystem::kSavingMark + "XXXXXX";
+        const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        // Where files take no locks no clean-up can take one either, so the result is moot. A
+        // clean-up that took it for a leftover before the lock has removed it: then again.
+        flock(fd, LOCK_EX);
+        struct stat info {};
+        if (fstat(fd, &info) == 0 && info.st_nlink > 0)
+            return fd;
+        close(fd);
+    }
+    errno = EBUSY;
+    return -1;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0) {
+            // A regular file that takes no byte has no room for it.
+            if (count == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<size_t>(count);
+    }
+    return true;
+}
+
+// Makes the rename itself survive a power cut, not only the bytes it names.
+bool SyncFolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = fsync(fd) == 0;
+    const int error = errno;
+    close(fd);
+    errno = error;
+    return synced;
+}
 } // namespace
 
 bool FileSystem::MatchesPattern(const char* name, const char* pattern)
@@ -118,6 +213,27 @@ FileSystem::ReadResult FileSystem::ReadWholeFile(const std::string& path, size_t
                                                  std::string& bytes)
 {
     return ReadFileInto(path, maxBytes, bytes);
+}
+
+bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes, std::string* why)
+{
+    if (path.empty())
+        return Failed(why, ENOENT);
+    RemoveLeftovers(path);
+    std::string temporary;
+    const int fd = OpenTemporary(path, temporary);
+    if (fd < 0)
+        return Failed(why, errno);
+    // Renamed while still locked, so that no clean-up can take it for a leftover first.
+    const bool written = fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0 &&
+                         std::rename(temporary.c_str(), path.c_str()) == 0;
+    const int error = errno;
+    close(fd);
+    if (!written) {
+        unlink(temporary.c_str());
+        return Failed(why, error);
+    }
+    return SyncFolderOf(path) || Failed(why, errno);
 }
 
 std::string FileSystem::Explain(ReadResult result, size_t maxBytes)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace GAME {
@@ -32,6 +33,14 @@ public:
     static ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& bytes);
     // "does not exist", "is not a regular file" and the like, to follow a file's name.
     static std::string Explain(ReadResult result, size_t maxBytes);
+
+    // Puts `bytes` in place of the file at `path` whole or not at all: written beside it under
+    // `kSavingMark`, synced, renamed over it, the folder synced. On failure the old file is as
+    // it was and `why` (when given) holds the system's reason. What a write killed before its
+    // rename left beside the same file goes first.
+    static bool WriteWholeFile(const std::string& path, std::string_view bytes,
+                               std::string* why = nullptr);
+    static constexpr const char* kSavingMark = ".saving-";
 
 private:
     std::string userFolder = ".";

@@ -1,18 +1,12 @@
 #include "engine/IOStreamWrite.h"
 
 #include "core/UniqueId.h"
+#include "engine/FileSystem.h"
 #include "engine/Name.h"
 #include "engine/Utf16Units.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-
-#include <fcntl.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string_view>
 
 namespace GAME {
 
@@ -161,59 +155,21 @@ bool IOStreamWrite::EndBlock()
     return true;
 }
 
-bool IOStreamWrite::SaveToFile(const std::string& target) const
+bool IOStreamWrite::SaveToFile(const std::string& target, std::string* why) const
 {
-    if (failed || !openBlocks.empty())
+    if (failed || !openBlocks.empty()) {
+        if (why != nullptr)
+            *why = "the stream is incomplete";
         return false;
-    return SaveBytesToFile(target, bytes);
-}
-
-namespace {
-
-bool WriteAll(int file, const std::vector<uint8_t>& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t count = write(file, bytes.data() + done, bytes.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        done += static_cast<size_t>(count);
     }
-    return true;
+    return SaveBytesToFile(target, bytes, why);
 }
 
-// Makes the rename itself survive a power cut, not only the bytes it names.
-bool SyncFolderOf(const std::string& path)
+bool IOStreamWrite::SaveBytesToFile(const std::string& target, const std::vector<uint8_t>& bytes,
+                                    std::string* why)
 {
-    const size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int handle = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (handle < 0)
-        return false;
-    const bool synced = fsync(handle) == 0;
-    return close(handle) == 0 && synced;
-}
-
-} // namespace
-
-bool IOStreamWrite::SaveBytesToFile(const std::string& target, const std::vector<uint8_t>& bytes)
-{
-    if (target.empty())
-        return false;
-    // The old file must survive a crash or a full disk mid-save: write everything beside it,
-    // then swap it in with one rename.
-    std::string temporary = target + ".XXXXXX";
-    const int file = mkstemp(temporary.data());
-    if (file < 0)
-        return false;
-    bool written = fchmod(file, 0644) == 0 && WriteAll(file, bytes) && fsync(file) == 0;
-    written = close(file) == 0 && written;
-    if (written && std::rename(temporary.c_str(), target.c_str()) == 0)
-        return SyncFolderOf(target);
-    std::remove(temporary.c_str());
-    return false;
+    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return FileSystem::WriteWholeFile(target, view, why);
 }
 
 } // namespace GAME

@@ -32,11 +32,13 @@ public:
     bool IsComplete() const { return !failed && openBlocks.empty(); }
     // The bytes so far; complete once every block is closed.
     const std::vector<uint8_t>& GetBytes() const { return bytes; }
-    // False when a block is still open, the stream failed or the file cannot be written; the
-    // bytes go to a temporary file beside `path` first, so a failure leaves the old file whole.
-    bool SaveToFile(const std::string& path) const;
-    // The same for any bytes: synced, renamed over the old file, the folder synced.
-    static bool SaveBytesToFile(const std::string& path, const std::vector<uint8_t>& bytes);
+    // False when a block is still open, the stream failed or the file cannot be written, with
+    // why in `why` when given; the bytes go to a temporary file beside `path` first, so a
+    // failure leaves the old file whole.
+    bool SaveToFile(const std::string& path, std::string* why = nullptr) const;
+    // The same for any bytes (`FileSystem::WriteWholeFile`).
+    static bool SaveBytesToFile(const std::string& path, const std::vector<uint8_t>& bytes,
+                                std::string* why = nullptr);
 
 private:
     bool Key(Kind kind, const std::string& key);

@@ -19,6 +19,7 @@
 namespace GAME {
 
 class Entity;
+struct LevelFile;
 class Region;
 class RTTI_ClassInfo;
 class WorldCoords;
@@ -59,6 +60,9 @@ public:
     // world already has or a record that makes no entity is logged with its file and line, and
     // nothing of the level is left behind. The ids made are appended to `made`.
     bool LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made = nullptr);
+    // The same for a level already read, from wherever; `name` names it in what is logged.
+    bool LoadLevel(const LevelFile& level, const std::string& name,
+                   std::vector<uint32_t>* made = nullptr);
 
     // False (logged) for a null entity or coordinates in a region this world does not know.
     // An entity already here is moved; one in another world leaves that world first.

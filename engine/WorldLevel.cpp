@@ -36,14 +36,20 @@ void DestroyAll(const std::vector<Entity*>& entities)
 
 bool World::LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made)
 {
-    ObjectManager& objects = ObjectManager::Instance();
     std::string text;
-    if (!objects.GetDatabase().ReadFile(levelPath, text))
+    if (!ObjectManager::Instance().GetDatabase().ReadFile(levelPath, text))
         return Refuse(levelPath + ": the level file cannot be read");
     LevelFile level;
     std::string error;
     if (!LevelFile::Parse(text, levelPath, level, error))
         return Refuse(error);
+    return LoadLevel(level, levelPath, made);
+}
+
+bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
+                      std::vector<uint32_t>* made)
+{
+    ObjectManager& objects = ObjectManager::Instance();
     for (const LevelFile::RegionLine& region : level.regions) {
         if (GetRegionById(region.id) != nullptr)
             return Refuse(levelPath + ": region " + std::to_string(region.id) + " exists already");

@@ -230,7 +230,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     HostOptions options;
     std::string error;
     if (!options.Parse(args, error)) {
-        err << "gamehost: " << error << '\n' << HostOptions::Usage();
+        err << "gamehost: " << error << '\n' << HostOptions::kHelpHint;
         return 1;
     }
     if (options.showHelp) {

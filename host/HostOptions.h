@@ -101,7 +101,10 @@ struct HostOptions {
 
     // False with `error` set when the command line cannot be understood.
     bool Parse(const std::vector<std::string>& args, std::string& error);
+    // Every option and scenario (`--help`).
     static const char* Usage();
+    // What follows a bad command line's one line in place of the whole usage.
+    static constexpr const char* kHelpHint = "(gamehost --help lists every option and scenario)\n";
 
     // Each hit prints a few dozen lines; this keeps a mistyped count from flooding the output.
     static constexpr int32_t kMaxDuelHits = 1000;

@@ -3,6 +3,7 @@
 #include "characters/Monster.h"
 #include "characters/Npc.h"
 #include "engine/Engine.h"
+#include "engine/FileSystem.h"
 #include "engine/FilterFunction.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -12,8 +13,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <ostream>
+#include <sstream>
 
 namespace GAME {
 
@@ -196,11 +197,12 @@ void LevelMap::WriteLegend(std::ostream& out, float top) const
 
 bool LevelMap::WriteFile(const std::string& path, std::string& error) const
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file)
-        Write(file);
-    if (!file) {
-        error = "cannot be written";
+    // Drawn whole first: a full disk must not leave half a map in place of the last one.
+    std::ostringstream text;
+    Write(text);
+    std::string why;
+    if (!FileSystem::WriteWholeFile(path, text.str(), &why)) {
+        error = "cannot be written: " + why;
         return false;
     }
     return true;

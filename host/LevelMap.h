@@ -26,7 +26,8 @@ public:
     void NoteDeath(const std::string& name, const Vec3& at);
 
     void Write(std::ostream& out) const;
-    // False, with why in `error`, when the file cannot be written.
+    // False, with why in `error`, when the file cannot be written; an old map there is then
+    // left as it was.
     bool WriteFile(const std::string& path, std::string& error) const;
 
 private:

@@ -49,8 +49,7 @@ public:
 } // namespace
 
 LevelNetworkPlay::LevelNetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err)
-    : NetworkPlay(options, out, err),
-      levelPath(options.levelFile.empty() ? LevelPlay::kLevel : options.levelFile)
+    : NetworkPlay(options, out, err), levelPath(LevelPlay::LevelPathOf(options))
 {}
 
 std::string LevelNetworkPlay::ClientRouteOf(const std::string& level, int host)
@@ -61,15 +60,12 @@ std::string LevelNetworkPlay::ClientRouteOf(const std::string& level, int host)
 
 bool LevelNetworkPlay::MakeRegions()
 {
-    if (!LevelPlay::ReadLevel(levelPath, level, err))
+    if (!LevelPlay::ReadLevel(options, level, err))
         return false;
     std::string error;
     const bool server = options.role == "server";
-    const std::string routeFile = !options.routeFile.empty()
-                                      ? options.routeFile
-                                      : options.databaseFolder + '/' +
-                                            (server ? LevelPlay::RouteOf(levelPath)
-                                                    : ClientRouteOf(levelPath, GetLocalHost()));
+    const std::string routeFile = LevelPlay::RoutePath(
+        options, server ? LevelPlay::RouteOf(levelPath) : ClientRouteOf(levelPath, GetLocalHost()));
     if (!route.Load(level, routeFile, error)) {
         err << "gamehost: route '" << routeFile << "' " << error << '\n';
         return false;
@@ -78,7 +74,7 @@ bool LevelNetworkPlay::MakeRegions()
     world.AddQuestFile(LevelPlay::kQuest);
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
-    if (!world.LoadLevel(levelPath, nullptr))
+    if (!world.LoadLevel(level, levelPath))
         return false;
     if (!server)
         KeepFixedParts(world);

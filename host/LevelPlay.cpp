@@ -18,6 +18,7 @@
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
 #include "engine/EventManager.h"
+#include "engine/FileSystem.h"
 #include "engine/FilterFunction.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
@@ -44,6 +45,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <numeric>
@@ -304,8 +306,7 @@ private:
 };
 
 LevelPlay::LevelPlay(const HostOptions& options, std::ostream& out, std::ostream& err)
-    : options(options), out(out), err(err),
-      levelPath(options.levelFile.empty() ? kLevel : options.levelFile)
+    : options(options), out(out), err(err), levelPath(LevelPathOf(options))
 {}
 
 LevelPlay::~LevelPlay() = default;
@@ -339,11 +340,38 @@ int LevelPlay::Run()
     return HostSamples::AsSinglePlayer(err, [&] { return Play(orders); }) ? 0 : 2;
 }
 
-bool LevelPlay::ReadLevel(const std::string& path, LevelFile& level, std::ostream& err)
+namespace {
+bool IsOnDisk(const std::string& path)
 {
+    std::error_code error;
+    return !path.empty() && std::filesystem::exists(path, error);
+}
+} // namespace
+
+std::string LevelPlay::LevelPathOf(const HostOptions& options)
+{
+    return options.levelFile.empty() ? kLevel : options.levelFile;
+}
+
+bool LevelPlay::IsLevelOnDisk(const HostOptions& options)
+{
+    return IsOnDisk(options.levelFile);
+}
+
+bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ostream& err)
+{
+    const std::string path = LevelPathOf(options);
     std::string text;
     std::string error;
-    if (!ObjectManager::Instance().GetDatabase().ReadFile(path, text)) {
+    if (IsLevelOnDisk(options)) {
+        const size_t limit = Database::kMaxRecordBytes;
+        const FileSystem::ReadResult read = FileSystem::ReadWholeFile(path, limit, text);
+        if (read != FileSystem::ReadResult::Done) {
+            err << "gamehost: the level file " << path << ' ' << FileSystem::Explain(read, limit)
+                << '\n';
+            return false;
+        }
+    } else if (!ObjectManager::Instance().GetDatabase().ReadFile(path, text)) {
         err << "gamehost: the level file " << path << " cannot be read\n";
         return false;
     }
@@ -354,17 +382,24 @@ bool LevelPlay::ReadLevel(const std::string& path, LevelFile& level, std::ostrea
     return true;
 }
 
+std::string LevelPlay::RoutePath(const HostOptions& options, const std::string& ownRoute)
+{
+    if (options.routeFile.empty())
+        return IsLevelOnDisk(options) ? ownRoute : options.databaseFolder + '/' + ownRoute;
+    const std::string inDatabase = options.databaseFolder + '/' + options.routeFile;
+    // One found nowhere is named as it was given.
+    return !IsOnDisk(options.routeFile) && IsOnDisk(inDatabase) ? inDatabase : options.routeFile;
+}
+
 bool LevelPlay::Read(std::vector<ScriptOrder>& orders)
 {
-    if (!ReadLevel(levelPath, level, err))
+    if (!ReadLevel(options, level, err))
         return false;
     std::string error;
     names = EntityNames(level);
     std::vector<std::string> known = names;
     known.insert(known.end(), {"Hero", kNearestMonster, kNearestLoot});
-    const std::string route = options.routeFile.empty()
-                                  ? options.databaseFolder + '/' + RouteOf(levelPath)
-                                  : options.routeFile;
+    const std::string route = RoutePath(options, RouteOf(levelPath));
     OrderScript script(known);
     if (!script.Load(route, error)) {
         err << "gamehost: route '" << route << "' " << error << '\n';
@@ -391,7 +426,7 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     QuestRepository::Get().Load();
     std::vector<uint32_t> made;
     // A refusal was logged with the level's file and line: that is the session's one line.
-    bool played = world.LoadLevel(levelPath, &made) && Stage(made);
+    bool played = world.LoadLevel(level, levelPath, &made) && Stage(made);
     if (played) {
         out << "level " << levelPath << ", seed " << options.seed << ", difficulty "
             << options.difficulty << ": " << made.size() << " entities, " << orders.size()
@@ -441,7 +476,7 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
     std::string error;
     if (!options.loadFile.empty()) {
         if (!PlayerSaveFile::Load(*hero, options.loadFile, error)) {
-            err << "gamehost: save file '" << options.loadFile << "' " << error << '\n';
+            err << "gamehost: " << error << '\n';
             return false;
         }
     } else {
@@ -601,7 +636,7 @@ bool LevelPlay::SaveHero()
         return true;
     std::string error;
     if (!PlayerSaveFile::Save(*roster.Hero(), options.saveFile, error)) {
-        err << "gamehost: save file '" << options.saveFile << "' " << error << '\n';
+        err << "gamehost: " << error << '\n';
         return false;
     }
     watcher->Line() << "saved: " << options.saveFile << '\n';

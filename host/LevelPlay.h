@@ -48,8 +48,15 @@ public:
     // extension, a repeated one numbered from 2 ("Townsman", "Townsman2").
     static std::vector<std::string> EntityNames(const LevelFile& level);
 
+    // The level played: `--level`'s or the sample's. A level or route the command line names is
+    // that file when it exists, else the one of that name in the database.
+    static std::string LevelPathOf(const HostOptions& options);
+    static bool IsLevelOnDisk(const HostOptions& options);
     // False, with one line on `err`, when the level file cannot be read or has a broken line.
-    static bool ReadLevel(const std::string& path, LevelFile& level, std::ostream& err);
+    static bool ReadLevel(const HostOptions& options, LevelFile& level, std::ostream& err);
+    // `--route`'s file, or else `ownRoute` (named after the level, as by `RouteOf`) beside the
+    // level, wherever that was found.
+    static std::string RoutePath(const HostOptions& options, const std::string& ownRoute);
 
     // 0 when played; 2, with one line on `err`, when the level, its route, the hero or his save
     // file cannot be used (nothing is played then).

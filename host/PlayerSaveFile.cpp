@@ -36,8 +36,9 @@ bool PlayerSaveFile::Save(Player& player, const std::string& path, std::string& 
 {
     IOStreamWrite out;
     player.StreamProperties(&out);
-    if (out.HasFailed() || !out.SaveToFile(path)) {
-        error = "the player could not be saved to '" + path + "'";
+    std::string why;
+    if (!out.SaveToFile(path, &why)) {
+        error = "the player could not be saved to '" + path + "': " + why;
         return false;
     }
     return true;

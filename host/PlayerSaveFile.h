@@ -15,7 +15,8 @@ public:
     // must be discarded. The file itself is never written.
     static bool Load(Player& player, const std::string& path, std::string& error);
 
-    // Writes `player` to `path`; on failure the file there stays as it was.
+    // Writes `player` to `path`. False, with the file and the system's reason in `error`, when
+    // it cannot; the file there then stays as it was.
     static bool Save(Player& player, const std::string& path, std::string& error);
 };
 

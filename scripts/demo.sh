@@ -26,7 +26,18 @@ fi
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_tools
 start=$SECONDS
-build_release_host >/dev/null
+echo "== build (Release)"
+# A cold build takes minutes: on a terminal ninja keeps its own status line; in a log a line
+# marks each tenth of the steps.
+if [ -t 1 ]; then
+    build_release_host
+else
+    build_release_host | awk -F'[][/]' '
+        /^\[[0-9]+\/[0-9]+\] / { tenth = int(10 * $2 / $3)
+            if (tenth > shown) { shown = tenth; print "-- build: step " $2 " of " $3; fflush() }
+            next }
+        { print }'
+fi
 echo "-- build: $((SECONDS - start)) s"
 host="$ROOT/build/release/host/gamehost"
 village="$(mktemp -d)"
@@ -274,6 +285,7 @@ echo "== network: a server and a client, two gamehost processes, play one sessio
 net="$(mktemp -d)"
 "$host" --db "$ROOT/data/database" --role server --port 0 --clients 1 --seed 3 \
     >"$net/server.txt" 2>"$net/server-log.txt" &
+server=$!
 for _ in $(seq 100); do
     grep -q '^listening on ' "$net/server.txt" 2>/dev/null && break
     sleep 0.1

@@ -126,19 +126,26 @@ QuestPlayReport::~QuestPlayReport() = default;
 
 std::string QuestPlayReport::OrdersFile() const
 {
-    return options.inputFile.empty() ? options.databaseFolder + "/../input/QuestOrders.txt"
-                                     : options.inputFile;
+    return options.inputFile.empty()
+               ? ObjectManager::Instance().GetDatabase().ResolvePath(kOrdersFile)
+               : options.inputFile;
 }
 
 int QuestPlayReport::Run()
 {
+    const std::string orders = OrdersFile();
+    if (!options.resumeQuest && orders.empty()) {
+        err << "gamehost: the database has no quest orders " << kOrdersFile
+            << "; give them with --input FILE\n";
+        return 2;
+    }
     std::error_code error;
     std::filesystem::create_directories(options.questStateFolder, error);
     int status = 0;
     if (options.resumeQuest) {
         status = HostSamples::WithLibrary(err, [this] { return Resume(); }) ? 0 : 2;
     } else {
-        status = InputReport(options, out, err, this, OrdersFile()).Run();
+        status = InputReport(options, out, err, this, orders).Run();
         if (status == 0 && !loaded)
             status = 2;
     }

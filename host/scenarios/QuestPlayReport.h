@@ -24,6 +24,8 @@ class QuestPlayReport : private InputReport::Observer {
 public:
     static constexpr const char* kQuestFile = "Quests/VillageWatch.qst";
     static constexpr const char* kRepositoryFile = "QuestRepository.dat";
+    // The hero's orders when `--input` gives none, beside the quest in the database.
+    static constexpr const char* kOrdersFile = "Quests/VillageWatch.route";
     static constexpr const char* kGateVolume = "Records/Quests/VillageWatch/GateVolume.dbr";
     static constexpr float kGateX = -6.0f;
     static constexpr float kGateZ = 4.0f;

@@ -5,6 +5,7 @@
 #include "core/UniqueId.h"
 #include "engine/BinaryReader.h"
 #include "engine/Crc32.h"
+#include "engine/FileSystem.h"
 #include "engine/Name.h"
 #include "engine/TriggerToken.h"
 #include "tests/support/TempDatabase.h"
@@ -16,6 +17,10 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace GAME {
 namespace {
@@ -331,7 +336,9 @@ TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
     IOStreamWrite failedStream;
     failedStream.EndBlock();
     EXPECT_FALSE(failedStream.SaveToFile(target.string()));
-    EXPECT_FALSE(Stream(1).SaveToFile((folder / "missing" / "hero.chr").string()));
+    std::string why;
+    EXPECT_FALSE(Stream(1).SaveToFile((folder / "missing" / "hero.chr").string(), &why));
+    EXPECT_EQ(why, "No such file or directory");
     EXPECT_EQ(Contents(target), old);
     EXPECT_EQ(Entries(), 1u);
 
@@ -341,6 +348,22 @@ TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
     EXPECT_FALSE(Stream(2).SaveToFile(occupied.string()));
     EXPECT_TRUE(fs::is_directory(occupied));
     EXPECT_EQ(Entries(), 2u);
+}
+
+// A save killed after making its file beside the target leaves it there; the next save of that
+// target removes it, but not the file of a save still writing (it holds a lock) nor others.
+TEST_F(SaveToFileTest, TheNextSaveRemovesWhatAnInterruptedOneLeft)
+{
+    const std::string mark = FileSystem::kSavingMark;
+    for (const std::string& name : {"hero.chr" + mark + "a1B2c3", "hero.chr" + mark + "Live00",
+                                    std::string("hero.chr.backup"), "other.chr" + mark + "a1B2c3"})
+        temp.WriteFile(name, "bytes");
+    const int live = ::open((folder / ("hero.chr" + mark + "Live00")).c_str(), O_RDONLY);
+    ASSERT_EQ(flock(live, LOCK_EX), 0);
+    EXPECT_TRUE(Stream(3).SaveToFile((folder / "hero.chr").string()));
+    close(live);
+    EXPECT_FALSE(fs::exists(folder / ("hero.chr" + mark + "a1B2c3")));
+    EXPECT_EQ(Entries(), 4u);
 }
 
 TEST(TriggerToken, StreamedUnderTokenName)

@@ -63,7 +63,7 @@ TEST(DuelReport, ACountOutsideItsRangeIsRefused)
         const HostRun run = RunSample({"--duel", count});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, "gamehost: --duel needs a count of hits from 1 to 1000, not '" +
-                               std::string(count) + "'\n" + HostOptions::Usage());
+                               std::string(count) + "'\n" + HostOptions::kHelpHint);
     }
 }
 

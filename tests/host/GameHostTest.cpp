@@ -47,20 +47,20 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     const HostRun noDb = RunHost({});
     EXPECT_EQ(noDb.status, 1);
     EXPECT_EQ(noDb.err, std::string("gamehost: no database folder given (--db DIR)\n") +
-                            HostOptions::Usage());
+                            HostOptions::kHelpHint);
 
     const HostRun negative = RunHost({"--db", "/tmp", "--frames", "-1"});
     EXPECT_EQ(negative.status, 1);
     EXPECT_EQ(negative.err,
               std::string("gamehost: --frames needs a count of 0 or more, not '-1'\n") +
-                  HostOptions::Usage());
+                  HostOptions::kHelpHint);
     // The message names the option as the user typed it.
     for (const char* option : {"--ms", "--frame-ms"}) {
         const HostRun ms = RunHost({"--db", "/tmp", option, "-5"});
         EXPECT_EQ(ms.status, 1);
         EXPECT_EQ(ms.err, "gamehost: " + std::string(option) +
                               " needs milliseconds of 0 or more, not '-5'\n" +
-                              HostOptions::Usage());
+                              HostOptions::kHelpHint);
     }
     EXPECT_EQ(RunHost({"--db", "/tmp", "--bogus"}).status, 1);
 
@@ -68,6 +68,15 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, HostOptions::Usage());
     EXPECT_EQ(help.err, "");
+    // The help names every scenario the parser takes, its lines joined again.
+    const std::string refusal = RunHost({"--db", "/tmp", "--scenario", "x"}).err;
+    const size_t from = refusal.find("takes ") + 6;
+    const std::string list = refusal.substr(from, refusal.find(", not 'x'") - from);
+    std::string joined = help.out;
+    const std::string indent = "\n" + std::string(16, ' ');
+    for (size_t at = joined.find(indent); at != std::string::npos; at = joined.find(indent, at))
+        joined.replace(at, indent.size(), " ");
+    EXPECT_NE(joined.find("scene instead: " + list + "; each below\n"), std::string::npos);
 }
 
 TEST(GameHost, ADatabaseWithoutItsSettingsIsRefused)

@@ -75,7 +75,7 @@ TEST(GameSession, ABadSaveFileStopsTheSessionAndIsLeftAsItWas)
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_EQ(LinesStarting(unwritable.err, "gamehost: "),
               "gamehost: the player could not be saved to '" + folder.GetRoot() +
-                  "/none/hero.chr'\n");
+                  "/none/hero.chr': No such file or directory\n");
 
     const HostRun notAPlayer =
         RunSample({"--role", "single", "--player", "Records/Game/GameEngine.dbr"});

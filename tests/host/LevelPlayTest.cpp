@@ -1,5 +1,6 @@
 #include "host/LevelPlay.h"
 #include "engine/LevelFile.h"
+#include "host/LevelMap.h"
 #include "tests/host/HostRun.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDatabase.h"
@@ -11,6 +12,9 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace GAME::Test {
 namespace {
@@ -164,11 +168,15 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
     copy.folder.WriteFile("Levels/Broken.route", "1 click 0,0\n");
     struct Row {
         const char* file;
-        const char* text;
+        std::string text;
         std::vector<std::string> args;
         std::string err;
     };
     const Row rows[] = {
+        {"hero.sav",
+         std::string("GSTR\x01\x00\x00\x00\x07", 9),
+         {"--load", copy.folder.GetRoot() + "/hero.sav"},
+         "gamehost: save file '" + copy.folder.GetRoot() + "/hero.sav' is damaged; no player "},
         {"Levels/Broken.lvl",
          "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Torch.dbr 2 0 0 0 0\n",
          {"--level", "Levels/Broken.lvl"},
@@ -190,6 +198,43 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
     }
+}
+
+// `--level` and `--route` name a file that exists, else one in the database; a level's own
+// route lies beside it.
+TEST(LevelPlay, ALevelOrRouteIsAFileOrElseOneInTheDatabase)
+{
+    TempDatabase outside;
+    outside.WriteFile("Small.lvl",
+                      "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Torch.dbr 1 0 0 0 0\n");
+    outside.WriteFile("Small.route", "# the hero stands where he starts\n");
+    const std::string level = outside.GetRoot() + "/Small.lvl";
+    EXPECT_EQ(
+        RunSample({"--level", level})
+            .out.rfind("level " + level + ", seed 1, difficulty 0: 1 entities, 0 orders\n", 0),
+        0u);
+    const std::string route = "route '" + SampleDatabase() + "/Levels/Village.route' line ";
+    EXPECT_NE(RunSample({"--level", level, "--route", "Levels/Village.route"}).err.find(route),
+              std::string::npos);
+}
+
+// A disk that fills up: the new map cannot be written whole, and the last one stays.
+TEST(LevelMap, AMapThatCannotBeWrittenWholeLeavesTheOldOne)
+{
+    TempDatabase folder;
+    folder.WriteFile("village.svg", "<svg>the last run's map</svg>\n");
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit full{64, before.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    std::string error;
+    const bool written = LevelMap().WriteFile(folder.GetRoot() + "/village.svg", error);
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, "cannot be written: File too large");
+    EXPECT_EQ(ReadBytes(folder.GetRoot() + "/village.svg"), "<svg>the last run's map</svg>\n");
 }
 
 } // namespace

@@ -36,6 +36,16 @@ TEST(QuestPlayReport, NeedsAStateFolderAndResumesOnlyThere)
               std::string::npos);
     EXPECT_NE(RunSample({"--resume"}).err.find("--resume goes with --scenario quest"),
               std::string::npos);
+
+    // The orders travel inside the database; a database without them says so.
+    TempDatabase bare;
+    bare.WriteRecord(GameHost::kSettingsRecord, {"meleeRange = 1.5"});
+    const HostRun refused =
+        RunHost({"--db", bare.GetRoot(), "--scenario", "quest", "--quest-state", bare.GetRoot()});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(LinesStarting(refused.err, "gamehost: "),
+              "gamehost: the database has no quest orders Quests/VillageWatch.route; give them "
+              "with --input FILE\n");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "characters/AnimationSet.h"
 #include "characters/Character.h"
 #include "engine/ObjectManager.h"
 #include "host/HostSamples.h"
@@ -53,6 +54,9 @@ TEST(SampleCreatures, EveryFighterSwingsAndCastsAtAPositiveSpeed)
             creature->GetCharacterBio().Update(*creature, 0);
             EXPECT_GT(creature->GetAttackSpeed(), 0.0f);
             EXPECT_GT(creature->GetSpellCastSpeed(), 0.0f);
+            // A healer with no animation for his touch never starts it.
+            if (!objects.GetLoadTable(path).GetString("healSkillName").empty())
+                EXPECT_TRUE(creature->CanPlayAnimation(AnimationSet_BuffOther));
             ++fighters;
         }
         return true;
