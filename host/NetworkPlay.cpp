@@ -401,8 +401,10 @@ void NetworkPlay::PrintEnd()
 {
     std::ostringstream lines;
     lines << "end: players " << playersInParty << '\n';
+    // A level's end may leave monsters off the heroes' way alive.
     for (const auto& [id, seen] : monsters)
-        lines << "end: monster " << id << " dead\n";
+        if (seen.dead)
+            lines << "end: monster " << id << " dead\n";
     for (const auto& [id, seen] : items)
         lines << "end: " << seen.itemLine << '\n';
     lines << "end: party";

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "host/GameHost.h"
+#include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -57,6 +61,28 @@ inline HostRun RunSample(std::vector<std::string> args)
     args.insert(args.begin(), {"--db", SampleDatabase()});
     return RunHost(args);
 }
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The sample database copied into a scratch folder, for a test to change one of its files.
+struct SampleCopy {
+    TempDatabase folder;
+    SampleCopy()
+    {
+        std::filesystem::copy(SampleDatabase(), folder.GetRoot(),
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::overwrite_existing);
+    }
+    HostRun Run(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), {"--db", folder.GetRoot()});
+        return RunHost(args);
+    }
+};
 
 // A sample run with a scenario's own options first and the test's after them.
 inline HostRun RunScenario(std::vector<std::string> args, const std::vector<std::string>& extra)

@@ -41,7 +41,7 @@ protected:
     std::unique_ptr<ChildProcess> Start(std::vector<std::string> args)
     {
         args.insert(args.begin(), common.begin(), common.end());
-        args.insert(args.begin(), {"--db", SampleDatabase()});
+        args.insert(args.begin(), {"--db", database});
         const std::string scratch = ::testing::TempDir() + "gamehost-" + std::to_string(getpid()) +
                                     "-" + std::to_string(++started);
         return std::make_unique<ChildProcess>(GAMEHOST_PROGRAM, args, scratch);
@@ -64,6 +64,7 @@ protected:
     }
 
     std::vector<std::string> common;
+    std::string database = SampleDatabase();
     Clock::time_point deadline;
     uint16_t port = 0;
     int started = 0;

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,12 +15,6 @@
 
 namespace GAME::Test {
 namespace {
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // The sample level played by the program itself, in a process of its own: object ids, and so
 // the seeds drawn from them, start afresh as they do for a player.
@@ -63,22 +54,6 @@ std::vector<std::string> ElementsIfWellFormed(const std::string& xml)
     }
     return open.empty() ? seen : std::vector<std::string>{};
 }
-
-// The sample database copied into a scratch folder, for a test to break one of its files.
-struct SampleCopy {
-    TempDatabase folder;
-    SampleCopy()
-    {
-        std::filesystem::copy(SampleDatabase(), folder.GetRoot(),
-                              std::filesystem::copy_options::recursive |
-                                  std::filesystem::copy_options::overwrite_existing);
-    }
-    HostRun Run(std::vector<std::string> args) const
-    {
-        args.insert(args.begin(), {"--db", folder.GetRoot()});
-        return RunHost(args);
-    }
-};
 
 // One play of the whole level, the slowest thing the suite does, serves every check of it: the
 // level's entities, the transcript and summary, the map and the save.
