@@ -58,6 +58,15 @@ template <typename T> void AllValues(const std::vector<std::string>* values, std
         out.push_back(ValueAt(values, i, T()));
 }
 
+// "nan", "inf" and their kin read as numbers, but no game value can be one.
+bool IsNonFiniteNumber(std::string_view text)
+{
+    text = SkipPlus(text);
+    double real = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), real);
+    return error == std::errc() && end == text.data() + text.size() && !std::isfinite(real);
+}
+
 } // namespace
 
 bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
@@ -97,6 +106,16 @@ bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
         // "a;b;" is two values, not three.
         while (values.size() > 1 && values.back().empty())
             values.pop_back();
+        for (const std::string& value : values) {
+            if (!IsNonFiniteNumber(value))
+                continue;
+            gEngine->Log(Engine::LogData,
+                         "Record '%s' line %u: key '%.*s' value '%.32s' is not a finite number, "
+                         "read as missing",
+                         sourceName.c_str(), lineNumber, static_cast<int>(key.size()), key.data(),
+                         value.c_str());
+            clean = false;
+        }
         if (!entries.try_emplace(std::string(key), std::move(values)).second) {
             gEngine->Log(Engine::LogData, "Record '%s' line %u: key '%.*s' repeated, first kept",
                          sourceName.c_str(), lineNumber, static_cast<int>(key.size()), key.data());

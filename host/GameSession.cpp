@@ -201,7 +201,14 @@ bool GameSession::StartMainPlayer(std::string& error)
     gEngine->GetWorld()->AddEntity(mainPlayer, WorldCoords{kRegion, Coords()}, false);
     gGameEngine->GetPlayerManagerClient()->SetMainPlayer(mainPlayer->GetObjectId());
     mainPlayer->InitialUpdate();
-    return options.loadFile.empty() || PlayerSaveFile::Load(*mainPlayer, options.loadFile, error);
+    // This machine controls him: his controller holds the bag and the equipment a save carries.
+    mainPlayer->SetIsControllingCharacter(true);
+    if (options.loadFile.empty())
+        return true;
+    // Nothing is played when the save at the end would hold less than the one loaded.
+    return PlayerSaveFile::Load(*mainPlayer, options.loadFile, error) &&
+           (options.saveFile.empty() ||
+            PlayerSaveFile::KeepsAllSkills(*mainPlayer, options.loadFile, error));
 }
 
 bool GameSession::PlaceSpawns(std::string& error)

@@ -21,6 +21,7 @@
 #include "engine/FileSystem.h"
 #include "engine/FilterFunction.h"
 #include "engine/GraphicsEngine.h"
+#include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/World.h"
@@ -60,7 +61,6 @@ namespace {
 constexpr uint32_t kRegion = 1;
 constexpr uint32_t kBarSlot = 0;
 // The sample animations carry no events: the blows land where the swings do.
-constexpr const char* kPunchAnimation = "Creatures/PC/Male/Animations/Unarmed_Punch.anm";
 constexpr const char* kClawAnimation = "Creatures/Monster/Jackalman/Animations/Claw.anm";
 constexpr const char* kHitEvent = "RightHandHit";
 constexpr const char* kBendAnimation = "Creatures/PC/Male/Animations/Pickup.anm";
@@ -68,6 +68,44 @@ constexpr const char* kPickupEvent = "Pickup";
 constexpr float kHitMs = 500.0f;
 // Monsters this close to a kill count as its pack.
 constexpr float kPackRadius = 10.0f;
+// The level-placed monsters a cell of the packs' grid keeps to measure later ones against:
+// more on a hundred square metres are a crowd, not a pack.
+constexpr size_t kCellMembers = 16;
+
+// A cell of kPackRadius square on the ground, by its column and row.
+using Cell = std::pair<int64_t, int64_t>;
+
+Cell CellOf(const Vec3& at)
+{
+    const auto index = [](float value) {
+        const float cell = std::floor(value / kPackRadius);
+        return std::isfinite(cell) ? static_cast<int64_t>(std::clamp(cell, -1e12f, 1e12f)) : 0;
+    };
+    return {index(at.x), index(at.z)};
+}
+
+// Every swing and attack turn the hero's animation table names, in each weapon style, so that
+// he lands his blows whatever he holds.
+std::vector<std::string> HeroAttackAnimations()
+{
+    Database& database = ObjectManager::Instance().GetDatabase();
+    const LoadTable* hero = database.FindLoadTable(LevelPlay::kPlayer);
+    const LoadTable* table = hero != nullptr
+                                 ? database.FindLoadTable(hero->GetString("charAnimationTableName"))
+                                 : nullptr;
+    std::vector<std::string> found;
+    if (table == nullptr)
+        return found;
+    for (const char* style : {"unarmed", "sHanded", "dHanded", "spear", "bow", "staff"}) {
+        for (const char* row : {"AttackAnim1", "AttackAnim2", "AttackAnim3", "AttTurnRight90Anim",
+                                "AttTurnLeft90Anim", "AttTurnRight180Anim", "AttTurnLeft180Anim"}) {
+            const std::string name = table->GetString((std::string(style) + row).c_str());
+            if (!name.empty() && std::find(found.begin(), found.end(), name) == found.end())
+                found.push_back(name);
+        }
+    }
+    return found;
+}
 
 std::string Stem(const std::string& record)
 {
@@ -195,17 +233,47 @@ private:
     }
 
     // A pack is what one spawner made, or what the level placed together; it is named by the
-    // first of its members met and keeps its name when its members roam apart.
+    // first of its members met and keeps its name when its members roam apart. A monster the
+    // level placed joins the pack of the nearest one met before it within kPackRadius (the
+    // first met of those equally near). Such monsters are kept in a grid of cells kPackRadius
+    // wide, so each measures itself against the nine cells around it only; a cell keeps the
+    // first kCellMembers met, so that a crowd costs no more than a pack does.
     void GroupPacks()
     {
-        for (const Monster* monster : Monsters()) {
-            const Vec3 at = monster->GetCoords().GetRegionCoords().origin;
-            const uint32_t mate = Nearest<Monster>(at, [&](const Monster& other) {
-                return packs.count(other.GetObjectId()) != 0 &&
-                       (other.GetCoords().GetRegionCoords().origin - at).Length() <= kPackRadius &&
-                       other.GetProxyParent() == monster->GetProxyParent();
-            });
-            packs[monster->GetObjectId()] = mate != 0 ? packs[mate] : PackOf(*monster);
+        const std::map<uint32_t, uint32_t> ambushPacks = AmbushPacks();
+        std::map<Cell, std::vector<std::pair<size_t, const Monster*>>> grid;
+        const std::vector<const Monster*> monsters = Monsters();
+        for (size_t order = 0; order < monsters.size(); ++order) {
+            const Monster& monster = *monsters[order];
+            // A spawner's monsters share one pack wherever they stand.
+            if (!monster.GetProxyParent().empty()) {
+                Join(monster, NewPack(monster, ambushPacks));
+                continue;
+            }
+            const Vec3 at = monster.GetCoords().GetRegionCoords().origin;
+            const Cell cell = CellOf(at);
+            const Monster* mate = nullptr;
+            std::pair<float, size_t> nearest;
+            for (int64_t dx = -1; dx <= 1; ++dx) {
+                for (int64_t dz = -1; dz <= 1; ++dz) {
+                    const auto found = grid.find({cell.first + dx, cell.second + dz});
+                    if (found == grid.end())
+                        continue;
+                    for (const auto& [met, other] : found->second) {
+                        const std::pair<float, size_t> here{
+                            (other->GetCoords().GetRegionCoords().origin - at).Length(), met};
+                        if (here.first <= kPackRadius && (mate == nullptr || here < nearest)) {
+                            mate = other;
+                            nearest = here;
+                        }
+                    }
+                }
+            }
+            Join(monster,
+                 mate != nullptr ? packs.at(mate->GetObjectId()) : NewPack(monster, ambushPacks));
+            auto& members = grid[cell];
+            if (members.size() < kCellMembers)
+                members.emplace_back(order, &monster);
         }
     }
 
@@ -214,22 +282,44 @@ private:
         const auto known = packs.find(monster.GetObjectId());
         if (known != packs.end())
             return known->second;
-        uint32_t pack = monster.GetObjectId();
-        // An ambush's jackals come out one by one: the ambush names their pack.
-        for (const ProxyAmbush* ambush : Ambushes()) {
-            const auto& out = ambush->GetReleasedObjects();
-            if (std::find(out.begin(), out.end(), monster.GetObjectId()) != out.end())
-                pack = ambush->GetObjectId();
-        }
-        if (!monster.GetProxyParent().empty()) {
-            for (const auto& [id, other] : packs) {
-                const auto* mate = ObjectManager::Instance().GetObject<Monster>(id);
-                if (mate != nullptr && mate->GetProxyParent() == monster.GetProxyParent())
-                    pack = other;
+        const uint32_t pack = NewPack(monster, AmbushPacks());
+        Join(monster, pack);
+        return pack;
+    }
+
+    // The pack of a monster met for the first time: that of the last met of its spawner's
+    // monsters still about, else its ambush's, else its own.
+    uint32_t NewPack(const Monster& monster, const std::map<uint32_t, uint32_t>& ambushPacks) const
+    {
+        const std::string& spawner = monster.GetProxyParent();
+        const auto made = spawned.find(spawner);
+        if (!spawner.empty() && made != spawned.end()) {
+            for (auto mate = made->second.rbegin(); mate != made->second.rend(); ++mate) {
+                const auto* other = ObjectManager::Instance().GetObject<Monster>(mate->first);
+                if (other != nullptr && other->GetProxyParent() == spawner)
+                    return mate->second;
             }
         }
+        const auto ambush = ambushPacks.find(monster.GetObjectId());
+        return ambush != ambushPacks.end() ? ambush->second : monster.GetObjectId();
+    }
+
+    void Join(const Monster& monster, uint32_t pack)
+    {
         packs[monster.GetObjectId()] = pack;
-        return pack;
+        if (!monster.GetProxyParent().empty())
+            spawned[monster.GetProxyParent()][monster.GetObjectId()] = pack;
+    }
+
+    // An ambush's jackals come out one by one: the ambush names their pack.
+    static std::map<uint32_t, uint32_t> AmbushPacks()
+    {
+        std::map<uint32_t, uint32_t> packOf;
+        for (const ProxyAmbush* ambush : Ambushes()) {
+            for (const uint32_t released : ambush->GetReleasedObjects())
+                packOf[released] = ambush->GetObjectId();
+        }
+        return packOf;
     }
 
     bool IsPackCleared(uint32_t pack, const Monster& victim)
@@ -298,6 +388,8 @@ private:
     int32_t stepsDone = 0;
     // Each monster's pack and each pack's kills so far.
     std::map<uint32_t, uint32_t> packs;
+    // Each spawner's monsters met, by id, with their packs.
+    std::map<std::string, std::map<uint32_t, uint32_t>> spawned;
     std::map<uint32_t, int32_t> packKills;
     uint32_t lastItem = 0;
     bool trading = false;
@@ -379,6 +471,18 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
         err << "gamehost: " << error << '\n';
         return false;
     }
+    // A route could not tell such an entity from the one its name stands for.
+    const std::vector<std::string> names = EntityNames(level);
+    for (size_t i = 0; i < names.size(); ++i) {
+        for (const auto& [name, meaning] : kRouteNames) {
+            if (names[i] != name)
+                continue;
+            err << "gamehost: " << path << ':' << level.entities[i].line << ": the entity '"
+                << level.entities[i].record << "' would be called '" << name
+                << "', the name a route keeps for " << meaning << '\n';
+            return false;
+        }
+    }
     return true;
 }
 
@@ -398,7 +502,8 @@ bool LevelPlay::Read(std::vector<ScriptOrder>& orders)
     std::string error;
     names = EntityNames(level);
     std::vector<std::string> known = names;
-    known.insert(known.end(), {"Hero", kNearestMonster, kNearestLoot});
+    for (const auto& [name, meaning] : kRouteNames)
+        known.push_back(name);
     const std::string route = RoutePath(options, RouteOf(levelPath));
     OrderScript script(known);
     if (!script.Load(route, error)) {
@@ -418,9 +523,11 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     gEngine->GetGameInfo().SetDifficulty(options.difficulty);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kHitEvent, kHitMs);
-    GraphicsAnim* claw = HostSamples::MarkHitEvent(kClawAnimation, kHitEvent, kHitMs);
-    GraphicsAnim* bend = HostSamples::MarkHitEvent(kBendAnimation, kPickupEvent, kHitMs);
+    std::vector<GraphicsAnim*> marked{
+        HostSamples::MarkHitEvent(kClawAnimation, kHitEvent, kHitMs),
+        HostSamples::MarkHitEvent(kBendAnimation, kPickupEvent, kHitMs)};
+    for (const std::string& swing : HeroAttackAnimations())
+        marked.push_back(HostSamples::MarkHitEvent(swing.c_str(), kHitEvent, kHitMs));
     world.AddQuestFile(kQuest);
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
@@ -446,9 +553,8 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     HostSamples::ClearWorld(world);
     gEngine->SetWorld(std::move(previousWorld));
     gEngine->GetGameInfo().SetDifficulty(0);
-    GraphicsEngine::Instance().UnloadAnimation(bend);
-    GraphicsEngine::Instance().UnloadAnimation(claw);
-    GraphicsEngine::Instance().UnloadAnimation(punch);
+    for (GraphicsAnim* animation : marked)
+        GraphicsEngine::Instance().UnloadAnimation(animation);
     return played;
 }
 
@@ -472,19 +578,23 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
     HostSamples::EnterWorld(*hero, WorldCoords{kRegion, Coords::FromTranslation(start)});
     hero->SetIsControllingCharacter(true);
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-    // A saved hero brings his skills and his bar with him.
+    // The tree comes before a save: the saved skills, and the bar's with them, are found in it.
+    hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
     std::string error;
-    if (!options.loadFile.empty()) {
+    if (options.loadFile.empty()) {
+        hero->GetPlayerHotSlotCtrl().SetToDefaults();
+        HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot);
+    } else {
         if (!PlayerSaveFile::Load(*hero, options.loadFile, error)) {
             err << "gamehost: " << error << '\n';
             return false;
         }
-    } else {
-        hero->GetPlayerHotSlotCtrl().SetToDefaults();
-        hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
+        if (!options.saveFile.empty() &&
+            !PlayerSaveFile::KeepsAllSkills(*hero, options.loadFile, error)) {
+            err << "gamehost: " << error << '\n';
+            return false;
+        }
     }
-    // The bar's skill slot comes back from a save without its skill: it is set again.
-    HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot);
     watcher = std::make_unique<Watcher>(out, tally, roster, map);
     EventManager::Instance().Send("GameEvent_PreRun", GameEvent_PreRun());
     return roster.HeroController() != nullptr;

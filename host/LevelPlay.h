@@ -10,6 +10,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -34,6 +35,12 @@ public:
     // and the item lying nearest him.
     static constexpr const char* kNearestMonster = "Nearest";
     static constexpr const char* kNearestLoot = "Loot";
+    // The names a route keeps for itself, with what each stands for; a level entity called so
+    // is refused.
+    static constexpr std::pair<const char*, const char*> kRouteNames[] = {
+        {"Hero", "the hero"},
+        {kNearestMonster, "the living monster nearest the hero"},
+        {kNearestLoot, "the item lying nearest the hero"}};
     // Frames run after the last order, for the last blows and rewards to land.
     static constexpr int32_t kTrailingFrames = 60;
 
@@ -52,7 +59,8 @@ public:
     // that file when it exists, else the one of that name in the database.
     static std::string LevelPathOf(const HostOptions& options);
     static bool IsLevelOnDisk(const HostOptions& options);
-    // False, with one line on `err`, when the level file cannot be read or has a broken line.
+    // False, with one line on `err`, when the level file cannot be read, has a broken line or
+    // an entity that would take one of `kRouteNames`.
     static bool ReadLevel(const HostOptions& options, LevelFile& level, std::ostream& err);
     // `--route`'s file, or else `ownRoute` (named after the level, as by `RouteOf`) beside the
     // level, wherever that was found.

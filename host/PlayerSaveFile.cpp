@@ -4,6 +4,7 @@
 #include "engine/FileSystem.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
+#include "skills/SkillManager.h"
 
 #include <utility>
 #include <vector>
@@ -30,6 +31,19 @@ bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& 
         return false;
     }
     return true;
+}
+
+bool PlayerSaveFile::KeepsAllSkills(Player& player, const std::string& loaded, std::string& error)
+{
+    const std::vector<std::string>& lacking = player.GetSkillManager().GetPassedOverSkills();
+    if (lacking.empty())
+        return true;
+    const bool one = lacking.size() == 1;
+    error = "save file '" + loaded + "' names " +
+            (one ? std::string("a skill") : std::to_string(lacking.size()) + " skills") +
+            " that '" + player.GetObjectName() + "' lacks (" + lacking.front() +
+            (one ? "); saving him would lose it" : ", ...); saving him would lose them");
+    return false;
 }
 
 bool PlayerSaveFile::Save(Player& player, const std::string& path, std::string& error)

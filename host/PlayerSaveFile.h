@@ -15,6 +15,10 @@ public:
     // must be discarded. The file itself is never written.
     static bool Load(Player& player, const std::string& path, std::string& error);
 
+    // False, with why in `error`, when the save `loaded` named skills that `player` does not
+    // hold: saving him would lose them.
+    static bool KeepsAllSkills(Player& player, const std::string& loaded, std::string& error);
+
     // Writes `player` to `path`. False, with the file and the system's reason in `error`, when
     // it cannot; the file there then stays as it was.
     static bool Save(Player& player, const std::string& path, std::string& error);

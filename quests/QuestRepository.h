@@ -159,6 +159,9 @@ public:
     void SaveQuestState(const std::string& folder, const std::string& name, bool inBackground);
     // Returns once no background save is waiting or running.
     void WaitDone();
+    // The state files that could not be written since the repository was made, the
+    // background's counted once it has been waited for.
+    uint32_t GetFailedWrites() const { return failedWrites; }
     // "%08x%08x%08x%08x.que" of the quest's handle.
     static std::string StateFileName(const Quest& quest);
 
@@ -209,6 +212,7 @@ private:
     ListenerMap<GenericEntityInitialUpdateListener> entityInitialUpdateListeners;
     ListenerMap<CreatureDeathListener> creatureDeathListeners;
     std::vector<QuestRewardEntry> rewards;
+    uint32_t failedWrites = 0;
     EventHandler<QuestRepository, GameEvent_GenericEntity> conversationHandler;
     EventHandler<QuestRepository, GameEvent_CompleteQuestNow> completeNowHandler;
     EventHandler<QuestRepository, GameEvent_CreatureInitialUpdate> creatureInitialUpdateHandler;

@@ -193,6 +193,7 @@ void QuestRepository::CollectSaveFailures()
 void QuestRepository::NoteSaveFailures(const std::vector<QuestSaveFailure>& failures)
 {
     for (const QuestSaveFailure& failure : failures) {
+        ++failedWrites;
         gEngine->Log(Engine::LogRuntime, "Quest state file %s could not be written",
                      failure.path.c_str());
         if (Quest* quest = GetQuest(failure.quest))

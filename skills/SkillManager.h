@@ -158,8 +158,11 @@ public:
     void GetOffensiveDamageAttributes(CombatAttributeAccumulator& accumulator) const;
     void GetOffensiveModifierAttributes(CombatAttributeAccumulator& accumulator) const;
 
-    // The skills block of the player's save stream, one routine for both directions.
+    // The skills block of the player's save stream, one routine for both directions. A saved
+    // skill this manager does not hold is passed over, logged and named by GetPassedOverSkills.
     void StreamProperties(IOStream* stream);
+    // The saved skills the last read of the skills block found no skill for.
+    const std::vector<std::string>& GetPassedOverSkills() const { return passedOverSkills; }
     void GetSkillReplica(std::vector<_SkillReplica>& replicas) const;
     void SetSkillReplica(const std::vector<_SkillReplica>& replicas);
 
@@ -275,6 +278,7 @@ private:
     bool isMonster = false;
     uint32_t masteriesAllowed = 0;
     uint32_t skillReclamationPointsUsed = 0;
+    std::vector<std::string> passedOverSkills;
     // Owned through the object manager; a skill's index is its reference number.
     std::vector<Skill*> learnedSkills;
     // The learned skills' ids, in step with learnedSkills.

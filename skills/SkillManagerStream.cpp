@@ -98,6 +98,7 @@ void SkillManager::StreamProperties(IOStream* stream)
     }
     stream->StreamInt("max", count);
     if (stream->IsReading()) {
+        passedOverSkills.clear();
         if (count > kMaxStreamedSkills) {
             gEngine->Log(Engine::LogData, "SkillManager: %s: %d saved skills refused",
                          GetParentName(), count);
@@ -109,9 +110,19 @@ void SkillManager::StreamProperties(IOStream* stream)
             if (stream->HasFailed())
                 break;
             // The running state is the owner's machine's to decide, not the save's.
-            if (Skill* skill = FindSkill(FindSkillId(replica.skillName)))
+            if (Skill* skill = FindSkill(FindSkillId(replica.skillName))) {
                 skill->ReceiveStateUpdate(replica.skillState, true);
+                continue;
+            }
+            passedOverSkills.push_back(replica.skillName);
         }
+        // One line however many: a hostile save may name thousands.
+        if (!passedOverSkills.empty())
+            gEngine->Log(Engine::LogData,
+                         "SkillManager: %s: saved skills it does not hold passed over: %zu, the "
+                         "first %s",
+                         GetParentName(), passedOverSkills.size(),
+                         passedOverSkills.front().c_str());
     } else {
         for (const Skill* skill : learnedSkills) {
             if (skill->GetSkillLevel() == 0)

@@ -81,11 +81,20 @@ public:
     bool SaveQuest(bool) override
     {
         QuestRepository& quests = QuestRepository::Get();
+        const uint32_t failedBefore = quests.GetFailedWrites();
         quests.SaveQuestState(folder, kRepositoryFile, true);
         quests.WaitDone();
+        if (quests.GetFailedWrites() != failedBefore) {
+            Line() << "quest state save failed\n";
+            saveFailed = true;
+            return false;
+        }
         Line() << "quest state saved in the background\n";
         return true;
     }
+
+    // Whether a save of the quest state could not write its files.
+    bool saveFailed = false;
 
 private:
     void OnToken(const GameEvent_GotToken& event)
@@ -148,6 +157,11 @@ int QuestPlayReport::Run()
         status = InputReport(options, out, err, this, orders).Run();
         if (status == 0 && !loaded)
             status = 2;
+        if (status == 0 && printer != nullptr && printer->saveFailed) {
+            err << "gamehost: the quest state save failed: its files could not be written to '"
+                << options.questStateFolder << "'\n";
+            status = 2;
+        }
     }
     gEngine->SetNetworkMode(false, false);
     return status;

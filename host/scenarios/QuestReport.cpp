@@ -128,6 +128,13 @@ bool QuestReport::Play(const std::string& folder)
     }
     repository.SaveQuestState(folder, kRepositoryFile, true);
     repository.WaitDone();
+    if (const uint32_t failed = repository.GetFailedWrites(); failed != 0) {
+        err << "gamehost: the quest state save failed: " << failed << " of its files could not "
+            << "be written to '" << folder << "'\n";
+        QuestRepository::Destroy();
+        gEngine->GetWorld()->ClearQuestFiles();
+        return false;
+    }
     out << "saved in the background to the state folder\n";
 
     QuestRepository::Destroy();

@@ -225,14 +225,19 @@ TEST(LoadTable, LayoutCommentsAndMalformedLines)
 
     LoadTable bad;
     EXPECT_FALSE(
-        bad.Parse("kept = 1\nno equals sign\n = 3\nkept = 2\nafter = 4\n", "Records/Bad.dbr"));
+        bad.Parse("kept = 1\nno equals sign\n = 3\nkept = 2\nafter = 4\nlife = 300;NaN;-inf\n",
+                  "Records/Bad.dbr"));
     EXPECT_EQ(bad.GetInt("kept"), 1);
     EXPECT_EQ(bad.GetInt("after"), 4);
+    EXPECT_EQ(bad.GetFloatAt("life", 1, 5.0f), 5.0f);
+    const std::string infinite = "Record 'Records/Bad.dbr' line 6: key 'life' value ";
     EXPECT_EQ(log.GetLines(),
               (std::vector<LogCapture::Line>{
                   {1, "Record 'Records/Bad.dbr' line 2: malformed entry skipped"},
                   {1, "Record 'Records/Bad.dbr' line 3: malformed entry skipped"},
-                  {1, "Record 'Records/Bad.dbr' line 4: key 'kept' repeated, first kept"}}));
+                  {1, "Record 'Records/Bad.dbr' line 4: key 'kept' repeated, first kept"},
+                  {1, infinite + "'NaN' is not a finite number, read as missing"},
+                  {1, infinite + "'-inf' is not a finite number, read as missing"}}));
 }
 
 TEST(FileSystem, MatchesPatternsOfStarsAndQuestionMarks)

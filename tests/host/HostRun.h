@@ -143,4 +143,25 @@ inline std::string LineAfter(const std::string& text, const std::string& prefix)
     return text.substr(begin, text.find('\n', begin) - begin);
 }
 
+// What loading a player and saving him again must keep, each part as `gamehost --dump-stream`
+// shows the save's top-level blocks: his skills (the second block) and his bag, equipment and
+// skill bar (the last four but the third).
+struct SavedHero {
+    std::string skills, bag, equipment, bar;
+};
+
+inline SavedHero ReadSavedHero(const std::string& path)
+{
+    std::istringstream lines(RunHost({"--dump-stream", path}).out);
+    std::vector<std::string> blocks;
+    for (std::string line; std::getline(lines, line);) {
+        if (line == "{")
+            blocks.emplace_back();
+        else if (line.rfind(' ', 0) == 0 && !blocks.empty())
+            blocks.back() += line + '\n';
+    }
+    const size_t n = blocks.size();
+    return n < 6 ? SavedHero{} : SavedHero{blocks[1], blocks[n - 4], blocks[n - 2], blocks[n - 1]};
+}
+
 } // namespace GAME::Test

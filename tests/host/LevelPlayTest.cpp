@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -117,14 +121,31 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
     EXPECT_NE(svg.find("<polyline class=\"path\""), std::string::npos);
     EXPECT_NE(svg.find(">RaidChieftain died</title>"), std::string::npos);
 
-    // The saved hero loads into a fresh run unchanged, and one more round trip changes nothing.
+    // The README's second command: the saved hero plays the level again, armed and knowing his
+    // skills; his save keeps all the first held, the bag only gaining.
     const std::string second = scratch.GetRoot() + "/second.sav";
+    const HostRun again = RunProgram({"--load", first, "--save", second}, scratch.GetRoot() + "/2");
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(DataErrors(again.err), "");
+    EXPECT_NE(again.out.find("  quest: complete, boss defeated\n"), std::string::npos) << again.out;
+    const SavedHero before = ReadSavedHero(first);
+    const SavedHero after = ReadSavedHero(second);
+    EXPECT_NE(before.skills.find("Brawling/Haymaker.dbr"), std::string::npos);
+    EXPECT_NE(before.bag.find("HealthPotion.dbr"), std::string::npos);
+    EXPECT_NE(before.equipment.find("BronzeAxe.dbr"), std::string::npos);
+    EXPECT_EQ(after.skills + after.equipment + after.bar,
+              before.skills + before.equipment + before.bar);
+    std::istringstream bag(before.bag);
+    std::string item;
+    for (std::string line; std::getline(bag, line);) {
+        item = line.find("baseName = ") != std::string::npos ? line + '\n' : item + line + '\n';
+        if (line.find("var1 = ") != std::string::npos)
+            EXPECT_NE(after.bag.find(item), std::string::npos) << item << after.bag;
+    }
+
+    // Loaded and saved again without a frame played, the hero is the same to the byte.
     const std::string still = scratch.GetRoot() + "/still.route";
     scratch.WriteFile("still.route", "# the hero stands where he starts\n");
-    const HostRun resumed =
-        RunProgram({"--load", first, "--route", still, "--save", second}, scratch.GetRoot() + "/2");
-    ASSERT_EQ(resumed.status, 0) << resumed.err;
-    EXPECT_NE(resumed.out.find("  hero: level 5, experience 7150, gold 290\n"), std::string::npos);
     const std::string third = scratch.GetRoot() + "/third.sav";
     ASSERT_EQ(
         RunProgram({"--load", second, "--route", still, "--save", third}, scratch.GetRoot() + "/3")
@@ -132,7 +153,34 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
         0);
     EXPECT_EQ(ReadBytes(second), ReadBytes(third));
 
-    const HostRun broken = RunSample({"--load", scratch.GetRoot() + "/still.route"});
+    // A session saving its hero over the file he came from keeps his skills, bag, equipment and
+    // bar; one whose hero lacks a saved skill refuses before a frame is played.
+    SampleCopy copy;
+    copy.folder.WriteFile("Records/Creatures/PC/Brawler.dbr",
+                          ReadBytes(SampleDatabase() + "/" + LevelPlay::kPlayer) +
+                              "skillTree1 = " + LevelPlay::kBarSkillTree + "\n");
+    const std::string session = scratch.GetRoot() + "/session.sav";
+    const auto runSession = [&](const char* player) {
+        std::filesystem::copy_file(first, session,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return copy.Run({"--role", "single", "--player", player, "--load", session, "--save",
+                         session, "--frames", "10"});
+    };
+    const HostRun kept = runSession("Records/Creatures/PC/Brawler.dbr");
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    const SavedHero resaved = ReadSavedHero(session);
+    EXPECT_EQ(resaved.skills + resaved.bag + resaved.equipment + resaved.bar,
+              before.skills + before.bag + before.equipment + before.bar);
+    const HostRun refused = runSession("Records/Creatures/PC/Hero.dbr");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(LinesStarting(refused.err, "gamehost: "),
+              "gamehost: save file '" + session +
+                  "' names a skill that 'Records/Creatures/PC/Hero.dbr' lacks "
+                  "(Records/Skills/Brawling/Haymaker.dbr); saving him would lose it\n");
+    EXPECT_EQ(ReadBytes(session), ReadBytes(first));
+
+    const HostRun broken = RunSample({"--load", still});
     EXPECT_EQ(broken.status, 2);
     EXPECT_EQ(broken.out, "");
 }
@@ -160,6 +208,12 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
          "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Nothing.dbr 1 0 0 0 0\n",
          {"--level", "Levels/Broken.lvl"},
          "Levels/Broken.lvl:2: 'Records/Level/Nothing.dbr' makes no entity"},
+        {"Levels/Broken.lvl",
+         "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Torch.dbr 1 0 0 0 0\n"
+         "Records/Creatures/Monster/Hero.dbr 1 0 0 0 0\n",
+         {"--level", "Levels/Broken.lvl"},
+         "gamehost: Levels/Broken.lvl:3: the entity 'Records/Creatures/Monster/Hero.dbr' would be "
+         "called 'Hero', the name a route keeps for the hero\n"},
         {"Levels/Village.route",
          "1 click @VillageElder\n5 click @Cyclops\n",
          {},

@@ -31,6 +31,24 @@ TEST(QuestReport, SampleQuestCompletesSavesAndComesBack)
     EXPECT_EQ(DataErrors(run.err).find("unknown class"), std::string::npos);
 }
 
+// A folder below a file refuses the state's files, to root too (a read-only one does not).
+TEST(QuestReport, AStateFolderThatCannotBeWrittenFailsTheRunsWithALineSayingSo)
+{
+    TempDatabase scratch;
+    scratch.WriteFile("file", "");
+    const std::string folder = scratch.GetRoot() + "/file/state";
+    const std::string failed = "gamehost: the quest state save failed: ";
+    const HostRun run = RunSample({"--quests", "--quest-state", folder});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(LinesStarting(run.err, "gamehost: "),
+              failed + "2 of its files could not be written to '" + folder + "'\n");
+    EXPECT_EQ(run.out.find("saved in the background"), std::string::npos);
+    const HostRun played = RunSample({"--scenario", "quest", "--quest-state", folder});
+    EXPECT_EQ(played.status, 2);
+    EXPECT_EQ(LinesStarting(played.err, "gamehost: "),
+              failed + "its files could not be written to '" + folder + "'\n");
+}
+
 TEST(QuestReport, StateFolderGoesWithQuestsOnly)
 {
     const HostRun run = RunSample({"--quest-state", "/tmp"});
