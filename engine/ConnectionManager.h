@@ -73,7 +73,10 @@ public:
         virtual void OnHostLeft(int /*host*/) {}
         virtual void OnServerLost() {}
         // Why the message may not be carried out; null when it may.
-        virtual const char* Refusal(int /*fromHost*/, const NetPacket& /*packet*/) { return nullptr; }
+        virtual const char* Refusal(int /*fromHost*/, const NetPacket& /*packet*/)
+        {
+            return nullptr;
+        }
         // A server's own message of a type the listener judges, as it leaves.
         virtual void OnSend(const NetPacket& /*packet*/) {}
     };

@@ -178,7 +178,8 @@ int NetworkPlay::Play(NetworkSession& session)
             if (!clientHeroes.empty() || ended)
                 alone = Clock::now();
             if (Clock::now() - alone >= std::chrono::milliseconds(kWaitForClientsMs)) {
-                err << "gamehost: " << (leftHosts.empty() ? "no client" : "every client left, none back")
+                err << "gamehost: "
+                    << (leftHosts.empty() ? "no client" : "every client left, none back")
                     << " within " << kWaitForClientsMs / 1000 << " s\n";
                 return kExitNoPeer;
             }

@@ -42,12 +42,15 @@ using To = ConnectionManager::Addressee;
 using Speaker = ConnectionManager::Speaker;
 using Reader = ConnectionManager::IdReader;
 
-// The reader of one field of one packet class; the transport checks the class by its type.
-template <class PacketClass, auto Field> uint32_t Read(const NetPacket& packet)
+// The reader of one field of a packet class, the class the field's pointer names; the transport
+// checks the class by its type.
+template <class PacketClass, class Value> PacketClass ClassOf(Value PacketClass::*);
+template <auto Field> uint32_t Read(const NetPacket& packet)
 {
+    using PacketClass = decltype(ClassOf(Field));
     return static_cast<uint32_t>(static_cast<const PacketClass&>(packet).*Field);
 }
-template <class PacketClass, auto Field> constexpr Reader kField = &Read<PacketClass, Field>;
+template <auto Field> constexpr Reader kField = &Read<Field>;
 
 uint32_t HeartbeatPlayer(const NetPacket& packet)
 {
@@ -108,7 +111,7 @@ Rule Judged(Rule rule)
 }
 template <class Trade> Rule TradeRule()
 {
-    return Own(ToPlayer(kField<Trade, &Trade::receiver>), kField<Trade, &Trade::sender>);
+    return Own(ToPlayer(kField<&Trade::receiver>), kField<&Trade::sender>);
 }
 
 // Replicated actions and commands: the shim runs and passes them on.
@@ -121,14 +124,12 @@ constexpr std::initializer_list<uint32_t> kNotCommands = {106, 107, 108, 109, 11
 
 bool RegisterRules()
 {
-    using Quest = QuestMessagePacket;
-    using Answer = PartyRequestResponsePacket;
-    using Invite = InvitePartyConfigCmdPacket;
     const Rule server = Goes(To::Server);
     const Rule everyone = Goes(To::Everyone);
     const std::pair<uint32_t, Rule> rules[] = {
         // type, where it goes and whom a client may speak for in it
-        {17, Own(ToPlayer(kField<Quest, &Quest::receiver>), kField<Quest, &Quest::sender>)},
+        {17,
+         Own(ToPlayer(kField<&QuestMessagePacket::receiver>), kField<&QuestMessagePacket::sender>)},
         {ChatPacket::kType, Judged(everyone)},
         {20, server},
         {21, ServerOnly(everyone)},
@@ -136,10 +137,10 @@ bool RegisterRules()
         {23, ServerOnly(everyone)},
         {24, Judged(server)},
         {25, ServerOnly(everyone)},
-        {26, ToPlayer(kField<RemoteMessagePacket, &RemoteMessagePacket::receiver>)},
-        {27, ToPlayer(kField<RemoteWMessagePacket, &RemoteWMessagePacket::receiver>)},
+        {26, ToPlayer(kField<&RemoteMessagePacket::receiver>)},
+        {27, ToPlayer(kField<&RemoteWMessagePacket::receiver>)},
         {28, ServerOnly(everyone)},
-        {29, Judged(ToPlayer(kField<Answer, &Answer::recipient>))},
+        {29, Judged(ToPlayer(kField<&PartyRequestResponsePacket::recipient>))},
         {30, Own(server, &SpawnedPlayer)},
         {34, ServerOnly(everyone)},
         {35, server},
@@ -151,55 +152,43 @@ bool RegisterRules()
         {41, TradeRule<TradeAddItemPacket>()},
         {42, TradeRule<TradeRemoveItemPacket>()},
         {43, TradeRule<TradeFinalizePacket>()},
-        {46, Own(server, kField<StartTeleportPacket, &StartTeleportPacket::playerId>)},
-        {47, Own(server, kField<NRLoaderStatePacket, &NRLoaderStatePacket::playerId>)},
-        {48, Own(server, kField<StartServerRespawnPacket, &StartServerRespawnPacket::playerId>)},
+        {46, Own(server, kField<&StartTeleportPacket::playerId>)},
+        {47, Own(server, kField<&NRLoaderStatePacket::playerId>)},
+        {48, Own(server, kField<&StartServerRespawnPacket::playerId>)},
         {49, server},
-        {50, Own(server, kField<MarketC2SSellBackPacket, &MarketC2SSellBackPacket::buyerId>)},
-        {51, Own(server, kField<MarketC2SPurchaseRequestPacket,
-                                &MarketC2SPurchaseRequestPacket::buyerId>)},
+        {50, Own(server, kField<&MarketC2SSellBackPacket::buyerId>)},
+        {51, Own(server, kField<&MarketC2SPurchaseRequestPacket::buyerId>)},
         {52, ServerOnly(everyone)},
-        {53, ServerOnly(ToPlayer(
-                 kField<MarketS2CPurchaseDeniedPacket, &MarketS2CPurchaseDeniedPacket::buyerId>))},
-        {54, ServerOnly(ToPlayer(kField<MarketS2CPurchaseConfirmationPacket,
-                                        &MarketS2CPurchaseConfirmationPacket::buyerId>))},
+        {53, ServerOnly(ToPlayer(kField<&MarketS2CPurchaseDeniedPacket::buyerId>))},
+        {54, ServerOnly(ToPlayer(kField<&MarketS2CPurchaseConfirmationPacket::buyerId>))},
         {55, ServerOnly(everyone)},
-        {56, OwnOrServer(server,
-                         kField<QuestCommandMovePacket, &QuestCommandMovePacket::characterId>)},
-        {57, OwnOrServer(server,
-                         kField<QuestCommandWalkPacket, &QuestCommandWalkPacket::characterId>)},
-        {58, OwnOrServer(server, kField<QuestCommandPlayAnimationPacket,
-                                        &QuestCommandPlayAnimationPacket::characterId>)},
-        {59, OwnOrServer(server, kField<QuestCommandUseSkillPacket,
-                                        &QuestCommandUseSkillPacket::characterId>)},
-        {60, OwnOrServer(server, kField<QuestCommandLockFixedItemPacket,
-                                        &QuestCommandLockFixedItemPacket::objectId>)},
+        {56, OwnOrServer(server, kField<&QuestCommandMovePacket::characterId>)},
+        {57, OwnOrServer(server, kField<&QuestCommandWalkPacket::characterId>)},
+        {58, OwnOrServer(server, kField<&QuestCommandPlayAnimationPacket::characterId>)},
+        {59, OwnOrServer(server, kField<&QuestCommandUseSkillPacket::characterId>)},
+        {60, OwnOrServer(server, kField<&QuestCommandLockFixedItemPacket::objectId>)},
         {61, ServerOnly(everyone)},
-        {106, Own(Goes(To::EveryoneButSender),
-                  kField<UpdatePositionPacket, &UpdatePositionPacket::entityId>)},
+        {106, Own(Goes(To::EveryoneButSender), kField<&UpdatePositionPacket::entityId>)},
         {107, Judged(everyone)},
-        {108, Judged(ToPlayer(kField<Invite, &Invite::invitingPlayer>))},
-        {112, Own(ToPlayer(kField<GiveGoldPacket, &GiveGoldPacket::playerId>),
-                  kField<GiveGoldPacket, &GiveGoldPacket::playerId>)},
+        {108, Judged(ToPlayer(kField<&InvitePartyConfigCmdPacket::invitingPlayer>))},
+        {112, Own(ToPlayer(kField<&GiveGoldPacket::playerId>), kField<&GiveGoldPacket::playerId>)},
         {113, ServerOnly(ToPlayer(&BonusReceiver))},
-        {114, Own(server, kField<BonusToServerPacket, &BonusToServerPacket::activePlayerId>)},
+        {114, Own(server, kField<&BonusToServerPacket::activePlayerId>)},
     };
     bool all = true;
     for (const auto& [type, rule] : rules)
         all = ConnectionManager::RegisterPacketRule(type, rule) && all;
-    // An action or command, for its character or actor.
+    // An action or command, for its own character or actor.
+    const Rule action = Own(Goes(To::Relayed), &ActingCharacter);
+    const Rule command = Own(Goes(To::Relayed), &CommandedActor);
     for (uint32_t type = kFirstAction; type <= kLastAction; ++type)
-        all = ConnectionManager::RegisterPacketRule(
-                  type, Own(Goes(To::Relayed), &ActingCharacter)) &&
-              all;
+        all = ConnectionManager::RegisterPacketRule(type, action) && all;
     for (uint32_t type = kFirstCommand; type <= kLastCommand; ++type) {
-        bool command = true;
+        bool isCommand = true;
         for (uint32_t other : kNotCommands)
-            command = command && other != type;
-        if (command)
-            all = ConnectionManager::RegisterPacketRule(
-                      type, Own(Goes(To::Relayed), &CommandedActor)) &&
-                  all;
+            isCommand = isCommand && other != type;
+        if (isCommand)
+            all = ConnectionManager::RegisterPacketRule(type, command) && all;
     }
     return all;
 }

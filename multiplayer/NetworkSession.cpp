@@ -29,9 +29,9 @@
 #include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyManager.h"
 #include "multiplayer/PartyPackets.h"
+#include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
-#include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 
@@ -147,7 +147,8 @@ const char* NetworkSession::Refusal(int fromHost, const NetPacket& packet)
         return nullptr;
     }
     if (const auto* join = dynamic_cast<const JoinPartyConfigCmdPacket*>(&packet)) {
-        const PartyManager* manager = gGameEngine != nullptr ? gGameEngine->GetPartyManager() : nullptr;
+        const PartyManager* manager =
+            gGameEngine != nullptr ? gGameEngine->GetPartyManager() : nullptr;
         return parties.MayJoin(fromHost, join->joiningPlayer, static_cast<uint32_t>(join->party),
                                manager)
                    ? nullptr
