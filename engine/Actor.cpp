@@ -79,8 +79,9 @@ void Actor::Enqueue(std::unique_ptr<ActorConfigCommand> command)
     if (Observer())
         Observer()(*this, *command);
     // Sent before it runs: what it sends while running must reach the peers after it, in the
-    // order this machine applied them.
-    if (command->IsNetworked())
+    // order this machine applied them. An object the server does not spawn is each machine's
+    // own, under an id of its own (the level's landmarks): no peer has it under this id.
+    if (command->IsNetworked() && ShouldServerSpawn())
         NetworkShim::SendCommand(*command);
     command->Execute();
 }

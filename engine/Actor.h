@@ -102,9 +102,10 @@ public:
     // Tells a tint left alone from one set again to the same colour.
     uint32_t GetTintColorSetCount() const { return tintColorSetCount; }
 
-    // Takes the command, runs it here and then, in a network game and when the command is
-    // networked, sends its packet: a client to its server, a server to all its clients. The
-    // command may destroy this actor, so nothing of the actor is touched after it ran.
+    // Takes the command, runs it here and then, in a network game, when the command is
+    // networked and the actor one the server spawns on its clients, sends its packet: a client
+    // to its server, a server to all its clients. The command may destroy this actor, so
+    // nothing of the actor is touched after it ran.
     virtual void Enqueue(std::unique_ptr<ActorConfigCommand> command);
     // Told of every command an actor takes, before it runs (a host's transcript); empty for none.
     using CommandObserver = std::function<void(const Actor& actor, const ActorConfigCommand&)>;

@@ -45,19 +45,26 @@ public:
     // no one goes to every machine but its sender. `Relayed` is a replicated action or command: a
     // client's goes to the server, which runs it and passes it on itself.
     enum class Addressee : uint8_t { Everyone, EveryoneButSender, Server, Player, Relayed };
+    // Whom a client's message may speak for, judged by the server before any of it is carried
+    // out. An object is the sender's own when its id carries the sender's host: its players and
+    // whatever its host made.
+    enum class Speaker : uint8_t {
+        Anyone,      // it speaks for no one
+        ServerOnly,  // only the server sends it
+        Own,         // `speaker` names an object of the sender's own
+        OwnOrServer, // `speaker` names an object of the sender's own or of the server
+        Listener,    // the listener judges it, with what only the game knows
+    };
     struct PacketRule {
         Addressee addressee = Addressee::Everyone;
         IdReader player = nullptr;
-        // The player a client's message speaks for, which must be one of its own.
+        Speaker speaks = Speaker::Anyone;
         IdReader speaker = nullptr;
-        // The speaker is checked only when the listener says it is a player.
-        bool speakerIfPlayer = false;
-        // Only the server sends it.
-        bool serverOnly = false;
     };
 
-    // What the transport hands up. Messages come decoded; the listener may refuse one that
-    // speaks for an object it knows (IsPlayer).
+    // What the transport hands up. Messages come decoded; the listener judges those whose rule
+    // leaves it the say, and on a server also hears the server's own such messages as they
+    // leave, so that it can keep what later ones are judged by.
     class Listener {
     public:
         virtual ~Listener() = default;
@@ -65,7 +72,13 @@ public:
         virtual void OnHostJoined(int /*host*/) {}
         virtual void OnHostLeft(int /*host*/) {}
         virtual void OnServerLost() {}
-        virtual bool IsPlayer(uint32_t /*id*/) const { return false; }
+        // Why the message may not be carried out; null when it may.
+        virtual const char* Refusal(int /*fromHost*/, const NetPacket& /*packet*/)
+        {
+            return nullptr;
+        }
+        // A server's own message of a type the listener judges, as it leaves.
+        virtual void OnSend(const NetPacket& /*packet*/) {}
     };
 
     struct HostCounters {
@@ -158,6 +171,9 @@ public:
     // Hands one received message to the checks and the listener as if it came from `fromHost`;
     // the transport's own path, open for the fuzzers and the tests.
     void Receive(int fromHost, const uint8_t* bytes, size_t count);
+    // Counts a message of `fromHost` as refused, logging why once a second; on a server it
+    // counts toward the client's flood. Also for what the game could not carry out. False.
+    bool Refuse(int fromHost, const char* why);
 
 private:
     struct Transport;
@@ -177,7 +193,6 @@ private:
     void Dispatch(Route route, int host, NetPacket& packet);
     void SendBytes(uint32_t mask, const uint8_t* bytes, size_t count);
     void SendTo(int host, const uint8_t* bytes, size_t count);
-    bool Refuse(int fromHost, const char* why);
     void Flood(int fromHost);
     bool CountIn(int fromHost, size_t count);
     bool CheckFromClient(int fromHost, const NetPacket& packet);

@@ -7,10 +7,10 @@
 // which machines a message is for: itself (decoded at its next Service, the way any message
 // arrives), one player's host, or every machine; a client's message for other machines passes
 // through the server, which carries out its own part first. Before that the server checks what
-// a client sent: it must decode exactly, be a type a client may send and speak only for the
-// client's own players. A refusal is counted for the host and logged once a second per host;
-// a client that floods (too many messages or bytes, or too many refusals, within a second) is
-// dropped.
+// a client sent: it must decode exactly and speak only for what the rule of its type lets a
+// client speak for (the game's table is multiplayer/NetworkRoutes.cpp). A refusal is counted
+// for the host and logged once a second per host; a client that floods (too many messages or
+// bytes, or too many refusals, within a second) is dropped.
 #include "engine/ConnectionManager.h"
 
 #include "engine/Engine.h"
@@ -281,6 +281,8 @@ void ConnectionManager::Dispatch(Route route, int host, NetPacket& packet)
         SendTo(kServerHost, bytes, count);
         return;
     }
+    if (listener != nullptr && GetPacketRule(packet.GetType()).speaks == Speaker::Listener)
+        listener->OnSend(packet);
     const uint32_t clients = ClientMask();
     if (route == Route::Send)
         SendBytes(RouteMask(packet, kServerHost, clients), bytes, count);
@@ -413,13 +415,25 @@ void ConnectionManager::Flood(int fromHost)
 bool ConnectionManager::CheckFromClient(int fromHost, const NetPacket& packet)
 {
     const PacketRule& rule = GetPacketRule(packet.GetType());
-    if (rule.serverOnly)
-        return Refuse(fromHost, "server-only type");
-    const uint32_t speaker = rule.speaker != nullptr ? rule.speaker(packet) : 0;
-    if (speaker != 0 && HostOfId(speaker) != fromHost &&
-        (!rule.speakerIfPlayer || (listener != nullptr && listener->IsPlayer(speaker))))
-        return Refuse(fromHost, "speaks for another host's player");
-    return true;
+    const int host = rule.speaker != nullptr ? HostOfId(rule.speaker(packet)) : kServerHost;
+    const char* why = nullptr;
+    switch (rule.speaks) {
+    case Speaker::Anyone:
+        break;
+    case Speaker::ServerOnly:
+        why = "server-only type";
+        break;
+    case Speaker::Own:
+        why = host != fromHost ? "speaks for what is not its own" : nullptr;
+        break;
+    case Speaker::OwnOrServer:
+        why = host != fromHost && host != kServerHost ? "speaks for another client's" : nullptr;
+        break;
+    case Speaker::Listener:
+        why = listener != nullptr ? listener->Refusal(fromHost, packet) : nullptr;
+        break;
+    }
+    return why == nullptr || Refuse(fromHost, why);
 }
 
 } // namespace GAME

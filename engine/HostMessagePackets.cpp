@@ -12,7 +12,7 @@ namespace {
 template <class PacketClass> bool RegisterServerOnly()
 {
     ConnectionManager::PacketRule rule;
-    rule.serverOnly = true;
+    rule.speaks = ConnectionManager::Speaker::ServerOnly;
     return ConnectionManager::RegisterPacketClass<PacketClass>() &&
            ConnectionManager::RegisterPacketRule(PacketClass::kType, rule);
 }

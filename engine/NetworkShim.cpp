@@ -56,14 +56,16 @@ NetworkShim::ActionBuilder FindBuilder(uint32_t type)
     return FindIn(Registry().builders, type);
 }
 
-// Where a packet a machine sent goes: a client's to its server, a server's to every client.
-void Send(NetPacket& packet)
+// Where a packet a machine sent goes: a client's to its server, a server's to every client. A
+// client speaks only for what its host made: the server decides for the rest, and would refuse
+// it (a client's stand-ins for the server's characters act here too).
+void Send(uint32_t actorId, NetPacket& packet)
 {
     ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
-    if (gEngine->IsNetworkClient())
-        connection.SendPacket(packet);
-    else
+    if (!gEngine->IsNetworkClient())
         connection.BroadcastPacket(packet);
+    else if (ConnectionManager::HostOfId(actorId) == connection.GetLocalHostID())
+        connection.SendPacket(packet);
 }
 
 // The sender already ran it, so its own packet does not go back to it.
@@ -78,12 +80,8 @@ bool ReceiveCommand(int fromHost, NetPacket& packet, NetworkShim::CommandBuilder
     std::unique_ptr<ActorConfigCommand> command = builder(packet);
     const uint32_t actorId = command != nullptr ? command->GetActorId() : 0;
     Actor* actor = actorId != 0 ? ObjectManager::Instance().GetObject<Actor>(actorId) : nullptr;
-    if (actor == nullptr) {
-        gEngine->Log(Engine::LogRuntime,
-                     "NetworkShim: command packet %u from host %d for actor %u dropped",
-                     packet.GetType(), fromHost, actorId);
-        return false;
-    }
+    if (actor == nullptr)
+        return gEngine->GetNetworkConnectionManager().Refuse(fromHost, "command for no actor");
     actor->LocalEnqueue(std::move(command));
     PassOn(fromHost, packet);
     return true;
@@ -119,7 +117,7 @@ void NetworkShim::SendAction(const CharacterAction& action)
         return;
     std::unique_ptr<NetPacket> packet = action.GetNetPacket();
     if (packet != nullptr)
-        Send(*packet);
+        Send(action.GetParentId(), *packet);
 }
 
 void NetworkShim::SendCommand(const ActorConfigCommand& command)
@@ -128,7 +126,7 @@ void NetworkShim::SendCommand(const ActorConfigCommand& command)
         return;
     std::unique_ptr<NetPacket> packet = command.GetNetPacket();
     if (packet != nullptr)
-        Send(*packet);
+        Send(command.GetActorId(), *packet);
 }
 
 bool NetworkShim::ReceivePacket(int fromHost, NetPacket& packet)

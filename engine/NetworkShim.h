@@ -29,15 +29,17 @@ public:
     using PacketReceiver = bool (*)(int fromHost, const NetPacket& packet);
 
     // Sends the action's packet: a client to its server, a server to all its clients. Nothing
-    // outside a network game or for an action without a packet.
+    // outside a network game, for an action without a packet, or from a client for a character
+    // its host did not make.
     static void SendAction(const CharacterAction& action);
     // Sends the command's packet the same way.
     static void SendCommand(const ActorConfigCommand& command);
     // A packet received from `fromHost`. A character action is rebuilt and handed to the
     // receiver, a command rebuilt and run by its actor; a server then passes the packet on to
     // its other clients. False for any other packet and for one that was dropped (its actor
-    // or character is gone, or it rebuilds into nothing). Any other packet goes to the packet
-    // receiver, when one is set.
+    // or character is gone, or it rebuilds into nothing); a command for no actor is refused as
+    // the transport refuses a message. Any other packet goes to the packet receiver, when one
+    // is set.
     static bool ReceivePacket(int fromHost, NetPacket& packet);
 
     // Registers how commands come back from one packet class: `Rebuild` of the packet, for a

@@ -119,9 +119,14 @@ void LevelNetworkPlay::OnHeroMade(Player& hero)
 {
     route.Cast(hero.GetObjectId());
     hero.GetPlayerHotSlotCtrl().SetToDefaults();
-    hero.GetSkillManager().LoadSkills(LevelPlay::kBarSkillTree, 1);
+    StageHero(hero);
     // Every machine's copy of the quest opens once its world is in.
     EventManager::Instance().Send("GameEvent_PreRun", GameEvent_PreRun());
+}
+
+void LevelNetworkPlay::StageHero(Player& hero)
+{
+    hero.GetSkillManager().LoadSkills(LevelPlay::kBarSkillTree, 1);
 }
 
 int32_t LevelNetworkPlay::CurrentFrame() const

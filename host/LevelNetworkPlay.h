@@ -39,6 +39,7 @@ private:
     bool IsDone() const override;
     void Unstage() override;
     void OnHeroMade(Player& hero) override;
+    void StageHero(Player& hero) override;
     const char* HeroRecord() const override { return LevelPlay::kPlayer; }
     void Act() override;
     bool ReadyToInvite() const override { return true; }

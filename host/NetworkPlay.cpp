@@ -164,16 +164,23 @@ int NetworkPlay::Play(NetworkSession& session)
     } else {
         session.SetHeroMaker([this] { return MakeHero(connection.GetLocalHostID()); });
     }
+    session.SetCopyStager([this](Player& copy) { StageHero(copy); });
     using Clock = std::chrono::steady_clock;
     Clock::time_point next = Clock::now();
+    // Wall time: a paced frame may stand for more game time than it takes.
+    Clock::time_point alone = next;
     for (;;) {
         const Clock::time_point begin = Clock::now();
         Frame(session);
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
         frameMicroseconds.push_back(spent.count());
         if (IsServer()) {
-            if (clientHeroes.empty() && leftHosts.empty() && elapsedMs >= kWaitForClientsMs) {
-                err << "gamehost: no client within " << kWaitForClientsMs / 1000 << " s\n";
+            if (!clientHeroes.empty() || ended)
+                alone = Clock::now();
+            if (Clock::now() - alone >= std::chrono::milliseconds(kWaitForClientsMs)) {
+                err << "gamehost: "
+                    << (leftHosts.empty() ? "no client" : "every client left, none back")
+                    << " within " << kWaitForClientsMs / 1000 << " s\n";
                 return kExitNoPeer;
             }
             // Every connected machine, hero or not, has gone.

@@ -25,6 +25,7 @@ class NetworkPlay {
 public:
     // No listening socket or connection, no client in time, or the server gone.
     static constexpr int kExitNoPeer = 3;
+    // How long a server waits for a client: at the start, and once every client has left.
     static constexpr int kWaitForClientsMs = 30000;
     static constexpr int kLeaveAfterFrames = 30;
     static constexpr int kAttackEveryMs = 1000;
@@ -51,6 +52,8 @@ protected:
     // Undoes what staging added besides the world's entities.
     virtual void Unstage() {}
     virtual void OnHeroMade(Player& /*hero*/) {}
+    // What a hero gets beyond his record, on his own machine and on every copy of him.
+    virtual void StageHero(Player& /*hero*/) {}
     virtual const char* HeroRecord() const;
     // What this machine's hero does before the frame.
     virtual void Act() { Attack(); }

@@ -20,12 +20,18 @@ namespace GAME {
 // order. Plain words are zeroed here rather than left unset, so an unfilled packet still
 // writes the same bytes every time.
 
-template <typename Derived>
-class ConfigCmdPacket : public FieldPacket<Derived, ObjectInteractionPacket> {
+// What every one of them holds: the actor, which the server's checks read whatever the command.
+class ActorCommandPacket : public ObjectInteractionPacket {
 public:
-    explicit ConfigCmdPacket(uint32_t type) : FieldPacket<Derived, ObjectInteractionPacket>(type) {}
+    explicit ActorCommandPacket(uint32_t type) : ObjectInteractionPacket(type) {}
 
     SmartObjectId actorId;
+};
+
+template <typename Derived>
+class ConfigCmdPacket : public FieldPacket<Derived, ActorCommandPacket> {
+public:
+    explicit ConfigCmdPacket(uint32_t type) : FieldPacket<Derived, ActorCommandPacket>(type) {}
 };
 
 // The nine packets that carry nothing but the actor.

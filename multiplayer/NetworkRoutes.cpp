@@ -1,17 +1,34 @@
-// Where each game message goes and who may send it, registered with the transport beside the
-// packet classes. A message for one player goes to the machine of that player (the host in the
-// top four bits of the id); what the server alone decides (player lists, world state, market
-// verdicts, balance) a client may not send; a client's heartbeat, player record, spawned hero,
-// bonus claim or action must be its own.
+// Where each game message goes and whom a client may speak for in it, registered with the
+// transport beside the packet classes. This table is the one authority rule of the game: the
+// server judges every message a client sends by its row before any of it is carried out, and
+// refuses and counts what does not pass, as it refuses a message that does not decode.
+//
+// A client owns what its host made: its player, and what its machine made beside him (his pets,
+// his items), whose ids carry its host in their top four bits. It may act and command only for
+// those; what the server's world holds (monsters, townsfolk, fixed items) the server drives,
+// and a client's stand-ins for them send nothing. The one way a client asks the server to act
+// on a server object is the quest commands (56 to 60): each machine runs its own copy of a
+// quest, and a client's tells the server what to do with a creature or lock a fixed item. A
+// message that names a player speaks for him in the field that says who speaks (the sender of
+// a trade, quest message or party answer, the player of a heartbeat, gold gift or bonus
+// claim), which must be the client's own player. What only the game can tell, the session
+// judges (NetworkSession::Refusal): a player record only for a player made here, chat not in
+// another host's player's name, an invitation only from the client's own player, an answer
+// only to an invitation that went out, and a party join (107) only for the client's own player
+// into a party it accepted (or out of any), for the inviter whose invitation it accepted, or
+// by a party's leader for its members. Messages that speak for no one go as addressed.
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "multiplayer/BonusPackets.h"
+#include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/EngineNetPackets.h"
+#include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEnginePackets.h"
 #include "multiplayer/MarketPackets.h"
 #include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
+#include "multiplayer/QuestCommandPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "multiplayer/TradePackets.h"
 
@@ -22,55 +39,22 @@ namespace GAME {
 namespace {
 using Rule = ConnectionManager::PacketRule;
 using To = ConnectionManager::Addressee;
+using Speaker = ConnectionManager::Speaker;
+using Reader = ConnectionManager::IdReader;
 
-// The reader of one field of one packet class; the transport checks the class by its type.
-template <class PacketClass, auto Field> uint32_t Read(const NetPacket& packet)
+// The reader of one field of a packet class, the class the field's pointer names; the transport
+// checks the class by its type.
+template <class PacketClass, class Value> PacketClass ClassOf(Value PacketClass::*);
+template <auto Field> uint32_t Read(const NetPacket& packet)
 {
+    using PacketClass = decltype(ClassOf(Field));
     return static_cast<uint32_t>(static_cast<const PacketClass&>(packet).*Field);
 }
-
-template <class PacketClass, auto Field> Rule ToPlayer()
-{
-    Rule rule;
-    rule.addressee = To::Player;
-    rule.player = &Read<PacketClass, Field>;
-    return rule;
-}
-
-template <class PacketClass> Rule ToTradePartner()
-{
-    return ToPlayer<PacketClass, &PacketClass::receiver>();
-}
-
-Rule ToServer(ConnectionManager::IdReader speaker = nullptr)
-{
-    Rule rule;
-    rule.addressee = To::Server;
-    rule.speaker = speaker;
-    return rule;
-}
-
-Rule Addressed(To addressee, bool serverOnly = false)
-{
-    Rule rule;
-    rule.addressee = addressee;
-    rule.serverOnly = serverOnly;
-    return rule;
-}
-
-Rule ServerOnly(Rule rule)
-{
-    rule.serverOnly = true;
-    return rule;
-}
+template <auto Field> constexpr Reader kField = &Read<Field>;
 
 uint32_t HeartbeatPlayer(const NetPacket& packet)
 {
     return static_cast<const SinglePlayerHeartbeatPacket&>(packet).player.playerId;
-}
-uint32_t BasicInfoPlayer(const NetPacket& packet)
-{
-    return static_cast<const SinglePlayerBasicInfoPacket&>(packet).player.playerId;
 }
 uint32_t SpawnedPlayer(const NetPacket& packet)
 {
@@ -80,9 +64,54 @@ uint32_t BonusReceiver(const NetPacket& packet)
 {
     return static_cast<const BonusToClientPacket&>(packet).bonus.receiverId;
 }
-uint32_t Actor(const NetPacket& packet)
+uint32_t ActingCharacter(const NetPacket& packet)
 {
     return static_cast<const CharacterActionPacket&>(packet).ownerId.GetId();
+}
+// Every config-command packet derives from ActorCommandPacket.
+uint32_t CommandedActor(const NetPacket& packet)
+{
+    return static_cast<const ActorCommandPacket&>(packet).actorId.GetId();
+}
+
+// Whom it goes to: one player's host (read from `player`), or as `addressee` says.
+Rule Goes(To addressee, Reader player = nullptr)
+{
+    Rule rule;
+    rule.addressee = addressee;
+    rule.player = player;
+    return rule;
+}
+Rule ToPlayer(Reader player)
+{
+    return Goes(To::Player, player);
+}
+// Whom a client may speak for in it.
+Rule Speaks(Rule rule, Speaker speaks, Reader speaker = nullptr)
+{
+    rule.speaks = speaks;
+    rule.speaker = speaker;
+    return rule;
+}
+Rule ServerOnly(Rule rule)
+{
+    return Speaks(rule, Speaker::ServerOnly);
+}
+Rule Own(Rule rule, Reader speaker)
+{
+    return Speaks(rule, Speaker::Own, speaker);
+}
+Rule OwnOrServer(Rule rule, Reader speaker)
+{
+    return Speaks(rule, Speaker::OwnOrServer, speaker);
+}
+Rule Judged(Rule rule)
+{
+    return Speaks(rule, Speaker::Listener);
+}
+template <class Trade> Rule TradeRule()
+{
+    return Own(ToPlayer(kField<&Trade::receiver>), kField<&Trade::sender>);
 }
 
 // Replicated actions and commands: the shim runs and passes them on.
@@ -95,73 +124,72 @@ constexpr std::initializer_list<uint32_t> kNotCommands = {106, 107, 108, 109, 11
 
 bool RegisterRules()
 {
+    const Rule server = Goes(To::Server);
+    const Rule everyone = Goes(To::Everyone);
     const std::pair<uint32_t, Rule> rules[] = {
-        {17, ToPlayer<QuestMessagePacket, &QuestMessagePacket::receiver>()},
-        {20, ToServer()},
-        {21, Addressed(To::Everyone, true)},
-        {22, ToServer(&HeartbeatPlayer)},
-        {23, Addressed(To::Everyone, true)},
-        {24, ToServer(&BasicInfoPlayer)},
-        {25, Addressed(To::Everyone, true)},
-        {26, ToPlayer<RemoteMessagePacket, &RemoteMessagePacket::receiver>()},
-        {27, ToPlayer<RemoteWMessagePacket, &RemoteWMessagePacket::receiver>()},
-        {28, Addressed(To::Everyone, true)},
-        {29, ToPlayer<PartyRequestResponsePacket, &PartyRequestResponsePacket::recipient>()},
-        {30, ToServer(&SpawnedPlayer)},
-        {34, Addressed(To::Everyone, true)},
-        {35, ToServer()},
-        {36, ToServer()},
-        {37, Addressed(To::Everyone, true)},
-        {38, ToTradePartner<TradeInitiatePacket>()},
-        {39, ToTradePartner<TradeCancelPacket>()},
-        {40, ToTradePartner<TradeSetGoldPacket>()},
-        {41, ToTradePartner<TradeAddItemPacket>()},
-        {42, ToTradePartner<TradeRemoveItemPacket>()},
-        {43, ToTradePartner<TradeFinalizePacket>()},
-        {46, ToServer()},
-        {47, ToServer()},
-        {48, ToServer()},
-        {49, ToServer()},
-        {50, ToServer()},
-        {51, ToServer()},
-        {52, Addressed(To::Everyone, true)},
-        {53,
-         ServerOnly(
-             ToPlayer<MarketS2CPurchaseDeniedPacket, &MarketS2CPurchaseDeniedPacket::buyerId>())},
-        {54, ServerOnly(ToPlayer<MarketS2CPurchaseConfirmationPacket,
-                                 &MarketS2CPurchaseConfirmationPacket::buyerId>())},
-        {55, Addressed(To::Everyone, true)},
-        {56, ToServer()},
-        {57, ToServer()},
-        {58, ToServer()},
-        {59, ToServer()},
-        {60, ToServer()},
-        {61, Addressed(To::Everyone, true)},
-        {106, Addressed(To::EveryoneButSender)},
-        {108, ToPlayer<InvitePartyConfigCmdPacket, &InvitePartyConfigCmdPacket::invitingPlayer>()},
-        {112, ToPlayer<GiveGoldPacket, &GiveGoldPacket::playerId>()},
-        {113, ServerOnly([] {
-             Rule rule = Addressed(To::Player);
-             rule.player = &BonusReceiver;
-             return rule;
-         }())},
-        {114, ToServer(&Read<BonusToServerPacket, &BonusToServerPacket::activePlayerId>)},
+        // type, where it goes and whom a client may speak for in it
+        {17,
+         Own(ToPlayer(kField<&QuestMessagePacket::receiver>), kField<&QuestMessagePacket::sender>)},
+        {ChatPacket::kType, Judged(everyone)},
+        {20, server},
+        {21, ServerOnly(everyone)},
+        {22, Own(server, &HeartbeatPlayer)},
+        {23, ServerOnly(everyone)},
+        {24, Judged(server)},
+        {25, ServerOnly(everyone)},
+        {26, ToPlayer(kField<&RemoteMessagePacket::receiver>)},
+        {27, ToPlayer(kField<&RemoteWMessagePacket::receiver>)},
+        {28, ServerOnly(everyone)},
+        {29, Judged(ToPlayer(kField<&PartyRequestResponsePacket::recipient>))},
+        {30, Own(server, &SpawnedPlayer)},
+        {34, ServerOnly(everyone)},
+        {35, server},
+        {36, server},
+        {37, ServerOnly(everyone)},
+        {38, TradeRule<TradeInitiatePacket>()},
+        {39, TradeRule<TradeCancelPacket>()},
+        {40, TradeRule<TradeSetGoldPacket>()},
+        {41, TradeRule<TradeAddItemPacket>()},
+        {42, TradeRule<TradeRemoveItemPacket>()},
+        {43, TradeRule<TradeFinalizePacket>()},
+        {46, Own(server, kField<&StartTeleportPacket::playerId>)},
+        {47, Own(server, kField<&NRLoaderStatePacket::playerId>)},
+        {48, Own(server, kField<&StartServerRespawnPacket::playerId>)},
+        {49, server},
+        {50, Own(server, kField<&MarketC2SSellBackPacket::buyerId>)},
+        {51, Own(server, kField<&MarketC2SPurchaseRequestPacket::buyerId>)},
+        {52, ServerOnly(everyone)},
+        {53, ServerOnly(ToPlayer(kField<&MarketS2CPurchaseDeniedPacket::buyerId>))},
+        {54, ServerOnly(ToPlayer(kField<&MarketS2CPurchaseConfirmationPacket::buyerId>))},
+        {55, ServerOnly(everyone)},
+        {56, OwnOrServer(server, kField<&QuestCommandMovePacket::characterId>)},
+        {57, OwnOrServer(server, kField<&QuestCommandWalkPacket::characterId>)},
+        {58, OwnOrServer(server, kField<&QuestCommandPlayAnimationPacket::characterId>)},
+        {59, OwnOrServer(server, kField<&QuestCommandUseSkillPacket::characterId>)},
+        {60, OwnOrServer(server, kField<&QuestCommandLockFixedItemPacket::objectId>)},
+        {61, ServerOnly(everyone)},
+        {106, Own(Goes(To::EveryoneButSender), kField<&UpdatePositionPacket::entityId>)},
+        {107, Judged(everyone)},
+        {108, Judged(ToPlayer(kField<&InvitePartyConfigCmdPacket::invitingPlayer>))},
+        {112, Own(ToPlayer(kField<&GiveGoldPacket::playerId>), kField<&GiveGoldPacket::playerId>)},
+        {113, ServerOnly(ToPlayer(&BonusReceiver))},
+        {114, Own(server, kField<&BonusToServerPacket::activePlayerId>)},
     };
     bool all = true;
     for (const auto& [type, rule] : rules)
         all = ConnectionManager::RegisterPacketRule(type, rule) && all;
-    Rule relayed = Addressed(To::Relayed);
-    for (uint32_t type = kFirstCommand; type <= kLastCommand; ++type) {
-        bool command = true;
-        for (uint32_t other : kNotCommands)
-            command = command && other != type;
-        if (command)
-            all = ConnectionManager::RegisterPacketRule(type, relayed) && all;
-    }
-    relayed.speaker = &Actor;
-    relayed.speakerIfPlayer = true;
+    // An action or command, for its own character or actor.
+    const Rule action = Own(Goes(To::Relayed), &ActingCharacter);
+    const Rule command = Own(Goes(To::Relayed), &CommandedActor);
     for (uint32_t type = kFirstAction; type <= kLastAction; ++type)
-        all = ConnectionManager::RegisterPacketRule(type, relayed) && all;
+        all = ConnectionManager::RegisterPacketRule(type, action) && all;
+    for (uint32_t type = kFirstCommand; type <= kLastCommand; ++type) {
+        bool isCommand = true;
+        for (uint32_t other : kNotCommands)
+            isCommand = isCommand && other != type;
+        if (isCommand)
+            all = ConnectionManager::RegisterPacketRule(type, command) && all;
+    }
     return all;
 }
 

@@ -24,7 +24,12 @@
 #include "multiplayer/EngineNetPackets.h"
 #include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/GameEnginePackets.h"
 #include "multiplayer/InboundPacketDispatcher.h"
+#include "multiplayer/MessagePackets.h"
+#include "multiplayer/PartyManager.h"
+#include "multiplayer/PartyPackets.h"
+#include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
@@ -36,6 +41,7 @@ namespace GAME {
 
 namespace {
 constexpr const char* kSourceFile = "Multiplayer/NetworkSession";
+constexpr const char* kNotOwn = "speaks for what is not its own";
 
 class ClientHeld final : public FilterFunction<Entity> {
 public:
@@ -88,6 +94,8 @@ template <class Kind> Kind* NetworkSession::MakeFromContainer(ObjectContainerPac
     Kind* made = objects.CreateObjectFromFile<Kind>(packet.recordName, id, true);
     if (made == nullptr)
         return nullptr;
+    if (Player* player = DynamicCast<Player>(made); player != nullptr && copyStager)
+        copyStager(*player);
     if (!packet.ReadObjectRecord(*made) || !world->AddEntity(made, packet.coords, false)) {
         objects.DestroyObjectEx(made, kSourceFile, __LINE__);
         return nullptr;
@@ -96,9 +104,6 @@ template <class Kind> Kind* NetworkSession::MakeFromContainer(ObjectContainerPac
     made->InitialUpdate();
     return made;
 }
-
-template Entity* NetworkSession::MakeFromContainer<Entity>(ObjectContainerPacket&);
-template Player* NetworkSession::MakeFromContainer<Player>(ObjectContainerPacket&);
 
 NetworkSession::NetworkSession(ConnectionManager& connection) : connection(connection)
 {
@@ -116,9 +121,63 @@ void NetworkSession::SetWelcome(uint32_t sharedSeed, int32_t expected)
     playersExpected = expected;
 }
 
-bool NetworkSession::IsPlayer(uint32_t id) const
+const char* NetworkSession::Refusal(int fromHost, const NetPacket& packet)
 {
-    return ObjectManager::Instance().GetObject<Player>(id) != nullptr;
+    const auto own = [fromHost](uint32_t id) {
+        return id != 0 && ConnectionManager::HostOfId(id) == fromHost;
+    };
+    if (const auto* record = dynamic_cast<const SinglePlayerBasicInfoPacket*>(&packet)) {
+        const uint32_t id = record->player.playerId;
+        if (!own(id))
+            return kNotOwn;
+        return ObjectManager::Instance().GetObject<Player>(id) != nullptr ? nullptr
+                                                                          : "names no player made";
+    }
+    if (const auto* answer = dynamic_cast<const PartyRequestResponsePacket*>(&packet)) {
+        if (!own(answer->sender))
+            return kNotOwn;
+        return parties.Answered(answer->sender, answer->recipient, answer->accepted)
+                   ? nullptr
+                   : "answers no invitation";
+    }
+    if (const auto* invitation = dynamic_cast<const InvitePartyConfigCmdPacket*>(&packet)) {
+        if (!own(static_cast<uint32_t>(invitation->party)))
+            return kNotOwn;
+        OnSend(packet);
+        return nullptr;
+    }
+    if (const auto* join = dynamic_cast<const JoinPartyConfigCmdPacket*>(&packet)) {
+        const PartyManager* manager =
+            gGameEngine != nullptr ? gGameEngine->GetPartyManager() : nullptr;
+        return parties.MayJoin(fromHost, join->joiningPlayer, static_cast<uint32_t>(join->party),
+                               manager)
+                   ? nullptr
+                   : "joins a party it was not let in";
+    }
+    if (const auto* chat = dynamic_cast<const ChatPacket*>(&packet))
+        return ChatRefusal(fromHost, chat->sender);
+    return nullptr;
+}
+
+// A name several hosts' players share may be anyone's.
+const char* NetworkSession::ChatRefusal(int fromHost, const std::wstring& sender) const
+{
+    const PlayerManagerClient* players =
+        gGameEngine != nullptr ? gGameEngine->GetPlayerManagerClient() : nullptr;
+    if (players == nullptr)
+        return nullptr;
+    bool others = false;
+    bool mine = false;
+    for (const PlayerNetBasicInfo& record : players->GetPlayerInfoCache())
+        if (record.name == sender)
+            (ConnectionManager::HostOfId(record.playerId) == fromHost ? mine : others) = true;
+    return others && !mine ? "speaks in another host's player's name" : nullptr;
+}
+
+void NetworkSession::OnSend(const NetPacket& packet)
+{
+    if (const auto* invitation = dynamic_cast<const InvitePartyConfigCmdPacket*>(&packet))
+        parties.Invited(invitation->invitingPlayer, static_cast<uint32_t>(invitation->party));
 }
 
 void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
@@ -269,6 +328,7 @@ void NetworkSession::Update()
 
 void NetworkSession::OnHostLeft(int host)
 {
+    parties.Forget(host);
     if (PlayerManagerServer* players = GameEngine::Get().GetPlayerManagerServer())
         players->RemovePlayerFromGame(host);
     for (uint32_t id : IdsOf(OfHost(host))) {

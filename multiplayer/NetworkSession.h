@@ -1,10 +1,12 @@
 #pragma once
 
 #include "engine/ConnectionManager.h"
+#include "multiplayer/PartyConsent.h"
 
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace GAME {
@@ -22,6 +24,8 @@ public:
     // A client's hero, made once the server's world is in; null when it cannot be made.
     using HeroMaker = std::function<Player*()>;
     using HostEvent = std::function<void(int host, uint32_t playerId)>;
+    // Another machine's hero, made here before its record is applied.
+    using CopyStager = std::function<void(Player&)>;
 
     explicit NetworkSession(ConnectionManager& connection);
     ~NetworkSession() override;
@@ -31,6 +35,9 @@ public:
     // What the server's welcome tells each client.
     void SetWelcome(uint32_t seed, int32_t playersExpected);
     void SetHeroMaker(HeroMaker maker) { heroMaker = std::move(maker); }
+    // Gives each copy what its hero's own machine gave the hero beyond the hero's record: the
+    // replication carries the state of the skills a copy holds, not the skills.
+    void SetCopyStager(CopyStager stager) { copyStager = std::move(stager); }
     // The server's: a client's hero is in (its id), a client left (0).
     void OnJoined(HostEvent event) { joined = std::move(event); }
     void OnLeft(HostEvent event) { left = std::move(event); }
@@ -49,13 +56,17 @@ public:
     void OnHostJoined(int host) override;
     void OnHostLeft(int host) override;
     void OnServerLost() override { serverLeft = true; }
-    bool IsPlayer(uint32_t id) const override;
-
-    // Made under the container's id from its record, placed and given its replication record;
-    // null, making nothing, when the id is taken or the record makes no such entity.
-    template <class Kind> static Kind* MakeFromContainer(ObjectContainerPacket& packet);
+    // The server's judgement of what only the game can tell: a player record for a player made
+    // here, chat not in another host's player's name, and the party messages (PartyConsent).
+    const char* Refusal(int fromHost, const NetPacket& packet) override;
+    void OnSend(const NetPacket& packet) override;
 
 private:
+    // Made under the container's id from its record, placed and given its replication record;
+    // null, making nothing, when the id is taken or the record makes no such entity.
+    template <class Kind> Kind* MakeFromContainer(ObjectContainerPacket& packet);
+    const char* ChatRefusal(int fromHost, const std::wstring& sender) const;
+
     void Spawn(const EntitySpawnPacket& packet);
     void FinishSpawn();
     void SpawnPlayer(int fromHost, ObjectContainerPacket& packet);
@@ -70,6 +81,8 @@ private:
 
     ConnectionManager& connection;
     HeroMaker heroMaker;
+    CopyStager copyStager;
+    PartyConsent parties;
     HostEvent joined;
     HostEvent left;
     uint32_t seed = 0;

@@ -52,6 +52,11 @@ TEST_F(LevelNetworkSession, ServerAndTwoClientsFinishTheQuestAndAgree)
                   std::count(died.begin(), died.end(), '\n'));
         EXPECT_NE(LineAfter(out, "frame cost: mean "), "");
     }
+    // Every machine holds what the others command and the skills their heroes use.
+    for (const auto& client : clients) {
+        EXPECT_EQ(client->Errors().find("dropped"), std::string::npos) << client->Errors();
+        EXPECT_EQ(client->Errors().find("does not hold"), std::string::npos) << client->Errors();
+    }
 }
 
 TEST(LevelNetworkPlay, EachClientHasItsRouteBesideTheLevel)

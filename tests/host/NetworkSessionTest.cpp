@@ -1,8 +1,16 @@
 #include "engine/ConnectionManager.h"
+#include "engine/HostMessagePackets.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "host/ArenaReport.h"
+#include "multiplayer/CharacterActionPackets.h"
+#include "multiplayer/ConfigCmdPackets.h"
+#include "multiplayer/EngineNetPackets.h"
+#include "multiplayer/GameEnginePackets.h"
+#include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
+#include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSession.h"
 #include "tests/support/ChildProcess.h"
@@ -14,6 +22,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 #include <thread>
 
@@ -73,6 +83,22 @@ TEST_F(NetworkSession, ServerAndEightClientsPlayTheSameSession)
     EXPECT_EQ(LinesStarting(served, "hosts dropped: "), "hosts dropped: 0\n");
 }
 
+// A suite of its own: most of it is the server's wait.
+class LoneServer : public NetworkSession {};
+
+TEST_F(LoneServer, EndsOnceItsLastClientWasKilledAndNoneCameBack)
+{
+    StartServer(1, std::chrono::seconds(90));
+    ChildProcess& client = StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
+        << server->Errors();
+    client.Kill();
+    EXPECT_EQ(server->Wait(deadline), 3);
+    EXPECT_NE(server->Errors().find("gamehost: every client left, none back within 30 s\n"),
+              std::string::npos)
+        << server->Errors();
+}
+
 // Datagrams outside the transport's protocol.
 void SendGarbage(uint16_t port)
 {
@@ -84,13 +110,71 @@ void SendGarbage(uint16_t port)
     close(sock);
 }
 
-void Pump(ConnectionManager& connection, std::chrono::milliseconds time)
+// Services until `done` or the time is up.
+void Pump(
+    ConnectionManager& connection, std::chrono::milliseconds time,
+    const std::function<bool()>& done = [] { return false; })
 {
-    for (const auto end = Clock::now() + time; Clock::now() < end;
+    for (const auto end = Clock::now() + time; Clock::now() < end && !done();
          std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
         connection.Service();
         connection.Flush();
     }
+}
+
+// What the attacker learns of the server's world: each entity's id by its record.
+class HeardWorld final : public ConnectionManager::Listener {
+public:
+    void OnMessage(int, NetPacket& packet) override
+    {
+        if (const auto* spawn = dynamic_cast<const EntitySpawnPacket*>(&packet))
+            ids[spawn->recordName].push_back(spawn->objectId.GetId());
+        complete = complete || dynamic_cast<const ServerSpawnCompletePacket*>(&packet) != nullptr;
+    }
+    std::map<std::string, std::vector<uint32_t>> ids;
+    bool complete = false;
+};
+
+// Sends what a client may not say, each in another's name or for what is not its own; answers
+// how many of them the server must refuse.
+uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32_t honest)
+{
+    const uint32_t own = (2u << 28) | 1;
+    const std::vector<uint32_t>& monsters = world.ids.at(ArenaReport::kJackal);
+    const uint32_t server = world.ids.at(ArenaReport::kPlayer).at(0);
+    uint64_t refused = 0;
+    const auto send = [&](NetPacket& packet) {
+        attacker.SendPacket(packet);
+        ++refused;
+    };
+    // The pack, the server's hero, the other client's and an actor nobody holds.
+    SetInvincibleConfigCmdPacket invincible;
+    invincible.invincible = true;
+    for (uint32_t actor : {monsters.at(0), monsters.at(1), server, honest, own}) {
+        invincible.actorId = actor;
+        send(invincible);
+    }
+    AttackPacket attack;
+    attack.ownerId = monsters.at(0);
+    RawMessage trade(38, {honest, server});
+    RawMessage gold(112, {honest, 100000});
+    RawMessage join(107, {own, server});
+    PartyRequestResponsePacket answer;
+    answer.sender = honest;
+    answer.recipient = server;
+    answer.accepted = true;
+    QuestMessagePacket quest;
+    quest.sender = server;
+    // A player record after a spawn that names no entity, so that no player is made.
+    SpawnPlayerPacket spawn;
+    spawn.objectId = own;
+    attacker.SendPacket(spawn);
+    SinglePlayerBasicInfoPacket record;
+    record.player.playerId = own;
+    for (NetPacket* message :
+         std::initializer_list<NetPacket*>{&attack, &trade, &gold, &join, &answer, &quest, &record})
+        send(*message);
+    return refused;
 }
 
 TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
@@ -102,9 +186,15 @@ TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
     const uint32_t honestHero = static_cast<uint32_t>(std::stoul(joined.substr(22)));
 
     ConnectionManager attacker;
+    HeardWorld world;
+    attacker.SetListener(&world);
     ASSERT_TRUE(attacker.Connect("127.0.0.1", port));
     ASSERT_EQ(attacker.GetLocalHostID(), 2);
     ObjectManager::Instance().SetHostIndex(0);
+    Pump(attacker, std::chrono::seconds(10), [&] { return world.complete; });
+    ASSERT_TRUE(world.complete);
+    // Sent while the pack lives: a monster made invincible would never let the session end.
+    const uint64_t forged = SendForged(attacker, world, honestHero);
     SendGarbage(port);
     RawMessage cutShort(22, {honestHero, 0});
     RawMessage unknown(200, {7});
@@ -123,13 +213,19 @@ TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
             attacker.SendPacket(frustum);
         Pump(attacker, std::chrono::milliseconds(1500));
     }
+    attacker.SetListener(nullptr);
     attacker.Disconnect();
 
     ExpectAllEnd();
     const std::string served = server->Output();
     EXPECT_EQ(EndLines(honest.Output()), EndLines(served));
-    EXPECT_NE(EndLines(served), "");
-    EXPECT_EQ(LinesStarting(served, "dropped: "), "dropped: host 2: 4\n");
+    // Both monsters died, and the attacker is no player of the party or of the game.
+    EXPECT_EQ(LinesStarting(served, "end: players "), "end: players 2\n");
+    const std::string dead = LinesStarting(served, "end: monster ");
+    EXPECT_EQ(std::count(dead.begin(), dead.end(), '\n'), 2);
+    EXPECT_EQ(PartySize(served), 2);
+    EXPECT_EQ(LinesStarting(served, "dropped: "),
+              "dropped: host 2: " + std::to_string(forged + 4) + "\n");
     EXPECT_EQ(LinesStarting(served, "hosts dropped: "), "hosts dropped: 1\n");
     EXPECT_NE(server->Errors().find("ConnectionManager: host 2 dropped: flood"), std::string::npos);
 }

@@ -112,7 +112,8 @@ TEST_F(NetworkFanOut, EveryClientHearsTheSameBytesInTheOrderSent)
 
 TEST_F(NetworkFanOut, AClientsMessageIsCarriedOutOnTheServerAndPassedOnToTheOthers)
 {
-    Message spoken(9, 4000);
+    // In the name of the first client's own player.
+    Message spoken((1u << 28) | 9, 4000);
     clients[0]->SendPacket(spoken.packet);
     clients[0]->Flush();
     Exchange({0, 1, 1});

@@ -1,11 +1,13 @@
 #include "engine/ConnectionManager.h"
 #include "multiplayer/BonusPackets.h"
 #include "multiplayer/CharacterActionPackets.h"
+#include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/EntityPackets.h"
 #include "multiplayer/MarketPackets.h"
 #include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
+#include "multiplayer/QuestCommandPackets.h"
 #include "multiplayer/TradePackets.h"
 #include "tests/support/ListeningServerFixture.h"
 
@@ -74,7 +76,11 @@ TEST(NetworkRoutes, EachMessageReachesTheMachinesItNames)
 class ClientMessage : public ListeningServerFixture {
 protected:
     void OnMessage(int, NetPacket&) override { ++delivered; }
-    bool IsPlayer(uint32_t id) const override { return id == Of(2, 9); }
+    // The game's say: party joins are refused.
+    const char* Refusal(int, const NetPacket& packet) override
+    {
+        return packet.GetType() == 107 ? "joins a party it was not let in" : nullptr;
+    }
 
     size_t delivered = 0;
 };
@@ -95,7 +101,14 @@ TEST_F(ClientMessage, IsRefusedWhenItIsNotTheClientsToSend)
         {"balance", Filled<GameBalanceUpdatePacket>([](auto&) {}), false},
         {"another host's player acting",
          Filled<AttackPacket>([](auto& p) { p.ownerId = Of(2, 9); }), false},
-        {"a monster acting", Filled<AttackPacket>([](auto& p) { p.ownerId = Of(0, 9); }), true},
+        {"a monster acting", Filled<AttackPacket>([](auto& p) { p.ownerId = Of(0, 9); }), false},
+        {"own pet commanded",
+         Filled<SetInvincibleConfigCmdPacket>([](auto& p) { p.actorId = Of(1, 7); }), true},
+        {"a quest's command for a server creature",
+         Filled<QuestCommandWalkPacket>([](auto& p) { p.characterId = Of(0, 9); }), true},
+        {"a quest's command for another client's",
+         Filled<QuestCommandWalkPacket>([](auto& p) { p.characterId = Of(2, 9); }), false},
+        {"judged by the game", Filled<JoinPartyConfigCmdPacket>([](auto&) {}), false},
     };
     uint64_t refused = 0;
     for (const auto& row : rows) {

@@ -5,6 +5,7 @@
 #include "multiplayer/GameEngineOutboundInterface.h"
 #include "multiplayer/GameEnginePackets.h"
 #include "multiplayer/InboundPacketDispatcher.h"
+#include "multiplayer/PartyConsent.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
@@ -176,6 +177,33 @@ TEST_F(InboundDelivery, PartyChatAndBalanceReachTheGame)
     EXPECT_EQ(chat[0].text, L"hello");
     EXPECT_EQ(chat[0].channel, 2);
     EXPECT_EQ(Game().GetBalanceDifficulty(), 7);
+}
+
+// A server's judgement of party joins, by host: Ana (host 1) leads Bob (2) and Cy (3).
+TEST_F(Parties, AClientJoinsOnlyAPartyItAcceptedOrThatItsPlayerLeads)
+{
+    FourPlayers();
+    PartyConsent consent;
+    EXPECT_FALSE(consent.MayJoin(4, kDee, kAna, &Party()));
+    EXPECT_FALSE(consent.Answered(kDee, kAna, true));
+    consent.Invited(kDee, kAna);
+    EXPECT_TRUE(consent.Answered(kDee, kAna, true));
+    EXPECT_FALSE(consent.Answered(kDee, kAna, true));
+    const struct {
+        int host;
+        uint32_t player;
+        uint32_t party;
+        bool may;
+    } rows[] = {
+        {4, kDee, kAna, true}, {4, kAna, kAna, true},  {3, kDee, kAna, false},
+        {4, kDee, kCy, false}, {3, kCy, 0, true},      {1, kBob, 0, true},
+        {2, kCy, 0, false},    {4, kBob, kDee, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(consent.MayJoin(row.host, row.player, row.party, &Party()), row.may)
+            << row.host << " " << row.player << " " << row.party;
+    consent.Forget(4);
+    EXPECT_FALSE(consent.MayJoin(4, kDee, kAna, &Party()));
 }
 
 TEST_F(InboundDelivery, InSinglePlayerTheServersListReachesTheClientAtOnce)
