@@ -2,7 +2,7 @@
 #include "engine/HostMessagePackets.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
-#include "host/ArenaReport.h"
+#include "host/ArenaSamples.h"
 #include "multiplayer/CharacterActionPackets.h"
 #include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/EngineNetPackets.h"
@@ -140,8 +140,8 @@ public:
 uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32_t honest)
 {
     const uint32_t own = (2u << 28) | 1;
-    const std::vector<uint32_t>& monsters = world.ids.at(ArenaReport::kJackal);
-    const uint32_t server = world.ids.at(ArenaReport::kPlayer).at(0);
+    const std::vector<uint32_t>& monsters = world.ids.at(ArenaSamples::kJackal);
+    const uint32_t server = world.ids.at(ArenaSamples::kPlayer).at(0);
     uint64_t refused = 0;
     const auto send = [&](NetPacket& packet) {
         attacker.SendPacket(packet);
