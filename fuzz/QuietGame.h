@@ -1,8 +1,21 @@
 #pragma once
 
+#include "characters/CharacterBio.h"
+#include "characters/CharacterBioReplicaInfo.h"
+#include "characters/Player.h"
+#include "core/DialogManager.h"
+#include "engine/DayNightManager.h"
+#include "engine/EditorFilter.h"
 #include "engine/Engine.h"
+#include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
+#include "engine/SoundManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "game/ActivityManager.h"
 #include "game/GameEngine.h"
+#include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerManagerServer.h"
 
 #include <cstdint>
 #include <string>
@@ -28,5 +41,85 @@ inline void DestroyIfRegistered(uint32_t id)
     if (Object* object = objects.GetObject(id))
         objects.DestroyObjectEx(object, "fuzz", 1);
 }
+
+// Destroys whatever was made from the id `first` on (ids are handed out in order), and deletes
+// it: an input's objects go with it, whatever made them.
+inline void DestroyMadeSince(uint32_t first)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t last = objects.CreateObjectID();
+    for (uint32_t id = first; id != last; ++id)
+        DestroyIfRegistered(id);
+    objects.ProcessDestroyedObjects();
+}
+
+// Ends an input of a running game: whatever it made goes (see DestroyMadeSince), and so does what
+// the game and the engine's recording services kept of it, so that the next input meets the game
+// this one met and libFuzzer's leak check has nothing to look into.
+inline void EndInput(uint32_t first)
+{
+    const uint32_t last = ObjectManager::Instance().CreateObjectID();
+    DestroyMadeSince(first);
+    if (gGameEngine != nullptr) {
+        // Damage done to a character that went without dying is kept for it.
+        for (uint32_t id = first; id != last; ++id)
+            gGameEngine->RemoveDamageEntry(id);
+        DialogManager& dialogs = gGameEngine->GetDialogManager();
+        while (dialogs.GetNumDialog() > 0)
+            dialogs.RemoveTopDialog();
+        gGameEngine->ClearProxyInfo();
+        gGameEngine->ClearPetList();
+        ActivityManager::Get().Clear();
+    }
+    while (!gEngine->GetForcedUpdates().empty())
+        gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());
+    Jukebox::Instance().Reset();
+    SoundManager::Instance().Reset();
+    DayNightManager::Instance().Reset();
+    EditorFilter::Instance().Reset();
+}
+
+// The main player of a run's world, standing at home: made once, given back his life and mana
+// before each input, and made again only when an input left him gone or dead, so that every
+// input meets the same one.
+class MainPlayer {
+public:
+    // `controlling`: this machine moves him, as a played hero rather than one standing by.
+    MainPlayer(const WorldVec3& home, bool controlling) : home(home), controlling(controlling) {}
+
+    Player& Get()
+    {
+        ObjectManager& objects = ObjectManager::Instance();
+        Player* player = objects.GetObject<Player>(id);
+        if (player == nullptr || !player->IsAlive()) {
+            DestroyIfRegistered(id);
+            objects.ProcessDestroyedObjects();
+            player = Make();
+        }
+        player->GetCharacterBio().RestoreCurrentBioStats(fresh, false);
+        gEngine->GetWorld()->SetPosition(player, home);
+        return *player;
+    }
+
+private:
+    Player* Make()
+    {
+        auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+        id = player->GetObjectId();
+        gGameEngine->GetPlayerManagerClient()->Clear();
+        if (PlayerManagerServer* server = gGameEngine->GetPlayerManagerServer())
+            server->Clear();
+        gGameEngine->GetPlayerManagerClient()->SetMainPlayer(id);
+        player->SetIsControllingCharacter(controlling);
+        gEngine->GetWorld()->AddEntity(player, WorldCoords(home), false);
+        player->GetCharacterBio().GetCurrentBioStats(fresh);
+        return player;
+    }
+
+    WorldVec3 home;
+    bool controlling;
+    uint32_t id = 0;
+    CharacterBioReplicaInfo fresh;
+};
 
 } // namespace GAME
