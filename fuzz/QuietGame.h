@@ -3,6 +3,7 @@
 #include "characters/CharacterBio.h"
 #include "characters/CharacterBioReplicaInfo.h"
 #include "characters/Player.h"
+#include "combat/CombatManager.h"
 #include "core/DialogManager.h"
 #include "engine/DayNightManager.h"
 #include "engine/EditorFilter.h"
@@ -16,9 +17,13 @@
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
+#include "skills/SkillManager.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace GAME {
 
@@ -79,47 +84,72 @@ inline void EndInput(uint32_t first)
     EditorFilter::Instance().Reset();
 }
 
-// The main player of a run's world, standing at home: made once, given back his life and mana
-// before each input, and made again only when an input left him gone or dead, so that every
-// input meets the same one.
-class MainPlayer {
+// A character of the run's world that stands at home between inputs: made once, given back its
+// life and mana before each input, and made again only when an input left it gone, dead, or
+// holding something it did not hold when made (a buff, a filter, an attachment), which could be
+// of the input's own making. So every input meets the same character.
+class StandingCharacter {
 public:
-    // `controlling`: this machine moves him, as a played hero rather than one standing by.
-    MainPlayer(const WorldVec3& home, bool controlling) : home(home), controlling(controlling) {}
+    // `make` makes the character and places it at `home`.
+    StandingCharacter(std::function<Character*()> make, const WorldVec3& home)
+        : make(std::move(make)), home(home)
+    {}
 
-    Player& Get()
+    Character& Get()
     {
         ObjectManager& objects = ObjectManager::Instance();
-        Player* player = objects.GetObject<Player>(id);
-        if (player == nullptr || !player->IsAlive()) {
+        Character* character = objects.GetObject<Character>(id);
+        if (character == nullptr || LookOf(*character) != made) {
             DestroyIfRegistered(id);
             objects.ProcessDestroyedObjects();
-            player = Make();
+            character = make();
+            id = character->GetObjectId();
+            character->GetCharacterBio().GetCurrentBioStats(fresh);
+            made = LookOf(*character);
         }
-        player->GetCharacterBio().RestoreCurrentBioStats(fresh, false);
-        gEngine->GetWorld()->SetPosition(player, home);
-        return *player;
+        character->GetCharacterBio().RestoreCurrentBioStats(fresh, false);
+        gEngine->GetWorld()->SetPosition(character, home);
+        return *character;
     }
 
 private:
-    Player* Make()
+    // What an input may leave on a character that life and mana do not tell.
+    using Look = std::array<size_t, 7>;
+    static Look LookOf(Character& character)
     {
-        auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-        id = player->GetObjectId();
-        gGameEngine->GetPlayerManagerClient()->Clear();
-        if (PlayerManagerServer* server = gGameEngine->GetPlayerManagerServer())
-            server->Clear();
-        gGameEngine->GetPlayerManagerClient()->SetMainPlayer(id);
-        player->SetIsControllingCharacter(controlling);
-        gEngine->GetWorld()->AddEntity(player, WorldCoords(home), false);
-        player->GetCharacterBio().GetCurrentBioStats(fresh);
-        return player;
+        SkillManager& skills = character.GetSkillManager();
+        return {character.IsAlive(),
+                static_cast<size_t>(character.GetActionState()),
+                skills.GetSkillBuffCount(),
+                skills.GetActiveList().size(),
+                character.GetCombatManager().GetCombatFilters().size(),
+                character.GetNumAttachedEntities(),
+                character.GetAttachedItems().size()};
     }
 
+    std::function<Character*()> make;
     WorldVec3 home;
-    bool controlling;
     uint32_t id = 0;
+    Look made{};
     CharacterBioReplicaInfo fresh;
 };
+
+// The main player of a run's world, standing at home (see StandingCharacter); `controlling`:
+// this machine moves him, as a played hero rather than one standing by.
+inline StandingCharacter MainPlayer(const WorldVec3& home, bool controlling)
+{
+    return StandingCharacter(
+        [home, controlling] {
+            auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
+            gGameEngine->GetPlayerManagerClient()->Clear();
+            if (PlayerManagerServer* server = gGameEngine->GetPlayerManagerServer())
+                server->Clear();
+            gGameEngine->GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
+            player->SetIsControllingCharacter(controlling);
+            gEngine->GetWorld()->AddEntity(player, WorldCoords(home), false);
+            return player;
+        },
+        home);
+}
 
 } // namespace GAME

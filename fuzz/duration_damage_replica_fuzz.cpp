@@ -106,8 +106,8 @@ Character& Victim()
 
 void Check(const uint8_t* data, size_t size)
 {
-    const uint32_t first = ObjectManager::Instance().CreateObjectID();
     Character& victim = Victim();
+    const uint32_t first = ObjectManager::Instance().CreateObjectID();
     const uint32_t victimId = victim.GetObjectId();
     DurationDamageManager& manager = victim.GetDurationDamageMgr();
 

@@ -171,15 +171,34 @@ private:
     size_t at = 0;
 };
 
-Character* Place(const char* record, float x, const Team& team)
+// The owner and his foe stand in the world from input to input (see StandingCharacter).
+StandingCharacter Standing(const char* record, float x, const Team& team)
 {
-    auto* made = ObjectManager::Instance().CreateObjectFromFile<Character>(record);
-    if (made == nullptr)
-        abort();
-    made->SetTeam(team);
-    gEngine->GetWorld()->AddEntity(made, WorldCoords(WorldVec3(kRegion, Vec3(x, 0, 0))), true);
-    made->InitialUpdate();
-    return made;
+    const WorldVec3 home(kRegion, Vec3(x, 0, 0));
+    return StandingCharacter(
+        [=] {
+            auto* made = ObjectManager::Instance().CreateObjectFromFile<Character>(record);
+            if (made == nullptr)
+                abort();
+            made->SetTeam(team);
+            gEngine->GetWorld()->AddEntity(made, WorldCoords(home), true);
+            made->InitialUpdate();
+            made->GetCharacterBio().Update(*made, 0);
+            return made;
+        },
+        home);
+}
+
+StandingCharacter& Owner()
+{
+    static StandingCharacter owner = Standing(kOwner, 0.0f, TeamManager::DefaultPlayerTeam());
+    return owner;
+}
+
+StandingCharacter& Foe()
+{
+    static StandingCharacter foe = Standing(kFoe, 2.0f, TeamManager::DefaultMonsterTeam());
+    return foe;
 }
 
 float Coordinate(uint8_t byte)
@@ -196,15 +215,14 @@ public:
     Run(Bytes& bytes, size_t kind) : bytes(bytes)
     {
         ObjectManager& objects = ObjectManager::Instance();
-        owner = Place(kOwner, 0.0f, TeamManager::DefaultPlayerTeam());
-        foe = Place(kFoe, 2.0f, TeamManager::DefaultMonsterTeam());
+        owner = &Owner().Get();
+        foe = &Foe().Get();
         foeId = foe->GetObjectId();
         auto* rock = objects.CreateObjectFromFile<ProjectileTelekinesis>("Records/Fuzz/Rock.dbr");
         if (rock == nullptr)
             abort();
         rockId = rock->GetObjectId();
         gEngine->GetWorld()->AddEntity(rock, WorldCoords(WorldVec3(kRegion, Vec3(3, 0, 0))), true);
-        owner->GetCharacterBio().Update(*owner, 0);
         manager.Initialize(nullptr, owner);
         filters = owner->GetCombatManager().GetCombatFilters().size();
         skill = objects.CreateObjectFromFile<Skill>(kSkills[kind][0]);
@@ -228,11 +246,6 @@ public:
         if (owner->GetCombatManager().GetCombatFilters().size() != filters)
             abort();
         owner->ApplyDamage(10.0f, PlayStatsDamageType{}, CombatAttributeType_Physical);
-        ObjectManager& objects = ObjectManager::Instance();
-        if (foe != nullptr)
-            objects.DestroyObjectEx(foe, "Fuzz/SkillState", __LINE__);
-        objects.DestroyObjectEx(owner, "Fuzz/SkillState", __LINE__);
-        objects.ProcessDestroyedObjects();
     }
 
 private:
@@ -419,6 +432,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         run.Play();
     }
     EndInput(first);
+    // Back as they were made, for the next input.
+    Owner().Get();
+    Foe().Get();
     ForgetInputRecords({});
     return 0;
 }

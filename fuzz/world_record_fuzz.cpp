@@ -134,9 +134,9 @@ void DestroyProjectiles(World& world)
 }
 
 // The world, made once for the run, and the main player who walks through it.
-Player& Hero()
+Character& Hero()
 {
-    static MainPlayer hero = [] {
+    static StandingCharacter hero = [] {
         StartQuietGame();
         gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(1, Vec3(),
@@ -150,7 +150,7 @@ Player& Hero()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    Player& hero = Hero();
+    Character& hero = Hero();
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t newline = input.find('\n');
     const std::string_view className = input.substr(0, newline);

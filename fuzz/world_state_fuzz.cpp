@@ -30,9 +30,9 @@ constexpr const char* kKinds[] = {
 constexpr size_t kKindCount = sizeof(kKinds) / sizeof(kKinds[0]);
 
 // The world, made once for the run, and the main player standing by.
-Player& Hero()
+Character& Hero()
 {
-    static MainPlayer hero = [] {
+    static StandingCharacter hero = [] {
         StartQuietGame();
         gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(1, Vec3(), ABBox(Vec3(-50, -10, -50), Vec3(50, 10, 50)));
@@ -45,7 +45,7 @@ Player& Hero()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    Player& hero = Hero();
+    Character& hero = Hero();
     if (size == 0)
         return 0;
     ObjectManager& objects = ObjectManager::Instance();
