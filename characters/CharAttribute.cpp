@@ -47,7 +47,8 @@ void CharAttribute::LoadSuffixTable(const LoadTable& table, RandomUniform* rando
 float CharAttribute::LoadAffixValue(const LoadTable& table, RandomUniform* random) const
 {
     const float value = table.GetFloat(recordKey, 0.0f);
-    if (random == nullptr)
+    // Nothing rolls a value that is not there, so its spread is not even looked up.
+    if (random == nullptr || value == 0.0f)
         return value;
     return Jitter(value, table.GetFloat("lootRandomizerJitter", 0.0f), *random);
 }

@@ -1,6 +1,7 @@
 #include "characters/CharAttributeStore.h"
 
 #include "characters/CharAttributeVal.h"
+#include "engine/LoadTable.h"
 
 namespace GAME {
 
@@ -51,6 +52,17 @@ void CharAttributeStore::GetCostInfo(CharAttributeCostSums& info) const
 void CharAttributeStore::Clear()
 {
     attributes.Clear();
+}
+
+CharAttributeStore::Source::Source(const LoadTable& record, const LoadTable* prefix,
+                                   const LoadTable* suffix)
+    : record(record), prefix(prefix), suffix(suffix)
+{
+    const RecordKeyIndex& index = RecordKeyIndex::Instance();
+    found = index.Find(record);
+    for (const LoadTable* affix : {prefix, suffix})
+        if (affix != nullptr)
+            found |= index.Find(*affix);
 }
 
 void CharAttributeStore::LoadAttribute(std::unique_ptr<CharAttribute> attribute,

@@ -3,6 +3,8 @@
 #include "characters/CharAttribute.h"
 #include "core/LentPointer.h"
 #include "core/OwnedList.h"
+#include "core/RandomUniform.h"
+#include "engine/RecordKeyIndex.h"
 
 #include <cstdint>
 #include <memory>
@@ -47,19 +49,30 @@ public:
     const AttributeList& GetAttributes() const { return attributes; }
 
 protected:
-    // The records one attribute is read from; prefix and suffix only for items.
+    // The records one attribute is read from (prefix and suffix only for items), and the kinds
+    // that any of them may hold.
     struct Source {
+        explicit Source(const LoadTable& record, const LoadTable* prefix = nullptr,
+                        const LoadTable* suffix = nullptr);
         const LoadTable& record;
-        const LoadTable* prefix = nullptr;
-        const LoadTable* suffix = nullptr;
+        const LoadTable* prefix;
+        const LoadTable* suffix;
+        RecordKeyIndex::Loaders found;
     };
 
     void LoadAttribute(std::unique_ptr<CharAttribute> attribute, const Source& source,
                        float jitterPercent, bool keepWhenEmpty);
+    // A kind that no record holds would be dropped empty: it is not even made.
+    template <typename T>
+    void LoadKind(const Source& source, float jitterPercent, bool keepWhenEmpty)
+    {
+        if (keepWhenEmpty || RecordKeyIndex::MayFind(source.found, KindLoader<T>()))
+            LoadAttribute(std::make_unique<T>(), source, jitterPercent, keepWhenEmpty);
+    }
     template <typename... T>
     void LoadAttributes(const Source& source, float jitterPercent, bool keepWhenEmpty)
     {
-        (LoadAttribute(std::make_unique<T>(), source, jitterPercent, keepWhenEmpty), ...);
+        (LoadKind<T>(source, jitterPercent, keepWhenEmpty), ...);
     }
     // The item-requirement reductions of every item group, in the order items and skills list them.
     void LoadItemReqReductions(const Source& source);
@@ -67,6 +80,22 @@ protected:
     void EndLoad() { randomGen.EndLoan(); }
 
 private:
+    // A kind's keys are those it asks of empty records; loading one draws from the generator
+    // only for values it found, so a kind that drew would always be loaded.
+    template <typename T> static size_t KindLoader()
+    {
+        return RecordLoaderOf<T>([](const LoadTable& empty) {
+            T attribute;
+            RandomUniform random;
+            random.Seed(1);
+            const uint32_t unrolled = random.GetState();
+            attribute.LoadBaseTable(empty);
+            attribute.LoadPrefixTable(empty, &random);
+            attribute.LoadSuffixTable(empty, &random);
+            return attribute.IsNotEmpty() || random.GetState() != unrolled;
+        });
+    }
+
     AttributeList attributes;
     LentPointer<RandomUniform> randomGen;
 };

@@ -8,7 +8,7 @@ namespace GAME {
 void CharAttributeStore_Bio::Load(const LoadTable& record)
 {
     Clear();
-    const Source source{record};
+    const Source source(record);
     LoadAttributes<CharAttributeVal_Strength, CharAttributeVal_Intelligence,
                    CharAttributeVal_Dexterity, CharAttributeVal_Life>(source, 0.0f, true);
     LoadAttributes<CharAttributeVal_LifeRegen>(source, 0.0f, false);

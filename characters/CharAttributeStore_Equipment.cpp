@@ -13,7 +13,7 @@ void CharAttributeStore_Equipment::Load(const LoadTable& record, const LoadTable
                                         const LoadTable* suffix, bool withoutBaseAttackSpeed)
 {
     Clear();
-    const Source source{record, prefix, suffix};
+    const Source source(record, prefix, suffix);
     if (!withoutBaseAttackSpeed)
         LoadAttributes<CharAttributeVal_BaseAttackSpeed>(source, 0.0f, true);
     LoadAttributes<CharAttributeVal_Strength, CharAttributeMod_Strength,

@@ -8,7 +8,7 @@ namespace GAME {
 void CharAttributeStore_Skill::Load(const LoadTable& record)
 {
     Clear();
-    const Source source{record};
+    const Source source(record);
     LoadAttributes<
         CharAttributeVal_Strength, CharAttributeMod_Strength, CharAttributeVal_Intelligence,
         CharAttributeMod_Intelligence, CharAttributeVal_Dexterity, CharAttributeMod_Dexterity,

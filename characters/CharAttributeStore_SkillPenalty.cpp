@@ -9,7 +9,7 @@ void CharAttributeStore_SkillPenalty::Load(const LoadTable& record)
 {
     Clear();
     LoadAttributes<CharAttributeVal_ManaLimitReserve, CharAttributeMod_ManaLimitReserve>(
-        Source{record}, 0.0f, false);
+        Source(record), 0.0f, false);
     EndLoad();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/RecordKeyIndex.h"
+
 namespace GAME {
 
 class LoadTable;
@@ -18,6 +20,10 @@ struct AttributeRecords {
     // 0 for an affix that is absent or names no spread.
     float prefixJitterPercent;
     float suffixJitterPercent;
+    // The kinds each record may hold (none for an absent affix).
+    RecordKeyIndex::Loaders recordKinds;
+    RecordKeyIndex::Loaders prefixKinds;
+    RecordKeyIndex::Loaders suffixKinds;
 };
 
 } // namespace GAME

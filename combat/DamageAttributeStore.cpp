@@ -90,12 +90,14 @@ void DamageAttributeStore::LoadFrom(MakeAttribute make, const LoadTable& table, 
         loaded->AddJitter(jitterPercent, randomGen.Get());
 }
 
-void DamageAttributeStore::LoadKind(MakeAttribute make, const AttributeRecords& records)
+void DamageAttributeStore::LoadKind(MakeAttribute make, size_t loader,
+                                    const AttributeRecords& records)
 {
-    LoadFrom(make, records.record, records.jitterPercent);
-    if (records.prefix != nullptr)
+    if (RecordKeyIndex::MayFind(records.recordKinds, loader))
+        LoadFrom(make, records.record, records.jitterPercent);
+    if (records.prefix != nullptr && RecordKeyIndex::MayFind(records.prefixKinds, loader))
         LoadFrom(make, *records.prefix, records.prefixJitterPercent);
-    if (records.suffix != nullptr)
+    if (records.suffix != nullptr && RecordKeyIndex::MayFind(records.suffixKinds, loader))
         LoadFrom(make, *records.suffix, records.suffixJitterPercent);
 }
 

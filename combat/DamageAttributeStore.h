@@ -2,6 +2,7 @@
 
 #include "core/LentPointer.h"
 #include "core/OwnedList.h"
+#include "engine/RecordKeyIndex.h"
 
 #include <cstdint>
 #include <memory>
@@ -53,10 +54,11 @@ public:
     void SetRandomGen(RandomUniform* random) { randomGen.Lend(random); }
     void Clear();
 
-    // Loads one attribute kind from the record and from each affix record given; `make`
-    // creates a fresh attribute of the kind for each.
+    // Loads one attribute kind from the record and from each affix record given that may hold
+    // it (see RecordKeyIndex; `loader` is the kind's number there); `make` creates a fresh
+    // attribute of the kind for each.
     using MakeAttribute = std::unique_ptr<DamageAttribute> (*)();
-    void LoadKind(MakeAttribute make, const AttributeRecords& records);
+    void LoadKind(MakeAttribute make, size_t loader, const AttributeRecords& records);
 
     const AttributeList& GetGlobalXorAttributes() const { return attributesGlobalXor; }
     const AttributeList& GetGlobalAndAttributes() const { return attributesGlobalAnd; }
@@ -103,8 +105,13 @@ private:
 template <typename T>
 void LoadAttribute(DamageAttributeStore& store, const AttributeRecords& records)
 {
+    const size_t loader = RecordLoaderOf<T>([](const LoadTable& empty) {
+        T attribute;
+        return attribute.LoadFromTable(empty);
+    });
     store.LoadKind(
-        +[]() -> std::unique_ptr<DamageAttribute> { return std::make_unique<T>(); }, records);
+        +[]() -> std::unique_ptr<DamageAttribute> { return std::make_unique<T>(); }, loader,
+        records);
 }
 
 template <typename... T>

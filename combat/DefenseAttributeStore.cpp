@@ -58,12 +58,14 @@ void DefenseAttributeStore::Clear()
     attributes.Clear();
 }
 
-void DefenseAttributeStore::LoadKind(MakeAttribute make, const AttributeRecords& records)
+void DefenseAttributeStore::LoadKind(MakeAttribute make, size_t loader,
+                                     const AttributeRecords& records)
 {
-    LoadFrom(make, records.record, false, records.jitterPercent);
-    if (records.prefix != nullptr)
+    if (RecordKeyIndex::MayFind(records.recordKinds, loader))
+        LoadFrom(make, records.record, false, records.jitterPercent);
+    if (records.prefix != nullptr && RecordKeyIndex::MayFind(records.prefixKinds, loader))
         LoadFrom(make, *records.prefix, false, records.prefixJitterPercent);
-    if (records.suffix != nullptr)
+    if (records.suffix != nullptr && RecordKeyIndex::MayFind(records.suffixKinds, loader))
         LoadFrom(make, *records.suffix, false, records.suffixJitterPercent);
 }
 

@@ -3,6 +3,7 @@
 #include "combat/DefenseAttribute.h"
 #include "core/LentPointer.h"
 #include "core/OwnedList.h"
+#include "engine/RecordKeyIndex.h"
 
 #include <cstdint>
 #include <memory>
@@ -49,9 +50,10 @@ public:
     const AttributeList& GetAttributes() const { return attributes; }
 
     // Loads one attribute kind from the record and, each on its own with its own jitter, from
-    // each affix record given; `make` creates a fresh attribute of the kind for each.
+    // each affix record given that may hold it (see RecordKeyIndex; `loader` is the kind's number
+    // there); `make` creates a fresh attribute of the kind for each.
     using MakeAttribute = std::unique_ptr<DefenseAttribute> (*)();
-    void LoadKind(MakeAttribute make, const AttributeRecords& records);
+    void LoadKind(MakeAttribute make, size_t loader, const AttributeRecords& records);
     // Loads one kind that is kept, worth 0, when the record leaves it out.
     void LoadKeptKind(MakeAttribute make, const LoadTable& record);
 
@@ -78,7 +80,11 @@ template <typename T> std::unique_ptr<DefenseAttribute> MakeDefenseAttribute()
 template <typename T>
 void LoadAttribute(DefenseAttributeStore& store, const AttributeRecords& records)
 {
-    store.LoadKind(&MakeDefenseAttribute<T>, records);
+    const size_t loader = RecordLoaderOf<T>([](const LoadTable& empty) {
+        T attribute;
+        return attribute.LoadFromTable(empty, false);
+    });
+    store.LoadKind(&MakeDefenseAttribute<T>, loader, records);
 }
 
 template <typename... T>

@@ -68,6 +68,10 @@ bool Database::SetRoot(const std::string& folder)
     tables.clear();
     tablesAsNamed.clear();
     failed.clear();
+    memoryFiles.clear();
+    marking = false;
+    keysSinceMark.clear();
+    spellingsSinceMark.clear();
     scanned = false;
     recordPathsSorted = false;
     ++generation;
@@ -128,6 +132,12 @@ const std::vector<std::string>& Database::GetSortedRecordPaths()
             if (normalized.size() > 4 && normalized.compare(normalized.size() - 4, 4, ".dbr") == 0)
                 sortedRecordPaths.push_back(normalized);
         }
+        for (const auto& [normalized, bytes] : memoryFiles) {
+            if (normalized.size() > 4 &&
+                normalized.compare(normalized.size() - 4, 4, ".dbr") == 0 &&
+                files.count(normalized) == 0)
+                sortedRecordPaths.push_back(normalized);
+        }
         std::sort(sortedRecordPaths.begin(), sortedRecordPaths.end());
         recordPathsSorted = true;
     }
@@ -142,7 +152,18 @@ std::string Database::ResolvePath(const std::string& path)
 
 bool Database::ReadFile(const std::string& path, std::string& bytes)
 {
-    const std::string file = ResolvePath(path);
+    std::lock_guard<std::recursive_mutex> guard(lock);
+    return ReadNormalized(Normalize(path), path, bytes);
+}
+
+bool Database::ReadNormalized(const std::string& normalized, const std::string& path,
+                              std::string& bytes)
+{
+    if (const auto held = memoryFiles.find(normalized); held != memoryFiles.end()) {
+        bytes = held->second;
+        return true;
+    }
+    const std::string file = FindFile(normalized);
     if (file.empty())
         return false;
     const FileSystem::ReadResult result = FileSystem::ReadWholeFile(file, kMaxRecordBytes, bytes);
@@ -167,13 +188,15 @@ const LoadTable* Database::FindLoadTable(const std::string& recordPath)
     if (failed.count(key) != 0)
         return nullptr;
     std::string bytes;
-    if (!ReadFile(recordPath, bytes)) {
+    NoteCached(keysSinceMark, key);
+    if (!ReadNormalized(key, recordPath, bytes)) {
         failed.insert(std::move(key));
         return nullptr;
     }
     auto table = std::make_unique<LoadTable>();
     table->Parse(bytes, recordPath);
     const LoadTable* loaded = tables.emplace(std::move(key), std::move(table)).first->second.get();
+    NoteCached(spellingsSinceMark, recordPath);
     tablesAsNamed.emplace(recordPath, loaded);
     return loaded;
 }
@@ -186,6 +209,7 @@ const LoadTable* Database::FindCachedTable(const std::string& recordPath)
     const auto found = tables.find(Normalize(recordPath));
     if (found == tables.end())
         return nullptr;
+    NoteCached(spellingsSinceMark, recordPath);
     tablesAsNamed.emplace(recordPath, found->second.get());
     return found->second.get();
 }
@@ -194,6 +218,63 @@ const LoadTable& Database::GetLoadTable(const std::string& recordPath)
 {
     const LoadTable* table = FindCachedTable(recordPath);
     return table != nullptr ? *table : EmptyTable();
+}
+
+void Database::PutFile(const std::string& path, std::string bytes)
+{
+    std::lock_guard<std::recursive_mutex> guard(lock);
+    const std::string key = Normalize(path);
+    Forget(key);
+    recordPathsSorted = false;
+    memoryFiles.insert_or_assign(key, std::move(bytes));
+}
+
+void Database::RemoveFile(const std::string& path)
+{
+    std::lock_guard<std::recursive_mutex> guard(lock);
+    const std::string key = Normalize(path);
+    Forget(key);
+    recordPathsSorted = false;
+    memoryFiles.erase(key);
+}
+
+void Database::Forget(const std::string& normalized)
+{
+    failed.erase(normalized);
+    const auto found = tables.find(normalized);
+    if (found == tables.end())
+        return;
+    std::erase_if(tablesAsNamed,
+                  [&](const auto& named) { return named.second == found->second.get(); });
+    tables.erase(found);
+    // Holders of the dropped table find out by the generation.
+    ++generation;
+}
+
+void Database::NoteCached(std::vector<std::string>& since, const std::string& key)
+{
+    if (marking)
+        since.push_back(key);
+}
+
+void Database::MarkCached()
+{
+    std::lock_guard<std::recursive_mutex> guard(lock);
+    marking = true;
+    keysSinceMark.clear();
+    spellingsSinceMark.clear();
+}
+
+void Database::ForgetSinceMark()
+{
+    std::lock_guard<std::recursive_mutex> guard(lock);
+    for (const std::string& spelling : spellingsSinceMark)
+        tablesAsNamed.erase(spelling);
+    for (const std::string& key : keysSinceMark)
+        Forget(key);
+    // Their room goes too: a run that ends as it began has allocated nothing.
+    std::vector<std::string>().swap(keysSinceMark);
+    std::vector<std::string>().swap(spellingsSinceMark);
 }
 
 } // namespace GAME

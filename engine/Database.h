@@ -24,7 +24,8 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Forgets every cached record. False when the folder does not exist or cannot be read.
+    // Forgets every cached record and every file held in memory. False when the folder does not
+    // exist or cannot be read.
     bool SetRoot(const std::string& folder);
     const std::string& GetRoot() const { return root; }
     bool HasRoot() const { return !root.empty(); }
@@ -45,8 +46,20 @@ public:
     // The normalised paths of every record (".dbr") file, sorted; the machines of one game hold
     // the same database, so a path's position names it on the wire.
     const std::vector<std::string>& GetSortedRecordPaths();
-    // The file-system path of a database file, or empty.
+    // The file-system path of a database file, or empty (as for a file held in memory).
     std::string ResolvePath(const std::string& path);
+
+    // Holds the file's bytes in memory, ahead of a file of the same path under the root, for
+    // tools that make records as they go (the fuzzers); given again, the bytes are replaced.
+    // The path's cached table and failed look-up are dropped either way.
+    void PutFile(const std::string& path, std::string bytes);
+    // Forgets a file held in memory, with its cached table.
+    void RemoveFile(const std::string& path);
+    // What is cached now lasts; `ForgetSinceMark` drops what was cached after it (tables, the
+    // spellings that found them, failed look-ups), so that each of many short uses of one
+    // database ends with the cache it started with.
+    void MarkCached();
+    void ForgetSinceMark();
 
 private:
     // Lists every regular file under the root; folders that cannot be read are logged.
@@ -54,6 +67,10 @@ private:
     std::string FindFile(const std::string& normalized);
     // A record already loaded, or null; loads nothing.
     const LoadTable* FindCachedTable(const std::string& recordPath);
+    bool ReadNormalized(const std::string& normalized, const std::string& path, std::string& bytes);
+    // Drops the cached table of the normalised path, its spellings and its failed look-up.
+    void Forget(const std::string& normalized);
+    void NoteCached(std::vector<std::string>& since, const std::string& key);
 
     std::recursive_mutex lock;
     std::string root;
@@ -63,6 +80,11 @@ private:
     // path again and again, and this spares folding it each time.
     std::unordered_map<std::string, const LoadTable*> tablesAsNamed;
     std::set<std::string> failed;
+    std::unordered_map<std::string, std::string> memoryFiles; // normalized path -> bytes
+    // Keys and spellings cached since `MarkCached`, while marking.
+    bool marking = false;
+    std::vector<std::string> keysSinceMark;
+    std::vector<std::string> spellingsSinceMark;
     std::vector<std::string> sortedRecordPaths;
     bool recordPathsSorted = false;
     bool scanned = false;

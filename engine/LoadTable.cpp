@@ -3,9 +3,11 @@
 #include "core/StringHelpers.h"
 #include "engine/Engine.h"
 
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <thread>
 #include <type_traits>
 
 namespace GAME {
@@ -24,6 +26,11 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
     }
     return true;
 }
+
+// The watch of the one thread that watches, if any; every look-up of every thread checks it, so
+// it is a plain atomic rather than a thread's own variable, which costs a call in a library.
+std::atomic<LoadTable::KeyWatch*> watch{nullptr};
+std::thread::id watchingThread;
 
 std::string_view SkipPlus(std::string_view text)
 {
@@ -125,10 +132,24 @@ bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
     return clean;
 }
 
+LoadTable::KeyWatch::KeyWatch()
+{
+    watchingThread = std::this_thread::get_id();
+    watch.store(this, std::memory_order_release);
+}
+
+LoadTable::KeyWatch::~KeyWatch()
+{
+    watch.store(nullptr, std::memory_order_release);
+}
+
 const std::vector<std::string>* LoadTable::GetValues(const char* key) const
 {
     if (key == nullptr)
         return nullptr;
+    if (KeyWatch* watching = watch.load(std::memory_order_acquire);
+        watching != nullptr && std::this_thread::get_id() == watchingThread)
+        watching->keys.emplace_back(key);
     auto found = entries.find(std::string_view(key));
     return found != entries.end() ? &found->second : nullptr;
 }

@@ -46,6 +46,27 @@ public:
 
     // Values of a key in record order; null when absent.
     const std::vector<std::string>* GetValues(const char* key) const;
+    // Calls `visit` with each of the record's keys, in no particular order.
+    template <typename Visit> void ForEachKey(Visit visit) const
+    {
+        for (const auto& entry : entries)
+            visit(entry.first);
+    }
+
+    // Notes every key that this thread asks of any record while it lives, one watch at a time:
+    // the record key index learns a loader's keys so.
+    class KeyWatch {
+    public:
+        KeyWatch();
+        ~KeyWatch();
+        KeyWatch(const KeyWatch&) = delete;
+        KeyWatch& operator=(const KeyWatch&) = delete;
+        const std::vector<std::string>& GetKeys() const { return keys; }
+
+    private:
+        friend class LoadTable;
+        std::vector<std::string> keys;
+    };
 
     // Numeric conversions shared by the getters: saturating, and false when the text is not a
     // number at all.

@@ -12,6 +12,8 @@ namespace GAME {
 namespace {
 constexpr uint32_t kIdBits = 28;
 constexpr uint32_t kIdMask = (1u << kIdBits) - 1;
+// Room for any source name in a destruction record.
+constexpr size_t kFileRoom = 64;
 } // namespace
 
 std::atomic<ObjectManager*> ObjectManager::instance{nullptr};
@@ -139,9 +141,36 @@ void ObjectManager::DestroyObjectEx(Object* object, const char* file, int line)
     if (objects.Find(object->objectId) == object)
         objects.Erase(object->objectId);
     pendingDeletes.push_back(object);
-    if (destroyHistory.size() == kDestroyHistory)
-        destroyHistory.pop_front();
-    destroyHistory.push_back({object->objectId, file != nullptr ? file : "", line});
+    RecordDestruction(object->objectId, file != nullptr ? file : "", line);
+}
+
+void ObjectManager::RecordDestruction(uint32_t id, const char* file, int line)
+{
+    // Every slot is made at the first destruction, with room for any source name, so that
+    // recording allocates nothing after that.
+    if (destroyHistory.empty()) {
+        destroyHistory.resize(kDestroyHistory);
+        for (DestroyRecord& record : destroyHistory)
+            record.file.reserve(kFileRoom);
+    }
+    DestroyRecord& oldest = destroyHistory[destroyHistoryNext];
+    oldest.objectId = id;
+    oldest.file.assign(file);
+    oldest.line = line;
+    destroyHistoryNext = (destroyHistoryNext + 1) % kDestroyHistory;
+}
+
+std::vector<ObjectManager::DestroyRecord> ObjectManager::GetDestroyHistory() const
+{
+    CriticalSectionLock guard(lock);
+    // From the oldest slot on; a slot never written holds no id, which no object has.
+    std::vector<DestroyRecord> history;
+    for (size_t i = 0; i < destroyHistory.size(); ++i) {
+        const DestroyRecord& record = destroyHistory[(destroyHistoryNext + i) % kDestroyHistory];
+        if (record.objectId != 0)
+            history.push_back(record);
+    }
+    return history;
 }
 
 void ObjectManager::ProcessDestroyedObjects()
@@ -183,7 +212,9 @@ void ObjectManager::DestroyAllObjects()
     }
     ProcessDestroyedObjects();
     CriticalSectionLock guard(lock);
-    destroyHistory.clear();
+    for (DestroyRecord& record : destroyHistory)
+        record.objectId = 0;
+    destroyHistoryNext = 0;
     nextId = 1;
 }
 

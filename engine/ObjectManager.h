@@ -75,7 +75,7 @@ public:
     // Deletes what was destroyed during the frame (and what those deletions destroy).
     void ProcessDestroyedObjects();
     // The most recent destructions, oldest first.
-    const std::deque<DestroyRecord>& GetDestroyHistory() const { return destroyHistory; }
+    std::vector<DestroyRecord> GetDestroyHistory() const;
     // Deletes every object at once; for shut-down and tests.
     void DestroyAllObjects();
 
@@ -90,6 +90,7 @@ private:
     static ObjectManager& MakeInstance();
     Object* GetObjectLocked(uint32_t id) const;
     bool Register(Object* object, uint32_t id);
+    void RecordDestruction(uint32_t id, const char* file, int line);
     // CreateObjectFromFile, also answering the record it was made from.
     Object* CreateFromRecord(const std::string& recordPath, uint32_t id, bool load,
                              const LoadTable*& table);
@@ -108,7 +109,10 @@ private:
     // everything at once) may still name them and must not touch them again.
     std::unordered_set<const Object*> deletedThisPass;
     bool processing = false;
-    std::deque<DestroyRecord> destroyHistory;
+    // A ring of the last destructions, filled in order and then overwritten from the oldest;
+    // each slot keeps the room of its text, so a long run of destructions soon allocates nothing.
+    std::vector<DestroyRecord> destroyHistory;
+    size_t destroyHistoryNext = 0;
     uint32_t hostIndex = 0;
     uint32_t nextId = 1;
     Database database;

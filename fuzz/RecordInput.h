@@ -1,28 +1,23 @@
 #pragma once
 
+#include "engine/Database.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
-
-#include <unistd.h>
 
 namespace GAME {
 
 using FuzzRecords = std::vector<std::pair<std::string, std::string>>;
 
 // An input of several records, each after a line "@@ <record path>"; the text before the first
-// header is the record at `first`. Paths stay inside the scratch folder: an empty, absolute or
-// climbing path, a long one, or any past `most` records, becomes `badPrefix` and its number.
+// header is the record at `first`. An empty, absolute, climbing or long path, or any past `most`
+// records, becomes `badPrefix` and its number.
 inline FuzzRecords SplitRecords(std::string_view input, const std::string& first,
                                 const std::string& badPrefix, size_t most)
 {
@@ -45,56 +40,64 @@ inline FuzzRecords SplitRecords(std::string_view input, const std::string& first
     return records;
 }
 
-// The records written afresh under the folder, which becomes the database's root: the previous
-// input's cached records are forgotten.
-inline void WriteRecords(const std::filesystem::path& folder, const FuzzRecords& records)
+// The run's own records, held in memory by the database and read once: they outlast every
+// input, while whatever an input caches besides goes again with `ForgetInputRecords`. The
+// database has no folder, so a record nobody holds is missing at once.
+inline void HoldRunRecords(const FuzzRecords& records)
 {
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
+    Database& database = ObjectManager::Instance().GetDatabase();
     for (const auto& [path, text] : records) {
-        const std::filesystem::path file = folder / path;
-        std::filesystem::create_directories(file.parent_path(), error);
-        std::ofstream(file, std::ios::binary) << text;
+        database.PutFile(path, text);
+        database.LoadTableFile(path);
     }
-    ObjectManager::Instance().GetDatabase().SetRoot(folder.string());
+    database.MarkCached();
 }
 
-// The input's records (see SplitRecords) written under the folder for `use`, which gets them,
-// and the folder removed again afterwards, with the engine's log silenced for the whole run. An
-// input past 64 KiB is passed over.
-template <class Use>
-void WithFuzzRecords(const uint8_t* data, size_t size, const std::string& first,
-                     const std::string& badPrefix, const std::filesystem::path& folder, Use&& use)
+// The input's records, held in memory for this input.
+inline void PutInputRecords(const FuzzRecords& records)
+{
+    Database& database = ObjectManager::Instance().GetDatabase();
+    for (const auto& [path, text] : records)
+        database.PutFile(path, text);
+}
+
+// The input's records gone again, and every record cached since the run's own: the next input
+// starts from the same database, and libFuzzer's leak check finds nothing left to look into.
+inline void ForgetInputRecords(const FuzzRecords& records)
+{
+    Database& database = ObjectManager::Instance().GetDatabase();
+    for (const auto& [path, text] : records)
+        database.RemoveFile(path);
+    database.ForgetSinceMark();
+}
+
+// The engine's log silenced for the whole run.
+inline void QuietLog()
 {
     static const bool quiet = [] {
         gEngine->SetLogSink([](int, const std::string&) {});
         return true;
     }();
     (void)quiet;
+}
+
+// The input's records (see SplitRecords) held for `use`, which gets them, and forgotten again
+// afterwards, with the engine's log silenced for the whole run. An input past 64 KiB is passed
+// over.
+template <class Use>
+void WithFuzzRecords(const uint8_t* data, size_t size, const std::string& first,
+                     const std::string& badPrefix, Use&& use, size_t most = 32)
+{
+    QuietLog();
+    static const bool marked = (HoldRunRecords({}), true);
+    (void)marked;
     if (size > 64 * 1024)
         return;
     const FuzzRecords records = SplitRecords(
-        std::string_view(reinterpret_cast<const char*>(data), size), first, badPrefix, 32);
-    WriteRecords(folder, records);
+        std::string_view(reinterpret_cast<const char*>(data), size), first, badPrefix, most);
+    PutInputRecords(records);
     use(records);
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-}
-
-// A folder of its own, made once for the run under the system's temporary folder, holding the
-// given records; the process ends when it cannot be made.
-inline std::string MakeRecordFolder(const char* name, const FuzzRecords& records)
-{
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / (std::string(name) + "-XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        abort();
-    for (const auto& [record, text] : records) {
-        const std::filesystem::path path = std::filesystem::path(pattern) / record;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    return pattern;
+    ForgetInputRecords(records);
 }
 
 } // namespace GAME

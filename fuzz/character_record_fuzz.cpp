@@ -1,7 +1,7 @@
 // A hostile character record and the records it names, split on NUL bytes: the character, the
 // game settings, a combat record, a level file, an animation table, a sound pack, an effect pack
-// and its particle effect, and the regeneration record. They are written into a database folder
-// of their own; the character is made from its record by class name, enters the world, takes a
+// and its particle effect, and the regeneration record. The database holds them for the input;
+// the character is made from its record by class name, enters the world, takes a
 // wound and a few updates, then dies in a world of its own: the death runs through its updates
 // and every callback to its end, a bounded number of frames. Before it dies it fights: its
 // combat record (the one "combatManagerRecord" names) draws regions by its weights, runs its
@@ -43,6 +43,8 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 #include "items/EquipManager_HandState.h"
 #include "items/GoldGenerator.h"
@@ -54,14 +56,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -117,40 +115,6 @@ constexpr uint32_t kRegion = 1;
 // still running after them (a fade of years) is simply left.
 constexpr int32_t kDeathFrameMs[] = {0, 16, 1, 1000, 33, 1 << 30, 16, 250, 2000, 16};
 constexpr const char* kCallbacks[] = {"dissolve", "spawnDeathActor", "ragDoll", "End"};
-
-// A folder of the system's temporary folder for the run, removed when the run ends.
-class Folder {
-public:
-    Folder()
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "character_record_fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            abort();
-        root = pattern;
-    }
-    ~Folder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-
-    void Write(const char* record, std::string_view text) const
-    {
-        const std::filesystem::path path = std::filesystem::path(root) / record;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
-    }
-    void Remove(const char* record) const
-    {
-        std::error_code error;
-        std::filesystem::remove(std::filesystem::path(root) / record, error);
-    }
-
-    std::string root;
-};
 
 // The text as it is when it asks for one of the kinds, else made the first kind.
 template <size_t N>
@@ -368,10 +332,9 @@ void SplitAmounts()
 
 // The AI record serves twice, its first keys winning: as the controller record, and as the
 // thinking monster's own record (its skill slots and ranges) that names it. The enemy is plain.
-void WriteMonsterAI(const Folder& folder, std::string_view text)
+void AddMonsterAI(FuzzRecords& records, std::string_view text)
 {
     const std::string ai = KindText(text, kMonsterAIRecord, kMonsterAIKinds);
-    folder.Write(kMonsterAIRecord, ai);
     // The bosses' minds think for their own bodies, which read their god blocks and chains.
     LoadTable kind;
     kind.Parse(ai, kMonsterAIRecord);
@@ -379,12 +342,40 @@ void WriteMonsterAI(const Folder& folder, std::string_view text)
     const char* body = mind == "ControllerTyphon"          ? "Typhon"
                        : mind == "ControllerTyphonChained" ? "TyphonChained"
                                                            : "Monster";
-    folder.Write(
+    records.emplace_back(kMonsterAIRecord, ai);
+    records.emplace_back(
         kThinkerRecord,
         std::string("Class = ") + body + "\ncontroller = " + kMonsterAIRecord + "\n" +
             std::string(text) +
             "\ncharacterLife = 500\nunarmedRunAnim = Run.anm\nunarmedWalkAnim = Walk.anm\n");
-    folder.Write(kEnemyRecord, "Class = Monster\ncharacterLife = 100\n");
+    records.emplace_back(kEnemyRecord, "Class = Monster\ncharacterLife = 100\n");
+}
+
+// The input's pieces as the records they stand for; records past its end are missing, but the
+// thinking monster always has its records, with an empty AI record if need be.
+FuzzRecords SplitPieces(std::string_view input)
+{
+    FuzzRecords records;
+    size_t start = 0;
+    for (const char* record : kRecords) {
+        if (start > input.size()) {
+            if (record == kMonsterAIRecord)
+                AddMonsterAI(records, "");
+            continue;
+        }
+        const size_t end = std::min(input.find('\0', start), input.size());
+        const std::string_view text = input.substr(start, end - start);
+        if (record == kRecords[0])
+            records.emplace_back(record, KindText(text, record, kKinds));
+        else if (record == kControllerRecord)
+            records.emplace_back(record, KindText(text, record, kControllerKinds));
+        else if (record == kMonsterAIRecord)
+            AddMonsterAI(records, text);
+        else
+            records.emplace_back(record, std::string(text));
+        start = end + 1;
+    }
+    return records;
 }
 
 // A living body of the record, killed by a controller of the controller record.
@@ -544,46 +535,24 @@ void Think()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Characters live in a running game: one hub for the whole run.
+    // Characters live in a running game: one hub and one world for the whole run.
     static GoldCatcher catcher;
-    static const Folder* folder = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
+    static const bool started = [] {
+        StartQuietGame();
         GameEngine::Get().SetNetworkInterface(&catcher);
         gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
                                           ABBox({-100, -10, -100}, {100, 10, 100}));
-        static const Folder made;
-        return &made;
+        HoldRunRecords({});
+        return true;
     }();
+    (void)started;
 
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
-    size_t start = 0;
-    for (const char* record : kRecords) {
-        if (start > input.size()) {
-            // The thinking monster always needs its records; a missing AI record is empty.
-            if (record == kMonsterAIRecord)
-                WriteMonsterAI(*folder, "");
-            else
-                folder->Remove(record);
-            continue;
-        }
-        const size_t end = std::min(input.find('\0', start), input.size());
-        const std::string_view text = input.substr(start, end - start);
-        if (record == kRecords[0])
-            folder->Write(record, KindText(text, record, kKinds));
-        else if (record == kControllerRecord)
-            folder->Write(record, KindText(text, record, kControllerKinds));
-        else if (record == kMonsterAIRecord)
-            WriteMonsterAI(*folder, text);
-        else
-            folder->Write(record, text);
-        start = end + 1;
-    }
-
+    const FuzzRecords records =
+        SplitPieces(std::string_view(reinterpret_cast<const char*>(data), size));
+    PutInputRecords(records);
     ObjectManager& objects = ObjectManager::Instance();
-    // A new root forgets the records of the last input.
-    objects.GetDatabase().SetRoot(folder->root);
+    const uint32_t first = objects.CreateObjectID();
     const size_t objectsBefore = objects.GetObjectCount();
     const size_t animationsBefore = GraphicsEngine::Instance().GetLoadedAnimationCount();
 
@@ -609,5 +578,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         abort();
     if (!gEngine->GetForcedUpdates().empty())
         abort();
+    EndInput(first);
+    ForgetInputRecords(records);
     return 0;
 }

@@ -17,12 +17,9 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -30,13 +27,6 @@ using namespace GAME;
 
 constexpr const char* kRecord = "Records/Dialog/Fuzz.dbr";
 constexpr int kTalks = 24;
-
-const std::filesystem::path& Scratch()
-{
-    static const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("dialog_record_fuzz_" + std::to_string(getpid()));
-    return folder;
-}
 
 // Each talk must end within the silent time; a line that never ends would hang its owner.
 template <typename Pak> void TalkToTheEnd(Pak& pak)
@@ -82,10 +72,8 @@ void PlayConversations()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    WithFuzzRecords(data, size, kRecord, "Records/Dialog/Bad", Scratch(), [size](const auto&) {
+    WithFuzzRecords(data, size, kRecord, "Records/Dialog/Bad", [size](const auto&) {
         const size_t limit = 8 * size + 64 * 1024;
-        // The sound manager keeps every request; the earlier inputs' are no part of this one.
-        SoundManager::Instance().Reset();
         AllocationWatch::Start();
         if (std::unique_ptr<NpcDialogPak> pak{NpcDialogPak::Spawn(kRecord)})
             TalkToTheEnd(*pak);
@@ -95,6 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         SingletonManager::Instance().DestroyAll();
         if (AllocationWatch::Stop() > limit)
             abort();
+        // The sound manager keeps every request; this input's are no part of the next one.
+        SoundManager::Instance().Reset();
     });
     return 0;
 }

@@ -3,6 +3,8 @@
 // ticks than a manager takes from replicas, applies nothing; no track outgrows its cap, every
 // track runs out, and what the manager sends back reads back the same.
 #include "characters/Character.h"
+#include "characters/CharacterBio.h"
+#include "characters/CharacterBioReplicaInfo.h"
 #include "combat/DurationDamageManager.h"
 #include "combat/DurationDamageReplication.h"
 #include "engine/Engine.h"
@@ -12,6 +14,7 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 
 #include <cstdint>
@@ -76,15 +79,37 @@ template <typename Track> bool WithinCaps(const std::vector<Track>& tracks)
     return total <= DurationDamageManager::kMaxReplicaTicks;
 }
 
-void Check(const uint8_t* data, size_t size, const LoadTable& record)
+// The victim, made once and made again only when an input left it dead; it gets its life and
+// mana back before each input.
+Character& Victim()
 {
+    static uint32_t id = 0;
+    static CharacterBioReplicaInfo fresh;
     ObjectManager& objects = ObjectManager::Instance();
-    auto* victim = static_cast<Character*>(objects.CreateObject("Character"));
-    if (victim == nullptr)
-        abort();
-    victim->Load(record);
-    victim->GetCharacterBio().Update(*victim, 0);
-    DurationDamageManager& manager = victim->GetDurationDamageMgr();
+    auto* victim = objects.GetObject<Character>(id);
+    if (victim == nullptr || !victim->IsAlive()) {
+        DestroyIfRegistered(id);
+        objects.ProcessDestroyedObjects();
+        victim = static_cast<Character*>(objects.CreateObject("Character"));
+        if (victim == nullptr)
+            abort();
+        LoadTable record;
+        record.Parse("characterLife = 1000\ncharacterMana = 500", "victim.dbr");
+        victim->Load(record);
+        victim->GetCharacterBio().Update(*victim, 0);
+        victim->GetCharacterBio().GetCurrentBioStats(fresh);
+        id = victim->GetObjectId();
+    }
+    victim->GetCharacterBio().RestoreCurrentBioStats(fresh, false);
+    return *victim;
+}
+
+void Check(const uint8_t* data, size_t size)
+{
+    Character& victim = Victim();
+    const uint32_t first = ObjectManager::Instance().CreateObjectID();
+    const uint32_t victimId = victim.GetObjectId();
+    DurationDamageManager& manager = victim.GetDurationDamageMgr();
 
     // The largest a track may grow to, with a vector's room to spare, or what the input holds.
     const size_t limit = 2 * sizeof(float) * DurationDamageTrack::kMaxTicks + 64 * size + 4096;
@@ -119,23 +144,15 @@ void Check(const uint8_t* data, size_t size, const LoadTable& record)
         manager.HasDamageEffects())
         abort();
 
-    const uint32_t id = victim->GetObjectId();
-    objects.DestroyObjectEx(victim, "Fuzz/DurationDamageReplica", __LINE__);
-    objects.ProcessDestroyedObjects();
-    GameEngine::Get().RemoveDamageEntry(id);
+    EndInput(first);
+    GameEngine::Get().RemoveDamageEntry(victimId);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const LoadTable* record = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
-        auto* table = new LoadTable;
-        table->Parse("characterLife = 1000\ncharacterMana = 500", "victim.dbr");
-        return table;
-    }();
-    Check(data, size, *record);
+    StartQuietGame();
+    Check(data, size);
     return 0;
 }

@@ -30,14 +30,10 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -46,13 +42,6 @@ using namespace GAME;
 constexpr const char* kItem = "Records/Fuzz/Item.dbr";
 
 using Carrier = Test::BareCarrier;
-
-const std::filesystem::path& Scratch()
-{
-    static const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("item_record_fuzz_" + std::to_string(getpid()));
-    return folder;
-}
 
 Item* MakeItem(uint32_t seed)
 {
@@ -145,34 +134,27 @@ Player* MakeHero()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StartQuietGame();
-    if (size > 64 * 1024)
-        return 0;
-
-    const std::filesystem::path& folder = Scratch();
-    WriteRecords(folder, SplitRecords(std::string_view(reinterpret_cast<const char*>(data), size),
-                                      kItem, "Records/Fuzz/Bad", 16));
-    ObjectManager& objects = ObjectManager::Instance();
-    // Ids are handed out in order: whatever this input made lies between the two marks.
-    const uint32_t first = objects.CreateObjectID();
-    Player* hero = MakeHero();
-    PlayerInventoryCtrl& bag = hero->GetControllerPlayer()->GetInventoryCtrl();
-    for (const uint32_t seed : {1u, 0xFFFFFFFFu}) {
-        Item* item = MakeItem(seed);
-        if (item == nullptr)
-            continue;
-        Exercise(*item, *hero);
-        const uint32_t id = item->GetObjectId();
-        hero->GetInventory().AddItemToInventory(id, false);
-        bag.AddItem(id, true);
-        bag.UseOneShot(id);
-        bag.UsePotionOfType(PlayerInventoryCtrl::kHealth, 0.8f, 1.2f);
-        bag.Update(100000);
-    }
-    const uint32_t last = objects.CreateObjectID();
-    for (uint32_t id = first; id != last; ++id)
-        objects.DestroyObjectEx(objects.GetObject(id), "item_record_fuzz", __LINE__);
-    objects.ProcessDestroyedObjects();
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
+    WithFuzzRecords(
+        data, size, kItem, "Records/Fuzz/Bad",
+        [](const FuzzRecords&) {
+            // Ids are handed out in order: whatever this input made lies from the mark on.
+            const uint32_t first = ObjectManager::Instance().CreateObjectID();
+            Player* hero = MakeHero();
+            PlayerInventoryCtrl& bag = hero->GetControllerPlayer()->GetInventoryCtrl();
+            for (const uint32_t seed : {1u, 0xFFFFFFFFu}) {
+                Item* item = MakeItem(seed);
+                if (item == nullptr)
+                    continue;
+                Exercise(*item, *hero);
+                const uint32_t id = item->GetObjectId();
+                hero->GetInventory().AddItemToInventory(id, false);
+                bag.AddItem(id, true);
+                bag.UseOneShot(id);
+                bag.UsePotionOfType(PlayerInventoryCtrl::kHealth, 0.8f, 1.2f);
+                bag.Update(100000);
+            }
+            EndInput(first);
+        },
+        16);
     return 0;
 }

@@ -14,25 +14,14 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 namespace {
 
 using namespace GAME;
-
-const std::filesystem::path& Scratch()
-{
-    static const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("loot_record_fuzz_" + std::to_string(getpid()));
-    return folder;
-}
 
 void Roll(const FuzzRecords& records, uint32_t seed)
 {
@@ -80,7 +69,7 @@ void Roll(const FuzzRecords& records, uint32_t seed)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    WithFuzzRecords(data, size, "Records/Loot/Loader.dbr", "Records/Loot/Bad", Scratch(),
+    WithFuzzRecords(data, size, "Records/Loot/Loader.dbr", "Records/Loot/Bad",
                     [](const FuzzRecords& records) {
                         for (const uint32_t seed : {1u, 2u, 977u})
                             Roll(records, seed);

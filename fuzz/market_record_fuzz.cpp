@@ -7,6 +7,7 @@
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 #include "items/MarketClient.h"
@@ -14,11 +15,8 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
-
-#include <unistd.h>
 
 namespace {
 
@@ -27,13 +25,6 @@ using namespace GAME;
 constexpr const char* kMarket = "Records/Market/Fuzz.dbr";
 // Frames enough to make a modest stock; a huge one is cut short, as a closed window would.
 constexpr int kFrames = 40;
-
-const std::filesystem::path& Scratch()
-{
-    static const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("market_record_fuzz_" + std::to_string(getpid()));
-    return folder;
-}
 
 void Refresh()
 {
@@ -64,12 +55,12 @@ void Refresh()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    WithFuzzRecords(data, size, kMarket, "Records/Market/Bad", Scratch(), [](const FuzzRecords&) {
-        InitializeObjects();
-        if (gGameEngine != nullptr)
-            Refresh();
-        ShutdownObjects();
-        ObjectManager::Instance().DestroyAllObjects();
+    // One game for the run; each input takes away all it made.
+    StartQuietGame();
+    WithFuzzRecords(data, size, kMarket, "Records/Market/Bad", [](const FuzzRecords&) {
+        const uint32_t first = ObjectManager::Instance().CreateObjectID();
+        Refresh();
+        EndInput(first);
     });
     return 0;
 }

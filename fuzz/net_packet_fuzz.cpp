@@ -23,6 +23,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/ActivityManager.h"
 #include "game/GameEngine.h"
@@ -37,13 +38,12 @@
 #include "multiplayer/InboundPacketDispatcher.h"
 #include "multiplayer/MarketPackets.h"
 #include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerManagerServer.h"
 #include "skills/SkillManager.h"
 #include "world/FixedItem.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -158,23 +158,48 @@ void CheckPlayerRecord(const uint8_t* data, size_t size)
         abort();
 }
 
+// This machine's role: 0 single player, 1 a server, 2 a client.
+void TakeRole(int role)
+{
+    gEngine->SetNetworkMode(role != 0, role == 2);
+    if (role == 1)
+        gGameEngine->SetAsNetworkServer();
+    else if (role == 2)
+        gGameEngine->SetAsNetworkClient();
+    else
+        gGameEngine->SetAsNetworkStub();
+}
+
+// A route's stay in the run's one game, in a role: what the route made, sent and seated goes
+// with it, and the game is single player again.
+class Scene {
+public:
+    explicit Scene(int role = 0) : first(ObjectManager::Instance().CreateObjectID())
+    {
+        TakeRole(role);
+    }
+    ~Scene()
+    {
+        gEngine->GetNetworkConnectionManager().TakeSentPackets();
+        EndInput(first);
+        gGameEngine->GetPlayerManagerClient()->Clear();
+        if (PlayerManagerServer* players = gGameEngine->GetPlayerManagerServer())
+            players->Clear();
+        TakeRole(0);
+    }
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+private:
+    uint32_t first;
+};
+
 // A received packet reaches the game as the host hands it over: the engine's own messages to
 // its inbound operations, the rest to the inbound interface. No player lives in this world, so
 // whatever the ids say, nothing may be installed for them.
-void RouteIntoEngine(NetPacket& packet, bool network, bool client)
+void RouteIntoEngine(NetPacket& packet, int role)
 {
-    gEngine->SetNetworkMode(network, client);
-    InitializeObjects();
-    if (gGameEngine == nullptr) {
-        gEngine->SetNetworkMode(false, false);
-        return;
-    }
-    if (network && client)
-        gGameEngine->SetAsNetworkClient();
-    else if (network)
-        gGameEngine->SetAsNetworkServer();
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    const Scene scene(role);
     const uint32_t lastActivity = ActivityManager::Get().GetLastId();
     if (!NetworkShim::ReceivePacket(0, packet)) {
         if (GameEngineNetworkInterface* inbound = gGameEngine->GetInboundNetworkInterface())
@@ -183,10 +208,6 @@ void RouteIntoEngine(NetPacket& packet, bool network, bool client)
     gGameEngine->Update(33);
     if (ActivityManager::Get().GetLastId() != lastActivity)
         abort();
-    gEngine->GetNetworkConnectionManager().TakeSentPackets();
-    gEngine->SetWorld(std::move(previous));
-    ShutdownObjects();
-    gEngine->SetNetworkMode(false, false);
 }
 
 // The travel and portal messages, in each role.
@@ -198,9 +219,8 @@ void RouteTravel(const uint8_t* data, size_t size)
     const uint32_t type = packet->GetType();
     if (type != 44 && type != 45 && type != 46 && type != 47 && type != 48)
         return;
-    RouteIntoEngine(*packet, false, false);
-    RouteIntoEngine(*packet, true, false);
-    RouteIntoEngine(*packet, true, true);
+    for (int role = 0; role < 3; ++role)
+        RouteIntoEngine(*packet, role);
 }
 
 // Points a skill command at the live character; false for every other packet.
@@ -223,7 +243,7 @@ void RouteSkillCommand(const uint8_t* data, size_t size)
     const uint32_t type = packet->GetType();
     if (type != 88 && (type < 97 || type > 100))
         return;
-    InitializeObjects();
+    const Scene scene;
     ObjectManager& objects = ObjectManager::Instance();
     auto* character = static_cast<Character*>(objects.CreateObject("Character"));
     if (character == nullptr)
@@ -241,8 +261,6 @@ void RouteSkillCommand(const uint8_t* data, size_t size)
         NetworkShim::ReceivePacket(0, *packet);
         skills.Update(33);
     }
-    objects.DestroyObjectEx(character, "Fuzz/NetPacket", __LINE__);
-    ShutdownObjects();
 }
 
 constexpr const char* kDropRecord = "Records/Fuzz/Drop.dbr";
@@ -284,23 +302,6 @@ constexpr const char* kRecords[][2] = {
     {"Records/Fuzz/Guard.dbr", "Class = Monster\ncharacterLife = 10\n"},
 };
 
-const std::string& BuffFolder()
-{
-    static const std::string root = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "net_packet_fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            abort();
-        for (const auto& [record, text] : kRecords) {
-            const std::filesystem::path path = std::filesystem::path(pattern) / record;
-            std::filesystem::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary) << text;
-        }
-        return pattern;
-    }();
-    return root;
-}
-
 // Buff commands and active states (a pool's charge) reach a monster holding buffs and a
 // charging pool, whatever names, classes and levels they carry: first mirrored, then on the
 // controlling machine, through frames that expire, spread and decay, and last its death.
@@ -310,9 +311,8 @@ void RouteBuffCommand(const uint8_t* data, size_t size)
     std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
     if (packet == nullptr || (packet->GetType() != 87 && packet->GetType() != 100))
         return;
-    InitializeObjects();
+    const Scene scene;
     ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(BuffFolder());
     const size_t objectsBefore = objects.GetObjectCount();
     auto* holder = objects.CreateObjectFromFile<Monster>(kBuffHolder);
     if (holder == nullptr)
@@ -337,8 +337,6 @@ void RouteBuffCommand(const uint8_t* data, size_t size)
     objects.ProcessDestroyedObjects();
     if (objects.GetObjectCount() != objectsBefore)
         abort();
-    objects.GetDatabase().SetRoot("");
-    ShutdownObjects();
 }
 
 // Every attack kind, and the pet skills, spread over two monsters (a monster learns 17 at most).
@@ -437,37 +435,25 @@ std::string AttackSkillRecord(size_t kind)
     return std::string("Records/Fuzz/Attack/") + kAttackSkills[kind][0] + ".dbr";
 }
 
-const std::string& AttackFolder()
+// The attack kinds' records and their holders, each holder learning its kinds in order.
+void AddAttackRecords(FuzzRecords& records)
 {
-    static const std::string root = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "net_packet_fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            abort();
-        auto write = [&](const std::string& record, const std::string& text) {
-            const std::filesystem::path path = std::filesystem::path(pattern) / record;
-            std::filesystem::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary) << text;
-        };
-        for (const auto& [record, text] : kAttackRecords)
-            write(record, text);
-        const size_t firsts[] = {0, kFirstHolderKinds, kFirstEdgeKinds};
-        std::string holders[3];
-        for (std::string& holder : holders)
-            holder = "Class = Monster\ncharacterLife = 300\ncharacterMana = 500\n";
-        for (size_t kind = 0; kind < kAttackKinds; ++kind) {
-            write(AttackSkillRecord(kind),
-                  std::string(kAttackSkills[kind][1]) + "skillMaxLevel = 3\n");
-            const size_t holder = HolderOf(kind);
-            const std::string number = std::to_string(kind - firsts[holder] + 1);
-            holders[holder] += "skillName" + number + " = " + AttackSkillRecord(kind) +
-                               "\nskillLevel" + number + " = 2\n";
-        }
-        for (size_t holder = 0; holder < 3; ++holder)
-            write(kHolders[holder], holders[holder]);
-        return pattern;
-    }();
-    return root;
+    for (const auto& [record, text] : kAttackRecords)
+        records.emplace_back(record, text);
+    const size_t firsts[] = {0, kFirstHolderKinds, kFirstEdgeKinds};
+    std::string holders[3];
+    for (std::string& holder : holders)
+        holder = "Class = Monster\ncharacterLife = 300\ncharacterMana = 500\n";
+    for (size_t kind = 0; kind < kAttackKinds; ++kind) {
+        records.emplace_back(AttackSkillRecord(kind),
+                             std::string(kAttackSkills[kind][1]) + "skillMaxLevel = 3\n");
+        const size_t holder = HolderOf(kind);
+        const std::string number = std::to_string(kind - firsts[holder] + 1);
+        holders[holder] += "skillName" + number + " = " + AttackSkillRecord(kind) + "\nskillLevel" +
+                           number + " = 2\n";
+    }
+    for (size_t holder = 0; holder < 3; ++holder)
+        records.emplace_back(kHolders[holder], holders[holder]);
 }
 
 // Words 0xEEEE0000-0xEEEE0003 in id fields stand for the ids live in this world, so that seeds
@@ -543,15 +529,8 @@ void RouteAttackCommand(const uint8_t* data, size_t size)
     const uint32_t type = packet->GetType();
     if (type != 88 && type != 97 && type != 98)
         return;
-    InitializeObjects();
-    if (gGameEngine == nullptr) {
-        ShutdownObjects();
-        return;
-    }
+    const Scene scene;
     ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(AttackFolder());
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-200, -10, -200}, {200, 10, 200}));
     const size_t objectsBefore = objects.GetObjectCount();
     const size_t kind = AttackKind(*packet);
     auto* holder = objects.CreateObjectFromFile<Monster>(kHolders[HolderOf(kind)]);
@@ -579,80 +558,17 @@ void RouteAttackCommand(const uint8_t* data, size_t size)
         if (objects.GetObjectCount() > objectsBefore + 200)
             abort();
     }
-    gEngine->GetNetworkConnectionManager().TakeSentPackets();
-    objects.DestroyObjectEx(foe, "Fuzz/NetPacket", __LINE__);
-    objects.DestroyObjectEx(holder, "Fuzz/NetPacket", __LINE__);
-    objects.ProcessDestroyedObjects();
-    gEngine->SetWorld(std::move(previous));
-    objects.GetDatabase().SetRoot("");
-    ShutdownObjects();
 }
-} // namespace
 
 // Item creation and gold reach a live inbound interface: the packet's own record and one the
 // database holds, dropped into the world, given to the player, or to nobody the ids name; gold
 // given and taken whatever the amount. Nothing may outlive the message.
-const std::string& ItemFolder()
-{
-    static const std::string root = MakeRecordFolder(
-        "net_packet_fuzz",
-        {{kDropRecord, "Class = OneShot_PotionHealth\nbitmap = drop.tex\nbonusLifePoints = 5\n"},
-         {kMerchantRecord, "Class = NpcMerchant\nmarketFileName = Records/Fuzz/Market.dbr\n"},
-         {kMarketRecord, "marketNumRingMin = 3\nmarketNumRingMax = 4\n"
-                         "marketRingTable1 = Records/Fuzz/Rings.dbr\n"
-                         "marketHealthPotion = Records/Fuzz/Drop.dbr\nmarketDepreciation = 50\n"},
-         {"Records/Fuzz/Rings.dbr", "Class = LootItemTable_FixedWeight\n"
-                                    "lootName1 = Records/Fuzz/Drop.dbr\nlootWeight1 = 1\n"
-                                    "lootName2 = Records/Fuzz/Ring.dbr\nlootWeight2 = 1\n"},
-         {"Records/Fuzz/Ring.dbr", "Class = ArmorJewelry_Ring\nbitmap = ring.tex\n"},
-         {kTraderRecord, "Class = Player\n"}});
-    return root;
-}
-
-// A started game with the item records and a world of one region, for one message; whatever
-// was made from the first id on is destroyed with it, and the library shut down.
-class ItemWorld {
-public:
-    // Role 0 is single player, 1 a server, 2 a client.
-    explicit ItemWorld(int role = 0)
-    {
-        gEngine->SetNetworkMode(role != 0, role == 2);
-        InitializeObjects();
-        if (role == 1)
-            gGameEngine->SetAsNetworkServer();
-        else if (role == 2)
-            gGameEngine->SetAsNetworkClient();
-        ObjectManager::Instance().GetDatabase().SetRoot(ItemFolder());
-        previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-        first = ObjectManager::Instance().CreateObjectID();
-    }
-    ~ItemWorld()
-    {
-        ObjectManager& objects = ObjectManager::Instance();
-        const uint32_t last = objects.CreateObjectID();
-        for (uint32_t id = first; id != last; ++id)
-            objects.DestroyObjectEx(objects.GetObject(id), "Fuzz/NetPacket", __LINE__);
-        objects.ProcessDestroyedObjects();
-        gEngine->SetWorld(std::move(previous));
-        objects.GetDatabase().SetRoot("");
-        ShutdownObjects();
-        gEngine->SetNetworkMode(false, false);
-    }
-    ItemWorld(const ItemWorld&) = delete;
-    ItemWorld& operator=(const ItemWorld&) = delete;
-
-private:
-    std::unique_ptr<World> previous;
-    uint32_t first = 0;
-};
-
 void RouteItemCommand(const uint8_t* data, size_t size)
 {
     std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
     if (packet == nullptr || (packet->GetType() != 32 && packet->GetType() != 112))
         return;
-    ItemWorld world;
+    const Scene scene;
     ObjectManager& objects = ObjectManager::Instance();
     auto* player = static_cast<Player*>(objects.CreateObject("Player"));
     const uint32_t playerId = player->GetObjectId();
@@ -682,7 +598,7 @@ void RouteTradePacket(const uint8_t* data, size_t size)
     if (probe == nullptr || probe->GetType() < 38 || probe->GetType() > 43)
         return;
     for (int state = 0; state < 5; ++state) {
-        ItemWorld world;
+        const Scene scene;
         ObjectManager& objects = ObjectManager::Instance();
         const uint32_t firstId = objects.CreateObjectID();
         Player* players[3];
@@ -752,7 +668,7 @@ void RouteStrategicCommand(const uint8_t* data, size_t size)
     auto* command = dynamic_cast<StrategicMovementTargetConfigCmdPacket*>(packet.get());
     if (command == nullptr)
         return;
-    ItemWorld world;
+    const Scene scene;
     ObjectManager& objects = ObjectManager::Instance();
     auto* player = static_cast<Player*>(objects.CreateObject("Player"));
     Object* shrine = objects.CreateObject("StrategicMovementRespawnShrine");
@@ -781,7 +697,7 @@ void RouteInterfacePacket(const uint8_t* data, size_t size)
             return;
     }
     for (int role = 0; role < 3; ++role) {
-        ItemWorld world(role);
+        const Scene scene(role);
         ObjectManager& objects = ObjectManager::Instance();
         Object* live[3] = {objects.CreateObject("Player"), objects.CreateObject("Monster"),
                            objects.CreateObject("FixedItem")};
@@ -821,11 +737,8 @@ void RouteFixedItemCommand(const uint8_t* data, size_t size)
     std::unique_ptr<NetPacket> packet = ConnectionManager::DecodePacket(data, size);
     if (packet == nullptr || packet->GetType() < 102 || packet->GetType() > 104)
         return;
-    InitializeObjects();
+    const Scene scene;
     ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(BuffFolder());
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     auto* chest = objects.CreateObjectFromFile<FixedItem>("Records/Fuzz/TrapChest.dbr");
     if (chest == nullptr)
         abort();
@@ -838,14 +751,11 @@ void RouteFixedItemCommand(const uint8_t* data, size_t size)
         NetworkShim::ReceivePacket(0, *packet);
     for (int frame = 0; frame < 3; ++frame)
         gEngine->RunFrame(33);
+    // Whatever stands in the world goes with the level, made by this message or not.
     std::vector<Entity*> placed;
     gEngine->GetWorld()->GetEntities(placed, Everything());
     for (Entity* entity : placed)
         objects.DestroyObjectEx(entity, "Fuzz/NetPacket", __LINE__);
-    objects.ProcessDestroyedObjects();
-    gEngine->SetWorld(std::move(previous));
-    objects.GetDatabase().SetRoot("");
-    ShutdownObjects();
 }
 
 // Aims a market message at the live merchant, whatever market id it named.
@@ -870,7 +780,7 @@ void RouteMarketPacket(const uint8_t* data, size_t size)
     if (packet == nullptr || packet->GetType() < 49 || packet->GetType() > 55)
         return;
     for (int role = 0; role < 3; ++role) {
-        ItemWorld world(role);
+        const Scene scene(role);
         ObjectManager& objects = ObjectManager::Instance();
         auto* merchant = objects.CreateObjectFromFile<NpcMerchant>(kMerchantRecord);
         auto* player = static_cast<Player*>(objects.CreateObject("Player"));
@@ -904,11 +814,38 @@ void RouteMarketPacket(const uint8_t* data, size_t size)
     }
 }
 
+// Every record the routes' objects are made from, held for the run.
+FuzzRecords RunRecords()
+{
+    FuzzRecords records;
+    for (const auto& [record, text] : kRecords)
+        records.emplace_back(record, text);
+    AddAttackRecords(records);
+    records.insert(
+        records.end(),
+        {{kDropRecord, "Class = OneShot_PotionHealth\nbitmap = drop.tex\nbonusLifePoints = 5\n"},
+         {kMerchantRecord, "Class = NpcMerchant\nmarketFileName = Records/Fuzz/Market.dbr\n"},
+         {kMarketRecord, "marketNumRingMin = 3\nmarketNumRingMax = 4\n"
+                         "marketRingTable1 = Records/Fuzz/Rings.dbr\n"
+                         "marketHealthPotion = Records/Fuzz/Drop.dbr\nmarketDepreciation = 50\n"},
+         {"Records/Fuzz/Rings.dbr", "Class = LootItemTable_FixedWeight\n"
+                                    "lootName1 = Records/Fuzz/Drop.dbr\nlootWeight1 = 1\n"
+                                    "lootName2 = Records/Fuzz/Ring.dbr\nlootWeight2 = 1\n"},
+         {"Records/Fuzz/Ring.dbr", "Class = ArmorJewelry_Ring\nbitmap = ring.tex\n"},
+         {kTraderRecord, "Class = Player\n"}});
+    return records;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool setUp = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
+        StartQuietGame();
         ConnectionManager::RegisterPacketClass<VariableFieldsPacket>();
+        HoldRunRecords(RunRecords());
+        gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, {0, 0, 0}, ABBox({-200, -10, -200}, {200, 10, 200}));
         return true;
     }();
     (void)setUp;

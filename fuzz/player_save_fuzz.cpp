@@ -40,23 +40,24 @@ public:
     size_t PendingTokens() const { return pendingTokens.size(); }
 };
 
-// The records the bag's saves name: a potion and a ring, each with a picture.
-const std::string& BagFolder()
+// The records the bag's saves name: a potion, a ring, a sword and a relic, held for the run.
+void HoldBagRecords()
 {
-    static const std::string root = MakeRecordFolder(
-        "player_save_fuzz",
-        {{"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
-         {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"},
-         {"Records/Items/Sword.dbr", "Class = WeaponMelee_Sword\n"},
-         {"Records/Items/Shard.dbr", "Class = ItemRelic\ncompletedRelicLevel = 3\nsword = 1\n"
-                                     "characterStrength = 1;2;3\n"}});
-    return root;
+    static const bool held = [] {
+        HoldRunRecords(
+            {{"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
+             {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"},
+             {"Records/Items/Sword.dbr", "Class = WeaponMelee_Sword\n"},
+             {"Records/Items/Shard.dbr", "Class = ItemRelic\ncompletedRelicLevel = 3\nsword = 1\n"
+                                         "characterStrength = 1;2;3\n"}});
+        return true;
+    }();
+    (void)held;
 }
 
 void ReadBag(const uint8_t* data, size_t size)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(BagFolder());
     auto* player = static_cast<Player*>(objects.CreateObject("Player"));
     auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
     controller->AttachParent(player->GetObjectId());
@@ -75,13 +76,11 @@ void ReadBag(const uint8_t* data, size_t size)
     objects.DestroyObjectEx(controller, "Fuzz/PlayerSave", __LINE__);
     objects.DestroyObjectEx(player, "Fuzz/PlayerSave", __LINE__);
     objects.ProcessDestroyedObjects();
-    objects.GetDatabase().SetRoot("");
 }
 
 void ReadEquipment(const uint8_t* data, size_t size)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(BagFolder());
     const uint32_t first = objects.CreateObjectID();
     auto* player = static_cast<Player*>(objects.CreateObject("Player"));
     auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
@@ -109,15 +108,15 @@ void ReadEquipment(const uint8_t* data, size_t size)
             objects.DestroyObjectEx(object, "Fuzz/PlayerSave", __LINE__);
     }
     objects.ProcessDestroyedObjects();
-    objects.GetDatabase().SetRoot("");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Players live in a running game: one hub for the whole run, without a database.
+    // Players live in a running game: one hub for the whole run, with the bag's records.
     StartQuietGame();
+    HoldBagRecords();
 
     // Id lists grow by doubling; every id costs far more bytes than it takes in memory.
     const size_t limit = 8 * size + 64 * 1024;

@@ -10,6 +10,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/FreshQuests.h"
 #include "fuzz/QuietGame.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "quests/QuestRepository.h"
@@ -71,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
     if (size < 3)
         return 0;
+    static FreshQuests fresh;
+    fresh.Restore();
     QuestRepository& quests = QuestRepository::Get();
-    quests.Reset();
-    quests.Load();
     TakeRole(data[0]);
     std::vector<uint32_t> words((size - 3) / 4);
     if (!words.empty())

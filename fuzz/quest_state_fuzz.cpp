@@ -6,6 +6,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/FreshQuests.h"
 #include "fuzz/QuietGame.h"
 #include "quests/Quest.h"
 #include "quests/QuestRepository.h"
@@ -35,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
     (void)sampleListed;
 
+    static FreshQuests fresh;
+    fresh.Restore();
     QuestRepository& quests = QuestRepository::Get();
-    quests.Reset();
-    quests.Load();
     Quest* quest = quests.GetQuestByIndex(0);
     if (quest == nullptr || size < 4)
         return 0;

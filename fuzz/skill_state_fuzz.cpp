@@ -17,6 +17,8 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 #include "skills/Skill.h"
 #include "skills/SkillActivated.h"
@@ -31,8 +33,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <memory>
 #include <string>
@@ -122,25 +122,15 @@ constexpr const char* kRecords[][2] = {
                              "skillTargetRadius = 6\noffensiveBasePoisonMin = 2\n"},
 };
 
-const std::string& Folder()
+// Every record above, held for the whole run.
+FuzzRecords RunRecords()
 {
-    static const std::string root = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "skill_state_fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            abort();
-        auto write = [&](const char* record, const std::string& text) {
-            const std::filesystem::path path = std::filesystem::path(pattern) / record;
-            std::filesystem::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary) << text;
-        };
-        for (const auto& [record, text] : kRecords)
-            write(record, text);
-        for (const auto& [record, text] : kSkills)
-            write(record, std::string(text) + "skillMaxLevel = 3\n");
-        return pattern;
-    }();
-    return root;
+    FuzzRecords records;
+    for (const auto& [record, text] : kRecords)
+        records.emplace_back(record, text);
+    for (const auto& [record, text] : kSkills)
+        records.emplace_back(record, std::string(text) + "skillMaxLevel = 3\n");
+    return records;
 }
 
 // Sends nothing: the fuzzer plays the peers itself.
@@ -181,15 +171,34 @@ private:
     size_t at = 0;
 };
 
-Character* Place(const char* record, float x, const Team& team)
+// The owner and his foe stand in the world from input to input (see StandingCharacter).
+StandingCharacter Standing(const char* record, float x, const Team& team)
 {
-    auto* made = ObjectManager::Instance().CreateObjectFromFile<Character>(record);
-    if (made == nullptr)
-        abort();
-    made->SetTeam(team);
-    gEngine->GetWorld()->AddEntity(made, WorldCoords(WorldVec3(kRegion, Vec3(x, 0, 0))), true);
-    made->InitialUpdate();
-    return made;
+    const WorldVec3 home(kRegion, Vec3(x, 0, 0));
+    return StandingCharacter(
+        [=] {
+            auto* made = ObjectManager::Instance().CreateObjectFromFile<Character>(record);
+            if (made == nullptr)
+                abort();
+            made->SetTeam(team);
+            gEngine->GetWorld()->AddEntity(made, WorldCoords(home), true);
+            made->InitialUpdate();
+            made->GetCharacterBio().Update(*made, 0);
+            return made;
+        },
+        home);
+}
+
+StandingCharacter& Owner()
+{
+    static StandingCharacter owner = Standing(kOwner, 0.0f, TeamManager::DefaultPlayerTeam());
+    return owner;
+}
+
+StandingCharacter& Foe()
+{
+    static StandingCharacter foe = Standing(kFoe, 2.0f, TeamManager::DefaultMonsterTeam());
+    return foe;
 }
 
 float Coordinate(uint8_t byte)
@@ -206,15 +215,14 @@ public:
     Run(Bytes& bytes, size_t kind) : bytes(bytes)
     {
         ObjectManager& objects = ObjectManager::Instance();
-        owner = Place(kOwner, 0.0f, TeamManager::DefaultPlayerTeam());
-        foe = Place(kFoe, 2.0f, TeamManager::DefaultMonsterTeam());
+        owner = &Owner().Get();
+        foe = &Foe().Get();
         foeId = foe->GetObjectId();
         auto* rock = objects.CreateObjectFromFile<ProjectileTelekinesis>("Records/Fuzz/Rock.dbr");
         if (rock == nullptr)
             abort();
         rockId = rock->GetObjectId();
         gEngine->GetWorld()->AddEntity(rock, WorldCoords(WorldVec3(kRegion, Vec3(3, 0, 0))), true);
-        owner->GetCharacterBio().Update(*owner, 0);
         manager.Initialize(nullptr, owner);
         filters = owner->GetCombatManager().GetCombatFilters().size();
         skill = objects.CreateObjectFromFile<Skill>(kSkills[kind][0]);
@@ -238,11 +246,6 @@ public:
         if (owner->GetCombatManager().GetCombatFilters().size() != filters)
             abort();
         owner->ApplyDamage(10.0f, PlayStatsDamageType{}, CombatAttributeType_Physical);
-        ObjectManager& objects = ObjectManager::Instance();
-        if (foe != nullptr)
-            objects.DestroyObjectEx(foe, "Fuzz/SkillState", __LINE__);
-        objects.DestroyObjectEx(owner, "Fuzz/SkillState", __LINE__);
-        objects.ProcessDestroyedObjects();
     }
 
 private:
@@ -410,25 +413,28 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    // One game and one world for the run; each input takes away all it made.
     static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
+        StartQuietGame();
+        HoldRunRecords(RunRecords());
+        gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+                                          ABBox({-500, -10, -500}, {500, 10, 500}));
         return true;
     }();
     (void)started;
     if (size == 0)
         return 0;
-    InitializeObjects();
-    ObjectManager& objects = ObjectManager::Instance();
-    objects.GetDatabase().SetRoot(Folder());
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-500, -10, -500}, {500, 10, 500}));
+    const uint32_t first = ObjectManager::Instance().CreateObjectID();
     {
         Bytes bytes(data + 1, size - 1);
         Run run(bytes, data[0] % kKinds);
         run.Play();
     }
-    gEngine->SetWorld(std::move(previous));
-    objects.GetDatabase().SetRoot("");
-    ShutdownObjects();
+    EndInput(first);
+    // Back as they were made, for the next input.
+    Owner().Get();
+    Foe().Get();
+    ForgetInputRecords({});
     return 0;
 }

@@ -12,14 +12,10 @@
 // counts. A puppet starts and is released half way.
 #include "characters/Player.h"
 #include "engine/ABBox.h"
-#include "engine/DayNightManager.h"
-#include "engine/EditorFilter.h"
 #include "engine/Engine.h"
 #include "engine/FilterFunction.h"
-#include "engine/Jukebox.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "fuzz/QuietGame.h"
@@ -31,13 +27,10 @@
 #include "world/Puppet.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -88,13 +81,6 @@ constexpr const char* kClasses[] = {
     "ProjectileAreaEffect",
     "ProjectileTelekinesis",
 };
-
-const std::filesystem::path& Scratch()
-{
-    static const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("world_record_fuzz_" + std::to_string(getpid()));
-    return folder;
-}
 
 bool IsLevelClass(std::string_view name)
 {
@@ -147,32 +133,24 @@ void DestroyProjectiles(World& world)
         static_cast<ProjectileBase*>(entity)->DeleteProjectile();
 }
 
-void Destroy(uint32_t id)
+// The world, made once for the run, and the main player who walks through it.
+Character& Hero()
 {
-    ObjectManager& objects = ObjectManager::Instance();
-    if (Object* object = objects.GetObject(id))
-        objects.DestroyObjectEx(object, "fuzz", 1);
-}
-
-// Whatever the input made, from the first id on: a spawner's monsters outlive it.
-void DestroyFrom(uint32_t first)
-{
-    const uint32_t last = ObjectManager::Instance().CreateObjectID();
-    for (uint32_t id = first; id != last; ++id)
-        Destroy(id);
+    static StandingCharacter hero = [] {
+        StartQuietGame();
+        gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, Vec3(),
+                                          ABBox(Vec3(-100, -10, -100), Vec3(100, 10, 100)));
+        return MainPlayer(WorldVec3(1, Vec3(-40, 0, 0)), true);
+    }();
+    return hero.Get();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool started = [] {
-        gEngine->SetLogSink([](int, const std::string&) {});
-        InitializeObjects();
-        return true;
-    }();
-    (void)started;
-
+    Character& hero = Hero();
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t newline = input.find('\n');
     const std::string_view className = input.substr(0, newline);
@@ -183,20 +161,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const FuzzRecords records = SplitRecords(
         newline == std::string_view::npos ? std::string_view() : input.substr(newline + 1),
         "Records/Fuzz/Object.dbr", "Records/Fuzz/Bad", 16);
-    WriteRecords(Scratch(), records);
+    PutInputRecords(records);
     LoadTable table;
     table.Parse(records.front().second, "fuzz.dbr");
 
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(1, Vec3(), ABBox(Vec3(-100, -10, -100), Vec3(100, 10, 100)));
     ObjectManager& objects = ObjectManager::Instance();
     const uint32_t first = objects.CreateObjectID();
-    auto* hero = DynamicCast<Player>(objects.CreateObject("Player"));
-    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-    hero->SetIsControllingCharacter(true);
-    world.AddEntity(hero, WorldCoords(WorldVec3(1, Vec3(-40, 0, 0))), false);
-
     Object* object = objects.CreateObject(std::string(className).c_str());
     auto* entity = DynamicCast<Entity>(object);
     auto* projectile = DynamicCast<ProjectileBase>(object);
@@ -205,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const uint32_t id = entity->GetObjectId();
         entity->Load(table);
         if (projectile != nullptr) {
-            Launch(*projectile, table, hero->GetObjectId());
+            Launch(*projectile, table, hero.GetObjectId());
         } else {
             world.AddEntity(entity, WorldCoords(WorldVec3(1, Vec3())), true);
             entity->InitialUpdate();
@@ -213,27 +184,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (puppet != nullptr)
             puppet->StartAnimating();
         for (int frame = 0; frame < 30; ++frame) {
-            world.SetPosition(hero, WorldVec3(1, Vec3(-40.0f + frame * 3.0f, 0, 0)));
+            world.SetPosition(&hero, WorldVec3(1, Vec3(-40.0f + frame * 3.0f, 0, 0)));
             // A fixed item is touched as the hero passes: its controller, loot and trap run.
             if (auto* fixed = DynamicCast<FixedItem>(objects.GetObject(id)); fixed && frame == 13)
-                fixed->RequestToUse(hero->GetObjectId());
+                fixed->RequestToUse(hero.GetObjectId());
             gEngine->RunFrame(frame % 3 == 0 ? 0 : 33);
             if (frame == 15 && objects.GetObject(id) != nullptr && puppet != nullptr)
                 puppet->ReleaseToWorld();
         }
     }
     DestroyProjectiles(world);
-    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(0);
-    DestroyFrom(first);
-    objects.ProcessDestroyedObjects();
-    gGameEngine->ClearProxyInfo();
-    while (!gEngine->GetForcedUpdates().empty())
-        gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());
-    gEngine->SetWorld(std::move(previous));
-    // The recording services would otherwise grow with every run.
-    Jukebox::Instance().Reset();
-    SoundManager::Instance().Reset();
-    DayNightManager::Instance().Reset();
-    EditorFilter::Instance().Reset();
+    EndInput(first);
+    // Home again, so that the next input starts where this one did.
+    Hero();
+    ForgetInputRecords(records);
     return 0;
 }

@@ -29,21 +29,27 @@ constexpr const char* kKinds[] = {
 };
 constexpr size_t kKindCount = sizeof(kKinds) / sizeof(kKinds[0]);
 
+// The world, made once for the run, and the main player standing by.
+Character& Hero()
+{
+    static StandingCharacter hero = [] {
+        StartQuietGame();
+        gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, Vec3(), ABBox(Vec3(-50, -10, -50), Vec3(50, 10, 50)));
+        return MainPlayer(WorldVec3(1, Vec3(2, 0, 2)), false);
+    }();
+    return hero.Get();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    StartQuietGame();
+    Character& hero = Hero();
     if (size == 0)
         return 0;
-    std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    World& world = *gEngine->GetWorld();
-    world.CreateRegion(1, Vec3(), ABBox(Vec3(-50, -10, -50), Vec3(50, 10, 50)));
     ObjectManager& objects = ObjectManager::Instance();
-    auto* hero = DynamicCast<Player>(objects.CreateObject("Player"));
-    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
-    world.AddEntity(hero, WorldCoords(WorldVec3(1, Vec3(2, 0, 2))), false);
-
+    const uint32_t first = objects.CreateObjectID();
     auto* item = DynamicCast<FixedItem>(objects.CreateObject(kKinds[data[0] % kKindCount]));
     if (item == nullptr)
         abort();
@@ -52,16 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     item->RestoreState(reader);
     if (!IsFixedItemState(static_cast<uint32_t>(item->GetPendingState())))
         abort();
-    world.AddEntity(item, WorldCoords(WorldVec3(1, Vec3())), true);
+    gEngine->GetWorld()->AddEntity(item, WorldCoords(WorldVec3(1, Vec3())), true);
     item->InitialUpdate();
-    item->RequestToUse(hero->GetObjectId());
+    item->RequestToUse(hero.GetObjectId());
     for (int frame = 0; frame < 10; ++frame)
         gEngine->RunFrame(frame % 2 == 0 ? 0 : 250);
-
-    DestroyIfRegistered(item->GetObjectId());
-    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(0);
-    DestroyIfRegistered(hero->GetObjectId());
-    objects.ProcessDestroyedObjects();
-    gEngine->SetWorld(std::move(previous));
+    EndInput(first);
     return 0;
 }

@@ -99,6 +99,7 @@ public:
     void BadQuestState(Quest* quest);
     void RegisterConditionSatisfied(ConditionId id);
     const std::set<ConditionId>& GetSatisfiedConditions() const { return satisfiedConditions; }
+    void ClearSatisfiedConditions() { satisfiedConditions.clear(); }
     void DetectUnsolvableQuests(bool wholeSet);
     // Adds the set to the satisfied conditions and looks for quests that can no longer be won.
     void RecvConditionSet(const std::set<ConditionId>& received);

@@ -45,7 +45,8 @@ SkillAttribute::Affix SkillAttribute::LoadAffix(const LoadTable& table, RandomUn
 {
     Affix affix;
     affix.value = table.GetFloat(valueKey, 0.0f);
-    if (random != nullptr)
+    // Nothing rolls a value that is not there, so its spread is not even looked up.
+    if (random != nullptr && affix.value != 0.0f)
         affix.value = JitterAttributeValue(affix.value,
                                            table.GetFloat("lootRandomizerJitter", 0.0f), *random);
     affix.chance = table.GetFloat(chanceKey, 0.0f);

@@ -1,6 +1,7 @@
 #include "engine/Database.h"
 #include "engine/FileSystem.h"
 #include "engine/LoadTable.h"
+#include "engine/RecordKeyIndex.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 #include "tests/support/TempDatabase.h"
@@ -63,6 +64,55 @@ TEST_F(DatabaseTest, EachRecordIsReadOnceUntilTheRootIsSetAgain)
     EXPECT_FALSE(db.SetRoot(files.GetRoot() + "/no-such-folder"));
     EXPECT_FALSE(db.HasRoot());
     EXPECT_FALSE(db.LoadTableFile("Records/Once.dbr"));
+}
+
+TEST_F(DatabaseTest, FilesHeldInMemoryComeFirstAndReplacingOneDropsItsTable)
+{
+    files.WriteRecord("Records/Both.dbr", {"value = 1"});
+    db.PutFile("records\\BOTH.dbr", "value = 2\n");
+    db.PutFile("Records/Only.dbr", "value = 3\n");
+    EXPECT_EQ(db.GetSortedRecordPaths(),
+              (std::vector<std::string>{"records\\both.dbr", "records\\only.dbr"}));
+    ASSERT_TRUE(db.LoadTableFile("Records/Both.dbr"));
+    EXPECT_EQ(db.GetLoadTable("Records/Both.dbr").GetInt("value"), 2);
+    EXPECT_FALSE(db.LoadTableFile("Records/Later.dbr"));
+
+    const uint32_t generation = db.GetGeneration();
+    db.PutFile("Records/Both.dbr", "value = 4\n");
+    db.PutFile("Records/Later.dbr", "value = 5\n");
+    EXPECT_NE(db.GetGeneration(), generation);
+    EXPECT_EQ(db.GetLoadTable("Records/Both.dbr").GetKeyCount(), 0u);
+    ASSERT_TRUE(db.LoadTableFile("Records/Both.dbr") && db.LoadTableFile("Records/Later.dbr"));
+    EXPECT_EQ(db.GetLoadTable("Records/Both.dbr").GetInt("value"), 4);
+    EXPECT_EQ(db.GetLoadTable("Records/Later.dbr").GetInt("value"), 5);
+
+    // Removed, the folder's file shows again; a new root forgets what memory held.
+    db.RemoveFile("Records/Both.dbr");
+    ASSERT_TRUE(db.LoadTableFile("Records/Both.dbr"));
+    EXPECT_EQ(db.GetLoadTable("Records/Both.dbr").GetInt("value"), 1);
+    ASSERT_TRUE(db.SetRoot(files.GetRoot()));
+    EXPECT_FALSE(db.LoadTableFile("Records/Only.dbr"));
+}
+
+TEST_F(DatabaseTest, WhatWasCachedSinceTheMarkIsForgottenAndTheRestKept)
+{
+    db.PutFile("Records/Kept.dbr", "value = 1\n");
+    db.PutFile("Records/Brief.dbr", "value = 2\n");
+    ASSERT_TRUE(db.LoadTableFile("Records/Kept.dbr"));
+    db.MarkCached();
+    const LoadTable* kept = db.FindLoadTable("RECORDS/kept.dbr");
+    ASSERT_TRUE(db.LoadTableFile("Records/Brief.dbr"));
+    EXPECT_FALSE(db.LoadTableFile("Records/Missing.dbr"));
+    files.WriteRecord("Records/Missing.dbr", {"value = 3"});
+    EXPECT_FALSE(db.LoadTableFile("Records/Missing.dbr"));
+    db.ForgetSinceMark();
+
+    EXPECT_EQ(db.FindLoadTable("Records/Kept.dbr"), kept);
+    EXPECT_EQ(db.GetLoadTable("RECORDS/kept.dbr").GetInt("value"), 1);
+    EXPECT_EQ(db.GetLoadTable("Records/Brief.dbr").GetKeyCount(), 0u);
+    // The failure went too: the record written since is found.
+    ASSERT_TRUE(db.LoadTableFile("Records/Missing.dbr"));
+    EXPECT_EQ(db.GetLoadTable("Records/Missing.dbr").GetInt("value"), 3);
 }
 
 // A chain of `levels` nested folders `name/name/...` under `parent`, built and removed with
@@ -238,6 +288,34 @@ TEST(LoadTable, LayoutCommentsAndMalformedLines)
                   {1, "Record 'Records/Bad.dbr' line 4: key 'kept' repeated, first kept"},
                   {1, infinite + "'NaN' is not a finite number, read as missing"},
                   {1, infinite + "'-inf' is not a finite number, read as missing"}}));
+}
+
+TEST(RecordKeyIndex, ALoaderMayFindWhatARecordHoldsAKeyItAsksOfAnEmptyOne)
+{
+    RecordKeyIndex& index = RecordKeyIndex::Instance();
+    // The inner key is asked only once the gate is there, so the gate alone names the loader.
+    const size_t gated = index.Learn([](const LoadTable& record) {
+        return record.HasKey("indexGate") && record.GetInt("indexInner") != 0;
+    });
+    const size_t either = index.Learn([](const LoadTable& record) {
+        return record.GetInt("indexFirst") + record.GetInt("indexSecond") != 0;
+    });
+    const size_t always = index.Learn(
+        [](const LoadTable& record) { return record.GetString("indexDefault", "made") == "made"; });
+    const auto found = [&](const std::string& text, size_t loader) {
+        return RecordKeyIndex::MayFind(index.Find(Record(text)), loader);
+    };
+    EXPECT_TRUE(found("indexGate = 1\n", gated));
+    EXPECT_FALSE(found("indexInner = 1\n", gated));
+    EXPECT_TRUE(found("other = 1\nindexSecond = 2\n", either));
+    EXPECT_FALSE(found("other = 1\n", either));
+    EXPECT_TRUE(found("other = 1\n", always));
+
+    // A record of more keys than there are loaders is not walked: every loader runs.
+    std::string many;
+    for (size_t key = 0; key <= RecordKeyIndex::kMaxLoaders; ++key)
+        many += "key" + std::to_string(key) + " = 1\n";
+    EXPECT_TRUE(found(many, gated) && found(many, either));
 }
 
 TEST(FileSystem, MatchesPatternsOfStarsAndQuestionMarks)

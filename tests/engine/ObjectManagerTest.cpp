@@ -61,7 +61,7 @@ protected:
     // The last destruction recorded: which object, from which file and line.
     std::tuple<uint32_t, std::string, int32_t> LastDestroyed() const
     {
-        const auto& last = objects.GetDestroyHistory().back();
+        const ObjectManager::DestroyRecord last = objects.GetDestroyHistory().back();
         return {last.objectId, last.file, last.line};
     }
 
