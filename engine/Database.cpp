@@ -180,25 +180,29 @@ bool Database::LoadTableFile(const std::string& recordPath)
 const LoadTable* Database::FindLoadTable(const std::string& recordPath)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
-    if (const LoadTable* cached = FindCachedTable(recordPath))
-        return cached;
+    // Each spelling keeps its answer, a missing record's too: hostile records name many.
+    if (const auto named = tablesAsNamed.find(recordPath); named != tablesAsNamed.end())
+        return named->second;
     std::string key = Normalize(recordPath);
     if (key.empty())
         return nullptr;
-    if (failed.count(key) != 0)
-        return nullptr;
-    std::string bytes;
-    NoteCached(keysSinceMark, key);
-    if (!ReadNormalized(key, recordPath, bytes)) {
-        failed.insert(std::move(key));
-        return nullptr;
+    const LoadTable* table = nullptr;
+    if (const auto found = tables.find(key); found != tables.end()) {
+        table = found->second.get();
+    } else if (failed.count(key) == 0) {
+        NoteCached(keysSinceMark, key);
+        std::string bytes;
+        if (ReadNormalized(key, recordPath, bytes)) {
+            auto loaded = std::make_unique<LoadTable>();
+            loaded->Parse(bytes, recordPath);
+            table = tables.emplace(std::move(key), std::move(loaded)).first->second.get();
+        } else {
+            failed.insert(std::move(key));
+        }
     }
-    auto table = std::make_unique<LoadTable>();
-    table->Parse(bytes, recordPath);
-    const LoadTable* loaded = tables.emplace(std::move(key), std::move(table)).first->second.get();
     NoteCached(spellingsSinceMark, recordPath);
-    tablesAsNamed.emplace(recordPath, loaded);
-    return loaded;
+    tablesAsNamed.emplace(recordPath, table);
+    return table;
 }
 
 const LoadTable* Database::FindCachedTable(const std::string& recordPath)
@@ -240,15 +244,15 @@ void Database::RemoveFile(const std::string& path)
 
 void Database::Forget(const std::string& normalized)
 {
-    failed.erase(normalized);
     const auto found = tables.find(normalized);
-    if (found == tables.end())
-        return;
-    std::erase_if(tablesAsNamed,
-                  [&](const auto& named) { return named.second == found->second.get(); });
-    tables.erase(found);
-    // Holders of the dropped table find out by the generation.
-    ++generation;
+    const LoadTable* table = found != tables.end() ? found->second.get() : nullptr;
+    std::erase_if(tablesAsNamed, [&](const auto& named) {
+        return named.second != nullptr ? named.second == table : Normalize(named.first) == normalized;
+    });
+    failed.erase(normalized);
+    // Holders of a dropped table find out by the generation.
+    if (tables.erase(normalized) != 0)
+        ++generation;
 }
 
 void Database::NoteCached(std::vector<std::string>& since, const std::string& key)
@@ -268,10 +272,14 @@ void Database::MarkCached()
 void Database::ForgetSinceMark()
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
+    // Only spellings asked since the mark can name what was cached since.
     for (const std::string& spelling : spellingsSinceMark)
         tablesAsNamed.erase(spelling);
-    for (const std::string& key : keysSinceMark)
-        Forget(key);
+    for (const std::string& key : keysSinceMark) {
+        failed.erase(key);
+        if (tables.erase(key) != 0)
+            ++generation;
+    }
     // Their room goes too: a run that ends as it began has allocated nothing.
     std::vector<std::string>().swap(keysSinceMark);
     std::vector<std::string>().swap(spellingsSinceMark);

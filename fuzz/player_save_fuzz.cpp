@@ -1,32 +1,17 @@
-// Hostile bytes read into a fresh player three times: as a character save, as a quest token
-// stream, as the bag's block and as the equipment block of a player with a controller. Nothing
-// may crash or hang, nothing may allocate beyond what the bytes could hold, a token stream
-// cannot hand the player more tokens than it has entries for, every item the bag made is
-// carried by the player, and every slot holds an item that exists, whatever relic it names
-// with whatever shard count.
-#include "ai/ControllerPlayer.h"
-#include "characters/CharAttributeAccumulator.h"
+// Hostile bytes read into a fresh player twice: as a character save and as a quest token stream
+// (the bag and the equipment read them in player_bag_fuzz). Nothing may crash or hang, nothing
+// may allocate beyond what the bytes could hold, and a token stream cannot hand the player more
+// tokens than it has entries for.
 #include "characters/Player.h"
 #include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
-#include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
 #include "fuzz/QuietGame.h"
-#include "fuzz/RecordInput.h"
-#include "game/GameEngine.h"
-#include "items/EquipmentCtrl.h"
-#include "items/ItemEquipment.h"
-#include "items/PlayerInventoryCtrl.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -40,83 +25,12 @@ public:
     size_t PendingTokens() const { return pendingTokens.size(); }
 };
 
-// The records the bag's saves name: a potion, a ring, a sword and a relic, held for the run.
-void HoldBagRecords()
-{
-    static const bool held = [] {
-        HoldRunRecords(
-            {{"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
-             {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"},
-             {"Records/Items/Sword.dbr", "Class = WeaponMelee_Sword\n"},
-             {"Records/Items/Shard.dbr", "Class = ItemRelic\ncompletedRelicLevel = 3\nsword = 1\n"
-                                         "characterStrength = 1;2;3\n"}});
-        return true;
-    }();
-    (void)held;
-}
-
-void ReadBag(const uint8_t* data, size_t size)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    auto* player = static_cast<Player*>(objects.CreateObject("Player"));
-    auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-    controller->AttachParent(player->GetObjectId());
-    player->SetControllerId(controller->GetObjectId());
-    PlayerInventoryCtrl& bag = controller->GetInventoryCtrl();
-    IOStreamRead save(std::vector<uint8_t>(data, data + size));
-    bag.StreamProperties(&save);
-    if (bag.GetNumberOfSacks() > PlayerInventoryCtrl::kMaxSacks)
-        abort();
-    for (uint32_t sack = 0; sack < bag.GetNumberOfSacks(); ++sack) {
-        for (const auto& entry : bag.GetInventoryInSack(static_cast<int32_t>(sack))) {
-            if (!player->GetInventory().IsItemInInventory(entry.first))
-                abort();
-        }
-    }
-    objects.DestroyObjectEx(controller, "Fuzz/PlayerSave", __LINE__);
-    objects.DestroyObjectEx(player, "Fuzz/PlayerSave", __LINE__);
-    objects.ProcessDestroyedObjects();
-}
-
-void ReadEquipment(const uint8_t* data, size_t size)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t first = objects.CreateObjectID();
-    auto* player = static_cast<Player*>(objects.CreateObject("Player"));
-    auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-    controller->AttachParent(player->GetObjectId());
-    player->SetControllerId(controller->GetObjectId());
-    EquipmentCtrl& equipment = controller->GetEquipmentCtrl();
-    IOStreamRead save(std::vector<uint8_t>(data, data + size));
-    equipment.StreamProperties(&save);
-    for (int32_t slot = EquipmentCtrlLocation_Head; slot <= EquipmentCtrlLocation_HandLeft;
-         ++slot) {
-        const uint32_t id = equipment.GetItem(static_cast<EquipmentCtrlLocation>(slot));
-        auto* item = objects.GetObject<ItemEquipment>(id);
-        if (id != 0 && objects.GetObject<Item>(id) == nullptr)
-            abort();
-        // A relic of any size prices and counts without overflowing.
-        if (item != nullptr && item->HasRelic()) {
-            CharAttributeAccumulator attributes;
-            item->GetCharAttributes(attributes);
-            (void)item->GetItemCost(false);
-        }
-    }
-    equipment.AttributesHaveChanged();
-    for (uint32_t id = first, last = objects.CreateObjectID(); id != last; ++id) {
-        if (Object* object = objects.GetObject(id))
-            objects.DestroyObjectEx(object, "Fuzz/PlayerSave", __LINE__);
-    }
-    objects.ProcessDestroyedObjects();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Players live in a running game: one hub for the whole run, with the bag's records.
+    // Players live in a running game: one hub for the whole run, without a database.
     StartQuietGame();
-    HoldBagRecords();
 
     // Id lists grow by doubling; every id costs far more bytes than it takes in memory.
     const size_t limit = 8 * size + 64 * 1024;
@@ -136,7 +50,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         abort();
     if (player.PendingTokens() > size / kTokenEntryBytes)
         abort();
-    ReadBag(data, size);
-    ReadEquipment(data, size);
     return 0;
 }

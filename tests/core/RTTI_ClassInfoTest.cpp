@@ -97,5 +97,17 @@ TEST(RTTI_ClassInfo, RemoveChildKeepsOrderAndIgnoresStrangers)
     EXPECT_EQ(parent.GetChildCount(), 0);
 }
 
+TEST(RTTI_ClassInfo, AClassFoundOnceIsNotFoundOnceItLeavesTheTree)
+{
+    // Static storage, zeroed like every record's: a record's child list is never initialised.
+    static RTTI_ClassInfo root("FoundRoot", nullptr, nullptr);
+    alignas(RTTI_ClassInfo) static unsigned char storage[sizeof(RTTI_ClassInfo)];
+    auto* leaf = new (storage) RTTI_ClassInfo("FoundLeaf", &root, nullptr);
+    EXPECT_EQ(root.FindClass("FoundLeaf"), leaf);
+    leaf->~RTTI_ClassInfo();
+    EXPECT_EQ(root.FindClass("FoundLeaf"), nullptr);
+    EXPECT_EQ(root.GetChildCount(), 0);
+}
+
 } // namespace
 } // namespace GAME
