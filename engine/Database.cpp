@@ -247,7 +247,8 @@ void Database::Forget(const std::string& normalized)
     const auto found = tables.find(normalized);
     const LoadTable* table = found != tables.end() ? found->second.get() : nullptr;
     std::erase_if(tablesAsNamed, [&](const auto& named) {
-        return named.second != nullptr ? named.second == table : Normalize(named.first) == normalized;
+        return named.second != nullptr ? named.second == table
+                                       : Normalize(named.first) == normalized;
     });
     failed.erase(normalized);
     // Holders of a dropped table find out by the generation.
