@@ -245,6 +245,9 @@ void Database::RemoveFile(const std::string& path)
 void Database::Forget(const std::string& normalized)
 {
     const auto found = tables.find(normalized);
+    // Spellings are kept only for paths asked, loaded or not.
+    if (found == tables.end() && failed.count(normalized) == 0)
+        return;
     const LoadTable* table = found != tables.end() ? found->second.get() : nullptr;
     std::erase_if(tablesAsNamed, [&](const auto& named) {
         return named.second != nullptr ? named.second == table

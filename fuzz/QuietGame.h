@@ -34,6 +34,8 @@ inline void StartQuietGame()
     static const bool started = [] {
         gEngine->SetLogSink([](int, const std::string&) {});
         InitializeObjects();
+        // What the game read to start lasts; each input's own reads go with it (EndInput).
+        ObjectManager::Instance().GetDatabase().MarkCached();
         return true;
     }();
     (void)started;
@@ -59,8 +61,8 @@ inline void DestroyMadeSince(uint32_t first)
 }
 
 // Ends an input of a running game: whatever it made goes (see DestroyMadeSince), and so does what
-// the game and the engine's recording services kept of it, so that the next input meets the game
-// this one met and libFuzzer's leak check has nothing to look into.
+// the game, the engine's recording services and the database kept of it, so that the next input
+// meets the game this one met and libFuzzer's leak check has nothing to look into.
 inline void EndInput(uint32_t first)
 {
     const uint32_t last = ObjectManager::Instance().CreateObjectID();
@@ -82,6 +84,7 @@ inline void EndInput(uint32_t first)
     SoundManager::Instance().Reset();
     DayNightManager::Instance().Reset();
     EditorFilter::Instance().Reset();
+    ObjectManager::Instance().GetDatabase().ForgetSinceMark();
 }
 
 // A character of the run's world that stands at home between inputs: made once, given back its

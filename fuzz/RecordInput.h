@@ -66,9 +66,9 @@ inline void PutInputRecords(const FuzzRecords& records)
 inline void ForgetInputRecords(const FuzzRecords& records)
 {
     Database& database = ObjectManager::Instance().GetDatabase();
+    database.ForgetSinceMark();
     for (const auto& [path, text] : records)
         database.RemoveFile(path);
-    database.ForgetSinceMark();
 }
 
 // The engine's log silenced for the whole run.

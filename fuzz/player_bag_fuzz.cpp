@@ -97,7 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Players live in a running game: one hub for the whole run, with the bag's records.
     StartQuietGame();
     HoldBagRecords();
+    const uint32_t first = ObjectManager::Instance().CreateObjectID();
     ReadBag(data, size);
     ReadEquipment(data, size);
+    EndInput(first);
     return 0;
 }

@@ -138,6 +138,7 @@ Character& Hero()
 {
     static StandingCharacter hero = [] {
         StartQuietGame();
+        HoldRunRecords({});
         gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(1, Vec3(),
                                           ABBox(Vec3(-100, -10, -100), Vec3(100, 10, 100)));
