@@ -19,11 +19,13 @@
 #include "multiplayer/PlayerManagerServer.h"
 #include "skills/SkillManager.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace GAME {
 
@@ -49,27 +51,40 @@ inline void DestroyIfRegistered(uint32_t id)
         objects.DestroyObjectEx(object, "fuzz", 1);
 }
 
-// Destroys whatever was made from the id `first` on (ids are handed out in order), and deletes
-// it: an input's objects go with it, whatever made them.
-inline void DestroyMadeSince(uint32_t first)
+// What an input starts from: the objects there are, and the first id it may make.
+class InputStart {
+public:
+    InputStart()
+        : ids(ObjectManager::Instance().GetObjectIds()),
+          first(ObjectManager::Instance().CreateObjectID())
+    {
+        std::sort(ids.begin(), ids.end());
+    }
+    bool Existed(uint32_t id) const { return std::binary_search(ids.begin(), ids.end(), id); }
+    uint32_t First() const { return first; }
+
+private:
+    std::vector<uint32_t> ids;
+    uint32_t first;
+};
+
+// Ends an input of a running game: every object it made goes, whatever id it took (a peer's
+// message names its own), and so does what the game, the engine's recording services and the
+// database kept of it, so that the next input meets the game this one met and libFuzzer's leak
+// check has nothing to look into.
+inline void EndInput(const InputStart& start)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t last = objects.CreateObjectID();
-    for (uint32_t id = first; id != last; ++id)
+    std::vector<uint32_t> made = objects.GetObjectIds();
+    std::erase_if(made, [&](uint32_t id) { return start.Existed(id); });
+    for (const uint32_t id : made)
         DestroyIfRegistered(id);
     objects.ProcessDestroyedObjects();
-}
-
-// Ends an input of a running game: whatever it made goes (see DestroyMadeSince), and so does what
-// the game, the engine's recording services and the database kept of it, so that the next input
-// meets the game this one met and libFuzzer's leak check has nothing to look into.
-inline void EndInput(uint32_t first)
-{
-    const uint32_t last = ObjectManager::Instance().CreateObjectID();
-    DestroyMadeSince(first);
     if (gGameEngine != nullptr) {
         // Damage done to a character that went without dying is kept for it.
-        for (uint32_t id = first; id != last; ++id)
+        for (uint32_t id = start.First(), last = objects.CreateObjectID(); id != last; ++id)
+            gGameEngine->RemoveDamageEntry(id);
+        for (const uint32_t id : made)
             gGameEngine->RemoveDamageEntry(id);
         DialogManager& dialogs = gGameEngine->GetDialogManager();
         while (dialogs.GetNumDialog() > 0)
@@ -84,7 +99,7 @@ inline void EndInput(uint32_t first)
     SoundManager::Instance().Reset();
     DayNightManager::Instance().Reset();
     EditorFilter::Instance().Reset();
-    ObjectManager::Instance().GetDatabase().ForgetSinceMark();
+    objects.GetDatabase().ForgetSinceMark();
 }
 
 // A character of the run's world that stands at home between inputs: made once, given back its

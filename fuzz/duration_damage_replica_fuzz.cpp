@@ -107,7 +107,7 @@ Character& Victim()
 void Check(const uint8_t* data, size_t size)
 {
     Character& victim = Victim();
-    const uint32_t first = ObjectManager::Instance().CreateObjectID();
+    const InputStart start;
     const uint32_t victimId = victim.GetObjectId();
     DurationDamageManager& manager = victim.GetDurationDamageMgr();
 
@@ -144,7 +144,7 @@ void Check(const uint8_t* data, size_t size)
         manager.HasDamageEffects())
         abort();
 
-    EndInput(first);
+    EndInput(start);
     GameEngine::Get().RemoveDamageEntry(victimId);
 }
 

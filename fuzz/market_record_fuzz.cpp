@@ -58,9 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // One game for the run; each input takes away all it made.
     StartQuietGame();
     WithFuzzRecords(data, size, kMarket, "Records/Market/Bad", [](const FuzzRecords&) {
-        const uint32_t first = ObjectManager::Instance().CreateObjectID();
+        const InputStart start;
         Refresh();
-        EndInput(first);
+        EndInput(start);
     });
     return 0;
 }

@@ -97,9 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Players live in a running game: one hub for the whole run, with the bag's records.
     StartQuietGame();
     HoldBagRecords();
-    const uint32_t first = ObjectManager::Instance().CreateObjectID();
+    const InputStart start;
     ReadBag(data, size);
     ReadEquipment(data, size);
-    EndInput(first);
+    EndInput(start);
     return 0;
 }

@@ -168,7 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     World& world = *gEngine->GetWorld();
     ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t first = objects.CreateObjectID();
+    const InputStart start;
     Object* object = objects.CreateObject(std::string(className).c_str());
     auto* entity = DynamicCast<Entity>(object);
     auto* projectile = DynamicCast<ProjectileBase>(object);
@@ -195,7 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     DestroyProjectiles(world);
-    EndInput(first);
+    EndInput(start);
     // Home again, so that the next input starts where this one did.
     Hero();
     ForgetInputRecords(records);

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t first = objects.CreateObjectID();
+    const InputStart start;
     auto* item = DynamicCast<FixedItem>(objects.CreateObject(kKinds[data[0] % kKindCount]));
     if (item == nullptr)
         abort();
@@ -63,6 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     item->RequestToUse(hero.GetObjectId());
     for (int frame = 0; frame < 10; ++frame)
         gEngine->RunFrame(frame % 2 == 0 ? 0 : 250);
-    EndInput(first);
+    EndInput(start);
     return 0;
 }
