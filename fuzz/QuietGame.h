@@ -89,6 +89,8 @@ inline void EndInput(const InputStart& start)
         DialogManager& dialogs = gGameEngine->GetDialogManager();
         while (dialogs.GetNumDialog() > 0)
             dialogs.RemoveTopDialog();
+        while (gGameEngine->GetNumNotifications() > 0)
+            gGameEngine->TakeTopNotification();
         gGameEngine->ClearProxyInfo();
         gGameEngine->ClearPetList();
         ActivityManager::Get().Clear();

@@ -182,6 +182,7 @@ public:
         gGameEngine->GetPlayerManagerClient()->Clear();
         if (PlayerManagerServer* players = gGameEngine->GetPlayerManagerServer())
             players->Clear();
+        gEngine->GetGameInfo().ClearPlayerList();
         TakeRole(0);
     }
     Scene(const Scene&) = delete;
