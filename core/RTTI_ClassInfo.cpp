@@ -29,9 +29,8 @@ struct NameHash {
 // tree forgets them all; names that find nothing are not kept, so hostile ones cannot grow it.
 struct FoundClasses {
     std::mutex lock;
-    std::unordered_map<const RTTI_ClassInfo*,
-                       std::unordered_map<std::string, const RTTI_ClassInfo*, NameHash,
-                                          std::equal_to<>>>
+    std::unordered_map<const RTTI_ClassInfo*, std::unordered_map<std::string, const RTTI_ClassInfo*,
+                                                                 NameHash, std::equal_to<>>>
         byRoot;
 };
 

@@ -250,7 +250,8 @@ void Database::Forget(const std::string& normalized)
         return;
     const LoadTable* table = found != tables.end() ? found->second.get() : nullptr;
     std::erase_if(tablesAsNamed, [&](const auto& named) {
-        return named.second != nullptr ? named.second == table : Normalize(named.first) == normalized;
+        return named.second != nullptr ? named.second == table
+                                       : Normalize(named.first) == normalized;
     });
     failed.erase(normalized);
     // Holders of a dropped table find out by the generation.
