@@ -15,6 +15,7 @@
 #include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
 #include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 
 #include <cstdint>
@@ -152,7 +153,8 @@ void Check(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    StartQuietGame();
+    static const bool started = (StartQuietGame(), HoldRunRecords({}), true);
+    (void)started;
     Check(data, size);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "world/FixedItem.h"
@@ -34,6 +35,7 @@ Character& Hero()
 {
     static StandingCharacter hero = [] {
         StartQuietGame();
+        HoldRunRecords({});
         gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(1, Vec3(), ABBox(Vec3(-50, -10, -50), Vec3(50, 10, 50)));
         return MainPlayer(WorldVec3(1, Vec3(2, 0, 2)), false);
