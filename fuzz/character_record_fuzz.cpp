@@ -43,6 +43,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"

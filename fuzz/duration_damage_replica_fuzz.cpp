@@ -14,6 +14,7 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"

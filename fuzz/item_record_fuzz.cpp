@@ -18,6 +18,7 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "engine/WorldVec3.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"

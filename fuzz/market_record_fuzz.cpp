@@ -7,6 +7,7 @@
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"

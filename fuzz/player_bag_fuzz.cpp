@@ -6,6 +6,7 @@
 #include "characters/Player.h"
 #include "engine/IOStreamRead.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "items/EquipmentCtrl.h"
