@@ -130,6 +130,15 @@ size_t ObjectManager::GetObjectCount() const
     return objects.Size();
 }
 
+std::vector<uint32_t> ObjectManager::GetObjectIds() const
+{
+    CriticalSectionLock guard(lock);
+    std::vector<uint32_t> ids;
+    ids.reserve(objects.Size());
+    objects.ForEach([&ids](uint32_t id, Object*) { ids.push_back(id); });
+    return ids;
+}
+
 void ObjectManager::DestroyObjectEx(Object* object, const char* file, int line)
 {
     if (object == nullptr)

@@ -70,6 +70,8 @@ public:
     }
     template <typename T> T* GetObject(uint32_t id) const;
     size_t GetObjectCount() const;
+    // The ids of every registered object, in no particular order.
+    std::vector<uint32_t> GetObjectIds() const;
 
     void DestroyObjectEx(Object* object, const char* file, int line);
     // Deletes what was destroyed during the frame (and what those deletions destroy).

@@ -1,29 +1,11 @@
 #pragma once
 
-#include "characters/CharacterBio.h"
-#include "characters/CharacterBioReplicaInfo.h"
-#include "characters/Player.h"
-#include "combat/CombatManager.h"
-#include "core/DialogManager.h"
-#include "engine/DayNightManager.h"
-#include "engine/EditorFilter.h"
 #include "engine/Engine.h"
-#include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundManager.h"
-#include "engine/World.h"
-#include "engine/WorldCoords.h"
-#include "game/ActivityManager.h"
 #include "game/GameEngine.h"
-#include "multiplayer/PlayerManagerClient.h"
-#include "multiplayer/PlayerManagerServer.h"
-#include "skills/SkillManager.h"
 
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <utility>
 
 namespace GAME {
 
@@ -34,8 +16,6 @@ inline void StartQuietGame()
     static const bool started = [] {
         gEngine->SetLogSink([](int, const std::string&) {});
         InitializeObjects();
-        // What the game read to start lasts; each input's own reads go with it (EndInput).
-        ObjectManager::Instance().GetDatabase().MarkCached();
         return true;
     }();
     (void)started;
@@ -47,112 +27,6 @@ inline void DestroyIfRegistered(uint32_t id)
     ObjectManager& objects = ObjectManager::Instance();
     if (Object* object = objects.GetObject(id))
         objects.DestroyObjectEx(object, "fuzz", 1);
-}
-
-// Destroys whatever was made from the id `first` on (ids are handed out in order), and deletes
-// it: an input's objects go with it, whatever made them.
-inline void DestroyMadeSince(uint32_t first)
-{
-    ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t last = objects.CreateObjectID();
-    for (uint32_t id = first; id != last; ++id)
-        DestroyIfRegistered(id);
-    objects.ProcessDestroyedObjects();
-}
-
-// Ends an input of a running game: whatever it made goes (see DestroyMadeSince), and so does what
-// the game, the engine's recording services and the database kept of it, so that the next input
-// meets the game this one met and libFuzzer's leak check has nothing to look into.
-inline void EndInput(uint32_t first)
-{
-    const uint32_t last = ObjectManager::Instance().CreateObjectID();
-    DestroyMadeSince(first);
-    if (gGameEngine != nullptr) {
-        // Damage done to a character that went without dying is kept for it.
-        for (uint32_t id = first; id != last; ++id)
-            gGameEngine->RemoveDamageEntry(id);
-        DialogManager& dialogs = gGameEngine->GetDialogManager();
-        while (dialogs.GetNumDialog() > 0)
-            dialogs.RemoveTopDialog();
-        gGameEngine->ClearProxyInfo();
-        gGameEngine->ClearPetList();
-        ActivityManager::Get().Clear();
-    }
-    while (!gEngine->GetForcedUpdates().empty())
-        gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());
-    Jukebox::Instance().Reset();
-    SoundManager::Instance().Reset();
-    DayNightManager::Instance().Reset();
-    EditorFilter::Instance().Reset();
-    ObjectManager::Instance().GetDatabase().ForgetSinceMark();
-}
-
-// A character of the run's world that stands at home between inputs: made once, given back its
-// life and mana before each input, and made again only when an input left it gone, dead, or
-// holding something it did not hold when made (a buff, a filter, an attachment), which could be
-// of the input's own making. So every input meets the same character.
-class StandingCharacter {
-public:
-    // `make` makes the character and places it at `home`.
-    StandingCharacter(std::function<Character*()> make, const WorldVec3& home)
-        : make(std::move(make)), home(home)
-    {}
-
-    Character& Get()
-    {
-        ObjectManager& objects = ObjectManager::Instance();
-        Character* character = objects.GetObject<Character>(id);
-        if (character == nullptr || LookOf(*character) != made) {
-            DestroyIfRegistered(id);
-            objects.ProcessDestroyedObjects();
-            character = make();
-            id = character->GetObjectId();
-            character->GetCharacterBio().GetCurrentBioStats(fresh);
-            made = LookOf(*character);
-        }
-        character->GetCharacterBio().RestoreCurrentBioStats(fresh, false);
-        gEngine->GetWorld()->SetPosition(character, home);
-        return *character;
-    }
-
-private:
-    // What an input may leave on a character that life and mana do not tell.
-    using Look = std::array<size_t, 7>;
-    static Look LookOf(Character& character)
-    {
-        SkillManager& skills = character.GetSkillManager();
-        return {character.IsAlive(),
-                static_cast<size_t>(character.GetActionState()),
-                skills.GetSkillBuffCount(),
-                skills.GetActiveList().size(),
-                character.GetCombatManager().GetCombatFilters().size(),
-                character.GetNumAttachedEntities(),
-                character.GetAttachedItems().size()};
-    }
-
-    std::function<Character*()> make;
-    WorldVec3 home;
-    uint32_t id = 0;
-    Look made{};
-    CharacterBioReplicaInfo fresh;
-};
-
-// The main player of a run's world, standing at home (see StandingCharacter); `controlling`:
-// this machine moves him, as a played hero rather than one standing by.
-inline StandingCharacter MainPlayer(const WorldVec3& home, bool controlling)
-{
-    return StandingCharacter(
-        [home, controlling] {
-            auto* player = static_cast<Player*>(ObjectManager::Instance().CreateObject("Player"));
-            gGameEngine->GetPlayerManagerClient()->Clear();
-            if (PlayerManagerServer* server = gGameEngine->GetPlayerManagerServer())
-                server->Clear();
-            gGameEngine->GetPlayerManagerClient()->SetMainPlayer(player->GetObjectId());
-            player->SetIsControllingCharacter(controlling);
-            gEngine->GetWorld()->AddEntity(player, WorldCoords(home), false);
-            return player;
-        },
-        home);
 }
 
 } // namespace GAME

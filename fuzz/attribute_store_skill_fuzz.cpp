@@ -10,22 +10,24 @@
 
 #include <cstdint>
 
+namespace {
+
+template <typename Store> void LoadAndExercise(const GAME::LoadTable& record)
+{
+    Store store;
+    store.Load(record);
+    GAME::ExerciseStore(store);
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace GAME;
     const AttributeStoreInput input(data, size);
-
-    DamageAttributeStore_Skill damage;
-    damage.Load(input.record);
-    ExerciseStore(damage);
-    RetaliationAttributeStore_Skill retaliation;
-    retaliation.Load(input.record);
-    ExerciseStore(retaliation);
-    DefenseAttributeStore_Skill defense;
-    defense.Load(input.record);
-    ExerciseStore(defense);
-    DefenseAttributeStore_Character character;
-    character.Load(input.record);
-    ExerciseStore(character);
+    LoadAndExercise<DamageAttributeStore_Skill>(input.record);
+    LoadAndExercise<RetaliationAttributeStore_Skill>(input.record);
+    LoadAndExercise<DefenseAttributeStore_Skill>(input.record);
+    LoadAndExercise<DefenseAttributeStore_Character>(input.record);
     return 0;
 }

@@ -43,6 +43,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
@@ -552,7 +553,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         SplitPieces(std::string_view(reinterpret_cast<const char*>(data), size));
     PutInputRecords(records);
     ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t first = objects.CreateObjectID();
+    const InputStart start;
     const size_t objectsBefore = objects.GetObjectCount();
     const size_t animationsBefore = GraphicsEngine::Instance().GetLoadedAnimationCount();
 
@@ -578,7 +579,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         abort();
     if (!gEngine->GetForcedUpdates().empty())
         abort();
-    EndInput(first);
+    EndInput(start);
     ForgetInputRecords(records);
     return 0;
 }

@@ -14,7 +14,9 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
 
 #include <cstdint>
@@ -107,7 +109,7 @@ Character& Victim()
 void Check(const uint8_t* data, size_t size)
 {
     Character& victim = Victim();
-    const uint32_t first = ObjectManager::Instance().CreateObjectID();
+    const InputStart start;
     const uint32_t victimId = victim.GetObjectId();
     DurationDamageManager& manager = victim.GetDurationDamageMgr();
 
@@ -144,7 +146,7 @@ void Check(const uint8_t* data, size_t size)
         manager.HasDamageEffects())
         abort();
 
-    EndInput(first);
+    EndInput(start);
     GameEngine::Get().RemoveDamageEntry(victimId);
 }
 
@@ -152,7 +154,8 @@ void Check(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    StartQuietGame();
+    static const bool started = (StartQuietGame(), HoldRunRecords({}), true);
+    (void)started;
     Check(data, size);
     return 0;
 }

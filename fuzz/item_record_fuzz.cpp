@@ -18,6 +18,7 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "engine/WorldVec3.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
@@ -137,8 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     WithFuzzRecords(
         data, size, kItem, "Records/Fuzz/Bad",
         [](const FuzzRecords&) {
-            // Ids are handed out in order: whatever this input made lies from the mark on.
-            const uint32_t first = ObjectManager::Instance().CreateObjectID();
+            const InputStart start;
             Player* hero = MakeHero();
             PlayerInventoryCtrl& bag = hero->GetControllerPlayer()->GetInventoryCtrl();
             for (const uint32_t seed : {1u, 0xFFFFFFFFu}) {
@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 bag.UsePotionOfType(PlayerInventoryCtrl::kHealth, 0.8f, 1.2f);
                 bag.Update(100000);
             }
-            EndInput(first);
+            EndInput(start);
         },
         16);
     return 0;

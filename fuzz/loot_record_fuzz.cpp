@@ -1,4 +1,5 @@
-// Hostile loot records rolled with fixed seeds: the input holds several records, each after a
+// Hostile loot records rolled with one of three fixed seeds, which the input's length picks (one
+// roll an input, three times the inputs): the input holds several records, each after a
 // line "@@ <record path>", naming each other as master tables, item tables, chained loot tables
 // and randomizer tables, with negative or huge weights and bad equations. Every record is rolled
 // as a loader's pick, made as a loot table, and read as a randomizer: no crash, no hang.
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -70,9 +72,9 @@ void Roll(const FuzzRecords& records, uint32_t seed)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     WithFuzzRecords(data, size, "Records/Loot/Loader.dbr", "Records/Loot/Bad",
-                    [](const FuzzRecords& records) {
-                        for (const uint32_t seed : {1u, 2u, 977u})
-                            Roll(records, seed);
+                    [size](const FuzzRecords& records) {
+                        constexpr uint32_t kSeeds[] = {1u, 2u, 977u};
+                        Roll(records, kSeeds[size % std::size(kSeeds)]);
                         ObjectManager::Instance().DestroyAllObjects();
                     });
     return 0;

@@ -7,6 +7,7 @@
 #include "core/RandomUniform.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
@@ -58,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // One game for the run; each input takes away all it made.
     StartQuietGame();
     WithFuzzRecords(data, size, kMarket, "Records/Market/Bad", [](const FuzzRecords&) {
-        const uint32_t first = ObjectManager::Instance().CreateObjectID();
+        const InputStart start;
         Refresh();
-        EndInput(first);
+        EndInput(start);
     });
     return 0;
 }

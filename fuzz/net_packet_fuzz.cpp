@@ -23,6 +23,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/ActivityManager.h"
@@ -174,24 +175,22 @@ void TakeRole(int role)
 // with it, and the game is single player again.
 class Scene {
 public:
-    explicit Scene(int role = 0) : first(ObjectManager::Instance().CreateObjectID())
-    {
-        TakeRole(role);
-    }
+    explicit Scene(int role = 0) { TakeRole(role); }
     ~Scene()
     {
         gEngine->GetNetworkConnectionManager().TakeSentPackets();
-        EndInput(first);
+        EndInput(start);
         gGameEngine->GetPlayerManagerClient()->Clear();
         if (PlayerManagerServer* players = gGameEngine->GetPlayerManagerServer())
             players->Clear();
+        gEngine->GetGameInfo().ClearPlayerList();
         TakeRole(0);
     }
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
 private:
-    uint32_t first;
+    InputStart start;
 };
 
 // A received packet reaches the game as the host hands it over: the engine's own messages to
@@ -265,6 +264,7 @@ void RouteSkillCommand(const uint8_t* data, size_t size)
 
 constexpr const char* kDropRecord = "Records/Fuzz/Drop.dbr";
 constexpr const char* kMerchantRecord = "Records/Fuzz/Merchant.dbr";
+constexpr uint32_t kMerchantId = 0x0EEE0001u;
 constexpr const char* kMarketRecord = "Records/Fuzz/Market.dbr";
 constexpr const char* kTraderRecord = "Records/Fuzz/Trader.dbr";
 
@@ -782,7 +782,9 @@ void RouteMarketPacket(const uint8_t* data, size_t size)
     for (int role = 0; role < 3; ++role) {
         const Scene scene(role);
         ObjectManager& objects = ObjectManager::Instance();
-        auto* merchant = objects.CreateObjectFromFile<NpcMerchant>(kMerchantRecord);
+        // A server keeps each merchant's market for good: one merchant id for every input
+        // keeps to one, told to roll its stock afresh after each.
+        auto* merchant = objects.CreateObjectFromFile<NpcMerchant>(kMerchantRecord, kMerchantId);
         auto* player = static_cast<Player*>(objects.CreateObject("Player"));
         if (merchant == nullptr || player == nullptr)
             abort();
@@ -811,6 +813,9 @@ void RouteMarketPacket(const uint8_t* data, size_t size)
             player->GetCurrentMoney() > 1000)
             abort();
         gEngine->GetNetworkConnectionManager().TakeSentPackets();
+        gGameEngine->ForceMarketRefresh(kMerchantId);
+        // Its id is not among those the scene hands out and takes back.
+        DestroyIfRegistered(kMerchantId);
     }
 }
 

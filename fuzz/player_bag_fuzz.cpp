@@ -6,6 +6,7 @@
 #include "characters/Player.h"
 #include "engine/IOStreamRead.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "items/EquipmentCtrl.h"
@@ -35,13 +36,22 @@ void HoldBagRecords()
     (void)held;
 }
 
-void ReadBag(const uint8_t* data, size_t size)
+// A fresh player with the controller that keeps his bag and equipment.
+ControllerPlayer& MakePlayer()
 {
     ObjectManager& objects = ObjectManager::Instance();
     auto* player = static_cast<Player*>(objects.CreateObject("Player"));
     auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
     controller->AttachParent(player->GetObjectId());
     player->SetControllerId(controller->GetObjectId());
+    return *controller;
+}
+
+void ReadBag(const uint8_t* data, size_t size)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    ControllerPlayer* controller = &MakePlayer();
+    Player* player = objects.GetObject<Player>(controller->GetParentId());
     PlayerInventoryCtrl& bag = controller->GetInventoryCtrl();
     IOStreamRead save(std::vector<uint8_t>(data, data + size));
     bag.StreamProperties(&save);
@@ -62,11 +72,7 @@ void ReadEquipment(const uint8_t* data, size_t size)
 {
     ObjectManager& objects = ObjectManager::Instance();
     const uint32_t first = objects.CreateObjectID();
-    auto* player = static_cast<Player*>(objects.CreateObject("Player"));
-    auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
-    controller->AttachParent(player->GetObjectId());
-    player->SetControllerId(controller->GetObjectId());
-    EquipmentCtrl& equipment = controller->GetEquipmentCtrl();
+    EquipmentCtrl& equipment = MakePlayer().GetEquipmentCtrl();
     IOStreamRead save(std::vector<uint8_t>(data, data + size));
     equipment.StreamProperties(&save);
     for (int32_t slot = EquipmentCtrlLocation_Head; slot <= EquipmentCtrlLocation_HandLeft;
@@ -97,9 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Players live in a running game: one hub for the whole run, with the bag's records.
     StartQuietGame();
     HoldBagRecords();
-    const uint32_t first = ObjectManager::Instance().CreateObjectID();
+    const InputStart start;
     ReadBag(data, size);
     ReadEquipment(data, size);
-    EndInput(first);
+    EndInput(start);
     return 0;
 }

@@ -1,8 +1,8 @@
 // A hostile skill record loaded into a profile, then every level answer asked for at levels
-// 0-300, each level's lines printed and the level hand-over run; then the same record loaded
-// as the skill class it names (the base skill otherwise), preloaded, tested for use and asked for
-// every tooltip from level 0 to one past its maximum: nothing may crash or run away whatever the
-// counts, list lengths and numbers.
+// 0-300 (those the answers tell apart), each level's lines printed and the level hand-over run;
+// then the same record loaded as the skill class it names (the base skill otherwise), preloaded,
+// tested for use and asked for every tooltip from level 0 to one past its maximum: nothing may
+// crash or run away whatever the counts, list lengths and numbers.
 #include "characters/CharAttributeAccumulator.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/RacialBonus.h"
@@ -35,7 +35,7 @@ void AskEveryLevel(const SkillProfile& profile)
     // Sums keep the answers from being optimised away and catch nothing but crashes.
     double sum = 0.0;
     size_t length = 0;
-    for (uint32_t level = 0; level <= kLastLevel; ++level) {
+    auto ask = [&](uint32_t level) {
         sum +=
             profile.GetChanceWeight(level) + profile.GetLifeMonitorPercent(level) +
             profile.GetRadiusTime(level) + profile.GetActivationChance(level) +
@@ -58,7 +58,14 @@ void AskEveryLevel(const SkillProfile& profile)
             profile.GetEndBuffSelfFxPakName(level).size() +
             profile.GetEndBuffOtherFxPakName(level).size() +
             profile.GetChargeAuraName(level).size();
-    }
+    };
+    // Every answer clamps the level to its list: the levels up to two past the ultimate one,
+    // then the last, take every path that the levels between them take.
+    const uint32_t ultimate = std::min(profile.GetUltimateLevel() + 2, kLastLevel);
+    for (uint32_t level = 0; level <= ultimate; ++level)
+        ask(level);
+    if (ultimate < kLastLevel)
+        ask(kLastLevel);
     (void)sum;
     (void)length;
 }

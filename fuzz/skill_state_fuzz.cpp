@@ -17,8 +17,10 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
+#include "fuzz/StandingCharacter.h"
 #include "game/GameEngine.h"
 #include "skills/Skill.h"
 #include "skills/SkillActivated.h"
@@ -425,13 +427,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)started;
     if (size == 0)
         return 0;
-    const uint32_t first = ObjectManager::Instance().CreateObjectID();
+    const InputStart start;
     {
         Bytes bytes(data + 1, size - 1);
         Run run(bytes, data[0] % kKinds);
         run.Play();
     }
-    EndInput(first);
+    EndInput(start);
     // Back as they were made, for the next input.
     Owner().Get();
     Foe().Get();

@@ -18,8 +18,10 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
+#include "fuzz/StandingCharacter.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "world/FixedItem.h"
@@ -168,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     World& world = *gEngine->GetWorld();
     ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t first = objects.CreateObjectID();
+    const InputStart start;
     Object* object = objects.CreateObject(std::string(className).c_str());
     auto* entity = DynamicCast<Entity>(object);
     auto* projectile = DynamicCast<ProjectileBase>(object);
@@ -195,7 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     DestroyProjectiles(world);
-    EndInput(first);
+    EndInput(start);
     // Home again, so that the next input starts where this one did.
     Hero();
     ForgetInputRecords(records);

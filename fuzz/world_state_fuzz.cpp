@@ -10,7 +10,10 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
+#include "fuzz/StandingCharacter.h"
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "world/FixedItem.h"
@@ -34,6 +37,7 @@ Character& Hero()
 {
     static StandingCharacter hero = [] {
         StartQuietGame();
+        HoldRunRecords({});
         gEngine->SetWorld(std::make_unique<World>());
         gEngine->GetWorld()->CreateRegion(1, Vec3(), ABBox(Vec3(-50, -10, -50), Vec3(50, 10, 50)));
         return MainPlayer(WorldVec3(1, Vec3(2, 0, 2)), false);
@@ -49,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t first = objects.CreateObjectID();
+    const InputStart start;
     auto* item = DynamicCast<FixedItem>(objects.CreateObject(kKinds[data[0] % kKindCount]));
     if (item == nullptr)
         abort();
@@ -63,6 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     item->RequestToUse(hero.GetObjectId());
     for (int frame = 0; frame < 10; ++frame)
         gEngine->RunFrame(frame % 2 == 0 ? 0 : 250);
-    EndInput(first);
+    EndInput(start);
     return 0;
 }

@@ -107,9 +107,11 @@ TEST_F(ObjectManagerTest, DestroyedObjectsVanishAtOnceAndAreDeletedAtFrameEnd)
     int deletions = 0;
     ObjTestUnit* unit = MakeUnit(&deletions);
     const uint32_t id = unit->GetObjectId();
+    EXPECT_EQ(objects.GetObjectIds(), std::vector<uint32_t>{id});
     objects.DestroyObjectEx(unit, "Units/Test.cpp", 7);
     objects.DestroyObjectEx(unit, "Units/Test.cpp", 8);
     EXPECT_EQ(objects.GetObject(id), nullptr);
+    EXPECT_TRUE(objects.GetObjectIds().empty());
     EXPECT_EQ(deletions, 0);
     ASSERT_EQ(objects.GetDestroyHistory().size(), 1u);
     EXPECT_EQ(LastDestroyed(), std::tuple(id, "Units/Test.cpp", 7));
