@@ -10,6 +10,7 @@
 #include "engine/Engine.h"
 #include "engine/NetPacketInBuffer.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/InputLookups.h"
 #include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "multiplayer/SpawnPlayerPacket.h"
@@ -55,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Characters live in a running game: one hub for the whole run, without a database.
     StartQuietGame();
+    const InputLookups lookups;
     if (size == 0)
         return 0;
 

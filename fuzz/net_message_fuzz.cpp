@@ -9,6 +9,7 @@
 #include "engine/FilterFunction.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
+#include "fuzz/InputLookups.h"
 #include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "multiplayer/NetworkSession.h"
@@ -84,6 +85,7 @@ void Hear(bool asServer, const uint8_t* data, size_t size)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StartQuietGame();
+    const InputLookups lookups;
     if (size == 0)
         return 0;
     Hear((data[0] & 1) == 0, data + 1, size - 1);

@@ -6,6 +6,7 @@
 #include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/InputLookups.h"
 #include "fuzz/QuietGame.h"
 
 #include <cstdint>
@@ -31,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Players live in a running game: one hub for the whole run, without a database.
     StartQuietGame();
+    const InputLookups lookups;
 
     // Id lists grow by doubling; every id costs far more bytes than it takes in memory.
     const size_t limit = 8 * size + 64 * 1024;

@@ -4,6 +4,7 @@
 #include "engine/IOStreamRead.h"
 #include "engine/Trigger.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/InputLookups.h"
 #include "fuzz/QuietGame.h"
 #include "quests/Quest.h"
 #include "quests/QuestStep.h"
@@ -17,6 +18,7 @@ using namespace GAME;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StartQuietGame();
+    const InputLookups lookups;
 
     const size_t limit = 8 * size + 64 * 1024;
     std::vector<uint8_t> bytes(data, data + size);

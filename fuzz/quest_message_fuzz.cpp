@@ -11,6 +11,7 @@
 #include "engine/World.h"
 #include "fuzz/AllocationWatch.h"
 #include "fuzz/FreshQuests.h"
+#include "fuzz/InputLookups.h"
 #include "fuzz/QuietGame.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "quests/QuestRepository.h"
@@ -72,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
     if (size < 3)
         return 0;
+    const InputLookups lookups;
     static FreshQuests fresh;
     fresh.Restore();
     QuestRepository& quests = QuestRepository::Get();

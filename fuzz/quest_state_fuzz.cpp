@@ -7,6 +7,7 @@
 #include "engine/World.h"
 #include "fuzz/AllocationWatch.h"
 #include "fuzz/FreshQuests.h"
+#include "fuzz/InputLookups.h"
 #include "fuzz/QuietGame.h"
 #include "quests/Quest.h"
 #include "quests/QuestRepository.h"
@@ -36,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
     (void)sampleListed;
 
+    const InputLookups lookups;
     static FreshQuests fresh;
     fresh.Restore();
     QuestRepository& quests = QuestRepository::Get();

@@ -10,6 +10,7 @@
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/InputLookups.h"
 #include "fuzz/QuietGame.h"
 #include "game/GameEngine.h"
 #include "skills/Skill.h"
@@ -165,6 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // The mastery tier is answered by the game's hub: one for the whole run.
     StartQuietGame();
+    const InputLookups lookups;
 
     LoadTable table;
     table.Parse(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.dbr");

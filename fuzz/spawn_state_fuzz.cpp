@@ -6,6 +6,7 @@
 #include "engine/Entity.h"
 #include "engine/ObjectManager.h"
 #include "fuzz/AllocationWatch.h"
+#include "fuzz/InputLookups.h"
 #include "fuzz/QuietGame.h"
 
 #include <cstdint>
@@ -25,6 +26,7 @@ constexpr size_t kKindCount = sizeof(kKinds) / sizeof(kKinds[0]);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StartQuietGame();
+    const InputLookups lookups;
     if (size == 0)
         return 0;
     const char* kind = kKinds[data[0] % kKindCount];
