@@ -10,6 +10,7 @@
 #include "game/GameEngine.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace GAME {
 
@@ -56,6 +57,10 @@ void AngerManager::AddAnger(uint32_t enemyId, float amount)
     if (ShouldRemoveEnemy(nullptr, enemy))
         return;
     amount *= enemy->GetAngerMultiplier();
+    // Rates from a record times a long frame's periods can overflow; an infinite amount would
+    // leave the other entries infinite, and the next one no number.
+    if (!std::isfinite(amount))
+        return;
     auto entry = std::lower_bound(
         angerLevels.begin(), angerLevels.end(), enemyId,
         [](const std::pair<uint32_t, float>& level, uint32_t id) { return level.first < id; });
@@ -69,8 +74,9 @@ void AngerManager::AddAnger(uint32_t enemyId, float amount)
         return;
     const float spread = amount / static_cast<float>(angerLevels.size()) * kAngerSpread;
     for (auto& [id, other] : angerLevels) {
+        // A negative amount raises the others, and no anger passes the cap.
         if (id != enemyId)
-            other -= spread;
+            other = std::min(other - spread, kMaxAnger);
     }
 }
 

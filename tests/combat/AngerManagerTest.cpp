@@ -12,6 +12,7 @@
 #include "tests/support/EngineFixture.h"
 
 #include <climits>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -99,6 +100,15 @@ TEST_F(AngerManagerTest, AngerIsCappedAndItsShareSpreadUnclampedToTheOthers)
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}, {"B", -11.5f}}));
     anger.Update(0, 0.0f, monster);
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}}));
+
+    // A record's negative rate raises the others, no higher than the cap, and an amount that
+    // overflowed changes nothing: every anger stays a number.
+    anger.AddAnger(kB, 10.0f);
+    anger.AddAnger(kB, -1e30f);
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}, {"B", -1e30f}}));
+    anger.AddAnger(kA, -INFINITY);
+    anger.AddAnger(kB, INFINITY);
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}, {"B", -1e30f}}));
 }
 
 TEST_F(AngerManagerTest, UnknownDeadAndAngerFreeCharactersGetNoEntry)
