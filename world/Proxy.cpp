@@ -45,6 +45,10 @@ namespace {
 // Proxies in the editor's filter.
 constexpr int32_t kEditorFilterType = 3;
 
+// Pools hold monsters and fixed items. A proxy that a pool makes runs no pool of its own: one
+// whose pool named its own record would make proxies without end.
+thread_local int runningPools = 0;
+
 // A parsed equation, or null (with the failure logged) for text that does not parse.
 std::unique_ptr<DesignerEquation_Algebra> Parse(const std::string& text, Proxy* provider)
 {
@@ -200,10 +204,17 @@ template <typename Pool> void Proxy::MakePool(std::unique_ptr<Pool>& slot, const
         return;
     // The old pool and what it holds go before the new one makes anything.
     slot.reset();
+    if (runningPools > 0) {
+        gEngine->Log(Engine::LogData, "Proxy pool (%s) not made: its proxy was made by a pool",
+                     name.c_str());
+        return;
+    }
+    ++runningPools;
     slot = std::make_unique<Pool>();
     slot->SetParent(this);
     slot->LoadFromFile(name);
     slot->RunPool(proxyLevel);
+    --runningPools;
 }
 
 void Proxy::LoadCandidates(const LoadTable& table, uint32_t d,

@@ -181,6 +181,27 @@ TEST_F(ProxyTest, ARestoredRunFlagKeepsTheObjectsInThePool)
     EXPECT_FALSE(Exists(held.front()));
 }
 
+TEST_F(ProxyTest, AProxyThatAPoolMakesRunsNoPoolOfItsOwn)
+{
+    // The pool names the proxy's own record: one proxy held, one line, no endless making.
+    database.WriteRecord("Records/Spawn/Pool.dbr",
+                         {"spawnMin = 2", "name1 = Records/Spawn/Proxy.dbr", "limit1 = 2"});
+    database.WriteRecord(kProxy, {"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr"});
+    LogCapture log;
+    Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy);
+    ASSERT_NE(proxy, nullptr);
+    const std::vector<uint32_t> held = Held(*proxy);
+    ASSERT_EQ(held.size(), 2u);
+    for (const uint32_t id : held)
+        EXPECT_TRUE(Held(*ObjectManager::Instance().GetObject<Proxy>(id)).empty());
+    EXPECT_EQ(log.Count(1, "Proxy pool (Records/Spawn/Pool.dbr) not made: its proxy was made by "
+                           "a pool"),
+              2u);
+
+    // Outside any pool a proxy runs its pool again.
+    EXPECT_EQ(Held(*MakeProxy({"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr"})).size(), 2u);
+}
+
 TEST_F(ProxyTest, DesignerLimitsBoundTheAveragePlayerLevel)
 {
     database.WriteRecord("Records/Spawn/Hero12.dbr", {"Class = Player", "charLevel = 12"});
