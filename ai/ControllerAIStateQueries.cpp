@@ -46,7 +46,7 @@ float DistanceSquared(const WorldVec3& a, const WorldVec3& b)
     return world != nullptr ? world->GetDistanceSquared(a, b) : gPositiveInfinity;
 }
 
-Character* FindCharacter(uint32_t id)
+Character* CharacterById(uint32_t id)
 {
     return ObjectManager::Instance().GetObject<Character>(id);
 }
@@ -125,7 +125,7 @@ bool ControllerAIState::SkillInRange(uint32_t enemyId, uint32_t skillId)
                      name);
         return false;
     }
-    Character* enemy = FindCharacter(enemyId);
+    Character* enemy = CharacterById(enemyId);
     if (enemy == nullptr) {
         gEngine->Log(Engine::LogRuntime,
                      "ControllerAIState::CloseEnoughToUseSkill() - invalid enemy being attacked "
@@ -150,13 +150,13 @@ bool ControllerAIState::SkillInRange(uint32_t enemyId, uint32_t skillId)
 
 bool ControllerAIState::IsAlive(uint32_t id)
 {
-    const Character* character = FindCharacter(id);
+    const Character* character = CharacterById(id);
     return character != nullptr && character->IsAlive();
 }
 
 Character* ControllerAIState::ValidateObjectId(uint32_t id, const std::string& who)
 {
-    Character* character = FindCharacter(id);
+    Character* character = CharacterById(id);
     if (character == nullptr)
         gEngine->Log(Engine::LogRuntime, "%s Error - invalid Object ID.", who.c_str());
     return character;
@@ -260,7 +260,7 @@ bool ControllerAIState::BlocksPath(const Entity* entity)
 bool ControllerAIState::IsPathClear(uint32_t targetId, Entity*& blocker)
 {
     blocker = nullptr;
-    Character* target = FindCharacter(targetId);
+    Character* target = CharacterById(targetId);
     auto* self = DynamicCast<Character>(LookUpDrivenCharacter());
     World* world = GetWorld();
     if (target == nullptr || self == nullptr || world == nullptr)
@@ -298,7 +298,7 @@ bool ControllerAIState::IsPathClear(uint32_t targetId, Entity*& blocker)
 
 Character* ControllerAIState::IsBarrierBlocking(uint32_t targetId)
 {
-    Character* target = FindCharacter(targetId);
+    Character* target = CharacterById(targetId);
     auto* self = DynamicCast<Character>(LookUpDrivenCharacter());
     World* world = GetWorld();
     const TeamManager* teams = GetTeams();

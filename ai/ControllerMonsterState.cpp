@@ -23,10 +23,10 @@ namespace GAME {
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
+constexpr float kFullTurn = 6.2831855f;
 constexpr int kVicinityTries = 5;
 
-const TeamManager* GetTeams()
+const TeamManager* TeamsOrNull()
 {
     return gGameEngine != nullptr ? gGameEngine->GetTeamManager() : nullptr;
 }
@@ -342,7 +342,7 @@ bool ControllerMonsterState<TController, TCharacter>::DefaultRequestConversation
 {
     Character* partner = FindCharacter(partnerId);
     Monster* self = GetCharacter();
-    const TeamManager* teams = GetTeams();
+    const TeamManager* teams = TeamsOrNull();
     if (partner == nullptr || self == nullptr ||
         (teams != nullptr && teams->IsFoe(*self, *partner)))
         return false;
@@ -632,7 +632,7 @@ bool ControllerMonsterState<TController, TCharacter>::PickRandomPointInVicinity(
         const WorldVec3 own = character->GetPathPosition();
         for (int attempt = 0; attempt < kVicinityTries; ++attempt) {
             const float radius = RandomFloat(minRadius, maxRadius);
-            const float angle = RandomFloat(0.0f, kTwoPi);
+            const float angle = RandomFloat(0.0f, kFullTurn);
             WorldVec3 point = centre;
             if (!point.TranslateToFloor(Vec3(radius * Sin(angle), radius, radius * Cos(angle))))
                 continue;

@@ -14,7 +14,7 @@ namespace GAME {
 
 namespace {
 
-constexpr float kReachTolerance = 0.5f;
+constexpr float kWanderReachTolerance = 0.5f;
 constexpr int32_t kMinAttractionCheck = 1000; // ms
 constexpr int32_t kMaxAttractionCheck = 5000; // ms
 
@@ -59,7 +59,7 @@ void ControllerNpcStateWander::WalkUpTo(uint32_t attractorId)
         return;
     WorldVec3 slot;
     attractor->RequestDefenseSlot(slot, self->GetObjectId(), false);
-    if (slot.HasRegion() && self->CanMoveTo(slot, kReachTolerance))
+    if (slot.HasRegion() && self->CanMoveTo(slot, kWanderReachTolerance))
         WalkTo(slot, attractorId);
 }
 
@@ -92,7 +92,7 @@ bool ControllerNpcStateWander::MoveToCurrentWanderPoint()
     const float x = RandomFloat(-radius, radius);
     const float z = RandomFloat(-radius, radius);
     target.TranslateToFloor(Vec3(x, 0.0f, z));
-    if (!self->CanMoveTo(target, kReachTolerance))
+    if (!self->CanMoveTo(target, kWanderReachTolerance))
         return false;
     WalkTo(target, 0);
     return true;

@@ -10,7 +10,7 @@ namespace GAME {
 
 namespace {
 
-std::string WithoutSlashes(const std::string& text)
+std::string StripSlashes(const std::string& text)
 {
     std::string out = text;
     out.erase(std::remove_if(out.begin(), out.end(), [](char c) { return c == '/' || c == '\\'; }),
@@ -43,9 +43,9 @@ NpcHerdManager& NpcHerdManager::Get()
 
 NpcHerd* NpcHerdManager::FindHerd(const std::string& name) const
 {
-    const std::string wanted = WithoutSlashes(name);
+    const std::string wanted = StripSlashes(name);
     for (const auto& herd : herds) {
-        if (WithoutSlashes(herd->GetName()) == wanted)
+        if (StripSlashes(herd->GetName()) == wanted)
             return herd.get();
     }
     return nullptr;

@@ -34,7 +34,7 @@ void SlotManager::ReleaseSlot(uint32_t id)
 
 namespace {
 // Infinite across regions the world cannot relate, so such a slot sorts last.
-float DistanceSquared(const WorldVec3& from, const WorldVec3& to)
+float DistanceSquaredBetween(const WorldVec3& from, const WorldVec3& to)
 {
     Vec3 position;
     if (!from.GetPositionInRegion(to.GetRegionId(), position))
@@ -63,7 +63,7 @@ void SlotManager::RequestSlot(WorldVec3& position, uint32_t requester, float new
     std::vector<SlotDistance> candidates;
     for (uint32_t index = 0; index < occupants.size(); ++index) {
         if (occupants[index] == 0)
-            candidates.push_back({index, DistanceSquared(from, positions[index])});
+            candidates.push_back({index, DistanceSquaredBetween(from, positions[index])});
     }
     std::sort(candidates.begin(), candidates.end(), CompareSlotDistance);
     for (const SlotDistance& candidate : candidates) {
@@ -83,8 +83,8 @@ void SlotManager::RequestSlot(WorldVec3& position, uint32_t requester, float new
         if (holder == nullptr || holder->GetExtents() != character->GetExtents() ||
             PathFinder::Instance().TestPointCollide(size, positions[index]))
             continue;
-        const float distance = DistanceSquared(from, positions[index]);
-        if (distance < DistanceSquared(holder->GetPathPosition(), positions[index]))
+        const float distance = DistanceSquaredBetween(from, positions[index]);
+        if (distance < DistanceSquaredBetween(holder->GetPathPosition(), positions[index]))
             candidates.push_back({index, distance});
     }
     std::sort(candidates.begin(), candidates.end(), CompareSlotDistance);

@@ -9,7 +9,7 @@
 namespace GAME {
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/CharFxPak";
+constexpr const char* kCharFxPakSource = "Project/Game/CharFxPak";
 
 SoundPak* GetSound(uint32_t id)
 {
@@ -35,7 +35,7 @@ void CharFxPak::DestroySounds()
 {
     ObjectManager& objects = ObjectManager::Instance();
     for (uint32_t* id : {&startSoundId, &stopSoundId, &activeSoundId}) {
-        objects.DestroyObjectEx(GetSound(*id), kSourceFile, __LINE__);
+        objects.DestroyObjectEx(GetSound(*id), kCharFxPakSource, __LINE__);
         *id = 0;
     }
 }

@@ -32,7 +32,7 @@ GAME_IMPLEMENT_CLASS(Character, Actor);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/Character";
+constexpr const char* kCharacterSource = "Project/Game/Character";
 
 // The weapon styles in the order of the sets.
 enum Style : size_t {
@@ -216,7 +216,7 @@ uint32_t CreateSoundPak(const std::string& record)
 void DestroyObject(uint32_t id, int line)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    objects.DestroyObjectEx(objects.GetObject(id), kSourceFile, line);
+    objects.DestroyObjectEx(objects.GetObject(id), kCharacterSource, line);
 }
 
 Character_Gender GenderFromText(const std::string& text)

@@ -42,7 +42,7 @@
 namespace GAME {
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/Character";
+constexpr const char* kCharacterCombatSource = "Project/Game/Character";
 constexpr uint32_t kWaterSurface = 7;
 
 // The damage pack of each type, in the order of `damageFx`.
@@ -243,7 +243,7 @@ void Character::FireAbsEffect(CombatAttributeType damageType)
             fx->StartEmitting();
             // An effect the world will not take would be nobody's.
             if (!fx->AddToWorld(coords, true))
-                objects.DestroyObjectEx(fx, kSourceFile, __LINE__);
+                objects.DestroyObjectEx(fx, kCharacterCombatSource, __LINE__);
         }
     }
     if (SoundPak* sound = GetSoundPak(effect.soundId))

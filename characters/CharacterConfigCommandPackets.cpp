@@ -520,7 +520,7 @@ template <typename Packet> void Register()
     NetworkShim::RegisterCommand<Packet, Rebuild>();
 }
 
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool characterConfigCommandPacketsRegistered = [] {
     Register<AttachItemConfigCmdPacket>();
     Register<DetachItemConfigCmdPacket>();
     Register<ReleasePetConfigCmdPacket>();

@@ -18,7 +18,7 @@
 namespace GAME {
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/CharacterConfigCommands";
+constexpr const char* kCharacterConfigCommandsSource = "Project/Game/CharacterConfigCommands";
 
 template <typename T> T* Find(uint32_t id)
 {
@@ -539,7 +539,7 @@ void RemoveInventoryItemConfigCmd::Execute()
     if (item == nullptr)
         return;
     character->TakeItemFromCharacter(itemId);
-    ObjectManager::Instance().DestroyObjectEx(item, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(item, kCharacterConfigCommandsSource, __LINE__);
 }
 
 } // namespace GAME

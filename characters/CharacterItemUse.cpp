@@ -9,7 +9,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/Character";
+constexpr const char* kCharacterItemUseSource = "Project/Game/Character";
 
 } // namespace
 
@@ -30,7 +30,7 @@ void Character::UseInventoryItem(uint32_t itemId, bool destroy)
     playStats.IncrementPotion(oneShot);
     if (destroy) {
         TakeItemFromCharacter(itemId);
-        objects.DestroyObjectEx(oneShot, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(oneShot, kCharacterItemUseSource, __LINE__);
     }
 }
 
@@ -50,7 +50,7 @@ void Character::UseRelic(uint32_t relicId, uint32_t itemId)
     if (relic->GetRelicLevel() != 0)
         return;
     TakeItemFromCharacter(relicId);
-    objects.DestroyObjectEx(relic, kSourceFile, __LINE__);
+    objects.DestroyObjectEx(relic, kCharacterItemUseSource, __LINE__);
 }
 
 } // namespace GAME

@@ -22,7 +22,7 @@ GAME_IMPLEMENT_CLASS(Monster, Character);
 
 namespace {
 
-constexpr const char* kSourceFile = "characters/Monster.cpp";
+constexpr const char* kMonsterSource = "characters/Monster.cpp";
 
 constexpr std::array<const char*, Monster::kNumSpeedCapKeys> kBossSpeedCapKeys = {
     "bossRunSpeedCapMin",       "bossRunSpeedCapMax",    "bossSpellCastSpeedCapMin",
@@ -43,12 +43,12 @@ struct DropStep {
 constexpr std::array<DropStep, 6> kLooseDrops = {{{3, 2}, {2, 1}, {0, 5}, {1, 6}, {7, 7}, {8, 7}}};
 constexpr std::array<DropStep, 3> kFirmDrops = {{{4, 3}, {5, 4}, {6, 8}}};
 
-void DestroyObject(uint32_t id, int line)
+void DestroyMonsterObject(uint32_t id, int line)
 {
     if (id == 0)
         return;
     ObjectManager& objects = ObjectManager::Instance();
-    objects.DestroyObjectEx(objects.GetObject(id), kSourceFile, line);
+    objects.DestroyObjectEx(objects.GetObject(id), kMonsterSource, line);
 }
 
 } // namespace
@@ -63,11 +63,11 @@ Monster::~Monster()
     confusionEffect.SetParent(0);
     for (uint32_t sound : {alertSound, rallySound, rampageSound, ambientSound, fleeSound,
                            petAttackSound, petAcknowledgeSound, aliveSound})
-        DestroyObject(sound, __LINE__);
+        DestroyMonsterObject(sound, __LINE__);
     // The shown banner is attached to the monster and goes with it.
     for (uint32_t banner : {baseBanner, convertBanner, controlBanner})
         if (banner != shownBanner)
-            DestroyObject(banner, __LINE__);
+            DestroyMonsterObject(banner, __LINE__);
 }
 
 void Monster::Load(const LoadTable& table)

@@ -7,7 +7,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "characters/MonsterBanners.cpp";
+constexpr const char* kMonsterBannersSource = "characters/MonsterBanners.cpp";
 
 } // namespace
 
@@ -70,7 +70,7 @@ void Monster::RemoveBanner(uint32_t& banner)
             Detach(actor);
         shownBanner = 0;
     }
-    objects.DestroyObjectEx(actor, kSourceFile, __LINE__);
+    objects.DestroyObjectEx(actor, kMonsterBannersSource, __LINE__);
     banner = 0;
     if (shownBanner == 0)
         SelectShownBanner();

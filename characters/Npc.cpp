@@ -29,9 +29,10 @@ GAME_IMPLEMENT_CLASS(Npc, Character);
 
 namespace {
 
-constexpr const char* kStubControllerRecord =
+constexpr const char* kNpcStubControllerRecord =
     "Records/Controllers/Player/CharacterControllerStub.dbr";
-constexpr const char* kEditorControllerRecord = "Records/Controllers/Editor/EditorController.dbr";
+constexpr const char* kNpcEditorControllerRecord =
+    "Records/Controllers/Editor/EditorController.dbr";
 constexpr const char* kNpcControllerRecord = "Records/Controllers/Npc/Npc2Controller.dbr";
 
 // Per unit of squared distance beyond 3 units; 0 from 9 + 1 / 0.023668639 = 51.25 (7.16 units).
@@ -97,11 +98,11 @@ void Npc::Load(const LoadTable& table)
     dialogPakRecord = table.GetString("dialogPak", "");
 
     if (gEngine->IsNetworkClient()) {
-        controllerRecord = kStubControllerRecord;
+        controllerRecord = kNpcStubControllerRecord;
         SetIsControllingCharacter(false);
     } else {
         controllerRecord =
-            gEngine->IsLevelEditor() ? kEditorControllerRecord : kNpcControllerRecord;
+            gEngine->IsLevelEditor() ? kNpcEditorControllerRecord : kNpcControllerRecord;
         SetIsControllingCharacter(true);
     }
     LoadController();

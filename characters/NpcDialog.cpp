@@ -30,7 +30,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/Npc";
+constexpr const char* kNpcDialogSource = "Project/Game/Npc";
 constexpr const char* kQuestion01 = "Records/Effects/ObjectEffects/Question01.dbr";
 constexpr const char* kQuestion03 = "Records/Effects/ObjectEffects/Question03.dbr";
 constexpr const char* kExclaimation02 = "Records/Effects/ObjectEffects/Exclaimation02.dbr";
@@ -47,7 +47,7 @@ void DestroyEffect(Entity& owner, EffectEntity*& effect)
     if (effect == nullptr)
         return;
     owner.Detach(effect);
-    ObjectManager::Instance().DestroyObjectEx(effect, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(effect, kNpcDialogSource, __LINE__);
     effect = nullptr;
 }
 

@@ -11,7 +11,7 @@
 namespace GAME {
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/PFxManager";
+constexpr const char* kPFxManagerSource = "Project/Game/PFxManager";
 
 // A record of another class is destroyed again by the typed creation; a missing record or an
 // unknown class is logged by the object manager.
@@ -28,7 +28,7 @@ template <typename T> T* CreateEffect(const std::string& record)
 void Destroy(uint32_t effectId, int line)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    objects.DestroyObjectEx(objects.GetObject(effectId), kSourceFile, line);
+    objects.DestroyObjectEx(objects.GetObject(effectId), kPFxManagerSource, line);
 }
 } // namespace
 

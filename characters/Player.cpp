@@ -36,15 +36,15 @@ GAME_IMPLEMENT_CLASS(Player, Character);
 
 namespace {
 
-constexpr const char* kSourceFile = "characters/Player.cpp";
+constexpr const char* kPlayerSource = "characters/Player.cpp";
 constexpr const wchar_t* kDefaultPlayerName = L"Player";
 constexpr float kPlayerPathMass = 3.0f;
 constexpr int32_t kPhysicsTypeHeld = 2;
 
-void DestroyObject(uint32_t id, int line)
+void DestroyPlayerObject(uint32_t id, int line)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    objects.DestroyObjectEx(objects.GetObject(id), kSourceFile, line);
+    objects.DestroyObjectEx(objects.GetObject(id), kPlayerSource, line);
 }
 
 } // namespace
@@ -65,7 +65,7 @@ Player::~Player()
     for (uint32_t sound :
          {inventoryFullSound, pickUpSound, lockedChestSound, lockedShrineSound, lockedDoorSound,
           lockedQuestObjectSound, notEnoughManaSound, invalidEquipmentSound, skillCooldownSound})
-        DestroyObject(sound, __LINE__);
+        DestroyPlayerObject(sound, __LINE__);
     paperDollRegion.reset();
 }
 
@@ -111,7 +111,7 @@ void Player::Load(const LoadTable& table)
 
 void Player::ReplaceController(const char* record)
 {
-    DestroyObject(controllerId, __LINE__);
+    DestroyPlayerObject(controllerId, __LINE__);
     controllerId = 0;
     Controller* controller = ObjectManager::Instance().CreateObjectFromFile<Controller>(record);
     if (controller == nullptr)
@@ -347,7 +347,7 @@ void Player::RemoveLight()
         if (Entity* parent = light->GetAttachParent())
             parent->Detach(light);
     }
-    DestroyObject(lightId, __LINE__);
+    DestroyPlayerObject(lightId, __LINE__);
     lightId = 0;
 }
 

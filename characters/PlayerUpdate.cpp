@@ -27,7 +27,7 @@ namespace {
 constexpr uint32_t kLevelOfTutorialPage20 = 8;
 constexpr uint32_t kPlayerTeamMajor = 2;
 
-void CountDown(int32_t& cooldown, int32_t elapsedMs)
+void CoolDown(int32_t& cooldown, int32_t elapsedMs)
 {
     if (cooldown != 0)
         cooldown -= elapsedMs;
@@ -114,7 +114,7 @@ void Player::UpdateVoxCooldowns(int32_t elapsedMs)
     for (int32_t* cooldown :
          {&lockedChestCooldown, &lockedShrineCooldown, &lockedDoorCooldown,
           &lockedQuestObjectCooldown, &skillVoxSameCooldown, &skillVoxAnyCooldown})
-        CountDown(*cooldown, elapsedMs);
+        CoolDown(*cooldown, elapsedMs);
 }
 
 void Player::UpdateMainPlayerSkillPoints()

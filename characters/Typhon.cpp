@@ -38,7 +38,7 @@ constexpr const char* kTransferKeys[Typhon::kNumGods] = {
     "ZeusTransferSkillName", "DemeterTransferSkillName", "HadesTransferSkillName",
     "ApolloTransferSkillName"};
 
-int32_t SecondsToMs(const LoadTable& table, const std::string& key)
+int32_t MsOf(const LoadTable& table, const std::string& key)
 {
     return SaturateToInt(static_cast<double>(table.GetFloat(key.c_str(), 0.0f)) * 1000.0);
 }
@@ -81,8 +81,7 @@ void Typhon::LoadGodBlocks(const LoadTable& table, ControllerTyphon& controller)
             if (skill == 0)
                 continue;
             (controller.*
-             keys.setter)(god, skill, SecondsToMs(table, block + "Timeout"),
-                          SecondsToMs(table, block + "Delay"),
+             keys.setter)(god, skill, MsOf(table, block + "Timeout"), MsOf(table, block + "Delay"),
                           SaturateToUInt(table.GetFloat((block + "Chance").c_str(), 0.0f)),
                           ControllerMonster::GetSkillUseRangeFromText(
                               table.GetString((block + "Range").c_str(), "")));

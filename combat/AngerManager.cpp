@@ -24,7 +24,7 @@ constexpr float kNoEnemyDistance = 10000000.0f;
 // The share of new anger taken off every other enemy.
 constexpr float kAngerSpread = 0.7f;
 
-const Character* FindCharacter(uint32_t id)
+const Character* LookUpCharacter(uint32_t id)
 {
     return ObjectManager::Instance().GetObject<Character>(id);
 }
@@ -53,7 +53,7 @@ void AngerManager::GetClosestEnemy(uint32_t& enemyId, float& distance) const
 
 void AngerManager::AddAnger(uint32_t enemyId, float amount)
 {
-    const Character* enemy = FindCharacter(enemyId);
+    const Character* enemy = LookUpCharacter(enemyId);
     if (ShouldRemoveEnemy(nullptr, enemy))
         return;
     amount *= enemy->GetAngerMultiplier();
@@ -82,7 +82,7 @@ void AngerManager::AddAnger(uint32_t enemyId, float amount)
 
 void AngerManager::Update(int32_t elapsedMs, float decayPerSecond, Character* self)
 {
-    if (mostHatedEnemy != 0 && ShouldRemoveEnemy(self, FindCharacter(mostHatedEnemy)))
+    if (mostHatedEnemy != 0 && ShouldRemoveEnemy(self, LookUpCharacter(mostHatedEnemy)))
         mostHatedEnemy = 0;
     closestEnemy = 0;
     closestEnemyDistance = kNoEnemyDistance;
@@ -92,7 +92,7 @@ void AngerManager::Update(int32_t elapsedMs, float decayPerSecond, Character* se
         auto& [id, anger] = angerLevels[index];
         // Stays infinite without a monster: there is nothing to be near to.
         float distanceSquared = gPositiveInfinity;
-        if (ShouldRemoveEnemy(self, FindCharacter(id), distanceSquared) ||
+        if (ShouldRemoveEnemy(self, LookUpCharacter(id), distanceSquared) ||
             (anger -= decay) < 0.0f) {
             if (id == currentTarget)
                 currentTarget = 0;
@@ -182,7 +182,7 @@ bool AngerManager::ShouldRemoveEnemy(const Character* self, const Character* ene
 
 void AngerManager::AddAngerGraph(uint32_t enemyId, float value) const
 {
-    const Character* enemy = FindCharacter(enemyId);
+    const Character* enemy = LookUpCharacter(enemyId);
     if (enemy == nullptr)
         return;
     const float red = value * 0.01f;

@@ -41,7 +41,7 @@ constexpr RegionKey kRegionKeys[] = {
 };
 
 // Elapsed time may be anything the host hands in; the countdowns saturate rather than wrap.
-int32_t CountDown(int32_t left, int32_t milliseconds)
+int32_t TimeLeft(int32_t left, int32_t milliseconds)
 {
     const int64_t value = static_cast<int64_t>(left) - milliseconds;
     return static_cast<int32_t>(Clamp<int64_t>(value, 0, std::numeric_limits<int32_t>::max()));
@@ -217,11 +217,11 @@ void CombatManager::SetAttacker(uint32_t id)
 void CombatManager::Update(int32_t milliseconds, CharacterBio& /*bio*/)
 {
     // Saturating, so a long session cannot wrap the countdown back into combat.
-    remainingCombatTime = CountDown(remainingCombatTime, milliseconds);
+    remainingCombatTime = TimeLeft(remainingCombatTime, milliseconds);
     if (remainingCombatTime < 1)
         combatState = CombatManager_State_Idle;
     if (shieldRecoveryTimeLeft > 0)
-        shieldRecoveryTimeLeft = CountDown(shieldRecoveryTimeLeft, milliseconds);
+        shieldRecoveryTimeLeft = TimeLeft(shieldRecoveryTimeLeft, milliseconds);
     durationDamage.Update(milliseconds);
 }
 

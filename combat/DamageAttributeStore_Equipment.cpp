@@ -6,13 +6,13 @@
 namespace GAME {
 
 namespace {
-constexpr float kItemJitter = 20.0f;
+constexpr float kDamageItemJitter = 20.0f;
 }
 
 void DamageAttributeStore_Equipment::Load(const LoadTable& record, const LoadTable* prefix,
                                           const LoadTable* suffix, bool isArmor)
 {
-    const AttributeRecords records(record, prefix, suffix, kItemJitter);
+    const AttributeRecords records(record, prefix, suffix, kDamageItemJitter);
     BeginLoad(records);
     if (isArmor) {
         LoadAttribute<DamageAttribute_Physical>(*this, records);

@@ -21,7 +21,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/DeathHandler";
+constexpr const char* kDeathHandlerSource = "Project/Game/DeathHandler";
 constexpr int32_t kPhysicsRagDoll = 3;
 constexpr float kDissolveLightRadius = 10.0f;
 constexpr float kDissolveLightFadePerSecond = 5.0f;
@@ -51,9 +51,9 @@ template <typename T> T* CreateFromRecord(const std::string& record, uint32_t id
     return ObjectManager::Instance().CreateObjectFromFile<T>(record, id, true);
 }
 
-void Destroy(Object* object, int line)
+void DestroyMade(Object* object, int line)
 {
-    ObjectManager::Instance().DestroyObjectEx(object, kSourceFile, line);
+    ObjectManager::Instance().DestroyObjectEx(object, kDeathHandlerSource, line);
 }
 
 // The body goes at the end of the frame: this runs inside the body's own update.
@@ -61,7 +61,7 @@ void RemoveBody(Character& body)
 {
     if (World* world = gEngine->GetWorld())
         world->RemoveEntity(&body);
-    Destroy(&body, __LINE__);
+    DestroyMade(&body, __LINE__);
 }
 
 void AddToWorld(Entity& entity, const WorldCoords& coords)
@@ -149,8 +149,8 @@ void DefaultDeathHandler::Finish()
 DissolveActorDeathHandler::~DissolveActorDeathHandler()
 {
     ObjectManager& objects = ObjectManager::Instance();
-    Destroy(objects.GetObject<Light>(lightId), __LINE__);
-    Destroy(objects.GetObject<EffectEntity>(effectId), __LINE__);
+    DestroyMade(objects.GetObject<Light>(lightId), __LINE__);
+    DestroyMade(objects.GetObject<EffectEntity>(effectId), __LINE__);
 }
 
 void DissolveActorDeathHandler::Execute()
@@ -222,7 +222,7 @@ void DissolveActorDeathHandler::ReleaseEffects()
     ObjectManager& objects = ObjectManager::Instance();
     if (Light* light = objects.GetObject<Light>(lightId)) {
         owner->Detach(light);
-        Destroy(light, __LINE__);
+        DestroyMade(light, __LINE__);
     }
     lightId = 0;
     if (EffectEntity* effect = objects.GetObject<EffectEntity>(effectId)) {
@@ -345,7 +345,7 @@ SpawnMyBonesDeathHandler::~SpawnMyBonesDeathHandler()
         return;
     if (Entity* parent = bones->GetAttachParent())
         parent->Detach(bones);
-    Destroy(bones, __LINE__);
+    DestroyMade(bones, __LINE__);
 }
 
 void SpawnMyBonesDeathHandler::Execute()
@@ -396,7 +396,7 @@ void SpawnMyBonesDeathHandler::PreLoad()
 
 PlayEffectDeathHandler::~PlayEffectDeathHandler()
 {
-    Destroy(ObjectManager::Instance().GetObject<EffectEntity>(effectId), __LINE__);
+    DestroyMade(ObjectManager::Instance().GetObject<EffectEntity>(effectId), __LINE__);
 }
 
 void PlayEffectDeathHandler::Execute()

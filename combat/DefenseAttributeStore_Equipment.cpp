@@ -6,7 +6,7 @@
 namespace GAME {
 
 namespace {
-constexpr float kItemJitter = 20.0f;
+constexpr float kDefenseItemJitter = 20.0f;
 }
 
 void DefenseAttributeStore_Equipment::Load(const LoadTable& record, const LoadTable* prefix,
@@ -16,8 +16,8 @@ void DefenseAttributeStore_Equipment::Load(const LoadTable& record, const LoadTa
     Clear();
     if (withBaseProtection)
         DefenseAttribute_BaseProtectionAbsorption::Create_BaseAbsorptionProtection(
-            *this, record, prefix, suffix, kItemJitter, region);
-    LoadSequence(AttributeRecords(record, prefix, suffix, kItemJitter), false);
+            *this, record, prefix, suffix, kDefenseItemJitter, region);
+    LoadSequence(AttributeRecords(record, prefix, suffix, kDefenseItemJitter), false);
     EndLoad();
 }
 

@@ -17,7 +17,7 @@ template <class PacketClass> bool RegisterServerOnly()
            ConnectionManager::RegisterPacketRule(PacketClass::kType, rule);
 }
 
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool hostMessagePacketsRegistered =
     RegisterServerOnly<HostWelcomePacket>() && RegisterServerOnly<EntitySpawnPacket>() &&
     RegisterServerOnly<EntityDestroyPacket>() && RegisterServerOnly<HostLeftPacket>();
 

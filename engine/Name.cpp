@@ -36,7 +36,7 @@ struct NameTable {
     std::map<Name, std::string> texts;
 };
 
-NameTable& Table()
+NameTable& TableOfNames()
 {
     static NameTable table;
     return table;
@@ -54,7 +54,7 @@ Name Name::Create(const char* text)
         name.words[i] = HashWord(text, length, 0x9E3779B9u * (i + 1));
     if (name.IsEmpty())
         name.words[0] = 1; // never collide with noName
-    NameTable& table = Table();
+    NameTable& table = TableOfNames();
     std::lock_guard<std::mutex> guard(table.lock);
     table.texts.emplace(name, text);
     return name;
@@ -74,7 +74,7 @@ std::string Name::GetString() const
 {
     if (IsEmpty())
         return std::string();
-    NameTable& table = Table();
+    NameTable& table = TableOfNames();
     std::lock_guard<std::mutex> guard(table.lock);
     auto found = table.texts.find(*this);
     return found != table.texts.end() ? found->second : std::string();

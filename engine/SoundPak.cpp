@@ -8,7 +8,7 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(SoundPak, Object);
 
 namespace {
-SoundPak::PlayObserver& Observer()
+SoundPak::PlayObserver& PlayObserverSlot()
 {
     static SoundPak::PlayObserver observer;
     return observer;
@@ -19,7 +19,7 @@ SoundPak::~SoundPak() = default;
 
 void SoundPak::SetPlayObserver(PlayObserver observer)
 {
-    Observer() = std::move(observer);
+    PlayObserverSlot() = std::move(observer);
 }
 
 void SoundPak::Load(const LoadTable& table)
@@ -33,15 +33,15 @@ void SoundPak::Play(bool flag)
     PlayRequest request;
     request.flag = flag;
     playRequests.push_back(request);
-    if (Observer())
-        Observer()(*this, request);
+    if (PlayObserverSlot())
+        PlayObserverSlot()(*this, request);
 }
 
 void SoundPak::Play(const WorldCoords& coords, bool loop, bool flag)
 {
     playRequests.push_back(PlayRequest{true, coords, loop, flag});
-    if (Observer())
-        Observer()(*this, playRequests.back());
+    if (PlayObserverSlot())
+        PlayObserverSlot()(*this, playRequests.back());
     if (loop || infiniteLoop)
         looping = true;
 }

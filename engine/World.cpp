@@ -34,7 +34,7 @@ int32_t GetCellCoordinate(float value)
 // Rounding in the cosine must not push a point lying exactly on the cone's edge outside.
 constexpr float kConeEdgeSlack = 1.0e-6f;
 
-constexpr float kPi = 3.14159265f;
+constexpr float kHalfCircle = 3.14159265f;
 
 // Accepts slots whose entity's class is `kind` or derives from it. Entities of one class tend
 // to crowd together, so the last answer usually serves again.
@@ -419,7 +419,7 @@ void World::GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex,
     if (region == nullptr || axis.LengthSquared() <= 0.0f || !(angle >= 0.0f) || !(length >= 0.0f))
         return;
     const Vec3 worldApex = region->GetOffsetFromWorld() + apex.GetRegionPosition();
-    const float cosine = Cos(Min(angle, kPi));
+    const float cosine = Cos(Min(angle, kHalfCircle));
     const float lengthSquared = length * length;
     const Vec3 reach(length, length, length);
     Collect(out, worldApex - reach, worldApex + reach, [&](const Vec3& position) {

@@ -11,7 +11,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Engine/WorldLevel";
+constexpr const char* kWorldLevelSource = "Engine/WorldLevel";
 
 bool Refuse(const std::string& problem)
 {
@@ -19,7 +19,7 @@ bool Refuse(const std::string& problem)
     return false;
 }
 
-WorldCoords PlaceOf(const LevelFile::EntityLine& line)
+WorldCoords PlaceInLevel(const LevelFile::EntityLine& line)
 {
     Coords coords = Coords::RotationAboutAxis(line.yawDegrees * 0.017453292f, Vec3(0, 1, 0));
     coords.origin = line.position;
@@ -29,7 +29,7 @@ WorldCoords PlaceOf(const LevelFile::EntityLine& line)
 void DestroyAll(const std::vector<Entity*>& entities)
 {
     for (Entity* entity : entities)
-        ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
+        ObjectManager::Instance().DestroyObjectEx(entity, kWorldLevelSource, __LINE__);
 }
 
 } // namespace
@@ -78,7 +78,7 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
                                                            {line.regionId, line.position});
     }
     for (size_t index = 0; index < entities.size(); ++index)
-        AddEntity(entities[index], PlaceOf(level.entities[index]), true);
+        AddEntity(entities[index], PlaceInLevel(level.entities[index]), true);
     for (Entity* entity : entities) {
         entity->InitialUpdate();
         if (made != nullptr)

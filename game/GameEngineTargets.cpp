@@ -24,7 +24,7 @@ namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
 
-World* GetWorld()
+World* CurrentWorld()
 {
     return gEngine != nullptr ? gEngine->GetWorld() : nullptr;
 }
@@ -32,7 +32,7 @@ World* GetWorld()
 // The entities of the sphere about the centre, found from the centre's own region.
 void CollectSphere(const WorldVec3& centre, float radius, std::vector<Entity*>& entities)
 {
-    const World* world = GetWorld();
+    const World* world = CurrentWorld();
     if (world == nullptr)
         return;
     world->GetEntitiesInSphere(entities, world->GetRegionById(centre.GetRegionId()),
@@ -125,7 +125,7 @@ void GameEngine::GetTargetsAlongRay(const Team& team, const WorldRay& ray, float
 {
     ScratchEntities entities;
     // Only characters can be targets: the rest are passed over inside the ray query.
-    if (const World* world = GetWorld())
+    if (const World* world = CurrentWorld())
         world->GetAllIntersections(ray, entities.list, true, length, Character::classInfo);
     FilterInvalidTargets(team, entities.list, out, excludeId, friends);
 }
@@ -135,7 +135,7 @@ void GameEngine::GetTargetsInCone(const Team& team, const WorldVec3& apex, const
                                   uint32_t excludeId, bool friends) const
 {
     ScratchEntities entities;
-    if (const World* world = GetWorld())
+    if (const World* world = CurrentWorld())
         world->GetEntitiesInCone(entities.list, apex, direction, angleDegrees * kDegreesToRadians,
                                  length, true, 2);
     FilterInvalidTargets(team, entities.list, out, excludeId, friends);
@@ -156,7 +156,7 @@ std::wstring GameEngine::GetMapName() const
 void GameEngine::GetDetailMapData(std::vector<MinimapGameNugget>& out,
                                   const WorldFrustum& frustum) const
 {
-    const World* world = GetWorld();
+    const World* world = CurrentWorld();
     if (world == nullptr || frustum.GetRegionId() == 0)
         return;
     std::vector<Entity*> entities;

@@ -24,7 +24,7 @@ namespace {
 
 constexpr const char* kHourglassTexture = "UI/UI_Hourglass.tex";
 constexpr const char* kDepartureSound = "Sounds/Soundpak/Player/PlayerTeleportOutgoing.dbr";
-constexpr float kPieBox = 100.0f;
+constexpr float kTeleportPieBox = 100.0f;
 
 template <typename Operation> void ForEachMesh(Player& player, Operation operation)
 {
@@ -110,7 +110,8 @@ void TeleportActivity::Render(GraphicsCanvas& canvas)
         opacity = 1.0f - t;
     if (opacity >= 0.0f)
         canvas.RenderRect(Rect(0.0f, 0.0f, width, height), Color(0.0f, 0.0f, 0.0f, opacity));
-    pie->Render(canvas, Rect(width - kPieBox, height - kPieBox, kPieBox, kPieBox));
+    pie->Render(canvas, Rect(width - kTeleportPieBox, height - kTeleportPieBox, kTeleportPieBox,
+                             kTeleportPieBox));
 }
 
 void TeleportActivity::SetState(int32_t newState)

@@ -13,7 +13,7 @@ namespace GAME {
 
 namespace {
 
-int32_t HostOfPlayer(uint32_t playerId)
+int32_t PlayerHost(uint32_t playerId)
 {
     return static_cast<int32_t>(playerId >> 28);
 }
@@ -59,7 +59,7 @@ void TeleportNonLocalServerActivity::OnRegionsLoaded()
 void TeleportNonLocalServerActivity::StealFrustumEntry()
 {
     frustumEntry =
-        gEngine->GetNetworkEntityList().StealFrustumEntryOfHost(HostOfPlayer(GetPlayerId()));
+        gEngine->GetNetworkEntityList().StealFrustumEntryOfHost(PlayerHost(GetPlayerId()));
     Player* player = GetPlayer();
     World* world = gEngine->GetWorld();
     if (player != nullptr && world != nullptr && player->IsInWorld())
@@ -76,7 +76,7 @@ void TeleportNonLocalServerActivity::MoveCharacter()
     ReturnFrustumEntry();
     if (Player* player = GetPlayer())
         PlaceCharacterAtDestination(*player);
-    gEngine->UpdateClientEntities(HostOfPlayer(GetPlayerId()));
+    gEngine->UpdateClientEntities(PlayerHost(GetPlayerId()));
     if (NetworkRegionLoaderServer* loader = GetServerLoader())
         loader->Release();
 }

@@ -8,7 +8,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\Armor";
+constexpr const char* kArmorSource = "Project\\Game\\Armor";
 
 constexpr const char* kBodyKeys[6][3] = {
     {"armorNativeMesh", "armorNativeBumpTexture", "armorNativeBaseTexture"},
@@ -38,16 +38,16 @@ Armor::Armor()
 
 Armor::~Armor()
 {
-    DestroySoundPak(blockSound, kSourceFile, 47);
-    DestroySoundPak(impactSound, kSourceFile, 48);
+    DestroySoundPak(blockSound, kArmorSource, 47);
+    DestroySoundPak(impactSound, kArmorSource, 48);
 }
 
 void Armor::Load(const LoadTable& table)
 {
     ItemEquipment::Load(table);
-    DestroySoundPak(blockSound, kSourceFile, 47);
+    DestroySoundPak(blockSound, kArmorSource, 47);
     blockSound = LoadSoundPakFromTable(table, "blockSound");
-    DestroySoundPak(impactSound, kSourceFile, 48);
+    DestroySoundPak(impactSound, kArmorSource, 48);
     impactSound = LoadSoundPakFromTable(table, "armorImpactSound");
     for (int i = 0; i < 6; ++i) {
         bodies[i].mesh = table.GetString(kBodyKeys[i][0], "");

@@ -14,7 +14,7 @@ namespace GAME {
 
 namespace {
 
-constexpr int32_t kFocusedSack = -1;
+constexpr int32_t kRelicFocusedSack = -1;
 constexpr uint32_t kRelicTutorialPage = 19;
 
 ItemRelic* FindRelic(uint32_t id)
@@ -61,8 +61,9 @@ void CursorHandlerRelicCombine::SetEquipId(EquipmentCtrlLocation /*location*/, u
 uint32_t CursorHandlerRelicCombine::GetInventoryTarget() const
 {
     const PlayerInventoryCtrl* inventory = GetInventoryCtrl();
-    const uint32_t under =
-        inventory != nullptr ? inventory->GetItemUnderPoint(relativePosition, kFocusedSack) : 0;
+    const uint32_t under = inventory != nullptr
+                               ? inventory->GetItemUnderPoint(relativePosition, kRelicFocusedSack)
+                               : 0;
     return under != relicId ? under : 0;
 }
 
@@ -163,7 +164,8 @@ void CursorHandlerRelicCombine::GetInventoryHighlights(std::vector<Rect>& placeR
 {
     itemUnder = 0;
     const PlayerInventoryCtrl* inventory = GetInventoryCtrl();
-    const InventorySack* sack = inventory != nullptr ? inventory->GetSack(kFocusedSack) : nullptr;
+    const InventorySack* sack =
+        inventory != nullptr ? inventory->GetSack(kRelicFocusedSack) : nullptr;
     if (sack == nullptr)
         return;
     const auto& items = sack->GetInventory();

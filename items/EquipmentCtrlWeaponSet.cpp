@@ -45,7 +45,7 @@ int32_t AllowedOtherMask(int32_t handType)
     }
 }
 
-bool IsTwoHanded(int32_t handType)
+bool IsTwoHandedType(int32_t handType)
 {
     return handType == 4 || handType == 16;
 }
@@ -132,7 +132,7 @@ uint32_t EquipmentCtrlWeaponSet::GetHand(bool rightHand) const
     const HandEntry& other = rightHand ? left : right;
     if (self.itemId != 0)
         return self.itemId;
-    return IsTwoHanded(other.handType) ? other.itemId : 0;
+    return IsTwoHandedType(other.handType) ? other.itemId : 0;
 }
 
 bool EquipmentCtrlWeaponSet::CanItemBePlaced(bool rightHand, uint32_t id, bool mustBeEmpty) const
@@ -145,14 +145,15 @@ bool EquipmentCtrlWeaponSet::CanItemBePlaced(bool rightHand, uint32_t id, bool m
     if (item == nullptr)
         return false;
     const int32_t type = HandType(item, rightHand);
-    if (mustBeEmpty && IsTwoHanded(type) && GetHand(!rightHand) != 0)
+    if (mustBeEmpty && IsTwoHandedType(type) && GetHand(!rightHand) != 0)
         return false;
     // Only one item can come back from a swap.
-    if (IsTwoHanded(type) && self.itemId != 0 && other.itemId != 0 && self.itemId != other.itemId)
+    if (IsTwoHandedType(type) && self.itemId != 0 && other.itemId != 0 &&
+        self.itemId != other.itemId)
         return false;
     const int32_t allowed = allowDualWeapons ? -1 : kSingleWeaponTypes;
-    const bool otherDisplaced = other.itemId != 0 && IsTwoHanded(other.handType);
-    const int32_t mask = otherDisplaced || IsTwoHanded(type) ? -1 : other.allowedOtherMask;
+    const bool otherDisplaced = other.itemId != 0 && IsTwoHandedType(other.handType);
+    const int32_t mask = otherDisplaced || IsTwoHandedType(type) ? -1 : other.allowedOtherMask;
     if ((type & allowed & mask) == 0)
         return false;
     return AreRequirementsMet(item);
@@ -183,9 +184,9 @@ void EquipmentCtrlWeaponSet::PlaceItem(bool rightHand, uint32_t& id, bool quiet)
     }
     uint32_t previous = GetHand(rightHand);
     ClearEntry(self);
-    if (other.itemId != 0 && IsTwoHanded(other.handType))
+    if (other.itemId != 0 && IsTwoHandedType(other.handType))
         ClearEntry(other);
-    if (previous == 0 && IsTwoHanded(type)) {
+    if (previous == 0 && IsTwoHandedType(type)) {
         previous = GetHand(!rightHand);
         ClearEntry(other);
     }

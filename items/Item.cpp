@@ -33,9 +33,9 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\Item";
+constexpr const char* kItemSource = "Project\\Game\\Item";
 constexpr const char* kDefaultWaterSound = "records/sounds/soundpak/bodyfalls/FallMdGooPak.dbr";
-constexpr uint32_t kWaterSurface = 7;
+constexpr uint32_t kItemWaterSurface = 7;
 
 std::wstring FormatTag(const std::string& tag)
 {
@@ -53,9 +53,9 @@ Item::Item()
 
 Item::~Item()
 {
-    DestroySoundPak(dropSound, kSourceFile, 86);
-    DestroySoundPak(dropSound3D, kSourceFile, 87);
-    DestroySoundPak(dropSoundWater, kSourceFile, 88);
+    DestroySoundPak(dropSound, kItemSource, 86);
+    DestroySoundPak(dropSound3D, kItemSource, 87);
+    DestroySoundPak(dropSoundWater, kItemSource, 88);
     if (idleAnimation != nullptr)
         GraphicsEngine::Instance().UnloadAnimation(idleAnimation);
 }
@@ -66,9 +66,9 @@ void Item::Load(const LoadTable& table)
     bitmapName = table.GetString("bitmap", "");
     descriptionTag = table.GetString("description", "");
     itemText = table.GetString("itemText", "");
-    DestroySoundPak(dropSound, kSourceFile, 86);
+    DestroySoundPak(dropSound, kItemSource, 86);
     dropSound = LoadSoundPakFromTable(table, "dropSound");
-    DestroySoundPak(dropSound3D, kSourceFile, 87);
+    DestroySoundPak(dropSound3D, kItemSource, 87);
     dropSound3D = LoadSoundPakFromTable(table, "dropSound3D");
     itemCost.clear();
     table.GetIntList("itemCost", itemCost);
@@ -79,7 +79,7 @@ void Item::Load(const LoadTable& table)
     dexterityRequirement = static_cast<unsigned>(table.GetInt("dexterityRequirement", 0));
     intelligenceRequirement = static_cast<unsigned>(table.GetInt("intelligenceRequirement", 0));
     levelRequirement = static_cast<unsigned>(table.GetInt("levelRequirement", 0));
-    DestroySoundPak(dropSoundWater, kSourceFile, 88);
+    DestroySoundPak(dropSoundWater, kItemSource, 88);
     dropSoundWater = LoadSoundPakFromTable(table, "dropSoundWater", kDefaultWaterSound);
     SetItemClassification(table);
 }
@@ -297,7 +297,7 @@ void Item::CollisionCallback(const CollisionData& data)
 
 void Item::PlayDropSoundWorld(uint32_t surface)
 {
-    const uint32_t id = surface == kWaterSurface ? dropSoundWater : dropSound3D;
+    const uint32_t id = surface == kItemWaterSurface ? dropSoundWater : dropSound3D;
     SoundPak* sound = ObjectManager::Instance().GetObject<SoundPak>(id);
     if (sound != nullptr && !sound->IsPlaying())
         sound->Play(GetCoords(), false, true);

@@ -34,7 +34,7 @@ GAME_IMPLEMENT_CLASS(ItemEquipment, Item);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\ItemEquipment";
+constexpr const char* kItemEquipmentSource = "Project\\Game\\ItemEquipment";
 
 const LoadTable* LoadRecord(const std::string& name)
 {
@@ -61,7 +61,7 @@ ItemEquipment::~ItemEquipment()
 {
     ObjectManager& objects = ObjectManager::Instance();
     if (ItemRelic* relic = GetRelic())
-        objects.DestroyObjectEx(relic, kSourceFile, 94);
+        objects.DestroyObjectEx(relic, kItemEquipmentSource, 94);
 }
 
 void ItemEquipment::AddSeparator(std::vector<GameTextLine>& lines)
@@ -315,7 +315,7 @@ void ItemEquipment::AddRelic(const std::string& relicName, const std::string& re
     if (ItemRelic* old = GetRelic()) {
         if (wearer != nullptr)
             old->RemoveFromCharacter(*wearer);
-        objects.DestroyObjectEx(old, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(old, kItemEquipmentSource, __LINE__);
     }
     relicId = 0;
     if (relicName.empty())
@@ -328,7 +328,7 @@ void ItemEquipment::AddRelic(const std::string& relicName, const std::string& re
         if (DynamicCast<ItemRelic>(made) != nullptr)
             relicId = made->GetObjectId();
         else
-            objects.DestroyObjectEx(made, kSourceFile, __LINE__);
+            objects.DestroyObjectEx(made, kItemEquipmentSource, __LINE__);
     }
     SetRelicInfo(relicName, relicBonus, var1);
     if (ItemRelic* relic = GetRelic(); relic != nullptr && wearer != nullptr)

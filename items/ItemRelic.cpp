@@ -31,7 +31,7 @@ GAME_IMPLEMENT_CLASS(ItemCharm, ItemRelic);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\ItemRelic";
+constexpr const char* kItemRelicSource = "Project\\Game\\ItemRelic";
 
 constexpr const char* kKindKeys[ItemRelic::kKindCount] = {
     "amulet", "bracelet", "ring",  "armband", "helmet", "greaves", "bodyArmor",
@@ -72,9 +72,9 @@ ItemCharm::ItemCharm() : ItemRelic(kCharmTags) {}
 
 ItemRelic::~ItemRelic()
 {
-    DestroySoundPak(sounds[RelicToRelic], kSourceFile, 74);
-    DestroySoundPak(sounds[RelicToItem], kSourceFile, 75);
-    DestroySoundPak(sounds[RelicComplete], kSourceFile, 76);
+    DestroySoundPak(sounds[RelicToRelic], kItemRelicSource, 74);
+    DestroySoundPak(sounds[RelicToItem], kItemRelicSource, 75);
+    DestroySoundPak(sounds[RelicComplete], kItemRelicSource, 76);
 }
 
 void ItemRelic::Load(const LoadTable& table)

@@ -15,7 +15,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kLocationNames[LootLoader::kNumLocations] = {
+constexpr const char* kLootLocationNames[LootLoader::kNumLocations] = {
     "Head",      "Neck",    "Torso",   "LowerBody", "Forearm", "LeftHand",
     "RightHand", "Finger1", "Finger2", "Misc1",     "Misc2",   "Misc3"};
 
@@ -32,7 +32,7 @@ const std::array<LocationKeys, LootLoader::kNumLocations>& GetLocationKeys()
         for (uint32_t location = 0; location < LootLoader::kNumLocations; ++location) {
             for (uint32_t i = 0; i < LootLoader::kMaxLocationCount; ++i) {
                 const std::string suffix =
-                    std::string(kLocationNames[location]) + "Item" + std::to_string(i + 1);
+                    std::string(kLootLocationNames[location]) + "Item" + std::to_string(i + 1);
                 built[location].weights[i] = "chanceToEquip" + suffix;
                 built[location].names[i] = "loot" + suffix;
             }

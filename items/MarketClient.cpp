@@ -20,7 +20,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/MarketClient";
+constexpr const char* kMarketClientSource = "Project/Game/MarketClient";
 
 template <class Category> std::unique_ptr<MarketMiniMart> Make()
 {
@@ -192,7 +192,8 @@ void MarketClient::DestroyEntries(std::vector<MarketStockEntry>& entries)
 {
     ObjectManager& objects = ObjectManager::Instance();
     for (const MarketStockEntry& entry : entries)
-        objects.DestroyObjectEx(objects.GetObject<Item>(entry.itemId), kSourceFile, __LINE__);
+        objects.DestroyObjectEx(objects.GetObject<Item>(entry.itemId), kMarketClientSource,
+                                __LINE__);
     entries.clear();
 }
 

@@ -17,7 +17,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/MarketClientTrade";
+constexpr const char* kMarketClientTradeSource = "Project/Game/MarketClientTrade";
 
 // c + trunc(c * percent / 100), never wrapping: a price percentage is a designer's figure.
 uint32_t AddPercent(uint32_t value, float percent)
@@ -31,7 +31,7 @@ size_t ItemCount(const InventorySack* sack)
     return sack != nullptr ? sack->GetInventory().size() : 0;
 }
 
-void AddLine(std::vector<GameTextLine>& lines, const std::wstring& text)
+void AddTradeLine(std::vector<GameTextLine>& lines, const std::wstring& text)
 {
     lines.emplace_back(GameTextClass::Default, text, false);
 }
@@ -169,7 +169,7 @@ void MarketClient::CreateUIPlayerBuyText(uint32_t itemId, std::vector<GameTextLi
 {
     const LocalizationManager& texts = LocalizationManager::Instance();
     if (GetItemStatus(itemId) != MarketItemStatus_Available) {
-        AddLine(lines, texts.Format("Sold"));
+        AddTradeLine(lines, texts.Format("Sold"));
         return;
     }
     const bool affordable = IsItemAffordable(itemId);
@@ -177,7 +177,7 @@ void MarketClient::CreateUIPlayerBuyText(uint32_t itemId, std::vector<GameTextLi
     if (IsSoldEntry(itemId))
         tag = affordable ? "MarketCostPreviousTransaction"
                          : "MarketCostPreviousTransactionTooExpensive";
-    AddLine(lines, texts.Format(tag, GetItemCost(itemId)));
+    AddTradeLine(lines, texts.Format(tag, GetItemCost(itemId)));
 }
 
 void MarketClient::CreateUIPlayerSellText(uint32_t itemId, std::vector<GameTextLine>& lines) const
@@ -185,11 +185,11 @@ void MarketClient::CreateUIPlayerSellText(uint32_t itemId, std::vector<GameTextL
     const LocalizationManager& texts = LocalizationManager::Instance();
     const uint32_t price = GetSalePrice(itemId);
     if (FindBoughtEntry(itemId) != nullptr)
-        AddLine(lines, texts.Format("MarketValuePreviousTransaction", price));
+        AddTradeLine(lines, texts.Format("MarketValuePreviousTransaction", price));
     else if (price == 0)
-        AddLine(lines, texts.Format("CanNotBeSoldHere"));
+        AddTradeLine(lines, texts.Format("CanNotBeSoldHere"));
     else
-        AddLine(lines, texts.Format("MarketValue", price));
+        AddTradeLine(lines, texts.Format("MarketValue", price));
 }
 
 uint32_t MarketClient::GetBoughtCopy(uint32_t displayedId) const
@@ -262,7 +262,7 @@ void MarketClient::RemoveSoldEntry(uint32_t itemId)
         return;
     soldEntries.erase(found);
     ObjectManager& objects = ObjectManager::Instance();
-    objects.DestroyObjectEx(objects.GetObject<Item>(itemId), kSourceFile, __LINE__);
+    objects.DestroyObjectEx(objects.GetObject<Item>(itemId), kMarketClientTradeSource, __LINE__);
 }
 
 void MarketClient::KeepSoldItem(const Item& item, uint32_t price)
@@ -278,7 +278,7 @@ void MarketClient::KeepSoldItem(const Item& item, uint32_t price)
     while (!sack.IsSpaceForItem(copy) && sack.GetFirstItem() != 0)
         RemoveSoldEntry(sack.GetFirstItem());
     if (!sack.AddItem(copy, true)) {
-        ObjectManager::Instance().DestroyObjectEx(copy, kSourceFile, __LINE__);
+        ObjectManager::Instance().DestroyObjectEx(copy, kMarketClientTradeSource, __LINE__);
         return;
     }
     MarketStockEntry entry;

@@ -14,7 +14,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\OneShot";
+constexpr const char* kOneShotSource = "Project\\Game\\OneShot";
 
 // Seconds from the record as whole milliseconds; values a 32-bit count cannot hold (or NaN)
 // are clamped rather than left to undefined conversion.
@@ -36,8 +36,8 @@ GAME_IMPLEMENT_CLASS(OneShot, Item);
 
 OneShot::~OneShot()
 {
-    DestroySoundPak(useSound, kSourceFile, __LINE__);
-    DestroyTrailEffect(trailEffect, kSourceFile, __LINE__);
+    DestroySoundPak(useSound, kOneShotSource, __LINE__);
+    DestroyTrailEffect(trailEffect, kOneShotSource, __LINE__);
 }
 
 void OneShot::Load(const LoadTable& table)
@@ -47,9 +47,9 @@ void OneShot::Load(const LoadTable& table)
     buttonDownBitmapName = table.GetString("bitmapButtonDown", "");
     bonus.Load(table);
     useDelay = SecondsToMilliseconds(table.GetFloat("useDelayTime", 0.0f));
-    DestroySoundPak(useSound, kSourceFile, __LINE__);
+    DestroySoundPak(useSound, kOneShotSource, __LINE__);
     useSound = LoadSoundPakFromTable(table, "useSound");
-    DestroyTrailEffect(trailEffect, kSourceFile, __LINE__);
+    DestroyTrailEffect(trailEffect, kOneShotSource, __LINE__);
     trailEffect = LoadTrailEffect(table);
 }
 

@@ -10,13 +10,13 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\TradeState";
+constexpr const char* kTradeStateSource = "Project\\Game\\TradeState";
 
 void DestroyItem(uint32_t id)
 {
     ObjectManager& objects = ObjectManager::Instance();
     if (Item* item = objects.GetObject<Item>(id))
-        objects.DestroyObjectEx(item, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(item, kTradeStateSource, __LINE__);
 }
 
 } // namespace

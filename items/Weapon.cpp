@@ -17,7 +17,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\Weapon";
+constexpr const char* kWeaponSource = "Project\\Game\\Weapon";
 
 uint32_t AttachEffect(Entity& weapon, const std::string& name, bool emitting)
 {
@@ -47,7 +47,7 @@ void ReleaseEffect(Entity& weapon, uint32_t& id, const Character* wearer, int li
     effect->StopEmitting();
     const bool inWorld = wearer != nullptr && wearer->IsInWorld();
     if (!inWorld || !effect->AddToWorld(wearer->GetCoords(), false))
-        objects.DestroyObjectEx(effect, kSourceFile, line);
+        objects.DestroyObjectEx(effect, kWeaponSource, line);
 }
 
 void SetEmitting(uint32_t id, bool emitting)
@@ -75,12 +75,12 @@ Weapon::Weapon()
 
 Weapon::~Weapon()
 {
-    DestroySoundPak(swipeSound, kSourceFile, 59);
-    DestroySoundPak(hitSound, kSourceFile, 60);
-    DestroyProjectile(basicProjectileId, kSourceFile, 61);
+    DestroySoundPak(swipeSound, kWeaponSource, 59);
+    DestroySoundPak(hitSound, kWeaponSource, 60);
+    DestroyProjectile(basicProjectileId, kWeaponSource, 61);
     ObjectManager& objects = ObjectManager::Instance();
     if (WeaponTrail* trail = objects.GetObject<WeaponTrail>(trailId))
-        objects.DestroyObjectEx(trail, kSourceFile, 138);
+        objects.DestroyObjectEx(trail, kWeaponSource, 138);
     ReleaseEffect(*this, effectId, nullptr, 458);
     ReleaseEffect(*this, activeEffectId, nullptr, 477);
 }
@@ -99,12 +99,12 @@ void Weapon::Load(const LoadTable& table)
 {
     ItemEquipment::Load(table);
     // Loading again replaces the packs rather than leaking them.
-    DestroySoundPak(hitSound, kSourceFile, __LINE__);
+    DestroySoundPak(hitSound, kWeaponSource, __LINE__);
     hitSound = LoadSoundPakFromTable(table, "hitSound");
-    DestroySoundPak(swipeSound, kSourceFile, __LINE__);
+    DestroySoundPak(swipeSound, kWeaponSource, __LINE__);
     swipeSound = LoadSoundPakFromTable(table, "swipeSound");
     recordTrailName = table.GetString("weaponTrail", "");
-    DestroyProjectile(basicProjectileId, kSourceFile, 61);
+    DestroyProjectile(basicProjectileId, kWeaponSource, 61);
     basicProjectileName = table.GetString("basicProjectileName", "");
     basicProjectileId = LoadProjectile(basicProjectileName);
     piercingChance = table.GetFloat("piercingProjectile", 0.0f);
@@ -155,7 +155,7 @@ void Weapon::SwitchWeaponTrail(const char* name)
     ObjectManager& objects = ObjectManager::Instance();
     if (WeaponTrail* old = objects.GetObject<WeaponTrail>(trailId)) {
         Detach(old);
-        objects.DestroyObjectEx(old, kSourceFile, 138);
+        objects.DestroyObjectEx(old, kWeaponSource, 138);
     }
     trailId = 0;
     trailName = name != nullptr ? name : "";

@@ -8,7 +8,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\WeaponArmor";
+constexpr const char* kWeaponArmorShieldSource = "Project\\Game\\WeaponArmor";
 
 } // namespace
 
@@ -26,7 +26,7 @@ WeaponArmor_Shield::WeaponArmor_Shield()
 
 WeaponArmor_Shield::~WeaponArmor_Shield()
 {
-    DestroySoundPak(blockSound, kSourceFile, 137);
+    DestroySoundPak(blockSound, kWeaponArmorShieldSource, 137);
 }
 
 void WeaponArmor_Shield::PreLoad(bool flag)
@@ -38,7 +38,7 @@ void WeaponArmor_Shield::PreLoad(bool flag)
 void WeaponArmor_Shield::Load(const LoadTable& table)
 {
     WeaponArmor::Load(table);
-    DestroySoundPak(blockSound, kSourceFile, 137);
+    DestroySoundPak(blockSound, kWeaponArmorShieldSource, 137);
     blockSound = LoadSoundPakFromTable(table, "blockSound");
     blockChance = table.GetFloat("defensiveBlockChance", 0.0f);
     blockDefense = table.GetFloat("defensiveBlock", 0.0f);

@@ -11,7 +11,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\WeaponEnchantment";
+constexpr const char* kWeaponEnchantmentSource = "Project\\Game\\WeaponEnchantment";
 
 uint32_t LoadSound(const LoadTable& table, const char* key)
 {
@@ -22,11 +22,11 @@ uint32_t LoadSound(const LoadTable& table, const char* key)
     return sound != nullptr ? sound->GetObjectId() : 0;
 }
 
-void DestroySound(uint32_t& id, int line)
+void DestroyEnchantmentSound(uint32_t& id, int line)
 {
     ObjectManager& objects = ObjectManager::Instance();
     if (Object* sound = objects.GetObject(id))
-        objects.DestroyObjectEx(sound, kSourceFile, line);
+        objects.DestroyObjectEx(sound, kWeaponEnchantmentSource, line);
     id = 0;
 }
 
@@ -64,9 +64,9 @@ void PreLoadProjectile(uint32_t id, bool flag)
 
 WeaponEnchantment::~WeaponEnchantment()
 {
-    DestroySound(swipeSound, 37);
-    DestroySound(hitSound, 38);
-    DestroyProjectile(projectileId, kSourceFile, 39);
+    DestroyEnchantmentSound(swipeSound, 37);
+    DestroyEnchantmentSound(hitSound, 38);
+    DestroyProjectile(projectileId, kWeaponEnchantmentSource, 39);
 }
 
 bool WeaponEnchantment::Load(const std::string& name, Kind weaponKind)

@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool bonusPacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<GiveGoldPacket>();
     ConnectionManager::RegisterPacketClass<BonusToClientPacket>();
     ConnectionManager::RegisterPacketClass<BonusToServerPacket>();

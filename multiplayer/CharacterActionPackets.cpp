@@ -51,7 +51,7 @@ bool GiveToController(uint32_t characterId, std::unique_ptr<CharacterAction> act
     return true;
 }
 
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool characterActionPacketsRegistered = [] {
     RegisterAction<IdleActionPacket, IdleAction>();
     RegisterAction<LongIdleActionPacket, LongIdleAction>();
     RegisterAction<MoveToPacket, MoveToAction>();

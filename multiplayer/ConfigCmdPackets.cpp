@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool configCmdPacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<AttachItemConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<DetachItemConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<ReleasePetConfigCmdPacket>();

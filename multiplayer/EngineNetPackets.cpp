@@ -7,7 +7,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool engineNetPacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<FrustumUpdatePacket>();
     ConnectionManager::RegisterPacketClass<WorldInitPacket>();
     ConnectionManager::RegisterPacketClass<PlayerPositionUpdatePacket>();

@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool entityPacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<CreateItemPacket>();
     ConnectionManager::RegisterPacketClass<CreateEntityPacket>();
     ConnectionManager::RegisterPacketClass<CreateItemTeleportPacket>();

@@ -34,7 +34,8 @@
 namespace GAME {
 
 namespace {
-constexpr const char* kSourceFile = "Project\\Game\\GameEngineInboundInterface";
+constexpr const char* kGameEngineInboundInterfaceSource =
+    "Project\\Game\\GameEngineInboundInterface";
 
 // The market of a merchant on this machine; null without one (a client's server module never
 // has one).
@@ -58,7 +59,7 @@ PlayerManagerServer* ServerPlayers()
     return GameEngine::Get().GetPlayerManagerServer();
 }
 
-Character* FindCharacter(uint32_t characterId)
+Character* CharacterOf(uint32_t characterId)
 {
     return ObjectManager::Instance().GetObject<Character>(characterId);
 }
@@ -185,7 +186,7 @@ void GameEngineInboundInterface::CreateItem(uint32_t characterId, const WorldCoo
     }
     gEngine->Log(Engine::LogData, "GameEngine: Unable to resolve character (%d) to give item (%d)",
                  static_cast<int>(characterId), static_cast<int>(item.id));
-    ObjectManager::Instance().DestroyObjectEx(created, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(created, kGameEngineInboundInterfaceSource, __LINE__);
 }
 
 // Every machine scatters the drop alike: the draws come from the item's own seed.
@@ -210,7 +211,8 @@ void GameEngineInboundInterface::DropCreatedItem(Item& item, const WorldCoords& 
     if (world == nullptr || !world->AddEntity(&item, drop, false)) {
         gEngine->Log(Engine::LogRuntime, "GameEngine: Unable to drop item (%d) into the world",
                      static_cast<int>(item.GetObjectId()));
-        ObjectManager::Instance().DestroyObjectEx(&item, kSourceFile, __LINE__);
+        ObjectManager::Instance().DestroyObjectEx(&item, kGameEngineInboundInterfaceSource,
+                                                  __LINE__);
         return;
     }
     Vec3 linear = coords.GetRegionCoords().forward;
@@ -416,14 +418,14 @@ void GameEngineInboundInterface::HandleChatMessage(const std::wstring& sender,
 void GameEngineInboundInterface::QuestCommandMove(uint32_t characterId, uint32_t targetId,
                                                   WorldVec3 target, bool allowInterruptions)
 {
-    if (Character* character = FindCharacter(characterId))
+    if (Character* character = CharacterOf(characterId))
         character->QuestCommandMove(targetId, target, allowInterruptions);
 }
 
 void GameEngineInboundInterface::QuestCommandWalk(uint32_t characterId, uint32_t targetId,
                                                   WorldVec3 target, bool allowInterruptions)
 {
-    if (Character* character = FindCharacter(characterId))
+    if (Character* character = CharacterOf(characterId))
         character->QuestCommandWalk(targetId, target, allowInterruptions);
 }
 
@@ -437,7 +439,7 @@ void GameEngineInboundInterface::QuestCommandPlayAnimation(uint32_t characterId,
                      characterId);
         return;
     }
-    if (Character* character = FindCharacter(characterId))
+    if (Character* character = CharacterOf(characterId))
         character->QuestCommandPlayAnimation(static_cast<AnimationSet_Type>(animation), looping,
                                              allowInterruptions);
 }
@@ -445,7 +447,7 @@ void GameEngineInboundInterface::QuestCommandPlayAnimation(uint32_t characterId,
 void GameEngineInboundInterface::QuestCommandUseSkill(uint32_t characterId, std::string& skillName,
                                                       uint32_t targetId, bool allowInterruptions)
 {
-    if (Character* character = FindCharacter(characterId))
+    if (Character* character = CharacterOf(characterId))
         character->QuestCommandUseSkill(skillName, targetId, allowInterruptions);
 }
 

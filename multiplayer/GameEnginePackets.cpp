@@ -8,7 +8,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool gameEnginePacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<PartyRequestResponsePacket>();
     ConnectionManager::RegisterPacketClass<StartTeleportPacket>();
     ConnectionManager::RegisterPacketClass<NRLoaderStatePacket>();

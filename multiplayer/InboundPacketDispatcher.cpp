@@ -140,7 +140,7 @@ bool ReceiveInGame(int /*fromHost*/, const NetPacket& packet)
            InboundPacketDispatcher::DispatchToEngine(packet, *gGameEngine);
 }
 
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool inboundPacketDispatcherRegistered = [] {
     NetworkShim::SetPacketReceiver(&ReceiveInGame);
     return true;
 }();

@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool marketPacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<MarketC2SUpdateRequestPacket>();
     ConnectionManager::RegisterPacketClass<MarketC2SSellBackPacket>();
     ConnectionManager::RegisterPacketClass<MarketC2SPurchaseRequestPacket>();

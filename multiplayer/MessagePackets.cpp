@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool messagePacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<QuestMessagePacket>();
     ConnectionManager::RegisterPacketClass<RemoteMessagePacket>();
     ConnectionManager::RegisterPacketClass<RemoteWMessagePacket>();

@@ -193,7 +193,7 @@ bool RegisterRules()
     return all;
 }
 
-[[maybe_unused]] const bool registered = RegisterRules();
+[[maybe_unused]] const bool networkRoutesRegistered = RegisterRules();
 } // namespace
 
 } // namespace GAME

@@ -40,7 +40,7 @@
 namespace GAME {
 
 namespace {
-constexpr const char* kSourceFile = "Multiplayer/NetworkSession";
+constexpr const char* kNetworkSessionSource = "Multiplayer/NetworkSession";
 constexpr const char* kNotOwn = "speaks for what is not its own";
 
 class ClientHeld final : public FilterFunction<Entity> {
@@ -97,7 +97,7 @@ template <class Kind> Kind* NetworkSession::MakeFromContainer(ObjectContainerPac
     if (Player* player = DynamicCast<Player>(made); player != nullptr && copyStager)
         copyStager(*player);
     if (!packet.ReadObjectRecord(*made) || !world->AddEntity(made, packet.coords, false)) {
-        objects.DestroyObjectEx(made, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(made, kNetworkSessionSource, __LINE__);
         return nullptr;
     }
     made->ApplyReplicationData();
@@ -362,7 +362,7 @@ void NetworkSession::DestroyEntity(uint32_t id)
         return;
     if (World* world = gEngine->GetWorld())
         world->RemoveEntity(entity);
-    ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(entity, kNetworkSessionSource, __LINE__);
 }
 
 } // namespace GAME

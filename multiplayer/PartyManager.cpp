@@ -15,7 +15,8 @@ namespace GAME {
 
 namespace {
 constexpr const char* kInviteEvent = "GameEvent_InviteToParty";
-constexpr const char* kInviteSoundRecord = "Records/Sounds/Soundpak/UI/PartyInviteMessagePak.dbr";
+constexpr const char* kPartyInviteSoundRecord =
+    "Records/Sounds/Soundpak/UI/PartyInviteMessagePak.dbr";
 
 // Parties live in the client player manager's records; without one there are no parties.
 const std::vector<PlayerNetBasicInfo>& Records()
@@ -49,8 +50,8 @@ bool IsWithin(const WorldVec3& a, const WorldVec3& b, float radius)
 
 PartyManager::PartyManager() : inviteListener(kInviteEvent, &PartyManager::OnInviteToParty, this)
 {
-    if (SoundPak* sound =
-            ObjectManager::Instance().CreateObjectFromFile<SoundPak>(kInviteSoundRecord, 0, true))
+    if (SoundPak* sound = ObjectManager::Instance().CreateObjectFromFile<SoundPak>(
+            kPartyInviteSoundRecord, 0, true))
         inviteSoundId = sound->GetObjectId();
 }
 

@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool partyPacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<JoinPartyConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<InvitePartyConfigCmdPacket>();
     ConnectionManager::RegisterPacketClass<GameBalanceUpdatePacket>();

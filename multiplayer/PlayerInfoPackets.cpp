@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool playerInfoPacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<AllPlayersHeartbeatPacket>();
     ConnectionManager::RegisterPacketClass<SinglePlayerHeartbeatPacket>();
     ConnectionManager::RegisterPacketClass<AllPlayersBasicInfoPacket>();

@@ -31,7 +31,7 @@ float Distance(const WorldVec3& a, const WorldVec3& b)
     return world != nullptr ? world->GetDistance(a, b) : std::numeric_limits<float>::infinity();
 }
 
-uint32_t LocalPlayerId()
+uint32_t OwnPlayerId()
 {
     return GameEngine::Get().GetPlayerId();
 }
@@ -254,7 +254,7 @@ PlayerManagerServer::ComputeBonusShares(uint32_t gold, uint32_t experience,
     std::vector<BonusShare> shares;
     if (players.size() == 1) {
         // Alone in the game, only the local player earns, by his share of the damage.
-        if (earnerId != LocalPlayerId())
+        if (earnerId != OwnPlayerId())
             return shares;
         const float multiplier = GetExperienceMultiplier(earnerId, sourceId);
         shares.push_back(

@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool questCommandPacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<QuestCommandMovePacket>();
     ConnectionManager::RegisterPacketClass<QuestCommandWalkPacket>();
     ConnectionManager::RegisterPacketClass<QuestCommandPlayAnimationPacket>();

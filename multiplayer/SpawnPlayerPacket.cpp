@@ -7,7 +7,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool spawnPlayerPacketRegistered =
     ConnectionManager::RegisterPacketClass<SpawnPlayerPacket>();
 } // namespace
 

@@ -5,7 +5,7 @@
 namespace GAME {
 
 namespace {
-[[maybe_unused]] const bool registered = [] {
+[[maybe_unused]] const bool tradePacketsRegistered = [] {
     ConnectionManager::RegisterPacketClass<TradeInitiatePacket>();
     ConnectionManager::RegisterPacketClass<TradeCancelPacket>();
     ConnectionManager::RegisterPacketClass<TradeSetGoldPacket>();

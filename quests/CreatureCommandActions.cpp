@@ -29,15 +29,15 @@ namespace GAME {
 
 namespace {
 
-template <typename T> T* Find(uint32_t id)
+template <typename T> T* FindObject(uint32_t id)
 {
     return id != 0 ? ObjectManager::Instance().GetObject<T>(id) : nullptr;
 }
 
 // The character's controller as that kind, or null.
-template <typename T> T* ControllerOf(const Character& character)
+template <typename T> T* ControllerAs(const Character& character)
 {
-    return Find<T>(character.GetControllerId());
+    return FindObject<T>(character.GetControllerId());
 }
 
 std::string Choice(bool yes, const char* ifYes, const char* ifNo)
@@ -97,13 +97,13 @@ void Action_TaskCreatureToLocation::Apply()
     if (creatures.ids.empty())
         return;
     const uint32_t destinationId = location.empty() ? LocalPlayerId() : locationId;
-    const Entity* destination = Find<Entity>(destinationId);
+    const Entity* destination = FindObject<Entity>(destinationId);
     if (destination == nullptr)
         return;
     const WorldVec3 point = destination->GetCoords().GetPosition();
     const bool client = IsClient();
     for (uint32_t id : creatures.ids) {
-        Character* character = Find<Character>(id);
+        Character* character = FindObject<Character>(id);
         if (character == nullptr)
             continue;
         if (client)
@@ -147,7 +147,7 @@ void Action_SpawnEntityAtLocation::OnGenericEntityInitialUpdate_Net(
 
 void Action_SpawnEntityAtLocation::Apply()
 {
-    const QuestLocation* place = Find<QuestLocation>(locationId);
+    const QuestLocation* place = FindObject<QuestLocation>(locationId);
     if (entity.empty() || place == nullptr)
         return;
     if (gGameEngine != nullptr && gGameEngine->IsServerOrSingle())
@@ -196,9 +196,9 @@ void Action_KillCreature::OnCreatureSpawn(const GameEvent_CreatureSpawn& event)
 void Action_KillCreature::Apply()
 {
     for (uint32_t id : creatures.ids) {
-        const Character* character = Find<Character>(id);
+        const Character* character = FindObject<Character>(id);
         ControllerCombat* controller =
-            character != nullptr ? ControllerOf<ControllerCombat>(*character) : nullptr;
+            character != nullptr ? ControllerAs<ControllerCombat>(*character) : nullptr;
         if (controller == nullptr)
             continue;
         controller->KillMe();
@@ -231,9 +231,9 @@ bool Action_SetCharacterInvincible::SerializeChildProperties(IOStream* stream)
 void Action_SetCharacterInvincible::Apply()
 {
     for (uint32_t id : creatures.ids) {
-        const Character* character = Find<Character>(id);
+        const Character* character = FindObject<Character>(id);
         ControllerAI* controller =
-            character != nullptr ? ControllerOf<ControllerAI>(*character) : nullptr;
+            character != nullptr ? ControllerAs<ControllerAI>(*character) : nullptr;
         if (controller == nullptr || controller->GetParentId() == 0)
             continue;
         controller->SetInvincible(invincible);
@@ -264,7 +264,7 @@ void Action_NpcPlayAnimation::Apply()
     const bool client = IsClient();
     const auto type = static_cast<AnimationSet_Type>(animation);
     for (uint32_t id : creatures.ids) {
-        Character* character = Find<Character>(id);
+        Character* character = FindObject<Character>(id);
         if (character == nullptr)
             continue;
         if (client)
@@ -305,7 +305,7 @@ void Action_DisableProxy::OnGenericEntityInitialUpdate_Net(const QuestNetMsg_Pro
 
 void Action_DisableProxy::Apply()
 {
-    Proxy* pool = Find<Proxy>(proxyId);
+    Proxy* pool = FindObject<Proxy>(proxyId);
     if (pool == nullptr)
         return;
     const bool client = gEngine->IsNetworkEnabled() && !gEngine->IsNetworkServer();
@@ -369,7 +369,7 @@ void Action_FireSkill::Apply()
         return;
     const bool client = IsClient();
     for (uint32_t sourceId : sources.ids) {
-        Character* character = Find<Character>(sourceId);
+        Character* character = FindObject<Character>(sourceId);
         if (character == nullptr)
             continue;
         for (uint32_t targetId : targets.ids) {

@@ -12,7 +12,7 @@ namespace {
 
 NpcConversationManager* instance = nullptr;
 
-template <typename T> bool Contains(const std::vector<T>& list, const T& item)
+template <typename T> bool ListContains(const std::vector<T>& list, const T& item)
 {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
@@ -29,7 +29,7 @@ template <typename T> bool Remove(std::vector<T>& list, const T& item)
 
 template <typename T> void AddOnce(std::vector<T>& list, const T& item)
 {
-    if (!Contains(list, item))
+    if (!ListContains(list, item))
         list.push_back(item);
 }
 
@@ -105,7 +105,7 @@ void NpcConversationManager::Enable(Conversation* conversation, bool collision)
     if (Remove(disabledConversations, conversation))
         conversation->SetPendingDisable(false);
     // A running one comes back when it ends; listed twice it could be started twice.
-    if (!Contains(busyConversations, conversation))
+    if (!ListContains(busyConversations, conversation))
         AddOnce(collision ? collisionConversations : availableConversations, conversation);
 }
 
@@ -113,7 +113,7 @@ void NpcConversationManager::Disable(Conversation* conversation)
 {
     if (Remove(availableConversations, conversation)) {
         disabledConversations.push_back(conversation);
-    } else if (Contains(busyConversations, conversation)) {
+    } else if (ListContains(busyConversations, conversation)) {
         conversation->SetPendingDisable(true);
         AddOnce(disabledConversations, conversation);
     } else if (Remove(collisionConversations, conversation)) {

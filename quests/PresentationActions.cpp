@@ -25,7 +25,7 @@ Jukebox& TheJukebox()
 }
 
 // Designers' seconds as whole milliseconds; absurd or broken values cannot overflow.
-int32_t Milliseconds(float seconds)
+int32_t ToMilliseconds(float seconds)
 {
     return SaturateToInt(static_cast<double>(seconds) * 1000.0);
 }
@@ -70,7 +70,7 @@ void Action_FadeOutMusic::Fire(uint32_t, bool)
 
 void Action_FadeOutEventMusic::Fire(uint32_t, bool)
 {
-    TheJukebox().EndEventMusic(Milliseconds(timeInSecs));
+    TheJukebox().EndEventMusic(ToMilliseconds(timeInSecs));
 }
 
 bool Action_FadeOutEventMusic::SerializeChildProperties(IOStream* stream)
@@ -122,8 +122,8 @@ bool Action_PlaySoundEffect::SerializeChildProperties(IOStream* stream)
 void Action_ScreenFade::Fire(uint32_t, bool)
 {
     GameEvent_ScreenFade fade;
-    fade.fadeInOutMs = Milliseconds(fadeInOutInSecs);
-    fade.blackoutMs = Milliseconds(blackoutInSecs);
+    fade.fadeInOutMs = ToMilliseconds(fadeInOutInSecs);
+    fade.blackoutMs = ToMilliseconds(blackoutInSecs);
     EventManager::Instance().Send("GameEvent_ScreenFade", fade);
 }
 

@@ -19,7 +19,7 @@ namespace GAME {
 
 namespace {
 
-ControllerPlayer* LocalController()
+ControllerPlayer* LocalPlayerController()
 {
     const Player* player = gGameEngine != nullptr ? gGameEngine->GetMainPlayer() : nullptr;
     return player != nullptr
@@ -31,7 +31,7 @@ ControllerPlayer* LocalController()
 
 void Action_BestowTriggerToken::Fire(uint32_t, bool)
 {
-    if (ControllerPlayer* controller = LocalController())
+    if (ControllerPlayer* controller = LocalPlayerController())
         controller->BestowToken(TriggerToken(tokenName));
 }
 
@@ -43,7 +43,7 @@ const std::string& Action_BestowTriggerToken::GetDescription()
 
 void Action_RemoveTriggerToken::Fire(uint32_t, bool)
 {
-    if (ControllerPlayer* controller = LocalController())
+    if (ControllerPlayer* controller = LocalPlayerController())
         controller->RemoveToken(TriggerToken(tokenName));
 }
 

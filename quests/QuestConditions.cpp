@@ -20,20 +20,20 @@ namespace GAME {
 
 namespace {
 
-template <typename T> T* Find(uint32_t id)
+template <typename T> T* ObjectAs(uint32_t id)
 {
     return ObjectManager::Instance().GetObject<T>(id);
 }
 
-bool Names(const std::string& property, const std::string& name)
+bool NamesOne(const std::string& property, const std::string& name)
 {
     return !property.empty() && FileNameEquals(property, name);
 }
 
 bool NamesObject(const std::string& property, uint32_t id)
 {
-    const Object* object = Find<Object>(id);
-    return object != nullptr && Names(property, object->GetObjectName());
+    const Object* object = ObjectAs<Object>(id);
+    return object != nullptr && NamesOne(property, object->GetObjectName());
 }
 
 } // namespace
@@ -52,14 +52,14 @@ bool VolumeConditionBase::SerializeChildProperties(IOStream* stream)
 
 void VolumeConditionBase::OnGenericEntitySpawn(const GameEvent_GenericEntity& event)
 {
-    if (!QuestConditionRules::IsDone(*this) && Names(volumeRecord, event.objectName))
+    if (!QuestConditionRules::IsDone(*this) && NamesOne(volumeRecord, event.objectName))
         volumeIds.push_back(event.objectId);
 }
 
 void VolumeConditionBase::OnGenericEntityDestroy(const GameEvent_GenericEntity& event)
 {
     const auto found = std::find(volumeIds.begin(), volumeIds.end(), event.objectId);
-    if (!QuestConditionRules::IsDone(*this) && Names(volumeRecord, event.objectName) &&
+    if (!QuestConditionRules::IsDone(*this) && NamesOne(volumeRecord, event.objectName) &&
         found != volumeIds.end())
         volumeIds.erase(found);
 }
@@ -68,7 +68,7 @@ bool VolumeConditionBase::HeardFrom(uint32_t volumeId, uint32_t entityId) const
 {
     return !QuestConditionRules::IsDone(*this) &&
            std::find(volumeIds.begin(), volumeIds.end(), volumeId) != volumeIds.end() &&
-           Find<Player>(entityId) != nullptr;
+           ObjectAs<Player>(entityId) != nullptr;
 }
 
 Condition_EnterVolume::Condition_EnterVolume(uint32_t id, Trigger* parent)
@@ -113,7 +113,7 @@ const std::string& Condition_ExitVolume::GetDescription()
 
 void Condition_ExitVolume::OnExitBoundingVolume(const GameEvent_ExitBoundingVolume& event)
 {
-    const Player* player = Find<Player>(event.entityId);
+    const Player* player = ObjectAs<Player>(event.entityId);
     if (HeardFrom(event.volumeId, event.entityId) && player->IsControllingCharacter())
         QuestConditionRules::Satisfy(*this, event.entityId);
 }
@@ -136,9 +136,9 @@ bool Condition_UseFixedItem::SerializeChildProperties(IOStream* stream)
 
 void Condition_UseFixedItem::OnFixedItemUse(const GameEvent_FixedItemUse& event)
 {
-    const FixedItem* item = Find<FixedItem>(event.objectId);
+    const FixedItem* item = ObjectAs<FixedItem>(event.objectId);
     if (!QuestConditionRules::IsDone(*this) && item != nullptr &&
-        Names(itemRecord, item->GetObjectName()))
+        NamesOne(itemRecord, item->GetObjectName()))
         QuestConditionRules::Satisfy(*this, event.userId);
 }
 
@@ -161,7 +161,7 @@ bool Condition_PickupItem::SerializeChildProperties(IOStream* stream)
 
 void Condition_PickupItem::OnItemAdd(const GameEvent_ItemAdd& event)
 {
-    if (!QuestConditionRules::IsDone(*this) && !event.flag && Find<Player>(event.ownerId) &&
+    if (!QuestConditionRules::IsDone(*this) && !event.flag && ObjectAs<Player>(event.ownerId) &&
         NamesObject(itemRecord, event.itemId))
         QuestConditionRules::Satisfy(*this, event.ownerId);
 }
@@ -188,7 +188,7 @@ bool Condition_ConversationStart::SerializeChildProperties(IOStream* stream)
 
 void Condition_ConversationStart::OnConversationBegin(const GameEvent_GenericEntity& event)
 {
-    if (QuestConditionRules::IsDone(*this) || !Names(personRecord, event.objectName) ||
+    if (QuestConditionRules::IsDone(*this) || !NamesOne(personRecord, event.objectName) ||
         event.objectId != QuestConditionRules::Me())
         return;
     Satisfy(event.objectId, true, false);
@@ -235,7 +235,7 @@ const std::string& Condition_GotToken::GetDescription()
 
 void Condition_GotToken::OnGotToken(const GameEvent_GotToken& event)
 {
-    if (!QuestConditionRules::IsDone(*this) && Names(tokenName, event.tokenName))
+    if (!QuestConditionRules::IsDone(*this) && NamesOne(tokenName, event.tokenName))
         QuestConditionRules::Satisfy(*this, event.playerId);
 }
 
@@ -253,7 +253,7 @@ bool Condition_CharacterHasItem::SerializeChildProperties(IOStream* stream)
 bool Condition_CharacterHasItem::IsSatisfied(bool& flag)
 {
     const Character* holder =
-        parent != nullptr ? Find<Character>(parent->GetInstigator()) : nullptr;
+        parent != nullptr ? ObjectAs<Character>(parent->GetInstigator()) : nullptr;
     return QuestConditionRules::AndInto(
         flag, holder != nullptr && !itemName.empty() && holder->HasItem(itemName), *this);
 }
@@ -314,9 +314,9 @@ bool CompletionConditionBase::SerializeChildProperties(IOStream* stream)
 
 void CompletionConditionBase::OnInitialUpdate(const GameEvent_GenericEntity& event)
 {
-    if (QuestConditionRules::IsDone(*this) || !Names(characterRecord, event.objectName))
+    if (QuestConditionRules::IsDone(*this) || !NamesOne(characterRecord, event.objectName))
         return;
-    if (const Proxy* proxy = Find<Proxy>(event.objectId))
+    if (const Proxy* proxy = ObjectAs<Proxy>(event.objectId))
         proxy->GetPrimaryObjects(objectIds);
 }
 
@@ -325,10 +325,10 @@ void CompletionConditionBase::OnCompleted(const GameEvent_GenericEntity& event)
     if (QuestConditionRules::IsDone(*this))
         return;
     const bool listed = std::any_of(objectIds.begin(), objectIds.end(), [&](uint32_t id) {
-        const Object* object = Find<Object>(id);
+        const Object* object = ObjectAs<Object>(id);
         return object != nullptr && FileNameEquals(object->GetObjectName(), event.objectName);
     });
-    if (Names(characterRecord, event.objectName) || (!characterRecord.empty() && listed))
+    if (NamesOne(characterRecord, event.objectName) || (!characterRecord.empty() && listed))
         QuestConditionRules::Satisfy(*this, 0);
 }
 

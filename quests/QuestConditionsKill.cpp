@@ -82,7 +82,7 @@ void AnnounceMet(const TriggerCondition& condition, bool notify)
 
 namespace {
 
-bool Names(const std::string& property, const std::string& name)
+bool PropertyNames(const std::string& property, const std::string& name)
 {
     return !property.empty() && FileNameEquals(property, name);
 }
@@ -103,7 +103,7 @@ template <typename Condition>
 void HearKill(Condition& condition, const std::string& record, uint32_t type,
               const GameEvent_CreatureDeath& event)
 {
-    if (QuestConditionRules::IsDone(condition) || !Names(record, event.name))
+    if (QuestConditionRules::IsDone(condition) || !PropertyNames(record, event.name))
         return;
     QuestNetMsg_Kill message(type, condition.GetId(), event.killerId);
     message.killer = event.killerId;
@@ -156,7 +156,7 @@ void Condition_KillAllCreaturesFromProxy::OnCreatureDeath(const GameEvent_Creatu
 {
     const Monster* monster = ObjectManager::Instance().GetObject<Monster>(event.victimId);
     if (QuestConditionRules::IsDone(*this) || monster == nullptr ||
-        !Names(proxyRecord, monster->GetProxyParent()))
+        !PropertyNames(proxyRecord, monster->GetProxyParent()))
         return;
     const uint32_t siblings = monster->GetProxyNumSiblings();
     QuestNetMsg_KillAllCreaturesFromProxy message(QuestNetMsg::KillAllCreaturesFromProxy, GetId(),

@@ -11,7 +11,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project\\Game\\QuestItem";
+constexpr const char* kQuestItemSource = "Project\\Game\\QuestItem";
 
 } // namespace
 
@@ -20,7 +20,7 @@ GAME_IMPLEMENT_CLASS(QuestItem, Item);
 QuestItem::~QuestItem()
 {
     UnloadBitmap();
-    DestroyTrailEffect(trailEffect, kSourceFile, __LINE__);
+    DestroyTrailEffect(trailEffect, kQuestItemSource, __LINE__);
 }
 
 void QuestItem::UnloadBitmap()
@@ -35,7 +35,7 @@ void QuestItem::Load(const LoadTable& table)
     Item::Load(table);
     // A second record may name another picture; the one held would otherwise stay on show.
     UnloadBitmap();
-    DestroyTrailEffect(trailEffect, kSourceFile, __LINE__);
+    DestroyTrailEffect(trailEffect, kQuestItemSource, __LINE__);
     trailEmitting = false;
     trailEffect = LoadTrailEffect(table);
 }

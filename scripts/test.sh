@@ -14,14 +14,15 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 build="$ROOT/build/check"
-options=(-DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON -DGAME_WERROR=ON -DGAME_BENCH=OFF)
+options=(-DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON -DGAME_WERROR=ON -DGAME_BENCH=OFF
+    -DGAME_UNITY=ON)
 if command -v clang++ >/dev/null; then
     options+=(-DCMAKE_CXX_COMPILER=clang++ -DGAME_FUZZ=ON -DGAME_PCH=ON)
 fi
-# Line tables only and no optimisation: stack traces keep their lines, and on two cores the cold
-# build is the longest stage, which -O0 shortens by about a third. The tests take seconds either
-# way and the fuzzers run for a fixed time.
-debug_flags="-DCMAKE_CXX_FLAGS_DEBUG=-O0 -gline-tables-only"
+# Line tables only, and the library at -O1 (the suites' own code stays at -O0): stack traces keep
+# their lines, and the tests and the fuzzers run two to six times faster than at -O0 for about a
+# quarter more compilation, which the unity build more than pays for.
+debug_flags="-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only"
 options+=("$debug_flags")
 
 stage layers bash "$ROOT/scripts/layers.sh"
@@ -41,7 +42,7 @@ stage tests ctest --test-dir "$build" --output-on-failure -j "$((JOBS + 2))" --t
 quest_threads() {
     local tsan="$ROOT/build/gcc-tsan"
     configure "$tsan" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DGAME_TSAN=ON \
-        -DGAME_WERROR=ON -DGAME_BENCH=OFF -DGAME_PCH=ON
+        -DGAME_WERROR=ON -DGAME_BENCH=OFF -DGAME_PCH=ON -DGAME_UNITY=ON
     cmake --build "$tsan" -j "$JOBS" --target quests_tests gamehost
     GAME_SOURCE_DIR="$ROOT" TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
         "$tsan/tests/quests_tests" --gtest_brief=1

@@ -31,7 +31,7 @@ constexpr float kRadiusKeepRange = 20.0f;
 // 20 squared: an area aimed further away finds no area targets.
 constexpr float kRadiusReachSquared = 400.0f;
 
-SkillServicesBase* ServicesOf(const SkillManagerBase* manager)
+SkillServicesBase* ServicesOfManager(const SkillManagerBase* manager)
 {
     return manager != nullptr ? manager->GetSkillServices() : nullptr;
 }
@@ -52,7 +52,7 @@ uint32_t NextSeed()
 bool SkillActivated::ExecuteMeleeAttack(Character& owner, uint32_t targetId,
                                         const WorldVec3& /*point*/, uint32_t weaponId)
 {
-    SkillServicesBase* services = ServicesOf(skillManager);
+    SkillServicesBase* services = ServicesOfManager(skillManager);
     if (services == nullptr)
         return false;
 
@@ -103,7 +103,7 @@ bool SkillActivated::ExecuteRangedAttack(Character& owner, const WorldCoords& or
                                          uint32_t targetId, const WorldVec3& point,
                                          uint32_t weaponId)
 {
-    SkillServicesBase* services = ServicesOf(skillManager);
+    SkillServicesBase* services = ServicesOfManager(skillManager);
     if (services == nullptr)
         return false;
 
@@ -145,7 +145,7 @@ bool SkillActivated::ExecuteRangedAttack(Character& owner, const WorldCoords& or
 bool SkillActivated::ExecuteRadiusAttack(Character& owner, uint32_t targetId,
                                          const WorldVec3& point)
 {
-    SkillServicesBase* services = ServicesOf(skillManager);
+    SkillServicesBase* services = ServicesOfManager(skillManager);
     if (services == nullptr)
         return false;
 

@@ -12,7 +12,7 @@
 namespace GAME {
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/SkillActivatedSpell";
+constexpr const char* kSkillActivatedSpellSource = "Project/Game/SkillActivatedSpell";
 } // namespace
 
 SkillActivatedSpell::SkillActivatedSpell()
@@ -27,7 +27,8 @@ SkillActivatedSpell::~SkillActivatedSpell()
 
 void SkillActivatedSpell::DestroyTemplateProjectile()
 {
-    ObjectManager::Instance().DestroyObjectEx(templateProjectile, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(templateProjectile, kSkillActivatedSpellSource,
+                                              __LINE__);
     templateProjectile = nullptr;
 }
 

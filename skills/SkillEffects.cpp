@@ -18,7 +18,7 @@ namespace GAME {
 namespace {
 
 // A record that makes no sound pack leaves the slot empty.
-SoundPak* CreateSound(const std::string& name)
+SoundPak* MakeSound(const std::string& name)
 {
     return name.empty() ? nullptr : ObjectManager::Instance().CreateObjectFromFile<SoundPak>(name);
 }
@@ -92,7 +92,7 @@ void Skill::LoadSounds()
         if (this->*slot.sound != nullptr)
             ObjectManager::Instance().DestroyObjectEx(this->*slot.sound, "Project/Game/Skill",
                                                       __LINE__);
-        this->*slot.sound = CreateSound(slot.name);
+        this->*slot.sound = MakeSound(slot.name);
     }
 }
 

@@ -31,7 +31,7 @@ std::string BuffKey(const std::string& name)
 }
 
 // Ids of a list taken before a walk: a skill the walk destroys or drops is not visited.
-std::vector<uint32_t> IdsOf(const std::vector<Skill*>& skills)
+std::vector<uint32_t> SkillIdsOf(const std::vector<Skill*>& skills)
 {
     std::vector<uint32_t> ids;
     ids.reserve(skills.size());
@@ -232,7 +232,7 @@ void SkillManager::DispelSkillBuffs()
     WalkBuffs([&](SkillBuff& buff) { buff.DispelBuff(*parent); });
     ObjectManager& objects = ObjectManager::Instance();
     for (const std::vector<Skill*>* list : {&activeSkills, &itemSkills}) {
-        for (uint32_t id : IdsOf(*list)) {
+        for (uint32_t id : SkillIdsOf(*list)) {
             if (Skill* skill = objects.GetObject<Skill>(id))
                 skill->DispellSelfBuff(*parent);
         }
@@ -252,12 +252,12 @@ void SkillManager::UnderAttack(const ParametersCombat& parameters)
         return;
     ObjectManager& objects = ObjectManager::Instance();
     ++buffWalkDepth;
-    for (uint32_t id : IdsOf(activeSkills)) {
+    for (uint32_t id : SkillIdsOf(activeSkills)) {
         Skill* skill = objects.GetObject<Skill>(id);
         if (skill != nullptr && skill->IsSkillOnHitActive())
             skill->OnHitActivation(*parent, parameters);
     }
-    for (uint32_t id : IdsOf(itemSkills)) {
+    for (uint32_t id : SkillIdsOf(itemSkills)) {
         Skill* skill = objects.GetObject<Skill>(id);
         if (skill != nullptr && skill->GetCurrentLevel() != 0)
             skill->OnHitActivation(*parent, parameters);
@@ -279,7 +279,7 @@ void SkillManager::ImDead()
     if (parent == nullptr)
         return;
     ObjectManager& objects = ObjectManager::Instance();
-    for (uint32_t id : IdsOf(activeSkills)) {
+    for (uint32_t id : SkillIdsOf(activeSkills)) {
         if (Skill* skill = objects.GetObject<Skill>(id))
             skill->StopSkill(*parent);
     }
@@ -293,11 +293,11 @@ void SkillManager::ImDead()
     skillBuffs.clear();
     EndBuffWalk();
     RebuildUITempSkillList();
-    for (uint32_t id : IdsOf(onDeathSkills)) {
+    for (uint32_t id : SkillIdsOf(onDeathSkills)) {
         if (auto* skill = objects.GetObject<SkillOnDeath>(id))
             skill->ActivateOnDeathNow(*parent);
     }
-    for (uint32_t id : IdsOf(itemSkills)) {
+    for (uint32_t id : SkillIdsOf(itemSkills)) {
         Skill* skill = objects.GetObject<Skill>(id);
         if (skill == nullptr)
             continue;

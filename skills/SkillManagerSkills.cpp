@@ -58,7 +58,7 @@ uint64_t FoldedNameHash(const std::string& name)
     return hash;
 }
 
-uint32_t FindByName(const std::vector<Skill*>& skills, const std::string& name)
+uint32_t FindSkillByName(const std::vector<Skill*>& skills, const std::string& name)
 {
     if (name.empty())
         return 0;
@@ -224,7 +224,7 @@ void SkillManager::RemoveItemSkill(uint32_t grantingId)
 
 uint32_t SkillManager::FindSkillId(const std::string& name) const
 {
-    if (const uint32_t id = FindByName(learnedSkills, name))
+    if (const uint32_t id = FindSkillByName(learnedSkills, name))
         return id;
     // Then the buffs cast on the character.
     const SkillBuff* buff = GetSkillBuff(name);
@@ -233,7 +233,7 @@ uint32_t SkillManager::FindSkillId(const std::string& name) const
 
 uint32_t SkillManager::FindItemSkillId(const std::string& name) const
 {
-    return FindByName(itemSkills, name);
+    return FindSkillByName(itemSkills, name);
 }
 
 void SkillManager::FindReplicaSkills(const std::vector<_SkillReplica>& replicas,

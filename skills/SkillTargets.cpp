@@ -22,7 +22,7 @@ WorldVec3 SearchCentre(const Character& owner, const WorldVec3& point, bool arou
     return aroundSelf ? owner.GetCoords().GetPosition() : point;
 }
 
-bool IsFoeOf(const Character& owner, uint32_t target)
+bool IsFoeOfOwner(const Character& owner, uint32_t target)
 {
     const TeamManager* teams = GameEngine::Get().GetTeamManager();
     return teams != nullptr && teams->IsFoe(owner.GetObjectId(), target);
@@ -114,7 +114,7 @@ bool Skill::GetValidMeleeTarget(const Character& owner, uint32_t& target, const 
         target = FirstFoe(owner, SearchCentre(owner, point, aroundSelf), radius);
         return true;
     }
-    if (IsFoeOf(owner, target))
+    if (IsFoeOfOwner(owner, target))
         return true;
     target = 0;
     return false;
@@ -127,7 +127,7 @@ bool Skill::GetValidRangedTarget(const Character& owner, uint32_t& target, const
         target = FirstFoe(owner, point, radius);
         return true;
     }
-    if (IsFoeOf(owner, target))
+    if (IsFoeOfOwner(owner, target))
         return true;
     target = 0;
     return false;

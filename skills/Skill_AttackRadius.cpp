@@ -22,13 +22,13 @@ GAME_IMPLEMENT_CLASS(Skill_AttackRadius, SkillActivated);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/Skill_AttackRadius";
+constexpr const char* kSkillAttackRadiusSource = "Project/Game/Skill_AttackRadius";
 
 void PlaceInWorld(Entity* entity, const WorldCoords& coords)
 {
     World* world = gEngine->GetWorld();
     if (world == nullptr || !world->AddEntity(entity, coords, false))
-        ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
+        ObjectManager::Instance().DestroyObjectEx(entity, kSkillAttackRadiusSource, __LINE__);
 }
 
 } // namespace

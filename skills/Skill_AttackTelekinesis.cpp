@@ -33,9 +33,9 @@ GAME_IMPLEMENT_CLASS(Skill_AttackTelekinesis, SkillActivated);
 
 namespace {
 constexpr int32_t kBeamFadeMs = 250;
-const Vec3 kUp(0.0f, 1.0f, 0.0f);
+const Vec3 kLiftUp(0.0f, 1.0f, 0.0f);
 
-const Name& HandPoint()
+const Name& TelekinesisHandPoint()
 {
     static const Name point = Name::Create("SpecialHit01");
     return point;
@@ -191,7 +191,7 @@ bool Skill_AttackTelekinesis::ClaimObject(Character& owner, const WorldCoords& /
     headFraction = 0.0f;
     claimedId = candidateId;
     sequence = Sequence_BeamReaching;
-    overHeadCoords = owner.GetAttachedCoords(HandPoint());
+    overHeadCoords = owner.GetAttachedCoords(TelekinesisHandPoint());
     handPoint = overHeadCoords.GetPosition();
     startCoords = object->GetCoords();
     liftCoords = startCoords;
@@ -204,7 +204,7 @@ bool Skill_AttackTelekinesis::ClaimObject(Character& owner, const WorldCoords& /
         puppetId = puppet->GetObjectId();
         puppet->SetVisibility(false);
         WorldCoords placed = startCoords;
-        placed.LookAt(startCoords.GetPosition(), owner.GetCoords().GetPosition(), kUp);
+        placed.LookAt(startCoords.GetPosition(), owner.GetCoords().GetPosition(), kLiftUp);
         if (world != nullptr)
             world->AddEntity(puppet, placed, false);
     }
@@ -236,7 +236,8 @@ bool Skill_AttackTelekinesis::RetrieveObject(Character& /*owner*/, WorldVec3& /*
 void Skill_AttackTelekinesis::RefreshBeam(Character& owner, const ProjectileTelekinesis& object)
 {
     if (ChaosBeam* beam = GetBeam())
-        beam->SetEndPoints(owner.GetAttachedCoords(HandPoint()).GetPosition(), FarEnd(object));
+        beam->SetEndPoints(owner.GetAttachedCoords(TelekinesisHandPoint()).GetPosition(),
+                           FarEnd(object));
 }
 
 void Skill_AttackTelekinesis::Update(Character& owner, int32_t elapsedMs)

@@ -20,9 +20,9 @@ GAME_IMPLEMENT_CLASS(Skill_DefensiveWall, SkillActivated);
 
 namespace {
 constexpr float kWallRadius = 1.0f;
-const Vec3 kUp(0.0f, 1.0f, 0.0f);
+const Vec3 kWallUp(0.0f, 1.0f, 0.0f);
 
-float Radians(float degrees)
+float ToRadians(float degrees)
 {
     return degrees * std::numbers::pi_v<float> / 180.0f;
 }
@@ -34,7 +34,7 @@ WorldCoords RingStart(const WorldCoords& centre, float radius, float twist)
     WorldVec3 position = centre.GetPosition();
     position.TranslateInRegion(Vec3(radius, 0.0f, 0.0f));
     start.SetPosition(position);
-    start.RotateAroundPoint(centre.GetPosition(), Radians(twist), kUp);
+    start.RotateAroundPoint(centre.GetPosition(), ToRadians(twist), kWallUp);
     return start;
 }
 } // namespace
@@ -96,14 +96,14 @@ void Skill_DefensiveWall::PlaceRings(const WorldCoords& centre, std::vector<Worl
                                                     free) > 0) {
                 WorldCoords wall = current;
                 wall.RotateAroundPoint(current.GetPosition(),
-                                       Radians(random.FGenerate(0.0f, 360.0f)), kUp);
+                                       ToRadians(random.FGenerate(0.0f, 360.0f)), kWallUp);
                 WorldVec3 position = free.front();
                 position.TranslateToFloor(Vec3());
                 wall.SetPosition(position);
                 coords.push_back(wall);
                 ids.push_back(objects.CreateObjectID());
             }
-            current.RotateAroundPoint(centre.GetPosition(), Radians(spacing), kUp);
+            current.RotateAroundPoint(centre.GetPosition(), ToRadians(spacing), kWallUp);
         }
         twist += spacing * 0.5f;
         radius += data.GetSpawnObjectsDistanceIncrement();

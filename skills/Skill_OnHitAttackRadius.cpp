@@ -24,7 +24,7 @@ GAME_IMPLEMENT_CLASS(Skill_OnHitAttackRadius, SkillActivated);
 
 namespace {
 
-float Distance(const WorldVec3& a, const WorldVec3& b)
+float RadiusDistance(const WorldVec3& a, const WorldVec3& b)
 {
     if (const World* world = gEngine->GetWorld())
         return world->GetDistance(a, b);
@@ -98,7 +98,7 @@ void Skill_OnHitAttackRadius::Update(Character& owner, int32_t elapsedMs)
             const Character* target = objects.GetObject<Character>(id);
             if (target == nullptr)
                 continue;
-            if (Distance(target->GetCoords().GetPosition(), waveCentre) <= front)
+            if (RadiusDistance(target->GetCoords().GetPosition(), waveCentre) <= front)
                 hits.push_back(id);
             else
                 *keep++ = id;

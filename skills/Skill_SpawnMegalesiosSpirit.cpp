@@ -24,7 +24,7 @@ WorldVec3 CentreOf(const Actor& actor)
 }
 
 // The offset from `from` to `to` in from's region; zero when the two cannot be related.
-Vec3 Offset(const WorldVec3& from, const WorldVec3& to)
+Vec3 OffsetBetween(const WorldVec3& from, const WorldVec3& to)
 {
     Vec3 there;
     if (!to.GetPositionInRegion(from.GetRegionId(), there))
@@ -92,7 +92,7 @@ void Skill_SpawnMegalesiosSpirit::Update(Character& owner, int32_t elapsedMs)
             ++burst;
             continue;
         }
-        const Vec3 offset = Offset(burst->position, CentreOf(*host));
+        const Vec3 offset = OffsetBetween(burst->position, CentreOf(*host));
         auto* effect = objects.GetObject<EffectEntity>(burst->effectId);
         if (offset.Length() < step) {
             if (auto* controller = objects.GetObject<ControllerSpiritHost>(host->GetControllerId()))

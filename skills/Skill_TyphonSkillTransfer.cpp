@@ -15,13 +15,13 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(Skill_TyphonSkillTransfer, SkillActivated);
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/Skill_TyphonSkillTransfer";
+constexpr const char* kSkillTyphonSkillTransferSource = "Project/Game/Skill_TyphonSkillTransfer";
 const Name& BeamPoint()
 {
     static const Name point = Name::Create("Beam");
     return point;
 }
-WorldCoords CentreOf(const Character& character)
+WorldCoords CentreCoordsOf(const Character& character)
 {
     WorldCoords centre = character.GetCoords();
     WorldVec3 position = centre.GetPosition();
@@ -41,8 +41,10 @@ Skill_TyphonSkillTransfer::Skill_TyphonSkillTransfer()
 Skill_TyphonSkillTransfer::~Skill_TyphonSkillTransfer()
 {
     ObjectManager& objects = ObjectManager::Instance();
-    RemoveAndDestroy(objects.GetObject<EffectEntity>(sourceEndEffect), kSourceFile, __LINE__);
-    RemoveAndDestroy(objects.GetObject<EffectEntity>(targetEndEffect), kSourceFile, __LINE__);
+    RemoveAndDestroy(objects.GetObject<EffectEntity>(sourceEndEffect),
+                     kSkillTyphonSkillTransferSource, __LINE__);
+    RemoveAndDestroy(objects.GetObject<EffectEntity>(targetEndEffect),
+                     kSkillTyphonSkillTransferSource, __LINE__);
     if (ChaosBeam* beam = GetBeam())
         beam->Liberate();
 }
@@ -103,7 +105,8 @@ void Skill_TyphonSkillTransfer::TargetResult(Character& owner, const std::vector
         ChaosBeam* beam = GetBeam();
         if (beam == nullptr)
             continue;
-        beam->SetEndPoints(CentreOf(*target).GetPosition(), CentreOf(owner).GetPosition());
+        beam->SetEndPoints(CentreCoordsOf(*target).GetPosition(),
+                           CentreCoordsOf(owner).GetPosition());
         beam->SetTopBottomPercent(0.0f, 0.0f);
         PutBackInWorld(*beam, owner.GetCoords());
         beamShown = true;
@@ -131,7 +134,7 @@ void Skill_TyphonSkillTransfer::DropEnd(uint32_t& effect)
 {
     if (auto* made = ObjectManager::Instance().GetObject<EffectEntity>(effect)) {
         made->StopEmitting();
-        RemoveAndDestroy(made, kSourceFile, __LINE__);
+        RemoveAndDestroy(made, kSkillTyphonSkillTransferSource, __LINE__);
     }
     effect = 0;
 }

@@ -23,7 +23,7 @@ GAME_IMPLEMENT_CLASS(BoundingVolumeWind, BoundingVolume);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/BoundingVolumeKinds";
+constexpr const char* kBoundingVolumeKindsSource = "Project/Game/BoundingVolumeKinds";
 
 uint32_t MainPlayerId()
 {
@@ -143,10 +143,10 @@ void BoundingVolumeSoundFxOneShot::OnEnterAction(uint32_t entityId)
     if (sound == nullptr)
         return;
     sound->Play(GetVolumeCoords(), false, true);
-    objects.DestroyObjectEx(sound, kSourceFile, __LINE__);
+    objects.DestroyObjectEx(sound, kBoundingVolumeKindsSource, __LINE__);
     if (World* world = gEngine->GetWorld())
         world->RemoveEntity(this);
-    objects.DestroyObjectEx(this, kSourceFile, __LINE__);
+    objects.DestroyObjectEx(this, kBoundingVolumeKindsSource, __LINE__);
     StopMerge();
 }
 

@@ -17,13 +17,13 @@ GAME_IMPLEMENT_CLASS(BoundingVolumeMultiple, Entity);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/BoundingVolumeMultiple";
+constexpr const char* kBoundingVolumeMultipleSource = "Project/Game/BoundingVolumeMultiple";
 
 const char* const radiusKeys[] = {"boundingVolumeRadius1", "boundingVolumeRadius2",
                                   "boundingVolumeRadius3", "boundingVolumeRadius4"};
 
 // Volumes in the editor's filter.
-constexpr int32_t kEditorFilterType = 1;
+constexpr int32_t kMultipleVolumeFilterType = 1;
 
 // Radii this close to 0 are a designer's "no sphere here".
 constexpr float radiusEpsilon = 0.0001f;
@@ -47,7 +47,7 @@ BoundingVolumeMultiple::~BoundingVolumeMultiple()
         if (entry.attached)
             continue;
         if (BoundingVolume* volume = objects.GetObject<BoundingVolume>(entry.volumeId))
-            objects.DestroyObjectEx(volume, kSourceFile, __LINE__);
+            objects.DestroyObjectEx(volume, kBoundingVolumeMultipleSource, __LINE__);
     }
 }
 
@@ -74,7 +74,7 @@ void BoundingVolumeMultiple::InitialUpdate()
 {
     Entity::InitialUpdate();
     if (gEngine->IsLevelEditor())
-        EditorFilter::Instance().AddFilterObject(GetObjectId(), kEditorFilterType);
+        EditorFilter::Instance().AddFilterObject(GetObjectId(), kMultipleVolumeFilterType);
 }
 
 void BoundingVolumeMultiple::UpdateSelf(int32_t elapsedMs)

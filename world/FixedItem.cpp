@@ -28,7 +28,7 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(FixedItem, Actor);
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/FixedItem";
+constexpr const char* kFixedItemSource = "Project/Game/FixedItem";
 constexpr float kAllyRadius = 20.0f;
 } // namespace
 
@@ -47,8 +47,8 @@ FixedItem::~FixedItem()
 void FixedItem::DestroyOwnedObjects()
 {
     ObjectManager& objects = ObjectManager::Instance();
-    objects.DestroyObjectEx(GetSkill(), kSourceFile, __LINE__);
-    objects.DestroyObjectEx(GetLockedSound(), kSourceFile, __LINE__);
+    objects.DestroyObjectEx(GetSkill(), kFixedItemSource, __LINE__);
+    objects.DestroyObjectEx(GetLockedSound(), kFixedItemSource, __LINE__);
     skillId = 0;
     lockedSoundId = 0;
 }
@@ -102,7 +102,7 @@ void FixedItem::LoadSkill(const std::string& record)
     Object* made = objects.CreateObjectFromFile(record, 0);
     auto* skill = DynamicCast<FixedItemSkill>(made);
     if (skill == nullptr) {
-        objects.DestroyObjectEx(made, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(made, kFixedItemSource, __LINE__);
         return;
     }
     skillId = skill->GetObjectId();

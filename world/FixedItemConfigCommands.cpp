@@ -67,7 +67,7 @@ std::unique_ptr<NetPacket> MakeTargetsPacket(uint32_t actorId, uint32_t user,
     return packet;
 }
 
-std::unique_ptr<ActorConfigCommand> Rebuild(const FixedItemStateChangeConfigCmdPacket& p)
+std::unique_ptr<ActorConfigCommand> RebuildStateChange(const FixedItemStateChangeConfigCmdPacket& p)
 {
     // A peer's word that names no state never reaches an item.
     if (!IsFixedItemState(p.state)) {
@@ -79,22 +79,22 @@ std::unique_ptr<ActorConfigCommand> Rebuild(const FixedItemStateChangeConfigCmdP
         p.actorId.GetId(), static_cast<FixedItem_State>(p.state), p.target.GetId(), p.doSound);
 }
 
-std::unique_ptr<ActorConfigCommand> Rebuild(const FixedItemTargetConfigCmdPacket& p)
+std::unique_ptr<ActorConfigCommand> RebuildStateChange(const FixedItemTargetConfigCmdPacket& p)
 {
     return std::make_unique<FixedItemTargetConfigCmd>(p.actorId.GetId(), p.primaryTarget.GetId(),
                                                       p.targets);
 }
 
-std::unique_ptr<ActorConfigCommand> Rebuild(const FixedItemSkillTargetConfigCmdPacket& p)
+std::unique_ptr<ActorConfigCommand> RebuildStateChange(const FixedItemSkillTargetConfigCmdPacket& p)
 {
     return std::make_unique<FixedItemSkillTargetConfigCmd>(p.actorId.GetId(),
                                                            p.primaryTarget.GetId(), p.targets);
 }
 
-[[maybe_unused]] const bool registered = [] {
-    NetworkShim::RegisterCommand<FixedItemStateChangeConfigCmdPacket, Rebuild>();
-    NetworkShim::RegisterCommand<FixedItemTargetConfigCmdPacket, Rebuild>();
-    NetworkShim::RegisterCommand<FixedItemSkillTargetConfigCmdPacket, Rebuild>();
+[[maybe_unused]] const bool fixedItemConfigCommandsRegistered = [] {
+    NetworkShim::RegisterCommand<FixedItemStateChangeConfigCmdPacket, RebuildStateChange>();
+    NetworkShim::RegisterCommand<FixedItemTargetConfigCmdPacket, RebuildStateChange>();
+    NetworkShim::RegisterCommand<FixedItemSkillTargetConfigCmdPacket, RebuildStateChange>();
     return true;
 }();
 

@@ -19,13 +19,14 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(FixedItemContainer, FixedItem);
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/FixedItemContainer";
+constexpr const char* kFixedItemContainerSource = "Project/Game/FixedItemContainer";
 constexpr float kRadiusLockThreshold = 0.0001f;
 } // namespace
 
 FixedItemContainer::~FixedItemContainer()
 {
-    ObjectManager::Instance().DestroyObjectEx(GetLockedEffect(), kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(GetLockedEffect(), kFixedItemContainerSource,
+                                              __LINE__);
 }
 
 uint32_t FixedItemContainer::ResolveLockedClassification(const std::string& text)

@@ -17,7 +17,7 @@ GAME_IMPLEMENT_CLASS(FixedItemShrine, FixedItem);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/FixedItemShrine";
+constexpr const char* kFixedItemShrineSource = "Project/Game/FixedItemShrine";
 constexpr const char* kPhaseStems[FixedItemShrine::PhaseCount] = {
     "idle", "idleToActive", "active", "activeToDormant", "dormant", "dormantToIdle"};
 constexpr const char* kEffectKeys[3] = {"IdleLoopingEffect", "DormantToIdleEffect",
@@ -25,7 +25,7 @@ constexpr const char* kEffectKeys[3] = {"IdleLoopingEffect", "DormantToIdleEffec
 constexpr const char* kAttachmentKeys[3] = {"IdleLoopingAttachment", "DormantToIdleAttachment",
                                             "ActiveOneShotAttachment"};
 
-int32_t SecondsToMs(const LoadTable& table, const char* key)
+int32_t ShrineMs(const LoadTable& table, const char* key)
 {
     return SaturateToInt(static_cast<double>(table.GetFloat(key, 0.0f)) * 1000.0);
 }
@@ -36,8 +36,8 @@ FixedItemShrine::~FixedItemShrine()
 {
     ObjectManager& objects = ObjectManager::Instance();
     for (size_t i = 0; i < placedEffects.size(); ++i)
-        objects.DestroyObjectEx(GetPlacedEffect(static_cast<PlacedEffect>(i)), kSourceFile,
-                                __LINE__);
+        objects.DestroyObjectEx(GetPlacedEffect(static_cast<PlacedEffect>(i)),
+                                kFixedItemShrineSource, __LINE__);
 }
 
 void FixedItemShrine::Load(const LoadTable& table)
@@ -258,9 +258,9 @@ void FixedItemShrineController::LoadFromDatabase(const std::string& name)
     objects.LoadTableFile(name);
     const LoadTable& table = objects.GetLoadTable(name);
     oneTimeUse = table.GetBool("oneTimeUse", false);
-    activeTime = SecondsToMs(table, "shrineActiveTime");
-    dormantTime = SecondsToMs(table, "shrineDormantTime");
-    sampleTime = SecondsToMs(table, "shrineSampleTime");
+    activeTime = ShrineMs(table, "shrineActiveTime");
+    dormantTime = ShrineMs(table, "shrineDormantTime");
+    sampleTime = ShrineMs(table, "shrineSampleTime");
     radius = table.GetFloat("shrineRadius", 0.0f);
 }
 

@@ -21,9 +21,9 @@ GAME_IMPLEMENT_CLASS(FixedItemSkill_Buff, FixedItemSkill);
 GAME_IMPLEMENT_CLASS(FixedItemSkill_SpawnMonster, FixedItemSkill);
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/FixedItemSkill";
+constexpr const char* kFixedItemSkillSource = "Project/Game/FixedItemSkill";
 
-int32_t SecondsToMs(float seconds)
+int32_t ToMs(float seconds)
 {
     return SaturateToInt(static_cast<double>(seconds) * 1000.0);
 }
@@ -31,15 +31,15 @@ int32_t SecondsToMs(float seconds)
 
 FixedItemSkill::~FixedItemSkill()
 {
-    Item::DestroySoundPak(warningSoundId, kSourceFile, __LINE__);
-    Item::DestroySoundPak(activateSoundId, kSourceFile, __LINE__);
+    Item::DestroySoundPak(warningSoundId, kFixedItemSkillSource, __LINE__);
+    Item::DestroySoundPak(activateSoundId, kFixedItemSkillSource, __LINE__);
 }
 
 void FixedItemSkill::Load(const LoadTable& table)
 {
     Object::Load(table);
-    Item::DestroySoundPak(warningSoundId, kSourceFile, __LINE__);
-    Item::DestroySoundPak(activateSoundId, kSourceFile, __LINE__);
+    Item::DestroySoundPak(warningSoundId, kFixedItemSkillSource, __LINE__);
+    Item::DestroySoundPak(activateSoundId, kFixedItemSkillSource, __LINE__);
     warningSoundId = Item::LoadSoundPakFromTable(table, "skillWarningSound");
     activateSoundId = Item::LoadSoundPakFromTable(table, "skillActivateSound");
     warningEffect = table.GetString("skillWarningFxPak", "");
@@ -79,7 +79,7 @@ void FixedItemSkill_Buff::Load(const LoadTable& table)
     FixedItemSkill::Load(table);
     buffSkillName = table.GetString("buffSkillName", "");
     targetRadius = table.GetFloat("targetRadius", 0.0f);
-    activeDuration = SecondsToMs(table.GetFloat("skillActiveDuration", 0.0f));
+    activeDuration = ToMs(table.GetFloat("skillActiveDuration", 0.0f));
     if (activeDuration == 0)
         activeDuration = kDefaultDuration;
 }
@@ -117,7 +117,7 @@ void FixedItemSkill_SpawnMonster::Load(const LoadTable& table)
 {
     FixedItemSkill::Load(table);
     monsterName = table.GetString("monsterName", "");
-    timeToLive = SecondsToMs(table.GetFloat("timeToLive", 0.0f));
+    timeToLive = ToMs(table.GetFloat("timeToLive", 0.0f));
 }
 
 void FixedItemSkill_SpawnMonster::GetTargets(uint32_t /*user*/, std::vector<uint32_t>& out)
@@ -157,7 +157,7 @@ void FixedItemSkill_SpawnMonster::SpawnOne(uint32_t user, uint32_t id)
         monster->SetLifetime(timeToLive);
     World* world = gEngine->GetWorld();
     if (world == nullptr || !world->AddEntity(monster, GetParent()->GetCoords(), false)) {
-        objects.DestroyObjectEx(monster, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(monster, kFixedItemSkillSource, __LINE__);
         return;
     }
     if (auto* controller = objects.GetObject<ControllerMonster>(monster->GetControllerId()))

@@ -15,7 +15,7 @@ GAME_IMPLEMENT_CLASS(FxMesh, Fx);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/FxMesh";
+constexpr const char* kFxMeshSource = "Project/Game/FxMesh";
 const char* const soundKeys[] = {"sound1", "sound2", "sound3", "sound4"};
 
 // Records give seconds; a NaN or a huge value must not make the timer undefined.
@@ -166,7 +166,7 @@ void FxMesh::UpdateSelf(int32_t elapsedMs)
     active = false;
     if (World* world = gEngine->GetWorld())
         world->RemoveEntity(this);
-    ObjectManager::Instance().DestroyObjectEx(this, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(this, kFxMeshSource, __LINE__);
 }
 
 void FxMesh::AnimationCallback(int32_t kind, const Name& name)

@@ -13,14 +13,14 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(FxPak, Entity);
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/FxPak";
+constexpr const char* kFxPakSource = "Project/Game/FxPak";
 } // namespace
 
 FxPak::~FxPak()
 {
     ObjectManager& objects = ObjectManager::Instance();
     if (Object* sound = objects.GetObject<SoundPak>(activateSoundId))
-        objects.DestroyObjectEx(sound, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(sound, kFxPakSource, __LINE__);
 }
 
 void FxPak::Load(const LoadTable& table)
@@ -62,7 +62,7 @@ void FxPak::SpawnMeshEffect(const std::string& name)
         return;
     effect->AddToWorld(GetCoords());
     if (!effect->IsInWorld()) {
-        objects.DestroyObjectEx(effect, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(effect, kFxPakSource, __LINE__);
         return;
     }
     effect->Start();
@@ -76,7 +76,7 @@ void FxPak::SpawnParticleEffect(const std::string& name)
         return;
     effect->StartEmitting();
     if (!effect->AddToWorld(GetCoords(), true))
-        objects.DestroyObjectEx(effect, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(effect, kFxPakSource, __LINE__);
 }
 
 void FxPak::UpdateSelf(int32_t elapsedMs)
@@ -86,7 +86,7 @@ void FxPak::UpdateSelf(int32_t elapsedMs)
         return;
     if (World* world = gEngine->GetWorld())
         world->RemoveEntity(this);
-    ObjectManager::Instance().DestroyObjectEx(this, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(this, kFxPakSource, __LINE__);
 }
 
 void PlaceFxPak(const std::string& record, const WorldCoords& coords)

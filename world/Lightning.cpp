@@ -18,7 +18,7 @@ GAME_IMPLEMENT_CLASS(Lightning, LineEffect);
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
+constexpr float kHalfCircle = 3.1415927f;
 
 float GameTimeMs()
 {
@@ -199,7 +199,7 @@ void Lightning::UpdateTendrils()
 WorldVec3 Lightning::GetTendrilDestination() const
 {
     const float f = RandomFloat(50.0f, 200.0f) * 0.005f;
-    const float phi = RandomFloat(0.0f, 360.0f) * (kPi / 180.0f);
+    const float phi = RandomFloat(0.0f, 360.0f) * (kHalfCircle / 180.0f);
     const Vec3 d = relativeDestination - sourcePosition;
     const Vec3 a = Cross(d, Vec3(0.1f, 0.9f, 0.0f)).Unit();
     const Vec3 b = Cross(d, a).Unit();

@@ -10,7 +10,7 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(NpcWanderPoint, Actor);
 
 namespace {
-constexpr int32_t kEditorFilterType = 6;
+constexpr int32_t kWanderPointFilterType = 6;
 } // namespace
 
 NpcWanderPoint::NpcWanderPoint()
@@ -36,7 +36,7 @@ void NpcWanderPoint::InitialUpdate()
     if (!gEngine->IsLevelEditor())
         return;
     SetScale(radius);
-    EditorFilter::Instance().AddFilterObject(GetObjectId(), kEditorFilterType);
+    EditorFilter::Instance().AddFilterObject(GetObjectId(), kWanderPointFilterType);
 }
 
 void NpcWanderPoint::GetIntersection(const Ray& ray, Intersection& out, int32_t surface) const

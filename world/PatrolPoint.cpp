@@ -8,7 +8,7 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(PatrolPoint, Actor);
 
 namespace {
-constexpr int32_t kEditorFilterType = 5;
+constexpr int32_t kPatrolPointFilterType = 5;
 } // namespace
 
 PatrolPoint::PatrolPoint()
@@ -26,7 +26,7 @@ void PatrolPoint::InitialUpdate()
 {
     Actor::InitialUpdate();
     if (gEngine->IsLevelEditor())
-        EditorFilter::Instance().AddFilterObject(GetObjectId(), kEditorFilterType);
+        EditorFilter::Instance().AddFilterObject(GetObjectId(), kPatrolPointFilterType);
 }
 
 } // namespace GAME

@@ -26,9 +26,9 @@ GAME_IMPLEMENT_CLASS(ProjectileBase, Actor);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/ProjectileBase";
+constexpr const char* kProjectileBaseSource = "Project/Game/ProjectileBase";
 
-SoundPak* LoadSound(const LoadTable& table, const char* key)
+SoundPak* LoadProjectileSound(const LoadTable& table, const char* key)
 {
     const std::string name = table.GetString(key, "");
     return name.empty() ? nullptr : ObjectManager::Instance().CreateObjectFromFile<SoundPak>(name);
@@ -92,7 +92,7 @@ void ProjectileBase::DestroySounds()
 {
     for (SoundPak** sound :
          {&hitSound, &explodingHitSound, &swipeSound, &bounceSound, &destructSound}) {
-        ObjectManager::Instance().DestroyObjectEx(*sound, kSourceFile, __LINE__);
+        ObjectManager::Instance().DestroyObjectEx(*sound, kProjectileBaseSource, __LINE__);
         *sound = nullptr;
     }
 }
@@ -100,7 +100,7 @@ void ProjectileBase::DestroySounds()
 void ProjectileBase::DestroyImpactFx()
 {
     for (EffectEntity** effect : {&impactFx, &explodingImpactFx}) {
-        ObjectManager::Instance().DestroyObjectEx(*effect, kSourceFile, __LINE__);
+        ObjectManager::Instance().DestroyObjectEx(*effect, kProjectileBaseSource, __LINE__);
         *effect = nullptr;
     }
 }
@@ -114,11 +114,11 @@ void ProjectileBase::Load(const LoadTable& table)
     missTimeToLive = LoadMilliseconds(table, "projectileMissTimeToLive");
     // A second load must not strand the first load's sounds and effects.
     DestroySounds();
-    hitSound = LoadSound(table, "projectileHitSound");
-    explodingHitSound = LoadSound(table, "projectileExplodingHitSound");
-    swipeSound = LoadSound(table, "projectileSwipeSound");
-    bounceSound = LoadSound(table, "projectileBounceSound");
-    destructSound = LoadSound(table, "projectileDestructSound");
+    hitSound = LoadProjectileSound(table, "projectileHitSound");
+    explodingHitSound = LoadProjectileSound(table, "projectileExplodingHitSound");
+    swipeSound = LoadProjectileSound(table, "projectileSwipeSound");
+    bounceSound = LoadProjectileSound(table, "projectileBounceSound");
+    destructSound = LoadProjectileSound(table, "projectileDestructSound");
     launchAngle = table.GetFloat("launchAngle", 0.0f);
     notificationRadius = table.GetFloat("notificationRadius", 5.0f);
     weaponTrailName = table.GetString("projectileWeaponTrail", "");
@@ -207,7 +207,7 @@ void ProjectileBase::DestroyWeaponTrails()
     for (int32_t index = 0; index < 2; ++index) {
         if (WeaponTrail* trail = GetWeaponTrail(index)) {
             Detach(trail);
-            ObjectManager::Instance().DestroyObjectEx(trail, kSourceFile, __LINE__);
+            ObjectManager::Instance().DestroyObjectEx(trail, kProjectileBaseSource, __LINE__);
         }
         weaponTrailIds[index] = 0;
     }
@@ -359,7 +359,7 @@ void ProjectileBase::DeleteProjectile()
     flightFx.ReleaseFx(GetCoords());
     if (World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr)
         world->RemoveEntity(this);
-    ObjectManager::Instance().DestroyObjectEx(this, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(this, kProjectileBaseSource, __LINE__);
 }
 
 void ProjectileBase::LoadInfo(const ProjectileInfo& newInfo, uint32_t seed)

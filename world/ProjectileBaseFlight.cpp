@@ -33,7 +33,7 @@ namespace GAME {
 
 namespace {
 
-constexpr Vec3 kUp{0.0f, 1.0f, 0.0f};
+constexpr Vec3 kFlightUp{0.0f, 1.0f, 0.0f};
 constexpr Vec3 kPitchAxis{1.0f, 0.0f, 0.0f};
 constexpr float kGravity = 9.8f;
 // An arc at this angle is all but a straight shot.
@@ -65,7 +65,7 @@ WorldVec3 ProjectileBase::BeginFlight(bool raisePointTarget, bool aimAtHitPoint)
         return aimAtHitPoint ? GetHitPoint(*target) : target->GetCoords().GetPosition();
     WorldVec3 aim = info.targetPoint;
     if (raisePointTarget)
-        aim.TranslateInRegion(kUp);
+        aim.TranslateInRegion(kFlightUp);
     return aim;
 }
 
@@ -128,7 +128,7 @@ void ProjectileBase::MoveStraightLine(const WorldVec3& point)
     SetGravityEnabled(false);
     StartPhysicsFlight();
     WorldCoords coords = GetCoords();
-    coords.LookAt(coords.GetPosition(), point, kUp);
+    coords.LookAt(coords.GetPosition(), point, kFlightUp);
     SetCoordsInWorld(this, coords);
     ApplyFumbleDamage();
     const float speed = velocity + velocity * info.speedBonus * 0.01f;
@@ -169,7 +169,7 @@ void ProjectileBase::MoveTrajectory(const WorldVec3& target, float angle, bool s
         aim += coords.GetRegionCoords().forward * distance;
     const WorldVec3 aimPoint(coords.GetRegionId(), aim);
     coords.LookAt(coords.GetPosition(), WorldVec3(coords.GetRegionId(), {aim.x, from.y, aim.z}),
-                  kUp);
+                  kFlightUp);
     float speed = CalculateLaunchSpeed(coords, aimPoint, angle);
     // Too slow a lob (or none at all over a wall too steep) is shot almost flat instead.
     if (!std::isfinite(speed) || Min(velocity, 5.0f) > speed) {
@@ -219,7 +219,7 @@ void ProjectileBase::ApplyFumbleDamage()
         pitch = -pitch;
     WorldCoords coords = GetCoords();
     coords.SetRegionCoords(coords.GetRegionCoords() *
-                           Coords::RotationAboutAxis(DegreesToRadians(yaw), kUp) *
+                           Coords::RotationAboutAxis(DegreesToRadians(yaw), kFlightUp) *
                            Coords::RotationAboutAxis(DegreesToRadians(pitch), kPitchAxis));
     SetCoordsInWorld(this, coords);
 }
@@ -354,7 +354,7 @@ void ProjectileBase::ProcessFragmentation(uint32_t hitTargetId, WorldCoords& at)
         float angle = 0.0f;
         for (int32_t i = 0; i < n; ++i) {
             angle += static_cast<float>(randomGen.IGenerate(-30, 30) + step);
-            Coords rotation = Coords::RotationAboutAxis(DegreesToRadians(angle), kUp);
+            Coords rotation = Coords::RotationAboutAxis(DegreesToRadians(angle), kFlightUp);
             rotation.origin = spawn.GetRegionPosition();
             const WorldCoords coords(spawn.GetRegionId(), rotation);
             ProjectileBase* fragment =

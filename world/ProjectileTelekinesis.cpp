@@ -20,9 +20,9 @@ GAME_IMPLEMENT_CLASS(ProjectileTelekinesis, ProjectileBase);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/ProjectileTelekinesis";
+constexpr const char* kProjectileTelekinesisSource = "Project/Game/ProjectileTelekinesis";
 constexpr const char* kDefaultExplosion = "Records/Effects/Storm/LStrike_FxPak01.dbr";
-constexpr Vec3 kUp{0.0f, 1.0f, 0.0f};
+constexpr Vec3 kCarryUp{0.0f, 1.0f, 0.0f};
 constexpr float kThrowSpin = 8.0f;
 
 } // namespace
@@ -30,14 +30,15 @@ constexpr float kThrowSpin = 8.0f;
 ProjectileTelekinesis::~ProjectileTelekinesis()
 {
     RemovePathObstacle();
-    ObjectManager::Instance().DestroyObjectEx(initialImpactSound, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(initialImpactSound, kProjectileTelekinesisSource,
+                                              __LINE__);
 }
 
 void ProjectileTelekinesis::Load(const LoadTable& table)
 {
     ProjectileBase::Load(table);
     ObjectManager& objects = ObjectManager::Instance();
-    objects.DestroyObjectEx(initialImpactSound, kSourceFile, __LINE__);
+    objects.DestroyObjectEx(initialImpactSound, kProjectileTelekinesisSource, __LINE__);
     const std::string sound = table.GetString("initialImpactSound", "");
     initialImpactSound = sound.empty() ? nullptr : objects.CreateObjectFromFile<SoundPak>(sound);
     explodeOnFirstImpact = table.GetBool("explodeOnFirstImpact", false);
@@ -73,7 +74,7 @@ void ProjectileTelekinesis::MoveToTarget(const WorldVec3& aim)
     SetGravityEnabled(false);
     StartPhysicsFlight();
     WorldCoords coords = GetCoords();
-    coords.LookAt(coords.GetPosition(), aim, kUp);
+    coords.LookAt(coords.GetPosition(), aim, kCarryUp);
     PlaceInWorld(coords);
     SetVelocity(GetCoords().GetRegionCoords().forward * GetVelocity());
     gEngine->GetPhysicsEngine().SetEntityAngularVelocity(this, GetCoords().GetRegionCoords().right *

@@ -11,12 +11,12 @@ namespace GAME {
 GAME_IMPLEMENT_CLASS(Prop, Actor);
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/Prop";
+constexpr const char* kPropSource = "Project/Game/Prop";
 } // namespace
 
 Prop::~Prop()
 {
-    ObjectManager::Instance().DestroyObjectEx(GetSound(), kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(GetSound(), kPropSource, __LINE__);
 }
 
 SoundPak* Prop::GetSound() const
@@ -32,7 +32,7 @@ void Prop::Load(const LoadTable& table)
         propAnimation.AddAnimation(animation, table.GetFloat("propAnimationSpeed", 0.0f), 0.0f, "");
     // A second load must not strand the first load's sound.
     ObjectManager& objects = ObjectManager::Instance();
-    objects.DestroyObjectEx(GetSound(), kSourceFile, __LINE__);
+    objects.DestroyObjectEx(GetSound(), kPropSource, __LINE__);
     soundId = 0;
     const std::string sound = table.GetString("animationSound", "");
     if (!sound.empty()) {

@@ -43,7 +43,7 @@ GAME_IMPLEMENT_CLASS(Proxy, Actor);
 namespace {
 
 // Proxies in the editor's filter.
-constexpr int32_t kEditorFilterType = 3;
+constexpr int32_t kProxyFilterType = 3;
 
 // Pools hold monsters and fixed items. A proxy that a pool makes runs no pool of its own: one
 // whose pool named its own record would make proxies without end.
@@ -295,7 +295,7 @@ void Proxy::InitialUpdate()
     Actor::InitialUpdate();
     if (gEngine->IsLevelEditor()) {
         SetVisibility(true);
-        EditorFilter::Instance().AddFilterObject(GetObjectId(), kEditorFilterType);
+        EditorFilter::Instance().AddFilterObject(GetObjectId(), kProxyFilterType);
         return;
     }
     SetVisibility(false);

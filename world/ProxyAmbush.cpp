@@ -22,9 +22,9 @@ GAME_IMPLEMENT_CLASS(ProxyAmbush, Proxy);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/ProxyAmbush";
+constexpr const char* kProxyAmbushSource = "Project/Game/ProxyAmbush";
 
-int32_t Milliseconds(const LoadTable& table, const char* key)
+int32_t AmbushMilliseconds(const LoadTable& table, const char* key)
 {
     return SaturateToInt(static_cast<double>(table.GetFloat(key, 0.0f)) * 1000.0);
 }
@@ -36,7 +36,7 @@ ProxyAmbush::~ProxyAmbush()
     ObjectManager& objects = ObjectManager::Instance();
     for (const uint32_t id : waitingObjects) {
         if (Object* object = objects.GetObject<Object>(id))
-            objects.DestroyObjectEx(object, kSourceFile, __LINE__);
+            objects.DestroyObjectEx(object, kProxyAmbushSource, __LINE__);
     }
 }
 
@@ -44,8 +44,8 @@ void ProxyAmbush::Load(const LoadTable& table)
 {
     Proxy::Load(table);
     alertArea = table.GetFloat("alertArea", 0.0f);
-    minSpawnTime = Milliseconds(table, "minSpawnTime");
-    maxSpawnTime = Milliseconds(table, "maxSpawnTime");
+    minSpawnTime = AmbushMilliseconds(table, "minSpawnTime");
+    maxSpawnTime = AmbushMilliseconds(table, "maxSpawnTime");
     minPopulation = static_cast<uint32_t>(table.GetInt("minProxyPopulation", 0));
     maxPopulation = static_cast<uint32_t>(table.GetInt("maxProxyPopulation", 0));
 }

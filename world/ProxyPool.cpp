@@ -22,7 +22,7 @@ namespace GAME {
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/ProxyPool";
+constexpr const char* kProxyPoolSource = "Project/Game/ProxyPool";
 constexpr const char* kCreateFailure = "Proxy Pool (%s) could not create object (%s)";
 
 int32_t ClampCount(int64_t value)
@@ -57,7 +57,7 @@ template <typename Before> void DestroyHeld(std::vector<uint32_t>& objects, Befo
     for (const uint32_t id : objects) {
         if (Object* object = manager.GetObject<Object>(id)) {
             before(*object);
-            manager.DestroyObjectEx(object, kSourceFile, __LINE__);
+            manager.DestroyObjectEx(object, kProxyPoolSource, __LINE__);
         }
     }
     objects.clear();

@@ -16,7 +16,7 @@ GAME_IMPLEMENT_CLASS(Puppet, Actor);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/Puppet";
+constexpr const char* kPuppetSource = "Project/Game/Puppet";
 
 void LoadEntry(AnimationEntry& entry, const LoadTable& table, const std::string& stem)
 {
@@ -31,7 +31,7 @@ int32_t LoadFadeTime(const LoadTable& table, const char* key)
     return SaturateToInt(static_cast<double>(table.GetFloat(key, 0.0f)) * 1000.0);
 }
 
-bool Play(AnimationEntry& entry, Actor& actor, bool loop)
+bool PlayEntry(AnimationEntry& entry, Actor& actor, bool loop)
 {
     return entry.PlayAnimation(actor, Name::noName, 1.0f, loop, 0);
 }
@@ -66,11 +66,11 @@ void Puppet::PreLoad(bool flag)
 void Puppet::StartAnimating()
 {
     FadeIn();
-    if (Play(startAnimation, *this, false)) {
+    if (PlayEntry(startAnimation, *this, false)) {
         state = State_Starting;
         return;
     }
-    Play(idleAnimation, *this, true);
+    PlayEntry(idleAnimation, *this, true);
     state = State_Ready;
 }
 
@@ -88,7 +88,7 @@ void Puppet::FadeOut()
 
 void Puppet::ReleaseToWorld()
 {
-    if (Play(endAnimation, *this, false)) {
+    if (PlayEntry(endAnimation, *this, false)) {
         state = State_Ending;
         return;
     }
@@ -103,7 +103,7 @@ void Puppet::AnimationCallback(int32_t kind, const Name& name)
     if (kind != 0 || !(name == end))
         return;
     if (state == State_Starting) {
-        Play(idleAnimation, *this, true);
+        PlayEntry(idleAnimation, *this, true);
         state = State_Ready;
     } else if (state == State_Ending) {
         FadeOut();
@@ -126,7 +126,7 @@ void Puppet::UpdateSelf(int32_t elapsedMs)
     state = State_Idle;
     if (World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr)
         world->RemoveEntity(this);
-    ObjectManager::Instance().DestroyObjectEx(this, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(this, kPuppetSource, __LINE__);
 }
 
 } // namespace GAME

@@ -16,11 +16,11 @@ GAME_IMPLEMENT_CLASS(SoundObject, Actor);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/SoundObject";
+constexpr const char* kSoundObjectSource = "Project/Game/SoundObject";
 // Sound objects in the editor's filter.
-constexpr int32_t kEditorFilterType = 2;
+constexpr int32_t kSoundObjectFilterType = 2;
 
-uint32_t CreateSound(const std::string& record)
+uint32_t MakeAmbientSound(const std::string& record)
 {
     if (record.empty())
         return 0;
@@ -28,15 +28,15 @@ uint32_t CreateSound(const std::string& record)
     return sound != nullptr ? sound->GetObjectId() : 0;
 }
 
-void DestroySound(uint32_t id)
+void DestroyAmbientSound(uint32_t id)
 {
     ObjectManager& objects = ObjectManager::Instance();
     if (SoundPak* sound = objects.GetObject<SoundPak>(id))
-        objects.DestroyObjectEx(sound, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(sound, kSoundObjectSource, __LINE__);
 }
 
 // Records give seconds; a NaN or a huge value must not make the timer undefined.
-int32_t Milliseconds(const LoadTable& table, const char* key)
+int32_t SoundMilliseconds(const LoadTable& table, const char* key)
 {
     return SaturateToInt(static_cast<double>(table.GetFloat(key, 0.0f)) * 1000.0);
 }
@@ -47,7 +47,7 @@ SoundAmbient::~SoundAmbient()
 {
     if (SoundPak* sound = GetSound())
         sound->Stop();
-    DestroySound(soundId);
+    DestroyAmbientSound(soundId);
 }
 
 SoundPak* SoundAmbient::GetSound() const
@@ -57,8 +57,8 @@ SoundPak* SoundAmbient::GetSound() const
 
 void SoundAmbient::Load(const LoadTable& table)
 {
-    DestroySound(soundId);
-    soundId = CreateSound(table.GetString("ambientSound", ""));
+    DestroyAmbientSound(soundId);
+    soundId = MakeAmbientSound(table.GetString("ambientSound", ""));
 }
 
 void SoundAmbient::StartSound(bool loopSound)
@@ -110,7 +110,7 @@ void SoundAmbient::Update(const WorldCoords& coords, int32_t /*elapsedMs*/)
 
 SoundPeriodic::~SoundPeriodic()
 {
-    DestroySound(soundId);
+    DestroyAmbientSound(soundId);
 }
 
 SoundPak* SoundPeriodic::GetSound() const
@@ -120,12 +120,12 @@ SoundPak* SoundPeriodic::GetSound() const
 
 void SoundPeriodic::Load(const LoadTable& table)
 {
-    DestroySound(soundId);
-    soundId = CreateSound(table.GetString("periodicSound", ""));
-    period = Milliseconds(table, "soundPeriod");
+    DestroyAmbientSound(soundId);
+    soundId = MakeAmbientSound(table.GetString("periodicSound", ""));
+    period = SoundMilliseconds(table, "soundPeriod");
     randomPeriod = table.GetBool("randomPeriod", false);
-    minPeriod = Milliseconds(table, "randomPeriodMin");
-    maxPeriod = Milliseconds(table, "randomPeriodMax");
+    minPeriod = SoundMilliseconds(table, "randomPeriodMin");
+    maxPeriod = SoundMilliseconds(table, "randomPeriodMax");
 }
 
 void SoundPeriodic::StartSound()
@@ -200,7 +200,7 @@ void SoundObject::InitialUpdate()
     const bool editor = gEngine->IsLevelEditor();
     SetVisibility(editor);
     if (editor)
-        EditorFilter::Instance().AddFilterObject(GetObjectId(), kEditorFilterType);
+        EditorFilter::Instance().AddFilterObject(GetObjectId(), kSoundObjectFilterType);
 }
 
 void SoundObject::UpdateSelf(int32_t elapsedMs)

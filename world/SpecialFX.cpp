@@ -8,7 +8,7 @@
 namespace GAME {
 
 namespace {
-constexpr const char* kSourceFile = "Project/Game/SpecialFX";
+constexpr const char* kSpecialFXSource = "Project/Game/SpecialFX";
 } // namespace
 
 SpecialFX::~SpecialFX() = default;
@@ -74,7 +74,7 @@ void SpecialFX::DeleteFx()
         return;
     effect->StopEmitting();
     DetachFromOwner(*effect);
-    ObjectManager::Instance().DestroyObjectEx(effect, kSourceFile, __LINE__);
+    ObjectManager::Instance().DestroyObjectEx(effect, kSpecialFXSource, __LINE__);
     effectId = 0;
 }
 

@@ -27,9 +27,9 @@ GAME_IMPLEMENT_CLASS(StrategicMovementBase, Tile);
 
 namespace {
 
-constexpr const char* kSourceFile = "Project/Game/StrategicMovementBase";
+constexpr const char* kStrategicMovementBaseSource = "Project/Game/StrategicMovementBase";
 
-uint32_t CreateSound(const LoadTable& table, const char* key)
+uint32_t CreateMovementSound(const LoadTable& table, const char* key)
 {
     const std::string record = table.GetString(key, "");
     if (record.empty())
@@ -38,15 +38,15 @@ uint32_t CreateSound(const LoadTable& table, const char* key)
     return sound != nullptr ? sound->GetObjectId() : 0;
 }
 
-void LoadAnimation(const LoadTable& table, const char* key, const char* speedKey,
-                   AnimationEntry& entry)
+void LoadMovementAnimation(const LoadTable& table, const char* key, const char* speedKey,
+                           AnimationEntry& entry)
 {
     const std::string name = table.GetString(key, "");
     if (!name.empty())
         entry.AddAnimation(name, table.GetFloat(speedKey, 0.0f), 0.0f, "");
 }
 
-std::unique_ptr<ActorConfigCommand> Rebuild(const NetPacket& packet)
+std::unique_ptr<ActorConfigCommand> RebuildMovementCommand(const NetPacket& packet)
 {
     const auto* typed = dynamic_cast<const StrategicMovementTargetConfigCmdPacket*>(&packet);
     if (typed == nullptr)
@@ -55,8 +55,8 @@ std::unique_ptr<ActorConfigCommand> Rebuild(const NetPacket& packet)
                                                               typed->targets);
 }
 
-[[maybe_unused]] const bool registered = NetworkShim::RegisterCommandBuilder(
-    StrategicMovementTargetConfigCmdPacket().GetType(), &Rebuild);
+[[maybe_unused]] const bool strategicMovementBaseRegistered = NetworkShim::RegisterCommandBuilder(
+    StrategicMovementTargetConfigCmdPacket().GetType(), &RebuildMovementCommand);
 
 } // namespace
 
@@ -71,7 +71,7 @@ StrategicMovementBase::~StrategicMovementBase()
     for (const uint32_t id : {dormantSoundId, dormantToActiveSoundId, activeSoundId}) {
         if (SoundPak* sound = Sound(id)) {
             sound->Stop();
-            objects.DestroyObjectEx(sound, kSourceFile, __LINE__);
+            objects.DestroyObjectEx(sound, kStrategicMovementBaseSource, __LINE__);
         }
     }
 }
@@ -121,11 +121,11 @@ void StrategicMovementBase::Load(const LoadTable& table)
     bindDistance = table.GetFloat("bindDistance", 0.0f);
     for (int n = 0; n < 5; ++n)
         sounds[n] = table.GetString(("sound" + std::to_string(n + 1)).c_str(), "");
-    LoadAnimation(table, "dormantAnimation", "dormantAnimationSpeed", dormantAnimation);
-    LoadAnimation(table, "activeAnimation", "activeAnimationSpeed", activeAnimation);
-    dormantSoundId = CreateSound(table, "dormantSound");
-    dormantToActiveSoundId = CreateSound(table, "dormantToActiveSound");
-    activeSoundId = CreateSound(table, "activeSound");
+    LoadMovementAnimation(table, "dormantAnimation", "dormantAnimationSpeed", dormantAnimation);
+    LoadMovementAnimation(table, "activeAnimation", "activeAnimationSpeed", activeAnimation);
+    dormantSoundId = CreateMovementSound(table, "dormantSound");
+    dormantToActiveSoundId = CreateMovementSound(table, "dormantToActiveSound");
+    activeSoundId = CreateMovementSound(table, "activeSound");
     lightName = table.GetString("lightName", "");
     lightAttachPointName = table.GetString("lightAttachPointName", "");
     lightFadeInTime = Max(
@@ -205,7 +205,7 @@ void StrategicMovementBase::RemoveAndDestroyAttachments()
     ObjectManager& objects = ObjectManager::Instance();
     while (Entity* child = GetAttachedEntity(0)) {
         Detach(child);
-        objects.DestroyObjectEx(child, kSourceFile, __LINE__);
+        objects.DestroyObjectEx(child, kStrategicMovementBaseSource, __LINE__);
     }
 }
 

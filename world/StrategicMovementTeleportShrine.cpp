@@ -12,7 +12,7 @@ GAME_IMPLEMENT_CLASS(StrategicMovementTeleportShrine, StrategicMovementBase);
 
 namespace {
 // The teleport shrines' detail-map entries.
-constexpr uint32_t kNuggetType = 3;
+constexpr uint32_t kTeleportNuggetType = 3;
 } // namespace
 
 StrategicMovementTeleportShrine::~StrategicMovementTeleportShrine() = default;
@@ -52,7 +52,7 @@ bool StrategicMovementTeleportShrine::InstallOnPlayerProximity(Player* player)
 void StrategicMovementTeleportShrine::AppendDetailMapData(
     std::vector<MinimapGameNugget>& list) const
 {
-    AppendNugget(list, kNuggetType);
+    AppendNugget(list, kTeleportNuggetType);
 }
 
 } // namespace GAME
