@@ -9,7 +9,7 @@ namespace GAME {
 
 namespace {
 
-template <typename T> bool ParseNumber(const std::string& text, T& value)
+template <typename T> bool ParseOptionNumber(const std::string& text, T& value)
 {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
@@ -17,7 +17,7 @@ template <typename T> bool ParseNumber(const std::string& text, T& value)
 
 // The scenarios in the order the usage names them; one a line, so each new one is a line.
 // clang-format off
-constexpr const char* kScenarios[] = {
+constexpr const char* kScenarioNames[] = {
     "actions",
     "kill",
     "commands",
@@ -47,10 +47,10 @@ constexpr const char* kScenarios[] = {
 std::string ScenarioList()
 {
     std::string list;
-    for (size_t i = 0; i < std::size(kScenarios); ++i) {
+    for (size_t i = 0; i < std::size(kScenarioNames); ++i) {
         if (i > 0)
-            list += i + 1 == std::size(kScenarios) ? " or " : ", ";
-        list += kScenarios[i];
+            list += i + 1 == std::size(kScenarioNames) ? " or " : ", ";
+        list += kScenarioNames[i];
     }
     return list;
 }
@@ -72,7 +72,7 @@ bool HostOptions::ParseSpawn(const std::string& text, std::string& error)
         if (end == std::string::npos)
             return false;
         // from_chars takes "inf" and "nan", which no point in a world can be.
-        if (!ParseNumber(text.substr(start, end - start), *coordinates[i]) ||
+        if (!ParseOptionNumber(text.substr(start, end - start), *coordinates[i]) ||
             !std::isfinite(*coordinates[i]))
             return false;
         start = end + 1;
@@ -92,7 +92,7 @@ bool HostOptions::ParseTeleport(const std::string& text, std::string& error)
     for (size_t i = 0; i < 3; ++i) {
         const size_t end = i < 2 ? text.find(',', start) : text.size();
         if (end == std::string::npos ||
-            !ParseNumber(text.substr(start, end - start), teleportTo[i])) {
+            !ParseOptionNumber(text.substr(start, end - start), teleportTo[i])) {
             error = "--teleport needs whole world coordinates X,Y,Z, not '" + text + "'";
             return false;
         }
@@ -132,7 +132,8 @@ bool HostOptions::CheckNetworkSession(std::string& error) const
         const size_t colon = connectTo.rfind(':');
         uint32_t number = 0;
         if (role != "client" || colon == std::string::npos || colon == 0 ||
-            !ParseNumber(connectTo.substr(colon + 1), number) || number == 0 || number > 65535) {
+            !ParseOptionNumber(connectTo.substr(colon + 1), number) || number == 0 ||
+            number > 65535) {
             error = "--connect needs ADDRESS:PORT and --role client, not '" + connectTo + "'";
             return false;
         }
@@ -337,7 +338,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--skills") {
             showSkills = true;
         } else if (arg == "--duel" && hasValue) {
-            if (!ParseNumber(args[++i], duelHits) || duelHits < 1 || duelHits > kMaxDuelHits) {
+            if (!ParseOptionNumber(args[++i], duelHits) || duelHits < 1 ||
+                duelHits > kMaxDuelHits) {
                 error = "--duel needs a count of hits from 1 to " + std::to_string(kMaxDuelHits) +
                         ", not '" + args[i] + "'";
                 return false;
@@ -365,7 +367,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--input" && hasValue) {
             inputFile = args[++i];
         } else if (arg == "--monsters" && hasValue) {
-            if (!ParseNumber(args[++i], monsters) || monsters < 1 || monsters > kMaxMonsters) {
+            if (!ParseOptionNumber(args[++i], monsters) || monsters < 1 ||
+                monsters > kMaxMonsters) {
                 error = "--monsters needs a count from 1 to " + std::to_string(kMaxMonsters) +
                         ", not '" + args[i] + "'";
                 return false;
@@ -380,7 +383,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--db" && hasValue) {
             databaseFolder = args[++i];
         } else if (arg == "--frames" && hasValue) {
-            if (!ParseNumber(args[++i], frames) || frames < 0) {
+            if (!ParseOptionNumber(args[++i], frames) || frames < 0) {
                 error = "--frames needs a count of 0 or more, not '" + args[i] + "'";
                 return false;
             }
@@ -392,8 +395,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
         } else if (arg == "--scenario" && hasValue) {
             scenario = args[++i];
-            if (std::find(std::begin(kScenarios), std::end(kScenarios), scenario) ==
-                std::end(kScenarios)) {
+            if (std::find(std::begin(kScenarioNames), std::end(kScenarioNames), scenario) ==
+                std::end(kScenarioNames)) {
                 error = "--scenario takes " + ScenarioList() + ", not '" + scenario + "'";
                 return false;
             }
@@ -405,24 +408,24 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
             answerYes = answer == "yes";
         } else if ((arg == "--ms" || arg == "--frame-ms") && hasValue) {
-            if (!ParseNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
+            if (!ParseOptionNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
                 error = arg + " needs milliseconds of 0 or more, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--port" && hasValue) {
-            if (!ParseNumber(args[++i], port) || port < 0 || port > 65535) {
+            if (!ParseOptionNumber(args[++i], port) || port < 0 || port > 65535) {
                 error = "--port needs a port from 0 to 65535, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--clients" && hasValue) {
-            if (!ParseNumber(args[++i], clients) || clients < 1 || clients > 15) {
+            if (!ParseOptionNumber(args[++i], clients) || clients < 1 || clients > 15) {
                 error = "--clients needs a count from 1 to 15, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--connect" && hasValue) {
             connectTo = args[++i];
         } else if (arg == "--difficulty" && hasValue) {
-            if (!ParseNumber(args[++i], difficulty) || difficulty > 2) {
+            if (!ParseOptionNumber(args[++i], difficulty) || difficulty > 2) {
                 error = "--difficulty needs 0, 1 or 2, not '" + args[i] + "'";
                 return false;
             }
@@ -437,7 +440,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--realtime") {
             realtime = true;
         } else if (arg == "--seed" && hasValue) {
-            if (!ParseNumber(args[++i], seed)) {
+            if (!ParseOptionNumber(args[++i], seed)) {
                 error = "--seed needs an unsigned number, not '" + args[i] + "'";
                 return false;
             }

@@ -35,12 +35,12 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kInputRegion = 1;
 constexpr uint32_t kBarSlot = 0;
 
 WorldVec3 At(float x, float z)
 {
-    return WorldVec3(kRegion, Vec3(x, 0.0f, z));
+    return WorldVec3(kInputRegion, Vec3(x, 0.0f, z));
 }
 
 } // namespace
@@ -78,7 +78,7 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
     game.SetGameLoading(false);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    world.CreateRegion(kInputRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     out << "input '" << scriptFile << "', " << orders.size() << " orders, "
         << options.frameMilliseconds << " ms frames:\n";
     GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kPunchHitEvent, kPunchHitMs);
@@ -148,7 +148,7 @@ Character* InputReport::Enter(const std::string& name, const char* record, float
         character = HostSamples::Make<Monster>(record, err);
     if (character == nullptr)
         return nullptr;
-    const WorldCoords place{kRegion, Coords::FromTranslation(Vec3(x, 0, z))};
+    const WorldCoords place{kInputRegion, Coords::FromTranslation(Vec3(x, 0, z))};
     HostSamples::EnterWorld(*character, place);
     roster.Add(name, character->GetObjectId());
     out << "  " << name << " " << character->GetObjectId() << ": " << record << " at "
@@ -159,7 +159,7 @@ Character* InputReport::Enter(const std::string& name, const char* record, float
 void InputReport::Give(const ScriptOrder& order)
 {
     if (order.kind == ScriptOrder::Kind::Quest)
-        return QuestOrders::Report(out, order, roster, kRegion);
+        return QuestOrders::Report(out, order, roster, kInputRegion);
     Player* hero = roster.Hero();
     ControllerPlayer* controller = roster.HeroController();
     out << "  frame " << order.frame << ": " << OrderScript::KindName(order.kind);
@@ -170,7 +170,7 @@ void InputReport::Give(const ScriptOrder& order)
         return;
     }
     uint32_t target = 0;
-    const WorldVec3 point = roster.Aim(order, *hero, kRegion, target);
+    const WorldVec3 point = roster.Aim(order, *hero, kInputRegion, target);
     if (order.kind == ScriptOrder::Kind::Slot)
         out << ' ' << order.slot;
     const bool answer = mouse.Give(order, *hero, *controller, target, point);

@@ -58,8 +58,8 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
-constexpr uint32_t kBarSlot = 0;
+constexpr uint32_t kLevelRegion = 1;
+constexpr uint32_t kHeroBarSlot = 0;
 // The sample animations carry no events: the blows land where the swings do.
 constexpr const char* kClawAnimation = "Creatures/Monster/Jackalman/Animations/Claw.anm";
 constexpr const char* kHitEvent = "RightHandHit";
@@ -575,7 +575,7 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
         return false;
     roster.Add("Hero", hero->GetObjectId());
     const Vec3 start = level.entities.empty() ? Vec3() : level.entities.front().position;
-    HostSamples::EnterWorld(*hero, WorldCoords{kRegion, Coords::FromTranslation(start)});
+    HostSamples::EnterWorld(*hero, WorldCoords{kLevelRegion, Coords::FromTranslation(start)});
     hero->SetIsControllingCharacter(true);
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     // The tree comes before a save: the saved skills, and the bar's with them, are found in it.
@@ -583,7 +583,7 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
     std::string error;
     if (options.loadFile.empty()) {
         hero->GetPlayerHotSlotCtrl().SetToDefaults();
-        HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot);
+        HostSamples::PutSkillOnBar(*hero, kBarSkill, kHeroBarSlot);
     } else {
         if (!PlayerSaveFile::Load(*hero, options.loadFile, error)) {
             err << "gamehost: " << error << '\n';
@@ -629,7 +629,7 @@ void LevelPlay::Give(const ScriptOrder& order)
     if (hero == nullptr || controller == nullptr || !hero->IsAlive())
         return;
     const uint32_t target = TargetOf(order.name);
-    WorldVec3 point(kRegion, Vec3(order.x, 0.0f, order.z));
+    WorldVec3 point(kLevelRegion, Vec3(order.x, 0.0f, order.z));
     if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(target))
         point = thing->GetCoords().GetPosition();
     else if (!order.name.empty())
@@ -697,9 +697,9 @@ void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)
             const uint32_t target = mouse.GetLastTarget();
             const auto* thing = ObjectManager::Instance().GetObject<Entity>(target);
             mouse.Repeat(*roster.HeroController(),
-                         thing != nullptr
-                             ? thing->GetCoords().GetPosition()
-                             : WorldVec3(kRegion, Vec3(mouse.GetLastX(), 0.0f, mouse.GetLastZ())));
+                         thing != nullptr ? thing->GetCoords().GetPosition()
+                                          : WorldVec3(kLevelRegion, Vec3(mouse.GetLastX(), 0.0f,
+                                                                         mouse.GetLastZ())));
         }
         gEngine->RunFrame(ms);
         gGameEngine->Update(ms);

@@ -35,7 +35,7 @@
 namespace GAME {
 
 namespace {
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kSessionRegion = 1;
 constexpr ABBox kArenaBox({-30, -10, -30}, {30, 10, 30});
 // The pack stands where the arena places it, east of the heroes.
 constexpr float kPack[][2] = {{10.0f, -6.0f}, {11.0f, -7.0f}};
@@ -220,13 +220,13 @@ int NetworkPlay::GetLocalHost() const
 
 bool NetworkPlay::MakeRegions()
 {
-    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, kArenaBox);
+    gEngine->GetWorld()->CreateRegion(kSessionRegion, {0, 0, 0}, kArenaBox);
     return true;
 }
 
 WorldVec3 NetworkPlay::StartOf(int host) const
 {
-    return WorldVec3(kRegion, Vec3(0.0f, 0.0f, 2.0f * static_cast<float>(host)));
+    return WorldVec3(kSessionRegion, Vec3(0.0f, 0.0f, 2.0f * static_cast<float>(host)));
 }
 
 bool NetworkPlay::IsDone() const
@@ -242,8 +242,8 @@ bool NetworkPlay::StageServer()
         Monster* monster = HostSamples::Make<Monster>(ArenaSamples::kJackal, err);
         if (monster == nullptr)
             return false;
-        HostSamples::EnterWorld(*monster,
-                                WorldCoords(WorldVec3(kRegion, Vec3(place[0], 0.0f, place[1]))));
+        HostSamples::EnterWorld(
+            *monster, WorldCoords(WorldVec3(kSessionRegion, Vec3(place[0], 0.0f, place[1]))));
     }
     return true;
 }

@@ -35,7 +35,7 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kAiRegion = 1;
 // The surface kind that stops sight: solid level geometry.
 constexpr uint32_t kWallSurface = 7;
 // Between the westerly raider and the hero, clear of the ring.
@@ -119,9 +119,9 @@ private:
     std::function<void(uint32_t)> heard;
 };
 
-WorldVec3 At(float x, float z)
+WorldVec3 AiPlace(float x, float z)
 {
-    return WorldVec3(kRegion, Vec3(x, 0.0f, z));
+    return WorldVec3(kAiRegion, Vec3(x, 0.0f, z));
 }
 
 ControllerAI* ControllerOf(const Character& character)
@@ -186,12 +186,12 @@ bool AiReport::Play()
     GameEngine::Get().GetRandomGen().Seed(options.seed);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    world.CreateRegion(kAiRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
 
     // Placed as a level puts its characters; each call hands over what it made to the world.
     const auto place = [&](auto* character, float x, float z) {
         if (character != nullptr) {
-            world.AddEntity(character, WorldCoords(At(x, z)), false);
+            world.AddEntity(character, WorldCoords(AiPlace(x, z)), false);
             character->InitialUpdate();
         }
         return character;
@@ -233,7 +233,7 @@ bool AiReport::Approach(Player& hero, Character& barrier)
                              }));
         controller->SetState("CloseIn", ControllerAIStateData());
     }
-    gEngine->GetWorld()->GetRegionById(kRegion)->AddGeometryBox(kWall, kWallSurface);
+    gEngine->GetWorld()->GetRegionById(kAiRegion)->AddGeometryBox(kWall, kWallSurface);
     hero.GetAttackSlotManager().SetNumSlots(kSlots);
     out << "  hero at " << HostSamples::PointText(hero.GetPathPosition().GetRegionPosition())
         << ", " << kSlots << " attack places at radius " << HostSamples::TwoDecimals(kSlotRadius)

@@ -31,7 +31,7 @@ const char* const ArenaReport::kDefaultOrders = "1 click @Chieftain\n"
 
 namespace {
 
-constexpr uint32_t kBarSlot = 0;
+constexpr uint32_t kArenaBarSlot = 0;
 // The first word of the unique ids the arena gives its pack and route, the last the place.
 constexpr uint32_t kArenaIdWord = 0xA7E7A;
 
@@ -43,15 +43,15 @@ struct Placing {
 };
 
 // The pack walks between the three points east of the hero; the chieftain's band waits west.
-constexpr Placing kPack[] = {{"Jackal1", ArenaReport::kJackal, 10.0f, -6.0f},
-                             {"Jackal2", ArenaReport::kJackal, 11.0f, -7.0f}};
+constexpr Placing kArenaPack[] = {{"Jackal1", ArenaReport::kJackal, 10.0f, -6.0f},
+                                  {"Jackal2", ArenaReport::kJackal, 11.0f, -7.0f}};
 constexpr float kRoute[][2] = {{10.0f, -8.0f}, {10.0f, 6.0f}, {16.0f, 0.0f}};
 constexpr Placing kBand[] = {{"Chieftain", ArenaReport::kChieftain, -11.0f, 5.0f},
                              {"Follower1", ArenaReport::kFollower, -12.0f, 6.0f},
                              {"Follower2", ArenaReport::kFollower, -10.0f, 6.0f},
                              {"Mender", ArenaReport::kMender, -13.0f, 3.0f}};
 
-std::string Stem(const std::string& record)
+std::string ArenaStem(const std::string& record)
 {
     const size_t slash = record.find_last_of("/\\");
     const std::string file = slash == std::string::npos ? record : record.substr(slash + 1);
@@ -64,7 +64,7 @@ std::string Stem(const std::string& record)
 std::vector<std::string> ArenaReport::Names()
 {
     std::vector<std::string> names{"Hero"};
-    for (const Placing& placing : kPack)
+    for (const Placing& placing : kArenaPack)
         names.emplace_back(placing.name);
     for (const Placing& placing : kBand)
         names.emplace_back(placing.name);
@@ -101,11 +101,11 @@ bool ArenaReport::Stage()
         return false;
     hero->GetPlayerHotSlotCtrl().SetToDefaults();
     hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
-    HostSamples::PutSkillOnBar(*hero, kBarSkill, kBarSlot);
+    HostSamples::PutSkillOnBar(*hero, kBarSkill, kArenaBarSlot);
 
     if (!StagePatrol())
         return false;
-    uint32_t word = static_cast<uint32_t>(std::size(kPack));
+    uint32_t word = static_cast<uint32_t>(std::size(kArenaPack));
     for (const Placing& placing : kBand) {
         if (!Enter(placing.name, placing.record, placing.x, placing.z, ++word))
             return false;
@@ -128,12 +128,12 @@ bool ArenaReport::StagePatrol()
     if (!PlaceMarkers<PatrolPoint>("route", kPatrolPoint, kRoute, kArenaIdWord, points))
         return false;
     std::vector<UniqueId> members;
-    for (uint32_t word = 1; word <= std::size(kPack); ++word)
+    for (uint32_t word = 1; word <= std::size(kArenaPack); ++word)
         members.emplace_back(kArenaIdWord, 0, 0, word);
     GroupFollowers(InstanceGroup("Patrol Points", "Arena Route", points),
                    InstanceGroup("Patrollers", "Arena Pack", members));
     uint32_t word = 0;
-    for (const Placing& placing : kPack) {
+    for (const Placing& placing : kArenaPack) {
         if (!Enter(placing.name, placing.record, placing.x, placing.z, ++word))
             return false;
     }
@@ -175,7 +175,8 @@ std::string ArenaReport::MonsterLine(const Character& monster,
         line += "no enemy";
     const uint32_t skillId = controller->GetCurrentSkillID();
     const auto* skill = ObjectManager::Instance().GetObject<Skill>(skillId);
-    line += " | skill " + (skill != nullptr ? Stem(skill->GetObjectName()) : std::string("none"));
+    line +=
+        " | skill " + (skill != nullptr ? ArenaStem(skill->GetObjectName()) : std::string("none"));
     line += " | slot ";
     auto* foe = ObjectManager::Instance().GetObject<Character>(enemy);
     if (foe != nullptr) {

@@ -32,11 +32,11 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kBagRegion = 1;
 
-WorldCoords At(float x, float z)
+WorldCoords BagPlace(float x, float z)
 {
-    return WorldCoords(kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z)));
+    return WorldCoords(kBagRegion, Coords::FromTranslation(Vec3(x, 0.0f, z)));
 }
 
 PlayerInventoryCtrl* BagOf(Player& hero)
@@ -87,7 +87,7 @@ Player* BagReport::StageHero(float x)
     Player* hero = HostSamples::Make<Player>(kPlayer, err);
     if (hero == nullptr)
         return nullptr;
-    HostSamples::EnterWorld(*hero, At(x, 0.0f));
+    HostSamples::EnterWorld(*hero, BagPlace(x, 0.0f));
     hero->SetIsControllingCharacter(true);
     if (BagOf(*hero) == nullptr) {
         err << "gamehost: controller record '" << Player::kPlayerControllerRecord
@@ -105,7 +105,7 @@ bool BagReport::Play()
     out << "scenario bag as single player, seed " << options.seed << ":\n";
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
+    world.CreateRegion(kBagRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
     Player* hero = StageHero(0.0f);
     bool played = hero != nullptr && DropAndPickUp(*hero);
     if (played) {
@@ -135,7 +135,7 @@ bool BagReport::DropAndPickUp(Player& hero)
     Monster* chieftain = HostSamples::Make<Monster>(kChieftain, err);
     if (chieftain == nullptr)
         return false;
-    const WorldCoords fallen = At(3.0f, 2.0f);
+    const WorldCoords fallen = BagPlace(3.0f, 2.0f);
     gEngine->GetWorld()->AddEntity(chieftain, fallen, false);
     out << "the chieftain falls at " << HostSamples::PointText(Vec3(3.0f, 0.0f, 2.0f))
         << " and drops:\n";

@@ -44,7 +44,7 @@ ControllerBandari* BrainOf(const BossEncounterStage& stage)
 
 // The points, their squads and the groups that tie them to the boss; the boss's controller
 // reads the groups when it attaches, so they come first.
-bool Stage(BossEncounterStage& stage)
+bool StageBandari(BossEncounterStage& stage)
 {
     if (!stage.StageHero(0.0f, -6.0f))
         return false;
@@ -96,7 +96,7 @@ bool BossEncounterBandari::Play(const HostOptions& options, std::ostream& out, s
     int32_t jumps = 0;
     BossEncounterStage::Encounter encounter{
         "bandari", {"Hero", "Bandari", "Warrior1", "Warrior2", "Warrior3"}, kDefaultOrders};
-    encounter.stage = Stage;
+    encounter.stage = StageBandari;
     encounter.watch = [&jumps](BossEncounterStage& stage) {
         const ControllerBandari* brain = BrainOf(stage);
         for (; brain != nullptr && jumps < brain->GetNextTeleport();)

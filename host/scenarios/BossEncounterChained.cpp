@@ -19,8 +19,8 @@ constexpr const char* kPortal = "Records/Level/Bosses/GiantPortal.dbr";
 constexpr const char* kBreakAnimation = "Creatures/Bosses/Giant/BreakChains.anm";
 constexpr float kPortalX = 10.0f;
 // A quest frees the giant, then sends it to the portal.
-constexpr const char* kOrders = "5 quest @Giant anim Chat\n"
-                                "60 quest @Giant walk 9,0\n";
+constexpr const char* kChainedOrders = "5 quest @Giant anim Chat\n"
+                                       "60 quest @Giant walk 9,0\n";
 
 } // namespace
 
@@ -32,7 +32,7 @@ bool PlayChainedEncounter(const HostOptions& options, std::ostream& out, std::os
     BossEncounterStage::Encounter encounter{
         "chained",
         {"Hero", "Giant"},
-        kOrders,
+        kChainedOrders,
         {BossEncounterStage::Lines::Enemy, BossEncounterStage::Events::AfterLines, true}};
     encounter.stage = [&](BossEncounterStage& stage) {
         stage.MarkHitEvent(kBreakAnimation, "BreakTheChains", 300.0f);

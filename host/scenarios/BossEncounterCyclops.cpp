@@ -19,7 +19,7 @@ const char* const BossEncounterCyclops::kDefaultOrders = "5 quest @Cyclops wake\
 
 namespace {
 
-const char* StateOf(const BossEncounterStage& stage, const char* name)
+const char* CyclopsStateOf(const BossEncounterStage& stage, const char* name)
 {
     const auto* who = stage.Find<Monster>(name);
     const auto* brain =
@@ -44,7 +44,7 @@ bool BossEncounterCyclops::Play(const HostOptions& options, std::ostream& out, s
                stage.EnterFacingHero("Satyr", kAlly, 0.5f, -3.0f) != nullptr;
     };
     encounter.watch = [&roars, &roaring](BossEncounterStage& stage) {
-        const bool now = std::strcmp(StateOf(stage, "Cyclops"), "Roar") == 0;
+        const bool now = std::strcmp(CyclopsStateOf(stage, "Cyclops"), "Roar") == 0;
         if (now && !roaring) {
             ++roars;
             stage.Event("Cyclops roars");

@@ -11,10 +11,10 @@ namespace GAME {
 namespace {
 
 // The quest's word sets the boss off; the hero keeps out of the way.
-constexpr const char* kOrders =
+constexpr const char* kMegalesiosOrders =
     "30 quest @Megalesios skill Records/Skills/Bosses/MegalesiosBursts.dbr\n"
     "600 release\n";
-constexpr const char* kCast = "Creatures/Monster/Bosses/Animations/Cast.anm";
+constexpr const char* kMegalesiosCast = "Creatures/Monster/Bosses/Animations/Cast.anm";
 
 // What the watch saw last, so each change is told once.
 struct Seen {
@@ -30,10 +30,10 @@ bool PlayMegalesiosEncounter(const HostOptions& options, std::ostream& out, std:
     BossEncounterStage::Encounter encounter{
         "megalesios",
         {"Hero", "Megalesios", "Conduit"},
-        kOrders,
+        kMegalesiosOrders,
         {BossEncounterStage::Lines::WholeLife, BossEncounterStage::Events::AfterLines, false}};
     encounter.stage = [](BossEncounterStage& stage) {
-        stage.MarkHitEvent(kCast, ArenaReport::kHitEvent, ArenaReport::kHitMs);
+        stage.MarkHitEvent(kMegalesiosCast, ArenaReport::kHitEvent, ArenaReport::kHitMs);
         return stage.StageHero(0.0f, 0.0f) &&
                stage.Enter("Megalesios", "Records/Creatures/Bosses/Megalesios.dbr", 8.0f, 0.0f) &&
                stage.Enter("Conduit", "Records/Creatures/Bosses/MegalesiosConduit.dbr", 10.0f,

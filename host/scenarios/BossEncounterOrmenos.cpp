@@ -12,11 +12,12 @@ namespace GAME {
 namespace {
 
 // The hero opens on the boss; a quest has it burn the giant's chains, and the sickle goes.
-constexpr const char* kOrders = "1 click @Ormenos\n"
-                                "2 hold\n"
-                                "120 quest @Ormenos skill Records/Skills/Bosses/ChainLaser.dbr\n"
-                                "400 release\n";
-constexpr const char* kCast = "Creatures/Monster/Bosses/Animations/Cast.anm";
+constexpr const char* kOrmenosOrders =
+    "1 click @Ormenos\n"
+    "2 hold\n"
+    "120 quest @Ormenos skill Records/Skills/Bosses/ChainLaser.dbr\n"
+    "400 release\n";
+constexpr const char* kOrmenosCast = "Creatures/Monster/Bosses/Animations/Cast.anm";
 
 } // namespace
 
@@ -26,10 +27,10 @@ bool PlayOrmenosEncounter(const HostOptions& options, std::ostream& out, std::os
     BossEncounterStage::Encounter encounter{
         "ormenos",
         {"Hero", "Ormenos", "Giant"},
-        kOrders,
+        kOrmenosOrders,
         {BossEncounterStage::Lines::WholeLife, BossEncounterStage::Events::AfterLines, false}};
     encounter.stage = [](BossEncounterStage& stage) {
-        stage.MarkHitEvent(kCast, ArenaReport::kHitEvent, ArenaReport::kHitMs);
+        stage.MarkHitEvent(kOrmenosCast, ArenaReport::kHitEvent, ArenaReport::kHitMs);
         return stage.StageHero(0.0f, 0.0f) &&
                stage.Enter("Ormenos", "Records/Creatures/Bosses/Ormenos.dbr", 6.0f, 0.0f) &&
                stage.Enter("Giant", "Records/Creatures/Bosses/ChainedGiant.dbr", 9.0f, 6.0f);

@@ -12,9 +12,9 @@ namespace GAME {
 namespace {
 
 // The spirits find their hosts by themselves; the hero then meets what rose.
-constexpr const char* kOrders = "200 click @Statue1\n"
-                                "201 hold\n"
-                                "600 release\n";
+constexpr const char* kSpiritsOrders = "200 click @Statue1\n"
+                                       "201 hold\n"
+                                       "600 release\n";
 
 constexpr const char* kHosts[] = {"Statue1", "Statue2"};
 constexpr const char* kHost = "Records/Creatures/Bosses/SpiritHost.dbr";
@@ -28,7 +28,7 @@ bool PlaySpiritsEncounter(const HostOptions& options, std::ostream& out, std::os
     BossEncounterStage::Encounter encounter{
         "spirits",
         {"Hero", "Statue1", "Statue2", "Spirit1", "Spirit2"},
-        kOrders,
+        kSpiritsOrders,
         {BossEncounterStage::Lines::WholeLife, BossEncounterStage::Events::AfterLines, false}};
     encounter.stage = [](BossEncounterStage& stage) {
         stage.MarkHitEvent("Creatures/Monster/Bosses/Animations/Rise.anm", ArenaReport::kHitEvent,

@@ -19,10 +19,10 @@ constexpr const char* kZeus = "Records/Creatures/Bosses/ZeusStatue.dbr";
 constexpr const char* kHades = "Records/Creatures/Bosses/HadesStatue.dbr";
 // The boss wakes to the hero, who goes for it at once: it fights him until it takes a god's
 // powers from a statue, and again when they have faded.
-constexpr const char* kOrders = "1 quest @Typhon wake\n"
-                                "30 click @Typhon\n"
-                                "31 hold\n"
-                                "900 release\n";
+constexpr const char* kTyphonOrders = "1 quest @Typhon wake\n"
+                                      "30 click @Typhon\n"
+                                      "31 hold\n"
+                                      "900 release\n";
 
 } // namespace
 
@@ -35,7 +35,7 @@ bool PlayTyphonEncounter(const HostOptions& options, std::ostream& out, std::ost
     BossEncounterStage::Encounter encounter{
         "typhon",
         {"Hero", "Typhon", "Zeus", "Hades"},
-        kOrders,
+        kTyphonOrders,
         {BossEncounterStage::Lines::Enemy, BossEncounterStage::Events::AfterLines, true}};
     encounter.screen = true;
     encounter.stage = [&](BossEncounterStage& stage) {

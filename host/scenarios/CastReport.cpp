@@ -28,7 +28,7 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kCastRegion = 1;
 
 const char* YesNo(bool value)
 {
@@ -79,7 +79,7 @@ bool CastReport::Play()
     game.SetUI(&ui);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    world.CreateRegion(kCastRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     startTime = gEngine->GetGameTime();
 
     Player* player = HostSamples::Make<Player>(kPlayer, err);
@@ -122,7 +122,7 @@ bool CastReport::Play()
 void CastReport::Place(Character& character, float x)
 {
     gEngine->GetWorld()->AddEntity(
-        &character, WorldCoords{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, 2.0f))}, false);
+        &character, WorldCoords{kCastRegion, Coords::FromTranslation(Vec3(x, 0.0f, 2.0f))}, false);
     character.InitialUpdate();
     watched.push_back({character.GetObjectId(), {}});
     PrintChanges();

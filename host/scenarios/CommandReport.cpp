@@ -38,7 +38,7 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kCommandRegion = 1;
 constexpr int32_t kFrameMs = 33;
 
 // Both machines make the same objects under the same ids, as spawning would.
@@ -61,7 +61,7 @@ struct Cast {
     bool made = false;
 };
 
-Cast Stage(std::ostream& err)
+Cast StageCommands(std::ostream& err)
 {
     Cast cast;
     World& world = *gEngine->GetWorld();
@@ -69,8 +69,10 @@ Cast Stage(std::ostream& err)
     cast.monster = HostSamples::Make<Monster>(CommandReport::kMonster, err, kMonsterId);
     if (cast.player == nullptr || cast.monster == nullptr)
         return cast;
-    world.AddEntity(cast.player, WorldCoords(kRegion, Coords::FromTranslation({0, 0, 0})), false);
-    world.AddEntity(cast.monster, WorldCoords(kRegion, Coords::FromTranslation({4, 0, 0})), false);
+    world.AddEntity(cast.player, WorldCoords(kCommandRegion, Coords::FromTranslation({0, 0, 0})),
+                    false);
+    world.AddEntity(cast.monster, WorldCoords(kCommandRegion, Coords::FromTranslation({4, 0, 0})),
+                    false);
     for (Character* character : std::initializer_list<Character*>{cast.player, cast.monster}) {
         character->InitialUpdate();
         character->GetCharacterBio().Update(*character, 0);
@@ -164,7 +166,7 @@ bool CommandReport::Run()
 
 bool CommandReport::PlayServer()
 {
-    Cast cast = Stage(err);
+    Cast cast = StageCommands(err);
     if (!cast.made)
         return false;
     out << "  player " << kPlayerId << ", monster " << kMonsterId << "; the player carries cuirass "
@@ -206,7 +208,7 @@ bool CommandReport::PlayServer()
 
 bool CommandReport::ReplayClient()
 {
-    Cast cast = Stage(err);
+    Cast cast = StageCommands(err);
     if (!cast.made)
         return false;
     Wound(*cast.player);
@@ -225,7 +227,7 @@ bool CommandReport::RagDollDeath()
     Monster* monster = HostSamples::Make<Monster>(kMonster, err, kMonsterId);
     if (monster == nullptr)
         return false;
-    HostSamples::EnterWorld(*monster, WorldCoords(kRegion, Coords()));
+    HostSamples::EnterWorld(*monster, WorldCoords(kCommandRegion, Coords()));
     // The camera's and the mesh loader's parts: the body is in view, with three rigid bodies
     // along its spine.
     monster->SetInRenderPreLoadFrustum(true);

@@ -32,7 +32,7 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kDeathRegion = 1;
 constexpr float kTargetThreshold = 10.0f;
 constexpr int32_t kAuraSeconds = 1;
 
@@ -157,7 +157,7 @@ template <class Kind> Kind* Place(const char* record, float x, std::ostream& err
     Kind* character = HostSamples::Make<Kind>(record, err);
     if (character == nullptr)
         return nullptr;
-    const WorldCoords place{kRegion, Coords::FromTranslation(Vec3(x, 0, 0))};
+    const WorldCoords place{kDeathRegion, Coords::FromTranslation(Vec3(x, 0, 0))};
     HostSamples::EnterWorld(*character, place);
     return character;
 }
@@ -175,7 +175,7 @@ bool DeathReport::ShowDeaths()
 {
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
+    world.CreateRegion(kDeathRegion, {0, 0, 0}, ABBox({-100, -10, -100}, {100, 10, 100}));
     bool shown = true;
     for (const char* record : {kDissolvingMonster, kFadingMonster, kSpawningMonster}) {
         shown = shown && ShowDeath(record);

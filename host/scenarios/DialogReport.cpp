@@ -35,8 +35,8 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
-constexpr int32_t kFrameMs = 100;
+constexpr uint32_t kDialogRegion = 1;
+constexpr int32_t kDialogFrameMs = 100;
 // Frames enough for a silent line and the elder's wait between two talks.
 constexpr int32_t kFramesPerTalk = 60;
 constexpr const char* kRepositoryFile = "QuestRepository.dat";
@@ -106,7 +106,7 @@ bool DialogReport::Play()
     game.SetUI(&window);
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    world.CreateRegion(kDialogRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     world.AddQuestFile(kQuestFile);
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
@@ -148,7 +148,7 @@ bool DialogReport::EnterHero()
     hero = HostSamples::Make<Player>(kPlayer, err);
     if (hero == nullptr)
         return false;
-    gEngine->GetWorld()->AddEntity(hero, WorldCoords(WorldVec3(kRegion, Vec3())), false);
+    gEngine->GetWorld()->AddEntity(hero, WorldCoords(WorldVec3(kDialogRegion, Vec3())), false);
     hero->InitialUpdate();
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     return true;
@@ -159,7 +159,7 @@ Npc* DialogReport::Enter(const std::string& name, const char* record, float x)
     Npc* npc = HostSamples::Make<Npc>(record, err);
     if (npc == nullptr)
         return nullptr;
-    gEngine->GetWorld()->AddEntity(npc, WorldCoords(WorldVec3(kRegion, Vec3(x, 0.0f, 2.0f))),
+    gEngine->GetWorld()->AddEntity(npc, WorldCoords(WorldVec3(kDialogRegion, Vec3(x, 0.0f, 2.0f))),
                                    false);
     // Its announcement is what the quest's actions wait for.
     npc->InitialUpdate();
@@ -186,10 +186,10 @@ void DialogReport::Frames(int32_t count)
 {
     auto* window = static_cast<TalkWindow*>(GameEngine::Get().GetUI());
     for (int32_t frame = 0; frame < count; ++frame) {
-        gEngine->RunFrame(kFrameMs);
-        GameEngine::Get().Update(kFrameMs);
+        gEngine->RunFrame(kDialogFrameMs);
+        GameEngine::Get().Update(kDialogFrameMs);
         if (window->shown != nullptr)
-            window->shown->Update(kFrameMs);
+            window->shown->Update(kDialogFrameMs);
     }
 }
 

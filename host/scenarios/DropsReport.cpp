@@ -30,11 +30,11 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kDropsRegion = 1;
 
-WorldCoords At(float x, float z)
+WorldCoords DropsPlace(float x, float z)
 {
-    return WorldCoords(kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z)));
+    return WorldCoords(kDropsRegion, Coords::FromTranslation(Vec3(x, 0.0f, z)));
 }
 
 // The last velocity the physics engine was given for the object, or zero.
@@ -47,7 +47,7 @@ Vec3 LastVelocity(const BoundedLog<PhysicsEngine::VelocityRequest>& log, uint32_
 }
 
 // Hero and chieftain under the same ids on every machine, as a level would place them.
-bool Stage(std::ostream& err)
+bool StageDrops(std::ostream& err)
 {
     Player* hero = HostSamples::Make<Player>(DropsReport::kPlayer, err, DropsReport::kHeroId);
     Monster* chieftain =
@@ -56,8 +56,8 @@ bool Stage(std::ostream& err)
     if (hero == nullptr || chieftain == nullptr || chest == nullptr)
         return false;
     World& world = *gEngine->GetWorld();
-    world.AddEntity(hero, At(0.0f, 0.0f), false);
-    world.AddEntity(chieftain, At(3.0f, 2.0f), false);
+    world.AddEntity(hero, DropsPlace(0.0f, 0.0f), false);
+    world.AddEntity(chieftain, DropsPlace(3.0f, 2.0f), false);
     hero->InitialUpdate();
     chieftain->InitialUpdate();
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
@@ -141,7 +141,7 @@ std::string DropsReport::Landed()
 
 bool DropsReport::PlayServer()
 {
-    if (!Stage(err))
+    if (!StageDrops(err))
         return false;
     GameEngine& game = GameEngine::Get();
     game.GetRandomGen().Seed(options.seed);
@@ -158,12 +158,12 @@ bool DropsReport::PlayServer()
         info.id = objects.CreateObjectID();
         info.baseName = record;
         info.seed = static_cast<uint32_t>(game.GetRandomGen().IGenerate(1, 0x7FFFFFFF));
-        game.CreateItem(At(3.0f, 2.0f), info);
+        game.CreateItem(DropsPlace(3.0f, 2.0f), info);
     }
     Deliver("its loot");
     game.GetNetworkInterface()->GiveGoldToPlayer(kHeroId, 250);
     Deliver("a gift of 250 gold to the hero");
-    game.QuestCommandWalk(kChieftainId, kHeroId, At(1.0f, 1.0f).GetPosition(), true);
+    game.QuestCommandWalk(kChieftainId, kHeroId, DropsPlace(1.0f, 1.0f).GetPosition(), true);
     Deliver("a quest orders the chieftain to walk to the hero");
     game.QuestCommandLockFixedItem(kChestId, true);
     Deliver("a quest locks the chest");
@@ -174,7 +174,7 @@ bool DropsReport::PlayServer()
 
 bool DropsReport::ReplayClient()
 {
-    if (!Stage(err))
+    if (!StageDrops(err))
         return false;
     GameEngineNetworkInterface& inbound = *GameEngine::Get().GetInboundNetworkInterface();
     for (const std::vector<uint8_t>& bytes : recorded)

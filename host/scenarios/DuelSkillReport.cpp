@@ -40,7 +40,7 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kDuelSkillRegion = 1;
 constexpr const char* kHunter = "Records/Creatures/PC/Hero.dbr";
 constexpr const char* kPackMember = "Records/Creatures/Monster/Jackalman/JackalmanWarrior.dbr";
 // Both machines make the same objects under the same ids, as spawning would.
@@ -130,13 +130,13 @@ DuelSkillReport::Cast DuelSkillReport::Stage()
     cast.hunter = HostSamples::Make<Player>(kHunter, err, kHunterId);
     if (cast.hunter == nullptr)
         return cast;
-    world.AddEntity(cast.hunter, WorldCoords(kRegion, Coords()), false);
+    world.AddEntity(cast.hunter, WorldCoords(kDuelSkillRegion, Coords()), false);
     for (size_t i = 0; i < std::size(kPackIds); ++i) {
         auto* member = HostSamples::Make<Monster>(kPackMember, err, kPackIds[i]);
         if (member == nullptr)
             return cast;
-        world.AddEntity(member, WorldCoords(kRegion, Coords::FromTranslation(kPackPlaces[i])),
-                        false);
+        world.AddEntity(
+            member, WorldCoords(kDuelSkillRegion, Coords::FromTranslation(kPackPlaces[i])), false);
         cast.pack.push_back(member);
     }
     auto* bow = ObjectManager::Instance().CreateObjectFromFile<Item>(kBow, kBowId);

@@ -34,7 +34,7 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kDuelSpellRegion = 1;
 constexpr const char* kHero = "Records/Creatures/PC/Hero.dbr";
 constexpr const char* kJackalman = "Records/Creatures/Monster/Jackalman/JackalmanWarrior.dbr";
 // Both machines make the same objects under the same ids, as spawning would.
@@ -99,9 +99,9 @@ DuelSpellReport::Cast DuelSpellReport::Stage()
     cast.jackalman = HostSamples::Make<Monster>(kJackalman, err, kJackalmanId);
     if (cast.hero == nullptr || cast.jackalman == nullptr)
         return cast;
-    world.AddEntity(cast.hero, WorldCoords(kRegion, Coords()), false);
-    world.AddEntity(cast.jackalman, WorldCoords(kRegion, Coords::FromTranslation(kJackalmanPlace)),
-                    false);
+    world.AddEntity(cast.hero, WorldCoords(kDuelSpellRegion, Coords()), false);
+    world.AddEntity(cast.jackalman,
+                    WorldCoords(kDuelSpellRegion, Coords::FromTranslation(kJackalmanPlace)), false);
     cast.hero->GetSkillManager().LoadSkills(kHeroArts, 25);
     cast.jackalman->GetSkillManager().LoadSkills(kJackalmanSpells, 25);
     for (const char* record : {kSwing, kBeam, kAura, kRetribution})
@@ -239,7 +239,7 @@ void DuelSpellReport::Use(Character& user, const char* record, uint32_t targetId
 {
     SkillManager& skills = user.GetSkillManager();
     const uint32_t reference = skills.GetSkillReferenceNumber(skills.FindSkillId(record));
-    const WorldVec3 target(kRegion, point);
+    const WorldVec3 target(kDuelSpellRegion, point);
     out << "    " << user.GetObjectId() << " uses " << ShortName(record) << " on " << targetId
         << '\n';
     // The sample characters carry no cast animations: the callbacks then run without one.

@@ -27,15 +27,15 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kHordeRegion = 1;
 // Packs stand this far apart: each fights its own guard, not its neighbours'.
 constexpr float kPackSpacing = 30.0f;
 constexpr int32_t kFollowers = 7;
 constexpr int32_t kDefaultFrames = 300;
 
-WorldCoords At(float x, float z)
+WorldCoords HordePlace(float x, float z)
 {
-    return WorldCoords(WorldVec3(kRegion, Vec3(x, 0.0f, z)));
+    return WorldCoords(WorldVec3(kHordeRegion, Vec3(x, 0.0f, z)));
 }
 
 int32_t PacksPerRow(int32_t packs)
@@ -86,7 +86,7 @@ bool HordeFight::Stage()
     const int32_t packs = monsters / kPackSize;
     const float half = static_cast<float>(PacksPerRow(packs)) * kPackSpacing * 0.5f + kPackSpacing;
     previousWorld = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+    gEngine->GetWorld()->CreateRegion(kHordeRegion, {0, 0, 0},
                                       ABBox({-half, -10, -half}, {half, 10, half}));
     // The sample animations carry no events: the blows land where the swing does.
     claw = HostSamples::MarkHitEvent(ArenaReport::kClawAnimation, ArenaReport::kHitEvent,
@@ -97,7 +97,7 @@ bool HordeFight::Stage()
     if (hero == nullptr)
         return false;
     const float first = -half + kPackSpacing;
-    HostSamples::EnterWorld(*hero, At(first - 4.0f, first));
+    HostSamples::EnterWorld(*hero, HordePlace(first - 4.0f, first));
     const double start = ThreadMs();
     const int32_t row = PacksPerRow(packs);
     for (int32_t pack = 0; pack < packs; ++pack) {
@@ -130,7 +130,7 @@ bool HordeFight::StagePack(int32_t /*pack*/, float x, float z)
     Monster* guard = HostSamples::Make<Monster>(kGuard, err);
     if (guard == nullptr)
         return false;
-    HostSamples::EnterWorld(*guard, At(x + 5.0f, z));
+    HostSamples::EnterWorld(*guard, HordePlace(x + 5.0f, z));
     return true;
 }
 
@@ -139,7 +139,7 @@ bool HordeFight::Enter(const char* record, float x, float z, uint32_t& id)
     Monster* monster = HostSamples::Make<Monster>(record, err);
     if (monster == nullptr)
         return false;
-    HostSamples::EnterWorld(*monster, At(x, z));
+    HostSamples::EnterWorld(*monster, HordePlace(x, z));
     id = monster->GetObjectId();
     horde.push_back(id);
     return true;

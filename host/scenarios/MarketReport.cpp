@@ -26,11 +26,11 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kMarketRegion = 1;
 
-WorldCoords At(float x, float z)
+WorldCoords MarketPlace(float x, float z)
 {
-    return WorldCoords(kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z)));
+    return WorldCoords(kMarketRegion, Coords::FromTranslation(Vec3(x, 0.0f, z)));
 }
 
 } // namespace
@@ -43,8 +43,8 @@ bool MarketReport::Stage(std::ostream& err, uint32_t heroId)
     if (merchant == nullptr || hero == nullptr)
         return false;
     World& world = *gEngine->GetWorld();
-    world.AddEntity(merchant, At(2.0f, 0.0f), false);
-    world.AddEntity(hero, At(0.0f, 0.0f), false);
+    world.AddEntity(merchant, MarketPlace(2.0f, 0.0f), false);
+    world.AddEntity(hero, MarketPlace(0.0f, 0.0f), false);
     merchant->InitialUpdate();
     hero->InitialUpdate();
     hero->SetIsControllingCharacter(true);
@@ -153,7 +153,8 @@ bool MarketReport::PlaySingle()
     out << "scenario market as single player, seed " << options.seed << ":\n";
     return HostSamples::WithLibrary(err, [this] {
         std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+        gEngine->GetWorld()->CreateRegion(kMarketRegion, {0, 0, 0},
+                                          ABBox({-20, -10, -20}, {20, 10, 20}));
         GameEngine& game = GameEngine::Get();
         game.GetRandomGen().Seed(options.seed);
         bool played = Stage(err, kHeroId);

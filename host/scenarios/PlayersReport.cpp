@@ -37,7 +37,7 @@ std::string IdText(uint32_t id)
     return text;
 }
 
-std::string Narrow(const std::wstring& text)
+std::string NarrowText(const std::wstring& text)
 {
     return LocalizationManager::ToChar(text);
 }
@@ -168,7 +168,7 @@ void PlayersReport::Join(uint32_t playerId, const wchar_t* name)
     const uint32_t size = packet.PrepareOutBuffer();
     out << "  host " << PlayerManagerClient::GetHostOfPlayer(playerId) << " sends "
         << NetPacketDescriber::GetClassName(packet) << " (" << size << " bytes) for "
-        << IdText(playerId) << ' ' << Narrow(name) << '\n';
+        << IdText(playerId) << ' ' << NarrowText(name) << '\n';
     Receive(std::vector<uint8_t>(packet.GetOutBuffer(), packet.GetOutBuffer() + size));
     Deliver();
 }
@@ -208,13 +208,14 @@ void PlayersReport::Deliver()
         }
         if (const auto* message = dynamic_cast<const RemoteMessagePacket*>(packet.get())) {
             out << "  to " << IdText(message->receiver) << ": "
-                << Narrow(texts.Format(message->textTag,
-                                       Players().GetPlayerName(message->optionalInsert)))
+                << NarrowText(texts.Format(message->textTag,
+                                           Players().GetPlayerName(message->optionalInsert)))
                 << '\n';
             continue;
         }
         if (const auto* message = dynamic_cast<const RemoteWMessagePacket*>(packet.get())) {
-            out << "  to " << IdText(message->receiver) << ": " << Narrow(message->text) << '\n';
+            out << "  to " << IdText(message->receiver) << ": " << NarrowText(message->text)
+                << '\n';
             continue;
         }
         out << "  sent " << NetPacketDescriber::GetClassName(*packet) << " (" << sent.bytes.size()
@@ -229,7 +230,7 @@ void PlayersReport::PrintList() const
     const std::vector<PlayerNetBasicInfo>& list = Players().GetPlayerInfoCache();
     out << "  players: " << list.size() << '\n';
     for (const PlayerNetBasicInfo& record : list)
-        out << "    " << IdText(record.playerId) << ' ' << Narrow(record.name) << " party "
+        out << "    " << IdText(record.playerId) << ' ' << NarrowText(record.name) << " party "
             << IdText(static_cast<uint32_t>(record.partyId)) << '\n';
 }
 

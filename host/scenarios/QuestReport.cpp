@@ -21,12 +21,12 @@ namespace GAME {
 
 namespace {
 
-const char* YesNo(bool value)
+const char* YesOrNo(bool value)
 {
     return value ? "yes" : "no";
 }
 
-std::string Hex(uint32_t value)
+std::string HexOf(uint32_t value)
 {
     char text[16];
     snprintf(text, sizeof(text), "0x%08x", value);
@@ -44,8 +44,8 @@ public:
     void OnInherit(const GameEvent_QuestHandle&) { out << "  event GameEvent_InheritQuest\n"; }
     void OnComplete(const GameEvent_QuestComplete& event)
     {
-        out << "  event GameEvent_QuestComplete (flags " << YesNo(event.flagA) << ", "
-            << YesNo(event.flagB) << ")\n";
+        out << "  event GameEvent_QuestComplete (flags " << YesOrNo(event.flagA) << ", "
+            << YesOrNo(event.flagB) << ")\n";
     }
 
 private:
@@ -54,7 +54,7 @@ private:
     EventHandler<QuestEventPrinter, GameEvent_QuestComplete> complete;
 };
 
-int32_t CompletedSteps(const Quest& quest)
+int32_t StepsCompleted(const Quest& quest)
 {
     int32_t count = 0;
     for (int32_t i = 0; i < quest.GetStepCount(); ++i)
@@ -93,11 +93,11 @@ void QuestReport::PrintQuest(const Quest& quest)
         << QuestRepository::StateFileName(quest) << '\n';
     for (int32_t s = 0; s < quest.GetStepCount(); ++s) {
         const QuestStep* step = quest.GetQuestStepAtIndx(s);
-        out << "  step " << s << ' ' << Hex(step->GetId()) << " \"" << step->GetName()
+        out << "  step " << s << ' ' << HexOf(step->GetId()) << " \"" << step->GetName()
             << "\", enabled by \"" << step->GetEnablingTokensFunction() << "\"\n";
         for (int32_t t = 0; t < step->GetTriggerCount(); ++t) {
             const Trigger* trigger = step->GetTriggerOfIdx(t);
-            out << "    trigger " << t << ' ' << Hex(trigger->GetId()) << " \""
+            out << "    trigger " << t << ' ' << HexOf(trigger->GetId()) << " \""
                 << trigger->GetDisplayTag() << "\", " << trigger->GetNumConditions()
                 << " conditions, " << trigger->GetNumActions() << " actions loaded\n";
         }
@@ -147,8 +147,8 @@ bool QuestReport::Play(const std::string& folder)
         QuestRepository::Destroy();
         return false;
     }
-    out << "restored quest 0: active " << YesNo(back->IsActive()) << ", complete "
-        << YesNo(back->IsComplete()) << ", " << CompletedSteps(*back) << " of "
+    out << "restored quest 0: active " << YesOrNo(back->IsActive()) << ", complete "
+        << YesOrNo(back->IsComplete()) << ", " << StepsCompleted(*back) << " of "
         << back->GetStepCount() << " steps complete\n";
     QuestRepository::Destroy();
     gEngine->GetWorld()->ClearQuestFiles();

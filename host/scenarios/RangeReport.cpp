@@ -45,7 +45,7 @@ GAME_IMPLEMENT_CLASS(RangeTally, Skill);
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kRangeRegion = 1;
 constexpr int32_t kLastLaunchFrame = 150;
 constexpr int32_t kTrailingFrames = 90;
 constexpr const char* kArrow = "Records/Projectiles/Range/Arrow.dbr";
@@ -78,9 +78,9 @@ const Shot kShots[] = {
     {130, kStone, "", 3, 0, 3, 0.0f, nullptr},
 };
 
-WorldCoords At(float x, float y, float z)
+WorldCoords RangePlace(float x, float y, float z)
 {
-    return WorldCoords(WorldVec3(kRegion, Vec3(x, y, z)));
+    return WorldCoords(WorldVec3(kRangeRegion, Vec3(x, y, z)));
 }
 
 std::string Point(const Vec3& p)
@@ -93,12 +93,12 @@ Character* Stand(const Vec3& position, const Team& team)
 {
     auto* character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
     character->SetTeam(team);
-    gEngine->GetWorld()->AddEntity(character, At(position.x, position.y, position.z), true);
+    gEngine->GetWorld()->AddEntity(character, RangePlace(position.x, position.y, position.z), true);
     character->InitialUpdate();
     return character;
 }
 
-template <class Kind> Kind* Place(const char* record, const WorldCoords& at)
+template <class Kind> Kind* PlaceAt(const char* record, const WorldCoords& at)
 {
     auto* object = ObjectManager::Instance().CreateObjectFromFile<Kind>(record);
     if (object != nullptr) {
@@ -125,16 +125,17 @@ bool RangeReport::Play()
     GameEngine::Get().GetRandomGen().Seed(options.seed);
     GameEngine::Get().SetGameLoading(false);
     std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-    gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
+    gEngine->GetWorld()->CreateRegion(kRangeRegion, {0, 0, 0},
+                                      ABBox({-30, -10, -30}, {30, 10, 30}));
     out << "scenario range, seed " << options.seed << ", " << options.frameMilliseconds
         << " ms frames:\n";
     hero = Stand({0, 0, 0}, TeamManager::DefaultPlayerTeam());
     raiders["Raider1"] = Stand({0, 0, 6}, TeamManager::DefaultMonsterTeam());
     raiders["Raider2"] = Stand({0.3f, 0, 10}, TeamManager::DefaultMonsterTeam());
     for (const float x : {-8.0f, 8.0f})
-        if (auto* tree = Place<Decoration>(kTree, At(x, 0, -8)))
+        if (auto* tree = PlaceAt<Decoration>(kTree, RangePlace(x, 0, -8)))
             trees.push_back(tree->GetObjectId());
-    auto* puppet = Place<Puppet>(kPuppet, At(-4, 0, -4));
+    auto* puppet = PlaceAt<Puppet>(kPuppet, RangePlace(-4, 0, -4));
     bool played = puppet != nullptr && !trees.empty();
     if (!played)
         err << "gamehost: the range's sample scenery cannot be made\n";
@@ -166,12 +167,12 @@ ProjectileBase* RangeReport::Shoot(const char* record, const std::string& target
     ProjectileInfo info;
     info.skillId = tally->GetObjectId();
     info.ownerId = hero->GetObjectId();
-    info.launchCoords = At(0, 1, 0);
-    info.launchCoords.LookAt(info.launchCoords.GetPosition(), WorldVec3(kRegion, Vec3(x, 1, z)),
-                             Vec3(0, 1, 0));
+    info.launchCoords = RangePlace(0, 1, 0);
+    info.launchCoords.LookAt(info.launchCoords.GetPosition(),
+                             WorldVec3(kRangeRegion, Vec3(x, 1, z)), Vec3(0, 1, 0));
     const auto target = raiders.find(targetName);
     info.targetId = target != raiders.end() ? target->second->GetObjectId() : 0;
-    info.targetPoint = WorldVec3(kRegion, Vec3(x, y, z));
+    info.targetPoint = WorldVec3(kRangeRegion, Vec3(x, y, z));
     info.team = hero->GetTeam();
     info.duration = 3;
     projectile->LoadInfo(info, options.seed + projectile->GetObjectId());
@@ -211,7 +212,7 @@ void RangeReport::Launch(int32_t frame)
     }
     if (auto* stone = DynamicCast<ProjectileTelekinesis>(launched)) {
         ProjectileInfo info = stone->GetInfo();
-        info.launchCoords = At(3, 5, 3);
+        info.launchCoords = RangePlace(3, 5, 3);
         stone->LoadInfo(info, options.seed);
         stone->ProjectileFall();
     } else if (launched != nullptr) {
@@ -221,7 +222,7 @@ void RangeReport::Launch(int32_t frame)
         if (auto* puppet = ObjectManager::Instance().GetObject<Puppet>(puppetId))
             puppet->StartAnimating();
     if (frame == 10)
-        if (auto* ring = Place<RadiusMagic>(kRing, At(0, 1, -6)))
+        if (auto* ring = PlaceAt<RadiusMagic>(kRing, RangePlace(0, 1, -6)))
             ring->SetEffect(5.0f, 100.0f);
     if (frame == kLastLaunchFrame)
         if (auto* puppet = ObjectManager::Instance().GetObject<Puppet>(puppetId))
@@ -274,8 +275,8 @@ void RangeReport::PrintProjectiles(int32_t frame)
     }
     // Whatever flies now that nobody launched broke off the projectile that just went.
     std::vector<Entity*> all;
-    gEngine->GetWorld()->GetEntitiesInSphere(all, gEngine->GetWorld()->GetRegionById(kRegion), {},
-                                             100.0f, ProjectileBase::classInfo);
+    gEngine->GetWorld()->GetEntitiesInSphere(all, gEngine->GetWorld()->GetRegionById(kRangeRegion),
+                                             {}, 100.0f, ProjectileBase::classInfo);
     int32_t newcomers = 0;
     for (Entity* entity : all) {
         const uint32_t id = entity->GetObjectId();

@@ -34,7 +34,7 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kScenarioRegion = 1;
 
 enum class OrderKind { Move, Attack, Kill };
 
@@ -98,7 +98,7 @@ bool ScenarioReport::Play()
     gEngine->GetNetworkConnectionManager().ClearSentPackets();
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
-    world.CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+    world.CreateRegion(kScenarioRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
     out << "scenario actions as " << (server ? "server" : "single player") << ", " << kFrameMs
         << " ms frames:\n";
     bool played = Stage();
@@ -154,7 +154,7 @@ Character* ScenarioReport::Enter(const char* name, const char* record, const cha
                                : HostSamples::Make<Monster>(record, err);
     if (character == nullptr)
         return nullptr;
-    const WorldCoords place{kRegion, Coords::FromTranslation(Vec3(x, 0, z))};
+    const WorldCoords place{kScenarioRegion, Coords::FromTranslation(Vec3(x, 0, z))};
     HostSamples::EnterWorld(*character, place);
     auto* controller =
         ObjectManager::Instance().CreateObjectFromFile<ControllerBaseCharacter>(controllerRecord);
@@ -200,8 +200,8 @@ void ScenarioReport::GiveOrders(int32_t ms)
         case OrderKind::Move: {
             const Vec3 to(order.x, 0, order.z);
             out << " runs to " << HostSamples::PointText(to);
-            action = new MoveToAction(id, character->GetPathPosition(), WorldVec3(kRegion, to), 0,
-                                      0, 0.0f);
+            action = new MoveToAction(id, character->GetPathPosition(),
+                                      WorldVec3(kScenarioRegion, to), 0, 0, 0.0f);
             break;
         }
         case OrderKind::Attack: {

@@ -32,8 +32,8 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
-constexpr int32_t kFrameMs = 100;
+constexpr uint32_t kShowRegion = 1;
+constexpr int32_t kShowFrameMs = 100;
 constexpr int kFrames = 12;
 constexpr uint32_t kFirstFoeId = 0x20000001;
 constexpr uint32_t kFirstAllyId = 0x20000101;
@@ -77,14 +77,14 @@ const SkillShowReport::Scene kScenes[] = {
     {"transfer", "Records/Skills/Show/Transfer.dbr", Kind_AtFoe},
 };
 
-class Everything final : public FilterFunction<Entity> {
+class AnyEntity final : public FilterFunction<Entity> {
 public:
     bool operator()(const Entity*) const override { return true; }
 };
 
-WorldCoords At(float x, float z)
+WorldCoords ShowPlace(float x, float z)
 {
-    return WorldCoords(kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z)));
+    return WorldCoords(kShowRegion, Coords::FromTranslation(Vec3(x, 0.0f, z)));
 }
 
 std::string Where(const Entity& entity)
@@ -111,7 +111,7 @@ template <class Kind> Kind* Put(const char* record, uint32_t id, float x, float 
     auto* made = ObjectManager::Instance().CreateObjectFromFile<Kind>(record, id);
     if (made == nullptr)
         return nullptr;
-    gEngine->GetWorld()->AddEntity(made, At(x, z), false);
+    gEngine->GetWorld()->AddEntity(made, ShowPlace(x, z), false);
     if constexpr (std::is_base_of_v<Character, Kind>) {
         made->InitialUpdate();
         made->GetCharacterBio().Update(*made, 0);
@@ -120,13 +120,13 @@ template <class Kind> Kind* Put(const char* record, uint32_t id, float x, float 
 }
 
 // The same creatures under the same ids on both machines, as a level would place them.
-bool Stage(const SkillShowReport::Scene& scene, std::ostream& err)
+bool StageShow(const SkillShowReport::Scene& scene, std::ostream& err)
 {
     auto* caster =
         HostSamples::Make<Player>(SkillShowReport::kCaster, err, SkillShowReport::kCasterId);
     if (caster == nullptr)
         return false;
-    gEngine->GetWorld()->AddEntity(caster, At(0.0f, 0.0f), false);
+    gEngine->GetWorld()->AddEntity(caster, ShowPlace(0.0f, 0.0f), false);
     caster->SetTeam(TeamManager::BuildTeam(2, 1));
     caster->InitialUpdate();
     // A secondary rides on the skill listed before it.
@@ -247,13 +247,14 @@ bool SkillShowReport::Play(bool server)
     std::unique_ptr<World> previous;
     if (!server) {
         previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
+        gEngine->GetWorld()->CreateRegion(kShowRegion, {0, 0, 0},
+                                          ABBox({-20, -10, -20}, {20, 10, 20}));
     }
     bool staged = true;
     for (size_t i = 0; i < std::size(kScenes) && staged; ++i) {
         GameEngine::Get().GetRandomGen().Seed(options.seed + static_cast<uint32_t>(i));
         out << "scene " << kScenes[i].name << " (" << kScenes[i].record << ")\n";
-        staged = Stage(kScenes[i], err);
+        staged = StageShow(kScenes[i], err);
         if (staged) {
             PlayScene(kScenes[i]);
             Record(i);
@@ -279,7 +280,7 @@ void SkillShowReport::PlayScene(const Scene& scene)
         Character* caster = Caster();
         if (auto* lift = dynamic_cast<SkillActivated*>(SceneSkill(scene)); lift && caster)
             lift->ActivateNow(*caster, Name(), kFirstFoeId,
-                              WorldVec3(kRegion, Vec3(0.0f, 0.0f, 3.0f)));
+                              WorldVec3(kShowRegion, Vec3(0.0f, 0.0f, 3.0f)));
         out << "  thrown:\n" << Look(false);
     }
     Frames(kFrames / 2, true);
@@ -289,11 +290,11 @@ void SkillShowReport::Frames(int count, bool shown)
 {
     World& world = *gEngine->GetWorld();
     for (int frame = 0; frame < count; ++frame) {
-        world.UpdateEntities(kFrameMs);
+        world.UpdateEntities(kShowFrameMs);
         // The characters' own clocks run with the game's frames; the caster's skills run here.
         if (Character* caster = Caster())
-            caster->GetSkillManager().Update(kFrameMs);
-        GameEngine::Get().Update(kFrameMs);
+            caster->GetSkillManager().Update(kShowFrameMs);
+        GameEngine::Get().Update(kShowFrameMs);
         ObjectManager::Instance().ProcessDestroyedObjects();
         const std::string changes = Look(false);
         if (shown && !changes.empty())
@@ -316,7 +317,7 @@ std::string SkillShowReport::Look(bool all)
 {
     std::map<std::string, std::string> now;
     std::vector<Entity*> entities;
-    gEngine->GetWorld()->GetEntities(entities, Everything());
+    gEngine->GetWorld()->GetEntities(entities, AnyEntity());
     size_t walls = 0;
     for (const Entity* entity : entities) {
         const std::string id = std::to_string(entity->GetObjectId());
@@ -370,7 +371,7 @@ std::string SkillShowReport::State() const
 bool SkillShowReport::Replay()
 {
     for (size_t i = 0; i < std::size(kScenes); ++i) {
-        if (!Stage(kScenes[i], err))
+        if (!StageShow(kScenes[i], err))
             return false;
         seen.clear();
         for (const std::vector<uint8_t>& bytes : sent[i])

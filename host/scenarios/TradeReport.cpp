@@ -31,7 +31,7 @@ TradeManager& Trades()
     return *GameEngine::Get().GetTradeManager();
 }
 
-Player* Hero(uint32_t id)
+Player* HeroById(uint32_t id)
 {
     return ObjectManager::Instance().GetObject<Player>(id);
 }
@@ -40,7 +40,7 @@ Player* Hero(uint32_t id)
 std::vector<std::string> Holdings(uint32_t playerId)
 {
     std::vector<std::string> names;
-    Player* player = Hero(playerId);
+    Player* player = HeroById(playerId);
     if (player == nullptr)
         return names;
     std::vector<uint32_t> ids = player->GetInventory().GetInventoryItems();
@@ -125,8 +125,8 @@ void TradeReport::Print(bool client, const char* step)
         << (trades.GetPendingInvite() != 0 ? ", an invitation waits" : "") << '\n';
     out << "  my offer:  " << Describe(trades.GetMyTradeState()) << '\n';
     out << "  his offer: " << Describe(trades.GetHisTradeState()) << '\n';
-    out << "  purses: A " << Hero(kHeroA)->GetCurrentMoney() << ", B "
-        << Hero(kHeroB)->GetCurrentMoney() << '\n';
+    out << "  purses: A " << HeroById(kHeroA)->GetCurrentMoney() << ", B "
+        << HeroById(kHeroB)->GetCurrentMoney() << '\n';
 }
 
 bool TradeReport::Run()
@@ -180,11 +180,12 @@ bool TradeReport::Run()
         out << "\n  B holds:";
         for (const std::string& name : b)
             out << ' ' << name;
-        out << "\n  purses: A " << Hero(kHeroA)->GetCurrentMoney() << ", B "
-            << Hero(kHeroB)->GetCurrentMoney() << '\n';
+        out << "\n  purses: A " << HeroById(kHeroA)->GetCurrentMoney() << ", B "
+            << HeroById(kHeroB)->GetCurrentMoney() << '\n';
         complete = std::count(a.begin(), a.end(), kRelic) == 1 &&
                    std::count(b.begin(), b.end(), kHelm) == 2 && a.size() + b.size() == 4 &&
-                   Hero(kHeroA)->GetCurrentMoney() == 420 && Hero(kHeroB)->GetCurrentMoney() == 380;
+                   HeroById(kHeroA)->GetCurrentMoney() == 420 &&
+                   HeroById(kHeroB)->GetCurrentMoney() == 380;
     });
     out << "exchange complete on the server: " << (complete ? "yes" : "no") << '\n';
     if (!staged)

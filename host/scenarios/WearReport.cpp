@@ -31,7 +31,7 @@ namespace GAME {
 
 namespace {
 
-constexpr uint32_t kRegion = 1;
+constexpr uint32_t kWearRegion = 1;
 constexpr const char* kSlotNames[] = {"",        "Head",    "Neck",    "UpperBody", "LowerBody",
                                       "Finger1", "Finger2", "Forearm", "HandRight", "HandLeft"};
 
@@ -86,12 +86,13 @@ bool WearReport::Run()
 {
     return HostSamples::AsSinglePlayer(err, [this] {
         std::unique_ptr<World> previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
+        gEngine->GetWorld()->CreateRegion(kWearRegion, {0, 0, 0},
+                                          ABBox({-30, -10, -30}, {30, 10, 30}));
         GameEngine::Get().GetRandomGen().Seed(options.seed);
         Player* hero = HostSamples::Make<Player>(kPlayer, err);
         bool played = false;
         if (hero != nullptr) {
-            HostSamples::EnterWorld(*hero, WorldCoords(kRegion, Coords()));
+            HostSamples::EnterWorld(*hero, WorldCoords(kWearRegion, Coords()));
             hero->SetIsControllingCharacter(true);
             GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
             played = hero->GetControllerPlayer() != nullptr && Play(*hero);
