@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -25,18 +26,30 @@ namespace GAME {
 // single player again.
 class NetScene {
 public:
-    // The run's game, its records held and one region of world to stand in.
-    static void StartRun(const FuzzRecords& records)
+    // The run's game, the records `records` gives held and one region of world to stand in.
+    static void StartRun(FuzzRecords (*records)())
     {
-        static const bool started = [&records] {
+        static const bool started = [records] {
             StartQuietGame();
-            HoldRunRecords(records);
+            HoldRunRecords(records());
             gEngine->SetWorld(std::make_unique<World>());
             gEngine->GetWorld()->CreateRegion(1, {0, 0, 0},
                                               ABBox({-200, -10, -200}, {200, 10, 200}));
             return true;
         }();
         (void)started;
+    }
+
+    // The input, its size word mended, through each route of a run started with `records`.
+    static void Play(const uint8_t* data, size_t size, FuzzRecords (*records)(),
+                     std::initializer_list<void (*)(const uint8_t*, size_t)> routes)
+    {
+        StartRun(records);
+        const std::vector<uint8_t> mended = Mended(data, size);
+        if (mended.empty())
+            return;
+        for (const auto route : routes)
+            route(mended.data(), mended.size());
     }
 
     // The input with its size word mended to its length, most inputs' size words disagreeing

@@ -315,24 +315,16 @@ FuzzRecords RunRecords()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool setUp = [] {
-        NetScene::StartRun(RunRecords());
-        ConnectionManager::RegisterPacketClass<VariableFieldsPacket>();
-        return true;
-    }();
-    (void)setUp;
+    NetScene::StartRun(RunRecords);
+    static const bool registered =
+        (ConnectionManager::RegisterPacketClass<VariableFieldsPacket>(), true);
+    (void)registered;
     Check(data, size);
     // A spawn message's fields after the player id are the player's record.
     if (size >= NetPacketHeader::kSize + 4)
         CheckPlayerRecord(data + NetPacketHeader::kSize + 4, size - NetPacketHeader::kSize - 4);
-    const std::vector<uint8_t> mended = NetScene::Mended(data, size);
-    if (mended.empty())
-        return 0;
-    Check(mended.data(), mended.size());
-    RouteTravel(mended.data(), mended.size());
-    RouteItemCommand(mended.data(), mended.size());
-    RouteFixedItemCommand(mended.data(), mended.size());
-    RouteStrategicCommand(mended.data(), mended.size());
-    RouteInterfacePacket(mended.data(), mended.size());
+    NetScene::Play(data, size, RunRecords,
+                   {Check, RouteTravel, RouteItemCommand, RouteFixedItemCommand,
+                    RouteStrategicCommand, RouteInterfacePacket});
     return 0;
 }

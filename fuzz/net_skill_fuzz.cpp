@@ -358,13 +358,7 @@ FuzzRecords RunRecords()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool setUp = (NetScene::StartRun(RunRecords()), true);
-    (void)setUp;
-    const std::vector<uint8_t> mended = NetScene::Mended(data, size);
-    if (mended.empty())
-        return 0;
-    RouteSkillCommand(mended.data(), mended.size());
-    RouteBuffCommand(mended.data(), mended.size());
-    RouteAttackCommand(mended.data(), mended.size());
+    NetScene::Play(data, size, RunRecords,
+                   {RouteSkillCommand, RouteBuffCommand, RouteAttackCommand});
     return 0;
 }

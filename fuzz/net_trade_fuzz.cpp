@@ -180,12 +180,6 @@ FuzzRecords RunRecords()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool setUp = (NetScene::StartRun(RunRecords()), true);
-    (void)setUp;
-    const std::vector<uint8_t> mended = NetScene::Mended(data, size);
-    if (mended.empty())
-        return 0;
-    RouteTradePacket(mended.data(), mended.size());
-    RouteMarketPacket(mended.data(), mended.size());
+    NetScene::Play(data, size, RunRecords, {RouteTradePacket, RouteMarketPacket});
     return 0;
 }
