@@ -137,10 +137,13 @@ constexpr AnimationRow kAnimationRows[] = {
 
 // Every row of the key table under the style's prefix, in the table's order. A character looks
 // up some hundreds of these keys per style and most are absent, so keys are built in place and
-// a row naming no animation and no reference (which every holder ignores) reads no more.
+// a row naming no animation and no reference (which every holder ignores) reads no more; a
+// record with no key of the style, as most characters' own records, is asked none.
 void LoadAnimationRows(const LoadTable& table, AnimationSet& set, const char* prefix,
                        int32_t specialRows)
 {
+    if (!table.HasKeyStartingWith(prefix))
+        return;
     std::string key;
     key.reserve(64);
     auto build = [prefix, &key](const char* part, const char* number) -> const char* {

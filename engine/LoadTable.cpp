@@ -3,6 +3,7 @@
 #include "core/StringHelpers.h"
 #include "engine/Engine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -157,6 +158,12 @@ const std::vector<std::string>* LoadTable::GetValues(const char* key) const
 bool LoadTable::HasKey(const char* key) const
 {
     return GetValues(key) != nullptr;
+}
+
+bool LoadTable::HasKeyStartingWith(std::string_view prefix) const
+{
+    return std::any_of(entries.begin(), entries.end(),
+                       [prefix](const auto& entry) { return entry.first.starts_with(prefix); });
 }
 
 size_t LoadTable::GetValueCount(const char* key) const

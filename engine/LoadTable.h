@@ -24,6 +24,9 @@ public:
     const std::string& GetSourceName() const { return source; }
 
     bool HasKey(const char* key) const;
+    // Whether any key starts with `prefix`: a walk over the keys, for a caller about to ask
+    // many keys of one family that most records lack.
+    bool HasKeyStartingWith(std::string_view prefix) const;
     size_t GetKeyCount() const { return entries.size(); }
     size_t GetValueCount(const char* key) const;
 

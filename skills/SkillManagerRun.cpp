@@ -10,6 +10,9 @@
 #include "skills/SkillServicesBase.h"
 #include "world/Prop.h"
 
+#include <unordered_set>
+#include <vector>
+
 namespace GAME {
 
 namespace {
@@ -243,7 +246,15 @@ void SkillManager::SkillTargetResult(uint32_t reference, const std::vector<uint3
     if (!HoldsCommandSkill(skillId, "SkillTargetResult") || parent == nullptr)
         return;
     Skill* skill = FindSkill(skillId);
-    skill->TargetResult(*parent, targets, origin, seed, weaponId, melee);
+    // A result lists each target its attack reached once; a peer's list naming one over and over
+    // would have it take as many attacks, and this machine work through every one.
+    std::vector<uint32_t> reached;
+    reached.reserve(targets.size());
+    std::unordered_set<uint32_t> seen;
+    for (const uint32_t target : targets)
+        if (seen.insert(target).second)
+            reached.push_back(target);
+    skill->TargetResult(*parent, reached, origin, seed, weaponId, melee);
     // Only the use's first hit that finds a target pays.
     if (hitIteration == 1 && !targets.empty()) {
         skill->SubtractManaCost();

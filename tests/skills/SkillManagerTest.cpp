@@ -591,7 +591,7 @@ TEST_F(SkillManagerRunTest, ManaAndCooldownAreChargedOncePerUse)
     const std::string a = std::string(" ") + kA;
     const WorldCoords origin;
     manager().SkillTargetResult(0, {}, origin, 3, 0, true, 1);
-    manager().SkillTargetResult(0, {11, 12}, origin, 4, 0, true, 1);
+    manager().SkillTargetResult(0, {11, 12, 11, 12}, origin, 4, 0, true, 1);
     manager().SkillTargetResult(0, {11}, origin, 5, 0, true, 2);
     manager().SkillTargetResult(0, {11}, origin, 6, 0, false, 0);
     EXPECT_EQ(Calls(), (Lines{"TargetResult 0 3" + a, "TargetResult 2 4" + a, "Mana" + a,
