@@ -89,8 +89,9 @@ fuzzing() {
         name="$(basename "$fuzzer" _fuzz)"
         echo "$(find "$ROOT/fuzz/corpus/$name" -type f 2>/dev/null | wc -l) $name"
     done | sort -rn | cut -d' ' -f2); do
-        # Four seconds each: with more targets the stage takes no longer than it did at five.
-        runs+=("$name ${FUZZ_SECONDS:-4} 65536")
+        # Three seconds each: with more targets the stage takes no longer than it did at five,
+        # and at -O1 three seconds run more inputs than five did at -O0.
+        runs+=("$name ${FUZZ_SECONDS:-3} 65536")
     done
     # Faults that grow with the size of a save (nesting, block lengths) need larger inputs.
     runs+=("io_stream ${FUZZ_LARGE_SECONDS:-5} 1048576")
