@@ -6,6 +6,7 @@
 #include "engine/Engine.h"
 #include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
+#include "engine/ResourceLoader.h"
 #include "engine/SoundManager.h"
 #include "fuzz/QuietGame.h"
 #include "game/ActivityManager.h"
@@ -64,6 +65,7 @@ inline void EndInput(const InputStart& start)
     while (!gEngine->GetForcedUpdates().empty())
         gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());
     Jukebox::Instance().Reset();
+    ResourceLoader::Instance().Reset();
     SoundManager::Instance().Reset();
     DayNightManager::Instance().Reset();
     EditorFilter::Instance().Reset();

@@ -1,0 +1,225 @@
+#pragma once
+
+#include "characters/Character.h"
+#include "core/RTTI_ClassInfo.h"
+#include "engine/ABBox.h"
+#include "engine/Engine.h"
+#include "engine/FilterFunction.h"
+#include "engine/GraphicsEngine.h"
+#include "engine/LoadTable.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "fuzz/QuietGame.h"
+#include "fuzz/RecordInput.h"
+#include "game/GameEngine.h"
+#include "items/EquipManager.h"
+#include "multiplayer/GameEngineInboundInterface.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// The character fuzzers share one input: a hostile character record and the records it names,
+// split on NUL bytes, in the order below. Each fuzzer reads the pieces up to the last one it
+// plays with, so one seed serves them all.
+namespace GAME::CharacterInput {
+
+enum Piece : size_t {
+    Piece_Character,
+    Piece_GameSettings,
+    Piece_Combat,
+    Piece_Levels,
+    Piece_Animations,
+    Piece_Sound,
+    Piece_FxPak,
+    Piece_Effect,
+    Piece_Regeneration,
+    Piece_Item,
+    Piece_Gold,
+    Piece_Controller,
+    Piece_MonsterAI,
+    Piece_Count
+};
+
+// Where each piece goes. The seeds' records name these paths.
+constexpr const char* kRecords[Piece_Count] = {
+    "Records/Fuzz/Character.dbr", "Records/Game/GameEngine.dbr", "Records/Fuzz/Combat.dbr",
+    "Records/Fuzz/Levels.dbr",    "Records/Fuzz/Animations.dbr", "Records/Fuzz/Sound.dbr",
+    "Records/Fuzz/FxPak.dbr",     "Records/Fuzz/Effect.dbr",     "Records/Game/HealthManaRegen.dbr",
+    "Records/Fuzz/Item.dbr",      "Records/Fuzz/Gold.dbr",       "Records/Fuzz/Controller.dbr",
+    "Records/Fuzz/MonsterAI.dbr",
+};
+constexpr const char* kCharacterRecord = kRecords[Piece_Character];
+constexpr const char* kGoldRecord = kRecords[Piece_Gold];
+constexpr const char* kControllerRecord = kRecords[Piece_Controller];
+constexpr const char* kMonsterAIRecord = kRecords[Piece_MonsterAI];
+// The monster that thinks with the AI record, and the one it fights.
+constexpr const char* kThinkerRecord = "Records/Fuzz/Thinker.dbr";
+constexpr const char* kEnemyRecord = "Records/Fuzz/Enemy.dbr";
+
+// The kinds a character record may ask for; any other class is made a plain character, since
+// other classes have fuzzers (or none) of their own.
+constexpr const char* kKinds[] = {"Character",        "Player", "Monster",      "Npc",
+                                  "AmbientCharacter", "Typhon", "TyphonStatue", "TyphonChained"};
+constexpr const char* kControllerKinds[] = {
+    "ControllerCombat",        "ControllerMonster",
+    "ControllerNpc2",          "ControllerStooge",
+    "ControllerNpcHerder",     "ControllerNpcHerdAnimal",
+    "ControllerAlly",          "ControllerPet",
+    "ControllerAktaios",       "ControllerStationaryMonster",
+    "ControllerMonsterHidden", "ControllerTyphon",
+    "ControllerTyphonChained", "ControllerBandari",
+    "ControllerTerracotta",    "ControllerTelkine",
+    "ControllerCyclops"};
+// The thinking monster's controller: the plain one unless the AI record names a variant.
+constexpr const char* kMonsterAIKinds[] = {"ControllerMonster",
+                                           "ControllerAlly",
+                                           "ControllerPet",
+                                           "ControllerAktaios",
+                                           "ControllerStationaryMonster",
+                                           "ControllerMonsterHidden",
+                                           "ControllerTyphon",
+                                           "ControllerTyphonChained",
+                                           "ControllerBandari",
+                                           "ControllerTerracotta",
+                                           "ControllerTelkine",
+                                           "ControllerCyclops"};
+
+constexpr uint32_t kRegion = 1;
+
+// The class the text asks for.
+inline std::string ClassOf(std::string_view text, const char* record)
+{
+    LoadTable table;
+    table.Parse(text, record);
+    return table.GetString("Class");
+}
+
+// The text as it is when it asks for one of the kinds, else made the first kind.
+template <size_t N>
+std::string KindText(std::string_view text, const char* record, const char* const (&kinds)[N])
+{
+    const std::string kind = ClassOf(text, record);
+    for (const char* allowed : kinds) {
+        if (kind == allowed)
+            return std::string(text);
+    }
+    return std::string("Class = ") + kinds[0] + "\n" + std::string(text);
+}
+
+// The AI record serves twice, its first keys winning: as the controller record, and as the
+// thinking monster's own record (its skill slots and ranges) that names it. The enemy is plain.
+inline void AddMonsterAI(FuzzRecords& records, std::string_view text)
+{
+    std::string ai = KindText(text, kMonsterAIRecord, kMonsterAIKinds);
+    // The bosses' minds think for their own bodies, which read their god blocks and chains.
+    const std::string mind = ClassOf(ai, kMonsterAIRecord);
+    const char* body = mind == "ControllerTyphon"          ? "Typhon"
+                       : mind == "ControllerTyphonChained" ? "TyphonChained"
+                                                           : "Monster";
+    records.emplace_back(kMonsterAIRecord, std::move(ai));
+    records.emplace_back(
+        kThinkerRecord,
+        std::string("Class = ") + body + "\ncontroller = " + kMonsterAIRecord + "\n" +
+            std::string(text) +
+            "\ncharacterLife = 500\nunarmedRunAnim = Run.anm\nunarmedWalkAnim = Walk.anm\n");
+    records.emplace_back(kEnemyRecord, "Class = Monster\ncharacterLife = 100\n");
+}
+
+// The input's pieces up to `last` as the records they stand for; records past the input's end
+// are missing, but a thinking monster always has its records, with an empty AI record if need be.
+inline FuzzRecords SplitPieces(std::string_view input, Piece last)
+{
+    FuzzRecords records;
+    size_t start = 0;
+    for (size_t piece = 0; piece <= last; ++piece) {
+        const char* record = kRecords[piece];
+        if (start > input.size()) {
+            if (piece == Piece_MonsterAI)
+                AddMonsterAI(records, "");
+            continue;
+        }
+        const size_t end = std::min(input.find('\0', start), input.size());
+        const std::string_view text = input.substr(start, end - start);
+        if (piece == Piece_Character)
+            records.emplace_back(record, KindText(text, record, kKinds));
+        else if (piece == Piece_Controller)
+            records.emplace_back(record, KindText(text, record, kControllerKinds));
+        else if (piece == Piece_MonsterAI)
+            AddMonsterAI(records, text);
+        else
+            records.emplace_back(record, std::string(text));
+        start = end + 1;
+    }
+    return records;
+}
+
+// Characters live in a running game: one hub and one world with one region for the whole run;
+// `network`, when given, takes what the game would send.
+inline void StartGame(GameEngineInboundInterface* network)
+{
+    static const bool started = [network] {
+        StartQuietGame();
+        if (network != nullptr)
+            GameEngine::Get().SetNetworkInterface(network);
+        gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0},
+                                          ABBox({-100, -10, -100}, {100, 10, 100}));
+        HoldRunRecords({});
+        return true;
+    }();
+    (void)started;
+}
+
+class EveryEntity final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity*) const override { return true; }
+};
+
+// What a death left standing goes, the body with it if it is still there. An actor it spawned
+// wears what its record gave it, which the level's end would take with it.
+inline void ClearWorld()
+{
+    World& world = *gEngine->GetWorld();
+    std::vector<Entity*> entities;
+    world.GetEntities(entities, EveryEntity());
+    for (Entity* entity : entities) {
+        world.RemoveEntity(entity);
+        if (const auto* character = DynamicCast<Character>(entity)) {
+            for (const EquipManagerContainer& worn : character->GetAttachedItems())
+                DestroyIfRegistered(worn.itemId);
+        }
+        ObjectManager::Instance().DestroyObjectEx(entity, "Fuzz/CharacterInput", __LINE__);
+    }
+}
+
+// Every object made since `firstId` was the next id, whatever made it.
+inline void DestroyMadeSince(uint32_t firstId)
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t endId = objects.CreateObjectID();
+    for (uint32_t id = firstId; id < endId; ++id)
+        DestroyIfRegistered(id);
+}
+
+// What an input counts before it plays, to find after it what its characters left behind.
+struct Census {
+    size_t objects = ObjectManager::Instance().GetObjectCount();
+    size_t animations = GraphicsEngine::Instance().GetLoadedAnimationCount();
+};
+
+// Nothing the input made may outlive it: no object, loaded animation or forced update.
+inline void CheckNothingLeft(const Census& before)
+{
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    const Census after;
+    if (after.objects != before.objects || after.animations != before.animations ||
+        !gEngine->GetForcedUpdates().empty())
+        abort();
+}
+
+} // namespace GAME::CharacterInput

@@ -1,0 +1,169 @@
+// A monster thinks with a hostile AI record (its personality and its skill slots in one; see
+// fuzz/CharacterInput.h, whose last piece it is): with an ally and an enemy beside it, it is
+// hurt, scared, taunted, stunned, trapped and confused over frames long and short, asked for
+// skills and ranges, then killed: no crash, no hang, its grudges and clocks stay numbers, its
+// place stays finite, and nothing it made outlives the input.
+#include "ai/ControllerMonster.h"
+#include "characters/Character.h"
+#include "characters/Monster.h"
+#include "characters/TeamManager.h"
+#include "core/PlayStatsDamageType.h"
+#include "engine/Coords.h"
+#include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
+#include "fuzz/CharacterInput.h"
+#include "fuzz/InputStart.h"
+#include "fuzz/RecordInput.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace GAME;
+using namespace GAME::CharacterInput;
+
+constexpr int32_t kThinkFrameMs[] = {0,   33, 33,        450, 1000, 16, 1 << 30, 33, 5000,
+                                     333, 1,  INT32_MAX, 33,  200,  33, 2000,    33};
+
+bool FinitePlace(Character& character)
+{
+    const Vec3 at = character.GetPathPosition().GetRegionPosition();
+    return std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z);
+}
+
+Monster* Spawn(const char* record, float x, float z)
+{
+    auto* monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(record);
+    if (monster == nullptr)
+        abort();
+    const WorldCoords at{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))};
+    gEngine->GetWorld()->AddEntity(monster, at, false);
+    monster->SetSpawnPoint(at);
+    monster->InitialUpdate();
+    monster->GetCharacterBio().Update(*monster, 0);
+    return monster;
+}
+
+ControllerMonster* MindOf(const Monster& monster)
+{
+    return ObjectManager::Instance().GetObject<ControllerMonster>(monster.GetControllerId());
+}
+
+// The notifications and questions a thinking monster hears, with the frame's index mixed in.
+void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32_t allyId,
+          size_t frame)
+{
+    switch (frame % 8) {
+    case 0:
+        controller.UnderAttack(enemyId);
+        break;
+    case 1:
+        controller.AllyAttacked(allyId, enemyId);
+        controller.ProjectileNotification(enemyId);
+        break;
+    case 2:
+        controller.ScareMe(enemyId, frame % 16 == 2 ? std::nanf("") : 1e30f);
+        break;
+    case 3:
+        controller.TauntMe(frame % 16 == 3 ? -1e30f : 50.0f, enemyId);
+        controller.BeginStun();
+        controller.EndStun();
+        break;
+    case 4:
+        controller.BeginImmobilize();
+        controller.BeginTrap();
+        controller.EndTrap();
+        controller.EndImmobilize();
+        break;
+    case 5:
+        controller.Confuse(frame % 16 == 5 ? INT32_MAX : 700);
+        self.SubtractLife(self.GetCurrentLife() * 0.6f, PlayStatsDamageType{});
+        break;
+    case 6:
+        controller.TauntMe(std::nanf(""), 0);
+        controller.ScareMe(0, 2.0f);
+        break;
+    default:
+        controller.Panic(enemyId);
+        break;
+    }
+    for (const bool check : {false, true})
+        controller.ChooseBestSkill(enemyId, check);
+    for (const SkillUseRange range : {SkillUseRange_None, SkillUseRange_Short, SkillUseRange_Medium,
+                                      SkillUseRange_Long, static_cast<SkillUseRange>(-7)})
+        controller.IsSkillInProperRange(enemyId, range);
+    controller.ChooseBestBuffSelfSkill();
+    controller.ChooseBestAllyToBuff();
+    controller.ShouldHealAlly(allyId);
+    controller.CanFlee();
+    controller.GetHomePosition();
+}
+
+// A monster of the AI record beside an ally of its kind and an enemy, over frames of every
+// length, prodded between them; then killed, its death run and everything it made removed.
+void Think()
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    const uint32_t firstId = objects.CreateObjectID();
+    Monster* self = Spawn(kThinkerRecord, 0.0f, 0.0f);
+    Monster* ally = Spawn(kThinkerRecord, 2.0f, 2.0f);
+    Monster* enemy = Spawn(kEnemyRecord, 3.0f, 0.0f);
+    enemy->SetTeam(TeamManager::DefaultPlayerTeam());
+    ally->SetLeader(self->GetObjectId());
+    if (MindOf(*self) == nullptr)
+        abort(); // the record's class is forced
+    const uint32_t selfId = self->GetObjectId();
+    const uint32_t allyId = ally->GetObjectId();
+    const uint32_t enemyId = enemy->GetObjectId();
+    for (size_t frame = 0; frame < std::size(kThinkFrameMs); ++frame) {
+        if (objects.GetObject<Monster>(selfId) == self) {
+            if (ControllerMonster* controller = MindOf(*self))
+                Prod(*controller, *self, enemyId, allyId, frame);
+        }
+        for (const uint32_t id : {selfId, allyId}) {
+            // A monster may kill itself (a lifetime, an enemy in its death range).
+            if (auto* monster = objects.GetObject<Monster>(id)) {
+                if (ControllerMonster* mind = MindOf(*monster)) {
+                    mind->Update(kThinkFrameMs[frame]);
+                    // Whatever the rates, the grudge and the anger clock stay numbers.
+                    if (!std::isfinite(mind->GetAngerManager().GetAnger(enemyId)) ||
+                        !std::isfinite(mind->GetAngerTimer()))
+                        abort();
+                }
+                if (!FinitePlace(*monster))
+                    abort();
+            }
+        }
+    }
+    ControllerMonster* controller =
+        objects.GetObject<Monster>(selfId) == self ? MindOf(*self) : nullptr;
+    if (controller != nullptr) {
+        controller->KillMe();
+        controller->CreateDropMiscItems();
+        for (const int32_t ms : {0, 33, 1000, 33})
+            controller->Update(ms);
+    }
+    ClearWorld();
+    DestroyMadeSince(firstId);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    StartGame(nullptr);
+    const FuzzRecords records =
+        SplitPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_MonsterAI);
+    PutInputRecords(records);
+    const InputStart start;
+    const Census before;
+    Think();
+    CheckNothingLeft(before);
+    EndInput(start);
+    ForgetInputRecords(records);
+    return 0;
+}
