@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DialogManager.h"
+#include "engine/ConnectionManager.h"
 #include "engine/DayNightManager.h"
 #include "engine/EditorFilter.h"
 #include "engine/Engine.h"
@@ -66,6 +67,7 @@ inline void EndInput(const InputStart& start)
         gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());
     Jukebox::Instance().Reset();
     ResourceLoader::Instance().Reset();
+    gEngine->GetNetworkConnectionManager().ClearSentPackets();
     SoundManager::Instance().Reset();
     DayNightManager::Instance().Reset();
     EditorFilter::Instance().Reset();

@@ -1,14 +1,14 @@
 // A hostile character record and the records it names (see fuzz/CharacterInput.h): the
-// character is made from its record by class name, enters the world, takes a wound and a few
-// updates, then dies in a world of its own: the death runs through its updates and every
-// callback to its end, a bounded number of frames. Before it dies it fights: its combat record
-// (the one "combatManagerRecord" names) draws regions by its weights, runs its formulas and
-// bands, and the character takes a blow of each style, damage over time included, from an
-// attacker it strikes back at. Then it is destroyed. Nothing may crash, a region is a region,
-// life and mana stay numbers, and nothing it made may outlive it: no object, loaded animation
-// or forced update. Its starting equipment is rolled too, as a replica would roll it, from loot
-// keys of any weight or name: whatever it makes is an item. The kill by a controller and the
-// monster that thinks have fuzzers of their own (character_kill, monster_ai).
+// character is made from its record by class name and rolls its starting equipment again, as a
+// replica would, from loot keys of any weight or name: whatever it makes is an item. It enters
+// the world, takes a wound and a few updates, then dies in a world of its own: the death runs
+// through its updates and every callback to its end, a bounded number of frames. Before it dies
+// it fights: its combat record (the one "combatManagerRecord" names) draws regions by its
+// weights, runs its formulas and bands, and the character takes a blow of each style, damage
+// over time included, from an attacker it strikes back at. Then it is destroyed. Nothing may
+// crash, a region is a region, life and mana stay numbers, and nothing it made may outlive it:
+// no object, loaded animation or forced update. The kill by a controller and the monster that
+// thinks have fuzzers of their own (character_kill, monster_ai).
 #include "characters/AnimationSet.h"
 #include "characters/Character.h"
 #include "combat/CombatAttributeDamage.h"
@@ -30,12 +30,14 @@
 #include "fuzz/CharacterInput.h"
 #include "fuzz/InputStart.h"
 #include "fuzz/RecordInput.h"
+#include "fuzz/StandingCharacter.h"
 #include "items/EquipManager_HandState.h"
 #include "items/Item.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -78,7 +80,7 @@ void TakeBlow(Character& character, uint32_t attackerId, ParametersCombatStyle s
     character.TakeAttack(parameters);
 }
 
-void Fight(Character& character)
+void Fight(Character& character, Character& attacker)
 {
     CombatManager& combat = character.GetCombatManager();
     RandomUniform generator;
@@ -98,13 +100,10 @@ void Fight(Character& character)
     combat.DesignerCalculateShieldBlockDamageReduction(80.0f, 50.0f, 0.5f);
     combat.DesignerCalculateElementalDurationDamage(10.0f);
 
-    auto* attacker = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    if (attacker == nullptr)
-        abort();
     for (const ParametersCombatStyle style :
          {ParametersCombatStyle_Probability, ParametersCombatStyle_Projectile,
           static_cast<ParametersCombatStyle>(0)}) {
-        TakeBlow(character, attacker->GetObjectId(), style);
+        TakeBlow(character, attacker.GetObjectId(), style);
         if (!HoldsNumbers(character))
             abort();
     }
@@ -112,10 +111,9 @@ void Fight(Character& character)
         combat.Update(ms, character.GetCharacterBio());
     if (!HoldsNumbers(character))
         abort();
-    ObjectManager::Instance().DestroyObjectEx(attacker, "Fuzz/CharacterRecord", __LINE__);
 }
 
-void Exercise(Character& character)
+void Exercise(Character& character, Character& attacker)
 {
     character.PreLoad(true);
     character.InitialUpdate();
@@ -129,7 +127,7 @@ void Exercise(Character& character)
         if (!HoldsNumbers(character))
             abort();
     }
-    Fight(character);
+    Fight(character, attacker);
     for (int32_t handState = -1; handState <= 7; ++handState)
         character.SetAnimation(static_cast<EquipManager_HandState>(handState));
     for (int32_t type = 0; type <= 32; ++type)
@@ -167,37 +165,35 @@ void Die(Character& character)
         deaths->AnimationCallback(Name::Create(callback));
 }
 
+// The loot rolling that a replica's record drives, reached on any character.
 class LootRoller : public Character {
 public:
     using Character::LoadLootFromStruct;
-    const LootStruct& Loot() const { return lootState; }
+    using Character::lootState;
 };
 
-void RollLoot(uint16_t seed)
+// The character rolls its equipment again from a seed of the input's, as a replica would: loot
+// keys of any weight or name, and whatever it makes is an item. A replica rolls once; here the
+// first roll's items are left to the input's end, with the second's, as the level's end would
+// take them. Returns the ids of both.
+std::vector<uint32_t> RollLoot(Character& character, uint16_t seed)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    auto* roller = new LootRoller();
-    if (!objects.RegisterObject(roller))
-        abort();
-    roller->SetObjectName(kCharacterRecord);
-    roller->Load(objects.GetLoadTable(kCharacterRecord));
+    const auto& state = character.*&LootRoller::lootState;
+    std::vector<uint32_t> ids(std::begin(state.itemIds), std::end(state.itemIds));
     Character::LootStruct loot;
     loot.seed = seed;
     loot.levelArgument = seed;
     for (uint32_t& id : loot.itemIds)
         id = objects.CreateObjectID();
-    roller->LoadLootFromStruct(loot);
-    std::vector<Object*> items;
-    for (const uint32_t id : roller->Loot().itemIds) {
-        if (Object* item = objects.GetObject(id)) {
-            if (DynamicCast<Item>(item) == nullptr)
-                abort();
-            items.push_back(item);
-        }
+    (character.*&LootRoller::LoadLootFromStruct)(loot);
+    for (const uint32_t id : state.itemIds) {
+        Object* item = objects.GetObject(id);
+        if (item != nullptr && DynamicCast<Item>(item) == nullptr)
+            abort();
+        ids.push_back(id);
     }
-    objects.DestroyObjectEx(roller, "Fuzz/CharacterRecord", __LINE__);
-    for (Object* item : items)
-        objects.DestroyObjectEx(item, "Fuzz/CharacterRecord", __LINE__);
+    return ids;
 }
 
 } // namespace
@@ -208,6 +204,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const FuzzRecords records =
         SplitPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_Item);
     PutInputRecords(records);
+    // The one it fights stands for the whole run, out of the world, whole again for each input.
+    static StandingCharacter standing(
+        [] { return static_cast<Character*>(ObjectManager::Instance().CreateObject("Character")); },
+        WorldVec3());
+    Character& attacker = standing.Get();
     ObjectManager& objects = ObjectManager::Instance();
     const InputStart start;
     const Census before;
@@ -216,13 +217,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (character == nullptr)
         abort(); // every kind is a character
     const uint32_t id = character->GetObjectId();
-    Exercise(*character);
+    const std::vector<uint32_t> rolled = RollLoot(*character, static_cast<uint16_t>(size));
+    Exercise(*character, attacker);
     Die(*character);
     ClearWorld();
     // A body the death did not take (or that never entered the world) goes here.
     if (objects.GetObject(id) == character)
         objects.DestroyObjectEx(character, "Fuzz/CharacterRecord", __LINE__);
-    RollLoot(static_cast<uint16_t>(size));
+    for (const uint32_t item : rolled)
+        DestroyIfRegistered(item);
     CheckNothingLeft(before);
     EndInput(start);
     ForgetInputRecords(records);
