@@ -99,15 +99,22 @@ inline std::string ClassOf(std::string_view text, const char* record)
     return table.GetString("Class");
 }
 
-// The text as it is when it asks for one of the kinds, else made the first kind.
+// The text as it is when it asks for one of the kinds, else made the first kind; `kind` gets the
+// kind it is.
 template <size_t N>
-std::string KindText(std::string_view text, const char* record, const char* const (&kinds)[N])
+std::string KindText(std::string_view text, const char* record, const char* const (&kinds)[N],
+                     std::string* kind = nullptr)
 {
-    const std::string kind = ClassOf(text, record);
+    std::string asked = ClassOf(text, record);
     for (const char* allowed : kinds) {
-        if (kind == allowed)
+        if (asked == allowed) {
+            if (kind != nullptr)
+                *kind = std::move(asked);
             return std::string(text);
+        }
     }
+    if (kind != nullptr)
+        *kind = kinds[0];
     return std::string("Class = ") + kinds[0] + "\n" + std::string(text);
 }
 
@@ -115,9 +122,9 @@ std::string KindText(std::string_view text, const char* record, const char* cons
 // thinking monster's own record (its skill slots and ranges) that names it. The enemy is plain.
 inline void AddMonsterAI(FuzzRecords& records, std::string_view text)
 {
-    std::string ai = KindText(text, kMonsterAIRecord, kMonsterAIKinds);
+    std::string mind;
+    std::string ai = KindText(text, kMonsterAIRecord, kMonsterAIKinds, &mind);
     // The bosses' minds think for their own bodies, which read their god blocks and chains.
-    const std::string mind = ClassOf(ai, kMonsterAIRecord);
     const char* body = mind == "ControllerTyphon"          ? "Typhon"
                        : mind == "ControllerTyphonChained" ? "TyphonChained"
                                                            : "Monster";
@@ -180,14 +187,16 @@ public:
     bool operator()(const Entity*) const override { return true; }
 };
 
-// What a death left standing goes, the body with it if it is still there. An actor it spawned
-// wears what its record gave it, which the level's end would take with it.
-inline void ClearWorld()
+// What a death left standing goes, the body with it if it is still there, all but `keep`. An
+// actor it spawned wears what its record gave it, which the level's end would take with it.
+inline void ClearWorld(const Entity* keep = nullptr)
 {
     World& world = *gEngine->GetWorld();
     std::vector<Entity*> entities;
     world.GetEntities(entities, EveryEntity());
     for (Entity* entity : entities) {
+        if (entity == keep)
+            continue;
         world.RemoveEntity(entity);
         if (const auto* character = DynamicCast<Character>(entity)) {
             for (const EquipManagerContainer& worn : character->GetAttachedItems())

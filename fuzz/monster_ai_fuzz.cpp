@@ -15,6 +15,7 @@
 #include "fuzz/CharacterInput.h"
 #include "fuzz/InputStart.h"
 #include "fuzz/RecordInput.h"
+#include "fuzz/StandingCharacter.h"
 
 #include <cmath>
 #include <cstdint>
@@ -26,14 +27,21 @@ namespace {
 using namespace GAME;
 using namespace GAME::CharacterInput;
 
-constexpr int32_t kThinkFrameMs[] = {0,   33, 33,        450, 1000, 16, 1 << 30, 33, 5000,
-                                     333, 1,  INT32_MAX, 33,  200,  33, 2000,    33};
+// The frames it thinks over, each with the prod it hears first (see Prod): every prod once with
+// hostile numbers, then the numeric ones again with plain numbers.
+constexpr struct {
+    int32_t ms;
+    int prod;
+} kThinkFrames[] = {{0, 0},    {33, 1},        {450, 2}, {1000, 3}, {16, 4}, {1 << 30, 5},
+                    {5000, 6}, {INT32_MAX, 7}, {1, 2},   {33, 3},   {200, 5}};
 
 bool FinitePlace(Character& character)
 {
     const Vec3 at = character.GetPathPosition().GetRegionPosition();
     return std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z);
 }
+
+constexpr Vec3 kEnemyAt(3.0f, 0.0f, 0.0f);
 
 Monster* Spawn(const char* record, float x, float z)
 {
@@ -53,11 +61,12 @@ ControllerMonster* MindOf(const Monster& monster)
     return ObjectManager::Instance().GetObject<ControllerMonster>(monster.GetControllerId());
 }
 
-// The notifications and questions a thinking monster hears, with the frame's index mixed in.
+// The notifications and questions a thinking monster hears in a frame.
 void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32_t allyId,
           size_t frame)
 {
-    switch (frame % 8) {
+    const bool hostile = frame < 8;
+    switch (kThinkFrames[frame].prod) {
     case 0:
         controller.UnderAttack(enemyId);
         break;
@@ -66,10 +75,10 @@ void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32
         controller.ProjectileNotification(enemyId);
         break;
     case 2:
-        controller.ScareMe(enemyId, frame % 16 == 2 ? std::nanf("") : 1e30f);
+        controller.ScareMe(enemyId, hostile ? std::nanf("") : 1e30f);
         break;
     case 3:
-        controller.TauntMe(frame % 16 == 3 ? -1e30f : 50.0f, enemyId);
+        controller.TauntMe(hostile ? -1e30f : 50.0f, enemyId);
         controller.BeginStun();
         controller.EndStun();
         break;
@@ -80,7 +89,7 @@ void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32
         controller.EndImmobilize();
         break;
     case 5:
-        controller.Confuse(frame % 16 == 5 ? INT32_MAX : 700);
+        controller.Confuse(hostile ? INT32_MAX : 700);
         self.SubtractLife(self.GetCurrentLife() * 0.6f, PlayStatsDamageType{});
         break;
     case 6:
@@ -105,21 +114,19 @@ void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32
 
 // A monster of the AI record beside an ally of its kind and an enemy, over frames of every
 // length, prodded between them; then killed, its death run and everything it made removed.
-void Think()
+void Think(Character& enemy)
 {
     ObjectManager& objects = ObjectManager::Instance();
     const uint32_t firstId = objects.CreateObjectID();
     Monster* self = Spawn(kThinkerRecord, 0.0f, 0.0f);
     Monster* ally = Spawn(kThinkerRecord, 2.0f, 2.0f);
-    Monster* enemy = Spawn(kEnemyRecord, 3.0f, 0.0f);
-    enemy->SetTeam(TeamManager::DefaultPlayerTeam());
     ally->SetLeader(self->GetObjectId());
     if (MindOf(*self) == nullptr)
         abort(); // the record's class is forced
     const uint32_t selfId = self->GetObjectId();
     const uint32_t allyId = ally->GetObjectId();
-    const uint32_t enemyId = enemy->GetObjectId();
-    for (size_t frame = 0; frame < std::size(kThinkFrameMs); ++frame) {
+    const uint32_t enemyId = enemy.GetObjectId();
+    for (size_t frame = 0; frame < std::size(kThinkFrames); ++frame) {
         if (objects.GetObject<Monster>(selfId) == self) {
             if (ControllerMonster* controller = MindOf(*self))
                 Prod(*controller, *self, enemyId, allyId, frame);
@@ -128,7 +135,7 @@ void Think()
             // A monster may kill itself (a lifetime, an enemy in its death range).
             if (auto* monster = objects.GetObject<Monster>(id)) {
                 if (ControllerMonster* mind = MindOf(*monster)) {
-                    mind->Update(kThinkFrameMs[frame]);
+                    mind->Update(kThinkFrames[frame].ms);
                     // Whatever the rates, the grudge and the anger clock stay numbers.
                     if (!std::isfinite(mind->GetAngerManager().GetAnger(enemyId)) ||
                         !std::isfinite(mind->GetAngerTimer()))
@@ -147,7 +154,7 @@ void Think()
         for (const int32_t ms : {0, 33, 1000, 33})
             controller->Update(ms);
     }
-    ClearWorld();
+    ClearWorld(&enemy);
     DestroyMadeSince(firstId);
 }
 
@@ -159,9 +166,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const FuzzRecords records =
         SplitPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_MonsterAI);
     PutInputRecords(records);
+    // The enemy is plain: it stands for the whole run, whole again for each input.
+    static StandingCharacter standing(
+        [] {
+            Monster* enemy = Spawn(kEnemyRecord, kEnemyAt.x, kEnemyAt.z);
+            enemy->SetTeam(TeamManager::DefaultPlayerTeam());
+            return enemy;
+        },
+        WorldVec3(kRegion, kEnemyAt));
+    Character& enemy = standing.Get();
     const InputStart start;
     const Census before;
-    Think();
+    Think(enemy);
     CheckNothingLeft(before);
     EndInput(start);
     ForgetInputRecords(records);
