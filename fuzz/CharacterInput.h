@@ -3,6 +3,7 @@
 #include "characters/Character.h"
 #include "core/RTTI_ClassInfo.h"
 #include "engine/ABBox.h"
+#include "engine/Database.h"
 #include "engine/Engine.h"
 #include "engine/FilterFunction.h"
 #include "engine/GraphicsEngine.h"
@@ -91,55 +92,55 @@ constexpr const char* kMonsterAIKinds[] = {"ControllerMonster",
 
 constexpr uint32_t kRegion = 1;
 
-// The class the text asks for.
-inline std::string ClassOf(std::string_view text, const char* record)
+// The database, which holds the input's records.
+inline Database& Records()
 {
-    LoadTable table;
-    table.Parse(text, record);
-    return table.GetString("Class");
+    return ObjectManager::Instance().GetDatabase();
 }
 
-// The text as it is when it asks for one of the kinds, else made the first kind; `kind` gets the
-// kind it is.
+// Puts the text as the record, made the first of the kinds unless it asks for one of them
+// (the prefix's key comes first, and the first of a key wins); returns the kind. The database
+// reads the record once, and again only when it is remade.
 template <size_t N>
-std::string KindText(std::string_view text, const char* record, const char* const (&kinds)[N],
-                     std::string* kind = nullptr)
+std::string PutKind(FuzzRecords& records, const char* record, std::string_view text,
+                    const char* const (&kinds)[N])
 {
-    std::string asked = ClassOf(text, record);
+    Records().PutFile(record, std::string(text));
+    records.emplace_back(record, std::string());
+    const LoadTable* table = Records().FindLoadTable(record);
+    std::string kind = table != nullptr ? table->GetString("Class") : std::string();
     for (const char* allowed : kinds) {
-        if (asked == allowed) {
-            if (kind != nullptr)
-                *kind = std::move(asked);
-            return std::string(text);
-        }
+        if (kind == allowed)
+            return kind;
     }
-    if (kind != nullptr)
-        *kind = kinds[0];
-    return std::string("Class = ") + kinds[0] + "\n" + std::string(text);
+    Records().PutFile(record, std::string("Class = ") + kinds[0] + "\n" + std::string(text));
+    return kinds[0];
 }
 
 // The AI record serves twice, its first keys winning: as the controller record, and as the
 // thinking monster's own record (its skill slots and ranges) that names it. The enemy is plain.
-inline void AddMonsterAI(FuzzRecords& records, std::string_view text)
+inline void PutMonsterAI(FuzzRecords& records, std::string_view text)
 {
-    std::string mind;
-    std::string ai = KindText(text, kMonsterAIRecord, kMonsterAIKinds, &mind);
+    const std::string mind = PutKind(records, kMonsterAIRecord, text, kMonsterAIKinds);
     // The bosses' minds think for their own bodies, which read their god blocks and chains.
     const char* body = mind == "ControllerTyphon"          ? "Typhon"
                        : mind == "ControllerTyphonChained" ? "TyphonChained"
                                                            : "Monster";
-    records.emplace_back(kMonsterAIRecord, std::move(ai));
-    records.emplace_back(
+    Records().PutFile(
         kThinkerRecord,
         std::string("Class = ") + body + "\ncontroller = " + kMonsterAIRecord + "\n" +
             std::string(text) +
             "\ncharacterLife = 500\nunarmedRunAnim = Run.anm\nunarmedWalkAnim = Walk.anm\n");
-    records.emplace_back(kEnemyRecord, "Class = Monster\ncharacterLife = 100\n");
+    Records().PutFile(kEnemyRecord, "Class = Monster\ncharacterLife = 100\n");
+    records.emplace_back(kThinkerRecord, std::string());
+    records.emplace_back(kEnemyRecord, std::string());
 }
 
-// The input's pieces up to `last` as the records they stand for; records past the input's end
-// are missing, but a thinking monster always has its records, with an empty AI record if need be.
-inline FuzzRecords SplitPieces(std::string_view input, Piece last)
+// The input's pieces up to `last` put as the records they stand for, for this input (see
+// ForgetInputRecords); records past the input's end are missing, but a thinking monster always
+// has its records, with an empty AI record if need be. Returns the records put, without their
+// texts.
+inline FuzzRecords PutPieces(std::string_view input, Piece last)
 {
     FuzzRecords records;
     size_t start = 0;
@@ -147,19 +148,21 @@ inline FuzzRecords SplitPieces(std::string_view input, Piece last)
         const char* record = kRecords[piece];
         if (start > input.size()) {
             if (piece == Piece_MonsterAI)
-                AddMonsterAI(records, "");
+                PutMonsterAI(records, "");
             continue;
         }
         const size_t end = std::min(input.find('\0', start), input.size());
         const std::string_view text = input.substr(start, end - start);
-        if (piece == Piece_Character)
-            records.emplace_back(record, KindText(text, record, kKinds));
-        else if (piece == Piece_Controller)
-            records.emplace_back(record, KindText(text, record, kControllerKinds));
-        else if (piece == Piece_MonsterAI)
-            AddMonsterAI(records, text);
-        else
-            records.emplace_back(record, std::string(text));
+        if (piece == Piece_Character) {
+            PutKind(records, record, text, kKinds);
+        } else if (piece == Piece_Controller) {
+            PutKind(records, record, text, kControllerKinds);
+        } else if (piece == Piece_MonsterAI) {
+            PutMonsterAI(records, text);
+        } else {
+            Records().PutFile(record, std::string(text));
+            records.emplace_back(record, std::string());
+        }
         start = end + 1;
     }
     return records;

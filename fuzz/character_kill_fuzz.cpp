@@ -93,8 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static GoldCatcher catcher;
     StartGame(&catcher);
     const FuzzRecords records =
-        SplitPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_Controller);
-    PutInputRecords(records);
+        PutPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_Controller);
     const InputStart start;
     const Census before;
     Kill(catcher);

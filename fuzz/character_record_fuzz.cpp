@@ -202,8 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StartGame(nullptr);
     const FuzzRecords records =
-        SplitPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_Item);
-    PutInputRecords(records);
+        PutPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_Item);
     // The one it fights stands for the whole run, out of the world, whole again for each input.
     static StandingCharacter standing(
         [] { return static_cast<Character*>(ObjectManager::Instance().CreateObject("Character")); },

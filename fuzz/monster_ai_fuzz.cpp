@@ -27,13 +27,8 @@ namespace {
 using namespace GAME;
 using namespace GAME::CharacterInput;
 
-// The frames it thinks over, each with the prod it hears first (see Prod): every prod once with
-// hostile numbers, then the numeric ones again with plain numbers.
-constexpr struct {
-    int32_t ms;
-    int prod;
-} kThinkFrames[] = {{0, 0},    {33, 1},        {450, 2}, {1000, 3}, {16, 4}, {1 << 30, 5},
-                    {5000, 6}, {INT32_MAX, 7}, {1, 2},   {33, 3},   {200, 5}};
+// The frames it thinks over, one prod each (see Prod), long and short.
+constexpr int32_t kThinkFrameMs[] = {0, 33, 450, 1000, 16, 1 << 30, 5000, INT32_MAX};
 
 bool FinitePlace(Character& character)
 {
@@ -65,8 +60,8 @@ ControllerMonster* MindOf(const Monster& monster)
 void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32_t allyId,
           size_t frame)
 {
-    const bool hostile = frame < 8;
-    switch (kThinkFrames[frame].prod) {
+    // A plain number, then a hostile one that the next frame thinks with.
+    switch (frame) {
     case 0:
         controller.UnderAttack(enemyId);
         break;
@@ -75,10 +70,12 @@ void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32
         controller.ProjectileNotification(enemyId);
         break;
     case 2:
-        controller.ScareMe(enemyId, hostile ? std::nanf("") : 1e30f);
+        controller.ScareMe(enemyId, 1e30f);
+        controller.ScareMe(enemyId, std::nanf(""));
         break;
     case 3:
-        controller.TauntMe(hostile ? -1e30f : 50.0f, enemyId);
+        controller.TauntMe(50.0f, enemyId);
+        controller.TauntMe(-1e30f, enemyId);
         controller.BeginStun();
         controller.EndStun();
         break;
@@ -89,7 +86,8 @@ void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32
         controller.EndImmobilize();
         break;
     case 5:
-        controller.Confuse(hostile ? INT32_MAX : 700);
+        controller.Confuse(700);
+        controller.Confuse(INT32_MAX);
         self.SubtractLife(self.GetCurrentLife() * 0.6f, PlayStatsDamageType{});
         break;
     case 6:
@@ -126,7 +124,7 @@ void Think(Character& enemy)
     const uint32_t selfId = self->GetObjectId();
     const uint32_t allyId = ally->GetObjectId();
     const uint32_t enemyId = enemy.GetObjectId();
-    for (size_t frame = 0; frame < std::size(kThinkFrames); ++frame) {
+    for (size_t frame = 0; frame < std::size(kThinkFrameMs); ++frame) {
         if (objects.GetObject<Monster>(selfId) == self) {
             if (ControllerMonster* controller = MindOf(*self))
                 Prod(*controller, *self, enemyId, allyId, frame);
@@ -135,7 +133,7 @@ void Think(Character& enemy)
             // A monster may kill itself (a lifetime, an enemy in its death range).
             if (auto* monster = objects.GetObject<Monster>(id)) {
                 if (ControllerMonster* mind = MindOf(*monster)) {
-                    mind->Update(kThinkFrames[frame].ms);
+                    mind->Update(kThinkFrameMs[frame]);
                     // Whatever the rates, the grudge and the anger clock stay numbers.
                     if (!std::isfinite(mind->GetAngerManager().GetAnger(enemyId)) ||
                         !std::isfinite(mind->GetAngerTimer()))
@@ -164,8 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StartGame(nullptr);
     const FuzzRecords records =
-        SplitPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_MonsterAI);
-    PutInputRecords(records);
+        PutPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_MonsterAI);
     // The enemy is plain: it stands for the whole run, whole again for each input.
     static StandingCharacter standing(
         [] {
