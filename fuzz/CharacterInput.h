@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -58,9 +59,9 @@ constexpr const char* kCharacterRecord = kRecords[Piece_Character];
 constexpr const char* kGoldRecord = kRecords[Piece_Gold];
 constexpr const char* kControllerRecord = kRecords[Piece_Controller];
 constexpr const char* kMonsterAIRecord = kRecords[Piece_MonsterAI];
-// The monster that thinks with the AI record, and the one it fights.
+// The monster that thinks with the AI record, and the plain one that its ally and enemy are.
 constexpr const char* kThinkerRecord = "Records/Fuzz/Thinker.dbr";
-constexpr const char* kEnemyRecord = "Records/Fuzz/Enemy.dbr";
+constexpr const char* kPlainMonsterRecord = "Records/Fuzz/Enemy.dbr";
 
 // The kinds a character record may ask for; any other class is made a plain character, since
 // other classes have fuzzers (or none) of their own.
@@ -118,7 +119,7 @@ std::string PutKind(FuzzRecords& records, const char* record, std::string_view t
 }
 
 // The AI record serves twice, its first keys winning: as the controller record, and as the
-// thinking monster's own record (its skill slots and ranges) that names it. The enemy is plain.
+// thinking monster's own record (its skill slots and ranges) that names it.
 inline void PutMonsterAI(FuzzRecords& records, std::string_view text)
 {
     const std::string mind = PutKind(records, kMonsterAIRecord, text, kMonsterAIKinds);
@@ -131,17 +132,22 @@ inline void PutMonsterAI(FuzzRecords& records, std::string_view text)
         std::string("Class = ") + body + "\ncontroller = " + kMonsterAIRecord + "\n" +
             std::string(text) +
             "\ncharacterLife = 500\nunarmedRunAnim = Run.anm\nunarmedWalkAnim = Walk.anm\n");
-    Records().PutFile(kEnemyRecord, "Class = Monster\ncharacterLife = 100\n");
+    Records().PutFile(kPlainMonsterRecord, "Class = Monster\ncharacterLife = 100\n");
     records.emplace_back(kThinkerRecord, std::string());
-    records.emplace_back(kEnemyRecord, std::string());
+    records.emplace_back(kPlainMonsterRecord, std::string());
 }
 
 // The input's pieces up to `last` put as the records they stand for, for this input (see
 // ForgetInputRecords); records past the input's end are missing, but a thinking monster always
-// has its records, with an empty AI record if need be. Returns the records put, without their
-// texts.
-inline FuzzRecords PutPieces(std::string_view input, Piece last)
+// has its records, with an empty AI record if need be. The character and controller records are
+// made of their kinds when `played`; else they are only what other records may name. Returns
+// the records put, without their texts.
+inline FuzzRecords PutPieces(std::string_view input, Piece last,
+                             std::initializer_list<Piece> played)
 {
+    const auto plays = [played](Piece piece) {
+        return std::find(played.begin(), played.end(), piece) != played.end();
+    };
     FuzzRecords records;
     size_t start = 0;
     for (size_t piece = 0; piece <= last; ++piece) {
@@ -153,9 +159,9 @@ inline FuzzRecords PutPieces(std::string_view input, Piece last)
         }
         const size_t end = std::min(input.find('\0', start), input.size());
         const std::string_view text = input.substr(start, end - start);
-        if (piece == Piece_Character) {
+        if (piece == Piece_Character && plays(Piece_Character)) {
             PutKind(records, record, text, kKinds);
-        } else if (piece == Piece_Controller) {
+        } else if (piece == Piece_Controller && plays(Piece_Controller)) {
             PutKind(records, record, text, kControllerKinds);
         } else if (piece == Piece_MonsterAI) {
             PutMonsterAI(records, text);
@@ -192,13 +198,13 @@ public:
 
 // What a death left standing goes, the body with it if it is still there, all but `keep`. An
 // actor it spawned wears what its record gave it, which the level's end would take with it.
-inline void ClearWorld(const Entity* keep = nullptr)
+inline void ClearWorld(std::initializer_list<const Entity*> keep = {})
 {
     World& world = *gEngine->GetWorld();
     std::vector<Entity*> entities;
     world.GetEntities(entities, EveryEntity());
     for (Entity* entity : entities) {
-        if (entity == keep)
+        if (std::find(keep.begin(), keep.end(), entity) != keep.end())
             continue;
         world.RemoveEntity(entity);
         if (const auto* character = DynamicCast<Character>(entity)) {

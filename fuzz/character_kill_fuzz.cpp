@@ -93,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static GoldCatcher catcher;
     StartGame(&catcher);
     const FuzzRecords records =
-        PutPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_Controller);
+        PutPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_Controller,
+                  {Piece_Character, Piece_Controller});
     const InputStart start;
     const Census before;
     Kill(catcher);

@@ -201,8 +201,8 @@ std::vector<uint32_t> RollLoot(Character& character, uint16_t seed)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StartGame(nullptr);
-    const FuzzRecords records =
-        PutPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_Item);
+    const FuzzRecords records = PutPieces(
+        std::string_view(reinterpret_cast<const char*>(data), size), Piece_Item, {Piece_Character});
     // The one it fights stands for the whole run, out of the world, whole again for each input.
     static StandingCharacter standing(
         [] { return static_cast<Character*>(ObjectManager::Instance().CreateObject("Character")); },

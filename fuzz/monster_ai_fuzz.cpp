@@ -1,8 +1,9 @@
 // A monster thinks with a hostile AI record (its personality and its skill slots in one; see
-// fuzz/CharacterInput.h, whose last piece it is): with an ally and an enemy beside it, it is
-// hurt, scared, taunted, stunned, trapped and confused over frames long and short, asked for
-// skills and ranges, then killed: no crash, no hang, its grudges and clocks stay numbers, its
-// place stays finite, and nothing it made outlives the input.
+// fuzz/CharacterInput.h, whose last piece it is): beside a plain ally, which it follows when the
+// input's length is odd, and a plain enemy, it is hurt, scared, taunted, stunned, trapped and
+// confused over frames long and short, asked for skills, ranges and its ally's needs, then
+// killed: no crash, no hang, its grudges and clocks stay numbers, its place stays finite, and
+// nothing it made outlives the input.
 #include "ai/ControllerMonster.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
@@ -36,14 +37,15 @@ bool FinitePlace(Character& character)
     return std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z);
 }
 
+constexpr Vec3 kAllyAt(2.0f, 0.0f, 2.0f);
 constexpr Vec3 kEnemyAt(3.0f, 0.0f, 0.0f);
 
-Monster* Spawn(const char* record, float x, float z)
+Monster* Spawn(const char* record, const Vec3& place)
 {
     auto* monster = ObjectManager::Instance().CreateObjectFromFile<Monster>(record);
     if (monster == nullptr)
         abort();
-    const WorldCoords at{kRegion, Coords::FromTranslation(Vec3(x, 0.0f, z))};
+    const WorldCoords at{kRegion, Coords::FromTranslation(place)};
     gEngine->GetWorld()->AddEntity(monster, at, false);
     monster->SetSpawnPoint(at);
     monster->InitialUpdate();
@@ -110,49 +112,39 @@ void Prod(ControllerMonster& controller, Monster& self, uint32_t enemyId, uint32
     controller.GetHomePosition();
 }
 
-// A monster of the AI record beside an ally of its kind and an enemy, over frames of every
-// length, prodded between them; then killed, its death run and everything it made removed.
-void Think(Character& enemy)
+// A monster of the AI record beside an ally and an enemy, over frames of every length,
+// prodded between them, following its ally or not as `follows` says; then killed, its death run
+// and everything it made removed.
+void Think(Character& enemy, Character& ally, bool follows)
 {
     ObjectManager& objects = ObjectManager::Instance();
     const uint32_t firstId = objects.CreateObjectID();
-    Monster* self = Spawn(kThinkerRecord, 0.0f, 0.0f);
-    Monster* ally = Spawn(kThinkerRecord, 2.0f, 2.0f);
-    ally->SetLeader(self->GetObjectId());
-    if (MindOf(*self) == nullptr)
+    Monster* self = Spawn(kThinkerRecord, Vec3(0.0f, 0.0f, 0.0f));
+    if (follows)
+        self->SetLeader(ally.GetObjectId());
+    ControllerMonster* mind = MindOf(*self);
+    if (mind == nullptr)
         abort(); // the record's class is forced
     const uint32_t selfId = self->GetObjectId();
-    const uint32_t allyId = ally->GetObjectId();
     const uint32_t enemyId = enemy.GetObjectId();
     for (size_t frame = 0; frame < std::size(kThinkFrameMs); ++frame) {
-        if (objects.GetObject<Monster>(selfId) == self) {
-            if (ControllerMonster* controller = MindOf(*self))
-                Prod(*controller, *self, enemyId, allyId, frame);
-        }
-        for (const uint32_t id : {selfId, allyId}) {
-            // A monster may kill itself (a lifetime, an enemy in its death range).
-            if (auto* monster = objects.GetObject<Monster>(id)) {
-                if (ControllerMonster* mind = MindOf(*monster)) {
-                    mind->Update(kThinkFrameMs[frame]);
-                    // Whatever the rates, the grudge and the anger clock stay numbers.
-                    if (!std::isfinite(mind->GetAngerManager().GetAnger(enemyId)) ||
-                        !std::isfinite(mind->GetAngerTimer()))
-                        abort();
-                }
-                if (!FinitePlace(*monster))
-                    abort();
-            }
-        }
+        Prod(*mind, *self, enemyId, ally.GetObjectId(), frame);
+        mind->Update(kThinkFrameMs[frame]);
+        // A monster may kill itself (a lifetime, an enemy in its death range).
+        if (objects.GetObject<Monster>(selfId) != self || (mind = MindOf(*self)) == nullptr)
+            break;
+        // Whatever the rates, the grudge and the anger clock stay numbers, and its place too.
+        if (!std::isfinite(mind->GetAngerManager().GetAnger(enemyId)) ||
+            !std::isfinite(mind->GetAngerTimer()) || !FinitePlace(*self))
+            abort();
     }
-    ControllerMonster* controller =
-        objects.GetObject<Monster>(selfId) == self ? MindOf(*self) : nullptr;
-    if (controller != nullptr) {
-        controller->KillMe();
-        controller->CreateDropMiscItems();
+    if (mind != nullptr) {
+        mind->KillMe();
+        mind->CreateDropMiscItems();
         for (const int32_t ms : {0, 33, 1000, 33})
-            controller->Update(ms);
+            mind->Update(ms);
     }
-    ClearWorld(&enemy);
+    ClearWorld({&enemy, &ally});
     DestroyMadeSince(firstId);
 }
 
@@ -162,19 +154,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     StartGame(nullptr);
     const FuzzRecords records =
-        PutPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_MonsterAI);
-    // The enemy is plain: it stands for the whole run, whole again for each input.
-    static StandingCharacter standing(
+        PutPieces(std::string_view(reinterpret_cast<const char*>(data), size), Piece_MonsterAI,
+                  {Piece_MonsterAI});
+    // The ally and the enemy are plain: they stand for the whole run, whole again for each input.
+    static StandingCharacter standingAlly([] { return Spawn(kPlainMonsterRecord, kAllyAt); },
+                                          WorldVec3(kRegion, kAllyAt));
+    static StandingCharacter standingEnemy(
         [] {
-            Monster* enemy = Spawn(kEnemyRecord, kEnemyAt.x, kEnemyAt.z);
+            Monster* enemy = Spawn(kPlainMonsterRecord, kEnemyAt);
             enemy->SetTeam(TeamManager::DefaultPlayerTeam());
             return enemy;
         },
         WorldVec3(kRegion, kEnemyAt));
-    Character& enemy = standing.Get();
+    Character& ally = standingAlly.Get();
+    Character& enemy = standingEnemy.Get();
     const InputStart start;
     const Census before;
-    Think(enemy);
+    Think(enemy, ally, size % 2 == 1);
     CheckNothingLeft(before);
     EndInput(start);
     ForgetInputRecords(records);
