@@ -92,8 +92,10 @@ void AngerManager::Update(int32_t elapsedMs, float decayPerSecond, Character* se
         auto& [id, anger] = angerLevels[index];
         // Stays infinite without a monster: there is nothing to be near to.
         float distanceSquared = gPositiveInfinity;
+        // A record's negative forgiving rate makes anger grow, over a long frame past any
+        // number: it stops at the cap like anger added.
         if (ShouldRemoveEnemy(self, LookUpCharacter(id), distanceSquared) ||
-            (anger -= decay) < 0.0f) {
+            (anger = std::min(anger - decay, kMaxAnger)) < 0.0f) {
             if (id == currentTarget)
                 currentTarget = 0;
             continue;

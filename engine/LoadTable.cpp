@@ -102,8 +102,10 @@ bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
             clean = false;
             continue;
         }
-        std::vector<std::string> values;
         std::string_view rest = line.substr(equals + 1);
+        // Lists of a value per level run long: one allocation for them all.
+        std::vector<std::string> values;
+        values.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), ';')) + 1);
         while (true) {
             const size_t semicolon = rest.find(';');
             values.emplace_back(TrimWhitespace(rest.substr(0, semicolon)));

@@ -56,7 +56,8 @@ Name Name::Create(const char* text)
         name.words[0] = 1; // never collide with noName
     NameTable& table = TableOfNames();
     std::lock_guard<std::mutex> guard(table.lock);
-    table.texts.emplace(name, text);
+    // Most names are made again and again: the text is copied only the first time.
+    table.texts.try_emplace(name, text);
     return name;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/DialogManager.h"
+#include "engine/ConnectionManager.h"
 #include "engine/DayNightManager.h"
 #include "engine/EditorFilter.h"
 #include "engine/Engine.h"
 #include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
+#include "engine/ResourceLoader.h"
 #include "engine/SoundManager.h"
 #include "fuzz/QuietGame.h"
 #include "game/ActivityManager.h"
@@ -64,6 +66,8 @@ inline void EndInput(const InputStart& start)
     while (!gEngine->GetForcedUpdates().empty())
         gEngine->UnregisterForForcedUpdates(gEngine->GetForcedUpdates().front());
     Jukebox::Instance().Reset();
+    ResourceLoader::Instance().Reset();
+    gEngine->GetNetworkConnectionManager().ClearSentPackets();
     SoundManager::Instance().Reset();
     DayNightManager::Instance().Reset();
     EditorFilter::Instance().Reset();

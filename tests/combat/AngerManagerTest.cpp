@@ -109,6 +109,14 @@ TEST_F(AngerManagerTest, AngerIsCappedAndItsShareSpreadUnclampedToTheOthers)
     anger.AddAnger(kA, -INFINITY);
     anger.AddAnger(kB, INFINITY);
     EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}, {"B", -1e30f}}));
+
+    // A negative forgiving rate raises anger as time passes, to the cap and not past any number.
+    anger.Clear();
+    anger.AddAnger(kA, 10.0f);
+    anger.Update(2000, -2.0f, monster);
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 14.0f}}));
+    anger.Update(INT_MAX, -1e38f, monster);
+    EXPECT_EQ(LevelsOf(anger), (Levels{{"A", 100.0f}}));
 }
 
 TEST_F(AngerManagerTest, UnknownDeadAndAngerFreeCharactersGetNoEntry)
