@@ -192,9 +192,11 @@ const LoadTable* Database::FindLoadTable(const std::string& recordPath)
     } else if (failed.count(key) == 0) {
         NoteCached(keysSinceMark, key);
         std::string bytes;
-        if (ReadNormalized(key, recordPath, bytes)) {
+        // A record held in memory is parsed where it is held rather than from a copy.
+        const auto held = memoryFiles.find(key);
+        if (held != memoryFiles.end() || ReadNormalized(key, recordPath, bytes)) {
             auto loaded = std::make_unique<LoadTable>();
-            loaded->Parse(bytes, recordPath);
+            loaded->Parse(held != memoryFiles.end() ? held->second : bytes, recordPath);
             table = tables.emplace(std::move(key), std::move(loaded)).first->second.get();
         } else {
             failed.insert(std::move(key));

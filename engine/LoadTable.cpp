@@ -82,6 +82,9 @@ bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
     source = sourceName;
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
+    // A key a line at most: the table is sized once rather than rehashed as it fills.
+    entries.reserve(entries.size() +
+                    static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     bool clean = true;
     uint32_t lineNumber = 0;
     while (!text.empty()) {

@@ -193,13 +193,14 @@ void ObjectManager::ProcessDestroyedObjects()
     while (true) {
         {
             CriticalSectionLock guard(lock);
-            if (pendingDeletes.empty()) {
+            if (pendingNext == pendingDeletes.size()) {
+                pendingDeletes.clear();
+                pendingNext = 0;
                 processing = false;
                 deletedThisPass.clear();
                 return;
             }
-            deleting = pendingDeletes.front();
-            pendingDeletes.pop_front();
+            deleting = pendingDeletes[pendingNext++];
             pendingSet.erase(deleting);
         }
         delete deleting;

@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -104,7 +103,10 @@ private:
     mutable CriticalSection lock;
     const uint32_t gameThread;
     ObjectIdMap objects;
-    std::deque<Object*> pendingDeletes;
+    // A queue taken from `pendingNext` on, emptied when it runs out: its room stays for the next
+    // frame's destructions, where a deque would give back and take again a block now and then.
+    std::vector<Object*> pendingDeletes;
+    size_t pendingNext = 0;
     std::unordered_set<Object*> pendingSet;
     Object* deleting = nullptr;
     // Deleted by the running pass: an owner destroyed later in the same pass (shut-down takes

@@ -23,20 +23,32 @@ inline FuzzRecords SplitRecords(std::string_view input, const std::string& first
 {
     constexpr std::string_view kHeader = "@@ ";
     FuzzRecords records = {{first, ""}};
-    while (!input.empty()) {
-        const size_t end = input.find('\n');
-        const std::string_view line = input.substr(0, end);
-        input = end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
+    // A record's text is the span of its lines, each ended by a line break: one copy each.
+    auto close = [&](std::string_view text) {
+        std::string& into = records.back().second;
+        into.reserve(text.size() + 1);
+        into.assign(text);
+        if (!text.empty() && text.back() != '\n')
+            into.push_back('\n');
+    };
+    size_t start = 0;
+    for (size_t at = 0; at < input.size();) {
+        const size_t end = input.find('\n', at);
+        const std::string_view line =
+            input.substr(at, end == std::string_view::npos ? end : end - at);
+        const size_t next = end == std::string_view::npos ? input.size() : end + 1;
         if (line.substr(0, kHeader.size()) == kHeader) {
+            close(input.substr(start, at - start));
             std::string path(line.substr(kHeader.size()));
             if (path.empty() || path.find("..") != std::string::npos || path.front() == '/' ||
                 path.size() > 100 || records.size() > most)
                 path = badPrefix + std::to_string(records.size()) + ".dbr";
             records.emplace_back(std::move(path), "");
-        } else {
-            records.back().second.append(line).push_back('\n');
+            start = next;
         }
+        at = next;
     }
+    close(input.substr(start));
     return records;
 }
 

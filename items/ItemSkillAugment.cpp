@@ -15,9 +15,9 @@ namespace GAME {
 namespace {
 
 // A hostile record must not wrap a level into the billions.
-uint32_t ReadLevel(const LoadTable& table, const std::string& key)
+uint32_t ReadLevel(const LoadTable& table, const char* key)
 {
-    const int32_t value = table.GetInt(key.c_str(), 0);
+    const int32_t value = table.GetInt(key, 0);
     return value > 0 ? static_cast<uint32_t>(value) : 0u;
 }
 
@@ -42,14 +42,14 @@ void ItemSkillAugment::Count(uint32_t level)
     augmentCost.augmentCount = AddSaturating(augmentCost.augmentCount, 1);
 }
 
-void ItemSkillAugment::LoadLevels(const LoadTable& table, const char* levelKey, const char* nameKey,
+void ItemSkillAugment::LoadLevels(const LoadTable& table, const AugmentKeys& keys,
                                   std::vector<LevelAugment>& into)
 {
-    for (int i = 1; i <= 2; ++i) {
-        const uint32_t level = ReadLevel(table, levelKey + std::to_string(i));
+    for (int i = 0; i < 2; ++i) {
+        const uint32_t level = ReadLevel(table, keys.level[i]);
         if (level == 0)
             continue;
-        std::string name = table.GetString((nameKey + std::to_string(i)).c_str(), "");
+        std::string name = table.GetString(keys.name[i], "");
         if (name.empty())
             continue;
         NormalizeFileNameLower(name);
@@ -60,8 +60,13 @@ void ItemSkillAugment::LoadLevels(const LoadTable& table, const char* levelKey, 
 
 void ItemSkillAugment::Load(const LoadTable& table)
 {
-    LoadLevels(table, "augmentSkillLevel", "augmentSkillName", skillAugments);
-    LoadLevels(table, "augmentMasteryLevel", "augmentMasteryName", masteryAugments);
+    // Every item loads these: the keys are spelled out rather than built per look-up.
+    static constexpr AugmentKeys kSkillKeys = {{"augmentSkillLevel1", "augmentSkillLevel2"},
+                                               {"augmentSkillName1", "augmentSkillName2"}};
+    static constexpr AugmentKeys kMasteryKeys = {{"augmentMasteryLevel1", "augmentMasteryLevel2"},
+                                                 {"augmentMasteryName1", "augmentMasteryName2"}};
+    LoadLevels(table, kSkillKeys, skillAugments);
+    LoadLevels(table, kMasteryKeys, masteryAugments);
     const uint32_t all = ReadLevel(table, "augmentAllLevel");
     if (all != 0) {
         allSkillLevel = SaturateToUInt(static_cast<double>(allSkillLevel) + all);

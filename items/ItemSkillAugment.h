@@ -49,7 +49,12 @@ public:
     const std::vector<GrantedSkill>& GetGrantedSkills() const { return grantedSkills; }
 
 private:
-    void LoadLevels(const LoadTable& table, const char* levelKey, const char* nameKey,
+    // The keys of the record's two augments of one kind, level and name each.
+    struct AugmentKeys {
+        const char* level[2];
+        const char* name[2];
+    };
+    void LoadLevels(const LoadTable& table, const AugmentKeys& keys,
                     std::vector<LevelAugment>& into);
     void DestroySkills();
     // Hostile records may give levels near the top of the range: the sums saturate.
