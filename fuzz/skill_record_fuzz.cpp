@@ -1,12 +1,14 @@
 // A hostile skill record loaded into a profile, then every level answer asked for at levels
 // 0-300 (those the answers tell apart), each level's lines printed and the level hand-over run;
 // then the same record loaded as the skill class it names (the base skill otherwise), preloaded,
-// tested for use and asked for every tooltip from level 0 to one past its maximum: nothing may
-// crash or run away whatever the counts, list lengths and numbers.
+// tested for use and asked for every level's tooltip from level 0 to one past its maximum (the
+// short summary at the last): nothing may crash or run away whatever the counts, list lengths
+// and numbers.
 #include "characters/CharAttributeAccumulator.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/RacialBonus.h"
 #include "core/GameTextLine.h"
+#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
@@ -30,6 +32,7 @@ namespace {
 using namespace GAME;
 
 constexpr uint32_t kLastLevel = 300;
+constexpr const char* kRecordName = "Records/Fuzz/Fuzz.dbr";
 
 void AskEveryLevel(const SkillProfile& profile)
 {
@@ -132,26 +135,32 @@ void RunSkill(const LoadTable& table)
         skill = new Skill();
         objects.RegisterObject(skill);
     }
-    skill->SetObjectName("Records/Fuzz/Fuzz.dbr");
+    skill->SetObjectName(kRecordName);
     skill->Load(table);
     skill->SetManager(&manager);
     skill->PreLoad(true);
     const uint32_t last = skill->GetMaxLevel() + 1;
     size_t length = skill->CreateUISkillName().size();
+    std::vector<GameTextLine> lines;
+    // The heading names the skill whatever its level.
+    skill->CreateUISkillHeading(lines);
     for (uint32_t level = 0; level <= last; ++level) {
         skill->SetSkillLevel(level);
         skill->IncrementAugmentedSkillLevel(level);
         skill->PreLoadPet();
         skill->SetAvailability(false, false);
         length += skill->UseDefaultWhenUnavailable() ? 1 : 0;
-        std::vector<GameTextLine> lines;
-        skill->CreateUISkillHeading(lines);
+        lines.clear();
         skill->CreateUIParameterText(lines);
         skill->CreateUINextParameterText(lines);
-        skill->CreateUIShortSummaryText(GameTextClass::SkillStatsCurrent, lines);
-        skill->CreateUIShortSummaryText(GameTextClass::SkillStatsNext, lines);
         length += lines.size();
     }
+    // The short summary prints a subset of the parameter text's lines: once, at the last level
+    // (never 0), in each style.
+    lines.clear();
+    skill->CreateUIShortSummaryText(GameTextClass::SkillStatsCurrent, lines);
+    skill->CreateUIShortSummaryText(GameTextClass::SkillStatsNext, lines);
+    length += lines.size();
     (void)length;
     manager.RemoveFromActiveList(skill);
     objects.DestroyObjectEx(skill, "fuzz", __LINE__);
@@ -170,8 +179,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     LoadTable table;
     table.Parse(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.dbr");
-    SkillProfile profile;
-    profile.LoadProfile(table);
+    // Loaded as the skill will load it, which then finds it in the hub's cache rather than
+    // reading the record a second time.
+    const SkillProfile& profile = *GameEngine::Get().LoadSkillResource(
+        Name::Create(NormalizeFileName(kRecordName)), table);
     if (profile.GetUltimateLevel() < profile.GetMaxLevel() ||
         profile.GetUltimateLevel() > SkillProfile::kMaxLevelCount ||
         profile.GetNumberOfProjectiles() == 0 ||
