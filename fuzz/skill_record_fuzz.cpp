@@ -1,9 +1,9 @@
 // A hostile skill record loaded into a profile, then every level answer asked for at levels
 // 0-300 (those the answers tell apart), each level's lines printed and the level hand-over run;
 // then the same record loaded as the skill class it names (the base skill otherwise), preloaded,
-// tested for use and asked for every level's tooltip from level 0 to one past its maximum (the
-// short summary at the last): nothing may crash or run away whatever the counts, list lengths
-// and numbers.
+// tested for use and asked for its tooltip at every level from 0 to one past its maximum that
+// the record's lists tell apart (the short summary at the last): nothing may crash or run away
+// whatever the counts, list lengths and numbers.
 #include "characters/CharAttributeAccumulator.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/RacialBonus.h"
@@ -34,7 +34,30 @@ using namespace GAME;
 constexpr uint32_t kLastLevel = 300;
 constexpr const char* kRecordName = "Records/Fuzz/Fuzz.dbr";
 
-void AskEveryLevel(const SkillProfile& profile)
+// The most values any key of the record lists.
+uint32_t LongestList(const LoadTable& table)
+{
+    size_t longest = 0;
+    table.ForEachKey([&](const std::string& key) {
+        longest = std::max(longest, table.GetValueCount(key.c_str()));
+    });
+    return static_cast<uint32_t>(std::min<size_t>(longest, kLastLevel));
+}
+
+// Calls `visit` with the levels from 0 to `top` that take every path the others take. Every
+// per-level answer clamps the level to its list, and a level reads its own entry and the next
+// one's: past two beyond the longest list only the level's number changes, so the walk skips to
+// the last three levels, where the bounds are tested.
+template <typename Visit> void VisitLevels(uint32_t top, uint32_t longest, Visit visit)
+{
+    const uint32_t spread = std::min(top, longest + 2);
+    for (uint32_t level = 0; level <= spread; ++level)
+        visit(level);
+    for (uint32_t level = std::max(spread + 1, top - std::min(top, 2u)); level <= top; ++level)
+        visit(level);
+}
+
+void AskEveryLevel(const SkillProfile& profile, uint32_t longest)
 {
     // Sums keep the answers from being optimised away and catch nothing but crashes.
     double sum = 0.0;
@@ -63,11 +86,10 @@ void AskEveryLevel(const SkillProfile& profile)
             profile.GetEndBuffOtherFxPakName(level).size() +
             profile.GetChargeAuraName(level).size();
     };
-    // Every answer clamps the level to its list: the levels up to two past the ultimate one,
-    // then the last, take every path that the levels between them take.
+    // The levels up to two past the ultimate one, then the last, take every path that the
+    // levels between them take.
     const uint32_t ultimate = std::min(profile.GetUltimateLevel() + 2, kLastLevel);
-    for (uint32_t level = 0; level <= ultimate; ++level)
-        ask(level);
+    VisitLevels(ultimate, longest, ask);
     if (ultimate < kLastLevel)
         ask(kLastLevel);
     (void)sum;
@@ -75,10 +97,10 @@ void AskEveryLevel(const SkillProfile& profile)
 }
 
 // One level's numbers and the next level's changes, as the tooltip prints them.
-void PrintLevels(const SkillProfile& profile)
+void PrintLevels(const SkillProfile& profile, uint32_t longest)
 {
     const uint32_t last = std::min(profile.GetUltimateLevel() + 2, kLastLevel);
-    for (uint32_t level = 0; level <= last; ++level) {
+    VisitLevels(last, longest, [&](uint32_t level) {
         std::vector<GameTextLine> lines;
         const SkillProfile_Modifiers& modifiers = profile.GetSkillModifierData(level);
         modifiers.CreateText(GameTextClass::Default, lines);
@@ -92,7 +114,7 @@ void PrintLevels(const SkillProfile& profile)
         sum += profile.GetSkillModifierData(level + 1);
         SkillProfile_ProjectileModifiers projectileSum = projectile;
         projectileSum += profile.GetSkillProjectileModifierData(level + 1);
-    }
+    });
 }
 
 void HandOver(const SkillProfile& profile)
@@ -118,7 +140,7 @@ void HandOver(const SkillProfile& profile)
 }
 
 // The record as a skill of a character's manager, through every level a player could reach.
-void RunSkill(const LoadTable& table)
+void RunSkill(const LoadTable& table, uint32_t longest)
 {
     ObjectManager& objects = ObjectManager::Instance();
     SkillManager manager;
@@ -144,7 +166,7 @@ void RunSkill(const LoadTable& table)
     std::vector<GameTextLine> lines;
     // The heading names the skill whatever its level.
     skill->CreateUISkillHeading(lines);
-    for (uint32_t level = 0; level <= last; ++level) {
+    VisitLevels(last, longest, [&](uint32_t level) {
         skill->SetSkillLevel(level);
         skill->IncrementAugmentedSkillLevel(level);
         skill->PreLoadPet();
@@ -154,7 +176,7 @@ void RunSkill(const LoadTable& table)
         skill->CreateUIParameterText(lines);
         skill->CreateUINextParameterText(lines);
         length += lines.size();
-    }
+    });
     // The short summary prints a subset of the parameter text's lines: once, at the last level
     // (never 0), in each style.
     lines.clear();
@@ -188,12 +210,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         profile.GetNumberOfProjectiles() == 0 ||
         profile.GetNumberOfProjectiles() > SkillProfile::kMaxProjectiles)
         abort();
-    AskEveryLevel(profile);
+    const uint32_t longest = LongestList(table);
+    AskEveryLevel(profile, longest);
     HandOver(profile);
-    PrintLevels(profile);
+    PrintLevels(profile, longest);
     // A copy answers on its own once the original is gone.
     const SkillProfile copy(profile);
-    AskEveryLevel(copy);
-    RunSkill(table);
+    AskEveryLevel(copy, longest);
+    RunSkill(table, longest);
     return 0;
 }
