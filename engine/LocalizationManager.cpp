@@ -193,7 +193,7 @@ void LocalizationManager::LoadText(std::string_view text, const std::string& sou
         // Quotes keep the blanks at the ends of a text that is joined to another.
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        const auto [entry, added] = texts.emplace(std::string(tag), ToWChar(std::string(value)));
+        const auto [entry, added] = texts.emplace(std::string(tag), ToWChar(value));
         if (!added) {
             gEngine->Log(Engine::LogData,
                          "Localization file '%s' line %u: tag '%.*s' repeated, first kept",
@@ -233,7 +233,7 @@ std::vector<std::string> LocalizationManager::GetTags() const
     return tags;
 }
 
-std::wstring LocalizationManager::Format(const std::string& tag,
+std::wstring LocalizationManager::Format(std::string_view tag,
                                          std::initializer_list<Arg> args) const
 {
     std::wstring out;
@@ -247,6 +247,7 @@ std::wstring LocalizationManager::Format(const std::string& tag,
         return out;
     }
     const std::wstring& format = found->second;
+    out.reserve(format.size());
     const Arg* next = args.begin();
     for (size_t i = 0; i < format.size(); ++i) {
         if (format[i] != L'%' || i + 1 >= format.size()) {
@@ -278,7 +279,7 @@ std::wstring LocalizationManager::Format(const std::string& tag,
     return out;
 }
 
-std::wstring LocalizationManager::ToWChar(const std::string& text)
+std::wstring LocalizationManager::ToWChar(std::string_view text)
 {
     std::wstring out;
     out.reserve(text.size());
