@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 
 namespace GAME {
@@ -281,6 +282,19 @@ std::wstring LocalizationManager::Format(std::string_view tag,
 
 std::wstring LocalizationManager::ToWChar(std::string_view text)
 {
+    // Tags and numbers are plain ASCII: eight bytes tested at a time, then copied as they are.
+    uint64_t high = 0;
+    size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        uint64_t block = 0;
+        memcpy(&block, text.data() + at, 8);
+        high |= block;
+    }
+    for (; at < text.size(); ++at)
+        high |= static_cast<unsigned char>(text[at]);
+    if ((high & 0x8080808080808080u) == 0)
+        return std::wstring(text.begin(), text.end());
+
     std::wstring out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
