@@ -64,8 +64,7 @@ public:
     // and precisions beyond the limits above are clamped (a loaded entry that asks for more is
     // logged once, when it is loaded).
     std::wstring Format(std::string_view tag, std::initializer_list<Arg> args = {}) const;
-    template <typename... Args>
-    std::wstring Format(std::string_view tag, const Args&... args) const
+    template <typename... Args> std::wstring Format(std::string_view tag, const Args&... args) const
     {
         return Format(tag, {Arg(args)...});
     }

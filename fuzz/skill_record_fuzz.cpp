@@ -203,8 +203,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     table.Parse(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.dbr");
     // Loaded as the skill will load it, which then finds it in the hub's cache rather than
     // reading the record a second time.
-    const SkillProfile& profile = *GameEngine::Get().LoadSkillResource(
-        Name::Create(NormalizeFileName(kRecordName)), table);
+    const SkillProfile& profile =
+        *GameEngine::Get().LoadSkillResource(Name::Create(NormalizeFileName(kRecordName)), table);
     if (profile.GetUltimateLevel() < profile.GetMaxLevel() ||
         profile.GetUltimateLevel() > SkillProfile::kMaxLevelCount ||
         profile.GetNumberOfProjectiles() == 0 ||
