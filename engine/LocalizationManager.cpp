@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 
 namespace GAME {
@@ -193,7 +194,7 @@ void LocalizationManager::LoadText(std::string_view text, const std::string& sou
         // Quotes keep the blanks at the ends of a text that is joined to another.
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        const auto [entry, added] = texts.emplace(std::string(tag), ToWChar(std::string(value)));
+        const auto [entry, added] = texts.emplace(std::string(tag), ToWChar(value));
         if (!added) {
             gEngine->Log(Engine::LogData,
                          "Localization file '%s' line %u: tag '%.*s' repeated, first kept",
@@ -233,7 +234,7 @@ std::vector<std::string> LocalizationManager::GetTags() const
     return tags;
 }
 
-std::wstring LocalizationManager::Format(const std::string& tag,
+std::wstring LocalizationManager::Format(std::string_view tag,
                                          std::initializer_list<Arg> args) const
 {
     std::wstring out;
@@ -247,6 +248,7 @@ std::wstring LocalizationManager::Format(const std::string& tag,
         return out;
     }
     const std::wstring& format = found->second;
+    out.reserve(format.size());
     const Arg* next = args.begin();
     for (size_t i = 0; i < format.size(); ++i) {
         if (format[i] != L'%' || i + 1 >= format.size()) {
@@ -278,8 +280,21 @@ std::wstring LocalizationManager::Format(const std::string& tag,
     return out;
 }
 
-std::wstring LocalizationManager::ToWChar(const std::string& text)
+std::wstring LocalizationManager::ToWChar(std::string_view text)
 {
+    // Tags and numbers are plain ASCII: eight bytes tested at a time, then copied as they are.
+    uint64_t high = 0;
+    size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        uint64_t block = 0;
+        memcpy(&block, text.data() + at, 8);
+        high |= block;
+    }
+    for (; at < text.size(); ++at)
+        high |= static_cast<unsigned char>(text[at]);
+    if ((high & 0x8080808080808080u) == 0)
+        return std::wstring(text.begin(), text.end());
+
     std::wstring out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {

@@ -16,7 +16,8 @@ class Database;
 // formats as the tag followed by its arguments, so missing text is visible and testable.
 class LocalizationManager {
 public:
-    // One argument of `Format`, whatever its kind.
+    // One argument of `Format`, whatever its kind. A text argument refers to the caller's text
+    // rather than copying it, so an Arg lives only within the call it is written in.
     class Arg {
     public:
         enum Kind { Int, Unsigned, Real, Narrow, Wide };
@@ -36,8 +37,8 @@ public:
         int64_t integer = 0;
         uint64_t whole = 0;
         double real = 0.0;
-        std::string narrow;
-        std::wstring wide;
+        std::string_view narrow;
+        std::wstring_view wide;
     };
 
     // Texts come from modders: a field width or precision beyond these would cost seconds and
@@ -62,20 +63,24 @@ public:
     // precision), %s, %ls, %S and %% codes. Codes beyond the arguments stay as written. Widths
     // and precisions beyond the limits above are clamped (a loaded entry that asks for more is
     // logged once, when it is loaded).
-    std::wstring Format(const std::string& tag, std::initializer_list<Arg> args = {}) const;
-    template <typename... Args>
-    std::wstring Format(const std::string& tag, const Args&... args) const
+    std::wstring Format(std::string_view tag, std::initializer_list<Arg> args = {}) const;
+    template <typename... Args> std::wstring Format(std::string_view tag, const Args&... args) const
     {
         return Format(tag, {Arg(args)...});
     }
 
     // UTF-8 to wide text; bytes that are not UTF-8 become U+FFFD.
-    static std::wstring ToWChar(const std::string& text);
+    static std::wstring ToWChar(std::string_view text);
     // Wide text to UTF-8.
     static std::string ToChar(const std::wstring& text);
 
 private:
-    std::unordered_map<std::string, std::wstring> texts;
+    // Tags are looked up as the caller holds them, without a string made per call.
+    struct TagHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view tag) const { return std::hash<std::string_view>()(tag); }
+    };
+    std::unordered_map<std::string, std::wstring, TagHash, std::equal_to<>> texts;
 };
 
 } // namespace GAME

@@ -1,8 +1,8 @@
 #include "engine/Name.h"
 
 #include <cstring>
-#include <map>
 #include <mutex>
+#include <unordered_map>
 
 namespace GAME {
 
@@ -31,9 +31,14 @@ uint32_t HashWord(const char* text, size_t length, uint32_t seed)
     return Mix(h ^ static_cast<uint32_t>(length));
 }
 
+// A name's words are already an avalanched hash: the first one spreads the buckets.
+struct NameWordHash {
+    size_t operator()(const Name& name) const { return name.GetWord(0); }
+};
+
 struct NameTable {
     std::mutex lock;
-    std::map<Name, std::string> texts;
+    std::unordered_map<Name, std::string, NameWordHash> texts;
 };
 
 NameTable& TableOfNames()

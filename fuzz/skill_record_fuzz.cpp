@@ -1,12 +1,14 @@
 // A hostile skill record loaded into a profile, then every level answer asked for at levels
 // 0-300 (those the answers tell apart), each level's lines printed and the level hand-over run;
 // then the same record loaded as the skill class it names (the base skill otherwise), preloaded,
-// tested for use and asked for every tooltip from level 0 to one past its maximum: nothing may
-// crash or run away whatever the counts, list lengths and numbers.
+// tested for use and asked for its tooltip at every level from 0 to one past its maximum that
+// the record's lists tell apart (the short summary at the last): nothing may crash or run away
+// whatever the counts, list lengths and numbers.
 #include "characters/CharAttributeAccumulator.h"
 #include "combat/CombatAttributeAccumulator.h"
 #include "combat/RacialBonus.h"
 #include "core/GameTextLine.h"
+#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
@@ -30,8 +32,32 @@ namespace {
 using namespace GAME;
 
 constexpr uint32_t kLastLevel = 300;
+constexpr const char* kRecordName = "Records/Fuzz/Fuzz.dbr";
 
-void AskEveryLevel(const SkillProfile& profile)
+// The most values any key of the record lists.
+uint32_t LongestList(const LoadTable& table)
+{
+    size_t longest = 0;
+    table.ForEachKey([&](const std::string& key) {
+        longest = std::max(longest, table.GetValueCount(key.c_str()));
+    });
+    return static_cast<uint32_t>(std::min<size_t>(longest, kLastLevel));
+}
+
+// Calls `visit` with the levels from 0 to `top` that take every path the others take. Every
+// per-level answer clamps the level to its list, and a level reads its own entry and the next
+// one's: past two beyond the longest list only the level's number changes, so the walk skips to
+// the last three levels, where the bounds are tested.
+template <typename Visit> void VisitLevels(uint32_t top, uint32_t longest, Visit visit)
+{
+    const uint32_t spread = std::min(top, longest + 2);
+    for (uint32_t level = 0; level <= spread; ++level)
+        visit(level);
+    for (uint32_t level = std::max(spread + 1, top - std::min(top, 2u)); level <= top; ++level)
+        visit(level);
+}
+
+void AskEveryLevel(const SkillProfile& profile, uint32_t longest)
 {
     // Sums keep the answers from being optimised away and catch nothing but crashes.
     double sum = 0.0;
@@ -60,11 +86,10 @@ void AskEveryLevel(const SkillProfile& profile)
             profile.GetEndBuffOtherFxPakName(level).size() +
             profile.GetChargeAuraName(level).size();
     };
-    // Every answer clamps the level to its list: the levels up to two past the ultimate one,
-    // then the last, take every path that the levels between them take.
+    // The levels up to two past the ultimate one, then the last, take every path that the
+    // levels between them take.
     const uint32_t ultimate = std::min(profile.GetUltimateLevel() + 2, kLastLevel);
-    for (uint32_t level = 0; level <= ultimate; ++level)
-        ask(level);
+    VisitLevels(ultimate, longest, ask);
     if (ultimate < kLastLevel)
         ask(kLastLevel);
     (void)sum;
@@ -72,10 +97,10 @@ void AskEveryLevel(const SkillProfile& profile)
 }
 
 // One level's numbers and the next level's changes, as the tooltip prints them.
-void PrintLevels(const SkillProfile& profile)
+void PrintLevels(const SkillProfile& profile, uint32_t longest)
 {
     const uint32_t last = std::min(profile.GetUltimateLevel() + 2, kLastLevel);
-    for (uint32_t level = 0; level <= last; ++level) {
+    VisitLevels(last, longest, [&](uint32_t level) {
         std::vector<GameTextLine> lines;
         const SkillProfile_Modifiers& modifiers = profile.GetSkillModifierData(level);
         modifiers.CreateText(GameTextClass::Default, lines);
@@ -89,7 +114,7 @@ void PrintLevels(const SkillProfile& profile)
         sum += profile.GetSkillModifierData(level + 1);
         SkillProfile_ProjectileModifiers projectileSum = projectile;
         projectileSum += profile.GetSkillProjectileModifierData(level + 1);
-    }
+    });
 }
 
 void HandOver(const SkillProfile& profile)
@@ -115,7 +140,7 @@ void HandOver(const SkillProfile& profile)
 }
 
 // The record as a skill of a character's manager, through every level a player could reach.
-void RunSkill(const LoadTable& table)
+void RunSkill(const LoadTable& table, uint32_t longest)
 {
     ObjectManager& objects = ObjectManager::Instance();
     SkillManager manager;
@@ -132,26 +157,32 @@ void RunSkill(const LoadTable& table)
         skill = new Skill();
         objects.RegisterObject(skill);
     }
-    skill->SetObjectName("Records/Fuzz/Fuzz.dbr");
+    skill->SetObjectName(kRecordName);
     skill->Load(table);
     skill->SetManager(&manager);
     skill->PreLoad(true);
     const uint32_t last = skill->GetMaxLevel() + 1;
     size_t length = skill->CreateUISkillName().size();
-    for (uint32_t level = 0; level <= last; ++level) {
+    std::vector<GameTextLine> lines;
+    // The heading names the skill whatever its level.
+    skill->CreateUISkillHeading(lines);
+    VisitLevels(last, longest, [&](uint32_t level) {
         skill->SetSkillLevel(level);
         skill->IncrementAugmentedSkillLevel(level);
         skill->PreLoadPet();
         skill->SetAvailability(false, false);
         length += skill->UseDefaultWhenUnavailable() ? 1 : 0;
-        std::vector<GameTextLine> lines;
-        skill->CreateUISkillHeading(lines);
+        lines.clear();
         skill->CreateUIParameterText(lines);
         skill->CreateUINextParameterText(lines);
-        skill->CreateUIShortSummaryText(GameTextClass::SkillStatsCurrent, lines);
-        skill->CreateUIShortSummaryText(GameTextClass::SkillStatsNext, lines);
         length += lines.size();
-    }
+    });
+    // The short summary prints a subset of the parameter text's lines: once, at the last level
+    // (never 0), in each style.
+    lines.clear();
+    skill->CreateUIShortSummaryText(GameTextClass::SkillStatsCurrent, lines);
+    skill->CreateUIShortSummaryText(GameTextClass::SkillStatsNext, lines);
+    length += lines.size();
     (void)length;
     manager.RemoveFromActiveList(skill);
     objects.DestroyObjectEx(skill, "fuzz", __LINE__);
@@ -170,19 +201,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     LoadTable table;
     table.Parse(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.dbr");
-    SkillProfile profile;
-    profile.LoadProfile(table);
+    // Loaded as the skill will load it, which then finds it in the hub's cache rather than
+    // reading the record a second time.
+    const SkillProfile& profile =
+        *GameEngine::Get().LoadSkillResource(Name::Create(NormalizeFileName(kRecordName)), table);
     if (profile.GetUltimateLevel() < profile.GetMaxLevel() ||
         profile.GetUltimateLevel() > SkillProfile::kMaxLevelCount ||
         profile.GetNumberOfProjectiles() == 0 ||
         profile.GetNumberOfProjectiles() > SkillProfile::kMaxProjectiles)
         abort();
-    AskEveryLevel(profile);
+    const uint32_t longest = LongestList(table);
+    AskEveryLevel(profile, longest);
     HandOver(profile);
-    PrintLevels(profile);
+    PrintLevels(profile, longest);
     // A copy answers on its own once the original is gone.
     const SkillProfile copy(profile);
-    AskEveryLevel(copy);
-    RunSkill(table);
+    AskEveryLevel(copy, longest);
+    RunSkill(table, longest);
     return 0;
 }

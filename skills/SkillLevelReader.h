@@ -2,33 +2,41 @@
 
 #include "engine/LoadTable.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <vector>
 
 namespace GAME {
 
-// Reads one level's entry of a skill record's per-level lists. A designer writes a value once
-// when it does not change, so a list shorter than the skill's levels lends its last entry to
-// every level past its end: "skillManaCost = 7" costs 7 at every level.
-class SkillLevelReader {
-public:
-    // Position i serves level i + 1.
-    SkillLevelReader(const LoadTable& table, uint32_t position) : table(table), position(position)
-    {}
-
-    float Float(const char* key) const { return table.GetFloatAt(key, EntryOf(key)); }
-    int32_t Int(const char* key) const { return table.GetIntAt(key, EntryOf(key)); }
-
-private:
-    size_t EntryOf(const char* key) const
-    {
-        const size_t count = table.GetValueCount(key);
-        return count == 0 ? 0 : std::min<size_t>(position, count - 1);
+// Reads one per-level list of a skill record into `member` of every level's entry; entry i
+// serves level i + 1. A designer writes a value once when it does not change, so a list shorter
+// than the skill's levels lends its last entry to every level past its end: "skillManaCost = 7"
+// costs 7 at every level. An absent key or a value that is not a number reads as 0. The key is
+// looked up once and each entry read once, however many levels there are.
+template <typename Entry, typename T>
+void ReadSkillLevels(const LoadTable& table, const char* key, T Entry::*member,
+                     std::vector<Entry>& levels)
+{
+    static_assert(std::is_same_v<T, float> || std::is_same_v<T, int32_t>);
+    if (levels.empty())
+        return;
+    const std::vector<std::string>* values = table.GetValues(key);
+    const size_t count = values != nullptr ? values->size() : 0;
+    T value = T();
+    for (size_t position = 0; position < levels.size(); ++position) {
+        if (position < count) {
+            const std::string& text = (*values)[position];
+            bool parsed = false;
+            if constexpr (std::is_same_v<T, float>)
+                parsed = LoadTable::ParseFloat(text, value);
+            else
+                parsed = LoadTable::ParseInt(text, value);
+            if (!parsed)
+                value = T();
+        }
+        levels[position].*member = value;
     }
-
-    const LoadTable& table;
-    uint32_t position;
-};
+}
 
 } // namespace GAME

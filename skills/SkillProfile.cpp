@@ -157,12 +157,10 @@ void SkillProfile::LoadProfile(const LoadTable& table)
     actorScaleTime = SaturateToInt(static_cast<double>(table.GetFloat("actorScaleTime")) * 1000.0);
     actorScale = table.GetFloat("actorScale");
 
-    modifiers.reserve(ultimateLevel);
-    projectileModifiers.reserve(ultimateLevel);
-    for (uint32_t position = 0; position < ultimateLevel; ++position) {
-        modifiers.emplace_back().Load(table, position);
-        projectileModifiers.emplace_back().Load(table, position);
-    }
+    modifiers.resize(ultimateLevel);
+    SkillProfile_Modifiers::LoadLevels(table, modifiers);
+    projectileModifiers.resize(ultimateLevel);
+    SkillProfile_ProjectileModifiers::LoadLevels(table, projectileModifiers);
 
     warmUpSoundName = table.GetString("skillWarmUpSound");
     swipeSoundName = table.GetString("skillSwipeSound");

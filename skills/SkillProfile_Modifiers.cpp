@@ -8,22 +8,23 @@
 
 namespace GAME {
 
-void SkillProfile_Modifiers::Load(const LoadTable& table, uint32_t position)
+void SkillProfile_Modifiers::LoadLevels(const LoadTable& table,
+                                        std::vector<SkillProfile_Modifiers>& levels)
 {
-    const SkillLevelReader level(table, position);
-    manaCost = level.Float("skillManaCost");
-    activeLifeCost = level.Float("skillActiveLifeCost");
-    activeManaCost = level.Float("skillActiveManaCost");
-    activeDuration = level.Float("skillActiveDuration");
-    targetRadius = level.Float("skillTargetRadius");
-    targetAngle = level.Float("skillTargetAngle");
-    targetNumber = level.Int("skillTargetNumber");
-    cooldownTime = level.Float("skillCooldownTime");
-    speedAcceleration = level.Float("skillSpeedAcceleration");
-    explosionRadius = level.Float("explosionRadius");
-    projectileLaunchRotation = level.Float("projectileLaunchRotation");
-    projectileLaunchNumber = level.Int("projectileLaunchNumber");
-    projectilePiercing = level.Float("projectilePiercing");
+    using Self = SkillProfile_Modifiers;
+    ReadSkillLevels(table, "skillManaCost", &Self::manaCost, levels);
+    ReadSkillLevels(table, "skillActiveLifeCost", &Self::activeLifeCost, levels);
+    ReadSkillLevels(table, "skillActiveManaCost", &Self::activeManaCost, levels);
+    ReadSkillLevels(table, "skillActiveDuration", &Self::activeDuration, levels);
+    ReadSkillLevels(table, "skillTargetRadius", &Self::targetRadius, levels);
+    ReadSkillLevels(table, "skillTargetAngle", &Self::targetAngle, levels);
+    ReadSkillLevels(table, "skillTargetNumber", &Self::targetNumber, levels);
+    ReadSkillLevels(table, "skillCooldownTime", &Self::cooldownTime, levels);
+    ReadSkillLevels(table, "skillSpeedAcceleration", &Self::speedAcceleration, levels);
+    ReadSkillLevels(table, "explosionRadius", &Self::explosionRadius, levels);
+    ReadSkillLevels(table, "projectileLaunchRotation", &Self::projectileLaunchRotation, levels);
+    ReadSkillLevels(table, "projectileLaunchNumber", &Self::projectileLaunchNumber, levels);
+    ReadSkillLevels(table, "projectilePiercing", &Self::projectilePiercing, levels);
 }
 
 SkillProfile_Modifiers& SkillProfile_Modifiers::operator+=(const SkillProfile_Modifiers& other)

@@ -18,9 +18,9 @@ public:
     SkillProfile_Modifiers(const SkillProfile_Modifiers&) = default;
     SkillProfile_Modifiers& operator=(const SkillProfile_Modifiers&) = default;
 
-    // Reads entry `position` of each per-level list, or its last entry when the list is shorter;
-    // position i serves level i + 1.
-    void Load(const LoadTable& table, uint32_t position);
+    // Fills every entry of `levels` from the record's per-level lists: entry i serves level
+    // i + 1 and reads entry i of each list, or its last entry when the list is shorter.
+    static void LoadLevels(const LoadTable& table, std::vector<SkillProfile_Modifiers>& levels);
 
     SkillProfile_Modifiers& operator+=(const SkillProfile_Modifiers& other);
 

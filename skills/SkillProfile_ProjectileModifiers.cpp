@@ -8,14 +8,21 @@
 
 namespace GAME {
 
-void SkillProfile_ProjectileModifiers::Load(const LoadTable& table, uint32_t position)
+void SkillProfile_ProjectileModifiers::LoadLevels(
+    const LoadTable& table, std::vector<SkillProfile_ProjectileModifiers>& levels)
 {
-    const SkillLevelReader level(table, position);
-    explosionRadius = level.Float("projectileExplosionRadius");
-    fragmentsName = table.GetString("projectileFragmentsName");
-    fragmentsLaunchNumberMin = level.Int("projectileFragmentsLaunchNumberMin");
-    fragmentsLaunchNumberMax = level.Int("projectileFragmentsLaunchNumberMax");
-    piercingChance = level.Float("projectilePiercingChance");
+    using Self = SkillProfile_ProjectileModifiers;
+    ReadSkillLevels(table, "projectileExplosionRadius", &Self::explosionRadius, levels);
+    if (!levels.empty()) {
+        const std::string fragments = table.GetString("projectileFragmentsName");
+        for (Self& level : levels)
+            level.fragmentsName = fragments;
+    }
+    ReadSkillLevels(table, "projectileFragmentsLaunchNumberMin", &Self::fragmentsLaunchNumberMin,
+                    levels);
+    ReadSkillLevels(table, "projectileFragmentsLaunchNumberMax", &Self::fragmentsLaunchNumberMax,
+                    levels);
+    ReadSkillLevels(table, "projectilePiercingChance", &Self::piercingChance, levels);
 }
 
 SkillProfile_ProjectileModifiers&

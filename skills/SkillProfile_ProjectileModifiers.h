@@ -18,9 +18,11 @@ public:
     SkillProfile_ProjectileModifiers(const SkillProfile_ProjectileModifiers&) = default;
     SkillProfile_ProjectileModifiers& operator=(const SkillProfile_ProjectileModifiers&) = default;
 
-    // Reads entry `position` of each per-level list, or its last entry when the list is shorter;
-    // the fragments name is one for all levels.
-    void Load(const LoadTable& table, uint32_t position);
+    // Fills every entry of `levels` from the record's per-level lists: entry i serves level
+    // i + 1 and reads entry i of each list, or its last entry when the list is shorter; the
+    // fragments name is one for all levels.
+    static void LoadLevels(const LoadTable& table,
+                           std::vector<SkillProfile_ProjectileModifiers>& levels);
 
     // The receiver keeps its own fragments name.
     SkillProfile_ProjectileModifiers& operator+=(const SkillProfile_ProjectileModifiers& other);

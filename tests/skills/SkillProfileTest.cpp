@@ -113,9 +113,9 @@ TEST_F(SkillProfileTest, RecordCountsStayInBounds)
 
 template <class Modifiers> Modifiers Level(const std::string& text)
 {
-    Modifiers record;
-    record.Load(Record(text), 0);
-    return record;
+    std::vector<Modifiers> levels(1);
+    Modifiers::LoadLevels(Record(text), levels);
+    return levels.front();
 }
 
 TEST(SkillProfile_Modifiers, SumAddsEveryFieldAndIntegersStopAtTheirRange)
