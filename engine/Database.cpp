@@ -70,8 +70,7 @@ bool Database::SetRoot(const std::string& folder)
     failed.clear();
     memoryFiles.clear();
     marking = false;
-    keysSinceMark.clear();
-    spellingsSinceMark.clear();
+    cachedSinceMark = false;
     scanned = false;
     recordPathsSorted = false;
     ++generation;
@@ -182,26 +181,26 @@ const LoadTable* Database::FindLoadTable(const std::string& recordPath)
     std::lock_guard<std::recursive_mutex> guard(lock);
     // Each spelling keeps its answer, a missing record's too: hostile records name many.
     if (const auto named = tablesAsNamed.find(recordPath); named != tablesAsNamed.end())
-        return named->second;
+        return named->second.table;
     std::string key = Normalize(recordPath);
     if (key.empty())
         return nullptr;
     const LoadTable* table = nullptr;
     if (const auto found = tables.find(key); found != tables.end()) {
-        table = found->second.get();
+        table = found->second.table.get();
     } else if (failed.count(key) == 0) {
-        NoteCached(keysSinceMark, key);
         std::string bytes;
         if (ReadNormalized(key, recordPath, bytes)) {
             auto loaded = std::make_unique<LoadTable>();
             loaded->Parse(bytes, recordPath);
-            table = tables.emplace(std::move(key), std::move(loaded)).first->second.get();
+            table = loaded.get();
+            tables.emplace(std::move(key), CachedTable{std::move(loaded), marking});
         } else {
-            failed.insert(std::move(key));
+            failed.emplace(std::move(key), marking);
         }
     }
-    NoteCached(spellingsSinceMark, recordPath);
-    tablesAsNamed.emplace(recordPath, table);
+    cachedSinceMark |= marking;
+    tablesAsNamed.emplace(recordPath, NamedTable{table, marking});
     return table;
 }
 
@@ -209,13 +208,14 @@ const LoadTable* Database::FindCachedTable(const std::string& recordPath)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
     if (const auto named = tablesAsNamed.find(recordPath); named != tablesAsNamed.end())
-        return named->second;
+        return named->second.table;
     const auto found = tables.find(Normalize(recordPath));
     if (found == tables.end())
         return nullptr;
-    NoteCached(spellingsSinceMark, recordPath);
-    tablesAsNamed.emplace(recordPath, found->second.get());
-    return found->second.get();
+    cachedSinceMark |= marking;
+    const LoadTable* table = found->second.table.get();
+    tablesAsNamed.emplace(recordPath, NamedTable{table, marking});
+    return table;
 }
 
 const LoadTable& Database::GetLoadTable(const std::string& recordPath)
@@ -248,10 +248,10 @@ void Database::Forget(const std::string& normalized)
     // Spellings are kept only for paths asked, loaded or not.
     if (found == tables.end() && failed.count(normalized) == 0)
         return;
-    const LoadTable* table = found != tables.end() ? found->second.get() : nullptr;
+    const LoadTable* table = found != tables.end() ? found->second.table.get() : nullptr;
     std::erase_if(tablesAsNamed, [&](const auto& named) {
-        return named.second != nullptr ? named.second == table
-                                       : Normalize(named.first) == normalized;
+        return named.second.table != nullptr ? named.second.table == table
+                                             : Normalize(named.first) == normalized;
     });
     failed.erase(normalized);
     // Holders of a dropped table find out by the generation.
@@ -259,34 +259,29 @@ void Database::Forget(const std::string& normalized)
         ++generation;
 }
 
-void Database::NoteCached(std::vector<std::string>& since, const std::string& key)
-{
-    if (marking)
-        since.push_back(key);
-}
-
 void Database::MarkCached()
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
     marking = true;
-    keysSinceMark.clear();
-    spellingsSinceMark.clear();
+    cachedSinceMark = false;
+    for (auto& [key, cached] : tables)
+        cached.sinceMark = false;
+    for (auto& [spelling, named] : tablesAsNamed)
+        named.sinceMark = false;
+    for (auto& [key, sinceMark] : failed)
+        sinceMark = false;
 }
 
 void Database::ForgetSinceMark()
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
-    // Only spellings asked since the mark can name what was cached since.
-    for (const std::string& spelling : spellingsSinceMark)
-        tablesAsNamed.erase(spelling);
-    for (const std::string& key : keysSinceMark) {
-        failed.erase(key);
-        if (tables.erase(key) != 0)
-            ++generation;
-    }
-    // Their room goes too: a run that ends as it began has allocated nothing.
-    std::vector<std::string>().swap(keysSinceMark);
-    std::vector<std::string>().swap(spellingsSinceMark);
+    if (!cachedSinceMark)
+        return;
+    cachedSinceMark = false;
+    std::erase_if(tablesAsNamed, [](const auto& named) { return named.second.sinceMark; });
+    std::erase_if(failed, [](const auto& entry) { return entry.second; });
+    if (std::erase_if(tables, [](const auto& cached) { return cached.second.sinceMark; }) != 0)
+        ++generation;
 }
 
 } // namespace GAME

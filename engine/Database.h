@@ -3,9 +3,9 @@
 #include "engine/LoadTable.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -70,21 +70,30 @@ private:
     bool ReadNormalized(const std::string& normalized, const std::string& path, std::string& bytes);
     // Drops the cached table of the normalised path, its spellings and its failed look-up.
     void Forget(const std::string& normalized);
-    void NoteCached(std::vector<std::string>& since, const std::string& key);
+
+    // Each cache entry knows whether it came after `MarkCached`: a short use that caches a
+    // handful of records then forgets them without copying their paths aside.
+    struct CachedTable {
+        std::unique_ptr<LoadTable> table;
+        bool sinceMark = false;
+    };
+    struct NamedTable {
+        const LoadTable* table = nullptr;
+        bool sinceMark = false;
+    };
 
     std::recursive_mutex lock;
     std::string root;
     std::unordered_map<std::string, std::string> files; // normalized path -> file-system path
-    std::unordered_map<std::string, std::unique_ptr<LoadTable>> tables;
+    std::unordered_map<std::string, CachedTable> tables;
     // Loaded records by the spelling callers used: objects made from records ask for the same
     // path again and again, and this spares folding it each time.
-    std::unordered_map<std::string, const LoadTable*> tablesAsNamed;
-    std::set<std::string> failed;
+    std::unordered_map<std::string, NamedTable> tablesAsNamed;
+    std::map<std::string, bool> failed; // normalized path -> failed since the mark
     std::unordered_map<std::string, std::string> memoryFiles; // normalized path -> bytes
-    // Keys and spellings cached since `MarkCached`, while marking.
     bool marking = false;
-    std::vector<std::string> keysSinceMark;
-    std::vector<std::string> spellingsSinceMark;
+    // Whether anything was cached since the mark, so that forgetting nothing walks nothing.
+    bool cachedSinceMark = false;
     std::vector<std::string> sortedRecordPaths;
     bool recordPathsSorted = false;
     bool scanned = false;
