@@ -144,11 +144,19 @@ void LoadAnimationRows(const LoadTable& table, AnimationSet& set, const char* pr
 {
     if (!table.HasKeyStartingWith(prefix))
         return;
-    std::string key;
+    std::string key(prefix);
+    const size_t prefixLength = key.size();
     key.reserve(64);
-    auto build = [prefix, &key](const char* part, const char* number) -> const char* {
-        key.assign(prefix).append(part).append(number);
+    auto build = [prefixLength, &key](const char* part, const char* number) -> const char* {
+        key.resize(prefixLength);
+        key.append(part).append(number);
         return key.c_str();
+    };
+    // The row's first value without a copy: most rows name nothing.
+    static const std::string noValue;
+    auto firstValue = [&table](const char* rowKey) -> const std::string& {
+        const std::vector<std::string>* values = table.GetValues(rowKey);
+        return values != nullptr && !values->empty() ? values->front() : noValue;
     };
     for (const AnimationRow& row : kAnimationRows) {
         const int32_t last = row.last == kSpecialRows ? specialRows : row.last;
@@ -157,10 +165,9 @@ void LoadAnimationRows(const LoadTable& table, AnimationSet& set, const char* pr
             char number[12] = "";
             if (n != 0)
                 *std::to_chars(number, number + sizeof(number) - 1, n).ptr = '\0';
-            const std::string name = table.GetString(build(row.name, number));
-            const std::string reference = row.reference != nullptr
-                                              ? table.GetString(build(row.reference, number))
-                                              : std::string();
+            const std::string& name = firstValue(build(row.name, number));
+            const std::string& reference =
+                row.reference != nullptr ? firstValue(build(row.reference, number)) : noValue;
             if (name.empty() && reference.empty())
                 continue;
             const float weight = row.weight != nullptr
@@ -774,7 +781,11 @@ void Character::LoadOwnAnimationSet(const LoadTable& table, size_t style)
 
 void Character::LoadAnimationSound(const LoadTable& table, const char* key, float chance)
 {
-    animationSounds.AddSound(Name::Create(key), table.GetString(key), chance);
+    // Most records name few of these sounds: the name is hashed only for one that is added.
+    const std::string record = table.GetString(key);
+    if (record.empty() || !(chance > 0.0f))
+        return;
+    animationSounds.AddSound(Name::Create(key), record, chance);
 }
 
 void Character::LoadAnimationSound(const LoadTable& table, const char* key, const char* chanceKey)

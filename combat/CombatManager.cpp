@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -114,6 +115,7 @@ void CombatManager::LoadRecord(const std::string& recordName)
     // A negative weight would wrap to billions and swallow every other region; the total stays
     // within what a roll can reach.
     regionTable.clear();
+    regionTable.reserve(std::size(kRegionKeys));
     uint64_t total = 0;
     for (const RegionKey& entry : kRegionKeys) {
         const uint32_t chance = static_cast<uint32_t>(Max(table.GetInt(entry.key, 0), 0));
@@ -127,11 +129,14 @@ void CombatManager::LoadRecord(const std::string& recordName)
         formulas[entry.formula] = LoadDesignerEquation(table, entry.key, this, kFormulaLoadFailure);
     }
 
+    static constexpr const char* kBandKeys[kNumDamageBands][2] = {
+        {"pthThreshold1", "pthDamageModifier1"}, {"pthThreshold2", "pthDamageModifier2"},
+        {"pthThreshold3", "pthDamageModifier3"}, {"pthThreshold4", "pthDamageModifier4"},
+        {"pthThreshold5", "pthDamageModifier5"}, {"pthThreshold6", "pthDamageModifier6"},
+    };
     for (size_t band = 0; band < kNumDamageBands; ++band) {
-        const std::string number = std::to_string(band + 1);
-        damageBands[band].threshold = table.GetFloat(("pthThreshold" + number).c_str(), 0.0f);
-        damageBands[band].damageModifier =
-            table.GetFloat(("pthDamageModifier" + number).c_str(), 0.0f);
+        damageBands[band].threshold = table.GetFloat(kBandKeys[band][0], 0.0f);
+        damageBands[band].damageModifier = table.GetFloat(kBandKeys[band][1], 0.0f);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/OwnedList.h"
 #include "engine/RecordKeyIndex.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -46,6 +47,8 @@ public:
     void SetRandomGen(RandomUniform* random) { randomGen.Lend(random); }
     void GetCostInfo(CostInfo_DefenseAttributes& info) const;
     void Clear();
+    // Room for `count` attributes, for a loader that knows how many it will add.
+    void Reserve(size_t count) { attributes.Reserve(count); }
 
     const AttributeList& GetAttributes() const { return attributes; }
 
@@ -103,6 +106,7 @@ void LoadCharacterAttribute(DefenseAttributeStore& store, const LoadTable& recor
 template <typename... T>
 void LoadCharacterAttributes(DefenseAttributeStore& store, const LoadTable& record)
 {
+    store.Reserve(sizeof...(T));
     (LoadCharacterAttribute<T>(store, record), ...);
 }
 

@@ -19,29 +19,50 @@ const LoadTable& EmptyTable()
     return empty;
 }
 
-// Every look-up normalizes its path, so this one is built in a single pass and allocation; it
-// gives the same key as NormalizeFileNameLower followed by dropping the leading separators.
-std::string Normalize(const std::string& path)
+char FoldPathChar(char c)
 {
-    size_t start = 0;
-    while (start < path.size() && (path[start] == '\\' || path[start] == '/'))
-        ++start;
-    std::string key(path, start);
-    for (char& c : key) {
-        if (c == '/')
-            c = '\\';
-        else if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        else if (static_cast<unsigned char>(c) >= 0x80)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return key;
+    if (c == '/')
+        return '\\';
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<char>(c - 'A' + 'a');
+    if (static_cast<unsigned char>(c) >= 0x80)
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c;
 }
 
+// A path's key: the same as NormalizeFileNameLower followed by dropping the leading separators.
+// Every look-up folds its path, and most only compare the key, so it is built on the stack
+// unless the path is long; a key kept is copied from it.
+class FoldedRecordKey {
+public:
+    explicit FoldedRecordKey(std::string_view path)
+    {
+        while (!path.empty() && (path.front() == '\\' || path.front() == '/'))
+            path.remove_prefix(1);
+        char* out = local;
+        if (path.size() > sizeof(local)) {
+            heap.resize(path.size());
+            out = heap.data();
+        }
+        for (size_t i = 0; i < path.size(); ++i)
+            out[i] = FoldPathChar(path[i]);
+        key = std::string_view(out, path.size());
+    }
+    FoldedRecordKey(const FoldedRecordKey&) = delete;
+    FoldedRecordKey& operator=(const FoldedRecordKey&) = delete;
+
+    std::string_view Get() const { return key; }
+
+private:
+    char local[256];
+    std::string heap;
+    std::string_view key;
+};
+
 // Adds the folder's files and queues its sub-folders; false when it cannot be read.
+template <typename Files>
 bool ScanFolder(const std::filesystem::path& base, const std::filesystem::path& folder,
-                std::vector<std::filesystem::path>& pending,
-                std::unordered_map<std::string, std::string>& files)
+                std::vector<std::filesystem::path>& pending, Files& files)
 {
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
@@ -52,7 +73,7 @@ bool ScanFolder(const std::filesystem::path& base, const std::filesystem::path& 
             pending.push_back(it->path());
         } else if (it->is_regular_file(entryError)) {
             const std::string relative = it->path().lexically_relative(base).generic_string();
-            files.emplace(Normalize(relative), it->path().string());
+            files.emplace(std::string(FoldedRecordKey(relative).Get()), it->path().string());
         }
     }
     return !error;
@@ -70,8 +91,7 @@ bool Database::SetRoot(const std::string& folder)
     failed.clear();
     memoryFiles.clear();
     marking = false;
-    keysSinceMark.clear();
-    spellingsSinceMark.clear();
+    cachedSinceMark = false;
     scanned = false;
     recordPathsSorted = false;
     ++generation;
@@ -106,7 +126,7 @@ void Database::Rescan()
                      root.c_str(), unreadable, firstUnreadable.c_str());
 }
 
-std::string Database::FindFile(const std::string& normalized)
+std::string Database::FindFile(std::string_view normalized)
 {
     if (root.empty())
         return std::string();
@@ -147,16 +167,16 @@ const std::vector<std::string>& Database::GetSortedRecordPaths()
 std::string Database::ResolvePath(const std::string& path)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
-    return FindFile(Normalize(path));
+    return FindFile(FoldedRecordKey(path).Get());
 }
 
 bool Database::ReadFile(const std::string& path, std::string& bytes)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
-    return ReadNormalized(Normalize(path), path, bytes);
+    return ReadNormalized(FoldedRecordKey(path).Get(), path, bytes);
 }
 
-bool Database::ReadNormalized(const std::string& normalized, const std::string& path,
+bool Database::ReadNormalized(std::string_view normalized, const std::string& path,
                               std::string& bytes)
 {
     if (const auto held = memoryFiles.find(normalized); held != memoryFiles.end()) {
@@ -182,28 +202,29 @@ const LoadTable* Database::FindLoadTable(const std::string& recordPath)
     std::lock_guard<std::recursive_mutex> guard(lock);
     // Each spelling keeps its answer, a missing record's too: hostile records name many.
     if (const auto named = tablesAsNamed.find(recordPath); named != tablesAsNamed.end())
-        return named->second;
-    std::string key = Normalize(recordPath);
+        return named->second.table;
+    const FoldedRecordKey folded(recordPath);
+    const std::string_view key = folded.Get();
     if (key.empty())
         return nullptr;
     const LoadTable* table = nullptr;
     if (const auto found = tables.find(key); found != tables.end()) {
-        table = found->second.get();
+        table = found->second.table.get();
     } else if (failed.count(key) == 0) {
-        NoteCached(keysSinceMark, key);
         std::string bytes;
         // A record held in memory is parsed where it is held rather than from a copy.
         const auto held = memoryFiles.find(key);
         if (held != memoryFiles.end() || ReadNormalized(key, recordPath, bytes)) {
             auto loaded = std::make_unique<LoadTable>();
             loaded->Parse(held != memoryFiles.end() ? held->second : bytes, recordPath);
-            table = tables.emplace(std::move(key), std::move(loaded)).first->second.get();
+            table = loaded.get();
+            tables.emplace(std::string(key), CachedTable{std::move(loaded), marking});
         } else {
-            failed.insert(std::move(key));
+            failed.emplace(std::string(key), marking);
         }
     }
-    NoteCached(spellingsSinceMark, recordPath);
-    tablesAsNamed.emplace(recordPath, table);
+    cachedSinceMark |= marking;
+    tablesAsNamed.emplace(recordPath, NamedTable{table, marking});
     return table;
 }
 
@@ -211,13 +232,14 @@ const LoadTable* Database::FindCachedTable(const std::string& recordPath)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
     if (const auto named = tablesAsNamed.find(recordPath); named != tablesAsNamed.end())
-        return named->second;
-    const auto found = tables.find(Normalize(recordPath));
+        return named->second.table;
+    const auto found = tables.find(FoldedRecordKey(recordPath).Get());
     if (found == tables.end())
         return nullptr;
-    NoteCached(spellingsSinceMark, recordPath);
-    tablesAsNamed.emplace(recordPath, found->second.get());
-    return found->second.get();
+    cachedSinceMark |= marking;
+    const LoadTable* table = found->second.table.get();
+    tablesAsNamed.emplace(recordPath, NamedTable{table, marking});
+    return table;
 }
 
 const LoadTable& Database::GetLoadTable(const std::string& recordPath)
@@ -229,66 +251,68 @@ const LoadTable& Database::GetLoadTable(const std::string& recordPath)
 void Database::PutFile(const std::string& path, std::string bytes)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
-    const std::string key = Normalize(path);
-    Forget(key);
+    const FoldedRecordKey key(path);
+    Forget(key.Get());
     recordPathsSorted = false;
-    memoryFiles.insert_or_assign(key, std::move(bytes));
+    if (const auto held = memoryFiles.find(key.Get()); held != memoryFiles.end())
+        held->second = std::move(bytes);
+    else
+        memoryFiles.emplace(std::string(key.Get()), std::move(bytes));
 }
 
 void Database::RemoveFile(const std::string& path)
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
-    const std::string key = Normalize(path);
-    Forget(key);
+    const FoldedRecordKey key(path);
+    Forget(key.Get());
     recordPathsSorted = false;
-    memoryFiles.erase(key);
+    if (const auto held = memoryFiles.find(key.Get()); held != memoryFiles.end())
+        memoryFiles.erase(held);
 }
 
-void Database::Forget(const std::string& normalized)
+void Database::Forget(std::string_view normalized)
 {
     const auto found = tables.find(normalized);
     // Spellings are kept only for paths asked, loaded or not.
     if (found == tables.end() && failed.count(normalized) == 0)
         return;
-    const LoadTable* table = found != tables.end() ? found->second.get() : nullptr;
+    const LoadTable* table = found != tables.end() ? found->second.table.get() : nullptr;
     std::erase_if(tablesAsNamed, [&](const auto& named) {
-        return named.second != nullptr ? named.second == table
-                                       : Normalize(named.first) == normalized;
+        return named.second.table != nullptr ? named.second.table == table
+                                             : FoldedRecordKey(named.first).Get() == normalized;
     });
-    failed.erase(normalized);
+    if (const auto gone = failed.find(normalized); gone != failed.end())
+        failed.erase(gone);
     // Holders of a dropped table find out by the generation.
-    if (tables.erase(normalized) != 0)
+    if (found != tables.end()) {
+        tables.erase(found);
         ++generation;
-}
-
-void Database::NoteCached(std::vector<std::string>& since, const std::string& key)
-{
-    if (marking)
-        since.push_back(key);
+    }
 }
 
 void Database::MarkCached()
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
     marking = true;
-    keysSinceMark.clear();
-    spellingsSinceMark.clear();
+    cachedSinceMark = false;
+    for (auto& [key, cached] : tables)
+        cached.sinceMark = false;
+    for (auto& [spelling, named] : tablesAsNamed)
+        named.sinceMark = false;
+    for (auto& [key, sinceMark] : failed)
+        sinceMark = false;
 }
 
 void Database::ForgetSinceMark()
 {
     std::lock_guard<std::recursive_mutex> guard(lock);
-    // Only spellings asked since the mark can name what was cached since.
-    for (const std::string& spelling : spellingsSinceMark)
-        tablesAsNamed.erase(spelling);
-    for (const std::string& key : keysSinceMark) {
-        failed.erase(key);
-        if (tables.erase(key) != 0)
-            ++generation;
-    }
-    // Their room goes too: a run that ends as it began has allocated nothing.
-    std::vector<std::string>().swap(keysSinceMark);
-    std::vector<std::string>().swap(spellingsSinceMark);
+    if (!cachedSinceMark)
+        return;
+    cachedSinceMark = false;
+    std::erase_if(tablesAsNamed, [](const auto& named) { return named.second.sinceMark; });
+    std::erase_if(failed, [](const auto& entry) { return entry.second; });
+    if (std::erase_if(tables, [](const auto& cached) { return cached.second.sinceMark; }) != 0)
+        ++generation;
 }
 
 } // namespace GAME

@@ -3,10 +3,11 @@
 #include "engine/LoadTable.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -64,27 +65,44 @@ public:
 private:
     // Lists every regular file under the root; folders that cannot be read are logged.
     void Rescan();
-    std::string FindFile(const std::string& normalized);
+    std::string FindFile(std::string_view normalized);
     // A record already loaded, or null; loads nothing.
     const LoadTable* FindCachedTable(const std::string& recordPath);
-    bool ReadNormalized(const std::string& normalized, const std::string& path, std::string& bytes);
+    bool ReadNormalized(std::string_view normalized, const std::string& path, std::string& bytes);
     // Drops the cached table of the normalised path, its spellings and its failed look-up.
-    void Forget(const std::string& normalized);
-    void NoteCached(std::vector<std::string>& since, const std::string& key);
+    void Forget(std::string_view normalized);
+
+    // Each cache entry knows whether it came after `MarkCached`: a short use that caches a
+    // handful of records then forgets them without copying their paths aside.
+    struct CachedTable {
+        std::unique_ptr<LoadTable> table;
+        bool sinceMark = false;
+    };
+    struct NamedTable {
+        const LoadTable* table = nullptr;
+        bool sinceMark = false;
+    };
+
+    // Normalised keys are looked up by a folded view, without a string made for each.
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+    template <typename Value>
+    using KeyMap = std::unordered_map<std::string, Value, KeyHash, std::equal_to<>>;
 
     std::recursive_mutex lock;
     std::string root;
-    std::unordered_map<std::string, std::string> files; // normalized path -> file-system path
-    std::unordered_map<std::string, std::unique_ptr<LoadTable>> tables;
+    KeyMap<std::string> files; // normalized path -> file-system path
+    KeyMap<CachedTable> tables;
     // Loaded records by the spelling callers used: objects made from records ask for the same
     // path again and again, and this spares folding it each time.
-    std::unordered_map<std::string, const LoadTable*> tablesAsNamed;
-    std::set<std::string> failed;
-    std::unordered_map<std::string, std::string> memoryFiles; // normalized path -> bytes
-    // Keys and spellings cached since `MarkCached`, while marking.
+    std::unordered_map<std::string, NamedTable> tablesAsNamed;
+    std::map<std::string, bool, std::less<>> failed; // normalized path -> failed since the mark
+    KeyMap<std::string> memoryFiles;                 // normalized path -> bytes
     bool marking = false;
-    std::vector<std::string> keysSinceMark;
-    std::vector<std::string> spellingsSinceMark;
+    // Whether anything was cached since the mark, so that forgetting nothing walks nothing.
+    bool cachedSinceMark = false;
     std::vector<std::string> sortedRecordPaths;
     bool recordPathsSorted = false;
     bool scanned = false;

@@ -34,6 +34,7 @@
 #include "items/EquipManager_HandState.h"
 #include "items/Item.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -140,6 +141,13 @@ void Exercise(Character& character, Character& attacker)
 // rest spread over the frames; then the late callbacks a finished death may still hear.
 void Die(Character& character)
 {
+    static const auto names = [] {
+        std::array<Name, std::size(kCallbacks)> made;
+        for (size_t i = 0; i < made.size(); ++i)
+            made[i] = Name::Create(kCallbacks[i]);
+        return made;
+    }();
+    static const Name physicsComplete = Name::Create("PhysicsComplete");
     DeathManager* deaths = character.GetDeathManager();
     if (deaths == nullptr)
         return;
@@ -150,9 +158,9 @@ void Die(Character& character)
     size_t frame = 0;
     for (const int32_t ms : kDeathFrameMs) {
         if (frame < std::size(kCallbacks))
-            deaths->AnimationCallback(Name::Create(kCallbacks[frame]));
+            deaths->AnimationCallback(names[frame]);
         else if (frame == std::size(kCallbacks))
-            deaths->ExternalEvent(Name::Create("PhysicsComplete"));
+            deaths->ExternalEvent(physicsComplete);
         ++frame;
         character.UpdateSelf(ms);
         deaths->Update(ms);
@@ -161,8 +169,8 @@ void Die(Character& character)
             break;
         }
     }
-    for (const char* callback : kCallbacks)
-        deaths->AnimationCallback(Name::Create(callback));
+    for (const Name& callback : names)
+        deaths->AnimationCallback(callback);
 }
 
 // The loot rolling that a replica's record drives, reached on any character.

@@ -92,6 +92,14 @@ TEST_F(DatabaseTest, FilesHeldInMemoryComeFirstAndReplacingOneDropsItsTable)
     EXPECT_EQ(db.GetLoadTable("Records/Both.dbr").GetInt("value"), 1);
     ASSERT_TRUE(db.SetRoot(files.GetRoot()));
     EXPECT_FALSE(db.LoadTableFile("Records/Only.dbr"));
+
+    // A path longer than most folds alike.
+    const std::string deep = "Records/" + std::string(300, 'D') + ".dbr";
+    db.PutFile(deep, "value = 7\n");
+    ASSERT_TRUE(db.LoadTableFile("records\\" + std::string(300, 'd') + ".DBR"));
+    EXPECT_EQ(db.GetLoadTable(deep).GetInt("value"), 7);
+    db.RemoveFile("/" + deep);
+    EXPECT_FALSE(db.LoadTableFile(deep));
 }
 
 TEST_F(DatabaseTest, WhatWasCachedSinceTheMarkIsForgottenAndTheRestKept)
