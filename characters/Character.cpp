@@ -153,10 +153,9 @@ void LoadAnimationRows(const LoadTable& table, AnimationSet& set, const char* pr
         return key.c_str();
     };
     // The row's first value without a copy: most rows name nothing.
-    static const std::string noValue;
-    auto firstValue = [&table](const char* rowKey) -> const std::string& {
-        const std::vector<std::string>* values = table.GetValues(rowKey);
-        return values != nullptr && !values->empty() ? values->front() : noValue;
+    auto firstValue = [&table](const char* rowKey) -> std::string_view {
+        const LoadTable::Values values = table.GetValues(rowKey);
+        return values.empty() ? std::string_view() : values.front();
     };
     for (const AnimationRow& row : kAnimationRows) {
         const int32_t last = row.last == kSpecialRows ? specialRows : row.last;
@@ -165,16 +164,17 @@ void LoadAnimationRows(const LoadTable& table, AnimationSet& set, const char* pr
             char number[12] = "";
             if (n != 0)
                 *std::to_chars(number, number + sizeof(number) - 1, n).ptr = '\0';
-            const std::string& name = firstValue(build(row.name, number));
-            const std::string& reference =
-                row.reference != nullptr ? firstValue(build(row.reference, number)) : noValue;
+            const std::string_view name = firstValue(build(row.name, number));
+            const std::string_view reference = row.reference != nullptr
+                                                   ? firstValue(build(row.reference, number))
+                                                   : std::string_view();
             if (name.empty() && reference.empty())
                 continue;
             const float weight = row.weight != nullptr
                                      ? table.GetFloat(build(row.weight, number), 0.0f)
                                      : row.fixedWeight;
             const float speed = table.GetFloat(build(row.speed, number), 1.0f);
-            set.AddAnimation(row.type, name, speed, weight, reference);
+            set.AddAnimation(row.type, std::string(name), speed, weight, std::string(reference));
         }
     }
 }

@@ -11,11 +11,7 @@
 # an include of its own still fails there.
 set(GAME_PCH_HEADERS <algorithm> <array> <cmath> <cstdint> <cstring> <functional> <map> <memory>
   <string> <string_view> <unordered_map> <utility> <vector>)
-if(DEFINED ENV{XDG_CACHE_HOME})
-  set(GAME_PCH_CACHE "$ENV{XDG_CACHE_HOME}/game-pch" CACHE PATH "Where precompiled headers live")
-else()
-  set(GAME_PCH_CACHE "$ENV{HOME}/.cache/game-pch" CACHE PATH "Where precompiled headers live")
-endif()
+set(GAME_PCH_CACHE "${GAME_USER_CACHE}/game-pch" CACHE PATH "Where precompiled headers live")
 
 # game_precompile(TARGET [HEADERS h...] [USING t...]): TARGET's files start from the precompiled
 # standard headers and HEADERS, made with the definitions and options the USING targets give

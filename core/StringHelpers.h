@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,5 +35,12 @@ std::string FloatToString(float value);
 
 // min(index, count - 1): with a count of 0 the answer is -1, which callers treat as "none".
 int ClampIndexToCount(int index, int count);
+
+// Hashes a string and a view of one alike, so that a map keyed by strings is searched by a view
+// without a string made for it (with std::equal_to<>).
+struct StringViewHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+};
 
 } // namespace GAME

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/StringHelpers.h"
+
 #include "engine/LoadTable.h"
 
 #include <cstdint>
@@ -84,12 +86,8 @@ private:
     };
 
     // Normalised keys are looked up by a folded view, without a string made for each.
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
-    };
     template <typename Value>
-    using KeyMap = std::unordered_map<std::string, Value, KeyHash, std::equal_to<>>;
+    using KeyMap = std::unordered_map<std::string, Value, StringViewHash, std::equal_to<>>;
 
     std::recursive_mutex lock;
     std::string root;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/StringHelpers.h"
+
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,16 +27,12 @@ public:
     size_t GetListenerCount(const char* eventName) const;
 
 private:
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
-    };
     struct Listeners {
         std::vector<EventHandlerInterface*> handlers; // null marks one removed mid-send
         int sending = 0;
         bool needsCompaction = false;
     };
-    std::unordered_map<std::string, Listeners, KeyHash, std::equal_to<>> listeners;
+    std::unordered_map<std::string, Listeners, StringViewHash, std::equal_to<>> listeners;
 };
 
 } // namespace GAME

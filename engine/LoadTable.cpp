@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -40,11 +41,11 @@ std::string_view SkipPlus(std::string_view text)
 }
 
 // The value at `index` read as a T; `fallback` when there is none or it is not a T.
-template <typename T> T ValueAt(const std::vector<std::string>* values, size_t index, T fallback)
+template <typename T> T ValueAt(const LoadTable::Values& values, size_t index, T fallback)
 {
-    if (values == nullptr || index >= values->size())
+    if (index >= values.size())
         return fallback;
-    const std::string& text = (*values)[index];
+    const std::string_view text = values[index];
     T value = fallback;
     bool parsed = false;
     if constexpr (std::is_same_v<T, bool>)
@@ -57,13 +58,11 @@ template <typename T> T ValueAt(const std::vector<std::string>* values, size_t i
 }
 
 // Every value read as a T, 0 in place of one that is not, so that positions are kept.
-template <typename T> void AllValues(const std::vector<std::string>* values, std::vector<T>& out)
+template <typename T> void AllValues(const LoadTable::Values& values, std::vector<T>& out)
 {
     out.clear();
-    if (values == nullptr)
-        return;
-    out.reserve(values->size());
-    for (size_t i = 0; i < values->size(); ++i)
+    out.reserve(values.size());
+    for (size_t i = 0; i < values.size(); ++i)
         out.push_back(ValueAt(values, i, T()));
 }
 
@@ -76,9 +75,9 @@ bool IsNonFiniteNumber(std::string_view text)
     return error == std::errc() && end == text.data() + text.size() && !std::isfinite(real);
 }
 
-// A record's table is reserved for its lines, a key each at most, so that it grows once; within
-// a bound, so that a text of blank lines costs no great empty table. memchr spares a fuzzing
-// build a traced comparison per character.
+// A record's entries are reserved for its lines, a key each at most, so that they grow once;
+// within a bound, so that a text of blank lines costs no great empty table. memchr spares a
+// fuzzing build a traced comparison per character.
 constexpr size_t kMostLinesReserved = 512;
 
 size_t CountLinesUpTo(std::string_view text, size_t most)
@@ -96,21 +95,60 @@ size_t CountLinesUpTo(std::string_view text, size_t most)
     return lines;
 }
 
+// Offsets into a table's text are 32 bits: a record is never near this.
+constexpr size_t kLargestText = UINT32_MAX / 2;
+
 } // namespace
 
-bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
+LoadTable::Piece LoadTable::Keep(std::string_view piece)
+{
+    const Piece kept{static_cast<uint32_t>(text.size()), static_cast<uint32_t>(piece.size())};
+    text.append(piece);
+    text.push_back('\0');
+    return kept;
+}
+
+size_t LoadTable::SlotOf(std::string_view key) const
+{
+    const size_t mask = slots.size() - 1;
+    size_t slot = std::hash<std::string_view>()(key) & mask;
+    while (slots[slot] != 0 && KeyOf(entries[slots[slot] - 1]) != key)
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+void LoadTable::Rehash(size_t count)
+{
+    slots.assign(count, 0);
+    for (size_t entry = 0; entry < entries.size(); ++entry)
+        slots[SlotOf(KeyOf(entries[entry]))] = static_cast<uint32_t>(entry + 1);
+}
+
+bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
 {
     source = sourceName;
-    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-    entries.reserve(CountLinesUpTo(text, kMostLinesReserved));
+    if (input.size() >= 3 && input.substr(0, 3) == "\xEF\xBB\xBF")
+        input.remove_prefix(3);
+    if (input.size() > kLargestText - text.size()) {
+        gEngine->Log(Engine::LogData, "Record '%s' is %zu bytes, too long to read",
+                     sourceName.c_str(), input.size());
+        return false;
+    }
+    // Each key and value trimmed, with a NUL, takes no more room than its text and separator
+    // did, but for the last of a line.
+    const size_t lines = CountLinesUpTo(input, kMostLinesReserved);
+    text.reserve(text.size() + input.size() + lines);
+    entries.reserve(entries.size() + lines);
+    values.reserve(values.size() + lines);
+    if (slots.size() < 2 * entries.capacity())
+        Rehash(std::bit_ceil(std::max<size_t>(8, 2 * entries.capacity())));
     bool clean = true;
     uint32_t lineNumber = 0;
-    while (!text.empty()) {
+    while (!input.empty()) {
         ++lineNumber;
-        const size_t end = text.find('\n');
-        std::string_view line = TrimWhitespace(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        const size_t end = input.find('\n');
+        std::string_view line = TrimWhitespace(input.substr(0, end));
+        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
         if (line.empty() || line[0] == '#')
             continue;
 
@@ -124,35 +162,47 @@ bool LoadTable::Parse(std::string_view text, const std::string& sourceName)
             clean = false;
             continue;
         }
+        const size_t textBefore = text.size();
+        const Piece keyPiece = Keep(key);
+        const size_t first = values.size();
         std::string_view rest = line.substr(equals + 1);
-        // Lists of a value per level run long: one allocation for them all.
-        std::vector<std::string> values;
-        values.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), ';')) + 1);
         while (true) {
             const size_t semicolon = rest.find(';');
-            values.emplace_back(TrimWhitespace(rest.substr(0, semicolon)));
+            values.push_back(Keep(TrimWhitespace(rest.substr(0, semicolon))));
             if (semicolon == std::string_view::npos)
                 break;
             rest.remove_prefix(semicolon + 1);
         }
         // "a;b;" is two values, not three.
-        while (values.size() > 1 && values.back().empty())
+        while (values.size() - first > 1 && values.back().length == 0) {
+            text.resize(values.back().offset);
             values.pop_back();
-        for (const std::string& value : values) {
-            if (!IsNonFiniteNumber(value))
+        }
+        for (size_t value = first; value < values.size(); ++value) {
+            const char* const valueText = text.data() + values[value].offset;
+            if (!IsNonFiniteNumber({valueText, values[value].length}))
                 continue;
             gEngine->Log(Engine::LogData,
                          "Record '%s' line %u: key '%.*s' value '%.32s' is not a finite number, "
                          "read as missing",
                          sourceName.c_str(), lineNumber, static_cast<int>(key.size()), key.data(),
-                         value.c_str());
+                         valueText);
             clean = false;
         }
-        if (!entries.try_emplace(std::string(key), std::move(values)).second) {
+        const size_t slot = SlotOf(key);
+        if (slots[slot] != 0) {
             gEngine->Log(Engine::LogData, "Record '%s' line %u: key '%.*s' repeated, first kept",
                          sourceName.c_str(), lineNumber, static_cast<int>(key.size()), key.data());
+            text.resize(textBefore);
+            values.resize(first);
             clean = false;
+            continue;
         }
+        entries.push_back(
+            {keyPiece, static_cast<uint32_t>(first), static_cast<uint32_t>(values.size() - first)});
+        slots[slot] = static_cast<uint32_t>(entries.size());
+        if (2 * entries.size() > slots.size())
+            Rehash(2 * slots.size());
     }
     return clean;
 }
@@ -168,32 +218,40 @@ LoadTable::KeyWatch::~KeyWatch()
     __atomic_store_n(&watch, nullptr, __ATOMIC_RELEASE);
 }
 
-const std::vector<std::string>* LoadTable::GetValues(const char* key) const
+LoadTable::Values LoadTable::GetValues(const char* key) const
 {
     if (key == nullptr)
-        return nullptr;
+        return {};
     if (KeyWatch* watching = __atomic_load_n(&watch, __ATOMIC_ACQUIRE);
         watching != nullptr && std::this_thread::get_id() == watchingThread)
         watching->keys.emplace_back(key);
-    auto found = entries.find(std::string_view(key));
-    return found != entries.end() ? &found->second : nullptr;
+    if (slots.empty())
+        return {};
+    const uint32_t found = slots[SlotOf(key)];
+    if (found == 0)
+        return {};
+    const Entry& entry = entries[found - 1];
+    Values answer;
+    answer.text = text.data();
+    answer.first = values.data() + entry.firstValue;
+    answer.count = entry.valueCount;
+    return answer;
 }
 
 bool LoadTable::HasKey(const char* key) const
 {
-    return GetValues(key) != nullptr;
+    return !GetValues(key).empty();
 }
 
 bool LoadTable::HasKeyStartingWith(std::string_view prefix) const
 {
     return std::any_of(entries.begin(), entries.end(),
-                       [prefix](const auto& entry) { return entry.first.starts_with(prefix); });
+                       [&](const Entry& entry) { return KeyOf(entry).starts_with(prefix); });
 }
 
 size_t LoadTable::GetValueCount(const char* key) const
 {
-    const std::vector<std::string>* values = GetValues(key);
-    return values != nullptr ? values->size() : 0;
+    return GetValues(key).size();
 }
 
 std::string LoadTable::GetString(const char* key, const std::string& fallback) const
@@ -223,8 +281,8 @@ Name LoadTable::CreateName(const char* key) const
 
 std::string LoadTable::GetStringAt(const char* key, size_t index, const std::string& fallback) const
 {
-    const std::vector<std::string>* values = GetValues(key);
-    return values != nullptr && index < values->size() ? (*values)[index] : fallback;
+    const Values found = GetValues(key);
+    return index < found.size() ? std::string(found[index]) : fallback;
 }
 
 int32_t LoadTable::GetIntAt(const char* key, size_t index, int32_t fallback) const
@@ -239,11 +297,11 @@ float LoadTable::GetFloatAt(const char* key, size_t index, float fallback) const
 
 void LoadTable::GetStringList(const char* key, std::vector<std::string>& out) const
 {
-    const std::vector<std::string>* values = GetValues(key);
-    if (values != nullptr)
-        out = *values;
-    else
-        out.clear();
+    const Values found = GetValues(key);
+    out.clear();
+    out.reserve(found.size());
+    for (size_t i = 0; i < found.size(); ++i)
+        out.emplace_back(found[i]);
 }
 
 void LoadTable::GetIntList(const char* key, std::vector<int32_t>& out) const

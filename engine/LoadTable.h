@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace GAME {
@@ -47,13 +46,35 @@ public:
     void GetIntList(const char* key, std::vector<int32_t>& out) const;
     void GetFloatList(const char* key, std::vector<float>& out) const;
 
-    // Values of a key in record order; null when absent.
-    const std::vector<std::string>* GetValues(const char* key) const;
-    // Calls `visit` with each of the record's keys, in no particular order.
+    // The values of one key in record order, as views into the table (each followed by a NUL);
+    // empty when the key is absent, since a key present holds at least one value.
+    class Values {
+    public:
+        size_t size() const { return count; }
+        bool empty() const { return count == 0; }
+        std::string_view operator[](size_t index) const
+        {
+            return {text + first[index].offset, first[index].length};
+        }
+        std::string_view front() const { return (*this)[0]; }
+
+    private:
+        friend class LoadTable;
+        struct Piece {
+            uint32_t offset;
+            uint32_t length;
+        };
+        const char* text = nullptr;
+        const Piece* first = nullptr;
+        size_t count = 0;
+    };
+    Values GetValues(const char* key) const;
+    // Calls `visit` with each of the record's keys, in record order; each view is followed by a
+    // NUL.
     template <typename Visit> void ForEachKey(Visit visit) const
     {
-        for (const auto& entry : entries)
-            visit(entry.first);
+        for (const Entry& entry : entries)
+            visit(std::string_view(text.data() + entry.key.offset, entry.key.length));
     }
 
     // Notes every key that this thread asks of any record while it lives, one watch at a time:
@@ -78,11 +99,30 @@ public:
     static bool ParseBool(std::string_view text, bool& value);
 
 private:
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    using Piece = Values::Piece;
+    struct Entry {
+        Piece key;
+        uint32_t firstValue;
+        uint32_t valueCount;
     };
-    std::unordered_map<std::string, std::vector<std::string>, KeyHash, std::equal_to<>> entries;
+    // Appends the text and a NUL to `text`; returns where it went.
+    Piece Keep(std::string_view piece);
+    std::string_view KeyOf(const Entry& entry) const
+    {
+        return {text.data() + entry.key.offset, entry.key.length};
+    }
+    // The slot of `slots` that holds the key's entry, or the empty slot where it would go.
+    size_t SlotOf(std::string_view key) const;
+    void Rehash(size_t count);
+
+    // A record is read once and asked often: its keys and values live in one text, each once,
+    // the entries in record order, and an open-addressed index of entry numbers (0 is empty,
+    // else the entry's number plus one) finds a key. A parsed record is four allocations
+    // rather than several for every key, and copying a table keeps it whole.
+    std::string text;
+    std::vector<Piece> values;
+    std::vector<Entry> entries;
+    std::vector<uint32_t> slots;
     std::string source;
 };
 

@@ -34,7 +34,7 @@ RecordKeyIndex::Loaders RecordKeyIndex::Find(const LoadTable& record) const
     if (record.GetKeyCount() > count)
         return Loaders().set();
     Loaders found = always;
-    record.ForEachKey([&](const std::string& key) {
+    record.ForEachKey([&](std::string_view key) {
         if (const auto known = loadersByKey.find(key); known != loadersByKey.end())
             for (const uint16_t loader : known->second)
                 found.set(loader);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/StringHelpers.h"
+
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
@@ -39,7 +41,8 @@ public:
 
 private:
     mutable std::mutex lock;
-    std::unordered_map<std::string, std::vector<uint16_t>> loadersByKey;
+    std::unordered_map<std::string, std::vector<uint16_t>, StringViewHash, std::equal_to<>>
+        loadersByKey;
     // Loaders that found something in an empty record, or are not learnt yet.
     Loaders always = Loaders().set();
     size_t count = 0;

@@ -10,6 +10,7 @@
 #include "engine/LoadTable.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
+#include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
 #include "game/GameEngine.h"
@@ -196,8 +197,18 @@ public:
     bool operator()(const Entity*) const override { return true; }
 };
 
-// What a death left standing goes, the body with it if it is still there, all but `keep`. An
-// actor it spawned wears what its record gave it, which the level's end would take with it.
+// The entity goes, and if it is a character, what it wears: its record gave it that, and the
+// level's end would take it with it.
+inline void DestroyWithWorn(Entity& entity)
+{
+    if (const auto* character = DynamicCast<Character>(&entity)) {
+        for (const EquipManagerContainer& worn : character->GetAttachedItems())
+            DestroyIfRegistered(worn.itemId);
+    }
+    ObjectManager::Instance().DestroyObjectEx(&entity, "Fuzz/CharacterInput", __LINE__);
+}
+
+// What a death left standing goes, the body with it if it is still there, all but `keep`.
 inline void ClearWorld(std::initializer_list<const Entity*> keep = {})
 {
     World& world = *gEngine->GetWorld();
@@ -207,11 +218,7 @@ inline void ClearWorld(std::initializer_list<const Entity*> keep = {})
         if (std::find(keep.begin(), keep.end(), entity) != keep.end())
             continue;
         world.RemoveEntity(entity);
-        if (const auto* character = DynamicCast<Character>(entity)) {
-            for (const EquipManagerContainer& worn : character->GetAttachedItems())
-                DestroyIfRegistered(worn.itemId);
-        }
-        ObjectManager::Instance().DestroyObjectEx(entity, "Fuzz/CharacterInput", __LINE__);
+        DestroyWithWorn(*entity);
     }
 }
 
@@ -238,6 +245,31 @@ inline void CheckNothingLeft(const Census& before)
     if (after.objects != before.objects || after.animations != before.animations ||
         !gEngine->GetForcedUpdates().empty())
         abort();
+}
+
+// The input's character, made from its record by class name (every kind is a character), is
+// handed to `play`; then it goes, with whatever the world still holds, and nothing it made may
+// outlive it.
+template <class Play> void WithFuzzCharacter(const uint8_t* data, size_t size, Play&& play)
+{
+    StartGame(nullptr);
+    const FuzzRecords records = PutPieces(
+        std::string_view(reinterpret_cast<const char*>(data), size), Piece_Item, {Piece_Character});
+    ObjectManager& objects = ObjectManager::Instance();
+    const InputStart start;
+    const Census before;
+    Character* character = objects.CreateObjectFromFile<Character>(kCharacterRecord);
+    if (character == nullptr)
+        abort();
+    const uint32_t id = character->GetObjectId();
+    play(*character);
+    ClearWorld();
+    // A body that a death did not take, or that never entered the world, goes here.
+    if (objects.GetObject(id) == character)
+        DestroyWithWorn(*character);
+    CheckNothingLeft(before);
+    EndInput(start);
+    ForgetInputRecords(records);
 }
 
 } // namespace GAME::CharacterInput

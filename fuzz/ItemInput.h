@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ai/ControllerPlayer.h"
+#include "characters/Player.h"
+#include "engine/ObjectManager.h"
 #include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
@@ -35,6 +38,17 @@ template <class Use> void WithFuzzItem(const uint8_t* data, size_t size, Use&& u
             EndInput(start);
         },
         16);
+}
+
+// A hero with his controller (and so his bag), made within the input, which ends him.
+inline Player* MakeHero()
+{
+    ObjectManager& objects = ObjectManager::Instance();
+    auto* hero = static_cast<Player*>(objects.CreateObject("Player"));
+    auto* controller = static_cast<ControllerPlayer*>(objects.CreateObject("ControllerPlayer"));
+    controller->AttachParent(hero->GetObjectId());
+    hero->SetControllerId(controller->GetObjectId());
+    return hero;
 }
 
 } // namespace GAME

@@ -38,8 +38,8 @@ constexpr const char* kRecordName = "Records/Fuzz/Fuzz.dbr";
 uint32_t LongestList(const LoadTable& table)
 {
     size_t longest = 0;
-    table.ForEachKey([&](const std::string& key) {
-        longest = std::max(longest, table.GetValueCount(key.c_str()));
+    table.ForEachKey([&](std::string_view key) {
+        longest = std::max(longest, table.GetValueCount(key.data()));
     });
     return static_cast<uint32_t>(std::min<size_t>(longest, kLastLevel));
 }

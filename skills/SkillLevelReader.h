@@ -21,12 +21,11 @@ void ReadSkillLevels(const LoadTable& table, const char* key, T Entry::*member,
     static_assert(std::is_same_v<T, float> || std::is_same_v<T, int32_t>);
     if (levels.empty())
         return;
-    const std::vector<std::string>* values = table.GetValues(key);
-    const size_t count = values != nullptr ? values->size() : 0;
+    const LoadTable::Values values = table.GetValues(key);
     T value = T();
     for (size_t position = 0; position < levels.size(); ++position) {
-        if (position < count) {
-            const std::string& text = (*values)[position];
+        if (position < values.size()) {
+            const std::string_view text = values[position];
             bool parsed = false;
             if constexpr (std::is_same_v<T, float>)
                 parsed = LoadTable::ParseFloat(text, value);

@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
@@ -296,6 +298,36 @@ TEST(LoadTable, LayoutCommentsAndMalformedLines)
                   {1, "Record 'Records/Bad.dbr' line 4: key 'kept' repeated, first kept"},
                   {1, infinite + "'NaN' is not a finite number, read as missing"},
                   {1, infinite + "'-inf' is not a finite number, read as missing"}}));
+}
+
+// More keys than a record reserves for, so the index grows while it is read; a copy outlives
+// its original, and a second text adds only the keys the first lacked.
+TEST(LoadTable, ManyKeysSurviveGrowthCopiesAndASecondText)
+{
+    std::string text;
+    for (int key = 0; key < 700; ++key)
+        text += "key" + std::to_string(key) + " = " + std::to_string(key) + ";tail;\n";
+    auto original = std::make_unique<LoadTable>();
+    ASSERT_TRUE(original->Parse(text, "Records/Many.dbr"));
+    EXPECT_FALSE(original->Parse("key5 = 9\nextra = 3\n", "Records/Many.dbr"));
+    const LoadTable copy = *original;
+    original.reset();
+    ASSERT_EQ(copy.GetKeyCount(), 701u);
+    for (int key = 0; key < 700; ++key) {
+        const std::string name = "key" + std::to_string(key);
+        ASSERT_EQ(copy.GetValueCount(name.c_str()), 2u) << name;
+        EXPECT_EQ(copy.GetInt(name.c_str()), key) << name;
+        EXPECT_EQ(copy.GetStringAt(name.c_str(), 1), "tail") << name;
+    }
+    EXPECT_EQ(copy.GetInt("extra"), 3);
+    std::vector<std::string> keys;
+    copy.ForEachKey([&](std::string_view key) {
+        EXPECT_EQ(key.data()[key.size()], '\0');
+        keys.emplace_back(key);
+    });
+    EXPECT_EQ(keys.front(), "key0");
+    EXPECT_EQ(keys[699], "key699");
+    EXPECT_EQ(keys.back(), "extra");
 }
 
 TEST(RecordKeyIndex, ALoaderMayFindWhatARecordHoldsAKeyItAsksOfAnEmptyOne)
