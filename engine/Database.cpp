@@ -4,6 +4,7 @@
 #include "engine/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <utility>
@@ -19,15 +20,19 @@ const LoadTable& EmptyTable()
     return empty;
 }
 
+// ASCII folds by table: every look-up folds its path, and each comparison of a character costs
+// a fuzzing build a traced call.
+constexpr auto kFoldedAscii = [] {
+    std::array<char, 128> folded{};
+    for (int c = 0; c < 128; ++c)
+        folded[c] = c == '/' ? '\\' : (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c));
+    return folded;
+}();
+
 char FoldPathChar(char c)
 {
-    if (c == '/')
-        return '\\';
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<char>(c - 'A' + 'a');
-    if (static_cast<unsigned char>(c) >= 0x80)
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return c;
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x80 ? kFoldedAscii[byte] : static_cast<char>(std::tolower(byte));
 }
 
 // A path's key: the same as NormalizeFileNameLower followed by dropping the leading separators.

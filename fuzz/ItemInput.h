@@ -40,7 +40,7 @@ template <class Use> void WithFuzzItem(const uint8_t* data, size_t size, Use&& u
         16);
 }
 
-// A hero with his controller (and so his bag), made within the input, which ends him.
+// A hero with his controller, and so his bag.
 inline Player* MakeHero()
 {
     ObjectManager& objects = ObjectManager::Instance();

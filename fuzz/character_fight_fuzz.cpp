@@ -1,10 +1,13 @@
 // A hostile character record and the records it names (see fuzz/CharacterInput.h), made a
-// character that fights: its combat record (the one "combatManagerRecord" names) draws regions by
-// its weights, runs its formulas and bands, and the character takes a blow of each style, damage
-// over time included, from an attacker it strikes back at, then lets the damage run its course.
-// Nothing may crash, a region is a region, life and mana stay numbers, and nothing the fight
-// made may outlive the character.
+// character that lives and fights. Wounded and drained, its pools regenerate over frames long and
+// short, and it takes every hand state and animation. Then its combat record (the one
+// "combatManagerRecord" names) draws regions by its weights, runs its formulas and bands, and the
+// character takes a blow of each style, damage over time included, from an attacker it strikes
+// back at, and lets the damage run its course. Nothing may crash, a region is a region, life and
+// mana stay numbers, and nothing the character made may outlive it.
+#include "characters/AnimationSet.h"
 #include "characters/Character.h"
+#include "characters/CharacterBio.h"
 #include "combat/CombatAttributeDamage.h"
 #include "combat/CombatAttributeDamage_BasePhysical.h"
 #include "combat/CombatManager.h"
@@ -16,6 +19,7 @@
 #include "engine/WorldCoords.h"
 #include "fuzz/CharacterInput.h"
 #include "fuzz/StandingCharacter.h"
+#include "items/EquipManager_HandState.h"
 
 #include <cmath>
 #include <cstdint>
@@ -55,10 +59,29 @@ void TakeBlow(Character& character, uint32_t attackerId, ParametersCombatStyle s
     character.TakeAttack(parameters);
 }
 
+// Wounded and drained, the pools regenerate over frames long and short; then every hand state
+// and animation.
+void Live(Character& character)
+{
+    CharacterBio& bio = character.GetCharacterBio();
+    bio.Update(character, 0);
+    character.SubtractLife(character.GetCurrentLife() * 0.5f + 1.0f, PlayStatsDamageType{});
+    character.SubtractMana(25.0f);
+    for (const int ms : {100, 1, 500, 0, 33, 1 << 30}) {
+        bio.Update(character, ms);
+        // Whatever the formulas and rates, the pools hold numbers.
+        if (!HoldsNumbers(character))
+            abort();
+    }
+    for (int32_t handState = -1; handState <= 7; ++handState)
+        character.SetAnimation(static_cast<EquipManager_HandState>(handState));
+    for (int32_t type = 0; type <= 32; ++type)
+        character.CanPlayAnimation(static_cast<AnimationSet_Type>(type));
+    character.GetExperienceReward();
+}
+
 void Fight(Character& character, Character& attacker)
 {
-    character.PreLoad(true);
-    character.InitialUpdate();
     CombatManager& combat = character.GetCombatManager();
     RandomUniform generator;
     generator.Seed(7);
@@ -88,7 +111,6 @@ void Fight(Character& character, Character& attacker)
         combat.Update(ms, character.GetCharacterBio());
     if (!HoldsNumbers(character))
         abort();
-    character.PreLoad(false);
 }
 
 } // namespace
@@ -101,6 +123,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         [] { return static_cast<Character*>(ObjectManager::Instance().CreateObject("Character")); },
         WorldVec3());
     Character& attacker = standing.Get();
-    WithFuzzCharacter(data, size, [&](Character& character) { Fight(character, attacker); });
+    WithFuzzCharacter(data, size, [&](Character& character) {
+        character.PreLoad(true);
+        character.InitialUpdate();
+        Live(character);
+        Fight(character, attacker);
+        character.PreLoad(false);
+    });
     return 0;
 }

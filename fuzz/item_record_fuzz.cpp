@@ -4,9 +4,11 @@
 // rolls with the affixes at "Records/Fuzz/Prefix.dbr" and "Records/Fuzz/Suffix.dbr" and the cost
 // record the input may give. Nothing may crash or hang. The same items are worn and used by
 // item_use_fuzz, and rolled again, saved, restored and replicated by item_state_fuzz.
+#include "characters/Player.h"
 #include "core/GameTextLine.h"
 #include "engine/CollisionData.h"
 #include "fuzz/ItemInput.h"
+#include "fuzz/QuietGame.h"
 #include "items/Item.h"
 #include "items/ItemEquipment.h"
 #include "items/OneShot_Potion.h"
@@ -54,6 +56,9 @@ void Exercise(Item& item, Player& hero)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    WithFuzzItem(data, size, [](Item& item) { Exercise(item, *MakeHero()); });
+    StartQuietGame();
+    // The hero only reads the item, and it reads him: one stands for the whole run.
+    static Player* const hero = MakeHero();
+    WithFuzzItem(data, size, [](Item& item) { Exercise(item, *hero); });
     return 0;
 }
