@@ -25,6 +25,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The character fuzzers share one input: a hostile character record and the records it names,
 // split on NUL bytes, in the order below. Each fuzzer reads the pieces up to the last one it
@@ -208,6 +209,16 @@ inline void DestroyWithWorn(Entity& entity)
     ObjectManager::Instance().DestroyObjectEx(&entity, "Fuzz/CharacterInput", __LINE__);
 }
 
+// What the character's record rolled for it, worn or not: the level's end would take it.
+inline std::vector<uint32_t> RolledLoot(const Character& character)
+{
+    struct Holder : Character {
+        using Character::lootState;
+    };
+    const auto& ids = (character.*&Holder::lootState).itemIds;
+    return std::vector<uint32_t>(ids.begin(), ids.end());
+}
+
 // What a death left standing goes, the body with it if it is still there, all but `keep`.
 inline void ClearWorld(std::initializer_list<const Entity*> keep = {})
 {
@@ -262,11 +273,15 @@ template <class Play> void WithFuzzCharacter(const uint8_t* data, size_t size, P
     if (character == nullptr)
         abort();
     const uint32_t id = character->GetObjectId();
+    const std::vector<uint32_t> loot = RolledLoot(*character);
     play(*character);
     ClearWorld();
-    // A body that a death did not take, or that never entered the world, goes here.
+    // A body that a death did not take, or that never entered the world, goes here, and so does
+    // its loot, which it may not wear (a bow in one hand).
     if (objects.GetObject(id) == character)
         DestroyWithWorn(*character);
+    for (const uint32_t item : loot)
+        DestroyIfRegistered(item);
     CheckNothingLeft(before);
     EndInput(start);
     ForgetInputRecords(records);

@@ -12,7 +12,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -24,29 +23,26 @@ using namespace GAME::CharacterInput;
 class LootRoller : public Character {
 public:
     using Character::LoadLootFromStruct;
-    using Character::lootState;
 };
 
 // The character rolls its equipment again from a seed of the input's, as a replica would: loot
 // keys of any weight or name, and whatever it makes is an item. A replica rolls once; here the
 // first roll's items are left to the input's end, with the second's, as the level's end would
-// take them. Returns the ids of both.
+// take them. Returns the second roll's ids.
 std::vector<uint32_t> RollLoot(Character& character, uint16_t seed)
 {
     ObjectManager& objects = ObjectManager::Instance();
-    const auto& state = character.*&LootRoller::lootState;
-    std::vector<uint32_t> ids(std::begin(state.itemIds), std::end(state.itemIds));
     Character::LootStruct loot;
     loot.seed = seed;
     loot.levelArgument = seed;
     for (uint32_t& id : loot.itemIds)
         id = objects.CreateObjectID();
     (character.*&LootRoller::LoadLootFromStruct)(loot);
-    for (const uint32_t id : state.itemIds) {
+    const std::vector<uint32_t> ids = RolledLoot(character);
+    for (const uint32_t id : ids) {
         Object* item = objects.GetObject(id);
         if (item != nullptr && DynamicCast<Item>(item) == nullptr)
             abort();
-        ids.push_back(id);
     }
     return ids;
 }
