@@ -1,5 +1,7 @@
 #include "engine/FileSystem.h"
 
+#include "engine/Engine.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -147,19 +149,23 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Makes the rename itself survive a power cut, not only the bytes it names.
-bool SyncFolderOf(const std::string& path)
+// The folder of `path`, opened before anything is written: a folder that cannot be opened cannot
+// be synced, and a save that could not be made durable must fail while the old file still stands.
+// -1 with errno set.
+int OpenFolderOf(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = fsync(fd) == 0;
-    const int error = errno;
-    close(fd);
-    errno = error;
-    return synced;
+    return open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+// Makes the rename itself survive a power cut, not only the bytes it names. The new file is in
+// place whatever happens here, so a failure is told but is no failed save.
+void SyncFolder(int folder, const std::string& path)
+{
+    if (fsync(folder) != 0 && gEngine != nullptr)
+        gEngine->Log(Engine::LogRuntime, "'%s' is written, but its folder could not be synced: %s",
+                     path.c_str(), std::generic_category().message(errno).c_str());
 }
 } // namespace
 
@@ -219,21 +225,30 @@ bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes,
 {
     if (path.empty())
         return Failed(why, ENOENT);
+    const int folder = OpenFolderOf(path);
+    if (folder < 0 && (errno == ENOENT || errno == ENOTDIR))
+        return Failed(why, errno);
+    if (folder < 0) {
+        if (why != nullptr)
+            *why = "its folder cannot be opened to sync the file (" +
+                   std::generic_category().message(errno) + "); the file there is as it was";
+        return false;
+    }
     RemoveLeftovers(path);
     std::string temporary;
     const int fd = OpenTemporary(path, temporary);
-    if (fd < 0)
-        return Failed(why, errno);
     // Renamed while still locked, so that no clean-up can take it for a leftover first.
-    const bool written = fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0 &&
-                         std::rename(temporary.c_str(), path.c_str()) == 0;
+    const bool written = fd >= 0 && fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) &&
+                         fsync(fd) == 0 && std::rename(temporary.c_str(), path.c_str()) == 0;
     const int error = errno;
-    close(fd);
-    if (!written) {
+    if (fd >= 0)
+        close(fd);
+    if (written)
+        SyncFolder(folder, path);
+    else if (fd >= 0)
         unlink(temporary.c_str());
-        return Failed(why, error);
-    }
-    return SyncFolderOf(path) || Failed(why, errno);
+    close(folder);
+    return written || Failed(why, error);
 }
 
 std::string FileSystem::Explain(ReadResult result, size_t maxBytes)

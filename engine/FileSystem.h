@@ -36,8 +36,10 @@ public:
 
     // Puts `bytes` in place of the file at `path` whole or not at all: written beside it under
     // `kSavingMark`, synced, renamed over it, the folder synced. On failure the old file is as
-    // it was and `why` (when given) holds the system's reason. What a write killed before its
-    // rename left beside the same file goes first.
+    // it was and `why` (when given) holds the system's reason; a folder that cannot be opened to
+    // be synced fails so before anything is written. Once renamed the file counts as written: a
+    // folder sync failing after that is logged. What a write killed before its rename left
+    // beside the same file goes first.
     static bool WriteWholeFile(const std::string& path, std::string_view bytes,
                                std::string* why = nullptr);
     static constexpr const char* kSavingMark = ".saving-";

@@ -35,6 +35,8 @@ public:
     bool Shutdown() override;
     // False when the file was missing or not a stream.
     bool IsOpen() const { return opened; }
+    // The bytes not read yet: a record read whole from a file of its own leaves none.
+    size_t GetBytesLeft() const { return bytes.size() - position; }
 
     // True when the bytes start with the stream's mark and the format version this build reads.
     static bool HasHeader(const std::vector<uint8_t>& bytes);

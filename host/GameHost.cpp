@@ -47,6 +47,7 @@
 #include <filesystem>
 #include <ostream>
 #include <type_traits>
+#include <utility>
 
 namespace GAME {
 
@@ -185,6 +186,24 @@ bool HasLevel(const HostOptions& options)
            std::filesystem::exists(options.databaseFolder + '/' + LevelPlay::kLevel);
 }
 
+// The options only a level uses, when given to a database that has no level to play: they
+// would be passed over without a word.
+std::string LevelOptionsWithoutLevel(const HostOptions& options)
+{
+    if (!options.PlaysLevel() || HasLevel(options))
+        return "";
+    std::string given;
+    const std::pair<const char*, bool> levelOptions[] = {
+        {"--load", !options.loadFile.empty()}, {"--save", !options.saveFile.empty()},
+        {"--map", !options.mapFile.empty()},   {"--route", !options.routeFile.empty()},
+        {"--verbose", options.verbose},        {"--realtime", options.realtime}};
+    for (const auto& [name, present] : levelOptions) {
+        if (present)
+            given += (given.empty() ? "" : ", ") + std::string(name);
+    }
+    return given;
+}
+
 } // namespace
 
 void GameHost::PrintTriggerClasses(std::ostream& out)
@@ -254,6 +273,11 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
                                  : NetworkPlay(options, out, err).Run();
         objects.DestroyAllObjects();
         return status;
+    }
+    if (const std::string unused = LevelOptionsWithoutLevel(options); !unused.empty()) {
+        err << "gamehost: database '" << options.databaseFolder << "' has no level '"
+            << LevelPlay::kLevel << "' to play with " << unused << '\n';
+        return 2;
     }
     if (options.PlaysLevel() && HasLevel(options)) {
         const int status = LevelPlay(options, out, err).Run();

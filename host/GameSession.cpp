@@ -20,6 +20,7 @@
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/HostUserInterface.h"
+#include "host/LevelPlay.h"
 #include "host/PlayerSaveFile.h"
 #include "multiplayer/PlayerManagerClient.h"
 
@@ -203,6 +204,8 @@ bool GameSession::StartMainPlayer(std::string& error)
     mainPlayer->InitialUpdate();
     // This machine controls him: his controller holds the bag and the equipment a save carries.
     mainPlayer->SetIsControllingCharacter(true);
+    // Before a save is read: the skills it names are found in these trees.
+    LevelPlay::GiveLevelSkills(*mainPlayer, options.playerRecord);
     if (options.loadFile.empty())
         return true;
     // Nothing is played when the save at the end would hold less than the one loaded.

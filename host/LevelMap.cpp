@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "engine/FileSystem.h"
 #include "engine/FilterFunction.h"
+#include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "items/Item.h"
@@ -12,6 +13,7 @@
 #include "world/FixedItem.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 #include <sstream>
@@ -46,34 +48,49 @@ LevelMap::Kind KindOf(const Object* object)
     return LevelMap::Kind::Other;
 }
 
-std::string Escaped(const std::string& text)
+// A character XML 1.0 can hold: no control character but tab, line feed and carriage return,
+// and neither of the two codes that are no characters at all.
+bool IsXmlCharacter(wchar_t code)
 {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
+    return (code >= 0x20 || code == 0x9 || code == 0xA || code == 0xD) && code != 0xFFFE &&
+           code != 0xFFFF;
 }
 
-std::string Number(float value)
+// A name from a record's file name as XML text: whatever bytes it holds, the map stays
+// well-formed UTF-8. What is no UTF-8 or no XML character becomes U+FFFD.
+std::string Escaped(const std::string& text)
+{
+    std::wstring escaped;
+    for (const wchar_t c : LocalizationManager::ToWChar(text)) {
+        switch (c) {
+        case L'&':
+            escaped += L"&amp;";
+            break;
+        case L'<':
+            escaped += L"&lt;";
+            break;
+        case L'>':
+            escaped += L"&gt;";
+            break;
+        case L'"':
+            escaped += L"&quot;";
+            break;
+        default:
+            escaped += IsXmlCharacter(c) ? c : static_cast<wchar_t>(0xFFFD);
+        }
+    }
+    return LocalizationManager::ToChar(escaped);
+}
+
+// Viewers hold SVG numbers as 32-bit floats and scale them: beyond this nothing drawn would
+// make sense, and an infinity is no number at all.
+constexpr double kFarthest = 1e9;
+
+std::string Number(double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
+    const double drawn = std::isnan(value) ? 0.0 : std::clamp(value, -kFarthest, kFarthest);
+    std::snprintf(text, sizeof text, "%.1f", drawn);
     return text;
 }
 
@@ -123,30 +140,32 @@ void LevelMap::NoteDeath(const std::string& name, const Vec3& at)
 
 void LevelMap::Write(std::ostream& out) const
 {
-    float minX = 0.0f, minZ = 0.0f, maxX = 0.0f, maxZ = 0.0f;
+    // In doubles: a region's finite bounds may still add up past the largest float.
+    double minX = 0.0, minZ = 0.0, maxX = 0.0, maxZ = 0.0;
     for (size_t i = 0; i < regions.size(); ++i) {
         const LevelFile::RegionLine& region = regions[i];
-        const float left = region.offset.x + region.bounds.min.x;
-        const float top = region.offset.z + region.bounds.min.z;
-        const float right = region.offset.x + region.bounds.max.x;
-        const float bottom = region.offset.z + region.bounds.max.z;
+        const double left = double(region.offset.x) + region.bounds.min.x;
+        const double top = double(region.offset.z) + region.bounds.min.z;
+        const double right = double(region.offset.x) + region.bounds.max.x;
+        const double bottom = double(region.offset.z) + region.bounds.max.z;
         minX = i == 0 ? left : std::min(minX, left);
         minZ = i == 0 ? top : std::min(minZ, top);
         maxX = i == 0 ? right : std::max(maxX, right);
         maxZ = i == 0 ? bottom : std::max(maxZ, bottom);
     }
-    const float width = (maxX - minX + 2 * kMargin) * kScale;
-    const float height = (maxZ - minZ + 2 * kMargin) * kScale + kLegendHeight;
+    const double width = (maxX - minX + 2 * kMargin) * kScale;
+    const double height = (maxZ - minZ + 2 * kMargin) * kScale + kLegendHeight;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Number(width) << "\" height=\""
         << Number(height) << "\" font-family=\"sans-serif\" font-size=\"9\">\n"
         << "<g transform=\"scale(" << Number(kScale) << ") translate(" << Number(kMargin - minX)
         << ' ' << Number(kMargin - minZ) << ")\">\n";
     for (const LevelFile::RegionLine& region : regions) {
-        const Vec3 low = region.offset + region.bounds.min;
-        const Vec3 size = region.bounds.max - region.bounds.min;
-        out << "<rect class=\"region\" x=\"" << Number(low.x) << "\" y=\"" << Number(low.z)
-            << "\" width=\"" << Number(size.x) << "\" height=\"" << Number(size.z)
+        const ABBox& box = region.bounds;
+        out << "<rect class=\"region\" x=\"" << Number(double(region.offset.x) + box.min.x)
+            << "\" y=\"" << Number(double(region.offset.z) + box.min.z) << "\" width=\""
+            << Number(double(box.max.x) - box.min.x) << "\" height=\""
+            << Number(double(box.max.z) - box.min.z)
             << "\" fill=\"#f4f1e6\" stroke=\"#555\" stroke-width=\"0.3\"/>\n";
     }
     if (!path.empty()) {
@@ -158,7 +177,7 @@ void LevelMap::Write(std::ostream& out) const
     }
     WriteMarks(out);
     out << "</g>\n";
-    WriteLegend(out, height - kLegendHeight);
+    WriteLegend(out, std::min(height, kFarthest) - kLegendHeight);
     out << "</svg>\n";
 }
 
@@ -182,7 +201,7 @@ void LevelMap::WriteMarks(std::ostream& out) const
             << Escaped(drop.name) << "</title></rect>\n";
 }
 
-void LevelMap::WriteLegend(std::ostream& out, float top) const
+void LevelMap::WriteLegend(std::ostream& out, double top) const
 {
     out << "<g class=\"legend\" transform=\"translate(10 " << Number(top + 15) << ")\">\n";
     float x = 0.0f;

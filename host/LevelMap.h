@@ -37,7 +37,7 @@ private:
         Vec3 at;
     };
     void WriteMarks(std::ostream& out) const;
-    void WriteLegend(std::ostream& out, float top) const;
+    void WriteLegend(std::ostream& out, double top) const;
 
     std::vector<LevelFile::RegionLine> regions;
     std::vector<Mark> entities;

@@ -74,7 +74,7 @@ bool LevelNetworkPlay::MakeRegions()
     world.AddQuestFile(LevelPlay::kQuest);
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
-    if (!world.LoadLevel(level, levelPath))
+    if (!LevelPlay::LoadLevel(world, level, levelPath, nullptr, err))
         return false;
     if (!server)
         KeepFixedParts(world);

@@ -51,6 +51,7 @@
 #include <map>
 #include <numeric>
 #include <ostream>
+#include <set>
 #include <thread>
 #include <unistd.h>
 
@@ -412,14 +413,33 @@ std::string LevelPlay::RouteOf(const std::string& level)
     return (hasExtension ? level.substr(0, dot) : level) + ".route";
 }
 
+void LevelPlay::GiveLevelSkills(Player& hero, const std::string& record)
+{
+    Database& database = ObjectManager::Instance().GetDatabase();
+    const LoadTable* levelHero = database.FindLoadTable(kPlayer);
+    if (levelHero != nullptr && database.FindLoadTable(record) == levelHero)
+        hero.GetSkillManager().LoadSkills(kBarSkillTree, 1);
+}
+
 std::vector<std::string> LevelPlay::EntityNames(const LevelFile& level)
 {
+    // Each record's own name is its first entity's; a later one takes the next number that no
+    // record and no entity before it is called, so "Elder" twice beside "Elder2" gives "Elder3".
+    std::set<std::string> taken;
+    for (const LevelFile::EntityLine& entity : level.entities)
+        taken.insert(Stem(entity.record));
     std::vector<std::string> names;
-    std::map<std::string, int32_t> seen;
+    std::set<std::string> given;
+    // The number each record's next entity tries first.
+    std::map<std::string, int32_t> next;
     for (const LevelFile::EntityLine& entity : level.entities) {
         const std::string stem = Stem(entity.record);
-        const int32_t count = ++seen[stem];
-        names.push_back(count == 1 ? stem : stem + std::to_string(count));
+        const auto [number, first] = next.try_emplace(stem, 2);
+        std::string name = stem;
+        while (!first && (taken.count(name) != 0 || given.count(name) != 0))
+            name = stem + std::to_string(number->second++);
+        given.insert(name);
+        names.push_back(name);
     }
     return names;
 }
@@ -471,6 +491,14 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
         err << "gamehost: " << error << '\n';
         return false;
     }
+    const auto isStart = [](const LevelFile::RegionLine& region) {
+        return region.id == kLevelRegion;
+    };
+    if (std::none_of(level.regions.begin(), level.regions.end(), isStart)) {
+        err << "gamehost: " << path << ": the level names no region " << kLevelRegion
+            << ", where the hero starts\n";
+        return false;
+    }
     // A route could not tell such an entity from the one its name stands for.
     const std::vector<std::string> names = EntityNames(level);
     for (size_t i = 0; i < names.size(); ++i) {
@@ -484,6 +512,25 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
         }
     }
     return true;
+}
+
+bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::string& path,
+                          std::vector<uint32_t>* made, std::ostream& err)
+{
+    std::string refusal;
+    Engine::LogSink previous = gEngine->SetLogSink(nullptr);
+    gEngine->SetLogSink([&refusal, &previous](int logLevel, const std::string& line) {
+        if (logLevel == Engine::LogData)
+            refusal = line;
+        if (previous)
+            previous(logLevel, line);
+    });
+    const bool loaded = world.LoadLevel(level, path, made);
+    gEngine->SetLogSink(std::move(previous));
+    if (!loaded)
+        err << "gamehost: " << (refusal.empty() ? path + ": the level cannot be loaded" : refusal)
+            << '\n';
+    return loaded;
 }
 
 std::string LevelPlay::RoutePath(const HostOptions& options, const std::string& ownRoute)
@@ -532,8 +579,7 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
     std::vector<uint32_t> made;
-    // A refusal was logged with the level's file and line: that is the session's one line.
-    bool played = world.LoadLevel(level, levelPath, &made) && Stage(made);
+    bool played = LoadLevel(world, level, levelPath, &made, err) && Stage(made);
     if (played) {
         out << "level " << levelPath << ", seed " << options.seed << ", difficulty "
             << options.difficulty << ": " << made.size() << " entities, " << orders.size()
@@ -579,7 +625,7 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
     hero->SetIsControllingCharacter(true);
     GameEngine::Get().GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     // The tree comes before a save: the saved skills, and the bar's with them, are found in it.
-    hero->GetSkillManager().LoadSkills(kBarSkillTree, 1);
+    GiveLevelSkills(*hero, kPlayer);
     std::string error;
     if (options.loadFile.empty()) {
         hero->GetPlayerHotSlotCtrl().SetToDefaults();
@@ -597,7 +643,10 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
     }
     watcher = std::make_unique<Watcher>(out, tally, roster, map);
     EventManager::Instance().Send("GameEvent_PreRun", GameEvent_PreRun());
-    return roster.HeroController() != nullptr;
+    if (roster.HeroController() != nullptr)
+        return true;
+    err << "gamehost: the hero made from '" << kPlayer << "' has no controller to take orders\n";
+    return false;
 }
 
 std::string LevelPlay::LabelOf(uint32_t id) const

@@ -16,6 +16,7 @@
 namespace GAME {
 
 class Player;
+class World;
 struct HostOptions;
 
 // `gamehost --db DIR` with no scenario: the sample level played whole by one hero. The level
@@ -49,19 +50,29 @@ public:
     LevelPlay(const LevelPlay&) = delete;
     LevelPlay& operator=(const LevelPlay&) = delete;
 
+    // The skill trees the level gives its hero beyond his record's own, given to `hero` when he
+    // is made from the same record: a session's main player then reads and keeps the level's
+    // saves, and the level his.
+    static void GiveLevelSkills(Player& hero, const std::string& record);
+
     // The route beside a level: "Levels/Village.lvl" goes with "Levels/Village.route".
     static std::string RouteOf(const std::string& level);
     // What the level's entities are called in a route: each record's file name without its
-    // extension, a repeated one numbered from 2 ("Townsman", "Townsman2").
+    // extension, a repeated one numbered from 2 ("Townsman", "Townsman2") past the names taken
+    // already, so that no two are called alike.
     static std::vector<std::string> EntityNames(const LevelFile& level);
 
     // The level played: `--level`'s or the sample's. A level or route the command line names is
     // that file when it exists, else the one of that name in the database.
     static std::string LevelPathOf(const HostOptions& options);
     static bool IsLevelOnDisk(const HostOptions& options);
-    // False, with one line on `err`, when the level file cannot be read, has a broken line or
-    // an entity that would take one of `kRouteNames`.
+    // False, with one line on `err`, when the level file cannot be read, has a broken line, no
+    // region 1 (where the hero starts) or an entity that would take one of `kRouteNames`.
     static bool ReadLevel(const HostOptions& options, LevelFile& level, std::ostream& err);
+    // `World::LoadLevel`, whose refusal (logged with the level's file and line) is then also the
+    // one line on `err`.
+    static bool LoadLevel(World& world, const LevelFile& level, const std::string& path,
+                          std::vector<uint32_t>* made, std::ostream& err);
     // `--route`'s file, or else `ownRoute` (named after the level, as by `RouteOf`) beside the
     // level, wherever that was found.
     static std::string RoutePath(const HostOptions& options, const std::string& ownRoute);

@@ -6,6 +6,7 @@
 #include "engine/IOStreamWrite.h"
 #include "skills/SkillManager.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -28,6 +29,12 @@ bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& 
     player.StreamProperties(&in);
     if (in.HasFailed()) {
         error = "save file '" + path + "' is damaged; no player was loaded from it";
+        return false;
+    }
+    // Whatever follows the player is no part of him: a save written twice, or a tail of junk.
+    if (const size_t left = in.GetBytesLeft(); left != 0) {
+        error = "save file '" + path + "' is damaged: " + std::to_string(left) +
+                " bytes follow the player's end; no player was loaded from it";
         return false;
     }
     return true;

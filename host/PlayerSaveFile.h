@@ -11,8 +11,8 @@ class Player;
 class PlayerSaveFile {
 public:
     // Reads `path` into `player`. False, with why in `error`, when the file cannot be read, is
-    // not a saved stream or ends or breaks inside the player; the player is then half read and
-    // must be discarded. The file itself is never written.
+    // not a saved stream, ends or breaks inside the player or goes on after him; the player is
+    // then half read and must be discarded. The file itself is never written.
     static bool Load(Player& player, const std::string& path, std::string& error);
 
     // False, with why in `error`, when the save `loaded` named skills that `player` does not

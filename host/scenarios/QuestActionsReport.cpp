@@ -379,6 +379,7 @@ int QuestActionsReport::Run()
 bool QuestActionsReport::PlaySingle()
 {
     out << "scenario quest-actions as single player, seed " << options.seed << ":\n";
+    uint32_t failed = 0;
     {
         Stage stage(out);
         if (!stage.Place(err, options.seed) || !stage.LoadQuest(err))
@@ -387,9 +388,16 @@ bool QuestActionsReport::PlaySingle()
         stage.Announce(true);
         stage.PrintWorld();
         QuestRepository::Get().SaveQuestState(stateFolder, kRepositoryFile, false);
-        out << "  quest state saved\n";
+        failed = QuestRepository::Get().GetFailedWrites();
+        if (failed == 0)
+            out << "  quest state saved\n";
     }
     QuestRepository::Destroy();
+    if (failed != 0) {
+        err << "gamehost: the quest state save failed: " << failed
+            << " of its files could not be written to '" << stateFolder << "'\n";
+        return false;
+    }
     ObjectManager::Instance().DestroyAllObjects();
     out << "scenario quest-actions reloaded into a fresh session:\n";
     Stage stage(out);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -153,24 +154,23 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
         0);
     EXPECT_EQ(ReadBytes(second), ReadBytes(third));
 
-    // A session saving its hero over the file he came from keeps his skills, bag, equipment and
-    // bar; one whose hero lacks a saved skill refuses before a frame is played.
-    SampleCopy copy;
-    copy.folder.WriteFile("Records/Creatures/PC/Brawler.dbr",
-                          ReadBytes(SampleDatabase() + "/" + LevelPlay::kPlayer) +
-                              "skillTree1 = " + LevelPlay::kBarSkillTree + "\n");
+    // A session of the level hero's own record saving him over the file he came from keeps his
+    // skills, bag, equipment and bar, and the level plays him again; one whose hero lacks a
+    // saved skill refuses before a frame is played.
     const std::string session = scratch.GetRoot() + "/session.sav";
     const auto runSession = [&](const char* player) {
         std::filesystem::copy_file(first, session,
                                    std::filesystem::copy_options::overwrite_existing);
-        return copy.Run({"--role", "single", "--player", player, "--load", session, "--save",
-                         session, "--frames", "10"});
+        return RunSample({"--role", "single", "--player", player, "--load", session, "--save",
+                          session, "--frames", "10"});
     };
-    const HostRun kept = runSession("Records/Creatures/PC/Brawler.dbr");
+    const HostRun kept = runSession(LevelPlay::kPlayer);
     ASSERT_EQ(kept.status, 0) << kept.err;
     const SavedHero resaved = ReadSavedHero(session);
     EXPECT_EQ(resaved.skills + resaved.bag + resaved.equipment + resaved.bar,
               before.skills + before.bag + before.equipment + before.bar);
+    EXPECT_EQ(RunProgram({"--load", session, "--route", still}, scratch.GetRoot() + "/4").status,
+              0);
     const HostRun refused = runSession("Records/Creatures/PC/Hero.dbr");
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "");
@@ -183,6 +183,20 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
     const HostRun broken = RunSample({"--load", still});
     EXPECT_EQ(broken.status, 2);
     EXPECT_EQ(broken.out, "");
+
+    // A save with more after its end is refused by the level as --dump-stream refuses it.
+    for (const std::string& tail : {std::string(80, '\x5a'), ReadBytes(first)}) {
+        scratch.WriteFile("tailed.sav", ReadBytes(first) + tail);
+        const std::string tailed = scratch.GetRoot() + "/tailed.sav";
+        const HostRun tailRefused = RunSample({"--load", tailed, "--save", tailed});
+        EXPECT_EQ(tailRefused.status, 2);
+        EXPECT_EQ(LinesStarting(tailRefused.err, "gamehost: "),
+                  "gamehost: save file '" + tailed +
+                      "' is damaged: " + std::to_string(tail.size()) +
+                      " bytes follow the player's end; no player was loaded from it\n");
+        EXPECT_EQ(ReadBytes(tailed), ReadBytes(first) + tail);
+        EXPECT_EQ(RunHost({"--dump-stream", tailed}).status, 2);
+    }
 }
 
 TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
@@ -207,7 +221,15 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         {"Levels/Broken.lvl",
          "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Nothing.dbr 1 0 0 0 0\n",
          {"--level", "Levels/Broken.lvl"},
-         "Levels/Broken.lvl:2: 'Records/Level/Nothing.dbr' makes no entity"},
+         "gamehost: Levels/Broken.lvl:2: 'Records/Level/Nothing.dbr' makes no entity\n"},
+        {"Levels/Broken.lvl",
+         "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Game/GameEngine.dbr 1 0 0 0 0\n",
+         {"--level", "Levels/Broken.lvl"},
+         "gamehost: Levels/Broken.lvl:2: 'Records/Game/GameEngine.dbr' makes no entity\n"},
+        {"Levels/Broken.lvl",
+         "",
+         {"--level", "Levels/Broken.lvl"},
+         "gamehost: Levels/Broken.lvl: the level names no region 1, where the hero starts\n"},
         {"Levels/Broken.lvl",
          "region 1 0 0 0 -5 -5 -5 5 5 5\nRecords/Level/Torch.dbr 1 0 0 0 0\n"
          "Records/Creatures/Monster/Hero.dbr 1 0 0 0 0\n",
@@ -225,7 +247,78 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         const HostRun run = copy.Run(row.args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+        const std::string line = LinesStarting(run.err, "gamehost: ");
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << run.err;
+        EXPECT_NE(line.find(row.err), std::string::npos) << run.err;
+    }
+
+    // With no level to play, what only a level does is refused rather than passed over.
+    std::filesystem::remove(copy.folder.GetRoot() + "/" + LevelPlay::kLevel);
+    const std::string save = copy.folder.GetRoot() + "/out.sav";
+    const HostRun bare = copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map", save});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_EQ(bare.out, "");
+    EXPECT_EQ(bare.err, "gamehost: database '" + copy.folder.GetRoot() +
+                            "' has no level 'Levels/Village.lvl' to play with --load, --save, "
+                            "--map\n");
+    EXPECT_FALSE(std::filesystem::exists(save));
+}
+
+// No two entities share a name, whatever their records are called; the map holds any name and
+// any finite bound as well-formed XML.
+TEST(LevelMap, EveryEntityHasANameOfItsOwnAndAnyNameOrBoundIsDrawnWellFormed)
+{
+    LevelFile level;
+    std::string error;
+    ASSERT_TRUE(
+        LevelFile::Parse("region 1 0 0 0 -3e38 -1 -3e38 3e38 1 3e38\nR/Elder.dbr 1 0 0 0 0\n"
+                         "R/Elder.dbr 1 0 0 0 0\nR/Elder2.dbr 1 0 0 0 0\n"
+                         "R/Odd\x01<&\xff.dbr 1 0 0 0 0\n",
+                         "odd.lvl", level, error))
+        << error;
+    const std::vector<std::string> names = LevelPlay::EntityNames(level);
+    EXPECT_EQ(names, (std::vector<std::string>{"Elder", "Elder3", "Elder2", "Odd\x01<&\xff"}));
+    LevelMap map;
+    map.SetLevel(level, {0, 0, 0, 0}, names);
+    std::ostringstream svg;
+    map.Write(svg);
+    EXPECT_FALSE(ElementsIfWellFormed(svg.str()).empty()) << svg.str();
+    EXPECT_EQ(svg.str().find("inf"), std::string::npos) << svg.str();
+    EXPECT_NE(svg.str().find(">Odd\uFFFD&lt;&amp;\uFFFD</text>"), std::string::npos);
+}
+
+// A folder that can be written but not read cannot be synced: the save fails before the old
+// file is touched. Root reads every folder, so as root the program runs as nobody.
+TEST(LevelPlay, ASaveIntoAFolderThatCannotBeSyncedFailsAndLeavesTheOldFile)
+{
+    const std::string setpriv = "/usr/bin/setpriv";
+    if (geteuid() == 0 && access(setpriv.c_str(), X_OK) != 0)
+        GTEST_SKIP() << "root reads every folder and there is no setpriv to run as another user";
+    SampleCopy copy;
+    copy.folder.WriteFile("Tiny.lvl", "region 1 0 0 0 -5 -5 -5 5 5 5\n");
+    copy.folder.WriteFile("Tiny.route", "");
+    const std::string folder = copy.folder.GetRoot() + "/hidden";
+    copy.folder.WriteFile("hidden/old", "the last run's file");
+    for (const char* option : {"--save", "--map"}) {
+        std::vector<std::string> args{"--db", copy.folder.GetRoot(), "--level", "Tiny.lvl",
+                                      option, folder + "/old"};
+        std::string program = GAMEHOST_PROGRAM;
+        if (geteuid() == 0) {
+            args.insert(args.begin(),
+                        {"--reuid=65534", "--regid=65534", "--clear-groups", program});
+            program = setpriv;
+        }
+        chmod(folder.c_str(), 0333);
+        ChildProcess run(program, args, copy.folder.GetRoot() + "/run");
+        EXPECT_EQ(run.Wait(ChildProcess::Clock::now() + std::chrono::minutes(1)), 2);
+        chmod(folder.c_str(), 0755);
+        const std::string line = LinesStarting(run.Errors(), "gamehost: ");
+        EXPECT_NE(line.find(folder + "/old'"), std::string::npos) << run.Errors();
+        EXPECT_NE(line.find(": its folder cannot be opened to sync the file (Permission "
+                            "denied); the file there is as it was\n"),
+                  std::string::npos)
+            << line;
+        EXPECT_EQ(ReadBytes(folder + "/old"), "the last run's file");
     }
 }
 

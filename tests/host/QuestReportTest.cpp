@@ -47,6 +47,11 @@ TEST(QuestReport, AStateFolderThatCannotBeWrittenFailsTheRunsWithALineSayingSo)
     EXPECT_EQ(played.status, 2);
     EXPECT_EQ(LinesStarting(played.err, "gamehost: "),
               failed + "its files could not be written to '" + folder + "'\n");
+    const HostRun actions = RunSample({"--scenario", "quest-actions", "--quest-state", folder});
+    EXPECT_EQ(actions.status, 2);
+    EXPECT_EQ(LinesStarting(actions.err, "gamehost: "),
+              failed + "2 of its files could not be written to '" + folder + "'\n");
+    EXPECT_EQ(actions.out.find("quest state saved"), std::string::npos);
 }
 
 TEST(QuestReport, StateFolderGoesWithQuestsOnly)
