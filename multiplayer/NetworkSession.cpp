@@ -268,6 +268,9 @@ void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
     if (MakeFromContainer<Player>(packet) == nullptr) {
         gEngine->Log(Engine::LogRuntime, "NetworkSession: player %u of host %d not made", id,
                      fromHost);
+        // Its id in use or its record of no player: refused as any other message.
+        if (gEngine->IsNetworkServer() && fromHost != ConnectionManager::kServerHost)
+            connection.Refuse(fromHost, "spawns no player");
         return;
     }
     if (!gEngine->IsNetworkServer())

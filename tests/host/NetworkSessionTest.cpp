@@ -217,7 +217,7 @@ uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32
     // A player record after a spawn that names no entity, so that no player is made.
     SpawnPlayerPacket spawn;
     spawn.objectId = own;
-    attacker.SendPacket(spawn);
+    send(spawn);
     SinglePlayerBasicInfoPacket record;
     record.player.playerId = own;
     for (NetPacket* message :

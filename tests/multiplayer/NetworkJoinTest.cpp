@@ -11,6 +11,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
+#include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/Must.h"
 
@@ -296,6 +297,14 @@ TEST_F(ClientCreation, TakesOnlyItsOwnFreeIdsForItsOwnThings)
     EXPECT_FALSE(ObjectManager::Instance().GetObject<Entity>(carried.item.id)->IsInWorld());
     EXPECT_TRUE(Game().HasFixedItemTeleport(kOwnHero));
     EXPECT_FALSE(Game().HasFixedItemTeleport(kOtherHero));
+
+    // Its player again, under the id in use: refused and counted as the rest are.
+    SpawnPlayerPacket again;
+    again.objectId = kOwnHero;
+    again.recordName = kHero;
+    const uint64_t refused = Connection().GetCounters(1).dropped;
+    session->OnMessage(1, again);
+    EXPECT_EQ(Connection().GetCounters(1).dropped, refused + 1);
 }
 
 TEST_F(ClientCreation, ClosesOnlyItsOwnPlayersPortal)
