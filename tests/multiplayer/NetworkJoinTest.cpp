@@ -307,6 +307,21 @@ TEST_F(ClientCreation, TakesOnlyItsOwnFreeIdsForItsOwnThings)
     EXPECT_EQ(Connection().GetCounters(1).dropped, refused + 1);
 }
 
+// What the server passed on is made on the other clients as on the server.
+TEST_F(ClientCreation, ItsOwnItemAndPortalAreMadeOnTheOtherClients)
+{
+    Be(true);
+    auto dropped = Item((1u << 28) | 500, 0);
+    auto portal = Portal((1u << 28) | 501, kOwnHero);
+    session->OnMessage(ConnectionManager::kServerHost, dropped);
+    session->OnMessage(ConnectionManager::kServerHost, portal);
+    auto* item = ObjectManager::Instance().GetObject<Entity>(dropped.item.id);
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->IsInWorld());
+    // A client lists the portal; the server's world sends the portal itself.
+    EXPECT_TRUE(Game().HasFixedItemTeleport(kOwnHero));
+}
+
 TEST_F(ClientCreation, ClosesOnlyItsOwnPlayersPortal)
 {
     Game().CreateFixedItemTeleportNetHook(WorldAt({8, 0, 8}), kOtherHero, (2u << 28) | 300, "");
