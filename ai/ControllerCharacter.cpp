@@ -21,12 +21,16 @@ GAME_IMPLEMENT_CLASS(ControllerCharacter, ControllerBaseCharacter);
 
 void ControllerCharacter::Teleport(const WorldCoords& coords)
 {
+    // Only the machine that made the character tells the others where it is; a stand-in for
+    // another machine's character moves here and waits to hear it from there.
     ConnectionManager& connections = gEngine->GetNetworkConnectionManager();
-    UpdatePositionPacket packet;
-    packet.originatorId = connections.GetLocalHostID();
-    packet.entityId = GetParentId();
-    packet.coords = coords;
-    connections.SendPacket(packet);
+    if (ConnectionManager::HostOfId(GetParentId()) == connections.GetLocalHostID()) {
+        UpdatePositionPacket packet;
+        packet.originatorId = connections.GetLocalHostID();
+        packet.entityId = GetParentId();
+        packet.coords = coords;
+        connections.SendPacket(packet);
+    }
 
     Character* character = GetCharacter();
     if (character == nullptr)

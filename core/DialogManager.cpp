@@ -25,6 +25,10 @@ void DialogManager::AddDialog(DialogType type, bool option1, InterestedParty par
     dialog.option2 = option2;
     dialog.option3 = option3;
     dialog.option1 = option1;
+    const auto notice = [](const Dialog& kept) { return kept.type == DialogNotice; };
+    if (type == DialogNotice &&
+        static_cast<size_t>(std::count_if(dialogs.begin(), dialogs.end(), notice)) >= kMaxNotices)
+        dialogs.erase(std::find_if(dialogs.begin(), dialogs.end(), notice));
     dialogs.push_back(std::move(dialog));
 }
 

@@ -47,6 +47,10 @@ public:
     // The wide name of a player by object id; "" when unknown.
     using PlayerNameSource = std::function<std::wstring(uint32_t playerId)>;
 
+    // Notices kept for a host that has not shown them: a further one puts out the oldest.
+    // Questions are never put out; each waits for its answer.
+    static constexpr size_t kMaxNotices = 64;
+
     DialogManager();
     ~DialogManager();
 

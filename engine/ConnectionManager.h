@@ -60,6 +60,8 @@ public:
         IdReader player = nullptr;
         Speaker speaks = Speaker::Anyone;
         IdReader speaker = nullptr;
+        // How many of the type one client may send in a second; 0 leaves it to the flood limits.
+        uint16_t perSecond = 0;
     };
 
     // What the transport hands up. Messages come decoded; the listener judges those whose rule
@@ -182,6 +184,8 @@ private:
         uint32_t messages = 0;
         uint64_t bytes = 0;
         uint32_t dropped = 0;
+        // Messages of each type within the second, for the types whose rule bounds them.
+        std::array<uint16_t, kMaxTypes> kinds{};
         std::chrono::steady_clock::time_point lastLog{};
         bool logged = false;
         // Dropped as a flood: nothing more is heard from it until it joins again.
@@ -195,6 +199,8 @@ private:
     void SendTo(int host, const uint8_t* bytes, size_t count);
     void Flood(int fromHost);
     bool CountIn(int fromHost, size_t count);
+    // False, refused, when the client sent more of the type within the second than its rule lets.
+    bool CountKind(int fromHost, uint32_t type);
     bool CheckFromClient(int fromHost, const NetPacket& packet);
     void Deliver(int fromHost, NetPacket& packet, const uint8_t* bytes, size_t count);
     void ServiceLoopback();

@@ -10,7 +10,8 @@
 // a client sent: it must decode exactly and speak only for what the rule of its type lets a
 // client speak for (the game's table is multiplayer/NetworkRoutes.cpp). A refusal is counted
 // for the host and logged once a second per host; a client that floods (too many messages or
-// bytes, or too many refusals, within a second) is dropped.
+// bytes, or too many refusals, within a second) is dropped; a type whose rule bounds it is
+// refused beyond its number a second.
 #include "engine/ConnectionManager.h"
 
 #include "engine/Engine.h"
@@ -379,6 +380,7 @@ bool ConnectionManager::CountIn(int fromHost, size_t count)
         window.messages = 0;
         window.bytes = 0;
         window.dropped = 0;
+        window.kinds.fill(0);
     }
     ++counters[Slot(fromHost)].messagesIn;
     ++window.messages;
@@ -412,8 +414,23 @@ void ConnectionManager::Flood(int fromHost)
     DropHost(fromHost, "flood");
 }
 
+bool ConnectionManager::CountKind(int fromHost, uint32_t type)
+{
+    const uint16_t bound = GetPacketRule(type).perSecond;
+    if (bound == 0 || type >= kMaxTypes)
+        return true;
+    uint16_t& sent = windows[Slot(fromHost)].kinds[type];
+    if (sent < bound) {
+        ++sent;
+        return true;
+    }
+    return Refuse(fromHost, "more of its kind than a second allows");
+}
+
 bool ConnectionManager::CheckFromClient(int fromHost, const NetPacket& packet)
 {
+    if (!CountKind(fromHost, packet.GetType()))
+        return false;
     const PacketRule& rule = GetPacketRule(packet.GetType());
     const int host = rule.speaker != nullptr ? HostOfId(rule.speaker(packet)) : kServerHost;
     const char* why = nullptr;

@@ -312,6 +312,8 @@ public:
                               bool clearFirst);
     void AddUINotification(UINotificationType type, const std::vector<std::wstring>& texts,
                            bool clearFirst);
+    // Notifications kept until the host takes them; a further one puts out the oldest.
+    static constexpr size_t kMaxNotifications = 64;
     size_t GetNumNotifications() const { return notifications.size(); }
     // An empty notification when none is queued.
     UINotification TakeTopNotification();

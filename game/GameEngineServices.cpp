@@ -159,6 +159,9 @@ void GameEngine::AddNotification(UINotification notification, bool clearFirst)
     // The same message twice in a row would only repeat itself on screen.
     if (!notifications.empty() && notifications.back() == notification)
         return;
+    // A host that shows none (a headless one) would keep every bubble another machine sends.
+    if (notifications.size() >= kMaxNotifications)
+        notifications.erase(notifications.begin());
     notifications.push_back(std::move(notification));
 }
 

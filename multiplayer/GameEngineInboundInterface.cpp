@@ -236,8 +236,9 @@ void GameEngineInboundInterface::CreateEntity(const WorldCoords& coords,
     const uint32_t id = objectId != 0 ? objectId : objects.CreateObjectID();
     Entity* entity = objects.CreateObjectFromFile<Entity>(recordName, id, true);
     World* world = gEngine->GetWorld();
-    if (entity != nullptr && world != nullptr)
-        world->AddEntity(entity, coords, false);
+    // One the world refuses would stay behind, unseen and never destroyed.
+    if (entity != nullptr && (world == nullptr || !world->AddEntity(entity, coords, false)))
+        objects.DestroyObjectEx(entity, kGameEngineInboundInterfaceSource, __LINE__);
 }
 
 void GameEngineInboundInterface::CreateFixedItemTeleport(const WorldCoords& coords,

@@ -1,22 +1,40 @@
 // Where each game message goes and whom a client may speak for in it, registered with the
 // transport beside the packet classes. This table is the one authority rule of the game: the
 // server judges every message a client sends by its row before any of it is carried out, and
-// refuses and counts what does not pass, as it refuses a message that does not decode.
+// refuses and counts what does not pass, as it refuses a message that does not decode. Every
+// type a client may send has its row; a type no client sends is the server's alone.
 //
 // A client owns what its host made: its player, and what its machine made beside him (his pets,
-// his items), whose ids carry its host in their top four bits. It may act and command only for
-// those; what the server's world holds (monsters, townsfolk, fixed items) the server drives,
-// and a client's stand-ins for them send nothing. The one way a client asks the server to act
-// on a server object is the quest commands (56 to 60): each machine runs its own copy of a
-// quest, and a client's tells the server what to do with a creature or lock a fixed item. A
-// message that names a player speaks for him in the field that says who speaks (the sender of
-// a trade, quest message or party answer, the player of a heartbeat, gold gift or bonus
-// claim), which must be the client's own player. What only the game can tell, the session
-// judges (NetworkSession::Refusal): a player record only for a player made here, chat not in
-// another host's player's name, an invitation only from the client's own player, an answer
-// only to an invitation that went out, and a party join (107) only for the client's own player
-// into a party it accepted (or out of any), for the inviter whose invitation it accepted, or
-// by a party's leader for its members. Messages that speak for no one go as addressed.
+// his items, his portal), whose ids carry its host in their top four bits. It may act and
+// command only for those; what the server's world holds (monsters, townsfolk, fixed items) the
+// server drives, and a client's stand-ins for them send nothing, not even where a teleport put
+// them (106 comes only from the machine that owns the character). The one way a client asks
+// the server to act on a server object is the quest commands (56 to 60): each machine runs its
+// own copy of a quest, and a client's tells the server what to do with a creature or lock a
+// fixed item. A message that names a player speaks for him in the field that says who speaks
+// (the sender of a trade, quest message or party answer, the player of a heartbeat, gold gift
+// or bonus claim), which must be the client's own player.
+//
+// What only the game can tell, the session judges (NetworkSession::Refusal): a player record
+// only for a player made here, chat not in another host's player's name, an invitation only
+// from the client's own player, an answer only to an invitation that went out, and a party join
+// (107) only for the client's own player into a party it accepted (or out of any), for the
+// inviter whose invitation it accepted, or by a party's leader for its members. The messages
+// that make something on every machine are judged there too, because whether an id is free and
+// how much a client holds is the game's to know: an item (32) reads its Item ID, which must be
+// the client's and free, and its Character ID, 0 for the ground or one of the client's own
+// characters to carry it; an entity (33) reads its ObjectId, the client's and free; a portal
+// (44) reads its ObjectId likewise and its Owner, the client's own player; a portal's closing
+// (45) reads its ObjectId, which names a portal or its owner, and every portal it matches must
+// be the client's player's. Each creation is refused once the client holds what it may
+// (ClientHoldings). A remote text (26) reads optionalInsert, the player the text names: 0, the
+// client's own, or, only when the Receiver is the client's own player or a member of the party
+// he leads, one he invites or puts out; the tag's words are the receiver's own, so the named
+// player is all a client can lie about. A wide remote text (27) is the server's alone: its text
+// is free, so nothing in it says whom it names, and only the server sees a player leave or can
+// ban one. Those that make something or show a text are also bounded per second, so that a
+// client cannot keep the server busy with honest-looking ones. Messages that speak for no one
+// go as addressed.
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "multiplayer/BonusPackets.h"
@@ -109,6 +127,12 @@ Rule Judged(Rule rule)
 {
     return Speaks(rule, Speaker::Listener);
 }
+// At most `count` of the type from one client in a second.
+Rule Limited(Rule rule, uint16_t count)
+{
+    rule.perSecond = count;
+    return rule;
+}
 template <class Trade> Rule TradeRule()
 {
     return Own(ToPlayer(kField<&Trade::receiver>), kField<&Trade::sender>);
@@ -137,11 +161,13 @@ bool RegisterRules()
         {23, ServerOnly(everyone)},
         {24, Judged(server)},
         {25, ServerOnly(everyone)},
-        {26, ToPlayer(kField<&RemoteMessagePacket::receiver>)},
-        {27, ToPlayer(kField<&RemoteWMessagePacket::receiver>)},
+        {26, Limited(Judged(ToPlayer(kField<&RemoteMessagePacket::receiver>)), 64)},
+        {27, ServerOnly(ToPlayer(kField<&RemoteWMessagePacket::receiver>))},
         {28, ServerOnly(everyone)},
         {29, Judged(ToPlayer(kField<&PartyRequestResponsePacket::recipient>))},
         {30, Own(server, &SpawnedPlayer)},
+        {32, Limited(Judged(everyone), 40)},
+        {33, Limited(Judged(everyone), 20)},
         {34, ServerOnly(everyone)},
         {35, server},
         {36, server},
@@ -152,6 +178,8 @@ bool RegisterRules()
         {41, TradeRule<TradeAddItemPacket>()},
         {42, TradeRule<TradeRemoveItemPacket>()},
         {43, TradeRule<TradeFinalizePacket>()},
+        {44, Limited(Judged(everyone), 2)},
+        {45, Limited(Judged(everyone), 4)},
         {46, Own(server, kField<&StartTeleportPacket::playerId>)},
         {47, Own(server, kField<&NRLoaderStatePacket::playerId>)},
         {48, Own(server, kField<&StartServerRespawnPacket::playerId>)},

@@ -21,6 +21,7 @@
 #include "engine/World.h"
 #include "game/GameEngine.h"
 #include "items/Item.h"
+#include "multiplayer/ClientHoldings.h"
 #include "multiplayer/EngineNetPackets.h"
 #include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
@@ -123,9 +124,7 @@ void NetworkSession::SetWelcome(uint32_t sharedSeed, int32_t expected)
 
 const char* NetworkSession::Refusal(int fromHost, const NetPacket& packet)
 {
-    const auto own = [fromHost](uint32_t id) {
-        return id != 0 && ConnectionManager::HostOfId(id) == fromHost;
-    };
+    const auto own = [fromHost](uint32_t id) { return ClientHoldings::Made(fromHost, id); };
     if (const auto* record = dynamic_cast<const SinglePlayerBasicInfoPacket*>(&packet)) {
         const uint32_t id = record->player.playerId;
         if (!own(id))
@@ -156,7 +155,20 @@ const char* NetworkSession::Refusal(int fromHost, const NetPacket& packet)
     }
     if (const auto* chat = dynamic_cast<const ChatPacket*>(&packet))
         return ChatRefusal(fromHost, chat->sender);
-    return nullptr;
+    if (const auto* text = dynamic_cast<const RemoteMessagePacket*>(&packet))
+        return RemoteTextRefusal(fromHost, text->receiver, text->optionalInsert);
+    return CreationRefusal(fromHost, packet);
+}
+
+// The text speaks about the player it names (`about`, 0 for none): the client's own, or, told
+// only to itself or to the party its player leads, one it invites or puts out of that party.
+const char* NetworkSession::RemoteTextRefusal(int fromHost, uint32_t receiver, uint32_t about) const
+{
+    const auto own = [fromHost](uint32_t id) { return ClientHoldings::Made(fromHost, id); };
+    if (about == 0 || own(about) || own(receiver))
+        return nullptr;
+    const PartyManager* manager = gGameEngine != nullptr ? gGameEngine->GetPartyManager() : nullptr;
+    return manager != nullptr && own(manager->GetParty(receiver)) ? nullptr : kNotOwn;
 }
 
 // A name several hosts' players share may be anyone's.
@@ -256,6 +268,9 @@ void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
     if (MakeFromContainer<Player>(packet) == nullptr) {
         gEngine->Log(Engine::LogRuntime, "NetworkSession: player %u of host %d not made", id,
                      fromHost);
+        // Its id in use or its record of no player: refused as any other message.
+        if (gEngine->IsNetworkServer() && fromHost != ConnectionManager::kServerHost)
+            connection.Refuse(fromHost, "spawns no player");
         return;
     }
     if (!gEngine->IsNetworkServer())

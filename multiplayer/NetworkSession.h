@@ -57,7 +57,9 @@ public:
     void OnHostLeft(int host) override;
     void OnServerLost() override { serverLeft = true; }
     // The server's judgement of what only the game can tell: a player record for a player made
-    // here, chat not in another host's player's name, and the party messages (PartyConsent).
+    // here, chat not in another host's player's name, the party messages (PartyConsent), a
+    // remote text about its own player, and what a client makes or takes away on every machine
+    // (items, entities, portals: under its own ids, within what it may hold).
     const char* Refusal(int fromHost, const NetPacket& packet) override;
     void OnSend(const NetPacket& packet) override;
 
@@ -66,6 +68,9 @@ private:
     // null, making nothing, when the id is taken or the record makes no such entity.
     template <class Kind> Kind* MakeFromContainer(ObjectContainerPacket& packet);
     const char* ChatRefusal(int fromHost, const std::wstring& sender) const;
+    const char* RemoteTextRefusal(int fromHost, uint32_t receiver, uint32_t about) const;
+    // NetworkSessionCreation.cpp: items, entities and portals.
+    static const char* CreationRefusal(int fromHost, const NetPacket& packet);
 
     void Spawn(const EntitySpawnPacket& packet);
     void FinishSpawn();

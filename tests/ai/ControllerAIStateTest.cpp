@@ -14,6 +14,8 @@
 #include "core/PlayStatsDamageType.h"
 #include "core/UniqueId.h"
 #include "engine/CharacterAction.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/EventHandler.h"
 #include "engine/NetPacket.h"
@@ -732,7 +734,7 @@ TEST_F(ControllerBaseCharacterTest, ADeadMonsterTakesOnlyRespawnADyingOneStillAn
             << type;
 }
 
-TEST_F(ControllerBaseCharacterTest, TeleportTellsTheOthersAndLogsAPlaceOffTheFloor)
+TEST_F(ControllerBaseCharacterTest, TeleportTellsTheOthersFromItsOwnMachineAndLogsAPlaceOffTheFloor)
 {
     const WorldCoords away{kRegion, Coords::FromTranslation(Vec3(500, 2, 0))};
     controller->Teleport(away);
@@ -742,6 +744,15 @@ TEST_F(ControllerBaseCharacterTest, TeleportTellsTheOthersAndLogsAPlaceOffTheFlo
     EXPECT_EQ(sent[0]->entityId, monster->GetObjectId());
     EXPECT_EQ(log.Count(2, "Could Not Translate To Floor"), 1u);
     EXPECT_EQ(monster->GetPathPosition(), away.GetPosition());
+
+    // On another machine the monster is a stand-in: it moves there and tells no one.
+    ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
+    connection.SetLocalHostID(1);
+    const WorldCoords back{kRegion, Coords::FromTranslation(Vec3(400, 2, 0))};
+    controller->Teleport(back);
+    connection.SetLocalHostID(0);
+    EXPECT_TRUE(TakeSent<UpdatePositionPacket>().empty());
+    EXPECT_EQ(monster->GetPathPosition(), back.GetPosition());
 }
 
 class ControllerCombatTest : public AiWorldFixture {

@@ -6,6 +6,7 @@
 #include "multiplayer/CharacterActionPackets.h"
 #include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/EngineNetPackets.h"
+#include "multiplayer/EntityPackets.h"
 #include "multiplayer/GameEnginePackets.h"
 #include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyPackets.h"
@@ -135,6 +136,54 @@ public:
     bool complete = false;
 };
 
+// What a client may not make or take away: a monster under the server's id, the other client's
+// and a flood of them, an item for the other player and for the server's hero, a portal in the
+// other player's name, the closing of his, and texts about the server's hero. Answers how many.
+uint64_t SendForgedCreations(ConnectionManager& attacker, const HeardWorld& world, uint32_t honest)
+{
+    const uint32_t own = (2u << 28) | 0x100;
+    const uint32_t server = world.ids.at(ArenaSamples::kPlayer).at(0);
+    uint64_t refused = 0;
+    const auto send = [&](NetPacket& packet) {
+        attacker.SendPacket(packet);
+        ++refused;
+    };
+    CreateEntityPacket monster;
+    monster.recordName = ArenaSamples::kJackal;
+    // The server's id, the other client's, and ids the server's own allocator hands out,
+    // faster than a second allows.
+    std::vector<uint32_t> ids = {5000u, (1u << 28) | 5000u};
+    for (uint32_t id = 10000; id < 10040; ++id)
+        ids.push_back(id);
+    for (uint32_t id : ids) {
+        monster.objectId = id;
+        send(monster);
+    }
+    CreateItemPacket helm;
+    helm.item.baseName = "Records/Items/Market/IronHelm.dbr";
+    helm.item.id = own;
+    for (uint32_t wearer : {honest, server}) {
+        ++helm.item.id;
+        helm.characterId = wearer;
+        send(helm);
+    }
+    CreateItemTeleportPacket portal;
+    portal.objectId = own;
+    portal.ownerId = honest;
+    DestroyItemTeleportPacket closing;
+    closing.objectId = honest;
+    RemoteMessagePacket about;
+    about.receiver = honest;
+    about.optionalInsert = server;
+    about.textTag = "tagMessageBan";
+    RemoteWMessagePacket ban;
+    ban.receiver = honest;
+    ban.text = L"the server's hero is banned";
+    for (NetPacket* message : std::initializer_list<NetPacket*>{&portal, &closing, &about, &ban})
+        send(*message);
+    return refused;
+}
+
 // Sends what a client may not say, each in another's name or for what is not its own; answers
 // how many of them the server must refuse.
 uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32_t honest)
@@ -168,13 +217,13 @@ uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32
     // A player record after a spawn that names no entity, so that no player is made.
     SpawnPlayerPacket spawn;
     spawn.objectId = own;
-    attacker.SendPacket(spawn);
+    send(spawn);
     SinglePlayerBasicInfoPacket record;
     record.player.playerId = own;
     for (NetPacket* message :
          std::initializer_list<NetPacket*>{&attack, &trade, &gold, &join, &answer, &quest, &record})
         send(*message);
-    return refused;
+    return refused + SendForgedCreations(attacker, world, honest);
 }
 
 TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
@@ -228,6 +277,8 @@ TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
               "dropped: host 2: " + std::to_string(forged + 4) + "\n");
     EXPECT_EQ(LinesStarting(served, "hosts dropped: "), "hosts dropped: 1\n");
     EXPECT_NE(server->Errors().find("ConnectionManager: host 2 dropped: flood"), std::string::npos);
+    // Refused before anything was made: no id met one of the server's.
+    EXPECT_EQ(server->Errors().find("is already in use"), std::string::npos);
 }
 
 } // namespace

@@ -113,12 +113,15 @@ TEST_F(InboundRows, AnItemForACharacterNobodyKnowsIsDestroyed)
     EXPECT_EQ(log.Count(1, "GameEngine: Unable to resolve character (77) to give item (4321)"), 1u);
 }
 
-TEST_F(InboundRows, AnEntityWithoutARecordIsNotMade)
+TEST_F(InboundRows, AnEntityWithoutARecordOrAPlaceIsNotMade)
 {
     const size_t before = ObjectManager::Instance().GetObjectCount();
     Inbound().CreateEntity(kPlace, "", 77);
+    Inbound().CreateEntity(WorldCoords(9999, Coords()), kPotion, 78);
+    ObjectManager::Instance().ProcessDestroyedObjects();
     EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before);
     EXPECT_EQ(ObjectManager::Instance().GetObject<Object>(77), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Object>(78), nullptr);
 }
 
 TEST_F(InboundRows, QuestCommandsReachOnlyWhatTheyName)

@@ -1,10 +1,17 @@
 #include "characters/Player.h"
+#include "core/DialogManager.h"
 #include "engine/HostMessagePackets.h"
+#include "engine/Region.h"
+#include "game/GameEngine.h"
+#include "multiplayer/ClientHoldings.h"
 #include "multiplayer/EngineNetPackets.h"
+#include "multiplayer/EntityPackets.h"
+#include "multiplayer/MessagePackets.h"
 #include "multiplayer/NetworkSession.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
+#include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/Must.h"
 
@@ -14,6 +21,10 @@ namespace GAME::Test {
 namespace {
 
 constexpr const char* kHero = "Records/Test/NetHero.dbr";
+constexpr const char* kPotion = "Records/Test/NetPotion.dbr";
+constexpr const char* kPortal = "Records/Item/Teleporters/ArtifactShrine.dbr";
+constexpr uint32_t kOwnHero = (1u << 28) | 7;
+constexpr uint32_t kOtherHero = (2u << 28) | 7;
 
 // One process plays both sides in turn: what the server sends is taken from the recording
 // transport and handed to the client's session as it would arrive.
@@ -23,6 +34,9 @@ protected:
     {
         CombatWorldFixture::SetUp();
         database.WriteRecord(kHero, {"Class = Player"});
+        database.WriteRecord(kPotion, {"Class = OneShot_PotionHealth"});
+        database.WriteRecord(kPortal, {"Class = FixedItemTeleport"});
+        TheWorld().GetRegionById(kRegion)->SetLevelLoaded(true);
     }
     void TearDown() override
     {
@@ -165,6 +179,231 @@ TEST_F(NetworkJoin, LeaveTakesTheHostsPlayersAndEntitiesOffEveryMachine)
     EXPECT_FALSE(Exists(kLeaver));
     EXPECT_FALSE(Game().GetPlayerManagerClient()->IsPlayerInGame(kLeaver));
     EXPECT_TRUE(Game().GetPlayerManagerClient()->IsPlayerInGame(kStayer));
+}
+
+// What a client makes or takes away on every machine, judged by the server before any of it is
+// carried out, then carried out there as a client's own message is.
+class ClientCreation : public NetworkJoin {
+protected:
+    void SetUp() override
+    {
+        NetworkJoin::SetUp();
+        Be(false);
+        serverHero = HeroAt(0, {0, 0, 0})->GetObjectId();
+        HeroAt(kOwnHero, {2, 0, 0});
+        HeroAt(kOtherHero, {4, 0, 0});
+        List({serverHero, kOwnHero, kOtherHero});
+        session = std::make_unique<NetworkSession>(Connection());
+    }
+    void TearDown() override
+    {
+        session.reset();
+        NetworkJoin::TearDown();
+    }
+
+    // Judged as host 1's and, when it passes, carried out here.
+    const char* FromClient(NetPacket& packet)
+    {
+        const char* why = session->Refusal(1, packet);
+        if (why == nullptr)
+            session->OnMessage(1, packet);
+        ObjectManager::Instance().ProcessDestroyedObjects();
+        return why;
+    }
+
+    static CreateItemPacket Item(uint32_t id, uint32_t character)
+    {
+        CreateItemPacket packet;
+        packet.item.id = id;
+        packet.item.baseName = kPotion;
+        packet.characterId = character;
+        packet.coords = WorldAt({1, 0, 1});
+        return packet;
+    }
+    static CreateEntityPacket Thing(uint32_t id)
+    {
+        CreateEntityPacket packet;
+        packet.objectId = id;
+        packet.recordName = kHero;
+        packet.coords = WorldAt({6, 0, 6});
+        return packet;
+    }
+    static CreateItemTeleportPacket Portal(uint32_t id, uint32_t owner)
+    {
+        CreateItemTeleportPacket packet;
+        packet.objectId = id;
+        packet.ownerId = owner;
+        packet.coords = WorldAt({8, 0, 8});
+        return packet;
+    }
+    static DestroyItemTeleportPacket Closing(uint32_t id)
+    {
+        DestroyItemTeleportPacket packet;
+        packet.objectId = id;
+        return packet;
+    }
+
+    uint32_t serverHero = 0;
+    std::unique_ptr<NetworkSession> session;
+};
+
+TEST_F(ClientCreation, TakesOnlyItsOwnFreeIdsForItsOwnThings)
+{
+    constexpr const char* kNotOwn = "speaks for what is not its own";
+    constexpr const char* kInUse = "makes an object under an id in use";
+    auto ownItem = Item((1u << 28) | 100, 0);
+    auto carried = Item((1u << 28) | 101, kOwnHero);
+    auto forOther = Item((1u << 28) | 102, kOtherHero);
+    auto forServer = Item((1u << 28) | 103, serverHero);
+    auto serverIdItem = Item(0x5000, 0);
+    auto takenItem = Item(kOwnHero, 0);
+    auto ownThing = Thing((1u << 28) | 200);
+    auto otherThing = Thing((2u << 28) | 200);
+    auto serverThing = Thing(5000);
+    auto noIdThing = Thing(0);
+    auto ownPortal = Portal((1u << 28) | 300, kOwnHero);
+    auto otherOwner = Portal((1u << 28) | 301, kOtherHero);
+    auto otherPortal = Portal((2u << 28) | 300, kOtherHero);
+    struct {
+        const char* what;
+        NetPacket& packet;
+        const char* refusal;
+        uint32_t made;
+    } rows[] = {
+        {"an item dropped", ownItem, nullptr, ownItem.item.id},
+        {"an item for its hero", carried, nullptr, carried.item.id},
+        {"an item for another's hero", forOther, kNotOwn, forOther.item.id},
+        {"an item for the server's hero", forServer, kNotOwn, forServer.item.id},
+        {"an item under the server's id", serverIdItem, kNotOwn, 0x5000},
+        {"an item under an id in use", takenItem, kInUse, 0},
+        {"an entity", ownThing, nullptr, ownThing.objectId},
+        {"an entity under another's id", otherThing, kNotOwn, otherThing.objectId},
+        {"an entity under the server's id", serverThing, kNotOwn, 5000},
+        {"an entity under no id", noIdThing, kNotOwn, 0},
+        {"an entity again", ownThing, kInUse, 0},
+        {"its portal", ownPortal, nullptr, ownPortal.objectId},
+        {"a portal in another's name", otherOwner, kNotOwn, otherOwner.objectId},
+        {"another's portal", otherPortal, kNotOwn, otherPortal.objectId},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const char* why = FromClient(row.packet);
+        EXPECT_STREQ(why, row.refusal);
+        if (row.made != 0)
+            EXPECT_EQ(Exists(row.made), row.refusal == nullptr);
+    }
+    // The one lies on the ground, the other is carried.
+    EXPECT_TRUE(ObjectManager::Instance().GetObject<Entity>(ownItem.item.id)->IsInWorld());
+    EXPECT_FALSE(ObjectManager::Instance().GetObject<Entity>(carried.item.id)->IsInWorld());
+    EXPECT_TRUE(Game().HasFixedItemTeleport(kOwnHero));
+    EXPECT_FALSE(Game().HasFixedItemTeleport(kOtherHero));
+
+    // Its player again, under the id in use: refused and counted as the rest are.
+    SpawnPlayerPacket again;
+    again.objectId = kOwnHero;
+    again.recordName = kHero;
+    const uint64_t refused = Connection().GetCounters(1).dropped;
+    session->OnMessage(1, again);
+    EXPECT_EQ(Connection().GetCounters(1).dropped, refused + 1);
+}
+
+// What the server passed on is made on the other clients as on the server.
+TEST_F(ClientCreation, ItsOwnItemAndPortalAreMadeOnTheOtherClients)
+{
+    Be(true);
+    auto dropped = Item((1u << 28) | 500, 0);
+    auto portal = Portal((1u << 28) | 501, kOwnHero);
+    session->OnMessage(ConnectionManager::kServerHost, dropped);
+    session->OnMessage(ConnectionManager::kServerHost, portal);
+    auto* item = ObjectManager::Instance().GetObject<Entity>(dropped.item.id);
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->IsInWorld());
+    // A client lists the portal; the server's world sends the portal itself.
+    EXPECT_TRUE(Game().HasFixedItemTeleport(kOwnHero));
+}
+
+TEST_F(ClientCreation, ClosesOnlyItsOwnPlayersPortal)
+{
+    Game().CreateFixedItemTeleportNetHook(WorldAt({8, 0, 8}), kOtherHero, (2u << 28) | 300, "");
+    auto own = Portal((1u << 28) | 300, kOwnHero);
+    ASSERT_EQ(FromClient(own), nullptr);
+    auto others = Closing((2u << 28) | 300);
+    auto byOwner = Closing(kOtherHero);
+    auto byItsId = Closing((1u << 28) | 300);
+    auto byItsPlayer = Closing(kOwnHero);
+    EXPECT_STREQ(FromClient(others), "speaks for what is not its own");
+    EXPECT_STREQ(FromClient(byOwner), "speaks for what is not its own");
+    EXPECT_TRUE(Game().HasFixedItemTeleport(kOtherHero));
+    EXPECT_EQ(FromClient(byItsId), nullptr);
+    EXPECT_FALSE(Game().HasFixedItemTeleport(kOwnHero));
+    // A player that dies closes his portal by his own id, whether he has one or not.
+    EXPECT_EQ(FromClient(byItsPlayer), nullptr);
+    EXPECT_TRUE(Game().HasFixedItemTeleport(kOtherHero));
+}
+
+TEST_F(ClientCreation, HoldsOnlySoManyAndTheCountFallsAsTheyGo)
+{
+    const size_t held = ClientHoldings::Of(1).entities;
+    EXPECT_EQ(held, 1u);
+    uint32_t serial = 0x400;
+    for (size_t i = held; i < ClientHoldings::kMaxEntities; ++i) {
+        auto thing = Thing((1u << 28) | ++serial);
+        ASSERT_EQ(FromClient(thing), nullptr) << i;
+    }
+    auto oneMore = Thing((1u << 28) | ++serial);
+    EXPECT_STREQ(FromClient(oneMore), "holds all the entities it may");
+    EXPECT_FALSE(Exists(oneMore.objectId));
+    auto* gone = ObjectManager::Instance().GetObject<Entity>((1u << 28) | 0x401);
+    TheWorld().RemoveEntity(gone);
+    ObjectManager::Instance().DestroyObjectEx(gone, "test", __LINE__);
+    EXPECT_EQ(FromClient(oneMore), nullptr);
+
+    for (size_t i = ClientHoldings::Of(1).items; i < ClientHoldings::kMaxItems; ++i) {
+        auto item = Item((1u << 28) | ++serial, 0);
+        ASSERT_EQ(FromClient(item), nullptr) << i;
+    }
+    auto itemTooMany = Item((1u << 28) | ++serial, kOwnHero);
+    EXPECT_STREQ(FromClient(itemTooMany), "holds all the items it may");
+}
+
+TEST_F(ClientCreation, ATextNamesItsOwnPlayerOrGoesToItsOwn)
+{
+    const auto text = [](uint32_t receiver, uint32_t about) {
+        RemoteMessagePacket packet;
+        packet.receiver = receiver;
+        packet.optionalInsert = about;
+        packet.textTag = "tagMessageJoin";
+        return packet;
+    };
+    EXPECT_EQ(session->Refusal(1, text(serverHero, kOwnHero)), nullptr);
+    EXPECT_EQ(session->Refusal(1, text(serverHero, 0)), nullptr);
+    // "X was invited", told to the inviter himself.
+    EXPECT_EQ(session->Refusal(1, text(kOwnHero, kOtherHero)), nullptr);
+    EXPECT_STREQ(session->Refusal(1, text(kOtherHero, serverHero)),
+                 "speaks for what is not its own");
+    // Told to the party its player leads, about one he puts out.
+    Game().GetPlayerManagerClient()->AddPlayerToParty(kOtherHero, static_cast<int32_t>(kOwnHero));
+    EXPECT_EQ(session->Refusal(1, text(kOtherHero, serverHero)), nullptr);
+}
+
+// What another machine sends a host that shows nothing stays within bounds, newest kept.
+TEST_F(NetworkJoin, BubblesAndNoticesNoHostShowsAreBounded)
+{
+    DialogManager& dialogs = Game().GetDialogManager();
+    dialogs.AddDialog(DialogManager::DialogQuestion, false, DialogManager::PartyInvitation,
+                      std::wstring(L"join?"), true, true);
+    for (int i = 0; i < 100; ++i) {
+        Game().AddUINotification(UINotificationKind_Message, std::to_wstring(i), false);
+        dialogs.AddDialog(DialogManager::DialogNotice, false, DialogManager::PartyNotice,
+                          std::to_wstring(i), true, true);
+    }
+    ASSERT_EQ(Game().GetNumNotifications(), GameEngine::kMaxNotifications);
+    EXPECT_EQ(Game().TakeTopNotification().texts, std::vector<std::wstring>{L"36"});
+    ASSERT_EQ(dialogs.GetNumDialog(), DialogManager::kMaxNotices + 1);
+    // The question waits for its answer.
+    EXPECT_EQ(dialogs.PeekTopDialog().text, L"join?");
+    dialogs.RemoveTopDialog();
+    EXPECT_EQ(dialogs.PeekTopDialog().text, L"36");
 }
 
 } // namespace

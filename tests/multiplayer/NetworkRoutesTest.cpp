@@ -109,6 +109,7 @@ TEST_F(ClientMessage, IsRefusedWhenItIsNotTheClientsToSend)
         {"a quest's command for another client's",
          Filled<QuestCommandWalkPacket>([](auto& p) { p.characterId = Of(2, 9); }), false},
         {"judged by the game", Filled<JoinPartyConfigCmdPacket>([](auto&) {}), false},
+        {"a wide text", Filled<RemoteWMessagePacket>([](auto& p) { p.receiver = Of(0); }), false},
     };
     uint64_t refused = 0;
     for (const auto& row : rows) {
@@ -122,6 +123,38 @@ TEST_F(ClientMessage, IsRefusedWhenItIsNotTheClientsToSend)
     }
     // One line for the lot: they came within a second.
     EXPECT_EQ(log.CountContaining("ConnectionManager: message from host 1 dropped"), 1u);
+}
+
+TEST_F(ClientMessage, OfABoundedKindIsRefusedBeyondItsNumberASecond)
+{
+    // Portal closings, four a second; other kinds go on being heard.
+    DestroyItemTeleportPacket closing;
+    closing.objectId = Of(1);
+    closing.PrepareOutBuffer();
+    for (int i = 0; i < 6; ++i)
+        server.Receive(1, closing.GetOutBuffer(), closing.GetOutBufferSize());
+    EXPECT_EQ(delivered, 4u);
+    EXPECT_EQ(server.GetCounters(1).dropped, 2u);
+    EXPECT_EQ(log.CountContaining("dropped: more of its kind than a second allows"), 1u);
+    SinglePlayerHeartbeatPacket heartbeat;
+    heartbeat.player.playerId = Of(1);
+    heartbeat.PrepareOutBuffer();
+    server.Receive(1, heartbeat.GetOutBuffer(), heartbeat.GetOutBufferSize());
+    EXPECT_EQ(delivered, 5u);
+}
+
+// A client may send any type of the game's: each has its row, which says more than "anyone to
+// everyone".
+TEST(NetworkRoutes, EveryTypeHasItsRow)
+{
+    for (uint32_t type = 0; type < ConnectionManager::kMaxTypes; ++type) {
+        if (ConnectionManager::CreatePacket(type) == nullptr)
+            continue;
+        SCOPED_TRACE(type);
+        const ConnectionManager::PacketRule& rule = ConnectionManager::GetPacketRule(type);
+        EXPECT_TRUE(rule.addressee != ConnectionManager::Addressee::Everyone ||
+                    rule.speaks != ConnectionManager::Speaker::Anyone);
+    }
 }
 
 TEST_F(ClientMessage, ThatDoesNotDecodeIsCountedAndTooManyDropTheHost)
