@@ -41,7 +41,7 @@ stage tests ctest --test-dir "$build" --output-on-failure -j "$((JOBS + 2))" --t
 # ThreadSanitizer. That build is g++'s, optimised as the demo's Release tree with warnings as
 # errors, so it also keeps g++ building the game and the host warning-free, and g++ checks every
 # test source's syntax with the same warnings (a full build of the suites would cost CI's cold
-# run on two cores a minute and a half more).
+# run on two cores about 80 s more).
 quest_threads() {
     local tsan="$ROOT/build/gcc-tsan"
     configure "$tsan" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DGAME_TSAN=ON \
