@@ -9,6 +9,7 @@
 #include "engine/LoadTable.h"
 #include "engine/Platform.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -19,7 +20,7 @@ GAME_IMPLEMENT_CLASS(ControllerTyphon, ControllerMonster);
 namespace {
 
 using Setter = void (ControllerMonster::*)(uint32_t, int32_t, int32_t, uint32_t, SkillUseRange);
-constexpr Setter kSlotSetters[ControllerMonster::kNumSpecialAttacks] = {
+constexpr std::array<Setter, ControllerMonster::kNumSpecialAttacks> kSlotSetters = {
     &ControllerMonster::SetSpecialAttackSkill, &ControllerMonster::SetSpecialAttack2Skill,
     &ControllerMonster::SetSpecialAttack3Skill, &ControllerMonster::SetSpecialAttack4Skill,
     &ControllerMonster::SetSpecialAttack5Skill};
@@ -185,10 +186,10 @@ uint32_t ControllerTyphon::GetTransferSkill(uint32_t god) const
 
 void ControllerTyphon::ApplyAttacks(const AttackSet& attacks)
 {
-    for (int index = 0; index < kNumSpecialAttacks; ++index) {
-        const GodSpecialAttack& attack = attacks[static_cast<size_t>(index)];
-        (this->*kSlotSetters[index])(attack.skill, attack.timeout, attack.delay, attack.chance,
-                                     attack.range);
+    for (size_t slot = 0; slot < attacks.size(); ++slot) {
+        const GodSpecialAttack& attack = attacks[slot];
+        const Setter setter = kSlotSetters[slot];
+        (this->*setter)(attack.skill, attack.timeout, attack.delay, attack.chance, attack.range);
     }
 }
 

@@ -23,20 +23,20 @@ struct MonsterReplicationRecord {
     float currentLife = 0.0f;
     float currentMana = 0.0f;
     bool tainted = false;
-    Team team;
+    Team team{};
     uint32_t leaderId = 0;
     bool visible = true;
-    std::vector<DurationDamageReplication> durationDamage;
-    std::vector<FixedDurationDamageReplication> fixedDurationDamage;
-    std::vector<SkillManager::_SkillReplica> skills;
-    std::vector<SkillManager::_SkillBuffReplica> skillBuffs;
+    std::vector<DurationDamageReplication> durationDamage{};
+    std::vector<FixedDurationDamageReplication> fixedDurationDamage{};
+    std::vector<SkillManager::_SkillReplica> skills{};
+    std::vector<SkillManager::_SkillBuffReplica> skillBuffs{};
     bool alive = false;
-    Character::LootStruct loot;
-    std::string proxyParent;
+    Character::LootStruct loot{};
+    std::string proxyParent{};
     uint32_t proxyNumSiblings = 0;
     Character_ActionState actionState = ActionState_Unknown;
     bool moving = false;
-    WorldVec3 pathTarget;
+    WorldVec3 pathTarget{};
     uint32_t attackTargetId = 0;
     uint32_t attackExtraValue = 0;
 

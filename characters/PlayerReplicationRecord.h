@@ -24,8 +24,8 @@ struct PlayerReplicationRecord {
     // An item: its location, five names and two words.
     static constexpr size_t kMinimumItemBytes = 4 + 4 + 4 + 4 * 4 + 4 + 4;
 
-    std::wstring playerName;
-    WorldCoords coords;
+    std::wstring playerName{};
+    WorldCoords coords{};
     float currentLife = 0.0f;
     float currentMana = 0.0f;
     bool tainted = false;
@@ -34,19 +34,19 @@ struct PlayerReplicationRecord {
     float baseStrength = 0.0f;
     float baseDexterity = 0.0f;
     float baseIntelligence = 0.0f;
-    Team team;
+    Team team{};
     uint32_t characterLevel = 0;
     uint32_t experiencePoints = 0;
     uint32_t money = 0;
-    std::string playerTexture;
-    std::vector<DurationDamageReplication> durationDamage;
-    std::vector<FixedDurationDamageReplication> fixedDurationDamage;
-    std::vector<SkillManager::_SkillReplica> skills;
-    std::vector<SkillManager::_SkillBuffReplica> skillBuffs;
-    std::vector<InventoryReplica> inventory;
+    std::string playerTexture{};
+    std::vector<DurationDamageReplication> durationDamage{};
+    std::vector<FixedDurationDamageReplication> fixedDurationDamage{};
+    std::vector<SkillManager::_SkillReplica> skills{};
+    std::vector<SkillManager::_SkillBuffReplica> skillBuffs{};
+    std::vector<InventoryReplica> inventory{};
     Character_ActionState actionState = ActionState_Unknown;
     bool moving = false;
-    WorldVec3 pathTarget;
+    WorldVec3 pathTarget{};
     uint32_t attackTargetId = 0;
     uint32_t attackTargetSkillId = 0;
 

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <type_traits>
 
 namespace GAME {
 
@@ -47,6 +48,10 @@ private:
     std::vector<float> values;
 };
 
+// An accumulator's operation as a type: g++ with UBSan does not take == of two member pointers
+// as a constant, while two template arguments always compare.
+template <auto Add> struct DefenseAttributeAdder {};
+
 // A family of typical defenses: each kind adds one combat attribute of the family's class
 // through the accumulator's `Add`, and prices into the cost record's `Field`. `KeySuffix`
 // follows the kind word in every key and tag of the family.
@@ -63,7 +68,9 @@ public:
         const auto value = RollValue(accumulator, level, skipChance);
         if (!value)
             return;
-        if constexpr (Add == &CombatAttributeAccumulator::AddDefense)
+        if constexpr (std::is_same_v<
+                          DefenseAttributeAdder<Add>,
+                          DefenseAttributeAdder<&CombatAttributeAccumulator::AddDefense>>)
             accumulator.AddDefenseOf<Combat>(GetType(), *value);
         else
             (accumulator.*Add)(std::make_unique<Combat>(GetType(), *value));

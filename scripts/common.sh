@@ -3,13 +3,15 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${JOBS:-$(nproc 2>/dev/null || echo 2)}"
 
+# The clang tools are optional: without clang the tests build with g++ and fuzzing is skipped,
+# without clang-format the formatting check is. Root installs them with the rest.
 ensure_tools() {
-    local missing=()
+    local missing=() optional=()
     command -v cmake >/dev/null || missing+=(cmake)
     command -v ninja >/dev/null || missing+=(ninja-build)
     command -v g++ >/dev/null || missing+=(g++)
-    command -v clang++ >/dev/null || missing+=(clang)
-    command -v clang-format >/dev/null || missing+=(clang-format)
+    command -v clang++ >/dev/null || optional+=(clang)
+    command -v clang-format >/dev/null || optional+=(clang-format)
     command -v ccache >/dev/null || missing+=(ccache)
     [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
     [ -f /usr/include/gmock/gmock.h ] || missing+=(libgmock-dev)
@@ -19,19 +21,31 @@ ensure_tools() {
     # The network transport, linked into the engine layer only.
     [ -f /usr/include/enet/enet.h ] || missing+=(libenet-dev)
     command -v pkg-config >/dev/null || missing+=(pkg-config)
-    if command -v clang++ >/dev/null && ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-        missing+=(libclang-rt-dev)
+    if command -v clang++ >/dev/null && ! have_fuzzer_runtime; then
+        optional+=(libclang-rt-dev)
     fi
-    [ ${#missing[@]} -eq 0 ] && return 0
+    [ $((${#missing[@]} + ${#optional[@]})) -eq 0 ] && return 0
     if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
-        echo "== installing: ${missing[*]}"
+        echo "== installing: ${missing[*]} ${optional[*]}"
         DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
-            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null &&
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" "${optional[@]}" \
+                >/dev/null &&
             use_compiler_cache
-    else
+    elif [ ${#missing[@]} -gt 0 ]; then
         echo "missing tools: ${missing[*]} (run as root to install them)" >&2
         return 1
+    else
+        echo "-- going on without ${optional[*]} (run as root to install them)"
     fi
+}
+
+have_fuzzer_runtime() {
+    ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1
+}
+
+# clang with its fuzzer runtime builds the tests and the fuzzers; otherwise g++ builds the tests.
+have_clang() {
+    command -v clang++ >/dev/null && have_fuzzer_runtime
 }
 
 # The compiler cache: paths under the repository are hashed relative to it and the working

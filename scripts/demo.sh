@@ -39,17 +39,33 @@ else
         { print }'
 fi
 echo "-- build: $((SECONDS - start)) s"
+# part TITLE: ends the part before with its wall time on one line, named by the title up to its
+# colon, and starts the next.
+part_name=""
+part_start=$SECONDS
+end_part() {
+    [ -n "$part_name" ] || return 0
+    echo "-- $part_name: $((SECONDS - part_start)) s"
+    part_name=""
+}
+part() {
+    if [ -n "$part_name" ]; then
+        end_part
+        echo
+    fi
+    part_name="${1%%:*}"
+    part_start=$SECONDS
+    echo "== $1"
+}
 host="$ROOT/build/release/host/gamehost"
 village="$(mktemp -d)"
-echo "== the village: the hero plays the sample level whole, alone, and is saved"
+part "the village: the hero plays the sample level whole, alone, and is saved"
 "$host" --db "$ROOT/data/database" --save "$village/hero.sav" "$@"
-echo
-echo "== the village again: the saved hero is loaded and saved once more, unchanged"
+part "the village again: the saved hero is loaded and saved once more, unchanged"
 echo "# stands still" >"$village/still.route"
 "$host" --db "$ROOT/data/database" --load "$village/hero.sav" --route "$village/still.route" \
     --save "$village/again.sav" | grep -E "^  hero:|saved:"
-echo
-echo "== the village over the network: a server and two clients on loopback, each hero on his"
+part "the village over the network: a server and two clients on loopback, each hero on his"
 echo "   own route, one party sharing the quest; every machine ends with the same digest"
 "$host" --db "$ROOT/data/database" --role server --port 0 --clients 2 >"$village/server.out" \
     2>"$village/server.err" &
@@ -69,147 +85,115 @@ for client in 1 2; do
     echo "client $client: $(grep -E "^end: (quest|digest)" "$village/client$client.out" | paste -sd, -)"
 done
 rm -rf "$village"
+end_part
 $all || exit 0
 echo
-echo "== single player: eleven minutes of game time"
+part "single player: eleven minutes of game time"
 "$host" --db "$ROOT/data/database" --role single --frames 20000 "$@"
-echo
-echo "== server: five seconds of game time"
+part "server: five seconds of game time"
 "$host" --db "$ROOT/data/database" --role server --frames 150 "$@"
-echo
-echo "== characters: the sample player and monster, and the player's life after a wound"
+part "characters: the sample player and monster, and the player's life after a wound"
 "$host" --db "$ROOT/data/database" --characters
-echo
-echo "== deaths: three monsters die frame by frame, an aura times out, a monster picks a target"
+part "deaths: three monsters die frame by frame, an aura times out, a monster picks a target"
 "$host" --db "$ROOT/data/database" --deaths
-echo
-echo "== skills: the sample player's and monster's skill trees, a modifier's lines, seeded"
+part "skills: the sample player's and monster's skill trees, a modifier's lines, seeded"
 echo "   weapon-pool draws as server and client, a replica on a second engine; then each skill's"
 echo "   costs and tooltips, and the monster's blows firing the hero's on-hit rage"
 "$host" --db "$ROOT/data/database" --skills --seed 1
-echo
 # Seed 17's four hits show a dodge, an ordinary and a harder hit, claws and a thrown stone.
-echo "== duel: the sample player and monster exchange four hits, with retaliation and reflection;"
+part "duel: the sample player and monster exchange four hits, with retaliation and reflection;"
 echo "   then a hunter's charging bow pool against a pack, a shield and a spreading rot (server),"
 echo "   replayed into a client engine and the end states compared; then a jackalman's fireball,"
 echo "   lightning, stone shield and bones against a hero's charged swing, chaos beam, battle aura"
 echo "   and retaliating burst, frame by frame, the client's lives compared with the server's"
 "$host" --db "$ROOT/data/database" --duel 4 --seed 17
-echo
-echo "== scenario: a player and two monsters run, step round each other, attack and die (single)"
+part "scenario: a player and two monsters run, step round each other, attack and die (single)"
 "$host" --db "$ROOT/data/database" --scenario actions --role single
-echo
-echo "== scenario: the same orders as a server, with the action packets it broadcasts"
+part "scenario: the same orders as a server, with the action packets it broadcasts"
 "$host" --db "$ROOT/data/database" --scenario actions --role server
-echo
-echo "== scenario: a kill pays the hero his share of the experience and a level (single)"
+part "scenario: a kill pays the hero his share of the experience and a level (single)"
 "$host" --db "$ROOT/data/database" --scenario kill --seed 7
-echo
-echo "== scenario: equip, drop, pick up, team, potion, net sound and hide as config commands"
+part "scenario: equip, drop, pick up, team, potion, net sound and hide as config commands"
 echo "   (server), replayed into a fresh client engine; then a rag-doll death"
 "$host" --db "$ROOT/data/database" --scenario commands
-echo
-echo "== packets: a filled sample of every message between machines, in type order, with its"
+part "packets: a filled sample of every message between machines, in type order, with its"
 echo "   bytes and description (the first two blocks and the count)"
 "$host" --db "$ROOT/data/database" --packets >"$ROOT/build/release/packets.txt"
 awk '/^packet 21 /{exit} {print}' "$ROOT/build/release/packets.txt"
 grep " packet classes, " "$ROOT/build/release/packets.txt"
-echo
-echo "== scenario: three players join a server through their basic-info messages, party up; the"
+part "scenario: three players join a server through their basic-info messages, party up; the"
 echo "   leader's host leaves, a player is banned, the list is dumped (server)"
 "$host" --db "$ROOT/data/database" --scenario players
-echo
-echo "== scenario: a monster serves the hero for 5 s and goes back; a talk with the elder; their"
+part "scenario: a monster serves the hero for 5 s and goes back; a talk with the elder; their"
 echo "   level state saved, the world cleared and the state restored; a guard and a deer (single)"
 "$host" --db "$ROOT/data/database" --scenario cast
-echo
-echo "== scenario: four raiders close on the hero round three attack places, past a wall and a"
+part "scenario: four raiders close on the hero round three attack places, past a wall and a"
 echo "   palisade; one dies and drops its gold (single)"
 "$host" --db "$ROOT/data/database" --scenario ai
-echo
-echo "== scenario: a patrolling pack, a chieftain with two followers and a mender think for"
+part "scenario: a patrolling pack, a chieftain with two followers and a mender think for"
 echo "   themselves; the hero fells the chieftain, who drops gold, a potion and a shield (single)"
 "$host" --db "$ROOT/data/database" --scenario arena --ms 100 --seed 1
-echo
-echo "== scenario: townsfolk stroll and watch a juggler, deer trail their herder, the elder obeys"
+part "scenario: townsfolk stroll and watch a juggler, deer trail their herder, the elder obeys"
 echo "   quest orders; the hero talks to him and fells a crab by an ally, a turret and an ambusher"
 "$host" --db "$ROOT/data/database" --scenario town --ms 100 --seed 1
-echo
-echo "== scenario: the elder's lines rotate until he tires, a quest changes what the townsfolk"
+part "scenario: the elder's lines rotate until he tires, a quest changes what the townsfolk"
 echo "   say and show, the elder and the fisherman converse, and the quest is restored (single)"
 "$host" --db "$ROOT/data/database" --scenario dialog --seed 7
-echo
-echo "== scenario: 300 monsters in packs fight the hero's guards; the frame cost's mean, 99th"
+part "scenario: 300 monsters in packs fight the hero's guards; the frame cost's mean, 99th"
 echo "   percentile and worst (single)"
 "$host" --db "$ROOT/data/database" --scenario horde --monsters 300 --frames 150
-echo
-echo "== scenario: every kind of projectile flies at two raiders; trees sway, a ring expands and a"
+part "scenario: every kind of projectile flies at two raiders; trees sway, a ring expands and a"
 echo "   puppet starts, idles and is released (single)"
 "$host" --db "$ROOT/data/database" --scenario range --seed 1
-echo
-echo "== scenario: a chieftain's drops scatter by their seeds; the hero fills his sacks and potion"
+part "scenario: a chieftain's drops scatter by their seeds; the hero fills his sacks and potion"
 echo "   stacks, drinks by need, is refused while it cools, and his bag is saved and read (single)"
 "$host" --db "$ROOT/data/database" --scenario bag --seed 7
-echo
-echo "== scenario: the hero walks a level file past a river and a bell, through a playlist volume,"
+part "scenario: the hero walks a level file past a river and a bell, through a playlist volume,"
 echo "   a gate's one-shot sound and effects, dusk and into a shrine's music event; he uses a door,"
 echo "   two chests (one guarded), a shrine, an altar, a well and a boat, whose states are saved and"
 echo "   restored; a spawner's pack and chest, an ambush, landmarks found, a shrine's heals and the"
 echo "   camera (single)"
 "$host" --db "$ROOT/data/database" --scenario level --seed 7
-echo
-echo "== scenario: the same walk at Legendary difficulty: the spawner picks its harder pool (single)"
+part "scenario: the same walk at Legendary difficulty: the spawner picks its harder pool (single)"
 "$host" --db "$ROOT/data/database" --scenario level --seed 7 --difficulty 2
-echo
-echo "== scenario: a chieftain's gold and loot land where their seeds put them; a gold gift, a"
+part "scenario: a chieftain's gold and loot land where their seeds put them; a gold gift, a"
 echo "   quest walk order and a locked chest; a fresh client replays the packets (server)"
 "$host" --db "$ROOT/data/database" --scenario drops --seed 7
-echo
-echo "== scenario: the hero buys from the village trader, sells back, closes and reopens (single);"
+part "scenario: the hero buys from the village trader, sells back, closes and reopens (single);"
 echo "   two clients rebuild the server's stock from its seed and race for one slot (network)"
 "$host" --db "$ROOT/data/database" --scenario market --seed 7
-echo
-echo "== scenario: the hero dresses through the cursor, sheds a helmet when weakened and sets"
+part "scenario: the hero dresses through the cursor, sheds a helmet when weakened and sets"
 echo "   relic shards together and into his sword (single)"
 "$host" --db "$ROOT/data/database" --scenario wear --seed 7
-echo
-echo "== scenario: hero A on a server and hero B on a client trade items and gold step by step"
+part "scenario: hero A on a server and hero B on a client trade items and gold step by step"
 "$host" --db "$ROOT/data/database" --scenario trade --seed 7
-echo
-echo "== scenario: the hero against each of the nine bosses in its own small level; each"
+part "scenario: the hero against each of the nine bosses in its own small level; each"
 echo "   encounter's events and ending line"
 "$host" --db "$ROOT/data/database" --scenario bosses | grep -v ' | '
-echo
-echo "== scenario: the edge skills in 23 scenes: companions, a thrown rock, dispels, walls, light,"
+part "scenario: the edge skills in 23 scenes: companions, a thrown rock, dispels, walls, light,"
 echo "   mirages, beams, bolts, pulses, pets and swaps; a client engine replays them (server)"
 "$host" --db "$ROOT/data/database" --scenario skillshow --role server --seed 3
-echo
-echo "== items: twenty sample weapons and armour rolled with affixes; each made again from its"
+part "items: twenty sample weapons and armour rolled with affixes; each made again from its"
 echo "   replica record must agree; one item's cost summary"
 "$host" --db "$ROOT/data/database" --items --seed 7
-echo
-echo "== session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
+part "session: the elder and a jackalman chieftain placed by --spawn, two seconds (single)"
 "$host" --db "$ROOT/data/database" --role single --frames 60 \
     --spawn Records/Creatures/Npc/Townsfolk/VillageElder.dbr@2,0,3 \
     --spawn Records/Creatures/Monster/Jackalman/JackalmanChieftain.dbr@-3,0,5
-echo
-echo "== travel: the hero teleports to the far region, then respawns where he stands (single)"
+part "travel: the hero teleports to the far region, then respawns where he stands (single)"
 travel_hero=Records/Creatures/PC/Hero.dbr
 "$host" --db "$ROOT/data/database" --role single --player "$travel_hero" --frames 200 \
     --teleport 1005,0,5 | grep -E '^frame [0-9]+: (teleport|rendering|Start|NR)' |
     grep -Ev 'state [0-9], timer [1-9]'
 "$host" --db "$ROOT/data/database" --role single --player "$travel_hero" --frames 110 --respawn |
     grep -E '^frame [0-9]+: (respawn [^s]|respawn state [0-9], timer 33,|rendering|teleport mode)'
-echo
-echo "== travel: a server's teleport with its broadcast to the clients"
+part "travel: a server's teleport with its broadcast to the clients"
 "$host" --db "$ROOT/data/database" --role server --player "$travel_hero" --frames 12 \
     --teleport 1005,0,5 | grep -E '^frame 1[0-2]: '
-echo
-echo "== travel: a second portal request while owning one asks first (answered no)"
+part "travel: a second portal request while owning one asks first (answered no)"
 "$host" --db "$ROOT/data/database" --role single --player "$travel_hero" --frames 12 --portal \
     --answer no | grep -E '^frame '
-echo
-echo "== save and load: the hero plays a minute (single), is saved and reloaded"
+part "save and load: the hero plays a minute (single), is saved and reloaded"
 saves="$(mktemp -d)"
 trap 'rm -rf "$saves"' EXIT
 hero=Records/Creatures/PC/Hero.dbr
@@ -243,31 +227,25 @@ else
     echo "the truncated save was not refused as it should be (status $status)" >&2
     exit 1
 fi
-echo
-echo "== quests: the sample quest loads, completes at once, is saved in the background and restored"
+part "quests: the sample quest loads, completes at once, is saved in the background and restored"
 quests="$(mktemp -d)"
 "$host" --db "$ROOT/data/database" --quests --quest-state "$quests" 2>/dev/null | grep -v '^[a-z]*: '
 echo "-- the state folder holds:"
 ls "$quests"
 "$host" --dump-stream "$quests/QuestRepository.dat"
-echo
-echo "== quest play: the hero kills the raider, watches the gate and reports to the elder as a"
+part "quest play: the hero kills the raider, watches the gate and reports to the elder as a"
 echo "   server; a fresh session resumes the saved quest"
 "$host" --db "$ROOT/data/database" --scenario quest --quest-state "$quests/play" --role server \
     2>/dev/null | grep -Ev '^  frame [0-9]+: \(|^[a-z]*: |^  (save game|conversation|dialog)'
 "$host" --db "$ROOT/data/database" --scenario quest --quest-state "$quests/play" --resume \
     2>/dev/null | grep -v '^[a-z]*: '
-echo
-echo "== quest actions: a quest hands out and drops items, walks and kills the raider, opens and"
+part "quest actions: a quest hands out and drops items, walks and kills the raider, opens and"
 echo "   closes the gates, locks the camp's chest, switches the outpost off and changes music and"
 echo "   screen; reloaded, then fired again on a client"
 "$host" --db "$ROOT/data/database" --scenario quest-actions --quest-state "$quests/actions" \
     2>/dev/null | grep -Ev '^[a-z]*: |^  fired '
 rm -rf "$quests"
-echo
-echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"
-echo
-echo "== input: the hero walks, talks to the elder, holds the button on a raider and fires bar"
+part "input: the hero walks, talks to the elder, holds the button on a raider and fires bar"
 echo "   slot 0, on the orders of data/input/HeroOrders.txt (single; every tenth frame shown)"
 "$host" --db "$ROOT/data/database" --input "$ROOT/data/input/HeroOrders.txt" --ms 100 \
     2>/dev/null |
@@ -280,8 +258,7 @@ status=0
 grep '^gamehost: ' "$bad.err" || true
 echo "(exit status $status)"
 rm -f "$bad" "$bad.err"
-echo
-echo "== network: a server and a client, two gamehost processes, play one session over UDP"
+part "network: a server and a client, two gamehost processes, play one session over UDP"
 net="$(mktemp -d)"
 "$host" --db "$ROOT/data/database" --role server --port 0 --clients 1 --seed 3 \
     >"$net/server.txt" 2>"$net/server-log.txt" &
@@ -306,3 +283,6 @@ else
     exit 1
 fi
 rm -rf "$net"
+end_part
+echo
+echo "(gamehost --classes prints the class tree; gamehost --help lists every option)"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Checks that the layers only include downwards: engine/ sees engine/ and core/, core/ sees no
-# subsystem and not the hub, and the host's program sees none of its showcase scenarios but
-# through the dispatch of GameHost.cpp. Prints every offending include; non-zero when there is one.
+# Checks that the layers only include downwards: engine/ and core/ (one floor) see nothing above
+# them, the subsystems see the hub only through its header and the few small hub types they are
+# handed, neither they nor the hub see the host, and the host's program sees none of its showcase
+# scenarios but through the dispatch of GameHost.cpp. Prints every offending include; non-zero
+# when there is one.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
@@ -20,6 +22,19 @@ report() {
 }
 report core "$subsystems"
 report engine "$subsystems"
+for folder in characters combat skills ai items world quests multiplayer game; do
+    report "$folder" host
+done
+# The hub headers a subsystem may include; the README names the same list.
+hub='GameEngine|ActivityManager|TeleportConfirmActivity|RespawnActivity|EndGameActivity|UINotification|GameUIInterface|MinimapGameNugget'
+for folder in characters combat skills ai items world quests multiplayer; do
+    hits="$(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"game/' "$folder"/*.h "$folder"/*.cpp \
+        2>/dev/null | grep -vE "\"game/($hub)\.h\"" || true)"
+    if [ -n "$hits" ]; then
+        echo "$hits" | sed "s|^|layering: $folder/ may include only the hub headers the README names: |"
+        status=1
+    fi
+done
 # The scenarios use the program's pieces; the program starts them in one place only.
 scenarios="$(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"host/scenarios/' \
     host/*.h host/*.cpp 2>/dev/null | grep -v '^host/GameHost\.cpp:' || true)"
@@ -34,5 +49,6 @@ if [ -n "$enet" ]; then
     echo "$enet" | sed 's|^|layering: only engine/ may include <enet/enet.h>: |'
     status=1
 fi
-[ "$status" -eq 0 ] && echo "layers: engine/ and core/ include nothing above them; host/ starts its scenarios only in GameHost.cpp"
+[ "$status" -eq 0 ] && echo "layers: engine/ and core/ include nothing above them; the subsystems" \
+    "include only the eight hub headers the README names and no host/; host/ starts its scenarios only in GameHost.cpp"
 exit "$status"

@@ -227,8 +227,9 @@ TEST_F(CharacterItemsTest, AThrownItemLeavesTheInventoryUpwardWithABoundedSpin)
         ASSERT_EQ(physics.GetLinearVelocities().GetSize(), 1u);
         const Vec3 velocity = physics.GetLinearVelocities()[0].velocity;
         EXPECT_EQ(velocity.y, 4.0f);
-        if (row.straightUp)
+        if (row.straightUp) {
             EXPECT_EQ(velocity, Vec3(0, 4, 0));
+        }
         ASSERT_EQ(physics.GetAngularVelocities().GetSize(), 1u);
         const Vec3 spin = physics.GetAngularVelocities()[0].velocity;
         for (float axis : {spin.x, spin.y, spin.z})

@@ -38,8 +38,9 @@ TEST(HordeOptions, MonstersGoWithTheHordeAndAreBounded)
         std::string error;
         EXPECT_EQ(options.Parse(args, error), *row.error == '\0');
         EXPECT_EQ(error, row.error);
-        if (*row.error == '\0')
+        if (*row.error == '\0') {
             EXPECT_EQ(options.monsters, row.monsters);
+        }
     }
 }
 

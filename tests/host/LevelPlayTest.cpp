@@ -140,8 +140,9 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
     std::string item;
     for (std::string line; std::getline(bag, line);) {
         item = line.find("baseName = ") != std::string::npos ? line + '\n' : item + line + '\n';
-        if (line.find("var1 = ") != std::string::npos)
+        if (line.find("var1 = ") != std::string::npos) {
             EXPECT_NE(after.bag.find(item), std::string::npos) << item << after.bag;
+        }
     }
 
     // Loaded and saved again without a frame played, the hero is the same to the byte.

@@ -138,8 +138,9 @@ TEST_F(PacketCatalogueTest, EveryClassHasItsNumberBaseAndRegistryEntryAndReadsIt
         ASSERT_TRUE(SameClass(*filled, *registered));
         const std::vector<uint8_t> bytes = EncodePacket(*filled);
         // Filled, unless the class has no field to fill.
-        if (bytes.size() > NetPacketHeader::kSize)
+        if (bytes.size() > NetPacketHeader::kSize) {
             EXPECT_NE(bytes, EncodePacket(*registered));
+        }
 
         std::unique_ptr<NetPacket> back = ConnectionManager::DecodePacket(bytes);
         ASSERT_NE(back, nullptr);

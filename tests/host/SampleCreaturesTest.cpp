@@ -55,8 +55,9 @@ TEST(SampleCreatures, EveryFighterSwingsAndCastsAtAPositiveSpeed)
             EXPECT_GT(creature->GetAttackSpeed(), 0.0f);
             EXPECT_GT(creature->GetSpellCastSpeed(), 0.0f);
             // A healer with no animation for his touch never starts it.
-            if (!objects.GetLoadTable(path).GetString("healSkillName").empty())
+            if (!objects.GetLoadTable(path).GetString("healSkillName").empty()) {
                 EXPECT_TRUE(creature->CanPlayAnimation(AnimationSet_BuffOther));
+            }
             ++fighters;
         }
         return true;

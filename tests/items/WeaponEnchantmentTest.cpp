@@ -125,9 +125,10 @@ TEST_F(WeaponTrailTest, TheActiveEffectFollowsTheTrailAndClearedEffectsPlayOut)
         for (uint32_t id : ids) {
             auto* effect = ObjectManager::Instance().GetObject<EffectEntity>(id);
             EXPECT_EQ(effect != nullptr, inWorld);
-            if (effect != nullptr)
+            if (effect != nullptr) {
                 EXPECT_TRUE(effect->GetParent() == nullptr && !effect->IsEmitting() &&
                             effect->GetAddToWorldRequests().size() == 1u);
+            }
         }
     }
 }

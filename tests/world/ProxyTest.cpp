@@ -312,8 +312,9 @@ protected:
         for (int draw = 0; draw < emptyDraws; ++draw)
             expected.IGenerate(0, 0);
         pool->RunPool(budget);
-        if (emptyDraws >= 0)
+        if (emptyDraws >= 0) {
             EXPECT_EQ(Random().GetState(), expected.GetState());
+        }
         return Names(pool->GetObjects());
     }
 
@@ -426,11 +427,12 @@ TEST_F(ProxyPoolTest, TheAccessoryIsMadeWhenTheDrawIsWithinTheChanceAndTakesTheL
         Random().Seed(seed);
         accessory.RunPool(7);
         ASSERT_EQ(accessory.GetObjects().size(), made);
-        if (made != 0)
+        if (made != 0) {
             EXPECT_EQ(ObjectManager::Instance()
                           .GetObject<FixedItem>(accessory.GetObjects().front())
                           ->GetProxyLevel(),
                       7u);
+        }
     }
 }
 
