@@ -3,8 +3,9 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${JOBS:-$(nproc 2>/dev/null || echo 2)}"
 
-# The clang tools are optional: without clang the tests build with g++ and fuzzing is skipped,
-# without clang-format the formatting check is. Root installs them with the rest.
+# The clang tools and the compiler cache are optional: without clang the tests build with g++ and
+# fuzzing is skipped, without clang-format the formatting check is, without ccache every build
+# compiles afresh. Root installs them with the rest.
 ensure_tools() {
     local missing=() optional=()
     command -v cmake >/dev/null || missing+=(cmake)
@@ -12,7 +13,7 @@ ensure_tools() {
     command -v g++ >/dev/null || missing+=(g++)
     command -v clang++ >/dev/null || optional+=(clang)
     command -v clang-format >/dev/null || optional+=(clang-format)
-    command -v ccache >/dev/null || missing+=(ccache)
+    command -v ccache >/dev/null || optional+=(ccache)
     [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
     [ -f /usr/include/gmock/gmock.h ] || missing+=(libgmock-dev)
     [ -f /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
