@@ -65,8 +65,6 @@ public:
     // left to the world does. Out of the world's frame, it is played out by forced updates.
     void MakeSelfDeletingChild();
     bool IsSelfDeletingChild() const { return selfDeletingChild; }
-    // Whether the effect ends by itself (left to the world, or a self-deleting child).
-    bool IsPlayingOut() const { return playingOut; }
 
     void UpdateSelf(int32_t elapsedMs) override;
     void ForcedUpdate(int32_t elapsedMs) override;
