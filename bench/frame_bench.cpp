@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
+#include "host/FrameCostHistogram.h"
 #include "host/HostSamples.h"
 #include "host/scenarios/HordeFight.h"
 
@@ -27,7 +28,7 @@ void BM_HordeFrame(benchmark::State& state)
     const Engine::LogSink previous = gEngine->SetLogSink([](int, const std::string&) {});
     ObjectManager::Instance().GetDatabase().SetRoot(GAME_DATABASE);
     HordeFight::Figures figures;
-    std::vector<double> frames;
+    FrameCostHistogram frames(HordeFight::kFrameMsDecimals);
     bool played = HostSamples::WithLibrary(std::cerr, [&] {
         HordeFight fight(static_cast<int32_t>(state.range(0)), 1, std::cerr);
         if (!fight.Stage())
@@ -36,7 +37,7 @@ void BM_HordeFrame(benchmark::State& state)
         for (auto _ : state) {
             const double ms = fight.Frame(kFrameMs);
             state.SetIterationTime(ms / 1000.0);
-            frames.push_back(ms);
+            frames.Add(ms);
         }
         figures.deaths = fight.CountDeaths();
         return true;

@@ -228,7 +228,9 @@ void DissolveActorDeathHandler::ReleaseEffects()
     if (EffectEntity* effect = objects.GetObject<EffectEntity>(effectId)) {
         owner->Detach(effect);
         effect->StopEmitting();
-        effect->AddToWorld(owner->GetCoords(), true);
+        // Its last particles die out where the body lay; refused, it would be nobody's.
+        if (!effect->AddToWorld(owner->GetCoords(), true))
+            DestroyMade(effect, __LINE__);
     }
     effectId = 0;
 }

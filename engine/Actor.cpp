@@ -125,7 +125,7 @@ bool Actor::PlayAnimation(int32_t channel, GraphicsAnim* animation, bool keepPla
     state.timeMs = 0.0;
     state.nextEvent = 0;
     state.ended = false;
-    state.playRequests.push_back({animation, keepPlaying, speed, blendTimeMs});
+    state.playRequests.Add({animation, keepPlaying, speed, blendTimeMs});
     return true;
 }
 

@@ -56,7 +56,7 @@ float Actor::GetMeshBoundingRadius() const
 bool Actor::RaiseAnimationEvents(AnimationChannel& channel, double upToMs)
 {
     const GraphicsAnim* animation = channel.animation;
-    const size_t plays = channel.playRequests.size();
+    const uint64_t plays = channel.playRequests.GetTotalCount();
     while (channel.nextEvent < animation->GetEvents().size()) {
         // A copy: the handler may place more events on the animation.
         const GraphicsAnim::Event event = animation->GetEvents()[channel.nextEvent];
@@ -65,7 +65,7 @@ bool Actor::RaiseAnimationEvents(AnimationChannel& channel, double upToMs)
         ++channel.nextEvent;
         AnimationCallback(event.kind, event.name);
         // The handler played or stopped something on this channel: the old pass is over.
-        if (channel.animation != animation || channel.playRequests.size() != plays)
+        if (channel.animation != animation || channel.playRequests.GetTotalCount() != plays)
             return false;
     }
     return true;
@@ -98,10 +98,10 @@ bool Actor::AdvanceChannel(AnimationChannel& channel, int32_t elapsedMs)
         return false;
     channel.ended = true;
     static const Name end = Name::Create("End");
-    const size_t plays = channel.playRequests.size();
+    const uint64_t plays = channel.playRequests.GetTotalCount();
     AnimationCallback(0, end);
     // Posed at the last frame unless the handler moved on.
-    return channel.animation == animation && channel.playRequests.size() == plays;
+    return channel.animation == animation && channel.playRequests.GetTotalCount() == plays;
 }
 
 void Actor::UpdateAnimations(int32_t elapsedMs)

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "engine/BoundedLog.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace GAME {
 
 class GraphicsAnim;
 
-// One of an actor's animation channels: what it plays now and every play request in order.
+// One of an actor's animation channels: what it plays now and its latest play requests in order
+// (an idle actor replays its animation for as long as it stands, so not every one is kept).
 struct AnimationChannel {
     struct PlayRequest {
         GraphicsAnim* animation = nullptr;
@@ -27,7 +29,7 @@ struct AnimationChannel {
     double timeMs = 0.0;
     size_t nextEvent = 0;
     bool ended = false;
-    std::vector<PlayRequest> playRequests;
+    BoundedLog<PlayRequest> playRequests{16};
 };
 
 } // namespace GAME

@@ -9,7 +9,16 @@ namespace GAME {
 
 GAME_IMPLEMENT_CLASS(EffectEntity, Entity);
 
-EffectEntity::~EffectEntity() = default;
+namespace {
+constexpr const char* kEffectEntitySource = "Engine/EffectEntity";
+} // namespace
+
+// A stale id would stay in the forced updates for ever.
+EffectEntity::~EffectEntity()
+{
+    if (selfDeletingChild && gEngine != nullptr)
+        gEngine->UnregisterForForcedUpdates(GetObjectId());
+}
 
 void EffectEntity::PreLoad(bool)
 {
@@ -26,6 +35,8 @@ void EffectEntity::Reset()
 void EffectEntity::StartEmitting()
 {
     ++startEmittingCount;
+    if (!emitting)
+        emittingSince = gEngine->GetGameTime();
     emitting = true;
     activeParticles = true;
 }
@@ -48,7 +59,56 @@ bool EffectEntity::AddToWorld(const WorldCoords& coords, bool flag)
 {
     addToWorld.push_back({coords, flag});
     World* world = gEngine->GetWorld();
-    return world != nullptr && world->AddEntity(this, coords, flag);
+    if (world == nullptr || !world->AddEntity(this, coords, flag))
+        return false;
+    playingOut = true;
+    return true;
+}
+
+void EffectEntity::MakeSelfDeletingChild()
+{
+    if (selfDeletingChild)
+        return;
+    selfDeletingChild = true;
+    playingOut = true;
+    gEngine->RegisterForForcedUpdates(GetObjectId());
+}
+
+void EffectEntity::UpdateSelf(int32_t elapsedMs)
+{
+    Entity::UpdateSelf(elapsedMs);
+    PlayOut();
+}
+
+void EffectEntity::ForcedUpdate(int32_t elapsedMs)
+{
+    Entity::ForcedUpdate(elapsedMs);
+    PlayOut();
+}
+
+// The play ends at its due time, not at the frame that notices it, so the particles die out
+// when they would have with a renderer.
+void EffectEntity::PlayOut()
+{
+    if (!playingOut)
+        return;
+    const uint64_t playEnds = emittingSince + kEmissionMs;
+    if (emitting && gEngine->GetGameTime() >= playEnds) {
+        emitting = false;
+        particlesDieAt = playEnds + kParticleLifetimeMs;
+    }
+    if (!HasActiveParticles())
+        End();
+}
+
+void EffectEntity::End()
+{
+    playingOut = false;
+    if (Entity* parent = GetAttachParent())
+        parent->Detach(this);
+    if (World* world = gEngine->GetWorld(); world != nullptr && IsInWorld())
+        world->RemoveEntity(this);
+    ObjectManager::Instance().DestroyObjectEx(this, kEffectEntitySource, __LINE__);
 }
 
 EffectEntity* LoadEffectEntityFromTable(const LoadTable& table, const char* key)

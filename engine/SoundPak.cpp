@@ -32,16 +32,16 @@ void SoundPak::Play(bool flag)
 {
     PlayRequest request;
     request.flag = flag;
-    playRequests.push_back(request);
+    playRequests.Add(request);
     if (PlayObserverSlot())
         PlayObserverSlot()(*this, request);
 }
 
 void SoundPak::Play(const WorldCoords& coords, bool loop, bool flag)
 {
-    playRequests.push_back(PlayRequest{true, coords, loop, flag});
+    playRequests.Add(PlayRequest{true, coords, loop, flag});
     if (PlayObserverSlot())
-        PlayObserverSlot()(*this, playRequests.back());
+        PlayObserverSlot()(*this, playRequests.GetLast());
     if (loop || infiniteLoop)
         looping = true;
 }

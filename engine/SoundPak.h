@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/BoundedLog.h"
 #include "engine/Object.h"
 #include "engine/WorldCoords.h"
 
@@ -40,7 +41,8 @@ public:
 
     void Play(bool flag);
     void Play(const WorldCoords& coords, bool loop, bool flag);
-    const std::vector<PlayRequest>& GetPlayRequests() const { return playRequests; }
+    // The latest plays; a pack may play at every blow for as long as a session runs.
+    const BoundedLog<PlayRequest>& GetPlayRequests() const { return playRequests; }
 
     // Where a sound played at the coordinates is heard from.
     WorldVec3 GetPlayLocation(const WorldCoords& coords) const { return coords.GetPosition(); }
@@ -83,7 +85,7 @@ public:
 
 private:
     std::vector<std::string> soundFiles;
-    std::vector<PlayRequest> playRequests;
+    BoundedLog<PlayRequest> playRequests{16};
     std::vector<bool> preLoadRequests;
     uint32_t trackedObjectId = 0;
     std::vector<int32_t> fadeRequests;

@@ -63,6 +63,9 @@ public:
     // The same for a level already read, from wherever; `name` names it in what is logged.
     bool LoadLevel(const LevelFile& level, const std::string& name,
                    std::vector<uint32_t>* made = nullptr);
+    // A load that runs longer than this (wall time) logs how far it has come, at this interval,
+    // so that a big level does not look hung.
+    void SetLoadProgressIntervalMs(int32_t ms) { loadProgressIntervalMs = ms; }
 
     // False (logged) for a null entity or coordinates in a region this world does not know.
     // An entity already here is moved; one in another world leaves that world first.
@@ -269,6 +272,7 @@ private:
     int32_t lastFOWElapsedMs = 0;
     uint32_t fowVisibilityCount = 0;
     std::vector<std::string> questFiles;
+    int32_t loadProgressIntervalMs = 1000;
 };
 
 } // namespace GAME

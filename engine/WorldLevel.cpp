@@ -7,6 +7,8 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 
+#include <chrono>
+
 namespace GAME {
 
 namespace {
@@ -32,6 +34,32 @@ void DestroyAll(const std::vector<Entity*>& entities)
         ObjectManager::Instance().DestroyObjectEx(entity, kWorldLevelSource, __LINE__);
 }
 
+// One line at each interval of wall time a load takes, none for a quick one.
+class LoadProgress {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    LoadProgress(const std::string& name, size_t total, int32_t intervalMs)
+        : name(name), total(total), interval(intervalMs), next(Clock::now() + interval)
+    {}
+
+    void Note(const char* stage, size_t done)
+    {
+        const Clock::time_point now = Clock::now();
+        if (now < next)
+            return;
+        next = now + interval;
+        gEngine->Log(Engine::LogInfo, "%s: %zu of %zu entities %s", name.c_str(), done, total,
+                     stage);
+    }
+
+private:
+    const std::string& name;
+    size_t total;
+    std::chrono::milliseconds interval;
+    Clock::time_point next;
+};
+
 } // namespace
 
 bool World::LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made)
@@ -55,6 +83,7 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
             return Refuse(levelPath + ": region " + std::to_string(region.id) + " exists already");
     }
     // Every entity is made before any joins the world, so a bad record leaves nothing behind.
+    LoadProgress progress(levelPath, level.entities.size(), loadProgressIntervalMs);
     std::vector<Entity*> entities;
     for (const LevelFile::EntityLine& line : level.entities) {
         Entity* entity = objects.CreateObjectFromFile<Entity>(line.record, 0, false);
@@ -68,6 +97,7 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
             entity->SetUniqueID(line.uniqueId);
         entity->Load(objects.GetLoadTable(line.record));
         entities.push_back(entity);
+        progress.Note("made", entities.size());
     }
     for (const LevelFile::RegionLine& region : level.regions)
         CreateRegion(region.id, region.offset, region.bounds);
@@ -79,10 +109,11 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
     }
     for (size_t index = 0; index < entities.size(); ++index)
         AddEntity(entities[index], PlaceInLevel(level.entities[index]), true);
-    for (Entity* entity : entities) {
-        entity->InitialUpdate();
+    for (size_t index = 0; index < entities.size(); ++index) {
+        entities[index]->InitialUpdate();
         if (made != nullptr)
-            made->push_back(entity->GetObjectId());
+            made->push_back(entities[index]->GetObjectId());
+        progress.Note("set up", index + 1);
     }
     return true;
 }

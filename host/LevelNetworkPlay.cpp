@@ -21,7 +21,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <numeric>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -199,13 +198,10 @@ void LevelNetworkPlay::AddEndLines(std::ostream& lines) const
 
 void LevelNetworkPlay::PrintSummary() const
 {
-    const std::vector<double>& costs = GetFrameMicroseconds();
-    const double mean = costs.empty() ? 0.0
-                                      : std::accumulate(costs.begin(), costs.end(), 0.0) /
-                                            static_cast<double>(costs.size());
+    const FrameCostHistogram& costs = GetFrameMicroseconds();
     char line[96];
-    std::snprintf(line, sizeof line, "frame cost: mean %.1f us over %zu frames\n", mean,
-                  costs.size());
+    std::snprintf(line, sizeof line, "frame cost: mean %.1f us over %llu frames\n", costs.GetMean(),
+                  static_cast<unsigned long long>(costs.GetCount()));
     out << line;
 }
 

@@ -49,7 +49,6 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
-#include <numeric>
 #include <ostream>
 #include <set>
 #include <thread>
@@ -157,15 +156,6 @@ template <typename Kind, typename Accept> uint32_t Nearest(const Vec3& from, Acc
 bool IsLivingMonster(const Monster& monster)
 {
     return monster.IsAlive() && monster.GetCurrentLife() > 0.0f && monster.GetControllerId() != 0;
-}
-
-double Percentile(std::vector<double> values, double fraction)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<size_t>(std::ceil(fraction * values.size())) - 1;
-    return values[std::min(index, values.size() - 1)];
 }
 
 } // namespace
@@ -764,7 +754,7 @@ void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)
         if (ms > 0 && tally.gameMilliseconds % 1000 < static_cast<uint64_t>(ms))
             map.Sample(roster.IdOf("Hero"));
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
-        tally.frameMicroseconds.push_back(spent.count());
+        tally.frameMicroseconds.Add(spent.count());
         if (options.realtime)
             std::this_thread::sleep_until(begin + std::chrono::milliseconds(ms));
     }
@@ -818,15 +808,13 @@ bool LevelPlay::DrawMap()
 void LevelPlay::PrintSummary() const
 {
     const Player* hero = roster.Hero();
-    const std::vector<double>& costs = tally.frameMicroseconds;
-    const double wall = std::accumulate(costs.begin(), costs.end(), 0.0);
-    const double mean = costs.empty() ? 0.0 : wall / static_cast<double>(costs.size());
+    const FrameCostHistogram& costs = tally.frameMicroseconds;
+    const double wall = costs.GetTotal();
     char timing[160];
     std::snprintf(timing, sizeof timing,
                   "frame cost: mean %.1f us, 99th percentile %.1f us, worst %.1f us; %.0f times "
                   "real time\n",
-                  mean, Percentile(costs, 0.99),
-                  costs.empty() ? 0.0 : *std::max_element(costs.begin(), costs.end()),
+                  costs.GetMean(), costs.GetPercentile(99), costs.GetWorst(),
                   wall > 0.0 ? static_cast<double>(tally.gameMilliseconds) * 1000.0 / wall : 0.0);
     out << "summary: " << GameClock(tally.gameMilliseconds) << " of game time in " << tally.frames
         << " frames\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/LevelFile.h"
+#include "host/FrameCostHistogram.h"
 #include "host/HeroMouse.h"
 #include "host/LevelMap.h"
 #include "host/OrderScript.h"
@@ -92,8 +93,8 @@ public:
         int32_t trades = 0;
         bool questComplete = false;
         bool bossDefeated = false;
-        // Wall time of each frame, in microseconds.
-        std::vector<double> frameMicroseconds;
+        // Wall time of the frames, in microseconds, to the tenth the summary prints.
+        FrameCostHistogram frameMicroseconds{1};
     };
     const Tally& GetTally() const { return tally; }
 

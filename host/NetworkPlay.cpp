@@ -173,7 +173,7 @@ int NetworkPlay::Play(NetworkSession& session)
         const Clock::time_point begin = Clock::now();
         Frame(session);
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
-        frameMicroseconds.push_back(spent.count());
+        frameMicroseconds.Add(spent.count());
         if (IsServer()) {
             if (!clientHeroes.empty() || ended)
                 alone = Clock::now();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/WorldVec3.h"
+#include "host/FrameCostHistogram.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -73,7 +74,7 @@ protected:
     // The party's leader and members once it holds every player; empty before.
     std::vector<uint32_t> FullParty() const;
     // Wall time of each frame, in microseconds.
-    const std::vector<double>& GetFrameMicroseconds() const { return frameMicroseconds; }
+    const FrameCostHistogram& GetFrameMicroseconds() const { return frameMicroseconds; }
 
     const HostOptions& options;
     std::ostream& out;
@@ -107,7 +108,8 @@ private:
     // The server's: each client's hero by host, and the hosts that left.
     std::map<int, uint32_t> clientHeroes;
     std::vector<int> leftHosts;
-    std::vector<double> frameMicroseconds;
+    // To the tenth of a microsecond the summary prints.
+    FrameCostHistogram frameMicroseconds{1};
     std::vector<uint32_t> lastFullParty;
     size_t playersInParty = 0;
     bool invited = false;

@@ -250,15 +250,18 @@ void Item::Sparkle()
         return;
     const std::string name = gGameEngine->GetItemSparkleName(classification);
     if (!name.empty()) {
-        auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(name);
+        ObjectManager& objects = ObjectManager::Instance();
+        auto* effect = objects.CreateObjectFromFile<EffectEntity>(name);
         if (effect != nullptr) {
             effect->StartEmitting();
             const WorldCoords& here = GetCoords();
             const Vec3 point = OBBox(GetMeshBoundingBox()).GetRandomPoint();
-            effect->AddToWorld(
-                WorldCoords(here.GetRegionId(),
-                            Coords::FromTranslation(here.GetRegionCoords().origin + point)),
-                false);
+            // The world plays a sparkle out and lets it go; one it refuses would be nobody's.
+            if (!effect->AddToWorld(
+                    WorldCoords(here.GetRegionId(),
+                                Coords::FromTranslation(here.GetRegionCoords().origin + point)),
+                    false))
+                objects.DestroyObjectEx(effect, kItemSource, __LINE__);
         }
     }
     PickSparkleTime();

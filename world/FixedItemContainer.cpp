@@ -152,7 +152,8 @@ void FixedItemContainer::UpdateLockedEffect()
         // Left to the world to play out where the chest stands.
         Detach(effect);
         effect->StopEmitting();
-        effect->AddToWorld(GetCoords(), false);
+        if (!effect->AddToWorld(GetCoords(), false))
+            ObjectManager::Instance().DestroyObjectEx(effect, kFixedItemContainerSource, __LINE__);
         lockedEffectId = 0;
         return;
     }

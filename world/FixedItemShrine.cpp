@@ -208,7 +208,9 @@ void FixedItemShrine::PlaceEffectsInWorld()
         if (EffectEntity* effect = GetPlacedEffect(static_cast<PlacedEffect>(i))) {
             effect->StopEmitting();
             Detach(effect);
-            effect->AddToWorld(GetCoords(), false);
+            // Its last particles die out there; an effect the world refuses would be nobody's.
+            if (!effect->AddToWorld(GetCoords(), false))
+                ObjectManager::Instance().DestroyObjectEx(effect, kFixedItemShrineSource, __LINE__);
         }
         placedEffects[i] = 0;
     }

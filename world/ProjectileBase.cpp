@@ -411,7 +411,9 @@ void ProjectileBase::SpawnImpactFx(const std::string& name)
     effect->StartEmitting();
     WorldCoords at = GetCoords();
     at.ClearRotation();
-    effect->AddToWorld(at, true);
+    // The world plays the impact out; one it refuses would be nobody's.
+    if (!effect->AddToWorld(at, true))
+        ObjectManager::Instance().DestroyObjectEx(effect, kProjectileBaseSource, __LINE__);
 }
 
 } // namespace GAME

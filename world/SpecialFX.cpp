@@ -62,8 +62,9 @@ void SpecialFX::ReleaseFx(const WorldCoords& coords)
         DeleteFx();
         return;
     }
-    // It finishes on its own in the world.
-    effect->AddToWorld(coords, true);
+    // It finishes on its own in the world; one the world refuses would be nobody's.
+    if (!effect->AddToWorld(coords, true))
+        ObjectManager::Instance().DestroyObjectEx(effect, kSpecialFXSource, __LINE__);
     effectId = 0;
 }
 

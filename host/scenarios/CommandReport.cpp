@@ -140,7 +140,7 @@ std::string EndState(const Cast& cast)
          << ", potion: " << (ObjectManager::Instance().GetObject<Item>(kPotionId) ? "left" : "gone")
          << ", net sound plays: "
          << (cast.player->GetSwipeSound() != nullptr
-                 ? cast.player->GetSwipeSound()->GetPlayRequests().size()
+                 ? cast.player->GetSwipeSound()->GetPlayRequests().GetTotalCount()
                  : 0)
          << '\n';
     return text.str();

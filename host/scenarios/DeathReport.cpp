@@ -103,11 +103,14 @@ private:
     template <class Note> void LookAtBody(const Character& body, const Note& note)
     {
         if (const AnimationChannel* channel = body.GetAnimationChannel(0)) {
-            for (size_t i = animations; i < channel->playRequests.size(); ++i) {
-                const GraphicsAnim* animation = channel->playRequests[i].animation;
+            // The log keeps the latest requests only: the first kept is number total - kept.
+            const BoundedLog<AnimationChannel::PlayRequest>& plays = channel->playRequests;
+            const uint64_t first = plays.GetTotalCount() - plays.GetSize();
+            for (uint64_t i = std::max(animations, first); i < plays.GetTotalCount(); ++i) {
+                const GraphicsAnim* animation = plays[static_cast<size_t>(i - first)].animation;
                 note("animation " + (animation != nullptr ? animation->GetName() : "none"));
             }
-            animations = channel->playRequests.size();
+            animations = plays.GetTotalCount();
         }
         if (body.GetTintColorSetCount() != tints) {
             tints = body.GetTintColorSetCount();
@@ -129,7 +132,7 @@ private:
 
     uint32_t bodyId;
     bool bodyGone = false;
-    size_t animations = 0;
+    uint64_t animations = 0;
     uint32_t tints = 0;
     size_t dissolves = 0;
     float lightRadius = -1.0f; // no light

@@ -12,6 +12,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "host/FrameCostHistogram.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/scenarios/ArenaReport.h"
@@ -163,21 +164,13 @@ int32_t HordeFight::CountDeaths() const
     return deaths;
 }
 
-HordeFight::Figures HordeFight::Sum(const std::vector<double>& frameMs, int32_t monsters)
+HordeFight::Figures HordeFight::Sum(const FrameCostHistogram& frameMs, int32_t monsters)
 {
     Figures figures;
     figures.monsters = monsters;
-    if (frameMs.empty())
-        return figures;
-    std::vector<double> sorted = frameMs;
-    std::sort(sorted.begin(), sorted.end());
-    double total = 0.0;
-    for (double ms : sorted)
-        total += ms;
-    figures.meanMs = total / static_cast<double>(sorted.size());
-    const size_t p99 = (sorted.size() * 99 + 99) / 100 - 1;
-    figures.p99Ms = sorted[std::min(p99, sorted.size() - 1)];
-    figures.worstMs = sorted.back();
+    figures.meanMs = frameMs.GetMean();
+    figures.p99Ms = frameMs.GetPercentile(99);
+    figures.worstMs = frameMs.GetWorst();
     figures.perMonsterUs = figures.meanMs * 1000.0 / static_cast<double>(std::max(monsters, 1));
     return figures;
 }
@@ -187,10 +180,9 @@ bool HordeFight::Play(int32_t frames, int32_t elapsedMs, Figures& figures)
     if (!Stage())
         return false;
     const double spawn = Frame(elapsedMs);
-    std::vector<double> frameMs;
-    frameMs.reserve(static_cast<size_t>(std::max(frames, 0)));
+    FrameCostHistogram frameMs(kFrameMsDecimals);
     for (int32_t frame = 0; frame < frames; ++frame)
-        frameMs.push_back(Frame(elapsedMs));
+        frameMs.Add(Frame(elapsedMs));
     figures = Sum(frameMs, monsters);
     figures.spawnFrameMs = spawn;
     figures.createPerMonsterUs = createUs;

@@ -7,6 +7,7 @@
 
 namespace GAME {
 
+class FrameCostHistogram;
 class GraphicsAnim;
 class World;
 struct HostOptions;
@@ -59,7 +60,9 @@ public:
     // `gamehost --scenario horde --monsters N`: the fight over `--frames` (300 when none are
     // given) with its figures printed; 0, or 2 with one line on `err`.
     static int Run(const HostOptions& options, std::ostream& out, std::ostream& err);
-    static Figures Sum(const std::vector<double>& frameMs, int32_t monsters);
+    // The frames' costs in milliseconds, counted to the microsecond the figures print.
+    static constexpr int kFrameMsDecimals = 3;
+    static Figures Sum(const FrameCostHistogram& frameMs, int32_t monsters);
     // This thread's processor time in milliseconds, the clock every figure is taken on.
     static double ThreadMs();
 

@@ -302,7 +302,7 @@ TEST_F(CharacterSoundsTest, IndexAtTheCountLogsAndPlaysNothing)
                   "Records/Creatures/Bard.dbr received config cmd to play an invalid Net Sound."),
         1u);
     character->OnPlayNetSound(0);
-    EXPECT_EQ(first->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(first->GetPlayRequests().GetSize(), 1u);
 }
 
 } // namespace

@@ -209,7 +209,7 @@ TEST_F(CharacterUpdateTest, TheLowHealthSoundPlaysOncePerDip)
               std::string("lowHealthSound = ") + kGasp});
     for (float life : {25.0f, 20.0f, 59.0f, 60.0f, 30.0f})
         character->PlayLowHealthSoundIfNeeded(life);
-    EXPECT_EQ(FindSound(kGasp)->GetPlayRequests().size(), 2u);
+    EXPECT_EQ(FindSound(kGasp)->GetPlayRequests().GetSize(), 2u);
     EXPECT_EQ(ControllerOf(*character).lowHealthCalls, 2);
 }
 

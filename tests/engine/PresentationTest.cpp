@@ -1,5 +1,6 @@
 #include "core/MathUtils.h"
 #include "engine/Actor.h"
+#include "engine/EffectEntity.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/GraphicsAnim.h"
@@ -7,11 +8,14 @@
 #include "engine/GraphicsFont.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/Name.h"
+#include "engine/ObjectManager.h"
+#include "engine/Region.h"
 #include "engine/StyleManager.h"
 #include "engine/Viewport.h"
 #include "engine/World.h"
 #include "engine/WorldCamera.h"
 #include "engine/WorldCoords.h"
+#include "tests/support/EngineWorldFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -292,6 +296,85 @@ TEST(StyleManager, StylesAreFoundByExactNameAndKeepTheirFirstEntry)
     ASSERT_NE(styles.GetStyle("Normal"), nullptr);
     EXPECT_EQ(styles.GetStyle("Normal")->size, 12);
     EXPECT_EQ(styles.GetStyle("normal"), nullptr);
+}
+
+// Effects nothing holds: left to the world, or a self-deleting child on an actor.
+class PlayedOutEffectTest : public EngineWorldFixture {
+protected:
+    static constexpr const char* kSpark = "Records/Fx/Spark.dbr";
+    static constexpr int kFrameMs = 100;
+
+    void SetUp() override
+    {
+        EngineWorldFixture::SetUp();
+        database.WriteRecord(kSpark, {"Class = EffectEntity"});
+        world->CreateRegion(1, Vec3(), ABBox({-50, -5, -50}, {50, 5, 50}));
+    }
+
+    EffectEntity* Make(bool emitting)
+    {
+        auto* effect = ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kSpark);
+        if (effect != nullptr && emitting)
+            effect->StartEmitting();
+        return effect;
+    }
+
+    static bool Exists(uint32_t id)
+    {
+        return ObjectManager::Instance().GetObject<EffectEntity>(id) != nullptr;
+    }
+
+    void Play(uint64_t ms)
+    {
+        for (uint64_t spent = 0; spent < ms; spent += kFrameMs)
+            gEngine->RunFrame(kFrameMs);
+    }
+
+    const WorldCoords here{WorldVec3(1, Vec3(1, 0, 1))};
+};
+
+TEST_F(PlayedOutEffectTest, AnEffectLeftToTheWorldGoesOnceItsPlayAndParticlesAreOver)
+{
+    EffectEntity* left = Make(true);
+    ASSERT_TRUE(left->AddToWorld(here, false));
+    EffectEntity* stopped = Make(true);
+    stopped->StopEmitting();
+    ASSERT_TRUE(stopped->AddToWorld(here, false));
+    // Held by whoever placed it: it emits until told otherwise.
+    EffectEntity* held = Make(true);
+    ASSERT_TRUE(world->AddEntity(held, here, false));
+    const uint32_t ids[] = {left->GetObjectId(), stopped->GetObjectId(), held->GetObjectId()};
+
+    Play(EffectEntity::kParticleLifetimeMs);
+    EXPECT_FALSE(Exists(ids[1])) << "stopped already, its particles die out first";
+    ASSERT_TRUE(Exists(ids[0]));
+    EXPECT_FALSE(left->IsEmitting()) << "one play of its emitter";
+    EXPECT_TRUE(left->HasActiveParticles());
+    Play(EffectEntity::kEmissionMs - kFrameMs);
+    EXPECT_TRUE(Exists(ids[0]));
+    Play(kFrameMs);
+    EXPECT_FALSE(Exists(ids[0]));
+    EXPECT_TRUE(Exists(ids[2]) && held->IsEmitting());
+    EXPECT_EQ(world->GetEntityCount(), 1u);
+}
+
+TEST_F(PlayedOutEffectTest, ASelfDeletingChildLeavesItsActorAndTheForcedUpdates)
+{
+    auto* actor = static_cast<Actor*>(ObjectManager::Instance().CreateObject("Actor"));
+    ASSERT_NE(actor, nullptr);
+    EffectEntity* glow = Make(false);
+    glow->MakeSelfDeletingChild();
+    glow->StartEmitting();
+    actor->Attach(glow, Coords::Identity(), "");
+    const uint32_t id = glow->GetObjectId();
+    const size_t forced = gEngine->GetForcedUpdates().size();
+
+    Play(EffectEntity::kEmissionMs + EffectEntity::kParticleLifetimeMs - kFrameMs);
+    EXPECT_EQ(glow->GetAttachParent(), actor);
+    Play(kFrameMs);
+    EXPECT_FALSE(Exists(id));
+    EXPECT_EQ(actor->GetNumAttachedEntities(), 0u);
+    EXPECT_EQ(gEngine->GetForcedUpdates().size(), forced - 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "host/scenarios/HordeFight.h"
+#include "host/FrameCostHistogram.h"
 #include "host/HostOptions.h"
 
 #include "tests/host/HostRun.h"
@@ -46,16 +47,30 @@ TEST(HordeOptions, MonstersGoWithTheHordeAndAreBounded)
 
 TEST(HordeFight, SumsTheFramesAfterTheSpawn)
 {
-    std::vector<double> frames;
-    for (int i = 1; i <= 200; ++i)
-        frames.push_back(i * 0.01);
+    FrameCostHistogram frames(HordeFight::kFrameMsDecimals);
+    for (int i = 200; i >= 1; --i)
+        frames.Add(i * 0.01 + 0.0001);
     const HordeFight::Figures figures = HordeFight::Sum(frames, 500);
-    EXPECT_DOUBLE_EQ(figures.meanMs, 1.005);
-    // The 198th of 200 sorted frames: two lie above the 99th percentile.
+    EXPECT_NEAR(figures.meanMs, 1.0051, 1e-9);
+    // The 198th of 200 sorted frames, to the microsecond: two lie above the 99th percentile.
     EXPECT_DOUBLE_EQ(figures.p99Ms, 1.98);
-    EXPECT_DOUBLE_EQ(figures.worstMs, 2.0);
-    EXPECT_DOUBLE_EQ(figures.perMonsterUs, 2.01);
-    EXPECT_EQ(HordeFight::Sum({}, 10).worstMs, 0.0);
+    EXPECT_DOUBLE_EQ(figures.worstMs, 2.0001);
+    EXPECT_NEAR(figures.perMonsterUs, 2.0102, 1e-9);
+    EXPECT_EQ(HordeFight::Sum(FrameCostHistogram(3), 10).worstMs, 0.0);
+}
+
+TEST(FrameCostHistogram, AnyNumberOfFramesTakesOneCountAStep)
+{
+    FrameCostHistogram frames(1);
+    for (int i = 0; i < 100000; ++i)
+        frames.Add(i % 2 == 0 ? 40.04 : 59.96);
+    frames.Add(-0.01);
+    EXPECT_EQ(frames.GetCount(), 100001u);
+    EXPECT_EQ(frames.GetStepCount(), 3u);
+    EXPECT_DOUBLE_EQ(frames.GetPercentile(50), 40.0);
+    EXPECT_DOUBLE_EQ(frames.GetPercentile(99), 60.0);
+    EXPECT_DOUBLE_EQ(frames.GetPercentile(0), 0.0);
+    EXPECT_DOUBLE_EQ(frames.GetWorst(), 59.96);
 }
 
 TEST(HordeFight, TheScenarioPrintsTheFrameCostOfWholePacks)

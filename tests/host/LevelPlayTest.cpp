@@ -98,12 +98,12 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
                              "[3:37] quest step 3 of 3 done\n",
                              "[3:37] quest complete\n",
                              "[4:04] notable drop looted: HealthPotion\n",
-                             "[4:53] trade: sold HealthPotion for 12 gold, 378 left\n",
-                             "[4:53] trade: bought BronzeAxe for 88 gold, 290 left\n",
+                             "[4:53] trade: sold HealthPotion for 12 gold, 367 left\n",
+                             "[4:53] trade: bought BronzeAxe for 88 gold, 279 left\n",
                              "summary: 4:57 of game time in 9011 frames\n",
                              "  quest: complete, boss defeated\n",
                              "  kills 10, items looted 5, deaths 0\n",
-                             "  hero: level 5, experience 7150, gold 290\n",
+                             "  hero: level 5, experience 7150, gold 279\n",
                              "  frame cost: mean "}) {
         SCOPED_TRACE(line);
         EXPECT_NE(run.out.find(line), std::string::npos) << run.out;

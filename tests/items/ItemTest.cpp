@@ -3,12 +3,15 @@
 #include "characters/Character.h"
 #include "core/BinaryWriter.h"
 #include "engine/BinaryReader.h"
+#include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "engine/World.h"
+#include "engine/WorldCoords.h"
 #include "items/ItemReplicaInfo.h"
 #include "tests/support/BareCarrier.h"
 #include "tests/support/EngineFixture.h"
@@ -21,7 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -232,6 +237,49 @@ TEST_F(ItemRecordTest, TheItemLevelIsTheOnlyDesignerVariableOfItsName)
     EXPECT_FALSE(item->GetDesignerVariable("itemLevelX", level));
     EXPECT_TRUE(Make({"itemLevel = 12"})->GetDesignerVariable("itemLevel", level));
     EXPECT_EQ(level, 12.0f);
+}
+
+// A rare item lying on the ground for an hour of game time: each sparkle plays out and goes
+// before the next one starts.
+class ItemSparkleTest : public GameEngineFixture {
+protected:
+    void SetUp() override
+    {
+        GameEngineFixture::SetUp();
+        database.WriteRecord("Records/Fx/Sparkle.dbr", {"Class = EffectEntity"});
+        database.WriteRecord("Records/Gem.dbr", {"Class = RuleItem", "itemClassification = Rare"});
+        Start({"rareItemSparkle = Records/Fx/Sparkle.dbr"});
+        previous = gEngine->SetWorld(std::make_unique<World>());
+        gEngine->GetWorld()->CreateRegion(1, Vec3(), ABBox({-9, -9, -9}, {9, 9, 9}));
+    }
+    void TearDown() override
+    {
+        ShutdownObjects();
+        gEngine->SetWorld(std::move(previous));
+        GameEngineFixture::TearDown();
+    }
+
+    std::unique_ptr<World> previous;
+};
+
+TEST_F(ItemSparkleTest, AnItemOnTheGroundHoldsAtMostOneLiveSparkle)
+{
+    World& world = *gEngine->GetWorld();
+    auto* gem = Must(ObjectManager::Instance().CreateObjectFromFile<RuleItem>("Records/Gem.dbr"));
+    ASSERT_TRUE(world.AddEntity(gem, WorldCoords(WorldVec3(1, Vec3())), false));
+    const size_t objects = ObjectManager::Instance().GetObjectCount();
+    size_t most = 0;
+    int sparkles = 0;
+    for (int frame = 0; frame < 3600 * 10; ++frame) {
+        const size_t before = world.GetEntityCount();
+        gEngine->RunFrame(100);
+        sparkles += world.GetEntityCount() > before ? 1 : 0;
+        most = std::max(most, ObjectManager::Instance().GetObjectCount() - objects);
+    }
+    // One every three to five seconds.
+    EXPECT_GT(sparkles, 3600 / 5);
+    EXPECT_EQ(most, 1u);
+    EXPECT_LE(world.GetEntityCount(), 2u);
 }
 
 using Bytes = std::vector<uint8_t>;

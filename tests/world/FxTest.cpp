@@ -216,7 +216,7 @@ TEST_F(SoundObjectTest, AFixedPeriodDrawsNothingAndAPlayingSoundIsNotRestarted)
     SoundPak* bell = object->GetPeriodic().GetSound();
     bell->HoldPlaying(true);
     object->UpdateSelf(1500);
-    EXPECT_EQ(bell->GetPlayRequests().size(), 3u);
+    EXPECT_EQ(bell->GetPlayRequests().GetSize(), 3u);
 }
 
 TEST_F(SoundObjectTest, HugeOrMissingTimesSaturateRatherThanWrap)
@@ -225,7 +225,7 @@ TEST_F(SoundObjectTest, HugeOrMissingTimesSaturateRatherThanWrap)
                                  "soundPeriod = 1e30", "randomPeriodMin = nan"});
     EXPECT_EQ(object->GetPeriodic().GetTimeLeft(), INT32_MAX);
     object->UpdateSelf(INT32_MAX);
-    EXPECT_EQ(object->GetPeriodic().GetSound()->GetPlayRequests().size(), 1u);
+    EXPECT_EQ(object->GetPeriodic().GetSound()->GetPlayRequests().GetSize(), 1u);
 }
 
 class SpecialFXTest : public LevelObjectsFixture {

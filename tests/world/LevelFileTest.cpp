@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace GAME::Test {
 namespace {
 
@@ -59,7 +61,38 @@ TEST(LevelFile, ABrokenLineIsRefusedWithItsFileAndLineAndNothingKept)
     }
 }
 
+// The limit counts entity lines: the one past it is named, and nothing of the level is kept.
+TEST(LevelFile, AnEntityPastTheLimitIsRefusedWithItsLine)
+{
+    std::string text = "region 1 0 0 0 -9 -9 -9 9 9 9\n";
+    for (size_t i = 0; i < LevelFile::kMaxEntities; ++i)
+        text += "R 1 0 0 0 0\n";
+    LevelFile level;
+    std::string error;
+    ASSERT_TRUE(LevelFile::Parse(text, "L.lvl", level, error)) << error;
+    EXPECT_EQ(level.entities.size(), LevelFile::kMaxEntities);
+
+    text += "# the line after the limit\nR 1 0 0 0 0\n";
+    EXPECT_FALSE(LevelFile::Parse(text, "L.lvl", level, error));
+    EXPECT_EQ(error,
+              "L.lvl:" + std::to_string(LevelFile::kMaxEntities + 3) + ": too many entities");
+    EXPECT_TRUE(level.entities.empty());
+}
+
 class WorldLevelTest : public EngineWorldFixture {};
+
+// Progress is paced by wall time; at no interval every entity reports.
+TEST_F(WorldLevelTest, ALongLoadSaysHowFarItHasCome)
+{
+    database.WriteRecord("Records/Mark.dbr", {"Class = PatrolPoint"});
+    database.WriteFile("Levels/Two.lvl", "region 1 0 0 0 -9 -9 -9 9 9 9\n"
+                                         "Records/Mark.dbr 1 0 0 0 0\n"
+                                         "Records/Mark.dbr 1 1 0 0 0\n");
+    world->SetLoadProgressIntervalMs(0);
+    ASSERT_TRUE(world->LoadLevel("Levels/Two.lvl"));
+    EXPECT_EQ(log.Count(Engine::LogInfo, "Levels/Two.lvl: 1 of 2 entities made"), 1u);
+    EXPECT_EQ(log.Count(Engine::LogInfo, "Levels/Two.lvl: 2 of 2 entities set up"), 1u);
+}
 
 TEST_F(WorldLevelTest, ALevelIsMadeWholeOrNotAtAll)
 {

@@ -100,8 +100,8 @@ TEST_F(StrategicMovementTest, ARestoredActiveStateShowsAtOnceInSilence)
     BinaryReader reader(state, sizeof(state));
     ASSERT_TRUE(shrine->RestoreState(reader));
     EXPECT_EQ(shrine->GetState(), StrategicMovementActive);
-    EXPECT_TRUE(shrine->GetDormantToActiveSound()->GetPlayRequests().empty());
-    EXPECT_TRUE(shrine->GetActiveSound()->GetPlayRequests().empty());
+    EXPECT_TRUE(shrine->GetDormantToActiveSound()->GetPlayRequests().IsEmpty());
+    EXPECT_TRUE(shrine->GetActiveSound()->GetPlayRequests().IsEmpty());
     ASSERT_NE(shrine->GetLight(), nullptr);
     EXPECT_EQ(shrine->GetLight()->GetIntensity(), 0.0f);
 }
