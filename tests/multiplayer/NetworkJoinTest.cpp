@@ -289,8 +289,9 @@ TEST_F(ClientCreation, TakesOnlyItsOwnFreeIdsForItsOwnThings)
         SCOPED_TRACE(row.what);
         const char* why = FromClient(row.packet);
         EXPECT_STREQ(why, row.refusal);
-        if (row.made != 0)
+        if (row.made != 0) {
             EXPECT_EQ(Exists(row.made), row.refusal == nullptr);
+        }
     }
     // The one lies on the ground, the other is carried.
     EXPECT_TRUE(ObjectManager::Instance().GetObject<Entity>(ownItem.item.id)->IsInWorld());
