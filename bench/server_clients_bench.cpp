@@ -14,6 +14,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "host/FrameCostHistogram.h"
 #include "host/HostSamples.h"
 #include "host/scenarios/HordeFight.h"
 #include "multiplayer/CharacterActionPackets.h"
@@ -184,7 +185,7 @@ void BM_ServerFrameWithClients(benchmark::State& state)
     const Engine::LogSink previous = gEngine->SetLogSink([](int, const std::string&) {});
     ObjectManager::Instance().GetDatabase().SetRoot(GAME_DATABASE);
     gEngine->SetNetworkMode(true, false);
-    std::vector<double> frames;
+    FrameCostHistogram frames(HordeFight::kFrameMsDecimals);
     Phases phases;
     int32_t deaths = 0;
     const bool played = HostSamples::WithLibrary(std::cerr, [&] {
@@ -207,7 +208,7 @@ void BM_ServerFrameWithClients(benchmark::State& state)
             std::this_thread::sleep_for(std::chrono::microseconds(300));
             const double ms = loopback.ServerFrame(phases);
             state.SetIterationTime(ms / 1000.0);
-            frames.push_back(ms);
+            frames.Add(ms);
         }
         deaths = fight.CountDeaths();
         return loopback.AllHeroesIn();
@@ -220,7 +221,7 @@ void BM_ServerFrameWithClients(benchmark::State& state)
         return;
     }
     const HordeFight::Figures sum = HordeFight::Sum(frames, kMonsters);
-    const double count = static_cast<double>(std::max<size_t>(frames.size(), 1));
+    const double count = static_cast<double>(std::max<uint64_t>(frames.GetCount(), 1));
     const Phases mean{phases.transportMs / count, sum.meanMs - phases.transportMs / count};
     MeanByClients()[clients] = mean;
     state.counters["mean_ms"] = sum.meanMs;
