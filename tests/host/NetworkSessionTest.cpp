@@ -136,18 +136,24 @@ public:
     bool complete = false;
 };
 
+// Sends what the server must refuse, and counts it.
+struct Forger {
+    void Send(NetPacket& packet)
+    {
+        attacker.SendPacket(packet);
+        ++refused;
+    }
+    ConnectionManager& attacker;
+    uint64_t refused = 0;
+};
+
 // What a client may not make or take away: a monster under the server's id, the other client's
 // and a flood of them, an item for the other player and for the server's hero, a portal in the
-// other player's name, the closing of his, and texts about the server's hero. Answers how many.
-uint64_t SendForgedCreations(ConnectionManager& attacker, const HeardWorld& world, uint32_t honest)
+// other player's name, the closing of his, and texts about the server's hero.
+void SendForgedCreations(Forger& forger, const HeardWorld& world, uint32_t honest)
 {
     const uint32_t own = (2u << 28) | 0x100;
     const uint32_t server = world.ids.at(ArenaSamples::kPlayer).at(0);
-    uint64_t refused = 0;
-    const auto send = [&](NetPacket& packet) {
-        attacker.SendPacket(packet);
-        ++refused;
-    };
     CreateEntityPacket monster;
     monster.recordName = ArenaSamples::kJackal;
     // The server's id, the other client's, and ids the server's own allocator hands out,
@@ -157,7 +163,7 @@ uint64_t SendForgedCreations(ConnectionManager& attacker, const HeardWorld& worl
         ids.push_back(id);
     for (uint32_t id : ids) {
         monster.objectId = id;
-        send(monster);
+        forger.Send(monster);
     }
     CreateItemPacket helm;
     helm.item.baseName = "Records/Items/Market/IronHelm.dbr";
@@ -165,7 +171,7 @@ uint64_t SendForgedCreations(ConnectionManager& attacker, const HeardWorld& worl
     for (uint32_t wearer : {honest, server}) {
         ++helm.item.id;
         helm.characterId = wearer;
-        send(helm);
+        forger.Send(helm);
     }
     CreateItemTeleportPacket portal;
     portal.objectId = own;
@@ -180,28 +186,23 @@ uint64_t SendForgedCreations(ConnectionManager& attacker, const HeardWorld& worl
     ban.receiver = honest;
     ban.text = L"the server's hero is banned";
     for (NetPacket* message : std::initializer_list<NetPacket*>{&portal, &closing, &about, &ban})
-        send(*message);
-    return refused;
+        forger.Send(*message);
 }
 
 // Sends what a client may not say, each in another's name or for what is not its own; answers
 // how many of them the server must refuse.
 uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32_t honest)
 {
+    Forger forger{attacker};
     const uint32_t own = (2u << 28) | 1;
     const std::vector<uint32_t>& monsters = world.ids.at(ArenaSamples::kJackal);
     const uint32_t server = world.ids.at(ArenaSamples::kPlayer).at(0);
-    uint64_t refused = 0;
-    const auto send = [&](NetPacket& packet) {
-        attacker.SendPacket(packet);
-        ++refused;
-    };
     // The pack, the server's hero, the other client's and an actor nobody holds.
     SetInvincibleConfigCmdPacket invincible;
     invincible.invincible = true;
     for (uint32_t actor : {monsters.at(0), monsters.at(1), server, honest, own}) {
         invincible.actorId = actor;
-        send(invincible);
+        forger.Send(invincible);
     }
     AttackPacket attack;
     attack.ownerId = monsters.at(0);
@@ -217,13 +218,14 @@ uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32
     // A player record after a spawn that names no entity, so that no player is made.
     SpawnPlayerPacket spawn;
     spawn.objectId = own;
-    send(spawn);
+    forger.Send(spawn);
     SinglePlayerBasicInfoPacket record;
     record.player.playerId = own;
     for (NetPacket* message :
          std::initializer_list<NetPacket*>{&attack, &trade, &gold, &join, &answer, &quest, &record})
-        send(*message);
-    return refused + SendForgedCreations(attacker, world, honest);
+        forger.Send(*message);
+    SendForgedCreations(forger, world, honest);
+    return forger.refused;
 }
 
 TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
