@@ -310,7 +310,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (!options.role.empty() && options.scenario.empty()) {
         GameSession session(options, out);
         std::string failure;
-        if (!session.Run(failure)) {
+        gEngine->GetGameInfo().SetDifficulty(options.difficulty);
+        const bool played = session.Run(failure);
+        gEngine->GetGameInfo().SetDifficulty(0);
+        if (!played) {
             err << "gamehost: " << failure << '\n';
             objects.DestroyAllObjects();
             return 2;

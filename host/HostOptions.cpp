@@ -43,6 +43,27 @@ constexpr const char* kScenarioNames[] = {
 };
 // clang-format on
 
+// Every option, with whether a value follows it; an alias is written as the option it stands for.
+struct OptionName {
+    const char* name;
+    bool takesValue;
+    const char* aliasOf = nullptr;
+};
+// clang-format off
+constexpr OptionName kOptionNames[] = {
+    {"--help", false}, {"-h", false, "--help"}, {"--classes", false}, {"--packets", false},
+    {"--characters", false}, {"--items", false}, {"--deaths", false}, {"--skills", false},
+    {"--duel", true}, {"--quests", false}, {"--resume", false}, {"--quest-state", true},
+    {"--dump-stream", true}, {"--player", true}, {"--spawn", true}, {"--teleport", true},
+    {"--respawn", false}, {"--portal", false}, {"--input", true}, {"--monsters", true},
+    {"--boss", true}, {"--load", true}, {"--save", true}, {"--db", true}, {"--frames", true},
+    {"--role", true}, {"--scenario", true}, {"--answer", true}, {"--ms", true},
+    {"--frame-ms", true, "--ms"}, {"--port", true}, {"--clients", true}, {"--connect", true},
+    {"--difficulty", true}, {"--level", true}, {"--route", true}, {"--map", true},
+    {"--verbose", false}, {"--realtime", false}, {"--seed", true},
+};
+// clang-format on
+
 // "a, b, ... or z"
 std::string ScenarioList()
 {
@@ -150,6 +171,89 @@ bool HostOptions::CheckNetworkSession(std::string& error) const
     return true;
 }
 
+bool HostOptions::Take(const std::vector<std::string>& args, size_t at, std::string& error)
+{
+    const std::string& arg = args[at];
+    const auto named = [&arg](const OptionName& option) { return arg == option.name; };
+    const OptionName* option =
+        std::find_if(std::begin(kOptionNames), std::end(kOptionNames), named);
+    if (option == std::end(kOptionNames) || (option->takesValue && at + 1 >= args.size())) {
+        error = "unknown or incomplete option '" + arg + "'";
+        return false;
+    }
+    // An empty value would read as the option not given: a save over a fresh hero, say.
+    if (option->takesValue && args[at + 1].empty()) {
+        error = arg + " needs a value, not an empty one";
+        return false;
+    }
+    const std::string name = option->aliasOf != nullptr ? option->aliasOf : arg;
+    if (name != "--spawn" && Given(name)) {
+        error = (name == arg ? arg : arg + " (" + name + ")") + " may be given once";
+        return false;
+    }
+    given.push_back(name);
+    return true;
+}
+
+bool HostOptions::Given(const std::string& name) const
+{
+    return std::find(given.begin(), given.end(), name) != given.end();
+}
+
+std::string HostOptions::ModeName() const
+{
+    if (!dumpStreamFile.empty())
+        return "--dump-stream";
+    if (scenario == "pack")
+        return "--scenario pack";
+    if (IsNetworkSession())
+        return port >= 0 ? "--port" : "--connect";
+    if (PlaysLevel())
+        return "the level played whole";
+    if (!scenario.empty())
+        return "--scenario " + scenario;
+    if (!role.empty())
+        return "--role " + role;
+    for (const char* report : {"--input", "--classes", "--packets", "--characters", "--items",
+                               "--deaths", "--skills", "--quests", "--duel"}) {
+        if (Given(report))
+            return report;
+    }
+    return "--frames";
+}
+
+bool HostOptions::CheckMode(std::string& error) const
+{
+    const bool level = PlaysLevel();
+    const bool levelSession = IsNetworkSession() && scenario.empty();
+    const bool session = !role.empty() && scenario.empty() && !IsNetworkSession();
+    // Where each of these options does something; everywhere else it would be passed over.
+    const std::pair<const char*, bool> uses[] = {
+        {"--level", level || levelSession},
+        {"--route", level || levelSession},
+        {"--map", level},
+        {"--verbose", level},
+        {"--realtime", level || levelSession},
+        {"--answer", session},
+        {"--difficulty", level || session || scenario == "level"},
+        {"--clients", port >= 0},
+        {"--frames", !IsNetworkSession()},
+        // A client plays on the seed its server sends.
+        {"--seed", connectTo.empty()},
+    };
+    for (const std::string& name : given) {
+        const auto found = std::find_if(std::begin(uses), std::end(uses),
+                                        [&name](const auto& use) { return name == use.first; });
+        const bool dumpOnly =
+            !dumpStreamFile.empty() && name != "--dump-stream" && name != "--help";
+        if (dumpOnly || (found != std::end(uses) && !found->second)) {
+            error = name + " does nothing with " + ModeName();
+            return false;
+        }
+    }
+    return true;
+}
+
 bool HostOptions::PlaysLevel() const
 {
     return role.empty() && scenario.empty() && inputFile.empty() && frames == 0 &&
@@ -183,7 +287,8 @@ const char* HostOptions::Usage()
            "                Levels/Village.lvl in the database)\n"
            "  --route FILE  the hero's orders for it: a file, else one in the database (default:\n"
            "                the level's .route beside it)\n"
-           "  --verbose     with the level: every order the hero is given, too\n"
+           "  --verbose     with the level: every order the hero is given, and every 30th\n"
+           "                frame where he is and whom he fights\n"
            "  --map FILE    with the level: draw it from above as SVG when the run ends (regions,\n"
            "                entities by kind, the hero's path, deaths and drops)\n"
            "  --realtime    with the level: frames paced to the clock, --ms each\n"
@@ -250,8 +355,8 @@ const char* HostOptions::Usage()
            "                ambush's releases, landmarks found, a shrine's heals and the\n"
            "                camera (single player); with --input FILE the hero walks to the\n"
            "                script's ground clicks\n"
-           "  --difficulty D  the level scenario's game difficulty: 0 Normal (default), 1 Epic,\n"
-           "                2 Legendary\n"
+           "  --difficulty D  the game difficulty of the level, --scenario level or a --role\n"
+           "                session: 0 Normal (default), 1 Epic, 2 Legendary\n"
            "  --scenario drops  a chieftain's loot and gold fall where the item seeds put\n"
            "                them; a gold gift, a quest walk order and a locked chest follow;\n"
            "                a fresh client replays the packets and must agree (server)\n"
@@ -302,7 +407,8 @@ const char* HostOptions::Usage()
            "  --save FILE   write the main player to this save file after the last frame\n"
            "  --frames N    run N frames (default 0)\n"
            "  --ms MS       milliseconds of game time per frame (default 33)\n"
-           "  --answer A    how the host answers the game's questions (default yes)\n"
+           "  --answer A    with --role: how the host answers the game's questions (default\n"
+           "                yes)\n"
            "  --seed S      seed of the shared C-runtime generator and of the duel (default 1)\n"
            "  --port P      as server, play a session over UDP on 127.0.0.1:P (0: any free\n"
            "                port) with --clients N clients (1 to 15, default 1)\n"
@@ -314,6 +420,8 @@ const char* HostOptions::Usage()
            "  --scenario pack  the session's heroes fight a pack of two jackals instead\n"
            "  --dump-stream FILE  print a saved keyed stream as text\n"
            "  --help        this text\n"
+           "An option given twice (but --spawn), with an empty value or where it does nothing\n"
+           "is refused.\n"
            "exit status: 0 done, 1 bad options, 2 a database or file that cannot be used,\n"
            "             3 no listening port or connection, no client in time, server gone\n";
 }
@@ -322,7 +430,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
 {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
+        if (!Take(args, i, error))
+            return false;
         if (arg == "--help" || arg == "-h") {
             showHelp = true;
         } else if (arg == "--classes") {
@@ -337,7 +446,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             showDeaths = true;
         } else if (arg == "--skills") {
             showSkills = true;
-        } else if (arg == "--duel" && hasValue) {
+        } else if (arg == "--duel") {
             if (!ParseOptionNumber(args[++i], duelHits) || duelHits < 1 ||
                 duelHits > kMaxDuelHits) {
                 error = "--duel needs a count of hits from 1 to " + std::to_string(kMaxDuelHits) +
@@ -348,25 +457,25 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             showQuests = true;
         } else if (arg == "--resume") {
             resumeQuest = true;
-        } else if (arg == "--quest-state" && hasValue) {
+        } else if (arg == "--quest-state") {
             questStateFolder = args[++i];
-        } else if (arg == "--dump-stream" && hasValue) {
+        } else if (arg == "--dump-stream") {
             dumpStreamFile = args[++i];
-        } else if (arg == "--player" && hasValue) {
+        } else if (arg == "--player") {
             playerRecord = args[++i];
-        } else if (arg == "--spawn" && hasValue) {
+        } else if (arg == "--spawn") {
             if (!ParseSpawn(args[++i], error))
                 return false;
-        } else if (arg == "--teleport" && hasValue) {
+        } else if (arg == "--teleport") {
             if (!ParseTeleport(args[++i], error))
                 return false;
         } else if (arg == "--respawn") {
             respawn = true;
         } else if (arg == "--portal") {
             portal = true;
-        } else if (arg == "--input" && hasValue) {
+        } else if (arg == "--input") {
             inputFile = args[++i];
-        } else if (arg == "--monsters" && hasValue) {
+        } else if (arg == "--monsters") {
             if (!ParseOptionNumber(args[++i], monsters) || monsters < 1 ||
                 monsters > kMaxMonsters) {
                 error = "--monsters needs a count from 1 to " + std::to_string(kMaxMonsters) +
@@ -374,72 +483,72 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
                 return false;
             }
             monstersGiven = true;
-        } else if (arg == "--boss" && hasValue) {
+        } else if (arg == "--boss") {
             bossName = args[++i];
-        } else if (arg == "--load" && hasValue) {
+        } else if (arg == "--load") {
             loadFile = args[++i];
-        } else if (arg == "--save" && hasValue) {
+        } else if (arg == "--save") {
             saveFile = args[++i];
-        } else if (arg == "--db" && hasValue) {
+        } else if (arg == "--db") {
             databaseFolder = args[++i];
-        } else if (arg == "--frames" && hasValue) {
+        } else if (arg == "--frames") {
             if (!ParseOptionNumber(args[++i], frames) || frames < 0) {
                 error = "--frames needs a count of 0 or more, not '" + args[i] + "'";
                 return false;
             }
-        } else if (arg == "--role" && hasValue) {
+        } else if (arg == "--role") {
             role = args[++i];
             if (role != "single" && role != "server" && role != "client") {
                 error = "--role takes single, server or client, not '" + role + "'";
                 return false;
             }
-        } else if (arg == "--scenario" && hasValue) {
+        } else if (arg == "--scenario") {
             scenario = args[++i];
             if (std::find(std::begin(kScenarioNames), std::end(kScenarioNames), scenario) ==
                 std::end(kScenarioNames)) {
                 error = "--scenario takes " + ScenarioList() + ", not '" + scenario + "'";
                 return false;
             }
-        } else if (arg == "--answer" && hasValue) {
+        } else if (arg == "--answer") {
             const std::string answer = args[++i];
             if (answer != "yes" && answer != "no") {
                 error = "--answer takes yes or no, not '" + answer + "'";
                 return false;
             }
             answerYes = answer == "yes";
-        } else if ((arg == "--ms" || arg == "--frame-ms") && hasValue) {
+        } else if ((arg == "--ms" || arg == "--frame-ms")) {
             if (!ParseOptionNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
                 error = arg + " needs milliseconds of 0 or more, not '" + args[i] + "'";
                 return false;
             }
-        } else if (arg == "--port" && hasValue) {
+        } else if (arg == "--port") {
             if (!ParseOptionNumber(args[++i], port) || port < 0 || port > 65535) {
                 error = "--port needs a port from 0 to 65535, not '" + args[i] + "'";
                 return false;
             }
-        } else if (arg == "--clients" && hasValue) {
+        } else if (arg == "--clients") {
             if (!ParseOptionNumber(args[++i], clients) || clients < 1 || clients > 15) {
                 error = "--clients needs a count from 1 to 15, not '" + args[i] + "'";
                 return false;
             }
-        } else if (arg == "--connect" && hasValue) {
+        } else if (arg == "--connect") {
             connectTo = args[++i];
-        } else if (arg == "--difficulty" && hasValue) {
+        } else if (arg == "--difficulty") {
             if (!ParseOptionNumber(args[++i], difficulty) || difficulty > 2) {
                 error = "--difficulty needs 0, 1 or 2, not '" + args[i] + "'";
                 return false;
             }
-        } else if (arg == "--level" && hasValue) {
+        } else if (arg == "--level") {
             levelFile = args[++i];
-        } else if (arg == "--route" && hasValue) {
+        } else if (arg == "--route") {
             routeFile = args[++i];
-        } else if (arg == "--map" && hasValue) {
+        } else if (arg == "--map") {
             mapFile = args[++i];
         } else if (arg == "--verbose") {
             verbose = true;
         } else if (arg == "--realtime") {
             realtime = true;
-        } else if (arg == "--seed" && hasValue) {
+        } else if (arg == "--seed") {
             if (!ParseOptionNumber(args[++i], seed)) {
                 error = "--seed needs an unsigned number, not '" + args[i] + "'";
                 return false;
@@ -449,6 +558,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             return false;
         }
     }
+    if (!CheckMode(error))
+        return false;
     if (!questStateFolder.empty() && !showQuests && scenario != "quest" &&
         scenario != "quest-actions") {
         error = "--quest-state goes with --quests or --scenario quest";

@@ -112,11 +112,22 @@ struct HostOptions {
     static constexpr size_t kMaxSpawns = 64;
 
 private:
+    // False with `error` set when args[at] is no option, lacks its value or has an empty one,
+    // or was given before (`--spawn` alone repeats).
+    bool Take(const std::vector<std::string>& args, size_t at, std::string& error);
+    bool Given(const std::string& name) const;
+    // What the command line plays, as a refusal names it: "--scenario horde", "--port", ...
+    std::string ModeName() const;
+    // False with `error` set when an option does nothing in the mode chosen.
+    bool CheckMode(std::string& error) const;
     bool ParseSpawn(const std::string& text, std::string& error);
     bool ParseTeleport(const std::string& text, std::string& error);
     // False with `error` set when a travel option lacks its main player or conflicts.
     bool CheckTravel(std::string& error) const;
     bool CheckNetworkSession(std::string& error) const;
+
+    // The options given, in order, each by its own name (not an alias).
+    std::vector<std::string> given;
 };
 
 } // namespace GAME
