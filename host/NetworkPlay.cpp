@@ -16,6 +16,7 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "host/ArenaSamples.h"
+#include "host/HeldDataLog.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "items/Item.h"
@@ -77,7 +78,9 @@ bool NetworkPlay::Start()
 {
     if (IsServer()) {
         gEngine->SetNetworkMode(true, false);
+        HeldDataLog log;
         if (!connection.Listen(static_cast<uint16_t>(options.port))) {
+            log.Drop();
             err << "gamehost: cannot listen on 127.0.0.1:" << options.port << '\n';
             return false;
         }
@@ -88,7 +91,9 @@ bool NetworkPlay::Start()
     gEngine->SetNetworkMode(true, true);
     std::string address;
     uint16_t port = 0;
+    HeldDataLog log;
     if (!SplitAddress(options.connectTo, address, port) || !connection.Connect(address, port)) {
+        log.Drop();
         err << "gamehost: no server at " << options.connectTo << '\n';
         return false;
     }
