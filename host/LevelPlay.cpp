@@ -27,6 +27,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "host/HeldDataLog.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/PlayerSaveFile.h"
@@ -51,6 +52,7 @@
 #include <map>
 #include <ostream>
 #include <set>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -436,6 +438,8 @@ std::vector<std::string> LevelPlay::EntityNames(const LevelFile& level)
 
 int LevelPlay::Run()
 {
+    if (!KeepsWhatItReads())
+        return 1;
     std::vector<ScriptOrder> orders;
     if (!Read(orders))
         return 2;
@@ -447,6 +451,23 @@ bool IsOnDisk(const std::string& path)
 {
     std::error_code error;
     return !path.empty() && std::filesystem::exists(path, error);
+}
+
+// The same file by its device and inode when both exist, else by the same path made whole.
+bool IsSameFile(const std::string& first, const std::string& second)
+{
+    if (first.empty() || second.empty())
+        return false;
+    struct stat one {};
+    struct stat other {};
+    if (stat(first.c_str(), &one) == 0 && stat(second.c_str(), &other) == 0)
+        return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+    std::error_code error;
+    const std::filesystem::path a = std::filesystem::weakly_canonical(first, error);
+    if (error)
+        return first == second;
+    const std::filesystem::path b = std::filesystem::weakly_canonical(second, error);
+    return error ? first == second : a == b;
 }
 } // namespace
 
@@ -507,29 +528,61 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
 bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::string& path,
                           std::vector<uint32_t>* made, std::ostream& err)
 {
-    std::string refusal;
-    Engine::LogSink previous = gEngine->SetLogSink(nullptr);
-    gEngine->SetLogSink([&refusal, &previous](int logLevel, const std::string& line) {
-        if (logLevel == Engine::LogData)
-            refusal = line;
-        if (previous)
-            previous(logLevel, line);
-    });
+    // The world's refusal names the file and the line; it is the one line told.
+    HeldDataLog log;
     const bool loaded = world.LoadLevel(level, path, made);
-    gEngine->SetLogSink(std::move(previous));
-    if (!loaded)
+    if (!loaded) {
+        const std::string refusal = log.Drop();
         err << "gamehost: " << (refusal.empty() ? path + ": the level cannot be loaded" : refusal)
             << '\n';
+    }
     return loaded;
 }
 
 std::string LevelPlay::RoutePath(const HostOptions& options, const std::string& ownRoute)
 {
-    if (options.routeFile.empty())
-        return IsLevelOnDisk(options) ? ownRoute : options.databaseFolder + '/' + ownRoute;
-    const std::string inDatabase = options.databaseFolder + '/' + options.routeFile;
+    // The database finds a name whatever its case, as it found the level.
+    Database& database = ObjectManager::Instance().GetDatabase();
+    if (options.routeFile.empty()) {
+        if (IsLevelOnDisk(options))
+            return ownRoute;
+        const std::string found = database.ResolvePath(ownRoute);
+        return found.empty() ? options.databaseFolder + '/' + ownRoute : found;
+    }
     // One found nowhere is named as it was given.
-    return !IsOnDisk(options.routeFile) && IsOnDisk(inDatabase) ? inDatabase : options.routeFile;
+    const std::string inDatabase =
+        IsOnDisk(options.routeFile) ? std::string() : database.ResolvePath(options.routeFile);
+    return inDatabase.empty() ? options.routeFile : inDatabase;
+}
+
+bool LevelPlay::KeepsWhatItReads() const
+{
+    Database& database = ObjectManager::Instance().GetDatabase();
+    const std::string level = IsLevelOnDisk(options) ? levelPath : database.ResolvePath(levelPath);
+    const std::string route = RoutePath(options, RouteOf(levelPath));
+    // Each file written, against what it must not overwrite; a save may be written back over
+    // the one loaded.
+    const struct {
+        const char* option;
+        const std::string& written;
+        const std::string& kept;
+        const char* what;
+    } pairs[] = {
+        {"--map", options.mapFile, options.saveFile, "the save"},
+        {"--map", options.mapFile, options.loadFile, "the save it loads"},
+        {"--map", options.mapFile, level, "the level"},
+        {"--map", options.mapFile, route, "the route"},
+        {"--save", options.saveFile, level, "the level"},
+        {"--save", options.saveFile, route, "the route"},
+    };
+    for (const auto& pair : pairs) {
+        if (IsSameFile(pair.written, pair.kept)) {
+            err << "gamehost: " << pair.option << " '" << pair.written << "' would overwrite "
+                << pair.what << '\n';
+            return false;
+        }
+    }
+    return true;
 }
 
 bool LevelPlay::Read(std::vector<ScriptOrder>& orders)
@@ -812,7 +865,7 @@ void LevelPlay::PrintSummary() const
     const double wall = costs.GetTotal();
     char timing[160];
     std::snprintf(timing, sizeof timing,
-                  "frame cost: mean %.1f us, 99th percentile %.1f us, worst %.1f us; %.0f times "
+                  "frame cost: mean %.1f us, 99th percentile %.1f us, worst %.1f us; %.1f times "
                   "real time\n",
                   costs.GetMean(), costs.GetPercentile(99), costs.GetWorst(),
                   wall > 0.0 ? static_cast<double>(tally.gameMilliseconds) * 1000.0 / wall : 0.0);

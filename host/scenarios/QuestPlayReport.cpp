@@ -149,6 +149,13 @@ int QuestPlayReport::Run()
         return 2;
     }
     std::error_code error;
+    // Resuming from nothing would restore a quest never played and call it restored.
+    const std::string repository = options.questStateFolder + '/' + kRepositoryFile;
+    if (options.resumeQuest && !std::filesystem::is_regular_file(repository, error)) {
+        err << "gamehost: no quest state to resume in '" << options.questStateFolder
+            << "': it holds no " << kRepositoryFile << '\n';
+        return 2;
+    }
     std::filesystem::create_directories(options.questStateFolder, error);
     int status = 0;
     if (options.resumeQuest) {
