@@ -1,0 +1,227 @@
+#include "host/HostOptions.h"
+#include "host/LevelPlay.h"
+#include "tests/host/HostRun.h"
+#include "tests/support/TempDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace GAME::Test {
+namespace {
+
+// What the parser says of a command line: "" when it takes it.
+std::string Refusal(std::vector<std::string> args)
+{
+    args.insert(args.begin(), {"--db", "/db"});
+    HostOptions options;
+    std::string error;
+    return options.Parse(args, error) ? std::string() : error;
+}
+
+// A bad command line: status 1, nothing played, its one line and the pointer to the help.
+void ExpectBadOptions(const HostRun& run, const std::string& line)
+{
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "gamehost: " + line + "\n" + HostOptions::kHelpHint);
+}
+
+TEST(HostOptions, EveryOptionThatTakesAValueRefusesAnEmptyOne)
+{
+    // Each with what else it needs, so that only the empty value can be wrong.
+    const std::vector<std::vector<std::string>> rows = {
+        {"--duel"},        {"--quest-state", "--quests"},
+        {"--dump-stream"}, {"--player", "--role", "single"},
+        {"--spawn"},       {"--teleport"},
+        {"--input"},       {"--monsters", "--scenario", "horde"},
+        {"--boss"},        {"--load"},
+        {"--save"},        {"--db"},
+        {"--frames"},      {"--role"},
+        {"--scenario"},    {"--answer"},
+        {"--ms"},          {"--frame-ms"},
+        {"--port"},        {"--clients"},
+        {"--connect"},     {"--difficulty"},
+        {"--level"},       {"--route"},
+        {"--map"},         {"--seed"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.front());
+        std::vector<std::string> args{row.front(), ""};
+        args.insert(args.end(), row.begin() + 1, row.end());
+        EXPECT_EQ(Refusal(args), row.front() + " needs a value, not an empty one");
+    }
+
+    // The save a fresh hero would have been written over is left as it was.
+    TempDatabase scratch;
+    scratch.WriteFile("keep.sav", "the hero of last night");
+    const std::string keep = scratch.GetRoot() + "/keep.sav";
+    ExpectBadOptions(RunSample({"--load", "", "--save", keep}),
+                     "--load needs a value, not an empty one");
+    EXPECT_EQ(ReadBytes(keep), "the hero of last night");
+}
+
+TEST(HostOptions, AnOptionGivenTwiceIsRefusedButASpawn)
+{
+    EXPECT_EQ(Refusal({"--save", "a", "--save", "b"}), "--save may be given once");
+    EXPECT_EQ(Refusal({"--verbose", "--verbose"}), "--verbose may be given once");
+    EXPECT_EQ(Refusal({"--role", "single", "--ms", "5", "--frame-ms", "6"}),
+              "--frame-ms (--ms) may be given once");
+    EXPECT_EQ(Refusal({"--role", "single", "--spawn", "R@1,2,3", "--spawn", "R@4,5,6"}), "");
+    // An unknown option is unknown however often it comes.
+    EXPECT_EQ(Refusal({"--bogus", "--bogus"}), "unknown or incomplete option '--bogus'");
+}
+
+TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
+{
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } rows[] = {
+        {{"--map", "m.svg", "--role", "single"}, "--map does nothing with --role single"},
+        {{"--map", "m.svg", "--scenario", "horde"}, "--map does nothing with --scenario horde"},
+        {{"--map", "m.svg", "--items"}, "--map does nothing with --items"},
+        {{"--map", "m.svg", "--frames", "5"}, "--map does nothing with --frames"},
+        {{"--level", "x.lvl", "--role", "single"}, "--level does nothing with --role single"},
+        {{"--route", "x.route", "--quests"}, "--route does nothing with --quests"},
+        {{"--scenario", "town", "--verbose"}, "--verbose does nothing with --scenario town"},
+        {{"--realtime", "--role", "single"}, "--realtime does nothing with --role single"},
+        {{"--answer", "no"}, "--answer does nothing with the level played whole"},
+        {{"--role", "server", "--clients", "3"}, "--clients does nothing with --role server"},
+        {{"--difficulty", "2", "--scenario", "horde"},
+         "--difficulty does nothing with --scenario horde"},
+        {{"--role", "server", "--port", "0", "--difficulty", "1"},
+         "--difficulty does nothing with --port"},
+        {{"--role", "server", "--port", "0", "--frames", "9"}, "--frames does nothing with --port"},
+        {{"--role", "server", "--port", "0", "--scenario", "pack", "--realtime"},
+         "--realtime does nothing with --scenario pack"},
+        {{"--role", "client", "--connect", "127.0.0.1:9", "--seed", "4"},
+         "--seed does nothing with --connect"},
+        {{"--dump-stream", "hero.sav"}, "--db does nothing with --dump-stream"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.error);
+        EXPECT_EQ(Refusal(row.args), row.error);
+    }
+    // Where each does something it is taken.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--map", "m.svg", "--verbose", "--realtime", "--difficulty",
+                                   "2"},
+          {"--role", "single", "--difficulty", "2", "--answer", "no"},
+          {"--scenario", "level", "--difficulty", "1"},
+          {"--role", "server", "--port", "0", "--clients", "2", "--level", "x.lvl", "--route",
+           "x.route", "--realtime"},
+          {"--role", "client", "--connect", "127.0.0.1:9", "--level", "x.lvl"}}) {
+        EXPECT_EQ(Refusal(args), "") << args.front() << ' ' << args[1];
+    }
+
+    // Refused before anything is played: no map is drawn.
+    TempDatabase scratch;
+    const std::string map = scratch.GetRoot() + "/village.svg";
+    ExpectBadOptions(RunSample({"--role", "single", "--map", map}),
+                     "--map does nothing with --role single");
+    EXPECT_FALSE(std::filesystem::exists(map));
+}
+
+TEST(HostOptions, ASessionPlaysAtTheDifficultyGiven)
+{
+    const HostRun run = RunSample({"--role", "single", "--difficulty", "2"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("balance for monsters ("), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(") at level 3:\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find(") at level 1:\n"), std::string::npos) << run.out;
+}
+
+// A map or a save never lands on what the same run reads; nothing is played or written then.
+TEST(HostOptions, AMapOrSaveNamingWhatTheRunReadsIsRefused)
+{
+    SampleCopy copy;
+    const std::string root = copy.folder.GetRoot();
+    copy.folder.WriteFile("hero.sav", "the hero of last night");
+    const std::string save = root + "/hero.sav";
+    const std::string level = root + "/" + LevelPlay::kLevel;
+    const std::string route = root + "/Levels/Village.route";
+    const std::string levelBytes = ReadBytes(level);
+    const std::string routeBytes = ReadBytes(route);
+    std::filesystem::create_hard_link(route, root + "/linked.route");
+    const struct {
+        std::vector<std::string> args;
+        std::string line;
+    } rows[] = {
+        {{"--save", save, "--map", save}, "--map '" + save + "' would overwrite the save"},
+        {{"--save", root + "/new.sav", "--map", root + "/./new.sav"},
+         "--map '" + root + "/./new.sav' would overwrite the save"},
+        {{"--load", save, "--map", save}, "--map '" + save + "' would overwrite the save it loads"},
+        {{"--map", level}, "--map '" + level + "' would overwrite the level"},
+        {{"--map", root + "/linked.route"},
+         "--map '" + root + "/linked.route' would overwrite the route"},
+        {{"--save", route}, "--save '" + route + "' would overwrite the route"},
+        {{"--level", level, "--save", level}, "--save '" + level + "' would overwrite the level"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const HostRun run = copy.Run(row.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "gamehost: " + row.line + "\n");
+    }
+    EXPECT_EQ(ReadBytes(save), "the hero of last night");
+    EXPECT_EQ(ReadBytes(level), levelBytes);
+    EXPECT_EQ(ReadBytes(route), routeBytes);
+    EXPECT_FALSE(std::filesystem::exists(root + "/new.sav"));
+}
+
+// A level named in another case is found in the database, and its route beside it so too.
+TEST(HostOptions, ALevelsRouteIsFoundBesideItWhateverTheCase)
+{
+    SampleCopy copy;
+    copy.folder.WriteFile("Levels/Tiny.lvl", "region 1 0 0 0 -5 -5 -5 5 5 5\n");
+    copy.folder.WriteFile("Levels/Tiny.route", "# the hero stands where he starts\n");
+    const HostRun run = copy.Run({"--level", "levels/tiny.LVL"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(
+        run.out.rfind("level levels/tiny.LVL, seed 1, difficulty 0: 0 entities, 0 orders\n", 0), 0u)
+        << run.out;
+}
+
+TEST(HostOptions, ResumingAQuestFromNothingIsRefused)
+{
+    TempDatabase scratch;
+    for (const std::string& folder : {scratch.GetRoot() + "/missing", scratch.GetRoot()}) {
+        SCOPED_TRACE(folder);
+        const HostRun run = RunSample({"--scenario", "quest", "--quest-state", folder, "--resume"});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "gamehost: no quest state to resume in '" + folder +
+                               "': it holds no QuestRepository.dat\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(scratch.GetRoot() + "/missing"));
+}
+
+// A port another program holds is told once, not again as the engine's log line.
+TEST(HostOptions, ABusyPortIsToldInOneLine)
+{
+    const int holder = socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(holder, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(holder, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(getsockname(holder, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string port = std::to_string(ntohs(address.sin_port));
+    const HostRun run = RunSample({"--role", "server", "--port", port});
+    close(holder);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "gamehost: cannot listen on 127.0.0.1:" + port + "\n");
+}
+
+} // namespace
+} // namespace GAME::Test
