@@ -70,7 +70,7 @@ class LogToStream {
 public:
     explicit LogToStream(std::ostream& err)
         : previous(gEngine->SetLogSink([&err](int level, const std::string& line) {
-              err << "[log " << level << "] " << line << '\n';
+              err << "[log " << level << "] " << ShownName(line) << '\n';
           }))
     {}
     ~LogToStream() { gEngine->SetLogSink(std::move(previous)); }
@@ -253,7 +253,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     HostOptions options;
     std::string error;
     if (!options.Parse(args, error)) {
-        err << "gamehost: " << error << '\n' << HostOptions::kHelpHint;
+        err << "gamehost: " << ShownName(error) << '\n' << HostOptions::kHelpHint;
         return 1;
     }
     if (options.showHelp) {

@@ -480,7 +480,7 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
         return false;
     }
     if (!LevelFile::Parse(text, path, level, error)) {
-        err << "gamehost: " << error << '\n';
+        err << "gamehost: " << ShownName(error) << '\n';
         return false;
     }
     const auto isStart = [](const LevelFile::RegionLine& region) {
@@ -521,8 +521,7 @@ bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::strin
     gEngine->SetLogSink(std::move(previous));
     if (!loaded)
         err << "gamehost: "
-            << (refusal.empty() ? ShownName(path) + ": the level cannot be loaded" : refusal)
-            << '\n';
+            << ShownName(refusal.empty() ? path + ": the level cannot be loaded" : refusal) << '\n';
     return loaded;
 }
 
