@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace GAME::Test {
@@ -38,6 +39,8 @@ TEST(ShownName, KeepsPrintableTextAndEscapesWhatWouldBreakALine)
     EXPECT_EQ(ShownName("\xF4\x90\x80\x80"), "\\xf4\\x90\\x80\\x80");
     // A control character of the second block is as invisible as one of the first.
     EXPECT_EQ(ShownName("\xC2\x85|\xC2\xA0"), "\\xc2\\x85|\xC2\xA0");
+    // Shown twice, the same: a line may pass through more than one hand on its way out.
+    EXPECT_EQ(ShownName(ShownName("a\n\\b\xFF")), "a\\n\\b\\xff");
 }
 
 TEST(HostProgram, ANameWithALineEndIsEchoedOnOneLine)
@@ -47,6 +50,10 @@ TEST(HostProgram, ANameWithALineEndIsEchoedOnOneLine)
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "gamehost: stream file '" + folder.GetRoot() +
                            "/two\\nlines\\xff.sav' does not exist\n");
+    const HostRun option = RunHost({"--role", "two\nlines"});
+    EXPECT_EQ(option.status, 1);
+    EXPECT_EQ(LinesStarting(option.err, "gamehost: "),
+              "gamehost: --role takes single, server or client, not 'two\\nlines'\n");
 }
 
 // Whatever the program prints must arrive: a full device fails the run in one line.
@@ -94,6 +101,31 @@ TEST(HostProgram, ASignalStopsAPacedRunWithItsSummary)
         EXPECT_EQ(HostLines(program.Errors()), row.line);
         EXPECT_EQ(ReadBytes(last), "the last run's file");
     }
+}
+
+// The level's save and map refuse what is no regular file in one line and leave it as it was.
+TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
+{
+    TempDatabase scratch;
+    scratch.WriteFile("Tiny.lvl", "region 1 0 0 0 -5 -5 -5 5 5 5\n");
+    scratch.WriteFile("Tiny.route", "");
+    scratch.WriteFile("folder/inside", "x");
+    const std::string pipe = scratch.GetRoot() + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const std::string level = scratch.GetRoot() + "/Tiny.lvl";
+    const HostRun save = RunSample({"--level", level, "--save", pipe});
+    EXPECT_EQ(save.status, 2);
+    EXPECT_EQ(HostLines(save.err), "gamehost: the player could not be saved to '" + pipe +
+                                       "': it is a FIFO, not a regular file\n");
+    const std::string folder = scratch.GetRoot() + "/folder";
+    const HostRun map = RunSample({"--level", level, "--map", folder});
+    EXPECT_EQ(map.status, 2);
+    EXPECT_EQ(HostLines(map.err), "gamehost: map '" + folder +
+                                      "' cannot be written: it is a folder, not a regular file\n");
+    struct stat info {};
+    EXPECT_TRUE(stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_EQ(ReadBytes(folder + "/inside"), "x");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.GetRoot()), {}), 4);
 }
 
 // A file-size limit fails the save with a line, not a kill, and leaves nothing beside it.
