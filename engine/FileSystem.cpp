@@ -172,6 +172,11 @@ bool FollowLinks(const std::string& path, std::string& target, struct stat& info
         const ssize_t length = readlink(target.c_str(), named.data(), named.size());
         if (length < 0)
             return false;
+        // Grown since it was measured: taken as it is, the name would be cut short.
+        if (static_cast<size_t>(length) == named.size()) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
         named.resize(static_cast<size_t>(length));
         target = named.empty() || named.front() == '/' ? named : FolderOf(target) + named;
     }
