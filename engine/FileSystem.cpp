@@ -79,7 +79,7 @@ bool Failed(std::string* why, int error)
     return false;
 }
 
-// The name mkstemp gives a write beside `prefix`'s file: the prefix and six letters or digits.
+// The name mkstemp gives a write beside a file: `prefix` and six letters or digits.
 bool IsSavingName(const std::string& name, const std::string& prefix)
 {
     constexpr size_t kRandom = 6;
@@ -88,16 +88,38 @@ bool IsSavingName(const std::string& name, const std::string& prefix)
                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
+// The start of the names written beside `file`: its name and kSavingMark, the name cut short
+// (at the start of a character) where the whole would pass the folder's limit on a name, so
+// that a save may take a name as long as the folder allows.
+std::string SavingPrefix(const std::string& file, int folder)
+{
+    constexpr size_t kRandom = 6;
+    const long nameMax = fpathconf(folder, _PC_NAME_MAX);
+    const size_t limit = nameMax > 0 ? static_cast<size_t>(nameMax) : 255;
+    const std::string mark = FileSystem::kSavingMark;
+    const std::string name = std::filesystem::path(file).filename().string();
+    size_t keep = name.size();
+    if (keep + mark.size() + kRandom > limit) {
+        keep = limit > mark.size() + kRandom ? limit - mark.size() - kRandom : 0;
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+    }
+    return name.substr(0, keep) + mark;
+}
+
+// The folder part of `path`, ending in a slash, so that a name joins it as it is.
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
 // A write killed before its rename (an interrupt, a crash) leaves its file beside the target. A
 // live writer holds a lock on its own, so only files nobody holds are removed.
-void RemoveLeftovers(const std::filesystem::path& target)
+void RemoveLeftovers(const std::string& target, const std::string& prefix)
 {
-    if (!target.has_filename())
-        return;
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    const std::string prefix = target.filename().string() + FileSystem::kSavingMark;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+    for (std::filesystem::directory_iterator it(FolderOf(target), error), end; !error && it != end;
          it.increment(error)) {
         if (!IsSavingName(it->path().filename().string(), prefix))
             continue;
@@ -112,10 +134,10 @@ void RemoveLeftovers(const std::filesystem::path& target)
 }
 
 // The file to write beside `target`, locked until it is renamed; -1 with errno set.
-int OpenTemporary(const std::string& target, std::string& temporary)
+int OpenTemporary(const std::string& target, const std::string& prefix, std::string& temporary)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        temporary = target + FileSystem::kSavingMark + "XXXXXX";
+        temporary = FolderOf(target) + prefix + "XXXXXX";
         const int fd = mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0)
             return -1;
@@ -129,6 +151,51 @@ int OpenTemporary(const std::string& target, std::string& temporary)
     }
     errno = EBUSY;
     return -1;
+}
+
+// The name a write to `path` replaces: the end of its chain of symbolic links, so that the link
+// stays a link and the file it names is the one written. `info` describes that file when
+// `exists`. False with errno set (ELOOP for a chain that does not end).
+bool FollowLinks(const std::string& path, std::string& target, struct stat& info, bool& exists)
+{
+    constexpr int kMaxLinks = 40;
+    target = path;
+    for (int link = 0; link <= kMaxLinks; ++link) {
+        if (lstat(target.c_str(), &info) != 0) {
+            exists = false;
+            return errno == ENOENT;
+        }
+        exists = true;
+        if (!S_ISLNK(info.st_mode))
+            return true;
+        std::string named(static_cast<size_t>(std::max<off_t>(info.st_size, 0)) + 256, '\0');
+        const ssize_t length = readlink(target.c_str(), named.data(), named.size());
+        if (length < 0)
+            return false;
+        // Grown since it was measured: taken as it is, the name would be cut short.
+        if (static_cast<size_t>(length) == named.size()) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        named.resize(static_cast<size_t>(length));
+        target = named.empty() || named.front() == '/' ? named : FolderOf(target) + named;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// What a name that is no regular file names, for the line that refuses it.
+const char* KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "something else";
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -154,9 +221,7 @@ bool WriteAll(int fd, std::string_view bytes)
 // -1 with errno set.
 int OpenFolderOf(const std::string& path)
 {
-    const size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    return open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 // Makes the rename itself survive a power cut, not only the bytes it names. The new file is in
@@ -225,7 +290,18 @@ bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes,
 {
     if (path.empty())
         return Failed(why, ENOENT);
-    const int folder = OpenFolderOf(path);
+    std::string target;
+    struct stat info {};
+    bool exists = false;
+    if (!FollowLinks(path, target, info, exists))
+        return Failed(why, errno);
+    // Refused before a file is made beside it: a rename would put a file in place of a device.
+    if (exists && !S_ISREG(info.st_mode)) {
+        if (why != nullptr)
+            *why = std::string("it is ") + KindOf(info.st_mode) + ", not a regular file";
+        return false;
+    }
+    const int folder = OpenFolderOf(target);
     if (folder < 0 && (errno == ENOENT || errno == ENOTDIR))
         return Failed(why, errno);
     if (folder < 0) {
@@ -234,17 +310,19 @@ bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes,
                    std::generic_category().message(errno) + "); the file there is as it was";
         return false;
     }
-    RemoveLeftovers(path);
+    const std::string prefix = SavingPrefix(target, folder);
+    RemoveLeftovers(target, prefix);
     std::string temporary;
-    const int fd = OpenTemporary(path, temporary);
+    const int fd = OpenTemporary(target, prefix, temporary);
+    const mode_t mode = exists ? info.st_mode & 07777 : 0644;
     // Renamed while still locked, so that no clean-up can take it for a leftover first.
-    const bool written = fd >= 0 && fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) &&
-                         fsync(fd) == 0 && std::rename(temporary.c_str(), path.c_str()) == 0;
+    const bool written = fd >= 0 && fchmod(fd, mode) == 0 && WriteAll(fd, bytes) &&
+                         fsync(fd) == 0 && std::rename(temporary.c_str(), target.c_str()) == 0;
     const int error = errno;
     if (fd >= 0)
         close(fd);
     if (written)
-        SyncFolder(folder, path);
+        SyncFolder(folder, target);
     else if (fd >= 0)
         unlink(temporary.c_str());
     close(folder);

@@ -39,7 +39,10 @@ public:
     // it was and `why` (when given) holds the system's reason; a folder that cannot be opened to
     // be synced fails so before anything is written. Once renamed the file counts as written: a
     // folder sync failing after that is logged. What a write killed before its rename left
-    // beside the same file goes first.
+    // beside the same file goes first. Only a regular file or a new name is written: a folder,
+    // a device, a FIFO or a socket is refused before anything is made; a symbolic link stays
+    // one, the file it names is written (beside that file); a file keeps its mode, a new one
+    // is 0644. The name beside is cut short where a long name would pass the folder's limit.
     static bool WriteWholeFile(const std::string& path, std::string_view bytes,
                                std::string* why = nullptr);
     static constexpr const char* kSavingMark = ".saving-";

@@ -10,11 +10,13 @@
 #include "engine/Platform.h"
 #include "engine/TriggerFactory.h"
 #include "host/GameSession.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/InputReport.h"
 #include "host/LevelNetworkPlay.h"
 #include "host/LevelPlay.h"
 #include "host/NetworkPlay.h"
+#include "host/ShownName.h"
 #include "host/scenarios/AiReport.h"
 #include "host/scenarios/ArenaReport.h"
 #include "host/scenarios/BagReport.h"
@@ -68,7 +70,7 @@ class LogToStream {
 public:
     explicit LogToStream(std::ostream& err)
         : previous(gEngine->SetLogSink([&err](int level, const std::string& line) {
-              err << "[log " << level << "] " << line << '\n';
+              err << "[log " << level << "] " << ShownName(line) << '\n';
           }))
     {}
     ~LogToStream() { gEngine->SetLogSink(std::move(previous)); }
@@ -87,17 +89,18 @@ bool OpenDatabase(const std::string& folder, std::ostream& err)
     const std::filesystem::file_status status = std::filesystem::status(folder, error);
     Database& database = ObjectManager::Instance().GetDatabase();
     const char* settings = GameHost::kSettingsRecord;
+    const std::string name = ShownName(folder);
     if (status.type() == std::filesystem::file_type::not_found) {
-        err << "gamehost: database folder '" << folder << "' does not exist\n";
+        err << "gamehost: database folder '" << name << "' does not exist\n";
     } else if (std::filesystem::status_known(status) && !std::filesystem::is_directory(status)) {
-        err << "gamehost: database '" << folder << "' is not a folder\n";
+        err << "gamehost: database '" << name << "' is not a folder\n";
     } else if (!database.SetRoot(folder)) {
-        err << "gamehost: database folder '" << folder << "' cannot be read\n";
+        err << "gamehost: database folder '" << name << "' cannot be read\n";
     } else if (!database.LoadTableFile(settings)) {
-        err << "gamehost: database '" << folder << "' has no readable settings record '" << settings
+        err << "gamehost: database '" << name << "' has no readable settings record '" << settings
             << "'\n";
     } else if (database.GetLoadTable(settings).GetKeyCount() == 0) {
-        err << "gamehost: settings record '" << settings << "' of database '" << folder
+        err << "gamehost: settings record '" << settings << "' of database '" << name
             << "' is empty\n";
     } else {
         return true;
@@ -229,16 +232,17 @@ int GameHost::DumpStream(const std::string& path, std::ostream& out, std::ostrea
     std::vector<uint8_t> bytes;
     const FileSystem::ReadResult read = FileSystem::ReadWholeFile(path, limit, bytes);
     if (read != FileSystem::ReadResult::Done) {
-        err << "gamehost: stream file '" << path << "' " << FileSystem::Explain(read, limit)
-            << '\n';
+        err << "gamehost: stream file '" << ShownName(path) << "' "
+            << FileSystem::Explain(read, limit) << '\n';
         return 2;
     }
     if (!IOStreamRead::HasHeader(bytes)) {
-        err << "gamehost: '" << path << "' is not a saved stream\n";
+        err << "gamehost: '" << ShownName(path) << "' is not a saved stream\n";
         return 2;
     }
     if (!IOStreamRead::Describe(bytes, out)) {
-        err << "gamehost: '" << path << "' is a damaged stream; it ends after the lines shown\n";
+        err << "gamehost: '" << ShownName(path)
+            << "' is a damaged stream; it ends after the lines shown\n";
         return 2;
     }
     return 0;
@@ -249,7 +253,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     HostOptions options;
     std::string error;
     if (!options.Parse(args, error)) {
-        err << "gamehost: " << error << '\n' << HostOptions::kHelpHint;
+        err << "gamehost: " << ShownName(error) << '\n' << HostOptions::kHelpHint;
         return 1;
     }
     if (options.showHelp) {
@@ -275,7 +279,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         return status;
     }
     if (const std::string unused = LevelOptionsWithoutLevel(options); !unused.empty()) {
-        err << "gamehost: database '" << options.databaseFolder << "' has no level '"
+        err << "gamehost: database '" << ShownName(options.databaseFolder) << "' has no level '"
             << LevelPlay::kLevel << "' to play with " << unused << '\n';
         return 2;
     }
@@ -319,11 +323,11 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
             return 2;
         }
     } else {
-        for (int64_t frame = 0; frame < options.frames; ++frame)
+        for (int64_t frame = 0; frame < options.frames && HostInterrupt::Caught() == 0; ++frame)
             gEngine->RunFrame(options.frameMilliseconds);
     }
 
-    out << "database: " << options.databaseFolder << '\n'
+    out << "database: " << ShownName(options.databaseFolder) << '\n'
         << "classes: " << CountClasses(Object::classInfo) << '\n'
         << "frames: " << options.frames << " (" << gEngine->GetGameTime() - startTime
         << " ms of game time)\n"

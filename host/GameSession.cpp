@@ -17,11 +17,13 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "game/UINotification.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/HostUserInterface.h"
 #include "host/LevelPlay.h"
 #include "host/PlayerSaveFile.h"
+#include "host/ShownName.h"
 #include "multiplayer/PlayerManagerClient.h"
 
 #include <algorithm>
@@ -144,7 +146,8 @@ bool GameSession::Run(std::string& error)
     played = played && PlaceSpawns(error);
     if (played)
         Play();
-    if (played && !options.saveFile.empty()) {
+    // An interrupted session leaves the last save as it was.
+    if (played && !options.saveFile.empty() && HostInterrupt::Caught() == 0) {
         played = PlayerSaveFile::Save(*mainPlayer, options.saveFile, error);
         if (played)
             ReportPlayer("saved to", options.saveFile);
@@ -175,7 +178,7 @@ void GameSession::Play()
         out << "frame 0: placed " << one.where << '\n';
     ReportCast();
 
-    for (frame = 1; frame <= options.frames; ++frame) {
+    for (frame = 1; frame <= options.frames && HostInterrupt::Caught() == 0; ++frame) {
         if (mainPlayer != nullptr)
             travel.Act(frame, *mainPlayer);
         gEngine->RunFrame(options.frameMilliseconds);
@@ -256,9 +259,10 @@ void GameSession::ReportCast()
 // What a save keeps that a reader can check at a glance.
 void GameSession::ReportPlayer(const char* what, const std::string& path) const
 {
-    out << "player " << what << " " << path << ": " << Narrow(mainPlayer->GetPlayerName())
-        << ", level " << mainPlayer->GetCharLevel() << ", " << mainPlayer->GetExperiencePoints()
-        << " experience, " << mainPlayer->GetCurrentMoney() << " money\n";
+    out << "player " << what << " " << ShownName(path) << ": "
+        << Narrow(mainPlayer->GetPlayerName()) << ", level " << mainPlayer->GetCharLevel() << ", "
+        << mainPlayer->GetExperiencePoints() << " experience, " << mainPlayer->GetCurrentMoney()
+        << " money\n";
 }
 
 // What the game balance gives every monster and every player at the difficulty played, as a

@@ -19,9 +19,11 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/QuestOrders.h"
+#include "host/ShownName.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "skills/SkillManager.h"
@@ -62,7 +64,7 @@ int InputReport::Run()
     OrderScript script(Names());
     std::string error;
     if (!script.Load(scriptFile, error)) {
-        err << "gamehost: script '" << scriptFile << "' " << error << '\n';
+        err << "gamehost: script '" << ShownName(scriptFile) << "' " << error << '\n';
         return 2;
     }
     const std::vector<ScriptOrder>& orders = script.GetOrders();
@@ -79,7 +81,7 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
     std::unique_ptr<World> previousWorld = gEngine->SetWorld(std::make_unique<World>());
     World& world = *gEngine->GetWorld();
     world.CreateRegion(kInputRegion, {0, 0, 0}, ABBox({-20, -10, -20}, {20, 10, 20}));
-    out << "input '" << scriptFile << "', " << orders.size() << " orders, "
+    out << "input '" << ShownName(scriptFile) << "', " << orders.size() << " orders, "
         << options.frameMilliseconds << " ms frames:\n";
     GraphicsAnim* punch = HostSamples::MarkHitEvent(kPunchAnimation, kPunchHitEvent, kPunchHitMs);
     if (observer != nullptr)
@@ -89,7 +91,7 @@ bool InputReport::Play(const std::vector<ScriptOrder>& orders)
         const int32_t last = orders.empty() ? 0 : orders.back().frame;
         const int32_t frames = std::max<int32_t>(last + kTrailingFrames, options.frames);
         size_t next = 0;
-        for (int32_t frame = 0; frame <= frames; ++frame) {
+        for (int32_t frame = 0; frame <= frames && HostInterrupt::Caught() == 0; ++frame) {
             for (; next < orders.size() && orders[next].frame == frame; ++next)
                 Give(orders[next]);
             // A held button repeats the last click each frame, as a mouse held down would.

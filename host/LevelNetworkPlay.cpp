@@ -13,6 +13,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/LevelPlay.h"
+#include "host/ShownName.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "quests/Quest.h"
@@ -66,7 +67,7 @@ bool LevelNetworkPlay::MakeRegions()
     const std::string routeFile = LevelPlay::RoutePath(
         options, server ? LevelPlay::RouteOf(levelPath) : ClientRouteOf(levelPath, GetLocalHost()));
     if (!route.Load(level, routeFile, error)) {
-        err << "gamehost: route '" << routeFile << "' " << error << '\n';
+        err << "gamehost: route '" << ShownName(routeFile) << "' " << error << '\n';
         return false;
     }
     World& world = *gEngine->GetWorld();

@@ -28,9 +28,11 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "host/HeldDataLog.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/PlayerSaveFile.h"
+#include "host/ShownName.h"
 #include "items/Item.h"
 #include "items/MarketClient.h"
 #include "items/OneShot_Gold.h"
@@ -490,23 +492,23 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
         const size_t limit = Database::kMaxRecordBytes;
         const FileSystem::ReadResult read = FileSystem::ReadWholeFile(path, limit, text);
         if (read != FileSystem::ReadResult::Done) {
-            err << "gamehost: the level file " << path << ' ' << FileSystem::Explain(read, limit)
-                << '\n';
+            err << "gamehost: the level file " << ShownName(path) << ' '
+                << FileSystem::Explain(read, limit) << '\n';
             return false;
         }
     } else if (!ObjectManager::Instance().GetDatabase().ReadFile(path, text)) {
-        err << "gamehost: the level file " << path << " cannot be read\n";
+        err << "gamehost: the level file " << ShownName(path) << " cannot be read\n";
         return false;
     }
     if (!LevelFile::Parse(text, path, level, error)) {
-        err << "gamehost: " << error << '\n';
+        err << "gamehost: " << ShownName(error) << '\n';
         return false;
     }
     const auto isStart = [](const LevelFile::RegionLine& region) {
         return region.id == kLevelRegion;
     };
     if (std::none_of(level.regions.begin(), level.regions.end(), isStart)) {
-        err << "gamehost: " << path << ": the level names no region " << kLevelRegion
+        err << "gamehost: " << ShownName(path) << ": the level names no region " << kLevelRegion
             << ", where the hero starts\n";
         return false;
     }
@@ -516,8 +518,8 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
         for (const auto& [name, meaning] : kRouteNames) {
             if (names[i] != name)
                 continue;
-            err << "gamehost: " << path << ':' << level.entities[i].line << ": the entity '"
-                << level.entities[i].record << "' would be called '" << name
+            err << "gamehost: " << ShownName(path) << ':' << level.entities[i].line
+                << ": the entity '" << level.entities[i].record << "' would be called '" << name
                 << "', the name a route keeps for " << meaning << '\n';
             return false;
         }
@@ -533,8 +535,8 @@ bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::strin
     const bool loaded = world.LoadLevel(level, path, made);
     if (!loaded) {
         const std::string refusal = log.Drop();
-        err << "gamehost: " << (refusal.empty() ? path + ": the level cannot be loaded" : refusal)
-            << '\n';
+        err << "gamehost: "
+            << ShownName(refusal.empty() ? path + ": the level cannot be loaded" : refusal) << '\n';
     }
     return loaded;
 }
@@ -597,7 +599,7 @@ bool LevelPlay::Read(std::vector<ScriptOrder>& orders)
     const std::string route = RoutePath(options, RouteOf(levelPath));
     OrderScript script(known);
     if (!script.Load(route, error)) {
-        err << "gamehost: route '" << route << "' " << error << '\n';
+        err << "gamehost: route '" << ShownName(route) << "' " << error << '\n';
         return false;
     }
     orders = script.GetOrders();
@@ -624,7 +626,7 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
     std::vector<uint32_t> made;
     bool played = LoadLevel(world, level, levelPath, &made, err) && Stage(made);
     if (played) {
-        out << "level " << levelPath << ", seed " << options.seed << ", difficulty "
+        out << "level " << ShownName(levelPath) << ", seed " << options.seed << ", difficulty "
             << options.difficulty << ": " << made.size() << " entities, " << orders.size()
             << " orders\n";
         watcher->Start(*roster.Hero());
@@ -632,7 +634,8 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
         if (!orders.empty())
             RunFrames(orders);
         PrintSummary();
-        played = SaveHero() && DrawMap();
+        // An interrupted run leaves the last run's save and map as they were.
+        played = HostInterrupt::Caught() == 0 && SaveHero() && DrawMap();
     }
     watcher.reset();
     QuestRepository::Get().WaitDone();
@@ -781,7 +784,8 @@ void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)
     // A person watching a terminal sees the run move once a game minute; a log does not.
     const bool progress = &err == &std::cerr && isatty(STDERR_FILENO) == 1;
     size_t next = 0;
-    for (int32_t frame = 0; frame <= last + kTrailingFrames; ++frame) {
+    for (int32_t frame = 0; frame <= last + kTrailingFrames && HostInterrupt::Caught() == 0;
+         ++frame) {
         const Clock::time_point begin = Clock::now();
         for (; next < orders.size() && orders[next].frame == frame; ++next)
             Give(orders[next]);
@@ -808,8 +812,11 @@ void LevelPlay::RunFrames(const std::vector<ScriptOrder>& orders)
             map.Sample(roster.IdOf("Hero"));
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
         tally.frameMicroseconds.Add(spent.count());
-        if (options.realtime)
+        // A paced run is watched as it goes, through a pipe or a file as well.
+        if (options.realtime) {
+            out.flush();
             std::this_thread::sleep_until(begin + std::chrono::milliseconds(ms));
+        }
     }
 }
 
@@ -841,7 +848,7 @@ bool LevelPlay::SaveHero()
         err << "gamehost: " << error << '\n';
         return false;
     }
-    watcher->Line() << "saved: " << options.saveFile << '\n';
+    watcher->Line() << "saved: " << ShownName(options.saveFile) << '\n';
     return true;
 }
 
@@ -851,10 +858,10 @@ bool LevelPlay::DrawMap()
         return true;
     std::string error;
     if (!map.WriteFile(options.mapFile, error)) {
-        err << "gamehost: map '" << options.mapFile << "' " << error << '\n';
+        err << "gamehost: map '" << ShownName(options.mapFile) << "' " << error << '\n';
         return false;
     }
-    watcher->Line() << "map: " << options.mapFile << '\n';
+    watcher->Line() << "map: " << ShownName(options.mapFile) << '\n';
     return true;
 }
 

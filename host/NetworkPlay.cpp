@@ -17,6 +17,7 @@
 #include "game/GameEngine.h"
 #include "host/ArenaSamples.h"
 #include "host/HeldDataLog.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "items/Item.h"
@@ -179,6 +180,8 @@ int NetworkPlay::Play(NetworkSession& session)
         Frame(session);
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
         frameMicroseconds.Add(spent.count());
+        if (HostInterrupt::Caught() != 0)
+            return 2;
         if (IsServer()) {
             if (!clientHeroes.empty() || ended)
                 alone = Clock::now();

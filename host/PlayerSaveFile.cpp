@@ -4,6 +4,7 @@
 #include "engine/FileSystem.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
+#include "host/ShownName.h"
 #include "skills/SkillManager.h"
 
 #include <string>
@@ -18,22 +19,22 @@ bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& 
     std::vector<uint8_t> bytes;
     const FileSystem::ReadResult read = FileSystem::ReadWholeFile(path, limit, bytes);
     if (read != FileSystem::ReadResult::Done) {
-        error = "save file '" + path + "' " + FileSystem::Explain(read, limit);
+        error = "save file '" + ShownName(path) + "' " + FileSystem::Explain(read, limit);
         return false;
     }
     if (!IOStreamRead::HasHeader(bytes)) {
-        error = "'" + path + "' is not a saved stream";
+        error = "'" + ShownName(path) + "' is not a saved stream";
         return false;
     }
     IOStreamRead in(std::move(bytes));
     player.StreamProperties(&in);
     if (in.HasFailed()) {
-        error = "save file '" + path + "' is damaged; no player was loaded from it";
+        error = "save file '" + ShownName(path) + "' is damaged; no player was loaded from it";
         return false;
     }
     // Whatever follows the player is no part of him: a save written twice, or a tail of junk.
     if (const size_t left = in.GetBytesLeft(); left != 0) {
-        error = "save file '" + path + "' is damaged: " + std::to_string(left) +
+        error = "save file '" + ShownName(path) + "' is damaged: " + std::to_string(left) +
                 " bytes follow the player's end; no player was loaded from it";
         return false;
     }
@@ -46,7 +47,7 @@ bool PlayerSaveFile::KeepsAllSkills(Player& player, const std::string& loaded, s
     if (lacking.empty())
         return true;
     const bool one = lacking.size() == 1;
-    error = "save file '" + loaded + "' names " +
+    error = "save file '" + ShownName(loaded) + "' names " +
             (one ? std::string("a skill") : std::to_string(lacking.size()) + " skills") +
             " that '" + player.GetObjectName() + "' lacks (" + lacking.front() +
             (one ? "); saving him would lose it" : ", ...); saving him would lose them");
@@ -59,7 +60,7 @@ bool PlayerSaveFile::Save(Player& player, const std::string& path, std::string& 
     player.StreamProperties(&out);
     std::string why;
     if (!out.SaveToFile(path, &why)) {
-        error = "the player could not be saved to '" + path + "': " + why;
+        error = "the player could not be saved to '" + ShownName(path) + "': " + why;
         return false;
     }
     return true;

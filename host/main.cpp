@@ -1,17 +1,47 @@
 #include "host/GameHost.h"
+#include "host/HostInterrupt.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 
+namespace {
+
+// Everything printed reached its place: a full disk or /dev/full fails the run, not silently.
+bool OutputWritten()
+{
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (flushed && std::ferror(stdout) == 0 && !std::cout.fail())
+        return true;
+    std::cerr << "gamehost: the output could not be written"
+              << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    GAME::HostInterrupt::Install();
+    int status = 2;
     // The library reports failures as results; this only keeps a fault from aborting the host
     // without a word (running out of memory while loading a database, say).
     try {
         std::vector<std::string> args(argv + 1, argv + argc);
-        return GAME::GameHost::Run(args, std::cout, std::cerr);
+        status = GAME::GameHost::Run(args, std::cout, std::cerr);
     } catch (const std::exception& fault) {
         std::cerr << "gamehost: " << fault.what() << '\n';
     }
-    return 2;
+    if (const int signal = GAME::HostInterrupt::Caught(); signal != 0) {
+        std::cerr << "gamehost: interrupted by " << GAME::HostInterrupt::Name(signal) << '\n';
+        status = 128 + signal;
+    }
+    if (!OutputWritten() && status == 0)
+        status = 2;
+    return status;
 }

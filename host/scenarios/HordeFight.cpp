@@ -13,6 +13,7 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "host/FrameCostHistogram.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/scenarios/ArenaReport.h"
@@ -181,7 +182,7 @@ bool HordeFight::Play(int32_t frames, int32_t elapsedMs, Figures& figures)
         return false;
     const double spawn = Frame(elapsedMs);
     FrameCostHistogram frameMs(kFrameMsDecimals);
-    for (int32_t frame = 0; frame < frames; ++frame)
+    for (int32_t frame = 0; frame < frames && HostInterrupt::Caught() == 0; ++frame)
         frameMs.Add(Frame(elapsedMs));
     figures = Sum(frameMs, monsters);
     figures.spawnFrameMs = spawn;

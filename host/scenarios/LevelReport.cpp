@@ -17,6 +17,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "host/scenarios/LevelFixedItems.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "world/Fx.h"
@@ -98,14 +99,14 @@ bool LevelReport::Run()
         OrderScript script({});
         std::string error;
         if (!script.Load(options.inputFile, error)) {
-            err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
+            err << "gamehost: script '" << ShownName(options.inputFile) << "' " << error << '\n';
             return false;
         }
         // The level names nothing a click could aim at: its hero only walks.
         for (const ScriptOrder& order : script.GetOrders()) {
             if (order.kind != ScriptOrder::Kind::Click) {
-                err << "gamehost: script '" << options.inputFile << "' line " << order.line
-                    << ": the level scenario takes only ground clicks\n";
+                err << "gamehost: script '" << ShownName(options.inputFile) << "' line "
+                    << order.line << ": the level scenario takes only ground clicks\n";
                 return false;
             }
         }

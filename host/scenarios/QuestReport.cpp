@@ -7,6 +7,7 @@
 #include "engine/Trigger.h"
 #include "engine/World.h"
 #include "host/HostOptions.h"
+#include "host/ShownName.h"
 #include "quests/Quest.h"
 #include "quests/QuestEvents.h"
 #include "quests/QuestRepository.h"
@@ -130,7 +131,7 @@ bool QuestReport::Play(const std::string& folder)
     repository.WaitDone();
     if (const uint32_t failed = repository.GetFailedWrites(); failed != 0) {
         err << "gamehost: the quest state save failed: " << failed << " of its files could not "
-            << "be written to '" << folder << "'\n";
+            << "be written to '" << ShownName(folder) << "'\n";
         QuestRepository::Destroy();
         gEngine->GetWorld()->ClearQuestFiles();
         return false;

@@ -11,6 +11,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "skills/Skill.h"
@@ -141,7 +142,7 @@ bool RangeReport::Play()
         err << "gamehost: the range's sample scenery cannot be made\n";
     puppetId = played ? puppet->GetObjectId() : 0;
     const int32_t frames = std::max(kLastLaunchFrame + kTrailingFrames, options.frames);
-    for (int32_t frame = 0; played && frame <= frames; ++frame) {
+    for (int32_t frame = 0; played && frame <= frames && HostInterrupt::Caught() == 0; ++frame) {
         Launch(frame);
         gEngine->RunFrame(options.frameMilliseconds);
         GameEngine::Get().Update(options.frameMilliseconds);

@@ -15,10 +15,12 @@
 #include "engine/WorldVec3.h"
 #include "game/GameEngine.h"
 #include "host/HeroMouse.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/QuestOrders.h"
 #include "host/ScriptCast.h"
+#include "host/ShownName.h"
 #include "host/scenarios/ArenaReport.h"
 
 #include <algorithm>
@@ -35,7 +37,7 @@ int ScriptedStage::Run(const HostOptions& options, const std::vector<std::string
     const bool read = options.inputFile.empty() ? script.Parse(builtInOrders, error)
                                                 : script.Load(options.inputFile, error);
     if (!read) {
-        err << "gamehost: script '" << options.inputFile << "' " << error << '\n';
+        err << "gamehost: script '" << ShownName(options.inputFile) << "' " << error << '\n';
         return 2;
     }
     const std::vector<ScriptOrder>& orders = script.GetOrders();
@@ -55,7 +57,7 @@ ScriptedStage::ScriptedStage(const HostOptions& options, std::ostream& out,
     gEngine->GetWorld()->CreateRegion(kRegion, {0, 0, 0}, ABBox({-30, -10, -30}, {30, 10, 30}));
     out << "scenario " << scenario << ", seed " << options.seed << ", "
         << (options.inputFile.empty() ? std::string("built-in orders")
-                                      : "orders '" + options.inputFile + "'")
+                                      : "orders '" + ShownName(options.inputFile) + "'")
         << ", " << options.frameMilliseconds << " ms frames:\n";
     // The sample animations carry no events: the hero's punch and the jackals' claw get their
     // blow where the swing lands.
@@ -84,7 +86,7 @@ void ScriptedStage::Play(const std::vector<ScriptOrder>& orders,
     const int32_t last = orders.empty() ? 0 : orders.back().frame;
     const int32_t frames = std::max<int32_t>(last + kTrailingFrames, options.frames);
     size_t next = 0;
-    for (int32_t frame = 0; frame <= frames; ++frame) {
+    for (int32_t frame = 0; frame <= frames && HostInterrupt::Caught() == 0; ++frame) {
         for (; next < orders.size() && orders[next].frame == frame; ++next)
             give(orders[next]);
         beforeFrame();

@@ -22,8 +22,8 @@ std::string ChildProcess::ReadAll(const std::string& path)
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::string& scratch)
-    : outPath(scratch + ".out"), errPath(scratch + ".err")
+                           const std::string& scratch, const std::string& output)
+    : outPath(output.empty() ? scratch + ".out" : output), errPath(scratch + ".err")
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -67,6 +67,12 @@ int ChildProcess::Wait(Clock::time_point deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return status;
+}
+
+void ChildProcess::Signal(int signal) const
+{
+    if (pid > 0)
+        kill(pid, signal);
 }
 
 void ChildProcess::Kill()

@@ -14,9 +14,10 @@ class ChildProcess {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // Starts `program` with `args`; output to `<scratch>.out`, errors to `<scratch>.err`.
+    // Starts `program` with `args`; output to `<scratch>.out` (or to `output` when given),
+    // errors to `<scratch>.err`.
     ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                 const std::string& scratch);
+                 const std::string& scratch, const std::string& output = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -24,6 +25,8 @@ public:
     // The exit status, or -1 when it did not end by the deadline (it is then killed).
     int Wait(Clock::time_point deadline);
     void Kill();
+    // Sends `signal` to the program while it runs.
+    void Signal(int signal) const;
     std::string Output() const { return ReadAll(outPath); }
     std::string Errors() const { return ReadAll(errPath); }
     // Waits until the output holds a line starting with `prefix` and answers that line; empty

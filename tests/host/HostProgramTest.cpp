@@ -1,0 +1,153 @@
+#include "host/ShownName.h"
+#include "tests/host/HostRun.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace GAME::Test {
+namespace {
+
+using Clock = ChildProcess::Clock;
+
+// The lines of the program's own voice, without the engine's log.
+std::string HostLines(const std::string& err)
+{
+    return LinesStarting(err, "gamehost: ");
+}
+
+TEST(ShownName, KeepsPrintableTextAndEscapesWhatWouldBreakALine)
+{
+    EXPECT_EQ(ShownName("saves/h\xC3\xA9ros \xE2\x82\xAC \xF0\x9F\x97\xA1.sav"),
+              "saves/h\xC3\xA9ros \xE2\x82\xAC \xF0\x9F\x97\xA1.sav");
+    EXPECT_EQ(ShownName("a\nb\tc\rd\x01\x7F"), "a\\nb\\tc\\rd\\x01\\x7f");
+    // Bytes that are not UTF-8: stray, cut short, overlong, a surrogate, past U+10FFFF.
+    EXPECT_EQ(ShownName("\xFF\x80"), "\\xff\\x80");
+    EXPECT_EQ(ShownName("x\xC3"), "x\\xc3");
+    EXPECT_EQ(ShownName("\xE2\x82."), "\\xe2\\x82.");
+    EXPECT_EQ(ShownName("\xC0\xAF"), "\\xc0\\xaf");
+    EXPECT_EQ(ShownName("\xED\xA0\x80"), "\\xed\\xa0\\x80");
+    EXPECT_EQ(ShownName("\xF4\x90\x80\x80"), "\\xf4\\x90\\x80\\x80");
+    // A control character of the second block is as invisible as one of the first.
+    EXPECT_EQ(ShownName("\xC2\x85|\xC2\xA0"), "\\xc2\\x85|\xC2\xA0");
+    // Shown twice, the same: a line may pass through more than one hand on its way out.
+    EXPECT_EQ(ShownName(ShownName("a\n\\b\xFF")), "a\\n\\b\\xff");
+}
+
+TEST(HostProgram, ANameWithALineEndIsEchoedOnOneLine)
+{
+    TempDatabase folder;
+    const HostRun run = RunHost({"--dump-stream", folder.GetRoot() + "/two\nlines\xFF.sav"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "gamehost: stream file '" + folder.GetRoot() +
+                           "/two\\nlines\\xff.sav' does not exist\n");
+    const HostRun option = RunHost({"--role", "two\nlines"});
+    EXPECT_EQ(option.status, 1);
+    EXPECT_EQ(LinesStarting(option.err, "gamehost: "),
+              "gamehost: --role takes single, server or client, not 'two\\nlines'\n");
+}
+
+// Whatever the program prints must arrive: a full device fails the run in one line.
+TEST(HostProgram, AFullOutputFailsTheRun)
+{
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full here";
+    TempDatabase scratch;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--db", SampleDatabase(), "--classes"},
+          std::vector<std::string>{"--help"}}) {
+        ChildProcess program(GAMEHOST_PROGRAM, args, scratch.GetRoot() + "/run", "/dev/full");
+        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 2) << args.front();
+        // The reason is known when the last bytes fail, not when earlier ones did.
+        const std::string errors = program.Errors();
+        EXPECT_EQ(errors.rfind("gamehost: the output could not be written", 0), 0u) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    }
+}
+
+// A paced run stopped by a signal prints its summary, keeps the last run's files and says
+// why it ended, in its status too.
+TEST(HostProgram, ASignalStopsAPacedRunWithItsSummary)
+{
+    struct Row {
+        int signal;
+        int status;
+        const char* option;
+        const char* line;
+    };
+    for (const Row& row : {Row{SIGINT, 130, "--save", "gamehost: interrupted by SIGINT\n"},
+                           Row{SIGTERM, 143, "--map", "gamehost: interrupted by SIGTERM\n"}}) {
+        TempDatabase scratch;
+        scratch.WriteFile("last", "the last run's file");
+        const std::string last = scratch.GetRoot() + "/last";
+        ChildProcess program(GAMEHOST_PROGRAM,
+                             {"--db", SampleDatabase(), "--realtime", row.option, last},
+                             scratch.GetRoot() + "/run");
+        // A paced run shows each frame's lines as it goes, through a file as well.
+        ASSERT_NE(program.WaitForLine("level ", Clock::now() + std::chrono::minutes(1)), "")
+            << program.Errors();
+        program.Signal(row.signal);
+        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), row.status);
+        EXPECT_NE(program.Output().find("\nsummary: "), std::string::npos) << program.Output();
+        EXPECT_EQ(HostLines(program.Errors()), row.line);
+        EXPECT_EQ(ReadBytes(last), "the last run's file");
+    }
+}
+
+// The level's save and map refuse what is no regular file in one line and leave it as it was.
+TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
+{
+    TempDatabase scratch;
+    scratch.WriteFile("Tiny.lvl", "region 1 0 0 0 -5 -5 -5 5 5 5\n");
+    scratch.WriteFile("Tiny.route", "");
+    scratch.WriteFile("folder/inside", "x");
+    const std::string pipe = scratch.GetRoot() + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const std::string level = scratch.GetRoot() + "/Tiny.lvl";
+    const HostRun save = RunSample({"--level", level, "--save", pipe});
+    EXPECT_EQ(save.status, 2);
+    EXPECT_EQ(HostLines(save.err), "gamehost: the player could not be saved to '" + pipe +
+                                       "': it is a FIFO, not a regular file\n");
+    const std::string folder = scratch.GetRoot() + "/folder";
+    const HostRun map = RunSample({"--level", level, "--map", folder});
+    EXPECT_EQ(map.status, 2);
+    EXPECT_EQ(HostLines(map.err), "gamehost: map '" + folder +
+                                      "' cannot be written: it is a folder, not a regular file\n");
+    struct stat info {};
+    EXPECT_TRUE(stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_EQ(ReadBytes(folder + "/inside"), "x");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.GetRoot()), {}), 4);
+}
+
+// A file-size limit fails the save with a line, not a kill, and leaves nothing beside it.
+TEST(HostProgram, ASaveOverTheFileSizeLimitFailsInOneLine)
+{
+    TempDatabase scratch;
+    scratch.WriteFile("Tiny.lvl", "region 1 0 0 0 -5 -5 -5 5 5 5\n");
+    scratch.WriteFile("Tiny.route", "");
+    scratch.WriteFile("hero.sav", "old");
+    const std::string save = scratch.GetRoot() + "/hero.sav";
+    ChildProcess program("/bin/sh",
+                         {"-c", "ulimit -f 2 && exec \"$0\" \"$@\"", GAMEHOST_PROGRAM, "--db",
+                          SampleDatabase(), "--level", scratch.GetRoot() + "/Tiny.lvl", "--save",
+                          save},
+                         scratch.GetRoot() + "/run", "/dev/null");
+    EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 2);
+    EXPECT_EQ(HostLines(program.Errors()),
+              "gamehost: the player could not be saved to '" + save + "': File too large\n");
+    EXPECT_EQ(ReadBytes(save), "old");
+    // The level, its route, the old save and the program's errors.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.GetRoot()), {}), 4);
+}
+
+} // namespace
+} // namespace GAME::Test
