@@ -40,6 +40,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -288,6 +289,47 @@ TEST_F(ControllerAIStateTest, AnEndThatClearsOrRequeuesLeavesTheQueueSound)
     EXPECT_EQ(journal(), (Journal{"Hit end", "Idle end", "Hit begin", "Hit update"}));
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 1u);
     EXPECT_EQ(controller->GetCurrentEnemy(), 3u);
+}
+
+// Two states that hand over to each other as they begin would recurse until the stack ran out.
+TEST_F(ControllerAIStateTest, SwitchesWithinAFrameAreBoundedAndTheNextFrameGoesOn)
+{
+    Start();
+    auto pingPong = [this] {
+        State("Chase")->onBegin = [this] { controller->SetState("Flee", Against(1)); };
+        State("Flee")->onBegin = [this] { controller->SetState("Chase", Against(2)); };
+    };
+    pingPong();
+    controller->SetState("Chase", Against(2));
+    EXPECT_EQ(journal().size(), 2u * ControllerAI::kMaxBeginsPerFrame);
+    EXPECT_EQ(log.CountContaining("switches state without end within a frame"), 1u);
+
+    // The next frame gets a fresh allowance; the line is not told again.
+    State("Chase")->onBegin = nullptr;
+    journal().clear();
+    gEngine->RunFrame(0);
+    controller->SetState("Chase", Against(2));
+    EXPECT_EQ(journal().back(), "Chase begin");
+    pingPong();
+    for (int frame = 0; frame < 3; ++frame) {
+        gEngine->RunFrame(0);
+        controller->SetState("Chase", Against(2));
+    }
+    EXPECT_EQ(log.CountContaining("switches state without end within a frame"), 1u);
+
+    // A temporary queued past the allowance is refused as well.
+    State("Chase")->onBegin = [this] { controller->AddTemporaryState("Hit", Against(3)); };
+    State("Hit")->onBegin = [this] {
+        controller->ClearTemporaryStates();
+        controller->SetState("Chase", Against(2));
+    };
+    gEngine->RunFrame(0);
+    journal().clear();
+    controller->SetState("Chase", Against(2));
+    const auto begins = std::count_if(journal().begin(), journal().end(), [](const auto& line) {
+        return line.find("begin") != std::string::npos;
+    });
+    EXPECT_EQ(static_cast<uint32_t>(begins), ControllerAI::kMaxBeginsPerFrame);
 }
 
 TEST_F(ControllerAIStateTest, RegistrationReplacesTheOldObject)
