@@ -323,6 +323,39 @@ TEST(LevelPlay, ASaveIntoAFolderThatCannotBeSyncedFailsAndLeavesTheOldFile)
     }
 }
 
+// Without its default attack a jackal that sees the hero would run at him and turn back, told at
+// every turn (in the village, for ever within one frame); it stands idle instead, told once.
+TEST(LevelPlay, AMonsterWithoutItsDefaultAttackStandsIdleAndSaysSoOnce)
+{
+    const std::string attack = "Records/Skills/Default/DefaultWeaponAttack.dbr";
+    for (const bool missing : {false, true}) {
+        SCOPED_TRACE(missing ? "missing" : "empty");
+        SampleCopy copy;
+        if (missing)
+            std::filesystem::remove(copy.folder.GetRoot() + "/" + attack);
+        else
+            copy.folder.WriteFile(attack, "");
+        copy.folder.WriteFile("Den.lvl", "region 1 0 0 0 -20 -10 -20 20 10 20\n"
+                                         "Records/Level/Start.dbr 1 0 0 0 90\n"
+                                         "Records/Creatures/Monster/Village/PackJackal.dbr 1 4 0 "
+                                         "0 0\n");
+        copy.folder.WriteFile("Den.route", "150 click 1,0\n");
+        const HostRun run = copy.Run({"--level", "Den.lvl"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("summary: 0:06 of game time in 211 frames"), std::string::npos)
+            << run.out;
+        const std::string told = "ControllerMonster::ChooseBestSkill picked an invalid skill for "
+                                 "Records/Creatures/Monster/Village/PackJackal.dbr";
+        size_t lines = 0;
+        for (size_t at = run.err.find(told); at != std::string::npos;
+             at = run.err.find(told, at + 1))
+            ++lines;
+        EXPECT_EQ(lines, 1u) << run.err;
+        EXPECT_EQ(run.err.find("invalid skill used"), std::string::npos);
+        EXPECT_EQ(run.err.find("switches state without end"), std::string::npos);
+    }
+}
+
 // `--level` and `--route` name a file that exists, else one in the database; a level's own
 // route lies beside it.
 TEST(LevelPlay, ALevelOrRouteIsAFileOrElseOneInTheDatabase)
