@@ -515,7 +515,7 @@ bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::strin
         if (previous)
             previous(logLevel, line);
     });
-    const bool loaded = world.LoadLevel(level, path, made);
+    const bool loaded = world.LoadLevel(level, path, made, &Proxy::CountPoolMembers);
     gEngine->SetLogSink(std::move(previous));
     if (!loaded)
         err << "gamehost: " << (refusal.empty() ? path + ": the level cannot be loaded" : refusal)

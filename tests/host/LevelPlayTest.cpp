@@ -356,6 +356,38 @@ TEST(LevelPlay, AMonsterWithoutItsDefaultAttackStandsIdleAndSaysSoOnce)
     }
 }
 
+// Forty lines of a pool that places 256 torches each make 10,280 entities: the limit counts them,
+// not the lines, and the load stops at the line that passes it. Thirty-eight lines stay inside.
+TEST(LevelPlay, SpawnPoolMembersCountAgainstTheLevelsEntityLimit)
+{
+    SampleCopy copy;
+    copy.folder.WriteFile("Records/Level/Heap.dbr",
+                          "spawnMin = 256\nspawnMax = 256\nname1 = Records/Level/Torch.dbr\n"
+                          "weight1 = 1\nlimit1 = 256\n");
+    copy.folder.WriteFile("Records/Level/HeapProxy.dbr",
+                          "Class = Proxy\npool1 = Records/Level/Heap.dbr\nweight1 = 1\n"
+                          "difficultyEquationFile = Records/Level/Spawn/Equations.dbr\n"
+                          "difficultyLimitsFile = Records/Level/Spawn/Limits.dbr\n");
+    for (const int lines : {40, 38}) {
+        std::string level = "region 1 0 0 0 -50 -10 -50 50 10 50\n";
+        for (int line = 0; line < lines; ++line)
+            level += "Records/Level/HeapProxy.dbr 1 " + std::to_string(line) + " 0 0 0\n";
+        copy.folder.WriteFile("Heap.lvl", level);
+        copy.folder.WriteFile("Heap.route", "");
+        const HostRun run = copy.Run({"--level", "Heap.lvl"});
+        if (lines == 40) {
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(LinesStarting(run.err, "gamehost: "),
+                      "gamehost: Heap.lvl:40: the level makes more than 10000 entities, its "
+                      "spawn pools' members counted\n");
+        } else {
+            EXPECT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.out.rfind("level Heap.lvl, seed 1, difficulty 0: 38 entities", 0), 0u)
+                << run.out;
+        }
+    }
+}
+
 // `--level` and `--route` name a file that exists, else one in the database; a level's own
 // route lies beside it.
 TEST(LevelPlay, ALevelOrRouteIsAFileOrElseOneInTheDatabase)
