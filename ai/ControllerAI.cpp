@@ -94,6 +94,8 @@ void ControllerAI::SetState(const std::string& name, const ControllerAIStateData
         currentState = state;
         return;
     }
+    if (!MayBeginAnother())
+        return;
     ControllerAIState* ending = currentState;
     if (ending != nullptr && ending != endingState) {
         EndCurrentState();
@@ -127,6 +129,8 @@ void ControllerAI::AddTemporaryState(const std::string& name, const ControllerAI
         temporaryQueue.push_back({state, data, nextQueueSerial++});
         return;
     }
+    if (!MayBeginAnother())
+        return;
     if (currentState != nullptr && currentState != endingState)
         EndCurrentState();
     const uint32_t oldEnemy = GetCurrentStateData().GetEnemyID();
@@ -147,6 +151,29 @@ void ControllerAI::EndCurrentState()
     endingState = currentState;
     currentState->OnEnd();
     endingState = outer;
+}
+
+// Counted per frame and per update, so that a machine driven without frames still gets a fresh
+// allowance each time it updates.
+bool ControllerAI::MayBeginAnother()
+{
+    const uint32_t frame = gEngine->GetFrameCount();
+    if (frame != beginFrame) {
+        beginFrame = frame;
+        beginsThisFrame = 0;
+    }
+    if (beginsThisFrame < kMaxBeginsPerFrame) {
+        ++beginsThisFrame;
+        return true;
+    }
+    if (!endlessSwitchTold) {
+        endlessSwitchTold = true;
+        const Character* character = GetCharacter();
+        gEngine->Log(Engine::LogRuntime,
+                     "%s switches state without end within a frame; it waits for the next",
+                     character != nullptr ? character->GetObjectName().c_str() : "A controller");
+    }
+    return false;
 }
 
 void ControllerAI::ClearTemporaryStates()
@@ -212,6 +239,7 @@ void ControllerAI::SetQuestAnimation(AnimationSet_Type type, bool looping)
 void ControllerAI::Update(int32_t elapsedMs)
 {
     ControllerCombat::Update(elapsedMs);
+    beginsThisFrame = 0;
     RunDoneTemporaries();
     if (ControllerAIState* executing = GetExecutingState())
         executing->OnUpdate(elapsedMs);

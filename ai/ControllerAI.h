@@ -44,7 +44,9 @@ public:
     void AddState(const std::string& name, ControllerAIState* state);
     void AddTemporaryState(const std::string& name, ControllerAIState* state);
 
-    // Transitions.
+    // Transitions. Past kMaxBeginsPerFrame begins in one frame a machine is handing over
+    // without end (a move that ends as it starts, say): further switches wait for the next frame.
+    static constexpr uint32_t kMaxBeginsPerFrame = 32;
     void SetState(const std::string& name, const ControllerAIStateData& data);
     void AddTemporaryState(const std::string& name, const ControllerAIStateData& data);
     // Drops the queued temporaries without ending them.
@@ -162,6 +164,7 @@ private:
 
     void RunDoneTemporaries();
     void EndCurrentState();
+    bool MayBeginAnother();
 
     int32_t conversationDisinterest = 0;
     StateMap states;
@@ -182,6 +185,10 @@ private:
     uint64_t beginCount = 0;
     // The state whose OnEnd is running, if any.
     ControllerAIState* endingState = nullptr;
+    // Begins since the frame `beginFrame` started or this controller last updated.
+    uint32_t beginFrame = 0;
+    uint32_t beginsThisFrame = 0;
+    bool endlessSwitchTold = false;
 };
 
 } // namespace GAME

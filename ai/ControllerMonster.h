@@ -436,6 +436,7 @@ private:
     uint32_t repositionChance = 0;
 
     uint32_t defaultAttackSkill = 0;
+    bool noAttackTold = false;
     uint32_t normalAttackSkill = 0;
     uint32_t berserkSkill = 0;
     uint32_t dyingSkill = 0;

@@ -55,7 +55,9 @@ uint32_t ControllerMonster::ChooseBestSkill(uint32_t targetId, bool check)
     if (defaultAttackSkill != 0 && (!check || CloseEnough(targetId, defaultAttackSkill)))
         return defaultAttackSkill;
 
-    if (!check) {
+    // Told once: a monster without an attack asks again at every sight of an enemy.
+    if (!check && !noAttackTold) {
+        noAttackTold = true;
         const Character* self = GetCharacter();
         gEngine->Log(Engine::LogRuntime,
                      "ControllerMonster::ChooseBestSkill picked an invalid skill for %s",

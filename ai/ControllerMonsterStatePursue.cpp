@@ -21,6 +21,11 @@ void ControllerMonsterStatePursue::OnBegin()
         SwitchTo("Return");
         return;
     }
+    // A monster with no attack could only run at the enemy and turn back, again and again.
+    if (ObjectManager::Instance().GetObject<Skill>(skill) == nullptr) {
+        SwitchTo("Idle");
+        return;
+    }
     if (controller->ShouldEmoteBeforePursuing()) {
         controller->SetEmoted(true);
         SwitchTo("EmoteBeforePursue", enemy);

@@ -34,9 +34,10 @@ struct LevelFile {
         std::string group;
         size_t line = 0;
     };
-    // Beyond these a level file is refused rather than allocated for. A level of as many
-    // monsters as the entity limit loads in about three seconds and half a gigabyte; ten times
-    // that would exhaust the machine long before it played.
+    // Beyond these a level file is refused rather than allocated for. The entity limit holds for
+    // what the level makes, spawn-pool members included (World::LoadLevel counts those): a level
+    // of as many monsters loads in about two seconds and 560 MB; ten times that would exhaust
+    // the machine long before it played.
     static constexpr size_t kMaxRegions = 1024;
     static constexpr size_t kMaxEntities = 10000;
 

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -61,8 +62,12 @@ public:
     // nothing of the level is left behind. The ids made are appended to `made`.
     bool LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made = nullptr);
     // The same for a level already read, from wherever; `name` names it in what is logged.
+    // `alsoMade` tells how many further entities a line's entity made as it loaded (a spawner's
+    // members): they count against the level's entity limit with the lines themselves, and the
+    // load stops at the line that passes it.
     bool LoadLevel(const LevelFile& level, const std::string& name,
-                   std::vector<uint32_t>* made = nullptr);
+                   std::vector<uint32_t>* made = nullptr,
+                   const std::function<size_t(const Entity&)>& alsoMade = {});
     // A load that runs longer than this (wall time) logs how far it has come, at this interval,
     // so that a big level does not look hung.
     void SetLoadProgressIntervalMs(int32_t ms) { loadProgressIntervalMs = ms; }

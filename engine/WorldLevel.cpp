@@ -75,7 +75,8 @@ bool World::LoadLevel(const std::string& levelPath, std::vector<uint32_t>* made)
 }
 
 bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
-                      std::vector<uint32_t>* made)
+                      std::vector<uint32_t>* made,
+                      const std::function<size_t(const Entity&)>& alsoMade)
 {
     ObjectManager& objects = ObjectManager::Instance();
     for (const LevelFile::RegionLine& region : level.regions) {
@@ -85,6 +86,7 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
     // Every entity is made before any joins the world, so a bad record leaves nothing behind.
     LoadProgress progress(levelPath, level.entities.size(), loadProgressIntervalMs);
     std::vector<Entity*> entities;
+    size_t counted = 0;
     for (const LevelFile::EntityLine& line : level.entities) {
         Entity* entity = objects.CreateObjectFromFile<Entity>(line.record, 0, false);
         if (entity == nullptr) {
@@ -97,6 +99,13 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
             entity->SetUniqueID(line.uniqueId);
         entity->Load(objects.GetLoadTable(line.record));
         entities.push_back(entity);
+        counted += 1 + (alsoMade ? alsoMade(*entity) : 0);
+        if (counted > LevelFile::kMaxEntities) {
+            DestroyAll(entities);
+            return Refuse(levelPath + ":" + std::to_string(line.line) +
+                          ": the level makes more than " + std::to_string(LevelFile::kMaxEntities) +
+                          " entities, its spawn pools' members counted");
+        }
         progress.Note("made", entities.size());
     }
     for (const LevelFile::RegionLine& region : level.regions)

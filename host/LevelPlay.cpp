@@ -532,7 +532,7 @@ bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::strin
 {
     // The world's refusal names the file and the line; it is the one line told.
     HeldDataLog log;
-    const bool loaded = world.LoadLevel(level, path, made);
+    const bool loaded = world.LoadLevel(level, path, made, &Proxy::CountPoolMembers);
     if (!loaded) {
         const std::string refusal = log.Drop();
         err << "gamehost: "

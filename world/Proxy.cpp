@@ -289,6 +289,15 @@ void Proxy::PreLoad(bool flag)
         accessoryPool->PreLoad(flag);
 }
 
+size_t Proxy::CountPoolMembers(const Entity& entity)
+{
+    const Proxy* proxy = DynamicCast<Proxy>(&entity);
+    if (proxy == nullptr)
+        return 0;
+    return (proxy->pool ? proxy->pool->GetObjects().size() : 0) +
+           (proxy->accessoryPool ? proxy->accessoryPool->GetObjects().size() : 0);
+}
+
 void Proxy::InitialUpdate()
 {
     CriticalSectionLock hold(lock);

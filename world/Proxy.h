@@ -75,6 +75,9 @@ public:
 
     const ProxyPool* GetPool() const { return pool.get(); }
     const ProxyAccessoryPool* GetAccessoryPool() const { return accessoryPool.get(); }
+    // What a proxy's pools made as it loaded; 0 for any other entity. A level counts these
+    // against its entity limit.
+    static size_t CountPoolMembers(const Entity& entity);
     uint32_t GetAveragePlayerLevel() const { return averagePlayerLevel; }
     // The budget the pools were run with.
     int32_t GetProxyLevel() const { return proxyLevel; }

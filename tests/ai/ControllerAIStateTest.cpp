@@ -290,6 +290,34 @@ TEST_F(ControllerAIStateTest, AnEndThatClearsOrRequeuesLeavesTheQueueSound)
     EXPECT_EQ(controller->GetCurrentEnemy(), 3u);
 }
 
+// Two states that hand over to each other as they begin would recurse until the stack ran out.
+TEST_F(ControllerAIStateTest, SwitchesWithinAFrameAreBoundedAndTheNextFrameGoesOn)
+{
+    Start();
+    auto pingPong = [this] {
+        State("Chase")->onBegin = [this] { controller->SetState("Flee", Against(1)); };
+        State("Flee")->onBegin = [this] { controller->SetState("Chase", Against(2)); };
+    };
+    pingPong();
+    controller->SetState("Chase", Against(2));
+    EXPECT_EQ(journal().size(), 2u * ControllerAI::kMaxBeginsPerFrame);
+    EXPECT_EQ(log.CountContaining("switches state without end within a frame"), 1u);
+
+    // The next frame gets a fresh allowance; the line is not told again.
+    State("Chase")->onBegin = nullptr;
+    journal().clear();
+    gEngine->RunFrame(0);
+    controller->SetState("Chase", Against(2));
+    ASSERT_FALSE(journal().empty());
+    EXPECT_EQ(journal().back(), "Chase begin");
+    pingPong();
+    for (int frame = 0; frame < 3; ++frame) {
+        gEngine->RunFrame(0);
+        controller->SetState("Chase", Against(2));
+    }
+    EXPECT_EQ(log.CountContaining("switches state without end within a frame"), 1u);
+}
+
 TEST_F(ControllerAIStateTest, RegistrationReplacesTheOldObject)
 {
     Start();

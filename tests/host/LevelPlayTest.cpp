@@ -328,6 +328,71 @@ TEST(LevelPlay, ASaveIntoAFolderThatCannotBeSyncedFailsAndLeavesTheOldFile)
     }
 }
 
+// Without its default attack a jackal that sees the hero would run at him and turn back, told at
+// every turn (in the village, for ever within one frame); it stands idle instead, told once.
+TEST(LevelPlay, AMonsterWithoutItsDefaultAttackStandsIdleAndSaysSoOnce)
+{
+    const std::string attack = "Records/Skills/Default/DefaultWeaponAttack.dbr";
+    for (const bool missing : {false, true}) {
+        SCOPED_TRACE(missing ? "missing" : "empty");
+        SampleCopy copy;
+        if (missing)
+            std::filesystem::remove(copy.folder.GetRoot() + "/" + attack);
+        else
+            copy.folder.WriteFile(attack, "");
+        copy.folder.WriteFile("Den.lvl", "region 1 0 0 0 -20 -10 -20 20 10 20\n"
+                                         "Records/Level/Start.dbr 1 0 0 0 90\n"
+                                         "Records/Creatures/Monster/Village/PackJackal.dbr 1 4 0 "
+                                         "0 0\n");
+        copy.folder.WriteFile("Den.route", "150 click 1,0\n");
+        const HostRun run = copy.Run({"--level", "Den.lvl"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("summary: 0:06 of game time in 211 frames"), std::string::npos)
+            << run.out;
+        const std::string told = "ControllerMonster::ChooseBestSkill picked an invalid skill for "
+                                 "Records/Creatures/Monster/Village/PackJackal.dbr";
+        size_t lines = 0;
+        for (size_t at = run.err.find(told); at != std::string::npos;
+             at = run.err.find(told, at + 1))
+            ++lines;
+        EXPECT_EQ(lines, 1u) << run.err;
+        EXPECT_EQ(run.err.find("invalid skill used"), std::string::npos);
+        EXPECT_EQ(run.err.find("switches state without end"), std::string::npos);
+    }
+}
+
+// Forty lines of a pool that places 256 torches each make 10,280 entities: the limit counts them,
+// not the lines, and the load stops at the line that passes it. Thirty-eight lines stay inside.
+TEST(LevelPlay, SpawnPoolMembersCountAgainstTheLevelsEntityLimit)
+{
+    SampleCopy copy;
+    copy.folder.WriteFile("Records/Level/Heap.dbr",
+                          "spawnMin = 256\nspawnMax = 256\nname1 = Records/Level/Torch.dbr\n"
+                          "weight1 = 1\nlimit1 = 256\n");
+    copy.folder.WriteFile("Records/Level/HeapProxy.dbr",
+                          "Class = Proxy\npool1 = Records/Level/Heap.dbr\nweight1 = 1\n"
+                          "difficultyEquationFile = Records/Level/Spawn/Equations.dbr\n"
+                          "difficultyLimitsFile = Records/Level/Spawn/Limits.dbr\n");
+    for (const int lines : {40, 38}) {
+        std::string level = "region 1 0 0 0 -50 -10 -50 50 10 50\n";
+        for (int line = 0; line < lines; ++line)
+            level += "Records/Level/HeapProxy.dbr 1 " + std::to_string(line) + " 0 0 0\n";
+        copy.folder.WriteFile("Heap.lvl", level);
+        copy.folder.WriteFile("Heap.route", "");
+        const HostRun run = copy.Run({"--level", "Heap.lvl"});
+        if (lines == 40) {
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(LinesStarting(run.err, "gamehost: "),
+                      "gamehost: Heap.lvl:40: the level makes more than 10000 entities, its "
+                      "spawn pools' members counted\n");
+        } else {
+            EXPECT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.out.rfind("level Heap.lvl, seed 1, difficulty 0: 38 entities", 0), 0u)
+                << run.out;
+        }
+    }
+}
+
 // `--level` and `--route` name a file that exists, else one in the database; a level's own
 // route lies beside it.
 TEST(LevelPlay, ALevelOrRouteIsAFileOrElseOneInTheDatabase)
