@@ -4,13 +4,14 @@
 // message is one reliable packet on channel 0, so the order a machine sends in is the order
 // every other machine hears.
 //
-// Who gets an index. A client says hello in its connect request's data word; a peer that does
-// not is let go at once, and one still half way through its handshake after the hello deadline
-// is let go too, so a stranger never holds an index and never shifts the indexes of the clients
-// after it. A client past the limit is told the server is full, with the count and the limit,
-// and let go. The ENet host keeps many more peer slots than clients, so a crowd of strangers
-// never keeps a client out; refused peers are counted and logged as a count, at most a line a
-// second. A host's counters are kept for the whole session: a departed host's refusals still
+// Who gets an index. A client says hello in its connect request's data word; a peer that
+// finishes its handshake without one is let go at once, so a stranger never holds an index and
+// never shifts the indexes of the clients after it. A client past the limit is told the server
+// is full, with the count and the limit, and let go. The ENet host keeps many more peer slots
+// than clients, so a crowd of strangers never keeps a client out: a handshake left unfinished is
+// let go after the hello deadline (after the client's whole wait when it said hello), the oldest
+// sooner when free slots run short. Refused peers are counted and logged as a count, at most a
+// line a second. A host's counters are kept for the whole session: a departed host's refusals still
 // count after its index is taken again (only its flood window starts afresh).
 //
 // How a link ends. The goodbye's data word says why (goodbye, dropped, full, under way, the
