@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -389,20 +390,95 @@ std::vector<uint8_t> ConnectRequest(uint32_t connectId)
     return bytes;
 }
 
+// A UDP socket of the test's, speaking to the server in ENet's bytes.
+class Stranger {
+public:
+    explicit Stranger(uint16_t port) : fd(::socket(AF_INET, SOCK_DGRAM, 0))
+    {
+        server.sin_family = AF_INET;
+        server.sin_port = htons(port);
+        server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const timeval wait{5, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    }
+    ~Stranger() { ::close(fd); }
+    Stranger(const Stranger&) = delete;
+    Stranger& operator=(const Stranger&) = delete;
+
+    void Send(const std::vector<uint8_t>& bytes)
+    {
+        ::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&server),
+                 sizeof server);
+    }
+    // The next datagram; empty after 5 s without one.
+    std::vector<uint8_t> Receive()
+    {
+        std::vector<uint8_t> bytes(1500);
+        const ssize_t count = ::recv(fd, bytes.data(), bytes.size(), 0);
+        bytes.resize(count > 0 ? size_t(count) : 0);
+        return bytes;
+    }
+
+private:
+    int fd;
+    sockaddr_in server{};
+};
+
+uint32_t Word16(const std::vector<uint8_t>& bytes, size_t at)
+{
+    return at + 1 < bytes.size() ? uint32_t(bytes[at]) << 8 | bytes[at + 1] : 0;
+}
+
+// The first command of a datagram, after a header with or without its sent time.
+uint8_t CommandOf(const std::vector<uint8_t>& bytes)
+{
+    const size_t at = !bytes.empty() && (bytes[0] & 0x80) != 0 ? 4 : 2;
+    return at < bytes.size() ? bytes[at] : 0;
+}
+
+// A stranger that finishes its handshake without a hello is let go at once and counted; it
+// never held an index, so the first client is host 1.
+TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostOne)
+{
+    Stranger stranger(server.GetListenPort());
+    stranger.Send(ConnectRequest(7));
+    // The server's verify: its peer for us, our session with it, the command's sequence number
+    // and the datagram's sent time, which the acknowledgement gives back.
+    const std::vector<uint8_t> verify = stranger.Receive();
+    ASSERT_GE(verify.size(), 12u);
+    ASSERT_EQ(CommandOf(verify) & 0x0F, 3);
+    std::vector<uint8_t> ack;
+    const auto put16 = [&ack](uint32_t value) {
+        ack.push_back(uint8_t(value >> 8));
+        ack.push_back(uint8_t(value));
+    };
+    put16(0x8000 | uint32_t(verify[11] & 3) << 12 | Word16(verify, 8));
+    put16(0);
+    ack.insert(ack.end(), {1, 0xFF});
+    put16(1);
+    put16(Word16(verify, 6));
+    put16(Word16(verify, 2));
+    stranger.Send(ack);
+    // Its goodbye, which it need not acknowledge.
+    std::vector<uint8_t> answer;
+    do
+        answer = stranger.Receive();
+    while (!answer.empty() && (CommandOf(answer) & 0x0F) != 4);
+    ASSERT_FALSE(answer.empty());
+
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    EXPECT_EQ(client.GetLocalHostID(), 1);
+    OnServer([&] { EXPECT_EQ(server.GetRefusedPeers(), 1u); });
+    client.Disconnect();
+}
+
 // More strangers than the server has peer slots, each stopping half way through its handshake.
 TEST_F(ConnectionTransport, StrangersWhoNeverFinishTheirHandshakeLeaveHostOneToAClient)
 {
-    const int stranger = ::socket(AF_INET, SOCK_DGRAM, 0);
-    ASSERT_GE(stranger, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(server.GetListenPort());
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    for (uint32_t i = 1; i <= ConnectionManager::kPeerSlots + 50; ++i) {
-        const std::vector<uint8_t> request = ConnectRequest(i);
-        ::sendto(stranger, request.data(), request.size(), 0,
-                 reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    }
+    Stranger crowd(server.GetListenPort());
+    for (uint32_t i = 1; i <= ConnectionManager::kPeerSlots + 50; ++i)
+        crowd.Send(ConnectRequest(i));
     ConnectionManager client;
     ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
     EXPECT_EQ(client.GetLocalHostID(), 1);
@@ -410,7 +486,6 @@ TEST_F(ConnectionTransport, StrangersWhoNeverFinishTheirHandshakeLeaveHostOneToA
         EXPECT_EQ(server.GetClientHosts(), std::vector<int>{1});
         EXPECT_EQ(server.GetRefusedPeers(), 0u);
     });
-    ::close(stranger);
     client.Disconnect();
 }
 
