@@ -1,0 +1,92 @@
+// udp_relay: the tests' bad network, for sessions run by hand.
+//   udp_relay --target PORT [--port PORT] [--delay MIN-MAX] [--loss PERCENT]
+//             [--duplicate PERCENT] [--seed N]
+// Prints "relay on 127.0.0.1:PORT" and carries datagrams until SIGINT or SIGTERM, then prints
+// its counts.
+#include "tests/support/UdpRelay.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+volatile std::sig_atomic_t stopped = 0;
+
+void OnSignal(int)
+{
+    stopped = 1;
+}
+
+bool Number(const char* text, uint32_t& value)
+{
+    char* end = nullptr;
+    const unsigned long read = std::strtoul(text, &end, 10);
+    value = static_cast<uint32_t>(read);
+    return end != text && *end == '\0' && read <= 0xffffffffUL;
+}
+
+bool Parse(int argc, char** argv, GAME::Test::UdpRelay::Options& options)
+{
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        const char* value = argv[i + 1];
+        uint32_t number = 0;
+        uint32_t high = 0;
+        bool good = Number(value, number);
+        if (name == "--delay") {
+            const char* dash = std::strchr(value, '-');
+            good = dash != nullptr && Number(std::string(value, dash).c_str(), number) &&
+                   Number(dash + 1, high) && number <= high;
+            options.minDelayMs = number;
+            options.maxDelayMs = high;
+        } else if (name == "--target" || name == "--port") {
+            good = good && number <= 65535;
+            (name == "--target" ? options.targetPort : options.listenPort) = uint16_t(number);
+        } else if (name == "--loss" || name == "--duplicate") {
+            good = good && number <= 100;
+            (name == "--loss" ? options.lossPercent : options.duplicatePercent) = number;
+        } else if (name == "--seed") {
+            options.seed = number;
+        } else {
+            good = false;
+        }
+        if (!good) {
+            std::fprintf(stderr, "udp_relay: bad option %s %s\n", argv[i], value);
+            return false;
+        }
+    }
+    return argc % 2 == 1 && options.targetPort != 0;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    GAME::Test::UdpRelay::Options options;
+    if (!Parse(argc, argv, options)) {
+        std::fprintf(stderr, "usage: udp_relay --target PORT [--port PORT] [--delay MIN-MAX] "
+                             "[--loss PERCENT] [--duplicate PERCENT] [--seed N]\n");
+        return 2;
+    }
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    GAME::Test::UdpRelay relay(options);
+    if (!relay.IsRunning()) {
+        std::fprintf(stderr, "udp_relay: cannot listen on 127.0.0.1:%u\n", options.listenPort);
+        return 2;
+    }
+    std::printf("relay on 127.0.0.1:%u\n", relay.GetPort());
+    std::fflush(stdout);
+    while (stopped == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    relay.Stop();
+    const GAME::Test::UdpRelay::Counts counts = relay.GetCounts();
+    std::printf("relay: %llu forwarded, %llu lost, %llu duplicated, %llu clients\n",
+                static_cast<unsigned long long>(counts.forwarded),
+                static_cast<unsigned long long>(counts.lost),
+                static_cast<unsigned long long>(counts.duplicated),
+                static_cast<unsigned long long>(counts.clients));
+    return 0;
+}
