@@ -31,6 +31,31 @@ public:
     // Player ids carry their host in the top four bits.
     static constexpr int HostOfId(uint32_t id) { return static_cast<int>(id >> 28); }
 
+    // The link's bounds. A link that has heard no acknowledgement for kLinkTimeoutMs is lost; a
+    // message is sent again at least every kRetransmitCapMs while unacknowledged, so that a lossy
+    // link never backs off into a timeout. The ENet host keeps kPeerSlots peers, so that
+    // strangers half way through a handshake never keep a client out; one that has not finished
+    // within kHelloDeadlineMs is let go. Refused peers are logged as a count, at most once in
+    // kRefusalLogMs.
+    static constexpr uint32_t kLinkTimeoutMs = 15000;
+    static constexpr uint32_t kRetransmitCapMs = 500;
+    static constexpr uint32_t kHelloDeadlineMs = 5000;
+    static constexpr size_t kPeerSlots = 256;
+    static constexpr uint32_t kRefusalLogMs = 1000;
+
+    // Why a machine was let go, told to the client in the goodbye's data word: the low byte is
+    // the reason, a full server's clients and limit the two bytes above it. NoAnswer is the
+    // client's own finding that its server fell silent.
+    enum class Farewell : uint32_t {
+        None,
+        Goodbye,
+        Dropped,
+        Full,
+        UnderWay,
+        SessionEnded,
+        NoAnswer,
+    };
+
     struct SentPacket {
         Route route;
         int host;
@@ -73,6 +98,8 @@ public:
         virtual void OnMessage(int fromHost, NetPacket& packet) = 0;
         virtual void OnHostJoined(int /*host*/) {}
         virtual void OnHostLeft(int /*host*/) {}
+        // A client whose link timed out, heard last `silentSeconds` ago.
+        virtual void OnHostLost(int host, uint32_t /*silentSeconds*/) { OnHostLeft(host); }
         virtual void OnServerLost() {}
         // Why the message may not be carried out; null when it may.
         virtual const char* Refusal(int /*fromHost*/, const NetPacket& /*packet*/)
@@ -106,23 +133,34 @@ public:
 
     int GetLocalHostID() const { return localHostId; }
     void SetLocalHostID(int host) { localHostId = host; }
-    // Drops a host's connection; kept as (host, reason) for the host program to act on.
-    void DropHost(int host, const std::string& reason);
+    // Drops a host's connection, telling it why; kept as (host, reason) for the host program to
+    // act on.
+    void DropHost(int host, const std::string& reason, Farewell why = Farewell::Dropped);
     const std::vector<std::pair<int, std::string>>& GetDroppedHosts() const { return dropped; }
 
     // -- transport --
     // A server on 127.0.0.1 for up to 15 clients; port 0 takes one the system picks.
     bool Listen(uint16_t port);
+    // How many clients may hold a host index at once (1 to 15); one more is refused as full.
+    void SetClientLimit(int clients);
+    int GetClientLimit() const { return clientLimit; }
+    // Peers turned away without a host index: past the limit, or without a hello.
+    uint64_t GetRefusedPeers() const { return refusedPeers; }
+    // The link timeout of links made from now on; the tests shorten it.
+    void SetLinkTimeout(uint32_t milliseconds) { linkTimeoutMs = milliseconds; }
     uint16_t GetListenPort() const { return listenPort; }
-    // Joins a server and waits for its welcome, which gives this machine its host index; false
-    // after 10 s without one.
+    // Joins a server, saying hello, and waits for its welcome, which gives this machine its host
+    // index; false after 10 s without one, or when the server refuses (the farewell says why).
     bool Connect(const std::string& address, uint16_t port);
     // Once a frame before the game's update: what arrived goes to the listener.
     void Service();
     // Once a frame after it: what was queued leaves.
     void Flush();
-    // Queued messages first, then the goodbyes, waiting at most 1 s.
-    void Disconnect();
+    // Queued messages first, then the goodbyes to every peer, waiting at most 1 s.
+    void Disconnect(Farewell why = Farewell::Goodbye);
+    // Why a client's server let it go, in one short line; None while it has not.
+    Farewell GetFarewell() const { return farewell; }
+    std::string GetFarewellText() const;
     bool IsTransport() const { return transport != nullptr; }
     bool IsServer() const;
     // A client whose server is still there; a server that listens.
@@ -204,8 +242,15 @@ private:
     bool CheckFromClient(int fromHost, const NetPacket& packet);
     void Deliver(int fromHost, NetPacket& packet, const uint8_t* bytes, size_t count);
     void ServiceLoopback();
-    void HostConnected(void* peer);
-    void HostGone(int host);
+    void HostConnected(void* peer, uint32_t hello);
+    void HostGone(int host, bool lost = false, uint32_t silentSeconds = 0);
+    void ServerGone(uint32_t word);
+    // Before each service of the ENet host: bounds retransmission, notes who was heard and lets
+    // go of strangers past the hello deadline.
+    void Tend();
+    void RefusePeer(void* peer, uint32_t word);
+    void LogRefusals(bool always);
+    uint32_t SilentSeconds(int host) const;
     uint32_t ClientMask() const;
     static size_t Slot(int host) { return host >= 0 && host <= kMaxClients ? size_t(host) : 0; }
 
@@ -215,7 +260,15 @@ private:
     std::unique_ptr<Transport> transport;
     Listener* listener = nullptr;
     uint16_t listenPort = 0;
+    int clientLimit = kMaxClients;
+    uint32_t linkTimeoutMs = kLinkTimeoutMs;
+    uint64_t refusedPeers = 0;
+    Farewell farewell = Farewell::None;
+    // Full: the clients held and the limit; NoAnswer: the seconds of silence.
+    uint32_t farewellHeld = 0;
+    uint32_t farewellLimit = 0;
     Welcome welcome;
+    // Kept for the whole session, whoever takes a departed host's index next.
     std::array<HostCounters, kMaxClients + 1> counters{};
     std::array<Window, kMaxClients + 1> windows{};
     // What the server sends itself, decoded at its next Service.

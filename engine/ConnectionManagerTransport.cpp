@@ -1,7 +1,27 @@
-// The transport over UDP. A server listens on loopback for up to fifteen clients; each client
-// gets the lowest free host index (1 to 15) and learns it from the welcome, before it makes any
-// object, so that every id it makes carries its host. One message is one reliable packet on
-// channel 0, so the order a machine sends in is the order every other machine hears.
+// The transport over UDP. A server listens on loopback for up to fifteen clients (fewer when
+// the host sets a limit); each client gets the lowest free host index (1 to 15) and learns it
+// from the welcome, before it makes any object, so that every id it makes carries its host. One
+// message is one reliable packet on channel 0, so the order a machine sends in is the order
+// every other machine hears.
+//
+// Who gets an index. A client says hello in its connect request's data word; a peer that does
+// not is let go at once, and one still half way through its handshake after the hello deadline
+// is let go too, so a stranger never holds an index and never shifts the indexes of the clients
+// after it. A client past the limit is told the server is full, with the count and the limit,
+// and let go. The ENet host keeps many more peer slots than clients, so a crowd of strangers
+// never keeps a client out; refused peers are counted and logged as a count, at most a line a
+// second. A host's counters are kept for the whole session: a departed host's refusals still
+// count after its index is taken again (only its flood window starts afresh).
+//
+// How a link ends. The goodbye's data word says why (goodbye, dropped, full, under way, the
+// session ended), and a client keeps it as its farewell. A link that hears no acknowledgement
+// for the link timeout is lost: the server reports the host lost with its seconds of silence,
+// apart from one that said goodbye or was dropped; the client's farewell is "no answer". ENet
+// doubles a message's retransmission timeout each time it goes unanswered, so on a lossy link
+// an unlucky message would soon wait longer than the link timeout while nothing else could be
+// acknowledged; each service bounds that timeout, and a slow link's throttle never narrows the
+// window, so an honest lossy or jittery link keeps hearing acknowledgements while a dead one
+// falls silent.
 //
 // A client speaks only to its server. The server decides, by the rule of the message's type,
 // which machines a message is for: itself (decoded at its next Service, the way any message
@@ -21,17 +41,20 @@
 
 #include <enet/enet.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace GAME {
 
 namespace {
 using Clock = std::chrono::steady_clock;
+using Farewell = ConnectionManager::Farewell;
 
-constexpr uint32_t kTimeoutMs = 5000;
 constexpr auto kConnectWait = std::chrono::seconds(10);
 constexpr auto kGoodbyeWait = std::chrono::seconds(1);
 constexpr auto kWindow = std::chrono::seconds(1);
+// The hello in a client's connect request: "HELO".
+constexpr uint32_t kHello = 0x4F4C4548u;
 
 bool StartEnet()
 {
@@ -48,6 +71,37 @@ int HostOfPeer(const ENetPeer* peer)
 {
     return static_cast<int>(reinterpret_cast<intptr_t>(peer->data));
 }
+
+uint32_t FarewellWord(Farewell why, uint32_t held = 0, uint32_t limit = 0)
+{
+    return uint32_t(why) | (held & 0xffu) << 8 | (limit & 0xffu) << 16;
+}
+
+bool Holds(const ENetPeer& peer)
+{
+    return peer.state != ENET_PEER_STATE_DISCONNECTED && peer.state != ENET_PEER_STATE_ZOMBIE;
+}
+
+// A message goes out again at least every kRetransmitCapMs while unacknowledged.
+void BoundRetransmission(ENetPeer& peer)
+{
+    for (ENetListIterator at = enet_list_begin(&peer.sentReliableCommands);
+         at != enet_list_end(&peer.sentReliableCommands); at = enet_list_next(at)) {
+        auto* command = reinterpret_cast<ENetOutgoingCommand*>(at);
+        command->roundTripTimeout =
+            std::min<enet_uint32>(command->roundTripTimeout, ConnectionManager::kRetransmitCapMs);
+    }
+}
+
+// The link timeout, one rule for every message however often it was sent; and a throttle that
+// never narrows the window, so that one unlucky message never holds up the acknowledgements of
+// the rest.
+void ConfigureLink(ENetPeer* peer, uint32_t timeoutMs)
+{
+    enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
+    enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL,
+                                 ENET_PEER_PACKET_THROTTLE_ACCELERATION, 0);
+}
 } // namespace
 
 struct ConnectionManager::Transport {
@@ -56,11 +110,28 @@ struct ConnectionManager::Transport {
     bool serverLost = false;
     // The server's clients by host index; a client's server at 0.
     std::array<ENetPeer*, kMaxClients + 1> peers{};
+    // When each host was last heard, from ENet's last acknowledgement time.
+    std::array<Clock::time_point, kMaxClients + 1> heard{};
+    std::array<enet_uint32, kMaxClients + 1> lastReceive{};
+    // Since when each ENet peer slot has been held without a host index.
+    std::vector<Clock::time_point> strangerSince;
+    uint64_t refusalsUnlogged = 0;
+    Clock::time_point lastRefusalLog{};
 
     ~Transport()
     {
         if (host != nullptr)
             enet_host_destroy(host);
+    }
+    // A host of ENet's for `slots` peers, its messages up to the transport's largest.
+    bool Create(const ENetAddress* address, size_t slots)
+    {
+        host = enet_host_create(address, slots, 1, 0, 0);
+        if (host == nullptr)
+            return false;
+        host->maximumPacketSize = kMaxMessageBytes;
+        strangerSince.assign(slots, Clock::time_point{});
+        return true;
     }
 };
 
@@ -100,18 +171,21 @@ uint32_t ConnectionManager::ClientMask() const
     return mask;
 }
 
+void ConnectionManager::SetClientLimit(int clients)
+{
+    clientLimit = std::clamp(clients, 1, kMaxClients);
+}
+
 bool ConnectionManager::Listen(uint16_t port)
 {
     ENetAddress address{};
     address.port = port;
     auto made = std::make_unique<Transport>();
-    if (StartEnet() && enet_address_set_host_ip(&address, "127.0.0.1") == 0)
-        made->host = enet_host_create(&address, kMaxClients + 1, 1, 0, 0);
-    if (made->host == nullptr) {
+    if (!StartEnet() || enet_address_set_host_ip(&address, "127.0.0.1") != 0 ||
+        !made->Create(&address, kPeerSlots)) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot listen on 127.0.0.1:%u", port);
         return false;
     }
-    made->host->maximumPacketSize = kMaxMessageBytes;
     made->server = true;
     ENetAddress bound{};
     enet_socket_get_address(made->host->socket, &bound);
@@ -126,35 +200,44 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port)
     ENetAddress to{};
     to.port = port;
     auto made = std::make_unique<Transport>();
-    if (StartEnet() && enet_address_set_host(&to, address.c_str()) == 0)
-        made->host = enet_host_create(nullptr, 1, 1, 0, 0);
-    ENetPeer* server = made->host != nullptr ? enet_host_connect(made->host, &to, 1, 0) : nullptr;
+    ENetPeer* server = nullptr;
+    if (StartEnet() && enet_address_set_host(&to, address.c_str()) == 0 && made->Create(nullptr, 1))
+        server = enet_host_connect(made->host, &to, 1, kHello);
     if (server == nullptr) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot reach %s:%u", address.c_str(),
                      port);
         return false;
     }
-    made->host->maximumPacketSize = kMaxMessageBytes;
+    enet_peer_timeout(server, 1, linkTimeoutMs, linkTimeoutMs);
     server->data = nullptr;
+    farewell = Farewell::None;
     transport = std::move(made);
-    const Clock::time_point deadline = Clock::now() + kConnectWait;
+    const Clock::time_point start = Clock::now();
     ENetEvent event;
-    while (welcome.hostIndex == 0 && Clock::now() < deadline) {
+    while (welcome.hostIndex == 0 && farewell == Farewell::None &&
+           Clock::now() < start + kConnectWait) {
+        Tend();
         if (enet_host_service(transport->host, &event, 20) <= 0)
             continue;
         if (event.type == ENET_EVENT_TYPE_CONNECT) {
-            enet_peer_timeout(event.peer, 0, kTimeoutMs, kTimeoutMs);
+            ConfigureLink(event.peer, linkTimeoutMs);
             transport->peers[0] = event.peer;
+            transport->heard[0] = Clock::now();
         } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
             Receive(kServerHost, event.packet->data, event.packet->dataLength);
             enet_packet_destroy(event.packet);
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
-            break;
+            ServerGone(event.data);
         }
     }
     if (welcome.hostIndex == 0) {
-        gEngine->Log(Engine::LogData, "ConnectionManager: no welcome from %s:%u", address.c_str(),
-                     port);
+        if (farewell == Farewell::None) {
+            farewell = Farewell::NoAnswer;
+            farewellHeld = uint32_t(
+                std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start).count());
+        }
+        gEngine->Log(Engine::LogData, "ConnectionManager: no welcome from %s:%u: %s",
+                     address.c_str(), port, GetFarewellText().c_str());
         transport.reset();
         return false;
     }
@@ -166,26 +249,65 @@ void ConnectionManager::Service()
     if (transport == nullptr)
         return;
     ServiceLoopback();
+    Tend();
     ENetEvent event;
     while (transport != nullptr && enet_host_service(transport->host, &event, 0) > 0) {
         if (event.type == ENET_EVENT_TYPE_CONNECT && transport->server) {
-            HostConnected(event.peer);
+            HostConnected(event.peer, event.data);
         } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
             const int host = transport->server ? HostOfPeer(event.peer) : kServerHost;
-            if (!transport->server || transport->peers[size_t(Slot(host))] == event.peer)
+            if (!transport->server || transport->peers[size_t(Slot(host))] == event.peer) {
+                transport->heard[Slot(host)] = Clock::now();
                 Receive(host, event.packet->data, event.packet->dataLength);
+            }
             enet_packet_destroy(event.packet);
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
             if (!transport->server) {
-                transport->serverLost = true;
-                transport->peers[0] = nullptr;
+                ServerGone(event.data);
                 if (listener != nullptr)
                     listener->OnServerLost();
             } else if (transport->peers[Slot(HostOfPeer(event.peer))] == event.peer) {
-                HostGone(HostOfPeer(event.peer));
+                // Only a link that timed out ends without a word of ours.
+                const int host = HostOfPeer(event.peer);
+                HostGone(host, event.data == 0, SilentSeconds(host));
             }
         }
     }
+}
+
+void ConnectionManager::Tend()
+{
+    ENetHost& host = *transport->host;
+    const Clock::time_point now = Clock::now();
+    for (size_t slot = 0; slot < host.peerCount; ++slot) {
+        ENetPeer& peer = host.peers[slot];
+        Clock::time_point& since = transport->strangerSince[slot];
+        if (!Holds(peer)) {
+            since = {};
+            continue;
+        }
+        BoundRetransmission(peer);
+        const int index = transport->server ? HostOfPeer(&peer) : kServerHost;
+        if (transport->peers[Slot(index)] == &peer) {
+            if (peer.lastReceiveTime != transport->lastReceive[Slot(index)]) {
+                transport->lastReceive[Slot(index)] = peer.lastReceiveTime;
+                transport->heard[Slot(index)] = now;
+            }
+        } else if (transport->server && since == Clock::time_point{}) {
+            since = now;
+        } else if (transport->server &&
+                   now - since >= std::chrono::milliseconds(kHelloDeadlineMs)) {
+            enet_peer_reset(&peer);
+            since = {};
+        }
+    }
+    LogRefusals(false);
+}
+
+uint32_t ConnectionManager::SilentSeconds(int host) const
+{
+    const auto silence = Clock::now() - transport->heard[Slot(host)];
+    return uint32_t(std::chrono::duration_cast<std::chrono::seconds>(silence).count());
 }
 
 void ConnectionManager::ServiceLoopback()
@@ -199,34 +321,110 @@ void ConnectionManager::ServiceLoopback()
     }
 }
 
-void ConnectionManager::HostConnected(void* peerHandle)
+void ConnectionManager::HostConnected(void* peerHandle, uint32_t hello)
 {
     auto* peer = static_cast<ENetPeer*>(peerHandle);
+    peer->data = nullptr;
+    if (hello != kHello) {
+        RefusePeer(peer, 0);
+        return;
+    }
+    const std::vector<int> held = GetClientHosts();
     int host = 1;
     while (host <= kMaxClients && transport->peers[size_t(host)] != nullptr)
         ++host;
-    if (host > kMaxClients) {
-        gEngine->Log(Engine::LogData, "ConnectionManager: client refused, all %d host indexes used",
-                     kMaxClients);
-        enet_peer_disconnect_now(peer, 0);
+    if (int(held.size()) >= clientLimit || host > kMaxClients) {
+        RefusePeer(peer,
+                   FarewellWord(Farewell::Full, uint32_t(held.size()), uint32_t(clientLimit)));
         return;
     }
     peer->data = reinterpret_cast<void*>(intptr_t(host));
-    enet_peer_timeout(peer, 0, kTimeoutMs, kTimeoutMs);
+    ConfigureLink(peer, linkTimeoutMs);
     transport->peers[size_t(host)] = peer;
-    counters[size_t(host)] = {};
+    transport->heard[size_t(host)] = Clock::now();
+    transport->lastReceive[size_t(host)] = peer->lastReceiveTime;
     windows[size_t(host)] = {};
     if (listener != nullptr)
         listener->OnHostJoined(host);
 }
 
-void ConnectionManager::HostGone(int host)
+// A refused peer keeps nothing of ours: a client is told why, reliably, so that it can say so;
+// a stranger is let go at once. Either way its slot is free again within the hello deadline.
+void ConnectionManager::RefusePeer(void* peerHandle, uint32_t word)
+{
+    auto* peer = static_cast<ENetPeer*>(peerHandle);
+    if (word != 0)
+        enet_peer_disconnect(peer, word);
+    else
+        enet_peer_disconnect_now(peer, 0);
+    ++refusedPeers;
+    ++transport->refusalsUnlogged;
+    LogRefusals(false);
+}
+
+void ConnectionManager::LogRefusals(bool always)
+{
+    const Clock::time_point now = Clock::now();
+    if (transport->refusalsUnlogged == 0 ||
+        (!always && now - transport->lastRefusalLog < std::chrono::milliseconds(kRefusalLogMs)))
+        return;
+    gEngine->Log(Engine::LogRuntime, "ConnectionManager: %llu peers refused, %llu in all",
+                 static_cast<unsigned long long>(transport->refusalsUnlogged),
+                 static_cast<unsigned long long>(refusedPeers));
+    transport->refusalsUnlogged = 0;
+    transport->lastRefusalLog = now;
+}
+
+void ConnectionManager::HostGone(int host, bool lost, uint32_t silentSeconds)
 {
     if (transport == nullptr || transport->peers[Slot(host)] == nullptr || host == kServerHost)
         return;
     transport->peers[size_t(host)] = nullptr;
-    if (listener != nullptr)
+    if (listener == nullptr)
+        return;
+    if (lost)
+        listener->OnHostLost(host, silentSeconds);
+    else
         listener->OnHostLeft(host);
+}
+
+void ConnectionManager::ServerGone(uint32_t word)
+{
+    transport->serverLost = true;
+    transport->peers[0] = nullptr;
+    const uint32_t why = word & 0xffu;
+    farewellHeld = (word >> 8) & 0xffu;
+    farewellLimit = (word >> 16) & 0xffu;
+    if (word == 0) {
+        farewell = Farewell::NoAnswer;
+        farewellHeld = SilentSeconds(kServerHost);
+    } else if (why >= uint32_t(Farewell::Goodbye) && why <= uint32_t(Farewell::SessionEnded)) {
+        farewell = Farewell(why);
+    } else {
+        farewell = Farewell::Goodbye;
+    }
+}
+
+std::string ConnectionManager::GetFarewellText() const
+{
+    switch (farewell) {
+    case Farewell::None:
+        return "";
+    case Farewell::Goodbye:
+        return "the server said goodbye";
+    case Farewell::Dropped:
+        return "dropped by the server";
+    case Farewell::Full:
+        return "the server is full: " + std::to_string(farewellHeld) + " of " +
+               std::to_string(farewellLimit) + " clients";
+    case Farewell::UnderWay:
+        return "the session is under way";
+    case Farewell::SessionEnded:
+        return "the session ended";
+    case Farewell::NoAnswer:
+        return "no answer for " + std::to_string(farewellHeld) + " s";
+    }
+    return "";
 }
 
 void ConnectionManager::Flush()
@@ -235,32 +433,42 @@ void ConnectionManager::Flush()
         enet_host_flush(transport->host);
 }
 
-void ConnectionManager::Disconnect()
+// Every peer still there hears the goodbye, a client half way through its handshake too; whoever
+// has not answered within the wait is told once more, unacknowledged, as the host closes.
+void ConnectionManager::Disconnect(Farewell why)
 {
     if (transport == nullptr)
         return;
-    int waiting = 0;
-    for (ENetPeer*& peer : transport->peers) {
-        if (peer != nullptr) {
-            enet_peer_disconnect_later(peer, 0);
-            ++waiting;
-        }
+    const uint32_t word = FarewellWord(why);
+    ENetHost& host = *transport->host;
+    for (size_t slot = 0; slot < host.peerCount; ++slot) {
+        ENetPeer& peer = host.peers[slot];
+        if (peer.state == ENET_PEER_STATE_CONNECTED)
+            enet_peer_disconnect_later(&peer, word);
+        else if (Holds(peer) && peer.state != ENET_PEER_STATE_DISCONNECTING)
+            enet_peer_disconnect(&peer, word);
     }
+    const auto waiting = [&host] {
+        for (size_t slot = 0; slot < host.peerCount; ++slot)
+            if (Holds(host.peers[slot]))
+                return true;
+        return false;
+    };
     const Clock::time_point deadline = Clock::now() + kGoodbyeWait;
     ENetEvent event;
-    while (waiting > 0 && Clock::now() < deadline) {
-        if (enet_host_service(transport->host, &event, 20) <= 0)
-            continue;
-        if (event.type == ENET_EVENT_TYPE_RECEIVE)
+    while (waiting() && Clock::now() < deadline) {
+        if (enet_host_service(&host, &event, 20) > 0 && event.type == ENET_EVENT_TYPE_RECEIVE)
             enet_packet_destroy(event.packet);
-        else if (event.type == ENET_EVENT_TYPE_DISCONNECT)
-            --waiting;
     }
+    for (size_t slot = 0; slot < host.peerCount; ++slot)
+        if (Holds(host.peers[slot]))
+            enet_peer_disconnect_now(&host.peers[slot], word);
+    LogRefusals(true);
     transport.reset();
     loopback.clear();
 }
 
-void ConnectionManager::DropHost(int host, const std::string& reason)
+void ConnectionManager::DropHost(int host, const std::string& reason, Farewell why)
 {
     dropped.emplace_back(host, reason);
     if (transport == nullptr || !transport->server || host <= kServerHost || host > kMaxClients)
@@ -270,7 +478,9 @@ void ConnectionManager::DropHost(int host, const std::string& reason)
         return;
     gEngine->Log(Engine::LogRuntime, "ConnectionManager: host %d dropped: %s", host,
                  reason.c_str());
-    enet_peer_disconnect_now(peer, 0);
+    // Told reliably, so that it can say why; nothing more it sends is heard.
+    peer->data = nullptr;
+    enet_peer_disconnect(peer, FarewellWord(why));
     HostGone(host);
 }
 
