@@ -14,6 +14,7 @@
 #include "engine/Platform.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "game/ChatMessage.h"
 #include "game/GameEngine.h"
 #include "host/ArenaSamples.h"
 #include "host/HostOptions.h"
@@ -82,6 +83,7 @@ bool NetworkPlay::Start()
             return false;
         }
         playersExpected = options.clients;
+        connection.SetClientLimit(options.clients);
         out << "listening on 127.0.0.1:" << connection.GetListenPort() << std::endl;
         return true;
     }
@@ -89,7 +91,12 @@ bool NetworkPlay::Start()
     std::string address;
     uint16_t port = 0;
     if (!SplitAddress(options.connectTo, address, port) || !connection.Connect(address, port)) {
-        err << "gamehost: no server at " << options.connectTo << '\n';
+        // A server that answered said why: full, or under way.
+        err << "gamehost: "
+            << (connection.GetFarewell() != ConnectionManager::Farewell::None
+                    ? connection.GetFarewellText()
+                    : "no server at " + options.connectTo)
+            << '\n';
         return false;
     }
     playersExpected = connection.GetWelcome().playersExpected;
@@ -131,10 +138,9 @@ int NetworkPlay::Run()
         NetworkSession session(connection);
         session.SetWelcome(seed, playersExpected);
         status = Play(session);
-        connection.Disconnect();
-    } else {
-        connection.Disconnect();
     }
+    connection.Disconnect(IsServer() ? ConnectionManager::Farewell::SessionEnded
+                                     : ConnectionManager::Farewell::Goodbye);
     Unstage();
     HostSamples::ClearWorld(*gEngine->GetWorld());
     GraphicsEngine::Instance().UnloadAnimation(claw);
@@ -149,6 +155,7 @@ int NetworkPlay::Run()
 
 int NetworkPlay::Play(NetworkSession& session)
 {
+    playing = &session;
     if (IsServer()) {
         if (!StageServer())
             return 2;
@@ -156,8 +163,8 @@ int NetworkPlay::Play(NetworkSession& session)
             out << "host " << host << " joined: player " << player << std::endl;
             clientHeroes[host] = player;
         });
-        session.OnLeft([this](int host, uint32_t) {
-            out << "host " << host << " left" << std::endl;
+        session.OnLeft([this](int host, const std::string& how) {
+            out << "host " << host << ' ' << how << std::endl;
             clientHeroes.erase(host);
             leftHosts.push_back(host);
         });
@@ -183,12 +190,16 @@ int NetworkPlay::Play(NetworkSession& session)
                     << " within " << kWaitForClientsMs / 1000 << " s\n";
                 return kExitNoPeer;
             }
-            // Every connected machine, hero or not, has gone.
-            if (ended && connection.GetClientHosts().empty())
+            // Every client that played has gone, or had its time to; the rest are told.
+            if (ended && (clientHeroes.empty() ||
+                          Clock::now() - endedAt >= std::chrono::milliseconds(kWaitAfterEndMs)))
                 return 0;
         } else {
             if (session.HasServerLeft() || !connection.IsConnected()) {
-                err << "gamehost: the server is gone\n";
+                // Its end printed, a client has nothing left to lose.
+                if (ended)
+                    return 0;
+                err << "gamehost: " << GoneText() << '\n';
                 return kExitNoPeer;
             }
             if (ended && ++framesSinceEnd >= kLeaveAfterFrames)
@@ -199,8 +210,17 @@ int NetworkPlay::Play(NetworkSession& session)
             return 2;
         }
         next += std::chrono::milliseconds(PaceMs());
+        if (Clock::now() - next > std::chrono::milliseconds(kMaxLagMs))
+            next = Clock::now();
         std::this_thread::sleep_until(next);
     }
+}
+
+std::string NetworkPlay::GoneText() const
+{
+    if (connection.GetFarewell() != ConnectionManager::Farewell::None)
+        return connection.GetFarewellText();
+    return "the server is gone";
 }
 
 const char* NetworkPlay::HeroRecord() const
@@ -276,18 +296,29 @@ void NetworkPlay::Frame(NetworkSession& session)
     gEngine->RunFrame(options.frameMilliseconds);
     game.Update(options.frameMilliseconds);
     session.Update();
+    // Chat is nobody's to read here.
+    std::vector<ChatMessage> chat;
+    game.RemovePendingMessages(chat);
     AnswerDialogs();
     Observe();
+    if (!everyoneCame) {
+        everyoneCame =
+            IsServer()
+                ? static_cast<int32_t>(clientHeroes.size()) >= playersExpected
+                : static_cast<int32_t>(game.GetPlayerManagerClient()->GetPlayerInfoCache().size()) >
+                      playersExpected;
+        if (everyoneCame && IsServer())
+            session.SetUnderWay(true);
+    }
     if (IsServer() && !invited && ReadyToInvite())
         InviteParty();
     // The party as it last held everyone: a machine done sooner may already have left it.
-    if (std::vector<uint32_t> party = FullParty(); !party.empty()) {
+    if (std::vector<uint32_t> party = FullParty(); !party.empty())
         lastFullParty = std::move(party);
-        playersInParty = GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size();
-    }
     if (!ended && IsDone() && !lastFullParty.empty()) {
         PrintEnd();
         ended = true;
+        endedAt = std::chrono::steady_clock::now();
     }
     connection.Flush();
     elapsedMs += options.frameMilliseconds;
@@ -327,12 +358,7 @@ void NetworkPlay::Observe()
 // Every hero joins the fight once every player is in, so that each machine sees all of it.
 void NetworkPlay::Attack()
 {
-    const bool everyoneIn =
-        IsServer() ? static_cast<int32_t>(clientHeroes.size()) >= playersExpected
-                   : static_cast<int32_t>(
-                         GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size()) >
-                         playersExpected;
-    if (!everyoneIn || elapsedMs < nextAttackMs)
+    if (!everyoneCame || elapsedMs < nextAttackMs)
         return;
     nextAttackMs = elapsedMs + kAttackEveryMs;
     auto* hero = ObjectManager::Instance().GetObject<Player>(heroId);
@@ -360,9 +386,10 @@ void NetworkPlay::Attack()
                                       target);
 }
 
+// Those of the expected clients who are still here.
 void NetworkPlay::InviteParty()
 {
-    if (static_cast<int32_t>(clientHeroes.size()) < playersExpected)
+    if (!everyoneCame || clientHeroes.empty())
         return;
     invited = true;
     for (const auto& [host, hero] : clientHeroes)
@@ -387,27 +414,30 @@ bool NetworkPlay::IsPackDead() const
                        [](const auto& monster) { return monster.second.dead; });
 }
 
+// Whoever is in the game now: a player lost on the way is out of the party and of the count.
 std::vector<uint32_t> NetworkPlay::FullParty() const
 {
-    std::map<int32_t, std::vector<uint32_t>> parties;
-    for (const PlayerNetBasicInfo& record :
-         GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache())
-        if (record.partyId != 0)
-            parties[record.partyId].push_back(record.playerId);
-    for (auto& [leader, members] : parties) {
-        if (static_cast<int32_t>(members.size()) != playersExpected + 1)
-            continue;
-        std::sort(members.begin(), members.end());
-        members.insert(members.begin(), static_cast<uint32_t>(leader));
-        return members;
+    const std::vector<PlayerNetBasicInfo>& records =
+        GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache();
+    if (records.size() < 2 || records.front().partyId == 0)
+        return {};
+    const int32_t leader = records.front().partyId;
+    std::vector<uint32_t> members;
+    for (const PlayerNetBasicInfo& record : records) {
+        if (record.partyId != leader)
+            return {};
+        members.push_back(record.playerId);
     }
-    return {};
+    std::sort(members.begin(), members.end());
+    members.insert(members.begin(), static_cast<uint32_t>(leader));
+    return members;
 }
 
 void NetworkPlay::PrintEnd()
 {
     std::ostringstream lines;
-    lines << "end: players " << playersInParty << '\n';
+    // The party's outcome, which every machine agrees on, not who is connected at the moment.
+    lines << "end: players " << lastFullParty.size() - 1 << '\n';
     // A level's end may leave monsters off the heroes' way alive.
     for (const auto& [id, seen] : monsters)
         if (seen.dead)

@@ -34,6 +34,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
+#include "multiplayer/SessionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 
 #include <algorithm>
@@ -212,6 +213,13 @@ void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
         if (!server)
             FinishSpawn();
         return;
+    case HostDonePacket::kType:
+        if (server && welcomed.count(fromHost) != 0)
+            doneHosts.insert(fromHost);
+        return;
+    case SessionEndsPacket::kType:
+        sessionEnded = sessionEnded || (!server && fromHost == ConnectionManager::kServerHost);
+        return;
     // The transport took the welcome; the time of day is nothing kept here; what a client made
     // or refused is the client's to know.
     case HostWelcomePacket::kType:
@@ -297,8 +305,27 @@ void NetworkSession::CarryOut(int fromHost, NetPacket& packet)
         InboundPacketDispatcher::Dispatch(packet, *inbound);
 }
 
+void NetworkSession::TellDone()
+{
+    HostDonePacket done;
+    connection.SendPacket(done);
+}
+
+void NetworkSession::TellEnd()
+{
+    SessionEndsPacket ends;
+    connection.BroadcastPacket(ends);
+}
+
 void NetworkSession::OnHostJoined(int host)
 {
+    // A client that comes late would hold the others up, or play without their party.
+    if (underWay) {
+        connection.DropHost(host, "the session is under way",
+                            ConnectionManager::Farewell::UnderWay);
+        return;
+    }
+    welcomed.insert(host);
     HostWelcomePacket welcome;
     welcome.hostIndex = host;
     welcome.seed = seed;
@@ -343,6 +370,20 @@ void NetworkSession::Update()
 
 void NetworkSession::OnHostLeft(int host)
 {
+    ClientGone(host, "left");
+}
+
+void NetworkSession::OnHostLost(int host, uint32_t silentSeconds)
+{
+    ClientGone(host, "lost: no answer for " + std::to_string(silentSeconds) + " s");
+}
+
+// A client never welcomed made nothing here and is nobody's news.
+void NetworkSession::ClientGone(int host, const std::string& how)
+{
+    if (welcomed.erase(host) == 0)
+        return;
+    doneHosts.erase(host);
     parties.Forget(host);
     if (PlayerManagerServer* players = GameEngine::Get().GetPlayerManagerServer())
         players->RemovePlayerFromGame(host);
@@ -357,7 +398,7 @@ void NetworkSession::OnHostLeft(int host)
     gone.host = host;
     connection.BroadcastPacket(gone);
     if (left)
-        left(host, 0);
+        left(host, how);
 }
 
 void NetworkSession::HostLeft(int host)

@@ -69,6 +69,12 @@ int ChildProcess::Wait(Clock::time_point deadline)
     return status;
 }
 
+void ChildProcess::Signal(int signal)
+{
+    if (pid > 0)
+        kill(pid, signal);
+}
+
 void ChildProcess::Kill()
 {
     if (pid <= 0)

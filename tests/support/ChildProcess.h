@@ -24,6 +24,8 @@ public:
     // The exit status, or -1 when it did not end by the deadline (it is then killed).
     int Wait(Clock::time_point deadline);
     void Kill();
+    // Sends a signal to a program still running (SIGSTOP, SIGCONT).
+    void Signal(int signal);
     std::string Output() const { return ReadAll(outPath); }
     std::string Errors() const { return ReadAll(errPath); }
     // Waits until the output holds a line starting with `prefix` and answers that line; empty
