@@ -146,11 +146,17 @@ void LevelNetworkPlay::Act()
         if (!toldDone)
             GetSession().TellDone();
         toldDone = true;
-    } else if (!toldEnd && AreClientsDone()) {
-        // Sent before this frame's changes, so that they reach each client with it.
-        GetSession().TellEnd();
-        toldEnd = true;
+    } else {
+        everyoneDone = everyoneDone || AreClientsDone();
     }
+}
+
+// Sent after the frame the server's end lines were taken on, so that each client has heard all
+// that they count when it hears the end.
+void LevelNetworkPlay::OnEnded()
+{
+    if (GetLocalHost() == ConnectionManager::kServerHost)
+        GetSession().TellEnd();
 }
 
 // A client lost on the way is no longer waited for.
@@ -176,7 +182,7 @@ bool LevelNetworkPlay::IsQuestComplete() const
 bool LevelNetworkPlay::IsDone() const
 {
     return GetLocalHost() == ConnectionManager::kServerHost
-               ? toldEnd
+               ? everyoneDone
                : GetSession().HasSessionEnded() && toldDone;
 }
 

@@ -44,6 +44,7 @@ private:
     void Act() override;
     bool ReadyToInvite() const override { return true; }
     void AddEndLines(std::ostream& lines) const override;
+    void OnEnded() override;
     void PrintSummary() const override;
     int PaceMs() const override;
     // The routes take five minutes of a machine's own time, and a client may wait as long again
@@ -64,7 +65,8 @@ private:
     // of each step reaches every member.
     int64_t startMs = -1;
     bool toldDone = false;
-    bool toldEnd = false;
+    // The server's: every client still here is done, and so is it.
+    bool everyoneDone = false;
 };
 
 } // namespace GAME

@@ -170,6 +170,9 @@ int NetworkPlay::Play(NetworkSession& session)
         });
     } else {
         session.SetHeroMaker([this] { return MakeHero(connection.GetLocalHostID()); });
+        // The party as the server's end found it: a client that leaves right after, heard in the
+        // same breath, is still in it.
+        session.OnSessionEnds([this] { KeepParty(); });
     }
     session.SetCopyStager([this](Player& copy) { StageHero(copy); });
     using Clock = std::chrono::steady_clock;
@@ -313,15 +316,26 @@ void NetworkPlay::Frame(NetworkSession& session)
     if (IsServer() && !invited && ReadyToInvite())
         InviteParty();
     // The party as it last held everyone: a machine done sooner may already have left it.
-    if (std::vector<uint32_t> party = FullParty(); !party.empty())
+    if (std::vector<uint32_t> party = FullParty(); !party.empty() && !partyKept)
         lastFullParty = std::move(party);
     if (!ended && IsDone() && !lastFullParty.empty()) {
+        KeepParty();
         PrintEnd();
         ended = true;
         endedAt = std::chrono::steady_clock::now();
+        OnEnded();
     }
     connection.Flush();
     elapsedMs += options.frameMilliseconds;
+}
+
+void NetworkPlay::KeepParty()
+{
+    if (partyKept)
+        return;
+    if (std::vector<uint32_t> party = FullParty(); !party.empty())
+        lastFullParty = std::move(party);
+    partyKept = true;
 }
 
 void NetworkPlay::Observe()

@@ -70,6 +70,8 @@ protected:
     virtual bool ReadyToInvite() const { return IsDone(); }
     // Lines of the end, before the digest is taken.
     virtual void AddEndLines(std::ostream& /*lines*/) const {}
+    // Once the end lines are printed, before the frame's messages leave.
+    virtual void OnEnded() {}
     virtual void PrintSummary() const {}
     // Wall time between the starts of two frames.
     virtual int PaceMs() const;
@@ -104,6 +106,8 @@ private:
     void Observe();
     void Attack();
     void InviteParty();
+    // The party from now on is the one that last held everyone.
+    void KeepParty();
     void AnswerDialogs();
     bool IsPackDead() const;
     void PrintEnd();
@@ -125,6 +129,7 @@ private:
     // To the tenth of a microsecond the summary prints.
     FrameCostHistogram frameMicroseconds{1};
     std::vector<uint32_t> lastFullParty;
+    bool partyKept = false;
     // Every client expected came once: the fight starts, and the session is under way.
     bool everyoneCame = false;
     bool invited = false;

@@ -218,7 +218,11 @@ void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
             doneHosts.insert(fromHost);
         return;
     case SessionEndsPacket::kType:
-        sessionEnded = sessionEnded || (!server && fromHost == ConnectionManager::kServerHost);
+        if (server || fromHost != ConnectionManager::kServerHost || sessionEnded)
+            return;
+        sessionEnded = true;
+        if (sessionEnds)
+            sessionEnds();
         return;
     // The transport took the welcome; the time of day is nothing kept here; what a client made
     // or refused is the client's to know.

@@ -43,6 +43,8 @@ public:
     // The server's: a client's hero is in (its id), a client it welcomed is gone.
     void OnJoined(HostEvent event) { joined = std::move(event); }
     void OnLeft(LeaveEvent event) { left = std::move(event); }
+    // A client's: the server said the session ends, heard before what came after it.
+    void OnSessionEnds(std::function<void()> event) { sessionEnds = std::move(event); }
     // The server's: once under way, a client that comes is told so and let go.
     void SetUnderWay(bool value) { underWay = value; }
 
@@ -105,6 +107,7 @@ private:
     PartyConsent parties;
     HostEvent joined;
     LeaveEvent left;
+    std::function<void()> sessionEnds;
     uint32_t seed = 0;
     int32_t playersExpected = 1;
     bool spawnComplete = false;
