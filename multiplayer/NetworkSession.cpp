@@ -8,7 +8,8 @@
 // every machine by the item message itself, so spawning them again would only be refused.
 //
 // A client that leaves (or goes silent) takes its players off every list and its entities out
-// of every world; the other machines hear it from the server.
+// of every world; the other machines hear it from the server. Once the session is under way, a
+// client that comes is told so and let go before it is welcomed.
 #include "multiplayer/NetworkSession.h"
 
 #include "characters/Player.h"
