@@ -34,9 +34,9 @@ public:
     // The link's bounds. A link that has heard no acknowledgement for kLinkTimeoutMs is lost; a
     // message is sent again at least every kRetransmitCapMs while unacknowledged, so that a lossy
     // link never backs off into a timeout. The ENet host keeps kPeerSlots peers, so that
-    // strangers half way through a handshake never keep a client out; one that has not finished
-    // within kHelloDeadlineMs is let go. Refused peers are logged as a count, at most once in
-    // kRefusalLogMs.
+    // strangers half way through a handshake never keep a client out; one that has not said
+    // hello within kHelloDeadlineMs is let go (the oldest sooner when the slots run short). Refused
+    // peers are logged as a count, at most once in kRefusalLogMs.
     static constexpr uint32_t kLinkTimeoutMs = 15000;
     static constexpr uint32_t kRetransmitCapMs = 500;
     static constexpr uint32_t kHelloDeadlineMs = 5000;
@@ -248,6 +248,7 @@ private:
     // Before each service of the ENet host: bounds retransmission, notes who was heard and lets
     // go of strangers past the hello deadline.
     void Tend();
+    void LetStrangersGo(size_t count);
     void RefusePeer(void* peer, uint32_t word);
     void LogRefusals(bool always);
     uint32_t SilentSeconds(int host) const;

@@ -4,24 +4,25 @@
 // message is one reliable packet on channel 0, so the order a machine sends in is the order
 // every other machine hears.
 //
-// Who gets an index. A client says hello in its connect request's data word; a peer that does
-// not is let go at once, and one still half way through its handshake after the hello deadline
-// is let go too, so a stranger never holds an index and never shifts the indexes of the clients
-// after it. A client past the limit is told the server is full, with the count and the limit,
-// and let go. The ENet host keeps many more peer slots than clients, so a crowd of strangers
-// never keeps a client out; refused peers are counted and logged as a count, at most a line a
-// second. A host's counters are kept for the whole session: a departed host's refusals still
+// Who gets an index. A client says hello in its connect request's data word; a peer that
+// finishes its handshake without one is let go at once, so a stranger never holds an index and
+// never shifts the indexes of the clients after it. A client past the limit is told the server
+// is full, with the count and the limit, and let go. The ENet host keeps many more peer slots
+// than clients, so a crowd of strangers never keeps a client out: a handshake left unfinished is
+// let go after the hello deadline (after the client's whole wait when it said hello), the oldest
+// sooner when free slots run short. Refused peers are counted and logged as a count, at most a
+// line a second. A host's counters are kept for the whole session: a departed host's refusals still
 // count after its index is taken again (only its flood window starts afresh).
 //
 // How a link ends. The goodbye's data word says why (goodbye, dropped, full, under way, the
 // session ended), and a client keeps it as its farewell. A link that hears no acknowledgement
 // for the link timeout is lost: the server reports the host lost with its seconds of silence,
 // apart from one that said goodbye or was dropped; the client's farewell is "no answer". ENet
-// doubles a message's retransmission timeout each time it goes unanswered, so on a lossy link
-// an unlucky message would soon wait longer than the link timeout while nothing else could be
-// acknowledged; each service bounds that timeout, and a slow link's throttle never narrows the
-// window, so an honest lossy or jittery link keeps hearing acknowledgements while a dead one
-// falls silent.
+// doubles a message's retransmission timeout each time it goes unanswered, and it lets a link go
+// as soon as one message has waited the link timeout since it was last sent, whatever else was
+// acknowledged meanwhile: on a lossy link an unlucky message soon backs off past any timeout.
+// Each service bounds that wait, so an honest lossy or jittery link never times out while a dead
+// one falls silent for the whole timeout.
 //
 // A client speaks only to its server. The server decides, by the rule of the message's type,
 // which machines a message is for: itself (decoded at its next Service, the way any message
@@ -50,11 +51,16 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Farewell = ConnectionManager::Farewell;
 
+// A client gives up on its welcome after kConnectWait; a server lets go of a handshake that said
+// hello but has not finished by then, and of one without a hello after the hello deadline.
 constexpr auto kConnectWait = std::chrono::seconds(10);
+constexpr auto kHelloDeadline = std::chrono::milliseconds(ConnectionManager::kHelloDeadlineMs);
 constexpr auto kGoodbyeWait = std::chrono::seconds(1);
 constexpr auto kWindow = std::chrono::seconds(1);
 // The hello in a client's connect request: "HELO".
 constexpr uint32_t kHello = 0x4F4C4548u;
+// Peer slots kept free for whoever comes next.
+constexpr size_t kFreeSlots = ConnectionManager::kPeerSlots / 8;
 
 bool StartEnet()
 {
@@ -93,14 +99,11 @@ void BoundRetransmission(ENetPeer& peer)
     }
 }
 
-// The link timeout, one rule for every message however often it was sent; and a throttle that
-// never narrows the window, so that one unlucky message never holds up the acknowledgements of
-// the rest.
+// One rule for every message however often it was sent: the link is lost once nothing has been
+// acknowledged for the timeout.
 void ConfigureLink(ENetPeer* peer, uint32_t timeoutMs)
 {
     enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
-    enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL,
-                                 ENET_PEER_PACKET_THROTTLE_ACCELERATION, 0);
 }
 } // namespace
 
@@ -279,29 +282,56 @@ void ConnectionManager::Tend()
 {
     ENetHost& host = *transport->host;
     const Clock::time_point now = Clock::now();
+    size_t free = 0;
     for (size_t slot = 0; slot < host.peerCount; ++slot) {
         ENetPeer& peer = host.peers[slot];
         Clock::time_point& since = transport->strangerSince[slot];
         if (!Holds(peer)) {
             since = {};
+            ++free;
             continue;
         }
         BoundRetransmission(peer);
         const int index = transport->server ? HostOfPeer(&peer) : kServerHost;
         if (transport->peers[Slot(index)] == &peer) {
+            since = {};
             if (peer.lastReceiveTime != transport->lastReceive[Slot(index)]) {
                 transport->lastReceive[Slot(index)] = peer.lastReceiveTime;
                 transport->heard[Slot(index)] = now;
             }
-        } else if (transport->server && since == Clock::time_point{}) {
+        } else if (!transport->server) {
+            continue;
+        } else if (since == Clock::time_point{}) {
             since = now;
-        } else if (transport->server &&
-                   now - since >= std::chrono::milliseconds(kHelloDeadlineMs)) {
+        } else if (now - since >= (peer.eventData == kHello ? kConnectWait : kHelloDeadline)) {
             enet_peer_reset(&peer);
             since = {};
+            ++free;
         }
     }
+    if (transport->server && free < kFreeSlots)
+        LetStrangersGo(kFreeSlots - free);
     LogRefusals(false);
+}
+
+// Under a crowd of half-made handshakes the oldest strangers go first, so that a slot is always
+// free for the next one, a client among them.
+void ConnectionManager::LetStrangersGo(size_t count)
+{
+    std::vector<size_t> strangers;
+    for (size_t slot = 0; slot < transport->strangerSince.size(); ++slot)
+        if (transport->strangerSince[slot] != Clock::time_point{})
+            strangers.push_back(slot);
+    count = std::min(count, strangers.size());
+    const auto older = [this](size_t a, size_t b) {
+        return transport->strangerSince[a] < transport->strangerSince[b];
+    };
+    std::partial_sort(strangers.begin(), strangers.begin() + ptrdiff_t(count), strangers.end(),
+                      older);
+    for (size_t i = 0; i < count; ++i) {
+        enet_peer_reset(&transport->host->peers[strangers[i]]);
+        transport->strangerSince[strangers[i]] = {};
+    }
 }
 
 uint32_t ConnectionManager::SilentSeconds(int host) const

@@ -1,16 +1,94 @@
 #include "engine/ConnectionManager.h"
+#include "engine/NetPacketInBuffer.h"
+#include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "tests/support/ListeningServerFixture.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/LoopbackClients.h"
+#include "tests/support/UdpRelay.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <deque>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 namespace GAME::Test {
 namespace {
 
-// A server that only welcomes, serviced on a thread of its own: joining waits for the welcome.
+using Farewell = ConnectionManager::Farewell;
+using Clock = std::chrono::steady_clock;
+
+// A numbered message that anyone may send to every other machine.
+class CountedPacket : public NetPacket {
+public:
+    static constexpr uint32_t kType = 242;
+    CountedPacket() : NetPacket(kType) {}
+    explicit CountedPacket(uint32_t number) : NetPacket(kType), number(number) {}
+
+    uint32_t PrepareOutBuffer() override
+    {
+        NetPacketOutBuffer out(*this);
+        out.AddUInt(number);
+        return out.Done();
+    }
+    void CopyInbound(const uint8_t* data, int length) override
+    {
+        NetPacketInBuffer in(*this, data, length);
+        in.RemoveUInt(number);
+    }
+    std::string GetPacketDescription(bool) const override { return std::string(); }
+
+    uint32_t number = 0;
+};
+
+const bool registered =
+    ConnectionManager::RegisterPacketClass<CountedPacket>() &&
+    ConnectionManager::RegisterPacketRule(CountedPacket::kType,
+                                          {ConnectionManager::Addressee::EveryoneButSender});
+
+// What a client hears: the numbers of the counted messages, in order.
+struct ClientEar : ConnectionManager::Listener {
+    void OnMessage(int, NetPacket& packet) override
+    {
+        if (packet.GetType() == CountedPacket::kType)
+            numbers.push_back(static_cast<CountedPacket&>(packet).number);
+    }
+    std::vector<uint32_t> numbers;
+};
+
+bool InOrderFromOne(const std::vector<uint32_t>& numbers)
+{
+    for (size_t i = 0; i < numbers.size(); ++i)
+        if (numbers[i] != i + 1)
+            return false;
+    return true;
+}
+
+// Services a client until `done` holds or a generous deadline passes; the answer is `done`'s.
+bool ServiceUntil(ConnectionManager& client, const std::function<bool()>& done)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(30);
+    while (!done() && Clock::now() < deadline) {
+        client.Service();
+        client.Flush();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return done();
+}
+
+// A server that welcomes whoever joins, serviced on a thread of its own: joining waits for the
+// welcome. Whatever the test does to the server runs on that thread (OnServer), between its
+// frames; the server may also count messages out to its clients while `talking`.
 class ConnectionTransport : public ListeningServerFixture {
 protected:
     void SetUp() override
@@ -18,7 +96,13 @@ protected:
         ListeningServerFixture::SetUp();
         worker = std::thread([this] {
             for (; !stop; std::this_thread::sleep_for(std::chrono::milliseconds(2))) {
+                RunTasks();
                 server.Service();
+                if (talking > 0) {
+                    CountedPacket counted(++told);
+                    server.BroadcastPacket(counted);
+                    --talking;
+                }
                 server.Flush();
             }
         });
@@ -29,14 +113,78 @@ protected:
         worker.join();
         ListeningServerFixture::TearDown();
     }
-    void OnMessage(int, NetPacket&) override {}
+    void OnMessage(int, NetPacket& packet) override
+    {
+        if (packet.GetType() == CountedPacket::kType)
+            heard.push_back(static_cast<CountedPacket&>(packet).number);
+    }
     void OnHostJoined(int host) override { Welcome(host, 41); }
+    void OnHostLeft(int host) override { departures.push_back("left " + std::to_string(host)); }
+    void OnHostLost(int host, uint32_t) override
+    {
+        departures.push_back("lost " + std::to_string(host));
+    }
+
+    // Runs `task` on the server's thread; waits for it unless told not to.
+    void OnServer(std::function<void()> task, bool wait = true)
+    {
+        auto done = std::make_shared<std::promise<void>>();
+        std::future<void> finished = done->get_future();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            tasks.push_back([task = std::move(task), done] {
+                task();
+                done->set_value();
+            });
+        }
+        if (wait)
+            finished.wait();
+    }
+    // Asks the server's thread until `condition` holds or a generous deadline passes.
+    bool ServerUntil(const std::function<bool()>& condition)
+    {
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(30);
+        bool held = false;
+        while (Clock::now() < deadline) {
+            OnServer([&] { held = condition(); });
+            if (held)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
+    }
+    std::vector<std::string> Departures()
+    {
+        std::vector<std::string> copy;
+        OnServer([&] { copy = departures; });
+        return copy;
+    }
 
     std::atomic<bool> stop{false};
+    std::atomic<int> talking{0};
     std::thread worker;
+    // Kept on the server's thread.
+    uint32_t told = 0;
+    std::vector<uint32_t> heard;
+    std::vector<std::string> departures;
+
+private:
+    void RunTasks()
+    {
+        std::deque<std::function<void()>> now;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            now.swap(tasks);
+        }
+        for (auto& task : now)
+            task();
+    }
+
+    std::mutex mutex;
+    std::deque<std::function<void()>> tasks;
 };
 
-TEST_F(ConnectionTransport, ClientsTakeTheLowestFreeIndexAndASixteenthIsRefused)
+TEST_F(ConnectionTransport, ClientsTakeTheLowestFreeIndexAndASixteenthIsToldTheServerIsFull)
 {
     const uint16_t port = server.GetListenPort();
     std::vector<std::unique_ptr<ConnectionManager>> clients;
@@ -49,13 +197,296 @@ TEST_F(ConnectionTransport, ClientsTakeTheLowestFreeIndexAndASixteenthIsRefused)
     }
     ConnectionManager sixteenth;
     EXPECT_FALSE(sixteenth.Connect("127.0.0.1", port));
+    EXPECT_EQ(sixteenth.GetFarewell(), Farewell::Full);
+    EXPECT_EQ(sixteenth.GetFarewellText(), "the server is full: 15 of 15 clients");
 
     // A leaver's index is the next one given.
     clients[2]->Disconnect();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(ServerUntil([&] { return departures == std::vector<std::string>{"left 3"}; }));
     ConnectionManager again;
     ASSERT_TRUE(again.Connect("127.0.0.1", port));
     EXPECT_EQ(again.GetLocalHostID(), 3);
+}
+
+TEST_F(ConnectionTransport, AServerForTwoTellsAThirdItIsFullAndTakesItWhenOneLeaves)
+{
+    OnServer([&] { server.SetClientLimit(2); });
+    const uint16_t port = server.GetListenPort();
+    ConnectionManager first, second, third;
+    ASSERT_TRUE(first.Connect("127.0.0.1", port));
+    ASSERT_TRUE(second.Connect("127.0.0.1", port));
+    EXPECT_FALSE(third.Connect("127.0.0.1", port));
+    EXPECT_EQ(third.GetFarewell(), Farewell::Full);
+    EXPECT_EQ(third.GetFarewellText(), "the server is full: 2 of 2 clients");
+
+    first.Disconnect();
+    ASSERT_TRUE(ServerUntil([&] { return server.GetClientHosts() == std::vector<int>{2}; }));
+    ASSERT_TRUE(third.Connect("127.0.0.1", port));
+    EXPECT_EQ(third.GetLocalHostID(), 1);
+    EXPECT_EQ(third.GetFarewell(), Farewell::None);
+    uint64_t refused = 0;
+    OnServer([&] { refused = server.GetRefusedPeers(); });
+    EXPECT_EQ(refused, 1u);
+}
+
+TEST_F(ConnectionTransport, ADroppedClientAndOneAtASessionsEndAreToldWhy)
+{
+    const uint16_t port = server.GetListenPort();
+    ConnectionManager dropped;
+    ASSERT_TRUE(dropped.Connect("127.0.0.1", port));
+    OnServer([&] { server.DropHost(1, "forged"); });
+    ASSERT_TRUE(ServiceUntil(dropped, [&] { return !dropped.IsConnected(); }));
+    EXPECT_EQ(dropped.GetFarewell(), Farewell::Dropped);
+    EXPECT_EQ(dropped.GetFarewellText(), "dropped by the server");
+    EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
+
+    ConnectionManager ended;
+    ASSERT_TRUE(ended.Connect("127.0.0.1", port));
+    EXPECT_EQ(ended.GetLocalHostID(), 1);
+    // The server waits for the goodbye's answer, so the client must be serviced meanwhile.
+    OnServer([&] { server.Disconnect(Farewell::SessionEnded); }, false);
+    ASSERT_TRUE(ServiceUntil(ended, [&] { return !ended.IsConnected(); }));
+    EXPECT_EQ(ended.GetFarewell(), Farewell::SessionEnded);
+    EXPECT_EQ(ended.GetFarewellText(), "the session ended");
+}
+
+TEST_F(ConnectionTransport, ADepartedHostsCountsSurviveTheReuseOfItsIndex)
+{
+    const uint16_t port = server.GetListenPort();
+    auto forger = std::make_unique<ConnectionManager>();
+    ASSERT_TRUE(forger->Connect("127.0.0.1", port));
+    HostLeftPacket forged;
+    forged.host = 2;
+    forger->SendPacket(forged);
+    forger->Flush();
+    ASSERT_TRUE(ServerUntil([&] { return server.GetCounters(1).dropped == 1; }));
+    forger->Disconnect();
+    ASSERT_TRUE(ServerUntil([&] { return server.GetClientHosts().empty(); }));
+
+    ConnectionManager next;
+    ASSERT_TRUE(next.Connect("127.0.0.1", port));
+    ASSERT_EQ(next.GetLocalHostID(), 1);
+    ConnectionManager::HostCounters counters;
+    OnServer([&] { counters = server.GetCounters(1); });
+    EXPECT_EQ(counters.dropped, 1u);
+    EXPECT_EQ(counters.messagesIn, 1u);
+    // The welcomes of both.
+    EXPECT_EQ(counters.messagesOut, 2u);
+}
+
+// Every datagram either way waits 50 to 300 ms, overtaking others, and one in five is lost.
+TEST_F(ConnectionTransport, ALinkThroughLossAndJitterStaysUpAndKeepsItsOrderBothWays)
+{
+    UdpRelay::Options options;
+    options.targetPort = server.GetListenPort();
+    options.minDelayMs = 50;
+    options.maxDelayMs = 300;
+    options.lossPercent = 20;
+    options.seed = 7;
+    UdpRelay relay(options);
+    ASSERT_TRUE(relay.IsRunning());
+    ConnectionManager client;
+    ClientEar ear;
+    client.SetListener(&ear);
+    ASSERT_TRUE(client.Connect("127.0.0.1", relay.GetPort()));
+
+    constexpr uint32_t kEachWay = 300;
+    talking = int(kEachWay);
+    uint32_t sent = 0;
+    const auto done = [&] {
+        if (sent < kEachWay) {
+            CountedPacket counted(++sent);
+            client.SendPacket(counted);
+        }
+        bool heardAll = false;
+        OnServer([&] { heardAll = heard.size() >= kEachWay; });
+        return heardAll && ear.numbers.size() >= kEachWay;
+    };
+    ASSERT_TRUE(ServiceUntil(client, done));
+    EXPECT_TRUE(client.IsConnected());
+    EXPECT_EQ(client.GetFarewell(), Farewell::None);
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    OnServer([&] {
+        EXPECT_TRUE(InOrderFromOne(heard));
+        EXPECT_EQ(server.GetClientHosts(), std::vector<int>{1});
+    });
+    EXPECT_TRUE(Departures().empty());
+    EXPECT_GT(relay.GetCounts().lost, 0u);
+}
+
+// A link cut without a word: the server reports the host lost, not left, and the client says
+// its server gave no answer. One that says goodbye has left.
+TEST_F(ConnectionTransport, ALinkThatFallsSilentIsLostAndAGoodbyeIsALeaving)
+{
+    OnServer([&] { server.SetLinkTimeout(1000); });
+    ConnectionManager polite;
+    ASSERT_TRUE(polite.Connect("127.0.0.1", server.GetListenPort()));
+    polite.Disconnect();
+    ASSERT_TRUE(ServerUntil([&] { return departures == std::vector<std::string>{"left 1"}; }));
+
+    UdpRelay::Options options;
+    options.targetPort = server.GetListenPort();
+    UdpRelay relay(options);
+    ConnectionManager vanished;
+    vanished.SetLinkTimeout(1000);
+    ASSERT_TRUE(vanished.Connect("127.0.0.1", relay.GetPort()));
+    EXPECT_EQ(vanished.GetLocalHostID(), 1);
+    relay.SetCut(true);
+    ASSERT_TRUE(ServiceUntil(vanished, [&] { return !vanished.IsConnected(); }));
+    EXPECT_EQ(vanished.GetFarewell(), Farewell::NoAnswer);
+    EXPECT_EQ(vanished.GetFarewellText().rfind("no answer for ", 0), 0u);
+    ASSERT_TRUE(ServerUntil([&] { return departures.size() == 2; }));
+    EXPECT_EQ(Departures(), (std::vector<std::string>{"left 1", "lost 1"}));
+}
+
+TEST_F(ConnectionTransport, ACrowdAtAFullServerIsCountedAndLoggedAsACount)
+{
+    OnServer([&] { server.SetClientLimit(1); });
+    const uint16_t port = server.GetListenPort();
+    ConnectionManager first;
+    ASSERT_TRUE(first.Connect("127.0.0.1", port));
+    std::optional<LogCapture> log;
+    OnServer([&] { log.emplace(); });
+    constexpr uint64_t kCrowd = 30;
+    for (uint64_t i = 0; i < kCrowd; ++i) {
+        ConnectionManager refused;
+        EXPECT_FALSE(refused.Connect("127.0.0.1", port));
+        EXPECT_EQ(refused.GetFarewellText(), "the server is full: 1 of 1 clients");
+    }
+    first.Disconnect();
+    uint64_t counted = 0;
+    OnServer([&] {
+        counted = server.GetRefusedPeers();
+        server.Disconnect();
+    });
+    EXPECT_EQ(counted, kCrowd);
+    const size_t lines = log->CountContaining("peers refused");
+    EXPECT_GE(lines, 1u);
+    EXPECT_LT(lines, size_t(kCrowd / 3));
+    EXPECT_EQ(log->CountContaining(", 30 in all"), 1u);
+    OnServer([&] { log.reset(); });
+}
+
+// A connect request as ENet writes it, big-endian: a header for a peer not yet known, with a
+// sent time, then the acknowledged connect command on no channel; its data word, the hello, 0.
+std::vector<uint8_t> ConnectRequest(uint32_t connectId)
+{
+    std::vector<uint8_t> bytes;
+    const auto put16 = [&bytes](uint32_t value) {
+        bytes.push_back(uint8_t(value >> 8));
+        bytes.push_back(uint8_t(value));
+    };
+    put16(0x8000 | 0x0FFF);
+    put16(0);
+    bytes.insert(bytes.end(), {0x80 | 2, 0xFF});
+    put16(1);
+    put16(0);
+    bytes.insert(bytes.end(), {0xFF, 0xFF});
+    // Its MTU, window, channels, bandwidths, throttle, connect id and data.
+    for (uint32_t word : {1400u, 65536u, 1u, 0u, 0u, 5000u, 2u, 2u, connectId, 0u}) {
+        put16(word >> 16);
+        put16(word & 0xFFFF);
+    }
+    return bytes;
+}
+
+// A UDP socket of the test's, speaking to the server in ENet's bytes.
+class Stranger {
+public:
+    explicit Stranger(uint16_t port) : fd(::socket(AF_INET, SOCK_DGRAM, 0))
+    {
+        server.sin_family = AF_INET;
+        server.sin_port = htons(port);
+        server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const timeval wait{5, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    }
+    ~Stranger() { ::close(fd); }
+    Stranger(const Stranger&) = delete;
+    Stranger& operator=(const Stranger&) = delete;
+
+    void Send(const std::vector<uint8_t>& bytes)
+    {
+        ::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&server),
+                 sizeof server);
+    }
+    // The next datagram; empty after 5 s without one.
+    std::vector<uint8_t> Receive()
+    {
+        std::vector<uint8_t> bytes(1500);
+        const ssize_t count = ::recv(fd, bytes.data(), bytes.size(), 0);
+        bytes.resize(count > 0 ? size_t(count) : 0);
+        return bytes;
+    }
+
+private:
+    int fd;
+    sockaddr_in server{};
+};
+
+uint32_t Word16(const std::vector<uint8_t>& bytes, size_t at)
+{
+    return at + 1 < bytes.size() ? uint32_t(bytes[at]) << 8 | bytes[at + 1] : 0;
+}
+
+// The first command of a datagram, after a header with or without its sent time.
+uint8_t CommandOf(const std::vector<uint8_t>& bytes)
+{
+    const size_t at = !bytes.empty() && (bytes[0] & 0x80) != 0 ? 4 : 2;
+    return at < bytes.size() ? bytes[at] : 0;
+}
+
+// A stranger that finishes its handshake without a hello is let go at once and counted; it
+// never held an index, so the first client is host 1.
+TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostOne)
+{
+    Stranger stranger(server.GetListenPort());
+    stranger.Send(ConnectRequest(7));
+    // The server's verify: its peer for us, our session with it, the command's sequence number
+    // and the datagram's sent time, which the acknowledgement gives back.
+    const std::vector<uint8_t> verify = stranger.Receive();
+    ASSERT_GE(verify.size(), 12u);
+    ASSERT_EQ(CommandOf(verify) & 0x0F, 3);
+    std::vector<uint8_t> ack;
+    const auto put16 = [&ack](uint32_t value) {
+        ack.push_back(uint8_t(value >> 8));
+        ack.push_back(uint8_t(value));
+    };
+    put16(0x8000 | uint32_t(verify[11] & 3) << 12 | Word16(verify, 8));
+    put16(0);
+    ack.insert(ack.end(), {1, 0xFF});
+    put16(1);
+    put16(Word16(verify, 6));
+    put16(Word16(verify, 2));
+    stranger.Send(ack);
+    // Its goodbye, which it need not acknowledge.
+    std::vector<uint8_t> answer;
+    do
+        answer = stranger.Receive();
+    while (!answer.empty() && (CommandOf(answer) & 0x0F) != 4);
+    ASSERT_FALSE(answer.empty());
+
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    EXPECT_EQ(client.GetLocalHostID(), 1);
+    OnServer([&] { EXPECT_EQ(server.GetRefusedPeers(), 1u); });
+    client.Disconnect();
+}
+
+// More strangers than the server has peer slots, each stopping half way through its handshake.
+TEST_F(ConnectionTransport, StrangersWhoNeverFinishTheirHandshakeLeaveHostOneToAClient)
+{
+    Stranger crowd(server.GetListenPort());
+    for (uint32_t i = 1; i <= ConnectionManager::kPeerSlots + 50; ++i)
+        crowd.Send(ConnectRequest(i));
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    EXPECT_EQ(client.GetLocalHostID(), 1);
+    OnServer([&] {
+        EXPECT_EQ(server.GetClientHosts(), std::vector<int>{1});
+        EXPECT_EQ(server.GetRefusedPeers(), 0u);
+    });
+    client.Disconnect();
 }
 
 } // namespace

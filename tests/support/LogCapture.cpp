@@ -5,6 +5,7 @@ namespace GAME::Test {
 LogCapture::LogCapture()
 {
     previous = gEngine->SetLogSink([this](int level, const std::string& text) {
+        std::lock_guard<std::mutex> lock(mutex);
         lines.push_back({level, text});
     });
 }
@@ -16,6 +17,7 @@ LogCapture::~LogCapture()
 
 size_t LogCapture::Count(int level, const std::string& text) const
 {
+    std::lock_guard<std::mutex> lock(mutex);
     size_t count = 0;
     for (const Line& line : lines)
         count += line.level == level && line.text == text ? 1 : 0;
@@ -24,6 +26,7 @@ size_t LogCapture::Count(int level, const std::string& text) const
 
 size_t LogCapture::CountContaining(const std::string& fragment) const
 {
+    std::lock_guard<std::mutex> lock(mutex);
     size_t count = 0;
     for (const Line& line : lines)
         count += line.text.find(fragment) != std::string::npos ? 1 : 0;

@@ -2,12 +2,14 @@
 
 #include "engine/Engine.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
 namespace GAME::Test {
 
-// Collects the engine log's lines while it lives, then restores the previous sink.
+// Collects the engine log's lines while it lives, then restores the previous sink. Lines may come
+// from several threads; the counts read them under the same lock.
 class LogCapture {
 public:
     struct Line {
@@ -32,6 +34,7 @@ public:
     void Clear() { lines.clear(); }
 
 private:
+    mutable std::mutex mutex;
     std::vector<Line> lines;
     Engine::LogSink previous;
 };
