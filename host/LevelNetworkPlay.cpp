@@ -9,19 +9,19 @@
 #include "engine/FilterFunction.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
-#include "game/ChatMessage.h"
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/LevelPlay.h"
 #include "host/ShownName.h"
 #include "items/PlayerHotSlotCtrl.h"
-#include "multiplayer/GameEngineNetworkInterface.h"
+#include "multiplayer/NetworkSession.h"
 #include "quests/Quest.h"
 #include "quests/QuestRepository.h"
 #include "skills/SkillManager.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,9 +29,6 @@
 namespace GAME {
 
 namespace {
-constexpr const wchar_t* kRouteDone = L"route done";
-constexpr const wchar_t* kSessionEnds = L"session ends";
-
 class IsCharacter final : public FilterFunction<Entity> {
 public:
     bool operator()(const Entity* candidate) const override
@@ -139,8 +136,8 @@ int32_t LevelNetworkPlay::CurrentFrame() const
 
 void LevelNetworkPlay::Act()
 {
-    ReadNews();
-    if (startMs < 0 && (IsInvited() || !FullParty().empty()))
+    // The server too: news of a step it takes before it hears the joins would miss the party.
+    if (startMs < 0 && !FullParty().empty())
         startMs = GetElapsedMs();
     if (startMs >= 0)
         route.Frame(CurrentFrame());
@@ -148,32 +145,28 @@ void LevelNetworkPlay::Act()
         return;
     if (GetLocalHost() != ConnectionManager::kServerHost) {
         if (!toldDone)
-            Tell(kRouteDone);
+            GetSession().TellDone();
         toldDone = true;
-    } else if (!toldEnd && static_cast<int32_t>(doneClients.size()) >= options.clients) {
-        // Sent before this frame's changes, so that they reach each client with it.
-        Tell(kSessionEnds);
-        toldEnd = true;
+    } else {
+        everyoneDone = everyoneDone || AreClientsDone();
     }
 }
 
-void LevelNetworkPlay::ReadNews()
+// Sent after the frame the server's end lines were taken on, so that each client has heard all
+// that they count when it hears the end.
+void LevelNetworkPlay::OnEnded()
 {
-    std::vector<ChatMessage> lines;
-    GameEngine::Get().RemovePendingMessages(lines);
-    for (const ChatMessage& line : lines) {
-        if (line.text == kRouteDone &&
-            std::find(doneClients.begin(), doneClients.end(), line.sender) == doneClients.end())
-            doneClients.push_back(line.sender);
-        heardEnd = heardEnd || line.text == kSessionEnds;
-    }
+    if (GetLocalHost() == ConnectionManager::kServerHost)
+        GetSession().TellEnd();
 }
 
-void LevelNetworkPlay::Tell(const wchar_t* text)
+// A client lost on the way is no longer waited for.
+bool LevelNetworkPlay::AreClientsDone() const
 {
-    const std::string host = "host " + std::to_string(GetLocalHost());
-    GameEngine::Get().GetNetworkInterface()->HandleChatMessage(
-        std::wstring(host.begin(), host.end()), text, 0, {});
+    const std::map<int, uint32_t>& clients = GetClientHeroes();
+    return !clients.empty() &&
+           std::all_of(clients.begin(), clients.end(),
+                       [this](const auto& hero) { return GetSession().IsHostDone(hero.first); });
 }
 
 bool LevelNetworkPlay::IsRouteDone() const
@@ -189,7 +182,9 @@ bool LevelNetworkPlay::IsQuestComplete() const
 
 bool LevelNetworkPlay::IsDone() const
 {
-    return GetLocalHost() == ConnectionManager::kServerHost ? toldEnd : heardEnd && toldDone;
+    return GetLocalHost() == ConnectionManager::kServerHost
+               ? everyoneDone
+               : GetSession().HasSessionEnded() && toldDone;
 }
 
 void LevelNetworkPlay::AddEndLines(std::ostream& lines) const

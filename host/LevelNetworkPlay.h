@@ -18,8 +18,8 @@ class World;
 // client's the one numbered after its host ("Levels/Village.client1.route"). A machine ends once
 // its route is done and its quest complete, and all end on one world: each machine keeps its own
 // clock, and a busy one falls behind the others, so a client whose route is done tells the
-// server so and waits; once every client has, and its own route is done, the server ends and
-// tells them, and they end on the world as it stood then.
+// server so and waits; once every client still here has, and its own route is done, the server
+// ends and tells them, and they end on the world as it stood then.
 class LevelNetworkPlay final : public NetworkPlay {
 public:
     // Wall time per frame once the routes run, unless `--realtime`: enough for the machines to
@@ -44,6 +44,7 @@ private:
     void Act() override;
     bool ReadyToInvite() const override { return true; }
     void AddEndLines(std::ostream& lines) const override;
+    void OnEnded() override;
     void PrintSummary() const override;
     int PaceMs() const override;
     // The routes take five minutes of a machine's own time, and a client may wait as long again
@@ -53,9 +54,8 @@ private:
     static void KeepFixedParts(World& world);
     bool IsQuestComplete() const;
     bool IsRouteDone() const;
-    // The end's handshake, carried as chat lines between the machines.
-    void ReadNews();
-    void Tell(const wchar_t* text);
+    // The server's: every client still here said its route is done.
+    bool AreClientsDone() const;
     int32_t CurrentFrame() const;
 
     std::string levelPath;
@@ -64,11 +64,9 @@ private:
     // When the party first held every player: the routes start then, so that the quest's news
     // of each step reaches every member.
     int64_t startMs = -1;
-    // The server's: the clients whose routes are done.
-    std::vector<std::wstring> doneClients;
     bool toldDone = false;
-    bool toldEnd = false;
-    bool heardEnd = false;
+    // The server's: every client still here is done, and so is it.
+    bool everyoneDone = false;
 };
 
 } // namespace GAME

@@ -14,12 +14,14 @@
 #include "engine/Platform.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "game/ChatMessage.h"
 #include "game/GameEngine.h"
 #include "host/ArenaSamples.h"
 #include "host/HeldDataLog.h"
 #include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
@@ -86,6 +88,7 @@ bool NetworkPlay::Start()
             return false;
         }
         playersExpected = options.clients;
+        connection.SetClientLimit(options.clients);
         out << "listening on 127.0.0.1:" << connection.GetListenPort() << std::endl;
         return true;
     }
@@ -95,7 +98,12 @@ bool NetworkPlay::Start()
     HeldDataLog log;
     if (!SplitAddress(options.connectTo, address, port) || !connection.Connect(address, port)) {
         log.Drop();
-        err << "gamehost: no server at " << options.connectTo << '\n';
+        // A server that answered said why: full, or under way.
+        err << "gamehost: "
+            << (connection.GetFarewell() != ConnectionManager::Farewell::None
+                    ? connection.GetFarewellText()
+                    : "no server at " + ShownName(options.connectTo))
+            << '\n';
         return false;
     }
     playersExpected = connection.GetWelcome().playersExpected;
@@ -137,10 +145,9 @@ int NetworkPlay::Run()
         NetworkSession session(connection);
         session.SetWelcome(seed, playersExpected);
         status = Play(session);
-        connection.Disconnect();
-    } else {
-        connection.Disconnect();
     }
+    connection.Disconnect(IsServer() ? ConnectionManager::Farewell::SessionEnded
+                                     : ConnectionManager::Farewell::Goodbye);
     Unstage();
     HostSamples::ClearWorld(*gEngine->GetWorld());
     GraphicsEngine::Instance().UnloadAnimation(claw);
@@ -155,6 +162,7 @@ int NetworkPlay::Run()
 
 int NetworkPlay::Play(NetworkSession& session)
 {
+    playing = &session;
     if (IsServer()) {
         if (!StageServer())
             return 2;
@@ -162,13 +170,16 @@ int NetworkPlay::Play(NetworkSession& session)
             out << "host " << host << " joined: player " << player << std::endl;
             clientHeroes[host] = player;
         });
-        session.OnLeft([this](int host, uint32_t) {
-            out << "host " << host << " left" << std::endl;
+        session.OnLeft([this](int host, const std::string& how) {
+            out << "host " << host << ' ' << how << std::endl;
             clientHeroes.erase(host);
             leftHosts.push_back(host);
         });
     } else {
         session.SetHeroMaker([this] { return MakeHero(connection.GetLocalHostID()); });
+        // The party as the server's end found it: a client that leaves right after, heard in the
+        // same breath, is still in it.
+        session.OnSessionEnds([this] { KeepParty(); });
     }
     session.SetCopyStager([this](Player& copy) { StageHero(copy); });
     using Clock = std::chrono::steady_clock;
@@ -191,12 +202,16 @@ int NetworkPlay::Play(NetworkSession& session)
                     << " within " << kWaitForClientsMs / 1000 << " s\n";
                 return kExitNoPeer;
             }
-            // Every connected machine, hero or not, has gone.
-            if (ended && connection.GetClientHosts().empty())
+            // Every client that played has gone, or had its time to; the rest are told.
+            if (ended && (clientHeroes.empty() ||
+                          Clock::now() - endedAt >= std::chrono::milliseconds(kWaitAfterEndMs)))
                 return 0;
         } else {
             if (session.HasServerLeft() || !connection.IsConnected()) {
-                err << "gamehost: the server is gone\n";
+                // Its end printed, a client has nothing left to lose.
+                if (ended)
+                    return 0;
+                err << "gamehost: " << GoneText() << '\n';
                 return kExitNoPeer;
             }
             if (ended && ++framesSinceEnd >= kLeaveAfterFrames)
@@ -207,8 +222,17 @@ int NetworkPlay::Play(NetworkSession& session)
             return 2;
         }
         next += std::chrono::milliseconds(PaceMs());
+        if (Clock::now() - next > std::chrono::milliseconds(kMaxLagMs))
+            next = Clock::now();
         std::this_thread::sleep_until(next);
     }
+}
+
+std::string NetworkPlay::GoneText() const
+{
+    if (connection.GetFarewell() != ConnectionManager::Farewell::None)
+        return connection.GetFarewellText();
+    return "the server is gone";
 }
 
 const char* NetworkPlay::HeroRecord() const
@@ -284,21 +308,43 @@ void NetworkPlay::Frame(NetworkSession& session)
     gEngine->RunFrame(options.frameMilliseconds);
     game.Update(options.frameMilliseconds);
     session.Update();
+    // Chat is nobody's to read here.
+    std::vector<ChatMessage> chat;
+    game.RemovePendingMessages(chat);
     AnswerDialogs();
     Observe();
+    if (!everyoneCame) {
+        everyoneCame =
+            IsServer()
+                ? static_cast<int32_t>(clientHeroes.size()) >= playersExpected
+                : static_cast<int32_t>(game.GetPlayerManagerClient()->GetPlayerInfoCache().size()) >
+                      playersExpected;
+        if (everyoneCame && IsServer())
+            session.SetUnderWay(true);
+    }
     if (IsServer() && !invited && ReadyToInvite())
         InviteParty();
     // The party as it last held everyone: a machine done sooner may already have left it.
-    if (std::vector<uint32_t> party = FullParty(); !party.empty()) {
+    if (std::vector<uint32_t> party = FullParty(); !party.empty() && !partyKept)
         lastFullParty = std::move(party);
-        playersInParty = GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size();
-    }
     if (!ended && IsDone() && !lastFullParty.empty()) {
+        KeepParty();
         PrintEnd();
         ended = true;
+        endedAt = std::chrono::steady_clock::now();
+        OnEnded();
     }
     connection.Flush();
     elapsedMs += options.frameMilliseconds;
+}
+
+void NetworkPlay::KeepParty()
+{
+    if (partyKept)
+        return;
+    if (std::vector<uint32_t> party = FullParty(); !party.empty())
+        lastFullParty = std::move(party);
+    partyKept = true;
 }
 
 void NetworkPlay::Observe()
@@ -335,12 +381,7 @@ void NetworkPlay::Observe()
 // Every hero joins the fight once every player is in, so that each machine sees all of it.
 void NetworkPlay::Attack()
 {
-    const bool everyoneIn =
-        IsServer() ? static_cast<int32_t>(clientHeroes.size()) >= playersExpected
-                   : static_cast<int32_t>(
-                         GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache().size()) >
-                         playersExpected;
-    if (!everyoneIn || elapsedMs < nextAttackMs)
+    if (!everyoneCame || elapsedMs < nextAttackMs)
         return;
     nextAttackMs = elapsedMs + kAttackEveryMs;
     auto* hero = ObjectManager::Instance().GetObject<Player>(heroId);
@@ -368,9 +409,10 @@ void NetworkPlay::Attack()
                                       target);
 }
 
+// Those of the expected clients who are still here.
 void NetworkPlay::InviteParty()
 {
-    if (static_cast<int32_t>(clientHeroes.size()) < playersExpected)
+    if (!everyoneCame || clientHeroes.empty())
         return;
     invited = true;
     for (const auto& [host, hero] : clientHeroes)
@@ -395,27 +437,30 @@ bool NetworkPlay::IsPackDead() const
                        [](const auto& monster) { return monster.second.dead; });
 }
 
+// Whoever is in the game now: a player lost on the way is out of the party and of the count.
 std::vector<uint32_t> NetworkPlay::FullParty() const
 {
-    std::map<int32_t, std::vector<uint32_t>> parties;
-    for (const PlayerNetBasicInfo& record :
-         GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache())
-        if (record.partyId != 0)
-            parties[record.partyId].push_back(record.playerId);
-    for (auto& [leader, members] : parties) {
-        if (static_cast<int32_t>(members.size()) != playersExpected + 1)
-            continue;
-        std::sort(members.begin(), members.end());
-        members.insert(members.begin(), static_cast<uint32_t>(leader));
-        return members;
+    const std::vector<PlayerNetBasicInfo>& records =
+        GameEngine::Get().GetPlayerManagerClient()->GetPlayerInfoCache();
+    if (records.size() < 2 || records.front().partyId == 0)
+        return {};
+    const int32_t leader = records.front().partyId;
+    std::vector<uint32_t> members;
+    for (const PlayerNetBasicInfo& record : records) {
+        if (record.partyId != leader)
+            return {};
+        members.push_back(record.playerId);
     }
-    return {};
+    std::sort(members.begin(), members.end());
+    members.insert(members.begin(), static_cast<uint32_t>(leader));
+    return members;
 }
 
 void NetworkPlay::PrintEnd()
 {
     std::ostringstream lines;
-    lines << "end: players " << playersInParty << '\n';
+    // The party's outcome, which every machine agrees on, not who is connected at the moment.
+    lines << "end: players " << lastFullParty.size() - 1 << '\n';
     // A level's end may leave monsters off the heroes' way alive.
     for (const auto& [id, seen] : monsters)
         if (seen.dead)

@@ -3,6 +3,7 @@
 #include "engine/WorldVec3.h"
 #include "host/FrameCostHistogram.h"
 
+#include <chrono>
 #include <cstdint>
 #include <iosfwd>
 #include <map>
@@ -22,6 +23,8 @@ struct HostOptions;
 // monster once a second; when the pack is dead the server's hero invites every other hero and
 // they accept. Each machine then prints the same end lines (players, dead monsters, dropped
 // items, the party) and their checksum; the clients leave, and the server ends once all have.
+// A client that leaves or is lost is taken out of the game and the party, and the others go on
+// without it; once every expected client has come, one more is told the session is under way.
 class NetworkPlay {
 public:
     // No listening socket or connection, no client in time, or the server gone.
@@ -29,6 +32,12 @@ public:
     // How long a server waits for a client: at the start, and once every client has left.
     static constexpr int kWaitForClientsMs = 30000;
     static constexpr int kLeaveAfterFrames = 30;
+    // How long a server whose session ended waits for its clients to leave before it says
+    // goodbye to those still there.
+    static constexpr int kWaitAfterEndMs = 10000;
+    // A machine this far behind its clock (stopped, or starved) goes on from now, rather than
+    // racing through the frames it missed.
+    static constexpr int kMaxLagMs = 250;
     static constexpr int kAttackEveryMs = 1000;
     // A session that runs away is cut off rather than left to hang.
     static constexpr int kMaxSessionMs = 300000;
@@ -61,6 +70,8 @@ protected:
     virtual bool ReadyToInvite() const { return IsDone(); }
     // Lines of the end, before the digest is taken.
     virtual void AddEndLines(std::ostream& /*lines*/) const {}
+    // Once the end lines are printed, before the frame's messages leave.
+    virtual void OnEnded() {}
     virtual void PrintSummary() const {}
     // Wall time between the starts of two frames.
     virtual int PaceMs() const;
@@ -69,10 +80,12 @@ protected:
     int GetLocalHost() const;
     Player* MakeHero(int host);
     int64_t GetElapsedMs() const { return elapsedMs; }
-    // The server's: every client's hero is in and was invited to the party.
-    bool IsInvited() const { return invited; }
-    // The party's leader and members once it holds every player; empty before.
+    // The party's leader and members once it holds every player in the game; empty before.
     std::vector<uint32_t> FullParty() const;
+    // The server's: each client's hero by host, of the clients still here.
+    const std::map<int, uint32_t>& GetClientHeroes() const { return clientHeroes; }
+    // The session being played; set for the length of Play.
+    NetworkSession& GetSession() const { return *playing; }
     // Wall time of each frame, in microseconds.
     const FrameCostHistogram& GetFrameMicroseconds() const { return frameMicroseconds; }
 
@@ -93,12 +106,17 @@ private:
     void Observe();
     void Attack();
     void InviteParty();
+    // The party from now on is the one that last held everyone.
+    void KeepParty();
     void AnswerDialogs();
     bool IsPackDead() const;
     void PrintEnd();
     void PrintFooter() const;
+    // Why a client's server is gone, as the server said it or the link found it.
+    std::string GoneText() const;
 
     ConnectionManager& connection;
+    NetworkSession* playing = nullptr;
     int32_t playersExpected = 1;
     uint32_t heroId = 0;
     int64_t elapsedMs = 0;
@@ -111,9 +129,12 @@ private:
     // To the tenth of a microsecond the summary prints.
     FrameCostHistogram frameMicroseconds{1};
     std::vector<uint32_t> lastFullParty;
-    size_t playersInParty = 0;
+    bool partyKept = false;
+    // Every client expected came once: the fight starts, and the session is under way.
+    bool everyoneCame = false;
     bool invited = false;
     bool ended = false;
+    std::chrono::steady_clock::time_point endedAt{};
     int framesSinceEnd = 0;
 };
 

@@ -32,9 +32,13 @@
 // he leads, one he invites or puts out; the tag's words are the receiver's own, so the named
 // player is all a client can lie about. A wide remote text (27) is the server's alone: its text
 // is free, so nothing in it says whom it names, and only the server sees a player leave or can
-// ban one. Those that make something or show a text are also bounded per second, so that a
-// client cannot keep the server busy with honest-looking ones. Messages that speak for no one
-// go as addressed.
+// ban one. Those that make something or show a text, and chat, are also bounded per second, so
+// that a client cannot keep the server busy with honest-looking ones. Messages that speak for no
+// one go as addressed.
+//
+// The session's own word is no text: a client says its part is done (127) to the server, which
+// counts it for the host it came from, whatever the client calls itself; only the server ends
+// the session (128), so no client can end or advance another's.
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "multiplayer/BonusPackets.h"
@@ -47,6 +51,7 @@
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/QuestCommandPackets.h"
+#include "multiplayer/SessionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "multiplayer/TradePackets.h"
 
@@ -154,7 +159,7 @@ bool RegisterRules()
         // type, where it goes and whom a client may speak for in it
         {17,
          Own(ToPlayer(kField<&QuestMessagePacket::receiver>), kField<&QuestMessagePacket::sender>)},
-        {ChatPacket::kType, Judged(everyone)},
+        {ChatPacket::kType, Limited(Judged(everyone), 16)},
         {20, server},
         {21, ServerOnly(everyone)},
         {22, Own(server, &HeartbeatPlayer)},
@@ -202,6 +207,8 @@ bool RegisterRules()
         {112, Own(ToPlayer(kField<&GiveGoldPacket::playerId>), kField<&GiveGoldPacket::playerId>)},
         {113, ServerOnly(ToPlayer(&BonusReceiver))},
         {114, Own(server, kField<&BonusToServerPacket::activePlayerId>)},
+        {HostDonePacket::kType, server},
+        {SessionEndsPacket::kType, ServerOnly(everyone)},
     };
     bool all = true;
     for (const auto& [type, rule] : rules)

@@ -8,7 +8,8 @@
 // every machine by the item message itself, so spawning them again would only be refused.
 //
 // A client that leaves (or goes silent) takes its players off every list and its entities out
-// of every world; the other machines hear it from the server.
+// of every world; the other machines hear it from the server. Once the session is under way, a
+// client that comes is told so and let go before it is welcomed.
 #include "multiplayer/NetworkSession.h"
 
 #include "characters/Player.h"
@@ -34,6 +35,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
+#include "multiplayer/SessionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 
 #include <algorithm>
@@ -212,6 +214,17 @@ void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
         if (!server)
             FinishSpawn();
         return;
+    case HostDonePacket::kType:
+        if (server && welcomed.count(fromHost) != 0)
+            doneHosts.insert(fromHost);
+        return;
+    case SessionEndsPacket::kType:
+        if (server || fromHost != ConnectionManager::kServerHost || sessionEnded)
+            return;
+        sessionEnded = true;
+        if (sessionEnds)
+            sessionEnds();
+        return;
     // The transport took the welcome; the time of day is nothing kept here; what a client made
     // or refused is the client's to know.
     case HostWelcomePacket::kType:
@@ -297,8 +310,27 @@ void NetworkSession::CarryOut(int fromHost, NetPacket& packet)
         InboundPacketDispatcher::Dispatch(packet, *inbound);
 }
 
+void NetworkSession::TellDone()
+{
+    HostDonePacket done;
+    connection.SendPacket(done);
+}
+
+void NetworkSession::TellEnd()
+{
+    SessionEndsPacket ends;
+    connection.BroadcastPacket(ends);
+}
+
 void NetworkSession::OnHostJoined(int host)
 {
+    // A client that comes late would hold the others up, or play without their party.
+    if (underWay) {
+        connection.DropHost(host, "the session is under way",
+                            ConnectionManager::Farewell::UnderWay);
+        return;
+    }
+    welcomed.insert(host);
     HostWelcomePacket welcome;
     welcome.hostIndex = host;
     welcome.seed = seed;
@@ -343,6 +375,20 @@ void NetworkSession::Update()
 
 void NetworkSession::OnHostLeft(int host)
 {
+    ClientGone(host, "left");
+}
+
+void NetworkSession::OnHostLost(int host, uint32_t silentSeconds)
+{
+    ClientGone(host, "lost: no answer for " + std::to_string(silentSeconds) + " s");
+}
+
+// A client never welcomed made nothing here and is nobody's news.
+void NetworkSession::ClientGone(int host, const std::string& how)
+{
+    if (welcomed.erase(host) == 0)
+        return;
+    doneHosts.erase(host);
     parties.Forget(host);
     if (PlayerManagerServer* players = GameEngine::Get().GetPlayerManagerServer())
         players->RemovePlayerFromGame(host);
@@ -357,7 +403,7 @@ void NetworkSession::OnHostLeft(int host)
     gone.host = host;
     connection.BroadcastPacket(gone);
     if (left)
-        left(host, 0);
+        left(host, how);
 }
 
 void NetworkSession::HostLeft(int host)

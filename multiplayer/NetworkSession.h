@@ -24,6 +24,8 @@ public:
     // A client's hero, made once the server's world is in; null when it cannot be made.
     using HeroMaker = std::function<Player*()>;
     using HostEvent = std::function<void(int host, uint32_t playerId)>;
+    // A client gone: "left" (a goodbye or a drop) or "lost: no answer for N s".
+    using LeaveEvent = std::function<void(int host, const std::string& how)>;
     // Another machine's hero, made here before its record is applied.
     using CopyStager = std::function<void(Player&)>;
 
@@ -38,9 +40,21 @@ public:
     // Gives each copy what its hero's own machine gave the hero beyond the hero's record: the
     // replication carries the state of the skills a copy holds, not the skills.
     void SetCopyStager(CopyStager stager) { copyStager = std::move(stager); }
-    // The server's: a client's hero is in (its id), a client left (0).
+    // The server's: a client's hero is in (its id), a client it welcomed is gone.
     void OnJoined(HostEvent event) { joined = std::move(event); }
-    void OnLeft(HostEvent event) { left = std::move(event); }
+    void OnLeft(LeaveEvent event) { left = std::move(event); }
+    // A client's: the server said the session ends, heard before what came after it.
+    void OnSessionEnds(std::function<void()> event) { sessionEnds = std::move(event); }
+    // The server's: once under way, a client that comes is told so and let go.
+    void SetUnderWay(bool value) { underWay = value; }
+
+    // The end's handshake. A client says its part is done; the server hears it for the host
+    // the transport knows the sender as, until that host leaves. The server alone ends the
+    // session.
+    void TellDone();
+    void TellEnd();
+    bool IsHostDone(int host) const { return doneHosts.count(host) != 0; }
+    bool HasSessionEnded() const { return sessionEnded; }
 
     // The server's, once a frame after the game's update: entities that entered its world are
     // made on every client, those that went are destroyed there.
@@ -55,6 +69,7 @@ public:
     void OnMessage(int fromHost, NetPacket& packet) override;
     void OnHostJoined(int host) override;
     void OnHostLeft(int host) override;
+    void OnHostLost(int host, uint32_t silentSeconds) override;
     void OnServerLost() override { serverLeft = true; }
     // The server's judgement of what only the game can tell: a player record for a player made
     // here, chat not in another host's player's name, the party messages (PartyConsent), a
@@ -79,6 +94,8 @@ private:
     // or an operation of the network interface.
     void CarryOut(int fromHost, NetPacket& packet);
     void HostLeft(int host);
+    // The server's part of a client gone, told as `how`.
+    void ClientGone(int host, const std::string& how);
     void SendWorldTo(int host);
     // Every entity of the world that clients must hold, by ascending id.
     static std::vector<Entity*> ServerSpawned();
@@ -89,11 +106,17 @@ private:
     CopyStager copyStager;
     PartyConsent parties;
     HostEvent joined;
-    HostEvent left;
+    LeaveEvent left;
+    std::function<void()> sessionEnds;
     uint32_t seed = 0;
     int32_t playersExpected = 1;
     bool spawnComplete = false;
     bool serverLeft = false;
+    bool underWay = false;
+    bool sessionEnded = false;
+    // The server's: the clients it welcomed, and those of them whose part is done.
+    std::set<int> welcomed;
+    std::set<int> doneHosts;
     uint32_t heroId = 0;
     std::vector<uint32_t> acked;
     std::vector<uint32_t> nacked;

@@ -94,11 +94,18 @@ void PlayerManagerServer::HandlePlayerUpdateOutbound()
         network->StoC_AllPlayersUpdate(playerInfo);
 }
 
+// A client says how its player stands; his party is the server's to say. A heartbeat sent
+// before the client heard of a join carries the party it had: taken, that stale party would go
+// back to every machine with the next list, and from there into the client's next heartbeat.
 void PlayerManagerServer::HandlePlayerHeartbeatInbound(const PlayerNetHeartbeatInfo& heartbeat)
 {
-    for (PlayerNetBasicInfo& record : playerInfo)
-        if (record.playerId == heartbeat.playerId)
-            record = heartbeat;
+    for (PlayerNetBasicInfo& record : playerInfo) {
+        if (record.playerId != heartbeat.playerId)
+            continue;
+        const int32_t party = record.partyId;
+        record = heartbeat;
+        record.partyId = party;
+    }
 }
 
 void PlayerManagerServer::HandleNewPlayer(const PlayerNetBasicInfo& player)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ConnectionManager.h"
 #include "tests/host/HostRun.h"
 #include "tests/support/ChildProcess.h"
 
@@ -8,11 +9,26 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace GAME::Test {
+
+// Services a connection of the test's own until `done` or the time is up.
+inline void Pump(
+    ConnectionManager& connection, std::chrono::milliseconds time,
+    const std::function<bool()>& done = [] { return false; })
+{
+    for (const auto end = ChildProcess::Clock::now() + time;
+         ChildProcess::Clock::now() < end && !done();
+         std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+        connection.Service();
+        connection.Flush();
+    }
+}
 
 // A server and its clients, each a gamehost of its own, all killed by the watchdog at the end.
 class HostSession : public ::testing::Test {
@@ -31,10 +47,11 @@ protected:
         port = static_cast<uint16_t>(std::stoi(line.substr(line.rfind(':') + 1)));
     }
 
-    ChildProcess& StartClient()
+    // A client of the server, or of a relay in front of it at `via`.
+    ChildProcess& StartClient(uint16_t via = 0)
     {
-        clients.push_back(
-            Start({"--role", "client", "--connect", "127.0.0.1:" + std::to_string(port)}));
+        clients.push_back(Start(
+            {"--role", "client", "--connect", "127.0.0.1:" + std::to_string(via ? via : port)}));
         return *clients.back();
     }
 

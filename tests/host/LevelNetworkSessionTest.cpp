@@ -1,7 +1,12 @@
+#include "engine/ConnectionManager.h"
+#include "engine/ObjectManager.h"
 #include "host/LevelNetworkPlay.h"
 #include "host/LevelPlay.h"
 #include "host/RouteHero.h"
+#include "multiplayer/MessagePackets.h"
+#include "multiplayer/SessionPackets.h"
 #include "tests/host/HostSession.h"
+#include "tests/support/UdpRelay.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +64,66 @@ TEST_F(LevelNetworkSession, ServerAndTwoClientsFinishTheQuestAndAgree)
         EXPECT_EQ(client->Errors().find("dropped"), std::string::npos) << client->Errors();
         EXPECT_EQ(client->Errors().find("does not hold"), std::string::npos) << client->Errors();
     }
+}
+
+// A suite of its own, beside the one above.
+class LevelSessionOnABadNetwork : public LevelNetworkSession {};
+
+// The clients talk to the server through a bad network: each datagram either way is held 50 to
+// 300 ms, so that they overtake each other, and a fifth of them are lost. Before the second
+// client comes, a stranger takes its host index and says in every way it can that the session
+// ends and the routes are done; only the server's own word ends it.
+TEST_F(LevelSessionOnABadNetwork, ServerAndTwoClientsFinishTheQuestAndAgree)
+{
+    StartServer(2, std::chrono::seconds(240));
+    UdpRelay::Options bad;
+    bad.targetPort = port;
+    bad.minDelayMs = 50;
+    bad.maxDelayMs = 300;
+    bad.lossPercent = 20;
+    bad.seed = 7;
+    UdpRelay relay(bad);
+    ASSERT_TRUE(relay.IsRunning());
+    StartClient(relay.GetPort());
+    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
+        << server->Errors();
+    {
+        ConnectionManager stranger;
+        ASSERT_TRUE(stranger.Connect("127.0.0.1", port));
+        ASSERT_EQ(stranger.GetLocalHostID(), 2);
+        ObjectManager::Instance().SetHostIndex(0);
+        ChatPacket line;
+        for (const auto& [sender, text] :
+             {std::pair{L"host 0", L"session ends"}, std::pair{L"host 1", L"route done"}}) {
+            line.sender = sender;
+            line.text = text;
+            stranger.SendPacket(line);
+        }
+        HostDonePacket done;
+        SessionEndsPacket ends;
+        stranger.SendPacket(done);
+        stranger.SendPacket(ends);
+        Pump(stranger, std::chrono::milliseconds(300));
+        stranger.Disconnect();
+    }
+    ASSERT_FALSE(server->WaitForLine("host 2 left", deadline).empty()) << server->Errors();
+    StartClient(relay.GetPort());
+    ExpectAllEnd();
+    const std::string served = server->Output();
+    ASSERT_NE(LinesStarting(served, "end: digest "), "") << served << server->Errors();
+    EXPECT_EQ(PartySize(served), 3);
+    // Honest clients are never refused: a stand-in says nothing of where a teleport put it. The
+    // stranger's end of the session was.
+    EXPECT_EQ(LinesStarting(served, "dropped: "), "dropped: host 2: 1\n") << server->Errors();
+    EXPECT_GT(relay.GetCounts().lost, 0u);
+    for (const auto& machine : {server.get(), clients[0].get(), clients[1].get()}) {
+        const std::string out = machine->Output();
+        SCOPED_TRACE(out);
+        EXPECT_EQ(EndLines(out), EndLines(served));
+        EXPECT_EQ(LinesStarting(out, "end: quest "), "end: quest complete\n");
+    }
+    for (const auto& client : clients)
+        EXPECT_EQ(client->Errors().find("does not hold"), std::string::npos) << client->Errors();
 }
 
 TEST(LevelNetworkPlay, EachClientHasItsRouteBesideTheLevel)

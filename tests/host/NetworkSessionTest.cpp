@@ -11,6 +11,7 @@
 #include "multiplayer/MessagePackets.h"
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
+#include "multiplayer/SessionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSession.h"
@@ -23,6 +24,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <map>
 #include <memory>
@@ -109,18 +111,6 @@ void SendGarbage(uint16_t port)
     for (const auto& datagram : junk)
         sendto(sock, datagram, sizeof datagram, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
     close(sock);
-}
-
-// Services until `done` or the time is up.
-void Pump(
-    ConnectionManager& connection, std::chrono::milliseconds time,
-    const std::function<bool()>& done = [] { return false; })
-{
-    for (const auto end = Clock::now() + time; Clock::now() < end && !done();
-         std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
-        connection.Service();
-        connection.Flush();
-    }
 }
 
 // What the attacker learns of the server's world: each entity's id by its record.
@@ -221,16 +211,20 @@ uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32
     forger.Send(spawn);
     SinglePlayerBasicInfoPacket record;
     record.player.playerId = own;
-    for (NetPacket* message :
-         std::initializer_list<NetPacket*>{&attack, &trade, &gold, &join, &answer, &quest, &record})
+    // Only the server ends a session.
+    SessionEndsPacket ends;
+    for (NetPacket* message : std::initializer_list<NetPacket*>{&attack, &trade, &gold, &join,
+                                                                &answer, &quest, &record, &ends})
         forger.Send(*message);
     SendForgedCreations(forger, world, honest);
     return forger.refused;
 }
 
+// The attacker takes the second client's place; once it is dropped, an honest client takes its
+// host index, and the footer still counts what the attacker sent.
 TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
 {
-    StartServer(1, std::chrono::seconds(60));
+    StartServer(2, std::chrono::seconds(60));
     ChildProcess& honest = StartClient();
     const std::string joined = server->WaitForLine("host 1 joined: player ", deadline);
     ASSERT_FALSE(joined.empty()) << server->Errors();
@@ -266,21 +260,82 @@ TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
     }
     attacker.SetListener(nullptr);
     attacker.Disconnect();
+    ASSERT_FALSE(server->WaitForLine("host 2 left", deadline).empty()) << server->Errors();
+    ChildProcess& late = StartClient();
 
     ExpectAllEnd();
+    EXPECT_EQ(LinesStarting(late.Output(), "joined as host "), "joined as host 2\n");
     const std::string served = server->Output();
     EXPECT_EQ(EndLines(honest.Output()), EndLines(served));
+    EXPECT_EQ(EndLines(late.Output()), EndLines(served));
     // Both monsters died, and the attacker is no player of the party or of the game.
-    EXPECT_EQ(LinesStarting(served, "end: players "), "end: players 2\n");
+    EXPECT_EQ(LinesStarting(served, "end: players "), "end: players 3\n");
     const std::string dead = LinesStarting(served, "end: monster ");
     EXPECT_EQ(std::count(dead.begin(), dead.end(), '\n'), 2);
-    EXPECT_EQ(PartySize(served), 2);
+    EXPECT_EQ(PartySize(served), 3);
     EXPECT_EQ(LinesStarting(served, "dropped: "),
               "dropped: host 2: " + std::to_string(forged + 4) + "\n");
     EXPECT_EQ(LinesStarting(served, "hosts dropped: "), "hosts dropped: 1\n");
     EXPECT_NE(server->Errors().find("ConnectionManager: host 2 dropped: flood"), std::string::npos);
     // Refused before anything was made: no id met one of the server's.
     EXPECT_EQ(server->Errors().find("is already in use"), std::string::npos);
+}
+
+// Suites of their own: most of each is a wait for a silent link or a stopped client.
+class LostClient : public NetworkSession {};
+class FullServer : public NetworkSession {};
+
+// A client killed in the fight: the server finds it silent and lets it go, and the party that
+// ends is the one of the players still there, alike on both machines.
+TEST_F(LostClient, TheOthersGoOnWithoutIt)
+{
+    StartServer(2, std::chrono::seconds(90));
+    ChildProcess& stays = StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
+        << server->Errors();
+    ChildProcess& killed = StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
+        << server->Errors();
+    killed.Kill();
+    EXPECT_EQ(stays.Wait(deadline), 0) << stays.Errors();
+    EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
+    const std::string served = server->Output();
+    EXPECT_NE(LinesStarting(served, "host 2 lost: no answer for "), "") << served;
+    EXPECT_EQ(LinesStarting(served, "host 2 left"), "");
+    ASSERT_NE(LinesStarting(served, "end: digest "), "") << served;
+    EXPECT_EQ(EndLines(stays.Output()), EndLines(served));
+    EXPECT_EQ(LinesStarting(served, "end: players "), "end: players 2\n");
+    EXPECT_EQ(PartySize(served), 2);
+}
+
+// Only the clients the server was started for: a third is told the server is full. A client
+// still there when the session has ended (stopped here) is said goodbye to, and the server ends
+// well.
+TEST_F(FullServer, RefusesAThirdClientAndOnceEndedSaysGoodbyeToOneStillThere)
+{
+    StartServer(2, std::chrono::seconds(90));
+    ChildProcess& first = StartClient();
+    ChildProcess& second = StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
+        << server->Errors();
+    ChildProcess& third = StartClient();
+    EXPECT_EQ(third.Wait(deadline), 3);
+    EXPECT_NE(third.Errors().find("gamehost: the server is full: 2 of 2 clients\n"),
+              std::string::npos)
+        << third.Errors();
+    ASSERT_FALSE(server->WaitForLine("end: digest ", deadline).empty()) << server->Errors();
+    second.Signal(SIGSTOP);
+    EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
+    second.Signal(SIGCONT);
+    EXPECT_EQ(first.Wait(deadline), 0) << first.Errors();
+    EXPECT_EQ(EndLines(first.Output()), EndLines(server->Output()));
+    // Its end printed before it stopped or not, it ends and says which.
+    const int status = second.Wait(deadline);
+    if (status != 0) {
+        EXPECT_EQ(status, 3);
+        EXPECT_NE(second.Errors().find("gamehost: the session ended\n"), std::string::npos)
+            << second.Errors();
+    }
 }
 
 } // namespace

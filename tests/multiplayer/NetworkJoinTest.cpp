@@ -154,8 +154,9 @@ TEST_F(NetworkJoin, LeaveTakesTheHostsPlayersAndEntitiesOffEveryMachine)
     ASSERT_NE(HeroAt(kLeaver, {2, 0, 0}), nullptr);
     ASSERT_NE(HeroAt(kStayer, {3, 0, 0}), nullptr);
     List({kLeaver, kStayer});
-    Connection().ClearSentPackets();
     NetworkSession server(Connection());
+    server.OnHostJoined(2);
+    Connection().ClearSentPackets();
     server.OnHostLeft(2);
 
     EXPECT_FALSE(Exists(kLeaver));

@@ -8,6 +8,7 @@
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/QuestCommandPackets.h"
+#include "multiplayer/SessionPackets.h"
 #include "multiplayer/TradePackets.h"
 #include "tests/support/ListeningServerFixture.h"
 
@@ -141,6 +142,32 @@ TEST_F(ClientMessage, OfABoundedKindIsRefusedBeyondItsNumberASecond)
     heartbeat.PrepareOutBuffer();
     server.Receive(1, heartbeat.GetOutBuffer(), heartbeat.GetOutBufferSize());
     EXPECT_EQ(delivered, 5u);
+}
+
+// Chat is relayed to every machine: a flood of it is cut at sixteen lines a second, and the
+// session's own word is no chat: only the server ends a session, and a client's "done" goes to
+// the server alone.
+TEST_F(ClientMessage, ChatIsBoundedAndOnlyTheServerEndsTheSession)
+{
+    ChatPacket line;
+    line.sender = L"host 0";
+    line.text = L"session ends";
+    line.PrepareOutBuffer();
+    for (int i = 0; i < 20; ++i)
+        server.Receive(1, line.GetOutBuffer(), line.GetOutBufferSize());
+    EXPECT_EQ(delivered, 16u);
+    EXPECT_EQ(server.GetCounters(1).dropped, 4u);
+    SessionEndsPacket ends;
+    ends.PrepareOutBuffer();
+    server.Receive(1, ends.GetOutBuffer(), ends.GetOutBufferSize());
+    EXPECT_EQ(delivered, 16u);
+    EXPECT_EQ(server.GetCounters(1).dropped, 5u);
+    HostDonePacket done;
+    done.PrepareOutBuffer();
+    server.Receive(1, done.GetOutBuffer(), done.GetOutBufferSize());
+    EXPECT_EQ(delivered, 17u);
+    EXPECT_EQ(ConnectionManager::RouteMask(done, 1, Hosts({1, 2})), Hosts({0}));
+    EXPECT_EQ(ConnectionManager::RouteMask(ends, 0, Hosts({1, 2})), Hosts({0, 1, 2}));
 }
 
 // A client may send any type of the game's: each has its row, which says more than "anyone to

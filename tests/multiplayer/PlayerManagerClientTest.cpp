@@ -74,6 +74,39 @@ TEST_F(LocalPlayer, TheLocalRecordIsThePlayerAsItIsInTheServersParty)
     EXPECT_EQ(sent[0]->player.partyId, 7);
 }
 
+// The client's party is the server's word: a join it heard stays through a heartbeat list that
+// names it with a stale party, and its own heartbeat goes on carrying it.
+TEST_F(LocalPlayer, AStalePartyInTheServersHeartbeatsDoesNotUndoAJoin)
+{
+    PlayerManagerClient& game = *Game().GetPlayerManagerClient();
+    game.SetMainPlayer(player->GetObjectId());
+    PlayerNetBasicInfo leader;
+    leader.playerId = 0x00000007;
+    leader.name = L"Lea";
+    PlayerNetBasicInfo mine;
+    mine.playerId = player->GetObjectId();
+    game.HandlePlayerUpdate({leader, mine});
+    game.AddPlayerToParty(player->GetObjectId(), 7);
+    game.AddPlayerToParty(7, 7);
+    PlayerNetHeartbeatInfo staleMine;
+    staleMine.playerId = player->GetObjectId();
+    PlayerNetHeartbeatInfo leaderNow;
+    leaderNow.playerId = 7;
+    leaderNow.partyId = 7;
+    leaderNow.level = 3;
+    game.HandlePlayerHeartbeatInbound({staleMine, leaderNow});
+    game.UpdateLocalPlayer();
+    EXPECT_EQ(game.GetPlayerInfo(player->GetObjectId()).partyId, 7);
+    EXPECT_EQ(game.GetPlayerInfo(7).partyId, 7);
+    EXPECT_EQ(game.GetPlayerInfo(7).level, 3u);
+    EXPECT_EQ(game.GetPlayerName(7), L"Lea");
+    Players().SetMainPlayer(player->GetObjectId());
+    Players().Update(PlayerManagerClient::kHeartbeatIntervalMs + 1);
+    const auto sent = TakeSent<SinglePlayerHeartbeatPacket>();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]->player.partyId, 7);
+}
+
 TEST_F(LocalPlayer, HeartbeatGoesOutOnlyPastTheIntervalAndOnlyForAnExistingPlayer)
 {
     Players().SetMainPlayer(0x70000001);

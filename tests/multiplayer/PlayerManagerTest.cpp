@@ -1,4 +1,5 @@
 #include "multiplayer/BonusPackets.h"
+#include "multiplayer/GameEngineOutboundInterface.h"
 #include "multiplayer/GameEngineServerServicesModule.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/PlayerManagerClient.h"
@@ -141,6 +142,53 @@ TEST_F(ServerPlayers, RefusesAPlayerItAlreadyHolds)
     players.HandleNewPlayer(ListedPlayer(0x20000001, L"Bob again"));
     players.AddPlayerToParty(0x20000001, 7);
     EXPECT_EQ(players.GetPlayers(), (std::vector<uint32_t>{0x20000001}));
+}
+
+// A client's heartbeat sent before it heard of its join carries no party: the server keeps the
+// join, takes the rest, and the lists it sends go on carrying the party.
+TEST_F(ServerPlayers, AHeartbeatWithAStalePartyDoesNotUndoAJoin)
+{
+    Start();
+    GameEngineServerServicesModule module;
+    GameEngineOutboundInterface network;
+    GameEngineNetworkInterface* slot = &network;
+    module.SetNetworkInterfaceSlot(&slot);
+    PlayerManagerServer& players = *module.GetPlayerManager();
+    players.HandleNewPlayer(ListedPlayer(0x10000001, L"Ana"));
+    players.HandleNewPlayer(ListedPlayer(0x20000001, L"Bob"));
+    players.AddPlayerToParty(0x10000001, 0x10000001);
+    players.AddPlayerToParty(0x20000001, 0x10000001);
+    PlayerNetHeartbeatInfo stale;
+    stale.playerId = 0x20000001;
+    stale.partyId = 0;
+    stale.level = 12;
+    stale.health = 30.0f;
+    stale.position = WorldVec3(1, Vec3(4.0f, 0.0f, 2.0f));
+    players.HandlePlayerHeartbeatInbound(stale);
+    // A client cannot put itself into a party by its heartbeat either.
+    PlayerNetHeartbeatInfo claim = stale;
+    claim.playerId = 0x10000001;
+    claim.partyId = 0x20000001;
+    players.HandlePlayerHeartbeatInbound(claim);
+    TakeSent<AllPlayersBasicInfoPacket>();
+
+    players.HandlePlayerUpdateOutbound();
+    const auto lists = TakeSent<AllPlayersBasicInfoPacket>();
+    ASSERT_EQ(lists.size(), 1u);
+    ASSERT_EQ(lists[0]->players.size(), 2u);
+    const PlayerNetBasicInfo& bob = lists[0]->players[1];
+    EXPECT_EQ(bob.partyId, 0x10000001);
+    EXPECT_EQ(lists[0]->players[0].partyId, 0x10000001);
+    // What is his own to say is taken; his name stays.
+    EXPECT_EQ(bob.level, 12u);
+    EXPECT_EQ(bob.health, 30.0f);
+    EXPECT_EQ(bob.name, L"Bob");
+    EXPECT_EQ(players.GetPlayerLocation(0x20000001), stale.position);
+    players.HandlePlayerHeartbeatOutbound();
+    const auto beats = TakeSent<AllPlayersHeartbeatPacket>();
+    ASSERT_EQ(beats.size(), 1u);
+    ASSERT_EQ(beats[0]->players.size(), 2u);
+    EXPECT_EQ(beats[0]->players[1].partyId, 0x10000001);
 }
 
 class BonusSharing : public GAME::Test::GameEngineFixture {
