@@ -626,7 +626,7 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
             return false;
         }
         if (!options.saveFile.empty() &&
-            !PlayerSaveFile::KeepsAllSkills(*hero, options.loadFile, error)) {
+            !PlayerSaveFile::KeepsAll(*hero, options.loadFile, error)) {
             err << "gamehost: " << error << '\n';
             return false;
         }

@@ -400,8 +400,10 @@ bool EquipmentCtrl::StreamSlot(IOStream* stream, Character* character, uint32_t&
         return false;
     info.id = 0;
     Item* item = Item::CreateItem(info);
-    if (item == nullptr)
+    if (item == nullptr) {
+        stream->PassOver(info.baseName);
         return false;
+    }
     itemId = item->GetObjectId();
     attached = attachedValue;
     character->GetInventory().AddItemToInventory(itemId, false);

@@ -181,6 +181,27 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
                   "(Records/Skills/Brawling/Haymaker.dbr); saving him would lose it\n");
     EXPECT_EQ(ReadBytes(session), ReadBytes(first));
 
+    // So is a save naming an item the database lacks, by the level and by a session alike.
+    std::string missing = ReadBytes(first);
+    const size_t axe = missing.find("BronzeAxe.dbr");
+    ASSERT_NE(axe, std::string::npos);
+    missing.replace(axe, 13, "BronzeAxx.dbr");
+    scratch.WriteFile("missing.sav", missing);
+    const std::string lacking = scratch.GetRoot() + "/missing.sav";
+    const std::string told = "gamehost: save file '" + lacking +
+                             "' names an item that the database lacks "
+                             "(Records/Items/Market/BronzeAxx.dbr); saving him would lose it\n";
+    const HostRun levelRefused = RunProgram(
+        {"--load", lacking, "--route", still, "--save", lacking}, scratch.GetRoot() + "/5");
+    EXPECT_EQ(levelRefused.status, 2);
+    EXPECT_EQ(LinesStarting(levelRefused.err, "gamehost: "), told);
+    const HostRun sessionRefused =
+        RunSample({"--role", "single", "--player", LevelPlay::kPlayer, "--load", lacking, "--save",
+                   lacking, "--frames", "10"});
+    EXPECT_EQ(sessionRefused.status, 2);
+    EXPECT_EQ(LinesStarting(sessionRefused.err, "gamehost: "), told);
+    EXPECT_EQ(ReadBytes(lacking), missing);
+
     const HostRun broken = RunSample({"--load", still});
     EXPECT_EQ(broken.status, 2);
     EXPECT_EQ(broken.out, "");
