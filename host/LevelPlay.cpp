@@ -504,6 +504,17 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
     return true;
 }
 
+bool LevelPlay::LoadQuest(World& world, std::ostream& err)
+{
+    world.AddQuestFile(kQuest);
+    QuestRepository::Destroy();
+    std::string why;
+    if (QuestRepository::Get().Load(&why))
+        return true;
+    err << "gamehost: " << why << '\n';
+    return false;
+}
+
 bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::string& path,
                           std::vector<uint32_t>* made, std::ostream& err)
 {
@@ -565,11 +576,9 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
         HostSamples::MarkHitEvent(kBendAnimation, kPickupEvent, kHitMs)};
     for (const std::string& swing : HeroAttackAnimations())
         marked.push_back(HostSamples::MarkHitEvent(swing.c_str(), kHitEvent, kHitMs));
-    world.AddQuestFile(kQuest);
-    QuestRepository::Destroy();
-    QuestRepository::Get().Load();
     std::vector<uint32_t> made;
-    bool played = LoadLevel(world, level, levelPath, &made, err) && Stage(made);
+    bool played =
+        LoadQuest(world, err) && LoadLevel(world, level, levelPath, &made, err) && Stage(made);
     if (played) {
         out << "level " << levelPath << ", seed " << options.seed << ", difficulty "
             << options.difficulty << ": " << made.size() << " entities, " << orders.size()

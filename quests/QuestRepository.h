@@ -56,8 +56,10 @@ public:
     QuestRepository(const QuestRepository&) = delete;
     QuestRepository& operator=(const QuestRepository&) = delete;
 
-    // Reads every quest file the world lists, once each.
-    void Load();
+    // Reads every quest file the world lists, once each. False when one could not be read or is
+    // damaged: it is left out, and logged, or when `why` is given told there instead (the
+    // first).
+    bool Load(std::string* why = nullptr);
     // Null for a handle of no quest held.
     Quest* GetQuest(const Name& handle) const;
     size_t GetNumQuests() const { return quests.size(); }
@@ -176,7 +178,7 @@ private:
     template <typename Listener>
     using ListenerMap = std::unordered_map<std::string, std::vector<Listener*>>;
 
-    void LoadQuestFile(const std::string& worldPath);
+    bool LoadQuestFile(const std::string& worldPath, std::string* why);
     void RebuildActiveTriggers();
     void FireDelayedActions();
     // A spawn pool's placement, announced to every machine and kept for late joiners.

@@ -274,6 +274,18 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         EXPECT_NE(line.find(row.err), std::string::npos) << run.err;
     }
 
+    // The level is not played without its quest: a quest file cut short or empty is refused.
+    const std::string route = "Levels/Village.route";
+    copy.folder.WriteFile(route, ReadBytes(SampleDatabase() + "/" + route));
+    const std::string quest = ReadBytes(SampleDatabase() + "/" + LevelPlay::kQuest);
+    for (const size_t kept : {quest.size() / 2, size_t(0)}) {
+        copy.folder.WriteFile(LevelPlay::kQuest, quest.substr(0, kept));
+        const HostRun run = copy.Run({});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "gamehost: quest file 'Quests/Village.qst' is damaged\n");
+    }
+
     // With no level to play, what only a level does is refused rather than passed over.
     std::filesystem::remove(copy.folder.GetRoot() + "/" + LevelPlay::kLevel);
     const std::string save = copy.folder.GetRoot() + "/out.sav";
