@@ -157,7 +157,8 @@ public:
     void StreamQuestProperties(const std::string& folder, ReadWrite mode);
     // The repository file in either direction; rebuilds the active triggers.
     void StreamProperties(IOStream* stream);
-    void LoadQuestState(const std::string& folder, const std::string& name);
+    // False when a file was missing, stale or damaged: what it held is then the design's.
+    bool LoadQuestState(const std::string& folder, const std::string& name);
     // In the background the game thread only turns the state into bytes; the thread writes them.
     void SaveQuestState(const std::string& folder, const std::string& name, bool inBackground);
     // Returns once no background save is waiting or running.
