@@ -219,9 +219,16 @@ void Player::StreamPropertiesInventory(IOStream* stream)
     stream->BeginBlock();
     stream->EndBlock();
     controller->GetEquipmentCtrl().StreamProperties(stream);
-    if (stream->IsReading())
-        passedOverItems.assign(stream->GetPassedOver().begin() + std::ptrdiff_t(before),
-                               stream->GetPassedOver().end());
+    if (!stream->IsReading())
+        return;
+    passedOverItems.assign(stream->GetPassedOver().begin() + std::ptrdiff_t(before),
+                           stream->GetPassedOver().end());
+    // One line however many.
+    if (!passedOverItems.empty())
+        gEngine->Log(Engine::LogData,
+                     "Player: %s: saved items that cannot be made passed over: %zu, the first %s",
+                     GetObjectName().c_str(), passedOverItems.size(),
+                     passedOverItems.front().c_str());
 }
 
 bool Player::StreamPropertiesQuestTokens(IOStream* stream)

@@ -399,7 +399,7 @@ bool EquipmentCtrl::StreamSlot(IOStream* stream, Character* character, uint32_t&
     if (stream->HasFailed() || info.baseName.empty() || character == nullptr)
         return false;
     info.id = 0;
-    Item* item = Item::CreateItem(info);
+    Item* item = Item::CreateSavedItem(info);
     if (item == nullptr) {
         stream->PassOver(info.baseName);
         return false;

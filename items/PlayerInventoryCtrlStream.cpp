@@ -152,7 +152,7 @@ bool PlayerInventoryCtrl::PlaceReadItem(InventorySack* sack, ItemReplicaInfo& in
         return false;
     }
     info.id = 0;
-    Item* item = Item::CreateItem(info);
+    Item* item = Item::CreateSavedItem(info);
     if (item == nullptr)
         return false;
     const uint32_t id = item->GetObjectId();

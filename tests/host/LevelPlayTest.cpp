@@ -195,6 +195,9 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
         {"--load", lacking, "--route", still, "--save", lacking}, scratch.GetRoot() + "/5");
     EXPECT_EQ(levelRefused.status, 2);
     EXPECT_EQ(LinesStarting(levelRefused.err, "gamehost: "), told);
+    EXPECT_EQ(DataErrors(levelRefused.err),
+              "[log 1] Player: Records/Creatures/PC/HeroBrawler.dbr: saved items that cannot be "
+              "made passed over: 1, the first Records/Items/Market/BronzeAxx.dbr\n");
     const HostRun sessionRefused =
         RunSample({"--role", "single", "--player", LevelPlay::kPlayer, "--load", lacking, "--save",
                    lacking, "--frames", "10"});
