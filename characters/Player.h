@@ -192,6 +192,9 @@ public:
     void StreamPropertiesUI(IOStream* stream);
     void StreamPropertiesInventory(IOStream* stream);
     bool StreamPropertiesQuestTokens(IOStream* stream);
+    // The items the last read of the bag and equipment named but could not make (their records
+    // missing): a save of him now would lose them.
+    const std::vector<std::string>& GetPassedOverItems() const { return passedOverItems; }
     // Always a new record's values: the windows' own state is not what a save restores.
     void GetUISettings(PlayerSave_UISetting& settings) const;
     void RestoreUISettings(PlayerSave_UISetting& settings);
@@ -309,6 +312,7 @@ protected:
     std::vector<BoatMasterData> boatMasters;
     std::vector<NpcDialogData> npcDialogs;
     std::vector<NpcIlluminationData> npcIlluminations;
+    std::vector<std::string> passedOverItems;
 
 private:
     // The difficulty whose lists the place operations use.

@@ -197,6 +197,8 @@ void Player::StreamPropertiesInventory(IOStream* stream)
 {
     if (stream == nullptr)
         return;
+    if (stream->IsReading())
+        passedOverItems.clear();
     ControllerPlayer* controller = GetControllerPlayer();
     bool streamed = controller != nullptr;
     stream->StreamBool("controllerStreamed", streamed);
@@ -212,10 +214,21 @@ void Player::StreamPropertiesInventory(IOStream* stream)
         }
         return;
     }
+    const size_t before = stream->GetPassedOver().size();
     controller->GetInventoryCtrl().StreamProperties(stream);
     stream->BeginBlock();
     stream->EndBlock();
     controller->GetEquipmentCtrl().StreamProperties(stream);
+    if (!stream->IsReading())
+        return;
+    passedOverItems.assign(stream->GetPassedOver().begin() + std::ptrdiff_t(before),
+                           stream->GetPassedOver().end());
+    // One line however many.
+    if (!passedOverItems.empty())
+        gEngine->Log(Engine::LogData,
+                     "Player: %s: saved items that cannot be made passed over: %zu, the first %s",
+                     GetObjectName().c_str(), passedOverItems.size(),
+                     passedOverItems.front().c_str());
 }
 
 bool Player::StreamPropertiesQuestTokens(IOStream* stream)

@@ -135,15 +135,43 @@ std::string Database::FindFile(std::string_view normalized)
 {
     if (root.empty())
         return std::string();
-    if (!scanned)
-        Rescan();
-    auto found = files.find(normalized);
-    if (found == files.end()) {
-        // Another file may have been written since the last scan (tools, tests).
-        Rescan();
-        found = files.find(normalized);
+    if (const auto found = files.find(normalized); found != files.end())
+        return found->second;
+    return WalkTo(normalized);
+}
+
+std::string Database::WalkTo(std::string_view normalized)
+{
+    // Folder by folder, each matched without regard to case as the scan matches: linked folders
+    // are not followed, and only a regular file ends the way.
+    std::filesystem::path at(root);
+    for (size_t start = 0;;) {
+        const size_t end = normalized.find('\\', start);
+        const bool last = end == std::string_view::npos;
+        const std::string_view part = normalized.substr(start, last ? end : end - start);
+        bool found = false;
+        std::error_code error;
+        std::filesystem::directory_iterator it(at, error);
+        for (const std::filesystem::directory_iterator done; !part.empty() && !error && it != done;
+             it.increment(error)) {
+            std::error_code entryError;
+            if (FoldedRecordKey(it->path().filename().string()).Get() != part ||
+                !(last ? it->is_regular_file(entryError)
+                       : it->is_directory(entryError) && !it->is_symlink(entryError)))
+                continue;
+            at = it->path();
+            found = true;
+            break;
+        }
+        if (!found)
+            return std::string();
+        if (last)
+            break;
+        start = end + 1;
     }
-    return found != files.end() ? found->second : std::string();
+    // A file the last scan did not see belongs in the sorted list too.
+    recordPathsSorted = false;
+    return files.emplace(std::string(normalized), at.string()).first->second;
 }
 
 const std::vector<std::string>& Database::GetSortedRecordPaths()
@@ -219,9 +247,11 @@ const LoadTable* Database::FindLoadTable(const std::string& recordPath)
         std::string bytes;
         // A record held in memory is parsed where it is held rather than from a copy.
         const auto held = memoryFiles.find(key);
-        if (held != memoryFiles.end() || ReadNormalized(key, recordPath, bytes)) {
-            auto loaded = std::make_unique<LoadTable>();
-            loaded->Parse(held != memoryFiles.end() ? held->second : bytes, recordPath);
+        auto loaded = std::make_unique<LoadTable>();
+        // A text refused as no record is as good as missing.
+        if ((held != memoryFiles.end() || ReadNormalized(key, recordPath, bytes)) &&
+            (loaded->Parse(held != memoryFiles.end() ? held->second : bytes, recordPath) ||
+             !loaded->IsRefused())) {
             table = loaded.get();
             tables.emplace(std::string(key), CachedTable{std::move(loaded), marking});
         } else {

@@ -28,7 +28,8 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Forgets every cached record and every file held in memory. False when the folder does not
-    // exist or cannot be read.
+    // exist or cannot be read. Records are found by their own paths; only the sorted list of
+    // every record scans the whole tree, once.
     bool SetRoot(const std::string& folder);
     const std::string& GetRoot() const { return root; }
     bool HasRoot() const { return !root.empty(); }
@@ -67,7 +68,11 @@ public:
 private:
     // Lists every regular file under the root; folders that cannot be read are logged.
     void Rescan();
+    // A file seen already, else one found by its own path: one folder listed for each of its
+    // parts, never the whole tree. A file written since is found so, and a root that lacks the
+    // path's first folder (no database at all) answers at once.
     std::string FindFile(std::string_view normalized);
+    std::string WalkTo(std::string_view normalized);
     // A record already loaded, or null; loads nothing.
     const LoadTable* FindCachedTable(const std::string& recordPath);
     bool ReadNormalized(std::string_view normalized, const std::string& path, std::string& bytes);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -66,8 +67,15 @@ public:
     // failed: later reads leave their values untouched and later writes are dropped.
     bool HasFailed() const { return failed; }
 
+    // What a reader read whole but could not bring back (an item whose record the database
+    // lacks), in the order met. The bytes are no less sound for it; the caller decides whether
+    // a save of what came back, which would lack it, may be made.
+    void PassOver(const std::string& what) { passedOver.push_back(what); }
+    const std::vector<std::string>& GetPassedOver() const { return passedOver; }
+
 protected:
     bool failed = false;
+    std::vector<std::string> passedOver;
 };
 
 } // namespace GAME

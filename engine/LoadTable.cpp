@@ -124,9 +124,19 @@ void LoadTable::Rehash(size_t count)
         slots[SlotOf(KeyOf(entries[entry]))] = static_cast<uint32_t>(entry + 1);
 }
 
+// A fault is told only once the whole text is read: a text with too many is refused in one line
+// instead. The views point into the text being parsed.
+struct LoadTable::Fault {
+    enum Kind { Malformed, NotFinite, Repeated } kind;
+    uint32_t line;
+    std::string_view key;
+    std::string_view value;
+};
+
 bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
 {
     source = sourceName;
+    refused = false;
     if (input.size() >= 3 && input.substr(0, 3) == "\xEF\xBB\xBF")
         input.remove_prefix(3);
     if (input.size() > kLargestText - text.size()) {
@@ -134,6 +144,9 @@ bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
                      sourceName.c_str(), input.size());
         return false;
     }
+    const size_t textBefore = text.size();
+    const size_t entriesBefore = entries.size();
+    const size_t valuesBefore = values.size();
     // Each key and value trimmed, with a NUL, takes no more room than its text and separator
     // did, but for the last of a line.
     const size_t lines = CountLinesUpTo(input, kMostLinesReserved);
@@ -142,9 +155,9 @@ bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
     values.reserve(values.size() + lines);
     if (slots.size() < 2 * entries.capacity())
         Rehash(std::bit_ceil(std::max<size_t>(8, 2 * entries.capacity())));
-    bool clean = true;
+    std::vector<Fault> faults;
     uint32_t lineNumber = 0;
-    while (!input.empty()) {
+    while (!input.empty() && faults.size() <= kMostFaults) {
         ++lineNumber;
         const size_t end = input.find('\n');
         std::string_view line = TrimWhitespace(input.substr(0, end));
@@ -157,46 +170,34 @@ bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
                                          ? std::string_view()
                                          : TrimWhitespace(line.substr(0, equals));
         if (key.empty()) {
-            gEngine->Log(Engine::LogData, "Record '%s' line %u: malformed entry skipped",
-                         sourceName.c_str(), lineNumber);
-            clean = false;
+            faults.push_back({Fault::Malformed, lineNumber, {}, {}});
             continue;
         }
-        const size_t textBefore = text.size();
-        const Piece keyPiece = Keep(key);
+        // The first of a repeated key is kept: the later line's values are only checked.
+        const size_t slot = SlotOf(key);
+        const bool repeated = slots[slot] != 0;
+        const Piece keyPiece = repeated ? Piece{} : Keep(key);
         const size_t first = values.size();
         std::string_view rest = line.substr(equals + 1);
         while (true) {
             const size_t semicolon = rest.find(';');
-            values.push_back(Keep(TrimWhitespace(rest.substr(0, semicolon))));
+            const std::string_view value = TrimWhitespace(rest.substr(0, semicolon));
+            if (!repeated)
+                values.push_back(Keep(value));
+            if (IsNonFiniteNumber(value))
+                faults.push_back({Fault::NotFinite, lineNumber, key, value});
             if (semicolon == std::string_view::npos)
                 break;
             rest.remove_prefix(semicolon + 1);
+        }
+        if (repeated) {
+            faults.push_back({Fault::Repeated, lineNumber, key, {}});
+            continue;
         }
         // "a;b;" is two values, not three.
         while (values.size() - first > 1 && values.back().length == 0) {
             text.resize(values.back().offset);
             values.pop_back();
-        }
-        for (size_t value = first; value < values.size(); ++value) {
-            const char* const valueText = text.data() + values[value].offset;
-            if (!IsNonFiniteNumber({valueText, values[value].length}))
-                continue;
-            gEngine->Log(Engine::LogData,
-                         "Record '%s' line %u: key '%.*s' value '%.32s' is not a finite number, "
-                         "read as missing",
-                         sourceName.c_str(), lineNumber, static_cast<int>(key.size()), key.data(),
-                         valueText);
-            clean = false;
-        }
-        const size_t slot = SlotOf(key);
-        if (slots[slot] != 0) {
-            gEngine->Log(Engine::LogData, "Record '%s' line %u: key '%.*s' repeated, first kept",
-                         sourceName.c_str(), lineNumber, static_cast<int>(key.size()), key.data());
-            text.resize(textBefore);
-            values.resize(first);
-            clean = false;
-            continue;
         }
         entries.push_back(
             {keyPiece, static_cast<uint32_t>(first), static_cast<uint32_t>(values.size() - first)});
@@ -204,7 +205,42 @@ bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
         if (2 * entries.size() > slots.size())
             Rehash(2 * slots.size());
     }
-    return clean;
+    if (TellFaults(faults))
+        return faults.empty();
+    text.resize(textBefore);
+    entries.resize(entriesBefore);
+    values.resize(valuesBefore);
+    Rehash(slots.size());
+    refused = true;
+    return false;
+}
+
+bool LoadTable::TellFaults(const std::vector<Fault>& faults) const
+{
+    if (faults.size() > kMostFaults) {
+        gEngine->Log(Engine::LogData,
+                     "Record '%s': more than %zu lines without a key, repeated keys or values not "
+                     "finite (the first at line %u); refused",
+                     source.c_str(), kMostFaults, faults.front().line);
+        return false;
+    }
+    for (const Fault& fault : faults) {
+        const int keyLength = static_cast<int>(fault.key.size());
+        if (fault.kind == Fault::Malformed)
+            gEngine->Log(Engine::LogData, "Record '%s' line %u: malformed entry skipped",
+                         source.c_str(), fault.line);
+        else if (fault.kind == Fault::Repeated)
+            gEngine->Log(Engine::LogData, "Record '%s' line %u: key '%.*s' repeated, first kept",
+                         source.c_str(), fault.line, keyLength, fault.key.data());
+        else
+            gEngine->Log(Engine::LogData,
+                         "Record '%s' line %u: key '%.*s' value '%.*s' is not a finite number, "
+                         "read as missing",
+                         source.c_str(), fault.line, keyLength, fault.key.data(),
+                         static_cast<int>(std::min<size_t>(fault.value.size(), 32)),
+                         fault.value.data());
+    }
+    return true;
 }
 
 LoadTable::KeyWatch::KeyWatch()

@@ -17,8 +17,12 @@ public:
     LoadTable() = default;
 
     // Parses record text ("key = value;value", '#' comments). Each malformed line is reported
-    // once through the engine log with `sourceName` and its line number, and skipped.
+    // once through the engine log with `sourceName` and its line number, and skipped. A text
+    // with more faults than `kMostFaults` (lines without a key, keys repeated, values not finite)
+    // is no record: it is refused in one line, the table left as it was, and `IsRefused` says so.
     bool Parse(std::string_view text, const std::string& sourceName);
+    static constexpr size_t kMostFaults = 100;
+    bool IsRefused() const { return refused; }
     // Where the record came from, for log lines about its values.
     const std::string& GetSourceName() const { return source; }
 
@@ -114,6 +118,9 @@ private:
     // The slot of `slots` that holds the key's entry, or the empty slot where it would go.
     size_t SlotOf(std::string_view key) const;
     void Rehash(size_t count);
+    struct Fault;
+    // Logs the faults one line each, or past the bound only the refusal.
+    bool TellFaults(const std::vector<Fault>& faults) const;
 
     // A record is read once and asked often: its keys and values live in one text, each once,
     // the entries in record order, and an open-addressed index of entry numbers (0 is empty,
@@ -124,6 +131,7 @@ private:
     std::vector<Entry> entries;
     std::vector<uint32_t> slots;
     std::string source;
+    bool refused = false;
 };
 
 } // namespace GAME

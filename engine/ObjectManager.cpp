@@ -104,6 +104,12 @@ Object* ObjectManager::CreateFromRecord(const std::string& recordPath, uint32_t 
                      recordPath.c_str());
         return nullptr;
     }
+    if (std::find(recordsLoading.begin(), recordsLoading.end(), table) != recordsLoading.end() ||
+        recordsLoading.size() >= kMaxRecordDepth) {
+        RefuseRecord(recordPath, *table);
+        table = nullptr;
+        return nullptr;
+    }
     const std::string className = table->GetString("Class");
     Object* object = CreateObject(className.c_str(), id);
     if (object == nullptr) {
@@ -114,8 +120,33 @@ Object* ObjectManager::CreateFromRecord(const std::string& recordPath, uint32_t 
     }
     object->SetObjectName(recordPath);
     if (load)
-        object->Load(*table);
+        LoadObject(*object, *table);
     return object;
+}
+
+void ObjectManager::LoadObject(Object& object, const LoadTable& table)
+{
+    recordsLoading.push_back(&table);
+    object.Load(table);
+    recordsLoading.pop_back();
+    if (recordsLoading.empty())
+        recordsRefused.clear();
+}
+
+void ObjectManager::RefuseRecord(const std::string& recordPath, const LoadTable& table)
+{
+    if (std::find(recordsRefused.begin(), recordsRefused.end(), &table) != recordsRefused.end())
+        return;
+    recordsRefused.push_back(&table);
+    if (recordsLoading.size() >= kMaxRecordDepth)
+        gEngine->Log(Engine::LogData,
+                     "ObjectManager: record '%s' is named %zu records deep; not made",
+                     recordPath.c_str(), recordsLoading.size());
+    else
+        gEngine->Log(Engine::LogData,
+                     "ObjectManager: record '%s' names itself, directly or through the records "
+                     "it names; not made",
+                     recordPath.c_str());
 }
 
 Object* ObjectManager::GetObjectLocked(uint32_t id) const

@@ -57,6 +57,11 @@ public:
     Object* CreateObjectFromFile(const std::string& recordPath, uint32_t id = 0, bool load = true);
     template <typename T>
     T* CreateObjectFromFile(const std::string& recordPath, uint32_t id = 0, bool load = true);
+    // Calls the object's `Load` with its record. While it runs, the record cannot make another
+    // object: a record that names itself, or a ring of records naming each other, is refused in
+    // one line rather than loaded until the stack runs out; so is a chain too deep to be meant.
+    void LoadObject(Object& object, const LoadTable& table);
+    static constexpr size_t kMaxRecordDepth = 64;
 
     // Registers an object made elsewhere; false (logged) when the id is taken.
     bool RegisterObject(Object* object, uint32_t id = 0);
@@ -95,6 +100,8 @@ private:
     // CreateObjectFromFile, also answering the record it was made from.
     Object* CreateFromRecord(const std::string& recordPath, uint32_t id, bool load,
                              const LoadTable*& table);
+    // Logs, once within the outermost loading, why the record makes nothing now.
+    void RefuseRecord(const std::string& recordPath, const LoadTable& table);
 
     // Set once the manager exists. A caller that cannot see it (another module's copy) simply
     // takes the slower way to the same manager.
@@ -119,6 +126,12 @@ private:
     size_t destroyHistoryNext = 0;
     uint32_t hostIndex = 0;
     uint32_t nextId = 1;
+    // The records whose objects are loading now, outermost first; a cached record is one table
+    // however its path is spelt.
+    std::vector<const LoadTable*> recordsLoading;
+    // The records refused so within the outermost loading: a record that names itself under
+    // many keys is told once.
+    std::vector<const LoadTable*> recordsRefused;
     Database database;
 };
 
@@ -142,7 +155,7 @@ T* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t i
         return nullptr;
     }
     if (load)
-        typed->Load(*table);
+        LoadObject(*typed, *table);
     return typed;
 }
 

@@ -97,7 +97,7 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
         // Known before loading: a spawner finds its editor group by it.
         if (line.hasUniqueId)
             entity->SetUniqueID(line.uniqueId);
-        entity->Load(objects.GetLoadTable(line.record));
+        objects.LoadObject(*entity, objects.GetLoadTable(line.record));
         entities.push_back(entity);
         counted += 1 + (alsoMade ? alsoMade(*entity) : 0);
         if (counted > LevelFile::kMaxEntities) {

@@ -120,6 +120,17 @@ std::string PutKind(FuzzRecords& records, const char* record, std::string_view t
     return kinds[0];
 }
 
+// The text, or none when it is too faulty to be a record even before the few keys the harness
+// adds to it (each of which may repeat one of the text's, a fault more): the kinds a harness
+// forces on its records must stay records.
+inline std::string_view Recordable(std::string_view text)
+{
+    constexpr std::string_view kAddedFaults = "\n-\n-\n-\n-\n-\n-\n-\n-\n";
+    LoadTable probe;
+    probe.Parse(std::string(text) + std::string(kAddedFaults), "probe.dbr");
+    return probe.IsRefused() ? std::string_view() : text;
+}
+
 // The AI record serves twice, its first keys winning: as the controller record, and as the
 // thinking monster's own record (its skill slots and ranges) that names it.
 inline void PutMonsterAI(FuzzRecords& records, std::string_view text)
@@ -160,7 +171,7 @@ inline FuzzRecords PutPieces(std::string_view input, Piece last,
             continue;
         }
         const size_t end = std::min(input.find('\0', start), input.size());
-        const std::string_view text = input.substr(start, end - start);
+        const std::string_view text = Recordable(input.substr(start, end - start));
         if (piece == Piece_Character && plays(Piece_Character)) {
             PutKind(records, record, text, kKinds);
         } else if (piece == Piece_Controller && plays(Piece_Controller)) {

@@ -214,7 +214,7 @@ bool GameSession::StartMainPlayer(std::string& error)
     // Nothing is played when the save at the end would hold less than the one loaded.
     return PlayerSaveFile::Load(*mainPlayer, options.loadFile, error) &&
            (options.saveFile.empty() ||
-            PlayerSaveFile::KeepsAllSkills(*mainPlayer, options.loadFile, error));
+            PlayerSaveFile::KeepsAll(*mainPlayer, options.loadFile, error));
 }
 
 bool GameSession::PlaceSpawns(std::string& error)

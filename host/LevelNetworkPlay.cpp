@@ -68,10 +68,8 @@ bool LevelNetworkPlay::MakeRegions()
         return false;
     }
     World& world = *gEngine->GetWorld();
-    world.AddQuestFile(LevelPlay::kQuest);
-    QuestRepository::Destroy();
-    QuestRepository::Get().Load();
-    if (!LevelPlay::LoadLevel(world, level, levelPath, nullptr, err))
+    if (!LevelPlay::LoadQuest(world, err) ||
+        !LevelPlay::LoadLevel(world, level, levelPath, nullptr, err))
         return false;
     if (!server)
         KeepFixedParts(world);

@@ -527,6 +527,17 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
     return true;
 }
 
+bool LevelPlay::LoadQuest(World& world, std::ostream& err)
+{
+    world.AddQuestFile(kQuest);
+    QuestRepository::Destroy();
+    std::string why;
+    if (QuestRepository::Get().Load(&why))
+        return true;
+    err << "gamehost: " << why << '\n';
+    return false;
+}
+
 bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::string& path,
                           std::vector<uint32_t>* made, std::ostream& err)
 {
@@ -620,11 +631,9 @@ bool LevelPlay::Play(const std::vector<ScriptOrder>& orders)
         HostSamples::MarkHitEvent(kBendAnimation, kPickupEvent, kHitMs)};
     for (const std::string& swing : HeroAttackAnimations())
         marked.push_back(HostSamples::MarkHitEvent(swing.c_str(), kHitEvent, kHitMs));
-    world.AddQuestFile(kQuest);
-    QuestRepository::Destroy();
-    QuestRepository::Get().Load();
     std::vector<uint32_t> made;
-    bool played = LoadLevel(world, level, levelPath, &made, err) && Stage(made);
+    bool played =
+        LoadQuest(world, err) && LoadLevel(world, level, levelPath, &made, err) && Stage(made);
     if (played) {
         out << "level " << ShownName(levelPath) << ", seed " << options.seed << ", difficulty "
             << options.difficulty << ": " << made.size() << " entities, " << orders.size()
@@ -682,7 +691,7 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
             return false;
         }
         if (!options.saveFile.empty() &&
-            !PlayerSaveFile::KeepsAllSkills(*hero, options.loadFile, error)) {
+            !PlayerSaveFile::KeepsAll(*hero, options.loadFile, error)) {
             err << "gamehost: " << error << '\n';
             return false;
         }

@@ -72,6 +72,9 @@ public:
     static bool ReadLevel(const HostOptions& options, LevelFile& level, std::ostream& err);
     // `World::LoadLevel`, whose refusal (logged with the level's file and line) is then also the
     // one line on `err`.
+    // The level's quest, read afresh; false, told in one line, when its file cannot be read or is
+    // damaged: the level is not played without it.
+    static bool LoadQuest(World& world, std::ostream& err);
     static bool LoadLevel(World& world, const LevelFile& level, const std::string& path,
                           std::vector<uint32_t>* made, std::ostream& err);
     // `--route`'s file, or else `ownRoute` (named after the level, as by `RouteOf`) beside the

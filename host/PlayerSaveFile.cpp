@@ -41,17 +41,30 @@ bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& 
     return true;
 }
 
-bool PlayerSaveFile::KeepsAllSkills(Player& player, const std::string& loaded, std::string& error)
+namespace {
+
+// "a skill" or "3 skills" that ... lacks (the first, ...); saving him would lose it or them.
+std::string WouldLose(const std::string& loaded, const std::vector<std::string>& lacking,
+                      const char* one, const char* many, const std::string& lacker)
 {
-    const std::vector<std::string>& lacking = player.GetSkillManager().GetPassedOverSkills();
-    if (lacking.empty())
-        return true;
-    const bool one = lacking.size() == 1;
-    error = "save file '" + ShownName(loaded) + "' names " +
-            (one ? std::string("a skill") : std::to_string(lacking.size()) + " skills") +
-            " that '" + player.GetObjectName() + "' lacks (" + lacking.front() +
-            (one ? "); saving him would lose it" : ", ...); saving him would lose them");
-    return false;
+    const bool single = lacking.size() == 1;
+    return "save file '" + ShownName(loaded) + "' names " +
+           (single ? std::string(one) : std::to_string(lacking.size()) + ' ' + many) + " that " +
+           lacker + " lacks (" + lacking.front() +
+           (single ? "); saving him would lose it" : ", ...); saving him would lose them");
+}
+
+} // namespace
+
+bool PlayerSaveFile::KeepsAll(Player& player, const std::string& loaded, std::string& error)
+{
+    const std::vector<std::string>& skills = player.GetSkillManager().GetPassedOverSkills();
+    const std::vector<std::string>& items = player.GetPassedOverItems();
+    if (!skills.empty())
+        error = WouldLose(loaded, skills, "a skill", "skills", "'" + player.GetObjectName() + "'");
+    else if (!items.empty())
+        error = WouldLose(loaded, items, "an item", "items", "the database");
+    return skills.empty() && items.empty();
 }
 
 bool PlayerSaveFile::Save(Player& player, const std::string& path, std::string& error)

@@ -16,8 +16,8 @@ public:
     static bool Load(Player& player, const std::string& path, std::string& error);
 
     // False, with why in `error`, when the save `loaded` named skills that `player` does not
-    // hold: saving him would lose them.
-    static bool KeepsAllSkills(Player& player, const std::string& loaded, std::string& error);
+    // hold or items whose records the database lacks: saving him would lose them.
+    static bool KeepsAll(Player& player, const std::string& loaded, std::string& error);
 
     // Writes `player` to `path`. False, with the file and the system's reason in `error`, when
     // it cannot; the file there then stays as it was.

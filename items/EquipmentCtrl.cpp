@@ -399,9 +399,11 @@ bool EquipmentCtrl::StreamSlot(IOStream* stream, Character* character, uint32_t&
     if (stream->HasFailed() || info.baseName.empty() || character == nullptr)
         return false;
     info.id = 0;
-    Item* item = Item::CreateItem(info);
-    if (item == nullptr)
+    Item* item = Item::CreateSavedItem(info);
+    if (item == nullptr) {
+        stream->PassOver(info.baseName);
         return false;
+    }
     itemId = item->GetObjectId();
     attached = attachedValue;
     character->GetInventory().AddItemToInventory(itemId, false);

@@ -162,6 +162,13 @@ Item* Item::CreateItem(const ItemReplicaInfo& info)
     return item;
 }
 
+Item* Item::CreateSavedItem(const ItemReplicaInfo& info)
+{
+    if (ObjectManager::Instance().GetDatabase().FindLoadTable(info.baseName) == nullptr)
+        return nullptr;
+    return CreateItem(info);
+}
+
 void Item::SetItemReplicaInfo(const ItemReplicaInfo& info)
 {
     itemInfo = info;

@@ -101,6 +101,9 @@ public:
     // the record's id (0 takes a fresh one), then the record applied and the item initialized.
     // Null when the base names no record, a record of something else, or the id is taken.
     static Item* CreateItem(const ItemReplicaInfo& info);
+    // The same for an item a save names, but null without a line when its record is missing:
+    // a hostile save may name thousands, and the reader tells them in one.
+    static Item* CreateSavedItem(const ItemReplicaInfo& info);
 
     // Takes the whole record but its id and base name, which stay the item's own.
     void SetItemReplicaInfo(const ItemReplicaInfo& info);

@@ -131,7 +131,8 @@ private:
     void ReadSack(IOStream* stream, InventorySack* sack, bool gridCoords, uint32_t& lastPotion);
     // The parent, else the controller's character; null when it is gone.
     Character* GetCarrier() const;
-    void PlaceReadItem(InventorySack* sack, ItemReplicaInfo& info, int32_t x, int32_t y,
+    // False when no item came of the record.
+    bool PlaceReadItem(InventorySack* sack, ItemReplicaInfo& info, int32_t x, int32_t y,
                        bool gridCoords, uint32_t& lastPotion);
     PotionStack* FindStack(uint32_t visibleId);
 

@@ -135,13 +135,13 @@ void PlayerInventoryCtrl::ReadSack(IOStream* stream, InventorySack* sack, bool g
         int32_t x = 0;
         int32_t y = 0;
         StreamItemRecord(stream, info, x, y);
-        if (!stream->HasFailed())
-            PlaceReadItem(sack, info, x, y, gridCoords, lastPotion);
+        if (!stream->HasFailed() && !PlaceReadItem(sack, info, x, y, gridCoords, lastPotion))
+            stream->PassOver(info.baseName);
     }
     stream->EndBlock();
 }
 
-void PlayerInventoryCtrl::PlaceReadItem(InventorySack* sack, ItemReplicaInfo& info, int32_t x,
+bool PlayerInventoryCtrl::PlaceReadItem(InventorySack* sack, ItemReplicaInfo& info, int32_t x,
                                         int32_t y, bool gridCoords, uint32_t& lastPotion)
 {
     Character* character = GetCarrier();
@@ -149,25 +149,25 @@ void PlayerInventoryCtrl::PlaceReadItem(InventorySack* sack, ItemReplicaInfo& in
     if (character == nullptr) {
         gEngine->Log(Engine::LogData, "Inventory item %s not restored: no character",
                      info.baseName.c_str());
-        return;
+        return false;
     }
     info.id = 0;
-    Item* item = Item::CreateItem(info);
+    Item* item = Item::CreateSavedItem(info);
     if (item == nullptr)
-        return;
+        return false;
     const uint32_t id = item->GetObjectId();
     character->GetInventory().AddItemToInventory(id, true);
     const bool hidden = x == kHiddenCell || y == kHiddenCell;
     PotionStack* stack = hidden ? FindStack(lastPotion) : nullptr;
     if (stack != nullptr) {
         stack->PushStack(id);
-        return;
+        return true;
     }
     // A hidden potion with nothing to hide behind, or an item of a sack the bag cannot have,
     // still comes back: wherever there is room.
     if (hidden || sack == nullptr) {
         AddItem(id, true);
-        return;
+        return true;
     }
     Vec2 position(static_cast<float>(x), static_cast<float>(y));
     if (gridCoords)
@@ -182,6 +182,7 @@ void PlayerInventoryCtrl::PlaceReadItem(InventorySack* sack, ItemReplicaInfo& in
         lastPotion = id;
         AddToOneShotMap(NormalizePotionName(item->GetObjectName()), potion);
     }
+    return true;
 }
 
 } // namespace GAME

@@ -62,33 +62,45 @@ QuestRepository::~QuestRepository()
     quests.clear();
 }
 
-void QuestRepository::Load()
+bool QuestRepository::Load(std::string* why)
 {
     const World* world = gEngine->GetWorld();
     if (world == nullptr)
-        return;
+        return true;
+    bool all = true;
+    std::string later;
     for (int32_t i = 0; i < world->GetNumQuestFiles(); ++i)
-        LoadQuestFile(world->GetQuestFile(i));
+        all = LoadQuestFile(world->GetQuestFile(i),
+                            why == nullptr ? nullptr : (all ? why : &later)) &&
+              all;
     RebuildActiveTriggers();
+    return all;
 }
 
-void QuestRepository::LoadQuestFile(const std::string& worldPath)
+bool QuestRepository::LoadQuestFile(const std::string& worldPath, std::string* why)
 {
     const std::string path = NormalizeFileName(worldPath);
     const Name handle = Name::Create(path);
     if (GetQuest(handle) != nullptr)
-        return;
+        return true;
+    const std::string named = "quest file '" + worldPath + "' ";
     if (quests.size() >= kMaxQuests) {
-        gEngine->Log(Engine::LogData, "Quest file %s refused: a world holds at most %zu quests",
-                     worldPath.c_str(), kMaxQuests);
-        return;
+        if (why != nullptr)
+            *why = named + "refused: a world holds at most " + std::to_string(kMaxQuests);
+        else
+            gEngine->Log(Engine::LogData, "Quest file %s refused: a world holds at most %zu quests",
+                         worldPath.c_str(), kMaxQuests);
+        return false;
     }
     std::string bytes;
     if (!ObjectManager::Instance().GetDatabase().ReadFile(path, bytes) &&
         FileSystem::ReadWholeFile(worldPath, IOStreamRead::kMaxFileBytes, bytes) !=
             FileSystem::ReadResult::Done) {
-        gEngine->Log(Engine::LogData, "Quest file %s could not be opened", worldPath.c_str());
-        return;
+        if (why != nullptr)
+            *why = named + "could not be opened";
+        else
+            gEngine->Log(Engine::LogData, "Quest file %s could not be opened", worldPath.c_str());
+        return false;
     }
     IOStreamRead stream(path, IOStream::TypeDesign);
     std::unique_ptr<Quest> quest = Quest::Spawn(uint32_t(quests.size()) << 24);
@@ -96,12 +108,16 @@ void QuestRepository::LoadQuestFile(const std::string& worldPath)
     const bool read = stream.IsOpen() && quest->Serialize(&stream);
     stream.Shutdown();
     if (!read) {
-        gEngine->Log(Engine::LogData, "Quest file %s is damaged and was skipped",
-                     worldPath.c_str());
-        return;
+        if (why != nullptr)
+            *why = named + "is damaged";
+        else
+            gEngine->Log(Engine::LogData, "Quest file %s is damaged and was skipped",
+                         worldPath.c_str());
+        return false;
     }
     quest->SetHandle(handle, path);
     quests.push_back(std::move(quest));
+    return true;
 }
 
 Quest* QuestRepository::GetQuest(const Name& handle) const

@@ -56,8 +56,10 @@ public:
     QuestRepository(const QuestRepository&) = delete;
     QuestRepository& operator=(const QuestRepository&) = delete;
 
-    // Reads every quest file the world lists, once each.
-    void Load();
+    // Reads every quest file the world lists, once each. False when one could not be read or is
+    // damaged: it is left out, and logged, or when `why` is given told there instead (the
+    // first).
+    bool Load(std::string* why = nullptr);
     // Null for a handle of no quest held.
     Quest* GetQuest(const Name& handle) const;
     size_t GetNumQuests() const { return quests.size(); }
@@ -155,7 +157,8 @@ public:
     void StreamQuestProperties(const std::string& folder, ReadWrite mode);
     // The repository file in either direction; rebuilds the active triggers.
     void StreamProperties(IOStream* stream);
-    void LoadQuestState(const std::string& folder, const std::string& name);
+    // False when a file was missing, stale or damaged: what it held is then the design's.
+    bool LoadQuestState(const std::string& folder, const std::string& name);
     // In the background the game thread only turns the state into bytes; the thread writes them.
     void SaveQuestState(const std::string& folder, const std::string& name, bool inBackground);
     // Returns once no background save is waiting or running.
@@ -176,7 +179,7 @@ private:
     template <typename Listener>
     using ListenerMap = std::unordered_map<std::string, std::vector<Listener*>>;
 
-    void LoadQuestFile(const std::string& worldPath);
+    bool LoadQuestFile(const std::string& worldPath, std::string* why);
     void RebuildActiveTriggers();
     void FireDelayedActions();
     // A spawn pool's placement, announced to every machine and kept for late joiners.

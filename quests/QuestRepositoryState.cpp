@@ -129,17 +129,21 @@ void QuestRepository::StreamProperties(IOStream* stream)
     RebuildActiveTriggers();
 }
 
-void QuestRepository::LoadQuestState(const std::string& folder, const std::string& name)
+bool QuestRepository::LoadQuestState(const std::string& folder, const std::string& name)
 {
     WaitDone();
+    const size_t badBefore = badQuests.size();
     StreamQuestProperties(folder, Read);
     IOStreamRead stream(folder + "/" + name, IOStream::TypeState);
-    if (stream.IsOpen())
+    const bool opened = stream.IsOpen();
+    if (opened)
         StreamProperties(&stream);
+    const bool whole = opened && !stream.HasFailed() && badQuests.size() == badBefore;
     stream.Shutdown();
     // Without a repository file the triggers must still be armed, or a fresh game never
     // evaluates a polled condition.
     RebuildActiveTriggers();
+    return whole;
 }
 
 QuestSaveJob QuestRepository::MakeSaveJob(const std::string& folder, const std::string& name)

@@ -98,13 +98,10 @@ void FixedItem::LoadSkill(const std::string& record)
 {
     if (record.empty())
         return;
-    ObjectManager& objects = ObjectManager::Instance();
-    Object* made = objects.CreateObjectFromFile(record, 0);
-    auto* skill = DynamicCast<FixedItemSkill>(made);
-    if (skill == nullptr) {
-        objects.DestroyObjectEx(made, kFixedItemSource, __LINE__);
+    // Typed before it loads: a record of another kind is not loaded at all.
+    auto* skill = ObjectManager::Instance().CreateObjectFromFile<FixedItemSkill>(record, 0);
+    if (skill == nullptr)
         return;
-    }
     skillId = skill->GetObjectId();
     skill->AssignParent(this);
 }

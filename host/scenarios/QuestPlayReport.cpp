@@ -279,10 +279,14 @@ bool QuestPlayReport::Resume()
     QuestRepository::Destroy();
     QuestRepository& quests = QuestRepository::Get();
     quests.Load();
-    quests.LoadQuestState(options.questStateFolder, kRepositoryFile);
+    const bool restored = quests.LoadQuestState(options.questStateFolder, kRepositoryFile);
     const Quest* quest = quests.GetQuestByIndex(0);
-    if (quest == nullptr) {
-        err << "gamehost: the quest file " << kQuestFile << " did not load\n";
+    if (quest == nullptr || !restored) {
+        if (quest == nullptr)
+            err << "gamehost: the quest file " << kQuestFile << " did not load\n";
+        else
+            err << "gamehost: the quest state in '" << options.questStateFolder
+                << "' is missing or damaged; nothing was restored\n";
         QuestRepository::Destroy();
         return false;
     }

@@ -203,6 +203,9 @@ TEST_F(DatabaseTest, AFolderBeyondReachIsLoggedAndTheRestIsFound)
     FolderChain chain(files.GetRoot(), "level", 1200);
     LogCapture log;
     ASSERT_TRUE(db.LoadTableFile("Records/Top.dbr"));
+    EXPECT_TRUE(log.GetLines().empty());
+    // Only the list of every record scans the tree.
+    EXPECT_EQ(db.GetSortedRecordPaths(), std::vector<std::string>{"records\\top.dbr"});
     ASSERT_EQ(log.GetLines().size(), 1u);
     const std::string& line = log.GetLines()[0].text;
     EXPECT_EQ(log.GetLines()[0].level, 1);
@@ -302,6 +305,67 @@ TEST(LoadTable, LayoutCommentsAndMalformedLines)
 
 // More keys than a record reserves for, so the index grows while it is read; a copy outlives
 // its original, and a second text adds only the keys the first lacked.
+TEST_F(DatabaseTest, ARecordIsFoundByItsOwnPathAndARootWithoutItIsTreatedAsNone)
+{
+    files.WriteRecord("Records/Game/Here.dbr", {"value = 1"});
+    files.WriteRecord("Records/Linked/Inside.dbr", {"value = 2"});
+    std::filesystem::create_directory_symlink(files.GetRoot() + "/Records/Linked",
+                                              files.GetRoot() + "/Records/Link");
+    // A wide tree beside the path is never read: a folder there that cannot be read is no
+    // matter.
+    FolderChain chain(files.GetRoot(), "level", 1200);
+    LogCapture log;
+    ASSERT_NE(db.FindLoadTable("RECORDS\\game/HERE.DBR"), nullptr);
+    EXPECT_EQ(db.FindLoadTable("Records/Game"), nullptr);
+    EXPECT_EQ(db.FindLoadTable("Records/Link/Inside.dbr"), nullptr);
+    EXPECT_EQ(db.FindLoadTable("Records/../Records/Game/Here.dbr"), nullptr);
+    EXPECT_EQ(db.FindLoadTable("Nothing/Here.dbr"), nullptr);
+    EXPECT_TRUE(log.GetLines().empty());
+    // The sorted list, scanned once, knows a record written after it once that record is asked.
+    const size_t listed = db.GetSortedRecordPaths().size();
+    files.WriteRecord("Records/Game/Later.dbr", {"value = 3"});
+    ASSERT_NE(db.FindLoadTable("Records/Game/Later.dbr"), nullptr);
+    EXPECT_EQ(db.GetSortedRecordPaths().size(), listed + 1);
+}
+
+TEST(LoadTable, PastTheBoundOfFaultsATextIsRefusedInOneLineAndTheTableKeptAsItWas)
+{
+    LogCapture log;
+    // At the bound each fault is told, and the first of a repeated key still wins.
+    std::string atBound = "hp = 1\n";
+    for (size_t i = 0; i < LoadTable::kMostFaults; ++i)
+        atBound += "hp = " + std::to_string(i + 2) + "\n";
+    LoadTable repeats;
+    EXPECT_FALSE(repeats.Parse(atBound, "Records/Repeats.dbr"));
+    EXPECT_FALSE(repeats.IsRefused());
+    EXPECT_EQ(repeats.GetInt("hp"), 1);
+    EXPECT_EQ(log.GetLines().size(), LoadTable::kMostFaults);
+    EXPECT_EQ(log.GetLines().back().text,
+              "Record 'Records/Repeats.dbr' line 101: key 'hp' repeated, first kept");
+
+    // Past it the text is no record: one line, and the table is as it was before the text.
+    log.Clear();
+    LoadTable flood;
+    ASSERT_TRUE(flood.Parse("before = 7\n", "Records/Flood.dbr"));
+    std::string lines = "name = x\n";
+    for (int i = 0; i < 100000; ++i)
+        lines += "no key here\n";
+    EXPECT_FALSE(flood.Parse(lines, "Records/Flood.dbr"));
+    EXPECT_TRUE(flood.IsRefused());
+    EXPECT_EQ(flood.GetKeyCount(), 1u);
+    EXPECT_EQ(flood.GetInt("before"), 7);
+    EXPECT_FALSE(flood.HasKey("name"));
+    const LogCapture::Line refusal{
+        1, "Record 'Records/Flood.dbr': more than 100 lines without a key, repeated keys or values "
+           "not finite (the first at line 2); refused"};
+    EXPECT_EQ(log.GetLines(), std::vector<LogCapture::Line>{refusal});
+
+    // The database holds such a text as no record at all.
+    Database held;
+    held.PutFile("Records/Flood.dbr", lines);
+    EXPECT_EQ(held.FindLoadTable("Records/Flood.dbr"), nullptr);
+}
+
 TEST(LoadTable, ManyKeysSurviveGrowthCopiesAndASecondText)
 {
     std::string text;

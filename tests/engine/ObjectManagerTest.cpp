@@ -43,8 +43,22 @@ class ObjTestOtherUnit : public Actor {
     GAME_DECLARE_CLASS(ObjTestOtherUnit)
 };
 
+// Makes, while it loads, the object of the record its "makes" key names.
+class ObjTestMaker : public Actor {
+    GAME_DECLARE_CLASS(ObjTestMaker)
+
+public:
+    void Load(const LoadTable& table) override
+    {
+        made = ObjectManager::Instance().CreateObjectFromFile(table.GetString("makes", ""));
+    }
+
+    Object* made = nullptr;
+};
+
 GAME_IMPLEMENT_CLASS(ObjTestUnit, Actor);
 GAME_IMPLEMENT_CLASS(ObjTestOtherUnit, Actor);
+GAME_IMPLEMENT_CLASS(ObjTestMaker, Actor);
 
 namespace Test {
 namespace {
@@ -175,6 +189,56 @@ TEST_F(ObjectManagerTest, CreateObjectFromFileNamesAndLoadsTheObject)
     ASSERT_EQ(objects.GetDestroyHistory().size(), 1u);
     EXPECT_EQ(std::get<1>(LastDestroyed()), "Engine/ObjectManager");
     EXPECT_EQ(std::get<2>(LastDestroyed()), 25);
+}
+
+TEST_F(ObjectManagerTest, ARecordNamingItselfOrARingOfRecordsIsRefusedInOneLine)
+{
+    database.WriteRecord("Records/Self.dbr", {"Class = ObjTestMaker", "makes = records\\SELF.dbr"});
+    database.WriteRecord("Records/A.dbr", {"Class = ObjTestMaker", "makes = Records/B.dbr"});
+    database.WriteRecord("Records/B.dbr", {"Class = ObjTestMaker", "makes = Records/A.dbr"});
+    database.WriteRecord("Records/Leaf.dbr", {"Class = ObjTestUnit"});
+    database.WriteRecord("Records/Top.dbr", {"Class = ObjTestMaker", "makes = Records/Leaf.dbr"});
+
+    // The outer object stands; what would have begun the loop again is not made. The same record
+    // spelt otherwise is still the same record.
+    auto* self = objects.CreateObjectFromFile<ObjTestMaker>("Records/Self.dbr");
+    ASSERT_NE(self, nullptr);
+    EXPECT_EQ(self->made, nullptr);
+    const char* again = "ObjectManager: record 'records\\SELF.dbr' names itself, directly or "
+                        "through the records it names; not made";
+    EXPECT_EQ(log.GetLines(), (std::vector<LogCapture::Line>{{Engine::LogData, again}}));
+
+    log.Clear();
+    auto* a = static_cast<ObjTestMaker*>(objects.CreateObjectFromFile("Records/A.dbr"));
+    ASSERT_NE(a, nullptr);
+    auto* b = DynamicCast<ObjTestMaker>(a->made);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->made, nullptr);
+    ASSERT_EQ(log.GetLines().size(), 1u);
+    EXPECT_EQ(log.CountContaining("record 'Records/A.dbr' names itself"), 1u);
+
+    // A record named twice, but not within its own loading, is made each time.
+    log.Clear();
+    auto* top = static_cast<ObjTestMaker*>(objects.CreateObjectFromFile("Records/Top.dbr"));
+    ASSERT_NE(top, nullptr);
+    EXPECT_NE(top->made, nullptr);
+    EXPECT_NE(objects.CreateObjectFromFile("Records/Leaf.dbr"), nullptr);
+    EXPECT_TRUE(log.GetLines().empty());
+}
+
+TEST_F(ObjectManagerTest, AChainOfRecordsDeeperThanTheBoundStopsInOneLine)
+{
+    const size_t length = ObjectManager::kMaxRecordDepth + 10;
+    for (size_t i = 0; i < length; ++i)
+        database.WriteRecord(
+            "Records/Chain" + std::to_string(i) + ".dbr",
+            {"Class = ObjTestMaker", "makes = Records/Chain" + std::to_string(i + 1) + ".dbr"});
+    ASSERT_NE(objects.CreateObjectFromFile("Records/Chain0.dbr"), nullptr);
+    EXPECT_EQ(objects.GetObjectCount(), ObjectManager::kMaxRecordDepth);
+    const std::string line = "ObjectManager: record 'Records/Chain" +
+                             std::to_string(ObjectManager::kMaxRecordDepth) +
+                             ".dbr' is named 64 records deep; not made";
+    EXPECT_EQ(log.GetLines(), (std::vector<LogCapture::Line>{{Engine::LogData, line}}));
 }
 
 // Random inserts and erases against a reference map: backward-shift deletion must keep every

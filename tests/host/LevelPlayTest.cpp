@@ -185,6 +185,30 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
                   "(Records/Skills/Brawling/Haymaker.dbr); saving him would lose it\n");
     EXPECT_EQ(ReadBytes(session), ReadBytes(first));
 
+    // So is a save naming an item the database lacks, by the level and by a session alike.
+    std::string missing = ReadBytes(first);
+    const size_t axe = missing.find("BronzeAxe.dbr");
+    ASSERT_NE(axe, std::string::npos);
+    missing.replace(axe, 13, "BronzeAxx.dbr");
+    scratch.WriteFile("missing.sav", missing);
+    const std::string lacking = scratch.GetRoot() + "/missing.sav";
+    const std::string told = "gamehost: save file '" + lacking +
+                             "' names an item that the database lacks "
+                             "(Records/Items/Market/BronzeAxx.dbr); saving him would lose it\n";
+    const HostRun levelRefused = RunProgram(
+        {"--load", lacking, "--route", still, "--save", lacking}, scratch.GetRoot() + "/5");
+    EXPECT_EQ(levelRefused.status, 2);
+    EXPECT_EQ(LinesStarting(levelRefused.err, "gamehost: "), told);
+    EXPECT_EQ(DataErrors(levelRefused.err),
+              "[log 1] Player: Records/Creatures/PC/HeroBrawler.dbr: saved items that cannot be "
+              "made passed over: 1, the first Records/Items/Market/BronzeAxx.dbr\n");
+    const HostRun sessionRefused =
+        RunSample({"--role", "single", "--player", LevelPlay::kPlayer, "--load", lacking, "--save",
+                   lacking, "--frames", "10"});
+    EXPECT_EQ(sessionRefused.status, 2);
+    EXPECT_EQ(LinesStarting(sessionRefused.err, "gamehost: "), told);
+    EXPECT_EQ(ReadBytes(lacking), missing);
+
     const HostRun broken = RunSample({"--load", still});
     EXPECT_EQ(broken.status, 2);
     EXPECT_EQ(broken.out, "");
@@ -256,6 +280,18 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_EQ(run.err.rfind("gamehost: ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+    }
+
+    // The level is not played without its quest: a quest file cut short or empty is refused.
+    const std::string route = "Levels/Village.route";
+    copy.folder.WriteFile(route, ReadBytes(SampleDatabase() + "/" + route));
+    const std::string quest = ReadBytes(SampleDatabase() + "/" + LevelPlay::kQuest);
+    for (const size_t kept : {quest.size() / 2, size_t(0)}) {
+        copy.folder.WriteFile(LevelPlay::kQuest, quest.substr(0, kept));
+        const HostRun run = copy.Run({});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "gamehost: quest file 'Quests/Village.qst' is damaged\n");
     }
 
     // With no level to play, what only a level does is refused rather than passed over.

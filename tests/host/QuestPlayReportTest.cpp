@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace GAME::Test {
 namespace {
 
@@ -28,6 +31,27 @@ TEST(QuestPlayReport, ServerPlaysTheQuestThroughAndAFreshSessionResumesIt)
     ExpectInOrder(resume.out,
                   {"quest Quests/VillageWatch.qst: restored, 3 of 3 steps complete, complete\n",
                    "reward replayed: \"100 Gold\"\n", "reward replayed: \"250 Experience\"\n"});
+
+    // Any of its files cut short, or gone, and nothing is restored.
+    const std::string told = "gamehost: the quest state in '" + folder +
+                             "' is missing or damaged; nothing was restored\n";
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string path = entry.path().string();
+        SCOPED_TRACE(path);
+        const std::string whole = ReadBytes(path);
+        for (const size_t kept : {whole.size() - 1, size_t(0)}) {
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << whole.substr(0, kept);
+            const HostRun damaged =
+                RunSample({"--scenario", "quest", "--quest-state", folder, "--resume"});
+            EXPECT_EQ(damaged.status, 2);
+            EXPECT_EQ(damaged.out, "");
+            EXPECT_EQ(LinesStarting(damaged.err, "gamehost: "), told);
+        }
+        std::filesystem::remove(path);
+        EXPECT_EQ(RunSample({"--scenario", "quest", "--quest-state", folder, "--resume"}).status,
+                  2);
+        std::ofstream(path, std::ios::binary) << whole;
+    }
 }
 
 TEST(QuestPlayReport, NeedsAStateFolderAndResumesOnlyThere)

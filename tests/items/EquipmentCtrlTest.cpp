@@ -47,7 +47,7 @@ protected:
 
     // A save with a helmet worn, a bow held in the primary left hand and a sword kept unattached
     // in the alternate right hand.
-    static std::vector<uint8_t> Save()
+    static std::vector<uint8_t> Save(const char* kSword = EquipmentCtrlTest::kSword)
     {
         IOStreamWrite writer;
         bool no = false, yes = true;
@@ -131,6 +131,20 @@ TEST_F(EquipmentCtrlTest, SavedEquipmentIsRemadeAttachedAndWrittenBackAlike)
     IOStreamWrite writer;
     equipment.StreamProperties(&writer);
     EXPECT_EQ(writer.GetBytes(), bytes);
+}
+
+TEST_F(EquipmentCtrlTest, AnItemWhoseRecordIsMissingIsNamedAsPassedOver)
+{
+    const char* gone = "Records/Items/Gone.dbr";
+    ControllerPlayer* wearer = NewPlainWearer();
+    IOStreamRead reader(Save(gone));
+    EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
+    equipment.StreamProperties(&reader);
+    // The bytes were sound: the other slots came back; the reader names what did not.
+    ASSERT_FALSE(reader.HasFailed());
+    EXPECT_NE(equipment.GetPrimarySet().GetLeft().itemId, 0u);
+    EXPECT_EQ(equipment.GetAlternateSet().GetRight().itemId, 0u);
+    EXPECT_EQ(reader.GetPassedOver(), std::vector<std::string>{gone});
 }
 
 TEST_F(EquipmentCtrlTest, TruncatedSaveNeverEndsInAHalfMadeSlot)

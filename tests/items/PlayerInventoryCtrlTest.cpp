@@ -211,6 +211,27 @@ TEST_F(PlayerInventoryCtrlTest, HostileCountsAndOrphansMakeNothing)
     EXPECT_EQ(bag.GetTotalPotions(kPotion), 1u);
 }
 
+TEST_F(PlayerInventoryCtrlTest, ItemsWhoseRecordsAreMissingAreNamedAsPassedOverInOrder)
+{
+    BagStream stream(1, 0);
+    stream.Sack(3)
+        .Entry(Info("Records/Items/Gone.dbr", 1), 0, 0)
+        .Entry(Info(kRing, 2), 2, 0)
+        .Entry(Info("Records/Items/Lost.dbr", 3), 4, 0)
+        .EndSack();
+    ControllerPlayer* target = NewCarrier();
+    IOStreamRead reader(stream.Bytes());
+    PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
+    LogCapture log;
+    bag.StreamProperties(&reader);
+    ASSERT_FALSE(reader.HasFailed());
+    // Told by whoever reads the whole save, once: not here, item by item.
+    EXPECT_EQ(log.CountContaining("Gone.dbr") + log.CountContaining("Lost.dbr"), 0u);
+    EXPECT_EQ(bag.GetSack(0)->GetInventory().size(), 1u);
+    EXPECT_EQ(reader.GetPassedOver(),
+              (std::vector<std::string>{"Records/Items/Gone.dbr", "Records/Items/Lost.dbr"}));
+}
+
 TEST_F(PlayerInventoryCtrlTest, TruncatedSaveStopsWithoutHalfItems)
 {
     ControllerPlayer* source = NewCarrier();

@@ -164,6 +164,19 @@ TEST_F(QuestRepositoryLoad, DamagedOrMissingFilesAreSkippedWithALine)
     EXPECT_EQ(quests.GetQuestByIndex(0)->GetId(), 0u); // indices follow what loaded
     EXPECT_EQ(log.Count(1, "Quest file Quests/Cut.qst is damaged and was skipped"), 1u);
     EXPECT_EQ(log.Count(1, "Quest file Quests/Absent.qst could not be opened"), 1u);
+
+    // Asked for why, the loader says so itself, of the first file only, and logs nothing.
+    log.Clear();
+    QuestRepository::Destroy();
+    std::string why;
+    EXPECT_FALSE(QuestRepository::Get().Load(&why));
+    EXPECT_EQ(why, "quest file 'Quests/Cut.qst' is damaged");
+    EXPECT_EQ(QuestRepository::Get().GetNumQuests(), 1u);
+    EXPECT_TRUE(log.GetLines().empty());
+    gEngine->GetWorld()->ClearQuestFiles();
+    AddQuestFile("Quests/Good.qst", *good);
+    QuestRepository::Destroy();
+    EXPECT_TRUE(QuestRepository::Get().Load(&why));
 }
 
 TEST_F(QuestRepositoryLoad, QuestFilesPastTheTwoHundredFiftySixthAreRefused)

@@ -408,6 +408,30 @@ TEST_F(FixedItemTraps, ABuffWithoutRadiusTakesTheUserAloneForASecondByDefault)
     EXPECT_EQ(targets, std::vector<uint32_t>{77});
 }
 
+TEST_F(FixedItemTraps, AChestWhoseTrapNamesItselfOrAnotherChestStandsWithoutATrap)
+{
+    LogCapture log;
+    auto* self = Place<FixedItemContainer>(
+        "Records/Chests/Self.dbr",
+        {"Class = FixedItemContainer", "skillName = Records/Chests/Self.dbr"});
+    ASSERT_NE(self, nullptr);
+    EXPECT_EQ(self->GetSkill(), nullptr);
+    EXPECT_EQ(log.GetLines().size(), 1u);
+    EXPECT_EQ(log.CountContaining("record 'Records/Chests/Self.dbr' names itself"), 1u);
+
+    // Another chest is no trap: not even loaded, so the ring back to this one never begins.
+    log.Clear();
+    const size_t before = ObjectManager::Instance().GetObjectCount();
+    database.WriteRecord("Records/Chests/Back.dbr",
+                         {"Class = FixedItemContainer", "skillName = Records/Chests/Ring.dbr"});
+    auto* ring = Place<FixedItemContainer>(
+        "Records/Chests/Ring.dbr",
+        {"Class = FixedItemContainer", "skillName = Records/Chests/Back.dbr"});
+    ASSERT_NE(ring, nullptr);
+    EXPECT_EQ(ring->GetSkill(), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before + 1);
+}
+
 TEST_F(FixedItemTraps, AnEmptySpawnTrapStillSendsAndMakesNothing)
 {
     auto* chest = TrappedChest("Empty", {"Class = FixedItemSkill_SpawnMonster"});

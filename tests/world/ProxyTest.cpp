@@ -183,9 +183,12 @@ TEST_F(ProxyTest, ARestoredRunFlagKeepsTheObjectsInThePool)
 
 TEST_F(ProxyTest, AProxyThatAPoolMakesRunsNoPoolOfItsOwn)
 {
-    // The pool names the proxy's own record: one proxy held, one line, no endless making.
+    // The pool names another proxy of the same pool: two held, each without a pool, no endless
+    // making.
     database.WriteRecord("Records/Spawn/Pool.dbr",
-                         {"spawnMin = 2", "name1 = Records/Spawn/Proxy.dbr", "limit1 = 2"});
+                         {"spawnMin = 2", "name1 = Records/Spawn/Inner.dbr", "limit1 = 2"});
+    database.WriteRecord("Records/Spawn/Inner.dbr",
+                         {"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr"});
     database.WriteRecord(kProxy, {"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr"});
     LogCapture log;
     Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(kProxy);
@@ -200,6 +203,18 @@ TEST_F(ProxyTest, AProxyThatAPoolMakesRunsNoPoolOfItsOwn)
 
     // Outside any pool a proxy runs its pool again.
     EXPECT_EQ(Held(*MakeProxy({"Class = Proxy", "pool1 = Records/Spawn/Pool.dbr"})).size(), 2u);
+
+    // A pool naming its own proxy's record is a ring of records: nothing made, the ring told once.
+    log.Clear();
+    database.WriteRecord("Records/Spawn/SelfPool.dbr",
+                         {"spawnMin = 2", "name1 = Records/Spawn/Selfish.dbr", "limit1 = 2"});
+    database.WriteRecord("Records/Spawn/Selfish.dbr",
+                         {"Class = Proxy", "pool1 = Records/Spawn/SelfPool.dbr"});
+    auto* selfish =
+        ObjectManager::Instance().CreateObjectFromFile<Proxy>("Records/Spawn/Selfish.dbr");
+    ASSERT_NE(selfish, nullptr);
+    EXPECT_TRUE(Held(*selfish).empty());
+    EXPECT_EQ(log.CountContaining("'Records/Spawn/Selfish.dbr' names itself"), 1u);
 }
 
 TEST_F(ProxyTest, DesignerLimitsBoundTheAveragePlayerLevel)
