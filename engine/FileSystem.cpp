@@ -286,6 +286,30 @@ FileSystem::ReadResult FileSystem::ReadWholeFile(const std::string& path, size_t
     return ReadFileInto(path, maxBytes, bytes);
 }
 
+namespace {
+// Refused before a file is made beside it: a rename would put a file in place of a device.
+bool FollowTarget(const std::string& path, std::string& target, struct stat& info, bool& exists,
+                  std::string* why)
+{
+    if (!FollowLinks(path, target, info, exists))
+        return Failed(why, errno);
+    if (exists && !S_ISREG(info.st_mode)) {
+        if (why != nullptr)
+            *why = std::string("it is ") + KindOf(info.st_mode) + ", not a regular file";
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+bool FileSystem::IsWritableTarget(const std::string& path, std::string* why)
+{
+    std::string target;
+    struct stat info {};
+    bool exists = false;
+    return !path.empty() && FollowTarget(path, target, info, exists, why);
+}
+
 bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes, std::string* why)
 {
     if (path.empty())
@@ -293,14 +317,8 @@ bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes,
     std::string target;
     struct stat info {};
     bool exists = false;
-    if (!FollowLinks(path, target, info, exists))
-        return Failed(why, errno);
-    // Refused before a file is made beside it: a rename would put a file in place of a device.
-    if (exists && !S_ISREG(info.st_mode)) {
-        if (why != nullptr)
-            *why = std::string("it is ") + KindOf(info.st_mode) + ", not a regular file";
+    if (!FollowTarget(path, target, info, exists, why))
         return false;
-    }
     const int folder = OpenFolderOf(target);
     if (folder < 0 && (errno == ENOENT || errno == ENOTDIR))
         return Failed(why, errno);

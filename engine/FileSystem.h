@@ -45,6 +45,8 @@ public:
     // is 0644. The name beside is cut short where a long name would pass the folder's limit.
     static bool WriteWholeFile(const std::string& path, std::string_view bytes,
                                std::string* why = nullptr);
+    // False, with `why`, when `WriteWholeFile` would refuse what `path` names as it stands now.
+    static bool IsWritableTarget(const std::string& path, std::string* why = nullptr);
     static constexpr const char* kSavingMark = ".saving-";
 
 private:

@@ -262,6 +262,15 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (!options.dumpStreamFile.empty())
         return DumpStream(options.dumpStreamFile, out, err);
+    // A save or a map that could not be written is told before the run, not after it.
+    for (const auto& [option, path] :
+         {std::pair{"--save", &options.saveFile}, std::pair{"--map", &options.mapFile}}) {
+        std::string why;
+        if (!path->empty() && !FileSystem::IsWritableTarget(*path, &why)) {
+            err << "gamehost: " << option << " '" << ShownName(*path) << "': " << why << '\n';
+            return 2;
+        }
+    }
 
     LogToStream log(err);
     if (!OpenDatabase(options.databaseFolder, err))

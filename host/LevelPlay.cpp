@@ -590,8 +590,8 @@ bool LevelPlay::KeepsWhatItReads() const
     };
     for (const auto& pair : pairs) {
         if (IsSameFile(pair.written, pair.kept)) {
-            err << "gamehost: " << pair.option << " '" << pair.written << "' would overwrite "
-                << pair.what << '\n';
+            err << "gamehost: " << pair.option << " '" << ShownName(pair.written)
+                << "' would overwrite " << pair.what << '\n';
             return false;
         }
     }

@@ -103,7 +103,8 @@ TEST(HostProgram, ASignalStopsAPacedRunWithItsSummary)
     }
 }
 
-// The level's save and map refuse what is no regular file in one line and leave it as it was.
+// A save or map onto what is no regular file is refused in one line before anything is played,
+// and what it names is left as it was.
 TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
 {
     TempDatabase scratch;
@@ -115,13 +116,15 @@ TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
     const std::string level = scratch.GetRoot() + "/Tiny.lvl";
     const HostRun save = RunSample({"--level", level, "--save", pipe});
     EXPECT_EQ(save.status, 2);
-    EXPECT_EQ(HostLines(save.err), "gamehost: the player could not be saved to '" + pipe +
-                                       "': it is a FIFO, not a regular file\n");
+    EXPECT_EQ(HostLines(save.err),
+              "gamehost: --save '" + pipe + "': it is a FIFO, not a regular file\n");
+    EXPECT_EQ(save.out, "");
     const std::string folder = scratch.GetRoot() + "/folder";
     const HostRun map = RunSample({"--level", level, "--map", folder});
     EXPECT_EQ(map.status, 2);
-    EXPECT_EQ(HostLines(map.err), "gamehost: map '" + folder +
-                                      "' cannot be written: it is a folder, not a regular file\n");
+    EXPECT_EQ(HostLines(map.err),
+              "gamehost: --map '" + folder + "': it is a folder, not a regular file\n");
+    EXPECT_EQ(map.out, "");
     struct stat info {};
     EXPECT_TRUE(stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
     EXPECT_EQ(ReadBytes(folder + "/inside"), "x");
