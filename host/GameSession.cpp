@@ -17,6 +17,7 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "game/UINotification.h"
+#include "host/HeldDataLog.h"
 #include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
@@ -211,10 +212,15 @@ bool GameSession::StartMainPlayer(std::string& error)
     LevelPlay::GiveLevelSkills(*mainPlayer, options.playerRecord);
     if (options.loadFile.empty())
         return true;
-    // Nothing is played when the save at the end would hold less than the one loaded.
-    return PlayerSaveFile::Load(*mainPlayer, options.loadFile, error) &&
-           (options.saveFile.empty() ||
-            PlayerSaveFile::KeepsAll(*mainPlayer, options.loadFile, error));
+    // Nothing is played when the save at the end would hold less than the one loaded; the
+    // refusal's own line tells it, without the data errors behind it.
+    HeldDataLog log;
+    const bool kept = PlayerSaveFile::Load(*mainPlayer, options.loadFile, error) &&
+                      (options.saveFile.empty() ||
+                       PlayerSaveFile::KeepsAll(*mainPlayer, options.loadFile, error));
+    if (!kept)
+        log.Drop();
+    return kept;
 }
 
 bool GameSession::PlaceSpawns(std::string& error)

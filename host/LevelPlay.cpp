@@ -686,12 +686,12 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
         hero->GetPlayerHotSlotCtrl().SetToDefaults();
         HostSamples::PutSkillOnBar(*hero, kBarSkill, kHeroBarSlot);
     } else {
-        if (!PlayerSaveFile::Load(*hero, options.loadFile, error)) {
-            err << "gamehost: " << error << '\n';
-            return false;
-        }
-        if (!options.saveFile.empty() &&
-            !PlayerSaveFile::KeepsAll(*hero, options.loadFile, error)) {
+        // A refused save is told in the host's one line; the data errors behind it go with it.
+        HeldDataLog log;
+        if (!PlayerSaveFile::Load(*hero, options.loadFile, error) ||
+            (!options.saveFile.empty() &&
+             !PlayerSaveFile::KeepsAll(*hero, options.loadFile, error))) {
+            log.Drop();
             err << "gamehost: " << error << '\n';
             return false;
         }

@@ -198,15 +198,12 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
     const HostRun levelRefused = RunProgram(
         {"--load", lacking, "--route", still, "--save", lacking}, scratch.GetRoot() + "/5");
     EXPECT_EQ(levelRefused.status, 2);
-    EXPECT_EQ(LinesStarting(levelRefused.err, "gamehost: "), told);
-    EXPECT_EQ(DataErrors(levelRefused.err),
-              "[log 1] Player: Records/Creatures/PC/HeroBrawler.dbr: saved items that cannot be "
-              "made passed over: 1, the first Records/Items/Market/BronzeAxx.dbr\n");
+    EXPECT_EQ(levelRefused.err, told);
     const HostRun sessionRefused =
         RunSample({"--role", "single", "--player", LevelPlay::kPlayer, "--load", lacking, "--save",
                    lacking, "--frames", "10"});
     EXPECT_EQ(sessionRefused.status, 2);
-    EXPECT_EQ(LinesStarting(sessionRefused.err, "gamehost: "), told);
+    EXPECT_EQ(sessionRefused.err, told);
     EXPECT_EQ(ReadBytes(lacking), missing);
 
     const HostRun broken = RunSample({"--load", still});
