@@ -6,6 +6,7 @@
 #include "host/RouteHero.h"
 
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -54,6 +55,8 @@ private:
     static void KeepFixedParts(World& world);
     bool IsQuestComplete() const;
     bool IsRouteDone() const;
+    // What the quest still waits to see killed, by record.
+    static std::vector<std::string> WantedRecords();
     // The server's: every client still here said its route is done.
     bool AreClientsDone() const;
     int32_t CurrentFrame() const;
