@@ -165,7 +165,7 @@ void LevelNetworkPlay::Act()
 void LevelNetworkPlay::OnEnded()
 {
     if (GetLocalHost() == ConnectionManager::kServerHost)
-        GetSession().TellEnd();
+        GetSession().TellEnd(IsQuestComplete() ? 1 : 0);
 }
 
 // A client lost on the way is no longer waited for.
@@ -218,7 +218,11 @@ bool LevelNetworkPlay::IsDone() const
 
 void LevelNetworkPlay::AddEndLines(std::ostream& lines) const
 {
-    lines << "end: quest " << (IsQuestComplete() ? "complete" : "open") << '\n';
+    // The server's word: a client's copy of the quest may have missed news on a bad link.
+    const bool complete = GetLocalHost() == ConnectionManager::kServerHost
+                              ? IsQuestComplete()
+                              : GetSession().GetEndOutcome() != 0;
+    lines << "end: quest " << (complete ? "complete" : "open") << '\n';
 }
 
 void LevelNetworkPlay::PrintSummary() const
