@@ -14,7 +14,6 @@
 #include "items/Item.h"
 
 #include <algorithm>
-
 #include <functional>
 
 namespace GAME {
