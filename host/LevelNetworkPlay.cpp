@@ -8,6 +8,7 @@
 #include "engine/EventManager.h"
 #include "engine/FilterFunction.h"
 #include "engine/ObjectManager.h"
+#include "engine/Trigger.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
@@ -16,7 +17,9 @@
 #include "items/PlayerHotSlotCtrl.h"
 #include "multiplayer/NetworkSession.h"
 #include "quests/Quest.h"
+#include "quests/QuestConditions.h"
 #include "quests/QuestRepository.h"
+#include "quests/QuestStep.h"
 #include "skills/SkillManager.h"
 
 #include <algorithm>
@@ -137,8 +140,13 @@ void LevelNetworkPlay::Act()
     // The server too: news of a step it takes before it hears the joins would miss the party.
     if (startMs < 0 && !FullParty().empty())
         startMs = GetElapsedMs();
-    if (startMs >= 0)
-        route.Frame(CurrentFrame());
+    if (startMs >= 0) {
+        const int32_t frame = CurrentFrame();
+        if (route.IsFinished(frame) && !IsQuestComplete())
+            route.FightOn(frame, WantedRecords());
+        else
+            route.Frame(frame);
+    }
     if (!IsRouteDone())
         return;
     if (GetLocalHost() != ConnectionManager::kServerHost) {
@@ -155,7 +163,7 @@ void LevelNetworkPlay::Act()
 void LevelNetworkPlay::OnEnded()
 {
     if (GetLocalHost() == ConnectionManager::kServerHost)
-        GetSession().TellEnd();
+        GetSession().TellEnd(IsQuestComplete() ? 1 : 0);
 }
 
 // A client lost on the way is no longer waited for.
@@ -167,9 +175,30 @@ bool LevelNetworkPlay::AreClientsDone() const
                        [this](const auto& hero) { return GetSession().IsHostDone(hero.first); });
 }
 
+// A hero lost, or a fight slowed by the network, may leave the quest open when the routes end:
+// the heroes fight on for a while, and then the machine is done with the quest open.
 bool LevelNetworkPlay::IsRouteDone() const
 {
-    return startMs >= 0 && route.IsFinished(CurrentFrame()) && IsQuestComplete();
+    return startMs >= 0 && route.IsFinished(CurrentFrame()) &&
+           (IsQuestComplete() || route.IsOverdue(CurrentFrame()));
+}
+
+std::vector<std::string> LevelNetworkPlay::WantedRecords()
+{
+    std::vector<std::string> records;
+    const Quest* quest = QuestRepository::Get().GetQuestByIndex(0);
+    for (int32_t s = 0; quest != nullptr && s < quest->GetStepCount(); ++s) {
+        const QuestStep* step = quest->GetQuestStepAtIndx(s);
+        for (int32_t t = 0; step != nullptr && t < step->GetTriggerCount(); ++t) {
+            const Trigger* trigger = step->GetTriggerOfIdx(t);
+            for (int32_t c = 0;
+                 trigger != nullptr && !trigger->IsDone() && c < trigger->GetNumConditions(); ++c)
+                if (const auto* kill =
+                        dynamic_cast<const Condition_KillCreature*>(trigger->GetConditionAtIdx(c)))
+                    records.emplace_back(kill->GetCreatureRecord());
+        }
+    }
+    return records;
 }
 
 bool LevelNetworkPlay::IsQuestComplete() const
@@ -187,7 +216,11 @@ bool LevelNetworkPlay::IsDone() const
 
 void LevelNetworkPlay::AddEndLines(std::ostream& lines) const
 {
-    lines << "end: quest " << (IsQuestComplete() ? "complete" : "open") << '\n';
+    // The server's word: a client's copy of the quest may have missed news on a bad link.
+    const bool complete = GetLocalHost() == ConnectionManager::kServerHost
+                              ? IsQuestComplete()
+                              : GetSession().GetEndOutcome() != 0;
+    lines << "end: quest " << (complete ? "complete" : "open") << '\n';
 }
 
 void LevelNetworkPlay::PrintSummary() const

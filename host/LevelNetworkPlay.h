@@ -6,6 +6,7 @@
 #include "host/RouteHero.h"
 
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -16,7 +17,8 @@ class World;
 // its own copy of the quest, and the party, formed as soon as every player is in, carries each
 // member's news to the others. Every hero follows his own route: the server's the level's, a
 // client's the one numbered after its host ("Levels/Village.client1.route"). A machine ends once
-// its route is done and its quest complete, and all end on one world: each machine keeps its own
+// its route is done and its quest complete, or its hero has fought on for a while past the
+// route's end with the quest still open, and all end on one world: each machine keeps its own
 // clock, and a busy one falls behind the others, so a client whose route is done tells the
 // server so and waits; once every client still here has, and its own route is done, the server
 // ends and tells them, and they end on the world as it stood then.
@@ -54,6 +56,8 @@ private:
     static void KeepFixedParts(World& world);
     bool IsQuestComplete() const;
     bool IsRouteDone() const;
+    // What the quest still waits to see killed, by record.
+    static std::vector<std::string> WantedRecords();
     // The server's: every client still here said its route is done.
     bool AreClientsDone() const;
     int32_t CurrentFrame() const;

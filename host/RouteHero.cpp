@@ -3,6 +3,7 @@
 #include "ai/ControllerPlayer.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
+#include "core/StringHelpers.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/FilterFunction.h"
@@ -12,6 +13,7 @@
 #include "host/LevelPlay.h"
 #include "items/Item.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace GAME {
@@ -44,12 +46,17 @@ uint32_t NearestTo(const Vec3& from, const std::function<bool(const Entity&)>& a
     return best;
 }
 
+bool IsLiving(const Entity& entity)
+{
+    const auto* monster = DynamicCast<const Monster>(&entity);
+    return monster != nullptr && monster->IsAlive() && monster->GetCurrentLife() > 0.0f;
+}
+
 // A client's copy of a monster has no mind of its own: the server's thinks for it.
 bool IsFoe(const Entity& entity)
 {
-    const auto* monster = DynamicCast<const Monster>(&entity);
-    return monster != nullptr && monster->IsAlive() && monster->GetCurrentLife() > 0.0f &&
-           (monster->GetControllerId() != 0 || gEngine->IsNetworkClient());
+    return IsLiving(entity) && (DynamicCast<const Monster>(&entity)->GetControllerId() != 0 ||
+                                gEngine->IsNetworkClient());
 }
 
 } // namespace
@@ -114,19 +121,60 @@ void RouteHero::Frame(int32_t frame)
             point = WorldVec3(point.GetRegionId(), Vec3(order.x, 0.0f, order.z));
         mouse.Give(order, *hero, *controller, target, point);
     }
+    RepeatHeld(*hero, *controller);
+}
+
+void RouteHero::RepeatHeld(Player& hero, ControllerPlayer& controller)
+{
     if (!mouse.IsRepeating())
         return;
     const auto* thing = ObjectManager::Instance().GetObject<Entity>(mouse.GetLastTarget());
-    const WorldVec3 here = hero->GetCoords().GetPosition();
-    mouse.Repeat(*controller, thing != nullptr
-                                  ? thing->GetCoords().GetPosition()
-                                  : WorldVec3(here.GetRegionId(),
-                                              Vec3(mouse.GetLastX(), 0.0f, mouse.GetLastZ())));
+    const WorldVec3 here = hero.GetCoords().GetPosition();
+    mouse.Repeat(controller, thing != nullptr
+                                 ? thing->GetCoords().GetPosition()
+                                 : WorldVec3(here.GetRegionId(),
+                                             Vec3(mouse.GetLastX(), 0.0f, mouse.GetLastZ())));
 }
 
 bool RouteHero::IsFinished(int32_t frame) const
 {
-    return orders.empty() || frame > orders.back().frame + kTrailingFrames;
+    return orders.empty() || frame > LastFrame() + kTrailingFrames;
+}
+
+bool RouteHero::IsOverdue(int32_t frame) const
+{
+    return frame > LastFrame() + kTrailingFrames + kFightOnFrames;
+}
+
+// A hero fallen and back at the village finds his foe again on the next pick.
+void RouteHero::FightOn(int32_t frame, const std::vector<std::string>& records)
+{
+    Player* hero = roster.Hero();
+    ControllerPlayer* controller = roster.HeroController();
+    if (hero == nullptr || controller == nullptr || !hero->IsAlive())
+        return;
+    // A button the route left held on a living monster stays on him.
+    const auto* held = ObjectManager::Instance().GetObject<Entity>(mouse.GetLastTarget());
+    if (frame >= nextFoeFrame && !(mouse.IsRepeating() && held != nullptr && IsLiving(*held))) {
+        nextFoeFrame = frame + kFightOnEveryFrames;
+        const uint32_t foe =
+            NearestTo(hero->GetCoords().GetRegionCoords().origin, [&records](const Entity& entity) {
+                return IsLiving(entity) &&
+                       std::any_of(records.begin(), records.end(),
+                                   [&entity](const std::string& record) {
+                                       return FileNameEquals(record, entity.GetObjectName());
+                                   });
+            });
+        if (const auto* thing = ObjectManager::Instance().GetObject<Entity>(foe)) {
+            ScriptOrder order;
+            order.kind = ScriptOrder::Kind::Click;
+            mouse.Give(order, *hero, *controller, foe, thing->GetCoords().GetPosition());
+            order.kind = ScriptOrder::Kind::Hold;
+            mouse.Give(order, *hero, *controller, foe, thing->GetCoords().GetPosition());
+            return;
+        }
+    }
+    RepeatHeld(*hero, *controller);
 }
 
 } // namespace GAME

@@ -222,6 +222,7 @@ void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
         if (server || fromHost != ConnectionManager::kServerHost || sessionEnded)
             return;
         sessionEnded = true;
+        endOutcome = static_cast<const SessionEndsPacket&>(packet).outcome;
         if (sessionEnds)
             sessionEnds();
         return;
@@ -316,9 +317,10 @@ void NetworkSession::TellDone()
     connection.SendPacket(done);
 }
 
-void NetworkSession::TellEnd()
+void NetworkSession::TellEnd(uint32_t outcome)
 {
     SessionEndsPacket ends;
+    ends.outcome = outcome;
     connection.BroadcastPacket(ends);
 }
 

@@ -52,9 +52,12 @@ public:
     // the transport knows the sender as, until that host leaves. The server alone ends the
     // session.
     void TellDone();
-    void TellEnd();
+    // The server's, with the outcome every machine's end states.
+    void TellEnd(uint32_t outcome);
     bool IsHostDone(int host) const { return doneHosts.count(host) != 0; }
     bool HasSessionEnded() const { return sessionEnded; }
+    // A client's: the outcome the server told with the end.
+    uint32_t GetEndOutcome() const { return endOutcome; }
 
     // The server's, once a frame after the game's update: entities that entered its world are
     // made on every client, those that went are destroyed there.
@@ -114,6 +117,7 @@ private:
     bool serverLeft = false;
     bool underWay = false;
     bool sessionEnded = false;
+    uint32_t endOutcome = 0;
     // The server's: the clients it welcomed, and those of them whose part is done.
     std::set<int> welcomed;
     std::set<int> doneHosts;

@@ -8,7 +8,7 @@ namespace GAME {
 
 // The session's own word between the machines, on numbers no game message uses: a client whose
 // part is done says so to the server, which counts it for the host the transport heard it from,
-// and only the server ends the session. Neither carries more than its type.
+// and only the server ends the session, telling its outcome.
 
 template <uint32_t Type> class SessionWordPacket : public FieldPacket<SessionWordPacket<Type>> {
 public:
@@ -24,6 +24,20 @@ public:
 };
 
 using HostDonePacket = SessionWordPacket<127>;
-using SessionEndsPacket = SessionWordPacket<128>;
+
+// The outcome is the server's word for what every machine's end says: a client whose copy of the
+// quest missed news on a bad link ends on the server's.
+class SessionEndsPacket : public FieldPacket<SessionEndsPacket> {
+public:
+    static constexpr uint32_t kType = 128;
+    SessionEndsPacket() : FieldPacket(kType) {}
+
+    template <typename V, typename P> static void VisitFields(V& v, P& p)
+    {
+        v.Field("Outcome: ", p.outcome);
+    }
+
+    uint32_t outcome = 0;
+};
 
 } // namespace GAME

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace GAME::Test {
 namespace {
@@ -24,11 +26,30 @@ class LevelNetworkSession : public HostSession {
 protected:
     LevelNetworkSession() : HostSession({})
     {
-        copy.folder.WriteFile("Levels/Village.route",
-                              "1 click @VillageElder\n90 click @RaidChieftain\n91 hold\n");
-        for (const char* route : {"Levels/Village.client1.route", "Levels/Village.client2.route"})
-            copy.folder.WriteFile(route, "1 click @Leader\n200 click @RaidChieftain\n201 hold\n");
+        WriteRoutes("1 click @VillageElder\n90 click @RaidChieftain\n91 hold\n",
+                    "1 click @Leader\n200 click @RaidChieftain\n201 hold\n");
         database = copy.folder.GetRoot();
+    }
+
+    void WriteRoutes(const char* server, const char* clients)
+    {
+        copy.folder.WriteFile("Levels/Village.route", server);
+        for (const char* route : {"Levels/Village.client1.route", "Levels/Village.client2.route"})
+            copy.folder.WriteFile(route, clients);
+    }
+
+    // The server and the client that stays end alike with 0, the killed client's hero out of
+    // the party; the quest line they agree on.
+    std::string ExpectTwoEndAlike(ChildProcess& stays)
+    {
+        EXPECT_EQ(stays.Wait(deadline), 0) << stays.Errors();
+        EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
+        const std::string served = server->Output();
+        EXPECT_NE(LinesStarting(served, "host 2 lost: no answer for "), "") << served;
+        EXPECT_NE(LinesStarting(served, "end: digest "), "") << served << server->Errors();
+        EXPECT_EQ(EndLines(stays.Output()), EndLines(served)) << stays.Output();
+        EXPECT_EQ(PartySize(served), 2);
+        return LinesStarting(served, "end: quest ");
     }
 
     SampleCopy copy;
@@ -124,6 +145,53 @@ TEST_F(LevelSessionOnABadNetwork, ServerAndTwoClientsFinishTheQuestAndAgree)
     }
     for (const auto& client : clients)
         EXPECT_EQ(client->Errors().find("does not hold"), std::string::npos) << client->Errors();
+}
+
+// Suites of their own: most of each is a wait for a silent link or a fight that runs on.
+class LevelSessionLosingAClient : public LevelNetworkSession {
+protected:
+    // The routes run out on the way to the chieftain: the heroes fight on until he falls.
+    LevelSessionLosingAClient()
+    {
+        WriteRoutes("1 click @VillageElder\n90 click @RaidChieftain\n", "1 click @Leader\n");
+    }
+};
+class LevelSessionWithAnOpenQuest : public LevelNetworkSession {
+protected:
+    // The elder is never heard, so the chieftain's fall counts for nothing.
+    LevelSessionWithAnOpenQuest() { WriteRoutes("1 click 36,0\n", "1 click @Leader\n"); }
+};
+
+// A client killed on the way: the server finds it silent and lets it go, and the two heroes left
+// finish the quest their routes left open.
+TEST_F(LevelSessionLosingAClient, TheOthersFinishTheQuestAndAgree)
+{
+    StartServer(2, std::chrono::seconds(240));
+    ChildProcess& stays = StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
+        << server->Errors();
+    ChildProcess& killed = StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
+        << server->Errors();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    killed.Kill();
+    EXPECT_EQ(ExpectTwoEndAlike(stays), "end: quest complete\n");
+}
+
+// A quest nobody can finish ends the session all the same, once the heroes have fought on for
+// their while, and every machine says it is open.
+TEST_F(LevelSessionWithAnOpenQuest, EndsAlikeWithTheQuestOpen)
+{
+    StartServer(2, std::chrono::seconds(240));
+    ChildProcess& stays = StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
+        << server->Errors();
+    ChildProcess& killed = StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
+        << server->Errors();
+    killed.Kill();
+    EXPECT_EQ(ExpectTwoEndAlike(stays), "end: quest open\n");
+    EXPECT_EQ(LinesStarting(stays.Output(), "end: quest "), "end: quest open\n");
 }
 
 TEST(LevelNetworkPlay, EachClientHasItsRouteBesideTheLevel)

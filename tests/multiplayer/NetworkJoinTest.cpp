@@ -11,6 +11,7 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "multiplayer/PlayerNetBasicInfo.h"
+#include "multiplayer/SessionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/Must.h"
@@ -128,6 +129,35 @@ TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsIt
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(client.GetHeroId(), made->GetObjectId());
     EXPECT_EQ(Types(Connection().TakeSentPackets()), (std::vector<uint32_t>{35, 36, 30, 24}));
+}
+
+// The end carries the server's outcome to every client, whose own copy of the quest may have
+// missed news; an end in another host's name ends nothing.
+TEST_F(NetworkJoin, TheEndCarriesTheServersOutcomeAndOnlyTheServersEndCounts)
+{
+    Be(false);
+    NetworkSession server(Connection());
+    server.TellEnd(1);
+    const auto sent = Connection().TakeSentPackets();
+    ASSERT_EQ(Types(sent), std::vector<uint32_t>{SessionEndsPacket::kType});
+    EXPECT_EQ(sent[0].route, ConnectionManager::Route::Broadcast);
+
+    Be(true);
+    NetworkSession client(Connection());
+    int heard = 0;
+    client.OnSessionEnds([&heard] { ++heard; });
+    client.OnMessage(2, *ConnectionManager::DecodePacket(sent[0].bytes));
+    EXPECT_FALSE(client.HasSessionEnded());
+    Deliver(client, sent[0].bytes);
+    EXPECT_TRUE(client.HasSessionEnded());
+    EXPECT_EQ(client.GetEndOutcome(), 1u);
+    // Heard once: a second end, whatever it says, changes nothing.
+    SessionEndsPacket again;
+    again.PrepareOutBuffer();
+    Deliver(client, std::vector<uint8_t>(again.GetOutBuffer(),
+                                         again.GetOutBuffer() + again.GetOutBufferSize()));
+    EXPECT_EQ(client.GetEndOutcome(), 1u);
+    EXPECT_EQ(heard, 1);
 }
 
 TEST_F(NetworkJoin, SpawnOfARecordThatMakesNoEntityMakesNothing)
