@@ -23,7 +23,8 @@ bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& 
         return false;
     }
     if (!IOStreamRead::HasHeader(bytes)) {
-        error = "'" + ShownName(path) + "' is not a saved stream";
+        const std::string shown = ShownName(path);
+        error = "'" + shown + "' is not a saved stream";
         return false;
     }
     IOStreamRead in(std::move(bytes));
