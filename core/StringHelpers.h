@@ -19,6 +19,10 @@ bool FileNameEqualsCString(const char* a, const char* b);
 std::string GetFileNameFromPath(const std::string& path, bool stripExtension);
 std::string RemoveSlashes(const std::string& path);
 
+// The length of the well-formed UTF-8 character that starts `text`, 0 when it is none (empty, a
+// stray or missing continuation byte, an overlong form, a surrogate, past U+10FFFF).
+size_t Utf8CharacterLength(std::string_view text);
+
 // The text without leading and trailing blanks, tabs and line ends.
 std::string_view TrimWhitespace(std::string_view text);
 

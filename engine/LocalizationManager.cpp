@@ -298,31 +298,18 @@ std::wstring LocalizationManager::ToWChar(std::string_view text)
     std::wstring out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80           ? 0
-                    : (lead >> 5) == 0x6  ? 1
-                    : (lead >> 4) == 0xE  ? 2
-                    : (lead >> 3) == 0x1E ? 3
-                                          : -1;
-        uint32_t code = extra == 0   ? lead
-                        : extra == 1 ? lead & 0x1F
-                        : extra == 2 ? lead & 0x0F
-                                     : lead & 0x07;
-        bool valid = extra >= 0 && i + extra < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const unsigned char c = static_cast<unsigned char>(text[i + k]);
-            valid = (c & 0xC0) == 0x80;
-            code = (code << 6) | (c & 0x3F);
-        }
-        static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        const bool overlong = valid && code < kSmallest[extra];
-        if (!valid || overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        const size_t length = Utf8CharacterLength(text.substr(i));
+        if (length == 0) {
             out += static_cast<wchar_t>(0xFFFD);
             ++i;
             continue;
         }
+        static const uint8_t kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+        uint32_t code = static_cast<unsigned char>(text[i]) & kLeadBits[length];
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         out += static_cast<wchar_t>(code);
-        i += extra + 1;
+        i += length;
     }
     return out;
 }
