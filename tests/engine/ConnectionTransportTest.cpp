@@ -473,21 +473,5 @@ TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostO
     client.Disconnect();
 }
 
-// More strangers than the server has peer slots, each stopping half way through its handshake.
-TEST_F(ConnectionTransport, StrangersWhoNeverFinishTheirHandshakeLeaveHostOneToAClient)
-{
-    Stranger crowd(server.GetListenPort());
-    for (uint32_t i = 1; i <= ConnectionManager::kPeerSlots + 50; ++i)
-        crowd.Send(ConnectRequest(i));
-    ConnectionManager client;
-    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
-    EXPECT_EQ(client.GetLocalHostID(), 1);
-    OnServer([&] {
-        EXPECT_EQ(server.GetClientHosts(), std::vector<int>{1});
-        EXPECT_EQ(server.GetRefusedPeers(), 0u);
-    });
-    client.Disconnect();
-}
-
 } // namespace
 } // namespace GAME::Test

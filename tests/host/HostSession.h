@@ -55,6 +55,19 @@ protected:
         return *clients.back();
     }
 
+    // Two clients, the second started once the first has joined; answers the second once it
+    // has joined too.
+    ChildProcess& StartTwoClients()
+    {
+        StartClient();
+        EXPECT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
+            << server->Errors();
+        ChildProcess& second = StartClient();
+        EXPECT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
+            << server->Errors();
+        return second;
+    }
+
     std::unique_ptr<ChildProcess> Start(std::vector<std::string> args)
     {
         args.insert(args.begin(), common.begin(), common.end());

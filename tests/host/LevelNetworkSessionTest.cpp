@@ -167,12 +167,8 @@ protected:
 TEST_F(LevelSessionLosingAClient, TheOthersFinishTheQuestAndAgree)
 {
     StartServer(2, std::chrono::seconds(240));
-    ChildProcess& stays = StartClient();
-    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
-        << server->Errors();
-    ChildProcess& killed = StartClient();
-    ASSERT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
-        << server->Errors();
+    ChildProcess& killed = StartTwoClients();
+    ChildProcess& stays = *clients.front();
     std::this_thread::sleep_for(std::chrono::seconds(1));
     killed.Kill();
     EXPECT_EQ(ExpectTwoEndAlike(stays), "end: quest complete\n");
@@ -183,12 +179,8 @@ TEST_F(LevelSessionLosingAClient, TheOthersFinishTheQuestAndAgree)
 TEST_F(LevelSessionWithAnOpenQuest, EndsAlikeWithTheQuestOpen)
 {
     StartServer(2, std::chrono::seconds(240));
-    ChildProcess& stays = StartClient();
-    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
-        << server->Errors();
-    ChildProcess& killed = StartClient();
-    ASSERT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
-        << server->Errors();
+    ChildProcess& killed = StartTwoClients();
+    ChildProcess& stays = *clients.front();
     killed.Kill();
     EXPECT_EQ(ExpectTwoEndAlike(stays), "end: quest open\n");
     EXPECT_EQ(LinesStarting(stays.Output(), "end: quest "), "end: quest open\n");

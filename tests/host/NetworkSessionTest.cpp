@@ -290,12 +290,8 @@ class FullServer : public NetworkSession {};
 TEST_F(LostClient, TheOthersGoOnWithoutIt)
 {
     StartServer(2, std::chrono::seconds(90));
-    ChildProcess& stays = StartClient();
-    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
-        << server->Errors();
-    ChildProcess& killed = StartClient();
-    ASSERT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
-        << server->Errors();
+    ChildProcess& killed = StartTwoClients();
+    ChildProcess& stays = *clients.front();
     killed.Kill();
     EXPECT_EQ(stays.Wait(deadline), 0) << stays.Errors();
     EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
