@@ -211,7 +211,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port)
                      port);
         return false;
     }
-    enet_peer_timeout(server, 1, linkTimeoutMs, linkTimeoutMs);
+    ConfigureLink(server, linkTimeoutMs);
     server->data = nullptr;
     farewell = Farewell::None;
     transport = std::move(made);
@@ -259,10 +259,8 @@ void ConnectionManager::Service()
             HostConnected(event.peer, event.data);
         } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
             const int host = transport->server ? HostOfPeer(event.peer) : kServerHost;
-            if (!transport->server || transport->peers[size_t(Slot(host))] == event.peer) {
-                transport->heard[Slot(host)] = Clock::now();
+            if (!transport->server || transport->peers[size_t(Slot(host))] == event.peer)
                 Receive(host, event.packet->data, event.packet->dataLength);
-            }
             enet_packet_destroy(event.packet);
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
             if (!transport->server) {
