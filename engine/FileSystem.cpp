@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,11 +74,16 @@ FileSystem::ReadResult ReadFileInto(const std::string& path, size_t maxBytes, By
     return result;
 }
 
-bool Failed(std::string* why, int error)
+bool Refused(std::string* why, const std::string& reason)
 {
     if (why != nullptr)
-        *why = std::generic_category().message(error);
+        *why = reason;
     return false;
+}
+
+bool Failed(std::string* why, int error)
+{
+    return Refused(why, std::generic_category().message(error));
 }
 
 // The name mkstemp gives a write beside a file: `prefix` and six letters or digits.
@@ -133,12 +140,32 @@ void RemoveLeftovers(const std::string& target, const std::string& prefix)
     }
 }
 
-// The file to write beside `target`, locked until it is renamed; -1 with errno set.
-int OpenTemporary(const std::string& target, const std::string& prefix, std::string& temporary)
+// Six letters or digits, as mkstemp would give, for the name of a write beside a file.
+std::string RandomLetters()
 {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        temporary = FolderOf(target) + prefix + "XXXXXX";
-        const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::atomic<uint64_t> calls{0};
+    // Without the system's entropy the count still gives each attempt a name of its own.
+    uint64_t noise = ++calls ^ (static_cast<uint64_t>(getpid()) << 32);
+    static_cast<void>(getrandom(&noise, sizeof noise, GRND_NONBLOCK));
+    std::string letters;
+    for (int i = 0; i < 6; ++i, noise /= sizeof kLetters - 1)
+        letters += kLetters[noise % (sizeof kLetters - 1)];
+    return letters;
+}
+
+// The file to write beside `target`, locked until it is renamed; -1 with errno set. It is made
+// as open(2) makes any file, with `mode` less the umask (or as the folder's default ACL says).
+int OpenTemporary(const std::string& target, const std::string& prefix, mode_t mode,
+                  std::string& temporary)
+{
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        temporary = FolderOf(target) + prefix + RandomLetters();
+        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno == EEXIST)
+            continue;
         if (fd < 0)
             return -1;
         // Where files take no locks no clean-up can take one either, so the result is moot. A
@@ -149,39 +176,58 @@ int OpenTemporary(const std::string& target, const std::string& prefix, std::str
             return fd;
         close(fd);
     }
-    errno = EBUSY;
+    errno = EEXIST;
     return -1;
 }
 
-// The name a write to `path` replaces: the end of its chain of symbolic links, so that the link
-// stays a link and the file it names is the one written. `info` describes that file when
-// `exists`. False with errno set (ELOOP for a chain that does not end).
-bool FollowLinks(const std::string& path, std::string& target, struct stat& info, bool& exists)
+// What a write to a name replaces: the end of the name's chain of symbolic links, so that a
+// link stays a link and the file it names is the one written; `info` is that file's when it
+// `exists`.
+struct Target {
+    std::string name;
+    struct stat info {};
+    bool exists = false;
+};
+
+// The system follows no link that another user left in a folder open to all and sticky (/tmp),
+// unless the folder is that user's: a link planted there must not send our write elsewhere.
+bool MayFollow(const std::string& link, const struct stat& info)
+{
+    struct stat folder {};
+    if (info.st_uid == geteuid() || stat(FolderOf(link).c_str(), &folder) != 0)
+        return true;
+    const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+    return !shared || info.st_uid == folder.st_uid;
+}
+
+bool FollowLinks(const std::string& path, Target& target, std::string* why)
 {
     constexpr int kMaxLinks = 40;
-    target = path;
+    target.name = path;
     for (int link = 0; link <= kMaxLinks; ++link) {
-        if (lstat(target.c_str(), &info) != 0) {
-            exists = false;
-            return errno == ENOENT;
+        struct stat& info = target.info;
+        if (lstat(target.name.c_str(), &info) != 0) {
+            target.exists = false;
+            // A missing folder is told by the folder's check.
+            return errno == ENOENT || errno == ENOTDIR || Failed(why, errno);
         }
-        exists = true;
+        target.exists = true;
         if (!S_ISLNK(info.st_mode))
             return true;
+        if (!MayFollow(target.name, info))
+            return Refused(why, "it leads through another user's link in a sticky folder open "
+                                "to all, which the system does not follow");
         std::string named(static_cast<size_t>(std::max<off_t>(info.st_size, 0)) + 256, '\0');
-        const ssize_t length = readlink(target.c_str(), named.data(), named.size());
+        const ssize_t length = readlink(target.name.c_str(), named.data(), named.size());
         if (length < 0)
-            return false;
+            return Failed(why, errno);
         // Grown since it was measured: taken as it is, the name would be cut short.
-        if (static_cast<size_t>(length) == named.size()) {
-            errno = ENAMETOOLONG;
-            return false;
-        }
+        if (static_cast<size_t>(length) == named.size())
+            return Failed(why, ENAMETOOLONG);
         named.resize(static_cast<size_t>(length));
-        target = named.empty() || named.front() == '/' ? named : FolderOf(target) + named;
+        target.name = named.empty() || named.front() == '/' ? named : FolderOf(target.name) + named;
     }
-    errno = ELOOP;
-    return false;
+    return Failed(why, ELOOP);
 }
 
 // What a name that is no regular file names, for the line that refuses it.
@@ -196,6 +242,79 @@ const char* KindOf(mode_t mode)
     if (S_ISSOCK(mode))
         return "a socket";
     return "something else";
+}
+
+// Which of the program's own streams `info` is, or null: named outright or reached as
+// /dev/stdout or /proc/self/fd/1, a file replaced would take the run's lines with it.
+const char* OwnStream(const struct stat& info)
+{
+    static const char* const kStreams[] = {"input", "output", "error output"};
+    for (int fd = 0; fd < 3; ++fd) {
+        struct stat stream {};
+        if (fstat(fd, &stream) == 0 && stream.st_dev == info.st_dev && stream.st_ino == info.st_ino)
+            return kStreams[fd];
+    }
+    return nullptr;
+}
+
+// Why this user could not write what `info` describes at `path` (`how` as access(2) takes it),
+// empty when it could. Root passes every check of the modes, so a mode that lets no one write
+// refuses root as well, as careful tools ask before writing over such a file.
+std::string WhyNotWritable(const std::string& path, const struct stat& info, int how)
+{
+    if (faccessat(AT_FDCWD, path.c_str(), how, AT_EACCESS) != 0)
+        return std::generic_category().message(errno);
+    if ((info.st_mode & 0222) != 0)
+        return "";
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+    return std::string("its mode ") + mode + " lets no one write";
+}
+
+// Refused with `why` unless `folder` is a folder this user may make files in; `what` names it.
+bool CheckFolder(const std::string& folder, const std::string& what, std::string* why)
+{
+    struct stat info {};
+    const int found = stat(folder.c_str(), &info) == 0 ? 0 : errno;
+    if (found == ENOENT)
+        return Refused(why, what + " does not exist");
+    if (found == ENOTDIR || (found == 0 && !S_ISDIR(info.st_mode)))
+        return Refused(why, "a file stands in its path");
+    if (found != 0)
+        return Refused(why, what + " cannot be reached (" + std::generic_category().message(found) +
+                                ")");
+    const std::string reason = WhyNotWritable(folder, info, W_OK | X_OK);
+    return reason.empty() || Refused(why, what + " cannot be written (" + reason + ")");
+}
+
+// What a write to `path` would replace, judged before anything is written: refused with `why`
+// unless it is a regular file or a new name, not the program's own stream, in a folder this
+// user may write, and a file the user could write.
+bool ResolveTarget(const std::string& path, Target& target, std::string* why)
+{
+    if (path.empty())
+        return Failed(why, ENOENT);
+    if (!FollowLinks(path, target, why))
+        return false;
+    // The system's own reading of the name: a link under /proc names an open pipe, terminal or
+    // file by no path of its own, so only the system can tell where it leads.
+    struct stat seen {};
+    if (stat(path.c_str(), &seen) == 0) {
+        if (!S_ISREG(seen.st_mode))
+            return Refused(why,
+                           std::string("it is ") + KindOf(seen.st_mode) + ", not a regular file");
+        if (const char* stream = OwnStream(seen))
+            return Refused(why, std::string("it is the program's own standard ") + stream);
+        if (!target.exists || seen.st_dev != target.info.st_dev ||
+            seen.st_ino != target.info.st_ino)
+            return Refused(why, "it is an open file with no name of its own to replace");
+    } else if (target.exists) {
+        return Failed(why, errno);
+    }
+    if (!CheckFolder(FolderOf(target.name), "its folder", why))
+        return false;
+    const std::string reason = target.exists ? WhyNotWritable(target.name, target.info, W_OK) : "";
+    return reason.empty() || Refused(why, "it cannot be written (" + reason + ")");
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -218,10 +337,14 @@ bool WriteAll(int fd, std::string_view bytes)
 
 // The folder of `path`, opened before anything is written: a folder that cannot be opened cannot
 // be synced, and a save that could not be made durable must fail while the old file still stands.
-// -1 with errno set.
-int OpenFolderOf(const std::string& path)
+// -1, with `why`, when it cannot be.
+int OpenFolderOf(const std::string& path, std::string* why)
 {
-    return open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        Refused(why, "its folder cannot be opened to sync the file (" +
+                         std::generic_category().message(errno) + "); the file there is as it was");
+    return folder;
 }
 
 // Makes the rename itself survive a power cut, not only the bytes it names. The new file is in
@@ -286,61 +409,58 @@ FileSystem::ReadResult FileSystem::ReadWholeFile(const std::string& path, size_t
     return ReadFileInto(path, maxBytes, bytes);
 }
 
-namespace {
-// Refused before a file is made beside it: a rename would put a file in place of a device.
-bool FollowTarget(const std::string& path, std::string& target, struct stat& info, bool& exists,
-                  std::string* why)
-{
-    if (!FollowLinks(path, target, info, exists))
-        return Failed(why, errno);
-    if (exists && !S_ISREG(info.st_mode)) {
-        if (why != nullptr)
-            *why = std::string("it is ") + KindOf(info.st_mode) + ", not a regular file";
-        return false;
-    }
-    return true;
-}
-} // namespace
-
 bool FileSystem::IsWritableTarget(const std::string& path, std::string* why)
 {
-    std::string target;
+    Target target;
+    if (!ResolveTarget(path, target, why))
+        return false;
+    const int folder = OpenFolderOf(target.name, why);
+    if (folder >= 0)
+        close(folder);
+    return folder >= 0;
+}
+
+bool FileSystem::IsWritableFolder(const std::string& folder, std::string* why)
+{
+    // A folder yet to be made is made in the nearest one that stands.
+    std::string standing = folder.empty() ? "." : folder;
     struct stat info {};
-    bool exists = false;
-    return !path.empty() && FollowTarget(path, target, info, exists, why);
+    while (stat(standing.c_str(), &info) != 0 && errno == ENOENT) {
+        std::string parent = std::filesystem::path(standing).parent_path().string();
+        parent = parent.empty() ? "." : parent;
+        if (parent == standing)
+            break;
+        standing = parent;
+    }
+    return CheckFolder(standing + "/", standing == folder ? "it" : "the folder it would be made in",
+                       why);
 }
 
 bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes, std::string* why)
 {
-    if (path.empty())
-        return Failed(why, ENOENT);
-    std::string target;
-    struct stat info {};
-    bool exists = false;
-    if (!FollowTarget(path, target, info, exists, why))
+    Target target;
+    if (!ResolveTarget(path, target, why))
         return false;
-    const int folder = OpenFolderOf(target);
-    if (folder < 0 && (errno == ENOENT || errno == ENOTDIR))
-        return Failed(why, errno);
-    if (folder < 0) {
-        if (why != nullptr)
-            *why = "its folder cannot be opened to sync the file (" +
-                   std::generic_category().message(errno) + "); the file there is as it was";
+    const int folder = OpenFolderOf(target.name, why);
+    if (folder < 0)
         return false;
-    }
-    const std::string prefix = SavingPrefix(target, folder);
-    RemoveLeftovers(target, prefix);
+    const std::string prefix = SavingPrefix(target.name, folder);
+    RemoveLeftovers(target.name, prefix);
     std::string temporary;
-    const int fd = OpenTemporary(target, prefix, temporary);
-    const mode_t mode = exists ? info.st_mode & 07777 : 0644;
+    // The new bytes are no more open to others than the old ones were: a replacement starts
+    // private and then takes the old file's permissions, but not its set-user-id or set-group-id
+    // bits, which were granted to other bytes.
+    const int fd = OpenTemporary(target.name, prefix, target.exists ? 0600 : 0666, temporary);
+    const mode_t kept = target.info.st_mode & 07777 & ~static_cast<mode_t>(S_ISUID | S_ISGID);
     // Renamed while still locked, so that no clean-up can take it for a leftover first.
-    const bool written = fd >= 0 && fchmod(fd, mode) == 0 && WriteAll(fd, bytes) &&
-                         fsync(fd) == 0 && std::rename(temporary.c_str(), target.c_str()) == 0;
+    const bool written = fd >= 0 && (!target.exists || fchmod(fd, kept) == 0) &&
+                         WriteAll(fd, bytes) && fsync(fd) == 0 &&
+                         std::rename(temporary.c_str(), target.name.c_str()) == 0;
     const int error = errno;
     if (fd >= 0)
         close(fd);
     if (written)
-        SyncFolder(folder, target);
+        SyncFolder(folder, target.name);
     else if (fd >= 0)
         unlink(temporary.c_str());
     close(folder);

@@ -35,18 +35,26 @@ public:
     static std::string Explain(ReadResult result, size_t maxBytes);
 
     // Puts `bytes` in place of the file at `path` whole or not at all: written beside it under
-    // `kSavingMark`, synced, renamed over it, the folder synced. On failure the old file is as
-    // it was and `why` (when given) holds the system's reason; a folder that cannot be opened to
-    // be synced fails so before anything is written. Once renamed the file counts as written: a
-    // folder sync failing after that is logged. What a write killed before its rename left
-    // beside the same file goes first. Only a regular file or a new name is written: a folder,
-    // a device, a FIFO or a socket is refused before anything is made; a symbolic link stays
-    // one, the file it names is written (beside that file); a file keeps its mode, a new one
-    // is 0644. The name beside is cut short where a long name would pass the folder's limit.
+    // `kSavingMark`, synced, renamed over it, the folder synced, so hard links to the old file
+    // keep the old bytes. On failure the old file is as it was and `why` (when given) holds the
+    // reason. Refused before anything is made: a name that is no regular file or new name (a
+    // folder, a device, a FIFO, a socket), the program's own standard input or output however
+    // reached, a folder that is missing, that this user cannot write or that cannot be opened to
+    // be synced, and a file this user could not write (or, for root, one whose mode lets no one
+    // write). A symbolic link stays one and the file it names is written, except that a link
+    // another user left in a sticky folder open to all is refused, as the system would not
+    // follow it. A new file takes the umask as open(2) gives it; a replaced one keeps its
+    // permissions but not set-user-id or set-group-id. Once renamed the file counts as written:
+    // a folder sync failing after that is logged. What a write killed before its rename left
+    // beside the same file goes first. The name beside is cut short where a long name would
+    // pass the folder's limit.
     static bool WriteWholeFile(const std::string& path, std::string_view bytes,
                                std::string* why = nullptr);
     // False, with `why`, when `WriteWholeFile` would refuse what `path` names as it stands now.
     static bool IsWritableTarget(const std::string& path, std::string* why = nullptr);
+    // False, with `why`, unless files can be written in `folder`, or in the folder that would be
+    // made there from the nearest one that stands.
+    static bool IsWritableFolder(const std::string& folder, std::string* why = nullptr);
     static constexpr const char* kSavingMark = ".saving-";
 
 private:

@@ -89,18 +89,57 @@ TEST_F(WriteWholeFileTest, ALinkIsFollowedToTheFileItNamesAndKept)
     EXPECT_EQ(Refusal(root + "/loop.sav"), "Too many levels of symbolic links");
 }
 
-TEST_F(WriteWholeFileTest, AFileKeepsItsModeAndANewOneIsReadableByAll)
+// A new file is made as open(2) makes one; a replaced one keeps its permissions but not the
+// set-id bits granted to its old bytes, and a hard link to it keeps them. A file the user could
+// not write is refused; root, whom no mode stops, by a mode that lets no one write.
+TEST_F(WriteWholeFileTest, ModesAreThoseACarefulToolKeeps)
 {
-    for (const mode_t mode : {0600, 0400, 0640}) {
+    for (const mode_t mode : {0600, 0640, 04755, 06711, 0444}) {
         const std::string path = root + "/hero" + std::to_string(mode) + ".sav";
         temp.WriteFile("hero" + std::to_string(mode) + ".sav", "old");
         ASSERT_EQ(chmod(path.c_str(), mode), 0);
-        EXPECT_TRUE(FileSystem::WriteWholeFile(path, "new"));
-        EXPECT_EQ(Mode(path) & 07777, mode);
-        EXPECT_EQ(Contents(path), "new");
+        EXPECT_EQ(Refusal(path), mode != 0444 ? "written"
+                                 : geteuid() == 0
+                                     ? "it cannot be written (its mode 0444 lets no one write)"
+                                     : "it cannot be written (Permission denied)");
+        EXPECT_EQ(Mode(path) & 07777, mode & 0777) << mode;
     }
+    ASSERT_EQ(link((root + "/hero384.sav").c_str(), (root + "/copy.sav").c_str()), 0);
+    EXPECT_TRUE(FileSystem::WriteWholeFile(root + "/copy.sav", "newer"));
+    EXPECT_EQ(Contents(root + "/hero384.sav"), "new");
+    EXPECT_EQ(Contents(root + "/hero292.sav"), "old");
+    const mode_t previous = umask(077);
     EXPECT_TRUE(FileSystem::WriteWholeFile(root + "/fresh.sav", "new"));
-    EXPECT_EQ(Mode(root + "/fresh.sav") & 07777, 0644u);
+    umask(previous);
+    EXPECT_EQ(Mode(root + "/fresh.sav") & 07777, 0600u);
+    EXPECT_EQ(Entries(), 7u);
+}
+
+// In a sticky folder open to all, the system follows a link only when its owner is the one
+// who follows it or the folder's: another's link there must not lead our write to a file.
+TEST_F(WriteWholeFileTest, AnotherUsersLinkInAStickyFolderIsRefused)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can give a link to another user";
+    const std::string shared = root + "/shared";
+    temp.WriteFile("shared/precious.txt", "precious");
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    fs::create_symlink("precious.txt", shared + "/hero.sav");
+    ASSERT_EQ(lchown((shared + "/hero.sav").c_str(), 12345, 12345), 0);
+    fs::create_symlink("shared/hero.sav", root + "/chained.sav");
+    for (const std::string& path : {shared + "/hero.sav", root + "/chained.sav"})
+        EXPECT_EQ(Refusal(path), "it leads through another user's link in a sticky folder open "
+                                 "to all, which the system does not follow");
+    EXPECT_EQ(Contents(shared + "/precious.txt"), "precious");
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 2);
+
+    // Followed when the folder is the link owner's, or not sticky.
+    ASSERT_EQ(chown(shared.c_str(), 12345, 12345), 0);
+    EXPECT_EQ(Refusal(shared + "/hero.sav"), "written");
+    ASSERT_EQ(chown(shared.c_str(), 0, 0), 0);
+    ASSERT_EQ(chmod(shared.c_str(), 0777), 0);
+    EXPECT_EQ(Refusal(root + "/chained.sav"), "written");
+    EXPECT_TRUE(S_ISLNK(Mode(shared + "/hero.sav")));
 }
 
 // A name up to the folder's limit is written, though the file beside it would pass it, and

@@ -338,7 +338,7 @@ TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
     EXPECT_FALSE(failedStream.SaveToFile(target.string()));
     std::string why;
     EXPECT_FALSE(Stream(1).SaveToFile((folder / "missing" / "hero.chr").string(), &why));
-    EXPECT_EQ(why, "No such file or directory");
+    EXPECT_EQ(why, "its folder does not exist");
     EXPECT_EQ(Contents(target), old);
     EXPECT_EQ(Entries(), 1u);
 

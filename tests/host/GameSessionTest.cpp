@@ -73,9 +73,10 @@ TEST(GameSession, ABadSaveFileStopsTheSessionAndIsLeftAsItWas)
     const HostRun unwritable = RunSample(
         {"--role", "single", "--player", kHero, "--save", folder.GetRoot() + "/none/hero.chr"});
     EXPECT_EQ(unwritable.status, 2);
+    EXPECT_EQ(unwritable.out, "");
     EXPECT_EQ(LinesStarting(unwritable.err, "gamehost: "),
-              "gamehost: the player could not be saved to '" + folder.GetRoot() +
-                  "/none/hero.chr': No such file or directory\n");
+              "gamehost: --save '" + folder.GetRoot() +
+                  "/none/hero.chr': its folder does not exist\n");
 
     const HostRun notAPlayer =
         RunSample({"--role", "single", "--player", "Records/Game/GameEngine.dbr"});

@@ -131,6 +131,64 @@ TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.GetRoot()), {}), 4);
 }
 
+// What the run could not write is told before its first frame, not after its last: a missing
+// folder, or one the user cannot write (root is stopped by a mode that lets no one write).
+TEST(HostProgram, AnOutputThatCouldNotBeWrittenIsRefusedBeforeAFrame)
+{
+    TempDatabase scratch;
+    scratch.WriteFile("locked/kept", "x");
+    const std::string locked = scratch.GetRoot() + "/locked";
+    const std::string missing = scratch.GetRoot() + "/nofolder/x.sav";
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    const HostRun lost = RunSample({"--save", missing});
+    const HostRun denied = RunSample({"--map", locked + "/x.svg"});
+    ASSERT_EQ(chmod(locked.c_str(), 0755), 0);
+    EXPECT_EQ(lost.status, 2);
+    EXPECT_EQ(denied.status, 2);
+    EXPECT_EQ(lost.out + denied.out, "");
+    EXPECT_EQ(lost.err, "gamehost: --save '" + missing + "': its folder does not exist\n");
+    EXPECT_EQ(denied.err,
+              "gamehost: --map '" + locked + "/x.svg': its folder cannot be written (" +
+                  (geteuid() == 0 ? "its mode 0555 lets no one write" : "Permission denied") +
+                  ")\n");
+    // Root's folder, to a user who is not root.
+    if (geteuid() == 0 && access("/usr/bin/setpriv", X_OK) == 0) {
+        ChildProcess nobody("/usr/bin/setpriv",
+                            {"--reuid=65534", "--regid=65534", "--clear-groups", GAMEHOST_PROGRAM,
+                             "--db", SampleDatabase(), "--save", locked + "/x.sav"},
+                            scratch.GetRoot() + "/run");
+        EXPECT_EQ(nobody.Wait(Clock::now() + std::chrono::minutes(1)), 2);
+        EXPECT_EQ(nobody.Output() + nobody.Errors(),
+                  "gamehost: --save '" + locked +
+                      "/x.sav': its folder cannot be written (Permission denied)\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), {}), 1);
+}
+
+// The program's own output is no file to save into, whether named outright or through /dev or
+// /proc: replaced, it would lose the run's lines. Through a pipe it is a FIFO.
+TEST(HostProgram, ASaveIntoTheProgramsOwnOutputIsRefused)
+{
+    TempDatabase scratch;
+    const std::string output = scratch.GetRoot() + "/output";
+    const std::string run = scratch.GetRoot() + "/run";
+    for (const std::string& name : {std::string("/dev/stdout"), std::string("/dev/fd/1"),
+                                    std::string("/proc/self/fd/1"), output}) {
+        ChildProcess program(GAMEHOST_PROGRAM, {"--db", SampleDatabase(), "--save", name}, run,
+                             output);
+        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 2);
+        EXPECT_EQ(program.Output() + program.Errors(),
+                  "gamehost: --save '" + name + "': it is the program's own standard output\n");
+    }
+    ChildProcess piped("/bin/sh",
+                       {"-c", "{ \"$0\" \"$@\"; echo \"status $?\" >&2; } | cat", GAMEHOST_PROGRAM,
+                        "--db", SampleDatabase(), "--save", "/dev/stdout"},
+                       run, output);
+    EXPECT_EQ(piped.Wait(Clock::now() + std::chrono::minutes(1)), 0);
+    EXPECT_EQ(piped.Output() + piped.Errors(),
+              "gamehost: --save '/dev/stdout': it is a FIFO, not a regular file\nstatus 2\n");
+}
+
 // A file-size limit fails the save with a line, not a kill, and leaves nothing beside it.
 TEST(HostProgram, ASaveOverTheFileSizeLimitFailsInOneLine)
 {
