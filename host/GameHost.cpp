@@ -48,6 +48,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -207,6 +208,24 @@ std::string LevelOptionsWithoutLevel(const HostOptions& options)
     return given;
 }
 
+// A file the run would write is judged before the first frame, not found unwritable after the
+// last: one line and false when one cannot be.
+bool CheckOutputs(const HostOptions& options, std::ostream& err)
+{
+    for (const auto& [option, path, folder] :
+         {std::tuple{"--save", &options.saveFile, false},
+          std::tuple{"--map", &options.mapFile, false},
+          std::tuple{"--quest-state", &options.questStateFolder, true}}) {
+        std::string why;
+        if (!path->empty() && !(folder ? FileSystem::IsWritableFolder(*path, &why)
+                                       : FileSystem::IsWritableTarget(*path, &why))) {
+            err << "gamehost: " << option << " '" << ShownName(*path) << "': " << why << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void GameHost::PrintTriggerClasses(std::ostream& out)
@@ -262,15 +281,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (!options.dumpStreamFile.empty())
         return DumpStream(options.dumpStreamFile, out, err);
-    // A save or a map that could not be written is told before the run, not after it.
-    for (const auto& [option, path] :
-         {std::pair{"--save", &options.saveFile}, std::pair{"--map", &options.mapFile}}) {
-        std::string why;
-        if (!path->empty() && !FileSystem::IsWritableTarget(*path, &why)) {
-            err << "gamehost: " << option << " '" << ShownName(*path) << "': " << why << '\n';
-            return 2;
-        }
-    }
+    if (!CheckOutputs(options, err))
+        return 2;
 
     LogToStream log(err);
     if (!OpenDatabase(options.databaseFolder, err))

@@ -31,12 +31,20 @@ TEST(QuestReport, SampleQuestCompletesSavesAndComesBack)
     EXPECT_EQ(DataErrors(run.err).find("unknown class"), std::string::npos);
 }
 
-// A folder below a file refuses the state's files, to root too (a read-only one does not).
+// A folder below a file is refused before the play; folders in place of the state's files fail
+// their save, and the run with a line saying so.
 TEST(QuestReport, AStateFolderThatCannotBeWrittenFailsTheRunsWithALineSayingSo)
 {
     TempDatabase scratch;
     scratch.WriteFile("file", "");
-    const std::string folder = scratch.GetRoot() + "/file/state";
+    const HostRun below = RunSample({"--quests", "--quest-state", scratch.GetRoot() + "/file/s"});
+    EXPECT_EQ(below.status, 2);
+    EXPECT_EQ(below.out, "");
+    EXPECT_EQ(below.err, "gamehost: --quest-state '" + scratch.GetRoot() +
+                             "/file/s': a file stands in its path\n");
+    const std::string folder = scratch.GetRoot() + "/state";
+    scratch.WriteFile("state/QuestRepository.dat/x", "");
+    scratch.WriteFile("state/ecc5552bb0bc1eadae279b46e03535f1.que/x", "");
     const std::string failed = "gamehost: the quest state save failed: ";
     const HostRun run = RunSample({"--quests", "--quest-state", folder});
     EXPECT_EQ(run.status, 2);
@@ -50,7 +58,7 @@ TEST(QuestReport, AStateFolderThatCannotBeWrittenFailsTheRunsWithALineSayingSo)
     const HostRun actions = RunSample({"--scenario", "quest-actions", "--quest-state", folder});
     EXPECT_EQ(actions.status, 2);
     EXPECT_EQ(LinesStarting(actions.err, "gamehost: "),
-              failed + "2 of its files could not be written to '" + folder + "'\n");
+              failed + "1 of its files could not be written to '" + folder + "'\n");
     EXPECT_EQ(actions.out.find("quest state saved"), std::string::npos);
 }
 
