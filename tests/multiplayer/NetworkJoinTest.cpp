@@ -92,7 +92,7 @@ TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsIt
     Be(false);
     const uint32_t serverHero = HeroAt(0, {1, 0, 2})->GetObjectId();
     NetworkSession server(Connection());
-    server.SetWelcome(77, 2);
+    server.SetWelcome(77, 2, 0);
     server.OnHostJoined(3);
     const auto sent = Connection().TakeSentPackets();
     EXPECT_EQ(Types(sent), (std::vector<uint32_t>{1, 25, 2, 34}));
@@ -131,13 +131,13 @@ TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsIt
     EXPECT_EQ(Types(Connection().TakeSentPackets()), (std::vector<uint32_t>{35, 36, 30, 24}));
 }
 
-// The end carries the server's outcome to every client, whose own copy of the quest may have
-// missed news; an end in another host's name ends nothing.
+// The end carries the server's outcome and digest to every client, whose own copy of the quest
+// may have missed news; an end in another host's name ends nothing.
 TEST_F(NetworkJoin, TheEndCarriesTheServersOutcomeAndOnlyTheServersEndCounts)
 {
     Be(false);
     NetworkSession server(Connection());
-    server.TellEnd(1);
+    server.TellEnd(1, 0xa243e656u);
     const auto sent = Connection().TakeSentPackets();
     ASSERT_EQ(Types(sent), std::vector<uint32_t>{SessionEndsPacket::kType});
     EXPECT_EQ(sent[0].route, ConnectionManager::Route::Broadcast);
@@ -151,6 +151,7 @@ TEST_F(NetworkJoin, TheEndCarriesTheServersOutcomeAndOnlyTheServersEndCounts)
     Deliver(client, sent[0].bytes);
     EXPECT_TRUE(client.HasSessionEnded());
     EXPECT_EQ(client.GetEndOutcome(), 1u);
+    EXPECT_EQ(client.GetEndDigest(), 0xa243e656u);
     // Heard once: a second end, whatever it says, changes nothing.
     SessionEndsPacket again;
     again.PrepareOutBuffer();
