@@ -548,7 +548,7 @@ uint32_t NetworkPlay::PrintEnd()
 {
     std::ostringstream lines;
     // The party's outcome, which every machine agrees on, not who is connected at the moment.
-    lines << "end: players " << lastFullParty.size() - 1 << '\n';
+    lines << "end: players " << (lastFullParty.empty() ? 0 : lastFullParty.size() - 1) << '\n';
     // A level's end may leave monsters off the heroes' way alive.
     for (const auto& [id, seen] : monsters)
         if (seen.dead)
