@@ -6,6 +6,8 @@
 #include "characters/Npc.h"
 #include "combat/DeathManager.h"
 #include "core/GameEvents.h"
+#include "engine/ConnectionManager.h"
+#include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/Name.h"
 #include "engine/ObjectManager.h"
@@ -30,8 +32,19 @@ void ControllerCombat::Update(int32_t elapsedMs)
         return;
     const float life = character->GetCurrentLife();
     character->PlayLowHealthSoundIfNeeded(life);
-    if (life <= 0.0f)
+    if (life <= 0.0f && DecidesDeath())
         KillMe();
+}
+
+// In a network game only the machine that made a character decides its death; a stand-in here
+// waits for that machine's word, so that a hit one machine saw and another did not, or saw late,
+// never leaves the two with different dead.
+bool ControllerCombat::DecidesDeath() const
+{
+    if (!gEngine->IsNetworkEnabled())
+        return true;
+    const ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
+    return ConnectionManager::HostOfId(GetParentId()) == connection.GetLocalHostID();
 }
 
 void ControllerCombat::HandleEvent(const Name& event)

@@ -68,6 +68,7 @@ private:
     };
 
     bool HoldsWeaponOf(const Character& character, const std::vector<Weapon_Type>& types) const;
+    bool DecidesDeath() const;
 
     // The buffs this controller put on its character, by buff record name.
     std::map<std::string, SkillBuffEntry> skillBuffs;

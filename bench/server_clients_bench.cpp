@@ -61,7 +61,7 @@ public:
     {
         server.Listen(0);
         session = std::make_unique<NetworkSession>(server);
-        session->SetWelcome(1, clients + 1);
+        session->SetWelcome(1, clients + 1, 0);
         peers = Test::JoinClients(server, clients);
         for (const auto& peer : peers)
             heroes.push_back(MakeHero(*peer));

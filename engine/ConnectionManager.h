@@ -168,12 +168,15 @@ public:
     void SetListener(Listener* value) { listener = value; }
     // The clients connected now, ascending.
     std::vector<int> GetClientHosts() const;
+    // How long the host's link has been silent; 0 for a host not connected.
+    uint32_t GetSilentMs(int host) const;
     // The welcome's fields, kept by a client.
     struct Welcome {
         int32_t hostIndex = 0;
         uint32_t seed = 0;
         int32_t difficulty = 0;
         int32_t playersExpected = 0;
+        uint32_t worldDigest = 0;
     };
     const Welcome& GetWelcome() const { return welcome; }
     const HostCounters& GetCounters(int host) const { return counters[Slot(host)]; }

@@ -332,6 +332,14 @@ void ConnectionManager::LetStrangersGo(size_t count)
     }
 }
 
+uint32_t ConnectionManager::GetSilentMs(int host) const
+{
+    if (transport == nullptr || transport->peers[Slot(host)] == nullptr)
+        return 0;
+    const auto silence = Clock::now() - transport->heard[Slot(host)];
+    return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(silence).count());
+}
+
 uint32_t ConnectionManager::SilentSeconds(int host) const
 {
     const auto silence = Clock::now() - transport->heard[Slot(host)];
@@ -586,7 +594,8 @@ void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count
             Refuse(fromHost, "welcome out of place");
             return;
         }
-        welcome = {offered.hostIndex, offered.seed, offered.difficulty, offered.playersExpected};
+        welcome = {offered.hostIndex, offered.seed, offered.difficulty, offered.playersExpected,
+                   offered.worldDigest};
         localHostId = offered.hostIndex;
         ObjectManager::Instance().SetHostIndex(static_cast<uint32_t>(offered.hostIndex));
         return;

@@ -39,14 +39,16 @@ template <class Visit> void Read(NetPacket& packet, const uint8_t* data, int len
 uint32_t HostWelcomePacket::PrepareOutBuffer()
 {
     return Write(*this, [this](auto field) {
-        field(hostIndex), field(seed), field(difficulty), field(playersExpected);
+        field(hostIndex), field(seed), field(difficulty), field(playersExpected),
+            field(worldDigest);
     });
 }
 
 void HostWelcomePacket::CopyInbound(const uint8_t* data, int length)
 {
     Read(*this, data, length, [this](auto field) {
-        field(hostIndex), field(seed), field(difficulty), field(playersExpected);
+        field(hostIndex), field(seed), field(difficulty), field(playersExpected),
+            field(worldDigest);
     });
 }
 
@@ -57,6 +59,7 @@ std::string HostWelcomePacket::GetPacketDescription(bool withType) const
     describer.Describe("Seed: ", seed, 0);
     describer.Describe("Difficulty: ", difficulty, 0);
     describer.Describe("Players Expected: ", playersExpected, 0);
+    describer.Describe("World Digest: ", worldDigest, 0);
     return describer.GetDescription();
 }
 

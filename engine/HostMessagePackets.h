@@ -25,6 +25,9 @@ public:
     uint32_t seed = 0;
     int32_t difficulty = 0;
     int32_t playersExpected = 0;
+    // The checksum of what the machines must share to play one world (its level and database):
+    // a client whose own differs is refused rather than play another world under the same ids.
+    uint32_t worldDigest = 0;
 };
 
 // An entity of the server's world, made on a client under the same id.

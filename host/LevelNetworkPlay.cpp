@@ -155,15 +155,31 @@ void LevelNetworkPlay::Act()
         toldDone = true;
     } else {
         everyoneDone = everyoneDone || AreClientsDone();
+        if (!everyoneDone)
+            LetLateClientsGo();
     }
 }
 
-// Sent after the frame the server's end lines were taken on, so that each client has heard all
-// that they count when it hears the end.
-void LevelNetworkPlay::OnEnded()
+uint32_t LevelNetworkPlay::EndOutcome() const
 {
-    if (GetLocalHost() == ConnectionManager::kServerHost)
-        GetSession().TellEnd(IsQuestComplete() ? 1 : 0);
+    return IsQuestComplete() ? 1 : 0;
+}
+
+// A client that never says its route is done would hold the end for everyone: once the server's
+// own is done, the clients have a while to be done too.
+void LevelNetworkPlay::LetLateClientsGo()
+{
+    if (serverDoneMs < 0)
+        serverDoneMs = GetRunningMs();
+    if (GetRunningMs() - serverDoneMs < kClientDoneMs)
+        return;
+    std::vector<int> late;
+    for (const auto& [host, hero] : GetClientHeroes())
+        if (!GetSession().IsHostDone(host))
+            late.push_back(host);
+    for (int host : late)
+        DropClient(host, "its route not done within " + std::to_string(kClientDoneMs / 1000) +
+                             " s of the server's");
 }
 
 // A client lost on the way is no longer waited for.
@@ -207,11 +223,10 @@ bool LevelNetworkPlay::IsQuestComplete() const
     return quest != nullptr && quest->IsComplete();
 }
 
+// The server's: a client ends when it hears the server's end.
 bool LevelNetworkPlay::IsDone() const
 {
-    return GetLocalHost() == ConnectionManager::kServerHost
-               ? everyoneDone
-               : GetSession().HasSessionEnded() && toldDone;
+    return everyoneDone;
 }
 
 void LevelNetworkPlay::AddEndLines(std::ostream& lines) const

@@ -27,6 +27,8 @@ public:
     // Wall time per frame once the routes run, unless `--realtime`: enough for the machines to
     // keep in step.
     static constexpr int kPaceMs = 4;
+    // How long, in wall time, the clients have to be done once the server's route is.
+    static constexpr int kClientDoneMs = 30000;
 
     LevelNetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
 
@@ -46,7 +48,7 @@ private:
     void Act() override;
     bool ReadyToInvite() const override { return true; }
     void AddEndLines(std::ostream& lines) const override;
-    void OnEnded() override;
+    uint32_t EndOutcome() const override;
     void PrintSummary() const override;
     int PaceMs() const override;
     // The routes take five minutes of a machine's own time, and a client may wait as long again
@@ -60,6 +62,7 @@ private:
     static std::vector<std::string> WantedRecords();
     // The server's: every client still here said its route is done.
     bool AreClientsDone() const;
+    void LetLateClientsGo();
     int32_t CurrentFrame() const;
 
     std::string levelPath;
@@ -69,6 +72,8 @@ private:
     // of each step reaches every member.
     int64_t startMs = -1;
     bool toldDone = false;
+    // The server's: when its own route was done, in running time.
+    int64_t serverDoneMs = -1;
     // The server's: every client still here is done, and so is it.
     bool everyoneDone = false;
 };

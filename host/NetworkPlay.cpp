@@ -22,11 +22,13 @@
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/ShownName.h"
+#include "host/WorldDigest.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "multiplayer/NetworkSession.h"
 #include "multiplayer/PlayerManagerClient.h"
+#include "multiplayer/PlayerManagerServer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -107,15 +109,27 @@ bool NetworkPlay::Start()
         return false;
     }
     playersExpected = connection.GetWelcome().playersExpected;
+    if (connection.GetWelcome().worldDigest != worldDigest) {
+        char line[112];
+        std::snprintf(line, sizeof line,
+                      "gamehost: this machine's level or database differs from the server's: "
+                      "digest %08x, the server's %08x\n",
+                      worldDigest, connection.GetWelcome().worldDigest);
+        err << line;
+        connection.Disconnect();
+        startStatus = kExitSplit;
+        return false;
+    }
     out << "joined as host " << connection.GetLocalHostID() << std::endl;
     return true;
 }
 
 int NetworkPlay::Run()
 {
+    worldDigest = WorldDigest::Of(options);
     if (!Start()) {
         gEngine->SetNetworkMode(false, false);
-        return kExitNoPeer;
+        return startStatus;
     }
     const uint32_t seed = IsServer() ? options.seed : connection.GetWelcome().seed;
     Platform::SRand(seed);
@@ -143,7 +157,7 @@ int NetworkPlay::Run()
     int status = MakeRegions() ? 0 : 2;
     if (status == 0) {
         NetworkSession session(connection);
-        session.SetWelcome(seed, playersExpected);
+        session.SetWelcome(seed, playersExpected, worldDigest);
         status = Play(session);
     }
     connection.Disconnect(IsServer() ? ConnectionManager::Farewell::SessionEnded
@@ -177,45 +191,38 @@ int NetworkPlay::Play(NetworkSession& session)
         });
     } else {
         session.SetHeroMaker([this] { return MakeHero(connection.GetLocalHostID()); });
-        // The party as the server's end found it: a client that leaves right after, heard in the
-        // same breath, is still in it.
-        session.OnSessionEnds([this] { KeepParty(); });
+        session.OnCarriedOut([this] { Observe(); });
+        session.OnSessionEnds([this] { EndAsTheServerSaid(); });
     }
+    session.OnHostGone([this](int host) { ForgetHost(host); });
     session.SetCopyStager([this](Player& copy) { StageHero(copy); });
     using Clock = std::chrono::steady_clock;
     Clock::time_point next = Clock::now();
-    // Wall time: a paced frame may stand for more game time than it takes.
-    Clock::time_point alone = next;
+    Clock::time_point last = next;
     for (;;) {
         const Clock::time_point begin = Clock::now();
+        // A stop or a stall is no time the machine ran: only a frame's own pace counts for it.
+        const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(begin - last);
+        runningMs += since.count() > kMaxLagMs ? PaceMs() : since.count();
+        last = begin;
         Frame(session);
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
         frameMicroseconds.Add(spent.count());
         if (HostInterrupt::Caught() != 0)
             return 2;
         if (IsServer()) {
-            if (!clientHeroes.empty() || ended)
-                alone = Clock::now();
-            if (Clock::now() - alone >= std::chrono::milliseconds(kWaitForClientsMs)) {
-                err << "gamehost: "
-                    << (leftHosts.empty() ? "no client" : "every client left, none back")
-                    << " within " << kWaitForClientsMs / 1000 << " s\n";
-                return kExitNoPeer;
-            }
-            // Every client that played has gone, or had its time to; the rest are told.
-            if (ended && (clientHeroes.empty() ||
-                          Clock::now() - endedAt >= std::chrono::milliseconds(kWaitAfterEndMs)))
-                return 0;
+            if (const int status = ServerWaits(); status >= 0)
+                return status;
         } else {
             if (session.HasServerLeft() || !connection.IsConnected()) {
                 // Its end printed, a client has nothing left to lose.
                 if (ended)
-                    return 0;
+                    return split ? kExitSplit : 0;
                 err << "gamehost: " << GoneText() << '\n';
                 return kExitNoPeer;
             }
             if (ended && ++framesSinceEnd >= kLeaveAfterFrames)
-                return 0;
+                return split ? kExitSplit : 0;
         }
         if (elapsedMs >= MaxSessionMs()) {
             err << "gamehost: the session did not end within " << MaxSessionMs() / 1000 << " s\n";
@@ -225,6 +232,45 @@ int NetworkPlay::Play(NetworkSession& session)
         if (Clock::now() - next > std::chrono::milliseconds(kMaxLagMs))
             next = Clock::now();
         std::this_thread::sleep_until(next);
+    }
+}
+
+// The clients expected come within the wait or the session ends: the fight and the party wait
+// for all of them. Once under way no one may join, so a server every client left has no one to
+// wait for; after its end it waits a while for the clients to leave.
+int NetworkPlay::ServerWaits()
+{
+    if (ended) {
+        if (!clientHeroes.empty() && runningMs - endedAtMs < kWaitAfterEndMs)
+            return -1;
+        NameSilentClients();
+        return 0;
+    }
+    if (!everyoneCame && runningMs >= kWaitForClientsMs) {
+        err << "gamehost: ";
+        if (clientHeroes.empty() && leftHosts.empty())
+            err << "no client within " << kWaitForClientsMs / 1000 << " s\n";
+        else
+            err << clientHeroes.size() << " of " << playersExpected << " clients within "
+                << kWaitForClientsMs / 1000 << " s\n";
+        return kExitNoPeer;
+    }
+    if (everyoneCame && clientHeroes.empty()) {
+        err << "gamehost: every client left before the end\n";
+        return kExitNoPeer;
+    }
+    return -1;
+}
+
+// A client killed at the end says nothing, and its link would take longer than the wait to
+// find it silent.
+void NetworkPlay::NameSilentClients()
+{
+    for (const auto& [host, hero] : clientHeroes) {
+        const uint32_t silentMs = connection.GetSilentMs(host);
+        if (silentMs >= kSilentAtEndMs)
+            out << "host " << host << " lost: no answer for " << silentMs / 1000 << " s"
+                << std::endl;
     }
 }
 
@@ -327,13 +373,8 @@ void NetworkPlay::Frame(NetworkSession& session)
     // The party as it last held everyone: a machine done sooner may already have left it.
     if (std::vector<uint32_t> party = FullParty(); !party.empty() && !partyKept)
         lastFullParty = std::move(party);
-    if (!ended && IsDone() && !lastFullParty.empty()) {
-        KeepParty();
-        PrintEnd();
-        ended = true;
-        endedAt = std::chrono::steady_clock::now();
-        OnEnded();
-    }
+    if (IsServer() && !ended && IsDone() && !lastFullParty.empty())
+        EndOnServer();
     connection.Flush();
     elapsedMs += options.frameMilliseconds;
 }
@@ -456,11 +497,58 @@ std::vector<uint32_t> NetworkPlay::FullParty() const
     return members;
 }
 
-void NetworkPlay::PrintEnd()
+// Sent after the frame's news, so that each client has heard all that the lines count when it
+// hears the end: the list of players last, so that every machine's party is the server's.
+void NetworkPlay::EndOnServer()
+{
+    KeepParty();
+    const uint32_t digest = PrintEnd();
+    ended = true;
+    endedAtMs = runningMs;
+    if (PlayerManagerServer* players = GameEngine::Get().GetPlayerManagerServer())
+        players->HandlePlayerUpdateOutbound();
+    GetSession().TellEnd(EndOutcome(), digest);
+}
+
+void NetworkPlay::EndAsTheServerSaid()
+{
+    if (ended)
+        return;
+    Observe();
+    KeepParty();
+    const uint32_t digest = PrintEnd();
+    ended = true;
+    const uint32_t served = GetSession().GetEndDigest();
+    split = digest != served;
+    if (split) {
+        char line[112];
+        std::snprintf(line, sizeof line,
+                      "gamehost: this machine's end differs from the server's: digest %08x, the "
+                      "server's %08x\n",
+                      digest, served);
+        err << line;
+    }
+}
+
+void NetworkPlay::DropClient(int host, const std::string& reason)
+{
+    connection.DropHost(host, reason);
+}
+
+void NetworkPlay::ForgetHost(int host)
+{
+    const auto ofHost = [host](const auto& entry) {
+        return ConnectionManager::HostOfId(entry.first) == host;
+    };
+    std::erase_if(monsters, ofHost);
+    std::erase_if(items, ofHost);
+}
+
+uint32_t NetworkPlay::PrintEnd()
 {
     std::ostringstream lines;
     // The party's outcome, which every machine agrees on, not who is connected at the moment.
-    lines << "end: players " << lastFullParty.size() - 1 << '\n';
+    lines << "end: players " << (lastFullParty.empty() ? 0 : lastFullParty.size() - 1) << '\n';
     // A level's end may leave monsters off the heroes' way alive.
     for (const auto& [id, seen] : monsters)
         if (seen.dead)
@@ -473,9 +561,11 @@ void NetworkPlay::PrintEnd()
     lines << '\n';
     AddEndLines(lines);
     const std::string text = lines.str();
-    char digest[16];
-    std::snprintf(digest, sizeof digest, "%08x", Crc32(text.data(), text.size()));
-    out << text << "end: digest " << digest << std::endl;
+    const uint32_t digest = Crc32(text.data(), text.size());
+    char shown[16];
+    std::snprintf(shown, sizeof shown, "%08x", digest);
+    out << text << "end: digest " << shown << std::endl;
+    return digest;
 }
 
 void NetworkPlay::PrintFooter() const

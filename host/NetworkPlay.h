@@ -21,20 +21,26 @@ struct HostOptions;
 // played by separate processes over UDP. The server places its hero and a pack of two and waits
 // for its clients; each client's hero appears beside it. Every hero attacks the nearest living
 // monster once a second; when the pack is dead the server's hero invites every other hero and
-// they accept. Each machine then prints the same end lines (players, dead monsters, dropped
-// items, the party) and their checksum; the clients leave, and the server ends once all have.
+// they accept. The server then prints its end lines (players, dead monsters, dropped items, the
+// party) and their checksum and tells the clients, each of which prints its own on the world as
+// it stood then and says so when they differ; the clients leave, and the server ends once all
+// have.
 // A client that leaves or is lost is taken out of the game and the party, and the others go on
 // without it; once every expected client has come, one more is told the session is under way.
 class NetworkPlay {
 public:
     // No listening socket or connection, no client in time, or the server gone.
     static constexpr int kExitNoPeer = 3;
-    // How long a server waits for a client: at the start, and once every client has left.
+    // A client whose world is not the server's: its level or database at the welcome, its end
+    // lines at the end.
+    static constexpr int kExitSplit = 4;
+    // How long a server waits for its expected clients, in the wall time it runs.
     static constexpr int kWaitForClientsMs = 30000;
     static constexpr int kLeaveAfterFrames = 30;
     // How long a server whose session ended waits for its clients to leave before it says
-    // goodbye to those still there.
-    static constexpr int kWaitAfterEndMs = 10000;
+    // goodbye to those still there; one silent this long by then is named lost.
+    static constexpr int kWaitAfterEndMs = 5000;
+    static constexpr int kSilentAtEndMs = 2000;
     // A machine this far behind its clock (stopped, or starved) goes on from now, rather than
     // racing through the frames it missed.
     static constexpr int kMaxLagMs = 250;
@@ -70,8 +76,8 @@ protected:
     virtual bool ReadyToInvite() const { return IsDone(); }
     // Lines of the end, before the digest is taken.
     virtual void AddEndLines(std::ostream& /*lines*/) const {}
-    // Once the end lines are printed, before the frame's messages leave.
-    virtual void OnEnded() {}
+    // The server's: the outcome its end tells every client.
+    virtual uint32_t EndOutcome() const { return 0; }
     virtual void PrintSummary() const {}
     // Wall time between the starts of two frames.
     virtual int PaceMs() const;
@@ -80,10 +86,14 @@ protected:
     int GetLocalHost() const;
     Player* MakeHero(int host);
     int64_t GetElapsedMs() const { return elapsedMs; }
+    // Wall time this machine has run its frames, a stop or a stall not counted.
+    int64_t GetRunningMs() const { return runningMs; }
     // The party's leader and members once it holds every player in the game; empty before.
     std::vector<uint32_t> FullParty() const;
     // The server's: each client's hero by host, of the clients still here.
     const std::map<int, uint32_t>& GetClientHeroes() const { return clientHeroes; }
+    // The server's: lets a client go, telling it it was dropped and logging why.
+    void DropClient(int host, const std::string& reason);
     // The session being played; set for the length of Play.
     NetworkSession& GetSession() const { return *playing; }
     // Wall time of each frame, in microseconds.
@@ -110,16 +120,34 @@ private:
     void KeepParty();
     void AnswerDialogs();
     bool IsPackDead() const;
-    void PrintEnd();
+    // The digest of the lines printed.
+    uint32_t PrintEnd();
+    // The server's end: its lines, then its list of players and its word to every client.
+    void EndOnServer();
+    // A client's end, the moment it hears the server's.
+    void EndAsTheServerSaid();
+    // What a client gone made leaves the end lines of every machine, as it left their worlds.
+    void ForgetHost(int host);
+    // The server's: 0 or a status once its wait for clients, or after the end, is over.
+    int ServerWaits();
+    void NameSilentClients();
     void PrintFooter() const;
     // Why a client's server is gone, as the server said it or the link found it.
     std::string GoneText() const;
 
     ConnectionManager& connection;
     NetworkSession* playing = nullptr;
+    // What this machine must share with the others to play one world.
+    uint32_t worldDigest = 0;
+    // Why Start failed.
+    int startStatus = kExitNoPeer;
     int32_t playersExpected = 1;
     uint32_t heroId = 0;
     int64_t elapsedMs = 0;
+    int64_t runningMs = 0;
+    int64_t endedAtMs = 0;
+    // A client's end lines differ from the server's.
+    bool split = false;
     int64_t nextAttackMs = 0;
     std::map<uint32_t, Seen> monsters;
     std::map<uint32_t, Seen> items;
@@ -134,7 +162,6 @@ private:
     bool everyoneCame = false;
     bool invited = false;
     bool ended = false;
-    std::chrono::steady_clock::time_point endedAt{};
     int framesSinceEnd = 0;
 };
 

@@ -5,11 +5,18 @@
 // (its ids already carry its host) and sends it; the server makes that hero and passes it on to
 // the other clients. From then on the server watches its world each frame: what enters it is
 // made everywhere, what goes is destroyed everywhere. Items are the exception: they are made on
-// every machine by the item message itself, so spawning them again would only be refused.
+// every machine by the item message itself, so spawning them again would only be refused; only a
+// client that joins is sent those on the ground with the rest of the world.
 //
 // A client that leaves (or goes silent) takes its players off every list and its entities out
 // of every world; the other machines hear it from the server. Once the session is under way, a
 // client that comes is told so and let go before it is welcomed.
+//
+// Who decides. The server's world is the session's: a client's copy of what the server made
+// moves only by the server's news, carried out in the order it was sent, however late it comes.
+// A client never decides by itself a death, a spawn or the party. So the end is the server's
+// too: it tells every client its outcome and the digest of its end lines, and a client takes its
+// own lines at that moment, when it has heard all that came before, and says so if they differ.
 #include "multiplayer/NetworkSession.h"
 
 #include "characters/Player.h"
@@ -51,6 +58,16 @@ public:
     bool operator()(const Entity* candidate) const override
     {
         return candidate->ShouldServerSpawn() && DynamicCast<const Item>(candidate) == nullptr;
+    }
+};
+
+// What a client that joins is sent: the whole world as the server holds it, items on the ground
+// included, which the others heard of as they fell.
+class WorldHeld final : public FilterFunction<Entity> {
+public:
+    bool operator()(const Entity* candidate) const override
+    {
+        return candidate->ShouldServerSpawn();
     }
 };
 
@@ -118,10 +135,11 @@ NetworkSession::~NetworkSession()
     connection.SetListener(nullptr);
 }
 
-void NetworkSession::SetWelcome(uint32_t sharedSeed, int32_t expected)
+void NetworkSession::SetWelcome(uint32_t sharedSeed, int32_t expected, uint32_t digest)
 {
     seed = sharedSeed;
     playersExpected = expected;
+    worldDigest = digest;
 }
 
 const char* NetworkSession::Refusal(int fromHost, const NetPacket& packet)
@@ -223,6 +241,7 @@ void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
             return;
         sessionEnded = true;
         endOutcome = static_cast<const SessionEndsPacket&>(packet).outcome;
+        endDigest = static_cast<const SessionEndsPacket&>(packet).digest;
         if (sessionEnds)
             sessionEnds();
         return;
@@ -236,6 +255,8 @@ void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
     default:
         CarryOut(fromHost, packet);
     }
+    if (!server && carriedOut)
+        carriedOut();
 }
 
 void NetworkSession::Spawn(const EntitySpawnPacket& packet)
@@ -317,10 +338,11 @@ void NetworkSession::TellDone()
     connection.SendPacket(done);
 }
 
-void NetworkSession::TellEnd(uint32_t outcome)
+void NetworkSession::TellEnd(uint32_t outcome, uint32_t digest)
 {
     SessionEndsPacket ends;
     ends.outcome = outcome;
+    ends.digest = digest;
     connection.BroadcastPacket(ends);
 }
 
@@ -338,6 +360,7 @@ void NetworkSession::OnHostJoined(int host)
     welcome.seed = seed;
     welcome.difficulty = static_cast<int32_t>(GameEngine::Get().GetGameDifficulty());
     welcome.playersExpected = playersExpected;
+    welcome.worldDigest = worldDigest;
     connection.SendPacketToHost(host, welcome);
     SendWorldTo(host);
 }
@@ -346,7 +369,7 @@ void NetworkSession::SendWorldTo(int host)
 {
     WorldInitPacket world;
     connection.SendPacketToHost(host, world);
-    for (uint32_t id : IdsOf(ClientHeld())) {
+    for (uint32_t id : IdsOf(WorldHeld())) {
         EntitySpawnPacket spawn;
         spawn.objectId = id;
         connection.SendPacketToHost(host, spawn);
@@ -410,6 +433,8 @@ void NetworkSession::ClientGone(int host, const std::string& how)
 
 void NetworkSession::HostLeft(int host)
 {
+    if (hostGone)
+        hostGone(host);
     if (PlayerManagerClient* players = GameEngine::Get().GetPlayerManagerClient())
         players->RemovePlayerFromGame(host);
     // The server is host 0 and never leaves a client's world this way.

@@ -35,7 +35,7 @@ public:
     NetworkSession& operator=(const NetworkSession&) = delete;
 
     // What the server's welcome tells each client.
-    void SetWelcome(uint32_t seed, int32_t playersExpected);
+    void SetWelcome(uint32_t seed, int32_t playersExpected, uint32_t worldDigest);
     void SetHeroMaker(HeroMaker maker) { heroMaker = std::move(maker); }
     // Gives each copy what its hero's own machine gave the hero beyond the hero's record: the
     // replication carries the state of the skills a copy holds, not the skills.
@@ -45,6 +45,12 @@ public:
     void OnLeft(LeaveEvent event) { left = std::move(event); }
     // A client's: the server said the session ends, heard before what came after it.
     void OnSessionEnds(std::function<void()> event) { sessionEnds = std::move(event); }
+    // A client's: a message of the server's was carried out. A client's world moves by the
+    // server's news alone, and a batch heard after a delay may hold a monster's whole life, so
+    // whoever watches it looks after each message, not once a frame.
+    void OnCarriedOut(std::function<void()> event) { carriedOut = std::move(event); }
+    // Every machine's: a client is gone, and with it what it made.
+    void OnHostGone(std::function<void(int host)> event) { hostGone = std::move(event); }
     // The server's: once under way, a client that comes is told so and let go.
     void SetUnderWay(bool value) { underWay = value; }
 
@@ -52,12 +58,13 @@ public:
     // the transport knows the sender as, until that host leaves. The server alone ends the
     // session.
     void TellDone();
-    // The server's, with the outcome every machine's end states.
-    void TellEnd(uint32_t outcome);
+    // The server's, with the outcome every machine's end states and the digest of its end lines.
+    void TellEnd(uint32_t outcome, uint32_t digest);
     bool IsHostDone(int host) const { return doneHosts.count(host) != 0; }
     bool HasSessionEnded() const { return sessionEnded; }
-    // A client's: the outcome the server told with the end.
+    // A client's: the outcome and the digest the server told with the end.
     uint32_t GetEndOutcome() const { return endOutcome; }
+    uint32_t GetEndDigest() const { return endDigest; }
 
     // The server's, once a frame after the game's update: entities that entered its world are
     // made on every client, those that went are destroyed there.
@@ -111,13 +118,17 @@ private:
     HostEvent joined;
     LeaveEvent left;
     std::function<void()> sessionEnds;
+    std::function<void()> carriedOut;
+    std::function<void(int)> hostGone;
     uint32_t seed = 0;
     int32_t playersExpected = 1;
+    uint32_t worldDigest = 0;
     bool spawnComplete = false;
     bool serverLeft = false;
     bool underWay = false;
     bool sessionEnded = false;
     uint32_t endOutcome = 0;
+    uint32_t endDigest = 0;
     // The server's: the clients it welcomed, and those of them whose part is done.
     std::set<int> welcomed;
     std::set<int> doneHosts;

@@ -115,6 +115,11 @@ void PlayerManagerServer::HandleNewPlayer(const PlayerNetBasicInfo& player)
         return;
     players.push_back(newId);
     playerInfo.push_back(player);
+    // The party is the party manager's to set, never the joining record's: a client could name
+    // any party in it and be shown a member of it without an invitation.
+    const PartyManager* parties = GameEngine::Get().GetPartyManager();
+    playerInfo.back().partyId =
+        parties != nullptr ? static_cast<int32_t>(parties->GetParty(newId)) : 0;
     HandlePlayerUpdateOutbound();
     GameEngine& game = GameEngine::Get();
     game.SendFixedItemTeleports(newId);

@@ -26,7 +26,9 @@ public:
 using HostDonePacket = SessionWordPacket<127>;
 
 // The outcome is the server's word for what every machine's end says: a client whose copy of the
-// quest missed news on a bad link ends on the server's.
+// quest missed news on a bad link ends on the server's. The digest is that of the server's end
+// lines, so that a client whose world went another way says so rather than pass for one that
+// agrees.
 class SessionEndsPacket : public FieldPacket<SessionEndsPacket> {
 public:
     static constexpr uint32_t kType = 128;
@@ -35,9 +37,11 @@ public:
     template <typename V, typename P> static void VisitFields(V& v, P& p)
     {
         v.Field("Outcome: ", p.outcome);
+        v.Field("Digest: ", p.digest);
     }
 
     uint32_t outcome = 0;
+    uint32_t digest = 0;
 };
 
 } // namespace GAME

@@ -833,6 +833,30 @@ TEST_F(ControllerCombatTest, KillMeStartsAMonstersDeathAndLeavesAnNpcAlive)
     EXPECT_FALSE(controller->NeedsDeathUpdate());
 }
 
+// In a network game a character's life running out is a death only on the machine that made it:
+// a stand-in here waits for that machine's die action, so that a hit seen on one machine alone
+// never leaves the two with different dead.
+TEST_F(ControllerCombatTest, OnlyTheMachineThatMadeACharacterDecidesItsDeath)
+{
+    Monster* monster = Spawn("Records/Creatures/Boar.dbr", {});
+    ControllerCombat* controller = Control(*monster);
+    monster->SetControllerId(controller->GetObjectId());
+    monster->SubtractLife(monster->GetCurrentLife() + 1.0f, PlayStatsDamageType());
+    ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
+    gEngine->SetNetworkMode(true, true);
+    connection.SetLocalHostID(1);
+    controller->Update(33);
+    EXPECT_EQ(monster->GetLifeState(), LifeState_Alive) << "a stand-in of the server's monster";
+    EXPECT_TRUE(started.empty());
+
+    connection.SetLocalHostID(0);
+    gEngine->SetNetworkMode(true, false);
+    controller->Update(33);
+    gEngine->SetNetworkMode(false, false);
+    EXPECT_EQ(monster->GetLifeState(), LifeState_Dying) << "the server's own";
+    EXPECT_EQ(started, (std::vector<uint32_t>{monster->GetObjectId()}));
+}
+
 class ControllerCombatBuffTest : public ControllerCombatTest {
 protected:
     void SetUp() override

@@ -147,6 +147,41 @@ TEST_F(LevelSessionOnABadNetwork, ServerAndTwoClientsFinishTheQuestAndAgree)
         EXPECT_EQ(client->Errors().find("does not hold"), std::string::npos) << client->Errors();
 }
 
+// A suite of its own: most of it is the outage.
+class LevelSessionThroughAnOutage : public LevelNetworkSession {};
+
+// The second client's link is cut for ten seconds as the heroes make for the chieftain: it hears
+// nothing of the fight meanwhile, decides nothing of it by itself, and once the link is back it
+// catches up on all the server said, so that the three machines end on one world.
+TEST_F(LevelSessionThroughAnOutage, TheClientCutOffCatchesUpAndAllAgree)
+{
+    StartServer(2, std::chrono::seconds(240));
+    UdpRelay::Options plain;
+    plain.targetPort = port;
+    UdpRelay relay(plain);
+    ASSERT_TRUE(relay.IsRunning());
+    StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
+        << server->Errors();
+    StartClient(relay.GetPort());
+    ASSERT_FALSE(server->WaitForLine("host 2 joined: player ", deadline).empty())
+        << server->Errors();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    relay.SetCut(true);
+    std::this_thread::sleep_for(std::chrono::seconds(10));
+    relay.SetCut(false);
+    ExpectAllEnd();
+    const std::string served = server->Output();
+    ASSERT_NE(LinesStarting(served, "end: digest "), "") << served << server->Errors();
+    EXPECT_EQ(PartySize(served), 3);
+    EXPECT_GT(relay.GetCounts().lost, 0u);
+    for (const auto& client : clients) {
+        SCOPED_TRACE(client->Output());
+        EXPECT_EQ(EndLines(client->Output()), EndLines(served));
+        EXPECT_EQ(client->Errors().find("dropped"), std::string::npos) << client->Errors();
+    }
+}
+
 // Suites of their own: most of each is a wait for a silent link or a fight that runs on.
 class LevelSessionLosingAClient : public LevelNetworkSession {
 protected:
@@ -184,6 +219,37 @@ TEST_F(LevelSessionWithAnOpenQuest, EndsAlikeWithTheQuestOpen)
     killed.Kill();
     EXPECT_EQ(ExpectTwoEndAlike(stays), "end: quest open\n");
     EXPECT_EQ(LinesStarting(stays.Output(), "end: quest "), "end: quest open\n");
+}
+
+// A suite of its own: most of it is the wait for the client that is never done.
+class LevelSessionWithAClientNeverDone : public LevelNetworkSession {
+protected:
+    // The second client's route runs far past the end of everyone else's.
+    LevelSessionWithAClientNeverDone()
+    {
+        copy.folder.WriteFile("Levels/Village.client2.route", "1 click @Leader\n100000 hold\n");
+    }
+};
+
+// A client that never says its route is done would hold the end for everyone: it is let go a
+// while after the server's own route is done, and the others end alike without it.
+TEST_F(LevelSessionWithAClientNeverDone, IsLetGoAndTheOthersEndAlike)
+{
+    StartServer(2, std::chrono::seconds(240));
+    ChildProcess& never = StartTwoClients();
+    ChildProcess& stays = *clients.front();
+    EXPECT_EQ(never.Wait(deadline), 3);
+    EXPECT_NE(never.Errors().find("gamehost: dropped by the server\n"), std::string::npos)
+        << never.Errors();
+    EXPECT_EQ(stays.Wait(deadline), 0) << stays.Errors();
+    EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
+    const std::string served = server->Output();
+    EXPECT_NE(server->Errors().find("host 2 dropped: its route not done within 30 s"),
+              std::string::npos)
+        << server->Errors();
+    EXPECT_NE(LinesStarting(served, "host 2 left"), "") << served;
+    EXPECT_EQ(EndLines(stays.Output()), EndLines(served));
+    EXPECT_EQ(PartySize(served), 2);
 }
 
 TEST(LevelNetworkPlay, EachClientHasItsRouteBesideTheLevel)

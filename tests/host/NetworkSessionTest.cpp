@@ -3,6 +3,8 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "host/ArenaSamples.h"
+#include "host/HostOptions.h"
+#include "host/WorldDigest.h"
 #include "multiplayer/CharacterActionPackets.h"
 #include "multiplayer/ConfigCmdPackets.h"
 #include "multiplayer/EngineNetPackets.h"
@@ -86,20 +88,86 @@ TEST_F(NetworkSession, ServerAndEightClientsPlayTheSameSession)
     EXPECT_EQ(LinesStarting(served, "hosts dropped: "), "hosts dropped: 0\n");
 }
 
+// Plays a server's part as far as the welcome and the end, with digests of its choosing.
+class ScriptedServer final : public ConnectionManager::Listener {
+public:
+    ScriptedServer(ConnectionManager& connection, uint32_t world, uint32_t end)
+        : connection(connection), world(world), end(end)
+    {}
+    void OnMessage(int, NetPacket&) override {}
+    void OnHostJoined(int host) override
+    {
+        HostWelcomePacket welcome;
+        welcome.hostIndex = host;
+        welcome.playersExpected = 1;
+        welcome.worldDigest = world;
+        ServerSpawnCompletePacket complete;
+        SessionEndsPacket ends;
+        ends.digest = end;
+        for (NetPacket* message : std::initializer_list<NetPacket*>{&welcome, &complete, &ends})
+            connection.SendPacketToHost(host, *message);
+    }
+
+private:
+    ConnectionManager& connection;
+    uint32_t world;
+    uint32_t end;
+};
+
+// A client whose world is not its server's never passes for one that agrees: a level or a
+// database unlike the server's is refused at the welcome, end lines unlike the server's are told
+// at the end, both in one line and with status 4.
+TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
+{
+    HostOptions sample;
+    sample.databaseFolder = database;
+    const uint32_t world = WorldDigest::Of(sample);
+    ASSERT_NE(world, 0u);
+    const struct {
+        uint32_t world;
+        const char* line;
+    } rows[] = {
+        {world + 1, "gamehost: this machine's level or database differs from the server's: "},
+        {world, "gamehost: this machine's end differs from the server's: digest "},
+    };
+    deadline = Clock::now() + std::chrono::seconds(60);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        ConnectionManager fake;
+        ASSERT_TRUE(fake.Listen(0));
+        ScriptedServer script(fake, row.world, 0xdeadbeefu);
+        fake.SetListener(&script);
+        port = fake.GetListenPort();
+        ChildProcess& client = StartClient();
+        Pump(fake, std::chrono::seconds(20),
+             [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
+        fake.SetListener(nullptr);
+        fake.Disconnect();
+        EXPECT_EQ(client.Wait(deadline), 4) << client.Errors();
+        const std::string errors = client.Errors();
+        EXPECT_EQ(errors.substr(errors.find("gamehost: "), std::string(row.line).size()), row.line);
+    }
+    EXPECT_NE(clients.back()->Errors().find(", the server's deadbeef\n"), std::string::npos);
+    EXPECT_NE(LinesStarting(clients.back()->Output(), "end: digest "), "");
+}
+
 // A suite of its own: most of it is the server's wait.
 class LoneServer : public NetworkSession {};
 
-TEST_F(LoneServer, EndsOnceItsLastClientWasKilledAndNoneCameBack)
+// The server waits for the clients it was started for, and no longer: one short, it ends and
+// tells the one that came.
+TEST_F(LoneServer, EndsWhenAClientIsMissingAfterItsWait)
 {
-    StartServer(1, std::chrono::seconds(90));
+    StartServer(2, std::chrono::seconds(90));
     ChildProcess& client = StartClient();
     ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
         << server->Errors();
-    client.Kill();
     EXPECT_EQ(server->Wait(deadline), 3);
-    EXPECT_NE(server->Errors().find("gamehost: every client left, none back within 30 s\n"),
-              std::string::npos)
+    EXPECT_NE(server->Errors().find("gamehost: 1 of 2 clients within 30 s\n"), std::string::npos)
         << server->Errors();
+    EXPECT_EQ(client.Wait(deadline), 3);
+    EXPECT_NE(client.Errors().find("gamehost: the session ended\n"), std::string::npos)
+        << client.Errors();
 }
 
 // Datagrams outside the transport's protocol.

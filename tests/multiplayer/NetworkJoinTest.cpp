@@ -3,6 +3,8 @@
 #include "engine/HostMessagePackets.h"
 #include "engine/Region.h"
 #include "game/GameEngine.h"
+#include "items/Item.h"
+#include "items/ItemReplicaInfo.h"
 #include "multiplayer/ClientHoldings.h"
 #include "multiplayer/EngineNetPackets.h"
 #include "multiplayer/EntityPackets.h"
@@ -92,7 +94,7 @@ TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsIt
     Be(false);
     const uint32_t serverHero = HeroAt(0, {1, 0, 2})->GetObjectId();
     NetworkSession server(Connection());
-    server.SetWelcome(77, 2);
+    server.SetWelcome(77, 2, 0);
     server.OnHostJoined(3);
     const auto sent = Connection().TakeSentPackets();
     EXPECT_EQ(Types(sent), (std::vector<uint32_t>{1, 25, 2, 34}));
@@ -131,13 +133,44 @@ TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsIt
     EXPECT_EQ(Types(Connection().TakeSentPackets()), (std::vector<uint32_t>{35, 36, 30, 24}));
 }
 
-// The end carries the server's outcome to every client, whose own copy of the quest may have
-// missed news; an end in another host's name ends nothing.
+// What a client dropped before another joined lies on the server's ground: the newcomer is sent
+// it with the rest of the world, where it lies and as it was rolled, so both end with its line.
+TEST_F(NetworkJoin, AClientThatJoinsIsSentTheItemsOnTheGround)
+{
+    Be(false);
+    ItemReplicaInfo dropped;
+    dropped.baseName = kPotion;
+    dropped.id = (1u << 28) | 9;
+    dropped.seed = 4242;
+    Item* item = Must(Item::CreateItem(dropped));
+    ASSERT_TRUE(TheWorld().AddEntity(item, WorldAt({3, 0, 4}), false));
+    NetworkSession server(Connection());
+    server.OnHostJoined(2);
+    const auto sent = Connection().TakeSentPackets();
+    EXPECT_EQ(Types(sent), (std::vector<uint32_t>{1, 25, 2, 34}));
+
+    Be(true);
+    NetworkSession client(Connection());
+    EntityDestroyPacket gone;
+    gone.entityId = dropped.id;
+    client.OnMessage(ConnectionManager::kServerHost, gone);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    for (const auto& one : sent)
+        Deliver(client, one.bytes);
+    const auto* copy = Must(ObjectManager::Instance().GetObject<Item>(dropped.id));
+    EXPECT_EQ(copy->GetCoords().GetPosition().GetRegionPosition(), Vec3(3, 0, 4));
+    ItemReplicaInfo made;
+    copy->GetItemReplicaInfo(made);
+    EXPECT_EQ(std::make_tuple(made.baseName, made.seed), std::make_tuple(dropped.baseName, 4242u));
+}
+
+// The end carries the server's outcome and digest to every client, whose own copy of the quest
+// may have missed news; an end in another host's name ends nothing.
 TEST_F(NetworkJoin, TheEndCarriesTheServersOutcomeAndOnlyTheServersEndCounts)
 {
     Be(false);
     NetworkSession server(Connection());
-    server.TellEnd(1);
+    server.TellEnd(1, 0xa243e656u);
     const auto sent = Connection().TakeSentPackets();
     ASSERT_EQ(Types(sent), std::vector<uint32_t>{SessionEndsPacket::kType});
     EXPECT_EQ(sent[0].route, ConnectionManager::Route::Broadcast);
@@ -151,6 +184,7 @@ TEST_F(NetworkJoin, TheEndCarriesTheServersOutcomeAndOnlyTheServersEndCounts)
     Deliver(client, sent[0].bytes);
     EXPECT_TRUE(client.HasSessionEnded());
     EXPECT_EQ(client.GetEndOutcome(), 1u);
+    EXPECT_EQ(client.GetEndDigest(), 0xa243e656u);
     // Heard once: a second end, whatever it says, changes nothing.
     SessionEndsPacket again;
     again.PrepareOutBuffer();

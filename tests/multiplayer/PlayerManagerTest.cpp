@@ -191,6 +191,28 @@ TEST_F(ServerPlayers, AHeartbeatWithAStalePartyDoesNotUndoAJoin)
     EXPECT_EQ(beats[0]->players[1].partyId, 0x10000001);
 }
 
+// Nor by the record it joins with: the party is the party manager's to set.
+TEST_F(ServerPlayers, AJoinRecordNamingAPartyJoinsNone)
+{
+    Start();
+    GameEngineServerServicesModule module;
+    GameEngineOutboundInterface network;
+    GameEngineNetworkInterface* slot = &network;
+    module.SetNetworkInterfaceSlot(&slot);
+    PlayerManagerServer& players = *module.GetPlayerManager();
+    players.HandleNewPlayer(ListedPlayer(0x10000001, L"Ana"));
+    players.AddPlayerToParty(0x10000001, 0x10000001);
+    PlayerNetBasicInfo bob = ListedPlayer(0x20000001, L"Bob");
+    bob.partyId = 0x10000001;
+    TakeSent<AllPlayersBasicInfoPacket>();
+    players.HandleNewPlayer(bob);
+    const auto lists = TakeSent<AllPlayersBasicInfoPacket>();
+    ASSERT_EQ(lists.size(), 1u);
+    ASSERT_EQ(lists[0]->players.size(), 2u);
+    EXPECT_EQ(lists[0]->players[0].partyId, 0x10000001);
+    EXPECT_EQ(lists[0]->players[1].partyId, 0);
+}
+
 class BonusSharing : public GAME::Test::GameEngineFixture {
 protected:
     static constexpr uint32_t kVictim = 0x00000777;

@@ -1,10 +1,12 @@
 // udp_relay: the tests' bad network, for sessions run by hand.
 //   udp_relay --target PORT [--port PORT] [--delay MIN-MAX] [--loss PERCENT]
-//             [--duplicate PERCENT] [--seed N]
+//             [--duplicate PERCENT] [--seed N] [--cut AT-LENGTH]
+// `--cut` loses everything either way for LENGTH ms from AT ms after the start, an outage.
 // Prints "relay on 127.0.0.1:PORT" and carries datagrams until SIGINT or SIGTERM, then prints
 // its counts.
 #include "tests/support/UdpRelay.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +30,19 @@ bool Number(const char* text, uint32_t& value)
     return end != text && *end == '\0' && read <= 0xffffffffUL;
 }
 
-bool Parse(int argc, char** argv, GAME::Test::UdpRelay::Options& options)
+struct Outage {
+    uint32_t at = 0;
+    uint32_t length = 0;
+};
+
+bool Range(const char* value, uint32_t& low, uint32_t& high)
+{
+    const char* dash = std::strchr(value, '-');
+    return dash != nullptr && Number(std::string(value, dash).c_str(), low) &&
+           Number(dash + 1, high);
+}
+
+bool Parse(int argc, char** argv, GAME::Test::UdpRelay::Options& options, Outage& outage)
 {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string name = argv[i];
@@ -37,11 +51,11 @@ bool Parse(int argc, char** argv, GAME::Test::UdpRelay::Options& options)
         uint32_t high = 0;
         bool good = Number(value, number);
         if (name == "--delay") {
-            const char* dash = std::strchr(value, '-');
-            good = dash != nullptr && Number(std::string(value, dash).c_str(), number) &&
-                   Number(dash + 1, high) && number <= high;
+            good = Range(value, number, high) && number <= high;
             options.minDelayMs = number;
             options.maxDelayMs = high;
+        } else if (name == "--cut") {
+            good = Range(value, outage.at, outage.length);
         } else if (name == "--target" || name == "--port") {
             good = good && number <= 65535;
             (name == "--target" ? options.targetPort : options.listenPort) = uint16_t(number);
@@ -65,9 +79,11 @@ bool Parse(int argc, char** argv, GAME::Test::UdpRelay::Options& options)
 int main(int argc, char** argv)
 {
     GAME::Test::UdpRelay::Options options;
-    if (!Parse(argc, argv, options)) {
+    Outage outage;
+    if (!Parse(argc, argv, options, outage)) {
         std::fprintf(stderr, "usage: udp_relay --target PORT [--port PORT] [--delay MIN-MAX] "
-                             "[--loss PERCENT] [--duplicate PERCENT] [--seed N]\n");
+                             "[--loss PERCENT] [--duplicate PERCENT] [--seed N] "
+                             "[--cut AT-LENGTH]\n");
         return 2;
     }
     std::signal(SIGINT, OnSignal);
@@ -79,8 +95,14 @@ int main(int argc, char** argv)
     }
     std::printf("relay on 127.0.0.1:%u\n", relay.GetPort());
     std::fflush(stdout);
-    while (stopped == 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto start = std::chrono::steady_clock::now();
+    const auto since = [start](uint32_t ms) {
+        return std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(ms);
+    };
+    while (stopped == 0) {
+        relay.SetCut(outage.length > 0 && since(outage.at) && !since(outage.at + outage.length));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     relay.Stop();
     const GAME::Test::UdpRelay::Counts counts = relay.GetCounts();
     std::printf("relay: %llu forwarded, %llu lost, %llu duplicated, %llu clients\n",
