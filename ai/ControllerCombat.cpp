@@ -32,7 +32,7 @@ void ControllerCombat::Update(int32_t elapsedMs)
         return;
     const float life = character->GetCurrentLife();
     character->PlayLowHealthSoundIfNeeded(life);
-    if (life <= 0.0f && DecidesDeath())
+    if (life <= 0.0f)
         KillMe();
 }
 
@@ -59,6 +59,8 @@ void ControllerCombat::HandleEvent(const Name& event)
 
 void ControllerCombat::KillMe()
 {
+    if (!DecidesDeath())
+        return;
     RemoveAllSkillBuffs();
     Character* character = GetCharacter();
     // The people of the towns cannot be killed this way.
