@@ -60,6 +60,10 @@ public:
     // damaged: it is left out, and logged, or when `why` is given told there instead (the
     // first).
     bool Load(std::string* why = nullptr);
+    // What keeps a loaded quest of the world from ever being played as designed: a trigger
+    // class the game does not have, or a record the database lacks (the first met); "" when
+    // none. Loading only logs the one and passes over the other.
+    std::string FindDesignFault() const;
     // Null for a handle of no quest held.
     Quest* GetQuest(const Name& handle) const;
     size_t GetNumQuests() const { return quests.size(); }

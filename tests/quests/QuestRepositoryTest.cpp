@@ -800,6 +800,8 @@ TEST_F(TriggerFiring, UnknownClassIsLoggedSkippedAndNeverFires)
     database.WriteFile("Quests/Q.qst", text);
     QuestRepository& quests = Loaded();
     EXPECT_EQ(log.Count(1, "Trigger: unknown class (Test_Missing)"), 1u);
+    EXPECT_EQ(quests.FindDesignFault(), "quest file 'Quests/Q.qst' is damaged: it names a trigger "
+                                        "class the game does not have, 'Test_Missing'");
     Trigger* trigger = quests.GetQuestByIndex(0)->GetQuestStepAtIndx(0)->GetTriggerOfIdx(0);
     ASSERT_NE(trigger, nullptr);
     EXPECT_EQ(trigger->GetNumConditions(), 0);
