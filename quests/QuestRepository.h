@@ -27,6 +27,7 @@ class CreatureDeathListener;
 class CreatureInitialUpdateListener;
 class GenericEntityInitialUpdateListener;
 class IOStream;
+class IOStreamRead;
 class Quest;
 class QuestStateSaveThread;
 struct QuestSaveFailure;
@@ -158,6 +159,13 @@ public:
 
     // One quest's state file in either direction.
     void StreamQuestState(IOStream* stream, Quest* quest);
+    // A stored state, restored only when it is whole: its digest matches, or, written before
+    // digests were kept, it ends with its block. Otherwise the quest keeps its design state, as
+    // for a stale file.
+    void ReadQuestState(IOStreamRead& stream, Quest* quest);
+    // The stored repository file, checked the same way; false, with nothing read, when it is
+    // missing or not whole.
+    bool ReadProperties(IOStreamRead& stream);
     void StreamQuestProperties(const std::string& folder, ReadWrite mode);
     // The repository file in either direction; rebuilds the active triggers.
     void StreamProperties(IOStream* stream);
