@@ -31,6 +31,13 @@ Character* FindCharacter(uint32_t id)
     return id != 0 ? ObjectManager::Instance().GetObject<Character>(id) : nullptr;
 }
 
+// A death that waits for the next frame must land: the switches asked after it come from a
+// machine that did not know yet.
+bool IsDeath(const std::string& name)
+{
+    return name == "Dying" || name == "Dead";
+}
+
 } // namespace
 
 ControllerAI::ControllerAI() : startState(std::make_unique<ControllerAIStatePreStart>(this))
@@ -89,13 +96,18 @@ void ControllerAI::SetState(const std::string& name, const ControllerAIStateData
                      name.c_str());
         return;
     }
+    if (MustWait()) {
+        if (!IsDeath(waiting.state) || IsDeath(name)) {
+            waiting.state = name;
+            waiting.data = data;
+        }
+        return;
+    }
     if (!temporaryQueue.empty()) {
         currentStateData = data;
         currentState = state;
         return;
     }
-    if (!MayBeginAnother())
-        return;
     ControllerAIState* ending = currentState;
     if (ending != nullptr && ending != endingState) {
         EndCurrentState();
@@ -125,12 +137,15 @@ void ControllerAI::AddTemporaryState(const std::string& name, const ControllerAI
         return;
     }
     ControllerAIState* state = found->second.get();
+    if (MustWait()) {
+        if (!IsDeath(waiting.state))
+            waiting.temporaries.emplace_back(name, data);
+        return;
+    }
     if (!temporaryQueue.empty()) {
         temporaryQueue.push_back({state, data, nextQueueSerial++});
         return;
     }
-    if (!MayBeginAnother())
-        return;
     if (currentState != nullptr && currentState != endingState)
         EndCurrentState();
     const uint32_t oldEnemy = GetCurrentStateData().GetEnemyID();
@@ -153,15 +168,20 @@ void ControllerAI::EndCurrentState()
     endingState = outer;
 }
 
-// Counted per frame and per update, so that a machine driven without frames still gets a fresh
-// allowance each time it updates.
+// A switch waits while others of its frame wait, so that none overtakes them, and when it would
+// begin a state past the frame's allowance. The first switch of a new frame makes the waiting
+// ones before its own.
+bool ControllerAI::MustWait()
+{
+    if (gEngine->GetFrameCount() != beginFrame)
+        StartAllowance();
+    if (!waiting.IsEmpty())
+        return true;
+    return temporaryQueue.empty() && !MayBeginAnother();
+}
+
 bool ControllerAI::MayBeginAnother()
 {
-    const uint32_t frame = gEngine->GetFrameCount();
-    if (frame != beginFrame) {
-        beginFrame = frame;
-        beginsThisFrame = 0;
-    }
     if (beginsThisFrame < kMaxBeginsPerFrame) {
         ++beginsThisFrame;
         return true;
@@ -170,15 +190,39 @@ bool ControllerAI::MayBeginAnother()
         endlessSwitchTold = true;
         const Character* character = GetCharacter();
         gEngine->Log(Engine::LogRuntime,
-                     "%s switches state without end within a frame; it waits for the next",
+                     "%s switches state without end within a frame; its further switches wait "
+                     "for the next frame",
                      character != nullptr ? character->GetObjectName().c_str() : "A controller");
     }
     return false;
 }
 
+// Counted per frame and per update, so that a machine driven without frames still gets a fresh
+// allowance each time it updates.
+void ControllerAI::StartAllowance()
+{
+    beginFrame = gEngine->GetFrameCount();
+    beginsThisFrame = 0;
+    MakeWaitingSwitches();
+}
+
+// Taken out first: a switch made here that runs past the allowance again waits anew.
+void ControllerAI::MakeWaitingSwitches()
+{
+    if (waiting.IsEmpty())
+        return;
+    const WaitingSwitches made = std::move(waiting);
+    waiting = WaitingSwitches();
+    if (!made.state.empty())
+        SetState(made.state, made.data);
+    for (const auto& [name, data] : made.temporaries)
+        AddTemporaryState(name, data);
+}
+
 void ControllerAI::ClearTemporaryStates()
 {
     temporaryQueue.clear();
+    waiting.temporaries.clear();
 }
 
 void ControllerAI::GoToIdleState()
@@ -239,7 +283,7 @@ void ControllerAI::SetQuestAnimation(AnimationSet_Type type, bool looping)
 void ControllerAI::Update(int32_t elapsedMs)
 {
     ControllerCombat::Update(elapsedMs);
-    beginsThisFrame = 0;
+    StartAllowance();
     RunDoneTemporaries();
     if (ControllerAIState* executing = GetExecutingState())
         executing->OnUpdate(elapsedMs);

@@ -45,11 +45,15 @@ public:
     void AddTemporaryState(const std::string& name, ControllerAIState* state);
 
     // Transitions. Past kMaxBeginsPerFrame begins in one frame a machine is handing over
-    // without end (a move that ends as it starts, say): further switches wait for the next frame.
+    // without end (a move that ends as it starts, say): the switches asked after that wait, and
+    // are made when the next frame starts (at this controller's first switch or update in it,
+    // whichever comes first), in the order asked. Of the waiting ones only what the machine
+    // would have ended in is kept: the last SetState and the temporaries queued with it. A
+    // waiting "Dying" or "Dead" is never replaced by a later switch to a state of the living.
     static constexpr uint32_t kMaxBeginsPerFrame = 32;
     void SetState(const std::string& name, const ControllerAIStateData& data);
     void AddTemporaryState(const std::string& name, const ControllerAIStateData& data);
-    // Drops the queued temporaries without ending them.
+    // Drops the queued temporaries, waiting ones too, without ending them.
     void ClearTemporaryStates();
     virtual void GoToIdleState();
 
@@ -162,9 +166,20 @@ private:
         uint64_t serial; // tells a re-queued state from the entry that ended
     };
 
+    // The switches past the frame's bound, by name: a state may be registered anew meanwhile.
+    struct WaitingSwitches {
+        std::string state; // empty when no SetState waits
+        ControllerAIStateData data;
+        std::vector<std::pair<std::string, ControllerAIStateData>> temporaries;
+        bool IsEmpty() const { return state.empty() && temporaries.empty(); }
+    };
+
     void RunDoneTemporaries();
     void EndCurrentState();
+    bool MustWait();
     bool MayBeginAnother();
+    void StartAllowance();
+    void MakeWaitingSwitches();
 
     int32_t conversationDisinterest = 0;
     StateMap states;
@@ -188,6 +203,7 @@ private:
     // Begins since the frame `beginFrame` started or this controller last updated.
     uint32_t beginFrame = 0;
     uint32_t beginsThisFrame = 0;
+    WaitingSwitches waiting;
     bool endlessSwitchTold = false;
 };
 

@@ -3,6 +3,7 @@
 #include "core/StringHelpers.h"
 #include "core/UniqueId.h"
 #include "engine/ByteOrder.h"
+#include "engine/Crc32.h"
 #include "engine/FileSystem.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/LocalizationManager.h"
@@ -271,6 +272,38 @@ IOStreamRead IOStreamRead::FromFile(const std::string& path)
     std::vector<uint8_t> data;
     FileSystem::ReadWholeFile(path, kMaxFileBytes, data); // left empty when refused
     return IOStreamRead(std::move(data));
+}
+
+IOStreamRead::Digest IOStreamRead::TakeDigest(const std::string& key)
+{
+    const size_t entry = 3 + key.size() + 4;
+    if (failed || position != kHeaderBytes || key.size() > kMaxKeyLength ||
+        bytes.size() - position < entry)
+        return Digest::Absent;
+    const size_t at = bytes.size() - entry;
+    const uint8_t* b = bytes.data() + at;
+    if (b[0] != KindUInt || size_t(b[1] | (b[2] << 8)) != key.size() ||
+        memcmp(b + 3, key.data(), key.size()) != 0)
+        return Digest::Absent;
+    const bool matches = LoadLittleEndian32(b + entry - 4) == Crc32(bytes.data(), at);
+    bytes.resize(at);
+    return matches ? Digest::Matches : Digest::Differs;
+}
+
+bool IOStreamRead::HoldsBlocksOnly(size_t count) const
+{
+    if (failed)
+        return false;
+    size_t at = position;
+    for (size_t i = 0; i < count; ++i) {
+        if (bytes.size() - at < 6 || bytes[at] != KindBeginBlock)
+            return false;
+        const size_t length = LoadLittleEndian32(bytes.data() + at + 1);
+        if (length > bytes.size() - at - 6 || bytes[at + 5 + length] != KindEndBlock)
+            return false;
+        at += 6 + length;
+    }
+    return at == bytes.size();
 }
 
 const uint8_t* IOStreamRead::Take(size_t count)

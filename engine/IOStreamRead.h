@@ -35,6 +35,13 @@ public:
     bool Shutdown() override;
     // False when the file was missing or not a stream.
     bool IsOpen() const { return opened; }
+    enum class Digest { Absent, Matches, Differs };
+    // Before anything is read: when the bytes close with a digest under the key, as
+    // `IOStreamWrite::AppendDigest` writes it, it is taken off what is read and checked against
+    // every byte before it.
+    Digest TakeDigest(const std::string& key);
+    // Whether the bytes not read yet are `count` whole blocks and nothing after them.
+    bool HoldsBlocksOnly(size_t count) const;
     // The bytes not read yet: a record read whole from a file of its own leaves none.
     size_t GetBytesLeft() const { return bytes.size() - position; }
 

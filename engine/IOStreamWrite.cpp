@@ -1,6 +1,7 @@
 #include "engine/IOStreamWrite.h"
 
 #include "core/UniqueId.h"
+#include "engine/Crc32.h"
 #include "engine/FileSystem.h"
 #include "engine/Name.h"
 #include "engine/Utf16Units.h"
@@ -121,6 +122,16 @@ bool IOStreamWrite::StreamInt(const std::string& key, int32_t& value)
         return false;
     PutU32(static_cast<uint32_t>(value));
     return true;
+}
+
+bool IOStreamWrite::AppendDigest(const std::string& key)
+{
+    if (!IsComplete()) {
+        failed = true;
+        return false;
+    }
+    uint32_t digest = Crc32(bytes.data(), bytes.size());
+    return StreamUInt(key, digest);
 }
 
 bool IOStreamWrite::BeginBlock()

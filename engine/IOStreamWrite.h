@@ -30,6 +30,9 @@ public:
 
     // Not failed, and every block closed.
     bool IsComplete() const { return !failed && openBlocks.empty(); }
+    // Closes a complete stream with its digest: a uint entry under the key holding the CRC-32 of
+    // every byte before it, which `IOStreamRead::TakeDigest` checks. Fails the stream otherwise.
+    bool AppendDigest(const std::string& key);
     // The bytes so far; complete once every block is closed.
     const std::vector<uint8_t>& GetBytes() const { return bytes; }
     // False when a block is still open, the stream failed or the file cannot be written, with

@@ -16,6 +16,8 @@ Trigger::~Trigger() = default;
 void Trigger::NoteUnknownClass(const std::string& className)
 {
     gEngine->Log(Engine::LogData, "Trigger: unknown class (%s)", className.c_str());
+    if (!unknownClass)
+        unknownClassName = className;
     unknownClass = true;
 }
 

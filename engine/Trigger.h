@@ -63,6 +63,8 @@ public:
     void SetSecondId(uint32_t objectId) { secondId = objectId; }
     // A design naming a class nobody registered: the trigger never fires by itself.
     bool HasUnknownClass() const { return unknownClass; }
+    // The first such class, as the design names it.
+    const std::string& GetUnknownClass() const { return unknownClassName; }
 
     bool ContainsToken(const char* name) const;
     void RemoveTokenReferences(const char* name);
@@ -97,6 +99,7 @@ private:
     FiredFunctor fired;
     bool done = false;
     bool unknownClass = false;
+    std::string unknownClassName;
     uint32_t instigator = 0;
     uint32_t secondId = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -31,6 +32,9 @@ public:
     virtual bool StreamChildProperties(IOStream* /*stream*/) { return true; }
     // The designer's properties of the quest file.
     virtual bool SerializeChildProperties(IOStream* /*stream*/) { return true; }
+    // Adds the records those properties name, empty ones too, so that a design naming a record
+    // the database lacks can be refused before it is played.
+    virtual void GetRecordNames(std::vector<std::string>& /*names*/) const {}
 
     uint32_t GetId() const { return id; }
     Trigger* GetParent() const { return parent; }

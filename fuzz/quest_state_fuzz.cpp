@@ -1,7 +1,8 @@
 // Hostile quest state against the sample quest and the showcase quest: the input is a 32-bit
 // length, that many bytes of one quest's state file (read by each quest), and the rest as the
-// repository file. Reading either must stay
-// inside the bytes, allocate no more than they hold, and keep every count to what was there.
+// repository file, each read as stored files are: checked whole first (a digest that matches, or
+// an older file's blocks), then streamed. Reading either must stay inside the bytes, allocate no
+// more than they hold, and keep every count to what was there.
 #include "engine/IOStreamRead.h"
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
@@ -52,14 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     AllocationWatch::Start();
     IOStreamRead stateStream(std::vector<uint8_t>(state, state + stateSize));
-    quests.StreamQuestState(&stateStream, quest);
+    quests.ReadQuestState(stateStream, quest);
     // The same state read by the quest whose actions wait for the world's objects.
     if (Quest* showcase = quests.GetQuestByIndex(1)) {
         IOStreamRead showcaseStream(std::vector<uint8_t>(state, state + stateSize));
-        quests.StreamQuestState(&showcaseStream, showcase);
+        quests.ReadQuestState(showcaseStream, showcase);
     }
     IOStreamRead repositoryStream(std::vector<uint8_t>(state + stateSize, data + size));
-    quests.StreamProperties(&repositoryStream);
+    quests.ReadProperties(repositoryStream);
     if (AllocationWatch::Stop() > limit)
         abort();
     if (quests.GetFiredTriggers().size() > size / kTriggerEntryBytes)

@@ -531,10 +531,14 @@ bool LevelPlay::LoadQuest(World& world, std::ostream& err)
 {
     world.AddQuestFile(kQuest);
     QuestRepository::Destroy();
+    // The loader's line on an unknown class is the refusal's cause, not a second line besides it.
+    HeldDataLog log;
+    QuestRepository& quests = QuestRepository::Get();
     std::string why;
-    if (QuestRepository::Get().Load(&why))
+    if (quests.Load(&why) && (why = quests.FindDesignFault()).empty())
         return true;
-    err << "gamehost: " << why << '\n';
+    log.Drop();
+    err << "gamehost: " << ShownName(why) << '\n';
     return false;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -21,6 +22,10 @@ public:
     bool StreamChildProperties(IOStream* stream) override;
     // Also waits there for the NPC to announce itself.
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.insert(names.end(), {npc, dialogFile});
+    }
 
     void SetDialogFile(const char* value) { dialogFile = value != nullptr ? value : ""; }
     const char* GetDialogFile() const { return dialogFile.c_str(); }

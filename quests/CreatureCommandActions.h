@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -21,6 +22,10 @@ public:
     bool CanDelay() const override { return true; }
     bool StreamChildProperties(IOStream* stream) override { return StreamPending(stream); }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.insert(names.end(), {creature, location});
+    }
     void Apply() override;
     // Any news may complete the pair of creatures and place, matched or not.
     void OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event) override;
@@ -57,6 +62,10 @@ public:
     bool CanDelay() const override { return true; }
     bool StreamChildProperties(IOStream* stream) override { return StreamPending(stream); }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.insert(names.end(), {entity, location});
+    }
     void Apply() override;
     void OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event) override;
     void OnGenericEntityInitialUpdate_Net(const QuestNetMsg_ProxySpawn& message) override;
@@ -79,6 +88,10 @@ public:
     const char* GetName() const override { return "Action_KillCreature"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(creatureRecord);
+    }
     void Apply() override;
     void OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event) override;
     void OnGenericEntityInitialUpdate_Net(const QuestNetMsg_ProxySpawn& message) override;
@@ -157,6 +170,7 @@ public:
     bool CanReFire() const override { return true; }
     bool StreamChildProperties(IOStream* stream) override { return StreamPending(stream); }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override { names.push_back(proxy); }
     void Apply() override;
     void OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event) override;
     void OnGenericEntityInitialUpdate_Net(const QuestNetMsg_ProxySpawn& message) override;
@@ -179,6 +193,10 @@ public:
     const std::string& GetDescription() override;
     bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.insert(names.end(), {skill, source, target});
+    }
     void Apply() override;
     void OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event) override;
     void OnGenericEntityInitialUpdate(const GameEvent_GenericEntity& event) override;

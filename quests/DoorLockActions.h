@@ -21,6 +21,7 @@ public:
     bool CanDelay() const override { return true; }
     // "door" comes out with forward slashes, whatever the designer typed.
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override { names.push_back(door); }
     void Apply() override;
     void OnFixedItemSpawn(const GameEvent_FixedItemSpawn& event);
 
@@ -68,6 +69,10 @@ public:
 
     void SetFixedItem(const char* value) { fixedItem = value != nullptr ? value : ""; }
     const char* GetFixedItem() const { return fixedItem.c_str(); }
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(fixedItem);
+    }
     const std::vector<uint32_t>& GetFixedItemIds() const { return fixedItemIds; }
 
 protected:

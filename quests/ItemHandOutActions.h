@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -19,6 +20,11 @@ public:
     bool CanDelay() const override { return true; }
     bool StreamChildProperties(IOStream* stream) override { return StreamPending(stream); }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        CreatureListAction::GetRecordNames(names);
+        GetItemRecords(names);
+    }
 
 protected:
     // The verb, the items, the joint and the npc.
@@ -65,6 +71,11 @@ public:
     bool CanDelay() const override { return true; }
     bool StreamChildProperties(IOStream* stream) override { return StreamPending(stream); }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(chest);
+        GetItemRecords(names);
+    }
     void Apply() override;
     void OnFixedItemSpawn(const GameEvent_FixedItemSpawn& event);
 
@@ -85,6 +96,10 @@ public:
     const char* GetName() const override { return "Action_RemoveItemFromInventory"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(itemName);
+    }
 
     void SetItemName(const char* value) { itemName = value != nullptr ? value : ""; }
     const char* GetItemName() const { return itemName.c_str(); }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -19,6 +20,7 @@ public:
     void Fire(uint32_t targetId, bool reFire) override;
     // The NPC is known from now on; a pending firing completes.
     void OnCreatureInitialUpdate(const GameEvent_CreatureInitialUpdate& event) override;
+    void GetRecordNames(std::vector<std::string>& names) const override { names.push_back(npc); }
 
     // The NPC's object id once it has announced itself; 0 while unknown.
     void SetNpcId(uint32_t objectId) { npcId = objectId; }

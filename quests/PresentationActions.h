@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -17,6 +18,10 @@ public:
     using TriggerAction::TriggerAction;
     bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(playlist);
+    }
     void SetPlaylist(const char* value) { playlist = value != nullptr ? value : ""; }
     const char* GetPlaylist() const { return playlist.c_str(); }
 
@@ -106,6 +111,10 @@ public:
     const std::string& GetDescription() override;
     bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(soundEffect);
+    }
     void SetEffect(const char* value) { soundEffect = value != nullptr ? value : ""; }
     const char* GetEffect() const { return soundEffect.c_str(); }
     // The kept pack's object id; 0 for none.

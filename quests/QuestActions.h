@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -141,6 +142,10 @@ public:
     const char* GetName() const override { return "Action_UpdateDialogTab"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(dialogPak);
+    }
     void SetDialogPak(const char* value) { dialogPak = value != nullptr ? value : ""; }
     const char* GetDialogPak() const { return dialogPak.c_str(); }
 

@@ -22,6 +22,10 @@ class VolumeConditionBase : public TriggerCondition {
 public:
     VolumeConditionBase(uint32_t id, Trigger* parent);
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(volumeRecord);
+    }
     void SetVolumeRecord(const char* value) { volumeRecord = value != nullptr ? value : ""; }
     const char* GetVolumeRecord() const { return volumeRecord.c_str(); }
     const std::vector<uint32_t>& GetVolumeIds() const { return volumeIds; }
@@ -68,6 +72,10 @@ public:
     const char* GetName() const override { return "Condition_KillCreature"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(creatureRecord);
+    }
     void OnCreatureDeath(const GameEvent_CreatureDeath& event) override;
     // With notify, the other machines hear that it is met.
     void Satisfy(uint32_t killer, uint32_t victim, bool notify);
@@ -84,6 +92,10 @@ public:
     const char* GetName() const override { return "Condition_KillAllCreaturesFromProxy"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(proxyRecord);
+    }
     void OnCreatureDeath(const GameEvent_CreatureDeath& event) override;
     // Met when the kills counted equal the pool's head count exactly.
     void Satisfy(uint32_t siblingCount, bool notify);
@@ -103,6 +115,10 @@ public:
     const std::string& GetDescription() override;
     void GetQuestInformation(std::vector<std::string>& lines) override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(creatureRecord);
+    }
     void OnCreatureDeath(const GameEvent_CreatureDeath& event) override;
     // Counts; met once the count reaches creatureCount.
     void Satisfy(uint32_t killer, uint32_t victim, bool notify);
@@ -130,6 +146,10 @@ public:
     const char* GetName() const override { return "Condition_UseFixedItem"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(itemRecord);
+    }
     void SetItemRecord(const char* value) { itemRecord = value != nullptr ? value : ""; }
     const char* GetItemRecord() const { return itemRecord.c_str(); }
 
@@ -145,6 +165,10 @@ public:
     const char* GetName() const override { return "Condition_PickupItem"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(itemRecord);
+    }
     void SetItemRecord(const char* value) { itemRecord = value != nullptr ? value : ""; }
     const char* GetItemRecord() const { return itemRecord.c_str(); }
 
@@ -161,6 +185,10 @@ public:
     const char* GetName() const override { return "Condition_ConversationStart"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(personRecord);
+    }
     void OnConversationBegin(const GameEvent_GenericEntity& event);
     // With notify, a trigger that fired tells the other machines once delayed work goes out.
     void Satisfy(uint32_t player, bool notify, bool statusFlag);
@@ -200,6 +228,10 @@ public:
     const char* GetName() const override { return "Condition_CharacterHasItem"; }
     const std::string& GetDescription() override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(itemName);
+    }
     // Polled: the trigger's instigator carries the item, inverted when negated.
     bool IsSatisfied(bool& flag) override;
     void SetItemName(const char* value) { itemName = value != nullptr ? value : ""; }
@@ -240,6 +272,10 @@ class CompletionConditionBase : public TriggerCondition {
 public:
     CompletionConditionBase(uint32_t id, Trigger* parent, const char* completionEvent);
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override
+    {
+        names.push_back(characterRecord);
+    }
     void SetCharacterRecord(const char* value) { characterRecord = value != nullptr ? value : ""; }
     const char* GetCharacterRecord() const { return characterRecord.c_str(); }
 

@@ -2,6 +2,7 @@
 
 #include "core/StringHelpers.h"
 #include "engine/Crc32.h"
+#include "engine/Database.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/FileSystem.h"
@@ -118,6 +119,53 @@ bool QuestRepository::LoadQuestFile(const std::string& worldPath, std::string* w
     quest->SetHandle(handle, path);
     quests.push_back(std::move(quest));
     return true;
+}
+
+namespace {
+
+std::string TriggerFault(const Trigger& trigger)
+{
+    if (trigger.HasUnknownClass())
+        return "a trigger class the game does not have, '" + trigger.GetUnknownClass() + "'";
+    std::vector<std::string> records;
+    for (int32_t i = 0; i < trigger.GetNumConditions(); ++i)
+        trigger.GetConditionAtIdx(i)->GetRecordNames(records);
+    for (int32_t i = 0; i < trigger.GetNumActions(); ++i)
+        trigger.GetActionAtIdx(i)->GetRecordNames(records);
+    Database& database = ObjectManager::Instance().GetDatabase();
+    for (const std::string& record : records) {
+        if (!record.empty() && !database.LoadTableFile(record))
+            return "a record the database lacks, '" + record + "'";
+    }
+    return "";
+}
+
+std::string QuestFault(const Quest& quest)
+{
+    std::string fault;
+    for (int32_t s = 0; fault.empty() && s < quest.GetStepCount(); ++s) {
+        const QuestStep* step = quest.GetQuestStepAtIndx(s);
+        for (int32_t t = 0; fault.empty() && t < step->GetTriggerCount(); ++t)
+            fault = TriggerFault(*step->GetTriggerOfIdx(t));
+        if (fault.empty())
+            fault = TriggerFault(*step->GetCompletionTrigger());
+    }
+    return fault;
+}
+
+} // namespace
+
+std::string QuestRepository::FindDesignFault() const
+{
+    const World* world = gEngine->GetWorld();
+    for (int32_t i = 0; world != nullptr && i < world->GetNumQuestFiles(); ++i) {
+        const std::string path = world->GetQuestFile(i);
+        const Quest* quest = GetQuest(Name::Create(NormalizeFileName(path)));
+        const std::string fault = quest != nullptr ? QuestFault(*quest) : "";
+        if (!fault.empty())
+            return "quest file '" + path + "' is damaged: it names " + fault;
+    }
+    return "";
 }
 
 Quest* QuestRepository::GetQuest(const Name& handle) const

@@ -27,6 +27,7 @@ class CreatureDeathListener;
 class CreatureInitialUpdateListener;
 class GenericEntityInitialUpdateListener;
 class IOStream;
+class IOStreamRead;
 class Quest;
 class QuestStateSaveThread;
 struct QuestSaveFailure;
@@ -60,6 +61,10 @@ public:
     // damaged: it is left out, and logged, or when `why` is given told there instead (the
     // first).
     bool Load(std::string* why = nullptr);
+    // What keeps a loaded quest of the world from ever being played as designed: a trigger
+    // class the game does not have, or a record the database lacks (the first met); "" when
+    // none. Loading only logs the one and passes over the other.
+    std::string FindDesignFault() const;
     // Null for a handle of no quest held.
     Quest* GetQuest(const Name& handle) const;
     size_t GetNumQuests() const { return quests.size(); }
@@ -154,6 +159,13 @@ public:
 
     // One quest's state file in either direction.
     void StreamQuestState(IOStream* stream, Quest* quest);
+    // A stored state, restored only when it is whole: its digest matches, or, written before
+    // digests were kept, it ends with its block. Otherwise the quest keeps its design state, as
+    // for a stale file.
+    void ReadQuestState(IOStreamRead& stream, Quest* quest);
+    // The stored repository file, checked the same way; false, with nothing read, when it is
+    // missing or not whole.
+    bool ReadProperties(IOStreamRead& stream);
     void StreamQuestProperties(const std::string& folder, ReadWrite mode);
     // The repository file in either direction; rebuilds the active triggers.
     void StreamProperties(IOStream* stream);

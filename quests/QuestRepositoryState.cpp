@@ -8,9 +8,14 @@
 // file goes to a temporary file beside it, synced and renamed over the old one; a failure keeps
 // the old file, and the game thread, on its next look, logs it and marks the quest dirty again.
 //
-// Reading trusts nothing: a missing or stale state file (its design checksum differs) leaves the
-// quest with its design state, marked for rewriting, and drops its repository entries; counts
-// stop at the first value that fails.
+// Every stored file closes with a digest of its bytes, so that a state changed since it was
+// written, by a single bit even, is refused rather than restored into another game; a file
+// written before digests were kept is still read when it ends with its blocks.
+//
+// Reading trusts nothing: a missing, damaged or stale state file (its design checksum differs)
+// leaves the quest with its design state, marked for rewriting, and drops its repository
+// entries; a damaged repository file is not read at all; counts stop at the first value that
+// fails.
 #include "quests/QuestRepository.h"
 
 #include "engine/Engine.h"
@@ -22,6 +27,35 @@
 #include <cstdio>
 
 namespace GAME {
+
+namespace {
+
+constexpr const char* kDigestKey = "stateCrc";
+
+// A file older than digests must hold its blocks and nothing after them: a digest damaged out of
+// recognition is not taken for an older file.
+bool IsWhole(IOStreamRead& stream, size_t blocks)
+{
+    const IOStreamRead::Digest digest = stream.TakeDigest(kDigestKey);
+    return digest == IOStreamRead::Digest::Matches ||
+           (digest == IOStreamRead::Digest::Absent && stream.HoldsBlocksOnly(blocks));
+}
+
+// The bytes stored for one file: what the streaming wrote, closed with its digest.
+template <typename Streaming> std::vector<uint8_t> Sealed(Streaming streaming)
+{
+    IOStreamWrite stream;
+    streaming(&stream);
+    stream.AppendDigest(kDigestKey);
+    return stream.GetBytes();
+}
+
+std::vector<uint8_t> StoredQuestState(QuestRepository& quests, Quest* quest)
+{
+    return Sealed([&](IOStream* out) { quests.StreamQuestState(out, quest); });
+}
+
+} // namespace
 
 std::string QuestRepository::StateFileName(const Quest& quest)
 {
@@ -49,6 +83,24 @@ void QuestRepository::StreamQuestState(IOStream* stream, Quest* quest)
     BadQuestState(quest);
 }
 
+void QuestRepository::ReadQuestState(IOStreamRead& stream, Quest* quest)
+{
+    if (quest == nullptr)
+        return;
+    if (IsWhole(stream, 1))
+        StreamQuestState(&stream, quest);
+    else
+        BadQuestState(quest);
+}
+
+bool QuestRepository::ReadProperties(IOStreamRead& stream)
+{
+    if (!stream.IsOpen() || !IsWhole(stream, 2))
+        return false;
+    StreamProperties(&stream);
+    return !stream.HasFailed();
+}
+
 void QuestRepository::StreamQuestProperties(const std::string& folder, ReadWrite mode)
 {
     for (const auto& quest : quests) {
@@ -57,12 +109,9 @@ void QuestRepository::StreamQuestProperties(const std::string& folder, ReadWrite
         const std::string path = folder + "/" + StateFileName(*quest);
         if (mode == Read) {
             IOStreamRead stream(path, IOStream::TypeState);
-            StreamQuestState(&stream, quest.get());
-        } else {
-            IOStreamWrite stream(path, IOStream::TypeState);
-            StreamQuestState(&stream, quest.get());
-            if (!stream.Shutdown())
-                NoteSaveFailures({{path, quest->GetHandle()}});
+            ReadQuestState(stream, quest.get());
+        } else if (!IOStreamWrite::SaveBytesToFile(path, StoredQuestState(*this, quest.get()))) {
+            NoteSaveFailures({{path, quest->GetHandle()}});
         }
     }
 }
@@ -135,10 +184,7 @@ bool QuestRepository::LoadQuestState(const std::string& folder, const std::strin
     const size_t badBefore = badQuests.size();
     StreamQuestProperties(folder, Read);
     IOStreamRead stream(folder + "/" + name, IOStream::TypeState);
-    const bool opened = stream.IsOpen();
-    if (opened)
-        StreamProperties(&stream);
-    const bool whole = opened && !stream.HasFailed() && badQuests.size() == badBefore;
+    const bool whole = ReadProperties(stream) && badQuests.size() == badBefore;
     stream.Shutdown();
     // Without a repository file the triggers must still be armed, or a fresh game never
     // evaluates a polled condition.
@@ -153,15 +199,12 @@ QuestSaveJob QuestRepository::MakeSaveJob(const std::string& folder, const std::
     for (const auto& quest : quests) {
         if (!quest->IsDirty())
             continue;
-        IOStreamWrite stream;
-        StreamQuestState(&stream, quest.get());
-        job.files.push_back({StateFileName(*quest), quest->GetHandle(), stream.GetBytes()});
+        job.files.push_back(
+            {StateFileName(*quest), quest->GetHandle(), StoredQuestState(*this, quest.get())});
     }
-    if (!name.empty()) {
-        IOStreamWrite stream;
-        StreamProperties(&stream);
-        job.files.push_back({name, Name::noName, stream.GetBytes()});
-    }
+    if (!name.empty())
+        job.files.push_back(
+            {name, Name::noName, Sealed([this](IOStream* out) { StreamProperties(out); })});
     return job;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -37,6 +38,10 @@ public:
     const char* GetItemEpic() const { return item.values[1].c_str(); }
     void SetItemLegendary(const char* value) { item[2] = value != nullptr ? value : ""; }
     const char* GetItemLegendary() const { return item.values[2].c_str(); }
+    void GetItemRecords(std::vector<std::string>& names) const
+    {
+        names.insert(names.end(), item.values, item.values + 3);
+    }
 
 protected:
     // "{Bi0,i1,i2}" of the three records' bare names.
@@ -151,6 +156,7 @@ public:
     // Nothing at all when the amount for the difficulty is 0.
     void Fire(uint32_t targetId, bool reFire) override;
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override { names.push_back(skill); }
     std::wstring GetRewardDescription() override;
     void SetSkillPointsAmountNormal(int32_t value) { amount[0] = value; }
     int32_t GetSkillPointsAmountNormal() const { return amount.values[0]; }
@@ -179,6 +185,7 @@ public:
     const std::string& GetDescription() override;
     bool CanDelay() const override { return true; }
     bool SerializeChildProperties(IOStream* stream) override;
+    void GetRecordNames(std::vector<std::string>& names) const override { GetItemRecords(names); }
     std::wstring GetRewardDescription() override { return itemText; }
     uint32_t GetItemId() const { return itemId; }
 

@@ -73,6 +73,7 @@ public:
 
     void SetNpc(const char* value) { npc = value != nullptr ? value : ""; }
     const char* GetNpc() const { return npc.c_str(); }
+    void GetRecordNames(std::vector<std::string>& names) const override { names.push_back(npc); }
     const std::vector<uint32_t>& GetCreatureIds() const { return creatures.ids; }
 
 protected:

@@ -119,7 +119,7 @@ protected:
     void RegisterStates() override
     {
         journal.push_back("register");
-        for (const char* name : {"Idle", "Chase", "Flee", "Stunned"})
+        for (const char* name : {"Idle", "Chase", "Flee", "Stunned", "Dying"})
             Add(name);
     }
     void RegisterTemporaryStates() override
@@ -316,6 +316,48 @@ TEST_F(ControllerAIStateTest, SwitchesWithinAFrameAreBoundedAndTheNextFrameGoesO
         controller->SetState("Chase", Against(2));
     }
     EXPECT_EQ(log.CountContaining("switches state without end within a frame"), 1u);
+}
+
+// Past the bound a switch is not lost: the one the machine would have ended in is made as the next
+// frame starts, and a death asked meanwhile outlasts whatever the unknowing machine asks after it.
+TEST_F(ControllerAIStateTest, SwitchesPastTheBoundWaitForTheNextFrameAndADeathAlwaysLands)
+{
+    Start();
+    auto busyFrame = [this] {
+        for (uint32_t i = 1; i <= 40; ++i)
+            controller->SetState(i % 2 == 0 ? "Chase" : "Flee", Against(i));
+    };
+    busyFrame();
+    EXPECT_STREQ(controller->GetExecutingStateName(), "Chase");
+    EXPECT_EQ(controller->GetCurrentEnemy(), ControllerAI::kMaxBeginsPerFrame);
+    controller->AddTemporaryState("Hit", Against(41));
+    controller->SetState("Flee", Against(42));
+    journal().clear();
+    gEngine->RunFrame(0);
+    controller->Update(10);
+    EXPECT_EQ(journal(),
+              (Journal{"Chase end", "Flee begin", "Flee end", "Hit begin", "Hit update"}));
+    State("Hit")->SetDone(true);
+    controller->Update(10);
+    EXPECT_STREQ(controller->GetExecutingStateName(), "Flee");
+    EXPECT_EQ(controller->GetCurrentEnemy(), 42u);
+
+    gEngine->RunFrame(0);
+    busyFrame();
+    controller->AddTemporaryState("Hit", Against(41));
+    controller->CharacterIsDying();
+    controller->SetState("Flee", Against(43));
+    controller->AddTemporaryState("Taunt", Against(44));
+    EXPECT_STREQ(controller->GetExecutingStateName(), "Chase");
+    for (int frame = 0; frame < 5; ++frame) {
+        journal().clear();
+        gEngine->RunFrame(0);
+        controller->Update(10);
+        EXPECT_STREQ(controller->GetExecutingStateName(), "Dying");
+    }
+    EXPECT_EQ(journal(), (Journal{"Dying update"}));
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+    EXPECT_EQ(log.CountContaining("its further switches wait for the next frame"), 1u);
 }
 
 TEST_F(ControllerAIStateTest, RegistrationReplacesTheOldObject)

@@ -290,6 +290,35 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "gamehost: quest file 'Quests/Village.qst' is damaged\n");
     }
+    // Nor one the game could never complete, alone or as a session's server: a misspelt class,
+    // or a record the database lacks, is told with its name escaped and nothing else.
+    const struct {
+        std::string was, is, err;
+    } faults[] = {
+        {"Condition_KillCreature", "Condition_KilCreature",
+         "a trigger class the game does not have, 'Condition_KilCreature'"},
+        {"Action_GiveMoney", "Action_Give\x1b]0;Mony",
+         "a trigger class the game does not have, "
+         "'Action_Give\\x1b]0;Mony'"},
+        {"RaidChieftain.dbr", "RaidChieftainX.dbr",
+         "a record the database lacks, 'Records/Creatures/Monster/Village/RaidChieftainX.dbr'"},
+    };
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault.is);
+        std::string damaged = quest;
+        damaged.replace(damaged.find(fault.was), fault.was.size(), fault.is);
+        copy.folder.WriteFile(LevelPlay::kQuest, damaged);
+        const std::string line =
+            "gamehost: quest file 'Quests/Village.qst' is damaged: it names " + fault.err + "\n";
+        const HostRun alone = copy.Run({});
+        EXPECT_EQ(alone.status, 2);
+        EXPECT_EQ(alone.out, "");
+        EXPECT_EQ(alone.err, line);
+        const HostRun served = copy.Run({"--role", "server", "--port", "0"});
+        EXPECT_EQ(served.status, 2);
+        EXPECT_EQ(served.err, line);
+    }
+    copy.folder.WriteFile(LevelPlay::kQuest, quest);
 
     // With no level to play, what only a level does is refused rather than passed over.
     std::filesystem::remove(copy.folder.GetRoot() + "/" + LevelPlay::kLevel);

@@ -2,6 +2,8 @@
 
 #include "characters/Monster.h"
 #include "core/GameEvents.h"
+#include "engine/ByteOrder.h"
+#include "engine/Crc32.h"
 #include "engine/EventHandler.h"
 #include "engine/EventManager.h"
 #include "engine/FileSystem.h"
@@ -410,6 +412,59 @@ TEST_F(QuestStateSave, ChangedDesignDropsTheQuestsStateAndEntries)
     EXPECT_TRUE(fresh.GetFiredTriggers().empty());
 }
 
+// Each file closes with "stateCrc", the CRC-32 of every byte before it: a state changed by one
+// bit anywhere is refused and none of it comes back, while a state written before digests were
+// kept still restores.
+TEST_F(QuestStateSave, AStateChangedByOneBitIsRefusedAndOneOlderThanItsDigestRestores)
+{
+    FireFirstTrigger(5);
+    quests->SaveQuestState(folder, "QuestRepository.dat", false);
+    const std::string questFile = StatePath(0);
+    const std::string repositoryFile = folder + "/QuestRepository.dat";
+    QuestRepository::Destroy();
+    QuestRepository& fresh = Loaded();
+    Quest* quest = fresh.GetQuestByIndex(0);
+    GAME::Test::Heard<GameEvent_QuestUpdate> refusals("GameEvent_QuestUpdate");
+    const std::vector<uint8_t> digestKey = {4, 8, 0, 's', 't', 'a', 't', 'e', 'C', 'r', 'c'};
+    for (const std::string& path : {questFile, repositoryFile}) {
+        SCOPED_TRACE(path);
+        const std::vector<uint8_t> saved = Bytes(path);
+        const size_t body = saved.size() - digestKey.size() - 4;
+        EXPECT_EQ(std::vector<uint8_t>(saved.begin() + body, saved.end() - 4), digestKey);
+        EXPECT_EQ(LoadLittleEndian32(&saved[body + digestKey.size()]), Crc32(saved.data(), body));
+        refusals.events.clear();
+        for (size_t at = 0; at < saved.size(); ++at) {
+            std::vector<uint8_t> changed = saved;
+            changed[at] ^= uint8_t(1u << (at % 8));
+            IOStreamRead in(std::move(changed));
+            if (path == questFile)
+                fresh.ReadQuestState(in, quest);
+            else
+                EXPECT_FALSE(fresh.ReadProperties(in)) << at;
+        }
+        EXPECT_EQ(refusals.events.size(), path == questFile ? saved.size() : 0u);
+        EXPECT_FALSE(quest->IsActive());
+        EXPECT_TRUE(fresh.GetFiredTriggers().empty());
+        ASSERT_TRUE(IOStreamWrite::SaveBytesToFile(
+            path, std::vector<uint8_t>(saved.begin(), saved.begin() + body)));
+    }
+
+    // From the files: without their digests they restore; saved again, one changed byte and
+    // nothing comes back.
+    QuestRepository::Destroy();
+    QuestRepository& older = Loaded();
+    EXPECT_TRUE(older.LoadQuestState(folder, "QuestRepository.dat"));
+    EXPECT_TRUE(older.GetQuestByIndex(0)->IsActive());
+    EXPECT_EQ(older.GetFiredTriggers().size(), 1u);
+    older.SaveQuestState(folder, "QuestRepository.dat", false);
+    std::vector<uint8_t> changed = Bytes(repositoryFile);
+    changed[changed.size() / 2] ^= 0x10;
+    ASSERT_TRUE(IOStreamWrite::SaveBytesToFile(repositoryFile, changed));
+    QuestRepository::Destroy();
+    EXPECT_FALSE(Loaded().LoadQuestState(folder, "QuestRepository.dat"));
+    EXPECT_TRUE(QuestRepository::Get().GetFiredTriggers().empty());
+}
+
 TEST_F(QuestStateSave, WhatASaveWritesFollowsTheDirtyFlagsFolderAndName)
 {
     quests->SaveQuestState(folder, "QuestRepository.dat", false); // both start dirty
@@ -800,6 +855,8 @@ TEST_F(TriggerFiring, UnknownClassIsLoggedSkippedAndNeverFires)
     database.WriteFile("Quests/Q.qst", text);
     QuestRepository& quests = Loaded();
     EXPECT_EQ(log.Count(1, "Trigger: unknown class (Test_Missing)"), 1u);
+    EXPECT_EQ(quests.FindDesignFault(), "quest file 'Quests/Q.qst' is damaged: it names a trigger "
+                                        "class the game does not have, 'Test_Missing'");
     Trigger* trigger = quests.GetQuestByIndex(0)->GetQuestStepAtIndx(0)->GetTriggerOfIdx(0);
     ASSERT_NE(trigger, nullptr);
     EXPECT_EQ(trigger->GetNumConditions(), 0);
