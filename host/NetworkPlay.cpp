@@ -79,19 +79,12 @@ bool NetworkPlay::IsServer() const
     return options.role == "server";
 }
 
+// A server listens only once its world is in (`Listen`): one that cannot be played is refused
+// before any client could come.
 bool NetworkPlay::Start()
 {
     if (IsServer()) {
         gEngine->SetNetworkMode(true, false);
-        HeldDataLog log;
-        if (!connection.Listen(static_cast<uint16_t>(options.port))) {
-            log.Drop();
-            err << "gamehost: cannot listen on 127.0.0.1:" << options.port << '\n';
-            return false;
-        }
-        playersExpected = options.clients;
-        connection.SetClientLimit(options.clients);
-        out << "listening on 127.0.0.1:" << connection.GetListenPort() << std::endl;
         return true;
     }
     gEngine->SetNetworkMode(true, true);
@@ -121,6 +114,20 @@ bool NetworkPlay::Start()
         return false;
     }
     out << "joined as host " << connection.GetLocalHostID() << std::endl;
+    return true;
+}
+
+bool NetworkPlay::Listen()
+{
+    HeldDataLog log;
+    if (!connection.Listen(static_cast<uint16_t>(options.port))) {
+        log.Drop();
+        err << "gamehost: cannot listen on 127.0.0.1:" << options.port << '\n';
+        return false;
+    }
+    playersExpected = options.clients;
+    connection.SetClientLimit(options.clients);
+    out << "listening on 127.0.0.1:" << connection.GetListenPort() << std::endl;
     return true;
 }
 
@@ -155,7 +162,11 @@ int NetworkPlay::Run()
     GraphicsAnim* claw = HostSamples::MarkHitEvent(ArenaSamples::kClawAnimation,
                                                    ArenaSamples::kHitEvent, ArenaSamples::kHitMs);
     int status = MakeRegions() ? 0 : 2;
-    if (status == 0) {
+    if (status == 0 && IsServer() && !Listen())
+        status = kExitNoPeer;
+    // A refusal is its one line: only a session played has a summary and a footer.
+    const bool played = status == 0;
+    if (played) {
         NetworkSession session(connection);
         session.SetWelcome(seed, playersExpected, worldDigest);
         status = Play(session);
@@ -169,8 +180,10 @@ int NetworkPlay::Run()
     gEngine->SetWorld(std::move(previousWorld));
     ShutdownObjects();
     gEngine->SetNetworkMode(false, false);
-    PrintSummary();
-    PrintFooter();
+    if (played) {
+        PrintSummary();
+        PrintFooter();
+    }
     return status;
 }
 

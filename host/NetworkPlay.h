@@ -111,6 +111,7 @@ private:
 
     bool IsServer() const;
     bool Start();
+    bool Listen();
     int Play(NetworkSession& session);
     void Frame(NetworkSession& session);
     void Observe();

@@ -314,8 +314,10 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         EXPECT_EQ(alone.status, 2);
         EXPECT_EQ(alone.out, "");
         EXPECT_EQ(alone.err, line);
+        // A server refuses it before it listens: no client could ever have come.
         const HostRun served = copy.Run({"--role", "server", "--port", "0"});
         EXPECT_EQ(served.status, 2);
+        EXPECT_EQ(served.out, "");
         EXPECT_EQ(served.err, line);
     }
     copy.folder.WriteFile(LevelPlay::kQuest, quest);
