@@ -8,19 +8,69 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GAME_TEST_HEAP_HOOKS 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define GAME_TEST_HEAP_HOOKS 1
+#endif
+#ifdef GAME_TEST_HEAP_HOOKS
+#include <sanitizer/allocator_interface.h>
+#endif
+
 namespace GAME::Test {
 namespace {
+
+// The most bytes the heap held while `work` ran beyond what it held before, as the sanitizer's
+// allocator hooks count them; nothing in a build without them.
+std::optional<int64_t> HeapPeakDuring(const std::function<void()>& work)
+{
+#ifdef GAME_TEST_HEAP_HOOKS
+    static std::atomic<bool> watching{false};
+    static std::atomic<int64_t> held{0};
+    static std::atomic<int64_t> peak{0};
+    static const int hooks = __sanitizer_install_malloc_and_free_hooks(
+        [](const volatile void*, size_t size) {
+            if (!watching)
+                return;
+            const int64_t now = held += static_cast<int64_t>(size);
+            for (int64_t most = peak; now > most && !peak.compare_exchange_weak(most, now);) {
+            }
+        },
+        [](const volatile void* pointer) {
+            if (watching)
+                held -= static_cast<int64_t>(__sanitizer_get_allocated_size(pointer));
+        });
+    if (hooks == 0)
+        return std::nullopt;
+    held = 0;
+    peak = 0;
+    watching = true;
+    work();
+    watching = false;
+    return peak.load();
+#else
+    work();
+    return std::nullopt;
+#endif
+}
 
 class DatabaseTest : public ::testing::Test {
 protected:
@@ -356,14 +406,53 @@ TEST(LoadTable, PastTheBoundOfFaultsATextIsRefusedInOneLineAndTheTableKeptAsItWa
     EXPECT_EQ(flood.GetInt("before"), 7);
     EXPECT_FALSE(flood.HasKey("name"));
     const LogCapture::Line refusal{
-        1, "Record 'Records/Flood.dbr': more than 100 lines without a key, repeated keys or values "
-           "not finite (the first at line 2); refused"};
+        1, "Record 'Records/Flood.dbr': more than 100 faults (lines without a key, repeated keys, "
+           "values not finite), the first at line 2; refused"};
     EXPECT_EQ(log.GetLines(), std::vector<LogCapture::Line>{refusal});
 
     // The database holds such a text as no record at all.
     Database held;
     held.PutFile("Records/Flood.dbr", lines);
     EXPECT_EQ(held.FindLoadTable("Records/Flood.dbr"), nullptr);
+}
+
+// The bound counts each value that is not finite, and once it is passed the rest of the line is
+// not read: a long line of them costs about its own length, not the many times its values would.
+TEST(LoadTable, ALongLineOfFaultsIsRefusedAtTheBoundWithinItsOwnSize)
+{
+    LogCapture log;
+    std::string line = "life = 1";
+    for (size_t i = 0; i <= LoadTable::kMostFaults; ++i)
+        line += ";nan";
+    LoadTable table;
+    EXPECT_FALSE(table.Parse("before = 1\n" + line + "\n", "Records/Nan.dbr"));
+    EXPECT_TRUE(table.IsRefused());
+    EXPECT_EQ(table.GetKeyCount(), 0u);
+    const LogCapture::Line refusal{
+        1, "Record 'Records/Nan.dbr': more than 100 faults (lines without a key, repeated keys, "
+           "values not finite), the first at line 2; refused"};
+    EXPECT_EQ(log.GetLines(), std::vector<LogCapture::Line>{refusal});
+
+    // A value short of the bound is still one fault told, not the line refused.
+    log.Clear();
+    LoadTable atBound;
+    EXPECT_FALSE(atBound.Parse(line.substr(0, line.size() - 4), "Records/Nan.dbr"));
+    EXPECT_FALSE(atBound.IsRefused());
+    EXPECT_EQ(atBound.GetValueCount("life"), LoadTable::kMostFaults + 1);
+    EXPECT_EQ(log.GetLines().size(), LoadTable::kMostFaults);
+
+    std::string flood = "life = ";
+    for (int i = 0; i < 1 << 20; ++i)
+        flood += "nan;";
+    log.Clear();
+    LoadTable large;
+    const std::optional<int64_t> peak =
+        HeapPeakDuring([&] { EXPECT_FALSE(large.Parse(flood, "Records/Flood.dbr")); });
+    EXPECT_TRUE(large.IsRefused());
+    EXPECT_EQ(log.GetLines().size(), 1u);
+    if (!peak)
+        GTEST_SKIP() << "no allocator hooks in this build to weigh the parse";
+    EXPECT_LT(*peak, static_cast<int64_t>(2 * flood.size()));
 }
 
 TEST(LoadTable, ManyKeysSurviveGrowthCopiesAndASecondText)
