@@ -1,5 +1,7 @@
 #include "host/HostOptions.h"
 
+#include "host/scenarios/BossReport.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -13,6 +15,13 @@ template <typename T> bool ParseOptionNumber(const std::string& text, T& value)
 {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
+}
+
+// A count, a port, a seed or a time is digits alone: "-0" is refused as "-1" is, whatever the
+// option's type.
+template <typename T> bool ParseDigits(const std::string& text, T& value)
+{
+    return !text.empty() && text[0] != '-' && ParseOptionNumber(text, value);
 }
 
 // The scenarios in the order the usage names them; one a line, so each new one is a line.
@@ -43,6 +52,10 @@ constexpr const char* kScenarioNames[] = {
 };
 // clang-format on
 
+// The scenarios whose frames last --ms; the others are written in frames of their own length.
+constexpr const char* kScenariosAtMs[] = {"arena", "town", "quest", "range", "bosses", "horde",
+                                          "pack"};
+
 // Every option, with whether a value follows it; an alias is written as the option it stands for.
 struct OptionName {
     const char* name;
@@ -65,15 +78,29 @@ constexpr OptionName kOptionNames[] = {
 // clang-format on
 
 // "a, b, ... or z"
-std::string ScenarioList()
+template <typename Names> std::string ListOf(const Names& names)
 {
     std::string list;
-    for (size_t i = 0; i < std::size(kScenarioNames); ++i) {
+    for (size_t i = 0; i < std::size(names); ++i) {
         if (i > 0)
-            list += i + 1 == std::size(kScenarioNames) ? " or " : ", ";
-        list += kScenarioNames[i];
+            list += i + 1 == std::size(names) ? " or " : ", ";
+        list += names[i];
     }
     return list;
+}
+
+bool IsBoss(const std::string& name)
+{
+    return std::any_of(std::begin(BossReport::kEncounters), std::end(BossReport::kEncounters),
+                       [&name](const BossReport::Row& row) { return name == row.name; });
+}
+
+std::string BossList()
+{
+    std::vector<const char*> names;
+    for (const BossReport::Row& row : BossReport::kEncounters)
+        names.push_back(row.name);
+    return ListOf(names);
 }
 
 } // namespace
@@ -227,6 +254,12 @@ bool HostOptions::CheckMode(std::string& error) const
     const bool level = PlaysLevel();
     const bool levelSession = IsNetworkSession() && scenario.empty();
     const bool session = !role.empty() && scenario.empty() && !IsNetworkSession();
+    const bool network = IsNetworkSession();
+    // Frames of --ms are played by these, and by the engine's loop of --frames after anything.
+    const bool framesAtMs =
+        level || network || session || (!inputFile.empty() && scenario.empty()) || frames > 0 ||
+        std::find(std::begin(kScenariosAtMs), std::end(kScenariosAtMs), scenario) !=
+            std::end(kScenariosAtMs);
     // Where each of these options does something; everywhere else it would be passed over.
     const std::pair<const char*, bool> uses[] = {
         {"--level", level || levelSession},
@@ -235,11 +268,21 @@ bool HostOptions::CheckMode(std::string& error) const
         {"--verbose", level},
         {"--realtime", level || levelSession},
         {"--answer", session},
-        {"--difficulty", level || session || scenario == "level"},
-        {"--clients", port >= 0},
-        {"--frames", !IsNetworkSession()},
-        // A client plays on the seed its server sends.
+        // A client plays at the difficulty its server's welcome carries, and on its seed.
+        {"--difficulty", level || session || scenario == "level" || port >= 0},
         {"--seed", connectTo.empty()},
+        {"--clients", port >= 0},
+        {"--frames", !network},
+        {"--ms", framesAtMs},
+        // The reports play on the engine alone, not in a session.
+        {"--classes", !network},
+        {"--characters", !network},
+        {"--items", !network},
+        {"--deaths", !network},
+        {"--skills", !network},
+        {"--duel", !network},
+        {"--packets", !network},
+        {"--quests", !network},
     };
     for (const std::string& name : given) {
         const auto found = std::find_if(std::begin(uses), std::end(uses),
@@ -447,7 +490,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--skills") {
             showSkills = true;
         } else if (arg == "--duel") {
-            if (!ParseOptionNumber(args[++i], duelHits) || duelHits < 1 ||
+            if (!ParseDigits(args[++i], duelHits) || duelHits < 1 ||
                 duelHits > kMaxDuelHits) {
                 error = "--duel needs a count of hits from 1 to " + std::to_string(kMaxDuelHits) +
                         ", not '" + args[i] + "'";
@@ -476,7 +519,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--input") {
             inputFile = args[++i];
         } else if (arg == "--monsters") {
-            if (!ParseOptionNumber(args[++i], monsters) || monsters < 1 ||
+            if (!ParseDigits(args[++i], monsters) || monsters < 1 ||
                 monsters > kMaxMonsters) {
                 error = "--monsters needs a count from 1 to " + std::to_string(kMaxMonsters) +
                         ", not '" + args[i] + "'";
@@ -485,6 +528,10 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             monstersGiven = true;
         } else if (arg == "--boss") {
             bossName = args[++i];
+            if (!IsBoss(bossName)) {
+                error = "--boss takes " + BossList() + ", not '" + bossName + "'";
+                return false;
+            }
         } else if (arg == "--load") {
             loadFile = args[++i];
         } else if (arg == "--save") {
@@ -492,7 +539,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--db") {
             databaseFolder = args[++i];
         } else if (arg == "--frames") {
-            if (!ParseOptionNumber(args[++i], frames) || frames < 0) {
+            if (!ParseDigits(args[++i], frames)) {
                 error = "--frames needs a count of 0 or more, not '" + args[i] + "'";
                 return false;
             }
@@ -506,7 +553,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             scenario = args[++i];
             if (std::find(std::begin(kScenarioNames), std::end(kScenarioNames), scenario) ==
                 std::end(kScenarioNames)) {
-                error = "--scenario takes " + ScenarioList() + ", not '" + scenario + "'";
+                error = "--scenario takes " + ListOf(kScenarioNames) + ", not '" + scenario + "'";
                 return false;
             }
         } else if (arg == "--answer") {
@@ -517,24 +564,24 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
             answerYes = answer == "yes";
         } else if ((arg == "--ms" || arg == "--frame-ms")) {
-            if (!ParseOptionNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
+            if (!ParseDigits(args[++i], frameMilliseconds)) {
                 error = arg + " needs milliseconds of 0 or more, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--port") {
-            if (!ParseOptionNumber(args[++i], port) || port < 0 || port > 65535) {
+            if (!ParseDigits(args[++i], port) || port > 65535) {
                 error = "--port needs a port from 0 to 65535, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--clients") {
-            if (!ParseOptionNumber(args[++i], clients) || clients < 1 || clients > 15) {
+            if (!ParseDigits(args[++i], clients) || clients < 1 || clients > 15) {
                 error = "--clients needs a count from 1 to 15, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--connect") {
             connectTo = args[++i];
         } else if (arg == "--difficulty") {
-            if (!ParseOptionNumber(args[++i], difficulty) || difficulty > 2) {
+            if (!ParseDigits(args[++i], difficulty) || difficulty > 2) {
                 error = "--difficulty needs 0, 1 or 2, not '" + args[i] + "'";
                 return false;
             }
@@ -549,7 +596,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--realtime") {
             realtime = true;
         } else if (arg == "--seed") {
-            if (!ParseOptionNumber(args[++i], seed)) {
+            if (!ParseDigits(args[++i], seed)) {
                 error = "--seed needs an unsigned number, not '" + args[i] + "'";
                 return false;
             }
@@ -571,6 +618,20 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     }
     if (!bossName.empty() && scenario != "bosses") {
         error = "--boss goes with --scenario bosses";
+        return false;
+    }
+    // Each encounter but the one --boss names plays its own orders.
+    if (scenario == "bosses" && bossName.empty() && !inputFile.empty()) {
+        error = "--input does nothing with --scenario bosses without --boss";
+        return false;
+    }
+    // A frame is a step of every character's way: past a second the level's overshoot their
+    // paths, and at 0 nothing moves at all.
+    if ((PlaysLevel() || (IsNetworkSession() && scenario.empty())) &&
+        (frameMilliseconds < 1 || frameMilliseconds > kMaxLevelFrameMs)) {
+        error = "--ms with the level needs milliseconds from 1 to " +
+                std::to_string(kMaxLevelFrameMs) + ", not '" + std::to_string(frameMilliseconds) +
+                "'";
         return false;
     }
     if (monstersGiven && scenario != "horde") {

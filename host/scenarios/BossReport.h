@@ -25,7 +25,8 @@ public:
         : options(options), out(out), err(err)
     {}
 
-    // 0 when every encounter asked for played; 2 otherwise, or for an unknown `--boss`.
+    // 0 when every encounter asked for played; 2 otherwise. The options name a known boss or
+    // none.
     int Run();
 
 private:

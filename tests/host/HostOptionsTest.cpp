@@ -95,8 +95,8 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
         {{"--role", "server", "--clients", "3"}, "--clients does nothing with --role server"},
         {{"--difficulty", "2", "--scenario", "horde"},
          "--difficulty does nothing with --scenario horde"},
-        {{"--role", "server", "--port", "0", "--difficulty", "1"},
-         "--difficulty does nothing with --port"},
+        {{"--role", "client", "--connect", "127.0.0.1:9", "--difficulty", "1"},
+         "--difficulty does nothing with --connect"},
         {{"--role", "server", "--port", "0", "--frames", "9"}, "--frames does nothing with --port"},
         {{"--role", "server", "--port", "0", "--scenario", "pack", "--realtime"},
          "--realtime does nothing with --scenario pack"},
@@ -115,7 +115,8 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
           {"--role", "single", "--difficulty", "2", "--answer", "no"},
           {"--scenario", "level", "--difficulty", "1"},
           {"--role", "server", "--port", "0", "--clients", "2", "--level", "x.lvl", "--route",
-           "x.route", "--realtime"}}) {
+           "x.route", "--realtime", "--difficulty", "2"},
+          {"--role", "server", "--port", "0", "--scenario", "pack", "--difficulty", "1"}}) {
         EXPECT_EQ(Refusal(args), "") << args.front() << ' ' << args[1];
     }
 
@@ -125,6 +126,95 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
     ExpectBadOptions(RunSample({"--role", "single", "--map", map}),
                      "--map does nothing with --role single");
     EXPECT_FALSE(std::filesystem::exists(map));
+}
+
+// The reports play on the engine alone; in a network session they would be passed over.
+TEST(HostOptions, ANetworkSessionRefusesEveryReport)
+{
+    const std::vector<std::vector<std::string>> reports = {
+        {"--classes"}, {"--characters"}, {"--items"},   {"--deaths"},
+        {"--skills"},  {"--duel", "3"},  {"--packets"}, {"--quests"}};
+    for (const auto& report : reports) {
+        SCOPED_TRACE(report.front());
+        std::vector<std::string> server{"--role", "server", "--port", "0"};
+        server.insert(server.end(), report.begin(), report.end());
+        EXPECT_EQ(Refusal(server), report.front() + " does nothing with --port");
+        std::vector<std::string> client = report;
+        client.insert(client.end(), {"--role", "client", "--connect", "127.0.0.1:9"});
+        EXPECT_EQ(Refusal(client), report.front() + " does nothing with --connect");
+    }
+    ExpectBadOptions(RunSample({"--role", "server", "--port", "0", "--items"}),
+                     "--items does nothing with --port");
+}
+
+// Counts, ports, seeds and times are digits alone, so "-0" is refused by each alike.
+TEST(HostOptions, EveryNumberThatCannotBeNegativeRefusesASign)
+{
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } rows[] = {
+        {{"--frames"}, "--frames needs a count of 0 or more"},
+        {{"--ms"}, "--ms needs milliseconds of 0 or more"},
+        {{"--frame-ms"}, "--frame-ms needs milliseconds of 0 or more"},
+        {{"--seed"}, "--seed needs an unsigned number"},
+        {{"--difficulty"}, "--difficulty needs 0, 1 or 2"},
+        {{"--duel"}, "--duel needs a count of hits from 1 to 1000"},
+        {{"--monsters", "--scenario", "horde"}, "--monsters needs a count from 1 to 20000"},
+        {{"--port", "--role", "server"}, "--port needs a port from 0 to 65535"},
+        {{"--clients", "--role", "server", "--port", "0"}, "--clients needs a count from 1 to 15"},
+    };
+    for (const auto& row : rows) {
+        for (const char* number : {"-0", "-1", "+1"}) {
+            SCOPED_TRACE(row.args.front() + ' ' + number);
+            std::vector<std::string> args{row.args.front(), number};
+            args.insert(args.end(), row.args.begin() + 1, row.args.end());
+            EXPECT_EQ(Refusal(args), row.error + ", not '" + number + "'");
+        }
+    }
+}
+
+TEST(HostOptions, TheLevelPlaysFramesOfASecondAtMost)
+{
+    for (const char* ms : {"0", "1001", "10000"}) {
+        SCOPED_TRACE(ms);
+        const std::string error =
+            "--ms with the level needs milliseconds from 1 to 1000, not '" + std::string(ms) + "'";
+        EXPECT_EQ(Refusal({"--ms", ms}), error);
+        EXPECT_EQ(Refusal({"--role", "server", "--port", "0", "--ms", ms}), error);
+    }
+    EXPECT_EQ(Refusal({"--ms", "1000", "--realtime"}), "");
+    // The pack's session is no level.
+    EXPECT_EQ(Refusal({"--role", "server", "--port", "0", "--scenario", "pack", "--ms", "0"}), "");
+}
+
+// A scene written in frames of its own length plays them whatever --ms says; only the engine's
+// frames of --frames after it take it.
+TEST(HostOptions, MillisecondsAFrameAreRefusedWhereNoFrameTakesThem)
+{
+    for (const char* scenario : {"actions", "kill", "commands", "cast", "ai", "players", "bag",
+                                 "level", "drops", "dialog", "market", "wear", "trade",
+                                 "quest-actions", "skillshow"}) {
+        SCOPED_TRACE(scenario);
+        EXPECT_EQ(Refusal({"--scenario", scenario, "--ms", "100"}),
+                  "--ms does nothing with --scenario " + std::string(scenario));
+        EXPECT_EQ(Refusal({"--scenario", scenario, "--ms", "100", "--frames", "5"}), "");
+    }
+    for (const char* scenario : {"arena", "town", "range", "bosses", "horde"})
+        EXPECT_EQ(Refusal({"--scenario", scenario, "--ms", "100"}), "") << scenario;
+    EXPECT_EQ(Refusal({"--items", "--frame-ms", "100"}), "--ms does nothing with --items");
+    EXPECT_EQ(Refusal({"--input", "orders.txt", "--ms", "100"}), "");
+    EXPECT_EQ(Refusal({"--role", "single", "--ms", "100"}), "");
+}
+
+TEST(HostOptions, ABossIsNamedAmongTheEncountersAndItsOrdersGoWithIt)
+{
+    ExpectBadOptions(RunSample({"--scenario", "bosses", "--boss", "bogus"}),
+                     "--boss takes bandari, telkine, ormenos, cyclops, megalesios, spirits, "
+                     "typhon, chained or aktaios, not 'bogus'");
+    ExpectBadOptions(RunSample({"--scenario", "bosses", "--input", "orders.txt"}),
+                     "--input does nothing with --scenario bosses without --boss");
+    EXPECT_EQ(Refusal({"--scenario", "bosses", "--boss", "typhon", "--input", "orders.txt"}), "");
 }
 
 TEST(HostOptions, ASessionPlaysAtTheDifficultyGiven)
