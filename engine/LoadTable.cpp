@@ -178,8 +178,9 @@ bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
 void LoadTable::ParseLine(std::string_view line, uint32_t lineNumber, std::vector<Fault>& faults)
 {
     const size_t equals = line.find('=');
-    const std::string_view key =
-        equals == std::string_view::npos ? std::string_view() : TrimWhitespace(line.substr(0, equals));
+    const std::string_view key = equals == std::string_view::npos
+                                     ? std::string_view()
+                                     : TrimWhitespace(line.substr(0, equals));
     if (key.empty()) {
         faults.push_back({Fault::Malformed, lineNumber, {}, {}});
         return;

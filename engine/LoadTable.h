@@ -19,7 +19,8 @@ public:
     // Parses record text ("key = value;value", '#' comments). Each malformed line is reported
     // once through the engine log with `sourceName` and its line number, and skipped. A text
     // with more faults than `kMostFaults` (lines without a key, keys repeated, each value not
-    // finite) is no record: it is refused in one line, the table left as it was, and `IsRefused` says so.
+    // finite) is no record: it is refused in one line, the table left as it was, and `IsRefused`
+    // says so.
     bool Parse(std::string_view text, const std::string& sourceName);
     static constexpr size_t kMostFaults = 100;
     bool IsRefused() const { return refused; }

@@ -53,8 +53,8 @@ constexpr const char* kScenarioNames[] = {
 // clang-format on
 
 // The scenarios whose frames last --ms; the others are written in frames of their own length.
-constexpr const char* kScenariosAtMs[] = {"arena", "town", "quest", "range", "bosses", "horde",
-                                          "pack"};
+constexpr const char* kScenariosAtMs[] = {"arena",  "town",  "quest", "range",
+                                          "bosses", "horde", "pack"};
 
 // Every option, with whether a value follows it; an alias is written as the option it stands for.
 struct OptionName {
@@ -256,10 +256,10 @@ bool HostOptions::CheckMode(std::string& error) const
     const bool session = !role.empty() && scenario.empty() && !IsNetworkSession();
     const bool network = IsNetworkSession();
     // Frames of --ms are played by these, and by the engine's loop of --frames after anything.
-    const bool framesAtMs =
-        level || network || session || (!inputFile.empty() && scenario.empty()) || frames > 0 ||
-        std::find(std::begin(kScenariosAtMs), std::end(kScenariosAtMs), scenario) !=
-            std::end(kScenariosAtMs);
+    const bool framesAtMs = level || network || session ||
+                            (!inputFile.empty() && scenario.empty()) || frames > 0 ||
+                            std::find(std::begin(kScenariosAtMs), std::end(kScenariosAtMs),
+                                      scenario) != std::end(kScenariosAtMs);
     // Where each of these options does something; everywhere else it would be passed over.
     const std::pair<const char*, bool> uses[] = {
         {"--level", level || levelSession},
@@ -490,8 +490,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--skills") {
             showSkills = true;
         } else if (arg == "--duel") {
-            if (!ParseDigits(args[++i], duelHits) || duelHits < 1 ||
-                duelHits > kMaxDuelHits) {
+            if (!ParseDigits(args[++i], duelHits) || duelHits < 1 || duelHits > kMaxDuelHits) {
                 error = "--duel needs a count of hits from 1 to " + std::to_string(kMaxDuelHits) +
                         ", not '" + args[i] + "'";
                 return false;
@@ -519,8 +518,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--input") {
             inputFile = args[++i];
         } else if (arg == "--monsters") {
-            if (!ParseDigits(args[++i], monsters) || monsters < 1 ||
-                monsters > kMaxMonsters) {
+            if (!ParseDigits(args[++i], monsters) || monsters < 1 || monsters > kMaxMonsters) {
                 error = "--monsters needs a count from 1 to " + std::to_string(kMaxMonsters) +
                         ", not '" + args[i] + "'";
                 return false;

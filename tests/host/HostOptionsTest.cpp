@@ -192,9 +192,9 @@ TEST(HostOptions, TheLevelPlaysFramesOfASecondAtMost)
 // frames of --frames after it take it.
 TEST(HostOptions, MillisecondsAFrameAreRefusedWhereNoFrameTakesThem)
 {
-    for (const char* scenario : {"actions", "kill", "commands", "cast", "ai", "players", "bag",
-                                 "level", "drops", "dialog", "market", "wear", "trade",
-                                 "quest-actions", "skillshow"}) {
+    for (const char* scenario :
+         {"actions", "kill", "commands", "cast", "ai", "players", "bag", "level", "drops", "dialog",
+          "market", "wear", "trade", "quest-actions", "skillshow"}) {
         SCOPED_TRACE(scenario);
         EXPECT_EQ(Refusal({"--scenario", scenario, "--ms", "100"}),
                   "--ms does nothing with --scenario " + std::string(scenario));
