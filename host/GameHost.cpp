@@ -252,7 +252,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
 {
     HostOptions options;
     std::string error;
-    if (!options.Parse(args, error)) {
+    if (!options.Parse(args, error) || !BossReport::IsKnown(options.bossName, error)) {
         err << "gamehost: " << ShownName(error) << '\n' << HostOptions::kHelpHint;
         return 1;
     }

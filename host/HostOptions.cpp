@@ -1,7 +1,5 @@
 #include "host/HostOptions.h"
 
-#include "host/scenarios/BossReport.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -78,29 +76,15 @@ constexpr OptionName kOptionNames[] = {
 // clang-format on
 
 // "a, b, ... or z"
-template <typename Names> std::string ListOf(const Names& names)
+std::string ScenarioList()
 {
     std::string list;
-    for (size_t i = 0; i < std::size(names); ++i) {
+    for (size_t i = 0; i < std::size(kScenarioNames); ++i) {
         if (i > 0)
-            list += i + 1 == std::size(names) ? " or " : ", ";
-        list += names[i];
+            list += i + 1 == std::size(kScenarioNames) ? " or " : ", ";
+        list += kScenarioNames[i];
     }
     return list;
-}
-
-bool IsBoss(const std::string& name)
-{
-    return std::any_of(std::begin(BossReport::kEncounters), std::end(BossReport::kEncounters),
-                       [&name](const BossReport::Row& row) { return name == row.name; });
-}
-
-std::string BossList()
-{
-    std::vector<const char*> names;
-    for (const BossReport::Row& row : BossReport::kEncounters)
-        names.push_back(row.name);
-    return ListOf(names);
 }
 
 } // namespace
@@ -252,9 +236,9 @@ std::string HostOptions::ModeName() const
 bool HostOptions::CheckMode(std::string& error) const
 {
     const bool level = PlaysLevel();
-    const bool levelSession = IsNetworkSession() && scenario.empty();
-    const bool session = !role.empty() && scenario.empty() && !IsNetworkSession();
     const bool network = IsNetworkSession();
+    const bool levelSession = network && scenario.empty();
+    const bool session = !role.empty() && scenario.empty() && !network;
     // Frames of --ms are played by these, and by the engine's loop of --frames after anything.
     const bool framesAtMs = level || network || session ||
                             (!inputFile.empty() && scenario.empty()) || frames > 0 ||
@@ -528,10 +512,6 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             monstersGiven = true;
         } else if (arg == "--boss") {
             bossName = args[++i];
-            if (!IsBoss(bossName)) {
-                error = "--boss takes " + BossList() + ", not '" + bossName + "'";
-                return false;
-            }
         } else if (arg == "--load") {
             loadFile = args[++i];
         } else if (arg == "--save") {
@@ -553,7 +533,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             scenario = args[++i];
             if (std::find(std::begin(kScenarioNames), std::end(kScenarioNames), scenario) ==
                 std::end(kScenarioNames)) {
-                error = "--scenario takes " + ListOf(kScenarioNames) + ", not '" + scenario + "'";
+                error = "--scenario takes " + ScenarioList() + ", not '" + scenario + "'";
                 return false;
             }
         } else if (arg == "--answer") {

@@ -30,6 +30,20 @@ const BossReport::Row BossReport::kEncounters[9] = {
 };
 // clang-format on
 
+bool BossReport::IsKnown(const std::string& name, std::string& error)
+{
+    if (name.empty())
+        return true;
+    error = "--boss takes";
+    for (const Row& row : kEncounters) {
+        if (name == row.name)
+            return true;
+        error += std::string(" ") + row.name;
+    }
+    error += ", not '" + name + "'";
+    return false;
+}
+
 int BossReport::Run()
 {
     int played = 0;

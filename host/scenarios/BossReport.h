@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 namespace GAME {
 
@@ -20,6 +21,10 @@ public:
         Encounter play;
     };
     static const Row kEncounters[9];
+
+    // Whether `--boss NAME` names an encounter (none names them all); false with `error` set,
+    // a bad option's line, when it does not.
+    static bool IsKnown(const std::string& name, std::string& error);
 
     BossReport(const HostOptions& options, std::ostream& out, std::ostream& err)
         : options(options), out(out), err(err)
