@@ -219,7 +219,10 @@ bool CharacterMovementManager::Update(int32_t ms)
 float CharacterMovementManager::CalculateSpeed()
 {
     if (path == nullptr) {
-        gEngine->Log(Engine::LogRuntime, "Path == NULL for %s", owner->GetObjectName().c_str());
+        // Once a character: one stuck so would say it again every frame it stays so.
+        if (!toldNoPath)
+            gEngine->Log(Engine::LogRuntime, "Path == NULL for %s", owner->GetObjectName().c_str());
+        toldNoPath = true;
         return 0.0f;
     }
     const float slowdown = Max(0.1f, owner->GetPathSlowdownLength());

@@ -80,6 +80,8 @@ private:
     std::unique_ptr<Path> cachedPath;
     WorldVec3 cachedFrom;
     WorldVec3 cachedTo;
+    // Whether a move without a path was logged.
+    bool toldNoPath = false;
 };
 
 } // namespace GAME

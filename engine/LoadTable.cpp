@@ -160,50 +160,10 @@ bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
     while (!input.empty() && faults.size() <= kMostFaults) {
         ++lineNumber;
         const size_t end = input.find('\n');
-        std::string_view line = TrimWhitespace(input.substr(0, end));
+        const std::string_view line = TrimWhitespace(input.substr(0, end));
         input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
-        if (line.empty() || line[0] == '#')
-            continue;
-
-        const size_t equals = line.find('=');
-        const std::string_view key = equals == std::string_view::npos
-                                         ? std::string_view()
-                                         : TrimWhitespace(line.substr(0, equals));
-        if (key.empty()) {
-            faults.push_back({Fault::Malformed, lineNumber, {}, {}});
-            continue;
-        }
-        // The first of a repeated key is kept: the later line's values are only checked.
-        const size_t slot = SlotOf(key);
-        const bool repeated = slots[slot] != 0;
-        const Piece keyPiece = repeated ? Piece{} : Keep(key);
-        const size_t first = values.size();
-        std::string_view rest = line.substr(equals + 1);
-        while (true) {
-            const size_t semicolon = rest.find(';');
-            const std::string_view value = TrimWhitespace(rest.substr(0, semicolon));
-            if (!repeated)
-                values.push_back(Keep(value));
-            if (IsNonFiniteNumber(value))
-                faults.push_back({Fault::NotFinite, lineNumber, key, value});
-            if (semicolon == std::string_view::npos)
-                break;
-            rest.remove_prefix(semicolon + 1);
-        }
-        if (repeated) {
-            faults.push_back({Fault::Repeated, lineNumber, key, {}});
-            continue;
-        }
-        // "a;b;" is two values, not three.
-        while (values.size() - first > 1 && values.back().length == 0) {
-            text.resize(values.back().offset);
-            values.pop_back();
-        }
-        entries.push_back(
-            {keyPiece, static_cast<uint32_t>(first), static_cast<uint32_t>(values.size() - first)});
-        slots[slot] = static_cast<uint32_t>(entries.size());
-        if (2 * entries.size() > slots.size())
-            Rehash(2 * slots.size());
+        if (!line.empty() && line[0] != '#')
+            ParseLine(line, lineNumber, faults);
     }
     if (TellFaults(faults))
         return faults.empty();
@@ -215,12 +175,57 @@ bool LoadTable::Parse(std::string_view input, const std::string& sourceName)
     return false;
 }
 
+void LoadTable::ParseLine(std::string_view line, uint32_t lineNumber, std::vector<Fault>& faults)
+{
+    const size_t equals = line.find('=');
+    const std::string_view key = equals == std::string_view::npos
+                                     ? std::string_view()
+                                     : TrimWhitespace(line.substr(0, equals));
+    if (key.empty()) {
+        faults.push_back({Fault::Malformed, lineNumber, {}, {}});
+        return;
+    }
+    // The first of a repeated key is kept: the later line's values are only checked.
+    const size_t slot = SlotOf(key);
+    const bool repeated = slots[slot] != 0;
+    if (repeated)
+        faults.push_back({Fault::Repeated, lineNumber, key, {}});
+    const Piece keyPiece = repeated ? Piece{} : Keep(key);
+    const size_t first = values.size();
+    std::string_view rest = line.substr(equals + 1);
+    // Past the bound the text is refused whole, so the rest of a line of faults is not read:
+    // what one line costs stays within a few times its length.
+    while (faults.size() <= kMostFaults) {
+        const size_t semicolon = rest.find(';');
+        const std::string_view value = TrimWhitespace(rest.substr(0, semicolon));
+        if (!repeated)
+            values.push_back(Keep(value));
+        if (IsNonFiniteNumber(value))
+            faults.push_back({Fault::NotFinite, lineNumber, key, value});
+        if (semicolon == std::string_view::npos)
+            break;
+        rest.remove_prefix(semicolon + 1);
+    }
+    if (repeated)
+        return;
+    // "a;b;" is two values, not three.
+    while (values.size() - first > 1 && values.back().length == 0) {
+        text.resize(values.back().offset);
+        values.pop_back();
+    }
+    entries.push_back(
+        {keyPiece, static_cast<uint32_t>(first), static_cast<uint32_t>(values.size() - first)});
+    slots[slot] = static_cast<uint32_t>(entries.size());
+    if (2 * entries.size() > slots.size())
+        Rehash(2 * slots.size());
+}
+
 bool LoadTable::TellFaults(const std::vector<Fault>& faults) const
 {
     if (faults.size() > kMostFaults) {
         gEngine->Log(Engine::LogData,
-                     "Record '%s': more than %zu lines without a key, repeated keys or values not "
-                     "finite (the first at line %u); refused",
+                     "Record '%s': more than %zu faults (lines without a key, repeated keys, "
+                     "values not finite), the first at line %u; refused",
                      source.c_str(), kMostFaults, faults.front().line);
         return false;
     }

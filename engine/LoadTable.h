@@ -18,8 +18,9 @@ public:
 
     // Parses record text ("key = value;value", '#' comments). Each malformed line is reported
     // once through the engine log with `sourceName` and its line number, and skipped. A text
-    // with more faults than `kMostFaults` (lines without a key, keys repeated, values not finite)
-    // is no record: it is refused in one line, the table left as it was, and `IsRefused` says so.
+    // with more faults than `kMostFaults` (lines without a key, keys repeated, each value not
+    // finite) is no record: it is refused in one line, the table left as it was, and `IsRefused`
+    // says so.
     bool Parse(std::string_view text, const std::string& sourceName);
     static constexpr size_t kMostFaults = 100;
     bool IsRefused() const { return refused; }
@@ -119,6 +120,8 @@ private:
     size_t SlotOf(std::string_view key) const;
     void Rehash(size_t count);
     struct Fault;
+    // Reads one line that is neither blank nor a comment into the table, adding its faults.
+    void ParseLine(std::string_view line, uint32_t lineNumber, std::vector<Fault>& faults);
     // Logs the faults one line each, or past the bound only the refusal.
     bool TellFaults(const std::vector<Fault>& faults) const;
 

@@ -271,7 +271,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
 {
     HostOptions options;
     std::string error;
-    if (!options.Parse(args, error)) {
+    if (!options.Parse(args, error) || !BossReport::IsKnown(options.bossName, error)) {
         err << "gamehost: " << ShownName(error) << '\n' << HostOptions::kHelpHint;
         return 1;
     }
@@ -293,9 +293,12 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
 
     if (options.IsNetworkSession()) {
+        // The server's difficulty goes out in its welcome, which a client then plays at.
+        gEngine->GetGameInfo().SetDifficulty(options.difficulty);
         const bool level = options.scenario.empty() && HasLevel(options);
         const int status = level ? LevelNetworkPlay(options, out, err).Run()
                                  : NetworkPlay(options, out, err).Run();
+        gEngine->GetGameInfo().SetDifficulty(0);
         objects.DestroyAllObjects();
         return status;
     }

@@ -51,9 +51,10 @@ bool InRegionBox(const Vec3& point)
            point.z >= low.z && point.z <= high.z;
 }
 
+// A text of the database or a save as a line shows it.
 std::string Narrow(const std::wstring& text)
 {
-    return LocalizationManager::ToChar(text);
+    return ShownName(LocalizationManager::ToChar(text));
 }
 
 // Built before the interface that writes into it.
@@ -228,25 +229,26 @@ bool GameSession::PlaceSpawns(std::string& error)
     World& world = *gEngine->GetWorld();
     for (const HostOptions::Spawn& spawn : options.spawns) {
         const Vec3 point(spawn.x, spawn.y, spawn.z);
+        const std::string shown = ShownName(spawn.record);
         if (!InRegionBox(point)) {
-            error = "spawn point " + HostSamples::PointText(point) + " of '" + spawn.record +
+            error = "spawn point " + HostSamples::PointText(point) + " of '" + shown +
                     "' lies outside the session's region";
             return false;
         }
         auto* character = ObjectManager::Instance().CreateObjectFromFile<Character>(spawn.record);
         if (character == nullptr) {
-            error = "spawn record '" + spawn.record + "' does not make a character";
+            error = "spawn record '" + shown + "' does not make a character";
             return false;
         }
         if (!world.AddEntity(character, WorldCoords{kRegion, Coords::FromTranslation(point)},
                              false)) {
             HostSamples::Destroy(character);
-            error = "'" + spawn.record + "' cannot be placed in the world";
+            error = "'" + shown + "' cannot be placed in the world";
             return false;
         }
         character->InitialUpdate();
         placed.push_back({character->GetObjectId(),
-                          spawn.record + " (" + std::to_string(character->GetObjectId()) + ") at " +
+                          shown + " (" + std::to_string(character->GetObjectId()) + ") at " +
                               HostSamples::PointText(point),
                           {}});
     }
@@ -284,8 +286,8 @@ void GameSession::ReportBalance()
     for (const auto& [who, pak] : paks) {
         std::vector<GameTextLine> lines;
         pak.GetUIDisplayText(level, GameTextClass::ItemBonuses, lines);
-        out << "balance for " << who << " (" << pak.GetRecordName() << ") at level " << level
-            << ":\n";
+        out << "balance for " << who << " (" << ShownName(pak.GetRecordName()) << ") at level "
+            << level << ":\n";
         for (const GameTextLine& line : lines)
             out << "  " << Narrow(line.text) << '\n';
     }

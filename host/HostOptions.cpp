@@ -15,6 +15,13 @@ template <typename T> bool ParseOptionNumber(const std::string& text, T& value)
     return error == std::errc() && end == text.data() + text.size();
 }
 
+// A count, a port, a seed or a time is digits alone: "-0" is refused as "-1" is, whatever the
+// option's type.
+template <typename T> bool ParseDigits(const std::string& text, T& value)
+{
+    return !text.empty() && text[0] != '-' && ParseOptionNumber(text, value);
+}
+
 // The scenarios in the order the usage names them; one a line, so each new one is a line.
 // clang-format off
 constexpr const char* kScenarioNames[] = {
@@ -42,6 +49,10 @@ constexpr const char* kScenarioNames[] = {
     "pack",
 };
 // clang-format on
+
+// The scenarios whose frames last --ms; the others are written in frames of their own length.
+constexpr const char* kScenariosAtMs[] = {"arena",  "town",  "quest", "range",
+                                          "bosses", "horde", "pack"};
 
 // Every option, with whether a value follows it; an alias is written as the option it stands for.
 struct OptionName {
@@ -225,8 +236,14 @@ std::string HostOptions::ModeName() const
 bool HostOptions::CheckMode(std::string& error) const
 {
     const bool level = PlaysLevel();
-    const bool levelSession = IsNetworkSession() && scenario.empty();
-    const bool session = !role.empty() && scenario.empty() && !IsNetworkSession();
+    const bool network = IsNetworkSession();
+    const bool levelSession = network && scenario.empty();
+    const bool session = !role.empty() && scenario.empty() && !network;
+    // Frames of --ms are played by these, and by the engine's loop of --frames after anything.
+    const bool framesAtMs = level || network || session ||
+                            (!inputFile.empty() && scenario.empty()) || frames > 0 ||
+                            std::find(std::begin(kScenariosAtMs), std::end(kScenariosAtMs),
+                                      scenario) != std::end(kScenariosAtMs);
     // Where each of these options does something; everywhere else it would be passed over.
     const std::pair<const char*, bool> uses[] = {
         {"--level", level || levelSession},
@@ -235,11 +252,21 @@ bool HostOptions::CheckMode(std::string& error) const
         {"--verbose", level},
         {"--realtime", level || levelSession},
         {"--answer", session},
-        {"--difficulty", level || session || scenario == "level"},
-        {"--clients", port >= 0},
-        {"--frames", !IsNetworkSession()},
-        // A client plays on the seed its server sends.
+        // A client plays at the difficulty its server's welcome carries, and on its seed.
+        {"--difficulty", level || session || scenario == "level" || port >= 0},
         {"--seed", connectTo.empty()},
+        {"--clients", port >= 0},
+        {"--frames", !network},
+        {"--ms", framesAtMs},
+        // The reports play on the engine alone, not in a session.
+        {"--classes", !network},
+        {"--characters", !network},
+        {"--items", !network},
+        {"--deaths", !network},
+        {"--skills", !network},
+        {"--duel", !network},
+        {"--packets", !network},
+        {"--quests", !network},
     };
     for (const std::string& name : given) {
         const auto found = std::find_if(std::begin(uses), std::end(uses),
@@ -276,7 +303,8 @@ const char* HostOptions::Usage()
            "                [--teleport X,Y,Z | --respawn] [--portal] [--input FILE]\n"
            "                [--scenario quest --quest-state DIR [--resume]]\n"
            "       gamehost --db DIR --role server --port P [--clients N] [--seed S] [--ms MS]\n"
-           "                [--realtime] [--level FILE] [--route FILE] [--scenario pack]\n"
+           "                [--difficulty D] [--realtime] [--level FILE] [--route FILE]\n"
+           "                [--scenario pack]\n"
            "       gamehost --db DIR --role client --connect 127.0.0.1:P [--ms MS] [--realtime]\n"
            "                [--level FILE] [--route FILE] [--scenario pack]\n"
            "       gamehost --dump-stream FILE\n"
@@ -406,7 +434,8 @@ const char* HostOptions::Usage()
            "  --load FILE   read the main player from this save file before the first frame\n"
            "  --save FILE   write the main player to this save file after the last frame\n"
            "  --frames N    run N frames (default 0)\n"
-           "  --ms MS       milliseconds of game time per frame (default 33)\n"
+           "  --ms MS       milliseconds of game time per frame (default 33; the level: 1 to\n"
+           "                1000)\n"
            "  --answer A    with --role: how the host answers the game's questions (default\n"
            "                yes)\n"
            "  --seed S      seed of the shared C-runtime generator and of the duel (default 1)\n"
@@ -447,8 +476,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--skills") {
             showSkills = true;
         } else if (arg == "--duel") {
-            if (!ParseOptionNumber(args[++i], duelHits) || duelHits < 1 ||
-                duelHits > kMaxDuelHits) {
+            if (!ParseDigits(args[++i], duelHits) || duelHits < 1 || duelHits > kMaxDuelHits) {
                 error = "--duel needs a count of hits from 1 to " + std::to_string(kMaxDuelHits) +
                         ", not '" + args[i] + "'";
                 return false;
@@ -476,8 +504,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--input") {
             inputFile = args[++i];
         } else if (arg == "--monsters") {
-            if (!ParseOptionNumber(args[++i], monsters) || monsters < 1 ||
-                monsters > kMaxMonsters) {
+            if (!ParseDigits(args[++i], monsters) || monsters < 1 || monsters > kMaxMonsters) {
                 error = "--monsters needs a count from 1 to " + std::to_string(kMaxMonsters) +
                         ", not '" + args[i] + "'";
                 return false;
@@ -492,7 +519,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--db") {
             databaseFolder = args[++i];
         } else if (arg == "--frames") {
-            if (!ParseOptionNumber(args[++i], frames) || frames < 0) {
+            if (!ParseDigits(args[++i], frames)) {
                 error = "--frames needs a count of 0 or more, not '" + args[i] + "'";
                 return false;
             }
@@ -517,24 +544,24 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
             answerYes = answer == "yes";
         } else if ((arg == "--ms" || arg == "--frame-ms")) {
-            if (!ParseOptionNumber(args[++i], frameMilliseconds) || frameMilliseconds < 0) {
+            if (!ParseDigits(args[++i], frameMilliseconds)) {
                 error = arg + " needs milliseconds of 0 or more, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--port") {
-            if (!ParseOptionNumber(args[++i], port) || port < 0 || port > 65535) {
+            if (!ParseDigits(args[++i], port) || port > 65535) {
                 error = "--port needs a port from 0 to 65535, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--clients") {
-            if (!ParseOptionNumber(args[++i], clients) || clients < 1 || clients > 15) {
+            if (!ParseDigits(args[++i], clients) || clients < 1 || clients > 15) {
                 error = "--clients needs a count from 1 to 15, not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--connect") {
             connectTo = args[++i];
         } else if (arg == "--difficulty") {
-            if (!ParseOptionNumber(args[++i], difficulty) || difficulty > 2) {
+            if (!ParseDigits(args[++i], difficulty) || difficulty > 2) {
                 error = "--difficulty needs 0, 1 or 2, not '" + args[i] + "'";
                 return false;
             }
@@ -549,7 +576,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--realtime") {
             realtime = true;
         } else if (arg == "--seed") {
-            if (!ParseOptionNumber(args[++i], seed)) {
+            if (!ParseDigits(args[++i], seed)) {
                 error = "--seed needs an unsigned number, not '" + args[i] + "'";
                 return false;
             }
@@ -571,6 +598,20 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     }
     if (!bossName.empty() && scenario != "bosses") {
         error = "--boss goes with --scenario bosses";
+        return false;
+    }
+    // Each encounter but the one --boss names plays its own orders.
+    if (scenario == "bosses" && bossName.empty() && !inputFile.empty()) {
+        error = "--input does nothing with --scenario bosses without --boss";
+        return false;
+    }
+    // A frame is a step of every character's way: past a second the level's overshoot their
+    // paths, and at 0 nothing moves at all.
+    if ((PlaysLevel() || (IsNetworkSession() && scenario.empty())) &&
+        (frameMilliseconds < 1 || frameMilliseconds > kMaxLevelFrameMs)) {
+        error = "--ms with the level needs milliseconds from 1 to " +
+                std::to_string(kMaxLevelFrameMs) + ", not '" + std::to_string(frameMilliseconds) +
+                "'";
         return false;
     }
     if (monstersGiven && scenario != "horde") {

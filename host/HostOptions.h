@@ -108,6 +108,8 @@ struct HostOptions {
 
     // Each hit prints a few dozen lines; this keeps a mistyped count from flooding the output.
     static constexpr int32_t kMaxDuelHits = 1000;
+    // The longest frame the level plays in.
+    static constexpr int32_t kMaxLevelFrameMs = 1000;
     // Each placed character is watched every frame; a bound keeps a runaway script sane.
     static constexpr size_t kMaxSpawns = 64;
 

@@ -23,6 +23,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "host/ShownName.h"
 #include "items/HotSlotOption.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "quests/Dialog.h"
@@ -104,14 +105,14 @@ const LoadTable* HostSamples::OpenRecord(const char* record, const RTTI_ClassInf
 {
     ObjectManager& objects = ObjectManager::Instance();
     if (!objects.LoadTableFile(record)) {
-        err << "gamehost: sample character record '" << record << "' cannot be read\n";
+        err << "gamehost: sample character record '" << ShownName(record) << "' cannot be read\n";
         return nullptr;
     }
     const LoadTable& table = objects.GetLoadTable(record);
     const std::string className = table.GetString("Class");
     if (className != kind.GetName()) {
-        err << "gamehost: sample character record '" << record << "' names class '" << className
-            << "', not " << kind.GetName() << '\n';
+        err << "gamehost: sample character record '" << ShownName(record) << "' names class '"
+            << ShownName(className) << "', not " << kind.GetName() << '\n';
         return nullptr;
     }
     return &table;
@@ -121,7 +122,7 @@ bool HostSamples::Register(Object* object, const char* record, std::ostream& err
 {
     if (!ObjectManager::Instance().RegisterObject(object, id)) {
         delete object;
-        err << "gamehost: no object id is left for '" << record << "'\n";
+        err << "gamehost: no object id is left for '" << ShownName(record) << "'\n";
         return false;
     }
     object->SetObjectName(record);
@@ -250,10 +251,10 @@ HostSamples::CastView HostSamples::ViewCast(const Character& character)
         view.leader = monster->GetLeader();
         const Object* banner = ObjectManager::Instance().GetObject(monster->GetShownBanner());
         if (banner != nullptr)
-            view.banner = banner->GetObjectName();
+            view.banner = ShownName(banner->GetObjectName());
     }
     if (const auto* npc = DynamicCast<const Npc>(&character))
-        view.mark = npc->GetPunctuationRecord();
+        view.mark = ShownName(npc->GetPunctuationRecord());
     return view;
 }
 
@@ -261,8 +262,8 @@ void HostSamples::PrintCastChanges(std::ostream& out, const std::string& prefix,
                                    const Character& character, CastView& last)
 {
     const CastView now = ViewCast(character);
-    const std::string who =
-        prefix + character.GetObjectName() + " (" + std::to_string(character.GetObjectId()) + "): ";
+    const std::string who = prefix + ShownName(character.GetObjectName()) + " (" +
+                            std::to_string(character.GetObjectId()) + "): ";
     if (now.leader != last.leader)
         out << who << "leader " << last.leader << " -> " << now.leader << '\n';
     if (now.teamMajor != last.teamMajor || now.teamMinor != last.teamMinor)
@@ -285,7 +286,8 @@ std::string HostSamples::DialogLine(DialogPak* pak)
     Dialog* line = pak != nullptr ? pak->GetPrimaryDialog() : nullptr;
     if (line == nullptr)
         return "no line";
-    return line->GetTextTag() + " \"" + LocalizationManager::ToChar(line->GetText()) + '"';
+    return ShownName(line->GetTextTag() + " \"" + LocalizationManager::ToChar(line->GetText()) +
+                     '"');
 }
 
 std::string HostSamples::OneDecimal(float value)

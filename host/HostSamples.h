@@ -81,7 +81,8 @@ public:
     static const char* HandlerName(const DeathHandler& handler);
 
     // What is printed of a placed character as it changes: whom it follows, its side, the
-    // banner over it and the mark over an NPC's head (record names, empty for none).
+    // banner over it and the mark over an NPC's head (record names as a line shows them, empty
+    // for none).
     struct CastView {
         uint32_t leader = 0;
         uint32_t teamMajor = 0;

@@ -118,6 +118,12 @@ std::string Stem(const std::string& record)
     return file.substr(0, file.rfind('.'));
 }
 
+// A record's stem as a line shows it: the record is named by a file, and may hold anything.
+std::string ShownStem(const std::string& record)
+{
+    return ShownName(Stem(record));
+}
+
 // "m:ss" of game time.
 std::string GameClock(uint64_t milliseconds)
 {
@@ -216,7 +222,7 @@ private:
         ++tally.kills;
         const uint32_t pack = PackOf(*monster);
         const int32_t kills = ++packKills[pack];
-        const std::string name = Stem(monster->GetObjectName());
+        const std::string name = ShownStem(monster->GetObjectName());
         if (monster->GetClassification() == MonsterClassification_Boss) {
             tally.bossDefeated = true;
             Line() << "boss defeated: " << name << '\n';
@@ -353,7 +359,7 @@ private:
         // Gold goes to the purse; anything else a monster dropped is worth a word of its own.
         const bool gold = DynamicCast<OneShot_Gold>(item) != nullptr;
         Line() << (gold ? "looted: " : "notable drop looted: ")
-               << (item != nullptr ? Stem(item->GetObjectName()) : "an item") << '\n';
+               << (item != nullptr ? ShownStem(item->GetObjectName()) : "an item") << '\n';
     }
 
     void NoteQuest()
@@ -519,8 +525,8 @@ bool LevelPlay::ReadLevel(const HostOptions& options, LevelFile& level, std::ost
             if (names[i] != name)
                 continue;
             err << "gamehost: " << ShownName(path) << ':' << level.entities[i].line
-                << ": the entity '" << level.entities[i].record << "' would be called '" << name
-                << "', the name a route keeps for " << meaning << '\n';
+                << ": the entity '" << ShownName(level.entities[i].record) << "' would be called '"
+                << name << "', the name a route keeps for " << meaning << '\n';
             return false;
         }
     }
@@ -714,7 +720,7 @@ std::string LevelPlay::LabelOf(uint32_t id) const
     const auto* object = ObjectManager::Instance().GetObject<Object>(id);
     return label != std::to_string(id) || object == nullptr
                ? label
-               : Stem(object->GetObjectName()) + ' ' + label;
+               : ShownStem(object->GetObjectName()) + ' ' + label;
 }
 
 uint32_t LevelPlay::TargetOf(const std::string& name) const
@@ -768,14 +774,14 @@ bool LevelPlay::Trade(const ScriptOrder& order, uint32_t merchant)
         for (const MarketStockEntry& entry : stock) {
             if (!market->IsItemAffordable(entry.itemId))
                 continue;
-            what = Stem(entry.replica.baseName);
+            what = ShownStem(entry.replica.baseName);
             price = entry.cost;
             done = market->PlayerPurchaseRequest(entry.itemId);
             break;
         }
     } else if (const auto* item =
                    ObjectManager::Instance().GetObject<Item>(watcher->GetLastItem())) {
-        what = Stem(item->GetObjectName());
+        what = ShownStem(item->GetObjectName());
         price = market->GetSalePrice(item->GetObjectId());
         done = market->PlayerSaleRequest(item->GetObjectId(), false);
     }

@@ -417,7 +417,7 @@ void NetworkPlay::Observe()
                 ItemReplicaInfo replica;
                 item->GetItemReplicaInfo(replica);
                 seen.itemLine =
-                    "item " + std::to_string(id) + " " + replica.baseName + " at " +
+                    "item " + std::to_string(id) + " " + ShownName(replica.baseName) + " at " +
                     HostSamples::PointText(entity->GetCoords().GetPosition().GetRegionPosition());
                 out << seen.itemLine << std::endl;
             }

@@ -45,13 +45,14 @@ bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& 
 namespace {
 
 // "a skill" or "3 skills" that ... lacks (the first, ...); saving him would lose it or them.
+// The names come from the save and the records, so each is shown escaped.
 std::string WouldLose(const std::string& loaded, const std::vector<std::string>& lacking,
                       const char* one, const char* many, const std::string& lacker)
 {
     const bool single = lacking.size() == 1;
     return "save file '" + ShownName(loaded) + "' names " +
            (single ? std::string(one) : std::to_string(lacking.size()) + ' ' + many) + " that " +
-           lacker + " lacks (" + lacking.front() +
+           lacker + " lacks (" + ShownName(lacking.front()) +
            (single ? "); saving him would lose it" : ", ...); saving him would lose them");
 }
 
@@ -62,7 +63,8 @@ bool PlayerSaveFile::KeepsAll(Player& player, const std::string& loaded, std::st
     const std::vector<std::string>& skills = player.GetSkillManager().GetPassedOverSkills();
     const std::vector<std::string>& items = player.GetPassedOverItems();
     if (!skills.empty())
-        error = WouldLose(loaded, skills, "a skill", "skills", "'" + player.GetObjectName() + "'");
+        error = WouldLose(loaded, skills, "a skill", "skills",
+                          "'" + ShownName(player.GetObjectName()) + "'");
     else if (!items.empty())
         error = WouldLose(loaded, items, "an item", "items", "the database");
     return skills.empty() && items.empty();

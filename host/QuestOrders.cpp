@@ -8,6 +8,7 @@
 #include "host/HostSamples.h"
 #include "host/OrderScript.h"
 #include "host/ScriptCast.h"
+#include "host/ShownName.h"
 #include "skills/SkillManager.h"
 
 #include <ostream>
@@ -54,7 +55,7 @@ bool QuestOrders::Give(const ScriptOrder& order, const ScriptCast& roster, uint3
 void QuestOrders::Report(std::ostream& out, const ScriptOrder& order, const ScriptCast& roster,
                          uint32_t region)
 {
-    out << "  frame " << order.frame << ": quest @" << order.name << ' ';
+    out << "  frame " << order.frame << ": quest @" << ShownName(order.name) << ' ';
     switch (order.quest) {
     case ScriptOrder::Quest::Move:
     case ScriptOrder::Quest::Walk:
@@ -62,10 +63,11 @@ void QuestOrders::Report(std::ostream& out, const ScriptOrder& order, const Scri
             << HostSamples::TwoDecimals(order.x) << ',' << HostSamples::TwoDecimals(order.z);
         break;
     case ScriptOrder::Quest::Anim:
-        out << "anim " << order.animation << (order.loop ? " loop" : "");
+        out << "anim " << ShownName(order.animation) << (order.loop ? " loop" : "");
         break;
     case ScriptOrder::Quest::Skill:
-        out << "skill " << order.record << (order.target.empty() ? "" : " @" + order.target);
+        out << "skill " << ShownName(order.record)
+            << (order.target.empty() ? "" : " @" + ShownName(order.target));
         break;
     case ScriptOrder::Quest::Wake:
         out << "wake";

@@ -7,6 +7,7 @@
 #include "engine/WorldCoords.h"
 #include "engine/WorldVec3.h"
 #include "host/OrderScript.h"
+#include "host/ShownName.h"
 
 namespace GAME {
 
@@ -23,7 +24,7 @@ std::string ScriptCast::Label(uint32_t id) const
 {
     for (const auto& [name, memberId] : members) {
         if (memberId == id)
-            return name;
+            return ShownName(name);
     }
     return std::to_string(id);
 }

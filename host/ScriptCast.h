@@ -19,7 +19,7 @@ public:
     void Add(const std::string& name, uint32_t id) { members.emplace_back(name, id); }
     // 0 for a name nobody has.
     uint32_t IdOf(const std::string& name) const;
-    // The name, or the id as text for a character outside the cast.
+    // The name as a line shows it, or the id as text for a character outside the cast.
     std::string Label(uint32_t id) const;
     // Null once the hero is gone.
     Player* Hero() const;

@@ -22,6 +22,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "items/ItemReplicaInfo.h"
 #include "multiplayer/GameEngineInboundInterface.h"
 #include "world/DynamicBarrier.h"
@@ -80,7 +81,7 @@ public:
                     const ItemReplicaInfo& item, std::wstring* /*nameOut*/) override
     {
         ++count;
-        out << "    gold pile " << count << ": " << item.baseName << ", " << item.var1
+        out << "    gold pile " << count << ": " << ShownName(item.baseName) << ", " << item.var1
             << " gold at " << HostSamples::PointText(coords.GetPosition().GetRegionPosition())
             << (item.id != 0 ? ", fresh id\n" : ", no id\n");
     }

@@ -11,6 +11,7 @@
 #include "engine/Vec3.h"
 #include "engine/WorldCoords.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "host/scenarios/ScriptedStage.h"
 #include "items/PlayerHotSlotCtrl.h"
 #include "skills/Skill.h"
@@ -175,8 +176,8 @@ std::string ArenaReport::MonsterLine(const Character& monster,
         line += "no enemy";
     const uint32_t skillId = controller->GetCurrentSkillID();
     const auto* skill = ObjectManager::Instance().GetObject<Skill>(skillId);
-    line +=
-        " | skill " + (skill != nullptr ? ArenaStem(skill->GetObjectName()) : std::string("none"));
+    line += " | skill " +
+            (skill != nullptr ? ShownName(ArenaStem(skill->GetObjectName())) : std::string("none"));
     line += " | slot ";
     auto* foe = ObjectManager::Instance().GetObject<Character>(enemy);
     if (foe != nullptr) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 namespace GAME {
 
@@ -21,11 +22,16 @@ public:
     };
     static const Row kEncounters[9];
 
+    // Whether `--boss NAME` names an encounter (none names them all); false with `error` set,
+    // a bad option's line, when it does not.
+    static bool IsKnown(const std::string& name, std::string& error);
+
     BossReport(const HostOptions& options, std::ostream& out, std::ostream& err)
         : options(options), out(out), err(err)
     {}
 
-    // 0 when every encounter asked for played; 2 otherwise, or for an unknown `--boss`.
+    // 0 when every encounter asked for played; 2 otherwise. The options name a known boss or
+    // none.
     int Run();
 
 private:

@@ -19,6 +19,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "host/scenarios/CharacterReport.h"
 
 #include <algorithm>
@@ -92,7 +93,7 @@ public:
             spawnStates[i] = state;
             if (state == SpawnState::None)
                 continue;
-            note("spawned " + spawned->GetObjectName() +
+            note("spawned " + ShownName(spawned->GetObjectName()) +
                  (state == SpawnState::InWorld ? " in the world" : " on the body"));
         }
     }

@@ -14,6 +14,7 @@
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/HostUserInterface.h"
+#include "host/ShownName.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "quests/Dialog.h"
 #include "quests/DialogPak.h"
@@ -166,7 +167,7 @@ Npc* DialogReport::Enter(const std::string& name, const char* record, float x)
     const Seen entry{name,
                      npc->GetObjectId(),
                      DialogOf(*npc),
-                     npc->GetPunctuationRecord(),
+                     ShownName(npc->GetPunctuationRecord()),
                      npc->GetVisibility(),
                      npc->IsBoatMasterForLocalPlayer()};
     out << "  " << name << " " << Hex(entry.id) << ": " << record << "; dialog " << entry.dialog
@@ -289,7 +290,7 @@ void DialogReport::PrintChanges()
         const std::string dialog = DialogOf(*npc);
         if (dialog != entry.dialog)
             out << "    " << entry.name << " dialog " << dialog << '\n';
-        const std::string& mark = npc->GetPunctuationRecord();
+        const std::string mark = ShownName(npc->GetPunctuationRecord());
         if (mark != entry.mark)
             out << "    " << entry.name << " mark " << (mark.empty() ? "(none)" : mark) << '\n';
         if (npc->GetVisibility() != entry.visible)

@@ -13,6 +13,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
 #include "multiplayer/EntityPackets.h"
@@ -126,7 +127,7 @@ std::string DropsReport::Landed()
             text << "  item " << id << " was not made\n";
             continue;
         }
-        text << "  item " << id << ' ' << item->GetObjectName() << " at "
+        text << "  item " << id << ' ' << ShownName(item->GetObjectName()) << " at "
              << HostSamples::PointText(item->GetCoords().GetRegionCoords().origin) << '\n'
              << "    linear "
              << HostSamples::PointText(LastVelocity(physics.GetLinearVelocities(), id))

@@ -18,6 +18,7 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "items/EquipLocations.h"
 #include "items/Inventory.h"
 #include "items/Item.h"
@@ -320,7 +321,7 @@ std::string DuelSkillReport::SecondText(Cast& cast)
         if (skill == nullptr)
             break;
         if (skill->GetCooldownRemaining() > 0) {
-            text << (first ? "" : ", ") << skill->GetObjectName() << ' '
+            text << (first ? "" : ", ") << ShownName(skill->GetObjectName()) << ' '
                  << Seconds(skill->GetCooldownRemaining());
             first = false;
         }

@@ -16,6 +16,7 @@
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "host/scenarios/DuelReport.h"
 #include "host/scenarios/DuelSkillReport.h"
 #include "multiplayer/ConfigCmdPackets.h"
@@ -59,7 +60,7 @@ std::string SkillName(uint32_t actorId, uint32_t reference)
         return "?";
     const Skill* skill = actor->GetSkillManager().GetSkill(
         actor->GetSkillManager().GetSkillIdFromReference(reference));
-    return skill != nullptr ? ShortName(skill->GetObjectName()) : "?";
+    return skill != nullptr ? ShownName(ShortName(skill->GetObjectName())) : "?";
 }
 
 std::string IdsText(const std::vector<uint32_t>& ids)

@@ -7,6 +7,7 @@
 #include "engine/ObjectManager.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "items/Item.h"
 #include "items/ItemEquipment.h"
 
@@ -51,7 +52,8 @@ std::vector<std::string> ItemsReport::Describe(const Item& item)
     std::vector<std::string> lines;
     ItemReplicaInfo info;
     item.GetItemReplicaInfo(info);
-    lines.push_back("records " + info.baseName + " | " + info.prefixName + " | " + info.suffixName +
+    lines.push_back("records " +
+                    ShownName(info.baseName + " | " + info.prefixName + " | " + info.suffixName) +
                     " seed " + std::to_string(info.seed));
     lines.push_back("name " + LocalizationManager::ToChar(item.GetGameDescription(false)));
     lines.push_back("classification " + std::to_string(item.GetItemClassification()));

@@ -13,6 +13,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "host/scenarios/InfoTranscript.h"
 #include "items/EquipManager.h"
 #include "multiplayer/PlayerManagerClient.h"
@@ -114,7 +115,8 @@ bool KillReport::Play()
         out << "  monster's equipment for loot seed " << seed << ": " << items.size() << " items\n";
         for (uint32_t id : items) {
             const Object* item = ObjectManager::Instance().GetObject<Object>(id);
-            out << "    " << id << ' ' << (item != nullptr ? item->GetObjectName() : "?") << '\n';
+            out << "    " << id << ' ' << (item != nullptr ? ShownName(item->GetObjectName()) : "?")
+                << '\n';
         }
 
         game.RegisterDamage(victimId, playerId, kPlayerDamage);

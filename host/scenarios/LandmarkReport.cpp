@@ -8,6 +8,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
+#include "host/ShownName.h"
 #include "world/GameCamera.h"
 #include "world/ProxyAmbush.h"
 #include "world/ProxyPool.h"
@@ -40,23 +41,28 @@ template <typename T> std::vector<T*> Find()
     return typed;
 }
 
+// An object's record name as a line shows it; "-" for one gone.
+std::string NameOf(const Object* object)
+{
+    return object != nullptr ? ShownName(object->GetObjectName()) : "-";
+}
+
 } // namespace
 
 void LandmarkReport::PrintLoaded(Player& hero)
 {
     for (const Proxy* proxy : Find<Proxy>()) {
         const ProxyPool* pool = proxy->GetPool();
-        out << "frame " << frame << ": proxy " << proxy->GetObjectName() << " pool "
-            << (pool != nullptr ? pool->GetRecordName() : "-") << " level "
+        out << "frame " << frame << ": proxy " << NameOf(proxy) << " pool "
+            << (pool != nullptr ? ShownName(pool->GetRecordName()) : "-") << " level "
             << proxy->GetProxyLevel() << '\n';
         std::vector<uint32_t> placed;
         proxy->GetPlacedObjects(placed);
         for (const uint32_t id : placed) {
             const Object* object = ObjectManager::Instance().GetObject(id);
             const auto* monster = DynamicCast<Monster>(object);
-            out << "frame " << frame << ": placed "
-                << (object != nullptr ? object->GetObjectName() : "-") << " id " << id << " by "
-                << proxy->GetObjectName();
+            out << "frame " << frame << ": placed " << NameOf(object) << " id " << id << " by "
+                << NameOf(proxy);
             if (monster != nullptr)
                 out << " siblings " << monster->GetProxyNumSiblings();
             out << '\n';
@@ -95,9 +101,8 @@ void LandmarkReport::PrintAmbushes()
         const std::vector<uint32_t>& now = ambush->GetReleasedObjects();
         for (size_t index = seen < now.size() ? seen : now.size(); index < now.size(); ++index) {
             const Object* object = ObjectManager::Instance().GetObject(now[index]);
-            out << "frame " << frame << ": ambush " << ambush->GetObjectName() << " releases "
-                << (object != nullptr ? object->GetObjectName() : "-") << " id " << now[index]
-                << '\n';
+            out << "frame " << frame << ": ambush " << NameOf(ambush) << " releases "
+                << NameOf(object) << " id " << now[index] << '\n';
         }
         seen = now.size();
     }
@@ -109,16 +114,15 @@ void LandmarkReport::PrintLandmarks()
         const auto found = states.find(landmark->GetObjectId());
         const int32_t before = found != states.end() ? found->second : 0;
         if (before != landmark->GetState())
-            out << "frame " << frame << ": found " << landmark->GetObjectName() << " state "
-                << before << " -> " << landmark->GetState() << '\n';
+            out << "frame " << frame << ": found " << NameOf(landmark) << " state " << before
+                << " -> " << landmark->GetState() << '\n';
         states[landmark->GetObjectId()] = landmark->GetState();
         const auto* shrine = DynamicCast<StrategicMovementRespawnShrine>(landmark);
         if (shrine == nullptr || heals[shrine->GetObjectId()] == shrine->GetHealCount())
             continue;
         heals[shrine->GetObjectId()] = shrine->GetHealCount();
         for (const uint32_t id : shrine->GetLastHealed())
-            out << "frame " << frame << ": heal " << shrine->GetObjectName() << " -> " << id
-                << '\n';
+            out << "frame " << frame << ": heal " << NameOf(shrine) << " -> " << id << '\n';
     }
 }
 

@@ -14,6 +14,7 @@
 #include "engine/World.h"
 #include "game/ActivityManager.h"
 #include "game/GameEngine.h"
+#include "host/ShownName.h"
 #include "items/ItemReplicaInfo.h"
 #include "multiplayer/GameEngineInboundInterface.h"
 #include "world/FixedItem.h"
@@ -65,7 +66,8 @@ public:
         const FixedItem* source = owner.FindAt(at.x, at.z);
         owner.Out() << "frame " << owner.frame << ": loot "
                     << (source != nullptr ? ShortName(source->GetObjectName()) : "?") << ' '
-                    << item.baseName << " id " << item.id << " seed " << item.seed << '\n';
+                    << ShownName(item.baseName) << " id " << item.id << " seed " << item.seed
+                    << '\n';
         GameEngineInboundInterface::CreateItem(characterId, coords, item, name);
     }
 
@@ -101,7 +103,7 @@ std::string LevelFixedItems::ShortName(const std::string& record)
     const size_t slash = record.find_last_of("/\\");
     std::string name = slash == std::string::npos ? record : record.substr(slash + 1);
     const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
+    return ShownName(dot == std::string::npos ? name : name.substr(0, dot));
 }
 
 FixedItem* LevelFixedItems::FindAt(float x, float z) const
@@ -164,8 +166,8 @@ void LevelFixedItems::PrintCommand(const Actor& actor, const ActorConfigCommand&
             item != nullptr ? DynamicCast<FixedItemSkill_SpawnMonster>(item->GetSkill()) : nullptr;
         for (uint32_t id : skill->GetTargets()) {
             if (trap != nullptr)
-                out << line << "trap " << name << " spawns " << trap->GetMonsterName() << " id "
-                    << id << '\n';
+                out << line << "trap " << name << " spawns " << ShownName(trap->GetMonsterName())
+                    << " id " << id << '\n';
         }
     }
 }

@@ -36,6 +36,7 @@ public:
     // Saves, rebuilds and restores every item.
     void Restore();
 
+    // The record's file name without folder or extension, as a line shows it.
     static std::string ShortName(const std::string& record);
     // The item standing at the coordinates' position; null for none.
     FixedItem* FindAt(float x, float z) const;

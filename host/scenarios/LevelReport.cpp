@@ -129,7 +129,7 @@ bool LevelReport::Play()
     // Sounds started while the level loads are heard from where the hero will stand.
     SoundManager::Instance().SetEarsPosition(WorldVec3(1, kWaypoints[0]));
     SoundPak::SetPlayObserver([this](const SoundPak& pak, const SoundPak::PlayRequest&) {
-        out << "frame " << frame << ": sound " << pak.GetObjectName() << '\n';
+        out << "frame " << frame << ": sound " << ShownName(pak.GetObjectName()) << '\n';
     });
     std::vector<uint32_t> made;
     LevelFixedItems::DescribeAnimations();
@@ -234,9 +234,10 @@ void LevelReport::PrintEffects()
     gEngine->GetWorld()->GetEntities(found, IsEffect());
     std::map<uint32_t, std::string> now;
     for (const Entity* effect : found) {
-        now.emplace(effect->GetObjectId(), effect->GetObjectName());
+        now.emplace(effect->GetObjectId(), ShownName(effect->GetObjectName()));
         if (effects.count(effect->GetObjectId()) == 0)
-            out << "frame " << frame << ": effect " << effect->GetObjectName() << " spawned\n";
+            out << "frame " << frame << ": effect " << ShownName(effect->GetObjectName())
+                << " spawned\n";
     }
     for (const auto& [id, record] : effects) {
         if (now.count(id) == 0)

@@ -12,6 +12,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "host/scenarios/ReplayMachine.h"
 #include "items/MarketClient.h"
 #include "multiplayer/MarketPackets.h"
@@ -106,7 +107,7 @@ std::string Names(const ItemReplicaInfo& replica)
         if (!affix->empty())
             text += " + " + *affix;
     }
-    return text;
+    return ShownName(text);
 }
 
 } // namespace

@@ -29,6 +29,7 @@
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
 #include "host/HostUserInterface.h"
+#include "host/ShownName.h"
 #include "items/Item.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "quests/Quest.h"
@@ -105,7 +106,7 @@ public:
                                   (change->GetPlaySounds() ? "on" : "off"));
         });
         SoundPak::SetPlayObserver([this](const SoundPak& pak, const SoundPak::PlayRequest&) {
-            effects.push_back("sound " + Bare(pak.GetObjectName()) + " played");
+            effects.push_back("sound " + ShownName(Bare(pak.GetObjectName())) + " played");
         });
         gGameEngine->SetUI(this);
     }
@@ -221,7 +222,7 @@ public:
             else if (const auto* fixed = DynamicCast<FixedItem>(object))
                 out << "state " << fixed->GetCurrentState()
                     << (fixed->IsLocked() ? ", locked" : ", unlocked") << ", party item "
-                    << Bare(fixed->GetDropPerPartyMemberItem().baseName);
+                    << ShownName(Bare(fixed->GetDropPerPartyMemberItem().baseName));
             else if (const auto* proxy = DynamicCast<Proxy>(object))
                 out << (proxy->HasRun() ? "has run or is switched off" : "waiting") << ", "
                     << Placed(*proxy) << " objects placed, " << LockedAccessories(*proxy)

@@ -20,6 +20,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "host/scenarios/CharacterReport.h"
 #include "host/scenarios/DuelReport.h"
 #include "multiplayer/SpawnPlayerPacket.h"
@@ -59,7 +60,7 @@ std::string ShortName(const SkillManager& manager, uint32_t skillId)
     std::string text = "#";
     text += std::to_string(manager.GetSkillReferenceNumber(skillId));
     text += ' ';
-    return text + (slash == std::string::npos ? name : name.substr(slash + 1));
+    return text + ShownName(slash == std::string::npos ? name : name.substr(slash + 1));
 }
 
 std::string IdList(const SkillManager& manager, const std::vector<uint32_t>& ids)
@@ -341,8 +342,9 @@ void SkillReport::ShowSkills(const SkillManager& manager)
     for (uint32_t id : ids) {
         const Skill* skill = manager.GetSkill(id);
         out << "    " << manager.GetSkillReferenceNumber(id) << ": " << ClassName(*skill) << ", "
-            << skill->GetObjectName() << ", level " << skill->GetSkillLevel() << ", current "
-            << skill->GetCurrentLevel() << (skill->IsItemSkill() ? ", item skill" : "") << '\n';
+            << ShownName(skill->GetObjectName()) << ", level " << skill->GetSkillLevel()
+            << ", current " << skill->GetCurrentLevel()
+            << (skill->IsItemSkill() ? ", item skill" : "") << '\n';
     }
     out << "  unknown skill id 1 has reference "
         << (manager.GetSkillReferenceNumber(1) == kNoReference ? "0xFFFFFFFF" : "?")

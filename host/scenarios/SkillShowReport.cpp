@@ -16,6 +16,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "skills/SkillActivated.h"
 #include "skills/SkillManager.h"
 #include "skills/SkillOnDeath.h"
@@ -337,7 +338,7 @@ std::string SkillShowReport::Look(bool all)
             now["beam " + id] = HostSamples::TwoDecimals(beam->GetTopPercent()) + " " +
                                 HostSamples::TwoDecimals(beam->GetBottomPercent());
         } else {
-            now["object " + id] = entity->GetObjectName() + " at " + Where(*entity);
+            now["object " + id] = ShownName(entity->GetObjectName()) + " at " + Where(*entity);
         }
     }
     now["walls"] = std::to_string(walls);

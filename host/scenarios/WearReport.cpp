@@ -14,6 +14,7 @@
 #include "game/GameEngine.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/ShownName.h"
 #include "items/CursorHandler.h"
 #include "items/EquipManager.h"
 #include "items/EquipmentCtrl.h"
@@ -213,8 +214,8 @@ bool WearReport::SetIntoSword(Player& hero, uint32_t relic)
     }
     CharAttributeAccumulator gained;
     sword->GetCharAttributes(gained);
-    out << NameOf(swordId) << " holds " << sword->GetRelic()->GetObjectName() << " at level "
-        << sword->GetRelic()->GetRelicLevel() << ", classification "
+    out << NameOf(swordId) << " holds " << ShownName(sword->GetRelic()->GetObjectName())
+        << " at level " << sword->GetRelic()->GetRelicLevel() << ", classification "
         << static_cast<int>(sword->GetItemClassification()) << ", strength +"
         << HostSamples::OneDecimal(gained.GetValue(CharAttribute_Strength)) << ", dexterity +"
         << HostSamples::OneDecimal(gained.GetValue(CharAttribute_Dexterity)) << "; the relic is "

@@ -87,8 +87,9 @@ TEST_F(CharacterMovementManagerTest, TargetWithinHalfAMetreIsReachedWithoutSearc
     EXPECT_EQ(Searches(), 0u);
     EXPECT_EQ(movement->GetPath(), nullptr);
 
-    // A moving frame without a path stops the character.
+    // A moving frame without a path stops the character; it is told once, not every frame.
     monster->SetActionState(ActionState_Move);
+    EXPECT_FALSE(movement->Update(100));
     EXPECT_FALSE(movement->Update(100));
     EXPECT_EQ(log.Count(2, "Path == NULL for Records/Creatures/Walker.dbr"), 1u);
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cstdint>
 #include <filesystem>
@@ -19,8 +20,37 @@
 #include <sys/stat.h>
 #include <vector>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GAME_TEST_HEAP_HOOKS 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define GAME_TEST_HEAP_HOOKS 1
+#endif
+#ifdef GAME_TEST_HEAP_HOOKS
+#include <sanitizer/allocator_interface.h>
+#endif
+
 namespace GAME::Test {
 namespace {
+
+#ifdef GAME_TEST_HEAP_HOOKS
+// While watched, the bytes the heap holds beyond those at the start and the most it held, as
+// the sanitizer's allocator hooks count them; the tests run on one thread.
+bool watching = false;
+int64_t held = 0;
+int64_t peak = 0;
+const int heapHooks = __sanitizer_install_malloc_and_free_hooks(
+    [](const volatile void*, size_t size) {
+        if (watching)
+            peak = std::max(peak, held += static_cast<int64_t>(size));
+    },
+    [](const volatile void* pointer) {
+        if (watching)
+            held -= static_cast<int64_t>(__sanitizer_get_allocated_size(pointer));
+    });
+#endif
 
 class DatabaseTest : public ::testing::Test {
 protected:
@@ -356,14 +386,40 @@ TEST(LoadTable, PastTheBoundOfFaultsATextIsRefusedInOneLineAndTheTableKeptAsItWa
     EXPECT_EQ(flood.GetInt("before"), 7);
     EXPECT_FALSE(flood.HasKey("name"));
     const LogCapture::Line refusal{
-        1, "Record 'Records/Flood.dbr': more than 100 lines without a key, repeated keys or values "
-           "not finite (the first at line 2); refused"};
+        1, "Record 'Records/Flood.dbr': more than 100 faults (lines without a key, repeated keys, "
+           "values not finite), the first at line 2; refused"};
     EXPECT_EQ(log.GetLines(), std::vector<LogCapture::Line>{refusal});
 
     // The database holds such a text as no record at all.
     Database held;
     held.PutFile("Records/Flood.dbr", lines);
     EXPECT_EQ(held.FindLoadTable("Records/Flood.dbr"), nullptr);
+}
+
+// The bound counts each value that is not finite, and once it is passed the rest of the line is
+// not read: a long line of them costs about its own length, not the many times its values would.
+TEST(LoadTable, ALongLineOfFaultsIsRefusedWithinAboutItsOwnSize)
+{
+    std::string flood = "life = ";
+    for (int i = 0; i < 1 << 20; ++i)
+        flood += "nan;";
+    LogCapture log;
+    LoadTable table;
+#ifdef GAME_TEST_HEAP_HOOKS
+    ASSERT_NE(heapHooks, 0);
+    held = peak = 0;
+    watching = true;
+#endif
+    EXPECT_FALSE(table.Parse(flood, "Records/Nan.dbr"));
+#ifdef GAME_TEST_HEAP_HOOKS
+    watching = false;
+    EXPECT_LT(peak, static_cast<int64_t>(2 * flood.size()));
+#endif
+    EXPECT_TRUE(table.IsRefused());
+    const LogCapture::Line refusal{
+        1, "Record 'Records/Nan.dbr': more than 100 faults (lines without a key, repeated keys, "
+           "values not finite), the first at line 1; refused"};
+    EXPECT_EQ(log.GetLines(), std::vector<LogCapture::Line>{refusal});
 }
 
 TEST(LoadTable, ManyKeysSurviveGrowthCopiesAndASecondText)

@@ -95,8 +95,8 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
         {{"--role", "server", "--clients", "3"}, "--clients does nothing with --role server"},
         {{"--difficulty", "2", "--scenario", "horde"},
          "--difficulty does nothing with --scenario horde"},
-        {{"--role", "server", "--port", "0", "--difficulty", "1"},
-         "--difficulty does nothing with --port"},
+        {{"--role", "client", "--connect", "127.0.0.1:9", "--difficulty", "1"},
+         "--difficulty does nothing with --connect"},
         {{"--role", "server", "--port", "0", "--frames", "9"}, "--frames does nothing with --port"},
         {{"--role", "server", "--port", "0", "--scenario", "pack", "--realtime"},
          "--realtime does nothing with --scenario pack"},
@@ -115,7 +115,8 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
           {"--role", "single", "--difficulty", "2", "--answer", "no"},
           {"--scenario", "level", "--difficulty", "1"},
           {"--role", "server", "--port", "0", "--clients", "2", "--level", "x.lvl", "--route",
-           "x.route", "--realtime"}}) {
+           "x.route", "--realtime", "--difficulty", "2"},
+          {"--role", "server", "--port", "0", "--scenario", "pack", "--difficulty", "1"}}) {
         EXPECT_EQ(Refusal(args), "") << args.front() << ' ' << args[1];
     }
 
@@ -125,6 +126,73 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
     ExpectBadOptions(RunSample({"--role", "single", "--map", map}),
                      "--map does nothing with --role single");
     EXPECT_FALSE(std::filesystem::exists(map));
+}
+
+// The reports play on the engine alone; in a network session they would be passed over.
+TEST(HostOptions, ANetworkSessionRefusesEveryReport)
+{
+    for (const std::vector<std::string>& report : {std::vector<std::string>{"--classes"},
+                                                   {"--characters"},
+                                                   {"--items"},
+                                                   {"--deaths"},
+                                                   {"--skills"},
+                                                   {"--duel", "3"},
+                                                   {"--packets"},
+                                                   {"--quests"}}) {
+        std::vector<std::string> args{"--role", "client", "--connect", "127.0.0.1:9"};
+        args.insert(args.end(), report.begin(), report.end());
+        EXPECT_EQ(Refusal(args), report.front() + " does nothing with --connect");
+    }
+    ExpectBadOptions(RunSample({"--role", "server", "--port", "0", "--items"}),
+                     "--items does nothing with --port");
+}
+
+// Counts, ports, seeds and times are digits alone: "-0" is refused as "-1" is.
+TEST(HostOptions, ANumberThatCannotBeNegativeRefusesASign)
+{
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"--frames"}, "--frames needs a count of 0 or more"},
+        {{"--frame-ms"}, "--frame-ms needs milliseconds of 0 or more"},
+        {{"--seed"}, "--seed needs an unsigned number"},
+        {{"--difficulty"}, "--difficulty needs 0, 1 or 2"},
+        {{"--clients", "--role", "server", "--port", "0"}, "--clients needs a count from 1 to 15"},
+    };
+    for (const auto& [args, error] : rows) {
+        std::vector<std::string> line{args.front(), "-0"};
+        line.insert(line.end(), args.begin() + 1, args.end());
+        EXPECT_EQ(Refusal(line), error + ", not '-0'");
+    }
+}
+
+// The level's frames are steps of a character's way, and the scenes but a few are written in
+// frames of their own length: --ms is refused where it cannot be played or does nothing.
+TEST(HostOptions, MillisecondsAFrameAreRefusedWhereNoFrameTakesThemWell)
+{
+    EXPECT_EQ(Refusal({"--ms", "1001"}),
+              "--ms with the level needs milliseconds from 1 to 1000, not '1001'");
+    EXPECT_EQ(Refusal({"--role", "server", "--port", "0", "--ms", "0"}),
+              "--ms with the level needs milliseconds from 1 to 1000, not '0'");
+    EXPECT_EQ(Refusal({"--ms", "1000"}), "");
+    EXPECT_EQ(Refusal({"--scenario", "market", "--ms", "100"}),
+              "--ms does nothing with --scenario market");
+    EXPECT_EQ(Refusal({"--items", "--ms", "100"}), "--ms does nothing with --items");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--scenario", "market", "--frames", "5"},
+          {"--scenario", "bosses"},
+          {"--input", "orders.txt"}}) {
+        std::vector<std::string> line = args;
+        line.insert(line.end(), {"--ms", "100"});
+        EXPECT_EQ(Refusal(line), "") << args[1];
+    }
+}
+
+TEST(HostOptions, ABossIsNamedAmongTheEncountersAndItsOrdersGoWithIt)
+{
+    ExpectBadOptions(RunSample({"--scenario", "bosses", "--boss", "bogus"}),
+                     "--boss takes bandari telkine ormenos cyclops megalesios spirits typhon "
+                     "chained aktaios, not 'bogus'");
+    EXPECT_EQ(Refusal({"--scenario", "bosses", "--input", "orders.txt"}),
+              "--input does nothing with --scenario bosses without --boss");
 }
 
 TEST(HostOptions, ASessionPlaysAtTheDifficultyGiven)

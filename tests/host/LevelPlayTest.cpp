@@ -189,12 +189,16 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
     std::string missing = ReadBytes(first);
     const size_t axe = missing.find("BronzeAxe.dbr");
     ASSERT_NE(axe, std::string::npos);
-    missing.replace(axe, 13, "BronzeAxx.dbr");
+    // Its name is the save's, shown escaped: it would clear the terminal.
+    missing.replace(axe, 13,
+                    "Bro\x1b[2J\x07"
+                    "e.dbr");
     scratch.WriteFile("missing.sav", missing);
     const std::string lacking = scratch.GetRoot() + "/missing.sav";
     const std::string told = "gamehost: save file '" + lacking +
                              "' names an item that the database lacks "
-                             "(Records/Items/Market/BronzeAxx.dbr); saving him would lose it\n";
+                             "(Records/Items/Market/Bro\\x1b[2J\\x07e.dbr); saving him would "
+                             "lose it\n";
     const HostRun levelRefused = RunProgram(
         {"--load", lacking, "--route", still, "--save", lacking}, scratch.GetRoot() + "/5");
     EXPECT_EQ(levelRefused.status, 2);
@@ -423,6 +427,33 @@ TEST(LevelPlay, AMonsterWithoutItsDefaultAttackStandsIdleAndSaysSoOnce)
         EXPECT_EQ(run.err.find("invalid skill used"), std::string::npos);
         EXPECT_EQ(run.err.find("switches state without end"), std::string::npos);
     }
+}
+
+// A record is named by a file, and a file's name may hold any byte: the level's lines show them
+// escaped, never as the terminal would take them.
+TEST(LevelPlay, ARecordNameWithControlBytesIsShownEscapedInTheLevelsLines)
+{
+    SampleCopy copy;
+    const std::string folder = "Records/\x1b[2J\x1b]0;owned\x07/";
+    const std::string shown = "Records/\\x1b[2J\\x1b]0;owned\\x07/";
+    copy.folder.WriteFile(folder + "Jackal\x1b[31m.dbr",
+                          ReadBytes(SampleDatabase() + "/Records/Creatures/Monster/Village/"
+                                                       "PackJackal.dbr"));
+    const std::string start = "region 1 0 0 0 -20 -10 -20 20 10 20\n"
+                              "Records/Level/Start.dbr 1 0 0 0 90\n";
+    copy.folder.WriteFile("Den.lvl", start + folder + "Jackal\x1b[31m.dbr 1 4 0 0 0\n");
+    copy.folder.WriteFile("Den.route", "1 click @Jackal\x1b[31m\n");
+    const HostRun run = copy.Run({"--level", "Den.lvl", "--verbose"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("] order click on Jackal\\x1b[31m -> "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << run.out;
+
+    copy.folder.WriteFile("Den.lvl", start + folder + "Hero.dbr 1 4 0 0 0\n");
+    const HostRun refused = copy.Run({"--level", "Den.lvl"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "gamehost: Den.lvl:3: the entity '" + shown +
+                               "Hero.dbr' would be called 'Hero', the name a route keeps for the "
+                               "hero\n");
 }
 
 // Forty lines of a pool that places 256 torches each make 10,280 entities: the limit counts them,
