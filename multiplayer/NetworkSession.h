@@ -45,8 +45,8 @@ public:
     void OnLeft(LeaveEvent event) { left = std::move(event); }
     // A client's: the server said the session ends, heard before what came after it.
     void OnSessionEnds(std::function<void()> event) { sessionEnds = std::move(event); }
-    // The server's: once under way, a client that comes is told so and let go.
-    void SetUnderWay(bool value) { underWay = value; }
+    // The server's: once under way, a client that comes is refused at the door, told so.
+    void SetUnderWay(bool value) { connection.SetUnderWay(value); }
 
     // The end's handshake. A client says its part is done; the server hears it for the host
     // the transport knows the sender as, until that host leaves. The server alone ends the
@@ -115,7 +115,6 @@ private:
     int32_t playersExpected = 1;
     bool spawnComplete = false;
     bool serverLeft = false;
-    bool underWay = false;
     bool sessionEnded = false;
     uint32_t endOutcome = 0;
     // The server's: the clients it welcomed, and those of them whose part is done.
