@@ -9,11 +9,12 @@
 // or after, holds its slot (and its index) at most kHandshakeMs from when it was first seen, and
 // is then let go quietly, lost if it had an index. A welcomed client has kJoinMs from its
 // welcome to bring its player (the game's session says when it has); one that brings none is
-// told so and let go, its index free for the next. A client with its player keeps its place
-// until its link ends. A refused or departed peer's slot waits the same kHandshakeMs for its
-// goodbye to be answered. The ENet host keeps many more slots than clients, and when the free
-// ones run short the oldest peers held without an index go first, so that a crowd of half-made
-// handshakes never keeps a client out.
+// told so and let go, its index free for the next. Until it has, its link may fall silent no
+// longer than a handshake may take, so that one that dies before it plays is gone as soon. A
+// client with its player keeps its place until its link ends. A refused or departed peer's slot
+// waits the same kHandshakeMs for its goodbye to be answered. The ENet host keeps many more slots
+// than clients, and when the free ones run short the oldest peers held without an index go first,
+// so that a crowd of half-made handshakes never keeps a client out.
 //
 // The counts. Refusals and unfinished handshakes are counted by kind and logged as a count, at
 // most a line a second; nothing is kept per peer beyond its slot, whatever the crowd.
@@ -261,6 +262,11 @@ void ConnectionAdmission::Release(Place& place, uint64_t nowMs)
     place.host = 0;
     place.phase = Phase::Refused;
     place.since = nowMs;
+}
+
+uint32_t ConnectionAdmission::AllowedSilenceMs(int host, uint32_t linkTimeoutMs) const
+{
+    return HasPlayed(host) ? linkTimeoutMs : std::min(linkTimeoutMs, handshakeMs);
 }
 
 int ConnectionAdmission::HostOf(size_t slot) const

@@ -82,7 +82,9 @@ public:
     // Once under way, a client that comes is refused at the door.
     void SetUnderWay(bool value) { underWay = value; }
     void SetDeadlines(uint32_t handshakeMs, uint32_t joinMs);
-    uint32_t GetJoinDeadlineMs() const { return joinMs; }
+    // The silence a client's link is allowed (the transport measures it): no more than a
+    // handshake's time until it has brought its player, the link's own after.
+    uint32_t AllowedSilenceMs(int host, uint32_t linkTimeoutMs) const;
 
     // ENet finished the handshake of the peer in `slot`, whose connect request said `word`.
     Decision Connected(size_t slot, uint32_t word, uint64_t nowMs);

@@ -261,8 +261,8 @@ private:
     // link silent for the link timeout and carries out the door's decisions.
     void Tend();
     void TendSlot(size_t slot, uint64_t nowMs);
-    // Notes when the host was last heard; true when it has been silent for the link timeout.
-    bool FellSilent(int host, const void* peer);
+    // Notes when the host was last heard; true when it has been silent for `allowedMs`.
+    bool FellSilent(int host, const void* peer, uint32_t allowedMs);
     void CarryOut(const ConnectionAdmission::Decision& decision, void* peer);
     void LogRefusals(bool always);
     uint32_t SilentMilliseconds(int host) const;

@@ -16,8 +16,9 @@
 // player, the session ended), and a client keeps it as its farewell; a goodbye is a leaving
 // whatever its word. ENet gives the word 0 both to a goodbye that names no reason and to its own
 // timeout: a link silent for half the link timeout or more timed out, any other said goodbye. A
-// link that hears no acknowledgement for the link timeout is lost: the server reports the host
-// lost with its seconds of silence, the client's farewell is "no answer". Silence is read before
+// link that hears no acknowledgement for the link timeout (a client without its player yet, for
+// the door's handshake time) is lost: the server reports the host lost with its seconds of
+// silence, the client's farewell is "no answer". Silence is read before
 // each service, from the time ENet heard the last acknowledgement: after a stop (a machine
 // suspended, or starved) the datagrams queued meanwhile would make a long-silent link look fresh
 // the moment they are read, so a link silent for the timeout is lost before they are, with its
@@ -311,7 +312,7 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs)
     if (held)
         BoundRetransmission(peer);
     if (!transport->server) {
-        if (&peer == transport->toServer && FellSilent(kServerHost, &peer)) {
+        if (&peer == transport->toServer && FellSilent(kServerHost, &peer, linkTimeoutMs)) {
             enet_peer_reset(&peer);
             ServerGone(0);
         }
@@ -321,14 +322,14 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs)
     const bool welcomeHeard = held && host != 0 && !admission.HasPlayed(host) && WelcomeHeard(peer);
     CarryOut(admission.Tend(slot, held, welcomeHeard, nowMs), &peer);
     host = admission.HostOf(slot);
-    if (host != 0 && FellSilent(host, &peer)) {
+    if (host != 0 && FellSilent(host, &peer, admission.AllowedSilenceMs(host, linkTimeoutMs))) {
         const uint32_t silent = SilentMilliseconds(host);
         enet_peer_reset(&peer);
         HostGone(host, true, silent / 1000);
     }
 }
 
-bool ConnectionManager::FellSilent(int host, const void* handle)
+bool ConnectionManager::FellSilent(int host, const void* handle, uint32_t allowedMs)
 {
     const auto& peer = *static_cast<const ENetPeer*>(handle);
     const size_t index = Slot(host);
@@ -339,7 +340,7 @@ bool ConnectionManager::FellSilent(int host, const void* handle)
             std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), peer.lastReceiveTime));
         transport->heard[index] = std::max(transport->heard[index], Clock::now() - ago);
     }
-    return SilentMilliseconds(host) >= linkTimeoutMs;
+    return SilentMilliseconds(host) >= allowedMs;
 }
 
 uint32_t ConnectionManager::SilentMilliseconds(int host) const

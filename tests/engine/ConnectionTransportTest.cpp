@@ -486,10 +486,11 @@ TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostO
     client.Disconnect();
 }
 
-// Two peers with the hello stop half way: one before ENet's part of the handshake is done, one
-// after it, never acknowledging its welcome. Each is let go by the handshake deadline and
-// counted; the second, which had taken host 1, is lost, and a client then takes its place.
-TEST_F(ConnectionTransport, AHandshakeThatStopsHalfWayIsLetGoByItsDeadlineAndFreesItsPlace)
+// Peers with the hello stop on their way in: one before ENet's part of the handshake is done,
+// one after it, never acknowledging its welcome, and one once welcomed, before it brings its
+// player. Each is let go in the handshake's time, the first two counted as unfinished; those
+// that had taken host 1 are lost, and a client then takes their place.
+TEST_F(ConnectionTransport, APeerThatStopsOnItsWayInIsLetGoInTheHandshakesTime)
 {
     bringsPlayer = false;
     OnServer([&] {
@@ -504,8 +505,14 @@ TEST_F(ConnectionTransport, AHandshakeThatStopsHalfWayIsLetGoByItsDeadlineAndFre
     ASSERT_TRUE(ServerUntil([&] {
         return departures == std::vector<std::string>{"lost 1"} && server.GetRefusedPeers() == 2;
     }));
-    EXPECT_EQ(server.GetAdmissionCounts().unfinished, 2u);
+    ConnectionManager stops;
+    ASSERT_TRUE(stops.Connect("127.0.0.1", server.GetListenPort()));
+    EXPECT_EQ(stops.GetLocalHostID(), 1);
+    ASSERT_TRUE(ServerUntil([&] { return departures.size() == 2; }));
+    EXPECT_EQ(Departures(), (std::vector<std::string>{"lost 1", "lost 1"}));
+    OnServer([&] { EXPECT_EQ(server.GetAdmissionCounts().unfinished, 2u); });
 
+    bringsPlayer = true;
     ConnectionManager client;
     ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
     EXPECT_EQ(client.GetLocalHostID(), 1);
@@ -545,6 +552,7 @@ TEST_F(ConnectionTransport, AClientThatBringsNoPlayerIsLetGoByTheJoinDeadlineAnd
 TEST_F(ConnectionTransport, LateClientsAreRefusedAtTheDoorAndLoggedAsACount)
 {
     const uint16_t port = server.GetListenPort();
+    OnServer([&] { server.SetAdmissionDeadlines(ConnectionManager::kHelloDeadlineMs, 600000); });
     ConnectionManager player;
     ASSERT_TRUE(player.Connect("127.0.0.1", port));
     bringsPlayer = false;
@@ -556,6 +564,8 @@ TEST_F(ConnectionTransport, LateClientsAreRefusedAtTheDoorAndLoggedAsACount)
         ConnectionManager late;
         ASSERT_FALSE(late.Connect("127.0.0.1", port));
         ASSERT_EQ(late.GetFarewellText(), "the session is under way");
+        player.Service();
+        idle.Service();
     }
     OnServer([&] {
         EXPECT_EQ(server.GetClientHosts(), (std::vector<int>{1, 2}));
