@@ -258,7 +258,7 @@ private:
     // A client's: its server's link ended, with the goodbye's word (0 for none).
     void ServerGone(uint32_t word);
     // Before each service of the ENet host: bounds retransmission, notes who was heard, loses a
-    // link silent for the link timeout and carries out the door's decisions.
+    // link silent longer than it is allowed and carries out the door's decisions.
     void Tend();
     void TendSlot(size_t slot, uint64_t nowMs);
     // Notes when the host was last heard; true when it has been silent for `allowedMs`.
