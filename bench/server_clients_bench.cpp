@@ -63,8 +63,10 @@ public:
         session = std::make_unique<NetworkSession>(server);
         session->SetWelcome(1, clients + 1, 0);
         peers = Test::JoinClients(server, clients);
-        for (const auto& peer : peers)
+        for (const auto& peer : peers) {
             heroes.push_back(MakeHero(*peer));
+            server.MarkPlaying(peer->GetLocalHostID());
+        }
     }
     // The clients go without a goodbye: waiting for the server's answer would only take time.
     ~ServerWithClients()

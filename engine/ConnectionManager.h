@@ -1,10 +1,13 @@
 #pragma once
 
+#include "engine/ConnectionAdmission.h"
+
 #include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,28 +36,20 @@ public:
 
     // The link's bounds. A link that has heard no acknowledgement for kLinkTimeoutMs is lost; a
     // message is sent again at least every kRetransmitCapMs while unacknowledged, so that a lossy
-    // link never backs off into a timeout. The ENet host keeps kPeerSlots peers, so that
-    // strangers half way through a handshake never keep a client out; one that has not said
-    // hello within kHelloDeadlineMs is let go (the oldest sooner when the slots run short). Refused
+    // link never backs off into a timeout. The door's (ConnectionAdmission): the ENet host keeps
+    // kPeerSlots peers, so that strangers half way through a handshake never keep a client out;
+    // a handshake unfinished after kHelloDeadlineMs is let go (the oldest sooner when the slots
+    // run short), and a welcomed client that brings no player within kJoinDeadlineMs. Refused
     // peers are logged as a count, at most once in kRefusalLogMs.
     static constexpr uint32_t kLinkTimeoutMs = 15000;
     static constexpr uint32_t kRetransmitCapMs = 500;
-    static constexpr uint32_t kHelloDeadlineMs = 5000;
-    static constexpr size_t kPeerSlots = 256;
-    static constexpr uint32_t kRefusalLogMs = 1000;
+    static constexpr uint32_t kHelloDeadlineMs = ConnectionAdmission::kHandshakeMs;
+    static constexpr uint32_t kJoinDeadlineMs = ConnectionAdmission::kJoinMs;
+    static constexpr size_t kPeerSlots = ConnectionAdmission::kSlots;
+    static constexpr uint32_t kRefusalLogMs = ConnectionAdmission::kCountLogMs;
 
-    // Why a machine was let go, told to the client in the goodbye's data word: the low byte is
-    // the reason, a full server's clients and limit the two bytes above it. NoAnswer is the
-    // client's own finding that its server fell silent.
-    enum class Farewell : uint32_t {
-        None,
-        Goodbye,
-        Dropped,
-        Full,
-        UnderWay,
-        SessionEnded,
-        NoAnswer,
-    };
+    // Why a machine was let go, told in the goodbye's data word.
+    using Farewell = ConnectionAdmission::Farewell;
 
     struct SentPacket {
         Route route;
@@ -134,7 +129,7 @@ public:
     int GetLocalHostID() const { return localHostId; }
     void SetLocalHostID(int host) { localHostId = host; }
     // Drops a host's connection, telling it why; kept as (host, reason) for the host program to
-    // act on.
+    // act on when the host had played (brought its player), or when there is no connection.
     void DropHost(int host, const std::string& reason, Farewell why = Farewell::Dropped);
     const std::vector<std::pair<int, std::string>>& GetDroppedHosts() const { return dropped; }
 
@@ -142,16 +137,30 @@ public:
     // A server on 127.0.0.1 for up to 15 clients; port 0 takes one the system picks.
     bool Listen(uint16_t port);
     // How many clients may hold a host index at once (1 to 15); one more is refused as full.
-    void SetClientLimit(int clients);
-    int GetClientLimit() const { return clientLimit; }
-    // Peers turned away without a host index: past the limit, or without a hello.
-    uint64_t GetRefusedPeers() const { return refusedPeers; }
+    void SetClientLimit(int clients) { admission.SetClientLimit(clients); }
+    int GetClientLimit() const { return admission.GetClientLimit(); }
+    // Once under way, a client that comes is refused at the door, told so.
+    void SetUnderWay(bool value) { admission.SetUnderWay(value); }
+    // The host's client brought its player: its place is its own until its link ends, and it
+    // counts among the hosts dropped if it is dropped.
+    void MarkPlaying(int host) { admission.Playing(host); }
+    // Peers turned away without a host index: without a hello, past the limit, under way, or
+    // with the handshake unfinished.
+    uint64_t GetRefusedPeers() const { return admission.GetCounts().Refused(); }
+    const ConnectionAdmission::Counts& GetAdmissionCounts() const { return admission.GetCounts(); }
     // The link timeout of links made from now on; the tests shorten it.
     void SetLinkTimeout(uint32_t milliseconds) { linkTimeoutMs = milliseconds; }
+    // The handshake and join deadlines of the peers that come from now on; the tests shorten them.
+    void SetAdmissionDeadlines(uint32_t handshakeMs, uint32_t joinMs)
+    {
+        admission.SetDeadlines(handshakeMs, joinMs);
+    }
     uint16_t GetListenPort() const { return listenPort; }
     // Joins a server, saying hello, and waits for its welcome, which gives this machine its host
-    // index; false after 10 s without one, or when the server refuses (the farewell says why).
-    bool Connect(const std::string& address, uint16_t port);
+    // index; false after 10 s without one, when the server refuses (the farewell says why), or as
+    // soon as `stop` holds (the farewell None).
+    bool Connect(const std::string& address, uint16_t port,
+                 const std::function<bool()>& stop = nullptr);
     // Once a frame before the game's update: what arrived goes to the listener.
     void Service();
     // Once a frame after it: what was queued leaves.
@@ -159,8 +168,8 @@ public:
     // Queued messages first, then the goodbyes to every peer, waiting at most 1 s.
     void Disconnect(Farewell why = Farewell::Goodbye);
     // Why a client's server let it go, in one short line; None while it has not.
-    Farewell GetFarewell() const { return farewell; }
-    std::string GetFarewellText() const;
+    Farewell GetFarewell() const { return parting.why; }
+    std::string GetFarewellText() const { return ConnectionAdmission::Text(parting); }
     bool IsTransport() const { return transport != nullptr; }
     bool IsServer() const;
     // A client whose server is still there; a server that listens.
@@ -245,16 +254,21 @@ private:
     bool CheckFromClient(int fromHost, const NetPacket& packet);
     void Deliver(int fromHost, NetPacket& packet, const uint8_t* bytes, size_t count);
     void ServiceLoopback();
-    void HostConnected(void* peer, uint32_t hello);
+    void HostConnected(void* peer, uint32_t word);
+    // The host's link ended; the listener hears it.
     void HostGone(int host, bool lost = false, uint32_t silentSeconds = 0);
+    void TellGone(int host, bool lost, uint32_t silentSeconds);
+    // A client's: its server's link ended, with the goodbye's word (0 for none).
     void ServerGone(uint32_t word);
-    // Before each service of the ENet host: bounds retransmission, notes who was heard and lets
-    // go of strangers past the hello deadline.
+    // Before each service of the ENet host: bounds retransmission, notes who was heard, loses a
+    // link silent longer than it is allowed and carries out the door's decisions.
     void Tend();
-    void LetStrangersGo(size_t count);
-    void RefusePeer(void* peer, uint32_t word);
+    void TendSlot(size_t slot, uint64_t nowMs);
+    // Notes when the host was last heard; true when it has been silent for `allowedMs`.
+    bool FellSilent(int host, const void* peer, uint32_t allowedMs);
+    void CarryOut(const ConnectionAdmission::Decision& decision, void* peer);
     void LogRefusals(bool always);
-    uint32_t SilentSeconds(int host) const;
+    uint32_t SilentMilliseconds(int host) const;
     uint32_t ClientMask() const;
     static size_t Slot(int host) { return host >= 0 && host <= kMaxClients ? size_t(host) : 0; }
 
@@ -264,13 +278,9 @@ private:
     std::unique_ptr<Transport> transport;
     Listener* listener = nullptr;
     uint16_t listenPort = 0;
-    int clientLimit = kMaxClients;
     uint32_t linkTimeoutMs = kLinkTimeoutMs;
-    uint64_t refusedPeers = 0;
-    Farewell farewell = Farewell::None;
-    // Full: the clients held and the limit; NoAnswer: the seconds of silence.
-    uint32_t farewellHeld = 0;
-    uint32_t farewellLimit = 0;
+    ConnectionAdmission admission;
+    ConnectionAdmission::Parting parting;
     Welcome welcome;
     // Kept for the whole session, whoever takes a departed host's index next.
     std::array<HostCounters, kMaxClients + 1> counters{};

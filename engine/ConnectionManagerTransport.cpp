@@ -4,25 +4,29 @@
 // message is one reliable packet on channel 0, so the order a machine sends in is the order
 // every other machine hears.
 //
-// Who gets an index. A client says hello in its connect request's data word; a peer that
-// finishes its handshake without one is let go at once, so a stranger never holds an index and
-// never shifts the indexes of the clients after it. A client past the limit is told the server
-// is full, with the count and the limit, and let go. The ENet host keeps many more peer slots
-// than clients, so a crowd of strangers never keeps a client out: a handshake left unfinished is
-// let go after the hello deadline (after the client's whole wait when it said hello), the oldest
-// sooner when free slots run short. Refused peers are counted and logged as a count, at most a
-// line a second. A host's counters are kept for the whole session: a departed host's refusals still
-// count after its index is taken again (only its flood window starts afresh).
+// Who gets an index, and how long a peer may take to finish its handshake and to bring its
+// player, is the door's to decide (engine/ConnectionAdmission.cpp): before each service the
+// transport tells it which ENet slots are held and whether a new client has acknowledged its
+// welcome, and does what it answers (admit, refuse with a word, let a slot go, let a client go).
+// A host's counters are kept for the whole session: a departed host's refusals still count after
+// its index is taken again (only its flood window starts afresh). Only a client that played (its
+// session said it brought its player) counts among the hosts dropped.
 //
-// How a link ends. The goodbye's data word says why (goodbye, dropped, full, under way, the
-// session ended), and a client keeps it as its farewell. A link that hears no acknowledgement
-// for the link timeout is lost: the server reports the host lost with its seconds of silence,
-// apart from one that said goodbye or was dropped; the client's farewell is "no answer". ENet
-// doubles a message's retransmission timeout each time it goes unanswered, and it lets a link go
-// as soon as one message has waited the link timeout since it was last sent, whatever else was
-// acknowledged meanwhile: on a lossy link an unlucky message soon backs off past any timeout.
-// Each service bounds that wait, so an honest lossy or jittery link never times out while a dead
-// one falls silent for the whole timeout.
+// How a link ends. The goodbye's data word says why (goodbye, dropped, full, under way, no
+// player, the session ended), and a client keeps it as its farewell; a goodbye is a leaving
+// whatever its word. ENet gives the word 0 both to a goodbye that names no reason and to its own
+// timeout: a link silent for half the link timeout or more timed out, any other said goodbye. A
+// link that hears no acknowledgement for the link timeout (a client without its player yet, for
+// the door's handshake time) is lost: the server reports the host lost with its seconds of
+// silence, the client's farewell is "no answer". Silence is read before
+// each service, from the time ENet heard the last acknowledgement: after a stop (a machine
+// suspended, or starved) the datagrams queued meanwhile would make a long-silent link look fresh
+// the moment they are read, so a link silent for the timeout is lost before they are, with its
+// true seconds. ENet doubles a message's retransmission timeout each time it goes unanswered,
+// and it lets a link go as soon as one message has waited the link timeout since it was last
+// sent, whatever else was acknowledged meanwhile: on a lossy link an unlucky message soon backs
+// off past any timeout. Each service bounds that wait, so an honest lossy or jittery link never
+// times out while a dead one falls silent for the whole timeout.
 //
 // A client speaks only to its server. The server decides, by the rule of the message's type,
 // which machines a message is for: itself (decoded at its next Service, the way any message
@@ -41,6 +45,7 @@
 #include "engine/ObjectManager.h"
 
 #include <enet/enet.h>
+#include <enet/time.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -50,17 +55,19 @@ namespace GAME {
 namespace {
 using Clock = std::chrono::steady_clock;
 using Farewell = ConnectionManager::Farewell;
+using Act = ConnectionAdmission::Act;
 
-// A client gives up on its welcome after kConnectWait; a server lets go of a handshake that said
-// hello but has not finished by then, and of one without a hello after the hello deadline.
+// A client gives up on its welcome after kConnectWait.
 constexpr auto kConnectWait = std::chrono::seconds(10);
-constexpr auto kHelloDeadline = std::chrono::milliseconds(ConnectionManager::kHelloDeadlineMs);
 constexpr auto kGoodbyeWait = std::chrono::seconds(1);
 constexpr auto kWindow = std::chrono::seconds(1);
-// The hello in a client's connect request: "HELO".
-constexpr uint32_t kHello = 0x4F4C4548u;
-// Peer slots kept free for whoever comes next.
-constexpr size_t kFreeSlots = ConnectionManager::kPeerSlots / 8;
+
+uint64_t NowMilliseconds()
+{
+    return uint64_t(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
+            .count());
+}
 
 bool StartEnet()
 {
@@ -71,16 +78,6 @@ bool StartEnet()
         return true;
     }();
     return started;
-}
-
-int HostOfPeer(const ENetPeer* peer)
-{
-    return static_cast<int>(reinterpret_cast<intptr_t>(peer->data));
-}
-
-uint32_t FarewellWord(Farewell why, uint32_t held = 0, uint32_t limit = 0)
-{
-    return uint32_t(why) | (held & 0xffu) << 8 | (limit & 0xffu) << 16;
 }
 
 bool Holds(const ENetPeer& peer)
@@ -105,21 +102,34 @@ void ConfigureLink(ENetPeer* peer, uint32_t timeoutMs)
 {
     enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
 }
+
+// The first message a server sends a client is its welcome; the client has it once ENet keeps
+// no copy of it waiting to be sent or acknowledged.
+bool WelcomeHeard(ENetPeer& peer)
+{
+    if (peer.channelCount == 0 || peer.channels[0].outgoingReliableSequenceNumber == 0)
+        return false;
+    for (ENetList* list : {&peer.sentReliableCommands, &peer.outgoingCommands})
+        for (ENetListIterator at = enet_list_begin(list); at != enet_list_end(list);
+             at = enet_list_next(at)) {
+            const auto* waiting = reinterpret_cast<const ENetOutgoingCommand*>(at);
+            if (waiting->command.header.channelID == 0 && waiting->reliableSequenceNumber == 1 &&
+                (waiting->command.header.command & ENET_PROTOCOL_COMMAND_FLAG_ACKNOWLEDGE) != 0)
+                return false;
+        }
+    return true;
+}
 } // namespace
 
 struct ConnectionManager::Transport {
     ENetHost* host = nullptr;
     bool server = false;
     bool serverLost = false;
-    // The server's clients by host index; a client's server at 0.
-    std::array<ENetPeer*, kMaxClients + 1> peers{};
-    // When each host was last heard, from ENet's last acknowledgement time.
+    // A client's link to its server; a server finds its clients' slots through the door.
+    ENetPeer* toServer = nullptr;
+    // When each host was last heard, from ENet's last acknowledgement time, and that time.
     std::array<Clock::time_point, kMaxClients + 1> heard{};
     std::array<enet_uint32, kMaxClients + 1> lastReceive{};
-    // Since when each ENet peer slot has been held without a host index.
-    std::vector<Clock::time_point> strangerSince;
-    uint64_t refusalsUnlogged = 0;
-    Clock::time_point lastRefusalLog{};
 
     ~Transport()
     {
@@ -133,8 +143,15 @@ struct ConnectionManager::Transport {
         if (host == nullptr)
             return false;
         host->maximumPacketSize = kMaxMessageBytes;
-        strangerSince.assign(slots, Clock::time_point{});
         return true;
+    }
+    size_t SlotOf(const ENetPeer* peer) const { return size_t(peer - host->peers); }
+    ENetPeer* PeerOf(int index, const ConnectionAdmission& admission) const
+    {
+        if (!server)
+            return index == kServerHost ? toServer : nullptr;
+        const size_t slot = admission.SlotOf(index);
+        return slot < host->peerCount ? &host->peers[slot] : nullptr;
     }
 };
 
@@ -150,7 +167,7 @@ bool ConnectionManager::IsConnected() const
 {
     if (transport == nullptr)
         return false;
-    return transport->server || (transport->peers[0] != nullptr && !transport->serverLost);
+    return transport->server || (transport->toServer != nullptr && !transport->serverLost);
 }
 
 std::vector<int> ConnectionManager::GetClientHosts() const
@@ -163,20 +180,10 @@ std::vector<int> ConnectionManager::GetClientHosts() const
     return hosts;
 }
 
-// Asked for every message a server sends or passes on, so it reads the peers without building
-// a list.
+// Asked for every message a server sends or passes on: one word, no list.
 uint32_t ConnectionManager::ClientMask() const
 {
-    uint32_t mask = 0;
-    for (int host = 1; transport != nullptr && transport->server && host <= kMaxClients; ++host)
-        if (transport->peers[size_t(host)] != nullptr)
-            mask |= 1u << host;
-    return mask;
-}
-
-void ConnectionManager::SetClientLimit(int clients)
-{
-    clientLimit = std::clamp(clients, 1, kMaxClients);
+    return transport != nullptr && transport->server ? admission.HostMask() & ~1u : 0;
 }
 
 bool ConnectionManager::Listen(uint16_t port)
@@ -194,38 +201,43 @@ bool ConnectionManager::Listen(uint16_t port)
     enet_socket_get_address(made->host->socket, &bound);
     listenPort = bound.port;
     localHostId = kServerHost;
+    admission.Reset();
     transport = std::move(made);
     return true;
 }
 
-bool ConnectionManager::Connect(const std::string& address, uint16_t port)
+bool ConnectionManager::Connect(const std::string& address, uint16_t port,
+                                const std::function<bool()>& stop)
 {
     ENetAddress to{};
     to.port = port;
     auto made = std::make_unique<Transport>();
     ENetPeer* server = nullptr;
     if (StartEnet() && enet_address_set_host(&to, address.c_str()) == 0 && made->Create(nullptr, 1))
-        server = enet_host_connect(made->host, &to, 1, kHello);
+        server = enet_host_connect(made->host, &to, 1, ConnectionAdmission::kHello);
     if (server == nullptr) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot reach %s:%u", address.c_str(),
                      port);
         return false;
     }
     ConfigureLink(server, linkTimeoutMs);
-    server->data = nullptr;
-    farewell = Farewell::None;
+    parting = {};
     transport = std::move(made);
     const Clock::time_point start = Clock::now();
+    // Until the server answers, its silence counts from the request.
+    transport->heard[kServerHost] = start;
+    bool stopped = false;
     ENetEvent event;
-    while (welcome.hostIndex == 0 && farewell == Farewell::None &&
-           Clock::now() < start + kConnectWait) {
+    while (welcome.hostIndex == 0 && parting.why == Farewell::None &&
+           Clock::now() < start + kConnectWait && !(stopped = stop && stop())) {
         Tend();
         if (enet_host_service(transport->host, &event, 20) <= 0)
             continue;
         if (event.type == ENET_EVENT_TYPE_CONNECT) {
             ConfigureLink(event.peer, linkTimeoutMs);
-            transport->peers[0] = event.peer;
-            transport->heard[0] = Clock::now();
+            transport->toServer = event.peer;
+            transport->heard[kServerHost] = Clock::now();
+            transport->lastReceive[kServerHost] = event.peer->lastReceiveTime;
         } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
             Receive(kServerHost, event.packet->data, event.packet->dataLength);
             enet_packet_destroy(event.packet);
@@ -233,18 +245,24 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port)
             ServerGone(event.data);
         }
     }
-    if (welcome.hostIndex == 0) {
-        if (farewell == Farewell::None) {
-            farewell = Farewell::NoAnswer;
-            farewellHeld = uint32_t(
-                std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start).count());
-        }
+    // The welcome's acknowledgement leaves now, or the answer to a refusal: the server need not
+    // wait for either.
+    enet_host_flush(transport->host);
+    if (welcome.hostIndex != 0)
+        return true;
+    if (stopped) {
+        enet_peer_disconnect_now(server, ConnectionAdmission::Word(Farewell::Goodbye));
+    } else {
+        if (parting.why == Farewell::None)
+            parting = {
+                Farewell::NoAnswer,
+                uint32_t(std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start)
+                             .count())};
         gEngine->Log(Engine::LogData, "ConnectionManager: no welcome from %s:%u: %s",
                      address.c_str(), port, GetFarewellText().c_str());
-        transport.reset();
-        return false;
     }
-    return true;
+    transport.reset();
+    return false;
 }
 
 void ConnectionManager::Service()
@@ -255,95 +273,88 @@ void ConnectionManager::Service()
     Tend();
     ENetEvent event;
     while (transport != nullptr && enet_host_service(transport->host, &event, 0) > 0) {
+        const int host =
+            transport->server ? admission.HostOf(transport->SlotOf(event.peer)) : kServerHost;
         if (event.type == ENET_EVENT_TYPE_CONNECT && transport->server) {
             HostConnected(event.peer, event.data);
         } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-            const int host = transport->server ? HostOfPeer(event.peer) : kServerHost;
-            if (!transport->server || transport->peers[size_t(Slot(host))] == event.peer)
+            // A server hears only its clients.
+            if (!transport->server || host != kServerHost)
                 Receive(host, event.packet->data, event.packet->dataLength);
             enet_packet_destroy(event.packet);
+        } else if (event.type == ENET_EVENT_TYPE_DISCONNECT && !transport->server) {
+            ServerGone(event.data);
+        } else if (event.type == ENET_EVENT_TYPE_DISCONNECT && host == kServerHost) {
+            admission.Freed(transport->SlotOf(event.peer));
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
-            if (!transport->server) {
-                ServerGone(event.data);
-                if (listener != nullptr)
-                    listener->OnServerLost();
-            } else if (transport->peers[Slot(HostOfPeer(event.peer))] == event.peer) {
-                // Only a link that timed out ends without a word of ours.
-                const int host = HostOfPeer(event.peer);
-                HostGone(host, event.data == 0, SilentSeconds(host));
-            }
+            // ENet's own timeout says no word either: a link long silent timed out.
+            const uint32_t silent = SilentMilliseconds(host);
+            HostGone(host, event.data == 0 && silent >= linkTimeoutMs / 2, silent / 1000);
         }
     }
 }
 
 void ConnectionManager::Tend()
 {
-    ENetHost& host = *transport->host;
-    const Clock::time_point now = Clock::now();
-    size_t free = 0;
-    for (size_t slot = 0; slot < host.peerCount; ++slot) {
-        ENetPeer& peer = host.peers[slot];
-        Clock::time_point& since = transport->strangerSince[slot];
-        if (!Holds(peer)) {
-            since = {};
-            ++free;
-            continue;
-        }
-        BoundRetransmission(peer);
-        const int index = transport->server ? HostOfPeer(&peer) : kServerHost;
-        if (transport->peers[Slot(index)] == &peer) {
-            since = {};
-            if (peer.lastReceiveTime != transport->lastReceive[Slot(index)]) {
-                transport->lastReceive[Slot(index)] = peer.lastReceiveTime;
-                transport->heard[Slot(index)] = now;
-            }
-        } else if (!transport->server) {
-            continue;
-        } else if (since == Clock::time_point{}) {
-            since = now;
-        } else if (now - since >= (peer.eventData == kHello ? kConnectWait : kHelloDeadline)) {
-            enet_peer_reset(&peer);
-            since = {};
-            ++free;
-        }
-    }
-    if (transport->server && free < kFreeSlots)
-        LetStrangersGo(kFreeSlots - free);
+    const uint64_t nowMs = NowMilliseconds();
+    for (size_t slot = 0; slot < transport->host->peerCount; ++slot)
+        TendSlot(slot, nowMs);
+    if (transport->server)
+        for (size_t slot : admission.Crowd())
+            enet_peer_reset(&transport->host->peers[slot]);
     LogRefusals(false);
 }
 
-// Under a crowd of half-made handshakes the oldest strangers go first, so that a slot is always
-// free for the next one, a client among them.
-void ConnectionManager::LetStrangersGo(size_t count)
+void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs)
 {
-    std::vector<size_t> strangers;
-    for (size_t slot = 0; slot < transport->strangerSince.size(); ++slot)
-        if (transport->strangerSince[slot] != Clock::time_point{})
-            strangers.push_back(slot);
-    count = std::min(count, strangers.size());
-    const auto older = [this](size_t a, size_t b) {
-        return transport->strangerSince[a] < transport->strangerSince[b];
-    };
-    std::partial_sort(strangers.begin(), strangers.begin() + ptrdiff_t(count), strangers.end(),
-                      older);
-    for (size_t i = 0; i < count; ++i) {
-        enet_peer_reset(&transport->host->peers[strangers[i]]);
-        transport->strangerSince[strangers[i]] = {};
+    ENetPeer& peer = transport->host->peers[slot];
+    const bool held = Holds(peer);
+    if (held)
+        BoundRetransmission(peer);
+    if (!transport->server) {
+        if (&peer == transport->toServer && FellSilent(kServerHost, &peer, linkTimeoutMs)) {
+            enet_peer_reset(&peer);
+            ServerGone(0);
+        }
+        return;
+    }
+    int host = admission.HostOf(slot);
+    const bool welcomeHeard = held && host != 0 && !admission.HasPlayed(host) && WelcomeHeard(peer);
+    CarryOut(admission.Tend(slot, held, welcomeHeard, nowMs), &peer);
+    host = admission.HostOf(slot);
+    if (host != 0 && FellSilent(host, &peer, admission.AllowedSilenceMs(host, linkTimeoutMs))) {
+        const uint32_t silent = SilentMilliseconds(host);
+        enet_peer_reset(&peer);
+        HostGone(host, true, silent / 1000);
     }
 }
 
 uint32_t ConnectionManager::GetSilentMs(int host) const
 {
-    if (transport == nullptr || transport->peers[Slot(host)] == nullptr)
+    if (transport == nullptr || transport->PeerOf(host, admission) == nullptr)
         return 0;
-    const auto silence = Clock::now() - transport->heard[Slot(host)];
-    return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(silence).count());
+    return SilentMilliseconds(host);
 }
 
-uint32_t ConnectionManager::SilentSeconds(int host) const
+bool ConnectionManager::FellSilent(int host, const void* handle, uint32_t allowedMs)
 {
-    const auto silence = Clock::now() - transport->heard[Slot(host)];
-    return uint32_t(std::chrono::duration_cast<std::chrono::seconds>(silence).count());
+    const auto& peer = *static_cast<const ENetPeer*>(handle);
+    const size_t index = Slot(host);
+    if (peer.lastReceiveTime != transport->lastReceive[index]) {
+        transport->lastReceive[index] = peer.lastReceiveTime;
+        // When ENet heard it, not when we look: a machine stopped since was silent all along.
+        const auto ago =
+            std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), peer.lastReceiveTime));
+        transport->heard[index] = std::max(transport->heard[index], Clock::now() - ago);
+    }
+    return SilentMilliseconds(host) >= allowedMs;
+}
+
+uint32_t ConnectionManager::SilentMilliseconds(int host) const
+{
+    const auto silence = std::chrono::duration_cast<std::chrono::milliseconds>(
+        Clock::now() - transport->heard[Slot(host)]);
+    return uint32_t(std::clamp<int64_t>(silence.count(), 0, UINT32_MAX));
 }
 
 void ConnectionManager::ServiceLoopback()
@@ -357,65 +368,73 @@ void ConnectionManager::ServiceLoopback()
     }
 }
 
-void ConnectionManager::HostConnected(void* peerHandle, uint32_t hello)
+void ConnectionManager::HostConnected(void* peer, uint32_t word)
 {
-    auto* peer = static_cast<ENetPeer*>(peerHandle);
-    peer->data = nullptr;
-    if (hello != kHello) {
-        RefusePeer(peer, 0);
-        return;
-    }
-    const std::vector<int> held = GetClientHosts();
-    int host = 1;
-    while (host <= kMaxClients && transport->peers[size_t(host)] != nullptr)
-        ++host;
-    if (int(held.size()) >= clientLimit || host > kMaxClients) {
-        RefusePeer(peer,
-                   FarewellWord(Farewell::Full, uint32_t(held.size()), uint32_t(clientLimit)));
-        return;
-    }
-    peer->data = reinterpret_cast<void*>(intptr_t(host));
-    ConfigureLink(peer, linkTimeoutMs);
-    transport->peers[size_t(host)] = peer;
-    transport->heard[size_t(host)] = Clock::now();
-    transport->lastReceive[size_t(host)] = peer->lastReceiveTime;
-    windows[size_t(host)] = {};
-    if (listener != nullptr)
-        listener->OnHostJoined(host);
+    auto* connected = static_cast<ENetPeer*>(peer);
+    CarryOut(admission.Connected(transport->SlotOf(connected), word, NowMilliseconds()), peer);
 }
 
 // A refused peer keeps nothing of ours: a client is told why, reliably, so that it can say so;
-// a stranger is let go at once. Either way its slot is free again within the hello deadline.
-void ConnectionManager::RefusePeer(void* peerHandle, uint32_t word)
+// a stranger is let go at once.
+void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, void* handle)
 {
-    auto* peer = static_cast<ENetPeer*>(peerHandle);
-    if (word != 0)
-        enet_peer_disconnect(peer, word);
-    else
-        enet_peer_disconnect_now(peer, 0);
-    ++refusedPeers;
-    ++transport->refusalsUnlogged;
-    LogRefusals(false);
+    auto* peer = static_cast<ENetPeer*>(handle);
+    const int host = decision.host;
+    switch (decision.act) {
+    case Act::Keep:
+        return;
+    case Act::Admit:
+        ConfigureLink(peer, linkTimeoutMs);
+        transport->heard[size_t(host)] = Clock::now();
+        transport->lastReceive[size_t(host)] = peer->lastReceiveTime;
+        windows[size_t(host)] = {};
+        if (listener != nullptr)
+            listener->OnHostJoined(host);
+        return;
+    case Act::Refuse:
+        if (decision.word != 0)
+            enet_peer_disconnect(peer, decision.word);
+        else
+            enet_peer_disconnect_now(peer, 0);
+        LogRefusals(false);
+        return;
+    case Act::Forget:
+        enet_peer_reset(peer);
+        return;
+    case Act::Lose: {
+        const uint32_t silent = SilentMilliseconds(host);
+        enet_peer_reset(peer);
+        TellGone(host, true, silent / 1000);
+        return;
+    }
+    case Act::LetGo:
+        gEngine->Log(
+            Engine::LogRuntime, "ConnectionManager: host %d let go: %s", host,
+            ConnectionAdmission::Text(ConnectionAdmission::Read(decision.word, false, 0)).c_str());
+        enet_peer_disconnect(peer, decision.word);
+        TellGone(host, false, 0);
+        return;
+    }
 }
 
 void ConnectionManager::LogRefusals(bool always)
 {
-    const Clock::time_point now = Clock::now();
-    if (transport->refusalsUnlogged == 0 ||
-        (!always && now - transport->lastRefusalLog < std::chrono::milliseconds(kRefusalLogMs)))
-        return;
-    gEngine->Log(Engine::LogRuntime, "ConnectionManager: %llu peers refused, %llu in all",
-                 static_cast<unsigned long long>(transport->refusalsUnlogged),
-                 static_cast<unsigned long long>(refusedPeers));
-    transport->refusalsUnlogged = 0;
-    transport->lastRefusalLog = now;
+    const std::string line = admission.TakeCountLine(NowMilliseconds(), always);
+    if (!line.empty())
+        gEngine->Log(Engine::LogRuntime, "ConnectionManager: %s", line.c_str());
 }
 
 void ConnectionManager::HostGone(int host, bool lost, uint32_t silentSeconds)
 {
-    if (transport == nullptr || transport->peers[Slot(host)] == nullptr || host == kServerHost)
+    if (transport == nullptr || !transport->server || host == kServerHost ||
+        admission.SlotOf(host) == ConnectionAdmission::kSlots)
         return;
-    transport->peers[size_t(host)] = nullptr;
+    admission.Gone(host, NowMilliseconds());
+    TellGone(host, lost, silentSeconds);
+}
+
+void ConnectionManager::TellGone(int host, bool lost, uint32_t silentSeconds)
+{
     if (listener == nullptr)
         return;
     if (lost)
@@ -426,41 +445,12 @@ void ConnectionManager::HostGone(int host, bool lost, uint32_t silentSeconds)
 
 void ConnectionManager::ServerGone(uint32_t word)
 {
+    const uint32_t silent = SilentMilliseconds(kServerHost);
     transport->serverLost = true;
-    transport->peers[0] = nullptr;
-    const uint32_t why = word & 0xffu;
-    farewellHeld = (word >> 8) & 0xffu;
-    farewellLimit = (word >> 16) & 0xffu;
-    if (word == 0) {
-        farewell = Farewell::NoAnswer;
-        farewellHeld = SilentSeconds(kServerHost);
-    } else if (why >= uint32_t(Farewell::Goodbye) && why <= uint32_t(Farewell::SessionEnded)) {
-        farewell = Farewell(why);
-    } else {
-        farewell = Farewell::Goodbye;
-    }
-}
-
-std::string ConnectionManager::GetFarewellText() const
-{
-    switch (farewell) {
-    case Farewell::None:
-        return "";
-    case Farewell::Goodbye:
-        return "the server said goodbye";
-    case Farewell::Dropped:
-        return "dropped by the server";
-    case Farewell::Full:
-        return "the server is full: " + std::to_string(farewellHeld) + " of " +
-               std::to_string(farewellLimit) + " clients";
-    case Farewell::UnderWay:
-        return "the session is under way";
-    case Farewell::SessionEnded:
-        return "the session ended";
-    case Farewell::NoAnswer:
-        return "no answer for " + std::to_string(farewellHeld) + " s";
-    }
-    return "";
+    transport->toServer = nullptr;
+    parting = ConnectionAdmission::Read(word, silent >= linkTimeoutMs / 2, silent / 1000);
+    if (listener != nullptr)
+        listener->OnServerLost();
 }
 
 void ConnectionManager::Flush()
@@ -475,7 +465,7 @@ void ConnectionManager::Disconnect(Farewell why)
 {
     if (transport == nullptr)
         return;
-    const uint32_t word = FarewellWord(why);
+    const uint32_t word = ConnectionAdmission::Word(why);
     ENetHost& host = *transport->host;
     for (size_t slot = 0; slot < host.peerCount; ++slot) {
         ENetPeer& peer = host.peers[slot];
@@ -506,17 +496,17 @@ void ConnectionManager::Disconnect(Farewell why)
 
 void ConnectionManager::DropHost(int host, const std::string& reason, Farewell why)
 {
-    dropped.emplace_back(host, reason);
-    if (transport == nullptr || !transport->server || host <= kServerHost || host > kMaxClients)
-        return;
-    ENetPeer* peer = transport->peers[size_t(host)];
+    const bool server = transport != nullptr && transport->server;
+    // Recorded without a connection, for the tests and the replays.
+    if (!server || admission.HasPlayed(host))
+        dropped.emplace_back(host, reason);
+    ENetPeer* peer = server ? transport->PeerOf(host, admission) : nullptr;
     if (peer == nullptr)
         return;
     gEngine->Log(Engine::LogRuntime, "ConnectionManager: host %d dropped: %s", host,
                  reason.c_str());
     // Told reliably, so that it can say why; nothing more it sends is heard.
-    peer->data = nullptr;
-    enet_peer_disconnect(peer, FarewellWord(why));
+    enet_peer_disconnect(peer, ConnectionAdmission::Word(why));
     HostGone(host);
 }
 
@@ -547,7 +537,7 @@ void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t co
         loopback.emplace_back(bytes, bytes + count);
     ENetPacket* packet = nullptr;
     for (int host = 1; host <= kMaxClients; ++host) {
-        ENetPeer* peer = (mask & (1u << host)) != 0 ? transport->peers[size_t(host)] : nullptr;
+        ENetPeer* peer = (mask & (1u << host)) != 0 ? transport->PeerOf(host, admission) : nullptr;
         if (peer == nullptr)
             continue;
         if (packet == nullptr)
@@ -563,7 +553,7 @@ void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t co
 
 void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
 {
-    ENetPeer* peer = transport->peers[Slot(host)];
+    ENetPeer* peer = transport->PeerOf(host, admission);
     if (peer == nullptr)
         return;
     ENetPacket* packet = enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE);

@@ -91,8 +91,13 @@ bool NetworkPlay::Start()
     std::string address;
     uint16_t port = 0;
     HeldDataLog log;
-    if (!SplitAddress(options.connectTo, address, port) || !connection.Connect(address, port)) {
+    const auto interrupted = [] { return HostInterrupt::Caught() != 0; };
+    if (!SplitAddress(options.connectTo, address, port) ||
+        !connection.Connect(address, port, interrupted)) {
         log.Drop();
+        // The signal's own line says it all.
+        if (interrupted())
+            return false;
         // A server that answered said why: full, or under way.
         err << "gamehost: "
             << (connection.GetFarewell() != ConnectionManager::Farewell::None

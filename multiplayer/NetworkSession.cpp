@@ -10,7 +10,8 @@
 //
 // A client that leaves (or goes silent) takes its players off every list and its entities out
 // of every world; the other machines hear it from the server. Once the session is under way, a
-// client that comes is told so and let go before it is welcomed.
+// client that comes would hold the others up, or play without their party: the transport's door
+// refuses it, told so. A client's hero made here is what tells the door that the client plays.
 //
 // Who decides. The server's world is the session's: a client's copy of what the server made
 // moves only by the server's news, carried out in the order it was sent, however late it comes.
@@ -311,6 +312,7 @@ void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
     if (!gEngine->IsNetworkServer())
         return;
     spawned.insert(id);
+    connection.MarkPlaying(fromHost);
     SpawnPlayerPacket onward;
     onward.objectId = id;
     connection.BroadcastPacketExcept(fromHost, onward);
@@ -348,12 +350,6 @@ void NetworkSession::TellEnd(uint32_t outcome, uint32_t digest)
 
 void NetworkSession::OnHostJoined(int host)
 {
-    // A client that comes late would hold the others up, or play without their party.
-    if (underWay) {
-        connection.DropHost(host, "the session is under way",
-                            ConnectionManager::Farewell::UnderWay);
-        return;
-    }
     welcomed.insert(host);
     HostWelcomePacket welcome;
     welcome.hostIndex = host;

@@ -51,8 +51,8 @@ public:
     void OnCarriedOut(std::function<void()> event) { carriedOut = std::move(event); }
     // Every machine's: a client is gone, and with it what it made.
     void OnHostGone(std::function<void(int host)> event) { hostGone = std::move(event); }
-    // The server's: once under way, a client that comes is told so and let go.
-    void SetUnderWay(bool value) { underWay = value; }
+    // The server's: once under way, a client that comes is refused at the door, told so.
+    void SetUnderWay(bool value) { connection.SetUnderWay(value); }
 
     // The end's handshake. A client says its part is done; the server hears it for the host
     // the transport knows the sender as, until that host leaves. The server alone ends the
@@ -125,7 +125,6 @@ private:
     uint32_t worldDigest = 0;
     bool spawnComplete = false;
     bool serverLeft = false;
-    bool underWay = false;
     bool sessionEnded = false;
     uint32_t endOutcome = 0;
     uint32_t endDigest = 0;

@@ -2,6 +2,7 @@
 
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
+#include "engine/HostMessagePackets.h"
 #include "engine/Name.h"
 #include "engine/NetPacket.h"
 #include "engine/NetPacketDescriber.h"
@@ -18,6 +19,7 @@
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/QuestCommandPackets.h"
+#include "multiplayer/SessionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "multiplayer/TradePackets.h"
 
@@ -134,8 +136,20 @@ void FillOwn(StartServerRespawnPacket& p, FieldFiller& f)
 {
     f.FillAll(p.playerId, p.location);
 }
+void FillOwn(HostWelcomePacket& p, FieldFiller& f)
+{
+    f.FillAll(p.hostIndex, p.seed, p.difficulty, p.playersExpected, p.worldDigest);
+}
+void FillOwn(EntityDestroyPacket& p, FieldFiller& f)
+{
+    f.FillAll(p.entityId);
+}
+void FillOwn(HostLeftPacket& p, FieldFiller& f)
+{
+    f.FillAll(p.host);
+}
 // An id that names no object here: the container carries the id alone.
-void FillOwn(SpawnPlayerPacket& p, FieldFiller& f)
+void FillOwn(ObjectContainerPacket& p, FieldFiller& f)
 {
     f.FillAll(p.objectId);
 }
@@ -240,6 +254,10 @@ const std::vector<PacketCatalogue::Entry>& PacketCatalogue::Entries()
                       ImmobilizePacket, TakeTrapPacket, DiePacket, ChatActionPacket,
                       PlayAnimationActionPacket, EngageNpcPacket, SpawnActionPacket,
                       RespawnPacket>();
+        // The transport's own, chat, and the session's word.
+        const std::vector<Entry> session =
+            EntriesOf<HostWelcomePacket, EntitySpawnPacket, EntityDestroyPacket, HostLeftPacket,
+                      ChatPacket, HostDonePacket, SessionEndsPacket>();
         const std::vector<Entry> commands = EntriesOf<
             AttachItemConfigCmdPacket, DetachItemConfigCmdPacket, ReleasePetConfigCmdPacket,
             DropItemConfigCmdPacket, DropItemFromEquipLocConfigCmdPacket, UseItemConfigCmdPacket,
@@ -260,6 +278,7 @@ const std::vector<PacketCatalogue::Entry>& PacketCatalogue::Entries()
             ActivateSkillConfigCmdPacket, QuestMoveCompletedConfigCmdPacket,
             QuestAnimationCompletedConfigCmdPacket, DisableTyphonSkillEffectsConfigCmdPacket,
             SetCausesAngerConfigCmdPacket, SetInvincibleConfigCmdPacket, SetTeamConfigCmdPacket>();
+        all.insert(all.end(), session.begin(), session.end());
         all.insert(all.end(), actions.begin(), actions.end());
         all.insert(all.end(), commands.begin(), commands.end());
         std::sort(all.begin(), all.end(),

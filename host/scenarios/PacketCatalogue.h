@@ -9,8 +9,9 @@ namespace GAME {
 
 class NetPacket;
 
-// Every packet class of the game, by type number: a sample with each of its fields filled with
-// a value of its own, and the class's own copy and assignment. `gamehost --packets` prints it;
+// Every packet class registered, by type number (the transport's own and the session's too): a
+// sample with each of its fields filled with a value of its own, and the class's own copy and
+// assignment. `gamehost --packets` prints it;
 // the checks over the whole catalogue walk it.
 class PacketCatalogue {
 public:

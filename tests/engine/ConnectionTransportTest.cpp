@@ -118,7 +118,13 @@ protected:
         if (packet.GetType() == CountedPacket::kType)
             heard.push_back(static_cast<CountedPacket&>(packet).number);
     }
-    void OnHostJoined(int host) override { Welcome(host, 41); }
+    // Every client brings its player at once, as far as the door knows, unless told otherwise.
+    void OnHostJoined(int host) override
+    {
+        Welcome(host, 41);
+        if (bringsPlayer)
+            server.MarkPlaying(host);
+    }
     void OnHostLeft(int host) override { departures.push_back("left " + std::to_string(host)); }
     void OnHostLost(int host, uint32_t) override
     {
@@ -162,6 +168,7 @@ protected:
 
     std::atomic<bool> stop{false};
     std::atomic<int> talking{0};
+    std::atomic<bool> bringsPlayer{true};
     std::thread worker;
     // Kept on the server's thread.
     uint32_t told = 0;
@@ -368,8 +375,8 @@ TEST_F(ConnectionTransport, ACrowdAtAFullServerIsCountedAndLoggedAsACount)
 }
 
 // A connect request as ENet writes it, big-endian: a header for a peer not yet known, with a
-// sent time, then the acknowledged connect command on no channel; its data word, the hello, 0.
-std::vector<uint8_t> ConnectRequest(uint32_t connectId)
+// sent time, then the acknowledged connect command on no channel; its data word `word`.
+std::vector<uint8_t> ConnectRequest(uint32_t connectId, uint32_t word = 0)
 {
     std::vector<uint8_t> bytes;
     const auto put16 = [&bytes](uint32_t value) {
@@ -383,9 +390,9 @@ std::vector<uint8_t> ConnectRequest(uint32_t connectId)
     put16(0);
     bytes.insert(bytes.end(), {0xFF, 0xFF});
     // Its MTU, window, channels, bandwidths, throttle, connect id and data.
-    for (uint32_t word : {1400u, 65536u, 1u, 0u, 0u, 5000u, 2u, 2u, connectId, 0u}) {
-        put16(word >> 16);
-        put16(word & 0xFFFF);
+    for (uint32_t field : {1400u, 65536u, 1u, 0u, 0u, 5000u, 2u, 2u, connectId, word}) {
+        put16(field >> 16);
+        put16(field & 0xFFFF);
     }
     return bytes;
 }
@@ -436,14 +443,11 @@ uint8_t CommandOf(const std::vector<uint8_t>& bytes)
     return at < bytes.size() ? bytes[at] : 0;
 }
 
-// A stranger that finishes its handshake without a hello is let go at once and counted; it
-// never held an index, so the first client is host 1.
-TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostOne)
+// Finishes ENet's part of the stranger's handshake: acknowledges the server's verify, which
+// gives back its peer for us, our session with it, the command's sequence number and the
+// datagram's sent time.
+void AcknowledgeVerify(Stranger& stranger)
 {
-    Stranger stranger(server.GetListenPort());
-    stranger.Send(ConnectRequest(7));
-    // The server's verify: its peer for us, our session with it, the command's sequence number
-    // and the datagram's sent time, which the acknowledgement gives back.
     const std::vector<uint8_t> verify = stranger.Receive();
     ASSERT_GE(verify.size(), 12u);
     ASSERT_EQ(CommandOf(verify) & 0x0F, 3);
@@ -459,6 +463,15 @@ TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostO
     put16(Word16(verify, 6));
     put16(Word16(verify, 2));
     stranger.Send(ack);
+}
+
+// A stranger that finishes its handshake without a hello is let go at once and counted; it
+// never held an index, so the first client is host 1.
+TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostOne)
+{
+    Stranger stranger(server.GetListenPort());
+    stranger.Send(ConnectRequest(7));
+    ASSERT_NO_FATAL_FAILURE(AcknowledgeVerify(stranger));
     // Its goodbye, which it need not acknowledge.
     std::vector<uint8_t> answer;
     do
@@ -471,6 +484,141 @@ TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostO
     EXPECT_EQ(client.GetLocalHostID(), 1);
     OnServer([&] { EXPECT_EQ(server.GetRefusedPeers(), 1u); });
     client.Disconnect();
+}
+
+// Peers with the hello stop on their way in: one before ENet's part of the handshake is done,
+// one after it, never acknowledging its welcome, and one once welcomed, before it brings its
+// player. Each is let go in the handshake's time, the first two counted as unfinished; those
+// that had taken host 1 are lost, and a client then takes their place.
+TEST_F(ConnectionTransport, APeerThatStopsOnItsWayInIsLetGoInTheHandshakesTime)
+{
+    bringsPlayer = false;
+    OnServer([&] {
+        server.SetClientLimit(1);
+        server.SetAdmissionDeadlines(300, ConnectionManager::kJoinDeadlineMs);
+    });
+    Stranger early(server.GetListenPort());
+    early.Send(ConnectRequest(7, ConnectionAdmission::kHello));
+    Stranger late(server.GetListenPort());
+    late.Send(ConnectRequest(8, ConnectionAdmission::kHello));
+    ASSERT_NO_FATAL_FAILURE(AcknowledgeVerify(late));
+    ASSERT_TRUE(ServerUntil([&] {
+        return departures == std::vector<std::string>{"lost 1"} && server.GetRefusedPeers() == 2;
+    }));
+    ConnectionManager stops;
+    ASSERT_TRUE(stops.Connect("127.0.0.1", server.GetListenPort()));
+    EXPECT_EQ(stops.GetLocalHostID(), 1);
+    ASSERT_TRUE(ServerUntil([&] { return departures.size() == 2; }));
+    EXPECT_EQ(Departures(), (std::vector<std::string>{"lost 1", "lost 1"}));
+    OnServer([&] { EXPECT_EQ(server.GetAdmissionCounts().unfinished, 2u); });
+
+    bringsPlayer = true;
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    EXPECT_EQ(client.GetLocalHostID(), 1);
+    client.Disconnect();
+}
+
+// A peer that says the hello and nothing more (stuck loading, or anything that knows the word)
+// holds its place only until the join deadline, and is told why; then a client takes it.
+TEST_F(ConnectionTransport, AClientThatBringsNoPlayerIsLetGoByTheJoinDeadlineAndItsPlaceTaken)
+{
+    bringsPlayer = false;
+    OnServer([&] {
+        server.SetClientLimit(1);
+        server.SetAdmissionDeadlines(ConnectionManager::kHelloDeadlineMs, 500);
+    });
+    ConnectionManager idle;
+    ASSERT_TRUE(idle.Connect("127.0.0.1", server.GetListenPort()));
+    ASSERT_TRUE(ServiceUntil(idle, [&] { return !idle.IsConnected(); }));
+    EXPECT_EQ(idle.GetFarewell(), Farewell::NoPlayer);
+    EXPECT_EQ(idle.GetFarewellText(), "no player within 1 s");
+    EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
+    EXPECT_EQ(log.CountContaining("ConnectionManager: host 1 let go: no player within 1 s"), 1u);
+
+    bringsPlayer = true;
+    ConnectionManager player;
+    ASSERT_TRUE(player.Connect("127.0.0.1", server.GetListenPort()));
+    EXPECT_EQ(player.GetLocalHostID(), 1);
+    OnServer([&] {
+        EXPECT_EQ(server.GetAdmissionCounts().noPlayer, 1u);
+        EXPECT_EQ(server.GetRefusedPeers(), 0u);
+    });
+    player.Disconnect();
+}
+
+// Once under way, every client that comes is refused at the door: none takes an index or a log
+// line of its own. Among the hosts dropped are only those that played.
+TEST_F(ConnectionTransport, LateClientsAreRefusedAtTheDoorAndLoggedAsACount)
+{
+    const uint16_t port = server.GetListenPort();
+    OnServer([&] { server.SetAdmissionDeadlines(ConnectionManager::kHelloDeadlineMs, 600000); });
+    ConnectionManager player;
+    ASSERT_TRUE(player.Connect("127.0.0.1", port));
+    bringsPlayer = false;
+    ConnectionManager idle;
+    ASSERT_TRUE(idle.Connect("127.0.0.1", port));
+    OnServer([&] { server.SetUnderWay(true); });
+    constexpr uint64_t kLate = 200;
+    for (uint64_t i = 0; i < kLate; ++i) {
+        ConnectionManager late;
+        ASSERT_FALSE(late.Connect("127.0.0.1", port));
+        ASSERT_EQ(late.GetFarewellText(), "the session is under way");
+        player.Service();
+        idle.Service();
+    }
+    OnServer([&] {
+        EXPECT_EQ(server.GetClientHosts(), (std::vector<int>{1, 2}));
+        EXPECT_EQ(server.GetAdmissionCounts().underWay, kLate);
+        server.DropHost(2, "idle");
+        server.DropHost(1, "cheat");
+        EXPECT_EQ(server.GetDroppedHosts(),
+                  (std::vector<std::pair<int, std::string>>{{1, "cheat"}}));
+        server.Disconnect();
+    });
+    const size_t lines = log.CountContaining("peers refused");
+    EXPECT_GE(lines, 1u);
+    EXPECT_LT(lines, size_t(kLate / 10));
+    EXPECT_EQ(log.CountContaining(", 200 in all"), 1u);
+}
+
+// ENet's goodbye carries 0 when it names no reason, as its own timeout does: a link heard from
+// lately said goodbye, whichever side said it.
+TEST_F(ConnectionTransport, AGoodbyeWithoutAWordIsALeavingEitherWay)
+{
+    const uint16_t port = server.GetListenPort();
+    ConnectionManager quiet;
+    ASSERT_TRUE(quiet.Connect("127.0.0.1", port));
+    quiet.Disconnect(Farewell::None);
+    ASSERT_TRUE(ServerUntil([&] { return !departures.empty(); }));
+    EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
+
+    ConnectionManager told;
+    ASSERT_TRUE(told.Connect("127.0.0.1", port));
+    OnServer([&] { server.DropHost(1, "quietly", Farewell::None); });
+    ASSERT_TRUE(ServiceUntil(told, [&] { return !told.IsConnected(); }));
+    EXPECT_EQ(told.GetFarewell(), Farewell::Goodbye);
+    EXPECT_EQ(told.GetFarewellText(), "the server said goodbye");
+}
+
+// A client that stops servicing (a machine suspended) for longer than its link allows: the
+// server loses it, and the client, at its first service after, knows it was let go and for how
+// long its server was silent, however much of the server's traffic waited in its socket.
+TEST_F(ConnectionTransport, AStoppedClientKnowsAtItsFirstServiceThatItWasLetGoAndForHowLong)
+{
+    OnServer([&] { server.SetLinkTimeout(1000); });
+    ConnectionManager stopped;
+    stopped.SetLinkTimeout(1000);
+    ASSERT_TRUE(stopped.Connect("127.0.0.1", server.GetListenPort()));
+    talking = 50;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    ASSERT_TRUE(ServerUntil([&] { return departures == std::vector<std::string>{"lost 1"}; }));
+    stopped.Service();
+    EXPECT_FALSE(stopped.IsConnected());
+    EXPECT_EQ(stopped.GetFarewell(), Farewell::NoAnswer);
+    const std::string text = stopped.GetFarewellText();
+    ASSERT_EQ(text.rfind("no answer for ", 0), 0u) << text;
+    EXPECT_GE(std::stoi(text.substr(14)), 2) << text;
 }
 
 } // namespace

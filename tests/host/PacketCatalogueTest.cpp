@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -25,11 +28,12 @@ using Test::EncodePacket;
 
 enum class Base { Plain, Container, Action, Interaction };
 
-// The game's packet numbers: 17, then 20 to 126 but for 31, 62 and 109 to 111.
-std::vector<uint32_t> GameNumbers()
+// Every registered number: the transport's 1 to 4, the game's 17 and 18, then 20 to 126 but for
+// 31, 62 and 109 to 111, and the session's 127 and 128.
+std::vector<uint32_t> RegisteredNumbers()
 {
-    std::vector<uint32_t> numbers{17};
-    for (uint32_t type = 20; type <= 126; ++type)
+    std::vector<uint32_t> numbers{1, 2, 3, 4, 17, 18};
+    for (uint32_t type = 20; type <= 128; ++type)
         if (type != 31 && type != 62 && (type < 109 || type > 111))
             numbers.push_back(type);
     return numbers;
@@ -39,7 +43,8 @@ std::vector<uint32_t> GameNumbers()
 std::vector<std::string> ClassNames()
 {
     std::istringstream text(
-        "QuestMessagePacket FrustumUpdatePacket AllPlayersHeartbeatPacket "
+        "HostWelcomePacket EntitySpawnPacket EntityDestroyPacket HostLeftPacket "
+        "QuestMessagePacket ChatPacket FrustumUpdatePacket AllPlayersHeartbeatPacket "
         "SinglePlayerHeartbeatPacket AllPlayersBasicInfoPacket SinglePlayerBasicInfoPacket "
         "WorldInitPacket RemoteMessagePacket RemoteWMessagePacket PlayerPositionUpdatePacket "
         "PartyRequestResponsePacket SpawnPlayerPacket CreateItemPacket CreateEntityPacket "
@@ -73,21 +78,22 @@ std::vector<std::string> ClassNames()
         "ShowCharacterConfigCmdPacket StartStopDamageEffectConfigCmdPacket "
         "ActivateSkillConfigCmdPacket QuestMoveCompletedConfigCmdPacket "
         "QuestAnimationCompletedConfigCmdPacket DisableTyphonSkillEffectsConfigCmdPacket "
-        "SetCausesAngerConfigCmdPacket SetInvincibleConfigCmdPacket SetTeamConfigCmdPacket ");
+        "SetCausesAngerConfigCmdPacket SetInvincibleConfigCmdPacket SetTeamConfigCmdPacket "
+        "SessionWordPacket<127u> SessionEndsPacket ");
     std::vector<std::string> names;
     for (std::string name; text >> name;)
         names.push_back(name);
     return names;
 }
 
-// The engine base each game packet stands on.
+// The engine base each packet stands on.
 Base ExpectedBase(uint32_t type)
 {
-    if (type == 30)
+    if (type == 2 || type == 30)
         return Base::Container;
     if (type >= 63 && type <= 78)
         return Base::Action;
-    if ((type >= 79 && type <= 105) || type >= 115)
+    if ((type >= 79 && type <= 105) || (type >= 115 && type <= 126))
         return Base::Interaction;
     return Base::Plain;
 }
@@ -118,9 +124,9 @@ TEST_F(PacketCatalogueTest, EveryClassHasItsNumberBaseAndRegistryEntryAndReadsIt
     std::map<uint32_t, const PacketCatalogue::Entry*> samples;
     for (const PacketCatalogue::Entry& entry : PacketCatalogue::Entries())
         samples[entry.type] = &entry;
-    ASSERT_EQ(samples.size(), 103u);
+    ASSERT_EQ(samples.size(), 110u);
 
-    const std::vector<uint32_t> numbers = GameNumbers();
+    const std::vector<uint32_t> numbers = RegisteredNumbers();
     const std::vector<std::string> names = ClassNames();
     ASSERT_EQ(numbers.size(), names.size());
     for (size_t i = 0; i < numbers.size(); ++i) {
@@ -153,16 +159,14 @@ TEST_F(PacketCatalogueTest, EveryClassHasItsNumberBaseAndRegistryEntryAndReadsIt
     }
 }
 
-TEST_F(PacketCatalogueTest, NoOtherGameNumberIsRegistered)
+TEST_F(PacketCatalogueTest, NoOtherNumberIsRegistered)
 {
     std::vector<uint32_t> registered;
-    // The game's numbers start at 17; below are the transport's own.
-    for (uint32_t type = 17; type < 256; ++type)
+    for (uint32_t type = 0; type < ConnectionManager::kMaxTypes; ++type)
         if (ConnectionManager::CreatePacket(type) != nullptr)
             registered.push_back(type);
-    // The catalogue, the transport's chat message and the session's own two.
-    ASSERT_EQ(registered.size(), 106u);
-    for (uint32_t unused : {19u, 31u, 62u, 109u, 110u, 111u}) {
+    ASSERT_EQ(registered, RegisteredNumbers());
+    for (uint32_t unused : {0u, 5u, 19u, 31u, 62u, 109u, 110u, 111u, 129u}) {
         SCOPED_TRACE(unused);
         log.Clear();
         const std::vector<uint8_t> header = {static_cast<uint8_t>(unused), 0, 0, 0, 0, 0, 0, 0};
@@ -170,6 +174,36 @@ TEST_F(PacketCatalogueTest, NoOtherGameNumberIsRegistered)
         EXPECT_EQ(log.Count(Engine::LogRuntime,
                             "ConnectionManager: unknown packet type " + std::to_string(unused)),
                   1u);
+    }
+}
+
+// The session's own messages are seeds of the message fuzzers as the code writes them, so that
+// the fuzzers reach what reads them (scripts/session-seeds.sh writes them again).
+TEST_F(PacketCatalogueTest, TheSessionsFuzzSeedsAreItsMessagesAsWritten)
+{
+    std::map<uint32_t, std::vector<uint8_t>> written;
+    for (const PacketCatalogue::Entry& entry : PacketCatalogue::Entries())
+        written[entry.type] = EncodePacket(*entry.makeFilled());
+    const char* source = std::getenv("GAME_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const struct {
+        const char* seed;
+        std::vector<uint8_t> hearer;
+        uint32_t type;
+    } rows[] = {
+        {"net_message/s_host_done.bin", {0}, 127},
+        {"net_message/c_session_ends.bin", {1}, 128},
+        {"net_message/s_session_ends_from_client.bin", {0}, 128},
+        {"net_packet/session_host_done.bin", {}, 127},
+        {"net_packet/session_ends.bin", {}, 128},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.seed);
+        std::ifstream file(std::string(source) + "/fuzz/corpus/" + row.seed, std::ios::binary);
+        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+        std::vector<uint8_t> expected = row.hearer;
+        expected.insert(expected.end(), written[row.type].begin(), written[row.type].end());
+        EXPECT_EQ(bytes, expected);
     }
 }
 

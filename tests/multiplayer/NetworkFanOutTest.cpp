@@ -54,7 +54,11 @@ protected:
         ListeningServerFixture::TearDown();
     }
     void OnMessage(int, NetPacket& packet) override { serverHeard.push_back(EncodePacket(packet)); }
-    void OnHostJoined(int host) override { Welcome(host); }
+    void OnHostJoined(int host) override
+    {
+        Welcome(host);
+        server.MarkPlaying(host);
+    }
 
     // Every machine services until client n has heard `counts[n]` messages, 5 s at most.
     void Exchange(const std::array<size_t, 3>& counts)
