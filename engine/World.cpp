@@ -247,11 +247,15 @@ void World::RemoveFromCell(const Cell& cell, const Placement& placement)
         cells.erase(found);
         return;
     }
-    if (occupants.holes * 2 < slots.size())
+    if (slots.size() > kSmallCell && occupants.holes * 2 < slots.size())
         return;
-    std::erase_if(slots, [](const Slot& slot) { return slot.entity == nullptr; });
+    // The only hole is this one unless the cell was crowded: the slots before it stay put.
+    const size_t from = occupants.holes == 1 ? placement.slot : 0;
+    slots.erase(std::remove_if(slots.begin() + static_cast<std::ptrdiff_t>(from), slots.end(),
+                               [](const Slot& slot) { return slot.entity == nullptr; }),
+                slots.end());
     occupants.holes = 0;
-    for (size_t i = 0; i < slots.size(); ++i)
+    for (size_t i = from; i < slots.size(); ++i)
         slots[i].placement->slot = i;
 }
 

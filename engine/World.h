@@ -233,8 +233,10 @@ private:
         Placement* placement;
     };
     // The entities of one cell in the order they came, the order queries answer in. One that
-    // leaves leaves a hole, so that the others keep their places and a crowded cell is not
-    // shifted at every departure; the holes go once they are half the slots.
+    // leaves a cell of more than `kSmallCell` leaves a hole, so that the others keep their places
+    // and a crowd is not shifted at every departure; the holes go once they are half the slots. A
+    // small cell closes up at once.
+    static constexpr size_t kSmallCell = 64;
     struct Occupants {
         std::vector<Slot> slots;
         size_t holes = 0;
