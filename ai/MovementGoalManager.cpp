@@ -10,6 +10,8 @@
 
 namespace GAME {
 
+MovementGoalManager::MovementGoalManager() : next(goals.end()) {}
+
 MovementGoalManager& MovementGoalManager::GetCharacterInstance()
 {
     static MovementGoalManager instance;
@@ -25,15 +27,17 @@ MovementGoalManager& MovementGoalManager::GetMonsterInstance()
 WorldVec3 MovementGoalManager::GetClosestMovePoint(uint32_t requester, float requesterRadius,
                                                    const WorldVec3& target)
 {
+    ReleaseMoveGoal(requester);
     ObjectManager& objects = ObjectManager::Instance();
     std::vector<std::unique_ptr<DynamicObstacle>> obstacles;
-    auto stale = [&](const Goal& goal) {
+    // False for a goal to forget.
+    auto weigh = [&](const Goal& goal) {
         Character* character = objects.GetObject<Character>(goal.characterId);
-        if (character == nullptr || !character->IsAlive() || goal.characterId == requester ||
-            !character->GetCoords().HasRegion())
-            return true;
+        if (character == nullptr || !character->IsAlive() || !character->GetCoords().HasRegion())
+            return false;
         Vec3 point;
-        if (character->GetCoords().GetRegionId() == target.GetRegionId() &&
+        if (obstacles.size() < kMaxGoalsSteppedRound &&
+            character->GetCoords().GetRegionId() == target.GetRegionId() &&
             goal.point.GetPositionInRegion(target.GetRegionId(), point) &&
             (point - target.GetRegionPosition()).LengthSquared() < kCrowdDistanceSquared) {
             std::unique_ptr<DynamicObstacle> obstacle =
@@ -43,9 +47,16 @@ WorldVec3 MovementGoalManager::GetClosestMovePoint(uint32_t requester, float req
                 obstacles.push_back(std::move(obstacle));
             }
         }
-        return false;
+        return true;
     };
-    goals.erase(std::remove_if(goals.begin(), goals.end(), stale), goals.end());
+    // All of them in their order while they are few.
+    Goals::iterator goal = goals.size() <= kMaxGoalsWeighed ? goals.begin() : next;
+    for (size_t left = std::min(goals.size(), kMaxGoalsWeighed); left > 0; --left) {
+        if (goal == goals.end())
+            goal = goals.begin();
+        goal = weigh(*goal) ? std::next(goal) : Forget(goal);
+    }
+    next = goal;
 
     WorldVec3 answer = target;
     if (!obstacles.empty()) {
@@ -53,20 +64,34 @@ WorldVec3 MovementGoalManager::GetClosestMovePoint(uint32_t requester, float req
         PathFinder::Instance().FillPointSet(target, {requesterRadius}, points);
         if (!points.empty() && points.front().HasRegion())
             answer = points.front();
-        for (const std::unique_ptr<DynamicObstacle>& obstacle : obstacles)
-            obstacle->Detach();
+        // The last attached is the quickest to take off.
+        for (auto obstacle = obstacles.rbegin(); obstacle != obstacles.rend(); ++obstacle)
+            (*obstacle)->Detach();
     }
-    goals.push_back({requester, answer});
+    byCharacter[requester] = goals.insert(goals.end(), {requester, answer});
     return answer;
 }
 
 void MovementGoalManager::ReleaseMoveGoal(uint32_t requester)
 {
-    const auto goal = std::find_if(goals.begin(), goals.end(), [requester](const Goal& entry) {
-        return entry.characterId == requester;
-    });
-    if (goals.end() != goal)
-        goals.erase(goal);
+    const auto found = byCharacter.find(requester);
+    if (found != byCharacter.end())
+        Forget(found->second);
+}
+
+std::vector<MovementGoalManager::Goal> MovementGoalManager::GetGoals() const
+{
+    return {goals.begin(), goals.end()};
+}
+
+MovementGoalManager::Goals::iterator MovementGoalManager::Forget(Goals::iterator goal)
+{
+    byCharacter.erase(goal->characterId);
+    const bool wasNext = next == goal;
+    const Goals::iterator after = goals.erase(goal);
+    if (wasNext)
+        next = after;
+    return after;
 }
 
 } // namespace GAME

@@ -2,7 +2,10 @@
 
 #include "engine/WorldVec3.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <list>
+#include <unordered_map>
 #include <vector>
 
 namespace GAME {
@@ -18,6 +21,16 @@ public:
 
     // Goals of other characters nearer the target than this (squared) are stepped round.
     static constexpr float kCrowdDistanceSquared = 20.0f;
+    // A request weighs at most this many goals. With more monsters on the move at once than any
+    // level sets going, each request takes the next ones in turn, so that it costs about this
+    // rather than the crowd's size, and a stale goal is still forgotten when its turn comes.
+    static constexpr size_t kMaxGoalsWeighed = 256;
+    // The most goals near the target that one request steps round.
+    static constexpr size_t kMaxGoalsSteppedRound = 32;
+
+    MovementGoalManager();
+    MovementGoalManager(const MovementGoalManager&) = delete;
+    MovementGoalManager& operator=(const MovementGoalManager&) = delete;
 
     // The instance the characters hand out; game thread only.
     static MovementGoalManager& GetCharacterInstance();
@@ -33,10 +46,19 @@ public:
     // Forgets the first goal of that character.
     void ReleaseMoveGoal(uint32_t requester);
 
-    const std::vector<Goal>& GetGoals() const { return goals; }
+    // In the order they were given; a character has one at most.
+    std::vector<Goal> GetGoals() const;
 
 private:
-    std::vector<Goal> goals;
+    using Goals = std::list<Goal>;
+
+    // The goal after it.
+    Goals::iterator Forget(Goals::iterator goal);
+
+    Goals goals;
+    std::unordered_map<uint32_t, Goals::iterator> byCharacter;
+    // Where a request that cannot weigh every goal starts.
+    Goals::iterator next;
 };
 
 } // namespace GAME

@@ -146,6 +146,10 @@ public:
     static constexpr size_t kNumDamageFx = 16;
     static constexpr int32_t kLoopingRunningSoundFadeTime = 1000;
     static constexpr size_t kNumLootSlots = 9;
+    // The most characters a sight query answers: a monster in a crowd packed tighter than any
+    // level places its monsters weighs the first ones it meets, at a bounded cost, rather than
+    // all of them at the square of the crowd's size.
+    static constexpr size_t kMaxCharactersInSphere = 32;
 
     // The loot state a replica or a saved level carries, copied whole: the seed and level
     // argument share the first word, then one item id per slot (head, neck, right hand, left
@@ -343,7 +347,8 @@ public:
     void GetPathGenerationParams(PathGenerationParams& params) const;
     Sphere GetRegionBoundingSphere() const;
     // The characters among the world's entities in the sphere (centre relative to the region),
-    // in the order found; `out` is cleared first. Nothing without a world or a region.
+    // in the order found, no more than `kMaxCharactersInSphere`; `out` is cleared first. Nothing
+    // without a world or a region.
     static void FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
                                        const Sphere& sphere, bool flag = true, int listType = 2);
     void MoveTo(const WorldVec3& point, float blendTime);

@@ -587,7 +587,8 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
     // and the list choose nothing in this world.
     thread_local std::vector<Entity*> found;
     found.clear();
-    world->GetEntitiesInSphere(found, region, sphere.center, sphere.radius, Character::classInfo);
+    world->GetEntitiesInSphere(found, region, sphere.center, sphere.radius, Character::classInfo,
+                               kMaxCharactersInSphere);
     for (Entity* entity : found)
         out.push_back(static_cast<Character*>(entity));
 }

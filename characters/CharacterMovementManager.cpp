@@ -328,13 +328,16 @@ void CharacterMovementManager::AvoidCharactersAhead(float speed)
     const OBBox scan(
         Vec3(2.0f * extents, 2.0f * extents, speed),
         Coords(frame.right, frame.up, frame.forward, frame.origin + frame.forward * speed));
-    std::vector<Entity*> found;
-    world->GetEntitiesInBox(found, scan.GetAxisAlignedBox(), ownerCoords.GetRegion());
+    // Every mover scans now and then: keep the scratch list.
+    thread_local std::vector<Entity*> found;
+    found.clear();
+    world->GetEntitiesInBox(found, scan.GetAxisAlignedBox(), ownerCoords.GetRegion(),
+                            Character::classInfo, kMaxCharactersAhead);
 
     std::vector<std::unique_ptr<DynamicObstacle>> obstacles;
     for (Entity* entity : found) {
-        Character* other = DynamicCast<Character>(entity);
-        if (other == nullptr || !ShouldAvoid(other, speed))
+        auto* other = static_cast<Character*>(entity);
+        if (!ShouldAvoid(other, speed))
             continue;
         std::unique_ptr<DynamicObstacle> obstacle =
             DynamicObstacle::Create(ownerCoords.GetRegionId(), other->GetRegionBoundingSphere());

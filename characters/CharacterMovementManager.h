@@ -3,6 +3,7 @@
 #include "engine/Vec3.h"
 #include "engine/WorldVec3.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -18,6 +19,10 @@ class CharacterMovementManager {
 public:
     // Below this distance the character jumps to the end instead of walking.
     static constexpr float closeEnoughToJump = 0.05f;
+    // The most characters ahead that one scan weighs: a crowd packed tighter than any level
+    // places its monsters is steered round in part, at a bounded cost, rather than whole at the
+    // square of its size.
+    static constexpr size_t kMaxCharactersAhead = 16;
 
     explicit CharacterMovementManager(Character* owner);
     ~CharacterMovementManager();

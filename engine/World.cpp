@@ -202,13 +202,11 @@ void World::Insert(Entity* entity, const Vec3& position)
     // Keeps a world whose entities come and go between frames from growing the order list.
     CompactSparseUpdateOrder();
     Placement& placement = placements[entity];
-    const Cell key = GetCell(position);
-    std::vector<Slot>& slots = cells[key];
-    NoteOccupied(key);
-    placement = Placement{position, entities.size(), updateOrder.size(), &slots, slots.size(), key};
+    placement =
+        Placement{position, entities.size(), updateOrder.size(), nullptr, 0, GetCell(position)};
     entities.push_back(entity);
     updateOrder.push_back(entity);
-    slots.push_back(Slot{entity, position, entity->GetClassInfo(), &placement});
+    Enter(placement, entity);
 }
 
 void World::Move(Placement& placement, Entity* entity, const Vec3& position)
@@ -218,15 +216,20 @@ void World::Move(Placement& placement, Entity* entity, const Vec3& position)
     placement.position = position;
     placement.key = to;
     if (from == to) {
-        (*placement.cell)[placement.slot].position = position;
+        placement.cell->slots[placement.slot].position = position;
         return;
     }
     RemoveFromCell(from, placement);
-    std::vector<Slot>& slots = cells[to];
-    NoteOccupied(to);
-    placement.cell = &slots;
-    placement.slot = slots.size();
-    slots.push_back(Slot{entity, position, entity->GetClassInfo(), &placement});
+    Enter(placement, entity);
+}
+
+void World::Enter(Placement& placement, Entity* entity)
+{
+    Occupants& occupants = cells[placement.key];
+    NoteOccupied(placement.key);
+    placement.cell = &occupants;
+    placement.slot = occupants.slots.size();
+    occupants.slots.push_back(Slot{entity, placement.position, entity->GetClassInfo(), &placement});
 }
 
 void World::RemoveFromCell(const Cell& cell, const Placement& placement)
@@ -234,16 +237,26 @@ void World::RemoveFromCell(const Cell& cell, const Placement& placement)
     const auto found = cells.find(cell);
     if (found == cells.end())
         return;
-    std::vector<Slot>& slots = found->second;
+    Occupants& occupants = found->second;
+    std::vector<Slot>& slots = occupants.slots;
     if (placement.slot >= slots.size())
         return;
-    // Erasing in place keeps the order queries answer in; those behind move up one.
-    slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(placement.slot));
-    for (size_t i = placement.slot; i < slots.size(); ++i)
-        --slots[i].placement->slot;
+    slots[placement.slot] = Slot{nullptr, Vec3(), nullptr, nullptr};
     // Empty cells go, so that the count of occupied cells stays a fair measure for Collect.
-    if (slots.empty())
+    if (++occupants.holes == slots.size()) {
         cells.erase(found);
+        return;
+    }
+    if (slots.size() > kSmallCell && occupants.holes * 2 < slots.size())
+        return;
+    // The only hole is this one unless the cell was crowded: the slots before it stay put.
+    const size_t from = occupants.holes == 1 ? placement.slot : 0;
+    slots.erase(std::remove_if(slots.begin() + static_cast<std::ptrdiff_t>(from), slots.end(),
+                               [](const Slot& slot) { return slot.entity == nullptr; }),
+                slots.end());
+    occupants.holes = 0;
+    for (size_t i = from; i < slots.size(); ++i)
+        slots[i].placement->slot = i;
 }
 
 void World::NoteOccupied(const Cell& cell)
@@ -264,7 +277,7 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
 
 template <typename Test, typename Admit>
 void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
-                    Admit& admit) const
+                    Admit& admit, size_t limit) const
 {
     // Cells outside every cell ever occupied hold nothing: a sphere over flat ground need not
     // look above or below it.
@@ -274,22 +287,28 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
                      Max(wanted.z, occupiedLow.z)};
     const Cell last{Min(wantedLast.x, occupiedHigh.x), Min(wantedLast.y, occupiedHigh.y),
                     Min(wantedLast.z, occupiedHigh.z)};
-    if (first.x > last.x || first.y > last.y || first.z > last.z)
+    if (first.x > last.x || first.y > last.y || first.z > last.z || limit == 0)
         return;
-    const auto visit = [&](const std::vector<Slot>& slots) {
-        for (const Slot& slot : slots) {
-            if (admit(slot) && test(slot.position))
-                out.push_back(slot.entity);
+    const size_t full = limit < out.max_size() - out.size() ? out.size() + limit : out.max_size();
+    // False once the limit is reached.
+    const auto visit = [&](const Occupants& occupants) {
+        for (const Slot& slot : occupants.slots) {
+            if (slot.entity == nullptr || !admit(slot) || !test(slot.position))
+                continue;
+            out.push_back(slot.entity);
+            if (out.size() == full)
+                return false;
         }
+        return true;
     };
     const double span = (double(last.x) - first.x + 1.0) * (double(last.y) - first.y + 1.0) *
                         (double(last.z) - first.z + 1.0);
     // A box wider than the occupied cells is cheaper to answer by walking those cells.
     if (span > double(cells.size())) {
-        for (const auto& [cell, slots] : cells) {
+        for (const auto& [cell, occupants] : cells) {
             if (first.x <= cell.x && cell.x <= last.x && first.y <= cell.y && cell.y <= last.y &&
-                first.z <= cell.z && cell.z <= last.z)
-                visit(slots);
+                first.z <= cell.z && cell.z <= last.z && !visit(occupants))
+                return;
         }
         return;
     }
@@ -297,8 +316,8 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
         for (int32_t y = first.y; y <= last.y; ++y) {
             for (int32_t z = first.z; z <= last.z; ++z) {
                 const auto found = cells.find(Cell{x, y, z});
-                if (found != cells.end())
-                    visit(found->second);
+                if (found != cells.end() && !visit(found->second))
+                    return;
             }
         }
     }
@@ -334,7 +353,7 @@ void World::GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region,
 }
 
 void World::GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region, const Vec3& center,
-                                float radius, const RTTI_ClassInfo& kind) const
+                                float radius, const RTTI_ClassInfo& kind, size_t limit) const
 {
     if (region == nullptr || !(radius >= 0.0f))
         return;
@@ -347,19 +366,37 @@ void World::GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region,
         [&](const Vec3& position) {
             return (position - worldCenter).LengthSquared() <= radiusSquared;
         },
-        admit);
+        admit, limit);
 }
 
 void World::GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
                              bool /*flag*/, int /*listType*/) const
 {
+    const auto any = [](const Slot&) { return true; };
+    CollectInBox(out, box, region, any, kNoLimit);
+}
+
+void World::GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
+                             const RTTI_ClassInfo& kind, size_t limit) const
+{
+    auto admit = OfKind(kind);
+    CollectInBox(out, box, region, admit, limit);
+}
+
+template <typename Admit>
+void World::CollectInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
+                         Admit& admit, size_t limit) const
+{
     const Vec3 shift = region != nullptr ? region->GetOffsetFromWorld() : Vec3();
     const Vec3 low = box.min + shift;
     const Vec3 high = box.max + shift;
-    Collect(out, low, high, [&](const Vec3& p) {
-        return low.x <= p.x && p.x <= high.x && low.y <= p.y && p.y <= high.y && low.z <= p.z &&
-               p.z <= high.z;
-    });
+    Collect(
+        out, low, high,
+        [&](const Vec3& p) {
+            return low.x <= p.x && p.x <= high.x && low.y <= p.y && p.y <= high.y && low.z <= p.z &&
+                   p.z <= high.z;
+        },
+        admit, limit);
 }
 
 void World::GetEntitiesInFrustum(std::vector<Entity*>& out, const WorldFrustum& frustum,

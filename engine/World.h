@@ -35,11 +35,14 @@ struct WorldRay;
 // sphere's surface, a box's face or a cone's edge is inside.
 //
 // Queries append to `out`. Their order is deterministic for one history of additions and moves
-// but otherwise unspecified. The `flag` and `listType` arguments that callers pass choose among
-// the entity lists of a full engine; this world keeps a single list and answers them all alike.
+// but otherwise unspecified. A query given a `limit` stops once it has appended that many: in a
+// crowd it answers the first ones of that order, and costs about the limit, not the crowd. The
+// `flag` and `listType` arguments that callers pass choose among the entity lists of a full engine;
+// this world keeps a single list and answers them all alike.
 class World {
 public:
     static constexpr float kCellSize = 8.0f;
+    static constexpr size_t kNoLimit = SIZE_MAX;
 
     World();
     ~World();
@@ -122,10 +125,14 @@ public:
                              float radius, bool flag = true, int listType = 2) const;
     // The same, keeping only entities of class `kind` or one derived from it, in the same order.
     void GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region, const Vec3& center,
-                             float radius, const RTTI_ClassInfo& kind) const;
+                             float radius, const RTTI_ClassInfo& kind,
+                             size_t limit = kNoLimit) const;
     // The box is relative to the region, or in world space without one.
     void GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
                           bool flag = false, int listType = 2) const;
+    // The same, keeping only entities of class `kind` or one derived from it, in the same order.
+    void GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
+                          const RTTI_ClassInfo& kind, size_t limit = kNoLimit) const;
     // A cone of the given half-angle (radians, between the axis and the edge) about the
     // direction, cut off at `length` from the apex: a spherical sector. The apex itself counts.
     void GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex, const Vec3& direction,
@@ -217,6 +224,7 @@ private:
     };
     struct Placement;
     struct Slot {
+        // Null for a hole (see Occupants).
         Entity* entity;
         Vec3 position;
         // An object's class never changes, so it is read once rather than by every query.
@@ -224,14 +232,23 @@ private:
         // The entity's entry in `placements`; map nodes stay put, so this keeps.
         Placement* placement;
     };
+    // The entities of one cell in the order they came, the order queries answer in. One that
+    // leaves a cell of more than `kSmallCell` leaves a hole, so that the others keep their places
+    // and a crowd is not shifted at every departure; the holes go once they are half the slots. A
+    // small cell closes up at once.
+    static constexpr size_t kSmallCell = 64;
+    struct Occupants {
+        std::vector<Slot> slots;
+        size_t holes = 0;
+    };
     struct Placement {
         Vec3 position;
         size_t index;
         // In `updateOrder`.
         size_t order;
         // The entity's cell and its place there, so a move within the cell needs no search.
-        // An occupied cell's vector stays put in the map.
-        std::vector<Slot>* cell;
+        // An occupied cell stays put in the map.
+        Occupants* cell;
         size_t slot;
         // GetCell(position), kept so a move works out only the cell it goes to.
         Cell key;
@@ -244,15 +261,20 @@ private:
     bool GetWorldPosition(const WorldCoords& coords, Vec3& out) const;
     void Insert(Entity* entity, const Vec3& position);
     void Move(Placement& placement, Entity* entity, const Vec3& position);
+    // Takes the entity into the cell `placement.key`, last.
+    void Enter(Placement& placement, Entity* entity);
     void RemoveFromCell(const Cell& cell, const Placement& placement);
     // Every entity in the cells overlapping [low, high] whose world position passes the test.
     template <typename Test>
     void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
                  const Test& test) const;
-    // As above, among the slots `admit` lets through.
+    // As above, among the slots `admit` lets through, and no more than `limit` of them.
     template <typename Test, typename Admit>
     void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
-                 Admit& admit) const;
+                 Admit& admit, size_t limit = kNoLimit) const;
+    template <typename Admit>
+    void CollectInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
+                      Admit& admit, size_t limit) const;
     template <typename Admit>
     void CollectOnRay(const WorldRay& ray, std::vector<Entity*>& out, float length,
                       Admit& admit) const;
@@ -260,7 +282,7 @@ private:
     std::map<uint32_t, std::unique_ptr<Region>> regions;
     std::vector<Entity*> entities;
     std::unordered_map<const Entity*, Placement> placements;
-    std::unordered_map<Cell, std::vector<Slot>, CellHash> cells;
+    std::unordered_map<Cell, Occupants, CellHash> cells;
     Cell occupiedLow{INT32_MAX, INT32_MAX, INT32_MAX};
     Cell occupiedHigh{INT32_MIN, INT32_MIN, INT32_MIN};
     // Entities in the order they were added; a removed one leaves a null until compacted.

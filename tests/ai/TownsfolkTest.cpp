@@ -521,6 +521,32 @@ TEST_F(MovementGoalManagerTest, StaleGoalsAreForgotten)
     EXPECT_EQ(goals.GetGoals()[0].characterId, boar->GetObjectId());
 }
 
+// A crowd of goals: each request weighs the next of them in turn and steps round no more than its
+// share of those near the target; its own goal goes, wherever it stands, and the stale ones go
+// as their turn comes.
+TEST_F(MovementGoalManagerTest, PastTheGoalsARequestWeighsTheRestWaitTheirTurn)
+{
+    constexpr size_t kCrowd = MovementGoalManager::kMaxGoalsWeighed + 44;
+    std::vector<Monster*> pack;
+    for (size_t i = 0; i < kCrowd; ++i) {
+        pack.push_back(Make("Jackal", 20, 0));
+        goals.GetClosestMovePoint(pack.back()->GetObjectId(), 0.5f, At(20, 0));
+    }
+    ASSERT_EQ(goals.GetGoals().size(), kCrowd);
+    for (size_t i = 0; i < 10; ++i)
+        pack[i]->SetLifeState(LifeState_Dead);
+
+    const WorldVec3 place = goals.GetClosestMovePoint(pack[10]->GetObjectId(), 0.5f, At(20, 0));
+    EXPECT_NE(place, At(20, 0));
+    EXPECT_EQ(Obstacles(), 0u);
+    EXPECT_EQ(goals.GetGoals().back().characterId, pack[10]->GetObjectId());
+    goals.GetClosestMovePoint(pack[10]->GetObjectId(), 0.5f, At(20, 0));
+    const std::vector<MovementGoalManager::Goal> left = goals.GetGoals();
+    ASSERT_EQ(left.size(), kCrowd - 10);
+    EXPECT_EQ(left.front().characterId, pack[11]->GetObjectId());
+    EXPECT_EQ(left.back().characterId, pack[10]->GetObjectId());
+}
+
 TEST_F(MovementGoalManagerTest, ReleaseForgetsTheFirstGoalOfThatCharacterOnly)
 {
     goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(20, 0));

@@ -10,6 +10,7 @@
 #include "engine/ABBox.h"
 #include "engine/EffectEntity.h"
 #include "engine/ObjectManager.h"
+#include "engine/Sphere.h"
 #include "items/Item.h"
 #include "items/WeaponMelee_Sword.h"
 #include "tests/characters/CharacterHelpers.h"
@@ -270,6 +271,22 @@ TEST_F(CharacterCombatTest, CharactersCollideWithNothingOrEffectsButNotWithChara
     EXPECT_FALSE(character->CanCollide(other));
     EXPECT_FALSE(
         character->CanCollide(DynamicCast<Entity>(ObjectManager::Instance().CreateObject("Item"))));
+}
+
+// Sight in a crowd answers the first characters the world meets there, as many as it weighs.
+TEST_F(CharacterCombatTest, SightInACrowdAnswersTheFirstCharactersItMeets)
+{
+    auto* effect = Must(ObjectManager::Instance().CreateObjectFromFile<EffectEntity>(kEffect));
+    gEngine->GetWorld()->AddEntity(effect, kPlace, false);
+    std::vector<Character*> crowd;
+    for (size_t i = 0; i < Character::kMaxCharactersInSphere + 8; ++i)
+        crowd.push_back(Make());
+
+    std::vector<Character*> found{crowd.back()};
+    Character::FindCharactersInSphere(found, kPlace.GetRegion(),
+                                      Sphere(kPlace.GetRegionCoords().origin, 1.0f));
+    crowd.resize(Character::kMaxCharactersInSphere);
+    EXPECT_EQ(found, crowd);
 }
 
 class CharacterGatheringTest : public CharacterCombatTest {

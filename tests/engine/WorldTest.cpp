@@ -174,6 +174,40 @@ TEST_F(WorldTest, QueriesOfOneClassKeepTheOrderOfThePlainQuery)
     EXPECT_EQ(actors, actorsOf(plain));
 }
 
+// A query given a limit answers the first of what it answers without one, after what `out`
+// held; only the class asked for counts against the limit.
+TEST_F(WorldTest, ALimitedQueryAnswersTheFirstOfItsWholeAnswer)
+{
+    const auto actor = [] { return std::make_unique<Actor>(); };
+    // Actors and plain entities in turn, over two cells and two heights.
+    for (int i = 0; i < 12; ++i) {
+        Place({i % 2 == 0 ? 1.0f : 9.0f, i < 6 ? 0.0f : 0.5f, 1}, kHome, actor());
+        Place({1, 0, 1});
+    }
+    const Region* home = world->GetRegionById(kHome);
+    const ABBox box({0, -1, 0}, {10, 1, 2});
+    std::vector<Entity*> inSphere;
+    std::vector<Entity*> inBox;
+    world->GetEntitiesInSphere(inSphere, home, {5, 0, 1}, 6.0f, Actor::classInfo);
+    world->GetEntitiesInBox(inBox, box, home, Actor::classInfo);
+    ASSERT_EQ(inSphere.size(), 12u);
+    ASSERT_EQ(Sorted(inBox), Sorted(inSphere));
+
+    for (const size_t limit : {0, 5, 12, 40}) {
+        const auto firstOf = [&](const std::vector<Entity*>& whole) {
+            std::vector<Entity*> first{nullptr};
+            first.insert(first.end(), whole.begin(), whole.begin() + std::min(limit, whole.size()));
+            return first;
+        };
+        std::vector<Entity*> out{nullptr};
+        world->GetEntitiesInSphere(out, home, {5, 0, 1}, 6.0f, Actor::classInfo, limit);
+        EXPECT_EQ(out, firstOf(inSphere)) << limit;
+        out.resize(1);
+        world->GetEntitiesInBox(out, box, home, Actor::classInfo, limit);
+        EXPECT_EQ(out, firstOf(inBox)) << limit;
+    }
+}
+
 TEST_F(WorldTest, BoxQueryIncludesFacesInRegionOrWorldSpace)
 {
     Entity* corner = Place({2, 1, 2});
@@ -302,6 +336,40 @@ TEST_F(WorldTest, MovesWithinACellFindTheirPlaceAfterOthersLeaveIt)
     EXPECT_EQ(InSphere({5, 0, 5}, 0), Sorted({last}));
     EXPECT_EQ(InSphere({6, 0, 6}, 0), Sorted({middle}));
     EXPECT_EQ(InSphere({0, 0, 0}, 10), Sorted({middle, last}));
+}
+
+// However many leave a crowded cell, the rest keep the order they came in and move within the
+// cell from where they stand, and one that comes back joins at the end.
+TEST_F(WorldTest, LeaversOfACrowdedCellLeaveTheOrderOfTheRest)
+{
+    std::vector<Entity*> crowd;
+    for (int i = 0; i < 100; ++i)
+        crowd.push_back(Place({1, 0, 1}));
+    const auto inCell = [this] {
+        std::vector<Entity*> out;
+        world->GetEntitiesInBox(out, ABBox({0, -1, 0}, {7, 1, 7}), nullptr);
+        return out;
+    };
+    std::vector<Entity*> rest = crowd;
+    // Every third, then the next of each three: past half the cell, where the places left are
+    // swept out, and on while it is small.
+    for (const size_t first : {0, 1}) {
+        for (size_t i = first; i < crowd.size(); i += 3) {
+            EXPECT_TRUE(world->SetCoords(crowd[i], At(kHome, {20, 0, 20})));
+            rest.erase(std::find(rest.begin(), rest.end(), crowd[i]));
+            ASSERT_EQ(inCell(), rest) << i;
+        }
+    }
+    for (Entity* stayer : rest) {
+        EXPECT_TRUE(world->SetCoords(stayer, At(kHome, {2, 0, 3})));
+        EXPECT_EQ(InSphere({2, 0, 3}, 0), Sorted({stayer}));
+        EXPECT_TRUE(world->SetCoords(stayer, At(kHome, {1, 0, 1})));
+    }
+    EXPECT_TRUE(world->SetCoords(crowd[0], At(kHome, {3, 0, 3})));
+    EXPECT_TRUE(world->RemoveEntity(rest.front()));
+    rest.erase(rest.begin());
+    rest.push_back(crowd[0]);
+    EXPECT_EQ(inCell(), rest);
 }
 
 TEST_F(WorldTest, AddEntityRefusesUnknownRegionsAndMovesWhatIsAlreadyIn)
