@@ -259,7 +259,9 @@ int NetworkPlay::Play(NetworkSession& session)
 int NetworkPlay::ServerWaits()
 {
     if (ended) {
-        if (!clientHeroes.empty() && runningMs - endedAtMs < kWaitAfterEndMs)
+        const int64_t since = runningMs - endedAtMs;
+        if (!clientHeroes.empty() && since < kLinkWaitAfterEndMs &&
+            (since < kWaitAfterEndMs || !AllSilent()))
             return -1;
         NameSilentClients();
         return 0;
@@ -278,6 +280,15 @@ int NetworkPlay::ServerWaits()
         return kExitNoPeer;
     }
     return -1;
+}
+
+// A client still there after the wait has died or stopped, or else is still hearing what came
+// before the end over a slow link: it is waited for while it answers, up to the link's bound.
+bool NetworkPlay::AllSilent() const
+{
+    return std::all_of(clientHeroes.begin(), clientHeroes.end(), [this](const auto& client) {
+        return connection.GetSilentMs(client.first) >= uint32_t(kSilentAtEndMs);
+    });
 }
 
 // A client killed at the end says nothing, and its link would take longer than the wait to

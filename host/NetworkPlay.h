@@ -38,9 +38,11 @@ public:
     static constexpr int kWaitForClientsMs = 30000;
     static constexpr int kLeaveAfterFrames = 30;
     // How long a server whose session ended waits for its clients to leave before it says
-    // goodbye to those still there; one silent this long by then is named lost.
+    // goodbye to those still there, all silent this long by then and named lost; one that still
+    // answers is hearing the end over a slow link and is waited for up to the link's bound.
     static constexpr int kWaitAfterEndMs = 5000;
     static constexpr int kSilentAtEndMs = 2000;
+    static constexpr int kLinkWaitAfterEndMs = 15000;
     // A machine this far behind its clock (stopped, or starved) goes on from now, rather than
     // racing through the frames it missed.
     static constexpr int kMaxLagMs = 250;
@@ -131,6 +133,7 @@ private:
     void ForgetHost(int host);
     // The server's: 0 or a status once its wait for clients, or after the end, is over.
     int ServerWaits();
+    bool AllSilent() const;
     void NameSilentClients();
     void PrintFooter() const;
     // Why a client's server is gone, as the server said it or the link found it.
