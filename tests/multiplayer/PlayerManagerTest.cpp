@@ -146,7 +146,7 @@ TEST_F(ServerPlayers, RefusesAPlayerItAlreadyHolds)
 
 // A client's heartbeat sent before it heard of its join carries no party: the server keeps the
 // join, takes the rest, and the lists it sends go on carrying the party.
-TEST_F(ServerPlayers, AHeartbeatWithAStalePartyDoesNotUndoAJoin)
+TEST_F(ServerPlayers, AHeartbeatWithAStalePartyDoesNotUndoAJoinNorAJoinRecordMakeOne)
 {
     Start();
     GameEngineServerServicesModule module;
@@ -189,28 +189,15 @@ TEST_F(ServerPlayers, AHeartbeatWithAStalePartyDoesNotUndoAJoin)
     ASSERT_EQ(beats.size(), 1u);
     ASSERT_EQ(beats[0]->players.size(), 2u);
     EXPECT_EQ(beats[0]->players[1].partyId, 0x10000001);
-}
 
-// Nor by the record it joins with: the party is the party manager's to set.
-TEST_F(ServerPlayers, AJoinRecordNamingAPartyJoinsNone)
-{
-    Start();
-    GameEngineServerServicesModule module;
-    GameEngineOutboundInterface network;
-    GameEngineNetworkInterface* slot = &network;
-    module.SetNetworkInterfaceSlot(&slot);
-    PlayerManagerServer& players = *module.GetPlayerManager();
-    players.HandleNewPlayer(ListedPlayer(0x10000001, L"Ana"));
-    players.AddPlayerToParty(0x10000001, 0x10000001);
-    PlayerNetBasicInfo bob = ListedPlayer(0x20000001, L"Bob");
-    bob.partyId = 0x10000001;
-    TakeSent<AllPlayersBasicInfoPacket>();
-    players.HandleNewPlayer(bob);
-    const auto lists = TakeSent<AllPlayersBasicInfoPacket>();
-    ASSERT_EQ(lists.size(), 1u);
-    ASSERT_EQ(lists[0]->players.size(), 2u);
-    EXPECT_EQ(lists[0]->players[0].partyId, 0x10000001);
-    EXPECT_EQ(lists[0]->players[1].partyId, 0);
+    // Nor by the record it joins with: the party is the party manager's to set.
+    PlayerNetBasicInfo cy = ListedPlayer(0x30000001, L"Cy");
+    cy.partyId = 0x10000001;
+    players.HandleNewPlayer(cy);
+    const auto joined = TakeSent<AllPlayersBasicInfoPacket>();
+    ASSERT_EQ(joined.size(), 1u);
+    ASSERT_EQ(joined[0]->players.size(), 3u);
+    EXPECT_EQ(joined[0]->players[2].partyId, 0);
 }
 
 class BonusSharing : public GAME::Test::GameEngineFixture {
