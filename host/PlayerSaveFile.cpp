@@ -62,9 +62,12 @@ bool PlayerSaveFile::KeepsAll(Player& player, const std::string& loaded, std::st
 {
     const std::vector<std::string>& skills = player.GetSkillManager().GetPassedOverSkills();
     const std::vector<std::string>& items = player.GetPassedOverItems();
+    // Quoted through a local: g++ 12 at -O3 takes '"'" + temporary' for an overlapping copy.
+    std::string record = ShownName(player.GetObjectName());
+    record.insert(record.begin(), '\'');
+    record += '\'';
     if (!skills.empty())
-        error = WouldLose(loaded, skills, "a skill", "skills",
-                          "'" + ShownName(player.GetObjectName()) + "'");
+        error = WouldLose(loaded, skills, "a skill", "skills", record);
     else if (!items.empty())
         error = WouldLose(loaded, items, "an item", "items", "the database");
     return skills.empty() && items.empty();
