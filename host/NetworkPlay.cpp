@@ -59,6 +59,20 @@ std::vector<Entity*> WorldEntities()
     return entities;
 }
 
+std::string Hex(uint32_t digest)
+{
+    char shown[16];
+    std::snprintf(shown, sizeof shown, "%08x", digest);
+    return shown;
+}
+
+// The one line of a client whose world is not its server's.
+std::string Differs(const char* what, uint32_t own, uint32_t served)
+{
+    return "gamehost: this machine's " + std::string(what) + " differs from the server's: digest " +
+           Hex(own) + ", the server's " + Hex(served) + "\n";
+}
+
 bool SplitAddress(const std::string& text, std::string& address, uint16_t& port)
 {
     const size_t colon = text.rfind(':');
@@ -108,12 +122,7 @@ bool NetworkPlay::Start()
     }
     playersExpected = connection.GetWelcome().playersExpected;
     if (connection.GetWelcome().worldDigest != worldDigest) {
-        char line[112];
-        std::snprintf(line, sizeof line,
-                      "gamehost: this machine's level or database differs from the server's: "
-                      "digest %08x, the server's %08x\n",
-                      worldDigest, connection.GetWelcome().worldDigest);
-        err << line;
+        err << Differs("level or database", worldDigest, connection.GetWelcome().worldDigest);
         connection.Disconnect();
         startStatus = kExitSplit;
         return false;
@@ -549,14 +558,8 @@ void NetworkPlay::EndAsTheServerSaid()
     ended = true;
     const uint32_t served = GetSession().GetEndDigest();
     split = digest != served;
-    if (split) {
-        char line[112];
-        std::snprintf(line, sizeof line,
-                      "gamehost: this machine's end differs from the server's: digest %08x, the "
-                      "server's %08x\n",
-                      digest, served);
-        err << line;
-    }
+    if (split)
+        err << Differs("end", digest, served);
 }
 
 void NetworkPlay::DropClient(int host, const std::string& reason)
@@ -591,9 +594,7 @@ uint32_t NetworkPlay::PrintEnd()
     AddEndLines(lines);
     const std::string text = lines.str();
     const uint32_t digest = Crc32(text.data(), text.size());
-    char shown[16];
-    std::snprintf(shown, sizeof shown, "%08x", digest);
-    out << text << "end: digest " << shown << std::endl;
+    out << text << "end: digest " << Hex(digest) << std::endl;
     return digest;
 }
 
