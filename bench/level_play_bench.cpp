@@ -133,7 +133,8 @@ double FrameCost(const std::string& out, const std::string& before)
 
 // A frame of the crowd played by the host, as the summary gives its mean; the sizes run from
 // small to large, and each larger crowd's frame is also given as a multiple of the first one's
-// (`times_first`).
+// (`times_first`) and per monster (`us_per_monster`). Per monster it should stay level except for
+// one step: where the crowd's frame no longer fits in the machine's cache.
 void LevelOfMonstersAtOneSpotPlayed(benchmark::State& state)
 {
     static double firstMeanUs = 0.0;
@@ -149,6 +150,7 @@ void LevelOfMonstersAtOneSpotPlayed(benchmark::State& state)
     if (firstMeanUs == 0.0)
         firstMeanUs = meanUs;
     state.counters["times_first"] = meanUs / firstMeanUs;
+    state.counters["us_per_monster"] = meanUs / static_cast<double>(state.range(0));
     state.counters["p99_ms"] = FrameCost(out, "99th percentile ") / 1000.0;
     state.counters["worst_ms"] = FrameCost(out, "worst ") / 1000.0;
 }
@@ -156,6 +158,8 @@ void LevelOfMonstersAtOneSpotPlayed(benchmark::State& state)
 BENCHMARK(LevelOfMonstersAtOneSpotPlayed)
     ->Arg(1000)
     ->Arg(3000)
+    ->Arg(5000)
+    ->Arg(7000)
     ->Arg(static_cast<int64_t>(GAME::LevelFile::kMaxEntities) - 1)
     ->Iterations(1)
     ->UseManualTime()
