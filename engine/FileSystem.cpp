@@ -7,13 +7,16 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace GAME {
@@ -180,54 +183,106 @@ int OpenTemporary(const std::string& target, const std::string& prefix, mode_t m
     return -1;
 }
 
-// What a write to a name replaces: the end of the name's chain of symbolic links, so that a
-// link stays a link and the file it names is the one written; `info` is that file's when it
-// `exists`.
+// What a write to a name replaces: the name reached by following every link on the way, so
+// that a link stays a link and the file it names is the one written; `info` is that file's when
+// it `exists`.
 struct Target {
     std::string name;
     struct stat info {};
     bool exists = false;
 };
 
-// The system follows no link that another user left in a folder open to all and sticky (/tmp),
-// unless the folder is that user's: a link planted there must not send our write elsewhere.
-bool MayFollow(const std::string& link, const struct stat& info)
+// A link another user left in a folder open to all and sticky (/tmp) is not followed unless the
+// folder is that user's: planted there, it must not send our write elsewhere, whatever the
+// system's own setting for such links.
+bool MayFollow(const std::string& folder, const struct stat& link)
 {
-    struct stat folder {};
-    if (info.st_uid == geteuid() || stat(FolderOf(link).c_str(), &folder) != 0)
+    struct stat info {};
+    if (link.st_uid == geteuid() || stat(folder.empty() ? "/" : folder.c_str(), &info) != 0)
         return true;
-    const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
-    return !shared || info.st_uid == folder.st_uid;
+    const bool shared = (info.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+    return !shared || link.st_uid == info.st_uid;
 }
 
-bool FollowLinks(const std::string& path, Target& target, std::string* why)
+// The names of `path` between its slashes, pushed last first so that the walk takes the first.
+void PushNames(const std::string& path, std::vector<std::string>& pending)
+{
+    size_t end = path.size();
+    while (end > 0) {
+        const size_t slash = path.rfind('/', end - 1);
+        const size_t begin = slash == std::string::npos ? 0 : slash + 1;
+        if (end > begin)
+            pending.push_back(path.substr(begin, end - begin));
+        if (slash == std::string::npos)
+            break;
+        end = slash;
+    }
+}
+
+// The folder above `folder`, which the walk has reached through no link: its last name goes,
+// unless it is itself a step up.
+std::string Above(const std::string& folder)
+{
+    const size_t slash = folder.rfind('/');
+    const std::string last = slash == std::string::npos ? folder : folder.substr(slash + 1);
+    if (folder.empty() || last == "." || last == "..")
+        return folder.empty() ? folder : folder + "/..";
+    return folder.substr(0, slash);
+}
+
+// Walks `path` a name at a time as the system would, following each link where it stands and
+// judging it there, so that a planted link is refused at any step, not only at the end.
+bool Walk(const std::string& path, Target& target, std::string* why)
 {
     constexpr int kMaxLinks = 40;
-    target.name = path;
-    for (int link = 0; link <= kMaxLinks; ++link) {
-        struct stat& info = target.info;
-        if (lstat(target.name.c_str(), &info) != 0) {
+    std::vector<std::string> pending;
+    PushNames(path, pending);
+    // Only folders reached through no link are kept in `done`, so that ".." is the one the
+    // system takes.
+    std::string done = path.front() == '/' ? "" : ".";
+    for (int links = 0; !pending.empty();) {
+        const std::string name = std::move(pending.back());
+        pending.pop_back();
+        if (name == "." || name == "..") {
+            done = name == "." ? done : Above(done);
+            continue;
+        }
+        const std::string next = done + '/' + name;
+        struct stat info {};
+        if (lstat(next.c_str(), &info) != 0) {
             target.exists = false;
+            target.name = next;
+            for (auto rest = pending.rbegin(); rest != pending.rend(); ++rest)
+                target.name += '/' + *rest;
             // A missing folder is told by the folder's check.
             return errno == ENOENT || errno == ENOTDIR || Failed(why, errno);
         }
-        target.exists = true;
-        if (!S_ISLNK(info.st_mode))
-            return true;
-        if (!MayFollow(target.name, info))
-            return Refused(why, "it leads through another user's link in a sticky folder open "
-                                "to all, which the system does not follow");
+        if (!S_ISLNK(info.st_mode)) {
+            done = next;
+            continue;
+        }
+        if (!MayFollow(done, info))
+            return Refused(why, "it leads through a link another user left in a sticky folder "
+                                "open to all, which this program does not follow");
+        if (++links > kMaxLinks)
+            return Failed(why, ELOOP);
         std::string named(static_cast<size_t>(std::max<off_t>(info.st_size, 0)) + 256, '\0');
-        const ssize_t length = readlink(target.name.c_str(), named.data(), named.size());
+        const ssize_t length = readlink(next.c_str(), named.data(), named.size());
         if (length < 0)
             return Failed(why, errno);
         // Grown since it was measured: taken as it is, the name would be cut short.
         if (static_cast<size_t>(length) == named.size())
             return Failed(why, ENAMETOOLONG);
         named.resize(static_cast<size_t>(length));
-        target.name = named.empty() || named.front() == '/' ? named : FolderOf(target.name) + named;
+        if (named.empty())
+            return Failed(why, ENOENT);
+        if (named.front() == '/')
+            done.clear();
+        PushNames(named, pending);
     }
-    return Failed(why, ELOOP);
+    target.name = done.empty() ? "/" : done;
+    target.exists = lstat(target.name.c_str(), &target.info) == 0;
+    return target.exists || Failed(why, errno);
 }
 
 // What a name that is no regular file names, for the line that refuses it.
@@ -271,6 +326,27 @@ std::string WhyNotWritable(const std::string& path, const struct stat& info, int
     return std::string("its mode ") + mode + " lets no one write";
 }
 
+// Whether this process may pass over the owner's rights to a file, as root normally may.
+bool MayActAsAnyOwner()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+    if (syscall(SYS_capget, &header, data) != 0)
+        return geteuid() == 0;
+    return (data[CAP_TO_INDEX(CAP_FOWNER)].effective & CAP_TO_MASK(CAP_FOWNER)) != 0;
+}
+
+// The rename that replaces a file in a sticky folder is the file's owner's, the folder's owner's
+// or a privileged user's to make.
+bool MayReplace(const Target& target)
+{
+    struct stat folder {};
+    if (stat(FolderOf(target.name).c_str(), &folder) != 0 || (folder.st_mode & S_ISVTX) == 0)
+        return true;
+    const uid_t user = geteuid();
+    return user == target.info.st_uid || user == folder.st_uid || MayActAsAnyOwner();
+}
+
 // Refused with `why` unless `folder` is a folder this user may make files in; `what` names it.
 bool CheckFolder(const std::string& folder, const std::string& what, std::string* why)
 {
@@ -294,7 +370,7 @@ bool ResolveTarget(const std::string& path, Target& target, std::string* why)
 {
     if (path.empty())
         return Failed(why, ENOENT);
-    if (!FollowLinks(path, target, why))
+    if (!Walk(path, target, why))
         return false;
     // The system's own reading of the name: a link under /proc names an open pipe, terminal or
     // file by no path of its own, so only the system can tell where it leads.
@@ -313,8 +389,13 @@ bool ResolveTarget(const std::string& path, Target& target, std::string* why)
     }
     if (!CheckFolder(FolderOf(target.name), "its folder", why))
         return false;
-    const std::string reason = target.exists ? WhyNotWritable(target.name, target.info, W_OK) : "";
-    return reason.empty() || Refused(why, "it cannot be written (" + reason + ")");
+    if (!target.exists)
+        return true;
+    const std::string reason = WhyNotWritable(target.name, target.info, W_OK);
+    if (!reason.empty())
+        return Refused(why, "it cannot be written (" + reason + ")");
+    return MayReplace(target) || Refused(why, "it is another user's file in a sticky folder, "
+                                              "which only its owner or the folder's may replace");
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -338,12 +419,13 @@ bool WriteAll(int fd, std::string_view bytes)
 // The folder of `path`, opened before anything is written: a folder that cannot be opened cannot
 // be synced, and a save that could not be made durable must fail while the old file still stands.
 // -1, with `why`, when it cannot be.
-int OpenFolderOf(const std::string& path, std::string* why)
+int OpenFolderOf(const Target& target, std::string* why)
 {
-    const int folder = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = open(FolderOf(target.name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
         Refused(why, "its folder cannot be opened to sync the file (" +
-                         std::generic_category().message(errno) + "); the file there is as it was");
+                         std::generic_category().message(errno) + ")" +
+                         (target.exists ? "; the file there is as it was" : ""));
     return folder;
 }
 
@@ -414,7 +496,7 @@ bool FileSystem::IsWritableTarget(const std::string& path, std::string* why)
     Target target;
     if (!ResolveTarget(path, target, why))
         return false;
-    const int folder = OpenFolderOf(target.name, why);
+    const int folder = OpenFolderOf(target, why);
     if (folder >= 0)
         close(folder);
     return folder >= 0;
@@ -424,6 +506,9 @@ bool FileSystem::IsWritableFolder(const std::string& folder, std::string* why)
 {
     // A folder yet to be made is made in the nearest one that stands.
     std::string standing = folder.empty() ? "." : folder;
+    Target walked;
+    if (!Walk(standing, walked, why))
+        return false;
     struct stat info {};
     while (stat(standing.c_str(), &info) != 0 && errno == ENOENT) {
         std::string parent = std::filesystem::path(standing).parent_path().string();
@@ -436,12 +521,47 @@ bool FileSystem::IsWritableFolder(const std::string& folder, std::string* why)
                        why);
 }
 
+bool FileSystem::NameOneFile(const std::string& first, const std::string& second)
+{
+    if (first.empty() || second.empty())
+        return false;
+    struct stat one {};
+    struct stat other {};
+    if (stat(first.c_str(), &one) == 0 && stat(second.c_str(), &other) == 0)
+        return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+    // A name yet to be made is its folder and its name there, however the path spells them.
+    Target a;
+    Target b;
+    if (!Walk(first, a, nullptr) || !Walk(second, b, nullptr) ||
+        stat(FolderOf(a.name).c_str(), &one) != 0 || stat(FolderOf(b.name).c_str(), &other) != 0)
+        return false;
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino &&
+           a.name.substr(a.name.rfind('/') + 1) == b.name.substr(b.name.rfind('/') + 1);
+}
+
+std::string FileSystem::TemporaryFolder(std::string* why)
+{
+    // The variables the C++ library reads, in its order.
+    for (const char* variable : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr || *value == '\0')
+            continue;
+        struct stat info {};
+        if (stat(value, &info) == 0 && S_ISDIR(info.st_mode))
+            return value;
+        Refused(why, std::string(variable) + " names '" + value + "', which " +
+                         (errno == ENOENT ? "does not exist" : "is no folder"));
+        return "";
+    }
+    return "/tmp";
+}
+
 bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes, std::string* why)
 {
     Target target;
     if (!ResolveTarget(path, target, why))
         return false;
-    const int folder = OpenFolderOf(target.name, why);
+    const int folder = OpenFolderOf(target, why);
     if (folder < 0)
         return false;
     const std::string prefix = SavingPrefix(target.name, folder);

@@ -40,21 +40,28 @@ public:
     // reason. Refused before anything is made: a name that is no regular file or new name (a
     // folder, a device, a FIFO, a socket), the program's own standard input or output however
     // reached, a folder that is missing, that this user cannot write or that cannot be opened to
-    // be synced, and a file this user could not write (or, for root, one whose mode lets no one
-    // write). A symbolic link stays one and the file it names is written, except that a link
-    // another user left in a sticky folder open to all is refused, as the system would not
-    // follow it. A new file takes the umask as open(2) gives it; a replaced one keeps its
-    // permissions but not set-user-id or set-group-id. Once renamed the file counts as written:
-    // a folder sync failing after that is logged. What a write killed before its rename left
-    // beside the same file goes first. The name beside is cut short where a long name would
-    // pass the folder's limit.
+    // be synced, a file this user could not write (or, for root, one whose mode lets no one
+    // write), and another user's file in a sticky folder, which the rename may not replace
+    // unless the folder is this user's or the user is privileged. A symbolic link stays one and
+    // the file it names is written, except that a link another user left in a sticky folder open
+    // to all is refused at any step of the path, whether or not the system would follow it. A
+    // new file takes the umask as open(2) gives it; a replaced one keeps its permissions but not
+    // set-user-id or set-group-id. Once renamed the file counts as written: a folder sync failing
+    // after that is logged. What a write killed before its rename left beside the same file goes
+    // first. The name beside is cut short where a long name would pass the folder's limit.
     static bool WriteWholeFile(const std::string& path, std::string_view bytes,
                                std::string* why = nullptr);
     // False, with `why`, when `WriteWholeFile` would refuse what `path` names as it stands now.
     static bool IsWritableTarget(const std::string& path, std::string* why = nullptr);
     // False, with `why`, unless files can be written in `folder`, or in the folder that would be
-    // made there from the nearest one that stands.
+    // made there from the nearest one that stands, reached through no planted link.
     static bool IsWritableFolder(const std::string& folder, std::string* why = nullptr);
+    // Whether writes to the two paths would land on one file: one file that both name, or one
+    // name in one folder (its device and inode), however each path spells it.
+    static bool NameOneFile(const std::string& first, const std::string& second);
+    // The folder for scratch files (TMPDIR and the like, else /tmp); empty, with `why` naming
+    // the variable, when the one set names no folder.
+    static std::string TemporaryFolder(std::string* why);
     static constexpr const char* kSavingMark = ".saving-";
 
 private:

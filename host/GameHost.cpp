@@ -45,12 +45,16 @@
 #include "host/scenarios/TownReport.h"
 #include "host/scenarios/TradeReport.h"
 #include "host/scenarios/WearReport.h"
+#include "quests/QuestRepository.h"
 
 #include <filesystem>
 #include <ostream>
-#include <tuple>
+#include <set>
+#include <string>
+#include <system_error>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace GAME {
 
@@ -208,18 +212,77 @@ std::string LevelOptionsWithoutLevel(const HostOptions& options)
     return given;
 }
 
-// A file the run would write is judged before the first frame, not found unwritable after the
-// last: one line and false when one cannot be.
-bool CheckOutputs(const HostOptions& options, std::ostream& err)
+// A file the run would write: the option that names it and, for a quest state, which of the
+// folder's files it is.
+struct Output {
+    const char* option;
+    const char* what;
+    const std::string& given;
+    std::string file;
+
+    std::string Path() const { return file.empty() ? given : given + '/' + file; }
+    std::string Shown() const
+    {
+        return std::string(option) + " '" + ShownName(given) + "'" +
+               (file.empty() ? "" : " (" + file + ")");
+    }
+};
+
+// Every file the run would write. A resumed quest state is only read.
+std::vector<Output> OutputsOf(const HostOptions& options)
 {
-    for (const auto& [option, path, folder] :
-         {std::tuple{"--save", &options.saveFile, false},
-          std::tuple{"--map", &options.mapFile, false},
-          std::tuple{"--quest-state", &options.questStateFolder, true}}) {
-        std::string why;
-        if (!path->empty() && !(folder ? FileSystem::IsWritableFolder(*path, &why)
-                                       : FileSystem::IsWritableTarget(*path, &why))) {
-            err << "gamehost: " << option << " '" << ShownName(*path) << "': " << why << '\n';
+    std::vector<Output> outputs;
+    if (!options.saveFile.empty())
+        outputs.push_back({"--save", "the save", options.saveFile, ""});
+    if (!options.mapFile.empty())
+        outputs.push_back({"--map", "the map", options.mapFile, ""});
+    if (options.questStateFolder.empty() || options.resumeQuest)
+        return outputs;
+    std::set<std::string> files{QuestReport::kRepositoryFile};
+    if (options.showQuests)
+        files.insert(QuestRepository::StateFileName(QuestReport::kQuestFile));
+    if (options.scenario == "quest")
+        files.insert(QuestRepository::StateFileName(QuestPlayReport::kQuestFile));
+    if (options.scenario == "quest-actions")
+        files.insert(QuestRepository::StateFileName(QuestActionsReport::kQuestFile));
+    for (const std::string& file : files)
+        outputs.push_back({"--quest-state", "the quest state", options.questStateFolder, file});
+    return outputs;
+}
+
+// Two outputs that are one file, however their paths are spelled, would leave only the last
+// written: one line and false, as for a file the run reads.
+bool OutputsApart(const std::vector<Output>& outputs, std::ostream& err)
+{
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        for (size_t j = i + 1; j < outputs.size(); ++j) {
+            if (FileSystem::NameOneFile(outputs[i].Path(), outputs[j].Path())) {
+                err << "gamehost: " << outputs[j].Shown() << " would overwrite " << outputs[i].what
+                    << '\n';
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// A file the run would write is judged before the first frame by what its write will do, not
+// found unwritable after the last: one line and false when one cannot be written.
+bool CheckOutputs(const HostOptions& options, const std::vector<Output>& outputs, std::ostream& err)
+{
+    std::string why;
+    const std::string& state = options.questStateFolder;
+    if (!state.empty() && !options.resumeQuest && !FileSystem::IsWritableFolder(state, &why)) {
+        err << "gamehost: --quest-state '" << ShownName(state) << "': " << why << '\n';
+        return false;
+    }
+    std::error_code error;
+    for (const Output& output : outputs) {
+        // The files of a state folder yet to be made are new names in it.
+        if (!output.file.empty() && !std::filesystem::is_directory(output.given, error))
+            continue;
+        if (!FileSystem::IsWritableTarget(output.Path(), &why)) {
+            err << "gamehost: " << output.Shown() << ": " << why << '\n';
             return false;
         }
     }
@@ -281,7 +344,10 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (!options.dumpStreamFile.empty())
         return DumpStream(options.dumpStreamFile, out, err);
-    if (!CheckOutputs(options, err))
+    const std::vector<Output> outputs = OutputsOf(options);
+    if (!OutputsApart(outputs, err))
+        return 1;
+    if (!CheckOutputs(options, outputs, err))
         return 2;
 
     LogToStream log(err);

@@ -589,7 +589,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         return false;
     if (!questStateFolder.empty() && !showQuests && scenario != "quest" &&
         scenario != "quest-actions") {
-        error = "--quest-state goes with --quests or --scenario quest";
+        error = "--quest-state goes with --quests, --scenario quest or --scenario quest-actions";
         return false;
     }
     if (scenario == "quest" && questStateFolder.empty()) {

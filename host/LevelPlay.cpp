@@ -54,7 +54,6 @@
 #include <map>
 #include <ostream>
 #include <set>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -461,22 +460,6 @@ bool IsOnDisk(const std::string& path)
     return !path.empty() && std::filesystem::exists(path, error);
 }
 
-// The same file by its device and inode when both exist, else by the same path made whole.
-bool IsSameFile(const std::string& first, const std::string& second)
-{
-    if (first.empty() || second.empty())
-        return false;
-    struct stat one {};
-    struct stat other {};
-    if (stat(first.c_str(), &one) == 0 && stat(second.c_str(), &other) == 0)
-        return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
-    std::error_code error;
-    const std::filesystem::path a = std::filesystem::weakly_canonical(first, error);
-    if (error)
-        return first == second;
-    const std::filesystem::path b = std::filesystem::weakly_canonical(second, error);
-    return error ? first == second : a == b;
-}
 } // namespace
 
 std::string LevelPlay::LevelPathOf(const HostOptions& options)
@@ -591,7 +574,6 @@ bool LevelPlay::KeepsWhatItReads() const
         const std::string& kept;
         const char* what;
     } pairs[] = {
-        {"--map", options.mapFile, options.saveFile, "the save"},
         {"--map", options.mapFile, options.loadFile, "the save it loads"},
         {"--map", options.mapFile, level, "the level"},
         {"--map", options.mapFile, route, "the route"},
@@ -599,7 +581,7 @@ bool LevelPlay::KeepsWhatItReads() const
         {"--save", options.saveFile, route, "the route"},
     };
     for (const auto& pair : pairs) {
-        if (IsSameFile(pair.written, pair.kept)) {
+        if (FileSystem::NameOneFile(pair.written, pair.kept)) {
             err << "gamehost: " << pair.option << " '" << ShownName(pair.written)
                 << "' would overwrite " << pair.what << '\n';
             return false;

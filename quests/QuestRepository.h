@@ -180,6 +180,8 @@ public:
     uint32_t GetFailedWrites() const { return failedWrites; }
     // "%08x%08x%08x%08x.que" of the quest's handle.
     static std::string StateFileName(const Quest& quest);
+    // The same for the quest that `questFile` would load, known before it is loaded.
+    static std::string StateFileName(const std::string& questFile);
 
     // Forgets the quest state and sends "GameEvent_QuestReset".
     void Reset();

@@ -18,6 +18,7 @@
 // fails.
 #include "quests/QuestRepository.h"
 
+#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
@@ -57,13 +58,26 @@ std::vector<uint8_t> StoredQuestState(QuestRepository& quests, Quest* quest)
 
 } // namespace
 
-std::string QuestRepository::StateFileName(const Quest& quest)
+namespace {
+
+std::string StateFileOf(const Name& handle)
 {
-    const Name& handle = quest.GetHandle();
     char text[40];
     snprintf(text, sizeof(text), "%08x%08x%08x%08x.que", handle.GetWord(0), handle.GetWord(1),
              handle.GetWord(2), handle.GetWord(3));
     return text;
+}
+
+} // namespace
+
+std::string QuestRepository::StateFileName(const Quest& quest)
+{
+    return StateFileOf(quest.GetHandle());
+}
+
+std::string QuestRepository::StateFileName(const std::string& questFile)
+{
+    return StateFileOf(Name::Create(NormalizeFileName(questFile)));
 }
 
 void QuestRepository::StreamQuestState(IOStream* stream, Quest* quest)

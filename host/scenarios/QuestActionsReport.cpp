@@ -16,6 +16,7 @@
 #include "engine/DayNightManager.h"
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
+#include "engine/FileSystem.h"
 #include "engine/FilterFunction.h"
 #include "engine/Jukebox.h"
 #include "engine/LocalizationManager.h"
@@ -362,14 +363,20 @@ private:
 
 QuestActionsReport::QuestActionsReport(const HostOptions& options, std::ostream& out,
                                        std::ostream& err)
-    : options(options), out(out), err(err),
-      stateFolder(options.questStateFolder.empty()
-                      ? (std::filesystem::temp_directory_path() / "gamehost-quest-actions").string()
-                      : options.questStateFolder)
+    : options(options), out(out), err(err), stateFolder(options.questStateFolder)
 {}
 
 int QuestActionsReport::Run()
 {
+    if (stateFolder.empty()) {
+        std::string why;
+        const std::string scratch = FileSystem::TemporaryFolder(&why);
+        if (scratch.empty()) {
+            err << "gamehost: no scratch folder for the quest state: " << ShownName(why) << '\n';
+            return 2;
+        }
+        stateFolder = scratch + "/gamehost-quest-actions";
+    }
     std::error_code error;
     std::filesystem::create_directories(stateFolder, error);
     const bool played = HostSamples::InWorld(err, [this] { return PlaySingle(); }) &&

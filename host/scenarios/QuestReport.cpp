@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
 #include "engine/EventManager.h"
+#include "engine/FileSystem.h"
 #include "engine/Trigger.h"
 #include "engine/World.h"
 #include "host/HostOptions.h"
@@ -13,10 +14,12 @@
 #include "quests/QuestRepository.h"
 #include "quests/QuestStep.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
+#include <system_error>
 
 namespace GAME {
 
@@ -76,10 +79,17 @@ bool QuestReport::Run()
         std::filesystem::create_directories(options.questStateFolder, error);
         return Play(options.questStateFolder);
     }
-    std::string scratch =
-        (std::filesystem::temp_directory_path() / "gamehost-quests-XXXXXX").string();
+    std::string why;
+    std::string scratch = FileSystem::TemporaryFolder(&why);
+    if (scratch.empty()) {
+        err << "gamehost: no scratch folder for the quest state: " << ShownName(why) << '\n';
+        return false;
+    }
+    const std::string folder = scratch;
+    scratch += "/gamehost-quests-XXXXXX";
     if (mkdtemp(scratch.data()) == nullptr) {
-        err << "gamehost: no scratch folder for the quest state\n";
+        err << "gamehost: no scratch folder for the quest state in '" << ShownName(folder) << "' ("
+            << std::generic_category().message(errno) << ")\n";
         return false;
     }
     const bool played = Play(scratch);

@@ -6,11 +6,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <grp.h>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace GAME {
@@ -115,23 +119,55 @@ TEST_F(WriteWholeFileTest, ModesAreThoseACarefulToolKeeps)
     EXPECT_EQ(Entries(), 7u);
 }
 
-// In a sticky folder open to all, the system follows a link only when its owner is the one
-// who follows it or the folder's: another's link there must not lead our write to a file.
+// What `check` answers in a child process that runs as the user nobody, whom no mode spares.
+std::string AsNobody(const std::function<std::string()>& check)
+{
+    int ends[2];
+    if (pipe(ends) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(ends[0]);
+        const bool nobody = setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
+        const std::string answer = nobody ? check() : "still root";
+        _exit(write(ends[1], answer.data(), answer.size()) < 0 ? 1 : 0);
+    }
+    close(ends[1]);
+    std::string answer;
+    char buffer[256];
+    for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;)
+        answer.append(buffer, static_cast<size_t>(got));
+    close(ends[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return answer;
+}
+
+// A link another user left in a sticky folder open to all is not followed, at any step of the
+// path, unless the folder is that user's: it must not lead our write elsewhere.
 TEST_F(WriteWholeFileTest, AnotherUsersLinkInAStickyFolderIsRefused)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "only root can give a link to another user";
     const std::string shared = root + "/shared";
     temp.WriteFile("shared/precious.txt", "precious");
+    temp.WriteFile("elsewhere/kept", "kept");
     ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
     fs::create_symlink("precious.txt", shared + "/hero.sav");
-    ASSERT_EQ(lchown((shared + "/hero.sav").c_str(), 12345, 12345), 0);
+    fs::create_symlink(root + "/elsewhere", shared + "/folder");
+    for (const char* link : {"/hero.sav", "/folder"})
+        ASSERT_EQ(lchown((shared + link).c_str(), 12345, 12345), 0);
     fs::create_symlink("shared/hero.sav", root + "/chained.sav");
-    for (const std::string& path : {shared + "/hero.sav", root + "/chained.sav"})
-        EXPECT_EQ(Refusal(path), "it leads through another user's link in a sticky folder open "
-                                 "to all, which the system does not follow");
+    fs::create_symlink("shared/folder", root + "/through");
+    for (const std::string& path : {shared + "/hero.sav", root + "/chained.sav",
+                                    shared + "/folder/x.sav", root + "/through/../through/x.sav"})
+        EXPECT_EQ(Refusal(path), "it leads through a link another user left in a sticky folder "
+                                 "open to all, which this program does not follow");
+    std::string why;
+    EXPECT_FALSE(FileSystem::IsWritableFolder(shared + "/folder/new", &why));
     EXPECT_EQ(Contents(shared + "/precious.txt"), "precious");
-    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root + "/elsewhere"), {}), 1);
 
     // Followed when the folder is the link owner's, or not sticky.
     ASSERT_EQ(chown(shared.c_str(), 12345, 12345), 0);
@@ -139,7 +175,63 @@ TEST_F(WriteWholeFileTest, AnotherUsersLinkInAStickyFolderIsRefused)
     ASSERT_EQ(chown(shared.c_str(), 0, 0), 0);
     ASSERT_EQ(chmod(shared.c_str(), 0777), 0);
     EXPECT_EQ(Refusal(root + "/chained.sav"), "written");
+    EXPECT_EQ(Refusal(root + "/through/x.sav"), "written");
     EXPECT_TRUE(S_ISLNK(Mode(shared + "/hero.sav")));
+    EXPECT_EQ(Contents(root + "/elsewhere/x.sav"), "new");
+}
+
+// A save replaces a file by a rename, which in a sticky folder is the file's owner's, the
+// folder's owner's or a privileged user's to make, whatever the file's mode.
+TEST_F(WriteWholeFileTest, AnotherUsersFileInAStickyFolderIsRefused)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can act as two users";
+    const std::string shared = root + "/shared";
+    temp.WriteFile("shared/root.sav", "root's");
+    temp.WriteFile("shared/own.sav", "nobody's");
+    temp.WriteFile("blind/kept", "");
+    ASSERT_EQ(chmod(root.c_str(), 0755), 0);
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(chmod((shared + "/root.sav").c_str(), 0666), 0);
+    ASSERT_EQ(chown((shared + "/own.sav").c_str(), 65534, 65534), 0);
+    // A folder that can be written but not read cannot be synced; no file there is said kept.
+    ASSERT_EQ(chmod((root + "/blind").c_str(), 0333), 0);
+    EXPECT_EQ(AsNobody([&] {
+                  const bool passed = FileSystem::IsWritableTarget(shared + "/root.sav");
+                  return (passed ? "passed" : "checked") + std::string("; ") +
+                         Refusal(shared + "/root.sav") + "; " + Refusal(shared + "/own.sav") +
+                         "; " + Refusal(shared + "/new.sav") + "; " +
+                         Refusal(root + "/blind/new.sav");
+              }),
+              "checked; it is another user's file in a sticky folder, which only its owner or "
+              "the folder's may replace; written; written; its folder cannot be opened to sync "
+              "the file (Permission denied)");
+    EXPECT_EQ(Contents(shared + "/root.sav"), "root's");
+    ASSERT_EQ(chown(shared.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(AsNobody([&] { return Refusal(shared + "/root.sav"); }), "written");
+    ASSERT_EQ(chown(shared.c_str(), 0, 0), 0);
+    EXPECT_EQ(Refusal(shared + "/own.sav"), "written");
+}
+
+// Writes to two paths land on one file when both name one file, or one name in one folder
+// however the path spells it: through ".." (taken where a link leads), "." or a linked folder.
+TEST_F(WriteWholeFileTest, OneFileIsKnownHoweverItsPathIsSpelled)
+{
+    temp.WriteFile("sub/kept", "");
+    fs::create_symlink("sub", root + "/linked");
+    ASSERT_EQ(link((root + "/sub/kept").c_str(), (root + "/hard").c_str()), 0);
+    const fs::path before = fs::current_path();
+    fs::current_path(root);
+    const std::pair<std::string, std::string> one[] = {
+        {"run.sav", "./run.sav"},  {"sub/../x", "x"},       {"linked/../x", root + "/x"},
+        {"linked/new", "sub/new"}, {"hard", "linked/kept"}, {"sub//kept", "./linked/./kept"}};
+    for (const auto& [first, second] : one)
+        EXPECT_TRUE(FileSystem::NameOneFile(first, second)) << first << " " << second;
+    const std::pair<std::string, std::string> apart[] = {
+        {"run.sav", "sub/run.sav"}, {"x", "linked/x"}, {"new/x", "new/x/../x"}, {"", ""}};
+    for (const auto& [first, second] : apart)
+        EXPECT_FALSE(FileSystem::NameOneFile(first, second)) << first << " " << second;
+    fs::current_path(before);
 }
 
 // A name up to the folder's limit is written, though the file beside it would pass it, and

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -163,6 +164,59 @@ TEST(HostProgram, AnOutputThatCouldNotBeWrittenIsRefusedBeforeAFrame)
                       "/x.sav': its folder cannot be written (Permission denied)\n");
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), {}), 1);
+}
+
+// Two spellings of one new file are one output, refused before anything is played or written.
+TEST(HostProgram, ASaveAndAMapOfOneNewFileAreRefused)
+{
+    TempDatabase scratch;
+    scratch.WriteFile("empty/sub/kept", "");
+    const std::string empty = scratch.GetRoot() + "/empty";
+    for (const auto& [save, map] : {std::pair{"x", "./x"}, std::pair{"sub/../x", "x"}}) {
+        ChildProcess program("/bin/sh",
+                             {"-c", "cd \"$0\" && exec \"$@\"", empty, GAMEHOST_PROGRAM, "--db",
+                              SampleDatabase(), "--save", save, "--map", map},
+                             scratch.GetRoot() + "/run");
+        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 1);
+        EXPECT_EQ(program.Output() + program.Errors(),
+                  "gamehost: --map '" + std::string(map) + "' would overwrite the save\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(empty), {}), 1);
+}
+
+// In a sticky folder open to all, another user's file (which the save's rename may not replace)
+// and another user's link to a folder are refused before a frame.
+TEST(HostProgram, AnotherUsersFileOrLinkInAStickyFolderIsRefused)
+{
+    if (geteuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0)
+        GTEST_SKIP() << "only root can act as two users";
+    TempDatabase scratch;
+    scratch.WriteFile("shared/root.sav", "root's");
+    scratch.WriteFile("elsewhere/kept", "");
+    const std::string shared = scratch.GetRoot() + "/shared";
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(chmod((shared + "/root.sav").c_str(), 0666), 0);
+    std::filesystem::create_symlink(scratch.GetRoot() + "/elsewhere", shared + "/folder");
+    ASSERT_EQ(lchown((shared + "/folder").c_str(), 65534, 65534), 0);
+    ChildProcess nobody("/usr/bin/setpriv",
+                        {"--reuid=65534", "--regid=65534", "--clear-groups", GAMEHOST_PROGRAM,
+                         "--db", SampleDatabase(), "--save", shared + "/root.sav"},
+                        scratch.GetRoot() + "/run");
+    EXPECT_EQ(nobody.Wait(Clock::now() + std::chrono::minutes(1)), 2);
+    EXPECT_EQ(nobody.Output() + nobody.Errors(),
+              "gamehost: --save '" + shared +
+                  "/root.sav': it is another user's file in a sticky folder, which only its "
+                  "owner or the folder's may replace\n");
+    EXPECT_EQ(ReadBytes(shared + "/root.sav"), "root's");
+    const HostRun linked = RunSample({"--map", shared + "/folder/x.svg"});
+    EXPECT_EQ(linked.status, 2);
+    EXPECT_EQ(linked.out + linked.err,
+              "gamehost: --map '" + shared +
+                  "/folder/x.svg': it leads through a link another user left in a sticky folder "
+                  "open to all, which this program does not follow\n");
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(scratch.GetRoot() + "/elsewhere"), {}),
+        1);
 }
 
 // The program's own output is no file to save into, whether named outright or through /dev or

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 namespace GAME::Test {
 namespace {
 
@@ -52,6 +54,22 @@ TEST(QuestPlayReport, ServerPlaysTheQuestThroughAndAFreshSessionResumesIt)
                   2);
         std::ofstream(path, std::ios::binary) << whole;
     }
+
+    // Files that cannot be replaced are refused before a frame; a resume only reads them.
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms(0444));
+    const HostRun locked = RunSample({"--scenario", "quest", "--quest-state", folder});
+    EXPECT_EQ(locked.status, 2);
+    EXPECT_EQ(locked.out, "");
+    EXPECT_EQ(
+        locked.err,
+        "gamehost: --quest-state '" + folder + "' (QuestRepository.dat): it cannot be written (" +
+            (geteuid() == 0 ? "its mode 0444 lets no one write" : "Permission denied") + ")\n");
+    std::filesystem::permissions(folder, std::filesystem::perms(0555));
+    const HostRun reread = RunSample({"--scenario", "quest", "--quest-state", folder, "--resume"});
+    std::filesystem::permissions(folder, std::filesystem::perms(0755));
+    EXPECT_EQ(reread.status, 0) << reread.err;
+    EXPECT_EQ(reread.out, resume.out);
 }
 
 TEST(QuestPlayReport, NeedsAStateFolderAndResumesOnlyThere)

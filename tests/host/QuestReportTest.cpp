@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -31,9 +34,9 @@ TEST(QuestReport, SampleQuestCompletesSavesAndComesBack)
     EXPECT_EQ(DataErrors(run.err).find("unknown class"), std::string::npos);
 }
 
-// A folder below a file is refused before the play; folders in place of the state's files fail
-// their save, and the run with a line saying so.
-TEST(QuestReport, AStateFolderThatCannotBeWrittenFailsTheRunsWithALineSayingSo)
+// A folder below a file, or folders in place of the state's files, are refused before the play
+// in one line, as a bad scratch folder is.
+TEST(QuestReport, AStateThatCannotBeWrittenIsRefusedBeforeThePlay)
 {
     TempDatabase scratch;
     scratch.WriteFile("file", "");
@@ -44,22 +47,28 @@ TEST(QuestReport, AStateFolderThatCannotBeWrittenFailsTheRunsWithALineSayingSo)
                              "/file/s': a file stands in its path\n");
     const std::string folder = scratch.GetRoot() + "/state";
     scratch.WriteFile("state/QuestRepository.dat/x", "");
-    scratch.WriteFile("state/ecc5552bb0bc1eadae279b46e03535f1.que/x", "");
-    const std::string failed = "gamehost: the quest state save failed: ";
-    const HostRun run = RunSample({"--quests", "--quest-state", folder});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(LinesStarting(run.err, "gamehost: "),
-              failed + "2 of its files could not be written to '" + folder + "'\n");
-    EXPECT_EQ(run.out.find("saved in the background"), std::string::npos);
-    const HostRun played = RunSample({"--scenario", "quest", "--quest-state", folder});
-    EXPECT_EQ(played.status, 2);
-    EXPECT_EQ(LinesStarting(played.err, "gamehost: "),
-              failed + "its files could not be written to '" + folder + "'\n");
-    const HostRun actions = RunSample({"--scenario", "quest-actions", "--quest-state", folder});
-    EXPECT_EQ(actions.status, 2);
-    EXPECT_EQ(LinesStarting(actions.err, "gamehost: "),
-              failed + "1 of its files could not be written to '" + folder + "'\n");
-    EXPECT_EQ(actions.out.find("quest state saved"), std::string::npos);
+    for (const char* play : {"--quests", "quest", "quest-actions"}) {
+        SCOPED_TRACE(play);
+        const HostRun run = RunSample(
+            play[0] == '-' ? std::vector<std::string>{play, "--quest-state", folder}
+                           : std::vector<std::string>{"--scenario", play, "--quest-state", folder});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "gamehost: --quest-state '" + folder +
+                               "' (QuestRepository.dat): it is a folder, not a regular file\n");
+    }
+    const char* before = std::getenv("TMPDIR");
+    const std::string kept = before != nullptr ? before : "";
+    setenv("TMPDIR", (folder + "/none").c_str(), 1);
+    const HostRun noScratch = RunSample({"--quests"});
+    if (before != nullptr)
+        setenv("TMPDIR", kept.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    EXPECT_EQ(noScratch.status, 2);
+    EXPECT_EQ(LinesStarting(noScratch.err, "gamehost: "),
+              "gamehost: no scratch folder for the quest state: TMPDIR names '" + folder +
+                  "/none', which does not exist\n");
 }
 
 TEST(QuestReport, StateFolderGoesWithQuestsOnly)
