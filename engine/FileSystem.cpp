@@ -235,6 +235,8 @@ std::string Above(const std::string& folder)
 bool Walk(const std::string& path, Target& target, std::string* why)
 {
     constexpr int kMaxLinks = 40;
+    if (path.empty())
+        return Failed(why, ENOENT);
     std::vector<std::string> pending;
     PushNames(path, pending);
     // Only folders reached through no link are kept in `done`, so that ".." is the one the

@@ -6,6 +6,7 @@
 #include "engine/ABBox.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
+#include "engine/FileSystem.h"
 #include "engine/Platform.h"
 #include "engine/VoidCallbackFunctor.h"
 #include "engine/World.h"
@@ -92,6 +93,13 @@ DialogReport::DialogReport(const HostOptions& options, std::ostream& out, std::o
 
 int DialogReport::Run()
 {
+    std::string why;
+    const std::string scratch = FileSystem::TemporaryFolder(&why);
+    if (scratch.empty()) {
+        err << "gamehost: no scratch folder for the quest state: " << ShownName(why) << '\n';
+        return 2;
+    }
+    stateFolder = scratch + "/gamehost-dialog-" + std::to_string(getpid());
     return HostSamples::AsSinglePlayer(err, [this] { return Play(); }) ? 0 : 2;
 }
 
@@ -111,9 +119,6 @@ bool DialogReport::Play()
     world.AddQuestFile(kQuestFile);
     QuestRepository::Destroy();
     QuestRepository::Get().Load();
-    stateFolder =
-        (std::filesystem::temp_directory_path() / ("gamehost-dialog-" + std::to_string(getpid())))
-            .string();
 
     bool done = Stage();
     if (done) {

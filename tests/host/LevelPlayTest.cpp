@@ -329,7 +329,8 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
     // With no level to play, what only a level does is refused rather than passed over.
     std::filesystem::remove(copy.folder.GetRoot() + "/" + LevelPlay::kLevel);
     const std::string save = copy.folder.GetRoot() + "/out.sav";
-    const HostRun bare = copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map", save});
+    const HostRun bare =
+        copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map", save + ".svg"});
     EXPECT_EQ(bare.status, 2);
     EXPECT_EQ(bare.out, "");
     EXPECT_EQ(bare.err, "gamehost: database '" + copy.folder.GetRoot() +
