@@ -549,10 +549,11 @@ std::string FileSystem::TemporaryFolder(std::string* why)
         if (value == nullptr || *value == '\0')
             continue;
         struct stat info {};
-        if (stat(value, &info) == 0 && S_ISDIR(info.st_mode))
+        const bool stands = stat(value, &info) == 0;
+        if (stands && S_ISDIR(info.st_mode))
             return value;
         Refused(why, std::string(variable) + " names '" + value + "', which " +
-                         (errno == ENOENT ? "does not exist" : "is no folder"));
+                         (stands ? "is no folder" : "does not exist"));
         return "";
     }
     return "/tmp";
