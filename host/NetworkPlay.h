@@ -53,7 +53,7 @@ public:
     static constexpr int kMaxSessionMs = 300000;
     // A client that holds more than this for its server's world leaves (a level at the limit
     // takes about 560 MB of a Release build).
-    static constexpr int64_t kMaxClientMemoryMb = 3072;
+    static constexpr int64_t kMaxClientMemoryMb = 4096;
 
     NetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
     virtual ~NetworkPlay();
