@@ -255,6 +255,8 @@ void Monster::SetLifetime(int32_t milliseconds)
 {
     if (ControllerMonster* controller = GetControllerMonster())
         controller->SetLifetime(milliseconds);
+    else
+        standInLifetime = milliseconds;
 }
 
 void Monster::TransferAnger(Monster& other)

@@ -196,6 +196,7 @@ private:
     void CreateController(const LoadTable& table);
     void AttachBossVolumes();
     void UpdateLeader(int32_t elapsedMs);
+    void CountStandInLifetime(int32_t elapsedMs);
     float CapSpeed(float speed, size_t keyIndex, CharAttributeType baseType) const;
     void SelectShownBanner();
     void RemoveBanner(uint32_t& banner);
@@ -219,6 +220,9 @@ private:
     uint32_t petAcknowledgeSound = 0;
     uint32_t aliveSound = 0;
     int32_t joinTimer = -1;
+    // A network client's monsters have a stand-in controller without the monster's clock, yet a
+    // timed one the client made (its pet) is the client's to end: the monster keeps the time.
+    int32_t standInLifetime = 0; // ms
     Team savedTeam;
     uint32_t previousLeaderId = 0;
     uint32_t leaderId = 0;

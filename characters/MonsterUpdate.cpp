@@ -42,6 +42,8 @@ void Monster::UpdateSelf(int32_t elapsedMs)
 
     if (leaderId != 0)
         UpdateLeader(elapsedMs);
+    if (standInLifetime > 0)
+        CountStandInLifetime(elapsedMs);
 
     if (!monsterMusic.empty() && gGameEngine != nullptr) {
         Player* mainPlayer = gGameEngine->GetMainPlayer();
@@ -79,6 +81,16 @@ void Monster::UpdateLeader(int32_t elapsedMs)
     joinTimer = AddSaturating(joinTimer, -Max(elapsedMs, 0));
     if (joinTimer <= 0)
         UnJoinLeader();
+}
+
+// As the monster's own controller counts it; the stand-in ends the monster only on the machine
+// that made it, and the others hear its death from there.
+void Monster::CountStandInLifetime(int32_t elapsedMs)
+{
+    standInLifetime = AddSaturating(standInLifetime, -elapsedMs);
+    if (standInLifetime < 0)
+        if (auto* controller = ObjectManager::Instance().GetObject<ControllerCombat>(controllerId))
+            controller->KillMe();
 }
 
 bool Monster::PlayAmbientSound(bool /*flag*/)

@@ -114,7 +114,14 @@ bool World::AddEntity(Entity* entity, const WorldCoords& coords, bool /*flag*/)
     entity->simulationEnabled = true;
     Insert(entity, position);
     entity->OnAddToLevel(this);
+    if (watcher != nullptr)
+        watcher->OnEntered(*entity);
     return true;
+}
+
+bool World::Holds(const Entity& entity) const
+{
+    return entity.world == this;
 }
 
 bool World::RemoveEntity(Entity* entity)
@@ -133,6 +140,8 @@ bool World::RemoveEntity(Entity* entity)
     placements.erase(entity);
     entity->world = nullptr;
     entity->OnRemoveFromLevel(this);
+    if (watcher != nullptr)
+        watcher->OnLeft(entity->GetObjectId());
     return true;
 }
 

@@ -75,6 +75,19 @@ public:
     // so that a big level does not look hung.
     void SetLoadProgressIntervalMs(int32_t ms) { loadProgressIntervalMs = ms; }
 
+    // Told of each entity as it joins this world and as it leaves it (also as it is destroyed),
+    // so that one who follows the world looks at what changed rather than at every entity.
+    class Watcher {
+    public:
+        virtual ~Watcher() = default;
+        virtual void OnEntered(Entity& entity) = 0;
+        // The entity may be half destroyed: only its id is sure.
+        virtual void OnLeft(uint32_t id) = 0;
+    };
+    // At most one; null for none.
+    void SetWatcher(Watcher* value) { watcher = value; }
+    bool Holds(const Entity& entity) const;
+
     // False (logged) for a null entity or coordinates in a region this world does not know.
     // An entity already here is moved; one in another world leaves that world first.
     bool AddEntity(Entity* entity, const WorldCoords& coords, bool flag);
@@ -280,6 +293,7 @@ private:
                       Admit& admit) const;
 
     std::map<uint32_t, std::unique_ptr<Region>> regions;
+    Watcher* watcher = nullptr;
     std::vector<Entity*> entities;
     std::unordered_map<const Entity*, Placement> placements;
     std::unordered_map<Cell, Occupants, CellHash> cells;

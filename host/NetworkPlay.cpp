@@ -4,6 +4,7 @@
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "core/DialogManager.h"
+#include "core/GameDifficulty.h"
 #include "engine/ABBox.h"
 #include "engine/ConnectionManager.h"
 #include "engine/Crc32.h"
@@ -21,14 +22,15 @@
 #include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/HostSamples.h"
+#include "host/SeenWorld.h"
 #include "host/ShownName.h"
 #include "host/WorldDigest.h"
-#include "items/Item.h"
-#include "items/ItemReplicaInfo.h"
 #include "multiplayer/GameEngineNetworkInterface.h"
 #include "multiplayer/NetworkSession.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -59,6 +61,13 @@ std::vector<Entity*> WorldEntities()
     return entities;
 }
 
+// The most this process has held, in MB.
+int64_t PeakMemoryMb()
+{
+    rusage usage{};
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? int64_t(usage.ru_maxrss) / 1024 : 0;
+}
+
 std::string Hex(uint32_t digest)
 {
     char shown[16];
@@ -87,6 +96,8 @@ bool SplitAddress(const std::string& text, std::string& address, uint16_t& port)
 NetworkPlay::NetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err)
     : options(options), out(out), err(err), connection(gEngine->GetNetworkConnectionManager())
 {}
+
+NetworkPlay::~NetworkPlay() = default;
 
 bool NetworkPlay::IsServer() const
 {
@@ -121,6 +132,11 @@ bool NetworkPlay::Start()
         return false;
     }
     playersExpected = connection.GetWelcome().playersExpected;
+    if (const std::string bad = WelcomeFault(); !bad.empty()) {
+        err << "gamehost: the server's welcome " << bad << '\n';
+        connection.Disconnect();
+        return false;
+    }
     if (connection.GetWelcome().worldDigest != worldDigest) {
         err << Differs("level or database", worldDigest, connection.GetWelcome().worldDigest);
         connection.Disconnect();
@@ -129,6 +145,30 @@ bool NetworkPlay::Start()
     }
     out << "joined as host " << connection.GetLocalHostID() << std::endl;
     return true;
+}
+
+// The welcome's numbers are the server's word like any message's: a client plays at a
+// difficulty the game has and waits for players a server may take.
+std::string NetworkPlay::WelcomeFault() const
+{
+    const ConnectionManager::Welcome& welcome = connection.GetWelcome();
+    if (welcome.difficulty < GameDifficulty_Normal || welcome.difficulty > GameDifficulty_Legendary)
+        return "names no difficulty: " + std::to_string(welcome.difficulty);
+    if (welcome.playersExpected < 1 || welcome.playersExpected > ConnectionManager::kMaxClients)
+        return "expects " + std::to_string(welcome.playersExpected) + " clients";
+    return {};
+}
+
+// What a client's server makes it hold: a world past it is no world this machine can play.
+bool NetworkPlay::IsOverBound()
+{
+    if (overBound.empty() && GetSession().IsOverBound())
+        overBound = "the server made more than " + std::to_string(NetworkSession::kMaxSpawned) +
+                    " entities here";
+    if (overBound.empty() && PeakMemoryMb() > kMaxClientMemoryMb)
+        overBound = "this machine took more than " + std::to_string(kMaxClientMemoryMb) +
+                    " MB for the server's world";
+    return !overBound.empty();
 }
 
 bool NetworkPlay::Listen()
@@ -184,6 +224,7 @@ int NetworkPlay::Run()
         NetworkSession session(connection);
         session.SetWelcome(seed, playersExpected, worldDigest);
         status = Play(session);
+        seen.reset();
     }
     connection.Disconnect(IsServer() ? ConnectionManager::Farewell::SessionEnded
                                      : ConnectionManager::Farewell::Goodbye);
@@ -204,6 +245,7 @@ int NetworkPlay::Run()
 int NetworkPlay::Play(NetworkSession& session)
 {
     playing = &session;
+    seen = std::make_unique<SeenWorld>(*gEngine->GetWorld());
     if (IsServer()) {
         if (!StageServer())
             return 2;
@@ -241,7 +283,7 @@ int NetworkPlay::Play(NetworkSession& session)
             if (const int status = ServerWaits(); status >= 0)
                 return status;
         } else {
-            if (session.HasServerLeft() || !connection.IsConnected()) {
+            if (session.HasServerLeft() || !connection.IsConnected() || IsOverBound()) {
                 // Its end printed, a client has nothing left to lose.
                 if (ended)
                     return split ? kExitSplit : 0;
@@ -314,6 +356,8 @@ void NetworkPlay::NameSilentClients()
 
 std::string NetworkPlay::GoneText() const
 {
+    if (!overBound.empty())
+        return overBound;
     if (connection.GetFarewell() != ConnectionManager::Farewell::None)
         return connection.GetFarewellText();
     return "the server is gone";
@@ -428,33 +472,7 @@ void NetworkPlay::KeepParty()
 
 void NetworkPlay::Observe()
 {
-    for (const Entity* entity : WorldEntities()) {
-        const uint32_t id = entity->GetObjectId();
-        if (const auto* monster = DynamicCast<const Monster>(entity)) {
-            Seen& seen = monsters[id];
-            if (!seen.dead && !monster->IsAlive()) {
-                seen.dead = true;
-                out << "monster " << id << " died" << std::endl;
-            }
-        } else if (const auto* item = DynamicCast<const Item>(entity)) {
-            Seen& seen = items[id];
-            if (seen.itemLine.empty()) {
-                ItemReplicaInfo replica;
-                item->GetItemReplicaInfo(replica);
-                seen.itemLine =
-                    "item " + std::to_string(id) + " " + ShownName(replica.baseName) + " at " +
-                    HostSamples::PointText(entity->GetCoords().GetPosition().GetRegionPosition());
-                out << seen.itemLine << std::endl;
-            }
-        }
-    }
-    // A monster taken out of the world has died for good.
-    for (auto& [id, seen] : monsters) {
-        if (!seen.dead && ObjectManager::Instance().GetObject<Monster>(id) == nullptr) {
-            seen.dead = true;
-            out << "monster " << id << " died" << std::endl;
-        }
-    }
+    seen->Observe(out);
 }
 
 // Every hero joins the fight once every player is in, so that each machine sees all of it.
@@ -511,6 +529,7 @@ void NetworkPlay::AnswerDialogs()
 
 bool NetworkPlay::IsPackDead() const
 {
+    const std::map<uint32_t, SeenWorld::Seen>& monsters = seen->GetMonsters();
     return !monsters.empty() &&
            std::all_of(monsters.begin(), monsters.end(),
                        [](const auto& monster) { return monster.second.dead; });
@@ -569,11 +588,7 @@ void NetworkPlay::DropClient(int host, const std::string& reason)
 
 void NetworkPlay::ForgetHost(int host)
 {
-    const auto ofHost = [host](const auto& entry) {
-        return ConnectionManager::HostOfId(entry.first) == host;
-    };
-    std::erase_if(monsters, ofHost);
-    std::erase_if(items, ofHost);
+    seen->Forget(host);
 }
 
 uint32_t NetworkPlay::PrintEnd()
@@ -582,11 +597,11 @@ uint32_t NetworkPlay::PrintEnd()
     // The party's outcome, which every machine agrees on, not who is connected at the moment.
     lines << "end: players " << (lastFullParty.empty() ? 0 : lastFullParty.size() - 1) << '\n';
     // A level's end may leave monsters off the heroes' way alive.
-    for (const auto& [id, seen] : monsters)
-        if (seen.dead)
+    for (const auto& [id, monster] : seen->GetMonsters())
+        if (monster.dead)
             lines << "end: monster " << id << " dead\n";
-    for (const auto& [id, seen] : items)
-        lines << "end: " << seen.itemLine << '\n';
+    for (const auto& [id, item] : seen->GetItems())
+        lines << "end: " << item.itemLine << '\n';
     lines << "end: party";
     for (uint32_t member : lastFullParty)
         lines << ' ' << member;

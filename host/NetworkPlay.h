@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace GAME {
 class ConnectionManager;
 class NetworkSession;
 class Player;
+class SeenWorld;
 struct HostOptions;
 
 // `gamehost --role server --port P` and `gamehost --role client --connect ADDR:P`: one session
@@ -49,9 +51,12 @@ public:
     static constexpr int kAttackEveryMs = 1000;
     // A session that runs away is cut off rather than left to hang.
     static constexpr int kMaxSessionMs = 300000;
+    // A client that holds more than this for its server's world leaves (a level at the limit
+    // takes about 560 MB of a Release build).
+    static constexpr int64_t kMaxClientMemoryMb = 4096;
 
     NetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
-    virtual ~NetworkPlay() = default;
+    virtual ~NetworkPlay();
     NetworkPlay(const NetworkPlay&) = delete;
     NetworkPlay& operator=(const NetworkPlay&) = delete;
 
@@ -106,11 +111,6 @@ protected:
     std::ostream& err;
 
 private:
-    struct Seen {
-        bool dead = false;
-        std::string itemLine;
-    };
-
     bool IsServer() const;
     bool Start();
     bool Listen();
@@ -136,7 +136,12 @@ private:
     bool AllSilent() const;
     void NameSilentClients();
     void PrintFooter() const;
-    // Why a client's server is gone, as the server said it or the link found it.
+    // Why the server's welcome cannot be played: "" when it can.
+    std::string WelcomeFault() const;
+    // A client's: its server made it hold more than it bounds; says why once.
+    bool IsOverBound();
+    // Why a client's server is gone, as the server said it or the link found it, or why the
+    // client left it.
     std::string GoneText() const;
 
     ConnectionManager& connection;
@@ -152,9 +157,11 @@ private:
     int64_t endedAtMs = 0;
     // A client's end lines differ from the server's.
     bool split = false;
+    // Why a client left a server that made it hold too much.
+    std::string overBound;
     int64_t nextAttackMs = 0;
-    std::map<uint32_t, Seen> monsters;
-    std::map<uint32_t, Seen> items;
+    // Its world's monsters and items, for the length of Play.
+    std::unique_ptr<SeenWorld> seen;
     // The server's: each client's hero by host, and the hosts that left.
     std::map<int, uint32_t> clientHeroes;
     std::vector<int> leftHosts;

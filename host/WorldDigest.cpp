@@ -24,6 +24,21 @@ std::string FileLine(const fs::path& file, const std::string& name)
     return name + '\0' + std::to_string(bytes.size()) + ' ' +
            std::to_string(Crc32(bytes.data(), bytes.size())) + '\n';
 }
+
+// A file below the database folder, however it is named, is one of the database's records: the
+// folder's part of the digest holds it already, under its path below the folder.
+bool IsInside(const fs::path& file, const fs::path& root)
+{
+    std::error_code error;
+    const fs::path whole = fs::weakly_canonical(file, error);
+    if (error)
+        return false;
+    const fs::path folder = fs::weakly_canonical(root, error);
+    if (error)
+        return false;
+    const fs::path below = whole.lexically_relative(folder);
+    return !below.empty() && *below.begin() != "..";
+}
 } // namespace
 
 uint32_t WorldDigest::Of(const HostOptions& options)
@@ -41,7 +56,11 @@ uint32_t WorldDigest::Of(const HostOptions& options)
     std::string text;
     for (const std::string& name : names)
         text += FileLine(root / name, name);
-    if (!options.levelFile.empty() && fs::is_regular_file(options.levelFile, error))
+    // The loader reads `--level` from the working folder when it opens there, else from the
+    // database; a file of its own outside the database is hashed under one name, whatever path
+    // named it.
+    if (!options.levelFile.empty() && fs::is_regular_file(options.levelFile, error) &&
+        !IsInside(options.levelFile, root))
         text += FileLine(options.levelFile, "--level");
     return Crc32(text.data(), text.size());
 }

@@ -264,13 +264,32 @@ void NetworkSession::Spawn(const EntitySpawnPacket& packet)
 {
     auto& container = const_cast<EntitySpawnPacket&>(packet);
     const uint32_t id = packet.objectId.GetId();
-    if (MakeFromContainer<Entity>(container) != nullptr) {
+    if (HasRoomToSpawn() && MakeFromContainer<Entity>(container) != nullptr) {
+        if (!gEngine->IsNetworkServer())
+            spawned.insert(id);
         acked.push_back(id);
         return;
     }
     nacked.push_back(id);
     gEngine->Log(Engine::LogRuntime, "NetworkSession: entity %u of '%s' not made", id,
                  packet.recordName.c_str());
+}
+
+// Counted again only at the bound, so that an honest world costs nothing here.
+bool NetworkSession::HasRoomToSpawn()
+{
+    if (gEngine->IsNetworkServer() || spawned.size() < kMaxSpawned)
+        return true;
+    std::erase_if(spawned, [](uint32_t id) {
+        return ObjectManager::Instance().GetObject<Entity>(id) == nullptr;
+    });
+    if (spawned.size() < kMaxSpawned)
+        return true;
+    if (!overBound)
+        gEngine->Log(Engine::LogRuntime, "NetworkSession: the server made more than %zu entities",
+                     kMaxSpawned);
+    overBound = true;
+    return false;
 }
 
 void NetworkSession::FinishSpawn()

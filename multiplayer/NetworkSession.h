@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ConnectionManager.h"
+#include "engine/LevelFile.h"
 #include "multiplayer/PartyConsent.h"
 
 #include <cstdint>
@@ -28,6 +29,10 @@ public:
     using LeaveEvent = std::function<void(int host, const std::string& how)>;
     // Another machine's hero, made here before its record is applied.
     using CopyStager = std::function<void(Player&)>;
+    // What a client makes at its server's word, counted from what exists now: no more entities
+    // than a level may make. A server that sends more is not playing a world this machine can
+    // hold; the spawn past it is refused and the session over its bound.
+    static constexpr size_t kMaxSpawned = LevelFile::kMaxEntities;
 
     explicit NetworkSession(ConnectionManager& connection);
     ~NetworkSession() override;
@@ -71,6 +76,8 @@ public:
     void Update();
 
     bool IsSpawnComplete() const { return spawnComplete; }
+    // A client's: its server's spawns passed `kMaxSpawned`.
+    bool IsOverBound() const { return overBound; }
     bool HasServerLeft() const { return serverLeft; }
     uint32_t GetHeroId() const { return heroId; }
     const std::vector<uint32_t>& GetAcked() const { return acked; }
@@ -98,6 +105,8 @@ private:
     static const char* CreationRefusal(int fromHost, const NetPacket& packet);
 
     void Spawn(const EntitySpawnPacket& packet);
+    // A client's: room for one more of the server's spawns.
+    bool HasRoomToSpawn();
     void FinishSpawn();
     void SpawnPlayer(int fromHost, ObjectContainerPacket& packet);
     // This machine's part of a game message: a replicated action or command, an engine request
@@ -134,8 +143,10 @@ private:
     uint32_t heroId = 0;
     std::vector<uint32_t> acked;
     std::vector<uint32_t> nacked;
-    // What the clients were told to make and not yet to destroy.
+    // The server's: what the clients were told to make and not yet to destroy. A client's: what
+    // it made at the server's word.
     std::set<uint32_t> spawned;
+    bool overBound = false;
 };
 
 } // namespace GAME

@@ -3,6 +3,7 @@
 #include "ai/ControllerAIStateT.h"
 #include "ai/ControllerCharacter.h"
 #include "ai/ControllerCombat.h"
+#include "ai/ControllerMonster.h"
 #include "ai/SlotManager.h"
 #include "characters/Character.h"
 #include "characters/CharacterActionHandler.h"
@@ -897,6 +898,36 @@ TEST_F(ControllerCombatTest, OnlyTheMachineThatMadeACharacterDecidesItsDeath)
     gEngine->SetNetworkMode(false, false);
     EXPECT_EQ(monster->GetLifeState(), LifeState_Dying) << "the server's own";
     EXPECT_EQ(started, (std::vector<uint32_t>{monster->GetObjectId()}));
+}
+
+// A timed monster a client made, a summoned pet, is the client's to end, though a client's
+// monsters have a stand-in controller without the monster's clock; a timed monster of another
+// machine's lives on there until that machine's word.
+TEST_F(ControllerCombatTest, AClientEndsTheTimedMonsterItMadeAndNoOther)
+{
+    database.WriteRecord(Monster::kStubControllerRecord, {"Class = ControllerCombat"});
+    ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
+    gEngine->SetNetworkMode(true, true);
+    connection.SetLocalHostID(1);
+    Monster* servers = Spawn("Records/Creatures/Timed.dbr", {"lifeTime = 450"});
+    ObjectManager::Instance().SetHostIndex(1);
+    Monster* pet = Spawn("Records/Creatures/Pet.dbr", {});
+    ObjectManager::Instance().SetHostIndex(0);
+    ASSERT_EQ(ObjectManager::Instance().GetObject<ControllerMonster>(pet->GetControllerId()),
+              nullptr);
+    pet->SetLifetime(450);
+    for (int frame = 0; frame < 4; ++frame) {
+        pet->UpdateSelf(100);
+        servers->UpdateSelf(100);
+    }
+    EXPECT_EQ(pet->GetLifeState(), LifeState_Alive);
+    pet->UpdateSelf(100);
+    servers->UpdateSelf(100);
+    connection.SetLocalHostID(0);
+    gEngine->SetNetworkMode(false, false);
+    EXPECT_EQ(pet->GetLifeState(), LifeState_Dying);
+    EXPECT_EQ(servers->GetLifeState(), LifeState_Alive);
+    EXPECT_EQ(started, (std::vector<uint32_t>{pet->GetObjectId()}));
 }
 
 class ControllerCombatBuffTest : public ControllerCombatTest {

@@ -92,15 +92,17 @@ TEST_F(NetworkSession, ServerAndEightClientsPlayTheSameSession)
 // Plays a server's part as far as the welcome and the end, with digests of its choosing.
 class ScriptedServer final : public ConnectionManager::Listener {
 public:
-    ScriptedServer(ConnectionManager& connection, uint32_t world, uint32_t end)
-        : connection(connection), world(world), end(end)
+    ScriptedServer(ConnectionManager& connection, uint32_t world, uint32_t end,
+                   int32_t difficulty = 0, int32_t players = 1)
+        : connection(connection), world(world), end(end), difficulty(difficulty), players(players)
     {}
     void OnMessage(int, NetPacket&) override {}
     void OnHostJoined(int host) override
     {
         HostWelcomePacket welcome;
         welcome.hostIndex = host;
-        welcome.playersExpected = 1;
+        welcome.playersExpected = players;
+        welcome.difficulty = difficulty;
         welcome.worldDigest = world;
         ServerSpawnCompletePacket complete;
         SessionEndsPacket ends;
@@ -113,7 +115,45 @@ private:
     ConnectionManager& connection;
     uint32_t world;
     uint32_t end;
+    int32_t difficulty;
+    int32_t players;
 };
+
+// A welcome's numbers are checked as any message's are: a difficulty the game has not, or a
+// count of players no server takes, is refused in one line and the client ends with status 3.
+TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
+{
+    HostOptions sample;
+    sample.databaseFolder = database;
+    const uint32_t world = WorldDigest::Of(sample);
+    const struct {
+        int32_t difficulty;
+        int32_t players;
+        const char* line;
+    } rows[] = {
+        {3, 1, "gamehost: the server's welcome names no difficulty: 3\n"},
+        {-1, 1, "gamehost: the server's welcome names no difficulty: -1\n"},
+        {2, 0, "gamehost: the server's welcome expects 0 clients\n"},
+        {0, INT32_MIN, "gamehost: the server's welcome expects -2147483648 clients\n"},
+    };
+    deadline = Clock::now() + std::chrono::seconds(60);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        ConnectionManager fake;
+        ASSERT_TRUE(fake.Listen(0));
+        ScriptedServer script(fake, world, 0, row.difficulty, row.players);
+        fake.SetListener(&script);
+        port = fake.GetListenPort();
+        ChildProcess& client = StartClient();
+        Pump(fake, std::chrono::seconds(20),
+             [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
+        fake.SetListener(nullptr);
+        fake.Disconnect();
+        EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
+        EXPECT_EQ(LinesStarting(client.Errors(), "gamehost: "), row.line);
+        EXPECT_EQ(client.Output(), "");
+    }
+}
 
 // A client whose world is not its server's never passes for one that agrees: a level or a
 // database unlike the server's is refused at the welcome, end lines unlike the server's are told

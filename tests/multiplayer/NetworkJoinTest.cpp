@@ -210,6 +210,37 @@ TEST_F(NetworkJoin, SpawnOfARecordThatMakesNoEntityMakesNothing)
     EXPECT_EQ(client.GetNacked(), (std::vector<uint32_t>{0x31, 0x31, 0x31}));
 }
 
+// A client holds no more of its server's spawns than a level may make, counted from what exists
+// now: one past it is refused and the session is over its bound.
+TEST_F(NetworkJoin, AClientHoldsNoMoreOfItsServersSpawnsThanALevelMayMake)
+{
+    constexpr const char* kSpark = "Records/Test/NetSpark.dbr";
+    database.WriteRecord(kSpark, {"Class = EffectEntity"});
+    Be(true);
+    NetworkSession client(Connection());
+    EntitySpawnPacket spawn;
+    spawn.recordName = kSpark;
+    spawn.coords = WorldAt({1, 0, 1});
+    uint32_t id = 0x100;
+    for (size_t i = 0; i < NetworkSession::kMaxSpawned; ++i) {
+        spawn.objectId = ++id;
+        client.OnMessage(ConnectionManager::kServerHost, spawn);
+    }
+    ASSERT_EQ(client.GetAcked().size(), NetworkSession::kMaxSpawned);
+    auto* gone = ObjectManager::Instance().GetObject<Entity>(0x101);
+    TheWorld().RemoveEntity(gone);
+    ObjectManager::Instance().DestroyObjectEx(gone, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    for (int i = 0; i < 2; ++i) {
+        spawn.objectId = ++id;
+        client.OnMessage(ConnectionManager::kServerHost, spawn);
+    }
+    EXPECT_NE(ObjectManager::Instance().GetObject(id - 1), nullptr);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+    EXPECT_EQ(client.GetNacked(), std::vector<uint32_t>{id});
+    EXPECT_TRUE(client.IsOverBound());
+}
+
 TEST_F(NetworkJoin, LeaveTakesTheHostsPlayersAndEntitiesOffEveryMachine)
 {
     constexpr uint32_t kLeaver = (2u << 28) | 7;
