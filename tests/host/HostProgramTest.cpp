@@ -216,10 +216,10 @@ TEST(HostProgram, ASaveOverTheFileSizeLimitFailsInOneLine)
 TEST(HostProgram, TheSkillShowsClientDropsNoCommand)
 {
     TempDatabase scratch;
-    ChildProcess program(GAMEHOST_PROGRAM,
-                         {"--db", SampleDatabase(), "--scenario", "skillshow", "--role", "server",
-                          "--seed", "3"},
-                         scratch.GetRoot() + "/run");
+    ChildProcess program(
+        GAMEHOST_PROGRAM,
+        {"--db", SampleDatabase(), "--scenario", "skillshow", "--role", "server", "--seed", "3"},
+        scratch.GetRoot() + "/run");
     EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(2)), 0) << program.Errors();
     EXPECT_EQ(program.Errors().find(" dropped"), std::string::npos) << program.Errors();
     EXPECT_NE(program.Output().find("\nclient agrees: yes\n"), std::string::npos);
