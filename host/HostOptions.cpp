@@ -258,6 +258,9 @@ bool HostOptions::CheckMode(std::string& error) const
         // The main player's, or the level's hero's.
         {"--load", level || session},
         {"--save", level || session},
+        {"--teleport", session},
+        {"--respawn", session},
+        {"--portal", session},
         {"--realtime", level || levelSession},
         {"--answer", session},
         // A client plays at the difficulty its server's welcome carries, and on its seed.

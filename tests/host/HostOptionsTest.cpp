@@ -94,6 +94,7 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
         // A refusal names what fixes it, not a step towards another refusal.
         {{"--role", "server", "--save", "x"},
          "--save with --role needs the main player's record (--player RECORD)"},
+        {{"--portal"}, "--portal does nothing with the level played whole"},
         {{"--scenario", "quest", "--port", "0"},
          "--scenario quest is no network scene: only --scenario pack goes with --port or "
          "--connect"},
