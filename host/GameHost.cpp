@@ -47,7 +47,9 @@
 #include "host/scenarios/WearReport.h"
 #include "quests/QuestRepository.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <ostream>
 #include <set>
 #include <string>
@@ -70,12 +72,14 @@ int CountClasses(const RTTI_ClassInfo& root)
     return count;
 }
 
-// Sends the engine's log to the host's error stream while it lives.
+// Sends the engine's log to the host's error stream while it lives; its information lines
+// (level 0, the game's dumps and traces for whoever debugs it) only when asked for.
 class LogToStream {
 public:
-    explicit LogToStream(std::ostream& err)
-        : previous(gEngine->SetLogSink([&err](int level, const std::string& line) {
-              err << "[log " << level << "] " << ShownName(line) << '\n';
+    LogToStream(std::ostream& err, bool verbose)
+        : previous(gEngine->SetLogSink([&err, verbose](int level, const std::string& line) {
+              if (level != Engine::LogInfo || verbose)
+                  err << "[log " << level << "] " << ShownName(line) << '\n';
           }))
     {}
     ~LogToStream() { gEngine->SetLogSink(std::move(previous)); }
@@ -201,10 +205,11 @@ std::string LevelOptionsWithoutLevel(const HostOptions& options)
     if (!options.PlaysLevel() || HasLevel(options))
         return "";
     std::string given;
-    const std::pair<const char*, bool> levelOptions[] = {
-        {"--load", !options.loadFile.empty()}, {"--save", !options.saveFile.empty()},
-        {"--map", !options.mapFile.empty()},   {"--route", !options.routeFile.empty()},
-        {"--verbose", options.verbose},        {"--realtime", options.realtime}};
+    const std::pair<const char*, bool> levelOptions[] = {{"--load", !options.loadFile.empty()},
+                                                         {"--save", !options.saveFile.empty()},
+                                                         {"--map", !options.mapFile.empty()},
+                                                         {"--route", !options.routeFile.empty()},
+                                                         {"--realtime", options.realtime}};
     for (const auto& [name, present] : levelOptions) {
         if (present)
             given += (given.empty() ? "" : ", ") + std::string(name);
@@ -350,7 +355,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (!CheckOutputs(options, outputs, err))
         return 2;
 
-    LogToStream log(err);
+    LogToStream log(err, options.verbose);
     if (!OpenDatabase(options.databaseFolder, err))
         return 2;
     ObjectManager& objects = ObjectManager::Instance();
@@ -359,6 +364,13 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     LocalizationManager::Instance().LoadFile(objects.GetDatabase(), kTextFile);
 
     if (options.IsNetworkSession()) {
+        // The pack is a scene of its own, asked for by name: a session never falls back to it.
+        if (options.scenario.empty() && !HasLevel(options)) {
+            err << "gamehost: database '" << ShownName(options.databaseFolder) << "' has no level '"
+                << LevelPlay::kLevel << "' for a network session (--scenario pack plays one "
+                << "without it)\n";
+            return 2;
+        }
         // The server's difficulty goes out in its welcome, which a client then plays at.
         gEngine->GetGameInfo().SetDifficulty(options.difficulty);
         const bool level = options.scenario.empty() && HasLevel(options);
@@ -378,6 +390,9 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         objects.DestroyAllObjects();
         return status;
     }
+    // The footer counts every frame the engine played, a report's or a scenario's among them.
+    const uint32_t startFrame = gEngine->GetFrameCount();
+    const uint64_t startTime = gEngine->GetGameTime();
     if (options.printClasses) {
         PrintClassTree(Object::classInfo, out);
         PrintTriggerClasses(out);
@@ -399,7 +414,6 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         }
     }
 
-    const uint64_t startTime = gEngine->GetGameTime();
     // A scenario plays its role itself.
     if (!options.role.empty() && options.scenario.empty()) {
         GameSession session(options, out);
@@ -413,15 +427,24 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
             return 2;
         }
     } else {
-        for (int64_t frame = 0; frame < options.frames && HostInterrupt::Caught() == 0; ++frame)
+        // The horde's --frames are its own fight's.
+        const int64_t frames = options.scenario == "horde" ? 0 : options.frames;
+        for (int64_t frame = 0; frame < frames && HostInterrupt::Caught() == 0; ++frame)
             gEngine->RunFrame(options.frameMilliseconds);
     }
 
     out << "database: " << ShownName(options.databaseFolder) << '\n'
-        << "classes: " << CountClasses(Object::classInfo) << '\n'
-        << "frames: " << options.frames << " (" << gEngine->GetGameTime() - startTime
-        << " ms of game time)\n"
-        << "objects: " << objects.GetObjectCount() << '\n';
+        << "classes: " << CountClasses(Object::classInfo) << '\n';
+    // A scene that steps its world itself has told its frames; the engine's clock stood still.
+    const uint32_t frames = gEngine->GetFrameCount() - startFrame;
+    const bool scene =
+        !options.scenario.empty() ||
+        std::any_of(std::begin(kReports), std::end(kReports),
+                    [&options](const Report& report) { return report.asked(options); });
+    if (frames > 0 || !scene)
+        out << "frames: " << frames << " (" << gEngine->GetGameTime() - startTime
+            << " ms of game time)\n";
+    out << "objects: " << objects.GetObjectCount() << '\n';
 
     objects.DestroyAllObjects();
     return 0;

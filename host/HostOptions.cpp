@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 namespace GAME {
 
@@ -156,6 +157,12 @@ bool HostOptions::CheckTravel(std::string& error) const
 
 bool HostOptions::CheckNetworkSession(std::string& error) const
 {
+    // Named first: no other option makes such a scene a network one.
+    if (IsNetworkSession() && !scenario.empty() && scenario != "pack") {
+        error = "--scenario " + scenario +
+                " is no network scene: only --scenario pack goes with --port or --connect";
+        return false;
+    }
     if (port >= 0 && role != "server") {
         error = "--port goes with --role server";
         return false;
@@ -174,8 +181,7 @@ bool HostOptions::CheckNetworkSession(std::string& error) const
         error = "--scenario pack goes with --port or --connect";
         return false;
     }
-    if (IsNetworkSession() &&
-        ((!scenario.empty() && scenario != "pack") || !playerRecord.empty() || !spawns.empty())) {
+    if (IsNetworkSession() && (!playerRecord.empty() || !spawns.empty())) {
         error = "a network session (--port, --connect) brings its own heroes and monsters";
         return false;
     }
@@ -249,7 +255,12 @@ bool HostOptions::CheckMode(std::string& error) const
         {"--level", level || levelSession},
         {"--route", level || levelSession},
         {"--map", level},
-        {"--verbose", level},
+        // The main player's, or the level's hero's.
+        {"--load", level || session},
+        {"--save", level || session},
+        {"--teleport", session},
+        {"--respawn", session},
+        {"--portal", session},
         {"--realtime", level || levelSession},
         {"--answer", session},
         // A client plays at the difficulty its server's welcome carries, and on its seed.
@@ -315,8 +326,9 @@ const char* HostOptions::Usage()
            "                Levels/Village.lvl in the database)\n"
            "  --route FILE  the hero's orders for it: a file, else one in the database (default:\n"
            "                the level's .route beside it)\n"
-           "  --verbose     with the level: every order the hero is given, and every 30th\n"
-           "                frame where he is and whom he fights\n"
+           "  --verbose     the engine's information lines too ([log 0]); with the level also\n"
+           "                every order the hero is given, and every 30th frame where he is\n"
+           "                and whom he fights\n"
            "  --map FILE    with the level: draw it from above as SVG when the run ends (regions,\n"
            "                entities by kind, the hero's path, deaths and drops)\n"
            "  --realtime    with the level: frames paced to the clock, --ms each\n"
@@ -418,7 +430,8 @@ const char* HostOptions::Usage()
            "  --boss NAME   with --scenario bosses: only that encounter, on --input FILE\n"
            "  --scenario horde  packs of monsters fight the hero's guards; the frame cost's\n"
            "                mean, 99th percentile and worst are printed (single player)\n"
-           "  --monsters N  with --scenario horde: how many monsters (default 1000)\n"
+           "  --monsters N  with --scenario horde: how many monsters, in whole packs of ten\n"
+           "                (10 to 20000, default 1000)\n"
            "  --player RECORD  the session's main player, made from this record\n"
            "  --spawn RECORD@x,y,z  place the character of this record at this point of a\n"
            "                session before its first frame (repeatable); its leader, banner,\n"
@@ -434,8 +447,7 @@ const char* HostOptions::Usage()
            "  --load FILE   read the main player from this save file before the first frame\n"
            "  --save FILE   write the main player to this save file after the last frame\n"
            "  --frames N    run N frames (default 0)\n"
-           "  --ms MS       milliseconds of game time per frame (default 33; the level: 1 to\n"
-           "                1000)\n"
+           "  --ms MS       milliseconds of game time per frame (1 to 1000, default 33)\n"
            "  --answer A    with --role: how the host answers the game's questions (default\n"
            "                yes)\n"
            "  --seed S      seed of the shared C-runtime generator and of the duel (default 1)\n"
@@ -452,7 +464,10 @@ const char* HostOptions::Usage()
            "An option given twice (but --spawn), with an empty value or where it does nothing\n"
            "is refused.\n"
            "exit status: 0 done, 1 bad options, 2 a database or file that cannot be used,\n"
-           "             3 no listening port or connection, no client in time, server gone\n";
+           "             3 (network session) no listening port or connection, a full server\n"
+           "             or a session under way, no client in time, every client or the\n"
+           "             server gone, 4 (network client) a world not the server's,\n"
+           "             130 stopped by SIGINT (^C), 143 stopped by SIGTERM\n";
 }
 
 bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error)
@@ -504,9 +519,12 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         } else if (arg == "--input") {
             inputFile = args[++i];
         } else if (arg == "--monsters") {
-            if (!ParseDigits(args[++i], monsters) || monsters < 1 || monsters > kMaxMonsters) {
-                error = "--monsters needs a count from 1 to " + std::to_string(kMaxMonsters) +
-                        ", not '" + args[i] + "'";
+            // They fight in whole packs of ten.
+            if (!ParseDigits(args[++i], monsters) || monsters < kHordePackSize ||
+                monsters > kMaxMonsters || monsters % kHordePackSize != 0) {
+                error = "--monsters needs whole packs of " + std::to_string(kHordePackSize) + ": " +
+                        std::to_string(kHordePackSize) + ", " + std::to_string(2 * kHordePackSize) +
+                        " ... " + std::to_string(kMaxMonsters) + ", not '" + args[i] + "'";
                 return false;
             }
             monstersGiven = true;
@@ -520,7 +538,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             databaseFolder = args[++i];
         } else if (arg == "--frames") {
             if (!ParseDigits(args[++i], frames)) {
-                error = "--frames needs a count of 0 or more, not '" + args[i] + "'";
+                error = "--frames needs a count from 0 to " +
+                        std::to_string(std::numeric_limits<decltype(frames)>::max()) + ", not '" +
+                        args[i] + "'";
                 return false;
             }
         } else if (arg == "--role") {
@@ -544,8 +564,12 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             }
             answerYes = answer == "yes";
         } else if ((arg == "--ms" || arg == "--frame-ms")) {
-            if (!ParseDigits(args[++i], frameMilliseconds)) {
-                error = arg + " needs milliseconds of 0 or more, not '" + args[i] + "'";
+            // A frame is a step of every character's way: at 0 nothing moves, and past a
+            // second they overshoot their paths.
+            if (!ParseDigits(args[++i], frameMilliseconds) || frameMilliseconds < 1 ||
+                frameMilliseconds > kMaxFrameMs) {
+                error = arg + " needs milliseconds from 1 to " + std::to_string(kMaxFrameMs) +
+                        ", not '" + args[i] + "'";
                 return false;
             }
         } else if (arg == "--port") {
@@ -577,7 +601,9 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             realtime = true;
         } else if (arg == "--seed") {
             if (!ParseDigits(args[++i], seed)) {
-                error = "--seed needs an unsigned number, not '" + args[i] + "'";
+                error = "--seed needs a number from 0 to " +
+                        std::to_string(std::numeric_limits<decltype(seed)>::max()) + ", not '" +
+                        args[i] + "'";
                 return false;
             }
         } else {
@@ -585,7 +611,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
             return false;
         }
     }
-    if (!CheckMode(error))
+    if (!CheckMode(error) || !CheckNetworkSession(error))
         return false;
     if (!questStateFolder.empty() && !showQuests && scenario != "quest" &&
         scenario != "quest-actions") {
@@ -603,15 +629,6 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
     // Each encounter but the one --boss names plays its own orders.
     if (scenario == "bosses" && bossName.empty() && !inputFile.empty()) {
         error = "--input does nothing with --scenario bosses without --boss";
-        return false;
-    }
-    // A frame is a step of every character's way: past a second the level's overshoot their
-    // paths, and at 0 nothing moves at all.
-    if ((PlaysLevel() || (IsNetworkSession() && scenario.empty())) &&
-        (frameMilliseconds < 1 || frameMilliseconds > kMaxLevelFrameMs)) {
-        error = "--ms with the level needs milliseconds from 1 to " +
-                std::to_string(kMaxLevelFrameMs) + ", not '" + std::to_string(frameMilliseconds) +
-                "'";
         return false;
     }
     if (monstersGiven && scenario != "horde") {
@@ -654,7 +671,8 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         return false;
     }
     if ((!loadFile.empty() || !saveFile.empty()) && playerRecord.empty() && !PlaysLevel()) {
-        error = "--load and --save need the main player's record (--player RECORD)";
+        error = std::string(loadFile.empty() ? "--save" : "--load") +
+                " with --role needs the main player's record (--player RECORD)";
         return false;
     }
     // Only a session has a main player; a scenario brings its own characters.
@@ -687,7 +705,7 @@ bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error
         error = "--input plays as single player, without --role or --scenario";
         return false;
     }
-    if (!CheckTravel(error) || !CheckNetworkSession(error))
+    if (!CheckTravel(error))
         return false;
     if (!showHelp && dumpStreamFile.empty() && databaseFolder.empty()) {
         error = "no database folder given (--db DIR)";

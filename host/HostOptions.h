@@ -89,6 +89,8 @@ struct HostOptions {
     bool monstersGiven = false;
     // The horde's bound keeps a mistyped count from exhausting the machine.
     static constexpr int32_t kMaxMonsters = 20000;
+    // The horde fights in packs of this many.
+    static constexpr int32_t kHordePackSize = 10;
 
     // -- network session --
     // A server listens on this loopback port (`--port P`, 0 for one the system picks) and waits
@@ -108,8 +110,8 @@ struct HostOptions {
 
     // Each hit prints a few dozen lines; this keeps a mistyped count from flooding the output.
     static constexpr int32_t kMaxDuelHits = 1000;
-    // The longest frame the level plays in.
-    static constexpr int32_t kMaxLevelFrameMs = 1000;
+    // The longest frame anything plays in.
+    static constexpr int32_t kMaxFrameMs = 1000;
     // Each placed character is watched every frame; a bound keeps a runaway script sane.
     static constexpr size_t kMaxSpawns = 64;
 

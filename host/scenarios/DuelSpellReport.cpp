@@ -30,6 +30,10 @@
 #include <memory>
 #include <ostream>
 #include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace GAME {
 
@@ -234,6 +238,9 @@ void DuelSpellReport::Act(Cast& cast, int32_t second)
     }
 }
 
+// What the game logs when a skill's animation does not start.
+constexpr std::string_view kNoAnimation = "Animation failed to start in SkillManager::StartSkill";
+
 // Start, hit and end, as the user's animation would run them.
 void DuelSpellReport::Use(Character& user, const char* record, uint32_t targetId, const Vec3& point,
                           uint32_t useSeed)
@@ -243,8 +250,18 @@ void DuelSpellReport::Use(Character& user, const char* record, uint32_t targetId
     const WorldVec3 target(kDuelSpellRegion, point);
     out << "    " << user.GetObjectId() << " uses " << ShortName(record) << " on " << targetId
         << '\n';
-    // The sample characters carry no cast animations: the callbacks then run without one.
-    if (!skills.StartSkill(reference, targetId, target, useSeed)) {
+    // The sample characters carry no cast animations: the callbacks then run without one, and
+    // the report's own line says so in place of the game's log line of the failed start.
+    std::vector<std::pair<int, std::string>> logged;
+    const Engine::LogSink previous = gEngine->SetLogSink(
+        [&logged](int level, const std::string& line) { logged.emplace_back(level, line); });
+    const bool started = skills.StartSkill(reference, targetId, target, useSeed);
+    gEngine->SetLogSink(previous);
+    for (const auto& [level, line] : logged) {
+        if (previous && (started || !line.starts_with(kNoAnimation)))
+            previous(level, line);
+    }
+    if (!started) {
         out << "    (no animation: its callbacks run alone)\n";
         // A failed start leaves the last use's hit count, and only a first hit pays.
         if (SkillServicesBase* services = skills.GetSkillServices())

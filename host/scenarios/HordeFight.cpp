@@ -63,6 +63,9 @@ double HordeFight::ThreadMs()
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
+// The command line asks for whole packs; the benchmark may round up.
+static_assert(HordeFight::kPackSize == HostOptions::kHordePackSize);
+
 HordeFight::HordeFight(int32_t monsters, uint32_t seed, std::ostream& err)
     : monsters(std::clamp(monsters, 1, HostOptions::kMaxMonsters)), seed(seed), err(err)
 {

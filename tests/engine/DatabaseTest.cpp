@@ -29,7 +29,16 @@
 #define GAME_TEST_HEAP_HOOKS 1
 #endif
 #ifdef GAME_TEST_HEAP_HOOKS
+#if __has_include(<sanitizer/allocator_interface.h>)
 #include <sanitizer/allocator_interface.h>
+#else
+// g++ ships the runtime without its headers: the two calls the tests make, as the runtime has them.
+extern "C" {
+int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
+                                              void (*free_hook)(const volatile void*));
+size_t __sanitizer_get_allocated_size(const volatile void* pointer);
+}
+#endif
 #endif
 
 namespace GAME::Test {

@@ -34,6 +34,11 @@ TEST(DuelReport, SeededHitsShowTranscriptsLivesTicksAndReplicas)
     const HostRun run = RunSample({"--duel", "4", "--seed", "17"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(DataErrors(run.err), "") << run.err;
+    // A spell without its animation is told by the report's own line, not the game's log too;
+    // the duel keeps its own clock, so the footer counts no frames of the engine's.
+    EXPECT_NE(run.out.find("    (no animation: its callbacks run alone)\n"), std::string::npos);
+    EXPECT_EQ(run.err.find("Animation failed to start"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("\nframes: "), std::string::npos);
 
     ExpectInOrder(
         run.out,

@@ -52,14 +52,14 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     const HostRun negative = RunHost({"--db", "/tmp", "--frames", "-1"});
     EXPECT_EQ(negative.status, 1);
     EXPECT_EQ(negative.err,
-              std::string("gamehost: --frames needs a count of 0 or more, not '-1'\n") +
+              std::string("gamehost: --frames needs a count from 0 to 2147483647, not '-1'\n") +
                   HostOptions::kHelpHint);
     // The message names the option as the user typed it.
     for (const char* option : {"--ms", "--frame-ms"}) {
         const HostRun ms = RunHost({"--db", "/tmp", option, "-5"});
         EXPECT_EQ(ms.status, 1);
         EXPECT_EQ(ms.err, "gamehost: " + std::string(option) +
-                              " needs milliseconds of 0 or more, not '-5'\n" +
+                              " needs milliseconds from 1 to 1000, not '-5'\n" +
                               HostOptions::kHelpHint);
     }
     EXPECT_EQ(RunHost({"--db", "/tmp", "--bogus"}).status, 1);
@@ -68,6 +68,10 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, HostOptions::Usage());
     EXPECT_EQ(help.err, "");
+    // Every status the program ends with, the signals' among them.
+    const std::string statuses = help.out.substr(help.out.find("exit status: "));
+    for (const char* status : {" 0 ", " 1 ", " 2 ", " 3 ", " 4 ", " 130 ", " 143 "})
+        EXPECT_NE(statuses.find(status), std::string::npos) << status;
     // The help names every scenario the parser takes, its lines joined again.
     const std::string refusal = RunHost({"--db", "/tmp", "--scenario", "x"}).err;
     const size_t from = refusal.find("takes ") + 6;

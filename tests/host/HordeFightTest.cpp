@@ -21,11 +21,15 @@ TEST(HordeOptions, MonstersGoWithTheHordeAndAreBounded)
     } rows[] = {
         {{"--scenario", "horde"}, "", 1000},
         {{"--scenario", "horde", "--monsters", "0"},
-         "--monsters needs a count from 1 to 20000, not '0'",
+         "--monsters needs whole packs of 10: 10, 20 ... 20000, not '0'",
          0},
-        {{"--scenario", "horde", "--monsters", "20001"},
-         "--monsters needs a count from 1 to 20000, not '20001'",
+        {{"--scenario", "horde", "--monsters", "15"},
+         "--monsters needs whole packs of 10: 10, 20 ... 20000, not '15'",
          0},
+        {{"--scenario", "horde", "--monsters", "20010"},
+         "--monsters needs whole packs of 10: 10, 20 ... 20000, not '20010'",
+         0},
+        {{"--scenario", "horde", "--monsters", "20000"}, "", 20000},
         {{"--scenario", "arena", "--monsters", "10"}, "--monsters goes with --scenario horde", 0},
         {{"--scenario", "horde", "--role", "server"},
          "--scenario horde runs as single player only",
@@ -75,7 +79,7 @@ TEST(FrameCostHistogram, AnyNumberOfFramesTakesOneCountAStep)
 
 TEST(HordeFight, TheScenarioPrintsTheFrameCostOfWholePacks)
 {
-    const HostRun run = RunSample({"--scenario", "horde", "--monsters", "15", "--frames", "20"});
+    const HostRun run = RunSample({"--scenario", "horde", "--monsters", "20", "--frames", "20"});
     ExpectClean(run);
     EXPECT_EQ(LinesStarting(run.out, "scenario horde"),
               "scenario horde, seed 1, 20 monsters in 2 packs, 20 frames of 33 ms:\n");
@@ -83,6 +87,8 @@ TEST(HordeFight, TheScenarioPrintsTheFrameCostOfWholePacks)
     EXPECT_NE(LinesStarting(run.out, "  spawn: ").find(" us a monster to make, first frame "),
               std::string::npos);
     EXPECT_NE(run.out.find("  fallen: "), std::string::npos);
+    // The footer counts the fight's frames, the first among them, and no loop after it.
+    EXPECT_EQ(LinesStarting(run.out, "frames: "), "frames: 21 (693 ms of game time)\n");
 }
 
 } // namespace

@@ -89,7 +89,15 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
         {{"--map", "m.svg", "--frames", "5"}, "--map does nothing with --frames"},
         {{"--level", "x.lvl", "--role", "single"}, "--level does nothing with --role single"},
         {{"--route", "x.route", "--quests"}, "--route does nothing with --quests"},
-        {{"--scenario", "town", "--verbose"}, "--verbose does nothing with --scenario town"},
+        {{"--role", "server", "--port", "0", "--save", "x"}, "--save does nothing with --port"},
+        {{"--scenario", "horde", "--load", "x"}, "--load does nothing with --scenario horde"},
+        // A refusal names what fixes it, not a step towards another refusal.
+        {{"--role", "server", "--save", "x"},
+         "--save with --role needs the main player's record (--player RECORD)"},
+        {{"--portal"}, "--portal does nothing with the level played whole"},
+        {{"--scenario", "quest", "--port", "0"},
+         "--scenario quest is no network scene: only --scenario pack goes with --port or "
+         "--connect"},
         {{"--realtime", "--role", "single"}, "--realtime does nothing with --role single"},
         {{"--answer", "no"}, "--answer does nothing with the level played whole"},
         {{"--role", "server", "--clients", "3"}, "--clients does nothing with --role server"},
@@ -114,6 +122,8 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
                                    "2"},
           {"--role", "single", "--difficulty", "2", "--answer", "no"},
           {"--scenario", "level", "--difficulty", "1"},
+          {"--scenario", "town", "--verbose"},
+          {"--role", "server", "--save", "x", "--player", "R"},
           {"--role", "server", "--port", "0", "--clients", "2", "--level", "x.lvl", "--route",
            "x.route", "--realtime", "--difficulty", "2"},
           {"--role", "server", "--port", "0", "--scenario", "pack", "--difficulty", "1"}}) {
@@ -147,31 +157,37 @@ TEST(HostOptions, ANetworkSessionRefusesEveryReport)
                      "--items does nothing with --port");
 }
 
-// Counts, ports, seeds and times are digits alone: "-0" is refused as "-1" is.
+// Counts, ports, seeds and times are digits alone: "-0" is refused as "-1" is, and a number past
+// the option's type is told the range it has.
 TEST(HostOptions, ANumberThatCannotBeNegativeRefusesASign)
 {
     const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"--frames"}, "--frames needs a count of 0 or more"},
-        {{"--frame-ms"}, "--frame-ms needs milliseconds of 0 or more"},
-        {{"--seed"}, "--seed needs an unsigned number"},
+        {{"--frames"}, "--frames needs a count from 0 to 2147483647"},
+        {{"--frame-ms"}, "--frame-ms needs milliseconds from 1 to 1000"},
+        {{"--seed"}, "--seed needs a number from 0 to 4294967295"},
         {{"--difficulty"}, "--difficulty needs 0, 1 or 2"},
         {{"--clients", "--role", "server", "--port", "0"}, "--clients needs a count from 1 to 15"},
     };
     for (const auto& [args, error] : rows) {
-        std::vector<std::string> line{args.front(), "-0"};
-        line.insert(line.end(), args.begin() + 1, args.end());
-        EXPECT_EQ(Refusal(line), error + ", not '-0'");
+        for (const char* number : {"-0", "4294967296"}) {
+            std::vector<std::string> line{args.front(), number};
+            line.insert(line.end(), args.begin() + 1, args.end());
+            EXPECT_EQ(Refusal(line), error + ", not '" + number + "'");
+        }
     }
 }
 
-// The level's frames are steps of a character's way, and the scenes but a few are written in
+// Every frame is a step of a character's way, and the scenes but a few are written in
 // frames of their own length: --ms is refused where it cannot be played or does nothing.
 TEST(HostOptions, MillisecondsAFrameAreRefusedWhereNoFrameTakesThemWell)
 {
-    EXPECT_EQ(Refusal({"--ms", "1001"}),
-              "--ms with the level needs milliseconds from 1 to 1000, not '1001'");
+    EXPECT_EQ(Refusal({"--ms", "1001"}), "--ms needs milliseconds from 1 to 1000, not '1001'");
     EXPECT_EQ(Refusal({"--role", "server", "--port", "0", "--ms", "0"}),
-              "--ms with the level needs milliseconds from 1 to 1000, not '0'");
+              "--ms needs milliseconds from 1 to 1000, not '0'");
+    EXPECT_EQ(Refusal({"--scenario", "arena", "--ms", "0"}),
+              "--ms needs milliseconds from 1 to 1000, not '0'");
+    EXPECT_EQ(Refusal({"--scenario", "horde", "--ms", "100000"}),
+              "--ms needs milliseconds from 1 to 1000, not '100000'");
     EXPECT_EQ(Refusal({"--ms", "1000"}), "");
     EXPECT_EQ(Refusal({"--scenario", "market", "--ms", "100"}),
               "--ms does nothing with --scenario market");

@@ -252,5 +252,20 @@ TEST(HostProgram, ASaveOverTheFileSizeLimitFailsInOneLine)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.GetRoot()), {}), 4);
 }
 
+// The edge skills' client replays the server's commands in a program of its own, as a user runs
+// it: every command finds its character there, for the client's own objects (a wall's sounds)
+// never take the ids the server's packets name next.
+TEST(HostProgram, TheSkillShowsClientDropsNoCommand)
+{
+    TempDatabase scratch;
+    ChildProcess program(
+        GAMEHOST_PROGRAM,
+        {"--db", SampleDatabase(), "--scenario", "skillshow", "--role", "server", "--seed", "3"},
+        scratch.GetRoot() + "/run");
+    EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(2)), 0) << program.Errors();
+    EXPECT_EQ(program.Errors().find(" dropped"), std::string::npos) << program.Errors();
+    EXPECT_NE(program.Output().find("\nclient agrees: yes\n"), std::string::npos);
+}
+
 } // namespace
 } // namespace GAME::Test

@@ -337,6 +337,13 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
                             "' has no level 'Levels/Village.lvl' to play with --load, --save, "
                             "--map\n");
     EXPECT_FALSE(std::filesystem::exists(save));
+    // Nor does a session fall back on another scene: the pack is asked for by name.
+    const HostRun served = copy.Run({"--role", "server", "--port", "0"});
+    EXPECT_EQ(served.status, 2);
+    EXPECT_EQ(served.out, "");
+    EXPECT_EQ(served.err, "gamehost: database '" + copy.folder.GetRoot() +
+                              "' has no level 'Levels/Village.lvl' for a network session "
+                              "(--scenario pack plays one without it)\n");
 }
 
 // No two entities share a name, whatever their records are called; the map holds any name and
