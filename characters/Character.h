@@ -150,6 +150,8 @@ public:
     // level places its monsters weighs the nearest ones, rather than all of them at the square
     // of the crowd's size.
     static constexpr size_t kMaxCharactersInSphere = 32;
+    // Those they are chosen among: in a crowd of them, the first ones met.
+    static constexpr size_t kMaxCharactersWeighedInSphere = 8 * kMaxCharactersInSphere;
     // Whom a looker's sight weighs.
     enum class Sight { Foes, Friends, Everyone };
 

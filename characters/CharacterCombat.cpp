@@ -634,9 +634,10 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
                                                      : World::kAnyMarks;
     thread_local std::vector<Entity*> found;
     found.clear();
-    world->GetNearestEntitiesInSphere(found, region, sphere.center, sphere.radius,
-                                      {&Character::classInfo, marks, &matters},
-                                      kMaxCharactersInSphere);
+    world->GetNearestEntitiesInSphere(
+        found, region, sphere.center, sphere.radius,
+        {&Character::classInfo, marks, &matters, kMaxCharactersWeighedInSphere},
+        kMaxCharactersInSphere);
     for (Entity* entity : found)
         out.push_back(static_cast<Character*>(entity));
 }

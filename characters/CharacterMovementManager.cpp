@@ -340,9 +340,10 @@ void CharacterMovementManager::AvoidCharactersAhead(float speed)
     };
     Living living;
     living.owner = owner;
-    world->GetNearestEntitiesInBox(found, scan.GetAxisAlignedBox(), ownerCoords.GetRegion(),
-                                   frame.origin, {&Character::classInfo, World::kAnyMarks, &living},
-                                   kMaxCharactersAhead);
+    world->GetNearestEntitiesInBox(
+        found, scan.GetAxisAlignedBox(), ownerCoords.GetRegion(), frame.origin,
+        {&Character::classInfo, World::kAnyMarks, &living, kMaxCharactersWeighedAhead},
+        kMaxCharactersAhead);
 
     std::vector<std::unique_ptr<DynamicObstacle>> obstacles;
     for (Entity* entity : found) {

@@ -436,7 +436,8 @@ void World::CollectNearest(std::vector<Entity*>& out, const Vec3& low, const Vec
     nearest.clear();
     size_t met = 0;
     auto ofKind = OfKind(*filter.kind);
-    // Weighs each slot itself and lets none through to Collect's list.
+    // Weighs each slot itself and lets through to Collect's list only the one that reaches the
+    // bound, which ends the walk.
     auto weigh = [&](const Slot& slot) {
         if ((slot.marks & filter.marks) == 0 || !ofKind(slot) || !test(slot.position) ||
             (filter.keep != nullptr && !(*filter.keep)(slot.entity)))
@@ -450,10 +451,12 @@ void World::CollectNearest(std::vector<Entity*>& out, const Vec3& low, const Vec
             nearest.back() = candidate;
             std::push_heap(nearest.begin(), nearest.end(), farther);
         }
-        return false;
+        return met == filter.weighed;
     };
-    const auto none = [](const Vec3&) { return false; };
-    Collect(out, low, high, none, weigh, kNoLimit, filter.marks);
+    const auto any = [](const Vec3&) { return true; };
+    const size_t before = out.size();
+    Collect(out, low, high, any, weigh, 1, filter.marks);
+    out.resize(before);
     std::sort(nearest.begin(), nearest.end(),
               [](const Candidate& a, const Candidate& b) { return a.met < b.met; });
     for (const Candidate& candidate : nearest)

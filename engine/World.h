@@ -42,8 +42,8 @@ struct WorldRay;
 //
 // A nearest query weighs only the entities bearing one of the marks it asks for
 // (`Entity::GetWorldMarks`) that its filter keeps, and answers the `limit` of them nearest a
-// point: a crowd of others costs it little and never hides the one that matters. Each cell knows
-// the marks it holds, so a query passes over a cell of none of them without a look inside.
+// point: a crowd of others never hides the one that matters. Each cell knows the marks it holds,
+// so a query passes over a cell of none of them without a look inside.
 class World {
 public:
     static constexpr float kCellSize = 8.0f;
@@ -51,11 +51,13 @@ public:
     static constexpr uint32_t kAnyMarks = UINT32_MAX;
 
     // What a nearest query weighs: entities of class `kind` (or one derived from it) bearing one
-    // of `marks`, that `keep` (when given) accepts.
+    // of `marks`, that `keep` (when given) accepts, no more than `weighed` of them: in a crowd of
+    // more, the nearest of the first ones met, so that the crowd costs about the bound.
     struct NearestFilter {
         const RTTI_ClassInfo* kind = nullptr;
         uint32_t marks = 0;
         const FilterFunction<Entity>* keep = nullptr;
+        size_t weighed = kNoLimit;
     };
 
     World();

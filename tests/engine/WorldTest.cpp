@@ -251,6 +251,9 @@ TEST_F(WorldTest, ANearestQueryKeepsTheNearestOfWhatMattersInTheOrderMet)
     EXPECT_EQ(nearest({&Actor::classInfo, 2}, 2), (std::vector<Entity*>{nullptr, near, middle}));
     EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9),
               (std::vector<Entity*>{nullptr, far, near, middle}));
+    // Bounded, it weighs the first ones met.
+    EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, 2}, 2),
+              (std::vector<Entity*>{nullptr, far, near}));
     const Refuse refuse(near);
     EXPECT_EQ(nearest({&Actor::classInfo, 2, &refuse}, 2),
               (std::vector<Entity*>{nullptr, far, middle}));
