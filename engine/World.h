@@ -51,8 +51,9 @@ public:
     static constexpr uint32_t kAnyMarks = UINT32_MAX;
 
     // What a nearest query weighs: entities of class `kind` (or one derived from it) bearing one
-    // of `marks`, that `keep` (when given) accepts, no more than `weighed` of them: in a crowd of
-    // more, the nearest of the first ones met, so that the crowd costs about the bound.
+    // of `marks` (so never one bearing none), that `keep` (when given) accepts, no more than
+    // `weighed` of them: in a crowd of more, the nearest of the first ones met, so that the crowd
+    // costs about the bound.
     struct NearestFilter {
         const RTTI_ClassInfo* kind = nullptr;
         uint32_t marks = 0;
