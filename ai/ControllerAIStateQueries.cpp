@@ -164,49 +164,34 @@ Character* ControllerAIState::ValidateObjectId(uint32_t id, const std::string& w
 
 namespace {
 
-// The characters in view of `self`, itself left out, each offered to `keep`.
-template <typename Keep>
-void CollectInSight(Character* self, float viewDistance, std::vector<Character*>& out,
-                    const Keep& keep)
+// The living foes or friends in view of `self`, itself left out.
+void CollectInSight(Character* self, float viewDistance, Character::Sight sight,
+                    std::vector<Character*>& out)
 {
     out.clear();
     if (self == nullptr)
         return;
     const WorldVec3 own = self->GetPathPosition();
     Character::FindCharactersInSphere(out, own.GetRegion(),
-                                      Sphere(own.GetRegionPosition(), viewDistance));
-    std::erase_if(out, [&](Character* candidate) { return candidate == self || !keep(candidate); });
+                                      Sphere(own.GetRegionPosition(), viewDistance), *self, sight);
 }
 
 } // namespace
 
 void ControllerAIState::FindEnemiesInSight(std::vector<Character*>& out)
 {
-    Character* self = DynamicCast<Character>(LookUpDrivenCharacter());
-    const TeamManager* teams = GetTeams();
-    if (teams == nullptr || GetAIController() == nullptr) {
-        out.clear();
-        return;
-    }
-    const Team mine = self != nullptr ? self->GetTeam() : Team();
-    CollectInSight(
-        self, GetAIController()->GetViewDistance(), out,
-        [&](const Character* candidate) { return teams->IsFoe(mine, candidate->GetTeam()); });
+    out.clear();
+    if (GetTeams() != nullptr && GetAIController() != nullptr)
+        CollectInSight(DynamicCast<Character>(LookUpDrivenCharacter()),
+                       GetAIController()->GetViewDistance(), Character::Sight::Foes, out);
 }
 
 void ControllerAIState::FindAlliesInSight(std::vector<Character*>& out)
 {
-    Character* self = DynamicCast<Character>(LookUpDrivenCharacter());
-    const TeamManager* teams = GetTeams();
-    if (teams == nullptr || GetAIController() == nullptr) {
-        out.clear();
-        return;
-    }
-    const uint32_t myId = self != nullptr ? self->GetObjectId() : 0;
-    CollectInSight(self, GetAIController()->GetViewDistance(), out,
-                   [&](const Character* candidate) {
-                       return teams->IsFriend(myId, candidate->GetObjectId());
-                   });
+    out.clear();
+    if (GetTeams() != nullptr && GetAIController() != nullptr)
+        CollectInSight(DynamicCast<Character>(LookUpDrivenCharacter()),
+                       GetAIController()->GetViewDistance(), Character::Sight::Friends, out);
 }
 
 void ControllerAIState::FindAlliesOfType(std::vector<Character*>& out,
@@ -220,11 +205,12 @@ void ControllerAIState::FindAlliesOfType(std::vector<Character*>& out,
     ConvertToBackslashes(wanted);
     std::string theirs;
     CollectInSight(DynamicCast<Character>(LookUpDrivenCharacter()),
-                   GetAIController()->GetViewDistance(), out, [&](const Character* candidate) {
-                       theirs = candidate->GetObjectName();
-                       ConvertToBackslashes(theirs);
-                       return theirs == wanted;
-                   });
+                   GetAIController()->GetViewDistance(), Character::Sight::Everyone, out);
+    std::erase_if(out, [&](const Character* candidate) {
+        theirs = candidate->GetObjectName();
+        ConvertToBackslashes(theirs);
+        return theirs != wanted;
+    });
 }
 
 int32_t ControllerAIState::GetClosest(const std::vector<UniqueId>& ids)

@@ -130,14 +130,10 @@ void ControllerMonster::DieIfEnemyInRange()
     const WorldVec3 own = self->GetPathPosition();
     std::vector<Character*> around;
     Character::FindCharactersInSphere(
-        around, own.GetRegion(),
-        Sphere(own.GetRegionPosition(), monster->GetDeathFromEnemyRange()));
-    for (const Character* other : around) {
-        if (other != self && IsFoe(*self, *other)) {
-            KillMe();
-            return;
-        }
-    }
+        around, own.GetRegion(), Sphere(own.GetRegionPosition(), monster->GetDeathFromEnemyRange()),
+        *self, Character::Sight::Foes);
+    if (!around.empty())
+        KillMe();
 }
 
 void ControllerMonster::AngerUpdate(int32_t elapsedMs)

@@ -186,31 +186,22 @@ void ControllerMonster::TryToHealAlly()
 void ControllerMonster::GetCharactersInSphere(std::vector<Character*>& out, const Region* region,
                                               const Sphere& sphere, bool foes)
 {
-    Character::FindCharactersInSphere(out, region, sphere);
     Character* self = GetCharacter();
     if (self == nullptr) {
         out.clear();
         return;
     }
-    // Every monster asks this of every character in sight each anger round: the teams are
-    // looked up once, and the cheap team test goes first.
-    const TeamManager* teams = gGameEngine != nullptr ? gGameEngine->GetTeamManager() : nullptr;
-    if (teams == nullptr) {
+    Character::FindCharactersInSphere(out, region, sphere, *self,
+                                      foes ? Character::Sight::Foes : Character::Sight::Friends);
+    if (gGameEngine == nullptr || gGameEngine->GetTeamManager() == nullptr) {
         out.clear();
         return;
     }
-    const Team ownTeam = self->GetTeam();
+    if (maxYViewDistance == 0.0f)
+        return;
     const WorldVec3 own = self->GetPathPosition();
     std::erase_if(out, [&](Character* candidate) {
-        if (candidate == self)
-            return true;
-        const Team team = candidate->GetTeam();
-        if (foes ? !teams->IsFoe(ownTeam, team) : !teams->IsFriend(ownTeam, team))
-            return true;
-        if (!candidate->IsAlive())
-            return true;
-        return maxYViewDistance != 0.0f &&
-               std::abs(HeightDifference(own, candidate->GetPathPosition())) > maxYViewDistance;
+        return std::abs(HeightDifference(own, candidate->GetPathPosition())) > maxYViewDistance;
     });
 }
 

@@ -147,9 +147,13 @@ public:
     static constexpr int32_t kLoopingRunningSoundFadeTime = 1000;
     static constexpr size_t kNumLootSlots = 9;
     // The most characters a sight query answers: a monster in a crowd packed tighter than any
-    // level places its monsters weighs the first ones it meets, at a bounded cost, rather than
-    // all of them at the square of the crowd's size.
+    // level places its monsters weighs the nearest ones, rather than all of them at the square
+    // of the crowd's size.
     static constexpr size_t kMaxCharactersInSphere = 32;
+    // Those they are chosen among: in a crowd of them, the first ones met.
+    static constexpr size_t kMaxCharactersWeighedInSphere = 8 * kMaxCharactersInSphere;
+    // Whom a looker's sight weighs.
+    enum class Sight { Foes, Friends, Everyone };
 
     // The loot state a replica or a saved level carries, copied whole: the seed and level
     // argument share the first word, then one item id per slot (head, neck, right hand, left
@@ -292,6 +296,8 @@ public:
     virtual bool IsOfInterest() const { return ofInterest; }
     virtual void TouchedByPlayer() { ofInterest = false; }
     bool OccludesPathing() const override;
+    // The mark of the team the character shows (see GetTeam).
+    uint32_t GetWorldMarks() const override;
     void OnDestroy() override;
     virtual void StopRespawn();
     virtual void StartRespawn(const WorldCoords& coords);
@@ -351,6 +357,11 @@ public:
     // without a world or a region.
     static void FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
                                        const Sphere& sphere, bool flag = true, int listType = 2);
+    // The living foes or friends of the looker (or everyone living) in the sphere, the looker left
+    // out: the `kMaxCharactersInSphere` nearest the centre, in the order the world meets them (see
+    // World::GetNearestEntitiesInSphere). A crowd of others never hides one that matters.
+    static void FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
+                                       const Sphere& sphere, const Character& looker, Sight sight);
     void MoveTo(const WorldVec3& point, float blendTime);
     CharacterMovementManager* GetMovementManager() const { return movementManager.get(); }
     void CharacterStopMoving();
@@ -396,7 +407,11 @@ public:
     void RotateTowardsTarget(bool on) { rotateTowardsTarget = on && !disallowRotation; }
     void ShowAngerLevels(bool value) { showAngerLevels = value; }
     bool GetShowAngerLevels() const { return showAngerLevels; }
-    void SetInvisible(bool value) { invisible = value; }
+    void SetInvisible(bool value)
+    {
+        invisible = value;
+        MarksChanged();
+    }
     bool StartSkill(uint32_t skillId, uint32_t targetId, const WorldVec3& point,
                     uint32_t lastValue);
     bool HandleSkillAnimationCallback(const Name& name, uint32_t skillId, uint32_t targetId,

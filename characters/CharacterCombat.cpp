@@ -492,6 +492,11 @@ Team Character::GetTeam() const
     return invisible ? TeamManager::InvisibleTeam() : team;
 }
 
+uint32_t Character::GetWorldMarks() const
+{
+    return GetTeam().GetWorldMark();
+}
+
 // Sounds.
 
 void Character::PlayStunSound()
@@ -589,6 +594,50 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
     found.clear();
     world->GetEntitiesInSphere(found, region, sphere.center, sphere.radius, Character::classInfo,
                                kMaxCharactersInSphere);
+    for (Entity* entity : found)
+        out.push_back(static_cast<Character*>(entity));
+}
+
+void Character::FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
+                                       const Sphere& sphere, const Character& looker, Sight sight)
+{
+    out.clear();
+    const World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr;
+    if (world == nullptr)
+        return;
+    struct Matters : FilterFunction<Entity> {
+        const Character* looker;
+        Team team;
+        Sight sight;
+        bool operator()(const Entity* entity) const override
+        {
+            const auto* other = static_cast<const Character*>(entity);
+            if (other == looker || !other->IsAlive())
+                return false;
+            switch (sight) {
+            case Sight::Foes:
+                return team.IsFoe(other->GetTeam());
+            case Sight::Friends:
+                return team.IsFriend(other->GetTeam());
+            case Sight::Everyone:
+                break;
+            }
+            return true;
+        }
+    };
+    Matters matters;
+    matters.looker = &looker;
+    matters.team = looker.GetTeam();
+    matters.sight = sight;
+    const uint32_t marks = sight == Sight::Foes      ? matters.team.GetFoeMarks()
+                           : sight == Sight::Friends ? matters.team.GetFriendMarks()
+                                                     : World::kAnyMarks;
+    thread_local std::vector<Entity*> found;
+    found.clear();
+    world->GetNearestEntitiesInSphere(
+        found, region, sphere.center, sphere.radius,
+        {&Character::classInfo, marks, &matters, kMaxCharactersWeighedInSphere},
+        kMaxCharactersInSphere);
     for (Entity* entity : found)
         out.push_back(static_cast<Character*>(entity));
 }

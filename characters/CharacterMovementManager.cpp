@@ -331,8 +331,19 @@ void CharacterMovementManager::AvoidCharactersAhead(float speed)
     // Every mover scans now and then: keep the scratch list.
     thread_local std::vector<Entity*> found;
     found.clear();
-    world->GetEntitiesInBox(found, scan.GetAxisAlignedBox(), ownerCoords.GetRegion(),
-                            Character::classInfo, kMaxCharactersAhead);
+    struct Living : FilterFunction<Entity> {
+        const Character* owner;
+        bool operator()(const Entity* entity) const override
+        {
+            return entity != owner && static_cast<const Character*>(entity)->IsAlive();
+        }
+    };
+    Living living;
+    living.owner = owner;
+    world->GetNearestEntitiesInBox(
+        found, scan.GetAxisAlignedBox(), ownerCoords.GetRegion(), frame.origin,
+        {&Character::classInfo, World::kAnyMarks, &living, kMaxCharactersWeighedAhead},
+        kMaxCharactersAhead);
 
     std::vector<std::unique_ptr<DynamicObstacle>> obstacles;
     for (Entity* entity : found) {

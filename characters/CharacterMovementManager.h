@@ -19,10 +19,12 @@ class CharacterMovementManager {
 public:
     // Below this distance the character jumps to the end instead of walking.
     static constexpr float closeEnoughToJump = 0.05f;
-    // The most characters ahead that one scan weighs: a crowd packed tighter than any level
-    // places its monsters is steered round in part, at a bounded cost, rather than whole at the
-    // square of its size.
+    // The most characters ahead that one scan weighs, the nearest living ones: a crowd packed
+    // tighter than any level places its monsters is steered round in part rather than whole at
+    // the square of its size.
     static constexpr size_t kMaxCharactersAhead = 16;
+    // Those it is chosen among: in a crowd, the first ones met.
+    static constexpr size_t kMaxCharactersWeighedAhead = 4 * kMaxCharactersAhead;
 
     explicit CharacterMovementManager(Character* owner);
     ~CharacterMovementManager();

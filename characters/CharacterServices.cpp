@@ -52,6 +52,7 @@ void Character::SetTeam(const Team& newTeam)
 {
     const Team old = team;
     team = newTeam;
+    MarksChanged();
     if (old.GetTeamMajor() == newTeam.GetTeamMajor() &&
         old.GetTeamMinor() == newTeam.GetTeamMinor())
         return;

@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace GAME {
@@ -58,7 +59,48 @@ bool MonstersAreFoes(uint32_t a, uint32_t b)
     return a != b;
 }
 
+// Four majors and five minors have a mark each; every team past them shares its major's last
+// mark, and every major past them the marks after.
+constexpr uint32_t kMarkedMajors = 4;
+constexpr uint32_t kMarkedMinors = 5;
+
+uint32_t MarkOf(uint32_t major, uint32_t minor)
+{
+    return 1u << (std::min(major, kMarkedMajors) * (kMarkedMinors + 1) +
+                  std::min(minor, kMarkedMinors));
+}
+
+// The marks of the teams `related` accepts; a shared mark is always among them.
+template <typename Related> uint32_t MarksOf(const Related& related)
+{
+    uint32_t marks = 0;
+    for (uint32_t major = 0; major <= kMarkedMajors; ++major) {
+        for (uint32_t minor = 0; minor <= kMarkedMinors; ++minor) {
+            Team team;
+            team.Set(major, minor);
+            if (major == kMarkedMajors || minor == kMarkedMinors || related(team))
+                marks |= MarkOf(major, minor);
+        }
+    }
+    return marks;
+}
+
 } // namespace
+
+uint32_t Team::GetWorldMark() const
+{
+    return MarkOf(major, minor);
+}
+
+uint32_t Team::GetFoeMarks() const
+{
+    return MarksOf([this](const Team& other) { return IsFoe(other); });
+}
+
+uint32_t Team::GetFriendMarks() const
+{
+    return MarksOf([this](const Team& other) { return IsFriend(other); });
+}
 
 void Team::Set(uint32_t majorTeam, uint32_t minorTeam)
 {

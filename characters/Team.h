@@ -21,6 +21,13 @@ public:
     bool IsFoe(const Team& other) const;
     bool IsFriend(const Team& other) const;
 
+    // The world's mark (see World) a character of this team bears, and the marks of every team
+    // that may be this one's foe or friend. Teams past the few majors and minors the game names
+    // share a mark, so these take in more teams than they should, never fewer.
+    uint32_t GetWorldMark() const;
+    uint32_t GetFoeMarks() const;
+    uint32_t GetFriendMarks() const;
+
     // Old records name their team in words; names it does not know leave the team as it was.
     void ConvertFromHistoricalTeam(const std::string& majorName, const std::string& minorName);
 

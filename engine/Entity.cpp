@@ -82,4 +82,10 @@ void Entity::Update(int32_t elapsedMs)
     UpdateSelf(elapsedMs);
 }
 
+void Entity::MarksChanged()
+{
+    if (world != nullptr)
+        world->UpdateMarks(this);
+}
+
 } // namespace GAME

@@ -70,6 +70,9 @@ public:
     virtual bool RestoreState(BinaryReader& /*reader*/) { return true; }
     // The world tells the entity when it moves it within the level.
     virtual void OnMoveInLevel() {}
+    // The marks a marked query of the world picks entities by (see World); a plain entity bears
+    // none. An entity whose marks change tells its world (`World::UpdateMarks`).
+    virtual uint32_t GetWorldMarks() const { return 0; }
     // Set by whoever restores the entity from its level's saved state.
     bool GetRestoredFromLevelState() const { return restoredFromLevelState; }
     void SetRestoredFromLevelState(bool value) { restoredFromLevelState = value; }
@@ -153,6 +156,8 @@ public:
 
 protected:
     void SetRegionBoundingBox(const ABBox& box) { regionBoundingBox = box; }
+    // Tells the world the entity is in that its marks have changed.
+    void MarksChanged();
 
 private:
     friend class World;

@@ -238,7 +238,20 @@ void World::Enter(Placement& placement, Entity* entity)
     NoteOccupied(placement.key);
     placement.cell = &occupants;
     placement.slot = occupants.slots.size();
-    occupants.slots.push_back(Slot{entity, placement.position, entity->GetClassInfo(), &placement});
+    const uint32_t marks = entity->GetWorldMarks();
+    occupants.marks |= marks;
+    occupants.slots.push_back(
+        Slot{entity, placement.position, entity->GetClassInfo(), &placement, marks});
+}
+
+void World::UpdateMarks(const Entity* entity)
+{
+    if (entity == nullptr || entity->world != this)
+        return;
+    const Placement& placement = placements.find(entity)->second;
+    Slot& slot = placement.cell->slots[placement.slot];
+    slot.marks = entity->GetWorldMarks();
+    placement.cell->marks |= slot.marks;
 }
 
 void World::RemoveFromCell(const Cell& cell, const Placement& placement)
@@ -250,7 +263,7 @@ void World::RemoveFromCell(const Cell& cell, const Placement& placement)
     std::vector<Slot>& slots = occupants.slots;
     if (placement.slot >= slots.size())
         return;
-    slots[placement.slot] = Slot{nullptr, Vec3(), nullptr, nullptr};
+    slots[placement.slot] = Slot{nullptr, Vec3(), nullptr, nullptr, 0};
     // Empty cells go, so that the count of occupied cells stays a fair measure for Collect.
     if (++occupants.holes == slots.size()) {
         cells.erase(found);
@@ -264,6 +277,9 @@ void World::RemoveFromCell(const Cell& cell, const Placement& placement)
                                [](const Slot& slot) { return slot.entity == nullptr; }),
                 slots.end());
     occupants.holes = 0;
+    occupants.marks = 0;
+    for (size_t i = 0; i < slots.size(); ++i)
+        occupants.marks |= slots[i].marks;
     for (size_t i = from; i < slots.size(); ++i)
         slots[i].placement->slot = i;
 }
@@ -286,7 +302,7 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
 
 template <typename Test, typename Admit>
 void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
-                    Admit& admit, size_t limit) const
+                    Admit& admit, size_t limit, uint32_t marks) const
 {
     // Cells outside every cell ever occupied hold nothing: a sphere over flat ground need not
     // look above or below it.
@@ -301,6 +317,8 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
     const size_t full = limit < out.max_size() - out.size() ? out.size() + limit : out.max_size();
     // False once the limit is reached.
     const auto visit = [&](const Occupants& occupants) {
+        if (marks != kAnyMarks && (occupants.marks & marks) == 0)
+            return true;
         for (const Slot& slot : occupants.slots) {
             if (slot.entity == nullptr || !admit(slot) || !test(slot.position))
                 continue;
@@ -376,6 +394,82 @@ void World::GetEntitiesInSphere(std::vector<Entity*>& out, const Region* region,
             return (position - worldCenter).LengthSquared() <= radiusSquared;
         },
         admit, limit);
+}
+
+void World::GetNearestEntitiesInSphere(std::vector<Entity*>& out, const Region* region,
+                                       const Vec3& center, float radius,
+                                       const NearestFilter& filter, size_t limit) const
+{
+    if (region == nullptr || !(radius >= 0.0f))
+        return;
+    const Vec3 worldCenter = region->GetOffsetFromWorld() + center;
+    const Vec3 reach(radius, radius, radius);
+    const float radiusSquared = radius * radius;
+    CollectNearest(
+        out, worldCenter - reach, worldCenter + reach,
+        [&](const Vec3& position) {
+            return (position - worldCenter).LengthSquared() <= radiusSquared;
+        },
+        worldCenter, filter, limit);
+}
+
+void World::GetNearestEntitiesInBox(std::vector<Entity*>& out, const ABBox& box,
+                                    const Region* region, const Vec3& near,
+                                    const NearestFilter& filter, size_t limit) const
+{
+    const Vec3 shift = region != nullptr ? region->GetOffsetFromWorld() : Vec3();
+    const Vec3 low = box.min + shift;
+    const Vec3 high = box.max + shift;
+    CollectNearest(
+        out, low, high,
+        [&](const Vec3& p) {
+            return low.x <= p.x && p.x <= high.x && low.y <= p.y && p.y <= high.y && low.z <= p.z &&
+                   p.z <= high.z;
+        },
+        near + shift, filter, limit);
+}
+
+template <typename Test>
+void World::CollectNearest(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
+                           const Test& test, const Vec3& near, const NearestFilter& filter,
+                           size_t limit) const
+{
+    if (limit == 0 || filter.kind == nullptr)
+        return;
+    // The farthest kept, and of two as far the one met later, on top: the next one met replaces
+    // it only by being nearer.
+    const auto farther = [](const Candidate& a, const Candidate& b) {
+        return a.distanceSquared < b.distanceSquared ||
+               (a.distanceSquared == b.distanceSquared && a.met < b.met);
+    };
+    nearest.clear();
+    size_t met = 0;
+    auto ofKind = OfKind(*filter.kind);
+    // Weighs each slot itself and lets through to Collect's list only the one that reaches the
+    // bound, which ends the walk.
+    auto weigh = [&](const Slot& slot) {
+        if ((slot.marks & filter.marks) == 0 || !ofKind(slot) || !test(slot.position) ||
+            (filter.keep != nullptr && !(*filter.keep)(slot.entity)))
+            return false;
+        const Candidate candidate{(slot.position - near).LengthSquared(), met++, slot.entity};
+        if (nearest.size() < limit) {
+            nearest.push_back(candidate);
+            std::push_heap(nearest.begin(), nearest.end(), farther);
+        } else if (farther(candidate, nearest.front())) {
+            std::pop_heap(nearest.begin(), nearest.end(), farther);
+            nearest.back() = candidate;
+            std::push_heap(nearest.begin(), nearest.end(), farther);
+        }
+        return met == filter.weighed;
+    };
+    const auto any = [](const Vec3&) { return true; };
+    const size_t before = out.size();
+    Collect(out, low, high, any, weigh, 1, filter.marks);
+    out.resize(before);
+    std::sort(nearest.begin(), nearest.end(),
+              [](const Candidate& a, const Candidate& b) { return a.met < b.met; });
+    for (const Candidate& candidate : nearest)
+        out.push_back(candidate.entity);
 }
 
 void World::GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
@@ -582,6 +676,15 @@ float World::GetDistanceSquared(const WorldVec3& a, const WorldVec3& b) const
     if (!a.GetPositionInRegion(b.GetRegionId(), position, this))
         return gPositiveInfinity;
     return (position - b.GetRegionPosition()).LengthSquared();
+}
+
+bool World::GetPositionInWorld(const WorldVec3& point, Vec3& out) const
+{
+    const Region* region = GetRegionById(point.GetRegionId());
+    if (region == nullptr)
+        return false;
+    out = region->GetOffsetFromWorld() + point.GetRegionPosition();
+    return true;
 }
 
 float World::GetDistance(const WorldVec3& a, const WorldVec3& b) const

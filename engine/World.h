@@ -39,10 +39,27 @@ struct WorldRay;
 // crowd it answers the first ones of that order, and costs about the limit, not the crowd. The
 // `flag` and `listType` arguments that callers pass choose among the entity lists of a full engine;
 // this world keeps a single list and answers them all alike.
+//
+// A nearest query weighs only the entities bearing one of the marks it asks for
+// (`Entity::GetWorldMarks`) that its filter keeps, and answers the `limit` of them nearest a
+// point: a crowd of others never hides the one that matters. Each cell knows the marks it holds,
+// so a query passes over a cell of none of them without a look inside.
 class World {
 public:
     static constexpr float kCellSize = 8.0f;
     static constexpr size_t kNoLimit = SIZE_MAX;
+    static constexpr uint32_t kAnyMarks = UINT32_MAX;
+
+    // What a nearest query weighs: entities of class `kind` (or one derived from it) bearing one
+    // of `marks` (so never one bearing none), that `keep` (when given) accepts, no more than
+    // `weighed` of them: in a crowd of more, the nearest of the first ones met, so that the crowd
+    // costs about the bound.
+    struct NearestFilter {
+        const RTTI_ClassInfo* kind = nullptr;
+        uint32_t marks = 0;
+        const FilterFunction<Entity>* keep = nullptr;
+        size_t weighed = kNoLimit;
+    };
 
     World();
     ~World();
@@ -99,6 +116,8 @@ public:
     // SetCoords with only the position (and its region) changed; the rotation stays.
     bool SetPosition(Entity* entity, const WorldVec3& position);
     size_t GetEntityCount() const { return entities.size(); }
+    // Reads the entity's marks again; nothing for one outside this world.
+    void UpdateMarks(const Entity* entity);
 
     // One frame for every entity, in the order they were added: `PreAnimationUpdate`, the
     // animations, then `UpdateSelf`. An entity added during the frame starts with the next
@@ -146,6 +165,16 @@ public:
     // The same, keeping only entities of class `kind` or one derived from it, in the same order.
     void GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
                           const RTTI_ClassInfo& kind, size_t limit = kNoLimit) const;
+    // The `limit` entities in the sphere (centre relative to the region) nearest its centre that
+    // the filter lets through, in the order the world meets them (as GetEntitiesInSphere's, so
+    // that a view no crowd fills answers as it did); nothing without a region or with a negative
+    // radius.
+    void GetNearestEntitiesInSphere(std::vector<Entity*>& out, const Region* region,
+                                    const Vec3& center, float radius, const NearestFilter& filter,
+                                    size_t limit) const;
+    // The same in the box (relative to the region), nearest `near` (in the region too).
+    void GetNearestEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
+                                 const Vec3& near, const NearestFilter& filter, size_t limit) const;
     // A cone of the given half-angle (radians, between the axis and the edge) about the
     // direction, cut off at `length` from the apex: a spherical sector. The apex itself counts.
     void GetEntitiesInCone(std::vector<Entity*>& out, const WorldVec3& apex, const Vec3& direction,
@@ -185,6 +214,9 @@ public:
     // does not know.
     float GetDistanceSquared(const WorldVec3& a, const WorldVec3& b) const;
     float GetDistance(const WorldVec3& a, const WorldVec3& b) const;
+    // The point in world space, its region's offset counted; false, nothing logged, for a point
+    // in a region this world does not know.
+    bool GetPositionInWorld(const WorldVec3& point, Vec3& out) const;
 
     // What a mover last asked of `FindPath`, kept as given.
     struct PathRequest {
@@ -244,6 +276,7 @@ private:
         const RTTI_ClassInfo* kind;
         // The entity's entry in `placements`; map nodes stay put, so this keeps.
         Placement* placement;
+        uint32_t marks;
     };
     // The entities of one cell in the order they came, the order queries answer in. One that
     // leaves a cell of more than `kSmallCell` leaves a hole, so that the others keep their places
@@ -253,6 +286,8 @@ private:
     struct Occupants {
         std::vector<Slot> slots;
         size_t holes = 0;
+        // Every mark its slots bear, and perhaps some that left: refreshed as the holes go.
+        uint32_t marks = 0;
     };
     struct Placement {
         Vec3 position;
@@ -281,16 +316,30 @@ private:
     template <typename Test>
     void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
                  const Test& test) const;
-    // As above, among the slots `admit` lets through, and no more than `limit` of them.
+    // As above, among the slots `admit` lets through, and no more than `limit` of them. Cells
+    // bearing none of `marks` are passed over.
     template <typename Test, typename Admit>
     void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
-                 Admit& admit, size_t limit = kNoLimit) const;
+                 Admit& admit, size_t limit = kNoLimit, uint32_t marks = kAnyMarks) const;
     template <typename Admit>
     void CollectInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
                       Admit& admit, size_t limit) const;
+    // The `limit` entities among those Collect would give nearest `near`, in Collect's order.
+    template <typename Test>
+    void CollectNearest(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
+                        const Test& test, const Vec3& near, const NearestFilter& filter,
+                        size_t limit) const;
     template <typename Admit>
     void CollectOnRay(const WorldRay& ray, std::vector<Entity*>& out, float length,
                       Admit& admit) const;
+
+    // A nearest query's candidates, kept between queries so that they do not allocate.
+    struct Candidate {
+        float distanceSquared;
+        size_t met;
+        Entity* entity;
+    };
+    mutable std::vector<Candidate> nearest;
 
     std::map<uint32_t, std::unique_ptr<Region>> regions;
     Watcher* watcher = nullptr;

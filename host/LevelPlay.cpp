@@ -141,18 +141,20 @@ public:
     }
 };
 
-// The entity of `Kind` nearest `from` that `accept` takes; 0 for none.
-template <typename Kind, typename Accept> uint32_t Nearest(const Vec3& from, Accept accept)
+// The entity of `Kind` nearest `from` that `accept` takes, its region's place in the world
+// counted; 0 for none.
+template <typename Kind, typename Accept> uint32_t Nearest(const WorldVec3& from, Accept accept)
 {
+    const World* world = gEngine->GetWorld();
     std::vector<Entity*> found;
-    gEngine->GetWorld()->GetEntities(found, IsKind<Kind>());
+    world->GetEntities(found, IsKind<Kind>());
     uint32_t best = 0;
     float bestDistance = 0.0f;
     for (Entity* entity : found) {
         const auto* thing = DynamicCast<Kind>(entity);
         if (!accept(*thing))
             continue;
-        const float distance = (entity->GetCoords().GetRegionCoords().origin - from).Length();
+        const float distance = world->GetDistanceSquared(entity->GetCoords().GetPosition(), from);
         if (best == 0 || distance < bestDistance) {
             best = entity->GetObjectId();
             bestDistance = distance;
@@ -243,6 +245,7 @@ private:
         const std::map<uint32_t, uint32_t> ambushPacks = AmbushPacks();
         std::map<Cell, std::vector<std::pair<size_t, const Monster*>>> grid;
         const std::vector<const Monster*> monsters = Monsters();
+        const World& world = *gEngine->GetWorld();
         for (size_t order = 0; order < monsters.size(); ++order) {
             const Monster& monster = *monsters[order];
             // A spawner's monsters share one pack wherever they stand.
@@ -250,7 +253,12 @@ private:
                 Join(monster, NewPack(monster, ambushPacks));
                 continue;
             }
-            const Vec3 at = monster.GetCoords().GetRegionCoords().origin;
+            // Regions are apart: monsters are measured in world space.
+            Vec3 at;
+            if (!world.GetPositionInWorld(monster.GetCoords().GetPosition(), at)) {
+                Join(monster, NewPack(monster, ambushPacks));
+                continue;
+            }
             const Cell cell = CellOf(at);
             const Monster* mate = nullptr;
             std::pair<float, size_t> nearest;
@@ -260,8 +268,10 @@ private:
                     if (found == grid.end())
                         continue;
                     for (const auto& [met, other] : found->second) {
-                        const std::pair<float, size_t> here{
-                            (other->GetCoords().GetRegionCoords().origin - at).Length(), met};
+                        // Every monster in the grid has a place in the world.
+                        Vec3 there;
+                        world.GetPositionInWorld(other->GetCoords().GetPosition(), there);
+                        const std::pair<float, size_t> here{(there - at).Length(), met};
                         if (here.first <= kPackRadius && (mate == nullptr || here < nearest)) {
                             mate = other;
                             nearest = here;
@@ -710,7 +720,7 @@ uint32_t LevelPlay::TargetOf(const std::string& name) const
     const Player* hero = roster.Hero();
     if (name.empty() || hero == nullptr)
         return 0;
-    const Vec3 at = hero->GetCoords().GetRegionCoords().origin;
+    const WorldVec3 at = hero->GetCoords().GetPosition();
     if (name == kNearestMonster)
         return Nearest<Monster>(at, IsLivingMonster);
     if (name == kNearestLoot)

@@ -487,13 +487,13 @@ void NetworkPlay::Attack()
         return;
     const Monster* nearest = nullptr;
     float best = 0.0f;
-    const Vec3 from = hero->GetCoords().GetPosition().GetRegionPosition();
+    const WorldVec3 from = hero->GetCoords().GetPosition();
     for (const Entity* entity : WorldEntities()) {
         const auto* monster = DynamicCast<const Monster>(entity);
         if (monster == nullptr || !monster->IsAlive())
             continue;
-        const Vec3 to = monster->GetCoords().GetPosition().GetRegionPosition() - from;
-        const float distance = to.x * to.x + to.y * to.y + to.z * to.z;
+        const float distance =
+            gEngine->GetWorld()->GetDistanceSquared(monster->GetCoords().GetPosition(), from);
         if (nearest == nullptr || distance < best) {
             nearest = monster;
             best = distance;

@@ -29,15 +29,17 @@ private:
     std::function<bool(const Entity&)> accept;
 };
 
-// The entity nearest `from` that `accept` takes; 0 for none.
-uint32_t NearestTo(const Vec3& from, const std::function<bool(const Entity&)>& accept)
+// The entity nearest `from` that `accept` takes, its region's place in the world counted; 0 for
+// none.
+uint32_t NearestTo(const WorldVec3& from, const std::function<bool(const Entity&)>& accept)
 {
+    const World* world = gEngine->GetWorld();
     std::vector<Entity*> found;
-    gEngine->GetWorld()->GetEntities(found, Matching(accept));
+    world->GetEntities(found, Matching(accept));
     uint32_t best = 0;
     float bestDistance = 0.0f;
     for (const Entity* entity : found) {
-        const float distance = (entity->GetCoords().GetRegionCoords().origin - from).Length();
+        const float distance = world->GetDistanceSquared(entity->GetCoords().GetPosition(), from);
         if (best == 0 || distance < bestDistance) {
             best = entity->GetObjectId();
             bestDistance = distance;
@@ -80,7 +82,8 @@ void RouteHero::Cast(uint32_t heroId)
     roster.Add("Hero", heroId);
     for (size_t i = 0; i < names.size(); ++i) {
         const LevelFile::EntityLine& line = level->entities[i];
-        roster.Add(names[i], NearestTo(line.position, [&](const Entity& entity) {
+        roster.Add(names[i],
+                   NearestTo(WorldVec3(line.regionId, line.position), [&](const Entity& entity) {
                        return entity.GetObjectName() == line.record;
                    }));
     }
@@ -91,7 +94,7 @@ uint32_t RouteHero::TargetOf(const std::string& name) const
     const Player* hero = roster.Hero();
     if (name.empty() || hero == nullptr)
         return 0;
-    const Vec3 at = hero->GetCoords().GetRegionCoords().origin;
+    const WorldVec3 at = hero->GetCoords().GetPosition();
     if (name == LevelPlay::kNearestMonster)
         return NearestTo(at, IsFoe);
     if (name == LevelPlay::kNearestLoot)
@@ -158,7 +161,7 @@ void RouteHero::FightOn(int32_t frame, const std::vector<std::string>& records)
     if (frame >= nextFoeFrame && !(mouse.IsRepeating() && held != nullptr && IsLiving(*held))) {
         nextFoeFrame = frame + kFightOnEveryFrames;
         const uint32_t foe =
-            NearestTo(hero->GetCoords().GetRegionCoords().origin, [&records](const Entity& entity) {
+            NearestTo(hero->GetCoords().GetPosition(), [&records](const Entity& entity) {
                 return IsLiving(entity) &&
                        std::any_of(records.begin(), records.end(),
                                    [&entity](const std::string& record) {

@@ -159,8 +159,7 @@ WorldVec3 NearestTakenPlace(const SlotManager& ring, const MovementGoalManager& 
         bool holds = false;
         for (uint32_t index = 0; index < ring.GetNumSlots(); ++index)
             holds = holds || ring.GetSlotHolder(index) == goal.characterId;
-        const float distance =
-            (goal.point.GetRegionPosition() - from.GetRegionPosition()).LengthSquared();
+        const float distance = gEngine->GetWorld()->GetDistanceSquared(goal.point, from);
         if (holds && (!found || distance < best)) {
             nearest = goal.point;
             best = distance;

@@ -183,12 +183,17 @@ void LevelFixedItems::Use(FixedItem& item, uint32_t user)
 
 void LevelFixedItems::Step(Player& hero, int32_t elapsedMs)
 {
-    const Vec3 at = hero.GetCoords().GetRegionCoords().origin;
+    const WorldVec3 at = hero.GetCoords().GetPosition();
     for (uint32_t id : items) {
         FixedItem* item = ObjectManager::Instance().GetObject<FixedItem>(id);
         if (item == nullptr || used[id])
             continue;
-        const Vec3 offset = item->GetCoords().GetRegionCoords().origin - at;
+        // Measured in the hero's region, so an item of another region is never within reach
+        // for sharing his region's numbers.
+        Vec3 there;
+        if (!item->GetCoords().GetPosition().GetPositionInRegion(at.GetRegionId(), there))
+            continue;
+        const Vec3 offset = there - at.GetRegionPosition();
         if (Vec3(offset.x, 0.0f, offset.z).Length() > kReach)
             continue;
         used[id] = true;

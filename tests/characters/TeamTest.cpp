@@ -70,6 +70,31 @@ TEST_F(TeamPlayers, FriendsShareASideFoesNeedPlayerVersusPlayer)
     ExpectPair(Make(2, 0), Make(2, 4), false, false);
 }
 
+// A team's foe and friend marks take in the mark of every team that is its foe or friend,
+// named teams and numbers past them, with and without player-versus-player.
+TEST_F(TeamPlayers, FoeAndFriendMarksTakeInEveryFoeAndFriend)
+{
+    for (const bool pvp : {false, true}) {
+        gEngine->GetGameInfo().SetPvP(pvp);
+        for (uint32_t major = 0; major < 7; ++major) {
+            for (uint32_t minor = 0; minor < 12; ++minor) {
+                const Team team = Make(major, minor);
+                for (uint32_t otherMajor = 0; otherMajor < 7; ++otherMajor) {
+                    for (uint32_t otherMinor = 0; otherMinor < 12; ++otherMinor) {
+                        const Team other = Make(otherMajor, otherMinor);
+                        const uint32_t mark = other.GetWorldMark();
+                        EXPECT_TRUE(!team.IsFoe(other) || (team.GetFoeMarks() & mark) != 0);
+                        EXPECT_TRUE(!team.IsFriend(other) || (team.GetFriendMarks() & mark) != 0);
+                    }
+                }
+            }
+        }
+    }
+    // A crowd of plain monsters bears no mark a plain monster looks for among its foes.
+    const Team monster = Make(3, 0);
+    EXPECT_EQ(monster.GetFoeMarks() & monster.GetWorldMark(), 0u);
+}
+
 TEST(TeamHistorical, KnownNamesConvertAndOthersLeaveTheTeamAlone)
 {
     const std::pair<const char*, uint32_t> majors[] = {{"TeamMajor_Hostile", 1},

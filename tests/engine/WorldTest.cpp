@@ -208,6 +208,65 @@ TEST_F(WorldTest, ALimitedQueryAnswersTheFirstOfItsWholeAnswer)
     }
 }
 
+// An actor bearing the marks it is given, which tells its world when they change.
+class Marked : public Actor {
+public:
+    explicit Marked(uint32_t marks) : marks(marks) {}
+    uint32_t GetWorldMarks() const override { return marks; }
+    void Remark(uint32_t value)
+    {
+        marks = value;
+        MarksChanged();
+    }
+
+private:
+    uint32_t marks;
+};
+
+class Refuse : public FilterFunction<Entity> {
+public:
+    explicit Refuse(const Entity* refused) : refused(refused) {}
+    bool operator()(const Entity* candidate) const override { return candidate != refused; }
+    const Entity* refused;
+};
+
+// A nearest query keeps the nearest of those bearing its marks that its filter keeps, in the
+// order the world meets them, however many others crowd their cell.
+TEST_F(WorldTest, ANearestQueryKeepsTheNearestOfWhatMattersInTheOrderMet)
+{
+    const auto marked = [](uint32_t marks) { return std::make_unique<Marked>(marks); };
+    for (int i = 0; i < 100; ++i)
+        Place({0.5f, 0, 0.5f}, kHome, marked(1));
+    Entity* far = Place({3, 0, 0}, kHome, marked(2));
+    Entity* near = Place({1, 0, 0}, kHome, marked(3));
+    Entity* middle = Place({0, 0, 2}, kHome, marked(2));
+    Place({0, 0, 6}, kHome, marked(2));
+    Place({0.1f, 0, 0});
+    const Region* home = world->GetRegionById(kHome);
+    const auto nearest = [&](const World::NearestFilter& filter, size_t limit) {
+        std::vector<Entity*> out{nullptr};
+        world->GetNearestEntitiesInSphere(out, home, {0, 0, 0}, 5, filter, limit);
+        return out;
+    };
+    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 2), (std::vector<Entity*>{nullptr, near, middle}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9),
+              (std::vector<Entity*>{nullptr, far, near, middle}));
+    // Bounded, it weighs the first ones met.
+    EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, 2}, 2),
+              (std::vector<Entity*>{nullptr, far, near}));
+    const Refuse refuse(near);
+    EXPECT_EQ(nearest({&Actor::classInfo, 2, &refuse}, 2),
+              (std::vector<Entity*>{nullptr, far, middle}));
+    static_cast<Marked*>(far)->Remark(1);
+    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9), (std::vector<Entity*>{nullptr, near, middle}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 1}, 1).size(), 2u);
+
+    std::vector<Entity*> out;
+    world->GetNearestEntitiesInBox(out, ABBox({-1, -1, -1}, {4, 1, 3}), home, {3, 0, 0},
+                                   {&Actor::classInfo, World::kAnyMarks}, 1);
+    EXPECT_EQ(out, (std::vector<Entity*>{far}));
+}
+
 TEST_F(WorldTest, BoxQueryIncludesFacesInRegionOrWorldSpace)
 {
     Entity* corner = Place({2, 1, 2});

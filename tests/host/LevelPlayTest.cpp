@@ -533,5 +533,50 @@ TEST(LevelMap, AMapThatCannotBeWrittenWholeLeavesTheOldOne)
     EXPECT_EQ(ReadBytes(folder.GetRoot() + "/village.svg"), "<svg>the last run's map</svg>\n");
 }
 
+// A standing hero among a crowd in his cell, the monster beside him a jackal: whatever stands
+// about him, the jackal sees him and strikes within two seconds of game time.
+TEST(LevelPlay, ACrowdAboutTheHeroNeverHidesHimFromTheMonsterBesideHim)
+{
+    const std::string start = "region 1 0 0 0 -30 -10 -30 30 10 30\n"
+                              "Records/Level/Start.dbr 1 0 0 0 90\n";
+    const std::string jackal = "Records/Creatures/Monster/Village/PackJackal.dbr 1 ";
+    std::ostringstream crabs;
+    for (int i = 0; i < 40; ++i)
+        crabs << "Records/Creatures/Monster/Town/ShoreCrab.dbr 1 " << i % 7 << ".5 0 " << i / 7
+              << ".5 0\n";
+    crabs << jackal << "2.1 0 0 270\n";
+    std::ostringstream pack;
+    for (int i = 0; i < 64; ++i)
+        pack << jackal << 1 + i % 8 * 0.8 << " 0 " << 0.5 + i / 8 * 0.9 << " 270\n";
+    for (const std::string& crowd : {crabs.str(), pack.str()}) {
+        SampleCopy copy;
+        copy.folder.WriteFile("Den.lvl", start + crowd);
+        copy.folder.WriteFile("Den.route", "60 release\n");
+        const HostRun run = copy.Run({"--level", "Den.lvl", "--verbose"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::string line = "[0:02] hero at (0.00, 0.00, 0.00) Idle, life ";
+        const size_t at = run.out.find(line);
+        ASSERT_NE(at, std::string::npos) << run.out;
+        EXPECT_LT(std::stof(run.out.substr(at + line.size())), 300.0f) << run.out;
+    }
+}
+
+// The village with a second region of monsters whose places, within their region, lie along
+// the village's road: the hero's nearest foe is one of his own region, and the quest is done.
+TEST(LevelPlay, ASecondRegionNeverHidesTheFirstOnesFoes)
+{
+    SampleCopy copy;
+    std::ostringstream level;
+    level << "region 2 0 0 1000 -30 -10 -40 170 10 40\n"
+          << ReadBytes(SampleDatabase() + "/Levels/Village.lvl");
+    for (int x = 0; x <= 160; x += 20)
+        level << "Records/Creatures/Monster/Village/PackJackal.dbr 2 " << x << " 0 0 0\n";
+    copy.folder.WriteFile("Apart.lvl", level.str());
+    copy.folder.WriteFile("Apart.route", ReadBytes(SampleDatabase() + "/Levels/Village.route"));
+    const HostRun run = copy.Run({"--level", "Apart.lvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("quest: complete, boss defeated"), std::string::npos) << run.out;
+}
+
 } // namespace
 } // namespace GAME::Test
