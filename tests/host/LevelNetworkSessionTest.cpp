@@ -314,6 +314,34 @@ TEST_F(LevelSessionWithAStalledServer, StalledMostOfEachHalfSecondAllEndAlike)
     });
 }
 
+// A suite of its own: most of it is the wait after the end.
+class LevelSessionCappedAfterItsEnd : public LevelNetworkSession {};
+
+// At 200 ms of game time a frame the session ends within its cap of game time, and the server's
+// wait for a client cut off as the end was told runs past it: a session that has ended is never
+// cut off, and the server ends with 0.
+TEST_F(LevelSessionCappedAfterItsEnd, EndsWellPastItsCap)
+{
+    deadline = Clock::now() + std::chrono::seconds(120);
+    server = Start({"--role", "server", "--port", "0", "--clients", "1", "--ms", "200"});
+    const std::string line = server->WaitForLine("listening on 127.0.0.1:", deadline);
+    ASSERT_FALSE(line.empty()) << server->Errors();
+    port = static_cast<uint16_t>(std::stoi(line.substr(line.rfind(':') + 1)));
+    UdpRelay::Options slow;
+    slow.targetPort = port;
+    slow.minDelayMs = 300;
+    slow.maxDelayMs = 300;
+    UdpRelay relay(slow);
+    ASSERT_TRUE(relay.IsRunning());
+    ChildProcess& client = StartClient(relay.GetPort());
+    ASSERT_FALSE(server->WaitForLine("end: digest ", deadline).empty()) << server->Errors();
+    relay.SetCut(true);
+    EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
+    EXPECT_NE(LinesStarting(server->Output(), "host 1 lost: no answer for "), "");
+    EXPECT_EQ(server->Errors().find("did not end"), std::string::npos) << server->Errors();
+    client.Kill();
+}
+
 TEST(LevelNetworkPlay, EachClientHasItsRouteBesideTheLevel)
 {
     const struct {

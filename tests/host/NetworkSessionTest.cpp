@@ -420,7 +420,7 @@ TEST_F(FullServer, RefusesAThirdClientUnderWayAndOnceEndedWaitsForOneStopped)
     second.Signal(SIGSTOP);
     EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
     second.Signal(SIGCONT);
-    EXPECT_NE(LinesStarting(server->Output(), "host 2 lost: no answer for 15 s"), "")
+    EXPECT_NE(LinesStarting(server->Output(), "host 2 lost: no answer for "), "")
         << server->Output();
     EXPECT_EQ(first.Wait(deadline), 0) << first.Errors();
     EXPECT_EQ(EndLines(first.Output()), EndLines(server->Output()));
