@@ -279,7 +279,7 @@ private:
     // After each service of the ENet host: notes who was heard, bounds retransmission, loses a
     // link silent longer than it is allowed and carries out the door's decisions.
     void Tend();
-    void TendSlot(size_t slot, uint64_t nowMs);
+    void TendSlot(size_t slot, uint64_t nowMs, std::chrono::steady_clock::time_point wallNow);
     void CarryOut(const ConnectionAdmission::Decision& decision, size_t slot);
     void LogRefusals(bool always);
     // How long the slot has been silent: on the session's clock, and on the wall (which ENet's

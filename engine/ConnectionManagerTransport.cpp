@@ -334,28 +334,29 @@ void ConnectionManager::Service()
 void ConnectionManager::Tend()
 {
     const uint64_t nowMs = clock.Ms();
+    const Clock::time_point wallNow = Clock::now();
     for (size_t slot = 0; slot < transport->host->peerCount; ++slot)
-        TendSlot(slot, nowMs);
+        TendSlot(slot, nowMs, wallNow);
     if (transport->server)
         for (size_t slot : admission.Crowd())
             enet_peer_reset(&transport->host->peers[slot]);
     LogRefusals(false);
 }
 
-void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs)
+void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point wallNow)
 {
     ENetPeer& peer = transport->host->peers[slot];
     const bool held = Holds(peer);
     Transport::Heard& heard = transport->heard[slot];
     if (!held) {
-        heard = {peer.lastReceiveTime, nowMs, Clock::now()};
+        heard = {peer.lastReceiveTime, nowMs, wallNow};
     } else if (peer.lastReceiveTime != heard.lastReceive) {
         heard.lastReceive = peer.lastReceiveTime;
         heard.runningMs = nowMs;
         // When ENet heard it, not when we look: a machine stopped since was silent all along.
         const auto ago =
             std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), peer.lastReceiveTime));
-        heard.wall = std::max(heard.wall, Clock::now() - ago);
+        heard.wall = std::max(heard.wall, wallNow - ago);
     }
     if (held)
         BoundRetransmission(peer);
