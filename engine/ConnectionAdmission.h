@@ -78,6 +78,7 @@ public:
         uint64_t underWay = 0;
         // Let go without finishing the handshake: ENet's, or the welcome never acknowledged.
         uint64_t unfinished = 0;
+        // Welcomed and let go without a player: at the join deadline, or giving its place.
         uint64_t noPlayer = 0;
         // Every peer turned away before it was a client; the welcomed with no player apart.
         uint64_t Refused() const { return noHello + full + underWay + unfinished; }
