@@ -1,20 +1,26 @@
 // Who gets a host index. A client says hello in its connect request's data word. Once ENet has
-// finished a peer's handshake, a peer without the hello is let go at once; a client past the
-// limit is told the server is full, with the count and the limit, and once the session is under
-// way a client is told so. None of them takes an index, so a stranger never shifts the indexes
+// finished a peer's handshake, a peer without the hello is let go at once; once the session is
+// under way a client is told so, and a client past the limit is told the server is full, with
+// the count and the limit. None of them takes an index, so a stranger never shifts the indexes
 // of the clients after it. Any other client takes the lowest free index and is welcomed.
 //
-// The deadlines. A handshake is finished only once the client has acknowledged its welcome, the
-// first message its server sends it: a peer that goes quiet half way, before ENet's part is done
-// or after, holds its slot (and its index) at most kHandshakeMs from when it was first seen, and
-// is then let go quietly, lost if it had an index. A welcomed client has kJoinMs from its
-// welcome to bring its player (the game's session says when it has); one that brings none is
-// told so and let go, its index free for the next. Until it has, its link may fall silent no
-// longer than a handshake may take, so that one that dies before it plays is gone as soon. A
-// client with its player keeps its place until its link ends. A refused or departed peer's slot
-// waits the same kHandshakeMs for its goodbye to be answered. The ENet host keeps many more slots
-// than clients, and when the free ones run short the oldest peers held without an index go first,
-// so that a crowd of half-made handshakes never keeps a client out.
+// Places are for players. While the session still gathers, a welcomed client that has sent
+// nothing for kIdlePlaceMs since its welcome (a peer that says the hello and no more, or one
+// that reconnects to hold a place) gives its place to a client that comes: it is told the server
+// is full and has left. A client refused as full tries again within its own wait, so a player
+// kept out by such a peer comes in at most a few seconds later.
+//
+// The deadlines, on the server's running time and judged after what arrived is read (the bounds
+// are engine/SessionClock.cpp's). Any slot silent for the link's bound is let go: quietly if it
+// held no index, lost if it did. A handshake is finished only once the client has acknowledged
+// its welcome, the first message its server sends it: one still heard from holds its slot (and
+// its index) at most kHandshakeMs from when it was first seen. A welcomed client has kJoinMs from
+// its welcome to bring its player (the game's session says when it has); one that brings none is
+// told so and let go, its index free for the next. A client with its player keeps its place until
+// its link ends. A refused or departed peer's slot waits the same kHandshakeMs, or the silence,
+// for its goodbye to be answered. The ENet host keeps many more slots than clients, and when the
+// free ones run short the oldest peers held without an index go first, so that a crowd of
+// half-made handshakes never keeps a client out.
 //
 // The counts. Refusals and unfinished handshakes are counted by kind and logged as a count, at
 // most a line a second; nothing is kept per peer beyond its slot, whatever the crowd.
@@ -52,12 +58,19 @@ ConnectionAdmission::Parting ConnectionAdmission::Read(uint32_t word, bool timed
     if (word == 0)
         return timedOut ? Parting{Farewell::NoAnswer, silentSeconds} : Parting{Farewell::Goodbye};
     const uint32_t why = word & 0xffu;
-    if (why == 0 || why > uint32_t(Farewell::NoPlayer))
+    const uint32_t first = (word >> 8) & 0xffu;
+    const uint32_t second = (word >> 16) & 0xffu;
+    if (why == 0 || why > uint32_t(Farewell::NoPlayer) || why == uint32_t(Farewell::NoAnswer))
         return {Farewell::Goodbye};
     const auto said = Farewell(why);
-    if (said != Farewell::Full && said != Farewell::NoAnswer && said != Farewell::NoPlayer)
-        return {said};
-    return {said, (word >> 8) & 0xffu, (word >> 16) & 0xffu};
+    if (said == Farewell::Full)
+        return second >= 1 && second <= uint32_t(kMaxClients) && first <= second
+                   ? Parting{said, first, second}
+                   : Parting{Farewell::Goodbye};
+    if (said == Farewell::NoPlayer)
+        return first >= 1 && first <= (kJoinMs + 999) / 1000 ? Parting{said, first}
+                                                             : Parting{Farewell::Goodbye};
+    return {said};
 }
 
 std::string ConnectionAdmission::Text(const Parting& parting)
@@ -129,16 +142,42 @@ ConnectionAdmission::Decision ConnectionAdmission::Connected(size_t slot, uint32
         ++counts.noHello;
         return {Act::Refuse};
     }
-    const auto held = uint32_t(std::popcount(hostMask));
-    if (int(held) >= clientLimit) {
-        ++counts.full;
-        return {Act::Refuse, 0, Word(Farewell::Full, held, uint32_t(clientLimit))};
-    }
     if (underWay) {
         ++counts.underWay;
         return {Act::Refuse, 0, Word(Farewell::UnderWay)};
     }
-    return Admit(slot, start, nowMs);
+    const auto held = uint32_t(std::popcount(hostMask));
+    const uint32_t full = Word(Farewell::Full, held, uint32_t(clientLimit));
+    if (int(held) < clientLimit)
+        return Admit(slot, start, nowMs);
+    const size_t idle = IdlePlace(nowMs);
+    if (idle == kSlots) {
+        ++counts.full;
+        return {Act::Refuse, 0, full};
+    }
+    const int gave = places[idle].host;
+    ++counts.noPlayer;
+    Release(places[idle], nowMs);
+    Decision admitted = Admit(slot, start, nowMs);
+    admitted.word = full;
+    admitted.gave = gave;
+    admitted.gaveSlot = idle;
+    return admitted;
+}
+
+size_t ConnectionAdmission::IdlePlace(uint64_t nowMs) const
+{
+    size_t oldest = kSlots;
+    for (size_t slot = 0; slot < kSlots; ++slot) {
+        const Place& place = places[slot];
+        if (place.host == 0 || place.spoke ||
+            (place.phase != Phase::Welcoming && place.phase != Phase::Joining) ||
+            MillisecondsSince(place.welcomed, nowMs) < kIdlePlaceMs)
+            continue;
+        if (oldest == kSlots || place.welcomed < places[oldest].welcomed)
+            oldest = slot;
+    }
+    return oldest;
 }
 
 ConnectionAdmission::Decision ConnectionAdmission::Admit(size_t slot, uint64_t start,
@@ -151,6 +190,7 @@ ConnectionAdmission::Decision ConnectionAdmission::Admit(size_t slot, uint64_t s
     place.phase = Phase::Welcoming;
     place.since = start;
     place.host = uint8_t(host);
+    place.spoke = false;
     place.welcomed = nowMs;
     slotOfHost[size_t(host)] = slot;
     hostMask |= IndexBit(host);
@@ -158,7 +198,7 @@ ConnectionAdmission::Decision ConnectionAdmission::Admit(size_t slot, uint64_t s
 }
 
 ConnectionAdmission::Decision ConnectionAdmission::Tend(size_t slot, bool held, bool welcomeHeard,
-                                                        uint64_t nowMs)
+                                                        uint32_t silentMs, uint64_t nowMs)
 {
     if (slot >= kSlots)
         return {};
@@ -170,6 +210,12 @@ ConnectionAdmission::Decision ConnectionAdmission::Tend(size_t slot, bool held, 
         place = {};
         return host != 0 ? Decision{Act::Lose, host} : Decision{};
     }
+    const bool silent = silentMs >= silenceMs;
+    const auto lose = [&] {
+        Release(place, nowMs);
+        place = {};
+        return Decision{Act::Lose, host};
+    };
     switch (place.phase) {
     case Phase::Free:
         place.phase = Phase::Stranger;
@@ -177,29 +223,29 @@ ConnectionAdmission::Decision ConnectionAdmission::Tend(size_t slot, bool held, 
         return {};
     case Phase::Stranger:
     case Phase::Refused:
-        if (MillisecondsSince(place.since, nowMs) < handshakeMs)
+        if (!silent && MillisecondsSince(place.since, nowMs) < handshakeMs)
             return {};
         counts.unfinished += place.phase == Phase::Stranger;
         place = {};
         return {Act::Forget};
     case Phase::Welcoming:
-        if (welcomeHeard)
+        if (welcomeHeard && !silent) {
             place.phase = Phase::Joining;
-        else if (MillisecondsSince(place.since, nowMs) >= handshakeMs) {
+        } else if (silent || MillisecondsSince(place.since, nowMs) >= handshakeMs) {
             ++counts.unfinished;
-            Release(place, nowMs);
-            place = {};
-            return {Act::Lose, host};
+            return lose();
         }
         return {};
     case Phase::Joining:
+        if (silent)
+            return lose();
         if (MillisecondsSince(place.welcomed, nowMs) < joinMs)
             return {};
         ++counts.noPlayer;
         Release(place, nowMs);
         return {Act::LetGo, host, Word(Farewell::NoPlayer, (joinMs + 999) / 1000)};
     case Phase::Playing:
-        break;
+        return silent ? lose() : Decision{};
     }
     return {};
 }
@@ -240,6 +286,13 @@ void ConnectionAdmission::Playing(int host)
         places[slot].phase = Phase::Playing;
 }
 
+void ConnectionAdmission::Spoke(int host)
+{
+    const size_t slot = SlotOf(host);
+    if (slot < kSlots)
+        places[slot].spoke = true;
+}
+
 bool ConnectionAdmission::HasPlayed(int host) const
 {
     const size_t slot = SlotOf(host);
@@ -262,11 +315,6 @@ void ConnectionAdmission::Release(Place& place, uint64_t nowMs)
     place.host = 0;
     place.phase = Phase::Refused;
     place.since = nowMs;
-}
-
-uint32_t ConnectionAdmission::AllowedSilenceMs(int host, uint32_t linkTimeoutMs) const
-{
-    return HasPlayed(host) ? linkTimeoutMs : std::min(linkTimeoutMs, handshakeMs);
 }
 
 int ConnectionAdmission::HostOf(size_t slot) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/SessionClock.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -9,17 +11,20 @@
 namespace GAME {
 
 // The server's door: who of the peers in its ENet slots gets a host index, who is refused, and
-// who is let go for not finishing what it came for in time. It sees no socket: the transport
-// tells it what happened to a slot and when (in milliseconds of a steady clock), and does what
-// each decision says. The words a goodbye carries, and their text, are read here too.
+// who is let go for silence or for not finishing what it came for in time. It sees no socket:
+// the transport tells it what happened to a slot, how long the slot has been silent and when (in
+// milliseconds of the server's running time, engine/SessionClock.h), and does what each decision
+// says. The words a goodbye carries, and their text, are read here too.
 class ConnectionAdmission {
 public:
     static constexpr int kMaxClients = 15;
     static constexpr size_t kSlots = 256;
     // The hello in a client's connect request: "HELO".
     static constexpr uint32_t kHello = 0x4F4C4548u;
-    static constexpr uint32_t kHandshakeMs = 5000;
-    static constexpr uint32_t kJoinMs = 10000;
+    static constexpr uint32_t kHandshakeMs = SessionClock::kHandshakeMs;
+    static constexpr uint32_t kJoinMs = SessionClock::kJoinMs;
+    static constexpr uint32_t kSilenceMs = SessionClock::kSilenceMs;
+    static constexpr uint32_t kIdlePlaceMs = SessionClock::kIdlePlaceMs;
     static constexpr uint32_t kCountLogMs = 1000;
 
     // Why a machine was let go, told to the client in the goodbye's data word: the low byte is
@@ -43,7 +48,9 @@ public:
     };
     static uint32_t Word(Farewell why, uint32_t first = 0, uint32_t second = 0);
     // A goodbye's word as its client reads it. A word of 0 names no reason, whether the peer
-    // said it or ENet's own timeout did: `timedOut` (a link long silent) tells them apart.
+    // said it or ENet's own timeout did: `timedOut` (a link long silent) tells them apart. A
+    // word whose numbers no server sends (a full count past its limit, a limit past 15, a join
+    // deadline of 0 or past kJoinMs) or that only a client says (no answer) is a plain goodbye.
     static Parting Read(uint32_t word, bool timedOut, uint32_t silentSeconds);
     // In one short line; "" for None.
     static std::string Text(const Parting& parting);
@@ -53,13 +60,17 @@ public:
         Admit,  // `host` is the peer's; tell the listener it joined
         Refuse, // tell the peer `word` (0: let it go at once); it holds no index
         Forget, // let the slot go quietly: a handshake unfinished, or a goodbye never answered
-        Lose,   // `host`, never having heard its welcome, is let go quietly and lost
+        Lose,   // `host`, silent or never having heard its welcome, is let go quietly and lost
         LetGo,  // `host`, welcomed but with no player, is told `word` and has left
     };
     struct Decision {
         Act act = Act::Keep;
         int host = 0;
         uint32_t word = 0;
+        // An admission's: the host, in its slot, that gave its place (told `word`, and left)
+        // before the admitted one took one; 0 for none.
+        int gave = 0;
+        size_t gaveSlot = 0;
     };
     struct Counts {
         uint64_t noHello = 0;
@@ -67,6 +78,7 @@ public:
         uint64_t underWay = 0;
         // Let go without finishing the handshake: ENet's, or the welcome never acknowledged.
         uint64_t unfinished = 0;
+        // Welcomed and let go without a player: at the join deadline, or giving its place.
         uint64_t noPlayer = 0;
         // Every peer turned away before it was a client; the welcomed with no player apart.
         uint64_t Refused() const { return noHello + full + underWay + unfinished; }
@@ -82,15 +94,14 @@ public:
     // Once under way, a client that comes is refused at the door.
     void SetUnderWay(bool value) { underWay = value; }
     void SetDeadlines(uint32_t handshakeMs, uint32_t joinMs);
-    // The silence a client's link is allowed (the transport measures it): no more than a
-    // handshake's time until it has brought its player, the link's own after.
-    uint32_t AllowedSilenceMs(int host, uint32_t linkTimeoutMs) const;
+    // The silence any slot is allowed: the link's.
+    void SetSilence(uint32_t milliseconds) { silenceMs = milliseconds; }
 
     // ENet finished the handshake of the peer in `slot`, whose connect request said `word`.
     Decision Connected(size_t slot, uint32_t word, uint64_t nowMs);
-    // Once before each service, for every slot: whether ENet holds it and, for a client's, whether
-    // the client has acknowledged its welcome.
-    Decision Tend(size_t slot, bool held, bool welcomeHeard, uint64_t nowMs);
+    // Once after each service, what arrived read, for every slot: whether ENet holds it, how long
+    // it has been silent and, for a client's, whether the client has acknowledged its welcome.
+    Decision Tend(size_t slot, bool held, bool welcomeHeard, uint32_t silentMs, uint64_t nowMs);
     // After the slots are tended: the oldest of the peers held without an index, let go so that
     // a few slots stay free for whoever comes next.
     std::vector<size_t> Crowd();
@@ -98,6 +109,8 @@ public:
     void Freed(size_t slot);
     // The host's client brought its player: its place is its own until its link ends.
     void Playing(int host);
+    // The host's client sent a message: its place is no longer idle.
+    void Spoke(int host);
     bool HasPlayed(int host) const;
     // The host's link ended (left, lost, dropped); its slot may still take a goodbye.
     void Gone(int host, uint64_t nowMs);
@@ -121,9 +134,12 @@ private:
         // host was welcomed.
         uint64_t since = 0;
         uint64_t welcomed = 0;
+        bool spoke = false;
     };
 
     Decision Admit(size_t slot, uint64_t start, uint64_t nowMs);
+    // The slot of the longest welcomed client idle for kIdlePlaceMs; kSlots when none.
+    size_t IdlePlace(uint64_t nowMs) const;
     // Frees the place's index, if it holds one; the slot stays held, awaiting its goodbye.
     void Release(Place& place, uint64_t nowMs);
 
@@ -134,6 +150,7 @@ private:
     bool underWay = false;
     uint32_t handshakeMs = kHandshakeMs;
     uint32_t joinMs = kJoinMs;
+    uint32_t silenceMs = kSilenceMs;
     Counts counts;
     Counts logged;
     uint64_t lastLogMs = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ConnectionAdmission.h"
+#include "engine/SessionClock.h"
 
 #include <array>
 #include <chrono>
@@ -34,14 +35,14 @@ public:
     // Player ids carry their host in the top four bits.
     static constexpr int HostOfId(uint32_t id) { return static_cast<int>(id >> 28); }
 
-    // The link's bounds. A link that has heard no acknowledgement for kLinkTimeoutMs is lost; a
-    // message is sent again at least every kRetransmitCapMs while unacknowledged, so that a lossy
-    // link never backs off into a timeout. The door's (ConnectionAdmission): the ENet host keeps
-    // kPeerSlots peers, so that strangers half way through a handshake never keep a client out;
-    // a handshake unfinished after kHelloDeadlineMs is let go (the oldest sooner when the slots
-    // run short), and a welcomed client that brings no player within kJoinDeadlineMs. Refused
-    // peers are logged as a count, at most once in kRefusalLogMs.
-    static constexpr uint32_t kLinkTimeoutMs = 15000;
+    // The link's bounds. A link that has heard nothing for kLinkTimeoutMs of the session's clock
+    // is lost; a message is sent again at least every kRetransmitCapMs while unacknowledged, so
+    // that a lossy link never backs off into a timeout. The door's (ConnectionAdmission): the
+    // ENet host keeps kPeerSlots peers, so that strangers half way through a handshake never keep
+    // a client out; a handshake still heard from but unfinished after kHelloDeadlineMs is let go
+    // (the oldest sooner when the slots run short), and a welcomed client that brings no player
+    // within kJoinDeadlineMs. Refused peers are logged as a count, at most once in kRefusalLogMs.
+    static constexpr uint32_t kLinkTimeoutMs = SessionClock::kSilenceMs;
     static constexpr uint32_t kRetransmitCapMs = 500;
     static constexpr uint32_t kHelloDeadlineMs = ConnectionAdmission::kHandshakeMs;
     static constexpr uint32_t kJoinDeadlineMs = ConnectionAdmission::kJoinMs;
@@ -148,8 +149,13 @@ public:
     // with the handshake unfinished.
     uint64_t GetRefusedPeers() const { return admission.GetCounts().Refused(); }
     const ConnectionAdmission::Counts& GetAdmissionCounts() const { return admission.GetCounts(); }
-    // The link timeout of links made from now on; the tests shorten it.
-    void SetLinkTimeout(uint32_t milliseconds) { linkTimeoutMs = milliseconds; }
+    // The link timeout of links made from now on, and the silence the door allows; the tests
+    // shorten it.
+    void SetLinkTimeout(uint32_t milliseconds)
+    {
+        linkTimeoutMs = milliseconds;
+        admission.SetSilence(milliseconds);
+    }
     // The handshake and join deadlines of the peers that come from now on; the tests shorten them.
     void SetAdmissionDeadlines(uint32_t handshakeMs, uint32_t joinMs)
     {
@@ -157,10 +163,13 @@ public:
     }
     uint16_t GetListenPort() const { return listenPort; }
     // Joins a server, saying hello, and waits for its welcome, which gives this machine its host
-    // index; false after 10 s without one, when the server refuses (the farewell says why), or as
-    // soon as `stop` holds (the farewell None).
+    // index, trying again when an attempt fails (and, if asked, when the server is full); false
+    // after SessionClock::kConnectMs without one, when the server refuses (the farewell says
+    // why), or as soon as `stop` holds (the farewell None).
     bool Connect(const std::string& address, uint16_t port,
                  const std::function<bool()>& stop = nullptr);
+    // A player's client waits for a place a peer without a player holds (the door gives it).
+    void SetRetryWhenFull(bool value) { retryWhenFull = value; }
     // Once a frame before the game's update: what arrived goes to the listener.
     void Service();
     // Once a frame after it: what was queued leaves.
@@ -177,8 +186,12 @@ public:
     void SetListener(Listener* value) { listener = value; }
     // The clients connected now, ascending.
     std::vector<int> GetClientHosts() const;
-    // How long the host's link has been silent; 0 for a host not connected.
+    // How long the host's link has been silent, on the session's clock; 0 for a host not
+    // connected.
     uint32_t GetSilentMs(int host) const;
+    // The time this machine has run since it listened or connected, read at each service; the
+    // host program sets what a stop counts.
+    SessionClock& GetClock() { return clock; }
     // The welcome's fields, kept by a client.
     struct Welcome {
         int32_t hostIndex = 0;
@@ -230,12 +243,15 @@ public:
 private:
     struct Transport;
     struct Window {
-        std::chrono::steady_clock::time_point start{};
+        // On the session's clock; seconds' worth of what a client may send (more than one after
+        // a stop of the server).
+        uint64_t start = 0;
+        uint32_t allowance = 1;
         uint32_t messages = 0;
         uint64_t bytes = 0;
         uint32_t dropped = 0;
         // Messages of each type within the second, for the types whose rule bounds them.
-        std::array<uint16_t, kMaxTypes> kinds{};
+        std::array<uint32_t, kMaxTypes> kinds{};
         std::chrono::steady_clock::time_point lastLog{};
         bool logged = false;
         // Dropped as a flood: nothing more is heard from it until it joins again.
@@ -260,15 +276,16 @@ private:
     void TellGone(int host, bool lost, uint32_t silentSeconds);
     // A client's: its server's link ended, with the goodbye's word (0 for none).
     void ServerGone(uint32_t word);
-    // Before each service of the ENet host: bounds retransmission, notes who was heard, loses a
+    // After each service of the ENet host: notes who was heard, bounds retransmission, loses a
     // link silent longer than it is allowed and carries out the door's decisions.
     void Tend();
-    void TendSlot(size_t slot, uint64_t nowMs);
-    // Notes when the host was last heard; true when it has been silent for `allowedMs`.
-    bool FellSilent(int host, const void* peer, uint32_t allowedMs);
-    void CarryOut(const ConnectionAdmission::Decision& decision, void* peer);
+    void TendSlot(size_t slot, uint64_t nowMs, std::chrono::steady_clock::time_point wallNow);
+    void CarryOut(const ConnectionAdmission::Decision& decision, size_t slot);
     void LogRefusals(bool always);
-    uint32_t SilentMilliseconds(int host) const;
+    // How long the slot has been silent: on the session's clock, and on the wall (which ENet's
+    // own timeout keeps).
+    uint32_t RunningSilence(size_t slot) const;
+    uint32_t WallSilence(size_t slot) const;
     uint32_t ClientMask() const;
     static size_t Slot(int host) { return host >= 0 && host <= kMaxClients ? size_t(host) : 0; }
 
@@ -279,6 +296,8 @@ private:
     Listener* listener = nullptr;
     uint16_t listenPort = 0;
     uint32_t linkTimeoutMs = kLinkTimeoutMs;
+    SessionClock clock;
+    bool retryWhenFull = false;
     ConnectionAdmission admission;
     ConnectionAdmission::Parting parting;
     Welcome welcome;

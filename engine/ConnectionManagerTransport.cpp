@@ -5,9 +5,11 @@
 // every other machine hears.
 //
 // Who gets an index, and how long a peer may take to finish its handshake and to bring its
-// player, is the door's to decide (engine/ConnectionAdmission.cpp): before each service the
-// transport tells it which ENet slots are held and whether a new client has acknowledged its
-// welcome, and does what it answers (admit, refuse with a word, let a slot go, let a client go).
+// player, is the door's to decide (engine/ConnectionAdmission.cpp): after each service, what
+// arrived read, the transport tells it which ENet slots are held, how long each has been silent
+// and whether a new client has acknowledged its welcome, and does what it answers (admit, refuse
+// with a word, let a slot go, let a client go). Every time here is the session's clock
+// (engine/SessionClock.cpp), read at each service: a stop of this machine is no one's silence.
 // A host's counters are kept for the whole session: a departed host's refusals still count after
 // its index is taken again (only its flood window starts afresh). Only a client that played (its
 // session said it brought its player) counts among the hosts dropped.
@@ -15,14 +17,17 @@
 // How a link ends. The goodbye's data word says why (goodbye, dropped, full, under way, no
 // player, the session ended), and a client keeps it as its farewell; a goodbye is a leaving
 // whatever its word. ENet gives the word 0 both to a goodbye that names no reason and to its own
-// timeout: a link silent for half the link timeout or more timed out, any other said goodbye. A
-// link that hears no acknowledgement for the link timeout (a client without its player yet, for
-// the door's handshake time) is lost: the server reports the host lost with its seconds of
-// silence, the client's farewell is "no answer". Silence is read before
-// each service, from the time ENet heard the last acknowledgement: after a stop (a machine
-// suspended, or starved) the datagrams queued meanwhile would make a long-silent link look fresh
-// the moment they are read, so a link silent for the timeout is lost before they are, with its
-// true seconds. ENet doubles a message's retransmission timeout each time it goes unanswered,
+// timeout: a link silent (on the wall) for half the link timeout or more timed out, any other
+// said goodbye. A link that hears nothing for the link timeout of this machine's running time is
+// lost: the server reports the host lost with its seconds of silence, the client's farewell is
+// "no answer". The server judges silence after each service has read what arrived, on its running
+// time, so that what a client sent while the server could not read counts for the client. ENet's
+// own timeout (its pings keep one running either way) is the same bound on the wall, so a stop of
+// either machine longer than the link's loses the link all the same: a client judges its server
+// on the wall, before it reads, so that a client stopped that long knows at its first service
+// after that it was let go, with the seconds it heard nothing, however much of the server's
+// traffic waited in its socket. ENet doubles a message's
+// retransmission timeout each time it goes unanswered,
 // and it lets a link go as soon as one message has waited the link timeout since it was last
 // sent, whatever else was acknowledged meanwhile: on a lossy link an unlucky message soon backs
 // off past any timeout. Each service bounds that wait, so an honest lossy or jittery link never
@@ -36,7 +41,9 @@
 // client speak for (the game's table is multiplayer/NetworkRoutes.cpp). A refusal is counted
 // for the host and logged once a second per host; a client that floods (too many messages or
 // bytes, or too many refusals, within a second) is dropped; a type whose rule bounds it is
-// refused beyond its number a second.
+// refused beyond its number a second. The second is one of the server's reading: after a stop,
+// the window allows a second's worth more for each second the server could not read, so that a
+// backlog is never a flood.
 #include "engine/ConnectionManager.h"
 
 #include "engine/Engine.h"
@@ -57,17 +64,8 @@ using Clock = std::chrono::steady_clock;
 using Farewell = ConnectionManager::Farewell;
 using Act = ConnectionAdmission::Act;
 
-// A client gives up on its welcome after kConnectWait.
-constexpr auto kConnectWait = std::chrono::seconds(10);
 constexpr auto kGoodbyeWait = std::chrono::seconds(1);
-constexpr auto kWindow = std::chrono::seconds(1);
-
-uint64_t NowMilliseconds()
-{
-    return uint64_t(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
-            .count());
-}
+constexpr auto kLogWindow = std::chrono::seconds(1);
 
 bool StartEnet()
 {
@@ -127,9 +125,14 @@ struct ConnectionManager::Transport {
     bool serverLost = false;
     // A client's link to its server; a server finds its clients' slots through the door.
     ENetPeer* toServer = nullptr;
-    // When each host was last heard, from ENet's last acknowledgement time, and that time.
-    std::array<Clock::time_point, kMaxClients + 1> heard{};
-    std::array<enet_uint32, kMaxClients + 1> lastReceive{};
+    // When each slot was last heard: ENet's time of it, and when we saw it change, on the
+    // session's clock and on the wall (backdated to ENet's time).
+    struct Heard {
+        enet_uint32 lastReceive = 0;
+        uint64_t runningMs = 0;
+        Clock::time_point wall{};
+    };
+    std::vector<Heard> heard;
 
     ~Transport()
     {
@@ -143,6 +146,7 @@ struct ConnectionManager::Transport {
         if (host == nullptr)
             return false;
         host->maximumPacketSize = kMaxMessageBytes;
+        heard.resize(host->peerCount);
         return true;
     }
     size_t SlotOf(const ENetPeer* peer) const { return size_t(peer - host->peers); }
@@ -202,48 +206,70 @@ bool ConnectionManager::Listen(uint16_t port)
     listenPort = bound.port;
     localHostId = kServerHost;
     admission.Reset();
+    admission.SetSilence(linkTimeoutMs);
+    clock.Reset();
+    clock.Read();
+    windows.fill({});
     transport = std::move(made);
     return true;
 }
 
+// Each attempt is a handshake of its own; one that fails (no answer, or a goodbye without a
+// reason) is made again at once, a refusal as full after kRetryMs when asked, and any other
+// refusal ends the wait. The wait is the client's running time, read at each service.
 bool ConnectionManager::Connect(const std::string& address, uint16_t port,
                                 const std::function<bool()>& stop)
 {
     ENetAddress to{};
     to.port = port;
     auto made = std::make_unique<Transport>();
-    ENetPeer* server = nullptr;
-    if (StartEnet() && enet_address_set_host(&to, address.c_str()) == 0 && made->Create(nullptr, 1))
-        server = enet_host_connect(made->host, &to, 1, ConnectionAdmission::kHello);
-    if (server == nullptr) {
+    if (!StartEnet() || enet_address_set_host(&to, address.c_str()) != 0 ||
+        !made->Create(nullptr, 1)) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot reach %s:%u", address.c_str(),
                      port);
         return false;
     }
-    ConfigureLink(server, linkTimeoutMs);
     parting = {};
     transport = std::move(made);
-    const Clock::time_point start = Clock::now();
-    // Until the server answers, its silence counts from the request.
-    transport->heard[kServerHost] = start;
+    clock.Reset();
+    clock.Read();
+    ENetPeer* attempt = nullptr;
+    uint64_t nextAttemptMs = 0;
     bool stopped = false;
     ENetEvent event;
-    while (welcome.hostIndex == 0 && parting.why == Farewell::None &&
-           Clock::now() < start + kConnectWait && !(stopped = stop && stop())) {
-        Tend();
-        if (enet_host_service(transport->host, &event, 20) <= 0)
-            continue;
-        if (event.type == ENET_EVENT_TYPE_CONNECT) {
-            ConfigureLink(event.peer, linkTimeoutMs);
-            transport->toServer = event.peer;
-            transport->heard[kServerHost] = Clock::now();
-            transport->lastReceive[kServerHost] = event.peer->lastReceiveTime;
-        } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-            Receive(kServerHost, event.packet->data, event.packet->dataLength);
-            enet_packet_destroy(event.packet);
-        } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
-            ServerGone(event.data);
+    while (welcome.hostIndex == 0 && clock.Ms() < SessionClock::kConnectMs &&
+           !(stopped = stop && stop())) {
+        if (attempt == nullptr && clock.Ms() >= nextAttemptMs) {
+            attempt = enet_host_connect(transport->host, &to, 1, ConnectionAdmission::kHello);
+            if (attempt == nullptr)
+                break;
+            ConfigureLink(attempt, linkTimeoutMs);
+            transport->serverLost = false;
+            // Until the server answers, its silence counts from the request.
+            transport->heard[0] = {attempt->lastReceiveTime, clock.Ms(), Clock::now()};
         }
+        if (enet_host_service(transport->host, &event, 20) > 0) {
+            if (event.type == ENET_EVENT_TYPE_CONNECT) {
+                ConfigureLink(event.peer, linkTimeoutMs);
+                transport->toServer = event.peer;
+                parting = {};
+            } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
+                Receive(kServerHost, event.packet->data, event.packet->dataLength);
+                enet_packet_destroy(event.packet);
+            } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
+                ServerGone(event.data);
+            }
+        }
+        clock.Read();
+        Tend();
+        if (attempt == nullptr || !transport->serverLost || welcome.hostIndex != 0)
+            continue;
+        attempt = nullptr;
+        transport->toServer = nullptr;
+        if (parting.why == Farewell::Full && retryWhenFull)
+            nextAttemptMs = clock.Ms() + SessionClock::kRetryMs;
+        else if (parting.why != Farewell::NoAnswer && parting.why != Farewell::Goodbye)
+            break;
     }
     // The welcome's acknowledgement leaves now, or the answer to a refusal: the server need not
     // wait for either.
@@ -251,13 +277,12 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
     if (welcome.hostIndex != 0)
         return true;
     if (stopped) {
-        enet_peer_disconnect_now(server, ConnectionAdmission::Word(Farewell::Goodbye));
+        if (attempt != nullptr)
+            enet_peer_disconnect_now(attempt, ConnectionAdmission::Word(Farewell::Goodbye));
     } else {
-        if (parting.why == Farewell::None)
-            parting = {
-                Farewell::NoAnswer,
-                uint32_t(std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start)
-                             .count())};
+        if (parting.why == Farewell::None || parting.why == Farewell::Goodbye ||
+            parting.why == Farewell::NoAnswer)
+            parting = {Farewell::NoAnswer, uint32_t(clock.Ms() / 1000)};
         gEngine->Log(Engine::LogData, "ConnectionManager: no welcome from %s:%u: %s",
                      address.c_str(), port, GetFarewellText().c_str());
     }
@@ -269,8 +294,18 @@ void ConnectionManager::Service()
 {
     if (transport == nullptr)
         return;
+    clock.Read();
+    if (const uint64_t stopMs = clock.LastStopMs(); stopMs > 0)
+        for (Window& window : windows)
+            window = {.start = clock.Ms(),
+                      .allowance = uint32_t(std::min<uint64_t>(stopMs / 1000 + 2, 3600)),
+                      .lastLog = window.lastLog,
+                      .logged = window.logged,
+                      .flooded = window.flooded};
     ServiceLoopback();
-    Tend();
+    // A client judges its server's silence before it reads: see the top of the file.
+    if (!transport->server)
+        Tend();
     ENetEvent event;
     while (transport != nullptr && enet_host_service(transport->host, &event, 0) > 0) {
         const int host =
@@ -288,72 +323,77 @@ void ConnectionManager::Service()
             admission.Freed(transport->SlotOf(event.peer));
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
             // ENet's own timeout says no word either: a link long silent timed out.
-            const uint32_t silent = SilentMilliseconds(host);
+            const uint32_t silent = WallSilence(transport->SlotOf(event.peer));
             HostGone(host, event.data == 0 && silent >= linkTimeoutMs / 2, silent / 1000);
         }
     }
+    if (transport != nullptr && transport->server)
+        Tend();
 }
 
 void ConnectionManager::Tend()
 {
-    const uint64_t nowMs = NowMilliseconds();
+    const uint64_t nowMs = clock.Ms();
+    const Clock::time_point wallNow = Clock::now();
     for (size_t slot = 0; slot < transport->host->peerCount; ++slot)
-        TendSlot(slot, nowMs);
+        TendSlot(slot, nowMs, wallNow);
     if (transport->server)
         for (size_t slot : admission.Crowd())
             enet_peer_reset(&transport->host->peers[slot]);
     LogRefusals(false);
 }
 
-void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs)
+void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point wallNow)
 {
     ENetPeer& peer = transport->host->peers[slot];
     const bool held = Holds(peer);
+    Transport::Heard& heard = transport->heard[slot];
+    if (!held) {
+        heard = {peer.lastReceiveTime, nowMs, wallNow};
+    } else if (peer.lastReceiveTime != heard.lastReceive) {
+        heard.lastReceive = peer.lastReceiveTime;
+        heard.runningMs = nowMs;
+        // When ENet heard it, not when we look: a machine stopped since was silent all along.
+        const auto ago =
+            std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), peer.lastReceiveTime));
+        heard.wall = std::max(heard.wall, wallNow - ago);
+    }
     if (held)
         BoundRetransmission(peer);
     if (!transport->server) {
-        if (&peer == transport->toServer && FellSilent(kServerHost, &peer, linkTimeoutMs)) {
+        if (&peer == transport->toServer && WallSilence(slot) >= linkTimeoutMs) {
             enet_peer_reset(&peer);
             ServerGone(0);
         }
         return;
     }
-    int host = admission.HostOf(slot);
+    const int host = admission.HostOf(slot);
     const bool welcomeHeard = held && host != 0 && !admission.HasPlayed(host) && WelcomeHeard(peer);
-    CarryOut(admission.Tend(slot, held, welcomeHeard, nowMs), &peer);
-    host = admission.HostOf(slot);
-    if (host != 0 && FellSilent(host, &peer, admission.AllowedSilenceMs(host, linkTimeoutMs))) {
-        const uint32_t silent = SilentMilliseconds(host);
-        enet_peer_reset(&peer);
-        HostGone(host, true, silent / 1000);
-    }
+    CarryOut(admission.Tend(slot, held, welcomeHeard, held ? RunningSilence(slot) : 0, nowMs),
+             slot);
 }
 
 uint32_t ConnectionManager::GetSilentMs(int host) const
 {
-    if (transport == nullptr || transport->PeerOf(host, admission) == nullptr)
+    if (transport == nullptr)
         return 0;
-    return SilentMilliseconds(host);
+    const size_t slot = transport->server ? admission.SlotOf(host) : 0;
+    if (slot >= transport->heard.size() || (!transport->server && host != kServerHost))
+        return 0;
+    return RunningSilence(slot);
 }
 
-bool ConnectionManager::FellSilent(int host, const void* handle, uint32_t allowedMs)
+uint32_t ConnectionManager::RunningSilence(size_t slot) const
 {
-    const auto& peer = *static_cast<const ENetPeer*>(handle);
-    const size_t index = Slot(host);
-    if (peer.lastReceiveTime != transport->lastReceive[index]) {
-        transport->lastReceive[index] = peer.lastReceiveTime;
-        // When ENet heard it, not when we look: a machine stopped since was silent all along.
-        const auto ago =
-            std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), peer.lastReceiveTime));
-        transport->heard[index] = std::max(transport->heard[index], Clock::now() - ago);
-    }
-    return SilentMilliseconds(host) >= allowedMs;
+    const uint64_t heard = transport->heard[slot].runningMs;
+    const uint64_t now = clock.Ms();
+    return uint32_t(std::min<uint64_t>(now > heard ? now - heard : 0, UINT32_MAX));
 }
 
-uint32_t ConnectionManager::SilentMilliseconds(int host) const
+uint32_t ConnectionManager::WallSilence(size_t slot) const
 {
     const auto silence = std::chrono::duration_cast<std::chrono::milliseconds>(
-        Clock::now() - transport->heard[Slot(host)]);
+        Clock::now() - transport->heard[slot].wall);
     return uint32_t(std::clamp<int64_t>(silence.count(), 0, UINT32_MAX));
 }
 
@@ -370,24 +410,31 @@ void ConnectionManager::ServiceLoopback()
 
 void ConnectionManager::HostConnected(void* peer, uint32_t word)
 {
-    auto* connected = static_cast<ENetPeer*>(peer);
-    CarryOut(admission.Connected(transport->SlotOf(connected), word, NowMilliseconds()), peer);
+    const size_t slot = transport->SlotOf(static_cast<ENetPeer*>(peer));
+    CarryOut(admission.Connected(slot, word, clock.Ms()), slot);
 }
 
 // A refused peer keeps nothing of ours: a client is told why, reliably, so that it can say so;
 // a stranger is let go at once.
-void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, void* handle)
+void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, size_t slot)
 {
-    auto* peer = static_cast<ENetPeer*>(handle);
+    ENetPeer* peer = &transport->host->peers[slot];
     const int host = decision.host;
     switch (decision.act) {
     case Act::Keep:
         return;
     case Act::Admit:
+        if (decision.gave != 0) {
+            gEngine->Log(
+                Engine::LogRuntime, "ConnectionManager: host %d gave its place: %s", decision.gave,
+                ConnectionAdmission::Text(ConnectionAdmission::Read(decision.word, false, 0))
+                    .c_str());
+            enet_peer_disconnect(&transport->host->peers[decision.gaveSlot], decision.word);
+            TellGone(decision.gave, false, 0);
+        }
         ConfigureLink(peer, linkTimeoutMs);
-        transport->heard[size_t(host)] = Clock::now();
-        transport->lastReceive[size_t(host)] = peer->lastReceiveTime;
-        windows[size_t(host)] = {};
+        transport->heard[slot] = {peer->lastReceiveTime, clock.Ms(), Clock::now()};
+        windows[size_t(host)] = {.start = clock.Ms()};
         if (listener != nullptr)
             listener->OnHostJoined(host);
         return;
@@ -402,7 +449,7 @@ void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, 
         enet_peer_reset(peer);
         return;
     case Act::Lose: {
-        const uint32_t silent = SilentMilliseconds(host);
+        const uint32_t silent = RunningSilence(slot);
         enet_peer_reset(peer);
         TellGone(host, true, silent / 1000);
         return;
@@ -419,7 +466,7 @@ void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, 
 
 void ConnectionManager::LogRefusals(bool always)
 {
-    const std::string line = admission.TakeCountLine(NowMilliseconds(), always);
+    const std::string line = admission.TakeCountLine(clock.Ms(), always);
     if (!line.empty())
         gEngine->Log(Engine::LogRuntime, "ConnectionManager: %s", line.c_str());
 }
@@ -429,7 +476,7 @@ void ConnectionManager::HostGone(int host, bool lost, uint32_t silentSeconds)
     if (transport == nullptr || !transport->server || host == kServerHost ||
         admission.SlotOf(host) == ConnectionAdmission::kSlots)
         return;
-    admission.Gone(host, NowMilliseconds());
+    admission.Gone(host, clock.Ms());
     TellGone(host, lost, silentSeconds);
 }
 
@@ -445,7 +492,7 @@ void ConnectionManager::TellGone(int host, bool lost, uint32_t silentSeconds)
 
 void ConnectionManager::ServerGone(uint32_t word)
 {
-    const uint32_t silent = SilentMilliseconds(kServerHost);
+    const uint32_t silent = WallSilence(0);
     transport->serverLost = true;
     transport->toServer = nullptr;
     parting = ConnectionAdmission::Read(word, silent >= linkTimeoutMs / 2, silent / 1000);
@@ -568,6 +615,8 @@ void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count
     const bool fromClient = IsServer() && fromHost != kServerHost;
     if (fromClient && (windows[Slot(fromHost)].flooded || !CountIn(fromHost, count)))
         return;
+    if (fromClient)
+        admission.Spoke(fromHost);
     if (!fromClient)
         ++counters[Slot(fromHost)].messagesIn;
     const char* why = nullptr;
@@ -611,9 +660,10 @@ void ConnectionManager::Deliver(int fromHost, NetPacket& packet, const uint8_t* 
 bool ConnectionManager::CountIn(int fromHost, size_t count)
 {
     Window& window = windows[Slot(fromHost)];
-    const Clock::time_point now = Clock::now();
-    if (now - window.start >= kWindow) {
+    const uint64_t now = clock.Ms();
+    if (now - std::min(now, window.start) >= SessionClock::kFloodWindowMs) {
         window.start = now;
+        window.allowance = 1;
         window.messages = 0;
         window.bytes = 0;
         window.dropped = 0;
@@ -622,7 +672,8 @@ bool ConnectionManager::CountIn(int fromHost, size_t count)
     ++counters[Slot(fromHost)].messagesIn;
     ++window.messages;
     window.bytes += count;
-    if (window.messages > kFloodMessages || window.bytes > kFloodBytes) {
+    if (window.messages > kFloodMessages * window.allowance ||
+        window.bytes > kFloodBytes * window.allowance) {
         Flood(fromHost);
         return false;
     }
@@ -634,13 +685,14 @@ bool ConnectionManager::Refuse(int fromHost, const char* why)
     ++counters[Slot(fromHost)].dropped;
     Window& window = windows[Slot(fromHost)];
     const Clock::time_point now = Clock::now();
-    if (!window.logged || now - window.lastLog >= kWindow) {
+    if (!window.logged || now - window.lastLog >= kLogWindow) {
         window.logged = true;
         window.lastLog = now;
         gEngine->Log(Engine::LogRuntime, "ConnectionManager: message from host %d dropped: %s",
                      fromHost, why);
     }
-    if (IsServer() && fromHost != kServerHost && ++window.dropped > kFloodDropped)
+    if (IsServer() && fromHost != kServerHost &&
+        ++window.dropped > kFloodDropped * window.allowance)
         Flood(fromHost);
     return false;
 }
@@ -656,8 +708,9 @@ bool ConnectionManager::CountKind(int fromHost, uint32_t type)
     const uint16_t bound = GetPacketRule(type).perSecond;
     if (bound == 0 || type >= kMaxTypes)
         return true;
-    uint16_t& sent = windows[Slot(fromHost)].kinds[type];
-    if (sent < bound) {
+    Window& window = windows[Slot(fromHost)];
+    uint32_t& sent = window.kinds[type];
+    if (sent < bound * window.allowance) {
         ++sent;
         return true;
     }

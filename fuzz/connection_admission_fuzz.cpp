@@ -62,6 +62,9 @@ void CheckDecision(const ConnectionAdmission& door, size_t slot,
     switch (decision.act) {
     case Act::Admit:
         Require(decision.host >= 1 && door.HostOf(slot) == decision.host);
+        // A place given up holds no index any more.
+        Require(decision.gave == 0 ||
+                (decision.gaveSlot != slot && door.HostOf(decision.gaveSlot) == 0));
         break;
     case Act::Lose:
     case Act::LetGo:
@@ -104,7 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 door.Connected(slot, flag ? ConnectionAdmission::kHello : in.Word(), now));
             break;
         case 1:
-            CheckDecision(door, slot, door.Tend(slot, flag, (op & 0x20) != 0, now));
+            CheckDecision(door, slot,
+                          door.Tend(slot, flag, (op & 0x20) != 0,
+                                    (op & 0x40) != 0 ? ConnectionAdmission::kSilenceMs : 0, now));
             break;
         case 2:
             door.Playing(int(slot % 18) - 1);
@@ -134,11 +139,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 10:
             door.TakeCountLine(now, flag);
             break;
+        case 11:
+            door.Spoke(int(slot % 18) - 1);
+            break;
         default:
             // Every slot tended at once, as before a service: all held, or every other one.
             for (size_t each = 0; each < ConnectionAdmission::kSlots; ++each) {
                 const bool held = (op & 0x20) != 0 || ((each ^ slot) & 1) != 0;
-                CheckDecision(door, each, door.Tend(each, held, flag, now));
+                CheckDecision(door, each, door.Tend(each, held, flag, 0, now));
             }
             break;
         }

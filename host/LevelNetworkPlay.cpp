@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <ostream>
 #include <string>
@@ -64,6 +65,8 @@ bool LevelNetworkPlay::MakeRegions()
         return false;
     std::string error;
     const bool server = options.role == "server";
+    if (server && !HasClientRoutes())
+        return false;
     const std::string routeFile = LevelPlay::RoutePath(
         options, server ? LevelPlay::RouteOf(levelPath) : ClientRouteOf(levelPath, GetLocalHost()));
     if (!route.Load(level, routeFile, error)) {
@@ -76,6 +79,24 @@ bool LevelNetworkPlay::MakeRegions()
         return false;
     if (!server)
         KeepFixedParts(world);
+    return true;
+}
+
+// Each client follows the route numbered after its host: a server started for more clients than
+// the level has routes for is refused before it listens, rather than each client past them.
+bool LevelNetworkPlay::HasClientRoutes() const
+{
+    HostOptions own = options;
+    own.routeFile.clear();
+    for (int host = 1; host <= options.clients; ++host) {
+        const std::string path = LevelPlay::RoutePath(own, ClientRouteOf(levelPath, host));
+        if (!std::filesystem::is_regular_file(path)) {
+            err << "gamehost: --clients " << options.clients << " but the level has routes for "
+                << host - 1 << " clients ('" << ShownName(ClientRouteOf(levelPath, host))
+                << "' does not exist)\n";
+            return false;
+        }
+    }
     return true;
 }
 

@@ -27,7 +27,8 @@ public:
     // Wall time per frame once the routes run, unless `--realtime`: enough for the machines to
     // keep in step.
     static constexpr int kPaceMs = 4;
-    // How long, in wall time, the clients have to be done once the server's route is.
+    // How long, in the server's running time (a stop not counted), the clients have to be done
+    // once the server's route is.
     static constexpr int kClientDoneMs = 30000;
 
     LevelNetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
@@ -38,6 +39,7 @@ public:
 
 private:
     bool MakeRegions() override;
+    bool HasClientRoutes() const;
     bool StageServer() override;
     WorldVec3 StartOf(int host) const override;
     bool IsDone() const override;

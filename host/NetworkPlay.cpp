@@ -117,6 +117,7 @@ bool NetworkPlay::Start()
     uint16_t port = 0;
     HeldDataLog log;
     const auto interrupted = [] { return HostInterrupt::Caught() != 0; };
+    connection.SetRetryWhenFull(true);
     if (!SplitAddress(options.connectTo, address, port) ||
         !connection.Connect(address, port, interrupted)) {
         log.Drop();
@@ -255,8 +256,9 @@ int NetworkPlay::Play(NetworkSession& session)
         });
         session.OnLeft([this](int host, const std::string& how) {
             out << "host " << host << ' ' << how << std::endl;
-            clientHeroes.erase(host);
-            leftHosts.push_back(host);
+            // Only a client that brought its player came.
+            if (clientHeroes.erase(host) > 0)
+                leftHosts.push_back(host);
         });
     } else {
         session.SetHeroMaker([this] { return MakeHero(connection.GetLocalHostID()); });
@@ -267,14 +269,14 @@ int NetworkPlay::Play(NetworkSession& session)
     session.SetCopyStager([this](Player& copy) { StageHero(copy); });
     using Clock = std::chrono::steady_clock;
     Clock::time_point next = Clock::now();
-    Clock::time_point last = next;
+    SessionClock& clock = connection.GetClock();
+    playStartMs = worldHeardMs = int64_t(clock.Ms());
     for (;;) {
         const Clock::time_point begin = Clock::now();
         // A stop or a stall is no time the machine ran: only a frame's own pace counts for it.
-        const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(begin - last);
-        runningMs += since.count() > kMaxLagMs ? PaceMs() : since.count();
-        last = begin;
+        clock.SetPaceMs(uint32_t(PaceMs()));
         Frame(session);
+        runningMs = int64_t(clock.Ms());
         const std::chrono::duration<double, std::micro> spent = Clock::now() - begin;
         frameMicroseconds.Add(spent.count());
         if (HostInterrupt::Caught() != 0)
@@ -292,13 +294,11 @@ int NetworkPlay::Play(NetworkSession& session)
             }
             if (ended && ++framesSinceEnd >= kLeaveAfterFrames)
                 return split ? kExitSplit : 0;
-        }
-        if (elapsedMs >= MaxSessionMs()) {
-            err << "gamehost: the session did not end within " << MaxSessionMs() / 1000 << " s\n";
-            return 2;
+            if (const int status = ClientWaits(session); status >= 0)
+                return status;
         }
         next += std::chrono::milliseconds(PaceMs());
-        if (Clock::now() - next > std::chrono::milliseconds(kMaxLagMs))
+        if (Clock::now() - next > std::chrono::milliseconds(SessionClock::kMaxLagMs))
             next = Clock::now();
         std::this_thread::sleep_until(next);
     }
@@ -306,16 +306,16 @@ int NetworkPlay::Play(NetworkSession& session)
 
 // The clients expected come within the wait or the session ends: the fight and the party wait
 // for all of them. Once under way no one may join, so a server every client left has no one to
-// wait for; after its end it waits a while for the clients to leave.
+// wait for. After its end it waits for every client still within the link's bound: one cut off
+// as the end was told hears it once its link is back, and one silent for the bound is lost.
 int NetworkPlay::ServerWaits()
 {
-    if (ended) {
-        const int64_t since = runningMs - endedAtMs;
-        if (!clientHeroes.empty() && since < kLinkWaitAfterEndMs &&
-            (since < kWaitAfterEndMs || !AllSilent()))
-            return -1;
-        NameSilentClients();
-        return 0;
+    if (ended)
+        return clientHeroes.empty() || runningMs - endedAtMs >= kEndWaitMs ? 0 : -1;
+    if (elapsedMs >= MaxSessionMs()) {
+        err << "gamehost: the session did not end within " << MaxSessionMs() / 1000
+            << " s of game time\n";
+        return kExitNoPeer;
     }
     if (!everyoneCame && runningMs >= kWaitForClientsMs) {
         err << "gamehost: ";
@@ -333,25 +333,27 @@ int NetworkPlay::ServerWaits()
     return -1;
 }
 
-// A client still there after the wait has died or stopped, or else is still hearing what came
-// before the end over a slow link: it is waited for while it answers, up to the link's bound.
-bool NetworkPlay::AllSilent() const
+// A server that welcomed its client and then sends it no world, or stops half way through it,
+// would hold it for as long as it keeps the link: the world must come within its bound, and
+// never fall silent for the link's.
+int NetworkPlay::ClientWaits(const NetworkSession& session)
 {
-    return std::all_of(clientHeroes.begin(), clientHeroes.end(), [this](const auto& client) {
-        return connection.GetSilentMs(client.first) >= uint32_t(kSilentAtEndMs);
-    });
-}
-
-// A client killed at the end says nothing, and its link would take longer than the wait to
-// find it silent.
-void NetworkPlay::NameSilentClients()
-{
-    for (const auto& [host, hero] : clientHeroes) {
-        const uint32_t silentMs = connection.GetSilentMs(host);
-        if (silentMs >= kSilentAtEndMs)
-            out << "host " << host << " lost: no answer for " << silentMs / 1000 << " s"
-                << std::endl;
+    if (session.IsSpawnComplete())
+        return -1;
+    const uint64_t heard = connection.GetCounters(ConnectionManager::kServerHost).messagesIn;
+    if (heard != messagesHeard) {
+        messagesHeard = heard;
+        worldHeardMs = runningMs;
     }
+    if (runningMs - worldHeardMs >= kWorldSilenceMs) {
+        err << "gamehost: the server sent no world for " << kWorldSilenceMs / 1000 << " s\n";
+        return kExitNoPeer;
+    }
+    if (runningMs - playStartMs >= kWorldMs) {
+        err << "gamehost: no whole world from the server within " << kWorldMs / 1000 << " s\n";
+        return kExitNoPeer;
+    }
+    return -1;
 }
 
 std::string NetworkPlay::GoneText() const

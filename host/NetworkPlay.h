@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/SessionClock.h"
 #include "engine/WorldVec3.h"
 #include "host/FrameCostHistogram.h"
 
@@ -26,30 +27,29 @@ struct HostOptions;
 // they accept. The server then prints its end lines (players, dead monsters, dropped items, the
 // party) and their checksum and tells the clients, each of which prints its own on the world as
 // it stood then and says so when they differ; the clients leave, and the server ends once all
-// have.
+// have or fallen silent for the link's bound.
 // A client that leaves or is lost is taken out of the game and the party, and the others go on
 // without it; once every expected client has come, one more is told the session is under way.
 class NetworkPlay {
 public:
-    // No listening socket or connection, no client in time, or the server gone.
+    // No listening socket or connection, no client or no world in time, the server gone, or a
+    // server's session cut off.
     static constexpr int kExitNoPeer = 3;
     // A client whose world is not the server's: its level or database at the welcome, its end
     // lines at the end.
     static constexpr int kExitSplit = 4;
-    // How long a server waits for its expected clients, in the wall time it runs.
-    static constexpr int kWaitForClientsMs = 30000;
+    // The waits, on the session's clock (engine/SessionClock.cpp says why each is what it is):
+    // the server's for its expected clients, and after its end for those still within the
+    // link's bound; a client's for the whole world once welcomed, and without a word of it.
+    static constexpr int kWaitForClientsMs = SessionClock::kWaitForClientsMs;
+    static constexpr int kEndWaitMs = SessionClock::kEndWaitMs;
+    static constexpr int kWorldMs = SessionClock::kWorldMs;
+    static constexpr int kWorldSilenceMs = SessionClock::kSilenceMs;
     static constexpr int kLeaveAfterFrames = 30;
-    // How long a server whose session ended waits for its clients to leave before it says
-    // goodbye to those still there, all silent this long by then and named lost; one that still
-    // answers is hearing the end over a slow link and is waited for up to the link's bound.
-    static constexpr int kWaitAfterEndMs = 5000;
-    static constexpr int kSilentAtEndMs = 2000;
-    static constexpr int kLinkWaitAfterEndMs = 15000;
-    // A machine this far behind its clock (stopped, or starved) goes on from now, rather than
-    // racing through the frames it missed.
-    static constexpr int kMaxLagMs = 250;
     static constexpr int kAttackEveryMs = 1000;
-    // A session that runs away is cut off rather than left to hang.
+    // A server whose session runs away is cut off rather than left to hang: this much game time
+    // before its end, the level's twice as long. A client has no cap of its own, for a server
+    // slower than it is no fault of its own; its server's cap or silence ends it.
     static constexpr int kMaxSessionMs = 300000;
     // A client that holds more than this for its server's world leaves (a level at the limit
     // takes about 560 MB of a Release build).
@@ -60,7 +60,7 @@ public:
     NetworkPlay(const NetworkPlay&) = delete;
     NetworkPlay& operator=(const NetworkPlay&) = delete;
 
-    // 0 played through; 2 a sample record unusable or the session cut off; 3 as above.
+    // 0 played through; 2 a sample record unusable; 3 as above, or the session cut off.
     int Run();
 
 protected:
@@ -88,12 +88,12 @@ protected:
     virtual void PrintSummary() const {}
     // Wall time between the starts of two frames.
     virtual int PaceMs() const;
-    // Game time after which the session is cut off.
+    // The server's game time after which a session not yet ended is cut off.
     virtual int64_t MaxSessionMs() const { return kMaxSessionMs; }
     int GetLocalHost() const;
     Player* MakeHero(int host);
     int64_t GetElapsedMs() const { return elapsedMs; }
-    // Wall time this machine has run its frames, a stop or a stall not counted.
+    // The session's clock: wall time this machine has run, a stop or a stall not counted.
     int64_t GetRunningMs() const { return runningMs; }
     // The party's leader and members once it holds every player in the game; empty before.
     std::vector<uint32_t> FullParty() const;
@@ -133,8 +133,8 @@ private:
     void ForgetHost(int host);
     // The server's: 0 or a status once its wait for clients, or after the end, is over.
     int ServerWaits();
-    bool AllSilent() const;
-    void NameSilentClients();
+    // A client's: a status once its wait for the world is over without it.
+    int ClientWaits(const NetworkSession& session);
     void PrintFooter() const;
     // Why the server's welcome cannot be played: "" when it can.
     std::string WelcomeFault() const;
@@ -155,6 +155,10 @@ private:
     int64_t elapsedMs = 0;
     int64_t runningMs = 0;
     int64_t endedAtMs = 0;
+    // A client's: when its play began, and when it last heard from its server.
+    int64_t playStartMs = 0;
+    int64_t worldHeardMs = 0;
+    uint64_t messagesHeard = 0;
     // A client's end lines differ from the server's.
     bool split = false;
     // Why a client left a server that made it hold too much.

@@ -50,48 +50,80 @@ TEST(ConnectionAdmission, ClientsTakeTheLowestFreeIndexAndOthersAreRefusedWithou
     EXPECT_EQ(counts.Refused(), 4u);
 }
 
-// A stranger that never finishes ENet's handshake, a client that never acknowledges its welcome,
-// one that brings no player and one that does.
-TEST(ConnectionAdmission, EachDeadlineLetsGoOfWhatIsUnfinishedAndAPlayerStays)
+// Silence for the link's bound lets any slot go; a peer still heard from goes on to the bound
+// of what it came for: a stranger's handshake, a client's welcome and its join. A player stays
+// for as long as it is heard.
+TEST(ConnectionAdmission, SilenceOrTheBoundOfWhatItCameForLetsGoAndAPlayerStays)
 {
     ConnectionAdmission door;
     std::vector<std::string> said;
-    const auto tend = [&](size_t slot, bool heard, uint64_t at) {
-        said.push_back(Said(door.Tend(slot, true, heard, at)));
+    const auto tend = [&](size_t slot, bool heard, uint32_t silent, uint64_t at) {
+        said.push_back(Said(door.Tend(slot, true, heard, silent, at)));
     };
-    tend(0, false, 1000);
-    tend(0, false, 5999);
-    tend(0, false, 6000);
+    tend(0, false, 0, 1000);
+    tend(0, false, 14999, 60999);
+    tend(0, false, 0, 61000);
+    tend(5, false, 0, 1000);
+    tend(5, false, 15000, 16000);
     said.push_back(Said(door.Connected(1, kHello, 0)));
-    tend(1, false, 4999);
-    tend(1, false, 5000);
+    tend(1, false, 14999, 59999);
+    tend(1, false, 15000, 59999);
     said.push_back(Said(door.Connected(2, kHello, 0)));
-    tend(2, true, 100);
-    tend(2, false, 9999);
-    tend(2, false, 10000);
-    // Its goodbye has the handshake's time to be answered.
-    tend(2, false, 14999);
-    tend(2, false, 15000);
+    tend(2, true, 0, 100);
+    tend(2, false, 14999, 119999);
+    tend(2, false, 0, 120000);
+    // Its goodbye has the handshake's time to be answered, or the link's silence.
+    tend(2, false, 14999, 150000);
+    tend(2, false, 15000, 150001);
     said.push_back(Said(door.Connected(3, kHello, 0)));
     door.Playing(1);
-    tend(3, false, 100000);
-    EXPECT_EQ(said, (std::vector<std::string>{"keep 0 0", "keep 0 0", "forget 0 0", "admit 1 0",
-                                              "keep 0 0", "lose 1 0", "admit 1 0", "keep 0 0",
-                                              "keep 0 0", "let go 1 0xa07", "keep 0 0",
-                                              "forget 0 0", "admit 1 0", "keep 0 0"}));
+    tend(3, false, 14999, 1000000);
+    EXPECT_EQ(said, (std::vector<std::string>{
+                        "keep 0 0", "keep 0 0", "forget 0 0", "keep 0 0", "forget 0 0", "admit 1 0",
+                        "keep 0 0", "lose 1 0", "admit 1 0", "keep 0 0", "keep 0 0",
+                        "let go 1 0x7807", "keep 0 0", "forget 0 0", "admit 1 0", "keep 0 0"}));
     EXPECT_TRUE(door.HasPlayed(1));
-    EXPECT_EQ(door.GetCounts().unfinished, 2u);
+    EXPECT_EQ(door.GetCounts().unfinished, 3u);
     EXPECT_EQ(door.GetCounts().noPlayer, 1u);
+    EXPECT_EQ(Said(door.Tend(3, true, false, 15000, 1000001)), "lose 1 0");
     // A player's slot that ENet let go without a word is a client lost.
-    EXPECT_EQ(Said(door.Tend(3, false, false, 100001)), "lose 1 0");
+    ASSERT_EQ(Said(door.Connected(6, kHello, 0)), "admit 1 0");
+    door.Playing(1);
+    EXPECT_EQ(Said(door.Tend(6, false, false, 0, 100001)), "lose 1 0");
     EXPECT_EQ(door.HostMask(), 0u);
     // The handshake's time runs from its first datagram, not from ENet's part done.
     said.clear();
-    tend(4, false, 1000);
+    tend(4, false, 0, 1000);
     said.push_back(Said(door.Connected(4, kHello, 4000)));
-    tend(4, false, 5999);
-    tend(4, false, 6000);
+    tend(4, false, 0, 60999);
+    tend(4, false, 0, 61000);
     EXPECT_EQ(said, (std::vector<std::string>{"keep 0 0", "admit 1 0", "keep 0 0", "lose 1 0"}));
+}
+
+// A welcomed client that has said nothing for a while gives its place to one that comes while
+// the server is full and gathering; one that spoke, or brought its player, keeps it.
+TEST(ConnectionAdmission, AnIdlePlaceGoesToAClientThatComes)
+{
+    ConnectionAdmission door;
+    door.SetClientLimit(2);
+    std::vector<std::string> said{Said(door.Connected(0, kHello, 0)),
+                                  Said(door.Connected(1, kHello, 1000)),
+                                  Said(door.Connected(2, kHello, 4999))};
+    door.Spoke(1);
+    const ConnectionAdmission::Decision took = door.Connected(3, kHello, 7000);
+    said.push_back(Said(took));
+    EXPECT_EQ(took.gave, 2);
+    EXPECT_EQ(took.gaveSlot, 1u);
+    door.Playing(2);
+    said.push_back(Said(door.Connected(4, kHello, 60000)));
+    door.SetUnderWay(true);
+    said.push_back(Said(door.Connected(5, kHello, 60000)));
+    EXPECT_EQ(said,
+              (std::vector<std::string>{"admit 1 0", "admit 2 0", "refuse 0 0x20203",
+                                        "admit 2 0x20203", "refuse 0 0x20203", "refuse 0 0x4"}));
+    EXPECT_EQ(door.SlotOf(2), 3u);
+    EXPECT_EQ(door.GetCounts().noPlayer, 1u);
+    EXPECT_EQ(door.GetCounts().full, 2u);
 }
 
 TEST(ConnectionAdmission, ACrowdLetsTheOldestPeersWithoutAnIndexGoFirst)
@@ -99,7 +131,7 @@ TEST(ConnectionAdmission, ACrowdLetsTheOldestPeersWithoutAnIndexGoFirst)
     ConnectionAdmission door;
     ASSERT_EQ(door.Connected(0, kHello, 0).act, Act::Admit);
     for (size_t slot = 0; slot < ConnectionAdmission::kSlots; ++slot)
-        door.Tend(slot, true, false, 1000 + slot);
+        door.Tend(slot, true, false, 0, 1000 + slot);
     std::vector<size_t> oldest;
     for (size_t slot = 1; slot <= ConnectionAdmission::kSlots / 8; ++slot)
         oldest.push_back(slot);
@@ -120,8 +152,8 @@ TEST(ConnectionAdmission, RefusalsAreLoggedAsACountAtMostOnceASecond)
     door.SetUnderWay(true);
     door.Gone(1, 500);
     door.Connected(3, kHello, 500);
-    door.Tend(4, true, false, 500);
-    door.Tend(4, true, false, 5500);
+    door.Tend(4, true, false, 0, 500);
+    door.Tend(4, true, false, 0, 60500);
     lines.push_back(door.TakeCountLine(999, false));
     lines.push_back(door.TakeCountLine(1000, false));
     lines.push_back(door.TakeCountLine(1001, true));
@@ -149,7 +181,15 @@ TEST(ConnectionAdmission, EveryGoodbyeWordReadsAsAFarewellOfItsOwn)
         {0x050500u | uint32_t(Farewell::Dropped), false, "dropped by the server"},
         {0x0300u, false, "the server said goodbye"},
         {0xffu, false, "the server said goodbye"},
-        {ConnectionAdmission::Word(Farewell::NoAnswer, 7), false, "no answer for 7 s"},
+        // What no server says is a plain goodbye: numbers past a byte's worth of sense, and
+        // a client's own finding.
+        {ConnectionAdmission::Word(Farewell::NoAnswer, 255), false, "the server said goodbye"},
+        {ConnectionAdmission::Word(Farewell::Full, 255, 255), false, "the server said goodbye"},
+        {ConnectionAdmission::Word(Farewell::Full, 3, 2), false, "the server said goodbye"},
+        {ConnectionAdmission::Word(Farewell::Full, 15, 15), false,
+         "the server is full: 15 of 15 clients"},
+        {ConnectionAdmission::Word(Farewell::NoPlayer, 0), false, "the server said goodbye"},
+        {ConnectionAdmission::Word(Farewell::NoPlayer, 121), false, "the server said goodbye"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.word);

@@ -18,9 +18,11 @@
 #include <deque>
 #include <functional>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -321,6 +323,45 @@ TEST_F(ConnectionTransport, ALinkThroughLossAndJitterStaysUpAndKeepsItsOrderBoth
     EXPECT_GT(relay.GetCounts().lost, 0u);
 }
 
+// Handshakes through 30% loss each way, and one through an 8 s outage begun as it connects:
+// every client joins, for a peer still heard from, or silent for less than the link's bound, is
+// never let go at the door.
+TEST_F(ConnectionTransport, AHandshakeThroughLossOrAnOutageJoins)
+{
+    UdpRelay::Options options;
+    options.targetPort = server.GetListenPort();
+    options.lossPercent = 30;
+    options.seed = 11;
+    UdpRelay lossy(options);
+    ASSERT_TRUE(lossy.IsRunning());
+    std::vector<std::unique_ptr<ConnectionManager>> joined;
+    for (int host = 1; host <= 6; ++host) {
+        joined.push_back(std::make_unique<ConnectionManager>());
+        ASSERT_TRUE(joined.back()->Connect("127.0.0.1", lossy.GetPort())) << host;
+        EXPECT_EQ(joined.back()->GetLocalHostID(), host);
+    }
+    EXPECT_GT(lossy.GetCounts().lost, 0u);
+
+    options.lossPercent = 0;
+    UdpRelay cut(options);
+    std::thread outage([&cut] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        cut.SetCut(true);
+        std::this_thread::sleep_for(std::chrono::seconds(8));
+        cut.SetCut(false);
+    });
+    ConnectionManager late;
+    const bool welcomed = late.Connect("127.0.0.1", cut.GetPort());
+    outage.join();
+    ASSERT_TRUE(welcomed) << late.GetFarewellText();
+    EXPECT_EQ(late.GetLocalHostID(), 7);
+    EXPECT_GT(cut.GetCounts().lost, 0u);
+    EXPECT_TRUE(Departures().empty());
+    for (auto& client : joined)
+        client->Disconnect();
+    late.Disconnect();
+}
+
 // A link cut without a word: the server reports the host lost, not left, and the client says
 // its server gave no answer. One that says goodbye has left.
 TEST_F(ConnectionTransport, ALinkThatFallsSilentIsLostAndAGoodbyeIsALeaving)
@@ -488,14 +529,14 @@ TEST_F(ConnectionTransport, AStrangerWithoutAHelloIsLetGoAndTheNextClientIsHostO
 
 // Peers with the hello stop on their way in: one before ENet's part of the handshake is done,
 // one after it, never acknowledging its welcome, and one once welcomed, before it brings its
-// player. Each is let go in the handshake's time, the first two counted as unfinished; those
-// that had taken host 1 are lost, and a client then takes their place.
-TEST_F(ConnectionTransport, APeerThatStopsOnItsWayInIsLetGoInTheHandshakesTime)
+// player. Each is let go once silent for the link's bound, the first two counted as unfinished;
+// those that had taken host 1 are lost, and a client then takes their place.
+TEST_F(ConnectionTransport, APeerThatStopsOnItsWayInIsLetGoOnceSilentForTheLinksBound)
 {
     bringsPlayer = false;
     OnServer([&] {
         server.SetClientLimit(1);
-        server.SetAdmissionDeadlines(300, ConnectionManager::kJoinDeadlineMs);
+        server.SetLinkTimeout(300);
     });
     Stranger early(server.GetListenPort());
     early.Send(ConnectRequest(7, ConnectionAdmission::kHello));

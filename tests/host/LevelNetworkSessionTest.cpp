@@ -11,7 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <csignal>
+#include <functional>
 #include <thread>
 
 namespace GAME::Test {
@@ -252,6 +255,93 @@ TEST_F(LevelSessionWithAClientNeverDone, IsLetGoAndTheOthersEndAlike)
     EXPECT_EQ(PartySize(served), 2);
 }
 
+// Suites of their own: most of each is a server stopped.
+class LevelSessionWithAStoppedServer : public LevelNetworkSession {
+protected:
+    // Both clients in, the server is stopped as a loaded machine stops it; all end alike, no
+    // client dropped, lost or flooding, for what they sent meanwhile was theirs to send.
+    void PlayWithTheServerStopped(const std::function<void(ChildProcess&)>& stop)
+    {
+        StartServer(2, std::chrono::seconds(240));
+        StartTwoClients();
+        stop(*server);
+        ExpectAllEnd();
+        const std::string served = server->Output();
+        ASSERT_NE(LinesStarting(served, "end: digest "), "") << served << server->Errors();
+        EXPECT_EQ(PartySize(served), 3);
+        EXPECT_EQ(LinesStarting(served, "hosts dropped: "), "hosts dropped: 0\n");
+        EXPECT_EQ(server->Errors().find("dropped"), std::string::npos) << server->Errors();
+        EXPECT_EQ(LinesStarting(served, "host 1 lost"), "") << served;
+        EXPECT_EQ(LinesStarting(served, "host 2 lost"), "") << served;
+        for (const auto& client : clients)
+            EXPECT_EQ(EndLines(client->Output()), EndLines(served));
+    }
+};
+class LevelSessionWithAStalledServer : public LevelSessionWithAStoppedServer {};
+
+TEST_F(LevelSessionWithAStoppedServer, StoppedTwelveSecondsThreeTimesAllEndAlike)
+{
+    PlayWithTheServerStopped([](ChildProcess& server) {
+        for (int stop = 0; stop < 3; ++stop) {
+            server.Signal(SIGSTOP);
+            std::this_thread::sleep_for(std::chrono::seconds(12));
+            server.Signal(SIGCONT);
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        }
+    });
+}
+
+// Stopped 0.3 s of every half second until it ends: its game runs at two fifths of its pace,
+// and a session slower than its clients still ends.
+TEST_F(LevelSessionWithAStalledServer, StalledMostOfEachHalfSecondAllEndAlike)
+{
+    std::atomic<bool> ended{false};
+    std::thread staller;
+    PlayWithTheServerStopped([&](ChildProcess& server) {
+        staller = std::thread([&server, &ended] {
+            while (!ended) {
+                server.Signal(SIGSTOP);
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                server.Signal(SIGCONT);
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
+        });
+        // The clients end once the server has told them: then it runs free.
+        for (auto& client : clients)
+            client->Wait(deadline);
+        ended = true;
+        staller.join();
+    });
+}
+
+// A suite of its own: most of it is the wait after the end.
+class LevelSessionCappedAfterItsEnd : public LevelNetworkSession {};
+
+// At 200 ms of game time a frame the session ends within its cap of game time, and the server's
+// wait for a client cut off as the end was told runs past it: a session that has ended is never
+// cut off, and the server ends with 0.
+TEST_F(LevelSessionCappedAfterItsEnd, EndsWellPastItsCap)
+{
+    deadline = Clock::now() + std::chrono::seconds(120);
+    server = Start({"--role", "server", "--port", "0", "--clients", "1", "--ms", "200"});
+    const std::string line = server->WaitForLine("listening on 127.0.0.1:", deadline);
+    ASSERT_FALSE(line.empty()) << server->Errors();
+    port = static_cast<uint16_t>(std::stoi(line.substr(line.rfind(':') + 1)));
+    UdpRelay::Options slow;
+    slow.targetPort = port;
+    slow.minDelayMs = 300;
+    slow.maxDelayMs = 300;
+    UdpRelay relay(slow);
+    ASSERT_TRUE(relay.IsRunning());
+    ChildProcess& client = StartClient(relay.GetPort());
+    ASSERT_FALSE(server->WaitForLine("end: digest ", deadline).empty()) << server->Errors();
+    relay.SetCut(true);
+    EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
+    EXPECT_NE(LinesStarting(server->Output(), "host 1 lost: no answer for "), "");
+    EXPECT_EQ(server->Errors().find("did not end"), std::string::npos) << server->Errors();
+    client.Kill();
+}
+
 TEST(LevelNetworkPlay, EachClientHasItsRouteBesideTheLevel)
 {
     const struct {
@@ -294,6 +384,11 @@ TEST(LevelNetworkPlay, ASessionThatCannotPlayTheLevelIsRefusedWithOneLine)
         {{"--role", "server", "--port", "0", "--level", "Levels/None.lvl"},
          2,
          "gamehost: the level file Levels/None.lvl cannot be read\n"},
+        // The sample level has routes for two clients.
+        {{"--role", "server", "--port", "0", "--clients", "3"},
+         2,
+         "gamehost: --clients 3 but the level has routes for 2 clients "
+         "('Levels/Village.client3.route' does not exist)\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);

@@ -18,6 +18,7 @@
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSession.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/UdpRelay.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <functional>
 #include <map>
@@ -92,9 +94,11 @@ TEST_F(NetworkSession, ServerAndEightClientsPlayTheSameSession)
 // Plays a server's part as far as the welcome and the end, with digests of its choosing.
 class ScriptedServer final : public ConnectionManager::Listener {
 public:
-    ScriptedServer(ConnectionManager& connection, uint32_t world, uint32_t end,
+    // `whole` false: the welcome alone, and then nothing.
+    ScriptedServer(ConnectionManager& connection, uint32_t world, uint32_t end, bool whole = true,
                    int32_t difficulty = 0, int32_t players = 1)
-        : connection(connection), world(world), end(end), difficulty(difficulty), players(players)
+        : connection(connection), world(world), end(end), whole(whole), difficulty(difficulty),
+          players(players)
     {}
     void OnMessage(int, NetPacket&) override {}
     void OnHostJoined(int host) override
@@ -104,17 +108,20 @@ public:
         welcome.playersExpected = players;
         welcome.difficulty = difficulty;
         welcome.worldDigest = world;
+        connection.SendPacketToHost(host, welcome);
         ServerSpawnCompletePacket complete;
         SessionEndsPacket ends;
         ends.digest = end;
-        for (NetPacket* message : std::initializer_list<NetPacket*>{&welcome, &complete, &ends})
-            connection.SendPacketToHost(host, *message);
+        for (NetPacket* message : std::initializer_list<NetPacket*>{&complete, &ends})
+            if (whole)
+                connection.SendPacketToHost(host, *message);
     }
 
 private:
     ConnectionManager& connection;
     uint32_t world;
     uint32_t end;
+    bool whole;
     int32_t difficulty;
     int32_t players;
 };
@@ -141,7 +148,7 @@ TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
         SCOPED_TRACE(row.line);
         ConnectionManager fake;
         ASSERT_TRUE(fake.Listen(0));
-        ScriptedServer script(fake, world, 0, row.difficulty, row.players);
+        ScriptedServer script(fake, world, 0, true, row.difficulty, row.players);
         fake.SetListener(&script);
         port = fake.GetListenPort();
         ChildProcess& client = StartClient();
@@ -157,7 +164,8 @@ TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
 
 // A client whose world is not its server's never passes for one that agrees: a level or a
 // database unlike the server's is refused at the welcome, end lines unlike the server's are told
-// at the end, both in one line and with status 4.
+// at the end, both in one line and with status 4. One whose server sends no world after its
+// welcome, while it keeps the link, ends once it has heard nothing for the link's bound.
 TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
 {
     HostOptions sample;
@@ -166,30 +174,34 @@ TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
     ASSERT_NE(world, 0u);
     const struct {
         uint32_t world;
+        bool whole;
+        int status;
         const char* line;
     } rows[] = {
-        {world + 1, "gamehost: this machine's level or database differs from the server's: "},
-        {world, "gamehost: this machine's end differs from the server's: digest "},
+        {world + 1, true, 4,
+         "gamehost: this machine's level or database differs from the server's: "},
+        {world, true, 4, "gamehost: this machine's end differs from the server's: digest "},
+        {world, false, 3, "gamehost: the server sent no world for 15 s\n"},
     };
-    deadline = Clock::now() + std::chrono::seconds(60);
+    deadline = Clock::now() + std::chrono::seconds(90);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         ConnectionManager fake;
         ASSERT_TRUE(fake.Listen(0));
-        ScriptedServer script(fake, row.world, 0xdeadbeefu);
+        ScriptedServer script(fake, row.world, 0xdeadbeefu, row.whole);
         fake.SetListener(&script);
         port = fake.GetListenPort();
         ChildProcess& client = StartClient();
-        Pump(fake, std::chrono::seconds(20),
+        Pump(fake, std::chrono::seconds(30),
              [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
         fake.SetListener(nullptr);
         fake.Disconnect();
-        EXPECT_EQ(client.Wait(deadline), 4) << client.Errors();
+        EXPECT_EQ(client.Wait(deadline), row.status) << client.Errors();
         const std::string errors = client.Errors();
         EXPECT_EQ(errors.substr(errors.find("gamehost: "), std::string(row.line).size()), row.line);
     }
-    EXPECT_NE(clients.back()->Errors().find(", the server's deadbeef\n"), std::string::npos);
-    EXPECT_NE(LinesStarting(clients.back()->Output(), "end: digest "), "");
+    EXPECT_NE(clients[1]->Errors().find(", the server's deadbeef\n"), std::string::npos);
+    EXPECT_NE(LinesStarting(clients[1]->Output(), "end: digest "), "");
 }
 
 // A suite of its own: most of it is the server's wait.
@@ -436,10 +448,10 @@ TEST_F(LostClient, TheOthersGoOnWithoutIt)
     EXPECT_EQ(PartySize(served), 2);
 }
 
-// Only the clients the server was started for: a third is told the server is full. A client
-// still there when the session has ended (stopped here) is said goodbye to, and the server ends
-// well.
-TEST_F(FullServer, RefusesAThirdClientAndOnceEndedSaysGoodbyeToOneStillThere)
+// Once the clients the server was started for have come, a third is told the session is under
+// way. A client stopped when the session has ended is waited for the link's bound, then lost, and
+// the server ends well.
+TEST_F(FullServer, RefusesAThirdClientUnderWayAndOnceEndedWaitsForOneStopped)
 {
     StartServer(2, std::chrono::seconds(90));
     ChildProcess& first = StartClient();
@@ -448,22 +460,114 @@ TEST_F(FullServer, RefusesAThirdClientAndOnceEndedSaysGoodbyeToOneStillThere)
         << server->Errors();
     ChildProcess& third = StartClient();
     EXPECT_EQ(third.Wait(deadline), 3);
-    EXPECT_NE(third.Errors().find("gamehost: the server is full: 2 of 2 clients\n"),
-              std::string::npos)
+    EXPECT_NE(third.Errors().find("gamehost: the session is under way\n"), std::string::npos)
         << third.Errors();
     ASSERT_FALSE(server->WaitForLine("end: digest ", deadline).empty()) << server->Errors();
     second.Signal(SIGSTOP);
     EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
     second.Signal(SIGCONT);
+    EXPECT_NE(LinesStarting(server->Output(), "host 2 lost: no answer for "), "")
+        << server->Output();
     EXPECT_EQ(first.Wait(deadline), 0) << first.Errors();
     EXPECT_EQ(EndLines(first.Output()), EndLines(server->Output()));
     // Its end printed before it stopped or not, it ends and says which.
     const int status = second.Wait(deadline);
     if (status != 0) {
         EXPECT_EQ(status, 3);
-        EXPECT_NE(second.Errors().find("gamehost: the session ended\n"), std::string::npos)
+        EXPECT_NE(second.Errors().find("gamehost: no answer for "), std::string::npos)
             << second.Errors();
     }
+}
+
+// Suites of their own: most of each is an outage, a stopped server or a wait.
+class EndThroughAnOutage : public NetworkSession {};
+class StoppedServer : public NetworkSession {};
+class PlacesForPlayers : public NetworkSession {};
+
+// The second client's link is cut for 10 s from the server's end, its end message still on its
+// way: the server waits for it within the link's bound, and once the link is back it hears the
+// end, so that all three end alike.
+TEST_F(EndThroughAnOutage, AClientCutOffAtTheEndHearsItAndAllEndAlike)
+{
+    StartServer(2, std::chrono::seconds(90));
+    UdpRelay::Options slow;
+    slow.targetPort = port;
+    slow.minDelayMs = 300;
+    slow.maxDelayMs = 300;
+    UdpRelay relay(slow);
+    ASSERT_TRUE(relay.IsRunning());
+    StartClient();
+    ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
+        << server->Errors();
+    StartClient(relay.GetPort());
+    ASSERT_FALSE(server->WaitForLine("end: players ", deadline).empty()) << server->Errors();
+    relay.SetCut(true);
+    std::this_thread::sleep_for(std::chrono::seconds(10));
+    relay.SetCut(false);
+    ExpectAllEnd();
+    const std::string served = server->Output();
+    for (const auto& client : clients)
+        EXPECT_EQ(EndLines(client->Output()), EndLines(served)) << client->Errors();
+    EXPECT_EQ(LinesStarting(served, "host 2 lost"), "") << served;
+    EXPECT_GT(relay.GetCounts().lost, 0u);
+}
+
+// A server stopped for 7 s as its client joins finds on its return all that the client sent
+// meanwhile, and keeps it: a stop of the server is no silence of its client.
+TEST_F(StoppedServer, KeepsTheClientThatJoinedWhileItWasStopped)
+{
+    StartServer(1, std::chrono::seconds(60));
+    ChildProcess& client = StartClient();
+    ASSERT_FALSE(client.WaitForLine("joined as host 1", deadline).empty()) << client.Errors();
+    server->Signal(SIGSTOP);
+    std::this_thread::sleep_for(std::chrono::seconds(7));
+    server->Signal(SIGCONT);
+    ExpectAllEnd();
+    const std::string served = server->Output();
+    EXPECT_EQ(LinesStarting(served, "host 1 lost"), "") << served;
+    EXPECT_EQ(EndLines(client.Output()), EndLines(served));
+    EXPECT_EQ(PartySize(served), 2);
+}
+
+// Two peers that say the hello and no more come first and hold both places; the two players
+// that come next are told the server is full, try again, and take the places of the idle ones.
+TEST_F(PlacesForPlayers, PeersWithoutAPlayerNeverKeepAPlayerOut)
+{
+    StartServer(2, std::chrono::seconds(90));
+    std::atomic<bool> done{false};
+    std::atomic<int> squatting{0};
+    std::thread squatters([&] {
+        std::vector<std::unique_ptr<ConnectionManager>> peers;
+        for (int i = 0; i < 2; ++i) {
+            peers.push_back(std::make_unique<ConnectionManager>());
+            squatting += peers.back()->Connect("127.0.0.1", port) ? 1 : 0;
+        }
+        while (!done) {
+            for (auto& peer : peers)
+                peer->Service();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        for (auto& peer : peers)
+            peer->Disconnect();
+    });
+    while (squatting < 2 && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    StartClient();
+    StartClient();
+    for (auto& client : clients)
+        EXPECT_EQ(client->Wait(deadline), 0) << client->Errors();
+    EXPECT_EQ(server->Wait(deadline), 0) << server->Errors();
+    done = true;
+    squatters.join();
+    ObjectManager::Instance().SetHostIndex(0);
+    const std::string served = server->Output();
+    EXPECT_EQ(squatting, 2);
+    EXPECT_EQ(LinesStarting(served, "end: players "), "end: players 3\n") << served;
+    for (const auto& client : clients)
+        EXPECT_EQ(EndLines(client->Output()), EndLines(served));
+    EXPECT_NE(server->Errors().find("ConnectionManager: host 1 gave its place: the server is full"),
+              std::string::npos)
+        << server->Errors();
 }
 
 } // namespace

@@ -147,8 +147,12 @@ struct UdpRelay::State {
         const Clock::time_point now = Clock::now();
         while (!queue.empty() && queue.top().due <= now) {
             const Datagram& datagram = queue.top();
-            if (::sendto(datagram.fd, datagram.bytes.data(), datagram.bytes.size(), 0,
-                         reinterpret_cast<const sockaddr*>(&datagram.to), sizeof datagram.to) >= 0)
+            // A cut loses what was still on its way too.
+            if (relay.cut)
+                ++relay.lost;
+            else if (::sendto(datagram.fd, datagram.bytes.data(), datagram.bytes.size(), 0,
+                              reinterpret_cast<const sockaddr*>(&datagram.to),
+                              sizeof datagram.to) >= 0)
                 ++relay.forwarded;
             queue.pop();
         }

@@ -40,7 +40,8 @@ public:
     // False when the port could not be bound; nothing runs then.
     bool IsRunning() const { return worker.joinable(); }
     uint16_t GetPort() const { return port; }
-    // While cut, everything either way is lost, as if every client had vanished.
+    // While cut, everything either way is lost, as if every client had vanished, what was held
+    // for its delay too.
     void SetCut(bool value) { cut = value; }
     Counts GetCounts() const;
     void Stop();

@@ -1,0 +1,63 @@
+// One clock, one patience. Every deadline of a network session is judged on the time the machine
+// that judges it has run, never on the wall: a machine stopped or starved has seen nothing of its
+// peers meanwhile, and what they sent is still waiting in its socket. So a deadline is judged
+// after the machine has read what arrived, and a stop counts as one frame. A peer is let go for
+// silence, never for being slow, and silence has one bound everywhere, the link's kSilenceMs
+// (15 s): at the door, in play and after the end, on either side.
+//
+// The bounds, each on the running time of the machine that keeps it:
+// - The link: a peer heard from not at all for 15 s is lost. ENet's own timeout is the same 15 s
+//   of the wall, so a stop of either machine longer than that loses the link whatever this clock
+//   says; a client judges its server on the wall for that reason, before it reads, so that one
+//   stopped that long knows at once that it was let go.
+// - The door (the server, engine/ConnectionAdmission.cpp): a handshake still heard from may take
+//   up to kHandshakeMs (60 s) from its first datagram until its client has acknowledged its
+//   welcome, and a welcomed client still heard from up to kJoinMs (120 s) to bring its player,
+//   time to load and take in a world at the reader's limit; a refused peer's slot waits the
+//   handshake's time for its goodbye to be answered. A welcomed client that has sent nothing for
+//   kIdlePlaceMs (5 s) gives its place to a client that comes while the server is full and still
+//   gathering, so that peers without a player never keep a player out.
+// - A client's door: it waits kConnectMs (60 s) for its welcome, starting its handshake again
+//   whenever an attempt fails (no answer, or let go on the way), and tries again kRetryMs (1 s)
+//   after a refusal as full; refused as under way, or by any other word, it ends. Welcomed, it
+//   waits for the whole world at most kWorldMs (120 s), and no longer than 15 s without a word
+//   of it.
+// - The server's play: it waits kWaitForClientsMs (30 s) for its expected clients, and a session
+//   that runs past its cap of game time (host/NetworkPlay.h) is cut off, before its end only.
+// - The end: the server waits for every client still within the link's bound, until each has
+//   left or fallen silent for 15 s, and at most kEndWaitMs (30 s); a client that comes back
+//   within it hears the end. Then it says goodbye, waiting for the answers at most a second of
+//   the wall, the one wait not on this clock: the machine has nothing left to read.
+// - A flood: what a client sends in kFloodWindowMs (one second) of the server's reading. What
+//   waited while the server could not read (a stop) is the client's for the time it waited: the
+//   window after a stop allows a second's worth more for each second stopped.
+#include "engine/SessionClock.h"
+
+namespace GAME {
+
+void SessionClock::Reset()
+{
+    ran = std::chrono::nanoseconds(0);
+    started = false;
+    lastStopMs = 0;
+}
+
+void SessionClock::Read(Wall::time_point now)
+{
+    lastStopMs = 0;
+    if (!started) {
+        started = true;
+        last = now;
+        return;
+    }
+    const auto passed = now > last ? now - last : Wall::duration(0);
+    last = now;
+    if (passed <= std::chrono::milliseconds(kMaxLagMs)) {
+        ran += passed;
+        return;
+    }
+    ran += std::chrono::milliseconds(paceMs);
+    lastStopMs = uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(passed).count());
+}
+
+} // namespace GAME
