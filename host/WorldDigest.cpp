@@ -2,8 +2,10 @@
 
 #include "engine/Crc32.h"
 #include "host/HostOptions.h"
+#include "host/LevelPlay.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,19 +27,14 @@ std::string FileLine(const fs::path& file, const std::string& name)
            std::to_string(Crc32(bytes.data(), bytes.size())) + '\n';
 }
 
-// A file below the database folder, however it is named, is one of the database's records: the
-// folder's part of the digest holds it already, under its path below the folder.
-bool IsInside(const fs::path& file, const fs::path& root)
+// A record's name as the database finds it: case and separators folded, steps made whole.
+std::string Folded(const std::string& name)
 {
-    std::error_code error;
-    const fs::path whole = fs::weakly_canonical(file, error);
-    if (error)
-        return false;
-    const fs::path folder = fs::weakly_canonical(root, error);
-    if (error)
-        return false;
-    const fs::path below = whole.lexically_relative(folder);
-    return !below.empty() && *below.begin() != "..";
+    std::string folded = name;
+    for (char& c : folded)
+        c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    folded = fs::path(folded).lexically_normal().generic_string();
+    return folded.substr(std::min(folded.find_first_not_of('/'), folded.size()));
 }
 } // namespace
 
@@ -56,12 +53,19 @@ uint32_t WorldDigest::Of(const HostOptions& options)
     std::string text;
     for (const std::string& name : names)
         text += FileLine(root / name, name);
-    // The loader reads `--level` from the working folder when it opens there, else from the
-    // database; a file of its own outside the database is hashed under one name, whatever path
-    // named it.
-    if (!options.levelFile.empty() && fs::is_regular_file(options.levelFile, error) &&
-        !IsInside(options.levelFile, root))
+    // The level as the loader reads it (a file that opens from the working folder, else the
+    // database's record of that name), hashed under one name whatever path named it: two
+    // spellings of one level are one world, two levels of one database are two.
+    if (LevelPlay::IsLevelOnDisk(options)) {
         text += FileLine(options.levelFile, "--level");
+    } else {
+        const std::string level = Folded(LevelPlay::LevelPathOf(options));
+        const auto record = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
+            return Folded(name) == level;
+        });
+        if (record != names.end())
+            text += FileLine(root / *record, "--level");
+    }
     return Crc32(text.data(), text.size());
 }
 

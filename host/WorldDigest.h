@@ -6,16 +6,15 @@ namespace GAME {
 
 struct HostOptions;
 
-// What a network session's machines must share before they play one world: the database, and the
-// level `--level` names when the loader reads it from a file outside the database. A client whose
-// digest differs from its server's would play another world under the same ids, so it is refused at
-// the welcome.
+// What a network session's machines must share before they play one world: the database, and
+// the level they play. A client whose digest differs from its server's would play another world
+// under the same ids, so it is refused at the welcome.
 class WorldDigest {
 public:
     // A checksum of every file of the database (its path below the folder and its bytes, in the
-    // order of the paths) and of `--level`'s bytes when it opens from the working folder as a
-    // file outside the database (one inside it, by whatever path, is the database's own record);
-    // 0 for a folder that cannot be read.
+    // order of the paths) and of the level's bytes as the loader finds them (a `--level` file
+    // that opens from the working folder, else the database's record of that name), whatever
+    // path named it; 0 for a folder that cannot be read.
     static uint32_t Of(const HostOptions& options);
 };
 

@@ -36,12 +36,14 @@ uint32_t DigestOf(const std::string& database, const std::string& level)
 }
 
 // The level the loader reads is the world, whatever named it: the database's own record by its
-// name, by a path from inside the database's folder or by its whole path is one digest, and a
-// file of its own outside the database another, one for every path to the same bytes.
+// name in any case, by a path from inside the database's folder or by its whole path is one
+// digest, another level of the database another, and a file of its own outside the database a
+// third, one for every path to the same bytes.
 TEST(WorldDigest, NamesTheLevelTheLoaderReadsNotThePath)
 {
     TempDatabase database;
     database.WriteFile("Levels/Village.lvl", "region 1\n");
+    database.WriteFile("Levels/Other.lvl", "region 2\n");
     TempDatabase elsewhere;
     elsewhere.WriteFile("Mine.lvl", "region 1\nregion 2\n");
     elsewhere.WriteFile("Copy/Mine.lvl", "region 1\nregion 2\n");
@@ -59,6 +61,8 @@ TEST(WorldDigest, NamesTheLevelTheLoaderReadsNotThePath)
     EXPECT_EQ(DigestOf(root, "Levels/Village.lvl"), own);
     EXPECT_EQ(DigestOf(root, root + "/Levels/Village.lvl"), own);
     EXPECT_EQ(DigestOf(root, root + "/Levels/../Levels/Village.lvl"), own);
+    EXPECT_EQ(DigestOf(root, "levels\\village.LVL"), own);
+    EXPECT_NE(DigestOf(root, "Levels/Other.lvl"), own);
     const uint32_t outsideFile = DigestOf(root, "Mine.lvl");
     EXPECT_NE(outsideFile, own);
     EXPECT_EQ(DigestOf(root, elsewhere.GetRoot() + "/Copy/Mine.lvl"), outsideFile);
