@@ -164,7 +164,7 @@ Character* ControllerAIState::ValidateObjectId(uint32_t id, const std::string& w
 
 namespace {
 
-// The living foes or friends in view of `self`, itself left out.
+// The foes or friends in view of `self`, itself left out, the living weighed first.
 void CollectInSight(Character* self, float viewDistance, Character::Sight sight,
                     std::vector<Character*>& out)
 {

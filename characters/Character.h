@@ -357,9 +357,10 @@ public:
     // without a world or a region.
     static void FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
                                        const Sphere& sphere, bool flag = true, int listType = 2);
-    // The living foes or friends of the looker (or everyone living) in the sphere, the looker left
-    // out: the `kMaxCharactersInSphere` nearest the centre, in the order the world meets them (see
-    // World::GetNearestEntitiesInSphere). A crowd of others never hides one that matters.
+    // The foes or friends of the looker (or everyone) in the sphere, the looker left out: the
+    // `kMaxCharactersInSphere` nearest the centre, the dead only after the living, in the order
+    // the world meets them (see World::GetNearestEntitiesInSphere). A crowd of others, or of
+    // corpses, never hides one that matters.
     static void FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
                                        const Sphere& sphere, const Character& looker, Sight sight);
     void MoveTo(const WorldVec3& point, float blendTime);

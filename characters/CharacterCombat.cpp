@@ -612,7 +612,7 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
         bool operator()(const Entity* entity) const override
         {
             const auto* other = static_cast<const Character*>(entity);
-            if (other == looker || !other->IsAlive())
+            if (other == looker)
                 return false;
             switch (sight) {
             case Sight::Foes:
@@ -625,6 +625,13 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
             return true;
         }
     };
+    struct Dead : FilterFunction<Entity> {
+        bool operator()(const Entity* entity) const override
+        {
+            return !static_cast<const Character*>(entity)->IsAlive();
+        }
+    };
+    const Dead dead;
     Matters matters;
     matters.looker = &looker;
     matters.team = looker.GetTeam();
@@ -636,7 +643,7 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
     found.clear();
     world->GetNearestEntitiesInSphere(
         found, region, sphere.center, sphere.radius,
-        {&Character::classInfo, marks, &matters, kMaxCharactersWeighedInSphere},
+        {&Character::classInfo, marks, &matters, kMaxCharactersWeighedInSphere, &dead},
         kMaxCharactersInSphere);
     for (Entity* entity : found)
         out.push_back(static_cast<Character*>(entity));

@@ -439,6 +439,8 @@ void World::CollectNearest(std::vector<Entity*>& out, const Vec3& low, const Vec
     // The farthest kept, and of two as far the one met later, on top: the next one met replaces
     // it only by being nearer.
     const auto farther = [](const Candidate& a, const Candidate& b) {
+        if (a.behind != b.behind)
+            return b.behind;
         return a.distanceSquared < b.distanceSquared ||
                (a.distanceSquared == b.distanceSquared && a.met < b.met);
     };
@@ -451,7 +453,8 @@ void World::CollectNearest(std::vector<Entity*>& out, const Vec3& low, const Vec
         if ((slot.marks & filter.marks) == 0 || !ofKind(slot) || !test(slot.position) ||
             (filter.keep != nullptr && !(*filter.keep)(slot.entity)))
             return false;
-        const Candidate candidate{(slot.position - near).LengthSquared(), met++, slot.entity};
+        const Candidate candidate{filter.behind != nullptr && (*filter.behind)(slot.entity),
+                                  (slot.position - near).LengthSquared(), met++, slot.entity};
         if (nearest.size() < limit) {
             nearest.push_back(candidate);
             std::push_heap(nearest.begin(), nearest.end(), farther);

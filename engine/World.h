@@ -53,12 +53,14 @@ public:
     // What a nearest query weighs: entities of class `kind` (or one derived from it) bearing one
     // of `marks` (so never one bearing none), that `keep` (when given) accepts, no more than
     // `weighed` of them: in a crowd of more, the nearest of the first ones met, so that the crowd
-    // costs about the bound.
+    // costs about the bound. Those `behind` (when given) accepts are kept only after every other,
+    // nearest first among themselves.
     struct NearestFilter {
         const RTTI_ClassInfo* kind = nullptr;
         uint32_t marks = 0;
         const FilterFunction<Entity>* keep = nullptr;
         size_t weighed = kNoLimit;
+        const FilterFunction<Entity>* behind = nullptr;
     };
 
     World();
@@ -335,6 +337,7 @@ private:
 
     // A nearest query's candidates, kept between queries so that they do not allocate.
     struct Candidate {
+        bool behind;
         float distanceSquared;
         size_t met;
         Entity* entity;

@@ -528,6 +528,11 @@ TEST_F(StateQueriesTest, SightFindsFoesFriendsAndRecordsWithinTheViewDistance)
     EXPECT_EQ(found, std::vector<Character*>{foe});
     probe->FindAlliesOfType(found, "records/creatures/foe.dbr");
     EXPECT_TRUE(found.empty());
+
+    // Sight makes no test of life: a view no crowd fills holds the dead too.
+    foe->SetLifeState(LifeState_Dead);
+    probe->FindEnemiesInSight(found);
+    EXPECT_EQ(found, std::vector<Character*>{foe});
 }
 
 TEST_F(StateQueriesTest, GetClosestIndexesTheNearestEntityThatExists)

@@ -257,6 +257,10 @@ TEST_F(WorldTest, ANearestQueryKeepsTheNearestOfWhatMattersInTheOrderMet)
     const Refuse refuse(near);
     EXPECT_EQ(nearest({&Actor::classInfo, 2, &refuse}, 2),
               (std::vector<Entity*>{nullptr, far, middle}));
+    // Those put behind come only after every other, however near.
+    const Refuse allButFar(far);
+    EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, World::kNoLimit, &allButFar}, 2),
+              (std::vector<Entity*>{nullptr, far, near}));
     static_cast<Marked*>(far)->Remark(1);
     EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9), (std::vector<Entity*>{nullptr, near, middle}));
     EXPECT_EQ(nearest({&Actor::classInfo, 1}, 1).size(), 2u);
