@@ -327,11 +327,7 @@ TEST_F(LevelSessionCappedAfterItsEnd, EndsWellPastItsCap)
     const std::string line = server->WaitForLine("listening on 127.0.0.1:", deadline);
     ASSERT_FALSE(line.empty()) << server->Errors();
     port = static_cast<uint16_t>(std::stoi(line.substr(line.rfind(':') + 1)));
-    UdpRelay::Options slow;
-    slow.targetPort = port;
-    slow.minDelayMs = 300;
-    slow.maxDelayMs = 300;
-    UdpRelay relay(slow);
+    UdpRelay relay({.targetPort = port, .minDelayMs = 300, .maxDelayMs = 300});
     ASSERT_TRUE(relay.IsRunning());
     ChildProcess& client = StartClient(relay.GetPort());
     ASSERT_FALSE(server->WaitForLine("end: digest ", deadline).empty()) << server->Errors();

@@ -491,11 +491,7 @@ class PlacesForPlayers : public NetworkSession {};
 TEST_F(EndThroughAnOutage, AClientCutOffAtTheEndHearsItAndAllEndAlike)
 {
     StartServer(2, std::chrono::seconds(90));
-    UdpRelay::Options slow;
-    slow.targetPort = port;
-    slow.minDelayMs = 300;
-    slow.maxDelayMs = 300;
-    UdpRelay relay(slow);
+    UdpRelay relay({.targetPort = port, .minDelayMs = 300, .maxDelayMs = 300});
     ASSERT_TRUE(relay.IsRunning());
     StartClient();
     ASSERT_FALSE(server->WaitForLine("host 1 joined: player ", deadline).empty())
