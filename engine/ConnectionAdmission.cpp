@@ -293,6 +293,14 @@ void ConnectionAdmission::Spoke(int host)
         places[slot].spoke = true;
 }
 
+bool ConnectionAdmission::IsAnyJoining() const
+{
+    return std::any_of(places.begin(), places.end(), [](const Place& place) {
+        return place.host != 0 &&
+               (place.phase == Phase::Welcoming || place.phase == Phase::Joining);
+    });
+}
+
 bool ConnectionAdmission::HasPlayed(int host) const
 {
     const size_t slot = SlotOf(host);

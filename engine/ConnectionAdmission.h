@@ -112,6 +112,9 @@ public:
     // The host's client sent a message: its place is no longer idle.
     void Spoke(int host);
     bool HasPlayed(int host) const;
+    // Whether a client holds an index without having brought its player yet (welcomed, or still
+    // acknowledging its welcome): it is on its way, within the door's deadlines.
+    bool IsAnyJoining() const;
     // The host's link ended (left, lost, dropped); its slot may still take a goodbye.
     void Gone(int host, uint64_t nowMs);
 

@@ -145,6 +145,8 @@ public:
     // The host's client brought its player: its place is its own until its link ends, and it
     // counts among the hosts dropped if it is dropped.
     void MarkPlaying(int host) { admission.Playing(host); }
+    // A client welcomed that has not brought its player yet, still within the door's deadlines.
+    bool IsAnyClientJoining() const { return admission.IsAnyJoining(); }
     // Peers turned away without a host index: without a hello, past the limit, under way, or
     // with the handshake unfinished.
     uint64_t GetRefusedPeers() const { return admission.GetCounts().Refused(); }
@@ -172,6 +174,9 @@ public:
     void SetRetryWhenFull(bool value) { retryWhenFull = value; }
     // Once a frame before the game's update: what arrived goes to the listener.
     void Service();
+    // A client busy a while outside its frames (loading its world) answers its server meanwhile,
+    // so that it is not silent: what arrives is kept, in order, for the next Service.
+    void KeepAlive();
     // Once a frame after it: what was queued leaves.
     void Flush();
     // Queued messages first, then the goodbyes to every peer, waiting at most 1 s.
@@ -306,6 +311,8 @@ private:
     std::array<Window, kMaxClients + 1> windows{};
     // What the server sends itself, decoded at its next Service.
     std::deque<std::vector<uint8_t>> loopback;
+    // What a client's KeepAlive took in, read at its next Service.
+    std::deque<std::vector<uint8_t>> held;
 };
 
 } // namespace GAME

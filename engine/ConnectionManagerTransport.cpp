@@ -306,6 +306,11 @@ void ConnectionManager::Service()
     // A client judges its server's silence before it reads: see the top of the file.
     if (!transport->server)
         Tend();
+    while (transport != nullptr && !held.empty()) {
+        const std::vector<uint8_t> bytes = std::move(held.front());
+        held.pop_front();
+        Receive(kServerHost, bytes.data(), bytes.size());
+    }
     ENetEvent event;
     while (transport != nullptr && enet_host_service(transport->host, &event, 0) > 0) {
         const int host =
@@ -500,6 +505,21 @@ void ConnectionManager::ServerGone(uint32_t word)
         listener->OnServerLost();
 }
 
+void ConnectionManager::KeepAlive()
+{
+    if (transport == nullptr || transport->server || transport->serverLost)
+        return;
+    ENetEvent event;
+    while (!transport->serverLost && enet_host_service(transport->host, &event, 0) > 0) {
+        if (event.type == ENET_EVENT_TYPE_RECEIVE) {
+            held.emplace_back(event.packet->data, event.packet->data + event.packet->dataLength);
+            enet_packet_destroy(event.packet);
+        } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
+            ServerGone(event.data);
+        }
+    }
+}
+
 void ConnectionManager::Flush()
 {
     if (transport != nullptr)
@@ -539,6 +559,7 @@ void ConnectionManager::Disconnect(Farewell why)
     LogRefusals(true);
     transport.reset();
     loopback.clear();
+    held.clear();
 }
 
 void ConnectionManager::DropHost(int host, const std::string& reason, Farewell why)

@@ -22,8 +22,11 @@
 //   after a refusal as full; refused as under way, or by any other word, it ends. Welcomed, it
 //   waits for the whole world at most kWorldMs (120 s), and no longer than 15 s without a word
 //   of it.
-// - The server's play: it waits kWaitForClientsMs (30 s) for its expected clients, and a session
-//   that runs past its cap of game time (host/NetworkPlay.h) is cut off, before its end only.
+// - The server's play: it waits kWaitForClientsMs (30 s) for its expected clients, and longer
+//   while a client welcomed is still joining within the door's bounds, up to kWaitForClientsMs
+//   and kJoinMs together (host/NetworkPlay.h); a client answers its server while it loads the
+//   level after its welcome (World::SetLoadTending). A session that runs past its cap of game
+//   time (host/NetworkPlay.h) is cut off, before its end only.
 // - The end: the server waits for every client still within the link's bound, until each has
 //   left or fallen silent for 15 s, and at most kEndWaitMs (30 s); a client that comes back
 //   within it hears the end. Then it says goodbye, waiting for the answers at most a second of

@@ -93,6 +93,10 @@ public:
     // A load that runs longer than this (wall time) logs how far it has come, at this interval,
     // so that a big level does not look hung.
     void SetLoadProgressIntervalMs(int32_t ms) { loadProgressIntervalMs = ms; }
+    // Called every kLoadTendMs of the wall while a load runs, so that a machine with a link to
+    // keep answers its peer while a big level loads; none when empty.
+    void SetLoadTending(std::function<void()> tend) { loadTending = std::move(tend); }
+    static constexpr int32_t kLoadTendMs = 100;
 
     // Told of each entity as it joins this world and as it leaves it (also as it is destroyed),
     // so that one who follows the world looks at what changed rather than at every entity.
@@ -366,6 +370,7 @@ private:
     uint32_t fowVisibilityCount = 0;
     std::vector<std::string> questFiles;
     int32_t loadProgressIntervalMs = 1000;
+    std::function<void()> loadTending;
 };
 
 } // namespace GAME

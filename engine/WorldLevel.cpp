@@ -39,13 +39,19 @@ class LoadProgress {
 public:
     using Clock = std::chrono::steady_clock;
 
-    LoadProgress(const std::string& name, size_t total, int32_t intervalMs)
-        : name(name), total(total), interval(intervalMs), next(Clock::now() + interval)
+    LoadProgress(const std::string& name, size_t total, int32_t intervalMs,
+                 const std::function<void()>& tend)
+        : name(name), total(total), interval(intervalMs), next(Clock::now() + interval), tend(tend),
+          nextTend(Clock::now() + kTend)
     {}
 
     void Note(const char* stage, size_t done)
     {
         const Clock::time_point now = Clock::now();
+        if (tend && now >= nextTend) {
+            tend();
+            nextTend = now + kTend;
+        }
         if (now < next)
             return;
         next = now + interval;
@@ -56,8 +62,11 @@ public:
 private:
     const std::string& name;
     size_t total;
+    static constexpr std::chrono::milliseconds kTend{World::kLoadTendMs};
     std::chrono::milliseconds interval;
     Clock::time_point next;
+    const std::function<void()>& tend;
+    Clock::time_point nextTend;
 };
 
 } // namespace
@@ -84,7 +93,7 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
             return Refuse(levelPath + ": region " + std::to_string(region.id) + " exists already");
     }
     // Every entity is made before any joins the world, so a bad record leaves nothing behind.
-    LoadProgress progress(levelPath, level.entities.size(), loadProgressIntervalMs);
+    LoadProgress progress(levelPath, level.entities.size(), loadProgressIntervalMs, loadTending);
     std::vector<Entity*> entities;
     size_t counted = 0;
     for (const LevelFile::EntityLine& line : level.entities) {

@@ -42,6 +42,9 @@ public:
     // the server's for its expected clients, and after its end for those still within the
     // link's bound; a client's for the whole world once welcomed, and without a word of it.
     static constexpr int kWaitForClientsMs = SessionClock::kWaitForClientsMs;
+    // A client welcomed within the wait is waited for while it loads and takes in the world, as
+    // long as the door keeps it (heard from, within its join deadline), and no longer than this.
+    static constexpr int kWaitForJoiningMs = kWaitForClientsMs + int(SessionClock::kJoinMs);
     static constexpr int kEndWaitMs = SessionClock::kEndWaitMs;
     static constexpr int kWorldMs = SessionClock::kWorldMs;
     static constexpr int kWorldSilenceMs = SessionClock::kSilenceMs;

@@ -100,6 +100,27 @@ TEST(ConnectionAdmission, SilenceOrTheBoundOfWhatItCameForLetsGoAndAPlayerStays)
     EXPECT_EQ(said, (std::vector<std::string>{"keep 0 0", "admit 1 0", "keep 0 0", "lose 1 0"}));
 }
 
+// What the server's wait for its clients asks: a client is on its way from its welcome until it
+// brings its player or goes; a stranger holds no index and is on no one's way.
+TEST(ConnectionAdmission, AClientIsJoiningFromItsWelcomeUntilItPlaysOrGoes)
+{
+    ConnectionAdmission door;
+    std::vector<bool> joining{door.IsAnyJoining()};
+    door.Tend(0, true, false, 0, 0);
+    joining.push_back(door.IsAnyJoining());
+    ASSERT_EQ(Said(door.Connected(1, kHello, 0)), "admit 1 0");
+    joining.push_back(door.IsAnyJoining());
+    door.Tend(1, true, true, 0, 100);
+    joining.push_back(door.IsAnyJoining());
+    door.Playing(1);
+    joining.push_back(door.IsAnyJoining());
+    ASSERT_EQ(Said(door.Connected(2, kHello, 0)), "admit 2 0");
+    joining.push_back(door.IsAnyJoining());
+    ASSERT_EQ(Said(door.Tend(2, true, false, 15000, 200)), "lose 2 0");
+    joining.push_back(door.IsAnyJoining());
+    EXPECT_EQ(joining, (std::vector<bool>{false, false, true, true, false, true, false}));
+}
+
 // A welcomed client that has said nothing for a while gives its place to one that comes while
 // the server is full and gathering; one that spoke, or brought its player, keeps it.
 TEST(ConnectionAdmission, AnIdlePlaceGoesToAClientThatComes)

@@ -645,6 +645,29 @@ TEST_F(ConnectionTransport, AGoodbyeWithoutAWordIsALeavingEitherWay)
 // A client that stops servicing (a machine suspended) for longer than its link allows: the
 // server loses it, and the client, at its first service after, knows it was let go and for how
 // long its server was silent, however much of the server's traffic waited in its socket.
+// A client busy loading its world answers its server twice the link's bound and more, and then
+// hears all that came meanwhile, in order.
+TEST_F(ConnectionTransport, AClientKeptAliveWhileBusyStaysAndHearsAllThatCameMeanwhile)
+{
+    OnServer([&] { server.SetLinkTimeout(1000); });
+    ConnectionManager busy;
+    busy.SetLinkTimeout(1000);
+    ASSERT_TRUE(busy.Connect("127.0.0.1", server.GetListenPort()));
+    talking = 50;
+    for (int i = 0; i < 50; ++i) {
+        busy.KeepAlive();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(Departures().empty());
+    ClientEar ear;
+    busy.SetListener(&ear);
+    ASSERT_TRUE(ServiceUntil(busy, [&] { return ear.numbers.size() >= 50; }));
+    EXPECT_TRUE(busy.IsConnected());
+    EXPECT_EQ(ear.numbers.size(), 50u);
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    busy.SetListener(nullptr);
+}
+
 TEST_F(ConnectionTransport, AStoppedClientKnowsAtItsFirstServiceThatItWasLetGoAndForHowLong)
 {
     OnServer([&] { server.SetLinkTimeout(1000); });
