@@ -170,8 +170,7 @@ size_t ConnectionAdmission::IdlePlace(uint64_t nowMs) const
     size_t oldest = kSlots;
     for (size_t slot = 0; slot < kSlots; ++slot) {
         const Place& place = places[slot];
-        if (place.host == 0 || place.spoke ||
-            (place.phase != Phase::Welcoming && place.phase != Phase::Joining) ||
+        if (!place.IsJoining() || place.spoke ||
             MillisecondsSince(place.welcomed, nowMs) < kIdlePlaceMs)
             continue;
         if (oldest == kSlots || place.welcomed < places[oldest].welcomed)
@@ -295,10 +294,8 @@ void ConnectionAdmission::Spoke(int host)
 
 bool ConnectionAdmission::IsAnyJoining() const
 {
-    return std::any_of(places.begin(), places.end(), [](const Place& place) {
-        return place.host != 0 &&
-               (place.phase == Phase::Welcoming || place.phase == Phase::Joining);
-    });
+    return std::any_of(places.begin(), places.end(),
+                       [](const Place& place) { return place.IsJoining(); });
 }
 
 bool ConnectionAdmission::HasPlayed(int host) const

@@ -138,6 +138,12 @@ private:
         uint64_t since = 0;
         uint64_t welcomed = 0;
         bool spoke = false;
+
+        // Welcomed, and not yet with its player.
+        bool IsJoining() const
+        {
+            return host != 0 && (phase == Phase::Welcoming || phase == Phase::Joining);
+        }
     };
 
     Decision Admit(size_t slot, uint64_t start, uint64_t nowMs);

@@ -373,7 +373,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         }
         // The server's difficulty goes out in its welcome, which a client then plays at.
         gEngine->GetGameInfo().SetDifficulty(options.difficulty);
-        const bool level = options.scenario.empty() && HasLevel(options);
+        const bool level = options.scenario.empty();
         const int status = level ? LevelNetworkPlay(options, out, err).Run()
                                  : NetworkPlay(options, out, err).Run();
         gEngine->GetGameInfo().SetDifficulty(0);

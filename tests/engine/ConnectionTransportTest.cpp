@@ -642,9 +642,6 @@ TEST_F(ConnectionTransport, AGoodbyeWithoutAWordIsALeavingEitherWay)
     EXPECT_EQ(told.GetFarewellText(), "the server said goodbye");
 }
 
-// A client that stops servicing (a machine suspended) for longer than its link allows: the
-// server loses it, and the client, at its first service after, knows it was let go and for how
-// long its server was silent, however much of the server's traffic waited in its socket.
 // A client busy loading its world answers its server twice the link's bound and more, and then
 // hears all that came meanwhile, in order.
 TEST_F(ConnectionTransport, AClientKeptAliveWhileBusyStaysAndHearsAllThatCameMeanwhile)
@@ -668,6 +665,9 @@ TEST_F(ConnectionTransport, AClientKeptAliveWhileBusyStaysAndHearsAllThatCameMea
     busy.SetListener(nullptr);
 }
 
+// A client that stops servicing (a machine suspended) for longer than its link allows: the
+// server loses it, and the client, at its first service after, knows it was let go and for how
+// long its server was silent, however much of the server's traffic waited in its socket.
 TEST_F(ConnectionTransport, AStoppedClientKnowsAtItsFirstServiceThatItWasLetGoAndForHowLong)
 {
     OnServer([&] { server.SetLinkTimeout(1000); });
