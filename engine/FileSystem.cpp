@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <linux/capability.h>
@@ -124,23 +126,43 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
 }
 
+// Whether the file open as `fd` is one this program could have left: a regular file of this
+// user with no second name. Anything else named so is someone's own and stays.
+bool IsOwnLeftover(int fd)
+{
+    struct stat info {};
+    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+           info.st_nlink == 1;
+}
+
 // A write killed before its rename (an interrupt, a crash) leaves its file beside the target. A
-// live writer holds a lock on its own, so only files nobody holds are removed.
+// live writer holds a lock on its own, so only files nobody holds are removed, and only those
+// this program could have made; the others are told in one line.
 void RemoveLeftovers(const std::string& target, const std::string& prefix)
 {
     std::error_code error;
+    std::vector<std::string> kept;
     for (std::filesystem::directory_iterator it(FolderOf(target), error), end; !error && it != end;
          it.increment(error)) {
         if (!IsSavingName(it->path().filename().string(), prefix))
             continue;
         const int fd = open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat info {};
-        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
-            unlink(it->path().c_str());
-        close(fd);
+        if (fd >= 0 && IsOwnLeftover(fd)) {
+            if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+                unlink(it->path().c_str());
+        } else {
+            kept.push_back(it->path().filename().string());
+        }
+        if (fd >= 0)
+            close(fd);
     }
+    if (kept.empty() || gEngine == nullptr)
+        return;
+    std::sort(kept.begin(), kept.end());
+    gEngine->Log(Engine::LogRuntime,
+                 "'%s': left beside it, named as an unfinished save but not this user's own "
+                 "(another user's, a second name or no regular file): %s (%zu in all)",
+                 target.c_str(), kept.front().c_str(), kept.size());
 }
 
 // Six letters or digits, as mkstemp would give, for the name of a write beside a file.
@@ -377,17 +399,20 @@ bool ResolveTarget(const std::string& path, Target& target, std::string* why)
     // The system's own reading of the name: a link under /proc names an open pipe, terminal or
     // file by no path of its own, so only the system can tell where it leads.
     struct stat seen {};
-    if (stat(path.c_str(), &seen) == 0) {
-        if (!S_ISREG(seen.st_mode))
-            return Refused(why,
-                           std::string("it is ") + KindOf(seen.st_mode) + ", not a regular file");
+    const int unseen = stat(path.c_str(), &seen) == 0 ? 0 : errno;
+    if (unseen == 0 && !S_ISREG(seen.st_mode))
+        return Refused(why, std::string("it is ") + KindOf(seen.st_mode) + ", not a regular file");
+    // The walk reads "new.sav/" as "new.sav": a name only a folder may end so is no file's.
+    if (path.back() == '/')
+        return Refused(why, "it ends in '/', as only a folder's name may");
+    if (unseen == 0) {
         if (const char* stream = OwnStream(seen))
             return Refused(why, std::string("it is the program's own standard ") + stream);
         if (!target.exists || seen.st_dev != target.info.st_dev ||
             seen.st_ino != target.info.st_ino)
             return Refused(why, "it is an open file with no name of its own to replace");
     } else if (target.exists) {
-        return Failed(why, errno);
+        return Failed(why, unseen);
     }
     if (!CheckFolder(FolderOf(target.name), "its folder", why))
         return false;
@@ -521,6 +546,71 @@ bool FileSystem::IsWritableFolder(const std::string& folder, std::string* why)
     }
     return CheckFolder(standing + "/", standing == folder ? "it" : "the folder it would be made in",
                        why);
+}
+
+namespace {
+using FileId = std::pair<dev_t, ino_t>;
+
+// Every folder and file under `root`, as a reader finds them: links followed, each one once.
+std::set<FileId> TreeOf(const std::string& root)
+{
+    std::set<FileId> ids;
+    struct stat info {};
+    if (stat(root.c_str(), &info) != 0)
+        return ids;
+    ids.insert({info.st_dev, info.st_ino});
+    std::vector<std::filesystem::path> pending{root};
+    while (!pending.empty()) {
+        const std::filesystem::path folder = std::move(pending.back());
+        pending.pop_back();
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            // A folder met again (a link back up) is not walked twice.
+            if (stat(it->path().c_str(), &info) == 0 &&
+                ids.insert({info.st_dev, info.st_ino}).second && S_ISDIR(info.st_mode))
+                pending.push_back(it->path());
+        }
+    }
+    return ids;
+}
+
+// The file a write to `path` would replace, else the nearest folder standing on its way, where
+// the new name would be made (or the folders that lead to it).
+bool LandingOf(const std::string& path, FileId& id)
+{
+    Target target;
+    if (!Walk(path, target, nullptr))
+        return false;
+    struct stat info {};
+    if (target.exists) {
+        id = {target.info.st_dev, target.info.st_ino};
+        return true;
+    }
+    for (std::string name = target.name; !name.empty();) {
+        const size_t slash = name.rfind('/');
+        name = slash == std::string::npos ? "." : name.substr(0, std::max<size_t>(slash, 1));
+        if (stat(name.c_str(), &info) == 0) {
+            id = {info.st_dev, info.st_ino};
+            return true;
+        }
+        if (name == "." || name == "/")
+            break;
+    }
+    return false;
+}
+} // namespace
+
+size_t FileSystem::FirstWrittenInto(const std::vector<std::string>& paths,
+                                    const std::string& folder)
+{
+    const std::set<FileId> tree = TreeOf(folder);
+    for (size_t i = 0; i < paths.size() && !tree.empty(); ++i) {
+        FileId id;
+        if (LandingOf(paths[i], id) && tree.count(id) != 0)
+            return i;
+    }
+    return paths.size();
 }
 
 bool FileSystem::NameOneFile(const std::string& first, const std::string& second)

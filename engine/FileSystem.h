@@ -48,7 +48,8 @@ public:
     // new file takes the umask as open(2) gives it; a replaced one keeps its permissions but not
     // set-user-id or set-group-id. Once renamed the file counts as written: a folder sync failing
     // after that is logged. What a write killed before its rename left beside the same file goes
-    // first. The name beside is cut short where a long name would pass the folder's limit.
+    // first, when it is this user's regular file with one name, as this program makes them;
+    // anything else of that name is left and logged in one line. The name beside is cut short where a long name would pass the folder's limit.
     static bool WriteWholeFile(const std::string& path, std::string_view bytes,
                                std::string* why = nullptr);
     // False, with `why`, when `WriteWholeFile` would refuse what `path` names as it stands now.
@@ -59,6 +60,11 @@ public:
     // Whether writes to the two paths would land on one file: one file that both name, or one
     // name in one folder (its device and inode), however each path spells it.
     static bool NameOneFile(const std::string& first, const std::string& second);
+    // The first of `paths` whose write would land in `folder` or below it: a file there that
+    // it would replace, or a new name in one of its folders (or in a folder yet to be made
+    // there), however either is spelled and through whatever links; `paths.size()` for none.
+    static size_t FirstWrittenInto(const std::vector<std::string>& paths,
+                                   const std::string& folder);
     // The folder for scratch files (TMPDIR and the like, else /tmp); empty, with `why` naming
     // the variable, when the one set names no folder.
     static std::string TemporaryFolder(std::string* why);

@@ -271,6 +271,64 @@ bool OutputsApart(const std::vector<Output>& outputs, std::ostream& err)
     return true;
 }
 
+// A file the run reads, by what a refusal calls it.
+struct Input {
+    std::string path;
+    const char* what;
+    // A save may be written back over the one it loaded.
+    bool savedOver;
+};
+
+// A level's file or route as the run finds it: the file named, else the database's.
+std::string Found(const HostOptions& options, const std::string& path, bool onDisk)
+{
+    return onDisk ? path : options.databaseFolder + '/' + path;
+}
+
+// The files the run reads by name: the level and its route when it plays one, the order script
+// and the save loaded. The database's other files are all kept by the database's own rule.
+std::vector<Input> InputsOf(const HostOptions& options)
+{
+    std::vector<Input> inputs{{options.inputFile, "the order script", false},
+                              {options.loadFile, "the save it loads", true}};
+    if (!options.PlaysLevel())
+        return inputs;
+    const std::string level =
+        Found(options, LevelPlay::LevelPathOf(options), LevelPlay::IsLevelOnDisk(options));
+    std::error_code error;
+    const std::string route =
+        options.routeFile.empty()
+            ? LevelPlay::RouteOf(level)
+            : Found(options, options.routeFile, std::filesystem::exists(options.routeFile, error));
+    inputs.insert(inputs.begin(), {{level, "the level", false}, {route, "the route", false}});
+    return inputs;
+}
+
+// An output over a file the run reads, or anywhere in the database, would leave the next run
+// nothing sound to read: one line and false.
+bool KeepsWhatItReads(const HostOptions& options, const std::vector<Output>& outputs,
+                      std::ostream& err)
+{
+    const std::vector<Input> inputs = InputsOf(options);
+    std::vector<std::string> paths;
+    for (const Output& output : outputs) {
+        for (const Input& input : inputs) {
+            const bool saved = input.savedOver && std::string(output.option) == "--save";
+            if (!saved && FileSystem::NameOneFile(output.Path(), input.path)) {
+                err << "gamehost: " << output.Shown() << " would overwrite " << input.what << '\n';
+                return false;
+            }
+        }
+        paths.push_back(output.Path());
+    }
+    const size_t inDatabase = FileSystem::FirstWrittenInto(paths, options.databaseFolder);
+    if (inDatabase == outputs.size())
+        return true;
+    err << "gamehost: " << outputs[inDatabase].Shown() << " would write into the database '"
+        << ShownName(options.databaseFolder) << "', which the run reads\n";
+    return false;
+}
+
 // A file the run would write is judged before the first frame by what its write will do, not
 // found unwritable after the last: one line and false when one cannot be written.
 bool CheckOutputs(const HostOptions& options, const std::vector<Output>& outputs, std::ostream& err)
@@ -350,7 +408,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (!options.dumpStreamFile.empty())
         return DumpStream(options.dumpStreamFile, out, err);
     const std::vector<Output> outputs = OutputsOf(options);
-    if (!OutputsApart(outputs, err))
+    if (!OutputsApart(outputs, err) || !KeepsWhatItReads(options, outputs, err))
         return 1;
     if (!CheckOutputs(options, outputs, err))
         return 2;

@@ -21,9 +21,11 @@ void HostInterrupt::Install()
     sigemptyset(&action.sa_mask);
     // The handler goes with the first signal: a second one is the player insisting.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
     std::signal(SIGXFSZ, SIG_IGN);
+    // A reader gone (`| head`) fails the write with EPIPE, told as output that cannot be written.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 int HostInterrupt::Caught()
@@ -42,6 +44,8 @@ std::string HostInterrupt::Name(int signal)
         return "SIGINT";
     if (signal == SIGTERM)
         return "SIGTERM";
+    if (signal == SIGHUP)
+        return "SIGHUP";
     return "signal " + std::to_string(signal);
 }
 

@@ -102,6 +102,16 @@ public:
     }
 };
 
+// Where `point` stands in the world, its region's offset counted, as the outlines are drawn;
+// as it is when the world knows no such region.
+Vec3 InWorld(const WorldVec3& point)
+{
+    Vec3 at = point.GetRegionPosition();
+    if (const World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr)
+        world->GetPositionInWorld(point, at);
+    return at;
+}
+
 } // namespace
 
 void LevelMap::SetLevel(const LevelFile& level, const std::vector<uint32_t>& made,
@@ -112,14 +122,19 @@ void LevelMap::SetLevel(const LevelFile& level, const std::vector<uint32_t>& mad
     for (size_t i = 0; i < level.entities.size() && i < made.size() && i < names.size(); ++i) {
         const LevelFile::EntityLine& line = level.entities[i];
         const Object* object = ObjectManager::Instance().GetObject(made[i]);
-        entities.push_back({KindOf(object), names[i], line.position});
+        // Placed by the level's own regions, as their outlines are, world or none.
+        const auto region =
+            std::find_if(regions.begin(), regions.end(),
+                         [&line](const LevelFile::RegionLine& r) { return r.id == line.regionId; });
+        const Vec3 offset = region != regions.end() ? region->offset : Vec3();
+        entities.push_back({KindOf(object), names[i], offset + line.position});
     }
 }
 
 void LevelMap::Sample(uint32_t heroId)
 {
     if (const auto* hero = ObjectManager::Instance().GetObject<Entity>(heroId))
-        path.push_back(hero->GetCoords().GetRegionCoords().origin);
+        path.push_back(InWorld(hero->GetCoords().GetPosition()));
     std::vector<Entity*> items;
     gEngine->GetWorld()->GetEntities(items, IsItem());
     for (const Entity* item : items) {
@@ -129,13 +144,13 @@ void LevelMap::Sample(uint32_t heroId)
         std::string name = item->GetObjectName();
         name = name.substr(name.find_last_of('/') + 1);
         drops.push_back({Kind::Other, name.substr(0, name.rfind('.')),
-                         item->GetCoords().GetRegionCoords().origin});
+                         InWorld(item->GetCoords().GetPosition())});
     }
 }
 
-void LevelMap::NoteDeath(const std::string& name, const Vec3& at)
+void LevelMap::NoteDeath(const std::string& name, const WorldVec3& at)
 {
-    deaths.push_back({Kind::Monster, name, at});
+    deaths.push_back({Kind::Monster, name, InWorld(at)});
 }
 
 void LevelMap::Write(std::ostream& out) const

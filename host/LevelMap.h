@@ -2,6 +2,7 @@
 
 #include "engine/LevelFile.h"
 #include "engine/Vec3.h"
+#include "engine/WorldVec3.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -12,7 +13,8 @@ namespace GAME {
 
 // The level seen from above when a run ends (`--map FILE.svg`): region outlines, one mark per
 // level entity by kind with its name, the path each hero walked, and where deaths and drops
-// happened; a small legend. Plain SVG, written by hand: x runs east, the world's z south.
+// happened; a small legend. Plain SVG, written by hand: x runs east, the world's z south, each
+// thing at its place in the world (its region's offset counted).
 class LevelMap {
 public:
     enum class Kind { Townsfolk, Monster, FixedItem, Volume, Other };
@@ -23,7 +25,7 @@ public:
                   const std::vector<std::string>& names);
     // Once in a while: the hero's place, and every item lying in the world not seen before.
     void Sample(uint32_t heroId);
-    void NoteDeath(const std::string& name, const Vec3& at);
+    void NoteDeath(const std::string& name, const WorldVec3& at);
 
     void Write(std::ostream& out) const;
     // False, with why in `error`, when the file cannot be written; an old map there is then

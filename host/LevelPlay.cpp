@@ -210,8 +210,7 @@ private:
     {
         auto* victim = ObjectManager::Instance().GetObject<Character>(event.victimId);
         if (victim != nullptr)
-            map.NoteDeath(Stem(victim->GetObjectName()),
-                          victim->GetCoords().GetRegionCoords().origin);
+            map.NoteDeath(Stem(victim->GetObjectName()), victim->GetCoords().GetPosition());
         if (event.victimId == heroId) {
             ++tally.deaths;
             Line() << "death: the hero falls\n";
@@ -455,8 +454,6 @@ std::vector<std::string> LevelPlay::EntityNames(const LevelFile& level)
 
 int LevelPlay::Run()
 {
-    if (!KeepsWhatItReads())
-        return 1;
     std::vector<ScriptOrder> orders;
     if (!Read(orders))
         return 2;
@@ -569,35 +566,6 @@ std::string LevelPlay::RoutePath(const HostOptions& options, const std::string& 
     const std::string inDatabase =
         IsOnDisk(options.routeFile) ? std::string() : database.ResolvePath(options.routeFile);
     return inDatabase.empty() ? options.routeFile : inDatabase;
-}
-
-bool LevelPlay::KeepsWhatItReads() const
-{
-    Database& database = ObjectManager::Instance().GetDatabase();
-    const std::string level = IsLevelOnDisk(options) ? levelPath : database.ResolvePath(levelPath);
-    const std::string route = RoutePath(options, RouteOf(levelPath));
-    // Each file written, against what it must not overwrite; a save may be written back over
-    // the one loaded.
-    const struct {
-        const char* option;
-        const std::string& written;
-        const std::string& kept;
-        const char* what;
-    } pairs[] = {
-        {"--map", options.mapFile, options.loadFile, "the save it loads"},
-        {"--map", options.mapFile, level, "the level"},
-        {"--map", options.mapFile, route, "the route"},
-        {"--save", options.saveFile, level, "the level"},
-        {"--save", options.saveFile, route, "the route"},
-    };
-    for (const auto& pair : pairs) {
-        if (FileSystem::NameOneFile(pair.written, pair.kept)) {
-            err << "gamehost: " << pair.option << " '" << ShownName(pair.written)
-                << "' would overwrite " << pair.what << '\n';
-            return false;
-        }
-    }
-    return true;
 }
 
 bool LevelPlay::Read(std::vector<ScriptOrder>& orders)

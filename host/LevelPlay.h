@@ -82,8 +82,7 @@ public:
     static std::string RoutePath(const HostOptions& options, const std::string& ownRoute);
 
     // 0 when played; 2, with one line on `err`, when the level, its route, the hero or his save
-    // file cannot be used, 1 when a file written would overwrite one read (nothing is played
-    // then).
+    // file cannot be used.
     int Run();
 
     // What the run did, for its summary and for tests.
@@ -105,9 +104,6 @@ public:
 private:
     class Watcher;
 
-    // False, with one line on `err`, when --save or --map names what the run reads (the level,
-    // its route, the save loaded: a save may be written back over it) or --map the save.
-    bool KeepsWhatItReads() const;
     bool Read(std::vector<ScriptOrder>& orders);
     bool Play(const std::vector<ScriptOrder>& orders);
     bool Stage(const std::vector<uint32_t>& made);

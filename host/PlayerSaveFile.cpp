@@ -5,6 +5,7 @@
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "host/ShownName.h"
+#include "items/PlayerHotSlotCtrl.h"
 #include "skills/SkillManager.h"
 
 #include <string>
@@ -62,6 +63,7 @@ bool PlayerSaveFile::KeepsAll(Player& player, const std::string& loaded, std::st
 {
     const std::vector<std::string>& skills = player.GetSkillManager().GetPassedOverSkills();
     const std::vector<std::string>& items = player.GetPassedOverItems();
+    const std::vector<std::string>& slots = player.GetPlayerHotSlotCtrl().GetPassedOverSkills();
     // Quoted through a local: g++ 12 at -O3 takes '"'" + temporary' for an overlapping copy.
     std::string record = ShownName(player.GetObjectName());
     record.insert(record.begin(), '\'');
@@ -70,7 +72,9 @@ bool PlayerSaveFile::KeepsAll(Player& player, const std::string& loaded, std::st
         error = WouldLose(loaded, skills, "a skill", "skills", record);
     else if (!items.empty())
         error = WouldLose(loaded, items, "an item", "items", "the database");
-    return skills.empty() && items.empty();
+    else if (!slots.empty())
+        error = WouldLose(loaded, slots, "a hotbar skill", "hotbar skills", record);
+    return skills.empty() && items.empty() && slots.empty();
 }
 
 bool PlayerSaveFile::Save(Player& player, const std::string& path, std::string& error)

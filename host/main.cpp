@@ -23,11 +23,19 @@ bool OutputWritten()
     return false;
 }
 
+void InstallHandlers()
+{
+    GAME::HostInterrupt::Install();
+}
+
 } // namespace
+
+// Set before any library starts up, not at main: a signal in the program's first milliseconds
+// is then caught as any later one is, and a write to a closed pipe fails from the first byte.
+[[gnu::used, gnu::section(".preinit_array")]] void (*const kInstallHandlers)() = InstallHandlers;
 
 int main(int argc, char** argv)
 {
-    GAME::HostInterrupt::Install();
     int status = 2;
     // The library reports failures as results; this only keeps a fault from aborting the host
     // without a word (running out of memory while loading a database, say).

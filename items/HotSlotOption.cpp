@@ -154,6 +154,9 @@ void HotSlotOptionSkill::StreamProperties(IOStream* stream)
     if (stream->IsReading() && player != nullptr) {
         SkillManager& skills = player->GetSkillManager();
         skillId = isItemSkill ? skills.FindItemSkillId(skillName) : skills.FindSkillId(skillName);
+        // Written again, the slot would name nothing: the reader is told what it lost.
+        if (skillId == 0 && !skillName.empty() && !stream->HasFailed())
+            stream->PassOver(skillName);
     }
 }
 

@@ -272,6 +272,7 @@ void PlayerHotSlotCtrl::StreamProperties(IOStream* stream)
 {
     if (stream == nullptr)
         return;
+    const size_t before = stream->GetPassedOver().size();
     stream->BeginBlock();
     for (uint32_t i = 0; i < kNumSlots && !stream->HasFailed(); ++i) {
         if (!stream->IsReading()) {
@@ -300,6 +301,9 @@ void PlayerHotSlotCtrl::StreamProperties(IOStream* stream)
             slots[i] = option.release();
     }
     stream->EndBlock();
+    if (stream->IsReading())
+        passedOverSkills.assign(stream->GetPassedOver().begin() + std::ptrdiff_t(before),
+                                stream->GetPassedOver().end());
 }
 
 } // namespace GAME

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace GAME {
 
@@ -61,6 +63,9 @@ public:
     bool IsInDefaultState() const;
     // The hot-slot block of the player's save stream, one routine for both directions.
     void StreamProperties(IOStream* stream);
+    // The skills the slots last read named but the player does not hold, in slot order: such a
+    // slot would be written back empty.
+    const std::vector<std::string>& GetPassedOverSkills() const { return passedOverSkills; }
 
     int32_t GetActiveTimer() const { return activeTimer; }
     // While set, the player controller fires no armed option (the host's interface holds it).
@@ -84,6 +89,7 @@ private:
     int32_t validateTimer = 0;
     int32_t validateInterval = kValidateInterval;
     bool activationBlocked = false;
+    std::vector<std::string> passedOverSkills;
 };
 
 } // namespace GAME
