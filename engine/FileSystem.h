@@ -49,7 +49,8 @@ public:
     // set-user-id or set-group-id. Once renamed the file counts as written: a folder sync failing
     // after that is logged. What a write killed before its rename left beside the same file goes
     // first, when it is this user's regular file with one name, as this program makes them;
-    // anything else of that name is left and logged in one line. The name beside is cut short where a long name would pass the folder's limit.
+    // anything else of that name is left and logged in one line. The name beside is cut short where
+    // a long name would pass the folder's limit.
     static bool WriteWholeFile(const std::string& path, std::string_view bytes,
                                std::string* why = nullptr);
     // False, with `why`, when `WriteWholeFile` would refuse what `path` names as it stands now.

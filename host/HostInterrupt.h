@@ -4,9 +4,9 @@
 
 namespace GAME {
 
-// A run stopped by Ctrl-C, a polite kill or its terminal's hang-up ends as a finished one does, only sooner: the frame
-// loops stop at the next frame, the run prints what it has and the program exits with the
-// signal's status (128 and its number).
+// A run stopped by Ctrl-C, a polite kill or its terminal's hang-up ends as a finished one does,
+// only sooner: the frame loops stop at the next frame, the run prints what it has and the program
+// exits with the signal's status (128 and its number).
 class HostInterrupt {
 public:
     // SIGINT, SIGTERM and SIGHUP mark the run interrupted; a second one ends the program at

@@ -167,13 +167,17 @@ bool HostOptions::CheckNetworkSession(std::string& error) const
         error = "--port goes with --role server";
         return false;
     }
+    if (!connectTo.empty() && role != "client") {
+        error = "--connect goes with --role client";
+        return false;
+    }
     if (!connectTo.empty()) {
         const size_t colon = connectTo.rfind(':');
         uint32_t number = 0;
-        if (role != "client" || colon == std::string::npos || colon == 0 ||
+        if (colon == std::string::npos || colon == 0 ||
             !ParseOptionNumber(connectTo.substr(colon + 1), number) || number == 0 ||
             number > 65535) {
-            error = "--connect needs ADDRESS:PORT and --role client, not '" + connectTo + "'";
+            error = "--connect needs ADDRESS:PORT, PORT from 1 to 65535, not '" + connectTo + "'";
             return false;
         }
     }
@@ -294,10 +298,11 @@ bool HostOptions::CheckMode(std::string& error) const
 
 bool HostOptions::PlaysLevel() const
 {
+    // `--frames 0` asks for the engine's loop as `--frames 5` does, not for the level.
     return role.empty() && scenario.empty() && inputFile.empty() && frames == 0 &&
-           playerRecord.empty() && !printClasses && !printPackets && !showCharacters &&
-           !showItems && !showDeaths && !showSkills && !showQuests && duelHits == 0 &&
-           dumpStreamFile.empty() && !IsNetworkSession();
+           !Given("--frames") && playerRecord.empty() && !printClasses && !printPackets &&
+           !showCharacters && !showItems && !showDeaths && !showSkills && !showQuests &&
+           duelHits == 0 && dumpStreamFile.empty() && !IsNetworkSession();
 }
 
 const char* HostOptions::Usage()
@@ -443,7 +448,10 @@ const char* HostOptions::Usage()
            "  --input FILE  the hero, an elder and a raider; the hero obeys the order script\n"
            "                FILE (lines 'FRAME click X,Z', 'FRAME click @NAME', 'FRAME hold',\n"
            "                'FRAME release', 'FRAME right @NAME', 'FRAME slot N', 'FRAME pet\n"
-           "                @NAME'; NAME Hero, Elder or Raider); each frame prints a line\n"
+           "                @NAME', 'FRAME buy @NAME', 'FRAME sell @NAME' and 'FRAME quest\n"
+           "                @NAME move|walk X,Z', 'anim TYPE [loop]', 'skill RECORD [@TARGET]'\n"
+           "                or 'wake'; NAME Hero, Elder or Raider, or with a scenario its own\n"
+           "                characters); each frame prints a line\n"
            "  --load FILE   read the main player from this save file before the first frame\n"
            "  --save FILE   write the main player to this save file after the last frame\n"
            "  --frames N    run N frames (default 0)\n"

@@ -7,6 +7,9 @@
 #include <exception>
 #include <iostream>
 
+#include <poll.h>
+#include <unistd.h>
+
 namespace {
 
 // Everything printed reached its place: a full disk or /dev/full fails the run, not silently.
@@ -15,7 +18,11 @@ bool OutputWritten()
     errno = 0;
     std::cout.flush();
     const bool flushed = std::fflush(stdout) == 0;
-    const int error = errno;
+    int error = errno;
+    // A write that failed earlier left no reason behind; a pipe whose reader is gone still says.
+    pollfd output{STDOUT_FILENO, POLLOUT, 0};
+    if (error == 0 && poll(&output, 1, 0) == 1 && (output.revents & POLLERR) != 0)
+        error = EPIPE;
     if (flushed && std::ferror(stdout) == 0 && !std::cout.fail())
         return true;
     std::cerr << "gamehost: the output could not be written"

@@ -8,6 +8,7 @@
 #include "engine/FileSystem.h"
 #include "engine/Name.h"
 #include "engine/TriggerToken.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
@@ -364,6 +365,35 @@ TEST_F(SaveToFileTest, TheNextSaveRemovesWhatAnInterruptedOneLeft)
     close(live);
     EXPECT_FALSE(fs::exists(folder / ("hero.chr" + mark + "a1B2c3")));
     EXPECT_EQ(Entries(), 4u);
+}
+
+// Only what this program could have left goes: a file of that name that is another user's, a
+// second name of another file or no file at all stays, told in one line.
+TEST_F(SaveToFileTest, OthersFilesNamedAsLeftoversStay)
+{
+    const std::string mark = "hero.chr" + std::string(FileSystem::kSavingMark);
+    temp.WriteFile("kept.txt", "someone's");
+    temp.WriteFile(mark + "Own000", "killed");
+    fs::create_hard_link(folder / "kept.txt", folder / (mark + "Link00"));
+    fs::create_directory(folder / (mark + "Dir000"));
+    // Only root can give a file to another user.
+    const bool root = geteuid() == 0;
+    if (root) {
+        temp.WriteFile(mark + "Other0", "another's");
+        ASSERT_EQ(chown((folder / (mark + "Other0")).c_str(), 65534, 65534), 0);
+    }
+    GAME::Test::LogCapture log;
+    EXPECT_TRUE(Stream(4).SaveToFile((folder / "hero.chr").string()));
+    EXPECT_FALSE(fs::exists(folder / (mark + "Own000")));
+    EXPECT_EQ(Contents(folder / (mark + "Link00")), "someone's");
+    EXPECT_TRUE(fs::is_directory(folder / (mark + "Dir000")));
+    EXPECT_EQ(Entries(), root ? 5u : 4u);
+    EXPECT_EQ(log.Count(Engine::LogRuntime,
+                        "'" + (folder / "hero.chr").string() +
+                            "': left beside it, named as an unfinished save but not this user's "
+                            "own (another user's, a second name or no regular file): " +
+                            mark + "Dir000 (" + (root ? "3" : "2") + " in all)"),
+              1u);
 }
 
 TEST(TriggerToken, StreamedUnderTokenName)

@@ -87,6 +87,11 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
         {{"--map", "m.svg", "--scenario", "horde"}, "--map does nothing with --scenario horde"},
         {{"--map", "m.svg", "--items"}, "--map does nothing with --items"},
         {{"--map", "m.svg", "--frames", "5"}, "--map does nothing with --frames"},
+        // No count of frames plays the level: 0 asks for the engine's loop as 5 does.
+        {{"--save", "x", "--frames", "0"}, "--save does nothing with --frames"},
+        {{"--connect", "127.0.0.1:99999", "--role", "client"},
+         "--connect needs ADDRESS:PORT, PORT from 1 to 65535, not '127.0.0.1:99999'"},
+        {{"--connect", "127.0.0.1:9", "--role", "single"}, "--connect goes with --role client"},
         {{"--level", "x.lvl", "--role", "single"}, "--level does nothing with --role single"},
         {{"--route", "x.route", "--quests"}, "--route does nothing with --quests"},
         {{"--role", "server", "--port", "0", "--save", "x"}, "--save does nothing with --port"},
@@ -256,6 +261,48 @@ TEST(HostOptions, AMapOrSaveNamingWhatTheRunReadsIsRefused)
     EXPECT_EQ(ReadBytes(level), levelBytes);
     EXPECT_EQ(ReadBytes(route), routeBytes);
     EXPECT_FALSE(std::filesystem::exists(root + "/new.sav"));
+}
+
+// Nothing the run reads is written over: any file of the database, a new one in it however its
+// folder is reached, or the order script a quest's state would replace.
+TEST(HostOptions, AnOutputIntoTheDatabaseOrOverAnOrderScriptIsRefused)
+{
+    SampleCopy copy;
+    const std::string root = copy.folder.GetRoot();
+    TempDatabase scratch;
+    const std::string state = scratch.GetRoot() + "/state";
+    scratch.WriteFile("state/QuestRepository.dat", "1 click 1,1\n");
+    std::filesystem::create_directory_symlink(root + "/Quests", scratch.GetRoot() + "/quests");
+    const std::vector<std::string> kept{"/Quests/Village.qst", "/Records/Game/GameEngine.dbr",
+                                        "/Levels/Village.client1.route"};
+    std::vector<std::string> before;
+    for (const std::string& file : kept)
+        before.push_back(ReadBytes(root + file));
+    const std::string into = "would write into the database '" + root + "', which the run reads";
+    const struct {
+        std::vector<std::string> args;
+        std::string line;
+    } rows[] = {
+        {{"--save", root + kept[0]}, "--save '" + root + kept[0] + "' " + into},
+        {{"--save", root + kept[1]}, "--save '" + root + kept[1] + "' " + into},
+        {{"--map", root + kept[2]}, "--map '" + root + kept[2] + "' " + into},
+        {{"--map", scratch.GetRoot() + "/quests/new/x.svg"},
+         "--map '" + scratch.GetRoot() + "/quests/new/x.svg' " + into},
+        {{"--scenario", "quest", "--quest-state", state, "--input", state + "/QuestRepository.dat"},
+         "--quest-state '" + state + "' (QuestRepository.dat) would overwrite the order script"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const HostRun run = copy.Run(row.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "gamehost: " + row.line + "\n");
+    }
+    for (size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(ReadBytes(root + kept[i]), before[i]) << kept[i];
+    EXPECT_FALSE(std::filesystem::exists(root + "/Quests/new"));
+    EXPECT_EQ(ReadBytes(state + "/QuestRepository.dat"), "1 click 1,1\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(state), {}), 1);
 }
 
 // A level named in another case is found in the database, and its route beside it so too.

@@ -86,7 +86,8 @@ TEST(HostProgram, ASignalStopsAPacedRunWithItsSummary)
         const char* line;
     };
     for (const Row& row : {Row{SIGINT, 130, "--save", "gamehost: interrupted by SIGINT\n"},
-                           Row{SIGTERM, 143, "--map", "gamehost: interrupted by SIGTERM\n"}}) {
+                           Row{SIGTERM, 143, "--map", "gamehost: interrupted by SIGTERM\n"},
+                           Row{SIGHUP, 129, "--save", "gamehost: interrupted by SIGHUP\n"}}) {
         TempDatabase scratch;
         scratch.WriteFile("last", "the last run's file");
         const std::string last = scratch.GetRoot() + "/last";
@@ -99,9 +100,27 @@ TEST(HostProgram, ASignalStopsAPacedRunWithItsSummary)
         program.Signal(row.signal);
         EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), row.status);
         EXPECT_NE(program.Output().find("\nsummary: "), std::string::npos) << program.Output();
+        // Paced, the run went as the clock did, however little its frames cost.
+        EXPECT_NE(program.Output().find(" us; paced to the clock\n"), std::string::npos);
         EXPECT_EQ(HostLines(program.Errors()), row.line);
         EXPECT_EQ(ReadBytes(last), "the last run's file");
     }
+}
+
+// A reader gone before the first line fails the run as a full disk does: one line, status 2,
+// not a silent death by SIGPIPE. The reader closes its end before the program starts.
+TEST(HostProgram, AClosedPipeFailsTheRunInOneLine)
+{
+    TempDatabase scratch;
+    const std::string script =
+        "mkfifo \"$0\" && { read -r _ < \"$0\"; \"$@\"; echo \"status $?\" >&2; }"
+        " | { exec 0<&-; echo > \"$0\"; }";
+    ChildProcess piped("/bin/sh",
+                       {"-c", script, scratch.GetRoot() + "/ready", GAMEHOST_PROGRAM, "--db",
+                        SampleDatabase(), "--classes"},
+                       scratch.GetRoot() + "/run");
+    EXPECT_EQ(piped.Wait(Clock::now() + std::chrono::minutes(1)), 0);
+    EXPECT_EQ(piped.Errors(), "gamehost: the output could not be written: Broken pipe\nstatus 2\n");
 }
 
 // A save or map onto what is no regular file is refused in one line before anything is played,
@@ -130,6 +149,17 @@ TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
     EXPECT_TRUE(stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
     EXPECT_EQ(ReadBytes(folder + "/inside"), "x");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.GetRoot()), {}), 4);
+    // A name ending in '/' is a folder's, whether or not a file of that name stands.
+    scratch.WriteFile("good.sav", "kept");
+    for (const char* name : {"/newname/", "/good.sav/"}) {
+        const std::string slashed = scratch.GetRoot() + name;
+        const HostRun slash = RunSample({"--level", level, "--save", slashed});
+        EXPECT_EQ(slash.status, 2);
+        EXPECT_EQ(HostLines(slash.err), "gamehost: --save '" + slashed +
+                                            "': it ends in '/', as only a folder's name may\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(scratch.GetRoot() + "/newname"));
+    EXPECT_EQ(ReadBytes(scratch.GetRoot() + "/good.sav"), "kept");
 }
 
 // What the run could not write is told before its first frame, not after its last: a missing

@@ -210,6 +210,25 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
     EXPECT_EQ(sessionRefused.err, told);
     EXPECT_EQ(ReadBytes(lacking), missing);
 
+    // A hotbar slot naming a skill the hero lacks (one bit changed) would be saved empty: played,
+    // but refused when saved.
+    std::string slot = ReadBytes(first);
+    const size_t bar = slot.rfind("Haymaker.dbr");
+    ASSERT_NE(bar, std::string::npos);
+    slot[bar + 7] ^= 0x01;
+    scratch.WriteFile("slot.sav", slot);
+    const std::string slotted = scratch.GetRoot() + "/slot.sav";
+    const HostRun slotRefused = RunProgram({"--load", slotted, "--route", still, "--save", slotted},
+                                           scratch.GetRoot() + "/6");
+    EXPECT_EQ(slotRefused.status, 2);
+    EXPECT_EQ(slotRefused.err, "gamehost: save file '" + slotted + "' names a hotbar skill that '" +
+                                   LevelPlay::kPlayer +
+                                   "' lacks (Records/Skills/Brawling/Haymakes.dbr); saving him "
+                                   "would lose it\n");
+    EXPECT_EQ(ReadBytes(slotted), slot);
+    EXPECT_EQ(RunProgram({"--load", slotted, "--route", still}, scratch.GetRoot() + "/7").status,
+              0);
+
     const HostRun broken = RunSample({"--load", still});
     EXPECT_EQ(broken.status, 2);
     EXPECT_EQ(broken.out, "");
@@ -328,7 +347,8 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
 
     // With no level to play, what only a level does is refused rather than passed over.
     std::filesystem::remove(copy.folder.GetRoot() + "/" + LevelPlay::kLevel);
-    const std::string save = copy.folder.GetRoot() + "/out.sav";
+    TempDatabase scratch;
+    const std::string save = scratch.GetRoot() + "/out.sav";
     const HostRun bare =
         copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map", save + ".svg"});
     EXPECT_EQ(bare.status, 2);
@@ -367,6 +387,29 @@ TEST(LevelMap, EveryEntityHasANameOfItsOwnAndAnyNameOrBoundIsDrawnWellFormed)
     EXPECT_FALSE(ElementsIfWellFormed(svg.str()).empty()) << svg.str();
     EXPECT_EQ(svg.str().find("inf"), std::string::npos) << svg.str();
     EXPECT_NE(svg.str().find(">Odd\uFFFD&lt;&amp;\uFFFD</text>"), std::string::npos);
+}
+
+// Each region's characters are drawn inside its outline, at their places in the world: a
+// second region's never land on the first's.
+TEST(LevelMap, EachRegionsCharactersAreDrawnInsideItsOutline)
+{
+    TempDatabase scratch;
+    const std::string jackal = "Records/Creatures/Monster/Jackalman/JackalmanWarrior.dbr";
+    scratch.WriteFile("Two.lvl", "region 1 0 0 0 -50 -5 -50 50 5 50\n"
+                                 "region 2 2000 0 0 -50 -5 -50 50 5 50\n" +
+                                     jackal + " 1 10 0 20 0\n" + jackal + " 2 -30 0 -40 0\n");
+    scratch.WriteFile("Two.route", "");
+    const std::string map = scratch.GetRoot() + "/two.svg";
+    const HostRun run = RunSample({"--level", scratch.GetRoot() + "/Two.lvl", "--map", map});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string svg = ReadBytes(map);
+    for (const char* drawn :
+         {"<rect class=\"region\" x=\"-50.0\" y=\"-50.0\" width=\"100.0\" height=\"100.0\"",
+          "<rect class=\"region\" x=\"1950.0\" y=\"-50.0\" width=\"100.0\" height=\"100.0\"",
+          "<circle class=\"entity\" cx=\"10.0\" cy=\"20.0\"",
+          "<circle class=\"entity\" cx=\"1970.0\" cy=\"-40.0\""}) {
+        EXPECT_NE(svg.find(drawn), std::string::npos) << drawn << '\n' << svg;
+    }
 }
 
 // A folder that can be written but not read cannot be synced: the save is refused before the

@@ -81,9 +81,10 @@ TEST(QuestPlayReport, NeedsAStateFolderAndResumesOnlyThere)
 
     // The orders travel inside the database; a database without them says so.
     TempDatabase bare;
+    TempDatabase state;
     bare.WriteRecord(GameHost::kSettingsRecord, {"meleeRange = 1.5"});
     const HostRun refused =
-        RunHost({"--db", bare.GetRoot(), "--scenario", "quest", "--quest-state", bare.GetRoot()});
+        RunHost({"--db", bare.GetRoot(), "--scenario", "quest", "--quest-state", state.GetRoot()});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(LinesStarting(refused.err, "gamehost: "),
               "gamehost: the database has no quest orders Quests/VillageWatch.route; give them "
