@@ -475,7 +475,7 @@ const char* HostOptions::Usage()
            "             3 (network session) no listening port or connection, a full server\n"
            "             or a session under way, no client in time, every client or the\n"
            "             server gone, 4 (network client) a world not the server's,\n"
-           "             130 stopped by SIGINT (^C), 143 stopped by SIGTERM\n";
+           "             129 stopped by SIGHUP, 130 by SIGINT (^C), 143 by SIGTERM\n";
 }
 
 bool HostOptions::Parse(const std::vector<std::string>& args, std::string& error)

@@ -70,7 +70,7 @@ TEST(GameHost, BadCommandLinesAndFoldersAreRefused)
     EXPECT_EQ(help.err, "");
     // Every status the program ends with, the signals' among them.
     const std::string statuses = help.out.substr(help.out.find("exit status: "));
-    for (const char* status : {" 0 ", " 1 ", " 2 ", " 3 ", " 4 ", " 130 ", " 143 "})
+    for (const char* status : {" 0 ", " 1 ", " 2 ", " 3 ", " 4 ", " 129 ", " 130 ", " 143 "})
         EXPECT_NE(statuses.find(status), std::string::npos) << status;
     // The help names every scenario the parser takes, its lines joined again.
     const std::string refusal = RunHost({"--db", "/tmp", "--scenario", "x"}).err;
