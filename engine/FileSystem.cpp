@@ -551,14 +551,20 @@ bool FileSystem::IsWritableFolder(const std::string& folder, std::string* why)
 namespace {
 using FileId = std::pair<dev_t, ino_t>;
 
-// Every folder and file under `root`, as a reader finds them: links followed, each one once.
-std::set<FileId> TreeOf(const std::string& root)
+bool IdOf(const std::string& path, FileId& id)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return false;
+    id = {info.st_dev, info.st_ino};
+    return true;
+}
+
+// The files a database under `root` reads, found as it finds them: a linked folder is not
+// followed, a linked file is the file it names.
+std::set<FileId> FilesUnder(const std::string& root)
 {
     std::set<FileId> ids;
-    struct stat info {};
-    if (stat(root.c_str(), &info) != 0)
-        return ids;
-    ids.insert({info.st_dev, info.st_ino});
     std::vector<std::filesystem::path> pending{root};
     while (!pending.empty()) {
         const std::filesystem::path folder = std::move(pending.back());
@@ -566,36 +572,45 @@ std::set<FileId> TreeOf(const std::string& root)
         std::error_code error;
         for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error)) {
-            // A folder met again (a link back up) is not walked twice.
-            if (stat(it->path().c_str(), &info) == 0 &&
-                ids.insert({info.st_dev, info.st_ino}).second && S_ISDIR(info.st_mode))
+            std::error_code kind;
+            FileId id;
+            if (it->is_directory(kind) && !it->is_symlink(kind))
                 pending.push_back(it->path());
+            else if (IdOf(it->path().string(), id))
+                ids.insert(id);
         }
     }
     return ids;
 }
 
-// The file a write to `path` would replace, else the nearest folder standing on its way, where
-// the new name would be made (or the folders that lead to it).
-bool LandingOf(const std::string& path, FileId& id)
+// The nearest folder standing on the way to what `target` names: its own folder, or the one
+// where the folders leading to a new name would be made.
+std::string StandingFolderOf(const Target& target)
 {
-    Target target;
-    if (!Walk(path, target, nullptr))
-        return false;
     struct stat info {};
-    if (target.exists) {
-        id = {target.info.st_dev, target.info.st_ino};
-        return true;
-    }
-    for (std::string name = target.name; !name.empty();) {
+    std::string name = target.name;
+    while (!name.empty()) {
         const size_t slash = name.rfind('/');
         name = slash == std::string::npos ? "." : name.substr(0, std::max<size_t>(slash, 1));
-        if (stat(name.c_str(), &info) == 0) {
-            id = {info.st_dev, info.st_ino};
-            return true;
-        }
-        if (name == "." || name == "/")
+        if (stat(name.c_str(), &info) == 0 || name == "." || name == "/")
             break;
+    }
+    return name;
+}
+
+// Whether `folder` is the folder `root` names or lies below it, climbing by ".." as the system
+// does, so that however its path is spelled the folders met are the ones it stands in.
+bool Within(std::string folder, const FileId& root)
+{
+    FileId here;
+    FileId above;
+    while (IdOf(folder, here)) {
+        if (here == root)
+            return true;
+        folder += "/..";
+        // The top is its own parent; a path grown past the system's limit stops the climb.
+        if (!IdOf(folder, above) || above == here)
+            return false;
     }
     return false;
 }
@@ -604,11 +619,24 @@ bool LandingOf(const std::string& path, FileId& id)
 size_t FileSystem::FirstWrittenInto(const std::vector<std::string>& paths,
                                     const std::string& folder)
 {
-    const std::set<FileId> tree = TreeOf(folder);
-    for (size_t i = 0; i < paths.size() && !tree.empty(); ++i) {
-        FileId id;
-        if (LandingOf(paths[i], id) && tree.count(id) != 0)
+    FileId root;
+    if (!IdOf(folder, root))
+        return paths.size();
+    std::vector<std::pair<size_t, FileId>> replaced;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        Target target;
+        if (!Walk(paths[i], target, nullptr))
+            continue;
+        if (Within(StandingFolderOf(target), root))
             return i;
+        if (target.exists)
+            replaced.emplace_back(i, FileId{target.info.st_dev, target.info.st_ino});
+    }
+    // A file outside the folder may still be one of its files, by a link in it or another name.
+    const std::set<FileId> files = replaced.empty() ? std::set<FileId>() : FilesUnder(folder);
+    for (const auto& [index, id] : replaced) {
+        if (files.count(id) != 0)
+            return index;
     }
     return paths.size();
 }

@@ -61,9 +61,10 @@ public:
     // Whether writes to the two paths would land on one file: one file that both name, or one
     // name in one folder (its device and inode), however each path spells it.
     static bool NameOneFile(const std::string& first, const std::string& second);
-    // The first of `paths` whose write would land in `folder` or below it: a file there that
-    // it would replace, or a new name in one of its folders (or in a folder yet to be made
-    // there), however either is spelled and through whatever links; `paths.size()` for none.
+    // The first of `paths` whose write would land in `folder` or below it (a file there that it
+    // would replace, or a new name in one of its folders or in a folder yet to be made there),
+    // however either is spelled and through whatever links, or would replace a file that
+    // `folder` holds under another name or links to; `paths.size()` for none.
     static size_t FirstWrittenInto(const std::vector<std::string>& paths,
                                    const std::string& folder);
     // The folder for scratch files (TMPDIR and the like, else /tmp); empty, with `why` naming

@@ -273,6 +273,8 @@ TEST(HostOptions, AnOutputIntoTheDatabaseOrOverAnOrderScriptIsRefused)
     const std::string state = scratch.GetRoot() + "/state";
     scratch.WriteFile("state/QuestRepository.dat", "1 click 1,1\n");
     std::filesystem::create_directory_symlink(root + "/Quests", scratch.GetRoot() + "/quests");
+    const std::string linked = scratch.GetRoot() + "/village.qst";
+    std::filesystem::create_hard_link(root + "/Quests/Village.qst", linked);
     const std::vector<std::string> kept{"/Quests/Village.qst", "/Records/Game/GameEngine.dbr",
                                         "/Levels/Village.client1.route"};
     std::vector<std::string> before;
@@ -288,6 +290,7 @@ TEST(HostOptions, AnOutputIntoTheDatabaseOrOverAnOrderScriptIsRefused)
         {{"--map", root + kept[2]}, "--map '" + root + kept[2] + "' " + into},
         {{"--map", scratch.GetRoot() + "/quests/new/x.svg"},
          "--map '" + scratch.GetRoot() + "/quests/new/x.svg' " + into},
+        {{"--save", linked}, "--save '" + linked + "' " + into},
         {{"--scenario", "quest", "--quest-state", state, "--input", state + "/QuestRepository.dat"},
          "--quest-state '" + state + "' (QuestRepository.dat) would overwrite the order script"},
     };
