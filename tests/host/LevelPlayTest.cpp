@@ -422,8 +422,9 @@ TEST(LevelPlay, ASaveIntoAFolderThatCannotBeSyncedIsRefusedAndLeavesTheOldFile)
     SampleCopy copy;
     copy.folder.WriteFile("Tiny.lvl", "region 1 0 0 0 -5 -5 -5 5 5 5\n");
     copy.folder.WriteFile("Tiny.route", "");
-    const std::string folder = copy.folder.GetRoot() + "/hidden";
-    copy.folder.WriteFile("hidden/old", "the last run's file");
+    TempDatabase scratch;
+    const std::string folder = scratch.GetRoot() + "/hidden";
+    scratch.WriteFile("hidden/old", "the last run's file");
     // Writable by whoever runs, so that the folder is what stops it.
     chmod((folder + "/old").c_str(), 0666);
     for (const char* option : {"--save", "--map"}) {
