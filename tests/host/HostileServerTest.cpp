@@ -1,0 +1,125 @@
+#include "tests/support/HostileServer.h"
+#include "engine/WorldCoords.h"
+#include "host/HostOptions.h"
+#include "host/WorldDigest.h"
+#include "multiplayer/NetworkSession.h"
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSession.h"
+#include "tests/support/ChildProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+
+namespace GAME::Test {
+namespace {
+
+using Clock = ChildProcess::Clock;
+
+// A client of the two-jackal session against a server that means it harm: whatever the server
+// sends, and however fast, the client ends within its bounds, in a line or two.
+class HostileServerSession : public HostSession {
+protected:
+    HostileServerSession() : HostSession({"--scenario", "pack"}) {}
+
+    // The digest a client of the sample's pack session expects in its welcome.
+    uint32_t World() const
+    {
+        HostOptions sample;
+        sample.databaseFolder = database;
+        sample.scenario = "pack";
+        return WorldDigest::Of(sample);
+    }
+    // A script that makes sparks where the session's arena stands.
+    static HostileServer::Script Sparks()
+    {
+        HostileServer::Script script;
+        script.record = "Records/Effects/Level/GateSparks.dbr";
+        script.at = WorldCoords(WorldVec3(1, Vec3(1.0f, 0.0f, 1.0f)));
+        return script;
+    }
+    // Serves one client until it says why it ends, or for `time`.
+    ChildProcess& Serve(HostileServer& server, std::chrono::seconds time)
+    {
+        port = server.GetPort();
+        ChildProcess& client = StartClient();
+        server.Run(time,
+                   [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
+        return client;
+    }
+};
+
+// Spawns past the bound end the client at the bound, however many more follow: each refused in
+// the same short time, told as a count a second.
+TEST_F(HostileServerSession, AFloodOfSpawnsEndsTheClientAtTheBoundInFewLines)
+{
+    deadline = Clock::now() + std::chrono::seconds(120);
+    HostileServer::Script script = Sparks();
+    script.world = World();
+    script.spawns = NetworkSession::kMaxSpawned + 5000;
+    HostileServer server(script);
+    ChildProcess& client = Serve(server, std::chrono::seconds(90));
+    EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
+    const std::string errors = client.Errors();
+    EXPECT_EQ(LinesStarting(errors, "gamehost: "),
+              "gamehost: the server made more than 10000 entities here\n");
+    EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 100) << errors;
+    EXPECT_NE(errors.find(" entities not made, "), std::string::npos) << errors;
+}
+
+// Pairs of a spawn and its destruction as fast as the server likes: what each frame destroys is
+// freed with it, and a signal is heard at the next frame.
+TEST_F(HostileServerSession, SpawnAndDestroyPairsLeaveTheClientToItsSignal)
+{
+    deadline = Clock::now() + std::chrono::seconds(60);
+    HostileServer::Script script = Sparks();
+    script.world = World();
+    script.complete = true;
+    script.pairs = UINT32_MAX;
+    script.perSecond = 40000;
+    HostileServer server(script);
+    ChildProcess& client = Serve(server, std::chrono::seconds(3));
+    EXPECT_GT(server.GetSent(), 20000u);
+    client.Signal(SIGTERM);
+    EXPECT_EQ(client.Wait(deadline), 143) << client.Errors();
+    EXPECT_EQ(LinesStarting(client.Errors(), "gamehost: "), "gamehost: interrupted by SIGTERM\n");
+    EXPECT_LT(client.PeakMemoryMb(), 1024);
+}
+
+// A welcome naming no host this client could be, or an end before its world, is the server's
+// fault, told in one line at once.
+TEST_F(HostileServerSession, AWelcomeWithoutAPlaceOrAnEndWithoutAWorldIsRefused)
+{
+    deadline = Clock::now() + std::chrono::seconds(90);
+    const struct {
+        int32_t host;
+        bool end;
+        bool level;
+        const char* line;
+    } rows[] = {
+        {0, false, false, "gamehost: the server's welcome names host 0\n"},
+        {16, false, false, "gamehost: the server's welcome names host 16\n"},
+        {15, false, true,
+         "gamehost: the server's welcome names host 15, which the level has no route for\n"},
+        {-1, true, false,
+         "gamehost: the server ended the session before this machine had its whole world\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        HostileServer::Script script;
+        script.host = row.host;
+        script.world = World();
+        script.end = row.end;
+        common =
+            row.level ? std::vector<std::string>{} : std::vector<std::string>{"--scenario", "pack"};
+        HostileServer server(script);
+        ChildProcess& client = Serve(server, std::chrono::seconds(20));
+        EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
+        EXPECT_EQ(LinesStarting(client.Errors(), "gamehost: "), row.line);
+        EXPECT_EQ(LinesStarting(client.Output(), "end: "), "");
+    }
+}
+
+} // namespace
+} // namespace GAME::Test
