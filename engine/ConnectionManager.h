@@ -177,9 +177,10 @@ public:
     void Service(uint32_t budgetMs = 0);
     // A client busy a while outside its frames (loading its world) answers its server meanwhile,
     // so that it is not silent: what arrives is kept, in order, for the next Service, up to
-    // kMaxHeldBytes (the rest waits in the transport).
+    // kMaxHeldBytes (the rest waits in the transport); the tests lower the bound.
     void KeepAlive();
     static constexpr size_t kMaxHeldBytes = 64u << 20;
+    void SetMaxHeldBytes(size_t bytes) { maxHeldBytes = bytes; }
     // Once a frame after it: what was queued leaves.
     void Flush();
     // Queued messages first, then the goodbyes to every peer, waiting at most 1 s.
@@ -319,6 +320,7 @@ private:
     // What a client's KeepAlive took in, read at its next Service.
     std::deque<std::vector<uint8_t>> held;
     size_t heldBytes = 0;
+    size_t maxHeldBytes = kMaxHeldBytes;
 };
 
 } // namespace GAME

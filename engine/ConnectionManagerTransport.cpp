@@ -533,7 +533,7 @@ void ConnectionManager::KeepAlive()
     if (transport == nullptr || transport->server || transport->serverLost)
         return;
     ENetEvent event;
-    while (!transport->serverLost && heldBytes < kMaxHeldBytes &&
+    while (!transport->serverLost && heldBytes < maxHeldBytes &&
            enet_host_service(transport->host, &event, 0) > 0) {
         if (event.type == ENET_EVENT_TYPE_RECEIVE) {
             heldBytes += HeldCost(event.packet->dataLength);
@@ -543,7 +543,7 @@ void ConnectionManager::KeepAlive()
             ServerGone(event.data);
         }
     }
-    if (!transport->serverLost && heldBytes >= kMaxHeldBytes)
+    if (!transport->serverLost && heldBytes >= maxHeldBytes)
         AnswerOnly(*transport->host);
 }
 

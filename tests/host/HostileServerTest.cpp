@@ -39,15 +39,6 @@ protected:
         script.at = WorldCoords(WorldVec3(1, Vec3(1.0f, 0.0f, 1.0f)));
         return script;
     }
-    // Serves one client until it says why it ends, or for `time`.
-    ChildProcess& Serve(HostileServer& server, std::chrono::seconds time)
-    {
-        port = server.GetPort();
-        ChildProcess& client = StartClient();
-        server.Run(time,
-                   [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
-        return client;
-    }
 };
 
 // Spawns past the bound end the client at the bound, however many more follow: each refused in
@@ -59,7 +50,7 @@ TEST_F(HostileServerSession, AFloodOfSpawnsEndsTheClientAtTheBoundInFewLines)
     script.world = World();
     script.spawns = NetworkSession::kMaxSpawned + 5000;
     HostileServer server(script);
-    ChildProcess& client = Serve(server, std::chrono::seconds(90));
+    ChildProcess& client = ServeClient(server, std::chrono::seconds(90));
     EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
     const std::string errors = client.Errors();
     EXPECT_EQ(LinesStarting(errors, "gamehost: "),
@@ -79,7 +70,7 @@ TEST_F(HostileServerSession, SpawnAndDestroyPairsLeaveTheClientToItsSignal)
     script.pairs = UINT32_MAX;
     script.perSecond = 40000;
     HostileServer server(script);
-    ChildProcess& client = Serve(server, std::chrono::seconds(3));
+    ChildProcess& client = ServeClient(server, std::chrono::seconds(3));
     EXPECT_GT(server.GetSent(), 20000u);
     client.Signal(SIGTERM);
     EXPECT_EQ(client.Wait(deadline), 143) << client.Errors();
@@ -114,7 +105,7 @@ TEST_F(HostileServerSession, AWelcomeWithoutAPlaceOrAnEndWithoutAWorldIsRefused)
         common =
             row.level ? std::vector<std::string>{} : std::vector<std::string>{"--scenario", "pack"};
         HostileServer server(script);
-        ChildProcess& client = Serve(server, std::chrono::seconds(20));
+        ChildProcess& client = ServeClient(server, std::chrono::seconds(20));
         EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
         EXPECT_EQ(LinesStarting(client.Errors(), "gamehost: "), row.line);
         EXPECT_EQ(LinesStarting(client.Output(), "end: "), "");
