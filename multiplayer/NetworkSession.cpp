@@ -276,8 +276,13 @@ void NetworkSession::Spawn(const EntitySpawnPacket& packet)
     }
     if (!spawnComplete)
         nacked.push_back(id);
+    Refused(id, packet.recordName);
+}
+
+void NetworkSession::Refused(uint32_t id, const std::string& record)
+{
     if (refusals.Count(connection.GetClock().Ms()))
-        TellRefusals(id, packet.recordName);
+        TellRefusals(id, record);
 }
 
 // `id` 0: the last of them is no longer at hand.
@@ -343,16 +348,22 @@ void NetworkSession::FinishSpawn()
 void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
 {
     const uint32_t id = packet.objectId.GetId();
+    // A client counts the server's players among its spawns, and tells their refusals alike.
+    if (!gEngine->IsNetworkServer()) {
+        if (HasRoomToSpawn() && MakeFromContainer<Player>(packet) != nullptr)
+            spawned.insert(id);
+        else
+            Refused(id, packet.recordName);
+        return;
+    }
     if (MakeFromContainer<Player>(packet) == nullptr) {
         gEngine->Log(Engine::LogRuntime, "NetworkSession: player %u of host %d not made", id,
                      fromHost);
         // Its id in use or its record of no player: refused as any other message.
-        if (gEngine->IsNetworkServer() && fromHost != ConnectionManager::kServerHost)
+        if (fromHost != ConnectionManager::kServerHost)
             connection.Refuse(fromHost, "spawns no player");
         return;
     }
-    if (!gEngine->IsNetworkServer())
-        return;
     spawned.insert(id);
     connection.MarkPlaying(fromHost);
     SpawnPlayerPacket onward;

@@ -120,6 +120,8 @@ private:
     // Every entity of the world that clients must hold, by ascending id.
     static std::vector<Entity*> ServerSpawned();
     void DestroyEntity(uint32_t id);
+    // A client's: a spawn refused, counted and told at most a line a second.
+    void Refused(uint32_t id, const std::string& record);
     // The spawns refused since the last line, in one line.
     void TellRefusals(uint32_t id, const std::string& record);
 

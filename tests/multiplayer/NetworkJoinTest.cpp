@@ -252,13 +252,20 @@ TEST_F(NetworkJoin, AClientHoldsNoMoreOfItsServersSpawnsThanALevelMayMake)
     for (int i = 0; i < 1000; ++i)
         next();
     EXPECT_EQ(client->GetNacked().size(), 1001u);
+    // Its players are spawns like any other.
+    SpawnPlayerPacket player;
+    player.recordName = kHero;
+    player.objectId = ++id;
+    player.coords = spawn.coords;
+    client->OnMessage(ConnectionManager::kServerHost, player);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
     client.reset();
     EXPECT_EQ(log.CountContaining("NetworkSession: "), 3u);
     EXPECT_EQ(log.Count(2, "NetworkSession: the server made more than 10000 entities"), 1u);
     EXPECT_EQ(log.Count(2, "NetworkSession: entity " + std::to_string(first) +
                                " of 'Records/Test/NetSpark.dbr' not made"),
               1u);
-    EXPECT_EQ(log.Count(2, "NetworkSession: 1000 entities not made, 1001 in all"), 1u);
+    EXPECT_EQ(log.Count(2, "NetworkSession: 1001 entities not made, 1002 in all"), 1u);
 }
 
 TEST_F(NetworkJoin, LeaveTakesTheHostsPlayersAndEntitiesOffEveryMachine)
