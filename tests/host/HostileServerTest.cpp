@@ -1,11 +1,9 @@
 #include "tests/support/HostileServer.h"
-#include "engine/WorldCoords.h"
 #include "host/HostOptions.h"
 #include "host/WorldDigest.h"
 #include "multiplayer/NetworkSession.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSession.h"
-#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -23,31 +21,26 @@ class HostileServerSession : public HostSession {
 protected:
     HostileServerSession() : HostSession({"--scenario", "pack"}) {}
 
-    // The digest a client of the sample's pack session expects in its welcome.
-    uint32_t World() const
+    // Welcomes the client to its own world, and makes sparks in its arena when told to.
+    HostileServer::Script Sparks() const
     {
         HostOptions sample;
         sample.databaseFolder = database;
         sample.scenario = "pack";
-        return WorldDigest::Of(sample);
-    }
-    // A script that makes sparks where the session's arena stands.
-    static HostileServer::Script Sparks()
-    {
         HostileServer::Script script;
+        script.world = WorldDigest::Of(sample);
         script.record = "Records/Effects/Level/GateSparks.dbr";
         script.at = WorldCoords(WorldVec3(1, Vec3(1.0f, 0.0f, 1.0f)));
         return script;
     }
 };
 
-// Spawns past the bound end the client at the bound, however many more follow: each refused in
-// the same short time, told as a count a second.
+// Spawns past the bound end the client at the bound however many more follow, each refused as
+// quickly, told as a count.
 TEST_F(HostileServerSession, AFloodOfSpawnsEndsTheClientAtTheBoundInFewLines)
 {
     deadline = Clock::now() + std::chrono::seconds(120);
     HostileServer::Script script = Sparks();
-    script.world = World();
     script.spawns = NetworkSession::kMaxSpawned + 5000;
     HostileServer server(script);
     ChildProcess& client = ServeClient(server, std::chrono::seconds(90));
@@ -59,15 +52,14 @@ TEST_F(HostileServerSession, AFloodOfSpawnsEndsTheClientAtTheBoundInFewLines)
     EXPECT_NE(errors.find(" entities not made, "), std::string::npos) << errors;
 }
 
-// Pairs of a spawn and its destruction as fast as the server likes: what each frame destroys is
-// freed with it, and a signal is heard at the next frame.
+// Spawn-and-destroy pairs as fast as the server likes: what each frame destroys is freed with
+// it, and a signal is heard at the next frame.
 TEST_F(HostileServerSession, SpawnAndDestroyPairsLeaveTheClientToItsSignal)
 {
     deadline = Clock::now() + std::chrono::seconds(60);
     HostileServer::Script script = Sparks();
-    script.world = World();
     script.complete = true;
-    script.pairs = UINT32_MAX;
+    script.pairs = UINT64_MAX / 4;
     script.perSecond = 40000;
     HostileServer server(script);
     ChildProcess& client = ServeClient(server, std::chrono::seconds(3));
@@ -85,23 +77,21 @@ TEST_F(HostileServerSession, AWelcomeWithoutAPlaceOrAnEndWithoutAWorldIsRefused)
     deadline = Clock::now() + std::chrono::seconds(90);
     const struct {
         int32_t host;
-        bool end;
         bool level;
         const char* line;
     } rows[] = {
-        {0, false, false, "gamehost: the server's welcome names host 0\n"},
-        {16, false, false, "gamehost: the server's welcome names host 16\n"},
-        {15, false, true,
+        {0, false, "gamehost: the server's welcome names host 0\n"},
+        {16, false, "gamehost: the server's welcome names host 16\n"},
+        {15, true,
          "gamehost: the server's welcome names host 15, which the level has no route for\n"},
-        {-1, true, false,
+        {-1, false,
          "gamehost: the server ended the session before this machine had its whole world\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
-        HostileServer::Script script;
+        HostileServer::Script script = Sparks();
         script.host = row.host;
-        script.world = World();
-        script.end = row.end;
+        script.end = row.host < 0;
         common =
             row.level ? std::vector<std::string>{} : std::vector<std::string>{"--scenario", "pack"};
         HostileServer server(script);
