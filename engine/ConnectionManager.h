@@ -165,18 +165,22 @@ public:
     }
     uint16_t GetListenPort() const { return listenPort; }
     // Joins a server, saying hello, and waits for its welcome, which gives this machine its host
-    // index, trying again when an attempt fails (and, if asked, when the server is full); false
-    // after SessionClock::kConnectMs without one, when the server refuses (the farewell says
-    // why), or as soon as `stop` holds (the farewell None).
+    // index (when it names one of 1 to 15), trying again when an attempt fails (and, if asked,
+    // when the server is full); false after SessionClock::kConnectMs without one, when the server
+    // refuses (the farewell says why), or as soon as `stop` holds (the farewell None).
     bool Connect(const std::string& address, uint16_t port,
                  const std::function<bool()>& stop = nullptr);
     // A player's client waits for a place a peer without a player holds (the door gives it).
     void SetRetryWhenFull(bool value) { retryWhenFull = value; }
-    // Once a frame before the game's update: what arrived goes to the listener.
-    void Service();
+    // Once a frame before the game's update: what arrived goes to the listener, for at most
+    // `budgetMs` of the wall when it is not 0 (the rest waits for the next, in order).
+    void Service(uint32_t budgetMs = 0);
     // A client busy a while outside its frames (loading its world) answers its server meanwhile,
-    // so that it is not silent: what arrives is kept, in order, for the next Service.
+    // so that it is not silent: what arrives is kept, in order, for the next Service, up to
+    // kMaxHeldBytes (the rest waits in the transport); the tests lower the bound.
     void KeepAlive();
+    static constexpr size_t kMaxHeldBytes = 64u << 20;
+    void SetMaxHeldBytes(size_t bytes) { maxHeldBytes = bytes; }
     // Once a frame after it: what was queued leaves.
     void Flush();
     // Queued messages first, then the goodbyes to every peer, waiting at most 1 s.
@@ -204,6 +208,8 @@ public:
         int32_t difficulty = 0;
         int32_t playersExpected = 0;
         uint32_t worldDigest = 0;
+        // Heard, whatever its index: one outside 1 to 15 gives this machine none.
+        bool heard = false;
     };
     const Welcome& GetWelcome() const { return welcome; }
     const HostCounters& GetCounters(int host) const { return counters[Slot(host)]; }
@@ -313,6 +319,8 @@ private:
     std::deque<std::vector<uint8_t>> loopback;
     // What a client's KeepAlive took in, read at its next Service.
     std::deque<std::vector<uint8_t>> held;
+    size_t heldBytes = 0;
+    size_t maxHeldBytes = kMaxHeldBytes;
 };
 
 } // namespace GAME

@@ -33,6 +33,12 @@
 // off past any timeout. Each service bounds that wait, so an honest lossy or jittery link never
 // times out while a dead one falls silent for the whole timeout.
 //
+// A client's read may have a budget, so that a server sending faster than the client can carry
+// it out never holds it in one read: what is left when the budget runs out waits in ENet, which
+// bounds what a peer may leave waiting, for the next; the link is answered meanwhile. What a
+// client takes in while it loads its world waits in a queue of its own, kMaxHeldBytes at most, and
+// the rest in ENet likewise.
+//
 // A client speaks only to its server. The server decides, by the rule of the message's type,
 // which machines a message is for: itself (decoded at its next Service, the way any message
 // arrives), one player's host, or every machine; a client's message for other machines passes
@@ -99,6 +105,19 @@ void BoundRetransmission(ENetPeer& peer)
 void ConfigureLink(ENetPeer* peer, uint32_t timeoutMs)
 {
     enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
+}
+
+// What a message kept for later costs: its bytes and the room that keeps them.
+size_t HeldCost(size_t bytes)
+{
+    return bytes + sizeof(std::vector<uint8_t>) + 32;
+}
+
+// Acknowledges and pings without taking what arrived: ENet keeps it, within its own bound of
+// what a peer may leave waiting, until it is read.
+void AnswerOnly(ENetHost& host)
+{
+    enet_host_service(&host, nullptr, 0);
 }
 
 // The first message a server sends a client is its welcome; the client has it once ENet keeps
@@ -237,8 +256,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
     uint64_t nextAttemptMs = 0;
     bool stopped = false;
     ENetEvent event;
-    while (welcome.hostIndex == 0 && clock.Ms() < SessionClock::kConnectMs &&
-           !(stopped = stop && stop())) {
+    while (!welcome.heard && clock.Ms() < SessionClock::kConnectMs && !(stopped = stop && stop())) {
         if (attempt == nullptr && clock.Ms() >= nextAttemptMs) {
             attempt = enet_host_connect(transport->host, &to, 1, ConnectionAdmission::kHello);
             if (attempt == nullptr)
@@ -262,7 +280,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
         }
         clock.Read();
         Tend();
-        if (attempt == nullptr || !transport->serverLost || welcome.hostIndex != 0)
+        if (attempt == nullptr || !transport->serverLost || welcome.heard)
             continue;
         attempt = nullptr;
         transport->toServer = nullptr;
@@ -274,7 +292,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
     // The welcome's acknowledgement leaves now, or the answer to a refusal: the server need not
     // wait for either.
     enet_host_flush(transport->host);
-    if (welcome.hostIndex != 0)
+    if (welcome.heard)
         return true;
     if (stopped) {
         if (attempt != nullptr)
@@ -290,7 +308,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
     return false;
 }
 
-void ConnectionManager::Service()
+void ConnectionManager::Service(uint32_t budgetMs)
 {
     if (transport == nullptr)
         return;
@@ -306,13 +324,16 @@ void ConnectionManager::Service()
     // A client judges its server's silence before it reads: see the top of the file.
     if (!transport->server)
         Tend();
-    while (transport != nullptr && !held.empty()) {
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(budgetMs);
+    const auto within = [budgetMs, until] { return budgetMs == 0 || Clock::now() < until; };
+    while (transport != nullptr && !held.empty() && within()) {
         const std::vector<uint8_t> bytes = std::move(held.front());
         held.pop_front();
+        heldBytes -= HeldCost(bytes.size());
         Receive(kServerHost, bytes.data(), bytes.size());
     }
     ENetEvent event;
-    while (transport != nullptr && enet_host_service(transport->host, &event, 0) > 0) {
+    while (transport != nullptr && within() && enet_host_service(transport->host, &event, 0) > 0) {
         const int host =
             transport->server ? admission.HostOf(transport->SlotOf(event.peer)) : kServerHost;
         if (event.type == ENET_EVENT_TYPE_CONNECT && transport->server) {
@@ -334,6 +355,8 @@ void ConnectionManager::Service()
     }
     if (transport != nullptr && transport->server)
         Tend();
+    else if (transport != nullptr && !within())
+        AnswerOnly(*transport->host);
 }
 
 void ConnectionManager::Tend()
@@ -510,14 +533,18 @@ void ConnectionManager::KeepAlive()
     if (transport == nullptr || transport->server || transport->serverLost)
         return;
     ENetEvent event;
-    while (!transport->serverLost && enet_host_service(transport->host, &event, 0) > 0) {
+    while (!transport->serverLost && heldBytes < maxHeldBytes &&
+           enet_host_service(transport->host, &event, 0) > 0) {
         if (event.type == ENET_EVENT_TYPE_RECEIVE) {
+            heldBytes += HeldCost(event.packet->dataLength);
             held.emplace_back(event.packet->data, event.packet->data + event.packet->dataLength);
             enet_packet_destroy(event.packet);
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
             ServerGone(event.data);
         }
     }
+    if (!transport->serverLost && heldBytes >= maxHeldBytes)
+        AnswerOnly(*transport->host);
 }
 
 void ConnectionManager::Flush()
@@ -560,6 +587,7 @@ void ConnectionManager::Disconnect(Farewell why)
     transport.reset();
     loopback.clear();
     held.clear();
+    heldBytes = 0;
 }
 
 void ConnectionManager::DropHost(int host, const std::string& reason, Farewell why)
@@ -650,14 +678,18 @@ void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count
         return;
     if (!fromClient && packet->GetType() == HostWelcomePacket::kType) {
         const auto& offered = static_cast<const HostWelcomePacket&>(*packet);
-        if (welcome.hostIndex != 0 || offered.hostIndex < 1 || offered.hostIndex > kMaxClients) {
+        if (welcome.heard) {
             Refuse(fromHost, "welcome out of place");
             return;
         }
-        welcome = {offered.hostIndex, offered.seed, offered.difficulty, offered.playersExpected,
-                   offered.worldDigest};
-        localHostId = offered.hostIndex;
-        ObjectManager::Instance().SetHostIndex(static_cast<uint32_t>(offered.hostIndex));
+        welcome = {offered.hostIndex,       offered.seed,        offered.difficulty,
+                   offered.playersExpected, offered.worldDigest, true};
+        // An index no client takes is the welcome's fault, for the caller to tell: nothing is
+        // made under it.
+        if (offered.hostIndex >= 1 && offered.hostIndex <= kMaxClients) {
+            localHostId = offered.hostIndex;
+            ObjectManager::Instance().SetHostIndex(static_cast<uint32_t>(offered.hostIndex));
+        }
         return;
     }
     Deliver(fromHost, *packet, bytes, count);

@@ -100,6 +100,13 @@ bool LevelNetworkPlay::HasClientRoutes() const
     return true;
 }
 
+// A host past the level's routes is the server's fault, not this machine's database's.
+bool LevelNetworkPlay::HasPlaceFor(int host) const
+{
+    return std::filesystem::is_regular_file(
+        LevelPlay::RoutePath(options, ClientRouteOf(levelPath, host)));
+}
+
 // A client keeps what never moves nor changes hands (volumes, sounds): the server sends the rest
 // under its own ids.
 void LevelNetworkPlay::KeepFixedParts(World& world)

@@ -40,6 +40,7 @@ public:
 private:
     bool MakeRegions() override;
     bool HasClientRoutes() const;
+    bool HasPlaceFor(int host) const override;
     bool StageServer() override;
     WorldVec3 StartOf(int host) const override;
     bool IsDone() const override;

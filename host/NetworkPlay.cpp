@@ -30,8 +30,6 @@
 #include "multiplayer/PlayerManagerClient.h"
 #include "multiplayer/PlayerManagerServer.h"
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -59,13 +57,6 @@ std::vector<Entity*> WorldEntities()
     if (World* world = gEngine->GetWorld())
         world->GetEntities(entities, Everything());
     return entities;
-}
-
-// The most this process has held, in MB.
-int64_t PeakMemoryMb()
-{
-    rusage usage{};
-    return getrusage(RUSAGE_SELF, &usage) == 0 ? int64_t(usage.ru_maxrss) / 1024 : 0;
 }
 
 std::string Hex(uint32_t digest)
@@ -148,28 +139,21 @@ bool NetworkPlay::Start()
     return true;
 }
 
-// The welcome's numbers are the server's word like any message's: a client plays at a
-// difficulty the game has and waits for players a server may take.
+// The welcome's numbers are the server's word like any message's: a client plays as a host it
+// has a way for, at a difficulty the game has, and waits for players a server may take.
 std::string NetworkPlay::WelcomeFault() const
 {
     const ConnectionManager::Welcome& welcome = connection.GetWelcome();
+    if (welcome.hostIndex < 1 || welcome.hostIndex > ConnectionManager::kMaxClients)
+        return "names host " + std::to_string(welcome.hostIndex);
+    if (!HasPlaceFor(welcome.hostIndex))
+        return "names host " + std::to_string(welcome.hostIndex) +
+               ", which the level has no route for";
     if (welcome.difficulty < GameDifficulty_Normal || welcome.difficulty > GameDifficulty_Legendary)
         return "names no difficulty: " + std::to_string(welcome.difficulty);
     if (welcome.playersExpected < 1 || welcome.playersExpected > ConnectionManager::kMaxClients)
         return "expects " + std::to_string(welcome.playersExpected) + " clients";
     return {};
-}
-
-// What a client's server makes it hold: a world past it is no world this machine can play.
-bool NetworkPlay::IsOverBound()
-{
-    if (overBound.empty() && GetSession().IsOverBound())
-        overBound = "the server made more than " + std::to_string(NetworkSession::kMaxSpawned) +
-                    " entities here";
-    if (overBound.empty() && PeakMemoryMb() > kMaxClientMemoryMb)
-        overBound = "this machine took more than " + std::to_string(kMaxClientMemoryMb) +
-                    " MB for the server's world";
-    return !overBound.empty();
 }
 
 bool NetworkPlay::Listen()
@@ -274,7 +258,7 @@ int NetworkPlay::Play(NetworkSession& session)
     using Clock = std::chrono::steady_clock;
     Clock::time_point next = Clock::now();
     SessionClock& clock = connection.GetClock();
-    playStartMs = worldHeardMs = int64_t(clock.Ms());
+    watch.Begin(int64_t(clock.Ms()));
     for (;;) {
         const Clock::time_point begin = Clock::now();
         // A stop or a stall is no time the machine ran: only a frame's own pace counts for it.
@@ -289,7 +273,10 @@ int NetworkPlay::Play(NetworkSession& session)
             if (const int status = ServerWaits(); status >= 0)
                 return status;
         } else {
-            if (session.HasServerLeft() || !connection.IsConnected() || IsOverBound()) {
+            const uint64_t heard =
+                connection.GetCounters(ConnectionManager::kServerHost).messagesIn;
+            if (session.HasServerLeft() || !connection.IsConnected() ||
+                !watch.Judge(session, heard, runningMs).empty()) {
                 // Its end printed, a client has nothing left to lose.
                 if (ended)
                     return split ? kExitSplit : 0;
@@ -298,8 +285,6 @@ int NetworkPlay::Play(NetworkSession& session)
             }
             if (ended && ++framesSinceEnd >= kLeaveAfterFrames)
                 return split ? kExitSplit : 0;
-            if (const int status = ClientWaits(session); status >= 0)
-                return status;
         }
         next += std::chrono::milliseconds(PaceMs());
         if (Clock::now() - next > std::chrono::milliseconds(SessionClock::kMaxLagMs))
@@ -341,33 +326,10 @@ int NetworkPlay::ServerWaits()
     return -1;
 }
 
-// A server that welcomed its client and then sends it no world, or stops half way through it,
-// would hold it for as long as it keeps the link: the world must come within its bound, and
-// never fall silent for the link's.
-int NetworkPlay::ClientWaits(const NetworkSession& session)
-{
-    if (session.IsSpawnComplete())
-        return -1;
-    const uint64_t heard = connection.GetCounters(ConnectionManager::kServerHost).messagesIn;
-    if (heard != messagesHeard) {
-        messagesHeard = heard;
-        worldHeardMs = runningMs;
-    }
-    if (runningMs - worldHeardMs >= kWorldSilenceMs) {
-        err << "gamehost: the server sent no world for " << kWorldSilenceMs / 1000 << " s\n";
-        return kExitNoPeer;
-    }
-    if (runningMs - playStartMs >= kWorldMs) {
-        err << "gamehost: no whole world from the server within " << kWorldMs / 1000 << " s\n";
-        return kExitNoPeer;
-    }
-    return -1;
-}
-
 std::string NetworkPlay::GoneText() const
 {
-    if (!overBound.empty())
-        return overBound;
+    if (!watch.GetFault().empty())
+        return watch.GetFault();
     if (connection.GetFarewell() != ConnectionManager::Farewell::None)
         return connection.GetFarewellText();
     return "the server is gone";
@@ -439,7 +401,7 @@ Player* NetworkPlay::MakeHero(int host)
 void NetworkPlay::Frame(NetworkSession& session)
 {
     GameEngine& game = GameEngine::Get();
-    connection.Service();
+    connection.Service(IsServer() ? 0 : ClientWatch::kReadBudgetMs);
     // Items are noted where they land, before the world moves them.
     Observe();
     Act();
@@ -577,9 +539,13 @@ void NetworkPlay::EndOnServer()
     GetSession().TellEnd(EndOutcome(), digest);
 }
 
+// An end before this machine has the world is no end of a session it played: anyone can take
+// the digest of an empty world.
 void NetworkPlay::EndAsTheServerSaid()
 {
-    if (ended)
+    if (!GetSession().IsSpawnComplete())
+        watch.EndedEarly();
+    if (ended || !GetSession().IsSpawnComplete())
         return;
     Observe();
     KeepParty();

@@ -2,6 +2,7 @@
 
 #include "engine/SessionClock.h"
 #include "engine/WorldVec3.h"
+#include "host/ClientWatch.h"
 #include "host/FrameCostHistogram.h"
 
 #include <chrono>
@@ -40,23 +41,18 @@ public:
     static constexpr int kExitSplit = 4;
     // The waits, on the session's clock (engine/SessionClock.cpp says why each is what it is):
     // the server's for its expected clients, and after its end for those still within the
-    // link's bound; a client's for the whole world once welcomed, and without a word of it.
+    // link's bound (a client's are its watch's, host/ClientWatch.h).
     static constexpr int kWaitForClientsMs = SessionClock::kWaitForClientsMs;
     // A client welcomed within the wait is waited for while it loads and takes in the world, as
     // long as the door keeps it (heard from, within its join deadline), and no longer than this.
     static constexpr int kWaitForJoiningMs = kWaitForClientsMs + int(SessionClock::kJoinMs);
     static constexpr int kEndWaitMs = SessionClock::kEndWaitMs;
-    static constexpr int kWorldMs = SessionClock::kWorldMs;
-    static constexpr int kWorldSilenceMs = SessionClock::kSilenceMs;
     static constexpr int kLeaveAfterFrames = 30;
     static constexpr int kAttackEveryMs = 1000;
     // A server whose session runs away is cut off rather than left to hang: this much game time
     // before its end, the level's twice as long. A client has no cap of its own, for a server
     // slower than it is no fault of its own; its server's cap or silence ends it.
     static constexpr int kMaxSessionMs = 300000;
-    // A client that holds more than this for its server's world leaves (a level at the limit
-    // takes about 560 MB of a Release build).
-    static constexpr int64_t kMaxClientMemoryMb = 4096;
 
     NetworkPlay(const HostOptions& options, std::ostream& out, std::ostream& err);
     virtual ~NetworkPlay();
@@ -81,6 +77,8 @@ protected:
     // What a hero gets beyond his record, on his own machine and on every copy of him.
     virtual void StageHero(Player& /*hero*/) {}
     virtual const char* HeroRecord() const;
+    // Whether a client's hero has a way to go as the host the welcome names (1 to 15).
+    virtual bool HasPlaceFor(int /*host*/) const { return true; }
     // What this machine's hero does before the frame.
     virtual void Act() { Attack(); }
     virtual bool ReadyToInvite() const { return IsDone(); }
@@ -136,13 +134,9 @@ private:
     void ForgetHost(int host);
     // The server's: 0 or a status once its wait for clients, or after the end, is over.
     int ServerWaits();
-    // A client's: a status once its wait for the world is over without it.
-    int ClientWaits(const NetworkSession& session);
     void PrintFooter() const;
     // Why the server's welcome cannot be played: "" when it can.
     std::string WelcomeFault() const;
-    // A client's: its server made it hold more than it bounds; says why once.
-    bool IsOverBound();
     // Why a client's server is gone, as the server said it or the link found it, or why the
     // client left it.
     std::string GoneText() const;
@@ -158,14 +152,9 @@ private:
     int64_t elapsedMs = 0;
     int64_t runningMs = 0;
     int64_t endedAtMs = 0;
-    // A client's: when its play began, and when it last heard from its server.
-    int64_t playStartMs = 0;
-    int64_t worldHeardMs = 0;
-    uint64_t messagesHeard = 0;
     // A client's end lines differ from the server's.
     bool split = false;
-    // Why a client left a server that made it hold too much.
-    std::string overBound;
+    ClientWatch watch;
     int64_t nextAttackMs = 0;
     // Its world's monsters and items, for the length of Play.
     std::unique_ptr<SeenWorld> seen;

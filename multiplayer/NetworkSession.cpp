@@ -133,6 +133,8 @@ NetworkSession::NetworkSession(ConnectionManager& connection) : connection(conne
 
 NetworkSession::~NetworkSession()
 {
+    if (refusals.Untold() > 0)
+        TellRefusals(0, {});
     connection.SetListener(nullptr);
 }
 
@@ -264,22 +266,48 @@ void NetworkSession::Spawn(const EntitySpawnPacket& packet)
 {
     auto& container = const_cast<EntitySpawnPacket&>(packet);
     const uint32_t id = packet.objectId.GetId();
+    // The answers go with the end of the world's spawns; nobody asks for them after it.
     if (HasRoomToSpawn() && MakeFromContainer<Entity>(container) != nullptr) {
         if (!gEngine->IsNetworkServer())
             spawned.insert(id);
-        acked.push_back(id);
+        if (!spawnComplete)
+            acked.push_back(id);
         return;
     }
-    nacked.push_back(id);
-    gEngine->Log(Engine::LogRuntime, "NetworkSession: entity %u of '%s' not made", id,
-                 packet.recordName.c_str());
+    if (!spawnComplete)
+        nacked.push_back(id);
+    Refused(id, packet.recordName);
 }
 
-// Counted again only at the bound, so that an honest world costs nothing here.
+void NetworkSession::Refused(uint32_t id, const std::string& record)
+{
+    if (refusals.Count(connection.GetClock().Ms()))
+        TellRefusals(id, record);
+}
+
+// `id` 0: the last of them is no longer at hand.
+void NetworkSession::TellRefusals(uint32_t id, const std::string& record)
+{
+    const auto count = static_cast<unsigned long long>(refusals.Untold());
+    const auto total = static_cast<unsigned long long>(refusals.Total());
+    const std::string which = "entity " + std::to_string(id) + " of '" + record + "'";
+    std::string line = std::to_string(count) + (count == 1 ? " entity" : " entities") + " not made";
+    if (id != 0)
+        line = count == 1 ? which + " not made" : line + " (the last: " + which + ")";
+    if (total > count)
+        line += ", " + std::to_string(total) + " in all";
+    gEngine->Log(Engine::LogRuntime, "NetworkSession: %s", line.c_str());
+    refusals.Told(connection.GetClock().Ms());
+}
+
+// Counted again only at the bound, so that an honest world costs nothing here; past it every
+// spawn is refused at once, however many more come.
 bool NetworkSession::HasRoomToSpawn()
 {
     if (gEngine->IsNetworkServer() || spawned.size() < kMaxSpawned)
         return true;
+    if (overBound)
+        return false;
     std::erase_if(spawned, [](uint32_t id) {
         return ObjectManager::Instance().GetObject<Entity>(id) == nullptr;
     });
@@ -320,16 +348,22 @@ void NetworkSession::FinishSpawn()
 void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
 {
     const uint32_t id = packet.objectId.GetId();
+    // A client counts the server's players among its spawns, and tells their refusals alike.
+    if (!gEngine->IsNetworkServer()) {
+        if (HasRoomToSpawn() && MakeFromContainer<Player>(packet) != nullptr)
+            spawned.insert(id);
+        else
+            Refused(id, packet.recordName);
+        return;
+    }
     if (MakeFromContainer<Player>(packet) == nullptr) {
         gEngine->Log(Engine::LogRuntime, "NetworkSession: player %u of host %d not made", id,
                      fromHost);
         // Its id in use or its record of no player: refused as any other message.
-        if (gEngine->IsNetworkServer() && fromHost != ConnectionManager::kServerHost)
+        if (fromHost != ConnectionManager::kServerHost)
             connection.Refuse(fromHost, "spawns no player");
         return;
     }
-    if (!gEngine->IsNetworkServer())
-        return;
     spawned.insert(id);
     connection.MarkPlaying(fromHost);
     SpawnPlayerPacket onward;
@@ -463,6 +497,9 @@ void NetworkSession::DestroyEntity(uint32_t id)
     auto* entity = ObjectManager::Instance().GetObject<Entity>(id);
     if (entity == nullptr)
         return;
+    // A client's count of the server's spawns falls as the server takes them away.
+    if (!gEngine->IsNetworkServer())
+        spawned.erase(id);
     if (World* world = gEngine->GetWorld())
         world->RemoveEntity(entity);
     ObjectManager::Instance().DestroyObjectEx(entity, kNetworkSessionSource, __LINE__);

@@ -2,6 +2,7 @@
 
 #include "engine/ConnectionManager.h"
 #include "engine/LevelFile.h"
+#include "engine/RefusalLog.h"
 #include "multiplayer/PartyConsent.h"
 
 #include <cstdint>
@@ -118,7 +119,11 @@ private:
     void SendWorldTo(int host);
     // Every entity of the world that clients must hold, by ascending id.
     static std::vector<Entity*> ServerSpawned();
-    static void DestroyEntity(uint32_t id);
+    void DestroyEntity(uint32_t id);
+    // A client's: a spawn refused, counted and told at most a line a second.
+    void Refused(uint32_t id, const std::string& record);
+    // The spawns refused since the last line, in one line.
+    void TellRefusals(uint32_t id, const std::string& record);
 
     ConnectionManager& connection;
     HeroMaker heroMaker;
@@ -147,6 +152,7 @@ private:
     // it made at the server's word.
     std::set<uint32_t> spawned;
     bool overBound = false;
+    RefusalLog refusals;
 };
 
 } // namespace GAME

@@ -665,6 +665,43 @@ TEST_F(ConnectionTransport, AClientKeptAliveWhileBusyStaysAndHearsAllThatCameMea
     busy.SetListener(nullptr);
 }
 
+// A client that carries out each message slowly, reading within a budget after a load that held
+// little of what came: each read stops with its budget, the link stays, and the client hears all
+// that came, what it held first and then what waited in the link, in order.
+TEST_F(ConnectionTransport, AClientReadingWithinABudgetHearsAllInOrderWhateverItHeld)
+{
+    OnServer([&] { server.SetLinkTimeout(1000); });
+    ConnectionManager slow;
+    slow.SetLinkTimeout(1000);
+    slow.SetMaxHeldBytes(1000);
+    ASSERT_TRUE(slow.Connect("127.0.0.1", server.GetListenPort()));
+    talking = 300;
+    for (int i = 0; i < 60; ++i) {
+        slow.KeepAlive();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(Departures().empty());
+    struct SlowEar : ClientEar {
+        void OnMessage(int host, NetPacket& packet) override
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ClientEar::OnMessage(host, packet);
+        }
+    } ear;
+    slow.SetListener(&ear);
+    slow.Service(5);
+    EXPECT_GT(ear.numbers.size(), 0u);
+    EXPECT_LT(ear.numbers.size(), 300u);
+    for (int reads = 0; reads < 2000 && ear.numbers.size() < 300; ++reads) {
+        slow.Service(5);
+        slow.Flush();
+    }
+    EXPECT_TRUE(slow.IsConnected());
+    EXPECT_EQ(ear.numbers.size(), 300u);
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    slow.SetListener(nullptr);
+}
+
 // A client that stops servicing (a machine suspended) for longer than its link allows: the
 // server loses it, and the client, at its first service after, knows it was let go and for how
 // long its server was silent, however much of the server's traffic waited in its socket.

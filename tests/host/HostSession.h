@@ -3,6 +3,7 @@
 #include "engine/ConnectionManager.h"
 #include "tests/host/HostRun.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/HostileServer.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -53,6 +54,16 @@ protected:
         clients.push_back(Start(
             {"--role", "client", "--connect", "127.0.0.1:" + std::to_string(via ? via : port)}));
         return *clients.back();
+    }
+
+    // A client of `fake`, served until it says why it ends or `time` passes.
+    ChildProcess& ServeClient(HostileServer& fake, std::chrono::milliseconds time)
+    {
+        port = fake.GetPort();
+        ChildProcess& client = StartClient();
+        fake.Run(time,
+                 [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
+        return client;
     }
 
     // Two clients, the second started once the first has joined; answers the second once it

@@ -18,6 +18,7 @@
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSession.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/HostileServer.h"
 #include "tests/support/UdpRelay.h"
 
 #include <arpa/inet.h>
@@ -64,6 +65,19 @@ private:
 class NetworkSession : public HostSession {
 protected:
     NetworkSession() : HostSession({"--scenario", "pack"}) {}
+
+    // A server's part as far as the welcome, and when `whole` the world's end and the session's.
+    static HostileServer::Script Whole(uint32_t world, uint32_t end, int32_t difficulty,
+                                       int32_t players, bool whole)
+    {
+        HostileServer::Script script;
+        script.world = world;
+        script.endDigest = end;
+        script.difficulty = difficulty;
+        script.players = players;
+        script.complete = script.end = whole;
+        return script;
+    }
 };
 
 TEST_F(NetworkSession, ServerAndEightClientsPlayTheSameSession)
@@ -91,41 +105,6 @@ TEST_F(NetworkSession, ServerAndEightClientsPlayTheSameSession)
     EXPECT_EQ(LinesStarting(served, "hosts dropped: "), "hosts dropped: 0\n");
 }
 
-// Plays a server's part as far as the welcome and the end, with digests of its choosing.
-class ScriptedServer final : public ConnectionManager::Listener {
-public:
-    // `whole` false: the welcome alone, and then nothing.
-    ScriptedServer(ConnectionManager& connection, uint32_t world, uint32_t end, bool whole = true,
-                   int32_t difficulty = 0, int32_t players = 1)
-        : connection(connection), world(world), end(end), whole(whole), difficulty(difficulty),
-          players(players)
-    {}
-    void OnMessage(int, NetPacket&) override {}
-    void OnHostJoined(int host) override
-    {
-        HostWelcomePacket welcome;
-        welcome.hostIndex = host;
-        welcome.playersExpected = players;
-        welcome.difficulty = difficulty;
-        welcome.worldDigest = world;
-        connection.SendPacketToHost(host, welcome);
-        ServerSpawnCompletePacket complete;
-        SessionEndsPacket ends;
-        ends.digest = end;
-        for (NetPacket* message : std::initializer_list<NetPacket*>{&complete, &ends})
-            if (whole)
-                connection.SendPacketToHost(host, *message);
-    }
-
-private:
-    ConnectionManager& connection;
-    uint32_t world;
-    uint32_t end;
-    bool whole;
-    int32_t difficulty;
-    int32_t players;
-};
-
 // A welcome's numbers are checked as any message's are: a difficulty the game has not, or a
 // count of players no server takes, is refused in one line and the client ends with status 3.
 TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
@@ -146,16 +125,8 @@ TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
     deadline = Clock::now() + std::chrono::seconds(60);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
-        ConnectionManager fake;
-        ASSERT_TRUE(fake.Listen(0));
-        ScriptedServer script(fake, world, 0, true, row.difficulty, row.players);
-        fake.SetListener(&script);
-        port = fake.GetListenPort();
-        ChildProcess& client = StartClient();
-        Pump(fake, std::chrono::seconds(20),
-             [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
-        fake.SetListener(nullptr);
-        fake.Disconnect();
+        HostileServer fake(Whole(world, 0, row.difficulty, row.players, true));
+        ChildProcess& client = ServeClient(fake, std::chrono::seconds(20));
         EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
         EXPECT_EQ(LinesStarting(client.Errors(), "gamehost: "), row.line);
         EXPECT_EQ(client.Output(), "");
@@ -186,16 +157,8 @@ TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
     deadline = Clock::now() + std::chrono::seconds(90);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
-        ConnectionManager fake;
-        ASSERT_TRUE(fake.Listen(0));
-        ScriptedServer script(fake, row.world, 0xdeadbeefu, row.whole);
-        fake.SetListener(&script);
-        port = fake.GetListenPort();
-        ChildProcess& client = StartClient();
-        Pump(fake, std::chrono::seconds(30),
-             [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
-        fake.SetListener(nullptr);
-        fake.Disconnect();
+        HostileServer fake(Whole(row.world, 0xdeadbeefu, 0, 1, row.whole));
+        ChildProcess& client = ServeClient(fake, std::chrono::seconds(30));
         EXPECT_EQ(client.Wait(deadline), row.status) << client.Errors();
         const std::string errors = client.Errors();
         EXPECT_EQ(errors.substr(errors.find("gamehost: "), std::string(row.line).size()), row.line);

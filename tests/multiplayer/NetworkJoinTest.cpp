@@ -16,9 +16,12 @@
 #include "multiplayer/SessionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/Must.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace GAME::Test {
 namespace {
@@ -211,34 +214,58 @@ TEST_F(NetworkJoin, SpawnOfARecordThatMakesNoEntityMakesNothing)
 }
 
 // A client holds no more of its server's spawns than a level may make, counted from what exists
-// now: one past it is refused and the session is over its bound.
+// now, whether the server took one away or the world did: one past it is refused and the session
+// is over its bound. Every spawn after that is refused as quickly, and told in one line with the
+// count of those refused since the last.
 TEST_F(NetworkJoin, AClientHoldsNoMoreOfItsServersSpawnsThanALevelMayMake)
 {
     constexpr const char* kSpark = "Records/Test/NetSpark.dbr";
     database.WriteRecord(kSpark, {"Class = EffectEntity"});
     Be(true);
-    NetworkSession client(Connection());
+    LogCapture log;
+    auto client = std::make_unique<NetworkSession>(Connection());
     EntitySpawnPacket spawn;
     spawn.recordName = kSpark;
     spawn.coords = WorldAt({1, 0, 1});
     uint32_t id = 0x100;
-    for (size_t i = 0; i < NetworkSession::kMaxSpawned; ++i) {
+    const auto next = [&] {
         spawn.objectId = ++id;
-        client.OnMessage(ConnectionManager::kServerHost, spawn);
-    }
-    ASSERT_EQ(client.GetAcked().size(), NetworkSession::kMaxSpawned);
-    auto* gone = ObjectManager::Instance().GetObject<Entity>(0x101);
+        client->OnMessage(ConnectionManager::kServerHost, spawn);
+    };
+    for (size_t i = 0; i < NetworkSession::kMaxSpawned; ++i)
+        next();
+    ASSERT_EQ(client->GetAcked().size(), NetworkSession::kMaxSpawned);
+    EntityDestroyPacket taken;
+    taken.entityId = 0x101;
+    client->OnMessage(ConnectionManager::kServerHost, taken);
+    auto* gone = ObjectManager::Instance().GetObject<Entity>(0x102);
     TheWorld().RemoveEntity(gone);
     ObjectManager::Instance().DestroyObjectEx(gone, "test", __LINE__);
     ObjectManager::Instance().ProcessDestroyedObjects();
-    for (int i = 0; i < 2; ++i) {
-        spawn.objectId = ++id;
-        client.OnMessage(ConnectionManager::kServerHost, spawn);
-    }
+    for (int i = 0; i < 3; ++i)
+        next();
     EXPECT_NE(ObjectManager::Instance().GetObject(id - 1), nullptr);
     EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
-    EXPECT_EQ(client.GetNacked(), std::vector<uint32_t>{id});
-    EXPECT_TRUE(client.IsOverBound());
+    EXPECT_EQ(client->GetNacked(), std::vector<uint32_t>{id});
+    EXPECT_TRUE(client->IsOverBound());
+    const uint32_t first = id;
+    for (int i = 0; i < 1000; ++i)
+        next();
+    EXPECT_EQ(client->GetNacked().size(), 1001u);
+    // Its players are spawns like any other.
+    SpawnPlayerPacket player;
+    player.recordName = kHero;
+    player.objectId = ++id;
+    player.coords = spawn.coords;
+    client->OnMessage(ConnectionManager::kServerHost, player);
+    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+    client.reset();
+    EXPECT_EQ(log.CountContaining("NetworkSession: "), 3u);
+    EXPECT_EQ(log.Count(2, "NetworkSession: the server made more than 10000 entities"), 1u);
+    EXPECT_EQ(log.Count(2, "NetworkSession: entity " + std::to_string(first) +
+                               " of 'Records/Test/NetSpark.dbr' not made"),
+              1u);
+    EXPECT_EQ(log.Count(2, "NetworkSession: 1001 entities not made, 1002 in all"), 1u);
 }
 
 TEST_F(NetworkJoin, LeaveTakesTheHostsPlayersAndEntitiesOffEveryMachine)

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <spawn.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -50,8 +51,10 @@ bool ChildProcess::Ended()
     int raw = 0;
     if (pid <= 0)
         return true;
-    if (waitpid(pid, &raw, WNOHANG) != pid)
+    rusage usage{};
+    if (wait4(pid, &raw, WNOHANG, &usage) != pid)
         return false;
+    peakMemoryMb = int64_t(usage.ru_maxrss) / 1024;
     pid = -1;
     status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -27,6 +28,8 @@ public:
     void Kill();
     // Sends `signal` to the program while it runs.
     void Signal(int signal) const;
+    // The most memory the program held, in MB, once it has ended.
+    int64_t PeakMemoryMb() const { return peakMemoryMb; }
     std::string Output() const { return ReadAll(outPath); }
     std::string Errors() const { return ReadAll(errPath); }
     // Waits until the output holds a line starting with `prefix` and answers that line; empty
@@ -40,6 +43,7 @@ private:
 
     pid_t pid = -1;
     int status = -1;
+    int64_t peakMemoryMb = 0;
     std::string outPath;
     std::string errPath;
 };
