@@ -423,13 +423,13 @@ void World::WalkOutwardCellByCell(const Cell& first, const Cell& last, const Cel
                visit(found->second,
                      size_t(((x - first.x) * ys + (y - first.y)) * zs + z - first.z));
     };
-    const int64_t nearest =
+    const int64_t firstRing =
         Max(Max(StepsIn(from.x, first.x, last.x), StepsIn(from.y, first.y, last.y)),
             StepsIn(from.z, first.z, last.z));
-    const int64_t farthest =
+    const int64_t lastRing =
         Max(Max(StepsAcross(from.x, first.x, last.x), StepsAcross(from.y, first.y, last.y)),
             StepsAcross(from.z, first.z, last.z));
-    for (int64_t ring = nearest; ring <= farthest; ++ring) {
+    for (int64_t ring = firstRing; ring <= lastRing; ++ring) {
         const int64_t zLow = Max(int64_t(from.z) - ring, int64_t(first.z));
         const int64_t zHigh = Min(int64_t(from.z) + ring, int64_t(last.z));
         for (int64_t x = Max(int64_t(from.x) - ring, int64_t(first.x));
