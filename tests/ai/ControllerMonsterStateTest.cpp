@@ -1078,9 +1078,9 @@ TEST_F(MonsterDecisionsTest, AnAllyExactlyAtTheThresholdIsNotHealed)
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 1u);
 }
 
-// The weakest friend in sight, a fallen leader and a corpse at hand are past mending: the heal
-// goes to the living wounded.
-TEST_F(MonsterDecisionsTest, AHealerPassesOverTheDeadForTheLivingWounded)
+// A fallen leader and the weakest friend in sight, a corpse at hand, are past mending and need
+// no buff: the heal and the buff go to the living wounded.
+TEST_F(MonsterDecisionsTest, HealerAndBufferPassOverTheDeadForTheLivingWounded)
 {
     Think("healAllyHealthPercentage = 50\nhealLeaderHealthPercentage = 50\nViewDistance = 20");
     controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller));
@@ -1088,18 +1088,11 @@ TEST_F(MonsterDecisionsTest, AHealerPassesOverTheDeadForTheLivingWounded)
     Dead(Hurt("Corpse", 1, 90.0f));
     controller->TryToHealAlly();
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+    EXPECT_EQ(controller->ChooseBestAllyToBuff(), 0u);
     const uint32_t wounded = Hurt("Wounded", 3, 60.0f)->GetObjectId();
     controller->TryToHealAlly();
     EXPECT_EQ(controller->GetCurrentAlly(), wounded);
-}
-
-TEST_F(MonsterDecisionsTest, ABufferBuffsNoCorpse)
-{
-    Think("ViewDistance = 20");
-    Dead(Make("Corpse", 1, 0));
-    EXPECT_EQ(controller->ChooseBestAllyToBuff(), 0u);
-    const Monster* living = Make("Living", 3, 0);
-    EXPECT_EQ(controller->ChooseBestAllyToBuff(), living->GetObjectId());
+    EXPECT_EQ(controller->ChooseBestAllyToBuff(), wounded);
 }
 
 // Neither the anger rounds nor the random pick, nor the search for a foe too close, takes a
@@ -1119,14 +1112,13 @@ TEST_F(MonsterDecisionsTest, AngerAndFlightNeverPickADeadFoe)
     EXPECT_TRUE(closest->closest.empty());
 
     Monster* foe = MakeFoe(3);
-    for (int pick = 0; pick < 4; ++pick)
-        EXPECT_EQ(controller->PickRandomEnemyInView(), foe);
+    EXPECT_EQ(controller->PickRandomEnemyInView(), foe);
     controller->FindEnemyUpdate(200);
     EXPECT_EQ(closest->closest, std::vector<uint32_t>{foe->GetObjectId()});
 }
 
 // 260 dead foes in the monster's own cell, made first, and a living one a metre off: sight
-// weighs him whatever the corpses, and the states' sight, which wants the dead too, after them.
+// weighs him whatever the corpses, and the sight that wants the dead too puts them after him.
 TEST_F(MonsterDecisionsTest, ACorpseCrowdHidesNoLivingFoe)
 {
     Think("ViewDistance = 20");
