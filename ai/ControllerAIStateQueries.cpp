@@ -164,16 +164,18 @@ Character* ControllerAIState::ValidateObjectId(uint32_t id, const std::string& w
 
 namespace {
 
-// The foes or friends in view of `self`, itself left out, the living weighed first.
+// The foes or friends in view of `self` that `also` (when given) accepts, itself left out, the
+// dead too, after the living.
 void CollectInSight(Character* self, float viewDistance, Character::Sight sight,
-                    std::vector<Character*>& out)
+                    std::vector<Character*>& out, const FilterFunction<Entity>* also = nullptr)
 {
     out.clear();
     if (self == nullptr)
         return;
     const WorldVec3 own = self->GetPathPosition();
     Character::FindCharactersInSphere(out, own.GetRegion(),
-                                      Sphere(own.GetRegionPosition(), viewDistance), *self, sight);
+                                      Sphere(own.GetRegionPosition(), viewDistance), *self, sight,
+                                      Character::Life::AlsoDead, also);
 }
 
 } // namespace
@@ -201,16 +203,23 @@ void ControllerAIState::FindAlliesOfType(std::vector<Character*>& out,
         out.clear();
         return;
     }
-    std::string wanted = recordName;
-    ConvertToBackslashes(wanted);
-    std::string theirs;
+    // Of the record before the bound, so that a crowd of other kinds hides none of it.
+    struct OfRecord : FilterFunction<Entity> {
+        std::string wanted;
+        mutable std::string theirs;
+        bool operator()(const Entity* entity) const override
+        {
+            theirs = entity->GetObjectName();
+            ConvertToBackslashes(theirs);
+            return theirs == wanted;
+        }
+    };
+    OfRecord ofRecord;
+    ofRecord.wanted = recordName;
+    ConvertToBackslashes(ofRecord.wanted);
     CollectInSight(DynamicCast<Character>(LookUpDrivenCharacter()),
-                   GetAIController()->GetViewDistance(), Character::Sight::Everyone, out);
-    std::erase_if(out, [&](const Character* candidate) {
-        theirs = candidate->GetObjectName();
-        ConvertToBackslashes(theirs);
-        return theirs != wanted;
-    });
+                   GetAIController()->GetViewDistance(), Character::Sight::Everyone, out,
+                   &ofRecord);
 }
 
 int32_t ControllerAIState::GetClosest(const std::vector<UniqueId>& ids)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME {
@@ -151,12 +152,16 @@ public:
     int32_t GetFleeTimer() const { return fleeTimer; }
     int32_t GetScareTimer() const { return scareTimer; }
 
+    // True the first time only: a crowd with no room about it would tell its failure to find a
+    // point at every try, so each monster tells it once.
+    bool FirstVicinityFailure() { return !std::exchange(vicinityFailureTold, true); }
+
     // Called by the states when they used a skill.
     void SetHealTimer(int32_t ms) { healTimer = ms; }
     void SetSpecialAttackCooldown(int index, int32_t ms);
     void SetSpecialAttackInitialWait(int index, int32_t ms);
 
-    // Sight.
+    // Sight: the living foes (or friends) in the sphere, never the monster itself nor a corpse.
     void GetCharactersInSphere(std::vector<Character*>& out, const Region* region,
                                const Sphere& sphere, bool foes);
     void GetFriendsInSphere(std::vector<Character*>& out, const Region* region,
@@ -437,6 +442,7 @@ private:
 
     uint32_t defaultAttackSkill = 0;
     bool noAttackTold = false;
+    bool vicinityFailureTold = false;
     uint32_t normalAttackSkill = 0;
     uint32_t berserkSkill = 0;
     uint32_t dyingSkill = 0;

@@ -63,16 +63,10 @@ void ControllerMonster::Update(int32_t elapsedMs)
     CountDown(fleeTimer, elapsedMs);
     CountDown(scareTimer, elapsedMs);
 
-    if (lifetime > 0) {
-        lifetime = AddSaturating(lifetime, -elapsedMs);
-        if (lifetime < 0)
-            KillMe();
-    }
-    if (healTimer > 0) {
-        healTimer = AddSaturating(healTimer, -elapsedMs);
-        if (healTimer < 0)
-            TryToHealAlly();
-    }
+    if (lifetime > 0 && TimeUsedUp(lifetime, elapsedMs))
+        KillMe();
+    if (healTimer > 0 && TimeUsedUp(healTimer, elapsedMs))
+        TryToHealAlly();
     RandomAngerUpdate(elapsedMs);
 
     const Monster* monster = DynamicCast<Monster>(GetCharacter());
@@ -131,7 +125,7 @@ void ControllerMonster::DieIfEnemyInRange()
     std::vector<Character*> around;
     Character::FindCharactersInSphere(
         around, own.GetRegion(), Sphere(own.GetRegionPosition(), monster->GetDeathFromEnemyRange()),
-        *self, Character::Sight::Foes);
+        *self, Character::Sight::Foes, Character::Life::AlsoDead);
     if (!around.empty())
         KillMe();
 }

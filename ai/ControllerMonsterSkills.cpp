@@ -154,7 +154,8 @@ void ControllerMonster::TryToHealAlly()
         const Character* leader =
             ObjectManager::Instance().GetObject<Character>(monster->GetLeader());
         float percent = 0.0f;
-        if (leader != nullptr && GetLifePercent(*leader, percent) &&
+        // A fallen leader is past mending.
+        if (leader != nullptr && leader->IsAlive() && GetLifePercent(*leader, percent) &&
             percent < static_cast<float>(healLeaderThreshold)) {
             AddTemporaryState("UseSkillOnAlly", ControllerAIStateData(0, leader->GetObjectId(),
                                                                       healSkill, WorldVec3()));
@@ -192,7 +193,8 @@ void ControllerMonster::GetCharactersInSphere(std::vector<Character*>& out, cons
         return;
     }
     Character::FindCharactersInSphere(out, region, sphere, *self,
-                                      foes ? Character::Sight::Foes : Character::Sight::Friends);
+                                      foes ? Character::Sight::Foes : Character::Sight::Friends,
+                                      Character::Life::Living);
     if (gGameEngine == nullptr || gGameEngine->GetTeamManager() == nullptr) {
         out.clear();
         return;

@@ -421,8 +421,9 @@ void ControllerMonsterState<TController, TCharacter>::HealAllyWhenAttacked(uint3
     const uint32_t heal = controller->GetHealSkillId();
     if (heal == 0 || !controller->ShouldHealAlly(allyId))
         return;
+    // An ally struck dead is past mending.
     const Character* ally = FindCharacter(allyId);
-    if (ally == nullptr)
+    if (ally == nullptr || !ally->IsAlive())
         return;
     const float maximum = ally->GetTotalCharAttribute(CharAttribute_Life);
     // A character without life has no fraction to heal.
@@ -649,7 +650,12 @@ bool ControllerMonsterState<TController, TCharacter>::PickRandomPointInVicinity(
             return true;
         }
     }
-    gEngine->Log(Engine::LogRuntime, "Monster failed to PickRandomPointInVicinity");
+    ControllerMonster* controller =
+        character != nullptr
+            ? ObjectManager::Instance().GetObject<ControllerMonster>(character->GetControllerId())
+            : nullptr;
+    if (controller == nullptr || controller->FirstVicinityFailure())
+        gEngine->Log(Engine::LogRuntime, "Monster failed to PickRandomPointInVicinity");
     return false;
 }
 

@@ -56,7 +56,7 @@ public:
 
     // Up to five tries of a point round `centre` between the two radii, on the floor, in a
     // loaded region, farther than `minDistance` from the character and reachable; `maxVertical`
-    // 0 skips the height test. Logs once when every try failed.
+    // 0 skips the height test. When every try failed it logs, once a monster.
     static bool PickRandomPointInVicinity(WorldVec3& out, Character* character,
                                           const WorldVec3& centre, float minRadius, float maxRadius,
                                           float minDistance, float maxVertical);

@@ -15,6 +15,7 @@
 #include "core/GameTextLine.h"
 #include "core/PlayStats.h"
 #include "engine/Actor.h"
+#include "engine/FilterFunction.h"
 #include "engine/GameTimer.h"
 #include "engine/Name.h"
 #include "engine/Sphere.h"
@@ -150,10 +151,16 @@ public:
     // level places its monsters weighs the nearest ones, rather than all of them at the square
     // of the crowd's size.
     static constexpr size_t kMaxCharactersInSphere = 32;
-    // Those they are chosen among: in a crowd of them, the first ones met.
+    // Those they are chosen among: in a crowd of them, the first ones met walking outward from
+    // the looker, so those nearest; the dead have a bound of their own.
     static constexpr size_t kMaxCharactersWeighedInSphere = 8 * kMaxCharactersInSphere;
     // Whom a looker's sight weighs.
     enum class Sight { Foes, Friends, Everyone };
+    // Whether it weighs the dead too, after every living one.
+    enum class Life { Living, AlsoDead };
+    // The world mark of a character that is not alive, in place of its team's (no team's mark is
+    // this one): sight that weighs only the living never meets a corpse, however many lie about.
+    static constexpr uint32_t kDeadMark = 1u << 31;
 
     // The loot state a replica or a saved level carries, copied whole: the seed and level
     // argument share the first word, then one item id per slot (head, neck, right hand, left
@@ -180,7 +187,8 @@ public:
     virtual void SetAnimation(EquipManager_HandState handState);
     virtual GraphicsAnim* GetCurrentAnimation() const;
     virtual void TeleportToLocation(const WorldCoords& coords);
-    virtual void SetLifeState(Character_LifeState state) { lifeState = state; }
+    // Tells the world, whose marks tell the living from the dead.
+    virtual void SetLifeState(Character_LifeState state);
     virtual Character_LifeState GetLifeState() const { return lifeState; }
     virtual const char* GetLifeStateAsText() const;
     virtual void SetActionState(Character_ActionState state) { actionState = state; }
@@ -357,12 +365,22 @@ public:
     // without a world or a region.
     static void FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
                                        const Sphere& sphere, bool flag = true, int listType = 2);
-    // The foes or friends of the looker (or everyone) in the sphere, the looker left out: the
-    // `kMaxCharactersInSphere` nearest the centre, the dead only after the living, in the order
-    // the world meets them (see World::GetNearestEntitiesInSphere). A crowd of others, or of
-    // corpses, never hides one that matters.
+    // The foes or friends of the looker (or everyone) in the sphere that `also` (when given)
+    // accepts, the looker left out: the `kMaxCharactersInSphere` nearest the centre, in the order
+    // the world answers (see World::GetNearestEntitiesInSphere), of the
+    // `kMaxCharactersWeighedInSphere` living ones met first looking outward from the centre; the
+    // dead, when asked for, only after every living one, under a bound of their own. Only a crowd
+    // of more of that side in the nearest cells hides one: a crowd farther off, of other sides
+    // or of corpses, none.
+    //
+    // The dead are wanted by the states' own sight (`ControllerAIState::FindEnemiesInSight` and
+    // its kin), whose callers judge life for themselves as one raising remains or looting a
+    // corpse would, and by a monster that dies as a foe comes near. A monster's own sight (heal,
+    // buff, anger, random anger, an enemy too close, the hidden look-out, flight towards friends,
+    // calling followers, a roar) weighs only the living, as does a mover steering round others.
     static void FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
-                                       const Sphere& sphere, const Character& looker, Sight sight);
+                                       const Sphere& sphere, const Character& looker, Sight sight,
+                                       Life life, const FilterFunction<Entity>* also = nullptr);
     void MoveTo(const WorldVec3& point, float blendTime);
     CharacterMovementManager* GetMovementManager() const { return movementManager.get(); }
     void CharacterStopMoving();

@@ -494,7 +494,13 @@ Team Character::GetTeam() const
 
 uint32_t Character::GetWorldMarks() const
 {
-    return GetTeam().GetWorldMark();
+    return IsAlive() ? GetTeam().GetWorldMark() : kDeadMark;
+}
+
+void Character::SetLifeState(Character_LifeState state)
+{
+    lifeState = state;
+    MarksChanged();
 }
 
 // Sounds.
@@ -599,7 +605,8 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
 }
 
 void Character::FindCharactersInSphere(std::vector<Character*>& out, const Region* region,
-                                       const Sphere& sphere, const Character& looker, Sight sight)
+                                       const Sphere& sphere, const Character& looker, Sight sight,
+                                       Life life, const FilterFunction<Entity>* also)
 {
     out.clear();
     const World* world = gEngine != nullptr ? gEngine->GetWorld() : nullptr;
@@ -609,10 +616,11 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
         const Character* looker;
         Team team;
         Sight sight;
+        const FilterFunction<Entity>* also;
         bool operator()(const Entity* entity) const override
         {
             const auto* other = static_cast<const Character*>(entity);
-            if (other == looker)
+            if (other == looker || (also != nullptr && !(*also)(entity)))
                 return false;
             switch (sight) {
             case Sight::Foes:
@@ -625,25 +633,21 @@ void Character::FindCharactersInSphere(std::vector<Character*>& out, const Regio
             return true;
         }
     };
-    struct Dead : FilterFunction<Entity> {
-        bool operator()(const Entity* entity) const override
-        {
-            return !static_cast<const Character*>(entity)->IsAlive();
-        }
-    };
-    const Dead dead;
     Matters matters;
     matters.looker = &looker;
     matters.team = looker.GetTeam();
     matters.sight = sight;
-    const uint32_t marks = sight == Sight::Foes      ? matters.team.GetFoeMarks()
-                           : sight == Sight::Friends ? matters.team.GetFriendMarks()
-                                                     : World::kAnyMarks;
+    matters.also = also;
+    // A corpse bears only the dead's mark, so the living are asked for by their sides' marks.
+    const uint32_t living = sight == Sight::Foes      ? matters.team.GetFoeMarks()
+                            : sight == Sight::Friends ? matters.team.GetFriendMarks()
+                                                      : World::kAnyMarks & ~kDeadMark;
+    const uint32_t marks = life == Life::AlsoDead ? living | kDeadMark : living;
     thread_local std::vector<Entity*> found;
     found.clear();
     world->GetNearestEntitiesInSphere(
         found, region, sphere.center, sphere.radius,
-        {&Character::classInfo, marks, &matters, kMaxCharactersWeighedInSphere, &dead},
+        {&Character::classInfo, marks, &matters, kMaxCharactersWeighedInSphere, kDeadMark},
         kMaxCharactersInSphere);
     for (Entity* entity : found)
         out.push_back(static_cast<Character*>(entity));

@@ -331,19 +331,18 @@ void CharacterMovementManager::AvoidCharactersAhead(float speed)
     // Every mover scans now and then: keep the scratch list.
     thread_local std::vector<Entity*> found;
     found.clear();
-    struct Living : FilterFunction<Entity> {
+    struct Others : FilterFunction<Entity> {
         const Character* owner;
-        bool operator()(const Entity* entity) const override
-        {
-            return entity != owner && static_cast<const Character*>(entity)->IsAlive();
-        }
+        bool operator()(const Entity* entity) const override { return entity != owner; }
     };
-    Living living;
-    living.owner = owner;
-    world->GetNearestEntitiesInBox(
-        found, scan.GetAxisAlignedBox(), ownerCoords.GetRegion(), frame.origin,
-        {&Character::classInfo, World::kAnyMarks, &living, kMaxCharactersWeighedAhead},
-        kMaxCharactersAhead);
+    Others others;
+    others.owner = owner;
+    // The dead bear a mark of their own: asking for every other leaves them out unseen.
+    world->GetNearestEntitiesInBox(found, scan.GetAxisAlignedBox(), ownerCoords.GetRegion(),
+                                   frame.origin,
+                                   {&Character::classInfo, World::kAnyMarks & ~Character::kDeadMark,
+                                    &others, kMaxCharactersWeighedAhead},
+                                   kMaxCharactersAhead);
 
     std::vector<std::unique_ptr<DynamicObstacle>> obstacles;
     for (Entity* entity : found) {

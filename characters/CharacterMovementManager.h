@@ -23,7 +23,7 @@ public:
     // tighter than any level places its monsters is steered round in part rather than whole at
     // the square of its size.
     static constexpr size_t kMaxCharactersAhead = 16;
-    // Those it is chosen among: in a crowd, the first ones met.
+    // Those it is chosen among: in a crowd, the first ones met walking outward from the mover.
     static constexpr size_t kMaxCharactersWeighedAhead = 4 * kMaxCharactersAhead;
 
     explicit CharacterMovementManager(Character* owner);

@@ -32,7 +32,7 @@ bool Monster::RestoreState(BinaryReader& reader)
                          GetObjectId());
             return false;
         }
-        lifeState = static_cast<Character_LifeState>(life);
+        SetLifeState(static_cast<Character_LifeState>(life));
         RestoreLifeState();
     }
     uint16_t seed = 0;

@@ -74,7 +74,7 @@ void Monster::ApplyReplicationData()
     GetDurationDamageMgr().SetFixedDamageReplica(record->fixedDurationDamage);
     skillManager.SetSkillReplica(record->skills);
     skillManager.SetSkillBuffReplica(record->skillBuffs);
-    lifeState = record->lifeState;
+    SetLifeState(record->lifeState);
     proxyParent = record->proxyParent;
     proxyNumSiblings = record->proxyNumSiblings;
     SetInitialStateInfo(record->actionState, record->pathTarget, record->attackTargetId,

@@ -87,10 +87,10 @@ void Monster::UpdateLeader(int32_t elapsedMs)
 // that made it, and the others hear its death from there.
 void Monster::CountStandInLifetime(int32_t elapsedMs)
 {
-    standInLifetime = AddSaturating(standInLifetime, -elapsedMs);
-    if (standInLifetime < 0)
-        if (auto* controller = ObjectManager::Instance().GetObject<ControllerCombat>(controllerId))
-            controller->KillMe();
+    if (!TimeUsedUp(standInLifetime, elapsedMs))
+        return;
+    if (auto* controller = ObjectManager::Instance().GetObject<ControllerCombat>(controllerId))
+        controller->KillMe();
 }
 
 bool Monster::PlayAmbientSound(bool /*flag*/)

@@ -34,4 +34,12 @@ inline int32_t AddSaturating(int32_t value, int32_t amount)
     return sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : static_cast<int32_t>(sum);
 }
 
+// Counts a time (to live, to the next heal) down by a frame; true once it is used up, to the last
+// millisecond too, so that a time the frames divide ends on the frame that reaches 0.
+inline bool TimeUsedUp(int32_t& remaining, int32_t elapsedMs)
+{
+    remaining = AddSaturating(remaining, -elapsedMs);
+    return remaining <= 0;
+}
+
 } // namespace GAME

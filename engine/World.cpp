@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace GAME {
@@ -300,25 +301,37 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
     Collect(out, low, high, test, any);
 }
 
-template <typename Test, typename Admit>
-void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
-                    Admit& admit, size_t limit, uint32_t marks) const
+bool World::ClipToOccupied(const Vec3& low, const Vec3& high, Cell& first, Cell& last) const
 {
     // Cells outside every cell ever occupied hold nothing: a sphere over flat ground need not
     // look above or below it.
     const Cell wanted = GetCell(low);
     const Cell wantedLast = GetCell(high);
-    const Cell first{Max(wanted.x, occupiedLow.x), Max(wanted.y, occupiedLow.y),
-                     Max(wanted.z, occupiedLow.z)};
-    const Cell last{Min(wantedLast.x, occupiedHigh.x), Min(wantedLast.y, occupiedHigh.y),
-                    Min(wantedLast.z, occupiedHigh.z)};
-    if (first.x > last.x || first.y > last.y || first.z > last.z || limit == 0)
+    first = Cell{Max(wanted.x, occupiedLow.x), Max(wanted.y, occupiedLow.y),
+                 Max(wanted.z, occupiedLow.z)};
+    last = Cell{Min(wantedLast.x, occupiedHigh.x), Min(wantedLast.y, occupiedHigh.y),
+                Min(wantedLast.z, occupiedHigh.z)};
+    return first.x <= last.x && first.y <= last.y && first.z <= last.z;
+}
+
+bool World::WalksOccupiedCells(const Cell& first, const Cell& last) const
+{
+    const double span = (double(last.x) - first.x + 1.0) * (double(last.y) - first.y + 1.0) *
+                        (double(last.z) - first.z + 1.0);
+    return span > double(cells.size());
+}
+
+template <typename Test, typename Admit>
+void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
+                    Admit& admit, size_t limit) const
+{
+    Cell first;
+    Cell last;
+    if (!ClipToOccupied(low, high, first, last) || limit == 0)
         return;
     const size_t full = limit < out.max_size() - out.size() ? out.size() + limit : out.max_size();
     // False once the limit is reached.
     const auto visit = [&](const Occupants& occupants) {
-        if (marks != kAnyMarks && (occupants.marks & marks) == 0)
-            return true;
         for (const Slot& slot : occupants.slots) {
             if (slot.entity == nullptr || !admit(slot) || !test(slot.position))
                 continue;
@@ -328,13 +341,9 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
         }
         return true;
     };
-    const double span = (double(last.x) - first.x + 1.0) * (double(last.y) - first.y + 1.0) *
-                        (double(last.z) - first.z + 1.0);
-    // A box wider than the occupied cells is cheaper to answer by walking those cells.
-    if (span > double(cells.size())) {
+    if (WalksOccupiedCells(first, last)) {
         for (const auto& [cell, occupants] : cells) {
-            if (first.x <= cell.x && cell.x <= last.x && first.y <= cell.y && cell.y <= last.y &&
-                first.z <= cell.z && cell.z <= last.z && !visit(occupants))
+            if (Within(cell, first, last) && !visit(occupants))
                 return;
         }
         return;
@@ -347,6 +356,97 @@ void World::Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high
                     return;
             }
         }
+    }
+}
+
+bool World::Within(const Cell& cell, const Cell& first, const Cell& last)
+{
+    return first.x <= cell.x && cell.x <= last.x && first.y <= cell.y && cell.y <= last.y &&
+           first.z <= cell.z && cell.z <= last.z;
+}
+
+namespace {
+
+// Steps from `value` to the nearest and to the farthest of [low, high] (none from inside).
+int64_t StepsIn(int64_t value, int64_t low, int64_t high)
+{
+    return Max(Max(low - value, value - high), int64_t(0));
+}
+
+int64_t StepsAcross(int64_t value, int64_t low, int64_t high)
+{
+    return Max(std::abs(value - low), std::abs(high - value));
+}
+
+} // namespace
+
+template <typename Visit, typename RingDone>
+void World::WalkOutward(const Cell& first, const Cell& last, const Cell& from, Visit& visit,
+                        RingDone& ringDone) const
+{
+    if (!WalksOccupiedCells(first, last)) {
+        WalkOutwardCellByCell(first, last, from, visit, ringDone);
+        return;
+    }
+    ringCells.clear();
+    size_t place = 0;
+    for (const auto& [cell, occupants] : cells) {
+        if (!Within(cell, first, last))
+            continue;
+        const int64_t ring =
+            Max(Max(StepsAcross(from.x, cell.x, cell.x), StepsAcross(from.y, cell.y, cell.y)),
+                StepsAcross(from.z, cell.z, cell.z));
+        ringCells.push_back({ring, place++, &occupants});
+    }
+    std::sort(ringCells.begin(), ringCells.end(), [](const RingCell& a, const RingCell& b) {
+        return a.ring < b.ring || (a.ring == b.ring && a.place < b.place);
+    });
+    for (size_t i = 0; i < ringCells.size(); ++i) {
+        if (!visit(*ringCells[i].occupants, ringCells[i].place))
+            return;
+        if (i + 1 < ringCells.size() && ringCells[i + 1].ring != ringCells[i].ring &&
+            !ringDone(ringCells[i].ring))
+            return;
+    }
+}
+
+template <typename Visit, typename RingDone>
+void World::WalkOutwardCellByCell(const Cell& first, const Cell& last, const Cell& from,
+                                  Visit& visit, RingDone& ringDone) const
+{
+    const int64_t ys = int64_t(last.y) - first.y + 1;
+    const int64_t zs = int64_t(last.z) - first.z + 1;
+    // False once the walk is to end.
+    const auto at = [&](int64_t x, int64_t y, int64_t z) {
+        const auto found = cells.find(Cell{int32_t(x), int32_t(y), int32_t(z)});
+        return found == cells.end() ||
+               visit(found->second,
+                     size_t(((x - first.x) * ys + (y - first.y)) * zs + z - first.z));
+    };
+    const int64_t firstRing =
+        Max(Max(StepsIn(from.x, first.x, last.x), StepsIn(from.y, first.y, last.y)),
+            StepsIn(from.z, first.z, last.z));
+    const int64_t lastRing =
+        Max(Max(StepsAcross(from.x, first.x, last.x), StepsAcross(from.y, first.y, last.y)),
+            StepsAcross(from.z, first.z, last.z));
+    for (int64_t ring = firstRing; ring <= lastRing; ++ring) {
+        const int64_t zLow = Max(int64_t(from.z) - ring, int64_t(first.z));
+        const int64_t zHigh = Min(int64_t(from.z) + ring, int64_t(last.z));
+        for (int64_t x = Max(int64_t(from.x) - ring, int64_t(first.x));
+             x <= Min(int64_t(from.x) + ring, int64_t(last.x)); ++x) {
+            for (int64_t y = Max(int64_t(from.y) - ring, int64_t(first.y));
+                 y <= Min(int64_t(from.y) + ring, int64_t(last.y)); ++y) {
+                // Inside the ring's shell along x and y, only its two faces along z belong to it.
+                const bool shell = std::abs(x - from.x) == ring || std::abs(y - from.y) == ring;
+                const int64_t step = shell ? 1 : Max(2 * ring, int64_t(1));
+                for (int64_t z = shell ? zLow : from.z - ring; z <= zHigh; z += step) {
+                    if (z >= zLow && !at(x, y, z))
+                        return;
+                }
+            }
+        }
+        if (!ringDone(ring))
+            return;
     }
 }
 
@@ -434,43 +534,59 @@ void World::CollectNearest(std::vector<Entity*>& out, const Vec3& low, const Vec
                            const Test& test, const Vec3& near, const NearestFilter& filter,
                            size_t limit) const
 {
-    if (limit == 0 || filter.kind == nullptr)
+    Cell first;
+    Cell last;
+    if (limit == 0 || filter.kind == nullptr || !ClipToOccupied(low, high, first, last))
         return;
-    // The farthest kept, and of two as far the one met later, on top: the next one met replaces
-    // it only by being nearer.
+    // The farthest kept, and of two as far the one Collect gives later, on top: the next one
+    // weighed replaces it only by being nearer.
     const auto farther = [](const Candidate& a, const Candidate& b) {
         if (a.behind != b.behind)
             return b.behind;
-        return a.distanceSquared < b.distanceSquared ||
-               (a.distanceSquared == b.distanceSquared && a.met < b.met);
+        if (a.distanceSquared != b.distanceSquared)
+            return a.distanceSquared < b.distanceSquared;
+        return Earlier(a, b);
     };
     nearest.clear();
-    size_t met = 0;
+    size_t weighed[2] = {0, 0};
     auto ofKind = OfKind(*filter.kind);
-    // Weighs each slot itself and lets through to Collect's list only the one that reaches the
-    // bound, which ends the walk.
-    auto weigh = [&](const Slot& slot) {
-        if ((slot.marks & filter.marks) == 0 || !ofKind(slot) || !test(slot.position) ||
-            (filter.keep != nullptr && !(*filter.keep)(slot.entity)))
-            return false;
-        const Candidate candidate{filter.behind != nullptr && (*filter.behind)(slot.entity),
-                                  (slot.position - near).LengthSquared(), met++, slot.entity};
-        if (nearest.size() < limit) {
-            nearest.push_back(candidate);
-            std::push_heap(nearest.begin(), nearest.end(), farther);
-        } else if (farther(candidate, nearest.front())) {
-            std::pop_heap(nearest.begin(), nearest.end(), farther);
-            nearest.back() = candidate;
-            std::push_heap(nearest.begin(), nearest.end(), farther);
+    // False once the bound of those not behind is reached.
+    auto visit = [&](const Occupants& occupants, size_t cellPlace) {
+        if ((occupants.marks & filter.marks) == 0)
+            return true;
+        for (size_t i = 0; i < occupants.slots.size(); ++i) {
+            const Slot& slot = occupants.slots[i];
+            const bool behind = (slot.marks & filter.behindMarks) != 0;
+            if ((slot.marks & filter.marks) == 0 || weighed[behind] == filter.weighed ||
+                !ofKind(slot) || !test(slot.position) ||
+                (filter.keep != nullptr && !(*filter.keep)(slot.entity)))
+                continue;
+            ++weighed[behind];
+            const Candidate candidate{behind, (slot.position - near).LengthSquared(), cellPlace, i,
+                                      slot.entity};
+            if (nearest.size() < limit) {
+                nearest.push_back(candidate);
+                std::push_heap(nearest.begin(), nearest.end(), farther);
+            } else if (farther(candidate, nearest.front())) {
+                std::pop_heap(nearest.begin(), nearest.end(), farther);
+                nearest.back() = candidate;
+                std::push_heap(nearest.begin(), nearest.end(), farther);
+            }
+            if (!behind && weighed[0] == filter.weighed)
+                return false;
         }
-        return met == filter.weighed;
+        return true;
     };
-    const auto any = [](const Vec3&) { return true; };
-    const size_t before = out.size();
-    Collect(out, low, high, any, weigh, 1, filter.marks);
-    out.resize(before);
-    std::sort(nearest.begin(), nearest.end(),
-              [](const Candidate& a, const Candidate& b) { return a.met < b.met; });
+    // Past ring r every cell lies more than r cells' width away: once the farthest kept is
+    // nearer than that (with a little to spare for rounding), no cell left can better it.
+    auto ringDone = [&](int64_t ring) {
+        if (nearest.size() < limit || nearest.front().behind)
+            return true;
+        const float reach = static_cast<float>(ring) * kCellSize * 0.999f;
+        return !(nearest.front().distanceSquared < reach * reach);
+    };
+    WalkOutward(first, last, GetCell(near), visit, ringDone);
+    std::sort(nearest.begin(), nearest.end(), Earlier);
     for (const Candidate& candidate : nearest)
         out.push_back(candidate.entity);
 }

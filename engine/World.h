@@ -42,8 +42,10 @@ struct WorldRay;
 //
 // A nearest query weighs only the entities bearing one of the marks it asks for
 // (`Entity::GetWorldMarks`) that its filter keeps, and answers the `limit` of them nearest a
-// point: a crowd of others never hides the one that matters. Each cell knows the marks it holds,
-// so a query passes over a cell of none of them without a look inside.
+// point: a crowd of others never hides the one that matters. It walks the cells outward from
+// the point, ring by ring (a ring: the cells as many steps away along their farthest axis), and
+// stops once no cell left can hold one nearer than those it keeps. Each cell knows the marks it
+// holds, so a query passes over a cell of none of them without a look inside.
 class World {
 public:
     static constexpr float kCellSize = 8.0f;
@@ -52,15 +54,16 @@ public:
 
     // What a nearest query weighs: entities of class `kind` (or one derived from it) bearing one
     // of `marks` (so never one bearing none), that `keep` (when given) accepts, no more than
-    // `weighed` of them: in a crowd of more, the nearest of the first ones met, so that the crowd
-    // costs about the bound. Those `behind` (when given) accepts are kept only after every other,
-    // nearest first among themselves.
+    // `weighed` of them: in a crowd of more, the nearest of the first ones met walking outward,
+    // so those of the nearest cells, and the crowd costs about the bound. Those bearing one of
+    // `behindMarks` are kept only after every other, nearest first among themselves, and weighed
+    // under a bound of their own: a crowd of them neither hides another nor ends the walk.
     struct NearestFilter {
         const RTTI_ClassInfo* kind = nullptr;
         uint32_t marks = 0;
         const FilterFunction<Entity>* keep = nullptr;
         size_t weighed = kNoLimit;
-        const FilterFunction<Entity>* behind = nullptr;
+        uint32_t behindMarks = 0;
     };
 
     World();
@@ -172,9 +175,9 @@ public:
     void GetEntitiesInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
                           const RTTI_ClassInfo& kind, size_t limit = kNoLimit) const;
     // The `limit` entities in the sphere (centre relative to the region) nearest its centre that
-    // the filter lets through, in the order the world meets them (as GetEntitiesInSphere's, so
-    // that a view no crowd fills answers as it did); nothing without a region or with a negative
-    // radius.
+    // the filter lets through (of two as near, the one GetEntitiesInSphere gives first), in
+    // GetEntitiesInSphere's order, so that a view no crowd fills answers as it did; nothing
+    // without a region or with a negative radius.
     void GetNearestEntitiesInSphere(std::vector<Entity*>& out, const Region* region,
                                     const Vec3& center, float radius, const NearestFilter& filter,
                                     size_t limit) const;
@@ -318,19 +321,34 @@ private:
     // Takes the entity into the cell `placement.key`, last.
     void Enter(Placement& placement, Entity* entity);
     void RemoveFromCell(const Cell& cell, const Placement& placement);
+    static bool Within(const Cell& cell, const Cell& first, const Cell& last);
+    // The occupied part of the cells overlapping [low, high]; false when there is none.
+    bool ClipToOccupied(const Vec3& low, const Vec3& high, Cell& first, Cell& last) const;
+    // Whether cells [first, last] are walked through the map of occupied cells rather than one
+    // by one: the cheaper way, and the order Collect answers in.
+    bool WalksOccupiedCells(const Cell& first, const Cell& last) const;
     // Every entity in the cells overlapping [low, high] whose world position passes the test.
     template <typename Test>
     void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
                  const Test& test) const;
-    // As above, among the slots `admit` lets through, and no more than `limit` of them. Cells
-    // bearing none of `marks` are passed over.
+    // As above, among the slots `admit` lets through, and no more than `limit` of them.
     template <typename Test, typename Admit>
     void Collect(std::vector<Entity*>& out, const Vec3& low, const Vec3& high, const Test& test,
-                 Admit& admit, size_t limit = kNoLimit, uint32_t marks = kAnyMarks) const;
+                 Admit& admit, size_t limit = kNoLimit) const;
+    // Calls `visit(occupants, place)` for each occupied cell of [first, last], ring by ring
+    // outward from `from`, `place` being the cell's place in Collect's walk, and `ringDone(ring)`
+    // after each ring; either ends the walk by answering false.
+    template <typename Visit, typename RingDone>
+    void WalkOutward(const Cell& first, const Cell& last, const Cell& from, Visit& visit,
+                     RingDone& ringDone) const;
+    template <typename Visit, typename RingDone>
+    void WalkOutwardCellByCell(const Cell& first, const Cell& last, const Cell& from, Visit& visit,
+                               RingDone& ringDone) const;
     template <typename Admit>
     void CollectInBox(std::vector<Entity*>& out, const ABBox& box, const Region* region,
                       Admit& admit, size_t limit) const;
-    // The `limit` entities among those Collect would give nearest `near`, in Collect's order.
+    // The `limit` entities among those Collect would give nearest `near` (of two as near, the
+    // one Collect gives first), in Collect's order.
     template <typename Test>
     void CollectNearest(std::vector<Entity*>& out, const Vec3& low, const Vec3& high,
                         const Test& test, const Vec3& near, const NearestFilter& filter,
@@ -339,14 +357,28 @@ private:
     void CollectOnRay(const WorldRay& ray, std::vector<Entity*>& out, float length,
                       Admit& admit) const;
 
-    // A nearest query's candidates, kept between queries so that they do not allocate.
+    // A nearest query's candidates and the cells it walks through the map, kept between queries
+    // so that they do not allocate.
     struct Candidate {
         bool behind;
         float distanceSquared;
-        size_t met;
+        // Its place in Collect's answer: the cell's, then its slot's in the cell.
+        size_t cellPlace;
+        size_t slot;
         Entity* entity;
     };
+    // Whether Collect gives `a` before `b`.
+    static bool Earlier(const Candidate& a, const Candidate& b)
+    {
+        return a.cellPlace < b.cellPlace || (a.cellPlace == b.cellPlace && a.slot < b.slot);
+    }
     mutable std::vector<Candidate> nearest;
+    struct RingCell {
+        int64_t ring;
+        size_t place;
+        const Occupants* occupants;
+    };
+    mutable std::vector<RingCell> ringCells;
 
     std::map<uint32_t, std::unique_ptr<Region>> regions;
     Watcher* watcher = nullptr;

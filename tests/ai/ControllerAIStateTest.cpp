@@ -535,6 +535,17 @@ TEST_F(StateQueriesTest, SightFindsFoesFriendsAndRecordsWithinTheViewDistance)
     EXPECT_EQ(found, std::vector<Character*>{foe});
 }
 
+// The record is asked before the crowd's bound: 300 of another kind nearer hide none of it.
+TEST_F(StateQueriesTest, ACrowdOfOtherKindsHidesNoneOfTheKind)
+{
+    for (int i = 0; i < 300; ++i)
+        Make("Other", 1, 0);
+    Monster* kind = Make("Kind", 5, 0);
+    std::vector<Character*> found;
+    probe->FindAlliesOfType(found, "Records/Creatures/Kind.dbr");
+    EXPECT_EQ(found, std::vector<Character*>{kind});
+}
+
 TEST_F(StateQueriesTest, GetClosestIndexesTheNearestEntityThatExists)
 {
     EXPECT_EQ(probe->GetClosest({}), -1);
@@ -920,8 +931,9 @@ TEST_F(ControllerCombatTest, AClientEndsTheTimedMonsterItMadeAndNoOther)
     ObjectManager::Instance().SetHostIndex(0);
     ASSERT_EQ(ObjectManager::Instance().GetObject<ControllerMonster>(pet->GetControllerId()),
               nullptr);
-    pet->SetLifetime(450);
-    for (int frame = 0; frame < 4; ++frame) {
+    // A lifetime the frames divide ends on the frame that uses it up.
+    pet->SetLifetime(400);
+    for (int frame = 0; frame < 3; ++frame) {
         pet->UpdateSelf(100);
         servers->UpdateSelf(100);
     }

@@ -475,6 +475,10 @@ TEST_F(ControllerMonsterStateTest, ARandomPointFailsFiveTimesThenLogsOnce)
     EXPECT_EQ(Platform::Rand(), next);
     EXPECT_EQ(log.Count(2, "Monster failed to PickRandomPointInVicinity"), 1u);
     EXPECT_EQ(point, WorldVec3());
+    // Once a monster: a crowd without room would tell it at every try.
+    EXPECT_FALSE(ControllerMonsterStateBase::PickRandomPointInVicinity(point, monster, At(0, 0),
+                                                                       0.0f, 0.0f, 0.0f, 0.0f));
+    EXPECT_EQ(log.Count(2, "Monster failed to PickRandomPointInVicinity"), 1u);
 
     log.Clear();
     EXPECT_TRUE(ControllerMonsterStateBase::PickRandomPointInVicinity(point, monster, At(0, 0),
@@ -794,6 +798,7 @@ public:
     using ControllerMonster::AngerUpdate;
     using ControllerMonster::FindEnemy;
     using ControllerMonster::FindEnemyUpdate;
+    using ControllerMonster::PickRandomEnemyInView;
     using ControllerMonster::TryToHealAlly;
 };
 
@@ -816,12 +821,27 @@ public:
     int projectiles = 0;
 };
 
+// Looks for the closest foe and keeps what it was told of him, and the ally of each begin.
+class ClosestState : public CountingState {
+public:
+    using CountingState::CountingState;
+    void OnBegin() override { allies.push_back(GetCurrentAlly()); }
+    bool ShouldFindClosestEnemy() override { return true; }
+    void ClosestEnemyFound(uint32_t enemyId, float /*distance*/) override
+    {
+        closest.push_back(enemyId);
+    }
+    std::vector<uint32_t> allies;
+    std::vector<uint32_t> closest;
+};
+
 // A monster at (0, 0, 0) thinking with a probe loaded from the test's record lines.
 class MonsterDecisionsTest : public AiWorldFixture {
 protected:
-    void Think(const std::string& lines)
+    void Think(const std::string& lines, std::initializer_list<std::string> selfLines = {})
     {
-        self = Make("Self", 0, 0);
+        self = Make("Self", 0, 0, selfLines);
+        self->ForceSpeedUpdate();
         controller = Keep(std::make_unique<MonsterProbe>());
         LoadTable table;
         table.Parse(lines, "Probe.dbr");
@@ -837,6 +857,19 @@ protected:
         Monster* foe = Make("Foe", x, 0);
         foe->SetTeam(TeamManager::DefaultPlayerTeam());
         return foe;
+    }
+    // A friend of 100 life that lost some.
+    Monster* Hurt(const std::string& name, float x, float lost)
+    {
+        Monster* hurt = Make(name, x, 0, {"characterLife = 100"});
+        hurt->ForceSpeedUpdate();
+        hurt->SubtractLife(lost, PlayStatsDamageType{});
+        return hurt;
+    }
+    template <typename T> static T* Dead(T* character)
+    {
+        character->SetLifeState(LifeState_Dead);
+        return character;
     }
 
     uint32_t MakeSkill(const std::string& name, bool enabled)
@@ -1045,6 +1078,83 @@ TEST_F(MonsterDecisionsTest, AnAllyExactlyAtTheThresholdIsNotHealed)
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 1u);
 }
 
+// A fallen leader and the weakest friend in sight, a corpse at hand, are past mending and need
+// no buff: the heal and the buff go to the living wounded.
+TEST_F(MonsterDecisionsTest, HealerAndBufferPassOverTheDeadForTheLivingWounded)
+{
+    Think("healAllyHealthPercentage = 50\nhealLeaderHealthPercentage = 50\nViewDistance = 20");
+    controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller));
+    self->SetLeader(Dead(Hurt("Leader", 2, 95.0f))->GetObjectId());
+    Dead(Hurt("Corpse", 1, 90.0f));
+    controller->TryToHealAlly();
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
+    EXPECT_EQ(controller->ChooseBestAllyToBuff(), 0u);
+    const uint32_t wounded = Hurt("Wounded", 3, 60.0f)->GetObjectId();
+    controller->TryToHealAlly();
+    EXPECT_EQ(controller->GetCurrentAlly(), wounded);
+    EXPECT_EQ(controller->ChooseBestAllyToBuff(), wounded);
+}
+
+// Neither the anger rounds nor the random pick, nor the search for a foe too close, takes a
+// dead foe, however near.
+TEST_F(MonsterDecisionsTest, AngerAndFlightNeverPickADeadFoe)
+{
+    Think("ForgiveRate = 0\nViewDistance = 20\nenemyTooClose = 5\nFleeBehavior = "
+          "FleeWhenEnemyClose\nFleeChance = 100");
+    auto* closest = new ClosestState(controller);
+    controller->AddState("Closest", closest);
+    controller->SetState("Closest", ControllerAIStateData());
+    const uint32_t corpse = Dead(MakeFoe(1))->GetObjectId();
+    EXPECT_EQ(controller->PickRandomEnemyInView(), nullptr);
+    controller->AngerUpdate(200);
+    controller->FindEnemyUpdate(200);
+    EXPECT_EQ(controller->GetAngerManager().GetAnger(corpse), 0.0f);
+    EXPECT_TRUE(closest->closest.empty());
+
+    Monster* foe = MakeFoe(3);
+    EXPECT_EQ(controller->PickRandomEnemyInView(), foe);
+    controller->FindEnemyUpdate(200);
+    EXPECT_EQ(closest->closest, std::vector<uint32_t>{foe->GetObjectId()});
+}
+
+// 260 dead foes in the monster's own cell, made first, and a living one a metre off: sight
+// weighs him whatever the corpses, and the sight that wants the dead too puts them after him.
+TEST_F(MonsterDecisionsTest, ACorpseCrowdHidesNoLivingFoe)
+{
+    Think("ViewDistance = 20");
+    for (int i = 0; i < 260; ++i)
+        Dead(MakeFoe(0.5f));
+    Character* foe = MakeFoe(1);
+    std::vector<Character*> seen;
+    const WorldVec3 own = self->GetPathPosition();
+    const Sphere view(own.GetRegionPosition(), 20.0f);
+    controller->GetFoesInSphere(seen, own.GetRegion(), view);
+    EXPECT_EQ(seen, std::vector<Character*>{foe});
+    Character::FindCharactersInSphere(seen, own.GetRegion(), view, *self, Character::Sight::Foes,
+                                      Character::Life::AlsoDead);
+    ASSERT_EQ(seen.size(), Character::kMaxCharactersInSphere);
+    EXPECT_EQ(seen.back(), foe);
+}
+
+// A time the frames divide runs out on the frame that reaches 0: the monster's life ends, and
+// the heal's wait is over.
+TEST_F(MonsterDecisionsTest, TimesTheFramesDivideRunOutOnTheFrameThatReachesNought)
+{
+    Think("healAllyHealthPercentage = 50\nViewDistance = 20", {"characterLife = 100"});
+    controller->Update(0); // the controller's own states, registered at its first update
+    auto* heals = new ClosestState(controller);
+    controller->AddTemporaryState("UseSkillOnAlly", heals);
+    const uint32_t wounded = Hurt("Wounded", 3, 60.0f)->GetObjectId();
+    controller->SetHealTimer(300);
+    controller->SetLifetime(400);
+    for (int frame = 0; frame < 3; ++frame)
+        controller->Update(100);
+    EXPECT_EQ(heals->allies, std::vector<uint32_t>{wounded});
+    EXPECT_EQ(self->GetLifeState(), LifeState_Alive);
+    controller->Update(100);
+    EXPECT_EQ(self->GetLifeState(), LifeState_Dying);
+}
+
 TEST_F(MonsterDecisionsTest, AProjectileInTheDodgeCooldownOnlyRestartsIt)
 {
     Think("");
@@ -1174,6 +1284,20 @@ TEST_F(HiddenMonsterTest, OnlyAFoeNearerThanTheAppearDistanceWakesIt)
     controller.GetExecutingState()->OnUpdate(33);
     EXPECT_TRUE(lurker->GetPoppedOut());
     // The pursuit after the spawn is in the host's town transcript.
+    controller.HandleEvent(Name::Create("End"));
+    EXPECT_GT(controller.GetAngerManager().GetAnger(foe->GetObjectId()), 0.0f);
+}
+
+TEST_F(HiddenMonsterTest, ADeadFoeNeverWakesIt)
+{
+    Monster* lurker = Lurker();
+    ControllerMonster& controller = Brain(*lurker);
+    Other("Corpse", 1, true)->SetLifeState(LifeState_Dead);
+    controller.GetExecutingState()->OnUpdate(33);
+    EXPECT_FALSE(lurker->GetPoppedOut());
+    Monster* foe = Other("Foe", 4, true);
+    controller.GetExecutingState()->OnUpdate(33);
+    EXPECT_TRUE(lurker->GetPoppedOut());
     controller.HandleEvent(Name::Create("End"));
     EXPECT_GT(controller.GetAngerManager().GetAnger(foe->GetObjectId()), 0.0f);
 }

@@ -258,9 +258,10 @@ TEST_F(WorldTest, ANearestQueryKeepsTheNearestOfWhatMattersInTheOrderMet)
     EXPECT_EQ(nearest({&Actor::classInfo, 2, &refuse}, 2),
               (std::vector<Entity*>{nullptr, far, middle}));
     // Those put behind come only after every other, however near.
-    const Refuse allButFar(far);
-    EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, World::kNoLimit, &allButFar}, 2),
-              (std::vector<Entity*>{nullptr, far, near}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, World::kNoLimit, 1}, 2),
+              (std::vector<Entity*>{nullptr, far, middle}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, World::kNoLimit, 1}, 3),
+              (std::vector<Entity*>{nullptr, far, near, middle}));
     static_cast<Marked*>(far)->Remark(1);
     EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9), (std::vector<Entity*>{nullptr, near, middle}));
     EXPECT_EQ(nearest({&Actor::classInfo, 1}, 1).size(), 2u);
@@ -269,6 +270,36 @@ TEST_F(WorldTest, ANearestQueryKeepsTheNearestOfWhatMattersInTheOrderMet)
     world->GetNearestEntitiesInBox(out, ABBox({-1, -1, -1}, {4, 1, 3}), home, {3, 0, 0},
                                    {&Actor::classInfo, World::kAnyMarks}, 1);
     EXPECT_EQ(out, (std::vector<Entity*>{far}));
+}
+
+// A bounded nearest query walks outward from its point: 300 in the box's far corner, the first
+// cell of the world's own order, and 260 put behind in the point's own cell, made first, hide
+// nothing nearer, whether the cells are walked one by one or through the map of occupied ones.
+TEST_F(WorldTest, NoCrowdHidesTheNearOneFromABoundedNearestQuery)
+{
+    const auto marked = [](uint32_t marks) { return std::make_unique<Marked>(marks); };
+    // One of a mark nobody asks for in each of 400 cells: a sphere's cells are walked one by one.
+    for (int i = 0; i < 20; ++i) {
+        for (int j = 0; j < 20; ++j)
+            Place({-76.0f + 8.0f * i, 0, -76.0f + 8.0f * j}, kHome, marked(4));
+    }
+    for (int i = 0; i < 260; ++i)
+        Place({4, 0, 4}, kHome, marked(2));
+    std::vector<Entity*> corner;
+    for (int i = 0; i < 300; ++i)
+        corner.push_back(Place({-26, 0, -26}, kHome, marked(1)));
+    Entity* near = Place({5, 0, 4}, kHome, marked(1));
+    const World::NearestFilter filter{&Actor::classInfo, 1 | 2, nullptr, 256, 2};
+
+    std::vector<Entity*> expected(corner.begin(), corner.begin() + 31);
+    expected.push_back(near);
+    std::vector<Entity*> out;
+    world->GetNearestEntitiesInSphere(out, world->GetRegionById(kHome), {4, 0, 4}, 45, filter, 32);
+    EXPECT_EQ(out, expected);
+    out.clear();
+    world->GetNearestEntitiesInBox(out, ABBox({-1e30f, -1e30f, -1e30f}, {1e30f, 1e30f, 1e30f}),
+                                   world->GetRegionById(kHome), {4, 0, 4}, filter, 32);
+    EXPECT_EQ(Sorted(out), Sorted(expected));
 }
 
 TEST_F(WorldTest, BoxQueryIncludesFacesInRegionOrWorldSpace)

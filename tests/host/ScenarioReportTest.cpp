@@ -138,10 +138,10 @@ TEST(ArenaReport, ThePackPatrolsTheBandFightsAndTheChieftainDropsItsLoot)
               "  frame 82: Chieftain gone\n",
               // After a kill the hero still attacks the next foe he is sent at.
               "  frame 150: order click @Follower1 -> false\n"
-              "  frame 150: Hero (-5.97, 0.00, 2.40) UseSkill | life 252.7\n",
+              "  frame 150: Hero (-5.97, 0.00, 2.40) UseSkill | life 265.4\n",
               "  frame 174: Follower1 dies\n"
-              "    drops Records/Items/Gold/GoldPileSmall.dbr, 6 gold at (-6.12, 0.00, 0.79)\n"
-              "    drops Records/Items/Gold/GoldPileLarge.dbr, 34 gold at (-6.12, 0.00, 0.79)\n",
+              "    drops Records/Items/Gold/GoldPileSmall.dbr, 11 gold at (-6.12, 0.00, 0.79)\n"
+              "    drops Records/Items/Gold/GoldPileSmall.dbr, 22 gold at (-6.12, 0.00, 0.79)\n",
               "  frame 300: order release -> false\n"});
     // One death, one set of drops: a body is not reported dying again while it fades.
     const size_t death = run.out.find("Chieftain dies\n");
