@@ -139,11 +139,13 @@ bool NetworkPlay::Start()
         return false;
     }
     if (connection.GetWelcome().worldDigest != worldDigest) {
-        err << Differs("level or database", worldDigest, connection.GetWelcome().worldDigest);
+        err << Differs("scenario, level or database", worldDigest,
+                       connection.GetWelcome().worldDigest);
         connection.Disconnect();
         startStatus = kExitSplit;
         return false;
     }
+    connection.SayJoining();
     out << "joined as host " << connection.GetLocalHostID() << std::endl;
     return true;
 }
@@ -274,6 +276,8 @@ int NetworkPlay::Play(NetworkSession& session)
     using Clock = std::chrono::steady_clock;
     Clock::time_point next = Clock::now();
     SessionClock& clock = connection.GetClock();
+    // Play begins now: loading and staging the world were no time of its waits.
+    clock.Read();
     playStartMs = worldHeardMs = int64_t(clock.Ms());
     for (;;) {
         const Clock::time_point begin = Clock::now();
@@ -368,6 +372,11 @@ std::string NetworkPlay::GoneText() const
 {
     if (!overBound.empty())
         return overBound;
+    // A server that fell silent before the world was whole sent none.
+    if (connection.GetFarewell() == ConnectionManager::Farewell::NoAnswer &&
+        !GetSession().IsSpawnComplete())
+        return "the server sent no world for " + std::to_string(connection.GetParting().first) +
+               " s";
     if (connection.GetFarewell() != ConnectionManager::Farewell::None)
         return connection.GetFarewellText();
     return "the server is gone";

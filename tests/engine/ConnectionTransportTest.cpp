@@ -387,6 +387,52 @@ TEST_F(ConnectionTransport, ALinkThatFallsSilentIsLostAndAGoodbyeIsALeaving)
     EXPECT_EQ(Departures(), (std::vector<std::string>{"left 1", "lost 1"}));
 }
 
+// A link cut one way for longer than the bound of the side that still hears: that side keeps its
+// peer (the other's bound is long here, so that it does not judge), whichever way the cut runs,
+// and the link carries on after both cuts.
+TEST_F(ConnectionTransport, APeerStillHeardIsNotLostWhicheverWayTheCutRuns)
+{
+    UdpRelay::Options options;
+    options.targetPort = server.GetListenPort();
+    UdpRelay relay(options);
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", relay.GetPort()));
+    for (const bool up : {true, false}) {
+        OnServer([&] { server.SetLinkTimeout(up ? 60000 : 1000); });
+        client.SetLinkTimeout(up ? 1000 : 60000);
+        relay.SetCut(up, !up);
+        const Clock::time_point until = Clock::now() + std::chrono::milliseconds(1800);
+        ServiceUntil(client, [&] { return Clock::now() >= until || !client.IsConnected(); });
+        relay.SetCut(false);
+        EXPECT_TRUE(client.IsConnected()) << (up ? "up" : "down");
+    }
+    ClientEar ear;
+    client.SetListener(&ear);
+    talking = 20;
+    ASSERT_TRUE(ServiceUntil(client, [&] { return ear.numbers.size() >= 20; }));
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    EXPECT_TRUE(Departures().empty());
+    client.SetListener(nullptr);
+    client.Disconnect();
+}
+
+// A welcomed client's word that it is on its way reaches the door alone; a word for another
+// host is refused and counted.
+TEST_F(ConnectionTransport, AClientsWordThatItIsOnItsWayIsTheDoorsAndItsOwn)
+{
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    client.SayJoining();
+    ASSERT_TRUE(ServerUntil([&] { return server.GetCounters(1).messagesIn == 1; }));
+    HostJoiningPacket forged;
+    forged.host = 2;
+    client.SendPacket(forged);
+    client.Flush();
+    ASSERT_TRUE(ServerUntil([&] { return server.GetCounters(1).dropped == 1; }));
+    OnServer([&] { EXPECT_EQ(server.GetCounters(1).messagesIn, 2u); });
+    client.Disconnect();
+}
+
 TEST_F(ConnectionTransport, ACrowdAtAFullServerIsCountedAndLoggedAsACount)
 {
     OnServer([&] { server.SetClientLimit(1); });

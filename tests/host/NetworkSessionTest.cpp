@@ -179,7 +179,7 @@ TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
         const char* line;
     } rows[] = {
         {world + 1, true, 4,
-         "gamehost: this machine's level or database differs from the server's: "},
+         "gamehost: this machine's scenario, level or database differs from the server's: "},
         {world, true, 4, "gamehost: this machine's end differs from the server's: digest "},
         {world, false, 3, "gamehost: the server sent no world for 15 s\n"},
     };
