@@ -83,7 +83,8 @@ bool Holds(const ENetPeer& peer)
     return peer.state != ENET_PEER_STATE_DISCONNECTED && peer.state != ENET_PEER_STATE_ZOMBIE;
 }
 
-// A message goes out again at least every kRetransmitCapMs while unacknowledged.
+// A message goes out again at least every kRetransmitCapMs while unacknowledged: ENet looks for
+// one due again only at the peer's next timeout, set when it last sent one with its doubled wait.
 void BoundRetransmission(ENetPeer& peer)
 {
     for (ENetListIterator at = enet_list_begin(&peer.sentReliableCommands);
@@ -91,6 +92,9 @@ void BoundRetransmission(ENetPeer& peer)
         auto* command = reinterpret_cast<ENetOutgoingCommand*>(at);
         command->roundTripTimeout =
             std::min<enet_uint32>(command->roundTripTimeout, ConnectionManager::kRetransmitCapMs);
+        const enet_uint32 due = command->sentTime + command->roundTripTimeout;
+        if (ENET_TIME_LESS(due, peer.nextTimeout))
+            peer.nextTimeout = due;
     }
 }
 
