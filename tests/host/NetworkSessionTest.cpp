@@ -132,6 +132,7 @@ TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
 {
     HostOptions sample;
     sample.databaseFolder = database;
+    sample.scenario = "pack";
     const uint32_t world = WorldDigest::Of(sample);
     const struct {
         int32_t difficulty;
@@ -170,6 +171,7 @@ TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
 {
     HostOptions sample;
     sample.databaseFolder = database;
+    sample.scenario = "pack";
     const uint32_t world = WorldDigest::Of(sample);
     ASSERT_NE(world, 0u);
     const struct {

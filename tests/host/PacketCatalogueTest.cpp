@@ -191,6 +191,7 @@ TEST_F(PacketCatalogueTest, TheSessionsFuzzSeedsAreItsMessagesAsWritten)
         std::vector<uint8_t> hearer;
         uint32_t type;
     } rows[] = {
+        {"net_message/s_joining.bin", {0}, 5},
         {"net_message/s_host_done.bin", {0}, 127},
         {"net_message/c_session_ends.bin", {1}, 128},
         {"net_message/s_session_ends_from_client.bin", {0}, 128},
