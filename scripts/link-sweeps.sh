@@ -3,8 +3,9 @@
 # prints one line a session and what it shows. Run by hand after a change to the link, the door
 # or the end:
 #   scripts/link-sweeps.sh [cut|load|lossy|worlds]...   (all four by default)
-# cut:    the pack, the second client's link cut 14 s from 1.7-1.9 s after it starts, both ways
-#         and only its own way, eight seeds each: every machine 0, one digest.
+# cut:    the pack, the second client's link cut 14 s from 1.7-1.9 s after it starts, both ways,
+#         only its own way (up) and only the server's (down), eight seeds each: every machine 0,
+#         one digest.
 # load:   the village with 5,000 more jackals, a third client while the two load: no place given.
 # lossy:  four level sessions side by side on two cores, each client at 33% loss and 300 ms each
 #         way: every machine 0, one digest a session.
@@ -69,13 +70,14 @@ session() {
         wait "$pid" && status+=(0) || status+=($?)
     done
     kill "$relay" 2>/dev/null || true
-    echo "${status[*]} digests $(digests "$dir")"
+    wait "$relay" || true
+    echo "${status[*]} digests $(digests "$dir"), relay $(sed -n 's/^relay: //p' "$dir/relay.log")"
 }
 
 cut_sweep() {
     SCENARIO=(--scenario pack)
     # Four sessions at a time.
-    for way in both up; do
+    for way in both up down; do
         for half in 0 4; do
             for seed in $((half + 1)) $((half + 2)) $((half + 3)) $((half + 4)); do
                 local at=$((1700 + (seed - 1) * 25))
