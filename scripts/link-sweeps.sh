@@ -6,7 +6,8 @@
 # cut:    the pack, the second client's link cut 14 s from 1.7-1.9 s after it starts, both ways,
 #         only its own way (up) and only the server's (down), eight seeds each: every machine 0,
 #         one digest.
-# load:   the village with 5,000 more jackals, a third client while the two load: no place given.
+# load:   the village with 5,000 more jackals, a third client while the two load (held still 6 s
+#         after their welcome): no place given.
 # lossy:  four level sessions side by side on two cores, each client at 33% loss and 300 ms each
 #         way: every machine 0, one digest a session.
 # worlds: a level client at a pack server is refused at the welcome, status 4.
@@ -24,10 +25,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# port_of FILE: the port its program printed it listens on, once it has.
+# port_of FILE: the port its program printed it listens on, once it has (a server of a big level
+# loads it first).
 port_of() {
     local port=""
-    for _ in $(seq 600); do
+    for _ in $(seq 3600); do
         port="$(sed -n 's/^\(listening\|relay\) on 127.0.0.1://p' "$1" 2>/dev/null)"
         [[ -n "$port" ]] && break
         sleep 0.05
@@ -96,6 +98,9 @@ cut_sweep() {
 load_sweep() {
     local level="$work/crowd.lvl"
     cp "$DB/Levels/Village.lvl" "$level"
+    for route in route client1.route client2.route; do
+        cp "$DB/Levels/Village.$route" "$work/crowd.$route"
+    done
     for i in $(seq 0 4999); do
         echo "Records/Creatures/Monster/Village/PackJackal.dbr 1 $((150 + i % 20)) 0 $((i / 20 % 80 - 40)) 270 - -"
     done >>"$level"
@@ -106,17 +111,32 @@ load_sweep() {
     started+=($!)
     local port
     port="$(port_of "$dir/server.out")"
+    local loading=()
     for client in a b; do
         "$HOST" --db "$DB" --role client --connect "127.0.0.1:$port" --level "$level" \
             >"$dir/$client.out" 2>"$dir/$client.err" &
+        loading+=($!)
         started+=($!)
     done
-    sleep 1
-    local third=0
+    # Both welcomed, then held still 6 s as a long load would, without a word.
+    for client in a b; do
+        for _ in $(seq 600); do
+            grep -q "^joined as host" "$dir/$client.out" && break
+            sleep 0.05
+        done
+    done
+    kill -STOP "${loading[@]}"
+    sleep 6
     "$HOST" --db "$DB" --role client --connect "127.0.0.1:$port" --level "$level" \
-        >"$dir/c.out" 2>"$dir/c.err" || third=$?
-    echo "load: third client status $third: $(cat "$dir/c.err")"
-    echo "load: places given: $(grep -c "gave its place" "$dir/server.err" || true)"
+        >"$dir/c.out" 2>"$dir/c.err" &
+    local third=$!
+    sleep 2
+    kill -CONT "${loading[@]}"
+    local status=0
+    wait "$third" || status=$?
+    echo "load: third client status $status: $(tail -1 "$dir/c.err")"
+    echo "load: places given: $(grep -c "gave its place" "$dir/server.err" || true)," \
+        "joined: $(grep -c "joined: player" "$dir/server.out" || true)"
 }
 
 lossy_sweep() {
