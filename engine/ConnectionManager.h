@@ -39,11 +39,11 @@ public:
     // session's clock is lost; a message is sent again at least every kRetransmitCapMs while
     // unacknowledged, so that a lossy link never backs off into a timeout; ENet's own timeout,
     // for a message left unacknowledged, is kTransportGraceMs past the link's, so that it never
-    // judges a silence first. The door's (ConnectionAdmission): the
-    // ENet host keeps kPeerSlots peers, so that strangers half way through a handshake never keep
-    // a client out; a handshake still heard from but unfinished after kHelloDeadlineMs is let go
-    // (the oldest sooner when the slots run short), and a welcomed client that brings no player
-    // within kJoinDeadlineMs. Refused peers are logged as a count, at most once in kRefusalLogMs.
+    // judges a silence first. The door's (ConnectionAdmission): the ENet host keeps kPeerSlots
+    // peers, so that strangers half way through a handshake never keep a client out; a handshake
+    // still heard from but unfinished after kHelloDeadlineMs is let go (the oldest sooner when
+    // the slots run short), and a welcomed client that brings no player within kJoinDeadlineMs.
+    // Refused peers are logged as a count, at most once in kRefusalLogMs.
     static constexpr uint32_t kLinkTimeoutMs = SessionClock::kSilenceMs;
     static constexpr uint32_t kRetransmitCapMs = 500;
     static constexpr uint32_t kTransportGraceMs = 5000;
