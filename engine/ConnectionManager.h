@@ -3,6 +3,7 @@
 #include "engine/ConnectionAdmission.h"
 #include "engine/SessionClock.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstddef>
@@ -271,6 +272,19 @@ private:
         bool logged = false;
         // Dropped as a flood: nothing more is heard from it until it joins again.
         bool flooded = false;
+
+        // A second past its start, a window starts afresh, its counts at 0.
+        void Renew(uint64_t now)
+        {
+            if (now - std::min(now, start) < SessionClock::kFloodWindowMs)
+                return;
+            start = now;
+            allowance = 1;
+            messages = 0;
+            bytes = 0;
+            dropped = 0;
+            kinds.fill(0);
+        }
     };
 
     void Record(Route route, int host, NetPacket& packet);

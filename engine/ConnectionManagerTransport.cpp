@@ -391,8 +391,10 @@ void ConnectionManager::Service()
 void ConnectionManager::Stopped(uint64_t stopMs)
 {
     const auto seconds = uint32_t(std::min<uint64_t>(stopMs / 1000 + 1, kMaxAllowance));
-    for (Window& window : windows)
+    for (Window& window : windows) {
+        window.Renew(clock.Ms());
         window.allowance = std::min(window.allowance + seconds, kMaxAllowance);
+    }
     for (size_t slot = 0; slot < transport->host->peerCount; ++slot)
         if (Holds(transport->host->peers[slot]))
             ForgiveStop(transport->host->peers[slot],
@@ -756,15 +758,7 @@ void ConnectionManager::Deliver(int fromHost, NetPacket& packet, const uint8_t* 
 bool ConnectionManager::CountIn(int fromHost, size_t count)
 {
     Window& window = windows[Slot(fromHost)];
-    const uint64_t now = clock.Ms();
-    if (now - std::min(now, window.start) >= SessionClock::kFloodWindowMs) {
-        window.start = now;
-        window.allowance = 1;
-        window.messages = 0;
-        window.bytes = 0;
-        window.dropped = 0;
-        window.kinds.fill(0);
-    }
+    window.Renew(clock.Ms());
     ++counters[Slot(fromHost)].messagesIn;
     ++window.messages;
     window.bytes += count;

@@ -5,6 +5,7 @@
 #include "tests/support/ListeningServerFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/LoopbackClients.h"
+#include "tests/support/PacketBytes.h"
 #include "tests/support/UdpRelay.h"
 
 #include <arpa/inet.h>
@@ -433,6 +434,34 @@ TEST_F(ConnectionTransport, AClientsWordThatItIsOnItsWayIsTheDoorsAndItsOwn)
     client.Flush();
     ASSERT_TRUE(ServerUntil([&] { return server.GetCounters(1).dropped == 1; }));
     OnServer([&] { EXPECT_EQ(server.GetCounters(1).messagesIn, 2u); });
+    client.Disconnect();
+}
+
+// What a client sent while its server did not run (here 1.5 s asleep between two services) is no
+// flood: the window allows two seconds' worth more, what it counted before still counted, and
+// past that it is a flood.
+TEST_F(ConnectionTransport, AStopOfTheServerAllowsItsClientsASecondsWorthMoreForEachSecond)
+{
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    CountedPacket counted(1);
+    const std::vector<uint8_t> bytes = EncodePacket(counted);
+    const auto receive = [&](uint32_t count) {
+        for (uint32_t i = 0; i < count; ++i)
+            server.Receive(1, bytes.data(), bytes.size());
+    };
+    constexpr uint32_t kBefore = ConnectionManager::kFloodMessages * 3 / 4;
+    std::vector<std::string> gone;
+    OnServer([&] {
+        receive(kBefore);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        server.Service();
+        receive(3 * ConnectionManager::kFloodMessages - kBefore);
+        gone = departures;
+        receive(1);
+    });
+    EXPECT_TRUE(gone.empty());
+    EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
     client.Disconnect();
 }
 
