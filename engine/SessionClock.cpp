@@ -3,9 +3,9 @@
 // peers meanwhile, and what they sent is still waiting in its socket. So a deadline is judged
 // after the machine has read what arrived, and a stop counts as one frame. A stop is told from a
 // long frame by the processor time the thread had: a frame of its own work, however long, is
-// time run. A peer is let go for
-// silence, never for being slow, and silence has one bound everywhere, the link's kSilenceMs
-// (15 s): at the door, in play and after the end, on either side.
+// time run. A peer is let go for silence, never for being slow, and silence has one bound
+// everywhere, the link's kSilenceMs (15 s): at the door, in play and after the end, on either
+// side.
 //
 // The bounds, each on the running time of the machine that keeps it:
 // - The link: a peer of which not one datagram was heard for 15 s is lost, whatever it carried
@@ -18,7 +18,7 @@
 //   up to kHandshakeMs (60 s) from its first datagram until its client has acknowledged its
 //   welcome, and a welcomed client still heard from up to kJoinMs (120 s) to bring its player,
 //   time to load and take in a world at the reader's limit; a refused peer's slot waits the
-//   handshake's time for its goodbye to be answered. A welcomed client that has sent nothing for
+//   handshake's time for its goodbye to be answered. A welcomed client that has said nothing for
 //   kIdlePlaceMs (5 s) gives its place to a client that comes while the server is full and still
 //   gathering, so that peers without a player never keep a player out; a client says at once
 //   on its welcome that it is on its way, so a load, however long, keeps its place.
