@@ -108,46 +108,6 @@ void ConfigureLink(ENetPeer* peer, uint32_t silenceMs)
     enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
 }
 
-// When a slot was last heard: every datagram of its peer, counted (with ENet's time of it) as it
-// arrives, before ENet reads it, whatever it carries, so that a peer whose own messages are not
-// getting through but who still answers (or one that only acknowledges) is heard; and when the
-// tending saw the count change, on the session's clock and on the wall (backdated to ENet's time).
-struct Heard {
-    uint32_t datagrams = 0;
-    enet_uint32 at = 0;
-    uint32_t seen = 0;
-    uint64_t runningMs = 0;
-    Clock::time_point wall{};
-
-    void Now(uint64_t nowMs, Clock::time_point wallNow)
-    {
-        seen = datagrams;
-        runningMs = nowMs;
-        wall = wallNow;
-    }
-};
-
-// The header's first word names the peer of ours a datagram is for; its address must be the
-// peer's own.
-int NoteDatagram(ENetHost* host, ENetEvent* /*event*/)
-{
-    if (host->receivedDataLength < 2)
-        return 0;
-    const auto word = enet_uint16(host->receivedData[0] << 8 | host->receivedData[1]);
-    const size_t slot =
-        word & ~enet_uint16(ENET_PROTOCOL_HEADER_FLAG_MASK | ENET_PROTOCOL_HEADER_SESSION_MASK);
-    if (slot >= host->peerCount)
-        return 0;
-    const ENetPeer& peer = host->peers[slot];
-    if (peer.data == nullptr || peer.address.host != host->receivedAddress.host ||
-        peer.address.port != host->receivedAddress.port)
-        return 0;
-    auto& heard = *static_cast<Heard*>(peer.data);
-    ++heard.datagrams;
-    heard.at = host->serviceTime;
-    return 0;
-}
-
 // What ENet timed while this machine did not run is no one's wait: its messages were not sent
 // again, and what its peers sent waits in its socket.
 void ForgiveStop(ENetPeer& peer, enet_uint32 stopMs)
@@ -184,7 +144,47 @@ struct ConnectionManager::Transport {
     bool serverLost = false;
     // A client's link to its server; a server finds its clients' slots through the door.
     ENetPeer* toServer = nullptr;
+    // When a slot was last heard: every datagram of its peer, counted (with ENet's time of it) as
+    // it arrives, before ENet reads it, whatever it carries, so that a peer whose own messages
+    // are not getting through but who still answers (or one that only acknowledges) is heard; and
+    // when the tending saw the count change, on the session's clock and on the wall (backdated to
+    // ENet's time).
+    struct Heard {
+        uint32_t datagrams = 0;
+        enet_uint32 at = 0;
+        uint32_t seen = 0;
+        uint64_t runningMs = 0;
+        Clock::time_point wall{};
+
+        void Now(uint64_t nowMs, Clock::time_point wallNow)
+        {
+            seen = datagrams;
+            runningMs = nowMs;
+            wall = wallNow;
+        }
+    };
     std::vector<Heard> heard;
+
+    // The header's first word names the peer of ours a datagram is for; its address must be the
+    // peer's own.
+    static int NoteDatagram(ENetHost* host, ENetEvent* /*event*/)
+    {
+        if (host->receivedDataLength < 2)
+            return 0;
+        const auto word = enet_uint16(host->receivedData[0] << 8 | host->receivedData[1]);
+        const size_t slot =
+            word & ~enet_uint16(ENET_PROTOCOL_HEADER_FLAG_MASK | ENET_PROTOCOL_HEADER_SESSION_MASK);
+        if (slot >= host->peerCount)
+            return 0;
+        const ENetPeer& peer = host->peers[slot];
+        if (peer.data == nullptr || peer.address.host != host->receivedAddress.host ||
+            peer.address.port != host->receivedAddress.port)
+            return 0;
+        auto& heard = *static_cast<Heard*>(peer.data);
+        ++heard.datagrams;
+        heard.at = host->serviceTime;
+        return 0;
+    }
 
     ~Transport()
     {
@@ -417,7 +417,7 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
 {
     ENetPeer& peer = transport->host->peers[slot];
     const bool held = Holds(peer);
-    Heard& heard = transport->heard[slot];
+    Transport::Heard& heard = transport->heard[slot];
     if (!held) {
         heard.Now(nowMs, wallNow);
     } else if (heard.datagrams != heard.seen) {
