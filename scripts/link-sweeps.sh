@@ -11,7 +11,8 @@
 # lossy:  four level sessions side by side on two cores, each client at 33% loss and 300 ms each
 #         way: every machine 0, one digest a session.
 # worlds: a level client at a pack server is refused at the welcome, status 4.
-# GAMEHOST and RELAY name the programs (by default the Release host and the check build's relay).
+# GAMEHOST and RELAY name the programs (by default the Release host and the check build's relay);
+# KEEP=1 keeps every machine's output.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 HOST="${GAMEHOST:-$ROOT/build/release/host/gamehost}"
@@ -21,7 +22,7 @@ work="$(mktemp -d)"
 started=()
 cleanup() {
     for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
+    if [[ -n "${KEEP:-}" ]]; then echo "kept in $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
 
