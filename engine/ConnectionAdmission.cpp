@@ -4,11 +4,12 @@
 // the count and the limit. None of them takes an index, so a stranger never shifts the indexes
 // of the clients after it. Any other client takes the lowest free index and is welcomed.
 //
-// Places are for players. While the session still gathers, a welcomed client that has sent
-// nothing for kIdlePlaceMs since its welcome (a peer that says the hello and no more, or one
-// that reconnects to hold a place) gives its place to a client that comes: it is told the server
-// is full and has left. A client refused as full tries again within its own wait, so a player
-// kept out by such a peer comes in at most a few seconds later.
+// Places are for players. A client says at once that it has its welcome and is on its way, and
+// keeps its place however long it then takes to load its world. While the session still gathers,
+// a welcomed client that has said nothing for kIdlePlaceMs since its welcome (a peer that says
+// the hello and no more, or one that reconnects to hold a place) gives its place to a client that
+// comes: it is told the server is full and has left. A client refused as full tries again within
+// its own wait, so a player kept out by such a peer comes in at most a few seconds later.
 //
 // The deadlines, on the server's running time and judged after what arrived is read (the bounds
 // are engine/SessionClock.cpp's). Any slot silent for the link's bound is let go: quietly if it

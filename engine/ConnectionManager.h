@@ -3,6 +3,7 @@
 #include "engine/ConnectionAdmission.h"
 #include "engine/SessionClock.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstddef>
@@ -35,15 +36,18 @@ public:
     // Player ids carry their host in the top four bits.
     static constexpr int HostOfId(uint32_t id) { return static_cast<int>(id >> 28); }
 
-    // The link's bounds. A link that has heard nothing for kLinkTimeoutMs of the session's clock
-    // is lost; a message is sent again at least every kRetransmitCapMs while unacknowledged, so
-    // that a lossy link never backs off into a timeout. The door's (ConnectionAdmission): the
-    // ENet host keeps kPeerSlots peers, so that strangers half way through a handshake never keep
-    // a client out; a handshake still heard from but unfinished after kHelloDeadlineMs is let go
-    // (the oldest sooner when the slots run short), and a welcomed client that brings no player
-    // within kJoinDeadlineMs. Refused peers are logged as a count, at most once in kRefusalLogMs.
+    // The link's bounds. A link that has heard no datagram of its peer for kLinkTimeoutMs of the
+    // session's clock is lost; a message is sent again at least every kRetransmitCapMs while
+    // unacknowledged, so that a lossy link never backs off into a timeout; ENet's own timeout,
+    // for a message left unacknowledged, is kTransportGraceMs past the link's, so that it never
+    // judges a silence first. The door's (ConnectionAdmission): the ENet host keeps kPeerSlots
+    // peers, so that strangers half way through a handshake never keep a client out; a handshake
+    // still heard from but unfinished after kHelloDeadlineMs is let go (the oldest sooner when
+    // the slots run short), and a welcomed client that brings no player within kJoinDeadlineMs.
+    // Refused peers are logged as a count, at most once in kRefusalLogMs.
     static constexpr uint32_t kLinkTimeoutMs = SessionClock::kSilenceMs;
     static constexpr uint32_t kRetransmitCapMs = 500;
+    static constexpr uint32_t kTransportGraceMs = 5000;
     static constexpr uint32_t kHelloDeadlineMs = ConnectionAdmission::kHandshakeMs;
     static constexpr uint32_t kJoinDeadlineMs = ConnectionAdmission::kJoinMs;
     static constexpr size_t kPeerSlots = ConnectionAdmission::kSlots;
@@ -170,6 +174,10 @@ public:
     // refuses (the farewell says why), or as soon as `stop` holds (the farewell None).
     bool Connect(const std::string& address, uint16_t port,
                  const std::function<bool()>& stop = nullptr);
+    // A welcomed client's word, at once, that it has its welcome and is on its way: while it
+    // loads its world, its place is not given to another (a peer that never says it gives its
+    // place to a client that comes while the server is full).
+    void SayJoining();
     // A player's client waits for a place a peer without a player holds (the door gives it).
     void SetRetryWhenFull(bool value) { retryWhenFull = value; }
     // Once a frame before the game's update: what arrived goes to the listener, for at most
@@ -188,6 +196,7 @@ public:
     // Why a client's server let it go, in one short line; None while it has not.
     Farewell GetFarewell() const { return parting.why; }
     std::string GetFarewellText() const { return ConnectionAdmission::Text(parting); }
+    const ConnectionAdmission::Parting& GetParting() const { return parting; }
     bool IsTransport() const { return transport != nullptr; }
     bool IsServer() const;
     // A client whose server is still there; a server that listens.
@@ -243,6 +252,8 @@ public:
     static constexpr uint64_t kFloodBytes = 2u << 20;
     static constexpr uint32_t kFloodDropped = 100;
     static constexpr size_t kMaxMessageBytes = 1u << 20;
+    // The most seconds' worth a flood window may allow after stops.
+    static constexpr uint32_t kMaxAllowance = 3600;
 
     // Hands one received message to the checks and the listener as if it came from `fromHost`;
     // the transport's own path, open for the fuzzers and the tests.
@@ -267,6 +278,19 @@ private:
         bool logged = false;
         // Dropped as a flood: nothing more is heard from it until it joins again.
         bool flooded = false;
+
+        // A second past its start, a window starts afresh, its counts at 0.
+        void Renew(uint64_t now)
+        {
+            if (now - std::min(now, start) < SessionClock::kFloodWindowMs)
+                return;
+            start = now;
+            allowance = 1;
+            messages = 0;
+            bytes = 0;
+            dropped = 0;
+            kinds.fill(0);
+        }
     };
 
     void Record(Route route, int host, NetPacket& packet);
@@ -291,6 +315,8 @@ private:
     // link silent longer than it is allowed and carries out the door's decisions.
     void Tend();
     void TendSlot(size_t slot, uint64_t nowMs, std::chrono::steady_clock::time_point wallNow);
+    // This machine did not run for `stopMs`: neither its peers' silence nor their floods.
+    void Stopped(uint64_t stopMs);
     void CarryOut(const ConnectionAdmission::Decision& decision, size_t slot);
     void LogRefusals(bool always);
     // How long the slot has been silent: on the session's clock, and on the wall (which ENet's

@@ -18,20 +18,20 @@
 // player, the session ended), and a client keeps it as its farewell; a goodbye is a leaving
 // whatever its word. ENet gives the word 0 both to a goodbye that names no reason and to its own
 // timeout: a link silent (on the wall) for half the link timeout or more timed out, any other
-// said goodbye. A link that hears nothing for the link timeout of this machine's running time is
-// lost: the server reports the host lost with its seconds of silence, the client's farewell is
-// "no answer". The server judges silence after each service has read what arrived, on its running
-// time, so that what a client sent while the server could not read counts for the client. ENet's
-// own timeout (its pings keep one running either way) is the same bound on the wall, so a stop of
-// either machine longer than the link's loses the link all the same: a client judges its server
-// on the wall, before it reads, so that a client stopped that long knows at its first service
-// after that it was let go, with the seconds it heard nothing, however much of the server's
-// traffic waited in its socket. ENet doubles a message's
-// retransmission timeout each time it goes unanswered,
-// and it lets a link go as soon as one message has waited the link timeout since it was last
-// sent, whatever else was acknowledged meanwhile: on a lossy link an unlucky message soon backs
-// off past any timeout. Each service bounds that wait, so an honest lossy or jittery link never
-// times out while a dead one falls silent for the whole timeout.
+// said goodbye. A link of which no datagram was heard (counted as each arrives, whatever it
+// carries: a peer whose own messages are lost but who answers, or acknowledges, is heard) for the
+// link timeout of this machine's running time is lost: the server reports the host lost with its
+// seconds of silence, the client's farewell is "no answer". The server judges silence after each
+// service has read what arrived, on its running time, so that what a client sent while the
+// server could not read counts for the client. A client judges its server on the wall, before
+// it reads, so that a client stopped longer than the bound (its server let it go meanwhile) knows
+// at its first service after that it was let go, with the seconds it heard nothing, however much
+// of the server's traffic waited in its socket. ENet's own timeout (a message unacknowledged) is
+// kTransportGraceMs past the link's, and what it timed while this machine did not run is
+// forgiven, so that it never judges a silence first. ENet doubles a message's retransmission
+// timeout each time it goes unanswered: on a lossy link an unlucky message soon backs off past
+// any timeout. Each service bounds that wait, so an honest lossy or jittery link is answered
+// soon after an outage while a dead one falls silent for the whole timeout.
 //
 // A client's read may have a budget, so that a server sending faster than the client can carry
 // it out never holds it in one read: what is left when the budget runs out waits in ENet, which
@@ -47,9 +47,9 @@
 // client speak for (the game's table is multiplayer/NetworkRoutes.cpp). A refusal is counted
 // for the host and logged once a second per host; a client that floods (too many messages or
 // bytes, or too many refusals, within a second) is dropped; a type whose rule bounds it is
-// refused beyond its number a second. The second is one of the server's reading: after a stop,
-// the window allows a second's worth more for each second the server could not read, so that a
-// backlog is never a flood.
+// refused beyond its number a second. The second is one of the server's reading: a stop (time the
+// server did not run, not a long frame of its own) allows the window a second's worth more for
+// each second the server could not read, so that a backlog is never a flood.
 #include "engine/ConnectionManager.h"
 
 #include "engine/Engine.h"
@@ -89,7 +89,8 @@ bool Holds(const ENetPeer& peer)
     return peer.state != ENET_PEER_STATE_DISCONNECTED && peer.state != ENET_PEER_STATE_ZOMBIE;
 }
 
-// A message goes out again at least every kRetransmitCapMs while unacknowledged.
+// A message goes out again at least every kRetransmitCapMs while unacknowledged: ENet looks for
+// one due again only at the peer's next timeout, set when it last sent one with its doubled wait.
 void BoundRetransmission(ENetPeer& peer)
 {
     for (ENetListIterator at = enet_list_begin(&peer.sentReliableCommands);
@@ -97,13 +98,19 @@ void BoundRetransmission(ENetPeer& peer)
         auto* command = reinterpret_cast<ENetOutgoingCommand*>(at);
         command->roundTripTimeout =
             std::min<enet_uint32>(command->roundTripTimeout, ConnectionManager::kRetransmitCapMs);
+        const enet_uint32 due = command->sentTime + command->roundTripTimeout;
+        if (ENET_TIME_LESS(due, peer.nextTimeout))
+            peer.nextTimeout = due;
     }
 }
 
-// One rule for every message however often it was sent: the link is lost once nothing has been
-// acknowledged for the timeout.
-void ConfigureLink(ENetPeer* peer, uint32_t timeoutMs)
+// ENet's own timeout (a message unacknowledged that long since it was first left waiting, however
+// often it was sent) lies past the link's bound by kTransportGraceMs: a silent peer is the
+// session's to judge, and a peer still heard has a resend's longest wait and a slow round trip
+// after an outage within the bound to be answered.
+void ConfigureLink(ENetPeer* peer, uint32_t silenceMs)
 {
+    const uint32_t timeoutMs = silenceMs + ConnectionManager::kTransportGraceMs;
     enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
 }
 
@@ -118,6 +125,18 @@ size_t HeldCost(size_t bytes)
 void AnswerOnly(ENetHost& host)
 {
     enet_host_service(&host, nullptr, 0);
+}
+
+// What ENet timed while this machine did not run is no one's wait: its messages were not sent
+// again, and what its peers sent waits in its socket.
+void ForgiveStop(ENetPeer& peer, enet_uint32 stopMs)
+{
+    peer.lastReceiveTime += stopMs;
+    if (peer.earliestTimeout != 0)
+        peer.earliestTimeout += stopMs;
+    for (ENetListIterator at = enet_list_begin(&peer.sentReliableCommands);
+         at != enet_list_end(&peer.sentReliableCommands); at = enet_list_next(at))
+        reinterpret_cast<ENetOutgoingCommand*>(at)->sentTime += stopMs;
 }
 
 // The first message a server sends a client is its welcome; the client has it once ENet keeps
@@ -144,14 +163,47 @@ struct ConnectionManager::Transport {
     bool serverLost = false;
     // A client's link to its server; a server finds its clients' slots through the door.
     ENetPeer* toServer = nullptr;
-    // When each slot was last heard: ENet's time of it, and when we saw it change, on the
-    // session's clock and on the wall (backdated to ENet's time).
+    // When a slot was last heard: every datagram of its peer, counted (with ENet's time of it) as
+    // it arrives, before ENet reads it, whatever it carries, so that a peer whose own messages
+    // are not getting through but who still answers (or one that only acknowledges) is heard; and
+    // when the tending saw the count change, on the session's clock and on the wall (backdated to
+    // ENet's time).
     struct Heard {
-        enet_uint32 lastReceive = 0;
+        uint32_t datagrams = 0;
+        enet_uint32 at = 0;
+        uint32_t seen = 0;
         uint64_t runningMs = 0;
         Clock::time_point wall{};
+
+        void Now(uint64_t nowMs, Clock::time_point wallNow)
+        {
+            seen = datagrams;
+            runningMs = nowMs;
+            wall = wallNow;
+        }
     };
     std::vector<Heard> heard;
+
+    // The header's first word names the peer of ours a datagram is for; its address must be the
+    // peer's own.
+    static int NoteDatagram(ENetHost* host, ENetEvent* /*event*/)
+    {
+        if (host->receivedDataLength < 2)
+            return 0;
+        const auto word = enet_uint16(host->receivedData[0] << 8 | host->receivedData[1]);
+        const size_t slot =
+            word & ~enet_uint16(ENET_PROTOCOL_HEADER_FLAG_MASK | ENET_PROTOCOL_HEADER_SESSION_MASK);
+        if (slot >= host->peerCount)
+            return 0;
+        const ENetPeer& peer = host->peers[slot];
+        if (peer.data == nullptr || peer.address.host != host->receivedAddress.host ||
+            peer.address.port != host->receivedAddress.port)
+            return 0;
+        auto& heard = *static_cast<Heard*>(peer.data);
+        ++heard.datagrams;
+        heard.at = host->serviceTime;
+        return 0;
+    }
 
     ~Transport()
     {
@@ -165,7 +217,10 @@ struct ConnectionManager::Transport {
         if (host == nullptr)
             return false;
         host->maximumPacketSize = kMaxMessageBytes;
+        host->intercept = NoteDatagram;
         heard.resize(host->peerCount);
+        for (size_t slot = 0; slot < host->peerCount; ++slot)
+            host->peers[slot].data = &heard[slot];
         return true;
     }
     size_t SlotOf(const ENetPeer* peer) const { return size_t(peer - host->peers); }
@@ -264,7 +319,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
             ConfigureLink(attempt, linkTimeoutMs);
             transport->serverLost = false;
             // Until the server answers, its silence counts from the request.
-            transport->heard[0] = {attempt->lastReceiveTime, clock.Ms(), Clock::now()};
+            transport->heard[0].Now(clock.Ms(), Clock::now());
         }
         if (enet_host_service(transport->host, &event, 20) > 0) {
             if (event.type == ENET_EVENT_TYPE_CONNECT) {
@@ -314,12 +369,7 @@ void ConnectionManager::Service(uint32_t budgetMs)
         return;
     clock.Read();
     if (const uint64_t stopMs = clock.LastStopMs(); stopMs > 0)
-        for (Window& window : windows)
-            window = {.start = clock.Ms(),
-                      .allowance = uint32_t(std::min<uint64_t>(stopMs / 1000 + 2, 3600)),
-                      .lastLog = window.lastLog,
-                      .logged = window.logged,
-                      .flooded = window.flooded};
+        Stopped(stopMs);
     ServiceLoopback();
     // A client judges its server's silence before it reads: see the top of the file.
     if (!transport->server)
@@ -359,6 +409,21 @@ void ConnectionManager::Service(uint32_t budgetMs)
         AnswerOnly(*transport->host);
 }
 
+// What a client sent while this machine did not run waited for it: its window takes a second's
+// worth more for each second (begun) of the stop, what it already counted still counted.
+void ConnectionManager::Stopped(uint64_t stopMs)
+{
+    const auto seconds = uint32_t(std::min<uint64_t>(stopMs / 1000 + 1, kMaxAllowance));
+    for (Window& window : windows) {
+        window.Renew(clock.Ms());
+        window.allowance = std::min(window.allowance + seconds, kMaxAllowance);
+    }
+    for (size_t slot = 0; slot < transport->host->peerCount; ++slot)
+        if (Holds(transport->host->peers[slot]))
+            ForgiveStop(transport->host->peers[slot],
+                        enet_uint32(std::min<uint64_t>(stopMs, kMaxAllowance * 1000ull)));
+}
+
 void ConnectionManager::Tend()
 {
     const uint64_t nowMs = clock.Ms();
@@ -377,13 +442,12 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
     const bool held = Holds(peer);
     Transport::Heard& heard = transport->heard[slot];
     if (!held) {
-        heard = {peer.lastReceiveTime, nowMs, wallNow};
-    } else if (peer.lastReceiveTime != heard.lastReceive) {
-        heard.lastReceive = peer.lastReceiveTime;
+        heard.Now(nowMs, wallNow);
+    } else if (heard.datagrams != heard.seen) {
+        heard.seen = heard.datagrams;
         heard.runningMs = nowMs;
         // When ENet heard it, not when we look: a machine stopped since was silent all along.
-        const auto ago =
-            std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), peer.lastReceiveTime));
+        const auto ago = std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), heard.at));
         heard.wall = std::max(heard.wall, wallNow - ago);
     }
     if (held)
@@ -461,7 +525,7 @@ void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, 
             TellGone(decision.gave, false, 0);
         }
         ConfigureLink(peer, linkTimeoutMs);
-        transport->heard[slot] = {peer->lastReceiveTime, clock.Ms(), Clock::now()};
+        transport->heard[slot].Now(clock.Ms(), Clock::now());
         windows[size_t(host)] = {.start = clock.Ms()};
         if (listener != nullptr)
             listener->OnHostJoined(host);
@@ -545,6 +609,16 @@ void ConnectionManager::KeepAlive()
     }
     if (!transport->serverLost && heldBytes >= maxHeldBytes)
         AnswerOnly(*transport->host);
+}
+
+void ConnectionManager::SayJoining()
+{
+    if (transport == nullptr || transport->server || welcome.hostIndex == 0)
+        return;
+    HostJoiningPacket joining;
+    joining.host = welcome.hostIndex;
+    SendPacket(joining);
+    Flush();
 }
 
 void ConnectionManager::Flush()
@@ -692,6 +766,9 @@ void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count
         }
         return;
     }
+    // Its word is the door's alone: it has spoken.
+    if (fromClient && packet->GetType() == HostJoiningPacket::kType)
+        return;
     Deliver(fromHost, *packet, bytes, count);
 }
 
@@ -713,15 +790,7 @@ void ConnectionManager::Deliver(int fromHost, NetPacket& packet, const uint8_t* 
 bool ConnectionManager::CountIn(int fromHost, size_t count)
 {
     Window& window = windows[Slot(fromHost)];
-    const uint64_t now = clock.Ms();
-    if (now - std::min(now, window.start) >= SessionClock::kFloodWindowMs) {
-        window.start = now;
-        window.allowance = 1;
-        window.messages = 0;
-        window.bytes = 0;
-        window.dropped = 0;
-        window.kinds.fill(0);
-    }
+    window.Renew(clock.Ms());
     ++counters[Slot(fromHost)].messagesIn;
     ++window.messages;
     window.bytes += count;

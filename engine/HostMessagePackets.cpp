@@ -17,9 +17,25 @@ template <class PacketClass> bool RegisterServerOnly()
            ConnectionManager::RegisterPacketRule(PacketClass::kType, rule);
 }
 
+// A client's, for the server alone, once: the host it names must be its own.
+bool RegisterJoining()
+{
+    ConnectionManager::PacketRule rule;
+    rule.addressee = ConnectionManager::Addressee::Server;
+    rule.speaks = ConnectionManager::Speaker::Own;
+    rule.speaker = [](const NetPacket& packet) {
+        const int32_t host = static_cast<const HostJoiningPacket&>(packet).host;
+        return host >= 1 && host <= ConnectionManager::kMaxClients ? uint32_t(host) << 28 : 0u;
+    };
+    rule.perSecond = 1;
+    return ConnectionManager::RegisterPacketClass<HostJoiningPacket>() &&
+           ConnectionManager::RegisterPacketRule(HostJoiningPacket::kType, rule);
+}
+
 [[maybe_unused]] const bool hostMessagePacketsRegistered =
     RegisterServerOnly<HostWelcomePacket>() && RegisterServerOnly<EntitySpawnPacket>() &&
-    RegisterServerOnly<EntityDestroyPacket>() && RegisterServerOnly<HostLeftPacket>();
+    RegisterServerOnly<EntityDestroyPacket>() && RegisterServerOnly<HostLeftPacket>() &&
+    RegisterJoining();
 
 // Every plain message here is a few words, written and read in one order.
 template <class Visit> uint32_t Write(NetPacket& packet, Visit visit)
@@ -89,17 +105,17 @@ std::string EntityDestroyPacket::GetPacketDescription(bool withType) const
     return describer.GetDescription();
 }
 
-uint32_t HostLeftPacket::PrepareOutBuffer()
+uint32_t HostIndexPacket::PrepareOutBuffer()
 {
     return Write(*this, [this](auto field) { field(host); });
 }
 
-void HostLeftPacket::CopyInbound(const uint8_t* data, int length)
+void HostIndexPacket::CopyInbound(const uint8_t* data, int length)
 {
     Read(*this, data, length, [this](auto field) { field(host); });
 }
 
-std::string HostLeftPacket::GetPacketDescription(bool withType) const
+std::string HostIndexPacket::GetPacketDescription(bool withType) const
 {
     NetPacketDescriber describer(*this, withType);
     describer.Describe("Host: ", host, 0);

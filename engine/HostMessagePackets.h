@@ -8,8 +8,9 @@
 
 namespace GAME {
 
-// The transport's own messages, types 1 to 4, below every game message: a joining machine's
-// welcome, entities made and destroyed on every machine, and a host that left.
+// The transport's own messages, types 1 to 5, below every game message: a joining machine's
+// welcome, entities made and destroyed on every machine, a host that left, and a welcomed
+// client's word that it has its welcome and is on its way.
 
 class HostWelcomePacket : public NetPacket {
 public:
@@ -52,16 +53,32 @@ public:
     uint32_t entityId = 0;
 };
 
-class HostLeftPacket : public NetPacket {
+// A message whose one word is a host index.
+class HostIndexPacket : public NetPacket {
 public:
-    static constexpr uint32_t kType = 4;
-    HostLeftPacket() : NetPacket(kType) {}
-
     uint32_t PrepareOutBuffer() override;
     void CopyInbound(const uint8_t* data, int length) override;
     std::string GetPacketDescription(bool withType) const override;
 
     int32_t host = 0;
+
+protected:
+    explicit HostIndexPacket(uint32_t type) : NetPacket(type) {}
+};
+
+class HostLeftPacket : public HostIndexPacket {
+public:
+    static constexpr uint32_t kType = 4;
+    HostLeftPacket() : HostIndexPacket(kType) {}
+};
+
+// A client says it at once on its welcome, before it loads its world: it is on its way, and its
+// place is not to be given to another while it loads.
+// `host` is the index its welcome gave it: a client speaks only for its own.
+class HostJoiningPacket : public HostIndexPacket {
+public:
+    static constexpr uint32_t kType = 5;
+    HostJoiningPacket() : HostIndexPacket(kType) {}
 };
 
 } // namespace GAME

@@ -130,11 +130,13 @@ bool NetworkPlay::Start()
         return false;
     }
     if (connection.GetWelcome().worldDigest != worldDigest) {
-        err << Differs("level or database", worldDigest, connection.GetWelcome().worldDigest);
+        err << Differs("scenario, level or database", worldDigest,
+                       connection.GetWelcome().worldDigest);
         connection.Disconnect();
         startStatus = kExitSplit;
         return false;
     }
+    connection.SayJoining();
     out << "joined as host " << connection.GetLocalHostID() << std::endl;
     return true;
 }
@@ -258,6 +260,8 @@ int NetworkPlay::Play(NetworkSession& session)
     using Clock = std::chrono::steady_clock;
     Clock::time_point next = Clock::now();
     SessionClock& clock = connection.GetClock();
+    // Play begins now: loading and staging the world were no time of its waits.
+    clock.Read();
     watch.Begin(int64_t(clock.Ms()));
     for (;;) {
         const Clock::time_point begin = Clock::now();
@@ -330,6 +334,11 @@ std::string NetworkPlay::GoneText() const
 {
     if (!watch.GetFault().empty())
         return watch.GetFault();
+    // A server that fell silent before the world was whole sent none.
+    if (connection.GetFarewell() == ConnectionManager::Farewell::NoAnswer &&
+        !GetSession().IsSpawnComplete())
+        return "the server sent no world for " + std::to_string(connection.GetParting().first) +
+               " s";
     if (connection.GetFarewell() != ConnectionManager::Farewell::None)
         return connection.GetFarewellText();
     return "the server is gone";

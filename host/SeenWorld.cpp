@@ -26,7 +26,10 @@ SeenWorld::SeenWorld(World& world)
     : world(world), deathHandler("GameEvent_CreatureDeath", &SeenWorld::OnDeath, this),
       startDeathHandler("GameEvent_CreatureStartDeath", &SeenWorld::OnStartDeath, this)
 {
-    world.GetEntities(entered, Everything());
+    std::vector<Entity*> standing;
+    world.GetEntities(standing, Everything());
+    for (const Entity* entity : standing)
+        entered.push_back(entity->GetObjectId());
     world.SetWatcher(this);
 }
 
@@ -37,12 +40,12 @@ SeenWorld::~SeenWorld()
 
 void SeenWorld::OnEntered(Entity& entity)
 {
-    entered.push_back(&entity);
+    entered.push_back(entity.GetObjectId());
 }
 
+// Whatever else entered meanwhile: what entered and left again is passed over at the look.
 void SeenWorld::OnLeft(uint32_t id)
 {
-    std::erase_if(entered, [id](const Entity* entity) { return entity->GetObjectId() == id; });
     left.push_back(id);
 }
 
@@ -61,8 +64,10 @@ void SeenWorld::OnStartDeath(const GameEvent_GenericEntity& event)
 // for good only once it is destroyed, which raises none, so those are asked again each look.
 void SeenWorld::Observe(std::ostream& out)
 {
-    for (const Entity* entity : entered)
-        Look(*entity, out);
+    for (uint32_t id : entered)
+        if (const Entity* entity = ObjectManager::Instance().GetObject<Entity>(id);
+            entity != nullptr && world.Holds(*entity))
+            Look(*entity, out);
     entered.clear();
     std::sort(dying.begin(), dying.end());
     for (uint32_t id : dying)

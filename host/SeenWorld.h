@@ -52,9 +52,9 @@ private:
     World& world;
     std::map<uint32_t, Seen> monsters;
     std::map<uint32_t, Seen> items;
-    // Since the last look: what entered the world, in its order (until it leaves), what left
-    // it, and the creatures whose death began.
-    std::vector<Entity*> entered;
+    // Since the last look: what entered the world, in its order (looked at if it is still there),
+    // what left it, and the creatures whose death began.
+    std::vector<uint32_t> entered;
     std::vector<uint32_t> left;
     std::vector<uint32_t> dying;
     // Monsters that left the world alive and still exist: gone for good once destroyed.

@@ -66,6 +66,8 @@ uint32_t WorldDigest::Of(const HostOptions& options)
         if (record != names.end())
             text += FileLine(root / *record, "--level");
     }
+    // What is staged in it: the pack's arena is another world than the level on the same bytes.
+    text += std::string("--scenario") + '\0' + options.scenario + '\n';
     return Crc32(text.data(), text.size());
 }
 

@@ -144,7 +144,7 @@ void FillOwn(EntityDestroyPacket& p, FieldFiller& f)
 {
     f.FillAll(p.entityId);
 }
-void FillOwn(HostLeftPacket& p, FieldFiller& f)
+void FillOwn(HostIndexPacket& p, FieldFiller& f)
 {
     f.FillAll(p.host);
 }
@@ -257,7 +257,7 @@ const std::vector<PacketCatalogue::Entry>& PacketCatalogue::Entries()
         // The transport's own, chat, and the session's word.
         const std::vector<Entry> session =
             EntriesOf<HostWelcomePacket, EntitySpawnPacket, EntityDestroyPacket, HostLeftPacket,
-                      ChatPacket, HostDonePacket, SessionEndsPacket>();
+                      HostJoiningPacket, ChatPacket, HostDonePacket, SessionEndsPacket>();
         const std::vector<Entry> commands = EntriesOf<
             AttachItemConfigCmdPacket, DetachItemConfigCmdPacket, ReleasePetConfigCmdPacket,
             DropItemConfigCmdPacket, DropItemFromEquipLocConfigCmdPacket, UseItemConfigCmdPacket,

@@ -5,6 +5,7 @@
 #include "tests/support/ListeningServerFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/LoopbackClients.h"
+#include "tests/support/PacketBytes.h"
 #include "tests/support/UdpRelay.h"
 
 #include <arpa/inet.h>
@@ -385,6 +386,83 @@ TEST_F(ConnectionTransport, ALinkThatFallsSilentIsLostAndAGoodbyeIsALeaving)
     EXPECT_EQ(vanished.GetFarewellText().rfind("no answer for ", 0), 0u);
     ASSERT_TRUE(ServerUntil([&] { return departures.size() == 2; }));
     EXPECT_EQ(Departures(), (std::vector<std::string>{"left 1", "lost 1"}));
+}
+
+// A link cut one way for longer than the bound of the side that still hears: that side keeps its
+// peer (the other's bound is long here, so that it does not judge), whichever way the cut runs,
+// and the link carries on after both cuts.
+TEST_F(ConnectionTransport, APeerStillHeardIsNotLostWhicheverWayTheCutRuns)
+{
+    UdpRelay::Options options;
+    options.targetPort = server.GetListenPort();
+    UdpRelay relay(options);
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", relay.GetPort()));
+    for (const bool up : {true, false}) {
+        OnServer([&] { server.SetLinkTimeout(up ? 60000 : 1000); });
+        client.SetLinkTimeout(up ? 1000 : 60000);
+        for (const bool cut : {true, false}) {
+            // Cut, then a while for the link to be heard again both ways.
+            relay.SetCut(cut && up, cut && !up);
+            const Clock::time_point until =
+                Clock::now() + std::chrono::milliseconds(cut ? 1800 : 600);
+            ServiceUntil(client, [&] { return Clock::now() >= until || !client.IsConnected(); });
+        }
+        EXPECT_TRUE(client.IsConnected()) << (up ? "up" : "down");
+    }
+    ClientEar ear;
+    client.SetListener(&ear);
+    talking = 20;
+    ASSERT_TRUE(ServiceUntil(client, [&] { return ear.numbers.size() >= 20; }));
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    EXPECT_TRUE(Departures().empty());
+    client.SetListener(nullptr);
+    client.Disconnect();
+}
+
+// A welcomed client's word that it is on its way reaches the door alone; a word for another
+// host is refused and counted.
+TEST_F(ConnectionTransport, AClientsWordThatItIsOnItsWayIsTheDoorsAndItsOwn)
+{
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    client.SayJoining();
+    ASSERT_TRUE(ServerUntil([&] { return server.GetCounters(1).messagesIn == 1; }));
+    HostJoiningPacket forged;
+    forged.host = 2;
+    client.SendPacket(forged);
+    client.Flush();
+    ASSERT_TRUE(ServerUntil([&] { return server.GetCounters(1).dropped == 1; }));
+    OnServer([&] { EXPECT_EQ(server.GetCounters(1).messagesIn, 2u); });
+    client.Disconnect();
+}
+
+// What a client sent while its server did not run (here 1.5 s asleep between two services) is no
+// flood: the window allows two seconds' worth more, what it counted before still counted, and
+// past that it is a flood.
+TEST_F(ConnectionTransport, AStopOfTheServerAllowsItsClientsASecondsWorthMoreForEachSecond)
+{
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    CountedPacket counted(1);
+    const std::vector<uint8_t> bytes = EncodePacket(counted);
+    const auto receive = [&](uint32_t count) {
+        for (uint32_t i = 0; i < count; ++i)
+            server.Receive(1, bytes.data(), bytes.size());
+    };
+    constexpr uint32_t kBefore = ConnectionManager::kFloodMessages * 3 / 4;
+    std::vector<std::string> gone;
+    OnServer([&] {
+        receive(kBefore);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        server.Service();
+        receive(3 * ConnectionManager::kFloodMessages - kBefore);
+        gone = departures;
+        receive(1);
+    });
+    EXPECT_TRUE(gone.empty());
+    EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
+    client.Disconnect();
 }
 
 TEST_F(ConnectionTransport, ACrowdAtAFullServerIsCountedAndLoggedAsACount)

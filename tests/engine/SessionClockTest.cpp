@@ -27,7 +27,7 @@ TEST(SessionClock, CountsEveryFrameExactlyAndAStopAsOneFrame)
     now += 12001ms;
     clock.Read(now);
     EXPECT_EQ(clock.Ms(), 4554u);
-    EXPECT_EQ(clock.LastStopMs(), 12001u);
+    EXPECT_EQ(clock.LastStopMs(), 11997u);
     now += 1ms;
     clock.Read(now);
     EXPECT_EQ(clock.Ms(), 4555u);
@@ -35,6 +35,32 @@ TEST(SessionClock, CountsEveryFrameExactlyAndAStopAsOneFrame)
     clock.Reset();
     clock.Read(now + 1s);
     EXPECT_EQ(clock.Ms(), 0u);
+}
+
+// A long frame of the thread's own work is run time and no stop; a gap it did not run for longer
+// than the lag bound is one, and counts only its work, at least a frame's pace.
+TEST(SessionClock, CountsALongFramesWorkAndOnlyTheRestAsAStop)
+{
+    SessionClock clock;
+    clock.SetPaceMs(20);
+    SessionClock::Wall::time_point now{};
+    std::chrono::nanoseconds worked{};
+    clock.Read(now, worked);
+    now += 400ms;
+    worked += 390ms;
+    clock.Read(now, worked);
+    EXPECT_EQ(clock.Ms(), 400u);
+    EXPECT_EQ(clock.LastStopMs(), 0u);
+    now += 7000ms;
+    worked += 100ms;
+    clock.Read(now, worked);
+    EXPECT_EQ(clock.Ms(), 500u);
+    EXPECT_EQ(clock.LastStopMs(), 6900u);
+    now += 300ms;
+    worked += 1ms;
+    clock.Read(now, worked);
+    EXPECT_EQ(clock.Ms(), 520u);
+    EXPECT_EQ(clock.LastStopMs(), 280u);
 }
 
 } // namespace

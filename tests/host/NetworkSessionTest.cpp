@@ -111,6 +111,7 @@ TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
 {
     HostOptions sample;
     sample.databaseFolder = database;
+    sample.scenario = "pack";
     const uint32_t world = WorldDigest::Of(sample);
     const struct {
         int32_t difficulty;
@@ -141,6 +142,7 @@ TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
 {
     HostOptions sample;
     sample.databaseFolder = database;
+    sample.scenario = "pack";
     const uint32_t world = WorldDigest::Of(sample);
     ASSERT_NE(world, 0u);
     const struct {
@@ -150,7 +152,7 @@ TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
         const char* line;
     } rows[] = {
         {world + 1, true, 4,
-         "gamehost: this machine's level or database differs from the server's: "},
+         "gamehost: this machine's scenario, level or database differs from the server's: "},
         {world, true, 4, "gamehost: this machine's end differs from the server's: digest "},
         {world, false, 3, "gamehost: the server sent no world for 15 s\n"},
     };

@@ -28,11 +28,11 @@ using Test::EncodePacket;
 
 enum class Base { Plain, Container, Action, Interaction };
 
-// Every registered number: the transport's 1 to 4, the game's 17 and 18, then 20 to 126 but for
+// Every registered number: the transport's 1 to 5, the game's 17 and 18, then 20 to 126 but for
 // 31, 62 and 109 to 111, and the session's 127 and 128.
 std::vector<uint32_t> RegisteredNumbers()
 {
-    std::vector<uint32_t> numbers{1, 2, 3, 4, 17, 18};
+    std::vector<uint32_t> numbers{1, 2, 3, 4, 5, 17, 18};
     for (uint32_t type = 20; type <= 128; ++type)
         if (type != 31 && type != 62 && (type < 109 || type > 111))
             numbers.push_back(type);
@@ -43,7 +43,7 @@ std::vector<uint32_t> RegisteredNumbers()
 std::vector<std::string> ClassNames()
 {
     std::istringstream text(
-        "HostWelcomePacket EntitySpawnPacket EntityDestroyPacket HostLeftPacket "
+        "HostWelcomePacket EntitySpawnPacket EntityDestroyPacket HostLeftPacket HostJoiningPacket "
         "QuestMessagePacket ChatPacket FrustumUpdatePacket AllPlayersHeartbeatPacket "
         "SinglePlayerHeartbeatPacket AllPlayersBasicInfoPacket SinglePlayerBasicInfoPacket "
         "WorldInitPacket RemoteMessagePacket RemoteWMessagePacket PlayerPositionUpdatePacket "
@@ -124,7 +124,7 @@ TEST_F(PacketCatalogueTest, EveryClassHasItsNumberBaseAndRegistryEntryAndReadsIt
     std::map<uint32_t, const PacketCatalogue::Entry*> samples;
     for (const PacketCatalogue::Entry& entry : PacketCatalogue::Entries())
         samples[entry.type] = &entry;
-    ASSERT_EQ(samples.size(), 110u);
+    ASSERT_EQ(samples.size(), 111u);
 
     const std::vector<uint32_t> numbers = RegisteredNumbers();
     const std::vector<std::string> names = ClassNames();
@@ -166,7 +166,7 @@ TEST_F(PacketCatalogueTest, NoOtherNumberIsRegistered)
         if (ConnectionManager::CreatePacket(type) != nullptr)
             registered.push_back(type);
     ASSERT_EQ(registered, RegisteredNumbers());
-    for (uint32_t unused : {0u, 5u, 19u, 31u, 62u, 109u, 110u, 111u, 129u}) {
+    for (uint32_t unused : {0u, 6u, 19u, 31u, 62u, 109u, 110u, 111u, 129u}) {
         SCOPED_TRACE(unused);
         log.Clear();
         const std::vector<uint8_t> header = {static_cast<uint8_t>(unused), 0, 0, 0, 0, 0, 0, 0};
@@ -191,6 +191,7 @@ TEST_F(PacketCatalogueTest, TheSessionsFuzzSeedsAreItsMessagesAsWritten)
         std::vector<uint8_t> hearer;
         uint32_t type;
     } rows[] = {
+        {"net_message/s_joining.bin", {0}, 5},
         {"net_message/s_host_done.bin", {0}, 127},
         {"net_message/c_session_ends.bin", {1}, 128},
         {"net_message/s_session_ends_from_client.bin", {0}, 128},

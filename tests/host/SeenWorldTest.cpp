@@ -32,10 +32,19 @@ TEST(SeenWorld, FollowsWhatEntersDiesAndLeavesTheWorld)
         Monster* before = jackal(1.0f);
         SeenWorld seen(world);
         Monster* after = jackal(3.0f);
+        // Between two looks, what entered and was destroyed is never seen, and what left and
+        // came back is seen once.
+        Monster* passing = jackal(5.0f);
+        world.RemoveEntity(passing);
+        HostSamples::Destroy(passing);
+        Monster* back = jackal(7.0f);
+        world.RemoveEntity(back);
+        HostSamples::EnterWorld(*back, WorldCoords(WorldVec3(1, Vec3(7.0f, 0.0f, 0.0f))));
         std::ostringstream out;
         seen.Observe(out);
         EXPECT_EQ(out.str(), "");
-        EXPECT_EQ(seen.GetMonsters().size(), 2u);
+        EXPECT_EQ(seen.GetMonsters().size(), 3u);
+        EXPECT_EQ(seen.GetMonsters().count(back->GetObjectId()), 1u);
         objects.GetObject<ControllerCombat>(before->GetControllerId())->KillMe();
         const uint32_t gone = after->GetObjectId();
         world.RemoveEntity(after);

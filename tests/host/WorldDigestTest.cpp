@@ -27,11 +27,13 @@ private:
     fs::path before;
 };
 
-uint32_t DigestOf(const std::string& database, const std::string& level)
+uint32_t DigestOf(const std::string& database, const std::string& level,
+                  const std::string& scenario = "")
 {
     HostOptions options;
     options.databaseFolder = database;
     options.levelFile = level;
+    options.scenario = scenario;
     return WorldDigest::Of(options);
 }
 
@@ -67,6 +69,17 @@ TEST(WorldDigest, NamesTheLevelTheLoaderReadsNotThePath)
     EXPECT_NE(outsideFile, own);
     EXPECT_EQ(DigestOf(root, elsewhere.GetRoot() + "/Copy/Mine.lvl"), outsideFile);
     EXPECT_EQ(DigestOf(root, fs::current_path().string() + "/Mine.lvl"), outsideFile);
+}
+
+// The pack's arena on the same database and level is another world than the level.
+TEST(WorldDigest, NamesTheScenarioStaged)
+{
+    TempDatabase database;
+    database.WriteFile("Levels/Village.lvl", "region 1\n");
+    const std::string root = database.GetRoot();
+    const uint32_t level = DigestOf(root, "");
+    EXPECT_NE(DigestOf(root, "", "pack"), level);
+    EXPECT_EQ(DigestOf(root, "", "pack"), DigestOf(root, "Levels/Village.lvl", "pack"));
 }
 
 } // namespace

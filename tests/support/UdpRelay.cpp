@@ -86,9 +86,15 @@ struct UdpRelay::State {
         return std::uniform_int_distribution<uint32_t>(low, std::max(low, high))(random);
     }
 
+    // What goes through the listening socket goes to a client.
+    bool IsCut(int fd) const
+    {
+        return fd == relay.listenSocket ? relay.cutToClients : relay.cutToServer;
+    }
+
     void Schedule(int fd, const sockaddr_in& to, const uint8_t* bytes, size_t count)
     {
-        if (relay.cut || Roll(0, 99) < relay.options.lossPercent) {
+        if (IsCut(fd) || Roll(0, 99) < relay.options.lossPercent) {
             ++relay.lost;
             return;
         }
@@ -148,7 +154,7 @@ struct UdpRelay::State {
         while (!queue.empty() && queue.top().due <= now) {
             const Datagram& datagram = queue.top();
             // A cut loses what was still on its way too.
-            if (relay.cut)
+            if (IsCut(datagram.fd))
                 ++relay.lost;
             else if (::sendto(datagram.fd, datagram.bytes.data(), datagram.bytes.size(), 0,
                               reinterpret_cast<const sockaddr*>(&datagram.to),

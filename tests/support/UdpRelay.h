@@ -41,8 +41,13 @@ public:
     bool IsRunning() const { return worker.joinable(); }
     uint16_t GetPort() const { return port; }
     // While cut, everything either way is lost, as if every client had vanished, what was held
-    // for its delay too.
-    void SetCut(bool value) { cut = value; }
+    // for its delay too; or only what goes one way.
+    void SetCut(bool value) { SetCut(value, value); }
+    void SetCut(bool toServer, bool toClients)
+    {
+        cutToServer = toServer;
+        cutToClients = toClients;
+    }
     Counts GetCounts() const;
     void Stop();
 
@@ -54,7 +59,8 @@ private:
     int listenSocket = -1;
     uint16_t port = 0;
     std::atomic<bool> stopping{false};
-    std::atomic<bool> cut{false};
+    std::atomic<bool> cutToServer{false};
+    std::atomic<bool> cutToClients{false};
     std::atomic<uint64_t> forwarded{0};
     std::atomic<uint64_t> lost{0};
     std::atomic<uint64_t> duplicated{0};

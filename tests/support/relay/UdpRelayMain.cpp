@@ -1,7 +1,8 @@
 // udp_relay: the tests' bad network, for sessions run by hand.
 //   udp_relay --target PORT [--port PORT] [--delay MIN-MAX] [--loss PERCENT]
-//             [--duplicate PERCENT] [--seed N] [--cut AT-LENGTH]
-// `--cut` loses everything either way for LENGTH ms from AT ms after the start, an outage.
+//             [--duplicate PERCENT] [--seed N] [--cut AT-LENGTH] [--cut-way both|up|down]
+// `--cut` loses everything either way for LENGTH ms from AT ms after the start, an outage;
+// `--cut-way up` loses only what the clients send, `down` only what the server sends.
 // Prints "relay on 127.0.0.1:PORT" and carries datagrams until SIGINT or SIGTERM, then prints
 // its counts.
 #include "tests/support/UdpRelay.h"
@@ -33,6 +34,8 @@ bool Number(const char* text, uint32_t& value)
 struct Outage {
     uint32_t at = 0;
     uint32_t length = 0;
+    bool up = true;
+    bool down = true;
 };
 
 bool Range(const char* value, uint32_t& low, uint32_t& high)
@@ -56,6 +59,11 @@ bool Parse(int argc, char** argv, GAME::Test::UdpRelay::Options& options, Outage
             options.maxDelayMs = high;
         } else if (name == "--cut") {
             good = Range(value, outage.at, outage.length);
+        } else if (name == "--cut-way") {
+            const std::string way = value;
+            good = way == "both" || way == "up" || way == "down";
+            outage.up = way != "down";
+            outage.down = way != "up";
         } else if (name == "--target" || name == "--port") {
             good = good && number <= 65535;
             (name == "--target" ? options.targetPort : options.listenPort) = uint16_t(number);
@@ -83,7 +91,7 @@ int main(int argc, char** argv)
     if (!Parse(argc, argv, options, outage)) {
         std::fprintf(stderr, "usage: udp_relay --target PORT [--port PORT] [--delay MIN-MAX] "
                              "[--loss PERCENT] [--duplicate PERCENT] [--seed N] "
-                             "[--cut AT-LENGTH]\n");
+                             "[--cut AT-LENGTH] [--cut-way both|up|down]\n");
         return 2;
     }
     std::signal(SIGINT, OnSignal);
@@ -100,7 +108,8 @@ int main(int argc, char** argv)
         return std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(ms);
     };
     while (stopped == 0) {
-        relay.SetCut(outage.length > 0 && since(outage.at) && !since(outage.at + outage.length));
+        const bool out = outage.length > 0 && since(outage.at) && !since(outage.at + outage.length);
+        relay.SetCut(out && outage.up, out && outage.down);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     relay.Stop();

@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# Network sessions over the tests' bad network (udp_relay), too long for the test run: each sweep
+# prints one line a session and what it shows. Run by hand after a change to the link, the door
+# or the end:
+#   scripts/link-sweeps.sh [cut|load|lossy|worlds]...   (all four by default)
+# cut:    the pack, the second client's link cut 14 s from 1.7-1.9 s after it starts, both ways,
+#         only its own way (up) and only the server's (down), eight seeds each: every machine 0,
+#         one digest.
+# load:   the village with 5,000 more jackals, a third client while the two load (held still 6 s
+#         after their welcome): no place given.
+# lossy:  four level sessions side by side on two cores, each client at 33% loss and 300 ms each
+#         way: every machine 0, one digest a session.
+# worlds: a level client at a pack server is refused at the welcome, status 4.
+# GAMEHOST and RELAY name the programs (by default the Release host and the check build's relay);
+# KEEP=1 keeps every machine's output.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+HOST="${GAMEHOST:-$ROOT/build/release/host/gamehost}"
+RELAY="${RELAY:-$ROOT/build/check/tests/udp_relay}"
+DB="$ROOT/data/database"
+work="$(mktemp -d)"
+started=()
+cleanup() {
+    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+    if [[ -n "${KEEP:-}" ]]; then echo "kept in $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+# port_of FILE: the port its program printed it listens on, once it has (a server of a big level
+# loads it first).
+port_of() {
+    local port=""
+    for _ in $(seq 3600); do
+        port="$(sed -n 's/^\(listening\|relay\) on 127.0.0.1://p' "$1" 2>/dev/null)"
+        [[ -n "$port" ]] && break
+        sleep 0.05
+    done
+    echo "$port"
+}
+
+# digests DIR: how many different end digests its machines printed.
+digests() {
+    cat "$1"/*.out | sed -n 's/^end: digest //p' | sort -u | wc -l
+}
+
+# session DIR CUT WAY SEED [server options...]: a server for two, one client direct and one
+# through a relay that cuts its link CUT (AT-LENGTH, or "" for none) the WAY given.
+session() {
+    local dir="$1" cut="$2" way="$3" seed="$4"
+    shift 4
+    mkdir -p "$dir"
+    "$HOST" --db "$DB" --role server --port 0 --clients 2 "$@" >"$dir/server.out" \
+        2>"$dir/server.err" &
+    local server=$!
+    started+=("$server")
+    local port
+    port="$(port_of "$dir/server.out")"
+    local relay_options=(--target "$port" --seed "$seed")
+    [[ -n "$cut" ]] && relay_options+=(--cut "$cut" --cut-way "$way")
+    "$RELAY" "${relay_options[@]}" >"$dir/relay.log" 2>&1 &
+    local relay=$!
+    started+=("$relay")
+    local through
+    through="$(port_of "$dir/relay.log")"
+    "$HOST" --db "$DB" --role client --connect "127.0.0.1:$port" "${SCENARIO[@]}" \
+        >"$dir/a.out" 2>"$dir/a.err" &
+    local a=$!
+    "$HOST" --db "$DB" --role client --connect "127.0.0.1:$through" "${SCENARIO[@]}" \
+        >"$dir/b.out" 2>"$dir/b.err" &
+    local b=$!
+    local status=()
+    for pid in "$server" "$a" "$b"; do
+        wait "$pid" && status+=(0) || status+=($?)
+    done
+    kill "$relay" 2>/dev/null || true
+    wait "$relay" || true
+    echo "${status[*]} digests $(digests "$dir"), relay $(sed -n 's/^relay: //p' "$dir/relay.log")"
+}
+
+cut_sweep() {
+    SCENARIO=(--scenario pack)
+    # Four sessions at a time.
+    for way in both up down; do
+        for half in 0 4; do
+            for seed in $((half + 1)) $((half + 2)) $((half + 3)) $((half + 4)); do
+                local at=$((1700 + (seed - 1) * 25))
+                local dir="$work/cut-$way-$seed"
+                (
+                    result="$(session "$dir" "$at-14000" "$way" "$seed" --scenario pack)"
+                    echo "cut $way seed $seed at $at ms: statuses $result" \
+                        "$(cat "$dir"/*.err | sort -u | paste -sd'|' -)"
+                ) &
+            done
+            wait
+        done
+    done
+}
+
+load_sweep() {
+    local level="$work/crowd.lvl"
+    cp "$DB/Levels/Village.lvl" "$level"
+    for route in route client1.route client2.route; do
+        cp "$DB/Levels/Village.$route" "$work/crowd.$route"
+    done
+    for i in $(seq 0 4999); do
+        echo "Records/Creatures/Monster/Village/PackJackal.dbr 1 $((150 + i % 20)) 0 $((i / 20 % 80 - 40)) 270 - -"
+    done >>"$level"
+    local dir="$work/load"
+    mkdir -p "$dir"
+    "$HOST" --db "$DB" --role server --port 0 --clients 2 --level "$level" >"$dir/server.out" \
+        2>"$dir/server.err" &
+    started+=($!)
+    local port
+    port="$(port_of "$dir/server.out")"
+    local loading=()
+    for client in a b; do
+        "$HOST" --db "$DB" --role client --connect "127.0.0.1:$port" --level "$level" \
+            >"$dir/$client.out" 2>"$dir/$client.err" &
+        loading+=($!)
+        started+=($!)
+    done
+    # Both welcomed, then held still 6 s as a long load would, without a word.
+    for client in a b; do
+        for _ in $(seq 600); do
+            grep -q "^joined as host" "$dir/$client.out" && break
+            sleep 0.05
+        done
+    done
+    kill -STOP "${loading[@]}"
+    sleep 6
+    "$HOST" --db "$DB" --role client --connect "127.0.0.1:$port" --level "$level" \
+        >"$dir/c.out" 2>"$dir/c.err" &
+    local third=$!
+    sleep 2
+    kill -CONT "${loading[@]}"
+    local status=0
+    wait "$third" || status=$?
+    echo "load: third client status $status: $(tail -1 "$dir/c.err")"
+    echo "load: places given: $(grep -c "gave its place" "$dir/server.err" || true)," \
+        "joined: $(grep -c "joined: player" "$dir/server.out" || true)"
+}
+
+lossy_sweep() {
+    SCENARIO=()
+    local pids=()
+    for run in 1 2 3 4; do
+        (
+            local dir="$work/lossy-$run"
+            mkdir -p "$dir"
+            taskset -c 0,1 "$HOST" --db "$DB" --role server --port 0 --clients 2 \
+                >"$dir/server.out" 2>"$dir/server.err" &
+            local server=$!
+            local port
+            port="$(port_of "$dir/server.out")"
+            local status=()
+            local clients=()
+            local relays=()
+            for client in a b; do
+                "$RELAY" --target "$port" --seed "$run" --loss 33 --delay 300-300 \
+                    >"$dir/relay-$client.log" 2>&1 &
+                relays+=($!)
+                local through
+                through="$(port_of "$dir/relay-$client.log")"
+                taskset -c 0,1 "$HOST" --db "$DB" --role client --connect "127.0.0.1:$through" \
+                    >"$dir/$client.out" 2>"$dir/$client.err" &
+                clients+=($!)
+            done
+            for pid in "$server" "${clients[@]}"; do
+                wait "$pid" && status+=(0) || status+=($?)
+            done
+            kill "${relays[@]}" 2>/dev/null || true
+            echo "lossy $run: statuses ${status[*]} digests $(digests "$dir")" \
+                "$(cat "$dir"/*.err | sort -u | paste -sd'|' -)"
+        ) &
+        pids+=($!)
+    done
+    wait "${pids[@]}"
+}
+
+worlds_sweep() {
+    local dir="$work/worlds"
+    mkdir -p "$dir"
+    "$HOST" --db "$DB" --role server --port 0 --scenario pack >"$dir/server.out" \
+        2>"$dir/server.err" &
+    local server=$!
+    started+=("$server")
+    local port
+    port="$(port_of "$dir/server.out")"
+    local status=0
+    "$HOST" --db "$DB" --role client --connect "127.0.0.1:$port" >"$dir/c.out" 2>"$dir/c.err" ||
+        status=$?
+    kill "$server" 2>/dev/null || true
+    echo "worlds: level client at a pack server: status $status: $(cat "$dir/c.err")"
+}
+
+sweeps=("$@")
+[[ ${#sweeps[@]} -gt 0 ]] || sweeps=(cut load lossy worlds)
+for sweep in "${sweeps[@]}"; do
+    "${sweep}_sweep"
+done
