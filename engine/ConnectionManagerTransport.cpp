@@ -114,6 +114,16 @@ void ConfigureLink(ENetPeer* peer, uint32_t silenceMs)
     enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
 }
 
+// ENet's throttle, on a lossy slow link, shrinks what may be in flight to one datagram a round
+// trip: an honest peer's messages then queue behind it and later arrive all at once, which the
+// server must take for a flood. Once linked, the throttle never closes; what is lost is sent
+// again. Not before: the handshake's answer must echo the settings the request carried.
+void KeepThrottleOpen(ENetPeer* peer)
+{
+    peer->packetThrottle = peer->packetThrottleLimit;
+    peer->packetThrottleDeceleration = 0;
+}
+
 // What a message kept for later costs: its bytes and the room that keeps them.
 size_t HeldCost(size_t bytes)
 {
@@ -324,6 +334,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
         if (enet_host_service(transport->host, &event, 20) > 0) {
             if (event.type == ENET_EVENT_TYPE_CONNECT) {
                 ConfigureLink(event.peer, linkTimeoutMs);
+                KeepThrottleOpen(event.peer);
                 transport->toServer = event.peer;
                 parting = {};
             } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
@@ -525,6 +536,7 @@ void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, 
             TellGone(decision.gave, false, 0);
         }
         ConfigureLink(peer, linkTimeoutMs);
+        KeepThrottleOpen(peer);
         transport->heard[slot].Now(clock.Ms(), Clock::now());
         windows[size_t(host)] = {.start = clock.Ms()};
         if (listener != nullptr)
