@@ -34,6 +34,23 @@ void ExpectBadOptions(const HostRun& run, const std::string& line)
     EXPECT_EQ(run.err, "gamehost: " + line + "\n" + HostOptions::kHelpHint);
 }
 
+// Runs refused before anything is played or written: status 1 and their one line each.
+struct RefusedRun {
+    std::vector<std::string> args;
+    std::string line;
+};
+
+template <size_t N> void ExpectRefusedRuns(SampleCopy& copy, const RefusedRun (&rows)[N])
+{
+    for (const RefusedRun& row : rows) {
+        SCOPED_TRACE(row.line);
+        const HostRun run = copy.Run(row.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "gamehost: " + row.line + "\n");
+    }
+}
+
 TEST(HostOptions, EveryOptionThatTakesAValueRefusesAnEmptyOne)
 {
     // Each with what else it needs, so that only the empty value can be wrong.
@@ -237,10 +254,7 @@ TEST(HostOptions, AMapOrSaveNamingWhatTheRunReadsIsRefused)
     const std::string levelBytes = ReadBytes(level);
     const std::string routeBytes = ReadBytes(route);
     std::filesystem::create_hard_link(route, root + "/linked.route");
-    const struct {
-        std::vector<std::string> args;
-        std::string line;
-    } rows[] = {
+    const RefusedRun rows[] = {
         {{"--save", save, "--map", save}, "--map '" + save + "' would overwrite the save"},
         {{"--save", root + "/new.sav", "--map", root + "/./new.sav"},
          "--map '" + root + "/./new.sav' would overwrite the save"},
@@ -250,13 +264,7 @@ TEST(HostOptions, AMapOrSaveNamingWhatTheRunReadsIsRefused)
          "--map '" + root + "/linked.route' would overwrite the route"},
         {{"--save", route}, "--save '" + route + "' would overwrite the route"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.line);
-        const HostRun run = copy.Run(row.args);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "gamehost: " + row.line + "\n");
-    }
+    ExpectRefusedRuns(copy, rows);
     EXPECT_EQ(ReadBytes(save), "the hero of last night");
     EXPECT_EQ(ReadBytes(level), levelBytes);
     EXPECT_EQ(ReadBytes(route), routeBytes);
@@ -281,10 +289,7 @@ TEST(HostOptions, AnOutputIntoTheDatabaseOrOverAnOrderScriptIsRefused)
     for (const std::string& file : kept)
         before.push_back(ReadBytes(root + file));
     const std::string into = "would write into the database '" + root + "', which the run reads";
-    const struct {
-        std::vector<std::string> args;
-        std::string line;
-    } rows[] = {
+    const RefusedRun rows[] = {
         {{"--save", root + kept[0]}, "--save '" + root + kept[0] + "' " + into},
         {{"--save", root + kept[1]}, "--save '" + root + kept[1] + "' " + into},
         {{"--map", root + kept[2]}, "--map '" + root + kept[2] + "' " + into},
@@ -294,13 +299,7 @@ TEST(HostOptions, AnOutputIntoTheDatabaseOrOverAnOrderScriptIsRefused)
         {{"--scenario", "quest", "--quest-state", state, "--input", state + "/QuestRepository.dat"},
          "--quest-state '" + state + "' (QuestRepository.dat) would overwrite the order script"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.line);
-        const HostRun run = copy.Run(row.args);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "gamehost: " + row.line + "\n");
-    }
+    ExpectRefusedRuns(copy, rows);
     for (size_t i = 0; i < kept.size(); ++i)
         EXPECT_EQ(ReadBytes(root + kept[i]), before[i]) << kept[i];
     EXPECT_FALSE(std::filesystem::exists(root + "/Quests/new"));
