@@ -161,6 +161,8 @@ public:
     // The world mark of a character that is not alive, in place of its team's (no team's mark is
     // this one): sight that weighs only the living never meets a corpse, however many lie about.
     static constexpr uint32_t kDeadMark = 1u << 31;
+    // The most money a character can hold.
+    static constexpr uint32_t kMaxMoney = 2000000000;
 
     // The loot state a replica or a saved level carries, copied whole: the seed and level
     // argument share the first word, then one item id per slot (head, neck, right hand, left

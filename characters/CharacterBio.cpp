@@ -22,10 +22,19 @@ namespace GAME {
 
 namespace {
 
-// The base values that the player's save holds, in its order.
-constexpr CharAttributeType kSavedBaseTypes[] = {CharAttribute_Strength, CharAttribute_Dexterity,
-                                                 CharAttribute_Intelligence, CharAttribute_Life,
-                                                 CharAttribute_Mana};
+// The base values that the player's save holds, in its order, with their names in its lines.
+struct SavedBase {
+    CharAttributeType type;
+    const char* name;
+};
+constexpr SavedBase kSavedBases[] = {{CharAttribute_Strength, "strength"},
+                                     {CharAttribute_Dexterity, "dexterity"},
+                                     {CharAttribute_Intelligence, "intelligence"},
+                                     {CharAttribute_Life, "life"},
+                                     {CharAttribute_Mana, "mana"}};
+// Far beyond what every attribute point of the top level buys, and small enough that totals
+// with every bonus stay well inside the integers they are shown and compared as.
+constexpr float kMaxSavedBase = 1000000.0f;
 
 // A pool keeps its share of the limit when the limit changes. Without an old limit there is no
 // share to keep: the value stays as it is, within the new limit.
@@ -339,18 +348,22 @@ void CharacterBio::StreamProperties(IOStream* stream)
         return;
     const bool reading = stream->IsReading();
     stream->BeginBlock();
-    for (CharAttributeType type : kSavedBaseTypes) {
+    for (const SavedBase& base : kSavedBases) {
         // Every value goes under the same key; only the order tells them apart.
-        float value = reading ? 0.0f : baseAttributes.GetBaseValue(type);
+        float value = reading ? 0.0f : baseAttributes.GetBaseValue(base.type);
         stream->StreamFloat("temp", value);
         if (!reading || value == 0.0f)
             continue;
-        if (!std::isfinite(value)) {
-            gEngine->Log(Engine::LogData, "CharacterBio: saved base value %u is not finite",
-                         static_cast<unsigned>(type));
+        // A life below 0 would kill the hero at every update, and a huge or broken value would
+        // reach the integers totals are compared as.
+        if (!(value > 0.0f && value <= kMaxSavedBase)) {
+            gEngine->Log(
+                Engine::LogData,
+                "CharacterBio: saved base %s %.7g lies outside 0 to %.7g; the record's kept",
+                base.name, static_cast<double>(value), static_cast<double>(kMaxSavedBase));
             continue;
         }
-        ChangeBase().SetBaseValue(type, value);
+        ChangeBase().SetBaseValue(base.type, value);
     }
     stream->EndBlock();
     if (reading && stream->HasFailed())

@@ -31,7 +31,6 @@
 namespace GAME {
 namespace {
 
-constexpr uint32_t kMaxMoney = 2000000000;
 constexpr float kTwoPi = 6.28318531f;
 constexpr int32_t kDroppedPhysicsType = 2;
 

@@ -6,6 +6,7 @@
 #include "core/GameEvents.h"
 #include "core/Helpers.h"
 #include "core/Saturate.h"
+#include "core/SavedRange.h"
 #include "engine/Engine.h"
 #include "engine/EventManager.h"
 #include "engine/IOStream.h"
@@ -97,8 +98,24 @@ void ExperienceLevelControl::StreamProperties(IOStream* stream)
     stream->StreamUInt("modifierPoints", modifierPoints);
     stream->StreamUInt("skillPoints", skillPoints);
     stream->EndBlock();
-    if (stream->IsReading() && stream->HasFailed())
+    if (!stream->IsReading())
+        return;
+    if (stream->HasFailed())
         gEngine->Log(Engine::LogData, "ExperienceLevelControl: the saved block is unreadable");
+    else
+        HoldSavedStats();
+}
+
+void ExperienceLevelControl::HoldSavedStats()
+{
+    static constexpr const char* kOwner = "ExperienceLevelControl";
+    // Without a level file no experience raises a level: the cap on what a file may ask for.
+    const uint32_t topLevel = maxPlayerLevel != 0 ? maxPlayerLevel : kMaxPlayerLevelCap;
+    charLevel = static_cast<uint32_t>(HoldInSavedRange(kOwner, "level", charLevel, 1, topLevel));
+    // Experience stops where the top level begins.
+    if (maxPlayerLevel != 0 && levelEquation)
+        experiencePoints = static_cast<uint32_t>(HoldInSavedRange(
+            kOwner, "experience", experiencePoints, 0, EvaluateAt(maxPlayerLevel - 1)));
 }
 
 bool ExperienceLevelControl::ReceiveExperience(uint32_t amount)

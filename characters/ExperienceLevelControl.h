@@ -72,6 +72,8 @@ public:
 
 private:
     void LoadLevelFile(const std::string& recordName);
+    // A save's level and experience within what the level file lets a character reach.
+    void HoldSavedStats();
     uint32_t EvaluateAt(uint32_t level);
     uint32_t SpendModifierPoint(uint32_t increment);
 

@@ -3,6 +3,7 @@
 #include "ai/ControllerPlayer.h"
 #include "characters/PlayerGameInterface.h"
 #include "characters/PlayerSave_UISetting.h"
+#include "core/SavedRange.h"
 #include "engine/Engine.h"
 #include "engine/IOStream.h"
 #include "engine/TriggerToken.h"
@@ -21,15 +22,13 @@ constexpr uint32_t kTutorialPagesSaved = 36;
 // Far beyond any real list, yet small enough that a hostile count cannot drive a long loop.
 constexpr int64_t kMaxSavedCount = 65536;
 
-// Whether a count read from a save may drive its loop: a negative count reads nothing, a huge
-// one is refused and its group left unread.
+// Whether a count read from a save may drive its loop: a negative or huge one is refused and its
+// group left unread.
 bool CountAccepted(const IOStream* stream, const char* key, int64_t count)
 {
     if (!stream->IsReading() || stream->HasFailed())
         return !stream->HasFailed();
-    if (count < 0)
-        return false;
-    if (count > kMaxSavedCount) {
+    if (count < 0 || count > kMaxSavedCount) {
         gEngine->Log(Engine::LogData, "Player: saved \"%s\" of %lld refused", key,
                      static_cast<long long>(count));
         return false;
@@ -130,6 +129,9 @@ void Player::StreamProperties(IOStream* stream)
             stream->StreamUniqueId("strategicMovementRespawnPoint[i]", point);
     }
     stream->StreamUInt("money", currentMoney);
+    if (reading)
+        currentMoney = static_cast<uint32_t>(
+            HoldInSavedRange("Player", "money", currentMoney, 0, Character::kMaxMoney));
     stream->StreamInt("compassState", compassState);
     stream->StreamBool("skillWindowShowHelp", skillWindowShowsHelp);
     stream->StreamBool("alternateConfig", alternateConfig);
@@ -138,8 +140,13 @@ void Player::StreamProperties(IOStream* stream)
     if (version >= 3) {
         int32_t greatest = static_cast<int32_t>(greatestDifficultyCompleted);
         stream->StreamInt("temp", greatest);
-        if (greatest < 0 || greatest > static_cast<int32_t>(kNoDifficulty))
+        if (reading && (greatest < 0 || greatest > static_cast<int32_t>(kNoDifficulty))) {
+            gEngine->Log(Engine::LogData,
+                         "Player: saved greatest difficulty completed %d is none of 0 to %d; "
+                         "none kept",
+                         greatest, static_cast<int32_t>(kNoDifficulty));
             greatest = static_cast<int32_t>(kNoDifficulty);
+        }
         greatestDifficultyCompleted = static_cast<GameDifficulty>(greatest);
     }
     if (version >= 4)

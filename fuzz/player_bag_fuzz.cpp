@@ -6,6 +6,7 @@
 #include "characters/Player.h"
 #include "engine/IOStreamRead.h"
 #include "engine/ObjectManager.h"
+#include "fuzz/BagRecords.h"
 #include "fuzz/InputStart.h"
 #include "fuzz/QuietGame.h"
 #include "fuzz/RecordInput.h"
@@ -25,12 +26,7 @@ using namespace GAME;
 void HoldBagRecords()
 {
     static const bool held = [] {
-        HoldRunRecords(
-            {{"Records/Items/Heal.dbr", "Class = OneShot_PotionHealth\nbitmap = heal.tex\n"},
-             {"Records/Items/Ring.dbr", "Class = ItemEquipment\nbitmap = ring.tex\n"},
-             {"Records/Items/Sword.dbr", "Class = WeaponMelee_Sword\n"},
-             {"Records/Items/Shard.dbr", "Class = ItemRelic\ncompletedRelicLevel = 3\nsword = 1\n"
-                                         "characterStrength = 1;2;3\n"}});
+        HoldRunRecords(BagRecords());
         return true;
     }();
     (void)held;

@@ -48,12 +48,12 @@ namespace {
 // "a skill" or "3 skills" that ... lacks (the first, ...); saving him would lose it or them.
 // The names come from the save and the records, so each is shown escaped.
 std::string WouldLose(const std::string& loaded, const std::vector<std::string>& lacking,
-                      const char* one, const char* many, const std::string& lacker)
+                      const char* one, const char* many, const std::string& why)
 {
     const bool single = lacking.size() == 1;
     return "save file '" + ShownName(loaded) + "' names " +
-           (single ? std::string(one) : std::to_string(lacking.size()) + ' ' + many) + " that " +
-           lacker + " lacks (" + ShownName(lacking.front()) +
+           (single ? std::string(one) : std::to_string(lacking.size()) + ' ' + many) + ' ' + why +
+           " (" + ShownName(lacking.front()) +
            (single ? "); saving him would lose it" : ", ...); saving him would lose them");
 }
 
@@ -61,20 +61,31 @@ std::string WouldLose(const std::string& loaded, const std::vector<std::string>&
 
 bool PlayerSaveFile::KeepsAll(Player& player, const std::string& loaded, std::string& error)
 {
-    const std::vector<std::string>& skills = player.GetSkillManager().GetPassedOverSkills();
-    const std::vector<std::string>& items = player.GetPassedOverItems();
-    const std::vector<std::string>& slots = player.GetPlayerHotSlotCtrl().GetPassedOverSkills();
+    const PlayerHotSlotCtrl& bar = player.GetPlayerHotSlotCtrl();
     // Quoted through a local: g++ 12 at -O3 takes '"'" + temporary' for an overlapping copy.
     std::string record = ShownName(player.GetObjectName());
     record.insert(record.begin(), '\'');
     record += '\'';
-    if (!skills.empty())
-        error = WouldLose(loaded, skills, "a skill", "skills", record);
-    else if (!items.empty())
-        error = WouldLose(loaded, items, "an item", "items", "the database");
-    else if (!slots.empty())
-        error = WouldLose(loaded, slots, "a hotbar skill", "hotbar skills", record);
-    return skills.empty() && items.empty() && slots.empty();
+    const std::string lacks = "that " + record + " lacks";
+    // A slot naming a skill at level 0 is emptied by the bar's first look at it.
+    const struct {
+        const std::vector<std::string>& names;
+        const char* one;
+        const char* many;
+        std::string why;
+    } losses[] = {
+        {player.GetSkillManager().GetPassedOverSkills(), "a skill", "skills", lacks},
+        {player.GetPassedOverItems(), "an item", "items", "that the database lacks"},
+        {bar.GetPassedOverSkills(), "a hotbar skill", "hotbar skills", lacks},
+        {bar.GetUnusableSkills(), "a hotbar skill", "hotbar skills", "at level 0"},
+    };
+    for (const auto& loss : losses) {
+        if (!loss.names.empty()) {
+            error = WouldLose(loaded, loss.names, loss.one, loss.many, loss.why);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool PlayerSaveFile::Save(Player& player, const std::string& path, std::string& error)

@@ -16,8 +16,8 @@ public:
     static bool Load(Player& player, const std::string& path, std::string& error);
 
     // False, with why in `error`, when the save `loaded` named skills that `player` does not
-    // hold, in his skills or on his hotbar, or items whose records the database lacks: saving
-    // him would lose them.
+    // hold, in his skills or on his hotbar, items whose records the database lacks, or skills
+    // at level 0 on his hotbar (which empties their slots): saving him would lose them.
     static bool KeepsAll(Player& player, const std::string& loaded, std::string& error);
 
     // Writes `player` to `path`. False, with the file and the system's reason in `error`, when

@@ -4,6 +4,7 @@
 #include "characters/Character.h"
 #include "characters/Player.h"
 #include "core/RTTI_ClassInfo.h"
+#include "core/Saturate.h"
 #include "engine/IOStream.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
@@ -135,7 +136,7 @@ bool EquipmentCtrl::MeetsRequirements(const Character* owner, const Item* item, 
     if (item == nullptr)
         return false;
     auto total = [owner](CharAttributeType type) {
-        return owner == nullptr ? 0u : static_cast<unsigned>(owner->GetTotalCharAttribute(type));
+        return owner == nullptr ? 0u : SaturateToUInt(owner->GetTotalCharAttribute(type));
     };
     return item->IsItemAvailable(owner, total(CharAttribute_Strength),
                                  total(CharAttribute_Dexterity), total(CharAttribute_Intelligence));

@@ -4,6 +4,7 @@
 #include "engine/IOStream.h"
 #include "game/GameEngine.h"
 #include "items/HotSlotOption.h"
+#include "skills/Skill.h"
 #include "skills/SkillManager.h"
 
 namespace GAME {
@@ -301,9 +302,24 @@ void PlayerHotSlotCtrl::StreamProperties(IOStream* stream)
             slots[i] = option.release();
     }
     stream->EndBlock();
-    if (stream->IsReading())
-        passedOverSkills.assign(stream->GetPassedOver().begin() + std::ptrdiff_t(before),
-                                stream->GetPassedOver().end());
+    if (!stream->IsReading())
+        return;
+    passedOverSkills.assign(stream->GetPassedOver().begin() + std::ptrdiff_t(before),
+                            stream->GetPassedOver().end());
+    CollectUnusableSkills();
+}
+
+void PlayerHotSlotCtrl::CollectUnusableSkills()
+{
+    unusableSkills.clear();
+    if (player == nullptr)
+        return;
+    for (const HotSlotOption* option : slots) {
+        if (option == nullptr || option->Validate())
+            continue;
+        if (const Skill* skill = player->GetSkillManager().GetSkill(option->GetSkillId()))
+            unusableSkills.push_back(skill->GetObjectName());
+    }
 }
 
 } // namespace GAME

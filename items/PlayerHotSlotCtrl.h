@@ -66,6 +66,9 @@ public:
     // The skills the slots last read named but the player does not hold, in slot order: such a
     // slot would be written back empty.
     const std::vector<std::string>& GetPassedOverSkills() const { return passedOverSkills; }
+    // The skills the slots last read named that the player holds but cannot use (at level 0),
+    // in slot order: the next validation empties their slots.
+    const std::vector<std::string>& GetUnusableSkills() const { return unusableSkills; }
 
     int32_t GetActiveTimer() const { return activeTimer; }
     // While set, the player controller fires no armed option (the host's interface holds it).
@@ -76,6 +79,7 @@ private:
     // Empties the slot and destroys its option unless another slot shares it.
     void ClearSlot(uint32_t index);
     void SetDefaultSkillSlot(uint32_t index);
+    void CollectUnusableSkills();
     uint32_t PrimaryIndex() const;
     bool IsOptionActiveIn(const HotSlotOption* option) const;
 
@@ -90,6 +94,7 @@ private:
     int32_t validateInterval = kValidateInterval;
     bool activationBlocked = false;
     std::vector<std::string> passedOverSkills;
+    std::vector<std::string> unusableSkills;
 };
 
 } // namespace GAME

@@ -175,7 +175,8 @@ void PlayerManagerClient::HandleBonus(const Bonus& bonus)
 void PlayerManagerClient::GetPlayerInfo(PlayerInfo& info)
 {
     info.Clear();
-    uint32_t sum = 0;
+    // Wide and saturated: levels are the players' own, whatever their saves held.
+    uint64_t sum = 0;
     for (uint32_t id : GetAllPlayersInGame()) {
         const Player* player = FindPlayer(id);
         if (player == nullptr)
@@ -188,7 +189,7 @@ void PlayerManagerClient::GetPlayerInfo(PlayerInfo& info)
         ++info.numberOfPlayers;
     }
     if (info.numberOfPlayers != 0)
-        info.averagePlayerLevel = static_cast<uint32_t>(
+        info.averagePlayerLevel = SaturateToUInt(
             static_cast<float>(sum) / static_cast<float>(info.numberOfPlayers) + 0.5f);
 }
 

@@ -264,7 +264,11 @@ private:
     Skill* FindCommandSkill(uint32_t skillNumber, const char* command) const;
     // Makes the record a skill of this manager at the level; null when it is no skill.
     Skill* AddLearnedSkill(const std::string& record, uint32_t level);
-    void StreamReplica(IOStream& stream, _SkillReplica& replica) const;
+    // The level as the stream holds it, below 0 too.
+    int32_t StreamReplica(IOStream& stream, _SkillReplica& replica) const;
+    bool IsSaved(const Skill& skill) const;
+    // One skill of a save into the skill it names, or passed over when there is none.
+    void ReadSavedSkill(_SkillReplica& replica, int32_t savedLevel);
     // For each replica, the learned skill FindSkillId would name (null when none), in one pass.
     void FindReplicaSkills(const std::vector<_SkillReplica>& replicas,
                            std::vector<Skill*>& found) const;
@@ -279,6 +283,8 @@ private:
     uint32_t masteriesAllowed = 0;
     uint32_t skillReclamationPointsUsed = 0;
     std::vector<std::string> passedOverSkills;
+    // The skills the last read save held at level 0, written again so.
+    std::vector<uint32_t> savedAtLevelZero;
     // Owned through the object manager; a skill's index is its reference number.
     std::vector<Skill*> learnedSkills;
     // The learned skills' ids, in step with learnedSkills.

@@ -1,6 +1,7 @@
 #include "skills/SkillManager.h"
 
 #include "characters/Character.h"
+#include "core/SavedRange.h"
 #include "engine/Engine.h"
 #include "engine/IOStream.h"
 #include "engine/NetPacketInBuffer.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace GAME {
 
@@ -70,11 +72,10 @@ bool SkillManager::ReadReplicaLists(NetPacketInBuffer& in, std::vector<_SkillRep
     });
 }
 
-void SkillManager::StreamReplica(IOStream& stream, _SkillReplica& replica) const
+int32_t SkillManager::StreamReplica(IOStream& stream, _SkillReplica& replica) const
 {
     stream.BeginBlock();
     stream.StreamString("skillName", replica.skillName);
-    // Stored as a plain integer; a negative one from a hostile file reads as level 0.
     int32_t level =
         static_cast<int32_t>(std::min<uint32_t>(replica.skillState.skillLevel, INT32_MAX));
     stream.StreamInt("skillLevel", level);
@@ -84,6 +85,32 @@ void SkillManager::StreamReplica(IOStream& stream, _SkillReplica& replica) const
     stream.StreamBool("skillActive", replica.skillActiveState.active);
     stream.StreamBool("skillTransition", replica.skillActiveState.transition);
     stream.EndBlock();
+    return level;
+}
+
+bool SkillManager::IsSaved(const Skill& skill) const
+{
+    return skill.GetSkillLevel() != 0 || std::find(savedAtLevelZero.begin(), savedAtLevelZero.end(),
+                                                   skill.GetObjectId()) != savedAtLevelZero.end();
+}
+
+void SkillManager::ReadSavedSkill(_SkillReplica& replica, int32_t savedLevel)
+{
+    Skill* skill = FindSkill(FindSkillId(replica.skillName));
+    if (skill == nullptr) {
+        passedOverSkills.push_back(replica.skillName);
+        return;
+    }
+    // A profile that failed to load gives no top to hold a level at.
+    const uint32_t top = skill->GetUltimateLevel();
+    const std::string field = "skill '" + replica.skillName + "' level";
+    replica.skillState.skillLevel = static_cast<uint32_t>(
+        HoldInSavedRange("SkillManager", field.c_str(), savedLevel, 0, top != 0 ? top : INT32_MAX));
+    // Saved so, it is saved so again: no name the save holds is lost.
+    if (replica.skillState.skillLevel == 0)
+        savedAtLevelZero.push_back(skill->GetObjectId());
+    // The running state is the owner's machine's to decide, not the save's.
+    skill->ReceiveStateUpdate(replica.skillState, true);
 }
 
 void SkillManager::StreamProperties(IOStream* stream)
@@ -94,27 +121,22 @@ void SkillManager::StreamProperties(IOStream* stream)
     int32_t count = 0;
     if (!stream->IsReading()) {
         for (const Skill* skill : learnedSkills)
-            count += skill->GetSkillLevel() != 0 ? 1 : 0;
+            count += IsSaved(*skill) ? 1 : 0;
     }
     stream->StreamInt("max", count);
     if (stream->IsReading()) {
         passedOverSkills.clear();
-        if (count > kMaxStreamedSkills) {
+        savedAtLevelZero.clear();
+        if (count < 0 || count > kMaxStreamedSkills) {
             gEngine->Log(Engine::LogData, "SkillManager: %s: %d saved skills refused",
                          GetParentName(), count);
             count = 0;
         }
         for (int32_t i = 0; i < count && !stream->HasFailed(); ++i) {
             _SkillReplica replica;
-            StreamReplica(*stream, replica);
-            if (stream->HasFailed())
-                break;
-            // The running state is the owner's machine's to decide, not the save's.
-            if (Skill* skill = FindSkill(FindSkillId(replica.skillName))) {
-                skill->ReceiveStateUpdate(replica.skillState, true);
-                continue;
-            }
-            passedOverSkills.push_back(replica.skillName);
+            const int32_t savedLevel = StreamReplica(*stream, replica);
+            if (!stream->HasFailed())
+                ReadSavedSkill(replica, savedLevel);
         }
         // One line however many: a hostile save may name thousands.
         if (!passedOverSkills.empty())
@@ -125,7 +147,7 @@ void SkillManager::StreamProperties(IOStream* stream)
                          passedOverSkills.front().c_str());
     } else {
         for (const Skill* skill : learnedSkills) {
-            if (skill->GetSkillLevel() == 0)
+            if (!IsSaved(*skill))
                 continue;
             _SkillReplica replica{skill->GetObjectName(), skill->GetSkillState(), {}};
             StreamReplica(*stream, replica);

@@ -1,7 +1,13 @@
 #include "characters/Player.h"
 #include "engine/FileSystem.h"
+#include "engine/IOStreamRead.h"
+#include "engine/ObjectManager.h"
 #include "host/GameHost.h"
 #include "host/PlayerSaveFile.h"
+#include "items/HotSlotOption.h"
+#include "items/PlayerHotSlotCtrl.h"
+#include "skills/Skill.h"
+#include "skills/SkillManager.h"
 #include "tests/host/HostRun.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/TempDatabase.h"
@@ -9,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
@@ -201,6 +209,149 @@ TEST_F(PlayerSaveFileTest, ABadFileIsRefusedInOneLineAndLeftAsItWas)
     EXPECT_EQ(error, "'" + folder.GetRoot() + "/text.chr' is not a saved stream");
     EXPECT_FALSE(PlayerSaveFile::Load(loaded, folder.GetRoot() + "/absent.chr", error));
     EXPECT_EQ(error, "save file '" + folder.GetRoot() + "/absent.chr' does not exist");
+}
+
+// A hero of a level file (top level 50, whose experience begins at 612,500) with one skill
+// learnt, saved as text: a damaged field is one edited line.
+class DamagedSaveTest : public PlayerSaveFileTest {
+protected:
+    static constexpr const char* kRecord = "Records/Hero.dbr";
+    static constexpr const char* kSkill = "Records/Skills/Tough.dbr";
+
+    void SetUp() override
+    {
+        PlayerSaveFileTest::SetUp();
+        database.WriteRecord(kRecord, {"Class = Player", "levelFileName = Records/Levels.dbr",
+                                       "characterStrength = 51", "characterDexterity = 52",
+                                       "characterIntelligence = 53", "characterLife = 300",
+                                       "characterMana = 150", "skillTree1 = Records/Tree.dbr"});
+        database.WriteRecord("Records/Levels.dbr",
+                             {"experienceLevelEquation = ((playerLevel*(playerLevel+1))*250)",
+                              "maxPlayerLevel = 50"});
+        database.WriteRecord("Records/Tree.dbr",
+                             {std::string("skillName1 = ") + kSkill, "skillLevel1 = 1"});
+        database.WriteRecord(
+            kSkill, {"Class = Skill_Passive", "skillMaxLevel = 8", "skillUltimateLevel = 10"});
+    }
+
+    Player* MakeHero() { return ObjectManager::Instance().CreateObjectFromFile<Player>(kRecord); }
+
+    // The hero's save as text.
+    std::string SavedText(Player& hero)
+    {
+        std::string error;
+        const std::string path = folder.GetRoot() + "/text.chr";
+        EXPECT_TRUE(PlayerSaveFile::Save(hero, path, error)) << error;
+        const std::string bytes = FileBytes(path);
+        std::string text;
+        EXPECT_TRUE(IOStreamRead::Describe(std::vector<uint8_t>(bytes.begin(), bytes.end()), text));
+        return text;
+    }
+
+    // The text with its line `from` made `to`, loaded into a fresh hero; null when refused.
+    Player* LoadEdited(std::string text, const std::string& from, const std::string& to,
+                       std::string& path)
+    {
+        const size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos)
+            text.replace(at, from.size(), to);
+        std::vector<uint8_t> bytes;
+        EXPECT_TRUE(IOStreamRead::ParseText(text, bytes));
+        folder.WriteFile("edited.chr", std::string(bytes.begin(), bytes.end()));
+        path = folder.GetRoot() + "/edited.chr";
+        Player* hero = MakeHero();
+        std::string error;
+        return hero != nullptr && PlayerSaveFile::Load(*hero, path, error) ? hero : nullptr;
+    }
+};
+
+TEST_F(DamagedSaveTest, EachNumberOutsideItsRangeIsHeldWithItsLine)
+{
+    const std::string text = SavedText(*MakeHero());
+    const auto base = [](CharAttributeType type) {
+        return [type](Player& hero) {
+            hero.GetCharacterBio().Update(hero, 0);
+            return static_cast<double>(hero.GetCharacterBio().GetBaseCharAttribute(type));
+        };
+    };
+    const auto skillLevel = [](Player& hero) {
+        const SkillManager& skills = hero.GetSkillManager();
+        return skills.GetSkill(skills.FindSkillId(kSkill))->GetSkillLevel();
+    };
+    const struct {
+        const char* from;
+        const char* to;
+        std::function<double(Player&)> held;
+        double expected;
+        const char* line;
+    } cases[] = {
+        {"uint currentStats.charLevel = 1", "uint currentStats.charLevel = 4294967295",
+         [](Player& hero) { return hero.GetCharLevel(); }, 50,
+         "ExperienceLevelControl: saved level 4294967295 lies outside 1 to 50, held at 50"},
+        {"uint currentStats.charLevel = 1", "uint currentStats.charLevel = 0",
+         [](Player& hero) { return hero.GetCharLevel(); }, 1,
+         "ExperienceLevelControl: saved level 0 lies outside 1 to 50, held at 1"},
+        {"uint currentStats.experiencePoints = 0", "uint currentStats.experiencePoints = 700000",
+         [](Player& hero) { return hero.GetExperiencePoints(); }, 612500,
+         "ExperienceLevelControl: saved experience 700000 lies outside 0 to 612500, held at "
+         "612500"},
+        {"uint money = 0", "uint money = 4294967295",
+         [](Player& hero) { return hero.GetCurrentMoney(); }, 2000000000,
+         "Player: saved money 4294967295 lies outside 0 to 2000000000, held at 2000000000"},
+        {"float temp = 51", "float temp = -100", base(CharAttribute_Strength), 51,
+         "CharacterBio: saved base strength -100 lies outside 0 to 1000000; the record's kept"},
+        {"float temp = 52", "float temp = 1e30", base(CharAttribute_Dexterity), 52,
+         "CharacterBio: saved base dexterity 1e+30 lies outside 0 to 1000000; the record's kept"},
+        {"float temp = 53", "float temp = nan", base(CharAttribute_Intelligence), 53,
+         "CharacterBio: saved base intelligence nan lies outside 0 to 1000000; the record's kept"},
+        {"float temp = 300", "float temp = -100", base(CharAttribute_Life), 300,
+         "CharacterBio: saved base life -100 lies outside 0 to 1000000; the record's kept"},
+        {"int skillLevel = 1", "int skillLevel = -3", skillLevel, 0,
+         "SkillManager: saved skill 'Records/Skills/Tough.dbr' level -3 lies outside 0 to 10, held "
+         "at 0"},
+        {"int skillLevel = 1", "int skillLevel = 99", skillLevel, 10,
+         "SkillManager: saved skill 'Records/Skills/Tough.dbr' level 99 lies outside 0 to 10, held "
+         "at 10"},
+        {"int temp = 3", "int temp = 7",
+         [](Player& hero) { return hero.GetGreatestDifficultyCompleted(); }, 0,
+         "Player: saved greatest difficulty completed 7 is none of 0 to 3; none kept"},
+    };
+    for (const auto& damaged : cases) {
+        SCOPED_TRACE(damaged.to);
+        log.Clear();
+        std::string path;
+        Player* hero = LoadEdited(text, damaged.from, damaged.to, path);
+        ASSERT_NE(hero, nullptr);
+        EXPECT_EQ(damaged.held(*hero), damaged.expected);
+        EXPECT_EQ(log.Count(1, damaged.line), 1u);
+    }
+}
+
+TEST_F(DamagedSaveTest, ASkillAtLevelZeroIsKeptAndItsHotbarSlotRefusesASave)
+{
+    Player* saved = MakeHero();
+    ASSERT_NE(saved, nullptr);
+    SkillManager& skills = saved->GetSkillManager();
+    HotSlotOptionSkill option(skills.FindSkillId(kSkill));
+    option.SetPlayer(saved);
+    saved->GetPlayerHotSlotCtrl().SetHotSlot(0, &option);
+    std::string path;
+    Player* loaded =
+        LoadEdited(SavedText(*saved), "int skillLevel = 1", "int skillLevel = 0", path);
+    ASSERT_NE(loaded, nullptr);
+
+    // The bar empties a slot of a skill at level 0 at its first look, so the save is refused.
+    std::string error;
+    EXPECT_FALSE(PlayerSaveFile::KeepsAll(*loaded, path, error));
+    EXPECT_EQ(error, "save file '" + path + "' names a hotbar skill at level 0 (" + kSkill +
+                         "); saving him would lose it");
+    // The skill itself goes out as it came in.
+    const std::string resaved = SavedText(*loaded);
+    EXPECT_NE(resaved.find("int max = 1\n  {\n    string skillName = \"Records/Skills/Tough.dbr\"\n"
+                           "    int skillLevel = 0\n"),
+              std::string::npos)
+        << resaved;
 }
 
 } // namespace

@@ -92,6 +92,14 @@ TEST_F(ClientPlayers, PlayerInfoCountsOnlyPlayersThatExist)
     EXPECT_EQ(info.maxPlayerLevel, 10u);
     EXPECT_EQ(info.averagePlayerLevel, 8u); // 23 / 3 rounded
     EXPECT_EQ(info.gameDifficulty, 0u);
+
+    // Levels near the top do not wrap their sum.
+    for (uint32_t id : {0x10000005u, 0x10000006u, 0x10000007u})
+        MakePlayer(id, INT32_MAX);
+    players.HandlePlayerUpdate({ListedPlayer(0x10000005, L"E"), ListedPlayer(0x10000006, L"F"),
+                                ListedPlayer(0x10000007, L"G")});
+    players.GetPlayerInfo(info);
+    EXPECT_EQ(info.averagePlayerLevel, 2147483648u); // 2^31 - 1 as a float, rounded
 }
 
 TEST_F(ClientPlayers, ABonusReachesTheNamedPlayerUnlessTheLocalPlayerEarnedIt)
