@@ -90,13 +90,22 @@ void StreamTutorialPages(IOStream* stream)
         return;
     // Another page count is an older layout whose page numbers mean something else.
     const bool unlock = count == kTutorialPagesSaved;
+    uint32_t unknown = 0;
     for (uint32_t i = 0; i < count; ++i) {
         int32_t page = 0;
         if (!stream->StreamInt("currentPageV2", page))
             return;
-        if (unlock && page >= 0)
+        // -1 is a place with no page.
+        if (!unlock || page == -1)
+            continue;
+        if (page < 0 || page >= GameEngine::kTutorialPageCount)
+            ++unknown;
+        else
             game.UnlockTutorialPage(static_cast<uint32_t>(page), false);
     }
+    if (unknown != 0)
+        gEngine->Log(Engine::LogData, "Player: saved tutorial pages the game lacks passed over: %u",
+                     unknown);
 }
 
 } // namespace

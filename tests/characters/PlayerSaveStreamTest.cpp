@@ -211,11 +211,12 @@ TEST_F(PlayerSaveStreamTest, TheUISettingsWrittenAreTheDefaultsAndAReadHandsThem
 TEST_F(PlayerSaveStreamTest, VersionsPageCountsAndGroupVersionsGateWhatIsRead)
 {
     OwnBlock layout;
-    layout.pages = {4, 7};
+    layout.pages = {4, 36, 7, -5};
     SavedPlayer current;
     ReadBack(current, layout.Write());
     EXPECT_FALSE(current.IsInMainQuest());
     EXPECT_EQ(Game().GetTutorialUnlockList(), (std::vector<int32_t>{4, 7}));
+    EXPECT_EQ(log.Count(1, "Player: saved tutorial pages the game lacks passed over: 2"), 1u);
     EXPECT_EQ(current.teleportIds[1], std::vector<UniqueId>{UniqueId(7, 7, 7, 0)});
     EXPECT_EQ(current.GetCurrentMoney(), 250u);
     EXPECT_TRUE(current.GetHasBeenInGame());
