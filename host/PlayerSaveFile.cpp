@@ -45,7 +45,7 @@ bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& 
 
 namespace {
 
-// "a skill" or "3 skills" that ... lacks (the first, ...); saving him would lose it or them.
+// "a skill" or "3 skills", why (the first, ...); saving him would lose it or them.
 // The names come from the save and the records, so each is shown escaped.
 std::string WouldLose(const std::string& loaded, const std::vector<std::string>& lacking,
                       const char* one, const char* many, const std::string& why)

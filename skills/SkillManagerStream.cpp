@@ -106,11 +106,11 @@ void SkillManager::ReadSavedSkill(_SkillReplica& replica, int32_t savedLevel)
     const std::string field = "skill '" + replica.skillName + "' level";
     replica.skillState.skillLevel = static_cast<uint32_t>(
         HoldInSavedRange("SkillManager", field.c_str(), savedLevel, 0, top != 0 ? top : INT32_MAX));
-    // Saved so, it is saved so again: no name the save holds is lost.
-    if (replica.skillState.skillLevel == 0)
-        savedAtLevelZero.push_back(skill->GetObjectId());
     // The running state is the owner's machine's to decide, not the save's.
     skill->ReceiveStateUpdate(replica.skillState, true);
+    // Saved so, it is saved so again: no name the save holds is lost.
+    if (!IsSaved(*skill))
+        savedAtLevelZero.push_back(skill->GetObjectId());
 }
 
 void SkillManager::StreamProperties(IOStream* stream)
