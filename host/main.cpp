@@ -19,12 +19,15 @@ bool OutputWritten()
     std::cout.flush();
     const bool flushed = std::fflush(stdout) == 0;
     int error = errno;
-    // A write that failed earlier left no reason behind; a pipe whose reader is gone still says.
+    if (flushed && std::ferror(stdout) == 0 && !std::cout.fail())
+        return true;
+    // A write that failed earlier left no reason behind: a pipe whose reader is gone still says,
+    // and a device that refuses every write (/dev/full) refuses an empty one too.
     pollfd output{STDOUT_FILENO, POLLOUT, 0};
     if (error == 0 && poll(&output, 1, 0) == 1 && (output.revents & POLLERR) != 0)
         error = EPIPE;
-    if (flushed && std::ferror(stdout) == 0 && !std::cout.fail())
-        return true;
+    if (error == 0 && write(STDOUT_FILENO, "", 0) < 0)
+        error = errno;
     std::cerr << "gamehost: the output could not be written"
               << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
     return false;
