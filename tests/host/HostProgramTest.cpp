@@ -60,7 +60,8 @@ TEST(HostProgram, ANameWithALineEndIsEchoedOnOneLine)
               "gamehost: --role takes single, server or client, not 'two\\nlines'\n");
 }
 
-// Whatever the program prints must arrive: a full device fails the run in one line.
+// Whatever the program prints must arrive: a full device fails the run in one line, with the
+// reason its first failed write gave.
 TEST(HostProgram, AFullOutputFailsTheRun)
 {
     if (access("/dev/full", W_OK) != 0)
@@ -79,6 +80,11 @@ TEST(HostProgram, AFullOutputFailsTheRun)
                   "gamehost: the output could not be written: No space left on device\n")
             << args.back();
     }
+    // A file that may grow no further, likewise.
+    ChildProcess limited("/bin/sh", {"-c", "ulimit -f 2 && exec \"$0\" --help", GAMEHOST_PROGRAM},
+                         scratch.GetRoot() + "/run", scratch.GetRoot() + "/help");
+    EXPECT_EQ(limited.Wait(Clock::now() + std::chrono::minutes(1)), 2);
+    EXPECT_EQ(limited.Errors(), "gamehost: the output could not be written: File too large\n");
 }
 
 // A paced run stopped by a signal prints its summary, keeps the last run's files and says
