@@ -234,9 +234,10 @@ int OpenTemporary(const std::string& target, const std::string& prefix, mode_t m
             continue;
         if (fd < 0)
             return -1;
-        // Where files take no locks no clean-up can take one either, so the result is moot. A
-        // clean-up that took it for a leftover before the lock has removed it: then again. Where
-        // files take no mark, what a killed write leaves stays, named by each later write.
+        // Where files take no locks no clean-up can take one either, so the result is moot. The
+        // mark goes on under the lock, so no clean-up takes a live write's file for a leftover
+        // (one that did, of an older kind, removed it: then again). Where files take no mark,
+        // what a killed write leaves stays, named by each later write.
         flock(fd, LOCK_EX);
         const std::string name = std::filesystem::path(target).filename().string();
         static_cast<void>(fsetxattr(fd, FileSystem::kSavingAttribute, name.data(), name.size(), 0));
