@@ -19,6 +19,7 @@
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace GAME {
@@ -126,43 +127,83 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
 }
 
-// Whether the file open as `fd` is one this program could have left: a regular file of this
-// user with no second name. Anything else named so is someone's own and stays.
-bool IsOwnLeftover(int fd)
+using FileId = std::pair<dev_t, ino_t>;
+
+bool IdOf(const std::string& path, FileId& id)
 {
     struct stat info {};
-    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
-           info.st_nlink == 1;
+    if (stat(path.c_str(), &info) != 0)
+        return false;
+    id = {info.st_dev, info.st_ino};
+    return true;
 }
 
-// A write killed before its rename (an interrupt, a crash) leaves its file beside the target. A
-// live writer holds a lock on its own, so only files nobody holds are removed, and only those
-// this program could have made; the others are told in one line.
+// Why the file open as `fd`, named as a write's leftover, must stay; nullptr when it is one this
+// program's write left and nobody holds. The lock is taken before the mark is read, since a
+// write marks its file only once it holds it.
+const char* WhyKept(int fd, const std::set<FileId>& runFiles)
+{
+    struct stat info {};
+    if (fd < 0 && errno == ELOOP)
+        return "a symbolic link";
+    if (fd < 0 || fstat(fd, &info) != 0)
+        return "it cannot be opened";
+    if (runFiles.count({info.st_dev, info.st_ino}) != 0)
+        return "a file this run reads or writes";
+    if (!S_ISREG(info.st_mode))
+        return "no regular file";
+    if (info.st_uid != geteuid())
+        return "another user's";
+    if (info.st_nlink != 1)
+        return "a second name of a file";
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return "a write under way holds it";
+    if (fgetxattr(fd, FileSystem::kSavingAttribute, nullptr, 0) < 0)
+        return "no mark of an unfinished save";
+    return nullptr;
+}
+
+// "a (why), b (why)", the first few, and how many more.
+std::string KeptList(std::vector<std::pair<std::string, const char*>> kept)
+{
+    constexpr size_t kNamed = 8;
+    std::sort(kept.begin(), kept.end());
+    std::string list;
+    for (size_t i = 0; i < kept.size() && i < kNamed; ++i)
+        list += (i > 0 ? ", " : "") + kept[i].first + " (" + kept[i].second + ")";
+    if (kept.size() > kNamed)
+        list += " and " + std::to_string(kept.size() - kNamed) + " more";
+    return list;
+}
+
+// A write killed before its rename (an interrupt, a crash) leaves its file beside the target.
+// Only what is surely such a file goes: this user's regular file with one name, bearing the
+// mark a write sets, held by no live writer and named by nothing the run reads or writes. What
+// stays is named in one line.
 void RemoveLeftovers(const std::string& target, const std::string& prefix)
 {
+    std::set<FileId> runFiles;
+    for (const std::string& path : FileSystem::Instance().GetRunFiles()) {
+        if (FileId id; IdOf(path, id))
+            runFiles.insert(id);
+    }
     std::error_code error;
-    std::vector<std::string> kept;
+    std::vector<std::pair<std::string, const char*>> kept;
     for (std::filesystem::directory_iterator it(FolderOf(target), error), end; !error && it != end;
          it.increment(error)) {
         if (!IsSavingName(it->path().filename().string(), prefix))
             continue;
         const int fd = open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0 && IsOwnLeftover(fd)) {
-            if (flock(fd, LOCK_EX | LOCK_NB) == 0)
-                unlink(it->path().c_str());
-        } else {
-            kept.push_back(it->path().filename().string());
-        }
+        if (const char* why = WhyKept(fd, runFiles))
+            kept.emplace_back(it->path().filename().string(), why);
+        else
+            unlink(it->path().c_str());
         if (fd >= 0)
             close(fd);
     }
-    if (kept.empty() || gEngine == nullptr)
-        return;
-    std::sort(kept.begin(), kept.end());
-    gEngine->Log(Engine::LogRuntime,
-                 "'%s': left beside it, named as an unfinished save but not this user's own "
-                 "(another user's, a second name or no regular file): %s (%zu in all)",
-                 target.c_str(), kept.front().c_str(), kept.size());
+    if (!kept.empty() && gEngine != nullptr)
+        gEngine->Log(Engine::LogRuntime, "'%s': kept beside it, named as an unfinished save: %s",
+                     target.c_str(), KeptList(std::move(kept)).c_str());
 }
 
 // Six letters or digits, as mkstemp would give, for the name of a write beside a file.
@@ -193,9 +234,13 @@ int OpenTemporary(const std::string& target, const std::string& prefix, mode_t m
             continue;
         if (fd < 0)
             return -1;
-        // Where files take no locks no clean-up can take one either, so the result is moot. A
-        // clean-up that took it for a leftover before the lock has removed it: then again.
+        // Where files take no locks no clean-up can take one either, so the result is moot. The
+        // mark goes on under the lock, so no clean-up takes a live write's file for a leftover
+        // (one that did, of an older kind, removed it: then again). Where files take no mark,
+        // what a killed write leaves stays, named by each later write.
         flock(fd, LOCK_EX);
+        const std::string name = std::filesystem::path(target).filename().string();
+        static_cast<void>(fsetxattr(fd, FileSystem::kSavingAttribute, name.data(), name.size(), 0));
         struct stat info {};
         if (fstat(fd, &info) == 0 && info.st_nlink > 0)
             return fd;
@@ -466,6 +511,18 @@ void SyncFolder(int folder, const std::string& path)
 }
 } // namespace
 
+void FileSystem::SetRunFiles(std::vector<std::string> paths)
+{
+    const std::lock_guard<std::mutex> hold(runFilesLock);
+    runFiles = std::move(paths);
+}
+
+std::vector<std::string> FileSystem::GetRunFiles() const
+{
+    const std::lock_guard<std::mutex> hold(runFilesLock);
+    return runFiles;
+}
+
 bool FileSystem::MatchesPattern(const char* name, const char* pattern)
 {
     // Iterative match with one back-track point: linear in practice, never exponential.
@@ -549,26 +606,22 @@ bool FileSystem::IsWritableFolder(const std::string& folder, std::string* why)
 }
 
 namespace {
-using FileId = std::pair<dev_t, ino_t>;
+// What a database under `root` reads, found as it finds it: its folders (a linked folder is not
+// followed) and its files (a linked file is the file it names).
+struct Tree {
+    std::set<FileId> folders;
+    std::set<FileId> files;
+};
 
-bool IdOf(const std::string& path, FileId& id)
+Tree TreeUnder(const std::string& root)
 {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
-        return false;
-    id = {info.st_dev, info.st_ino};
-    return true;
-}
-
-// The files a database under `root` reads, found as it finds them: a linked folder is not
-// followed, a linked file is the file it names.
-std::set<FileId> FilesUnder(const std::string& root)
-{
-    std::set<FileId> ids;
+    Tree tree;
     std::vector<std::filesystem::path> pending{root};
     while (!pending.empty()) {
         const std::filesystem::path folder = std::move(pending.back());
         pending.pop_back();
+        if (FileId id; IdOf(folder.string(), id))
+            tree.folders.insert(id);
         std::error_code error;
         for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error)) {
@@ -577,10 +630,10 @@ std::set<FileId> FilesUnder(const std::string& root)
             if (it->is_directory(kind) && !it->is_symlink(kind))
                 pending.push_back(it->path());
             else if (IdOf(it->path().string(), id))
-                ids.insert(id);
+                tree.files.insert(id);
         }
     }
-    return ids;
+    return tree;
 }
 
 // The nearest folder standing on the way to what `target` names: its own folder, or the one
@@ -598,14 +651,15 @@ std::string StandingFolderOf(const Target& target)
     return name;
 }
 
-// Whether `folder` is the folder `root` names or lies below it, climbing by ".." as the system
-// does, so that however its path is spelled the folders met are the ones it stands in.
-bool Within(std::string folder, const FileId& root)
+// Whether `folder` or one it stands in is one of `folders`, climbing by ".." as the system does,
+// so that however its path is spelled the folders met are the ones it stands in, and by their
+// device and inode, so that a mount showing one of them elsewhere shows the same folder.
+bool Within(std::string folder, const std::set<FileId>& folders)
 {
     FileId here;
     FileId above;
     while (IdOf(folder, here)) {
-        if (here == root)
+        if (folders.count(here) != 0)
             return true;
         folder += "/..";
         // The top is its own parent; a path grown past the system's limit stops the climb.
@@ -619,24 +673,17 @@ bool Within(std::string folder, const FileId& root)
 size_t FileSystem::FirstWrittenInto(const std::vector<std::string>& paths,
                                     const std::string& folder)
 {
-    FileId root;
-    if (!IdOf(folder, root))
+    if (FileId root; paths.empty() || !IdOf(folder, root))
         return paths.size();
-    std::vector<std::pair<size_t, FileId>> replaced;
+    const Tree tree = TreeUnder(folder);
     for (size_t i = 0; i < paths.size(); ++i) {
+        // A file outside the folder may still be one of its files, by a link in it or another
+        // name.
         Target target;
-        if (!Walk(paths[i], target, nullptr))
-            continue;
-        if (Within(StandingFolderOf(target), root))
+        if (Walk(paths[i], target, nullptr) &&
+            (Within(StandingFolderOf(target), tree.folders) ||
+             (target.exists && tree.files.count({target.info.st_dev, target.info.st_ino}) != 0)))
             return i;
-        if (target.exists)
-            replaced.emplace_back(i, FileId{target.info.st_dev, target.info.st_ino});
-    }
-    // A file outside the folder may still be one of its files, by a link in it or another name.
-    const std::set<FileId> files = replaced.empty() ? std::set<FileId>() : FilesUnder(folder);
-    for (const auto& [index, id] : replaced) {
-        if (files.count(id) != 0)
-            return index;
     }
     return paths.size();
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,9 +49,10 @@ public:
     // new file takes the umask as open(2) gives it; a replaced one keeps its permissions but not
     // set-user-id or set-group-id. Once renamed the file counts as written: a folder sync failing
     // after that is logged. What a write killed before its rename left beside the same file goes
-    // first, when it is this user's regular file with one name, as this program makes them;
-    // anything else of that name is left and logged in one line. The name beside is cut short where
-    // a long name would pass the folder's limit.
+    // first, when it is this user's regular file with one name bearing `kSavingAttribute`, which
+    // no write holds and the run does not name (`SetRunFiles`); anything else of that name is left
+    // and named in one line. The name beside is cut short where a long name would pass the
+    // folder's limit.
     static bool WriteWholeFile(const std::string& path, std::string_view bytes,
                                std::string* why = nullptr);
     // False, with `why`, when `WriteWholeFile` would refuse what `path` names as it stands now.
@@ -63,7 +65,7 @@ public:
     static bool NameOneFile(const std::string& first, const std::string& second);
     // The first of `paths` whose write would land in `folder` or below it (a file there that it
     // would replace, or a new name in one of its folders or in a folder yet to be made there),
-    // however either is spelled and through whatever links, or would replace a file that
+    // however either is spelled, through whatever links or mounts, or would replace a file that
     // `folder` holds under another name or links to; `paths.size()` for none.
     static size_t FirstWrittenInto(const std::vector<std::string>& paths,
                                    const std::string& folder);
@@ -71,9 +73,19 @@ public:
     // the variable, when the one set names no folder.
     static std::string TemporaryFolder(std::string* why);
     static constexpr const char* kSavingMark = ".saving-";
+    // The extended attribute a write sets on the file it makes beside its target, so that a
+    // clean-up tells what a killed write left from a file that merely bears such a name.
+    static constexpr const char* kSavingAttribute = "user.game.saving";
+
+    // The files the run reads or writes by name: no clean-up removes one, whatever its name.
+    void SetRunFiles(std::vector<std::string> paths);
+    std::vector<std::string> GetRunFiles() const;
 
 private:
     std::string userFolder = ".";
+    // A save in the background cleans up beside its file while the run goes on.
+    mutable std::mutex runFilesLock;
+    std::vector<std::string> runFiles;
 };
 
 } // namespace GAME

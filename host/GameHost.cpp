@@ -205,13 +205,9 @@ std::string LevelOptionsWithoutLevel(const HostOptions& options)
     if (!options.PlaysLevel() || HasLevel(options))
         return "";
     std::string given;
-    const std::pair<const char*, bool> levelOptions[] = {{"--load", !options.loadFile.empty()},
-                                                         {"--save", !options.saveFile.empty()},
-                                                         {"--map", !options.mapFile.empty()},
-                                                         {"--route", !options.routeFile.empty()},
-                                                         {"--realtime", options.realtime}};
-    for (const auto& [name, present] : levelOptions) {
-        if (present)
+    for (const char* name :
+         {"--load", "--save", "--map", "--route", "--realtime", "--difficulty"}) {
+        if (options.Given(name))
             given += (given.empty() ? "" : ", ") + std::string(name);
     }
     return given;
@@ -329,6 +325,18 @@ bool KeepsWhatItReads(const HostOptions& options, const std::vector<Output>& out
     return false;
 }
 
+// Every file the run names, read or written: a clean-up beside an output removes none of them,
+// whatever its name.
+std::vector<std::string> RunFilesOf(const HostOptions& options, const std::vector<Output>& outputs)
+{
+    std::vector<std::string> paths;
+    for (const Input& input : InputsOf(options))
+        paths.push_back(input.path);
+    for (const Output& output : outputs)
+        paths.push_back(output.Path());
+    return paths;
+}
+
 // A file the run would write is judged before the first frame by what its write will do, not
 // found unwritable after the last: one line and false when one cannot be written.
 bool CheckOutputs(const HostOptions& options, const std::vector<Output>& outputs, std::ostream& err)
@@ -408,6 +416,7 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
     if (!options.dumpStreamFile.empty())
         return DumpStream(options.dumpStreamFile, out, err);
     const std::vector<Output> outputs = OutputsOf(options);
+    FileSystem::Instance().SetRunFiles(RunFilesOf(options, outputs));
     if (!OutputsApart(outputs, err) || !KeepsWhatItReads(options, outputs, err))
         return 1;
     if (!CheckOutputs(options, outputs, err))

@@ -103,6 +103,8 @@ struct HostOptions {
 
     // False with `error` set when the command line cannot be understood.
     bool Parse(const std::vector<std::string>& args, std::string& error);
+    // Whether the option (by its own name, not an alias) was given.
+    bool Given(const std::string& name) const;
     // Every option and scenario (`--help`).
     static const char* Usage();
     // What follows a bad command line's one line in place of the whole usage.
@@ -119,7 +121,6 @@ private:
     // False with `error` set when args[at] is no option, lacks its value or has an empty one,
     // or was given before (`--spawn` alone repeats).
     bool Take(const std::vector<std::string>& args, size_t at, std::string& error);
-    bool Given(const std::string& name) const;
     // What the command line plays, as a refusal names it: "--scenario horde", "--port", ...
     std::string ModeName() const;
     // False with `error` set when an option does nothing in the mode chosen.

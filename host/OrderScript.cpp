@@ -2,6 +2,7 @@
 
 #include "characters/AnimationSet.h"
 #include "engine/FileSystem.h"
+#include "host/ShownName.h"
 
 #include <algorithm>
 #include <charconv>
@@ -32,18 +33,17 @@ std::vector<std::string_view> Split(std::string_view line)
     return words;
 }
 
-// Shown inside an error: cut and with anything unprintable as '?', so one line stays one line.
+// Shown inside an error as a file name is, cut short at the start of a character.
 std::string Quote(std::string_view text)
 {
     constexpr size_t kShown = 32;
-    std::string shown(text.substr(0, kShown));
-    for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
-            c = '?';
-    }
-    if (text.size() > kShown)
-        shown += "...";
-    return "'" + shown + "'";
+    size_t cut = std::min(text.size(), kShown);
+    // A character is at most four bytes: three that continue it go back with it.
+    for (int back = 0; back < 3 && cut > 0 && cut < text.size() &&
+                       (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80;
+         ++back)
+        --cut;
+    return "'" + ShownName(text.substr(0, cut)) + (cut < text.size() ? "...'" : "'");
 }
 
 template <typename T> bool ParseNumber(std::string_view text, T& value)

@@ -1,29 +1,22 @@
 #include "host/GameHost.h"
 #include "host/HostInterrupt.h"
+#include "host/StandardOutput.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <iostream>
 
-#include <poll.h>
 #include <unistd.h>
 
 namespace {
 
-// Everything printed reached its place: a full disk or /dev/full fails the run, not silently.
-bool OutputWritten()
+// Everything printed reached its place: a full disk or /dev/full fails the run, not silently,
+// with the reason of the first write that failed, however long before the last it was.
+bool OutputWritten(const GAME::StandardOutput& output)
 {
-    errno = 0;
     std::cout.flush();
-    const bool flushed = std::fflush(stdout) == 0;
-    int error = errno;
-    // A write that failed earlier left no reason behind; a pipe whose reader is gone still says.
-    pollfd output{STDOUT_FILENO, POLLOUT, 0};
-    if (error == 0 && poll(&output, 1, 0) == 1 && (output.revents & POLLERR) != 0)
-        error = EPIPE;
-    if (flushed && std::ferror(stdout) == 0 && !std::cout.fail())
+    const int error = output.GetError();
+    if (error == 0 && !std::cout.fail())
         return true;
     std::cerr << "gamehost: the output could not be written"
               << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
@@ -44,6 +37,8 @@ void InstallHandlers()
 int main(int argc, char** argv)
 {
     int status = 2;
+    GAME::StandardOutput output(STDOUT_FILENO);
+    std::streambuf* const standard = std::cout.rdbuf(&output);
     // The library reports failures as results; this only keeps a fault from aborting the host
     // without a word (running out of memory while loading a database, say).
     try {
@@ -56,7 +51,8 @@ int main(int argc, char** argv)
         std::cerr << "gamehost: interrupted by " << GAME::HostInterrupt::Name(signal) << '\n';
         status = 128 + signal;
     }
-    if (!OutputWritten() && status == 0)
+    if (!OutputWritten(output) && status == 0)
         status = 2;
+    std::cout.rdbuf(standard);
     return status;
 }

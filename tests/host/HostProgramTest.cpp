@@ -1,3 +1,4 @@
+#include "engine/FileSystem.h"
 #include "host/ShownName.h"
 #include "tests/host/HostRun.h"
 #include "tests/support/ChildProcess.h"
@@ -8,11 +9,13 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace GAME::Test {
@@ -57,22 +60,32 @@ TEST(HostProgram, ANameWithALineEndIsEchoedOnOneLine)
               "gamehost: --role takes single, server or client, not 'two\\nlines'\n");
 }
 
-// Whatever the program prints must arrive: a full device fails the run in one line.
+// Whatever the program prints must arrive: a full device fails the run in one line, with the
+// reason its first failed write gave.
 TEST(HostProgram, AFullOutputFailsTheRun)
 {
     if (access("/dev/full", W_OK) != 0)
         GTEST_SKIP() << "no /dev/full here";
     TempDatabase scratch;
+    const std::string save =
+        SampleDatabase() + "/../../fuzz/corpus/player_save/bag_pixels_and_stack.chr";
+    // Each prints more than a buffer holds, so its first bytes fail long before its last.
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--db", SampleDatabase(), "--classes"},
-          std::vector<std::string>{"--help"}}) {
+          std::vector<std::string>{"--help"}, std::vector<std::string>{"--dump-stream", save},
+          std::vector<std::string>{"--db", SampleDatabase(), "--packets"},
+          std::vector<std::string>{"--db", SampleDatabase(), "--scenario", "bosses"}}) {
         ChildProcess program(GAMEHOST_PROGRAM, args, scratch.GetRoot() + "/run", "/dev/full");
-        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 2) << args.front();
-        // The reason is known when the last bytes fail, not when earlier ones did.
-        const std::string errors = program.Errors();
-        EXPECT_EQ(errors.rfind("gamehost: the output could not be written", 0), 0u) << errors;
-        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 2) << args.back();
+        EXPECT_EQ(HostLines(program.Errors()),
+                  "gamehost: the output could not be written: No space left on device\n")
+            << args.back();
     }
+    // A file that may grow no further, likewise.
+    ChildProcess limited("/bin/sh", {"-c", "ulimit -f 2 && exec \"$0\" --help", GAMEHOST_PROGRAM},
+                         scratch.GetRoot() + "/run", scratch.GetRoot() + "/help");
+    EXPECT_EQ(limited.Wait(Clock::now() + std::chrono::minutes(1)), 2);
+    EXPECT_EQ(limited.Errors(), "gamehost: the output could not be written: File too large\n");
 }
 
 // A paced run stopped by a signal prints its summary, keeps the last run's files and says
@@ -280,6 +293,124 @@ TEST(HostProgram, ASaveOverTheFileSizeLimitFailsInOneLine)
     EXPECT_EQ(ReadBytes(save), "old");
     // The level, its route, the old save and the program's errors.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.GetRoot()), {}), 4);
+}
+
+// A file the run names stays whatever its name, though a save or a map is written beside it
+// under a name like it, and so does any such file without a write's mark; a write's own
+// leftover goes. What stays is named.
+TEST(HostProgram, TheRunsOwnFilesStayWhateverTheirNames)
+{
+    struct Row {
+        std::vector<std::string> args;
+        bool sizeLimit;
+        int status;
+        std::vector<std::string> written;
+    };
+    const std::string beside = "hero.sav" + std::string(FileSystem::kSavingMark);
+    const std::string hero = beside + "7NmMOi";
+    const std::string level = "--level";
+    const Row rows[] = {
+        {{level, "Tiny.lvl", "--load", hero, "--save", "hero.sav"}, true, 2, {}},
+        {{level, "Tiny.lvl", "--load", hero, "--save", "hero.sav"}, false, 0, {"hero.sav"}},
+        {{level, beside + "LEVEL1", "--route", "Tiny.route", "--save", "hero.sav"},
+         false,
+         0,
+         {"hero.sav"}},
+        {{level, "Tiny.lvl", "--route", beside + "ROUTE1", "--save", "hero.sav"},
+         false,
+         0,
+         {"hero.sav"}},
+        {{level, "Tiny.lvl", "--save", "m3.svg.saving-SAVEAA", "--map", "m3.svg"},
+         false,
+         0,
+         {"m3.svg.saving-SAVEAA", "m3.svg"}},
+        {{"--scenario", "quest", "--quest-state", ".", "--input",
+          "QuestRepository.dat.saving-Orders"},
+         false,
+         0,
+         {"QuestRepository.dat"}},
+    };
+    TempDatabase scratch;
+    scratch.WriteFile("Tiny.lvl", "region 1 0 0 0 -5 -5 -5 5 5 5\n");
+    scratch.WriteFile("Tiny.route", "");
+    ASSERT_EQ(RunSample({level, scratch.GetRoot() + "/Tiny.lvl", "--save",
+                         scratch.GetRoot() + "/" + hero})
+                  .status,
+              0);
+    const std::map<std::string, std::string> files = {
+        {"Tiny.lvl", ReadBytes(scratch.GetRoot() + "/Tiny.lvl")},
+        {"Tiny.route", ""},
+        {hero, ReadBytes(scratch.GetRoot() + "/" + hero)},
+        {beside + "LEVEL1", ReadBytes(scratch.GetRoot() + "/Tiny.lvl")},
+        {beside + "ROUTE1", ""},
+        {"QuestRepository.dat.saving-Orders",
+         ReadBytes(SampleDatabase() + "/Quests/VillageWatch.route")}};
+    for (const Row& row : rows) {
+        TempDatabase run;
+        for (const auto& [name, bytes] : files)
+            run.WriteFile(name, bytes);
+        // What a killed write left: its mark, and no lock.
+        run.WriteFile(beside + "Killed", "killed");
+        const bool marked = setxattr((run.GetRoot() + "/" + beside + "Killed").c_str(),
+                                     FileSystem::kSavingAttribute, "", 0, 0) == 0;
+        std::vector<std::string> args{"-c",
+                                      std::string("cd \"$1\" && shift && ") +
+                                          (row.sizeLimit ? "ulimit -f 2 && " : "") +
+                                          "exec \"$0\" \"$@\"",
+                                      GAMEHOST_PROGRAM,
+                                      run.GetRoot(),
+                                      "--db",
+                                      SampleDatabase()};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        ChildProcess program("/bin/sh", args, scratch.GetRoot() + "/run", "/dev/null");
+        std::string shown;
+        for (const std::string& arg : row.args)
+            shown += arg + ' ';
+        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(2)), row.status)
+            << shown << program.Errors();
+        for (const auto& [name, bytes] : files)
+            EXPECT_EQ(ReadBytes(run.GetRoot() + "/" + name), bytes) << shown << ": " << name;
+        for (const std::string& name : row.written)
+            EXPECT_TRUE(std::filesystem::exists(run.GetRoot() + "/" + name)) << shown << name;
+        const bool saved = row.args[row.args.size() - 1] == "hero.sav";
+        EXPECT_EQ(std::filesystem::exists(run.GetRoot() + "/" + beside + "Killed"),
+                  !saved || !marked)
+            << shown;
+        if (row.sizeLimit) {
+            EXPECT_EQ(HostLines(program.Errors()),
+                      "gamehost: the player could not be saved to 'hero.sav': File too large\n");
+            EXPECT_EQ(LineAfter(program.Errors(), "named as an unfinished save: "),
+                      hero + " (a file this run reads or writes), " + beside +
+                          "LEVEL1 (no mark of an unfinished save), " + beside +
+                          "ROUTE1 (no mark of an unfinished save)");
+        }
+    }
+}
+
+// A database folder shown elsewhere by a mount is the database's still: an output there is
+// refused as by any other path to it. The mount is made in a namespace of the run's own.
+TEST(HostProgram, ADatabaseFolderReachedThroughAMountIsNoOutput)
+{
+    if (access("/usr/bin/unshare", X_OK) != 0)
+        GTEST_SKIP() << "no unshare here";
+    SampleCopy copy;
+    TempDatabase scratch;
+    scratch.WriteFile("shown/kept", "");
+    const std::string shown = scratch.GetRoot() + "/shown";
+    ChildProcess program("/usr/bin/unshare",
+                         {"-Urm", "/bin/sh", "-c",
+                          "mount --bind \"$0\" \"$1\" || exit 77; shift; exec \"$@\"",
+                          copy.folder.GetRoot() + "/Levels", shown, GAMEHOST_PROGRAM, "--db",
+                          copy.folder.GetRoot(), "--save", shown + "/hero.sav"},
+                         scratch.GetRoot() + "/run");
+    const int status = program.Wait(Clock::now() + std::chrono::minutes(1));
+    if (status == 77 || program.Errors().rfind("unshare:", 0) == 0)
+        GTEST_SKIP() << "no mount namespace here: " << program.Errors();
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(program.Errors(), "gamehost: --save '" + shown +
+                                    "/hero.sav' would write into the database '" +
+                                    copy.folder.GetRoot() + "', which the run reads\n");
+    EXPECT_FALSE(std::filesystem::exists(copy.folder.GetRoot() + "/Levels/hero.sav"));
 }
 
 // The edge skills' client replays the server's commands in a program of its own, as a user runs

@@ -349,13 +349,13 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
     std::filesystem::remove(copy.folder.GetRoot() + "/" + LevelPlay::kLevel);
     TempDatabase scratch;
     const std::string save = scratch.GetRoot() + "/out.sav";
-    const HostRun bare =
-        copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map", save + ".svg"});
+    const HostRun bare = copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map",
+                                   save + ".svg", "--difficulty", "0"});
     EXPECT_EQ(bare.status, 2);
     EXPECT_EQ(bare.out, "");
     EXPECT_EQ(bare.err, "gamehost: database '" + copy.folder.GetRoot() +
                             "' has no level 'Levels/Village.lvl' to play with --load, --save, "
-                            "--map\n");
+                            "--map, --difficulty\n");
     EXPECT_FALSE(std::filesystem::exists(save));
     // Nor does a session fall back on another scene: the pack is asked for by name.
     const HostRun served = copy.Run({"--role", "server", "--port", "0"});

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GAME::Test {
@@ -159,11 +160,15 @@ TEST(OrderScriptTest, OverlongLinesAndUnprintableNamesStayOneShortLine)
     std::string error;
     EXPECT_FALSE(script.Parse("1 hold\n1 click @" + std::string(300, 'x') + "\n", error));
     EXPECT_EQ(error, "line 2: longer than 200 characters");
-    EXPECT_FALSE(script.Parse(std::string("1 pet @W\x01lf\n"), error));
-    EXPECT_EQ(error, "line 1: no character, item, NPC or fixed item is named 'W?lf'");
-    EXPECT_FALSE(script.Parse("1 pet @" + std::string(100, 'y') + "\n", error));
-    EXPECT_EQ(error, "line 1: no character, item, NPC or fixed item is named '" +
-                         std::string(32, 'y') + "...'");
+    // Escaped as a level's names are; a long name is cut where a character starts.
+    const std::pair<std::string, std::string> names[] = {
+        {"W\x01\xC3\xB6lf\xFF", "W\\x01\xC3\xB6lf\\xff"},
+        {std::string(100, 'y'), std::string(32, 'y') + "..."},
+        {std::string(31, 'y') + "\xC3\xB6y", std::string(31, 'y') + "..."}};
+    for (const auto& [name, shown] : names) {
+        EXPECT_FALSE(script.Parse("1 pet @" + name + "\n", error));
+        EXPECT_EQ(error, "line 1: no character, item, NPC or fixed item is named '" + shown + "'");
+    }
 }
 
 TEST(OrderScriptTest, AMissingFileIsOneError)
