@@ -37,7 +37,15 @@
 // it out never holds it in one read: what is left when the budget runs out waits in ENet, which
 // bounds what a peer may leave waiting, for the next; the link is answered meanwhile. What a
 // client takes in while it loads its world waits in a queue of its own, kMaxHeldBytes at most, and
-// the rest in ENet likewise.
+// the rest in ENet likewise. What ENet refuses past its bound waits unacknowledged on the sender,
+// which ENet's own timeout would take for a dead link: a peer still heard is the session's to
+// judge, so each look at a peer heard since starts ENet's count again.
+//
+// What a machine sends a peer goes through the peer's outbox (Outbox below): ENet is handed only
+// what its link can soon carry, the rest waits in order, a later state replacing an earlier one,
+// so that a slow or lossy client costs its server about what a fast one does. What is resent is
+// ENet's window, at most every kRetransmitCapMs. A client whose outbox passes kMaxBacklogBytes
+// cannot keep up: it is let go, told it is too slow.
 //
 // A client speaks only to its server. The server decides, by the rule of the message's type,
 // which machines a message is for: itself (decoded at its next Service, the way any message
@@ -62,6 +70,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <unordered_map>
 
 namespace GAME {
 
@@ -167,6 +176,109 @@ bool WelcomeHeard(ENetPeer& peer)
 }
 } // namespace
 
+namespace {
+// What waits for one peer's link beyond what ENet holds for it, in order. ENet walks the whole
+// of a peer's unsent queue at every send while the peer's window is full, so that a slow or lossy
+// peer's backlog would cost its server each frame in proportion to its length: ENet is handed
+// only as much as kLinkCommands, the rest waits here, where a later state replaces an earlier
+// one instead of joining it. A message kept here holds a reference to its packet, which every
+// peer it goes to shares.
+class Outbox {
+public:
+    static constexpr size_t kLinkCommands = 512;
+
+    ~Outbox() { Clear(); }
+    size_t Bytes() const { return bytes; }
+    // Queues the packet for the peer; true when it replaced a state still waiting.
+    bool Post(ENetPacket* packet, uint32_t type, bool state)
+    {
+        ++packet->referenceCount;
+        bytes += packet->dataLength;
+        bool replaced = false;
+        if (state) {
+            auto [at, fresh] = states.try_emplace(type, first + letters.size());
+            replaced = !fresh && at->second >= first && letters[at->second - first] != nullptr;
+            if (replaced)
+                Drop(letters[at->second - first]);
+            at->second = first + letters.size();
+        }
+        letters.push_back(packet);
+        return replaced;
+    }
+    // Hands the peer the oldest while its link holds fewer than kLinkCommands unsent (all of
+    // them when `all`); how many it took.
+    size_t Hand(ENetPeer& peer, bool all = false)
+    {
+        size_t handed = 0;
+        while (!letters.empty() && (all || holds < kLinkCommands)) {
+            ENetPacket* packet = letters.front();
+            letters.pop_front();
+            ++first;
+            if (packet == nullptr)
+                continue;
+            holds += Commands(peer, *packet);
+            handed += enet_peer_send(&peer, 0, packet) == 0 ? 1 : 0;
+            Drop(packet);
+        }
+        return handed;
+    }
+    // What the peer's link holds unsent, counted afresh (up to kLinkCommands): ENet sends
+    // between two counts, so what is counted in between only grows.
+    void Recount(ENetPeer& peer)
+    {
+        holds = 0;
+        for (ENetListIterator at = enet_list_begin(&peer.outgoingCommands);
+             at != enet_list_end(&peer.outgoingCommands) && holds < kLinkCommands;
+             at = enet_list_next(at))
+            ++holds;
+    }
+    void Clear()
+    {
+        for (ENetPacket*& packet : letters)
+            if (packet != nullptr)
+                Drop(packet);
+        letters.clear();
+        states.clear();
+        holds = 0;
+    }
+
+private:
+    // The commands a packet takes: its fragments.
+    static size_t Commands(const ENetPeer& peer, const ENetPacket& packet)
+    {
+        const size_t fragment = peer.mtu > 64 ? peer.mtu - 64 : 1;
+        return packet.dataLength / fragment + 1;
+    }
+    void Drop(ENetPacket*& packet)
+    {
+        bytes -= packet->dataLength;
+        if (--packet->referenceCount == 0)
+            enet_packet_destroy(packet);
+        packet = nullptr;
+    }
+
+    std::deque<ENetPacket*> letters;
+    // Where each state type's latest stands, counted from the first letter ever posted.
+    std::unordered_map<uint32_t, uint64_t> states;
+    uint64_t first = 0;
+    size_t bytes = 0;
+    size_t holds = 0;
+};
+
+// Through the peer's outbox, which hands it on at once while the link takes it.
+void Post(Outbox& outbox, ENetPeer& peer, ENetPacket& packet,
+          ConnectionManager::HostCounters& counted)
+{
+    const uint8_t* bytes = packet.data;
+    const uint32_t type = packet.dataLength >= 4
+                              ? uint32_t(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24)
+                              : 0;
+    counted.replaced +=
+        outbox.Post(&packet, type, ConnectionManager::GetPacketRule(type).state) ? 1 : 0;
+    counted.messagesOut += outbox.Hand(peer);
+}
+} // namespace
+
 struct ConnectionManager::Transport {
     ENetHost* host = nullptr;
     bool server = false;
@@ -193,6 +305,7 @@ struct ConnectionManager::Transport {
         }
     };
     std::vector<Heard> heard;
+    std::unique_ptr<Outbox[]> outboxes;
 
     // The header's first word names the peer of ours a datagram is for; its address must be the
     // peer's own.
@@ -217,18 +330,23 @@ struct ConnectionManager::Transport {
 
     ~Transport()
     {
-        if (host != nullptr)
-            enet_host_destroy(host);
+        if (host == nullptr)
+            return;
+        for (size_t slot = 0; slot < host->peerCount; ++slot)
+            outboxes[slot].Clear();
+        enet_host_destroy(host);
     }
     // A host of ENet's for `slots` peers, its messages up to the transport's largest.
-    bool Create(const ENetAddress* address, size_t slots)
+    bool Create(const ENetAddress* address, size_t slots, size_t waitingBytes)
     {
         host = enet_host_create(address, slots, 1, 0, 0);
         if (host == nullptr)
             return false;
         host->maximumPacketSize = kMaxMessageBytes;
+        host->maximumWaitingData = waitingBytes;
         host->intercept = NoteDatagram;
         heard.resize(host->peerCount);
+        outboxes = std::make_unique<Outbox[]>(host->peerCount);
         for (size_t slot = 0; slot < host->peerCount; ++slot)
             host->peers[slot].data = &heard[slot];
         return true;
@@ -280,7 +398,7 @@ bool ConnectionManager::Listen(uint16_t port)
     address.port = port;
     auto made = std::make_unique<Transport>();
     if (!StartEnet() || enet_address_set_host_ip(&address, "127.0.0.1") != 0 ||
-        !made->Create(&address, kPeerSlots)) {
+        !made->Create(&address, kPeerSlots, maxWaitingBytes)) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot listen on 127.0.0.1:%u", port);
         return false;
     }
@@ -308,7 +426,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
     to.port = port;
     auto made = std::make_unique<Transport>();
     if (!StartEnet() || enet_address_set_host(&to, address.c_str()) != 0 ||
-        !made->Create(nullptr, 1)) {
+        !made->Create(nullptr, 1, maxWaitingBytes)) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot reach %s:%u", address.c_str(),
                      port);
         return false;
@@ -457,6 +575,9 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
     } else if (heard.datagrams != heard.seen) {
         heard.seen = heard.datagrams;
         heard.runningMs = nowMs;
+        // A peer still heard is the session's to judge, however long what it has not taken in
+        // waits unacknowledged: ENet's own timeout counts from when it was last heard.
+        peer.earliestTimeout = 0;
         // When ENet heard it, not when we look: a machine stopped since was silent all along.
         const auto ago = std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), heard.at));
         heard.wall = std::max(heard.wall, wallNow - ago);
@@ -537,6 +658,7 @@ void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, 
         }
         ConfigureLink(peer, linkTimeoutMs);
         KeepThrottleOpen(peer);
+        transport->outboxes[slot].Clear();
         transport->heard[slot].Now(clock.Ms(), Clock::now());
         windows[size_t(host)] = {.start = clock.Ms()};
         if (listener != nullptr)
@@ -635,8 +757,42 @@ void ConnectionManager::SayJoining()
 
 void ConnectionManager::Flush()
 {
+    if (transport == nullptr)
+        return;
+    Drain(false);
     if (transport != nullptr)
         enet_host_flush(transport->host);
+}
+
+// A client whose backlog passed its bound cannot keep up: it is told so rather than held in
+// the server's memory, and in its own, ever longer.
+void ConnectionManager::Drain(bool all)
+{
+    for (size_t slot = 0; transport != nullptr && slot < transport->host->peerCount; ++slot) {
+        ENetPeer& peer = transport->host->peers[slot];
+        Outbox& outbox = transport->outboxes[slot];
+        if (peer.state != ENET_PEER_STATE_CONNECTED) {
+            outbox.Clear();
+            continue;
+        }
+        outbox.Recount(peer);
+        if (outbox.Bytes() == 0)
+            continue;
+        const int host = transport->server ? admission.HostOf(slot) : kServerHost;
+        counters[Slot(host)].messagesOut += outbox.Hand(peer, all);
+        if (transport->server && host != kServerHost && outbox.Bytes() > maxBacklogBytes) {
+            const std::string why =
+                "too slow, " + std::to_string(outbox.Bytes() >> 10) + " KiB waiting for it";
+            outbox.Clear();
+            DropHost(host, why, Farewell::TooSlow);
+        }
+    }
+}
+
+size_t ConnectionManager::GetBacklogBytes(int host) const
+{
+    const ENetPeer* peer = transport != nullptr ? transport->PeerOf(host, admission) : nullptr;
+    return peer != nullptr ? transport->outboxes[transport->SlotOf(peer)].Bytes() : 0;
 }
 
 // Every peer still there hears the goodbye, a client half way through its handshake too; whoever
@@ -646,6 +802,7 @@ void ConnectionManager::Disconnect(Farewell why)
     if (transport == nullptr)
         return;
     const uint32_t word = ConnectionAdmission::Word(why);
+    Drain(true);
     ENetHost& host = *transport->host;
     for (size_t slot = 0; slot < host.peerCount; ++slot) {
         ENetPeer& peer = host.peers[slot];
@@ -726,8 +883,7 @@ void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t co
             packet = enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE);
         if (packet == nullptr)
             return;
-        if (enet_peer_send(peer, 0, packet) == 0)
-            ++counters[size_t(host)].messagesOut;
+        Post(transport->outboxes[transport->SlotOf(peer)], *peer, *packet, counters[size_t(host)]);
     }
     if (packet != nullptr && packet->referenceCount == 0)
         enet_packet_destroy(packet);
@@ -736,12 +892,12 @@ void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t co
 void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
 {
     ENetPeer* peer = transport->PeerOf(host, admission);
-    if (peer == nullptr)
+    ENetPacket* packet =
+        peer != nullptr ? enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE) : nullptr;
+    if (packet == nullptr)
         return;
-    ENetPacket* packet = enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE);
-    if (packet != nullptr && enet_peer_send(peer, 0, packet) == 0)
-        ++counters[Slot(host)].messagesOut;
-    else if (packet != nullptr)
+    Post(transport->outboxes[transport->SlotOf(peer)], *peer, *packet, counters[Slot(host)]);
+    if (packet->referenceCount == 0)
         enet_packet_destroy(packet);
 }
 

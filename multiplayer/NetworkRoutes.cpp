@@ -138,6 +138,12 @@ Rule Limited(Rule rule, uint16_t count)
     rule.perSecond = count;
     return rule;
 }
+// A later one replaces one still waiting to go: a heartbeat, where a client looks.
+Rule State(Rule rule)
+{
+    rule.state = true;
+    return rule;
+}
 template <class Trade> Rule TradeRule()
 {
     return Own(ToPlayer(kField<&Trade::receiver>), kField<&Trade::sender>);
@@ -160,9 +166,9 @@ bool RegisterRules()
         {17,
          Own(ToPlayer(kField<&QuestMessagePacket::receiver>), kField<&QuestMessagePacket::sender>)},
         {ChatPacket::kType, Limited(Judged(everyone), 16)},
-        {20, server},
-        {21, ServerOnly(everyone)},
-        {22, Own(server, &HeartbeatPlayer)},
+        {20, State(server)},
+        {21, State(ServerOnly(everyone))},
+        {22, State(Own(server, &HeartbeatPlayer))},
         {23, ServerOnly(everyone)},
         {24, Judged(server)},
         {25, ServerOnly(everyone)},

@@ -96,15 +96,21 @@ cut_sweep() {
     done
 }
 
-load_sweep() {
-    local level="$work/crowd.lvl"
+# crowd LEVEL JACKALS: the village with that many more jackals, east of it, and its routes.
+crowd() {
+    local level="$1" name="${1%.lvl}"
     cp "$DB/Levels/Village.lvl" "$level"
     for route in route client1.route client2.route; do
-        cp "$DB/Levels/Village.$route" "$work/crowd.$route"
+        cp "$DB/Levels/Village.$route" "$name.$route"
     done
-    for i in $(seq 0 4999); do
+    for i in $(seq 0 $(($2 - 1))); do
         echo "Records/Creatures/Monster/Village/PackJackal.dbr 1 $((150 + i % 20)) 0 $((i / 20 % 80 - 40)) 270 - -"
     done >>"$level"
+}
+
+load_sweep() {
+    local level="$work/crowd.lvl"
+    crowd "$level" 5000
     local dir="$work/load"
     mkdir -p "$dir"
     "$HOST" --db "$DB" --role server --port 0 --clients 2 --level "$level" >"$dir/server.out" \
@@ -171,6 +177,44 @@ lossy_sweep() {
             kill "${relays[@]}" 2>/dev/null || true
             echo "lossy $run: statuses ${status[*]} digests $(digests "$dir")" \
                 "$(cat "$dir"/*.err | sort -u | paste -sd'|' -)"
+        ) &
+        pids+=($!)
+    done
+    wait "${pids[@]}"
+}
+
+# playing DIR: whether its client is in and has not left (or ended well), its server lost no one.
+playing() {
+    grep -q "^host 1 joined: player" "$1/server.out" &&
+        ! grep -q "lost\|dropped" "$1/server.out" "$1/server.err" &&
+        ! grep -q "^gamehost: " "$1/a.err"
+}
+
+slow_sweep() {
+    local level="$work/slow.lvl"
+    crowd "$level" 9900
+    local pids=()
+    for run in 1 2; do
+        (
+            local dir="$work/slow-$run"
+            mkdir -p "$dir"
+            taskset -c "${CORE:-3}" "$HOST" --db "$DB" --role server --port 0 --clients 1 \
+                --level "$level" --ms 33 >"$dir/server.out" 2>"$dir/server.err" &
+            local server=$!
+            local port
+            port="$(port_of "$dir/server.out")"
+            taskset -c "${CORE:-3}" "$HOST" --db "$DB" --role client --connect "127.0.0.1:$port" \
+                --level "$level" --ms 33 >"$dir/a.out" 2>"$dir/a.err" &
+            local client=$!
+            sleep 60
+            local state=lost
+            playing "$dir" && state=playing
+            kill "$server" "$client" 2>/dev/null || true
+            wait "$server" "$client" 2>/dev/null || true
+            echo "slow $run: client $state 60 s on, server error lines" \
+                "$(grep -vc "PickRandomPointInVicinity" "$dir/server.err")," \
+                "$(cat "$dir"/*.err | grep -v PickRandomPointInVicinity | sort -u | head -5 |
+                    paste -sd'|' -)"
         ) &
         pids+=($!)
     done
