@@ -41,11 +41,11 @@
 // which ENet's own timeout would take for a dead link: a peer still heard is the session's to
 // judge, so each look at a peer heard since starts ENet's count again.
 //
-// What a machine sends a peer goes through the peer's outbox (Outbox below): ENet is handed only
-// what its link can soon carry, the rest waits in order, a later state replacing an earlier one,
-// so that a slow or lossy client costs its server about what a fast one does. What is resent is
-// ENet's window, at most every kRetransmitCapMs. A client whose outbox passes kMaxBacklogBytes
-// cannot keep up: it is let go, told it is too slow.
+// What a machine sends a peer goes through the peer's outbox (engine/ConnectionOutbox.h): ENet is
+// handed only what its link can soon carry, the rest waits in order, a later state replacing an
+// earlier one, so that a slow or lossy client costs its server about what a fast one does. What is
+// resent is ENet's window, at most every kRetransmitCapMs. A client whose outbox passes
+// kMaxBacklogBytes cannot keep up: it is let go, told it is too slow.
 //
 // A client speaks only to its server. The server decides, by the rule of the message's type,
 // which machines a message is for: itself (decoded at its next Service, the way any message
@@ -60,6 +60,7 @@
 // each second the server could not read, so that a backlog is never a flood.
 #include "engine/ConnectionManager.h"
 
+#include "engine/ConnectionOutbox.h"
 #include "engine/Engine.h"
 #include "engine/HostMessagePackets.h"
 #include "engine/NetPacket.h"
@@ -70,7 +71,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <unordered_map>
 
 namespace GAME {
 
@@ -177,96 +177,22 @@ bool WelcomeHeard(ENetPeer& peer)
 } // namespace
 
 namespace {
-// What waits for one peer's link beyond what ENet holds for it, in order. ENet walks the whole
-// of a peer's unsent queue at every send while the peer's window is full, so that a slow or lossy
-// peer's backlog would cost its server each frame in proportion to its length: ENet is handed
-// only as much as kLinkCommands, the rest waits here, where a later state replaces an earlier
-// one instead of joining it. A message kept here holds a reference to its packet, which every
-// peer it goes to shares.
-class Outbox {
-public:
-    static constexpr size_t kLinkCommands = 512;
-
-    ~Outbox() { Clear(); }
-    size_t Bytes() const { return bytes; }
-    // Queues the packet for the peer; true when it replaced a state still waiting.
-    bool Post(ENetPacket* packet, uint32_t type, bool state)
-    {
+// A packet being sent holds a reference of its sender's until every peer has it queued, so that
+// no peer's refusal frees it under the others.
+ENetPacket* Held(ENetPacket* packet)
+{
+    if (packet != nullptr)
         ++packet->referenceCount;
-        bytes += packet->dataLength;
-        bool replaced = false;
-        if (state) {
-            auto [at, fresh] = states.try_emplace(type, first + letters.size());
-            replaced = !fresh && at->second >= first && letters[at->second - first] != nullptr;
-            if (replaced)
-                Drop(letters[at->second - first]);
-            at->second = first + letters.size();
-        }
-        letters.push_back(packet);
-        return replaced;
-    }
-    // Hands the peer the oldest while its link holds fewer than kLinkCommands unsent (all of
-    // them when `all`); how many it took.
-    size_t Hand(ENetPeer& peer, bool all = false)
-    {
-        size_t handed = 0;
-        while (!letters.empty() && (all || holds < kLinkCommands)) {
-            ENetPacket* packet = letters.front();
-            letters.pop_front();
-            ++first;
-            if (packet == nullptr)
-                continue;
-            holds += Commands(peer, *packet);
-            handed += enet_peer_send(&peer, 0, packet) == 0 ? 1 : 0;
-            Drop(packet);
-        }
-        return handed;
-    }
-    // What the peer's link holds unsent, counted afresh (up to kLinkCommands): ENet sends
-    // between two counts, so what is counted in between only grows.
-    void Recount(ENetPeer& peer)
-    {
-        holds = 0;
-        for (ENetListIterator at = enet_list_begin(&peer.outgoingCommands);
-             at != enet_list_end(&peer.outgoingCommands) && holds < kLinkCommands;
-             at = enet_list_next(at))
-            ++holds;
-    }
-    void Clear()
-    {
-        for (ENetPacket*& packet : letters)
-            if (packet != nullptr)
-                Drop(packet);
-        letters.clear();
-        states.clear();
-        holds = 0;
-    }
-
-private:
-    // The commands a packet takes: its fragments.
-    static size_t Commands(const ENetPeer& peer, const ENetPacket& packet)
-    {
-        const size_t fragment = peer.mtu > 64 ? peer.mtu - 64 : 1;
-        return packet.dataLength / fragment + 1;
-    }
-    void Drop(ENetPacket*& packet)
-    {
-        bytes -= packet->dataLength;
-        if (--packet->referenceCount == 0)
-            enet_packet_destroy(packet);
-        packet = nullptr;
-    }
-
-    std::deque<ENetPacket*> letters;
-    // Where each state type's latest stands, counted from the first letter ever posted.
-    std::unordered_map<uint32_t, uint64_t> states;
-    uint64_t first = 0;
-    size_t bytes = 0;
-    size_t holds = 0;
-};
+    return packet;
+}
+void Let(ENetPacket* packet)
+{
+    if (packet != nullptr && --packet->referenceCount == 0)
+        enet_packet_destroy(packet);
+}
 
 // Through the peer's outbox, which hands it on at once while the link takes it.
-void Post(Outbox& outbox, ENetPeer& peer, ENetPacket& packet,
+void Post(ConnectionOutbox& outbox, ENetPeer& peer, ENetPacket& packet,
           ConnectionManager::HostCounters& counted)
 {
     const uint8_t* bytes = packet.data;
@@ -305,7 +231,7 @@ struct ConnectionManager::Transport {
         }
     };
     std::vector<Heard> heard;
-    std::unique_ptr<Outbox[]> outboxes;
+    std::unique_ptr<ConnectionOutbox[]> outboxes;
 
     // The header's first word names the peer of ours a datagram is for; its address must be the
     // peer's own.
@@ -346,7 +272,7 @@ struct ConnectionManager::Transport {
         host->maximumWaitingData = waitingBytes;
         host->intercept = NoteDatagram;
         heard.resize(host->peerCount);
-        outboxes = std::make_unique<Outbox[]>(host->peerCount);
+        outboxes = std::make_unique<ConnectionOutbox[]>(host->peerCount);
         for (size_t slot = 0; slot < host->peerCount; ++slot)
             host->peers[slot].data = &heard[slot];
         return true;
@@ -770,7 +696,7 @@ void ConnectionManager::Drain(bool all)
 {
     for (size_t slot = 0; transport != nullptr && slot < transport->host->peerCount; ++slot) {
         ENetPeer& peer = transport->host->peers[slot];
-        Outbox& outbox = transport->outboxes[slot];
+        ConnectionOutbox& outbox = transport->outboxes[slot];
         if (peer.state != ENET_PEER_STATE_CONNECTED) {
             outbox.Clear();
             continue;
@@ -880,25 +806,24 @@ void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t co
         if (peer == nullptr)
             continue;
         if (packet == nullptr)
-            packet = enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE);
+            packet = Held(enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE));
         if (packet == nullptr)
             return;
         Post(transport->outboxes[transport->SlotOf(peer)], *peer, *packet, counters[size_t(host)]);
     }
-    if (packet != nullptr && packet->referenceCount == 0)
-        enet_packet_destroy(packet);
+    Let(packet);
 }
 
 void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
 {
     ENetPeer* peer = transport->PeerOf(host, admission);
-    ENetPacket* packet =
-        peer != nullptr ? enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE) : nullptr;
+    ENetPacket* packet = peer != nullptr
+                             ? Held(enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE))
+                             : nullptr;
     if (packet == nullptr)
         return;
     Post(transport->outboxes[transport->SlotOf(peer)], *peer, *packet, counters[Slot(host)]);
-    if (packet->referenceCount == 0)
-        enet_packet_destroy(packet);
+    Let(packet);
 }
 
 void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count)
