@@ -68,6 +68,8 @@ protected:
     // The world every machine plays in: its regions on every machine, what stands in it on the
     // server (the clients are sent it).
     virtual bool MakeRegions();
+    // A client busy outside its frames (loading its world) answers its server meanwhile.
+    void KeepAlive() { connection.KeepAlive(); }
     virtual bool StageServer();
     // Where a host's hero stands.
     virtual WorldVec3 StartOf(int host) const;
