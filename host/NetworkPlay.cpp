@@ -339,8 +339,12 @@ void NetworkPlay::TellEndWait()
 {
     endWaitTold = true;
     err << "gamehost: the end waits up to " << kEndWaitMs / 1000 << " s for";
-    for (const auto& [host, hero] : clientHeroes)
-        err << " host " << host << " (heard " << connection.GetSilentMs(host) / 1000 << " s ago)";
+    const char* separator = " ";
+    for (const auto& [host, hero] : clientHeroes) {
+        err << separator << "host " << host << " (heard " << connection.GetSilentMs(host) / 1000
+            << " s ago)";
+        separator = ", ";
+    }
     err << ", not gone yet" << std::endl;
 }
 
