@@ -138,7 +138,7 @@ Rule Limited(Rule rule, uint16_t count)
     rule.perSecond = count;
     return rule;
 }
-// A later one replaces one still waiting to go: a heartbeat, where a client looks.
+// A later one replaces one still waiting to go to a client: the players' heartbeat.
 Rule State(Rule rule)
 {
     rule.state = true;
@@ -166,9 +166,9 @@ bool RegisterRules()
         {17,
          Own(ToPlayer(kField<&QuestMessagePacket::receiver>), kField<&QuestMessagePacket::sender>)},
         {ChatPacket::kType, Limited(Judged(everyone), 16)},
-        {20, State(server)},
+        {20, server},
         {21, State(ServerOnly(everyone))},
-        {22, State(Own(server, &HeartbeatPlayer))},
+        {22, Own(server, &HeartbeatPlayer)},
         {23, ServerOnly(everyone)},
         {24, Judged(server)},
         {25, ServerOnly(everyone)},
