@@ -61,7 +61,7 @@ ConnectionAdmission::Parting ConnectionAdmission::Read(uint32_t word, bool timed
     const uint32_t why = word & 0xffu;
     const uint32_t first = (word >> 8) & 0xffu;
     const uint32_t second = (word >> 16) & 0xffu;
-    if (why == 0 || why > uint32_t(Farewell::NoPlayer) || why == uint32_t(Farewell::NoAnswer))
+    if (why == 0 || why > uint32_t(Farewell::TooSlow) || why == uint32_t(Farewell::NoAnswer))
         return {Farewell::Goodbye};
     const auto said = Farewell(why);
     if (said == Farewell::Full)
@@ -95,6 +95,8 @@ std::string ConnectionAdmission::Text(const Parting& parting)
         return "no answer for " + first + " s";
     case Farewell::NoPlayer:
         return "no player within " + first + " s";
+    case Farewell::TooSlow:
+        return "too slow: the server's messages piled up";
     }
     return "";
 }

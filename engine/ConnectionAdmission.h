@@ -39,6 +39,7 @@ public:
         SessionEnded,
         NoAnswer,
         NoPlayer,
+        TooSlow,
     };
     // A farewell as a client keeps it.
     struct Parting {

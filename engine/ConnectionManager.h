@@ -87,6 +87,8 @@ public:
         IdReader speaker = nullptr;
         // How many of the type one client may send in a second; 0 leaves it to the flood limits.
         uint16_t perSecond = 0;
+        // A state: a later message of the type replaces one still waiting to go to a peer.
+        bool state = false;
     };
 
     // What the transport hands up. Messages come decoded; the listener judges those whose rule
@@ -114,6 +116,8 @@ public:
         uint64_t messagesIn = 0;
         uint64_t messagesOut = 0;
         uint64_t dropped = 0;
+        // States that a later one replaced before they left.
+        uint64_t replaced = 0;
     };
 
     ConnectionManager();
@@ -189,8 +193,19 @@ public:
     void KeepAlive();
     static constexpr size_t kMaxHeldBytes = 64u << 20;
     void SetMaxHeldBytes(size_t bytes) { maxHeldBytes = bytes; }
-    // Once a frame after it: what was queued leaves.
+    // ENet's bound of what a peer may leave waiting to be read, for links made from now on, far
+    // past the held queue's: what ENet refuses past it waits unacknowledged, and a later message
+    // that still fits then waits for the one refused, which may never fit again. The tests lower
+    // it.
+    static constexpr size_t kMaxWaitingBytes = 256u << 20;
+    void SetMaxWaitingBytes(size_t bytes) { maxWaitingBytes = bytes; }
+    // Once a frame after it: what was queued leaves, as much of it as each link takes.
     void Flush();
+    // What waits for a peer beyond what its link holds: bounded, a client that lets more pile
+    // up is too slow and let go, told so; the tests lower the bound.
+    static constexpr size_t kMaxBacklogBytes = 32u << 20;
+    void SetMaxBacklogBytes(size_t bytes) { maxBacklogBytes = bytes; }
+    size_t GetBacklogBytes(int host) const;
     // Queued messages first, then the goodbyes to every peer, waiting at most 1 s.
     void Disconnect(Farewell why = Farewell::Goodbye);
     // Why a client's server let it go, in one short line; None while it has not.
@@ -298,6 +313,8 @@ private:
     void Dispatch(Route route, int host, NetPacket& packet);
     void SendBytes(uint32_t mask, const uint8_t* bytes, size_t count);
     void SendTo(int host, const uint8_t* bytes, size_t count);
+    // Hands what waits to each link as far as it takes it; `all` hands everything.
+    void Drain(bool all);
     void Flood(int fromHost);
     bool CountIn(int fromHost, size_t count);
     // False, refused, when the client sent more of the type within the second than its rule lets.
@@ -347,6 +364,8 @@ private:
     std::deque<std::vector<uint8_t>> held;
     size_t heldBytes = 0;
     size_t maxHeldBytes = kMaxHeldBytes;
+    size_t maxWaitingBytes = kMaxWaitingBytes;
+    size_t maxBacklogBytes = kMaxBacklogBytes;
 };
 
 } // namespace GAME

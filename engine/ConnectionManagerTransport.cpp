@@ -37,7 +37,15 @@
 // it out never holds it in one read: what is left when the budget runs out waits in ENet, which
 // bounds what a peer may leave waiting, for the next; the link is answered meanwhile. What a
 // client takes in while it loads its world waits in a queue of its own, kMaxHeldBytes at most, and
-// the rest in ENet likewise.
+// the rest in ENet likewise. What ENet refuses past its bound waits unacknowledged on the sender,
+// which ENet's own timeout would take for a dead link: a peer still heard is the session's to
+// judge, so each look at a peer heard since starts ENet's count again.
+//
+// What a machine sends a peer goes through the peer's outbox (engine/ConnectionOutbox.h): ENet is
+// handed only what its link can soon carry, the rest waits in order, a later state replacing an
+// earlier one, so that a slow or lossy client costs its server about what a fast one does. What is
+// resent is ENet's window, at most every kRetransmitCapMs. A client whose outbox passes
+// kMaxBacklogBytes cannot keep up: it is let go, told it is too slow.
 //
 // A client speaks only to its server. The server decides, by the rule of the message's type,
 // which machines a message is for: itself (decoded at its next Service, the way any message
@@ -52,6 +60,7 @@
 // each second the server could not read, so that a backlog is never a flood.
 #include "engine/ConnectionManager.h"
 
+#include "engine/ConnectionOutbox.h"
 #include "engine/Engine.h"
 #include "engine/HostMessagePackets.h"
 #include "engine/NetPacket.h"
@@ -167,6 +176,35 @@ bool WelcomeHeard(ENetPeer& peer)
 }
 } // namespace
 
+namespace {
+// A packet being sent holds a reference of its sender's until every peer has it queued, so that
+// no peer's refusal frees it under the others.
+ENetPacket* Held(ENetPacket* packet)
+{
+    if (packet != nullptr)
+        ++packet->referenceCount;
+    return packet;
+}
+void Let(ENetPacket* packet)
+{
+    if (packet != nullptr && --packet->referenceCount == 0)
+        enet_packet_destroy(packet);
+}
+
+// Through the peer's outbox, which hands it on at once while the link takes it.
+void Post(ConnectionOutbox& outbox, ENetPeer& peer, ENetPacket& packet,
+          ConnectionManager::HostCounters& counted)
+{
+    const uint8_t* bytes = packet.data;
+    const uint32_t type = packet.dataLength >= 4
+                              ? uint32_t(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24)
+                              : 0;
+    counted.replaced +=
+        outbox.Post(&packet, type, ConnectionManager::GetPacketRule(type).state) ? 1 : 0;
+    counted.messagesOut += outbox.Hand(peer);
+}
+} // namespace
+
 struct ConnectionManager::Transport {
     ENetHost* host = nullptr;
     bool server = false;
@@ -193,6 +231,7 @@ struct ConnectionManager::Transport {
         }
     };
     std::vector<Heard> heard;
+    std::unique_ptr<ConnectionOutbox[]> outboxes;
 
     // The header's first word names the peer of ours a datagram is for; its address must be the
     // peer's own.
@@ -217,18 +256,23 @@ struct ConnectionManager::Transport {
 
     ~Transport()
     {
-        if (host != nullptr)
-            enet_host_destroy(host);
+        if (host == nullptr)
+            return;
+        for (size_t slot = 0; slot < host->peerCount; ++slot)
+            outboxes[slot].Clear();
+        enet_host_destroy(host);
     }
     // A host of ENet's for `slots` peers, its messages up to the transport's largest.
-    bool Create(const ENetAddress* address, size_t slots)
+    bool Create(const ENetAddress* address, size_t slots, size_t waitingBytes)
     {
         host = enet_host_create(address, slots, 1, 0, 0);
         if (host == nullptr)
             return false;
         host->maximumPacketSize = kMaxMessageBytes;
+        host->maximumWaitingData = waitingBytes;
         host->intercept = NoteDatagram;
         heard.resize(host->peerCount);
+        outboxes = std::make_unique<ConnectionOutbox[]>(host->peerCount);
         for (size_t slot = 0; slot < host->peerCount; ++slot)
             host->peers[slot].data = &heard[slot];
         return true;
@@ -280,7 +324,7 @@ bool ConnectionManager::Listen(uint16_t port)
     address.port = port;
     auto made = std::make_unique<Transport>();
     if (!StartEnet() || enet_address_set_host_ip(&address, "127.0.0.1") != 0 ||
-        !made->Create(&address, kPeerSlots)) {
+        !made->Create(&address, kPeerSlots, maxWaitingBytes)) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot listen on 127.0.0.1:%u", port);
         return false;
     }
@@ -308,7 +352,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
     to.port = port;
     auto made = std::make_unique<Transport>();
     if (!StartEnet() || enet_address_set_host(&to, address.c_str()) != 0 ||
-        !made->Create(nullptr, 1)) {
+        !made->Create(nullptr, 1, maxWaitingBytes)) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot reach %s:%u", address.c_str(),
                      port);
         return false;
@@ -457,6 +501,9 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
     } else if (heard.datagrams != heard.seen) {
         heard.seen = heard.datagrams;
         heard.runningMs = nowMs;
+        // A peer still heard is the session's to judge, however long what it has not taken in
+        // waits unacknowledged: ENet's own timeout counts from when it was last heard.
+        peer.earliestTimeout = 0;
         // When ENet heard it, not when we look: a machine stopped since was silent all along.
         const auto ago = std::chrono::milliseconds(ENET_TIME_DIFFERENCE(enet_time_get(), heard.at));
         heard.wall = std::max(heard.wall, wallNow - ago);
@@ -537,6 +584,7 @@ void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, 
         }
         ConfigureLink(peer, linkTimeoutMs);
         KeepThrottleOpen(peer);
+        transport->outboxes[slot].Clear();
         transport->heard[slot].Now(clock.Ms(), Clock::now());
         windows[size_t(host)] = {.start = clock.Ms()};
         if (listener != nullptr)
@@ -635,8 +683,42 @@ void ConnectionManager::SayJoining()
 
 void ConnectionManager::Flush()
 {
+    if (transport == nullptr)
+        return;
+    Drain(false);
     if (transport != nullptr)
         enet_host_flush(transport->host);
+}
+
+// A client whose backlog passed its bound cannot keep up: it is told so rather than held in
+// the server's memory, and in its own, ever longer.
+void ConnectionManager::Drain(bool all)
+{
+    for (size_t slot = 0; transport != nullptr && slot < transport->host->peerCount; ++slot) {
+        ENetPeer& peer = transport->host->peers[slot];
+        ConnectionOutbox& outbox = transport->outboxes[slot];
+        if (peer.state != ENET_PEER_STATE_CONNECTED) {
+            outbox.Clear();
+            continue;
+        }
+        outbox.Recount(peer);
+        if (outbox.Bytes() == 0)
+            continue;
+        const int host = transport->server ? admission.HostOf(slot) : kServerHost;
+        counters[Slot(host)].messagesOut += outbox.Hand(peer, all);
+        if (transport->server && host != kServerHost && outbox.Bytes() > maxBacklogBytes) {
+            const std::string why =
+                "too slow, " + std::to_string(outbox.Bytes() >> 10) + " KiB waiting for it";
+            outbox.Clear();
+            DropHost(host, why, Farewell::TooSlow);
+        }
+    }
+}
+
+size_t ConnectionManager::GetBacklogBytes(int host) const
+{
+    const ENetPeer* peer = transport != nullptr ? transport->PeerOf(host, admission) : nullptr;
+    return peer != nullptr ? transport->outboxes[transport->SlotOf(peer)].Bytes() : 0;
 }
 
 // Every peer still there hears the goodbye, a client half way through its handshake too; whoever
@@ -646,6 +728,7 @@ void ConnectionManager::Disconnect(Farewell why)
     if (transport == nullptr)
         return;
     const uint32_t word = ConnectionAdmission::Word(why);
+    Drain(true);
     ENetHost& host = *transport->host;
     for (size_t slot = 0; slot < host.peerCount; ++slot) {
         ENetPeer& peer = host.peers[slot];
@@ -723,26 +806,24 @@ void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t co
         if (peer == nullptr)
             continue;
         if (packet == nullptr)
-            packet = enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE);
+            packet = Held(enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE));
         if (packet == nullptr)
             return;
-        if (enet_peer_send(peer, 0, packet) == 0)
-            ++counters[size_t(host)].messagesOut;
+        Post(transport->outboxes[transport->SlotOf(peer)], *peer, *packet, counters[size_t(host)]);
     }
-    if (packet != nullptr && packet->referenceCount == 0)
-        enet_packet_destroy(packet);
+    Let(packet);
 }
 
 void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
 {
     ENetPeer* peer = transport->PeerOf(host, admission);
-    if (peer == nullptr)
+    ENetPacket* packet = peer != nullptr
+                             ? Held(enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE))
+                             : nullptr;
+    if (packet == nullptr)
         return;
-    ENetPacket* packet = enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE);
-    if (packet != nullptr && enet_peer_send(peer, 0, packet) == 0)
-        ++counters[Slot(host)].messagesOut;
-    else if (packet != nullptr)
-        enet_packet_destroy(packet);
+    Post(transport->outboxes[transport->SlotOf(peer)], *peer, *packet, counters[Slot(host)]);
+    Let(packet);
 }
 
 void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count)

@@ -47,16 +47,23 @@ public:
 
     void Note(const char* stage, size_t done)
     {
-        const Clock::time_point now = Clock::now();
-        if (tend && now >= nextTend) {
-            tend();
-            nextTend = now + kTend;
-        }
+        const Clock::time_point now = Tend();
         if (now < next)
             return;
         next = now + interval;
         gEngine->Log(Engine::LogInfo, "%s: %zu of %zu entities %s", name.c_str(), done, total,
                      stage);
+    }
+
+    // Between the stages told too: no stage of a load at the limit is a silence.
+    Clock::time_point Tend()
+    {
+        const Clock::time_point now = Clock::now();
+        if (tend && now >= nextTend) {
+            tend();
+            nextTend = now + kTend;
+        }
+        return now;
     }
 
 private:
@@ -125,8 +132,10 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
             InstanceGroupManager::Instance().SetEntityData(line.uniqueId,
                                                            {line.regionId, line.position});
     }
-    for (size_t index = 0; index < entities.size(); ++index)
+    for (size_t index = 0; index < entities.size(); ++index) {
         AddEntity(entities[index], PlaceInLevel(level.entities[index]), true);
+        progress.Tend();
+    }
     for (size_t index = 0; index < entities.size(); ++index) {
         entities[index]->InitialUpdate();
         if (made != nullptr)

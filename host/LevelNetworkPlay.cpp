@@ -113,9 +113,13 @@ void LevelNetworkPlay::KeepFixedParts(World& world)
 {
     std::vector<Entity*> entities;
     world.GetEntities(entities, ServerSpawned());
+    size_t removed = 0;
     for (Entity* entity : entities) {
         world.RemoveEntity(entity);
         ObjectManager::Instance().DestroyObjectEx(entity, "Host/LevelNetworkPlay", __LINE__);
+        // A level at the limit takes a while to clear: its server hears from it meanwhile.
+        if (++removed % 256 == 0)
+            KeepAlive();
     }
     ObjectManager::Instance().ProcessDestroyedObjects();
 }

@@ -303,8 +303,13 @@ int NetworkPlay::Play(NetworkSession& session)
 // as the end was told hears it once its link is back, and one silent for the bound is lost.
 int NetworkPlay::ServerWaits()
 {
-    if (ended)
-        return clientHeroes.empty() || runningMs - endedAtMs >= kEndWaitMs ? 0 : -1;
+    if (ended) {
+        if (clientHeroes.empty() || runningMs - endedAtMs >= kEndWaitMs)
+            return 0;
+        if (!endWaitTold && runningMs - endedAtMs >= kEndWaitToldMs)
+            TellEndWait();
+        return -1;
+    }
     if (elapsedMs >= MaxSessionMs()) {
         err << "gamehost: the session did not end within " << MaxSessionMs() / 1000
             << " s of game time\n";
@@ -328,6 +333,19 @@ int NetworkPlay::ServerWaits()
         return kExitNoPeer;
     }
     return -1;
+}
+
+void NetworkPlay::TellEndWait()
+{
+    endWaitTold = true;
+    err << "gamehost: the end waits up to " << kEndWaitMs / 1000 << " s for";
+    const char* separator = " ";
+    for (const auto& [host, hero] : clientHeroes) {
+        err << separator << "host " << host << " (heard " << connection.GetSilentMs(host) / 1000
+            << " s ago)";
+        separator = ", ";
+    }
+    err << ", not gone yet" << std::endl;
 }
 
 std::string NetworkPlay::GoneText() const

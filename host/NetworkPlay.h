@@ -47,6 +47,8 @@ public:
     // long as the door keeps it (heard from, within its join deadline), and no longer than this.
     static constexpr int kWaitForJoiningMs = kWaitForClientsMs + int(SessionClock::kJoinMs);
     static constexpr int kEndWaitMs = SessionClock::kEndWaitMs;
+    // Longer than an end's usual wait for its clients to leave: then it says whom it waits for.
+    static constexpr int kEndWaitToldMs = 5000;
     static constexpr int kLeaveAfterFrames = 30;
     static constexpr int kAttackEveryMs = 1000;
     // A server whose session runs away is cut off rather than left to hang: this much game time
@@ -66,6 +68,8 @@ protected:
     // The world every machine plays in: its regions on every machine, what stands in it on the
     // server (the clients are sent it).
     virtual bool MakeRegions();
+    // A client busy outside its frames (loading its world) answers its server meanwhile.
+    void KeepAlive() { connection.KeepAlive(); }
     virtual bool StageServer();
     // Where a host's hero stands.
     virtual WorldVec3 StartOf(int host) const;
@@ -140,6 +144,8 @@ private:
     // Why a client's server is gone, as the server said it or the link found it, or why the
     // client left it.
     std::string GoneText() const;
+    // The server's, once: the clients its end still waits for, and how long each was silent.
+    void TellEndWait();
 
     ConnectionManager& connection;
     NetworkSession* playing = nullptr;
@@ -152,6 +158,7 @@ private:
     int64_t elapsedMs = 0;
     int64_t runningMs = 0;
     int64_t endedAtMs = 0;
+    bool endWaitTold = false;
     // A client's end lines differ from the server's.
     bool split = false;
     ClientWatch watch;

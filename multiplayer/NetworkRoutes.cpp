@@ -138,6 +138,12 @@ Rule Limited(Rule rule, uint16_t count)
     rule.perSecond = count;
     return rule;
 }
+// A later one replaces one still waiting to go to a client: the players' heartbeat.
+Rule State(Rule rule)
+{
+    rule.state = true;
+    return rule;
+}
 template <class Trade> Rule TradeRule()
 {
     return Own(ToPlayer(kField<&Trade::receiver>), kField<&Trade::sender>);
@@ -161,7 +167,7 @@ bool RegisterRules()
          Own(ToPlayer(kField<&QuestMessagePacket::receiver>), kField<&QuestMessagePacket::sender>)},
         {ChatPacket::kType, Limited(Judged(everyone), 16)},
         {20, server},
-        {21, ServerOnly(everyone)},
+        {21, State(ServerOnly(everyone))},
         {22, Own(server, &HeartbeatPlayer)},
         {23, ServerOnly(everyone)},
         {24, Judged(server)},

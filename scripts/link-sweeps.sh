@@ -2,7 +2,7 @@
 # Network sessions over the tests' bad network (udp_relay), too long for the test run: each sweep
 # prints one line a session and what it shows. Run by hand after a change to the link, the door
 # or the end:
-#   scripts/link-sweeps.sh [cut|load|lossy|worlds]...   (all four by default)
+#   scripts/link-sweeps.sh [cut|load|lossy|worlds|slow|crowd]...   (the first four by default)
 # cut:    the pack, the second client's link cut 14 s from 1.7-1.9 s after it starts, both ways,
 #         only its own way (up) and only the server's (down), eight seeds each: every machine 0,
 #         one digest.
@@ -11,6 +11,11 @@
 # lossy:  four level sessions side by side on two cores, each client at 33% loss and 300 ms each
 #         way: every machine 0, one digest a session.
 # worlds: a level client at a pack server is refused at the welcome, status 4.
+# slow:   two sessions of the village with 9,900 more jackals side by side on one core (CORE, 3 by
+#         default), --ms 33, a client each: when it joined, whether it plays 60 s on, and each
+#         server's error lines but the monsters'.
+# crowd:  the village for fifteen clients, client i losing 20% + 13% (i-1)/14 each way, 100-300 ms:
+#         every machine 0, one digest, the server's mean frame.
 # GAMEHOST and RELAY name the programs (by default the Release host and the check build's relay);
 # KEEP=1 keeps every machine's output.
 set -euo pipefail
@@ -96,15 +101,21 @@ cut_sweep() {
     done
 }
 
-load_sweep() {
-    local level="$work/crowd.lvl"
+# crowd LEVEL JACKALS: the village with that many more jackals, east of it, and its routes.
+crowd() {
+    local level="$1" name="${1%.lvl}"
     cp "$DB/Levels/Village.lvl" "$level"
     for route in route client1.route client2.route; do
-        cp "$DB/Levels/Village.$route" "$work/crowd.$route"
+        cp "$DB/Levels/Village.$route" "$name.$route"
     done
-    for i in $(seq 0 4999); do
+    for i in $(seq 0 $(($2 - 1))); do
         echo "Records/Creatures/Monster/Village/PackJackal.dbr 1 $((150 + i % 20)) 0 $((i / 20 % 80 - 40)) 270 - -"
     done >>"$level"
+}
+
+load_sweep() {
+    local level="$work/crowd.lvl"
+    crowd "$level" 5000
     local dir="$work/load"
     mkdir -p "$dir"
     "$HOST" --db "$DB" --role server --port 0 --clients 2 --level "$level" >"$dir/server.out" \
@@ -175,6 +186,87 @@ lossy_sweep() {
         pids+=($!)
     done
     wait "${pids[@]}"
+}
+
+# playing DIR: whether its client is in and has not left (or ended badly), its server lost no one.
+playing() {
+    grep -q "^host 1 joined: player" "$1/server.out" &&
+        ! grep -q "lost\|dropped" "$1/server.out" "$1/server.err" &&
+        ! grep -q "^gamehost: " "$1/a.err"
+}
+
+slow_sweep() {
+    local level="$work/slow.lvl"
+    crowd "$level" 9900
+    local pids=()
+    for run in 1 2; do
+        (
+            local dir="$work/slow-$run"
+            mkdir -p "$dir"
+            taskset -c "${CORE:-3}" "$HOST" --db "$DB" --role server --port 0 --clients 1 \
+                --level "$level" --ms 33 >"$dir/server.out" 2>"$dir/server.err" &
+            local server=$!
+            local port
+            port="$(port_of "$dir/server.out")"
+            taskset -c "${CORE:-3}" "$HOST" --db "$DB" --role client --connect "127.0.0.1:$port" \
+                --level "$level" --ms 33 >"$dir/a.out" 2>"$dir/a.err" &
+            local client=$!
+            local joined=0
+            while ((joined < 300)) && kill -0 "$client" 2>/dev/null &&
+                ! grep -q "^host 1 joined: player" "$dir/server.out"; do
+                sleep 1
+                joined=$((joined + 1))
+            done
+            sleep 60
+            local state="not playing"
+            playing "$dir" && state=playing
+            kill "$server" "$client" 2>/dev/null || true
+            wait "$server" "$client" 2>/dev/null || true
+            echo "slow $run: joined after ${joined} s, $state 60 s on, server error lines" \
+                "$(grep -vc "PickRandomPointInVicinity" "$dir/server.err")," \
+                "$(cat "$dir"/*.err | grep -v PickRandomPointInVicinity | sort -u | head -5 |
+                    paste -sd'|' -)"
+        ) &
+        pids+=($!)
+    done
+    wait "${pids[@]}"
+}
+
+# crowd: the village for fifteen clients, client i through a relay losing 20% + 13% (i-1)/14 each
+# way, 100-300 ms: every machine 0, one digest, the server's mean frame.
+crowd_sweep() {
+    local dir="$work/crowd" level="$work/crowd/crowd15.lvl"
+    mkdir -p "$dir"
+    cp "$DB/Levels/Village.lvl" "$level"
+    cp "$DB/Levels/Village.route" "$dir/crowd15.route"
+    for i in $(seq 1 15); do
+        cp "$DB/Levels/Village.client$((i < 2 ? 1 : 2)).route" "$dir/crowd15.client$i.route"
+    done
+    "$HOST" --db "$DB" --role server --port 0 --clients 15 --level "$level" >"$dir/server.out" \
+        2>"$dir/server.err" &
+    local server=$!
+    started+=("$server")
+    local port
+    port="$(port_of "$dir/server.out")"
+    local clients=()
+    for i in $(seq 1 15); do
+        "$RELAY" --target "$port" --seed "$i" --loss $((20 + 13 * (i - 1) / 14)) \
+            --delay 100-300 >"$dir/relay-$i.log" 2>&1 &
+        started+=($!)
+        local through
+        through="$(port_of "$dir/relay-$i.log")"
+        "$HOST" --db "$DB" --role client --connect "127.0.0.1:$through" --level "$level" \
+            >"$dir/c$i.out" 2>"$dir/c$i.err" &
+        clients+=($!)
+    done
+    local status=()
+    for pid in "$server" "${clients[@]}"; do
+        wait "$pid" && status+=(0) || status+=($?)
+    done
+    echo "crowd: statuses ${status[*]} digests $(digests "$dir"), server" \
+        "$(grep "^frame cost" "$dir/server.out")," \
+        "$(grep "^messages" "$dir/server.out")" \
+        "$(cat "$dir"/*.err | sort -u | head -5 | paste -sd'|' -)"
 }
 
 worlds_sweep() {

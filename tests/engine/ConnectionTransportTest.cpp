@@ -35,8 +35,9 @@ using Clock = std::chrono::steady_clock;
 class CountedPacket : public NetPacket {
 public:
     static constexpr uint32_t kType = 242;
-    CountedPacket() : NetPacket(kType) {}
-    explicit CountedPacket(uint32_t number) : NetPacket(kType), number(number) {}
+    explicit CountedPacket(uint32_t number = 0, uint32_t type = kType)
+        : NetPacket(type), number(number)
+    {}
 
     uint32_t PrepareOutBuffer() override
     {
@@ -54,10 +55,21 @@ public:
     uint32_t number = 0;
 };
 
+// A numbered state: a later one replaces one still waiting to go.
+class StatePacket : public CountedPacket {
+public:
+    static constexpr uint32_t kType = 243;
+    explicit StatePacket(uint32_t number = 0) : CountedPacket(number, kType) {}
+};
+
 const bool registered =
     ConnectionManager::RegisterPacketClass<CountedPacket>() &&
     ConnectionManager::RegisterPacketRule(CountedPacket::kType,
-                                          {ConnectionManager::Addressee::EveryoneButSender});
+                                          {ConnectionManager::Addressee::EveryoneButSender}) &&
+    ConnectionManager::RegisterPacketClass<StatePacket>() &&
+    ConnectionManager::RegisterPacketRule(
+        StatePacket::kType,
+        {.addressee = ConnectionManager::Addressee::EveryoneButSender, .state = true});
 
 // What a client hears: the numbers of the counted messages, in order.
 struct ClientEar : ConnectionManager::Listener {
@@ -778,6 +790,76 @@ TEST_F(ConnectionTransport, AClientReadingWithinABudgetHearsAllInOrderWhateverIt
     EXPECT_EQ(ear.numbers.size(), 300u);
     EXPECT_TRUE(InOrderFromOne(ear.numbers));
     slow.SetListener(nullptr);
+}
+
+// A client whose reader is far behind, its held queue full and more coming than ENet lets it
+// leave waiting (what ENet refuses then waits unacknowledged on the server), is still heard and
+// kept past ENet's own timeout of what waits unacknowledged: the link's bound is its silence.
+TEST_F(ConnectionTransport, AClientWhoseReaderIsBehindIsStillHeardAndKept)
+{
+    OnServer([&] { server.SetLinkTimeout(1000); });
+    ConnectionManager behind;
+    behind.SetLinkTimeout(1000);
+    behind.SetMaxHeldBytes(1000);
+    behind.SetMaxWaitingBytes(4096);
+    ASSERT_TRUE(behind.Connect("127.0.0.1", server.GetListenPort()));
+    talking = 4000;
+    uint32_t loudest = 0;
+    for (int i = 0; i < 150; ++i) {
+        behind.KeepAlive();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (i % 10 == 0)
+            OnServer([&] { loudest = std::max(loudest, server.GetSilentMs(1)); });
+    }
+    EXPECT_EQ(Departures(), std::vector<std::string>{});
+    EXPECT_LT(loudest, 1000u);
+    EXPECT_TRUE(behind.IsConnected());
+}
+
+// A client that does not read: what waits for it on the server beyond what its link holds keeps
+// only the latest of a state, and past its bound the client is let go, told it is too slow.
+TEST_F(ConnectionTransport, AClientsBacklogKeepsTheLatestStateAndPastItsBoundItIsTooSlow)
+{
+    ConnectionManager idle;
+    ASSERT_TRUE(idle.Connect("127.0.0.1", server.GetListenPort()));
+    const auto tell = [&](uint32_t from, uint32_t count) {
+        OnServer([&] {
+            for (uint32_t number = from; number < from + count; ++number) {
+                CountedPacket counted(number);
+                server.BroadcastPacket(counted);
+                StatePacket state(number);
+                server.BroadcastPacket(state);
+            }
+        });
+    };
+    tell(1, 2000);
+    uint64_t replaced = 0;
+    OnServer([&] { replaced = server.GetCounters(1).replaced; });
+    EXPECT_GT(replaced, 1000u);
+    struct Ear : ClientEar {
+        void OnMessage(int host, NetPacket& packet) override
+        {
+            if (packet.GetType() == StatePacket::kType)
+                states.push_back(static_cast<CountedPacket&>(packet).number);
+            ClientEar::OnMessage(host, packet);
+        }
+        std::vector<uint32_t> states;
+    } ear;
+    idle.SetListener(&ear);
+    ASSERT_TRUE(
+        ServiceUntil(idle, [&] { return !ear.states.empty() && ear.states.back() == 2000; }));
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    EXPECT_EQ(ear.states.size(), 2000 - replaced);
+    EXPECT_TRUE(std::is_sorted(ear.states.begin(), ear.states.end()));
+
+    OnServer([&] { server.SetMaxBacklogBytes(4096); });
+    tell(2001, 2000);
+    OnServer([&] { server.Flush(); });
+    EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
+    ASSERT_TRUE(ServiceUntil(idle, [&] { return !idle.IsConnected(); }));
+    EXPECT_EQ(idle.GetFarewell(), Farewell::TooSlow);
+    EXPECT_EQ(idle.GetFarewellText(), "too slow: the server's messages piled up");
+    idle.SetListener(nullptr);
 }
 
 // A client that stops servicing (a machine suspended) for longer than its link allows: the

@@ -279,16 +279,28 @@ protected:
 };
 class LevelSessionWithAStalledServer : public LevelSessionWithAStoppedServer {};
 
-TEST_F(LevelSessionWithAStoppedServer, StoppedTwelveSecondsThreeTimesAllEndAlike)
+// Stopped 12 s three times, `apart` between the stops.
+std::function<void(ChildProcess&)> ThreeStops(std::chrono::milliseconds apart)
 {
-    PlayWithTheServerStopped([](ChildProcess& server) {
+    return [apart](ChildProcess& server) {
         for (int stop = 0; stop < 3; ++stop) {
             server.Signal(SIGSTOP);
             std::this_thread::sleep_for(std::chrono::seconds(12));
             server.Signal(SIGCONT);
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            std::this_thread::sleep_for(apart);
         }
-    });
+    };
+}
+
+TEST_F(LevelSessionWithAStoppedServer, StoppedTwelveSecondsThreeTimesAllEndAlike)
+{
+    PlayWithTheServerStopped(ThreeStops(std::chrono::milliseconds(500)));
+}
+
+// Long enough apart that what each stop held back still arrives as the next second's begins.
+TEST_F(LevelSessionWithAStoppedServer, StoppedTwelveSecondsThreeTimesThreeSecondsApartAllEndAlike)
+{
+    PlayWithTheServerStopped(ThreeStops(std::chrono::seconds(3)));
 }
 
 // Stopped 0.3 s of every half second until it ends: its game runs at two fifths of its pace,
