@@ -241,6 +241,15 @@ void ObjectManager::ProcessDestroyedObjects()
     }
 }
 
+void ObjectManager::AbandonAllObjects()
+{
+    // Never freed, so that what it holds is not taken for a leak.
+    static auto* const abandoned = new std::vector<Object*>();
+    CriticalSectionLock guard(lock);
+    objects.ForEach([](uint32_t, Object* object) { abandoned->push_back(object); });
+    objects.Clear();
+}
+
 void ObjectManager::DestroyAllObjects()
 {
     {

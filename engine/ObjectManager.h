@@ -84,6 +84,9 @@ public:
     std::vector<DestroyRecord> GetDestroyHistory() const;
     // Deletes every object at once; for shut-down and tests.
     void DestroyAllObjects();
+    // Lets go of every object without deleting it, for a program about to end: deleting a world
+    // at the limit one object at a time takes seconds. They stay reachable until the exit.
+    void AbandonAllObjects();
 
     Database& GetDatabase() { return database; }
     bool LoadTableFile(const std::string& recordPath) { return database.LoadTableFile(recordPath); }

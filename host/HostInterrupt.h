@@ -9,8 +9,10 @@ namespace GAME {
 // exits with the signal's status (128 and its number).
 class HostInterrupt {
 public:
-    // SIGINT, SIGTERM and SIGHUP mark the run interrupted; a second one ends the program at
-    // once, for a run stuck outside a frame loop. SIGXFSZ and SIGPIPE are ignored, so that a
+    // SIGINT, SIGTERM and SIGHUP mark the run interrupted; another one half a second or more
+    // after the first ends the program at once, for a run stuck outside a frame loop, while one
+    // that comes with the first (the same signal sent to the program and its group) is taken
+    // as that one. SIGXFSZ and SIGPIPE are ignored, so that a
     // file-size limit or a reader gone fails a write (EFBIG, EPIPE) with a line saying so instead
     // of killing the program mid-save.
     static void Install();

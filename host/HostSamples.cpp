@@ -23,6 +23,7 @@
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
 #include "game/GameEngine.h"
+#include "host/HostInterrupt.h"
 #include "host/ShownName.h"
 #include "items/HotSlotOption.h"
 #include "items/PlayerHotSlotCtrl.h"
@@ -183,10 +184,15 @@ void HostSamples::ClearWorld(World& world)
 {
     std::vector<Entity*> entities;
     world.GetEntities(entities, EveryEntity());
+    // A run stopped by a signal ends the program next: its objects go with the process.
+    const bool ending = HostInterrupt::Caught() != 0;
     for (Entity* entity : entities) {
         world.RemoveEntity(entity);
-        ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
+        if (!ending)
+            ObjectManager::Instance().DestroyObjectEx(entity, kSourceFile, __LINE__);
     }
+    if (ending)
+        ObjectManager::Instance().AbandonAllObjects();
     ObjectManager::Instance().ProcessDestroyedObjects();
 }
 

@@ -69,7 +69,8 @@ public:
     // Destroyed at once, not at the end of a frame; null is ignored.
     static void Destroy(Object* object);
 
-    // Everything in the world is taken out and destroyed, before the world itself goes.
+    // Everything in the world is taken out and destroyed, before the world itself goes; after a
+    // signal only taken out, and every object let go, for the program ends next.
     static void ClearWorld(World& world);
 
     static std::string OneDecimal(float value);

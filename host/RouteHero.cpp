@@ -10,6 +10,7 @@
 #include "engine/ObjectManager.h"
 #include "engine/World.h"
 #include "engine/WorldCoords.h"
+#include "host/HostInterrupt.h"
 #include "host/LevelPlay.h"
 #include "items/Item.h"
 
@@ -80,7 +81,8 @@ bool RouteHero::Load(const LevelFile& level, const std::string& route, std::stri
 void RouteHero::Cast(uint32_t heroId)
 {
     roster.Add("Hero", heroId);
-    for (size_t i = 0; i < names.size(); ++i) {
+    // A level at the limit takes seconds to cast: a signal must not wait for it.
+    for (size_t i = 0; i < names.size() && HostInterrupt::Caught() == 0; ++i) {
         const LevelFile::EntityLine& line = level->entities[i];
         roster.Add(names[i],
                    NearestTo(WorldVec3(line.regionId, line.position), [&](const Entity& entity) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -118,6 +119,24 @@ TEST(HostProgram, ASignalStopsAPacedRunWithItsSummary)
         EXPECT_EQ(HostLines(program.Errors()), row.line);
         EXPECT_EQ(ReadBytes(last), "the last run's file");
     }
+}
+
+// `timeout` signals the program and then its group: the second comes before the run could act
+// on the first, and is the same request, not the player insisting.
+TEST(HostProgram, TwoSignalsAtOnceAreOne)
+{
+    TempDatabase scratch;
+    ChildProcess program(GAMEHOST_PROGRAM, {"--db", SampleDatabase(), "--realtime"},
+                         scratch.GetRoot() + "/run");
+    ASSERT_NE(program.WaitForLine("level ", Clock::now() + std::chrono::minutes(1)), "");
+    program.Signal(SIGTERM);
+    // The first taken, not merely waiting beside the second.
+    for (int polls = 0; polls < 10000 && program.Pending(SIGTERM); ++polls)
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 143);
+    EXPECT_EQ(HostLines(program.Errors()), "gamehost: interrupted by SIGTERM\n");
+    EXPECT_NE(program.Output().find("\nsummary: "), std::string::npos);
 }
 
 // A reader gone before the first line fails the run as a full disk does: one line, status 2,

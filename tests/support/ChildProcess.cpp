@@ -78,6 +78,18 @@ void ChildProcess::Signal(int signal) const
         kill(pid, signal);
 }
 
+bool ChildProcess::Pending(int signal) const
+{
+    // The process's and its threads' pending sets, as the kernel shows them in hexadecimal.
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    const uint64_t bit = uint64_t(1) << (signal - 1);
+    for (std::string line; std::getline(status, line);)
+        if ((line.rfind("SigPnd:", 0) == 0 || line.rfind("ShdPnd:", 0) == 0) &&
+            (std::stoull(line.substr(7), nullptr, 16) & bit) != 0)
+            return true;
+    return false;
+}
+
 void ChildProcess::Kill()
 {
     if (pid <= 0)

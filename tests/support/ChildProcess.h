@@ -28,6 +28,8 @@ public:
     void Kill();
     // Sends `signal` to the program while it runs.
     void Signal(int signal) const;
+    // True while a `signal` sent is still waiting for the program to take it.
+    bool Pending(int signal) const;
     // The most memory the program held, in MB, once it has ended.
     int64_t PeakMemoryMb() const { return peakMemoryMb; }
     std::string Output() const { return ReadAll(outPath); }
