@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 namespace GAME {
 
@@ -81,8 +82,14 @@ bool RouteHero::Load(const LevelFile& level, const std::string& route, std::stri
 void RouteHero::Cast(uint32_t heroId)
 {
     roster.Add("Hero", heroId);
-    // A level at the limit takes seconds to cast: a signal must not wait for it.
+    // Only what the orders name is looked for: each look walks the whole world, and a client
+    // taking a level at the limit must not spend seconds unheard on names no order uses.
+    std::set<std::string> named;
+    for (const ScriptOrder& order : orders)
+        named.insert({order.name, order.target});
     for (size_t i = 0; i < names.size() && HostInterrupt::Caught() == 0; ++i) {
+        if (named.count(names[i]) == 0)
+            continue;
         const LevelFile::EntityLine& line = level->entities[i];
         roster.Add(names[i],
                    NearestTo(WorldVec3(line.regionId, line.position), [&](const Entity& entity) {

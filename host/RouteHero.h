@@ -27,7 +27,7 @@ public:
 
     // False with `error` when the route cannot be read or names something absent.
     bool Load(const LevelFile& level, const std::string& route, std::string& error);
-    // Names the level's things after the world now holds them, and the hero.
+    // Names the level's things the orders use after the world now holds them, and the hero.
     void Cast(uint32_t heroId);
     // This frame's orders, and the held button's repeat.
     void Frame(int32_t frame);
