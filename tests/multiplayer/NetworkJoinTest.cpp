@@ -254,7 +254,6 @@ TEST_F(NetworkJoin, AClientHoldsNoMoreOfItsServersSpawnsThanALevelMayMake)
     EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
     EXPECT_EQ(client->GetNacked(), std::vector<uint32_t>{id});
     EXPECT_TRUE(client->IsOverBound());
-    const uint32_t first = id;
     for (int i = 0; i < 1000; ++i)
         next();
     EXPECT_EQ(client->GetNacked().size(), 1001u);
@@ -267,13 +266,10 @@ TEST_F(NetworkJoin, AClientHoldsNoMoreOfItsServersSpawnsThanALevelMayMake)
     EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
     client.reset();
     gEngine->TellPeerLines(0, true);
-    EXPECT_EQ(log.CountContaining("NetworkSession: "), 3u);
+    EXPECT_EQ(log.CountContaining("NetworkSession: "), 2u);
     EXPECT_EQ(log.Count(2, "NetworkSession: the server made more than 10000 entities"), 1u);
-    EXPECT_EQ(log.Count(2, "NetworkSession: entity " + std::to_string(first) +
-                               " of 'Records/Test/NetSpark.dbr' not made"),
-              1u);
     EXPECT_EQ(log.Count(2, "NetworkSession: entity " + std::to_string(id) +
-                               " of 'Records/Test/NetHero.dbr' not made (and 1000 more of its "
+                               " of 'Records/Test/NetHero.dbr' not made (and 1001 more of its "
                                "kind, 1002 in all)"),
               1u);
 }
