@@ -655,7 +655,7 @@ bool ControllerMonsterState<TController, TCharacter>::PickRandomPointInVicinity(
             ? ObjectManager::Instance().GetObject<ControllerMonster>(character->GetControllerId())
             : nullptr;
     if (controller == nullptr || controller->FirstVicinityFailure())
-        gEngine->Log(Engine::LogRuntime, "Monster failed to PickRandomPointInVicinity");
+        gEngine->LogCounted(Engine::LogRuntime, "Monster failed to PickRandomPointInVicinity");
     return false;
 }
 

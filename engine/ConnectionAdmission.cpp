@@ -113,7 +113,7 @@ void ConnectionAdmission::Reset()
     hostMask = 0;
     counts = {};
     logged = {};
-    everLogged = false;
+    told = RefusalLog(kCountLogMs);
 }
 
 void ConnectionAdmission::SetClientLimit(int clients)
@@ -338,7 +338,7 @@ size_t ConnectionAdmission::SlotOf(int host) const
 std::string ConnectionAdmission::TakeCountLine(uint64_t nowMs, bool always)
 {
     const uint64_t fresh = counts.Refused() - logged.Refused();
-    if (fresh == 0 || (!always && everLogged && MillisecondsSince(lastLogMs, nowMs) < kCountLogMs))
+    if (fresh == 0 || (!always && !told.Due(nowMs)))
         return "";
     std::string kinds;
     for (const auto& [now, before, kind] :
@@ -349,8 +349,7 @@ std::string ConnectionAdmission::TakeCountLine(uint64_t nowMs, bool always)
         if (now != before)
             kinds += (kinds.empty() ? "" : ", ") + std::to_string(now - before) + kind;
     logged = counts;
-    lastLogMs = nowMs;
-    everLogged = true;
+    told.Told(nowMs);
     return std::to_string(fresh) + " peers refused (" + kinds + "), " +
            std::to_string(counts.Refused()) + " in all";
 }

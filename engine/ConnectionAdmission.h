@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/RefusalLog.h"
 #include "engine/SessionClock.h"
 
 #include <array>
@@ -163,8 +164,7 @@ private:
     uint32_t silenceMs = kSilenceMs;
     Counts counts;
     Counts logged;
-    uint64_t lastLogMs = 0;
-    bool everLogged = false;
+    RefusalLog told{kCountLogMs};
 };
 
 } // namespace GAME

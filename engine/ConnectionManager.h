@@ -266,15 +266,22 @@ public:
     static constexpr uint32_t kFloodMessages = 2000;
     static constexpr uint64_t kFloodBytes = 2u << 20;
     static constexpr uint32_t kFloodDropped = 100;
+    // The longest message a link carries; one longer is refused at once and its sender let go.
+    // The tests lower it for the links made from then on.
     static constexpr size_t kMaxMessageBytes = 1u << 20;
+    void SetMaxMessageBytes(size_t bytes) { maxMessageBytes = bytes; }
     // The most seconds' worth a flood window may allow after stops.
     static constexpr uint32_t kMaxAllowance = 3600;
 
     // Hands one received message to the checks and the listener as if it came from `fromHost`;
     // the transport's own path, open for the fuzzers and the tests.
     void Receive(int fromHost, const uint8_t* bytes, size_t count);
-    // Counts a message of `fromHost` as refused, logging why once a second; on a server it
-    // counts toward the client's flood. Also for what the game could not carry out. False.
+    // The longest message a datagram's fragments announce, 0 for none; the transport's own
+    // reading of what arrives, open for the fuzzers.
+    static uint32_t LongestAnnounced(const uint8_t* data, size_t length);
+    // Counts a message of `fromHost` as refused and logs why, a peer's word told as a count; on a
+    // server it counts toward the client's flood. Also for what the game could not carry out.
+    // False.
     bool Refuse(int fromHost, const char* why);
 
 private:
@@ -289,8 +296,6 @@ private:
         uint32_t dropped = 0;
         // Messages of each type within the second, for the types whose rule bounds them.
         std::array<uint32_t, kMaxTypes> kinds{};
-        std::chrono::steady_clock::time_point lastLog{};
-        bool logged = false;
         // Dropped as a flood: nothing more is heard from it until it joins again.
         bool flooded = false;
 
@@ -332,6 +337,8 @@ private:
     // link silent longer than it is allowed and carries out the door's decisions.
     void Tend();
     void TendSlot(size_t slot, uint64_t nowMs, std::chrono::steady_clock::time_point wallNow);
+    // A peer that sent a message longer than the link carries is let go at once.
+    void RefuseOverlong(size_t slot);
     // This machine did not run for `stopMs`: neither its peers' silence nor their floods.
     void Stopped(uint64_t stopMs);
     void CarryOut(const ConnectionAdmission::Decision& decision, size_t slot);
@@ -366,6 +373,7 @@ private:
     size_t maxHeldBytes = kMaxHeldBytes;
     size_t maxWaitingBytes = kMaxWaitingBytes;
     size_t maxBacklogBytes = kMaxBacklogBytes;
+    size_t maxMessageBytes = kMaxMessageBytes;
 };
 
 } // namespace GAME

@@ -53,11 +53,14 @@
 // through the server, which carries out its own part first. Before that the server checks what
 // a client sent: it must decode exactly and speak only for what the rule of its type lets a
 // client speak for (the game's table is multiplayer/NetworkRoutes.cpp). A refusal is counted
-// for the host and logged once a second per host; a client that floods (too many messages or
-// bytes, or too many refusals, within a second) is dropped; a type whose rule bounds it is
-// refused beyond its number a second. The second is one of the server's reading: a stop (time the
-// server did not run, not a long frame of its own) allows the window a second's worth more for
-// each second the server could not read, so that a backlog is never a flood.
+// for the host and logged as a count, as is every line a peer's message causes (Engine::PeerWord);
+// a client that floods (too many messages or bytes, or too many refusals, within a second) is
+// dropped; a type whose rule bounds it is refused beyond its number a second. The second is one
+// of the server's reading: a stop (time the server did not run, not a long frame of its own)
+// allows the window a second's worth more for each second the server could not read, so that a
+// backlog is never a flood. A message longer than the link carries is refused as it begins to
+// arrive, and its sender let go: ENet would neither take nor answer it, and all behind it would
+// wait.
 #include "engine/ConnectionManager.h"
 
 #include "engine/ConnectionOutbox.h"
@@ -71,6 +74,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace GAME {
 
@@ -80,7 +84,6 @@ using Farewell = ConnectionManager::Farewell;
 using Act = ConnectionAdmission::Act;
 
 constexpr auto kGoodbyeWait = std::chrono::seconds(1);
-constexpr auto kLogWindow = std::chrono::seconds(1);
 
 bool StartEnet()
 {
@@ -158,6 +161,11 @@ void ForgiveStop(ENetPeer& peer, enet_uint32 stopMs)
         reinterpret_cast<ENetOutgoingCommand*>(at)->sentTime += stopMs;
 }
 
+uint32_t Word16(const uint8_t* at)
+{
+    return uint32_t(at[0]) << 8 | at[1];
+}
+
 // The first message a server sends a client is its welcome; the client has it once ENet keeps
 // no copy of it waiting to be sent or acknowledged.
 bool WelcomeHeard(ENetPeer& peer)
@@ -222,6 +230,8 @@ struct ConnectionManager::Transport {
         uint32_t seen = 0;
         uint64_t runningMs = 0;
         Clock::time_point wall{};
+        // It sent a message longer than the link carries.
+        bool overlong = false;
 
         void Now(uint64_t nowMs, Clock::time_point wallNow)
         {
@@ -251,6 +261,9 @@ struct ConnectionManager::Transport {
         auto& heard = *static_cast<Heard*>(peer.data);
         ++heard.datagrams;
         heard.at = host->serviceTime;
+        if (LongestAnnounced(host->receivedData, host->receivedDataLength) >
+            host->maximumPacketSize)
+            heard.overlong = true;
         return 0;
     }
 
@@ -262,13 +275,13 @@ struct ConnectionManager::Transport {
             outboxes[slot].Clear();
         enet_host_destroy(host);
     }
-    // A host of ENet's for `slots` peers, its messages up to the transport's largest.
-    bool Create(const ENetAddress* address, size_t slots, size_t waitingBytes)
+    // A host of ENet's for `slots` peers, its messages up to `longest` bytes.
+    bool Create(const ENetAddress* address, size_t slots, size_t longest, size_t waitingBytes)
     {
         host = enet_host_create(address, slots, 1, 0, 0);
         if (host == nullptr)
             return false;
-        host->maximumPacketSize = kMaxMessageBytes;
+        host->maximumPacketSize = longest;
         host->maximumWaitingData = waitingBytes;
         host->intercept = NoteDatagram;
         heard.resize(host->peerCount);
@@ -289,6 +302,39 @@ struct ConnectionManager::Transport {
 
 ConnectionManager::ConnectionManager() = default;
 ConnectionManager::~ConnectionManager() = default;
+
+// ENet answers no fragment of a message longer than its host takes: its sender would send it
+// again for ever, and what it sends after it wait behind it.
+uint32_t ConnectionManager::LongestAnnounced(const uint8_t* data, size_t length)
+{
+    if (length < 2 || (data[0] & (ENET_PROTOCOL_HEADER_FLAG_COMPRESSED >> 8)) != 0)
+        return 0;
+    size_t at = (data[0] & (ENET_PROTOCOL_HEADER_FLAG_SENT_TIME >> 8)) != 0 ? 4 : 2;
+    uint32_t longest = 0;
+    while (at + sizeof(ENetProtocolCommandHeader) <= length) {
+        const size_t size = enet_protocol_command_size(data[at]);
+        if (size == 0 || at + size > length)
+            break;
+        size_t carried = 0;
+        switch (data[at] & ENET_PROTOCOL_COMMAND_MASK) {
+        case ENET_PROTOCOL_COMMAND_SEND_RELIABLE:
+            carried = Word16(data + at + 4);
+            break;
+        case ENET_PROTOCOL_COMMAND_SEND_FRAGMENT:
+        case ENET_PROTOCOL_COMMAND_SEND_UNRELIABLE_FRAGMENT:
+            longest = std::max(longest, Word16(data + at + 16) << 16 | Word16(data + at + 18));
+            [[fallthrough]];
+        case ENET_PROTOCOL_COMMAND_SEND_UNRELIABLE:
+        case ENET_PROTOCOL_COMMAND_SEND_UNSEQUENCED:
+            carried = Word16(data + at + 6);
+            break;
+        default:
+            break;
+        }
+        at += size + carried;
+    }
+    return longest;
+}
 
 bool ConnectionManager::IsServer() const
 {
@@ -324,7 +370,7 @@ bool ConnectionManager::Listen(uint16_t port)
     address.port = port;
     auto made = std::make_unique<Transport>();
     if (!StartEnet() || enet_address_set_host_ip(&address, "127.0.0.1") != 0 ||
-        !made->Create(&address, kPeerSlots, maxWaitingBytes)) {
+        !made->Create(&address, kPeerSlots, maxMessageBytes, maxWaitingBytes)) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot listen on 127.0.0.1:%u", port);
         return false;
     }
@@ -352,7 +398,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
     to.port = port;
     auto made = std::make_unique<Transport>();
     if (!StartEnet() || enet_address_set_host(&to, address.c_str()) != 0 ||
-        !made->Create(nullptr, 1, maxWaitingBytes)) {
+        !made->Create(nullptr, 1, maxMessageBytes, maxWaitingBytes)) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot reach %s:%u", address.c_str(),
                      port);
         return false;
@@ -462,6 +508,7 @@ void ConnectionManager::Service(uint32_t budgetMs)
         Tend();
     else if (transport != nullptr && !within())
         AnswerOnly(*transport->host);
+    gEngine->TellPeerLines(clock.Ms(), false);
 }
 
 // What a client sent while this machine did not run waited for it: its window takes a second's
@@ -483,8 +530,10 @@ void ConnectionManager::Tend()
 {
     const uint64_t nowMs = clock.Ms();
     const Clock::time_point wallNow = Clock::now();
-    for (size_t slot = 0; slot < transport->host->peerCount; ++slot)
+    for (size_t slot = 0; slot < transport->host->peerCount; ++slot) {
+        RefuseOverlong(slot);
         TendSlot(slot, nowMs, wallNow);
+    }
     if (transport->server)
         for (size_t slot : admission.Crowd())
             enet_peer_reset(&transport->host->peers[slot]);
@@ -521,6 +570,29 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
     const bool welcomeHeard = held && host != 0 && !admission.HasPlayed(host) && WelcomeHeard(peer);
     CarryOut(admission.Tend(slot, held, welcomeHeard, held ? RunningSilence(slot) : 0, nowMs),
              slot);
+}
+
+// Refused at once, in one line, and its peer let go: nothing it sends after it would arrive.
+void ConnectionManager::RefuseOverlong(size_t slot)
+{
+    Transport::Heard& heard = transport->heard[slot];
+    ENetPeer& peer = transport->host->peers[slot];
+    if (!std::exchange(heard.overlong, false) || peer.state != ENET_PEER_STATE_CONNECTED)
+        return;
+    const int host = transport->server ? admission.HostOf(slot) : kServerHost;
+    if (transport->server && host != kServerHost) {
+        DropHost(host,
+                 "a message over " + std::to_string(transport->host->maximumPacketSize) + " bytes");
+        return;
+    }
+    gEngine->Log(Engine::LogRuntime,
+                 "ConnectionManager: message from host %d dropped: over %zu bytes", host,
+                 transport->host->maximumPacketSize);
+    enet_peer_reset(&peer);
+    if (!transport->server && &peer == transport->toServer) {
+        ServerGone(0);
+        parting = {};
+    }
 }
 
 uint32_t ConnectionManager::GetSilentMs(int host) const
@@ -753,6 +825,7 @@ void ConnectionManager::Disconnect(Farewell why)
         if (Holds(host.peers[slot]))
             enet_peer_disconnect_now(&host.peers[slot], word);
     LogRefusals(true);
+    gEngine->TellPeerLines(clock.Ms(), true);
     transport.reset();
     loopback.clear();
     held.clear();
@@ -828,6 +901,7 @@ void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
 
 void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count)
 {
+    const Engine::PeerWord word(clock.Ms());
     const bool fromClient = IsServer() && fromHost != kServerHost;
     if (fromClient && (windows[Slot(fromHost)].flooded || !CountIn(fromHost, count)))
         return;
@@ -899,13 +973,8 @@ bool ConnectionManager::Refuse(int fromHost, const char* why)
 {
     ++counters[Slot(fromHost)].dropped;
     Window& window = windows[Slot(fromHost)];
-    const Clock::time_point now = Clock::now();
-    if (!window.logged || now - window.lastLog >= kLogWindow) {
-        window.logged = true;
-        window.lastLog = now;
-        gEngine->Log(Engine::LogRuntime, "ConnectionManager: message from host %d dropped: %s",
-                     fromHost, why);
-    }
+    gEngine->Log(Engine::LogRuntime, "ConnectionManager: message from host %d dropped: %s",
+                 fromHost, why);
     if (IsServer() && fromHost != kServerHost &&
         ++window.dropped > kFloodDropped * window.allowance)
         Flood(fromHost);

@@ -24,6 +24,12 @@ void WriteToStderr(int level, const std::string& line)
 
 Engine* gEngine = &gDefaultEngine;
 
+namespace {
+// The peer's word being carried out on this thread, and the session's clock it came at.
+thread_local uint32_t peerDepth = 0;
+thread_local uint64_t peerNowMs = 0;
+} // namespace
+
 Engine::Engine()
     : sink(WriteToStderr), world(std::make_unique<World>()),
       connectionManager(std::make_unique<ConnectionManager>()),
@@ -50,27 +56,86 @@ void Engine::LogCategory(uint32_t category, int level, const char* format, ...)
     va_end(args);
 }
 
-void Engine::LogArgs(int level, const char* format, va_list args)
+void Engine::LogCounted(int level, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    LogArgs(level, format, args, &countedLines, gameTime);
+    va_end(args);
+}
+
+Engine::PeerWord::PeerWord(uint64_t nowMs) : outerMs(peerNowMs)
+{
+    ++peerDepth;
+    peerNowMs = nowMs;
+}
+
+Engine::PeerWord::~PeerWord()
+{
+    --peerDepth;
+    peerNowMs = outerMs;
+}
+
+bool Engine::IsPeerWord()
+{
+    return peerDepth > 0;
+}
+
+void Engine::TellPeerLines(uint64_t nowMs, bool all)
+{
+    const std::lock_guard<std::mutex> guard(countLock);
+    peerLines.TellDue(nowMs, all, Writer());
+}
+
+void Engine::ForgetCounts()
+{
+    const std::lock_guard<std::mutex> guard(countLock);
+    peerLines = CountedLog(true);
+    countedLines = CountedLog();
+}
+
+// A line a peer caused is counted whatever asked for it.
+void Engine::LogArgs(int level, const char* format, va_list args, CountedLog* counted,
+                     uint64_t nowMs)
 {
     if (format == nullptr || !sink)
         return;
+    if (peerDepth > 0) {
+        counted = &peerLines;
+        nowMs = peerNowMs;
+    }
     char small[512];
     va_list again;
     va_copy(again, args);
     const int length = vsnprintf(small, sizeof(small), format, args);
-    if (length < 0) {
-        va_end(again);
-        return;
+    std::string line;
+    if (length >= 0 && static_cast<size_t>(length) < sizeof(small)) {
+        line.assign(small, length);
+    } else if (length >= 0) {
+        std::vector<char> large(static_cast<size_t>(length) + 1);
+        vsnprintf(large.data(), large.size(), format, again);
+        line.assign(large.data(), length);
     }
-    if (static_cast<size_t>(length) < sizeof(small)) {
-        va_end(again);
-        sink(level, std::string(small, length));
-        return;
-    }
-    std::vector<char> large(static_cast<size_t>(length) + 1);
-    vsnprintf(large.data(), large.size(), format, again);
     va_end(again);
-    sink(level, std::string(large.data(), length));
+    if (length < 0)
+        return;
+    if (counted == nullptr) {
+        Write(level, line);
+        return;
+    }
+    const std::lock_guard<std::mutex> guard(countLock);
+    counted->Line(format, level, line, nowMs, Writer());
+}
+
+CountedLog::Writer Engine::Writer()
+{
+    return [this](int level, const std::string& line) { Write(level, line); };
+}
+
+void Engine::Write(int level, const std::string& line)
+{
+    if (sink)
+        sink(level, line);
 }
 
 Engine::LogSink Engine::SetLogSink(LogSink newSink)
@@ -122,6 +187,10 @@ void Engine::RunFrame(int elapsedMs)
     if (world != nullptr)
         world->UpdateEntities(elapsedMs);
     RunForcedUpdates(elapsedMs);
+    {
+        const std::lock_guard<std::mutex> guard(countLock);
+        countedLines.TellDue(gameTime, false, Writer());
+    }
     ++frameCount;
     statisticGraph.Clear();
     statisticTexts.clear();

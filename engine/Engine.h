@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CountedLog.h"
 #include "engine/DebugRenderManager.h"
 #include "engine/GameInfo.h"
 #include "engine/InputDevice.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,27 @@ public:
     void SetLogCategories(uint32_t mask) { enabledLogCategories = mask; }
     // Returns the previous sink so that captures can nest.
     LogSink SetLogSink(LogSink sink);
+    // A line that may come as fast as the game runs, told as a count on the game clock.
+    void LogCounted(int level, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
+    // While a peer's message is carried out here, every line it causes is told as a count on
+    // the session's clock (`nowMs`), all its kinds together: a peer that makes this machine log
+    // as fast as it can send costs a line a second, not a line a message.
+    class PeerWord {
+    public:
+        explicit PeerWord(uint64_t nowMs);
+        ~PeerWord();
+        PeerWord(const PeerWord&) = delete;
+        PeerWord& operator=(const PeerWord&) = delete;
+
+    private:
+        uint64_t outerMs;
+    };
+    static bool IsPeerWord();
+    // The peer's lines waiting whose second has passed (`all`: every one).
+    void TellPeerLines(uint64_t nowMs, bool all);
+    // The counts start afresh, the lines waiting forgotten: a test's own.
+    void ForgetCounts();
 
     virtual bool IsLevelEditor() const { return levelEditor; }
     void SetLevelEditor(bool value) { levelEditor = value; }
@@ -134,10 +157,17 @@ public:
     NetworkEntityList& GetNetworkEntityList() { return *networkEntityList; }
 
 private:
-    void LogArgs(int level, const char* format, va_list args);
+    void LogArgs(int level, const char* format, va_list args, CountedLog* counted = nullptr,
+                 uint64_t nowMs = 0);
+    void Write(int level, const std::string& line);
+    CountedLog::Writer Writer();
     void RunForcedUpdates(int32_t elapsedMs);
 
     LogSink sink;
+    // A machine's transport may run on a thread of its own (the tests' servers do).
+    std::mutex countLock;
+    CountedLog peerLines{true};
+    CountedLog countedLines;
     uint32_t enabledLogCategories = 0;
     bool levelEditor = false;
     bool gameTimePaused = false;

@@ -3,6 +3,7 @@
 #include "engine/EventManager.h"
 
 #include "engine/Engine.h"
+#include "engine/Entity.h"
 #include "engine/Platform.h"
 
 #include <algorithm>
@@ -79,14 +80,38 @@ bool ObjectManager::RegisterObject(Object* object, uint32_t id)
 
 Object* ObjectManager::CreateObject(const char* className, uint32_t id)
 {
+    bool refused = false;
+    return Make(className, id, {}, refused);
+}
+
+// Refused before anything is built, so that a peer past its bound costs no more than a look-up.
+Object* ObjectManager::Make(const char* className, uint32_t id, const std::string& record,
+                            bool& refused)
+{
+    const bool watched = Watched(className);
+    refused = watched && !warden->MayMake(id, record);
+    if (refused)
+        return nullptr;
+    ++making;
     Object* object = static_cast<Object*>(Object::classInfo.CreateObject(className));
+    --making;
     if (object == nullptr)
         return nullptr;
     if (!Register(object, id)) {
         delete object;
         return nullptr;
     }
+    if (watched)
+        warden->Made(object->objectId);
     return object;
+}
+
+bool ObjectManager::Watched(const char* className) const
+{
+    if (warden == nullptr || making != 0 || !gEngine->IsPeerWord())
+        return false;
+    const RTTI_ClassInfo* info = Object::classInfo.FindClass(className);
+    return info != nullptr && info->IsA(Entity::classInfo);
 }
 
 Object* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t id, bool load)
@@ -111,7 +136,10 @@ Object* ObjectManager::CreateFromRecord(const std::string& recordPath, uint32_t 
         return nullptr;
     }
     const std::string className = table->GetString("Class");
-    Object* object = CreateObject(className.c_str(), id);
+    bool refused = false;
+    Object* object = Make(className.c_str(), id, recordPath, refused);
+    if (refused)
+        return nullptr;
     if (object == nullptr) {
         gEngine->Log(Engine::LogData,
                      "ObjectManager: record '%s' names no class that can be made (%s)",
@@ -127,7 +155,9 @@ Object* ObjectManager::CreateFromRecord(const std::string& recordPath, uint32_t 
 void ObjectManager::LoadObject(Object& object, const LoadTable& table)
 {
     recordsLoading.push_back(&table);
+    ++making;
     object.Load(table);
+    --making;
     recordsLoading.pop_back();
     if (recordsLoading.empty())
         recordsRefused.clear();

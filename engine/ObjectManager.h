@@ -49,8 +49,19 @@ public:
     // A fresh id, never 0 and never one in use.
     uint32_t CreateObjectID();
 
+    // Judges what a peer's message makes here: asked before each entity made at its word (made
+    // while one is carried out, Engine::PeerWord, and not as part of another object), told of
+    // each one made. What those entities make of their own is theirs.
+    class Warden {
+    public:
+        virtual ~Warden() = default;
+        virtual bool MayMake(uint32_t id, const std::string& record) = 0;
+        virtual void Made(uint32_t id) = 0;
+    };
+    void SetWarden(Warden* value) { warden = value; }
+
     // Creates by class name and registers under `id` (0 takes a fresh one). Null for an unknown
-    // class, and (logged) for an id already in use.
+    // class, for one the warden refuses, and (logged) for an id already in use.
     Object* CreateObject(const char* className, uint32_t id = 0);
     // Loads the record, creates the object its "Class" names, registers it, names it after the
     // record and calls its `Load` when `load` is set. Null when any step fails.
@@ -97,6 +108,9 @@ public:
 
 private:
     static ObjectManager& MakeInstance();
+    Object* Make(const char* className, uint32_t id, const std::string& record, bool& refused);
+    // An entity made at a peer's word, for the warden to judge.
+    bool Watched(const char* className) const;
     Object* GetObjectLocked(uint32_t id) const;
     bool Register(Object* object, uint32_t id);
     void RecordDestruction(uint32_t id, const char* file, int line);
@@ -135,6 +149,9 @@ private:
     // The records refused so within the outermost loading: a record that names itself under
     // many keys is told once.
     std::vector<const LoadTable*> recordsRefused;
+    Warden* warden = nullptr;
+    // Objects being made or loaded now: what they make is part of them.
+    uint32_t making = 0;
     Database database;
 };
 

@@ -17,6 +17,11 @@ public:
     {
         ++total;
         ++untold;
+        return Due(nowMs);
+    }
+    // A line would be due now.
+    bool Due(uint64_t nowMs) const
+    {
         return !everTold || nowMs < lastMs || nowMs - lastMs >= windowMs;
     }
     void Told(uint64_t nowMs)

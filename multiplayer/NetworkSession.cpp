@@ -129,12 +129,12 @@ template <class Kind> Kind* NetworkSession::MakeFromContainer(ObjectContainerPac
 NetworkSession::NetworkSession(ConnectionManager& connection) : connection(connection)
 {
     connection.SetListener(this);
+    ObjectManager::Instance().SetWarden(this);
 }
 
 NetworkSession::~NetworkSession()
 {
-    if (refusals.Untold() > 0)
-        TellRefusals(0, {});
+    ObjectManager::Instance().SetWarden(nullptr);
     connection.SetListener(nullptr);
 }
 
@@ -268,8 +268,6 @@ void NetworkSession::Spawn(const EntitySpawnPacket& packet)
     const uint32_t id = packet.objectId.GetId();
     // The answers go with the end of the world's spawns; nobody asks for them after it.
     if (HasRoomToSpawn() && MakeFromContainer<Entity>(container) != nullptr) {
-        if (!gEngine->IsNetworkServer())
-            spawned.insert(id);
         if (!spawnComplete)
             acked.push_back(id);
         return;
@@ -281,23 +279,22 @@ void NetworkSession::Spawn(const EntitySpawnPacket& packet)
 
 void NetworkSession::Refused(uint32_t id, const std::string& record)
 {
-    if (refusals.Count(connection.GetClock().Ms()))
-        TellRefusals(id, record);
+    gEngine->Log(Engine::LogRuntime, "NetworkSession: entity %u of '%s' not made", id,
+                 record.c_str());
 }
 
-// `id` 0: the last of them is no longer at hand.
-void NetworkSession::TellRefusals(uint32_t id, const std::string& record)
+bool NetworkSession::MayMake(uint32_t id, const std::string& record)
 {
-    const auto count = static_cast<unsigned long long>(refusals.Untold());
-    const auto total = static_cast<unsigned long long>(refusals.Total());
-    const std::string which = "entity " + std::to_string(id) + " of '" + record + "'";
-    std::string line = std::to_string(count) + (count == 1 ? " entity" : " entities") + " not made";
-    if (id != 0)
-        line = count == 1 ? which + " not made" : line + " (the last: " + which + ")";
-    if (total > count)
-        line += ", " + std::to_string(total) + " in all";
-    gEngine->Log(Engine::LogRuntime, "NetworkSession: %s", line.c_str());
-    refusals.Told(connection.GetClock().Ms());
+    if (HasRoomToSpawn())
+        return true;
+    Refused(id, record);
+    return false;
+}
+
+void NetworkSession::Made(uint32_t id)
+{
+    if (!gEngine->IsNetworkServer())
+        spawned.insert(id);
 }
 
 // Counted again only at the bound, so that an honest world costs nothing here; past it every
@@ -348,11 +345,9 @@ void NetworkSession::FinishSpawn()
 void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
 {
     const uint32_t id = packet.objectId.GetId();
-    // A client counts the server's players among its spawns, and tells their refusals alike.
+    // A client counts the server's players among what it made, and tells their refusals alike.
     if (!gEngine->IsNetworkServer()) {
-        if (HasRoomToSpawn() && MakeFromContainer<Player>(packet) != nullptr)
-            spawned.insert(id);
-        else
+        if (!HasRoomToSpawn() || MakeFromContainer<Player>(packet) == nullptr)
             Refused(id, packet.recordName);
         return;
     }

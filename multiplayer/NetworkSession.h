@@ -2,7 +2,7 @@
 
 #include "engine/ConnectionManager.h"
 #include "engine/LevelFile.h"
-#include "engine/RefusalLog.h"
+#include "engine/ObjectManager.h"
 #include "multiplayer/PartyConsent.h"
 
 #include <cstdint>
@@ -21,7 +21,7 @@ class Player;
 // The game's side of the transport: who joins and leaves, which entities every machine holds,
 // and where a received message is carried out. One is set as the connection manager's listener
 // for the length of a networked session.
-class NetworkSession final : public ConnectionManager::Listener {
+class NetworkSession final : public ConnectionManager::Listener, public ObjectManager::Warden {
 public:
     // A client's hero, made once the server's world is in; null when it cannot be made.
     using HeroMaker = std::function<Player*()>;
@@ -31,8 +31,9 @@ public:
     // Another machine's hero, made here before its record is applied.
     using CopyStager = std::function<void(Player&)>;
     // What a client makes at its server's word, counted from what exists now: no more entities
-    // than a level may make. A server that sends more is not playing a world this machine can
-    // hold; the spawn past it is refused and the session over its bound.
+    // than a level may make, whichever message makes them (spawns, items, entities, what a
+    // replicated action makes). A server that sends more is not playing a world this machine can
+    // hold; the entity past it is refused and the session over its bound.
     static constexpr size_t kMaxSpawned = LevelFile::kMaxEntities;
 
     explicit NetworkSession(ConnectionManager& connection);
@@ -95,6 +96,9 @@ public:
     // (items, entities, portals: under its own ids, within what it may hold).
     const char* Refusal(int fromHost, const NetPacket& packet) override;
     void OnSend(const NetPacket& packet) override;
+    // A client's count of what its server's messages make, toward `kMaxSpawned`.
+    bool MayMake(uint32_t id, const std::string& record) override;
+    void Made(uint32_t id) override;
 
 private:
     // Made under the container's id from its record, placed and given its replication record;
@@ -106,7 +110,7 @@ private:
     static const char* CreationRefusal(int fromHost, const NetPacket& packet);
 
     void Spawn(const EntitySpawnPacket& packet);
-    // A client's: room for one more of the server's spawns.
+    // A client's: room for one more entity at the server's word.
     bool HasRoomToSpawn();
     void FinishSpawn();
     void SpawnPlayer(int fromHost, ObjectContainerPacket& packet);
@@ -120,10 +124,8 @@ private:
     // Every entity of the world that clients must hold, by ascending id.
     static std::vector<Entity*> ServerSpawned();
     void DestroyEntity(uint32_t id);
-    // A client's: a spawn refused, counted and told at most a line a second.
-    void Refused(uint32_t id, const std::string& record);
-    // The spawns refused since the last line, in one line.
-    void TellRefusals(uint32_t id, const std::string& record);
+    // A client's: an entity the server's word would make refused (told as a count, a peer's).
+    static void Refused(uint32_t id, const std::string& record);
 
     ConnectionManager& connection;
     HeroMaker heroMaker;
@@ -152,7 +154,6 @@ private:
     // it made at the server's word.
     std::set<uint32_t> spawned;
     bool overBound = false;
-    RefusalLog refusals;
 };
 
 } // namespace GAME

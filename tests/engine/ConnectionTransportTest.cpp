@@ -862,6 +862,40 @@ TEST_F(ConnectionTransport, AClientsBacklogKeepsTheLatestStateAndPastItsBoundItI
     idle.SetListener(nullptr);
 }
 
+// A message longer than the link carries is refused at once, in one line, and the link let go:
+// ENet answers none of its fragments, so all its sender sends after it would wait for ever.
+TEST_F(ConnectionTransport, AMessageLongerThanTheLinkCarriesIsRefusedAtOnce)
+{
+    struct Long final : NetPacket {
+        Long() : NetPacket(CountedPacket::kType) {}
+        uint32_t PrepareOutBuffer() override
+        {
+            NetPacketOutBuffer out(*this);
+            for (uint32_t word = 0; word < 1100; ++word)
+                out.AddUInt(word);
+            return out.Done();
+        }
+        void CopyInbound(const uint8_t*, int) override {}
+        std::string GetPacketDescription(bool) const override { return {}; }
+    };
+    LogCapture log;
+    ConnectionManager client;
+    client.SetMaxMessageBytes(4096);
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    ClientEar ear;
+    client.SetListener(&ear);
+    OnServer([&] {
+        CountedPacket counted(1);
+        server.BroadcastPacket(counted);
+        Long message;
+        server.BroadcastPacket(message);
+    });
+    ASSERT_TRUE(ServiceUntil(client, [&] { return !client.IsConnected(); }));
+    EXPECT_EQ(ear.numbers, std::vector<uint32_t>{1});
+    EXPECT_EQ(log.Count(2, "ConnectionManager: message from host 0 dropped: over 4096 bytes"), 1u);
+    client.SetListener(nullptr);
+}
+
 // A client that stops servicing (a machine suspended) for longer than its link allows: the
 // server loses it, and the client, at its first service after, knows it was let go and for how
 // long its server was silent, however much of the server's traffic waited in its socket.

@@ -27,6 +27,36 @@ TEST(Engine, LogFormatsLinesOfAnyLength)
     EXPECT_EQ(log.GetLines()[0].text, longText + "|7");
 }
 
+// What a peer's message causes is told at once, then at most a line a second of the session's
+// clock with its number; what waits is told once its second has passed, or at the end.
+TEST(Engine, APeersLinesAreToldAsACountASecondAndTheCountedOnesOnTheGameClock)
+{
+    GAME::Test::LogCapture log;
+    static constexpr const char* kRefused = "refused %u";
+    const auto peer = [](uint64_t nowMs, uint32_t number) {
+        const Engine::PeerWord word(nowMs);
+        gEngine->Log(Engine::LogRuntime, kRefused, number);
+    };
+    for (uint32_t number = 1; number <= 5; ++number)
+        peer(number * 300, number);
+    peer(1600, 6);
+    gEngine->TellPeerLines(2000, false);
+    gEngine->TellPeerLines(2000, true);
+    gEngine->Log(Engine::LogRuntime, kRefused, 7u);
+    gEngine->LogCounted(Engine::LogData, kRefused, 8u);
+    gEngine->LogCounted(Engine::LogData, kRefused, 9u);
+    gEngine->RunFrame(999);
+    gEngine->RunFrame(1);
+    const std::vector<LogCapture::Line> expected{
+        {2, "refused 1"},
+        {2, "refused 5 (and 3 more of its kind, 5 in all)"},
+        {2, "refused 6 (6 in all)"},
+        {2, "refused 7"},
+        {1, "refused 8"},
+        {1, "refused 9 (2 in all)"}};
+    EXPECT_EQ(log.GetLines(), expected);
+}
+
 TEST(Engine, SettingsStayInRange)
 {
     GameInfo& info = gEngine->GetGameInfo();

@@ -56,13 +56,15 @@ protected:
         return *clients.back();
     }
 
-    // A client of `fake`, served until it says why it ends or `time` passes.
+    // A client of `fake`, served until it says why it ends, or its end, or `time` passes.
     ChildProcess& ServeClient(HostileServer& fake, std::chrono::milliseconds time)
     {
         port = fake.GetPort();
         ChildProcess& client = StartClient();
-        fake.Run(time,
-                 [&client] { return client.Errors().find("gamehost: ") != std::string::npos; });
+        fake.Run(time, [&client] {
+            return client.Errors().find("gamehost: ") != std::string::npos ||
+                   client.Output().find("end: ") != std::string::npos;
+        });
         return client;
     }
 

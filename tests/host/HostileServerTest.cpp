@@ -1,9 +1,13 @@
 #include "tests/support/HostileServer.h"
+#include "engine/NetPacket.h"
 #include "host/HostOptions.h"
 #include "host/WorldDigest.h"
+#include "multiplayer/CharacterActionPackets.h"
+#include "multiplayer/EntityPackets.h"
 #include "multiplayer/NetworkSession.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSession.h"
+#include "tests/support/PacketBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +18,36 @@ namespace GAME::Test {
 namespace {
 
 using Clock = ChildProcess::Clock;
+
+// Every type's message as made, then with each word of its fields the most and least a word
+// holds, but the session's end.
+std::vector<std::vector<uint8_t>> ExtremeSamples()
+{
+    std::vector<std::vector<uint8_t>> samples;
+    for (uint32_t type = 0; type < ConnectionManager::kMaxTypes; ++type) {
+        std::unique_ptr<NetPacket> packet = ConnectionManager::CreatePacket(type);
+        if (packet == nullptr || type == SessionEndsPacket::kType)
+            continue;
+        const std::vector<uint8_t> made = EncodePacket(*packet);
+        samples.push_back(made);
+        for (const uint32_t word : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
+            std::vector<uint8_t> extreme = made;
+            for (size_t at = NetPacketHeader::kSize; at + 4 <= extreme.size(); at += 4)
+                for (size_t i = 0; i < 4; ++i)
+                    extreme[at + i] = uint8_t(word >> (8 * i));
+            samples.push_back(extreme);
+        }
+    }
+    return samples;
+}
+
+// Lines a second of the run, at most: each kind of line a peer causes is told at once and then
+// as a count at most once a second.
+double LinesASecond(const std::string& errors, Clock::time_point start)
+{
+    const std::chrono::duration<double> ran = Clock::now() - start;
+    return double(std::count(errors.begin(), errors.end(), '\n')) / ran.count();
+}
 
 // A client of the two-jackal session against a server that means it harm: whatever the server
 // sends, and however fast, the client ends within its bounds, in a line or two.
@@ -49,7 +83,83 @@ TEST_F(HostileServerSession, AFloodOfSpawnsEndsTheClientAtTheBoundInFewLines)
     EXPECT_EQ(LinesStarting(errors, "gamehost: "),
               "gamehost: the server made more than 10000 entities here\n");
     EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 100) << errors;
-    EXPECT_NE(errors.find(" entities not made, "), std::string::npos) << errors;
+    EXPECT_NE(errors.find(" not made ("), std::string::npos) << errors;
+}
+
+// Whatever message makes them, entities and items end the client at the same bound as spawns.
+TEST_F(HostileServerSession, EveryEntityAndItemTheServerMakesCountsTowardTheBound)
+{
+    deadline = Clock::now() + std::chrono::seconds(180);
+    CreateEntityPacket entity;
+    entity.recordName = Sparks().record;
+    entity.coords = Sparks().at;
+    CreateItemPacket item;
+    item.coords = Sparks().at;
+    item.item.baseName = "Records/Items/Gold/GoldPileSmall.dbr";
+    for (const auto& [message, repeats] :
+         {std::pair{EncodePacket(entity), 12000}, std::pair{EncodePacket(item), 200000}}) {
+        HostileServer::Script script = Sparks();
+        script.complete = true;
+        script.messages = {message};
+        script.repeats = uint64_t(repeats);
+        HostileServer server(script);
+        ChildProcess& client = ServeClient(server, std::chrono::seconds(60));
+        EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
+        const std::string errors = client.Errors();
+        EXPECT_EQ(LinesStarting(errors, "gamehost: "),
+                  "gamehost: the server made more than 10000 entities here\n");
+        EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 20) << errors;
+    }
+}
+
+// Messages refused or carried out to no effect, by the hundred thousand, cost the error stream a
+// line a second of each kind.
+TEST_F(HostileServerSession, FloodsOfMessagesForNothingAreToldAsCounts)
+{
+    deadline = Clock::now() + std::chrono::seconds(180);
+    IdleActionPacket action;
+    action.ownerId = SmartObjectId(0x0FFFFFF0u);
+    for (const auto& [messages, repeats] :
+         {std::pair{std::vector<std::vector<uint8_t>>{EncodePacket(action)}, uint64_t(150000)},
+          std::pair{ExtremeSamples(), uint64_t(ExtremeSamples().size() * 20)}}) {
+        HostileServer::Script script = Sparks();
+        script.complete = true;
+        script.messages = messages;
+        script.repeats = repeats;
+        // The samples over some seconds, as a peer would send them all session long: the first
+        // of each kind and what waits at the end are told whatever the run's length.
+        script.perSecond = messages.size() > 1 ? 1000 : script.perSecond;
+        script.end = true;
+        const Clock::time_point start = Clock::now();
+        HostileServer server(script);
+        ChildProcess& client = ServeClient(server, std::chrono::seconds(90));
+        EXPECT_NE(client.Wait(deadline), -1);
+        EXPECT_GE(server.GetSent(), repeats);
+        EXPECT_LE(LinesASecond(client.Errors(), start), 2.0) << client.Errors();
+    }
+}
+
+// A client's actions for no character and every type's extreme sample, as fast as the server
+// lets a client send, cost the server's error stream a line a second of each kind.
+TEST_F(HostileServerSession, AClientsFloodsCostTheServersErrorStreamACount)
+{
+    StartServer(1, std::chrono::seconds(90));
+    IdleActionPacket action;
+    action.ownerId = SmartObjectId(0x1FFFFFF0u);
+    HostileServer::Script script;
+    // Under the server's flood bounds: 1,400 messages a second, 70 of them refused at most.
+    for (const std::vector<uint8_t>& sample : ExtremeSamples()) {
+        script.messages.push_back(sample);
+        script.messages.insert(script.messages.end(), 19, EncodePacket(action));
+    }
+    script.repeats = script.messages.size();
+    script.perSecond = 1400;
+    const Clock::time_point start = Clock::now();
+    HostileServer client(script, port);
+    client.Run(std::chrono::seconds(30), [&] { return client.GetSent() >= script.repeats; });
+    client.Run(std::chrono::milliseconds(500), [] { return false; });
+    EXPECT_EQ(server->Errors().find("dropped: flood"), std::string::npos) << server->Errors();
+    EXPECT_LE(LinesASecond(server->Errors(), start), 2.0) << server->Errors();
 }
 
 // Spawn-and-destroy pairs as fast as the server likes: what each frame destroys is freed with

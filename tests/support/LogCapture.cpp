@@ -2,8 +2,10 @@
 
 namespace GAME::Test {
 
+// Lines told as counts are counted from the capture's start, whatever came before.
 LogCapture::LogCapture()
 {
+    gEngine->ForgetCounts();
     previous = gEngine->SetLogSink([this](int level, const std::string& text) {
         std::lock_guard<std::mutex> lock(mutex);
         lines.push_back({level, text});
