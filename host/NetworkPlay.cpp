@@ -90,6 +90,11 @@ NetworkPlay::NetworkPlay(const HostOptions& options, std::ostream& out, std::ost
 
 NetworkPlay::~NetworkPlay() = default;
 
+void NetworkPlay::KeepAlive()
+{
+    connection.KeepAlive();
+}
+
 bool NetworkPlay::IsServer() const
 {
     return options.role == "server";
