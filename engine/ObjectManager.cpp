@@ -2,6 +2,7 @@
 
 #include "engine/EventManager.h"
 
+#include "engine/EffectEntity.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/Platform.h"
@@ -110,8 +111,10 @@ bool ObjectManager::Watched(const char* className) const
 {
     if (warden == nullptr || making != 0 || !gEngine->IsPeerWord())
         return false;
+    // An effect plays out and goes by itself within seconds: a world at the limit shows many at
+    // once, and they never fill it.
     const RTTI_ClassInfo* info = Object::classInfo.FindClass(className);
-    return info != nullptr && info->IsA(Entity::classInfo);
+    return info != nullptr && info->IsA(Entity::classInfo) && !info->IsA(EffectEntity::classInfo);
 }
 
 Object* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t id, bool load)

@@ -109,7 +109,7 @@ public:
 private:
     static ObjectManager& MakeInstance();
     Object* Make(const char* className, uint32_t id, const std::string& record, bool& refused);
-    // An entity made at a peer's word, for the warden to judge.
+    // An entity made at a peer's word, for the warden to judge; not an effect, which goes by itself.
     bool Watched(const char* className) const;
     Object* GetObjectLocked(uint32_t id) const;
     bool Register(Object* object, uint32_t id);
