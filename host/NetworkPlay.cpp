@@ -425,6 +425,11 @@ Player* NetworkPlay::MakeHero(int host)
     return hero;
 }
 
+void NetworkPlay::KeepAlive()
+{
+    connection.KeepAlive();
+}
+
 void NetworkPlay::Frame(NetworkSession& session)
 {
     GameEngine& game = GameEngine::Get();

@@ -69,7 +69,7 @@ protected:
     // server (the clients are sent it).
     virtual bool MakeRegions();
     // A client busy outside its frames (loading its world) answers its server meanwhile.
-    void KeepAlive() { connection.KeepAlive(); }
+    void KeepAlive();
     virtual bool StageServer();
     // Where a host's hero stands.
     virtual WorldVec3 StartOf(int host) const;

@@ -43,7 +43,10 @@ std::string Quote(std::string_view text)
                        (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80;
          ++back)
         --cut;
-    return "'" + ShownName(text.substr(0, cut)) + (cut < text.size() ? "...'" : "'");
+    std::string shown = "'";
+    shown += ShownName(text.substr(0, cut));
+    shown += cut < text.size() ? "...'" : "'";
+    return shown;
 }
 
 template <typename T> bool ParseNumber(std::string_view text, T& value)
