@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
 
 namespace GAME {
 
@@ -29,23 +30,50 @@ private:
     std::function<bool(const Entity&)> accept;
 };
 
-// The entity nearest `from` that `accept` takes, its region's place in the world counted; 0 for
-// none.
-uint32_t NearestTo(const WorldVec3& from, const std::function<bool(const Entity&)>& accept)
+// An entity and where it stands in the world, looked up once however often it is measured.
+struct Placed {
+    uint32_t id = 0;
+    bool placed = false;
+    Vec3 at;
+};
+
+std::vector<Placed> PlacesOf(const std::vector<Entity*>& entities)
 {
-    const World* world = gEngine->GetWorld();
-    std::vector<Entity*> found;
-    world->GetEntities(found, Matching(accept));
+    std::vector<Placed> places;
+    places.reserve(entities.size());
+    for (const Entity* entity : entities) {
+        Placed& place = places.emplace_back();
+        place.id = entity->GetObjectId();
+        place.placed =
+            gEngine->GetWorld()->GetPositionInWorld(entity->GetCoords().GetPosition(), place.at);
+    }
+    return places;
+}
+
+// Of `candidates`, the one nearest `from`, its region's place in the world counted; 0 for none.
+uint32_t NearestOf(const std::vector<Placed>& candidates, const WorldVec3& from)
+{
+    Vec3 at;
+    const bool placed = gEngine->GetWorld()->GetPositionInWorld(from, at);
     uint32_t best = 0;
     float bestDistance = 0.0f;
-    for (const Entity* entity : found) {
-        const float distance = world->GetDistanceSquared(entity->GetCoords().GetPosition(), from);
+    for (const Placed& candidate : candidates) {
+        const float distance =
+            placed && candidate.placed ? (candidate.at - at).LengthSquared() : gPositiveInfinity;
         if (best == 0 || distance < bestDistance) {
-            best = entity->GetObjectId();
+            best = candidate.id;
             bestDistance = distance;
         }
     }
     return best;
+}
+
+// The entity nearest `from` that `accept` takes; 0 for none.
+uint32_t NearestTo(const WorldVec3& from, const std::function<bool(const Entity&)>& accept)
+{
+    std::vector<Entity*> found;
+    gEngine->GetWorld()->GetEntities(found, Matching(accept));
+    return NearestOf(PlacesOf(found), from);
 }
 
 bool IsLiving(const Entity& entity)
@@ -77,15 +105,27 @@ bool RouteHero::Load(const LevelFile& level, const std::string& route, std::stri
     return true;
 }
 
+// Each name is the entity of its line's record nearest the line's place. The world's entities
+// are sorted by record once: a level at the limit names thousands, and its client casts them
+// while its server waits to hear from it.
 void RouteHero::Cast(uint32_t heroId)
 {
     roster.Add("Hero", heroId);
+    std::unordered_map<std::string, std::vector<Entity*>> records;
+    std::vector<Entity*> all;
+    gEngine->GetWorld()->GetEntities(all, Matching([](const Entity&) { return true; }));
+    for (Entity* entity : all)
+        records[entity->GetObjectName()].push_back(entity);
+    std::unordered_map<std::string, std::vector<Placed>> byRecord;
+    for (const auto& [record, entities] : records)
+        byRecord.emplace(record, PlacesOf(entities));
     for (size_t i = 0; i < names.size(); ++i) {
         const LevelFile::EntityLine& line = level->entities[i];
+        const auto found = byRecord.find(line.record);
         roster.Add(names[i],
-                   NearestTo(WorldVec3(line.regionId, line.position), [&](const Entity& entity) {
-                       return entity.GetObjectName() == line.record;
-                   }));
+                   found == byRecord.end()
+                       ? 0
+                       : NearestOf(found->second, WorldVec3(line.regionId, line.position)));
     }
 }
 
