@@ -90,6 +90,11 @@ NetworkPlay::NetworkPlay(const HostOptions& options, std::ostream& out, std::ost
 
 NetworkPlay::~NetworkPlay() = default;
 
+void NetworkPlay::KeepAlive()
+{
+    connection.KeepAlive();
+}
+
 bool NetworkPlay::IsServer() const
 {
     return options.role == "server";
@@ -423,11 +428,6 @@ Player* NetworkPlay::MakeHero(int host)
         GameEngine::Get().GetNetworkInterface()->CtoS_AddNewPlayer(record);
     }
     return hero;
-}
-
-void NetworkPlay::KeepAlive()
-{
-    connection.KeepAlive();
 }
 
 void NetworkPlay::Frame(NetworkSession& session)

@@ -43,10 +43,10 @@ std::string Quote(std::string_view text)
                        (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80;
          ++back)
         --cut;
-    std::string shown = "'";
-    shown += ShownName(text.substr(0, cut));
-    shown += cut < text.size() ? "...'" : "'";
-    return shown;
+    std::string quoted = "'";
+    quoted += ShownName(text.substr(0, cut));
+    quoted += cut < text.size() ? "...'" : "'";
+    return quoted;
 }
 
 template <typename T> bool ParseNumber(std::string_view text, T& value)
