@@ -113,15 +113,26 @@ void LevelNetworkPlay::KeepFixedParts(World& world)
 {
     std::vector<Entity*> entities;
     world.GetEntities(entities, ServerSpawned());
+    std::vector<uint32_t> ids;
+    for (const Entity* entity : entities)
+        ids.push_back(entity->GetObjectId());
+    // A level at the limit takes a while to clear, its deletions most of all: they go a batch at
+    // a time, its server hearing from it between. A deletion may take others with it, so each is
+    // looked up again.
+    ObjectManager& objects = ObjectManager::Instance();
     size_t removed = 0;
-    for (Entity* entity : entities) {
+    for (uint32_t id : ids) {
+        Entity* entity = objects.GetObject<Entity>(id);
+        if (entity == nullptr)
+            continue;
         world.RemoveEntity(entity);
-        ObjectManager::Instance().DestroyObjectEx(entity, "Host/LevelNetworkPlay", __LINE__);
-        // A level at the limit takes a while to clear: its server hears from it meanwhile.
-        if (++removed % 256 == 0)
+        objects.DestroyObjectEx(entity, "Host/LevelNetworkPlay", __LINE__);
+        if (++removed % 256 == 0) {
+            objects.ProcessDestroyedObjects();
             KeepAlive();
+        }
     }
-    ObjectManager::Instance().ProcessDestroyedObjects();
+    objects.ProcessDestroyedObjects();
 }
 
 bool LevelNetworkPlay::StageServer()
