@@ -89,7 +89,7 @@ Object* ObjectManager::CreateObject(const char* className, uint32_t id)
 Object* ObjectManager::Make(const char* className, uint32_t id, const std::string& record,
                             bool& refused)
 {
-    const bool watched = Watched(className);
+    const bool watched = Watched(className, id);
     refused = watched && !warden->MayMake(id, record);
     if (refused)
         return nullptr;
@@ -107,14 +107,15 @@ Object* ObjectManager::Make(const char* className, uint32_t id, const std::strin
     return object;
 }
 
-bool ObjectManager::Watched(const char* className) const
+bool ObjectManager::Watched(const char* className, uint32_t id) const
 {
     if (warden == nullptr || making != 0 || !gEngine->IsPeerWord())
         return false;
-    // An effect plays out and goes by itself within seconds: a world at the limit shows many at
-    // once, and they never fill it.
+    // An effect made here as what an action shows (no id of the peer's) plays out and goes by
+    // itself within seconds: a world at the limit shows many at once, and they never fill it.
     const RTTI_ClassInfo* info = Object::classInfo.FindClass(className);
-    return info != nullptr && info->IsA(Entity::classInfo) && !info->IsA(EffectEntity::classInfo);
+    return info != nullptr && info->IsA(Entity::classInfo) &&
+           (id != 0 || !info->IsA(EffectEntity::classInfo));
 }
 
 Object* ObjectManager::CreateObjectFromFile(const std::string& recordPath, uint32_t id, bool load)

@@ -109,8 +109,8 @@ public:
 private:
     static ObjectManager& MakeInstance();
     Object* Make(const char* className, uint32_t id, const std::string& record, bool& refused);
-    // An entity made at a peer's word, for the warden to judge; not an effect, which goes by itself.
-    bool Watched(const char* className) const;
+    // An entity made at a peer's word, for the warden to judge.
+    bool Watched(const char* className, uint32_t id) const;
     Object* GetObjectLocked(uint32_t id) const;
     bool Register(Object* object, uint32_t id);
     void RecordDestruction(uint32_t id, const char* file, int line);

@@ -264,6 +264,13 @@ TEST_F(NetworkJoin, AClientHoldsNoMoreOfItsServersSpawnsThanALevelMayMake)
     player.coords = spawn.coords;
     receive(player);
     EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
+    // What an action shows with an id of this machine's plays out by itself and is still made.
+    {
+        const Engine::PeerWord word(0);
+        Object* shown = ObjectManager::Instance().CreateObjectFromFile<Entity>(kSpark, 0, true);
+        ASSERT_NE(shown, nullptr);
+        ObjectManager::Instance().DestroyObjectEx(shown, "test", __LINE__);
+    }
     client.reset();
     gEngine->TellPeerLines(0, true);
     EXPECT_EQ(log.CountContaining("NetworkSession: "), 2u);
