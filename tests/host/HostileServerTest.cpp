@@ -67,6 +67,16 @@ protected:
         script.at = WorldCoords(WorldVec3(1, Vec3(1.0f, 0.0f, 1.0f)));
         return script;
     }
+    // The client's end at the entity bound, in at most `lines` lines; its error stream.
+    std::string EndedAtTheBound(ChildProcess& client, long lines)
+    {
+        EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
+        const std::string errors = client.Errors();
+        EXPECT_EQ(LinesStarting(errors, "gamehost: "),
+                  "gamehost: the server made more than 10000 entities here\n");
+        EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), lines) << errors;
+        return errors;
+    }
 };
 
 // Spawns past the bound end the client at the bound however many more follow, each refused as
@@ -78,11 +88,7 @@ TEST_F(HostileServerSession, AFloodOfSpawnsEndsTheClientAtTheBoundInFewLines)
     script.spawns = NetworkSession::kMaxSpawned + 5000;
     HostileServer server(script);
     ChildProcess& client = ServeClient(server, std::chrono::seconds(90));
-    EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
-    const std::string errors = client.Errors();
-    EXPECT_EQ(LinesStarting(errors, "gamehost: "),
-              "gamehost: the server made more than 10000 entities here\n");
-    EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 100) << errors;
+    const std::string errors = EndedAtTheBound(client, 100);
     EXPECT_NE(errors.find(" not made ("), std::string::npos) << errors;
 }
 
@@ -103,12 +109,7 @@ TEST_F(HostileServerSession, EveryEntityAndItemTheServerMakesCountsTowardTheBoun
         script.messages = {message};
         script.repeats = uint64_t(repeats);
         HostileServer server(script);
-        ChildProcess& client = ServeClient(server, std::chrono::seconds(60));
-        EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
-        const std::string errors = client.Errors();
-        EXPECT_EQ(LinesStarting(errors, "gamehost: "),
-                  "gamehost: the server made more than 10000 entities here\n");
-        EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 20) << errors;
+        EndedAtTheBound(ServeClient(server, std::chrono::seconds(60)), 20);
     }
 }
 
