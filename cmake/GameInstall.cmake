@@ -8,7 +8,9 @@ install(TARGETS game EXPORT gameTargets
 # prefix works without LD_LIBRARY_PATH.
 file(RELATIVE_PATH game_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
 set_target_properties(gamehost PROPERTIES INSTALL_RPATH "$ORIGIN/${game_bin_to_lib}")
+set_target_properties(gamehost_run PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS gamehost RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS gamehost_run LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 foreach(folder engine ${GAME_FOLDERS})
   if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${folder})
     install(DIRECTORY ${folder} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/game

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <random>
 #include <thread>
 
@@ -25,9 +26,14 @@ constinit thread_local uint32_t Detail::currentThreadId __attribute__((tls_model
 
 Guid CreateGuid()
 {
-    static thread_local std::mt19937_64 engine{std::random_device{}()};
+    // Shared under a lock, not one a thread: 2.5 KB of thread-local storage would not fit the
+    // reserve a library opened late (as the host opens this one) takes its initial-exec block from.
+    static std::mutex lock;
+    static std::mt19937_64 engine{std::random_device{}()};
+    std::unique_lock<std::mutex> held(lock);
     const uint64_t high = engine();
     const uint64_t low = engine();
+    held.unlock();
     Guid guid;
     guid.data1 = static_cast<uint32_t>(high >> 32);
     guid.data2 = static_cast<uint16_t>(high >> 16);

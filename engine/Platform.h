@@ -25,8 +25,9 @@ int Rand();
 void SRand(uint32_t seed);
 
 namespace Detail {
-// 0 until the thread first asks. Initial-exec: the library is linked, never opened late, so the
-// id is one load off the thread pointer, cheap enough for every object look-up to ask.
+// 0 until the thread first asks. Initial-exec, so the id is one load off the thread pointer,
+// cheap enough for every object look-up to ask. The host opens the library late, when such a
+// block comes from glibc's small reserve: the library's thread-locals must stay small.
 extern constinit thread_local uint32_t currentThreadId __attribute__((tls_model("initial-exec")));
 uint32_t TakeThreadId();
 } // namespace Detail

@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstdint>
 #include <ctime>
-#include <string>
 
 namespace GAME {
 
@@ -71,7 +70,7 @@ void HostInterrupt::Set(int signal)
     caught = signal;
 }
 
-std::string HostInterrupt::Name(int signal)
+const char* HostInterrupt::Name(int signal)
 {
     if (signal == SIGINT)
         return "SIGINT";
@@ -79,7 +78,7 @@ std::string HostInterrupt::Name(int signal)
         return "SIGTERM";
     if (signal == SIGHUP)
         return "SIGHUP";
-    return "signal " + std::to_string(signal);
+    return "a signal";
 }
 
 } // namespace GAME

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 namespace GAME {
 
 // A run stopped by Ctrl-C, a polite kill or its terminal's hang-up ends as a finished one does,
@@ -20,8 +18,9 @@ public:
     static int Caught();
     // As if `signal` had come; 0 forgets it.
     static void Set(int signal);
-    // "SIGINT", "SIGTERM", "SIGHUP" or "signal N".
-    static std::string Name(int signal);
+    // "SIGINT", "SIGTERM" or "SIGHUP", the only ones caught; "a signal" for any other. Plain
+    // text: the program's executable needs no more than the C library.
+    static const char* Name(int signal);
 };
 
 } // namespace GAME

@@ -1,31 +1,20 @@
-#include "host/GameHost.h"
+#include "host/HostEntry.h"
 #include "host/HostInterrupt.h"
-#include "host/StandardOutput.h"
 
-#include <cstring>
-#include <exception>
-#include <iostream>
+#include <cstdio>
 
-#include <unistd.h>
+#include <dlfcn.h>
 
 namespace {
-
-// Everything printed reached its place: a full disk or /dev/full fails the run, not silently,
-// with the reason of the first write that failed, however long before the last it was.
-bool OutputWritten(const GAME::StandardOutput& output)
-{
-    std::cout.flush();
-    const int error = output.GetError();
-    if (error == 0 && !std::cout.fail())
-        return true;
-    std::cerr << "gamehost: the output could not be written"
-              << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
-    return false;
-}
 
 void InstallHandlers()
 {
     GAME::HostInterrupt::Install();
+}
+
+int CaughtWhileLoading()
+{
+    return GAME::HostInterrupt::Caught();
 }
 
 } // namespace
@@ -36,23 +25,16 @@ void InstallHandlers()
 
 int main(int argc, char** argv)
 {
-    int status = 2;
-    GAME::StandardOutput output(STDOUT_FILENO);
-    std::streambuf* const standard = std::cout.rdbuf(&output);
-    // The library reports failures as results; this only keeps a fault from aborting the host
-    // without a word (running out of memory while loading a database, say).
-    try {
-        std::vector<std::string> args(argv + 1, argv + argc);
-        status = GAME::GameHost::Run(args, std::cout, std::cerr);
-    } catch (const std::exception& fault) {
-        std::cerr << "gamehost: " << fault.what() << '\n';
+    // Loaded now rather than by the loader before the handlers could be set: placing the game
+    // library is most of the program's start-up. Its calls are bound as they are first made, as
+    // the loader would have: a run uses few of them.
+    void* const host = dlopen(GAME::kHostLibrary, RTLD_LAZY | RTLD_LOCAL);
+    const auto entry = host != nullptr
+                           ? reinterpret_cast<GameHostMainFn>(dlsym(host, GAME::kHostEntry))
+                           : nullptr;
+    if (entry == nullptr) {
+        std::fprintf(stderr, "gamehost: the host library could not be loaded: %s\n", dlerror());
+        return 2;
     }
-    if (const int signal = GAME::HostInterrupt::Caught(); signal != 0) {
-        std::cerr << "gamehost: interrupted by " << GAME::HostInterrupt::Name(signal) << '\n';
-        status = 128 + signal;
-    }
-    if (!OutputWritten(output) && status == 0)
-        status = 2;
-    std::cout.rdbuf(standard);
-    return status;
+    return entry(argc, argv, CaughtWhileLoading);
 }
