@@ -35,12 +35,10 @@
 #include "core/PlayStatsDamageType.h"
 #include "core/RTTI_ClassInfo.h"
 #include "core/RandomUniform.h"
-#include "engine/ActorConfigCommand.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/LoadTable.h"
 #include "engine/Name.h"
-#include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/World.h"
@@ -1271,11 +1269,13 @@ protected:
     }
 };
 
-TEST_F(HiddenMonsterTest, OnlyAFoeNearerThanTheAppearDistanceWakesIt)
+// Neither a friend at hand nor a dead foe wakes it.
+TEST_F(HiddenMonsterTest, OnlyALivingFoeNearerThanTheAppearDistanceWakesIt)
 {
     Monster* lurker = Lurker();
     ControllerMonster& controller = Brain(*lurker);
     Other("Friend", 1, false);
+    Other("Corpse", 1, true)->SetLifeState(LifeState_Dead);
     Monster* foe = Other("Foe", 7, true);
     controller.GetExecutingState()->OnUpdate(33);
     EXPECT_FALSE(lurker->GetPoppedOut());
@@ -1284,20 +1284,6 @@ TEST_F(HiddenMonsterTest, OnlyAFoeNearerThanTheAppearDistanceWakesIt)
     controller.GetExecutingState()->OnUpdate(33);
     EXPECT_TRUE(lurker->GetPoppedOut());
     // The pursuit after the spawn is in the host's town transcript.
-    controller.HandleEvent(Name::Create("End"));
-    EXPECT_GT(controller.GetAngerManager().GetAnger(foe->GetObjectId()), 0.0f);
-}
-
-TEST_F(HiddenMonsterTest, ADeadFoeNeverWakesIt)
-{
-    Monster* lurker = Lurker();
-    ControllerMonster& controller = Brain(*lurker);
-    Other("Corpse", 1, true)->SetLifeState(LifeState_Dead);
-    controller.GetExecutingState()->OnUpdate(33);
-    EXPECT_FALSE(lurker->GetPoppedOut());
-    Monster* foe = Other("Foe", 4, true);
-    controller.GetExecutingState()->OnUpdate(33);
-    EXPECT_TRUE(lurker->GetPoppedOut());
     controller.HandleEvent(Name::Create("End"));
     EXPECT_GT(controller.GetAngerManager().GetAnger(foe->GetObjectId()), 0.0f);
 }

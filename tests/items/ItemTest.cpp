@@ -230,15 +230,6 @@ TEST_F(ItemRecordTest, AnUnreadableLevelStateKeepsTheDefaultsWithOneLine)
     EXPECT_EQ(log.CountContaining("level state unreadable"), 1u);
 }
 
-TEST_F(ItemRecordTest, TheItemLevelIsTheOnlyDesignerVariableOfItsName)
-{
-    RuleItem* item = Make({});
-    float level = 0.0f;
-    EXPECT_FALSE(item->GetDesignerVariable("itemLevelX", level));
-    EXPECT_TRUE(Make({"itemLevel = 12"})->GetDesignerVariable("itemLevel", level));
-    EXPECT_EQ(level, 12.0f);
-}
-
 // A rare item lying on the ground for an hour of game time: each sparkle plays out and goes
 // before the next one starts.
 class ItemSparkleTest : public GameEngineFixture {

@@ -5,7 +5,6 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
-#include "items/MarketArmor.h"
 #include "items/MarketClient.h"
 #include "items/MarketMisc.h"
 #include "items/MarketQuickSale.h"
