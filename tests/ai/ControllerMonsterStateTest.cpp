@@ -1062,22 +1062,8 @@ TEST_F(MonsterDecisionsTest, FindRoundsCatchUpTwiceAtMost)
     EXPECT_EQ(controller->GetFindEnemyTimer(), 50);
 }
 
-TEST_F(MonsterDecisionsTest, AnAllyExactlyAtTheThresholdIsNotHealed)
-{
-    Think("healAllyHealthPercentage = 50");
-    controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller));
-    Monster* ally = Make("Ally", 2, 0, {"characterLife = 100"});
-    ally->ForceSpeedUpdate();
-    ally->SubtractLife(50.0f, PlayStatsDamageType{});
-    controller->TryToHealAlly();
-    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
-    ally->SubtractLife(1.0f, PlayStatsDamageType{});
-    controller->TryToHealAlly();
-    EXPECT_EQ(controller->GetTemporaryQueueSize(), 1u);
-}
-
 // A fallen leader and the weakest friend in sight, a corpse at hand, are past mending and need
-// no buff: the heal and the buff go to the living wounded.
+// no buff, and a friend at the threshold no heal: the heal and the buff go to the living wounded.
 TEST_F(MonsterDecisionsTest, HealerAndBufferPassOverTheDeadForTheLivingWounded)
 {
     Think("healAllyHealthPercentage = 50\nhealLeaderHealthPercentage = 50\nViewDistance = 20");
@@ -1087,6 +1073,10 @@ TEST_F(MonsterDecisionsTest, HealerAndBufferPassOverTheDeadForTheLivingWounded)
     controller->TryToHealAlly();
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
     EXPECT_EQ(controller->ChooseBestAllyToBuff(), 0u);
+    // Exactly at the threshold is not below it.
+    Hurt("AtThreshold", 4, 50.0f);
+    controller->TryToHealAlly();
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
     const uint32_t wounded = Hurt("Wounded", 3, 60.0f)->GetObjectId();
     controller->TryToHealAlly();
     EXPECT_EQ(controller->GetCurrentAlly(), wounded);

@@ -367,11 +367,9 @@ TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
     EXPECT_EQ(Racial(*passive).percent, 20.0f);
 }
 
-TEST_F(Skill_PassiveTest, AMasteryRepeatsAndIsNeverTakenBackOrAugmented)
+TEST_F(Skill_PassiveTest, AMasteryIsNeverTakenBackOrAugmented)
 {
     auto* earth = Make<Skill_Mastery>({"skillMaxLevel = 32"});
-    EXPECT_TRUE(earth->IsRepeatable());
-    EXPECT_FALSE(Make<Skill_PassiveOnHitBuffSelf>({})->IsRepeatable());
     earth->ReceiveStateUpdate(SkillState{4, true}, true);
     EXPECT_FALSE(earth->DecrementSkillLevel());
     earth->IncrementAugmentedSkillLevel(3);
