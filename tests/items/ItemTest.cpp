@@ -176,16 +176,13 @@ TEST_F(ItemRecordTest, ClassificationOnlyRisesAndUnknownTextCountsAsCommon)
               ItemClassification_Common);
 }
 
-TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReduction)
+TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReductionAndAvailabilityByTheRecord)
 {
-    RuleItem* item = Must(Make({}));
-    EXPECT_TRUE(item->MeetsRequirements(8.0f, 10.0f, 25.0f));
-    EXPECT_FALSE(item->MeetsRequirements(7.0f, 10.0f, 25.0f));
-    EXPECT_TRUE(item->MeetsRequirements(0.0f, 0.0f, 0.0f));
-}
+    RuleItem* plain = Must(Make({}));
+    EXPECT_TRUE(plain->MeetsRequirements(8.0f, 10.0f, 25.0f));
+    EXPECT_FALSE(plain->MeetsRequirements(7.0f, 10.0f, 25.0f));
+    EXPECT_TRUE(plain->MeetsRequirements(0.0f, 0.0f, 0.0f));
 
-TEST_F(ItemRecordTest, AvailabilityComparesTheRecordsOwnFigures)
-{
     RuleItem* item = Must(Make({"strengthRequirement = 20", "dexterityRequirement = 5"}));
     EXPECT_TRUE(item->IsItemAvailable(nullptr, 20, 5, 0));
     // Short of strength the level alone decides, and no level is asked.
