@@ -252,6 +252,9 @@ TEST_F(TerracottaTest, MarchesAtAFoeWithinMarchRangeAheadAndFightsWhenItIsClose)
     brain.SetMostHatedEnemy(foe->GetObjectId());
 
     EXPECT_EQ(brain.GetForwardDistance(foe->GetObjectId()), 8.0f);
+    // Behind it, or gone, is no distance ahead.
+    EXPECT_EQ(brain.GetForwardDistance(Make("Behind", 0, -3)->GetObjectId()), 0.0f);
+    EXPECT_EQ(brain.GetForwardDistance(0), 0.0f);
     brain.Update(0);
     EXPECT_EQ(StateOf(*warrior), "Startup");
 
@@ -264,15 +267,6 @@ TEST_F(TerracottaTest, MarchesAtAFoeWithinMarchRangeAheadAndFightsWhenItIsClose)
     Stand(*foe, 0, 1.5f);
     brain.Update(0);
     EXPECT_EQ(StateOf(*warrior), "Return");
-}
-
-TEST_F(TerracottaTest, ForwardDistanceIsZeroBehindAndForAnyoneGone)
-{
-    Monster* warrior = Boss<ControllerTerracotta>("Warrior", 0, 0, {});
-    ControllerTerracotta& brain = Brain(*warrior);
-    const Monster* behind = Make("Behind", 0, -3);
-    EXPECT_EQ(brain.GetForwardDistance(behind->GetObjectId()), 0.0f);
-    EXPECT_EQ(brain.GetForwardDistance(0), 0.0f);
 }
 
 constexpr const char* kChains = "Records/Creatures/Chains.dbr";

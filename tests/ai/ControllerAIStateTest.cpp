@@ -361,17 +361,7 @@ TEST_F(ControllerAIStateTest, SwitchesPastTheBoundWaitForTheNextFrameAndADeathAl
     EXPECT_EQ(log.CountContaining("its further switches wait for the next frame"), 1u);
 }
 
-TEST_F(ControllerAIStateTest, RegistrationReplacesTheOldObject)
-{
-    Start();
-    // The running state replaced: the new object runs, nothing is left dangling.
-    JournalState* fresh = controller->Add("Idle");
-    EXPECT_EQ(controller->GetExecutingState(), fresh);
-    controller->Update(5);
-    EXPECT_EQ(journal(), (Journal{"Idle update"}));
-}
-
-TEST_F(ControllerAIStateTest, NotificationsReachTheExecutingState)
+TEST_F(ControllerAIStateTest, NotificationsReachTheExecutingStateAndARegistrationReplacesIt)
 {
     Start();
     controller->QuestCommandMove(1, WorldVec3(), true);
@@ -386,6 +376,13 @@ TEST_F(ControllerAIStateTest, NotificationsReachTheExecutingState)
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
     EXPECT_EQ(controller->GetStunTime(), 2);
     EXPECT_EQ(journal(), (Journal{"Idle end", "Stunned begin"}));
+
+    // The running state replaced: the new object runs, nothing is left dangling.
+    JournalState* fresh = controller->Add("Stunned");
+    EXPECT_EQ(controller->GetExecutingState(), fresh);
+    journal().clear();
+    controller->Update(5);
+    EXPECT_EQ(journal(), (Journal{"Stunned update"}));
 }
 
 class ProbeState : public ControllerAIStateT<ControllerAI, Character> {

@@ -35,12 +35,10 @@
 #include "core/PlayStatsDamageType.h"
 #include "core/RTTI_ClassInfo.h"
 #include "core/RandomUniform.h"
-#include "engine/ActorConfigCommand.h"
 #include "engine/InstanceGroup.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/LoadTable.h"
 #include "engine/Name.h"
-#include "engine/NetPacket.h"
 #include "engine/ObjectManager.h"
 #include "engine/Platform.h"
 #include "engine/World.h"
@@ -1064,22 +1062,8 @@ TEST_F(MonsterDecisionsTest, FindRoundsCatchUpTwiceAtMost)
     EXPECT_EQ(controller->GetFindEnemyTimer(), 50);
 }
 
-TEST_F(MonsterDecisionsTest, AnAllyExactlyAtTheThresholdIsNotHealed)
-{
-    Think("healAllyHealthPercentage = 50");
-    controller->AddTemporaryState("UseSkillOnAlly", new CountingState(controller));
-    Monster* ally = Make("Ally", 2, 0, {"characterLife = 100"});
-    ally->ForceSpeedUpdate();
-    ally->SubtractLife(50.0f, PlayStatsDamageType{});
-    controller->TryToHealAlly();
-    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
-    ally->SubtractLife(1.0f, PlayStatsDamageType{});
-    controller->TryToHealAlly();
-    EXPECT_EQ(controller->GetTemporaryQueueSize(), 1u);
-}
-
 // A fallen leader and the weakest friend in sight, a corpse at hand, are past mending and need
-// no buff: the heal and the buff go to the living wounded.
+// no buff, and a friend at the threshold no heal: the heal and the buff go to the living wounded.
 TEST_F(MonsterDecisionsTest, HealerAndBufferPassOverTheDeadForTheLivingWounded)
 {
     Think("healAllyHealthPercentage = 50\nhealLeaderHealthPercentage = 50\nViewDistance = 20");
@@ -1089,6 +1073,10 @@ TEST_F(MonsterDecisionsTest, HealerAndBufferPassOverTheDeadForTheLivingWounded)
     controller->TryToHealAlly();
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
     EXPECT_EQ(controller->ChooseBestAllyToBuff(), 0u);
+    // Exactly at the threshold is not below it.
+    Hurt("AtThreshold", 4, 50.0f);
+    controller->TryToHealAlly();
+    EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
     const uint32_t wounded = Hurt("Wounded", 3, 60.0f)->GetObjectId();
     controller->TryToHealAlly();
     EXPECT_EQ(controller->GetCurrentAlly(), wounded);
@@ -1271,11 +1259,13 @@ protected:
     }
 };
 
-TEST_F(HiddenMonsterTest, OnlyAFoeNearerThanTheAppearDistanceWakesIt)
+// Neither a friend at hand nor a dead foe wakes it.
+TEST_F(HiddenMonsterTest, OnlyALivingFoeNearerThanTheAppearDistanceWakesIt)
 {
     Monster* lurker = Lurker();
     ControllerMonster& controller = Brain(*lurker);
     Other("Friend", 1, false);
+    Other("Corpse", 1, true)->SetLifeState(LifeState_Dead);
     Monster* foe = Other("Foe", 7, true);
     controller.GetExecutingState()->OnUpdate(33);
     EXPECT_FALSE(lurker->GetPoppedOut());
@@ -1284,20 +1274,6 @@ TEST_F(HiddenMonsterTest, OnlyAFoeNearerThanTheAppearDistanceWakesIt)
     controller.GetExecutingState()->OnUpdate(33);
     EXPECT_TRUE(lurker->GetPoppedOut());
     // The pursuit after the spawn is in the host's town transcript.
-    controller.HandleEvent(Name::Create("End"));
-    EXPECT_GT(controller.GetAngerManager().GetAnger(foe->GetObjectId()), 0.0f);
-}
-
-TEST_F(HiddenMonsterTest, ADeadFoeNeverWakesIt)
-{
-    Monster* lurker = Lurker();
-    ControllerMonster& controller = Brain(*lurker);
-    Other("Corpse", 1, true)->SetLifeState(LifeState_Dead);
-    controller.GetExecutingState()->OnUpdate(33);
-    EXPECT_FALSE(lurker->GetPoppedOut());
-    Monster* foe = Other("Foe", 4, true);
-    controller.GetExecutingState()->OnUpdate(33);
-    EXPECT_TRUE(lurker->GetPoppedOut());
     controller.HandleEvent(Name::Create("End"));
     EXPECT_GT(controller.GetAngerManager().GetAnger(foe->GetObjectId()), 0.0f);
 }

@@ -333,7 +333,7 @@ TEST_F(TownsfolkTest, AnEmptyHerdTakesAHerderButNotAnIdThatNamesNoTownsperson)
     EXPECT_EQ(herd->GetHerderId(), herder->GetObjectId());
 }
 
-TEST(SlotManagerTest, ACountFromARecordIsCappedAndLogged)
+TEST(SlotManagerTest, ACountFromARecordIsCappedAndLoggedAndABadReleaseChangesNothing)
 {
     LogCapture log;
     SlotManager ring(nullptr);
@@ -346,16 +346,12 @@ TEST(SlotManagerTest, ACountFromARecordIsCappedAndLogged)
     ring.SetNumSlots(SlotManager::kMaxSlots);
     EXPECT_EQ(ring.GetNumSlots(), SlotManager::kMaxSlots);
     EXPECT_TRUE(log.GetLines().empty());
-}
 
-TEST(SlotManagerTest, ReleasingWhatNobodyHoldsChangesNothing)
-{
+    // Releasing what nobody holds, in a ring or none, changes nothing.
     SlotManager empty(nullptr);
     empty.ReleaseSlot(7);
     empty.ReleaseSlot(0);
     EXPECT_EQ(empty.GetNumSlots(), 0u);
-
-    SlotManager ring(nullptr);
     ring.SetNumSlots(3);
     ring.ReleaseSlot(7);
     ring.ReleaseSlot(0);

@@ -2,7 +2,6 @@
 
 #include "ai/ControllerPlayer.h"
 #include "characters/Player.h"
-#include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
 #include "items/PlayerInventoryCtrl.h"

@@ -176,16 +176,13 @@ TEST_F(ItemRecordTest, ClassificationOnlyRisesAndUnknownTextCountsAsCommon)
               ItemClassification_Common);
 }
 
-TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReduction)
+TEST_F(ItemRecordTest, RequirementsAreMetThroughTheReductionAndAvailabilityByTheRecord)
 {
-    RuleItem* item = Must(Make({}));
-    EXPECT_TRUE(item->MeetsRequirements(8.0f, 10.0f, 25.0f));
-    EXPECT_FALSE(item->MeetsRequirements(7.0f, 10.0f, 25.0f));
-    EXPECT_TRUE(item->MeetsRequirements(0.0f, 0.0f, 0.0f));
-}
+    RuleItem* plain = Must(Make({}));
+    EXPECT_TRUE(plain->MeetsRequirements(8.0f, 10.0f, 25.0f));
+    EXPECT_FALSE(plain->MeetsRequirements(7.0f, 10.0f, 25.0f));
+    EXPECT_TRUE(plain->MeetsRequirements(0.0f, 0.0f, 0.0f));
 
-TEST_F(ItemRecordTest, AvailabilityComparesTheRecordsOwnFigures)
-{
     RuleItem* item = Must(Make({"strengthRequirement = 20", "dexterityRequirement = 5"}));
     EXPECT_TRUE(item->IsItemAvailable(nullptr, 20, 5, 0));
     // Short of strength the level alone decides, and no level is asked.
@@ -228,15 +225,6 @@ TEST_F(ItemRecordTest, AnUnreadableLevelStateKeepsTheDefaultsWithOneLine)
     EXPECT_TRUE(kept.prefixName.empty());
     EXPECT_EQ(kept.seed, 0u);
     EXPECT_EQ(log.CountContaining("level state unreadable"), 1u);
-}
-
-TEST_F(ItemRecordTest, TheItemLevelIsTheOnlyDesignerVariableOfItsName)
-{
-    RuleItem* item = Make({});
-    float level = 0.0f;
-    EXPECT_FALSE(item->GetDesignerVariable("itemLevelX", level));
-    EXPECT_TRUE(Make({"itemLevel = 12"})->GetDesignerVariable("itemLevel", level));
-    EXPECT_EQ(level, 12.0f);
 }
 
 // A rare item lying on the ground for an hour of game time: each sparkle plays out and goes

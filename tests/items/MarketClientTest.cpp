@@ -5,7 +5,6 @@
 #include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
 #include "items/Item.h"
-#include "items/MarketArmor.h"
 #include "items/MarketClient.h"
 #include "items/MarketMisc.h"
 #include "items/MarketQuickSale.h"
@@ -298,17 +297,14 @@ TEST_F(MarketMiniMartTest, EveryCategoryDrawsItsCountEvenWithoutATable)
     struct Row {
         std::unique_ptr<MarketMiniMart> category;
         std::string tableKey;
-        Market_TypeEnum type;
     };
-    Row rows[] = {
-        {std::make_unique<MarketWeapon_Axe>(), "marketAxeTable2", Market_Axe},
-        {std::make_unique<MarketMisc_Static>(), "marketStaticTable2", Market_UsedAndStaticMisc},
-        {std::make_unique<MarketWeapon_Used2>(), "", Market_UsedWeaponsOther}};
+    Row rows[] = {{std::make_unique<MarketWeapon_Axe>(), "marketAxeTable2"},
+                  {std::make_unique<MarketMisc_Static>(), "marketStaticTable2"},
+                  {std::make_unique<MarketWeapon_Used2>(), ""}};
     for (Row& row : rows) {
         SCOPED_TRACE(row.tableKey);
         const LoadTable record = Record(row.tableKey.empty() ? "" : row.tableKey + " = T.dbr\n");
         EXPECT_EQ(row.category->GetTableName(record, 2), row.tableKey.empty() ? "" : "T.dbr");
-        EXPECT_EQ(row.category->GetMarketType(), row.type);
         RandomUniform rng;
         rng.Seed(7);
         RandomUniform once = rng;

@@ -1,6 +1,5 @@
 #include "characters/Character.h"
 
-#include "core/GameTextLine.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/ObjectManager.h"
 #include "items/Inventory.h"
@@ -79,7 +78,7 @@ TEST_F(OneShotKindsTest, ASackPlacesAlignsArrangesAndHandsOver)
 
 using OneShotTest = EngineFixture;
 
-TEST_F(OneShotTest, TheDelayIsReadInSecondsAndUseTakesOneFromTheStack)
+TEST_F(OneShotTest, TheDelayIsReadInSecondsAndUseTakesOneFromTheStackDownToZero)
 {
     database.WriteRecord("Records/Heal.dbr",
                          {"Class = OneShot_PotionHealth", "useDelayTime = 1.5"});
@@ -90,34 +89,14 @@ TEST_F(OneShotTest, TheDelayIsReadInSecondsAndUseTakesOneFromTheStack)
     potion->SetStackCount(3);
     potion->Use(character);
     EXPECT_EQ(potion->GetNumberInStack(), 2u);
-}
-
-TEST_F(OneShotTest, PotionsAndDyesEndTheirTextWithTheirDirections)
-{
-    std::vector<std::wstring> directions;
-    for (const std::string kind : {"OneShot_PotionMana", "OneShot_Dye"}) {
-        database.WriteRecord("Records/" + kind + ".dbr", {"Class = " + kind});
-        std::vector<GameTextLine> lines;
-        Must(ObjectManager::Instance().CreateObjectFromFile<OneShot>("Records/" + kind + ".dbr"))
-            ->GetUIDisplayText(nullptr, lines);
-        EXPECT_EQ(lines.back().style, GameTextClass::ItemDirections);
-        directions.push_back(lines.back().text);
-    }
-    EXPECT_EQ(directions, (std::vector<std::wstring>{L"tagPotionDirections", L"tagDyeDirections"}));
+    EXPECT_EQ(potion->RemoveFromStack(1), 1u);
+    EXPECT_EQ(potion->RemoveFromStack(5), 0u) << "stops at zero";
 }
 
 TEST_F(OneShotTest, WithoutASoundOrAUserUseDoesNothing)
 {
     database.WriteRecord("Records/Plain.dbr", {"Class = OneShot"});
     ObjectManager::Instance().CreateObjectFromFile<OneShot>("Records/Plain.dbr")->Use(nullptr);
-}
-
-TEST_F(OneShotTest, RemovingFromTheStackStopsAtZero)
-{
-    OneShot_PotionHealth potion;
-    potion.SetStackCount(2);
-    EXPECT_EQ(potion.RemoveFromStack(1), 1u);
-    EXPECT_EQ(potion.RemoveFromStack(5), 0u);
 }
 
 } // namespace

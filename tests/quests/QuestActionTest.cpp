@@ -13,7 +13,6 @@
 #include "game/GameEngine.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "quests/Action_UpdateNPCDialog.h"
-#include "quests/GameEvent_Reward.h"
 #include "quests/Quest.h"
 #include "quests/QuestActions.h"
 #include "quests/QuestConditions.h"

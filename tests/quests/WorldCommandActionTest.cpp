@@ -427,40 +427,6 @@ TEST_F(WorldCommandActions, APlayedSoundPakIsKeptUntilTheNextOneAndUnplayedOnesG
     EXPECT_EQ(objects.GetObject<SoundPak>(second), nullptr);
 }
 
-struct RegistrationRow {
-    const char* name;
-    bool canReFire, canDelay;
-};
-
-class ActionRegistration : public WorldCommandActions,
-                           public ::testing::WithParamInterface<RegistrationRow> {};
-
-TEST_P(ActionRegistration, IsMadeByNameAndAnswersItsRow)
-{
-    const RegistrationRow& row = GetParam();
-    std::unique_ptr<TriggerAction> action = TriggerActionFactory::Get().Create(row.name, 7);
-    ASSERT_NE(action, nullptr);
-    EXPECT_STREQ(action->GetName(), row.name);
-    EXPECT_EQ(action->CanReFire(), row.canReFire);
-    EXPECT_EQ(action->CanDelay(), row.canDelay);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ActionRegistration,
-    ::testing::Values(RegistrationRow{"Action_DispenseItemFromNpc", true, true},
-                      RegistrationRow{"Action_DropItemFromNpc", false, true},
-                      RegistrationRow{"Action_TaskCreatureToLocation", true, true},
-                      RegistrationRow{"Action_UnlockFixedItem", true, true},
-                      RegistrationRow{"Action_KillCreature", false, false},
-                      RegistrationRow{"Action_SetCharacterInvincible", true, false},
-                      RegistrationRow{"Action_TeleportPlayer", false, true},
-                      RegistrationRow{"Action_SetTimeOfDay", false, false},
-                      RegistrationRow{"Action_TalkNPC", false, false},
-                      RegistrationRow{"Action_ClearNPCDialog", true, true},
-                      RegistrationRow{"Action_BoatDialog", true, true},
-                      RegistrationRow{"Action_HideNpc", true, false},
-                      RegistrationRow{"Action_FireSkill", false, true}));
-
 constexpr const char* kElder = "Records/Creatures/NPC/Village/VillageElder.dbr";
 
 class NpcTalkActions : public Test::QuestGameFixture {

@@ -666,18 +666,6 @@ TEST_F(SkillManagerOwnerTest, APetGoneBeforeTheFrameIsSkipped)
     manager().Update(10);
 }
 
-TEST_F(SkillManagerRunTest, OnlyTheTwoRangedHandStatesGiveTheRangedProfile)
-{
-    HandsManager hands;
-    for (const int32_t state : {3, 5, 4, 0, 1}) {
-        hands.handState = state;
-        hands.Update(33);
-        const bool ranged = state == 3 || state == 5;
-        EXPECT_EQ(hands.IsRangedWeapon(), ranged) << state;
-        EXPECT_EQ(hands.GetWeaponRangeProfile(), ranged ? 3 : 0) << state;
-    }
-}
-
 // Pooled attacks need their profiles (the level cap), so the game engine runs.
 class SkillManagerPoolTest : public SkillsFixture {
 protected:

@@ -1,7 +1,6 @@
 #include "skills/Skill_AttackRadius.h"
 
 #include "engine/ChaosBeam.h"
-#include "skills/SkillProfile.h"
 #include "skills/SkillSecondary.h"
 #include "skills/Skill_AttackBuffRadius.h"
 #include "skills/Skill_AttackRadiusLightning.h"

@@ -141,13 +141,21 @@ TEST_F(SelfBuffCostTest, DispelStopsOnlyADispelableBuff)
     EXPECT_EQ(kept->stops, 0);
 }
 
-TEST_F(BuffSelfTest, ARestoredColossusIsAtItsTargetAtOnce)
+TEST_F(BuffSelfTest, ARestoredColossusIsAtItsTargetAtOnceAndOneWithoutScaleTimeNextUpdate)
 {
     Skill_BuffSelfColossus* colossus = MakeColossus("2");
     Receive(*colossus, true, true);
     EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 2.0f);
     EXPECT_FALSE(colossus->IsScaling());
     EXPECT_FLOAT_EQ(Strength(*colossus), 10.0f);
+
+    Receive(*colossus, false, true);
+    Skill_BuffSelfColossus* sudden = MakeColossus("0");
+    Receive(*sudden, true);
+    EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 1.0f);
+    sudden->Update(*owner, 33);
+    EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 2.0f);
+    EXPECT_FALSE(sudden->IsScaling());
 }
 
 TEST_F(BuffSelfTest, ALiveColossusGrowsOverItsTimeAndFeedsNothingUntilThere)
@@ -170,16 +178,6 @@ TEST_F(BuffSelfTest, ALiveColossusGrowsOverItsTimeAndFeedsNothingUntilThere)
         colossus->Update(*owner, 33);
     EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 1.0f);
     EXPECT_EQ(owner->GetSize(), PathingSize_Small);
-}
-
-TEST_F(BuffSelfTest, AColossusWithoutScaleTimeReachesTheTargetOnTheNextUpdate)
-{
-    Skill_BuffSelfColossus* colossus = MakeColossus("0");
-    Receive(*colossus, true);
-    EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 1.0f);
-    colossus->Update(*owner, 33);
-    EXPECT_FLOAT_EQ(owner->GetCurrentScale(), 2.0f);
-    EXPECT_FALSE(colossus->IsScaling());
 }
 
 TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
@@ -367,11 +365,9 @@ TEST_F(Skill_PassiveTest, OnlyAnEnabledLearntPassiveAddsItselfAndItsModifiers)
     EXPECT_EQ(Racial(*passive).percent, 20.0f);
 }
 
-TEST_F(Skill_PassiveTest, AMasteryRepeatsAndIsNeverTakenBackOrAugmented)
+TEST_F(Skill_PassiveTest, AMasteryIsNeverTakenBackOrAugmented)
 {
     auto* earth = Make<Skill_Mastery>({"skillMaxLevel = 32"});
-    EXPECT_TRUE(earth->IsRepeatable());
-    EXPECT_FALSE(Make<Skill_PassiveOnHitBuffSelf>({})->IsRepeatable());
     earth->ReceiveStateUpdate(SkillState{4, true}, true);
     EXPECT_FALSE(earth->DecrementSkillLevel());
     earth->IncrementAugmentedSkillLevel(3);
