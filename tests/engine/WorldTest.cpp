@@ -582,24 +582,6 @@ TEST_F(WorldTest, TranslateCrossesRegionsAndFloorPlacementLeavesFailuresUnchange
     gEngine->SetWorld(std::move(mine));
 }
 
-// Handed the world, floor placement answers as the engine's does.
-TEST_F(WorldTest, TranslateToFloorInAGivenWorldMatchesTheEnginesWorld)
-{
-    const std::vector<std::pair<WorldVec3, Vec3>> moves = {
-        {WorldVec3(kHome, {90, 5, 0}), {20, 3, 0}},   // into the annex
-        {WorldVec3(kAnnex, {0, 0, 0}), {0, 1, 0}},    // on the shared face
-        {WorldVec3(kAnnex, {90, 0, 0}), {500, 0, 0}}, // off every floor
-        {WorldVec3(kHome, {0, 20, 0}), {0, 0, 0}},    // above the bounds, still over the floor
-        {WorldVec3(9, {}), {1, 0, 0}},
-    };
-    for (const auto& [start, offset] : moves) {
-        WorldVec3 engines = start;
-        WorldVec3 given = start;
-        EXPECT_EQ(given.TranslateToFloor(offset, *world), engines.TranslateToFloor(offset));
-        EXPECT_EQ(given, engines);
-    }
-}
-
 TEST_F(WorldTest, WorldCoordsFaceTargetsUprightOrFreely)
 {
     WorldCoords coords;

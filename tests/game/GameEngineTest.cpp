@@ -269,16 +269,6 @@ TEST_F(GameEngineProxyPools, AUniqueGroupSelectsExactlyOneProxyUntilCleared)
     EXPECT_NE(Game().IsUniqueProxySelected(first), Game().IsUniqueProxySelected(second));
 }
 
-TEST_F(GameEngineProxyPools, AnEmptyUniqueGroupSelectsNobody)
-{
-    Proxy* member = NewProxy(7);
-    // An empty group holds no proxy, so nothing is chosen for it and nothing is stored.
-    InstanceGroupManager::Instance().AddGroup(InstanceGroup("Unique Proxies", "Hollow", {}));
-    EXPECT_FALSE(Game().IsUniqueProxySelected(member));
-    AddGroup("Unique Proxies", "Solo", {member});
-    EXPECT_TRUE(Game().IsUniqueProxySelected(member));
-}
-
 TEST_F(GameEngineProxyPools, UnifiedPoolsAreSharedByGroupAndTheLaterWins)
 {
     Proxy* a = NewProxy(1);

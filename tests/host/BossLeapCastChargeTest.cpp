@@ -8,17 +8,9 @@
 namespace GAME::Test {
 namespace {
 
-HostRun Boss(const std::string& name, const std::string& input = "")
-{
-    std::vector<std::string> args{"--scenario", "bosses", "--boss", name};
-    if (!input.empty())
-        args.insert(args.end(), {"--input", input});
-    return RunSample(args);
-}
-
 TEST(BossEncounters, TheLeapingBossJumpsToEachPointAndSendsItsSquad)
 {
-    const HostRun run = Boss("bandari");
+    const HostRun run = RunBoss("bandari");
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out,
                   {"encounter bandari\n", "  frame 43: Bandari jumps to point 1\n",
@@ -30,7 +22,7 @@ TEST(BossEncounters, TheLeapingBossJumpsToEachPointAndSendsItsSquad)
 
 TEST(BossEncounters, TheCasterThrowsTwelveTimesThenTurnsToItsDirectAttack)
 {
-    const HostRun run = Boss("telkine");
+    const HostRun run = RunBoss("telkine");
     ASSERT_EQ(run.status, 0) << run.err;
     ExpectInOrder(run.out, {"  frame 364: Telkine Emote | life 200.0 | no enemy\n",
                             "  frame 395: Telkine throws, cast 1\n",
@@ -43,9 +35,10 @@ TEST(BossEncounters, TheWokenCyclopsWalksRoarsAndTramplesTheHerosAlly)
 {
     // The sample script gives the built-in orders: both runs are the same.
     const std::string script = SampleDatabase() + "/../input/Bosses/Cyclops.txt";
-    for (const std::string& input : {std::string(), script}) {
-        SCOPED_TRACE(input);
-        const HostRun run = Boss("cyclops", input);
+    for (const std::vector<std::string>& input :
+         {std::vector<std::string>{}, std::vector<std::string>{"--input", script}}) {
+        SCOPED_TRACE(input.empty() ? "built-in orders" : "script");
+        const HostRun run = RunBoss("cyclops", input);
         ASSERT_EQ(run.status, 0) << run.err;
         ExpectInOrder(run.out, {"  frame 5: quest @Cyclops wake -> true\n",
                                 "  frame 5: Cyclops ScriptedMove | life 300.0 | Hero\n",

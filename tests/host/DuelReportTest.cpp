@@ -105,20 +105,12 @@ TEST(DuelSkillReport, ShieldBreaksRotSpreadsAndTheClientAgrees)
                       "objects: 0\n",
                   },
                   begin);
-}
 
-// Every swing that starts looses the pooled attack's three arrows at the leader; the arrows'
-// results reach the client, so both machines end with the same wounded leader.
-TEST(DuelSkillReport, ThePooledBowAttackLoosesThreeArrowsBothMachinesApply)
-{
-    const HostRun& run = SharedSample({"--duel", "1", "--seed", "17"});
-    ASSERT_EQ(run.status, 0);
-    const size_t begin = run.out.find("duel skills as server");
-    ASSERT_NE(begin, std::string::npos) << run.out;
+    // Every swing that starts looses the pooled attack's three arrows at the leader; the arrows'
+    // results reach the client, so both machines end with the same wounded leader.
     const std::string skills = run.out.substr(begin);
     EXPECT_NE(skills.find(": 3 arrows loosed\n"), std::string::npos) << skills;
     EXPECT_EQ(skills.find(" arrows loosed\n"), skills.find(": 3 arrows loosed\n") + 3) << skills;
-
     const auto leaderLife = [&skills](const char* heading) {
         const size_t at = skills.find(heading);
         const std::string mark = "    pack 514: life ";
@@ -129,26 +121,21 @@ TEST(DuelSkillReport, ThePooledBowAttackLoosesThreeArrowsBothMachinesApply)
     };
     // The server rolls its arrows from the run's seed: once from the clock, so the end differed
     // from one second to the next.
-    const float server = leaderLife("  server end state:\n");
-    EXPECT_EQ(server, 26.5f);
-    EXPECT_EQ(leaderLife("client end state:\n"), server);
-}
-
-std::string SpellPart(const HostRun& run)
-{
-    const size_t begin = run.out.find("duel spells as server, seed 17:\n");
-    return begin == std::string::npos ? std::string() : run.out.substr(begin);
+    EXPECT_EQ(leaderLife("  server end state:\n"), 26.5f);
+    EXPECT_EQ(leaderLife("client end state:\n"), 26.5f);
 }
 
 // The shield soaks the aura's first pulse and breaks under the charged swing; the fireball flies
 // to the hero, whose armed burst answers, and the bolt lands; the fourth bone pushes out the
-// first.
-TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrder)
+// first. Whatever the server decided reaches the client as commands; replayed there, every
+// packet is taken and both machines end with the same lives.
+TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrderAndTheClientAgrees)
 {
     const HostRun& run = SharedSample({"--duel", "1", "--seed", "17"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string spells = SpellPart(run);
-    ASSERT_FALSE(spells.empty()) << run.out;
+    const size_t begin = run.out.find("duel spells as server, seed 17:\n");
+    ASSERT_NE(begin, std::string::npos) << run.out;
+    const std::string spells = run.out.substr(begin);
     ExpectInOrder(
         spells,
         {
@@ -177,15 +164,7 @@ TEST(DuelSpellReport, SwitchesPulsesShieldProjectilesAndPetsPrintInOrder)
     const std::string firstId = first.substr(0, first.find(','));
     EXPECT_EQ(LineAfter(spells, "    pet "), firstId + " dies");
     EXPECT_EQ(spells.find("    pet ", spells.find("    pet ") + 1), std::string::npos) << spells;
-}
 
-// Whatever the server decided reaches the client as commands; replayed there, every packet is
-// taken and both machines end with the same lives, the hero's wounded by the jackalman's spells.
-TEST(DuelSpellReport, TheClientReplaysEveryPacketAndEndsWithTheServersLives)
-{
-    const HostRun& run = SharedSample({"--duel", "1", "--seed", "17"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::string spells = SpellPart(run);
     const std::string sent = LineAfter(spells, "  client: a fresh engine replays the ");
     ASSERT_FALSE(sent.empty()) << spells;
     EXPECT_EQ(LineAfter(spells, "  client ran "), sent.substr(0, sent.find(' ')) + " of them");

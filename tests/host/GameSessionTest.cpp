@@ -171,24 +171,6 @@ protected:
     TempDatabase folder;
 };
 
-TEST_F(PlayerSaveFileTest, ASavedPlayerLoadsIntoAFreshOne)
-{
-    Player* saved = MakeMainPlayer();
-    ASSERT_NE(saved, nullptr);
-    saved->SetPlayerName(L"Ann");
-    saved->AddMoney(77);
-    std::string error;
-    const std::string path = folder.GetRoot() + "/ann.chr";
-    ASSERT_TRUE(PlayerSaveFile::Save(*saved, path, error)) << error;
-    Player fresh;
-    ASSERT_TRUE(PlayerSaveFile::Load(fresh, path, error)) << error;
-    EXPECT_EQ(fresh.GetPlayerName(), L"Ann");
-    EXPECT_EQ(fresh.GetCurrentMoney(), 77u);
-    const std::string first = FileBytes(path);
-    ASSERT_TRUE(PlayerSaveFile::Save(fresh, path, error));
-    EXPECT_EQ(FileBytes(path), first);
-}
-
 TEST_F(PlayerSaveFileTest, ABadFileIsRefusedInOneLineAndLeftAsItWas)
 {
     Player saved;

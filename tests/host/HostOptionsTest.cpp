@@ -29,9 +29,7 @@ std::string Refusal(std::vector<std::string> args)
 // A bad command line: status 1, nothing played, its one line and the pointer to the help.
 void ExpectBadOptions(const HostRun& run, const std::string& line)
 {
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "gamehost: " + line + "\n" + HostOptions::kHelpHint);
+    ExpectRefusal(run, 1, "gamehost: " + line + "\n" + HostOptions::kHelpHint);
 }
 
 // Runs refused before anything is played or written: status 1 and their one line each.
@@ -45,9 +43,7 @@ template <size_t N> void ExpectRefusedRuns(SampleCopy& copy, const RefusedRun (&
     for (const RefusedRun& row : rows) {
         SCOPED_TRACE(row.line);
         const HostRun run = copy.Run(row.args);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "gamehost: " + row.line + "\n");
+        ExpectRefusal(run, 1, "gamehost: " + row.line + "\n");
     }
 }
 
@@ -326,10 +322,9 @@ TEST(HostOptions, ResumingAQuestFromNothingIsRefused)
     for (const std::string& folder : {scratch.GetRoot() + "/missing", scratch.GetRoot()}) {
         SCOPED_TRACE(folder);
         const HostRun run = RunSample({"--scenario", "quest", "--quest-state", folder, "--resume"});
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "gamehost: no quest state to resume in '" + folder +
-                               "': it holds no QuestRepository.dat\n");
+        ExpectRefusal(run, 2,
+                      "gamehost: no quest state to resume in '" + folder +
+                          "': it holds no QuestRepository.dat\n");
     }
     EXPECT_FALSE(std::filesystem::exists(scratch.GetRoot() + "/missing"));
 }

@@ -126,6 +126,15 @@ inline void ExpectClean(const HostRun& run)
     EXPECT_EQ(DataErrors(run.err), "") << run.err;
 }
 
+// A run refused before anything was played: its status, nothing on the output, and this text
+// on the error stream.
+inline void ExpectRefusal(const HostRun& run, int status, const std::string& err)
+{
+    EXPECT_EQ(run.status, status);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, err);
+}
+
 // A clean run that printed each piece in order.
 inline void ExpectPlayed(const HostRun& run, const std::vector<std::string>& pieces)
 {

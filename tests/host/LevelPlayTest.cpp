@@ -201,13 +201,11 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
                              "lose it\n";
     const HostRun levelRefused = RunProgram(
         {"--load", lacking, "--route", still, "--save", lacking}, scratch.GetRoot() + "/5");
-    EXPECT_EQ(levelRefused.status, 2);
-    EXPECT_EQ(levelRefused.err, told);
+    ExpectRefusal(levelRefused, 2, told);
     const HostRun sessionRefused =
         RunSample({"--role", "single", "--player", LevelPlay::kPlayer, "--load", lacking, "--save",
                    lacking, "--frames", "10"});
-    EXPECT_EQ(sessionRefused.status, 2);
-    EXPECT_EQ(sessionRefused.err, told);
+    ExpectRefusal(sessionRefused, 2, told);
     EXPECT_EQ(ReadBytes(lacking), missing);
 
     // A hotbar slot naming a skill the hero lacks (one bit changed) would be saved empty: played,
@@ -309,9 +307,7 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
     for (const size_t kept : {quest.size() / 2, size_t(0)}) {
         copy.folder.WriteFile(LevelPlay::kQuest, quest.substr(0, kept));
         const HostRun run = copy.Run({});
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "gamehost: quest file 'Quests/Village.qst' is damaged\n");
+        ExpectRefusal(run, 2, "gamehost: quest file 'Quests/Village.qst' is damaged\n");
     }
     // Nor one the game could never complete, alone or as a session's server: a misspelt class,
     // or a record the database lacks, is told with its name escaped and nothing else.
@@ -334,14 +330,10 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         const std::string line =
             "gamehost: quest file 'Quests/Village.qst' is damaged: it names " + fault.err + "\n";
         const HostRun alone = copy.Run({});
-        EXPECT_EQ(alone.status, 2);
-        EXPECT_EQ(alone.out, "");
-        EXPECT_EQ(alone.err, line);
+        ExpectRefusal(alone, 2, line);
         // A server refuses it before it listens: no client could ever have come.
         const HostRun served = copy.Run({"--role", "server", "--port", "0"});
-        EXPECT_EQ(served.status, 2);
-        EXPECT_EQ(served.out, "");
-        EXPECT_EQ(served.err, line);
+        ExpectRefusal(served, 2, line);
     }
     copy.folder.WriteFile(LevelPlay::kQuest, quest);
 
@@ -351,19 +343,17 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
     const std::string save = scratch.GetRoot() + "/out.sav";
     const HostRun bare = copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map",
                                    save + ".svg", "--difficulty", "0"});
-    EXPECT_EQ(bare.status, 2);
-    EXPECT_EQ(bare.out, "");
-    EXPECT_EQ(bare.err, "gamehost: database '" + copy.folder.GetRoot() +
-                            "' has no level 'Levels/Village.lvl' to play with --load, --save, "
-                            "--map, --difficulty\n");
+    ExpectRefusal(bare, 2,
+                  "gamehost: database '" + copy.folder.GetRoot() +
+                      "' has no level 'Levels/Village.lvl' to play with --load, --save, "
+                      "--map, --difficulty\n");
     EXPECT_FALSE(std::filesystem::exists(save));
     // Nor does a session fall back on another scene: the pack is asked for by name.
     const HostRun served = copy.Run({"--role", "server", "--port", "0"});
-    EXPECT_EQ(served.status, 2);
-    EXPECT_EQ(served.out, "");
-    EXPECT_EQ(served.err, "gamehost: database '" + copy.folder.GetRoot() +
-                              "' has no level 'Levels/Village.lvl' for a network session "
-                              "(--scenario pack plays one without it)\n");
+    ExpectRefusal(served, 2,
+                  "gamehost: database '" + copy.folder.GetRoot() +
+                      "' has no level 'Levels/Village.lvl' for a network session "
+                      "(--scenario pack plays one without it)\n");
 }
 
 // No two entities share a name, whatever their records are called; the map holds any name and

@@ -29,10 +29,9 @@ TEST_F(InputReportTest, ABadScriptExitsTwoWithOneLineAndRunsNothing)
 {
     const std::string path = Script("1 click 2,3\n2 click @Dragon\n");
     const HostRun run = Run(path);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "gamehost: script '" + path +
-                           "' line 2: no character, item, NPC or fixed item is named 'Dragon'\n");
-    EXPECT_EQ(run.out, "");
+    ExpectRefusal(run, 2,
+                  "gamehost: script '" + path +
+                      "' line 2: no character, item, NPC or fixed item is named 'Dragon'\n");
 
     const HostRun both = RunSample({"--input", path, "--role", "single"});
     EXPECT_EQ(both.status, 1);

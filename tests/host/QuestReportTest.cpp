@@ -41,10 +41,9 @@ TEST(QuestReport, AStateThatCannotBeWrittenIsRefusedBeforeThePlay)
     TempDatabase scratch;
     scratch.WriteFile("file", "");
     const HostRun below = RunSample({"--quests", "--quest-state", scratch.GetRoot() + "/file/s"});
-    EXPECT_EQ(below.status, 2);
-    EXPECT_EQ(below.out, "");
-    EXPECT_EQ(below.err, "gamehost: --quest-state '" + scratch.GetRoot() +
-                             "/file/s': a file stands in its path\n");
+    ExpectRefusal(below, 2,
+                  "gamehost: --quest-state '" + scratch.GetRoot() +
+                      "/file/s': a file stands in its path\n");
     const std::string folder = scratch.GetRoot() + "/state";
     scratch.WriteFile("state/QuestRepository.dat/x", "");
     for (const char* play : {"--quests", "quest", "quest-actions"}) {
@@ -52,10 +51,9 @@ TEST(QuestReport, AStateThatCannotBeWrittenIsRefusedBeforeThePlay)
         const HostRun run = RunSample(
             play[0] == '-' ? std::vector<std::string>{play, "--quest-state", folder}
                            : std::vector<std::string>{"--scenario", play, "--quest-state", folder});
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "gamehost: --quest-state '" + folder +
-                               "' (QuestRepository.dat): it is a folder, not a regular file\n");
+        ExpectRefusal(run, 2,
+                      "gamehost: --quest-state '" + folder +
+                          "' (QuestRepository.dat): it is a folder, not a regular file\n");
     }
     const char* before = std::getenv("TMPDIR");
     const std::string kept = before != nullptr ? before : "";

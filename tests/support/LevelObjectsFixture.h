@@ -7,7 +7,6 @@
 #include "engine/EventHandler.h"
 #include "engine/Jukebox.h"
 #include "engine/ObjectManager.h"
-#include "engine/SoundManager.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/EventLines.h"
 
@@ -54,18 +53,6 @@ protected:
     static void MoveTo(Entity* entity, const Vec3& position)
     {
         TheWorld().SetCoords(entity, WorldAt(position));
-    }
-
-    static void HearFrom(const Vec3& position)
-    {
-        SoundManager::Instance().SetEarsPosition(WorldVec3(kRegion, position));
-    }
-
-    static std::vector<Jukebox::Request> TakeJukebox()
-    {
-        std::vector<Jukebox::Request> requests = Jukebox::Instance().GetRequests();
-        Jukebox::Instance().Reset();
-        return requests;
     }
 };
 
