@@ -1234,25 +1234,14 @@ TEST(DefenseAttributeStore, AffixesAddAttributesOfTheirOwnThatTheAttackMerges)
     EXPECT_EQ(info.count, 3);
 }
 
-TEST(DefenseAttributeStore, CopiesOwnAttributesOfTheirOwn)
+TEST(DefenseAttributeStore, TextNamesEachDefenseWithItsValue)
 {
-    RandomUniform random;
-    auto original = std::make_unique<DefenseAttributeStore_Skill>();
-    original->Load(Record("defensiveCold = 7\ndefensiveProtection = 4\n"));
-    original->SetRandomGen(&random);
-    DefenseAttributeStore_Skill copy(*original);
-    DefenseAttributeStore_Skill assigned;
-    assigned.Load(Record("defensiveFire = 1\n"));
-    assigned = *original;
-    EXPECT_NE(copy.GetAttributes()[1].get(), original->GetAttributes()[1].get());
-    original.reset();
-    for (const DefenseAttributeStore* store : {&copy, &assigned}) {
-        EXPECT_EQ(store->GetRandomGen(), nullptr);
-        std::vector<std::wstring> first, second;
-        store->CreateText(first, second, 1);
-        EXPECT_EQ(second,
-                  (std::vector<std::wstring>{L"DefenseAbsorptionProtection 4", L"DefenseCold 7"}));
-    }
+    DefenseAttributeStore_Skill store;
+    store.Load(Record("defensiveCold = 7\ndefensiveProtection = 4\n"));
+    std::vector<std::wstring> first, second;
+    store.CreateText(first, second, 1);
+    EXPECT_EQ(second,
+              (std::vector<std::wstring>{L"DefenseAbsorptionProtection 4", L"DefenseCold 7"}));
 }
 
 using DefenseAttributeStoreCharacterTest = Test::CombatGameFixture;
