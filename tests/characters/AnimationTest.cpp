@@ -12,11 +12,8 @@
 #include "tests/support/EngineFixture.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace GAME::Test {
 namespace {

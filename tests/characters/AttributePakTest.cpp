@@ -2,7 +2,6 @@
 
 #include "characters/CharAttributeAccumulator.h"
 #include "combat/CombatAttributeAccumulator.h"
-#include "engine/LoadTable.h"
 #include "skills/SkillAttributeAccumulator.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/Records.h"
@@ -11,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 

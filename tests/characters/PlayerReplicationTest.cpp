@@ -7,7 +7,6 @@
 #include "engine/NetPacketInBuffer.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/characters/CharacterHelpers.h"
-#include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 

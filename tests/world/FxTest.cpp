@@ -2,10 +2,8 @@
 #include "world/FxPak.h"
 
 #include "characters/Character.h"
-#include "core/RTTI_ClassInfo.h"
 #include "core/RandomUniform.h"
 #include "engine/EffectEntity.h"
-#include "engine/GraphicsAnim.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/GraphicsMeshInstance.h"
 #include "engine/Name.h"
