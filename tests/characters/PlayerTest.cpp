@@ -83,12 +83,11 @@ TEST_F(PlayerTest, SpeedCapsOfZeroLeaveTheSpeed)
     EXPECT_EQ(player->CapSpellCastSpeed(3.0f), 3.0f);
 }
 
-class PlayerUpdateTest : public GameEngineFixture {
+class PlayerUpdateTest : public StartedFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        StartedFixture::SetUp();
         Game().SetUI(&ui);
         player = New<OpenPlayer>();
     }
