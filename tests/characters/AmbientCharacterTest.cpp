@@ -5,16 +5,13 @@
 #include "engine/CharacterAction.h"
 #include "engine/ObjectManager.h"
 #include "multiplayer/CharacterActionPackets.h"
-#include "skills/Skill.h"
 #include "tests/characters/CharacterHelpers.h"
-#include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordSkill.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace GAME {
 

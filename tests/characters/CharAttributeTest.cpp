@@ -369,26 +369,5 @@ TEST(CharAttributeStore, ScaleAndCostGoOverEveryAttribute)
     EXPECT_EQ(cost.primaryAtt, 9.0f) << "the price follows the scaled value";
 }
 
-TEST(CharAttributeStore, CopiesOwnAttributesOfTheirOwn)
-{
-    RandomUniform random;
-    CharAttributeStore_Bio original;
-    original.Load(Record("characterStrength = 10\n"));
-    original.SetRandomGen(&random);
-    CharAttributeStore_Bio copy(original);
-    CharAttributeStore_Bio assigned;
-    assigned = original;
-    const CharAttributeStore_Bio& same = assigned;
-    assigned = same;
-
-    original.SetBaseValue(CharAttribute_Strength, 50.0f);
-    original.Clear();
-    for (const CharAttributeStore_Bio* store : {&copy, &assigned}) {
-        EXPECT_EQ(store->GetBaseValue(CharAttribute_Strength), 10.0f);
-        EXPECT_EQ(store->GetAttributes().size(), 5u);
-        EXPECT_EQ(store->GetRandomGen(), nullptr) << "a lent generator stays with its borrower";
-    }
-}
-
 } // namespace
 } // namespace GAME::Test

@@ -1,9 +1,6 @@
 #include "ai/ControllerBaseCharacter.h"
 #include "characters/AttackAction.h"
 #include "characters/CharacterActionHandler.h"
-#include "characters/EngageNpcAction.h"
-#include "characters/IdleAction.h"
-#include "characters/ImmobilizeAction.h"
 #include "characters/LongIdleAction.h"
 #include "characters/MoveToAction.h"
 #include "characters/PlayAnimationAction.h"
@@ -58,29 +55,6 @@ protected:
     Monster* owner = nullptr;
     uint32_t id = 0;
 };
-
-TEST_F(CharacterActionsTest, EveryActionTravelsWithItsKind)
-{
-    const struct {
-        std::unique_ptr<CharacterAction> action;
-        int32_t type;
-        const char* name;
-    } rows[] = {
-        {std::make_unique<IdleAction>(id), 1, "IdleAction"},
-        {std::make_unique<MoveToAction>(id, At(0, 0), At(1, 1), 0, 0, 0.0f), 4, "MoveToAction"},
-        {std::make_unique<AttackAction>(id, 0, At(0, 0), 0, 0), 8, "AttackAction"},
-        {std::make_unique<ImmobilizeAction>(id), 10, "ImobilizeAction"},
-        {std::make_unique<PlayAnimationAction>(id, AnimationSet_Chat, Name::noName, 1.0f, false, 0),
-         14, "PlayAnimationAction"},
-        {std::make_unique<EngageNpcAction>(id, 0, false, false), 19, "EngageNpcAction"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const CharacterAction& action = *row.action;
-        EXPECT_EQ(action.GetType(), row.type);
-        EXPECT_TRUE(action.SupportsNetwork());
-    }
-}
 
 // The owner stands at (3, 0, 4); the move starts and ends at `from`, so it never runs.
 TEST_F(CharacterActionsTest, MoveToPlacesTheOwnerOnlyBeyondTenAndEndsWhenItDoesNotRun)

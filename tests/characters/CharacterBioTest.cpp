@@ -332,17 +332,5 @@ TEST(Bonus, NegativeCountsReadAsNoneAndAReloadDropsTheOtherKeys)
     EXPECT_EQ(bonus.GetTotal(1000.0f, 500.0f), 260.0f) << "percentages weighed by the bases";
 }
 
-TEST(Bonus, CopyValuesKeepsTheEffectName)
-{
-    Bonus source;
-    source.experiencePoints = 90;
-    source.effectName = "Records/Fx/Other.dbr";
-    Bonus target;
-    target.effectName = "Records/Fx/Mine.dbr";
-    target.CopyValues(source);
-    EXPECT_EQ(target.experiencePoints, 90u);
-    EXPECT_EQ(target.effectName, "Records/Fx/Mine.dbr");
-}
-
 } // namespace
 } // namespace GAME::Test

@@ -4,7 +4,6 @@
 #include "ai/ControllerCombat.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
-#include "characters/Player.h"
 #include "combat/CombatAttributeType.h"
 #include "engine/ConnectionManager.h"
 #include "engine/NetPacket.h"

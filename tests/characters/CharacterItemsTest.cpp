@@ -56,10 +56,6 @@ class ServicesTestController : public ControllerAI {
 public:
     void BeginImmobilize() override { calls.push_back("begin immobilize"); }
     void EndImmobilize() override { calls.push_back("end immobilize"); }
-    void BeginStun() override { calls.push_back("begin stun"); }
-    void EndStun() override { calls.push_back("end stun"); }
-    void BeginTrap() override { calls.push_back("begin trap"); }
-    void EndTrap() override { calls.push_back("end trap"); }
     void TeamChanged() override { calls.push_back("team"); }
 
     std::vector<std::string> calls;

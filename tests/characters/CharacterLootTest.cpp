@@ -5,7 +5,6 @@
 #include "items/Item.h"
 #include "items/ItemReplicaInfo.h"
 #include "tests/characters/CharacterHelpers.h"
-#include "tests/support/GameEngineFixture.h"
 #include "tests/support/ScriptedRandom.h"
 
 #include <initializer_list>

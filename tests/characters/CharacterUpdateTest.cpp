@@ -215,16 +215,6 @@ TEST_F(CharacterUpdateTest, TheLowHealthSoundPlaysOncePerDip)
 
 using CharacterStateTest = CharacterFrameFixture;
 
-TEST_F(CharacterStateTest, ObserversAreNotAliveAndTheUnknownAreAliveButHiding)
-{
-    character->SetObserverMode(true);
-    EXPECT_FALSE(character->IsAlive());
-    character->SetObserverMode(false);
-    character->SetLifeState(LifeState_Unknown);
-    EXPECT_TRUE(character->IsAlive());
-    EXPECT_TRUE(character->IsHiding());
-}
-
 TEST_F(CharacterStateTest, ADeadRestoreHidesAndKeepsTheInitialStateForLater)
 {
     character->SetInitialStateInfo(ActionState_Move, WorldVec3(kRegion, Vec3(9, 0, 9)), 0, 0);

@@ -13,7 +13,6 @@
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
 #include "multiplayer/SpawnPlayerPacket.h"
-#include "skills/Skill.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/RecordSkill.h"

@@ -1,4 +1,3 @@
-#include "tests/characters/CharacterHelpers.h"
 #include "tests/support/HeardEvents.h"
 #include "tests/support/MarketFixture.h"
 

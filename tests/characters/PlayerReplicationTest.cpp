@@ -5,10 +5,8 @@
 #include "characters/PlayerReplicationRecord.h"
 #include "engine/ConnectionManager.h"
 #include "engine/NetPacketInBuffer.h"
-#include "multiplayer/PlayerNetBasicInfo.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/characters/CharacterHelpers.h"
-#include "tests/support/GameEngineFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/Records.h"
 
@@ -211,17 +209,6 @@ TEST_F(PlayerReplicationTest, BioFloatsThatAreNotNumbersOrNegativeArriveAsZero)
     EXPECT_EQ(arrived.baseStrength, 0u);
     EXPECT_EQ(arrived.baseDexterity, 42u);
     EXPECT_EQ(arrived.baseIntelligence, CharacterBioReplicaInfo::ToWholeNumber(1e20f));
-}
-
-TEST_F(PlayerReplicationTest, BasicInfoNamesThePlayerOnTopOfItsHeartbeat)
-{
-    source->SetPlayerName(L"Ana");
-    PlayerNetBasicInfo info;
-    info.activeStatusSkills = {"stale"};
-    source->GetPlayerNetBasicInfo(info);
-    EXPECT_EQ(info.playerId, source->GetObjectId());
-    EXPECT_EQ(info.name, L"Ana");
-    EXPECT_TRUE(info.activeStatusSkills.empty());
 }
 
 } // namespace

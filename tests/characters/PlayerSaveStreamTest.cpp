@@ -156,49 +156,9 @@ TEST_F(PlayerSaveStreamTest, APlayedPlayerReadIntoANewOneIsEqualAndWritesTheSame
     EXPECT_EQ(Streamed(loaded), bytes);
 }
 
-TEST_F(PlayerSaveStreamTest, TheOwnBlockOfANewPlayerIsPinned)
+TEST_F(PlayerSaveStreamTest, AReadHandsTheSavedUISettingsOn)
 {
     SavedPlayer player;
-    Game().UnlockTutorialPage(3, false);
-    const std::string text = Described(Streamed(player));
-    std::string expected = "uint playerVersion = 5\n{\n  wideString myPlayerName = L\"Player\"\n"
-                           "  bool isInMainQuest = true\n  bool disableAutoPopV2 = false\n"
-                           "  uint numTutorialPagesV2 = 36\n  int currentPageV2 = 3\n";
-    for (int i = 1; i < 36; ++i)
-        expected += "  int currentPageV2 = -1\n";
-    for (const char* group : {"Teleport", "Movement", "Respawn"}) {
-        const std::string kind = group == std::string("Teleport")   ? "teleport"
-                                 : group == std::string("Movement") ? "marker"
-                                                                    : "respawn";
-        expected += "  int versionCheck" + std::string(group) + "Info = 1\n";
-        for (int i = 0; i < 3; ++i)
-            expected += "  uint " + kind + "UIDsSize = 0\n";
-    }
-    expected += "  int versionRespawnPoint = 1\n";
-    for (int i = 0; i < 3; ++i)
-        expected += "  uniqueId strategicMovementRespawnPoint[i] = 00000000 00000000 00000000 "
-                    "00000000\n";
-    expected += "  uint money = 0\n  int compassState = 0\n  bool skillWindowShowHelp = true\n"
-                "  bool alternateConfig = false\n  bool alternateConfigEnabled = false\n"
-                "  string playerTexture = \"\"\n  int temp = 3\n  bool hasBeenInGame = false\n}\n";
-    ASSERT_GE(text.size(), expected.size());
-    EXPECT_EQ(text.substr(0, expected.size()), expected);
-}
-
-TEST_F(PlayerSaveStreamTest, TheUISettingsWrittenAreTheDefaultsAndAReadHandsThemOn)
-{
-    SavedPlayer player;
-    const std::string text = Described(Streamed(player));
-    std::string ui = "  {\n    bool equipmentSelection = false\n    uint skillWindowSelection = 0\n"
-                     "    bool skillSettingValid = false\n";
-    for (int n = 1; n <= 5; ++n) {
-        const std::string number = std::to_string(n);
-        ui += "    string primarySkill" + number + " = \"\"\n    string secondarySkill" + number +
-              " = \"\"\n    bool skillActive" + number + " = " + (n == 1 ? "true" : "false") + "\n";
-    }
-    ui += "  }\n";
-    EXPECT_NE(text.find(ui), std::string::npos) << text;
-
     RecordingInterface screen;
     SavedPlayer loaded;
     loaded.SetGameInterface(&screen);

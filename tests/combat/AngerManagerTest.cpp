@@ -4,7 +4,6 @@
 #include "characters/TeamManager.h"
 #include "combat/AuraManager.h"
 #include "engine/Actor.h"
-#include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
 #include "engine/StatisticGraph.h"
@@ -17,7 +16,6 @@
 #include <map>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace GAME::Test {
 namespace {

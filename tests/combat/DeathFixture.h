@@ -65,11 +65,6 @@ protected:
         Deaths(character).AnimationCallback(Name::Create(name));
     }
 
-    static void Event(Character& character, const char* name)
-    {
-        Deaths(character).ExternalEvent(Name::Create(name));
-    }
-
     template <typename T> static T* Find(uint32_t id)
     {
         return ObjectManager::Instance().GetObject<T>(id);

@@ -432,22 +432,19 @@ TEST_F(FixedItemTraps, AChestWhoseTrapNamesItselfOrAnotherChestStandsWithoutATra
     EXPECT_EQ(ObjectManager::Instance().GetObjectCount(), before + 1);
 }
 
-TEST_F(FixedItemTraps, AnEmptySpawnTrapStillSendsAndMakesNothing)
-{
-    auto* chest = TrappedChest("Empty", {"Class = FixedItemSkill_SpawnMonster"});
-    auto* hero = SpawnAt<Player>("Records/Creatures/PC/Hero.dbr", {"Class = Player"}, {2, 0, 0});
-    const auto sent = Spring(*chest, hero->GetObjectId());
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_TRUE(sent[0]->targets.empty());
-}
-
+// An empty trap still sends, with no ids.
 TEST_F(FixedItemTraps, ASpawnTrapMakesItsGuardianUnderTheSentIdHatingTheUser)
 {
     database.WriteRecord(Monster::kDefaultControllerRecord, {"Class = ControllerMonster"});
     database.WriteRecord(kGuard, {"Class = Monster"});
+    auto* empty = TrappedChest("Empty", {"Class = FixedItemSkill_SpawnMonster"});
     auto* chest = TrappedChest(
         "Guard", {"Class = FixedItemSkill_SpawnMonster", std::string("monsterName = ") + kGuard});
     auto* hero = SpawnAt<Player>("Records/Creatures/PC/Hero.dbr", {"Class = Player"}, {2, 0, 0});
+    const auto none = Spring(*empty, hero->GetObjectId());
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_TRUE(none[0]->targets.empty());
+
     const auto sent = Spring(*chest, hero->GetObjectId());
     ASSERT_EQ(sent.size(), 1u);
     ASSERT_EQ(sent[0]->targets.size(), 1u);

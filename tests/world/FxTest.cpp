@@ -2,10 +2,8 @@
 #include "world/FxPak.h"
 
 #include "characters/Character.h"
-#include "core/RTTI_ClassInfo.h"
 #include "core/RandomUniform.h"
 #include "engine/EffectEntity.h"
-#include "engine/GraphicsAnim.h"
 #include "engine/GraphicsEngine.h"
 #include "engine/GraphicsMeshInstance.h"
 #include "engine/Name.h"
@@ -156,26 +154,22 @@ TEST_F(LightningTest, NoBoltsOrABoltOfNoTimeGoOnTheFirstUpdate)
     EXPECT_FALSE(Exists(flashId));
 }
 
-TEST_F(LightningTest, AMagicRingOfRadiusFiveGoesOnTheFirstUpdateAfterOneSecond)
+// Without an expansion time the ring ends at once, without dividing by zero.
+TEST_F(LightningTest, AMagicRingGrowsToTwiceItsRadiusAndGoesOnTheUpdateAfterItsSecond)
 {
-    RadiusMagic* magic = Ring();
-    magic->SetEffect(5.0f, 100.0f);
-    const uint32_t id = magic->GetObjectId();
-    magic->UpdateSelf(1000);
-    EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
-    EXPECT_TRUE(Exists(id));
-    magic->UpdateSelf(1);
-    EXPECT_FALSE(Exists(id));
-}
-
-TEST_F(LightningTest, AMagicRingWithoutExpansionTimeEndsAtOnceWithoutDividingByZero)
-{
-    RadiusMagic* magic = Ring();
-    magic->SetEffect(5.0f, 0.0f);
-    EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
-    const uint32_t id = magic->GetObjectId();
-    magic->UpdateSelf(1);
-    EXPECT_FALSE(Exists(id));
+    for (const float expansion : {100.0f, 0.0f}) {
+        SCOPED_TRACE(expansion);
+        RadiusMagic* magic = Ring();
+        magic->SetEffect(5.0f, expansion);
+        const uint32_t id = magic->GetObjectId();
+        if (expansion > 0.0f) {
+            magic->UpdateSelf(1000);
+            EXPECT_TRUE(Exists(id));
+        }
+        EXPECT_FLOAT_EQ(magic->GetCurrentRadius(), 10.0f);
+        magic->UpdateSelf(1);
+        EXPECT_FALSE(Exists(id));
+    }
 }
 
 class SoundObjectTest : public LevelObjectsFixture {

@@ -8,7 +8,6 @@
 #include "world/ProjectileTelekinesis.h"
 
 #include <string>
-#include <vector>
 
 namespace GAME::Test {
 namespace {

@@ -19,7 +19,6 @@
 #include "tests/support/PortalGameFixture.h"
 #include "world/FixedItemTeleport.h"
 #include "world/NpcTrafficNode.h"
-#include "world/PlayerSpawnPoint.h"
 
 #include <gtest/gtest.h>
 

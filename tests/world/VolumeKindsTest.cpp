@@ -10,7 +10,6 @@
 #include "engine/ObjectManager.h"
 #include "engine/Ray.h"
 #include "engine/SoundPak.h"
-#include "game/GameEngine.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/LevelObjectsFixture.h"
 #include "tests/support/Records.h"
