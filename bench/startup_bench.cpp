@@ -106,7 +106,8 @@ HandlersSet TraceToHandlers()
             ptrace(PTRACE_GETREGS, pid, nullptr, &registers) != 0)
             continue;
         if (registers.orig_rax == SYS_rt_sigaction && registers.rdi == SIGINT) {
-            found.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - exec).count();
+            found.wall =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - exec).count();
             found.processor = ScheduledSeconds(pid);
             break;
         }

@@ -10,7 +10,7 @@ file(RELATIVE_PATH game_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_
 set_target_properties(gamehost PROPERTIES INSTALL_RPATH "$ORIGIN/${game_bin_to_lib}")
 set_target_properties(gamehost_run PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS gamehost RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS gamehost_run LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(TARGETS gamehost_run LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_SKIP)
 foreach(folder engine ${GAME_FOLDERS})
   if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${folder})
     install(DIRECTORY ${folder} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/game

@@ -29,9 +29,8 @@ int main(int argc, char** argv)
     // library is most of the program's start-up. Its calls are bound as they are first made, as
     // the loader would have: a run uses few of them.
     void* const host = dlopen(GAME::kHostLibrary, RTLD_LAZY | RTLD_LOCAL);
-    const auto entry = host != nullptr
-                           ? reinterpret_cast<GameHostMainFn>(dlsym(host, GAME::kHostEntry))
-                           : nullptr;
+    const auto entry =
+        host != nullptr ? reinterpret_cast<GameHostMainFn>(dlsym(host, GAME::kHostEntry)) : nullptr;
     if (entry == nullptr) {
         std::fprintf(stderr, "gamehost: the host library could not be loaded: %s\n", dlerror());
         return 2;

@@ -139,6 +139,19 @@ TEST(HostProgram, TwoSignalsAtOnceAreOne)
     EXPECT_NE(program.Output().find("\nsummary: "), std::string::npos);
 }
 
+// A signal while the program still loads the host and the game is caught as any later one: the
+// program's own handlers take it and hand it to the host's.
+TEST(HostProgram, ASignalWhileLoadingStopsTheRun)
+{
+    TempDatabase scratch;
+    ChildProcess program("/bin/sh",
+                         {"-c", "LD_PRELOAD=\"$1\" exec \"$0\" --db \"$2\"", GAMEHOST_PROGRAM,
+                          RAISE_AT_START, SampleDatabase()},
+                         scratch.GetRoot() + "/run");
+    EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 143);
+    EXPECT_EQ(HostLines(program.Errors()), "gamehost: interrupted by SIGTERM\n");
+}
+
 // A reader gone before the first line fails the run as a full disk does: one line, status 2,
 // not a silent death by SIGPIPE. The reader closes its end before the program starts.
 TEST(HostProgram, AClosedPipeFailsTheRunInOneLine)
