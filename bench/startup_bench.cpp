@@ -65,6 +65,8 @@ void BM_StartupHelp(benchmark::State& state)
 }
 BENCHMARK(BM_StartupHelp)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The tracing reads x86-64 registers.
+#if defined(__x86_64__)
 // The processor time the scheduler has counted for the process, in seconds.
 double ScheduledSeconds(pid_t pid)
 {
@@ -132,5 +134,6 @@ void BM_HandlersSet(benchmark::State& state)
     state.counters["wall_ms"] = benchmark::Counter(wall * 1e3, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_HandlersSet)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+#endif
 
 } // namespace

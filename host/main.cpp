@@ -5,23 +5,10 @@
 
 #include <dlfcn.h>
 
-namespace {
-
-void InstallHandlers()
-{
-    GAME::HostInterrupt::Install();
-}
-
-int CaughtWhileLoading()
-{
-    return GAME::HostInterrupt::Caught();
-}
-
-} // namespace
-
 // Set before any library starts up, not at main: a signal in the program's first milliseconds
 // is then caught as any later one is, and a write to a closed pipe fails from the first byte.
-[[gnu::used, gnu::section(".preinit_array")]] void (*const kInstallHandlers)() = InstallHandlers;
+[[gnu::used,
+  gnu::section(".preinit_array")]] void (*const kInstallHandlers)() = GAME::HostInterrupt::Install;
 
 int main(int argc, char** argv)
 {
@@ -35,5 +22,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "gamehost: the host library could not be loaded: %s\n", dlerror());
         return 2;
     }
-    return entry(argc, argv, CaughtWhileLoading);
+    // What this program's handlers caught while the host loaded is handed over to the host's.
+    return entry(argc, argv, GAME::HostInterrupt::Caught);
 }
