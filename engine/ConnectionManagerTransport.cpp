@@ -63,6 +63,7 @@
 // wait.
 #include "engine/ConnectionManager.h"
 
+#include "engine/ByteOrder.h"
 #include "engine/ConnectionOutbox.h"
 #include "engine/Engine.h"
 #include "engine/HostMessagePackets.h"
@@ -203,10 +204,7 @@ void Let(ENetPacket* packet)
 void Post(ConnectionOutbox& outbox, ENetPeer& peer, ENetPacket& packet,
           ConnectionManager::HostCounters& counted)
 {
-    const uint8_t* bytes = packet.data;
-    const uint32_t type = packet.dataLength >= 4
-                              ? uint32_t(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24)
-                              : 0;
+    const uint32_t type = packet.dataLength >= 4 ? LoadLittleEndian32(packet.data) : 0;
     counted.replaced +=
         outbox.Post(&packet, type, ConnectionManager::GetPacketRule(type).state) ? 1 : 0;
     counted.messagesOut += outbox.Hand(peer);
