@@ -571,12 +571,14 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
 }
 
 // Refused at once, in one line, and its peer let go: nothing it sends after it would arrive.
+// The line is the peer's doing, counted as any other: a peer may join again and again.
 void ConnectionManager::RefuseOverlong(size_t slot)
 {
     Transport::Heard& heard = transport->heard[slot];
     ENetPeer& peer = transport->host->peers[slot];
     if (!std::exchange(heard.overlong, false) || peer.state != ENET_PEER_STATE_CONNECTED)
         return;
+    const Engine::PeerWord word(clock.Ms());
     const int host = transport->server ? admission.HostOf(slot) : kServerHost;
     if (transport->server && host != kServerHost) {
         DropHost(host,
