@@ -368,7 +368,8 @@ bool ConnectionManager::Listen(uint16_t port)
     address.port = port;
     auto made = std::make_unique<Transport>();
     if (!StartEnet() || enet_address_set_host_ip(&address, "127.0.0.1") != 0 ||
-        !made->Create(&address, kPeerSlots, maxMessageBytes, maxWaitingBytes)) {
+        !made->Create(&address, kPeerSlots, maxMessageBytes,
+                      std::min(maxWaitingBytes, kMaxServerWaitingBytes))) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot listen on 127.0.0.1:%u", port);
         return false;
     }
