@@ -195,9 +195,12 @@ public:
     void SetMaxHeldBytes(size_t bytes) { maxHeldBytes = bytes; }
     // ENet's bound of what a peer may leave waiting to be read, for links made from now on, far
     // past the held queue's: what ENet refuses past it waits unacknowledged, and a later message
-    // that still fits then waits for the one refused, which may never fit again. The tests lower
+    // that still fits then waits for the one refused, which may never fit again. A server keeps
+    // ENet's own, lower: it reads its clients every frame, and what each leaves waiting (the
+    // first fragment of a message takes all its length) is the server's memory. The tests lower
     // it.
     static constexpr size_t kMaxWaitingBytes = 256u << 20;
+    static constexpr size_t kMaxServerWaitingBytes = 32u << 20;
     void SetMaxWaitingBytes(size_t bytes) { maxWaitingBytes = bytes; }
     // Once a frame after it: what was queued leaves, as much of it as each link takes.
     void Flush();

@@ -63,6 +63,7 @@
 // wait.
 #include "engine/ConnectionManager.h"
 
+#include "engine/ByteOrder.h"
 #include "engine/ConnectionOutbox.h"
 #include "engine/Engine.h"
 #include "engine/HostMessagePackets.h"
@@ -203,10 +204,7 @@ void Let(ENetPacket* packet)
 void Post(ConnectionOutbox& outbox, ENetPeer& peer, ENetPacket& packet,
           ConnectionManager::HostCounters& counted)
 {
-    const uint8_t* bytes = packet.data;
-    const uint32_t type = packet.dataLength >= 4
-                              ? uint32_t(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24)
-                              : 0;
+    const uint32_t type = packet.dataLength >= 4 ? LoadLittleEndian32(packet.data) : 0;
     counted.replaced +=
         outbox.Post(&packet, type, ConnectionManager::GetPacketRule(type).state) ? 1 : 0;
     counted.messagesOut += outbox.Hand(peer);
@@ -370,7 +368,8 @@ bool ConnectionManager::Listen(uint16_t port)
     address.port = port;
     auto made = std::make_unique<Transport>();
     if (!StartEnet() || enet_address_set_host_ip(&address, "127.0.0.1") != 0 ||
-        !made->Create(&address, kPeerSlots, maxMessageBytes, maxWaitingBytes)) {
+        !made->Create(&address, kPeerSlots, maxMessageBytes,
+                      std::min(maxWaitingBytes, kMaxServerWaitingBytes))) {
         gEngine->Log(Engine::LogData, "ConnectionManager: cannot listen on 127.0.0.1:%u", port);
         return false;
     }
@@ -573,12 +572,14 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
 }
 
 // Refused at once, in one line, and its peer let go: nothing it sends after it would arrive.
+// The line is the peer's doing, counted as any other: a peer may join again and again.
 void ConnectionManager::RefuseOverlong(size_t slot)
 {
     Transport::Heard& heard = transport->heard[slot];
     ENetPeer& peer = transport->host->peers[slot];
     if (!std::exchange(heard.overlong, false) || peer.state != ENET_PEER_STATE_CONNECTED)
         return;
+    const Engine::PeerWord word(clock.Ms());
     const int host = transport->server ? admission.HostOf(slot) : kServerHost;
     if (transport->server && host != kServerHost) {
         DropHost(host,
