@@ -740,10 +740,13 @@ bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes,
     // bits, which were granted to other bytes.
     const int fd = OpenTemporary(target.name, prefix, target.exists ? 0600 : 0666, temporary);
     const mode_t kept = target.info.st_mode & 07777 & ~static_cast<mode_t>(S_ISUID | S_ISGID);
+    const bool whole = fd >= 0 && (!target.exists || fchmod(fd, kept) == 0) && WriteAll(fd, bytes);
+    // Whole, it is no unfinished save: moved later to a name beside a file, it is the user's.
+    if (whole)
+        static_cast<void>(fremovexattr(fd, FileSystem::kSavingAttribute));
     // Renamed while still locked, so that no clean-up can take it for a leftover first.
-    const bool written = fd >= 0 && (!target.exists || fchmod(fd, kept) == 0) &&
-                         WriteAll(fd, bytes) && fsync(fd) == 0 &&
-                         std::rename(temporary.c_str(), target.name.c_str()) == 0;
+    const bool written =
+        whole && fsync(fd) == 0 && std::rename(temporary.c_str(), target.name.c_str()) == 0;
     const int error = errno;
     if (fd >= 0)
         close(fd);
