@@ -1,5 +1,6 @@
 #include "engine/FileSystem.h"
 
+#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 
 #include <algorithm>
@@ -111,13 +112,8 @@ std::string SavingPrefix(const std::string& file, int folder)
     const size_t limit = nameMax > 0 ? static_cast<size_t>(nameMax) : 255;
     const std::string mark = FileSystem::kSavingMark;
     const std::string name = std::filesystem::path(file).filename().string();
-    size_t keep = name.size();
-    if (keep + mark.size() + kRandom > limit) {
-        keep = limit > mark.size() + kRandom ? limit - mark.size() - kRandom : 0;
-        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
-            --keep;
-    }
-    return name.substr(0, keep) + mark;
+    const size_t room = limit > mark.size() + kRandom ? limit - mark.size() - kRandom : 0;
+    return name.substr(0, Utf8CutAt(name, room)) + mark;
 }
 
 // The folder part of `path`, ending in a slash, so that a name joins it as it is.
