@@ -2,6 +2,7 @@
 
 #include "engine/Platform.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
@@ -251,6 +252,16 @@ size_t Utf8CharacterLength(std::string_view text)
             return 0;
     }
     return length;
+}
+
+size_t Utf8CutAt(std::string_view text, size_t at)
+{
+    size_t cut = std::min(at, text.size());
+    for (int back = 0; back < 3 && cut > 0 && cut < text.size() &&
+                       (static_cast<uint8_t>(text[cut]) & 0xC0) == 0x80;
+         ++back)
+        --cut;
+    return cut;
 }
 
 } // namespace GAME

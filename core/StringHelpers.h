@@ -22,6 +22,9 @@ std::string RemoveSlashes(const std::string& path);
 // The length of the well-formed UTF-8 character that starts `text`, 0 when it is none (empty, a
 // stray or missing continuation byte, an overlong form, a surrogate, past U+10FFFF).
 size_t Utf8CharacterLength(std::string_view text);
+// At most `at` bytes of `text`, fewer where the cut would split a character: the bytes that
+// continue one (up to the three a character has) go back with it.
+size_t Utf8CutAt(std::string_view text, size_t at);
 
 // The text without leading and trailing blanks, tabs and line ends.
 std::string_view TrimWhitespace(std::string_view text);

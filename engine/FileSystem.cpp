@@ -1,5 +1,6 @@
 #include "engine/FileSystem.h"
 
+#include "core/StringHelpers.h"
 #include "engine/Engine.h"
 
 #include <algorithm>
@@ -111,13 +112,8 @@ std::string SavingPrefix(const std::string& file, int folder)
     const size_t limit = nameMax > 0 ? static_cast<size_t>(nameMax) : 255;
     const std::string mark = FileSystem::kSavingMark;
     const std::string name = std::filesystem::path(file).filename().string();
-    size_t keep = name.size();
-    if (keep + mark.size() + kRandom > limit) {
-        keep = limit > mark.size() + kRandom ? limit - mark.size() - kRandom : 0;
-        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
-            --keep;
-    }
-    return name.substr(0, keep) + mark;
+    const size_t room = limit > mark.size() + kRandom ? limit - mark.size() - kRandom : 0;
+    return name.substr(0, Utf8CutAt(name, room)) + mark;
 }
 
 // The folder part of `path`, ending in a slash, so that a name joins it as it is.
@@ -740,10 +736,13 @@ bool FileSystem::WriteWholeFile(const std::string& path, std::string_view bytes,
     // bits, which were granted to other bytes.
     const int fd = OpenTemporary(target.name, prefix, target.exists ? 0600 : 0666, temporary);
     const mode_t kept = target.info.st_mode & 07777 & ~static_cast<mode_t>(S_ISUID | S_ISGID);
+    const bool whole = fd >= 0 && (!target.exists || fchmod(fd, kept) == 0) && WriteAll(fd, bytes);
+    // Whole, it is no unfinished save: moved later to a name beside a file, it is the user's.
+    if (whole)
+        static_cast<void>(fremovexattr(fd, FileSystem::kSavingAttribute));
     // Renamed while still locked, so that no clean-up can take it for a leftover first.
-    const bool written = fd >= 0 && (!target.exists || fchmod(fd, kept) == 0) &&
-                         WriteAll(fd, bytes) && fsync(fd) == 0 &&
-                         std::rename(temporary.c_str(), target.name.c_str()) == 0;
+    const bool written =
+        whole && fsync(fd) == 0 && std::rename(temporary.c_str(), target.name.c_str()) == 0;
     const int error = errno;
     if (fd >= 0)
         close(fd);

@@ -73,8 +73,9 @@ public:
     // the variable, when the one set names no folder.
     static std::string TemporaryFolder(std::string* why);
     static constexpr const char* kSavingMark = ".saving-";
-    // The extended attribute a write sets on the file it makes beside its target, so that a
-    // clean-up tells what a killed write left from a file that merely bears such a name.
+    // The extended attribute a write sets on the file it makes beside its target until its bytes
+    // are whole, so that a clean-up tells what a killed write left from a file that merely bears
+    // such a name.
     static constexpr const char* kSavingAttribute = "user.game.saving";
 
     // The files the run reads or writes by name: no clean-up removes one, whatever its name.

@@ -1,6 +1,7 @@
 #include "host/OrderScript.h"
 
 #include "characters/AnimationSet.h"
+#include "core/StringHelpers.h"
 #include "engine/FileSystem.h"
 #include "host/ShownName.h"
 
@@ -37,12 +38,7 @@ std::vector<std::string_view> Split(std::string_view line)
 std::string Quote(std::string_view text)
 {
     constexpr size_t kShown = 32;
-    size_t cut = std::min(text.size(), kShown);
-    // A character is at most four bytes: three that continue it go back with it.
-    for (int back = 0; back < 3 && cut > 0 && cut < text.size() &&
-                       (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80;
-         ++back)
-        --cut;
+    const size_t cut = Utf8CutAt(text, kShown);
     std::string quoted = "'";
     quoted += ShownName(text.substr(0, cut));
     quoted += cut < text.size() ? "...'" : "'";

@@ -79,7 +79,6 @@ int32_t SkillManager::StreamReplica(IOStream& stream, _SkillReplica& replica) co
     int32_t level =
         static_cast<int32_t>(std::min<uint32_t>(replica.skillState.skillLevel, INT32_MAX));
     stream.StreamInt("skillLevel", level);
-    replica.skillState.skillLevel = static_cast<uint32_t>(std::max(level, 0));
     stream.StreamBool("skillEnabled", replica.skillState.enabled);
     stream.StreamInt("skillSubLevel", replica.skillActiveState.subLevel);
     stream.StreamBool("skillActive", replica.skillActiveState.active);

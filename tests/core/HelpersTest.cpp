@@ -72,6 +72,18 @@ TEST(StringHelpers, ListsAndIntegers)
     EXPECT_EQ(ClampIndexToCount(0, 0), -1);
 }
 
+// A cut inside a character goes back to its start; a run of stray continuation bytes is cut
+// through after three.
+TEST(StringHelpers, Utf8CutAtSplitsNoCharacter)
+{
+    const std::string text = "a\xC3\xA9\xF0\x9F\x98\x80";
+    EXPECT_EQ(Utf8CutAt(text, 2), 1u);
+    EXPECT_EQ(Utf8CutAt(text, 3), 3u);
+    EXPECT_EQ(Utf8CutAt(text, 6), 3u);
+    EXPECT_EQ(Utf8CutAt(text, 99), 7u);
+    EXPECT_EQ(Utf8CutAt("a\x80\x80\x80\x80\x80", 5), 2u);
+}
+
 TEST(EnumConverter, UnknownNamesGiveMinusOneOrTheDefault)
 {
     using Type = PlayerCharacterClassType;

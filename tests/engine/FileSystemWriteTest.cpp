@@ -256,5 +256,17 @@ TEST_F(WriteWholeFileTest, ANameAsLongAsTheFolderAllowsIsWritten)
               "File name too long");
 }
 
+// A finished file bears no mark of an unfinished one: moved later to a name beside its target,
+// it is the user's and stays.
+TEST_F(WriteWholeFileTest, AFinishedFileMovedBesideItsTargetStays)
+{
+    const std::string moved = root + "/hero.sav" + FileSystem::kSavingMark + "Moved0";
+    ASSERT_TRUE(FileSystem::WriteWholeFile(root + "/hero.sav", "first"));
+    fs::rename(root + "/hero.sav", moved);
+    ASSERT_TRUE(FileSystem::WriteWholeFile(root + "/hero.sav", "second"));
+    EXPECT_EQ(Contents(moved), "first");
+    EXPECT_EQ(Entries(), 2u);
+}
+
 } // namespace
 } // namespace GAME
