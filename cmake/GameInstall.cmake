@@ -4,11 +4,10 @@ install(TARGETS game EXPORT gameTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The installed host finds the game library through a path relative to itself, so that any
-# prefix works without LD_LIBRARY_PATH.
+# The installed host finds its library through a path relative to itself, so that any prefix
+# works without LD_LIBRARY_PATH.
 file(RELATIVE_PATH game_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
-set_target_properties(gamehost PROPERTIES INSTALL_RPATH "$ORIGIN/${game_bin_to_lib}")
-set_target_properties(gamehost_run PROPERTIES INSTALL_RPATH "$ORIGIN")
+target_compile_definitions(gamehost PRIVATE GAME_HOST_INSTALL_FOLDER="${game_bin_to_lib}")
 install(TARGETS gamehost RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS gamehost_run LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_SKIP)
 foreach(folder engine ${GAME_FOLDERS})

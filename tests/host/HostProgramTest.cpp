@@ -152,6 +152,35 @@ TEST(HostProgram, ASignalWhileLoadingStopsTheRun)
     EXPECT_EQ(HostLines(program.Errors()), "gamehost: interrupted by SIGTERM\n");
 }
 
+// Libraries of the names the program needs, in the folder it is started from, never run: the
+// program finds its own beside it, and a copy moved away from them says so and stops.
+TEST(HostProgram, LibrariesInTheWorkingFolderAreNeverLoaded)
+{
+    TempDatabase scratch;
+    scratch.WriteFile("here/kept", "");
+    scratch.WriteFile("moved/kept", "");
+    const std::string here = scratch.GetRoot() + "/here";
+    const std::string moved = scratch.GetRoot() + "/moved/gamehost";
+    for (const char* name : {"libm.so.6", "libgamehost.so.0", "libgame.so.0", "libc.so.6"})
+        std::filesystem::copy_file(DECOY_LIBRARY, here + "/" + name);
+    std::filesystem::copy_file(GAMEHOST_PROGRAM, moved);
+    const auto runFromHere = [&](const std::string& program) {
+        ChildProcess run("/bin/sh", {"-c", "cd \"$0\" && exec \"$1\" --help", here, program},
+                         scratch.GetRoot() + "/run");
+        const int status = run.Wait(Clock::now() + std::chrono::minutes(1));
+        return std::pair{status, run.Errors()};
+    };
+    const auto [status, errors] = runFromHere(GAMEHOST_PROGRAM);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(errors, "");
+    const auto [movedStatus, movedErrors] = runFromHere(moved);
+    EXPECT_EQ(movedStatus, 2);
+    const std::string folder = scratch.GetRoot() + "/moved";
+    EXPECT_EQ(movedErrors,
+              "gamehost: the host library could not be loaded: no libgamehost.so.0 in " + folder +
+                  "/.. or " + folder + "/../lib\n");
+}
+
 // A reader gone before the first line fails the run as a full disk does: one line, status 2,
 // not a silent death by SIGPIPE. The reader closes its end before the program starts.
 TEST(HostProgram, AClosedPipeFailsTheRunInOneLine)
