@@ -145,8 +145,11 @@ TEST(HostProgram, ASignalWhileLoadingStopsTheRun)
 {
     TempDatabase scratch;
     ChildProcess program("/bin/sh",
-                         {"-c", "LD_PRELOAD=\"$1\" exec \"$0\" --db \"$2\"", GAMEHOST_PROGRAM,
-                          RAISE_AT_START, SampleDatabase()},
+                         {"-c",
+                          // g++'s AddressSanitizer is a library that wants to come first.
+                          "ASAN_OPTIONS=\"$ASAN_OPTIONS:verify_asan_link_order=0\" "
+                          "LD_PRELOAD=\"$1\" exec \"$0\" --db \"$2\"",
+                          GAMEHOST_PROGRAM, RAISE_AT_START, SampleDatabase()},
                          scratch.GetRoot() + "/run");
     EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 143);
     EXPECT_EQ(HostLines(program.Errors()), "gamehost: interrupted by SIGTERM\n");
