@@ -471,13 +471,15 @@ TEST_F(SkillManagerStreamTest, SavedLevelsComeBackButNotTheRunningState)
     EXPECT_EQ(other.GetSkillReclamationPointsUsed(), 17u);
 }
 
-TEST_F(SkillManagerStreamTest, HostileCountsReadNothing)
+TEST_F(SkillManagerStreamTest, HostileCountsRefuseTheSave)
 {
     for (int32_t count : {-1, 65537}) {
         SkillManager manager;
         IOStreamRead in(BlockWithCount(count));
         manager.StreamProperties(&in);
-        EXPECT_FALSE(in.HasFailed()) << count;
+        EXPECT_TRUE(in.HasFailed()) << count;
+        EXPECT_EQ(in.GetRefusal(), "is damaged: it names " + std::to_string(count) +
+                                       " skills, outside 0 to 65536");
     }
     EXPECT_EQ(log.Count(1, "SkillManager: (no character): 65537 saved skills refused"), 1u);
 
