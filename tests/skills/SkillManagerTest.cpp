@@ -581,6 +581,18 @@ TEST_F(SkillManagerRunTest, AFailedStartResetsNothingAndHitCallbacksCount)
     EXPECT_FALSE(manager().HandleSkillAnimationCallback(Name::Create("End"), 9, 7, point));
 }
 
+TEST_F(SkillManagerRunTest, AStartThatKeepsFailingIsToldAsACount)
+{
+    // A hero whose attack cannot start asks again every frame.
+    LogCapture log;
+    Find(kB)->startAnswer = false;
+    for (int i = 0; i < 764; ++i)
+        EXPECT_FALSE(manager().StartSkill(1, 7, WorldVec3(), 99));
+    gEngine->RunFrame(1000);
+    EXPECT_EQ(log.CountContaining("Animation failed to start in SkillManager::StartSkill"), 2u);
+    EXPECT_EQ(log.CountContaining(" (and 762 more of its kind, 764 in all)"), 1u);
+}
+
 TEST_F(SkillManagerRunTest, WithoutServicesHitsStillActAndNothingCounts)
 {
     EXPECT_TRUE(manager().StartSkill(0, 0, WorldVec3(), 1));
