@@ -116,8 +116,8 @@ void ExperienceLevelControl::HoldSavedStats()
             kOwner, "experience", experiencePoints, 0, EvaluateAt(maxPlayerLevel - 1)));
     modifierPoints = static_cast<uint32_t>(
         HoldInSavedRange(kOwner, "modifierPoints", modifierPoints, 0, kMaxSavedPoints));
-    skillPoints =
-        static_cast<uint32_t>(HoldInSavedRange(kOwner, "skillPoints", skillPoints, 0, kMaxSavedPoints));
+    skillPoints = static_cast<uint32_t>(
+        HoldInSavedRange(kOwner, "skillPoints", skillPoints, 0, kMaxSavedPoints));
 }
 
 bool ExperienceLevelControl::ReceiveExperience(uint32_t amount)

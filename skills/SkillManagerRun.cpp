@@ -143,8 +143,8 @@ bool SkillManager::StartSkill(uint32_t reference, uint32_t targetId, const World
     // A hero who cannot attack asks again every frame: told as a count, not a line a try.
     if (!skill->StartAction(*parent, targetId, point, seed)) {
         gEngine->LogCounted(Engine::LogRuntime,
-                     "Animation failed to start in SkillManager::StartSkill - %s %s",
-                     parent->GetObjectName().c_str(), skill->GetObjectName().c_str());
+                            "Animation failed to start in SkillManager::StartSkill - %s %s",
+                            parent->GetObjectName().c_str(), skill->GetObjectName().c_str());
         return false;
     }
     if (skillServices != nullptr)

@@ -244,7 +244,8 @@ TEST_F(PlayerSaveStreamTest, HostileCountsAndDifficultiesAreRefused)
     SavedPlayer flooded;
     IOStreamRead reader(layout.Write());
     flooded.StreamProperties(&reader);
-    EXPECT_EQ(reader.GetRefusal(), "is damaged: its teleportUIDsSize of 65537 lies outside 0 to 65536");
+    EXPECT_EQ(reader.GetRefusal(),
+              "is damaged: its teleportUIDsSize of 65537 lies outside 0 to 65536");
     EXPECT_TRUE(flooded.teleportIds[1].empty());
     EXPECT_EQ(log.Count(1, "Player: saved \"teleportUIDsSize\" of 65537 refused"), 1u);
 

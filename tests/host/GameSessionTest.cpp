@@ -353,10 +353,9 @@ TEST_F(DamagedSaveTest, TheDefaultAttackSavedAtLevelZeroIsHeldAtOne)
     Player* saved = MakeHero();
     ASSERT_NE(saved, nullptr);
     std::string path;
-    Player* loaded = LoadEdited(SavedText(*saved),
-                                "string skillName = \"" + attack + "\"\n    int skillLevel = 1",
-                                "string skillName = \"" + attack + "\"\n    int skillLevel = 0",
-                                path);
+    Player* loaded = LoadEdited(
+        SavedText(*saved), "string skillName = \"" + attack + "\"\n    int skillLevel = 1",
+        "string skillName = \"" + attack + "\"\n    int skillLevel = 0", path);
     ASSERT_NE(loaded, nullptr);
     const SkillManager& skills = loaded->GetSkillManager();
     EXPECT_EQ(skills.GetSkill(skills.GetDefaultSkillId())->GetSkillLevel(), 1u);

@@ -478,8 +478,8 @@ TEST_F(SkillManagerStreamTest, HostileCountsRefuseTheSave)
         IOStreamRead in(BlockWithCount(count));
         manager.StreamProperties(&in);
         EXPECT_TRUE(in.HasFailed()) << count;
-        EXPECT_EQ(in.GetRefusal(), "is damaged: it names " + std::to_string(count) +
-                                       " skills, outside 0 to 65536");
+        EXPECT_EQ(in.GetRefusal(),
+                  "is damaged: it names " + std::to_string(count) + " skills, outside 0 to 65536");
     }
     EXPECT_EQ(log.Count(1, "SkillManager: (no character): 65537 saved skills refused"), 1u);
 
