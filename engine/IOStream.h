@@ -70,7 +70,7 @@ public:
     // A reader that meets a value no sound save holds (a count past its bound, a version newer
     // than this game's) fails the stream as broken bytes would: what follows it cannot be trusted,
     // and a save made of the rest would lose what it skipped. The first reason is kept for the
-    // caller's one line, such as "holds a sack of 4294967295 items, more than 65536".
+    // caller's one line after the file's name: "is damaged: a sack holds 4294967295 items, ...".
     void Refuse(const std::string& why)
     {
         if (!failed)
