@@ -13,6 +13,8 @@
 #include "engine/ObjectManager.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -62,6 +64,19 @@ float TakeFromPending(float total, float rateMs, int elapsedMs, float pending)
 float Finite(float value)
 {
     return std::isfinite(value) ? value : 0.0f;
+}
+
+// The fewest digits, from seven, that read back as this very float: 1000000.5 is not told as
+// 1000000, nor 1e+30 as 1.00000002e+30.
+std::string ExactText(float value)
+{
+    char text[32];
+    for (int digits = 7; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof(text), "%.*g", digits, static_cast<double>(value));
+        if (std::strtof(text, nullptr) == value)
+            break;
+    }
+    return text;
 }
 
 } // namespace
@@ -357,10 +372,9 @@ void CharacterBio::StreamProperties(IOStream* stream)
         // A life below 0 would kill the hero at every update, and a huge or broken value would
         // reach the integers totals are compared as.
         if (!(value > 0.0f && value <= kMaxSavedBase)) {
-            gEngine->Log(
-                Engine::LogData,
-                "CharacterBio: saved base %s %.7g lies outside 0 to %.7g; the record's kept",
-                base.name, static_cast<double>(value), static_cast<double>(kMaxSavedBase));
+            gEngine->Log(Engine::LogData,
+                         "CharacterBio: saved base %s %s lies outside 0 to %.0f; the record's kept",
+                         base.name, ExactText(value).c_str(), static_cast<double>(kMaxSavedBase));
             continue;
         }
         ChangeBase().SetBaseValue(base.type, value);

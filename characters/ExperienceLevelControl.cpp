@@ -34,11 +34,9 @@ uint32_t ReadCount(const LoadTable& table, const char* key)
     return ReadCount(table.GetInt(key, 0), key);
 }
 
-// Points only ever grow by the file's amounts; the top holds rather than wraps.
-uint32_t AddCapped(uint32_t value, uint32_t amount)
-{
-    return static_cast<uint32_t>(Min<uint64_t>(static_cast<uint64_t>(value) + amount, UINT32_MAX));
-}
+// A point buys a step of a base attribute or a skill level; a save holds no base above a million,
+// so more points than that could never be spent, and the sums shown stay well inside an int.
+constexpr uint32_t kMaxSavedPoints = 1000000;
 
 } // namespace
 
@@ -116,6 +114,10 @@ void ExperienceLevelControl::HoldSavedStats()
     if (maxPlayerLevel != 0 && levelEquation)
         experiencePoints = static_cast<uint32_t>(HoldInSavedRange(
             kOwner, "experience", experiencePoints, 0, EvaluateAt(maxPlayerLevel - 1)));
+    modifierPoints = static_cast<uint32_t>(
+        HoldInSavedRange(kOwner, "modifierPoints", modifierPoints, 0, kMaxSavedPoints));
+    skillPoints = static_cast<uint32_t>(
+        HoldInSavedRange(kOwner, "skillPoints", skillPoints, 0, kMaxSavedPoints));
 }
 
 bool ExperienceLevelControl::ReceiveExperience(uint32_t amount)

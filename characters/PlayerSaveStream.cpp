@@ -12,6 +12,8 @@
 #include "items/PlayerHotSlotCtrl.h"
 #include "items/PlayerInventoryCtrl.h"
 
+#include <string>
+
 namespace GAME {
 
 namespace {
@@ -22,15 +24,17 @@ constexpr uint32_t kTutorialPagesSaved = 36;
 // Far beyond any real list, yet small enough that a hostile count cannot drive a long loop.
 constexpr int64_t kMaxSavedCount = 65536;
 
-// Whether a count read from a save may drive its loop: a negative or huge one is refused and its
-// group left unread.
-bool CountAccepted(const IOStream* stream, const char* key, int64_t count)
+// Whether a count read from a save may drive its loop: a negative or huge one refuses the whole
+// save, since leaving its group unread would lose what the group held.
+bool CountAccepted(IOStream* stream, const char* key, int64_t count)
 {
     if (!stream->IsReading() || stream->HasFailed())
         return !stream->HasFailed();
     if (count < 0 || count > kMaxSavedCount) {
         gEngine->Log(Engine::LogData, "Player: saved \"%s\" of %lld refused", key,
                      static_cast<long long>(count));
+        stream->Refuse("is damaged: its " + std::string(key) + " of " + std::to_string(count) +
+                       " lies outside 0 to " + std::to_string(kMaxSavedCount));
         return false;
     }
     return true;
@@ -117,6 +121,15 @@ void Player::StreamProperties(IOStream* stream)
     const bool reading = stream->IsReading();
     uint32_t version = kPlayerVersion;
     stream->StreamUInt("playerVersion", version);
+    // A newer game's save may hold what this one cannot read, and would be written back without it.
+    if (reading && !stream->HasFailed() && version > kPlayerVersion) {
+        gEngine->Log(Engine::LogData, "Player: saved playerVersion %u is newer than %u; refused",
+                     version, kPlayerVersion);
+        stream->Refuse("was written by a newer game: its playerVersion is " +
+                       std::to_string(version) + ", this game reads up to " +
+                       std::to_string(kPlayerVersion));
+        return;
+    }
     stream->BeginBlock();
 
     std::wstring name = playerName;

@@ -126,7 +126,7 @@ void PlayStats::Update(int elapsedMs)
     const double total = static_cast<double>(pendingMilliseconds) + carryMilliseconds;
     const int32_t seconds = SaturateToInt(std::floor(total * 0.001));
     if (seconds != 0) {
-        playTimeInSeconds += static_cast<uint32_t>(seconds);
+        CountUp(playTimeInSeconds, static_cast<uint32_t>(seconds));
         carryMilliseconds = SaturateToInt(total - seconds * 1000.0);
         pendingMilliseconds = 0;
     }
@@ -135,9 +135,9 @@ void PlayStats::Update(int elapsedMs)
 
 void PlayStats::IncrementKills(uint32_t experience, uint32_t victimHitsReceived)
 {
-    experienceFromKills += experience;
-    ++numberOfKills;
-    numHitsInflicted += victimHitsReceived;
+    CountUp(experienceFromKills, experience);
+    CountUp(numberOfKills);
+    CountUp(numHitsInflicted, victimHitsReceived);
 }
 
 void PlayStats::SetShieldBlockChance(float chance)
@@ -151,9 +151,9 @@ void PlayStats::IncrementPotion(const Object* oneShot)
     if (oneShot == nullptr)
         return;
     if (IsClassNamed(oneShot, "OneShot_PotionHealth"))
-        ++healthPotionsUsed;
+        CountUp(healthPotionsUsed);
     else if (IsClassNamed(oneShot, "OneShot_PotionMana"))
-        ++manaPotionsUsed;
+        CountUp(manaPotionsUsed);
 }
 
 void PlayStats::TallyDamageInflicted(float amount, const PlayStatsDamageType& type)

@@ -3,6 +3,7 @@
 #include "core/EquationInterface.h"
 #include "core/GameEvents.h"
 #include "core/PlayStatsDamageType.h"
+#include "core/Saturate.h"
 #include "engine/EventHandler.h"
 
 #include <array>
@@ -63,25 +64,28 @@ public:
     bool GetDesignerVariable(const char* name, float& value) override;
 
     void Update(int elapsedMs);
-    void IncrementDeaths() { ++numberOfDeaths; }
+    void IncrementDeaths() { CountUp(numberOfDeaths); }
     // The killer's side passes the victim's experience reward and `GetHitsReceived`.
     void IncrementKills(uint32_t experience, uint32_t victimHitsReceived);
-    void IncrementLevel() { ++maxLevel; }
-    void ReceiveHit() { ++numHitsReceived; }
+    void IncrementLevel() { CountUp(maxLevel); }
+    void ReceiveHit() { CountUp(numHitsReceived); }
     uint32_t GetHitsReceived() const { return numHitsReceived; }
-    void GainExperience(uint32_t amount) { experienceGained += amount; }
+    void GainExperience(uint32_t amount) { CountUp(experienceGained, amount); }
     // Losses are kept as a negative total.
-    void LoseExperience(int32_t amount) { experienceLost -= amount; }
+    void LoseExperience(int32_t amount)
+    {
+        experienceLost = SaturateToInt(static_cast<double>(experienceLost) - amount);
+    }
     void UseMana(float amount) { manaUsed += amount; }
-    void InflictCriticalHit() { ++criticalHitsInflicted; }
-    void ReceiveCriticalHit() { ++criticalHitsReceived; }
-    void IMissed() { ++playerMisses; }
-    void IWasMissed() { ++monsterMisses; }
+    void InflictCriticalHit() { CountUp(criticalHitsInflicted); }
+    void ReceiveCriticalHit() { CountUp(criticalHitsReceived); }
+    void IMissed() { CountUp(playerMisses); }
+    void IWasMissed() { CountUp(monsterMisses); }
     void DisableShieldBlockChance() { shieldBlockEnabled = false; }
     void SetShieldBlockChance(float chance);
     // Counts a health or mana potion by the used item's class; other items count nothing.
     void IncrementPotion(const Object* oneShot);
-    void SkillUsed(const std::string& name) { ++skillsUsed[name]; }
+    void SkillUsed(const std::string& name) { CountUp(skillsUsed[name]); }
     void TallyDamageInflicted(float amount, const PlayStatsDamageType& type);
     void TallyDamageReceived(float amount, const PlayStatsDamageType& type);
     void TallyDamageReduction(float amount, PlayStatsDamageReductionType type);

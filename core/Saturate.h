@@ -34,6 +34,19 @@ inline int32_t AddSaturating(int32_t value, int32_t amount)
     return sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : static_cast<int32_t>(sum);
 }
 
+// Tallies (kills, hits, points) that a long game or a damaged save brings to the top stay there
+// rather than wrap to a small number.
+inline uint32_t AddCapped(uint32_t value, uint32_t amount)
+{
+    const uint64_t sum = static_cast<uint64_t>(value) + amount;
+    return sum > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(sum);
+}
+
+inline void CountUp(uint32_t& tally, uint32_t amount = 1)
+{
+    tally = AddCapped(tally, amount);
+}
+
 // Counts a time (to live, to the next heal) down by a frame; true once it is used up, to the last
 // millisecond too, so that a time the frames divide ends on the frame that reaches 0.
 inline bool TimeUsedUp(int32_t& remaining, int32_t elapsedMs)

@@ -134,6 +134,22 @@ bool IdOf(const std::string& path, FileId& id)
     return true;
 }
 
+// Whether anyone may hold a record lock on any byte of the file open as `fd`. Record locks and
+// whole-file ones live apart, so a program that locks by fcntl is not seen by flock. The open
+// description's query sees every other holder, this process's fcntl locks too; a system without
+// it answers for other processes. A file that answers neither is taken for held.
+bool HasRecordLock(int fd)
+{
+    for (const int query : {F_OFD_GETLK, F_GETLK}) {
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET; // from 0, length 0: the whole file, however it grows
+        if (fcntl(fd, query, &lock) == 0)
+            return lock.l_type != F_UNLCK;
+    }
+    return true;
+}
+
 // Why the file open as `fd`, named as a write's leftover, must stay; nullptr when it is one this
 // program's write left and nobody holds. The lock is taken before the mark is read, since a
 // write marks its file only once it holds it.
@@ -154,6 +170,8 @@ const char* WhyKept(int fd, const std::set<FileId>& runFiles)
         return "a second name of a file";
     if (flock(fd, LOCK_EX | LOCK_NB) != 0)
         return "a write under way holds it";
+    if (HasRecordLock(fd))
+        return "a record lock holds it";
     if (fgetxattr(fd, FileSystem::kSavingAttribute, nullptr, 0) < 0)
         return "no mark of an unfinished save";
     return nullptr;

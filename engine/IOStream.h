@@ -67,6 +67,18 @@ public:
     // failed: later reads leave their values untouched and later writes are dropped.
     bool HasFailed() const { return failed; }
 
+    // A reader that meets a value no sound save holds (a count past its bound, a version newer
+    // than this game's) fails the stream as broken bytes would: what follows it cannot be trusted,
+    // and a save made of the rest would lose what it skipped. The first reason is kept for the
+    // caller's one line after the file's name: "is damaged: a sack holds 4294967295 items, ...".
+    void Refuse(const std::string& why)
+    {
+        if (!failed)
+            refusal = why;
+        failed = true;
+    }
+    const std::string& GetRefusal() const { return refusal; }
+
     // What a reader read whole but could not bring back (an item whose record the database
     // lacks), in the order met. The bytes are no less sound for it; the caller decides whether
     // a save of what came back, which would lack it, may be made.
@@ -75,6 +87,7 @@ public:
 
 protected:
     bool failed = false;
+    std::string refusal;
     std::vector<std::string> passedOver;
 };
 

@@ -31,7 +31,9 @@ bool PlayerSaveFile::Load(Player& player, const std::string& path, std::string& 
     IOStreamRead in(std::move(bytes));
     player.StreamProperties(&in);
     if (in.HasFailed()) {
-        error = "save file '" + ShownName(path) + "' is damaged; no player was loaded from it";
+        const std::string& why = in.GetRefusal();
+        error = "save file '" + ShownName(path) + "' " + (why.empty() ? "is damaged" : why) +
+                "; no player was loaded from it";
         return false;
     }
     // Whatever follows the player is no part of him: a save written twice, or a tail of junk.

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 
 // The bag's block of the save. Each sack writes its items in id order with their cells; a
@@ -125,10 +126,13 @@ void PlayerInventoryCtrl::ReadSack(IOStream* stream, InventorySack* sack, bool g
     }
     if (sack != nullptr)
         sack->SetItemAddedWhileNotTheCurrentlySelectedInventoryTab(flag);
+    // Skipping the sack would leave a hero without its items, saved so by the next save.
     if (size > kMaxSackRecords) {
-        gEngine->Log(Engine::LogData, "Inventory sack holds %u items, more than %u; sack skipped",
+        gEngine->Log(Engine::LogData, "Inventory sack holds %u items, more than %u; save refused",
                      size, kMaxSackRecords);
-        size = 0;
+        stream->Refuse("is damaged: a sack holds " + std::to_string(size) + " items, more than " +
+                       std::to_string(kMaxSackRecords));
+        return;
     }
     for (uint32_t i = 0; i < size && !stream->HasFailed(); ++i) {
         ItemReplicaInfo info;

@@ -140,10 +140,11 @@ bool SkillManager::StartSkill(uint32_t reference, uint32_t targetId, const World
     auto* skill = DynamicCast<SkillActivated>(FindSkill(GetSkillIdFromReference(reference)));
     if (skill == nullptr || parent == nullptr || !skill->IsSkillEnabled())
         return false;
+    // A hero who cannot attack asks again every frame: told as a count, not a line a try.
     if (!skill->StartAction(*parent, targetId, point, seed)) {
-        gEngine->Log(Engine::LogRuntime,
-                     "Animation failed to start in SkillManager::StartSkill - %s %s",
-                     parent->GetObjectName().c_str(), skill->GetObjectName().c_str());
+        gEngine->LogCounted(Engine::LogRuntime,
+                            "Animation failed to start in SkillManager::StartSkill - %s %s",
+                            parent->GetObjectName().c_str(), skill->GetObjectName().c_str());
         return false;
     }
     if (skillServices != nullptr)

@@ -100,11 +100,14 @@ void SkillManager::ReadSavedSkill(_SkillReplica& replica, int32_t savedLevel)
         passedOverSkills.push_back(replica.skillName);
         return;
     }
-    // A profile that failed to load gives no top to hold a level at.
+    // A profile that failed to load gives no top to hold a level at. The default attacks are
+    // never below 1: at 0 the hero could not strike at all.
     const uint32_t top = skill->GetUltimateLevel();
+    const uint32_t id = skill->GetObjectId();
+    const int64_t least = id == defaultSkillId || id == defaultWPSkillId ? 1 : 0;
     const std::string field = "skill '" + replica.skillName + "' level";
-    replica.skillState.skillLevel = static_cast<uint32_t>(
-        HoldInSavedRange("SkillManager", field.c_str(), savedLevel, 0, top != 0 ? top : INT32_MAX));
+    replica.skillState.skillLevel = static_cast<uint32_t>(HoldInSavedRange(
+        "SkillManager", field.c_str(), savedLevel, least, top != 0 ? top : INT32_MAX));
     // The running state is the owner's machine's to decide, not the save's.
     skill->ReceiveStateUpdate(replica.skillState, true);
     // Saved so, it is saved so again: no name the save holds is lost.
@@ -129,7 +132,10 @@ void SkillManager::StreamProperties(IOStream* stream)
         if (count < 0 || count > kMaxStreamedSkills) {
             gEngine->Log(Engine::LogData, "SkillManager: %s: %d saved skills refused",
                          GetParentName(), count);
-            count = 0;
+            // Read as none, the hero would be saved again without his skills.
+            stream->Refuse("is damaged: it names " + std::to_string(count) +
+                           " skills, outside 0 to " + std::to_string(kMaxStreamedSkills));
+            return;
         }
         for (int32_t i = 0; i < count && !stream->HasFailed(); ++i) {
             _SkillReplica replica;

@@ -242,7 +242,10 @@ TEST_F(PlayerSaveStreamTest, HostileCountsAndDifficultiesAreRefused)
 
     layout.epicTeleports = 65537;
     SavedPlayer flooded;
-    EXPECT_FALSE(ReadBack(flooded, layout.Write()));
+    IOStreamRead reader(layout.Write());
+    flooded.StreamProperties(&reader);
+    EXPECT_EQ(reader.GetRefusal(),
+              "is damaged: its teleportUIDsSize of 65537 lies outside 0 to 65536");
     EXPECT_TRUE(flooded.teleportIds[1].empty());
     EXPECT_EQ(log.Count(1, "Player: saved \"teleportUIDsSize\" of 65537 refused"), 1u);
 
@@ -250,6 +253,20 @@ TEST_F(PlayerSaveStreamTest, HostileCountsAndDifficultiesAreRefused)
     SavedPlayer cut;
     EXPECT_FALSE(ReadBack(cut, layout.Write()));
     EXPECT_EQ(cut.teleportIds[1].size(), 4u);
+}
+
+TEST_F(PlayerSaveStreamTest, ASaveOfANewerVersionIsRefusedBeforeItsFields)
+{
+    OwnBlock layout;
+    layout.version = 6;
+    SavedPlayer newer;
+    IOStreamRead reader(layout.Write());
+    newer.StreamProperties(&reader);
+    EXPECT_TRUE(reader.HasFailed());
+    EXPECT_EQ(reader.GetRefusal(),
+              "was written by a newer game: its playerVersion is 6, this game reads up to 5");
+    EXPECT_EQ(log.Count(1, "Player: saved playerVersion 6 is newer than 5; refused"), 1u);
+    EXPECT_EQ(newer.GetCurrentMoney(), 0u);
 }
 
 TEST_F(PlayerSaveStreamTest, EveryTruncationOfASaveFails)
@@ -286,7 +303,7 @@ TEST_F(PlayerSaveStreamTest, ControllerBlocksAreStreamedOrPassedOver)
               std::string::npos);
 }
 
-TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsReadNone)
+TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsFailTheStream)
 {
     SavedPlayer holder;
     holder.heldTokens = {TriggerToken("bridge"), TriggerToken("gate")};
@@ -315,7 +332,7 @@ TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsReadNone)
         IOStreamRead read(hostile.GetBytes());
         SavedPlayer fresh;
         fresh.StreamPropertiesQuestTokens(&read);
-        EXPECT_FALSE(read.HasFailed()) << count; // the block's rest is passed over
+        EXPECT_TRUE(read.HasFailed()) << count;
         EXPECT_TRUE(fresh.pendingTokens.empty()) << count;
     }
     EXPECT_EQ(log.Count(1, "Player: saved \"numberOfTriggerTokens\" of 65537 refused"), 1u);

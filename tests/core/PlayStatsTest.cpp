@@ -284,6 +284,49 @@ TEST_F(PlayStatsTest, SavedTalliesRoundTripUnderTheirKeysPerDifficulty)
     EXPECT_EQ(Line(loaded, "    Damage Inflicted (total)"), "    Damage Inflicted (total)   0.00");
 }
 
+TEST_F(PlayStatsTest, CountersAtTheirLimitStayThere)
+{
+    // Every saved count at the top, as a long game or a damaged save leaves it.
+    IOStreamWrite writer;
+    PlayStats().StreamProperties(&writer);
+    std::string text;
+    ASSERT_TRUE(IOStreamRead::Describe(writer.GetBytes(), text));
+    for (size_t at = text.find("uint "); at != std::string::npos; at = text.find("uint ", at + 1)) {
+        const size_t value = text.find("= ", at) + 2;
+        text.replace(value, text.find('\n', value) - value, "4294967295");
+    }
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(IOStreamRead::ParseText(text, bytes));
+    PlayStats stats;
+    IOStreamRead reader(bytes);
+    stats.StreamProperties(&reader);
+    ASSERT_FALSE(reader.HasFailed());
+
+    stats.Update(5000);
+    for (int i = 0; i < 10; ++i)
+        stats.IncrementKills(100, 100);
+    stats.IncrementDeaths();
+    FakeOneShot health(gHealthRecord);
+    FakeOneShot mana(gManaRecord);
+    stats.IncrementPotion(&health);
+    stats.IncrementPotion(&mana);
+    stats.IncrementLevel();
+    stats.ReceiveHit();
+    stats.InflictCriticalHit();
+    stats.ReceiveCriticalHit();
+    EXPECT_EQ(stats.GetPlayTimeInSeconds(), 4294967295u);
+    IOStreamWrite again;
+    stats.StreamProperties(&again);
+    std::string after;
+    ASSERT_TRUE(IOStreamRead::Describe(again.GetBytes(), after));
+    EXPECT_EQ(after, text);
+
+    // The loss is a negative total that stops at the bottom of its integer.
+    stats.LoseExperience(INT32_MAX);
+    stats.LoseExperience(INT32_MAX);
+    EXPECT_EQ(Line(stats, "         Total Lost"), "         Total Lost   -2147483648");
+}
+
 TEST_F(PlayStatsTest, UnbeatableSavedGreatestDamageIsReset)
 {
     PlayStats saved;

@@ -354,8 +354,9 @@ TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
 
 // A save killed after making its file beside the target leaves it there, marked; the next save
 // of that target removes it. Whatever else bears such a name stays, named in one line: a save
-// still writing (it holds a lock), a file without the mark, one the run names, another user's,
-// a second name of another file, a folder.
+// still writing (it holds a lock), one another program holds by a record lock on any range,
+// even a read lock, a file without the mark, one the run names, another user's, a second name of
+// another file, a folder.
 TEST_F(SaveToFileTest, TheNextSaveRemovesOnlyWhatAKilledOneLeft)
 {
     const std::string mark = "hero.chr" + std::string(FileSystem::kSavingMark);
@@ -380,15 +381,30 @@ TEST_F(SaveToFileTest, TheNextSaveRemovesOnlyWhatAKilledOneLeft)
     }
     const int live = ::open((folder / (mark + "Live00")).c_str(), O_RDONLY);
     ASSERT_EQ(flock(live, LOCK_EX), 0);
+    made(mark + "Range0", "ranged", true);
+    made(mark + "Read00", "shared", true);
+    const int ranged = ::open((folder / (mark + "Range0")).c_str(), O_RDWR);
+    struct flock two {};
+    two.l_type = F_WRLCK;
+    two.l_start = 2;
+    two.l_len = 2;
+    ASSERT_EQ(fcntl(ranged, F_OFD_SETLK, &two), 0);
+    const int shared = ::open((folder / (mark + "Read00")).c_str(), O_RDONLY);
+    struct flock whole {};
+    whole.l_type = F_RDLCK;
+    ASSERT_EQ(fcntl(shared, F_SETLK, &whole), 0);
     FileSystem::Instance().SetRunFiles({(folder / (mark + "Input0")).string()});
     GAME::Test::LogCapture log;
     EXPECT_TRUE(Stream(4).SaveToFile((folder / "hero.chr").string()));
     FileSystem::Instance().SetRunFiles({});
     close(live);
+    close(ranged);
+    close(shared);
     EXPECT_FALSE(fs::exists(folder / (mark + "Own000")));
     EXPECT_EQ(Contents(folder / (mark + "Link00")), "someone's");
+    EXPECT_EQ(Contents(folder / (mark + "Range0")), "ranged");
     EXPECT_TRUE(fs::is_directory(folder / (mark + "Dir000")));
-    EXPECT_EQ(Entries(), root ? 8u : 7u);
+    EXPECT_EQ(Entries(), root ? 10u : 9u);
     EXPECT_EQ(log.Count(Engine::LogRuntime, "'" + (folder / "hero.chr").string() +
                                                 "': kept beside it, named as an unfinished save: " +
                                                 mark + "Dir000 (no regular file), " + mark +
@@ -396,7 +412,9 @@ TEST_F(SaveToFileTest, TheNextSaveRemovesOnlyWhatAKilledOneLeft)
                                                 mark + "Link00 (a second name of a file), " + mark +
                                                 "Live00 (a write under way holds it), " +
                                                 (root ? mark + "Other0 (another user's), " : "") +
-                                                mark + "Plain0 (no mark of an unfinished save)"),
+                                                mark + "Plain0 (no mark of an unfinished save), " +
+                                                mark + "Range0 (a record lock holds it), " + mark +
+                                                "Read00 (a record lock holds it)"),
               1u);
 }
 

@@ -95,6 +95,32 @@ TEST(GameSession, ABadSaveFileStopsTheSessionAndIsLeftAsItWas)
     EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
 }
 
+TEST(GameSession, ASackCountPastItsBoundRefusesTheSaveAndKeepsTheFile)
+{
+    TempDatabase folder;
+    const std::string path = folder.GetRoot() + "/hero.chr";
+    ASSERT_EQ(RunSample({"--role", "single", "--player", kHero, "--save", path}).status, 0);
+    const std::string bytes = FileBytes(path);
+    std::string text;
+    ASSERT_TRUE(IOStreamRead::Describe(std::vector<uint8_t>(bytes.begin(), bytes.end()), text));
+    const size_t at = text.find("uint size = 0\n");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 13, "uint size = 4294967295");
+    std::vector<uint8_t> damaged;
+    ASSERT_TRUE(IOStreamRead::ParseText(text, damaged));
+    folder.WriteFile("hero.chr", std::string(damaged.begin(), damaged.end()));
+
+    const HostRun refused = RunSample(
+        {"--role", "single", "--player", kHero, "--load", path, "--save", path, "--frames", "5"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(LinesStarting(refused.err, "gamehost: "),
+              "gamehost: save file '" + path +
+                  "' is damaged: a sack holds 4294967295 items, more than 65536; no player was "
+                  "loaded from it\n");
+    EXPECT_EQ(FileBytes(path), std::string(damaged.begin(), damaged.end()));
+}
+
 TEST(GameSession, SaveAndLoadNeedAMainPlayerInASession)
 {
     EXPECT_EQ(RunSample({"--role", "single", "--save", "x.chr"}).status, 1);
@@ -298,6 +324,16 @@ TEST_F(DamagedSaveTest, EachNumberOutsideItsRangeIsHeldWithItsLine)
         {"int temp = 3", "int temp = 7",
          [](Player& hero) { return hero.GetGreatestDifficultyCompleted(); }, 0,
          "Player: saved greatest difficulty completed 7 is none of 0 to 3; none kept"},
+        {"uint modifierPoints = 0", "uint modifierPoints = 4294967295",
+         [](Player& hero) { return hero.GetModifierPoints(); }, 1000000,
+         "ExperienceLevelControl: saved modifierPoints 4294967295 lies outside 0 to 1000000, held "
+         "at 1000000"},
+        {"uint skillPoints = 0", "uint skillPoints = 4294967295",
+         [](Player& hero) { return hero.GetSkillPoints(); }, 1000000,
+         "ExperienceLevelControl: saved skillPoints 4294967295 lies outside 0 to 1000000, held at "
+         "1000000"},
+        {"float temp = 150", "float temp = 1000000.5", base(CharAttribute_Mana), 150,
+         "CharacterBio: saved base mana 1000000.5 lies outside 0 to 1000000; the record's kept"},
     };
     for (const auto& damaged : cases) {
         SCOPED_TRACE(damaged.to);
@@ -308,6 +344,24 @@ TEST_F(DamagedSaveTest, EachNumberOutsideItsRangeIsHeldWithItsLine)
         EXPECT_EQ(damaged.held(*hero), damaged.expected);
         EXPECT_EQ(log.Count(1, damaged.line), 1u);
     }
+}
+
+TEST_F(DamagedSaveTest, TheDefaultAttackSavedAtLevelZeroIsHeldAtOne)
+{
+    const std::string attack = "Records/Skills/Default/DefaultWeaponAttack.dbr";
+    database.WriteRecord(attack, {"Class = Skill_WeaponPool_Default", "skillMaxLevel = 1"});
+    Player* saved = MakeHero();
+    ASSERT_NE(saved, nullptr);
+    std::string path;
+    Player* loaded = LoadEdited(
+        SavedText(*saved), "string skillName = \"" + attack + "\"\n    int skillLevel = 1",
+        "string skillName = \"" + attack + "\"\n    int skillLevel = 0", path);
+    ASSERT_NE(loaded, nullptr);
+    const SkillManager& skills = loaded->GetSkillManager();
+    EXPECT_EQ(skills.GetSkill(skills.GetDefaultSkillId())->GetSkillLevel(), 1u);
+    EXPECT_EQ(log.Count(1, "SkillManager: saved skill '" + attack +
+                               "' level 0 lies outside 1 to 1, held at 1"),
+              1u);
 }
 
 TEST_F(DamagedSaveTest, ASkillAtLevelZeroIsKeptAndItsHotbarSlotRefusesASave)

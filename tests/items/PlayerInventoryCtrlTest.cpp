@@ -188,16 +188,29 @@ TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
     EXPECT_EQ(SeedOf(hidden[1]), 2u);
 }
 
-TEST_F(PlayerInventoryCtrlTest, HostileCountsAndOrphansMakeNothing)
+TEST_F(PlayerInventoryCtrlTest, ASackCountPastItsBoundRefusesTheSave)
+{
+    // A potion behind the count: skipping the sack would lose it silently.
+    BagStream stream(1, 0);
+    stream.Sack(4294967295u).Entry(Info(kPotion, 0), 0, 0).EndSack();
+    LogCapture log;
+    IOStreamRead reader(stream.Bytes());
+    NewCarrier()->GetInventoryCtrl().StreamProperties(&reader);
+    EXPECT_TRUE(reader.HasFailed());
+    EXPECT_EQ(reader.GetRefusal(), "is damaged: a sack holds 4294967295 items, more than 65536");
+    EXPECT_EQ(log.Count(1, "Inventory sack holds 4294967295 items, more than 65536; save refused"),
+              1u);
+    EXPECT_TRUE(carriers[0]->GetInventory().GetInventoryItems().empty());
+}
+
+TEST_F(PlayerInventoryCtrlTest, OrphanedPotionsAndSacksPastTheBagStillComeBack)
 {
     BagStream stream(9, 9);
-    stream.Sack(70000).EndSack();
     // A hidden potion with no potion before it, then blocks for sacks that cannot exist.
     stream.Sack(1).Entry(Info(kPotion, 0), -1, -1).EndSack();
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         stream.Sack(0).EndSack();
 
-    LogCapture log;
     ControllerPlayer* target = NewCarrier();
     IOStreamRead reader(stream.Bytes());
     PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
@@ -205,7 +218,6 @@ TEST_F(PlayerInventoryCtrlTest, HostileCountsAndOrphansMakeNothing)
     EXPECT_FALSE(reader.HasFailed());
     EXPECT_EQ(bag.GetNumberOfSacks(), 4u);
     EXPECT_EQ(bag.GetFocusSackNumber(), 3u);
-    EXPECT_EQ(log.Count(1, "Inventory sack holds 70000 items, more than 65536; sack skipped"), 1u);
     // The orphaned hidden potion is kept as a potion of its own.
     EXPECT_EQ(carriers[0]->GetInventory().GetInventoryItems().size(), 1u);
     EXPECT_EQ(bag.GetTotalPotions(kPotion), 1u);

@@ -471,13 +471,15 @@ TEST_F(SkillManagerStreamTest, SavedLevelsComeBackButNotTheRunningState)
     EXPECT_EQ(other.GetSkillReclamationPointsUsed(), 17u);
 }
 
-TEST_F(SkillManagerStreamTest, HostileCountsReadNothing)
+TEST_F(SkillManagerStreamTest, HostileCountsRefuseTheSave)
 {
     for (int32_t count : {-1, 65537}) {
         SkillManager manager;
         IOStreamRead in(BlockWithCount(count));
         manager.StreamProperties(&in);
-        EXPECT_FALSE(in.HasFailed()) << count;
+        EXPECT_TRUE(in.HasFailed()) << count;
+        EXPECT_EQ(in.GetRefusal(),
+                  "is damaged: it names " + std::to_string(count) + " skills, outside 0 to 65536");
     }
     EXPECT_EQ(log.Count(1, "SkillManager: (no character): 65537 saved skills refused"), 1u);
 
@@ -577,6 +579,18 @@ TEST_F(SkillManagerRunTest, AFailedStartResetsNothingAndHitCallbacksCount)
     Find(kA)->endAnswer = false;
     EXPECT_FALSE(manager().HandleSkillAnimationCallback(Name::Create("End"), 0, 7, point));
     EXPECT_FALSE(manager().HandleSkillAnimationCallback(Name::Create("End"), 9, 7, point));
+}
+
+TEST_F(SkillManagerRunTest, AStartThatKeepsFailingIsToldAsACount)
+{
+    // A hero whose attack cannot start asks again every frame.
+    LogCapture log;
+    Find(kB)->startAnswer = false;
+    for (int i = 0; i < 764; ++i)
+        EXPECT_FALSE(manager().StartSkill(1, 7, WorldVec3(), 99));
+    gEngine->RunFrame(1000);
+    EXPECT_EQ(log.CountContaining("Animation failed to start in SkillManager::StartSkill"), 2u);
+    EXPECT_EQ(log.CountContaining(" (and 762 more of its kind, 764 in all)"), 1u);
 }
 
 TEST_F(SkillManagerRunTest, WithoutServicesHitsStillActAndNothingCounts)
