@@ -273,7 +273,7 @@ public:
     // The tests lower it for the links made from then on.
     static constexpr size_t kMaxMessageBytes = 1u << 20;
     void SetMaxMessageBytes(size_t bytes) { maxMessageBytes = bytes; }
-    // The most seconds' worth a flood window may allow after stops.
+    // The most seconds' worth the server's stops may leave a client owed.
     static constexpr uint32_t kMaxAllowance = 3600;
 
     // Hands one received message to the checks and the listener as if it came from `fromHost`;
@@ -290,29 +290,55 @@ public:
 private:
     struct Transport;
     struct Window {
-        // On the session's clock; seconds' worth of what a client may send (more than one after
-        // a stop of the server).
+        // On the session's clock: the second's start and what arrived in it.
         uint64_t start = 0;
-        uint32_t allowance = 1;
         uint32_t messages = 0;
         uint64_t bytes = 0;
         uint32_t dropped = 0;
+        // What the server's stops owe the client: what it sent while the server did not run
+        // arrives when it can, over as many seconds as its link takes, and is its own to send.
+        // Each second spends what went past its limits; what is left waits for the next.
+        uint64_t owedMessages = 0;
+        uint64_t owedBytes = 0;
+        uint64_t owedDropped = 0;
         // Messages of each type within the second, for the types whose rule bounds them.
         std::array<uint32_t, kMaxTypes> kinds{};
         // Dropped as a flood: nothing more is heard from it until it joins again.
         bool flooded = false;
 
-        // A second past its start, a window starts afresh, its counts at 0.
+        // A second past its start, a window starts afresh, its counts at 0, what it spent of
+        // its debt gone.
         void Renew(uint64_t now)
         {
             if (now - std::min(now, start) < SessionClock::kFloodWindowMs)
                 return;
+            owedMessages -= std::min<uint64_t>(owedMessages, Past(messages, kFloodMessages));
+            owedBytes -= std::min<uint64_t>(owedBytes, Past(bytes, kFloodBytes));
+            owedDropped -= std::min<uint64_t>(owedDropped, Past(dropped, kFloodDropped));
             start = now;
-            allowance = 1;
             messages = 0;
             bytes = 0;
             dropped = 0;
             kinds.fill(0);
+        }
+        // A stop of `seconds`: that many seconds' worth more, at most kMaxAllowance in all.
+        void Owe(uint32_t seconds)
+        {
+            owedMessages = std::min<uint64_t>(owedMessages + uint64_t(seconds) * kFloodMessages,
+                                              uint64_t(kMaxAllowance) * kFloodMessages);
+            owedBytes = std::min<uint64_t>(owedBytes + uint64_t(seconds) * kFloodBytes,
+                                           uint64_t(kMaxAllowance) * kFloodBytes);
+            owedDropped = std::min<uint64_t>(owedDropped + uint64_t(seconds) * kFloodDropped,
+                                             uint64_t(kMaxAllowance) * kFloodDropped);
+        }
+        // The seconds' worth a type's bound allows within this window.
+        uint32_t Seconds() const
+        {
+            return uint32_t(1 + (owedMessages + kFloodMessages - 1) / kFloodMessages);
+        }
+        static uint64_t Past(uint64_t count, uint64_t limit)
+        {
+            return count > limit ? count - limit : 0;
         }
     };
 

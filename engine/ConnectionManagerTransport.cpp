@@ -57,10 +57,10 @@
 // a client that floods (too many messages or bytes, or too many refusals, within a second) is
 // dropped; a type whose rule bounds it is refused beyond its number a second. The second is one
 // of the server's reading: a stop (time the server did not run, not a long frame of its own)
-// allows the window a second's worth more for each second the server could not read, so that a
-// backlog is never a flood. A message longer than the link carries is refused as it begins to
-// arrive, and its sender let go: ENet would neither take nor answer it, and all behind it would
-// wait.
+// leaves the client owed a second's worth more for each second the server could not read, spent
+// as the backlog arrives, over however many seconds its link takes, so that it is never a flood. A
+// message longer than the link carries is refused as it begins to arrive, and its sender let go:
+// ENet would neither take nor answer it, and all behind it would wait.
 #include "engine/ConnectionManager.h"
 
 #include "engine/ByteOrder.h"
@@ -510,14 +510,15 @@ void ConnectionManager::Service(uint32_t budgetMs)
     gEngine->TellPeerLines(clock.Ms(), false);
 }
 
-// What a client sent while this machine did not run waited for it: its window takes a second's
-// worth more for each second (begun) of the stop, what it already counted still counted.
+// What a client sent while this machine did not run waited for it: it is owed a second's worth
+// more for each second (begun) of the stop, spent over the seconds of running time in which it
+// arrives, what it already counted still counted.
 void ConnectionManager::Stopped(uint64_t stopMs)
 {
     const auto seconds = uint32_t(std::min<uint64_t>(stopMs / 1000 + 1, kMaxAllowance));
     for (Window& window : windows) {
         window.Renew(clock.Ms());
-        window.allowance = std::min(window.allowance + seconds, kMaxAllowance);
+        window.Owe(seconds);
     }
     for (size_t slot = 0; slot < transport->host->peerCount; ++slot)
         if (Holds(transport->host->peers[slot]))
@@ -962,8 +963,8 @@ bool ConnectionManager::CountIn(int fromHost, size_t count)
     ++counters[Slot(fromHost)].messagesIn;
     ++window.messages;
     window.bytes += count;
-    if (window.messages > kFloodMessages * window.allowance ||
-        window.bytes > kFloodBytes * window.allowance) {
+    if (window.messages > kFloodMessages + window.owedMessages ||
+        window.bytes > kFloodBytes + window.owedBytes) {
         Flood(fromHost);
         return false;
     }
@@ -977,7 +978,7 @@ bool ConnectionManager::Refuse(int fromHost, const char* why)
     gEngine->Log(Engine::LogRuntime, "ConnectionManager: message from host %d dropped: %s",
                  fromHost, why);
     if (IsServer() && fromHost != kServerHost &&
-        ++window.dropped > kFloodDropped * window.allowance)
+        ++window.dropped > kFloodDropped + window.owedDropped)
         Flood(fromHost);
     return false;
 }
@@ -995,7 +996,7 @@ bool ConnectionManager::CountKind(int fromHost, uint32_t type)
         return true;
     Window& window = windows[Slot(fromHost)];
     uint32_t& sent = window.kinds[type];
-    if (sent < bound * window.allowance) {
+    if (sent < bound * window.Seconds()) {
         ++sent;
         return true;
     }

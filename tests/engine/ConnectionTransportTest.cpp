@@ -470,6 +470,49 @@ TEST_F(ConnectionTransport, AStopOfTheServerAllowsItsClientsASecondsWorthMoreFor
     client.Disconnect();
 }
 
+// The server stopped 1.2 s three times, 0.3 s apart, from 0.5 s into play, its client sending
+// 1,200 messages a second through a link that carries 2,400: what piled up in each stop arrives
+// once the server runs, then over the seconds after, above a second's limit in each: no flood.
+TEST_F(ConnectionTransport, AServerStoppedThriceInPlayTakesTheBacklogAsItArrivesOverSeconds)
+{
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    CountedPacket counted(1);
+    const std::vector<uint8_t> bytes = EncodePacket(counted);
+    uint64_t waiting = 0;
+    std::vector<std::string> gone;
+    OnServer([&] {
+        Clock::time_point last = Clock::now();
+        // Sends what the client sent since the last call and carries what the link took.
+        const auto run = [&](std::chrono::milliseconds length, bool stopped) {
+            const Clock::time_point until = Clock::now() + length;
+            while (Clock::now() < until) {
+                std::this_thread::sleep_for(stopped ? length : std::chrono::milliseconds(5));
+                const Clock::time_point now = Clock::now();
+                const auto ms = uint64_t(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count());
+                last = now;
+                waiting += ms * 6 / 5;
+                server.Service();
+                for (uint64_t carried = stopped ? 0 : std::min(waiting, ms * 12 / 5); carried > 0;
+                     --carried, --waiting)
+                    server.Receive(1, bytes.data(), bytes.size());
+            }
+        };
+        run(std::chrono::milliseconds(500), false);
+        for (int stop = 0; stop < 3; ++stop) {
+            run(std::chrono::milliseconds(1200), true);
+            run(std::chrono::milliseconds(300), false);
+        }
+        while (waiting > 0 && departures.empty())
+            run(std::chrono::milliseconds(100), false);
+        gone = departures;
+    });
+    EXPECT_EQ(gone, std::vector<std::string>{});
+    EXPECT_EQ(waiting, 0u);
+    client.Disconnect();
+}
+
 TEST_F(ConnectionTransport, ACrowdAtAFullServerIsCountedAndLoggedAsACount)
 {
     OnServer([&] { server.SetClientLimit(1); });
