@@ -79,21 +79,22 @@ void ConnectionOutbox::BoundResends(ENetPeer& peer)
 {
     ENetList& sent = peer.sentReliableCommands;
     const enet_uint32 wait = ResendMs(peer);
-    enet_uint32 newest = boundSince;
+    const bool all = !bounded;
+    const enet_uint32 since = boundSince;
     for (ENetListIterator at = enet_list_previous(enet_list_end(&sent)); at != enet_list_end(&sent);
          at = enet_list_previous(at)) {
         auto* command = reinterpret_cast<ENetOutgoingCommand*>(at);
-        if (bounded && ENET_TIME_LESS(command->sentTime, boundSince))
+        if (!all && ENET_TIME_LESS(command->sentTime, since))
             break;
-        if (!bounded || ENET_TIME_GREATER(command->sentTime, newest))
-            newest = command->sentTime;
+        // The newest comes first.
+        if (at == enet_list_previous(enet_list_end(&sent)))
+            boundSince = command->sentTime;
         bounded = true;
         command->roundTripTimeout = std::min<enet_uint32>(command->roundTripTimeout, wait);
         const enet_uint32 due = command->sentTime + command->roundTripTimeout;
         if (ENET_TIME_LESS(due, peer.nextTimeout))
             peer.nextTimeout = due;
     }
-    boundSince = newest;
 }
 
 // Its messages were not sent again, and what its peers sent waits in its socket.
